@@ -1,0 +1,46 @@
+// The main of every test executable. Each test process gets its own HOME,
+// XDG_CONFIG_HOME and TMPDIR under a fresh folder, so no test touches the
+// real home or config folder, and the folder is removed when the process ends.
+// Tests run headless unless a test starts its own X server.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+namespace {
+
+class IsolatedEnvironment : public testing::Environment {
+ public:
+  IsolatedEnvironment() {
+    char pattern[] = "/tmp/quorvel-test-XXXXXX";
+    const char* made = mkdtemp(pattern);
+    if (made == nullptr) {
+      std::fprintf(stderr, "cannot create the test folder\n");
+      std::exit(2);
+    }
+    root_ = made;
+    for (const char* sub : {"home", "config", "tmp"})
+      std::filesystem::create_directories(root_ / sub);
+    setenv("HOME", (root_ / "home").c_str(), 1);
+    setenv("XDG_CONFIG_HOME", (root_ / "config").c_str(), 1);
+    setenv("TMPDIR", (root_ / "tmp").c_str(), 1);
+    setenv("QUORVEL_DISPLAY", "headless", 1);
+  }
+  ~IsolatedEnvironment() override {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+  }
+
+ private:
+  std::filesystem::path root_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  testing::InitGoogleTest(&argc, argv);
+  testing::AddGlobalTestEnvironment(new IsolatedEnvironment);  // gtest owns it
+  return RUN_ALL_TESTS();
+}
