@@ -9,6 +9,8 @@
 #include <string>
 #include <system_error>
 
+#include <unistd.h>
+
 namespace {
 
 class IsolatedEnvironment : public testing::Environment {
@@ -21,6 +23,7 @@ class IsolatedEnvironment : public testing::Environment {
       std::exit(2);
     }
     root_ = made;
+    owner_ = getpid();
     for (const char* sub : {"home", "config", "tmp"})
       std::filesystem::create_directories(root_ / sub);
     setenv("HOME", (root_ / "home").c_str(), 1);
@@ -28,13 +31,17 @@ class IsolatedEnvironment : public testing::Environment {
     setenv("TMPDIR", (root_ / "tmp").c_str(), 1);
     setenv("QUORVEL_DISPLAY", "headless", 1);
   }
+  // A death test's child exits through here too: only the process that made
+  // the folder removes it.
   ~IsolatedEnvironment() override {
+    if (getpid() != owner_) return;
     std::error_code ignored;
     std::filesystem::remove_all(root_, ignored);
   }
 
  private:
   std::filesystem::path root_;
+  pid_t owner_ = 0;
 };
 
 }  // namespace
