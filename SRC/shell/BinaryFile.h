@@ -1,0 +1,110 @@
+// The one stream through which every binary file of the program is read and
+// written: model files, results files, libraries and evaluation files. Every
+// format is defined in terms of these primitives, so their byte layout is the
+// layout of the files: little-endian 32-bit integers, IEEE single floats,
+// single bytes, fixed-length byte fields, counted texts (a 32-bit length that
+// counts the terminating zero, then the bytes; 0 and nothing for an empty
+// text) and float-pair lists (a 32-bit count, then x, y per pair).
+//
+// Reads never trust the file. Three sticky conditions tell a reader what went
+// wrong, and BinaryFileReadFailed joins them for the check after the last
+// section:
+//   BinaryFileHasError     the device failed a read or a write (also a flush
+//                          or close that failed, e.g. a full disk);
+//   BinaryFileShortRead    a read found fewer bytes than asked: the file is
+//                          truncated (the destination keeps its old value);
+//   BinaryFileRefusedCount a stored count or text length was impossible
+//                          (negative, larger than the destination's room or
+//                          than the bytes left, or a text without its zero);
+//                          nothing was read for it and the destination is
+//                          left empty.
+// End of file alone sets none of them. A BinaryFile is used by one thread at a
+// time; it is a move-only value that closes its stream when it goes away.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <string>
+#include <vector>
+
+struct FloatPair {
+  float x = 0.0f;
+  float y = 0.0f;
+};
+
+struct BinaryFileCloser {
+  void operator()(std::FILE* stream) const;
+};
+
+struct BinaryFile {
+  std::unique_ptr<std::FILE, BinaryFileCloser> stream;
+  std::int64_t size = -1;       // bytes in a file opened for reading; -1 unknown
+  bool failed = false;          // a device error seen, kept past the close
+  bool shortRead = false;
+  bool refusedCount = false;
+};
+
+// Opening and closing. Opening resets the three conditions.
+bool BinaryFileOpenRead(BinaryFile& file, const std::string& path);
+bool BinaryFileOpenWrite(BinaryFile& file, const std::string& path);
+// Flushes and closes; false (and BinaryFileHasError) when the flush or close
+// failed, which is where a full disk shows for a writer.
+bool BinaryFileClose(BinaryFile& file);
+bool BinaryFileIsOpen(const BinaryFile& file);
+
+bool BinaryFileHasError(const BinaryFile& file);
+bool BinaryFileShortRead(const BinaryFile& file);
+bool BinaryFileRefusedCount(const BinaryFile& file);
+bool BinaryFileReadFailed(const BinaryFile& file);  // any of the three
+
+std::int64_t BinaryFileTell(const BinaryFile& file);  // -1 when not open
+bool BinaryFileSeek(BinaryFile& file, std::int64_t position);
+// Bytes between the current position and the end of a file opened for
+// reading; -1 when unknown (not open, or not a regular file).
+std::int64_t BinaryFileBytesLeft(const BinaryFile& file);
+
+// Raw bytes: fixed-length texts and file headers.
+void BinaryFileReadBytes(BinaryFile& file, void* buffer /* output of size n */, std::size_t n);
+void BinaryFileWriteBytes(BinaryFile& file, const void* buffer /* input of size n */, std::size_t n);
+
+void BinaryFileReadInt(BinaryFile& file, std::int32_t& out);
+void BinaryFileWriteInt(BinaryFile& file, std::int32_t value);
+void BinaryFileReadInts(BinaryFile& file, std::int32_t* array /* output of size n */, std::size_t n);
+void BinaryFileWriteInts(BinaryFile& file, const std::int32_t* array /* input of size n */, std::size_t n);
+
+void BinaryFileReadFloat(BinaryFile& file, float& out);
+// Values held as doubles are narrowed to single precision.
+void BinaryFileReadFloat(BinaryFile& file, double& out);
+void BinaryFileWriteFloat(BinaryFile& file, float value);
+void BinaryFileReadFloats(BinaryFile& file, float* array /* output of size n */, std::size_t n);
+void BinaryFileWriteFloats(BinaryFile& file, const float* array /* input of size n */, std::size_t n);
+
+void BinaryFileReadByte(BinaryFile& file, std::uint8_t& out);
+void BinaryFileReadByte(BinaryFile& file, bool& out);  // nonzero is true
+void BinaryFileWriteByte(BinaryFile& file, std::uint8_t value);
+
+// Counted text into a string: the text up to its terminating zero.
+void BinaryFileReadText(BinaryFile& file, std::string& destination);
+// Counted text into a byte field of the given capacity (terminator
+// included); a longer stored text is refused rather than read.
+void BinaryFileReadText(BinaryFile& file, char* destination /* output of size capacity */,
+                        std::size_t capacity);
+void BinaryFileWriteText(BinaryFile& file, const std::string& text);
+
+// Fixed-length text of `width` bytes held in a string: the reader keeps the
+// bytes up to the first zero, the writer pads with zeros. A text that does
+// not fit with its zero is not written: false, and the stream is marked as
+// failed, since a file that silently lost the end of a name is worse than
+// none.
+void BinaryFileReadFixedText(BinaryFile& file, std::string& destination, std::size_t width);
+bool BinaryFileWriteFixedText(BinaryFile& file, const std::string& text, std::size_t width);
+
+void BinaryFileReadFloatPairs(BinaryFile& file, std::vector<FloatPair>& list);
+void BinaryFileWriteFloatPairs(BinaryFile& file, const std::vector<FloatPair>& list);
+
+// Fields of older format versions that are no longer kept.
+void BinaryFileSkipByte(BinaryFile& file);
+void BinaryFileSkipFloat(BinaryFile& file);
+void BinaryFileSkipInt(BinaryFile& file);

@@ -1,0 +1,102 @@
+// Stand-in for the placement store of the frames module: the ten records as
+// plain data, read and written in their 44-byte little-endian layout (length,
+// flags, show command, minimised x and y, maximised x and y, normal left,
+// top, right, bottom). Moving a frame's rectangle inside the desktop work
+// area belongs to the frames module, which does it again when it creates and
+// places each frame; this stand-in leaves the rectangle as stored.
+#include "shell/FramePlacements.h"
+
+#include <cstdint>
+
+#include "platform/Registry.h"
+#include "shell/Settings.h"
+#include "shell/StandIn.h"
+
+STAND_IN("the frames module's placement store: records only, no work-area fitting");
+
+const char* const kFramePlacementNames[kFramePlacementCount] = {
+    "Main",           "Layout",           "Graphics",
+    "List",           "Results",          "Material library",
+    "Spectrum library", "Flange Qualification", "Nozzle Allowable Loads",
+    "Lug Evaluation"};
+
+namespace {
+
+constexpr int kPlacementBytes = 44;
+static_assert(sizeof(WINDOWPLACEMENT) == kPlacementBytes);
+
+WINDOWPLACEMENT* Placements() {
+  static WINDOWPLACEMENT placements[kFramePlacementCount] = {};
+  return placements;
+}
+
+// The eleven 32-bit fields of a placement, in stored order.
+void Fields(WINDOWPLACEMENT& p, std::uint32_t* (&fields)[11]) {
+  std::uint32_t* all[11] = {
+      &p.length,
+      &p.flags,
+      &p.showCmd,
+      reinterpret_cast<std::uint32_t*>(&p.ptMinPosition.x),
+      reinterpret_cast<std::uint32_t*>(&p.ptMinPosition.y),
+      reinterpret_cast<std::uint32_t*>(&p.ptMaxPosition.x),
+      reinterpret_cast<std::uint32_t*>(&p.ptMaxPosition.y),
+      reinterpret_cast<std::uint32_t*>(&p.rcNormalPosition.left),
+      reinterpret_cast<std::uint32_t*>(&p.rcNormalPosition.top),
+      reinterpret_cast<std::uint32_t*>(&p.rcNormalPosition.right),
+      reinterpret_cast<std::uint32_t*>(&p.rcNormalPosition.bottom)};
+  for (int i = 0; i < 11; ++i) fields[i] = all[i];
+}
+
+void Encode(const WINDOWPLACEMENT& placement, BYTE* bytes) {
+  WINDOWPLACEMENT copy = placement;
+  std::uint32_t* fields[11];
+  Fields(copy, fields);
+  for (int f = 0; f < 11; ++f)
+    for (int i = 0; i < 4; ++i) bytes[4 * f + i] = static_cast<BYTE>(*fields[f] >> (8 * i));
+}
+
+void Decode(const BYTE* bytes, WINDOWPLACEMENT& placement) {
+  std::uint32_t* fields[11];
+  Fields(placement, fields);
+  for (int f = 0; f < 11; ++f) {
+    std::uint32_t value = 0;
+    for (int i = 0; i < 4; ++i) value |= static_cast<std::uint32_t>(bytes[4 * f + i]) << (8 * i);
+    *fields[f] = value;
+  }
+}
+
+}  // namespace
+
+WINDOWPLACEMENT& FramePlacement(int index) { return Placements()[index]; }
+
+void InitWindowPlacement(WINDOWPLACEMENT& placement, LONG left, LONG top, LONG right, LONG bottom) {
+  placement = WINDOWPLACEMENT{};
+  placement.length = kPlacementBytes;
+  placement.showCmd = 5;
+  placement.rcNormalPosition = RECT{left, top, right, bottom};
+}
+
+void LoadFramePlacements(HKEY settingsKey) {
+  HKEY key = RegOpenKeyChecked(settingsKey, "Window positions");
+  if (key == nullptr) return;
+  for (int index = 0; index < kFramePlacementCount; ++index) {
+    // A shorter value replaces only the bytes it holds.
+    BYTE bytes[kPlacementBytes];
+    Encode(Placements()[index], bytes);
+    if (RegQueryValueChecked(key, kFramePlacementNames[index], bytes, sizeof bytes) == 0) continue;
+    Decode(bytes, Placements()[index]);
+    if (index < kFramePlacementFrames) Placements()[index].ptMaxPosition = POINT{0, 0};
+  }
+  RegCloseKey(key);
+}
+
+void SaveFramePlacements(HKEY settingsKey) {
+  HKEY key = RegCreateKeyChecked(settingsKey, "Window positions");
+  if (key == nullptr) return;
+  for (int index = 0; index < kFramePlacementCount; ++index) {
+    BYTE bytes[kPlacementBytes];
+    Encode(Placements()[index], bytes);
+    RegSetBinaryValue(key, kFramePlacementNames[index], bytes, sizeof bytes);
+  }
+  RegCloseKey(key);
+}

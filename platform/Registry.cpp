@@ -1,0 +1,510 @@
+// The registry tree, its handles and its file. Handles name their key by its
+// path of folded names, not by pointer, so that deleting a key under an open
+// handle leaves the handle stale (ERROR_KEY_DELETED) instead of dangling.
+//
+// File layout (little-endian): the 8 bytes "QVREGSTR", a 32-bit format
+// version (1), then the root key. A key is its name, a 32-bit value count and
+// the values, a 32-bit subkey count and the subkeys. A value is its name, a
+// 32-bit type and its data. Names and data are a 32-bit length and the bytes.
+// The reader checks every count against the bytes left and the file must end
+// exactly after the root key; anything else is a damaged file.
+#include "platform/Registry.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <vector>
+
+namespace {
+
+struct RegValue {
+  std::string name;
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;
+};
+
+struct RegKey {
+  std::string name;
+  std::vector<RegValue> values;                         // in the order they were made
+  std::map<std::string, std::unique_ptr<RegKey>> subkeys;  // by folded name
+};
+
+}  // namespace
+
+struct HKEY__ {
+  std::vector<std::string> path;  // folded names from the root
+  REGSAM access = 0;
+  bool changed = false;  // this handle changed the tree
+};
+
+namespace {
+
+constexpr char kMagic[8] = {'Q', 'V', 'R', 'E', 'G', 'S', 'T', 'R'};
+constexpr std::uint32_t kFormatVersion = 1;
+constexpr int kDeepestKey = 512;
+
+struct Store {
+  std::mutex mutex;
+  bool loaded = false;
+  bool dirty = false;
+  bool tearNextWrite = false;
+  std::string filePath;
+  RegKey root;
+  std::map<HKEY__*, std::unique_ptr<HKEY__>> handles;
+};
+
+Store& TheStore() {
+  static Store store;
+  return store;
+}
+
+std::string Fold(const std::string& name) {
+  std::string folded = name;
+  for (char& c : folded) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return folded;
+}
+
+std::vector<std::string> SplitPath(LPCSTR path) {
+  std::vector<std::string> parts;
+  std::string part;
+  for (const char* p = path ? path : ""; ; ++p) {
+    if (*p == '\\' || *p == '\0') {
+      if (!part.empty()) parts.push_back(part);
+      part.clear();
+      if (*p == '\0') break;
+    } else {
+      part += *p;
+    }
+  }
+  return parts;
+}
+
+std::string StoreFolder() {
+  const char* config = std::getenv("XDG_CONFIG_HOME");
+  if (config != nullptr && config[0] == '/') return std::string(config) + "/quorvel";
+  const char* home = std::getenv("HOME");
+  return std::string(home != nullptr ? home : ".") + "/.config/quorvel";
+}
+
+// --- encoding -------------------------------------------------------------
+
+void PutU32(std::string& out, std::uint32_t value) {
+  for (int i = 0; i < 4; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+void PutBytes(std::string& out, const void* bytes, std::size_t n) {
+  PutU32(out, static_cast<std::uint32_t>(n));
+  out.append(static_cast<const char*>(bytes), n);
+}
+
+void EncodeKey(std::string& out, const RegKey& key) {
+  PutBytes(out, key.name.data(), key.name.size());
+  PutU32(out, static_cast<std::uint32_t>(key.values.size()));
+  for (const RegValue& value : key.values) {
+    PutBytes(out, value.name.data(), value.name.size());
+    PutU32(out, value.type);
+    PutBytes(out, value.data.data(), value.data.size());
+  }
+  PutU32(out, static_cast<std::uint32_t>(key.subkeys.size()));
+  for (const auto& [folded, subkey] : key.subkeys) EncodeKey(out, *subkey);
+}
+
+struct Decoder {
+  const std::string& bytes;
+  std::size_t at = 0;
+
+  std::size_t Left() const { return bytes.size() - at; }
+  bool U32(std::uint32_t& value) {
+    if (Left() < 4) return false;
+    value = 0;
+    for (int i = 0; i < 4; ++i)
+      value |= static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[at + i])) << (8 * i);
+    at += 4;
+    return true;
+  }
+  bool Text(std::string& text) {
+    std::uint32_t n = 0;
+    if (!U32(n) || n > Left()) return false;
+    text.assign(bytes, at, n);
+    at += n;
+    return true;
+  }
+};
+
+bool DecodeKey(Decoder& in, RegKey& key, int depth) {
+  if (depth > kDeepestKey || !in.Text(key.name)) return false;
+  std::uint32_t count = 0;
+  if (!in.U32(count) || count > in.Left() / 12) return false;  // a value takes at least 12 bytes
+  for (std::uint32_t i = 0; i < count; ++i) {
+    RegValue value;
+    std::string data;
+    if (!in.Text(value.name) || !in.U32(value.type) || !in.Text(data)) return false;
+    value.data.assign(data.begin(), data.end());
+    key.values.push_back(std::move(value));
+  }
+  if (!in.U32(count) || count > in.Left() / 12) return false;  // so does a key
+  for (std::uint32_t i = 0; i < count; ++i) {
+    auto subkey = std::make_unique<RegKey>();
+    if (!DecodeKey(in, *subkey, depth + 1) || subkey->name.empty()) return false;
+    const std::string folded = Fold(subkey->name);
+    if (key.subkeys.count(folded) != 0) return false;
+    key.subkeys[folded] = std::move(subkey);
+  }
+  return true;
+}
+
+// --- the file -------------------------------------------------------------
+
+void Load(Store& store) {
+  if (store.loaded) return;
+  store.loaded = true;
+  store.dirty = false;
+  store.root = RegKey{};
+  store.filePath = StoreFolder() + "/registry";
+  std::error_code error;
+  if (!std::filesystem::exists(store.filePath, error)) return;  // no store yet: an empty tree
+  std::ifstream in(store.filePath, std::ios::binary);
+  if (!in) {
+    std::fprintf(stderr, "The registry file %s cannot be read and was ignored.\n", store.filePath.c_str());
+    return;
+  }
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Decoder decoder{bytes};
+  std::uint32_t version = 0;
+  RegKey root;
+  const bool sound = bytes.size() >= sizeof kMagic &&
+                     std::memcmp(bytes.data(), kMagic, sizeof kMagic) == 0 &&
+                     (decoder.at = sizeof kMagic, decoder.U32(version)) && version == kFormatVersion &&
+                     DecodeKey(decoder, root, 0) && decoder.Left() == 0;
+  if (!sound) {
+    std::fprintf(stderr, "The registry file %s is damaged and was ignored.\n",
+                 store.filePath.c_str());
+    return;
+  }
+  store.root = std::move(root);
+}
+
+bool WriteAll(int fd, const char* bytes, std::size_t n) {
+  while (n > 0) {
+    const ssize_t written = ::write(fd, bytes, n);
+    if (written < 0) return false;
+    bytes += written;
+    n -= static_cast<std::size_t>(written);
+  }
+  return true;
+}
+
+// Writes the tree to a temporary file beside the store and renames it over
+// the store once it is safely on disk.
+bool Save(Store& store) {
+  std::string bytes(kMagic, sizeof kMagic);
+  PutU32(bytes, kFormatVersion);
+  EncodeKey(bytes, store.root);
+  const std::filesystem::path file(store.filePath);
+  std::error_code ignored;
+  std::filesystem::create_directories(file.parent_path(), ignored);
+  std::string temporary = store.filePath + ".XXXXXX";
+  const int fd = mkstemp(temporary.data());
+  if (fd < 0) return false;
+  if (store.tearNextWrite) {  // a crash half way: the temporary file stays behind
+    store.tearNextWrite = false;
+    WriteAll(fd, bytes.data(), bytes.size() / 2);
+    ::close(fd);
+    return false;
+  }
+  const bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
+  if (::close(fd) != 0 || !written || std::rename(temporary.c_str(), store.filePath.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  const int folder = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
+  if (folder >= 0) {
+    ::fsync(folder);
+    ::close(folder);
+  }
+  store.dirty = false;
+  return true;
+}
+
+LSTATUS SaveIfDirty(Store& store) {
+  if (!store.dirty) return ERROR_SUCCESS;
+  if (Save(store)) return ERROR_SUCCESS;
+  std::fprintf(stderr, "The registry could not be written to %s.\n", store.filePath.c_str());
+  return ERROR_WRITE_FAULT;
+}
+
+// --- keys and handles -----------------------------------------------------
+
+bool IsRoot(HKEY key) { return key == HKEY_CURRENT_USER; }
+
+// The key a handle names, or the error code for a bad or stale handle.
+LSTATUS Resolve(Store& store, HKEY handle, RegKey*& key, REGSAM& access) {
+  Load(store);
+  std::vector<std::string> path;
+  if (IsRoot(handle)) {
+    access = KEY_ALL_ACCESS;
+  } else {
+    const auto found = store.handles.find(handle);
+    if (found == store.handles.end()) return ERROR_INVALID_HANDLE;
+    path = found->second->path;
+    access = found->second->access;
+  }
+  key = &store.root;
+  for (const std::string& part : path) {
+    const auto sub = key->subkeys.find(part);
+    if (sub == key->subkeys.end()) return ERROR_KEY_DELETED;
+    key = sub->second.get();
+  }
+  return ERROR_SUCCESS;
+}
+
+std::vector<std::string> HandlePath(Store& store, HKEY handle) {
+  if (IsRoot(handle)) return {};
+  return store.handles.at(handle)->path;
+}
+
+// Records a change made through a handle; a change through the root handle
+// is written at once.
+LSTATUS Changed(Store& store, HKEY handle) {
+  store.dirty = true;
+  if (IsRoot(handle)) return SaveIfDirty(store);
+  store.handles.at(handle)->changed = true;
+  return ERROR_SUCCESS;
+}
+
+HKEY NewHandle(Store& store, std::vector<std::string> path, REGSAM access) {
+  auto handle = std::make_unique<HKEY__>();
+  handle->path = std::move(path);
+  handle->access = access;
+  HKEY result = handle.get();
+  store.handles[result] = std::move(handle);
+  return result;
+}
+
+RegValue* FindValue(RegKey& key, LPCSTR name) {
+  const std::string folded = Fold(name ? name : "");
+  for (RegValue& value : key.values)
+    if (Fold(value.name) == folded) return &value;
+  return nullptr;
+}
+
+// Copies a name into a caller's buffer of *size bytes; on return *size is
+// the name's length, or the room it needs when it did not fit.
+LSTATUS CopyName(const std::string& text, LPSTR buffer, DWORD* size) {
+  if (buffer == nullptr || size == nullptr) return ERROR_INVALID_PARAMETER;
+  if (*size < text.size() + 1) {
+    *size = static_cast<DWORD>(text.size() + 1);
+    return ERROR_MORE_DATA;
+  }
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  *size = static_cast<DWORD>(text.size());
+  return ERROR_SUCCESS;
+}
+
+// The data half of a query: size only, too small, or copied.
+LSTATUS CopyData(const RegValue& value, DWORD* type, BYTE* data, DWORD* dataSize) {
+  if (data != nullptr && dataSize == nullptr) return ERROR_INVALID_PARAMETER;
+  if (type != nullptr) *type = value.type;
+  const auto size = static_cast<DWORD>(value.data.size());
+  if (data != nullptr && *dataSize < size) {
+    *dataSize = size;
+    return ERROR_MORE_DATA;
+  }
+  if (data != nullptr && size > 0) std::memcpy(data, value.data.data(), size);
+  if (dataSize != nullptr) *dataSize = size;
+  return ERROR_SUCCESS;
+}
+
+}  // namespace
+
+LSTATUS RegOpenKeyEx(HKEY parent, LPCSTR subKey, DWORD, REGSAM access, HKEY* result) {
+  if (result == nullptr) return ERROR_INVALID_PARAMETER;
+  *result = nullptr;
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM parentAccess = 0;
+  if (const LSTATUS status = Resolve(store, parent, key, parentAccess); status != ERROR_SUCCESS)
+    return status;
+  std::vector<std::string> path = HandlePath(store, parent);
+  for (const std::string& part : SplitPath(subKey)) {
+    const auto sub = key->subkeys.find(Fold(part));
+    if (sub == key->subkeys.end()) return ERROR_FILE_NOT_FOUND;
+    key = sub->second.get();
+    path.push_back(Fold(part));
+  }
+  *result = NewHandle(store, std::move(path), access);
+  return ERROR_SUCCESS;
+}
+
+LSTATUS RegCreateKeyEx(HKEY parent, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM access,
+                       LPSECURITY_ATTRIBUTES, HKEY* result, DWORD* disposition) {
+  if (result == nullptr) return ERROR_INVALID_PARAMETER;
+  *result = nullptr;
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM parentAccess = 0;
+  if (const LSTATUS status = Resolve(store, parent, key, parentAccess); status != ERROR_SUCCESS)
+    return status;
+  std::vector<std::string> path = HandlePath(store, parent);
+  bool created = false;
+  for (const std::string& part : SplitPath(subKey)) {
+    std::unique_ptr<RegKey>& sub = key->subkeys[Fold(part)];
+    if (!sub) {
+      if ((parentAccess & KEY_CREATE_SUB_KEY) == 0 && !created) {
+        key->subkeys.erase(Fold(part));
+        return ERROR_ACCESS_DENIED;
+      }
+      sub = std::make_unique<RegKey>();
+      sub->name = part;
+      created = true;
+    }
+    key = sub.get();
+    path.push_back(Fold(part));
+  }
+  if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
+  LSTATUS status = ERROR_SUCCESS;
+  if (created) status = Changed(store, parent);
+  *result = NewHandle(store, std::move(path), access);
+  return status;
+}
+
+LSTATUS RegCloseKey(HKEY key) {
+  if (IsRoot(key)) return ERROR_SUCCESS;
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  const auto found = store.handles.find(key);
+  if (found == store.handles.end()) return ERROR_INVALID_HANDLE;
+  const bool changed = found->second->changed;
+  store.handles.erase(found);
+  return changed ? SaveIfDirty(store) : ERROR_SUCCESS;
+}
+
+LSTATUS RegFlushKey(HKEY handle) {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM access = 0;
+  if (const LSTATUS status = Resolve(store, handle, key, access); status != ERROR_SUCCESS) return status;
+  return SaveIfDirty(store);
+}
+
+LSTATUS RegQueryValueEx(HKEY handle, LPCSTR name, DWORD*, DWORD* type, BYTE* data, DWORD* dataSize) {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM access = 0;
+  if (const LSTATUS status = Resolve(store, handle, key, access); status != ERROR_SUCCESS) return status;
+  if ((access & KEY_QUERY_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  const RegValue* value = FindValue(*key, name);
+  if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+  return CopyData(*value, type, data, dataSize);
+}
+
+LSTATUS RegSetValueEx(HKEY handle, LPCSTR name, DWORD, DWORD type, const BYTE* data, DWORD dataSize) {
+  if (data == nullptr && dataSize != 0) return ERROR_INVALID_PARAMETER;
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM access = 0;
+  if (const LSTATUS status = Resolve(store, handle, key, access); status != ERROR_SUCCESS) return status;
+  if ((access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  RegValue* value = FindValue(*key, name);
+  if (value == nullptr) {
+    key->values.push_back(RegValue{name ? name : "", type, {}});
+    value = &key->values.back();
+  }
+  value->type = type;
+  value->data.assign(data, data + dataSize);
+  return Changed(store, handle);
+}
+
+LSTATUS RegDeleteValue(HKEY handle, LPCSTR name) {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM access = 0;
+  if (const LSTATUS status = Resolve(store, handle, key, access); status != ERROR_SUCCESS) return status;
+  if ((access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
+  const RegValue* value = FindValue(*key, name);
+  if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+  key->values.erase(key->values.begin() + (value - key->values.data()));
+  return Changed(store, handle);
+}
+
+LSTATUS RegDeleteKey(HKEY parent, LPCSTR subKey) {
+  const std::vector<std::string> parts = SplitPath(subKey);
+  if (parts.empty()) return ERROR_INVALID_PARAMETER;  // a key never deletes itself
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM access = 0;
+  if (const LSTATUS status = Resolve(store, parent, key, access); status != ERROR_SUCCESS) return status;
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    const auto sub = key->subkeys.find(Fold(parts[i]));
+    if (sub == key->subkeys.end()) return ERROR_FILE_NOT_FOUND;
+    key = sub->second.get();
+  }
+  if (key->subkeys.erase(Fold(parts.back())) == 0) return ERROR_FILE_NOT_FOUND;
+  return Changed(store, parent);
+}
+
+LSTATUS RegEnumKeyEx(HKEY handle, DWORD index, LPSTR name, DWORD* nameSize, DWORD*, LPSTR className,
+                     DWORD* classSize, FILETIME*) {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM access = 0;
+  if (const LSTATUS status = Resolve(store, handle, key, access); status != ERROR_SUCCESS) return status;
+  if (index >= key->subkeys.size()) return ERROR_NO_MORE_ITEMS;
+  auto entry = key->subkeys.begin();
+  std::advance(entry, index);
+  if (className != nullptr && classSize != nullptr && *classSize > 0) className[0] = '\0';
+  if (classSize != nullptr) *classSize = 0;
+  return CopyName(entry->second->name, name, nameSize);
+}
+
+LSTATUS RegEnumValue(HKEY handle, DWORD index, LPSTR name, DWORD* nameSize, DWORD*, DWORD* type,
+                     BYTE* data, DWORD* dataSize) {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  RegKey* key = nullptr;
+  REGSAM access = 0;
+  if (const LSTATUS status = Resolve(store, handle, key, access); status != ERROR_SUCCESS) return status;
+  if (index >= key->values.size()) return ERROR_NO_MORE_ITEMS;
+  const RegValue& value = key->values[index];
+  if (const LSTATUS status = CopyName(value.name, name, nameSize); status != ERROR_SUCCESS) return status;
+  return CopyData(value, type, data, dataSize);
+}
+
+std::string RegistryFilePath() {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  Load(store);
+  return store.filePath;
+}
+
+void RegistryReloadForTests() {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  store.handles.clear();
+  store.loaded = false;
+}
+
+void RegistryTearNextWriteForTests() {
+  Store& store = TheStore();
+  std::lock_guard lock(store.mutex);
+  store.tearNextWrite = true;
+}
