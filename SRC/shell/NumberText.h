@@ -1,0 +1,101 @@
+// Numbers as the user types and reads them, independent of units.
+//
+// Parsers take the typed text and a result, return 0 when the text is
+// acceptable and 1 when it is not, and never throw: the caller raises the
+// field message. They first drop every blank and upper-case the text, so
+// "1 500" reads as 1500 and "2.5e3" as 2500; an empty text is 0 (not
+// given). ParseReal refuses exponents of more than two digits' worth (above
+// 37, so 1E38 and 1E-38 fail) and any value a 32-bit float cannot hold;
+// ParseInteger refuses values outside the 32-bit range.
+//
+// Formatters return text in a per-thread buffer that the next formatter call
+// on the same thread overwrites (IntegerToText and the feet-and-inches text
+// have buffers of their own); copy the text before formatting another value.
+// Everything is printed through CFormat: "C" locale, three-digit exponents
+// before ShortenExponent trims them. A value that does not fit its width
+// prints "*****".
+//
+// The special values of every numeric field (kNotGiven, kExplicitZero,
+// kAbsentValue, kRigidStiffness) are tested through the named helpers below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// A numeric field left empty.
+constexpr float kNotGiven = 0.0f;
+// A typed zero where it must differ from an empty field; prints "0".
+constexpr float kExplicitZero = 1.0e-36f;
+// No value / no limit; magnitudes above kAbsentThreshold print "None".
+constexpr float kAbsentValue = 1.0e30f;
+constexpr float kAbsentThreshold = 5.0e29f;
+// A rigid stiffness; values strictly between the two limits print "Rigid".
+constexpr float kRigidStiffness = 1.0e12f;
+constexpr float kRigidLow = 9.8e11f;
+constexpr float kRigidHigh = 1.02e12f;
+// Magnitudes below this are zero to the formatters and the explicit-zero
+// parsers.
+constexpr float kZeroThreshold = 2.0e-36f;
+
+inline bool IsNotGiven(float value) { return value == kNotGiven; }
+inline bool IsExplicitZero(float value) { return value != 0.0f && (value < 0 ? -value : value) < kZeroThreshold; }
+inline bool IsAbsentValue(float value) { return (value < 0 ? -value : value) > kAbsentThreshold; }
+inline bool IsRigidStiffness(float value) { return value > kRigidLow && value < kRigidHigh; }
+
+// The shared edit-field buffer: the text of the dialog field or table cell
+// being read; every ParseField routine parses it.
+extern std::string g_EditFieldText;
+
+int ParseInteger(std::string_view text, std::int32_t& value);
+int ParseFieldInteger(std::int32_t& value);
+// Decimal text in a buffer of its own.
+const char* IntegerToText(std::int32_t value);
+
+int ParseReal(std::string_view text, float& value);
+int ParseFieldReal(float& value);
+
+// Keyboard filters of number cells: true for characters a number (or a
+// feet-and-inches length) cannot contain.
+bool IsNotNumberChar(char c);
+bool IsNotLengthChar(char c);
+// True when every character is a letter, a digit, "-" or "/".
+bool IsNameText(std::string_view text);
+
+// "Y..." is true, "" or "N..." false; anything else is an error.
+int ParseYesNo(std::string_view text, bool& flag);
+int ParseFieldYesNo(bool& flag);
+
+const char* FormatFixedWidth(double value, int width, int decimals);
+const char* FormatFixedWidthE(double value, int width, int decimals);
+const char* FormatFixedWidthTrim(double value, int width, int decimals);
+const char* FormatG3(double value);
+const char* FormatG4(double value);
+const char* FormatG5(double value);
+const char* FormatG6(double value);
+const char* FormatE3(double value);
+const char* FormatPrecise(double value);
+const char* FormatThreeDecimals(double value);
+const char* FormatRatio(double value);
+const char* FormatSif(double value);
+// Trims the exponent of the text in the shared buffer ("E+005" -> "E+5",
+// "E+000" disappears) and returns the buffer.
+const char* ShortenExponent();
+
+// Lengths in feet and inches: 66.5 inches is 5'6-1/2".
+const char* FormatFeetInches(double inches);
+int ParseFeetInches(std::string_view text, float& inches);
+
+// The environment switches read at start-up: "INCREASE_DIGITS" (more digits
+// from FormatPrecise) and "MPREC" (moments with two decimals).
+struct NumberTextSwitches {
+  bool increaseDigits = false;
+  bool momentDecimals = false;
+};
+extern NumberTextSwitches g_NumberTextSwitches;
+void ReadNumberTextSwitches();
+
+// Direct access to the per-thread formatter buffer, for the unit formatters
+// that append to a formatted value.
+char* NumberTextBuffer();
+constexpr int kNumberTextBufferSize = 128;
