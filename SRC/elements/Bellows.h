@@ -1,0 +1,26 @@
+// The bellows (ElementType 10): an expansion joint given by its axial,
+// bending, torsional and lateral spring rates, its pressure thrust area, its
+// weight and its mean diameter (from which a bending stiffness that is not
+// given is derived).
+//
+// Model-file record, seven floats: axial, bending, torsional and lateral
+// stiffness, pressure thrust area, weight, and the mean diameter, present
+// from version 701 (older files leave it 0).
+#pragma once
+
+#include "model/RowObjects.h"
+
+class Bellows : public ElementData {
+ public:
+  void Read(BinaryFile& file) override;
+  void Write(BinaryFile& file) const override;
+  void CopyFrom(const ElementData& other) override;
+
+  float axialStiffness = 0.0f;      // lb per inch
+  float bendingStiffness = 0.0f;    // inch-pound per radian
+  float torsionalStiffness = 0.0f;
+  float lateralStiffness = 0.0f;    // lb per inch
+  float pressureThrustArea = 0.0f;  // square inch
+  float weight = 0.0f;              // lb
+  float meanDiameter = 0.0f;        // inch
+};

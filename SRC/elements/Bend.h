@@ -1,0 +1,59 @@
+// The bend element (ElementType 4): a pipe bend described by its corner node.
+// The row's node is where the tangents of the incoming and outgoing legs
+// meet; making the model places the arc between a near point on the incoming
+// leg and a far point on the outgoing leg, with up to two intermediate nodes
+// on the arc. The object holds the user's input (radius and its kind,
+// thickness, material, flexibility factors, SIFs, intermediate nodes) and
+// the geometry that making the model computes (valid flag, bend angle,
+// centre of curvature, far node).
+//
+// Model-file record, oldest fields first; later versions added the material
+// and flexibility factor (above 500), the in- and out-plane SIFs (above 502),
+// the out-plane flexibility factor and the axial and torsion SIFs (above
+// 780); the material took 6 bytes from version 681. MiterBend and
+// JacketedBend extend the record at its end.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/RowObjects.h"
+
+// Bend::radiusType
+inline constexpr std::uint8_t kBendRadiusLong = 0;
+inline constexpr std::uint8_t kBendRadiusShort = 1;
+inline constexpr std::uint8_t kBendRadiusUser = 2;
+
+class Bend : public ElementData {
+ public:
+  void Read(BinaryFile& file) override;
+  void Write(BinaryFile& file) const override;
+  // The input fields; the geometry is made again with the model.
+  void CopyFrom(const ElementData& other) override;
+
+  float radius = 0.0f;     // inch; Long and Short take the section's standard radius
+  float thickness = 0.0f;  // 0 = the section's
+  std::string material;    // empty = the row's
+  float flexibilityFactor = -1.0f;          // negative = computed
+  float outPlaneFlexibilityFactor = -1.0f;  // only with "Use B31J"; negative = not given
+  float inPlaneSif = 0.0f;  // SIFs: 0 = not given
+  float outPlaneSif = 0.0f;
+  float axialSif = 0.0f;
+  float torsionSif = 0.0f;
+  std::int32_t intermediateNode1 = 0;  // node numbers on the arc; 0 = none
+  std::int32_t intermediateNode2 = 0;
+  float angle1 = 0.0f;  // radians from the near point
+  float angle2 = 0.0f;
+  std::uint8_t radiusType = kBendRadiusLong;
+  std::uint8_t flangedEnds = 0;  // 0, 1 or 2; kept from files
+  std::uint8_t BendGeometryValid = 0;
+  float bendAngle = 0.0f;  // radians, set by making the model
+  float centre[3] = {0.0f, 0.0f, 0.0f};
+  std::int32_t farNode = 0;  // node index of the far point
+
+ protected:
+  // `kind` names the record in a damaged-file message.
+  void ReadBendRecord(BinaryFile& file, const char* kind);
+  void WriteBendRecord(BinaryFile& file) const;
+  void CopyBendInput(const Bend& source);
+};

@@ -1,0 +1,19 @@
+// The concentrated mass (DataType 17): a weight at the row's node whose
+// centre of gravity may be offset from the node.
+//
+// Model-file record, the same in every version: weight, DX, DY, DZ as floats.
+#pragma once
+
+#include "model/RowObjects.h"
+
+class ConcentratedMass : public DataItem {
+ public:
+  void Read(BinaryFile& file) override;
+  void Write(BinaryFile& file) const override;
+  void CopyFrom(const DataItem& other) override;
+
+  float weight = 0.0f;  // lb
+  float dx = 0.0f;      // offset of the centre of gravity, inch
+  float dy = 0.0f;
+  float dz = 0.0f;
+};

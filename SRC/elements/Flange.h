@@ -1,0 +1,28 @@
+// The flange data item (DataType 11): a flange pair at the row's node, with
+// its type, its weight, and for the flange check the gasket diameter and the
+// allowable pressure.
+//
+// Model-file record, the same in every version: the type as an int32, then
+// weight, gasket diameter and allowable pressure as floats. The type indexes
+// kFlangeTypeNames (0 "???" for a flange not yet typed) and is checked on
+// reading.
+#pragma once
+
+#include <cstdint>
+
+#include "model/RowObjects.h"
+
+inline constexpr std::int32_t kFlangeTypeCount = 8;
+extern const char* const kFlangeTypeNames[kFlangeTypeCount];
+
+class Flange : public DataItem {
+ public:
+  void Read(BinaryFile& file) override;
+  void Write(BinaryFile& file) const override;
+  void CopyFrom(const DataItem& other) override;
+
+  std::int32_t type = 0;
+  float weight = 0.0f;             // lb, of the pair
+  float gasketDiameter = 0.0f;     // inch; 0 = not given
+  float allowablePressure = 0.0f;  // psi; 0 = not given
+};

@@ -1,0 +1,28 @@
+// The jacketed pipe (ElementType 6): a straight core pipe running inside a
+// jacket pipe. The row's material, section and load are the core's; the
+// object names the jacket's, and keeps the node indexes of the jacket's two
+// companion nodes that making the model sets.
+//
+// Model-file record: jacket material, section and load (4 bytes each before
+// version 681, 6 bytes from it; always 6 when written), then the jacket start
+// and end node indexes as int32.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "model/RowObjects.h"
+
+class JacketedPipe : public ElementData {
+ public:
+  void Read(BinaryFile& file) override;
+  void Write(BinaryFile& file) const override;
+  // The three names; the node indexes come with the next making of the model.
+  void CopyFrom(const ElementData& other) override;
+
+  std::string jacketMaterial;
+  std::string jacketSection;
+  std::string jacketLoad;
+  std::int32_t jacketStartNode = 0;
+  std::int32_t jacketEndNode = 0;
+};

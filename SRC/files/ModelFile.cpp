@@ -1,0 +1,266 @@
+// The model file frame: header and version, title, Quality Assurance Block,
+// revision record and the sections of the model modules in their fixed
+// order, read into a fresh Model and swapped in only when all of it was read;
+// written as version 900 to a temporary file beside the target that is
+// renamed over it only when every byte was written.
+//
+// Section order (the reader of each in brackets):
+//    1 analysis options with the wind block   [ReadModelOptions]
+//    2 load-case list                          [ReadLoadCaseList]
+//    3 graphics settings                       [ReadGraphicsSettings]
+//    4-9 materials, pipe sections, pipe loads, beam materials, beam sections,
+//        beam loads
+//   10-12 pumps, compressors, turbines
+//   13-15 spectra (with the spectrum assignments), force spectra, time functions
+//   16 soils; 17 allowable loads (versions above 690)
+//   18 layout rows; 19 nodes
+//   20 current Layout row and first row shown; 21 List window state (both
+//      versions above 502)
+#include "files/ModelFile.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+#include <stdexcept>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "files/ModelFileSections.h"
+#include "files/OldModelFile.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "properties/TableFileFields.h"
+#include "shell/BinaryFile.h"
+#include "shell/RecentModels.h"
+
+int g_ModelFileVersion = 0;
+
+namespace {
+
+constexpr char kMagic[] = "QUORVELWMOD";
+constexpr char kOldMagic[] = "QUORVEL.MOD";
+constexpr std::size_t kMagicLength = 11;
+constexpr std::size_t kHeaderLength = 16;
+constexpr const char* kFrameSection = "Model file";
+
+std::string WithPath(const char* format, const std::string& path) {
+  std::vector<char> text(path.size() + std::strlen(format) + 32);
+  std::snprintf(text.data(), text.size(), format, path.c_str());
+  return text.data();
+}
+
+// The three version digits after the magic, read as far as they are digits.
+int HeaderVersion(const char* header) {
+  int version = 0;
+  for (std::size_t i = kMagicLength; i < kMagicLength + 3; ++i) {
+    if (header[i] < '0' || header[i] > '9') break;
+    version = version * 10 + (header[i] - '0');
+  }
+  return version;
+}
+
+struct QaField {
+  std::string QualityAssuranceBlock::*field;
+  std::size_t width;
+};
+constexpr QaField kQaFields[] = {
+    {&QualityAssuranceBlock::client, 42},       {&QualityAssuranceBlock::project, 42},
+    {&QualityAssuranceBlock::fileNumber, 42},   {&QualityAssuranceBlock::reportNumber, 42},
+    {&QualityAssuranceBlock::preparedBy, 26},   {&QualityAssuranceBlock::checkedBy, 26},
+};
+
+void ReadTitleAndQaBlock(BinaryFile& file, Model& model) {
+  ReadFixedField(file, model.title, kModelTitleWidth, kModelTitleWidth, "Model title");
+  for (const QaField& qa : kQaFields)
+    ReadFixedField(file, model.qa.*qa.field, qa.width, qa.width, "Quality Assurance Block");
+}
+
+void WriteTitleAndQaBlock(BinaryFile& file, const Model& model) {
+  BinaryFileWriteFixedText(file, model.title, kModelTitleWidth);
+  for (const QaField& qa : kQaFields) BinaryFileWriteFixedText(file, model.qa.*qa.field, qa.width);
+}
+
+void ReadTables(BinaryFile& file, int version, Model& model) {
+  ReadMaterials(file, version, model.materials);
+  ReadSections(file, version, model.sections);
+  ReadPipeLoads(file, version, model.options.ThermalLoadCount, model.pipeLoads);
+  ReadBeamMaterials(file, version, model.beamMaterials);
+  ReadBeamSections(file, version, model.beamSections);
+  ReadBeamLoads(file, version, model.options.ReferenceTemperature, model.beamLoads);
+  ReadPumps(file, version, model.pumps);
+  ReadCompressors(file, version, model.compressors);
+  ReadTurbines(file, version, model.turbines);
+  ReadSpectraSection(file, version, model.spectra, model.spectrumLoad);
+  ReadForceSpectra(file, version, model.forceSpectra);
+  ReadTimeFunctions(file, version, model.timeFunctions);
+  ReadSoils(file, version, model.soils);
+  if (version > 690) ReadAllowables(file, version, model.allowables);
+}
+
+void WriteTables(BinaryFile& file, const Model& model) {
+  WriteMaterials(file, model.materials);
+  WriteSections(file, model.sections);
+  WritePipeLoads(file, model.pipeLoads);
+  WriteBeamMaterials(file, model.beamMaterials);
+  WriteBeamSections(file, model.beamSections);
+  WriteBeamLoads(file, model.beamLoads);
+  WritePumps(file, model.pumps);
+  WriteCompressors(file, model.compressors);
+  WriteTurbines(file, model.turbines);
+  WriteSpectraSection(file, model.spectra, model.spectrumLoad);
+  WriteForceSpectra(file, model.forceSpectra);
+  WriteTimeFunctions(file, model.timeFunctions);
+  WriteSoils(file, model.soils);
+  WriteAllowables(file, model.allowables);
+}
+
+void ReadModelBody(BinaryFile& file, int version, Model& model) {
+  ReadTitleAndQaBlock(file, model);
+  if (version > 720) ReadRevisionRecord(file, model.revisions);
+  ReadModelOptions(file, version, model);
+  ReadLoadCaseList(file, version, model.loadCases);
+  ReadGraphicsSettings(file, version, model.graphics);
+  ReadTables(file, version, model);
+  ReadLayoutRows(file, version, model);
+  ReadNodes(file, model.nodes);
+  ReadLayoutPosition(file, version, model);
+  ReadListWindowState(file, version, model.listName);
+  CheckSectionRead(file, kFrameSection);
+}
+
+// A view window symmetric about the origin in whole units is the mark of a
+// model that was never viewed: it is shown from (1, 1, 1) and fitted.
+bool ViewWindowIsSymmetric(const GraphicsSettings& graphics) {
+  // Whole units compared as floats: no conversion of a value out of range.
+  auto whole = [](float value) { return std::fabs(std::trunc(value)); };
+  return whole(graphics.viewRight) == whole(graphics.viewLeft) &&
+         whole(graphics.viewBottom) == whole(graphics.viewTop);
+}
+
+}  // namespace
+
+void ReadModelFileInto(const std::string& path, Model& model) {
+  BinaryFile file;
+  if (!BinaryFileOpenRead(file, path)) throw WithPath("Model file: %s\nDoes not exist.", path);
+  char header[kHeaderLength] = {};
+  BinaryFileReadBytes(file, header, kHeaderLength);
+  if (BinaryFileReadFailed(file)) throw WithPath("Unable to read model file:\n%s", path);
+  if (std::memcmp(header, kOldMagic, kMagicLength + 1) == 0) {
+    BinaryFileClose(file);
+    ConvertOldModelFile(path, model);
+    return;
+  }
+  if (std::memcmp(header, kMagic, kMagicLength) != 0)
+    throw WithPath("Unable to read model file:\n%s", path);
+  const int version = HeaderVersion(header);
+  if (version < 500 || version == 503 || version > kModelFileVersion) {
+    char text[64];
+    std::snprintf(text, sizeof text, "\nVersion = %.2f", version / 100.0);
+    throw WithPath("Unable to read model file:\n%s", path) + text;
+  }
+  g_ModelFileVersion = version;
+  InitEmptyModel(model, ProgramAnalysisOptions());
+  ReadModelBody(file, version, model);
+  if (BinaryFileHasError(file)) throw std::string("There was an error while reading model file");
+  BinaryFileClose(file);
+  model.path = path;
+  MakeModel(model);
+  if (ViewWindowIsSymmetric(model.graphics)) {
+    model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
+    MakeModel(model);
+    FitViewToModel(model.graphics);
+  }
+  model.modified = false;
+}
+
+std::string ReadModelFile(const std::string& path) {
+  try {
+    Model fresh;
+    ReadModelFileInto(path, fresh);
+    SwapModel(fresh);
+    ApplyModelUnits(TheModel());
+    // The program's options are those of the last model (a new model keeps
+    // them, and they are the user's defaults at the next start).
+    ProgramAnalysisOptions() = TheModel().options;
+    AddRecentModel(path);
+    return {};
+  } catch (const std::string& message) {
+    return message;
+  } catch (const std::bad_alloc&) {
+    return "*** Out of memory ***";
+  } catch (const char* message) {
+    return message;
+  } catch (const std::exception&) {
+    // A container refused an impossible size: the file is damaged.
+    return WithPath("Unable to read model file:\n%s", path);
+  }
+}
+
+void WriteModelStream(BinaryFile& file, const Model& model) {
+  char header[kHeaderLength] = {};
+  std::memcpy(header, kMagic, kMagicLength);
+  std::snprintf(header + kMagicLength, 4, "%03d", kModelFileVersion);
+  header[14] = 0;
+  header[15] = 0;
+  BinaryFileWriteBytes(file, header, kHeaderLength);
+  WriteTitleAndQaBlock(file, model);
+  WriteRevisionRecord(file, model.revisions);
+  WriteModelOptions(file, model);
+  WriteLoadCaseList(file, model.loadCases);
+  WriteGraphicsSettings(file, model.graphics);
+  WriteTables(file, model);
+  WriteLayoutRows(file, model);
+  WriteNodes(file, model.nodes);
+  WriteLayoutPosition(file, model);
+  WriteListWindowState(file, model.listName);
+}
+
+namespace {
+
+// The permissions the saved file takes: those of the file it replaces, or
+// read-write for the owner and readable by others for a new one.
+mode_t SavedFileMode(const std::string& path) {
+  struct stat existing;
+  if (stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  return 0644;
+}
+
+// The bytes reach the disk before the rename makes them the model file.
+bool SyncToDisk(const std::string& path) {
+  const int descriptor = open(path.c_str(), O_RDONLY);
+  if (descriptor < 0) return false;
+  const bool synced = fsync(descriptor) == 0;
+  close(descriptor);
+  return synced;
+}
+
+}  // namespace
+
+std::string WriteModelFileFrom(const Model& model, const std::string& path) {
+  const std::string failed = WithPath("Unable to write model file:\n%s", path);
+  std::string temporary = path + ".XXXXXX";
+  const int descriptor = mkstemp(temporary.data());
+  if (descriptor < 0) return failed;
+  fchmod(descriptor, SavedFileMode(path));
+  close(descriptor);
+  BinaryFile file;
+  bool written = BinaryFileOpenWrite(file, temporary);
+  if (written) {
+    WriteModelStream(file, model);
+    written = BinaryFileClose(file) && !BinaryFileHasError(file) && SyncToDisk(temporary);
+  }
+  if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return failed;
+  }
+  return {};
+}
+
+std::string WriteModelFile(const std::string& path) {
+  std::string message = WriteModelFileFrom(TheModel(), path);
+  if (message.empty()) TheModel().modified = false;
+  return message;
+}

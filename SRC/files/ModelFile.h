@@ -1,0 +1,45 @@
+// The model file (*.mod): reading a whole model into a fresh Model and
+// swapping it in only when every section was read, and writing the open model
+// as version 900 through a temporary file renamed over the target.
+//
+// Layout: a 16-byte header ("QUORVELWMOD" and three version digits), the
+// 50-byte title, the 220-byte Quality Assurance Block, the revision record
+// (versions above 720), then one section per model module in a fixed order
+// (ModelFile.cpp lists it). Versions 500 to 900 are read, 503 is refused;
+// files with the older header "QUORVEL.MOD" go to ConvertOldModelFile.
+//
+// g_ModelFileVersion is the version of the file being read, from the header
+// until the next read; every section reader and every per-kind Read tests it.
+// Errors are thrown or returned as the message texts the user reads; showing
+// them is the caller's business (no windows here).
+#pragma once
+
+#include <string>
+
+struct BinaryFile;
+struct Model;
+
+extern int g_ModelFileVersion;
+constexpr int kModelFileVersion = 900;
+
+// Reads the model file at `path` into `model` (which it first makes a new
+// empty model from the program's options). Throws the message text on any
+// failure; `model` is then unspecified, so callers read into a fresh Model.
+void ReadModelFileInto(const std::string& path, Model& model);
+
+// The open command's reader: reads the model file at `path` and, when the
+// whole file was read, makes its model the open model (swap), takes its units
+// and puts the path at the top of the recent models; returns the empty text.
+// On failure returns the message and the open model is exactly as it was.
+// Undo snapshots use ReadModelFileInto and SwapModel instead.
+std::string ReadModelFile(const std::string& path);
+
+// Writes `model` to `path` as version 900: a temporary file beside the
+// target, renamed over it when every byte was written. Returns the empty text
+// or the message of the failure (the previous file is then untouched).
+std::string WriteModelFileFrom(const Model& model, const std::string& path);
+// Writes the open model to `path` and clears its modified flag on success.
+std::string WriteModelFile(const std::string& path);
+// The whole model into an open stream, as version 900 (used by the file
+// writer and by model snapshots).
+void WriteModelStream(BinaryFile& file, const Model& model);

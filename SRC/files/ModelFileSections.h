@@ -1,0 +1,50 @@
+// The sections of the model file that the file module itself owns or frames:
+// the analysis options (with the seismic, wind, spectrum, time history,
+// harmonic, node numbering and units fields that travel with them), the
+// load-case list, the graphics settings, the layout rows, and the small
+// trailing sections (current row, Layout top row, List window state).
+//
+// Every reader takes the version of the file (the per-kind Read operations
+// of the row objects read g_ModelFileVersion instead), reads at the current
+// position, validates what it reads and throws the message text of a damaged
+// section. Every writer writes the version 900 layout.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+struct BinaryFile;
+struct Model;
+struct GraphicsSettings;
+struct LoadCaseList;
+struct LayoutRow;
+
+void ReadModelOptions(BinaryFile& file, int version, Model& model);
+void WriteModelOptions(BinaryFile& file, const Model& model);
+
+void ReadLoadCaseList(BinaryFile& file, int version, LoadCaseList& list);
+void WriteLoadCaseList(BinaryFile& file, const LoadCaseList& list);
+
+void ReadGraphicsSettings(BinaryFile& file, int version, GraphicsSettings& settings);
+void WriteGraphicsSettings(BinaryFile& file, const GraphicsSettings& settings);
+
+// The layout rows of `model` (rows 1 .. count); at most 7000.
+void ReadLayoutRows(BinaryFile& file, int version, Model& model);
+void WriteLayoutRows(BinaryFile& file, const Model& model);
+// One row record; `rowNumber` names the row in messages.
+void ReadLayoutRow(BinaryFile& file, int version, int rowNumber, LayoutRow& row);
+void WriteLayoutRow(BinaryFile& file, const LayoutRow& row);
+// Node ids of files up to version 681 wrote derived nodes in steps of 10000.
+std::int32_t RecodeOldNodeId(std::int32_t id, int version);
+
+// The rows of a model being merged, into `rows` (1 .. count, one spare row
+// after them); at most 7000.
+void ReadMergeRows(BinaryFile& file, int version, std::vector<LayoutRow>& rows, int& count);
+
+// Current Layout row and the first row shown (versions above 502).
+void ReadLayoutPosition(BinaryFile& file, int version, Model& model);
+void WriteLayoutPosition(BinaryFile& file, const Model& model);
+// The label of the list the List window showed (versions above 502).
+void ReadListWindowState(BinaryFile& file, int version, std::string& listName);
+void WriteListWindowState(BinaryFile& file, const std::string& listName);

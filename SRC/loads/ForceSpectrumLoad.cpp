@@ -1,0 +1,23 @@
+// The force spectrum load's record and copy; see the header.
+#include "loads/ForceSpectrumLoad.h"
+
+#include "elements/KindRecord.h"
+#include "loads/DirectionalLoad.h"
+
+void ForceSpectrumLoad::Read(BinaryFile& file) {
+  ReadDirectionalLoad(file, {Direction, Units, SpectrumName, ScaleFactor, UnitFactor},
+                      kLoadTableNameWidth, "Force spectrum load");
+}
+
+void ForceSpectrumLoad::Write(BinaryFile& file) const {
+  WriteDirectionalLoad(file, Direction, Units, SpectrumName, ScaleFactor, UnitFactor);
+}
+
+void ForceSpectrumLoad::CopyFrom(const DataItem& other) {
+  const ForceSpectrumLoad& source = SameKind(*this, other);
+  Direction = source.Direction;
+  Units = source.Units;
+  SpectrumName = source.SpectrumName;
+  ScaleFactor = source.ScaleFactor;
+  UnitFactor = source.UnitFactor;
+}

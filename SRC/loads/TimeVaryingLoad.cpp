@@ -1,0 +1,25 @@
+// The time varying load's record and copy; see the header.
+#include "loads/TimeVaryingLoad.h"
+
+#include "elements/KindRecord.h"
+#include "files/ModelFile.h"
+#include "loads/DirectionalLoad.h"
+
+void TimeVaryingLoad::Read(BinaryFile& file) {
+  const std::size_t nameWidth = g_ModelFileVersion < 503 ? 16 : kLoadTableNameWidth;
+  ReadDirectionalLoad(file, {Direction, Units, TimeFunctionName, ScaleFactor, UnitFactor}, nameWidth,
+                      "Time varying load");
+}
+
+void TimeVaryingLoad::Write(BinaryFile& file) const {
+  WriteDirectionalLoad(file, Direction, Units, TimeFunctionName, ScaleFactor, UnitFactor);
+}
+
+void TimeVaryingLoad::CopyFrom(const DataItem& other) {
+  const TimeVaryingLoad& source = SameKind(*this, other);
+  Direction = source.Direction;
+  Units = source.Units;
+  TimeFunctionName = source.TimeFunctionName;
+  ScaleFactor = source.ScaleFactor;
+  UnitFactor = source.UnitFactor;
+}

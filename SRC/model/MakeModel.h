@@ -1,0 +1,40 @@
+// Making the model: the node table rebuilt from the layout rows in row order.
+// Each row's node is made (and the derived nodes of bends and jacketed
+// elements), empty property names are inherited from earlier rows, the arc
+// end nodes of bends are placed once the direction of the following element
+// is known, every row's node indexes are resolved, and the per-kind lists
+// are regenerated (Regenerate.h).
+//
+// The node table holds at most 9990 nodes; a model that needs more is refused
+// with the node table's message (thrown as text), never an assertion, and
+// the caller keeps or restores the model it had.
+#pragma once
+
+#include "model/LayoutRow.h"
+
+struct Model;
+class Bend;
+
+void MakeModel(Model& model);
+// After an edit of rows: the model is made again and marked modified (the
+// highlight, the List window and the graphics redraw join with their
+// windows). Throws the node limit message like MakeModel.
+void RefreshAfterModelEdit(Model& model);
+void MakeRowNodes(Model& model, int row);
+// Places the arc end nodes (and intermediate nodes) of the Bend, Miter or
+// Jacketed bend on row `bendRow`; sets its geometry-valid flag when it could.
+void BendNodesGeometry(Model& model, Bend& bend, int bendRow);
+
+// Pipe, Bend, Miter, Jacketed pipe and bend, Valve, Reducer, Bellows, Slip
+// joint, Rigid, Cut pipe and Beam rows name a material, section and load.
+bool ElementTypeHasProperties(ElementType type);
+// An empty name of a row with properties is copied from the nearest earlier
+// non-Beam row with properties that has one (never from row 1); a row
+// without properties gets the empty name.
+void InheritRowMaterial(Model& model, int row);
+void InheritRowSection(Model& model, int row);
+void InheritRowLoad(Model& model, int row);
+// The same among Beam rows only.
+void InheritBeamMaterial(Model& model, int row);
+void InheritBeamSection(Model& model, int row);
+void InheritBeamLoad(Model& model, int row);

@@ -1,0 +1,132 @@
+// The open model, clearing a model and setting up a new empty one.
+//
+// The open model is a function-local static, made on first use, so nothing
+// runs before main. A reader fills a Model of its own and SwapModel makes it
+// the open one; the previous model comes back to the caller, who lets it go.
+#include "model/Model.h"
+
+#include <utility>
+
+#include "model/RowObjects.h"
+#include "shell/Assert.h"
+#include "shell/Units.h"
+
+Model::Model() = default;
+Model::~Model() = default;
+Model::Model(Model&&) noexcept = default;
+Model& Model::operator=(Model&&) noexcept = default;
+
+LayoutRow& Model::row(int number) {
+  QV_ASSERT(number >= 0 && number < kLayoutRowRoom);
+  const auto needed = static_cast<std::size_t>(number) + 1;
+  if (rows.size() < needed) rows.resize(needed);
+  return rows[static_cast<std::size_t>(number)];
+}
+
+const LayoutRow& Model::row(int number) const {
+  QV_ASSERT(number >= 0 && number < kLayoutRowRoom);
+  static const LayoutRow blank;
+  const auto index = static_cast<std::size_t>(number);
+  return index < rows.size() ? rows[index] : blank;
+}
+
+Model& TheModel() {
+  static Model model;
+  return model;
+}
+
+void SwapModel(Model& other) { std::swap(TheModel(), other); }
+
+NodeTable& CurrentNodeTable() { return TheModel().nodes; }
+
+AnalysisOptions& ProgramAnalysisOptions() {
+  static AnalysisOptions options;
+  return options;
+}
+
+std::array<std::int32_t, kUnitChoiceCount> ProgramUnitChoices() {
+  std::array<std::int32_t, kUnitChoiceCount> choices{};
+  for (int kind = 1; kind <= kUnitKindCount; ++kind)
+    choices[static_cast<std::size_t>(kind - 1)] = g_UnitsSettings.unit[kind];
+  return choices;
+}
+
+void ApplyModelUnits(const Model& model) {
+  for (int kind = 1; kind <= kUnitKindCount; ++kind)
+    g_UnitsSettings.unit[kind] = model.unitChoices[static_cast<std::size_t>(kind - 1)];
+}
+
+void ClearModel(Model& model) {
+  std::string path = std::move(model.path);
+  std::string title = std::move(model.title);
+  model = Model();  // every row's objects go with the old rows
+  model.path = std::move(path);
+  model.title = std::move(title);
+}
+
+namespace {
+
+// Load-case selection flags of a new model, by whether it has a piping code.
+void SetNewModelLoadCaseFlags(LoadCaseList& cases, std::int32_t pipingCode) {
+  cases.selected.fill(0);
+  auto select = [&cases](int id, bool on) {
+    cases.selected[static_cast<std::size_t>(id)] = on ? 1 : 0;
+  };
+  const bool hasCode = pipingCode != 0;
+  for (int id : {1, 2, 8, 124}) select(id, hasCode);
+  select(32, !hasCode);
+  // Type 30 is only set by the start-up batch run, which sets it itself.
+  select(30, false);
+}
+
+void ResetTables(Model& model) {
+  ModelRecordTableReset(model.materials);
+  ModelRecordTableReset(model.sections);
+  ModelRecordTableReset(model.pipeLoads);
+  ModelRecordTableReset(model.beamMaterials);
+  ModelRecordTableReset(model.beamSections);
+  ModelRecordTableReset(model.beamLoads);
+  ModelRecordTableReset(model.pumps);
+  ModelRecordTableReset(model.compressors);
+  ModelRecordTableReset(model.turbines);
+  ModelRecordTableReset(model.allowables);
+  ModelRecordTableReset(model.soils);
+  ClearSpectra(model.spectra, model.spectrumLoad);
+  ClearForceSpectra(model.forceSpectra);
+  ClearTimeFunctions(model.timeFunctions);
+}
+
+}  // namespace
+
+void InitEmptyModel(Model& model, const AnalysisOptions& programOptions) {
+  ClearModel(model);
+  ResetTables(model);
+  ResetWindLoads(model.wind);
+
+  // The options a new model keeps come from the program's record; these take
+  // the new model's values.
+  model.options = programOptions;
+  model.options.Z184ClassLocation = 1;
+  model.options.OccasionalLoadFactor = 1.2f;
+  model.options.ReferenceTemperature = 70.0f;
+  model.options.ThermalCycles = 7000;
+  model.options.ThermalLoadCount = 1;
+  model.options.PeakPressureFactor = 1.0f;
+  model.options.YieldDisplacementFactor = 0.04f;
+  model.options.CutOffFrequency = 33;
+  model.options.ModeCount = 20;
+
+  model.nodeIncrement = 10;
+  model.seismic = StaticSeismic();
+  model.seismic.combination = kSeismicSrss;
+  model.loadCases = LoadCaseList();
+  SetNewModelLoadCaseFlags(model.loadCases, model.options.PipingCode);
+  InitGraphicsSettings(model.graphics);
+  model.unitChoices = ProgramUnitChoices();
+
+  model.currentRow = 1;
+  model.layoutTopRow = 1;
+  model.listName.clear();
+  model.modified = false;
+  model.layoutChanged = false;
+}

@@ -1,0 +1,80 @@
+// The base answers of the row object operations: a kind that adds nothing to
+// an operation behaves as these. Only the symbol bounds of a data item have a
+// base behaviour that draws; it joins with the graphics view.
+#include "model/RowObjects.h"
+
+#include "model/Nodes.h"
+
+ElementData::~ElementData() = default;
+
+void ElementData::Read(BinaryFile&) {}
+void ElementData::Write(BinaryFile&) const {}
+void ElementData::CopyFrom(const ElementData&) {}
+void ElementData::Count() {}
+std::string ElementData::CellText(int) const { return {}; }
+std::string ElementData::Text() const { return {}; }
+void ElementData::FillDialog(HWND) {}
+void ElementData::Register(int) {}
+void ElementData::ComputeShape(LayoutRow&) {}
+void ElementData::BuildGeometry(LayoutRow&) {}
+void ElementData::Draw2D(LayoutRow&) {}
+void ElementData::DrawGl(LayoutRow&) {}
+void ElementData::DrawOutline() {}
+void ElementData::DrawPickAreas() {}
+bool ElementData::EditDialog(int, int, int) { return false; }
+bool ElementData::IsNonlinear() const { return false; }
+
+DataItem::DataItem() {
+  Rect2Reset(symbolBounds);
+  Rect2Reset(glBounds);
+}
+
+DataItem::~DataItem() = default;
+
+void DataItem::Read(BinaryFile&) {}
+void DataItem::Write(BinaryFile&) const {}
+void DataItem::CopyFrom(const DataItem&) {}
+void DataItem::Count() {}
+std::string DataItem::CellText(int) const { return {}; }
+void DataItem::FillDialog(HWND) {}
+void DataItem::Register(int) {}
+// The view's symbol margin joins when the graphics view does; until then the
+// bounds are the node's screen point alone.
+void DataItem::ComputeSymbolBounds(LayoutRow& row) {
+  Rect2Reset(symbolBounds);
+  const NodeTable& nodes = CurrentNodeTable();
+  if (row.endNode > 0 && row.endNode <= nodes.count)
+    Rect2Extend(symbolBounds, nodes[row.endNode].screenX, nodes[row.endNode].screenY);
+  glBounds = symbolBounds;
+}
+void DataItem::BuildSymbol(LayoutRow&) {}
+void DataItem::Draw2D(LayoutRow&) {}
+void DataItem::DrawGl(LayoutRow&) {}
+void DataItem::AddStiffness(int) {}
+void DataItem::AddLoads(int) {}
+void DataItem::AddCaseLoads(int, int) {}
+void DataItem::AddInertiaLoads(int) {}
+void DataItem::AddMasses(int) {}
+void DataItem::ComputeSupportLoads(int) {}
+void DataItem::ClearCaseLoads() {}
+void DataItem::SqrtCaseLoads() {}
+void DataItem::ClearSumLoads() {}
+void DataItem::AddCaseToSum() {}
+void DataItem::AddSqrtCaseToSum() {}
+void DataItem::SqrtScaledSumToCase() {}
+void DataItem::ReadCaseLoads() {}
+void DataItem::WriteCaseLoads() {}
+void DataItem::ReadSumLoads() {}
+void DataItem::WriteSumLoads() {}
+void DataItem::SubtractCaseFromSum() {}
+void DataItem::AllocTimeLoads() {}
+void DataItem::FreeTimeLoads() {}
+void DataItem::StoreTimeLoads(int) {}
+void DataItem::AccumulateTimeLoads(int, int) {}
+void DataItem::DifferenceTimeLoads(int, int) {}
+void DataItem::TimeLoadExtremes() {}
+void DataItem::DrawBounds() {}
+void DataItem::DrawPickAreas() {}
+bool DataItem::EditDialog(int, int, int) { return false; }
+bool DataItem::IsNonlinear() const { return false; }
+bool DataItem::HasConnectedNode() const { return false; }

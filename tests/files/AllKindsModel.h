@@ -1,0 +1,7 @@
+// A model holding one row of every element kind and every data item, each
+// with values other than its defaults, and non-empty tables of every kind.
+#pragma once
+
+#include "model/Model.h"
+
+void BuildAllKindsModel(Model& model);
