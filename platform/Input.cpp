@@ -1,0 +1,410 @@
+// Keyboard and pointer input: routing presenter events to windows as
+// messages, key state, TranslateMessage, double clicks and cursors.
+//
+// RouteKey and RouteMouse run on the thread that owns the top-level window
+// the event came to (the presenter hands them over). Keys go to that thread's
+// focus window (its active window when nothing has the focus); pointer
+// events to the capture window, else to the deepest visible, enabled window
+// under the pointer, after WM_SETCURSOR. A button press in a window that is
+// not active activates it first.
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/Input.h"
+#include "platform/System.h"
+#include "platform/WindowCore.h"
+
+namespace platform {
+
+namespace {
+
+struct CursorObject {
+  PointerShape shape;
+  std::uintptr_t id;
+};
+
+constexpr CursorObject systemCursors[] = {
+    {PointerShape::Arrow, 32512}, {PointerShape::IBeam, 32513}, {PointerShape::Wait, 32514},
+    {PointerShape::Cross, 32515}, {PointerShape::SizeAll, 32646}, {PointerShape::Hand, 32649},
+};
+
+PointerShape ShapeOf(HCURSOR cursor) {
+  for (const CursorObject& object : systemCursors)
+    if (reinterpret_cast<const void*>(&object) == reinterpret_cast<const void*>(cursor)) return object.shape;
+  return PointerShape::Arrow;
+}
+
+bool Down(const BYTE* state, UINT key) { return (state[key & 0xFF] & 0x80) != 0; }
+
+void SetKey(BYTE* state, UINT key, bool down) {
+  BYTE& entry = state[key & 0xFF];
+  if (down && (entry & 0x80) == 0) entry ^= 0x01;
+  entry = static_cast<BYTE>(down ? (entry | 0x80) : (entry & ~0x80));
+}
+
+// Sided keys also move the generic key.
+void SetKeyWithGeneric(BYTE* state, UINT key, bool down) {
+  SetKey(state, key, down);
+  if (key == VK_LSHIFT || key == VK_RSHIFT) SetKey(state, VK_SHIFT, down);
+  if (key == VK_LCONTROL || key == VK_RCONTROL) SetKey(state, VK_CONTROL, down);
+  if (key == VK_LMENU || key == VK_RMENU) SetKey(state, VK_MENU, down);
+}
+
+// Key messages name Shift, Ctrl and Alt without their side.
+UINT GenericKey(UINT key) {
+  if (key == VK_LSHIFT || key == VK_RSHIFT) return VK_SHIFT;
+  if (key == VK_LCONTROL || key == VK_RCONTROL) return VK_CONTROL;
+  if (key == VK_LMENU || key == VK_RMENU) return VK_MENU;
+  return key;
+}
+
+WPARAM MouseKeyFlags(const BYTE* state) {
+  WPARAM flags = 0;
+  if (Down(state, VK_LBUTTON)) flags |= MK_LBUTTON;
+  if (Down(state, VK_RBUTTON)) flags |= MK_RBUTTON;
+  if (Down(state, VK_MBUTTON)) flags |= MK_MBUTTON;
+  if (Down(state, VK_SHIFT)) flags |= MK_SHIFT;
+  if (Down(state, VK_CONTROL)) flags |= MK_CONTROL;
+  return flags;
+}
+
+UINT ButtonKey(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN: case WM_LBUTTONUP: return VK_LBUTTON;
+    case WM_RBUTTONDOWN: case WM_RBUTTONUP: return VK_RBUTTON;
+    case WM_MBUTTONDOWN: case WM_MBUTTONUP: return VK_MBUTTON;
+    default: return 0;
+  }
+}
+
+bool IsButtonDown(UINT message) {
+  return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
+}
+
+Window* TargetAt(Window* window, POINT screen) {
+  for (Window* child : window->children) {
+    if ((child->style & WS_VISIBLE) == 0 || (child->style & WS_DISABLED) != 0) continue;
+    POINT origin = ClientOriginOnScreen(*window);
+    RECT onScreen = Offset(child->rect, origin.x, origin.y);
+    if (screen.x >= onScreen.left && screen.x < onScreen.right && screen.y >= onScreen.top &&
+        screen.y < onScreen.bottom)
+      return TargetAt(child, screen);
+  }
+  return window;
+}
+
+// Turns a second press into a double click when the class asks for it.
+UINT DoubleClickLocked(Window& target, UINT message, POINT screen) {
+  Core& core = TheCore();
+  std::uint64_t now = NowLocked();
+  bool wanted = (target.windowClass->style & CS_DBLCLKS) != 0;
+  bool near = std::abs(screen.x - core.lastClickPoint.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+              std::abs(screen.y - core.lastClickPoint.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+  if (wanted && core.lastClickWindow == target.handle && core.lastClickMessage == message && near &&
+      now - core.lastClickTime <= GetDoubleClickTime()) {
+    core.lastClickWindow = nullptr;
+    return message + 2;  // WM_xBUTTONDOWN + 2 = WM_xBUTTONDBLCLK
+  }
+  core.lastClickWindow = target.handle;
+  core.lastClickMessage = message;
+  core.lastClickTime = now;
+  core.lastClickPoint = screen;
+  return message;
+}
+
+void PostLocked(ThreadQueue& queue, HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  queue.posted.push_back(MSG{window, message, wParam, lParam, static_cast<DWORD>(NowLocked()),
+                             TheCore().cursorPos});
+  NotifyQueue(queue);
+}
+
+bool Inside(const RECT& rect, POINT point) {
+  return point.x >= rect.left && point.x < rect.right && point.y >= rect.top && point.y < rect.bottom;
+}
+
+UINT FrameMessage(UINT message) {
+  switch (message) {
+    case WM_MOUSEMOVE: return WM_NCMOUSEMOVE;
+    case WM_LBUTTONDOWN: return WM_NCLBUTTONDOWN;
+    case WM_LBUTTONUP: return WM_NCLBUTTONUP;
+    default: return 0;
+  }
+}
+
+
+}  // namespace
+
+BYTE CharacterForKey(UINT key, bool shift) {
+  if (key >= 'A' && key <= 'Z') return static_cast<BYTE>(shift ? key : key - 'A' + 'a');
+  if (key >= '0' && key <= '9') return static_cast<BYTE>(shift ? ")!@#$%^&*("[key - '0'] : key);
+  if (key >= VK_NUMPAD0 && key <= VK_NUMPAD0 + 9) return static_cast<BYTE>('0' + key - VK_NUMPAD0);
+  switch (key) {
+    case VK_SPACE: return ' ';
+    case VK_RETURN: return '\r';
+    case VK_BACK: return '\b';
+    case VK_TAB: return '\t';
+    case VK_ESCAPE: return 0x1B;
+    case VK_MULTIPLY: return '*';
+    case VK_ADD: return '+';
+    case VK_SUBTRACT: return '-';
+    case VK_DECIMAL: return '.';
+    case VK_DIVIDE: return '/';
+    case VK_OEM_1: return shift ? ':' : ';';
+    case VK_OEM_PLUS: return shift ? '+' : '=';
+    case VK_OEM_COMMA: return shift ? '<' : ',';
+    case VK_OEM_MINUS: return shift ? '_' : '-';
+    case VK_OEM_PERIOD: return shift ? '>' : '.';
+    case VK_OEM_2: return shift ? '?' : '/';
+    case VK_OEM_3: return shift ? '~' : '`';
+    case VK_OEM_4: return shift ? '{' : '[';
+    case VK_OEM_5: return shift ? '|' : '\\';
+    case VK_OEM_6: return shift ? '}' : ']';
+    case VK_OEM_7: return shift ? '"' : '\'';
+    default: return 0;
+  }
+}
+
+void NoteInputMessageLocked(ThreadQueue& queue, const MSG& message) {
+  switch (message.message) {
+    case WM_KEYDOWN: case WM_SYSKEYDOWN:
+      SetKeyWithGeneric(queue.keyState, static_cast<UINT>(message.wParam), true);
+      break;
+    case WM_KEYUP: case WM_SYSKEYUP:
+      SetKeyWithGeneric(queue.keyState, static_cast<UINT>(message.wParam), false);
+      break;
+    default:
+      if (message.message >= WM_MOUSEFIRST && message.message <= WM_MOUSELAST &&
+          message.message != WM_MOUSEWHEEL) {
+        SetKey(queue.keyState, VK_LBUTTON, (message.wParam & MK_LBUTTON) != 0);
+        SetKey(queue.keyState, VK_RBUTTON, (message.wParam & MK_RBUTTON) != 0);
+        SetKey(queue.keyState, VK_MBUTTON, (message.wParam & MK_MBUTTON) != 0);
+      }
+      break;
+  }
+}
+
+void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappable) {
+  {
+    Core& core = TheCore();
+    std::lock_guard guard(core.lock);
+    Window* top = Find(topLevel);
+    if (top == nullptr) return;
+    bool wasDown = Down(core.asyncKeys, key);
+    SetKeyWithGeneric(core.asyncKeys, key, down);
+    ThreadQueue& queue = *top->queue;
+    HWND target = queue.focus != nullptr ? queue.focus : queue.active != nullptr ? queue.active : topLevel;
+    bool alt = Down(core.asyncKeys, VK_MENU);
+    bool system = alt || key == VK_F10 || key == VK_MENU;
+    UINT message = down ? (system ? WM_SYSKEYDOWN : WM_KEYDOWN) : (system ? WM_SYSKEYUP : WM_KEYUP);
+    LPARAM lParam = 1 | (static_cast<LPARAM>(down ? character : 0) << 16) | (alt ? (1L << 29) : 0);
+    if (wasDown) lParam |= 1L << 30;
+    if (!down) lParam |= (1L << 30) | (1L << 31);
+    PostLocked(queue, target, message, GenericKey(key), lParam);
+  }
+  if (down && unmappable) MessageBeep(0);
+}
+
+namespace {
+
+// Where a pointer event goes, decided with the lock held.
+struct PointerRoute {
+  HWND target = nullptr;
+  HWND activate = nullptr;
+  UINT message = 0;  // 0: nothing to post
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  bool askCursor = false;
+};
+
+PointerRoute RoutePointerLocked(Window& top, UINT message, POINT screen, int wheelDelta) {
+  Core& core = TheCore();
+  ThreadQueue& queue = *top.queue;
+  PointerRoute route;
+  LPARAM screenParameter = MAKELPARAM(static_cast<unsigned>(screen.x), static_cast<unsigned>(screen.y));
+  if (Window* tracking = Find(queue.scrollTracking)) {
+    // A frame scroll bar follows the pointer until it lets go.
+    route.target = tracking->handle;
+    route.message = FrameMessage(message) != 0 ? FrameMessage(message) : WM_NCMOUSEMOVE;
+    route.wParam = static_cast<WPARAM>(queue.scrollTrackingBar == 1 ? HTVSCROLL : HTHSCROLL);
+    route.lParam = screenParameter;
+    return route;
+  }
+  if ((top.style & WS_DISABLED) != 0 && queue.capture == nullptr) return route;
+  Window* window = Find(queue.capture);
+  bool captured = window != nullptr;
+  if (window == nullptr) window = TargetAt(&top, screen);
+  if (message == WM_MOUSEWHEEL) {
+    Window* focus = Find(queue.focus);
+    route.target = (focus != nullptr ? focus : window)->handle;
+    route.message = WM_MOUSEWHEEL;
+    route.wParam = MAKEWPARAM(static_cast<unsigned>(MouseKeyFlags(core.asyncKeys)),
+                              static_cast<unsigned>(static_cast<WORD>(wheelDelta)));
+    route.lParam = screenParameter;
+    return route;
+  }
+  if (IsButtonDown(message) && queue.active != top.handle) route.activate = top.handle;
+  route.target = window->handle;
+  POINT origin = ClientOriginOnScreen(*window);
+  POINT client{screen.x - origin.x, screen.y - origin.y};
+  RECT area = ClientRectOf(*window);
+  if (!captured && !Inside(area, client)) {
+    // The frame: the menu bar and scroll bars answer through DefWindowProc.
+    POINT corner = window->IsChild() ? ClientOriginOnScreen(*window->parent) : POINT{0, 0};
+    POINT local{screen.x - corner.x - window->rect.left, screen.y - corner.y - window->rect.top};
+    FrameParts parts = FramePartsLocked(*window);
+    route.message = FrameMessage(message);
+    route.wParam = static_cast<WPARAM>(Inside(parts.menuBar, local)      ? HTMENU
+                                       : Inside(parts.vertical, local)   ? HTVSCROLL
+                                       : Inside(parts.horizontal, local) ? HTHSCROLL
+                                                                         : HTBORDER);
+    route.lParam = screenParameter;
+    return route;
+  }
+  route.message = IsButtonDown(message) ? DoubleClickLocked(*window, message, screen) : message;
+  route.wParam = MouseKeyFlags(core.asyncKeys);
+  route.lParam = MAKELPARAM(static_cast<unsigned>(client.x), static_cast<unsigned>(client.y));
+  route.askCursor = !captured && (message == WM_MOUSEMOVE || IsButtonDown(message));
+  return route;
+}
+
+}  // namespace
+
+void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta) {
+  PointerRoute route;
+  {
+    Core& core = TheCore();
+    std::lock_guard guard(core.lock);
+    Window* top = Find(topLevel);
+    if (top == nullptr) return;
+    POINT screen{top->rect.left + x, top->rect.top + y};
+    core.cursorPos = screen;
+    if (UINT button = ButtonKey(message)) SetKey(core.asyncKeys, button, IsButtonDown(message));
+    route = RoutePointerLocked(*top, message, screen, wheelDelta);
+  }
+  if (route.message == 0) return;
+  if (route.activate != nullptr) ActivateWindow(route.activate, WA_CLICKACTIVE);
+  if (route.askCursor)
+    SendMessage(route.target, WM_SETCURSOR, reinterpret_cast<WPARAM>(route.target),
+                MAKELPARAM(HTCLIENT, message));
+  std::lock_guard guard(TheCore().lock);
+  if (Window* window = Find(route.target))
+    PostLocked(*window->queue, route.target, route.message, route.wParam, route.lParam);
+}
+
+void StartScrollTracking(HWND window, int bar) {
+  std::lock_guard guard(TheCore().lock);
+  std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
+  queue->scrollTracking = window;
+  queue->scrollTrackingBar = bar;
+}
+
+void StopScrollTracking() {
+  std::lock_guard guard(TheCore().lock);
+  CurrentQueueLocked()->scrollTracking = nullptr;
+}
+
+void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappable) {
+  RunOnOwnerThread(window, [=] { RouteKey(window, key, down, character, unmappable); });
+}
+
+void PresenterMouse(HWND window, UINT message, int x, int y) {
+  RunOnOwnerThread(window, [=] { RouteMouse(window, message, x, y, 0); });
+}
+
+void PresenterWheel(HWND window, int delta, int x, int y) {
+  RunOnOwnerThread(window, [=] { RouteMouse(window, WM_MOUSEWHEEL, x, y, delta); });
+}
+
+}  // namespace platform
+
+using namespace platform;
+
+short GetKeyState(int key) {
+  std::lock_guard guard(TheCore().lock);
+  BYTE state = CurrentQueueLocked()->keyState[key & 0xFF];
+  return static_cast<short>(((state & 0x80) ? 0x8000 : 0) | (state & 0x01));
+}
+
+short GetAsyncKeyState(int key) {
+  std::lock_guard guard(TheCore().lock);
+  return (TheCore().asyncKeys[key & 0xFF] & 0x80) ? static_cast<short>(0x8000) : 0;
+}
+
+BOOL TranslateMessage(const MSG* message) {
+  if (message == nullptr || (message->message != WM_KEYDOWN && message->message != WM_SYSKEYDOWN))
+    return FALSE;
+  auto key = static_cast<UINT>(message->wParam);
+  if (key == VK_DELETE) return FALSE;
+  BYTE character = static_cast<BYTE>((message->lParam >> 16) & 0xFF);
+  if (character == 0) {
+    character = CharacterForKey(key, (GetKeyState(VK_SHIFT) & 0x8000) != 0);
+    if ((GetKeyState(VK_CONTROL) & 0x8000) != 0 && character >= 'a' && character <= 'z')
+      character = static_cast<BYTE>(character - 'a' + 1);
+  }
+  if (character == 0) return FALSE;
+  UINT charMessage = message->message == WM_SYSKEYDOWN ? WM_SYSCHAR : WM_CHAR;
+  std::lock_guard guard(TheCore().lock);
+  Window* window = Find(message->hwnd);
+  if (window == nullptr) return FALSE;
+  // The character comes next, before anything posted after the key.
+  window->queue->posted.push_front(MSG{message->hwnd, charMessage, character, message->lParam,
+                                       message->time, message->pt});
+  NotifyQueue(*window->queue);
+  return TRUE;
+}
+
+HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
+  if (instance != nullptr) return nullptr;
+  auto id = reinterpret_cast<std::uintptr_t>(name);
+  for (const CursorObject& object : systemCursors)
+    if (object.id == id) return reinterpret_cast<HCURSOR>(const_cast<CursorObject*>(&object));
+  return nullptr;
+}
+
+HCURSOR SetCursor(HCURSOR cursor) {
+  HCURSOR old = nullptr;
+  HWND under = nullptr;
+  {
+    std::lock_guard guard(TheCore().lock);
+    std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
+    old = queue->cursor;
+    if (old == cursor) return old;
+    queue->cursor = cursor;
+    for (Window* top : TheCore().topLevels) {
+      const RECT& r = top->rect;
+      POINT p = TheCore().cursorPos;
+      if (top->queue == queue && IsShownLocked(*top) && p.x >= r.left && p.x < r.right && p.y >= r.top &&
+          p.y < r.bottom) {
+        under = top->handle;
+        break;
+      }
+    }
+  }
+  if (under != nullptr)
+    if (Presenter* presenter = ThePresenter()) presenter->SetPointerShape(under, ShapeOf(cursor));
+  return old;
+}
+
+HCURSOR GetCursor() {
+  std::lock_guard guard(TheCore().lock);
+  return CurrentQueueLocked()->cursor;
+}
+
+BOOL GetCursorPos(POINT* point) {
+  if (point == nullptr) return FALSE;
+  std::lock_guard guard(TheCore().lock);
+  *point = TheCore().cursorPos;
+  return TRUE;
+}
+
+BOOL SetCursorPos(int x, int y) {
+  {
+    std::lock_guard guard(TheCore().lock);
+    TheCore().cursorPos = POINT{x, y};
+  }
+  if (Presenter* presenter = ThePresenter()) presenter->WarpPointer(POINT{x, y});
+  return TRUE;
+}
+
+UINT GetDoubleClickTime() { return 500; }

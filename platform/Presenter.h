@@ -1,0 +1,67 @@
+// The presenter shows the top-level windows' backing surfaces and brings
+// input back. The window core calls it with the window tree's lock not held;
+// a presenter calls back into the layer only through the functions below,
+// which hand the work to the thread that owns the window.
+//
+// headless shows nothing; X11 (X11Presenter.cpp) makes a real X window per
+// top-level window. QUORVEL_DISPLAY=headless forces headless; otherwise X11
+// is used when DISPLAY is set.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+namespace platform {
+
+enum class PointerShape { Arrow, IBeam, Wait, Cross, Hand, SizeAll };
+
+// A copy of a top-level window's pixels (0x00RRGGBB, rows of `width`).
+struct Frame {
+  int width = 0;
+  int height = 0;
+  std::vector<std::uint32_t> pixels;
+};
+
+class Presenter {
+ public:
+  virtual ~Presenter() = default;
+  virtual bool WantsFrames() const = 0;
+  virtual SIZE ScreenSize() const = 0;
+  // titles are Windows-1252
+  virtual void WindowCreated(HWND window, RECT screenRect, const std::string& title) = 0;
+  virtual void WindowDestroyed(HWND window) = 0;
+  virtual void WindowShown(HWND window, bool shown) = 0;
+  virtual void WindowMoved(HWND window, RECT screenRect) = 0;
+  virtual void TitleChanged(HWND window, const std::string& title) = 0;
+  // The window became the active one: give it the display's input focus.
+  virtual void Activate(HWND window) = 0;
+  virtual void Present(HWND window, std::shared_ptr<const Frame> frame) = 0;
+  virtual void SetPointerShape(HWND window, PointerShape shape) = 0;
+  virtual void WarpPointer(POINT screenPoint) = 0;
+  virtual void Beep() = 0;
+  // Waits until everything asked so far has reached the display.
+  virtual void Sync() = 0;
+  virtual void Stop() = 0;
+};
+
+std::unique_ptr<Presenter> MakeHeadlessPresenter();
+// Stops the process with the reason when the display cannot be used.
+std::unique_ptr<Presenter> MakeX11Presenter();
+
+// Calls from a presenter (any thread).
+void PresenterResized(HWND window, RECT screenRect);
+void PresenterClosed(HWND window);
+void PresenterActivated(HWND window, bool active);
+// `character` is the Windows-1252 character of the key (0 for none);
+// `unmappable` says the key gave a character that Windows-1252 lacks.
+void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool unmappable);
+// message: WM_MOUSEMOVE or a WM_xBUTTONDOWN/UP; x and y are relative to the
+// top-left corner of the top-level window (its frame included).
+void PresenterMouse(HWND window, UINT message, int x, int y);
+void PresenterWheel(HWND window, int delta, int x, int y);
+
+}  // namespace platform

@@ -1,0 +1,85 @@
+// Test support: drive the layer headless and deterministically from a test.
+//
+// Under test the layer's clock is virtual: it stands still until a test
+// advances it, and timers, the caret blink and double clicks follow it, so no
+// test sleeps. RunUntilIdle serves the calling thread's queue and waits for
+// every other thread with a queue to be idle in its own loop, until nothing is
+// pending anywhere (posted, sent, paint, due timer).
+//
+// Modal windows are answered by a script: before the action that raises one,
+// the test says what kind and name it expects and what to do with it. Every
+// modal loop calls ModalLoopStarting when its window exists and ModalLoopIdle
+// whenever it has nothing to do; an unexpected window fails the test and ends
+// its loop, a window whose action left it open fails and ends too, and an
+// expected one that never came fails in CheckModalScript. Nothing here
+// depends on the test framework: failures go to the handler the test main
+// installs.
+#pragma once
+
+#include <functional>
+#include <string>
+
+#include "platform/Types.h"
+
+namespace platform {
+
+// Turns the virtual clock and beep counting on (or off); resets the clock to
+// a fixed start, the beep count and the modal script.
+void EnableTestMode(bool enable);
+bool InTestMode();
+
+using FailureHandler = std::function<void(const std::string& message)>;
+void SetFailureHandler(FailureHandler handler);
+void ReportTestFailure(const std::string& message);
+
+// Returns false (after reporting a failure) when some thread did not settle.
+bool RunUntilIdle();
+// Moves the virtual clock on, stopping at each timer or blink that falls due
+// on the way and running until idle there.
+void AdvanceClock(DWORD milliseconds);
+// Moves the virtual clock on without serving anything, so that a test can
+// line up due timers with messages that wait.
+void MoveClock(DWORD milliseconds);
+
+// Serves the calling thread's queue (waiting on it, up to `limitMs` of real
+// time) until `done` is true. For input that comes from outside the process
+// (an X server); true when `done` became true.
+bool PumpUntil(const std::function<bool()>& done, int limitMs);
+
+// Waits until everything the presenter was asked (windows, titles, frames,
+// focus) has reached the display.
+void SyncPresenter();
+
+// The modal-window script.
+enum class ModalKind { Dialog, MessageBox, PopupMenu, CommonDialog, PropertySheet };
+const char* ModalKindName(ModalKind kind);
+using ModalAction = std::function<void(HWND modal)>;
+void ExpectModal(ModalKind kind, const std::string& name, ModalAction action);
+// For modal loops: true when the loop may run (an expected window; its action
+// has been run), false when it must end at once (unexpected; failure reported).
+// Outside test mode it always returns true.
+bool ModalLoopStarting(ModalKind kind, const std::string& name, HWND window);
+// For modal loops with nothing to do: true when the loop must end (under
+// test, a modal window that is still open after its action has failed).
+bool ModalLoopIdle(HWND window);
+// Reports every expected modal window that never appeared, and clears the script.
+void CheckModalScript();
+
+// Pixels: client coordinates of the window, read from its top-level surface.
+COLORREF GetWindowPixel(HWND window, int x, int y);
+// The whole window (frame included) as a PNG file.
+bool WriteWindowPng(HWND window, const std::string& path);
+
+int BeepCount();
+
+// Input as a presenter delivers it, for tests: keys go to the focus window of
+// the foreground thread; pointer events are at client coordinates of `window`
+// and are routed as real ones (capture, hit test, double clicks).
+void TestKeyDown(UINT virtualKey);
+void TestKeyUp(UINT virtualKey);
+void TestKeyPress(UINT virtualKey);
+void TestTypeText(const std::string& text);
+void TestMouse(HWND window, UINT message, int x, int y);
+void TestMouseWheel(HWND window, int delta, int x, int y);
+
+}  // namespace platform

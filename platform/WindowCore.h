@@ -1,0 +1,280 @@
+// The layer's internal state: window objects, thread queues and the one lock.
+// Not for the program; only platform/*.cpp include it.
+//
+// One mutex (Core::lock) guards everything here: the handle table, the tree,
+// every queue, the timers and the key state. It is never held while a window
+// procedure, a timer procedure or the presenter runs. Code that leaves the
+// lock keeps only handles (HWND), never Window pointers, and looks the window
+// up again afterwards.
+//
+// Windows live in the handle table as shared_ptr; the tree links are raw
+// pointers valid while the lock is held. A thread's queue lives as long as
+// the thread (a thread_local keeps it) and is marked ended when it exits.
+#pragma once
+
+#include <cairo.h>
+
+#include <condition_variable>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+#include "platform/Messages.h"
+#include "platform/Presenter.h"
+#include "platform/Types.h"
+#include "platform/Window.h"
+
+namespace platform {
+
+struct ThreadQueue;
+
+struct WindowClass {
+  std::string name;
+  UINT style = 0;
+  WNDPROC procedure = nullptr;
+  int windowExtra = 0;
+  HINSTANCE instance = nullptr;
+  HICON icon = nullptr;
+  HICON smallIcon = nullptr;
+  HCURSOR cursor = nullptr;
+  HBRUSH background = nullptr;
+  std::string menuName;
+};
+
+enum class ShowState { Normal, Minimized, Maximized };
+
+struct Window {
+  HWND handle = nullptr;
+  std::shared_ptr<WindowClass> windowClass;
+  WNDPROC procedure = nullptr;
+  DWORD style = 0;
+  DWORD exStyle = 0;
+  std::string text;
+  LONG_PTR id = 0;
+  HINSTANCE instance = nullptr;
+  LONG_PTR userData = 0;
+  std::vector<LONG_PTR> extra;  // one slot per 4-byte offset
+  std::vector<std::pair<std::string, void*>> properties;
+
+  Window* parent = nullptr;  // children only
+  Window* owner = nullptr;   // top-level windows only
+  std::vector<Window*> children;  // z-order, top first
+  std::shared_ptr<ThreadQueue> queue;
+
+  RECT rect{};  // screen for top-level windows, parent client for children
+  ShowState showState = ShowState::Normal;
+  RECT normalRect{};
+  bool restoreToMaximized = false;
+  POINT minPosition{-1, -1};
+  POINT maxPosition{-1, -1};
+
+  RECT update{};  // client coordinates; empty = nothing to paint
+  bool erase = false;
+  bool frameDirty = false;
+  bool validatedInPaint = false;
+
+  int menuBar = 0;  // height of the menu bar (top-level windows with a menu)
+  bool creating = true;  // until WM_CREATE has been answered
+  bool destroying = false;  // WM_DESTROY sent
+  cairo_surface_t* surface = nullptr;  // top-level windows: the backing surface
+  HDC ownDc = nullptr;
+  bool presentDirty = false;
+  std::shared_ptr<const Frame> lastFrame;
+
+  bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
+};
+
+struct SentMessage {
+  HWND window = nullptr;
+  UINT message = 0;
+  WPARAM wParam = 0;
+  LPARAM lParam = 0;
+  LRESULT result = 0;
+  bool done = false;
+  std::shared_ptr<ThreadQueue> sender;
+  std::function<void()> call;  // layer work to run on the owner thread instead
+};
+
+struct Timer {
+  HWND window = nullptr;
+  UINT_PTR id = 0;
+  UINT interval = 0;
+  std::uint64_t due = 0;
+  TIMERPROC procedure = nullptr;
+  std::function<void()> internal;  // layer timers (the caret blink) run here
+};
+
+struct Caret {
+  HWND window = nullptr;
+  int width = 0;
+  int height = 0;
+  POINT position{};
+  int hideCount = 1;  // shown at 0
+  bool drawn = false;  // inverted on the surface now
+  bool removed = false;  // taken off for a paint, to be put back after it
+};
+
+struct ThreadQueue {
+  DWORD threadId = 0;
+  bool alive = true;
+  std::condition_variable wake;
+  std::deque<MSG> posted;
+  std::deque<std::shared_ptr<SentMessage>> sent;
+  std::deque<std::function<void()>> tasks;  // work handed over by a presenter
+  bool quit = false;
+  int quitCode = 0;
+  std::vector<Timer> timers;
+  UINT_PTR nextThreadTimerId = 0x7F00;
+  int serving = 0;   // depth of incoming sends being served
+  bool idleWaiting = false;  // blocked with nothing to hand out
+  bool runsLoop = false;     // waits for messages (until it reads WM_QUIT)
+  HWND focus = nullptr;
+  HWND active = nullptr;
+  HWND capture = nullptr;
+  HCURSOR cursor = nullptr;
+  HWND scrollTracking = nullptr;  // a frame scroll bar follows the pointer
+  int scrollTrackingBar = 0;
+  Caret caret;
+  BYTE keyState[256]{};
+  DWORD messageTime = 0;
+  POINT messagePos{};
+  cairo_surface_t* screenSurface = nullptr;
+};
+
+struct Core {
+  std::mutex lock;
+  std::unordered_map<std::uintptr_t, std::shared_ptr<Window>> windows;
+  std::uintptr_t nextHandle = 1;
+  std::vector<std::shared_ptr<WindowClass>> classes;
+  std::vector<Window*> topLevels;  // z-order, top first
+  std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
+  HWND foreground = nullptr;
+  std::unique_ptr<Presenter> presenter;
+  bool started = false;
+  std::condition_variable idleChanged;  // a queue went idle or got work
+
+  // Virtual clock and test state.
+  bool testMode = false;
+  std::uint64_t virtualNow = 0;
+  int beeps = 0;
+  BYTE asyncKeys[256]{};
+  POINT cursorPos{};
+  // Double clicks: the last button press.
+  HWND lastClickWindow = nullptr;
+  UINT lastClickMessage = 0;
+  std::uint64_t lastClickTime = 0;
+  POINT lastClickPoint{};
+};
+
+Core& TheCore();
+// Starts the presenter on first use. Call without the lock.
+void EnsureStarted();
+Presenter* ThePresenter();
+
+// With the lock held:
+Window* Find(HWND handle);
+std::shared_ptr<Window> FindShared(HWND handle);
+std::shared_ptr<ThreadQueue> CurrentQueueLocked();
+std::uint64_t NowLocked();
+void NotifyQueue(ThreadQueue& queue);
+
+// The calling thread's queue (made on first use). Call without the lock.
+std::shared_ptr<ThreadQueue> CurrentQueue();
+std::uint64_t Now();
+
+// Geometry (lock held).
+RECT NonClientInsets(const Window& window);
+RECT ClientRectOf(const Window& window);  // 0,0-based
+Window* TopLevelOf(Window* window);
+POINT ClientOriginOnSurface(const Window& window);  // in top-level surface pixels
+POINT WindowOriginOnSurface(const Window& window);
+POINT ClientOriginOnScreen(const Window& window);
+RECT ClientClipOnSurface(const Window& window);  // visible part of the client area
+bool IsShownLocked(const Window& window);  // it and all its ancestors visible
+RECT Intersect(const RECT& a, const RECT& b);
+RECT Union(const RECT& a, const RECT& b);
+bool IsEmpty(const RECT& rect);
+RECT Offset(RECT rect, int dx, int dy);
+
+// The parts of a window's frame, in window coordinates (0,0 = its top-left
+// corner); empty rectangles for parts it lacks.
+struct FrameParts {
+  RECT client;
+  RECT menuBar;
+  RECT vertical;
+  RECT horizontal;
+  RECT corner;
+};
+FrameParts FramePartsLocked(const Window& window);
+FrameParts FramePartsOf(HWND window);  // takes the lock
+// Asks the menu code for the bar's height again and lays the frame out anew
+// (no lock held).
+void RefreshFrame(HWND window);
+
+// Painting (lock held).
+void InvalidateLocked(Window& window, const RECT* clientRect, bool erase, bool frame);
+void EnsureSurfaceLocked(Window& topLevel);
+// Finds a window of the queue that waits for WM_PAINT (parents first).
+Window* FindPaintWindowLocked(ThreadQueue& queue, HWND filter);
+// Without the lock: copies changed top-level surfaces of the queue's thread
+// to the presenter.
+void PresentDirtyWindows(ThreadQueue& queue);
+
+// Calls a window procedure without the lock, on the thread that owns the
+// window (a send when that is another thread); 0 for a window that is gone.
+LRESULT CallProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// When the window belongs to another thread, runs `work` there and waits for
+// it (serving our own incoming sends meanwhile) and returns true; false when
+// the calling thread owns the window, which then does the work itself.
+bool ForwardToOwner(HWND window, const std::function<void()>& work);
+// Runs `task` on the thread that owns the window (now, when that is the
+// calling thread). Used by presenters and test input.
+void RunOnOwnerThread(HWND window, std::function<void()> task);
+
+// Window state changes used across modules (no lock held). Moving, sizing,
+// showing, enabling and scrolling another thread's window run on its thread.
+void ActivateWindow(HWND window, WORD how);
+void DestroyThreadWindows(ThreadQueue& queue);
+
+// Input (no lock held; on the owner thread).
+void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, bool unmappable);
+// x, y relative to the top-level window's top-left corner.
+void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta);
+BYTE CharacterForKey(UINT virtualKey, bool shift);
+// A frame scroll bar of `window` follows the pointer of the calling thread
+// (bar: 1 vertical, 0 horizontal) until StopScrollTracking.
+void StartScrollTracking(HWND window, int bar);
+void StopScrollTracking();
+void NoteInputMessageLocked(ThreadQueue& queue, const MSG& message);
+
+// Caret (lock held).
+void CaretRemoveLocked(ThreadQueue& queue, HWND window);
+void CaretRestoreLocked(ThreadQueue& queue, HWND window);
+void InvertSurfaceRectLocked(Window& window, RECT clientRect);
+
+// Timers (lock held).
+void AddTimerLocked(ThreadQueue& queue, Timer timer);
+std::uint64_t NextDueLocked();
+
+// True when the queue holds work: a task, a send, a posted message, a paint
+// or a due timer (lock held).
+bool HasPendingLocked(ThreadQueue& queue);
+
+// Core queue operation: hands out the next message (see Messages.h).
+bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, bool wait,
+              int waitLimitMs = -1);
+
+// Window text behind WM_SETTEXT, WM_GETTEXT and WM_GETTEXTLENGTH (no lock held).
+BOOL StoreWindowText(HWND window, const char* text);
+LRESULT CopyWindowText(HWND window, WPARAM size, char* buffer);
+LRESULT WindowTextLength(HWND window);
+
+// System colours without the lock.
+COLORREF SystemColour(int index);
+
+}  // namespace platform

@@ -1,0 +1,572 @@
+// The X11 presenter: each top-level window is a real X window that shows a
+// copy of the window's backing surface.
+//
+// One thread of the layer owns the X connection. Other threads talk to it
+// through a queue of requests (create, map, move, title, frame, cursor,
+// focus, sync) and a wake-up pipe; it never waits for them, so it cannot
+// deadlock with a window thread. X events come back through a handler table
+// indexed by event type and reach the program as messages on the queue of
+// the thread that owns the window (through the Presenter* calls of
+// Presenter.h): expose redraws from the last frame, a resize by the server
+// gives WM_SIZE and a repaint, the close button WM_SYSCOMMAND/SC_CLOSE, focus
+// changes activation, keys (keysym to virtual key and Windows-1252
+// character; a character that Windows-1252 lacks beeps) and the pointer.
+//
+// Set-up failures (no display, a visual other than 24-bit TrueColor) say why
+// on standard error and end the process with exit code 1. No locale is set:
+// keys are decoded from keysyms, titles are encoded by hand.
+#include <X11/XKBlib.h>
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/cursorfont.h>
+#define XK_PUBLISHING  // the typographic keysyms
+#include <X11/keysym.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <functional>
+#include <future>
+#include <mutex>
+#include <thread>
+#include <unordered_map>
+
+#include "platform/Input.h"
+#include "platform/Messages.h"
+#include "platform/Presenter.h"
+
+namespace platform {
+
+namespace {
+
+// Windows-1252 bytes 0x80..0x9F and their Unicode code points (0 = unused).
+constexpr unsigned short windows1252High[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+// Legacy keysyms of the characters above (the others are Latin-1 or Unicode keysyms).
+constexpr struct {
+  KeySym keysym;
+  unsigned codePoint;
+} legacyKeysyms[] = {{XK_EuroSign, 0x20AC}, {XK_Scaron, 0x0160}, {XK_scaron, 0x0161},
+                     {XK_Zcaron, 0x017D},   {XK_zcaron, 0x017E}, {XK_OE, 0x0152},
+                     {XK_oe, 0x0153},       {XK_Ydiaeresis, 0x0178}, {XK_emdash, 0x2014},
+                     {XK_endash, 0x2013},   {XK_ellipsis, 0x2026}, {XK_trademark, 0x2122},
+                     {XK_leftsinglequotemark, 0x2018}, {XK_rightsinglequotemark, 0x2019},
+                     {XK_leftdoublequotemark, 0x201C}, {XK_rightdoublequotemark, 0x201D},
+                     {XK_dagger, 0x2020},   {XK_doubledagger, 0x2021}, {XK_enfilledcircbullet, 0x2022}};
+
+std::string Utf8From1252(const std::string& text) {
+  std::string result;
+  for (unsigned char byte : text) {
+    unsigned code = byte;
+    if (byte >= 0x80 && byte < 0xA0) code = windows1252High[byte - 0x80] != 0 ? windows1252High[byte - 0x80] : '?';
+    if (code < 0x80) {
+      result += static_cast<char>(code);
+    } else if (code < 0x800) {
+      result += static_cast<char>(0xC0 | (code >> 6));
+      result += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      result += static_cast<char>(0xE0 | (code >> 12));
+      result += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      result += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return result;
+}
+
+// 0 when the code point has no Windows-1252 byte.
+BYTE ByteFor(unsigned codePoint) {
+  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<BYTE>(codePoint);
+  for (int i = 0; i < 32; ++i)
+    if (windows1252High[i] == codePoint) return static_cast<BYTE>(0x80 + i);
+  return 0;
+}
+
+// The code point a printable keysym stands for, or 0.
+unsigned CodePointOf(KeySym keysym) {
+  if ((keysym >= 0x20 && keysym <= 0x7E) || (keysym >= 0xA0 && keysym <= 0xFF)) return static_cast<unsigned>(keysym);
+  if (keysym >= 0x01000000 && keysym <= 0x0110FFFF) return static_cast<unsigned>(keysym - 0x01000000);
+  for (const auto& entry : legacyKeysyms)
+    if (entry.keysym == keysym) return entry.codePoint;
+  return keysym < 0xFF00 && keysym > 0xFF ? 0xFFFF : 0;  // printable, but not known here
+}
+
+UINT VirtualKeyOf(KeySym keysym) {
+  if (keysym >= XK_a && keysym <= XK_z) return static_cast<UINT>('A' + (keysym - XK_a));
+  if (keysym >= XK_A && keysym <= XK_Z) return static_cast<UINT>(keysym);
+  if (keysym >= XK_0 && keysym <= XK_9) return static_cast<UINT>(keysym);
+  if (keysym >= XK_F1 && keysym <= XK_F12) return VK_F1 + static_cast<UINT>(keysym - XK_F1);
+  if (keysym >= XK_KP_0 && keysym <= XK_KP_9) return VK_NUMPAD0 + static_cast<UINT>(keysym - XK_KP_0);
+  switch (keysym) {
+    case XK_BackSpace: return VK_BACK;
+    case XK_Tab: case XK_ISO_Left_Tab: return VK_TAB;
+    case XK_Return: case XK_KP_Enter: return VK_RETURN;
+    case XK_Escape: return VK_ESCAPE;
+    case XK_space: return VK_SPACE;
+    case XK_Delete: case XK_KP_Delete: return VK_DELETE;
+    case XK_Insert: case XK_KP_Insert: return VK_INSERT;
+    case XK_Home: case XK_KP_Home: return VK_HOME;
+    case XK_End: case XK_KP_End: return VK_END;
+    case XK_Prior: case XK_KP_Prior: return VK_PRIOR;
+    case XK_Next: case XK_KP_Next: return VK_NEXT;
+    case XK_Left: case XK_KP_Left: return VK_LEFT;
+    case XK_Right: case XK_KP_Right: return VK_RIGHT;
+    case XK_Up: case XK_KP_Up: return VK_UP;
+    case XK_Down: case XK_KP_Down: return VK_DOWN;
+    case XK_Shift_L: return VK_LSHIFT;
+    case XK_Shift_R: return VK_RSHIFT;
+    case XK_Control_L: return VK_LCONTROL;
+    case XK_Control_R: return VK_RCONTROL;
+    case XK_Alt_L: case XK_Meta_L: return VK_LMENU;
+    case XK_Alt_R: case XK_Meta_R: case XK_ISO_Level3_Shift: return VK_RMENU;
+    case XK_Caps_Lock: return VK_CAPITAL;
+    case XK_Num_Lock: return VK_NUMLOCK;
+    case XK_Scroll_Lock: return VK_SCROLL;
+    case XK_Pause: return VK_PAUSE;
+    case XK_Print: return VK_SNAPSHOT;
+    case XK_KP_Multiply: return VK_MULTIPLY;
+    case XK_KP_Add: return VK_ADD;
+    case XK_KP_Subtract: return VK_SUBTRACT;
+    case XK_KP_Decimal: return VK_DECIMAL;
+    case XK_KP_Divide: return VK_DIVIDE;
+    case XK_semicolon: return VK_OEM_1;
+    case XK_equal: return VK_OEM_PLUS;
+    case XK_comma: return VK_OEM_COMMA;
+    case XK_minus: return VK_OEM_MINUS;
+    case XK_period: return VK_OEM_PERIOD;
+    case XK_slash: return VK_OEM_2;
+    case XK_grave: return VK_OEM_3;
+    case XK_bracketleft: return VK_OEM_4;
+    case XK_backslash: return VK_OEM_5;
+    case XK_bracketright: return VK_OEM_6;
+    case XK_apostrophe: return VK_OEM_7;
+    default: return 0;
+  }
+}
+
+[[noreturn]] void SetUpFailed(const char* reason) {
+  std::fprintf(stderr, "Quorvel: %s\n", reason);
+  std::exit(1);
+}
+
+int IgnoreXError(Display*, XErrorEvent*) { return 0; }
+
+struct XWindowState {
+  ::Window id = 0;
+  RECT rect{};
+  bool shown = false;
+  bool focusWanted = false;
+  std::shared_ptr<const Frame> frame;
+};
+
+class X11Presenter final : public Presenter {
+ public:
+  X11Presenter();
+  ~X11Presenter() override { Stop(); }
+
+  bool WantsFrames() const override { return true; }
+  SIZE ScreenSize() const override { return screenSize_; }
+  void WindowCreated(HWND window, RECT rect, const std::string& title) override {
+    Ask([=, this] { Create(window, rect, title); });
+  }
+  void WindowDestroyed(HWND window) override { Ask([=, this] { Destroy(window); }); }
+  void WindowShown(HWND window, bool shown) override { Ask([=, this] { Show(window, shown); }); }
+  void WindowMoved(HWND window, RECT rect) override { Ask([=, this] { Move(window, rect); }); }
+  void TitleChanged(HWND window, const std::string& title) override {
+    Ask([=, this] { SetTitle(window, title); });
+  }
+  void Activate(HWND window) override { Ask([=, this] { Focus(window); }); }
+  void Present(HWND window, std::shared_ptr<const Frame> frame) override {
+    Ask([=, this] { Draw(window, frame); });
+  }
+  void SetPointerShape(HWND window, PointerShape shape) override {
+    Ask([=, this] {
+      if (XWindowState* state = StateOf(window)) XDefineCursor(display_, state->id, cursors_[static_cast<int>(shape)]);
+    });
+  }
+  void WarpPointer(POINT point) override {
+    Ask([=, this] { XWarpPointer(display_, 0, root_, 0, 0, 0, 0, point.x, point.y); });
+  }
+  void Beep() override { Ask([this] { XBell(display_, 0); }); }
+  void Sync() override;
+  void Stop() override;
+
+ private:
+  using Handler = void (X11Presenter::*)(XEvent& event);
+
+  // False when the presenter is stopping and the request was dropped.
+  bool Ask(std::function<void()> request);
+  void Run();
+  bool RunRequests();
+  XWindowState* StateOf(HWND window);
+  HWND HandleOf(::Window id);
+  void Create(HWND window, RECT rect, const std::string& title);
+  void Destroy(HWND window);
+  void Show(HWND window, bool shown);
+  void Move(HWND window, RECT rect);
+  void SetTitle(HWND window, const std::string& title);
+  void Focus(HWND window);
+  void Draw(HWND window, std::shared_ptr<const Frame> frame);
+  void Put(const XWindowState& state, int x, int y, int width, int height);
+
+  void OnExpose(XEvent& event);
+  void OnConfigure(XEvent& event);
+  void OnClientMessage(XEvent& event);
+  void OnFocus(XEvent& event);
+  void OnKey(XEvent& event);
+  void OnButton(XEvent& event);
+  void OnMotion(XEvent& event);
+  void OnMap(XEvent& event);
+  void OnMapping(XEvent& event);
+
+  Display* display_ = nullptr;
+  ::Window root_ = 0;
+  Visual* visual_ = nullptr;
+  GC gc_ = nullptr;
+  SIZE screenSize_{};
+  Atom protocols_ = 0, deleteWindow_ = 0, netWmName_ = 0, utf8String_ = 0;
+  Cursor cursors_[6]{};
+  Handler handlers_[LASTEvent]{};
+  int wake_[2]{-1, -1};
+
+  std::mutex lock_;  // guards requests_ and stopping_
+  std::deque<std::function<void()>> requests_;
+  bool stopping_ = false;
+  std::thread thread_;
+
+  // Owned by the presenter thread.
+  std::unordered_map<HWND, XWindowState> windows_;
+  std::unordered_map<::Window, HWND> byId_;
+};
+
+X11Presenter::X11Presenter() {
+  display_ = XOpenDisplay(nullptr);
+  if (display_ == nullptr) {
+    static char reason[512];
+    const char* name = std::getenv("DISPLAY");
+    std::snprintf(reason, sizeof reason,
+                  "cannot open the X display \"%s\"; set QUORVEL_DISPLAY=headless to run without one.",
+                  name != nullptr ? name : "");
+    SetUpFailed(reason);
+  }
+  int screen = DefaultScreen(display_);
+  root_ = RootWindow(display_, screen);
+  XVisualInfo wanted{};
+  wanted.screen = screen;
+  wanted.visualid = XVisualIDFromVisual(DefaultVisual(display_, screen));
+  int count = 0;
+  XVisualInfo* info = XGetVisualInfo(display_, VisualScreenMask | VisualIDMask, &wanted, &count);
+  bool usable = info != nullptr && info->c_class == TrueColor && info->depth >= 24 &&
+                info->red_mask == 0xFF0000 && info->green_mask == 0xFF00 && info->blue_mask == 0xFF;
+  if (info != nullptr) XFree(info);
+  if (!usable) SetUpFailed("the X display's default visual is not 24-bit TrueColor.");
+  visual_ = DefaultVisual(display_, screen);
+  gc_ = DefaultGC(display_, screen);
+  screenSize_ = SIZE{DisplayWidth(display_, screen), DisplayHeight(display_, screen)};
+  protocols_ = XInternAtom(display_, "WM_PROTOCOLS", False);
+  deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+  netWmName_ = XInternAtom(display_, "_NET_WM_NAME", False);
+  utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
+  const unsigned shapes[6] = {XC_left_ptr, XC_xterm, XC_watch, XC_crosshair, XC_hand2, XC_fleur};
+  for (int i = 0; i < 6; ++i) cursors_[i] = XCreateFontCursor(display_, shapes[i]);
+  Bool detectable = False;
+  XkbSetDetectableAutoRepeat(display_, True, &detectable);  // repeats without releases
+  XSetErrorHandler(IgnoreXError);
+  handlers_[Expose] = &X11Presenter::OnExpose;
+  handlers_[ConfigureNotify] = &X11Presenter::OnConfigure;
+  handlers_[ClientMessage] = &X11Presenter::OnClientMessage;
+  handlers_[FocusIn] = &X11Presenter::OnFocus;
+  handlers_[FocusOut] = &X11Presenter::OnFocus;
+  handlers_[KeyPress] = &X11Presenter::OnKey;
+  handlers_[KeyRelease] = &X11Presenter::OnKey;
+  handlers_[ButtonPress] = &X11Presenter::OnButton;
+  handlers_[ButtonRelease] = &X11Presenter::OnButton;
+  handlers_[MotionNotify] = &X11Presenter::OnMotion;
+  handlers_[MapNotify] = &X11Presenter::OnMap;
+  handlers_[MappingNotify] = &X11Presenter::OnMapping;
+  if (pipe(wake_) != 0) SetUpFailed("cannot make the X presenter's wake-up pipe.");
+  thread_ = std::thread([this] { Run(); });
+}
+
+bool X11Presenter::Ask(std::function<void()> request) {
+  {
+    std::lock_guard guard(lock_);
+    if (stopping_) return false;
+    requests_.push_back(std::move(request));
+  }
+  char byte = 1;
+  ssize_t written = write(wake_[1], &byte, 1);
+  (void)written;  // a full pipe already wakes the thread
+  return true;
+}
+
+void X11Presenter::Sync() {
+  auto done = std::make_shared<std::promise<void>>();
+  std::future<void> finished = done->get_future();
+  bool asked = Ask([this, done] {
+    XSync(display_, False);
+    done->set_value();
+  });
+  if (asked) finished.wait();
+}
+
+void X11Presenter::Stop() {
+  {
+    std::lock_guard guard(lock_);
+    if (stopping_) return;
+    stopping_ = true;
+  }
+  char byte = 0;
+  ssize_t written = write(wake_[1], &byte, 1);
+  (void)written;
+  if (thread_.joinable()) thread_.join();
+  for (auto& [handle, state] : windows_) XDestroyWindow(display_, state.id);
+  for (Cursor cursor : cursors_) XFreeCursor(display_, cursor);
+  XCloseDisplay(display_);
+  close(wake_[0]);
+  close(wake_[1]);
+}
+
+bool X11Presenter::RunRequests() {
+  std::deque<std::function<void()>> work;
+  bool stop = false;
+  {
+    std::lock_guard guard(lock_);
+    work.swap(requests_);
+    stop = stopping_;
+  }
+  for (auto& request : work) request();
+  return !stop;
+}
+
+// The loop: requests, then events, then wait for either.
+void X11Presenter::Run() {
+  pollfd sources[2] = {{ConnectionNumber(display_), POLLIN, 0}, {wake_[0], POLLIN, 0}};
+  while (RunRequests()) {
+    XFlush(display_);
+    while (XPending(display_) > 0) {
+      XEvent event;
+      XNextEvent(display_, &event);
+      if (event.type >= 0 && event.type < LASTEvent && handlers_[event.type] != nullptr)
+        (this->*handlers_[event.type])(event);
+    }
+    poll(sources, 2, -1);
+    if (sources[1].revents & POLLIN) {
+      char drain[64];
+      ssize_t got = read(wake_[0], drain, sizeof drain);
+      (void)got;
+    }
+  }
+}
+
+XWindowState* X11Presenter::StateOf(HWND window) {
+  auto found = windows_.find(window);
+  return found == windows_.end() ? nullptr : &found->second;
+}
+
+HWND X11Presenter::HandleOf(::Window id) {
+  auto found = byId_.find(id);
+  return found == byId_.end() ? nullptr : found->second;
+}
+
+void X11Presenter::Create(HWND window, RECT rect, const std::string& title) {
+  int width = std::max<int>(rect.right - rect.left, 1), height = std::max<int>(rect.bottom - rect.top, 1);
+  XSetWindowAttributes attributes{};
+  attributes.background_pixmap = None;
+  attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
+                          ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask;
+  attributes.cursor = cursors_[0];
+  ::Window id = XCreateWindow(display_, root_, rect.left, rect.top, static_cast<unsigned>(width),
+                              static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
+                              CWBackPixmap | CWEventMask | CWCursor, &attributes);
+  Atom protocols[1] = {deleteWindow_};
+  XSetWMProtocols(display_, id, protocols, 1);
+  XSizeHints hints{};
+  hints.flags = USPosition | USSize;
+  hints.x = rect.left;
+  hints.y = rect.top;
+  hints.width = width;
+  hints.height = height;
+  XSetWMNormalHints(display_, id, &hints);
+  XClassHint classHint{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
+  XSetClassHint(display_, id, &classHint);
+  windows_[window] = XWindowState{id, rect, false, false, nullptr};
+  byId_[id] = window;
+  SetTitle(window, title);
+}
+
+void X11Presenter::Destroy(HWND window) {
+  XWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  XDestroyWindow(display_, state->id);
+  byId_.erase(state->id);
+  windows_.erase(window);
+}
+
+void X11Presenter::Show(HWND window, bool shown) {
+  XWindowState* state = StateOf(window);
+  if (state == nullptr || state->shown == shown) return;
+  state->shown = shown;
+  if (shown) {
+    XMapRaised(display_, state->id);
+    if (state->frame) Put(*state, 0, 0, state->frame->width, state->frame->height);
+  } else {
+    XUnmapWindow(display_, state->id);
+  }
+}
+
+void X11Presenter::Move(HWND window, RECT rect) {
+  XWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  state->rect = rect;
+  XMoveResizeWindow(display_, state->id, rect.left, rect.top,
+                    static_cast<unsigned>(std::max<int>(rect.right - rect.left, 1)),
+                    static_cast<unsigned>(std::max<int>(rect.bottom - rect.top, 1)));
+}
+
+void X11Presenter::SetTitle(HWND window, const std::string& title) {
+  XWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  std::string utf8 = Utf8From1252(title);
+  auto bytes = reinterpret_cast<const unsigned char*>(utf8.data());
+  int length = static_cast<int>(utf8.size());
+  XChangeProperty(display_, state->id, XA_WM_NAME, utf8String_, 8, PropModeReplace, bytes, length);
+  XChangeProperty(display_, state->id, netWmName_, utf8String_, 8, PropModeReplace, bytes, length);
+}
+
+// The focus can go to a window only once the server has mapped it.
+void X11Presenter::Focus(HWND window) {
+  XWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  if (!state->shown) {
+    state->focusWanted = true;
+    return;
+  }
+  XRaiseWindow(display_, state->id);
+  XSetInputFocus(display_, state->id, RevertToParent, CurrentTime);
+}
+
+void X11Presenter::Draw(HWND window, std::shared_ptr<const Frame> frame) {
+  XWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  state->frame = std::move(frame);
+  if (state->shown) Put(*state, 0, 0, state->frame->width, state->frame->height);
+}
+
+void X11Presenter::Put(const XWindowState& state, int x, int y, int width, int height) {
+  const Frame& frame = *state.frame;
+  width = std::min(width, frame.width - x);
+  height = std::min(height, frame.height - y);
+  if (width <= 0 || height <= 0) return;
+  XImage* image = XCreateImage(display_, visual_, 24, ZPixmap, 0,
+                               reinterpret_cast<char*>(const_cast<std::uint32_t*>(frame.pixels.data())),
+                               static_cast<unsigned>(frame.width), static_cast<unsigned>(frame.height), 32,
+                               frame.width * 4);
+  if (image == nullptr) return;
+  image->byte_order = LSBFirst;  // the frame holds native 32-bit pixels
+  XPutImage(display_, state.id, gc_, image, x, y, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height));
+  image->data = nullptr;  // the frame keeps its pixels
+  XDestroyImage(image);
+}
+
+void X11Presenter::OnExpose(XEvent& event) {
+  HWND window = HandleOf(event.xexpose.window);
+  XWindowState* state = StateOf(window);
+  if (state == nullptr || !state->frame) return;
+  Put(*state, event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height);
+}
+
+void X11Presenter::OnConfigure(XEvent& event) {
+  HWND window = HandleOf(event.xconfigure.window);
+  XWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  int x = event.xconfigure.x, y = event.xconfigure.y;
+  if (!event.xconfigure.send_event) {
+    ::Window child = 0;
+    XTranslateCoordinates(display_, state->id, root_, 0, 0, &x, &y, &child);
+  }
+  RECT rect{x, y, x + event.xconfigure.width, y + event.xconfigure.height};
+  if (std::memcmp(&rect, &state->rect, sizeof rect) == 0) return;
+  state->rect = rect;
+  PresenterResized(window, rect);
+}
+
+void X11Presenter::OnClientMessage(XEvent& event) {
+  HWND window = HandleOf(event.xclient.window);
+  if (window != nullptr && event.xclient.message_type == protocols_ &&
+      static_cast<Atom>(event.xclient.data.l[0]) == deleteWindow_)
+    PresenterClosed(window);
+}
+
+void X11Presenter::OnFocus(XEvent& event) {
+  if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
+      event.xfocus.detail == NotifyPointer)
+    return;
+  if (HWND window = HandleOf(event.xfocus.window)) PresenterActivated(window, event.type == FocusIn);
+}
+
+void X11Presenter::OnKey(XEvent& event) {
+  HWND window = HandleOf(event.xkey.window);
+  if (window == nullptr) return;
+  char text[8] = {};
+  KeySym keysym = NoSymbol;
+  int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
+  UINT key = VirtualKeyOf(XLookupKeysym(&event.xkey, 0));
+  BYTE character = 0;
+  bool unmappable = false;
+  if (length == 1) {
+    character = static_cast<BYTE>(text[0]);  // Latin-1, or a control character
+  } else if (unsigned codePoint = CodePointOf(keysym)) {
+    character = ByteFor(codePoint);
+    unmappable = character == 0;
+  }
+  bool down = event.type == KeyPress;
+  if (key == 0 && character == 0 && !unmappable) return;
+  PresenterKey(window, key, down, down ? character : 0, down && unmappable);
+}
+
+void X11Presenter::OnButton(XEvent& event) {
+  HWND window = HandleOf(event.xbutton.window);
+  if (window == nullptr) return;
+  bool down = event.type == ButtonPress;
+  int x = event.xbutton.x, y = event.xbutton.y;
+  switch (event.xbutton.button) {
+    case Button1: PresenterMouse(window, down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y); break;
+    case Button2: PresenterMouse(window, down ? WM_MBUTTONDOWN : WM_MBUTTONUP, x, y); break;
+    case Button3: PresenterMouse(window, down ? WM_RBUTTONDOWN : WM_RBUTTONUP, x, y); break;
+    case Button4: if (down) PresenterWheel(window, WHEEL_DELTA, x, y); break;
+    case Button5: if (down) PresenterWheel(window, -WHEEL_DELTA, x, y); break;
+    default: break;
+  }
+}
+
+void X11Presenter::OnMotion(XEvent& event) {
+  // Only the latest position of a burst matters.
+  while (XCheckTypedWindowEvent(display_, event.xmotion.window, MotionNotify, &event)) {
+  }
+  if (HWND window = HandleOf(event.xmotion.window))
+    PresenterMouse(window, WM_MOUSEMOVE, event.xmotion.x, event.xmotion.y);
+}
+
+void X11Presenter::OnMap(XEvent& event) {
+  HWND window = HandleOf(event.xmap.window);
+  XWindowState* state = StateOf(window);
+  if (state == nullptr || !state->focusWanted) return;
+  state->focusWanted = false;
+  XSetInputFocus(display_, state->id, RevertToParent, CurrentTime);
+}
+
+// The keyboard layout changed: keys must be decoded with the new one.
+void X11Presenter::OnMapping(XEvent& event) { XRefreshKeyboardMapping(&event.xmapping); }
+
+}  // namespace
+
+std::unique_ptr<Presenter> MakeX11Presenter() { return std::make_unique<X11Presenter>(); }
+
+}  // namespace platform

@@ -1,0 +1,155 @@
+// The message queue of one thread: order of posted messages against WM_PAINT
+// and WM_TIMER, peeking and filters, thread messages, quit, timers on the
+// virtual clock and pumping.
+#include "PlatformTest.h"
+#include "platform/Paint.h"
+
+namespace {
+
+class MessageQueueTest : public PlatformTest {
+ protected:
+  void SetUp() override {
+    PlatformTest::SetUp();
+    RegisterRecorder();
+  }
+  MessageLog log;
+};
+
+std::vector<UINT> DrainRecordingOrder() {
+  std::vector<UINT> order;
+  MSG message;
+  while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    order.push_back(message.message);
+    DispatchMessage(&message);
+  }
+  return order;
+}
+
+TEST_F(MessageQueueTest, PostedMessagesComeInOrderBeforePaintAndTimer) {
+  HWND window = MakeTop(&log, 0, 0, 100, 100);
+  ShowWindow(window, SW_SHOW);
+  platform::RunUntilIdle();
+  ASSERT_EQ(SetTimer(window, 7, 10, nullptr), 7u);
+  platform::MoveClock(20);  // the timer is due now
+  InvalidateRect(window, nullptr, FALSE);
+  PostMessage(window, WM_USER + 1, 0, 0);
+  PostMessage(window, WM_USER + 2, 0, 0);
+  PostMessage(window, WM_USER + 3, 0, 0);
+  std::vector<UINT> expected{WM_USER + 1, WM_USER + 2, WM_USER + 3, WM_PAINT, WM_TIMER};
+  EXPECT_EQ(DrainRecordingOrder(), expected);
+}
+
+TEST_F(MessageQueueTest, PeekWithoutRemovingAndWithFilters) {
+  HWND window = MakeTop(&log, 0, 0, 50, 50);
+  PostMessage(window, WM_USER + 5, 11, 22);
+  PostMessage(window, WM_COMMAND, 1, 0);
+  MSG message{};
+  ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE));
+  EXPECT_EQ(message.message, WM_USER + 5u);
+  EXPECT_EQ(message.wParam, 11u);
+  EXPECT_EQ(message.lParam, 22);
+  // Only WM_COMMAND through the filter; the earlier user message stays.
+  ASSERT_TRUE(PeekMessage(&message, window, WM_COMMAND, WM_COMMAND, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_COMMAND);
+  ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_USER + 5u);
+  EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(WM_USER + 5, 1029u);
+}
+
+TEST_F(MessageQueueTest, ThreadMessagesAndQuit) {
+  ASSERT_TRUE(PostThreadMessage(GetCurrentThreadId(), WM_USER + 9, 3, 4));
+  PostQuitMessage(17);
+  MSG message{};
+  EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), TRUE);
+  EXPECT_EQ(message.hwnd, nullptr);
+  EXPECT_EQ(message.message, WM_USER + 9u);
+  EXPECT_EQ(GetMessage(&message, nullptr, 0, 0), FALSE);
+  EXPECT_EQ(message.message, WM_QUIT);
+  EXPECT_EQ(message.wParam, 17u);
+  EXPECT_FALSE(PostThreadMessage(987654, WM_USER, 0, 0));
+}
+
+TEST_F(MessageQueueTest, PostToDestroyedWindowFails) {
+  HWND window = MakeTop(&log, 0, 0, 50, 50);
+  PostMessage(window, WM_USER, 0, 0);
+  DestroyWindow(window);
+  EXPECT_FALSE(PostMessage(window, WM_USER, 0, 0));
+  MSG message;
+  EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));  // the pending one went with it
+}
+
+TEST_F(MessageQueueTest, TimersFireAndStopOnTheVirtualClock) {
+  HWND window = MakeTop(&log, 0, 0, 50, 50);
+  SetTimer(window, 1, 100, nullptr);
+  SetTimer(window, 2, 250, nullptr);
+  platform::AdvanceClock(99);
+  EXPECT_EQ(log.Count(window, WM_TIMER), 0);
+  platform::AdvanceClock(1);
+  EXPECT_EQ(log.Count(window, WM_TIMER), 1);
+  platform::AdvanceClock(500);  // at 600: timer 1 six times, timer 2 twice
+  int first = 0, second = 0;
+  for (const Logged& entry : log.Only({WM_TIMER})) (entry.wParam == 1 ? first : second)++;
+  EXPECT_EQ(first, 6);
+  EXPECT_EQ(second, 2);
+  EXPECT_TRUE(KillTimer(window, 1));
+  EXPECT_FALSE(KillTimer(window, 1));
+  platform::AdvanceClock(1000);  // timer 2 four more times, timer 1 none
+  first = second = 0;
+  for (const Logged& entry : log.Only({WM_TIMER})) (entry.wParam == 1 ? first : second)++;
+  EXPECT_EQ(first, 6);
+  EXPECT_EQ(second, 6);
+}
+
+int timerProcedureCalls = 0;
+void CountingTimerProcedure(HWND, UINT message, UINT_PTR, DWORD) {
+  if (message == WM_TIMER) ++timerProcedureCalls;
+}
+
+TEST_F(MessageQueueTest, ThreadTimerCallsItsProcedure) {
+  timerProcedureCalls = 0;
+  UINT_PTR id = SetTimer(nullptr, 0, 40, CountingTimerProcedure);
+  ASSERT_NE(id, 0u);
+  platform::AdvanceClock(200);
+  EXPECT_EQ(timerProcedureCalls, 5);
+  KillTimer(nullptr, id);
+  platform::AdvanceClock(200);
+  EXPECT_EQ(timerProcedureCalls, 5);
+}
+
+TEST_F(MessageQueueTest, GetTickCountFollowsTheVirtualClock) {
+  DWORD start = GetTickCount();
+  platform::AdvanceClock(1234);
+  EXPECT_EQ(GetTickCount() - start, 1234u);
+}
+
+TEST_F(MessageQueueTest, PumpServesEverythingAndLeavesQuit) {
+  HWND window = MakeTop(&log, 0, 0, 50, 50);
+  PostMessage(window, WM_USER + 1, 0, 0);
+  PostMessage(window, WM_USER + 2, 0, 0);
+  EXPECT_TRUE(PumpPendingMessages());
+  EXPECT_EQ(log.MessagesOf(window, {WM_USER + 1, WM_USER + 2}), (std::vector<UINT>{WM_USER + 1, WM_USER + 2}));
+  PostMessage(window, WM_USER + 3, 0, 0);
+  PostQuitMessage(0);
+  PostMessage(window, WM_USER + 4, 0, 0);
+  EXPECT_FALSE(PumpPendingMessages());
+  EXPECT_EQ(log.Count(window, WM_USER + 4), 1);  // posted messages come before the quit
+  MSG message;
+  ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_QUIT);
+}
+
+TEST_F(MessageQueueTest, SameThreadSendIsADirectCall) {
+  HWND window = MakeTop(&log, 0, 0, 50, 50);
+  log.hook = [](HWND, UINT message, WPARAM wParam, LPARAM, LRESULT* answer) {
+    if (message != WM_USER) return false;
+    *answer = static_cast<LRESULT>(wParam) * 3;
+    return true;
+  };
+  EXPECT_EQ(SendMessage(window, WM_USER, 14, 0), 42);
+  EXPECT_EQ(log.Count(window, WM_USER), 1);
+  MSG message;
+  EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE));
+}
+
+}  // namespace

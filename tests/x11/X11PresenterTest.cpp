@@ -1,0 +1,367 @@
+// Real X11 windows under a private Xvfb server: what was painted is on the
+// screen pixel for pixel, a resize by the server gives WM_SIZE and a repaint
+// of the new area, an XTest key press arrives as WM_KEYDOWN and WM_CHAR, the
+// title is the window's name property, a key whose character Windows-1252
+// lacks beeps, a click lands at its client point, the close button closes, and the
+// program itself starts with its "Quorvel" window and ends with exit code 0.
+#include <gtest/gtest.h>
+#include <sys/syscall.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+#include "XvfbServer.h"
+#include "platform/Gdi.h"
+#include "platform/Messages.h"
+#include "platform/Paint.h"
+#include "platform/System.h"
+#include "platform/TestSupport.h"
+#include "platform/Window.h"
+
+// X11 last: its macros (None, Bool, Status) would break the headers above.
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
+
+namespace {
+
+struct Seen {
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+std::vector<Seen> seen;
+std::vector<RECT> painted;
+
+LRESULT TestProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  seen.push_back(Seen{message, wParam, lParam});
+  if (message == WM_PAINT) {
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    painted.push_back(paint.rcPaint);
+    RECT client;
+    GetClientRect(window, &client);
+    RECT block{10, 10, 50, 30};
+    HBRUSH red = CreateSolidBrush(RGB(255, 0, 0));
+    FillRect(dc, &block, red);
+    DeleteObject(red);
+    RECT stripe{client.right - 5, 0, client.right, client.bottom};  // follows the right edge
+    HBRUSH blue = CreateSolidBrush(RGB(0, 0, 255));
+    FillRect(dc, &stripe, blue);
+    DeleteObject(blue);
+    EndPaint(window, &paint);
+    return 0;
+  }
+  return DefWindowProc(window, message, wParam, lParam);
+}
+
+class X11Test : public testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    server_ = new XvfbServer;
+    display_ = server_->Start();
+  }
+  static void TearDownTestSuite() {
+    delete server_;
+    server_ = nullptr;
+  }
+
+  void SetUp() override {
+    ASSERT_FALSE(display_.empty()) << "Xvfb did not start";
+    setenv("DISPLAY", display_.c_str(), 1);
+    unsetenv("QUORVEL_DISPLAY");
+    platform::EnableTestMode(true);
+    platform::SetFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
+    x_ = XOpenDisplay(display_.c_str());
+    ASSERT_NE(x_, nullptr);
+    seen.clear();
+    painted.clear();
+    background_ = CreateSolidBrush(RGB(0, 160, 0));
+    WNDCLASS windowClass{};
+    windowClass.lpfnWndProc = TestProcedure;
+    windowClass.hbrBackground = background_;
+    windowClass.lpszClassName = "X11Test";
+    ASSERT_NE(RegisterClass(&windowClass), 0);
+  }
+  void TearDown() override {
+    platform::RunUntilIdle();
+    platform::Shutdown();
+    platform::EnableTestMode(false);
+    platform::SetFailureHandler(nullptr);
+    DeleteObject(background_);
+    if (x_ != nullptr) XCloseDisplay(x_);
+    setenv("QUORVEL_DISPLAY", "headless", 1);
+  }
+
+  HWND ShowTestWindow(const char* title, int width, int height) {
+    HWND window = CreateWindowEx(0, "X11Test", title, WS_OVERLAPPEDWINDOW, 30, 40, width, height, nullptr,
+                                 nullptr, nullptr, nullptr);
+    ShowWindow(window, SW_SHOW);
+    platform::RunUntilIdle();
+    platform::SyncPresenter();
+    return window;
+  }
+
+  std::string Property(Window id, const char* name) {
+    Atom property = XInternAtom(x_, name, False);
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string value;
+    if (XGetWindowProperty(x_, id, property, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
+                           &data) == Success && data != nullptr) {
+      value.assign(reinterpret_cast<char*>(data), count);
+      XFree(data);
+    }
+    return value;
+  }
+
+  // The top-level X window whose _NET_WM_NAME is `name`; 0 if none.
+  Window FindByName(const std::string& name) {
+    Window root = DefaultRootWindow(x_), parent = 0, *children = nullptr;
+    unsigned count = 0;
+    Window found = 0;
+    if (XQueryTree(x_, root, &root, &parent, &children, &count) != 0) {
+      for (unsigned i = 0; i < count && found == 0; ++i)
+        if (Property(children[i], "_NET_WM_NAME") == name) found = children[i];
+      if (children != nullptr) XFree(children);
+    }
+    return found;
+  }
+
+  // Every pixel of the X window equals the window's own surface.
+  void ExpectScreenEqualsSurface(HWND window, Window id, int width, int height) {
+    XImage* image = XGetImage(x_, id, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes,
+                              ZPixmap);
+    ASSERT_NE(image, nullptr);
+    int differences = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x) {
+        unsigned long pixel = XGetPixel(image, x, y);
+        COLORREF screen = RGB((pixel >> 16) & 0xFF, (pixel >> 8) & 0xFF, pixel & 0xFF);
+        if (screen != platform::GetWindowPixel(window, x, y) && differences++ < 5)
+          ADD_FAILURE() << "pixel " << x << "," << y << " differs";
+      }
+    XDestroyImage(image);
+    EXPECT_EQ(differences, 0);
+  }
+
+  static XvfbServer* server_;
+  static std::string display_;
+  Display* x_ = nullptr;
+  HBRUSH background_ = nullptr;
+};
+
+XvfbServer* X11Test::server_ = nullptr;
+std::string X11Test::display_;
+
+TEST_F(X11Test, WindowShowsWhatWasPainted) {
+  HWND window = ShowTestWindow("Painted", 120, 80);
+  Window id = FindByName("Painted");
+  ASSERT_NE(id, 0u);
+  EXPECT_EQ(platform::GetWindowPixel(window, 20, 20), RGB(255, 0, 0));
+  EXPECT_EQ(platform::GetWindowPixel(window, 0, 0), RGB(0, 160, 0));
+  EXPECT_EQ(platform::GetWindowPixel(window, 119, 0), RGB(0, 0, 255));
+  ExpectScreenEqualsSurface(window, id, 120, 80);
+}
+
+TEST_F(X11Test, TitleIsTheWindowsNameProperty) {
+  HWND window = ShowTestWindow("First", 60, 40);
+  SetWindowText(window, "Quorvel : Pipe \xE9 \x80");  // e acute and the euro sign in Windows-1252
+  platform::SyncPresenter();
+  Window id = FindByName("Quorvel : Pipe \xC3\xA9 \xE2\x82\xAC");
+  ASSERT_NE(id, 0u);
+  EXPECT_EQ(Property(id, "WM_NAME"), "Quorvel : Pipe \xC3\xA9 \xE2\x82\xAC");
+}
+
+TEST_F(X11Test, ResizeByTheServerGivesSizeAndARepaintOfTheNewArea) {
+  HWND window = ShowTestWindow("Resized", 120, 80);
+  Window id = FindByName("Resized");
+  ASSERT_NE(id, 0u);
+  seen.clear();
+  painted.clear();
+  XResizeWindow(x_, id, 160, 80);
+  XSync(x_, False);
+  bool sized = platform::PumpUntil([] {
+    for (const Seen& message : seen)
+      if (message.message == WM_SIZE && message.lParam == MAKELPARAM(160, 80)) return true;
+    return false;
+  }, 10000);
+  ASSERT_TRUE(sized);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  ASSERT_EQ(painted.size(), 1u);
+  EXPECT_EQ(painted[0].left, 120);
+  EXPECT_EQ(painted[0].top, 0);
+  EXPECT_EQ(painted[0].right, 160);
+  EXPECT_EQ(painted[0].bottom, 80);
+  EXPECT_EQ(platform::GetWindowPixel(window, 159, 0), RGB(0, 0, 255));
+  ExpectScreenEqualsSurface(window, id, 160, 80);
+}
+
+TEST_F(X11Test, XTestKeyPressArrivesAsKeyDownAndCharacter) {
+  HWND window = ShowTestWindow("Keys", 80, 60);
+  ASSERT_EQ(GetFocus(), window);
+  KeyCode code = XKeysymToKeycode(x_, XK_a);
+  ASSERT_NE(code, 0);
+  seen.clear();
+  XTestFakeKeyEvent(x_, code, True, CurrentTime);
+  XTestFakeKeyEvent(x_, code, False, CurrentTime);
+  XSync(x_, False);
+  bool typed = platform::PumpUntil([] {
+    for (const Seen& message : seen)
+      if (message.message == WM_KEYUP) return true;
+    return false;
+  }, 10000);
+  ASSERT_TRUE(typed);
+  std::vector<Seen> keys;
+  for (const Seen& message : seen)
+    if (message.message == WM_KEYDOWN || message.message == WM_CHAR || message.message == WM_KEYUP)
+      keys.push_back(message);
+  ASSERT_EQ(keys.size(), 3u);
+  EXPECT_EQ(keys[0].message, WM_KEYDOWN);
+  EXPECT_EQ(keys[0].wParam, static_cast<WPARAM>('A'));
+  EXPECT_EQ(keys[1].message, WM_CHAR);
+  EXPECT_EQ(keys[1].wParam, static_cast<WPARAM>('a'));
+  EXPECT_EQ(keys[2].message, WM_KEYUP);
+}
+
+TEST_F(X11Test, KeyWithoutAWindows1252CharacterBeeps) {
+  HWND window = ShowTestWindow("Greek", 80, 60);
+  ASSERT_EQ(GetFocus(), window);
+  // Put Greek alpha on a key that has nothing yet.
+  int low = 0, high = 0;
+  XDisplayKeycodes(x_, &low, &high);
+  KeyCode free = 0;
+  for (int code = high; code >= low && free == 0; --code) {
+    int perCode = 0;
+    KeySym* symbols = XGetKeyboardMapping(x_, static_cast<KeyCode>(code), 1, &perCode);
+    bool empty = true;
+    for (int i = 0; i < perCode; ++i) empty = empty && symbols[i] == NoSymbol;
+    XFree(symbols);
+    if (empty) free = static_cast<KeyCode>(code);
+  }
+  ASSERT_NE(free, 0);
+  KeySym alpha = XK_Greek_alpha;
+  XChangeKeyboardMapping(x_, free, 1, &alpha, 1);
+  XSync(x_, False);
+  seen.clear();
+  XTestFakeKeyEvent(x_, free, True, CurrentTime);
+  XTestFakeKeyEvent(x_, free, False, CurrentTime);
+  XSync(x_, False);
+  EXPECT_TRUE(platform::PumpUntil([] { return platform::BeepCount() == 1; }, 10000));
+  platform::RunUntilIdle();
+  for (const Seen& message : seen) EXPECT_NE(message.message, WM_CHAR);
+  EXPECT_EQ(platform::BeepCount(), 1);
+}
+
+TEST_F(X11Test, XTestClickArrivesAtTheClientPoint) {
+  ShowTestWindow("Clicks", 80, 60);
+  seen.clear();
+  XTestFakeMotionEvent(x_, -1, 30 + 25, 40 + 15, CurrentTime);
+  XTestFakeButtonEvent(x_, 1, True, CurrentTime);
+  XTestFakeButtonEvent(x_, 1, False, CurrentTime);
+  XSync(x_, False);
+  bool clicked = platform::PumpUntil([] {
+    for (const Seen& message : seen)
+      if (message.message == WM_LBUTTONUP) return true;
+    return false;
+  }, 10000);
+  ASSERT_TRUE(clicked);
+  std::vector<Seen> buttons;
+  for (const Seen& message : seen)
+    if (message.message == WM_LBUTTONDOWN || message.message == WM_LBUTTONUP) buttons.push_back(message);
+  ASSERT_EQ(buttons.size(), 2u);
+  EXPECT_EQ(buttons[0].message, WM_LBUTTONDOWN);
+  EXPECT_EQ(buttons[0].lParam, MAKELPARAM(25, 15));
+  EXPECT_EQ(buttons[0].wParam, 1u);  // MK_LBUTTON
+  EXPECT_EQ(buttons[1].lParam, MAKELPARAM(25, 15));
+}
+
+TEST_F(X11Test, CloseButtonClosesTheWindow) {
+  HWND window = ShowTestWindow("Closing", 80, 60);
+  Window id = FindByName("Closing");
+  ASSERT_NE(id, 0u);
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = id;
+  event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_, "WM_DELETE_WINDOW", False));
+  XSendEvent(x_, id, False, NoEventMask, &event);
+  XSync(x_, False);
+  EXPECT_TRUE(platform::PumpUntil([window] { return !IsWindow(window); }, 10000));
+}
+
+TEST_F(X11Test, ProgramShowsItsWindowAndEndsWhenClosed) {
+  Window root = DefaultRootWindow(x_);
+  XSelectInput(x_, root, SubstructureNotifyMask);
+  XSync(x_, False);
+  pid_t program = fork();
+  if (program == 0) {
+    execl(QUORVEL_BINARY_DIR "/quorvel", "quorvel", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  ASSERT_GT(program, 0);
+  Window shown = 0;
+  pollfd source{ConnectionNumber(x_), POLLIN, 0};
+  while (shown == 0) {
+    while (shown == 0 && XPending(x_) > 0) {
+      XEvent event;
+      XNextEvent(x_, &event);
+      if (event.type == MapNotify) shown = event.xmap.window;
+    }
+    if (shown == 0 && poll(&source, 1, 30000) <= 0) break;
+  }
+  ASSERT_NE(shown, 0u) << "the program showed no window";
+  EXPECT_EQ(Property(shown, "_NET_WM_NAME"), "Quorvel");
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = shown;
+  event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_, "WM_DELETE_WINDOW", False));
+  XSendEvent(x_, shown, False, NoEventMask, &event);
+  XSync(x_, False);
+  int pidfd = static_cast<int>(syscall(SYS_pidfd_open, program, 0));
+  ASSERT_GE(pidfd, 0);
+  pollfd ended{pidfd, POLLIN, 0};
+  bool exited = poll(&ended, 1, 30000) > 0;
+  close(pidfd);
+  if (!exited) kill(program, SIGKILL);
+  int status = 0;
+  waitpid(program, &status, 0);
+  ASSERT_TRUE(exited);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+TEST(X11SetUp, ProgramWithAnUnreachableDisplaySaysWhyAndStops) {
+  int output[2];
+  ASSERT_EQ(pipe(output), 0);
+  pid_t program = fork();
+  if (program == 0) {
+    dup2(output[1], 2);
+    close(output[0]);
+    setenv("DISPLAY", ":9876", 1);
+    unsetenv("QUORVEL_DISPLAY");
+    execl(QUORVEL_BINARY_DIR "/quorvel", "quorvel", static_cast<char*>(nullptr));
+    _exit(127);
+  }
+  close(output[1]);
+  std::string text;
+  char buffer[256];
+  for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(got));
+  close(output[0]);
+  int status = 0;
+  waitpid(program, &status, 0);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_NE(text.find("cannot open the X display \":9876\""), std::string::npos) << text;
+}
+
+}  // namespace
