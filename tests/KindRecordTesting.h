@@ -15,12 +15,14 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <string>
 #include <unistd.h>
 #include <vector>
 
 #include "files/ModelFile.h"
+#include "model/RowObjects.h"
 #include "shell/BinaryFile.h"
 
 using Bytes = std::vector<std::uint8_t>;
@@ -118,4 +120,53 @@ std::string KindReadMessage(Object& object, const Bytes& bytes, int version = kM
     return message;
   }
   return {};
+}
+
+// One data item's version-900 record, laid out from its field list, with the
+// checks of the fields it must read into.
+struct DataItemCase {
+  const char* kind;
+  DataType type;
+  std::size_t size;
+  Bytes record;
+  std::function<void(const DataItem&)> expect;
+};
+
+template <typename Kind>
+std::function<void(const DataItem&)> ExpectItem(std::function<void(const Kind&)> check) {
+  return [check](const DataItem& object) {
+    const auto* kind = dynamic_cast<const Kind*>(&object);
+    ASSERT_NE(kind, nullptr);
+    check(*kind);
+  };
+}
+
+// Each record reads into its fields and writes back the same bytes, and so
+// does a copy of the object.
+inline void CheckDataItemRoundTrips(const std::vector<DataItemCase>& cases) {
+  for (const DataItemCase& c : cases) {
+    SCOPED_TRACE(c.kind);
+    ASSERT_EQ(c.record.size(), c.size);
+    auto item = CreateDataItem(c.type);
+    ASSERT_NE(item, nullptr);
+    EXPECT_EQ(ReadKindRecord(*item, c.record), 0);
+    c.expect(*item);
+    EXPECT_EQ(WriteKindRecord(*item), c.record);
+    auto copy = CreateDataItem(c.type);
+    copy->CopyFrom(*item);
+    EXPECT_EQ(WriteKindRecord(*copy), c.record);
+  }
+}
+
+// Every shorter record is refused as a file that ends early.
+inline void CheckDataItemPrefixesRefused(const std::vector<DataItemCase>& cases) {
+  for (const DataItemCase& c : cases) {
+    SCOPED_TRACE(c.kind);
+    const std::string expected = std::string("The file is damaged.\n") + c.kind + ": the file ends early";
+    for (std::size_t length = 0; length < c.record.size(); ++length) {
+      auto item = CreateDataItem(c.type);
+      const Bytes prefix(c.record.begin(), c.record.begin() + static_cast<std::ptrdiff_t>(length));
+      ASSERT_EQ(KindReadMessage(*item, prefix), expected) << "length " << length;
+    }
+  }
 }

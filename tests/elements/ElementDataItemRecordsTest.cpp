@@ -21,28 +21,11 @@
 
 namespace {
 
-struct ItemCase {
-  const char* kind;
-  DataType type;
-  std::size_t size;
-  Bytes record;
-  std::function<void(const DataItem&)> expect;
-};
-
-template <typename Kind>
-std::function<void(const DataItem&)> Expect(std::function<void(const Kind&)> check) {
-  return [check](const DataItem& object) {
-    const auto* kind = dynamic_cast<const Kind*>(&object);
-    ASSERT_NE(kind, nullptr);
-    check(*kind);
-  };
-}
-
-std::vector<ItemCase> ItemCases() {
-  std::vector<ItemCase> cases;
+std::vector<DataItemCase> ItemCases() {
+  std::vector<DataItemCase> cases;
   cases.push_back({"Flange", DataType::Flange, 16,
                    ByteEmitter().i32(5).f32(42.5f).f32(9.75f).f32(740.0f).bytes(),
-                   Expect<Flange>([](const Flange& f) {
+                   ExpectItem<Flange>([](const Flange& f) {
                      EXPECT_EQ(f.type, 5);
                      EXPECT_STREQ(kFlangeTypeNames[f.type], "Socket welded");
                      EXPECT_FLOAT_EQ(f.weight, 42.5f);
@@ -51,7 +34,7 @@ std::vector<ItemCase> ItemCases() {
                    })});
   cases.push_back({"Branch SIF", DataType::BranchSif, 16,
                    ByteEmitter().i32(8).f32(0.5f).f32(12.0f).i32(2).bytes(),
-                   Expect<BranchSif>([](const BranchSif& b) {
+                   ExpectItem<BranchSif>([](const BranchSif& b) {
                      EXPECT_EQ(b.type, 8);
                      EXPECT_FLOAT_EQ(b.dimension1, 0.5f);
                      EXPECT_FLOAT_EQ(b.dimension2, 12.0f);
@@ -59,21 +42,21 @@ std::vector<ItemCase> ItemCases() {
                    })});
   cases.push_back({"User SIF", DataType::UserSif, 16,
                    ByteEmitter().f32(2.1f).f32(1.8f).f32(1.3f).f32(1.2f).bytes(),
-                   Expect<UserSif>([](const UserSif& u) {
+                   ExpectItem<UserSif>([](const UserSif& u) {
                      EXPECT_FLOAT_EQ(u.inPlaneSif, 2.1f);
                      EXPECT_FLOAT_EQ(u.outPlaneSif, 1.8f);
                      EXPECT_FLOAT_EQ(u.axialSif, 1.3f);
                      EXPECT_FLOAT_EQ(u.torsionSif, 1.2f);
                    })});
   cases.push_back({"Weld", DataType::Weld, 8, ByteEmitter().i32(4).f32(0.0625f).bytes(),
-                   Expect<Weld>([](const Weld& w) {
+                   ExpectItem<Weld>([](const Weld& w) {
                      EXPECT_EQ(w.type, 4);
                      EXPECT_STREQ(kWeldTypeNames[w.type], "Tapered transition");
                      EXPECT_FLOAT_EQ(w.mismatch, 0.0625f);
                    })});
   cases.push_back({"Concentrated mass", DataType::ConcentratedMass, 16,
                    ByteEmitter().f32(1500.0f).f32(6.0f).f32(-12.0f).f32(0.5f).bytes(),
-                   Expect<ConcentratedMass>([](const ConcentratedMass& m) {
+                   ExpectItem<ConcentratedMass>([](const ConcentratedMass& m) {
                      EXPECT_FLOAT_EQ(m.weight, 1500.0f);
                      EXPECT_FLOAT_EQ(m.dx, 6.0f);
                      EXPECT_FLOAT_EQ(m.dy, -12.0f);
@@ -83,30 +66,11 @@ std::vector<ItemCase> ItemCases() {
 }
 
 TEST(ElementDataItemRecords, Version900RecordsReadIntoTheirFieldsAndWriteBackTheSameBytes) {
-  for (const ItemCase& c : ItemCases()) {
-    SCOPED_TRACE(c.kind);
-    ASSERT_EQ(c.record.size(), c.size);
-    auto item = CreateDataItem(c.type);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(ReadKindRecord(*item, c.record), 0);
-    c.expect(*item);
-    EXPECT_EQ(WriteKindRecord(*item), c.record);
-    auto copy = CreateDataItem(c.type);
-    copy->CopyFrom(*item);
-    EXPECT_EQ(WriteKindRecord(*copy), c.record);
-  }
+  CheckDataItemRoundTrips(ItemCases());
 }
 
 TEST(ElementDataItemRecords, EveryShorterRecordIsRefusedAsDamaged) {
-  for (const ItemCase& c : ItemCases()) {
-    SCOPED_TRACE(c.kind);
-    const std::string expected = std::string("The file is damaged.\n") + c.kind + ": the file ends early";
-    for (std::size_t length = 0; length < c.record.size(); ++length) {
-      auto item = CreateDataItem(c.type);
-      const Bytes prefix(c.record.begin(), c.record.begin() + static_cast<std::ptrdiff_t>(length));
-      ASSERT_EQ(KindReadMessage(*item, prefix), expected) << "length " << length;
-    }
-  }
+  CheckDataItemPrefixesRefused(ItemCases());
 }
 
 TEST(ElementDataItemRecords, SifFieldsOfVersion781AreAbsentFromOlderFiles) {

@@ -19,29 +19,12 @@
 
 namespace {
 
-struct LoadCase {
-  const char* kind;
-  DataType type;
-  std::size_t size;
-  Bytes record;
-  std::function<void(const DataItem&)> expect;
-};
-
-template <typename Kind>
-std::function<void(const DataItem&)> Expect(std::function<void(const Kind&)> check) {
-  return [check](const DataItem& object) {
-    const auto* kind = dynamic_cast<const Kind*>(&object);
-    ASSERT_NE(kind, nullptr);
-    check(*kind);
-  };
-}
-
-std::vector<LoadCase> LoadCases() {
-  std::vector<LoadCase> cases;
+std::vector<DataItemCase> LoadCases() {
+  std::vector<DataItemCase> cases;
   cases.push_back({"Force", DataType::Force, 28,
                    ByteEmitter().f32(100.0f).f32(-200.0f).f32(0.0f).f32(1.0e4f).f32(0.0f).f32(-5.0e3f).i32(11)
                        .bytes(),
-                   Expect<NodalForce>([](const NodalForce& f) {
+                   ExpectItem<NodalForce>([](const NodalForce& f) {
                      EXPECT_FLOAT_EQ(f.FX, 100.0f);
                      EXPECT_FLOAT_EQ(f.FY, -200.0f);
                      EXPECT_FLOAT_EQ(f.MX, 1.0e4f);
@@ -51,7 +34,7 @@ std::vector<LoadCase> LoadCases() {
   cases.push_back({"Time varying load", DataType::TimeVaryingLoad, 48,
                    ByteEmitter().i32(5).i32(3).text("Water hammer pulse", 32).f32(2.5f).f32(0.011521246f)
                        .bytes(),
-                   Expect<TimeVaryingLoad>([](const TimeVaryingLoad& t) {
+                   ExpectItem<TimeVaryingLoad>([](const TimeVaryingLoad& t) {
                      EXPECT_EQ(t.Direction, 5);
                      EXPECT_EQ(t.Units, 3);
                      EXPECT_EQ(t.TimeFunctionName, "Water hammer pulse");
@@ -60,7 +43,7 @@ std::vector<LoadCase> LoadCases() {
                    })});
   cases.push_back({"Harmonic load", DataType::HarmonicLoad, 20,
                    ByteEmitter().f32(29.5f).f32(90.0f).f32(10.0f).f32(20.0f).f32(30.0f).bytes(),
-                   Expect<HarmonicLoad>([](const HarmonicLoad& h) {
+                   ExpectItem<HarmonicLoad>([](const HarmonicLoad& h) {
                      EXPECT_FLOAT_EQ(h.Frequency, 29.5f);
                      EXPECT_FLOAT_EQ(h.Phase, 90.0f);
                      EXPECT_FLOAT_EQ(h.FX, 10.0f);
@@ -70,7 +53,7 @@ std::vector<LoadCase> LoadCases() {
   cases.push_back({"Force spectrum load", DataType::ForceSpectrumLoad, 48,
                    ByteEmitter().i32(2).i32(1).text(std::string(31, 'S'), 32).f32(0.5f).f32(4.4482198f)
                        .bytes(),
-                   Expect<ForceSpectrumLoad>([](const ForceSpectrumLoad& f) {
+                   ExpectItem<ForceSpectrumLoad>([](const ForceSpectrumLoad& f) {
                      EXPECT_EQ(f.Direction, 2);
                      EXPECT_EQ(f.Units, 1);
                      EXPECT_EQ(f.SpectrumName, std::string(31, 'S'));
@@ -81,30 +64,11 @@ std::vector<LoadCase> LoadCases() {
 }
 
 TEST(LoadItemRecords, Version900RecordsReadIntoTheirFieldsAndWriteBackTheSameBytes) {
-  for (const LoadCase& c : LoadCases()) {
-    SCOPED_TRACE(c.kind);
-    ASSERT_EQ(c.record.size(), c.size);
-    auto item = CreateDataItem(c.type);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(ReadKindRecord(*item, c.record), 0);
-    c.expect(*item);
-    EXPECT_EQ(WriteKindRecord(*item), c.record);
-    auto copy = CreateDataItem(c.type);
-    copy->CopyFrom(*item);
-    EXPECT_EQ(WriteKindRecord(*copy), c.record);
-  }
+  CheckDataItemRoundTrips(LoadCases());
 }
 
 TEST(LoadItemRecords, EveryShorterRecordIsRefusedAsDamaged) {
-  for (const LoadCase& c : LoadCases()) {
-    SCOPED_TRACE(c.kind);
-    const std::string expected = std::string("The file is damaged.\n") + c.kind + ": the file ends early";
-    for (std::size_t length = 0; length < c.record.size(); ++length) {
-      auto item = CreateDataItem(c.type);
-      const Bytes prefix(c.record.begin(), c.record.begin() + static_cast<std::ptrdiff_t>(length));
-      ASSERT_EQ(KindReadMessage(*item, prefix), expected) << "length " << length;
-    }
-  }
+  CheckDataItemPrefixesRefused(LoadCases());
 }
 
 TEST(LoadItemRecords, NewLoadItemsHoldTheirNewValues) {

@@ -22,23 +22,6 @@
 
 namespace {
 
-struct SupportCase {
-  const char* kind;
-  DataType type;
-  std::size_t size;
-  Bytes record;
-  std::function<void(const DataItem&)> expect;
-};
-
-template <typename Kind>
-std::function<void(const DataItem&)> Expect(std::function<void(const Kind&)> check) {
-  return [check](const DataItem& object) {
-    const auto* kind = dynamic_cast<const Kind*>(&object);
-    ASSERT_NE(kind, nullptr);
-    check(*kind);
-  };
-}
-
 // Value 6k+j+1 of the displacement sets is 100k + j, so a value shows its slot.
 ByteEmitter& DisplacementValues(ByteEmitter& e) {
   for (int slot = 0; slot < 12; ++slot)
@@ -53,13 +36,13 @@ void ExpectDisplacementValues(const SpecifiedDisplacements& d) {
   EXPECT_FLOAT_EQ(d.sets->values[72], 1105.0f);
 }
 
-std::vector<SupportCase> SupportCases() {
-  std::vector<SupportCase> cases;
+std::vector<DataItemCase> SupportCases() {
+  std::vector<DataItemCase> cases;
   cases.push_back({"Anchor", DataType::Anchor, 56,
                    ByteEmitter().text("A-1", 12).f32(1.0e5f).f32(1.0e12f).f32(2.0e5f).f32(3.0e6f)
                        .f32(0.0f).f32(1.0e12f).u8(1).u8(0).u8(1).u8(0).u8(0).u8(1)
                        .text("", 12).u8(1).u8(0).bytes(),
-                   Expect<Anchor>([](const Anchor& a) {
+                   ExpectItem<Anchor>([](const Anchor& a) {
                      EXPECT_EQ(a.tag, "A-1");
                      EXPECT_FLOAT_EQ(a.stiffness[0], 1.0e5f);
                      EXPECT_FLOAT_EQ(a.stiffness[3], 3.0e6f);
@@ -77,7 +60,7 @@ std::vector<SupportCase> SupportCases() {
     e.u8(1).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(0).u8(1).u8(0).u8(1);  // T1, T10, Settlement
     e.u8(0).u8(1);
     DisplacementValues(e);
-    cases.push_back({"Anchor", DataType::Anchor, 344, e.bytes(), Expect<Anchor>([](const Anchor& a) {
+    cases.push_back({"Anchor", DataType::Anchor, 344, e.bytes(), ExpectItem<Anchor>([](const Anchor& a) {
                        EXPECT_EQ(a.displacements.flags[0], 1);
                        EXPECT_EQ(a.displacements.flags[9], 1);
                        EXPECT_EQ(a.displacements.flags[10], 0);
@@ -88,7 +71,7 @@ std::vector<SupportCase> SupportCases() {
   }
   cases.push_back({"Restraint", DataType::Restraint, 15,
                    ByteEmitter().text("R12", 12).u8(1).u8(0).u8(1).bytes(),
-                   Expect<Restraint>([](const Restraint& r) {
+                   ExpectItem<Restraint>([](const Restraint& r) {
                      EXPECT_EQ(r.tag, "R12");
                      EXPECT_EQ(r.restrainX, 1);
                      EXPECT_EQ(r.restrainY, 0);
@@ -97,7 +80,7 @@ std::vector<SupportCase> SupportCases() {
   cases.push_back({"Skewed restraint", DataType::SkewedRestraint, 33,
                    ByteEmitter().text("SK", 12).u8(1).f32(5.0e6f).f32(0.6f).f32(0.8f).f32(0.0f).i32(200005)
                        .bytes(),
-                   Expect<SkewedRestraint>([](const SkewedRestraint& s) {
+                   ExpectItem<SkewedRestraint>([](const SkewedRestraint& s) {
                      EXPECT_EQ(s.tag, "SK");
                      EXPECT_EQ(s.rotational, 1);
                      EXPECT_FLOAT_EQ(s.stiffness, 5.0e6f);
@@ -108,7 +91,7 @@ std::vector<SupportCase> SupportCases() {
   cases.push_back({"Hanger", DataType::Hanger, 42,
                    ByteEmitter().text("H-7", 12).i32(kUserHanger).i32(2).i32(20).u8(1).u8(0).i32(150)
                        .i32(1).f32(850.0f).f32(1200.0f).bytes(),
-                   Expect<Hanger>([](const Hanger& h) {
+                   ExpectItem<Hanger>([](const Hanger& h) {
                      EXPECT_EQ(h.tag, "H-7");
                      EXPECT_EQ(h.kind, kUserHanger);
                      EXPECT_EQ(h.numberOfHangers, 2);
@@ -122,7 +105,7 @@ std::vector<SupportCase> SupportCases() {
                    })});
   cases.push_back({"Guide", DataType::Guide, 28,
                    ByteEmitter().text("G", 12).f32(0.3f).f32(1.0e6f).f32(0.125f).i32(40).bytes(),
-                   Expect<Guide>([](const Guide& g) {
+                   ExpectItem<Guide>([](const Guide& g) {
                      EXPECT_EQ(g.tag, "G");
                      EXPECT_FLOAT_EQ(g.frictionCoefficient, 0.3f);
                      EXPECT_FLOAT_EQ(g.stiffness, 1.0e6f);
@@ -132,7 +115,7 @@ std::vector<SupportCase> SupportCases() {
   cases.push_back({"Limit stop", DataType::LimitStop, 44,
                    ByteEmitter().text("LS", 12).f32(-0.5f).f32(1.0e30f).f32(0.0f).f32(1.0f).f32(0.0f)
                        .f32(0.2f).f32(2.0e6f).i32(100030).bytes(),
-                   Expect<LimitStop>([](const LimitStop& l) {
+                   ExpectItem<LimitStop>([](const LimitStop& l) {
                      EXPECT_EQ(l.tag, "LS");
                      EXPECT_FLOAT_EQ(l.lowerLimit, -0.5f);
                      EXPECT_FLOAT_EQ(l.upperLimit, 1.0e30f);
@@ -148,7 +131,7 @@ std::vector<SupportCase> SupportCases() {
     e.u8(0).u8(0).u8(1).text("", 7).u8(1).u8(0);  // T3 and Seismic
     e.u8(1);
     DisplacementValues(e);
-    cases.push_back({"Nozzle", DataType::Nozzle, 367, e.bytes(), Expect<Nozzle>([](const Nozzle& n) {
+    cases.push_back({"Nozzle", DataType::Nozzle, 367, e.bytes(), ExpectItem<Nozzle>([](const Nozzle& n) {
                        EXPECT_EQ(n.tag, "N1");
                        EXPECT_EQ(n.flatBottom, 1);
                        EXPECT_EQ(n.reinforcingPad, 1);
@@ -164,7 +147,7 @@ std::vector<SupportCase> SupportCases() {
   }
   cases.push_back({"Snubber", DataType::Snubber, 28,
                    ByteEmitter().text("SN", 12).f32(3.0e5f).f32(0.0f).f32(0.0f).f32(1.0f).bytes(),
-                   Expect<Snubber>([](const Snubber& s) {
+                   ExpectItem<Snubber>([](const Snubber& s) {
                      EXPECT_EQ(s.tag, "SN");
                      EXPECT_FLOAT_EQ(s.stiffness, 3.0e5f);
                      EXPECT_FLOAT_EQ(s.dirZ, 1.0f);
@@ -174,7 +157,7 @@ std::vector<SupportCase> SupportCases() {
     e.text("GS", 12).i32(3);
     for (int i = 1; i <= 21; ++i) e.f32(static_cast<float>(i));
     cases.push_back({"Generic support", DataType::GenericSupport, 100, e.bytes(),
-                     Expect<GenericSupport>([](const GenericSupport& g) {
+                     ExpectItem<GenericSupport>([](const GenericSupport& g) {
                        EXPECT_EQ(g.tag, "GS");
                        EXPECT_EQ(g.groupBUnitIndex, 3);
                        // Row order of the upper triangle: K11=1 ... K16=6, K22=7, K33=12, K66=21.
@@ -189,30 +172,11 @@ std::vector<SupportCase> SupportCases() {
 }
 
 TEST(SupportRecords, Version900RecordsReadIntoTheirFieldsAndWriteBackTheSameBytes) {
-  for (const SupportCase& c : SupportCases()) {
-    SCOPED_TRACE(c.kind);
-    ASSERT_EQ(c.record.size(), c.size);
-    auto item = CreateDataItem(c.type);
-    ASSERT_NE(item, nullptr);
-    EXPECT_EQ(ReadKindRecord(*item, c.record), 0);
-    c.expect(*item);
-    EXPECT_EQ(WriteKindRecord(*item), c.record);
-    auto copy = CreateDataItem(c.type);
-    copy->CopyFrom(*item);
-    EXPECT_EQ(WriteKindRecord(*copy), c.record);
-  }
+  CheckDataItemRoundTrips(SupportCases());
 }
 
 TEST(SupportRecords, EveryShorterRecordIsRefusedAsDamaged) {
-  for (const SupportCase& c : SupportCases()) {
-    SCOPED_TRACE(c.kind);
-    const std::string expected = std::string("The file is damaged.\n") + c.kind + ": the file ends early";
-    for (std::size_t length = 0; length < c.record.size(); ++length) {
-      auto item = CreateDataItem(c.type);
-      const Bytes prefix(c.record.begin(), c.record.begin() + static_cast<std::ptrdiff_t>(length));
-      ASSERT_EQ(KindReadMessage(*item, prefix), expected) << "length " << length;
-    }
-  }
+  CheckDataItemPrefixesRefused(SupportCases());
 }
 
 TEST(SupportRecords, NewSupportsHoldTheirKindsNewValues) {
