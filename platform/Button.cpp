@@ -170,9 +170,10 @@ void PaintCheckOrRadio(HWND window, HDC dc, const RECT& r, const ButtonState& st
   PaintCaption(window, dc, text, DT_SINGLELINE, state.focused);
 }
 
+// A group box is transparent inside: the controls it frames are its
+// siblings and may paint before it, so only its caption gets a background.
 void PaintGroupBox(HWND window, HDC dc, const RECT& r) {
   PaintColours colours(window, dc, WM_CTLCOLORSTATIC);
-  FillRect(dc, &r, colours.Brush());
   TEXTMETRIC metrics{};
   GetTextMetrics(dc, &metrics);
   int line = metrics.tmHeight / 2;
