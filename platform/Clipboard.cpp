@@ -2,6 +2,12 @@
 // thread has it open. The clipboard owns what was set: text blocks are freed
 // and bitmaps deleted when it is emptied or reset. Recorded pictures are
 // opaque here and are only forgotten.
+//
+// Closing the clipboard after a change tells the presenter what other
+// programs may now take from it (text, an image). They are answered from the
+// table as it is when they ask, on the presenter's thread: the table's lock is
+// never held while the presenter is called, so the two cannot wait for each
+// other.
 #include "platform/Clipboard.h"
 
 #include <cstring>
@@ -10,7 +16,9 @@
 #include <thread>
 
 #include "platform/Gdi.h"
+#include "platform/GdiPixels.h"
 #include "platform/Messages.h"
+#include "platform/WindowCore.h"
 
 namespace {
 
@@ -21,6 +29,7 @@ struct ClipboardState {
   HWND openBy = nullptr;
   DWORD openThread = 0;
   bool open = false;
+  bool changed = false;  // since it was opened
 };
 
 ClipboardState& TheClipboard() {
@@ -43,6 +52,25 @@ void ClearLocked(ClipboardState& state) {
   state.data.clear();
 }
 
+unsigned OfferLocked(const ClipboardState& state) {
+  return (state.data.count(CF_TEXT) != 0 ? platform::kOfferText : 0u) |
+         (state.data.count(CF_BITMAP) != 0 ? platform::kOfferImage : 0u);
+}
+
+// Without the clipboard's lock.
+void OfferToOthers(unsigned kinds) {
+  if (platform::Presenter* presenter = platform::ThePresenter()) presenter->OfferClipboard(kinds);
+}
+
+// Text blocks are read to their terminator or their end, never beyond.
+bool ReadText(HGLOBAL block, std::string* text) {
+  const auto* bytes = static_cast<const char*>(GlobalLock(block));
+  if (bytes == nullptr) return false;
+  text->assign(bytes, strnlen(bytes, GlobalSize(block)));
+  GlobalUnlock(block);
+  return true;
+}
+
 }  // namespace
 
 BOOL OpenClipboard(HWND owner) {
@@ -57,10 +85,18 @@ BOOL OpenClipboard(HWND owner) {
 
 BOOL CloseClipboard() {
   ClipboardState& state = TheClipboard();
-  std::lock_guard guard(state.lock);
-  if (!OpenedByCaller(state)) return FALSE;
-  state.open = false;
-  state.openBy = nullptr;
+  unsigned offer = 0;
+  bool changed = false;
+  {
+    std::lock_guard guard(state.lock);
+    if (!OpenedByCaller(state)) return FALSE;
+    state.open = false;
+    state.openBy = nullptr;
+    changed = state.changed;
+    state.changed = false;
+    offer = OfferLocked(state);
+  }
+  if (changed) OfferToOthers(offer);
   return TRUE;
 }
 
@@ -70,6 +106,7 @@ BOOL EmptyClipboard() {
   if (!OpenedByCaller(state)) return FALSE;
   ClearLocked(state);
   state.owner = state.openBy;
+  state.changed = true;
   return TRUE;
 }
 
@@ -81,6 +118,7 @@ HANDLE SetClipboardData(UINT format, HANDLE data) {
   auto found = state.data.find(format);
   if (found != state.data.end() && found->second != data) Release(format, found->second);
   state.data[format] = data;
+  state.changed = true;
   return data;
 }
 
@@ -129,25 +167,39 @@ bool SetClipboardText(HWND owner, const std::string& text) {
 
 bool GetClipboardText(HWND owner, std::string* text) {
   if (text == nullptr || !OpenClipboard(owner)) return false;
-  HGLOBAL block = GetClipboardData(CF_TEXT);
-  const auto* bytes = static_cast<const char*>(GlobalLock(block));
-  if (bytes != nullptr) {
-    // A block without its terminator is read to its end, never beyond.
-    std::size_t size = GlobalSize(block);
-    text->assign(bytes, strnlen(bytes, size));
-    GlobalUnlock(block);
-  }
+  bool read = ReadText(GetClipboardData(CF_TEXT), text);
   CloseClipboard();
-  return bytes != nullptr;
+  return read;
 }
 
 void ResetClipboard() {
+  {
+    ClipboardState& state = TheClipboard();
+    std::lock_guard guard(state.lock);
+    ClearLocked(state);
+    state.owner = nullptr;
+    state.openBy = nullptr;
+    state.open = false;
+    state.changed = false;
+  }
+  OfferToOthers(0);
+}
+
+bool ClipboardTextForOthers(std::string* text) {
   ClipboardState& state = TheClipboard();
   std::lock_guard guard(state.lock);
-  ClearLocked(state);
-  state.owner = nullptr;
-  state.openBy = nullptr;
-  state.open = false;
+  auto found = state.data.find(CF_TEXT);
+  return found != state.data.end() && text != nullptr && ReadText(found->second, text);
+}
+
+// The bitmap stays alive while the lock is held: only the clipboard deletes it.
+bool ClipboardPngForOthers(std::string* png) {
+  ClipboardState& state = TheClipboard();
+  std::lock_guard guard(state.lock);
+  auto found = state.data.find(CF_BITMAP);
+  if (found == state.data.end() || png == nullptr) return false;
+  *png = EncodeBitmapPng(static_cast<HBITMAP>(found->second));
+  return !png->empty();
 }
 
 }  // namespace platform

@@ -5,9 +5,9 @@
 // clipboard then owns the data (it frees text blocks and deletes bitmaps when
 // emptied). Reading needs it open too.
 //
-// Offering the clipboard to other programs (the X11 CLIPBOARD selection)
-// needs the presenter; until it offers that, the clipboard stays inside the
-// process.
+// Closing the clipboard after a change offers its text and bitmap to other
+// programs through the presenter (X11: the CLIPBOARD selection, as UTF-8
+// text and PNG); recorded pictures stay inside the process.
 #pragma once
 
 #include <string>

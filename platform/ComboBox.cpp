@@ -12,9 +12,10 @@
 //  - closed, an arrow key changes the selection: CBN_SELCHANGE, CBN_SELENDOK;
 //  - typing in the edit: CBN_EDITUPDATE, CBN_EDITCHANGE.
 // CB_SETCURSEL and friends send nothing. The list popup holds the mouse
-// capture while open, takes no activation and never takes the focus, so
-// keys keep arriving at the combo (or its edit, which hands the list keys
-// to the combo).
+// capture while open, takes no activation (a click on it answers
+// WM_MOUSEACTIVATE with MA_NOACTIVATE) and never takes the focus, so keys
+// keep arriving at the combo (or its edit, which hands the list keys to the
+// combo) and the parent hears of no focus change.
 //
 // The combo's window height at creation is the height of the dropped list;
 // the combo itself keeps the height of one field.
@@ -45,10 +46,8 @@ struct ComboState {
   HWND edit = nullptr;
   WNDPROC editProcedure = nullptr;
   HWND popup = nullptr;
-  HWND activeAtDrop = nullptr;
   int popupTop = 0;  // first row shown in the popup
   bool focused = false;
-  bool silentFocus = false;  // focus moves of the combo's own making
   bool settingText = false;  // edit text of the combo's own making
 };
 
@@ -124,7 +123,6 @@ void Drop(HWND window, ComboState& s) {
   int height = rows * RowHeight(s) + 2;
   DWORD style = WS_POPUP | WS_BORDER | (s.list.Count() > rows ? WS_VSCROLL : 0);
   s.selectedAtDrop = s.notified = s.hot = s.selected;
-  s.activeAtDrop = GetActiveWindow();
   s.popupTop = 0;
   s.barTracking = false;
   s.popup = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, kListClass, "", style, bounds.left, bounds.bottom,
@@ -146,18 +144,7 @@ void CloseUp(HWND window, ComboState& s, CloseHow how) {
   s.popup = nullptr;
   if (how == CloseHow::Cancelled) Select(window, s, s.selectedAtDrop);
   if (GetCapture() == popup) ReleaseCapture();
-  // A click may have activated the list: the activation goes back to the
-  // window of the combo and the focus to the combo, without telling the
-  // parent that the combo lost and got the focus.
-  HWND focus = s.edit != nullptr ? s.edit : window;
-  bool hadFocus = s.focused;
-  s.silentFocus = true;
   DestroyWindow(popup);
-  if (s.activeAtDrop != nullptr && IsWindow(s.activeAtDrop) && GetActiveWindow() != s.activeAtDrop)
-    SetActiveWindow(s.activeAtDrop);
-  if (hadFocus && GetFocus() != focus) SetFocus(focus);
-  s.silentFocus = false;
-  s.focused = hadFocus;
   InvalidateRect(window, nullptr, FALSE);
   if (how == CloseHow::Chosen) NotifyCommand(window, CBN_SELENDOK);
   if (how == CloseHow::Cancelled) NotifyCommand(window, CBN_SELENDCANCEL);
@@ -243,13 +230,13 @@ LRESULT EditChildProcedure(HWND edit, UINT message, WPARAM wParam, LPARAM lParam
     case WM_SETFOCUS:
       s->focused = true;
       CallWindowProc(base, edit, message, wParam, lParam);
-      if (!s->silentFocus) NotifyCommand(combo, CBN_SETFOCUS);
+      NotifyCommand(combo, CBN_SETFOCUS);
       return 0;
     case WM_KILLFOCUS:
       CallWindowProc(base, edit, message, wParam, lParam);
-      if (reinterpret_cast<HWND>(wParam) != combo && !s->silentFocus) {
+      if (reinterpret_cast<HWND>(wParam) != combo) {
         s->focused = false;
-        if (s->popup != nullptr && GetActiveWindow() != s->popup) CloseUp(combo, *s, CloseHow::Cancelled);
+        if (s->popup != nullptr) CloseUp(combo, *s, CloseHow::Cancelled);
         NotifyCommand(combo, CBN_KILLFOCUS);
       }
       return 0;
@@ -339,7 +326,7 @@ LRESULT OnLButtonDown(HWND window) {
   return 0;
 }
 
-LRESULT OnFocus(HWND window, bool gained, HWND other) {
+LRESULT OnFocus(HWND window, bool gained) {
   auto s = StateOf(window);
   if (!s) return 0;
   if (s->edit != nullptr) {
@@ -347,9 +334,8 @@ LRESULT OnFocus(HWND window, bool gained, HWND other) {
     return 0;
   }
   InvalidateRect(window, nullptr, FALSE);
-  if (s->silentFocus) return 0;
   s->focused = gained;
-  if (!gained && s->popup != nullptr && other != s->popup) CloseUp(window, *s, CloseHow::Cancelled);
+  if (!gained && s->popup != nullptr) CloseUp(window, *s, CloseHow::Cancelled);
   NotifyCommand(window, gained ? CBN_SETFOCUS : CBN_KILLFOCUS);
   return 0;
 }
@@ -509,8 +495,8 @@ LRESULT ComboProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_LBUTTONDOWN: case WM_LBUTTONDBLCLK: return OnLButtonDown(window);
     case WM_KEYDOWN: case WM_SYSKEYDOWN: return OnKeyDown(window, message, wParam, lParam);
     case WM_CHAR: return OnChar(window, wParam);
-    case WM_SETFOCUS: return OnFocus(window, true, reinterpret_cast<HWND>(wParam));
-    case WM_KILLFOCUS: return OnFocus(window, false, reinterpret_cast<HWND>(wParam));
+    case WM_SETFOCUS: return OnFocus(window, true);
+    case WM_KILLFOCUS: return OnFocus(window, false);
     case WM_COMMAND: return OnCommand(window, wParam);
     case WM_SETTEXT: case WM_GETTEXT: case WM_GETTEXTLENGTH: return OnText(window, message, wParam, lParam);
     case WM_ENABLE: return OnEnable(window, static_cast<BOOL>(wParam));

@@ -5,7 +5,8 @@
 // draw themselves and take the frame's mouse presses and the system keys,
 // paints nothing itself, closes on WM_CLOSE, takes the focus on activation,
 // asks the parent first on WM_SETCURSOR and then shows the class cursor,
-// passes the wheel and context-menu requests up to the parent, and keeps the
+// passes the wheel, context-menu and mouse-activation requests up to the
+// parent (a click activates when no one says otherwise), and keeps the
 // window text.
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
@@ -136,6 +137,13 @@ LRESULT ToParent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return parent != nullptr ? SendMessage(parent, message, wParam, lParam) : 0;
 }
 
+// A child lets its parents decide; the first that does not leave it to the
+// default decides for all. At the top, a click activates.
+LRESULT OnMouseActivate(HWND window, WPARAM wParam, LPARAM lParam) {
+  LRESULT answer = ToParent(window, WM_MOUSEACTIVATE, wParam, lParam);
+  return answer != 0 ? answer : MA_ACTIVATE;
+}
+
 LRESULT OnPaint(HWND window) {
   PAINTSTRUCT paint;
   if (BeginPaint(window, &paint) != nullptr) EndPaint(window, &paint);
@@ -177,7 +185,7 @@ LRESULT DefWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SYSCHAR: return OnSystemKey(window, message, wParam, lParam);
     case WM_MOUSEWHEEL: return ToParent(window, message, wParam, lParam);
     case WM_CONTEXTMENU: return ToParent(window, message, wParam, lParam);
-    case WM_MOUSEACTIVATE: return 1;
+    case WM_MOUSEACTIVATE: return OnMouseActivate(window, wParam, lParam);
     case WM_CANCELMODE: return OnCancelMode(window);
     case WM_SETTEXT: return StoreWindowText(window, reinterpret_cast<const char*>(lParam));
     case WM_GETTEXT: return CopyWindowText(window, wParam, reinterpret_cast<char*>(lParam));

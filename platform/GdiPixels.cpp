@@ -6,6 +6,7 @@
 #include "platform/GdiInternal.h"
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -22,19 +23,32 @@ PixelImage ReadSurface(cairo_surface_t* surface) {
   return image;
 }
 
-bool WritePng(cairo_surface_t* surface, const char* path) {
-  if (surface == nullptr || path == nullptr) return false;
+// A top-down RGB24 copy of the surface (null when there is nothing to copy).
+cairo_surface_t* TopDownCopy(cairo_surface_t* surface) {
+  if (surface == nullptr) return nullptr;
   PixelImage image = ReadSurface(surface);
-  if (image.width == 0) return false;
+  if (image.width == 0) return nullptr;
   cairo_surface_t* copy =
       cairo_image_surface_create(CAIRO_FORMAT_RGB24, image.width, image.height);
   gdi::Pixels target = gdi::BeginPixels(copy);
   for (int y = 0; y < image.height; ++y)
     for (int x = 0; x < image.width; ++x) target.At(x, y) = gdi::ToPixel(image.At(x, y));
   gdi::EndPixels(copy);
+  return copy;
+}
+
+bool WritePng(cairo_surface_t* surface, const char* path) {
+  if (path == nullptr) return false;
+  cairo_surface_t* copy = TopDownCopy(surface);
+  if (copy == nullptr) return false;
   bool written = cairo_surface_write_to_png(copy, path) == CAIRO_STATUS_SUCCESS;
   cairo_surface_destroy(copy);
   return written;
+}
+
+cairo_status_t AppendBytes(void* closure, const unsigned char* data, unsigned int length) {
+  static_cast<std::string*>(closure)->append(reinterpret_cast<const char*>(data), length);
+  return CAIRO_STATUS_SUCCESS;
 }
 
 }  // namespace
@@ -52,3 +66,13 @@ bool WriteBitmapPng(HBITMAP handle, const char* path) {
 }
 
 bool WriteSurfacePng(cairo_surface_t* surface, const char* path) { return WritePng(surface, path); }
+
+std::string EncodeBitmapPng(HBITMAP handle) {
+  auto* bitmap = gdi::Find<gdi::BitmapObject>(handle);
+  cairo_surface_t* copy = bitmap != nullptr ? TopDownCopy(bitmap->surface) : nullptr;
+  std::string png;
+  if (copy == nullptr) return png;
+  if (cairo_surface_write_to_png_stream(copy, AppendBytes, &png) != CAIRO_STATUS_SUCCESS) png.clear();
+  cairo_surface_destroy(copy);
+  return png;
+}

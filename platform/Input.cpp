@@ -5,8 +5,11 @@
 // the event came to (the presenter hands them over). Keys go to that thread's
 // focus window (its active window when nothing has the focus); pointer
 // events to the capture window, else to the deepest visible, enabled window
-// under the pointer, after WM_SETCURSOR. A button press in a window that is
-// not active activates it first.
+// under the pointer, after WM_SETCURSOR. A button press in a top-level window
+// that is not active first asks the window under the pointer with
+// WM_MOUSEACTIVATE (children pass the question up to their parents): popups
+// such as menus, drop-down lists and tooltips answer that the click must not
+// activate them, and an answer may also eat the click.
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
@@ -210,12 +213,28 @@ namespace {
 // Where a pointer event goes, decided with the lock held.
 struct PointerRoute {
   HWND target = nullptr;
-  HWND activate = nullptr;
+  HWND activate = nullptr;  // a press in this inactive top-level window
+  HWND clicked = nullptr;   // the window under the press, asked WM_MOUSEACTIVATE
+  LRESULT hit = HTCLIENT;   // and the part of it pressed
   UINT message = 0;  // 0: nothing to post
   WPARAM wParam = 0;
   LPARAM lParam = 0;
   bool askCursor = false;
 };
+
+// The part of `window` the screen point lies in.
+LRESULT HitTestLocked(const Window& window, POINT screen) {
+  POINT origin = ClientOriginOnScreen(window);
+  if (Inside(ClientRectOf(window), POINT{screen.x - origin.x, screen.y - origin.y})) return HTCLIENT;
+  // The frame: the menu bar and scroll bars answer through DefWindowProc.
+  POINT corner = window.IsChild() ? ClientOriginOnScreen(*window.parent) : POINT{0, 0};
+  POINT local{screen.x - corner.x - window.rect.left, screen.y - corner.y - window.rect.top};
+  FrameParts parts = FramePartsLocked(window);
+  return Inside(parts.menuBar, local)      ? HTMENU
+         : Inside(parts.vertical, local)   ? HTVSCROLL
+         : Inside(parts.horizontal, local) ? HTHSCROLL
+                                           : HTBORDER;
+}
 
 PointerRoute RoutePointerLocked(Window& top, UINT message, POINT screen, int wheelDelta) {
   Core& core = TheCore();
@@ -243,21 +262,18 @@ PointerRoute RoutePointerLocked(Window& top, UINT message, POINT screen, int whe
     route.lParam = screenParameter;
     return route;
   }
-  if (IsButtonDown(message) && queue.active != top.handle) route.activate = top.handle;
+  if (IsButtonDown(message) && queue.active != top.handle) {
+    Window* under = captured ? TargetAt(&top, screen) : window;
+    route.activate = top.handle;
+    route.clicked = under->handle;
+    route.hit = HitTestLocked(*under, screen);
+  }
   route.target = window->handle;
   POINT origin = ClientOriginOnScreen(*window);
   POINT client{screen.x - origin.x, screen.y - origin.y};
-  RECT area = ClientRectOf(*window);
-  if (!captured && !Inside(area, client)) {
-    // The frame: the menu bar and scroll bars answer through DefWindowProc.
-    POINT corner = window->IsChild() ? ClientOriginOnScreen(*window->parent) : POINT{0, 0};
-    POINT local{screen.x - corner.x - window->rect.left, screen.y - corner.y - window->rect.top};
-    FrameParts parts = FramePartsLocked(*window);
+  if (!captured && !Inside(ClientRectOf(*window), client)) {
     route.message = FrameMessage(message);
-    route.wParam = static_cast<WPARAM>(Inside(parts.menuBar, local)      ? HTMENU
-                                       : Inside(parts.vertical, local)   ? HTVSCROLL
-                                       : Inside(parts.horizontal, local) ? HTHSCROLL
-                                                                         : HTBORDER);
+    route.wParam = static_cast<WPARAM>(HitTestLocked(*window, screen));
     route.lParam = screenParameter;
     return route;
   }
@@ -266,6 +282,15 @@ PointerRoute RoutePointerLocked(Window& top, UINT message, POINT screen, int whe
   route.lParam = MAKELPARAM(static_cast<unsigned>(client.x), static_cast<unsigned>(client.y));
   route.askCursor = !captured && (message == WM_MOUSEMOVE || IsButtonDown(message));
   return route;
+}
+
+// Asks the window under a press whether the press activates its top-level
+// window; true when the press is to be eaten as well.
+bool AskMouseActivate(const PointerRoute& route, UINT message) {
+  LRESULT answer = SendMessage(route.clicked, WM_MOUSEACTIVATE, reinterpret_cast<WPARAM>(route.activate),
+                               MAKELPARAM(static_cast<unsigned>(route.hit), message));
+  if (answer != MA_NOACTIVATE && answer != MA_NOACTIVATEANDEAT) ActivateWindow(route.activate, WA_CLICKACTIVE);
+  return answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT;
 }
 
 }  // namespace
@@ -283,11 +308,15 @@ void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta) {
     route = RoutePointerLocked(*top, message, screen, wheelDelta);
   }
   if (route.message == 0) return;
-  if (route.activate != nullptr) ActivateWindow(route.activate, WA_CLICKACTIVE);
+  bool eaten = route.activate != nullptr && AskMouseActivate(route, message);
   if (route.askCursor)
     SendMessage(route.target, WM_SETCURSOR, reinterpret_cast<WPARAM>(route.target),
                 MAKELPARAM(HTCLIENT, message));
   std::lock_guard guard(TheCore().lock);
+  if (eaten) {
+    TheCore().lastClickWindow = nullptr;  // the next press is a first one again
+    return;
+  }
   if (Window* window = Find(route.target))
     PostLocked(*window->queue, route.target, route.message, route.wParam, route.lParam);
 }

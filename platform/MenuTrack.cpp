@@ -8,8 +8,8 @@
 // mouse capture on the owner's root window, so every press and move comes
 // back to it; keys are read before anything else sees them. Other messages
 // (paints, timers, the program's posts) are dispatched as usual. Popups take
-// no activation and never the focus; when a click activated one anyway, the
-// owner's activation and focus are put back at the end.
+// no activation (they answer WM_MOUSEACTIVATE with MA_NOACTIVATE) and never
+// the focus, so the owner stays active with its focus throughout.
 //
 // Start reading at RunLoop.
 #include <algorithm>
@@ -367,7 +367,6 @@ std::string ModalName(const Session& s, HMENU menu) {
 }
 
 void RunLoop(Session& s, HMENU first) {
-  HWND savedActive = GetActiveWindow(), savedFocus = GetFocus();
   Session* outer = current;
   current = &s;
   SetCapture(s.root);
@@ -404,10 +403,6 @@ void RunLoop(Session& s, HMENU first) {
   current = outer;
   Notify(s, WM_MENUSELECT, MAKEWPARAM(0, 0xFFFF), 0);
   Notify(s, WM_EXITMENULOOP, s.bar == nullptr ? TRUE : FALSE, 0);
-  if (savedActive != nullptr && IsWindow(savedActive) && GetActiveWindow() != savedActive) {
-    SetActiveWindow(savedActive);
-    if (savedFocus != nullptr && IsWindow(savedFocus)) SetFocus(savedFocus);
-  }
 }
 
 void Begin(Session& s) {

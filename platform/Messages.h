@@ -124,6 +124,13 @@ constexpr WORD WA_INACTIVE = 0;
 constexpr WORD WA_ACTIVE = 1;
 constexpr WORD WA_CLICKACTIVE = 2;
 
+// WM_MOUSEACTIVATE answers: activate the clicked window's top-level window
+// or not, and pass the click on or eat it.
+constexpr LRESULT MA_ACTIVATE = 1;
+constexpr LRESULT MA_ACTIVATEANDEAT = 2;
+constexpr LRESULT MA_NOACTIVATE = 3;
+constexpr LRESULT MA_NOACTIVATEANDEAT = 4;
+
 // WM_SIZE wParam.
 constexpr WPARAM SIZE_RESTORED = 0;
 constexpr WPARAM SIZE_MINIMIZED = 1;

@@ -26,13 +26,17 @@ struct Frame {
   std::vector<std::uint32_t> pixels;
 };
 
+// What the clipboard can give other programs (bits of OfferClipboard).
+enum ClipboardOffer : unsigned { kOfferText = 1u, kOfferImage = 2u };
+
 class Presenter {
  public:
   virtual ~Presenter() = default;
   virtual bool WantsFrames() const = 0;
   virtual SIZE ScreenSize() const = 0;
-  // titles are Windows-1252
-  virtual void WindowCreated(HWND window, RECT screenRect, const std::string& title) = 0;
+  // Titles are Windows-1252. A popup without a caption (a menu, a drop-down
+  // list, a tooltip) is `unmanaged`: no window manager may frame or focus it.
+  virtual void WindowCreated(HWND window, RECT screenRect, const std::string& title, bool unmanaged) = 0;
   virtual void WindowDestroyed(HWND window) = 0;
   virtual void WindowShown(HWND window, bool shown) = 0;
   virtual void WindowMoved(HWND window, RECT screenRect) = 0;
@@ -43,6 +47,11 @@ class Presenter {
   virtual void SetPointerShape(HWND window, PointerShape shape) = 0;
   virtual void WarpPointer(POINT screenPoint) = 0;
   virtual void Beep() = 0;
+  // The program changed its clipboard, which now holds `kinds` (ClipboardOffer
+  // bits; 0 withdraws the offer). X11 owns the CLIPBOARD selection meanwhile
+  // and reads the data only when another program asks, through
+  // ClipboardTextForOthers and ClipboardPngForOthers.
+  virtual void OfferClipboard(unsigned kinds) = 0;
   // Waits until everything asked so far has reached the display.
   virtual void Sync() = 0;
   virtual void Stop() = 0;
@@ -63,5 +72,9 @@ void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool 
 // top-left corner of the top-level window (its frame included).
 void PresenterMouse(HWND window, UINT message, int x, int y);
 void PresenterWheel(HWND window, int delta, int x, int y);
+// The clipboard's contents as of now: its text (Windows-1252, without the
+// terminating zero) and its bitmap encoded as PNG. False when it holds none.
+bool ClipboardTextForOthers(std::string* windows1252);
+bool ClipboardPngForOthers(std::string* png);
 
 }  // namespace platform

@@ -161,6 +161,7 @@ void AttachMenu(HWND handle, const CREATESTRUCT& create) {
 // Own context, presenter window, the creation messages and the first show.
 void FinishCreation(HWND handle, CREATESTRUCT& create) {
   bool topLevel = false;
+  bool unmanaged = false;
   RECT screenRect{};
   std::string title;
   {
@@ -168,6 +169,7 @@ void FinishCreation(HWND handle, CREATESTRUCT& create) {
     Window* window = Find(handle);
     if (window == nullptr) return;
     topLevel = !window->IsChild();
+    unmanaged = (window->style & WS_POPUP) != 0 && (window->style & WS_CAPTION) != WS_CAPTION;
     screenRect = window->rect;
     title = window->text;
     if ((window->windowClass->style & CS_OWNDC) != 0) {
@@ -177,7 +179,7 @@ void FinishCreation(HWND handle, CREATESTRUCT& create) {
     }
   }
   if (topLevel)
-    if (Presenter* presenter = ThePresenter()) presenter->WindowCreated(handle, screenRect, title);
+    if (Presenter* presenter = ThePresenter()) presenter->WindowCreated(handle, screenRect, title, unmanaged);
   if (topLevel) AttachMenu(handle, create);
   if (CallProcedure(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) == FALSE) {
     SendNcDestroyTree(handle);

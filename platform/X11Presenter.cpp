@@ -11,6 +11,8 @@
 // gives WM_SIZE and a repaint, the close button WM_SYSCOMMAND/SC_CLOSE, focus
 // changes activation, keys (keysym to virtual key and Windows-1252
 // character; a character that Windows-1252 lacks beeps) and the pointer.
+// The program's clipboard is offered to other clients through the CLIPBOARD
+// selection (X11Clipboard.cpp), on this thread too.
 //
 // Set-up failures (no display, a visual other than 24-bit TrueColor) say why
 // on standard error and end the process with exit code 1. No locale is set:
@@ -38,18 +40,15 @@
 #include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/Presenter.h"
+#include "platform/Windows1252.h"
+#include "platform/X11Clipboard.h"
 
 namespace platform {
 
 namespace {
 
-// Windows-1252 bytes 0x80..0x9F and their Unicode code points (0 = unused).
-constexpr unsigned short windows1252High[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
-
-// Legacy keysyms of the characters above (the others are Latin-1 or Unicode keysyms).
+// Legacy keysyms of the Windows-1252 characters of 0x80..0x9F (the others
+// are Latin-1 or Unicode keysyms).
 constexpr struct {
   KeySym keysym;
   unsigned codePoint;
@@ -60,33 +59,6 @@ constexpr struct {
                      {XK_leftsinglequotemark, 0x2018}, {XK_rightsinglequotemark, 0x2019},
                      {XK_leftdoublequotemark, 0x201C}, {XK_rightdoublequotemark, 0x201D},
                      {XK_dagger, 0x2020},   {XK_doubledagger, 0x2021}, {XK_enfilledcircbullet, 0x2022}};
-
-std::string Utf8From1252(const std::string& text) {
-  std::string result;
-  for (unsigned char byte : text) {
-    unsigned code = byte;
-    if (byte >= 0x80 && byte < 0xA0) code = windows1252High[byte - 0x80] != 0 ? windows1252High[byte - 0x80] : '?';
-    if (code < 0x80) {
-      result += static_cast<char>(code);
-    } else if (code < 0x800) {
-      result += static_cast<char>(0xC0 | (code >> 6));
-      result += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-      result += static_cast<char>(0xE0 | (code >> 12));
-      result += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-      result += static_cast<char>(0x80 | (code & 0x3F));
-    }
-  }
-  return result;
-}
-
-// 0 when the code point has no Windows-1252 byte.
-BYTE ByteFor(unsigned codePoint) {
-  if (codePoint < 0x80 || (codePoint >= 0xA0 && codePoint <= 0xFF)) return static_cast<BYTE>(codePoint);
-  for (int i = 0; i < 32; ++i)
-    if (windows1252High[i] == codePoint) return static_cast<BYTE>(0x80 + i);
-  return 0;
-}
 
 // The code point a printable keysym stands for, or 0.
 unsigned CodePointOf(KeySym keysym) {
@@ -172,8 +144,8 @@ class X11Presenter final : public Presenter {
 
   bool WantsFrames() const override { return true; }
   SIZE ScreenSize() const override { return screenSize_; }
-  void WindowCreated(HWND window, RECT rect, const std::string& title) override {
-    Ask([=, this] { Create(window, rect, title); });
+  void WindowCreated(HWND window, RECT rect, const std::string& title, bool unmanaged) override {
+    Ask([=, this] { Create(window, rect, title, unmanaged); });
   }
   void WindowDestroyed(HWND window) override { Ask([=, this] { Destroy(window); }); }
   void WindowShown(HWND window, bool shown) override { Ask([=, this] { Show(window, shown); }); }
@@ -194,6 +166,7 @@ class X11Presenter final : public Presenter {
     Ask([=, this] { XWarpPointer(display_, 0, root_, 0, 0, 0, 0, point.x, point.y); });
   }
   void Beep() override { Ask([this] { XBell(display_, 0); }); }
+  void OfferClipboard(unsigned kinds) override { Ask([=, this] { clipboard_->Offer(kinds); }); }
   void Sync() override;
   void Stop() override;
 
@@ -206,7 +179,7 @@ class X11Presenter final : public Presenter {
   bool RunRequests();
   XWindowState* StateOf(HWND window);
   HWND HandleOf(::Window id);
-  void Create(HWND window, RECT rect, const std::string& title);
+  void Create(HWND window, RECT rect, const std::string& title, bool unmanaged);
   void Destroy(HWND window);
   void Show(HWND window, bool shown);
   void Move(HWND window, RECT rect);
@@ -224,6 +197,7 @@ class X11Presenter final : public Presenter {
   void OnMotion(XEvent& event);
   void OnMap(XEvent& event);
   void OnMapping(XEvent& event);
+  void OnSelection(XEvent& event) { clipboard_->Handle(event); }
 
   Display* display_ = nullptr;
   ::Window root_ = 0;
@@ -234,6 +208,7 @@ class X11Presenter final : public Presenter {
   Cursor cursors_[6]{};
   Handler handlers_[LASTEvent]{};
   int wake_[2]{-1, -1};
+  std::unique_ptr<X11Clipboard> clipboard_;
 
   std::mutex lock_;  // guards requests_ and stopping_
   std::deque<std::function<void()>> requests_;
@@ -290,6 +265,9 @@ X11Presenter::X11Presenter() {
   handlers_[MotionNotify] = &X11Presenter::OnMotion;
   handlers_[MapNotify] = &X11Presenter::OnMap;
   handlers_[MappingNotify] = &X11Presenter::OnMapping;
+  handlers_[SelectionRequest] = &X11Presenter::OnSelection;
+  handlers_[SelectionClear] = &X11Presenter::OnSelection;
+  clipboard_ = std::make_unique<X11Clipboard>(display_);
   if (pipe(wake_) != 0) SetUpFailed("cannot make the X presenter's wake-up pipe.");
   thread_ = std::thread([this] { Run(); });
 }
@@ -328,6 +306,7 @@ void X11Presenter::Stop() {
   if (thread_.joinable()) thread_.join();
   for (auto& [handle, state] : windows_) XDestroyWindow(display_, state.id);
   for (Cursor cursor : cursors_) XFreeCursor(display_, cursor);
+  clipboard_.reset();
   XCloseDisplay(display_);
   close(wake_[0]);
   close(wake_[1]);
@@ -375,16 +354,20 @@ HWND X11Presenter::HandleOf(::Window id) {
   return found == byId_.end() ? nullptr : found->second;
 }
 
-void X11Presenter::Create(HWND window, RECT rect, const std::string& title) {
+// An unmanaged window (a menu, a drop-down list, a tooltip) bypasses the
+// window manager, which would otherwise frame it and give it the focus on a
+// click, taking the activation from the window it belongs to.
+void X11Presenter::Create(HWND window, RECT rect, const std::string& title, bool unmanaged) {
   int width = std::max<int>(rect.right - rect.left, 1), height = std::max<int>(rect.bottom - rect.top, 1);
   XSetWindowAttributes attributes{};
   attributes.background_pixmap = None;
   attributes.event_mask = ExposureMask | KeyPressMask | KeyReleaseMask | ButtonPressMask |
                           ButtonReleaseMask | PointerMotionMask | StructureNotifyMask | FocusChangeMask;
   attributes.cursor = cursors_[0];
+  attributes.override_redirect = unmanaged ? True : False;
   ::Window id = XCreateWindow(display_, root_, rect.left, rect.top, static_cast<unsigned>(width),
                               static_cast<unsigned>(height), 0, CopyFromParent, InputOutput, CopyFromParent,
-                              CWBackPixmap | CWEventMask | CWCursor, &attributes);
+                              CWBackPixmap | CWEventMask | CWCursor | CWOverrideRedirect, &attributes);
   Atom protocols[1] = {deleteWindow_};
   XSetWMProtocols(display_, id, protocols, 1);
   XSizeHints hints{};
@@ -523,7 +506,7 @@ void X11Presenter::OnKey(XEvent& event) {
   if (length == 1) {
     character = static_cast<BYTE>(text[0]);  // Latin-1, or a control character
   } else if (unsigned codePoint = CodePointOf(keysym)) {
-    character = ByteFor(codePoint);
+    character = ByteOf1252(codePoint);
     unmappable = character == 0;
   }
   bool down = event.type == KeyPress;

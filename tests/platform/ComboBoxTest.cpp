@@ -10,6 +10,15 @@ namespace {
 
 constexpr int kCombo = 9;
 
+// Focus messages that reached a watched combo itself.
+std::vector<UINT> focusMessages;
+WNDPROC comboProcedure = nullptr;
+
+LRESULT FocusWatcher(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SETFOCUS || message == WM_KILLFOCUS) focusMessages.push_back(message);
+  return CallWindowProc(comboProcedure, window, message, wParam, lParam);
+}
+
 class ComboBoxTest : public ControlTest {
  protected:
   HWND MakeCombo(DWORD kind) {
@@ -69,6 +78,36 @@ TEST_F(ComboBoxTest, MouseChoiceSendsSelEndOkThenCloseUp) {
   EXPECT_EQ(CodesOf(kCombo), (std::vector<UINT>{CBN_SETFOCUS, CBN_DROPDOWN, CBN_SELCHANGE, 9, 8}));
   EXPECT_EQ(GetFocus(), combo);
   EXPECT_EQ(GetActiveWindow(), top);
+}
+
+TEST_F(ComboBoxTest, ClickOnTheDroppedListLeavesActivationAndFocusAlone) {
+  HWND combo = MakeCombo(CBS_DROPDOWNLIST);
+  SetFocus(combo);
+  platform::RunUntilIdle();
+  comboProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtr(combo, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FocusWatcher)));
+  focusMessages.clear();
+  log.Clear();
+  Click(combo, 20, 8);
+  HWND list = DroppedList();
+  ASSERT_NE(list, nullptr);
+  RECT listRect{};
+  GetClientRect(list, &listRect);
+  int rowHeight = listRect.bottom / 4;
+  int y = rowHeight * 2 + rowHeight / 2;  // the third row
+  platform::TestMouse(list, WM_MOUSEMOVE, 30, y);
+  platform::TestMouse(list, WM_LBUTTONDOWN, 30, y);
+  platform::RunUntilIdle();
+  EXPECT_EQ(GetActiveWindow(), top);  // the press did not take the activation to the list
+  EXPECT_EQ(GetFocus(), combo);
+  platform::TestMouse(list, WM_LBUTTONUP, 30, y);
+  platform::RunUntilIdle();
+  EXPECT_EQ(Selected(combo), "Copper");
+  EXPECT_TRUE(log.MessagesOf(top, {WM_ACTIVATE, WM_NCACTIVATE, WM_KILLFOCUS, WM_SETFOCUS}).empty());
+  EXPECT_TRUE(focusMessages.empty());
+  EXPECT_EQ(CodesOf(kCombo), (std::vector<UINT>{CBN_DROPDOWN, CBN_SELCHANGE, 9, 8}));
+  EXPECT_EQ(GetActiveWindow(), top);
+  EXPECT_EQ(GetFocus(), combo);
 }
 
 TEST_F(ComboBoxTest, KeyboardChoiceSendsSelEndOkThenCloseUp) {

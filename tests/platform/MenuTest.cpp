@@ -196,6 +196,34 @@ TEST_F(MenuTest, ClickPostsTheCommand) {
   DestroyMenu(menu);
 }
 
+TEST_F(MenuTest, ClickOnThePopupLeavesActivationAndFocusAlone) {
+  HWND field = MakeChild(&log, top, 10, 10, 80, 20);
+  SetFocus(field);
+  platform::RunUntilIdle();
+  HMENU menu = MakeEditMenu();
+  log.Clear();
+  HWND activeWhilePressed = nullptr;
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Copy", [&](HWND) {
+    HWND popup = nullptr;
+    RECT r = ItemInPopup(menu, 0, &popup);
+    if (popup == nullptr) return;
+    int x = (r.left + r.right) / 2, y = (r.top + r.bottom) / 2;
+    platform::TestMouse(popup, WM_MOUSEMOVE, x, y);
+    platform::TestMouse(popup, WM_LBUTTONDOWN, x, y);
+    activeWhilePressed = GetActiveWindow();
+    platform::TestMouse(popup, WM_LBUTTONUP, x, y);
+  });
+  EXPECT_TRUE(TrackPopupMenu(menu, 0, 150, 150, 0, top, nullptr));
+  platform::RunUntilIdle();
+  EXPECT_EQ(activeWhilePressed, top);
+  EXPECT_EQ(MenuCommands(), (std::vector<std::pair<int, UINT>>{{kCopy, 0}}));
+  EXPECT_TRUE(log.MessagesOf(top, {WM_ACTIVATE, WM_NCACTIVATE}).empty());
+  EXPECT_TRUE(log.MessagesOf(field, {WM_KILLFOCUS, WM_SETFOCUS}).empty());
+  EXPECT_EQ(GetActiveWindow(), top);
+  EXPECT_EQ(GetFocus(), field);
+  DestroyMenu(menu);
+}
+
 TEST_F(MenuTest, KeysSkipSeparatorsAndGreyedItemsDoNothing) {
   HMENU menu = MakeEditMenu();
   platform::ExpectModal(platform::ModalKind::PopupMenu, "Copy", [](HWND) {

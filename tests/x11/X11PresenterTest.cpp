@@ -2,13 +2,15 @@
 // screen pixel for pixel, a resize by the server gives WM_SIZE and a repaint
 // of the new area, an XTest key press arrives as WM_KEYDOWN and WM_CHAR, the
 // title is the window's name property, a key whose character Windows-1252
-// lacks beeps, a click lands at its client point, the close button closes, and the
+// lacks beeps, a click lands at its client point, a captionless popup is left
+// alone by the window manager, the close button closes, and the
 // program itself starts with its "Quorvel" window and ends with exit code 0.
 #include <gtest/gtest.h>
 #include <sys/syscall.h>
 
 #include <cstdlib>
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "XvfbServer.h"
@@ -280,6 +282,27 @@ TEST_F(X11Test, XTestClickArrivesAtTheClientPoint) {
   EXPECT_EQ(buttons[0].lParam, MAKELPARAM(25, 15));
   EXPECT_EQ(buttons[0].wParam, 1u);  // MK_LBUTTON
   EXPECT_EQ(buttons[1].lParam, MAKELPARAM(25, 15));
+}
+
+TEST_F(X11Test, CaptionlessPopupIsLeftAloneByTheWindowManager) {
+  HWND owner = ShowTestWindow("Owner", 120, 80);
+  HWND dialog = CreateWindowEx(0, "X11Test", "Dialog", WS_POPUP | WS_CAPTION | WS_SYSMENU, 60, 60, 80, 60, owner,
+                               nullptr, nullptr, nullptr);
+  HWND popup = CreateWindowEx(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, "X11Test", "Dropped", WS_POPUP | WS_BORDER, 40, 90,
+                              60, 40, owner, nullptr, nullptr, nullptr);
+  ShowWindow(dialog, SW_SHOWNA);
+  ShowWindow(popup, SW_SHOWNA);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  // A window manager neither frames nor focuses an override-redirect window;
+  // windows with a caption stay its to manage.
+  for (auto [name, unmanaged] : {std::pair{"Owner", false}, std::pair{"Dialog", false}, std::pair{"Dropped", true}}) {
+    Window id = FindByName(name);
+    ASSERT_NE(id, 0u) << name;
+    XWindowAttributes attributes{};
+    ASSERT_NE(XGetWindowAttributes(x_, id, &attributes), 0) << name;
+    EXPECT_EQ(attributes.override_redirect != 0, unmanaged) << name;
+  }
 }
 
 TEST_F(X11Test, CloseButtonClosesTheWindow) {
