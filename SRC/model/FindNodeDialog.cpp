@@ -1,0 +1,93 @@
+// The find-node prompt (see FindNodeDialog.h). A refused field is reported
+// as a field message over the dialog and the dialog stays open with the
+// field's text selected, so the user can correct it.
+#include "model/FindNodeDialog.h"
+
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/System.h"
+#include "platform/Window.h"
+#include "shell/General.h"
+#include "shell/TableWindowSupport.h"
+
+NodeId g_LastFoundNode = 0;
+
+namespace {
+
+constexpr int kNodeField = 1301;
+constexpr int kNodeFieldLength = 8;
+
+void CentreOnOwner(HWND dialog) {
+  RECT own{}, area{};
+  GetWindowRect(dialog, &own);
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner != nullptr)
+    GetWindowRect(owner, &area);
+  else
+    SystemParametersInfo(SPI_GETWORKAREA, 0, &area, 0);
+  const int width = own.right - own.left;
+  const int height = own.bottom - own.top;
+  const int left = area.left + (area.right - area.left - width) / 2;
+  const int top = area.top + (area.bottom - area.top - height) / 2;
+  MoveWindow(dialog, left < 0 ? 0 : left, top < 0 ? 0 : top, width, height, FALSE);
+}
+
+void Refuse(HWND dialog, const std::string& message) {
+  ShowTableMessage(dialog, message, TableMessageKind::Error);
+  HWND field = GetDlgItem(dialog, kNodeField);
+  SetFocus(field);
+  SendMessage(field, EM_SETSEL, 0, -1);
+}
+
+void OnOk(HWND dialog) {
+  char text[64] = "";
+  GetDlgItemText(dialog, kNodeField, text, sizeof text);
+  std::string node = text;
+  TrimBlanks(node);
+  if (node.empty()) {
+    Refuse(dialog, "Node is required");
+    return;
+  }
+  NodeId id = 0;
+  const int code = ParseNodeNumber(node, id);
+  if (code != kNodeOk) {
+    Refuse(dialog, "Node =  " + node + "  " + NodeCheckReason(code));
+    return;
+  }
+  g_LastFoundNode = id;
+  EndDialog(dialog, 1);
+}
+
+}  // namespace
+
+INT_PTR FindNodeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      HWND field = GetDlgItem(dialog, kNodeField);
+      SendMessage(field, EM_LIMITTEXT, kNodeFieldLength, 0);
+      SetWindowText(field, g_LastFoundNode != 0 ? NodeNumberText(g_LastFoundNode) : "");
+      SendMessage(field, EM_SETSEL, 0, -1);
+      CentreOnOwner(dialog);
+      SetFocus(field);
+      return FALSE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK) {
+        OnOk(dialog);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
+int AskFindNode(HWND owner) {
+  const INT_PTR result = DialogBoxParam(nullptr, "FIND_NODE_DIALOG", owner, FindNodeDialogProc, 0);
+  return result == 1 ? 1 : 0;
+}
+
+std::string FoundNodeText() { return NodeNumberText(g_LastFoundNode); }

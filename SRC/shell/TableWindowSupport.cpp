@@ -1,0 +1,128 @@
+// The tables' door to fonts, colours, messages, frames, results mode and
+// undo (see TableWindowSupport.h). The program's fonts, pens and brushes are
+// used once start-up has made them; before that (tests, tools) the tables
+// make their own from the same descriptions and colours.
+#include "shell/TableWindowSupport.h"
+
+#include <cstring>
+#include <utility>
+
+#include "platform/Gdi.h"
+#include "platform/Paint.h"
+#include "platform/System.h"
+#include "platform/Window.h"
+#include "shell/AppFonts.h"
+#include "shell/AppPens.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/StandIn.h"
+
+namespace {
+
+TableMessageSink& Sink() {
+  static TableMessageSink sink;
+  return sink;
+}
+
+bool& ResultsShownFlag() {
+  static bool shown = false;
+  return shown;
+}
+
+// Fewer than 15 bits per pixel get the pure colours.
+bool FewColours() {
+  HDC screen = GetDC(nullptr);
+  const int bits = GetDeviceCaps(screen, BITSPIXEL) * GetDeviceCaps(screen, PLANES);
+  ReleaseDC(nullptr, screen);
+  return bits > 0 && bits < 15;
+}
+
+TableDrawingSet MakeDrawingSet() {
+  const AppPens& pens = Pens();
+  if (pens.yellowBrush != nullptr && pens.highlightBrush1 != nullptr && pens.lightGreyPen != nullptr) {
+    TableDrawingSet shared;
+    shared.heading = CreateSolidBrush(GetSysColor(COLOR_3DFACE));
+    shared.white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    shared.currentRow = pens.yellowBrush;
+    shared.noFocusRow = pens.highlightBrush2;
+    shared.wideRow = pens.highlightBrush1;
+    shared.black = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+    shared.lightGrey = pens.lightGreyPen;
+    shared.yellow = pens.yellowPen;
+    shared.nullPen = static_cast<HPEN>(GetStockObject(NULL_PEN));
+    return shared;
+  }
+  const bool few = FewColours();
+  TableDrawingSet set;
+  set.heading = CreateSolidBrush(GetSysColor(COLOR_3DFACE));
+  set.white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  set.currentRow = CreateSolidBrush(RGB(255, 255, 0));
+  set.noFocusRow = CreateSolidBrush(few ? RGB(0, 255, 255) : RGB(208, 255, 255));
+  set.wideRow = CreateSolidBrush(few ? RGB(0, 255, 0) : RGB(216, 255, 216));
+  set.black = static_cast<HPEN>(GetStockObject(BLACK_PEN));
+  set.lightGrey = CreatePen(PS_SOLID, 1, RGB(192, 192, 192));
+  set.yellow = CreatePen(PS_SOLID, 1, RGB(255, 255, 0));
+  set.nullPen = static_cast<HPEN>(GetStockObject(NULL_PEN));
+  return set;
+}
+
+}  // namespace
+
+HFONT TableTextFont() {
+  if (TextFont().handle != nullptr) return TextFont().handle;
+  static HFONT font = CreateFontIndirect(&TextFontDescription().logFont);
+  return font;
+}
+
+HFONT TableSmallFont() {
+  if (SmallFont().handle != nullptr) return SmallFont().handle;
+  static HFONT font = [] {
+    LOGFONT description{};
+    description.lfHeight = -(96 * 8 / 72);
+    description.lfWeight = FW_NORMAL;
+    std::strcpy(description.lfFaceName, "MS Sans Serif");
+    return CreateFontIndirect(&description);
+  }();
+  return font;
+}
+
+TableFontMetrics MeasureTableFont(HDC dc) {
+  TEXTMETRIC metrics{};
+  GetTextMetrics(dc, &metrics);
+  return MakeTableFontMetrics(metrics.tmAveCharWidth, metrics.tmHeight, metrics.tmDescent);
+}
+
+const TableDrawingSet& TableDrawing() {
+  static const TableDrawingSet set = MakeDrawingSet();
+  return set;
+}
+
+void SetTableMessageSink(TableMessageSink sink) { Sink() = std::move(sink); }
+
+void ShowTableMessage(HWND owner, const std::string& text, TableMessageKind kind) {
+  if (text.empty()) return;
+  if (Sink()) {
+    Sink()(owner, text, kind);
+    return;
+  }
+  if (kind == TableMessageKind::Error)
+    ShowErrorMessage(owner, text);
+  else
+    ShowWarningMessage(owner, text);
+}
+
+void TableFrameSetTitle(HWND frame, const std::string& title) {
+  if (frame == nullptr) return;
+  if (Frame* owner = FrameFromWindow(frame))
+    FrameSetTitle(*owner, title);
+  else
+    SetWindowText(frame, title.c_str());  // a window that is not one of the program's frames
+}
+
+bool TableResultsShown() { return ResultsShownFlag(); }
+
+void SetTableResultsShown(bool shown) { ResultsShownFlag() = shown; }
+
+void TableTakeUndoSnapshot() {
+  STAND_IN("the undo snapshot of the undo module");
+}
