@@ -1,18 +1,13 @@
-// Stand-in for the placement store of the frames module: the ten records as
-// plain data, read and written in their 44-byte little-endian layout (length,
-// flags, show command, minimised x and y, maximised x and y, normal left,
-// top, right, bottom). Moving a frame's rectangle inside the desktop work
-// area belongs to the frames module, which does it again when it creates and
-// places each frame; this stand-in leaves the rectangle as stored.
+// The placement store (see FramePlacements.h): the ten records, read and
+// written in their 44-byte little-endian layout (length, flags, show command,
+// minimised x and y, maximised x and y, normal left, top, right, bottom).
 #include "shell/FramePlacements.h"
 
 #include <cstdint>
 
 #include "platform/Registry.h"
+#include "shell/Frame.h"
 #include "shell/Settings.h"
-#include "shell/StandIn.h"
-
-STAND_IN("the frames module's placement store: records only, no work-area fitting");
 
 const char* const kFramePlacementNames[kFramePlacementCount] = {
     "Main",           "Layout",           "Graphics",
@@ -47,7 +42,7 @@ void Fields(WINDOWPLACEMENT& p, std::uint32_t* (&fields)[11]) {
   for (int i = 0; i < 11; ++i) fields[i] = all[i];
 }
 
-void Encode(const WINDOWPLACEMENT& placement, BYTE* bytes) {
+void EncodeBytes(const WINDOWPLACEMENT& placement, BYTE* bytes) {
   WINDOWPLACEMENT copy = placement;
   std::uint32_t* fields[11];
   Fields(copy, fields);
@@ -55,7 +50,7 @@ void Encode(const WINDOWPLACEMENT& placement, BYTE* bytes) {
     for (int i = 0; i < 4; ++i) bytes[4 * f + i] = static_cast<BYTE>(*fields[f] >> (8 * i));
 }
 
-void Decode(const BYTE* bytes, WINDOWPLACEMENT& placement) {
+void DecodeBytes(const BYTE* bytes, WINDOWPLACEMENT& placement) {
   std::uint32_t* fields[11];
   Fields(placement, fields);
   for (int f = 0; f < 11; ++f) {
@@ -76,16 +71,20 @@ void InitWindowPlacement(WINDOWPLACEMENT& placement, LONG left, LONG top, LONG r
   placement.rcNormalPosition = RECT{left, top, right, bottom};
 }
 
+void EncodePlacement(const WINDOWPLACEMENT& placement, BYTE* bytes) { EncodeBytes(placement, bytes); }
+
+void DecodePlacement(const BYTE* bytes, WINDOWPLACEMENT& placement) { DecodeBytes(bytes, placement); }
+
 void LoadFramePlacements(HKEY settingsKey) {
   HKEY key = RegOpenKeyChecked(settingsKey, "Window positions");
   if (key == nullptr) return;
   for (int index = 0; index < kFramePlacementCount; ++index) {
     // A shorter value replaces only the bytes it holds.
     BYTE bytes[kPlacementBytes];
-    Encode(Placements()[index], bytes);
+    EncodeBytes(Placements()[index], bytes);
     if (RegQueryValueChecked(key, kFramePlacementNames[index], bytes, sizeof bytes) == 0) continue;
-    Decode(bytes, Placements()[index]);
-    if (index < kFramePlacementFrames) Placements()[index].ptMaxPosition = POINT{0, 0};
+    DecodeBytes(bytes, Placements()[index]);
+    if (index < kFramePlacementFrames) FitPlacementToWorkArea(Placements()[index]);
   }
   RegCloseKey(key);
 }
@@ -95,7 +94,7 @@ void SaveFramePlacements(HKEY settingsKey) {
   if (key == nullptr) return;
   for (int index = 0; index < kFramePlacementCount; ++index) {
     BYTE bytes[kPlacementBytes];
-    Encode(Placements()[index], bytes);
+    EncodeBytes(Placements()[index], bytes);
     RegSetBinaryValue(key, kFramePlacementNames[index], bytes, sizeof bytes);
   }
   RegCloseKey(key);

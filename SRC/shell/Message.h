@@ -1,15 +1,69 @@
-// Message dialogs: information, warning and error notices over an owner
-// window. The dialogs sized to their text come with the main window; until
-// then each notice is written to the standard error stream, one line per
-// line of the message, so nothing the program says is lost.
+// The program's message dialogs and field messages.
+//
+// Messages and questions are shown in the program's own small modal dialogs
+// sized to their text: MESSAGE1_DIALOG .. MESSAGE6_DIALOG (with an icon in
+// static 1901) and MESSAGE1X_DIALOG .. MESSAGE6X_DIALOG (without), one per
+// number of lines, each line in static 1500 + i; SAVE_CHANGES_DIALOG and
+// APPROVE_MERGE_DIALOG for the three-button questions. Lines are split at
+// line feeds; runs of line feeds count as one, so empty lines disappear. A
+// text with more lines than its template holds (6, or 2 for the merge
+// question) is cut to that many lines. Each dialog beeps with its icon. A
+// dialog that cannot be made (its template missing) writes its lines to the
+// standard error stream instead, so nothing the program says is lost.
+//
+// Bad input is reported by throwing one form of message text (std::string):
+// the field label, " =  ", the field text (the shared edit-field text, the
+// text last read from the dialog item or cell), two blanks and the reason;
+// or the label followed by " is required". Dialogs and the table cell editor
+// catch it, show it with ShowErrorMessage and put the focus back.
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
+constexpr int MAX_LINES = 6;
+
+enum class MessageIcon { None, Information, Warning, Error, Question };
+
+// OK-only dialogs; an empty text shows nothing.
 void ShowInfoMessage(HWND owner, const std::string& text);
 void ShowWarningMessage(HWND owner, const std::string& text);
 void ShowErrorMessage(HWND owner, const std::string& text);
-// The error notice owned by the foreground window.
+// The error dialog owned by the foreground window.
 void ShowErrorOnForeground(const std::string& text);
+
+// The core of the OK-only dialogs; returns 1 when shown and closed with OK,
+// 0 otherwise (nothing shown, or Cancel).
+int MessageDialog(HWND owner, const std::string& text, MessageIcon icon);
+// The Yes/No question with the question icon; `defaultButton` is IDYES (6)
+// or IDNO (7). True for Yes.
+bool MessageBoxDialog(HWND owner, const std::string& text, int defaultButton);
+// "Do you want to save changes to  <name> ?": 6 Yes, 7 No or 2 Cancel; an
+// empty name returns 2 without showing anything.
+int AskSaveChanges(HWND owner, const std::string& name);
+// "Do you want to change %s\nfrom  \"%s\"  to  \"%s\" ?"; true for Yes.
+bool ConfirmChange(HWND owner, const std::string& what, const std::string& from, const std::string& to);
+// The merge question: 6, 7 or 2; an empty text returns 2, a text without
+// lines 0.
+int ApproveMerge(HWND owner, const std::string& text);
+
+// True while one of these dialogs is open.
+bool MessageDialogOpen();
+// Closes the open message dialog as Cancel (a frame closing the popups over
+// it does this).
+void CloseCurrentDialogAndRefresh();
+
+// The lines a text shows: split at line feeds, empty lines dropped, at most
+// `limit` lines kept.
+std::vector<std::string> MessageLines(const std::string& text, int limit = MAX_LINES);
+
+// Field messages: each throws the built text.
+std::string FormatFieldError(const std::string& label, const std::string& text, const std::string& reason);
+[[noreturn]] void ThrowInvalidField(const std::string& label);
+[[noreturn]] void ThrowFieldError(const std::string& label, const std::string& reason);
+[[noreturn]] void ThrowNotDefined(const std::string& label);
+[[noreturn]] void ThrowRequiredField(const std::string& label);
+[[noreturn]] void ThrowNodeError(int code);
+[[noreturn]] void ThrowFieldNodeError(const std::string& label, int code);

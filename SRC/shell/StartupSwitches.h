@@ -12,3 +12,6 @@ inline bool ManualMode = false;
 inline bool BrochureMode = false;
 inline bool UntitledMode = false;
 inline std::int32_t VerificationMode = 0;
+// Cleared by "BOURDONP": the bend element and the recovery of element end
+// forces read it to choose their treatment of pressure.
+inline bool BourdonSwitch = true;

@@ -1,0 +1,80 @@
+// Window utilities shared by every window of the program: the device-context
+// wrapper of the custom windows, text measuring in a window's font, window
+// class registration, and the routines that place windows and the mouse
+// cursor inside the desktop work area.
+//
+// Placement rules: a window is kept inside the work area W x H (left and top
+// not below 0, right and bottom not beyond W and H); a window larger than
+// the work area is put at 0 and cut to it. The cursor goes 3/4 of the way
+// across and halfway down a dialog item; item 998 means the window's centre.
+#pragma once
+
+#include <string>
+
+#include "platform/Gdi.h"
+#include "platform/Paint.h"
+#include "platform/Window.h"
+
+struct AppFont;
+
+// The dialog item that stands for "the window's centre" in cursor moves.
+constexpr int kCentreItem = 998;
+
+// A custom window's drawing state: the window, its font, a device context
+// (the window's own when its class has one) and the paint record. Attaching
+// stores the wrapper in the first of the window's two extra slots.
+struct WindowDc {
+  HWND window = nullptr;
+  AppFont* font = nullptr;
+  HDC dc = nullptr;
+  bool ownDc = false;
+  PAINTSTRUCT paint{};
+};
+void WindowDcAttach(WindowDc& wrapper, HWND window, AppFont& font);
+// Begins painting: the paint context gets the font and a transparent
+// background (a window with its own context keeps both already).
+HDC WindowDcBeginPaint(WindowDc& wrapper);
+void WindowDcEndPaint(WindowDc& wrapper);
+void WindowDcRelease(WindowDc& wrapper);
+WindowDc* WindowDcOf(HWND window);
+
+// Pixel widths in the wrapper's font.
+int TextWidth(const WindowDc& wrapper, const std::string& text);
+int TextWidthMax2(const WindowDc& wrapper, const std::string& a, const std::string& b);
+int TextWidthMax3(const WindowDc& wrapper, const std::string& a, const std::string& b, const std::string& c);
+int TextWidthMax4(const WindowDc& wrapper, const std::string& a, const std::string& b, const std::string& c,
+                  const std::string& d);
+int TextWidth2(const WindowDc& wrapper, const std::string& a, const std::string& b);
+int TextWidth3(const WindowDc& wrapper, const std::string& a, const std::string& b, const std::string& c);
+// The first n characters; 0 for n below 1.
+int TextWidthFirst(const WindowDc& wrapper, const std::string& text, int n);
+
+// Registers a child window class: the style given, two pointer slots of
+// extra data, the program icon, the arrow cursor, no menu. Throws "Unable to
+// register window class : " + name.
+void RegisterChildClass(const char* className, WNDPROC procedure, UINT classStyle, HBRUSH background);
+
+// The desktop work area (left and top 0).
+RECT WorkArea();
+
+POINT CursorClientPosition(HWND window);
+// Sends WM_SIZE with the client size and invalidates the window.
+void ResendSize(HWND window);
+COLORREF SetDcTextColor(HDC dc, COLORREF colour);
+void RestoreDcTextColor(HDC dc, COLORREF previous);
+void FillRectWithBrush(HDC dc, const RECT& rect, HBRUSH brush);
+RECT WindowPosition(HWND window);
+int WindowWidth(HWND window);
+int ClientWidth(HWND window);
+
+// Centres a w x h window in the rectangle, then keeps it in the work area.
+void PlaceInRect(HWND window, int width, int height, const RECT& rect, bool repaint);
+void CenterWindowOnParent(HWND window, int item);
+void CenterWindowOnWindow(HWND window, HWND other);
+// Moves the window to a stored position (both 0: centred on its parent).
+void MoveWindowInScreen(HWND window, POINT stored, int item);
+void CenterDialogOnFrame(HWND dialog, int item);
+void MoveCursorToItem(HWND window, int item);
+// Shifts the rectangle (keeping its size) into the work area; a rectangle
+// larger than the work area is put at 0 and cut to it.
+RECT ClampRectToScreen(const RECT& rect);
