@@ -10,12 +10,20 @@
 // WM_MOUSEACTIVATE (children pass the question up to their parents): popups
 // such as menus, drop-down lists and tooltips answer that the click must not
 // activate them, and an answer may also eat the click.
+//
+// SetCursor shows its cursor over the calling thread's top-level window under
+// the pointer: a system cursor by its shape, a resource cursor by its image
+// (ResourceStore.cpp keeps those).
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "platform/Input.h"
+#include "platform/Resource.h"
+#include "platform/ResourceInternal.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/System.h"
+#include "platform/TestSupport.h"
 #include "platform/WindowCore.h"
 
 namespace platform {
@@ -383,12 +391,16 @@ BOOL TranslateMessage(const MSG* message) {
   return TRUE;
 }
 
+// A null instance asks for a system cursor by its IDC_ number; anything else
+// is one of the program's cursor resources (the process has one table).
 HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name) {
-  if (instance != nullptr) return nullptr;
-  auto id = reinterpret_cast<std::uintptr_t>(name);
-  for (const CursorObject& object : systemCursors)
-    if (object.id == id) return reinterpret_cast<HCURSOR>(const_cast<CursorObject*>(&object));
-  return nullptr;
+  if (instance == nullptr && IS_INTRESOURCE(name)) {
+    auto id = reinterpret_cast<std::uintptr_t>(name);
+    for (const CursorObject& object : systemCursors)
+      if (object.id == id) return reinterpret_cast<HCURSOR>(const_cast<CursorObject*>(&object));
+    return nullptr;
+  }
+  return LoadResourceCursor(ResourceNameText(name));
 }
 
 HCURSOR SetCursor(HCURSOR cursor) {
@@ -406,13 +418,25 @@ HCURSOR SetCursor(HCURSOR cursor) {
       if (top->queue == queue && IsShownLocked(*top) && p.x >= r.left && p.x < r.right && p.y >= r.top &&
           p.y < r.bottom) {
         under = top->handle;
+        top->pointer = cursor;
         break;
       }
     }
   }
-  if (under != nullptr)
-    if (Presenter* presenter = ThePresenter()) presenter->SetPointerShape(under, ShapeOf(cursor));
+  if (under == nullptr) return old;
+  if (Presenter* presenter = ThePresenter()) {
+    if (std::shared_ptr<const CursorImage> image = CursorImageOf(cursor))
+      presenter->SetPointerImage(under, std::move(image));
+    else
+      presenter->SetPointerShape(under, ShapeOf(cursor));
+  }
   return old;
+}
+
+HCURSOR platform::ShownCursor(HWND topLevel) {
+  std::lock_guard guard(TheCore().lock);
+  Window* window = Find(topLevel);
+  return window != nullptr ? window->pointer : nullptr;
 }
 
 HCURSOR GetCursor() {

@@ -112,8 +112,9 @@ short GetAsyncKeyState(int virtualKey);
 #define IDC_SIZEALL reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32646))
 #define IDC_HAND reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(32649))
 
-// With a null instance, one of the IDC_ values; named cursors of the
-// program's resources are not known here and give null.
+// With a null instance and a number, one of the IDC_ values; otherwise one
+// of the program's cursor resources (a shared handle kept for the process).
+// Null when there is no such cursor.
 HCURSOR LoadCursor(HINSTANCE instance, LPCSTR name);
 // Shows the cursor over the calling thread's windows; returns the previous one.
 HCURSOR SetCursor(HCURSOR cursor);

@@ -33,6 +33,7 @@ constexpr int kArrowArea = 16;
 constexpr int kShortcutGap = 24;
 constexpr int kSeparatorHeight = 8;
 constexpr int kBarItemPadding = 8;
+constexpr int kPopupMargin = 2;  // between a popup's border and its rows, so a highlight never touches it
 
 struct Level {
   HMENU menu = nullptr;
@@ -405,7 +406,10 @@ void RunLoop(Session& s, HMENU first) {
   Notify(s, WM_EXITMENULOOP, s.bar == nullptr ? TRUE : FALSE, 0);
 }
 
+// The popup class is registered here too, so that a menu opens in a program
+// that never called InitCommonControls.
 void Begin(Session& s) {
+  controls::RegisterMenuClasses();
   Notify(s, WM_ENTERMENULOOP, s.bar == nullptr ? TRUE : FALSE, 0);
   if (s.bar != nullptr) Notify(s, WM_INITMENU, reinterpret_cast<WPARAM>(s.bar), 0);
 }
@@ -482,20 +486,20 @@ PopupLayout LayoutPopup(HMENU menu) {
   std::vector<MenuItem> items = ItemsOf(menu);
   HDC dc = GetDC(nullptr);
   HGDIOBJ old = SelectObject(dc, controls::FontOr(nullptr));
-  int width = 80, y = 0;
+  int width = 80, y = kPopupMargin;
   for (const MenuItem& item : items) {
     int height = Separator(item) ? kSeparatorHeight : ItemHeight();
     if (!Separator(item)) {
       int shortcut = ShortcutOf(item.text).empty() ? 0 : kShortcutGap + controls::TextWidth(dc, ShortcutOf(item.text));
       width = std::max(width, kCheckArea + LabelWidth(dc, LabelOf(item.text)) + shortcut + kArrowArea);
     }
-    layout.rows.push_back(RECT{0, y, 0, y + height});
+    layout.rows.push_back(RECT{kPopupMargin, y, 0, y + height});
     y += height;
   }
   SelectObject(dc, old);
   ReleaseDC(nullptr, dc);
-  for (RECT& row : layout.rows) row.right = width;
-  layout.size = SIZE{width, std::max(y, 4)};
+  for (RECT& row : layout.rows) row.right = kPopupMargin + width;
+  layout.size = SIZE{width + 2 * kPopupMargin, std::max(y + kPopupMargin, 4)};
   return layout;
 }
 

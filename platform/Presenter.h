@@ -19,6 +19,15 @@ namespace platform {
 
 enum class PointerShape { Arrow, IBeam, Wait, Cross, Hand, SizeAll };
 
+// A cursor drawn from a resource image; the layer keeps each one for the life
+// of the process, so a presenter may key what it made of it by its address.
+struct CursorImage {
+  int width = 0;
+  int height = 0;
+  POINT hotSpot{};
+  std::vector<std::uint32_t> pixels;  // 0xAARRGGBB, not premultiplied, top row first
+};
+
 // A copy of a top-level window's pixels (0x00RRGGBB, rows of `width`).
 struct Frame {
   int width = 0;
@@ -45,6 +54,7 @@ class Presenter {
   virtual void Activate(HWND window) = 0;
   virtual void Present(HWND window, std::shared_ptr<const Frame> frame) = 0;
   virtual void SetPointerShape(HWND window, PointerShape shape) = 0;
+  virtual void SetPointerImage(HWND window, std::shared_ptr<const CursorImage> image) = 0;
   virtual void WarpPointer(POINT screenPoint) = 0;
   virtual void Beep() = 0;
   // The program changed its clipboard, which now holds `kinds` (ClipboardOffer

@@ -37,8 +37,8 @@ constexpr UINT LR_SHARED = 0x8000;
 // Null when the resource is missing or its image does not decode.
 HBITMAP LoadBitmap(HINSTANCE instance, LPCSTR name);
 HICON LoadIcon(HINSTANCE instance, LPCSTR name);
-// IMAGE_BITMAP as LoadBitmap, IMAGE_ICON as LoadIcon; sizes are ignored (the
-// image keeps its own). Cursors are not resources here: null.
+// IMAGE_BITMAP as LoadBitmap, IMAGE_ICON as LoadIcon, IMAGE_CURSOR as
+// LoadCursor; sizes are ignored (the image keeps its own).
 void* LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int width, int height, UINT flags);
 BOOL DestroyIcon(HICON icon);
 BOOL DrawIcon(HDC dc, int x, int y, HICON icon);

@@ -3,16 +3,22 @@
 //
 // One mutex guards the table and the caches; the parsed records are held by
 // unique_ptr in maps so that the pointers handed out stay put until the next
-// RegisterResources. Icons are kept for the life of the process (shared
-// handles, like the loaded icons of the program it serves).
+// RegisterResources. Icons and cursors are kept for the life of the process
+// (shared handles, like the loaded icons of the program it serves). A cursor
+// is a PNG whose "hotspot" text chunk ("X Y", written by the build from the
+// cursor's .hotspot file) names its hot spot; without one it is (0, 0).
 #include <png.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <mutex>
 
 #include "platform/Gdi.h"
+#include "platform/Input.h"
+#include "platform/Presenter.h"
 #include "platform/Resource.h"
 #include "platform/ResourceInternal.h"
 #include "platform/ResourceTemplates.h"
@@ -31,6 +37,7 @@ struct Store {
   std::map<std::string, std::unique_ptr<AcceleratorTemplate>> accelerators;
   std::map<std::string, std::string> errors;  // "type/name" -> parse error
   std::map<std::string, std::unique_ptr<IconImage>> icons;
+  std::map<std::string, std::shared_ptr<const CursorImage>> cursors;
 };
 
 Store& TheStore() {
@@ -88,6 +95,29 @@ bool DecodePng(const ResourceEntry& entry, IconImage* image) {
   return true;
 }
 
+// The "hotspot" text chunk of a PNG; (0, 0) when there is none. The chunks
+// are walked by their lengths, each checked against the bytes left.
+POINT PngHotSpot(const unsigned char* data, std::size_t size) {
+  static const char kKey[] = "hotspot";  // the keyword, with its terminating zero
+  POINT hotSpot{};
+  std::size_t at = 8;  // past the signature
+  while (size >= 12 && at <= size - 12) {
+    std::size_t length = (std::size_t{data[at]} << 24) | (std::size_t{data[at + 1]} << 16) |
+                         (std::size_t{data[at + 2]} << 8) | data[at + 3];
+    if (length > size - 12 - at) break;
+    const char* type = reinterpret_cast<const char*>(data + at + 4);
+    if (std::memcmp(type, "IEND", 4) == 0) break;
+    if (std::memcmp(type, "tEXt", 4) == 0 && length > sizeof kKey &&
+        std::memcmp(data + at + 8, kKey, sizeof kKey) == 0) {
+      std::string value(reinterpret_cast<const char*>(data + at + 8 + sizeof kKey), length - sizeof kKey);
+      int x = 0, y = 0;
+      if (std::sscanf(value.c_str(), "%d %d", &x, &y) == 2) hotSpot = POINT{x, y};
+    }
+    at += 12 + length;
+  }
+  return hotSpot;
+}
+
 std::uint32_t Blend(std::uint32_t pixel, COLORREF background) {
   unsigned alpha = pixel >> 24;
   auto mix = [alpha](unsigned over, unsigned under) {
@@ -117,6 +147,39 @@ HBITMAP BitmapFromImage(const IconImage& image, COLORREF background) {
 }
 
 }  // namespace
+
+HCURSOR LoadResourceCursor(const std::string& name) {
+  Store& store = TheStore();
+  {
+    std::lock_guard guard(store.lock);
+    auto found = store.cursors.find(name);
+    if (found != store.cursors.end())
+      return reinterpret_cast<HCURSOR>(const_cast<CursorImage*>(found->second.get()));
+  }
+  const ResourceEntry* entry = FindResourceEntry(ResourceType::Cursor, name);
+  IconImage image;
+  if (entry == nullptr || !DecodePng(*entry, &image)) return nullptr;
+  auto cursor = std::make_shared<CursorImage>();
+  cursor->width = image.width;
+  cursor->height = image.height;
+  cursor->pixels = std::move(image.pixels);
+  POINT hotSpot = PngHotSpot(entry->data, entry->size);
+  cursor->hotSpot = POINT{std::clamp<LONG>(hotSpot.x, 0, std::max(cursor->width - 1, 0)),
+                          std::clamp<LONG>(hotSpot.y, 0, std::max(cursor->height - 1, 0))};
+  std::lock_guard guard(store.lock);
+  auto& slot = store.cursors[name];
+  if (!slot) slot = std::move(cursor);
+  return reinterpret_cast<HCURSOR>(const_cast<CursorImage*>(slot.get()));
+}
+
+std::shared_ptr<const CursorImage> CursorImageOf(HCURSOR cursor) {
+  if (cursor == nullptr) return nullptr;
+  Store& store = TheStore();
+  std::lock_guard guard(store.lock);
+  for (const auto& [name, image] : store.cursors)
+    if (reinterpret_cast<const void*>(image.get()) == reinterpret_cast<const void*>(cursor)) return image;
+  return nullptr;
+}
 
 void RegisterResources(const ResourceEntry* entries, std::size_t count) {
   Store& store = TheStore();
@@ -209,6 +272,7 @@ HICON LoadIcon(HINSTANCE, LPCSTR name) {
 void* LoadImage(HINSTANCE instance, LPCSTR name, UINT type, int, int, UINT) {
   if (type == IMAGE_BITMAP) return LoadBitmap(instance, name);
   if (type == IMAGE_ICON) return LoadIcon(instance, name);
+  if (type == IMAGE_CURSOR) return LoadCursor(instance, name);
   return nullptr;
 }
 

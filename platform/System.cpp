@@ -24,6 +24,7 @@ class HeadlessPresenter final : public Presenter {
   void Activate(HWND) override {}
   void Present(HWND, std::shared_ptr<const Frame>) override {}
   void SetPointerShape(HWND, PointerShape) override {}
+  void SetPointerImage(HWND, std::shared_ptr<const CursorImage>) override {}
   void WarpPointer(POINT) override {}
   void Beep() override {}
   void OfferClipboard(unsigned) override {}

@@ -72,6 +72,10 @@ bool WriteWindowPng(HWND window, const std::string& path);
 
 int BeepCount();
 
+// The cursor the layer last showed over a top-level window (SetCursor while
+// the pointer was over it); null before any.
+HCURSOR ShownCursor(HWND topLevel);
+
 // Input as a presenter delivers it, for tests: keys go to the focus window of
 // the foreground thread; pointer events are at client coordinates of `window`
 // and are routed as real ones (capture, hit test, double clicks).

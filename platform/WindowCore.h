@@ -85,6 +85,7 @@ struct Window {
   HDC ownDc = nullptr;
   bool presentDirty = false;
   std::shared_ptr<const Frame> lastFrame;
+  HCURSOR pointer = nullptr;  // top-level windows: the cursor last shown over it
 
   bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
 };

@@ -11,6 +11,8 @@
 // gives WM_SIZE and a repaint, the close button WM_SYSCOMMAND/SC_CLOSE, focus
 // changes activation, keys (keysym to virtual key and Windows-1252
 // character; a character that Windows-1252 lacks beeps) and the pointer.
+// System cursors are the server's cursor font; a cursor from the program's
+// resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
 // selection (X11Clipboard.cpp), on this thread too.
 //
@@ -19,6 +21,7 @@
 // keys are decoded from keysyms, titles are encoded by hand.
 #include <X11/XKBlib.h>
 #include <X11/Xatom.h>
+#include <X11/Xcursor/Xcursor.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
@@ -162,6 +165,11 @@ class X11Presenter final : public Presenter {
       if (XWindowState* state = StateOf(window)) XDefineCursor(display_, state->id, cursors_[static_cast<int>(shape)]);
     });
   }
+  void SetPointerImage(HWND window, std::shared_ptr<const CursorImage> image) override {
+    Ask([=, this] {
+      if (XWindowState* state = StateOf(window)) XDefineCursor(display_, state->id, CursorFor(image));
+    });
+  }
   void WarpPointer(POINT point) override {
     Ask([=, this] { XWarpPointer(display_, 0, root_, 0, 0, 0, 0, point.x, point.y); });
   }
@@ -187,6 +195,7 @@ class X11Presenter final : public Presenter {
   void Focus(HWND window);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
+  Cursor CursorFor(const std::shared_ptr<const CursorImage>& image);
 
   void OnExpose(XEvent& event);
   void OnConfigure(XEvent& event);
@@ -206,6 +215,9 @@ class X11Presenter final : public Presenter {
   SIZE screenSize_{};
   Atom protocols_ = 0, deleteWindow_ = 0, netWmName_ = 0, utf8String_ = 0;
   Cursor cursors_[6]{};
+  // Cursors made from resource images, by image (the images live as long as
+  // the process; the pointers held here only make that explicit).
+  std::unordered_map<const CursorImage*, std::pair<std::shared_ptr<const CursorImage>, Cursor>> imageCursors_;
   Handler handlers_[LASTEvent]{};
   int wake_[2]{-1, -1};
   std::unique_ptr<X11Clipboard> clipboard_;
@@ -306,6 +318,8 @@ void X11Presenter::Stop() {
   if (thread_.joinable()) thread_.join();
   for (auto& [handle, state] : windows_) XDestroyWindow(display_, state.id);
   for (Cursor cursor : cursors_) XFreeCursor(display_, cursor);
+  for (auto& [image, made] : imageCursors_) XFreeCursor(display_, made.second);
+  imageCursors_.clear();
   clipboard_.reset();
   XCloseDisplay(display_);
   close(wake_[0]);
@@ -342,6 +356,27 @@ void X11Presenter::Run() {
       (void)got;
     }
   }
+}
+
+// Xcursor wants premultiplied alpha; the arrow stands in if the server
+// cannot make the cursor.
+Cursor X11Presenter::CursorFor(const std::shared_ptr<const CursorImage>& image) {
+  auto found = imageCursors_.find(image.get());
+  if (found != imageCursors_.end()) return found->second.second;
+  XcursorImage* made = XcursorImageCreate(image->width, image->height);
+  if (made == nullptr) return cursors_[0];
+  made->xhot = static_cast<XcursorDim>(image->hotSpot.x);
+  made->yhot = static_cast<XcursorDim>(image->hotSpot.y);
+  for (std::size_t index = 0; index < image->pixels.size(); ++index) {
+    std::uint32_t pixel = image->pixels[index], alpha = pixel >> 24;
+    auto channel = [&](int shift) { return ((((pixel >> shift) & 0xFF) * alpha + 127) / 255) << shift; };
+    made->pixels[index] = (alpha << 24) | channel(16) | channel(8) | channel(0);
+  }
+  Cursor cursor = XcursorImageLoadCursor(display_, made);
+  XcursorImageDestroy(made);
+  if (cursor == 0) return cursors_[0];
+  imageCursors_.emplace(image.get(), std::make_pair(image, cursor));
+  return cursor;
 }
 
 XWindowState* X11Presenter::StateOf(HWND window) {

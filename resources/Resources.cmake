@@ -18,6 +18,7 @@ file(GLOB_RECURSE QUORVEL_RESOURCE_FILES CONFIGURE_DEPENDS
      ${CMAKE_CURRENT_LIST_DIR}/bitmaps/*.png
      ${CMAKE_CURRENT_LIST_DIR}/icons/*.png
      ${CMAKE_CURRENT_LIST_DIR}/cursors/*.png
+     ${CMAKE_CURRENT_LIST_DIR}/cursors/*.hotspot
      ${CMAKE_CURRENT_LIST_DIR}/toolbars/*)
 
 set(QUORVEL_RESOURCE_SOURCE ${CMAKE_BINARY_DIR}/generated/QuorvelResourceTable.cpp)

@@ -378,3 +378,35 @@ TEST_F(MenuTest, MenuFromTemplate) {
 }
 
 }  // namespace
+
+namespace {
+
+// Regression: the popup class was registered only by InitCommonControls, so
+// a program that had not called it got a highlighted bar and no popup.
+class MenuWithoutControlsTest : public PlatformTest {};
+
+TEST_F(MenuWithoutControlsTest, BarPopupOpensWithoutInitCommonControls) {
+  MessageLog log;
+  RegisterRecorder();
+  HWND frame = MakeTop(&log, 50, 50, 300, 200);
+  HMENU file = CreatePopupMenu();
+  AppendMenu(file, MF_STRING, 101, "&New");
+  HMENU bar = CreateMenu();
+  AppendMenu(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(file), "&File");
+  SetMenu(frame, bar);
+  ShowWindow(frame, SW_SHOW);
+  platform::RunUntilIdle();
+  std::string modalClass;
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "menu bar", [&](HWND modal) {
+    char name[32] = "";
+    GetClassName(modal, name, sizeof name);
+    modalClass = name;
+    platform::TestKeyPress(VK_ESCAPE);
+    platform::TestKeyPress(VK_ESCAPE);
+  });
+  EXPECT_TRUE(platform::MenuBarKey(frame, WM_SYSCHAR, 'f', 0));
+  EXPECT_EQ(modalClass, "#32768");
+  DestroyWindow(frame);
+}
+
+}  // namespace

@@ -9,7 +9,6 @@
 // sleeping.
 #include <gtest/gtest.h>
 
-#include <png.h>
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -28,6 +27,9 @@
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
+
+// It brings X11 in too: after the layer's headers.
+#include "Screenshots.h"
 
 // After the layer's headers: X11's macros (None, Bool, Status) would break them.
 #include <X11/Xlib.h>
@@ -55,7 +57,7 @@ control 110 SCROLLBAR "" 137 86 116 10 SBS_HORZ
 control 111 msctls_progress32 "" 7 104 123 10
 control 112 SysTabControl32 "" 137 101 116 40 WS_TABSTOP
 control 113 STATIC "32516" 7 120 21 20 SS_ICON
-control IDC_STATIC STATIC "A plain static text beside an icon" 32 126 150 8
+control IDC_STATIC STATIC "Static text beside an icon" 32 126 98 8
 control IDC_STATIC STATIC "" 7 146 246 1 SS_ETCHEDHORZ
 control IDOK BUTTON "OK" 149 155 50 14 BS_DEFPUSHBUTTON | WS_TABSTOP | WS_GROUP
 control IDCANCEL BUTTON "Cancel" 203 155 50 14 WS_TABSTOP
@@ -89,44 +91,6 @@ INT_PTR SampleProcedure(HWND dialog, UINT message, WPARAM, LPARAM) {
     SendDlgItemMessage(dialog, 112, TCM_INSERTITEM, 99, reinterpret_cast<LPARAM>(&item));
   }
   return FALSE;
-}
-
-struct Picture {
-  int width = 0, height = 0;
-  std::vector<std::uint32_t> pixels;  // 0xRRGGBB
-};
-
-Picture ReadPng(const std::string& path) {
-  Picture picture;
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&image, path.c_str())) return picture;
-  image.format = PNG_FORMAT_BGRA;
-  picture.width = static_cast<int>(image.width);
-  picture.height = static_cast<int>(image.height);
-  picture.pixels.resize(static_cast<std::size_t>(image.width) * image.height);
-  png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr);
-  for (auto& pixel : picture.pixels) pixel &= 0xFFFFFF;
-  return picture;
-}
-
-void WritePng(const std::string& path, const Picture& picture) {
-  png_image image;
-  std::memset(&image, 0, sizeof image);
-  image.version = PNG_IMAGE_VERSION;
-  image.width = static_cast<png_uint_32>(picture.width);
-  image.height = static_cast<png_uint_32>(picture.height);
-  image.format = PNG_FORMAT_BGRA;
-  std::vector<std::uint32_t> opaque(picture.pixels);
-  for (auto& pixel : opaque) pixel |= 0xFF000000u;
-  png_image_write_to_file(&image, path.c_str(), 0, opaque.data(), 0, nullptr);
-}
-
-// The whole of a top-level window, as the layer drew it.
-Picture LayerPicture(HWND window, const std::string& path) {
-  EXPECT_TRUE(platform::WriteWindowPng(window, path));
-  return ReadPng(path);
 }
 
 class Xvfb {
@@ -182,26 +146,6 @@ Window FindByName(Display* display, Window parent, const char* name) {
   return found;
 }
 
-Picture ServerPicture(Display* display, Window window, int width, int height) {
-  Picture picture;
-  XImage* image = XGetImage(display, window, 0, 0, static_cast<unsigned>(width), static_cast<unsigned>(height),
-                            AllPlanes, ZPixmap);
-  if (image == nullptr) return picture;
-  picture.width = width;
-  picture.height = height;
-  for (int y = 0; y < height; ++y)
-    for (int x = 0; x < width; ++x) picture.pixels.push_back(static_cast<std::uint32_t>(XGetPixel(image, x, y)) & 0xFFFFFF);
-  XDestroyImage(image);
-  return picture;
-}
-
-int Differences(const Picture& a, const Picture& b) {
-  if (a.width != b.width || a.height != b.height) return -1;
-  int count = 0;
-  for (std::size_t index = 0; index < a.pixels.size(); ++index) count += a.pixels[index] != b.pixels[index];
-  return count;
-}
-
 HWND ShowSample() {
   platform::RegisterResources(kResources, std::size(kResources));
   HWND dialog = CreateDialogParam(nullptr, "EVERY_CONTROL_DIALOG", nullptr, SampleProcedure, 0);
@@ -242,12 +186,12 @@ TEST(DialogScreenshotTest, XWindowShowsTheHeadlessSurface) {
     XSync(x, False);
     if (window == 0) window = FindByName(x, DefaultRootWindow(x), kTitle);
     if (window == 0) return false;
-    shown = ServerPicture(x, window, headless.width, headless.height);
+    shown = ServerPicture(x, window, 0, 0, headless.width, headless.height);
     return Differences(shown, headless) == 0;
   };
   bool same = false;
   for (int turn = 0; turn < 100 && !same; ++turn) same = platform::PumpUntil(arrived, 100);
-  if (!shown.pixels.empty()) WritePng(folder + "/x11-sample-dialog-x11.png", shown);
+  if (!shown.pixels.empty()) WritePicture(folder + "/x11-sample-dialog-x11.png", shown);
   EXPECT_NE(window, 0u) << "no X window named \"" << kTitle << "\"";
   EXPECT_TRUE(same) << Differences(shown, headless) << " pixels differ from the headless surface";
   DestroyWindow(dialog);
