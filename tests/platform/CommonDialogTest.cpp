@@ -83,9 +83,9 @@ UINT_PTR FileHook(HWND hook, UINT message, WPARAM, LPARAM lParam) {
       hookRecord->events.push_back("typechange");
       hookRecord->filterIndexAtTypeChange = notify->lpOFN->nFilterIndex;
       // The name field follows the type, as the program's export hook does.
-      char spec[300] = "";
-      SendMessage(dialog, CDM_GETSPEC, sizeof spec, reinterpret_cast<LPARAM>(spec));
-      if (std::strcmp(spec, "plant.res") == 0)
+      char typedName[300] = "";
+      SendMessage(dialog, CDM_GETSPEC, sizeof typedName, reinterpret_cast<LPARAM>(typedName));
+      if (std::strcmp(typedName, "plant.res") == 0)
         SendMessage(dialog, CDM_SETCONTROLTEXT, cmb13, reinterpret_cast<LPARAM>("plant.mod"));
       return 1;
     }
