@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <string>
 
+#include "XProperty.h"
 #include "XvfbServer.h"
 
 #include <X11/Xatom.h>
@@ -33,20 +34,7 @@ class ProgramWindowTest : public testing::Test {
     if (x_ != nullptr) XCloseDisplay(x_);
   }
 
-  std::string Name(Window id) {
-    Atom property = XInternAtom(x_, "_NET_WM_NAME", False);
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::string value;
-    if (XGetWindowProperty(x_, id, property, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data) == Success && data != nullptr) {
-      value.assign(reinterpret_cast<char*>(data), count);
-      XFree(data);
-    }
-    return value;
-  }
+  std::string Name(Window id) { return WindowProperty(x_, id, "_NET_WM_NAME"); }
 
   // Waits for the first window mapped on the screen; 0 after 30 s.
   Window WaitForMappedWindow() {

@@ -13,6 +13,7 @@
 #include <utility>
 #include <vector>
 
+#include "XProperty.h"
 #include "XvfbServer.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
@@ -107,20 +108,7 @@ class X11Test : public testing::Test {
     return window;
   }
 
-  std::string Property(Window id, const char* name) {
-    Atom property = XInternAtom(x_, name, False);
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    std::string value;
-    if (XGetWindowProperty(x_, id, property, 0, 1024, False, AnyPropertyType, &type, &format, &count, &after,
-                           &data) == Success && data != nullptr) {
-      value.assign(reinterpret_cast<char*>(data), count);
-      XFree(data);
-    }
-    return value;
-  }
+  std::string Property(Window id, const char* name) { return WindowProperty(x_, id, name); }
 
   // The top-level X window whose _NET_WM_NAME is `name`; 0 if none.
   Window FindByName(const std::string& name) {
