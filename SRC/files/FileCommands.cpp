@@ -1,32 +1,238 @@
-// Stand-ins of the file commands (see FileCommands.h): they refuse in a
-// message and leave the model as it is.
+// The file commands (see FileCommands.h). Start reading at
+// OpenFileByExtension: every open path ends there.
 #include "files/FileCommands.h"
 
-#include "shell/Message.h"
-#include "shell/StandIn.h"
+#include <unistd.h>
 
-STAND_IN("the file commands: opening, importing and closing models");
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <vector>
+
+#include "files/ModelFile.h"
+#include "model/LayoutRowEdits.h"
+#include "model/Model.h"
+#include "model/ModelWindows.h"
+#include "platform/CommonDialog.h"
+#include "platform/Paint.h"
+#include "shell/Application.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/RecentModels.h"
+#include "shell/StandIn.h"
+#include "shell/StartupSwitches.h"
+#include "shell/TableViews.h"
+#include "shell/UndoFiles.h"
 
 namespace {
 
-void Refuse(HWND owner, const std::string& what) { ShowInfoMessage(owner, what + " is not available yet."); }
+constexpr std::size_t kFileBufferLength = 260;
+
+std::string& Folder() {
+  static std::string folder;
+  return folder;
+}
+
+// The file kinds whose readers later work builds, with what they are.
+struct PendingKind {
+  const char* extension;
+  const char* what;
+};
+constexpr PendingKind kPendingKinds[] = {
+    {"res", "Opening results files"},
+    {"mat", "Opening material libraries"},
+    {"mdb", "Opening old material libraries"},
+    {"spe", "Opening spectrum libraries"},
+    {"val", "Opening valve libraries"},
+    {"bli", "Opening beam section libraries"},
+    {"flg", "Opening flange qualification files"},
+    {"noz", "Opening nozzle evaluation files"},
+    {"lug", "Opening lug evaluation files"},
+};
+
+const PendingKind* FindPendingKind(const std::string& extension) {
+  for (const PendingKind& kind : kPendingKinds)
+    if (extension == kind.extension) return &kind;
+  return nullptr;
+}
+
+std::size_t NameOffset(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? 0 : separator + 1;
+}
+
+// The replaced model's snapshots, copied rows and table positions go with it.
+void ForgetModelSession() {
+  DeleteUndoRedoFiles();
+  ForgetCopiedRows();
+  ResetAllInputTableViews();
+  ResetAllResultTableViews();
+}
+
+bool OpenModelFile(HWND owner, const std::string& path) {
+  const std::string failure = ReadModelFile(path);
+  if (!failure.empty()) {
+    ShowErrorMessage(owner, failure);
+    return false;
+  }
+  ForgetModelSession();
+  ChooseModelFile(path);
+  if (UntitledMode) ResetModelTitle();
+  ShowModelWindows();
+  return true;
+}
+
+bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
+
+// The file dialog record shared by Open and Save As.
+OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char* filter, const char* title) {
+  OPENFILENAME record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = owner;
+  record.hInstance = InstanceHandle;
+  record.lpstrFilter = filter;
+  record.nFilterIndex = 1;
+  record.lpstrFile = buffer.data();
+  record.nMaxFile = static_cast<DWORD>(buffer.size());
+  record.lpstrInitialDir = Folder().empty() ? nullptr : Folder().c_str();
+  record.lpstrTitle = title;
+  record.lpstrDefExt = "mod";
+  return record;
+}
+
+// The model's own file name, the start of the dialogs' name field.
+std::vector<char> NameBuffer() {
+  std::vector<char> buffer(kFileBufferLength, '\0');
+  const std::string& path = TheModel().path;
+  const std::string name = path.substr(NameOffset(path));
+  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
+  return buffer;
+}
 
 }  // namespace
 
-bool OpenStartupFile(HWND mainWindow, const std::string& name) {
-  if (name.empty()) return false;
-  Refuse(mainWindow, "Opening files");
+const std::string& ModelFolder() { return Folder(); }
+
+std::string LowerExtension(const std::string& path) {
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot < NameOffset(path)) return {};
+  std::string extension = path.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+bool OpenFileByExtension(HWND owner, const std::string& path) {
+  const std::string extension = LowerExtension(path);
+  if (extension == "mod") return OpenModelFile(owner, path);
+  if (const PendingKind* kind = FindPendingKind(extension)) {
+    STAND_IN("the readers of results, library and evaluation files");
+    ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);
+    return false;
+  }
+  ShowErrorMessage(owner, "Invalid file extension");
   return false;
 }
 
-void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name) {
-  if (name.empty()) return;
-  Refuse(mainWindow, "Importing batch files");
+void ChooseModelFile(const std::string& path) {
+  TheModel().path = path;
+  Folder() = path.substr(0, NameOffset(path));
 }
 
-void OpenSampleModelFirstRun(HWND) {}
+void ResetModelTitle() {
+  TheModel().path.clear();
+  TheModel().modified = false;
+}
 
-void OpenModelDialog(HWND owner) { Refuse(owner, "Opening models"); }
-void OpenResultsDialog(HWND owner) { Refuse(owner, "Opening results"); }
-void ImportModel(HWND owner) { Refuse(owner, "Importing models"); }
-void CloseModel() {}
+void CloseModel() {
+  HideModelWindows();
+  ResetModelTitle();
+  InitEmptyModel(TheModel(), ProgramAnalysisOptions());
+  TheModel().title.clear();
+  ForgetModelSession();
+}
+
+bool SaveModel(HWND owner) {
+  const std::string path = TheModel().path;
+  if (path.empty()) return SaveModelAs(owner);
+  const std::string failure = WriteModelFile(path);
+  if (failure.empty()) return true;
+  ShowErrorMessage(owner, failure);
+  return false;
+}
+
+bool SaveModelAs(HWND owner) {
+  std::vector<char> buffer = NameBuffer();
+  OPENFILENAME record = FileDialogRecord(owner, buffer, "Model files (*.mod)\0*.mod\0", "Save As");
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+  if (!GetSaveFileName(&record)) return false;
+  const std::string path = buffer.data();
+  // A model under another extension could not be opened again.
+  if (LowerExtension(path) != "mod") {
+    ShowErrorMessage(owner, "File extension must be : mod");
+    return false;
+  }
+  const std::string failure = WriteModelFile(path);
+  if (!failure.empty()) {
+    ShowErrorMessage(owner, failure);
+    return false;
+  }
+  ChooseModelFile(path);
+  AddRecentModel(path);
+  for (Frame* frame : {&LayoutFrame(), &ListFrame()})
+    if (frame->window != nullptr) FrameTitleText(*frame);
+  return true;
+}
+
+void OpenModelDialog(HWND owner) {
+  if (owner != nullptr) UpdateWindow(owner);
+  std::vector<char> buffer = NameBuffer();
+  static const char kFilter[] =
+      "Model files (*.mod)\0*.mod\0Results files (*.res)\0*.res\0"
+      "Material Library files (*.mat)\0*.mat\0Beam Section Library files (*.bli)\0*.bli\0"
+      "Material Library files (*.mdb)\0*.mdb\0Spectrum Library files (*.spe)\0*.spe\0"
+      "Valve Library files (*.val)\0*.val\0Flange Qualification files (*.flg)\0*.flg\0"
+      "Nozzle Evaluation files (*.noz)\0*.noz\0Lug Evaluation files (*.lug)\0*.lug\0";
+  OPENFILENAME record = FileDialogRecord(owner, buffer, kFilter, "Open");
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (GetOpenFileName(&record)) OpenFileByExtension(owner, buffer.data());
+}
+
+bool OpenStartupFile(HWND mainWindow, const std::string& name) {
+  SetRecentModelOpener(OpenRecentPath);
+  std::string path;
+  std::copy_if(name.begin(), name.end(), std::back_inserter(path), [](char c) { return c != '"'; });
+  if (path.empty()) return false;
+  if (path.find_first_of("/\\") == std::string::npos) {
+    std::error_code ignored;
+    const std::string current = std::filesystem::current_path(ignored).string();
+    if (!current.empty()) path = current + "/" + path;
+  }
+  return OpenFileByExtension(mainWindow, path);
+}
+
+void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name) {
+  SetRecentModelOpener(OpenRecentPath);
+  if (name.empty()) return;
+  STAND_IN("the batch file import");
+  ShowInfoMessage(mainWindow, "Importing batch files is not available yet.");
+}
+
+void OpenSampleModelFirstRun(HWND mainWindow) {
+  const std::string path = ProgramFolder + "BigModel.mod";
+  std::error_code ignored;
+  if (!std::filesystem::exists(path, ignored)) return;
+  if (!OpenStartupFile(mainWindow, path)) {
+    ResetModelTitle();
+    InitEmptyModel(TheModel(), ProgramAnalysisOptions());
+  }
+}
+
+void OpenResultsDialog(HWND owner) {
+  STAND_IN("the Open Results dialog");
+  ShowInfoMessage(owner, "Opening results is not available yet.");
+}
+
+void ImportModel(HWND owner) {
+  STAND_IN("the import of neutral and batch files");
+  ShowInfoMessage(owner, "Importing models is not available yet.");
+}

@@ -1,22 +1,58 @@
-// The file commands that the main window and the start-up call: opening the
-// start-up file by its extension, importing a batch file named on the
-// command line, the first-run sample model, and the File menu's open,
-// open-results and import dialogs.
+// The file commands: the File > Open dialog, opening a file by its
+// extension (from the dialog, the command line, the recent-models list),
+// closing the model, File > Save and Save As, the start-up file and the
+// first-run sample model.
 //
-// Until the file commands are built, each of these that would open something
-// says so in a message and changes nothing; an empty start-up name and the
-// first-run sample model do nothing at all.
+// The open model's path is TheModel().path (empty: untitled); this module
+// also keeps the model folder, which outlives the path, so that the next
+// file dialog starts there.
+//
+// Opening is safe at every step: an unknown extension is refused before
+// anything is closed; a model file is read into a fresh model and only a
+// whole read replaces the open model (a failed read leaves it exactly as it
+// was); the snapshots of the replaced model are deleted with it, so an undo
+// never crosses from one model into another. Results, library and
+// evaluation files are refused with a message until their readers exist.
+//
+// Saving writes a temporary file beside the target and renames it over the
+// target, so a failed save never destroys the previous file.
 #pragma once
 
 #include <string>
 
 #include "platform/Types.h"
 
-// Does nothing for an empty name; true when a file was opened.
+// Start-up: installs the recent-models opener, then opens the file named on
+// the command line by its extension. Does nothing for an empty name; true
+// when a file was opened. A name without a folder is taken from the current
+// folder; double quotes are dropped.
 bool OpenStartupFile(HWND mainWindow, const std::string& name);
 void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name);
+// The program folder's "BigModel.mod" under its own name; nothing when it is
+// missing; an untitled empty model when it cannot be read.
 void OpenSampleModelFirstRun(HWND mainWindow);
 void OpenModelDialog(HWND owner);
 void OpenResultsDialog(HWND owner);
 void ImportModel(HWND owner);
+
+// Opens `path` by its extension (any case); messages are shown over `owner`.
+bool OpenFileByExtension(HWND owner, const std::string& path);
+// Makes `path` the model path and its folder the model folder.
+void ChooseModelFile(const std::string& path);
+// Untitled: no path, not modified; the model folder stays.
+void ResetModelTitle();
+// Hides the model windows, forgets copied rows, makes the open model a new
+// empty untitled one and deletes every undo and redo snapshot.
 void CloseModel();
+// File > Save: to the model path, or through Save As when untitled. True
+// when the model was written (its modified flag is then clear).
+bool SaveModel(HWND owner);
+// File > Save As: asks for a path ("Save As", *.mod), writes the model there
+// and makes it the model path. False when cancelled or not written.
+bool SaveModelAs(HWND owner);
+
+// The folder of the last model path, with its trailing '/'; empty at first.
+const std::string& ModelFolder();
+// The extension of a path (after its last dot, when that dot is in the last
+// path part, '/' and '\' both separate), lower-cased.
+std::string LowerExtension(const std::string& path);

@@ -1,9 +1,105 @@
+// The New chooser. A radio button that gets the focus becomes the choice; a
+// click on one (which follows the focus) ends the dialog at once with it, as
+// OK does.
 #include "model/NewDocument.h"
 
+#include <string>
+
+#include "elements/CommentData.h"
+#include "files/FileCommands.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/ModelWindows.h"
+#include "model/RowOperations.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+constexpr int kFirstChoice = 1001;
+constexpr int kChoiceCount = 8;
+constexpr NodeId kFirstNode = 10;
+
+constexpr const char* kPendingChoices[kChoiceCount + 1] = {
+    nullptr,
+    nullptr,
+    "New material libraries",
+    "New spectrum libraries",
+    "New valve libraries",
+    "New beam section libraries",
+    "New flange qualifications",
+    "New nozzle evaluations",
+    "New lug evaluations",
+};
+
+int& RememberedChoice() {
+  static int choice = 1;
+  return choice;
+}
+
+void OnChoiceCommand(HWND dialog, int id, int code) {
+  const int choice = id - kFirstChoice + 1;
+  if (code == BN_SETFOCUS) {
+    RememberedChoice() = choice;
+    CheckRadioButton(dialog, kFirstChoice, kFirstChoice + kChoiceCount - 1, id);
+  } else if (code == BN_CLICKED) {
+    EndDialog(dialog, choice);
+  }
+}
+
+}  // namespace
+
+INT_PTR NewDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+  switch (message) {
+    case WM_INITDIALOG:
+      RememberedChoice() = 1;
+      CheckRadioButton(dialog, kFirstChoice, kFirstChoice + kChoiceCount - 1, kFirstChoice);
+      CenterWindowOnParent(dialog, IDOK);
+      return TRUE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id == IDOK) EndDialog(dialog, RememberedChoice());
+      if (id == IDCANCEL) EndDialog(dialog, 0);
+      if (id >= kFirstChoice && id < kFirstChoice + kChoiceCount) OnChoiceCommand(dialog, id, HIWORD(wParam));
+      return TRUE;
+    }
+    default: return FALSE;
+  }
+}
+
+int NewDocumentChoice(HWND parent) {
+  const INT_PTR choice = DialogBox(InstanceHandle, "NEW_DIALOG", parent, NewDialogProc);
+  return choice > 0 && choice <= kChoiceCount ? static_cast<int>(choice) : 0;
+}
+
+void SetUpNewModel(Model& model) {
+  model.rowCount = 2;
+  LayoutRow& title = model.row(1);
+  SetElementType(model, 1, ElementType::Comment);
+  if (auto* comment = dynamic_cast<CommentData*>(title.element.get())) comment->SetText("Title = ");
+  model.title.clear();
+  LayoutRow& from = model.row(2);
+  from.node = kFirstNode;
+  SetElementType(model, 2, ElementType::From);
+  SetDataType(model, 2, DataType::Anchor);
+  MakeModel(model);
+  model.currentRow = 1;
+  model.modified = false;
+}
 
 void NewDocumentDialog(HWND parent) {
-  STAND_IN("the New chooser");
-  ShowInfoMessage(parent, "Creating new documents is not available yet.");
+  const int choice = NewDocumentChoice(parent);
+  if (choice == 0) return;
+  if (choice != 1) {
+    STAND_IN("the new library and evaluation documents");
+    ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");
+    return;
+  }
+  CloseModel();
+  SetUpNewModel(TheModel());
+  ShowModelWindows();
 }

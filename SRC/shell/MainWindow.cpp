@@ -251,10 +251,9 @@ void MainCommand(HWND window, int commandId) {
       if (!OpenLastModel(window) && !HasRecentModels()) SetOpenLastButton(false);
       break;
     case kPreferencesCommand: PreferencesSheet(window); break;
-    case kImportCommand:
-      CloseModel();
-      ImportModel(window);
-      break;
+    // The import asks about unsaved changes itself before it replaces the
+    // model; closing here first would throw a modified model away.
+    case kImportCommand: ImportModel(window); break;
     case kHelpCommand: ShowInfoMessage(window, "There is no help viewer on this system."); break;
     case kAboutCommand: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); break;
     case kTutorialBasic: OpenTutorial(window, "basic_pipe_stress_analysis.pdf"); break;

@@ -15,7 +15,7 @@
 #include "shell/AppPens.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
+#include "shell/UndoFiles.h"
 
 namespace {
 
@@ -123,6 +123,4 @@ bool TableResultsShown() { return ResultsShownFlag(); }
 
 void SetTableResultsShown(bool shown) { ResultsShownFlag() = shown; }
 
-void TableTakeUndoSnapshot() {
-  STAND_IN("the undo snapshot of the undo module");
-}
+void TableTakeUndoSnapshot() { TakeTableEditSnapshot(); }

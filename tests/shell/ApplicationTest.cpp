@@ -202,8 +202,8 @@ TEST_F(ApplicationTest, TheCommandLineKeepsItsCaseAndIsTestedLowerCased) {
 }
 
 TEST_F(ApplicationTest, AStartUpFileGoesToTheOpenerAndABatchFileToTheImport) {
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOf(dialog)[0], "Opening files is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOf(dialog), (std::vector<std::string>{"Model file: /data/Plant.mod", "Does not exist."}));
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   InitApplication("/data/Plant.mod");
@@ -239,7 +239,7 @@ int RunProgramThatThrows(Thrower thrower, const std::function<void()>& expectAft
   static Thrower s_thrower = thrower;
   static WNDPROC s_previous = nullptr;
   s_thrower = thrower;
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
     HWND main = MainFrame().window;
     s_previous = reinterpret_cast<WNDPROC>(SetWindowLongPtr(
         main, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(+[](HWND w, UINT m, WPARAM wp, LPARAM lp) -> LRESULT {

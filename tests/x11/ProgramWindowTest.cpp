@@ -11,6 +11,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "XProperty.h"
@@ -74,6 +75,9 @@ class ProgramWindowTest : public testing::Test {
 TEST_F(ProgramWindowTest, StartsShowsItsToolbarAndEndsWhenClosed) {
   const std::filesystem::path config = std::getenv("XDG_CONFIG_HOME");
   std::filesystem::remove_all(config / "quorvel");
+  // Not a first run: the first run opens the sample model in its own windows.
+  std::filesystem::create_directories(config / "quorvel");
+  std::ofstream(config / "quorvel" / "Quorvel.ini");
   XSelectInput(x_, DefaultRootWindow(x_), SubstructureNotifyMask);
   XSync(x_, False);
   pid_t program = fork();

@@ -1,0 +1,224 @@
+// Insert, copy, paste and combine (see LayoutRowEdits.h). Rows move as
+// values (each owns its objects), so shifting rows never copies an object.
+#include "model/LayoutRowEdits.h"
+
+#include <utility>
+#include <vector>
+
+#include "model/LayoutRow.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "model/RowOperations.h"
+#include "platform/Dialog.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+
+const char* const kMaxRowsMessage = "Maximum number of rows exceeded";
+
+namespace {
+
+struct CopyState {
+  int from = 0;
+  int to = 0;
+  bool single = false;          // refers to row `from` of the open model
+  std::vector<LayoutRow> rows;  // several rows: their deep copies
+};
+
+CopyState& Copied() {
+  static CopyState state;
+  return state;
+}
+
+// Moves rows first..count down by one and leaves row `first` empty.
+void OpenRowGap(Model& model, int first) {
+  for (int number = model.rowCount; number >= first; --number)
+    model.row(number + 1) = std::move(model.row(number));
+  model.row(first) = LayoutRow();
+  ++model.rowCount;
+}
+
+// Removes row `doomed`, moving the rows below it up by one.
+void CloseRowGap(Model& model, int doomed) {
+  for (int number = doomed; number < model.rowCount; ++number)
+    model.row(number) = std::move(model.row(number + 1));
+  model.row(model.rowCount) = LayoutRow();
+  --model.rowCount;
+}
+
+int ParseRowField(const std::string& text, const char* label) {
+  g_EditFieldText = text;
+  std::int32_t value = 0;
+  if (ParseInteger(text, value) != 0 || value < 1) ThrowInvalidField(label);
+  return value;
+}
+
+// The node a pasted or copied row takes: the next free number after the
+// node of its previous element row (or after the last node of the model).
+NodeId NodeAfterPreviousElement(const Model& model, int row) {
+  const int previous = PreviousElementRow(model, row);
+  const NodeId after = previous != 0 ? model.row(previous).node : 0;
+  return NextNodeNumber(model.nodes, after, model.nodeIncrement);
+}
+
+void CopyElement(LayoutRow& target, const LayoutRow& source) {
+  target.elementType = source.elementType;
+  target.element = CreateElementData(source.elementType);
+  if (target.element && source.element) target.element->CopyFrom(*source.element);
+}
+
+void CopyItem(LayoutRow& target, const LayoutRow& source) {
+  target.dataType = source.dataType;
+  target.item = CreateDataItem(source.dataType);
+  if (target.item && source.item) target.item->CopyFrom(*source.item);
+}
+
+bool PasteSeveral(Model& model, const std::vector<LayoutRow>& rows, HWND owner) {
+  if (model.rowCount + static_cast<int>(rows.size()) > kMaxLayoutRows) {
+    ShowErrorMessage(owner, kMaxRowsMessage);
+    return false;
+  }
+  NodeId lastNode = 0;
+  for (const LayoutRow& source : rows) {
+    const int number = model.rowCount + 1;
+    model.rowCount = number;
+    LayoutRow& target = model.row(number);
+    target = LayoutRow();
+    CopyElement(target, source);
+    // A Location names a node already made: the one given just before.
+    const bool location = source.elementType == ElementType::Location && lastNode != 0;
+    target.node = location ? lastNode : NodeAfterPreviousElement(model, number);
+    lastNode = target.node;
+    target.absolute = source.absolute;
+    target.dx = source.dx;
+    target.dy = source.dy;
+    target.dz = source.dz;
+    target.material = source.material;
+    target.section = source.section;
+    target.load = source.load;
+    CopyItem(target, source);
+    RefreshAfterModelEdit(model);
+  }
+  return true;
+}
+
+bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
+  if (row < 1 || row > model.rowCount) return false;
+  LayoutRow& target = model.row(row);
+  switch (column) {
+    case 1:
+      CopyElement(target, source);
+      target.node = NodeAfterPreviousElement(model, row);
+      target.dx = source.dx;
+      target.dy = source.dy;
+      target.dz = source.dz;
+      target.material = source.material;
+      target.section = source.section;
+      target.load = source.load;
+      CopyItem(target, source);
+      break;
+    case 2:
+      if (source.elementType == ElementType::None) return false;
+      CopyElement(target, source);
+      break;
+    case 3: target.dx = source.dx; break;
+    case 4: target.dy = source.dy; break;
+    case 5: target.dz = source.dz; break;
+    case 6: target.material = source.material; break;
+    case 7: target.section = source.section; break;
+    case 8: target.load = source.load; break;
+    case 9:
+      if (source.dataType == DataType::None) {
+        if (target.dataType == DataType::None) return false;
+        target.item.reset();
+        target.dataType = DataType::None;
+      } else {
+        CopyItem(target, source);
+      }
+      break;
+    default: return false;
+  }
+  RefreshAfterModelEdit(model);
+  return true;
+}
+
+}  // namespace
+
+bool InsertLayoutRow(Model& model, int row, HWND owner) {
+  if (row <= 1 || row > model.rowCount) return false;
+  if (model.rowCount >= kMaxLayoutRows) {
+    ShowErrorMessage(owner, kMaxRowsMessage);
+    return false;
+  }
+  OpenRowGap(model, row);
+  RefreshAfterModelEdit(model);
+  return true;
+}
+
+void ReadCopyRange(const std::string& fromText, const std::string& toText, int rowCount, int& from, int& to) {
+  if (fromText.empty()) ThrowRequiredField("From  # ");
+  from = ParseRowField(fromText, "From  #");
+  if (from > rowCount) throw std::string("From  #  > number of rows");
+  to = toText.empty() ? from : ParseRowField(toText, "To  #");
+  if (to < from) throw std::string("From  #  > To  #");
+  if (to > rowCount) to = rowCount;
+}
+
+void CopyLayoutRows(const Model& model, int from, int to) {
+  CopyState& state = Copied();
+  state = CopyState();
+  state.from = from;
+  state.to = to;
+  state.single = from == to;
+  if (state.single) return;
+  state.rows.resize(static_cast<std::size_t>(to - from + 1));
+  for (int number = from; number <= to; ++number)
+    CopyLayoutRow(state.rows[static_cast<std::size_t>(number - from)], model.row(number));
+}
+
+void CopyCurrentRow(int row) {
+  CopyState& state = Copied();
+  state = CopyState();
+  state.from = state.to = row;
+  state.single = true;
+}
+
+bool HasCopiedRows() { return Copied().single || !Copied().rows.empty(); }
+
+void ForgetCopiedRows() { Copied() = CopyState(); }
+
+bool PasteRows(Model& model, int row, int column, HWND owner) {
+  CopyState state = std::exchange(Copied(), CopyState());
+  if (!state.rows.empty()) return PasteSeveral(model, state.rows, owner);
+  if (!state.single || state.from < 1 || state.from > model.rowCount || state.from == row) return false;
+  // The source is read before the target changes, in case both are one row.
+  LayoutRow source;
+  CopyLayoutRow(source, model.row(state.from));
+  return PasteColumn(model, source, row, column);
+}
+
+int CombineWithPreviousRow(Model& model, int row, HWND owner) {
+  if (row <= 1 || row > model.rowCount) return 0;
+  const ElementType own = model.row(row).elementType;
+  if (own != ElementType::Pipe && own != ElementType::Bend && own != ElementType::JacketedPipe &&
+      own != ElementType::JacketedBend)
+    return 0;
+  const int previous = PreviousElementRow(model, row);
+  if (previous <= 1) return 0;
+  const LayoutRow& merged = model.row(previous);
+  if (merged.elementType != ElementType::Pipe && merged.elementType != ElementType::JacketedPipe) return 0;
+  // Coordinates of an absolute row are no offset to add.
+  if (merged.absolute) return 0;
+  if (merged.dataType != DataType::None &&
+      !MessageBoxDialog(owner, "Element has data type defined. Combining element will remove data!", IDNO))
+    return 0;
+  LayoutRow& target = model.row(row);
+  if (!target.absolute) {
+    target.dx += merged.dx;
+    target.dy += merged.dy;
+    target.dz += merged.dz;
+  }
+  CloseRowGap(model, previous);
+  RefreshAfterModelEdit(model);
+  return row - 1;
+}

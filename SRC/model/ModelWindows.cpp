@@ -1,0 +1,32 @@
+// The Layout window opens its own table (UpdateLayoutTitle); these add the
+// graphics redraw and the hiding that closing needs.
+#include "model/ModelWindows.h"
+
+#include "graphics/GraphicsThread.h"
+#include "model/LayoutWindow.h"
+#include "platform/Window.h"
+#include "shell/Frame.h"
+#include "shell/TableWindow.h"
+
+namespace {
+
+constexpr int kGraphicsRedrawCommand = 436;
+
+void RedrawGraphics() {
+  if (HWND graphics = GraphicsWindowHandle()) PostMessage(graphics, WM_COMMAND, kGraphicsRedrawCommand, 0);
+}
+
+}  // namespace
+
+void ShowModelWindows() {
+  UpdateLayoutTitle();
+  RedrawGraphics();
+}
+
+void HideModelWindows() {
+  Frame& layout = LayoutFrame();
+  if (layout.window == nullptr) return;
+  TableWindowClose(LayoutTableWindow());
+  ShowWindow(layout.window, SW_HIDE);
+  RedrawGraphics();
+}

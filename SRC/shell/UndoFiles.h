@@ -1,0 +1,61 @@
+// The two stacks of model snapshots behind undo and redo. A snapshot is the
+// whole model written in the model-file format to a temporary file (named
+// "QvSnapshot_" and a unique tail, never like a model file), so undo brings
+// back every table of the model, not only the rows.
+//
+// Each snapshot is known by the token its taker gets back: an edit that ends
+// without a change (a dialog cancelled, a cell store that changed nothing)
+// discards exactly its own snapshot with PopTempFile(token), never "the
+// newest", which after a nested edit may belong to someone else.
+//
+// A new edit empties the redo stack, but only for good: the redo snapshots
+// are held by the edit's undo snapshot until the next edit or undo, so an
+// edit that is discarded gives the redo stack back.
+//
+// Each stack keeps at most kSnapshotDepth snapshots; the oldest go first.
+// DeleteUndoRedoFiles (closing a model, and the exit) deletes every file.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "platform/Types.h"
+
+struct Model;
+
+using SnapshotToken = std::uint64_t;  // 0: no snapshot was taken
+constexpr int kSnapshotDepth = 100;
+
+// Before an edit: writes the open model onto the undo stack and releases the
+// redo stack to the edit. A failed write is reported over `window` (when
+// given) and returns 0; the edit can go on, it only cannot be undone.
+SnapshotToken TakeUndoSnapshot(HWND window = nullptr);
+// Discards the undo snapshot `token` when it is still on the stack (its file
+// is deleted; a file already gone only frees the name); the redo snapshots
+// that the edit released come back when the redo stack is still empty.
+void PopTempFile(SnapshotToken token);
+
+// The table window's double click takes its snapshot before it knows what
+// the click opens; the editor it opens may discard exactly that one.
+SnapshotToken TakeTableEditSnapshot();
+void DiscardTableEditSnapshot();
+
+// The steps of undo and redo (UndoRedo.h): push a snapshot of `model` onto
+// the undo or redo stack without touching the other stack, and take the
+// newest entry off a stack (its file stays; the caller reads it and deletes
+// it with DeleteTempFile). PopNewest returns the empty text on an empty stack.
+SnapshotToken PushUndoSnapshot(const Model& model, HWND window);
+SnapshotToken PushRedoSnapshot(const Model& model, HWND window);
+std::string PopNewestUndo();
+std::string PopNewestRedo();
+// Removes a redo snapshot by its token (an undo that failed takes its redo
+// snapshot back).
+void PopRedoFile(SnapshotToken token);
+
+bool CanUndo();
+bool CanRedo();
+int UndoDepth();
+int RedoDepth();
+
+// Deletes every snapshot file of both stacks and empties them.
+void DeleteUndoRedoFiles();

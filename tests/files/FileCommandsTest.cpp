@@ -1,0 +1,290 @@
+// The file commands: open, save, close round trip; an unknown extension,
+// a file kind whose reader is not there yet and a damaged model file all
+// leave the open model, its path and its undo snapshots as they were; the
+// save question on close answered Yes, No and Cancel (and Yes on an
+// untitled model through Save As); opening through the recent-models list;
+// the start-up file by a name in capitals and without a folder; the
+// first-run sample model; File > New.
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "SampleModel.h"
+#include "files/FileCommands.h"
+#include "files/ModelFile.h"
+#include "files/SaveQuestion.h"
+#include "model/NewDocument.h"
+#include "model/MakeModel.h"
+#include "model/RowObjects.h"
+#include "platform/CommonDialog.h"
+#include "platform/Input.h"
+#include "shell/AppTesting.h"
+#include "shell/RecentModels.h"
+#include "shell/TempFiles.h"
+#include "shell/UndoFiles.h"
+
+namespace {
+
+class FileCommandsTest : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    folder_ = TempFolder() + "/models";
+    std::filesystem::remove_all(folder_);
+    std::filesystem::create_directories(folder_);
+    Model sample;
+    BuildSampleModel(sample);
+    samplePath_ = folder_ + "/Plant.mod";
+    ASSERT_EQ(WriteModelFileFrom(sample, samplePath_), "");
+    ClearRecentModels();
+    OpenStartupFile(nullptr, "");  // installs the recent-models opener
+  }
+  void TearDown() override {
+    CloseModel();
+    ClearRecentModels();
+    AppFixture::TearDown();
+  }
+
+  static std::string Bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  std::string ModelBytes() {
+    const std::string path = folder_ + "/compare.mod";
+    EXPECT_EQ(WriteModelFileFrom(TheModel(), path), "");
+    return Bytes(path);
+  }
+  static void ExpectMessage(const std::string& name, const std::vector<std::string>& lines) {
+    platform::ExpectModal(platform::ModalKind::Dialog, name, [lines](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog), lines);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+  }
+  static void AnswerSaveQuestion(const std::string& name, int button) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG", [name, button](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog).at(0), "Do you want to save changes to  " + name + " ?");
+      SendMessage(dialog, WM_COMMAND, button, 0);
+    });
+  }
+  // Opens the sample, edits it and leaves one undo snapshot of the edit.
+  void OpenEdited() {
+    ASSERT_TRUE(OpenFileByExtension(nullptr, samplePath_));
+    TakeUndoSnapshot();
+    TheModel().row(3).dx = 144.0f;
+    RefreshAfterModelEdit(TheModel());
+  }
+
+  std::string folder_;
+  std::string samplePath_;
+};
+
+TEST_F(FileCommandsTest, OpenSaveCloseAndOpenAgainKeepsEveryByte) {
+  ASSERT_TRUE(OpenFileByExtension(nullptr, samplePath_));
+  EXPECT_EQ(TheModel().path, samplePath_);
+  EXPECT_EQ(ModelFolder(), folder_ + "/");
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(NewestRecentModel(), samplePath_);
+  TheModel().row(3).dy = 24.0f;
+  RefreshAfterModelEdit(TheModel());
+  const std::string edited = ModelBytes();
+  ASSERT_TRUE(SaveModel(nullptr));
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(Bytes(samplePath_), edited);
+
+  CloseModel();
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_EQ(TheModel().rowCount, 0);
+  EXPECT_EQ(ModelFolder(), folder_ + "/");  // the next dialog starts there
+
+  ASSERT_TRUE(OpenFileByExtension(nullptr, samplePath_));
+  EXPECT_EQ(ModelBytes(), edited);
+  EXPECT_FLOAT_EQ(TheModel().row(3).dy, 24.0f);
+}
+
+TEST_F(FileCommandsTest, UnknownExtensionSaysSoAndClosesNothing) {
+  OpenEdited();
+  const std::string before = ModelBytes();
+  ExpectMessage("MESSAGE1_DIALOG", {"Invalid file extension"});
+  EXPECT_FALSE(OpenFileByExtension(nullptr, folder_ + "/notes.txt"));
+  ExpectMessage("MESSAGE1_DIALOG", {"Invalid file extension"});
+  EXPECT_FALSE(OpenFileByExtension(nullptr, folder_ + "/no.extension/model"));
+  EXPECT_EQ(ModelBytes(), before);
+  EXPECT_EQ(TheModel().path, samplePath_);
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_TRUE(CanUndo());
+}
+
+TEST_F(FileCommandsTest, KindsWithoutTheirReaderYetAreRefusedBeforeAnythingCloses) {
+  OpenEdited();
+  const std::string before = ModelBytes();
+  for (const char* name : {"/Plant.res", "/Steel.MAT", "/Lug.lug"}) {
+    const std::string path = folder_ + name;
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND dialog) {
+      EXPECT_NE(LinesOfDialog(dialog).at(0).find("is not available yet:"), std::string::npos);
+      EXPECT_EQ(LinesOfDialog(dialog).at(1), path);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_FALSE(OpenFileByExtension(nullptr, path));
+  }
+  EXPECT_EQ(ModelBytes(), before);
+  EXPECT_EQ(TheModel().path, samplePath_);
+  EXPECT_TRUE(CanUndo());
+}
+
+TEST_F(FileCommandsTest, DamagedModelFileLeavesTheOpenModelAsItWas) {
+  OpenEdited();
+  const std::string before = ModelBytes();
+  const std::string damaged = folder_ + "/Damaged.mod";
+  std::string bytes = Bytes(samplePath_);
+  bytes.replace(0, 11, "QUORVELWXYZ");
+  std::ofstream(damaged, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  ExpectMessage("MESSAGE2_DIALOG", {"Unable to read model file:", damaged});
+  EXPECT_FALSE(OpenFileByExtension(nullptr, damaged));
+  EXPECT_EQ(ModelBytes(), before);
+  EXPECT_EQ(TheModel().path, samplePath_);
+  EXPECT_TRUE(CanUndo());
+}
+
+TEST_F(FileCommandsTest, OpeningAnotherModelDropsTheSnapshotsOfTheOldOne) {
+  OpenEdited();
+  ASSERT_TRUE(CanUndo());
+  ASSERT_TRUE(OpenFileByExtension(nullptr, samplePath_));
+  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanRedo());
+  EXPECT_EQ(CountLiveTempFiles(), 0);
+}
+
+TEST_F(FileCommandsTest, SaveQuestionOnCloseYesNoAndCancel) {
+  OpenEdited();
+  const std::string original = Bytes(samplePath_);
+
+  AnswerSaveQuestion("Plant", IDCANCEL);
+  EXPECT_EQ(QuerySaveModelChanges(nullptr), IDCANCEL);
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_EQ(Bytes(samplePath_), original);
+
+  AnswerSaveQuestion("Plant", IDNO);
+  EXPECT_EQ(QuerySaveModelChanges(nullptr), IDNO);
+  EXPECT_EQ(Bytes(samplePath_), original);
+  EXPECT_TRUE(TheModel().modified);
+
+  const std::string edited = ModelBytes();
+  AnswerSaveQuestion("Plant", IDYES);
+  EXPECT_EQ(QuerySaveModelChanges(nullptr), IDYES);
+  EXPECT_EQ(Bytes(samplePath_), edited);
+  EXPECT_FALSE(TheModel().modified);
+
+  CloseModel();
+  EXPECT_EQ(CountLiveTempFiles(), 0);
+  EXPECT_FALSE(CanUndo());
+}
+
+TEST_F(FileCommandsTest, YesOnAnUntitledModelAsksForAPathThroughSaveAs) {
+  OpenEdited();
+  ResetModelTitle();
+  TheModel().modified = true;
+  const std::string target = folder_ + "/Renamed.mod";
+
+  // Save As cancelled: the question counts as Cancel.
+  AnswerSaveQuestion("Untitled", IDYES);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  EXPECT_EQ(QuerySaveModelChanges(nullptr), IDCANCEL);
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_FALSE(std::filesystem::exists(target));
+
+  AnswerSaveQuestion("Untitled", IDYES);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [target](HWND dialog) {
+    SetDlgItemText(dialog, edt1, target.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  const std::string edited = ModelBytes();
+  EXPECT_EQ(QuerySaveModelChanges(nullptr), IDYES);
+  EXPECT_EQ(TheModel().path, target);
+  EXPECT_EQ(Bytes(target), edited);
+  EXPECT_EQ(NewestRecentModel(), target);
+}
+
+TEST_F(FileCommandsTest, OpensThroughTheRecentModelsList) {
+  AddRecentModel(samplePath_);
+  const std::string missing = folder_ + "/Gone.mod";
+  AddRecentModel(missing);
+  ASSERT_EQ(RecentModel(1), missing);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [missing](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Model file: " + missing, "Does not exist."}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(OpenRecentModel(nullptr, kFirstRecentModelCommand));
+  EXPECT_EQ(RecentModel(1), samplePath_);  // the entry that failed is dropped
+  ASSERT_TRUE(OpenRecentModel(nullptr, kFirstRecentModelCommand));
+  EXPECT_EQ(TheModel().path, samplePath_);
+  EXPECT_EQ(TheModel().rowCount, 7);
+}
+
+TEST_F(FileCommandsTest, StartupNameInCapitalsWithoutFolderOpensFromTheCurrentFolder) {
+  const std::string upper = folder_ + "/PLANT2.MOD";
+  std::filesystem::copy_file(samplePath_, upper);
+  const std::filesystem::path previous = std::filesystem::current_path();
+  std::filesystem::current_path(folder_);
+  const bool opened = OpenStartupFile(nullptr, "\"PLANT2.MOD\"");
+  std::filesystem::current_path(previous);
+  ASSERT_TRUE(opened);
+  EXPECT_EQ(TheModel().path, std::filesystem::canonical(folder_).string() + "/PLANT2.MOD");
+  EXPECT_FALSE(OpenStartupFile(nullptr, ""));
+}
+
+TEST_F(FileCommandsTest, FirstRunOpensTheSampleUnderItsOwnName) {
+  const std::string savedFolder = ProgramFolder;
+  ProgramFolder = folder_ + "/program/";
+  std::filesystem::create_directories(ProgramFolder);
+  OpenSampleModelFirstRun(nullptr);  // no sample there: nothing happens
+  EXPECT_TRUE(TheModel().path.empty());
+  std::filesystem::copy_file(samplePath_, ProgramFolder + "BigModel.mod");
+  OpenSampleModelFirstRun(nullptr);
+  EXPECT_EQ(TheModel().path, ProgramFolder + "BigModel.mod");
+  EXPECT_EQ(TheModel().rowCount, 7);
+  EXPECT_FALSE(TheModel().modified);
+  ProgramFolder = savedFolder;
+}
+
+TEST_F(FileCommandsTest, NewModelHasTheTitleRowAndAnAnchoredFromNode) {
+  OpenEdited();
+  const std::string before = ModelBytes();
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  NewDocumentDialog(nullptr);
+  EXPECT_EQ(ModelBytes(), before);
+
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
+    Click(GetDlgItem(dialog, 1002));  // Material Library: a click starts it at once
+  });
+  ExpectMessage("MESSAGE1_DIALOG", {"New material libraries are not available yet."});
+  NewDocumentDialog(nullptr);
+  EXPECT_EQ(ModelBytes(), before);
+  EXPECT_TRUE(CanUndo());
+
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1001), BST_CHECKED);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  NewDocumentDialog(nullptr);
+  const Model& model = TheModel();
+  EXPECT_TRUE(model.path.empty());
+  EXPECT_FALSE(model.modified);
+  EXPECT_FALSE(CanUndo());
+  ASSERT_EQ(model.rowCount, 2);
+  EXPECT_EQ(model.row(1).elementType, ElementType::Comment);
+  EXPECT_EQ(model.row(1).element->Text(), "Title = ");
+  EXPECT_EQ(model.row(2).elementType, ElementType::From);
+  EXPECT_EQ(model.row(2).node, 10);
+  EXPECT_EQ(model.row(2).dataType, DataType::Anchor);
+  const int node = FindNodeIndex(model.nodes, 10);
+  ASSERT_NE(node, 0);
+  EXPECT_EQ(model.nodes[node].x, 0.0f);
+  EXPECT_EQ(model.nodes[node].y, 0.0f);
+  EXPECT_EQ(model.nodes[node].z, 0.0f);
+}
+
+}  // namespace

@@ -1,0 +1,104 @@
+// The fixture of the editing tests: the program's resources and message
+// dialogs headless (AppFixture), and an open model of a From row and four
+// pipes (nodes 10 to 50, 12 inches apart along X) with one material, section
+// and pipe load. Snapshots, copies and the open model are cleared after each
+// test.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "ModelBuilder.h"
+#include "files/ModelFile.h"
+#include "model/LayoutRowEdits.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "shell/AppTesting.h"
+#include "shell/TempFiles.h"
+#include "shell/UndoFiles.h"
+
+class EditFixture : public AppFixture {
+ public:
+  void SetUp() override {
+    AppFixture::SetUp();
+    Model& model = TheModel();
+    InitEmptyModel(model, AnalysisOptions());
+    Material steel;
+    steel.name = "CS";
+    steel.numtemps = 1;
+    steel.temps.resize(2);
+    steel.temps[1].values = {70.0f, 2.9e7f, 0.0f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};
+    AppendMaterial(model.materials, steel);
+    PipeSection section;
+    InitSection(section);
+    section.name = "S4";
+    section.outsideDiameter = 4.5f;
+    section.thickness = 0.237f;
+    AppendSection(model.sections, section);
+    section.name = "S6";
+    section.outsideDiameter = 6.625f;
+    AppendSection(model.sections, section);
+    PipeLoad load;
+    InitPipeLoad(load, 70.0f);
+    load.name = "L1";
+    AppendPipeLoad(model.pipeLoads, load);
+    AddRow(model, 10, ElementType::From);
+    PutItem(model, 1, DataType::Anchor);
+    for (NodeId node = 20; node <= 50; node += 10) AddRow(model, node, ElementType::Pipe, 12.0f);
+    model.row(2).material = "CS";
+    model.row(2).section = "S4";
+    model.row(2).load = "L1";
+    MakeModel(model);
+    // As a user has it: read from its file (the reader settles the options
+    // that the piping code forces).
+    const std::string path = Folder() + "/open.mod";
+    ASSERT_EQ(WriteModelFileFrom(model, path), "");
+    Model read;
+    ReadModelFileInto(path, read);
+    SwapModel(read);
+    std::filesystem::remove(path);
+    TheModel().modified = false;
+  }
+  void TearDown() override {
+    DeleteUndoRedoFiles();
+    ForgetCopiedRows();
+    InitEmptyModel(TheModel(), AnalysisOptions());
+    TheModel().path.clear();
+    AppFixture::TearDown();
+  }
+
+  static std::string Folder() { return TempFolder(); }
+
+  // The bytes the model writer gives for `model`.
+  static std::string Bytes(const Model& model) {
+    const std::string path = Folder() + "/bytes.mod";
+    EXPECT_EQ(WriteModelFileFrom(model, path), "");
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    return bytes;
+  }
+
+  // The snapshot files now in the temporary folder.
+  static std::vector<std::string> SnapshotFiles() {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(Folder())) {
+      const std::string name = entry.path().filename().string();
+      if (name.rfind("QvSnapshot_", 0) == 0) names.push_back(name);
+    }
+    return names;
+  }
+
+  // Expects one message dialog with `line` as its first line, closed with OK.
+  static void ExpectMessage(const std::string& name, const std::string& line) {
+    platform::ExpectModal(platform::ModalKind::Dialog, name, [line](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog).at(0), line);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+  }
+};
