@@ -1,10 +1,35 @@
-// The Layout window: its frame (class "QuorvelLayout") is registered and
-// created at start-up. Until the Layout window is built the step registers
-// nothing and the Layout frame has no window.
+// The Layout window: the frame (class "QuorvelLayout", title "Quorvel",
+// menu "LAYOUT_MENU", accelerators LAYOUT_ACCEL) in which the model is typed
+// into the Layout table. It has two toolbars (small buttons, control id 101,
+// strip 1801; large buttons, id 102, strip 1802) and, under them, the table
+// window that shows the Layout table; that table window is the frame's
+// client, so the frame's sizing fits it.
+//
+// Its command switch, LayoutCommand, is the entry to the model-editing,
+// file, loading and listing commands while a model is edited. Commands that
+// edit the model take an undo snapshot first and discard it when nothing
+// changed. Commands whose windows and dialogs come with later work say so
+// in a message and change nothing.
+//
+// The menu rules run on WM_INITMENUPOPUP, by the position of the popup: File
+// 0, Edit 1, View 2, Options 3, Loads 4, Misc 5, Window 6.
 #pragma once
 
 #include <string>
 
 #include "platform/Types.h"
 
+// Registers the class and creates the frame hidden, with its toolbars and
+// table window (start-up).
 void RegisterLayoutWindow();
+LRESULT LayoutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void LayoutCommand(HWND window, int commandId);
+// The tooltip of a toolbar button.
+std::string LayoutToolTipText(int commandId);
+// The table window inside the Layout frame.
+HWND LayoutTableWindow();
+// Applies the menu rules to a popup of the Layout menu at `position`.
+void UpdateLayoutMenuPopup(HMENU popup, int position);
+// Opens the Layout table on the open model: title "Layout" with the row
+// count, at the model's current row.
+void UpdateLayoutTitle();

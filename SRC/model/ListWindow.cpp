@@ -1,5 +1,233 @@
+// The list menu, its dialog and the showing of lists (see ListWindow.h).
 #include "model/ListWindow.h"
 
-#include "shell/StandIn.h"
+#include <algorithm>
+#include <array>
+#include <iterator>
 
-void RegisterListWindow() { STAND_IN("the List window and its frame"); }
+#include "model/ContextMenus.h"
+#include "model/LayoutTable.h"
+#include "model/Model.h"
+#include "model/Regenerate.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/Window.h"
+#include "shell/Frame.h"
+#include "shell/TableWindow.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+// Every list in menu order.
+constexpr const char* kListLabels[] = {
+    "&Anchors", "&Allowables", "&Ball joints", "&Beam loads", "&Beam materials", "&Beam sections",
+    "&Beams", "&Bellows", "&Bends", "&Branch points", "&Branch SIFs", "&Compressors",
+    "&Concen. masses", "&Coordinates", "&Cut pipes", "&Elastic elements", "&Flanges", "&Forces",
+    "&Force spectrums", "&Force sp loads", "&Guides", "&Hangers", "&Harmonic loads", "&Hinge joints",
+    "&Jacket connections", "&Jacketed pipes", "&Limit stops", "&Loads", "&Materials", "&Miter bends",
+    "&Nozzles", "&Nozzle stiffnesses", "&Pumps", "&Reducers", "&Restraints", "&Rigid elements",
+    "&Sections", "&Skewed restraints", "&Slip joints", "&Snubbers", "&Soils", "&Specified displ",
+    "&Spectrums", "&Threaded joints", "&Tie rods", "&Time Functions", "&Time Varying Loads", "&Turbines",
+    "&User SIFs", "&Valves", "&Welds", "&Valve Library", "&Generic supports",
+};
+constexpr int kLabelCount = static_cast<int>(std::size(kListLabels));
+
+struct ListKind {
+  ListCondition condition = nullptr;
+  ListOpener opener = nullptr;
+};
+
+struct ListMenuState {
+  std::array<ListKind, kLabelCount> kinds{};
+  std::vector<ListMenuEntry> entries;
+  std::string templateName = "LIST_DIALOG3";
+  ListOpener current = nullptr;
+};
+
+ListMenuState& State() {
+  static ListMenuState state;
+  return state;
+}
+
+constexpr int kFirstListButton = 1401;
+
+int EntryOfOpener(ListOpener opener) {
+  const auto& entries = State().entries;
+  for (std::size_t i = 0; i < entries.size(); ++i)
+    if (entries[i].opener == opener) return static_cast<int>(i) + 1;
+  return 0;
+}
+
+void ListDialogInit(HWND dialog) {
+  const auto& entries = State().entries;
+  const int count = static_cast<int>(entries.size());
+  for (int i = 0; i < count; ++i) {
+    HWND button = GetDlgItem(dialog, kFirstListButton + i);
+    if (button == nullptr) break;
+    SetWindowText(button, entries[static_cast<std::size_t>(i)].label.c_str());
+    ShowWindow(button, SW_SHOW);
+  }
+  const int shown = std::max(EntryOfOpener(State().current), 1);
+  CheckRadioButton(dialog, kFirstListButton, kFirstListButton + std::max(count, 1) - 1, kFirstListButton + shown - 1);
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner != nullptr) CenterWindowOnWindow(dialog, owner);
+  if (HWND button = GetDlgItem(dialog, kFirstListButton + shown - 1)) SetFocus(button);
+}
+
+int CheckedEntry(HWND dialog) {
+  const int count = static_cast<int>(State().entries.size());
+  for (int i = 0; i < count; ++i)
+    if (IsDlgButtonChecked(dialog, kFirstListButton + i) == BST_CHECKED) return i + 1;
+  return 0;
+}
+
+}  // namespace
+
+bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener) {
+  for (int i = 0; i < kLabelCount; ++i) {
+    if (label != kListLabels[i]) continue;
+    State().kinds[static_cast<std::size_t>(i)] = {condition, opener};
+    return true;
+  }
+  return false;
+}
+
+void ForgetListKinds() {
+  State() = ListMenuState{};
+}
+
+std::string ListDialogTemplateName(int n) {
+  static const std::array<std::pair<int, int>, 11> kSteps{
+      {{40, 52}, {30, 40}, {24, 30}, {21, 24}, {18, 21}, {14, 18}, {12, 14}, {10, 12}, {8, 10}, {6, 8}, {3, 6}}};
+  for (const auto& [above, size] : kSteps)
+    if (n > above) return "LIST_DIALOG" + std::to_string(size);
+  return "LIST_DIALOG3";
+}
+
+int BuildListMenu() {
+  Model& model = TheModel();
+  RecountModelItems(model);
+  ListMenuState& state = State();
+  state.entries.clear();
+  for (int i = 0; i < kLabelCount; ++i) {
+    const ListKind& kind = state.kinds[static_cast<std::size_t>(i)];
+    if (kind.opener == nullptr) continue;
+    const bool offered = kind.condition == nullptr || kind.condition(model);
+    if (offered || kind.opener == state.current) state.entries.push_back({kListLabels[i], kind.opener});
+  }
+  state.templateName = ListDialogTemplateName(static_cast<int>(state.entries.size()));
+  return static_cast<int>(state.entries.size());
+}
+
+const std::vector<ListMenuEntry>& ListMenuEntries() { return State().entries; }
+const std::string& ListDialogTemplate() { return State().templateName; }
+ListOpener CurrentListOpener() { return State().current; }
+void SetCurrentListOpener(ListOpener opener) {
+  State().current = opener;
+  TheModel().listName = CurrentListLabel();
+}
+
+std::string CurrentListLabel() {
+  const ListMenuState& state = State();
+  if (state.current == nullptr) return {};
+  for (int i = 0; i < kLabelCount; ++i)
+    if (state.kinds[static_cast<std::size_t>(i)].opener == state.current) return kListLabels[i];
+  return {};
+}
+
+INT_PTR ListDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
+  switch (message) {
+    case WM_INITDIALOG: ListDialogInit(dialog); return FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      const int code = HIWORD(wParam);
+      const int count = static_cast<int>(State().entries.size());
+      if (id >= kFirstListButton && id < kFirstListButton + count) {
+        if (code != BN_SETFOCUS && code != BN_CLICKED) return FALSE;
+        CheckRadioButton(dialog, kFirstListButton, kFirstListButton + count - 1, id);
+        if (code == BN_CLICKED) EndDialog(dialog, id - kFirstListButton + 1);
+        return TRUE;
+      }
+      if (id == IDOK) {
+        EndDialog(dialog, CheckedEntry(dialog));
+        return TRUE;
+      }
+      if (id == IDCANCEL) {
+        EndDialog(dialog, 0);
+        return TRUE;
+      }
+      return FALSE;
+    }
+    default: return FALSE;
+  }
+}
+
+int OpenListMenuDialog(HWND owner) {
+  if (!TableResultsShown()) BuildListMenu();
+  if (State().entries.empty()) return 0;
+  const INT_PTR result = DialogBoxParam(nullptr, State().templateName.c_str(), owner, ListDialogProc, 0);
+  return result > 0 ? static_cast<int>(result) : 0;
+}
+
+void ShowListByOpener(ListOpener opener) {
+  if (opener == nullptr) return;
+  Frame& frame = ListFrame();
+  if (frame.window != nullptr) FrameShow(frame);
+  opener();
+}
+
+void ShowList(int entry) {
+  const auto& entries = State().entries;
+  if (entry < 1 || entry > static_cast<int>(entries.size())) return;
+  ShowListByOpener(entries[static_cast<std::size_t>(entry) - 1].opener);
+}
+
+void ShowNextList() {
+  const int count = BuildListMenu();
+  if (count == 0) return;
+  const int at = EntryOfOpener(State().current);
+  ShowList(at >= count ? 1 : at + 1);
+}
+
+void ShowPreviousList() {
+  const int count = BuildListMenu();
+  if (count == 0) return;
+  const int at = EntryOfOpener(State().current);
+  ShowList(at <= 1 ? count : at - 1);
+}
+
+void SwitchListWindow(ListOpener opener) {
+  HWND window = ListFrame().window;
+  if (window == nullptr || !IsWindowVisible(window) || State().current != opener || opener == nullptr) return;
+  HWND focus = GetFocus();
+  opener();
+  if (focus != nullptr && IsWindow(focus)) SetFocus(focus);
+}
+
+void RefreshListWindow() { SwitchListWindow(State().current); }
+
+void RestoreListWindow() {
+  const std::string saved = TheModel().listName;
+  if (saved.empty()) return;
+  BuildListMenu();
+  for (const ListMenuEntry& entry : State().entries)
+    if (entry.label == saved) {
+      ShowListByOpener(entry.opener);
+      return;
+    }
+}
+
+void ResetListWindow() {
+  State().current = nullptr;
+  TheModel().listName.clear();
+}
+
+void ListSetCurrentLayoutRow(int row) {
+  Model& model = TheModel();
+  model.currentRow = std::clamp(row, 1, model.rowCount + 1);
+  LayoutTable& layout = TheLayoutTable();
+  if (layout.Window() != nullptr && IsWindowVisible(layout.Window()) && layout.currentRow != model.currentRow)
+    TableGoTo(layout, model.currentRow);
+  RefreshListWindow();
+}

@@ -1,10 +1,92 @@
-// The List window: its frame (class "QuorvelList") is registered and created
-// at start-up. Until the List window is built the step registers nothing and
-// the List frame has no window.
+// The List window: the frame (class "QuorvelList", menu "LIST_MENU",
+// accelerators LIST_ACCEL) that shows one list of the model at a time: the
+// list of an element or data kind or of a property table. Each list is an
+// item-list table opened by its own opener, in the module that owns the
+// kind; the List window holds the two table windows the lists are shown in,
+// the list menu that chooses among the lists, and the frame's commands,
+// tooltips and menu states.
+//
+// The list menu has a fixed order of labels. A kind's module registers its
+// label with a condition (when the list is offered) and its opener; a label
+// nobody registered is never offered, so a list appears in the menu once
+// the work that builds it registers it. The list shown stays in the menu
+// even when its condition no longer holds, so emptying a list does not make
+// it vanish under the user.
+//
+// The work is split: ListWindow.cpp (the list menu, its dialog and showing
+// lists), ListFrame.cpp (the frame and client procedures, commands, menu
+// states and tooltips).
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
+struct Model;
+class TableWindow;
+
+using ListOpener = void (*)();
+using ListCondition = bool (*)(const Model& model);
+
+struct ListMenuEntry {
+  std::string label;
+  ListOpener opener = nullptr;
+};
+
+// Registers the list of `label` (one of the fixed labels; others are
+// refused with false).
+bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener);
+// Forgets every registration (start-up registers again; tests start clean).
+void ForgetListKinds();
+
+// Recounts the model and builds the entries; returns their number.
+int BuildListMenu();
+const std::vector<ListMenuEntry>& ListMenuEntries();
+// The template of the list dialog for n entries ("LIST_DIALOG3" ... "52").
+std::string ListDialogTemplateName(int entries);
+// The template chosen by the last BuildListMenu.
+const std::string& ListDialogTemplate();
+
+ListOpener CurrentListOpener();
+// Openers call this once their table is shown.
+void SetCurrentListOpener(ListOpener opener);
+// The label of the list shown, or the empty text.
+std::string CurrentListLabel();
+
+INT_PTR ListDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// Builds the menu (unless results are shown) and runs the list dialog over
+// `owner`: the chosen entry number, 0 on Cancel.
+int OpenListMenuDialog(HWND owner);
+void ShowList(int entry);
+void ShowListByOpener(ListOpener opener);
+void ShowNextList();
+void ShowPreviousList();
+void SwitchListWindow(ListOpener opener);
+void RefreshListWindow();
+// After a model was read: shows the list saved with it, if it is offered.
+void RestoreListWindow();
+// A new model: no list shown, no saved name.
+void ResetListWindow();
+
+// The two table windows of the List frame (0 first, 1 second); null before
+// the frame exists.
+HWND ListTableWindow(int which);
+// The list table among the two that has the focus, or null.
+HWND FocusedListTable();
+// Binds `table` to the first List table window with `columns` columns and
+// no editing; false when the List frame has no window.
+bool BindFirstListTable(TableWindow& table, int columns);
+
+// Makes a Layout row current in the Layout table and in the list shown.
+// The Layout window's SetCurrentLayoutRow is to call this for the List
+// window's side; until it exists the List window's commands call it.
+void ListSetCurrentLayoutRow(int row);
+
 void RegisterListWindow();
+LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void ListCommand(HWND window, int commandId);
+std::string ListToolTipText(int commandId);
+// Applies the menu states to a popup of the List menu at `position`
+// (File 0, Edit 1, View 2, Options 3, Misc 4, Window 5, Help 6).
+void UpdateListMenuPopup(HMENU popup, int position);

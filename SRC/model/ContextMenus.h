@@ -1,0 +1,64 @@
+// What the item lists of the List window and the Layout table share: the
+// right-click popup menus, the Insert and Delete states of the Edit
+// submenu, opening a list on the entry of the current Layout row, and the
+// local-axes (LCS) triad that shows an element's or support's local axes
+// over the graphics.
+//
+// A popup is tracked at the point where the table was clicked, owned by the
+// table's frame, so the chosen command reaches the frame as WM_COMMAND like
+// a menu command. Without a frame nothing is shown. While results are shown
+// the popups offer no Insert or Delete and say "&Show" instead of "&Edit".
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "platform/Types.h"
+
+class TableWindow;
+class ItemListTableWindow;
+
+constexpr int kEditItemCommand = 113;
+constexpr int kDeleteItemCommand = 126;
+constexpr int kInsertItemCommand = 128;
+constexpr int kListCommand = 302;
+constexpr int kLcsCommand = 327;
+constexpr int kColourByLoadsCommand = 40077;
+
+// The popups; each returns the menu it showed (destroyed after tracking) as
+// the number of items it held, 0 when nothing was shown.
+int TablePopupListMenu(TableWindow& table);
+int TablePopupEditMenu(TableWindow& table, const std::string& itemName);
+int TablePopupEditDeleteMenu(TableWindow& table, const std::string& itemName);
+int TablePopupDeleteMenu(TableWindow& table, const std::string& itemName);
+int TablePopupInsertDeleteMenu(ItemListTableWindow& table);
+
+// Edit-submenu states: Insert and Delete by CanInsert and CanDelete (menu
+// mode 1), and Delete alone in submenu 1 of the frame's menu.
+void UpdateTableEditMenu(TableWindow& table);
+void EnableTableDeleteItem(TableWindow& table);
+void DisableTableDeleteItem(TableWindow& table);
+
+// Shows the list on the first entry whose layout row is the current Layout
+// row; without such an entry the table keeps its row (lowered to the count).
+void OpenTableAtCurrentRow(ItemListTableWindow& table);
+
+// The LCS item: whether it applies to the list shown, and its text.
+bool LcsMenuApplies();
+std::string LcsMenuText();
+
+// The triad: a node, the three unit vectors of a local frame and whether it
+// is drawn over the graphics now.
+struct LcsTriad {
+  int node = 0;
+  std::array<std::array<float, 3>, 3> axes{};
+  bool shown = false;
+};
+
+LcsTriad& TheLcsTriad();
+void StoreLcsFrame(LcsTriad& triad, int node, const std::array<std::array<float, 3>, 3>& axes);
+// Draws the triad in XOR and flips its shown flag, unless the first axis is
+// shorter than 0.01 (then nothing changes).
+void ToggleLcsTriad(LcsTriad& triad);
+// Erases a shown triad (a second XOR) and clears the flag.
+void EraseLcsTriad(LcsTriad& triad);

@@ -1,0 +1,275 @@
+// The Layout window's command switch (see LayoutWindow.h).
+//
+// An editing command takes its undo snapshot before it changes anything and
+// discards exactly that snapshot when nothing changed, so Undo never steps
+// over an edit that did nothing. Commands that do nothing while results are
+// shown check that first. The commands whose dialogs, tables and windows
+// come with later work say so in a message and leave the model alone.
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+
+#include "files/FileCommands.h"
+#include "files/SaveQuestion.h"
+#include "model/FindNodeDialog.h"
+#include "model/LayoutRowEdits.h"
+#include "model/LayoutTable.h"
+#include "model/LayoutWindow.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/NewDocument.h"
+#include "model/RowObjects.h"
+#include "model/RowOperations.h"
+#include "model/UndoRedo.h"
+#include "platform/Dialog.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+#include "shell/AppFonts.h"
+#include "shell/Application.h"
+#include "shell/Frame.h"
+#include "shell/General.h"
+#include "shell/MainWindow.h"
+#include "shell/Message.h"
+#include "shell/RecentModels.h"
+#include "shell/StandIn.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+
+namespace {
+
+Model& M() { return TheModel(); }
+LayoutTable& Table() { return TheLayoutTable(); }
+bool InResults() { return TableResultsShown(); }
+
+bool SaveCheck(HWND window) { return !M().modified || QuerySaveModelChanges(window) != IDCANCEL; }
+
+// Runs an edit between an undo snapshot and its discard when it reports no
+// change.
+template <typename Edit>
+bool EditWithSnapshot(HWND window, Edit edit) {
+  const SnapshotToken token = TakeUndoSnapshot(window);
+  bool changed = false;
+  try {
+    changed = edit();
+  } catch (...) {
+    PopTempFile(token);
+    throw;
+  }
+  if (!changed) PopTempFile(token);
+  return changed;
+}
+
+void ReloadAt(int row) {
+  ReloadLayoutTable();
+  LayoutTable& table = Table();
+  if (table.windowRecord != nullptr && row >= 1) TableGoTo(table, std::min(row, table.rowCount));
+}
+
+struct LaterCommand {
+  int id;
+  const char* name;
+};
+
+// Commands whose dialogs, tables or windows later work builds.
+constexpr LaterCommand kLaterCommands[] = {
+    {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
+    {40056, "Export to PCF"},  {106, "Print Model"},          {316, "QA Block"},
+    {40061, "Revision Record"}, {40036, "Copy Rows"},         {40022, "Find and Replace"},
+    {279, "Delete Rows"},      {126, "Delete"},               {129, "Split"},
+    {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
+    {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
+    {40078, "Refine Branches for B31J"}, {117, "Generate"},   {121, "Viewpoint"},
+    {267, "Previous View"},    {302, "List"},                 {40054, "Find Text"},
+    {40055, "Find Text"},      {259, "Analysis options"},     {431, "Units"},
+    {379, "Node increment"},   {231, "Load cases"},           {232, "Static seismic"},
+    {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
+    {40046, "Wind"},           {234, "Spectrum"},             {223, "Time history"},
+    {235, "Harmonic"},         {187, "Coordinates"},          {182, "Element types"},
+    {183, "Data types"},       {337, "Check Bends"},          {40011, "Check Connections"},
+    {40076, "Check Branch SIF"}, {188, "Materials"},          {189, "Sections"},
+    {190, "Loads"},            {307, "Beam Materials"},       {308, "Beam Sections"},
+    {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
+    {195, "Turbines"},         {251, "Spectrums"},            {376, "Force spectrums"},
+    {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
+    {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
+    {236, "Element list"},     {237, "Data list"},            {280, "Select Material"},
+    {281, "Select Section"},   {282, "Select Load"},          {283, "Edit Material"},
+    {284, "Edit Section"},     {285, "Edit Load"},            {286, "Specified displacements"},
+    {40027, "Edit offsets"},   {108, "Analysis"},
+};
+
+bool ShowLaterCommand(HWND window, int id) {
+  STAND_IN("the commands of the windows, dialogs and tables that later work builds");
+  for (const LaterCommand& command : kLaterCommands) {
+    if (command.id != id) continue;
+    ShowInfoMessage(window, std::string(command.name) + " is not available yet.");
+    return true;
+  }
+  return false;
+}
+
+// "Not in results" commands do nothing while results are shown.
+bool EditsBlocked(int id) {
+  switch (id) {
+    case 104:
+    case 105:
+    case 128:
+    case 279:
+    case 126:
+    case 337:
+    case 40076:
+    case 238: return InResults();
+    default: return false;
+  }
+}
+
+void Analyse(HWND window) {
+  if (InResults()) {
+    if (ResultsFrame().window != nullptr) SendMessage(ResultsFrame().window, WM_COMMAND, 127, 0);
+    return;
+  }
+  if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
+  if (M().modified && !SaveModel(window)) return;
+  ShowLaterCommand(window, 108);
+}
+
+void InsertRowCommand(HWND window) {
+  const int row = Table().currentRow;
+  if (!EditWithSnapshot(window, [&] { return InsertLayoutRow(M(), row, window); })) return;
+  ReloadAt(row);
+  Table().rowInserted = true;
+}
+
+void PasteCommand(HWND window) {
+  const int row = Table().currentRow;
+  const int column = Table().currentColumn;
+  if (!EditWithSnapshot(window, [&] { return PasteRows(M(), row, column, window); })) return;
+  ReloadAt(row);
+}
+
+void CombineCommand(HWND window) {
+  int merged = 0;
+  EditWithSnapshot(window, [&] {
+    merged = CombineWithPreviousRow(M(), Table().currentRow, window);
+    return merged != 0;
+  });
+  if (merged == 0) return;
+  ReloadAt(merged);
+  Table().CurrentRowChanged();
+}
+
+void EditRowObject(HWND window, bool element) {
+  LayoutRow& row = M().row(Table().currentRow);
+  const int number = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    if (element) return row.element != nullptr && row.element->EditDialog(number, 0, 0);
+    return row.item != nullptr && row.item->EditDialog(number, 0, 0);
+  });
+  if (changed) ReloadAt(number);
+}
+
+void DeleteRowData(HWND window) {
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    if (M().row(row).dataType == DataType::None) return false;
+    ClearDataType(M(), row);
+    return true;
+  });
+  if (changed) TableDrawRow(Table(), row);
+  Table().CurrentRowChanged();
+}
+
+void UndoRedoCommand(HWND window, bool undo) {
+  if (!(undo ? UndoEdit(window) : RedoEdit(window))) return;
+  UpdateLayoutTitle();
+}
+
+void GoBack(bool moveCursor) {
+  Frame& layout = LayoutFrame();
+  if (layout.previous_frame == nullptr || layout.previous_frame->window == nullptr) return;
+  FrameGoBack(layout, moveCursor);
+}
+
+void SwitchPreviousFrame() {
+  Frame& layout = LayoutFrame();
+  layout.previous_frame = layout.previous_frame == &ListFrame() ? &ResultsFrame() : &ListFrame();
+  GoBack(false);
+}
+
+void FindNode(HWND window) {
+  if (AskFindNode(window) != 1) return;
+  TableWindowFindRow(LayoutTableWindow(), g_LastFoundNode, FoundNodeText());
+}
+
+void FontCommand(HWND window, int id) {
+  if (id == 411 && !ChooseTextFont(window)) return;
+  if (id != 411) ZoomTextFont(window, id == 40074);
+  TableWindowReselectFont(LayoutTableWindow());
+}
+
+void OpenTutorial(HWND window, const char* file) {
+  const std::string path = ProgramFolder + file;
+  if (std::filesystem::exists(path) && ShellOpen(path)) return;
+  DialogBox(InstanceHandle, "TUTORIAL_DIALOG", window, OkCancelDialogProc);
+}
+
+void OpenGraphics() {
+  Frame& graphics = GraphicsFrame();
+  if (graphics.window != nullptr) FrameOpenFrom(graphics, LayoutFrame());
+}
+
+}  // namespace
+
+void LayoutCommand(HWND window, int id) {
+  if (EditsBlocked(id)) return;
+  if (id >= kFirstRecentModelCommand && id < kFirstRecentModelCommand + kRecentModelSlots) {
+    if (SaveCheck(window)) OpenRecentModel(window, id);
+    return;
+  }
+  switch (id) {
+    case 101: if (SaveCheck(window)) NewDocumentDialog(window); return;
+    case 102: if (SaveCheck(window)) OpenModelDialog(window); return;
+    case 103:
+      if (!SaveCheck(window)) return;
+      CloseModel();
+      ShowMainWindow();
+      return;
+    case 104: SaveModel(window); return;
+    case 105: SaveModelAs(window); return;
+    case 293: if (SaveCheck(window)) OpenResultsDialog(window); return;
+    case 108: Analyse(window); return;
+    case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
+    case 201: EditRowObject(window, true); return;
+    case 202: EditRowObject(window, false); return;
+    case 363: CopyCurrentRow(Table().currentRow); return;
+    case 364: PasteCommand(window); return;
+    case 128: InsertRowCommand(window); return;
+    case 40048: CombineCommand(window); return;
+    case 118:
+      RefreshAfterModelEdit(M());
+      Table().CurrentRowChanged();
+      return;
+    case 384: TableCommitCell(Table(), true); return;
+    case 40050: UndoRedoCommand(window, true); return;
+    case 40051: UndoRedoCommand(window, false); return;
+    case 253:
+    case 254: OpenGraphics(); return;
+    case 131:
+      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, 131, 0);
+      return;
+    case 255: GoBack(false); return;
+    case 256: GoBack(true); return;
+    case 257: if (InResults()) SwitchPreviousFrame(); return;
+    case 336: FindNode(window); return;
+    case 411:
+    case 40074:
+    case 40075: FontCommand(window, id); return;
+    case 238: DeleteRowData(window); return;
+    case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
+    case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
+    case 40062: OpenTutorial(window, "basic_pipe_stress_analysis.pdf"); return;
+    case 40065: OpenTutorial(window, "Tutorial_1.pdf"); return;
+    case 40066: OpenTutorial(window, "Tutorial_2.pdf"); return;
+    default: ShowLaterCommand(window, id); return;
+  }
+}

@@ -1,0 +1,337 @@
+// The List frame and its client window (see ListWindow.h): creation with
+// the toolbars and the two list table windows, focus, closing, tooltips,
+// the menu states and the LIST_MENU commands.
+//
+// Commands whose windows, dialogs or lists later work builds (printing,
+// copy and paste of property records, the libraries, units and font
+// dialogs, highlighting in the graphics) say so in a message and change
+// nothing.
+#include <cstdint>
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include "model/ContextMenus.h"
+#include "model/FindNodeDialog.h"
+#include "model/ListWindow.h"
+#include "model/Model.h"
+#include "model/NodeList.h"
+#include "platform/Controls.h"
+#include "platform/Gdi.h"
+#include "platform/Menu.h"
+#include "platform/Toolbar.h"
+#include "platform/Window.h"
+#include "shell/Application.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/StandIn.h"
+#include "shell/TableWindow.h"
+#include "shell/TableWindowSupport.h"
+
+namespace {
+
+constexpr int kSmallToolbar = 101;
+constexpr int kLargeToolbar = 102;
+constexpr int kToolbarImages = 43;
+constexpr int kNextListCommand = 40042;
+constexpr int kPreviousListCommand = 40043;
+constexpr int kCloseDialogsCommand = 301;
+enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindow = 5 };
+
+std::array<TableWindowRecord, 2>& Records() {
+  static std::array<TableWindowRecord, 2> records;
+  return records;
+}
+
+// Images by their place in the toolbar strips.
+constexpr int kImageWindow = 4, kImageZoomAll = 6, kImageViewpoint = 9, kImageList = 11, kImageGraphics = 14;
+constexpr int kImageUnassigned = 5, kImagePreviousList = 41, kImageNextList = 42;
+
+TBBUTTON Button(int image, int command, bool hidden = false) {
+  return {image, command, static_cast<BYTE>(TBSTATE_ENABLED | (hidden ? TBSTATE_HIDDEN : 0)), TBSTYLE_BUTTON, {}, 0, 0};
+}
+
+TBBUTTON Separator() { return {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0}; }
+
+// The buttons 244, 432, 270 and 245 stay hidden until a list or tool that
+// uses them is built.
+HWND CreateListToolbar(HWND window, int id, int strip, int cell) {
+  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
+                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
+                                nullptr);
+  if (toolbar == nullptr) return nullptr;
+  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
+  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
+  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
+  TBBUTTON buttons[] = {
+      Button(kImageGraphics, 254),   Button(kImageWindow, 256),
+      Button(kImageList, 302),       Separator(),
+      Button(kImageViewpoint, 121),  Button(kImageZoomAll, 131),
+      Separator(),                   Button(kImageUnassigned, 244, true),
+      Button(kImageUnassigned, 432, true), Button(kImageUnassigned, 270, true),
+      Button(kImageUnassigned, 245, true), Button(kImagePreviousList, kPreviousListCommand),
+      Button(kImageNextList, kNextListCommand),
+  };
+  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
+  return toolbar;
+}
+
+LRESULT ListClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      // A record left from an earlier run of the window layer (tests start
+      // the program again) would hand the new windows its stale handles.
+      for (std::size_t i = 0; i < Records().size(); ++i) {
+        Records()[i] = TableWindowRecord{};
+        g_ListTableWindows[i] = CreateWindowEx(0, kTableWindowClass, "", WS_CHILD | WS_HSCROLL | WS_VSCROLL, 0, 0, 0,
+                                               0, window, nullptr, InstanceHandle, &Records()[i]);
+      }
+      g_ListTableFocus = 0;
+      return 0;
+    case WM_SIZE:
+      if (Records()[0].window != nullptr) TableWindowFit(Records()[0].window);
+      return 0;
+    default: return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+void SendCloseDialogs(Frame& frame) {
+  if (frame.window != nullptr && IsWindow(frame.window)) SendMessage(frame.window, WM_COMMAND, kCloseDialogsCommand, 0);
+}
+
+LRESULT OnSetFocus(HWND window) {
+  if (TableResultsShown()) SendCloseDialogs(ResultsFrame());
+  SendCloseDialogs(GraphicsFrame());
+  SendCloseDialogs(LayoutFrame());
+  ActiveWindow = window;
+  ActiveAccelerators = ListAccelerators;
+  HWND last = g_ListTableWindows[g_ListTableFocus == 1 ? 1 : 0];
+  HWND target = last != nullptr && IsWindowVisible(last) ? last : Records()[0].window;
+  if (target != nullptr && IsWindowVisible(target)) SetFocus(target);
+  return 0;
+}
+
+LRESULT OnClose() {
+  Frame& frame = ListFrame();
+  ShowWindow(frame.window, SW_HIDE);
+  FrameGoBack(frame, false);
+  return 0;
+}
+
+LRESULT OnNotify(LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header->code != TTN_GETDISPINFO) return 0;
+  auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
+  std::snprintf(info->szText, sizeof info->szText, "%s", ListToolTipText(static_cast<int>(header->idFrom)).c_str());
+  info->lpszText = info->szText;
+  return 0;
+}
+
+LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) return 0;
+  HMENU popup = reinterpret_cast<HMENU>(wParam);
+  const HMENU menu = ListFrame().menu;
+  if (menu == nullptr) return 0;
+  for (int position = 0; position <= kWindow + 1; ++position)
+    if (GetSubMenu(menu, position) == popup) UpdateListMenuPopup(popup, position);
+  return 0;
+}
+
+HWND FirstTable() { return Records()[0].window; }
+
+bool TableShown(HWND window) { return window != nullptr && IsWindowVisible(window) && TableOfWindow(window) != nullptr; }
+
+void FindNodeInList(HWND window) {
+  HWND table = FirstTable();
+  if (!TableShown(table) || !TableWindowHasNodes(table)) return;
+  if (AskFindNode(window) != 1) return;
+  TableWindowFindRow(table, g_LastFoundNode, FoundNodeText());
+}
+
+void NotAvailable(HWND window, const char* name) {
+  STAND_IN("the List window commands whose windows and dialogs later work builds");
+  ShowInfoMessage(window, std::string(name) + " is not available yet.");
+}
+
+const char* LaterCommandName(int id) {
+  switch (id) {
+    case 106: return "Print";
+    case 363: return "Copy";
+    case 364: return "Paste";
+    case 267: return "Previous View";
+    case 270: return "Library import";
+    case 305: return "Library code";
+    case 306: return "Spectrum options";
+    case kDistanceCommand: return "Distance";
+    case 431: return "Units";
+    case 411: return "Font";
+    case 188: return "Materials";
+    case 189: return "Sections";
+    case 190: return "Loads";
+    case 307: return "Beam Materials";
+    case 308: return "Beam Sections";
+    case 309: return "Beam Loads";
+    case 193: return "Pumps";
+    case 194: return "Compressors";
+    case 195: return "Turbines";
+    case 251: return "Spectrums";
+    case 252: return "Time functions";
+    case 222: return "Time function";
+    case 244: return "AISC Beam Library";
+    case 245: return "Colour graphics";
+    case 250: return "Read spectrum";
+    case 432: return "Highlight";
+    case 40077: return "Colour graphics by loads";
+    case 40050: return "Undo";
+    case 40051: return "Redo";
+    case 900: return "Help";
+    case 903: return "About";
+    case 40062: case 40065: case 40066: return "Tutorial";
+    case 101: return "New";
+    case 102: return "Open";
+    case 110: return "Exit";
+    case 257: return "Results";
+    default: return nullptr;
+  }
+}
+
+}  // namespace
+
+HWND ListTableWindow(int which) { return which == 0 || which == 1 ? Records()[static_cast<std::size_t>(which)].window : nullptr; }
+
+HWND FocusedListTable() {
+  HWND focus = GetFocus();
+  for (const TableWindowRecord& record : Records())
+    if (record.window != nullptr && record.window == focus) return focus;
+  return nullptr;
+}
+
+bool BindFirstListTable(TableWindow& table, int columns) {
+  Frame& frame = ListFrame();
+  if (frame.window == nullptr || Records()[0].window == nullptr) return false;
+  TableWindowClose(Records()[0].window);
+  TableSetColumns(table, &Records()[0], frame.window, columns, 1, nullptr);
+  return true;
+}
+
+void RegisterListWindow() {
+  ForgetListKinds();
+  RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
+  FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
+              WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
+  Frame& frame = ListFrame();
+  frame.accelerators = ListAccelerators;
+  frame.previous_frame = &LayoutFrame();
+  FrameResize(frame);
+}
+
+std::string ListToolTipText(int commandId) {
+  switch (commandId) {
+    case 121: return "Viewpoint";
+    case 131: return "Zoom All";
+    case 244: return "AISC Beam Library";
+    case 245: return "Colour Graphics";
+    case 254: return "Graphics Window";
+    case 256:
+      if (ListFrame().previous_frame == &ResultsFrame()) return "Results Window";
+      if (ListFrame().previous_frame == &LayoutFrame()) return "Layout Window";
+      return "??? Window";
+    case 270: return "Material library";
+    case 302: return "List";
+    case 432: return "Highlight";
+    case kNextListCommand: return "Next List";
+    case kPreviousListCommand: return "Previous List";
+    default: return "Unknown";
+  }
+}
+
+void UpdateListMenuPopup(HMENU popup, int position) {
+  const bool shown = TableShown(FirstTable());
+  TableWindow* table = shown ? TableOfWindow(FirstTable()) : nullptr;
+  switch (position) {
+    case kFile: EnableMenuItem(popup, 106, MF_BYCOMMAND | (shown ? MF_ENABLED : MF_GRAYED)); break;
+    case kEdit:
+      // Copy and Paste serve the property tables, none of which is listed yet.
+      EnableMenuItem(popup, 363, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 364, MF_BYCOMMAND | MF_GRAYED);
+      if (table != nullptr) {
+        TableWindowMenu(FirstTable(), popup, 1);
+        table->UpdateMenu();
+      } else {
+        EnableMenuItem(popup, kInsertItemCommand, MF_BYCOMMAND | MF_GRAYED);
+        EnableMenuItem(popup, kDeleteItemCommand, MF_BYCOMMAND | MF_GRAYED);
+      }
+      break;
+    case kView:
+      EnableMenuItem(popup, 267, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 336, MF_BYCOMMAND | (shown && TableWindowHasNodes(FirstTable()) ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(popup, kLcsCommand, MF_BYCOMMAND | (LcsMenuApplies() ? MF_ENABLED : MF_GRAYED));
+      ModifyMenu(popup, kLcsCommand, MF_BYCOMMAND | MF_STRING, kLcsCommand, LcsMenuText().c_str());
+      break;
+    case kMisc: {
+      const bool code = TheModel().options.PipingCode > 0;
+      for (int id : {193, 194, 195, 251, 376, 252, 354})
+        EnableMenuItem(popup, static_cast<UINT>(id), MF_BYCOMMAND | (code ? MF_ENABLED : MF_GRAYED));
+      break;
+    }
+    default: break;
+  }
+}
+
+void ListCommand(HWND window, int commandId) {
+  HWND table = FirstTable();
+  switch (commandId) {
+    case 113:
+      if (HWND focused = FocusedListTable(); focused != nullptr) TableWindowEditItem(focused);
+      return;
+    case 126:
+      if (TableShown(table) && !TableResultsShown()) TableWindowDeleteRow(table);
+      return;
+    case 128:
+      if (TableShown(table) && !TableResultsShown()) TableWindowInsertRow(table);
+      return;
+    case 253:
+      if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ListFrame());
+      return;
+    case 255: FrameGoBack(ListFrame(), false); return;
+    case 256: FrameGoBack(ListFrame(), true); return;
+    case kCloseDialogsCommand: FrameCancelPopups(ListFrame()); return;
+    case 302: ShowList(OpenListMenuDialog(window)); return;
+    case kNextListCommand: ShowNextList(); return;
+    case kPreviousListCommand: ShowPreviousList(); return;
+    case 336: FindNodeInList(window); return;
+    case 187:
+      if (NodeListOffered(TheModel())) ShowListByOpener(OpenNodeList);
+      return;
+    case kLcsCommand:
+      ToggleLcsTriad(TheLcsTriad());
+      if (TableShown(table)) TableWindowNotifyRow(table);
+      return;
+    default: break;
+  }
+  if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
+}
+
+LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      ListFrame().window = window;
+      HWND small = CreateListToolbar(window, kSmallToolbar, 1801, 16);
+      HWND large = CreateListToolbar(window, kLargeToolbar, 1802, 32);
+      FrameSetToolbars(ListFrame(), small, large);
+      return 0;
+    }
+    case WM_DESTROY: FrameRecordPlacement(ListFrame()); return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) FrameResize(ListFrame());
+      return 0;
+    case WM_SETFOCUS: return OnSetFocus(window);
+    case WM_CLOSE: return OnClose();
+    case WM_ERASEBKGND: return 1;
+    case WM_NOTIFY: return OnNotify(lParam);
+    case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
+    case WM_COMMAND: ListCommand(window, LOWORD(wParam)); return 0;
+    default: return DefWindowProc(window, message, wParam, lParam);
+  }
+}

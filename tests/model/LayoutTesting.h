@@ -1,0 +1,130 @@
+// The fixture of the Layout table and window tests: the program started
+// in-process (so the Layout frame, its toolbars and its table window exist),
+// a new model with a title row and one material, section and pipe load
+// (filled in code, since their tables' windows come later), lengths in
+// millimetres, and the Layout table opened on it. What the table tells the
+// user goes to a sink the tests read.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "model/LayoutTable.h"
+#include "model/LayoutWindow.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "model/RowOperations.h"
+#include "shell/ErrorRecords.h"
+#include "platform/Input.h"
+#include "platform/Menu.h"
+#include "platform/TestSupport.h"
+#include "shell/AppTesting.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+#include "shell/Units.h"
+
+class LayoutFixture : public AppFixture {
+ protected:
+  void SetUp() override {
+    AppFixture::SetUp();
+    // Not a first run: that would open the sample model over ours.
+    std::filesystem::create_directories(std::filesystem::path(FirstRunMarkerPath()).parent_path());
+    std::ofstream(FirstRunMarkerPath()).put('\n');
+    InitApplication("");
+    platform::RunUntilIdle();
+    g_UnitsSettings.unit[kUnitLength] = kLengthMillimetre;
+    DeleteUndoRedoFiles();
+    Model& model = TheModel();
+    ClearModel(model);
+    InitEmptyModel(model, ProgramAnalysisOptions());
+    model.rowCount = 1;
+    model.row(1).elementType = ElementType::Comment;
+    model.row(1).element = CreateElementData(ElementType::Comment);
+    AddName(model.materials, "A106");
+    AddName(model.sections, "S4");
+    AddName(model.pipeLoads, "L1");
+    model.currentRow = 2;
+    SetTableMessageSink([this](HWND, const std::string& text, TableMessageKind) { messages.push_back(text); });
+    SetTableResultsShown(false);
+    SetTableInsertMode(true);
+    UpdateLayoutTitle();
+    platform::RunUntilIdle();
+  }
+  void TearDown() override {
+    SetTableMessageSink(nullptr);
+    SetTableResultsShown(false);
+    HWND main = MainFrame().window;
+    if (main != nullptr && IsWindow(main)) {
+      TheModel().modified = false;
+      PostMessage(main, WM_CLOSE, 0, 0);
+      RunMessageLoop();
+    }
+    DeleteUndoRedoFiles();
+    g_UnitsSettings = UnitsSettings{};
+    AppFixture::TearDown();
+  }
+
+  template <typename Table>
+  static void AddName(Table& table, const char* name) {
+    const int index = ModelRecordTableAppend(table, 4);
+    table[index].name = name;
+  }
+
+  LayoutTable& table() { return TheLayoutTable(); }
+  LayoutRow& row(int number) { return TheModel().row(number); }
+
+  void Type(const std::string& text) {
+    platform::TestTypeText(text);
+    platform::RunUntilIdle();
+  }
+  void Key(UINT key) {
+    platform::TestKeyPress(key);
+    platform::RunUntilIdle();
+  }
+  void ControlKey(UINT key) {
+    platform::TestKeyDown(VK_CONTROL);
+    platform::TestKeyPress(key);
+    platform::TestKeyUp(VK_CONTROL);
+    platform::RunUntilIdle();
+  }
+  // Types one cell after another, Tab between them, Enter at the end.
+  void TypeRow(const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      Type(cells[i]);
+      if (i + 1 < cells.size()) Key(VK_TAB);
+    }
+    Key(VK_RETURN);
+  }
+  // Runs a column store on `row` with `text` as the typed cell, as the
+  // table's commit does; returns the message it threw ("" when none).
+  std::string Store(int rowNumber, int column, const std::string& text) {
+    table().currentRow = rowNumber;
+    table().currentColumn = column;
+    g_EditFieldText = text;
+    try {
+      table().StoreCell();
+    } catch (const std::string& message) {
+      return message;
+    } catch (const CI& error) {
+      return error.message;
+    } catch (const MsgColCmd& error) {
+      return error.message;
+    } catch (const MsgCmd& error) {
+      return error.message;
+    }
+    return {};
+  }
+  // The model typed row by row in the tests: From 10, a pipe to 20 of
+  // 1000 mm in X, a pipe to 30 of 500 mm in Y.
+  void TypeSmallModel() {
+    TypeRow({"10", "F"});
+    TypeRow({"", "", "1000", "", "", "A106", "S4", "L1"});
+    TypeRow({"", "", "", "500"});
+  }
+
+  std::vector<std::string> messages;
+};

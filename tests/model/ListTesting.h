@@ -1,0 +1,91 @@
+// The fixture of the List window, picker and prompt tests: the program
+// started headless in-process (without the first-run sample), and an open
+// model of five rows made into nodes:
+//   1 From   10          anchor
+//   2 Pipe   20  dx 12   guide
+//   3 Pipe   30  dx 12
+//   4 Valve  40  dx 12
+//   5 Comment "Pump room"
+// with material CS, section S4 and pipe load L1 named on row 2, so nodes 10, 20, 30, 40 sit at x = 0, 12, 24, 36 inches.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "ModelBuilder.h"
+#include "elements/CommentData.h"
+#include "properties/Material.h"
+#include "properties/PipeSection.h"
+#include "loads/PipeLoad.h"
+#include "graphics/GraphicsThread.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/ModelWindows.h"
+#include "shell/AppTesting.h"
+#include "shell/Application.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+
+class ListFixture : public AppFixture {
+ public:
+  void SetUp() override {
+    AppFixture::SetUp();
+    std::filesystem::create_directories(std::filesystem::path(FirstRunMarkerPath()).parent_path());
+    std::ofstream(FirstRunMarkerPath()) << "run\n";
+    InitApplication("");
+    Model& model = TheModel();
+    InitEmptyModel(model, AnalysisOptions());
+    Material steel;
+    steel.name = "CS";
+    steel.numtemps = 1;
+    steel.temps.resize(2);
+    steel.temps[1].values = {70.0f, 2.9e7f, 0.0f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};
+    AppendMaterial(model.materials, steel);
+    PipeSection section;
+    InitSection(section);
+    section.name = "S4";
+    section.outsideDiameter = 4.5f;
+    section.thickness = 0.237f;
+    AppendSection(model.sections, section);
+    PipeLoad load;
+    InitPipeLoad(load, 70.0f);
+    load.name = "L1";
+    AppendPipeLoad(model.pipeLoads, load);
+    AddRow(model, 10, ElementType::From);
+    PutItem(model, 1, DataType::Anchor);
+    AddRow(model, 20, ElementType::Pipe, 12.0f);
+    PutItem(model, 2, DataType::Guide);
+    model.row(2).material = "CS";
+    model.row(2).section = "S4";
+    model.row(2).load = "L1";
+    AddRow(model, 30, ElementType::Pipe, 12.0f);
+    AddRow(model, 40, ElementType::Valve, 12.0f);
+    AddRow(model, 0, ElementType::Comment);
+    SetComment(model, 5, "Pump room");
+    MakeModel(model);
+    model.modified = false;
+    SetTableMessageSink([this](HWND, const std::string& text, TableMessageKind) { messages.push_back(text); });
+  }
+  void TearDown() override {
+    SetTableMessageSink(nullptr);
+    TheModel().modified = false;
+    if (MainFrame().window != nullptr) {
+      PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+      RunMessageLoop();
+    }
+    EndGraphicsThread();
+    ExitApplication();
+    DeleteUndoRedoFiles();
+    InitEmptyModel(TheModel(), AnalysisOptions());
+    AppFixture::TearDown();
+  }
+
+  static void SetComment(Model& model, int row, const std::string& text) {
+    static_cast<CommentData*>(model.row(row).element.get())->SetText(text);
+  }
+
+  std::vector<std::string> messages;
+};

@@ -1,0 +1,231 @@
+// The List window: the list menu and its dialog, the node list, the menu
+// states, the list kept on the current Layout row, and the find-node
+// prompt over the list.
+#include <cstdlib>
+
+#include "ListTesting.h"
+#include "model/ListWindow.h"
+#include "model/NodeList.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/Menu.h"
+#include "shell/Units.h"
+
+namespace {
+
+// A second list for the tests of the menu order: it stands for the anchors
+// list, offered while `anchorsOffered` holds.
+bool anchorsOffered = true;
+int anchorsOpened = 0;
+void OpenTestAnchors() {
+  ++anchorsOpened;
+  SetCurrentListOpener(OpenTestAnchors);
+}
+bool TestAnchorsOffered(const Model&) { return anchorsOffered; }
+
+class ListWindowTest : public ListFixture {
+ protected:
+  void SetUp() override {
+    ListFixture::SetUp();
+    anchorsOffered = true;
+    anchorsOpened = 0;
+  }
+  void TearDown() override {
+    g_UnitsSettings = UnitsSettings{};
+    ListFixture::TearDown();
+  }
+  static NodeListTable& Nodes() { return TheNodeList(); }
+  static UINT State(HMENU menu, UINT id) { return GetMenuState(menu, id, MF_BYCOMMAND); }
+  static HMENU Popup(int position) { return GetSubMenu(ListFrame().menu, position); }
+  static void OpenPopup(int position) {
+    SendMessage(ListFrame().window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(Popup(position)), position);
+  }
+};
+
+TEST_F(ListWindowTest, TheDialogTemplateFollowsTheNumberOfLists) {
+  const std::pair<int, const char*> cases[] = {
+      {0, "LIST_DIALOG3"},   {3, "LIST_DIALOG3"},   {4, "LIST_DIALOG6"},   {6, "LIST_DIALOG6"},
+      {7, "LIST_DIALOG8"},   {9, "LIST_DIALOG10"},  {11, "LIST_DIALOG12"}, {13, "LIST_DIALOG14"},
+      {15, "LIST_DIALOG18"}, {19, "LIST_DIALOG21"}, {22, "LIST_DIALOG24"}, {25, "LIST_DIALOG30"},
+      {30, "LIST_DIALOG30"}, {31, "LIST_DIALOG40"}, {41, "LIST_DIALOG52"}, {52, "LIST_DIALOG52"}};
+  for (const auto& [n, name] : cases) EXPECT_EQ(ListDialogTemplateName(n), name) << n;
+  // Every template exists with as many hidden buttons as its name says.
+  for (int n : {3, 6, 8, 10, 12, 14, 18, 21, 24, 30, 40, 52}) {
+    const std::string name = "LIST_DIALOG" + std::to_string(n);
+    platform::ExpectModal(platform::ModalKind::Dialog, name, [n](HWND dialog) {
+      EXPECT_NE(GetDlgItem(dialog, 1400 + n), nullptr);
+      EXPECT_EQ(GetDlgItem(dialog, 1401 + n), nullptr);
+      EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1400 + n)));
+      EndDialog(dialog, 0);
+    });
+    DialogBoxParam(nullptr, name.c_str(), nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+  }
+}
+
+TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOffered) {
+  EXPECT_FALSE(RegisterListKind("&Boilers", TestAnchorsOffered, OpenTestAnchors));
+  ASSERT_EQ(BuildListMenu(), 1);
+  EXPECT_EQ(ListMenuEntries()[0].label, "&Coordinates");
+  EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG3");
+  // The anchors list comes first in the menu order.
+  ASSERT_TRUE(RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors));
+  ASSERT_EQ(BuildListMenu(), 2);
+  EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
+  // A model without nodes has no node list.
+  Model empty;
+  InitEmptyModel(empty, AnalysisOptions());
+  SwapModel(empty);
+  anchorsOffered = false;
+  EXPECT_EQ(BuildListMenu(), 0);
+  SwapModel(empty);
+}
+
+TEST_F(ListWindowTest, TheListShownStaysInTheMenuAfterItEmpties) {
+  RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
+  ShowListByOpener(OpenTestAnchors);
+  anchorsOffered = false;
+  ASSERT_EQ(BuildListMenu(), 2);
+  EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
+  ShowListByOpener(OpenNodeList);
+  EXPECT_EQ(BuildListMenu(), 1);
+}
+
+TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3", [](HWND dialog) {
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Coordinates");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1401)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1402)));
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 302, 0);
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
+  EXPECT_EQ(TheModel().listName, "&Coordinates");
+  NodeListTable& table = Nodes();
+  EXPECT_EQ(table.rowCount, 4);
+  EXPECT_EQ(table.HeadingText(1, 0), "Node");
+  for (int row = 1; row <= 4; ++row) EXPECT_EQ(table.CellText(row, 1, 0), std::to_string(row * 10));
+  // Cancel shows nothing new.
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_EQ(OpenListMenuDialog(ListFrame().window), 0);
+}
+
+TEST_F(ListWindowTest, NodeCoordinatesAreShownInTheLengthUnit) {
+  g_UnitsSettings.unit[kUnitLength] = kLengthMillimetre;
+  ShowListByOpener(OpenNodeList);
+  NodeListTable& table = Nodes();
+  EXPECT_EQ(table.HeadingText(2, 0).rfind("X ", 0), 0u);
+  EXPECT_NE(table.HeadingText(2, 0).find("mm"), std::string::npos);
+  EXPECT_NE(table.HeadingText(4, 0).find("mm"), std::string::npos);
+  // Node 40 is three 12-inch pipes along X: 914.4 mm.
+  EXPECT_NEAR(std::atof(table.CellText(4, 2, 0).c_str()), 914.4, 0.05);
+  EXPECT_NEAR(std::atof(table.CellText(4, 3, 0).c_str()), 0.0, 1e-6);
+  // The three coordinate columns share one width.
+  EXPECT_EQ(table.widths[2], table.widths[3]);
+  EXPECT_EQ(table.widths[3], table.widths[4]);
+  const std::string file = NodeListFileText(TheModel());
+  EXPECT_EQ(file.rfind("Coordinates\r\nNode,X ", 0), 0u);
+  EXPECT_NE(file.find("\r\n40,"), std::string::npos);
+}
+
+TEST_F(ListWindowTest, TheListFollowsTheCurrentLayoutRow) {
+  TheModel().currentRow = 3;
+  ShowListByOpener(OpenNodeList);
+  EXPECT_EQ(Nodes().currentRow, 3);
+  EXPECT_EQ(Nodes().RowNode(3), 30);
+  ShowModelWindows();
+  ListSetCurrentLayoutRow(2);
+  EXPECT_EQ(TheModel().currentRow, 2);
+  EXPECT_EQ(Nodes().currentRow, 2);
+  // A row that made no node (the comment) leaves the list where it was.
+  ListSetCurrentLayoutRow(5);
+  EXPECT_EQ(Nodes().currentRow, 2);
+}
+
+TEST_F(ListWindowTest, TheNodeListAddsDistanceAndGreysEditUntilItCloses) {
+  ShowListByOpener(OpenNodeList);
+  HMENU view = Popup(2);
+  EXPECT_NE(State(view, kDistanceCommand), static_cast<UINT>(-1));
+  char text[64] = {};
+  GetMenuString(view, kDistanceCommand, text, sizeof text, MF_BYCOMMAND);
+  EXPECT_STREQ(text, "&Distance...\tCtrl+D");
+  EXPECT_TRUE(GetMenuState(ListFrame().menu, 1, MF_BYPOSITION) & MF_GRAYED);
+  TableWindowClose(ListTableWindow(0));
+  EXPECT_EQ(State(view, kDistanceCommand), static_cast<UINT>(-1));
+  EXPECT_FALSE(GetMenuState(ListFrame().menu, 1, MF_BYPOSITION) & MF_GRAYED);
+}
+
+TEST_F(ListWindowTest, MenuStatesFollowTheListAndThePipingCode) {
+  OpenPopup(0);
+  EXPECT_TRUE(State(Popup(0), 106) & MF_GRAYED);  // no list shown
+  ShowListByOpener(OpenNodeList);
+  OpenPopup(0);
+  EXPECT_FALSE(State(Popup(0), 106) & MF_GRAYED);
+  OpenPopup(2);
+  EXPECT_FALSE(State(Popup(2), 336) & MF_GRAYED);  // the node list is searched by node
+  EXPECT_TRUE(State(Popup(2), 267) & MF_GRAYED);
+  OpenPopup(1);
+  EXPECT_TRUE(State(Popup(1), 128) & MF_GRAYED);  // nodes are neither inserted
+  EXPECT_TRUE(State(Popup(1), 126) & MF_GRAYED);  // nor deleted here
+  TheModel().options.PipingCode = 0;
+  OpenPopup(4);
+  for (UINT id : {193u, 194u, 195u, 251u, 376u, 252u, 354u}) EXPECT_TRUE(State(Popup(4), id) & MF_GRAYED) << id;
+  EXPECT_FALSE(State(Popup(4), 187) & MF_GRAYED);
+  TheModel().options.PipingCode = 3;
+  OpenPopup(4);
+  EXPECT_FALSE(State(Popup(4), 193) & MF_GRAYED);
+}
+
+TEST_F(ListWindowTest, NextAndPreviousListWrapAround) {
+  RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
+  ShowListByOpener(OpenNodeList);
+  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the last to the first
+  EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);  // from the first to the last
+  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
+  EXPECT_EQ(anchorsOpened, 1);
+}
+
+TEST_F(ListWindowTest, ASavedListIsShownAgainAndANewModelForgetsIt) {
+  TheModel().listName = "&Coordinates";
+  RestoreListWindow();
+  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
+  EXPECT_TRUE(IsWindowVisible(ListTableWindow(0)));
+  ResetListWindow();
+  EXPECT_EQ(CurrentListOpener(), nullptr);
+  EXPECT_EQ(TheModel().listName, "");
+  EXPECT_EQ(CurrentListLabel(), "");
+}
+
+TEST_F(ListWindowTest, FindNodeMovesTheListOrNamesTheNodeItCannotFind) {
+  ShowListByOpener(OpenNodeList);
+  // A refused node keeps the prompt open; the script then cancels it.
+  auto answer = [](const std::string& text, bool refused = false) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "FIND_NODE_DIALOG", [text, refused](HWND dialog) {
+      SetDlgItemText(dialog, 1301, text.c_str());
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+      if (refused) SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessage(ListFrame().window, WM_COMMAND, 336, 0);
+  };
+  answer("30");
+  EXPECT_EQ(Nodes().currentRow, 3);
+  answer("90");
+  answer("12a", true);
+  answer("", true);
+  EXPECT_EQ(messages, (std::vector<std::string>{"Node  90  not found", "Node =  12a  is invalid", "Node is required"}));
+  EXPECT_EQ(Nodes().currentRow, 3);
+}
+
+TEST_F(ListWindowTest, ClosingTheListFrameGoesBackToTheLayout) {
+  ShowModelWindows();
+  ShowListByOpener(OpenNodeList);
+  SendMessage(ListFrame().window, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(ListToolTipText(256), "Layout Window");
+  EXPECT_EQ(ListToolTipText(40042), "Next List");
+}
+
+}  // namespace
