@@ -3,11 +3,12 @@
 // dialog asks for (valves, reducers, joints ...), a data kind's dialog for
 // supports and loads, and the data type picker of Location rows.
 //
-// The dialogs come with the element and data kinds; until then each says
+// The kinds' dialogs come with the element and data kinds; until then each says
 // plainly that it is not there yet and leaves the row as it was, as a
 // cancelled dialog would.
 #include "model/LayoutTable.h"
 #include "model/Model.h"
+#include "model/TypePickers.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
@@ -27,8 +28,4 @@ bool OpenDataTypeDialog(Model& /*model*/, int /*row*/, DataType type, std::int32
   return false;
 }
 
-int PickDataType(Model& /*model*/, int /*row*/) {
-  STAND_IN("the data type picker");
-  ShowInfoMessage(LayoutFrame().window, "The data type picker is not available yet.");
-  return 0;
-}
+int PickDataType(Model& /*model*/, int row) { return RunDataTypesDialog(LayoutFrame().window, row); }

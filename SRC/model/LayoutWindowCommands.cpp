@@ -15,11 +15,15 @@
 #include "model/LayoutRowEdits.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
+#include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/NewDocument.h"
+#include "model/NodeList.h"
+#include "model/PromptDialogs.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/TypePickers.h"
 #include "model/UndoRedo.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -79,13 +83,11 @@ constexpr LaterCommand kLaterCommands[] = {
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"}, {117, "Generate"},   {121, "Viewpoint"},
-    {267, "Previous View"},    {302, "List"},                 {40054, "Find Text"},
-    {40055, "Find Text"},      {259, "Analysis options"},     {431, "Units"},
+    {267, "Previous View"},    {259, "Analysis options"},     {431, "Units"},
     {379, "Node increment"},   {231, "Load cases"},           {232, "Static seismic"},
     {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
     {40046, "Wind"},           {234, "Spectrum"},             {223, "Time history"},
-    {235, "Harmonic"},         {187, "Coordinates"},          {182, "Element types"},
-    {183, "Data types"},       {337, "Check Bends"},          {40011, "Check Connections"},
+    {235, "Harmonic"},         {337, "Check Bends"},          {40011, "Check Connections"},
     {40076, "Check Branch SIF"}, {188, "Materials"},          {189, "Sections"},
     {190, "Loads"},            {307, "Beam Materials"},       {308, "Beam Sections"},
     {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
@@ -261,6 +263,12 @@ void LayoutCommand(HWND window, int id) {
     case 256: GoBack(true); return;
     case 257: if (InResults()) SwitchPreviousFrame(); return;
     case 336: FindNode(window); return;
+    case 182: PickRowElementType(Table()); return;
+    case 183: PickRowDataType(Table()); return;
+    case 302: ShowList(OpenListMenuDialog(window)); return;
+    case 187: ShowListByOpener(OpenNodeList); return;
+    case 40054: AskFindText(window, LayoutTableWindow()); return;
+    case 40055: RepeatFindText(LayoutTableWindow()); return;
     case 411:
     case 40074:
     case 40075: FontCommand(window, id); return;

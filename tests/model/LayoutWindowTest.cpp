@@ -162,4 +162,23 @@ TEST_F(LayoutWindowTest, DeletingTheRowsDataIsUndoable) {
   EXPECT_EQ(UndoDepth(), undo + 1);
 }
 
+TEST_F(LayoutWindowTest, TypeCommandsOpenThePickersAndFindTextItsPrompt) {
+  TypeSmallModel();
+  TableGoTo(table(), 3);
+  const int undo = UndoDepth();
+  platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG", [](HWND dialog) {
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1403, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1403)));
+  });
+  Command(182);
+  EXPECT_EQ(row(3).elementType, ElementType::Bend);
+  EXPECT_EQ(UndoDepth(), undo + 1);
+  platform::ExpectModal(platform::ModalKind::Dialog, "DTYPES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  Command(183);
+  EXPECT_EQ(UndoDepth(), undo + 1);  // a cancelled picker leaves no snapshot
+  platform::ExpectModal(platform::ModalKind::Dialog, "FIND_TEXT_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  Command(40054);
+}
+
 }  // namespace
