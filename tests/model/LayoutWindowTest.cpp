@@ -2,6 +2,9 @@
 // rules (piping code None, paste, results shown, undo and redo) and the row
 // commands with their undo snapshots.
 #include "LayoutTesting.h"
+#include "files/FileCommands.h"
+#include "model/ModelWindows.h"
+#include "platform/CommonDialog.h"
 #include "platform/Toolbar.h"
 
 namespace {
@@ -179,6 +182,41 @@ TEST_F(LayoutWindowTest, TypeCommandsOpenThePickersAndFindTextItsPrompt) {
   platform::ExpectModal(platform::ModalKind::Dialog, "FIND_TEXT_DIALOG",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Command(40054);
+}
+
+// The engineer's first road: open a model, type a row into the Layout
+// table, save it under a new name, close it and open it again.
+TEST_F(LayoutWindowTest, ATypedRowIsSavedClosedAndOpenedAgain) {
+  const std::string folder = std::filesystem::path(std::getenv("TMPDIR")).string();
+  const std::string source = folder + "/Start.mod";
+  const std::string target = folder + "/Typed.mod";
+  std::filesystem::copy_file(std::string(QUORVEL_SOURCE_DIR) + "/examples/Sample.mod", source);
+  ASSERT_TRUE(OpenFileByExtension(nullptr, source));
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  const int rows = TheModel().rowCount;
+  TableGoTo(table(), rows + 1);
+  TypeRow({"", "", "", "", "-250"});
+  ASSERT_EQ(TheModel().rowCount, rows + 1);
+  const int node = row(rows + 1).node;
+  // The sample shows lengths in feet: 250 ft is held as 3000 in.
+  EXPECT_EQ(row(rows + 1).dz, -3000.0f);
+  EXPECT_TRUE(TheModel().modified);
+
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [target](HWND dialog) {
+    SetDlgItemText(dialog, edt1, target.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  Command(105);
+  EXPECT_EQ(TheModel().path, target);
+  EXPECT_FALSE(TheModel().modified);
+  Command(103);
+  EXPECT_EQ(TheModel().rowCount, 0);
+
+  ASSERT_TRUE(OpenFileByExtension(nullptr, target));
+  ASSERT_EQ(TheModel().rowCount, rows + 1);
+  EXPECT_EQ(row(rows + 1).node, node);
+  EXPECT_EQ(row(rows + 1).dz, -3000.0f);
 }
 
 }  // namespace
