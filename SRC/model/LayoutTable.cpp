@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "model/LayoutEditors.h"
+#include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -150,7 +152,14 @@ bool LayoutTable::IsCellEditable(int row, int column) {
 
 std::int32_t LayoutTable::RowNode(int row) { return TheModel().row(row).node; }
 
-void LayoutTable::CurrentRowChanged() { TheModel().currentRow = currentRow; }
+// Regaining the focus also lands here; refreshing the List window then would
+// hand the focus back and come here again, so only a move refreshes it.
+void LayoutTable::CurrentRowChanged() {
+  Model& model = TheModel();
+  if (model.currentRow == currentRow) return;
+  model.currentRow = currentRow;
+  RefreshListWindow();
+}
 
 void LayoutTable::AfterEnter() {
   if (TableResultsShown() || !editing) return;
@@ -180,25 +189,11 @@ void LayoutTable::DeleteRow() {
 }
 
 // The editors of a row's element and data item are the kinds' own dialogs.
-void LayoutTable::DoubleClick() {
-  Model& model = TheModel();
-  LayoutRow& target = model.row(currentRow);
-  if (currentColumn == 2 || IsWideType(target.elementType)) {
-    if (target.element) target.element->EditDialog(currentRow, popupPoint.x, popupPoint.y);
-  } else if (currentColumn == 9) {
-    if (target.item) target.item->EditDialog(currentRow, popupPoint.x, popupPoint.y);
-  }
-}
+void LayoutTable::DoubleClick() { LayoutDoubleClick(*this); }
 
-void LayoutTable::HeadingClicked(int column) {
-  static const int listCommands[] = {0, 187, 0, 0, 0, 0, 188, 189, 190, 0};
-  if (column == 1 && TheModel().nodes.count == 0) {
-    ErrorBeep();
-    return;
-  }
-  if (column < 1 || column > kLayoutColumns || listCommands[column] == 0) return;
-  if (frame != nullptr) SendMessage(frame, WM_COMMAND, static_cast<WPARAM>(listCommands[column]), 0);
-}
+void LayoutTable::HeadingClicked(int column) { LayoutHeadingClicked(*this, column); }
+
+void LayoutTable::CellContextMenu(int column) { ShowLayoutPopupMenu(*this, column); }
 
 namespace {
 

@@ -49,6 +49,7 @@ class LayoutTable : public TableWindow {
   void StoreCell() override;
   void EditFinished() override;
   void HeadingContextMenu(int column) override { HeadingClicked(column); }
+  void CellContextMenu(int column) override;
   std::int32_t RowNode(int row) override;
 
   bool rowInserted = false;

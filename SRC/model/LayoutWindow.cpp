@@ -14,6 +14,7 @@
 #include "loads/TimeFunction.h"
 #include "loads/Wind.h"
 #include "files/SaveQuestion.h"
+#include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
 #include "model/LayoutTable.h"
 #include "model/MakeModel.h"
@@ -179,24 +180,6 @@ void Rename(HMENU popup, int id, const std::string& text) {
   ModifyMenu(popup, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(id), text.c_str());
 }
 
-bool IsComponentRow(const Model& model, int row) {
-  const ElementType type = model.row(row).elementType;
-  return row != 1 && row <= model.rowCount && type != ElementType::None && type != ElementType::From &&
-         type != ElementType::Location && type != ElementType::Comment && type != ElementType::HydrotestLoad;
-}
-
-bool CanCombine(const Model& model, int row) {
-  if (row == 1 || row > model.rowCount) return false;
-  const ElementType type = model.row(row).elementType;
-  if (type != ElementType::Pipe && type != ElementType::Bend && type != ElementType::JacketedPipe &&
-      type != ElementType::JacketedBend)
-    return false;
-  const int previous = PreviousElementRow(model, row);
-  if (previous == 0) return false;
-  const ElementType before = model.row(previous).elementType;
-  return before == ElementType::Pipe || before == ElementType::JacketedPipe;
-}
-
 bool CanDuplicateLastRow(const Model& model, int row) {
   if (row != model.rowCount + 1) return false;
   const LayoutRow& spare = model.row(row);
@@ -217,13 +200,11 @@ void UpdateEditMenu(HMENU popup) {
   Enable(popup, 364, HasCopiedRows());
   Enable(popup, 128, row != 1 && row <= model.rowCount);
   Enable(popup, 279, twoRows);
-  Enable(popup, 129, IsComponentRow(model, row));
-  Enable(popup, 40049, IsComponentRow(model, row));
-  Enable(popup, 385, row != 1 && model.row(row).node != 0 && type != ElementType::From &&
-                         type != ElementType::Location && type != ElementType::Comment &&
-                         type != ElementType::HydrotestLoad);
+  Enable(popup, 129, IsComponentLayoutRow(model, row));
+  Enable(popup, 40049, IsComponentLayoutRow(model, row));
+  Enable(popup, 385, HasEditableLayoutElement(model, row));
   for (int id : {40012, 116, 40010, 117, 118}) Enable(popup, id, twoRows);
-  Enable(popup, 40048, CanCombine(model, row));
+  Enable(popup, 40048, CanCombineLayoutRow(model, row));
   Enable(popup, 40078, model.options.UseB31J != 0);
   Enable(popup, 384, CanDuplicateLastRow(model, row));
   Enable(popup, 40050, CanUndo());

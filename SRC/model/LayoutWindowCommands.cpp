@@ -12,6 +12,7 @@
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "model/FindNodeDialog.h"
+#include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
@@ -87,16 +88,16 @@ constexpr LaterCommand kLaterCommands[] = {
     {379, "Node increment"},   {231, "Load cases"},           {232, "Static seismic"},
     {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
     {40046, "Wind"},           {234, "Spectrum"},             {223, "Time history"},
-    {235, "Harmonic"},         {337, "Check Bends"},          {40011, "Check Connections"},
-    {40076, "Check Branch SIF"}, {188, "Materials"},          {189, "Sections"},
+    {235, "Harmonic"},                   {40011, "Check Connections"},
+     {188, "Materials"},          {189, "Sections"},
     {190, "Loads"},            {307, "Beam Materials"},       {308, "Beam Sections"},
     {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {251, "Spectrums"},            {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
     {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
-    {236, "Element list"},     {237, "Data list"},            {280, "Select Material"},
-    {281, "Select Section"},   {282, "Select Load"},          {283, "Edit Material"},
-    {284, "Edit Section"},     {285, "Edit Load"},            {286, "Specified displacements"},
+    {236, "Element list"},     {237, "Data list"},            
+    
+                {286, "Specified displacements"},
     {40027, "Edit offsets"},   {108, "Analysis"},
 };
 
@@ -158,16 +159,6 @@ void CombineCommand(HWND window) {
   if (merged == 0) return;
   ReloadAt(merged);
   Table().CurrentRowChanged();
-}
-
-void EditRowObject(HWND window, bool element) {
-  LayoutRow& row = M().row(Table().currentRow);
-  const int number = Table().currentRow;
-  const bool changed = EditWithSnapshot(window, [&] {
-    if (element) return row.element != nullptr && row.element->EditDialog(number, 0, 0);
-    return row.item != nullptr && row.item->EditDialog(number, 0, 0);
-  });
-  if (changed) ReloadAt(number);
 }
 
 void DeleteRowData(HWND window) {
@@ -241,8 +232,16 @@ void LayoutCommand(HWND window, int id) {
     case 293: if (SaveCheck(window)) OpenResultsDialog(window); return;
     case 108: Analyse(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
-    case 201: EditRowObject(window, true); return;
-    case 202: EditRowObject(window, false); return;
+    case 201: EditRowElementType(Table()); return;
+    case 202: EditRowDataType(Table()); return;
+    case 280: SelectMaterialDialog(Table()); return;
+    case 281: SelectSectionDialog(Table()); return;
+    case 282: SelectLoadDialog(Table()); return;
+    case 283: EditRowMaterial(Table()); return;
+    case 284: EditRowSection(Table()); return;
+    case 285: EditRowLoad(Table()); return;
+    case 337: CheckBends(window); return;
+    case 40076: CheckBranchSifs(window); return;
     case 363: CopyCurrentRow(Table().currentRow); return;
     case 364: PasteCommand(window); return;
     case 128: InsertRowCommand(window); return;

@@ -223,11 +223,3 @@ void ResetListWindow() {
   TheModel().listName.clear();
 }
 
-void ListSetCurrentLayoutRow(int row) {
-  Model& model = TheModel();
-  model.currentRow = std::clamp(row, 1, model.rowCount + 1);
-  LayoutTable& layout = TheLayoutTable();
-  if (layout.Window() != nullptr && IsWindowVisible(layout.Window()) && layout.currentRow != model.currentRow)
-    TableGoTo(layout, model.currentRow);
-  RefreshListWindow();
-}

@@ -78,10 +78,6 @@ HWND FocusedListTable();
 // no editing; false when the List frame has no window.
 bool BindFirstListTable(TableWindow& table, int columns);
 
-// Makes a Layout row current in the Layout table and in the list shown.
-// The Layout window's SetCurrentLayoutRow is to call this for the List
-// window's side; until it exists the List window's commands call it.
-void ListSetCurrentLayoutRow(int row);
 
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

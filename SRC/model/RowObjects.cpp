@@ -3,7 +3,13 @@
 // base behaviour that draws; it joins with the graphics view.
 #include "model/RowObjects.h"
 
+#include "model/LayoutTable.h"
+#include "model/Model.h"
 #include "model/Nodes.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/NameTables.h"
+#include "shell/StandIn.h"
 
 ElementData::~ElementData() = default;
 
@@ -21,7 +27,25 @@ void ElementData::Draw2D(LayoutRow&) {}
 void ElementData::DrawGl(LayoutRow&) {}
 void ElementData::DrawOutline() {}
 void ElementData::DrawPickAreas() {}
-bool ElementData::EditDialog(int, int, int) { return false; }
+namespace {
+
+// A kind whose dialog comes with its own subsystem says so instead of
+// silently doing nothing; the row is left as it was.
+bool RefuseEditDialog(const std::string& kind) {
+  STAND_IN("the per-kind element and data dialogs");
+  ShowInfoMessage(LayoutFrame().window, kind + " dialog is not available yet.");
+  return false;
+}
+
+}  // namespace
+
+bool ElementData::EditDialog(int rowNumber, int, int) {
+  const Model& model = TheModel();
+  if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
+  const ElementType type = model.row(rowNumber).elementType;
+  if (type == ElementType::HydrotestLoad) return RefuseEditDialog("Hydrotest load");
+  return RefuseEditDialog(ElementTypeMessageName(type));
+}
 bool ElementData::IsNonlinear() const { return false; }
 
 DataItem::DataItem() {
@@ -75,6 +99,10 @@ void DataItem::DifferenceTimeLoads(int, int) {}
 void DataItem::TimeLoadExtremes() {}
 void DataItem::DrawBounds() {}
 void DataItem::DrawPickAreas() {}
-bool DataItem::EditDialog(int, int, int) { return false; }
+bool DataItem::EditDialog(int rowNumber, int, int) {
+  const Model& model = TheModel();
+  if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
+  return RefuseEditDialog(DataTypeName(static_cast<int>(model.row(rowNumber).dataType)));
+}
 bool DataItem::IsNonlinear() const { return false; }
 bool DataItem::HasConnectedNode() const { return false; }

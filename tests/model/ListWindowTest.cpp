@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ListTesting.h"
+#include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
 #include "platform/Controls.h"
@@ -136,11 +137,11 @@ TEST_F(ListWindowTest, TheListFollowsTheCurrentLayoutRow) {
   EXPECT_EQ(Nodes().currentRow, 3);
   EXPECT_EQ(Nodes().RowNode(3), 30);
   ShowModelWindows();
-  ListSetCurrentLayoutRow(2);
+  SetCurrentLayoutRow(2);
   EXPECT_EQ(TheModel().currentRow, 2);
   EXPECT_EQ(Nodes().currentRow, 2);
   // A row that made no node (the comment) leaves the list where it was.
-  ListSetCurrentLayoutRow(5);
+  SetCurrentLayoutRow(5);
   EXPECT_EQ(Nodes().currentRow, 2);
 }
 

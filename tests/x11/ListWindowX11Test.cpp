@@ -61,8 +61,11 @@ TEST_F(ListWindowX11Test, TheNodeListAndThePickerAreOnTheScreen) {
   ASSERT_TRUE(IsWindowVisible(ListFrame().window));
   EXPECT_EQ(TheNodeList().rowCount, 4);
   EXPECT_EQ(TheNodeList().currentRow, 3);
-  // The Layout frame overlaps the List frame on this screen; without a window
-  // manager the one activated last is on top, so bring the list up first.
+  // The Layout frame overlaps the List frame on this screen, and the X server
+  // shows what lies on top: hide it, so the picture is the list's alone.
+  ShowWindow(LayoutFrame().window, SW_HIDE);
+  ShowWindow(MainFrame().window, SW_SHOW);
+  ShowWindow(MainFrame().window, SW_HIDE);
   SetForegroundWindow(ListFrame().window);
   platform::RunUntilIdle();
   EXPECT_EQ(CompareWithScreen(ListFrame().window, "nodes"), 0);

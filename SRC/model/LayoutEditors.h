@@ -1,0 +1,71 @@
+// The operations around the Layout table that act on its current row: making
+// a row current from anywhere (the List window follows it), opening the
+// editors of the row's element, data item, material, section and load,
+// picking a material, section or load by name, the bend and branch-point
+// checks, and the popup menu of each column.
+//
+// Every editor commits the cell being edited first and stops when the cell
+// is refused, so an editor never opens over a half-typed value. The kinds'
+// own dialogs answer through their virtual EditDialog; the property dialogs,
+// the pickers of named records and the printed layout come with later work
+// and say so (STAND_IN) without touching the model.
+//
+// The popup menus send their command to the Layout frame, whose command
+// switch (LayoutCommand) carries it out; a popup with no item shows nothing.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+class LayoutTable;
+struct Model;
+
+// Makes `row` the current Layout row (the model's current row), goes to it
+// in the Layout table when that window is visible and keeps the List window
+// on it.
+void SetCurrentLayoutRow(int row);
+
+// The bend check: the model is made again and the first Bend, Miter or
+// Jacketed bend row whose geometry is invalid becomes current with an error
+// message. Returns that row, or 0 when every bend is sound (or the model
+// could not be made: the message then says why).
+int CheckBends(HWND owner);
+// The branch-point check: one message per branch point without a Branch
+// SIF, its row made current. Returns the number of such points.
+int CheckBranchSifs(HWND owner);
+
+// The popup menu of `column` at the table's recorded mouse position.
+void ShowLayoutPopupMenu(LayoutTable& table, int column);
+// The texts of that menu, in order, with their command ids; empty when the
+// column shows no menu on the current row.
+struct LayoutMenuItem {
+  int command;
+  std::string text;
+  bool operator==(const LayoutMenuItem&) const = default;
+};
+std::vector<LayoutMenuItem> LayoutPopupMenuItems(const LayoutTable& table, int column);
+
+// The table's DoubleClick and HeadingClicked slots.
+void LayoutDoubleClick(LayoutTable& table);
+void LayoutHeadingClicked(LayoutTable& table, int column);
+
+// The editors of the current row.
+void EditRowElementType(LayoutTable& table);
+void EditRowDataType(LayoutTable& table);
+void EditRowMaterial(LayoutTable& table);
+void EditRowSection(LayoutTable& table);
+void EditRowLoad(LayoutTable& table);
+// The pickers of a named record for the current row.
+void SelectMaterialDialog(LayoutTable& table);
+void SelectSectionDialog(LayoutTable& table);
+void SelectLoadDialog(LayoutTable& table);
+
+// The layout as a printed report section; nothing for an empty model.
+void PrintLayout(HWND owner);
+
+// The row rules shared with the Layout window's Edit menu.
+bool IsComponentLayoutRow(const Model& model, int row);
+bool CanCombineLayoutRow(const Model& model, int row);
+bool HasEditableLayoutElement(const Model& model, int row);
