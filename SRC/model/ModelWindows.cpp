@@ -1,5 +1,7 @@
 // The Layout window opens its own table (UpdateLayoutTitle); these add the
-// graphics redraw and the hiding that closing needs.
+// graphics redraw and the hiding that closing needs. While a model is open
+// the main window is hidden: the model windows take its place, and closing
+// the model shows it again.
 #include "model/ModelWindows.h"
 
 #include "graphics/GraphicsThread.h"
@@ -19,6 +21,7 @@ void RedrawGraphics() {
 }  // namespace
 
 void ShowModelWindows() {
+  if (HWND main = MainFrame().window) ShowWindow(main, SW_HIDE);
   UpdateLayoutTitle();
   RedrawGraphics();
 }
