@@ -38,21 +38,11 @@ struct Reply {
 // Distinct colours, so a misplaced pixel shows.
 COLORREF Distinct(int x, int y) { return RGB(x * 40 + 10, y * 90 + 20, 200 - x * 30); }
 
-class ClipboardX11Test : public testing::Test {
+class ClipboardX11Test : public OnXvfb<testing::Test> {
  protected:
-  static void SetUpTestSuite() {
-    server_ = new XvfbServer;
-    display_ = server_->Start();
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
-
   void SetUp() override {
-    ASSERT_FALSE(display_.empty()) << "Xvfb did not start";
-    setenv("DISPLAY", display_.c_str(), 1);
-    unsetenv("QUORVEL_DISPLAY");
+    OnXvfb::SetUp();
+    if (HasFatalFailure()) return;
     platform::EnableTestMode(true);
     platform::SetFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
     platform::ResetClipboard();
@@ -77,7 +67,7 @@ class ClipboardX11Test : public testing::Test {
     platform::EnableTestMode(false);
     platform::SetFailureHandler(nullptr);
     if (x_ != nullptr) XCloseDisplay(x_);
-    setenv("QUORVEL_DISPLAY", "headless", 1);
+    OnXvfb::TearDown();
   }
 
   // Sets the clipboard as a program does and waits until X knows.
@@ -139,16 +129,11 @@ class ClipboardX11Test : public testing::Test {
     return false;
   }
 
-  static XvfbServer* server_;
-  static std::string display_;
   Display* x_ = nullptr;
   Window requestor_ = 0;
   Atom clipboard_ = 0;
   HWND window_ = nullptr;
 };
-
-XvfbServer* ClipboardX11Test::server_ = nullptr;
-std::string ClipboardX11Test::display_;
 
 TEST_F(ClipboardX11Test, TextReachesOtherProgramsAsUtf8AndLatin1) {
   // "Pipe é 10 €", a new line, "Node 20": e acute (0xE9) and the euro sign

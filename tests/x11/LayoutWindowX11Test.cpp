@@ -19,33 +19,9 @@
 
 namespace {
 
-class LayoutWindowX11Test : public LayoutFixture {
+class LayoutWindowX11Test : public OnXvfb<LayoutFixture> {
  protected:
-  static void SetUpTestSuite() {
-    server_ = new XvfbServer;
-    display_ = server_->Start();
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_FALSE(display_.empty()) << "Xvfb did not start";
-    setenv("DISPLAY", display_.c_str(), 1);
-    unsetenv("QUORVEL_DISPLAY");
-    LayoutFixture::SetUp();
-  }
-  void TearDown() override {
-    LayoutFixture::TearDown();
-    setenv("QUORVEL_DISPLAY", "headless", 1);
-  }
-
-  static XvfbServer* server_;
-  static std::string display_;
 };
-
-XvfbServer* LayoutWindowX11Test::server_ = nullptr;
-std::string LayoutWindowX11Test::display_;
 
 TEST_F(LayoutWindowX11Test, AModelIsShownAsTheLayerDrewIt) {
   HWND frame = LayoutFrame().window;

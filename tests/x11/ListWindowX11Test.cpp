@@ -21,37 +21,12 @@
 
 namespace {
 
-class ListWindowX11Test : public ListFixture {
+class ListWindowX11Test : public OnXvfb<ListFixture> {
  protected:
-  static void SetUpTestSuite() {
-    server_ = new XvfbServer;
-    display_ = server_->Start();
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
-  void SetUp() override {
-    ASSERT_FALSE(display_.empty()) << "Xvfb did not start";
-    setenv("DISPLAY", display_.c_str(), 1);
-    unsetenv("QUORVEL_DISPLAY");
-    ListFixture::SetUp();
-  }
-  void TearDown() override {
-    ListFixture::TearDown();
-    setenv("QUORVEL_DISPLAY", "headless", 1);
-  }
-
   int CompareWithScreen(HWND window, const std::string& name) {
     return CompareWindowWithScreen(display_, window, std::string(QUORVEL_BINARY_DIR) + "/x11-list-" + name);
   }
-
-  static XvfbServer* server_;
-  static std::string display_;
 };
-
-XvfbServer* ListWindowX11Test::server_ = nullptr;
-std::string ListWindowX11Test::display_;
 
 TEST_F(ListWindowX11Test, TheNodeListAndThePickerAreOnTheScreen) {
   ShowModelWindows();

@@ -22,20 +22,11 @@ namespace {
 constexpr int kFrameX = 30;
 constexpr int kFrameY = 40;
 
-class TableX11Test : public testing::Test {
+class TableX11Test : public OnXvfb<testing::Test> {
  protected:
-  static void SetUpTestSuite() {
-    server_ = new XvfbServer;
-    display_ = server_->Start();
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
   void SetUp() override {
-    ASSERT_FALSE(display_.empty()) << "Xvfb did not start";
-    setenv("DISPLAY", display_.c_str(), 1);
-    unsetenv("QUORVEL_DISPLAY");
+    OnXvfb::SetUp();
+    if (HasFatalFailure()) return;
     platform::EnableTestMode(true);
     platform::SetFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
     platform::RegisterResources(QuorvelResources().data(), QuorvelResources().size());
@@ -56,7 +47,7 @@ class TableX11Test : public testing::Test {
     platform::SetFailureHandler(nullptr);
     platform::RegisterResources(nullptr, 0);
     if (x_ != nullptr) XCloseDisplay(x_);
-    setenv("QUORVEL_DISPLAY", "headless", 1);
+    OnXvfb::TearDown();
   }
   void ShowTable() {
     frame = CreateWindowEx(0, "TableX11Frame", "Table X11", WS_OVERLAPPEDWINDOW, kFrameX, kFrameY, 520, 300,
@@ -97,17 +88,12 @@ class TableX11Test : public testing::Test {
   }
   int RowY(int row) const { return grid.headingHeight + (row - grid.topRow - 1) * grid.rowHeight; }
 
-  static XvfbServer* server_;
-  static std::string display_;
   Display* x_ = nullptr;
   TableWindowRecord record;
   TestGrid grid;
   HWND frame = nullptr;
   HWND tableWindow = nullptr;
 };
-
-XvfbServer* TableX11Test::server_ = nullptr;
-std::string TableX11Test::display_;
 
 TEST_F(TableX11Test, ShowsScrollsAndEditsOnTheScreen) {
   ShowTable();

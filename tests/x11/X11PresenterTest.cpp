@@ -61,21 +61,11 @@ LRESULT TestProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   return DefWindowProc(window, message, wParam, lParam);
 }
 
-class X11Test : public testing::Test {
+class X11Test : public OnXvfb<testing::Test> {
  protected:
-  static void SetUpTestSuite() {
-    server_ = new XvfbServer;
-    display_ = server_->Start();
-  }
-  static void TearDownTestSuite() {
-    delete server_;
-    server_ = nullptr;
-  }
-
   void SetUp() override {
-    ASSERT_FALSE(display_.empty()) << "Xvfb did not start";
-    setenv("DISPLAY", display_.c_str(), 1);
-    unsetenv("QUORVEL_DISPLAY");
+    OnXvfb::SetUp();
+    if (HasFatalFailure()) return;
     platform::EnableTestMode(true);
     platform::SetFailureHandler([](const std::string& message) { ADD_FAILURE() << message; });
     x_ = XOpenDisplay(display_.c_str());
@@ -96,7 +86,7 @@ class X11Test : public testing::Test {
     platform::SetFailureHandler(nullptr);
     DeleteObject(background_);
     if (x_ != nullptr) XCloseDisplay(x_);
-    setenv("QUORVEL_DISPLAY", "headless", 1);
+    OnXvfb::TearDown();
   }
 
   HWND ShowTestWindow(const char* title, int width, int height) {
@@ -140,14 +130,9 @@ class X11Test : public testing::Test {
     EXPECT_EQ(differences, 0);
   }
 
-  static XvfbServer* server_;
-  static std::string display_;
   Display* x_ = nullptr;
   HBRUSH background_ = nullptr;
 };
-
-XvfbServer* X11Test::server_ = nullptr;
-std::string X11Test::display_;
 
 TEST_F(X11Test, WindowShowsWhatWasPainted) {
   HWND window = ShowTestWindow("Painted", 120, 80);

@@ -9,7 +9,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <memory>
 #include <string>
+
+#include <gtest/gtest.h>
 
 class XvfbServer {
  public:
@@ -51,4 +54,30 @@ class XvfbServer {
 
  private:
   pid_t pid_ = -1;
+};
+
+// A test suite of `Base` whose windows go to a real X server of the suite's
+// own, started once for the suite; each test points the layer at it and
+// back to headless afterwards.
+template <typename Base>
+class OnXvfb : public Base {
+ protected:
+  static void SetUpTestSuite() {
+    server_ = std::make_unique<XvfbServer>();
+    display_ = server_->Start();
+  }
+  static void TearDownTestSuite() { server_.reset(); }
+  void SetUp() override {
+    ASSERT_FALSE(display_.empty()) << "Xvfb did not start";
+    setenv("DISPLAY", display_.c_str(), 1);
+    unsetenv("QUORVEL_DISPLAY");
+    Base::SetUp();
+  }
+  void TearDown() override {
+    Base::TearDown();
+    setenv("QUORVEL_DISPLAY", "headless", 1);
+  }
+
+  static inline std::unique_ptr<XvfbServer> server_;
+  static inline std::string display_;
 };
