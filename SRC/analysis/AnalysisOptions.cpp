@@ -4,7 +4,9 @@
 // damaged section, the registry reader keeps the value it had.
 #include "analysis/AnalysisOptions.h"
 
+#include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <string>
 
 #include "platform/Registry.h"
@@ -18,6 +20,10 @@ namespace {
 constexpr const char* kSection = "Analysis options";
 
 bool InRange(std::int32_t value, std::int32_t low, std::int32_t high) { return value >= low && value <= high; }
+
+bool InCodeGroup(std::int32_t code, std::initializer_list<std::int32_t> group) {
+  return std::find(group.begin(), group.end(), code) != group.end();
+}
 
 bool IsThermalLoadCount(std::int32_t count) { return count == 1 || count == 2 || count == 3 || count == 10; }
 
@@ -66,6 +72,46 @@ void ApplyCodeForcedOptions(AnalysisOptions& options) {
   if (options.PipingCode == kCodeB31_8) options.LiberalAllowable = 1;
   if (options.PipingCode == kCodeB31_3 || options.PipingCode == kCodeB31_4 || options.PipingCode == kCodeB31_8)
     options.IncludeAxialForce = 1;
+}
+
+void ApplyCodeRules(AnalysisOptions& options) {
+  ApplyCodeForcedOptions(options);
+  if (options.PipingCode == kCodeNone) {
+    options.IncludeAxialForce = 1;
+    options.UseB31J = 0;
+    options.ThermalLoadCount = 1;
+    options.PeakPressureFactor = 1.0f;
+  }
+  if (!CodeAllowsB31J(options.PipingCode)) options.UseB31J = 0;
+}
+
+void ApplyTemperatureCodeRules(AnalysisOptions& options) {
+  const std::int32_t code = options.PipingCode;
+  if (code == kCodeB31_3 || code == kCodeB31_4 || code == kCodeB31_5 || code == kCodeB31_8)
+    options.UseColdModulus = 1;
+  else if (code == kCodeEn13480)
+    options.UseColdModulus = 0;
+}
+
+void ApplyPressureCodeRules(AnalysisOptions& options) {
+  if (options.PipingCode == kCodeB31_8) options.PressureStressOption = 0;
+}
+
+bool CodeAllowsLiberal(std::int32_t code) { return InCodeGroup(code, {1, 2, 3, 5, 6, 7}); }
+bool CodeAllowsB31J(std::int32_t code) { return InCodeGroup(code, {1, 3, 4, 5, 6, 7}); }
+bool CodeUsesServiceLevel(std::int32_t code) { return InCodeGroup(code, {8, 9, 10, 11, 101, 201, 15}); }
+
+const char* ServiceLevelLabel(std::int32_t code) {
+  return code == 8 || code == 15 ? "Equation 10 Level" : "Equation 9 Level";
+}
+
+char ServiceLevelLetter(std::int32_t serviceLevel) { return static_cast<char>('B' + serviceLevel); }
+
+float Z184LocationFactor(std::int32_t classLocation, bool sourService) {
+  static constexpr float kNonsour[4] = {1.000f, 0.900f, 0.700f, 0.550f};
+  static constexpr float kSour[4] = {0.900f, 0.750f, 0.625f, 0.500f};
+  if (!InRange(classLocation, 1, 4)) return 0.0f;
+  return (sourService ? kSour : kNonsour)[classLocation - 1];
 }
 
 void ReadAnalysisOptions(BinaryFile& file, int version, AnalysisOptions& options) {

@@ -14,6 +14,12 @@
 //
 // The registry subkey also carries the units choice and three printing and
 // rendering settings, which travel with the options.
+//
+// The code-dependent rules live here too, for the options sheet, the model
+// reader and the options report alike: the three code groups that decide
+// which code-specific options are offered and reported, the Z184/Z662
+// location factor shown for a class location, and the values some codes
+// force on other options.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +33,7 @@ struct UnitsSettings;
 constexpr std::int32_t kCodeNone = 0;
 constexpr std::int32_t kCodeB31_3 = 3;
 constexpr std::int32_t kCodeB31_4 = 4;
+constexpr std::int32_t kCodeB31_5 = 5;
 constexpr std::int32_t kCodeB31_8 = 6;
 constexpr std::int32_t kCodeEn13480 = 21;
 
@@ -74,6 +81,32 @@ constexpr float DesignFactorTable[kDesignFactorCount] = {0.80f, 0.72f, 0.60f, 0.
 // The rules the model reader applies after reading: B31.8 uses liberal
 // allowables, and B31.3, B31.4 and B31.8 include the axial force.
 void ApplyCodeForcedOptions(AnalysisOptions& options);
+// Every rule that follows from the code alone, applied when the options are
+// validated or confirmed: those of ApplyCodeForcedOptions; with no code the
+// axial force is included, B31J is off, one thermal load and a peak
+// pressure factor of 1.0; B31J stays on only for the codes that allow it.
+void ApplyCodeRules(AnalysisOptions& options);
+// When the temperature options are shown: B31.3, B31.4, B31.5 and B31.8 use
+// the cold modulus, EN 13480 the modulus at temperature.
+void ApplyTemperatureCodeRules(AnalysisOptions& options);
+// When the pressure options are shown: B31.8 takes PD / 4t.
+void ApplyPressureCodeRules(AnalysisOptions& options);
+
+// Codes for which the liberal allowable option is offered and reported.
+bool CodeAllowsLiberal(std::int32_t code);
+// Codes for which B31J (SIFs and flexibility factors) may be used.
+bool CodeAllowsB31J(std::int32_t code);
+// Codes that use a service level (ASME Class 2 and 3 editions, RCC-M).
+bool CodeUsesServiceLevel(std::int32_t code);
+// The service level's label for a code of CodeUsesServiceLevel:
+// "Equation 10 Level" for ids 8 and 15, "Equation 9 Level" otherwise.
+const char* ServiceLevelLabel(std::int32_t code);
+// The service level as its letter: 'B', 'C' or 'D'.
+char ServiceLevelLetter(std::int32_t serviceLevel);
+
+// The Z184 and Z662 location factor L of a class location 1 .. 4 for sour or
+// nonsour service; 0 for a class location outside 1 .. 4.
+float Z184LocationFactor(std::int32_t classLocation, bool sourService);
 
 // Whether a code id is one of the 25 piping codes.
 bool IsKnownPipingCode(std::int32_t code);

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "files/ModelFile.h"
+#include "graphics/DialogHook.h"
 #include "model/LayoutRowEdits.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
@@ -84,7 +85,8 @@ bool OpenModelFile(HWND owner, const std::string& path) {
 
 bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
 
-// The file dialog record shared by Open and Save As.
+// The file dialog record shared by Open and Save As; its hook centres the
+// dialog and the questions it asks.
 OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char* filter, const char* title) {
   OPENFILENAME record{};
   record.lStructSize = sizeof record;
@@ -97,6 +99,7 @@ OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char*
   record.lpstrInitialDir = Folder().empty() ? nullptr : Folder().c_str();
   record.lpstrTitle = title;
   record.lpstrDefExt = "mod";
+  record.lpfnHook = FileDialogHookProc;
   return record;
 }
 
@@ -163,7 +166,8 @@ bool SaveModel(HWND owner) {
 bool SaveModelAs(HWND owner) {
   std::vector<char> buffer = NameBuffer();
   OPENFILENAME record = FileDialogRecord(owner, buffer, "Model files (*.mod)\0*.mod\0", "Save As");
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
+                 OFN_ENABLEHOOK;
   if (!GetSaveFileName(&record)) return false;
   const std::string path = buffer.data();
   // A model under another extension could not be opened again.
@@ -193,7 +197,8 @@ void OpenModelDialog(HWND owner) {
       "Valve Library files (*.val)\0*.val\0Flange Qualification files (*.flg)\0*.flg\0"
       "Nozzle Evaluation files (*.noz)\0*.noz\0Lug Evaluation files (*.lug)\0*.lug\0";
   OPENFILENAME record = FileDialogRecord(owner, buffer, kFilter, "Open");
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_ENABLEHOOK;
   if (GetOpenFileName(&record)) OpenFileByExtension(owner, buffer.data());
 }
 

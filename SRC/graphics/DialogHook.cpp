@@ -8,6 +8,7 @@
 #include <cstring>
 #include <thread>
 
+#include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Hook.h"
 #include "platform/Input.h"
@@ -85,6 +86,21 @@ void CenterDialogHookOn() {
 void CenterDialogHookOff() {
   if (t_Hook.hook != nullptr) UnhookWindowsHookEx(t_Hook.hook);
   t_Hook = HookState{};
+}
+
+UINT_PTR CenteringDialogHookProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_INITDIALOG) CenterWindowOnParent(dialog, IDOK);
+  return 0;
+}
+
+UINT_PTR FileDialogHookProc(HWND hook, UINT message, WPARAM, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE) {
+    CenterWindowOnParent(GetParent(hook), 0);
+    CenterDialogHookOn();
+  } else if (message == WM_DESTROY) {
+    CenterDialogHookOff();
+  }
+  return 0;
 }
 
 void SetMenuItemText(HMENU menu, UINT commandId, const char* text) {

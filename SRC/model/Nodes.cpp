@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "shell/BinaryFile.h"
+#include "shell/Message.h"
 #include "shell/NumberFormat.h"
 #include "shell/NumberText.h"
 
@@ -87,6 +88,17 @@ int ParseNodeNumber(std::string_view text, NodeId& id) {
 }
 
 int ReadNodeNumberField(NodeId& id) { return ParseNodeNumber(g_EditFieldText, id); }
+
+NodeId GetDefinedNodeNumber(const std::string& label) {
+  if (g_EditFieldText.empty()) return 0;
+  NodeId id = 0;
+  const int code = ReadNodeNumberField(id);
+  if (code != kNodeOk) ThrowFieldNodeError(label, code);
+  const int index = FindNodeIndex(id);
+  if (index == 0) ThrowNotDefined(label);
+  if (CurrentNodeTable()[index].nodeKind == kBendNode) ThrowFieldError(label, "is bend node");
+  return id;
+}
 
 const char* NodeCheckReason(int code) {
   static const char* const kReasons[] = {"",

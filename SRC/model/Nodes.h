@@ -104,6 +104,12 @@ enum NodeCheckCode : int {
 int ParseNodeNumber(std::string_view text, NodeId& id);
 // ParseNodeNumber on the shared edit-field text.
 int ReadNodeNumberField(NodeId& id);
+// A dialog field that must name a node of the model, read from the shared
+// edit-field text: 0 for an empty text; otherwise the node's id, or the
+// field message under `label` for text that is no node number (its node
+// reason), a node the model does not have ("is not defined") and a bend node
+// ("is bend node").
+NodeId GetDefinedNodeNumber(const std::string& label);
 // The reason text of a code 1..7; "" for any other code.
 const char* NodeCheckReason(int code);
 

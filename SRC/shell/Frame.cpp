@@ -13,6 +13,7 @@
 #include "platform/Toolbar.h"
 #include "shell/Application.h"
 #include "shell/Assert.h"
+#include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/WindowUtilities.h"
@@ -170,10 +171,7 @@ std::string CurrentFileName() {
   return name.empty() ? "Untitled" : name;
 }
 
-void FrameSetTitle(Frame& frame, const std::string& name) {
-  const std::string title = ProgramTitle + " : " + name + " -  [" + CurrentFileName() + "]";
-  SetWindowText(frame.window, title.c_str());
-}
+void FrameSetTitle(Frame& frame, const std::string& name) { SetWindowTitle(frame.window, name); }
 
 void FrameTitleText(Frame& frame) {
   char title[512] = {};
@@ -181,7 +179,7 @@ void FrameTitleText(Frame& frame) {
   std::string text = title;
   const std::size_t bracket = text.find('[');
   if (bracket == std::string::npos) return;
-  text = text.substr(0, bracket + 1) + CurrentFileName() + "]";
+  text = text.substr(0, bracket + 1) + CurrentFileTitle() + "]";
   SetWindowText(frame.window, text.c_str());
 }
 

@@ -73,7 +73,8 @@ bool FrameIsMaximized(Frame& frame);
 void FrameShow(Frame& frame);
 void FrameHideRemember(Frame& frame);
 void FrameSetMenu(Frame& frame, HMENU menu);
-// "Quorvel : <name> -  [<file>]"
+// "Quorvel : <name> -  [<file> (<folder>)]" (SetWindowTitle); FrameTitleText
+// renews the part in brackets after the file was saved under another name.
 void FrameSetTitle(Frame& frame, const std::string& name);
 void FrameTitleText(Frame& frame);
 // The name and extension of the open file ("Untitled" when it has none).

@@ -2,6 +2,7 @@
 // one road of programming errors; the rest are small helpers.
 #include "shell/General.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
@@ -11,8 +12,11 @@
 
 #include "files/SaveQuestion.h"
 #include "model/Model.h"
+#include "platform/MessageBox.h"
+#include "platform/Messages.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/NumberFormat.h"
 #include "shell/NumberText.h"
@@ -28,6 +32,14 @@ struct AxisRotation {
   float t[3] = {0, 0, 0};
 };
 AxisRotation g_axisRotation;
+
+bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
+
+// The last part of a path ('/' and '\\' both separate).
+std::string FileNameOf(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
 
 }  // namespace
 
@@ -97,12 +109,92 @@ void DebugPrintf(const char* format, ...) {
 }
 
 std::string GetModelName() {
-  const std::string& path = TheModel().path;
-  const std::size_t separator = path.find_last_of("/\\");
-  const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
+  const std::string name = FileNameOf(TheModel().path);
   if (name.empty()) return "Untitled";
   return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
 }
+
+std::string CurrentFileTitle() {
+  const std::string& path = TheModel().path;
+  std::string title = FileNameOf(path);
+  if (title.empty()) return "Untitled";
+  AppendFolderInParens(title, path.substr(0, path.size() - title.size()));
+  return title;
+}
+
+void SetWindowTitle(HWND window, const std::string& name) {
+  const std::string title = ProgramTitle + " : " + name + " -  [" + CurrentFileTitle() + "]";
+  SetWindowText(window, title.c_str());
+}
+
+void MakeTitleSuffix(std::string& text) { text += " - [" + CurrentFileTitle() + "]"; }
+
+void AppendFolderInParens(std::string& text, const std::string& folder) {
+  std::string shown = folder;
+  if (shown.size() > 1 && IsPathSeparator(shown.back())) shown.pop_back();
+  text += " (" + shown + ")";
+}
+
+void ShowLastError(HWND owner) {
+  const int error = errno;
+  // Programs run under the "C" messages locale, so the text is English.
+  std::string text = std::strerror(error);
+  constexpr std::size_t kLimit = 256;
+  if (text.size() > kLimit) text.resize(kLimit);
+  MessageBox(owner, text.c_str(), "Quorvel", MB_OK | MB_ICONERROR);
+}
+
+void PumpOneMessage() {
+  MSG message{};
+  if (!PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) return;
+  if (message.message == WM_QUIT) {
+    // Taken by mistake: the loop that ends on it must still see it.
+    PostQuitMessage(static_cast<int>(message.wParam));
+    return;
+  }
+  TranslateMessage(&message);
+  DispatchMessage(&message);
+}
+
+void InitPropertyPages(PROPSHEETPAGE* pages, int count) {
+  for (int i = 0; i < count; ++i) {
+    pages[i] = PROPSHEETPAGE{};
+    pages[i].dwSize = sizeof(PROPSHEETPAGE);
+    pages[i].hInstance = InstanceHandle;
+  }
+}
+
+void SetPropertyPage(PROPSHEETPAGE* pages, int index, const char* templateName, DLGPROC procedure,
+                     LPARAM parameter) {
+  PROPSHEETPAGE& page = pages[index];
+  page.pszTemplate = templateName;
+  page.pfnDlgProc = procedure;
+  page.lParam = parameter;
+}
+
+void InitPropertySheetHeader(PROPSHEETHEADER& header, const PROPSHEETPAGE* pages, HWND parent, const char* caption,
+                             int count, int startPage, PFNPROPSHEETCALLBACK callback) {
+  header = PROPSHEETHEADER{};
+  header.dwSize = sizeof(PROPSHEETHEADER);
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+  header.hwndParent = parent;
+  header.hInstance = InstanceHandle;
+  header.hIcon = nullptr;
+  header.pszCaption = caption;
+  header.nPages = static_cast<UINT>(count);
+  header.nStartPage = static_cast<UINT>(startPage);
+  header.ppsp = pages;
+  header.pfnCallback = callback;
+}
+
+bool AnySectionHasSoil(const Model& model) {
+  if (model.soils.count == 0) return false;
+  for (int index = 1; index <= model.sections.count; ++index)
+    if (!model.sections[index].soil.empty()) return true;
+  return false;
+}
+
+bool AnySectionHasSoil() { return AnySectionHasSoil(TheModel()); }
 
 void SwapFloats(float& a, float& b) {
   const float kept = a;

@@ -1,21 +1,29 @@
 // The general routines of the framework: how programming errors end
 // (AssertFailed, declared in Assert.h), the beep for refused input, blank
-// trimming for the parsers, debug output, the model's name for titles, and
+// trimming for the parsers, debug output, the model's name and the window
+// titles that carry it, the last-error message box, one-message pumping for
+// long loops, property-sheet set-up, whether the model has buried pipe, and
 // the small numeric routines the modules share (vector lengths, the angle
 // between vectors, rotation about an axis, interpolation in 2D and 3D tables)
-// and today's date as text.
+// and today's date as text. The wait dialogs are in WaitDialog.h.
 //
 // AnalysisRunning decides how an assertion ends: while it is set the
 // assertion throws the text "Analysis aborted." (std::string) for the
 // analysis driver to catch; otherwise the process ends with exit code 1.
-// The wait dialogs, window titles, property-sheet set-up and message pumping
-// need windows and come with the main window.
+//
+// Window titles name the open file as the file commands keep it: the file
+// name with its extension and its folder in parentheses, "Untitled" for an
+// untitled model (CurrentFileTitle).
 #pragma once
 
 #include <atomic>
 #include <string>
 
+#include "platform/PropertySheet.h"
+#include "platform/Types.h"
 #include "shell/Assert.h"
+
+struct Model;
 
 // Set by the analysis driver for the time of a run.
 extern std::atomic<bool> AnalysisRunning;
@@ -49,6 +57,40 @@ constexpr int kDebugBufferSize = 1024;
 // The open model file's name without its folder and extension, or
 // "Untitled" for an untitled model.
 std::string GetModelName();
+
+// The open file as window titles show it: "plant.mod (/home/user/models)",
+// or "Untitled".
+std::string CurrentFileTitle();
+// "Quorvel : <name> -  [<CurrentFileTitle>]" as the window's title.
+void SetWindowTitle(HWND window, const std::string& name);
+// Appends " - [<CurrentFileTitle>]".
+void MakeTitleSuffix(std::string& text);
+// Appends " (<folder>)", the folder without its trailing separator (a root
+// folder keeps it).
+void AppendFolderInParens(std::string& text, const std::string& folder);
+
+// The system's text for the calling thread's last error (errno), at most
+// 256 characters, in a message box titled "Quorvel" with the error icon.
+void ShowLastError(HWND owner);
+
+// Translates and dispatches one waiting message of the calling thread, if
+// any, so that a long loop on the GUI thread keeps its windows painted and
+// its cancel button working. A quit request it takes stays in the queue for
+// the loop that ends on it.
+void PumpOneMessage();
+
+// Property sheets: clears `count` page records, each with its size and the
+// program instance; fills one page; fills the sheet header (pages given as
+// records, no Apply button, the callback used, no icon).
+void InitPropertyPages(PROPSHEETPAGE* pages /* output, size count */, int count);
+void SetPropertyPage(PROPSHEETPAGE* pages /* in/out */, int index, const char* templateName, DLGPROC procedure,
+                     LPARAM parameter);
+void InitPropertySheetHeader(PROPSHEETHEADER& header, const PROPSHEETPAGE* pages /* size count */, HWND parent,
+                             const char* caption, int count, int startPage, PFNPROPSHEETCALLBACK callback);
+
+// True when the model has soils and at least one pipe section names one.
+bool AnySectionHasSoil(const Model& model);
+bool AnySectionHasSoil();
 
 void SwapFloats(float& a, float& b);
 float Length2(float x, float y);

@@ -2,13 +2,15 @@
 // a message box raised while the hook is on is centred on its owner with
 // the cursor on its default button; Escape ends a hooked dialog with 0 even
 // without a Cancel button; the hook stays on its own thread; a menu text
-// changes without losing the item's state; a notice closes itself.
+// changes without losing the item's state; a notice closes itself; a common
+// dialog given the centring hook procedure is centred on its owner.
 #include <gtest/gtest.h>
 
 #include <string>
 #include <thread>
 
 #include "graphics/DialogHook.h"
+#include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
@@ -120,6 +122,35 @@ TEST_F(DialogHookTest, AHookSeesOnlyTheDialogsOfItsOwnThread) {
   });
   other.join();
   CenterDialogHookOff();
+}
+
+// The hook procedure the program gives the print, page set-up and font
+// dialogs: the font dialog stands centred on its owner, the pointer on OK.
+TEST_F(DialogHookTest, ACommonDialogWithTheCentringHookStandsOnItsOwner) {
+  SetWindowPos(owner_, nullptr, 40, 60, 700, 500, SWP_NOZORDER);
+  LOGFONT font{};
+  CHOOSEFONT choose{};
+  choose.lStructSize = sizeof choose;
+  choose.hwndOwner = owner_;
+  choose.lpLogFont = &font;
+  choose.Flags = CF_SCREENFONTS | CF_ENABLEHOOK;
+  choose.lpfnHook = CenteringDialogHookProc;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Font", [this](HWND dialog) {
+    RECT client{}, own{}, ok{};
+    GetClientRect(owner_, &client);
+    POINT centre{client.right / 2, client.bottom / 2};
+    ClientToScreen(owner_, &centre);
+    GetWindowRect(dialog, &own);
+    EXPECT_NEAR((own.left + own.right) / 2, centre.x, 1);
+    EXPECT_NEAR((own.top + own.bottom) / 2, centre.y, 1);
+    GetWindowRect(GetDlgItem(dialog, IDOK), &ok);
+    POINT cursor{};
+    GetCursorPos(&cursor);
+    EXPECT_EQ(cursor.x, ok.left + 3 * (ok.right - ok.left) / 4);
+    EXPECT_EQ(cursor.y, (ok.top + ok.bottom) / 2);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_FALSE(ChooseFont(&choose));
 }
 
 TEST_F(DialogHookTest, AMenuItemChangesItsTextAndKeepsItsState) {

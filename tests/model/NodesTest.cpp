@@ -13,6 +13,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Model.h"
 #include "shell/BinaryFile.h"
 #include "shell/NumberText.h"
 
@@ -262,6 +263,32 @@ TEST(NodeSection, DamageGivesAMessageAndLeavesTheTable) {
   std::vector<unsigned char> huge;
   PutInt(huge, 0x7FFFFFFF);
   EXPECT_NE(ReadDamaged(huge, true, table).find("more than the file holds"), std::string::npos);
+}
+
+// A field that must name a node of the model: empty is none; otherwise the
+// field message under the field's label, with the text as typed.
+TEST(GetDefinedNodeNumber, AcceptsOnlyNodesOfTheModelThatAreNotBendNodes) {
+  const NodeTable kept = TheModel().nodes;
+  TheModel().nodes = TableOf({10, 20, 100020});
+  TheModel().nodes[2].nodeKind = kBendNode;
+  TheModel().nodes[3].nodeKind = kBendIntermediateNode;
+  const std::pair<const char*, const char*> cases[] = {
+      {"", "0"}, {"10", "10"}, {"20A", "100020"},  // a node of a bend's arc is on the pipe
+      {"40", "Inlet node =  40  is not defined"},
+      {"20", "Inlet node =  20  is bend node"},
+      {"12x", "Inlet node =  12x  is invalid"},
+      {"100000", "Inlet node =  100000  Node number should be < 100000"},
+  };
+  for (const auto& [text, answer] : cases) {
+    g_EditFieldText = text;
+    try {
+      EXPECT_EQ(std::to_string(GetDefinedNodeNumber("Inlet node")), answer);
+    } catch (const std::string& message) {
+      EXPECT_EQ(message, answer);
+    }
+  }
+  g_EditFieldText.clear();
+  TheModel().nodes = kept;
 }
 
 }  // namespace

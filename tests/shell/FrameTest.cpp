@@ -202,10 +202,10 @@ TEST_F(FrameTest, TitlesAndTheChainOfFrames) {
   FrameCreate(LayoutFrame(), "TitleFrame", "Quorvel", DefWindowProc, nullptr, nullptr, nullptr, 0, 0, nullptr, nullptr);
   TheModel().path = "/plant/Unit 4.mod";
   FrameSetTitle(LayoutFrame(), "Layout");
-  EXPECT_EQ(TextOf(LayoutFrame().window), "Quorvel : Layout -  [Unit 4.mod]");
+  EXPECT_EQ(TextOf(LayoutFrame().window), "Quorvel : Layout -  [Unit 4.mod (/plant)]");
   TheModel().path = "/plant/Unit 5.mod";
   FrameTitleText(LayoutFrame());
-  EXPECT_EQ(TextOf(LayoutFrame().window), "Quorvel : Layout -  [Unit 5.mod]");
+  EXPECT_EQ(TextOf(LayoutFrame().window), "Quorvel : Layout -  [Unit 5.mod (/plant)]");
   EXPECT_EQ(FrameFromWindow(LayoutFrame().window), &LayoutFrame());
   EXPECT_EQ(FrameFromWindow(nullptr), nullptr);
   FrameOpenFrom(LayoutFrame(), MainFrame());

@@ -98,6 +98,27 @@ TEST(GetModelName, FileNameWithoutExtensionOrUntitled) {
   TheModel().path = kept;
 }
 
+// Titles name the file with its folder, whichever separator the path uses;
+// a model in the root folder keeps its "/".
+TEST(WindowTitles, TheFileWithItsFolderInParentheses) {
+  const std::string kept = TheModel().path;
+  TheModel().path = "/home/user/models/plant.mod";
+  EXPECT_EQ(CurrentFileTitle(), "plant.mod (/home/user/models)");
+  std::string suffix = "Loads on Anchor at Node 10";
+  MakeTitleSuffix(suffix);
+  EXPECT_EQ(suffix, "Loads on Anchor at Node 10 - [plant.mod (/home/user/models)]");
+  TheModel().path = "C:\\work\\unit 2.mod";
+  EXPECT_EQ(CurrentFileTitle(), "unit 2.mod (C:\\work)");
+  TheModel().path = "/top.mod";
+  EXPECT_EQ(CurrentFileTitle(), "top.mod (/)");
+  TheModel().path = "";
+  EXPECT_EQ(CurrentFileTitle(), "Untitled");
+  std::string text = "lug.lug";
+  AppendFolderInParens(text, "/data/lugs/");
+  EXPECT_EQ(text, "lug.lug (/data/lugs)");
+  TheModel().path = kept;
+}
+
 TEST(VectorRoutines, LengthsAndNormalising) {
   EXPECT_FLOAT_EQ(Length2(3, 4), 5);
   EXPECT_FLOAT_EQ(Length3(3, 4, 12), 13);
