@@ -269,11 +269,14 @@ void RestartAutomaticSave() {
 unsigned AutomaticSaveTimerInterval() { return State().interval; }
 
 const std::string& AutomaticSaveInstance() {
-  static const std::string instance = [] {
-    const std::string pid = std::to_string(getpid());
+  // Made again in a child process, which is another program instance.
+  static pid_t madeIn = 0;
+  static std::string instance;
+  if (madeIn != getpid()) {
+    madeIn = getpid();
     const std::string start = ProcessStart("self");
-    return pid + "-" + (start.empty() ? "0" : start);
-  }();
+    instance = std::to_string(madeIn) + "-" + (start.empty() ? "0" : start);
+  }
   return instance;
 }
 
