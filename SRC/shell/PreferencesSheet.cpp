@@ -225,8 +225,15 @@ WNDPROC& SheetProcedure() {
 
 LRESULT SheetSubclass(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != DM_REPOSITION) return CallWindowProc(SheetProcedure(), sheet, message, wParam, lParam);
-  SetDlgItemText(sheet, IDOK, "Close");
-  ShowWindow(GetDlgItem(sheet, IDCANCEL), SW_HIDE);
+  // Close takes Cancel's place at the right end of the button row.
+  HWND close = GetDlgItem(sheet, IDOK);
+  HWND cancel = GetDlgItem(sheet, IDCANCEL);
+  SetWindowText(close, "Close");
+  RECT slot{};
+  GetWindowRect(cancel, &slot);
+  MapWindowPoints(nullptr, sheet, reinterpret_cast<POINT*>(&slot), 2);
+  MoveWindow(close, slot.left, slot.top, slot.right - slot.left, slot.bottom - slot.top, TRUE);
+  ShowWindow(cancel, SW_HIDE);
   if (HWND owner = GetWindow(sheet, GW_OWNER)) {
     POINT corner{kSheetOffset, kSheetOffset};
     ClientToScreen(owner, &corner);

@@ -74,6 +74,10 @@ TEST_F(PreferencesSheetTest, OneCloseButtonNearItsOwnerAndTheBackupPageShowsTheP
   RunSheet([](HWND sheet) {
     EXPECT_EQ(TextOf(GetDlgItem(sheet, IDOK)), "Close");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(sheet, IDCANCEL)));
+    RECT close{}, cancel{};
+    GetWindowRect(GetDlgItem(sheet, IDOK), &close);
+    GetWindowRect(GetDlgItem(sheet, IDCANCEL), &cancel);
+    EXPECT_EQ(close.right, cancel.right);  // at the right end of the row
     RECT placed{};
     GetWindowRect(sheet, &placed);
     POINT corner{52, 52};
