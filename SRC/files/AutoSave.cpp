@@ -266,8 +266,6 @@ void RestartAutomaticSave() {
     RunTimerAt(interval);
 }
 
-unsigned AutomaticSaveTimerInterval() { return State().interval; }
-
 const std::string& AutomaticSaveInstance() {
   // Made again in a child process, which is another program instance.
   static pid_t madeIn = 0;

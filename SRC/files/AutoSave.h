@@ -52,8 +52,6 @@ void RestartAutomaticSave();
 // a modal window is open, since a command may be half done. True when a
 // file was written.
 bool AutomaticSaveNow();
-// The interval the timer now runs at, in milliseconds; 0 when stopped.
-unsigned AutomaticSaveTimerInterval();
 
 // The file this program writes for the open model now.
 std::string AutomaticSavePath();

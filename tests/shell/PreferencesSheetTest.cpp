@@ -116,7 +116,11 @@ TEST_F(PreferencesSheetTest, OneCloseButtonNearItsOwnerAndTheBackupPageShowsTheP
   EXPECT_EQ(p.automaticRenumbering, 1);
   EXPECT_EQ(p.startingNodeNumber, 10);
   // The automatic save runs at the new interval.
-  EXPECT_EQ(AutomaticSaveTimerInterval(), 10u * 60u * 1000u);
+  TheModel().modified = true;
+  platform::AdvanceClock(10u * 60u * 1000u - 1000u);
+  EXPECT_FALSE(std::filesystem::exists(AutomaticSavePath()));
+  platform::AdvanceClock(1000u);
+  EXPECT_TRUE(std::filesystem::exists(AutomaticSavePath()));
 }
 
 TEST_F(PreferencesSheetTest, EveryRefusedFieldKeepsThePageOpenAndThePreviousValues) {
