@@ -1,15 +1,14 @@
 // Automatic save and the recovery after a crash (see AutoSave.h).
 #include "files/AutoSave.h"
 
-#include <fcntl.h>
 #include <signal.h>
-#include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <filesystem>
@@ -21,12 +20,12 @@
 #include "files/ModelFile.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
+#include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "shell/Application.h"
 #include "shell/BinaryFile.h"
 #include "shell/Frame.h"
-#include "platform/Dialog.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/TempFiles.h"
@@ -114,30 +113,14 @@ bool IsTemporaryName(const std::string& name) {
 }
 
 bool WriteFile(const std::string& target, const Model& model) {
-  std::error_code error;
-  fs::create_directories(fs::path(target).parent_path(), error);
-  std::string temporary = target + ".XXXXXX";
-  const int descriptor = mkstemp(temporary.data());
-  if (descriptor < 0) return false;
-  close(descriptor);
-  BinaryFile file;
-  bool written = BinaryFileOpenWrite(file, temporary);
-  if (written) {
+  return WriteThroughTemporary(target, [&model](const std::string& temporary) {
+    BinaryFile file;
+    if (!BinaryFileOpenWrite(file, temporary)) return false;
     BinaryFileWriteBytes(file, kMagic, sizeof kMagic);
     BinaryFileWriteText(file, model.path);
     WriteModelStream(file, model);
-    written = BinaryFileClose(file) && !BinaryFileHasError(file);
-  }
-  if (written) {
-    const int synced = open(temporary.c_str(), O_RDONLY);
-    written = synced >= 0 && fsync(synced) == 0;
-    if (synced >= 0) close(synced);
-  }
-  if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  return true;
+    return BinaryFileClose(file) && !BinaryFileHasError(file);
+  });
 }
 
 // A command may be half done while a modal window is up: its owner frame is

@@ -10,8 +10,8 @@
 
 #include "files/AutoSave.h"
 #include "files/ModelFile.h"
-#include "platform/Registry.h"
 #include "platform/Dialog.h"
+#include "platform/Registry.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 
@@ -29,29 +29,27 @@ std::string FileName(const std::string& path) {
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
 
-// Copies `from` to `to` through a temporary file beside `to`; the bytes are
-// on the disk before the rename.
-bool CopyThroughTemporary(const std::string& from, const std::string& to) {
+}  // namespace
+
+bool WriteThroughTemporary(const std::string& target, const std::function<bool(const std::string&)>& write) {
   std::error_code error;
-  fs::create_directories(fs::path(to).parent_path(), error);
-  std::string temporary = to + ".XXXXXX";
+  fs::create_directories(fs::path(target).parent_path(), error);
+  std::string temporary = target + ".XXXXXX";
   const int descriptor = mkstemp(temporary.data());
   if (descriptor < 0) return false;
   close(descriptor);
-  bool copied = fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, error) && !error;
-  if (copied) {
+  bool written = write(temporary);
+  if (written) {
     const int synced = open(temporary.c_str(), O_RDONLY);
-    copied = synced >= 0 && fsync(synced) == 0;
+    written = synced >= 0 && fsync(synced) == 0;
     if (synced >= 0) close(synced);
   }
-  if (!copied || std::rename(temporary.c_str(), to.c_str()) != 0) {
+  if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
     std::remove(temporary.c_str());
     return false;
   }
   return true;
 }
-
-}  // namespace
 
 std::string DefaultBackupFolder() {
   return WithSlash((fs::path(RegistryFilePath()).parent_path() / "backup").string());
@@ -70,7 +68,11 @@ bool KeepBackupCopy(HWND owner, const std::string& path) {
   std::error_code error;
   if (ProgramPreferences().createBackup == 0 || !fs::is_regular_file(path, error)) return true;
   const std::string backup = BackupCopyPath(path);
-  if (CopyThroughTemporary(path, backup)) return true;
+  const bool copied = WriteThroughTemporary(backup, [&path](const std::string& temporary) {
+    std::error_code error;
+    return fs::copy_file(path, temporary, fs::copy_options::overwrite_existing, error) && !error;
+  });
+  if (copied) return true;
   return MessageBoxDialog(owner, "Unable to make the backup copy:\n" + backup + "\nDo you want to save without it ?",
                           IDNO);
 }

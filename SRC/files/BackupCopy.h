@@ -16,12 +16,20 @@
 // asked whether to save without it; No leaves the model file as it was.
 #pragma once
 
+#include <functional>
 #include <optional>
 #include <string>
 
 #include "platform/Types.h"
 
 constexpr const char* kBackupExtension = ".bak";
+
+// Writes `target` by way of a temporary file beside it ("<target>.XXXXXX",
+// its folder made when missing): `write` fills the temporary and says
+// whether every byte went; the bytes then reach the disk and the temporary
+// is renamed over the target. On any failure the temporary is removed and
+// the target is as it was.
+bool WriteThroughTemporary(const std::string& target, const std::function<bool(const std::string&)>& write);
 
 // Both end with '/'.
 std::string DefaultBackupFolder();

@@ -88,28 +88,14 @@ void InitBackupPage(HWND page) {
   EnableFolder(h, p.createBackup != 0 || p.automaticSave != 0);
 }
 
-// A check box switched on shows the default in its empty field.
-void OnAutoSaveCheck(DialogHelper& h) {
-  const bool on = h.DialogIsChecked(kAutoSaveCheck);
-  if (on) {
-    if (h.DialogReadItemText(kIntervalField).empty() || h.DialogReadItemText(kIntervalField) == "0")
-      h.DialogSetItemText(kIntervalField, IntegerToText(kDefaultInterval));
-  } else {
-    h.DialogSetItemEmpty(kIntervalField);
-  }
-  h.DialogEnableItem(kIntervalField, on);
-  EnableFolder(h, on || h.DialogIsChecked(kBackupCheck));
-}
-
-void OnRenumberCheck(DialogHelper& h) {
-  const bool on = h.DialogIsChecked(kRenumberCheck);
-  if (on) {
-    if (h.DialogReadItemText(kStartNodeField).empty() || h.DialogReadItemText(kStartNodeField) == "0")
-      h.DialogSetItemText(kStartNodeField, IntegerToText(kDefaultStartNode));
-  } else {
-    h.DialogSetItemEmpty(kStartNodeField);
-  }
-  h.DialogEnableItem(kStartNodeField, on);
+// A check box and the field it enables: switched on, the field shows the
+// default when it is empty or 0; switched off, it is cleared.
+void SwitchField(DialogHelper& h, int check, int field, int defaultValue) {
+  const bool on = h.DialogIsChecked(check);
+  const std::string text = h.DialogReadItemText(field);
+  if (on && (text.empty() || text == "0")) h.DialogSetItemText(field, IntegerToText(defaultValue));
+  if (!on) h.DialogSetItemEmpty(field);
+  h.DialogEnableItem(field, on);
 }
 
 bool CanReadAndWrite(const std::string& folder) {
@@ -190,8 +176,11 @@ void OnBackupCommand(HWND page, int id) {
   h.DialogBind(page);
   switch (id) {
     case kBackupCheck: EnableFolder(h, h.DialogIsChecked(kBackupCheck) || h.DialogIsChecked(kAutoSaveCheck)); break;
-    case kAutoSaveCheck: OnAutoSaveCheck(h); break;
-    case kRenumberCheck: OnRenumberCheck(h); break;
+    case kAutoSaveCheck:
+      SwitchField(h, kAutoSaveCheck, kIntervalField, kDefaultInterval);
+      EnableFolder(h, h.DialogIsChecked(kBackupCheck) || h.DialogIsChecked(kAutoSaveCheck));
+      break;
+    case kRenumberCheck: SwitchField(h, kRenumberCheck, kStartNodeField, kDefaultStartNode); break;
     case kFolderButton: OnFolderButton(page); break;
     default: break;
   }
