@@ -182,6 +182,8 @@ TEST_F(AutoSaveTest, AfterAProcessorFaultTheNextStartOffersTheLastAutomaticSave)
   ASSERT_EQ(Names(DefaultBackupFolder()).size(), 1u);
   BuildModel("");
   TheModel().modified = false;
+  // Even on a first start the sample model does not replace the one opened.
+  std::filesystem::remove(FirstRunMarkerPath());
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE5_DIALOG", [path](HWND box) {
     const std::vector<std::string> lines = LinesOf(box);
     EXPECT_EQ(lines[0], "Quorvel was not closed normally.");
