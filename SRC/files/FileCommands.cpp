@@ -7,8 +7,10 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
+#include "files/BackupCopy.h"
 #include "files/ModelFile.h"
 #include "graphics/DialogHook.h"
 #include "model/LayoutRowEdits.h"
@@ -157,9 +159,9 @@ void CloseModel() {
 bool SaveModel(HWND owner) {
   const std::string path = TheModel().path;
   if (path.empty()) return SaveModelAs(owner);
-  const std::string failure = WriteModelFile(path);
-  if (failure.empty()) return true;
-  ShowErrorMessage(owner, failure);
+  const std::optional<std::string> failure = SaveModelFileWithBackup(owner, path);
+  if (failure && failure->empty()) return true;
+  if (failure) ShowErrorMessage(owner, *failure);
   return false;
 }
 
@@ -175,9 +177,9 @@ bool SaveModelAs(HWND owner) {
     ShowErrorMessage(owner, "File extension must be : mod");
     return false;
   }
-  const std::string failure = WriteModelFile(path);
-  if (!failure.empty()) {
-    ShowErrorMessage(owner, failure);
+  const std::optional<std::string> failure = SaveModelFileWithBackup(owner, path);
+  if (!failure || !failure->empty()) {
+    if (failure) ShowErrorMessage(owner, *failure);
     return false;
   }
   ChooseModelFile(path);

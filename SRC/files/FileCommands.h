@@ -15,7 +15,9 @@
 // evaluation files are refused with a message until their readers exist.
 //
 // Saving writes a temporary file beside the target and renames it over the
-// target, so a failed save never destroys the previous file.
+// target, so a failed save never destroys the previous file; the file it
+// replaces is kept as its backup copy first when the preferences ask for one
+// (BackupCopy.h).
 #pragma once
 
 #include <string>

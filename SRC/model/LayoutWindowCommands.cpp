@@ -39,6 +39,7 @@
 #include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
+#include "shell/UnitsDialog.h"
 
 namespace {
 
@@ -84,7 +85,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"}, {117, "Generate"},   {121, "Viewpoint"},
-    {267, "Previous View"},    {259, "Analysis options"},     {431, "Units"},
+    {267, "Previous View"},    {259, "Analysis options"},
     {379, "Node increment"},   {231, "Load cases"},           {232, "Static seismic"},
     {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
     {40046, "Wind"},           {234, "Spectrum"},             {223, "Time history"},
@@ -271,6 +272,7 @@ void LayoutCommand(HWND window, int id) {
     case 411:
     case 40074:
     case 40075: FontCommand(window, id); return;
+    case 431: ChooseUnits(window); return;
     case 238: DeleteRowData(window); return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;

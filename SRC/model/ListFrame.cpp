@@ -27,6 +27,7 @@
 #include "shell/StandIn.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
+#include "shell/UnitsDialog.h"
 
 namespace {
 
@@ -164,7 +165,6 @@ const char* LaterCommandName(int id) {
     case 305: return "Library code";
     case 306: return "Spectrum options";
     case kDistanceCommand: return "Distance";
-    case 431: return "Units";
     case 411: return "Font";
     case 188: return "Materials";
     case 189: return "Sections";
@@ -301,6 +301,7 @@ void ListCommand(HWND window, int commandId) {
     case kNextListCommand: ShowNextList(); return;
     case kPreviousListCommand: ShowPreviousList(); return;
     case 336: FindNodeInList(window); return;
+    case 431: ChooseUnits(window); return;
     case 187:
       if (NodeListOffered(TheModel())) ShowListByOpener(OpenNodeList);
       return;

@@ -14,6 +14,7 @@
 #include <new>
 
 #include "analysis/ProgressWindow.h"
+#include "files/AutoSave.h"
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/GraphicsThread.h"
@@ -140,7 +141,21 @@ void OutOfMemoryHandler() {
 }
 
 void AskSaveBeforeEnd() {
+  // The program ends after an error: the next start offers the automatic
+  // save, whatever is answered here.
+  KeepAutomaticSaveAtExit();
   if (ModelHasUnsavedChanges()) QuerySaveModelChanges(nullptr);
+}
+
+// From here on the model is saved at the interval; a start after a crash
+// offers the crashed program's automatic save. A model opened from it is not
+// to be replaced by the first-run sample waiting in the queue.
+void StartAutomaticSaveAndOfferRecovery() {
+  StartAutomaticSave();
+  if (!OfferAutomaticSaveRecovery(MainFrame().window)) return;
+  MSG pending{};
+  while (PeekMessage(&pending, MainFrame().window, kFirstRunMessage, kFirstRunMessage, PM_REMOVE)) {
+  }
 }
 
 }  // namespace
@@ -333,9 +348,11 @@ void InitApplication(const std::string& commandLine) {
     OpenStartupFile(MainFrame().window, StartupFileName);
   Step("start: first-run check");
   if (!std::filesystem::exists(FirstRunMarkerPath())) PostMessage(MainFrame().window, kFirstRunMessage, 0, 0);
+  StartAutomaticSaveAndOfferRecovery();
 }
 
 void ExitApplication() {
+  EndAutomaticSave();
   Step("exit: program settings");
   SaveProgramSettings();
   Step("exit: printer settings");

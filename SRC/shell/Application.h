@@ -12,8 +12,11 @@
 // gives infinity or NaN, which the program's checks catch); SIGSEGV, SIGBUS
 // and SIGFPE are reported on standard error with the program's fault text
 // ("Access violation" ... a line break and "at location  0x%08x") and end the
-// process with exit code 1. Allocation failure shows "*** Out of memory ***"
-// and ends the process with exit code 1.
+// process with exit code 1; the handler only writes and exits, as nothing
+// else is safe in it. What protects the user's work is the automatic save
+// (files/AutoSave.h): the start after a fault offers the last one, so a fault
+// loses at most one interval of edits. Allocation failure shows
+// "*** Out of memory ***" and ends the process with exit code 1.
 //
 // The program folder is the executable's; what the program writes per user
 // (the registry file, the first-run marker "Quorvel.ini") lives in

@@ -1,0 +1,85 @@
+// The backup folder and the backup copy (see BackupCopy.h).
+#include "files/BackupCopy.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+
+#include "files/AutoSave.h"
+#include "files/ModelFile.h"
+#include "platform/Dialog.h"
+#include "platform/Registry.h"
+#include "shell/Message.h"
+#include "shell/Settings.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string WithSlash(std::string folder) {
+  if (!folder.empty() && folder.back() != '/') folder += '/';
+  return folder;
+}
+
+std::string FileName(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+}  // namespace
+
+bool WriteThroughTemporary(const std::string& target, const std::function<bool(const std::string&)>& write) {
+  std::error_code error;
+  fs::create_directories(fs::path(target).parent_path(), error);
+  std::string temporary = target + ".XXXXXX";
+  const int descriptor = mkstemp(temporary.data());
+  if (descriptor < 0) return false;
+  close(descriptor);
+  bool written = write(temporary);
+  if (written) {
+    const int synced = open(temporary.c_str(), O_RDONLY);
+    written = synced >= 0 && fsync(synced) == 0;
+    if (synced >= 0) close(synced);
+  }
+  if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
+    std::remove(temporary.c_str());
+    return false;
+  }
+  return true;
+}
+
+std::string DefaultBackupFolder() {
+  return WithSlash((fs::path(RegistryFilePath()).parent_path() / "backup").string());
+}
+
+std::string BackupFolder() {
+  const std::string& chosen = ProgramPreferences().backupDirectory;
+  return chosen.empty() ? DefaultBackupFolder() : WithSlash(chosen);
+}
+
+std::string BackupCopyPath(const std::string& modelPath) {
+  return BackupFolder() + FileName(modelPath) + kBackupExtension;
+}
+
+bool KeepBackupCopy(HWND owner, const std::string& path) {
+  std::error_code error;
+  if (ProgramPreferences().createBackup == 0 || !fs::is_regular_file(path, error)) return true;
+  const std::string backup = BackupCopyPath(path);
+  const bool copied = WriteThroughTemporary(backup, [&path](const std::string& temporary) {
+    std::error_code error;
+    return fs::copy_file(path, temporary, fs::copy_options::overwrite_existing, error) && !error;
+  });
+  if (copied) return true;
+  return MessageBoxDialog(owner, "Unable to make the backup copy:\n" + backup + "\nDo you want to save without it ?",
+                          IDNO);
+}
+
+std::optional<std::string> SaveModelFileWithBackup(HWND owner, const std::string& path) {
+  if (!KeepBackupCopy(owner, path)) return std::nullopt;
+  std::string failure = WriteModelFile(path);
+  if (failure.empty()) RemoveAutomaticSave();
+  return failure;
+}

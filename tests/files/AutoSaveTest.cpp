@@ -1,0 +1,272 @@
+// Automatic save: the timer that the preferences start writes a modified
+// model at the interval, under a name of its own in the default folder,
+// byte for byte the model file after its header; it waits while a modal
+// window is open; a save, a model no longer modified and a clean exit
+// remove the file, an exit after an error keeps it. After a processor
+// fault the next start offers the last automatic save and opens it under
+// its path, modified; No deletes it; files of programs still running are
+// never offered.
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <sstream>
+
+#include "AutoSaveTesting.h"
+#include "files/ModelFile.h"
+#include "model/LayoutWindow.h"
+#include "model/ModelWindows.h"
+
+namespace {
+
+constexpr unsigned kMinute = 60u * 1000u;
+
+class AutoSaveTest : public AutoSaveFixture {
+ protected:
+  static void EverySaveInterval(int minutes) {
+    Preferences& p = ProgramPreferences();
+    p.automaticSave = 1;
+    p.saveInterval = minutes;
+  }
+  // The automatic save of a model: the header, the path, then the model.
+  static std::string Expected(const std::string& modelPath, const std::string& modelBytes) {
+    std::string bytes("QUORVELAUTOSAVE", 15);
+    bytes.push_back('\0');
+    const std::uint32_t length = modelPath.empty() ? 0u : static_cast<std::uint32_t>(modelPath.size() + 1);
+    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(length >> (8 * i)));
+    if (!modelPath.empty()) bytes += modelPath + '\0';
+    return bytes + modelBytes;
+  }
+  std::string ModelBytes() {
+    const std::string reference = InFolder("reference.mod");
+    EXPECT_EQ(WriteModelFileFrom(TheModel(), reference), "");
+    return Bytes(reference);
+  }
+  // Writes, as a program that ended would have left it, the automatic
+  // save of the open model under the instance tag `instance`.
+  std::string LeaveFile(const std::string& instance) {
+    EXPECT_TRUE(AutomaticSaveNow());
+    const std::string mine = AutomaticSavePath();
+    std::string left = mine;
+    left.replace(left.find(AutomaticSaveInstance()), AutomaticSaveInstance().size(), instance);
+    std::filesystem::rename(mine, left);
+    RemoveAutomaticSave();
+    return left;
+  }
+  static std::string ProcessStart(pid_t pid) {
+    std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+    std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
+    std::istringstream fields(text.substr(text.rfind(')') + 2));
+    std::string field;
+    for (int index = 3; index <= 22; ++index) fields >> field;
+    return field;
+  }
+};
+
+TEST_F(AutoSaveTest, AModifiedModelIsWrittenAtTheIntervalUnderANameThatIsNoModel) {
+  EverySaveInterval(2);
+  Start();
+  const std::string path = InFolder("pipe rack.mod");
+  BuildModel(path);
+  platform::AdvanceClock(2 * kMinute - 1000);
+  EXPECT_TRUE(Names(DefaultBackupFolder()).empty());
+  platform::AdvanceClock(1000);
+  const std::string written = DefaultBackupFolder() + "pipe rack." + AutomaticSaveInstance() + ".autosave";
+  EXPECT_EQ(AutomaticSavePath(), written);
+  ASSERT_EQ(Names(DefaultBackupFolder()), std::vector<std::string>{std::filesystem::path(written).filename().string()});
+  EXPECT_EQ(Bytes(written), Expected(path, ModelBytes()));
+  EXPECT_FALSE(Exists(path));  // the model file is the user's to write
+  EXPECT_TRUE(TheModel().modified);
+  // An untitled model is written too.
+  TheModel().path.clear();
+  platform::AdvanceClock(2 * kMinute);
+  const std::string untitled = DefaultBackupFolder() + "Untitled." + AutomaticSaveInstance() + ".autosave";
+  EXPECT_EQ(Names(DefaultBackupFolder()), std::vector<std::string>{std::filesystem::path(untitled).filename().string()});
+  EXPECT_EQ(Bytes(untitled), Expected("", ModelBytes()));
+  // A model that is no longer modified has no automatic save.
+  TheModel().modified = false;
+  platform::AdvanceClock(2 * kMinute);
+  EXPECT_TRUE(Names(DefaultBackupFolder()).empty());
+}
+
+TEST_F(AutoSaveTest, TheChosenFolderIsUsedAndTheSaveWaitsWhileAModalWindowIsOpen) {
+  EverySaveInterval(1);
+  ProgramPreferences().backupDirectory = InFolder("auto");
+  Start();
+  BuildModel(InFolder("a.mod"));
+  EnableWindow(MainFrame().window, FALSE);  // as a modal dialog over it does
+  platform::AdvanceClock(kMinute);
+  EXPECT_TRUE(Names(InFolder("auto")).empty());
+  EnableWindow(MainFrame().window, TRUE);
+  platform::AdvanceClock(15 * 1000);
+  EXPECT_EQ(Names(InFolder("auto")).size(), 1u);
+  EXPECT_TRUE(Names(DefaultBackupFolder()).empty());
+  // Back at the interval afterwards.
+  const std::string written = AutomaticSavePath();
+  std::filesystem::remove(written);
+  platform::AdvanceClock(kMinute - 1000);
+  EXPECT_FALSE(Exists(written));
+  platform::AdvanceClock(1000);
+  EXPECT_TRUE(Exists(written));
+  // Switched off, the timer stops.
+  std::filesystem::remove(written);
+  ProgramPreferences().automaticSave = 0;
+  RestartAutomaticSave();
+  platform::AdvanceClock(2 * kMinute);
+  EXPECT_FALSE(Exists(written));
+}
+
+TEST_F(AutoSaveTest, SavingAndACleanExitRemoveTheFileAnExitAfterAnErrorKeepsIt) {
+  EverySaveInterval(1);
+  Start();
+  BuildModel(InFolder("plant.mod"));
+  ShowModelWindows();
+  platform::AdvanceClock(kMinute);
+  ASSERT_EQ(Names(DefaultBackupFolder()).size(), 1u);
+  SendMessage(LayoutFrame().window, WM_COMMAND, 104, 0);  // File > Save
+  EXPECT_TRUE(Exists(InFolder("plant.mod")));
+  EXPECT_TRUE(Names(DefaultBackupFolder()).empty());
+  // Exit (File > Exit) without saving the changes.
+  TheModel().modified = true;
+  platform::AdvanceClock(kMinute);
+  ASSERT_EQ(Names(DefaultBackupFolder()).size(), 1u);
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDNO, 0); });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 110, 0);
+  RunMessageLoop();
+  EndGraphicsThread();
+  ExitApplication();
+  started_ = false;
+  EXPECT_TRUE(Names(DefaultBackupFolder()).empty());
+  // The last-chance handler of an error keeps the file for the next start.
+  BuildModel(InFolder("plant.mod"));
+  EXPECT_TRUE(AutomaticSaveNow());
+  platform::ExpectModal(platform::ModalKind::MessageBox, "boom",
+                        [](HWND box) { SendMessage(box, WM_COMMAND, IDOK, 0); });
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDNO, 0); });
+  ReportUncaughtMessage("boom");
+  ExitApplication();
+  EXPECT_EQ(Names(DefaultBackupFolder()).size(), 1u);
+}
+
+// The fault: a child process with a modified model and its automatic save
+// dies of a processor fault; the next start offers that file.
+TEST_F(AutoSaveTest, AfterAProcessorFaultTheNextStartOffersTheLastAutomaticSave) {
+  const std::string path = InFolder("cooling water.mod");
+  int errors[2];
+  ASSERT_EQ(pipe(errors), 0);
+  const pid_t child = fork();
+  ASSERT_GE(child, 0);
+  if (child == 0) {
+    dup2(errors[1], STDERR_FILENO);
+    BuildModel(path);
+    if (!AutomaticSaveNow()) _exit(3);
+    TheModel().row(2).dx = 99.0f;  // edits after the last automatic save are lost
+    InstallFaultHandlers();
+    raise(SIGSEGV);
+    _exit(4);
+  }
+  close(errors[1]);
+  int status = 0;
+  ASSERT_EQ(waitpid(child, &status, 0), child);
+  char text[256] = {};
+  const ssize_t read = ::read(errors[0], text, sizeof text - 1);
+  close(errors[0]);
+  ASSERT_TRUE(WIFEXITED(status));
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(std::string(text, read > 0 ? static_cast<std::size_t>(read) : 0).rfind(
+                "Quorvel: Error\nAccess violation\nat location  0x", 0),
+            0u);
+  ASSERT_EQ(Names(DefaultBackupFolder()).size(), 1u);
+  BuildModel("");
+  TheModel().modified = false;
+  // Even on a first start the sample model does not replace the one opened.
+  std::filesystem::remove(FirstRunMarkerPath());
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE5_DIALOG", [path](HWND box) {
+    const std::vector<std::string> lines = LinesOf(box);
+    EXPECT_EQ(lines[0], "Quorvel was not closed normally.");
+    EXPECT_EQ(lines[1], "The automatic save of  " + path);
+    EXPECT_EQ(lines[2].rfind("from ", 0), 0u);
+    EXPECT_EQ(lines[3], "Do you want to open it ?");
+    EXPECT_EQ(lines[4], "(No deletes the automatic save.)");
+    SendMessage(box, WM_COMMAND, IDOK, 0);  // Yes
+  });
+  Start();
+  const Model& model = TheModel();
+  EXPECT_EQ(model.path, path);
+  EXPECT_TRUE(model.modified);
+  ASSERT_EQ(model.rowCount, 4);
+  EXPECT_FLOAT_EQ(model.row(2).dx, 12.0f);
+  EXPECT_FLOAT_EQ(model.row(4).dx, 36.0f);
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_FALSE(Exists(path));  // nothing written over the original
+  // The file is this program's automatic save now: a save removes it.
+  EXPECT_EQ(Names(DefaultBackupFolder()),
+            std::vector<std::string>{std::filesystem::path(AutomaticSavePath()).filename().string()});
+  SendMessage(LayoutFrame().window, WM_COMMAND, 104, 0);
+  EXPECT_TRUE(Exists(path));
+  EXPECT_TRUE(Names(DefaultBackupFolder()).empty());
+}
+
+TEST_F(AutoSaveTest, NoDeletesTheFileAndFilesOfRunningProgramsAreNeverOffered) {
+  BuildModel(InFolder("old.mod"));
+  const std::string older = LeaveFile("999999999-1");
+  std::filesystem::last_write_time(older, std::filesystem::last_write_time(older) - std::chrono::hours(1));
+  BuildModel("");
+  // A process id used again: the start time differs, so its program ended.
+  const std::string untitled = LeaveFile(std::to_string(getppid()) + "-1");
+  BuildModel(InFolder("running.mod"));
+  const std::string running = LeaveFile(std::to_string(getppid()) + "-" + ProcessStart(getppid()));
+  Put(older + ".Ab12Cd", "half written");
+  const std::vector<LeftAutomaticSave> left = FindLeftAutomaticSaves();
+  ASSERT_EQ(left.size(), 2u);
+  EXPECT_EQ(left[0].file, untitled);
+  EXPECT_EQ(left[0].modelPath, "");
+  EXPECT_EQ(left[1].modelPath, InFolder("old.mod"));
+  EXPECT_FALSE(Exists(older + ".Ab12Cd"));
+  EXPECT_TRUE(Exists(running));
+  // The untitled model comes back untitled and modified.
+  BuildModel(InFolder("other.mod"));
+  TheModel().modified = false;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE5_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOf(box)[1], "The automatic save of  Untitled");
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_TRUE(OfferAutomaticSaveRecovery(nullptr));
+  EXPECT_EQ(TheModel().path, "");
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_EQ(TheModel().rowCount, 4);
+  EXPECT_FALSE(Exists(untitled));
+  // No deletes the older one and leaves the open model alone.
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE5_DIALOG",
+                        [](HWND box) { SendMessage(box, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_FALSE(OfferAutomaticSaveRecovery(nullptr));
+  EXPECT_FALSE(Exists(older));
+  EXPECT_EQ(TheModel().path, "");
+  EXPECT_TRUE(Exists(running));
+  EXPECT_FALSE(OfferAutomaticSaveRecovery(nullptr));  // nothing left to offer
+}
+
+TEST_F(AutoSaveTest, ADamagedFileIsNeverOfferedNorDeleted) {
+  BuildModel(InFolder("d.mod"));
+  const std::string left = LeaveFile("999999999-1");
+  const std::string bytes = Bytes(left);
+  Put(left, bytes.substr(0, 10));
+  EXPECT_TRUE(FindLeftAutomaticSaves().empty());
+  // A good header over a model cut short: offered, refused with a message,
+  // and kept.
+  Put(left, bytes.substr(0, bytes.size() / 2));
+  ASSERT_EQ(FindLeftAutomaticSaves().size(), 1u);
+  const int rows = TheModel().rowCount;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [left](HWND box) {
+    EXPECT_EQ(LinesOf(box), (std::vector<std::string>{"Unable to read the automatic save:", left}));
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(OpenLeftAutomaticSave(nullptr, FindLeftAutomaticSaves()[0]));
+  EXPECT_TRUE(Exists(left));
+  EXPECT_EQ(TheModel().rowCount, rows);
+}
+
+}  // namespace
