@@ -108,7 +108,7 @@ void OnFolderButton(HWND page) {
   const bool chosen = BrowseForFolder(page, folder);
   if (chosen && !CanReadAndWrite(folder)) {
     ShowErrorMessage(page, "Backup folder : " + folder +
-                               "\ndoes not have write permission.\nDefault folder will be usedialog.");
+                               "\ndoes not have write permission.\nDefault folder will be used.");
     folder.clear();
   }
   PageFolder() = folder;

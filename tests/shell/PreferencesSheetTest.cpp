@@ -204,7 +204,7 @@ TEST_F(PreferencesSheetTest, TheFolderChooserSetsTheFolderAndRefusesOneWithoutWr
       const std::vector<std::string> lines = LinesOf(box);
       EXPECT_EQ(lines[0].rfind("Backup folder : /proc/", 0), 0u);
       EXPECT_EQ(lines[1], "does not have write permission.");
-      EXPECT_EQ(lines[2], "Default folder will be usedialog.");
+      EXPECT_EQ(lines[2], "Default folder will be used.");
       SendMessage(box, WM_COMMAND, IDOK, 0);
     });
     SendMessage(page, WM_COMMAND, MAKEWPARAM(kFolderButton, BN_CLICKED), 0);
