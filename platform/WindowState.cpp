@@ -252,10 +252,31 @@ void PresenterResized(HWND handle, RECT screenRect) {
 
 void PresenterClosed(HWND handle) { PostMessage(handle, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+namespace {
+
+// The window that takes the activation the screen gives `handle`: the window
+// itself, or, while a modal window it owns keeps it disabled, that modal
+// window (down the chain: a message box over a dialog over a frame). Null
+// when a disabled window owns no shown window to pass it to.
+HWND UsableWindowFor(HWND handle) {
+  std::lock_guard guard(TheCore().lock);
+  Window* window = Find(handle);
+  for (int depth = 0; window != nullptr && (window->style & WS_DISABLED) != 0; ++depth) {
+    Window* owned = nullptr;
+    for (Window* other : TheCore().topLevels)
+      if (other->owner == window && (other->style & WS_VISIBLE) != 0) owned = other;
+    if (owned == nullptr || depth > 32) return nullptr;
+    window = owned;
+  }
+  return window != nullptr ? window->handle : nullptr;
+}
+
+}  // namespace
+
 void PresenterActivated(HWND handle, bool active) {
   RunOnOwnerThread(handle, [handle, active] {
     if (active) {
-      ActivateWindow(handle, WA_ACTIVE);
+      if (HWND usable = UsableWindowFor(handle)) ActivateWindow(usable, WA_ACTIVE);
     } else if (GetActiveWindow() == handle) {
       ActivateWindow(nullptr, WA_INACTIVE);
     }
