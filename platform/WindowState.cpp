@@ -238,9 +238,12 @@ void ActivateWindow(HWND handle, WORD how) {
     CallProcedure(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0),
                   reinterpret_cast<LPARAM>(handle));
   if (handle != nullptr) {
+    // The presenter hears of it when the thread runs out of work
+    // (PresentDirtyWindows): an activation undone before then, as when a
+    // window gives the focus to another and takes it back, never reaches
+    // the screen, whose focus reports would arrive after the layer moved on.
     CallProcedure(handle, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(handle) ? 1 : 0),
                   reinterpret_cast<LPARAM>(old));
-    if (Presenter* presenter = ThePresenter()) presenter->Activate(handle);
   } else {
     SetFocus(nullptr);
   }
@@ -276,7 +279,13 @@ HWND UsableWindowFor(HWND handle) {
 void PresenterActivated(HWND handle, bool active) {
   RunOnOwnerThread(handle, [handle, active] {
     if (active) {
-      if (HWND usable = UsableWindowFor(handle)) ActivateWindow(usable, WA_ACTIVE);
+      HWND usable = UsableWindowFor(handle);
+      if (usable == nullptr) return;
+      ActivateWindow(usable, WA_ACTIVE);
+      // The screen gave this window the focus already: nothing to tell it.
+      std::lock_guard guard(TheCore().lock);
+      std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
+      if (usable == handle && queue->active == handle) queue->toldActive = handle;
     } else if (GetActiveWindow() == handle) {
       ActivateWindow(nullptr, WA_INACTIVE);
     }
