@@ -14,14 +14,6 @@ namespace {
 
 class StoredPlacementTest : public AppFixture {
  protected:
-  static int CloseAndExit() {
-    PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
-    const int code = RunMessageLoop();
-    EndGraphicsThread();
-    ExitApplication();
-    return code;
-  }
-
   // The 44-byte record with the given normal rectangle, shown normally.
   static ByteList Record(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
     ByteList bytes(44, 0);

@@ -28,10 +28,7 @@ TEST_F(TableDrawingLifetimeTest, HandlesFollowTheProgramsStartAndExit) {
   const TableDrawingSet running = TableDrawing();
   EXPECT_TRUE(AllLive(running));
   EXPECT_EQ(running.currentRow, Pens().yellowBrush);  // the program's own while it runs
-  PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
-  RunMessageLoop();
-  EndGraphicsThread();
-  ExitApplication();
+  CloseAndExit();
   const TableDrawingSet after = TableDrawing();
   EXPECT_TRUE(AllLive(after)) << "a table would draw with a deleted pen or brush";
   EXPECT_EQ(after.currentRow, before.currentRow);

@@ -105,14 +105,7 @@ class ProgramWindowTest : public testing::Test {
   // The close button, as the window manager sends it; true with the exit
   // status when the program ended within 30 s.
   bool CloseProgram(ChildProcess& program, Window shown, int* status) {
-    XEvent event{};
-    event.xclient.type = ClientMessage;
-    event.xclient.window = shown;
-    event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
-    event.xclient.format = 32;
-    event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_, "WM_DELETE_WINDOW", False));
-    XSendEvent(x_, shown, False, NoEventMask, &event);
-    XSync(x_, False);
+    SendCloseButton(x_, shown);
     return program.WaitFor(30000, status);
   }
 

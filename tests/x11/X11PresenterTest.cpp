@@ -282,14 +282,7 @@ TEST_F(X11Test, CloseButtonClosesTheWindow) {
   HWND window = ShowTestWindow("Closing", 80, 60);
   Window id = FindByName("Closing");
   ASSERT_NE(id, 0u);
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = id;
-  event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_, "WM_DELETE_WINDOW", False));
-  XSendEvent(x_, id, False, NoEventMask, &event);
-  XSync(x_, False);
+  SendCloseButton(x_, id);
   EXPECT_TRUE(platform::PumpUntil([window] { return !IsWindow(window); }, 10000));
 }
 
@@ -311,14 +304,7 @@ TEST_F(X11Test, ProgramShowsItsWindowAndEndsWhenClosed) {
   }
   ASSERT_NE(shown, 0u) << "the program showed no window";
   EXPECT_EQ(Property(shown, "_NET_WM_NAME"), "Quorvel");
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = shown;
-  event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_, "WM_DELETE_WINDOW", False));
-  XSendEvent(x_, shown, False, NoEventMask, &event);
-  XSync(x_, False);
+  SendCloseButton(x_, shown);
   int status = 0;
   ASSERT_TRUE(program.WaitFor(30000, &status));
   ASSERT_TRUE(WIFEXITED(status));
