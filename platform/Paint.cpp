@@ -12,7 +12,9 @@
 // PresentDirtyWindows runs when a thread's loop runs out of work: it copies the
 // surface of each shown top-level window of the thread that was painted (or
 // that has an own device context, which can be drawn on at any time) and
-// passes the copy to the presenter when it differs from the last one.
+// passes the copy to the presenter when it differs from the last one; then it
+// tells the presenter which window of the thread is active, when that changed
+// since it last told it.
 #include <algorithm>
 #include <cstring>
 
@@ -193,6 +195,16 @@ void PresentDirtyWindows(ThreadQueue& queue) {
     }
   }
   for (auto& [handle, frame] : frames) presenter->Present(handle, frame);
+  // The activation the thread settled on, once, after its frames.
+  HWND activate = nullptr;
+  {
+    std::lock_guard guard(TheCore().lock);
+    if (queue.active != queue.toldActive) {
+      queue.toldActive = queue.active;
+      activate = queue.active;
+    }
+  }
+  if (activate != nullptr && presenter != nullptr) presenter->Activate(activate);
 }
 
 }  // namespace platform

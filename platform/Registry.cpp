@@ -26,6 +26,8 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/SiblingTemporary.h"
+
 namespace {
 
 struct RegValue {
@@ -172,6 +174,7 @@ void Load(Store& store) {
   store.dirty = false;
   store.root = RegKey{};
   store.filePath = StoreFolder() + "/registry";
+  platform::RemoveStaleTemporaries(store.filePath);  // left by a save that was killed
   std::error_code error;
   if (!std::filesystem::exists(store.filePath, error)) return;  // no store yet: an empty tree
   std::ifstream in(store.filePath, std::ios::binary);
@@ -214,25 +217,16 @@ bool Save(Store& store) {
   const std::filesystem::path file(store.filePath);
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
-  std::string temporary = store.filePath + ".XXXXXX";
-  const int fd = mkstemp(temporary.data());
-  if (fd < 0) return false;
+  platform::RemoveStaleTemporaries(store.filePath);
+  platform::SiblingTemporary temporary(store.filePath, 0600);
+  if (!temporary.ok()) return false;
   if (store.tearNextWrite) {  // a crash half way: the temporary file stays behind
     store.tearNextWrite = false;
-    WriteAll(fd, bytes.data(), bytes.size() / 2);
-    ::close(fd);
+    WriteAll(temporary.fd(), bytes.data(), bytes.size() / 2);
+    temporary.Abandon();
     return false;
   }
-  const bool written = WriteAll(fd, bytes.data(), bytes.size()) && ::fsync(fd) == 0;
-  if (::close(fd) != 0 || !written || std::rename(temporary.c_str(), store.filePath.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return false;
-  }
-  const int folder = ::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY);
-  if (folder >= 0) {
-    ::fsync(folder);
-    ::close(folder);
-  }
+  if (!WriteAll(temporary.fd(), bytes.data(), bytes.size()) || !temporary.Commit()) return false;
   store.dirty = false;
   return true;
 }

@@ -15,7 +15,8 @@
 #include "platform/Types.h"
 
 #define MAKEINTRESOURCE(id) reinterpret_cast<LPCSTR>(static_cast<std::uintptr_t>(static_cast<WORD>(id)))
-constexpr bool IS_INTRESOURCE(LPCSTR name) {
+// Not constexpr: a reinterpret_cast is never a constant expression.
+inline bool IS_INTRESOURCE(LPCSTR name) {
   return (reinterpret_cast<std::uintptr_t>(name) >> 16) == 0;
 }
 

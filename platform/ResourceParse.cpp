@@ -40,13 +40,18 @@ struct Token {
   bool quoted = false;
 };
 
-// Splits one line into words and quoted texts; false on an unclosed quote.
-bool Tokenize(const std::string& line, std::vector<Token>* tokens) {
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == '|' || c == '\r' || c == ','; }
+
+// Splits one line into words and quoted texts; returns why it cannot (an
+// unclosed quote, a zero byte), or an empty text. A zero byte ends every C
+// text it would reach, so it is refused wherever it stands.
+std::string Tokenize(const std::string& line, std::vector<Token>* tokens) {
   tokens->clear();
+  if (line.find('\0') != std::string::npos) return "a zero byte";
   std::size_t at = 0;
   while (at < line.size()) {
     char c = line[at];
-    if (c == ' ' || c == '\t' || c == '|' || c == '\r' || c == ',') {
+    if (IsSeparator(c)) {
       ++at;
       continue;
     }
@@ -62,17 +67,18 @@ bool Tokenize(const std::string& line, std::vector<Token>* tokens) {
         }
         ++at;
       }
-      if (at >= line.size()) return false;
+      if (at >= line.size()) return "unclosed quote";
       ++at;
       tokens->push_back(std::move(token));
       continue;
     }
     std::size_t end = at;
-    while (end < line.size() && std::strchr(" \t|\r,\"", line[end]) == nullptr) ++end;
+    while (end < line.size() && !IsSeparator(line[end]) && line[end] != '"') ++end;
     tokens->push_back(Token{line.substr(at, end - at), false});
     at = end;
   }
-  return true;
+  if (tokens->empty()) return "a line of separators only";
+  return "";
 }
 
 const std::map<std::string, DWORD>& StyleNames() {
@@ -157,7 +163,10 @@ bool ParseFourNumbers(const std::vector<Token>& tokens, std::size_t from, int* v
   if (tokens.size() < from + 4) return false;
   for (int index = 0; index < 4; ++index) {
     long number = 0;
-    if (tokens[from + index].quoted || !ParseNumber(tokens[from + index].text, &number))
+    // Dialog units beyond 16 bits fit no screen and would overflow the
+    // conversion to pixels.
+    if (tokens[from + index].quoted || !ParseNumber(tokens[from + index].text, &number) || number < -32768 ||
+        number > 32767)
       return false;
     values[index] = static_cast<int>(number);
   }
@@ -165,9 +174,10 @@ bool ParseFourNumbers(const std::vector<Token>& tokens, std::size_t from, int* v
 }
 
 // Reads the lines of a text, skipping blank and comment lines, and calls
-// `line` with the tokens; stops at the first error, which it numbers.
+// `line` with the tokens (never an empty list); stops at the first error,
+// which it gives with the template's name and the line's number.
 template <typename LineFunction>
-bool ForEachLine(const std::string& text, std::string* error, LineFunction line) {
+bool ForEachLine(const std::string& name, const std::string& text, std::string* error, LineFunction line) {
   std::size_t start = 0;
   int number = 0;
   std::vector<Token> tokens;
@@ -179,14 +189,10 @@ bool ForEachLine(const std::string& text, std::string* error, LineFunction line)
     ++number;
     std::size_t first = content.find_first_not_of(" \t\r");
     if (first == std::string::npos || content[first] == '#') continue;
-    std::string why;
-    if (!Tokenize(content, &tokens)) {
-      why = "unclosed quote";
-    } else {
-      why = line(tokens);
-    }
+    std::string why = Tokenize(content, &tokens);
+    if (why.empty()) why = line(tokens);
     if (!why.empty()) {
-      *error = "line " + std::to_string(number) + ": " + why;
+      *error = name + ", line " + std::to_string(number) + ": " + why;
       return false;
     }
   }
@@ -253,13 +259,13 @@ bool ParseDialogTemplate(const std::string& name, const std::string& text, Dialo
   DialogTemplate dialog;
   dialog.name = name;
   bool sized = false;
-  if (!ForEachLine(text, error, [&](const std::vector<Token>& tokens) {
+  if (!ForEachLine(name, text, error, [&](const std::vector<Token>& tokens) {
         if (tokens[0].quoted) return std::string("a line must start with a keyword");
         return ParseDialogLine(tokens, &dialog, &sized);
       }))
     return false;
   if (!sized) {
-    *error = "no \"dialog\" line";
+    *error = name + ": no \"dialog\" line";
     return false;
   }
   *out = std::move(dialog);
@@ -272,7 +278,7 @@ bool ParseMenuTemplate(const std::string& name, const std::string& text, MenuTem
   menu.name = name;
   // The chain of open popups; the bar is the root.
   std::vector<std::vector<MenuItemTemplate>*> open{&menu.items};
-  if (!ForEachLine(text, error, [&](const std::vector<Token>& tokens) -> std::string {
+  if (!ForEachLine(name, text, error, [&](const std::vector<Token>& tokens) -> std::string {
         const std::string& keyword = tokens[0].text;
         auto& into = *open.back();
         if (keyword == "end") {
@@ -310,7 +316,7 @@ bool ParseMenuTemplate(const std::string& name, const std::string& text, MenuTem
       }))
     return false;
   if (open.size() != 1) {
-    *error = "a popup is not closed with \"end\"";
+    *error = name + ": a popup is not closed with \"end\"";
     return false;
   }
   *out = std::move(menu);
@@ -379,7 +385,7 @@ bool ParseAcceleratorTemplate(const std::string& name, const std::string& text,
                               AcceleratorTemplate* out, std::string* error) {
   AcceleratorTemplate table;
   table.name = name;
-  if (!ForEachLine(text, error, [&](const std::vector<Token>& tokens) {
+  if (!ForEachLine(name, text, error, [&](const std::vector<Token>& tokens) {
         AcceleratorTemplateEntry entry;
         std::string why = ParseAcceleratorLine(tokens, &entry);
         if (why.empty()) table.entries.push_back(entry);

@@ -73,6 +73,9 @@ const Record* CachedTemplate(ResourceType type, const std::string& name,
   std::string error;
   std::string text(reinterpret_cast<const char*>(entry->data), entry->size);
   if (!parse(name, text, record.get(), &error)) {
+    // Templates are built into the program: a damaged one is a build fault,
+    // said once where a developer looks, and kept for TemplateError.
+    std::fprintf(stderr, "Quorvel: damaged resource template %s\n", error.c_str());
     store.errors[ErrorKey(type, name)] = error;
     record.reset();
   }

@@ -108,7 +108,8 @@ const AcceleratorTemplate* FindAcceleratorTemplate(const std::string& name);
 std::string TemplateError(ResourceType type, const std::string& name);
 
 // The parsers themselves, for the build's checks and for tests; on failure
-// they return false and put "line N: what" into `error`.
+// they return false and put "NAME, line N: what" (or "NAME: what" for the
+// whole text) into `error`.
 bool ParseDialogTemplate(const std::string& name, const std::string& text, DialogTemplate* out,
                          std::string* error);
 bool ParseMenuTemplate(const std::string& name, const std::string& text, MenuTemplate* out,

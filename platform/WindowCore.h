@@ -136,6 +136,7 @@ struct ThreadQueue {
   bool runsLoop = false;     // waits for messages (until it reads WM_QUIT)
   HWND focus = nullptr;
   HWND active = nullptr;
+  HWND toldActive = nullptr;  // the active window as the presenter last heard it
   HWND capture = nullptr;
   HCURSOR cursor = nullptr;
   HWND scrollTracking = nullptr;  // a frame scroll bar follows the pointer

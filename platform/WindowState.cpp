@@ -238,9 +238,12 @@ void ActivateWindow(HWND handle, WORD how) {
     CallProcedure(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0),
                   reinterpret_cast<LPARAM>(handle));
   if (handle != nullptr) {
+    // The presenter hears of it when the thread runs out of work
+    // (PresentDirtyWindows): an activation undone before then, as when a
+    // window gives the focus to another and takes it back, never reaches
+    // the screen, whose focus reports would arrive after the layer moved on.
     CallProcedure(handle, WM_ACTIVATE, MAKEWPARAM(how, IsIconic(handle) ? 1 : 0),
                   reinterpret_cast<LPARAM>(old));
-    if (Presenter* presenter = ThePresenter()) presenter->Activate(handle);
   } else {
     SetFocus(nullptr);
   }
@@ -252,10 +255,37 @@ void PresenterResized(HWND handle, RECT screenRect) {
 
 void PresenterClosed(HWND handle) { PostMessage(handle, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+namespace {
+
+// The window that takes the activation the screen gives `handle`: the window
+// itself, or, while a modal window it owns keeps it disabled, that modal
+// window (down the chain: a message box over a dialog over a frame). Null
+// when a disabled window owns no shown window to pass it to.
+HWND UsableWindowFor(HWND handle) {
+  std::lock_guard guard(TheCore().lock);
+  Window* window = Find(handle);
+  for (int depth = 0; window != nullptr && (window->style & WS_DISABLED) != 0; ++depth) {
+    Window* owned = nullptr;
+    for (Window* other : TheCore().topLevels)
+      if (other->owner == window && (other->style & WS_VISIBLE) != 0) owned = other;
+    if (owned == nullptr || depth > 32) return nullptr;
+    window = owned;
+  }
+  return window != nullptr ? window->handle : nullptr;
+}
+
+}  // namespace
+
 void PresenterActivated(HWND handle, bool active) {
   RunOnOwnerThread(handle, [handle, active] {
     if (active) {
-      ActivateWindow(handle, WA_ACTIVE);
+      HWND usable = UsableWindowFor(handle);
+      if (usable == nullptr) return;
+      ActivateWindow(usable, WA_ACTIVE);
+      // The screen gave this window the focus already: nothing to tell it.
+      std::lock_guard guard(TheCore().lock);
+      std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
+      if (usable == handle && queue->active == handle) queue->toldActive = handle;
     } else if (GetActiveWindow() == handle) {
       ActivateWindow(nullptr, WA_INACTIVE);
     }

@@ -4,8 +4,10 @@
 // One thread of the layer owns the X connection. Other threads talk to it
 // through a queue of requests (create, map, move, title, frame, cursor,
 // focus, sync) and a wake-up pipe; it never waits for them, so it cannot
-// deadlock with a window thread. X events come back through a handler table
-// indexed by event type and reach the program as messages on the queue of
+// deadlock with a window thread. X events come back through one switch on
+// the event type (any type a server may send, extension and generic events
+// included, falls to its default and is dropped) and reach the program as
+// messages on the queue of
 // the thread that owns the window (through the Presenter* calls of
 // Presenter.h): expose redraws from the last frame, a resize by the server
 // gives WM_SIZE and a repaint, the close button WM_SYSCOMMAND/SC_CLOSE, focus
@@ -136,7 +138,6 @@ struct XWindowState {
   ::Window id = 0;
   RECT rect{};
   bool shown = false;
-  bool focusWanted = false;
   std::shared_ptr<const Frame> frame;
 };
 
@@ -179,12 +180,11 @@ class X11Presenter final : public Presenter {
   void Stop() override;
 
  private:
-  using Handler = void (X11Presenter::*)(XEvent& event);
-
   // False when the presenter is stopping and the request was dropped.
   bool Ask(std::function<void()> request);
   void Run();
   bool RunRequests();
+  void Dispatch(XEvent& event);
   XWindowState* StateOf(HWND window);
   HWND HandleOf(::Window id);
   void Create(HWND window, RECT rect, const std::string& title, bool unmanaged);
@@ -193,6 +193,7 @@ class X11Presenter final : public Presenter {
   void Move(HWND window, RECT rect);
   void SetTitle(HWND window, const std::string& title);
   void Focus(HWND window);
+  void SetFocusNow(const XWindowState& state);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
   Cursor CursorFor(const std::shared_ptr<const CursorImage>& image);
@@ -218,7 +219,6 @@ class X11Presenter final : public Presenter {
   // Cursors made from resource images, by image (the images live as long as
   // the process; the pointers held here only make that explicit).
   std::unordered_map<const CursorImage*, std::pair<std::shared_ptr<const CursorImage>, Cursor>> imageCursors_;
-  Handler handlers_[LASTEvent]{};
   int wake_[2]{-1, -1};
   std::unique_ptr<X11Clipboard> clipboard_;
 
@@ -230,6 +230,11 @@ class X11Presenter final : public Presenter {
   // Owned by the presenter thread.
   std::unordered_map<HWND, XWindowState> windows_;
   std::unordered_map<::Window, HWND> byId_;
+  // The window the layer last gave the focus to, while it waits to be
+  // mapped, and the serial of the last focus request sent: focus events the
+  // server made before that request are old news (see OnFocus).
+  HWND focusWanted_ = nullptr;
+  unsigned long focusSerial_ = 0;
 };
 
 X11Presenter::X11Presenter() {
@@ -265,20 +270,6 @@ X11Presenter::X11Presenter() {
   Bool detectable = False;
   XkbSetDetectableAutoRepeat(display_, True, &detectable);  // repeats without releases
   XSetErrorHandler(IgnoreXError);
-  handlers_[Expose] = &X11Presenter::OnExpose;
-  handlers_[ConfigureNotify] = &X11Presenter::OnConfigure;
-  handlers_[ClientMessage] = &X11Presenter::OnClientMessage;
-  handlers_[FocusIn] = &X11Presenter::OnFocus;
-  handlers_[FocusOut] = &X11Presenter::OnFocus;
-  handlers_[KeyPress] = &X11Presenter::OnKey;
-  handlers_[KeyRelease] = &X11Presenter::OnKey;
-  handlers_[ButtonPress] = &X11Presenter::OnButton;
-  handlers_[ButtonRelease] = &X11Presenter::OnButton;
-  handlers_[MotionNotify] = &X11Presenter::OnMotion;
-  handlers_[MapNotify] = &X11Presenter::OnMap;
-  handlers_[MappingNotify] = &X11Presenter::OnMapping;
-  handlers_[SelectionRequest] = &X11Presenter::OnSelection;
-  handlers_[SelectionClear] = &X11Presenter::OnSelection;
   clipboard_ = std::make_unique<X11Clipboard>(display_);
   if (pipe(wake_) != 0) SetUpFailed("cannot make the X presenter's wake-up pipe.");
   thread_ = std::thread([this] { Run(); });
@@ -346,8 +337,7 @@ void X11Presenter::Run() {
     while (XPending(display_) > 0) {
       XEvent event;
       XNextEvent(display_, &event);
-      if (event.type >= 0 && event.type < LASTEvent && handlers_[event.type] != nullptr)
-        (this->*handlers_[event.type])(event);
+      Dispatch(event);
     }
     poll(sources, 2, -1);
     if (sources[1].revents & POLLIN) {
@@ -355,6 +345,30 @@ void X11Presenter::Run() {
       ssize_t got = read(wake_[0], drain, sizeof drain);
       (void)got;
     }
+  }
+}
+
+// A switch, not a table indexed by the type: the type is whatever the server
+// sent (extension events run past LASTEvent, GenericEvent carries cookies),
+// and every value must land somewhere harmless.
+void X11Presenter::Dispatch(XEvent& event) {
+  switch (event.type) {
+    case Expose: OnExpose(event); break;
+    case ConfigureNotify: OnConfigure(event); break;
+    case ClientMessage: OnClientMessage(event); break;
+    case FocusIn: case FocusOut: OnFocus(event); break;
+    case KeyPress: case KeyRelease: OnKey(event); break;
+    case ButtonPress: case ButtonRelease: OnButton(event); break;
+    case MotionNotify: OnMotion(event); break;
+    case MapNotify: OnMap(event); break;
+    case MappingNotify: OnMapping(event); break;
+    case SelectionRequest: case SelectionClear: OnSelection(event); break;
+    case GenericEvent:
+      // Nothing here asks for generic events, but a cookie that arrives
+      // anyway must still be freed.
+      if (XGetEventData(display_, &event.xcookie)) XFreeEventData(display_, &event.xcookie);
+      break;
+    default: break;
   }
 }
 
@@ -414,7 +428,7 @@ void X11Presenter::Create(HWND window, RECT rect, const std::string& title, bool
   XSetWMNormalHints(display_, id, &hints);
   XClassHint classHint{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, id, &classHint);
-  windows_[window] = XWindowState{id, rect, false, false, nullptr};
+  windows_[window] = XWindowState{id, rect, false, nullptr};
   byId_[id] = window;
   SetTitle(window, title);
 }
@@ -425,6 +439,7 @@ void X11Presenter::Destroy(HWND window) {
   XDestroyWindow(display_, state->id);
   byId_.erase(state->id);
   windows_.erase(window);
+  if (focusWanted_ == window) focusWanted_ = nullptr;
 }
 
 void X11Presenter::Show(HWND window, bool shown) {
@@ -458,16 +473,24 @@ void X11Presenter::SetTitle(HWND window, const std::string& title) {
   XChangeProperty(display_, state->id, netWmName_, utf8String_, 8, PropModeReplace, bytes, length);
 }
 
-// The focus can go to a window only once the server has mapped it.
+// The focus can go to a window only once the server has mapped it. Only
+// the latest request counts: one for a window still being mapped is dropped
+// when another window is given the focus meanwhile.
 void X11Presenter::Focus(HWND window) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
   if (!state->shown) {
-    state->focusWanted = true;
+    focusWanted_ = window;
     return;
   }
+  focusWanted_ = nullptr;
   XRaiseWindow(display_, state->id);
-  XSetInputFocus(display_, state->id, RevertToParent, CurrentTime);
+  SetFocusNow(*state);
+}
+
+void X11Presenter::SetFocusNow(const XWindowState& state) {
+  focusSerial_ = NextRequest(display_);
+  XSetInputFocus(display_, state.id, RevertToParent, CurrentTime);
 }
 
 void X11Presenter::Draw(HWND window, std::shared_ptr<const Frame> frame) {
@@ -522,10 +545,16 @@ void X11Presenter::OnClientMessage(XEvent& event) {
     PresenterClosed(window);
 }
 
+// A focus event carries the serial of the last request of ours the server
+// had handled when it made the event. One older than our last focus request
+// reports a state that request has already replaced: passed on, it would
+// activate a window the layer has left since, the layer would ask for the
+// focus again, and two windows would take it from each other for ever.
 void X11Presenter::OnFocus(XEvent& event) {
   if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
-      event.xfocus.detail == NotifyPointer)
+      event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior)
     return;
+  if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) return;
   if (HWND window = HandleOf(event.xfocus.window)) PresenterActivated(window, event.type == FocusIn);
 }
 
@@ -575,9 +604,9 @@ void X11Presenter::OnMotion(XEvent& event) {
 void X11Presenter::OnMap(XEvent& event) {
   HWND window = HandleOf(event.xmap.window);
   XWindowState* state = StateOf(window);
-  if (state == nullptr || !state->focusWanted) return;
-  state->focusWanted = false;
-  XSetInputFocus(display_, state->id, RevertToParent, CurrentTime);
+  if (state == nullptr || window != focusWanted_) return;
+  focusWanted_ = nullptr;
+  SetFocusNow(*state);
 }
 
 // The keyboard layout changed: keys must be decoded with the new one.

@@ -2,7 +2,8 @@
 // revision record and the sections of the model modules in their fixed
 // order, read into a fresh Model and swapped in only when all of it was read;
 // written as version 900 to a temporary file beside the target that is
-// renamed over it only when every byte was written.
+// renamed over it only when every byte was written and synced (see
+// platform/SiblingTemporary.h; a killed save's leftover goes at the next).
 //
 // Section order (the reader of each in brackets):
 //    1 analysis options with the wind block   [ReadModelOptions]
@@ -24,12 +25,11 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include "files/ModelFileSections.h"
 #include "files/OldModelFile.h"
+#include "platform/SiblingTemporary.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "properties/TableFileFields.h"
@@ -228,34 +228,22 @@ mode_t SavedFileMode(const std::string& path) {
   return 0644;
 }
 
-// The bytes reach the disk before the rename makes them the model file.
-bool SyncToDisk(const std::string& path) {
-  const int descriptor = open(path.c_str(), O_RDONLY);
-  if (descriptor < 0) return false;
-  const bool synced = fsync(descriptor) == 0;
-  close(descriptor);
-  return synced;
-}
-
 }  // namespace
 
 std::string WriteModelFileFrom(const Model& model, const std::string& path) {
   const std::string failed = WithPath("Unable to write model file:\n%s", path);
-  std::string temporary = path + ".XXXXXX";
-  const int descriptor = mkstemp(temporary.data());
-  if (descriptor < 0) return failed;
-  fchmod(descriptor, SavedFileMode(path));
-  close(descriptor);
+  // A save killed earlier left its temporary beside the model: gone now.
+  platform::RemoveStaleTemporaries(path);
+  platform::SiblingTemporary temporary(path, SavedFileMode(path));
+  if (!temporary.ok()) return failed;
   BinaryFile file;
-  bool written = BinaryFileOpenWrite(file, temporary);
+  bool written = BinaryFileOpenWrite(file, temporary.path());
   if (written) {
     WriteModelStream(file, model);
-    written = BinaryFileClose(file) && !BinaryFileHasError(file) && SyncToDisk(temporary);
+    written = BinaryFileClose(file) && !BinaryFileHasError(file);
   }
-  if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
-    return failed;
-  }
+  // The commit syncs the bytes before the rename and the folder after it.
+  if (!written || !temporary.Commit()) return failed;
   return {};
 }
 

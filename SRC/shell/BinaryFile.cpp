@@ -263,6 +263,10 @@ void BinaryFileWriteText(BinaryFile& file, const std::string& text) {
 }
 
 void BinaryFileReadFixedText(BinaryFile& file, std::string& destination, std::size_t width) {
+  if (width == 0) {  // nothing stored: an empty vector has no buffer to search
+    destination.clear();
+    return;
+  }
   std::vector<char> bytes(width);
   if (!ReadExactly(file, bytes.data(), width)) return;
   const auto zero = static_cast<const char*>(std::memchr(bytes.data(), 0, width));

@@ -8,6 +8,7 @@
 #include "platform/Registry.h"
 #include "shell/Frame.h"
 #include "shell/Settings.h"
+#include "shell/WindowUtilities.h"
 
 const char* const kFramePlacementNames[kFramePlacementCount] = {
     "Main",           "Layout",           "Graphics",
@@ -83,7 +84,11 @@ void LoadFramePlacements(HKEY settingsKey) {
     BYTE bytes[kPlacementBytes];
     EncodeBytes(Placements()[index], bytes);
     if (RegQueryValueChecked(key, kFramePlacementNames[index], bytes, sizeof bytes) == 0) continue;
-    DecodeBytes(bytes, Placements()[index]);
+    // A damaged record keeps the default placement.
+    WINDOWPLACEMENT stored{};
+    DecodeBytes(bytes, stored);
+    if (!PlacementRectIsSane(stored.rcNormalPosition)) continue;
+    Placements()[index] = stored;
     if (index < kFramePlacementFrames) FitPlacementToWorkArea(Placements()[index]);
   }
   RegCloseKey(key);

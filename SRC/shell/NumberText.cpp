@@ -36,7 +36,8 @@ PreparedText Prepare(std::string_view typed) {
     prepared.text[0] = '\0';
     return prepared;
   }
-  std::memcpy(prepared.text, typed.data(), typed.size());
+  // A default view has no data at all: copy only what there is.
+  if (!typed.empty()) std::memcpy(prepared.text, typed.data(), typed.size());
   prepared.text[typed.size()] = '\0';
   StripBlanksUpper(prepared.text);
   prepared.length = std::strlen(prepared.text);
@@ -183,6 +184,7 @@ int ParseYesNo(std::string_view typed, bool& flag) {
 int ParseFieldYesNo(bool& flag) { return ParseYesNo(g_EditFieldText, flag); }
 
 const char* FormatFixedWidth(double value, int width, int decimals) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   std::string text = CFormat("%-1.*f", decimals, value);
   if (static_cast<int>(text.size()) <= width) return SetNumberText(text == "-0" ? "0" : text);
   const int d = decimals > 2 ? decimals : 2;
@@ -194,6 +196,7 @@ const char* FormatFixedWidth(double value, int width, int decimals) {
 }
 
 const char* FormatFixedWidthE(double value, int width, int decimals) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   for (int tried : {decimals, decimals - 1, 2}) {
     const std::string text = CFormat("%-1.*E", tried < 0 ? 0 : tried, value);
     if (static_cast<int>(text.size()) <= width) {
@@ -205,6 +208,7 @@ const char* FormatFixedWidthE(double value, int width, int decimals) {
 }
 
 const char* FormatFixedWidthTrim(double value, int width, int decimals) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   FormatFixedWidth(value, width, decimals);
   const std::size_t length = std::strlen(t_numberText);
   if (length >= 3 && std::strcmp(t_numberText + length - 3, ".00") == 0) t_numberText[length - 3] = '\0';
@@ -227,11 +231,13 @@ const char* ShortenExponent() {
 }
 
 const char* FormatG3(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   return SetNumberText(CFormat("%.3G", value));
 }
 
 const char* FormatG4(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   return SetNumberText(CFormat("%.4G", value));
 }
@@ -247,12 +253,14 @@ static void DropZerosBeforeExponent(std::initializer_list<const char*> patterns)
 }
 
 const char* FormatE3(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   SetNumberText(CFormat("%.3E", value));
   DropZerosBeforeExponent({"00E", "0E"});
   return ShortenExponent();
 }
 
 const char* FormatPrecise(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   const bool moreDigits =
       g_NumberTextSwitches.increaseDigits && !g_ReportFileOpen && !g_ReportToFile;
   SetNumberText(CFormat(moreDigits ? "%.7E" : "%.4E", value));
@@ -261,6 +269,7 @@ const char* FormatPrecise(double value) {
 }
 
 const char* FormatG5(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   SetNumberText(CFormat("%.5G", value));
   if (std::strchr(t_numberText, 'E') != nullptr) return FormatE3(value);
@@ -268,6 +277,7 @@ const char* FormatG5(double value) {
 }
 
 const char* FormatG6(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
   SetNumberText(CFormat("%.6G", value));
   if (std::strchr(t_numberText, 'E') != nullptr) return FormatPrecise(value);
@@ -275,6 +285,7 @@ const char* FormatG6(double value) {
 }
 
 const char* FormatThreeDecimals(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   SetNumberText(CFormat("%.3f", value));
   for (int dropped = 0; dropped < 2; ++dropped) {
     const std::size_t length = std::strlen(t_numberText);
@@ -284,11 +295,13 @@ const char* FormatThreeDecimals(double value) {
 }
 
 const char* FormatRatio(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (value >= 100.0) return SetNumberText("****");
   return FormatFixedWidth(value, 6, 2);
 }
 
 const char* FormatSif(double value) {
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   if (value > 99.0) return FormatFixedWidth(value, 7, 1);
   if (value > 1.0) return FormatFixedWidth(value, 7, 2);
   return SetNumberText("");
@@ -319,6 +332,7 @@ std::string InchFraction(double fraction) {
 }  // namespace
 
 const char* FormatFeetInches(double inches) {
+  if (!std::isfinite(inches)) return SetFeetInchesText(kNotFiniteText);
   const double magnitude = std::fabs(inches);
   if (magnitude < 1.0 / 64.0) return SetFeetInchesText(CFormat("%.4G", inches / 12.0));
   double a = magnitude + 1.0e-6;

@@ -13,7 +13,8 @@
 // have buffers of their own); copy the text before formatting another value.
 // Everything is printed through CFormat: "C" locale, three-digit exponents
 // before ShortenExponent trims them. A value that does not fit its width
-// prints "*****".
+// prints "*****", and so does a value that is not finite (NaN, infinity):
+// no formatter prints "nan" or "inf", which no parser would read back.
 //
 // The special values of every numeric field (kNotGiven, kExplicitZero,
 // kAbsentValue, kRigidStiffness) are tested through the named helpers below.
@@ -65,6 +66,9 @@ bool IsNameText(std::string_view text);
 // "Y..." is true, "" or "N..." false; anything else is an error.
 int ParseYesNo(std::string_view text, bool& flag);
 int ParseFieldYesNo(bool& flag);
+
+// The text of a value that cannot be shown: too wide, or not finite.
+constexpr const char* kNotFiniteText = "*****";
 
 const char* FormatFixedWidth(double value, int width, int decimals);
 const char* FormatFixedWidthE(double value, int width, int decimals);

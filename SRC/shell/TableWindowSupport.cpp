@@ -37,21 +37,9 @@ bool FewColours() {
   return bits > 0 && bits < 15;
 }
 
-TableDrawingSet MakeDrawingSet() {
-  const AppPens& pens = Pens();
-  if (pens.yellowBrush != nullptr && pens.highlightBrush1 != nullptr && pens.lightGreyPen != nullptr) {
-    TableDrawingSet shared;
-    shared.heading = CreateSolidBrush(GetSysColor(COLOR_3DFACE));
-    shared.white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-    shared.currentRow = pens.yellowBrush;
-    shared.noFocusRow = pens.highlightBrush2;
-    shared.wideRow = pens.highlightBrush1;
-    shared.black = static_cast<HPEN>(GetStockObject(BLACK_PEN));
-    shared.lightGrey = pens.lightGreyPen;
-    shared.yellow = pens.yellowPen;
-    shared.nullPen = static_cast<HPEN>(GetStockObject(NULL_PEN));
-    return shared;
-  }
+// The tables' own pens and brushes, for when the program's are not made
+// (tests, tools, before start-up); made once and deleted by nobody.
+TableDrawingSet OwnDrawingSet() {
   const bool few = FewColours();
   TableDrawingSet set;
   set.heading = CreateSolidBrush(GetSysColor(COLOR_3DFACE));
@@ -92,8 +80,20 @@ TableFontMetrics MeasureTableFont(HDC dc) {
   return MakeTableFontMetrics(metrics.tmAveCharWidth, metrics.tmHeight, metrics.tmDescent);
 }
 
-const TableDrawingSet& TableDrawing() {
-  static const TableDrawingSet set = MakeDrawingSet();
+// The program's pens and brushes live from start-up to exit, and a test
+// process starts and ends the program many times: they are looked up on each
+// call, never kept, so a table never draws with a handle exit has deleted.
+TableDrawingSet TableDrawing() {
+  static const TableDrawingSet own = OwnDrawingSet();
+  TableDrawingSet set = own;
+  const AppPens& pens = Pens();
+  if (pens.yellowBrush != nullptr && pens.highlightBrush1 != nullptr && pens.lightGreyPen != nullptr) {
+    set.currentRow = pens.yellowBrush;
+    set.noFocusRow = pens.highlightBrush2;
+    set.wideRow = pens.highlightBrush1;
+    set.lightGrey = pens.lightGreyPen;
+    set.yellow = pens.yellowPen;
+  }
   return set;
 }
 

@@ -34,7 +34,8 @@ struct TableDrawingSet {
   HPEN yellow = nullptr;
   HPEN nullPen = nullptr;
 };
-const TableDrawingSet& TableDrawing();
+// The program's pens and brushes while they exist, else the tables' own.
+TableDrawingSet TableDrawing();
 
 enum class TableMessageKind { Error, Warning };
 using TableMessageSink =

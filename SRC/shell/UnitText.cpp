@@ -23,6 +23,14 @@ const char* SetText(const std::string& text) {
   return buffer;
 }
 
+// A value in the chosen unit through a printf format; a value that became
+// infinite in the unit (a huge value in a small unit) has the text of any
+// value that is not finite.
+const char* ShownNumber(const char* format, double shown) {
+  if (!std::isfinite(shown)) return SetText(kNotFiniteText);
+  return SetText(CFormat(format, shown));
+}
+
 const char* AppendText(const char* suffix) {
   char* buffer = NumberTextBuffer();
   if (std::strlen(buffer) + std::strlen(suffix) < kNumberTextBufferSize) std::strcat(buffer, suffix);
@@ -206,6 +214,7 @@ int ParseFieldVelocity(float& value) { return ParseVelocity(g_EditFieldText, val
 // --- Formatters ------------------------------------------------------------------
 
 const char* FormatLength(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const int unit = ChosenUnit(kUnitLength);
   const float shown = value * UnitFactor(kUnitLength);
   switch (unit) {
@@ -217,15 +226,18 @@ const char* FormatLength(float value) {
 }
 
 const char* FormatDimension(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float shown = value * UnitFactor(kUnitDimension);
   return LengthInInches() ? FormatFixedWidth(shown, 11, 4) : FormatG5(shown);
 }
 
 const char* FormatDisplacement(float value) {
-  return SetText(CFormat("%.5g", value * UnitFactor(kUnitDisplacement)));
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return ShownNumber("%.5g", value * UnitFactor(kUnitDisplacement));
 }
 
 const char* FormatDisplacementOrNone(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (IsAbsentValue(value)) return SetText("None");
   float shown = value * UnitFactor(kUnitDisplacement);
   if (std::fabs(shown) < 0.0001f) shown = 0.0f;
@@ -233,64 +245,75 @@ const char* FormatDisplacementOrNone(float value) {
 }
 
 const char* FormatAngle(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   float shown = value * UnitFactor(kUnitAngle);
   if (std::fabs(shown) < 5.0e-6f) shown = 0.0f;
   return FormatFixedWidth(shown, 10, ChosenUnit(kUnitAngle) == 0 ? 4 : 5);
 }
 
 const char* FormatAngleOrNone(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (IsAbsentValue(value)) return SetText("None");
-  return SetText(CFormat("%.5g", value * UnitFactor(kUnitAngle)));
+  return ShownNumber("%.5g", value * UnitFactor(kUnitAngle));
 }
 
 const char* FormatForce(float value) { return FormatFixedWidth(value * UnitFactor(kUnitForce), 10, 0); }
 
 const char* FormatForceTrim(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   return FormatFixedWidthTrim(value * UnitFactor(kUnitForce), 10, 2);
 }
 
 const char* FormatMoment(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatFixedWidth(value * UnitFactor(kUnitMoment), 10, g_NumberTextSwitches.momentDecimals ? 2 : 0);
 }
 
 const char* FormatMomentTrim(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   return FormatFixedWidthTrim(value * UnitFactor(kUnitMoment), 10, 2);
 }
 
 const char* FormatAdditionalWeight(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   return FormatG5(value * UnitFactor(kUnitAdditionalWeight));
 }
 
 const char* FormatWeight(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   return FormatG5(value * UnitFactor(kUnitWeight));
 }
 
 const char* FormatDensity(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (value < kZeroThreshold) return SetText("0.0");
   const float shown = value * UnitFactor(kUnitDensity);
-  return SetText(CFormat(ChosenUnit(kUnitDensity) == 0 ? "%.3f" : "%.4g", shown));
+  return ShownNumber(ChosenUnit(kUnitDensity) == 0 ? "%.3f" : "%.4g", shown);
 }
 
 const char* FormatInsulationDensity(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (std::fabs(value) < kZeroThreshold) return SetText("0");
   return FormatG5(value * UnitFactor(kUnitInsulationDensity));
 }
 
 const char* FormatTemperature(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   float shown = value;
   if (ChosenUnit(kUnitTemperature) == kTemperatureCelsius) shown = (value - 32.0f) * 5.0f / 9.0f;
   if (std::fabs(shown) < kZeroThreshold) return SetText("0");
-  return SetText(CFormat("%.4g", shown));
+  return ShownNumber("%.4g", shown);
 }
 
 const char* FormatThermalExpansion(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (std::fabs(value) < kZeroThreshold) return SetText("0");
   const float shown = value * UnitFactor(kUnitThermalExpansion);
@@ -298,19 +321,22 @@ const char* FormatThermalExpansion(float value) {
     FormatFixedWidth(shown * 1.0e6f, 10, 2);
     return AppendText("E-6");
   }
-  return SetText(CFormat("%.4g", shown));
+  return ShownNumber("%.4g", shown);
 }
 
 const char* FormatPressure(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (std::fabs(value) < kZeroThreshold) return SetText("0");
   const float shown = value * UnitFactor(kUnitPressure);
+  if (!std::isfinite(shown)) return SetText(kNotFiniteText);
   const int magnitudeDigits = static_cast<int>(std::trunc(std::log10(std::fabs(shown))));
   const int decimals = 2 - magnitudeDigits > 0 ? 2 - magnitudeDigits : 0;
   return FormatFixedWidth(shown, 10, decimals);
 }
 
 const char* FormatStress(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float s = value * UnitFactor(kUnitStress);
   if (s > 1.0e8f) return FormatFixedWidthE(s, 10, 2);
   if (s > 1.0e6f) {
@@ -323,6 +349,7 @@ const char* FormatStress(float value) {
 }
 
 const char* FormatModulus(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   if (value < kZeroThreshold) return SetText("0");
   const float m = value * UnitFactor(kUnitModulus);
@@ -348,16 +375,18 @@ namespace {
 // exponent form above 99,999, "%.5g" below.
 const char* FormatStiffnessKind(float value, int kind, float eLimit, int width, int bigDecimals,
                                 int smallDecimals) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   if (IsRigidStiffness(value)) return SetText("Rigid");
   const float s = value * UnitFactor(kind);
   if (s >= eLimit) return FormatFixedWidthE(s, width, bigDecimals);
   if (s > 99999.0f) return FormatFixedWidthE(s, width, smallDecimals);
-  return SetText(CFormat("%.5g", s));
+  return ShownNumber("%.5g", s);
 }
 
 const char* FormatRotStiffnessKind(float value, float eLimit, int width, int bigDecimals,
                                    int smallDecimals, int fixedWidth) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("0");
   if (IsRigidStiffness(value)) return SetText("Rigid");
   const float s = value * UnitFactor(kUnitRotStiffness);
@@ -378,22 +407,27 @@ const char* ScaledWithExponent(float s, int exponent, int width, int decimals) {
 }  // namespace
 
 const char* FormatStiffnessOrRigid(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatStiffnessKind(value, kUnitStiffness, 1.0e9f, 11, 2, 3);
 }
 
 const char* FormatStiffnessOrRigidNarrow(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatStiffnessKind(value, kUnitStiffness, 1.0e10f, 9, 2, 4);
 }
 
 const char* FormatRotStiffnessOrRigid(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatRotStiffnessKind(value, 1.0e9f, 11, 2, 3, 10);
 }
 
 const char* FormatRotStiffnessOrRigidNarrow(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   return FormatRotStiffnessKind(value, 1.0e10f, 9, 2, 4, 9);
 }
 
 const char* FormatStiffnessCompact(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float s = value * UnitFactor(kUnitStiffness);
   if (s > 1.0e10f) return FormatFixedWidthE(s, 8, 2);
   for (int exponent = 9; exponent >= 6; --exponent)
@@ -403,6 +437,7 @@ const char* FormatStiffnessCompact(float value) {
 }
 
 const char* FormatForceCompact(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float s = value * UnitFactor(kUnitForce);
   if (s > 1.0e10f) return FormatFixedWidthE(s, 8, 1);
   for (int exponent = 9; exponent >= 7; --exponent)
@@ -412,11 +447,13 @@ const char* FormatForceCompact(float value) {
 }
 
 const char* FormatArea(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   return FormatG6(value * UnitFactor(kUnitArea));
 }
 
 const char* FormatMomentOfInertia(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   if (value == 0.0f) return SetText("");
   return FormatG6(value * UnitFactor(kUnitMomentOfInertia));
 }
@@ -439,6 +476,7 @@ int ParseFieldSpectrumOrdinate(int mode, float& value) {
 }
 
 const char* FormatSpectrumOrdinate(float value, int mode) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
   QV_ASSERT(mode >= 0 && mode <= 4);
   float shown = value;
   if (mode == 4) shown /= 386.4f;

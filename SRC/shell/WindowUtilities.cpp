@@ -2,6 +2,7 @@
 #include "shell/WindowUtilities.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "graphics/GraphicsThread.h"
 #include "platform/Dialog.h"
@@ -14,8 +15,10 @@
 namespace {
 
 // Width and height of a rectangle.
-int Width(const RECT& r) { return r.right - r.left; }
-int Height(const RECT& r) { return r.bottom - r.top; }
+// Computed wide, so that no stored rectangle can overflow them; a sane
+// rectangle's fit an int.
+int Width(const RECT& r) { return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{r.right} - r.left, INT32_MIN, INT32_MAX)); }
+int Height(const RECT& r) { return static_cast<int>(std::clamp<std::int64_t>(std::int64_t{r.bottom} - r.top, INT32_MIN, INT32_MAX)); }
 
 SIZE Extent(const WindowDc& wrapper, const std::string& text, int length) {
   SIZE size{0, 0};
@@ -156,8 +159,15 @@ int ClientWidth(HWND window) {
   return client.right;
 }
 
+bool PlacementRectIsSane(const RECT& rect) {
+  auto inRange = [](LONG value) { return value >= -kPlacementLimit && value <= kPlacementLimit; };
+  return inRange(rect.left) && inRange(rect.top) && inRange(rect.right) && inRange(rect.bottom) &&
+         rect.right > rect.left && rect.bottom > rect.top;
+}
+
 RECT ClampRectToScreen(const RECT& rect) {
   const RECT area = WorkArea();
+  if (!PlacementRectIsSane(rect)) return area;
   const int w = std::min(Width(rect), Width(area));
   const int h = std::min(Height(rect), Height(area));
   int x = std::min(static_cast<int>(rect.left), static_cast<int>(area.right) - w);
@@ -209,8 +219,8 @@ void MoveWindowInScreen(HWND window, POINT stored, int item) {
   const RECT area = WorkArea();
   const int w = std::min(Width(own), Width(area));
   const int h = std::min(Height(own), Height(area));
-  int x = std::max(0, static_cast<int>(stored.x));
-  int y = std::max(0, static_cast<int>(stored.y));
+  int x = std::clamp(static_cast<int>(stored.x), 0, static_cast<int>(area.right));
+  int y = std::clamp(static_cast<int>(stored.y), 0, static_cast<int>(area.bottom));
   // The right edge at most W - 1 and the bottom at most H - 1.
   if (x + w > area.right - 1) x = std::max(0, static_cast<int>(area.right) - 1 - w);
   if (y + h > area.bottom - 1) y = std::max(0, static_cast<int>(area.bottom) - 1 - h);

@@ -75,6 +75,13 @@ void CenterWindowOnWindow(HWND window, HWND other);
 void MoveWindowInScreen(HWND window, POINT stored, int item);
 void CenterDialogOnFrame(HWND dialog, int item);
 void MoveCursorToItem(HWND window, int item);
+// The largest coordinate a stored window rectangle may hold: X11 window
+// positions and sizes are 16-bit, and no screen is larger.
+constexpr LONG kPlacementLimit = 32767;
+// A stored rectangle that a window can take: every coordinate within the
+// limit, width and height at least 1.
+bool PlacementRectIsSane(const RECT& rect);
 // Shifts the rectangle (keeping its size) into the work area; a rectangle
-// larger than the work area is put at 0 and cut to it.
+// larger than the work area is put at 0 and cut to it. One that is not sane
+// becomes the whole work area.
 RECT ClampRectToScreen(const RECT& rect);

@@ -70,7 +70,8 @@ TEST(RowObjectFactory, EveryElementTypeHasItsKindAndRecordLength) {
     SCOPED_TRACE(code);
     const auto object = CreateElementData(static_cast<ElementType>(code));
     ASSERT_NE(object, nullptr);
-    EXPECT_TRUE(typeid(*object) == expected[code - 1].kind);
+    const auto& made = *object;
+    EXPECT_TRUE(typeid(made) == expected[code - 1].kind);
     EXPECT_EQ(WriteKindRecord(*object).size(), expected[code - 1].recordBytes);
   }
 }
@@ -89,7 +90,8 @@ TEST(RowObjectFactory, EveryDataTypeHasItsKindAndRecordLength) {
     SCOPED_TRACE(code);
     const auto item = CreateDataItem(static_cast<DataType>(code));
     ASSERT_NE(item, nullptr);
-    EXPECT_TRUE(typeid(*item) == expected[code - 1].kind);
+    const auto& made = *item;
+    EXPECT_TRUE(typeid(made) == expected[code - 1].kind);
     EXPECT_EQ(WriteKindRecord(*item).size(), expected[code - 1].recordBytes);
   }
 }

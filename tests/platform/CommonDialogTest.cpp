@@ -102,7 +102,7 @@ TEST_F(CommonDialogTest, OpenReturnsTypedNameWithDefaultExtensionAndChosenFilter
   record.lpfnHook = FileHook;
   HookRecord hook;
   hookRecord = &hook;
-  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open", [this](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open", [](HWND dialog) {
     EXPECT_EQ(ItemText(dialog, IDOK), "&Export");
     EXPECT_EQ(ItemText(dialog, edt1), "plant.res");
     EXPECT_EQ(ListText(dialog), (std::vector<std::string>{"[..]", "[sub]", "c.res"}));
@@ -224,7 +224,7 @@ TEST_F(CommonDialogTest, FolderBrowseStartsOnThePreselectedFolder) {
   info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_USENEWUI;
   info.lpfn = BrowseCallback;
   info.lParam = reinterpret_cast<LPARAM>(&start);
-  platform::ExpectModal(platform::ModalKind::CommonDialog, "Browse For Folder", [this, &start](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Browse For Folder", [&start](HWND dialog) {
     EXPECT_EQ(ItemText(dialog, 0x3744), start);
     platform::TestKeyPress(VK_RETURN);
   });

@@ -92,13 +92,13 @@ TEST_F(DialogTest, EscapeSendsIdCancel) {
 
 TEST_F(DialogTest, ButtonsWorkByMouse) {
   DialogRecord record;
-  platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [this](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [](HWND dialog) {
     SetDlgItemText(dialog, 102, "3");
     Click(GetDlgItem(dialog, IDOK));
   });
   EXPECT_EQ(RunSample(&record), 1003);
   platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG",
-                        [this](HWND dialog) { Click(GetDlgItem(dialog, IDCANCEL)); });
+                        [](HWND dialog) { Click(GetDlgItem(dialog, IDCANCEL)); });
   EXPECT_EQ(RunSample(&record), IDCANCEL);
 }
 
@@ -158,7 +158,7 @@ TEST_F(DialogTest, ControlsSitAtTheirDialogUnits) {
 
 TEST_F(DialogTest, TabShiftTabArrowsAndMnemonicsMoveTheFocus) {
   DialogRecord record;
-  platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [this](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [](HWND dialog) {
     std::vector<int> order;
     for (int step = 0; step < 7; ++step) {
       platform::TestKeyPress(VK_TAB);
@@ -226,7 +226,7 @@ TEST_F(DialogTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
 
 TEST_F(DialogTest, F1AndTheHelpButtonGiveWmHelp) {
   DialogRecord record;
-  platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [&record, this](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [&record](HWND dialog) {
     SetFocus(GetDlgItem(dialog, 102));
     platform::TestKeyPress(VK_F1);
     ServeDialogs();

@@ -12,7 +12,7 @@
 
 class Canvas {
  public:
-  Canvas(int width, int height, bool bottomUp = false) : width_(width), height_(height) {
+  Canvas(int width, int height, bool bottomUp = false) {
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
     info.bmiHeader.biWidth = width;
@@ -58,8 +58,6 @@ class Canvas {
   }
 
  private:
-  int width_;
-  int height_;
   HDC dc_ = nullptr;
   HBITMAP bitmap_ = nullptr;
   HGDIOBJ previous_ = nullptr;

@@ -43,13 +43,13 @@ TEST_F(MessageBoxTest, EscapeByKind) {
 TEST_F(MessageBoxTest, MnemonicsAndClicksAnswer) {
   EXPECT_EQ(AnswerWithKey("a", MB_YESNO, 'N'), IDNO);
   EXPECT_EQ(AnswerWithKey("b", MB_YESNOCANCEL, 'Y'), IDYES);
-  platform::ExpectModal(platform::ModalKind::MessageBox, "Save?", [this](HWND box) { Click(GetDlgItem(box, IDNO)); });
+  platform::ExpectModal(platform::ModalKind::MessageBox, "Save?", [](HWND box) { Click(GetDlgItem(box, IDNO)); });
   EXPECT_EQ(MessageBox(nullptr, "Save?", "Quorvel", MB_YESNOCANCEL | MB_ICONQUESTION), IDNO);
 }
 
 TEST_F(MessageBoxTest, LinesCaptionIconAndBeep) {
   int beeps = platform::BeepCount();
-  platform::ExpectModal(platform::ModalKind::MessageBox, "First line\nSecond, longer line", [this](HWND box) {
+  platform::ExpectModal(platform::ModalKind::MessageBox, "First line\nSecond, longer line", [](HWND box) {
     char text[64];
     GetWindowText(box, text, sizeof text);
     EXPECT_STREQ(text, "Quorvel");

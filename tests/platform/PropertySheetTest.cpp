@@ -105,7 +105,7 @@ TEST_F(PropertySheetTest, RefusesToLeaveAPageWhoseCheckFailsAndShowsTheMessage) 
 TEST_F(PropertySheetTest, OkIsRefusedByTheCurrentPageAndCancelResetsEveryPage) {
   SheetLog log;
   Sheet sheet(&log);
-  platform::ExpectModal(platform::ModalKind::PropertySheet, "Preferences", [this](HWND window) {
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Preferences", [](HWND window) {
     SetDlgItemText(CurrentPage(window), 1301, "abc");
     Click(GetDlgItem(window, IDOK));
     ServeDialogs();
@@ -154,7 +154,7 @@ TEST_F(PropertySheetTest, StartPageCallbackRenamedOkAndOwnerButton) {
   SheetLog log;
   Sheet sheet(&log, 1, Initialise);
   ownButtonClicks = 0;
-  platform::ExpectModal(platform::ModalKind::PropertySheet, "Preferences", [this](HWND window) {
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Preferences", [](HWND window) {
     EXPECT_EQ(ItemText(window, IDOK), "Close");
     EXPECT_FALSE(IsWindowVisible(GetDlgItem(window, IDCANCEL)));
     EXPECT_EQ(GetDlgItem(CurrentPage(window), 1101), GetFocus());  // the start page, second

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -217,10 +218,18 @@ TEST_F(Registry, TornWriteLeavesThePreviousFileIntact) {
     leftovers += entry.path().filename().string().rfind("registry.", 0) == 0 ? 1 : 0;
   EXPECT_EQ(leftovers, 1);
 
+  // The next start removes it, as its writer is gone; the user's file of a
+  // similar name stays.
+  const fs::path folder = fs::path(RegistryFilePath()).parent_path();
+  std::ofstream(folder / "registry.backup") << "mine";
   RegistryReloadForTests();
   ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Torn", 0, KEY_READ, &key), ERROR_SUCCESS);
   EXPECT_EQ(QueryText(key, "Kept"), "old");
   RegCloseKey(key);
+  std::vector<std::string> names;
+  for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+  std::sort(names.begin(), names.end());
+  EXPECT_EQ(names, (std::vector<std::string>{"registry", "registry.backup"}));
 }
 
 TEST_F(Registry, DamagedFilesAreIgnored) {

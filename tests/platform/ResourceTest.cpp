@@ -59,15 +59,14 @@ TEST(ResourceParseTest, DialogTemplateErrorsNameTheLine) {
     EXPECT_FALSE(platform::ParseDialogTemplate("X", text, &dialog, &error)) << text;
     return error;
   };
-  EXPECT_EQ(fails("caption \"a\"\n"), "line 1: the first line must be \"dialog X Y W H\"");
-  EXPECT_EQ(fails("dialog 0 0 10\n"), "line 1: dialog needs X Y W H");
-  EXPECT_EQ(fails("dialog 0 0 10 10\n\nstyle WS_POPUP WS_SPARKLE\n"), "line 3: unknown style WS_SPARKLE");
-  EXPECT_EQ(fails("dialog 0 0 10 10\ncontrol 1 BUTTON OK 1 1 1 1\n"),
-            "line 2: control needs ID CLASS \"text\" X Y W H");
-  EXPECT_EQ(fails("dialog 0 0 10 10\ncontrol 70000 BUTTON \"OK\" 1 1 1 1\n"), "line 2: bad control id 70000");
-  EXPECT_EQ(fails("dialog 0 0 10 10\ncaption \"open\n"), "line 2: unclosed quote");
-  EXPECT_EQ(fails("dialog 0 0 10 10\nfont 100\n"), "line 2: font needs a point size from 4 to 72");
-  EXPECT_EQ(fails("# nothing\n"), "no \"dialog\" line");
+  EXPECT_EQ(fails("caption \"a\"\n"), "X, line 1: the first line must be \"dialog X Y W H\"");
+  EXPECT_EQ(fails("dialog 0 0 10\n"), "X, line 1: dialog needs X Y W H");
+  EXPECT_EQ(fails("dialog 0 0 10 10\n\nstyle WS_POPUP WS_SPARKLE\n"), "X, line 3: unknown style WS_SPARKLE");
+  EXPECT_EQ(fails("dialog 0 0 10 10\ncontrol 1 BUTTON OK 1 1 1 1\n"), "X, line 2: control needs ID CLASS \"text\" X Y W H");
+  EXPECT_EQ(fails("dialog 0 0 10 10\ncontrol 70000 BUTTON \"OK\" 1 1 1 1\n"), "X, line 2: bad control id 70000");
+  EXPECT_EQ(fails("dialog 0 0 10 10\ncaption \"open\n"), "X, line 2: unclosed quote");
+  EXPECT_EQ(fails("dialog 0 0 10 10\nfont 100\n"), "X, line 2: font needs a point size from 4 to 72");
+  EXPECT_EQ(fails("# nothing\n"), "X: no \"dialog\" line");
   EXPECT_EQ(dialog.name, "untouched");  // a failed parse leaves the record alone
 }
 
@@ -100,13 +99,13 @@ end
   EXPECT_EQ(menu.items[1].items[0].id, 903u);
 
   EXPECT_FALSE(platform::ParseMenuTemplate("M", "popup \"A\"\n item \"B\" 1\n", &menu, &error));
-  EXPECT_EQ(error, "a popup is not closed with \"end\"");
+  EXPECT_EQ(error, "M: a popup is not closed with \"end\"");
   EXPECT_FALSE(platform::ParseMenuTemplate("M", "end\n", &menu, &error));
-  EXPECT_EQ(error, "line 1: \"end\" without a popup");
+  EXPECT_EQ(error, "M, line 1: \"end\" without a popup");
   EXPECT_FALSE(platform::ParseMenuTemplate("M", "popup \"A\"\n item \"B\" 0\nend\n", &menu, &error));
-  EXPECT_EQ(error, "line 2: item needs a command id from 1 to 65535");
+  EXPECT_EQ(error, "M, line 2: item needs a command id from 1 to 65535");
   EXPECT_FALSE(platform::ParseMenuTemplate("M", "separator\n", &menu, &error));
-  EXPECT_EQ(error, "line 1: a separator cannot be on the menu bar");
+  EXPECT_EQ(error, "M, line 1: a separator cannot be on the menu bar");
 }
 
 TEST(ResourceParseTest, AcceleratorKeysAndModifiers) {
@@ -128,11 +127,41 @@ TEST(ResourceParseTest, AcceleratorKeysAndModifiers) {
   EXPECT_EQ(table.entries[4].key, VK_F12);
   EXPECT_EQ(table.entries[5].key, VK_INSERT);
   EXPECT_FALSE(platform::ParseAcceleratorTemplate("A", "Hyper+N 1\n", &table, &error));
-  EXPECT_EQ(error, "line 1: unknown modifier Hyper");
+  EXPECT_EQ(error, "A, line 1: unknown modifier Hyper");
   EXPECT_FALSE(platform::ParseAcceleratorTemplate("A", "F25 1\n", &table, &error));
-  EXPECT_EQ(error, "line 1: unknown key F25");
+  EXPECT_EQ(error, "A, line 1: unknown key F25");
   EXPECT_FALSE(platform::ParseAcceleratorTemplate("A", "Ctrl+N\n", &table, &error));
-  EXPECT_EQ(error, "line 1: expected KEY COMMAND");
+  EXPECT_EQ(error, "A, line 1: expected KEY COMMAND");
+}
+
+// Damage a fuzzer found: a zero byte outside quotes made the tokenizer
+// stand still, a line of separators only left no keyword to read, and huge
+// positions overflowed the conversion to pixels. Each is refused with the
+// template's name and the line.
+TEST(ResourceParseTest, DamagedTemplatesAreRefusedByNameAndLine) {
+  DialogTemplate dialog;
+  MenuTemplate menu;
+  AcceleratorTemplate table;
+  std::string error;
+  const std::string zero("dialog 0 0 10 10\nstyle WS_POPUP\0 WS_CHILD\n", 42);
+  EXPECT_FALSE(platform::ParseDialogTemplate("ZERO_DIALOG", zero, &dialog, &error));
+  EXPECT_EQ(error, "ZERO_DIALOG, line 2: a zero byte");
+  const std::string quotedZero("dialog 0 0 10 10\ncaption \"a\0b\"\n", 31);
+  EXPECT_FALSE(platform::ParseDialogTemplate("Q", quotedZero, &dialog, &error));
+  EXPECT_EQ(error, "Q, line 2: a zero byte");
+  for (const char* separators : {",", "|", " , | ,"}) {
+    EXPECT_FALSE(platform::ParseDialogTemplate("D", std::string("dialog 0 0 10 10\n") + separators + "\n", &dialog, &error));
+    EXPECT_EQ(error, "D, line 2: a line of separators only") << separators;
+    EXPECT_FALSE(platform::ParseMenuTemplate("M", std::string(separators) + "\n", &menu, &error));
+    EXPECT_EQ(error, "M, line 1: a line of separators only") << separators;
+    EXPECT_FALSE(platform::ParseAcceleratorTemplate("A", std::string("F1 9\n") + separators, &table, &error));
+    EXPECT_EQ(error, "A, line 2: a line of separators only") << separators;
+  }
+  EXPECT_FALSE(platform::ParseDialogTemplate("BIG", "dialog 0 0 99999999999 10\n", &dialog, &error));
+  EXPECT_EQ(error, "BIG, line 1: dialog needs X Y W H");
+  EXPECT_FALSE(platform::ParseDialogTemplate("BIG", "dialog 0 0 10 10\ncontrol 1 BUTTON \"OK\" 1 1 40000 1\n", &dialog,
+                                             &error));
+  EXPECT_EQ(error, "BIG, line 2: bad control position");
 }
 
 class ProgramResourceTest : public DialogTest {

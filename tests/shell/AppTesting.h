@@ -83,6 +83,16 @@ class AppFixture : public SettingsFixture {
     return lines;
   }
 
+  // Closes the program the way the user does and runs the loop to its end,
+  // then the shutdown; returns the loop's exit code.
+  static int CloseAndExit() {
+    PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+    const int code = RunMessageLoop();
+    EndGraphicsThread();
+    ExitApplication();
+    return code;
+  }
+
   static std::string TextOfWindow(HWND window) { return TextOf(window); }
   static std::vector<std::string> LinesOfDialog(HWND dialog) { return LinesOf(dialog); }
   static std::string TextOf(HWND window) {

@@ -27,16 +27,6 @@ class ApplicationTest : public AppFixture {
     AppFixture::TearDown();
   }
 
-  // Closes the program the way the user does and runs the loop to its end,
-  // then the shutdown; returns the loop's exit code.
-  static int CloseAndExit() {
-    PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
-    const int code = RunMessageLoop();
-    EndGraphicsThread();
-    ExitApplication();
-    return code;
-  }
-
   static bool FirstRunMessageQueued() {
     MSG message{};
     return PeekMessage(&message, MainFrame().window, kFirstRunMessage, kFirstRunMessage, PM_NOREMOVE) != 0;

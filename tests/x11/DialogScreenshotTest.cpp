@@ -30,6 +30,7 @@
 
 // It brings X11 in too: after the layer's headers.
 #include "Screenshots.h"
+#include "XvfbServer.h"
 
 // After the layer's headers: X11's macros (None, Bool, Status) would break them.
 #include <X11/Xlib.h>
@@ -93,38 +94,6 @@ INT_PTR SampleProcedure(HWND dialog, UINT message, WPARAM, LPARAM) {
   return FALSE;
 }
 
-class Xvfb {
- public:
-  Xvfb() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
-    close(fds[1]);
-    char number[16] = "";
-    ssize_t length = read(fds[0], number, sizeof number - 1);  // blocks until the server is ready
-    close(fds[0]);
-    if (length > 0) display_ = ":" + std::string(number, static_cast<std::size_t>(length - (number[length - 1] == '\n')));
-  }
-  ~Xvfb() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& display() const { return display_; }
-
- private:
-  pid_t pid_ = -1;
-  std::string display_;
-};
-
 Window FindByName(Display* display, Window parent, const char* name) {
   Window root = 0, up = 0, *children = nullptr;
   unsigned count = 0;
@@ -170,12 +139,13 @@ TEST(DialogScreenshotTest, XWindowShowsTheHeadlessSurface) {
   platform::Shutdown();
 
   // Then in a real X window.
-  Xvfb server;
-  ASSERT_FALSE(server.display().empty()) << "Xvfb did not start";
+  XvfbServer server;
+  const std::string display = server.Start("1280x1024x24");
+  ASSERT_FALSE(display.empty()) << "Xvfb did not start";
   std::string oldDisplay = std::getenv("DISPLAY") != nullptr ? std::getenv("DISPLAY") : "";
-  setenv("DISPLAY", server.display().c_str(), 1);
+  setenv("DISPLAY", display.c_str(), 1);
   unsetenv("QUORVEL_DISPLAY");
-  Display* x = XOpenDisplay(server.display().c_str());
+  Display* x = XOpenDisplay(display.c_str());
   ASSERT_NE(x, nullptr);
   dialog = ShowSample();
   Window window = 0;

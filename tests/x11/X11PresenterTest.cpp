@@ -282,14 +282,7 @@ TEST_F(X11Test, CloseButtonClosesTheWindow) {
   HWND window = ShowTestWindow("Closing", 80, 60);
   Window id = FindByName("Closing");
   ASSERT_NE(id, 0u);
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = id;
-  event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_, "WM_DELETE_WINDOW", False));
-  XSendEvent(x_, id, False, NoEventMask, &event);
-  XSync(x_, False);
+  SendCloseButton(x_, id);
   EXPECT_TRUE(platform::PumpUntil([window] { return !IsWindow(window); }, 10000));
 }
 
@@ -297,12 +290,8 @@ TEST_F(X11Test, ProgramShowsItsWindowAndEndsWhenClosed) {
   Window root = DefaultRootWindow(x_);
   XSelectInput(x_, root, SubstructureNotifyMask);
   XSync(x_, False);
-  pid_t program = fork();
-  if (program == 0) {
-    execl(QUORVEL_BINARY_DIR "/quorvel", "quorvel", static_cast<char*>(nullptr));
-    _exit(127);
-  }
-  ASSERT_GT(program, 0);
+  ChildProcess program;
+  ASSERT_TRUE(program.Start({QUORVEL_BINARY_DIR "/quorvel"}));
   Window shown = 0;
   pollfd source{ConnectionNumber(x_), POLLIN, 0};
   while (shown == 0) {
@@ -315,23 +304,9 @@ TEST_F(X11Test, ProgramShowsItsWindowAndEndsWhenClosed) {
   }
   ASSERT_NE(shown, 0u) << "the program showed no window";
   EXPECT_EQ(Property(shown, "_NET_WM_NAME"), "Quorvel");
-  XEvent event{};
-  event.xclient.type = ClientMessage;
-  event.xclient.window = shown;
-  event.xclient.message_type = XInternAtom(x_, "WM_PROTOCOLS", False);
-  event.xclient.format = 32;
-  event.xclient.data.l[0] = static_cast<long>(XInternAtom(x_, "WM_DELETE_WINDOW", False));
-  XSendEvent(x_, shown, False, NoEventMask, &event);
-  XSync(x_, False);
-  int pidfd = static_cast<int>(syscall(SYS_pidfd_open, program, 0));
-  ASSERT_GE(pidfd, 0);
-  pollfd ended{pidfd, POLLIN, 0};
-  bool exited = poll(&ended, 1, 30000) > 0;
-  close(pidfd);
-  if (!exited) kill(program, SIGKILL);
+  SendCloseButton(x_, shown);
   int status = 0;
-  waitpid(program, &status, 0);
-  ASSERT_TRUE(exited);
+  ASSERT_TRUE(program.WaitFor(30000, &status));
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
 }
@@ -339,22 +314,18 @@ TEST_F(X11Test, ProgramShowsItsWindowAndEndsWhenClosed) {
 TEST(X11SetUp, ProgramWithAnUnreachableDisplaySaysWhyAndStops) {
   int output[2];
   ASSERT_EQ(pipe(output), 0);
-  pid_t program = fork();
-  if (program == 0) {
-    dup2(output[1], 2);
-    close(output[0]);
-    setenv("DISPLAY", ":9876", 1);
-    unsetenv("QUORVEL_DISPLAY");
-    execl(QUORVEL_BINARY_DIR "/quorvel", "quorvel", static_cast<char*>(nullptr));
-    _exit(127);
-  }
+  ChildProcess program;
+  ChildOptions options;
+  options.environment = {{"DISPLAY", ":9876"}, {"QUORVEL_DISPLAY", ""}};
+  options.stderrFd = output[1];
+  ASSERT_TRUE(program.Start({QUORVEL_BINARY_DIR "/quorvel"}, options));
   close(output[1]);
   std::string text;
   char buffer[256];
   for (ssize_t got; (got = read(output[0], buffer, sizeof buffer)) > 0;) text.append(buffer, static_cast<std::size_t>(got));
   close(output[0]);
   int status = 0;
-  waitpid(program, &status, 0);
+  ASSERT_TRUE(program.WaitFor(30000, &status));
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 1);
   EXPECT_NE(text.find("cannot open the X display \":9876\""), std::string::npos) << text;

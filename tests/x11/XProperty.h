@@ -20,3 +20,15 @@ inline std::string WindowProperty(Display* display, ::Window id, const char* nam
   }
   return value;
 }
+
+// The close button, as a window manager sends it to the window.
+inline void SendCloseButton(Display* display, ::Window id) {
+  XEvent event{};
+  event.xclient.type = ClientMessage;
+  event.xclient.window = id;
+  event.xclient.message_type = XInternAtom(display, "WM_PROTOCOLS", False);
+  event.xclient.format = 32;
+  event.xclient.data.l[0] = static_cast<long>(XInternAtom(display, "WM_DELETE_WINDOW", False));
+  XSendEvent(display, id, False, NoEventMask, &event);
+  XSync(display, False);
+}

@@ -1,12 +1,10 @@
 // An X server of a test process's own: Xvfb started with -displayfd (it
 // picks a free display and says which once it accepts connections), and
-// stopped when the object goes. No sleeping: the start waits on the pipe.
+// stopped when the object goes, or with the test process however it ends
+// (ChildProcess.h). No sleeping: the start waits on the pipe.
 #pragma once
 
-#include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <memory>
@@ -14,36 +12,27 @@
 
 #include <gtest/gtest.h>
 
+#include "ChildProcess.h"
+
 class XvfbServer {
  public:
   XvfbServer() = default;
   XvfbServer(const XvfbServer&) = delete;
   XvfbServer& operator=(const XvfbServer&) = delete;
-  ~XvfbServer() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
 
-  // The display name (":n"), or an empty text when the server did not start.
-  std::string Start() {
+  // The display name (":n"), or an empty text when the server did not start
+  // within 30 s.
+  std::string Start(const std::string& screen = "1024x768x24") {
     int fds[2];
     if (pipe(fds) != 0) return "";
-    pid_ = fork();
-    if (pid_ == 0) {
-      close(fds[0]);
-      int null = open("/dev/null", O_WRONLY);
-      dup2(null, 2);
-      std::string fd = std::to_string(fds[1]);
-      execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", "1024x768x24", "-nolisten", "tcp",
-             static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    ChildOptions options;
+    options.keepFd = fds[1];  // the child closes every other descriptor, the read end included
+    bool started = process_.Start(
+        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"}, options);
     close(fds[1]);
     std::string number;
     pollfd source{fds[0], POLLIN, 0};
-    while (poll(&source, 1, 30000) > 0) {
+    while (started && poll(&source, 1, 30000) > 0) {
       char c;
       if (read(fds[0], &c, 1) != 1 || c == '\n') break;
       number += c;
@@ -52,8 +41,10 @@ class XvfbServer {
     return number.empty() ? "" : ":" + number;
   }
 
+  pid_t pid() const { return process_.pid(); }
+
  private:
-  pid_t pid_ = -1;
+  ChildProcess process_;
 };
 
 // A test suite of `Base` whose windows go to a real X server of the suite's

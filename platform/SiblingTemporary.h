@@ -1,0 +1,50 @@
+// Replacing a file whole: the new bytes go to a temporary file beside the
+// target, reach the disk, and are renamed over the target, after which the
+// folder itself is synced so that the rename survives a power cut. A crash
+// at any point leaves either the old file or the new one.
+//
+// A save killed half way leaves its temporary behind. Each temporary is
+// named "<target>.XXXXXX.quorvel-part" (six random characters) and holds an
+// exclusive lock (flock) for as long as its writer lives, so a later save or
+// start can tell a dead writer's leftovers from a live writer's file:
+// RemoveStaleTemporaries removes only names of that form that nobody locks.
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+
+namespace platform {
+
+class SiblingTemporary {
+ public:
+  // Creates and locks the temporary with the given permissions; ok() says
+  // whether that worked.
+  SiblingTemporary(const std::string& target, mode_t mode);
+  ~SiblingTemporary();
+  SiblingTemporary(const SiblingTemporary&) = delete;
+  SiblingTemporary& operator=(const SiblingTemporary&) = delete;
+
+  bool ok() const { return fd_ >= 0; }
+  int fd() const { return fd_; }
+  const std::string& path() const { return path_; }
+
+  // Syncs the written bytes, renames the temporary over the target and syncs
+  // the folder; false (and the temporary removed) when the bytes could not
+  // be synced or renamed.
+  bool Commit();
+  // Leaves the temporary as a crash would: unlocked and in place.
+  void Abandon();
+
+ private:
+  std::string target_, path_;
+  int fd_ = -1;
+};
+
+// Removes the temporaries of `target` that no living writer holds.
+void RemoveStaleTemporaries(const std::string& target);
+
+// Syncs the folder that holds `path`, so that a rename into it is durable.
+bool SyncFolderOf(const std::string& path);
+
+}  // namespace platform

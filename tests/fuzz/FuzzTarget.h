@@ -1,0 +1,25 @@
+// One fuzz target per reader of files. Each target file defines the libFuzzer
+// entry (any input must be read or refused, never crash, hang or touch
+// memory it does not own) and the seeds it makes in code: files written by
+// the program's own writers, the model files the tests write. With clang and
+// QUORVEL_FUZZ the target links libFuzzer for long runs; every build links it
+// with SeedDriver.cpp, which runs it over the seeds, the committed seed
+// folders and damaged variants of each, as an ordinary test.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+// Seeds made in code; may be empty.
+std::vector<std::string> FuzzSeeds();
+
+// Sets up a private HOME, XDG_CONFIG_HOME and TMPDIR under a fresh folder
+// (removed at exit), so that no target touches the real ones.
+void FuzzIsolate();
+
+// Writes `bytes` to a file of the private folder named `name`; returns its path.
+std::string FuzzWriteFile(const std::string& name, const std::uint8_t* data, std::size_t size);

@@ -1,0 +1,35 @@
+// The model file reader: any file is read into a fresh model or refused with
+// its message. Seeds: an empty model and a model holding every kind of row,
+// written by the program's own writer.
+#include <fstream>
+#include <iterator>
+
+#include "FuzzTarget.h"
+#include "files/AllKindsModel.h"
+#include "files/ModelFile.h"
+#include "model/Model.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string path = FuzzWriteFile("fuzz.mod", data, size);
+  Model model;
+  try {
+    ReadModelFileInto(path, model);
+  } catch (const std::string&) {
+  } catch (const char*) {
+  } catch (const std::exception&) {
+  }
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  std::vector<std::string> seeds;
+  for (bool full : {false, true}) {
+    Model model;
+    if (full) BuildAllKindsModel(model);
+    const std::string path = FuzzWriteFile("seed.mod", nullptr, 0);
+    if (!WriteModelFileFrom(model, path).empty()) continue;
+    std::ifstream in(path, std::ios::binary);
+    seeds.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  }
+  return seeds;
+}

@@ -1,0 +1,121 @@
+// The main of a fuzz target in a build without libFuzzer: runs the target
+// over its seeds (made in code, and the files of the folders named on the
+// command line) and over damaged variants of each, made the same way on
+// every run: cut short, single bytes set to 0, 0xFF, 0x80 or flipped, 32-bit
+// fields set to their extremes, separators and zero bytes put in, and a
+// fixed series of random multi-byte changes. A fault ends the process (the
+// sanitizers see to that); a normal end means every input was read or
+// refused. "--write-seeds DIR" writes the seeds made in code into DIR, to
+// start a long libFuzzer run from.
+#include <algorithm>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "FuzzTarget.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+int runs = 0;
+
+void Run(const std::string& input) {
+  LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
+  ++runs;
+}
+
+// Positions spread evenly over the input, at most `count` of them.
+std::vector<std::size_t> Spread(std::size_t size, std::size_t count, std::size_t step = 1) {
+  std::vector<std::size_t> at;
+  if (size == 0) return at;
+  const std::size_t slots = (size + step - 1) / step;
+  const std::size_t stride = slots > count ? slots / count : 1;
+  for (std::size_t slot = 0; slot < slots; slot += stride) at.push_back(slot * step);
+  return at;
+}
+
+void RunVariants(const std::string& seed) {
+  Run(seed);
+  for (int k = 0; k < 16; ++k) Run(seed.substr(0, seed.size() * static_cast<std::size_t>(k) / 16));
+  if (!seed.empty()) Run(seed.substr(0, seed.size() - 1));
+  for (std::size_t at : Spread(seed.size(), 192)) {
+    for (int kind = 0; kind < 4; ++kind) {
+      std::string damaged = seed;
+      const auto byte = static_cast<unsigned char>(damaged[at]);
+      damaged[at] = static_cast<char>(kind == 0 ? 0x00 : kind == 1 ? 0xFF : kind == 2 ? 0x80 : byte ^ 0x01);
+      Run(damaged);
+    }
+  }
+  for (std::size_t at : Spread(seed.size() >= 4 ? seed.size() - 3 : 0, 128, 4)) {
+    for (std::uint32_t value : {0x80000000u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0x00010000u}) {
+      std::string damaged = seed;
+      for (int i = 0; i < 4; ++i) damaged[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
+      Run(damaged);
+    }
+  }
+  for (std::size_t at : Spread(seed.size() + 1, 48)) {
+    for (char put : {'\0', ',', '|', '"', '\n'}) {
+      std::string damaged = seed;
+      damaged.insert(at, 1, put);
+      Run(damaged);
+    }
+  }
+  std::uint64_t state = 0x9E3779B97F4A7C15ull ^ seed.size();
+  auto next = [&state] {
+    state ^= state << 13;
+    state ^= state >> 7;
+    state ^= state << 17;
+    return state;
+  };
+  for (int round = 0; round < 200 && !seed.empty(); ++round) {
+    std::string damaged = seed;
+    const int changes = 1 + static_cast<int>(next() % 8);
+    for (int change = 0; change < changes; ++change)
+      damaged[next() % damaged.size()] = static_cast<char>(next() & 0xFF);
+    Run(damaged);
+  }
+}
+
+std::string ReadWhole(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  FuzzIsolate();
+  std::vector<std::string> seeds = FuzzSeeds();
+  if (argc == 3 && std::strcmp(argv[1], "--write-seeds") == 0) {
+    fs::create_directories(argv[2]);
+    for (std::size_t index = 0; index < seeds.size(); ++index)
+      std::ofstream(fs::path(argv[2]) / ("made-" + std::to_string(index)), std::ios::binary) << seeds[index];
+    std::printf("%zu seeds written to %s\n", seeds.size(), argv[2]);
+    return 0;
+  }
+  for (int arg = 1; arg < argc; ++arg) {
+    std::error_code error;
+    if (!fs::is_directory(argv[arg], error)) {
+      std::fprintf(stderr, "no seed folder %s\n", argv[arg]);
+      return 2;
+    }
+    std::vector<fs::path> files;
+    for (const auto& entry : fs::recursive_directory_iterator(argv[arg]))
+      if (entry.is_regular_file()) files.push_back(entry.path());
+    std::sort(files.begin(), files.end());
+    for (const fs::path& file : files) seeds.push_back(ReadWhole(file));
+  }
+  if (seeds.empty()) {
+    std::fprintf(stderr, "no seeds\n");
+    return 2;
+  }
+  for (const std::string& seed : seeds) RunVariants(seed);
+  std::printf("%d inputs from %zu seeds read or refused without a fault\n", runs, seeds.size());
+  return 0;
+}

@@ -1,0 +1,59 @@
+// The keyboard focus settles on a real X server: with the Layout and List
+// windows both open (Misc > Coordinates), a click in a Layout cell and the
+// Down key move the Layout's current row once each, and the server sees only
+// the few focus changes those actions make, not a stream of them. The layer
+// moves the focus to the List and back while keeping the two in step; the
+// server's reports of those moves arrive late and must not be taken for new
+// requests, or the two windows take the focus from each other for ever.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/LayoutTable.h"
+#include "model/ListTesting.h"
+#include "model/ListWindow.h"
+#include "model/NodeList.h"
+#include "platform/TestSupport.h"
+
+#include "XInput.h"
+#include "XvfbServer.h"
+
+namespace {
+
+class FocusStormX11Test : public OnXvfb<ListFixture> {};
+
+TEST_F(FocusStormX11Test, LayoutAndListWindowsLeaveTheFocusAlone) {
+  ShowModelWindows();
+  HWND layout = LayoutFrame().window;
+  SetWindowPos(layout, nullptr, 0, 0, 600, 320, SWP_NOZORDER);
+  SendMessage(layout, WM_COMMAND, MAKEWPARAM(187, 0), 0);  // Misc > Coordinates
+  platform::RunUntilIdle();
+  HWND list = ListFrame().window;
+  ASSERT_TRUE(IsWindowVisible(list));
+  SetWindowPos(list, nullptr, 620, 0, 400, 320, SWP_NOZORDER);
+  SetForegroundWindow(layout);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  platform::PumpUntil([] { return false; }, 300);  // the focus of the set-up settles
+
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  input.WatchFocus();
+  LayoutTable& table = TheLayoutTable();
+  const int target = table.currentRow == 2 ? 3 : 2;
+  POINT cell{table.x[2] + 5, table.headingHeight + (target - table.topRow - 1) * table.rowHeight + table.rowHeight / 2};
+  ClientToScreen(table.Window(), &cell);
+  input.Click(cell.x, cell.y);
+  ASSERT_TRUE(platform::PumpUntil([&] { return table.currentRow == target; }, 10000)) << "the click did not arrive";
+  input.Key("Down");
+  ASSERT_TRUE(platform::PumpUntil([&] { return table.currentRow == target + 1; }, 10000)) << "the key did not arrive";
+  // Let whatever the two actions set going run its course for a while.
+  platform::PumpUntil([] { return false; }, 1500);
+  const int changes = input.FocusChanges();
+  EXPECT_LE(changes, 8) << "the focus moved " << changes << " times";
+  EXPECT_EQ(table.currentRow, target + 1) << "a key went to the wrong window";
+  EXPECT_EQ(TheNodeList().currentRow, target + 1) << "the List did not follow the Layout";
+  EXPECT_EQ(GetActiveWindow(), layout);
+}
+
+}  // namespace

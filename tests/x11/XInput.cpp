@@ -1,0 +1,65 @@
+// See XInput.h.
+#include "XInput.h"
+
+#include <X11/Xlib.h>
+#include <X11/extensions/XTest.h>
+
+struct XInput::State {
+  Display* x = nullptr;
+  int focusIns = 0;
+};
+
+XInput::XInput(const std::string& display) : state_(std::make_unique<State>()) {
+  state_->x = XOpenDisplay(display.c_str());
+}
+
+XInput::~XInput() {
+  if (state_->x != nullptr) XCloseDisplay(state_->x);
+}
+
+bool XInput::ok() const { return state_->x != nullptr; }
+
+void XInput::Click(int x, int y) {
+  Display* d = state_->x;
+  XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(d, 1, True, CurrentTime);
+  XTestFakeButtonEvent(d, 1, False, CurrentTime);
+  XSync(d, False);
+}
+
+void XInput::Key(const char* name) {
+  Display* d = state_->x;
+  const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(name));
+  XTestFakeKeyEvent(d, code, True, CurrentTime);
+  XTestFakeKeyEvent(d, code, False, CurrentTime);
+  XSync(d, False);
+}
+
+void XInput::WatchFocus() {
+  Display* d = state_->x;
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
+    for (unsigned index = 0; index < count; ++index) XSelectInput(d, children[index], FocusChangeMask);
+    if (children != nullptr) XFree(children);
+  }
+  XSync(d, False);
+  state_->focusIns = 0;
+  while (XPending(d) > 0) {
+    XEvent event;
+    XNextEvent(d, &event);
+  }
+}
+
+int XInput::FocusChanges() {
+  Display* d = state_->x;
+  XSync(d, False);
+  while (XPending(d) > 0) {
+    XEvent event;
+    XNextEvent(d, &event);
+    if (event.type == FocusIn && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyPointer &&
+        event.xfocus.detail != NotifyInferior)
+      ++state_->focusIns;
+  }
+  return state_->focusIns;
+}

@@ -1,0 +1,30 @@
+// Input and focus on a real X server for tests whose own sources cannot
+// take X11's headers: XTest clicks and keys as a user's, and a count of the
+// keyboard focus changes the server makes among the top-level windows.
+#pragma once
+
+#include <memory>
+#include <string>
+
+class XInput {
+ public:
+  // Opens its own connection to `display`; ok() says whether it could.
+  explicit XInput(const std::string& display);
+  ~XInput();
+  XInput(const XInput&) = delete;
+  XInput& operator=(const XInput&) = delete;
+  bool ok() const;
+
+  // A left click at a screen point.
+  void Click(int x, int y);
+  // A press and release of the key with the given keysym name ("Down").
+  void Key(const char* name);
+  // Starts counting: every top-level window mapped now is watched.
+  void WatchFocus();
+  // FocusIn events seen since WatchFocus (reads what has arrived).
+  int FocusChanges();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
