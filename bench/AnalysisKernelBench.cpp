@@ -180,4 +180,4 @@ BENCHMARK(Factorisation)->Name("AnalysisKernel_Factorisation")->Arg(6000)->Arg(2
 BENCHMARK(BackSubstitution)->Name("AnalysisKernel_BackSubstitution")->Arg(1000)->Arg(6000)->Arg(60000)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(Modes)->Name("AnalysisKernel_Modes")->Args({1000, 20})->Args({1000, 100})->Args({6000, 20})
-    ->Args({6000, 100})->Args({20000, 20})->Unit(benchmark::kMillisecond)->Iterations(1);
+    ->Args({6000, 100})->Args({20000, 20})->Args({20000, 100})->Unit(benchmark::kMillisecond)->Iterations(1);

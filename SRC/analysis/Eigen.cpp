@@ -65,6 +65,7 @@ class ModeSearch {
   double factorShift_ = 0.0;
   std::int64_t negatives_ = 0;
   std::vector<ModePair> found_;  // ascending λ
+  std::vector<double> restart_;  // start of the next run, when the last one ran out of steps
   ModalResult result_;
 };
 
@@ -86,7 +87,11 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
       break;
     }
     if (factorShift_ != 0.0 && (fault = Factorise(0.0)) != ModalFault::None) break;
-    fault = Round(request, round == 1 ? firstStart : std::span<const double>(), recovery);
+    // The first run may start from the caller's vector, a run after a step
+    // limit from the unconverged Ritz vectors, a run after a Sturm check from
+    // a fresh pseudo-random vector.
+    const std::vector<double> restart = std::move(restart_);
+    fault = Round(request, round == 1 ? firstStart : std::span<const double>(restart), recovery);
     if (fault != ModalFault::None) break;
     bool complete = false;
     wanted = WantedCount(complete);
@@ -110,6 +115,7 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
     }
     request = static_cast<std::int32_t>(negatives_ - below);
     result_.missedRoots += request;
+    restart_.clear();
     recovery = true;
   }
   for (ProgressArea area : {ProgressArea::Frequency, ProgressArea::Mode, ProgressArea::Iteration,
@@ -174,6 +180,7 @@ ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, 
   monitor.estimate = [this](double estimate, double previous) { ShowMisconvergence(estimate, previous); };
   LanczosOutcome outcome = RunLanczos(LanczosOperator{profile_, factor_, factorShift_, M_}, locked, goal, start, monitor);
   if (outcome.broken) return ModalFault::SolveError;
+  restart_ = std::move(outcome.restart);
   for (ModePair& mode : outcome.accepted) {
     const double lambda = mode.lambda;
     const auto at = std::upper_bound(found_.begin(), found_.end(), lambda,

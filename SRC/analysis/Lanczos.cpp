@@ -18,7 +18,12 @@ namespace {
 constexpr double kResidualTolerance = 1.0e-10;
 constexpr double kResidualFloor = 1.0e-13;
 // β below this share of ‖T‖ means the basis spans an invariant subspace.
-constexpr double kBreakdown = 1.0e-6;
+constexpr double kBreakdown = 1.0e-10;
+// Partial reorthogonalisation: the estimated loss of M-orthogonality between
+// the new vector and the basis may grow to √ε before the new vector, and the
+// one after it, are orthogonalised against the whole basis.
+constexpr double kOrthogonalityLimit = 1.0e-8;
+constexpr double kRounding = 1.1e-16;
 // Equations per chunk when the Ritz vectors are gathered (stays in L2).
 constexpr std::int64_t kGatherChunk = 512;
 
@@ -38,12 +43,21 @@ class StartSequence {
   std::uint64_t state_ = 0x2545F4914F6CDD1Dull;
 };
 
+// Room for the basis: enough steps for the roots asked for to converge, as
+// long as the basis (and the massless images beside it) stays within about
+// 500 MB.
+std::int32_t StepLimit(const LanczosGoal& goal, std::int64_t equations) {
+  const std::int64_t wanted = std::max<std::int64_t>(4 * static_cast<std::int64_t>(goal.count) + 60, 100);
+  const std::int64_t room = std::max<std::int64_t>(60, 40'000'000 / std::max<std::int64_t>(1, equations));
+  return static_cast<std::int32_t>(std::max<std::int64_t>(1, std::min({wanted, room, std::int64_t{goal.dimension}})));
+}
+
 class LanczosRun {
  public:
   LanczosRun(const LanczosOperator& op, std::span<const std::vector<double>* const> locked, const LanczosGoal& goal,
              const LanczosMonitor& monitor)
       : op_(op), locked_(locked), goal_(goal), monitor_(monitor), E_(op.profile.equationCount),
-        maxSteps_(std::max<std::int32_t>(1, std::min(goal.dimension, std::max(3 * goal.count + 30, 60)))) {}
+        maxSteps_(StepLimit(goal, op.profile.equationCount)) {}
 
   LanczosOutcome Execute(std::span<const double> start);
 
@@ -58,10 +72,15 @@ class LanczosRun {
   void ZeroMassless(double* w) const;
   double MassNorm(const double* w);
   bool StartVector(std::span<const double> v);
-  void Orthogonalise(double* w, std::size_t count);
+  void Orthogonalise(double* w, std::span<const double* const> against);
+  void OrthogonaliseLocked(double* w);
+  void OrthogonaliseBasis(double* w, std::size_t count);
+  void NextOmega(double a, double b, std::vector<double>& next) const;
   Check Judge(const std::vector<double>& theta, const std::vector<double>& lastRow, double beta, bool record);
   void GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
                    const std::vector<double>& z, double beta, LanczosOutcome& outcome);
+  void GatherRestart(const std::vector<std::int32_t>& accepted, const std::vector<double>& theta,
+                     const std::vector<double>& z, LanczosOutcome& outcome);
 
   const LanczosOperator& op_;
   std::span<const std::vector<double>* const> locked_;
@@ -77,6 +96,7 @@ class LanczosRun {
   StartSequence random_;
   double normT_ = 0.0;
   std::vector<double> previousEstimate_;
+  std::vector<double> omega_, omegaPrevious_;  // estimated q_jᵀ·M·q_k of the last two vectors
   bool solveFailed_ = false;
 };
 
@@ -97,16 +117,24 @@ double LanczosRun::MassNorm(const double* w) {
   return skyline::Dot(w + 1, massW_.data() + 1, E_);
 }
 
-// M-orthogonalises w against the locked modes and the first `count` basis
-// vectors; a second pass runs when the first removed more than half of w.
-void LanczosRun::Orthogonalise(double* w, std::size_t count) {
+// M-orthogonalises w against the given vectors, four at a time so that w is
+// read and written once per four; a second pass runs when the first removed
+// more than three quarters of w (twice is enough).
+void LanczosRun::Orthogonalise(double* w, std::span<const double* const> against) {
+  if (against.empty()) return;
   double before = MassNorm(w);
+  std::vector<double> c(against.size());
   for (int pass = 0; pass < 2; ++pass) {
-    std::vector<double> c(locked_.size() + count);
-    for (std::size_t l = 0; l < locked_.size(); ++l) c[l] = skyline::Dot(locked_[l]->data() + 1, massW_.data() + 1, E_);
-    for (std::size_t r = 0; r < count; ++r) c[locked_.size() + r] = skyline::Dot(Q(r) + 1, massW_.data() + 1, E_);
-    for (std::size_t k = 0; k < c.size(); ++k) {
-      const double* v = k < locked_.size() ? locked_[k]->data() : Q(k - locked_.size());
+    const double* mw = massW_.data() + 1;
+    for (std::size_t k = 0; k < against.size(); ++k) c[k] = skyline::Dot(against[k] + 1, mw, E_);
+    std::size_t k = 0;
+    for (; k + 4 <= against.size(); k += 4) {
+      const double *v0 = against[k], *v1 = against[k + 1], *v2 = against[k + 2], *v3 = against[k + 3];
+      const double g0 = c[k], g1 = c[k + 1], g2 = c[k + 2], g3 = c[k + 3];
+      for (std::int64_t i = 1; i <= E_; ++i) w[i] -= (g0 * v0[i] + g1 * v1[i]) + (g2 * v2[i] + g3 * v3[i]);
+    }
+    for (; k < against.size(); ++k) {
+      const double* v = against[k];
       const double g = c[k];
       for (std::int64_t i = 1; i <= E_; ++i) w[i] -= g * v[i];
     }
@@ -114,6 +142,34 @@ void LanczosRun::Orthogonalise(double* w, std::size_t count) {
     if (!(after < 0.25 * before)) break;
     before = after;
   }
+}
+
+void LanczosRun::OrthogonaliseLocked(double* w) {
+  std::vector<const double*> against;
+  for (const std::vector<double>* mode : locked_) against.push_back(mode->data());
+  Orthogonalise(w, against);
+}
+
+void LanczosRun::OrthogonaliseBasis(double* w, std::size_t count) {
+  std::vector<const double*> against;
+  for (std::size_t r = 0; r < count; ++r) against.push_back(Q(r));
+  Orthogonalise(w, against);
+}
+
+// The ω recurrence (Simon): estimates of q_{j+1}ᵀ·M·q_k, k = 0..j, from those
+// of q_j and q_{j-1}, with the rounding that each step adds. a = α_j, b = β_j.
+void LanczosRun::NextOmega(double a, double b, std::vector<double>& next) const {
+  const std::size_t j = alpha_.size();
+  const double noise = kRounding * std::sqrt(static_cast<double>(E_)) * normT_;
+  next.assign(j + 2, 0.0);
+  for (std::size_t k = 0; k + 1 <= j; ++k) {
+    double t = beta_[k] * omega_[k + 1] + (alpha_[k] - a) * omega_[k];
+    if (k > 0) t += beta_[k - 1] * omega_[k - 1];
+    if (j > 0) t -= beta_[j - 1] * omegaPrevious_[k];
+    next[k] = (t + std::copysign(2.0 * noise, t)) / b;
+  }
+  next[j] = noise / b;
+  next[j + 1] = 1.0;
 }
 
 // Puts S·M·v, M-orthogonal to everything held and M-normalised, into a new
@@ -133,7 +189,8 @@ bool LanczosRun::StartVector(std::span<const double> v) {
     return false;
   }
   const double size = MassNorm(w.data());
-  Orthogonalise(w.data(), basis_.size());
+  OrthogonaliseLocked(w.data());
+  OrthogonaliseBasis(w.data(), basis_.size());
   ZeroMassless(w.data());
   const double left = MassNorm(w.data());
   if (!(left > 1.0e-20 * size) || !std::isfinite(left)) return false;
@@ -185,15 +242,31 @@ void LanczosRun::GatherModes(const std::vector<std::int32_t>& chosen, const std:
   const std::size_t n = alpha_.size();
   const bool next = basis_.size() > n && beta != 0.0;
   std::vector<std::vector<double>> x(chosen.size(), std::vector<double>(E_ + 1, 0.0));
+  // s(r, c): the weight of basis vector r in mode c, with the purifying
+  // weight of q_n last.
+  const std::size_t terms = n + (next ? 1 : 0);
+  std::vector<double> weight(terms * chosen.size());
+  for (std::size_t c = 0; c < chosen.size(); ++c) {
+    const std::size_t i = static_cast<std::size_t>(chosen[c]);
+    for (std::size_t r = 0; r < n; ++r) weight[c * terms + r] = z[r * n + i];
+    if (next) weight[c * terms + n] = beta * z[(n - 1) * n + i] / theta[i];
+  }
+  // X = Q·S by chunks of equations, four basis vectors per pass over a mode,
+  // so each term of a mode is loaded and stored once per four.
   for (std::int64_t first = 1; first <= E_; first += kGatherChunk) {
     const std::int64_t last = std::min(E_, first + kGatherChunk - 1);
-    for (std::size_t r = 0; r < n + (next ? 1 : 0); ++r) {
-      const double* q = Q(r);
-      for (std::size_t c = 0; c < chosen.size(); ++c) {
-        const std::size_t i = static_cast<std::size_t>(chosen[c]);
-        const double s = r < n ? z[r * n + i] : beta * z[(n - 1) * n + i] / theta[i];
-        double* xc = x[c].data();
-        for (std::int64_t e = first; e <= last; ++e) xc[e] += s * q[e];
+    for (std::size_t c = 0; c < chosen.size(); ++c) {
+      double* xc = x[c].data();
+      const double* s = weight.data() + c * terms;
+      std::size_t r = 0;
+      for (; r + 4 <= terms; r += 4) {
+        const double *q0 = Q(r), *q1 = Q(r + 1), *q2 = Q(r + 2), *q3 = Q(r + 3);
+        const double s0 = s[r], s1 = s[r + 1], s2 = s[r + 2], s3 = s[r + 3];
+        for (std::int64_t e = first; e <= last; ++e) xc[e] += (s0 * q0[e] + s1 * q1[e]) + (s2 * q2[e] + s3 * q3[e]);
+      }
+      for (; r < terms; ++r) {
+        const double* q = Q(r);
+        for (std::int64_t e = first; e <= last; ++e) xc[e] += s[r] * q[e];
       }
     }
   }
@@ -229,8 +302,10 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     outcome.broken = solveFailed_;
     return outcome;
   }
-  std::vector<double> p(E_ + 1), w(E_ + 1);
+  omega_ = {1.0};
+  std::vector<double> p(E_ + 1), w(E_ + 1), omegaNext;
   double beta = 0.0;  // β of the last step: the residual factor
+  bool reorthogonaliseNext = false;
   std::int32_t lastCheck = 0;
   for (;;) {
     const std::size_t j = alpha_.size();
@@ -245,20 +320,34 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     std::vector<double>& image = images_.emplace_back(massless_.size());
     for (std::size_t k = 0; k < massless_.size(); ++k) image[k] = w[massless_[k]];
     ZeroMassless(w.data());
-    const double a = skyline::Dot(p.data() + 1, w.data() + 1, E_);
-    for (std::int64_t i = 1; i <= E_; ++i) w[i] -= a * q[i];
-    if (j > 0)
-      for (std::int64_t i = 1; i <= E_; ++i) w[i] -= beta_[j - 1] * Q(j - 1)[i];
-    Orthogonalise(w.data(), j + 1);
-    ZeroMassless(w.data());
-    const double b2 = MassNorm(w.data());
+    // Three-term recurrence, then α corrected by a second pass against q_j.
+    double a = skyline::Dot(p.data() + 1, w.data() + 1, E_);
+    const double* previous = j > 0 ? Q(j - 1) : nullptr;
+    const double b0 = j > 0 ? beta_[j - 1] : 0.0;
+    for (std::int64_t i = 1; i <= E_; ++i) w[i] -= a * q[i] + (previous ? b0 * previous[i] : 0.0);
+    MassTimes(w.data(), massW_.data());
+    const double correction = skyline::Dot(q + 1, massW_.data() + 1, E_);
+    for (std::int64_t i = 1; i <= E_; ++i) w[i] -= correction * q[i];
+    a += correction;
+    OrthogonaliseLocked(w.data());
+    double b2 = MassNorm(w.data());
     if (!std::isfinite(a) || !std::isfinite(b2) || b2 < 0.0) {
       outcome.broken = true;
       return outcome;
     }
+    normT_ = std::max({normT_, std::fabs(a), std::sqrt(b2)});
+    NextOmega(a, std::sqrt(b2), omegaNext);
+    double lost = 0.0;
+    for (std::size_t k = 0; k <= j; ++k) lost = std::max(lost, std::fabs(omegaNext[k]));
+    if (reorthogonaliseNext || !(lost <= kOrthogonalityLimit)) {
+      OrthogonaliseBasis(w.data(), j + 1);
+      ZeroMassless(w.data());
+      b2 = MassNorm(w.data());
+      for (std::size_t k = 0; k <= j; ++k) omegaNext[k] = kRounding;
+      reorthogonaliseNext = !reorthogonaliseNext;
+    }
     alpha_.push_back(a);
     beta = std::sqrt(b2);
-    normT_ = std::max({normT_, std::fabs(a), beta});
     const auto n = static_cast<std::int32_t>(alpha_.size());
     outcome.steps = n;
     if (monitor_.step) monitor_.step(n);
@@ -269,6 +358,7 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
       // (T then splits into blocks), else every root left is in T.
       beta = 0.0;
       beta_.push_back(0.0);
+      for (std::size_t k = 0; k <= j; ++k) omegaNext[k] = kRounding;
       if (stop || !StartVector({})) {
         if (solveFailed_) {
           outcome.broken = true;
@@ -282,6 +372,8 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
       for (std::int64_t i = 1; i <= E_; ++i) w[i] /= beta;
       basis_.push_back(w);
     }
+    omegaPrevious_ = std::move(omega_);
+    omega_ = omegaNext;
     if (n >= goal_.dimension) outcome.exhausted = true;
 
     const bool due = n >= goal_.count && n - lastCheck >= std::max(4, n / 10);
@@ -308,7 +400,30 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     std::vector<double> last(z.end() - static_cast<std::ptrdiff_t>(size), z.end());
     const Check chosen = Judge(theta, last, outcome.exhausted ? 0.0 : beta, false);
     GatherModes(chosen.accepted, theta, z, beta, outcome);
+    if (!chosen.met && !outcome.exhausted) GatherRestart(chosen.accepted, theta, z, outcome);
     return outcome;
+  }
+}
+
+// When the step limit ends a run short of its goal, the next run starts from
+// the sum of the Ritz vectors of the roots still wanted, so that it does not
+// begin from nothing.
+void LanczosRun::GatherRestart(const std::vector<std::int32_t>& accepted, const std::vector<double>& theta,
+                               const std::vector<double>& z, LanczosOutcome& outcome) {
+  const std::size_t n = alpha_.size();
+  std::vector<std::int32_t> order;
+  for (std::size_t i = 0; i < theta.size(); ++i)
+    if (theta[i] > 0.0 && std::find(accepted.begin(), accepted.end(), static_cast<std::int32_t>(i)) == accepted.end())
+      order.push_back(static_cast<std::int32_t>(i));
+  std::sort(order.begin(), order.end(), [&theta](std::int32_t a, std::int32_t b) { return theta[a] > theta[b]; });
+  const std::size_t take = std::min(order.size(), static_cast<std::size_t>(
+                                                       std::max<std::int64_t>(1, goal_.count - std::int64_t(accepted.size()))));
+  outcome.restart.assign(E_ + 1, 0.0);
+  for (std::size_t r = 0; r < n; ++r) {
+    double s = 0.0;
+    for (std::size_t t = 0; t < take; ++t) s += z[r * n + static_cast<std::size_t>(order[t])];
+    const double* q = Q(r);
+    for (std::int64_t i = 1; i <= E_; ++i) outcome.restart[i] += s * q[i];
   }
 }
 

@@ -54,6 +54,9 @@ struct LanczosOutcome {
   std::int32_t steps = 0;
   bool exhausted = false;  // the basis held every root left
   bool broken = false;     // the M inner product was not positive (a negative mass)
+  // When the step limit ended the run short of its goal: the start vector
+  // for the next run (size E + 1), else empty.
+  std::vector<double> restart;
 };
 
 // What a run shows while it works.
