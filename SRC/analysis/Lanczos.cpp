@@ -44,11 +44,10 @@ class StartSequence {
 };
 
 // Room for the basis: enough steps for the roots asked for to converge, as
-// long as the basis (and the massless images beside it) stays within about
-// 500 MB.
+// long as the basis and the images beside it stay within about 400 MB.
 std::int32_t StepLimit(const LanczosGoal& goal, std::int64_t equations) {
   const std::int64_t wanted = std::max<std::int64_t>(4 * static_cast<std::int64_t>(goal.count) + 60, 100);
-  const std::int64_t room = std::max<std::int64_t>(60, 40'000'000 / std::max<std::int64_t>(1, equations));
+  const std::int64_t room = std::max<std::int64_t>(60, 25'000'000 / std::max<std::int64_t>(1, equations));
   return static_cast<std::int32_t>(std::max<std::int64_t>(1, std::min({wanted, room, std::int64_t{goal.dimension}})));
 }
 
@@ -78,7 +77,7 @@ class LanczosRun {
   void NextOmega(double a, double b, std::vector<double>& next) const;
   Check Judge(const std::vector<double>& theta, const std::vector<double>& lastRow, double beta, bool record);
   void GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
-                   const std::vector<double>& z, double beta, LanczosOutcome& outcome);
+                   const std::vector<double>& z, LanczosOutcome& outcome);
   void GatherRestart(const std::vector<std::int32_t>& accepted, const std::vector<double>& theta,
                      const std::vector<double>& z, LanczosOutcome& outcome);
 
@@ -90,7 +89,7 @@ class LanczosRun {
   const std::int32_t maxSteps_;
   std::vector<std::int64_t> massless_;      // equations without mass
   std::vector<std::vector<double>> basis_;  // q_0 .. q_n, each 1-based, zero at the massless equations
-  std::vector<std::vector<double>> images_; // S·M·q_j at the massless equations
+  std::vector<std::vector<double>> images_; // S·M·q_j, each 1-based
   std::vector<double> alpha_, beta_;
   std::vector<double> massW_;  // M·w
   StartSequence random_;
@@ -106,8 +105,8 @@ void LanczosRun::MassTimes(const double* x, double* y) const {
 
 // The massless terms of a basis vector take no part in S·M·q nor in the M
 // inner product, so the recurrence never corrects them: kept, they would grow
-// by 1/β each step. They are dropped, and each mode's massless terms come from
-// the images S·M·q_j, which hold them exactly (GatherModes).
+// by 1/β each step. They are dropped; the modes are gathered from the images
+// S·M·q_j, which hold them exactly (GatherModes).
 void LanczosRun::ZeroMassless(double* w) const {
   for (std::int64_t i : massless_) w[i] = 0.0;
 }
@@ -233,51 +232,43 @@ LanczosRun::Check LanczosRun::Judge(const std::vector<double>& theta, const std:
   return check;
 }
 
-// The mode of a Ritz pair is S·M·x / θ with x = Q·s: at the equations with
-// mass x + β·s_last/θ·q_n (S·M·Q = Q·T + β·q_n·e_lastᵀ), at the massless ones
-// Σ s_r·(S·M·q_r) / θ from the images. M-normalised, the largest term made
-// positive.
+// The mode of a Ritz pair is S·M·x / θ with x = Q·s, gathered from the
+// images: Σ s_r·(S·M·q_r) / θ. Being one solve away from x, it satisfies
+// K·φ = M·x/θ to the accuracy of the solve at every equation, the massless
+// ones included, however stiff the structure. M-normalised, the largest term
+// made positive.
 void LanczosRun::GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
-                             const std::vector<double>& z, double beta, LanczosOutcome& outcome) {
+                             const std::vector<double>& z, LanczosOutcome& outcome) {
   const std::size_t n = alpha_.size();
-  const bool next = basis_.size() > n && beta != 0.0;
   std::vector<std::vector<double>> x(chosen.size(), std::vector<double>(E_ + 1, 0.0));
-  // s(r, c): the weight of basis vector r in mode c, with the purifying
-  // weight of q_n last.
-  const std::size_t terms = n + (next ? 1 : 0);
-  std::vector<double> weight(terms * chosen.size());
+  std::vector<double> weight(n * chosen.size());  // s(r, c) / θ_c
   for (std::size_t c = 0; c < chosen.size(); ++c) {
     const std::size_t i = static_cast<std::size_t>(chosen[c]);
-    for (std::size_t r = 0; r < n; ++r) weight[c * terms + r] = z[r * n + i];
-    if (next) weight[c * terms + n] = beta * z[(n - 1) * n + i] / theta[i];
+    for (std::size_t r = 0; r < n; ++r) weight[c * n + r] = z[r * n + i] / theta[i];
   }
-  // X = Q·S by chunks of equations, four basis vectors per pass over a mode,
-  // so each term of a mode is loaded and stored once per four.
+  // By chunks of equations, four images per pass over a mode, so each term
+  // of a mode is loaded and stored once per four.
   for (std::int64_t first = 1; first <= E_; first += kGatherChunk) {
     const std::int64_t last = std::min(E_, first + kGatherChunk - 1);
     for (std::size_t c = 0; c < chosen.size(); ++c) {
       double* xc = x[c].data();
-      const double* s = weight.data() + c * terms;
+      const double* s = weight.data() + c * n;
       std::size_t r = 0;
-      for (; r + 4 <= terms; r += 4) {
-        const double *q0 = Q(r), *q1 = Q(r + 1), *q2 = Q(r + 2), *q3 = Q(r + 3);
+      for (; r + 4 <= n; r += 4) {
+        const double *u0 = images_[r].data(), *u1 = images_[r + 1].data();
+        const double *u2 = images_[r + 2].data(), *u3 = images_[r + 3].data();
         const double s0 = s[r], s1 = s[r + 1], s2 = s[r + 2], s3 = s[r + 3];
-        for (std::int64_t e = first; e <= last; ++e) xc[e] += (s0 * q0[e] + s1 * q1[e]) + (s2 * q2[e] + s3 * q3[e]);
+        for (std::int64_t e = first; e <= last; ++e) xc[e] += (s0 * u0[e] + s1 * u1[e]) + (s2 * u2[e] + s3 * u3[e]);
       }
-      for (; r < terms; ++r) {
-        const double* q = Q(r);
-        for (std::int64_t e = first; e <= last; ++e) xc[e] += s[r] * q[e];
+      for (; r < n; ++r) {
+        const double* u = images_[r].data();
+        for (std::int64_t e = first; e <= last; ++e) xc[e] += s[r] * u[e];
       }
     }
   }
   for (std::size_t c = 0; c < chosen.size(); ++c) {
     const std::size_t i = static_cast<std::size_t>(chosen[c]);
     std::vector<double>& phi = x[c];
-    for (std::size_t r = 0; r < n; ++r) {
-      const double s = z[r * n + i] / theta[i];
-      const std::vector<double>& image = images_[r];
-      for (std::size_t k = 0; k < massless_.size(); ++k) phi[massless_[k]] += s * image[k];
-    }
     const double norm = std::sqrt(MassNorm(phi.data()));
     std::int64_t largest = 1;
     for (std::int64_t e = 1; e <= E_; ++e)
@@ -317,8 +308,7 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
       outcome.broken = true;
       return outcome;
     }
-    std::vector<double>& image = images_.emplace_back(massless_.size());
-    for (std::size_t k = 0; k < massless_.size(); ++k) image[k] = w[massless_[k]];
+    images_.push_back(w);
     ZeroMassless(w.data());
     // Three-term recurrence, then α corrected by a second pass against q_j.
     double a = skyline::Dot(p.data() + 1, w.data() + 1, E_);
@@ -374,7 +364,6 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     }
     omegaPrevious_ = std::move(omega_);
     omega_ = omegaNext;
-    if (n >= goal_.dimension) outcome.exhausted = true;
 
     const bool due = n >= goal_.count && n - lastCheck >= std::max(4, n / 10);
     if (!stop && !due) continue;
@@ -398,8 +387,8 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
       return outcome;
     }
     std::vector<double> last(z.end() - static_cast<std::ptrdiff_t>(size), z.end());
-    const Check chosen = Judge(theta, last, outcome.exhausted ? 0.0 : beta, false);
-    GatherModes(chosen.accepted, theta, z, beta, outcome);
+    const Check chosen = Judge(theta, last, beta, false);
+    GatherModes(chosen.accepted, theta, z, outcome);
     if (!chosen.met && !outcome.exhausted) GatherRestart(chosen.accepted, theta, z, outcome);
     return outcome;
   }
