@@ -442,14 +442,14 @@ bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z,
       if (m == l) break;
       if (sweep == 60) return false;
       double g = (d[l + 1] - d[l]) / (2.0 * e[l]);
-      double r = std::hypot(g, 1.0);
+      double r = std::sqrt(g * g + 1.0);
       g = d[m] - d[l] + e[l] / (g + std::copysign(r, g));
       double s = 1.0, c = 1.0, p = 0.0;
       std::int32_t i = m - 1;
       for (; i >= l; --i) {
         double f = s * e[i];
         const double b = c * e[i];
-        r = std::hypot(f, g);
+        r = std::sqrt(f * f + g * g);  // the terms of T, inverse roots, are far from overflow
         e[i + 1] = r;
         if (r == 0.0) {
           d[i + 1] -= p;
