@@ -194,39 +194,11 @@ ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, 
   return ModalFault::None;
 }
 
-// Factorises K − σM into factor_ and counts its negative pivots. A zero pivot
-// or a huge multiplier moves the shift a little and tries again, three
-// attempts in all.
 ModalFault ModeSearch::Factorise(double shift) {
-  const std::int64_t* DA = profile_.DiagonalAddress.data();
-  for (int attempt = 1;; ++attempt) {
-    std::copy(K_.begin(), K_.begin() + static_cast<std::ptrdiff_t>(profile_.nme + 1), factor_.begin());
-    for (std::int64_t i = 1; i <= E_; ++i) factor_[DA[i]] -= shift * M_[i];
-    ProgressCounter counter;
-    ProgressCounterStart(counter, E_, ProgressArea::File);
-    const std::int64_t slice = std::max<std::int64_t>(1, E_ / 100);
-    SolverStatus status;
-    for (std::int64_t first = 1; first <= E_ && status.Ok(); first += slice) {
-      const std::int64_t last = std::min(E_, first + slice - 1);
-      status = FactoriseColumns(factor_.data(), DA, first, last, PivotRule::Shifted);
-      ProgressCounterStep(progress_, counter, last);
-    }
-    if (status.fault == SolverFault::ZeroPivot && status.equation == E_ && E_ > 1) {
-      // The last pivot alone is zero: the shift sits on a root. A tiny
-      // negative pivot keeps the solve defined.
-      double sum = 0.0;
-      for (std::int64_t i = 1; i < E_; ++i) sum += std::fabs(factor_[DA[i]]);
-      factor_[DA[E_]] = -1.0e-16 * (sum / static_cast<double>(E_ - 1));
-      status = {};
-    }
-    if (status.Ok()) break;
-    if (attempt >= 3) return status.fault == SolverFault::ZeroPivot ? ModalFault::ZeroPivot : ModalFault::SolveError;
-    shift *= 0.9999999;
-  }
+  if (ModalFault fault = FactoriseShifted(profile_, K_, M_, shift, factor_, negatives_, progress_);
+      fault != ModalFault::None)
+    return fault;
   factorShift_ = shift;
-  negatives_ = 0;
-  for (std::int64_t i = 1; i <= E_; ++i)
-    if (factor_[DA[i]] < 0.0) ++negatives_;
   return ModalFault::None;
 }
 
@@ -258,6 +230,40 @@ ModalResult RunModalAnalysisFrom(const SkylineProfile& profile, std::span<const 
                                  std::span<const double> firstStart) {
   ModeSearch search(profile, K, M, options, progress);
   return search.Run(firstStart);
+}
+
+ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
+                            double& shift, std::vector<double>& factor, std::int64_t& negatives,
+                            AnalysisProgress& progress) {
+  const std::int64_t E = profile.equationCount;
+  const std::int64_t* DA = profile.DiagonalAddress.data();
+  factor.resize(static_cast<std::size_t>(profile.nme + 1));
+  for (int attempt = 1;; ++attempt) {
+    std::copy(K.begin(), K.begin() + static_cast<std::ptrdiff_t>(profile.nme + 1), factor.begin());
+    for (std::int64_t i = 1; i <= E; ++i) factor[DA[i]] -= shift * M[i];
+    ProgressCounter counter;
+    ProgressCounterStart(counter, E, ProgressArea::File);
+    const std::int64_t slice = std::max<std::int64_t>(1, E / 100);
+    SolverStatus status;
+    for (std::int64_t first = 1; first <= E && status.Ok(); first += slice) {
+      const std::int64_t last = std::min(E, first + slice - 1);
+      status = FactoriseColumns(factor.data(), DA, first, last, PivotRule::Shifted);
+      ProgressCounterStep(progress, counter, last);
+    }
+    if (status.fault == SolverFault::ZeroPivot && status.equation == E && E > 1) {
+      double sum = 0.0;
+      for (std::int64_t i = 1; i < E; ++i) sum += std::fabs(factor[DA[i]]);
+      factor[DA[E]] = -1.0e-16 * (sum / static_cast<double>(E - 1));
+      status = {};
+    }
+    if (status.Ok()) break;
+    if (attempt >= 3) return status.fault == SolverFault::ZeroPivot ? ModalFault::ZeroPivot : ModalFault::SolveError;
+    shift *= 0.9999999;
+  }
+  negatives = 0;
+  for (std::int64_t i = 1; i <= E; ++i)
+    if (factor[DA[i]] < 0.0) ++negatives;
+  return ModalFault::None;
 }
 
 std::string ModalFaultMessage(ModalFault fault) {

@@ -67,5 +67,15 @@ ModalResult RunModalAnalysisFrom(const SkylineProfile& profile, std::span<const 
                                  std::span<const double> M, const ModalOptions& options, AnalysisProgress& progress,
                                  std::span<const double> firstStart);
 
+// K − σM factorised in place into `factor` (size nme + 1) with the count of
+// its negative pivots (the Sturm count: the roots below σ), showing the
+// percentage on the File line. A zero pivot or a huge multiplier moves the
+// shift a little (σ × 0.9999999, returned in `shift`) and tries again, three
+// attempts in all; a zero last pivot alone (σ on a root) is replaced by a tiny
+// negative one so that the solve stays defined.
+ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
+                            double& shift, std::vector<double>& factor, std::int64_t& negatives,
+                            AnalysisProgress& progress);
+
 std::string ModalFaultMessage(ModalFault fault);
 extern const char* const kNoMoreRootsMessage;

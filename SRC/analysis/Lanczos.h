@@ -4,19 +4,23 @@
 //
 // One run builds a Krylov basis of the operator S·M, S = (K − σM)⁻¹ taken
 // from one skyline factorisation, in the M inner product: each step is one
-// solve, and every new vector is orthogonalised against the whole basis and
-// against the modes already found ("locked"), so no root comes back twice and
-// none hides behind lost orthogonality. The start vector is S·M·v, so every
-// basis vector, and every mode, lies in the range of S·M: the massless
-// equations carry their static share and no spurious infinite root appears.
+// solve. Every new vector is M-orthogonalised against the modes already found
+// ("locked"), and against the whole basis whenever the ω recurrence (Simon's
+// partial reorthogonalisation) estimates that orthogonality has decayed to
+// √ε, so no root comes back twice and none hides behind lost orthogonality.
 // The eigenvalues θ of the small tridiagonal matrix give λ = σ + 1/θ; a Ritz
-// pair is accepted when its residual bound β·|s| is small against θ.
+// pair is accepted when its residual bound β·|s| is small against θ. Its mode
+// is gathered from the images S·M·q_j kept beside the basis, one solve away
+// from the Ritz vector: exact at the massless equations, which the basis
+// itself drops (the M inner product cannot see them). Memory: two vectors of
+// E per step, the step limit keeping both within about 400 MB.
 //
 // A run stops when the lowest roots it was asked for have converged, when its
-// basis holds every root left (a structure whose start vector reaches only
-// part of it restarts from a fresh vector first), or at its step limit; it
-// returns the converged lowest roots in ascending order. Whether a root was
-// missed is not its business: the caller's Sturm count decides that
+// basis holds every root this start can reach (a structure whose start vector
+// reaches only part of it restarts from a fresh vector first), or at its step
+// limit, handing back the sum of the unconverged Ritz vectors as the next
+// start; it returns the converged lowest roots in ascending order. Whether a
+// root was missed is not its business: the caller's Sturm count decides that
 // (Eigen.cpp). Start reading at RunLanczos.
 #pragma once
 

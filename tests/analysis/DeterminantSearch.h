@@ -54,16 +54,6 @@ struct SecantPoint {
   ScaledReal deflated;  // divided by (shift - λ(k)) for the roots found
 };
 
-// "12.34" with two decimals, independent of the locale.
-inline std::string FixedTwo(double value) {
-  if (!std::isfinite(value)) return "0.00";
-  const long long hundredths = std::llround(std::fabs(value) * 100.0);
-  char text[40];
-  std::snprintf(text, sizeof text, "%s%lld.%02lld", value < 0.0 && hundredths != 0 ? "-" : "", hundredths / 100,
-                hundredths % 100);
-  return text;
-}
-
 inline double Dot(const std::vector<double>& x, const std::vector<double>& y) {
   double sum = 0.0;
   for (std::size_t i = 1; i < x.size(); ++i) sum += x[i] * y[i];
@@ -73,8 +63,8 @@ inline double Dot(const std::vector<double>& x, const std::vector<double>& y) {
 class DeterminantSearch {
  public:
   DeterminantSearch(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
-                    const ModalOptions& options, AnalysisProgress& progress)
-      : profile_(profile), K_(K), M_(M), progress_(progress), E_(profile.equationCount),
+                    const ModalOptions& options)
+      : profile_(profile), K_(K), M_(M), E_(profile.equationCount),
         Nreq_(std::max(options.modeCount, 1)) {
     const double omegaC = 2.0 * kPi * options.cutOffFrequency;
     lambdaC_ = omegaC * omegaC;
@@ -103,13 +93,9 @@ class DeterminantSearch {
   void KeepMode(std::vector<double> phi, std::vector<double> massPhi);
   double SecantShift() const;
 
-  void ShowModeIteration(std::int32_t j, std::int32_t count);
-  void ShowMisconvergence(double newValue, double oldValue);
-  void ShowModeFrequency(std::int32_t j);
 
   const SkylineProfile& profile_;
   std::span<const double> K_, M_;
-  AnalysisProgress& progress_;
   const std::int64_t E_;
   const std::int32_t Nreq_;
   double lambdaC_ = 0.0;
@@ -154,7 +140,6 @@ inline ModalResult DeterminantSearch::Run() {
   bool direct = false;
   while (fault == ModalFault::None) {
     counter_[j] = 0;
-    ShowModeIteration(j, 0);
     if (direct) {
       ++passedRootModes_;
       lambda_[j] = n_.shift;
@@ -168,9 +153,6 @@ inline ModalResult DeterminantSearch::Run() {
     if (fault == ModalFault::None) fault = PassRoot(j, direct);
     if (fault == ModalFault::None) ++j;
   }
-  for (ProgressArea area : {ProgressArea::Frequency, ProgressArea::Mode, ProgressArea::Iteration,
-                            ProgressArea::Misconvergence, ProgressArea::File})
-    progress_.ClearArea(area);
   result.noMoreRoots = noMoreRoots_;
   result.passedRootModes = passedRootModes_;
   if (fault == ModalFault::None && j - 1 <= 0) fault = ModalFault::NoEigenvalues;
@@ -208,13 +190,11 @@ inline void DeterminantSearch::ChooseStartEquations() {
 // Inverse iteration at shift 0 with the Rayleigh quotient: a lower bound on
 // the smallest root and the start vector of the first mode.
 inline ModalFault DeterminantSearch::LowerBound() {
-  progress_.ShowText(ProgressArea::Mode, "Finding lower bound on smallest eigenvalue");
   p_.shift = 0.0;
   if (ModalFault fault = FactoriseAt(p_, 1); fault != ModalFault::None) return fault;
   for (std::int64_t i = 1; i <= E_; ++i) Y_[i] = M_[i];
   double lambda = 0.0, previous = 0.0, relative = 1.0, b = 0.0;
   for (int pass = 1; pass <= 10; ++pass) {
-    progress_.ShowText(ProgressArea::Iteration, "Iteration " + std::to_string(pass) + "  ");
     X_ = Y_;
     if (!Solve(X_)) return ModalFault::SolveError;
     const double a = Dot(Y_, X_);
@@ -224,7 +204,6 @@ inline ModalFault DeterminantSearch::LowerBound() {
     if (!std::isfinite(b) || !std::isfinite(a)) return ModalFault::SolveError;
     lambda = a / b;
     relative = std::fabs(lambda - previous) / lambda;
-    ShowMisconvergence(lambda, previous);
     if (relative < 1.0e-6) break;
     const double scale = 1.0 / std::sqrt(b);
     for (double& y : Y_) y *= scale;
@@ -284,7 +263,6 @@ inline ModalFault DeterminantSearch::Secant(std::int32_t j, SecantEnd& end) {
     // root or far below one. Such a step is widened to 1.0e-5·σ, which gives
     // a local secant next time, or passes the root that σ sits next to.
     double sigmaN = SecantShift();
-    ShowMisconvergence(sigmaN, s_.shift);
     if (std::fabs(sigmaN - s_.shift) <= 1.0e-6 * sigmaN) {
       const bool localSecant = std::fabs(s_.shift - p_.shift) <= 1.0e-2 * std::fabs(s_.shift);
       if (localSecant) {
@@ -296,7 +274,7 @@ inline ModalFault DeterminantSearch::Secant(std::int32_t j, SecantEnd& end) {
     }
     n_.shift = sigmaN;
     if (ModalFault fault = FactoriseAt(n_, j); fault != ModalFault::None) return fault;
-    ShowModeIteration(j, ++counter_[j]);
+    ++counter_[j];
     std::int64_t passed = negatives_;
     for (std::int32_t k = 1; k < j; ++k)
       if (lambda_[k] < n_.shift) --passed;
@@ -333,7 +311,7 @@ inline ModalFault DeterminantSearch::Eigenvector(std::int32_t j) {
     if (!final) {
       Orthogonalise(Y_);
       if (counter_[j] > kIterationLimit) return ModalFault::IterationsExceeded;
-      ShowModeIteration(j, ++counter_[j]);
+      ++counter_[j];
     }
     X_ = Y_;
     if (!Solve(X_)) return ModalFault::SolveError;
@@ -352,7 +330,6 @@ inline ModalFault DeterminantSearch::Eigenvector(std::int32_t j) {
     for (double& y : Y_) y *= scale;
   }
   lambda_[j] = shift + a / b;
-  ShowModeFrequency(j);
   const double scale = 1.0 / std::sqrt(b);
   std::vector<double> phi = X_, massPhi = Y_;
   for (double& x : phi) x *= scale;
@@ -401,42 +378,14 @@ inline ModalFault DeterminantSearch::PassRoot(std::int32_t j, bool& direct) {
 }
 
 // Factorises K - shift·M into factor_, keeping its determinant and the count
-// of negative pivots. A zero pivot or a huge multiplier moves the shift a
-// little and tries again, three attempts in all.
+// of negative pivots.
 inline ModalFault DeterminantSearch::Factorise(double& shift) {
-  const std::int64_t* DA = profile_.DiagonalAddress.data();
-  for (int attempt = 1;; ++attempt) {
-    std::copy(K_.begin(), K_.begin() + static_cast<std::ptrdiff_t>(profile_.nme + 1), factor_.begin());
-    for (std::int64_t i = 1; i <= E_; ++i) factor_[DA[i]] -= shift * M_[i];
-    ProgressCounter counter;
-    ProgressCounterStart(counter, E_, ProgressArea::File);
-    const std::int64_t slice = std::max<std::int64_t>(1, E_ / 100);
-    SolverStatus status;
-    for (std::int64_t first = 1; first <= E_ && status.Ok(); first += slice) {
-      const std::int64_t last = std::min(E_, first + slice - 1);
-      status = FactoriseColumns(factor_.data(), DA, first, last, PivotRule::Shifted);
-      ProgressCounterStep(progress_, counter, last);
-    }
-    if (status.fault == SolverFault::ZeroPivot && status.equation == E_ && E_ > 1) {
-      // The last pivot alone is zero: the shift sits on a root. A tiny
-      // negative pivot keeps the solve defined.
-      double sum = 0.0;
-      for (std::int64_t i = 1; i < E_; ++i) sum += std::fabs(factor_[DA[i]]);
-      factor_[DA[E_]] = -1.0e-16 * (sum / static_cast<double>(E_ - 1));
-      status = {};
-    }
-    if (status.Ok()) break;
-    if (attempt >= 3) return status.fault == SolverFault::ZeroPivot ? ModalFault::ZeroPivot : ModalFault::SolveError;
-    shift *= 0.9999999;
-  }
+  if (ModalFault fault = FactoriseShifted(profile_, K_, M_, shift, factor_, negatives_, SilentProgress());
+      fault != ModalFault::None)
+    return fault;
   factorShift_ = shift;
   ScaledReal det;
-  negatives_ = 0;
-  for (std::int64_t i = 1; i <= E_; ++i) {
-    const double D = factor_[DA[i]];
-    det = Normalised(det.mantissa * D, det.exponent);
-    if (D < 0.0) ++negatives_;
-  }
+  for (std::int64_t i = 1; i <= E_; ++i) det = Normalised(det.mantissa * factor_[profile_.DiagonalAddress[i]], det.exponent);
   det_ = det;
   return ModalFault::None;
 }
@@ -477,30 +426,12 @@ inline void DeterminantSearch::KeepMode(std::vector<double> phi, std::vector<dou
   massModes_.push_back(std::move(massPhi));
 }
 
-inline void DeterminantSearch::ShowModeIteration(std::int32_t j, std::int32_t count) {
-  progress_.ShowText(ProgressArea::Mode, "Mode " + std::to_string(j) + "  ");
-  progress_.ShowText(ProgressArea::Iteration, "Iteration " + std::to_string(count + 1) + "  ");
-}
-
-inline void DeterminantSearch::ShowMisconvergence(double newValue, double oldValue) {
-  if (newValue == 0.0) return;
-  progress_.ShowText(ProgressArea::Misconvergence,
-                     "Misconvergence = " + FixedTwo(std::fabs(newValue - oldValue) * 100.0 / newValue) + " %");
-}
-
-inline void DeterminantSearch::ShowModeFrequency(std::int32_t j) {
-  const double hertz = std::sqrt(std::max(lambda_[j], 0.0)) / (2.0 * kPi);
-  progress_.ShowText(ProgressArea::Frequency, "Mode " + std::to_string(j) + ": " + FixedTwo(hertz) + " Hz");
-}
-
-
-
 }  // namespace oracle
 
 // The modes of K·φ = λ·M·φ by the determinant search, in the order found.
 inline ModalResult DeterminantSearchModes(const SkylineProfile& profile, std::span<const double> K,
                                           std::span<const double> M, const ModalOptions& options) {
-  oracle::DeterminantSearch search(profile, K, M, options, SilentProgress());
+  oracle::DeterminantSearch search(profile, K, M, options);
   return search.Run();
 }
 
