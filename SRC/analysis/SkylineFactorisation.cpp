@@ -6,12 +6,14 @@
 // for its rows i, then L(i, j) = U(i, j) / D(i) and D(j) = K(j, j) − Σ L·U.
 // Done one column at a time, every value of the columns above is loaded for
 // two flops, and for wide profiles those columns no longer fit in L2. Here up
-// to 48 columns are reduced together in a dense panel (their rows from the
+// to 12 columns are reduced together in a dense panel (their rows from the
 // block's highest row down to its last column; zeros outside the profile):
 //  1. the rows above the block, four at a time: four finished columns against
 //     every panel column in 4 x 3 register tiles of inner products, so each
 //     finished column is read once per block and each load feeds three
-//     multiply-adds; then the small triangle among those four rows;
+//     multiply-adds; then the small triangle among those four rows. Twelve
+//     columns measured fastest: the panel then stays near L1, and wider
+//     blocks gain less from reuse than they lose to the cache;
 //  2. the block's own rows: the scaled panel against itself in the same tiles,
 //     then a dense L·D·Lᵀ of the block's triangle, column by column, where
 //     every multiplier and pivot is judged in column order;
@@ -32,7 +34,7 @@ namespace {
 using skyline::Double4;
 
 constexpr double kLargeMultiplier = 1.0e10;
-constexpr std::int64_t kBlockColumns = 48;
+constexpr std::int64_t kBlockColumns = 12;
 constexpr int kTileRows = 4;
 constexpr int kTileColumns = 3;
 

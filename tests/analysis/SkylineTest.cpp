@@ -261,7 +261,7 @@ TEST(SkylineFactorisation, BlockedEqualsColumnAtATimeOnTallRandomProfiles) {
 }
 
 TEST(SkylineFactorisation, ShiftedFactorisationStopsAtTheFirstFailingColumnInsideABlock) {
-  // Column 70 (inside the second block of 48) is made to reduce to exactly
+  // Column 70 (inside a block of columns, as is 71) is made to reduce to exactly
   // zero (its terms all 0.0), then instead to a pivot so small that column 71
   // below it gets a multiplier of 1.0e10 or more.
   AssembledModel model = RandomProfileMatrix(160, 31, 0.0, 30);
