@@ -1,14 +1,13 @@
-// Determinant search for the lowest modes; see Eigen.h. Names follow the
-// method: σ the shift, σp and σpp the two earlier secant points, σn the new
-// shift, η the secant acceleration, λ(j) the roots, φ the modes.
+// The modal search: Lanczos rounds checked by Sturm counts; see Eigen.h.
+// Start reading at ModeSearch::Run.
 #include "analysis/Eigen.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <limits>
 #include <string>
 
+#include "analysis/Lanczos.h"
 #include "analysis/RunState.h"
 
 const char* const kNoMoreRootsMessage = "The deflated polynomial has no more roots";
@@ -16,35 +15,13 @@ const char* const kNoMoreRootsMessage = "The deflated polynomial has no more roo
 namespace {
 
 constexpr double kPi = 3.141592653589793;
-constexpr std::int32_t kIterationLimit = 9999;
-
-// A determinant as mantissa × 2^exponent: the product of tens of thousands
-// of pivots, divided by many deflation factors, stays representable.
-struct ScaledReal {
-  double mantissa = 1.0;
-  std::int64_t exponent = 0;
-};
-
-ScaledReal Normalised(double mantissa, std::int64_t exponent) {
-  if (mantissa == 0.0 || !std::isfinite(mantissa)) return {mantissa, 0};
-  int binary = 0;
-  const double fraction = std::frexp(mantissa, &binary);
-  return {fraction, exponent + binary};
-}
-ScaledReal Over(ScaledReal a, double divisor) { return Normalised(a.mantissa / divisor, a.exponent); }
-
-// a / b as a plain number (0 or infinity when out of range).
-double Ratio(ScaledReal a, ScaledReal b) {
-  const std::int64_t difference = std::clamp<std::int64_t>(a.exponent - b.exponent, -4000, 4000);
-  return std::ldexp(a.mantissa / b.mantissa, static_cast<int>(difference));
-}
-bool Equal(ScaledReal a, ScaledReal b) { return a.mantissa == b.mantissa && a.exponent == b.exponent; }
-
-struct SecantPoint {
-  double shift = 0.0;
-  ScaledReal det;       // det(K - shift·M)
-  ScaledReal deflated;  // divided by (shift - λ(k)) for the roots found
-};
+// Lanczos rounds at most: the first, restarts after a step limit, and one
+// per Sturm check that found roots missing.
+constexpr int kRoundLimit = 12;
+// The Sturm shift lies this share above the highest root returned: far
+// beyond the rounding of a converged root, so that a repeated root is
+// counted whole, and close enough that no other root is likely in between.
+constexpr double kSturmMargin = 1.0e-6;
 
 // "12.34" with two decimals, independent of the locale.
 std::string FixedTwo(double value) {
@@ -56,48 +33,25 @@ std::string FixedTwo(double value) {
   return text;
 }
 
-double Dot(const std::vector<double>& x, const std::vector<double>& y) {
-  double sum = 0.0;
-  for (std::size_t i = 1; i < x.size(); ++i) sum += x[i] * y[i];
-  return sum;
-}
-
-class DeterminantSearch {
+class ModeSearch {
  public:
-  DeterminantSearch(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
-                    const ModalOptions& options, AnalysisProgress& progress)
+  ModeSearch(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
+             const ModalOptions& options, AnalysisProgress& progress)
       : profile_(profile), K_(K), M_(M), progress_(progress), E_(profile.equationCount),
         Nreq_(std::max(options.modeCount, 1)) {
     const double omegaC = 2.0 * kPi * options.cutOffFrequency;
     lambdaC_ = omegaC * omegaC;
-    for (std::int64_t i = 1; i <= E_; ++i)
-      if (M_[i] != 0.0) ++massEquations_;
   }
-  ModalResult Run();
+  ModalResult Run(std::span<const double> firstStart);
 
  private:
-  enum class SecantEnd { Converged, Passed, Stop };
-
-  ModalFault CheckDiagonal() const;
-  void ChooseStartEquations();
-  ModalFault LowerBound();
-  ModalFault FirstShift();
-  ModalFault Secant(std::int32_t j, SecantEnd& end);
-  ModalFault Eigenvector(std::int32_t j);
-  ModalFault PassRoot(std::int32_t j, bool& direct);
-
-  ModalFault Factorise(double& shift);
-  ModalFault FactoriseAt(SecantPoint& point, std::int32_t j);
-  ModalFault EnsureFactorisedAt(double shift);
-  bool Solve(std::vector<double>& x);
-  void MassTimes(const std::vector<double>& x, std::vector<double>& y) const;
-  void Orthogonalise(std::vector<double>& y) const;
-  void KeepMode(std::vector<double> phi, std::vector<double> massPhi);
-  double SecantShift() const;
-
+  ModalFault CheckInput();
+  ModalFault Factorise(double shift);
+  ModalFault Round(std::int32_t count, std::span<const double> start, bool recovery);
+  std::int32_t WantedCount(bool& complete);
   void ShowModeIteration(std::int32_t j, std::int32_t count);
   void ShowMisconvergence(double newValue, double oldValue);
-  void ShowModeFrequency(std::int32_t j);
+  void ShowModeFrequency(std::int32_t j, double lambda);
 
   const SkylineProfile& profile_;
   std::span<const double> K_, M_;
@@ -105,383 +59,162 @@ class DeterminantSearch {
   const std::int64_t E_;
   const std::int32_t Nreq_;
   double lambdaC_ = 0.0;
-  std::int64_t massEquations_ = 0;  // equations with a mass other than 0.0
+  std::int32_t massEquations_ = 0;  // equations with mass: the number of finite roots
 
-  std::vector<double> factor_;  // K - σM factorised, skyline values
-  double factorShift_ = std::numeric_limits<double>::quiet_NaN();
+  std::vector<double> factor_;  // K − σM factorised
+  double factorShift_ = 0.0;
   std::int64_t negatives_ = 0;
-  ScaledReal det_;
-
-  std::vector<double> X_, Y_, startVector_;
-  std::vector<std::int64_t> startEquation_;  // s(3)..s(N_req + 3)
-  std::vector<double> lambda_;               // λ(1..N_req + 3)
-  std::vector<std::int32_t> counter_;        // per mode
-  std::vector<std::vector<double>> modes_, massModes_;  // φ and M·φ of every mode found
-
-  SecantPoint pp_, p_, s_, n_;
-  double eta_ = 2.0;
-  std::int32_t aboveCutOff_ = 0;
-  std::int64_t passedCount_ = 0;
-  bool passedFlag_ = false;
-  double rhoPrevious_ = 0.0;
-  bool noMoreRoots_ = false;
-  std::int32_t passedRootModes_ = 0;
+  std::vector<ModePair> found_;  // ascending λ
+  std::vector<double> restart_;  // start of the next run, when the last one ran out of steps
+  ModalResult result_;
 };
 
-ModalResult DeterminantSearch::Run() {
-  ModalResult result;
-  const std::size_t room = static_cast<std::size_t>(Nreq_) + 5;
-  lambda_.assign(room, 0.0);
-  counter_.assign(room, 0);
-  X_.assign(E_ + 1, 0.0);
-  Y_.assign(E_ + 1, 0.0);
-  factor_.assign(profile_.nme + 1, 0.0);
-  ModalFault fault = E_ > 0 ? CheckDiagonal() : ModalFault::NoEigenvalues;
+ModalResult ModeSearch::Run(std::span<const double> firstStart) {
+  ModalFault fault = CheckInput();
   if (fault == ModalFault::None) {
-    ChooseStartEquations();
-    fault = LowerBound();
+    progress_.ShowText(ProgressArea::Mode, "Finding lower bound on smallest eigenvalue");
+    factor_.assign(profile_.nme + 1, 0.0);
+    fault = Factorise(0.0);
+    // A stiffness that is not positive definite has no lowest root to start from.
+    if (fault == ModalFault::None && negatives_ != 0) fault = ModalFault::SolveError;
   }
-  if (fault == ModalFault::None) fault = FirstShift();
-  std::int32_t j = 1;
-  bool direct = false;
-  while (fault == ModalFault::None) {
-    counter_[j] = 0;
-    ShowModeIteration(j, 0);
-    if (direct) {
-      ++passedRootModes_;
-      lambda_[j] = n_.shift;
-      fault = EnsureFactorisedAt(n_.shift);
-    } else {
-      SecantEnd end = SecantEnd::Stop;
-      fault = Secant(j, end);
-      if (fault != ModalFault::None || end == SecantEnd::Stop) break;
+  std::int32_t request = Nreq_;
+  bool recovery = false;
+  std::int32_t wanted = 0;
+  for (int round = 1; fault == ModalFault::None; ++round) {
+    if (round > kRoundLimit) {
+      fault = ModalFault::IterationsExceeded;
+      break;
     }
-    if (fault == ModalFault::None) fault = Eigenvector(j);
-    if (fault == ModalFault::None) fault = PassRoot(j, direct);
-    if (fault == ModalFault::None) ++j;
+    if (factorShift_ != 0.0 && (fault = Factorise(0.0)) != ModalFault::None) break;
+    // The first run may start from the caller's vector, a run after a step
+    // limit from the unconverged Ritz vectors, a run after a Sturm check from
+    // a fresh pseudo-random vector.
+    const std::vector<double> restart = std::move(restart_);
+    fault = Round(request, round == 1 ? firstStart : std::span<const double>(restart), recovery);
+    if (fault != ModalFault::None) break;
+    bool complete = false;
+    wanted = WantedCount(complete);
+    if (!complete) {
+      request = Nreq_ - static_cast<std::int32_t>(found_.size());
+      recovery = false;
+      continue;
+    }
+    if (wanted == 0) break;
+    // The Sturm check: every root below σ must be among those found.
+    const double top = found_[static_cast<std::size_t>(wanted - 1)].lambda;
+    const double sigma = top + kSturmMargin * std::fabs(top) + 1.0e-300;
+    if ((fault = Factorise(sigma)) != ModalFault::None) break;
+    const auto below = static_cast<std::int64_t>(std::count_if(
+        found_.begin(), found_.end(), [this](const ModePair& mode) { return mode.lambda < factorShift_; }));
+    if (negatives_ == below) break;
+    // More roots found than exist below σ: a mode found twice.
+    if (negatives_ < below) {
+      fault = ModalFault::SolveError;
+      break;
+    }
+    request = static_cast<std::int32_t>(negatives_ - below);
+    result_.missedRoots += request;
+    restart_.clear();
+    recovery = true;
   }
   for (ProgressArea area : {ProgressArea::Frequency, ProgressArea::Mode, ProgressArea::Iteration,
                             ProgressArea::Misconvergence, ProgressArea::File})
     progress_.ClearArea(area);
-  result.noMoreRoots = noMoreRoots_;
-  result.passedRootModes = passedRootModes_;
-  if (fault == ModalFault::None && j - 1 <= 0) fault = ModalFault::NoEigenvalues;
-  result.fault = fault;
-  if (fault != ModalFault::None) return result;
-  result.modesFound = j - 1;
-  result.eigenvalues.assign(lambda_.begin(), lambda_.begin() + j);
-  result.modeShapes.reserve(modes_.size() + 1);
-  result.modeShapes.emplace_back();
-  for (auto& mode : modes_) result.modeShapes.push_back(std::move(mode));
-  return result;
+  if (fault == ModalFault::None && wanted <= 0) fault = ModalFault::NoEigenvalues;
+  result_.fault = fault;
+  if (fault != ModalFault::None) return result_;
+  result_.modesFound = wanted;
+  result_.eigenvalues.assign(1, 0.0);
+  result_.modeShapes.resize(1);
+  for (std::int32_t j = 0; j < wanted; ++j) {
+    ModePair& mode = found_[static_cast<std::size_t>(j)];
+    result_.eigenvalues.push_back(mode.lambda);
+    result_.modeShapes.push_back(std::move(mode.phi));
+  }
+  return result_;
 }
 
-ModalFault DeterminantSearch::CheckDiagonal() const {
+ModalFault ModeSearch::CheckInput() {
+  if (E_ <= 0) return ModalFault::NoEigenvalues;
   for (std::int64_t i = 1; i <= E_; ++i)
     if (!(K_[profile_.DiagonalAddress[i]] > 0.0)) return ModalFault::ZeroOrNegativeDiagonal;
-  return ModalFault::None;
-}
-
-// The start vectors of modes 2.. have -1.0 at the equations where the mass is
-// largest against the stiffness; on equal ratios the later equation wins.
-void DeterminantSearch::ChooseStartEquations() {
-  std::vector<double> ratio(E_ + 1, 0.0);
-  for (std::int64_t i = 1; i <= E_; ++i) ratio[i] = M_[i] / K_[profile_.DiagonalAddress[i]];
-  startEquation_.assign(static_cast<std::size_t>(Nreq_) + 4, 0);
-  for (std::int32_t k = 3; k <= Nreq_ + 3; ++k) {
-    std::int64_t chosen = 1;
-    for (std::int64_t i = 1; i <= E_; ++i)
-      if (ratio[i] >= ratio[chosen]) chosen = i;
-    startEquation_[k] = chosen;
-    ratio[chosen] = 0.0;
-  }
-}
-
-// Inverse iteration at shift 0 with the Rayleigh quotient: a lower bound on
-// the smallest root and the start vector of the first mode.
-ModalFault DeterminantSearch::LowerBound() {
-  progress_.ShowText(ProgressArea::Mode, "Finding lower bound on smallest eigenvalue");
-  p_.shift = 0.0;
-  if (ModalFault fault = FactoriseAt(p_, 1); fault != ModalFault::None) return fault;
-  for (std::int64_t i = 1; i <= E_; ++i) Y_[i] = M_[i];
-  double lambda = 0.0, previous = 0.0, relative = 1.0, b = 0.0;
-  for (int pass = 1; pass <= 10; ++pass) {
-    progress_.ShowText(ProgressArea::Iteration, "Iteration " + std::to_string(pass) + "  ");
-    X_ = Y_;
-    if (!Solve(X_)) return ModalFault::SolveError;
-    const double a = Dot(Y_, X_);
-    MassTimes(X_, Y_);
-    b = Dot(Y_, X_);
-    if (b == 0.0) return ModalFault::NoMass;
-    if (!std::isfinite(b) || !std::isfinite(a)) return ModalFault::SolveError;
-    lambda = a / b;
-    relative = std::fabs(lambda - previous) / lambda;
-    ShowMisconvergence(lambda, previous);
-    if (relative < 1.0e-6) break;
-    const double scale = 1.0 / std::sqrt(b);
-    for (double& y : Y_) y *= scale;
-    previous = lambda;
-  }
-  startVector_ = X_;
-  const double scale = 1.0 / std::sqrt(b);
-  for (double& x : startVector_) x *= scale;
-  s_.shift = (1.0 - std::min(10.0 * relative, 0.1)) * lambda;
-  rhoPrevious_ = lambda;
-  return ModalFault::None;
-}
-
-// The first secant point above 0: just below the lower bound, lowered until no
-// pivot is negative.
-ModalFault DeterminantSearch::FirstShift() {
-  if (ModalFault fault = FactoriseAt(s_, 1); fault != ModalFault::None) return fault;
-  for (int lowering = 1; negatives_ != 0; ++lowering) {
-    if (lowering > 5) return ModalFault::SolveError;
-    s_.shift /= static_cast<double>(negatives_ + 1);
-    if (ModalFault fault = FactoriseAt(s_, 1); fault != ModalFault::None) return fault;
-  }
-  pp_ = p_;
-  return ModalFault::None;
-}
-
-double DeterminantSearch::SecantShift() const {
-  if (s_.deflated.mantissa == 0.0) return s_.shift;
-  const double r = Ratio(p_.deflated, s_.deflated);  // det(σp) / det(σ)
-  return s_.shift - eta_ * (s_.shift - p_.shift) / (1.0 - r);
-}
-
-// Secant iteration on the deflated determinant towards root j, stopped by the
-// Sturm count when the new shift passes roots not yet found.
-ModalFault DeterminantSearch::Secant(std::int32_t j, SecantEnd& end) {
-  for (;;) {
-    end = SecantEnd::Stop;
-    if (j > Nreq_) return ModalFault::None;
-    // K·φ = λ·M·φ with a diagonal M has one finite root per equation that
-    // carries mass; past them the deflated determinant is constant only up to
-    // rounding, which the equality test below would not see.
-    if (j > massEquations_) {
-      noMoreRoots_ = true;
-      return ModalFault::None;
-    }
-    if (s_.shift > lambdaC_) {
-      ++aboveCutOff_;
-      if (aboveCutOff_ > 1 && j > 1 && lambda_[j - 1] > lambdaC_) return ModalFault::None;
-    }
-    if (Equal(s_.deflated, p_.deflated)) {
-      noMoreRoots_ = true;
-      return ModalFault::None;
-    }
-    // A tiny step means a root is near only when the two points are close:
-    // from a far point (0 at the start, the point left behind a found root)
-    // many roots beyond make the secant nearly flat, whether σ lies next to a
-    // root or far below one. Such a step is widened to 1.0e-5·σ, which gives
-    // a local secant next time, or passes the root that σ sits next to.
-    double sigmaN = SecantShift();
-    ShowMisconvergence(sigmaN, s_.shift);
-    if (std::fabs(sigmaN - s_.shift) <= 1.0e-6 * sigmaN) {
-      const bool localSecant = std::fabs(s_.shift - p_.shift) <= 1.0e-2 * std::fabs(s_.shift);
-      if (localSecant) {
-        lambda_[j] = s_.shift;
-        end = SecantEnd::Converged;
-        return EnsureFactorisedAt(s_.shift);
-      }
-      sigmaN = s_.shift + std::copysign(1.0e-5 * std::fabs(s_.shift), sigmaN - s_.shift);
-    }
-    n_.shift = sigmaN;
-    if (ModalFault fault = FactoriseAt(n_, j); fault != ModalFault::None) return fault;
-    ShowModeIteration(j, ++counter_[j]);
-    std::int64_t passed = negatives_;
-    for (std::int32_t k = 1; k < j; ++k)
-      if (lambda_[k] < n_.shift) --passed;
-    if (passed != 0) {
-      lambda_[j] = n_.shift;
-      passedCount_ = passed;
-      passedFlag_ = passed > 1;
-      end = SecantEnd::Passed;
-      ++passedRootModes_;
-      return ModalFault::None;
-    }
-    pp_ = p_;
-    p_ = s_;
-    s_ = n_;
-    if (std::fabs(p_.shift - s_.shift) < 1.0e-5 * s_.shift) eta_ *= 2.0;
-    if (counter_[j] > kIterationLimit) return ModalFault::IterationsExceeded;
-  }
-}
-
-// Shifted inverse iteration at the factorised shift, M-orthogonal to the
-// modes found, until the Rayleigh quotient settles; then one plain pass.
-ModalFault DeterminantSearch::Eigenvector(std::int32_t j) {
-  if (j > Nreq_ + 3) return ModalFault::ModeBeyondRoom;
-  const double shift = factorShift_;
-  if (j == 1) {
-    X_ = startVector_;
-  } else {
-    std::fill(X_.begin() + 1, X_.end(), 1.0);
-    if (j < Nreq_ + 3) X_[startEquation_[j + 1]] = -1.0;
-  }
-  MassTimes(X_, Y_);
-  double a = 0.0, b = 0.0;
-  for (bool final = false;; ) {
-    if (!final) {
-      Orthogonalise(Y_);
-      if (counter_[j] > kIterationLimit) return ModalFault::IterationsExceeded;
-      ShowModeIteration(j, ++counter_[j]);
-    }
-    X_ = Y_;
-    if (!Solve(X_)) return ModalFault::SolveError;
-    a = Dot(Y_, X_);
-    MassTimes(X_, Y_);
-    b = Dot(Y_, X_);
-    if (!(b > 0.0) || !std::isfinite(b) || !std::isfinite(a)) return ModalFault::SolveError;
-    if (final) break;
-    const double rho = shift + a / b;
-    if (std::fabs(rho - rhoPrevious_) <= 1.0e-12 * std::fabs(rho)) {
-      final = true;
-      continue;
-    }
-    rhoPrevious_ = rho;
-    const double scale = 1.0 / std::sqrt(b);
-    for (double& y : Y_) y *= scale;
-  }
-  lambda_[j] = shift + a / b;
-  ShowModeFrequency(j);
-  const double scale = 1.0 / std::sqrt(b);
-  std::vector<double> phi = X_, massPhi = Y_;
-  for (double& x : phi) x *= scale;
-  for (double& y : massPhi) y *= scale;
-  KeepMode(std::move(phi), std::move(massPhi));
-  return ModalFault::None;
-}
-
-// Brings the secant points past root j, deflates their determinants by it and
-// decides whether the next mode is one of the roots the secant step passed.
-ModalFault DeterminantSearch::PassRoot(std::int32_t j, bool& direct) {
-  const double lj = lambda_[j];
-  const double tau = 1.0e-10 * lj;
-  if (passedCount_ > 0 && lj > n_.shift) passedFlag_ = true;
-  if (passedFlag_) {
-    if (!(p_.shift > 0.0)) {
-      p_.shift = 0.5 * s_.shift;
-      if (ModalFault fault = FactoriseAt(p_, j); fault != ModalFault::None) return fault;
-    }
-    if (std::fabs(lj - s_.shift) <= tau) s_ = p_, p_ = pp_;
-    for (SecantPoint* point : {&pp_, &p_, &s_}) point->deflated = Over(point->deflated, point->shift - lj);
-    if (lj <= n_.shift) --passedCount_;
-    direct = passedCount_ > 0;
-    if (!direct) passedFlag_ = false, eta_ = 2.0;
-    return ModalFault::None;
-  }
-  const bool passedRootOpen = passedCount_ > 0;
-  if (passedRootOpen && std::fabs(n_.shift - lj) >= tau) {
-    if (!(std::fabs(lj - s_.shift) < tau)) p_ = s_;
-    s_ = n_;
-  } else if (std::fabs(lj - s_.shift) <= tau) {
-    if (!(p_.shift > 0.0)) {
-      p_.shift = 0.5 * s_.shift;
-      if (ModalFault fault = FactoriseAt(p_, j); fault != ModalFault::None) return fault;
-    }
-    s_ = p_, p_ = pp_;
-  }
-  // The one passed root is found now; a stale count would send later modes
-  // back to the passing shift.
-  if (passedRootOpen && lj <= n_.shift) --passedCount_;
-  p_.deflated = Over(p_.deflated, p_.shift - lj);
-  s_.deflated = Over(s_.deflated, s_.shift - lj);
-  eta_ = 2.0;
-  direct = false;
-  return ModalFault::None;
-}
-
-// Factorises K - shift·M into factor_, keeping its determinant and the count
-// of negative pivots. A zero pivot or a huge multiplier moves the shift a
-// little and tries again, three attempts in all.
-ModalFault DeterminantSearch::Factorise(double& shift) {
-  const std::int64_t* DA = profile_.DiagonalAddress.data();
-  for (int attempt = 1;; ++attempt) {
-    std::copy(K_.begin(), K_.begin() + static_cast<std::ptrdiff_t>(profile_.nme + 1), factor_.begin());
-    for (std::int64_t i = 1; i <= E_; ++i) factor_[DA[i]] -= shift * M_[i];
-    ProgressCounter counter;
-    ProgressCounterStart(counter, E_, ProgressArea::File);
-    const std::int64_t slice = std::max<std::int64_t>(1, E_ / 100);
-    SolverStatus status;
-    for (std::int64_t first = 1; first <= E_ && status.Ok(); first += slice) {
-      const std::int64_t last = std::min(E_, first + slice - 1);
-      status = FactoriseColumns(factor_.data(), DA, first, last, PivotRule::Shifted);
-      ProgressCounterStep(progress_, counter, last);
-    }
-    if (status.fault == SolverFault::ZeroPivot && status.equation == E_ && E_ > 1) {
-      // The last pivot alone is zero: the shift sits on a root. A tiny
-      // negative pivot keeps the solve defined.
-      double sum = 0.0;
-      for (std::int64_t i = 1; i < E_; ++i) sum += std::fabs(factor_[DA[i]]);
-      factor_[DA[E_]] = -1.0e-16 * (sum / static_cast<double>(E_ - 1));
-      status = {};
-    }
-    if (status.Ok()) break;
-    if (attempt >= 3) return status.fault == SolverFault::ZeroPivot ? ModalFault::ZeroPivot : ModalFault::SolveError;
-    shift *= 0.9999999;
-  }
-  factorShift_ = shift;
-  ScaledReal det;
-  negatives_ = 0;
+  bool negative = false;
   for (std::int64_t i = 1; i <= E_; ++i) {
-    const double D = factor_[DA[i]];
-    det = Normalised(det.mantissa * D, det.exponent);
-    if (D < 0.0) ++negatives_;
+    if (M_[i] != 0.0) ++massEquations_;
+    negative |= M_[i] < 0.0 || !std::isfinite(M_[i]);
   }
-  det_ = det;
+  if (massEquations_ == 0) return ModalFault::NoMass;
+  // A negative mass has no M inner product to build modes in.
+  return negative ? ModalFault::SolveError : ModalFault::None;
+}
+
+// The roots the search returns, from the lowest: `ModeCount` of them, or up
+// to the first one above the cut-off. Complete when that many are found, or
+// when every finite root is (then fewer roots exist than were asked for).
+std::int32_t ModeSearch::WantedCount(bool& complete) {
+  std::int32_t count = 0;
+  complete = true;
+  for (const ModePair& mode : found_) {
+    ++count;
+    if (count == Nreq_ || mode.lambda > lambdaC_) return count;
+  }
+  complete = static_cast<std::int32_t>(found_.size()) >= massEquations_;
+  if (complete) result_.noMoreRoots = true;
+  return count;
+}
+
+// One Lanczos run on the factorisation at σ = 0, asked for the `count`
+// lowest roots not found yet; its modes join the found ones in order.
+ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, bool recovery) {
+  std::vector<const std::vector<double>*> locked;
+  for (const ModePair& mode : found_) locked.push_back(&mode.phi);
+  LanczosGoal goal;
+  goal.count = count;
+  goal.cutOff = lambdaC_;
+  goal.dimension = massEquations_ - static_cast<std::int32_t>(found_.size());
+  LanczosMonitor monitor;
+  monitor.step = [this](std::int32_t step) {
+    progress_.ShowText(ProgressArea::Iteration, "Iteration " + std::to_string(step) + "  ");
+  };
+  monitor.estimate = [this](double estimate, double previous) { ShowMisconvergence(estimate, previous); };
+  LanczosOutcome outcome = RunLanczos(LanczosOperator{profile_, factor_, factorShift_, M_}, locked, goal, start, monitor);
+  if (outcome.broken) return ModalFault::SolveError;
+  restart_ = std::move(outcome.restart);
+  for (ModePair& mode : outcome.accepted) {
+    const double lambda = mode.lambda;
+    const auto at = std::upper_bound(found_.begin(), found_.end(), lambda,
+                                     [](double value, const ModePair& m) { return value < m.lambda; });
+    found_.insert(at, std::move(mode));
+    const auto j = static_cast<std::int32_t>(found_.size());
+    ShowModeIteration(j, outcome.steps - 1);
+    ShowModeFrequency(j, lambda);
+    if (recovery) ++result_.passedRootModes;
+  }
   return ModalFault::None;
 }
 
-ModalFault DeterminantSearch::FactoriseAt(SecantPoint& point, std::int32_t j) {
-  if (ModalFault fault = Factorise(point.shift); fault != ModalFault::None) return fault;
-  point.det = det_;
-  point.deflated = det_;
-  for (std::int32_t k = 1; k < j; ++k) point.deflated = Over(point.deflated, point.shift - lambda_[k]);
+ModalFault ModeSearch::Factorise(double shift) {
+  if (ModalFault fault = FactoriseShifted(profile_, K_, M_, shift, factor_, negatives_, progress_);
+      fault != ModalFault::None)
+    return fault;
+  factorShift_ = shift;
   return ModalFault::None;
 }
 
-ModalFault DeterminantSearch::EnsureFactorisedAt(double shift) {
-  if (shift == factorShift_) return ModalFault::None;
-  return Factorise(shift);
-}
-
-bool DeterminantSearch::Solve(std::vector<double>& x) {
-  return SolveDisplacements(factor_, profile_, x, SilentProgress()).Ok();
-}
-
-void DeterminantSearch::MassTimes(const std::vector<double>& x, std::vector<double>& y) const {
-  for (std::int64_t i = 1; i <= E_; ++i) y[i] = M_[i] * x[i];
-}
-
-// Against every mode found, not only the latest: a start vector far from
-// its root would otherwise converge again to a mode found earlier.
-void DeterminantSearch::Orthogonalise(std::vector<double>& y) const {
-  for (std::size_t c = 0; c < modes_.size(); ++c) {
-    const double g = Dot(modes_[c], y);
-    const std::vector<double>& massPhi = massModes_[c];
-    for (std::int64_t i = 1; i <= E_; ++i) y[i] -= g * massPhi[i];
-  }
-}
-
-void DeterminantSearch::KeepMode(std::vector<double> phi, std::vector<double> massPhi) {
-  modes_.push_back(std::move(phi));
-  massModes_.push_back(std::move(massPhi));
-}
-
-void DeterminantSearch::ShowModeIteration(std::int32_t j, std::int32_t count) {
+void ModeSearch::ShowModeIteration(std::int32_t j, std::int32_t count) {
   progress_.ShowText(ProgressArea::Mode, "Mode " + std::to_string(j) + "  ");
   progress_.ShowText(ProgressArea::Iteration, "Iteration " + std::to_string(count + 1) + "  ");
 }
 
-void DeterminantSearch::ShowMisconvergence(double newValue, double oldValue) {
+void ModeSearch::ShowMisconvergence(double newValue, double oldValue) {
   if (newValue == 0.0) return;
   progress_.ShowText(ProgressArea::Misconvergence,
                      "Misconvergence = " + FixedTwo(std::fabs(newValue - oldValue) * 100.0 / newValue) + " %");
 }
 
-void DeterminantSearch::ShowModeFrequency(std::int32_t j) {
-  const double hertz = std::sqrt(std::max(lambda_[j], 0.0)) / (2.0 * kPi);
+void ModeSearch::ShowModeFrequency(std::int32_t j, double lambda) {
+  const double hertz = std::sqrt(std::max(lambda, 0.0)) / (2.0 * kPi);
   progress_.ShowText(ProgressArea::Frequency, "Mode " + std::to_string(j) + ": " + FixedTwo(hertz) + " Hz");
 }
 
@@ -489,8 +222,48 @@ void DeterminantSearch::ShowModeFrequency(std::int32_t j) {
 
 ModalResult RunModalAnalysis(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
                              const ModalOptions& options, AnalysisProgress& progress) {
-  DeterminantSearch search(profile, K, M, options, progress);
-  return search.Run();
+  return RunModalAnalysisFrom(profile, K, M, options, progress, {});
+}
+
+ModalResult RunModalAnalysisFrom(const SkylineProfile& profile, std::span<const double> K,
+                                 std::span<const double> M, const ModalOptions& options, AnalysisProgress& progress,
+                                 std::span<const double> firstStart) {
+  ModeSearch search(profile, K, M, options, progress);
+  return search.Run(firstStart);
+}
+
+ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
+                            double& shift, std::vector<double>& factor, std::int64_t& negatives,
+                            AnalysisProgress& progress) {
+  const std::int64_t E = profile.equationCount;
+  const std::int64_t* DA = profile.DiagonalAddress.data();
+  factor.resize(static_cast<std::size_t>(profile.nme + 1));
+  for (int attempt = 1;; ++attempt) {
+    std::copy(K.begin(), K.begin() + static_cast<std::ptrdiff_t>(profile.nme + 1), factor.begin());
+    for (std::int64_t i = 1; i <= E; ++i) factor[DA[i]] -= shift * M[i];
+    ProgressCounter counter;
+    ProgressCounterStart(counter, E, ProgressArea::File);
+    const std::int64_t slice = std::max<std::int64_t>(1, E / 100);
+    SolverStatus status;
+    for (std::int64_t first = 1; first <= E && status.Ok(); first += slice) {
+      const std::int64_t last = std::min(E, first + slice - 1);
+      status = FactoriseColumns(factor.data(), DA, first, last, PivotRule::Shifted);
+      ProgressCounterStep(progress, counter, last);
+    }
+    if (status.fault == SolverFault::ZeroPivot && status.equation == E && E > 1) {
+      double sum = 0.0;
+      for (std::int64_t i = 1; i < E; ++i) sum += std::fabs(factor[DA[i]]);
+      factor[DA[E]] = -1.0e-16 * (sum / static_cast<double>(E - 1));
+      status = {};
+    }
+    if (status.Ok()) break;
+    if (attempt >= 3) return status.fault == SolverFault::ZeroPivot ? ModalFault::ZeroPivot : ModalFault::SolveError;
+    shift *= 0.9999999;
+  }
+  negatives = 0;
+  for (std::int64_t i = 1; i <= E; ++i)
+    if (factor[DA[i]] < 0.0) ++negatives;
+  return ModalFault::None;
 }
 
 std::string ModalFaultMessage(ModalFault fault) {

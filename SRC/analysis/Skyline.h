@@ -69,8 +69,10 @@ enum class PivotRule {
   Shifted,           // K - σM: a pivot may be negative; zero, huge multipliers and NaN fail
 };
 
-// Factorises columns first..last in place; columns before `first` must already
-// be factorised. A: values, size nme + 1, modified; DA: size E + 2.
+// Factorises columns first..last in place, in blocks of columns
+// (SkylineFactorisation.cpp); columns before `first` must already be
+// factorised. On failure every column before the failing one is factorised.
+// A: values, size nme + 1, modified; DA: size E + 2.
 SolverStatus FactoriseColumns(double* A, const std::int64_t* DA, std::int64_t first, std::int64_t last,
                               PivotRule rule);
 

@@ -26,16 +26,16 @@ LocationVector Pair(std::int32_t top, std::int32_t column) {
 }
 
 // A random symmetric positive-definite matrix on a random profile: column c
-// reaches up to a random row (some columns hold only their diagonal), the
-// diagonal dominates its row.
-AssembledModel RandomProfileMatrix(std::int64_t E, unsigned seed, double diagonalOnlyShare) {
+// reaches up to `reach` rows above it at most (some columns hold only their
+// diagonal), the diagonal dominates its row.
+AssembledModel RandomProfileMatrix(std::int64_t E, unsigned seed, double diagonalOnlyShare, std::int32_t reach = 40) {
   std::mt19937 random(seed);
   std::uniform_real_distribution<double> value(-1.0, 1.0);
   std::uniform_real_distribution<double> share(0.0, 1.0);
   std::vector<LocationVector> connections;
   for (std::int32_t c = 2; c <= E; ++c) {
     if (share(random) < diagonalOnlyShare) continue;
-    std::uniform_int_distribution<std::int32_t> top(std::max<std::int32_t>(1, c - 40), c - 1);
+    std::uniform_int_distribution<std::int32_t> top(std::max<std::int32_t>(1, c - reach), c - 1);
     connections.push_back(Pair(top(random), c));
   }
   AssembledModel model;
@@ -198,6 +198,93 @@ TEST(SkylineFactorisation, MatchesDenseLdltOnRandomProfileMatrices) {
     for (std::int64_t i = 0; i < c.E; ++i) V[i + 1] = b[i];
     ASSERT_TRUE(SolveDisplacements(A, model.profile, V, SilentProgress()).Ok());
     for (std::int64_t i = 0; i < c.E; ++i) EXPECT_NEAR(V[i + 1], x[i], 1.0e-10);
+  }
+}
+
+// The column-at-a-time factorisation (COLSOL's steps 3 to 5), the form the
+// blocked one replaced: the reference for its values and its first failing
+// column. Returns that column, 0 when none fails.
+std::int64_t ColumnAtATime(std::vector<double>& A, const SkylineProfile& profile, bool shifted) {
+  const auto& DA = profile.DiagonalAddress;
+  for (std::int64_t N = 1; N <= profile.equationCount; ++N) {
+    const std::int64_t KN = DA[N], KL = KN + 1, KU = DA[N + 1] - 1, KH = KU - KL;
+    for (std::int64_t K = N - KH, IC = 0, KLT = KU; K < N; ++K) {
+      ++IC, --KLT;
+      const std::int64_t KI = DA[K], ND = DA[K + 1] - KI - 1;
+      double C = 0.0;
+      for (std::int64_t L = 1; L <= std::min(IC, ND); ++L) C += A[KI + L] * A[KLT + L];
+      if (KH > 0) A[KLT] -= C;
+    }
+    double B = 0.0;
+    bool large = false;
+    for (std::int64_t KK = KL, K = N - 1; KK <= KU; ++KK, --K) {
+      const double C = A[KK] / A[DA[K]];
+      large |= !(std::fabs(C) < 1.0e10);
+      B += C * A[KK];
+      A[KK] = C;
+    }
+    A[KN] -= B;
+    if ((shifted && (large || A[KN] == 0.0)) || (!shifted && !(A[KN] > 0.0))) return N;
+  }
+  return 0;
+}
+
+TEST(SkylineFactorisation, BlockedEqualsColumnAtATimeOnTallRandomProfiles) {
+  // Profiles up to 150 rows tall, so blocks of columns reduce rows far above
+  // them with jagged tops; shifted down by σ the matrices are indefinite.
+  struct Case {
+    std::int64_t E;
+    unsigned seed;
+    double diagonalOnly;
+    std::int32_t reach;
+    double shift;  // as a share of the mean diagonal
+  };
+  for (const Case c : {Case{700, 21, 0.05, 150, 0.0}, Case{433, 22, 0.3, 97, 0.0}, Case{600, 23, 0.0, 60, 0.6},
+                       Case{520, 24, 0.1, 130, 0.9}}) {
+    SCOPED_TRACE(c.seed);
+    AssembledModel model = RandomProfileMatrix(c.E, c.seed, c.diagonalOnly, c.reach);
+    const auto& DA = model.profile.DiagonalAddress;
+    double mean = 0.0;
+    for (std::int64_t i = 1; i <= c.E; ++i) mean += model.K[DA[i]] / static_cast<double>(c.E);
+    for (std::int64_t i = 1; i <= c.E; ++i) model.K[DA[i]] -= c.shift * mean;
+    std::vector<double> reference = model.K, blocked = model.K;
+    const bool shifted = c.shift != 0.0;
+    ASSERT_EQ(ColumnAtATime(reference, model.profile, shifted), 0);
+    ASSERT_TRUE(FactoriseColumns(blocked.data(), DA.data(), 1, c.E,
+                                 shifted ? PivotRule::Shifted : PivotRule::PositiveDefinite).Ok());
+    std::int64_t negatives = 0;
+    for (std::int64_t i = 1; i <= c.E; ++i) negatives += blocked[DA[i]] < 0.0;
+    EXPECT_EQ(negatives > 0, shifted);
+    for (std::size_t k = 1; k < blocked.size(); ++k)
+      ASSERT_NEAR(blocked[k], reference[k], 1.0e-11 * (1.0 + std::fabs(reference[k]))) << "value " << k;
+  }
+}
+
+TEST(SkylineFactorisation, ShiftedFactorisationStopsAtTheFirstFailingColumnInsideABlock) {
+  // Column 70 (inside a block of columns, as is 71) is made to reduce to exactly
+  // zero (its terms all 0.0), then instead to a pivot so small that column 71
+  // below it gets a multiplier of 1.0e10 or more.
+  AssembledModel model = RandomProfileMatrix(160, 31, 0.0, 30);
+  const auto& DA = model.profile.DiagonalAddress;
+  std::vector<double> probe = model.K;
+  ASSERT_EQ(ColumnAtATime(probe, model.profile, true), 0);
+  ASSERT_GT(model.profile.columnHeight[71], 0);
+  const double D70 = probe[DA[70]];
+  for (const double rest : {0.0, 1.0e-13}) {
+    SCOPED_TRACE(rest);
+    std::vector<double> A = model.K;
+    if (rest == 0.0)
+      std::fill(A.begin() + DA[70], A.begin() + DA[71], 0.0);
+    else
+      A[DA[70]] -= D70 - rest;
+    std::vector<double> reference = A;
+    const std::int64_t failing = ColumnAtATime(reference, model.profile, true);
+    ASSERT_EQ(failing, rest == 0.0 ? 70 : 71);
+    const SolverStatus status = FactoriseColumns(A.data(), DA.data(), 1, 160, PivotRule::Shifted);
+    EXPECT_EQ(status.fault, rest == 0.0 ? SolverFault::ZeroPivot : SolverFault::LargeMultiplier);
+    EXPECT_EQ(status.equation, failing);
+    // Every column before the failing one is factorised as the reference has it.
+    for (std::int64_t k = 1; k < DA[failing]; ++k) ASSERT_NEAR(A[k], reference[k], 1.0e-9 * (1.0 + std::fabs(reference[k])));
   }
 }
 
