@@ -269,7 +269,7 @@ void RegisterWindowClasses() {
   Step("start: table window class");
   RegisterTableWindowClass();
   Step("start: message window class");
-  RegisterMessageWindowClass();
+  RegisterPrintingWindowClass();
   Step("start: Layout window");
   RegisterLayoutWindow();
   Step("start: graphics thread");
@@ -314,7 +314,7 @@ void InitApplication(const std::string& commandLine) {
   int characterWidth = 0, rowHeight = 0;
   MeasureDefaultFont(characterWidth, rowHeight);
   Step("start: printer settings");
-  InitPrinterSettings();
+  InitPrinters();
   Step("start: default window rectangles");
   SetDefaultWindowRects(characterWidth, rowHeight);
   Step("start: program settings");
@@ -339,7 +339,7 @@ void ExitApplication() {
   Step("exit: program settings");
   SaveProgramSettings();
   Step("exit: printer settings");
-  FreePrinterSettings();
+  FreePrinters();
   Step("exit: fonts");
   DeleteFonts();
   Step("exit: pens and brushes");

@@ -35,8 +35,8 @@ class SettingsFixture : public testing::Test {
     ClearRecentModels();
     SetRecentModelOpener(nullptr);
     for (int i = 0; i < kFramePlacementCount; ++i) FramePlacement(i) = WINDOWPLACEMENT{};
-    TextPrinterSettings() = PrinterSettingsValues{};
-    GraphicsPrinterSettings() = PrinterSettingsValues{};
+    TextPrinter().InitDefaults();
+    GraphicsPrinter().InitDefaults();
     ProgramAnalysisOptions() = AnalysisOptions{};
     ProgramOptionsGraphicsSettings() = OptionsGraphicsSettings{};
     g_UnitsSettings = UnitsSettings{};
