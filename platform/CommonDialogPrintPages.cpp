@@ -36,6 +36,7 @@ struct PrintChoice {
   std::string device = kPdfPrinter;
   std::string output = "FILE:";
   std::vector<PrinterInfo> printers;
+  bool filling = false;  // the fields are being filled: their changes are not the user's
 };
 
 // The strings of a DevNames block, when its offsets stay inside it.
@@ -255,7 +256,9 @@ INT_PTR PrintProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   if (message == WM_INITDIALOG) {
     SetWindowLongPtr(window, DWLP_USER, lParam);
     auto* choice = reinterpret_cast<PrintChoice*>(lParam);
+    choice->filling = true;
     Fill(window, choice);
+    choice->filling = false;
     FocusDialogControl(GetDlgItem(window, IDOK));
     CallHook(window, *choice);
     return FALSE;
@@ -264,7 +267,7 @@ INT_PTR PrintProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
   if (choice == nullptr || message != WM_COMMAND) return FALSE;
   int id = LOWORD(wParam);
   if (id == cmb4 && HIWORD(wParam) == CBN_SELCHANGE && choice->kind == Kind::Print) ShowFileField(window, *choice);
-  if ((id == kFromPage || id == edt2) && HIWORD(wParam) == EN_CHANGE) CheckRadioButton(window, rad1, rad3, rad3);
+  if ((id == kFromPage || id == edt2) && HIWORD(wParam) == EN_CHANGE && !choice->filling) CheckRadioButton(window, rad1, rad3, rad3);
   if (id == IDOK && Accept(window, choice)) EndDialog(window, IDOK);
   if (id == IDCANCEL) EndDialog(window, IDCANCEL);
   return TRUE;
