@@ -218,8 +218,10 @@ HDC CreateDC(LPCSTR driver, LPCSTR device, LPCSTR output, const DEVMODE* mode) {
   std::string name = device;
   std::string driverName = driver != nullptr ? driver : "";
   bool known = false;
+  // Printers are known by their device name; the driver text of stored
+  // device names (another system's) does not decide.
   for (const PrinterInfo& printer : Printers())
-    if (printer.name == name && (driverName.empty() || printer.driver == driverName)) {
+    if (printer.name == name) {
       known = true;
       driverName = printer.driver;
     }
