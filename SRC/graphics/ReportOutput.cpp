@@ -240,7 +240,7 @@ bool PrintToFileDialog(HWND owner) {
   return true;
 }
 
-bool ReportWrittenMessage(HWND owner) {
+bool ReportCloseFile() {
   ReportTrimPage();
   WriteReportPage(true);
   ReportFile& file = TheReportFile();
@@ -249,13 +249,17 @@ bool ReportWrittenMessage(HWND owner) {
   file.stream = nullptr;
   g_ReportFileOpen = false;
   CloseContents();
-  const bool csv = g_ReportToFile;
-  if (csv) {
+  if (g_ReportToFile) {
     g_ReportLine = 1;
     g_ReportToFile = false;
   }
-  if (!written) {
-    ShowErrorMessage(owner, "Unable to write print file:\n" + file.path);
+  return written;
+}
+
+bool ReportWrittenMessage(HWND owner) {
+  const bool csv = g_ReportToFile;
+  if (!ReportCloseFile()) {
+    ShowErrorMessage(owner, "Unable to write print file:\n" + TheReportFile().path);
     return false;
   }
   if (!(csv && g_BatchRun)) ShowNotice(owner, csv ? "csv written." : "txt written.");

@@ -98,6 +98,9 @@ bool PrintToFileDialog(HWND owner);
 UINT_PTR PrintToFileHook(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Ends a file-road report; false (after saying so) when the file could not be written.
 bool ReportWrittenMessage(HWND owner);
+// The writing part of ReportWrittenMessage: the last page out and the file
+// closed; false when anything of it failed. Nothing is shown.
+bool ReportCloseFile();
 // Ends a file-road report that failed half-way: the file is closed and
 // removed, and nothing is announced.
 void ReportAbandonFile();

@@ -199,7 +199,18 @@ TEST_F(PrintCommandsTest, PreviewStepsPageByPageAndGivesTheFramesBack) {
 TEST_F(PrintCommandsTest, LayoutPrintsToTextAndCsvFiles) {
   const fs::path text = folder_ / "layout.txt";
   AnswerSheet("Print Model", 1002);
-  AnswerFile("Print to File", text);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [text](HWND dialog) {
+    // The model's name under the report's extension: a quick OK never
+    // offers to overwrite the model.
+    char proposed[300] = {};
+    GetDlgItemText(dialog, edt1, proposed, sizeof proposed);
+    EXPECT_NE(std::string(proposed).find("Plant, unit 1.txt"), std::string::npos) << proposed;
+    char button[32] = {};
+    GetWindowText(GetDlgItem(dialog, IDOK), button, sizeof button);
+    EXPECT_STREQ(button, "&Print");
+    SetDlgItemText(dialog, edt1, text.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
   ExpectNotice("txt written.");
   SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
   platform::RunUntilIdle();
