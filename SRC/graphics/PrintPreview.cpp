@@ -89,14 +89,12 @@ void Layout(HWND frame) {
   const int bar = State().barHeight;
   if (printer->previewBar != nullptr) {
     MoveWindow(printer->previewBar, 0, 0, width, bar, TRUE);
+    // The frame line along the top, the rule 2 pixels above the bar's bottom.
     for (int id : {1501, 1502}) {
       HWND line = GetDlgItem(printer->previewBar, id);
       RECT rect{};
       GetWindowRect(line, &rect);
-      POINT corner{rect.left, rect.top};
-      ScreenToClient(printer->previewBar, &corner);
-      int top = id == 1501 ? 0 : bar - 2;
-      MoveWindow(line, 0, top, width, std::max<int>(1, rect.bottom - rect.top), TRUE);
+      MoveWindow(line, 0, id == 1501 ? 0 : bar - 2, width, std::max<int>(1, rect.bottom - rect.top), TRUE);
     }
   }
   RECT page = PreviewPageRect(width, height, bar, printer->paperWidth, printer->paperHeight);

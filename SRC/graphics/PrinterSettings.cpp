@@ -92,6 +92,31 @@ std::string PrintFailure() {
   return reason.empty() ? std::string("Unable to print") : "Unable to print:\n" + reason;
 }
 
+void FreeRecordBlocks(PRINTDLG& record) {
+  if (record.hDevMode != nullptr) GlobalFree(record.hDevMode);
+  if (record.hDevNames != nullptr) GlobalFree(record.hDevNames);
+  record.hDevMode = record.hDevNames = nullptr;
+}
+
+// A print dialog record on copies of the printer's blocks. When a block
+// cannot be copied the defaults are set again and copied once more; failing
+// that, `failure` is thrown and nothing is left allocated.
+PRINTDLG DialogRecord(PrinterSettings& printer, HWND owner, DWORD flags, const char* failure) {
+  PRINTDLG record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = owner;
+  record.Flags = flags;
+  record.nCopies = 1;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    record.hDevMode = CopyGlobalBlock(printer.pageSetup.hDevMode);
+    record.hDevNames = CopyGlobalBlock(printer.pageSetup.hDevNames);
+    if (record.hDevMode != nullptr && record.hDevNames != nullptr) return record;
+    FreeRecordBlocks(record);
+    if (attempt == 0) printer.InitDefaults();
+  }
+  throw std::string(failure);
+}
+
 }  // namespace
 
 HGLOBAL CopyGlobalBlock(HGLOBAL block) {
@@ -238,22 +263,11 @@ void PrinterSettings::Save(HKEY parentKey) const {
 // --- dialogs and texts ------------------------------------------------------------------
 
 bool PrinterSettings::PrinterSetupDialog(HWND ownerWindow) {
-  PRINTDLG record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = ownerWindow;
-  record.Flags = PD_PRINTSETUP | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE;
-  record.nCopies = 1;
-  record.hDevMode = CopyGlobalBlock(pageSetup.hDevMode);
-  record.hDevNames = CopyGlobalBlock(pageSetup.hDevNames);
-  if (record.hDevMode == nullptr || record.hDevNames == nullptr) {
-    InitDefaults();
-    if (record.hDevMode == nullptr) record.hDevMode = CopyGlobalBlock(pageSetup.hDevMode);
-    if (record.hDevNames == nullptr) record.hDevNames = CopyGlobalBlock(pageSetup.hDevNames);
-    if (record.hDevMode == nullptr || record.hDevNames == nullptr) throw std::string("Unable to setup printer");
-  }
+  PRINTDLG record = DialogRecord(*this, ownerWindow,
+                                 PD_PRINTSETUP | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE,
+                                 "Unable to setup printer");
   if (!PrintDlg(&record)) {
-    GlobalFree(record.hDevMode);
-    GlobalFree(record.hDevNames);
+    FreeRecordBlocks(record);
     return false;
   }
   FreeBlocks();
@@ -326,24 +340,13 @@ HDC PrinterSettings::CreatePrinterDc() {
 }
 
 HDC PrinterSettings::RunPrintDialog(HWND ownerWindow) {
-  PRINTDLG record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = ownerWindow;
-  record.Flags = PD_RETURNDC | PD_ENABLEPRINTHOOK | PD_NOSELECTION | PD_USEDEVMODECOPIES;
+  PRINTDLG record = DialogRecord(*this, ownerWindow,
+                                 PD_RETURNDC | PD_ENABLEPRINTHOOK | PD_NOSELECTION | PD_USEDEVMODECOPIES,
+                                 "Unable to print");
   record.lpfnPrintHook = CenteringDialogHookProc;
-  record.nCopies = 1;
-  record.hDevMode = CopyGlobalBlock(pageSetup.hDevMode);
-  record.hDevNames = CopyGlobalBlock(pageSetup.hDevNames);
-  if (record.hDevMode == nullptr || record.hDevNames == nullptr) {
-    InitDefaults();
-    if (record.hDevMode == nullptr) record.hDevMode = CopyGlobalBlock(pageSetup.hDevMode);
-    if (record.hDevNames == nullptr) record.hDevNames = CopyGlobalBlock(pageSetup.hDevNames);
-    if (record.hDevMode == nullptr || record.hDevNames == nullptr) throw std::string("Unable to print");
-  }
   SetupPrintRange(record);
   if (!PrintDlg(&record)) {
-    GlobalFree(record.hDevMode);
-    GlobalFree(record.hDevNames);
+    FreeRecordBlocks(record);
     if (CommDlgExtendedError() != 0) throw std::string("Unable to print");
     return nullptr;
   }

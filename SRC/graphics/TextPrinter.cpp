@@ -21,7 +21,6 @@ constexpr int kNextPage = 369;
 constexpr int kPreviousPage = 370;
 constexpr int kFirstPage = 371;
 constexpr int kLastPage = 372;
-constexpr std::int32_t kEndMark = 999999;
 
 struct PagePlay {
   int page = 0;         // the page being played
@@ -210,5 +209,4 @@ void TextPrinterSettings::DrawPage(HDC dc, const RECT& rect) {
     }
     PlayDocumentPage(dc, document, order[i], rect);
   }
-  (void)kEndMark;
 }

@@ -24,13 +24,13 @@ void Fill(int left, int top, int right, int bottom, HBRUSH brush) {
   FillRect(g_PrinterDc, &rect, brush);
 }
 
+// The page's own measures of the report font.
 void Measure(PrintTable& table) {
-  TEXTMETRIC metrics{};
-  GetTextMetrics(g_PrinterDc, &metrics);
-  table.height = metrics.tmAscent - metrics.tmInternalLeading;
-  table.descent = metrics.tmDescent;
-  table.gap = table.height / 5;
-  table.cellMargin = table.height / 3;
+  const PrinterPageGeometry& page = PrinterPage();
+  table.height = page.textHeight;
+  table.descent = page.descent;
+  table.gap = page.gap;
+  table.cellMargin = page.unit;
   table.lineWidth = std::max(1, GetDeviceCaps(g_PrinterDc, LOGPIXELSY) / 72);
 }
 
