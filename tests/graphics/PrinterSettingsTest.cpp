@@ -11,6 +11,8 @@
 #include "graphics/PrinterReport.h"
 #include "graphics/PrinterSettings.h"
 #include "platform/Printer.h"
+#include "platform/System.h"
+#include "platform/TestSupport.h"
 
 namespace {
 
@@ -28,7 +30,22 @@ DEVMODE StoredMode(HGLOBAL block) {
   return mode;
 }
 
-class PrinterSettingsTest : public SettingsFixture {};
+// The printers start from their defaults, which ask the layer (in test
+// mode) for the work area.
+class PrinterSettingsTest : public SettingsFixture {
+ protected:
+  void SetUp() override {
+    SettingsFixture::SetUp();
+    platform::EnableTestMode(true);
+    TextPrinter().InitDefaults();
+    GraphicsPrinter().InitDefaults();
+  }
+  void TearDown() override {
+    platform::Shutdown();
+    platform::EnableTestMode(false);
+    SettingsFixture::TearDown();
+  }
+};
 
 TEST_F(PrinterSettingsTest, SettingsSurviveARestartThroughTheRegistry) {
   PrinterSettings& printer = TextPrinter();
