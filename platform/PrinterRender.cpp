@@ -97,7 +97,9 @@ class Renderer {
       cairo_new_path(cr_);
       return;
     }
-    double width = std::max(1, state_.pen.width);
+    // A hairline on paper is 0.3 point, so that a thin rule survives any
+    // reader's rendering.
+    double width = std::max<double>(state_.pen.width, device_.pixelsPerInchX / 240.0);
     cairo_set_line_width(cr_, width);
     int style = state_.pen.style & PS_STYLE_MASK;
     double unit = std::max(1.0, device_.pixelsPerInchX / 96.0);

@@ -172,7 +172,7 @@ void PrintTable::SetColumns(int columns) {
 
 int PrintTable::TextWidth(const std::string& text) { return PrinterTextWidth(text); }
 
-void PrintTable::SelectColumnPen(int /*column*/) { SelectObject(g_PrinterDc, PrinterObjects().pointPen); }
+void PrintTable::SelectColumnPen(int /*column*/) { SelectObject(g_PrinterDc, PrinterObjects().thinPen); }
 
 void PrintTable::PrintColumnRule(int column) {
   SelectColumnPen(column);
