@@ -369,22 +369,16 @@ void PrinterSettings::ComputePrintArea(HDC dc) {
   topMargin = pageSetup.rtMargin.top * 0.001f;
   bottomMargin = pageSetup.rtMargin.bottom * 0.001f;
   // Margins narrower than what the device can print on grow on both sides.
-  printableWidth = paperWidth - leftMargin - rightMargin;
-  float deviceWidth = GetDeviceCaps(dc, HORZRES) / pixelsX - 0.04f;
-  if (deviceWidth < printableWidth) {
-    float half = (printableWidth - deviceWidth) / 2;
-    leftMargin += half;
-    rightMargin += half;
-    printableWidth = deviceWidth;
-  }
-  printableHeight = paperHeight - topMargin - bottomMargin;
-  float deviceHeight = GetDeviceCaps(dc, VERTRES) / pixelsY - 0.04f;
-  if (deviceHeight < printableHeight) {
-    float half = (printableHeight - deviceHeight) / 2;
-    topMargin += half;
-    bottomMargin += half;
-    printableHeight = deviceHeight;
-  }
+  auto fit = [](float paper, float& before, float& after, float device, float& printable) {
+    printable = paper - before - after;
+    if (device >= printable) return;
+    float half = (printable - device) / 2;
+    before += half;
+    after += half;
+    printable = device;
+  };
+  fit(paperWidth, leftMargin, rightMargin, GetDeviceCaps(dc, HORZRES) / pixelsX - 0.04f, printableWidth);
+  fit(paperHeight, topMargin, bottomMargin, GetDeviceCaps(dc, VERTRES) / pixelsY - 0.04f, printableHeight);
 }
 
 void PrinterSettings::PrintPages(HDC dc) {
