@@ -9,6 +9,7 @@
 // never held while the presenter is called, so the two cannot wait for each
 // other.
 #include "platform/Clipboard.h"
+#include "platform/Metafile.h"
 
 #include <cstring>
 #include <map>
@@ -40,6 +41,7 @@ ClipboardState& TheClipboard() {
 void Release(UINT format, HANDLE data) {
   if (format == CF_TEXT) GlobalFree(data);
   else if (format == CF_BITMAP) DeleteObject(static_cast<HGDIOBJ>(static_cast<HBITMAP>(data)));
+  else if (format == CF_ENHMETAFILE) DeleteEnhMetaFile(static_cast<HENHMETAFILE>(data));
 }
 
 // With the lock held: the calling thread has the clipboard open.

@@ -11,11 +11,14 @@
 // (a nonzero DWLP_MSGRESULT keeps the dialog open); it drives the dialog with
 // CDM_ messages sent to its parent.
 //
-// The print and page-setup dialogs keep their records now: with
-// PD_RETURNDEFAULT / PSD_RETURNDEFAULT they return the layer's default
-// printer (the PDF printer); their interactive pages are not built yet, so
-// without those flags they show nothing and return FALSE with
-// CDERR_DIALOGFAILURE.
+// Print ("Print", or "Print Setup" with PD_PRINTSETUP) and page set-up
+// ("Page Setup"): with PD_RETURNDEFAULT / PSD_RETURNDEFAULT they return the
+// layer's default printer (the PDF printer) without a window. Otherwise
+// they show the printers (Printer.h), the PDF file the PDF printer writes,
+// the page range, the paper, the orientation and the margins, and on OK
+// hand back new DevMode and DevNames blocks (freeing the ones given) and,
+// with PD_RETURNDC, the printer's context. The print hook and page-setup
+// hook get WM_INITDIALOG (lParam the record).
 //
 // Under test each dialog is answered by the modal script: kind CommonDialog,
 // named by its title ("Open", "Save As", the caller's title, "Browse for
@@ -311,6 +314,19 @@ struct PAGESETUPDLG {
   LPCSTR lpPageSetupTemplateName;
   HGLOBAL hPageSetupTemplate;
 };
+
+// Controls of the print and page-setup dialogs.
+constexpr int cmb4 = 0x0473;  // printer
+constexpr int rad1 = 0x0420;  // all pages; portrait
+constexpr int rad2 = 0x0421;  // landscape
+constexpr int rad3 = 0x0422;  // page range
+constexpr int edt2 = 0x0481;  // to page (edt1: from page)
+constexpr int edt3 = 0x0482;  // the PDF file
+constexpr int edt4 = 0x0483;  // left margin
+constexpr int edt5 = 0x0484;  // top margin
+constexpr int edt6 = 0x0485;  // right margin
+constexpr int edt7 = 0x0486;  // bottom margin
+// cmb2 is the paper size.
 
 BOOL PrintDlg(PRINTDLG* record);
 BOOL PageSetupDlg(PAGESETUPDLG* record);

@@ -9,6 +9,7 @@
 // Blits copy the source block first, so overlapping copies within one
 // context are exact; source pixels outside the source surface are left out.
 #include "platform/GdiInternal.h"
+#include "platform/MetafileInternal.h"
 
 #include <algorithm>
 #include <cmath>
@@ -177,6 +178,10 @@ BOOL BitBlt(HDC destination, int x, int y, int width, int height, HDC source, in
   if (ValidDc(destination) == nullptr || ValidDc(source) == nullptr) return FALSE;
   if (width <= 0 || height <= 0) return TRUE;
   Block block = CopyBlock(*source, sourceX, sourceY, width, height);
+  if (Records(*destination)) {
+    RecordPixels(*destination, x, y, width, height, width, height, block.pixels.data(), rop);
+    return TRUE;
+  }
   POINT corner = ToSurface(*destination, x, y);
   RECT target{corner.x, corner.y, corner.x + width, corner.y + height};
   CombineBlock(*destination, target, block, rop, [](int i, int j) { return POINT{i, j}; });
@@ -193,6 +198,10 @@ BOOL StretchBlt(HDC destination, int x, int y, int width, int height, HDC source
   int top = std::min(sourceY, sourceY + sourceHeight);
   int spanX = std::abs(sourceWidth), spanY = std::abs(sourceHeight);
   Block block = CopyBlock(*source, left, top, spanX, spanY);
+  if (Records(*destination)) {
+    RecordPixels(*destination, x, y, width, height, spanX, spanY, block.pixels.data(), rop);
+    return TRUE;
+  }
   POINT a = ToSurface(*destination, x, y);
   POINT b = ToSurface(*destination, x + width, y + height);
   RECT target{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
@@ -216,8 +225,27 @@ int StretchDIBits(HDC dc, int x, int y, int width, int height, int sourceX, int 
   if (header.biBitCount != 32 || header.biCompression != BI_RGB || header.biWidth <= 0 ||
       header.biHeight == 0 || header.biHeight == INT32_MIN)
     return 0;
-  // Wrap the rows in a temporary memory context and stretch from it.
   int rows = std::abs(header.biHeight);
+  if (Records(*dc)) {
+    std::vector<std::uint32_t> topDown(static_cast<std::size_t>(header.biWidth) * rows);
+    for (int row = 0; row < rows; ++row) {
+      int stored = header.biHeight > 0 ? rows - 1 - row : row;
+      std::memcpy(topDown.data() + static_cast<std::size_t>(row) * header.biWidth,
+                  static_cast<const std::uint32_t*>(bits) + static_cast<std::size_t>(stored) * header.biWidth,
+                  static_cast<std::size_t>(header.biWidth) * 4);
+    }
+    // Only the source span is kept.
+    int spanX = std::clamp(sourceWidth, 1, header.biWidth), spanY = std::clamp(sourceHeight, 1, rows);
+    int left = std::clamp(sourceX, 0, header.biWidth - spanX), top = std::clamp(sourceY, 0, rows - spanY);
+    std::vector<std::uint32_t> span(static_cast<std::size_t>(spanX) * spanY);
+    for (int row = 0; row < spanY; ++row)
+      std::memcpy(span.data() + static_cast<std::size_t>(row) * spanX,
+                  topDown.data() + static_cast<std::size_t>(top + row) * header.biWidth + left,
+                  static_cast<std::size_t>(spanX) * 4);
+    RecordPixels(*dc, x, y, width, height, spanX, spanY, span.data(), rop);
+    return rows;
+  }
+  // Wrap the rows in a temporary memory context and stretch from it.
   BITMAPINFO copy = *info;
   copy.bmiHeader.biHeight = -rows;
   void* target = nullptr;

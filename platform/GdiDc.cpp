@@ -9,6 +9,7 @@
 // area of a paint) and the program's own clip region, kept in device
 // coordinates as a list of rectangles.
 #include "platform/GdiInternal.h"
+#include "platform/MetafileInternal.h"
 #include "platform/System.h"
 
 #include <algorithm>
@@ -95,6 +96,9 @@ RECT DeviceArea(const HDC__& dc) {
 int ClipResult(const HDC__& dc) { return RegionKind(ClipRects(dc)); }
 
 }  // namespace
+
+HDC AddDeviceDc(std::unique_ptr<HDC__> dc) { return AddDc(std::move(dc)); }
+void FreeDeviceDc(HDC dc) { FreeDc(dc); }
 
 HDC ValidDc(HDC dc) {
   if (dc == nullptr) return nullptr;
@@ -193,13 +197,15 @@ HDC CreateCompatibleDC(HDC reference) {
 }
 
 BOOL DeleteDC(HDC dc) {
-  if (ValidDc(dc) == nullptr || !dc->memory) return FALSE;
+  if (ValidDc(dc) == nullptr || (!dc->memory && dc->device == nullptr)) return FALSE;
+  if (dc->device != nullptr && dc->device->technology == DT_RASPRINTER) ForgetPrinterJob(dc);
   FreeDc(dc);
   return TRUE;
 }
 
 int SaveDC(HDC dc) {
   if (ValidDc(dc) == nullptr) return 0;
+  RecordValues(*dc, EMR_SAVEDC, {});
   dc->saved.push_back(dc->state);
   return static_cast<int>(dc->saved.size());
 }
@@ -218,6 +224,7 @@ BOOL RestoreDC(HDC dc, int level) {
   }
   dc->state = restored;
   dc->saved.resize(static_cast<std::size_t>(level - 1));
+  RecordValues(*dc, EMR_RESTOREDC, {level});
   if (dc->memory) AdoptBitmap(*dc);
   return TRUE;
 }
@@ -232,6 +239,9 @@ HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) {
     slot = ObjectRef(object);
     return previous;
   };
+  if (Records(*dc) && (dynamic_cast<PenObject*>(object) || dynamic_cast<BrushObject*>(object) ||
+                       dynamic_cast<FontObject*>(object)))
+    RecordSelect(*dc, object);
   if (dynamic_cast<PenObject*>(object)) return swap(state.pen);
   if (dynamic_cast<BrushObject*>(object)) return swap(state.brush);
   if (dynamic_cast<FontObject*>(object)) return swap(state.font);
@@ -276,6 +286,14 @@ Value Exchange(HDC dc, Field DcState::*field, Value value, Value failure) {
   return previous;
 }
 
+// The same for a mode that a recording context keeps as a record.
+template <class Value, class Field>
+Value ExchangeRecorded(HDC dc, Field DcState::*field, Value value, Value failure, DWORD type) {
+  Value previous = Exchange(dc, field, value, failure);
+  if (ValidDc(dc) != nullptr) RecordValues(*dc, type, {static_cast<std::int32_t>(value)});
+  return previous;
+}
+
 template <class Value, class Field>
 Value Read(HDC dc, Field DcState::*field, Value failure) {
   if (ValidDc(dc) == nullptr) return failure;
@@ -287,39 +305,41 @@ BOOL MoveOrigin(HDC dc, POINT DcState::*field, int x, int y, POINT* previous, bo
   POINT& origin = dc->state.*field;
   if (previous != nullptr) *previous = origin;
   origin = relative ? POINT{origin.x + x, origin.y + y} : POINT{x, y};
+  if (field == &DcState::viewportOrg) RecordValues(*dc, EMR_SETVIEWPORTORGEX, {origin.x, origin.y});
+  if (field == &DcState::windowOrg) RecordValues(*dc, EMR_SETWINDOWORGEX, {origin.x, origin.y});
   return TRUE;
 }
 
 }  // namespace
 
 COLORREF SetTextColor(HDC dc, COLORREF colour) {
-  return Exchange(dc, &DcState::textColour, colour & 0xFFFFFF, CLR_INVALID);
+  return ExchangeRecorded(dc, &DcState::textColour, colour & 0xFFFFFF, CLR_INVALID, EMR_SETTEXTCOLOR);
 }
 COLORREF GetTextColor(HDC dc) { return Read(dc, &DcState::textColour, CLR_INVALID); }
 COLORREF SetBkColor(HDC dc, COLORREF colour) {
-  return Exchange(dc, &DcState::bkColour, colour & 0xFFFFFF, CLR_INVALID);
+  return ExchangeRecorded(dc, &DcState::bkColour, colour & 0xFFFFFF, CLR_INVALID, EMR_SETBKCOLOR);
 }
 COLORREF GetBkColor(HDC dc) { return Read(dc, &DcState::bkColour, CLR_INVALID); }
 
 int SetBkMode(HDC dc, int mode) {
   if (mode != OPAQUE && mode != TRANSPARENT) return 0;
-  return Exchange(dc, &DcState::bkMode, mode, 0);
+  return ExchangeRecorded(dc, &DcState::bkMode, mode, 0, EMR_SETBKMODE);
 }
 int GetBkMode(HDC dc) { return Read(dc, &DcState::bkMode, 0); }
 
 int SetROP2(HDC dc, int mode) {
   if (mode < R2_BLACK || mode > R2_WHITE) return 0;
-  return Exchange(dc, &DcState::rop2, mode, 0);
+  return ExchangeRecorded(dc, &DcState::rop2, mode, 0, EMR_SETROP2);
 }
 int GetROP2(HDC dc) { return Read(dc, &DcState::rop2, 0); }
 
 int SetPolyFillMode(HDC dc, int mode) {
   if (mode != ALTERNATE && mode != WINDING) return 0;
-  return Exchange(dc, &DcState::polyFillMode, mode, 0);
+  return ExchangeRecorded(dc, &DcState::polyFillMode, mode, 0, EMR_SETPOLYFILLMODE);
 }
 int GetPolyFillMode(HDC dc) { return Read(dc, &DcState::polyFillMode, 0); }
 
-UINT SetTextAlign(HDC dc, UINT align) { return Exchange(dc, &DcState::textAlign, align, GDI_ERROR); }
+UINT SetTextAlign(HDC dc, UINT align) { return ExchangeRecorded(dc, &DcState::textAlign, align, GDI_ERROR, EMR_SETTEXTALIGN); }
 UINT GetTextAlign(HDC dc) { return Read(dc, &DcState::textAlign, GDI_ERROR); }
 
 BOOL SetBrushOrgEx(HDC dc, int x, int y, POINT* previous) {
@@ -374,6 +394,7 @@ BOOL DPtoLP(HDC dc, POINT* points, int count) {
 
 int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
   if (ValidDc(dc) == nullptr) return ERROR;
+  RecordValues(*dc, EMR_INTERSECTCLIPRECT, {left, top, right, bottom});
   RECT rect = NormalisedDeviceRect(*dc, left, top, right, bottom);
   DcState& state = dc->state;
   if (!state.hasClip) {
@@ -387,6 +408,7 @@ int IntersectClipRect(HDC dc, int left, int top, int right, int bottom) {
 
 int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
   if (ValidDc(dc) == nullptr) return ERROR;
+  RecordValues(*dc, EMR_EXCLUDECLIPRECT, {left, top, right, bottom});
   RECT rect = NormalisedDeviceRect(*dc, left, top, right, bottom);
   DcState& state = dc->state;
   if (!state.hasClip) {
@@ -401,12 +423,14 @@ int ExcludeClipRect(HDC dc, int left, int top, int right, int bottom) {
 int SelectClipRgn(HDC dc, HRGN handle) {
   if (ValidDc(dc) == nullptr) return ERROR;
   if (handle == nullptr) {
+    RecordRects(*dc, {}, true);
     dc->state.hasClip = false;
     dc->state.clip.clear();
     return ClipResult(*dc);
   }
   auto* region = Find<RegionObject>(handle);
   if (region == nullptr) return ERROR;
+  RecordRects(*dc, region->rects, false);
   dc->state.hasClip = true;
   dc->state.clip = region->rects;  // copied: the region may be deleted afterwards
   return ClipResult(*dc);
@@ -447,6 +471,7 @@ SIZE ScreenSize() { return SIZE{GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(
 
 int GetDeviceCaps(HDC dc, int index) {
   if (ValidDc(dc) == nullptr) return 0;
+  if (int value = 0; DeviceCaps(*dc, index, &value)) return value;
   SIZE screen = ScreenSize();
   switch (index) {
     case DRIVERVERSION: return 0x4000;

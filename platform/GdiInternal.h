@@ -149,6 +149,11 @@ struct DcState {
   gdi::RectList clip;  // device coordinates, when hasClip
 };
 
+namespace gdi {
+struct Recording;     // MetafileInternal.h: the records a metafile or printer context takes
+struct DeviceTraits;  // MetafileInternal.h: the capabilities of a printer or metafile context
+}  // namespace gdi
+
 struct HDC__ {
   cairo_surface_t* surface = nullptr;  // not owned
   bool memory = false;
@@ -160,6 +165,10 @@ struct HDC__ {
   int pixelFormat = 0;  // OpenGL pixel format, once set
   DcState state;
   std::vector<DcState> saved;
+  // A metafile or printer context records instead of drawing (it has no
+  // surface) and answers GetDeviceCaps from its device.
+  std::shared_ptr<gdi::Recording> recording;
+  std::shared_ptr<gdi::DeviceTraits> device;
 };
 
 namespace gdi {

@@ -18,6 +18,7 @@
 // for cairo are cut to a box around the visible area first. Ellipses and
 // rounded rectangles beyond that range are not drawn.
 #include "platform/GdiInternal.h"
+#include "platform/MetafileInternal.h"
 #include "platform/System.h"
 
 #include <algorithm>
@@ -359,6 +360,7 @@ RECT SurfaceRect(const HDC__& dc, int left, int top, int right, int bottom) {
 
 BOOL MoveToEx(HDC dc, int x, int y, POINT* previous) {
   if (ValidDc(dc) == nullptr) return FALSE;
+  RecordValues(*dc, EMR_MOVETOEX, {x, y});
   if (previous != nullptr) *previous = dc->state.position;
   dc->state.position = POINT{x, y};
   return TRUE;
@@ -366,6 +368,7 @@ BOOL MoveToEx(HDC dc, int x, int y, POINT* previous) {
 
 BOOL LineTo(HDC dc, int x, int y) {
   if (ValidDc(dc) == nullptr) return FALSE;
+  RecordValues(*dc, EMR_LINETO, {x, y});
   POINT from = dc->state.position;
   StrokePoints(*dc, {ToSurface(*dc, from.x, from.y), ToSurface(*dc, x, y)}, false);
   dc->state.position = POINT{x, y};
@@ -374,6 +377,7 @@ BOOL LineTo(HDC dc, int x, int y) {
 
 BOOL Polyline(HDC dc, const POINT* points, int count) {
   if (ValidDc(dc) == nullptr || points == nullptr || count < 2) return FALSE;
+  RecordPoints(*dc, EMR_POLYLINE, points, count);
   StrokePoints(*dc, ToSurfacePoints(*dc, points, count), false);
   return TRUE;
 }
@@ -381,6 +385,7 @@ BOOL Polyline(HDC dc, const POINT* points, int count) {
 BOOL PolylineTo(HDC dc, const POINT* points, DWORD count) {
   if (ValidDc(dc) == nullptr || points == nullptr) return FALSE;
   if (count == 0) return TRUE;
+  RecordPoints(*dc, EMR_POLYLINETO, points, static_cast<int>(count));
   std::vector<POINT> all{dc->state.position};
   all.insert(all.end(), points, points + count);
   StrokePoints(*dc, ToSurfacePoints(*dc, all.data(), static_cast<int>(all.size())), false);
@@ -406,6 +411,10 @@ std::vector<POINT> FlattenBeziers(const std::vector<POINT>& points) {
 BOOL PolyBezier(HDC dc, const POINT* points, DWORD count) {
   if (ValidDc(dc) == nullptr || points == nullptr || count < 4 || (count - 1) % 3 != 0)
     return FALSE;
+  if (Records(*dc)) {
+    RecordPoints(*dc, EMR_POLYBEZIER, points, static_cast<int>(count));
+    return TRUE;
+  }
   std::vector<POINT> surface = ToSurfacePoints(*dc, points, static_cast<int>(count));
   std::vector<POINT> flat = FlattenBeziers(surface);
   if (flat.size() >= 2) StrokePoints(*dc, flat, false);
@@ -415,6 +424,11 @@ BOOL PolyBezier(HDC dc, const POINT* points, DWORD count) {
 BOOL PolyBezierTo(HDC dc, const POINT* points, DWORD count) {
   if (ValidDc(dc) == nullptr || points == nullptr || count % 3 != 0) return FALSE;
   if (count == 0) return TRUE;
+  if (Records(*dc)) {
+    RecordPoints(*dc, EMR_POLYBEZIERTO, points, static_cast<int>(count));
+    dc->state.position = points[count - 1];
+    return TRUE;
+  }
   std::vector<POINT> all{dc->state.position};
   all.insert(all.end(), points, points + count);
   BOOL done = PolyBezier(dc, all.data(), static_cast<DWORD>(all.size()));
@@ -426,6 +440,7 @@ BOOL PolyBezierTo(HDC dc, const POINT* points, DWORD count) {
 
 BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
   if (ValidDc(dc) == nullptr) return FALSE;
+  RecordValues(*dc, EMR_RECTANGLE, {left, top, right, bottom});
   RECT r = SurfaceRect(*dc, left, top, right, bottom);
   if (r.right - r.left < 1 || r.bottom - r.top < 1) return TRUE;
   // The figure ends one pixel before its right and bottom coordinates.
@@ -448,6 +463,7 @@ BOOL Rectangle(HDC dc, int left, int top, int right, int bottom) {
 
 BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
   if (ValidDc(dc) == nullptr) return FALSE;
+  RecordValues(*dc, EMR_ELLIPSE, {left, top, right, bottom});
   RECT r = SurfaceRect(*dc, left, top, right, bottom);
   if (r.right - r.left < 2 || r.bottom - r.top < 2) return TRUE;
   if (!AllNear({{r.left, r.top}, {r.right, r.bottom}})) return TRUE;  // beyond the drawable range
@@ -468,6 +484,7 @@ BOOL Ellipse(HDC dc, int left, int top, int right, int bottom) {
 
 BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int height) {
   if (ValidDc(dc) == nullptr) return FALSE;
+  RecordValues(*dc, EMR_ROUNDRECT, {left, top, right, bottom, width, height});
   RECT r = SurfaceRect(*dc, left, top, right, bottom);
   if (r.right - r.left < 2 || r.bottom - r.top < 2) return TRUE;
   if (!AllNear({{r.left, r.top}, {r.right, r.bottom}})) return TRUE;  // beyond the drawable range
@@ -497,6 +514,12 @@ BOOL RoundRect(HDC dc, int left, int top, int right, int bottom, int width, int 
 BOOL PolyPolygon(HDC dc, const POINT* points, const int* counts, int polygons) {
   if (ValidDc(dc) == nullptr || points == nullptr || counts == nullptr || polygons < 1)
     return FALSE;
+  for (int i = 0; i < polygons; ++i)
+    if (counts[i] < 2) return FALSE;
+  if (Records(*dc)) {
+    RecordPolyPolygon(*dc, points, counts, polygons);
+    return TRUE;
+  }
   std::vector<std::vector<POINT>> outlines;
   std::vector<POINT> all;
   const POINT* next = points;
@@ -532,6 +555,10 @@ BOOL Polygon(HDC dc, const POINT* points, int count) {
 
 int FillRect(HDC dc, const RECT* rect, HBRUSH handle) {
   if (ValidDc(dc) == nullptr || rect == nullptr) return 0;
+  if (Records(*dc)) {
+    RecordBrushRect(*dc, EMR_FILLRGN, *rect, handle);
+    return 1;
+  }
   Source source;
   // A class background may name a system colour as its index + 1.
   auto value = reinterpret_cast<std::uintptr_t>(handle);
@@ -551,6 +578,7 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH handle) {
   if (ValidDc(dc) == nullptr || rect == nullptr) return 0;
   auto* brush = Find<BrushObject>(handle);
   if (brush == nullptr) return 0;
+  RecordBrushRect(*dc, EMR_FRAMERGN, *rect, handle);
   Source source;
   if (!BrushSource(*dc, brush, &source)) return 1;
   RECT r = SurfaceRect(*dc, rect->left, rect->top, rect->right, rect->bottom);
@@ -565,6 +593,7 @@ int FrameRect(HDC dc, const RECT* rect, HBRUSH handle) {
 
 BOOL InvertRect(HDC dc, const RECT* rect) {
   if (ValidDc(dc) == nullptr || rect == nullptr) return FALSE;
+  RecordBrushRect(*dc, EMR_INVERTRGN, *rect, nullptr);
   ApplyRect(*dc, SurfaceRect(*dc, rect->left, rect->top, rect->right, rect->bottom), Source{},
             DSTINVERT);
   return TRUE;
@@ -572,6 +601,7 @@ BOOL InvertRect(HDC dc, const RECT* rect) {
 
 BOOL PatBlt(HDC dc, int x, int y, int width, int height, DWORD rop) {
   if (ValidDc(dc) == nullptr) return FALSE;
+  RecordValues(*dc, EMR_BITBLT, {x, y, width, height, static_cast<std::int32_t>(rop)});
   Source source;
   bool usesPattern = (((rop >> 16) ^ (rop >> 20)) & 0x0F) != 0;
   if (!BrushSource(*dc, CurrentBrush(*dc), &source) && usesPattern) return TRUE;
@@ -593,6 +623,10 @@ bool Visible(const HDC__& dc, POINT p) {
 
 COLORREF SetPixel(HDC dc, int x, int y, COLORREF colour) {
   if (ValidDc(dc) == nullptr) return CLR_INVALID;
+  if (Records(*dc)) {
+    RecordValues(*dc, EMR_SETPIXELV, {x, y, static_cast<std::int32_t>(colour)});
+    return colour & 0xFFFFFF;
+  }
   POINT p = ToSurface(*dc, x, y);
   if (!Visible(*dc, p)) return CLR_INVALID;
   Pixels pixels = BeginPixels(dc->surface);

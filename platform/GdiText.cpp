@@ -11,6 +11,7 @@
 // single line with "..." for DT_END_ELLIPSIS, and expands tabs to stops of
 // eight average character widths for DT_EXPANDTABS.
 #include "platform/GdiText.h"
+#include "platform/MetafileInternal.h"
 
 #include <algorithm>
 #include <cstring>
@@ -101,6 +102,7 @@ BOOL TextOutRun(HDC dc, int x, int y, UINT options, const RECT* rect, const char
   if (ValidDc(dc) == nullptr || length < 0 || (text == nullptr && length > 0)) return FALSE;
   FontObject* font = CurrentFont(*dc);
   if (font == nullptr) return FALSE;
+  RecordText(*dc, x, y, options, rect, text, length, advances);
   const FontFace& face = Realise(*font);
   DcState& state = dc->state;
   RectList clip = ClipRects(*dc);
@@ -273,6 +275,16 @@ int DrawText(HDC dc, LPCSTR text, int length, RECT* rect, UINT format) {
     int left = rect->left;
     if (format & DT_CENTER) left += (boxWidth - run.Width()) / 2;
     else if (format & DT_RIGHT) left = rect->right - run.Width();
+    if (Records(*dc)) {
+      // Recorded as the text run it draws, at its own place and advances.
+      UINT align = dc->state.textAlign;
+      RecordValues(*dc, EMR_SETTEXTALIGN, {static_cast<std::int32_t>(TA_LEFT | TA_TOP)});
+      RecordText(*dc, left, top + static_cast<int>(i) * lineHeight,
+                 (format & DT_NOCLIP) ? 0 : ETO_CLIPPED, (format & DT_NOCLIP) ? nullptr : rect,
+                 run.text.data(), static_cast<int>(run.text.size()), run.advances.data());
+      RecordValues(*dc, EMR_SETTEXTALIGN, {static_cast<std::int32_t>(align)});
+      continue;
+    }
     POINT origin = ToSurface(*dc, left, top + static_cast<int>(i) * lineHeight);
     int baseline = origin.y + face.metrics.tmAscent;
     if (dc->state.bkMode == OPAQUE)

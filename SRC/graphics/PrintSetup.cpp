@@ -1,7 +1,19 @@
+// Start-up and shutdown of the printers (see PrintSetup.h).
 #include "graphics/PrintSetup.h"
 
-#include "shell/StandIn.h"
+#include "graphics/PrintPreview.h"
+#include "graphics/PrinterSettings.h"
 
-void InitPrinterSettings() { STAND_IN("the printers' default settings and the preview accelerators"); }
+void InitPrinters() {
+  TextPrinter().InitDefaults();
+  GraphicsPrinter().InitDefaults();
+  InitPreview();
+}
 
-void FreePrinterSettings() { STAND_IN("releasing the printers' settings"); }
+void FreePrinters() {
+  FreePreview();
+  TextPrinter().DeleteDocument();
+  GraphicsPrinter().DeleteDocument();
+  TextPrinter().FreeBlocks();
+  GraphicsPrinter().FreeBlocks();
+}

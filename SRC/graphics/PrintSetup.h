@@ -1,13 +1,9 @@
-// The printing module's start-up and shutdown: the text and graphics printer
-// settings from the default printer and the print-preview accelerators
-// "ACCEL_PREVIEW", released at shutdown. Until the printing module is built
-// the printer settings keep what the registry gave them and there is no
-// preview table.
+// The printing module's start-up and shutdown: the defaults of the text and
+// graphics printers (the default printer, margins, font, preview
+// placement), then the print preview's accelerators and window classes;
+// at shutdown the preview's accelerators and both printers' settings blocks
+// are released.
 #pragma once
 
-#include <string>
-
-#include "platform/Types.h"
-
-void InitPrinterSettings();
-void FreePrinterSettings();
+void InitPrinters();
+void FreePrinters();

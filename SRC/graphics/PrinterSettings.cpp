@@ -1,63 +1,455 @@
-// Stand-in for the printing module's settings: every value of the two
-// printer subkeys is read with its type and bytes and written back as it
-// was. A subkey that did not exist is not created.
+// The printer objects (see PrinterSettings.h): defaults, the registry
+// subkeys, the printer, page-setup and font dialogs, the printer context,
+// the printable area and the print job.
 #include "graphics/PrinterSettings.h"
 
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "graphics/TextPrinter.h"
+#include "platform/MessageBox.h"
+#include "platform/Printer.h"
 #include "platform/Registry.h"
+#include "platform/System.h"
+#include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/StandIn.h"
-
-STAND_IN("the printing module's settings: kept and written back unchanged");
+#include "shell/WindowUtilities.h"
 
 namespace {
 
-constexpr DWORD kLongestValueName = 256;
+constexpr std::size_t kDevModeSize = sizeof(DEVMODE);
+constexpr std::size_t kLongestDevNames = 256;
 
-void ReadValues(HKEY versionKey, const char* subkey, PrinterSettingsValues& settings) {
-  HKEY key = RegOpenKeyChecked(versionKey, subkey);
-  if (key == nullptr) return;
-  settings = PrinterSettingsValues{};
-  settings.present = true;
-  for (DWORD index = 0;; ++index) {
-    char name[kLongestValueName];
-    DWORD nameSize = sizeof name;
-    DWORD type = 0, dataSize = 0;
-    if (RegEnumValue(key, index, name, &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS) break;
-    StoredRegistryValue value{name, type, std::vector<BYTE>(dataSize)};
-    if (RegQueryValueEx(key, name, nullptr, &value.type, value.data.data(), &dataSize) != ERROR_SUCCESS) continue;
-    value.data.resize(dataSize);
-    settings.values.push_back(std::move(value));
+// The graphics printer: its defaults and registry subkey are kept here; the
+// pictures it prints come with the graphics printing.
+class GraphicsPrinterSettings : public PrinterSettings {
+ public:
+  void Record(HDC, float, float) override {
+    STAND_IN("recording the graphics window for the graphics printer");
+    throw std::string("Printing the graphics is not available yet.");
   }
-  RegCloseKey(key);
+  const char* RegistryKeyName() const override { return "Graphics Printer"; }
+  void InitDefaults() override {
+    SetCommonDefaults(RECT{500, 750, 500, 500}, true);
+    RECT area = WorkArea();
+    previewPlacement.rcNormalPosition = RECT{0, 0, area.right - area.left, area.bottom - area.top};
+  }
+};
+
+void Note(const PrinterSettings& printer, const char* value) {
+  std::fprintf(stderr, "Quorvel: the stored \"%s\" of \"%s\" is damaged; the default is kept.\n", value,
+               printer.RegistryKeyName());
 }
 
-void WriteValues(HKEY versionKey, const char* subkey, const PrinterSettingsValues& settings) {
-  if (!settings.present) return;
-  HKEY key = RegCreateKeyChecked(versionKey, subkey);
-  if (key == nullptr) return;
-  for (const StoredRegistryValue& value : settings.values)
-    RegSetValueEx(key, value.name.c_str(), 0, value.type, value.data.data(), static_cast<DWORD>(value.data.size()));
-  RegCloseKey(key);
+HGLOBAL BlockWith(const void* bytes, std::size_t size) {
+  HGLOBAL block = GlobalAlloc(GHND, size);
+  if (void* target = GlobalLock(block)) {
+    std::memcpy(target, bytes, size);
+    GlobalUnlock(block);
+  }
+  return block;
+}
+
+// Device names whose three offsets point inside the record at terminated
+// texts, with a device name.
+bool DevNamesValid(const unsigned char* bytes, std::size_t size) {
+  if (size <= sizeof(DEVNAMES)) return false;
+  DEVNAMES names{};
+  std::memcpy(&names, bytes, sizeof names);
+  for (WORD offset : {names.wDriverOffset, names.wDeviceOffset, names.wOutputOffset})
+    if (offset < sizeof(DEVNAMES) || offset >= size || std::memchr(bytes + offset, '\0', size - offset) == nullptr)
+      return false;
+  return bytes[names.wDeviceOffset] != '\0';
+}
+
+std::string DevNamesText(HGLOBAL block, int which) {
+  if (block == nullptr) return {};
+  std::size_t size = GlobalSize(block);
+  auto* bytes = static_cast<const unsigned char*>(GlobalLock(block));
+  std::string text;
+  if (bytes != nullptr && DevNamesValid(bytes, size)) {
+    DEVNAMES names{};
+    std::memcpy(&names, bytes, sizeof names);
+    WORD offset = which == 0 ? names.wDriverOffset : which == 1 ? names.wDeviceOffset : names.wOutputOffset;
+    text = reinterpret_cast<const char*>(bytes + offset);
+  }
+  if (bytes != nullptr) GlobalUnlock(block);
+  return text;
+}
+
+// Frees a DC when the print job ends, however it ends.
+struct DcOwner {
+  HDC dc = nullptr;
+  ~DcOwner() {
+    if (dc != nullptr) DeleteDC(dc);
+  }
+};
+
+std::string PrintFailure() {
+  std::string reason = platform::LastPrintError();
+  return reason.empty() ? std::string("Unable to print") : "Unable to print:\n" + reason;
+}
+
+void FreeRecordBlocks(PRINTDLG& record) {
+  if (record.hDevMode != nullptr) GlobalFree(record.hDevMode);
+  if (record.hDevNames != nullptr) GlobalFree(record.hDevNames);
+  record.hDevMode = record.hDevNames = nullptr;
+}
+
+// A print dialog record on copies of the printer's blocks. When a block
+// cannot be copied the defaults are set again and copied once more; failing
+// that, `failure` is thrown and nothing is left allocated.
+PRINTDLG DialogRecord(PrinterSettings& printer, HWND owner, DWORD flags, const char* failure) {
+  PRINTDLG record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = owner;
+  record.Flags = flags;
+  record.nCopies = 1;
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    record.hDevMode = CopyGlobalBlock(printer.pageSetup.hDevMode);
+    record.hDevNames = CopyGlobalBlock(printer.pageSetup.hDevNames);
+    if (record.hDevMode != nullptr && record.hDevNames != nullptr) return record;
+    FreeRecordBlocks(record);
+    if (attempt == 0) printer.InitDefaults();
+  }
+  throw std::string(failure);
 }
 
 }  // namespace
 
-PrinterSettingsValues& TextPrinterSettings() {
-  static PrinterSettingsValues settings;
-  return settings;
+HGLOBAL CopyGlobalBlock(HGLOBAL block) {
+  if (block == nullptr) return nullptr;
+  const void* bytes = GlobalLock(block);
+  if (bytes == nullptr) return nullptr;
+  HGLOBAL copy = BlockWith(bytes, GlobalSize(block));
+  GlobalUnlock(block);
+  return copy;
 }
 
-PrinterSettingsValues& GraphicsPrinterSettings() {
-  static PrinterSettingsValues settings;
-  return settings;
+UINT_PTR CenteringDialogHookProc(HWND dialog, UINT message, WPARAM, LPARAM) {
+  if (message == WM_INITDIALOG) CenterWindowOnParent(dialog, IDOK);
+  return 0;
 }
 
-void ReadPrinterSettings(HKEY versionKey) {
-  ReadValues(versionKey, "Text Printer", TextPrinterSettings());
-  ReadValues(versionKey, "Graphics Printer", GraphicsPrinterSettings());
+PrinterSettings::PrinterSettings() = default;
+
+PrinterSettings::~PrinterSettings() {
+  DeleteDocument();
+  FreeBlocks();
 }
 
-void WritePrinterSettings(HKEY versionKey) {
-  WriteValues(versionKey, "Text Printer", TextPrinterSettings());
-  WriteValues(versionKey, "Graphics Printer", GraphicsPrinterSettings());
+void PrinterSettings::FreeBlocks() {
+  if (pageSetup.hDevMode != nullptr) GlobalFree(pageSetup.hDevMode);
+  if (pageSetup.hDevNames != nullptr) GlobalFree(pageSetup.hDevNames);
+  pageSetup.hDevMode = pageSetup.hDevNames = nullptr;
+}
+
+void PrinterSettings::DeleteDocument() {
+  if (document != nullptr) DeleteEnhMetaFile(document);
+  document = nullptr;
+}
+
+void PrinterSettings::SetCommonDefaults(const RECT& margins, bool landscape) {
+  previewPlacement = WINDOWPLACEMENT{};
+  previewPlacement.length = sizeof previewPlacement;
+  previewPlacement.showCmd = SW_SHOW;
+  LOGFONT gui{};
+  GetObject(GetStockObject(DEFAULT_GUI_FONT), sizeof gui, &gui);
+  font = gui;
+  std::memset(font.lfFaceName, 0, sizeof font.lfFaceName);
+  std::strncpy(font.lfFaceName, "Arial", LF_FACESIZE - 1);
+  font.lfWidth = 0;
+  fontSize = 100;
+  FreeBlocks();
+  pageSetup = PAGESETUPDLG{};
+  pageSetup.lStructSize = sizeof pageSetup;
+  pageSetup.Flags = PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES | PSD_ENABLEPAGESETUPHOOK;
+  pageSetup.lpfnPageSetupHook = CenteringDialogHookProc;
+  pageSetup.rtMargin = margins;
+  PRINTDLG record{};
+  record.lStructSize = sizeof record;
+  record.Flags = PD_RETURNDEFAULT;
+  record.hDevMode = GlobalAlloc(GHND, kDevModeSize);
+  record.hDevNames = GlobalAlloc(GHND, sizeof(DEVNAMES));
+  if (!PrintDlg(&record)) {
+    if (!landscape) MessageBox(nullptr, "Unable to get default printer", "Quorvel", MB_ICONHAND);
+  }
+  pageSetup.hDevMode = record.hDevMode;
+  pageSetup.hDevNames = record.hDevNames;
+  if (landscape) {
+    if (auto* mode = static_cast<DEVMODE*>(GlobalLock(pageSetup.hDevMode))) {
+      mode->dmFields |= DM_ORIENTATION;
+      mode->dmOrientation = DMORIENT_LANDSCAPE;
+      GlobalUnlock(pageSetup.hDevMode);
+    }
+  }
+}
+
+// --- registry ---------------------------------------------------------------------------
+
+void PrinterSettings::Load(HKEY parentKey) {
+  HKEY key = RegOpenKeyChecked(parentKey, RegistryKeyName());
+  if (key == nullptr) return;
+  std::unique_ptr<HKEY__, LONG (*)(HKEY)> closer(key, RegCloseKey);
+  unsigned char mode[kLongestDevNames] = {};
+  unsigned char names[kLongestDevNames] = {};
+  std::size_t modeSize = RegQueryValueChecked(key, "DevMode", mode, sizeof mode);
+  std::size_t namesSize = RegQueryValueChecked(key, "DevNames", names, sizeof names);
+  if (modeSize == 0 && namesSize == 0) return;
+  if (modeSize != kDevModeSize) {
+    Note(*this, "DevMode");
+    return;
+  }
+  if (namesSize == 0 || !DevNamesValid(names, namesSize)) {
+    Note(*this, "DevNames");
+    return;
+  }
+  RECT margins{};
+  std::size_t size = RegQueryValueChecked(key, "Margins", &margins, sizeof margins);
+  bool marginsGood = size == sizeof margins && margins.left >= 0 && margins.top >= 0 && margins.right >= 0 &&
+                     margins.bottom >= 0 && margins.left + margins.right < 16000 && margins.top + margins.bottom < 16000;
+  if (marginsGood) pageSetup.rtMargin = margins;
+  else if (size != 0) Note(*this, "Margins");
+  LOGFONT storedFont{};
+  size = RegQueryValueChecked(key, "Font", &storedFont, sizeof storedFont);
+  if (size == sizeof storedFont && std::memchr(storedFont.lfFaceName, '\0', LF_FACESIZE) != nullptr) font = storedFont;
+  else if (size != 0) Note(*this, "Font");
+  std::int32_t storedSize = 0;
+  size = RegQueryValueChecked(key, "Font size", &storedSize, sizeof storedSize);
+  if (size == sizeof storedSize && storedSize >= 40 && storedSize <= 720) fontSize = storedSize;
+  else if (size != 0) Note(*this, "Font size");
+  WINDOWPLACEMENT placement{};
+  size = RegQueryValueChecked(key, "Position", &placement, sizeof placement);
+  if (size == sizeof placement) {
+    placement.rcNormalPosition = ClampRectToScreen(placement.rcNormalPosition);
+    placement.ptMaxPosition = POINT{0, 0};
+    previewPlacement = placement;
+  } else if (size != 0) {
+    Note(*this, "Position");
+  }
+  HGLOBAL newMode = BlockWith(mode, modeSize);
+  HGLOBAL newNames = BlockWith(names, namesSize);
+  if (newMode == nullptr || newNames == nullptr) {
+    if (newMode != nullptr) GlobalFree(newMode);
+    if (newNames != nullptr) GlobalFree(newNames);
+    InitDefaults();
+    return;
+  }
+  FreeBlocks();
+  pageSetup.hDevMode = newMode;
+  pageSetup.hDevNames = newNames;
+}
+
+void PrinterSettings::Save(HKEY parentKey) const {
+  HKEY key = RegCreateKeyChecked(parentKey, RegistryKeyName());
+  if (key == nullptr) return;
+  for (auto [name, block] : {std::pair{"DevMode", pageSetup.hDevMode}, std::pair{"DevNames", pageSetup.hDevNames}}) {
+    if (block == nullptr) continue;
+    const void* bytes = GlobalLock(block);
+    if (bytes == nullptr) continue;
+    std::size_t size = std::strcmp(name, "DevMode") == 0 ? kDevModeSize : GlobalSize(block);
+    if (GlobalSize(block) >= size) RegSetBinaryValue(key, name, bytes, size);
+    GlobalUnlock(block);
+  }
+  RegSetBinaryValue(key, "Margins", &pageSetup.rtMargin, sizeof pageSetup.rtMargin);
+  RegSetBinaryValue(key, "Font", &font, sizeof font);
+  RegSetBinaryValue(key, "Font size", &fontSize, sizeof fontSize);
+  RegSetBinaryValue(key, "Position", &previewPlacement, sizeof previewPlacement);
+  RegCloseKey(key);
+}
+
+// --- dialogs and texts ------------------------------------------------------------------
+
+bool PrinterSettings::PrinterSetupDialog(HWND ownerWindow) {
+  PRINTDLG record = DialogRecord(*this, ownerWindow,
+                                 PD_PRINTSETUP | PD_NOSELECTION | PD_NOPAGENUMS | PD_USEDEVMODECOPIES | PD_HIDEPRINTTOFILE,
+                                 "Unable to setup printer");
+  if (!PrintDlg(&record)) {
+    FreeRecordBlocks(record);
+    return false;
+  }
+  FreeBlocks();
+  pageSetup.hDevMode = record.hDevMode;
+  pageSetup.hDevNames = record.hDevNames;
+  return true;
+}
+
+bool PrinterSettings::PageSetupDialog(HWND ownerWindow) {
+  pageSetup.hwndOwner = ownerWindow;
+  return PageSetupDlg(&pageSetup) != FALSE;
+}
+
+bool PrinterSettings::FontDialog(HWND ownerWindow) {
+  LOGFONT chosen = font;
+  HDC screen = GetDC(nullptr);
+  int pixelsPerInch = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  chosen.lfHeight = -(fontSize * pixelsPerInch) / 720;
+  DcOwner printer{CreatePrinterDc()};
+  CHOOSEFONT record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = ownerWindow;
+  record.hDC = printer.dc;
+  record.lpLogFont = &chosen;
+  record.Flags = CF_PRINTERFONTS | CF_INITTOLOGFONTSTRUCT | CF_ANSIONLY | CF_LIMITSIZE | CF_FORCEFONTEXIST | CF_NOSCRIPTSEL;
+  record.nSizeMin = 6;
+  record.nSizeMax = 14;
+  if (!ChooseFont(&record)) return false;
+  font = chosen;
+  fontSize = record.iPointSize;
+  return true;
+}
+
+std::string PrinterSettings::PrinterNameText() const { return DevNamesText(pageSetup.hDevNames, 1); }
+
+std::string PrinterSettings::OrientationText() {
+  bool landscape = false;
+  if (auto* mode = static_cast<DEVMODE*>(GlobalLock(pageSetup.hDevMode))) {
+    landscape = mode->dmOrientation == DMORIENT_LANDSCAPE;
+    mode->dmFields |= DM_ORIENTATION;
+    GlobalUnlock(pageSetup.hDevMode);
+  }
+  return std::string("Orientation : ") + (landscape ? "Landscape" : "Portrait");
+}
+
+std::string PrinterSettings::FontText() const {
+  return std::string(font.lfFaceName) + ", " + std::to_string(fontSize / 10) + " point";
+}
+
+// --- printing ---------------------------------------------------------------------------
+
+HDC PrinterSettings::CreatePrinterDc() {
+  for (int attempt = 0; attempt < 2; ++attempt) {
+    std::string device = DevNamesText(pageSetup.hDevNames, 1);
+    auto* mode = static_cast<const DEVMODE*>(GlobalLock(pageSetup.hDevMode));
+    HDC dc = nullptr;
+    if (!device.empty() && mode != nullptr)
+      dc = CreateDC(DevNamesText(pageSetup.hDevNames, 0).c_str(), device.c_str(),
+                    DevNamesText(pageSetup.hDevNames, 2).c_str(), mode);
+    if (mode != nullptr) GlobalUnlock(pageSetup.hDevMode);
+    if (dc != nullptr) {
+      SetBkMode(dc, TRANSPARENT);
+      SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+      return dc;
+    }
+    if (attempt == 0) InitDefaults();
+  }
+  throw std::string("Unable to print");
+}
+
+HDC PrinterSettings::RunPrintDialog(HWND ownerWindow) {
+  PRINTDLG record = DialogRecord(*this, ownerWindow,
+                                 PD_RETURNDC | PD_ENABLEPRINTHOOK | PD_NOSELECTION | PD_USEDEVMODECOPIES,
+                                 "Unable to print");
+  record.lpfnPrintHook = CenteringDialogHookProc;
+  SetupPrintRange(record);
+  if (!PrintDlg(&record)) {
+    FreeRecordBlocks(record);
+    if (CommDlgExtendedError() != 0) throw std::string("Unable to print");
+    return nullptr;
+  }
+  TakePrintRange(record);
+  FreeBlocks();
+  pageSetup.hDevMode = record.hDevMode;
+  pageSetup.hDevNames = record.hDevNames;
+  SetBkMode(record.hDC, TRANSPARENT);
+  SelectObject(record.hDC, GetStockObject(HOLLOW_BRUSH));
+  return record.hDC;
+}
+
+void PrinterSettings::ComputePrintArea(HDC dc) {
+  float pixelsX = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSX));
+  float pixelsY = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSY));
+  paperWidth = GetDeviceCaps(dc, PHYSICALWIDTH) / pixelsX;
+  paperHeight = GetDeviceCaps(dc, PHYSICALHEIGHT) / pixelsY;
+  leftMargin = pageSetup.rtMargin.left * 0.001f;
+  rightMargin = pageSetup.rtMargin.right * 0.001f;
+  topMargin = pageSetup.rtMargin.top * 0.001f;
+  bottomMargin = pageSetup.rtMargin.bottom * 0.001f;
+  // Margins narrower than what the device can print on grow on both sides.
+  auto fit = [](float paper, float& before, float& after, float device, float& printable) {
+    printable = paper - before - after;
+    if (device >= printable) return;
+    float half = (printable - device) / 2;
+    before += half;
+    after += half;
+    printable = device;
+  };
+  fit(paperWidth, leftMargin, rightMargin, GetDeviceCaps(dc, HORZRES) / pixelsX - 0.04f, printableWidth);
+  fit(paperHeight, topMargin, bottomMargin, GetDeviceCaps(dc, VERTRES) / pixelsY - 0.04f, printableHeight);
+}
+
+void PrinterSettings::PrintPages(HDC dc) {
+  DOCINFO info{};
+  info.cbSize = sizeof info;
+  info.lpszDocName = "Quorvel";
+  float pixelsX = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSX));
+  float pixelsY = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSY));
+  RECT page{};
+  page.left = static_cast<LONG>(pixelsX * leftMargin - GetDeviceCaps(dc, PHYSICALOFFSETX));
+  page.top = static_cast<LONG>(pixelsY * topMargin - GetDeviceCaps(dc, PHYSICALOFFSETY));
+  page.right = page.left + static_cast<LONG>(pixelsX * printableWidth);
+  page.bottom = page.top + static_cast<LONG>(pixelsY * printableHeight);
+  if (StartDoc(dc, &info) <= 0) throw PrintFailure();
+  if (StartPage(dc) <= 0) {
+    AbortDoc(dc);
+    throw PrintFailure();
+  }
+  try {
+    DrawPage(dc, page);
+  } catch (...) {
+    AbortDoc(dc);
+    throw;
+  }
+  EndPage(dc);
+  if (EndDoc(dc) <= 0) throw PrintFailure();
+}
+
+void PrinterSettings::PrintDocument(HWND ownerWindow, bool rendered) {
+  owner = ownerWindow;
+  try {
+    DcOwner printer{RunPrintDialog(ownerWindow)};
+    if (printer.dc == nullptr) return;
+    ComputePrintArea(printer.dc);
+    if (!rendered) {
+      if (document == nullptr) Record(printer.dc, printableWidth, printableHeight);
+      PrintPages(printer.dc);
+    } else {
+      STAND_IN("printing the rendered graphics");
+      throw std::string("Printing the rendered graphics is not available yet.");
+    }
+    DeleteDocument();
+  } catch (const std::string& text) {
+    DeleteDocument();
+    ShowErrorMessage(ownerWindow, text);
+  }
+}
+
+// --- the two printers -------------------------------------------------------------------
+
+PrinterSettings& TextPrinter() {
+  static TextPrinterSettings printer;
+  return printer;
+}
+
+PrinterSettings& GraphicsPrinter() {
+  static GraphicsPrinterSettings printer;
+  return printer;
+}
+
+PrinterSettings*& PreviewPrinter() {
+  static PrinterSettings* printer = nullptr;
+  return printer;
+}
+
+void LoadPrinterSettings(HKEY parentKey) {
+  TextPrinter().Load(parentKey);
+  GraphicsPrinter().Load(parentKey);
+}
+
+void SavePrinterSettings(HKEY parentKey) {
+  TextPrinter().Save(parentKey);
+  GraphicsPrinter().Save(parentKey);
 }

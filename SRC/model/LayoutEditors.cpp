@@ -408,8 +408,3 @@ void SelectMaterialDialog(LayoutTable& table) { SelectRowProperty(table, 6); }
 void SelectSectionDialog(LayoutTable& table) { SelectRowProperty(table, 7); }
 void SelectLoadDialog(LayoutTable& table) { SelectRowProperty(table, 8); }
 
-void PrintLayout(HWND owner) {
-  STAND_IN("the printed and exported layout report");
-  if (M().rowCount == 0) return;
-  ShowInfoMessage(owner, "Printing the layout is not available yet.");
-}

@@ -6,9 +6,10 @@
 //
 // Every editor commits the cell being edited first and stops when the cell
 // is refused, so an editor never opens over a half-typed value. The kinds'
-// own dialogs answer through their virtual EditDialog; the property dialogs,
-// the pickers of named records and the printed layout come with later work
-// and say so (STAND_IN) without touching the model.
+// own dialogs answer through their virtual EditDialog; the property dialogs
+// and the pickers of named records come with later work and say so
+// (STAND_IN) without touching the model. The printed layout is
+// LayoutPrint.cpp.
 //
 // The popup menus send their command to the Layout frame, whose command
 // switch (LayoutCommand) carries it out; a popup with no item shows nothing.
@@ -62,8 +63,10 @@ void SelectMaterialDialog(LayoutTable& table);
 void SelectSectionDialog(LayoutTable& table);
 void SelectLoadDialog(LayoutTable& table);
 
-// The layout as a printed report section; nothing for an empty model.
-void PrintLayout(HWND owner);
+// The "Layout" section on the current report road; nothing for an empty
+// model. One row's line of it (text or comma-separated).
+void PrintLayout();
+void PrintLayoutRowLine(int row);
 
 // The row rules shared with the Layout window's Edit menu.
 bool IsComponentLayoutRow(const Model& model, int row);

@@ -51,6 +51,7 @@ class LayoutTable : public TableWindow {
   void HeadingContextMenu(int column) override { HeadingClicked(column); }
   void CellContextMenu(int column) override;
   std::int32_t RowNode(int row) override;
+  void WriteText() override;  // LayoutPrint.cpp
 
   bool rowInserted = false;
 };

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <iterator>
 
+#include "graphics/PrintSelection.h"
+#include "graphics/PrintSheet.h"
 #include "files/FileCommands.h"
 #include "loads/Spectrum.h"
 #include "loads/StaticSeismic.h"
@@ -337,6 +339,9 @@ LRESULT LayoutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: LayoutCommand(window, LOWORD(wParam)); return 0;
+    case kPrintOutputMessage:
+    case kPrintToFileMessage:
+    case kPrintPreviewMessage: CarryOutPrintOutput(window, message, PrintSelectedSections); return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
   }
 }

@@ -11,6 +11,7 @@
 
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
+#include "graphics/PrintSheet.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
@@ -79,7 +80,7 @@ struct LaterCommand {
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},  {106, "Print Model"},          {316, "QA Block"},
+    {40056, "Export to PCF"},  {316, "QA Block"},
     {40061, "Revision Record"}, {40036, "Copy Rows"},         {40022, "Find and Replace"},
     {279, "Delete Rows"},      {126, "Delete"},               {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
@@ -232,6 +233,7 @@ void LayoutCommand(HWND window, int id) {
     case 105: SaveModelAs(window); return;
     case 293: if (SaveCheck(window)) OpenResultsDialog(window); return;
     case 108: Analyse(window); return;
+    case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case 201: EditRowElementType(Table()); return;
     case 202: EditRowDataType(Table()); return;

@@ -2,15 +2,16 @@
 // the toolbars and the two list table windows, focus, closing, tooltips,
 // the menu states and the LIST_MENU commands.
 //
-// Commands whose windows, dialogs or lists later work builds (printing,
-// copy and paste of property records, the libraries, units and font
-// dialogs, highlighting in the graphics) say so in a message and change
-// nothing.
+// Commands whose windows, dialogs or lists later work builds (copy and
+// paste of property records, the libraries, units and font dialogs,
+// highlighting in the graphics) say so in a message and change nothing.
+// Print opens the print sheet for the list shown.
 #include <cstdint>
 #include <array>
 #include <cstdio>
 #include <string>
 
+#include "graphics/PrintSheet.h"
 #include "model/ContextMenus.h"
 #include "model/FindNodeDialog.h"
 #include "model/ListWindow.h"
@@ -25,6 +26,7 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
+#include "shell/TablePrint.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UnitsDialog.h"
@@ -157,7 +159,6 @@ void NotAvailable(HWND window, const char* name) {
 
 const char* LaterCommandName(int id) {
   switch (id) {
-    case 106: return "Print";
     case 363: return "Copy";
     case 364: return "Paste";
     case 267: return "Previous View";
@@ -298,6 +299,7 @@ void ListCommand(HWND window, int commandId) {
     case 256: FrameGoBack(ListFrame(), true); return;
     case kCloseDialogsCommand: FrameCancelPopups(ListFrame()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
+    case 106: ShowPrintSheet(window); return;
     case kNextListCommand: ShowNextList(); return;
     case kPreviousListCommand: ShowPreviousList(); return;
     case 336: FindNodeInList(window); return;
@@ -333,6 +335,9 @@ LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: ListCommand(window, LOWORD(wParam)); return 0;
+    case kPrintToFileMessage: PrintTableWindowToFile(ListTableWindow(0)); return 0;
+    case kPrintOutputMessage:
+    case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
   }
 }

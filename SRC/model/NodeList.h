@@ -24,6 +24,7 @@ class NodeListTable : public ItemListTableWindow {
   void ContextMenu() override;
   bool RowOfCurrentLayoutRow(ItemListEntries& entries) override;
   std::string PrintName() override { return "Coordinates"; }
+  void WriteText() override;  // NodeListPrint.cpp
   bool CanInsert() override { return false; }
   bool CanDelete() override { return false; }
 };
@@ -39,5 +40,7 @@ void OpenNodeList();
 // The comma-separated lines of the list printed to a file (CR LF ends each
 // line, as other programs read the file).
 std::string NodeListFileText(const Model& model);
+// The "Coordinates" section on the current report road.
+void PrintNodeList();
 
 constexpr int kDistanceCommand = 315;

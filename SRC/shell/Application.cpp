@@ -284,7 +284,7 @@ void RegisterWindowClasses() {
   Step("start: table window class");
   RegisterTableWindowClass();
   Step("start: message window class");
-  RegisterMessageWindowClass();
+  RegisterPrintingWindowClass();
   Step("start: Layout window");
   RegisterLayoutWindow();
   Step("start: graphics thread");
@@ -329,7 +329,7 @@ void InitApplication(const std::string& commandLine) {
   int characterWidth = 0, rowHeight = 0;
   MeasureDefaultFont(characterWidth, rowHeight);
   Step("start: printer settings");
-  InitPrinterSettings();
+  InitPrinters();
   Step("start: default window rectangles");
   SetDefaultWindowRects(characterWidth, rowHeight);
   Step("start: program settings");
@@ -356,7 +356,7 @@ void ExitApplication() {
   Step("exit: program settings");
   SaveProgramSettings();
   Step("exit: printer settings");
-  FreePrinterSettings();
+  FreePrinters();
   Step("exit: fonts");
   DeleteFonts();
   Step("exit: pens and brushes");

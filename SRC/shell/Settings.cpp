@@ -264,7 +264,7 @@ void LoadProgramSettings() {
     ReadAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
     LoadFramePlacements(version);
     ReadRecentModels(version);
-    ReadPrinterSettings(version);
+    LoadPrinterSettings(version);
     const Preferences& p = ProgramPreferences();
     SetFolderFromPath(NewestRecentModel(), ModelDialogFolder());
     SetFolderFromPath(p.materialLibraryPath, MaterialLibraryDialogFolder());
@@ -285,7 +285,7 @@ void SaveProgramSettings() {
     WriteAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
     SaveFramePlacements(version);
     WriteRecentModels(version);
-    WritePrinterSettings(version);
+    SavePrinterSettings(version);
     RegCloseKey(version);
   }
   if (product != nullptr) RegCloseKey(product);

@@ -244,7 +244,7 @@ TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
 
 TEST_F(LayoutEditorsTest, PrintingAnEmptyLayoutDoesNothing) {
   TheModel().rowCount = 0;
-  PrintLayout(Owner());
+  PrintLayout();
   platform::CheckModalScript();
 }
 

@@ -308,13 +308,6 @@ TEST_F(CommonDialogTest, DefaultPrinterRecords) {
   EXPECT_EQ(GlobalLock(old), nullptr);
   GlobalFree(print.hDevMode);
   GlobalFree(print.hDevNames);
-  // The interactive pages are not there yet: refused, not pretended.
-  PRINTDLG setup{};
-  setup.lStructSize = sizeof setup;
-  setup.Flags = PD_PRINTSETUP;
-  EXPECT_FALSE(PrintDlg(&setup));
-  EXPECT_EQ(CommDlgExtendedError(), CDERR_DIALOGFAILURE);
-
   PAGESETUPDLG page{};
   page.lStructSize = sizeof page;
   page.Flags = PSD_RETURNDEFAULT | PSD_MARGINS | PSD_INTHOUSANDTHSOFINCHES;

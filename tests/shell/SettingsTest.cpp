@@ -241,21 +241,4 @@ TEST_F(Settings, WindowPlacementsHaveTheirLayoutAndOrder) {
   EXPECT_EQ(FramePlacement(kPlacementResults).rcNormalPosition.bottom, 4);
 }
 
-TEST_F(Settings, PrinterSettingsAreWrittenBackUnchanged) {
-  const std::string text = kVersionKey + "\\Text Printer";
-  const ByteList devMode = {1, 2, 3, 0, 0, 0xFF, 7};
-  Put(text, "DevMode", devMode);
-  Put(text, "Margins", Int32Bytes(-250));
-  LoadProgramSettings();
-  // Shutdown writes them back into a store that lost them meanwhile.
-  HKEY version = Create(kVersionKey);
-  RegDeleteKey(version, "Text Printer");
-  RegCloseKey(version);
-  SaveProgramSettings();
-  EXPECT_EQ(Get(text, "DevMode"), devMode);
-  EXPECT_EQ(Get(text, "Margins"), Int32Bytes(-250));
-  EXPECT_EQ(ValueNames(text), (std::vector<std::string>{"DevMode", "Margins"}));
-  EXPECT_FALSE(KeyExists(kVersionKey + "\\Graphics Printer"));  // never stored, never made
-}
-
 }  // namespace

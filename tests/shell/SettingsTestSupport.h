@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "analysis/AnalysisOptions.h"
-#include "graphics/PrinterSettings.h"
 #include "model/Model.h"
 #include "platform/Registry.h"
 #include "shell/AppFonts.h"
@@ -35,8 +34,6 @@ class SettingsFixture : public testing::Test {
     ClearRecentModels();
     SetRecentModelOpener(nullptr);
     for (int i = 0; i < kFramePlacementCount; ++i) FramePlacement(i) = WINDOWPLACEMENT{};
-    TextPrinterSettings() = PrinterSettingsValues{};
-    GraphicsPrinterSettings() = PrinterSettingsValues{};
     ProgramAnalysisOptions() = AnalysisOptions{};
     ProgramOptionsGraphicsSettings() = OptionsGraphicsSettings{};
     g_UnitsSettings = UnitsSettings{};

@@ -1,0 +1,169 @@
+// The printer road recorded on the PDF printer's context: printed tables
+// break pages where their rows do, repeat their title and heading on every
+// page, start on a new page when their heading does not fit, and leave out
+// columns of width 0; the table of contents indents its levels by the width
+// of "AAA"; a recording for a window that has no report is refused.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "graphics/PrinterReport.h"
+#include "graphics/PrinterSettings.h"
+#include "graphics/ReportOutput.h"
+#include "platform/Metafile.h"
+#include "platform/System.h"
+#include "platform/TestSupport.h"
+#include "shell/TablePrint.h"
+
+namespace {
+
+struct TextRecord {
+  int x;
+  int y;
+  std::string text;
+};
+
+// The texts recorded so far, by page (index 0: before the first page).
+std::vector<std::vector<TextRecord>> RecordedTexts(HENHMETAFILE picture) {
+  std::vector<std::vector<TextRecord>> pages(1);
+  for (const std::vector<DWORD>& record : platform::MetafileRecords(picture)) {
+    if (record[0] == EMR_GDICOMMENT && record[3] != 999999) pages.resize(record[3] + 1);
+    if (record[0] == EMR_EXTTEXTOUTA)
+      pages.back().push_back({static_cast<int>(record[2]), static_cast<int>(record[3]),
+                              std::string(reinterpret_cast<const char*>(record.data() + 12), record[10])});
+  }
+  return pages;
+}
+
+int Count(const std::vector<TextRecord>& texts, const std::string& text) {
+  int count = 0;
+  for (const TextRecord& record : texts) count += record.text == text;
+  return count;
+}
+
+class Grid : public PrintTable {
+ public:
+  void DefineColumns() override {
+    SetColumns(3);
+    widths[1] = TextWidth("Node 0000");
+    widths[2] = 0;  // a hidden column
+    widths[3] = TextWidth("Length");
+  }
+  std::string HeadingText(int column, int) override { return column == 1 ? "Node" : column == 2 ? "Hidden" : "Length"; }
+  std::string CellText(int row, int column, int) override {
+    return column == 1 ? "N" + std::to_string(row) : column == 2 ? "secret" : "L";
+  }
+};
+
+class PrinterRoadTest : public testing::Test {
+ protected:
+  HDC printer_ = nullptr;
+  void SetUp() override {
+    platform::EnableTestMode(true);
+    TextPrinter().InitDefaults();
+    printer_ = TextPrinter().CreatePrinterDc();
+    RECT frame{0, 0, 7 * 2540, 10 * 2540};
+    g_PrinterDc = CreateEnhMetaFile(printer_, nullptr, &frame, nullptr);
+    PrinterPage().width = 7 * 600;
+    PrinterPage().height = 10 * 600;
+    g_PrinterPage = 0;
+    PrinterPageHeading();
+  }
+  void TearDown() override {
+    if (g_PrinterDc != nullptr) DeleteEnhMetaFile(CloseEnhMetaFile(g_PrinterDc));
+    g_PrinterDc = nullptr;
+    DeleteDC(printer_);
+    g_CollectContents = false;
+    ContentsEntries().clear();
+    platform::Shutdown();
+    platform::EnableTestMode(false);
+  }
+  std::vector<std::vector<TextRecord>> Finish() {
+    HENHMETAFILE picture = CloseEnhMetaFile(g_PrinterDc);
+    g_PrinterDc = nullptr;
+    auto pages = RecordedTexts(picture);
+    DeleteEnhMetaFile(picture);
+    return pages;
+  }
+};
+
+TEST_F(PrinterRoadTest, TablesBreakPagesAndRepeatTheirHeading) {
+  Grid probe;
+  TablePrint(probe, "Probe", 1);  // lays the grid out: its row height and the rows a page holds
+  const int perPage = (PrinterPage().bodyBottom - PrinterPage().bodyTop - PrinterPage().barHeight - probe.headingHeight) /
+                      probe.rowHeight;
+  ASSERT_GT(perPage, 10);
+  PrinterPageHeading();  // a fresh page: exactly one page of rows fits
+  const int firstPage = g_PrinterPage;
+  Grid exact;
+  TablePrint(exact, "Exact", perPage);
+  EXPECT_EQ(g_PrinterPage, firstPage);
+  PrinterPageHeading();
+  Grid more;
+  TablePrint(more, "More", perPage + 1);
+  EXPECT_EQ(g_PrinterPage, firstPage + 2);
+  auto pages = Finish();
+  ASSERT_EQ(static_cast<int>(pages.size()), firstPage + 3);
+  const auto& overflow = pages[static_cast<std::size_t>(firstPage + 2)];
+  EXPECT_EQ(Count(overflow, "More"), 1);  // the title bar again
+  EXPECT_EQ(Count(overflow, "Node"), 1);  // and the heading
+  EXPECT_EQ(Count(overflow, "N" + std::to_string(perPage + 1)), 1);
+  EXPECT_EQ(Count(pages[static_cast<std::size_t>(firstPage + 1)], "N" + std::to_string(perPage)), 1);
+  for (const auto& page : pages) {
+    EXPECT_EQ(Count(page, "Hidden"), 0);
+    EXPECT_EQ(Count(page, "secret"), 0);
+  }
+}
+
+TEST_F(PrinterRoadTest, ATableWhoseHeadingDoesNotFitStartsANewPage) {
+  PrinterPageGeometry& page = PrinterPage();
+  page.y = page.bodyBottom - page.lineHeight;  // room for one line only
+  Grid grid;
+  TablePrint(grid, "Late", 3);
+  EXPECT_EQ(g_PrinterPage, 2);
+  auto pages = Finish();
+  EXPECT_EQ(Count(pages[1], "Late"), 0);
+  EXPECT_EQ(Count(pages[2], "Late"), 1);
+  EXPECT_EQ(Count(pages[2], "N3"), 1);
+}
+
+TEST_F(PrinterRoadTest, ContentsIndentTheirLevelsByThreeCapitalAs) {
+  g_CollectContents = true;
+  BeginReportSection("Input", 0);
+  BeginReportSection("Layout", 1);
+  BeginReportSection("Bends", 2);
+  PrinterTextLeft("The last body line");  // the page holds text: the contents start a page of their own
+  PrintTableOfContents();
+  EXPECT_EQ(g_PrinterPage, 2);
+  EXPECT_TRUE(ContentsEntries().empty());
+  EXPECT_FALSE(g_RomanPageNumbers);
+  const int unit = PrinterPage().unit;
+  const int threeAs = PrinterTextWidth("AAA");
+  auto pages = Finish();
+  auto x = [&](const std::string& text) {
+    for (const auto& page : pages)
+      for (const TextRecord& record : page)
+        if (record.text == text) return record.x;
+    return -1;
+  };
+  EXPECT_EQ(x("Input"), 6 * unit);
+  EXPECT_EQ(x("Layout"), 6 * unit + threeAs);
+  EXPECT_EQ(x("Bends"), 6 * unit + 2 * threeAs);
+  EXPECT_GE(x("Table of Contents"), 0);
+  EXPECT_GE(x("Page i"), 0);  // the contents page numbers itself in roman
+  EXPECT_EQ(x("Page 2"), -1);
+}
+
+TEST_F(PrinterRoadTest, AWindowWithoutAReportIsRefused) {
+  TextPrinter().owner = nullptr;
+  try {
+    CreateTextPrinterPage(TextPrinter(), printer_, 7.0f, 10.0f);
+    ADD_FAILURE() << "recorded for no window";
+  } catch (const std::string& text) {
+    EXPECT_EQ(text, "Unknown caller in create emf on text printer");
+  }
+  EXPECT_EQ(TextPrinter().document, nullptr);
+  EXPECT_FALSE(g_Recording);
+}
+
+}  // namespace
