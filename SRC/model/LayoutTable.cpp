@@ -283,7 +283,9 @@ int LayoutTable::FilterChar(int character) {
 }
 
 // Every store is bracketed by an undo snapshot; a store that changed nothing
-// (refused ones included) leaves none behind.
+// (refused ones included) leaves none behind, nor does one that changed only
+// what no model file keeps: the cells of the spare row are one undo step
+// with the row, taken when it is entered.
 void LayoutTable::StoreCell() {
   if (currentRow > kMaxLayoutRows) throw std::string("Maximum number of rows exceeded");
   g_EditChangedModel = false;
@@ -305,7 +307,10 @@ void LayoutTable::StoreCell() {
     if (!g_EditChangedModel) PopTempFile(token);
     throw;
   }
-  if (!g_EditChangedModel) PopTempFile(token);
+  if (g_EditChangedModel)
+    PopTempFileIfUnchanged(token);
+  else
+    PopTempFile(token);
 }
 
 void SetLayoutRowCount() {

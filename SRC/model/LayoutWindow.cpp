@@ -38,6 +38,7 @@
 #include "shell/RecentModels.h"
 #include "shell/RecentModelsMenu.h"
 #include "shell/StandIn.h"
+#include "shell/TableViews.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 
@@ -95,6 +96,7 @@ void CreateTableWindow(HWND window) {
   Table().wideRows = true;
   Table().nodeSearch = true;
   Table().nameSearch = true;
+  RegisterInputTableView(Table());
 }
 
 LRESULT OnCreate(HWND window) {
@@ -122,8 +124,6 @@ LRESULT OnSetFocus(HWND window) {
   return 0;
 }
 
-bool SaveCheck(HWND window) { return !M().modified || QuerySaveModelChanges(window) != IDCANCEL; }
-
 // The table is only as wide as its columns: the rest of the frame is gray.
 LRESULT OnEraseBackground(HWND window, HDC dc) {
   if (dc == nullptr) return 1;
@@ -138,10 +138,7 @@ LRESULT OnClose(HWND window) {
     ShowWindow(window, SW_HIDE);
     return 0;
   }
-  if (!SaveCheck(window)) return 0;
-  CloseModel();
-  HWND main = MainFrame().window;
-  if (main != nullptr && IsWindow(main)) SendMessage(main, WM_CLOSE, 0, 0);
+  ExitProgram(window);
   return 0;
 }
 

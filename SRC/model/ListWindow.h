@@ -37,6 +37,10 @@ struct ListMenuEntry {
 // Registers the list of `label` (one of the fixed labels; others are
 // refused with false).
 bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener);
+// Registers a list that is always offered but whose table later work
+// builds: its opener only says so, the List frame is not shown for it and a
+// model saved with it does not reopen it (the saved name is kept).
+bool RegisterPendingListKind(const std::string& label, ListOpener opener);
 // Forgets every registration (start-up registers again; tests start clean).
 void ForgetListKinds();
 
@@ -64,10 +68,14 @@ void ShowNextList();
 void ShowPreviousList();
 void SwitchListWindow(ListOpener opener);
 void RefreshListWindow();
-// After a model was read: shows the list saved with it, if it is offered.
-void RestoreListWindow();
-// A new model: no list shown, no saved name.
+// After a model was read: shows the list saved with it, if it is offered;
+// true when it is shown.
+bool RestoreListWindow();
+// A new or closed model: no list shown (the List frame is hidden with its
+// tables closed), no saved name.
 void ResetListWindow();
+// The List frame was closed: the model no longer records a list shown.
+void ForgetShownListName();
 
 // The two table windows of the List frame (0 first, 1 second); null before
 // the frame exists.

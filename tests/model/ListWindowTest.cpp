@@ -63,21 +63,28 @@ TEST_F(ListWindowTest, TheDialogTemplateFollowsTheNumberOfLists) {
   }
 }
 
-TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOffered) {
+std::vector<std::string> Labels() {
+  std::vector<std::string> labels;
+  for (const ListMenuEntry& entry : ListMenuEntries()) labels.push_back(entry.label);
+  return labels;
+}
+
+TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOfferedAndThePropertyListsAlways) {
   EXPECT_FALSE(RegisterListKind("&Boilers", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 1);
-  EXPECT_EQ(ListMenuEntries()[0].label, "&Coordinates");
-  EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG3");
+  ASSERT_EQ(BuildListMenu(), 4);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"&Coordinates", "&Loads", "&Materials", "&Sections"}));
+  EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG6");
   // The anchors list comes first in the menu order.
   ASSERT_TRUE(RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 2);
+  ASSERT_EQ(BuildListMenu(), 5);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
-  // A model without nodes has no node list.
+  // A model without nodes has no node list; the property lists stay.
   Model empty;
   InitEmptyModel(empty, AnalysisOptions());
   SwapModel(empty);
   anchorsOffered = false;
-  EXPECT_EQ(BuildListMenu(), 0);
+  EXPECT_EQ(BuildListMenu(), 3);
+  EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG3");
   SwapModel(empty);
 }
 
@@ -85,17 +92,18 @@ TEST_F(ListWindowTest, TheListShownStaysInTheMenuAfterItEmpties) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
   ShowListByOpener(OpenTestAnchors);
   anchorsOffered = false;
-  ASSERT_EQ(BuildListMenu(), 2);
+  ASSERT_EQ(BuildListMenu(), 5);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
   ShowListByOpener(OpenNodeList);
-  EXPECT_EQ(BuildListMenu(), 1);
+  EXPECT_EQ(BuildListMenu(), 4);
 }
 
 TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
-  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3", [](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG6", [](HWND dialog) {
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Coordinates");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1401)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1402)));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1404)), "&Sections");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1404)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1405)));
     EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
@@ -108,7 +116,7 @@ TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
   EXPECT_EQ(table.HeadingText(1, 0), "Node");
   for (int row = 1; row <= 4; ++row) EXPECT_EQ(table.CellText(row, 1, 0), std::to_string(row * 10));
   // Cancel shows nothing new.
-  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3",
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG6",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   EXPECT_EQ(OpenListMenuDialog(ListFrame().window), 0);
 }
@@ -179,14 +187,25 @@ TEST_F(ListWindowTest, MenuStatesFollowTheListAndThePipingCode) {
   EXPECT_FALSE(State(Popup(4), 193) & MF_GRAYED);
 }
 
-TEST_F(ListWindowTest, NextAndPreviousListWrapAround) {
+TEST_F(ListWindowTest, NextAndPreviousListWrapAroundAndAListStillToComeSaysSo) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
   ShowListByOpener(OpenNodeList);
-  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the last to the first
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
-  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);  // from the first to the last
-  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
   EXPECT_EQ(anchorsOpened, 1);
+  // From the first back to the last, the sections list, which is not built:
+  // it says so and the anchors list stays.
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog).at(0), "The sections list is not available yet.");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
+  platform::CheckModalScript();
+  EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
+  EXPECT_EQ(TheModel().listName, "&Anchors");
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the first to the second
+  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
 }
 
 TEST_F(ListWindowTest, ASavedListIsShownAgainAndANewModelForgetsIt) {
