@@ -19,6 +19,7 @@
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "model/RowText.h"
+#include "model/UndoRedo.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -289,6 +290,7 @@ int LayoutTable::FilterChar(int character) {
 void LayoutTable::StoreCell() {
   if (currentRow > kMaxLayoutRows) throw std::string("Maximum number of rows exceeded");
   g_EditChangedModel = false;
+  const bool modified = TheModel().modified;
   const SnapshotToken token = TakeUndoSnapshot(frame);
   try {
     if (currentColumn == 1 && TheModel().row(currentRow).elementType == ElementType::Comment)
@@ -303,6 +305,15 @@ void LayoutTable::StoreCell() {
       StoreMaterialCell(*this, currentColumn);
     else if (currentColumn == 9)
       StoreDataCell(*this);
+  } catch (const std::string&) {
+    // A message after the row changed: the model could not be made from it
+    // (the node table is full), so it goes back to what it was.
+    if (g_EditChangedModel && RestoreUndoSnapshot(token, modified)) {
+      g_EditChangedModel = false;
+      TableDrawRow(*this, currentRow);
+    }
+    if (!g_EditChangedModel) PopTempFile(token);
+    throw;
   } catch (...) {
     if (!g_EditChangedModel) PopTempFile(token);
     throw;

@@ -313,7 +313,7 @@ std::string LayoutToolTipText(int commandId) {
 
 void UpdateLayoutTitle() {
   LayoutTable& table = Table();
-  if (table.windowRecord == nullptr || LayoutFrame().window == nullptr) return;
+  if (table.Window() == nullptr || LayoutFrame().window == nullptr) return;
   FrameShow(LayoutFrame());
   const Model& model = M();
   const int rows = model.rowCount + 1;

@@ -200,13 +200,25 @@ void DeleteRowData(HWND window) {
   Table().CurrentRowChanged();
 }
 
-// Regenerate remakes the model from the rows as they are; a model that
-// cannot be made keeps the node table it had.
+// Regenerate remakes the model from the rows as they are, so it takes no
+// undo step; rows that cannot be made keep the node table, the lists and
+// the extents they had.
 void RegenerateCommand(HWND window) {
-  EditWithSnapshot(window, [] {
-    RefreshAfterModelEdit(M());
-    return false;  // the rows are as they were: nothing to undo
-  });
+  Model& model = M();
+  const NodeTable nodes = model.nodes;
+  const RowIndexLists lists = model.lists;
+  const GraphicsSettings graphics = model.graphics;
+  const bool modified = model.modified;
+  try {
+    RefreshAfterModelEdit(model);
+  } catch (const std::string& message) {
+    model.nodes = nodes;
+    model.lists = lists;
+    model.graphics = graphics;
+    model.modified = modified;
+    ShowErrorMessage(window, message);
+    return;
+  }
   Table().CurrentRowChanged();
 }
 

@@ -314,7 +314,8 @@ void FrameOpenFrom(Frame& frame, Frame& from) {
     return;
   }
   FrameShow(frame);
-  if (&frame == &LayoutFrame() && !IsWindowVisible(LayoutTableWindow())) UpdateLayoutTitle();
+  HWND layoutTable = &frame == &LayoutFrame() ? LayoutTableWindow() : nullptr;
+  if (layoutTable != nullptr && !IsWindowVisible(layoutTable)) UpdateLayoutTitle();
 }
 
 void FrameGoBack(Frame& frame, bool moveCursor) {

@@ -243,6 +243,14 @@ TEST_F(LayoutWiringTest, BackFromTheLayoutAsksForAListAndBackFromTheListReopensT
   EXPECT_TRUE(IsWindowVisible(LayoutTableWindow()));
   EXPECT_EQ(TableOfWindow(LayoutTableWindow()), &table());
   EXPECT_EQ(table().currentRow, 3);
+  // Other windows open the List frame the same way (the graphics window's
+  // list command): with no list shown, the list is asked for first.
+  SendMessage(ListFrame().window, WM_CLOSE, 0, 0);
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG6",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  FrameOpenFrom(ListFrame(), LayoutFrame());
+  platform::CheckModalScript();
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
 }
 
 TEST_F(LayoutWiringTest, AFrameClosingTheMessageOverTheLayoutRedrawsTheEditedCell) {

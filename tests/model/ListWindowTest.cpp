@@ -4,12 +4,16 @@
 #include <cstdlib>
 
 #include "ListTesting.h"
+#include "files/FileCommands.h"
+#include "files/ModelFile.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Input.h"
 #include "platform/Menu.h"
+#include "shell/TempFiles.h"
 #include "shell/Units.h"
 
 namespace {
@@ -246,6 +250,96 @@ TEST_F(ListWindowTest, ClosingTheListFrameGoesBackToTheLayout) {
   EXPECT_FALSE(IsWindowVisible(ListFrame().window));
   EXPECT_EQ(ListToolTipText(256), "Layout Window");
   EXPECT_EQ(ListToolTipText(40042), "Next List");
+}
+
+TEST_F(ListWindowTest, TheListWindowRunsUndoRedoNewOpenExitAndAbout) {
+  ShowModelWindows();
+  ShowListByOpener(OpenNodeList);
+  HWND list = ListFrame().window;
+  TakeUndoSnapshot();
+  TheModel().row(3).dx = 48.0f;
+  RefreshAfterModelEdit(TheModel());
+  SendMessage(list, WM_COMMAND, 40050, 0);
+  EXPECT_EQ(TheModel().row(3).dx, 12.0f);
+  SendMessage(list, WM_COMMAND, 40051, 0);
+  EXPECT_EQ(TheModel().row(3).dx, 48.0f);
+  ASSERT_TRUE(TheModel().modified);
+  platform::ExpectModal(platform::ModalKind::Dialog, "ABOUT_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  SendMessage(list, WM_COMMAND, 903, 0);
+  // New, Open and Exit ask about the change first; Cancel keeps the model.
+  for (int command : {101, 102, 110}) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+    SendMessage(list, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    platform::CheckModalScript();
+    EXPECT_EQ(TheModel().rowCount, 5) << command;
+    EXPECT_TRUE(IsWindow(MainFrame().window)) << command;
+  }
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDNO, 0); });
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  SendMessage(list, WM_COMMAND, 101, 0);
+  platform::CheckModalScript();
+  TheModel().modified = false;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  SendMessage(list, WM_COMMAND, 102, 0);
+  platform::CheckModalScript();
+  // Exit with nothing to save ends the program.
+  PostMessage(list, WM_COMMAND, 110, 0);
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_FALSE(IsWindow(MainFrame().window));
+}
+
+TEST_F(ListWindowTest, AModelSavedWithItsListReopensItAndClosingForgetsTheListAndItsPlace) {
+  ShowModelWindows();
+  ShowListByOpener(OpenNodeList);
+  TableGoTo(Nodes(), 4);
+  TheModel().currentRow = 5;  // the comment, which names no node
+  ASSERT_EQ(TheModel().listName, "&Coordinates");
+  const std::string listed = TempFolder() + "/listed.mod";
+  ASSERT_EQ(WriteModelFileFrom(TheModel(), listed), "");
+  TheModel().listName = "&Materials";
+  const std::string materials = TempFolder() + "/materials.mod";
+  ASSERT_EQ(WriteModelFileFrom(TheModel(), materials), "");
+  // Close hides the List window, forgets its list and puts its tables
+  // back at their top.
+  SendMessage(LayoutFrame().window, WM_COMMAND, 103, 0);
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(CurrentListOpener(), nullptr);
+  EXPECT_EQ(Nodes().currentRow, 1);
+  EXPECT_EQ(Nodes().topRow, 0);
+  // Opening the model shows its list again, at the list's top since the
+  // current row has no node.
+  ASSERT_TRUE(OpenFileByExtension(nullptr, listed));
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
+  EXPECT_EQ(Nodes().currentRow, 1);
+  // A list still to come is not opened (no message either) and its name
+  // stays for the next save.
+  SendMessage(LayoutFrame().window, WM_COMMAND, 103, 0);
+  ASSERT_TRUE(OpenFileByExtension(nullptr, materials));
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(TheModel().listName, "&Materials");
+  std::filesystem::remove(listed);
+  std::filesystem::remove(materials);
+}
+
+TEST_F(ListWindowTest, TheNodeListOpensOnABendRowsOwnNode) {
+  Model& model = TheModel();
+  model.row(4).elementType = ElementType::Bend;
+  model.row(4).element = CreateElementData(ElementType::Bend);
+  AddRow(model, 50, ElementType::Pipe, 0.0f, 12.0f);
+  MakeModel(model);
+  const int index40 = FindNodeIndex(model.nodes, 40);
+  ASSERT_NE(index40, 0);
+  ASSERT_NE(FindNodeIndex(model.nodes, 100040), 0);  // the bend made its arc ends
+  model.currentRow = 4;
+  SendMessage(LayoutFrame().window, WM_COMMAND, 187, 0);
+  EXPECT_EQ(Nodes().currentRow, index40);
+  EXPECT_EQ(Nodes().CellText(Nodes().currentRow, 1, 0), "40");
 }
 
 }  // namespace
