@@ -116,10 +116,11 @@ std::string FolderOfFileDialog(HWND dialog) {
 TEST_F(FileCommandsTest, OpenAndSaveAsStartInTheLastModelsFolderAfterARestart) {
   std::filesystem::create_directories(std::filesystem::path(FirstRunMarkerPath()).parent_path());
   std::ofstream(FirstRunMarkerPath()).put('\n');
-  InitApplication(samplePath_);
-  ASSERT_EQ(TheModel().path, samplePath_);
-  // Exit through the Layout window, as the user does; the settings are saved.
-  PostMessage(LayoutFrame().window, WM_COMMAND, 110, 0);
+  // The last session worked on the sample: it is the newest recent model
+  // when that session ends and the settings are saved.
+  InitApplication("");
+  AddRecentModel(samplePath_);
+  PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
   RunMessageLoop();
   EndGraphicsThread();
   ExitApplication();
