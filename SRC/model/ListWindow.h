@@ -9,9 +9,15 @@
 // The list menu has a fixed order of labels. A kind's module registers its
 // label with a condition (when the list is offered) and its opener; a label
 // nobody registered is never offered, so a list appears in the menu once
-// the work that builds it registers it. The list shown stays in the menu
-// even when its condition no longer holds, so emptying a list does not make
-// it vanish under the user.
+// the work that builds it registers it. The lists that are always offered
+// but whose tables later work builds (loads, materials, sections) are
+// registered as pending: choosing one says so and leaves the List frame as
+// it is. The list shown stays in the menu even when its condition no longer
+// holds, so emptying a list does not make it vanish under the user.
+//
+// The model records the label of the list shown (saved with it); opening a
+// model shows that list again, closing the model or the List frame forgets
+// it.
 //
 // The work is split: ListWindow.cpp (the list menu, its dialog and showing
 // lists), ListFrame.cpp (the frame and client procedures, commands, menu

@@ -14,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "AllKindsModel.h"
 #include "ByteEmitter.h"
@@ -427,18 +428,25 @@ std::size_t ReplaceFloat(std::string& bytes, float marker, float value) {
   return at;
 }
 
-TEST_F(OpenModelFixture, ANumberThatIsNotFiniteIsRefusedWhereverItIs) {
+// A From row at node 10, then pipes to nodes 20, 30 ... with the offsets
+// given, one (DX, DY) pair a row.
+Model PipeModel(std::initializer_list<std::pair<float, float>> offsets) {
   Model model;
   InitEmptyModel(model, AnalysisOptions{});
+  for (int number = 1; number <= static_cast<int>(offsets.size()) + 1; ++number) {
+    const ElementType type = number == 1 ? ElementType::From : ElementType::Pipe;
+    model.row(number).node = 10 * number;
+    model.row(number).elementType = type;
+    model.row(number).element = CreateElementData(type);
+    if (number > 1) std::tie(model.row(number).dx, model.row(number).dy) = offsets.begin()[number - 2];
+    model.rowCount = number;
+  }
+  return model;
+}
+
+TEST_F(OpenModelFixture, ANumberThatIsNotFiniteIsRefusedWhereverItIs) {
+  Model model = PipeModel({{12.5f, 0.0f}});
   model.graphics.viewLeft = -3.25f;
-  model.rowCount = 2;
-  model.row(1).node = 10;
-  model.row(1).elementType = ElementType::From;
-  model.row(1).element = CreateElementData(ElementType::From);
-  model.row(2).node = 20;
-  model.row(2).elementType = ElementType::Pipe;
-  model.row(2).element = CreateElementData(ElementType::Pipe);
-  model.row(2).dx = 12.5f;
   const std::string bytes = WrittenBytes(model);
   const std::string path = TempPath("notfinite.mod");
   struct Case {
@@ -462,17 +470,7 @@ TEST(ModelFileOpen, AModelViewedAboutTheOriginKeepsItsViewpointAndAnUnviewedOneI
   // Nodes at (0, 0, 0), (100, 0, 0) and (100, 50, 0) seen along Z: the model
   // spans 0 .. 100 by 0 .. 50 on the screen, though the view window the
   // user left is centred on the origin.
-  Model model;
-  InitEmptyModel(model, AnalysisOptions{});
-  model.rowCount = 3;
-  const ElementType types[] = {ElementType::From, ElementType::Pipe, ElementType::Pipe};
-  for (int number = 1; number <= 3; ++number) {
-    model.row(number).node = 10 * number;
-    model.row(number).elementType = types[number - 1];
-    model.row(number).element = CreateElementData(types[number - 1]);
-  }
-  model.row(2).dx = 100.0f;
-  model.row(3).dy = 50.0f;
+  Model model = PipeModel({{100.0f, 0.0f}, {0.0f, 50.0f}});
   model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
   model.graphics.viewLeft = -60.0f;
   model.graphics.viewRight = 60.0f;

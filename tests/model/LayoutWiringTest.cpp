@@ -6,8 +6,6 @@
 // closing the message over it redraws the edited cell; and one user action
 // leaves exactly one undo step.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "LayoutTesting.h"
 #include "files/ModelFile.h"
@@ -33,6 +31,13 @@ class LayoutWiringTest : public LayoutFixture {
     ReadModelFileInto(path, model);
     return model;
   }
+  // Types cells with Tab between them and no Enter.
+  void TypeCells(const std::vector<std::string>& cells) {
+    for (std::size_t i = 0; i < cells.size(); ++i) {
+      if (i > 0) Key(VK_TAB);
+      Type(cells[i]);
+    }
+  }
   static void AnswerSaveQuestion(int button) {
     platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
                           [button](HWND dialog) { SendMessage(dialog, WM_COMMAND, button, 0); });
@@ -55,112 +60,82 @@ class LayoutWiringTest : public LayoutFixture {
   std::string path_ = TempFolder() + "/typed.mod";
 };
 
-TEST_F(LayoutWiringTest, SaveAndAnalyseEnterARowTypedOnTheSpareLine) {
+TEST_F(LayoutWiringTest, SaveCloseAndAnalysisEnterTheRowTypedOnTheSpareLineOrStopAtItsRefusal) {
   TypeSmallModel();
   TheModel().path = path_;
   // Node 40 and DX 250 typed, no Enter: the DX text is still in the editor.
-  Type("40");
-  Key(VK_TAB);
-  Key(VK_TAB);
-  Type("250");
-  ASSERT_EQ(TheModel().rowCount, 4);
+  TypeCells({"40", "", "250"});
   Command(104);
-  EXPECT_EQ(TheModel().rowCount, 5);
-  EXPECT_FALSE(TheModel().modified);
   Model saved = ReadBack(path_);
   ASSERT_EQ(saved.rowCount, 5);
   EXPECT_EQ(saved.row(5).node, 40);
-  EXPECT_EQ(saved.row(5).elementType, ElementType::Pipe);
   EXPECT_NEAR(saved.row(5).dx, 250.0 / 25.4, 1e-4);
   EXPECT_EQ(saved.row(5).material, "A106");  // taken from the row before, as Enter does
-
-  // Analysis enters a typed row first and then asks to save the change.
+  EXPECT_FALSE(TheModel().modified);
+  // Only a node typed: a pipe of no length, which entering refuses with its
+  // message; the save stops there.
   Type("50");
-  Key(VK_TAB);
-  Key(VK_TAB);
-  Key(VK_TAB);
-  Type("75");
+  Command(104);
+  EXPECT_EQ(messages, (std::vector<std::string>{"This element has zero length"}));
+  EXPECT_EQ(ReadBack(path_).rowCount, 5);
+  // With an offset it can be entered: analysis enters it, then asks to save.
+  Type("120");
   AnswerSaveQuestion(IDNO);
   Command(108);
   platform::CheckModalScript();
   EXPECT_EQ(TheModel().rowCount, 6);
-  EXPECT_NEAR(row(6).dy, 75.0 / 25.4, 1e-4);
-  EXPECT_TRUE(TheModel().modified);
-}
-
-TEST_F(LayoutWiringTest, CloseAsksAboutAnUnenteredRowAndARefusedRowStopsTheSave) {
-  TypeSmallModel();
-  TheModel().path = path_;
+  // Saved, then a comment row typed ("C" first makes the row a comment):
+  // nothing is stored yet, but Close enters it, a change to save, and asks;
+  // Cancel keeps the model, Yes saves it and closes.
   Command(104);
+  Type("CPump room");
   ASSERT_FALSE(TheModel().modified);
-  const std::string savedBytes = [this] {
-    std::ifstream in(path_, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }();
-  // Only a node typed: a pipe of no length, which entering refuses with its
-  // message; the save stops there and the file is as it was.
-  Type("40");
-  Command(104);
-  EXPECT_EQ(messages, (std::vector<std::string>{"This element has zero length"}));
-  EXPECT_EQ(TheModel().rowCount, 4);
-  std::ifstream in(path_, std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()), savedBytes);
-  // With an offset the row can be entered: Close enters it, so the model
-  // has a change to save, and asks; Cancel keeps the model open.
-  Type("120");
   AnswerSaveQuestion(IDCANCEL);
   Command(103);
   platform::CheckModalScript();
-  EXPECT_EQ(TheModel().rowCount, 5);
-  EXPECT_EQ(TheModel().path, path_);
-  EXPECT_TRUE(IsWindowVisible(frame()));
-  // Yes saves it, then the model closes.
+  EXPECT_EQ(TheModel().rowCount, 7);
+  EXPECT_EQ(row(7).elementType, ElementType::Comment);
   AnswerSaveQuestion(IDYES);
   Command(103);
   platform::CheckModalScript();
   EXPECT_EQ(TheModel().rowCount, 0);
-  EXPECT_EQ(ReadBack(path_).rowCount, 5);
+  EXPECT_EQ(ReadBack(path_).rowCount, 7);
 }
 
-TEST_F(LayoutWiringTest, TheTableFollowsTheSizeOfItsFrame) {
+// As many rows as the client height holds, whatever that height now is.
+template <typename Table>
+void ExpectRowsFillTheWindow(Table& table, HWND window) {
+  RECT client{};
+  GetClientRect(window, &client);
+  EXPECT_EQ(table.visibleRows, (client.bottom - table.headingHeight) / table.rowHeight);
+  EXPECT_GT(table.visibleRows, 25);
+}
+
+TEST_F(LayoutWiringTest, TheTablesFollowTheSizeOfTheirFrames) {
   Model& model = TheModel();
   for (int number = 2; number <= 60; ++number) {
     model.row(number).node = number * 10;
     model.row(number).elementType = number == 2 ? ElementType::From : ElementType::Pipe;
     model.row(number).element = CreateElementData(model.row(number).elementType);
-    model.row(number).dx = number == 2 ? 0.0f : 10.0f;
+    model.row(number).dx = 10.0f;
   }
   model.rowCount = 60;
   MakeModel(model);
   UpdateLayoutTitle();
-  platform::RunUntilIdle();
-  for (const auto& [width, height] : {std::pair{1000, 700}, std::pair{700, 300}}) {
-    MoveWindow(frame(), 0, 0, width, height, TRUE);
-    platform::RunUntilIdle();
-    RECT client{}, tableRect{};
-    GetClientRect(frame(), &client);
-    GetWindowRect(LayoutTableWindow(), &tableRect);
-    POINT top{tableRect.left, tableRect.top};
-    ScreenToClient(frame(), &top);
-    // The table takes the whole height under the toolbar, and shows as
-    // many rows as that height holds.
-    EXPECT_EQ(top.y + (tableRect.bottom - tableRect.top), client.bottom) << height;
-    RECT inner{};
-    GetClientRect(LayoutTableWindow(), &inner);
-    EXPECT_EQ(table().visibleRows, (inner.bottom - table().headingHeight) / table().rowHeight) << height;
-  }
-  EXPECT_GT(table().visibleRows, 5);
   MoveWindow(frame(), 0, 0, 1000, 700, TRUE);
   platform::RunUntilIdle();
-  EXPECT_GT(table().visibleRows, 25);
-  // The List window's table follows its frame too.
+  // The Layout table takes the frame's height under the toolbar.
+  RECT client{}, tableRect{};
+  GetClientRect(frame(), &client);
+  GetWindowRect(LayoutTableWindow(), &tableRect);
+  POINT top{tableRect.left, tableRect.top};
+  ScreenToClient(frame(), &top);
+  EXPECT_EQ(top.y + (tableRect.bottom - tableRect.top), client.bottom);
+  ExpectRowsFillTheWindow(table(), LayoutTableWindow());
   ShowListByOpener(OpenNodeList);
   MoveWindow(ListFrame().window, 0, 0, 900, 650, TRUE);
   platform::RunUntilIdle();
-  RECT inner{};
-  GetClientRect(ListTableWindow(0), &inner);
-  EXPECT_EQ(TheNodeList().visibleRows, (inner.bottom - TheNodeList().headingHeight) / TheNodeList().rowHeight);
-  EXPECT_GT(TheNodeList().visibleRows, 25);
+  ExpectRowsFillTheWindow(TheNodeList(), ListTableWindow(0));
 }
 
 TEST_F(LayoutWiringTest, TheFontCommandsReachTheListWindowsTablesShownOrNot) {
@@ -168,12 +143,7 @@ TEST_F(LayoutWiringTest, TheFontCommandsReachTheListWindowsTablesShownOrNot) {
   ShowListByOpener(OpenNodeList);
   const int rowHeight = TheNodeList().rowHeight;
   Command(40074);
-  ASSERT_NE(TextFont().handle, nullptr);
-  for (int which = 0; which < 2; ++which) {
-    const TableWindowRecord* record = RecordOfWindow(ListTableWindow(which));
-    ASSERT_NE(record, nullptr);
-    EXPECT_EQ(record->font, TextFont().handle) << which;
-  }
+  for (HWND window : {ListTableWindow(0), ListTableWindow(1)}) EXPECT_EQ(RecordOfWindow(window)->font, TextFont().handle);
   EXPECT_GT(TheNodeList().rowHeight, rowHeight);
   EXPECT_EQ(RecordOfWindow(LayoutTableWindow())->font, TextFont().handle);
   // A hidden List window's tables take the new font as well.
