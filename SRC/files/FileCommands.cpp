@@ -14,6 +14,7 @@
 #include "files/ModelFile.h"
 #include "graphics/DialogHook.h"
 #include "model/LayoutRowEdits.h"
+#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
@@ -22,6 +23,7 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
+#include "shell/Settings.h"
 #include "shell/StandIn.h"
 #include "shell/StartupSwitches.h"
 #include "shell/TableViews.h"
@@ -30,11 +32,6 @@
 namespace {
 
 constexpr std::size_t kFileBufferLength = 260;
-
-std::string& Folder() {
-  static std::string folder;
-  return folder;
-}
 
 // The file kinds whose readers later work builds, with what they are.
 struct PendingKind {
@@ -98,7 +95,8 @@ OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char*
   record.nFilterIndex = 1;
   record.lpstrFile = buffer.data();
   record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrInitialDir = Folder().empty() ? nullptr : Folder().c_str();
+  const std::string& folder = ModelDialogFolder().folder;
+  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   record.lpstrTitle = title;
   record.lpstrDefExt = "mod";
   record.lpfnHook = FileDialogHookProc;
@@ -115,8 +113,6 @@ std::vector<char> NameBuffer() {
 }
 
 }  // namespace
-
-const std::string& ModelFolder() { return Folder(); }
 
 std::string LowerExtension(const std::string& path) {
   const std::size_t dot = path.find_last_of('.');
@@ -140,7 +136,7 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
 
 void ChooseModelFile(const std::string& path) {
   TheModel().path = path;
-  Folder() = path.substr(0, NameOffset(path));
+  SetFolderFromPath(path, ModelDialogFolder());
 }
 
 void ResetModelTitle() {
@@ -150,6 +146,7 @@ void ResetModelTitle() {
 
 void CloseModel() {
   HideModelWindows();
+  ResetListWindow();
   ResetModelTitle();
   InitEmptyModel(TheModel(), ProgramAnalysisOptions());
   TheModel().title.clear();
@@ -208,7 +205,10 @@ bool OpenStartupFile(HWND mainWindow, const std::string& name) {
   SetRecentModelOpener(OpenRecentPath);
   std::string path;
   std::copy_if(name.begin(), name.end(), std::back_inserter(path), [](char c) { return c != '"'; });
-  if (path.empty()) return false;
+  // Blanks around the name are the command line's, not the file's.
+  const std::size_t first = path.find_first_not_of(" \t");
+  if (first == std::string::npos) return false;
+  path = path.substr(first, path.find_last_not_of(" \t") - first + 1);
   if (path.find_first_of("/\\") == std::string::npos) {
     std::error_code ignored;
     const std::string current = std::filesystem::current_path(ignored).string();

@@ -3,9 +3,11 @@
 // closing the model, File > Save and Save As, the start-up file and the
 // first-run sample model.
 //
-// The open model's path is TheModel().path (empty: untitled); this module
-// also keeps the model folder, which outlives the path, so that the next
-// file dialog starts there.
+// The open model's path is TheModel().path (empty: untitled). The file
+// dialogs start in the model folder of the settings (ModelDialogFolder),
+// which start-up takes from the newest recent model and every chosen model
+// file moves; it outlives the path, so the next dialog starts there, also
+// after a restart.
 //
 // Opening is safe at every step: an unknown extension is refused before
 // anything is closed; a model file is read into a fresh model and only a
@@ -27,7 +29,7 @@
 // Start-up: installs the recent-models opener, then opens the file named on
 // the command line by its extension. Does nothing for an empty name; true
 // when a file was opened. A name without a folder is taken from the current
-// folder; double quotes are dropped.
+// folder; double quotes and surrounding blanks are dropped.
 bool OpenStartupFile(HWND mainWindow, const std::string& name);
 void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name);
 // The program folder's "BigModel.mod" under its own name; nothing when it is
@@ -43,8 +45,9 @@ bool OpenFileByExtension(HWND owner, const std::string& path);
 void ChooseModelFile(const std::string& path);
 // Untitled: no path, not modified; the model folder stays.
 void ResetModelTitle();
-// Hides the model windows, forgets copied rows, makes the open model a new
-// empty untitled one and deletes every undo and redo snapshot.
+// Hides the model windows (the List window with its list closed), forgets
+// copied rows, makes the open model a new empty untitled one and deletes
+// every undo and redo snapshot.
 void CloseModel();
 // File > Save: to the model path, or through Save As when untitled. True
 // when the model was written (its modified flag is then clear).
@@ -53,8 +56,6 @@ bool SaveModel(HWND owner);
 // and makes it the model path. False when cancelled or not written.
 bool SaveModelAs(HWND owner);
 
-// The folder of the last model path, with its trailing '/'; empty at first.
-const std::string& ModelFolder();
 // The extension of a path (after its last dot, when that dot is in the last
 // path part, '/' and '\' both separate), lower-cased.
 std::string LowerExtension(const std::string& path);

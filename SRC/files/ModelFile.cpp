@@ -25,6 +25,7 @@
 #include <cstring>
 #include <new>
 #include <stdexcept>
+#include <string>
 #include <sys/stat.h>
 
 #include "files/ModelFileSections.h"
@@ -131,13 +132,15 @@ void ReadModelBody(BinaryFile& file, int version, Model& model) {
   CheckSectionRead(file, kFrameSection);
 }
 
-// A view window symmetric about the origin in whole units is the mark of a
-// model that was never viewed: it is shown from (1, 1, 1) and fitted.
-bool ViewWindowIsSymmetric(const GraphicsSettings& graphics) {
+// Model extents symmetric about the view origin in whole units are the mark
+// of a model that was never viewed (an empty one has -12 .. 12): it is
+// shown from (1, 1, 1) and fitted. The view window is the user's and says
+// nothing about it.
+bool ModelExtentsAreSymmetric(const GraphicsSettings& graphics) {
   // Whole units compared as floats: no conversion of a value out of range.
   auto whole = [](float value) { return std::fabs(std::trunc(value)); };
-  return whole(graphics.viewRight) == whole(graphics.viewLeft) &&
-         whole(graphics.viewBottom) == whole(graphics.viewTop);
+  return whole(graphics.extentRight) == whole(graphics.extentLeft) &&
+         whole(graphics.extentBottom) == whole(graphics.extentTop);
 }
 
 }  // namespace
@@ -163,12 +166,17 @@ void ReadModelFileInto(const std::string& path, Model& model) {
   }
   g_ModelFileVersion = version;
   InitEmptyModel(model, ProgramAnalysisOptions());
+  // No field of a model holds an infinity or a NaN: one would spread
+  // through every coordinate made from it.
+  BinaryFileRequireFinite(file);
   ReadModelBody(file, version, model);
   if (BinaryFileHasError(file)) throw std::string("There was an error while reading model file");
+  if (const std::int64_t at = BinaryFileNonFiniteAt(file); at >= 0)
+    ThrowDamagedSection(kFrameSection, "a number that is not finite at byte " + std::to_string(at));
   BinaryFileClose(file);
   model.path = path;
   MakeModel(model);
-  if (ViewWindowIsSymmetric(model.graphics)) {
+  if (ModelExtentsAreSymmetric(model.graphics)) {
     model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
     MakeModel(model);
     FitViewToModel(model.graphics);

@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 
+#include "graphics/DialogHook.h"
 #include "graphics/TextPrinter.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
@@ -126,11 +127,6 @@ HGLOBAL CopyGlobalBlock(HGLOBAL block) {
   HGLOBAL copy = BlockWith(bytes, GlobalSize(block));
   GlobalUnlock(block);
   return copy;
-}
-
-UINT_PTR CenteringDialogHookProc(HWND dialog, UINT message, WPARAM, LPARAM) {
-  if (message == WM_INITDIALOG) CenterWindowOnParent(dialog, IDOK);
-  return 0;
 }
 
 PrinterSettings::PrinterSettings() = default;

@@ -98,7 +98,5 @@ PrinterSettings*& PreviewPrinter();
 
 void LoadPrinterSettings(HKEY parentKey);
 void SavePrinterSettings(HKEY parentKey);
-// The hook of the printers' common dialogs: centres the dialog on its owner.
-UINT_PTR CenteringDialogHookProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // Copies a global memory block (null for null or an unlockable block).
 HGLOBAL CopyGlobalBlock(HGLOBAL block);

@@ -45,7 +45,7 @@ void SendCommand(const LayoutTable& table, int command) {
 }
 
 // Runs a kind's dialog between an undo snapshot and its discard when the
-// dialog changed nothing.
+// dialog changed nothing (or nothing a model file keeps).
 template <typename Edit>
 bool EditWithSnapshot(HWND owner, Edit edit) {
   const SnapshotToken token = TakeUndoSnapshot(owner);
@@ -56,7 +56,10 @@ bool EditWithSnapshot(HWND owner, Edit edit) {
     PopTempFile(token);
     throw;
   }
-  if (!changed) PopTempFile(token);
+  if (changed)
+    PopTempFileIfUnchanged(token);
+  else
+    PopTempFile(token);
   return changed;
 }
 
@@ -184,14 +187,15 @@ void EditRowProperty(LayoutTable& table, int column) {
   RefuseLater(table, what.c_str());
 }
 
-void SelectRowProperty(LayoutTable& table, int column) {
+bool SelectRowProperty(LayoutTable& table, int column) {
   const LayoutRow& row = M().row(table.currentRow);
   bool any = false, named = false;
   PropertyState(M(), row, column, any, named);
-  if (!any) return;  // nothing to pick from
+  if (!any) return false;  // nothing to pick from
   const bool beam = row.elementType == ElementType::Beam;
   const std::string what = std::string("Select ") + (beam ? "Beam " : "") + kPropertyColumns[column - 6].noun;
   RefuseLater(table, what.c_str());
+  return false;
 }
 
 }  // namespace
@@ -326,7 +330,9 @@ void ShowLayoutPopupMenu(LayoutTable& table, int column) {
   DestroyMenu(menu);
 }
 
+// The editors below take their own snapshots: the table's is dropped first.
 void LayoutDoubleClick(LayoutTable& table) {
+  DiscardTableEditSnapshot();
   const int column = table.currentColumn;
   if (IsWideRowType(M().row(table.currentRow).elementType) || column == 2) {
     EditRowElementType(table);
@@ -335,7 +341,7 @@ void LayoutDoubleClick(LayoutTable& table) {
   switch (column) {
     case 3:
     case 4:
-    case 5: DxDyDzDialog(Owner(table), table.currentRow, TakeUndoSnapshot(Owner(table))); return;
+    case 5: EditRowOffsets(table); return;
     case 6: EditRowMaterial(table); return;
     case 7: EditRowSection(table); return;
     case 8: EditRowLoad(table); return;
@@ -401,10 +407,20 @@ void EditRowDataType(LayoutTable& table) {
   }
 }
 
+bool EditRowOffsets(LayoutTable& table) {
+  if (TableEndEdit(table)) return false;
+  HWND owner = Owner(table);
+  if (DxDyDzDialog(owner, table.currentRow, TakeUndoSnapshot(owner)) != 1) return false;
+  TableDrawRow(table, table.currentRow);
+  TableLoadEditBuffer(table);
+  RefreshListWindow();
+  return true;
+}
+
 void EditRowMaterial(LayoutTable& table) { EditRowProperty(table, 6); }
 void EditRowSection(LayoutTable& table) { EditRowProperty(table, 7); }
 void EditRowLoad(LayoutTable& table) { EditRowProperty(table, 8); }
-void SelectMaterialDialog(LayoutTable& table) { SelectRowProperty(table, 6); }
-void SelectSectionDialog(LayoutTable& table) { SelectRowProperty(table, 7); }
-void SelectLoadDialog(LayoutTable& table) { SelectRowProperty(table, 8); }
+bool SelectMaterialDialog(LayoutTable& table) { return SelectRowProperty(table, 6); }
+bool SelectSectionDialog(LayoutTable& table) { return SelectRowProperty(table, 7); }
+bool SelectLoadDialog(LayoutTable& table) { return SelectRowProperty(table, 8); }
 

@@ -54,14 +54,19 @@ void LayoutHeadingClicked(LayoutTable& table, int column);
 
 // The editors of the current row.
 void EditRowElementType(LayoutTable& table);
+// The offsets dialog for the current row (after its own undo snapshot);
+// true when the offsets were changed (the model is then made again and the
+// row redrawn).
+bool EditRowOffsets(LayoutTable& table);
 void EditRowDataType(LayoutTable& table);
 void EditRowMaterial(LayoutTable& table);
 void EditRowSection(LayoutTable& table);
 void EditRowLoad(LayoutTable& table);
-// The pickers of a named record for the current row.
-void SelectMaterialDialog(LayoutTable& table);
-void SelectSectionDialog(LayoutTable& table);
-void SelectLoadDialog(LayoutTable& table);
+// The pickers of a named record for the current row; true when a record
+// was chosen.
+bool SelectMaterialDialog(LayoutTable& table);
+bool SelectSectionDialog(LayoutTable& table);
+bool SelectLoadDialog(LayoutTable& table);
 
 // The "Layout" section on the current report road; nothing for an empty
 // model. One row's line of it (text or comma-separated).

@@ -19,6 +19,7 @@
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "model/RowText.h"
+#include "model/UndoRedo.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -283,10 +284,13 @@ int LayoutTable::FilterChar(int character) {
 }
 
 // Every store is bracketed by an undo snapshot; a store that changed nothing
-// (refused ones included) leaves none behind.
+// (refused ones included) leaves none behind, nor does one that changed only
+// what no model file keeps: the cells of the spare row are one undo step
+// with the row, taken when it is entered.
 void LayoutTable::StoreCell() {
   if (currentRow > kMaxLayoutRows) throw std::string("Maximum number of rows exceeded");
   g_EditChangedModel = false;
+  const bool modified = TheModel().modified;
   const SnapshotToken token = TakeUndoSnapshot(frame);
   try {
     if (currentColumn == 1 && TheModel().row(currentRow).elementType == ElementType::Comment)
@@ -301,11 +305,23 @@ void LayoutTable::StoreCell() {
       StoreMaterialCell(*this, currentColumn);
     else if (currentColumn == 9)
       StoreDataCell(*this);
+  } catch (const std::string&) {
+    // A message after the row changed: the model could not be made from it
+    // (the node table is full), so it goes back to what it was.
+    if (g_EditChangedModel && RestoreUndoSnapshot(token, modified)) {
+      g_EditChangedModel = false;
+      TableDrawRow(*this, currentRow);
+    }
+    if (!g_EditChangedModel) PopTempFile(token);
+    throw;
   } catch (...) {
     if (!g_EditChangedModel) PopTempFile(token);
     throw;
   }
-  if (!g_EditChangedModel) PopTempFile(token);
+  if (g_EditChangedModel)
+    PopTempFileIfUnchanged(token);
+  else
+    PopTempFile(token);
 }
 
 void SetLayoutRowCount() {

@@ -93,7 +93,7 @@ void SetCommentRowText(LayoutTable& table, const std::string& text);
 void ApplyDataType(LayoutTable& table, DataType code);
 
 // Replaces node `from` by `to` wherever the model refers to it outside the
-// rows' own nodes: bend and jacket nodes of elements, connected nodes of
+// rows' own nodes: the intermediate nodes of bends, connected nodes of
 // supports, pumps, compressors, turbines and user allowables.
 void RenameNodeReferences(Model& model, std::int32_t from, std::int32_t to);
 
@@ -105,6 +105,11 @@ int FirstElementRow(const Model& model);
 void ValidateLayoutRow(LayoutTable& table, bool ctrl);
 void LayoutEnterRow(LayoutTable& table, bool ctrl);
 void LayoutBeforeColumnMove(LayoutTable& table, int step);
+// Before the model is saved, closed, replaced or analysed: the cell being
+// edited is stored and a row typed on the spare line is entered. False when
+// the table refused either (its message was shown, the caret is on the
+// refused cell) and the action must stop.
+bool CommitLayoutTable();
 
 // The Layout table shown in the Layout window: rows set to the row count
 // plus the spare row (none while results are shown).

@@ -16,6 +16,7 @@
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
+#include "platform/Window.h"
 #include "shell/ErrorRecords.h"
 #include "shell/Message.h"
 #include "shell/TableWindowSupport.h"
@@ -226,13 +227,14 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     TableGoTo(table, row + 1);
     return;
   }
-  TakeUndoSnapshot(table.frame);
+  const SnapshotToken token = TakeUndoSnapshot(table.frame);
   ++model.rowCount;
   try {
     RefreshAfterModelEdit(model);
   } catch (...) {
     --model.rowCount;  // the node table is full: the row stays the spare row
     MakeModel(model);
+    PopTempFile(token);
     throw;
   }
   TableSetRowsTitled(table, "Layout", model.rowCount);
@@ -247,4 +249,32 @@ void LayoutBeforeColumnMove(LayoutTable& table, int step) {
   if (target.node != 0 || target.elementType == ElementType::Comment) return;
   target.node = NextNodeAfterPrevious(model, table.currentRow);
   TableDrawRow(table, table.currentRow);
+}
+
+bool CommitLayoutTable() {
+  LayoutTable& table = TheLayoutTable();
+  HWND window = table.Window();
+  if (window == nullptr || TableOfWindow(window) != &table || !table.editing) return true;
+  if (TableEndEdit(table)) return false;
+  Model& model = TheModel();
+  const int row = table.currentRow;
+  LayoutRow& target = model.row(row);
+  if (row <= model.rowCount || IsRowEmpty(target)) return true;
+  // The row is entered as Enter would enter it, with each check saying what
+  // is missing instead of walking the caret on to the next cell: the node
+  // is filled in first and the checks see the caret past the last column.
+  if (target.node == 0 && target.elementType != ElementType::Comment &&
+      target.elementType != ElementType::HydrotestLoad) {
+    target.node = NextNodeAfterPrevious(model, row);
+    if (target.node == 0) {
+      ShowTableMessage(window, "Node is required", TableMessageKind::Error);
+      TableSetColumn(table, 1);
+      TablePlaceCaret(table);
+      return false;
+    }
+  }
+  table.currentColumn = table.columnCount;
+  const int before = model.rowCount;
+  if (!TableCommitCell(table, false)) return false;
+  return model.rowCount > before;
 }

@@ -4,14 +4,13 @@
 //
 // A node renamed in the Node cell is renamed wherever the model refers to
 // it: in the other rows that name it when this row made the node, in the
-// arc and jacket nodes of elements, in the connected nodes of supports, and
+// intermediate arc nodes of bends, in the connected nodes of supports, and
 // in pumps, compressors, turbines and user allowables.
 #include <cctype>
 #include <cstdio>
 
 #include "elements/Bend.h"
 #include "elements/CommentData.h"
-#include "elements/JacketedPipe.h"
 #include "model/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -132,10 +131,8 @@ void RenameNodeReferences(Model& model, std::int32_t from, std::int32_t to) {
       Rename(bend->intermediateNode1, from, to);
       Rename(bend->intermediateNode2, from, to);
     }
-    if (auto* jacket = dynamic_cast<JacketedPipe*>(target.element.get())) {
-      Rename(jacket->jacketStartNode, from, to);
-      Rename(jacket->jacketEndNode, from, to);
-    }
+    // A jacketed pipe's jacket nodes are node-table positions, set again
+    // when the model is made: no node number to rename there.
     DataItem* item = target.item.get();
     if (auto* guide = dynamic_cast<Guide*>(item)) Rename(guide->connectedNode, from, to);
     if (auto* hanger = dynamic_cast<Hanger*>(item)) Rename(hanger->connectedNode, from, to);

@@ -7,6 +7,7 @@
 //
 // A change of an existing row's kind is confirmed first; a refused or
 // cancelled change leaves the row and its cell as they were.
+#include "model/LayoutEditors.h"
 #include "model/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -92,15 +93,28 @@ void MakeLocationRow(LayoutTable& table, ElementType old) {
 }
 
 // Beam rows name beam records, others pipe records: a change across that
-// line clears the names, and each must be given again.
-void RequireNamesAfterBeamChange(LayoutTable& table) {
-  LayoutRow& target = TheModel().row(table.currentRow);
+// line clears the names, and each is picked again in turn. The change of
+// kind is made into the model first (an existing row is in the per-kind
+// lists from then on), so a picker left without a choice leaves a model
+// that matches its rows.
+void PickNamesAfterBeamChange(LayoutTable& table) {
+  Model& model = TheModel();
+  LayoutRow& target = model.row(table.currentRow);
   target.material.clear();
   target.section.clear();
   target.load.clear();
   TableDrawRow(table, table.currentRow);
-  const bool beam = target.elementType == ElementType::Beam;
-  throw CI{beam ? "Beam material is required" : "Material is required", 6};
+  if (table.currentRow <= model.rowCount) RefreshAfterModelEdit(model);
+  struct Picker {
+    bool (*pick)(LayoutTable&);
+    const char* required;
+    int column;
+  };
+  static constexpr Picker kPickers[] = {{SelectMaterialDialog, "Material is required", 6},
+                                        {SelectSectionDialog, "Section is required", 7},
+                                        {SelectLoadDialog, "Load is required", 8}};
+  for (const Picker& picker : kPickers)
+    if (!picker.pick(table)) throw CI{picker.required, picker.column};
 }
 
 }  // namespace
@@ -137,7 +151,7 @@ void StoreTypeCell(LayoutTable& table) {
   model.modified = true;
   TableDrawRow(table, row);
   if (old == ElementType::None) return;
-  if ((old == ElementType::Beam) != (type == ElementType::Beam)) RequireNamesAfterBeamChange(table);
+  if ((old == ElementType::Beam) != (type == ElementType::Beam)) PickNamesAfterBeamChange(table);
   if (row <= model.rowCount) RefreshAfterModelEdit(model);
 }
 

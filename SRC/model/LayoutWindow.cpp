@@ -40,6 +40,7 @@
 #include "shell/RecentModels.h"
 #include "shell/RecentModelsMenu.h"
 #include "shell/StandIn.h"
+#include "shell/TableViews.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 
@@ -97,6 +98,7 @@ void CreateTableWindow(HWND window) {
   Table().wideRows = true;
   Table().nodeSearch = true;
   Table().nameSearch = true;
+  RegisterInputTableView(Table());
 }
 
 LRESULT OnCreate(HWND window) {
@@ -124,8 +126,6 @@ LRESULT OnSetFocus(HWND window) {
   return 0;
 }
 
-bool SaveCheck(HWND window) { return !M().modified || QuerySaveModelChanges(window) != IDCANCEL; }
-
 // The table is only as wide as its columns: the rest of the frame is gray.
 LRESULT OnEraseBackground(HWND window, HDC dc) {
   if (dc == nullptr) return 1;
@@ -140,10 +140,7 @@ LRESULT OnClose(HWND window) {
     ShowWindow(window, SW_HIDE);
     return 0;
   }
-  if (!SaveCheck(window)) return 0;
-  CloseModel();
-  HWND main = MainFrame().window;
-  if (main != nullptr && IsWindow(main)) SendMessage(main, WM_CLOSE, 0, 0);
+  ExitProgram(window);
   return 0;
 }
 
@@ -318,7 +315,7 @@ std::string LayoutToolTipText(int commandId) {
 
 void UpdateLayoutTitle() {
   LayoutTable& table = Table();
-  if (table.windowRecord == nullptr || LayoutFrame().window == nullptr) return;
+  if (table.Window() == nullptr || LayoutFrame().window == nullptr) return;
   FrameShow(LayoutFrame());
   const Model& model = M();
   const int rows = model.rowCount + 1;

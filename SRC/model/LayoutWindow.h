@@ -24,6 +24,17 @@
 void RegisterLayoutWindow();
 LRESULT LayoutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void LayoutCommand(HWND window, int commandId);
+// The save check of the commands that close or replace the model: what was
+// typed in the Layout table and not entered is committed first (a refusal
+// stops the command), then a modified model is offered for saving. False
+// when the command must stop.
+bool ModelSaveCheck(HWND window);
+// Exit: the save check, then the model is closed and the main window told
+// to close, which ends the program.
+void ExitProgram(HWND window);
+// Opens one of the tutorial documents of the program folder, or says that
+// it is missing.
+void OpenTutorialDocument(HWND window, const char* file);
 // The tooltip of a toolbar button.
 std::string LayoutToolTipText(int commandId);
 // The table window inside the Layout frame.

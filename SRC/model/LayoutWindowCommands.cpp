@@ -2,9 +2,14 @@
 //
 // An editing command takes its undo snapshot before it changes anything and
 // discards exactly that snapshot when nothing changed, so Undo never steps
-// over an edit that did nothing. Commands that do nothing while results are
-// shown check that first. The commands whose dialogs, tables and windows
-// come with later work say so in a message and leave the model alone.
+// over an edit that did nothing. An edit that fails part way (the node table
+// is full) puts the model back as its snapshot holds it and says why, so a
+// refused command leaves the model exactly as it was. Commands that do
+// nothing while results are shown check that first. Commands that save,
+// close, replace or analyse the model first commit what was typed in the
+// Layout table and not entered. The commands whose dialogs, tables and
+// windows come with later work say so in a message and leave the model
+// alone.
 #include <cstdio>
 #include <filesystem>
 #include <iterator>
@@ -23,6 +28,7 @@
 #include "model/NewDocument.h"
 #include "model/NodeList.h"
 #include "model/PromptDialogs.h"
+#include "model/RowDialogs.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
@@ -44,32 +50,53 @@
 
 namespace {
 
+constexpr int kCloseDialogsCommand = 301;
+
 Model& M() { return TheModel(); }
 LayoutTable& Table() { return TheLayoutTable(); }
 bool InResults() { return TableResultsShown(); }
 
-bool SaveCheck(HWND window) { return !M().modified || QuerySaveModelChanges(window) != IDCANCEL; }
+void ReloadAt(int row) {
+  ReloadLayoutTable();
+  LayoutTable& table = Table();
+  if (table.windowRecord != nullptr && row >= 1) TableGoTo(table, std::min(row, table.rowCount));
+}
+
+// An edit that threw after it changed the model: the model goes back to its
+// snapshot (with the modified flag it had) and the user is told why.
+void RefuseFailedEdit(HWND window, SnapshotToken token, bool modified, const std::string& message) {
+  const int row = Table().currentRow;
+  if (!RestoreUndoSnapshot(token, modified)) {
+    // Without a snapshot to read back the rows stay as the edit left them;
+    // the node table is made again when it can be.
+    try {
+      MakeModel(M());
+    } catch (const std::string&) {
+    }
+  }
+  PopTempFile(token);
+  ReloadAt(row);
+  ShowErrorMessage(window, message);
+}
 
 // Runs an edit between an undo snapshot and its discard when it reports no
-// change.
+// change; a message the edit throws refuses it whole.
 template <typename Edit>
 bool EditWithSnapshot(HWND window, Edit edit) {
+  const bool modified = M().modified;
   const SnapshotToken token = TakeUndoSnapshot(window);
   bool changed = false;
   try {
     changed = edit();
+  } catch (const std::string& message) {
+    RefuseFailedEdit(window, token, modified, message);
+    return false;
   } catch (...) {
     PopTempFile(token);
     throw;
   }
   if (!changed) PopTempFile(token);
   return changed;
-}
-
-void ReloadAt(int row) {
-  ReloadLayoutTable();
-  LayoutTable& table = Table();
-  if (table.windowRecord != nullptr && row >= 1) TableGoTo(table, std::min(row, table.rowCount));
 }
 
 struct LaterCommand {
@@ -81,7 +108,7 @@ struct LaterCommand {
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {316, "QA Block"},
-    {40061, "Revision Record"}, {40036, "Copy Rows"},         {40022, "Find and Replace"},
+    {40061, "Revision Record"}, {40022, "Find and Replace"},
     {279, "Delete Rows"},      {126, "Delete"},               {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
@@ -100,7 +127,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {236, "Element list"},     {237, "Data list"},            
     
                 {286, "Specified displacements"},
-    {40027, "Edit offsets"},   {108, "Analysis"},
+    {108, "Analysis"},
 };
 
 bool ShowLaterCommand(HWND window, int id) {
@@ -133,6 +160,7 @@ void Analyse(HWND window) {
     if (ResultsFrame().window != nullptr) SendMessage(ResultsFrame().window, WM_COMMAND, 127, 0);
     return;
   }
+  if (!CommitLayoutTable()) return;
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
   if (M().modified && !SaveModel(window)) return;
   ShowLaterCommand(window, 108);
@@ -174,6 +202,33 @@ void DeleteRowData(HWND window) {
   Table().CurrentRowChanged();
 }
 
+// Regenerate remakes the model from the rows as they are, so it takes no
+// undo step; rows that cannot be made keep the node table, the lists and
+// the extents they had.
+void RegenerateCommand(HWND window) {
+  Model& model = M();
+  const NodeTable nodes = model.nodes;
+  const RowIndexLists lists = model.lists;
+  const GraphicsSettings graphics = model.graphics;
+  const bool modified = model.modified;
+  try {
+    RefreshAfterModelEdit(model);
+  } catch (const std::string& message) {
+    model.nodes = nodes;
+    model.lists = lists;
+    model.graphics = graphics;
+    model.modified = modified;
+    ShowErrorMessage(window, message);
+    return;
+  }
+  Table().CurrentRowChanged();
+}
+
+void CopyRowsCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  CopyRowsDialog(window, Table().currentRow);
+}
+
 void UndoRedoCommand(HWND window, bool undo) {
   if (!(undo ? UndoEdit(window) : RedoEdit(window))) return;
   UpdateLayoutTitle();
@@ -196,16 +251,17 @@ void FindNode(HWND window) {
   TableWindowFindRow(LayoutTableWindow(), g_LastFoundNode, FoundNodeText());
 }
 
+// Every table window takes the new font (AppFonts); the focus comes back here.
 void FontCommand(HWND window, int id) {
-  if (id == 411 && !ChooseTextFont(window)) return;
-  if (id != 411) ZoomTextFont(window, id == 40074);
-  TableWindowReselectFont(LayoutTableWindow());
+  if (id == 411)
+    ChooseTextFont(window);
+  else
+    ZoomTextFont(window, id == 40074);
 }
 
-void OpenTutorial(HWND window, const char* file) {
-  const std::string path = ProgramFolder + file;
-  if (std::filesystem::exists(path) && ShellOpen(path)) return;
-  DialogBox(InstanceHandle, "TUTORIAL_DIALOG", window, OkCancelDialogProc);
+bool SaveCommand(HWND window, bool as) {
+  if (!CommitLayoutTable()) return false;
+  return as ? SaveModelAs(window) : SaveModel(window);
 }
 
 void OpenGraphics() {
@@ -215,26 +271,49 @@ void OpenGraphics() {
 
 }  // namespace
 
+bool ModelSaveCheck(HWND window) {
+  if (!CommitLayoutTable()) return false;
+  return !M().modified || QuerySaveModelChanges(window) != IDCANCEL;
+}
+
+void ExitProgram(HWND window) {
+  if (!ModelSaveCheck(window)) return;
+  CloseModel();
+  HWND main = MainFrame().window;
+  if (main != nullptr && IsWindow(main)) SendMessage(main, WM_CLOSE, 0, 0);
+}
+
+void OpenTutorialDocument(HWND window, const char* file) {
+  const std::string path = ProgramFolder + file;
+  if (std::filesystem::exists(path) && ShellOpen(path)) return;
+  DialogBox(InstanceHandle, "TUTORIAL_DIALOG", window, OkCancelDialogProc);
+}
+
 void LayoutCommand(HWND window, int id) {
   if (EditsBlocked(id)) return;
   if (id >= kFirstRecentModelCommand && id < kFirstRecentModelCommand + kRecentModelSlots) {
-    if (SaveCheck(window)) OpenRecentModel(window, id);
+    if (ModelSaveCheck(window)) OpenRecentModel(window, id);
     return;
   }
   switch (id) {
-    case 101: if (SaveCheck(window)) NewDocumentDialog(window); return;
-    case 102: if (SaveCheck(window)) OpenModelDialog(window); return;
+    case 101: if (ModelSaveCheck(window)) NewDocumentDialog(window); return;
+    case 102: if (ModelSaveCheck(window)) OpenModelDialog(window); return;
     case 103:
-      if (!SaveCheck(window)) return;
+      if (!ModelSaveCheck(window)) return;
       CloseModel();
       ShowMainWindow();
       return;
-    case 104: SaveModel(window); return;
-    case 105: SaveModelAs(window); return;
-    case 293: if (SaveCheck(window)) OpenResultsDialog(window); return;
+    case 104: SaveCommand(window, false); return;
+    case 105: SaveCommand(window, true); return;
+    case 293: if (ModelSaveCheck(window)) OpenResultsDialog(window); return;
     case 108: Analyse(window); return;
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
+    case kCloseDialogsCommand: FrameCancelPopups(LayoutFrame()); return;
+    case 40036: CopyRowsCommand(window); return;
+    case 40027:
+      if (!InResults()) EditRowOffsets(Table());
+      return;
     case 201: EditRowElementType(Table()); return;
     case 202: EditRowDataType(Table()); return;
     case 280: SelectMaterialDialog(Table()); return;
@@ -249,10 +328,7 @@ void LayoutCommand(HWND window, int id) {
     case 364: PasteCommand(window); return;
     case 128: InsertRowCommand(window); return;
     case 40048: CombineCommand(window); return;
-    case 118:
-      RefreshAfterModelEdit(M());
-      Table().CurrentRowChanged();
-      return;
+    case 118: RegenerateCommand(window); return;
     case 384: TableCommitCell(Table(), true); return;
     case 40050: UndoRedoCommand(window, true); return;
     case 40051: UndoRedoCommand(window, false); return;
@@ -278,9 +354,9 @@ void LayoutCommand(HWND window, int id) {
     case 238: DeleteRowData(window); return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
-    case 40062: OpenTutorial(window, "basic_pipe_stress_analysis.pdf"); return;
-    case 40065: OpenTutorial(window, "Tutorial_1.pdf"); return;
-    case 40066: OpenTutorial(window, "Tutorial_2.pdf"); return;
+    case 40062: OpenTutorialDocument(window, "basic_pipe_stress_analysis.pdf"); return;
+    case 40065: OpenTutorialDocument(window, "Tutorial_1.pdf"); return;
+    case 40066: OpenTutorialDocument(window, "Tutorial_2.pdf"); return;
     default: ShowLaterCommand(window, id); return;
   }
 }

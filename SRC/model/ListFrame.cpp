@@ -11,22 +11,30 @@
 #include <cstdio>
 #include <string>
 
+#include "files/FileCommands.h"
 #include "graphics/PrintSheet.h"
 #include "model/ContextMenus.h"
 #include "model/FindNodeDialog.h"
+#include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/NewDocument.h"
 #include "model/NodeList.h"
+#include "model/UndoRedo.h"
+#include "platform/Dialog.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "shell/AppFonts.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
+#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
 #include "shell/TablePrint.h"
+#include "shell/TableViews.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UnitsDialog.h"
@@ -118,6 +126,7 @@ LRESULT OnSetFocus(HWND window) {
 LRESULT OnClose() {
   Frame& frame = ListFrame();
   ShowWindow(frame.window, SW_HIDE);
+  ForgetShownListName();
   FrameGoBack(frame, false);
   return 0;
 }
@@ -166,7 +175,6 @@ const char* LaterCommandName(int id) {
     case 305: return "Library code";
     case 306: return "Spectrum options";
     case kDistanceCommand: return "Distance";
-    case 411: return "Font";
     case 188: return "Materials";
     case 189: return "Sections";
     case 190: return "Loads";
@@ -184,17 +192,25 @@ const char* LaterCommandName(int id) {
     case 250: return "Read spectrum";
     case 432: return "Highlight";
     case 40077: return "Colour graphics by loads";
-    case 40050: return "Undo";
-    case 40051: return "Redo";
-    case 900: return "Help";
-    case 903: return "About";
-    case 40062: case 40065: case 40066: return "Tutorial";
-    case 101: return "New";
-    case 102: return "Open";
-    case 110: return "Exit";
     case 257: return "Results";
     default: return nullptr;
   }
+}
+
+// The lists of materials, sections and pipe loads are always offered; their
+// tables come with the property tables' own work.
+void RefusePendingList(const char* what) {
+  STAND_IN("the materials, sections and pipe loads lists");
+  ShowInfoMessage(ActiveWindow, std::string(what) + " is not available yet.");
+}
+void OpenLoadsList() { RefusePendingList("The loads list"); }
+void OpenMaterialsList() { RefusePendingList("The materials list"); }
+void OpenSectionsList() { RefusePendingList("The sections list"); }
+
+void UndoRedo(HWND window, bool undo) {
+  if (TableResultsShown()) return;
+  if (undo) UndoEdit(window);
+  else RedoEdit(window);
 }
 
 }  // namespace
@@ -219,6 +235,10 @@ bool BindFirstListTable(TableWindow& table, int columns) {
 void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
+  RegisterPendingListKind("&Loads", OpenLoadsList);
+  RegisterPendingListKind("&Materials", OpenMaterialsList);
+  RegisterPendingListKind("&Sections", OpenSectionsList);
+  RegisterInputTableView(TheNodeList());
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
               WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
   Frame& frame = ListFrame();
@@ -311,6 +331,20 @@ void ListCommand(HWND window, int commandId) {
       ToggleLcsTriad(TheLcsTriad());
       if (TableShown(table)) TableWindowNotifyRow(table);
       return;
+    case 40050: UndoRedo(window, true); return;
+    case 40051: UndoRedo(window, false); return;
+    case 101: if (ModelSaveCheck(window)) NewDocumentDialog(window); return;
+    case 102: if (ModelSaveCheck(window)) OpenModelDialog(window); return;
+    case 110: ExitProgram(window); return;
+    case 411: ChooseTextFont(window); return;
+    case 900:
+      if (!(TableShown(table) && TableWindowShowHelp(table)))
+        ShowInfoMessage(window, "There is no help viewer on this system.");
+      return;
+    case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
+    case 40062: OpenTutorialDocument(window, "basic_pipe_stress_analysis.pdf"); return;
+    case 40065: OpenTutorialDocument(window, "Tutorial_1.pdf"); return;
+    case 40066: OpenTutorialDocument(window, "Tutorial_2.pdf"); return;
     default: break;
   }
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);

@@ -36,6 +36,7 @@ constexpr int kLabelCount = static_cast<int>(std::size(kListLabels));
 struct ListKind {
   ListCondition condition = nullptr;
   ListOpener opener = nullptr;
+  bool pending = false;  // a stand-in: its list comes with later work
 };
 
 struct ListMenuState {
@@ -51,6 +52,22 @@ ListMenuState& State() {
 }
 
 constexpr int kFirstListButton = 1401;
+
+const ListKind* KindOfOpener(ListOpener opener) {
+  for (const ListKind& kind : State().kinds)
+    if (opener != nullptr && kind.opener == opener) return &kind;
+  return nullptr;
+}
+
+void SetKind(const std::string& label, const ListKind& kind, bool& found) {
+  found = false;
+  for (int i = 0; i < kLabelCount; ++i) {
+    if (label != kListLabels[i]) continue;
+    State().kinds[static_cast<std::size_t>(i)] = kind;
+    found = true;
+    return;
+  }
+}
 
 int EntryOfOpener(ListOpener opener) {
   const auto& entries = State().entries;
@@ -85,12 +102,15 @@ int CheckedEntry(HWND dialog) {
 }  // namespace
 
 bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener) {
-  for (int i = 0; i < kLabelCount; ++i) {
-    if (label != kListLabels[i]) continue;
-    State().kinds[static_cast<std::size_t>(i)] = {condition, opener};
-    return true;
-  }
-  return false;
+  bool found = false;
+  SetKind(label, {condition, opener, false}, found);
+  return found;
+}
+
+bool RegisterPendingListKind(const std::string& label, ListOpener opener) {
+  bool found = false;
+  SetKind(label, {nullptr, opener, true}, found);
+  return found;
 }
 
 void ForgetListKinds() {
@@ -172,6 +192,11 @@ int OpenListMenuDialog(HWND owner) {
 
 void ShowListByOpener(ListOpener opener) {
   if (opener == nullptr) return;
+  // A stand-in says so; the List frame stays as it is.
+  if (const ListKind* kind = KindOfOpener(opener); kind != nullptr && kind->pending) {
+    opener();
+    return;
+  }
   Frame& frame = ListFrame();
   if (frame.window != nullptr) FrameShow(frame);
   opener();
@@ -207,19 +232,28 @@ void SwitchListWindow(ListOpener opener) {
 
 void RefreshListWindow() { SwitchListWindow(State().current); }
 
-void RestoreListWindow() {
+bool RestoreListWindow() {
   const std::string saved = TheModel().listName;
-  if (saved.empty()) return;
+  if (saved.empty()) return false;
   BuildListMenu();
-  for (const ListMenuEntry& entry : State().entries)
-    if (entry.label == saved) {
-      ShowListByOpener(entry.opener);
-      return;
-    }
+  for (const ListMenuEntry& entry : State().entries) {
+    if (entry.label != saved) continue;
+    // A list still to come keeps its name for the next save, unannounced.
+    const ListKind* kind = KindOfOpener(entry.opener);
+    if (kind != nullptr && kind->pending) return false;
+    ShowListByOpener(entry.opener);
+    return CurrentListOpener() == entry.opener;
+  }
+  return false;
 }
 
 void ResetListWindow() {
+  for (int which = 0; which < 2; ++which)
+    if (HWND table = ListTableWindow(which)) TableWindowClose(table);
+  if (ListFrame().window != nullptr) ShowWindow(ListFrame().window, SW_HIDE);
   State().current = nullptr;
   TheModel().listName.clear();
 }
+
+void ForgetShownListName() { TheModel().listName.clear(); }
 

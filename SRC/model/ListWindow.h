@@ -9,9 +9,15 @@
 // The list menu has a fixed order of labels. A kind's module registers its
 // label with a condition (when the list is offered) and its opener; a label
 // nobody registered is never offered, so a list appears in the menu once
-// the work that builds it registers it. The list shown stays in the menu
-// even when its condition no longer holds, so emptying a list does not make
-// it vanish under the user.
+// the work that builds it registers it. The lists that are always offered
+// but whose tables later work builds (loads, materials, sections) are
+// registered as pending: choosing one says so and leaves the List frame as
+// it is. The list shown stays in the menu even when its condition no longer
+// holds, so emptying a list does not make it vanish under the user.
+//
+// The model records the label of the list shown (saved with it); opening a
+// model shows that list again, closing the model or the List frame forgets
+// it.
 //
 // The work is split: ListWindow.cpp (the list menu, its dialog and showing
 // lists), ListFrame.cpp (the frame and client procedures, commands, menu
@@ -37,6 +43,10 @@ struct ListMenuEntry {
 // Registers the list of `label` (one of the fixed labels; others are
 // refused with false).
 bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener);
+// Registers a list that is always offered but whose table later work
+// builds: its opener only says so, the List frame is not shown for it and a
+// model saved with it does not reopen it (the saved name is kept).
+bool RegisterPendingListKind(const std::string& label, ListOpener opener);
 // Forgets every registration (start-up registers again; tests start clean).
 void ForgetListKinds();
 
@@ -64,10 +74,14 @@ void ShowNextList();
 void ShowPreviousList();
 void SwitchListWindow(ListOpener opener);
 void RefreshListWindow();
-// After a model was read: shows the list saved with it, if it is offered.
-void RestoreListWindow();
-// A new model: no list shown, no saved name.
+// After a model was read: shows the list saved with it, if it is offered;
+// true when it is shown.
+bool RestoreListWindow();
+// A new or closed model: no list shown (the List frame is hidden with its
+// tables closed), no saved name.
 void ResetListWindow();
+// The List frame was closed: the model no longer records a list shown.
+void ForgetShownListName();
 
 // The two table windows of the List frame (0 first, 1 second); null before
 // the frame exists.

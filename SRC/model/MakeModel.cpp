@@ -13,6 +13,7 @@
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "model/Model.h"
+#include "model/ModelGeometry.h"
 #include "model/Regenerate.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
@@ -420,6 +421,7 @@ void MakeModel(Model& model) {
     if (row.node != 0) row.endNode = FindNode(model, row.node);
   }
   RegenerateModel(model);
+  ComputeModelViewExtents(model);
 }
 
 void RefreshAfterModelEdit(Model& model) {

@@ -1,6 +1,7 @@
 // Geometry and model queries; see the header.
 #include "model/ModelGeometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "model/Model.h"
@@ -179,6 +180,45 @@ int PipeDirectionAtNode(const Model& model, int nodeIndex, Vector3& direction, b
   }
   direction = {1.0f, 0.0f, 0.0f};
   return -1;
+}
+
+void ComputeModelViewExtents(Model& model) {
+  GraphicsSettings& view = model.graphics;
+  const Vector3 eye = view.viewDirection;
+  const double length = std::sqrt(double(eye[0]) * eye[0] + double(eye[1]) * eye[1] + double(eye[2]) * eye[2]);
+  if (model.nodes.count == 0 || !(length > 0.0) || !std::isfinite(length)) {
+    view.extentLeft = view.extentBottom = -12.0f;
+    view.extentRight = view.extentTop = 12.0f;
+    return;
+  }
+  const bool zVertical = model.options.ZVertical != 0;
+  Vector3 up{0.0f, 1.0f, 0.0f};
+  if (zVertical)
+    up = std::hypot(eye[0], eye[1]) >= 1e-12 ? Vector3{0.0f, 0.0f, 1.0f} : Vector3{-1.0f, 0.0f, 0.0f};
+  else if (std::hypot(eye[0], eye[2]) < 1e-12)
+    up = {0.0f, 0.0f, -1.0f};
+  // Looking from the eye at the origin: forward f = -eye, across s = f x up,
+  // screen up u = s x f.
+  const Vector3 forward{static_cast<float>(-eye[0] / length), static_cast<float>(-eye[1] / length),
+                        static_cast<float>(-eye[2] / length)};
+  Vector3 across = Cross(forward, up);
+  const float acrossLength = std::sqrt(across[0] * across[0] + across[1] * across[1] + across[2] * across[2]);
+  for (float& value : across) value /= acrossLength;
+  const Vector3 screenUp = Cross(across, forward);
+  float left = 0.0f, right = 0.0f, bottom = 0.0f, top = 0.0f;
+  for (int index = 1; index <= model.nodes.count; ++index) {
+    const NodeRecord& node = model.nodes[index];
+    const float x = across[0] * node.x + across[1] * node.y + across[2] * node.z;
+    const float y = screenUp[0] * node.x + screenUp[1] * node.y + screenUp[2] * node.z;
+    left = index == 1 ? x : std::min(left, x);
+    right = index == 1 ? x : std::max(right, x);
+    bottom = index == 1 ? y : std::min(bottom, y);
+    top = index == 1 ? y : std::max(top, y);
+  }
+  view.extentLeft = left;
+  view.extentRight = right;
+  view.extentBottom = bottom;
+  view.extentTop = top;
 }
 
 bool CodeGroupF(int code) { return InCodes(code, {8, 9, 10, 11, 101, 201, 15, 21}); }

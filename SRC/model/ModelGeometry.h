@@ -49,6 +49,14 @@ float BendArcGeometry(LocalFrame& frame, const NodeTable& nodes, int index1, int
 // found, -1 (direction (1, 0, 0)) when no element or support gives one.
 int PipeDirectionAtNode(const Model& model, int nodeIndex, Vector3& direction, bool reverse);
 
+// The model's extents in view coordinates (graphics.extentLeft .. Top): the
+// bounds of its nodes projected onto the view plane of its viewpoint, the
+// view looking at the origin with the vertical axis up (or, looking straight
+// down that axis, -Z with Y vertical and -X with Z vertical). A model
+// without nodes, or without a viewpoint, gets the fixed extents -12 .. 12.
+// Making the model computes them.
+void ComputeModelViewExtents(Model& model);
+
 // Piping-code groups.
 bool CodeGroupF(int code);
 bool CodeGroupG(int code);

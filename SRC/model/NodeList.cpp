@@ -117,13 +117,22 @@ bool NodeListTable::RowOfCurrentLayoutRow(ItemListEntries& entries) {
   return true;
 }
 
+// The list opens on the node the current row names (a bend row's own node,
+// not the arc end its row made first); a row that names no node in the
+// table falls back to the first node the row made.
 void OpenNodeList() {
   NodeListTable& table = TheNodeList();
   if (!BindFirstListTable(table, kNodeColumns)) return;
   table.editable = false;
   table.nodeSearch = true;
   SetCurrentListOpener(OpenNodeList);
-  OpenTableAtCurrentRow(table);
+  const Model& model = TheModel();
+  const int current = model.currentRow;
+  const int own = current >= 1 && current <= model.rowCount ? FindNodeIndex(model.nodes, model.row(current).node) : 0;
+  if (own != 0)
+    TableRefreshCounted(table, "Coordinates", model.nodes.count, own);
+  else
+    OpenTableAtCurrentRow(table);
   SetListMenuForNodes(true);
 }
 

@@ -32,7 +32,14 @@ struct RowDialogState {
   DialogHelper helper;
   int row = 0;
   SnapshotToken snapshot = 0;
+  std::array<std::string, 3> shown;  // the offsets as the dialog showed them
 };
+
+std::string FieldText(HWND dialog, int field) {
+  char text[128] = {};
+  GetDlgItemText(dialog, field, text, sizeof text);
+  return text;
+}
 
 void EndDiscarding(HWND dialog, RowDialogState& state) {
   PopTempFile(state.snapshot);
@@ -81,7 +88,8 @@ void OffsetsInit(HWND dialog, RowDialogState& state) {
   const std::array<float, 3> values = {row.dx, row.dy, row.dz};
   for (std::size_t i = 0; i < 3; ++i) {
     helper.DialogSetUnitLabel(kUnitLabels[i], kUnitLength);
-    helper.DialogSetItemText(kOffsetFields[i], FormatLength(values[i]));
+    state.shown[i] = FormatLength(values[i]);
+    helper.DialogSetItemText(kOffsetFields[i], state.shown[i]);
   }
   if (TableResultsShown()) {
     for (int field : kOffsetFields) helper.DialogSetReadOnly(field);
@@ -97,9 +105,14 @@ void OffsetsOk(HWND dialog, RowDialogState& state) {
     EndDiscarding(dialog, state);
     return;
   }
-  std::array<float, 3> values{};
+  // A field left as it was shown keeps the stored value: the text is only
+  // its rounding to the display precision.
+  Model& model = TheModel();
+  LayoutRow& row = model.row(state.row);
+  std::array<float, 3> values = {row.dx, row.dy, row.dz};
   try {
     for (std::size_t i = 0; i < 3; ++i) {
+      if (FieldText(dialog, kOffsetFields[i]) == state.shown[i]) continue;
       state.helper.DialogGetItemText(kOffsetFields[i]);
       if (ParseFieldLength(values[i]) != 0) ThrowInvalidField(kOffsetLabels[i]);
     }
@@ -107,8 +120,6 @@ void OffsetsOk(HWND dialog, RowDialogState& state) {
     state.helper.DialogFocusInvalid(message);
     return;
   }
-  Model& model = TheModel();
-  LayoutRow& row = model.row(state.row);
   if (values[0] == row.dx && values[1] == row.dy && values[2] == row.dz) {
     PopTempFile(state.snapshot);
   } else {

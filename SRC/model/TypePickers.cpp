@@ -300,10 +300,13 @@ void PickRowElementType(LayoutTable& table) {
     TheModel().modified = true;
     TableLoadEditBuffer(table);
     TableDrawRow(table, row);
+    PopTempFileIfUnchanged(token);
   } else if (type == ElementType::HydrotestLoad) {
     TableSetColumn(table, 1);
     if (OpenElementTypeDialog(TheModel(), row, type)) {
       TableDrawRow(table, row);
+      // On the spare row the change is the row's own, entered next.
+      PopTempFileIfUnchanged(token);
       TableCommitInPlace(table);
     } else {
       PopTempFile(token);
@@ -331,6 +334,8 @@ void PickRowDataType(LayoutTable& table) {
   ApplyDataType(table, static_cast<DataType>(code));
   if (!g_EditChangedModel && TheModel().row(table.currentRow).dataType != static_cast<DataType>(code))
     PopTempFile(token);
+  else
+    PopTempFileIfUnchanged(token);  // on the spare row the row's entering is the one step
   TableLoadEditBuffer(table);
   TableDrawRow(table, table.currentRow);
   TableCommitInPlace(table);

@@ -62,6 +62,20 @@ bool Restore(HWND owner, const std::string& path) {
 
 }  // namespace
 
+bool RestoreUndoSnapshot(SnapshotToken token, bool modified) {
+  const std::string path = UndoSnapshotPath(token);
+  if (path.empty()) return false;
+  Model fresh;
+  if (!ReadSnapshot(path, fresh).empty()) return false;
+  Model& open = TheModel();
+  fresh.path = open.path;
+  KeepView(open.graphics, fresh.graphics);
+  fresh.listName = open.listName;
+  fresh.modified = modified;
+  SwapModel(fresh);
+  return true;
+}
+
 bool UndoEdit(HWND owner) {
   if (!CanUndo()) return false;
   const SnapshotToken redo = PushRedoSnapshot(TheModel(), owner);

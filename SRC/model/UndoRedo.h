@@ -11,8 +11,15 @@
 #pragma once
 
 #include "platform/Types.h"
+#include "shell/UndoFiles.h"
 
 // Each returns true when a snapshot was restored; nothing happens on an
 // empty stack. Messages are shown over `owner`.
 bool UndoEdit(HWND owner);
 bool RedoEdit(HWND owner);
+
+// An edit that failed part way: the open model is put back as the undo
+// snapshot `token` holds it, with the path, the view and the given modified
+// flag kept; the snapshot stays on the stack for its taker to discard. False
+// (the model untouched) when there is no such snapshot or it cannot be read.
+bool RestoreUndoSnapshot(SnapshotToken token, bool modified);

@@ -11,6 +11,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "shell/TableWindow.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
@@ -180,6 +181,7 @@ std::string FontCaptionText(const AppFontDescription& font) {
 
 bool ChooseTextFont(HWND owner) {
   if (!ChooseFontFor(owner, TextFont(), "Text Font")) return false;
+  TableWindowsReselectTextFont();
   if (owner != nullptr) SetFocus(owner);
   return true;
 }
@@ -196,6 +198,7 @@ std::int32_t ZoomTextFont(HWND window, bool larger) {
   font.size = size;
   font.logFont.lfHeight = -(size * ScreenPixelsPerInch() / 720);
   RecreateFont(font);
+  TableWindowsReselectTextFont();
   if (window != nullptr) SetFocus(window);
   return size;
 }

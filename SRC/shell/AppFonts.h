@@ -65,7 +65,8 @@ void MeasureFont(AppFont& font, HDC dc);
 std::string FontCaptionText(const AppFontDescription& font);
 
 // The common font dialog for the text or the graphics font; true when a font
-// was chosen (the font is then recreated and measured again).
+// was chosen (the font is then recreated and measured again, and for the
+// text font every table window of the frames takes it).
 bool ChooseTextFont(HWND owner);
 bool ChooseGraphicsFont(HWND owner);
 // Asks the next font dialog to open at its owner's top-left corner (the
@@ -73,5 +74,6 @@ bool ChooseGraphicsFont(HWND owner);
 void RequestFontDialogAtOwnerCorner();
 
 // Steps the text font by 10 tenths: up to 300 at most, down to 80 at least;
-// the focus goes back to the window. Returns the new size.
+// every table window of the frames takes it and the focus goes back to the
+// window. Returns the new size.
 std::int32_t ZoomTextFont(HWND window, bool larger);

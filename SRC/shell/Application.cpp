@@ -35,6 +35,7 @@
 #include "shell/AppPens.h"
 #include "shell/Frame.h"
 #include "shell/MainWindow.h"
+#include "shell/NumberText.h"
 #include "shell/Settings.h"
 #include "shell/StartupSwitches.h"
 #include "shell/TableWindow.h"
@@ -140,6 +141,11 @@ void OutOfMemoryHandler() {
   _exit(1);
 }
 
+// Whether the command line names a file: blanks and quotes alone name none.
+bool NamesAFile(const std::string& commandLine) {
+  return commandLine.find_first_not_of(" \t\"") != std::string::npos;
+}
+
 void AskSaveBeforeEnd() {
   // The program ends after an error: the next start offers the automatic
   // save, whatever is answered here.
@@ -210,6 +216,7 @@ void ReadEnvironmentSwitches() {
     Beep();
     BourdonSwitch = false;
   }
+  ReadNumberTextSwitches();
 }
 
 void SetStartupFileName(const std::string& commandLine) {
@@ -347,7 +354,9 @@ void InitApplication(const std::string& commandLine) {
   else
     OpenStartupFile(MainFrame().window, StartupFileName);
   Step("start: first-run check");
-  if (!std::filesystem::exists(FirstRunMarkerPath())) PostMessage(MainFrame().window, kFirstRunMessage, 0, 0);
+  // The sample only stands in for a file the user did not name.
+  if (!NamesAFile(StartupFileName) && !std::filesystem::exists(FirstRunMarkerPath()))
+    PostMessage(MainFrame().window, kFirstRunMessage, 0, 0);
   StartAutomaticSaveAndOfferRecovery();
 }
 

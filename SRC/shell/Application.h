@@ -73,6 +73,8 @@ inline RECT ToolWindowRect{0, 0, 0, 0};
 // The entry: returns the exit code of the process (0 after the quit message).
 int WinMain(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int showCommand);
 
+// The start-up sequence. The first-run sample model is asked for only when
+// the command line names no file: a file the user named always wins.
 void InitApplication(const std::string& commandLine);
 void ExitApplication();
 // The GUI thread's loop; returns the quit message's code.
@@ -80,6 +82,8 @@ int RunMessageLoop();
 
 // The start-up steps that stand on their own.
 void SetHelpFilePath();
+// The start-up switches, then the number-text switches (INCREASE_DIGITS,
+// MPREC).
 void ReadEnvironmentSwitches();
 void SetStartupFileName(const std::string& commandLine);
 void ReadScreenMetrics();

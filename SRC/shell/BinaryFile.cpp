@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -37,6 +38,18 @@ float BitsFloat(std::uint32_t bits) {
   float value;
   std::memcpy(&value, &bits, sizeof value);
   return value;
+}
+
+// A float just read that ended `back` bytes before the current position; a
+// non-finite one is refused when the reader asked for finite numbers only.
+float CheckedFloat(BinaryFile& file, std::uint32_t bits, std::int64_t back) {
+  const float value = BitsFloat(bits);
+  if (!file.finiteOnly || std::isfinite(value)) return value;
+  if (file.nonFiniteAt < 0) {
+    const std::int64_t position = file.stream ? static_cast<std::int64_t>(ftello(file.stream.get())) : -1;
+    file.nonFiniteAt = position < 0 ? 0 : position - back;
+  }
+  return 0.0f;
 }
 
 // Reads n bytes; true only when all arrived. A short read is remembered, and
@@ -111,7 +124,8 @@ bool ReadCountedBytes(BinaryFile& file, std::vector<char>& bytes, std::size_t ca
 bool Open(BinaryFile& file, const std::string& path, const char* mode) {
   file.stream.reset();
   file.size = -1;
-  file.failed = file.shortRead = file.refusedCount = false;
+  file.failed = file.shortRead = file.refusedCount = file.finiteOnly = false;
+  file.nonFiniteAt = -1;
   std::FILE* stream = std::fopen(path.c_str(), mode);
   if (stream == nullptr) return false;
   file.stream.reset(stream);
@@ -150,6 +164,10 @@ bool BinaryFileRefusedCount(const BinaryFile& file) { return file.refusedCount; 
 bool BinaryFileReadFailed(const BinaryFile& file) {
   return BinaryFileHasError(file) || file.shortRead || file.refusedCount;
 }
+
+void BinaryFileRequireFinite(BinaryFile& file) { file.finiteOnly = true; }
+
+std::int64_t BinaryFileNonFiniteAt(const BinaryFile& file) { return file.nonFiniteAt; }
 
 std::int64_t BinaryFileTell(const BinaryFile& file) {
   if (!file.stream) return -1;
@@ -199,12 +217,12 @@ void BinaryFileWriteInts(BinaryFile& file, const std::int32_t* array, std::size_
 
 void BinaryFileReadFloat(BinaryFile& file, float& out) {
   std::uint8_t raw[4];
-  if (ReadExactly(file, raw, 4)) out = BitsFloat(GetInt32(raw));
+  if (ReadExactly(file, raw, 4)) out = CheckedFloat(file, GetInt32(raw), 4);
 }
 
 void BinaryFileReadFloat(BinaryFile& file, double& out) {
   std::uint8_t raw[4];
-  if (ReadExactly(file, raw, 4)) out = BitsFloat(GetInt32(raw));
+  if (ReadExactly(file, raw, 4)) out = CheckedFloat(file, GetInt32(raw), 4);
 }
 
 void BinaryFileWriteFloat(BinaryFile& file, float value) {
@@ -216,7 +234,8 @@ void BinaryFileWriteFloat(BinaryFile& file, float value) {
 void BinaryFileReadFloats(BinaryFile& file, float* array, std::size_t n) {
   std::vector<std::uint8_t> raw;
   if (!ReadWords(file, raw, n)) return;
-  for (std::size_t i = 0; i < n; ++i) array[i] = BitsFloat(GetInt32(&raw[4 * i]));
+  for (std::size_t i = 0; i < n; ++i)
+    array[i] = CheckedFloat(file, GetInt32(&raw[4 * i]), static_cast<std::int64_t>(4 * (n - i)));
 }
 
 void BinaryFileWriteFloats(BinaryFile& file, const float* array, std::size_t n) {
@@ -294,7 +313,8 @@ void BinaryFileReadFloatPairs(BinaryFile& file, std::vector<FloatPair>& list) {
   list.reserve(static_cast<std::size_t>(count));
   for (std::int32_t i = 0; i < count; ++i) {
     if (!ReadExactly(file, raw, 8)) return;
-    list.push_back({BitsFloat(GetInt32(raw)), BitsFloat(GetInt32(raw + 4))});
+    const float x = CheckedFloat(file, GetInt32(raw), 8);
+    list.push_back({x, CheckedFloat(file, GetInt32(raw + 4), 4)});
   }
 }
 

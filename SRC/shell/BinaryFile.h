@@ -18,8 +18,12 @@
 //                          than the bytes left, or a text without its zero);
 //                          nothing was read for it and the destination is
 //                          left empty.
-// End of file alone sets none of them. A BinaryFile is used by one thread at a
-// time; it is a move-only value that closes its stream when it goes away.
+// End of file alone sets none of them. A reader of a format that holds only
+// finite numbers (the model file) asks for them with BinaryFileRequireFinite
+// after opening: every float read that is not finite is then read as 0 and
+// remembered with its position (BinaryFileNonFiniteAt), for the reader to
+// refuse the file once it has read it. A BinaryFile is used by one thread at
+// a time; it is a move-only value that closes its stream when it goes away.
 #pragma once
 
 #include <cstddef>
@@ -44,6 +48,8 @@ struct BinaryFile {
   bool failed = false;          // a device error seen, kept past the close
   bool shortRead = false;
   bool refusedCount = false;
+  bool finiteOnly = false;         // floats must be finite (asked by the reader)
+  std::int64_t nonFiniteAt = -1;   // position of the first float that was not
 };
 
 // Opening and closing. Opening resets the three conditions.
@@ -58,6 +64,11 @@ bool BinaryFileHasError(const BinaryFile& file);
 bool BinaryFileShortRead(const BinaryFile& file);
 bool BinaryFileRefusedCount(const BinaryFile& file);
 bool BinaryFileReadFailed(const BinaryFile& file);  // any of the three
+// From now on a float that is not finite is refused (read as 0, its position
+// kept): set after opening, which clears it.
+void BinaryFileRequireFinite(BinaryFile& file);
+// The position of the first non-finite float refused; -1 when none was.
+std::int64_t BinaryFileNonFiniteAt(const BinaryFile& file);
 
 std::int64_t BinaryFileTell(const BinaryFile& file);  // -1 when not open
 bool BinaryFileSeek(BinaryFile& file, std::int64_t position);

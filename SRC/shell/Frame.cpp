@@ -3,6 +3,8 @@
 
 #include <algorithm>
 
+#include "model/LayoutWindow.h"
+#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -16,6 +18,7 @@
 #include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
+#include "shell/TableWindow.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
@@ -254,9 +257,16 @@ POINT FrameMinTrackSize() {
   return POINT{100, 2 * height};
 }
 
+// A table window as the client is fitted by the table's own rule (the full
+// height, as wide as its columns); a table window without a table, or any
+// other client, takes the rectangle.
 void FrameMoveClient(Frame& frame, int x, int y, int width, int height) {
-  if (frame.client != nullptr) MoveWindow(frame.client, x, y, width, height, TRUE);
+  if (frame.client == nullptr) return;
+  MoveWindow(frame.client, x, y, width, height, TRUE);
+  if (TableOfWindow(frame.client) != nullptr) TableWindowFit(frame.client);
 }
+
+bool FrameVisible(const Frame& frame) { return frame.window != nullptr && IsWindowVisible(frame.window); }
 
 void EnableToolbarButton(HWND toolbar, int id) { SendMessage(toolbar, TB_ENABLEBUTTON, id, TRUE); }
 void DisableToolbarButton(HWND toolbar, int id) { SendMessage(toolbar, TB_ENABLEBUTTON, id, FALSE); }
@@ -295,13 +305,28 @@ Frame* FrameFromWindow(HWND window) {
 void FrameOpenFrom(Frame& frame, Frame& from) {
   frame.previous_frame = &from;
   QV_ASSERT(&frame != frame.previous_frame);
+  // A List frame showing no list would be an empty window: the user picks
+  // the list first, and nothing is shown when none is picked.
+  if (&frame == &ListFrame() && !FrameVisible(frame)) {
+    ShowList(OpenListMenuDialog(from.window));
+    return;
+  }
   FrameShow(frame);
+  HWND layoutTable = &frame == &LayoutFrame() ? LayoutTableWindow() : nullptr;
+  if (layoutTable != nullptr && !IsWindowVisible(layoutTable)) UpdateLayoutTitle();
 }
 
 void FrameGoBack(Frame& frame, bool moveCursor) {
   QV_ASSERT(frame.previous_frame);
   Frame& previous = *frame.previous_frame;
-  FrameOpenFrom(previous, frame);
+  if (&previous == &ListFrame() && !FrameVisible(previous)) {
+    const int entry = OpenListMenuDialog(frame.window);
+    if (entry == 0) return;
+    previous.previous_frame = &frame;
+    ShowList(entry);
+  } else {
+    FrameOpenFrom(previous, frame);
+  }
   if (!moveCursor) return;
   if (&previous == &LayoutFrame()) FrameCursorToToolbarButton(previous, 6);
   else if (&previous == &ListFrame()) FrameCursorToToolbarButton(previous, 1);

@@ -97,13 +97,25 @@ void FrameResize(Frame& frame);
 // The minimum tracking size: width 100, height twice the caption, menu,
 // toolbar and horizontal scroll bar heights.
 POINT FrameMinTrackSize();
+// The base MoveClient: the client takes the rectangle; a table window
+// client is then fitted to it by its table (it follows the frame's size).
 void FrameMoveClient(Frame& frame, int x, int y, int width, int height);
 void EnableToolbarButton(HWND toolbar, int id);
 void DisableToolbarButton(HWND toolbar, int id);
 void FrameCursorToToolbarButton(Frame& frame, int index);
 void FrameCancelPopups(Frame& frame);
 Frame* FrameFromWindow(HWND window);
+// Whether the frame's window exists and is visible.
+bool FrameVisible(const Frame& frame);
+// Opens `frame` from `from`, which becomes its previous frame. The List
+// frame, when it is not visible, is shown only with a list picked in the
+// list dialog over `from`; the Layout frame opens its table again at the
+// current row when the table window is not visible.
 void FrameOpenFrom(Frame& frame, Frame& from);
+// Back to the previous frame: a previous List frame that is not visible
+// asks for a list over this frame first (none picked: nothing happens);
+// with `moveCursor`, the pointer goes to the Layout (6), List (1) or Results
+// (3) frame's toolbar button.
 void FrameGoBack(Frame& frame, bool moveCursor);
 
 // Procedure of the preferences page "TOOLBAR_DIALOG".

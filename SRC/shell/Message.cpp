@@ -20,7 +20,10 @@
 #include "platform/Window.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
+#include "shell/Frame.h"
 #include "shell/NumberText.h"
+#include "shell/TableWindow.h"
+#include "shell/TableWindowSupport.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
@@ -254,8 +257,16 @@ int ApproveMerge(HWND owner, const std::string& text) {
 bool MessageDialogOpen() { return g_OpenMessageDialogs > 0; }
 
 void CloseCurrentDialogAndRefresh() {
-  if (g_Message.dialog != nullptr && IsWindow(g_Message.dialog))
-    SendMessage(g_Message.dialog, WM_COMMAND, IDCANCEL, 0);
+  HWND dialog = g_Message.dialog;
+  if (dialog == nullptr || !IsWindow(dialog)) return;
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner != nullptr) owner = GetAncestor(owner, GA_ROOT);
+  SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  // The cell the message was about is drawn again as it now stands.
+  if (TableResultsShown() || owner == nullptr) return;
+  if (owner == LayoutFrame().window) TableWindowRedrawEdit(LayoutFrame().client);
+  if (owner == ListFrame().window)
+    for (HWND table : g_ListTableWindows) TableWindowRedrawEdit(table);
 }
 
 std::string FormatFieldError(const std::string& label, const std::string& text, const std::string& reason) {

@@ -52,7 +52,9 @@ int ApproveMerge(HWND owner, const std::string& text);
 // True while one of these dialogs is open.
 bool MessageDialogOpen();
 // Closes the open message dialog as Cancel (a frame closing the popups over
-// it does this).
+// it does this); then, unless results are shown, the edited cell of the
+// tables of the frame that owned it (the Layout table, or the List window's
+// two tables) is drawn again.
 void CloseCurrentDialogAndRefresh();
 
 // The lines a text shows: split at line feeds, empty lines dropped, at most

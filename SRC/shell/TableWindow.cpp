@@ -304,17 +304,17 @@ std::string TableWindowPrintObject(HWND window) {
   return {};
 }
 
+// The record takes the current font even when no table is shown in it (a
+// hidden list window must not keep a font that was deleted); a table shown
+// there is laid out again in it.
 void TableWindowReselectFont(HWND window) {
-  TableWindow* table = TableOfWindow(window);
   TableWindowRecord* record = RecordOfWindow(window);
-  if (table == nullptr) return;
   if (record != nullptr && record->dc != nullptr) {
-    // The font may have been replaced (chosen or zoomed): take the current one.
     record->font = record == &DialogTableWindowRecord() ? TableSmallFont() : TableTextFont();
     SelectObject(record->dc, record->font);
     record->metrics = MeasureTableFont(record->dc);
   }
-  TableShowFocus(*table);
+  if (TableWindow* table = TableOfWindow(window)) TableShow(*table);
 }
 
 void TableWindowGoTo(HWND window, int row) {
@@ -365,6 +365,7 @@ void TableWindowEditItem(HWND window) {
   if (table == nullptr) return;
   TableTakeUndoSnapshot();
   table->EditCurrentItem();
+  TableSettleUndoSnapshot();
 }
 
 void TableWindowSelectRow(HWND window) {

@@ -209,6 +209,9 @@ void TableWindowClose(HWND window);
 void TableWindowPrint(HWND window);
 std::string TableWindowPrintObject(HWND window);
 void TableWindowReselectFont(HWND window);
+// Every table window of the frames takes the text font again (after it was
+// chosen or zoomed), whether or not it shows a table.
+void TableWindowsReselectTextFont();
 void TableWindowGoTo(HWND window, int row);
 void TableWindowFocus(HWND window);
 void TableWindowFit(HWND window);

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -89,12 +90,26 @@ void ClickEditing(TableWindow& t, int row, int x) {
   }
 }
 
+// The table windows of the frames (not those of dialogs): they draw in the
+// text font and take it again when it changes.
+std::vector<HWND>& FrameTableWindows() {
+  static std::vector<HWND> windows;
+  return windows;
+}
+
 void AttachRecord(HWND window, TableWindowRecord* record) {
   SetWindowLongPtr(window, kRecordSlot, reinterpret_cast<LONG_PTR>(record));
   SetWindowLongPtr(window, kTableSlot, 0);
   if (record == nullptr) return;
   record->window = window;
-  if (record->font == nullptr) record->font = TableTextFont();
+  // A record outlives its window (a program started again in one process):
+  // the font it kept may be gone, so a frame's table takes the current one.
+  if (record != &DialogTableWindowRecord()) {
+    record->font = TableTextFont();
+    FrameTableWindows().push_back(window);
+  } else if (record->font == nullptr) {
+    record->font = TableSmallFont();
+  }
   record->dc = GetDC(window);
   SelectObject(record->dc, record->font);
   SetBkMode(record->dc, TRANSPARENT);
@@ -143,7 +158,6 @@ LRESULT Unbound(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_GETDLGCODE: return DLGC_WANTARROWS | DLGC_WANTCHARS;
     case WM_SETFOCUS: OnSetFocus(window, nullptr); return 0;
-    case WM_LBUTTONDBLCLK: TableTakeUndoSnapshot(); return 0;
     case WM_PAINT: {
       PAINTSTRUCT paint;
       BeginPaint(window, &paint);
@@ -151,6 +165,7 @@ LRESULT Unbound(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_KILLFOCUS:
+    case WM_LBUTTONDBLCLK:
     case WM_KEYDOWN:
     case WM_CHAR:
     case WM_HSCROLL:
@@ -186,8 +201,12 @@ LRESULT Bound(HWND window, TableWindow& t, UINT message, WPARAM wParam, LPARAM l
     case WM_HSCROLL: TableHScroll(t, LOWORD(wParam), ThumbPosition(wParam)); return 0;
     case WM_LBUTTONDOWN: TableClick(t, x, y); return 0;
     case WM_LBUTTONDBLCLK:
+      // The snapshot follows the click, which may move the row or store a
+      // cell of its own; what the editor leaves unchanged is not kept.
+      if (!TableClick(t, x, y)) return 0;
       TableTakeUndoSnapshot();
-      if (TableClick(t, x, y)) t.DoubleClick();
+      t.DoubleClick();
+      TableSettleUndoSnapshot();
       return 0;
     case WM_RBUTTONDOWN: TableContextMenu(t, x, y); return 0;
     case WM_MOUSEWHEEL: {
@@ -210,6 +229,8 @@ LRESULT TableWndProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     }
     case WM_DESTROY: {
+      auto& windows = FrameTableWindows();
+      windows.erase(std::remove(windows.begin(), windows.end(), window), windows.end());
       if (TableWindowRecord* record = RecordOfWindow(window)) {
         if (record->dc != nullptr) ReleaseDC(window, record->dc);
         record->dc = nullptr;
@@ -238,6 +259,12 @@ void RegisterTableWindowClass() {
   windowClass.lpszClassName = kTableWindowClass;
   if (RegisterClass(&windowClass) == 0)
     throw std::string("Unable to register window class : ") + kTableWindowClass;
+}
+
+void TableWindowsReselectTextFont() {
+  // A copy: reselecting may show a table, which must not disturb the loop.
+  const std::vector<HWND> windows = FrameTableWindows();
+  for (HWND window : windows) TableWindowReselectFont(window);
 }
 
 TableWindowRecord& DialogTableWindowRecord() {

@@ -124,3 +124,4 @@ bool TableResultsShown() { return ResultsShownFlag(); }
 void SetTableResultsShown(bool shown) { ResultsShownFlag() = shown; }
 
 void TableTakeUndoSnapshot() { TakeTableEditSnapshot(); }
+void TableSettleUndoSnapshot() { SettleTableEditSnapshot(); }

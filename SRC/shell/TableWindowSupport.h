@@ -53,5 +53,7 @@ void TableFrameSetTitle(HWND frame, const std::string& title);
 bool TableResultsShown();
 void SetTableResultsShown(bool shown);
 
-// Taken before a double click opens an item, so that its edit can be undone.
+// Taken before a double click opens an item, so that its edit can be undone;
+// settled once the item's editor is done: kept only when the model changed.
 void TableTakeUndoSnapshot();
+void TableSettleUndoSnapshot();

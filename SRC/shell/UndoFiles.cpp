@@ -3,6 +3,8 @@
 #include "shell/UndoFiles.h"
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -123,6 +125,36 @@ void PopTempFile(SnapshotToken token) {
   }
 }
 
+namespace {
+
+std::string FileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Whether the open model writes the bytes of the file at `path`; false when
+// it cannot be written to compare (the snapshot is then kept).
+bool OpenModelMatches(const std::string& path) {
+  const std::string current = WriteSnapshot(TheModel());
+  if (current.empty()) return false;
+  const bool same = FileBytes(current) == FileBytes(path);
+  DeleteTempFile(current);
+  return same;
+}
+
+}  // namespace
+
+void PopTempFileIfUnchanged(SnapshotToken token) {
+  const std::string path = UndoSnapshotPath(token);
+  if (!path.empty() && OpenModelMatches(path)) PopTempFile(token);
+}
+
+std::string UndoSnapshotPath(SnapshotToken token) {
+  for (const Snapshot& snapshot : TheStacks().undo)
+    if (token != 0 && snapshot.token == token) return snapshot.path;
+  return {};
+}
+
 SnapshotToken TakeTableEditSnapshot() {
   TheStacks().tableEdit = TakeUndoSnapshot();
   return TheStacks().tableEdit;
@@ -131,6 +163,8 @@ SnapshotToken TakeTableEditSnapshot() {
 void DiscardTableEditSnapshot() {
   PopTempFile(std::exchange(TheStacks().tableEdit, 0));
 }
+
+void SettleTableEditSnapshot() { PopTempFileIfUnchanged(std::exchange(TheStacks().tableEdit, 0)); }
 
 SnapshotToken PushUndoSnapshot(const Model& model, HWND window) {
   return Push(TheStacks().undo, model, window);

@@ -35,10 +35,22 @@ SnapshotToken TakeUndoSnapshot(HWND window = nullptr);
 // that the edit released come back when the redo stack is still empty.
 void PopTempFile(SnapshotToken token);
 
+// Discards the undo snapshot `token` when the open model is, byte for byte in
+// the model-file format, the model it holds: an edit that changed only what
+// no file keeps (the spare Layout row) leaves no undo step behind.
+void PopTempFileIfUnchanged(SnapshotToken token);
+// The file of the undo snapshot `token`; the empty text when it is not on
+// the stack (a failed edit reads it back).
+std::string UndoSnapshotPath(SnapshotToken token);
+
 // The table window's double click takes its snapshot before it knows what
-// the click opens; the editor it opens may discard exactly that one.
+// the click opens; the editor it opens may discard exactly that one (an
+// editor that takes snapshots of its own does so at once). Once the editor
+// is done the table settles it: a snapshot still there is kept only when
+// the model changed.
 SnapshotToken TakeTableEditSnapshot();
 void DiscardTableEditSnapshot();
+void SettleTableEditSnapshot();
 
 // The steps of undo and redo (UndoRedo.h): push a snapshot of `model` onto
 // the undo or redo stack without touching the other stack, and take the

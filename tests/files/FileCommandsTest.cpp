@@ -18,10 +18,12 @@
 #include "model/NewDocument.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
+#include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "shell/AppTesting.h"
 #include "shell/RecentModels.h"
+#include "shell/Settings.h"
 #include "shell/TempFiles.h"
 #include "shell/UndoFiles.h"
 
@@ -83,7 +85,7 @@ class FileCommandsTest : public AppFixture {
 TEST_F(FileCommandsTest, OpenSaveCloseAndOpenAgainKeepsEveryByte) {
   ASSERT_TRUE(OpenFileByExtension(nullptr, samplePath_));
   EXPECT_EQ(TheModel().path, samplePath_);
-  EXPECT_EQ(ModelFolder(), folder_ + "/");
+  EXPECT_EQ(ModelDialogFolder().folder, folder_ + "/");
   EXPECT_FALSE(TheModel().modified);
   EXPECT_EQ(NewestRecentModel(), samplePath_);
   TheModel().row(3).dy = 24.0f;
@@ -96,11 +98,58 @@ TEST_F(FileCommandsTest, OpenSaveCloseAndOpenAgainKeepsEveryByte) {
   CloseModel();
   EXPECT_TRUE(TheModel().path.empty());
   EXPECT_EQ(TheModel().rowCount, 0);
-  EXPECT_EQ(ModelFolder(), folder_ + "/");  // the next dialog starts there
+  EXPECT_EQ(ModelDialogFolder().folder, folder_ + "/");  // the next dialog starts there
 
   ASSERT_TRUE(OpenFileByExtension(nullptr, samplePath_));
   EXPECT_EQ(ModelBytes(), edited);
   EXPECT_FLOAT_EQ(TheModel().row(3).dy, 24.0f);
+}
+
+// The folder the file dialog shows, read while it is up; closes it.
+std::string FolderOfFileDialog(HWND dialog) {
+  char folder[512] = {};
+  SendMessage(dialog, CDM_GETFOLDERPATH, sizeof folder, reinterpret_cast<LPARAM>(folder));
+  platform::TestKeyPress(VK_ESCAPE);
+  return folder;
+}
+
+TEST_F(FileCommandsTest, OpenAndSaveAsStartInTheLastModelsFolderAfterARestart) {
+  std::filesystem::create_directories(std::filesystem::path(FirstRunMarkerPath()).parent_path());
+  std::ofstream(FirstRunMarkerPath()).put('\n');
+  // The last session worked on the sample: it is the newest recent model
+  // when that session ends and the settings are saved.
+  InitApplication("");
+  AddRecentModel(samplePath_);
+  PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+  RunMessageLoop();
+  EndGraphicsThread();
+  ExitApplication();
+  platform::Shutdown();
+  // A new process knows only what the settings hold.
+  ModelDialogFolder() = DialogFolder{};
+  ClearRecentModels();
+
+  InitApplication("");
+  platform::RunUntilIdle();
+  std::string shown;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open",
+                        [&shown](HWND dialog) { shown = FolderOfFileDialog(dialog); });
+  SendMessage(MainFrame().window, WM_COMMAND, 102, 0);
+  platform::CheckModalScript();
+  EXPECT_EQ(shown, folder_);
+
+  // An untitled model's Save As starts there too.
+  TheModel().path.clear();
+  ShowModelWindows();
+  shown.clear();
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
+                        [&shown](HWND dialog) { shown = FolderOfFileDialog(dialog); });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 105, 0);
+  platform::CheckModalScript();
+  EXPECT_EQ(shown, folder_);
+  TheModel().modified = false;
+  PostMessage(LayoutFrame().window, WM_CLOSE, 0, 0);
+  RunMessageLoop();
 }
 
 TEST_F(FileCommandsTest, UnknownExtensionSaysSoAndClosesNothing) {

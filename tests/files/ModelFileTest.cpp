@@ -5,6 +5,8 @@
 // messages of the frame; saving through a temporary file.
 #include <gtest/gtest.h>
 
+#include <array>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -12,6 +14,7 @@
 #include <iterator>
 #include <random>
 #include <string>
+#include <tuple>
 
 #include "AllKindsModel.h"
 #include "ByteEmitter.h"
@@ -412,6 +415,86 @@ TEST_F(OpenModelFixture, RowCountAndTypeCodesAreChecked) {
   PutFile(path, changed);
   EXPECT_EQ(ReadModelFile(path), "*** Invalid etype = 21, at row 1 ***");
   ExpectOpenModelUnchanged();
+}
+
+// Replaces the first occurrence of the float `marker` in `bytes`; its
+// position, or npos when it is not there.
+std::size_t ReplaceFloat(std::string& bytes, float marker, float value) {
+  ByteEmitter find, put;
+  find.Float(marker);
+  put.Float(value);
+  const std::size_t at = bytes.find(find.bytes());
+  if (at != std::string::npos) bytes.replace(at, 4, put.bytes());
+  return at;
+}
+
+// A From row at node 10, then pipes to nodes 20, 30 ... with the offsets
+// given, one (DX, DY) pair a row.
+Model PipeModel(std::initializer_list<std::pair<float, float>> offsets) {
+  Model model;
+  InitEmptyModel(model, AnalysisOptions{});
+  for (int number = 1; number <= static_cast<int>(offsets.size()) + 1; ++number) {
+    const ElementType type = number == 1 ? ElementType::From : ElementType::Pipe;
+    model.row(number).node = 10 * number;
+    model.row(number).elementType = type;
+    model.row(number).element = CreateElementData(type);
+    if (number > 1) std::tie(model.row(number).dx, model.row(number).dy) = offsets.begin()[number - 2];
+    model.rowCount = number;
+  }
+  return model;
+}
+
+TEST_F(OpenModelFixture, ANumberThatIsNotFiniteIsRefusedWhereverItIs) {
+  Model model = PipeModel({{12.5f, 0.0f}});
+  model.graphics.viewLeft = -3.25f;
+  const std::string bytes = WrittenBytes(model);
+  const std::string path = TempPath("notfinite.mod");
+  struct Case {
+    float marker;
+    float value;
+  };
+  for (const Case& c : {Case{12.5f, std::nanf("")}, Case{12.5f, HUGE_VALF}, Case{-3.25f, -HUGE_VALF}}) {
+    std::string changed = bytes;
+    const std::size_t at = ReplaceFloat(changed, c.marker, c.value);
+    ASSERT_NE(at, std::string::npos);
+    PutFile(path, changed);
+    EXPECT_EQ(ReadModelFile(path),
+              "The file is damaged.\nModel file: a number that is not finite at byte " + std::to_string(at));
+  }
+  ExpectOpenModelUnchanged();
+  PutFile(path, bytes);
+  EXPECT_EQ(ReadModelFile(path), "");
+}
+
+TEST(ModelFileOpen, AModelViewedAboutTheOriginKeepsItsViewpointAndAnUnviewedOneIsTurned) {
+  // Nodes at (0, 0, 0), (100, 0, 0) and (100, 50, 0) seen along Z: the model
+  // spans 0 .. 100 by 0 .. 50 on the screen, though the view window the
+  // user left is centred on the origin.
+  Model model = PipeModel({{100.0f, 0.0f}, {0.0f, 50.0f}});
+  model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
+  model.graphics.viewLeft = -60.0f;
+  model.graphics.viewRight = 60.0f;
+  model.graphics.viewBottom = -40.0f;
+  model.graphics.viewTop = 40.0f;
+  const std::string path = TempPath("viewed.mod");
+  PutFile(path, WrittenBytes(model));
+  Model read;
+  ReadModelFileInto(path, read);
+  EXPECT_EQ(read.graphics.viewDirection, (std::array<float, 3>{0.0f, 0.0f, 1.0f}));
+  EXPECT_NEAR(read.graphics.extentLeft, 0.0f, 1e-4);
+  EXPECT_NEAR(read.graphics.extentRight, 100.0f, 1e-4);
+  EXPECT_NEAR(read.graphics.extentBottom, 0.0f, 1e-4);
+  EXPECT_NEAR(read.graphics.extentTop, 50.0f, 1e-4);
+  // A model without nodes was never viewed, wherever its window is.
+  Model empty;
+  InitEmptyModel(empty, AnalysisOptions{});
+  empty.graphics.viewDirection = {0.0f, 1.0f, 0.0f};
+  empty.graphics.viewLeft = 10.0f;
+  empty.graphics.viewRight = 20.0f;
+  PutFile(path, WrittenBytes(empty));
+  Model unviewed;
+  ReadModelFileInto(path, unviewed);
+  EXPECT_EQ(unviewed.graphics.viewDirection, (std::array<float, 3>{1.0f, 1.0f, 1.0f}));
 }
 
 TEST(ModelFileWriter, SavingReplacesTheFileOnlyWhenWrittenWhole) {

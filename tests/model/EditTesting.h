@@ -22,6 +22,19 @@
 #include "shell/TempFiles.h"
 #include "shell/UndoFiles.h"
 
+// Makes `built` the open model as a user has it: written to a file and read
+// back (the reader settles the options that the piping code forces and makes
+// the model), unmodified.
+inline void OpenAsReadBack(const Model& built) {
+  const std::string path = TempFolder() + "/open.mod";
+  ASSERT_EQ(WriteModelFileFrom(built, path), "");
+  Model read;
+  ReadModelFileInto(path, read);
+  SwapModel(read);
+  std::filesystem::remove(path);
+  TheModel().modified = false;
+}
+
 class EditFixture : public AppFixture {
  public:
   void SetUp() override {
@@ -40,15 +53,7 @@ class EditFixture : public AppFixture {
     model.row(2).section = "S4";
     model.row(2).load = "L1";
     MakeModel(model);
-    // As a user has it: read from its file (the reader settles the options
-    // that the piping code forces).
-    const std::string path = Folder() + "/open.mod";
-    ASSERT_EQ(WriteModelFileFrom(model, path), "");
-    Model read;
-    ReadModelFileInto(path, read);
-    SwapModel(read);
-    std::filesystem::remove(path);
-    TheModel().modified = false;
+    OpenAsReadBack(model);
   }
   void TearDown() override {
     DeleteUndoRedoFiles();

@@ -57,7 +57,7 @@ class ListFixture : public AppFixture {
   void TearDown() override {
     SetTableMessageSink(nullptr);
     TheModel().modified = false;
-    if (MainFrame().window != nullptr) {
+    if (MainFrame().window != nullptr && IsWindow(MainFrame().window)) {
       PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
       RunMessageLoop();
     }

@@ -4,12 +4,16 @@
 #include <cstdlib>
 
 #include "ListTesting.h"
+#include "files/FileCommands.h"
+#include "files/ModelFile.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Input.h"
 #include "platform/Menu.h"
+#include "shell/TempFiles.h"
 #include "shell/Units.h"
 
 namespace {
@@ -63,21 +67,28 @@ TEST_F(ListWindowTest, TheDialogTemplateFollowsTheNumberOfLists) {
   }
 }
 
-TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOffered) {
+std::vector<std::string> Labels() {
+  std::vector<std::string> labels;
+  for (const ListMenuEntry& entry : ListMenuEntries()) labels.push_back(entry.label);
+  return labels;
+}
+
+TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOfferedAndThePropertyListsAlways) {
   EXPECT_FALSE(RegisterListKind("&Boilers", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 1);
-  EXPECT_EQ(ListMenuEntries()[0].label, "&Coordinates");
-  EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG3");
+  ASSERT_EQ(BuildListMenu(), 4);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"&Coordinates", "&Loads", "&Materials", "&Sections"}));
+  EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG6");
   // The anchors list comes first in the menu order.
   ASSERT_TRUE(RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 2);
+  ASSERT_EQ(BuildListMenu(), 5);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
-  // A model without nodes has no node list.
+  // A model without nodes has no node list; the property lists stay.
   Model empty;
   InitEmptyModel(empty, AnalysisOptions());
   SwapModel(empty);
   anchorsOffered = false;
-  EXPECT_EQ(BuildListMenu(), 0);
+  EXPECT_EQ(BuildListMenu(), 3);
+  EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG3");
   SwapModel(empty);
 }
 
@@ -85,17 +96,18 @@ TEST_F(ListWindowTest, TheListShownStaysInTheMenuAfterItEmpties) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
   ShowListByOpener(OpenTestAnchors);
   anchorsOffered = false;
-  ASSERT_EQ(BuildListMenu(), 2);
+  ASSERT_EQ(BuildListMenu(), 5);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
   ShowListByOpener(OpenNodeList);
-  EXPECT_EQ(BuildListMenu(), 1);
+  EXPECT_EQ(BuildListMenu(), 4);
 }
 
 TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
-  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3", [](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG6", [](HWND dialog) {
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Coordinates");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1401)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1402)));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1404)), "&Sections");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1404)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1405)));
     EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
@@ -108,7 +120,7 @@ TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
   EXPECT_EQ(table.HeadingText(1, 0), "Node");
   for (int row = 1; row <= 4; ++row) EXPECT_EQ(table.CellText(row, 1, 0), std::to_string(row * 10));
   // Cancel shows nothing new.
-  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3",
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG6",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   EXPECT_EQ(OpenListMenuDialog(ListFrame().window), 0);
 }
@@ -179,14 +191,25 @@ TEST_F(ListWindowTest, MenuStatesFollowTheListAndThePipingCode) {
   EXPECT_FALSE(State(Popup(4), 193) & MF_GRAYED);
 }
 
-TEST_F(ListWindowTest, NextAndPreviousListWrapAround) {
+TEST_F(ListWindowTest, NextAndPreviousListWrapAroundAndAListStillToComeSaysSo) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
   ShowListByOpener(OpenNodeList);
-  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the last to the first
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
-  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);  // from the first to the last
-  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
   EXPECT_EQ(anchorsOpened, 1);
+  // From the first back to the last, the sections list, which is not built:
+  // it says so and the anchors list stays.
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog).at(0), "The sections list is not available yet.");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
+  platform::CheckModalScript();
+  EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
+  EXPECT_EQ(TheModel().listName, "&Anchors");
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the first to the second
+  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
 }
 
 TEST_F(ListWindowTest, ASavedListIsShownAgainAndANewModelForgetsIt) {
@@ -227,6 +250,91 @@ TEST_F(ListWindowTest, ClosingTheListFrameGoesBackToTheLayout) {
   EXPECT_FALSE(IsWindowVisible(ListFrame().window));
   EXPECT_EQ(ListToolTipText(256), "Layout Window");
   EXPECT_EQ(ListToolTipText(40042), "Next List");
+}
+
+TEST_F(ListWindowTest, TheListWindowRunsUndoRedoNewOpenExitAndAbout) {
+  ShowModelWindows();
+  ShowListByOpener(OpenNodeList);
+  HWND list = ListFrame().window;
+  TakeUndoSnapshot();
+  TheModel().row(3).dx = 48.0f;
+  RefreshAfterModelEdit(TheModel());
+  SendMessage(list, WM_COMMAND, 40050, 0);
+  EXPECT_EQ(TheModel().row(3).dx, 12.0f);
+  SendMessage(list, WM_COMMAND, 40051, 0);
+  EXPECT_EQ(TheModel().row(3).dx, 48.0f);
+  ASSERT_TRUE(TheModel().modified);
+  platform::ExpectModal(platform::ModalKind::Dialog, "ABOUT_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  SendMessage(list, WM_COMMAND, 903, 0);
+  // New, Open and Exit ask about the change first; Cancel keeps the model.
+  for (int command : {101, 102, 110}) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+    SendMessage(list, WM_COMMAND, static_cast<WPARAM>(command), 0);
+    platform::CheckModalScript();
+    EXPECT_EQ(TheModel().rowCount, 5) << command;
+    EXPECT_TRUE(IsWindow(MainFrame().window)) << command;
+  }
+  // Open goes on to its dialog once the change is dealt with; Exit ends the
+  // program.
+  TheModel().modified = false;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  SendMessage(list, WM_COMMAND, 102, 0);
+  platform::CheckModalScript();
+  PostMessage(list, WM_COMMAND, 110, 0);
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_FALSE(IsWindow(MainFrame().window));
+}
+
+TEST_F(ListWindowTest, AModelSavedWithItsListReopensItAndClosingForgetsTheListAndItsPlace) {
+  ShowModelWindows();
+  ShowListByOpener(OpenNodeList);
+  TableGoTo(Nodes(), 4);
+  TheModel().currentRow = 5;  // the comment, which names no node
+  ASSERT_EQ(TheModel().listName, "&Coordinates");
+  const std::string listed = TempFolder() + "/listed.mod";
+  ASSERT_EQ(WriteModelFileFrom(TheModel(), listed), "");
+  TheModel().listName = "&Materials";
+  const std::string materials = TempFolder() + "/materials.mod";
+  ASSERT_EQ(WriteModelFileFrom(TheModel(), materials), "");
+  // Close hides the List window, forgets its list and puts its tables
+  // back at their top.
+  SendMessage(LayoutFrame().window, WM_COMMAND, 103, 0);
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(CurrentListOpener(), nullptr);
+  EXPECT_EQ(Nodes().currentRow, 1);
+  EXPECT_EQ(Nodes().topRow, 0);
+  // Opening the model shows its list again, at the list's top since the
+  // current row has no node.
+  ASSERT_TRUE(OpenFileByExtension(nullptr, listed));
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
+  EXPECT_EQ(Nodes().currentRow, 1);
+  // A list still to come is not opened (no message either) and its name
+  // stays for the next save.
+  SendMessage(LayoutFrame().window, WM_COMMAND, 103, 0);
+  ASSERT_TRUE(OpenFileByExtension(nullptr, materials));
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(TheModel().listName, "&Materials");
+  std::filesystem::remove(listed);
+  std::filesystem::remove(materials);
+}
+
+TEST_F(ListWindowTest, TheNodeListOpensOnABendRowsOwnNode) {
+  Model& model = TheModel();
+  model.row(4).elementType = ElementType::Bend;
+  model.row(4).element = CreateElementData(ElementType::Bend);
+  AddRow(model, 50, ElementType::Pipe, 0.0f, 12.0f);
+  MakeModel(model);
+  const int index40 = FindNodeIndex(model.nodes, 40);
+  ASSERT_NE(index40, 0);
+  ASSERT_NE(FindNodeIndex(model.nodes, 100040), 0);  // the bend made its arc ends
+  model.currentRow = 4;
+  SendMessage(LayoutFrame().window, WM_COMMAND, 187, 0);
+  EXPECT_EQ(Nodes().currentRow, index40);
+  EXPECT_EQ(Nodes().CellText(Nodes().currentRow, 1, 0), "40");
 }
 
 }  // namespace

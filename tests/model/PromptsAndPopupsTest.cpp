@@ -109,7 +109,7 @@ TEST_F(PromptsAndPopupsTest, ThePopupsCommandReachesTheFrame) {
     platform::TestKeyPress(VK_DOWN);
     platform::TestKeyPress(VK_RETURN);
   });
-  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3",
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG6",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   TheNodeList().ContextMenu();
   platform::RunUntilIdle();

@@ -11,7 +11,12 @@
 #include <stdexcept>
 
 #include "AppTesting.h"
+#include "files/ModelFile.h"
+#include "model/LayoutRow.h"
+#include "model/RowObjects.h"
 #include "platform/MessageBox.h"
+#include "shell/NumberText.h"
+#include "shell/TempFiles.h"
 #include "shell/MainWindow.h"
 #include "shell/StartupSwitches.h"
 
@@ -20,7 +25,9 @@ namespace {
 class ApplicationTest : public AppFixture {
  protected:
   void TearDown() override {
-    for (const char* name : {"QVMANUAL", "QVBROCHURE", "QVUNTITLED", "QVVERIFY", "BOURDONP"}) unsetenv(name);
+    for (const char* name : {"QVMANUAL", "QVBROCHURE", "QVUNTITLED", "QVVERIFY", "BOURDONP", "INCREASE_DIGITS", "MPREC"})
+      unsetenv(name);
+    g_NumberTextSwitches = NumberTextSwitches{};
     ManualMode = BrochureMode = UntitledMode = false;
     VerificationMode = 0;
     BourdonSwitch = true;
@@ -154,6 +161,54 @@ TEST_F(ApplicationTest, TheFirstStartAsksForTheSampleModelOnce) {
   platform::Shutdown();
   InitApplication("");
   EXPECT_FALSE(FirstRunMessageQueued());
+  CloseAndExit();
+}
+
+TEST_F(ApplicationTest, AModelNamedOnTheFirstStartIsOpenedInsteadOfTheSample) {
+  // A one-row model of its own, so that the file opened can be told from
+  // the sample.
+  Model model;
+  InitEmptyModel(model, AnalysisOptions());
+  model.title = "Named on the command line";
+  model.rowCount = 1;
+  model.row(1).elementType = ElementType::From;
+  model.row(1).element = CreateElementData(ElementType::From);
+  model.row(1).node = 10;
+  const std::string path = TempFolder() + "/Named.mod";
+  ASSERT_EQ(WriteModelFileFrom(model, path), "");
+  ASSERT_FALSE(std::filesystem::exists(FirstRunMarkerPath()));
+  InitApplication(path);
+  EXPECT_FALSE(FirstRunMessageQueued());
+  platform::RunUntilIdle();
+  EXPECT_EQ(TheModel().path, path);
+  EXPECT_EQ(TheModel().title, "Named on the command line");
+  TheModel().modified = false;
+  CloseAndExit();
+  // Blanks and quotes name no file: the sample is still offered.
+  platform::Shutdown();
+  std::filesystem::remove(FirstRunMarkerPath());
+  InitApplication(" \"\" ");
+  EXPECT_TRUE(FirstRunMessageQueued());
+  CloseAndExit();
+  std::filesystem::remove(path);
+}
+
+TEST_F(ApplicationTest, StartUpReadsTheNumberTextSwitches) {
+  setenv("INCREASE_DIGITS", "1", 1);
+  setenv("MPREC", "", 1);
+  InitApplication("");
+  EXPECT_TRUE(g_NumberTextSwitches.increaseDigits);
+  EXPECT_TRUE(g_NumberTextSwitches.momentDecimals);
+  // More digits for the precise text of a value with seven of them.
+  EXPECT_STREQ(FormatPrecise(1234567.0), "1.234567E+6");
+  CloseAndExit();
+  platform::Shutdown();
+  unsetenv("INCREASE_DIGITS");
+  unsetenv("MPREC");
+  InitApplication("");
+  EXPECT_FALSE(g_NumberTextSwitches.increaseDigits);
+  EXPECT_FALSE(g_NumberTextSwitches.momentDecimals);
+  EXPECT_STREQ(FormatPrecise(1234567.0), "1.2346E+6");
   CloseAndExit();
 }
 

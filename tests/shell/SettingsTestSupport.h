@@ -37,6 +37,9 @@ class SettingsFixture : public testing::Test {
     ProgramAnalysisOptions() = AnalysisOptions{};
     ProgramOptionsGraphicsSettings() = OptionsGraphicsSettings{};
     g_UnitsSettings = UnitsSettings{};
+    for (DialogFolder* folder : {&ModelDialogFolder(), &MaterialLibraryDialogFolder(), &SpectrumLibraryDialogFolder(),
+                                 &ValveLibraryDialogFolder()})
+      *folder = DialogFolder{};
   }
   void TearDown() override { ManualMode = false; }
 
