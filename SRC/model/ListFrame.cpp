@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "elements/KindTable.h"
 #include "graphics/PrintSheet.h"
 #include "model/ContextMenus.h"
 #include "model/FindNodeDialog.h"
@@ -219,6 +220,7 @@ bool BindFirstListTable(TableWindow& table, int columns) {
 void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
+  RegisterKindLists();
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
               WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
   Frame& frame = ListFrame();
