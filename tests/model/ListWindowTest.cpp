@@ -65,8 +65,10 @@ TEST_F(ListWindowTest, TheDialogTemplateFollowsTheNumberOfLists) {
 
 TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOffered) {
   EXPECT_FALSE(RegisterListKind("&Boilers", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 1);
-  EXPECT_EQ(ListMenuEntries()[0].label, "&Coordinates");
+  // The model's anchor and its nodes.
+  ASSERT_EQ(BuildListMenu(), 2);
+  EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
+  EXPECT_EQ(ListMenuEntries()[1].label, "&Coordinates");
   EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG3");
   // The anchors list comes first in the menu order.
   ASSERT_TRUE(RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors));
@@ -93,10 +95,12 @@ TEST_F(ListWindowTest, TheListShownStaysInTheMenuAfterItEmpties) {
 
 TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
   platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3", [](HWND dialog) {
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Coordinates");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1401)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1402)));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Anchors");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1402)), "&Coordinates");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1402)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1403)));
     EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
+    CheckRadioButton(dialog, 1401, 1402, 1402);
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   SendMessage(ListFrame().window, WM_COMMAND, 302, 0);
