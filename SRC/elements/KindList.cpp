@@ -2,6 +2,7 @@
 #include "elements/KindList.h"
 
 #include <algorithm>
+#include <cctype>
 
 #include "elements/KindTable.h"
 #include "graphics/PrinterReport.h"
@@ -145,11 +146,35 @@ void KindListTable::Open(ListOpener opener, const std::vector<int>* editLengths)
   OpenTableAtCurrentRow(*this);
 }
 
-void KindListTable::CellStored() {
+void KindListTable::StoreCell() {
+  DataItem* item = ItemOf(currentRow);
+  if (item == nullptr) return;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
+  bool changed = false;
+  try {
+    changed = StoreItemCell(*item, currentColumn);
+  } catch (...) {
+    PopTempFile(token);
+    throw;
+  }
+  if (!changed) {
+    PopTempFile(token);
+    return;
+  }
   Model& model = TheModel();
   model.modified = true;
   model.layoutChanged = true;
   RedrawLayoutTable();
+  // A stored cell may change what other cells of the row show.
+  if (Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);
+}
+
+int KindListTable::YesNoChar(int character) {
+  const int upper = std::toupper(character);
+  if (upper != 'Y' && upper != 'N') return 0;
+  editBuffer.clear();
+  caret = 0;
+  return upper;
 }
 
 // --- printing ---------------------------------------------------------------

@@ -41,6 +41,9 @@ class KindListTable : public ItemListTableWindow {
   void ContextMenu() override;
   void HeadingContextMenu(int column) override;
   void UpdateMenu() override;
+  // Stores the typed cell of the current row through StoreItemCell between
+  // an undo snapshot and its discard when nothing changed.
+  void StoreCell() final;
   std::string PrintName() override { return title; }
   bool CanInsert() override { return false; }
 
@@ -53,8 +56,11 @@ class KindListTable : public ItemListTableWindow {
   // shows the list on the entry of the current Layout row. `editLengths`
   // (by column) makes the list editable; null keeps it read-only.
   void Open(ListOpener opener, const std::vector<int>* editLengths);
-  // A stored cell: marks the model and lets the Layout table show it.
-  void CellStored();
+  // The kind's store of one typed cell (g_EditFieldText) into its item;
+  // true when a value changed. Refusals throw their messages.
+  virtual bool StoreItemCell(DataItem& /*item*/, int /*column*/) { return false; }
+  // The filter of a yes/no cell: Y or N upper-cased, alone in the cell.
+  int YesNoChar(int character);
 
   const DataType type;
   const RowListKind list;

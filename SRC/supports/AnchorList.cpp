@@ -1,7 +1,6 @@
 // The anchors list and its printed section; see AnchorList.h.
 #include "supports/AnchorList.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "graphics/PrinterReport.h"
@@ -14,7 +13,6 @@
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 #include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 
@@ -175,35 +173,12 @@ int AnchorsList::FilterChar(int character) {
     const char c = static_cast<char>(character);
     return IsNotNumberChar(c) && std::strchr("RIGDrigd", c) == nullptr ? 0 : character;
   }
-  if (IsYesNoColumn(currentColumn)) {
-    const int upper = std::toupper(character);
-    if (upper != 'Y' && upper != 'N') return 0;
-    // A yes/no cell holds the one letter typed last.
-    editBuffer.clear();
-    caret = 0;
-    return upper;
-  }
+  if (IsYesNoColumn(currentColumn)) return YesNoChar(character);
   return character;
 }
 
-void AnchorsList::StoreCell() {
-  Anchor* anchor = AnchorAt(*this, currentRow);
-  if (anchor == nullptr) return;
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = StoreAnchorCell(*anchor, currentColumn);
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
-    return;
-  }
-  CellStored();
-  // The axes cell changes what the release cells show.
-  if (currentColumn == kAxesColumn && Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);
+bool AnchorsList::StoreItemCell(DataItem& item, int column) {
+  return StoreAnchorCell(static_cast<Anchor&>(item), column);
 }
 
 void AnchorsList::PaintExtra() {

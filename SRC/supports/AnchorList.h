@@ -16,7 +16,7 @@ class AnchorsList : public KindListTable {
   std::string HeadingText(int column, int line) override;
   bool IsCellEditable(int row, int column) override;
   int FilterChar(int character) override;
-  void StoreCell() override;
+  bool StoreItemCell(DataItem& item, int column) override;
   void PaintExtra() override;
   void DrawColumnRule(int column) override;
   void WriteText() override;

@@ -1,14 +1,12 @@
 // The restraints list and its printed section; see RestraintList.h.
 #include "supports/RestraintList.h"
 
-#include <cctype>
 
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
-#include "shell/UndoFiles.h"
 #include "supports/Restraint.h"
 
 namespace {
@@ -16,8 +14,6 @@ namespace {
 constexpr int kColumns = 5;
 constexpr int kTextHeadingColumns[3] = {15, 21, 27};
 constexpr int kTextYesColumns[3] = {14, 20, 26};
-
-Restraint* RestraintAt(KindListTable& list, int row) { return static_cast<Restraint*>(list.ItemOf(row)); }
 
 // One typed cell, from g_EditFieldText; true when a value changed.
 bool StoreRestraintCell(Restraint& restraint, int column) {
@@ -85,30 +81,11 @@ bool RestraintsList::IsCellEditable(int /*row*/, int column) { return column >= 
 
 int RestraintsList::FilterChar(int character) {
   if (character == ' ') return 0;
-  if (currentColumn < 3) return character;
-  const int upper = std::toupper(character);
-  if (upper != 'Y' && upper != 'N') return 0;
-  editBuffer.clear();
-  caret = 0;
-  return upper;
+  return currentColumn < 3 ? character : YesNoChar(character);
 }
 
-void RestraintsList::StoreCell() {
-  Restraint* restraint = RestraintAt(*this, currentRow);
-  if (restraint == nullptr) return;
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = StoreRestraintCell(*restraint, currentColumn);
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
-    return;
-  }
-  CellStored();
+bool RestraintsList::StoreItemCell(DataItem& item, int column) {
+  return StoreRestraintCell(static_cast<Restraint&>(item), column);
 }
 
 void RestraintsList::EnterRow(bool /*control*/) { EditCurrentItem(); }

@@ -14,7 +14,7 @@ class RestraintsList : public KindListTable {
   std::string HeadingText(int column, int line) override;
   bool IsCellEditable(int row, int column) override;
   int FilterChar(int character) override;
-  void StoreCell() override;
+  bool StoreItemCell(DataItem& item, int column) override;
   void EnterRow(bool control) override;
   void WriteText() override;
 };
