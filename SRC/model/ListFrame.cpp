@@ -11,6 +11,7 @@
 #include <cstdio>
 #include <string>
 
+#include "elements/KindTable.h"
 #include "files/FileCommands.h"
 #include "graphics/PrintSheet.h"
 #include "model/ContextMenus.h"
@@ -239,6 +240,7 @@ void RegisterListWindow() {
   RegisterPendingListKind("&Materials", OpenMaterialsList);
   RegisterPendingListKind("&Sections", OpenSectionsList);
   RegisterInputTableView(TheNodeList());
+  RegisterKindLists();
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
               WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
   Frame& frame = ListFrame();

@@ -1,15 +1,14 @@
 // The base answers of the row object operations: a kind that adds nothing to
 // an operation behaves as these. Only the symbol bounds of a data item have a
-// base behaviour that draws; it joins with the graphics view.
+// base behaviour that draws; it joins with the graphics view. The edit
+// dialogs open through the kind table.
 #include "model/RowObjects.h"
 
+#include "elements/KindTable.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Frame.h"
-#include "shell/Message.h"
-#include "shell/NameTables.h"
-#include "shell/StandIn.h"
 
 ElementData::~ElementData() = default;
 
@@ -27,24 +26,11 @@ void ElementData::Draw2D(LayoutRow&) {}
 void ElementData::DrawGl(LayoutRow&) {}
 void ElementData::DrawOutline() {}
 void ElementData::DrawPickAreas() {}
-namespace {
-
-// A kind whose dialog comes with its own subsystem says so instead of
-// silently doing nothing; the row is left as it was.
-bool RefuseEditDialog(const std::string& kind) {
-  STAND_IN("the per-kind element and data dialogs");
-  ShowInfoMessage(LayoutFrame().window, kind + " dialog is not available yet.");
-  return false;
-}
-
-}  // namespace
-
+// The kind's dialog through the kind table.
 bool ElementData::EditDialog(int rowNumber, int, int) {
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
-  const ElementType type = model.row(rowNumber).elementType;
-  if (type == ElementType::HydrotestLoad) return RefuseEditDialog("Hydrotest load");
-  return RefuseEditDialog(ElementTypeMessageName(type));
+  return RunElementKindDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).elementType);
 }
 bool ElementData::IsNonlinear() const { return false; }
 
@@ -102,7 +88,7 @@ void DataItem::DrawPickAreas() {}
 bool DataItem::EditDialog(int rowNumber, int, int) {
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
-  return RefuseEditDialog(DataTypeName(static_cast<int>(model.row(rowNumber).dataType)));
+  return RunDataKindDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).dataType);
 }
 bool DataItem::IsNonlinear() const { return false; }
 bool DataItem::HasConnectedNode() const { return false; }

@@ -13,17 +13,6 @@
 
 namespace {
 
-int RestraintCombination(const Restraint& restraint) {
-  const bool x = restraint.restrainX != 0, y = restraint.restrainY != 0, z = restraint.restrainZ != 0;
-  if (x && y && z) return 7;
-  if (x && z) return 6;
-  if (y && z) return 5;
-  if (x && y) return 4;
-  if (z) return 3;
-  if (y) return 2;
-  return x ? 1 : 0;
-}
-
 std::string LengthCell(float value) { return value == 0.0f ? std::string() : FormatLength(value); }
 
 }  // namespace
@@ -33,7 +22,7 @@ int DataItemSubtype(const LayoutRow& row) {
   if (!item) return 0;
   switch (row.dataType) {
     case DataType::Restraint:
-      if (auto* restraint = dynamic_cast<const Restraint*>(item)) return RestraintCombination(*restraint);
+      if (auto* restraint = dynamic_cast<const Restraint*>(item)) return RestraintDirectionCode(*restraint);
       return 0;
     case DataType::Hanger:
       if (auto* hanger = dynamic_cast<const Hanger*>(item)) {

@@ -1,13 +1,18 @@
-// The anchor's record and copy; see the header.
+// The anchor's record, copy and list text; see the header.
 #include "supports/Anchor.h"
 
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
+#include "shell/Units.h"
 
 namespace {
 
 constexpr const char* kKind = "Anchor";
+
+void CheckFlagBytes(const std::uint8_t* bytes, std::size_t n, const char* field) {
+  for (std::size_t i = 0; i < n; ++i) CheckKindRange(bytes[i], 0, 1, kKind, field);
+}
 
 }  // namespace
 
@@ -23,6 +28,10 @@ void Anchor::Read(BinaryFile& file) {
     BinaryFileReadByte(file, DisplacementsInPipeLcs);
   }
   CheckKindRecord(file, kKind);
+  CheckFlagBytes(releases.data(), releases.size(), "release");
+  CheckFlagBytes(displacements.flags.data(), displacements.flags.size(), "displacement flag");
+  CheckFlagBytes(&AnchorInPipeLcs, 1, "Anchor in Pipe LCS");
+  CheckFlagBytes(&DisplacementsInPipeLcs, 1, "Displacements in Pipe LCS");
   ReadDisplacementValues(file, displacements);
   CheckKindRecord(file, kKind);
 }
@@ -45,4 +54,25 @@ void Anchor::CopyFrom(const DataItem& other) {
   AnchorInPipeLcs = source.AnchorInPipeLcs;
   DisplacementsInPipeLcs = source.DisplacementsInPipeLcs;
   CopyDisplacements(displacements, source.displacements);
+}
+
+std::string Anchor::CellText(int column) const {
+  if (column == 2) return tag;
+  if (column >= 3 && column <= 5) return FormatStiffnessOrRigid(stiffness[static_cast<std::size_t>(column - 3)]);
+  if (column >= 6 && column <= 8) return FormatRotStiffnessOrRigid(stiffness[static_cast<std::size_t>(column - 3)]);
+  if (column >= 9 && column <= 14) return releases[static_cast<std::size_t>(column - 9)] != 0 ? "Y" : "";
+  if (column == 15) return AnchorInPipeLcs != 0 ? "Pipe LCS" : "GCS";
+  return {};
+}
+
+bool IsRigidAnchor(const std::array<float, 6>& stiffness) {
+  for (float value : stiffness)
+    if (!(value >= 0.98e12f && value <= 1.02e12f)) return false;
+  return true;
+}
+
+bool AnchorHasReleases(const Anchor& anchor) {
+  for (std::uint8_t release : anchor.releases)
+    if (release != 0) return true;
+  return false;
 }

@@ -7,23 +7,37 @@
 // Model-file record: tag (above version 720), KX, KY, KZ, KXX, KYY, KZZ,
 // the six release bytes, the displacement flags (DisplacementSets.h), the
 // two axis bytes (from version 670; older files give 0), then the
-// displacement values when a flag is set. The analysis, drawing and result
-// values come with their own modules.
+// displacement values when a flag is set.
+//
+// The module is split by concern: Anchor.cpp (record, copy, list text),
+// AnchorAnalysis.cpp (stiffness, imposed displacements and loads),
+// AnchorAxes.cpp (the pipe's local axes at the node), AnchorDialog.cpp
+// (ANCHOR_DIALOG) and AnchorList.cpp (the "Anchors" list and the printed
+// section). The
+// symbol is drawn by the graphics window's symbol code, which keeps the
+// base's bounds at the node until it draws the anchor's box and sign.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
-#include "model/RowObjects.h"
 #include "supports/DisplacementSets.h"
+#include "supports/SupportLoads.h"
 
-class Anchor : public DataItem {
+// Rows are the local x, y, z axes in global components.
+using AxisRows = std::array<std::array<float, 3>, 3>;
+
+class Anchor : public SupportItem<6> {
  public:
   Anchor();
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;
+  void AddStiffness(int rowNumber) override;
+  void ComputeSupportLoads(int rowNumber) override;
 
   // KX, KY, KZ (lb/inch) and KXX, KYY, KZZ (inch-pound per degree).
   std::array<float, 6> stiffness{};
@@ -32,4 +46,16 @@ class Anchor : public DataItem {
   SpecifiedDisplacements displacements;
   std::uint8_t AnchorInPipeLcs = 0;
   std::uint8_t DisplacementsInPipeLcs = 0;
+  AxisRows localAxes{};  // recomputed wherever they are used
 };
+
+constexpr std::size_t kAnchorTagLength = 11;
+
+// All six stiffnesses between 0.98e12 and 1.02e12 inclusive.
+bool IsRigidAnchor(const std::array<float, 6>& stiffness);
+bool AnchorHasReleases(const Anchor& anchor);
+
+// The pipe's local axes at the anchor's node into anchor.localAxes; throws
+// "Unable to find anchor local direction at node <node>" when no element
+// gives a direction there.
+void AnchorLocalAxes(Anchor& anchor, int rowNumber);

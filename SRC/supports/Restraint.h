@@ -1,23 +1,41 @@
 // The restraint (DataType 2): a rigid support of the row's node in any
-// combination of the global directions X, Y and Z, with an optional tag.
+// combination of the global directions X, Y and Z, with an optional tag. It
+// is linear in every load case: a held direction is a spring of 1.0e12 to
+// the ground and its load is 1.0e12 times the node's displacement there.
 //
 // Model-file record: the tag (above version 720), then the three direction
-// flags as bytes.
+// flags as bytes. The module is split by concern: Restraint.cpp (record,
+// copy, analysis, list text), RestraintDialog.cpp (RESTRAINT_DIALOG),
+// RestraintList.cpp (the "Restraints" list and its printed section). The
+// arrow cones are drawn by the graphics window's symbol code; until then
+// the base's bounds at the node stand.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
-#include "model/RowObjects.h"
+#include "supports/SupportLoads.h"
 
-class Restraint : public DataItem {
+class Restraint : public SupportItem<3> {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;
+  void AddStiffness(int rowNumber) override;
+  void ComputeSupportLoads(int rowNumber) override;
+
+  bool Holds(int axis) const { return (axis == 0 ? restrainX : axis == 1 ? restrainY : restrainZ) != 0; }
 
   std::string tag;  // up to 12 characters
   std::uint8_t restrainX = 0;
   std::uint8_t restrainY = 0;
   std::uint8_t restrainZ = 0;
 };
+
+constexpr std::size_t kRestraintTagLength = 12;
+
+// X only 1, Y only 2, Z only 3, X+Y 4, Y+Z 5, X+Z 6, X+Y+Z 7, none 0.
+int RestraintDirectionCode(const Restraint& restraint);

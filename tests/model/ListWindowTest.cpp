@@ -75,8 +75,10 @@ std::vector<std::string> Labels() {
 
 TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOfferedAndThePropertyListsAlways) {
   EXPECT_FALSE(RegisterListKind("&Boilers", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 4);
-  EXPECT_EQ(Labels(), (std::vector<std::string>{"&Coordinates", "&Loads", "&Materials", "&Sections"}));
+  // The model's anchor and its nodes, and the property lists always.
+  ASSERT_EQ(BuildListMenu(), 5);
+  EXPECT_EQ(Labels(),
+            (std::vector<std::string>{"&Anchors", "&Coordinates", "&Loads", "&Materials", "&Sections"}));
   EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG6");
   // The anchors list comes first in the menu order.
   ASSERT_TRUE(RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors));
@@ -104,11 +106,13 @@ TEST_F(ListWindowTest, TheListShownStaysInTheMenuAfterItEmpties) {
 
 TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
   platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG6", [](HWND dialog) {
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Coordinates");
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1404)), "&Sections");
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1404)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1405)));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Anchors");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1402)), "&Coordinates");
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1405)), "&Sections");
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1405)));
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1406)));
     EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
+    CheckRadioButton(dialog, 1401, 1402, 1402);
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   SendMessage(ListFrame().window, WM_COMMAND, 302, 0);

@@ -242,3 +242,21 @@ TEST(SupportRecords, AFlagWithoutItsValuesWritesZeroValues) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(SupportRecords, FlagBytesOutsideZeroAndOneAreRefusedByName) {
+  Restraint restraint;
+  EXPECT_EQ(KindReadMessage(restraint, ByteEmitter().text("R", 12).u8(1).u8(2).u8(0).bytes()),
+            "The file is damaged.\nRestraint: Y = 2");
+  Anchor anchor;
+  ByteEmitter e;
+  e.text("A", 12);
+  for (int i = 0; i < 6; ++i) e.f32(1.0e12f);
+  e.u8(0).u8(0).u8(7).u8(0).u8(0).u8(0);  // release Z = 7
+  for (int i = 0; i < 12; ++i) e.u8(0);
+  e.u8(0).u8(0);
+  EXPECT_EQ(KindReadMessage(anchor, e.bytes()), "The file is damaged.\nAnchor: release = 7");
+}
+
+}  // namespace

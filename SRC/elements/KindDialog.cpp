@@ -1,0 +1,86 @@
+// The edit-dialog protocol of the kinds; see KindDialog.h.
+#include "elements/KindDialog.h"
+
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "model/RowObjects.h"
+#include "model/RowOperations.h"
+#include "platform/Dialog.h"
+#include "platform/Window.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+void OnInit(KindDialog& kind, HWND dialog, LPARAM lParam) {
+  kind.dialog = dialog;
+  kind.row = static_cast<int>(lParam);
+  kind.changedByOtherDialog = false;
+  kind.helper.DialogBind(dialog);
+  SetTitleAtNode(kind.row, dialog, kind.KindName());
+  kind.Init(RowItemOfType(kind.row, kind.Type()));
+  if (KindDialogInResults()) kind.LockForResults();
+  CenterDialogOnFrame(dialog, 0);
+}
+
+void OnOk(KindDialog& kind) {
+  if (KindDialogInResults()) {
+    EndDialog(kind.dialog, 0);
+    return;
+  }
+  try {
+    kind.Read();
+  } catch (const std::string& message) {
+    kind.helper.DialogFocusInvalid(message);
+    return;
+  }
+  Model& model = TheModel();
+  DataItem* item = RowItemOfType(kind.row, kind.Type());
+  if (item == nullptr) {
+    item = SetDataType(model, kind.row, kind.Type());
+  } else if (!kind.Differs(*item)) {
+    EndDialog(kind.dialog, kind.changedByOtherDialog ? 1 : 0);
+    return;
+  }
+  kind.Store(*item);
+  model.modified = true;
+  EndDialog(kind.dialog, 1);
+}
+
+}  // namespace
+
+INT_PTR KindDialogMessage(KindDialog& kind, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: OnInit(kind, dialog, lParam); return FALSE;
+    case WM_COMMAND: {
+      const int id = LOWORD(wParam);
+      if (id == IDOK) OnOk(kind);
+      else if (id == IDCANCEL) EndDialog(dialog, kind.changedByOtherDialog ? 1 : 0);
+      else return kind.Command(id, HIWORD(wParam)) ? TRUE : FALSE;
+      return TRUE;
+    }
+    default: return FALSE;
+  }
+}
+
+void SetTitleAtNode(int row, HWND window, const std::string& text) {
+  const Model& model = TheModel();
+  const NodeId id = row >= 1 && row <= model.rowCount + 1 ? model.row(row).node : 0;
+  const std::string title = text + " at node " + NodeNumberText(id);
+  SetWindowText(window, title.c_str());
+}
+
+bool KindDialogInResults() { return TableResultsShown(); }
+
+void LockDialogInputs(DialogHelper& helper, std::initializer_list<int> edits, std::initializer_list<int> buttons) {
+  for (int item : edits) helper.DialogSetReadOnly(item);
+  for (int item : buttons) helper.DialogDisableItem(item);
+  helper.DialogFocusItem(IDOK);
+}
+
+DataItem* RowItemOfType(int row, DataType type) {
+  Model& model = TheModel();
+  if (row < 1 || row > model.rowCount + 1) return nullptr;
+  LayoutRow& target = model.row(row);
+  return target.dataType == type ? target.item.get() : nullptr;
+}

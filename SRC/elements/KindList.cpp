@@ -1,0 +1,233 @@
+// The kinds' lists and their printed sections; see KindList.h.
+#include "elements/KindList.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "elements/KindTable.h"
+#include "graphics/PrinterReport.h"
+#include "graphics/ReportOutput.h"
+#include "model/ContextMenus.h"
+#include "model/LayoutTable.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "model/Regenerate.h"
+#include "model/RowObjects.h"
+#include "model/RowOperations.h"
+#include "platform/Gdi.h"
+#include "platform/Paint.h"
+#include "platform/Window.h"
+#include "shell/Frame.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+
+namespace {
+
+int ScreenTextWidth(HDC dc, const std::string& text) {
+  if (dc == nullptr || text.empty()) return 0;
+  SIZE size{0, 0};
+  GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
+  return size.cx;
+}
+
+void RedrawLayoutTable() {
+  LayoutTable& layout = TheLayoutTable();
+  if (layout.windowRecord != nullptr && layout.Window() != nullptr) InvalidateRect(layout.Window(), nullptr, FALSE);
+}
+
+}  // namespace
+
+KindListTable::KindListTable(DataType kindType, RowListKind kindList, const char* kindTitle, const char* kindItem,
+                             int columnCount, int lines)
+    : type(kindType),
+      list(kindList),
+      title(kindTitle),
+      itemName(kindItem),
+      columns(columnCount),
+      listHeadingLines(lines) {}
+
+int KindListTable::LayoutRowOf(int row) const {
+  const RowIndexList& rows = TheModel().lists[list];
+  return row >= 1 && row <= rows.count ? RowListEntry(rows, row) : 0;
+}
+
+DataItem* KindListTable::ItemOf(int row) const {
+  const int layoutRow = LayoutRowOf(row);
+  if (layoutRow == 0) return nullptr;
+  LayoutRow& target = TheModel().row(layoutRow);
+  return target.dataType == type ? target.item.get() : nullptr;
+}
+
+int KindListTable::EntryCount() const {
+  RegenerateModel(TheModel());
+  return TheModel().lists[list].count;
+}
+
+void KindListTable::DefineColumns() {
+  HDC dc = Dc();
+  const int count = TheModel().lists[list].count;
+  for (int column = 1; column <= columns && column < static_cast<int>(widths.size()); ++column) {
+    int width = 0;
+    for (int line = 0; line < listHeadingLines; ++line) width = std::max(width, ScreenTextWidth(dc, HeadingText(column, line)));
+    for (int row = 1; row <= count; ++row) width = std::max(width, ScreenTextWidth(dc, CellText(row, column, 0)));
+    widths[static_cast<std::size_t>(column)] = width;
+  }
+}
+
+std::string KindListTable::CellText(int row, int column, int /*line*/) {
+  const int layoutRow = LayoutRowOf(row);
+  if (layoutRow == 0) return {};
+  if (column == 1) return NodeNumberText(TheModel().row(layoutRow).node);
+  const DataItem* item = ItemOf(row);
+  return item != nullptr ? item->CellText(column) : std::string();
+}
+
+std::int32_t KindListTable::RowNode(int row) {
+  const int layoutRow = LayoutRowOf(row);
+  return layoutRow != 0 ? TheModel().row(layoutRow).node : 0;
+}
+
+bool KindListTable::RowOfCurrentLayoutRow(ItemListEntries& entries) {
+  entries.title = title;
+  entries.count = EntryCount();
+  entries.layoutRows.clear();
+  const RowIndexList& rows = TheModel().lists[list];
+  for (int index = 1; index <= rows.count; ++index) entries.layoutRows.push_back(RowListEntry(rows, index));
+  return true;
+}
+
+void KindListTable::EditCurrentItem() {
+  const int layoutRow = LayoutRowOf(currentRow);
+  if (layoutRow == 0) return;
+  if (TableCommitEdit(*this)) return;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
+  bool changed = false;
+  try {
+    changed = RunDataKindDialog(frame, layoutRow, type);
+  } catch (...) {
+    PopTempFile(token);
+    throw;
+  }
+  if (!changed) {
+    PopTempFile(token);
+    TableShowFocus(*this);
+    return;
+  }
+  RedrawLayoutTable();
+  if (opener_ != nullptr) opener_();
+  TableShowFocus(*this);
+}
+
+void KindListTable::DeleteRow() {
+  const int layoutRow = LayoutRowOf(currentRow);
+  if (layoutRow == 0 || TableResultsShown()) return;
+  TakeUndoSnapshot(frame);
+  ClearDataType(TheModel(), layoutRow);
+  RedrawLayoutTable();
+  if (opener_ != nullptr) opener_();
+}
+
+void KindListTable::ContextMenu() { TablePopupEditDeleteMenu(*this, itemName); }
+void KindListTable::HeadingContextMenu(int /*column*/) { TablePopupListMenu(*this); }
+void KindListTable::UpdateMenu() { UpdateTableEditMenu(*this); }
+
+void KindListTable::Open(ListOpener opener, const std::vector<int>* editLengths) {
+  opener_ = opener;
+  if (!BindFirstListTable(*this, columns)) return;
+  headingLines = listHeadingLines;
+  if (editLengths != nullptr) {
+    editLengths_ = *editLengths;
+    editLengths_.resize(static_cast<std::size_t>(columns) + 1, 0);
+    this->editLengths = editLengths_;
+    editable = true;
+  }
+  nodeSearch = true;
+  SetCurrentListOpener(opener);
+  OpenTableAtCurrentRow(*this);
+}
+
+void KindListTable::StoreCell() {
+  DataItem* item = ItemOf(currentRow);
+  if (item == nullptr) return;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
+  bool changed = false;
+  try {
+    changed = StoreItemCell(*item, currentColumn);
+  } catch (...) {
+    PopTempFile(token);
+    throw;
+  }
+  if (!changed) {
+    PopTempFile(token);
+    return;
+  }
+  Model& model = TheModel();
+  model.modified = true;
+  model.layoutChanged = true;
+  RedrawLayoutTable();
+  // A stored cell may change what other cells of the row show.
+  if (Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);
+}
+
+int KindListTable::YesNoChar(int character) {
+  const int upper = std::toupper(character);
+  if (upper != 'Y' && upper != 'N') return 0;
+  editBuffer.clear();
+  caret = 0;
+  return upper;
+}
+
+// --- printing ---------------------------------------------------------------
+
+void KindListPrintTable::DefineColumns() {
+  SetColumns(list_.columns);
+  headingLines = list_.listHeadingLines;
+  const int count = TheModel().lists[list_.list].count;
+  for (int column = 1; column <= list_.columns; ++column) {
+    int width = 0;
+    for (int line = 0; line < headingLines; ++line) width = std::max(width, TextWidth(list_.HeadingText(column, line)));
+    for (int row = 1; row <= count; ++row) width = std::max(width, TextWidth(list_.CellText(row, column, 0)));
+    widths[static_cast<std::size_t>(column)] = width;
+  }
+}
+
+void EndCsvLine() {
+  if (!g_LineText.empty() && g_LineText.back() == ',') g_LineText.pop_back();
+  ReportAppendLine(g_LineText);
+  ReportNewLine();
+}
+
+void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindReportForms& forms) {
+  const int count = list.EntryCount();
+  if (count == 0) return;
+  if (!g_ReportFileOpen) {
+    BeginReportSection(list.title, 0);
+    printTable.countInTitle = true;
+    TablePrint(printTable, list.title, count);
+    return;
+  }
+  if (g_ReportToFile) {
+    ReportAppendLine(list.title);
+    ReportNewLine();
+    forms.csvHeading();
+    for (int index = 1; index <= count; ++index) {
+      g_LineText.clear();
+      forms.csvLine(list.LayoutRowOf(index));
+      EndCsvLine();
+    }
+    return;
+  }
+  if (ReportLinesLeft() < 6) ReportNewPage();
+  ReportSetTitle(list.title);
+  for (int index = 1; index <= count; ++index) {
+    if (index == 1 || g_ReportLine == kReportBodyLine) {
+      ReportPutCentred(list.title, 6, 78);
+      ReportNewLine();
+      forms.textHeading();
+      ReportRule();
+    }
+    forms.textLine(list.LayoutRowOf(index));
+    ReportNewLine();
+  }
+  ReportRule();
+}

@@ -1,0 +1,103 @@
+// The list of one data kind in the List window, and its printed section:
+// one line per row that carries the kind, in the order of the kind's row
+// list (regenerated before the list reports its entries), column 1 the
+// node. A kind derives its list from KindListTable and gives its headings;
+// the cells come from the row's item (DataItem::CellText).
+//
+// Edit (Enter on a read-only list, a double click, Edit > Edit) opens the
+// kind's dialog between an undo snapshot and its discard when nothing
+// changed; Delete removes the item from its row. Both redraw the Layout
+// table and show the list again.
+//
+// The printed section (PrintKindSection) has nothing when the kind has no
+// rows. On the printer it is the list as a ruled grid under the plural
+// title and the count; in a text report the kind's fixed columns, the
+// heading repeated on each page; in a comma-separated report the title,
+// the kind's header lines and one line per item.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "model/LayoutRow.h"
+#include "model/ListWindow.h"
+#include "model/RowLists.h"
+#include "shell/TablePrint.h"
+#include "shell/TableWindow.h"
+
+class DataItem;
+
+class KindListTable : public ItemListTableWindow {
+ public:
+  KindListTable(DataType type, RowListKind list, const char* title, const char* itemName, int columns, int headingLines);
+
+  void DefineColumns() override;
+  std::string CellText(int row, int column, int line) override;
+  std::int32_t RowNode(int row) override;
+  bool RowOfCurrentLayoutRow(ItemListEntries& entries) override;
+  void EditCurrentItem() override;
+  void DeleteRow() override;
+  void ContextMenu() override;
+  void HeadingContextMenu(int column) override;
+  void UpdateMenu() override;
+  // Stores the typed cell of the current row through StoreItemCell between
+  // an undo snapshot and its discard when nothing changed.
+  void StoreCell() final;
+  std::string PrintName() override { return title; }
+  bool CanInsert() override { return false; }
+
+  // The layout row of list line `row` (1-based), 0 when none.
+  int LayoutRowOf(int row) const;
+  DataItem* ItemOf(int row) const;
+  // Regenerates the model and gives the number of items.
+  int EntryCount() const;
+  // Binds the first List table, records `opener` as the list shown and
+  // shows the list on the entry of the current Layout row. `editLengths`
+  // (by column) makes the list editable; null keeps it read-only.
+  void Open(ListOpener opener, const std::vector<int>* editLengths);
+  // The kind's store of one typed cell (g_EditFieldText) into its item;
+  // true when a value changed. Refusals throw their messages.
+  virtual bool StoreItemCell(DataItem& /*item*/, int /*column*/) { return false; }
+  // The filter of a yes/no cell: Y or N upper-cased, alone in the cell.
+  int YesNoChar(int character);
+
+  const DataType type;
+  const RowListKind list;
+  const std::string title;     // "Anchors"
+  const std::string itemName;  // "Anchor"
+  const int columns;
+  const int listHeadingLines;
+
+ private:
+  ListOpener opener_ = nullptr;
+  std::vector<int> editLengths_;
+};
+
+// The list printed on the printer page: the screen list's headings and
+// cells, widths measured in the report font.
+class KindListPrintTable : public PrintTable {
+ public:
+  explicit KindListPrintTable(KindListTable& list) : list_(list) {}
+  void DefineColumns() override;
+  std::string HeadingText(int column, int line) override { return list_.HeadingText(column, line); }
+  std::string CellText(int row, int column, int line) override { return list_.CellText(row, column, line); }
+
+ protected:
+  KindListTable& list_;
+};
+
+// The text and comma-separated forms of a kind's section.
+struct KindReportForms {
+  void (*textHeading)() = nullptr;          // the heading block at the current line
+  void (*textLine)(int layoutRow) = nullptr;  // one item at the current line
+  void (*csvHeading)() = nullptr;           // the header lines
+  void (*csvLine)(int layoutRow) = nullptr;   // one item's cells into g_LineText
+};
+
+// The kind's section on the current report road (see the head comment);
+// `printTable` lays out the printer form.
+void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindReportForms& forms);
+
+// Ends a comma-separated line built in g_LineText (its last comma dropped).
+void EndCsvLine();

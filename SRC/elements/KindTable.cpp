@@ -1,0 +1,73 @@
+// The kind table; see KindTable.h.
+#include "elements/KindTable.h"
+
+#include <array>
+#include <string>
+
+#include "model/LayoutTable.h"
+#include "model/Model.h"
+#include "platform/Dialog.h"
+#include "shell/Application.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/NameTables.h"
+#include "shell/StandIn.h"
+#include "shell/TableViews.h"
+#include "supports/AnchorDialog.h"
+#include "supports/AnchorList.h"
+#include "supports/RestraintDialog.h"
+#include "supports/RestraintList.h"
+
+namespace {
+
+const std::array<DataKindModule, 2>& DataKinds() {
+  static const std::array<DataKindModule, 2> kinds = {{
+      {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
+       AnchorsListTable, PrintAnchorsDetails},
+      {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
+       OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
+  }};
+  return kinds;
+}
+
+HWND OwnerOrLayout(HWND owner) { return owner != nullptr ? owner : LayoutFrame().window; }
+
+bool RefuseDialog(HWND owner, const std::string& name) {
+  STAND_IN("the edit dialogs of the kinds whose own work has not landed");
+  ShowInfoMessage(OwnerOrLayout(owner), name + " dialog is not available yet.");
+  return false;
+}
+
+}  // namespace
+
+const DataKindModule* DataKindModuleOf(DataType type) {
+  for (const DataKindModule& kind : DataKinds())
+    if (kind.type == type) return &kind;
+  return nullptr;
+}
+
+bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype) {
+  const DataKindModule* kind = DataKindModuleOf(type);
+  if (kind == nullptr || kind->dialogProcedure == nullptr)
+    return RefuseDialog(owner, DataItemTypeName(static_cast<int>(type), subtype));
+  const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate, OwnerOrLayout(owner),
+                                        kind->dialogProcedure, static_cast<LPARAM>(row));
+  return result == 1;
+}
+
+bool RunElementKindDialog(HWND owner, int /*row*/, ElementType type) {
+  return RefuseDialog(owner, type == ElementType::HydrotestLoad ? "Hydrotest load" : ElementTypeMessageName(type));
+}
+
+void RegisterKindLists() {
+  for (const DataKindModule& kind : DataKinds()) {
+    if (kind.openList == nullptr) continue;
+    RegisterListKind(kind.listLabel, kind.listOffered, kind.openList);
+    RegisterInputTableView(kind.listTable());
+  }
+}
+
+void PrintKindSections() {
+  for (const DataKindModule& kind : DataKinds())
+    if (kind.printSection != nullptr) kind.printSection();
+}

@@ -1,0 +1,47 @@
+// The kind table: for every data kind the module functions that the
+// central per-kind switches reach (its edit dialog, its list in the List
+// window, its section of the printed model data), so that a kind is wired
+// in one place. A kind whose dialog or list comes with its own work has no
+// entry yet; its dialog then says plainly that it is not available and
+// changes nothing, as a cancelled dialog would. The element kinds have no
+// dialogs of their own yet and answer the same way.
+//
+// Every kind's dialog runs on the protocol of KindDialog.h: it is opened
+// with the layout row as its parameter and ends with 1 exactly when the
+// model changed, which is what the callers below answer.
+#pragma once
+
+#include <cstdint>
+
+#include "model/LayoutRow.h"
+#include "model/ListWindow.h"
+#include "platform/Dialog.h"
+#include "platform/Types.h"
+
+class TableWindow;
+
+struct DataKindModule {
+  DataType type = DataType::None;
+  const char* dialogTemplate = nullptr;
+  DLGPROC dialogProcedure = nullptr;
+  const char* listLabel = nullptr;  // the List menu's label
+  ListCondition listOffered = nullptr;
+  ListOpener openList = nullptr;
+  TableWindow& (*listTable)() = nullptr;
+  void (*printSection)() = nullptr;  // the kind's section of the model report
+};
+
+// The entry of a data kind, or null when the kind has none yet.
+const DataKindModule* DataKindModuleOf(DataType type);
+
+// Runs the kind's dialog for `row` over `owner` (the Layout frame when
+// null); true when the model changed. `subtype` names the kind in the
+// refusal of a kind without a dialog.
+bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype = 0);
+bool RunElementKindDialog(HWND owner, int row, ElementType type);
+
+// Registers every kind's list with the List window and its view with the
+// views reset when a model is opened or cleared.
+void RegisterKindLists();
+// Prints the sections of the kinds that have rows, in kind order.
+void PrintKindSections();
