@@ -30,6 +30,7 @@
 
 #include "files/ModelFileSections.h"
 #include "files/OldModelFile.h"
+#include "graphics/GraphicsThread.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "properties/TableFileFields.h"
@@ -260,6 +261,8 @@ std::string WriteModelFileFrom(const Model& model, const std::string& path) {
 }
 
 std::string WriteModelFile(const std::string& path) {
+  // The view the graphics window shows is the one the file keeps.
+  StoreGraphicsView(TheModel().graphics);
   std::string message = WriteModelFileFrom(TheModel(), path);
   if (message.empty()) TheModel().modified = false;
   return message;
