@@ -22,9 +22,10 @@ inline bool g_TurnMode = false;
 // Scale of support and data-item symbols: steps of 0.1 from 0.1 to 2.0.
 inline float g_SymbolScale = 1.0f;
 // Elements coloured by material, section or pipe load, with the legend; the
-// pipe loads grouped by the specific gravity of their contents.
-inline bool g_ColourByProperty = false;
-inline bool g_GroupBySpecificGravity = false;
+// pipe loads grouped by the specific gravity of their contents. The List
+// window reads them to show its button and menu states.
+inline std::atomic<bool> g_ColourByProperty{false};
+inline std::atomic<bool> g_GroupBySpecificGravity{false};
 // The result displays: the deflected shape is shown (picking then tests the
 // deflected outlines), and the stress displays draw the pipes themselves in
 // their result colours. The results set them; without results they stay off.

@@ -353,3 +353,11 @@ bool DrawOnGraphicsWindow(bool inverting, const std::function<void()>& drawing) 
 void RequestPickedRowEdit(int row, bool dataItem) {
   PostGuiRequest(dataItem ? GuiRequest::EditRowDataItem : GuiRequest::EditRowElement, static_cast<WPARAM>(row));
 }
+
+void SetColourByProperty(bool on, bool bySpecificGravity) {
+  if (HWND painting = Painting())
+    PostMessage(painting, kColourByPropertyMessage, on ? 1 : 0, bySpecificGravity ? 1 : 0);
+}
+
+bool ColourByProperty() { return g_ColourByProperty.load(); }
+bool ColourBySpecificGravity() { return g_GroupBySpecificGravity.load(); }

@@ -72,6 +72,13 @@ void SetRenderModeOn();
 void SetRenderModeOff();
 bool RenderMode();
 
+// The rendered picture coloured by the record (material, section or pipe
+// load, by the list the List window shows) with its legend; pipe loads
+// grouped by the specific gravity of their contents. From any thread.
+void SetColourByProperty(bool on, bool bySpecificGravity);
+bool ColourByProperty();
+bool ColourBySpecificGravity();
+
 // The graphics window's current view (viewpoint and view window) into a
 // model's settings, before the model is written or replaced.
 void StoreGraphicsView(GraphicsSettings& settings);

@@ -177,7 +177,7 @@ void MeasureLabel(int node, int slot) {
   label.textY = PixelY(record.screenY - LabelOffsetY);
   SIZE extent{label.length * 7, 13};
   TEXTMETRIC metrics{};
-  if (HDC dc = GraphicsDc()) {
+  if (HDC dc = PaintingDc()) {
     GetTextExtentPoint32(dc, label.text, label.length, &extent);
     GetTextMetrics(dc, &metrics);
   }

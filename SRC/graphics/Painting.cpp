@@ -44,8 +44,9 @@ namespace {
 constexpr UINT_PTR kBlinkTimer = 2;
 constexpr float kScreenPixelsPerInch = 96.0f;
 constexpr float kSmallestDepth = 12.0f;
-// The axes triad stands this far in from its corner.
-constexpr float kAxesInsetPx = 40.0f;
+// The axes triad stands this far in from its corner, so that its arrows
+// and letters stay inside the window.
+constexpr float kAxesInsetPx = 60.0f;
 
 HWND g_Painting = nullptr;
 
@@ -210,7 +211,7 @@ void HideWindows() {
   ShowWindow(GraphicsFrame().window, SW_HIDE);
 }
 
-void SetColourByProperty(bool on, bool bySpecificGravity) {
+void ColourByPropertyNow(bool on, bool bySpecificGravity) {
   g_ColourByProperty = on;
   g_GroupBySpecificGravity = bySpecificGravity;
   if (!g_RenderedMode) return;
@@ -226,7 +227,11 @@ LRESULT GraphicsPaintProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   switch (message) {
     case WM_CREATE: OnCreate(window); return 0;
     case WM_DESTROY: OnDestroy(window); return 0;
-    case WM_SIZE: FitViewToClient(); return 0;
+    case WM_SIZE:
+      // The own context is made anew when the window outgrows its surface.
+      PaintingDc();
+      FitViewToClient();
+      return 0;
     case WM_PAINT: GraphicsPaint(window); return 0;
     case WM_ERASEBKGND: return 1;
     case WM_COMMAND: return OnCommand(wParam);
@@ -245,7 +250,7 @@ LRESULT GraphicsPaintProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
       else SetRenderModeOffNow();
       return 0;
     case kFitViewMessage: RedrawAll(); return 0;
-    case kColourByPropertyMessage: SetColourByProperty(wParam != 0, lParam != 0); return 0;
+    case kColourByPropertyMessage: ColourByPropertyNow(wParam != 0, lParam != 0); return 0;
     case kHideWindowMessage: HideWindows(); return 0;
     case kRunWorkMessage:
       if (lParam != 0) (*reinterpret_cast<const std::function<void()>*>(lParam))();
