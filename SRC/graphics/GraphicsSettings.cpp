@@ -18,7 +18,6 @@ void InitGraphicsSettings(GraphicsSettings& settings) {
     settings.show[static_cast<std::size_t>(flag)] = 1;
   settings.showNodeDotsGl = 1;
   settings.showGenericSupports = 1;
-  settings.axesTriad = 1;  // the global axes at the top right
   ResetNodeNumberFlags(settings);
 }
 

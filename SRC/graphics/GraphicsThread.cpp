@@ -270,6 +270,12 @@ void EndPaintingWork() {
 
 bool PaintingAborted() { return g_AbortPaint.load(std::memory_order_relaxed); }
 
+bool PaintInProgress() {
+  PaintSignal& signal = Signal();
+  std::lock_guard guard(signal.lock);
+  return signal.painting;
+}
+
 void StopPainting() {
   // The animation of the results is stopped here too once it exists.
   if (OnGraphicsThread()) return;

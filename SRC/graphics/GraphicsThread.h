@@ -60,6 +60,8 @@ void RequestGraphicsRedraw();
 void StopPainting();
 // Polled by every drawing loop before each item.
 bool PaintingAborted();
+// Whether a paint (or an OpenGL drawing) runs now.
+bool PaintInProgress();
 
 // The graphics frame comes up with the open model in it: the model's view
 // (viewpoint and view window; a view window that cannot be shown is fitted

@@ -159,7 +159,10 @@ void LayoutTable::CurrentRowChanged() {
   Model& model = TheModel();
   if (model.currentRow == currentRow) return;
   model.currentRow = currentRow;
-  if (model.row(currentRow).drawn) HighlightElementRow(currentRow);
+  if (model.row(currentRow).drawn)
+    HighlightElementRow(currentRow);
+  else
+    HideHighlight();
   RefreshListWindow();
 }
 

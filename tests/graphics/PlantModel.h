@@ -22,13 +22,12 @@ class PlantModelBuilder {
 
   // Racks until about `rows` rows are made (at most the row limit).
   void Build(int rows) {
-    AddProperties();
+    AddTestProperties(model_);
     AddComment();
     for (int rack = 0; model_.rowCount < rows - 10; ++rack) BuildRack(rack, rows);
     MakeModel(model_);
   }
 
- private:
   static constexpr float kSpan = 120.0f;  // inch
 
   int Add(NodeId node, ElementType type, float dx, float dy, float dz, const char* section = nullptr) {
@@ -59,26 +58,29 @@ class PlantModelBuilder {
     return node;
   }
 
-  void AddProperties() {
+  // Material "A106", sections "S12", "S8" and "S4", pipe load "L1".
+  static void AddTestProperties(Model& model) {
     Material steel;
     steel.name = "A106";
     steel.numtemps = 1;
     steel.temps.resize(2);
     steel.temps[1].values = {70.0f, 2.9e7f, 0.0f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};
-    AppendMaterial(model_.materials, steel);
+    AppendMaterial(model.materials, steel);
     for (auto [name, diameter] : {std::pair{"S12", 12.75f}, std::pair{"S8", 8.625f}, std::pair{"S4", 4.5f}}) {
       PipeSection section;
       InitSection(section);
       section.name = name;
       section.outsideDiameter = diameter;
       section.thickness = 0.375f;
-      AppendSection(model_.sections, section);
+      AppendSection(model.sections, section);
     }
     PipeLoad load;
     InitPipeLoad(load, 70.0f);
     load.name = "L1";
-    AppendPipeLoad(model_.pipeLoads, load);
+    AppendPipeLoad(model.pipeLoads, load);
   }
+
+ private:
 
   void AddComment() {
     const int number = ++model_.rowCount;
