@@ -304,7 +304,7 @@ bool ShowLaterGraphicsCommand(HWND window, int id) {
                 {338, "The result displays"},
                 {342, "The Plot Title dialog"},
                 {347, "The Drawing Size dialog"},
-                {363, "Copying the graphics"},
+                {363, "Copying the line picture"},
                 {433, "The Show dialog"},
                 {437, "The Show Nodes dialog"},
                 {40024, "The Show / Hide Elements dialog"},
@@ -352,7 +352,10 @@ LRESULT GraphicsFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void GraphicsCommand(int id) {
   HWND window = GraphicsFrame().window;
-  if (ShowLaterGraphicsCommand(window, id)) return;
+  // Rendered, Copy puts the picture's bitmap on the clipboard; the line
+  // picture is copied as a recorded picture, which comes with the exports.
+  const bool copiesBitmap = id == 363 && g_RenderedMode;
+  if (!copiesBitmap && ShowLaterGraphicsCommand(window, id)) return;
   switch (id) {
     case 110: PostMessage(window, WM_CLOSE, 0, 0); return;
     case 122: ViewAlongDirection(1.0f, 0.0f, 0.0f); return;
@@ -398,6 +401,13 @@ void GraphicsCommand(int id) {
       return;
     case 352: ChangeBackground(false); return;
     case 353: ChangeBackground(true); return;
+    case 363:
+      try {
+        CopyPictureToClipboard();
+      } catch (const std::string& message) {
+        ShowErrorMessage(window, message);
+      }
+      return;
     case 411: ChooseFontForGraphics(window); return;
     case 434: ShowGraphicsWindow(); return;
     case 435: DestroyWindow(window); return;

@@ -80,6 +80,8 @@ void StopCaretTimer();
 void DrawAxesTriad();
 void PickAtClick();
 bool PickRowAtClick();
+// The rendered picture as a bitmap on the clipboard; throws "Unable to copy".
+void CopyPictureToClipboard();
 // The legend of the picture coloured by property, on a screen or printer
 // device context (sizes follow its pixels per inch).
 void DrawLegend(HDC dc);

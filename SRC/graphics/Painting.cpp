@@ -30,6 +30,7 @@
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
+#include "platform/Clipboard.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
@@ -426,6 +427,27 @@ void DrawModelGl() {
   }
   glFlush();
   EndPaintingWork();
+}
+
+void CopyPictureToClipboard() {
+  HDC dc = PaintingDc();
+  HDC memory = dc != nullptr ? CreateCompatibleDC(dc) : nullptr;
+  HBITMAP bitmap = memory != nullptr ? CreateCompatibleBitmap(dc, ViewWidthPx, ViewHeightPx) : nullptr;
+  if (bitmap == nullptr) {
+    if (memory != nullptr) DeleteDC(memory);
+    throw std::string("Unable to copy");
+  }
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, ViewWidthPx, ViewHeightPx, dc, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  if (!OpenClipboard(GraphicsWindowHandle())) {
+    DeleteObject(bitmap);
+    throw std::string("Unable to copy");
+  }
+  EmptyClipboard();
+  SetClipboardData(CF_BITMAP, bitmap);  // the clipboard owns it now
+  CloseClipboard();
 }
 
 void DrawAxesTriad() {

@@ -1,5 +1,6 @@
 // A branched model in three dimensions, built in code, for the graphics
-// tests and benchmarks: pipe racks of headers along X with branches that
+// tests and benchmarks: pipe racks (eight abreast, then eight more beyond
+// them ...) of headers along X with branches that
 // rise, run out along Z to either side, turn and drop to anchors, and a
 // riser to an upper level with its own branches. Pipes only (the other
 // kinds draw with their own work); anchors and guides sit at the ends and
@@ -100,10 +101,12 @@ class PlantModelBuilder {
   }
 
   void BuildRack(int rack, int rows) {
-    const float z = rack * 900.0f;
-    const float y = (rack % 2) * 60.0f;
+    // Eight racks side by side, then the next eight beyond their ends.
+    const float x = static_cast<float>(rack / 8) * 4200.0f;
+    const float z = static_cast<float>(rack % 8) * 900.0f;
+    const float y = static_cast<float>(rack % 2) * 60.0f;
     const NodeId start = NextNode();
-    Item(Add(start, ElementType::From, 0.0f, y, z), DataType::Anchor);
+    Item(Add(start, ElementType::From, x, y, z), DataType::Anchor);
     std::vector<NodeId> header{start};
     for (int i = 0; i < 30 && model_.rowCount < rows; ++i) {
       const int row = Add(NextNode(), ElementType::Pipe, kSpan, 0.0f, 0.0f, i == 0 ? "S12" : nullptr);

@@ -9,6 +9,7 @@
 #include "GraphicsTesting.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/GlSolids.h"
+#include "platform/Clipboard.h"
 #include "platform/GlContext.h"
 #include "model/RowDrawing.h"
 
@@ -118,6 +119,27 @@ TEST_F(RenderTest, APipeIsRenderedInItsColourTheRightWayUp) {
   EXPECT_FALSE(RenderMode());
   EXPECT_TRUE(IsBackground(Pixel(middle.x, middle.y - radius + 2)));
   EXPECT_FALSE(IsBackground(Pixel(middle.x, middle.y)));
+}
+
+TEST_F(RenderTest, CopyPutsTheRenderedPictureOnTheClipboard) {
+  ShowTwoPipes();
+  Command(130);
+  Command(363);  // Ctrl+C
+  ASSERT_TRUE(OpenClipboard(MainFrame().window));
+  auto bitmap = static_cast<HBITMAP>(GetClipboardData(CF_BITMAP));
+  ASSERT_NE(bitmap, nullptr);
+  BITMAP info{};
+  GetObject(bitmap, sizeof info, &info);
+  EXPECT_EQ(info.bmWidth, 400);
+  EXPECT_EQ(info.bmHeight, 300);
+  HDC dc = CreateCompatibleDC(nullptr);
+  HGDIOBJ old = SelectObject(dc, bitmap);
+  const POINT middle = PixelOf(50.0f, 0.0f, 0.0f);
+  EXPECT_EQ(GetPixel(dc, middle.x, middle.y), Pixel(middle.x, middle.y));
+  EXPECT_TRUE(IsBackground(GetPixel(dc, 1, 1)));
+  SelectObject(dc, old);
+  DeleteDC(dc);
+  CloseClipboard();
 }
 
 TEST_F(RenderTest, ColouredByPropertyThePipesTakeThePaletteColourOfTheirSection) {
