@@ -110,31 +110,12 @@ void PaintWireframe(benchmark::State& state, int rows) {
   state.counters["rows"] = static_cast<double>(TheModel().rowCount);
 }
 
-void PaintRendered(benchmark::State& state, int rows) {
+// Rendered paints after `view` set the view up on the graphics thread.
+template <typename View>
+void PaintRendered(benchmark::State& state, int rows, View view) {
   RunningProgram program(rows);
   SetRenderModeOn();
-  RunningProgram::Pump();
-  if (!RenderMode()) state.SkipWithError("no OpenGL context");
-
-  for (auto _ : state) {
-    RunOnGraphicsThread([] {
-      DrawModelGl();
-      InvalidatePicture(true);
-    });
-  }
-  state.counters["rows"] = static_cast<double>(TheModel().rowCount);
-}
-
-// A working view: rendered at high quality, zoomed in ten times on the
-// middle of the model, where the tubes have their facets (fitted, a model
-// of this size has pipes thinner than a pixel, drawn as lines).
-void PaintRenderedClose(benchmark::State& state, int rows) {
-  RunningProgram program(rows);
-  SetRenderModeOn();
-  RunOnGraphicsThread([] {
-    SetRenderQuality(2);
-    for (int step = 0; step < 48; ++step) ZoomIn(false);  // 1.05^48 = 10.4
-  });
+  RunOnGraphicsThread(view);
   RunningProgram::Pump();
   if (!RenderMode()) state.SkipWithError("no OpenGL context");
   for (auto _ : state) {
@@ -146,6 +127,19 @@ void PaintRenderedClose(benchmark::State& state, int rows) {
   if (const char* picture = std::getenv("QUORVEL_BENCH_PICTURE"))
     platform::WriteWindowPng(GraphicsWindowHandle(), picture);
   RunOnGraphicsThread([] { SetRenderQuality(1); });
+  state.counters["rows"] = static_cast<double>(TheModel().rowCount);
+}
+
+void PaintRendered(benchmark::State& state, int rows) { PaintRendered(state, rows, [] {}); }
+
+// A working view: rendered at high quality, zoomed in ten times on the
+// middle of the model, where the tubes have their facets (fitted, a model
+// of this size has pipes thinner than a pixel, drawn as lines).
+void PaintRenderedClose(benchmark::State& state, int rows) {
+  PaintRendered(state, rows, [] {
+    SetRenderQuality(2);
+    for (int step = 0; step < 48; ++step) ZoomIn(false);  // 1.05^48 = 10.4
+  });
 }
 
 void BM_GraphicsWireframePaint7000Rows(benchmark::State& state) { PaintWireframe(state, 7000); }

@@ -27,6 +27,27 @@ int Truncate(float value) {
   return static_cast<int>(std::clamp(value, -1.0e9f, 1.0e9f));
 }
 
+enum class Snap { None, Start, End };
+
+// One bar over a domain of the given size: its factor, page, maximum and
+// position for a view of `view` units standing `offset` into the domain; at
+// or past either end the position is clamped and the view must follow.
+Snap ScrollAxis(float domain, float view, float offset, float& factor, int& page, int& maximum, int& position) {
+  factor = kScrollRange / domain;
+  page = Truncate(view * factor);
+  maximum = kScrollRange - page;
+  position = Truncate(offset * factor);
+  if (position >= maximum) {
+    position = maximum;
+    return Snap::End;
+  }
+  if (position <= 0) {
+    position = 0;
+    return Snap::Start;
+  }
+  return Snap::None;
+}
+
 void SetBar(int bar, int minimum, int maximum, int page, int position) {
   HWND painting = PaintingWindowHandle();
   if (painting == nullptr) return;
@@ -188,30 +209,20 @@ void UpdateScrollRanges() {
   s.domainTop = std::max(s.domainTop, ViewWindow.top);
   if (!(s.domainRight > s.domainLeft) || !(s.domainTop > s.domainBottom)) return;
 
-  s.factorX = kScrollRange / (s.domainRight - s.domainLeft);
-  s.pageX = Truncate(w * s.factorX);
-  s.maximumX = kScrollRange - s.pageX;
-  s.positionX = Truncate((ViewWindow.left - s.domainLeft) * s.factorX);
-  if (s.positionX >= s.maximumX) {
-    s.positionX = s.maximumX;
-    ViewWindow.left = s.domainRight - w;
-  } else if (s.positionX <= 0) {
-    s.positionX = 0;
-    ViewWindow.left = s.domainLeft;
+  switch (ScrollAxis(s.domainRight - s.domainLeft, w, ViewWindow.left - s.domainLeft, s.factorX, s.pageX,
+                     s.maximumX, s.positionX)) {
+    case Snap::End: ViewWindow.left = s.domainRight - w; break;
+    case Snap::Start: ViewWindow.left = s.domainLeft; break;
+    case Snap::None: break;
   }
   ViewWindow.right = ViewWindow.left + w;
   s.lineX = std::max(s.pageX / 40, 50);
-
-  s.factorY = kScrollRange / (s.domainTop - s.domainBottom);
-  s.pageY = Truncate(h * s.factorY);
-  s.maximumY = kScrollRange - s.pageY;
-  s.positionY = Truncate((s.domainTop - ViewWindow.top) * s.factorY);
-  if (s.positionY >= s.maximumY) {
-    s.positionY = s.maximumY;
-    ViewWindow.top = s.domainBottom + h;
-  } else if (s.positionY <= 0) {
-    s.positionY = 0;
-    ViewWindow.top = s.domainTop;
+  // The vertical position counts from the top.
+  switch (ScrollAxis(s.domainTop - s.domainBottom, h, s.domainTop - ViewWindow.top, s.factorY, s.pageY, s.maximumY,
+                     s.positionY)) {
+    case Snap::End: ViewWindow.top = s.domainBottom + h; break;
+    case Snap::Start: ViewWindow.top = s.domainTop; break;
+    case Snap::None: break;
   }
   ViewWindow.bottom = ViewWindow.top - h;
   s.lineY = std::max(ViewHeightPx / 25, 50);

@@ -79,6 +79,27 @@ void Complete(SymbolFrame3& frame) {
   frame.axis3 = local.z;
 }
 
+// Origin + a along one axis + b along the other, in place.
+void MapOnAxes(float ox, float oy, float ax, float ay, float bx, float by, float& a, float& b) {
+  const float x = ox + a * ax + b * bx;
+  const float y = oy + a * ay + b * by;
+  a = x;
+  b = y;
+}
+
+template <typename Frame, typename Map>
+void ExtendMapped(const Frame& frame, Map map, float a, float b, Rect2& rect) {
+  map(frame, a, b);
+  Rect2Extend(rect, a, b);
+}
+
+template <typename Frame, typename Map>
+void DrawMapped(const Frame& frame, Map map, float a1, float b1, float a2, float b2) {
+  map(frame, a1, b1);
+  map(frame, a2, b2);
+  DrawLine2(a1, b1, a2, b2);
+}
+
 }  // namespace
 
 void SymbolFrame2Set(SymbolFrame2& frame, float x, float y, float dx, float dy) {
@@ -90,21 +111,15 @@ void SymbolFrame2Set(SymbolFrame2& frame, float x, float y, float dx, float dy) 
 }
 
 void SymbolFrame2Map(const SymbolFrame2& frame, float& a, float& b) {
-  const float x = frame.x + a * frame.dx + b * frame.nx;
-  const float y = frame.y + a * frame.dy + b * frame.ny;
-  a = x;
-  b = y;
+  MapOnAxes(frame.x, frame.y, frame.dx, frame.dy, frame.nx, frame.ny, a, b);
 }
 
 void SymbolFrame2ExtendRect(const SymbolFrame2& frame, float a, float b, Rect2& rect) {
-  SymbolFrame2Map(frame, a, b);
-  Rect2Extend(rect, a, b);
+  ExtendMapped(frame, SymbolFrame2Map, a, b, rect);
 }
 
 void SymbolFrame2DrawLine(const SymbolFrame2& frame, float a1, float b1, float a2, float b2) {
-  SymbolFrame2Map(frame, a1, b1);
-  SymbolFrame2Map(frame, a2, b2);
-  DrawLine2(a1, b1, a2, b2);
+  DrawMapped(frame, SymbolFrame2Map, a1, b1, a2, b2);
 }
 
 void SymbolFrame2AtNode(int nodeId, SymbolFrame2& frame) {
@@ -136,22 +151,16 @@ void SpanFrame2FromNodes(SpanFrame2& frame, int nodeA, int nodeB) {
 }
 
 void SpanFrame2Map(const SpanFrame2& frame, float& a, float& b) {
-  const float along = a * frame.length;
-  const float x = frame.x + along * frame.dx + b * frame.nx;
-  const float y = frame.y + along * frame.dy + b * frame.ny;
-  a = x;
-  b = y;
+  a *= frame.length;
+  MapOnAxes(frame.x, frame.y, frame.dx, frame.dy, frame.nx, frame.ny, a, b);
 }
 
 void SpanFrame2ExtendRect(const SpanFrame2& frame, float a, float b, Rect2& rect) {
-  SpanFrame2Map(frame, a, b);
-  Rect2Extend(rect, a, b);
+  ExtendMapped(frame, SpanFrame2Map, a, b, rect);
 }
 
 void SpanFrame2DrawLine(const SpanFrame2& frame, float a1, float b1, float a2, float b2) {
-  SpanFrame2Map(frame, a1, b1);
-  SpanFrame2Map(frame, a2, b2);
-  DrawLine2(a1, b1, a2, b2);
+  DrawMapped(frame, SpanFrame2Map, a1, b1, a2, b2);
 }
 
 void SkewFrame2Set(SkewFrame2& frame, float x, float y, float ux, float uy, float vx, float vy) {
@@ -175,21 +184,15 @@ void SkewFrame2Set(SkewFrame2& frame, float x, float y, float ux, float uy, floa
 }
 
 void SkewFrame2Map(const SkewFrame2& frame, float& a, float& b) {
-  const float x = frame.x + a * frame.ux + b * frame.vx;
-  const float y = frame.y + a * frame.uy + b * frame.vy;
-  a = x;
-  b = y;
+  MapOnAxes(frame.x, frame.y, frame.ux, frame.uy, frame.vx, frame.vy, a, b);
 }
 
 void SkewFrame2ExtendRect(const SkewFrame2& frame, float a, float b, Rect2& rect) {
-  SkewFrame2Map(frame, a, b);
-  Rect2Extend(rect, a, b);
+  ExtendMapped(frame, SkewFrame2Map, a, b, rect);
 }
 
 void SkewFrame2DrawLine(const SkewFrame2& frame, float a1, float b1, float a2, float b2) {
-  SkewFrame2Map(frame, a1, b1);
-  SkewFrame2Map(frame, a2, b2);
-  DrawLine2(a1, b1, a2, b2);
+  DrawMapped(frame, SkewFrame2Map, a1, b1, a2, b2);
 }
 
 void RotFrame2Set(RotFrame2& frame, float x, float y, float dx, float dy, float scale) {
@@ -225,9 +228,7 @@ void RotFrame2Map(const RotFrame2& frame, float& a, float& b) {
 }
 
 void RotFrame2DrawLine(const RotFrame2& frame, float a1, float b1, float a2, float b2) {
-  RotFrame2Map(frame, a1, b1);
-  RotFrame2Map(frame, a2, b2);
-  DrawLine2(a1, b1, a2, b2);
+  DrawMapped(frame, RotFrame2Map, a1, b1, a2, b2);
 }
 
 void RotFrame2AtNode(int nodeId, RotFrame2& frame, float scale) {

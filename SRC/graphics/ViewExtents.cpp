@@ -48,6 +48,27 @@ void FitHeight(const Rect2& rect, float aspect) {
   SetWidthAboutMiddle((ViewWindow.top - ViewWindow.bottom) / aspect);
 }
 
+// One edge of the window on one axis: when the rectangle's edge passes it
+// (within a tenth of the margin) the window shifts, its size kept, to leave
+// twice the margin beyond the rectangle; when the rectangle's other edge then
+// does not fit, the window is fitted to the rectangle.
+template <typename Fit>
+bool KeepEdgeInside(float& low, float& high, float rectLow, float rectHigh, float margin, bool highEdge, Fit fit) {
+  const float size = high - low;
+  if (highEdge) {
+    if (!(rectHigh > high - 0.1f * margin)) return false;
+    high = rectHigh + 2.0f * margin;
+    low = high - size;
+    if (rectLow < low + 0.1f * margin) fit();
+  } else {
+    if (!(rectLow < low + 0.1f * margin)) return false;
+    low = rectLow - 2.0f * margin;
+    high = low + size;
+    if (rectHigh > high - 0.1f * margin) fit();
+  }
+  return true;
+}
+
 }  // namespace
 
 void ComputeViewExtents() {
@@ -75,35 +96,14 @@ bool EnsureRectInView(const Rect2& rect) {
   const float mx = 0.02f * (ViewWindow.right - ViewWindow.left);
   const float my = 0.02f * (ViewWindow.top - ViewWindow.bottom);
   const float aspect = static_cast<float>(ViewHeightPx) / static_cast<float>(ViewWidthPx);
-  bool moved = false;
-  if (rect.xmax > ViewWindow.right - 0.1f * mx) {
-    const float width = ViewWindow.right - ViewWindow.left;
-    ViewWindow.right = rect.xmax + 2.0f * mx;
-    ViewWindow.left = ViewWindow.right - width;
-    if (rect.xmin < ViewWindow.left + 0.1f * mx) FitWidth(rect, aspect);
-    moved = true;
-  }
-  if (rect.xmin < ViewWindow.left + 0.1f * mx) {
-    const float width = ViewWindow.right - ViewWindow.left;
-    ViewWindow.left = rect.xmin - 2.0f * mx;
-    ViewWindow.right = ViewWindow.left + width;
-    if (rect.xmax > ViewWindow.right - 0.1f * mx) FitWidth(rect, aspect);
-    moved = true;
-  }
-  if (rect.ymax > ViewWindow.top - 0.1f * my) {
-    const float height = ViewWindow.top - ViewWindow.bottom;
-    ViewWindow.top = rect.ymax + 2.0f * my;
-    ViewWindow.bottom = ViewWindow.top - height;
-    if (rect.ymin < ViewWindow.bottom + 0.1f * my) FitHeight(rect, aspect);
-    moved = true;
-  }
-  if (rect.ymin < ViewWindow.bottom + 0.1f * my) {
-    const float height = ViewWindow.top - ViewWindow.bottom;
-    ViewWindow.bottom = rect.ymin - 2.0f * my;
-    ViewWindow.top = ViewWindow.bottom + height;
-    if (rect.ymax > ViewWindow.top - 0.1f * my) FitHeight(rect, aspect);
-    moved = true;
-  }
+  const auto fitWidth = [&] { FitWidth(rect, aspect); };
+  const auto fitHeight = [&] { FitHeight(rect, aspect); };
+  // Right, left, top, bottom in this order, each on the window as the one
+  // before left it.
+  bool moved = KeepEdgeInside(ViewWindow.left, ViewWindow.right, rect.xmin, rect.xmax, mx, true, fitWidth);
+  moved = KeepEdgeInside(ViewWindow.left, ViewWindow.right, rect.xmin, rect.xmax, mx, false, fitWidth) || moved;
+  moved = KeepEdgeInside(ViewWindow.bottom, ViewWindow.top, rect.ymin, rect.ymax, my, true, fitHeight) || moved;
+  moved = KeepEdgeInside(ViewWindow.bottom, ViewWindow.top, rect.ymin, rect.ymax, my, false, fitHeight) || moved;
   if (!moved) return false;
   SetGraphicsScale(std::min(static_cast<float>(ViewWidthPx) / (ViewWindow.right - ViewWindow.left),
                             static_cast<float>(ViewHeightPx) / (ViewWindow.top - ViewWindow.bottom)));

@@ -86,6 +86,16 @@ bool PostToGraphicsThread() {
   return true;
 }
 
+// The window made the pixel size at the scale, about its own middle.
+void CentreWindowAtScale() {
+  const float width = static_cast<float>(ViewWidthPx) / GraphicsScale;
+  const float height = static_cast<float>(ViewHeightPx) / GraphicsScale;
+  ViewWindow.left = (ViewWindow.left + ViewWindow.right - width) / 2.0f;
+  ViewWindow.right = ViewWindow.left + width;
+  ViewWindow.bottom = (ViewWindow.bottom + ViewWindow.top - height) / 2.0f;
+  ViewWindow.top = ViewWindow.bottom + height;
+}
+
 void PostZoomButtonsCommand() {
   if (HWND frame = GraphicsWindowHandle()) PostMessage(frame, WM_COMMAND, kZoomButtonsCommand, 0);
 }
@@ -215,12 +225,7 @@ void ZoomToRubberBand() {
   ViewWindow.top = ViewWindow.bottom + static_cast<float>(y1 - y0) / GraphicsScale;
   SetGraphicsScale(std::min(static_cast<float>(ViewWidthPx) / (ViewWindow.right - ViewWindow.left),
                             static_cast<float>(ViewHeightPx) / (ViewWindow.top - ViewWindow.bottom)));
-  const float width = static_cast<float>(ViewWidthPx) / GraphicsScale;
-  const float height = static_cast<float>(ViewHeightPx) / GraphicsScale;
-  ViewWindow.left = (ViewWindow.left + ViewWindow.right - width) / 2.0f;
-  ViewWindow.right = ViewWindow.left + width;
-  ViewWindow.bottom = (ViewWindow.bottom + ViewWindow.top - height) / 2.0f;
-  ViewWindow.top = ViewWindow.bottom + height;
+  CentreWindowAtScale();
   ComputeViewExtents();
   RequestGraphicsRedraw();
   RestoreSavedHighlight();
@@ -231,12 +236,7 @@ void ShowSampleModelView() {
   SaveHighlight();
   ViewWindow = ViewLimits{2300.0f, 3100.0f, -600.0f, -100.0f};
   SetGraphicsScale(std::min(static_cast<float>(ViewWidthPx) * 0.00125f, static_cast<float>(ViewHeightPx) * 0.002f));
-  const float width = static_cast<float>(ViewWidthPx) / GraphicsScale;
-  const float height = static_cast<float>(ViewHeightPx) / GraphicsScale;
-  ViewWindow.left = (ViewWindow.left + ViewWindow.right - width) / 2.0f;
-  ViewWindow.right = ViewWindow.left + width;
-  ViewWindow.bottom = (ViewWindow.bottom + ViewWindow.top - height) / 2.0f;
-  ViewWindow.top = ViewWindow.bottom + height;
+  CentreWindowAtScale();
   ComputeViewExtents();
   RequestGraphicsRedraw();
   RestoreSavedHighlight();

@@ -14,7 +14,9 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewProjection.h"
+#include "model/LayoutTesting.h"
 #include "model/LayoutWindow.h"
+#include "tests/model/ModelBuilder.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
@@ -24,29 +26,34 @@
 #include "shell/AppTesting.h"
 #include "shell/UndoFiles.h"
 
-class GraphicsFixture : public AppFixture {
+class GraphicsFixture : public LayoutFixture {
  protected:
+  // The program as the Layout tests start it, with a new empty model and
+  // lengths in inches.
   void SetUp() override {
-    AppFixture::SetUp();
-    // Not a first run: that would open the sample model over ours.
-    std::filesystem::create_directories(std::filesystem::path(FirstRunMarkerPath()).parent_path());
-    std::ofstream(FirstRunMarkerPath()).put('\n');
-    InitApplication("");
-    platform::RunUntilIdle();
-    DeleteUndoRedoFiles();
+    LayoutFixture::SetUp();
+    g_UnitsSettings = UnitsSettings{};
     Model& model = TheModel();
     ClearModel(model);
     InitEmptyModel(model, ProgramAnalysisOptions());
   }
-  void TearDown() override {
-    HWND main = MainFrame().window;
-    if (main != nullptr && IsWindow(main)) {
-      TheModel().modified = false;
-      PostMessage(main, WM_CLOSE, 0, 0);
-      RunMessageLoop();
+
+  struct RowSpec {
+    NodeId node;
+    ElementType type;
+    float dx, dy;
+    const char* section;
+  };
+  // Rows after the model's last one; pipes name "CS", the section, "L1".
+  static void AddRows(std::initializer_list<RowSpec> rows) {
+    Model& model = TheModel();
+    for (const RowSpec& spec : rows) {
+      const int number = AddRow(model, spec.node, spec.type, spec.dx, spec.dy, 0.0f);
+      if (spec.type != ElementType::Pipe) continue;
+      model.row(number).material = "CS";
+      model.row(number).section = spec.section;
+      model.row(number).load = "L1";
     }
-    DeleteUndoRedoFiles();
-    AppFixture::TearDown();
   }
 
   // The model made and brought up as an opened model is.

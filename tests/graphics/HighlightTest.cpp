@@ -20,30 +20,12 @@ class HighlightTest : public GraphicsFixture {
   // 30 (100 in up) and 40 (100 in back along X), seen along Z.
   void ShowPipes() {
     Model& model = TheModel();
-    PlantModelBuilder::AddTestProperties(model);
-    model.rowCount = 5;
-    const struct {
-      NodeId node;
-      ElementType type;
-      float dx, dy;
-    } rows[] = {{0, ElementType::Comment, 0, 0},
-                {10, ElementType::From, 0, 0},
-                {20, ElementType::Pipe, 100, 0},
-                {30, ElementType::Pipe, 0, 100},
-                {40, ElementType::Pipe, -100, 0}};
-    for (int i = 0; i < 5; ++i) {
-      LayoutRow& row = model.row(i + 1);
-      row.node = rows[i].node;
-      row.elementType = rows[i].type;
-      row.element = CreateElementData(rows[i].type);
-      row.dx = rows[i].dx;
-      row.dy = rows[i].dy;
-      if (rows[i].type == ElementType::Pipe) {
-        row.material = "A106";
-        row.section = "S12";
-        row.load = "L1";
-      }
-    }
+    PlantModelBuilder::AddPlantProperties(model);
+    AddRows({{0, ElementType::Comment, 0, 0, ""},
+             {10, ElementType::From, 0, 0, ""},
+             {20, ElementType::Pipe, 100, 0, "S12"},
+             {30, ElementType::Pipe, 0, 100, "S12"},
+             {40, ElementType::Pipe, -100, 0, "S12"}});
     model.graphics.show[kShowNodeNumbers] = 1;
     model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
     model.currentRow = 2;

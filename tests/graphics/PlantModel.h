@@ -14,6 +14,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "tests/model/ModelBuilder.h"
 #include "properties/Material.h"
 #include "properties/PipeSection.h"
 
@@ -23,7 +24,7 @@ class PlantModelBuilder {
 
   // Racks until about `rows` rows are made (at most the row limit).
   void Build(int rows) {
-    AddTestProperties(model_);
+    AddPlantProperties(model_);
     AddComment();
     for (int rack = 0; model_.rowCount < rows - 10; ++rack) BuildRack(rack, rows);
     MakeModel(model_);
@@ -32,26 +33,17 @@ class PlantModelBuilder {
   static constexpr float kSpan = 120.0f;  // inch
 
   int Add(NodeId node, ElementType type, float dx, float dy, float dz, const char* section = nullptr) {
-    const int number = ++model_.rowCount;
+    const int number = AddRow(model_, node, type, dx, dy, dz);
     LayoutRow& row = model_.row(number);
-    row.node = node;
-    row.elementType = type;
-    row.element = CreateElementData(type);
-    row.dx = dx;
-    row.dy = dy;
-    row.dz = dz;
     if (type == ElementType::Pipe) {
-      row.material = "A106";
+      row.material = "CS";
       row.section = section != nullptr ? section : "";
       row.load = "L1";
     }
     return number;
   }
 
-  void Item(int row, DataType type) {
-    model_.row(row).dataType = type;
-    model_.row(row).item = CreateDataItem(type);
-  }
+  void Item(int row, DataType type) { PutItem(model_, row, type); }
 
   NodeId NextNode() {
     const NodeId node = next_;
@@ -59,15 +51,10 @@ class PlantModelBuilder {
     return node;
   }
 
-  // Material "A106", sections "S12", "S8" and "S4", pipe load "L1".
-  static void AddTestProperties(Model& model) {
-    Material steel;
-    steel.name = "A106";
-    steel.numtemps = 1;
-    steel.temps.resize(2);
-    steel.temps[1].values = {70.0f, 2.9e7f, 0.0f, 2.0e4f, 3.5e4f, 6.0e4f, 0.0f, 0.0f};
-    AppendMaterial(model.materials, steel);
-    for (auto [name, diameter] : {std::pair{"S12", 12.75f}, std::pair{"S8", 8.625f}, std::pair{"S4", 4.5f}}) {
+  // Material "CS", sections "S12", "S8" and "S4", pipe load "L1".
+  static void AddPlantProperties(Model& model) {
+    AddTestProperties(model);
+    for (auto [name, diameter] : {std::pair{"S12", 12.75f}, std::pair{"S8", 8.625f}}) {
       PipeSection section;
       InitSection(section);
       section.name = name;
@@ -75,10 +62,6 @@ class PlantModelBuilder {
       section.thickness = 0.375f;
       AppendSection(model.sections, section);
     }
-    PipeLoad load;
-    InitPipeLoad(load, 70.0f);
-    load.name = "L1";
-    AppendPipeLoad(model.pipeLoads, load);
   }
 
  private:

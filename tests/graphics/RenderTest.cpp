@@ -68,21 +68,7 @@ class RenderTest : public GraphicsFixture {
     section.name = "S10";
     section.outsideDiameter = 10.0f;
     AppendSection(model.sections, section);
-    model.rowCount = 3;
-    const struct {
-      NodeId node;
-      ElementType type;
-      float dx, dy;
-    } rows[] = {{10, ElementType::From, 0, 0}, {20, ElementType::Pipe, 100, 0}, {30, ElementType::Pipe, 0, 100}};
-    for (int i = 0; i < 3; ++i) {
-      LayoutRow& row = model.row(i + 1);
-      row.node = rows[i].node;
-      row.elementType = rows[i].type;
-      row.element = CreateElementData(rows[i].type);
-      row.dx = rows[i].dx;
-      row.dy = rows[i].dy;
-      if (rows[i].type == ElementType::Pipe) row.section = "S10";
-    }
+    AddRows({{10, ElementType::From, 0, 0, ""}, {20, ElementType::Pipe, 100, 0, "S10"}, {30, ElementType::Pipe, 0, 100, "S10"}});
     ShowModel();
     SizeClient(400, 300);
     Command(124);  // View Z: X to the right, Y up
