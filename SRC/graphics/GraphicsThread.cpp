@@ -330,6 +330,10 @@ void SetRenderModeOff() {
 bool RenderMode() { return g_RenderedMode.load(); }
 
 void StoreGraphicsView(GraphicsSettings& settings) {
+  // Only a shown model's view is the graphics window's; a hidden window
+  // still holds the view of a model that is gone.
+  HWND frame = GraphicsWindowHandle();
+  if (frame == nullptr || !IsWindowVisible(frame)) return;
   if (OnGraphicsThread()) return StoreView(settings);
   HWND painting = Painting();
   if (painting == nullptr) return;

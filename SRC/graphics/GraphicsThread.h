@@ -81,8 +81,9 @@ void SetColourByProperty(bool on, bool bySpecificGravity);
 bool ColourByProperty();
 bool ColourBySpecificGravity();
 
-// The graphics window's current view (viewpoint and view window) into a
-// model's settings, before the model is written or replaced.
+// The graphics window's current view (viewpoint, view window and axes
+// triad) into a model's settings, before the model is written or replaced;
+// nothing while the window is hidden (it shows no model then).
 void StoreGraphicsView(GraphicsSettings& settings);
 
 // Runs `work` on the graphics thread and returns when it has run (at once on
