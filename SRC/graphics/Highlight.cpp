@@ -352,6 +352,14 @@ bool BeginEntry() {
 
 void SetItem(int kind, int index, const Rect2& bounds) {
   State& s = S();
+  // Chosen while the highlight is set aside (a menu or dialog over the
+  // picture): it is the item the restore brings back, not the older one.
+  if (s.saved) {
+    s.savedKind = kind;
+    s.savedIndex = index;
+    s.bounds = bounds;
+    return;
+  }
   s.kind = kind;
   s.index = index;
   s.bounds = bounds;
@@ -432,11 +440,9 @@ void SupportPointEntry(int number) {
 void RecordEntry(int kind, int record) {
   // Record kinds do not test the render mode and have no bounds nor labels.
   HideHighlightNow();
-  State& s = S();
-  s.kind = kind;
-  s.index = record;
-  Rect2Reset(s.bounds);
-  UpdateAfterChangeNow();
+  Rect2 none;
+  Rect2Reset(none);
+  SetItem(kind, record, none);
 }
 
 void HideForRepaintNow() {

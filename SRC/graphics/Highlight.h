@@ -13,7 +13,8 @@
 // happens on the graphics thread. A paint hides the highlight before it
 // starts (pending) and draws it again after it; dialogs and menus over the
 // picture save it before and restore it after (saving does not nest: the
-// first save wins until the restore).
+// first save wins until the restore; an item chosen meanwhile is the one the
+// restore shows).
 #pragma once
 
 #include <string>

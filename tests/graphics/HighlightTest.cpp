@@ -68,6 +68,33 @@ TEST_F(HighlightTest, ClickingAPipeMakesItsRowCurrentAndHighlightsIt) {
   EXPECT_EQ(TheModel().currentRow, 3);
 }
 
+TEST_F(HighlightTest, TheMiddleButtonPicksForItsPopupAndTheRightButtonOpensTheViewPopup) {
+  ShowPipes();
+  auto closePopup = [](HWND popup) { PostMessage(popup, WM_KEYDOWN, VK_ESCAPE, 0); };
+  const POINT riser = PixelOf(100.0f, 50.0f, 0.0f);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Hide from Graphics", closePopup);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(riser.x, riser.y, WM_MBUTTONDOWN, WM_MBUTTONUP);
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().currentRow, 4);
+  EXPECT_EQ(CurrentHighlight().index, 4);
+  const POINT empty = PixelOf(50.0f, 50.0f, 0.0f);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Hide CE", closePopup);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(empty.x, empty.y, WM_MBUTTONDOWN, WM_MBUTTONUP);
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().currentRow, 4);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Viewpoint...", closePopup);
+  platform::TestMouse(Painting(), WM_RBUTTONDOWN, empty.x, empty.y);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  // The wheel zooms about the middle of the window.
+  const float scale = OnGraphics([] { return GraphicsScale; });
+  platform::TestMouseWheel(Painting(), WHEEL_DELTA, 200, 150);
+  platform::RunUntilIdle();
+  EXPECT_NEAR(OnGraphics([] { return GraphicsScale; }), scale * 1.05f, scale * 1.0e-4f);
+}
+
 TEST_F(HighlightTest, TheCurrentRowBlinksWithItsNodeNumberLabel) {
   ShowPipes();
   GoToRow(3);
@@ -117,6 +144,12 @@ TEST_F(HighlightTest, SavingNestsWithNothingAndRenderModeHighlightsNothing) {
   EXPECT_EQ(status.index, 3);
   RestoreSavedHighlight();  // nothing saved: nothing changes
   EXPECT_EQ(CurrentHighlight().index, 3);
+  // A row chosen while it is set aside is the one that comes back.
+  SaveHighlight();
+  GoToRow(5);
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
+  RestoreSavedHighlight();
+  EXPECT_EQ(CurrentHighlight().index, 5);
 
   Command(130);  // Render
   ASSERT_TRUE(RenderMode());
