@@ -9,6 +9,7 @@
 #include "GraphicsTesting.h"
 #include "graphics/DrawingColours.h"
 #include "model/LayoutTable.h"
+#include "model/NodeList.h"
 #include "platform/Input.h"
 #include "shell/TableWindow.h"
 
@@ -126,6 +127,20 @@ TEST_F(HighlightTest, TheCurrentRowBlinksWithItsNodeNumberLabel) {
   // A comment row hides the highlight and highlights nothing.
   GoToRow(1);
   EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
+}
+
+TEST_F(HighlightTest, MovingInTheNodeListHighlightsTheNodeWithItsNumber) {
+  ShowPipes();
+  PostMessage(ListFrame().window, WM_COMMAND, 187, 0);  // List > Coordinates
+  platform::RunUntilIdle();
+  ASSERT_TRUE(IsWindowVisible(ListFrame().window));
+  TableGoTo(TheNodeList(), 3);  // node 30
+  platform::RunUntilIdle();
+  const HighlightStatus status = CurrentHighlight();
+  EXPECT_EQ(status.kind, kHighlightNode);
+  EXPECT_EQ(status.index, 3);
+  EXPECT_EQ(status.labelText, "30");
+  EXPECT_TRUE(status.labelShown);
 }
 
 TEST_F(HighlightTest, SavingNestsWithNothingAndRenderModeHighlightsNothing) {
