@@ -6,6 +6,7 @@
 // picture it draws is written where QUORVEL_BENCH_PICTURE names). The
 // program runs as it does for a user, on
 // its own graphics thread, with settings in a folder of the benchmark's own.
+// Also the copy of the model that every edit hands to the graphics thread.
 // Smoke sizes of 300 rows run in CI.
 #include <benchmark/benchmark.h>
 
@@ -21,6 +22,7 @@
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Zoom.h"
+#include "model/DrawnModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
 #include "platform/Paint.h"
@@ -141,6 +143,19 @@ void PaintRenderedClose(benchmark::State& state, int rows) {
     for (int step = 0; step < 48; ++step) ZoomIn(false);  // 1.05^48 = 10.4
   });
 }
+
+// The copy of the model handed to the graphics thread after every edit.
+void BM_GraphicsModelHandOver7000Rows(benchmark::State& state) {
+  Model model;
+  InitEmptyModel(model, AnalysisOptions{});
+  PlantModelBuilder(model).Build(7000);
+  for (auto _ : state) {
+    Model copy;
+    CopyModelForDrawing(model, copy);
+    benchmark::DoNotOptimize(copy.rowCount);
+  }
+}
+BENCHMARK(BM_GraphicsModelHandOver7000Rows)->Unit(benchmark::kMillisecond);
 
 void BM_GraphicsWireframePaint7000Rows(benchmark::State& state) { PaintWireframe(state, 7000); }
 void BM_GraphicsRenderedPaint7000Rows(benchmark::State& state) { PaintRendered(state, 7000); }
