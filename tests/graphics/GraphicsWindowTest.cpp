@@ -103,6 +103,7 @@ TEST_F(GraphicsWindowTest, MenuTextsButtonsAndTooltipsFollowTheModes) {
 
 TEST_F(GraphicsWindowTest, BackgroundSymbolSizeAndTheTextWindow) {
   ShowPlant(40);
+  TheModel().modified = false;
   EXPECT_EQ(Pixel(2, 2), RGB(255, 255, 255));
   Command(352);  // black
   EXPECT_EQ(Pixel(2, 2), RGB(0, 0, 0));
@@ -120,6 +121,7 @@ TEST_F(GraphicsWindowTest, BackgroundSymbolSizeAndTheTextWindow) {
   EXPECT_FLOAT_EQ(g_SymbolScale, 0.2f);
   for (int step = 0; step < 8; ++step) Command(40080);
   EXPECT_FLOAT_EQ(g_SymbolScale, 1.0f);
+  EXPECT_FALSE(TheModel().modified);  // a view setting, not an edit
 
   // F2: to the frame the graphics came from, remembered.
   ShowWindow(LayoutFrame().window, SW_HIDE);
