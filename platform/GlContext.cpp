@@ -94,8 +94,19 @@ SIZE TargetSize(HDC dc) {
               std::max<LONG>(1, client.bottom - client.top)};
 }
 
+bool TooLarge(SIZE size) {
+  const SIZE largest = platform::GlMaximumPictureSize();
+  return size.cx > largest.cx || size.cy > largest.cy;
+}
+
 bool BindWindow(HGLRC context, HDC dc) {
   SIZE size = TargetSize(dc);
+  // Refused before anything is allocated: the renderer could not draw it.
+  if (TooLarge(size)) {
+    context->buffer.clear();
+    context->width = context->height = 0;
+    return false;
+  }
   if (size.cx != context->width || size.cy != context->height || context->buffer.empty()) {
     context->width = size.cx;
     context->height = size.cy;
@@ -118,6 +129,7 @@ bool BindBitmap(HGLRC context, HDC dc) {
 
 // Copies a window context's finished picture into its surface.
 void Present(HGLRC context, HDC dc) {
+  if (context->buffer.empty()) return;
   gdi::RectList clip = gdi::ClipRects(*dc);
   RECT picture{dc->origin.x, dc->origin.y, dc->origin.x + context->width,
                dc->origin.y + context->height};
@@ -133,6 +145,11 @@ void Present(HGLRC context, HDC dc) {
 }
 
 }  // namespace
+
+SIZE platform::GlMaximumPictureSize() {
+  static const int side = gl::MaximumPictureSide();
+  return SIZE{side, side};
+}
 
 // --- pixel formats -----------------------------------------------------------------
 

@@ -69,3 +69,11 @@ BOOL wglMakeCurrent(HDC dc, HGLRC context);
 HGLRC wglGetCurrentContext();
 HDC wglGetCurrentDC();
 BOOL SwapBuffers(HDC dc);
+
+namespace platform {
+// The largest picture a context can render, in pixels. A window context on a
+// larger window cannot be made current (wglMakeCurrent fails and nothing is
+// allocated), and SwapBuffers presents nothing more once its window has
+// grown past it.
+SIZE GlMaximumPictureSize();
+}  // namespace platform

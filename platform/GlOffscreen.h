@@ -24,5 +24,7 @@ class OffscreenContext {
 
 // nullptr when no context can be made.
 std::unique_ptr<OffscreenContext> CreateOffscreenContext(int depthBits, int stencilBits);
+// The largest width and height the off-screen renderer draws.
+int MaximumPictureSide();
 
 }  // namespace gl

@@ -37,4 +37,14 @@ std::unique_ptr<OffscreenContext> CreateOffscreenContext(int depthBits, int sten
   return std::make_unique<OsMesaContext>(context);
 }
 
+int MaximumPictureSide() {
+  // Mesa answers from its screen's texture limit; 4096 is the least any
+  // version gives, should the question fail.
+  GLint width = 0, height = 0;
+  OSMesaGetIntegerv(OSMESA_MAX_WIDTH, &width);
+  OSMesaGetIntegerv(OSMESA_MAX_HEIGHT, &height);
+  const GLint side = width < height ? width : height;
+  return side >= 256 ? side : 4096;
+}
+
 }  // namespace gl

@@ -30,6 +30,7 @@
 
 #include "files/ModelFileSections.h"
 #include "files/OldModelFile.h"
+#include "graphics/GraphicsThread.h"
 #include "platform/SiblingTemporary.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -135,11 +136,15 @@ void ReadModelBody(BinaryFile& file, int version, Model& model) {
 // Model extents symmetric about the view origin in whole units are the mark
 // of a model that was never viewed (an empty one has -12 .. 12): it is
 // shown from (1, 1, 1) and fitted. The view window is the user's and says
-// nothing about it.
+// nothing about it. A model seen end on (a straight run viewed along its
+// axis) has extents of less than a unit both ways: that is a chosen view,
+// not the mark.
 bool ModelExtentsAreSymmetric(const GraphicsSettings& graphics) {
   // Whole units compared as floats: no conversion of a value out of range.
   auto whole = [](float value) { return std::fabs(std::trunc(value)); };
-  return whole(graphics.extentRight) == whole(graphics.extentLeft) &&
+  const bool pointLike = whole(graphics.extentRight - graphics.extentLeft) == 0.0f &&
+                         whole(graphics.extentTop - graphics.extentBottom) == 0.0f;
+  return !pointLike && whole(graphics.extentRight) == whole(graphics.extentLeft) &&
          whole(graphics.extentBottom) == whole(graphics.extentTop);
 }
 
@@ -256,6 +261,8 @@ std::string WriteModelFileFrom(const Model& model, const std::string& path) {
 }
 
 std::string WriteModelFile(const std::string& path) {
+  // The view the graphics window shows is the one the file keeps.
+  StoreGraphicsView(TheModel().graphics);
   std::string message = WriteModelFileFrom(TheModel(), path);
   if (message.empty()) TheModel().modified = false;
   return message;

@@ -1,8 +1,11 @@
-// New-model view settings, and the window size that old files' drawing scale
-// is converted with.
+// New-model view settings, the node-number filter, and the window size that
+// old files' drawing scale is converted with.
 #include "graphics/GraphicsSettings.h"
 
-#include "shell/StandIn.h"
+#include <cmath>
+
+#include "graphics/GraphicsThread.h"
+#include "platform/Window.h"
 
 void InitGraphicsSettings(GraphicsSettings& settings) {
   settings = GraphicsSettings();
@@ -15,16 +18,34 @@ void InitGraphicsSettings(GraphicsSettings& settings) {
     settings.show[static_cast<std::size_t>(flag)] = 1;
   settings.showNodeDotsGl = 1;
   settings.showGenericSupports = 1;
+  ResetNodeNumberFlags(settings);
 }
 
-// The graphics window's client size is known once the graphics window exists;
-// until then old files are converted at the size it opens with.
+void ResetNodeNumberFlags(GraphicsSettings& settings) {
+  settings.numbersAtAllNodes = 1;
+  settings.numberKinds.fill(0);
+}
+
+void FitViewToModel(GraphicsSettings& settings) {
+  settings.viewLeft = settings.viewRight = 0.0f;
+  settings.viewBottom = settings.viewTop = 0.0f;
+}
+
+bool ViewWindowUsable(const GraphicsSettings& settings) {
+  const float values[4] = {settings.viewLeft, settings.viewRight, settings.viewBottom, settings.viewTop};
+  for (float value : values)
+    if (!std::isfinite(value) || std::fabs(value) > 1.0e20f) return false;
+  return settings.viewRight > settings.viewLeft && settings.viewTop > settings.viewBottom;
+}
+
 void GraphicsWindowPixelSize(int& width, int& height) {
-  STAND_IN("the graphics window's client size");
   width = 800;
   height = 600;
+  RECT client{};
+  HWND painting = PaintingWindowHandle();
+  if (painting == nullptr || !GetClientRect(painting, &client)) return;
+  if (client.right > 0 && client.bottom > 0) {
+    width = client.right;
+    height = client.bottom;
+  }
 }
-
-// The model's view extents come with the graphics view's projection; until
-// then the view window stays as it was read.
-void FitViewToModel(GraphicsSettings&) { STAND_IN("fitting the graphics view to the model"); }

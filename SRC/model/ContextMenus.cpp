@@ -1,20 +1,14 @@
 // The shared table popups, Edit-menu states, the opening of a list at the
-// current Layout row and the LCS triad (see ContextMenus.h).
-//
-// The triad's drawing belongs to the graphics view, which does not yet give
-// a projection or a device context for it; until it does the triad keeps
-// its record and its shown flag, so showing and hiding stay paired, and
-// nothing is drawn.
+// current Layout row and the LCS menu item (see ContextMenus.h); the triad
+// itself is LcsTriad.cpp.
 #include "model/ContextMenus.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 
@@ -133,26 +127,3 @@ bool LcsMenuApplies() { return false; }
 
 std::string LcsMenuText() { return TheLcsTriad().shown ? "&Hide LCS" : "&Show LCS"; }
 
-LcsTriad& TheLcsTriad() {
-  static LcsTriad triad;
-  return triad;
-}
-
-void StoreLcsFrame(LcsTriad& triad, int node, const std::array<std::array<float, 3>, 3>& axes) {
-  triad.node = node;
-  triad.axes = axes;
-}
-
-void ToggleLcsTriad(LcsTriad& triad) {
-  const auto& x = triad.axes[0];
-  const float length = std::sqrt(x[0] * x[0] + x[1] * x[1] + x[2] * x[2]);
-  if (!(length >= 0.01f)) return;
-  STAND_IN("drawing the local-axes triad over the graphics view");
-  triad.shown = !triad.shown;
-}
-
-void EraseLcsTriad(LcsTriad& triad) {
-  if (!triad.shown) return;
-  ToggleLcsTriad(triad);
-  triad.shown = false;
-}

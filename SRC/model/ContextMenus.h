@@ -10,6 +10,8 @@
 // the popups offer no Insert or Delete and say "&Show" instead of "&Edit".
 #pragma once
 
+#include "model/LcsTriad.h"
+
 #include <array>
 #include <string>
 
@@ -47,18 +49,4 @@ void OpenTableAtCurrentRow(ItemListTableWindow& table);
 bool LcsMenuApplies();
 std::string LcsMenuText();
 
-// The triad: a node, the three unit vectors of a local frame and whether it
-// is drawn over the graphics now.
-struct LcsTriad {
-  int node = 0;
-  std::array<std::array<float, 3>, 3> axes{};
-  bool shown = false;
-};
 
-LcsTriad& TheLcsTriad();
-void StoreLcsFrame(LcsTriad& triad, int node, const std::array<std::array<float, 3>, 3>& axes);
-// Draws the triad in XOR and flips its shown flag, unless the first axis is
-// shorter than 0.01 (then nothing changes).
-void ToggleLcsTriad(LcsTriad& triad);
-// Erases a shown triad (a second XOR) and clears the flag.
-void EraseLcsTriad(LcsTriad& triad);

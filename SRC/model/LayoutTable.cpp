@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "graphics/Highlight.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -159,6 +160,10 @@ void LayoutTable::CurrentRowChanged() {
   Model& model = TheModel();
   if (model.currentRow == currentRow) return;
   model.currentRow = currentRow;
+  if (model.row(currentRow).drawn)
+    HighlightElementRow(currentRow);
+  else
+    HideHighlight();
   RefreshListWindow();
 }
 

@@ -13,6 +13,7 @@
 
 #include "elements/KindTable.h"
 #include "files/FileCommands.h"
+#include "graphics/GraphicsThread.h"
 #include "graphics/PrintSheet.h"
 #include "model/ContextMenus.h"
 #include "model/FindNodeDialog.h"
@@ -189,10 +190,8 @@ const char* LaterCommandName(int id) {
     case 252: return "Time functions";
     case 222: return "Time function";
     case 244: return "AISC Beam Library";
-    case 245: return "Colour graphics";
     case 250: return "Read spectrum";
     case 432: return "Highlight";
-    case 40077: return "Colour graphics by loads";
     case 257: return "Results";
     default: return nullptr;
   }
@@ -329,6 +328,16 @@ void ListCommand(HWND window, int commandId) {
     case 187:
       if (NodeListOffered(TheModel())) ShowListByOpener(OpenNodeList);
       return;
+    case 245:
+    case 40077: {
+      // Colour graphics on or off; by pipe loads or by specific gravity.
+      const bool on = commandId == 245 ? !ColourByProperty() : ColourByProperty();
+      const bool gravity = commandId == 40077 ? !ColourBySpecificGravity() : ColourBySpecificGravity();
+      SetColourByProperty(on, gravity);
+      for (HWND toolbar : {ListFrame().smallToolbar, ListFrame().largeToolbar})
+        if (toolbar != nullptr) SendMessage(toolbar, TB_CHECKBUTTON, 245, on ? TRUE : FALSE);
+      return;
+    }
     case kLcsCommand:
       ToggleLcsTriad(TheLcsTriad());
       if (TableShown(table)) TableWindowNotifyRow(table);

@@ -5,6 +5,9 @@
 // lies R / cos(theta / 2) from the intersection along the bisector.
 #include "model/MakeModel.h"
 
+#include "graphics/GraphicsThread.h"
+#include "graphics/Highlight.h"
+
 #include <cmath>
 #include <string>
 #include <unordered_map>
@@ -422,9 +425,13 @@ void MakeModel(Model& model) {
   }
   RegenerateModel(model);
   ComputeModelViewExtents(model);
+  // The open model's picture follows every making of it; the graphics
+  // thread projects its copy for the view.
+  if (&model == &TheModel()) RequestGraphicsRedraw();
 }
 
 void RefreshAfterModelEdit(Model& model) {
+  if (&model == &TheModel()) HideHighlight();
   MakeModel(model);
   model.modified = true;
 }

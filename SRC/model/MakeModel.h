@@ -16,9 +16,9 @@ struct Model;
 class Bend;
 
 void MakeModel(Model& model);
-// After an edit of rows: the model is made again and marked modified (the
-// highlight, the List window and the graphics redraw join with their
-// windows). Throws the node limit message like MakeModel.
+// After an edit of rows: the highlight is hidden, the model made again (which
+// asks the graphics window for a new picture of the open model) and marked
+// modified. Throws the node limit message like MakeModel.
 void RefreshAfterModelEdit(Model& model);
 void MakeRowNodes(Model& model, int row);
 // Places the arc end nodes (and intermediate nodes) of the Bend, Miter or

@@ -133,8 +133,10 @@ struct Model {
   const LayoutRow& row(int number) const;
 };
 
-// The open model.
+// The open model; on a thread that set a model of its own (the graphics
+// thread draws from a copy), that model.
 Model& TheModel();
+void SetThreadModel(Model* model);
 // Makes `other` the open model and hands the previous one back in `other`.
 void SwapModel(Model& other);
 

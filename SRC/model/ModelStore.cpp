@@ -30,12 +30,24 @@ const LayoutRow& Model::row(int number) const {
   return index < rows.size() ? rows[index] : blank;
 }
 
-Model& TheModel() {
+namespace {
+
+// The model a thread reads in place of the open one (the graphics thread's
+// drawn copy); null on every other thread.
+thread_local Model* t_ThreadModel = nullptr;
+
+Model& OpenModel() {
   static Model model;
   return model;
 }
 
-void SwapModel(Model& other) { std::swap(TheModel(), other); }
+}  // namespace
+
+Model& TheModel() { return t_ThreadModel != nullptr ? *t_ThreadModel : OpenModel(); }
+
+void SetThreadModel(Model* model) { t_ThreadModel = model; }
+
+void SwapModel(Model& other) { std::swap(OpenModel(), other); }
 
 NodeTable& CurrentNodeTable() { return TheModel().nodes; }
 

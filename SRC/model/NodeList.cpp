@@ -4,6 +4,8 @@
 // made again; the List window reopens the list after every remake.
 #include "model/NodeList.h"
 
+#include "graphics/Highlight.h"
+
 #include <algorithm>
 
 #include "model/ContextMenus.h"
@@ -95,6 +97,8 @@ std::string NodeListTable::HeadingText(int column, int line) {
 std::string NodeListTable::CellText(int row, int column, int /*line*/) {
   return NodeListCellText(TheModel(), row, column);
 }
+
+void NodeListTable::CurrentRowChanged() { HighlightNode(currentRow); }
 
 std::int32_t NodeListTable::RowNode(int row) {
   const Model& model = TheModel();

@@ -19,6 +19,8 @@ class NodeListTable : public ItemListTableWindow {
   std::string HeadingText(int column, int line) override;
   std::string CellText(int row, int column, int line) override;
   std::int32_t RowNode(int row) override;
+  // Moving to a row highlights its node in the graphics window.
+  void CurrentRowChanged() override;
   void Close() override;
   void UpdateMenu() override;
   void ContextMenu() override;

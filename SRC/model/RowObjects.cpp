@@ -1,10 +1,12 @@
 // The base answers of the row object operations: a kind that adds nothing to
-// an operation behaves as these. Only the symbol bounds of a data item have a
-// base behaviour that draws; it joins with the graphics view. The edit
-// dialogs open through the kind table.
+// an operation behaves as these. A data item's base has bounds at its node
+// and draws them as its outline and pick area. The edit dialogs open through
+// the kind table.
 #include "model/RowObjects.h"
 
 #include "elements/KindTable.h"
+#include "graphics/Drawing2D.h"
+#include "graphics/GraphicsThread.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -26,8 +28,10 @@ void ElementData::Draw2D(LayoutRow&) {}
 void ElementData::DrawGl(LayoutRow&) {}
 void ElementData::DrawOutline() {}
 void ElementData::DrawPickAreas() {}
-// The kind's dialog through the kind table.
-bool ElementData::EditDialog(int rowNumber, int, int) {
+// The kind's dialog through the kind table; a pick in the graphics window
+// opens it through the GUI thread instead.
+bool ElementData::EditDialog(int rowNumber, float, float) {
+  if (GraphicsPickInProgress()) return false;
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
   return RunElementKindDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).elementType);
@@ -48,13 +52,14 @@ void DataItem::Count() {}
 std::string DataItem::CellText(int) const { return {}; }
 void DataItem::FillDialog(HWND) {}
 void DataItem::Register(int) {}
-// The view's symbol margin joins when the graphics view does; until then the
-// bounds are the node's screen point alone.
+// The node's screen point grown by the view's symbol margin.
 void DataItem::ComputeSymbolBounds(LayoutRow& row) {
   Rect2Reset(symbolBounds);
   const NodeTable& nodes = CurrentNodeTable();
-  if (row.endNode > 0 && row.endNode <= nodes.count)
+  if (row.endNode > 0 && row.endNode <= nodes.count) {
     Rect2Extend(symbolBounds, nodes[row.endNode].screenX, nodes[row.endNode].screenY);
+    Rect2Inflate(symbolBounds, SymbolMargin());
+  }
   glBounds = symbolBounds;
 }
 void DataItem::BuildSymbol(LayoutRow&) {}
@@ -83,9 +88,10 @@ void DataItem::StoreTimeLoads(int) {}
 void DataItem::AccumulateTimeLoads(int, int) {}
 void DataItem::DifferenceTimeLoads(int, int) {}
 void DataItem::TimeLoadExtremes() {}
-void DataItem::DrawBounds() {}
-void DataItem::DrawPickAreas() {}
-bool DataItem::EditDialog(int rowNumber, int, int) {
+void DataItem::DrawBounds() { Rect2Draw(symbolBounds); }
+void DataItem::DrawPickAreas() { Rect2Draw(glBounds); }
+bool DataItem::EditDialog(int rowNumber, float, float) {
+  if (GraphicsPickInProgress()) return false;
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
   return RunDataKindDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).dataType);

@@ -13,6 +13,14 @@
 // valid codes (IsValidElementType / IsValidDataType); file readers check the
 // codes first and refuse a damaged file with a message.
 //
+// EditDialog serves two callers. The graphics window's pick calls it on the
+// graphics thread for the drawn copy of the model with the clicked point in
+// view units (GraphicsPickInProgress() is then true): a kind hit-tests its
+// drawn shape there and, on a hit, asks for the edit with
+// RequestPickedRowEdit (GraphicsThread.h) and returns true; the bases draw
+// nothing, so they are never hit. The Layout table's edit command calls it
+// for the open model (the point is 0, 0): the kind opens its dialog.
+//
 // Read and Write take the model file; readers test g_ModelFileVersion
 // (files/ModelFile.h) and throw a message text on damage. Count and Register
 // stay no-ops: the regeneration fills the per-kind row lists by type code.
@@ -50,7 +58,7 @@ class ElementData {
   virtual void DrawGl(LayoutRow& row);                     // 11
   virtual void DrawOutline();                              // 12
   virtual void DrawPickAreas();                            // 13
-  virtual bool EditDialog(int rowNumber, int x, int y);    // 14
+  virtual bool EditDialog(int rowNumber, float x, float y);  // 14
   virtual bool IsNonlinear() const;                        // 15
 };
 
@@ -97,7 +105,7 @@ class DataItem {
   virtual void TimeLoadExtremes();                         // 33
   virtual void DrawBounds();                               // 34
   virtual void DrawPickAreas();                            // 35
-  virtual bool EditDialog(int rowNumber, int x, int y);    // 36
+  virtual bool EditDialog(int rowNumber, float x, float y);  // 36
   virtual bool IsNonlinear() const;                        // 37
   virtual bool HasConnectedNode() const;                   // 38
 

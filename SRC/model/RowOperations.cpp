@@ -1,10 +1,12 @@
-// Finding element rows and changing a row's kinds. The drawing side of a kind
-// change (erasing the old object from the 2D picture, hiding the highlight)
-// joins with the graphics window; the model side is complete here.
+// Finding element rows and changing a row's kinds. A kind change of the open
+// model also takes the old object off the line picture (and the highlight
+// with it) before the object goes.
 #include "model/RowOperations.h"
 
 #include "elements/Bend.h"
+#include "graphics/Highlight.h"
 #include "model/Model.h"
+#include "model/RowDrawing.h"
 #include "model/RowObjects.h"
 
 namespace {
@@ -64,6 +66,7 @@ ElementData* PreviousBendData(Model& model, int row) {
 ElementData* SetElementType(Model& model, int row, ElementType type) {
   LayoutRow& target = model.row(row);
   if (type == ElementType::Bend) ClearDataType(model, row);
+  if (&model == &TheModel()) EraseRowElement(model, row);
   target.element.reset();
   target.elementType = type;
   target.element = CreateElementData(type);
@@ -83,6 +86,10 @@ ElementData* SetElementType(Model& model, int row, ElementType type) {
 
 DataItem* SetDataType(Model& model, int row, DataType type) {
   LayoutRow& target = model.row(row);
+  if (&model == &TheModel()) {
+    HideHighlight();
+    EraseRowDataItem(model, row);
+  }
   target.item.reset();
   target.dataType = type;
   target.item = CreateDataItem(type);
@@ -92,6 +99,10 @@ DataItem* SetDataType(Model& model, int row, DataType type) {
 void ClearDataType(Model& model, int row) {
   LayoutRow& target = model.row(row);
   if (target.dataType == DataType::None) return;
+  if (&model == &TheModel()) {
+    HideHighlight();
+    EraseRowDataItem(model, row);
+  }
   target.item.reset();
   target.dataType = DataType::None;
   model.modified = true;

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "files/ModelFile.h"
+#include "graphics/GraphicsThread.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
 #include "shell/Message.h"
@@ -52,6 +53,7 @@ bool Restore(HWND owner, const std::string& path) {
   }
   Model& open = TheModel();
   fresh.path = open.path;
+  StoreGraphicsView(open.graphics);
   KeepView(open.graphics, fresh.graphics);
   fresh.modified = true;
   SwapModel(fresh);

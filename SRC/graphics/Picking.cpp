@@ -1,0 +1,86 @@
+// Picking a row with the mouse, at the last click point: data items, then
+// elements, get their pick-and-edit operation (a kind hit-tests its drawn
+// shape and asks for its dialog); then pipes by their outline. What is hit
+// becomes the current Layout row and is highlighted, on the GUI thread,
+// which owns the model and the Layout window.
+#include "elements/PipeData.h"
+#include "graphics/Drawing2D.h"
+#include "graphics/GraphicsState.h"
+#include "graphics/GraphicsThread.h"
+#include "graphics/GraphicsWindow.h"
+#include "model/Model.h"
+#include "model/RowDrawing.h"
+#include "model/RowObjects.h"
+#include "shell/Settings.h"
+
+namespace {
+
+// Set while the kinds' pick-and-edit operations are asked.
+thread_local bool t_Picking = false;
+
+class Picking {
+ public:
+  Picking() { t_Picking = true; }
+  ~Picking() { t_Picking = false; }
+  Picking(const Picking&) = delete;
+  Picking& operator=(const Picking&) = delete;
+};
+
+// The last click point in view units.
+void ClickInView(float& x, float& y) {
+  const POINT point = GraphicsPickPoint();
+  x = point.x / GraphicsScale + ViewWindow.left;
+  y = (ViewHeightPx - point.y) / GraphicsScale + ViewWindow.bottom;
+}
+
+// The first pipe (or cut pipe) whose outline holds the point; 0 for none.
+int PipeAt(Model& model, float x, float y, bool cutPipes) {
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const LayoutRow& row = model.row(number);
+    if (!row.drawn || row.endNode == 0) continue;
+    const bool kind = row.elementType == ElementType::Pipe || (cutPipes && row.elementType == ElementType::CutPipe);
+    const auto* pipe = dynamic_cast<const PipeData*>(row.element.get());
+    if (kind && pipe != nullptr && pipe->ElementOutlineContains(x, y)) return number;
+  }
+  return 0;
+}
+
+}  // namespace
+
+bool GraphicsPickInProgress() { return t_Picking; }
+
+void PickAtClick() {
+  if (ProgramPreferences().disableGraphicEditing != 0) return;
+  Model& model = TheModel();
+  float x = 0.0f, y = 0.0f;
+  ClickInView(x, y);
+  g_PickFlag = true;
+  const Picking picking;
+  for (int number = 1; number <= model.rowCount; ++number) {
+    LayoutRow& row = model.row(number);
+    if (row.drawn && RowDataItemInView(model, number) && row.item->EditDialog(number, x, y)) return;
+  }
+  for (int number = 1; number <= model.rowCount; ++number) {
+    LayoutRow& row = model.row(number);
+    if (row.drawn && RowElementInView(model, number) && row.element->EditDialog(number, x, y)) return;
+  }
+  if (const int number = PipeAt(model, x, y, false); number != 0) {
+    PostGuiRequest(GuiRequest::PickRowElement, static_cast<WPARAM>(number));
+    return;
+  }
+  g_PickFlag = false;
+}
+
+bool PickRowAtClick() {
+  Model& model = TheModel();
+  float x = 0.0f, y = 0.0f;
+  ClickInView(x, y);
+  g_PickFlag = true;
+  // The data kinds' own hit tests come with their kinds.
+  if (const int number = PipeAt(model, x, y, true); number != 0) {
+    PostGuiRequest(GuiRequest::PickRowElement, static_cast<WPARAM>(number));
+    return true;
+  }
+  g_PickFlag = false;
+  return false;
+}

@@ -1,0 +1,74 @@
+// The reset view, the previous view and the views along the axes (see
+// ViewCommands.h).
+#include "graphics/ViewCommands.h"
+
+#include <utility>
+
+#include "graphics/Drawing2D.h"
+#include "graphics/GraphicsState.h"
+#include "graphics/GraphicsThread.h"
+#include "graphics/GraphicsWindow.h"
+#include "graphics/Highlight.h"
+#include "graphics/ViewProjection.h"
+#include "graphics/Zoom.h"
+
+namespace {
+
+struct SavedView {
+  Vec3 viewpoint{1.0f, 1.0f, 1.0f};
+  ViewLimits window{-12.0f, 12.0f, -12.0f, 12.0f};
+  Rect2 extents{-6.0f, -6.0f, 6.0f, 6.0f};
+  float scale = 0.0f;  // 0: there is no previous view
+};
+
+SavedView g_Previous;
+
+SavedView CurrentView() { return SavedView{Viewpoint, ViewWindow, ViewExtents, GraphicsScale}; }
+
+}  // namespace
+
+void ResetViewWindow() {
+  ViewWindow = ViewLimits{-12.0f, 12.0f, -12.0f, 12.0f};
+  ViewExtents = Rect2{-6.0f, -6.0f, 6.0f, 6.0f};
+  g_TurnMode = false;
+  g_FreezeView = false;
+  g_Scroll = ScrollState{};
+  g_Previous = SavedView{};
+  if (CenterCursorArmed()) DisarmCenterCursor();
+  SetGraphicsScale(ViewWidthPx > 0 ? static_cast<float>(ViewWidthPx) / 24.0f : 1.0f);
+  SetViewDirection(1.0f, 1.0f, 1.0f);
+  EnableToolbarButtonBoth(kZoomInButton, true);
+  EnableToolbarButtonBoth(kZoomOutButton, true);
+  PressToolbarButton(kTurnCommand, false);
+}
+
+void SaveViewAsPrevious() { g_Previous = CurrentView(); }
+
+bool PreviousViewExists() { return g_Previous.scale != 0.0f; }
+
+void SwapWithPreviousView() {
+  if (!PreviousViewExists()) return;
+  SavedView previous = std::exchange(g_Previous, CurrentView());
+  ViewWindow = previous.window;
+  ViewExtents = previous.extents;
+  SetGraphicsScale(previous.scale);
+  SaveHighlight();
+  SetViewDirection(previous.viewpoint[0], previous.viewpoint[1], previous.viewpoint[2]);
+  ProjectModelToView();
+  ComputeViewExtents();
+  UpdateScrollRanges();
+  RequestGraphicsRedraw();
+  RestoreSavedHighlight();
+}
+
+void ViewAlongDirection(float x, float y, float z) {
+  if (Viewpoint == Vec3{x, y, z}) return;
+  SaveViewAsPrevious();
+  SaveHighlight();
+  SetViewDirection(x, y, z);
+  ProjectModelToView();
+  FitViewToModel();
+  UpdateScrollRanges();
+  RequestGraphicsRedraw();
+  RestoreSavedHighlight();
+}

@@ -1,0 +1,113 @@
+// The fixture of the graphics window tests: the program started in-process
+// (so the graphics thread and its windows exist, headless), a model built in
+// code and shown as an opened model is, and helpers that read the picture
+// and drive the painting window as a user would.
+#pragma once
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "PlantModel.h"
+#include "graphics/Drawing2D.h"
+#include "graphics/GraphicsState.h"
+#include "graphics/GraphicsThread.h"
+#include "graphics/Highlight.h"
+#include "graphics/ViewProjection.h"
+#include "model/LayoutTesting.h"
+#include "model/LayoutWindow.h"
+#include "tests/model/ModelBuilder.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/ModelWindows.h"
+#include "platform/Input.h"
+#include "platform/Paint.h"
+#include "platform/TestSupport.h"
+#include "shell/AppTesting.h"
+#include "shell/UndoFiles.h"
+
+class GraphicsFixture : public LayoutFixture {
+ protected:
+  // The program as the Layout tests start it, with a new empty model and
+  // lengths in inches.
+  void SetUp() override {
+    LayoutFixture::SetUp();
+    g_UnitsSettings = UnitsSettings{};
+    Model& model = TheModel();
+    ClearModel(model);
+    InitEmptyModel(model, ProgramAnalysisOptions());
+  }
+
+  struct RowSpec {
+    NodeId node;
+    ElementType type;
+    float dx, dy;
+    const char* section;
+  };
+  // Rows after the model's last one; pipes name "CS", the section, "L1".
+  static void AddRows(std::initializer_list<RowSpec> rows) {
+    Model& model = TheModel();
+    for (const RowSpec& spec : rows) {
+      const int number = AddRow(model, spec.node, spec.type, spec.dx, spec.dy, 0.0f);
+      if (spec.type != ElementType::Pipe) continue;
+      model.row(number).material = "CS";
+      model.row(number).section = spec.section;
+      model.row(number).load = "L1";
+    }
+  }
+
+  // The model made and brought up as an opened model is.
+  void ShowModel() {
+    MakeModel(TheModel());
+    ShowModelWindows();
+    platform::RunUntilIdle();
+  }
+  void ShowPlant(int rows) {
+    PlantModelBuilder(TheModel()).Build(rows);
+    ShowModelWindows();
+    platform::RunUntilIdle();
+  }
+
+  static HWND Frame() { return GraphicsWindowHandle(); }
+  static HWND Painting() { return PaintingWindowHandle(); }
+
+  // The painting window's client size made (width, height).
+  static void SizeClient(int width, int height) {
+    RECT client{}, window{};
+    GetClientRect(Painting(), &client);
+    GetWindowRect(Frame(), &window);
+    SetWindowPos(Frame(), nullptr, 0, 0, window.right - window.left + width - client.right,
+                 window.bottom - window.top + height - client.bottom, SWP_NOMOVE | SWP_NOZORDER);
+    platform::RunUntilIdle();
+  }
+
+  static void Command(int id) {
+    PostMessage(Frame(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    platform::RunUntilIdle();
+  }
+
+  static COLORREF Pixel(int x, int y) { return platform::GetWindowPixel(Painting(), x, y); }
+
+  // Reads a value of the graphics thread's state there.
+  template <typename Reader>
+  static auto OnGraphics(Reader reader) {
+    decltype(reader()) value{};
+    RunOnGraphicsThread([&] { value = reader(); });
+    return value;
+  }
+
+  // The pixel of a model point in the painting window.
+  static POINT PixelOf(float x, float y, float z) {
+    return OnGraphics([=] {
+      float vx = 0.0f, vy = 0.0f;
+      ProjectPointToView(x, y, z, vx, vy);
+      return POINT{PixelX(vx), PixelY(vy)};
+    });
+  }
+
+  static void Click(int x, int y, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP) {
+    platform::TestMouse(Painting(), down, x, y);
+    platform::TestMouse(Painting(), up, x, y);
+    platform::RunUntilIdle();
+  }
+};

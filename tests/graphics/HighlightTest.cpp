@@ -1,0 +1,216 @@
+// Picking and the highlight through the program: a click on a pipe makes its
+// row the current Layout row and highlights it; moving in the Layout table
+// highlights the row's element, which blinks between the highlight colour
+// and the contrast colour with its node-number label; comment rows, render
+// mode and a frozen view; saving and restoring; an edit typed in the Layout
+// table redrawn in the picture.
+#include <gtest/gtest.h>
+
+#include "GraphicsTesting.h"
+#include "graphics/DrawingColours.h"
+#include "model/LayoutTable.h"
+#include "model/NodeList.h"
+#include "platform/Input.h"
+#include "shell/TableWindow.h"
+
+namespace {
+
+class HighlightTest : public GraphicsFixture {
+ protected:
+  // A comment row, then From 10 at the origin, pipes to 20 (100 in along X),
+  // 30 (100 in up) and 40 (100 in back along X), seen along Z.
+  void ShowPipes() {
+    Model& model = TheModel();
+    PlantModelBuilder::AddPlantProperties(model);
+    AddRows({{0, ElementType::Comment, 0, 0, ""},
+             {10, ElementType::From, 0, 0, ""},
+             {20, ElementType::Pipe, 100, 0, "S12"},
+             {30, ElementType::Pipe, 0, 100, "S12"},
+             {40, ElementType::Pipe, -100, 0, "S12"}});
+    model.graphics.show[kShowNodeNumbers] = 1;
+    model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
+    model.currentRow = 2;
+    ShowModel();
+    SizeClient(400, 300);
+    Command(131);
+  }
+  static LayoutTable& Table() { return TheLayoutTable(); }
+  static void GoToRow(int row) {
+    TableGoTo(Table(), row);
+    platform::RunUntilIdle();
+  }
+  static COLORREF Element() { return CurrentDrawingStyle().element; }
+};
+
+TEST_F(HighlightTest, ClickingAPipeMakesItsRowCurrentAndHighlightsIt) {
+  ShowPipes();
+  const POINT riser = PixelOf(100.0f, 50.0f, 0.0f);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(riser.x + 2, riser.y);  // within the pick outline, 2 pixels off the line
+  EXPECT_EQ(TheModel().currentRow, 4);
+  EXPECT_EQ(Table().currentRow, 4);
+  HighlightStatus status = CurrentHighlight();
+  EXPECT_EQ(status.kind, kHighlightElementRow);
+  EXPECT_EQ(status.index, 4);
+  // A click on empty space picks nothing and changes nothing.
+  const POINT empty = PixelOf(50.0f, 50.0f, 0.0f);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(empty.x, empty.y);
+  EXPECT_EQ(TheModel().currentRow, 4);
+  // With graphics editing disabled a click picks nothing.
+  ProgramPreferences().disableGraphicEditing = 1;
+  const POINT first = PixelOf(50.0f, 0.0f, 0.0f);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(first.x, first.y);
+  EXPECT_EQ(TheModel().currentRow, 4);
+  ProgramPreferences().disableGraphicEditing = 0;
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(first.x, first.y);
+  EXPECT_EQ(TheModel().currentRow, 3);
+}
+
+TEST_F(HighlightTest, TheMiddleButtonPicksForItsPopupAndTheRightButtonOpensTheViewPopup) {
+  ShowPipes();
+  auto closePopup = [](HWND popup) { PostMessage(popup, WM_KEYDOWN, VK_ESCAPE, 0); };
+  const POINT riser = PixelOf(100.0f, 50.0f, 0.0f);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Hide from Graphics", closePopup);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(riser.x, riser.y, WM_MBUTTONDOWN, WM_MBUTTONUP);
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().currentRow, 4);
+  EXPECT_EQ(CurrentHighlight().index, 4);
+  const POINT empty = PixelOf(50.0f, 50.0f, 0.0f);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Hide CE", closePopup);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(empty.x, empty.y, WM_MBUTTONDOWN, WM_MBUTTONUP);
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().currentRow, 4);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Viewpoint...", closePopup);
+  platform::TestMouse(Painting(), WM_RBUTTONDOWN, empty.x, empty.y);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  // The wheel zooms about the middle of the window.
+  const float scale = OnGraphics([] { return GraphicsScale; });
+  platform::TestMouseWheel(Painting(), WHEEL_DELTA, 200, 150);
+  platform::RunUntilIdle();
+  EXPECT_NEAR(OnGraphics([] { return GraphicsScale; }), scale * 1.05f, scale * 1.0e-4f);
+}
+
+TEST_F(HighlightTest, TheCurrentRowBlinksWithItsNodeNumberLabel) {
+  ShowPipes();
+  GoToRow(3);
+  const POINT middle = PixelOf(50.0f, 0.0f, 0.0f);
+  HighlightStatus status = CurrentHighlight();
+  ASSERT_EQ(status.kind, kHighlightElementRow);
+  EXPECT_EQ(status.index, 3);
+  // Phase 1 first: the contrast colour (dark on white) and the label of the
+  // row's node, boxed.
+  EXPECT_TRUE(status.blinkPhase);
+  EXPECT_TRUE(status.labelShown);
+  EXPECT_EQ(status.labelText, "20");
+  EXPECT_EQ(Pixel(middle.x, middle.y), RGB(0, 0, 0));
+  const RECT box = status.labelBox;
+  EXPECT_NE(Pixel(box.left, (box.top + box.bottom) / 2), RGB(255, 255, 255));
+  // The blink timer: the highlight colour, no label; then back.
+  platform::AdvanceClock(GetCaretBlinkTime());
+  status = CurrentHighlight();
+  EXPECT_FALSE(status.blinkPhase);
+  EXPECT_FALSE(status.labelShown);
+  EXPECT_EQ(Pixel(middle.x, middle.y), HighlightColour());
+  EXPECT_EQ(Pixel(box.left, (box.top + box.bottom) / 2), RGB(255, 255, 255));  // the XOR box is gone
+  platform::AdvanceClock(GetCaretBlinkTime());
+  EXPECT_EQ(Pixel(middle.x, middle.y), RGB(0, 0, 0));
+  // Another row: the first goes back to the element colour.
+  GoToRow(5);
+  EXPECT_EQ(Pixel(middle.x, middle.y), Element());
+  EXPECT_EQ(CurrentHighlight().index, 5);
+  // A comment row hides the highlight and highlights nothing.
+  GoToRow(1);
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
+}
+
+TEST_F(HighlightTest, MovingInTheNodeListHighlightsTheNodeWithItsNumber) {
+  ShowPipes();
+  PostMessage(ListFrame().window, WM_COMMAND, 187, 0);  // List > Coordinates
+  platform::RunUntilIdle();
+  ASSERT_TRUE(IsWindowVisible(ListFrame().window));
+  TableGoTo(TheNodeList(), 3);  // node 30
+  platform::RunUntilIdle();
+  const HighlightStatus status = CurrentHighlight();
+  EXPECT_EQ(status.kind, kHighlightNode);
+  EXPECT_EQ(status.index, 3);
+  EXPECT_EQ(status.labelText, "30");
+  EXPECT_TRUE(status.labelShown);
+}
+
+TEST_F(HighlightTest, SavingNestsWithNothingAndRenderModeHighlightsNothing) {
+  ShowPipes();
+  GoToRow(3);
+  SaveHighlight();
+  SaveHighlight();
+  EXPECT_TRUE(CurrentHighlight().saved);
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
+  const POINT middle = PixelOf(50.0f, 0.0f, 0.0f);
+  EXPECT_EQ(Pixel(middle.x, middle.y), Element());  // hidden while saved
+  RestoreSavedHighlight();
+  HighlightStatus status = CurrentHighlight();
+  EXPECT_FALSE(status.saved);
+  EXPECT_EQ(status.kind, kHighlightElementRow);
+  EXPECT_EQ(status.index, 3);
+  RestoreSavedHighlight();  // nothing saved: nothing changes
+  EXPECT_EQ(CurrentHighlight().index, 3);
+  // A row chosen while it is set aside is the one that comes back.
+  SaveHighlight();
+  GoToRow(5);
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
+  RestoreSavedHighlight();
+  EXPECT_EQ(CurrentHighlight().index, 5);
+
+  Command(130);  // Render
+  ASSERT_TRUE(RenderMode());
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
+  GoToRow(4);
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
+  platform::AdvanceClock(GetCaretBlinkTime());
+  EXPECT_FALSE(CurrentHighlight().labelShown);
+}
+
+TEST_F(HighlightTest, AFrozenViewStaysPutWhenTheHighlightedItemIsOutside) {
+  ShowPipes();
+  // Zoom onto the first pipe's start; the riser is then out of view.
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  const POINT origin = PixelOf(0.0f, 0.0f, 0.0f);
+  platform::TestMouse(Painting(), WM_LBUTTONDOWN, origin.x - 20, origin.y - 20);
+  platform::TestMouse(Painting(), WM_LBUTTONUP, origin.x + 20, origin.y + 20);
+  platform::RunUntilIdle();
+  const ViewLimits zoomed = OnGraphics([] { return ViewWindow; });
+  ASSERT_LT(zoomed.right, 100.0f);
+  Command(40023);  // Freeze View
+  GoToRow(4);
+  EXPECT_EQ(CurrentHighlight().index, 4);
+  EXPECT_EQ(OnGraphics([] { return ViewWindow.left; }), zoomed.left);
+  Command(40023);
+  GoToRow(3);
+  GoToRow(4);
+  // Unfrozen, the view moves to show the riser.
+  EXPECT_GT(OnGraphics([] { return ViewWindow.right; }), 100.0f);
+}
+
+TEST_F(HighlightTest, ARowTypedInTheLayoutTableIsDrawnAtOnce) {
+  ShowPipes();
+  const POINT newPipe = PixelOf(-10.0f, 100.0f, 0.0f);
+  EXPECT_EQ(Pixel(newPipe.x, newPipe.y), RGB(255, 255, 255));
+  // Another 20 in back along X from node 40: a new row on the spare line.
+  GoToRow(6);
+  SetFocus(LayoutTableWindow());
+  for (const char* cell : {"50", "", "-20"}) {
+    platform::TestTypeText(cell);
+    platform::TestKeyPress(VK_TAB);
+  }
+  platform::TestKeyPress(VK_RETURN);
+  platform::RunUntilIdle();
+  ASSERT_EQ(TheModel().rowCount, 6);
+  EXPECT_EQ(Pixel(newPipe.x, newPipe.y), Element());
+}
+
+}  // namespace

@@ -1,0 +1,115 @@
+// A branched model in three dimensions, built in code, for the graphics
+// tests and benchmarks: pipe racks (eight abreast, then eight more beyond
+// them ...) of headers along X with branches that
+// rise, run out along Z to either side, turn and drop to anchors, and a
+// riser to an upper level with its own branches. Pipes only (the other
+// kinds draw with their own work); anchors and guides sit at the ends and
+// on the headers, so their nodes show.
+#pragma once
+
+#include <algorithm>
+
+#include "loads/PipeLoad.h"
+#include "model/LayoutRow.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "tests/model/ModelBuilder.h"
+#include "properties/Material.h"
+#include "properties/PipeSection.h"
+
+class PlantModelBuilder {
+ public:
+  explicit PlantModelBuilder(Model& model) : model_(model) {}
+
+  // Racks until about `rows` rows are made (at most the row limit).
+  void Build(int rows) {
+    AddPlantProperties(model_);
+    AddComment();
+    for (int rack = 0; model_.rowCount < rows - 10; ++rack) BuildRack(rack, rows);
+    MakeModel(model_);
+  }
+
+  static constexpr float kSpan = 120.0f;  // inch
+
+  int Add(NodeId node, ElementType type, float dx, float dy, float dz, const char* section = nullptr) {
+    const int number = AddRow(model_, node, type, dx, dy, dz);
+    LayoutRow& row = model_.row(number);
+    if (type == ElementType::Pipe) {
+      row.material = "CS";
+      row.section = section != nullptr ? section : "";
+      row.load = "L1";
+    }
+    return number;
+  }
+
+  void Item(int row, DataType type) { PutItem(model_, row, type); }
+
+  NodeId NextNode() {
+    const NodeId node = next_;
+    next_ += 10;
+    return node;
+  }
+
+  // Material "CS", sections "S12", "S8" and "S4", pipe load "L1".
+  static void AddPlantProperties(Model& model) {
+    AddTestProperties(model);
+    for (auto [name, diameter] : {std::pair{"S12", 12.75f}, std::pair{"S8", 8.625f}}) {
+      PipeSection section;
+      InitSection(section);
+      section.name = name;
+      section.outsideDiameter = diameter;
+      section.thickness = 0.375f;
+      AppendSection(model.sections, section);
+    }
+  }
+
+ private:
+
+  void AddComment() {
+    const int number = ++model_.rowCount;
+    model_.row(number).elementType = ElementType::Comment;
+    model_.row(number).element = CreateElementData(ElementType::Comment);
+  }
+
+  // A branch from a header node: up, out to one side, along, down to an
+  // anchor.
+  void Branch(NodeId from, float side, int reach) {
+    Add(from, ElementType::From, 0.0f, 0.0f, 0.0f);
+    Add(NextNode(), ElementType::Pipe, 0.0f, 36.0f, 0.0f, "S4");
+    for (int i = 0; i < reach; ++i) Add(NextNode(), ElementType::Pipe, 0.0f, 0.0f, side * 72.0f);
+    Add(NextNode(), ElementType::Pipe, 48.0f, 0.0f, 0.0f);
+    Add(NextNode(), ElementType::Pipe, 48.0f, 0.0f, 0.0f);
+    Item(Add(NextNode(), ElementType::Pipe, 0.0f, -60.0f, 0.0f), DataType::Anchor);
+  }
+
+  void BuildRack(int rack, int rows) {
+    // Eight racks side by side, then the next eight beyond their ends.
+    const float x = static_cast<float>(rack / 8) * 4200.0f;
+    const float z = static_cast<float>(rack % 8) * 900.0f;
+    const float y = static_cast<float>(rack % 2) * 60.0f;
+    const NodeId start = NextNode();
+    Item(Add(start, ElementType::From, x, y, z), DataType::Anchor);
+    std::vector<NodeId> header{start};
+    for (int i = 0; i < 30 && model_.rowCount < rows; ++i) {
+      const int row = Add(NextNode(), ElementType::Pipe, kSpan, 0.0f, 0.0f, i == 0 ? "S12" : nullptr);
+      if (i % 4 == 2) Item(row, DataType::Guide);
+      header.push_back(model_.row(row).node);
+    }
+    for (std::size_t i = 2; i + 1 < header.size() && model_.rowCount < rows - 10; i += 3)
+      Branch(header[i], (i / 3) % 2 == 0 ? 1.0f : -1.0f, 2 + static_cast<int>(i % 3));
+    // A riser to an upper header with branches of its own.
+    if (header.size() > 10 && model_.rowCount < rows - 30) {
+      Add(header[10], ElementType::From, 0.0f, 0.0f, 0.0f);
+      NodeId top = 0;
+      for (int i = 0; i < 3; ++i) top = model_.row(Add(NextNode(), ElementType::Pipe, 0.0f, 80.0f, 0.0f, "S8")).node;
+      std::vector<NodeId> upper{top};
+      for (int i = 0; i < 10; ++i) upper.push_back(model_.row(Add(NextNode(), ElementType::Pipe, -kSpan, 0.0f, 0.0f)).node);
+      Item(model_.rowCount, DataType::Anchor);
+      for (std::size_t i = 2; i < upper.size() && model_.rowCount < rows - 10; i += 4) Branch(upper[i], -1.0f, 3);
+    }
+  }
+
+  Model& model_;
+  NodeId next_ = 10;
+};
