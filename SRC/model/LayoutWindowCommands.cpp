@@ -12,6 +12,8 @@
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
+#include "model/AnalysisElements.h"
+#include "model/DeleteRows.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
@@ -82,7 +84,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {316, "QA Block"},
     {40061, "Revision Record"}, {40036, "Copy Rows"},         {40022, "Find and Replace"},
-    {279, "Delete Rows"},      {126, "Delete"},               {129, "Split"},
+    {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"}, {117, "Generate"},   {121, "Viewpoint"},
@@ -135,6 +137,7 @@ void Analyse(HWND window) {
   }
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
   if (M().modified && !SaveModel(window)) return;
+  if (!CheckAnalysisElements(M(), window)) return;
   ShowLaterCommand(window, 108);
 }
 
@@ -143,6 +146,14 @@ void InsertRowCommand(HWND window) {
   if (!EditWithSnapshot(window, [&] { return InsertLayoutRow(M(), row, window); })) return;
   ReloadAt(row);
   Table().rowInserted = true;
+}
+
+void DeleteRowsCommand(HWND window, bool range) {
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    return range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window);
+  });
+  if (changed) ReloadAt(row);
 }
 
 void PasteCommand(HWND window) {
@@ -248,6 +259,8 @@ void LayoutCommand(HWND window, int id) {
     case 363: CopyCurrentRow(Table().currentRow); return;
     case 364: PasteCommand(window); return;
     case 128: InsertRowCommand(window); return;
+    case 279: DeleteRowsCommand(window, true); return;
+    case 126: DeleteRowsCommand(window, false); return;
     case 40048: CombineCommand(window); return;
     case 118:
       RefreshAfterModelEdit(M());
