@@ -1,14 +1,18 @@
 // The model report of the Layout window. Until the section choice pages
-// exist, the sections that can be written today print: the layout table
-// and the node coordinates.
+// exist, the sections that can be written today print: the layout table,
+// the node coordinates, the pipe materials and the pipe sections.
 #include "graphics/PrintSelection.h"
 
 #include "model/LayoutEditors.h"
 #include "model/NodeList.h"
+#include "properties/MaterialsTable.h"
+#include "properties/SectionsTable.h"
 #include "shell/StandIn.h"
 
 void PrintSelectedSections() {
-  STAND_IN("the model report's section choice: the Layout and Coordinates sections print");
+  STAND_IN("the model report's section choice: the Layout, Coordinates, materials and sections print");
   PrintLayout();
   PrintNodeList();
+  PrintMaterials();
+  PrintSections();
 }

@@ -29,6 +29,7 @@
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
+#include "properties/PropertyLists.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -93,7 +94,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
     {40046, "Wind"},           {234, "Spectrum"},             {223, "Time history"},
     {235, "Harmonic"},                   {40011, "Check Connections"},
-     {188, "Materials"},          {189, "Sections"},
+    {188, "Beam Materials"},   {189, "Beam Sections"},
     {190, "Loads"},            {307, "Beam Materials"},       {308, "Beam Sections"},
     {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {251, "Spectrums"},            {376, "Force spectrums"},
@@ -282,6 +283,10 @@ void LayoutCommand(HWND window, int id) {
     case 183: PickRowDataType(Table()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
     case 187: ShowListByOpener(OpenNodeList); return;
+    case 188:
+    case 189:
+      if (!LayoutPropertyListCommand(id)) ShowLaterCommand(window, id);
+      return;
     case 40054: AskFindText(window, LayoutTableWindow()); return;
     case 40055: RepeatFindText(LayoutTableWindow()); return;
     case 411:

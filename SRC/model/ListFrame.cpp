@@ -17,6 +17,7 @@
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/NodeList.h"
+#include "properties/PropertyLists.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
@@ -219,6 +220,7 @@ bool BindFirstListTable(TableWindow& table, int columns) {
 void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
+  RegisterPropertyLists();
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
               WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
   Frame& frame = ListFrame();
@@ -253,9 +255,8 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   switch (position) {
     case kFile: EnableMenuItem(popup, 106, MF_BYCOMMAND | (shown ? MF_ENABLED : MF_GRAYED)); break;
     case kEdit:
-      // Copy and Paste serve the property tables, none of which is listed yet.
-      EnableMenuItem(popup, 363, MF_BYCOMMAND | MF_GRAYED);
-      EnableMenuItem(popup, 364, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 363, MF_BYCOMMAND | (PropertyListCanCopy() ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(popup, 364, MF_BYCOMMAND | (PropertyListCanPaste() ? MF_ENABLED : MF_GRAYED));
       if (table != nullptr) {
         TableWindowMenu(FirstTable(), popup, 1);
         table->UpdateMenu();
@@ -313,6 +314,7 @@ void ListCommand(HWND window, int commandId) {
       return;
     default: break;
   }
+  if (PropertyListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }
 
