@@ -183,9 +183,9 @@ TEST_F(SectionUiTest, SectionsReportInCsv) {
                             UnitLabel(kUnitInsulationDensity) + ",";
   EXPECT_NE(text.find(title + units), std::string::npos) << text;
   // One line of all eleven fields, without zero suppression.
-  EXPECT_NE(text.find("\r\nS4,,," + std::string(FormatDimension(4.5f)) + "," + FormatDimension(0.237f) + ",0,0.0,"),
-            std::string::npos)
-      << text;
+  const std::string diameter = FormatDimension(4.5f);
+  const std::string wall = FormatDimension(0.237f);
+  EXPECT_NE(text.find("\r\nS4,,," + diameter + "," + wall + ",0,0.0,"), std::string::npos) << text;
 }
 
 }  // namespace
