@@ -15,6 +15,7 @@
 #include "model/AnalysisElements.h"
 #include "model/DeleteRows.h"
 #include "model/FindNodeDialog.h"
+#include "model/GenerateRows.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
 #include "model/LayoutTable.h"
@@ -88,7 +89,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
-    {40078, "Refine Branches for B31J"}, {117, "Generate"},   {121, "Viewpoint"},
+    {40078, "Refine Branches for B31J"},   {121, "Viewpoint"},
     {267, "Previous View"},    {259, "Analysis options"},
     {379, "Node increment"},   {231, "Load cases"},           {232, "Static seismic"},
     {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
@@ -261,6 +262,9 @@ void LayoutCommand(HWND window, int id) {
     case 364: PasteCommand(window); return;
     case 128: InsertRowCommand(window); return;
     case 279: DeleteRowsCommand(window, true); return;
+    case 117:
+      if (EditWithSnapshot(window, [&] { return GenerateRowsDialog(window) == 1; })) ReloadAt(M().rowCount);
+      return;
     case 126: DeleteRowsCommand(window, false); return;
     case 40048: CombineCommand(window); return;
     case 118:
