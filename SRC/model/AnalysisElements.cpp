@@ -2,6 +2,7 @@
 #include "model/AnalysisElements.h"
 
 #include <cstdio>
+#include <functional>
 
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
@@ -54,40 +55,43 @@ ElementNames NamesOf(const LayoutRow& row, int kind) {
   return names;
 }
 
-void FindBeamRecords(const Model& model, AnalysisElementList& list, AnalysisElement& e, const ElementNames& names) {
-  e.material = FindRecordByName(model.beamMaterials, names.material);
-  e.section = FindRecordByName(model.beamSections, names.section);
-  e.load = FindRecordByName(model.beamLoads, names.load);
-  if (e.material == 0)
-    Refuse(list, e.row, FindMaterialByName(model.materials, names.material) != 0
-                            ? Text("Row %d: Beam has pipe material.", e.row)
-                            : Text("Row %d: material index = 0", e.row));
-  if (e.section == 0)
-    Refuse(list, e.row, FindSectionByName(model.sections, names.section) != 0
-                            ? Text("Row %d: Beam has pipe section.", e.row)
-                            : Text("Row %d: section index = 0", e.row));
-  if (e.load == 0)
-    Refuse(list, e.row, FindPipeLoadByName(model.pipeLoads, names.load) != 0
-                            ? Text("Row %d: Beam has pipe load.", e.row)
-                            : Text("Row %d: load index = 0", e.row));
+// The records of an element by its names, in its own tables (`own`) with
+// the other family's tables (`other`) named in the refusal: "Row %d: Pipe
+// has beam material." when the name is only the other family's, "Row %d:
+// material index = 0" when it is nobody's.
+struct RecordLookup {
+  std::function<int(const std::string&)> own, other;
+  const char* found_in_other;
+  const char* missing;
+};
+
+int LookUp(AnalysisElementList& list, int row, const std::string& name, const RecordLookup& lookup) {
+  const int found = lookup.own(name);
+  if (found != 0) return found;
+  Refuse(list, row, Text(lookup.other(name) != 0 ? lookup.found_in_other : lookup.missing, row));
 }
 
-void FindPipeRecords(const Model& model, AnalysisElementList& list, AnalysisElement& e, const ElementNames& names) {
-  e.material = FindMaterialByName(model.materials, names.material);
-  e.section = FindSectionByName(model.sections, names.section);
-  e.load = FindPipeLoadByName(model.pipeLoads, names.load);
-  if (e.material == 0)
-    Refuse(list, e.row, FindRecordByName(model.beamMaterials, names.material) != 0
-                            ? Text("Row %d: Pipe has beam material.", e.row)
-                            : Text("Row %d: material index = 0", e.row));
-  if (e.section == 0)
-    Refuse(list, e.row, FindRecordByName(model.beamSections, names.section) != 0
-                            ? Text("Row %d: Pipe has beam section.", e.row)
-                            : Text("Row %d: section index = 0", e.row));
-  if (e.load == 0)
-    Refuse(list, e.row, FindRecordByName(model.beamLoads, names.load) != 0
-                            ? Text("Row %d: Pipe has beam load.", e.row)
-                            : Text("Row %d: load index = 0", e.row));
+void FindRecords(const Model& model, AnalysisElementList& list, AnalysisElement& e, const ElementNames& names,
+                 bool beam) {
+  auto pipeMaterial = [&](const std::string& n) { return FindMaterialByName(model.materials, n); };
+  auto pipeSection = [&](const std::string& n) { return FindSectionByName(model.sections, n); };
+  auto pipeLoad = [&](const std::string& n) { return FindPipeLoadByName(model.pipeLoads, n); };
+  auto beamMaterial = [&](const std::string& n) { return FindRecordByName(model.beamMaterials, n); };
+  auto beamSection = [&](const std::string& n) { return FindRecordByName(model.beamSections, n); };
+  auto beamLoad = [&](const std::string& n) { return FindRecordByName(model.beamLoads, n); };
+  if (beam) {
+    e.material = LookUp(list, e.row, names.material,
+                        {beamMaterial, pipeMaterial, "Row %d: Beam has pipe material.", "Row %d: material index = 0"});
+    e.section = LookUp(list, e.row, names.section,
+                       {beamSection, pipeSection, "Row %d: Beam has pipe section.", "Row %d: section index = 0"});
+    e.load = LookUp(list, e.row, names.load, {beamLoad, pipeLoad, "Row %d: Beam has pipe load.", "Row %d: load index = 0"});
+    return;
+  }
+  e.material = LookUp(list, e.row, names.material,
+                      {pipeMaterial, beamMaterial, "Row %d: Pipe has beam material.", "Row %d: material index = 0"});
+  e.section = LookUp(list, e.row, names.section,
+                     {pipeSection, beamSection, "Row %d: Pipe has beam section.", "Row %d: section index = 0"});
+  e.load = LookUp(list, e.row, names.load, {pipeLoad, beamLoad, "Row %d: Pipe has beam load.", "Row %d: load index = 0"});
 }
 
 void AddBendElements(const Model& model, AnalysisElementList& list, int number) {
@@ -193,7 +197,7 @@ void SetupAnalysisElement(const Model& model, AnalysisElementList& list, Analysi
   if (kind == 12 || kind == 13 || kind == 15 || kind == 19) return;
   ElementNames names = NamesOf(row, kind);
   if (row.elementType == ElementType::Beam) {
-    FindBeamRecords(model, list, e, names);
+    FindRecords(model, list, e, names, true);
     return;
   }
   if (kind == 4 || kind == 5) {
@@ -204,7 +208,7 @@ void SetupAnalysisElement(const Model& model, AnalysisElementList& list, Analysi
       names.material = bend->material;
     }
   }
-  FindPipeRecords(model, list, e, names);
+  FindRecords(model, list, e, names, false);
   if (IsJacketCoreElement(model, e) && !model.sections[e.section].soil.empty())
     Refuse(list, e.row, Text("Row %d: Core pipe section is buried", e.row));
   const Material& material = model.materials[e.material];

@@ -2,6 +2,7 @@
 // a member is a record of its title, its columns (two heading lines and the
 // cell of a record) and the widths its columns take; the dialog procedure
 // builds the table from it.
+#include "properties/PropertyTables.h"
 #include "properties/ListPickers.h"
 
 #include <algorithm>
@@ -39,12 +40,6 @@ struct PickerMember {
   int okX = 8, cancelX = 56;
 };
 
-int TextWidth(HDC dc, const std::string& text) {
-  if (dc == nullptr || text.empty()) return 0;
-  SIZE size{0, 0};
-  GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
 
 class PickerTable : public DialogTableWindow {
  public:
@@ -57,12 +52,12 @@ class PickerTable : public DialogTableWindow {
       const PickerColumn& column = member_.columns[static_cast<std::size_t>(c) - 1];
       int width = 0;
       if (column.shown) {
-        width = std::max(TextWidth(dc, column.heading1), TextWidth(dc, column.heading2));
+        width = std::max(DcTextWidth(dc, column.heading1), DcTextWidth(dc, column.heading2));
         if (!column.widthSample.empty()) {
-          width = std::max(width, TextWidth(dc, column.widthSample));
+          width = std::max(width, DcTextWidth(dc, column.widthSample));
         } else {
           // The widest cell, cut back so the table fits the dialog.
-          for (int r = 1; r <= rowCount; ++r) width = std::max(width, TextWidth(dc, column.cell(r)));
+          for (int r = 1; r <= rowCount; ++r) width = std::max(width, DcTextWidth(dc, column.cell(r)));
           width = std::min(width, std::max(limit_ - fixedWidth(dc, margin), 60));
         }
       }
@@ -99,8 +94,8 @@ class PickerTable : public DialogTableWindow {
     int total = 0;
     for (const PickerColumn& column : member_.columns)
       if (column.shown && !column.widthSample.empty())
-        total += std::max({TextWidth(dc, column.heading1), TextWidth(dc, column.heading2),
-                           TextWidth(dc, column.widthSample)}) + margin;
+        total += std::max({DcTextWidth(dc, column.heading1), DcTextWidth(dc, column.heading2),
+                           DcTextWidth(dc, column.widthSample)}) + margin;
     return total + margin;
   }
 

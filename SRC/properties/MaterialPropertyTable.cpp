@@ -1,4 +1,5 @@
 // The material property tables (see MaterialPropertyTable.h).
+#include "properties/PropertyTables.h"
 #include "properties/MaterialPropertyTable.h"
 
 #include <algorithm>
@@ -29,12 +30,6 @@ constexpr int kDeleteCommand = 126;
 
 int Code() { return TheModel().options.PipingCode; }
 
-int TextWidth(HDC dc, const std::string& text) {
-  if (dc == nullptr || text.empty()) return 0;
-  SIZE size{0, 0};
-  GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
 
 // The columns of a printed or shown table: the widest of the headings and
 // the cells, 0 for a column the code does not use.
@@ -115,7 +110,7 @@ INT_PTR PropertiesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
 
 void PropertyRowsTable::DefineColumns() {
   HDC dc = Dc();
-  PropertyWidths(buffer, rowCount, widths, [dc](const std::string& text) { return TextWidth(dc, text); });
+  PropertyWidths(buffer, rowCount, widths, [dc](const std::string& text) { return DcTextWidth(dc, text); });
 }
 
 std::string PropertyRowsTable::HeadingText(int column, int line) {

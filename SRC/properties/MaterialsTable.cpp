@@ -2,6 +2,7 @@
 // an undo snapshot that is dropped when the store changes nothing; a
 // refused value throws the same field message as the material dialog and
 // leaves the record as it was.
+#include "properties/PropertyTables.h"
 #include "properties/MaterialsTable.h"
 
 #include <algorithm>
@@ -54,12 +55,6 @@ bool Shown(int column) {
   }
 }
 
-int TextWidth(HDC dc, const std::string& text) {
-  if (dc == nullptr || text.empty()) return 0;
-  SIZE size{0, 0};
-  GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
 
 std::string Joint(float value) { return value != 0.0f ? FormatFixedWidth(value, 5, 2) : ""; }
 
@@ -82,30 +77,12 @@ CopiedMaterial& Copied() {
   return copied;
 }
 
-template <typename Store>
-void StoreWithSnapshot(HWND frame, Store store) {
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = store();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) PopTempFile(token);
-  else M().modified = true;
-}
 
 void CheckNameAndDescription(const Material& m) {
   if (m.name.empty()) throw CI{"Name is required", 1};
   if (m.description.empty()) throw CI{"Description is required", 2};
 }
 
-bool StoreFloat(float& field, float value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
 
 float ParseJoint(const std::string& text, const char* label) {
   if (text.empty()) return 1.0f;
@@ -145,9 +122,9 @@ void MaterialsTable::DefineColumns() {
   for (int c = 1; c <= kColumns; ++c) {
     int width = 0;
     if (Shown(c)) {
-      width = std::max({TextWidth(dc, samples[c]), TextWidth(dc, HeadingText(c, 0)), TextWidth(dc, HeadingText(c, 1))});
+      width = std::max({DcTextWidth(dc, samples[c]), DcTextWidth(dc, HeadingText(c, 0)), DcTextWidth(dc, HeadingText(c, 1))});
       if (c == 2 || c == 8)
-        for (int r = 1; r <= model.materials.count; ++r) width = std::max(width, TextWidth(dc, MaterialCellText(model, r, c)));
+        for (int r = 1; r <= model.materials.count; ++r) width = std::max(width, DcTextWidth(dc, MaterialCellText(model, r, c)));
     }
     widths[static_cast<std::size_t>(c)] = width;
   }
@@ -298,10 +275,8 @@ void MaterialsTable::InsertRow() {
   }
   StoreMaterialPropertyPane();
   ModelRecordTable<Material>& table = model.materials;
-  if (table.count >= table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
-  for (int r = table.count; r >= currentRow; --r) table[r + 1] = std::move(table[r]);
-  table[currentRow] = Material{};
-  ++table.count;
+  TakeUndoSnapshot(frame);
+  InsertRecordAt(table, currentRow);
   model.modified = true;
   TableSetRowsTitled(*this, "Materials", table.count);
   TableShow(*this);
@@ -325,9 +300,7 @@ void MaterialsTable::DeleteRow() {
   }
   TheMaterialPropertyPane().buffer.changed = false;
   TakeUndoSnapshot(frame);
-  for (int r = currentRow; r < table.count; ++r) table[r] = std::move(table[r + 1]);
-  table[table.count] = Material{};
-  --table.count;
+  RemoveRecordAt(table, currentRow);
   model.modified = true;
   TableSetRowsTitled(*this, "Materials", table.count);
   TableShow(*this);

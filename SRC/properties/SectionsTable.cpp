@@ -1,4 +1,5 @@
 // The "Pipe Sections" list and its report (see SectionsTable.h).
+#include "properties/PropertyTables.h"
 #include "properties/SectionsTable.h"
 
 #include <algorithm>
@@ -31,12 +32,6 @@ constexpr int kEditCommand = 113;
 
 Model& M() { return TheModel(); }
 
-int TextWidth(HDC dc, const std::string& text) {
-  if (dc == nullptr || text.empty()) return 0;
-  SIZE size{0, 0};
-  GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-  return size.cx;
-}
 
 PipeSection& RecordOf(int row) {
   ModelRecordTable<PipeSection>& table = M().sections;
@@ -69,25 +64,7 @@ std::string Heading(int column, int line) {
   return text != nullptr ? text : UnitLabel(UnitOf(column));
 }
 
-template <typename Store>
-void StoreWithSnapshot(HWND frame, Store store) {
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = store();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (changed) M().modified = true;
-  else PopTempFile(token);
-}
 
-bool StoreFloat(float& field, float value) {
-  if (field == value) return false;
-  field = value;
-  return true;
-}
 
 float ParseDimensionCell(const std::string& text, const char* label) {
   float value = 0.0f;
@@ -141,8 +118,8 @@ void SectionsTable::DefineColumns() {
   HDC dc = Dc();
   const Model& model = M();
   for (int c = 1; c <= kColumns; ++c) {
-    int width = std::max(TextWidth(dc, Heading(c, 0)), TextWidth(dc, Heading(c, 1)));
-    for (int r = 1; r <= model.sections.count; ++r) width = std::max(width, TextWidth(dc, SectionCellText(model, r, c)));
+    int width = std::max(DcTextWidth(dc, Heading(c, 0)), DcTextWidth(dc, Heading(c, 1)));
+    for (int r = 1; r <= model.sections.count; ++r) width = std::max(width, DcTextWidth(dc, SectionCellText(model, r, c)));
     widths[static_cast<std::size_t>(c)] = width;
   }
 }
@@ -245,10 +222,7 @@ void SectionsTable::InsertRow() {
   }
   TakeUndoSnapshot(frame);
   ModelRecordTable<PipeSection>& table = model.sections;
-  if (table.count >= table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
-  for (int r = table.count; r >= currentRow; --r) table[r + 1] = std::move(table[r]);
-  InitSection(table[currentRow]);
-  ++table.count;
+  InsertRecordAt(table, currentRow);
   model.modified = true;
   Regrow(*this);
 }
@@ -269,9 +243,7 @@ void SectionsTable::DeleteRow() {
     return;
   }
   TakeUndoSnapshot(frame);
-  for (int r = currentRow; r < table.count; ++r) table[r] = std::move(table[r + 1]);
-  InitSection(table[table.count]);
-  --table.count;
+  RemoveRecordAt(table, currentRow);
   model.modified = true;
   Regrow(*this);
 }

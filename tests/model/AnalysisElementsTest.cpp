@@ -175,6 +175,25 @@ TEST_F(AnalysisElementsTest, BendIsSplitIntoLeadInAndArcsAtTheStandardRadius) {
   EXPECT_EQ(list[5].node1, list[4].node2);  // the next pipe starts at the far end
   EXPECT_NEAR(ComputeRowDerivedData(model, list[2], 2).length, 51.0f, 1e-3);
   EXPECT_TRUE(list.mergedNodes.empty());
+  // The arcs know their bend; the straight parts do not.
+  EXPECT_FLOAT_EQ(ElementBendRadius(model, list[3]), 9.0f);
+  EXPECT_FLOAT_EQ(ElementBendRadius(model, list[2]), 0.0f);
+  EXPECT_EQ(ElementBendFlanges(model, list[3]), 0);
+  // A bend's own wall replaces the section's on its arcs only.
+  dynamic_cast<Bend&>(*model.row(3).element).thickness = 0.432f;
+  EXPECT_FLOAT_EQ(ElementWallThickness(model, list[3]), 0.432f);
+  EXPECT_FLOAT_EQ(ElementWallThickness(model, list[2]), 0.28f);
+  // Design values: the load's own when given, else the operating extremes.
+  model.pipeLoads[1].designTemperature = 0.0f;
+  model.pipeLoads[1].designPressure = 0.0f;
+  EXPECT_FLOAT_EQ(ElementDesignTemp(model, list[1]), 400.0f);
+  EXPECT_FLOAT_EQ(ElementDesignPressure(model, list[1]), -200.0f);
+  model.pipeLoads[1].designTemperature = 450.0f;
+  model.pipeLoads[1].designPressure = 250.0f;
+  EXPECT_FLOAT_EQ(ElementDesignTemp(model, list[1]), 450.0f);
+  EXPECT_FLOAT_EQ(ElementDesignPressure(model, list[1]), 250.0f);
+  // The last pipe rises from the arc's end at y = 9 to node 40 at y = 120.
+  EXPECT_NEAR(ElementMidElevation(model, list[5]), 64.5f, 1e-3);
 }
 
 TEST_F(AnalysisElementsTest, CloseNodesMergeExceptAcrossJoints) {
