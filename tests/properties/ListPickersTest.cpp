@@ -4,7 +4,7 @@
 // moves the caret on, Cancel changes nothing and leaves no snapshot; the
 // load picker's columns follow the temperatures in use; the section picker's
 // title carries its number.
-#include "model/ListTesting.h"
+#include "PropertyUiTesting.h"
 
 #include "model/LayoutTable.h"
 #include "platform/Input.h"
@@ -13,10 +13,10 @@
 
 namespace {
 
-class ListPickersTest : public ListFixture {
+class ListPickersTest : public PropertyUiFixture {
  protected:
   void SetUp() override {
-    ListFixture::SetUp();
+    PropertyUiFixture::SetUp();
     Model& model = TheModel();
     model.sections[1].name = "A1";
     for (const char* name : {"B1", "A2"}) {
@@ -31,12 +31,6 @@ class ListPickersTest : public ListFixture {
     model.row(2).section.clear();
   }
   static TableWindow* PickerTable() { return TableOfWindow(GetFocus()); }
-  static void Command(int id) {
-    TheLayoutTable().currentRow = 2;
-    TheModel().currentRow = 2;
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    platform::RunUntilIdle();
-  }
 };
 
 TEST_F(ListPickersTest, SectionPickerTypesAheadAndGivesTheRowItsChoice) {
@@ -62,7 +56,7 @@ TEST_F(ListPickersTest, SectionPickerTypesAheadAndGivesTheRowItsChoice) {
     platform::RunUntilIdle();
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
-  Command(281);
+  LayoutCommand(281);
   EXPECT_EQ(TheModel().row(2).section, "B1");
   EXPECT_TRUE(TheModel().modified);
   EXPECT_TRUE(CanUndo());
@@ -75,10 +69,10 @@ TEST_F(ListPickersTest, CancelAndTheSameRecordLeaveTheModelAlone) {
     EXPECT_EQ(PickerTable()->currentRow, 3);  // opened on the row's own section
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
-  Command(281);
+  LayoutCommand(281);
   platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
-  Command(281);
+  LayoutCommand(281);
   EXPECT_EQ(TheModel().row(2).section, "A2");
   EXPECT_FALSE(TheModel().modified);
   EXPECT_FALSE(CanUndo());
@@ -92,7 +86,7 @@ TEST_F(ListPickersTest, MaterialAndLoadPickersShowTheirColumns) {
     EXPECT_EQ(PickerTable()->CellText(1, 2, 0), "Carbon steel");
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
-  Command(280);
+  LayoutCommand(280);
   model.pipeLoads[1].operating[0] = {350.0f, 125.0f};
   model.pipeLoads[1].specificGravity = 0.85f;
   model.options.ThermalLoadCount = 1;
@@ -110,7 +104,7 @@ TEST_F(ListPickersTest, MaterialAndLoadPickersShowTheirColumns) {
     EXPECT_EQ(table->widths[7], 0);
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
-  Command(282);
+  LayoutCommand(282);
   platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", [](HWND dialog) {
     EXPECT_EQ(TextOf(dialog), "Select Section 2");
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);

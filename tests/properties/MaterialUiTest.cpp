@@ -4,7 +4,7 @@
 // temperature typed in the properties dialog and stored sorted, the
 // library's refusal, and the list's type column, in-use refusal, new row
 // without properties, copy and paste (undoable), and its export.
-#include "model/ListTesting.h"
+#include "PropertyUiTesting.h"
 
 #include "elements/Bend.h"
 #include "model/LayoutTable.h"
@@ -19,28 +19,8 @@
 
 namespace {
 
-class MaterialUiTest : public ListFixture {
+class MaterialUiTest : public PropertyUiFixture {
  protected:
-  static std::string Field(HWND dialog, int item) {
-    char text[128] = {};
-    GetDlgItemText(dialog, item, text, sizeof text);
-    return text;
-  }
-  // OK on the dialog must be refused with `message`.
-  static void ExpectRefusal(HWND dialog, const std::string& message) {
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [message](HWND box) {
-      EXPECT_EQ(LinesOfDialog(box).at(0), message);
-      SendMessage(box, WM_COMMAND, IDOK, 0);
-    });
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(IsWindow(dialog) && IsWindowVisible(dialog)) << message;
-  }
-  static void LayoutCommand(int id) {
-    TheLayoutTable().currentRow = 2;
-    TheModel().currentRow = 2;
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    platform::RunUntilIdle();
-  }
   // The dialog's table has the focus when the dialog opens.
   static HWND TableIn(HWND) { return GetFocus(); }
 };

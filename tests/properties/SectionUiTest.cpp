@@ -4,7 +4,7 @@
 // density, a declined rename keeps the old name, a changed diameter remakes
 // the model; the list's in-place stores, its row commit, in-use refusal and
 // an undoable paste; and the sections report in CSV.
-#include "model/ListTesting.h"
+#include "PropertyUiTesting.h"
 
 #include <cstdio>
 #include <fstream>
@@ -24,30 +24,11 @@
 
 namespace {
 
-class SectionUiTest : public ListFixture {
+class SectionUiTest : public PropertyUiFixture {
  protected:
-  static std::string Field(HWND dialog, int item) {
-    char text[128] = {};
-    GetDlgItemText(dialog, item, text, sizeof text);
-    return text;
-  }
-  static void ExpectRefusal(HWND dialog, const std::string& message) {
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [message](HWND box) {
-      EXPECT_EQ(LinesOfDialog(box).at(0), message);
-      SendMessage(box, WM_COMMAND, IDOK, 0);
-    });
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-    EXPECT_TRUE(IsWindowVisible(dialog)) << message;
-  }
   static void Choose(HWND dialog, int combo, int index) {
     SendMessage(GetDlgItem(dialog, combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELENDOK), 0);
-  }
-  static void Command(int id) {
-    TheLayoutTable().currentRow = 2;
-    TheModel().currentRow = 2;
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    platform::RunUntilIdle();
   }
 };
 
@@ -98,7 +79,7 @@ TEST_F(SectionUiTest, StandardSizesFillTheDialogAndEveryCheckHasItsMessage) {
     EXPECT_EQ(Field(dialog, 1301), "S4");
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
-  Command(284);
+  LayoutCommand(284);
   const PipeSection& s = TheModel().sections[1];
   EXPECT_EQ(s.name, "S4");
   EXPECT_EQ(s.nominalSize, "6\"");
