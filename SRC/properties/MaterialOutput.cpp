@@ -90,7 +90,7 @@ void PrintOnPrinter(const Material& m) {
     PrinterTextLeft("Circumferential joint factor = " + Fixed(m.circJointFactor, 5, 2) +
                     ",  Tensile strength = " + StrengthText(m));
   if (code == 21 || code == 16 || code == 3 || Pipeline(code) || SwedishOrNorwegian(code)) PrinterNewLine();
-  PrintMaterialPropertyRows(m);
+  PrintMaterialPropertyRows(m, false);
 }
 
 void PrintAsText(const Material& m) {

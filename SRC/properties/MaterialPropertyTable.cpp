@@ -292,11 +292,12 @@ class PropertyRowsPrint : public PrintTable {
 
 }  // namespace
 
-void PrintMaterialPropertyRows(const Material& material) {
+void PrintMaterialPropertyRows(const Material& material, bool headingBar) {
   if (material.numtemps < 1) return;
   PropertyRowsBuffer rows;
   LoadPropertyRows(rows, material, false);
   PropertyRowsPrint table(rows);
   table.headingLines = 2;
-  TablePrint(table, "Pipe material " + material.name + ": " + material.description, rows.count);
+  TablePrint(table, headingBar ? "Pipe material " + material.name + ": " + material.description : std::string(),
+             rows.count);
 }

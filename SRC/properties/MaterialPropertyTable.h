@@ -54,5 +54,6 @@ void HideMaterialPropertyPane();
 int MaterialPropertiesDialog(HWND owner, PropertyRowsBuffer& buffer, bool frp);
 
 // The rows of a material printed on the printer under the heading bar
-// "Pipe material %s: %s".
-void PrintMaterialPropertyRows(const Material& material);
+// "Pipe material %s: %s" (under a rule when `headingBar` is false: the
+// material's report has printed the bar above its own lines).
+void PrintMaterialPropertyRows(const Material& material, bool headingBar = true);

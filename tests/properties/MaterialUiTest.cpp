@@ -219,3 +219,30 @@ TEST_F(MaterialUiTest, ExportWritesEveryMaterialForTheCode) {
 }
 
 }  // namespace
+
+namespace {
+
+// Analyze checks every element before it goes on: a material without its
+// table against temperature stops it with the row made current.
+TEST_F(MaterialUiTest, AnalyzeStopsAtAMaterialWithoutProperties) {
+  TheModel().materials[1].numtemps = 0;
+  TheModel().currentRow = 4;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOfDialog(box).at(0), "Row = 2, Material = CS does not have properties");
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
+  platform::RunUntilIdle();
+  EXPECT_EQ(TheModel().currentRow, 2);
+  // With its table the elements pass, and the analysis itself says it is
+  // not there yet.
+  TheModel().materials[1].numtemps = 1;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOfDialog(box).at(0), "Analysis is not available yet.");
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
+  platform::RunUntilIdle();
+}
+
+}  // namespace
