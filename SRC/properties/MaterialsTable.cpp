@@ -409,14 +409,6 @@ void OpenMaterialsTable() {
   TableWindowFit(window);
 }
 
-void SyncMaterialsTableToRow() {
-  MaterialsTable& table = TheMaterialsTable();
-  const Model& model = M();
-  const int found = FindMaterialByName(model.materials, model.row(model.currentRow).material);
-  if (found == 0 || found == table.currentRow || table.Window() == nullptr) return;
-  TableGoTo(table, found);
-  table.CurrentRowChanged();
-}
 
 void CopyMaterial() {
   const Model& model = M();

@@ -44,10 +44,9 @@ class MaterialsTable : public ItemListTableWindow {
 
 MaterialsTable& TheMaterialsTable();
 
-// The List window's opener of "&Materials" and its keeping in step with the
-// current Layout row.
+// The List window's opener of "&Materials": at the current Layout row's
+// material (the List window reopens it when the row changes).
 void OpenMaterialsTable();
-void SyncMaterialsTableToRow();
 // The List frame's Copy and Paste on this table; Paste is offered while a
 // copy is held.
 void CopyMaterial();

@@ -303,12 +303,6 @@ void OpenSectionsTable() {
   TableOpenAt(table, "Pipe Sections", model.sections.count, row, 0);
 }
 
-void SyncSectionsTable() {
-  SectionsTable& table = TheSectionsTable();
-  const Model& model = M();
-  const int found = FindSectionByName(model.sections, model.row(model.currentRow).section);
-  if (found != 0 && found != table.currentRow && table.Window() != nullptr) TableGoTo(table, found);
-}
 
 void CopySectionData() {
   const int row = TheSectionsTable().currentRow;

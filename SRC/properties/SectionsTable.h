@@ -37,8 +37,8 @@ class SectionsTable : public ItemListTableWindow {
 };
 
 SectionsTable& TheSectionsTable();
+// The opener of "&Sections", at the current Layout row's section.
 void OpenSectionsTable();
-void SyncSectionsTable();
 void CopySectionData();
 void PasteSectionData();
 bool SectionCopied();
