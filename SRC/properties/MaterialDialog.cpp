@@ -138,7 +138,9 @@ void OnOk(HWND dialog, MaterialDialogState& state) {
     helper.DialogGetItemText(kDensity);
     if (ParseFieldDensity(edited.density) != 0) ThrowInvalidField("Density");
     helper.DialogGetItemText(kNu);
-    if (ParseFieldReal(edited.nu) != 0) ThrowInvalidField("Nu");
+    // A negative ratio would leave the shear modulus E / 2 / (1 + Nu)
+    // without meaning (infinite at -1).
+    if (ParseFieldReal(edited.nu) != 0 || edited.nu < 0.0f) ThrowInvalidField("Nu");
     if (edited.nu >= 0.5f && edited.type != "FR") throw std::string("Nu should be < 0.5");
     edited.jointFactor = ReadJointFactor(helper, kJoint);
     if (IsSwedishOrNorwegian(state.code)) edited.circJointFactor = ReadJointFactor(helper, kCircJoint);

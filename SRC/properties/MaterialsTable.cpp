@@ -200,7 +200,9 @@ void MaterialsTable::StoreCell() {
       }
       case 5: {
         float value = 0.0f;
-        if (ParseReal(text, value) != 0) ThrowInvalidField("Nu");
+        // A negative ratio would leave the shear modulus E / 2 / (1 + Nu)
+        // without meaning (infinite at -1).
+        if (ParseReal(text, value) != 0 || value < 0.0f) ThrowInvalidField("Nu");
         if (value >= 0.5f && m.type != "FR") throw std::string("Nu should be < 0.5");
         return StoreFloat(m.nu, value);
       }

@@ -162,6 +162,9 @@ void SectionsTable::StoreCell() {
       case 6: {
         const float value = ParseDimensionCell(text, "Corrosion allowance");
         if (s.thickness <= value) throw std::string("Corrosion allowance >= Thickness");
+        // The dialog's check of the two together holds here too.
+        if ((1.0f - s.millTolerance * 0.01f) * s.thickness - value < 0.0001f)
+          throw std::string("Corrosion allowance + mill tolerance is too large");
         return StoreFloat(s.corrosionAllowance, value);
       }
       case 7: {

@@ -40,6 +40,8 @@ TEST_F(MaterialUiTest, DialogChecksEveryFieldThenRenamesAndStores) {
     SetDlgItemText(dialog, 1301, "A106");
     SetDlgItemText(dialog, 1304, "0.5");
     ExpectRefusal(dialog, "Nu should be < 0.5");
+    SetDlgItemText(dialog, 1304, "-1");
+    ExpectRefusal(dialog, "Nu =  -1  is invalid");
     SetDlgItemText(dialog, 1304, "0.3");
     SetDlgItemText(dialog, 1305, "0");
     ExpectRefusal(dialog, "Joint factor =  0  is invalid");
@@ -149,6 +151,11 @@ TEST_F(MaterialUiTest, MaterialsListEditsTypesRefusesInUseAndAddsRows) {
   g_EditFieldText = "XX";
   EXPECT_THROW(table.StoreCell(), std::string);
   EXPECT_EQ(model.materials[1].type, "FR");
+  // Nu is checked as in the dialog: below 0.5 for steel, never negative.
+  table.currentColumn = 5;
+  g_EditFieldText = "-1";
+  EXPECT_THROW(table.StoreCell(), std::string);
+  EXPECT_FLOAT_EQ(model.materials[1].nu, 0.0f);
   // Deleting a material that a row names is refused.
   table.DeleteRow();
   ASSERT_FALSE(messages.empty());

@@ -118,6 +118,18 @@ TEST_F(SectionUiTest, ListStoresCommitsRefusesAndPastes) {
   table.currentColumn = 6;
   g_EditFieldText = "0.4";
   EXPECT_THROW(table.StoreCell(), std::string);  // corrosion allowance >= 0.322
+  table.currentColumn = 7;
+  g_EditFieldText = "50";
+  table.StoreCell();
+  table.currentColumn = 6;
+  g_EditFieldText = "0.2";  // half of 0.322 less 0.2 is no wall: refused as in the dialog
+  try {
+    table.StoreCell();
+    FAIL();
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Corrosion allowance + mill tolerance is too large");
+  }
+  EXPECT_FLOAT_EQ(model.sections[2].corrosionAllowance, 0.0f);
   table.currentColumn = 11;
   g_EditFieldText = "4";
   EXPECT_THROW(table.StoreCell(), std::string);  // lining > radius
