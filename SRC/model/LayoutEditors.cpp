@@ -22,6 +22,9 @@
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "properties/ListPickers.h"
+#include "properties/MaterialDialog.h"
+#include "properties/SectionDialog.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
 #include "shell/Message.h"
@@ -170,32 +173,106 @@ std::vector<LayoutMenuItem> OffsetItems(const Model& model, int row) {
   return items;
 }
 
-// Stand-ins for the property dialogs and the pickers of named records: they
-// say so and leave the row as it is.
-void RefuseLater(const LayoutTable& table, const char* what) {
-  STAND_IN("the material, section and load dialogs and pickers");
-  ShowInfoMessage(Owner(table), std::string(what) + " is not available yet.");
+// The editor of a pipe load is the loads' LOAD_DIALOG, and the beam
+// records' editors are the beam tables' dialogs; until they are registered
+// the editor says so and leaves the record as it is.
+PropertyEditor g_PropertyEditors[2][3] = {};
+
+bool RunRecordEditor(HWND owner, bool beam, int column, int record, SnapshotToken token) {
+  if (!beam && column == 6) return MaterialDialog(owner, record, token) == 1;
+  if (!beam && column == 7) return SectionDialog(owner, record, token) == 1;
+  if (PropertyEditor editor = g_PropertyEditors[beam ? 1 : 0][column - 6]) {
+    const bool stored = editor(owner, record);
+    if (!stored) PopTempFile(token);
+    return stored;
+  }
+  STAND_IN("the pipe load and beam record dialogs");
+  PopTempFile(token);
+  const std::string what = std::string("Edit ") + (beam ? "Beam " : "") + kPropertyColumns[column - 6].noun;
+  ShowInfoMessage(owner, what + " is not available yet.");
+  return false;
+}
+
+int RecordOfRow(const Model& model, const LayoutRow& row, int column) {
+  const std::string& name = RowName(row, column);
+  if (row.elementType == ElementType::Beam) {
+    if (column == 6) return FindRecordByName(model.beamMaterials, name);
+    if (column == 7) return FindRecordByName(model.beamSections, name);
+    return FindRecordByName(model.beamLoads, name);
+  }
+  if (column == 6) return FindMaterialByName(model.materials, name);
+  if (column == 7) return FindSectionByName(model.sections, name);
+  return FindPipeLoadByName(model.pipeLoads, name);
+}
+
+// The list command of the column's table (the materials, sections or loads
+// list, or the beam twin).
+int ListCommandOf(const LayoutRow& row, int column) {
+  const PropertyColumn& p = kPropertyColumns[column - 6];
+  return row.elementType == ElementType::Beam ? p.beamList : p.list;
 }
 
 void EditRowProperty(LayoutTable& table, int column) {
+  if (TableEndEdit(table)) return;
   const LayoutRow& row = M().row(table.currentRow);
-  bool any = false, named = false;
-  PropertyState(M(), row, column, any, named);
-  if (!named) return;  // a name without a record opens nothing
-  const bool beam = row.elementType == ElementType::Beam;
-  const std::string what = std::string("Edit ") + (beam ? "Beam " : "") + kPropertyColumns[column - 6].noun;
-  RefuseLater(table, what.c_str());
+  const int record = RecordOfRow(M(), row, column);
+  if (record == 0) return;  // a name without a record opens nothing
+  HWND owner = Owner(table);
+  const SnapshotToken token = TakeUndoSnapshot(owner);
+  if (!RunRecordEditor(owner, row.elementType == ElementType::Beam, column, record, token)) return;
+  TableDrawRow(table, table.currentRow);
+  RefreshListWindow();
+}
+
+int PickRecord(HWND owner, const LayoutRow& row, int column) {
+  const std::string& name = RowName(row, column);
+  if (row.elementType == ElementType::Beam) {
+    if (column == 6) return SelectBeamMaterial(owner, name);
+    if (column == 7) return SelectBeamSection(owner, name);
+    return SelectBeamLoad(owner, name);
+  }
+  if (column == 6) return SelectMaterial(owner, name);
+  if (column == 7) return SelectSection(owner, name);
+  return SelectPipeLoad(owner, name);
+}
+
+std::string RecordName(const Model& model, const LayoutRow& row, int column, int record) {
+  if (row.elementType == ElementType::Beam) {
+    if (column == 6) return model.beamMaterials[record].name;
+    if (column == 7) return model.beamSections[record].name;
+    return model.beamLoads[record].name;
+  }
+  if (column == 6) return model.materials[record].name;
+  if (column == 7) return model.sections[record].name;
+  return model.pipeLoads[record].name;
 }
 
 bool SelectRowProperty(LayoutTable& table, int column) {
-  const LayoutRow& row = M().row(table.currentRow);
+  if (TableEndEdit(table)) return false;
+  LayoutRow& row = M().row(table.currentRow);
   bool any = false, named = false;
   PropertyState(M(), row, column, any, named);
   if (!any) return false;  // nothing to pick from
-  const bool beam = row.elementType == ElementType::Beam;
-  const std::string what = std::string("Select ") + (beam ? "Beam " : "") + kPropertyColumns[column - 6].noun;
-  RefuseLater(table, what.c_str());
-  return false;
+  HWND owner = Owner(table);
+  const SnapshotToken token = TakeUndoSnapshot(owner);
+  const int record = PickRecord(owner, row, column);
+  if (record == 0) {
+    PopTempFile(token);
+    return false;
+  }
+  const std::string name = RecordName(M(), row, column, record);
+  std::string& field = column == 6 ? row.material : column == 7 ? row.section : row.load;
+  if (name != field) {
+    field = name;
+    M().modified = true;
+    TableDrawRow(table, table.currentRow);
+  } else {
+    PopTempFile(token);
+  }
+  TableSetColumn(table, column);
+  if (table.editing) TableLoadEditBuffer(table);
+  if (column < 9) TableSetColumn(table, column + 1);
+  return true;
 }
 
 }  // namespace
@@ -361,9 +438,9 @@ void LayoutHeadingClicked(LayoutTable& table, int column) {
     case 3:
     case 4:
     case 5: ShowLayoutPopupMenu(table, column); return;
-    case 6: SendCommand(table, 188); return;
-    case 7: SendCommand(table, 189); return;
-    case 8: SendCommand(table, 190); return;
+    case 6:
+    case 7:
+    case 8: SendCommand(table, ListCommandOf(row, column)); return;
     case 9:
       if (IsBendElementType(row.elementType) || IsWideRowType(row.elementType)) ErrorBeep();
       else PickRowDataType(table);
@@ -415,6 +492,10 @@ bool EditRowOffsets(LayoutTable& table) {
   TableLoadEditBuffer(table);
   RefreshListWindow();
   return true;
+}
+
+void SetPropertyEditor(bool beam, int column, PropertyEditor editor) {
+  if (column >= 6 && column <= 8) g_PropertyEditors[beam ? 1 : 0][column - 6] = editor;
 }
 
 void EditRowMaterial(LayoutTable& table) { EditRowProperty(table, 6); }

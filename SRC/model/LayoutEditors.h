@@ -6,10 +6,12 @@
 //
 // Every editor commits the cell being edited first and stops when the cell
 // is refused, so an editor never opens over a half-typed value. The kinds'
-// own dialogs answer through their virtual EditDialog; the property dialogs
-// and the pickers of named records come with later work and say so
-// (STAND_IN) without touching the model. The printed layout is
-// LayoutPrint.cpp.
+// own dialogs answer through their virtual EditDialog; the material and
+// section dialogs and the six list pickers are the properties' own
+// (properties/MaterialDialog.h, SectionDialog.h, ListPickers.h); the pipe
+// load and beam record editors are registered by their modules and, until
+// they are, say so (STAND_IN) without touching the model. The printed
+// layout is LayoutPrint.cpp.
 //
 // The popup menus send their command to the Layout frame, whose command
 // switch (LayoutCommand) carries it out; a popup with no item shows nothing.
@@ -62,6 +64,12 @@ void EditRowDataType(LayoutTable& table);
 void EditRowMaterial(LayoutTable& table);
 void EditRowSection(LayoutTable& table);
 void EditRowLoad(LayoutTable& table);
+// The editor of a pipe load (column 8) or a beam record (beam: columns 6 to
+// 8) that its own module registers: it edits record `record` and returns
+// true when it stored a change. The material and section dialogs are built
+// in; until an editor is registered its column says it is not available.
+using PropertyEditor = bool (*)(HWND owner, int record);
+void SetPropertyEditor(bool beam, int column, PropertyEditor editor);
 // The pickers of a named record for the current row; true when a record
 // was chosen.
 bool SelectMaterialDialog(LayoutTable& table);

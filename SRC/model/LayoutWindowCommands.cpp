@@ -17,7 +17,10 @@
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
+#include "model/AnalysisElements.h"
+#include "model/DeleteRows.h"
 #include "model/FindNodeDialog.h"
+#include "model/GenerateRows.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
 #include "model/LayoutTable.h"
@@ -33,6 +36,7 @@
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
+#include "properties/PropertyLists.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -109,16 +113,16 @@ constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {316, "QA Block"},
     {40061, "Revision Record"}, {40022, "Find and Replace"},
-    {279, "Delete Rows"},      {126, "Delete"},               {129, "Split"},
+    {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
-    {40078, "Refine Branches for B31J"}, {117, "Generate"},   {121, "Viewpoint"},
+    {40078, "Refine Branches for B31J"},   {121, "Viewpoint"},
     {267, "Previous View"},    {259, "Analysis options"},
     {379, "Node increment"},   {231, "Load cases"},           {232, "Static seismic"},
     {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
     {40046, "Wind"},           {234, "Spectrum"},             {223, "Time history"},
     {235, "Harmonic"},                   {40011, "Check Connections"},
-     {188, "Materials"},          {189, "Sections"},
+    {188, "Beam Materials"},   {189, "Beam Sections"},
     {190, "Loads"},            {307, "Beam Materials"},       {308, "Beam Sections"},
     {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {251, "Spectrums"},            {376, "Force spectrums"},
@@ -163,6 +167,7 @@ void Analyse(HWND window) {
   if (!CommitLayoutTable()) return;
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
   if (M().modified && !SaveModel(window)) return;
+  if (!CheckAnalysisElements(M(), window)) return;
   ShowLaterCommand(window, 108);
 }
 
@@ -171,6 +176,14 @@ void InsertRowCommand(HWND window) {
   if (!EditWithSnapshot(window, [&] { return InsertLayoutRow(M(), row, window); })) return;
   ReloadAt(row);
   Table().rowInserted = true;
+}
+
+void DeleteRowsCommand(HWND window, bool range) {
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    return range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window);
+  });
+  if (changed) ReloadAt(row);
 }
 
 void PasteCommand(HWND window) {
@@ -327,6 +340,11 @@ void LayoutCommand(HWND window, int id) {
     case 363: CopyCurrentRow(Table().currentRow); return;
     case 364: PasteCommand(window); return;
     case 128: InsertRowCommand(window); return;
+    case 279: DeleteRowsCommand(window, true); return;
+    case 117:
+      if (EditWithSnapshot(window, [&] { return GenerateRowsDialog(window) == 1; })) ReloadAt(M().rowCount);
+      return;
+    case 126: DeleteRowsCommand(window, false); return;
     case 40048: CombineCommand(window); return;
     case 118: RegenerateCommand(window); return;
     case 384: TableCommitCell(Table(), true); return;
@@ -345,6 +363,10 @@ void LayoutCommand(HWND window, int id) {
     case 183: PickRowDataType(Table()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
     case 187: ShowListByOpener(OpenNodeList); return;
+    case 188:
+    case 189:
+      if (!LayoutPropertyListCommand(id)) ShowLaterCommand(window, id);
+      return;
     case 40054: AskFindText(window, LayoutTableWindow()); return;
     case 40055: RepeatFindText(LayoutTableWindow()); return;
     case 411:

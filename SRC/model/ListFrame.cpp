@@ -24,6 +24,7 @@
 #include "model/NodeList.h"
 #include "model/UndoRedo.h"
 #include "platform/Dialog.h"
+#include "properties/PropertyLists.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
@@ -197,15 +198,12 @@ const char* LaterCommandName(int id) {
   }
 }
 
-// The lists of materials, sections and pipe loads are always offered; their
-// tables come with the property tables' own work.
-void RefusePendingList(const char* what) {
-  STAND_IN("the materials, sections and pipe loads lists");
-  ShowInfoMessage(ActiveWindow, std::string(what) + " is not available yet.");
+// The list of pipe loads is always offered; its table comes with the loads'
+// own work.
+void OpenLoadsList() {
+  STAND_IN("the pipe loads list");
+  ShowInfoMessage(ActiveWindow, "The loads list is not available yet.");
 }
-void OpenLoadsList() { RefusePendingList("The loads list"); }
-void OpenMaterialsList() { RefusePendingList("The materials list"); }
-void OpenSectionsList() { RefusePendingList("The sections list"); }
 
 void UndoRedo(HWND window, bool undo) {
   if (TableResultsShown()) return;
@@ -236,8 +234,7 @@ void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
   RegisterPendingListKind("&Loads", OpenLoadsList);
-  RegisterPendingListKind("&Materials", OpenMaterialsList);
-  RegisterPendingListKind("&Sections", OpenSectionsList);
+  RegisterPropertyLists();
   RegisterInputTableView(TheNodeList());
   RegisterKindLists();
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
@@ -274,9 +271,8 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   switch (position) {
     case kFile: EnableMenuItem(popup, 106, MF_BYCOMMAND | (shown ? MF_ENABLED : MF_GRAYED)); break;
     case kEdit:
-      // Copy and Paste serve the property tables, none of which is listed yet.
-      EnableMenuItem(popup, 363, MF_BYCOMMAND | MF_GRAYED);
-      EnableMenuItem(popup, 364, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 363, MF_BYCOMMAND | (PropertyListCanCopy() ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(popup, 364, MF_BYCOMMAND | (PropertyListCanPaste() ? MF_ENABLED : MF_GRAYED));
       if (table != nullptr) {
         TableWindowMenu(FirstTable(), popup, 1);
         table->UpdateMenu();
@@ -358,6 +354,7 @@ void ListCommand(HWND window, int commandId) {
     case 40066: OpenTutorialDocument(window, "Tutorial_2.pdf"); return;
     default: break;
   }
+  if (PropertyListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }
 

@@ -7,6 +7,12 @@
 // `numtemps` hold the table in ascending temperature. The same record layout
 // serves the material library files, which decide the name width by their own
 // version: the record reader takes the version it is to follow.
+//
+// Values at a temperature are interpolated linearly between the rows; below
+// the first row and above the last the end values hold (no extrapolation).
+// A material without rows has nothing to give: the lookups throw a message
+// that names it, never an assertion. Renaming, the in-use test and the
+// merge of another model's materials are MaterialEdits.cpp.
 // Start reading at ReadMaterials.
 #pragma once
 
@@ -50,6 +56,30 @@ struct Material {
   std::int32_t numtemps = 0;
   std::vector<MaterialTempRow> temps;  // numtemps + 1 rows; row 0 stays zero
 };
+
+// The two-letter material types: index 0 is the empty type, 1..11 the codes
+// "AL" .. "CI"; the names are those the pickers show ("CS : Carbon steel").
+inline constexpr int kMaterialTypeCount = 12;
+const char* MaterialTypeCode(int index);
+const char* MaterialTypeName(int index);
+// 1..11 for a type code, 0 for the empty text, -1 for anything else.
+int FindMaterialTypeIndex(const std::string& text);
+// Stores a type code and recomputes the FRP flag from it.
+void SetMaterialType(Material& material, const std::string& code);
+
+// The value of `column` (MaterialColumn) at `temperature`, interpolated in
+// double precision between the rows; throws "Material %s does not have
+// properties" when the material has no rows.
+double MaterialColumnAtTemp(const Material& material, int column, float temperature);
+double MaterialValueAtTemp(const Material& material, float temperature);   // E (axial modulus)
+double MaterialValueAtTemp2(const Material& material, float temperature);  // alpha
+double MaterialHoopModulusAtTemp(const Material& material, float temperature);
+double MaterialShearModulusAtTemp(const Material& material, float temperature);
+// The temperature of the last row; 0 without rows.
+float MaterialMaxTemp(const Material& material);
+// The defaults of a record left without them: Nu 0.3, density 1.0e-36 (an
+// explicit zero), both joint factors 1.0.
+void FillMaterialDefaults(Material& material);
 
 // 1-based record number of the material named exactly `name`; 0 for an empty
 // name or none.

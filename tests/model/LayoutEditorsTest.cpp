@@ -4,6 +4,9 @@
 // through a scripted popup, and the stand-ins that refuse.
 #include "ListTesting.h"
 #include "model/LayoutEditors.h"
+#include "model/ListWindow.h"
+#include "properties/MaterialsTable.h"
+#include "properties/SectionsTable.h"
 #include "model/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
@@ -192,18 +195,24 @@ TEST_F(LayoutEditorsTest, ScriptedPopupShowsTheItemsAndSendsTheChoice) {
   platform::CheckModalScript();
 }
 
-TEST_F(LayoutEditorsTest, PropertyEditorsAndPickersRefuseUntilTheirDialogsExist) {
+TEST_F(LayoutEditorsTest, PropertyEditorsAndPickersOpenTheirDialogs) {
   Remake();
   GoTo(2);
   ASSERT_EQ(Layout().currentRow, 2);
-  ExpectMessage("Edit Material is not available yet.");
+  auto cancel = [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); };
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG", cancel);
   EditRowMaterial(Layout());
-  ExpectMessage("Select Section is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", cancel);
   SelectSectionDialog(Layout());
+  // The pipe load's editor is the loads' own; until it is registered it
+  // says so.
+  ExpectMessage("Edit Load is not available yet.");
+  EditRowLoad(Layout());
   // A name without a record opens nothing.
   TheModel().row(2).load = "NONE";
   EditRowLoad(Layout());
   platform::CheckModalScript();
+  EXPECT_FALSE(CanUndo());
   EXPECT_EQ(TheModel().row(2).material, "CS");
   EXPECT_FALSE(TheModel().modified);
 }
@@ -234,10 +243,13 @@ TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
   Layout().currentColumn = 4;
   EditRowDataType(Layout());
   EXPECT_EQ(Layout().currentColumn, 9);
-  // The property headings open their tables.
-  ExpectMessage("Materials is not available yet.");
+  // The property headings open their lists.
   Layout().HeadingClicked(6);
   platform::RunUntilIdle();
+  EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
+  Layout().HeadingClicked(7);
+  platform::RunUntilIdle();
+  EXPECT_EQ(CurrentListOpener(), &OpenSectionsTable);
   platform::CheckModalScript();
   EXPECT_FALSE(TheModel().modified);
 }

@@ -5,6 +5,8 @@
 #include <cmath>
 
 #include "LayoutTesting.h"
+#include "model/ListWindow.h"
+#include "properties/MaterialsTable.h"
 #include "elements/Bend.h"
 #include "evaluations/Pump.h"
 #include "supports/Guide.h"
@@ -204,15 +206,14 @@ TEST_F(LayoutTableTest, ARowWithoutMaterialsPointsAtTheirList) {
   UpdateLayoutTitle();
   TypeRow({"10", "F"});
   ASSERT_EQ(TheModel().rowCount, 2);
-  // The message names the missing table; its list command follows (the
-  // materials table is not there yet and says so).
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG",
-                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  // The message names the missing table; its list command follows and
+  // opens the materials list.
   TypeRow({"", "", "100"});
   ASSERT_FALSE(messages.empty());
   EXPECT_EQ(messages.back(), "There are no materials");
   EXPECT_EQ(TheModel().rowCount, 2);
   EXPECT_EQ(table().currentColumn, 6);
+  EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
 }
 
 TEST_F(LayoutTableTest, RenamingANodeRenamesEveryReference) {

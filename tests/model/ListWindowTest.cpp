@@ -9,6 +9,8 @@
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
+#include "properties/MaterialsTable.h"
+#include "properties/SectionsTable.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
@@ -201,19 +203,23 @@ TEST_F(ListWindowTest, NextAndPreviousListWrapAroundAndAListStillToComeSaysSo) {
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
   EXPECT_EQ(anchorsOpened, 1);
-  // From the first back to the last, the sections list, which is not built:
-  // it says so and the anchors list stays.
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);  // from the first to the last
+  EXPECT_EQ(CurrentListOpener(), &OpenSectionsTable);
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
+  EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
+  // Back to the loads list, which is not built: it says so and the
+  // materials list stays.
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOfDialog(dialog).at(0), "The sections list is not available yet.");
+    EXPECT_EQ(LinesOfDialog(dialog).at(0), "The loads list is not available yet.");
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   platform::CheckModalScript();
-  EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
-  EXPECT_EQ(TheModel().listName, "&Anchors");
+  EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
+  EXPECT_EQ(TheModel().listName, "&Materials");
   EXPECT_TRUE(IsWindowVisible(ListFrame().window));
-  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the first to the second
-  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
+  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);
+  EXPECT_EQ(CurrentListOpener(), &OpenSectionsTable);
 }
 
 TEST_F(ListWindowTest, ASavedListIsShownAgainAndANewModelForgetsIt) {
@@ -300,8 +306,8 @@ TEST_F(ListWindowTest, AModelSavedWithItsListReopensItAndClosingForgetsTheListAn
   ASSERT_EQ(TheModel().listName, "&Coordinates");
   const std::string listed = TempFolder() + "/listed.mod";
   ASSERT_EQ(WriteModelFileFrom(TheModel(), listed), "");
-  TheModel().listName = "&Materials";
-  const std::string materials = TempFolder() + "/materials.mod";
+  TheModel().listName = "&Loads";
+  const std::string materials = TempFolder() + "/loads.mod";
   ASSERT_EQ(WriteModelFileFrom(TheModel(), materials), "");
   // Close hides the List window, forgets its list and puts its tables
   // back at their top.
@@ -321,7 +327,7 @@ TEST_F(ListWindowTest, AModelSavedWithItsListReopensItAndClosingForgetsTheListAn
   SendMessage(LayoutFrame().window, WM_COMMAND, 103, 0);
   ASSERT_TRUE(OpenFileByExtension(nullptr, materials));
   EXPECT_FALSE(IsWindowVisible(ListFrame().window));
-  EXPECT_EQ(TheModel().listName, "&Materials");
+  EXPECT_EQ(TheModel().listName, "&Loads");
   std::filesystem::remove(listed);
   std::filesystem::remove(materials);
 }

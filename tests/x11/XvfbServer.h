@@ -27,8 +27,11 @@ class XvfbServer {
     if (pipe(fds) != 0) return "";
     ChildOptions options;
     options.keepFd = fds[1];  // the child closes every other descriptor, the read end included
-    bool started = process_.Start(
-        {"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten", "tcp"}, options);
+    // -noreset: by default the server resets when its last client leaves,
+    // and a test connecting during the reset is refused.
+    bool started = process_.Start({"Xvfb", "-displayfd", std::to_string(fds[1]), "-screen", "0", screen, "-nolisten",
+                                   "tcp", "-noreset"},
+                                  options);
     close(fds[1]);
     std::string number;
     pollfd source{fds[0], POLLIN, 0};

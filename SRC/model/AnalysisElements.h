@@ -1,0 +1,65 @@
+// The analysis model's elements: every layout row turned into the elements
+// the analysis assembles (AnalysisElement), bends split into their straight
+// lead-in and arcs, jacketed rows into their core and jacket, coincident
+// nodes merged instead of joined, and each element's material, section and
+// load found and checked.
+//
+// The elements are held in one program-wide list numbered from 1; their
+// order is the order of the element records in the results file. Node pairs
+// merged instead of joined are listed newest first. A generation starts from
+// an empty list and forgets the Hydrotest load row met last, so no element
+// can name a row of an earlier model.
+//
+// Every check throws its message as text; the row it concerns is kept as the
+// error row (the invalid bend also as the invalid bend row), which the caller
+// makes current. Start reading at GenerateAnalysisElements.
+#pragma once
+
+#include <cstdint>
+#include <utility>
+#include <vector>
+
+#include "model/LayoutRow.h"
+#include "platform/Types.h"
+
+struct Model;
+
+struct AnalysisElement {
+  std::int32_t kind = 0;  // an ElementType code: 3 pipe, 4 bend arc, 5 miter, 6 jacket pipe, 7 jacket arc ...
+  std::int32_t row = 0;
+  std::int32_t node1 = 0, node2 = 0;  // node indexes
+  std::int32_t material = 0, section = 0, load = 0;  // record numbers (beam tables for beams)
+  std::int32_t hydrotestRow = 0;  // the Hydrotest load row in force, 0 none
+};
+
+struct AnalysisElementList {
+  std::vector<AnalysisElement> elements = std::vector<AnalysisElement>(1);  // [0] unused
+  int count = 0;
+  std::vector<std::pair<int, int>> mergedNodes;  // newest first
+  int hydrotestRow = 0;      // the last Hydrotest load row met
+  int errorRow = 0;          // the row of the last refusal
+  int invalidBendRow = 0;
+
+  const AnalysisElement& operator[](int index) const { return elements[static_cast<std::size_t>(index)]; }
+};
+
+AnalysisElementList& TheAnalysisElements();
+
+// Empties the list (and the merged pairs, the remembered rows).
+void ClearAnalysisElements(AnalysisElementList& list);
+// Every row of the made model, in row order; throws the first refusal.
+void GenerateAnalysisElements(const Model& model, AnalysisElementList& list);
+// One row's elements appended.
+void GenerateRowElements(const Model& model, AnalysisElementList& list, int row);
+// Appends an element of `kind` between two node indexes (or merges them when
+// they are less than 0.01 apart, except for hinges, ball joints and elastic
+// elements) and sets it up.
+void AddAnalysisElement(const Model& model, AnalysisElementList& list, int kind, int row, int node1, int node2);
+// Finds and checks the element's records; throws the refusal.
+void SetupAnalysisElement(const Model& model, AnalysisElementList& list, AnalysisElement& element);
+
+// The element checks of the Analyze command: the elements are generated and
+// the derived data of every element computed for every load case of the
+// list. A refusal is shown over `owner`, its row made current, and false
+// returned.
+bool CheckAnalysisElements(const Model& model, HWND owner);

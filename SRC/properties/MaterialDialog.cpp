@@ -1,0 +1,234 @@
+// The material dialog (see MaterialDialog.h). The checks run in the order of
+// the fields; the first one that fails shows its message and puts the focus
+// back on its field, leaving every field as typed.
+#include "properties/MaterialDialog.h"
+
+#include <cstdio>
+
+#include "model/Model.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "properties/Material.h"
+#include "properties/MaterialPropertyTable.h"
+#include "properties/PropertyEdits.h"
+#include "shell/Application.h"
+#include "shell/DialogHelper.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/StandIn.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/Units.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+enum Item : int {
+  kName = 1301, kDescription = 1302, kDensity = 1303, kNu = 1304, kJoint = 1305, kCircJoint = 1306,
+  kStrength = 1307, kType = 1201, kDensityUnit = 1603, kStrengthLabel = 1507, kStressUnit = 1607,
+  kNameLabel = 1501, kProperties = 1001, kLibrary = 1002
+};
+
+bool IsSwedishOrNorwegian(int code) { return code == 18 || code == 13 || code == 14; }
+bool IsPipeline(int code) { return code == 19 || code == 20 || code == 22; }
+bool UsesTensile(int code) { return code == 17 || code == 21 || code == 16; }
+bool ShowsTypes(int code) { return code != 17 && !IsPipeline(code); }
+bool HasStrength(int code) { return IsSwedishOrNorwegian(code) || UsesTensile(code) || code == 3 || IsPipeline(code); }
+
+struct MaterialDialogState {
+  DialogHelper helper;
+  int record = 0;
+  SnapshotToken token = 0;
+  int code = 0;
+  PropertyRowsBuffer buffer;  // the edit buffer of the rows
+};
+
+MaterialDialogState& StateOf(HWND dialog) {
+  return *reinterpret_cast<MaterialDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
+
+void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text) {
+  if (value != 0.0f) helper.DialogSetItemText(item, text);
+}
+
+void OnInit(HWND dialog, MaterialDialogState& state) {
+  DialogHelper& helper = state.helper;
+  helper.DialogBind(dialog);
+  const Material& m = TheModel().materials[state.record];
+  const int code = state.code;
+  char title[40];
+  std::snprintf(title, sizeof title, "Material # %d", state.record);
+  SetWindowText(dialog, title);
+  if (ShowsTypes(code)) {
+    helper.DialogComboReset(kType);
+    for (int index = 0; index < kMaterialTypeCount; ++index) helper.DialogComboAddString(MaterialTypeName(index));
+    const int type = FindMaterialTypeIndex(m.type);
+    helper.DialogComboSetSel(kType, type < 0 ? 0 : type);
+  }
+  helper.DialogSetUnitLabel(kDensityUnit, kUnitDensity);
+  if (UsesTensile(code)) helper.DialogSetItemText(kStrengthLabel, "Tensile strength");
+  if (HasStrength(code)) helper.DialogSetUnitLabel(kStressUnit, kUnitStress);
+  helper.DialogSetItemTextAndLimit(kName, m.name, 5);
+  helper.DialogSetItemTextAndLimit(kDescription, m.description, 31);
+  helper.DialogLimitItemText(kDensity, 10);
+  ShowIfNotZero(helper, kDensity, m.density, FormatDensity(m.density));
+  helper.DialogLimitItemText(kNu, 6);
+  ShowIfNotZero(helper, kNu, m.nu, FormatG3(m.nu));
+  ShowIfNotZero(helper, kJoint, m.jointFactor, FormatFixedWidth(m.jointFactor, 5, 2));
+  if (IsSwedishOrNorwegian(code)) {
+    ShowIfNotZero(helper, kCircJoint, m.circJointFactor, FormatFixedWidth(m.circJointFactor, 5, 2));
+    ShowIfNotZero(helper, kStrength, m.strength, FormatStress(m.strength));
+  } else if (code == 3) {
+    helper.DialogSetItemText(kStrength, FormatStress(m.strength));
+  } else if (UsesTensile(code) || IsPipeline(code)) {
+    ShowIfNotZero(helper, kStrength, m.strength, FormatStress(m.strength));
+  }
+  LoadPropertyRows(state.buffer, m, false);
+  if (m.numtemps < 1) state.buffer.count = 0;
+  if (TableResultsShown()) {
+    for (int item : {kName, kDescription, kDensity, kNu, kJoint, kCircJoint, kStrength}) helper.DialogSetReadOnly(item);
+    helper.DialogDisableItem(kType);
+    helper.DialogHideItem(kLibrary);
+    helper.DialogFocusItem(IDOK);
+  } else {
+    helper.DialogSelectAndFocus(kName);
+  }
+  CenterWindowOnParent(dialog, IDOK);
+}
+
+std::string SelectedType(MaterialDialogState& state, const std::string& stored) {
+  if (!ShowsTypes(state.code)) return stored;
+  const int index = state.helper.DialogComboGetSel(kType);
+  return MaterialTypeCode(index < 0 ? 0 : index);
+}
+
+// A joint factor: empty gives 1.0, otherwise in (0, 1].
+float ReadJointFactor(DialogHelper& helper, int item) {
+  helper.DialogGetItemText(item);
+  if (g_EditFieldText.empty()) return 1.0f;
+  float value = 0.0f;
+  if (ParseFieldReal(value) != 0 || value <= 0.0f || value > 1.0f) ThrowInvalidField("Joint factor");
+  return value;
+}
+
+bool SameRows(const Material& m, const PropertyRowsBuffer& buffer) {
+  if (m.numtemps != buffer.count) return false;
+  for (int r = 1; r <= m.numtemps; ++r)
+    if (m.temps[static_cast<std::size_t>(r)].values != buffer.rows[static_cast<std::size_t>(r)].values) return false;
+  return true;
+}
+
+void OnOk(HWND dialog, MaterialDialogState& state) {
+  Model& model = TheModel();
+  if (TableResultsShown()) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 0);
+    return;
+  }
+  DialogHelper& helper = state.helper;
+  Material& stored = model.materials[state.record];
+  Material edited = stored;
+  try {
+    helper.DialogReadFieldTrimmed(kName);
+    edited.name = g_EditFieldText;
+    CheckMaterialName(model, edited.name, state.record);
+    helper.DialogReadLongFieldTrimmed(kDescription);
+    if (g_EditFieldText.empty()) ThrowRequiredField("Description");
+    edited.description = g_EditFieldText.substr(0, 31);
+    SetMaterialType(edited, SelectedType(state, stored.type));
+    helper.DialogGetItemText(kDensity);
+    if (ParseFieldDensity(edited.density) != 0) ThrowInvalidField("Density");
+    helper.DialogGetItemText(kNu);
+    // A negative ratio would leave the shear modulus E / 2 / (1 + Nu)
+    // without meaning (infinite at -1).
+    if (ParseFieldReal(edited.nu) != 0 || edited.nu < 0.0f) ThrowInvalidField("Nu");
+    if (edited.nu >= 0.5f && edited.type != "FR") throw std::string("Nu should be < 0.5");
+    edited.jointFactor = ReadJointFactor(helper, kJoint);
+    if (IsSwedishOrNorwegian(state.code)) edited.circJointFactor = ReadJointFactor(helper, kCircJoint);
+    if (HasStrength(state.code)) {
+      helper.DialogGetItemText(kStrength);
+      const bool yield = state.code == 3 || IsPipeline(state.code);
+      if (ParseFieldStress(edited.strength) != 0) ThrowInvalidField(yield ? "Yield strength" : "Tensile strength");
+    }
+  } catch (const std::string& message) {
+    helper.DialogFocusInvalid(message);
+    return;
+  }
+  FillMaterialDefaults(edited);
+  const bool same = edited.name == stored.name && edited.description == stored.description &&
+                    edited.type == stored.type && edited.density == stored.density && edited.nu == stored.nu &&
+                    edited.jointFactor == stored.jointFactor && edited.circJointFactor == stored.circJointFactor &&
+                    edited.strength == stored.strength && SameRows(stored, state.buffer);
+  if (same) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 1);
+    return;
+  }
+  if (!stored.name.empty() && edited.name != stored.name && FindMaterialByName(model.materials, edited.name) == 0) {
+    if (!ConfirmChange(dialog, "Material name", stored.name, edited.name)) {
+      helper.DialogSetItemText(kName, stored.name);
+      helper.DialogSelectAndFocus(kName);
+      return;
+    }
+    RenameMaterial(model, stored.name, edited.name);
+  }
+  StorePropertyRows(state.buffer, state.buffer.count, edited);
+  stored = std::move(edited);
+  model.modified = true;
+  EndDialog(dialog, 1);
+}
+
+void OnProperties(HWND dialog, MaterialDialogState& state) {
+  const bool frp = SelectedType(state, TheModel().materials[state.record].type) == "FR";
+  if (MaterialPropertiesDialog(dialog, state.buffer, frp) == 1) state.buffer.changed = true;
+}
+
+void OnLibrary(HWND dialog) {
+  STAND_IN("the material library");
+  ShowInfoMessage(dialog,
+                  "The material library is not available yet:\ntype the material's values and its Properties here.");
+}
+
+}  // namespace
+
+const char* MaterialDialogName(int code) {
+  if (code == 17 || code == 21 || code == 16 || code == 3 || IsPipeline(code)) return "MATERIAL3_DIALOG";
+  if (IsSwedishOrNorwegian(code)) return "MATERIAL2_DIALOG";
+  return "MATERIAL1_DIALOG";
+}
+
+INT_PTR MaterialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtr(dialog, DWLP_USER, lParam);
+      OnInit(dialog, *reinterpret_cast<MaterialDialogState*>(lParam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
+        case IDCANCEL:
+          PopTempFile(StateOf(dialog).token);
+          EndDialog(dialog, 0);
+          return TRUE;
+        case kProperties: OnProperties(dialog, StateOf(dialog)); return TRUE;
+        case kLibrary: OnLibrary(dialog); return TRUE;
+        default: return FALSE;
+      }
+    default: return FALSE;
+  }
+}
+
+int MaterialDialog(HWND owner, int record, SnapshotToken token) {
+  Model& model = TheModel();
+  if (record < 1 || record > model.materials.count) {
+    PopTempFile(token);
+    return 0;
+  }
+  MaterialDialogState state;
+  state.record = record;
+  state.token = token;
+  state.code = model.options.PipingCode;
+  const INT_PTR result = DialogBoxParam(InstanceHandle, MaterialDialogName(state.code), owner, MaterialDialogProc,
+                                        reinterpret_cast<LPARAM>(&state));
+  if (result < 0) PopTempFile(token);
+  return result == 1 ? 1 : 0;
+}

@@ -1,0 +1,479 @@
+// The "Materials" list (see MaterialsTable.h). A cell store is bracketed by
+// an undo snapshot that is dropped when the store changes nothing; a
+// refused value throws the same field message as the material dialog and
+// leaves the record as it was.
+#include "properties/PropertyTables.h"
+#include "properties/MaterialsTable.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "model/ContextMenus.h"
+#include "model/ListWindow.h"
+#include "model/Model.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/Gdi.h"
+#include "platform/Menu.h"
+#include "platform/Window.h"
+#include "properties/Material.h"
+#include "properties/MaterialDialog.h"
+#include "properties/MaterialPropertyTable.h"
+#include "properties/PropertyEdits.h"
+#include "shell/Application.h"
+#include "shell/ErrorRecords.h"
+#include "shell/Frame.h"
+#include "shell/General.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+#include "shell/Units.h"
+#include "shell/WindowUtilities.h"
+#include "graphics/ReportOutput.h"
+
+namespace {
+
+constexpr int kColumns = 8;
+constexpr int kEditCommand = 113;
+
+Model& M() { return TheModel(); }
+int Code() { return M().options.PipingCode; }
+bool SwedishOrNorwegian() { return Code() == 18 || Code() == 13 || Code() == 14; }
+bool Pipeline() { return Code() == 19 || Code() == 20 || Code() == 22; }
+bool ShowsType() { return Code() != 17 && !Pipeline(); }
+bool YieldStrength() { return Code() == 3 || Pipeline(); }
+bool TensileStrength() { return Code() == 17 || SwedishOrNorwegian() || Code() == 21 || Code() == 16; }
+bool ShowsStrength() { return YieldStrength() || TensileStrength(); }
+
+bool Shown(int column) {
+  switch (column) {
+    case 3: return ShowsType();
+    case 7: return SwedishOrNorwegian();
+    case 8: return ShowsStrength();
+    default: return column >= 1 && column <= kColumns;
+  }
+}
+
+
+std::string Joint(float value) { return value != 0.0f ? FormatFixedWidth(value, 5, 2) : ""; }
+
+// The record behind a row: the spare row after the last record has room
+// made for it so that typing into it builds the next record.
+Material& RecordOf(int row) {
+  ModelRecordTable<Material>& table = M().materials;
+  if (row > table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
+  return table[row];
+}
+
+// The copied values: a copy, never a reference into the table, which may
+// move before the paste.
+struct CopiedMaterial {
+  bool held = false;
+  Material values;
+};
+CopiedMaterial& Copied() {
+  static CopiedMaterial copied;
+  return copied;
+}
+
+
+void CheckNameAndDescription(const Material& m) {
+  if (m.name.empty()) throw CI{"Name is required", 1};
+  if (m.description.empty()) throw CI{"Description is required", 2};
+}
+
+
+float ParseJoint(const std::string& text, const char* label) {
+  if (text.empty()) return 1.0f;
+  float value = 0.0f;
+  if (ParseReal(text, value) != 0 || value <= 0.0f || value > 1.0f) ThrowInvalidField(label);
+  return value;
+}
+
+}  // namespace
+
+MaterialsTable& TheMaterialsTable() {
+  static MaterialsTable table;
+  return table;
+}
+
+std::string MaterialCellText(const Model& model, int record, int column) {
+  if (record < 1 || record > model.materials.count + 1 || static_cast<std::size_t>(record) >= model.materials.records.size())
+    return {};
+  const Material& m = model.materials[record];
+  switch (column) {
+    case 1: return m.name;
+    case 2: return m.description;
+    case 3: return m.type;
+    case 4: return m.density != 0.0f ? FormatDensity(m.density) : "";
+    case 5: return m.nu != 0.0f ? FormatG3(m.nu) : "";
+    case 6: return Joint(m.jointFactor);
+    case 7: return Joint(m.circJointFactor);
+    case 8: return m.strength != 0.0f ? FormatStress(m.strength) : "";
+    default: return {};
+  }
+}
+
+void MaterialsTable::DefineColumns() {
+  HDC dc = Dc();
+  const Model& model = M();
+  const char* samples[kColumns + 1] = {"", "MMMMM", "Description   ", "CS", "Density", "1.234", "12345", "12345", ""};
+  for (int c = 1; c <= kColumns; ++c) {
+    int width = 0;
+    if (Shown(c)) {
+      width = std::max({DcTextWidth(dc, samples[c]), DcTextWidth(dc, HeadingText(c, 0)), DcTextWidth(dc, HeadingText(c, 1))});
+      if (c == 2 || c == 8)
+        for (int r = 1; r <= model.materials.count; ++r) width = std::max(width, DcTextWidth(dc, MaterialCellText(model, r, c)));
+    }
+    widths[static_cast<std::size_t>(c)] = width;
+  }
+}
+
+std::string MaterialsTable::HeadingText(int column, int line) {
+  if (!Shown(column)) return {};
+  switch (column) {
+    case 1: return line == 0 ? "Name" : "";
+    case 2: return line == 0 ? "Description" : "";
+    case 3: return line == 0 ? "Ty" : "pe";
+    case 4: return line == 0 ? "Density" : UnitLabel(kUnitDensity);
+    case 5: return line == 0 ? "Nu" : "";
+    case 6: return line == 0 ? (SwedishOrNorwegian() ? "Long." : "Joint") : "factor";
+    case 7: return line == 0 ? "Circ." : "factor";
+    case 8: return line == 0 ? (YieldStrength() ? "Yield" : "Tensile") : UnitLabel(kUnitStress);
+    default: return {};
+  }
+}
+
+std::string MaterialsTable::CellText(int row, int column, int) { return Shown(column) ? MaterialCellText(M(), row, column) : ""; }
+
+bool MaterialsTable::IsCellEditable(int, int column) { return Shown(column) && !TableResultsShown(); }
+
+int MaterialsTable::FilterChar(int c) {
+  if (currentColumn == 2) return c;
+  if (c == ' ') return 0;
+  const int upper = std::toupper(c);
+  if (currentColumn == 1) return std::isalnum(c) || c == '-' || c == '/' ? upper : 0;
+  if (currentColumn == 3) return std::isalpha(c) ? upper : 0;
+  return IsNotNumberChar(static_cast<char>(c)) ? 0 : upper;
+}
+
+void MaterialsTable::StoreCell() {
+  Model& model = M();
+  const int row = currentRow;
+  const std::string text = g_EditFieldText;
+  StoreWithSnapshot(frame, [&]() -> bool {
+    Material& m = RecordOf(row);
+    switch (currentColumn) {
+      case 1: {
+        std::string name = text;
+        TrimBlanks(name);
+        if (name.empty() || name == m.name) return false;
+        g_EditFieldText = name;
+        CheckMaterialName(model, name, row);
+        if (!m.name.empty() && row <= model.materials.count && FindMaterialByName(model.materials, name) == 0) {
+          if (!ConfirmChange(frame, "Material name", m.name, name)) return false;
+          RenameMaterial(model, m.name, name);
+          return true;
+        }
+        m.name = name;
+        return true;
+      }
+      case 2: {
+        if (text == m.description) return false;
+        m.description = text.substr(0, 31);
+        return true;
+      }
+      case 3: {
+        const int index = FindMaterialTypeIndex(text);
+        if (index < 0) ThrowInvalidField("Type");
+        if (text == m.type) return false;
+        const bool wasFrp = m.isFrp != 0;
+        SetMaterialType(m, text);
+        if ((m.isFrp != 0) != wasFrp && row <= model.materials.count) LoadMaterialPropertyPane(row);
+        return true;
+      }
+      case 4: {
+        float value = 0.0f;
+        if (ParseDensity(text, value) != 0) ThrowInvalidField("Density");
+        return StoreFloat(m.density, value);
+      }
+      case 5: {
+        float value = 0.0f;
+        // A negative ratio would leave the shear modulus E / 2 / (1 + Nu)
+        // without meaning (infinite at -1).
+        if (ParseReal(text, value) != 0 || value < 0.0f) ThrowInvalidField("Nu");
+        if (value >= 0.5f && m.type != "FR") throw std::string("Nu should be < 0.5");
+        return StoreFloat(m.nu, value);
+      }
+      case 6: return StoreFloat(m.jointFactor, ParseJoint(text, "Joint factor"));
+      case 7: return StoreFloat(m.circJointFactor, ParseJoint(text, "Joint factor"));
+      case 8: {
+        float value = 0.0f;
+        if (ParseStress(text, value) != 0) ThrowInvalidField(YieldStrength() ? "Yield strength" : "Tensile strength");
+        return StoreFloat(m.strength, value);
+      }
+      default: return false;
+    }
+  });
+  TableDrawRow(*this, row);
+}
+
+bool MaterialsTable::MustKeepFocus() {
+  Model& model = M();
+  if (currentRow > model.materials.count + 1 || TableResultsShown()) return false;
+  Material& m = RecordOf(currentRow);
+  const bool spare = currentRow == model.materials.count + 1;
+  if (spare && m.name.empty() && m.description.empty()) return false;
+  const char* missing = m.name.empty() ? "Name is required" : m.description.empty() ? "Description is required" : nullptr;
+  if (missing != nullptr) {
+    ShowTableMessage(Window(), missing, TableMessageKind::Error);
+    TableSetColumn(*this, m.name.empty() ? 1 : 2);
+    return true;
+  }
+  FillMaterialDefaults(m);
+  if (spare) {
+    ++model.materials.count;
+    model.modified = true;
+    TableSetRowsTitled(*this, "Materials", model.materials.count);
+  }
+  return false;
+}
+
+void MaterialsTable::EnterRow(bool) {
+  Model& model = M();
+  if (TableResultsShown() || currentRow > model.materials.count + 1) return;
+  Material& m = RecordOf(currentRow);
+  CheckNameAndDescription(m);
+  FillMaterialDefaults(m);
+  if (currentRow == model.materials.count + 1) {
+    ++model.materials.count;
+    model.modified = true;
+    TableSetRowsTitled(*this, "Materials", model.materials.count);
+    TableShow(*this);
+    TableGoTo(*this, currentRow);
+    LoadMaterialPropertyPane(currentRow);
+  }
+  if (m.numtemps < 1) throw CI{"Properties are required", 2};
+  if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
+}
+
+bool MaterialsTable::CanInsert() {
+  const Model& model = M();
+  if (TableResultsShown() || currentRow < 1 || currentRow > model.materials.count) return false;
+  return !model.materials[currentRow].name.empty() &&
+         (currentRow == 1 || !model.materials[currentRow - 1].name.empty());
+}
+
+bool MaterialsTable::CanDelete() {
+  return !TableResultsShown() && !IsMaterialInUse(M(), currentRow);
+}
+
+void MaterialsTable::InsertRow() {
+  Model& model = M();
+  if (!CanInsert()) {
+    ErrorBeep();
+    return;
+  }
+  StoreMaterialPropertyPane();
+  ModelRecordTable<Material>& table = model.materials;
+  TakeUndoSnapshot(frame);
+  InsertRecordAt(table, currentRow);
+  model.modified = true;
+  TableSetRowsTitled(*this, "Materials", table.count);
+  TableShow(*this);
+  LoadMaterialPropertyPane(currentRow);
+}
+
+void MaterialsTable::DeleteRow() {
+  Model& model = M();
+  ModelRecordTable<Material>& table = model.materials;
+  if (TableResultsShown() || currentRow < 1) return;
+  if (currentRow > table.count) {
+    RecordOf(currentRow) = Material{};
+    TableDrawRow(*this, currentRow);
+    return;
+  }
+  if (IsMaterialInUse(model, currentRow)) {
+    ErrorBeep();
+    ShowTableMessage(Window(), "Material " + table[currentRow].name + " is in use, it cannot be deleted",
+                     TableMessageKind::Error);
+    return;
+  }
+  TheMaterialPropertyPane().buffer.changed = false;
+  TakeUndoSnapshot(frame);
+  RemoveRecordAt(table, currentRow);
+  model.modified = true;
+  TableSetRowsTitled(*this, "Materials", table.count);
+  TableShow(*this);
+  LoadMaterialPropertyPane(std::min(currentRow, table.count));
+}
+
+void MaterialsTable::EditCurrentItem() {
+  Model& model = M();
+  if (currentRow < 1 || currentRow > model.materials.count) return;
+  if (TableEndEdit(*this)) return;
+  StoreMaterialPropertyPane();
+  const int row = currentRow;
+  if (MaterialDialog(frame, row, TakeUndoSnapshot(frame)) != 1) return;
+  TableShow(*this);
+  TableGoTo(*this, row);
+  LoadMaterialPropertyPane(row);
+}
+
+void MaterialsTable::CurrentRowChanged() {
+  if (TheMaterialPropertyPane().record != currentRow) {
+    StoreMaterialPropertyPane();
+    LoadMaterialPropertyPane(currentRow);
+  }
+}
+
+void MaterialsTable::UpdateMenu() { UpdateTableEditMenu(*this); }
+
+void MaterialsTable::Prepare() {
+  g_CsvExportDefaultName = "Materials.csv";
+  HMENU menu = ListFrame().menu;
+  if (menu == nullptr || TableResultsShown()) return;
+  HMENU file = GetSubMenu(menu, 0);
+  if (file != nullptr && GetMenuState(file, 351, MF_BYCOMMAND) == static_cast<UINT>(-1))
+    InsertMenu(file, 106, MF_BYCOMMAND | MF_STRING, 351, "&Export...");
+  HMENU edit = GetSubMenu(menu, 1);
+  if (edit != nullptr && GetMenuState(edit, 128, MF_BYCOMMAND) == static_cast<UINT>(-1))
+    InsertMenu(edit, 126, MF_BYCOMMAND | MF_STRING, 128, "&Insert\tCtrl+Ins");
+}
+
+void MaterialsTable::Close() {
+  HideMaterialPropertyPane();
+  g_CsvExportDefaultName.clear();
+  HMENU menu = ListFrame().menu;
+  if (menu == nullptr) return;
+  if (HMENU file = GetSubMenu(menu, 0)) DeleteMenu(file, 351, MF_BYCOMMAND);
+  if (HMENU edit = GetSubMenu(menu, 1)) DeleteMenu(edit, 128, MF_BYCOMMAND);
+}
+
+void MaterialsTable::CellContextMenu(int column) {
+  if (column != 3 || TableResultsShown() || !ShowsType()) {
+    ContextMenu();
+    return;
+  }
+  if (currentRow > M().materials.count + 1) return;
+  const int chosen = MaterialTypesDialog(frame, std::max(FindMaterialTypeIndex(RecordOf(currentRow).type), 0));
+  if (chosen < 0) return;
+  TableSetColumn(*this, 3);
+  g_EditFieldText = MaterialTypeCode(chosen);
+  try {
+    StoreCell();
+  } catch (const std::string& message) {
+    ShowTableMessage(Window(), message, TableMessageKind::Error);
+  }
+  if (editing) TableLoadEditBuffer(*this);
+}
+
+void MaterialsTable::ContextMenu() {
+  if (TableResultsShown()) {
+    TablePopupListMenu(*this);
+    return;
+  }
+  if (frame == nullptr) return;
+  HMENU menu = CreatePopupMenu();
+  if (CanInsert()) AppendMenu(menu, MF_STRING, 128, "&Insert");
+  if (CanDelete()) AppendMenu(menu, MF_STRING, 126, "&Delete");
+  AppendMenu(menu, MF_STRING, kEditCommand, "&Edit");
+  AppendMenu(menu, MF_STRING, 270, "&Library...");
+  AppendMenu(menu, MF_STRING, 302, "List...");
+  TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, popupPoint.x, popupPoint.y, 0, frame, nullptr);
+  DestroyMenu(menu);
+}
+
+bool MaterialsTable::RowOfCurrentLayoutRow(ItemListEntries& entries) {
+  const Model& model = M();
+  entries.title = "Materials";
+  entries.count = model.materials.count;
+  entries.layoutRows.clear();
+  return false;
+}
+
+void OpenMaterialsTable() {
+  MaterialsTable& table = TheMaterialsTable();
+  Model& model = M();
+  HWND window = ListTableWindow(0);
+  if (window == nullptr || ListFrame().window == nullptr) return;
+  TableWindowClose(window);
+  const std::vector<int> lengths{0, 5, 31, 2, 12, 12, 12, 12, 12};
+  TableSetColumns(table, RecordOfWindow(window), ListFrame().window, kColumns, 2, &lengths);
+  table.editable = true;
+  table.rowNumbers = true;
+  SetCurrentListOpener(OpenMaterialsTable);
+  const int found = FindMaterialByName(model.materials, model.row(model.currentRow).material);
+  const int row = found != 0 ? found : std::min(std::max(table.currentRow, 1), model.materials.count + 1);
+  TableOpenAt(table, "Materials", model.materials.count, row, 0);
+  LoadMaterialPropertyPane(table.currentRow);
+  TableWindowFit(window);
+}
+
+
+void CopyMaterial() {
+  const Model& model = M();
+  const int row = TheMaterialsTable().currentRow;
+  if (row < 1 || row > model.materials.count) return;
+  Copied() = {true, model.materials[row]};
+}
+
+bool MaterialCopied() { return Copied().held; }
+
+void PasteMaterial() {
+  Model& model = M();
+  MaterialsTable& table = TheMaterialsTable();
+  const int row = table.currentRow;
+  if (!Copied().held || row < 1 || row > model.materials.count + 1) return;
+  StoreWithSnapshot(table.frame, [&] {
+    Material& target = RecordOf(row);
+    const std::string name = target.name;
+    target = Copied().values;
+    target.name = name;
+    if (target.circJointFactor == 0.0f) target.circJointFactor = 1.0f;
+    return true;
+  });
+  Copied() = {};
+  TableDrawRow(table, row);
+  if (row <= model.materials.count) LoadMaterialPropertyPane(row);
+}
+
+// --- the type chooser --------------------------------------------------------------
+
+namespace {
+
+constexpr int kTypeList = 1701;
+
+INT_PTR TypesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      HWND list = GetDlgItem(dialog, kTypeList);
+      for (int index = 0; index < kMaterialTypeCount; ++index)
+        SendMessage(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(index == 0 ? " " : MaterialTypeName(index)));
+      SendMessage(list, LB_SETCURSEL, static_cast<WPARAM>(lParam), 0);
+      CenterWindowOnParent(dialog, IDOK);
+      SetFocus(list);
+      return FALSE;
+    }
+    case WM_COMMAND:
+      if (LOWORD(wParam) == IDOK || (LOWORD(wParam) == kTypeList && HIWORD(wParam) == LBN_DBLCLK)) {
+        const LRESULT selected = SendMessage(GetDlgItem(dialog, kTypeList), LB_GETCURSEL, 0, 0);
+        EndDialog(dialog, selected < 0 ? -1 : selected);
+        return TRUE;
+      }
+      if (LOWORD(wParam) == IDCANCEL) {
+        EndDialog(dialog, -1);
+        return TRUE;
+      }
+      return FALSE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+int MaterialTypesDialog(HWND owner, int selected) {
+  const INT_PTR result = DialogBoxParam(InstanceHandle, "MATERIAL_TYPES_DIALOG", owner, TypesProc, selected);
+  return result >= 0 && result < kMaterialTypeCount ? static_cast<int>(result) : -1;
+}

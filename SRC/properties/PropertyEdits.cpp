@@ -1,0 +1,171 @@
+// References to materials and sections; see the header.
+#include "properties/PropertyEdits.h"
+
+#include "elements/Bend.h"
+#include "elements/JacketedBend.h"
+#include "elements/JacketedPipe.h"
+#include "model/Model.h"
+#include "properties/MergeNames.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+
+namespace {
+
+// The bend material of a bend, miter or jacketed bend; null for other rows.
+std::string* BendMaterialOf(LayoutRow& row) {
+  if (row.elementType != ElementType::Bend && row.elementType != ElementType::Miter &&
+      row.elementType != ElementType::JacketedBend)
+    return nullptr;
+  auto* bend = dynamic_cast<Bend*>(row.element.get());
+  return bend != nullptr ? &bend->material : nullptr;
+}
+
+std::string* JacketMaterialOf(LayoutRow& row) {
+  if (auto* pipe = dynamic_cast<JacketedPipe*>(row.element.get())) return &pipe->jacketMaterial;
+  if (auto* bend = dynamic_cast<JacketedBend*>(row.element.get())) return &bend->jacketMaterial;
+  return nullptr;
+}
+
+std::string* JacketSectionOf(LayoutRow& row) {
+  if (auto* pipe = dynamic_cast<JacketedPipe*>(row.element.get())) return &pipe->jacketSection;
+  if (auto* bend = dynamic_cast<JacketedBend*>(row.element.get())) return &bend->jacketSection;
+  return nullptr;
+}
+
+// Every material name a row holds: its own, its bend's and its jacket's.
+template <typename Visit>
+void VisitMaterialNames(LayoutRow& row, Visit visit) {
+  visit(row.material);
+  if (std::string* bend = BendMaterialOf(row)) visit(*bend);
+  if (std::string* jacket = JacketMaterialOf(row)) visit(*jacket);
+}
+
+template <typename Visit>
+void VisitSectionNames(LayoutRow& row, Visit visit) {
+  visit(row.section);
+  if (std::string* jacket = JacketSectionOf(row)) visit(*jacket);
+}
+
+LayoutRow& MutableRow(const Model& model, int number) { return const_cast<Model&>(model).row(number); }
+
+template <typename Table>
+bool NameHeld(const Table& table, const std::string& name, int self) {
+  const int found = FindRecordByName(table, name);
+  if (found == 0) return false;
+  if (found != self) return true;
+  for (int index = found + 1; index <= table.count; ++index)
+    if (table[index].name == name) return true;
+  return false;
+}
+
+void CheckName(const std::string& name, const char* noun, const char* beamReason, bool beamHeld, bool held) {
+  if (name.empty()) ThrowRequiredField("Name");
+  if (!IsNameText(name)) ThrowFieldError("Name", "should be alpha numeric");
+  if (beamHeld) ThrowFieldError(noun, beamReason);
+  if (held) ThrowFieldError(noun, "is already defined");
+}
+
+template <typename Record, typename Visit>
+void MergeRecords(ModelRecordTable<Record>& target, ModelRecordTable<Record>& merged, std::vector<LayoutRow>& rows,
+                  int rowCount, const std::function<bool(const std::string&)>& taken, const char* kind,
+                  Visit visitNames) {
+  std::vector<std::string> names;
+  for (int index = 1; index <= merged.count; ++index) names.push_back(merged[index].name);
+  const RenameMap map = BuildMergeRenameMap(names, taken, kind);
+  for (int number = 1; number <= rowCount && static_cast<std::size_t>(number) < rows.size(); ++number)
+    visitNames(rows[static_cast<std::size_t>(number)], [&map](std::string& name) { name = RenamedName(map, name); });
+  for (int index = 1; index <= merged.count; ++index) {
+    Record& record = merged[index];
+    record.name = RenamedName(map, record.name);
+    // A merge grows the table by exactly the records it appends.
+    ModelRecordTableGrow(target, target.count + 1);
+    target[++target.count] = std::move(record);
+  }
+}
+
+}  // namespace
+
+bool IsMaterialInUse(const Model& model, int record) {
+  if (record < 1 || record > model.materials.count) return false;
+  const std::string& name = model.materials[record].name;
+  if (name.empty()) return false;
+  bool used = false;
+  for (int number = 1; number <= model.rowCount && !used; ++number)
+    VisitMaterialNames(MutableRow(model, number), [&](const std::string& held) { used = used || held == name; });
+  return used;
+}
+
+void RenameMaterial(Model& model, const std::string& oldName, const std::string& newName) {
+  for (int number = 1; number <= model.rowCount; ++number)
+    VisitMaterialNames(model.row(number), [&](std::string& held) {
+      if (held == oldName) held = newName;
+    });
+  if (const int record = FindMaterialByName(model.materials, oldName)) model.materials[record].name = newName;
+  model.modified = true;
+}
+
+bool IsSectionInUse(const Model& model, int record) {
+  if (record < 1 || record > model.sections.count) return false;
+  const std::string& name = model.sections[record].name;
+  if (name.empty()) return false;
+  bool used = false;
+  for (int number = 1; number <= model.rowCount && !used; ++number)
+    VisitSectionNames(MutableRow(model, number), [&](const std::string& held) { used = used || held == name; });
+  return used;
+}
+
+void RenameSectionInRows(Model& model, const std::string& oldName, const std::string& newName) {
+  for (int number = 1; number <= model.rowCount; ++number)
+    VisitSectionNames(model.row(number), [&](std::string& held) {
+      if (held == oldName) held = newName;
+    });
+  if (const int record = FindSectionByName(model.sections, oldName)) model.sections[record].name = newName;
+  model.modified = true;
+}
+
+bool JacketClearanceViolated(const Model& model, const std::string& name, float D, float t, float ti, float tl) {
+  const float core = 2.0f * ti + D;           // outer diameter of an insulated core of this section
+  const float clear = D - 2.0f * (t + tl);    // clear inside diameter of a jacket of this section
+  for (int number = 1; number <= model.rowCount; ++number) {
+    LayoutRow& row = MutableRow(model, number);
+    const std::string* jacketName = JacketSectionOf(row);
+    if (jacketName == nullptr) continue;
+    const int coreIndex = FindSectionByName(model.sections, row.section);
+    const int jacketIndex = FindSectionByName(model.sections, *jacketName);
+    if (coreIndex == 0 || jacketIndex == 0) continue;
+    const PipeSection& jacket = model.sections[jacketIndex];
+    const PipeSection& coreSection = model.sections[coreIndex];
+    if (row.section == name &&
+        jacket.outsideDiameter - 2.0f * (jacket.thickness + jacket.liningThickness) < core)
+      return true;
+    if (*jacketName == name && coreSection.outsideDiameter + 2.0f * coreSection.insulationThickness > clear)
+      return true;
+  }
+  return false;
+}
+
+void CheckMaterialName(const Model& model, const std::string& name, int self) {
+  CheckName(name, "Material", "is already defined as a beam material", FindRecordByName(model.beamMaterials, name) != 0,
+            NameHeld(model.materials, name, self));
+}
+
+void CheckSectionName(const Model& model, const std::string& name, int self) {
+  CheckName(name, "Section", "is already defined as a beam section", FindRecordByName(model.beamSections, name) != 0,
+            NameHeld(model.sections, name, self));
+}
+
+void MergeMaterials(Model& model, ModelRecordTable<Material>& merged, std::vector<LayoutRow>& rows, int rowCount) {
+  auto taken = [&model](const std::string& name) {
+    return FindMaterialByName(model.materials, name) != 0 || FindRecordByName(model.beamMaterials, name) != 0;
+  };
+  MergeRecords(model.materials, merged, rows, rowCount, taken, "Material",
+               [](LayoutRow& row, auto rename) { VisitMaterialNames(row, rename); });
+}
+
+void MergeSections(Model& model, ModelRecordTable<PipeSection>& merged, std::vector<LayoutRow>& rows, int rowCount) {
+  auto taken = [&model](const std::string& name) {
+    return FindSectionByName(model.sections, name) != 0 || FindRecordByName(model.beamSections, name) != 0;
+  };
+  MergeRecords(model.sections, merged, rows, rowCount, taken, "Section",
+               [](LayoutRow& row, auto rename) { VisitSectionNames(row, rename); });
+}

@@ -1,0 +1,47 @@
+// What a change of a material or pipe section does to the rest of the
+// model: whether a record is still named anywhere (rows, the bend material
+// of bends, miters and jacketed bends, the jacket material and section of
+// jacketed pipes and bends), renaming a record with every reference to it,
+// the jacket clearance check of a section, and appending another model's
+// records in a merge with the rename map of MergeNames.h.
+//
+// These work on the model only; the tables and dialogs that call them
+// redraw their windows themselves.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "model/LayoutRow.h"
+#include "model/RecordTable.h"
+
+struct Model;
+struct Material;
+struct PipeSection;
+
+bool IsMaterialInUse(const Model& model, int record);
+// Rows, bend materials, jacket materials and the record itself; sets the
+// model-modified flag.
+void RenameMaterial(Model& model, const std::string& oldName, const std::string& newName);
+
+bool IsSectionInUse(const Model& model, int record);
+// Rows, jacket sections and the record itself; sets the model-modified flag.
+void RenameSectionInRows(Model& model, const std::string& oldName, const std::string& newName);
+
+// Whether giving section `name` the outside diameter D, wall t, insulation
+// thickness ti and lining thickness tl would leave a jacketed element whose
+// jacket's clear inside diameter is below its core's insulated diameter.
+bool JacketClearanceViolated(const Model& model, const std::string& name, float D, float t, float ti, float tl);
+
+// The name checks that the dialogs and the tables share: an empty name, one
+// that is not letters, digits, "-" and "/", one a beam record holds and one
+// another record (not `self`) holds each throw their field message.
+void CheckMaterialName(const Model& model, const std::string& name, int self);
+void CheckSectionName(const Model& model, const std::string& name, int self);
+
+// A merge: the other model's records are appended after those of the open
+// model; clashing names (pipe or beam) are renamed through one map that is
+// applied to the records and to the merged rows 1..rowCount. Throws the
+// refusal when no free name is left, before anything changed.
+void MergeMaterials(Model& model, ModelRecordTable<Material>& merged, std::vector<LayoutRow>& rows, int rowCount);
+void MergeSections(Model& model, ModelRecordTable<PipeSection>& merged, std::vector<LayoutRow>& rows, int rowCount);

@@ -1,0 +1,20 @@
+// How the materials and sections lists join the List window: their entries
+// "&Materials" and "&Sections" in the list menu (offered always), the List
+// frame's commands on them (show the list, Copy, Paste, Export, the
+// material library) and the Layout window's list commands, which on a Beam
+// row belong to the beam tables instead.
+#pragma once
+
+#include "platform/Types.h"
+
+void RegisterPropertyLists();
+// The List frame's command `id` when it concerns these lists; false when it
+// is someone else's.
+bool PropertyListCommand(HWND window, int id);
+// Copy is offered while one of these lists is shown, Paste while a copy of
+// its kind is held.
+bool PropertyListCanCopy();
+bool PropertyListCanPaste();
+// The Layout window's 188 (materials) and 189 (sections); false on a Beam
+// row (the beam tables' commands) and for other ids.
+bool LayoutPropertyListCommand(int id);

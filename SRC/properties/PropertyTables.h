@@ -1,0 +1,58 @@
+// What the property lists (Materials, Pipe Sections) and the tables in the
+// properties' dialogs share: measuring a text in a table's font, a cell
+// store bracketed by an undo snapshot that is dropped when nothing changed,
+// and inserting or removing a record in the middle of a model table.
+#pragma once
+
+#include <string>
+#include <utility>
+
+#include "model/Model.h"
+#include "model/RecordTable.h"
+#include "platform/Types.h"
+#include "shell/UndoFiles.h"
+
+// The width of `text` in the font selected into `dc`; 0 without a DC.
+int DcTextWidth(HDC dc, const std::string& text);
+
+// Runs `store` (returning whether it changed the model) between an undo
+// snapshot and its discard; a change marks the model modified. A thrown
+// refusal discards the snapshot and goes on.
+template <typename Store>
+void StoreWithSnapshot(HWND frame, Store store) {
+  const SnapshotToken token = TakeUndoSnapshot(frame);
+  bool changed = false;
+  try {
+    changed = store();
+  } catch (...) {
+    PopTempFile(token);
+    throw;
+  }
+  if (changed) TheModel().modified = true;
+  else PopTempFile(token);
+}
+
+// Stores `value` in `field`; true when it differed.
+inline bool StoreFloat(float& field, float value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
+// A fresh record at `row` (1..count), the records from it moved down; the
+// table grows by 4 when full.
+template <typename T>
+void InsertRecordAt(ModelRecordTable<T>& table, int row) {
+  if (table.count >= table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
+  for (int r = table.count; r >= row; --r) table[r + 1] = std::move(table[r]);
+  table[row] = T{};
+  ++table.count;
+}
+
+// Record `row` removed, the records behind it moved up.
+template <typename T>
+void RemoveRecordAt(ModelRecordTable<T>& table, int row) {
+  for (int r = row; r < table.count; ++r) table[r] = std::move(table[r + 1]);
+  table[table.count] = T{};
+  --table.count;
+}

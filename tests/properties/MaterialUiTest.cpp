@@ -1,0 +1,255 @@
+// The material dialog, the properties dialog and the Materials list driven
+// through the program's commands: every check's message with the dialog
+// kept open, a rename confirmed across the rows, the table against
+// temperature typed in the properties dialog and stored sorted, the
+// library's refusal, and the list's type column, in-use refusal, new row
+// without properties, copy and paste (undoable), and its export.
+#include "PropertyUiTesting.h"
+
+#include "elements/Bend.h"
+#include "model/LayoutTable.h"
+#include "model/ListWindow.h"
+#include "model/RowOperations.h"
+#include "shell/ErrorRecords.h"
+#include "platform/Input.h"
+#include "properties/MaterialPropertyTable.h"
+#include "properties/MaterialsTable.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindow.h"
+
+namespace {
+
+class MaterialUiTest : public PropertyUiFixture {
+ protected:
+  // The dialog's table has the focus when the dialog opens.
+  static HWND TableIn(HWND) { return GetFocus(); }
+};
+
+TEST_F(MaterialUiTest, DialogChecksEveryFieldThenRenamesAndStores) {
+  Model& model = TheModel();
+  auto& bend = dynamic_cast<Bend&>(*SetElementType(model, 3, ElementType::Bend));
+  bend.material = "CS";
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Material # 1");
+    EXPECT_EQ(Field(dialog, 1301), "CS");
+    EXPECT_EQ(Field(dialog, 1507), "Yield strength");
+    ExpectRefusal(dialog, "Description is required");
+    SetDlgItemText(dialog, 1302, "Carbon steel A106 B");
+    SetDlgItemText(dialog, 1301, "C S");
+    ExpectRefusal(dialog, "Name =  C S  should be alpha numeric");
+    SetDlgItemText(dialog, 1301, "A106");
+    SetDlgItemText(dialog, 1304, "0.5");
+    ExpectRefusal(dialog, "Nu should be < 0.5");
+    SetDlgItemText(dialog, 1304, "-1");
+    ExpectRefusal(dialog, "Nu =  -1  is invalid");
+    SetDlgItemText(dialog, 1304, "0.3");
+    SetDlgItemText(dialog, 1305, "0");
+    ExpectRefusal(dialog, "Joint factor =  0  is invalid");
+    SetDlgItemText(dialog, 1305, "1.01");
+    ExpectRefusal(dialog, "Joint factor =  1.01  is invalid");
+    SetDlgItemText(dialog, 1305, "");
+    SetDlgItemText(dialog, 1307, "x");
+    ExpectRefusal(dialog, "Yield strength =  X  is invalid");
+    SetDlgItemText(dialog, 1307, "35000");
+    SetDlgItemText(dialog, 1303, "0.283");
+    // The library comes later and says so.
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND box) {
+      EXPECT_EQ(LinesOfDialog(box).at(0), "The material library is not available yet:");
+      SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND box) {
+      EXPECT_EQ(LinesOfDialog(box).at(1), "from  \"CS\"  to  \"A106\" ?");
+      SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1002, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  LayoutCommand(283);
+  const Material& m = model.materials[1];
+  EXPECT_EQ(m.name, "A106");
+  EXPECT_EQ(m.description, "Carbon steel A106 B");
+  EXPECT_FLOAT_EQ(m.jointFactor, 1.0f);
+  EXPECT_FLOAT_EQ(m.strength, 35000.0f);
+  EXPECT_FLOAT_EQ(m.density, 0.283f);
+  EXPECT_EQ(model.row(2).material, "A106");
+  EXPECT_EQ(bend.material, "A106");
+  EXPECT_TRUE(model.modified);
+  EXPECT_TRUE(CanUndo());
+}
+
+TEST_F(MaterialUiTest, PropertiesTypedInTheDialogAreStoredSorted) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG", [](HWND dialog) {
+    SetDlgItemText(dialog, 1302, "Steel");
+    platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL_PROPERTIES_DIALOG", [](HWND properties) {
+      HWND window = TableIn(properties);
+      ASSERT_NE(window, nullptr);
+      auto* table = dynamic_cast<PropertyRowsTable*>(TableOfWindow(window));
+      ASSERT_NE(table, nullptr);
+      EXPECT_EQ(table->rowCount, 2);  // the material's row and the entry row
+      EXPECT_EQ(table->HeadingText(4, 0), "Allowable");
+      EXPECT_EQ(table->HeadingText(5, 0), "");
+      // Rows typed as 300 and 200 after the 70 F row; alpha left empty.
+      for (const char* t : {"300", "200"}) {
+        TableGoTo(*table, table->rowCount);
+        table->currentColumn = 1;
+        TableLoadEditBuffer(*table);
+        platform::TestTypeText(t);
+        platform::RunUntilIdle();
+        TableNextColumn(*table, 0);
+        platform::TestTypeText("2.8E7");
+        platform::RunUntilIdle();
+        TableCommitCell(*table, false);
+        platform::RunUntilIdle();
+      }
+      SendMessage(properties, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  LayoutCommand(283);
+  const Material& m = TheModel().materials[1];
+  ASSERT_EQ(m.numtemps, 3);
+  EXPECT_FLOAT_EQ(m.temps[1].values[kMatTemperature], 70.0f);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatTemperature], 200.0f);
+  EXPECT_FLOAT_EQ(m.temps[3].values[kMatTemperature], 300.0f);
+  EXPECT_TRUE(IsExplicitZero(m.temps[3].values[kMatAlpha]));
+}
+
+TEST_F(MaterialUiTest, CancelAndAnUnchangedOkLeaveNoSnapshot) {
+  Material& m = TheModel().materials[1];
+  m.description = "Steel";
+  FillMaterialDefaults(m);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  LayoutCommand(283);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  LayoutCommand(283);
+  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(TheModel().modified);
+}
+
+TEST_F(MaterialUiTest, MaterialsListEditsTypesRefusesInUseAndAddsRows) {
+  Model& model = TheModel();
+  model.materials[1].description = "Steel";
+  SendMessage(ListFrame().window, WM_COMMAND, 188, 0);
+  platform::RunUntilIdle();
+  MaterialsTable& table = TheMaterialsTable();
+  ASSERT_EQ(CurrentListOpener(), &OpenMaterialsTable);
+  EXPECT_EQ(table.rowCount, 2);
+  EXPECT_EQ(table.HeadingText(3, 0), "Ty");
+  EXPECT_EQ(table.HeadingText(8, 0), "Yield");
+  EXPECT_EQ(TheMaterialPropertyPane().record, 1);
+  // "fr" typed in the Type column stores FR and switches the pane to FRP.
+  table.currentRow = 1;
+  table.currentColumn = 3;
+  g_EditFieldText = "FR";
+  table.StoreCell();
+  EXPECT_EQ(model.materials[1].type, "FR");
+  EXPECT_EQ(model.materials[1].isFrp, 1);
+  EXPECT_EQ(TheMaterialPropertyPane().HeadingText(2, 0), "Axial Mod.");
+  g_EditFieldText = "XX";
+  EXPECT_THROW(table.StoreCell(), std::string);
+  EXPECT_EQ(model.materials[1].type, "FR");
+  // Nu is checked as in the dialog: below 0.5 for steel, never negative.
+  table.currentColumn = 5;
+  g_EditFieldText = "-1";
+  EXPECT_THROW(table.StoreCell(), std::string);
+  EXPECT_FLOAT_EQ(model.materials[1].nu, 0.0f);
+  // Deleting a material that a row names is refused.
+  table.DeleteRow();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Material CS is in use, it cannot be deleted");
+  EXPECT_EQ(model.materials.count, 1);
+  // A new row with a name and description but no properties is added, then
+  // reported.
+  TableGoTo(table, 2);
+  table.currentColumn = 1;
+  g_EditFieldText = "SS";
+  table.StoreCell();
+  table.currentColumn = 2;
+  g_EditFieldText = "Stainless";
+  table.StoreCell();
+  try {
+    table.EnterRow(false);
+    FAIL();
+  } catch (const CI& error) {
+    EXPECT_EQ(error.message, "Properties are required");
+  }
+  ASSERT_EQ(model.materials.count, 2);
+  EXPECT_FLOAT_EQ(model.materials[2].nu, 0.3f);
+  EXPECT_TRUE(IsExplicitZero(model.materials[2].density));
+  // A material in use by no row goes.
+  table.currentRow = 2;
+  table.DeleteRow();
+  EXPECT_EQ(model.materials.count, 1);
+}
+
+TEST_F(MaterialUiTest, CopyAndPasteOfValuesIsAnUndoableEdit) {
+  Model& model = TheModel();
+  model.materials[1].description = "Steel";
+  Material other;
+  other.name = "M2";
+  other.description = "Other";
+  AppendMaterial(model.materials, other);
+  SendMessage(ListFrame().window, WM_COMMAND, 188, 0);
+  MaterialsTable& table = TheMaterialsTable();
+  TableGoTo(table, 1);
+  SendMessage(ListFrame().window, WM_COMMAND, 363, 0);
+  // The copy holds values: changing the record afterwards does not reach it.
+  model.materials[1].description = "Changed later";
+  TableGoTo(table, 2);
+  SendMessage(ListFrame().window, WM_COMMAND, 364, 0);
+  EXPECT_EQ(model.materials[2].name, "M2");
+  EXPECT_EQ(model.materials[2].description, "Steel");
+  EXPECT_EQ(model.materials[2].numtemps, 1);
+  EXPECT_TRUE(model.modified);
+  EXPECT_TRUE(CanUndo());
+  EXPECT_FALSE(MaterialCopied());  // one paste per copy
+}
+
+TEST_F(MaterialUiTest, ExportWritesEveryMaterialForTheCode) {
+  Model& model = TheModel();
+  model.options.PipingCode = 12;
+  Material& m = model.materials[1];
+  m.description = "Steel";
+  m.nu = 0.3f;
+  m.density = 0.283f;
+  m.jointFactor = 1.0f;
+  const std::string text = MaterialsExportText(model);
+  const std::string expected = std::string("Material CS: Steel\r\nDensity = ") + FormatDensity(0.283f) +
+                               " (lb/in3)\r\nNu = 0.300\r\nJoint factor = 1.00\r\n" +
+                               "Temp,E,Alpha,Design,Proof,Rupture\r\n(F),(psi),(in/in/F),(psi),(psi),(psi)\r\n";
+  EXPECT_EQ(text.substr(0, expected.size()), expected);
+  EXPECT_NE(text.find("\r\n70,"), std::string::npos);
+  EXPECT_EQ(text.substr(text.size() - 4), "\r\n\r\n");
+}
+
+}  // namespace
+
+namespace {
+
+// Analyze checks every element before it goes on: a material without its
+// table against temperature stops it with the row made current.
+TEST_F(MaterialUiTest, AnalyzeStopsAtAMaterialWithoutProperties) {
+  TheModel().materials[1].numtemps = 0;
+  TheModel().currentRow = 4;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOfDialog(box).at(0), "Row = 2, Material = CS does not have properties");
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
+  platform::RunUntilIdle();
+  EXPECT_EQ(TheModel().currentRow, 2);
+  // With its table the elements pass, and the analysis itself says it is
+  // not there yet.
+  TheModel().materials[1].numtemps = 1;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOfDialog(box).at(0), "Analysis is not available yet.");
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
+  platform::RunUntilIdle();
+}
+
+}  // namespace

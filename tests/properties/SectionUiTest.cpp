@@ -1,0 +1,184 @@
+// The section dialog and the Pipe Sections list through the program's
+// commands: a standard size and schedule fill the diameter and wall, every
+// check's message keeps the dialog open, the insulation list fills the
+// density, a declined rename keeps the old name, a changed diameter remakes
+// the model; the list's in-place stores, its row commit, in-use refusal and
+// an undoable paste; and the sections report in CSV.
+#include "PropertyUiTesting.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+
+#include "graphics/ReportOutput.h"
+#include "model/LayoutTable.h"
+#include "model/ListWindow.h"
+#include "platform/Controls.h"
+#include "properties/PipeDimensions.h"
+#include "properties/SectionsTable.h"
+#include "shell/ErrorRecords.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindow.h"
+#include "shell/TempFiles.h"
+#include "shell/Units.h"
+
+namespace {
+
+class SectionUiTest : public PropertyUiFixture {
+ protected:
+  static void Choose(HWND dialog, int combo, int index) {
+    SendMessage(GetDlgItem(dialog, combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELENDOK), 0);
+  }
+};
+
+TEST_F(SectionUiTest, StandardSizesFillTheDialogAndEveryCheckHasItsMessage) {
+  const int six = FindSizeRow(DimensionStandard(0), "6\"", 0);
+  platform::ExpectModal(platform::ModalKind::Dialog, "SECTION_DIALOG", [six](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Section # 1");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
+    EXPECT_EQ(Field(dialog, 1302), FormatDimension(4.5f));  // "Non Std": its own diameter
+    Choose(dialog, 1201, six);
+    EXPECT_EQ(Field(dialog, 1302), FormatDimension(6.625f));
+    EXPECT_EQ(Field(dialog, 1303), FormatDimension(0.109f));  // the first schedule, 5S
+    const LRESULT forty = SendMessage(GetDlgItem(dialog, 1202), CB_FINDSTRINGEXACT, static_cast<WPARAM>(-1),
+                                      reinterpret_cast<LPARAM>("40"));
+    Choose(dialog, 1202, static_cast<int>(forty));
+    EXPECT_EQ(Field(dialog, 1303), FormatDimension(0.28f));
+    SetDlgItemText(dialog, 1304, "0.3");
+    ExpectRefusal(dialog, "Corrosion allowance >= Thickness");
+    SetDlgItemText(dialog, 1304, "0.0625");
+    SetDlgItemText(dialog, 1305, "75.01");
+    ExpectRefusal(dialog, "Mill tolerance =  75.01  is invalid");
+    // 75 % leaves a quarter of 0.28 = 0.07, less 0.0625: 0.0075 of wall.
+    SetDlgItemText(dialog, 1305, "75");
+    SetDlgItemText(dialog, 1306, "0.01");
+    ExpectRefusal(dialog, "Insulation density defined without Insulation thickness");
+    // The insulation list gives Cellular Glass, 9 lb/ft3.
+    platform::ExpectModal(platform::ModalKind::Dialog, "INSULATION_DIALOG", [](HWND list) {
+      TableWindow* table = TableOfWindow(GetFocus());
+      ASSERT_NE(table, nullptr);
+      EXPECT_EQ(table->rowCount, 12);
+      EXPECT_EQ(table->CellText(4, 1, 0), "Cellular Glass");
+      TableGoTo(*table, 4);
+      SendMessage(list, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    EXPECT_EQ(Field(dialog, 1306), FormatInsulationDensity(static_cast<float>(9.0 / 1728.0)));
+    SetDlgItemText(dialog, 1307, "2");
+    SetDlgItemText(dialog, 1309, "3");
+    ExpectRefusal(dialog, "Lining thickness defined without Lining density");
+    SetDlgItemText(dialog, 1309, "3.1");
+    ExpectRefusal(dialog, "Lining thickness > radius");
+    SetDlgItemText(dialog, 1309, "");
+    // A new name is confirmed; declined, the old name comes back.
+    SetDlgItemText(dialog, 1301, "S6");
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG",
+                          [](HWND box) { SendMessage(box, WM_COMMAND, IDCANCEL, 0); });
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(Field(dialog, 1301), "S4");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  LayoutCommand(284);
+  const PipeSection& s = TheModel().sections[1];
+  EXPECT_EQ(s.name, "S4");
+  EXPECT_EQ(s.nominalSize, "6\"");
+  EXPECT_EQ(s.schedule, "40");
+  EXPECT_FLOAT_EQ(s.outsideDiameter, 6.625f);
+  EXPECT_FLOAT_EQ(s.thickness, 0.28f);
+  EXPECT_FLOAT_EQ(s.millTolerance, 75.0f);
+  EXPECT_NEAR(s.insulationDensity, 9.0 / 1728.0, 1e-7);
+  EXPECT_FLOAT_EQ(s.insulationThickness, 2.0f);
+  EXPECT_TRUE(TheModel().modified);
+}
+
+TEST_F(SectionUiTest, ListStoresCommitsRefusesAndPastes) {
+  Model& model = TheModel();
+  PipeSection spare;
+  spare.name = "S8";
+  spare.outsideDiameter = 8.625f;
+  spare.thickness = 0.322f;
+  AppendSection(model.sections, spare);
+  SendMessage(ListFrame().window, WM_COMMAND, 189, 0);
+  platform::RunUntilIdle();
+  ASSERT_EQ(CurrentListOpener(), &OpenSectionsTable);
+  SectionsTable& table = TheSectionsTable();
+  EXPECT_EQ(table.rowCount, 3);
+  EXPECT_EQ(table.HeadingText(4, 1), UnitLabel(kUnitDimension));
+  EXPECT_EQ(table.CellText(1, 4, 0), FormatDimension(4.5f));
+  // Only an insulation density, then Enter: the half-given pair is cleared.
+  TableGoTo(table, 2);
+  table.currentColumn = 8;
+  g_EditFieldText = "0.005";
+  table.StoreCell();
+  EXPECT_GT(model.sections[2].insulationDensity, 0.0f);
+  table.EnterRow(false);
+  EXPECT_FLOAT_EQ(model.sections[2].insulationDensity, 0.0f);
+  table.currentRow = 2;
+  table.currentColumn = 6;
+  g_EditFieldText = "0.4";
+  EXPECT_THROW(table.StoreCell(), std::string);  // corrosion allowance >= 0.322
+  table.currentColumn = 7;
+  g_EditFieldText = "50";
+  table.StoreCell();
+  table.currentColumn = 6;
+  g_EditFieldText = "0.2";  // half of 0.322 less 0.2 is no wall: refused as in the dialog
+  try {
+    table.StoreCell();
+    FAIL();
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Corrosion allowance + mill tolerance is too large");
+  }
+  EXPECT_FLOAT_EQ(model.sections[2].corrosionAllowance, 0.0f);
+  table.currentColumn = 11;
+  g_EditFieldText = "4";
+  EXPECT_THROW(table.StoreCell(), std::string);  // lining > radius
+  // A section a row uses cannot be deleted.
+  table.currentRow = 1;
+  table.DeleteRow();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Section S4 is in use, it cannot be deleted");
+  // A row without a diameter asks for the dialog.
+  TableGoTo(table, 3);
+  table.currentColumn = 1;
+  g_EditFieldText = "NEW";
+  table.StoreCell();
+  try {
+    table.EnterRow(false);
+    FAIL();
+  } catch (const MsgCmd& command) {
+    EXPECT_EQ(command.command, 113);
+  }
+  // Paste copies the dimensions and is an undoable edit.
+  DeleteUndoRedoFiles();
+  model.modified = false;
+  TableGoTo(table, 2);
+  SendMessage(ListFrame().window, WM_COMMAND, 363, 0);
+  TableGoTo(table, 1);
+  SendMessage(ListFrame().window, WM_COMMAND, 364, 0);
+  EXPECT_EQ(model.sections[1].name, "S4");
+  EXPECT_FLOAT_EQ(model.sections[1].outsideDiameter, 8.625f);
+  EXPECT_TRUE(model.modified);
+  EXPECT_TRUE(CanUndo());
+}
+
+TEST_F(SectionUiTest, SectionsReportInCsv) {
+  const std::string path = TempFolder() + "/sections.csv";
+  ASSERT_TRUE(ReportOpenFile(nullptr, path));
+  PrintSections();
+  ASSERT_TRUE(ReportCloseFile());
+  std::ifstream in(path, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::remove(path.c_str());
+  const std::string title = "\r\nPipe sections,\r\n,Nominal,,O.D.,Thk,Cor.Al,M.Tol,Ins.Dens,Ins.Th,Lin.Dens,Lin.Th,\r\n";
+  const std::string units = std::string("Name,Diameter,Sch,") + UnitLabel(kUnitDimension) + "," +
+                            UnitLabel(kUnitDimension) + "," + UnitLabel(kUnitDimension) + ",(%)," +
+                            UnitLabel(kUnitInsulationDensity) + ",";
+  EXPECT_NE(text.find(title + units), std::string::npos) << text;
+  // One line of all eleven fields, without zero suppression.
+  const std::string diameter = FormatDimension(4.5f);
+  const std::string wall = FormatDimension(0.237f);
+  EXPECT_NE(text.find("\r\nS4,,," + diameter + "," + wall + ",0,0.0,"), std::string::npos) << text;
+}
+
+}  // namespace
