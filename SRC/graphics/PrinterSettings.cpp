@@ -128,11 +128,6 @@ HGLOBAL CopyGlobalBlock(HGLOBAL block) {
   return copy;
 }
 
-UINT_PTR CenteringDialogHookProc(HWND dialog, UINT message, WPARAM, LPARAM) {
-  if (message == WM_INITDIALOG) CenterWindowOnParent(dialog, IDOK);
-  return 0;
-}
-
 PrinterSettings::PrinterSettings() = default;
 
 PrinterSettings::~PrinterSettings() {
