@@ -17,13 +17,13 @@ void Anchor::Read(BinaryFile& file) {
   ReadTagIfPresent(file, tag, kKind);
   BinaryFileReadFloats(file, stiffness.data(), stiffness.size());
   BinaryFileReadBytes(file, releases.data(), releases.size());
-  ReadDisplacementFlags(file, displacements);
+  ReadDisplacementFlags(file, g_ModelFileVersion, displacements);
   if (g_ModelFileVersion >= 670) {
     BinaryFileReadByte(file, AnchorInPipeLcs);
     BinaryFileReadByte(file, DisplacementsInPipeLcs);
   }
   CheckKindRecord(file, kKind);
-  ReadDisplacementValues(file, displacements);
+  ReadDisplacementValues(file, g_ModelFileVersion, displacements);
   CheckKindRecord(file, kKind);
 }
 
