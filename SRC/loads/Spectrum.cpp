@@ -95,6 +95,17 @@ bool OrdinateToInternal(std::int32_t unit, float& ordinate) {
   }
 }
 
+double OrdinateInUnit(float ordinate, std::int32_t unit) {
+  if (unit == kOrdinateMm || unit == kOrdinateMmPerSec2) return ordinate * 25.4000508001016;
+  if (unit == kOrdinateG) return ordinate / 386.4;
+  return ordinate;
+}
+
+const char* OrdinateUnitLabel(std::int32_t unit) {
+  static const char* const kLabels[] = {"(inch)", "(mm)", "(in/sec2)", "(mm/sec2)", "(g's)"};
+  return unit >= kOrdinateInch && unit <= kOrdinateG ? kLabels[unit] : "";
+}
+
 bool IsAccelerationUnit(std::int32_t unit) { return unit >= kOrdinateInPerSec2 && unit <= kOrdinateG; }
 
 bool HasResponseSpectrumLoad(const SpectrumLoad& load) {

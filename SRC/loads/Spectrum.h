@@ -60,6 +60,12 @@ int FindSpectrum(const SpectrumList& list, const std::string& name);
 // outside 0..4.
 bool OrdinateToInternal(std::int32_t unit, float& ordinate);
 
+// An internal ordinate in the spectrum's own unit (mm and mm/sec2 x
+// 25.4000508001016, g's / 386.4).
+double OrdinateInUnit(float ordinate, std::int32_t unit);
+// The unit's label: "(inch)", "(mm)", "(in/sec2)", "(mm/sec2)", "(g's)".
+const char* OrdinateUnitLabel(std::int32_t unit);
+
 // Ordinate units 0 and 1 are displacements, 2 to 4 accelerations.
 bool IsAccelerationUnit(std::int32_t unit);
 
