@@ -12,6 +12,7 @@
 #include <string>
 
 #include "graphics/PrintSheet.h"
+#include "loads/LoadCommands.h"
 #include "model/ContextMenus.h"
 #include "model/FindNodeDialog.h"
 #include "model/ListWindow.h"
@@ -169,14 +170,12 @@ const char* LaterCommandName(int id) {
     case 411: return "Font";
     case 188: return "Materials";
     case 189: return "Sections";
-    case 190: return "Loads";
     case 307: return "Beam Materials";
     case 308: return "Beam Sections";
     case 309: return "Beam Loads";
     case 193: return "Pumps";
     case 194: return "Compressors";
     case 195: return "Turbines";
-    case 251: return "Spectrums";
     case 252: return "Time functions";
     case 222: return "Time function";
     case 244: return "AISC Beam Library";
@@ -219,6 +218,7 @@ bool BindFirstListTable(TableWindow& table, int columns) {
 void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
+  RegisterLoadLists();
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
               WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
   Frame& frame = ListFrame();
@@ -313,6 +313,7 @@ void ListCommand(HWND window, int commandId) {
       return;
     default: break;
   }
+  if (LoadsListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "ListTesting.h"
+#include "loads/PipeLoadsTable.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
@@ -65,19 +66,22 @@ TEST_F(ListWindowTest, TheDialogTemplateFollowsTheNumberOfLists) {
 
 TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOffered) {
   EXPECT_FALSE(RegisterListKind("&Boilers", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 1);
+  // The pipe loads are always offered.
+  ASSERT_EQ(BuildListMenu(), 2);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Coordinates");
+  EXPECT_EQ(ListMenuEntries()[1].label, "&Loads");
   EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG3");
   // The anchors list comes first in the menu order.
   ASSERT_TRUE(RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 2);
+  ASSERT_EQ(BuildListMenu(), 3);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
   // A model without nodes has no node list.
   Model empty;
   InitEmptyModel(empty, AnalysisOptions());
   SwapModel(empty);
   anchorsOffered = false;
-  EXPECT_EQ(BuildListMenu(), 0);
+  ASSERT_EQ(BuildListMenu(), 1);
+  EXPECT_EQ(ListMenuEntries()[0].label, "&Loads");
   SwapModel(empty);
 }
 
@@ -85,17 +89,18 @@ TEST_F(ListWindowTest, TheListShownStaysInTheMenuAfterItEmpties) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
   ShowListByOpener(OpenTestAnchors);
   anchorsOffered = false;
-  ASSERT_EQ(BuildListMenu(), 2);
+  ASSERT_EQ(BuildListMenu(), 3);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
   ShowListByOpener(OpenNodeList);
-  EXPECT_EQ(BuildListMenu(), 1);
+  EXPECT_EQ(BuildListMenu(), 2);
 }
 
 TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
   platform::ExpectModal(platform::ModalKind::Dialog, "LIST_DIALOG3", [](HWND dialog) {
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 1401)), "&Coordinates");
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1401)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1402)));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1402)), "&Loads");
+    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1403)));
     EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
@@ -181,11 +186,11 @@ TEST_F(ListWindowTest, MenuStatesFollowTheListAndThePipingCode) {
 
 TEST_F(ListWindowTest, NextAndPreviousListWrapAround) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
-  ShowListByOpener(OpenNodeList);
+  ShowListByOpener(OpenPipeLoadsTable);
   SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the last to the first
   EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);  // from the first to the last
-  EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
+  EXPECT_EQ(CurrentListOpener(), &OpenPipeLoadsTable);
   EXPECT_EQ(anchorsOpened, 1);
 }
 
