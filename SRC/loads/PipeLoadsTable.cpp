@@ -266,7 +266,7 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
   M().modified = true;
   TitleAndRows(*this);
-  TableShow(*this);
+  TableShowFocus(*this);
   TableGoTo(*this, loads.count + 1);
 }
 
