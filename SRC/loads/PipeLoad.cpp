@@ -152,7 +152,10 @@ bool IsPipeLoadInUse(const Model& model, int record) {
   return false;
 }
 
-void RenamePipeLoad(Model& model, const std::string& from, const std::string& to) {
+void RenamePipeLoad(Model& model, const std::string& oldName, const std::string& newName) {
+  // Copies: either name may be a field this renaming changes.
+  const std::string from = oldName;
+  const std::string to = newName;
   for (int number = 1; number <= model.rowCount; ++number) {
     LayoutRow& row = model.row(number);
     if (row.load == from) row.load = to;

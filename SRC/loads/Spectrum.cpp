@@ -121,7 +121,9 @@ bool IsSpectrumInUse(const SpectrumLoad& load, const std::string& name) {
   return false;
 }
 
-void RenameSpectrum(SpectrumList& list, SpectrumLoad& load, const std::string& from, const std::string& to) {
+void RenameSpectrum(SpectrumList& list, SpectrumLoad& load, const std::string& oldName, const std::string& to) {
+  // A copy: the old name may be the very entry that is renamed.
+  const std::string from = oldName;
   for (ResponseSpectrum& spectrum : list)
     if (!from.empty() && spectrum.name == from) spectrum.name = to;
   for (std::string& used : load.name)
