@@ -6,6 +6,8 @@
 #include "model/ModelGeometry.h"
 #include "shell/Assert.h"
 #include "shell/BinaryFile.h"
+#include "shell/NumberText.h"
+#include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Nozzle.h"
 
@@ -69,6 +71,24 @@ void CopyDisplacements(SpecifiedDisplacements& destination, const SpecifiedDispl
   if (source.HasAny())
     destination.sets = source.sets ? std::make_unique<DisplacementSets>(*source.sets)
                                    : std::make_unique<DisplacementSets>();
+}
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+
+}  // namespace
+
+std::string RotationText(float degrees) {
+  return FormatAngleOrNone(static_cast<float>(degrees / kDegreesPerRadian));
+}
+
+int ParseFieldRotation(float& degrees) {
+  float typed = 0.0f;
+  if (ParseFieldReal(typed) != 0) return 1;
+  // Typed in degrees the value is kept as typed, so that it reads back exactly.
+  degrees = ChosenUnit(kUnitAngle) == 0 ? typed : static_cast<float>(typed * kDegreesPerRadian);
+  return 0;
 }
 
 SpecifiedDisplacements* RowDisplacements(LayoutRow& row) {

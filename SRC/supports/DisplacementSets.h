@@ -59,6 +59,12 @@ void WriteDisplacementValues(BinaryFile& file, const SpecifiedDisplacements& dis
 // Flags and a fresh copy of the block.
 void CopyDisplacements(SpecifiedDisplacements& destination, const SpecifiedDisplacements& source);
 
+// The rotations of the sets are held in degrees, as the file holds them,
+// while the program's angles are radians: these show and read them in the
+// angle unit the user chose.
+std::string RotationText(float degrees);
+int ParseFieldRotation(float& degrees);
+
 // The displacements of a row's anchor or nozzle; null for any other row.
 SpecifiedDisplacements* RowDisplacements(LayoutRow& row);
 const SpecifiedDisplacements* RowDisplacements(const LayoutRow& row);

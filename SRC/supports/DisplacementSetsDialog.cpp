@@ -97,7 +97,7 @@ void Fill(HWND dialog, SpecDisplState& state) {
     for (int value = 0; value < 6; ++value) {
       const float v = state.working.values[static_cast<std::size_t>(first + value + 1)];
       if (v == 0.0f) continue;
-      h.DialogSetItemText(FieldOf(position, value), value < 3 ? FormatDisplacement(v) : FormatAngleOrNone(v));
+      h.DialogSetItemText(FieldOf(position, value), value < 3 ? std::string(FormatDisplacement(v)) : RotationText(v));
     }
   }
   for (int unit = 0; unit < 6; ++unit)
@@ -145,7 +145,7 @@ bool StoreDialog(SpecDisplState& state) {
     for (int value = 0; value < 6; ++value) {
       h.DialogGetItemText(FieldOf(static_cast<int>(position), value));
       float& target = state.working.values[static_cast<std::size_t>(first + value + 1)];
-      const int bad = value < 3 ? ParseFieldDisplacement(target) : ParseFieldAngle(target);
+      const int bad = value < 3 ? ParseFieldDisplacement(target) : ParseFieldRotation(target);
       if (bad != 0) ThrowInvalidField("Displacement");
     }
   }

@@ -75,7 +75,7 @@ void PutValues(const LayoutRow& row, int slot, std::vector<std::string>& cells) 
   for (int value = 0; value < 6; ++value) {
     const float v = sets != nullptr ? sets->values[static_cast<std::size_t>(6 * slot + value + 1)] : 0.0f;
     const std::string text = v == 0.0f ? std::string()
-                                       : (value < 3 ? FormatDisplacementOrNone(v) : FormatAngleOrNone(v));
+                                       : (value < 3 ? std::string(FormatDisplacementOrNone(v)) : RotationText(v));
     if (g_ReportToFile)
       cells.push_back(text);
     else if (!text.empty())

@@ -131,7 +131,7 @@ std::string Value(const DisplacementSets* sets, int slot, int value) {
   if (sets == nullptr) return {};
   const float v = sets->values[static_cast<std::size_t>(6 * slot + value + 1)];
   if (v == 0.0f) return {};
-  return value < 3 ? FormatDisplacement(v) : FormatAngleOrNone(v);
+  return value < 3 ? std::string(FormatDisplacement(v)) : RotationText(v);
 }
 
 }  // namespace

@@ -72,8 +72,9 @@ class LoadsFixture : public ListFixture {
     });
   }
 
-  // The lines a report writer puts in a text (or, for a .csv path, a
-  // comma-separated) file, from the first body line.
+  // The lines a report writer puts in a text (or a comma-separated) file,
+  // from the first line after the page header. The program ends every
+  // comma-separated line with a comma.
   std::vector<std::string> Report(const std::function<void()>& write, bool csv = false) {
     const std::filesystem::path path = folder_ / (csv ? "report.csv" : "report.txt");
     EXPECT_TRUE(ReportOpenFile(nullptr, path.string()));
@@ -87,6 +88,7 @@ class LoadsFixture : public ListFixture {
     }
     // The page header: three lines of text, two of comma-separated text.
     lines.erase(lines.begin(), lines.begin() + std::min<std::size_t>(lines.size(), csv ? 2 : 3));
+    while (!lines.empty() && lines.front().empty()) lines.erase(lines.begin());
     while (!lines.empty() && (lines.back().empty() || lines.back() == "\f")) lines.pop_back();
     return lines;
   }
