@@ -8,8 +8,7 @@
 // the number of thermal loads and the piping code: the thermal slots in
 // use, then Seismic for the codes with seismic anchor movements and
 // Settlement for the codes with settlement. Slots the list hides keep their
-// values; only a store from the dialog, which starts from a cleared working
-// copy, drops them.
+// values on every path, a store from the dialog included.
 //
 // In the model file the twelve flags are stored as T1-T3, T4-T10 (versions
 // above 690 only), Seismic and Settlement, and the values follow the item's

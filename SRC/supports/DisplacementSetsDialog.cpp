@@ -1,9 +1,10 @@
 // The specified-displacement dialogs SPEC_DISPL<n>_DIALOG (see
 // DisplacementSets.h): one row of six fields per set of the set list,
 // filled from the anchor's or nozzle's sets and stored back into them. The
-// store starts from a cleared working copy, so the sets the list hides are
-// dropped by a store, and kept by every other path. Start reading at
-// StoreDialog.
+// sets the list hides (a thermal load beyond the count, the seismic or
+// settlement set of another code) are kept by the store as they are, so
+// that lowering the count or changing the code for a while loses nothing.
+// Start reading at StoreDialog.
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -138,7 +139,10 @@ void SetAnchorLcs(LayoutRow& row, std::uint8_t flag) {
 // Reads every field; true when the dialog may close with 1.
 bool StoreDialog(SpecDisplState& state) {
   DialogHelper& h = state.helper;
-  state.working = DisplacementSets{};
+  // The sets the list does not show keep what they hold; the rows shown
+  // are read over them.
+  const SpecifiedDisplacements& held = *RowDisplacements(M().row(state.row));
+  state.working = held.HasAny() && held.sets ? *held.sets : DisplacementSets{};
   state.flags.fill(0);
   for (std::size_t position = 0; position < state.sets.entries.size(); ++position) {
     const int first = state.sets.entries[position].firstValue;

@@ -3,7 +3,7 @@
 // thermal-load count and the piping code, values typed into a row landing
 // in their slot, the field message, OK without a change, the anchor's pipe
 // axes, sets released by emptying the fields and by Delete, the slots the
-// list hides kept until a dialog store; the report's text and CSV lines;
+// list hides kept through a dialog store; the report's text and CSV lines;
 // the file's flags and values by version.
 #include "loads/LoadsTesting.h"
 #include "model/ListWindow.h"
@@ -200,7 +200,7 @@ TEST_F(DisplacementSetsTest, EmptiedFieldsAndDeleteReleaseTheSets) {
   EXPECT_TRUE(TheModel().modified);
 }
 
-TEST_F(DisplacementSetsTest, HiddenSlotsStayUntilTheDialogStores) {
+TEST_F(DisplacementSetsTest, HiddenSlotsSurviveTheDialogsStore) {
   Options(3, 10);
   Give(1, 6, 0, 4.0f);  // T7
   RegenerateModel(TheModel());
@@ -217,9 +217,18 @@ TEST_F(DisplacementSetsTest, HiddenSlotsStayUntilTheDialogStores) {
     SetField(dialog, 1301, "0.1");
     Press(dialog, IDOK);
   });
-  EXPECT_EQ(Sets(1).flags[6], 0);  // a store starts from the sets shown
-  EXPECT_EQ(Sets(1).sets->values[37], 0.0f);
+  EXPECT_EQ(Sets(1).flags[6], 1);  // the store keeps the set it does not show
+  EXPECT_EQ(Sets(1).sets->values[37], 4.0f);
+  EXPECT_EQ(Sets(1).flags[0], 1);
   EXPECT_FLOAT_EQ(Sets(1).sets->values[1], 0.1f);
+  // Emptying the rows shown keeps the hidden set, and the entry with it.
+  EditFirstEntry("SPEC_DISPL3_DIALOG", [](HWND dialog) {
+    SetField(dialog, 1301, "");
+    Press(dialog, IDOK);
+  });
+  EXPECT_EQ(Sets(1).flags[0], 0);
+  EXPECT_TRUE(Sets(1).HasAny());
+  EXPECT_EQ(Sets(1).sets->values[37], 4.0f);
 }
 
 TEST(DisplacementSetsFile, FlagsAndValuesByVersion) {
