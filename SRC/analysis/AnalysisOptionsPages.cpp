@@ -168,6 +168,10 @@ void Fill(HWND page) {
   h.DialogCheckRadio(kZ183One, kZ183PointEight, kZ183One + work.Z183LocationFactorIndex);
   h.DialogCheckRadio(kFirstClass, kFirstClass + 3, 1402 + work.Z184ClassLocation);
   h.DialogCheckRadio(kNonsour, kSour, work.Z184SourService != 0 ? kSour : kNonsour);
+  for (int classLocation = 1; classLocation <= 4; ++classLocation) {
+    h.DialogSetItemText(1506 + classLocation, Fixed(Z184LocationFactor(classLocation, false), 5, 3));
+    h.DialogSetItemText(1510 + classLocation, Fixed(Z184LocationFactor(classLocation, true), 5, 3));
+  }
   for (int label = 1507; label <= 1514; ++label) h.DialogDisableItem(label);
   h.DialogEnableItem(FactorLabel(), true);
   h.DialogComboReset(kCodeCombo);
@@ -257,7 +261,7 @@ void Activate(HWND page) {
   h.DialogCheckRadio(kOneLoad, kTenLoads, count >= 4 ? kTenLoads : kOneLoad + count - 1);
   h.DialogCheckRadio(kSubtract, kSolve, work.SolveThermalCase != 0 ? kSolve : kSubtract);
   const bool fixed = FixedModulusCode(id);
-  if (fixed) work.UseColdModulus = id == kCodeEn13480 ? 0 : 1;
+  ApplyTemperatureCodeRules(work);
   const std::uint8_t shown = fixed ? work.UseColdModulus : TheOptionsWorkCopy().rememberedModulus;
   h.DialogCheckRadio(kTemperatureModulus, kColdModulus, shown != 0 ? kColdModulus : kTemperatureModulus);
   h.DialogEnableItem(kTemperatureModulus, !fixed && !Results());
@@ -317,6 +321,7 @@ void Activate(HWND page) {
   Show(h, kPeakField, id != kCodeNone);
   if (id != kCodeNone) h.DialogSetItemTextAndLimit(kPeakField, Fixed(Work().PeakPressureFactor, 5, 2), 5);
   if (id == kCodeB31_8) {
+    ApplyPressureCodeRules(Work());
     h.DialogCheckRadio(kFourT, kThickWall, kFourT);
     h.DialogDisableItem(kThickWall);
   } else {
