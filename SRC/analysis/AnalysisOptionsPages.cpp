@@ -25,6 +25,13 @@ AnalysisOptions& Work() { return TheOptionsWorkCopy().options; }
 std::int32_t Code() { return Work().PipingCode; }
 bool Results() { return TableResultsShown(); }
 
+// Each page works on its controls through its own helper.
+enum PageIndex { kCodePage, kTemperaturePage, kPressurePage, kDynamicsPage, kMiscPage, kPageCount };
+DialogHelper& PageHelper(PageIndex page) {
+  static std::array<DialogHelper, kPageCount> helpers;
+  return helpers[static_cast<std::size_t>(page)];
+}
+
 bool FixedModulusCode(std::int32_t code) {
   return code == kCodeB31_3 || code == kCodeB31_4 || code == kCodeB31_5 || code == kCodeB31_8 || code == kCodeEn13480;
 }
@@ -72,11 +79,6 @@ constexpr int kZ183One = 1401, kZ183PointEight = 1402;
 constexpr int kFirstClass = 1403, kNonsour = 1407, kSour = 1408;
 constexpr int kOccasionalLabel = 1515, kOccasionalField = 1119;
 constexpr int kAxial = 1101, kLiberal = 1102, kB31J = 1103;
-
-DialogHelper& Helper() {
-  static DialogHelper helper;
-  return helper;
-}
 
 int FactorLabel() { return (Work().Z184SourService != 0 ? 1510 : 1506) + Work().Z184ClassLocation; }
 
@@ -156,7 +158,7 @@ void CodeChanged(DialogHelper& h) {
 }
 
 void Fill(HWND page) {
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kCodePage);
   h.DialogBind(page);
   AnalysisOptions& work = Work();
   h.DialogComboReset(kDesignCombo);
@@ -226,13 +228,8 @@ constexpr int kModulusGroup = 1505;
 constexpr int kOneLoad = 1401, kTenLoads = 1404, kSubtract = 1405, kSolve = 1406;
 constexpr int kTemperatureModulus = 1407, kColdModulus = 1408;
 
-DialogHelper& Helper() {
-  static DialogHelper helper;
-  return helper;
-}
-
 void Fill(HWND page) {
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kTemperaturePage);
   h.DialogBind(page);
   h.DialogSetItemText(kField, FormatTemperature(Work().ReferenceTemperature));
   h.DialogSetUnitLabel(kUnit, kUnitTemperature);
@@ -242,7 +239,7 @@ void Fill(HWND page) {
 }
 
 void Activate(HWND page) {
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kTemperaturePage);
   h.DialogBind(page);
   const std::int32_t id = Code();
   AnalysisOptions& work = Work();
@@ -298,13 +295,8 @@ namespace pressure {
 constexpr int kFourT = 1401, kThickWall = 1402, kPeakLabel = 1501, kPeakField = 1301;
 constexpr int kBourdon = 1101, kCorrection = 1102;
 
-DialogHelper& Helper() {
-  static DialogHelper helper;
-  return helper;
-}
-
 void Fill(HWND page) {
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kPressurePage);
   h.DialogBind(page);
   h.DialogCheckRadio(kFourT, kThickWall, Work().PressureStressOption != 0 ? kThickWall : kFourT);
   h.DialogSetCheck(kBourdon, Work().BourdonEffect != 0);
@@ -313,7 +305,7 @@ void Fill(HWND page) {
 }
 
 void Activate(HWND page) {
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kPressurePage);
   h.DialogBind(page);
   const std::int32_t id = Code();
   h.DialogSetItemText(kThickWall, id == kCodeEn13480 ? "[Pd^2 / ( D^2 - d^2 )] + [P/2]" : "Pd^2 / ( D^2 - d^2 )");
@@ -355,13 +347,8 @@ namespace dynamics {
 
 constexpr int kFrequencyField = 1301, kModesField = 1302, kMissingMass = 1101, kFriction = 1102;
 
-DialogHelper& Helper() {
-  static DialogHelper helper;
-  return helper;
-}
-
 void Fill(HWND page) {
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kDynamicsPage);
   h.DialogBind(page);
   h.DialogSetItemTextAndLimit(kFrequencyField, IntegerToText(Work().CutOffFrequency), 4);
   h.DialogSetItemTextAndLimit(kModesField, IntegerToText(Work().ModeCount), 3);
@@ -393,17 +380,12 @@ namespace misc {
 
 constexpr int kHangerStiffness = 1101, kYAxis = 1401, kZAxis = 1402, kYieldField = 1100, kChangeButton = 1099;
 
-DialogHelper& Helper() {
-  static DialogHelper helper;
-  return helper;
-}
-
 void ShowYield(DialogHelper& h) {
   h.DialogSetItemTextAndLimit(kYieldField, Fixed(Work().YieldDisplacementFactor, 5, 2), 5);
 }
 
 void Fill(HWND page) {
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kMiscPage);
   h.DialogBind(page);
   h.DialogSetCheck(kHangerStiffness, Work().IncludeHangerStiffness != 0);
   h.DialogCheckRadio(kYAxis, kZAxis, Work().ZVertical != 0 ? kZAxis : kYAxis);
@@ -414,7 +396,7 @@ void Fill(HWND page) {
 
 void OnChange(HWND page) {
   if (Results()) return;
-  DialogHelper& h = Helper();
+  DialogHelper& h = PageHelper(kMiscPage);
   h.DialogBind(page);
   const bool yes = MessageBoxDialog(page,
                                     "Changing this will affect the convergence.\nRefer the Chapter Buried Piping from "
@@ -449,14 +431,14 @@ void Leave(DialogHelper& h) {
 
 // The notifications every page answers alike.
 template <typename Activate, typename Leave>
-INT_PTR OnNotify(HWND page, LPARAM lParam, int index, DialogHelper& h, Activate activate, Leave leave) {
+INT_PTR OnNotify(HWND page, LPARAM lParam, PageIndex index, Activate activate, Leave leave) {
   const auto* header = reinterpret_cast<const NMHDR*>(lParam);
   switch (header->code) {
     case PSN_SETACTIVE:
       OptionsStartPage() = index;
       activate(page);
       return Answer(page, false);
-    case PSN_KILLACTIVE: return Leaving(page, h, leave);
+    case PSN_KILLACTIVE: return Leaving(page, PageHelper(index), leave);
     default: return FALSE;
   }
 }
@@ -466,10 +448,10 @@ void Nothing(HWND) {}
 }  // namespace
 
 INT_PTR CodePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
-  DialogHelper& h = code::Helper();
+  DialogHelper& h = PageHelper(kCodePage);
   switch (message) {
     case WM_INITDIALOG: code::Fill(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, lParam, 0, h, Nothing, code::Leave);
+    case WM_NOTIFY: return OnNotify(page, lParam, kCodePage, Nothing, code::Leave);
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       const int notification = HIWORD(wParam);
@@ -486,7 +468,7 @@ INT_PTR TemperaturePageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: temperature::Fill(page); return TRUE;
     case WM_NOTIFY:
-      return OnNotify(page, lParam, 1, temperature::Helper(), temperature::Activate, temperature::Leave);
+      return OnNotify(page, lParam, kTemperaturePage, temperature::Activate, temperature::Leave);
     default: return FALSE;
   }
 }
@@ -494,7 +476,7 @@ INT_PTR TemperaturePageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
 INT_PTR PressurePageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: pressure::Fill(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, lParam, 2, pressure::Helper(), pressure::Activate, pressure::Leave);
+    case WM_NOTIFY: return OnNotify(page, lParam, kPressurePage, pressure::Activate, pressure::Leave);
     default: return FALSE;
   }
 }
@@ -502,7 +484,7 @@ INT_PTR PressurePageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
 INT_PTR DynamicsPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: dynamics::Fill(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, lParam, 3, dynamics::Helper(), Nothing, dynamics::Leave);
+    case WM_NOTIFY: return OnNotify(page, lParam, kDynamicsPage, Nothing, dynamics::Leave);
     default: return FALSE;
   }
 }
@@ -510,7 +492,7 @@ INT_PTR DynamicsPageProc(HWND page, UINT message, WPARAM, LPARAM lParam) {
 INT_PTR MiscPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: misc::Fill(page); return TRUE;
-    case WM_NOTIFY: return OnNotify(page, lParam, 4, misc::Helper(), Nothing, misc::Leave);
+    case WM_NOTIFY: return OnNotify(page, lParam, kMiscPage, Nothing, misc::Leave);
     case WM_COMMAND:
       if (LOWORD(wParam) == misc::kChangeButton && HIWORD(wParam) == BN_CLICKED) misc::OnChange(page);
       return TRUE;

@@ -156,18 +156,20 @@ bool AnalysisOptionsSheet(HWND parent, SnapshotToken snapshot) {
   copy.options = model.options;
   copy.lastHandledCode = -1;
   copy.rememberedModulus = model.options.UseColdModulus;
-  const PROPSHEETPAGE pages[5] = {
-      {sizeof(PROPSHEETPAGE), PSP_DEFAULT, InstanceHandle, "OPTIONS_CODE_DIALOG", nullptr, nullptr, CodePageProc, 0,
-       nullptr, nullptr},
-      {sizeof(PROPSHEETPAGE), PSP_DEFAULT, InstanceHandle, "OPTIONS_TEMPERATURE_DIALOG", nullptr, nullptr,
-       TemperaturePageProc, 0, nullptr, nullptr},
-      {sizeof(PROPSHEETPAGE), PSP_DEFAULT, InstanceHandle, "OPTIONS_PRESSURE_DIALOG", nullptr, nullptr,
-       PressurePageProc, 0, nullptr, nullptr},
-      {sizeof(PROPSHEETPAGE), PSP_DEFAULT, InstanceHandle, "OPTIONS_DYNAMICS_DIALOG", nullptr, nullptr,
-       DynamicsPageProc, 0, nullptr, nullptr},
-      {sizeof(PROPSHEETPAGE), PSP_DEFAULT, InstanceHandle, "OPTIONS_MISC_DIALOG", nullptr, nullptr, MiscPageProc, 0,
-       nullptr, nullptr},
+  struct PageSource {
+    const char* name;
+    DLGPROC procedure;
   };
+  static constexpr PageSource kPages[5] = {{"OPTIONS_CODE_DIALOG", CodePageProc},
+                                           {"OPTIONS_TEMPERATURE_DIALOG", TemperaturePageProc},
+                                           {"OPTIONS_PRESSURE_DIALOG", PressurePageProc},
+                                           {"OPTIONS_DYNAMICS_DIALOG", DynamicsPageProc},
+                                           {"OPTIONS_MISC_DIALOG", MiscPageProc}};
+  PROPSHEETPAGE pages[5];
+  for (std::size_t page = 0; page < 5; ++page)
+    pages[page] = {sizeof(PROPSHEETPAGE), PSP_DEFAULT, InstanceHandle, kPages[page].name, nullptr, nullptr,
+                   kPages[page].procedure, 0, nullptr, nullptr};
+
   PROPSHEETHEADER header{sizeof(PROPSHEETHEADER),
                          PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK,
                          parent,

@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "loads/PipeLoad.h"
+#include "loads/ListEdits.h"
 #include "loads/PipeLoadDialog.h"
 #include "model/ContextMenus.h"
 #include "model/LayoutWindow.h"
@@ -57,23 +58,6 @@ void MakeRoomForOneMore(ModelRecordTable<PipeLoad>& table) {
   if (table.count >= table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
 }
 
-// Runs a change of the list between an undo snapshot and its discard when
-// `change` reports that nothing changed (or throws).
-template <typename Change>
-void WithSnapshot(const PipeLoadsTable& table, Change change) {
-  const SnapshotToken token = TakeUndoSnapshot(table.frame);
-  bool changed = false;
-  try {
-    changed = change();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (changed)
-    M().modified = true;
-  else
-    PopTempFile(token);
-}
 
 bool StoreName(PipeLoadsTable& table, PipeLoad& record) {
   const std::string name = g_EditFieldText;
@@ -198,15 +182,7 @@ void PipeLoadColumnWidths(const Model& model, const std::function<int(const std:
 
 void PipeLoadsTable::DefineColumns() {
   HDC dc = Dc();
-  PipeLoadColumnWidths(
-      M(),
-      [dc](const std::string& text) {
-        if (dc == nullptr || text.empty()) return 0;
-        SIZE size{0, 0};
-        GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-        return static_cast<int>(size.cx);
-      },
-      widths);
+  PipeLoadColumnWidths(M(), [dc](const std::string& text) { return CellTextWidth(dc, text); }, widths);
 }
 
 std::string PipeLoadsTable::HeadingText(int column, int line) { return PipeLoadHeadingText(column, line); }
@@ -233,7 +209,7 @@ int PipeLoadsTable::FilterChar(int character) {
 
 void PipeLoadsTable::StoreCell() {
   PipeLoad& record = PipeLoadSlot(M().pipeLoads, currentRow);
-  WithSnapshot(*this, [&] {
+  ChangeWithSnapshot(frame, [&] {
     return currentColumn == kNameColumn ? StoreName(*this, record) : StoreNumber(currentColumn, record);
   });
 }
@@ -278,7 +254,7 @@ void PipeLoadsTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  WithSnapshot(*this, [&] {
+  ChangeWithSnapshot(frame, [&] {
     MakeRoomForOneMore(loads);
     PipeLoadSlot(loads, loads.count + 1);
     for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
@@ -305,7 +281,7 @@ void PipeLoadsTable::DeleteRow() {
     ShowErrorMessage(frame, "Load " + loads[row].name + " is in use, it cannot be deleted");
     return;
   }
-  WithSnapshot(*this, [&] {
+  ChangeWithSnapshot(frame, [&] {
     for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
     loads[loads.count] = PipeLoad{};
     --loads.count;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "loads/ListEdits.h"
 #include "loads/Spectrum.h"
 #include "loads/SpectrumFiles.h"
 #include "loads/SpectrumPrint.h"
@@ -89,23 +90,6 @@ void SetMenus(bool shown) {
   if (ListFrame().window != nullptr) DrawMenuBar(ListFrame().window);
 }
 
-// Runs a change between an undo snapshot and its discard when nothing
-// changed; a change marks the model modified.
-template <typename Change>
-void WithSnapshot(const SpectraTable& table, Change change) {
-  const SnapshotToken token = TakeUndoSnapshot(table.frame);
-  bool changed = false;
-  try {
-    changed = change();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (changed)
-    M().modified = true;
-  else
-    PopTempFile(token);
-}
 
 }  // namespace
 
@@ -116,12 +100,7 @@ SpectraTable& TheSpectraTable() {
 
 void SpectraTable::DefineColumns() {
   HDC dc = Dc();
-  auto measure = [dc](const std::string& text) {
-    if (dc == nullptr || text.empty()) return 0;
-    SIZE size{0, 0};
-    GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
-  };
+  auto measure = [dc](const std::string& text) { return CellTextWidth(dc, text); };
   int width = 3 * measure("Name");
   for (const ResponseSpectrum& spectrum : List()) width = std::max(width, measure(spectrum.name));
   if (widths.size() > 1) widths[1] = width;
@@ -145,7 +124,7 @@ void SpectraTable::StoreCell() {
   const int other = FindSpectrum(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError("Spectrum", "is already defined");
   if (name == spectrum->name) return;
-  WithSnapshot(*this, [&] {
+  ChangeWithSnapshot(frame, [&] {
     if (!spectrum->name.empty()) {
       if (!ConfirmChange(frame, "Spectrum name", spectrum->name, name)) return false;
       RenameSpectrum(M().spectra, M().spectrumLoad, spectrum->name, name);
@@ -177,7 +156,7 @@ void SpectraTable::InsertRow() {
     return;
   }
   const int row = currentRow;
-  WithSnapshot(*this, [&] {
+  ChangeWithSnapshot(frame, [&] {
     ResponseSpectrum blank;
     blank.logInterpolation1 = spectrum->logInterpolation1;
     blank.logInterpolation2 = spectrum->logInterpolation2;
@@ -198,7 +177,7 @@ void SpectraTable::DeleteRow() {
     return;
   }
   const int row = currentRow;
-  WithSnapshot(*this, [&] {
+  ChangeWithSnapshot(frame, [&] {
     if (row == static_cast<int>(List().size())) {
       const bool changed = !spectrum->name.empty() || !spectrum->points.empty();
       spectrum->name.clear();

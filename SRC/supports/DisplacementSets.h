@@ -22,6 +22,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -108,8 +109,12 @@ int RunSpecDisplDialog(HWND owner, int row);
 // nozzle carries displacements.
 void OpenSpecifiedDisplacementsTable();
 bool SpecifiedDisplacementsOffered(const Model& model);
-// The cell text of line `line` of entry `entry` of the rows with sets.
+// The cell text of line `line` of entry `entry` of the rows with sets, the
+// heading of a column (1 .. 10) and its width for a measure of text: the
+// widest of the heading and every line of every entry.
 std::string SpecifiedDisplacementsCellText(int entry, int column, int line);
+std::string SpecifiedDisplacementsHeading(int column);
+int SpecifiedDisplacementsColumnWidth(int column, int lines, const std::function<int(const std::string&)>& measure);
 // The Layout window's "List specified displ" command (286).
 void ListSpecifiedDisplacements();
 

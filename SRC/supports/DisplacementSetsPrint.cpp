@@ -30,22 +30,11 @@ class SpecifiedDisplacementsPrintTable : public PrintTable {
  public:
   void DefineColumns() override {
     SetColumns(kColumns);
-    for (int column = 1; column <= kColumns; ++column) {
-      int width = TextWidth(HeadingText(column, 0));
-      for (int entry = 1; entry <= Entries().count; ++entry)
-        for (int line = 0; line < linesPerRow; ++line)
-          width = std::max(width, TextWidth(SpecifiedDisplacementsCellText(entry, column, line)));
-      widths[static_cast<std::size_t>(column)] = width;
-    }
+    for (int column = 1; column <= kColumns; ++column)
+      widths[static_cast<std::size_t>(column)] =
+          SpecifiedDisplacementsColumnWidth(column, linesPerRow, [](const std::string& text) { return TextWidth(text); });
   }
-  std::string HeadingText(int column, int /*line*/) override {
-    static const char* const kHeadings[kColumns] = {"Node",   "Type",   "Load",   "X/x ",   "Y/y ",
-                                                    "Z/z ",   "XX/xx ", "YY/yy ", "ZZ/zz ", "Disp. in"};
-    std::string text = kHeadings[column - 1];
-    if (column >= 4 && column <= 6) text += UnitLabel(kUnitDisplacement);
-    if (column >= 7 && column <= 9) text += UnitLabel(kUnitAngle);
-    return text;
-  }
+  std::string HeadingText(int column, int /*line*/) override { return SpecifiedDisplacementsHeading(column); }
   std::string CellText(int row, int column, int line) override {
     return SpecifiedDisplacementsCellText(row, column, line);
   }

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <string>
 
+#include "loads/ListEdits.h"
+
 #include "model/ContextMenus.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
@@ -35,29 +37,12 @@ class SpecifiedDisplacementsTable : public ItemListTableWindow {
  public:
   void DefineColumns() override {
     HDC dc = Dc();
-    auto measure = [dc](const std::string& text) {
-      if (dc == nullptr || text.empty()) return 0;
-      SIZE size{0, 0};
-      GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-      return static_cast<int>(size.cx);
-    };
-    for (int column = 1; column <= kColumns && column < static_cast<int>(widths.size()); ++column) {
-      int width = measure(HeadingText(column, 0));
-      for (int entry = 1; entry <= Entries().count; ++entry)
-        for (int line = 0; line < linesPerRow; ++line)
-          width = std::max(width, measure(SpecifiedDisplacementsCellText(entry, column, line)));
-      widths[static_cast<std::size_t>(column)] = width;
-    }
+    for (int column = 1; column <= kColumns && column < static_cast<int>(widths.size()); ++column)
+      widths[static_cast<std::size_t>(column)] = SpecifiedDisplacementsColumnWidth(
+          column, linesPerRow, [dc](const std::string& text) { return CellTextWidth(dc, text); });
   }
   std::string HeadingText(int column, int line) override {
-    if (line != 0) return {};
-    static const char* const kHeadings[kColumns] = {"Node",    "Type",    "Load",    "X/x ",   "Y/y ",
-                                                    "Z/z ",    "XX/xx ",  "YY/yy ",  "ZZ/zz ", "Disp. in"};
-    if (column < 1 || column > kColumns) return {};
-    std::string text = kHeadings[column - 1];
-    if (column >= 4 && column <= 6) text += UnitLabel(kUnitDisplacement);
-    if (column >= 7 && column <= 9) text += UnitLabel(kUnitAngle);
-    return text;
+    return line == 0 ? SpecifiedDisplacementsHeading(column) : std::string();
   }
   std::string CellText(int row, int column, int line) override {
     return SpecifiedDisplacementsCellText(row, column, line);
@@ -155,6 +140,24 @@ std::string SpecifiedDisplacementsCellText(int entry, int column, int line) {
       if (column >= 4 && column <= 9) return Value(values, set.slot, column - 4);
       return {};
   }
+}
+
+std::string SpecifiedDisplacementsHeading(int column) {
+  static const char* const kHeadings[kColumns] = {"Node",   "Type",   "Load",   "X/x ",   "Y/y ",
+                                                  "Z/z ",   "XX/xx ", "YY/yy ", "ZZ/zz ", "Disp. in"};
+  if (column < 1 || column > kColumns) return {};
+  std::string text = kHeadings[column - 1];
+  if (column >= 4 && column <= 6) text += UnitLabel(kUnitDisplacement);
+  if (column >= 7 && column <= 9) text += UnitLabel(kUnitAngle);
+  return text;
+}
+
+int SpecifiedDisplacementsColumnWidth(int column, int lines, const std::function<int(const std::string&)>& measure) {
+  int width = measure(SpecifiedDisplacementsHeading(column));
+  for (int entry = 1; entry <= Entries().count; ++entry)
+    for (int line = 0; line < lines; ++line)
+      width = std::max(width, measure(SpecifiedDisplacementsCellText(entry, column, line)));
+  return width;
 }
 
 bool SpecifiedDisplacementsOffered(const Model& model) {
