@@ -184,6 +184,9 @@ bool AnalysisOptionsSheet(HWND parent, SnapshotToken snapshot) {
   if (result < 0) ShowErrorMessage(parent, "Failed to create property sheet");
   const bool confirmed = result == 1 && !TableResultsShown();
   const bool changed = confirmed && ConfirmAnalysisOptions(model, copy.options, parent);
+  // The options in force become the program's, the next new model's and,
+  // at the end of the run, the user's defaults.
+  if (changed) ProgramAnalysisOptions() = model.options;
   if (model.options.UseB31J != 0)
     ShowInfoMessage(parent,
                     "To compute Flexibility Factors at Branch Connections in accordance with ASME B31J, refine "

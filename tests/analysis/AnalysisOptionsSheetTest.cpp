@@ -19,6 +19,10 @@ class AnalysisOptionsSheetTest : public LoadsFixture {
     LoadsFixture::SetUp();
     OptionsStartPage() = 0;
   }
+  void TearDown() override {
+    ProgramAnalysisOptions() = AnalysisOptions();  // the sheet made its options the program's
+    LoadsFixture::TearDown();
+  }
   // Runs the sheet; `act` works on it (and closes it).
   static void RunSheet(const std::function<void(HWND)>& act) {
     platform::ExpectModal(platform::ModalKind::PropertySheet, "Analysis Options", act);
@@ -66,6 +70,7 @@ TEST_F(AnalysisOptionsSheetTest, TheListIsRebuiltForTenTwoThreeAndOneThermalLoad
   TheModel().pipeLoads[1].operating[5] = {0.0f, 0.0f};
   SetThermalCount(10);
   EXPECT_EQ(TheModel().options.ThermalLoadCount, 10);
+  EXPECT_EQ(ProgramAnalysisOptions().ThermalLoadCount, 10);  // a new model's default
   EXPECT_EQ(Cases().size(), 89u);
   EXPECT_EQ(Cases().back(), 99);
   EXPECT_EQ(TheModel().pipeLoads[1].operating[5].temperature, 70.0f);  // filled when the count changed
