@@ -133,6 +133,8 @@ std::string* JacketLoad(LayoutRow& row) {
   return nullptr;
 }
 
+const std::string* JacketLoad(const LayoutRow& row) { return JacketLoad(const_cast<LayoutRow&>(row)); }
+
 bool NameTaken(const Model& model, const std::string& name) {
   return FindRecordByName(model.pipeLoads, name) != 0 || FindRecordByName(model.beamLoads, name) != 0;
 }
@@ -144,7 +146,7 @@ bool IsPipeLoadInUse(const Model& model, int record) {
   const std::string& name = model.pipeLoads[record].name;
   if (name.empty() || model.rowCount == 0) return false;
   for (int number = 1; number <= model.rowCount; ++number) {
-    LayoutRow& row = const_cast<Model&>(model).row(number);
+    const LayoutRow& row = model.row(number);
     if (row.load == name) return true;
     const std::string* jacket = JacketLoad(row);
     if (jacket != nullptr && *jacket == name) return true;
