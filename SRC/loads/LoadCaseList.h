@@ -1,15 +1,50 @@
 // The load-case list: the `LoadCaseType` ids the analysis runs, in order,
-// and the selection flags of the user-selectable case kinds. The model file
-// holds the list; the flags are derived from it after reading
-// (`LoadCaseFlagsFromList`). The list has room for 130 ids (the rebuild makes
-// at most 100). The section reader and writer belong to the model file.
+// and the selection flags of the user-selectable case kinds. The user
+// chooses flags in the "Load cases" dialog (LoadCaseDialog.h); the rebuild
+// (BuildLoadCases) turns the flags into the list, enforcing what each case
+// needs (a thermal range its two single thermal cases, a thermal case the
+// sustained and operating cases it is derived from) and dropping the cases
+// whose loads are absent. The model file holds the list; the flags are
+// derived from it after reading (`LoadCaseFlagsFromList`). The list has room
+// for 130 ids (the rebuild makes at most 100); the section reader and writer
+// belong to the model file.
+//
+// The thermal families are numbered by k = 1 .. 10: single thermal cases
+// (Expansion Tk) 2, 3, 4, 51 .. 57; operating cases 8, 9, 10, 100 .. 106;
+// sustained cases with one pressure 41 .. 50 (only with ten thermal loads);
+// cold spring cases 15, 16, 17, 110 .. 116; and the ranges of Ti and Tj
+// (i < j): 5, 6, 7 among T1 .. T3, 58 .. 99 for j >= 4.
+//
+// Start reading at RebuildLoadCases.
 #pragma once
 
 #include <array>
 #include <cstdint>
 
+struct Model;
+
 inline constexpr int kLoadCaseListRoom = 130;
 inline constexpr int kLoadCaseTypeCount = 125;  // ids 0..124
+
+// Case ids that the rules name.
+enum LoadCaseId : int {
+  kCaseIdSustained = 1,
+  kCaseIdSettlement = 11,
+  kCaseIdStaticSeismic = 12,
+  kCaseIdWind = 13,
+  kCaseIdColdSpringSustained = 14,
+  kCaseIdHydrotest = 19,
+  kCaseIdModal = 30,
+  kCaseIdResponseSpectrum = 31,
+  kCaseIdStaticAnalysis = 32,
+  kCaseIdTimeHistory = 35,
+  kCaseIdHarmonic = 36,
+  kCaseIdForceSpectrum = 37,
+  kCaseIdWind2 = 107,
+  kCaseIdWind3 = 108,
+  kCaseIdWind4 = 109,
+  kCaseIdEmptyWeight = 124,
+};
 
 struct LoadCaseList {
   std::int32_t count = 0;
@@ -24,3 +59,45 @@ bool IsSelectableLoadCase(int id);
 // Clears every flag, then sets the flag of each id in the list; ids without
 // a flag are ignored.
 void LoadCaseFlagsFromList(LoadCaseList& list);
+
+// The ids of the thermal families for k = 1 .. 10 (0 for any other k).
+int SingleThermalCase(int k);
+int OperatingCase(int k);
+int SustainedPressureCase(int k);
+int ColdSpringCase(int k);
+// The range of Ti and Tj, 1 <= i < j <= 10; 0 for any other pair.
+int ThermalRangeCase(int i, int j);
+// The k of a single thermal or operating case id, 0 for other ids.
+int ThermalIndexOfSingle(int id);
+int ThermalIndexOfOperating(int id);
+// The temperatures of a range id; false for other ids.
+bool ThermalRangeOf(int id, int& i, int& j);
+
+// What the rebuild and the dialog read of the model.
+struct LoadCaseInputs {
+  std::int32_t pipingCode = 0;
+  std::int32_t thermalLoadCount = 1;  // 4 or more counts as ten
+  bool solveThermalCase = false;
+  bool cutPipe = false;
+  bool settlement = false;  // the code has settlement and an anchor or nozzle carries a settlement set
+  bool hydrotest = false;
+  bool staticSeismic = false;
+  std::array<bool, 4> wind{};
+  bool responseSpectrum = false;
+  bool forceSpectrum = false;
+  bool timeHistory = false;
+  bool harmonic = false;
+};
+LoadCaseInputs LoadCaseInputsOf(const Model& model);
+
+// The rebuild on its own: normalises the flags of `list` for the inputs and
+// writes the list in the fixed order. With no piping code the thermal-load
+// count becomes 1 (`thermalLoadCount` is the model's).
+void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const LoadCaseInputs& inputs);
+// The rebuild of the open model: nothing while results are shown; the
+// model's items are recounted first.
+void BuildLoadCases(Model& model);
+
+// After the thermal-load count was lowered to `count`: clears the flag of
+// every case that needs a temperature beyond it.
+void ClearCasesBeyondThermalCount(LoadCaseList& list, int count);

@@ -6,16 +6,25 @@
 // is the model's number of thermal loads (1, 2, 3, or 4 and more for all
 // ten). Files before version 781 carry no design values: the reader takes
 // the highest temperature and pressure in use, so it is given that count.
-// Start reading at ReadPipeLoads.
+//
+// Besides the record and its section this module answers which rows use a
+// load, renames a load in every row (jacket loads included) and merges the
+// loads of another model. The edit dialog is PipeLoadDialog.h, the "Loads"
+// list PipeLoadsTable.h, the report PipeLoadsPrint.cpp. Start reading at
+// ReadPipeLoads.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include <vector>
+
 #include "model/RecordTable.h"
 
 struct BinaryFile;
+struct LayoutRow;
+struct Model;
 
 struct TemperaturePressure {
   float temperature = 0.0f;  // degrees F
@@ -41,6 +50,9 @@ int PipeLoadPairsInUse(int thermalLoadCount);
 void InitPipeLoad(PipeLoad& record, float referenceTemperature);
 int FindPipeLoadByName(const ModelRecordTable<PipeLoad>& table, const std::string& name);
 int AppendPipeLoad(ModelRecordTable<PipeLoad>& table, const PipeLoad& record);
+// Record `index` (1 .. count + 1): the slot after the last record is the
+// spare new record of the "Loads" list, made when first reached.
+PipeLoad& PipeLoadSlot(ModelRecordTable<PipeLoad>& table, int index);
 
 // Largest operating temperature and pressure over the pairs in use.
 float PipeLoadMaxTemp(const PipeLoad& record, int thermalLoadCount);
@@ -52,3 +64,31 @@ void PipeLoadWrite(BinaryFile& file, const PipeLoad& record);
 void ReadPipeLoads(BinaryFile& file, int version, int thermalLoadCount,
                    ModelRecordTable<PipeLoad>& table);
 void WritePipeLoads(BinaryFile& file, const ModelRecordTable<PipeLoad>& table);
+
+// Whether any layout row names the record's load, as its own load or as the
+// jacket load of a jacketed pipe or bend; false for a record without a name.
+bool IsPipeLoadInUse(const Model& model, int record);
+// Renames the load `from` to `to` in every row (jacket loads too) and in
+// its record; marks the model modified.
+void RenamePipeLoad(Model& model, const std::string& from, const std::string& to);
+
+// The merge: the pipe-load section of the merged file into its own table,
+// then the merged records appended to the model's. A merged load whose name
+// a pipe load or a beam load of the model already carries takes the first
+// free name of "1" .. "999", and the merged rows (loads and jacket loads)
+// follow through one map from the original names. Throws the message text,
+// changing nothing, when no free name is left.
+void ReadMergePipeLoads(BinaryFile& file, int version, int thermalLoadCount, ModelRecordTable<PipeLoad>& merged);
+void MergePipeLoads(Model& model, const ModelRecordTable<PipeLoad>& merged, std::vector<LayoutRow>& mergedRows,
+                    int mergedRowCount);
+
+// The "Loads" list's columns: 1 name; 2 .. 21 T1, P1 ... T10, P10; 22
+// design temperature; 23 design pressure; 24 specific gravity; 25
+// additional weight; 26 wind. Empty for 0 and for pairs not in use.
+constexpr int kPipeLoadColumns = 26;
+std::string PipeLoadCellText(const PipeLoad& record, int column, int thermalLoadCount);
+// The headings of a column, lines 0 and 1.
+std::string PipeLoadHeadingText(int column, int line);
+// The specific gravity as the lists show it: "%.3f" with up to two
+// trailing zeros dropped; empty for 0.
+std::string SpecificGravityText(float value);

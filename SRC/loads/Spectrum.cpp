@@ -2,9 +2,13 @@
 // header.
 #include "loads/Spectrum.h"
 
+#include <cmath>
 #include <cstdio>
+#include <numbers>
 
+#include "model/Model.h"
 #include "properties/TableFileFields.h"
+#include "shell/Assert.h"
 
 namespace {
 
@@ -89,6 +93,121 @@ bool OrdinateToInternal(std::int32_t unit, float& ordinate) {
     case kOrdinateG: ordinate = static_cast<float>(ordinate * 386.4); return true;
     default: return false;
   }
+}
+
+double OrdinateInUnit(float ordinate, std::int32_t unit) {
+  if (unit == kOrdinateMm || unit == kOrdinateMmPerSec2) return ordinate * 25.4000508001016;
+  if (unit == kOrdinateG) return ordinate / 386.4;
+  return ordinate;
+}
+
+const char* OrdinateUnitLabel(std::int32_t unit) {
+  static const char* const kLabels[] = {"(inch)", "(mm)", "(in/sec2)", "(mm/sec2)", "(g's)"};
+  return unit >= kOrdinateInch && unit <= kOrdinateG ? kLabels[unit] : "";
+}
+
+bool IsAccelerationUnit(std::int32_t unit) { return unit >= kOrdinateInPerSec2 && unit <= kOrdinateG; }
+
+bool HasResponseSpectrumLoad(const SpectrumLoad& load) {
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    if (!load.name[axis].empty() && load.factor[axis] != 0.0f) return true;
+  return false;
+}
+
+bool IsSpectrumInUse(const SpectrumLoad& load, const std::string& name) {
+  if (name.empty()) return false;
+  for (const std::string& used : load.name)
+    if (used == name) return true;
+  return false;
+}
+
+void RenameSpectrum(SpectrumList& list, SpectrumLoad& load, const std::string& oldName, const std::string& to) {
+  // A copy: the old name may be the very entry that is renamed.
+  const std::string from = oldName;
+  for (ResponseSpectrum& spectrum : list)
+    if (!from.empty() && spectrum.name == from) spectrum.name = to;
+  for (std::string& used : load.name)
+    if (!from.empty() && used == from) used = to;
+}
+
+void SetLastSpectrum(SpectrumList& list, const ResponseSpectrum& spectrum) {
+  if (list.empty() || !IsBlank(list.back())) AppendBlankSpectrum(list);
+  list.back() = spectrum;
+  AppendBlankSpectrum(list);
+}
+
+void SetDirectionSpectrum(SpectrumLoad& load, int direction, const std::string& name, float factor) {
+  QV_ASSERT(direction >= 0 && direction <= 2);
+  load.name[static_cast<std::size_t>(direction)] = name;
+  load.factor[static_cast<std::size_t>(direction)] = factor;
+}
+
+namespace {
+
+[[noreturn]] void ThrowSpectrumError(const char* format, const std::string& name) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, name.c_str());
+  throw std::string(text);
+}
+
+// The ordinate at abscissa x: the end ordinates outside the points, else
+// interpolated in the bracket ending at the first point at or beyond x
+// (`bracket` is that point's index, 0 when x is outside).
+double LookUp(const ResponseSpectrum& spectrum, double x, std::size_t& bracket) {
+  const std::vector<FloatPair>& p = spectrum.points;
+  bracket = 0;
+  if (x <= p.front().x) return p.front().y;
+  if (x >= p.back().x) return p.back().y;
+  std::size_t i = 1;
+  while (p[i].x < x) ++i;
+  bracket = i;
+  const double x0 = p[i - 1].x, x1 = p[i].x, y0 = p[i - 1].y, y1 = p[i].y;
+  double t = 0.0;
+  if (spectrum.logInterpolation1 != 0) {
+    if (p.front().x == 0.0f) ThrowSpectrumError("Spectrum %s has zero value for log interpolation", spectrum.name);
+    t = (std::log(x) - std::log(x0)) / (std::log(x1) - std::log(x0));
+  } else {
+    t = (x - x0) / (x1 - x0);
+  }
+  if (spectrum.logInterpolation2 != 0) {
+    if (y0 == 0.0 || y1 == 0.0) ThrowSpectrumError("Spectrum %s has zero value for log interpolation", spectrum.name);
+    return std::exp(std::log(y0) + t * (std::log(y1) - std::log(y0)));
+  }
+  return y0 + t * (y1 - y0);
+}
+
+}  // namespace
+
+double SpectrumValue(const SpectrumList& list, const SpectrumLoad& load, double omega, int direction, bool inG) {
+  QV_ASSERT(direction >= 0 && direction <= 2);
+  const std::string& name = load.name[static_cast<std::size_t>(direction)];
+  const double factor = load.factor[static_cast<std::size_t>(direction)];
+  if (name.empty() || factor == 0.0) return 0.0;
+  const int index = FindSpectrum(list, name);
+  if (index < 0) ThrowSpectrumError("Unable to find spectrum %s", name);
+  const ResponseSpectrum& spectrum = list[static_cast<std::size_t>(index)];
+  if (spectrum.points.empty()) ThrowSpectrumError("Spectrum %s does not have values", name);
+  QV_ASSERT(omega > 0.0);
+  const double frequency = omega / (2.0 * std::numbers::pi);
+  const double x = spectrum.periodAbscissa != 0 ? 1.0 / frequency : frequency;
+  std::size_t bracket = 0;
+  double value = LookUp(spectrum, x, bracket);
+  if (inG && bracket != 0) {
+    // The missing-mass correction takes the largest ordinate beyond the point.
+    double largest = 0.0;
+    for (std::size_t k = bracket + 1; k < spectrum.points.size(); ++k)
+      largest = std::max(largest, static_cast<double>(spectrum.points[k].y));
+    value = std::max(value, largest);
+  }
+  QV_ASSERT(spectrum.ordinateUnit >= kOrdinateInch && spectrum.ordinateUnit <= kOrdinateG);
+  if (IsAccelerationUnit(spectrum.ordinateUnit)) value /= omega * omega;
+  if (inG) value = value * omega * omega / 386.4;
+  return value * factor;
+}
+
+double SpectrumValue(double omega, int direction, bool inG) {
+  const Model& model = TheModel();
+  return SpectrumValue(model.spectra, model.spectrumLoad, omega, direction, inG);
 }
 
 void ReadSpectraSection(BinaryFile& file, int version, SpectrumList& list, SpectrumLoad& load) {

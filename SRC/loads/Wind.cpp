@@ -4,9 +4,11 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "properties/TableFileFields.h"
 #include "shell/BinaryFile.h"
+#include "shell/Interpolation.h"
 #include "shell/NumberText.h"
 #include "shell/Units.h"
 
@@ -18,15 +20,23 @@ constexpr const char* kSection = "Wind loads";
 bool HasWindSpeed(int version) { return version <= 502; }
 bool HasFourLoads(int version) { return version > 690; }
 
-std::vector<WindProfilePoint>& ProfileInForce(WindData& wind, int index) {
-  WindLoad& load = wind.loads[static_cast<std::size_t>(index)];
-  return wind.profileIsVelocity != 0 ? load.velocityProfile : load.pressureProfile;
-}
+std::vector<WindProfilePoint>& ProfileInForce(WindData& wind, int index) { return WindProfileInForce(wind, index); }
 
 const std::vector<WindProfilePoint>& ProfileInForce(const WindData& wind, int index) {
-  const WindLoad& load = wind.loads[static_cast<std::size_t>(index)];
-  return wind.profileIsVelocity != 0 ? load.velocityProfile : load.pressureProfile;
+  return WindProfileInForce(wind, index);
 }
+
+// The velocity pressure constant: psi per mph squared (1/45000).
+constexpr double kVelocityPressureFactor = 2.2222222222222223e-5;
+
+constexpr const char* kElevationLabels[] = {"(feet)", "(m)"};
+constexpr double kElevationFactors[] = {0.083333336, 0.0254};
+constexpr const char* kPressureLabels[] = {"(psf)", "(kPa)", "(kg/cm2)"};
+constexpr double kPressureFactors[] = {144.0, 6.8947601, 0.070307};
+constexpr const char* kVelocityLabels[] = {"(mph)", "(kmh)", "(m/s)"};
+constexpr double kVelocityFactors[] = {1.0, 1.609344, 0.44704};
+
+int Clamp(int index, int last) { return index < 0 ? 0 : (index > last ? last : index); }
 
 void ReadShapeAndDirection(BinaryFile& file, WindLoad& load) {
   BinaryFileReadFloat(file, load.shapeFactor);
@@ -94,6 +104,35 @@ bool WindLoadHasData(const WindData& wind, int index) {
   const WindLoad& load = wind.loads[static_cast<std::size_t>(index)];
   return load.direction[0] != 0.0f || load.direction[1] != 0.0f || load.direction[2] != 0.0f ||
          !load.velocityProfile.empty() || !load.pressureProfile.empty();
+}
+
+std::vector<WindProfilePoint>& WindProfileInForce(WindData& wind, int index) {
+  WindLoad& load = wind.loads[static_cast<std::size_t>(index)];
+  return wind.profileIsVelocity != 0 ? load.velocityProfile : load.pressureProfile;
+}
+
+const std::vector<WindProfilePoint>& WindProfileInForce(const WindData& wind, int index) {
+  const WindLoad& load = wind.loads[static_cast<std::size_t>(index)];
+  return wind.profileIsVelocity != 0 ? load.velocityProfile : load.pressureProfile;
+}
+
+const char* WindElevationUnitLabel(int index) { return kElevationLabels[Clamp(index, 1)]; }
+const char* WindPressureUnitLabel(int index) { return kPressureLabels[Clamp(index, 2)]; }
+const char* WindVelocityUnitLabel(int index) { return kVelocityLabels[Clamp(index, 2)]; }
+double WindElevationFactor(int index) { return kElevationFactors[Clamp(index, 1)]; }
+double WindPressureFactor(int index) { return kPressureFactors[Clamp(index, 2)]; }
+double WindVelocityFactor(int index) { return kVelocityFactors[Clamp(index, 2)]; }
+
+double WindPressureAtElevation(const WindData& wind, float elevation, int windLoadNumber) {
+  bool any = false;
+  for (int k = 0; k < kWindLoadCount; ++k) any = any || !ProfileInForce(wind, k).empty();
+  if (!any) throw std::string("Wind profile is not specified");
+  const int k = windLoadNumber >= 2 && windLoadNumber <= 4 ? windLoadNumber - 1 : 0;
+  PairTable table;
+  for (const WindProfilePoint& point : ProfileInForce(wind, k)) table.push_back({point.elevation, point.value});
+  const double value = InterpolatePairs(table, elevation);
+  if (wind.profileIsVelocity == 0) return value;
+  return wind.loads[static_cast<std::size_t>(k)].shapeFactor * value * value * kVelocityPressureFactor;
 }
 
 void PrepareWindDirections(WindData& wind) {

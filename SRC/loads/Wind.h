@@ -7,6 +7,9 @@
 // what it held. Files before version 503 carry one wind speed instead of the
 // profile data; it becomes wind load 1's velocity profile of one point, with
 // profile units taken from the units the user works in (WindSpeedUnits).
+//
+// The dialog and its profile table are WindDialog.cpp, the report
+// WindPrint.cpp.
 #pragma once
 
 #include <array>
@@ -64,6 +67,27 @@ bool IsWindDefined(const WindData& wind, int index);
 bool WindLoadHasData(const WindData& wind, int index);
 
 void PrepareWindDirections(WindData& wind);
+
+// The wind pressure (psi) of wind load `windLoadNumber` (1 .. 4; any other
+// number is wind load 1) at an elevation (inch): with velocity profiles the
+// shape factor times the square of the velocity over 45000 (psi from mph),
+// with pressure profiles the pressure itself. Outside a profile its end
+// value holds. Throws "Wind profile is not specified" when no wind load has
+// a profile of the kind in force, and "Interpolate on empty vector" when
+// this one has none.
+double WindPressureAtElevation(const WindData& wind, float elevation, int windLoadNumber);
+
+// The profile units of the wind dialog and report: labels and factors
+// (shown value = internal value x factor).
+const char* WindElevationUnitLabel(int index);
+const char* WindPressureUnitLabel(int index);
+const char* WindVelocityUnitLabel(int index);
+double WindElevationFactor(int index);
+double WindPressureFactor(int index);
+double WindVelocityFactor(int index);
+// The profile of the kind in force of wind load k (0-based).
+std::vector<WindProfilePoint>& WindProfileInForce(WindData& wind, int index);
+const std::vector<WindProfilePoint>& WindProfileInForce(const WindData& wind, int index);
 
 // The profile units an old wind speed takes from the program's current units.
 WindSpeedUnits CurrentWindSpeedUnits();

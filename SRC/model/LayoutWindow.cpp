@@ -11,6 +11,7 @@
 #include "graphics/PrintSelection.h"
 #include "graphics/PrintSheet.h"
 #include "files/FileCommands.h"
+#include "loads/LoadCaseList.h"
 #include "loads/Spectrum.h"
 #include "loads/StaticSeismic.h"
 #include "loads/TimeFunction.h"
@@ -217,6 +218,7 @@ bool HasDataType(const Model& model, DataType type) {
 }
 
 void UpdateLoadsMenu(HMENU popup) {
+  BuildLoadCases(M());
   const Model& model = M();
   const bool results = InResults();
   const bool code = model.options.PipingCode != 0;

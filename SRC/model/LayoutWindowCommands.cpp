@@ -17,6 +17,7 @@
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
+#include "loads/LoadCommands.h"
 #include "model/AnalysisElements.h"
 #include "model/DeleteRows.h"
 #include "model/FindNodeDialog.h"
@@ -116,21 +117,16 @@ constexpr LaterCommand kLaterCommands[] = {
     {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
-    {40078, "Refine Branches for B31J"},   {121, "Viewpoint"},
-    {267, "Previous View"},    {259, "Analysis options"},
-    {379, "Node increment"},   {231, "Load cases"},           {232, "Static seismic"},
-    {233, "Wind"},             {40044, "Wind"},               {40045, "Wind"},
-    {40046, "Wind"},           {234, "Spectrum"},             {223, "Time history"},
-    {235, "Harmonic"},                   {40011, "Check Connections"},
+    {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
+    {267, "Previous View"},    {379, "Node increment"},       {223, "Time history"},
+    {235, "Harmonic"},         {40011, "Check Connections"},
     {188, "Beam Materials"},   {189, "Beam Sections"},
-    {190, "Loads"},            {307, "Beam Materials"},       {308, "Beam Sections"},
+    {307, "Beam Materials"},   {308, "Beam Sections"},
     {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
-    {195, "Turbines"},         {251, "Spectrums"},            {376, "Force spectrums"},
+    {195, "Turbines"},         {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
     {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
     {236, "Element list"},     {237, "Data list"},            
-    
-                {286, "Specified displacements"},
     {108, "Analysis"},
 };
 
@@ -379,6 +375,8 @@ void LayoutCommand(HWND window, int id) {
     case 40062: OpenTutorialDocument(window, "basic_pipe_stress_analysis.pdf"); return;
     case 40065: OpenTutorialDocument(window, "Tutorial_1.pdf"); return;
     case 40066: OpenTutorialDocument(window, "Tutorial_2.pdf"); return;
-    default: ShowLaterCommand(window, id); return;
+    default:
+      if (!LoadsLayoutCommand(window, id)) ShowLaterCommand(window, id);
+      return;
   }
 }

@@ -15,6 +15,7 @@
 #include "files/FileCommands.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/PrintSheet.h"
+#include "loads/LoadCommands.h"
 #include "model/ContextMenus.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutWindow.h"
@@ -180,14 +181,12 @@ const char* LaterCommandName(int id) {
     case kDistanceCommand: return "Distance";
     case 188: return "Materials";
     case 189: return "Sections";
-    case 190: return "Loads";
     case 307: return "Beam Materials";
     case 308: return "Beam Sections";
     case 309: return "Beam Loads";
     case 193: return "Pumps";
     case 194: return "Compressors";
     case 195: return "Turbines";
-    case 251: return "Spectrums";
     case 252: return "Time functions";
     case 222: return "Time function";
     case 244: return "AISC Beam Library";
@@ -196,13 +195,6 @@ const char* LaterCommandName(int id) {
     case 257: return "Results";
     default: return nullptr;
   }
-}
-
-// The list of pipe loads is always offered; its table comes with the loads'
-// own work.
-void OpenLoadsList() {
-  STAND_IN("the pipe loads list");
-  ShowInfoMessage(ActiveWindow, "The loads list is not available yet.");
 }
 
 void UndoRedo(HWND window, bool undo) {
@@ -233,8 +225,8 @@ bool BindFirstListTable(TableWindow& table, int columns) {
 void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
-  RegisterPendingListKind("&Loads", OpenLoadsList);
   RegisterPropertyLists();
+  RegisterLoadLists();
   RegisterInputTableView(TheNodeList());
   RegisterKindLists();
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
@@ -355,6 +347,7 @@ void ListCommand(HWND window, int commandId) {
     default: break;
   }
   if (PropertyListCommand(window, commandId)) return;
+  if (LoadsListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }
 

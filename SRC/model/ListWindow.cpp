@@ -36,7 +36,6 @@ constexpr int kLabelCount = static_cast<int>(std::size(kListLabels));
 struct ListKind {
   ListCondition condition = nullptr;
   ListOpener opener = nullptr;
-  bool pending = false;  // a stand-in: its list comes with later work
 };
 
 struct ListMenuState {
@@ -52,12 +51,6 @@ ListMenuState& State() {
 }
 
 constexpr int kFirstListButton = 1401;
-
-const ListKind* KindOfOpener(ListOpener opener) {
-  for (const ListKind& kind : State().kinds)
-    if (opener != nullptr && kind.opener == opener) return &kind;
-  return nullptr;
-}
 
 void SetKind(const std::string& label, const ListKind& kind, bool& found) {
   found = false;
@@ -103,13 +96,7 @@ int CheckedEntry(HWND dialog) {
 
 bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener) {
   bool found = false;
-  SetKind(label, {condition, opener, false}, found);
-  return found;
-}
-
-bool RegisterPendingListKind(const std::string& label, ListOpener opener) {
-  bool found = false;
-  SetKind(label, {nullptr, opener, true}, found);
+  SetKind(label, {condition, opener}, found);
   return found;
 }
 
@@ -192,11 +179,6 @@ int OpenListMenuDialog(HWND owner) {
 
 void ShowListByOpener(ListOpener opener) {
   if (opener == nullptr) return;
-  // A stand-in says so; the List frame stays as it is.
-  if (const ListKind* kind = KindOfOpener(opener); kind != nullptr && kind->pending) {
-    opener();
-    return;
-  }
   Frame& frame = ListFrame();
   if (frame.window != nullptr) FrameShow(frame);
   opener();
@@ -238,9 +220,6 @@ bool RestoreListWindow() {
   BuildListMenu();
   for (const ListMenuEntry& entry : State().entries) {
     if (entry.label != saved) continue;
-    // A list still to come keeps its name for the next save, unannounced.
-    const ListKind* kind = KindOfOpener(entry.opener);
-    if (kind != nullptr && kind->pending) return false;
     ShowListByOpener(entry.opener);
     return CurrentListOpener() == entry.opener;
   }

@@ -43,10 +43,6 @@ struct ListMenuEntry {
 // Registers the list of `label` (one of the fixed labels; others are
 // refused with false).
 bool RegisterListKind(const std::string& label, ListCondition condition, ListOpener opener);
-// Registers a list that is always offered but whose table later work
-// builds: its opener only says so, the List frame is not shown for it and a
-// model saved with it does not reopen it (the saved name is kept).
-bool RegisterPendingListKind(const std::string& label, ListOpener opener);
 // Forgets every registration (start-up registers again; tests start clean).
 void ForgetListKinds();
 

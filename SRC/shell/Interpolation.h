@@ -9,10 +9,8 @@
 
 #include <vector>
 
-struct FloatPair {
-  float x = 0.0f;
-  float y = 0.0f;
-};
+#include "shell/BinaryFile.h"  // FloatPair, the pair the files hold
+
 using PairTable = std::vector<FloatPair>;
 
 constexpr double kFloatTolerance = 1.0e-8;

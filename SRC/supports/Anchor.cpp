@@ -22,7 +22,7 @@ void Anchor::Read(BinaryFile& file) {
   ReadTagIfPresent(file, tag, kKind);
   BinaryFileReadFloats(file, stiffness.data(), stiffness.size());
   BinaryFileReadBytes(file, releases.data(), releases.size());
-  ReadDisplacementFlags(file, displacements);
+  ReadDisplacementFlags(file, g_ModelFileVersion, displacements);
   if (g_ModelFileVersion >= 670) {
     BinaryFileReadByte(file, AnchorInPipeLcs);
     BinaryFileReadByte(file, DisplacementsInPipeLcs);
@@ -32,7 +32,7 @@ void Anchor::Read(BinaryFile& file) {
   CheckFlagBytes(displacements.flags.data(), displacements.flags.size(), "displacement flag");
   CheckFlagBytes(&AnchorInPipeLcs, 1, "Anchor in Pipe LCS");
   CheckFlagBytes(&DisplacementsInPipeLcs, 1, "Displacements in Pipe LCS");
-  ReadDisplacementValues(file, displacements);
+  ReadDisplacementValues(file, g_ModelFileVersion, displacements);
   CheckKindRecord(file, kKind);
 }
 

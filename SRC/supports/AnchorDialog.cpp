@@ -17,7 +17,7 @@
 #include "shell/NumberText.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
-#include "supports/SpecDisplDialog.h"
+#include "supports/DisplacementSets.h"
 
 namespace {
 
@@ -125,7 +125,8 @@ class AnchorDialog : public KindDialog {
     if (RowItemOfType(row, DataType::Anchor) == nullptr) return;
     g_SpecDisplStored = 0;
     const INT_PTR result =
-        DialogBoxParam(InstanceHandle, SpecDisplDialogTemplate(), dialog, SpecDisplDialogProc, static_cast<LPARAM>(row));
+        DialogBoxParam(InstanceHandle, SpecDisplDialogTemplate().c_str(), dialog, SpecDisplDialogProc,
+                       static_cast<LPARAM>(row));
     if (g_SpecDisplStored != 0) changedByOtherDialog = true;
     if (result == 1) {
       helper.DialogFocusItem(IDOK);

@@ -27,10 +27,10 @@ void Nozzle::Read(BinaryFile& file) {
   BinaryFileReadByte(file, flatBottom);
   BinaryFileReadByte(file, reinforcingPad);
   ForEachValue(*this, [&file](float& value) { BinaryFileReadFloat(file, value); });
-  ReadDisplacementFlags(file, displacements);
+  ReadDisplacementFlags(file, g_ModelFileVersion, displacements);
   if (g_ModelFileVersion > 700) BinaryFileReadByte(file, spherical);
   CheckKindRecord(file, kKind);
-  ReadDisplacementValues(file, displacements);
+  ReadDisplacementValues(file, g_ModelFileVersion, displacements);
   CheckKindRecord(file, kKind);
 }
 

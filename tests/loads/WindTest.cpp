@@ -4,6 +4,8 @@
 // and the predicates of a defined wind load.
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "loads/Wind.h"
 #include "properties/SectionTestBytes.h"
 #include "shell/NumberText.h"
@@ -174,4 +176,43 @@ TEST(WindBlock, AnOldSpeedTakesTheCurrentUnits) {
   EXPECT_EQ(other.elevationUnit, 0);
   EXPECT_EQ(other.pressureUnit, 1);
   g_UnitsSettings = saved;
+}
+
+TEST(WindPressure, VelocityProfileAgainstAHandCalculation) {
+  WindData wind;
+  wind.profileIsVelocity = 1;
+  WindLoad& load = wind.loads[0];
+  load.shapeFactor = 0.6f;
+  load.direction = {1.0f, 0.0f, 0.0f};
+  // 0 ft: 60 mph, 100 ft: 100 mph; a typed zero elevation is the explicit zero.
+  load.velocityProfile = {{kExplicitZero, 60.0f}, {1200.0f, 100.0f}};
+  // 50 ft: V = 80 mph, p = 0.6 x 80^2 / 45000 = 0.085333 psi.
+  EXPECT_NEAR(WindPressureAtElevation(wind, 600.0f, 1), 0.6 * 6400.0 / 45000.0, 1e-7);
+  // Below and above the profile its end velocities hold.
+  EXPECT_NEAR(WindPressureAtElevation(wind, -120.0f, 1), 0.6 * 3600.0 / 45000.0, 1e-7);
+  EXPECT_NEAR(WindPressureAtElevation(wind, 2400.0f, 1), 0.6 * 10000.0 / 45000.0, 1e-7);
+  // A number outside 2 .. 4 is wind load 1; wind load 2 has no profile.
+  EXPECT_NEAR(WindPressureAtElevation(wind, 600.0f, 9), 0.6 * 6400.0 / 45000.0, 1e-7);
+  try {
+    WindPressureAtElevation(wind, 600.0f, 2);
+    ADD_FAILURE() << "an empty profile gave a pressure";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Interpolate on empty vector");
+  }
+}
+
+TEST(WindPressure, PressureProfileIgnoresTheShapeFactorAndNoProfileIsRefused) {
+  WindData wind;
+  wind.loads[2].shapeFactor = 2.0f;
+  wind.loads[2].pressureProfile = {{0.0f, 0.1f}, {1000.0f, 0.3f}};
+  EXPECT_NEAR(WindPressureAtElevation(wind, 250.0f, 3), 0.15, 1e-7);
+  wind.profileIsVelocity = 1;  // the velocity profiles are all empty
+  try {
+    WindPressureAtElevation(wind, 250.0f, 3);
+    ADD_FAILURE() << "no profile gave a pressure";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Wind profile is not specified");
+  }
+  EXPECT_STREQ(WindPressureUnitLabel(2), "(kg/cm2)");
+  EXPECT_DOUBLE_EQ(WindVelocityFactor(1), 1.609344);
 }

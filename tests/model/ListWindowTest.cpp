@@ -6,6 +6,7 @@
 #include "ListTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "loads/PipeLoadsTable.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
@@ -197,7 +198,7 @@ TEST_F(ListWindowTest, MenuStatesFollowTheListAndThePipingCode) {
   EXPECT_FALSE(State(Popup(4), 193) & MF_GRAYED);
 }
 
-TEST_F(ListWindowTest, NextAndPreviousListWrapAroundAndAListStillToComeSaysSo) {
+TEST_F(ListWindowTest, NextAndPreviousListWrapAround) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
   ShowListByOpener(OpenNodeList);
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
@@ -207,19 +208,13 @@ TEST_F(ListWindowTest, NextAndPreviousListWrapAroundAndAListStillToComeSaysSo) {
   EXPECT_EQ(CurrentListOpener(), &OpenSectionsTable);
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
-  // Back to the loads list, which is not built: it says so and the
-  // materials list stays.
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOfDialog(dialog).at(0), "The loads list is not available yet.");
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-  });
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
-  platform::CheckModalScript();
-  EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
-  EXPECT_EQ(TheModel().listName, "&Materials");
-  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  EXPECT_EQ(CurrentListOpener(), &OpenPipeLoadsTable);
+  EXPECT_EQ(TheModel().listName, "&Loads");
   SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);
-  EXPECT_EQ(CurrentListOpener(), &OpenSectionsTable);
+  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);
+  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the last to the first
+  EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
 }
 
 TEST_F(ListWindowTest, ASavedListIsShownAgainAndANewModelForgetsIt) {
@@ -306,8 +301,8 @@ TEST_F(ListWindowTest, AModelSavedWithItsListReopensItAndClosingForgetsTheListAn
   ASSERT_EQ(TheModel().listName, "&Coordinates");
   const std::string listed = TempFolder() + "/listed.mod";
   ASSERT_EQ(WriteModelFileFrom(TheModel(), listed), "");
-  TheModel().listName = "&Loads";
-  const std::string materials = TempFolder() + "/loads.mod";
+  TheModel().listName = "&Hangers";
+  const std::string materials = TempFolder() + "/hangers.mod";
   ASSERT_EQ(WriteModelFileFrom(TheModel(), materials), "");
   // Close hides the List window, forgets its list and puts its tables
   // back at their top.
@@ -322,12 +317,12 @@ TEST_F(ListWindowTest, AModelSavedWithItsListReopensItAndClosingForgetsTheListAn
   EXPECT_TRUE(IsWindowVisible(ListFrame().window));
   EXPECT_EQ(CurrentListOpener(), &OpenNodeList);
   EXPECT_EQ(Nodes().currentRow, 1);
-  // A list still to come is not opened (no message either) and its name
+  // A list not offered is not opened (no message either) and its name
   // stays for the next save.
   SendMessage(LayoutFrame().window, WM_COMMAND, 103, 0);
   ASSERT_TRUE(OpenFileByExtension(nullptr, materials));
   EXPECT_FALSE(IsWindowVisible(ListFrame().window));
-  EXPECT_EQ(TheModel().listName, "&Loads");
+  EXPECT_EQ(TheModel().listName, "&Hangers");
   std::filesystem::remove(listed);
   std::filesystem::remove(materials);
 }

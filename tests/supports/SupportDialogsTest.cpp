@@ -14,7 +14,7 @@
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
-#include "supports/SpecDisplDialog.h"
+#include "supports/DisplacementSets.h"
 
 namespace {
 
@@ -158,15 +158,21 @@ TEST_F(SupportDialogsTest, DisplacementsAreReachedOnlyFromARowWithAnAnchor) {
   // Row 1's anchor opens the set dialog for its row.
   platform::ExpectModal(platform::ModalKind::Dialog, "ANCHOR_DIALOG", [](HWND dialog) {
     EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 1001)));
-    // Until the set dialog lands its stand-in refuses and ends at once.
-    ExpectMessage("The Specified Displacements dialog is not available yet.");
-    platform::ExpectModal(platform::ModalKind::Dialog, SpecDisplDialogTemplate(), [](HWND) {});
+    // A displacement stored there makes the anchor's OK a change.
+    platform::ExpectModal(platform::ModalKind::Dialog, SpecDisplDialogTemplate(), [](HWND set) {
+      SetDlgItemText(set, 1301, "0.5");
+      SendMessage(set, WM_COMMAND, IDOK, 0);
+    });
     Press(dialog, 1001);
     EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   EditData(1);
-  EXPECT_FALSE(TheModel().modified);
+  EXPECT_TRUE(TheModel().modified);
+  const auto& anchor = static_cast<const Anchor&>(*TheModel().row(1).item);
+  ASSERT_TRUE(anchor.displacements.HasAny());
+  EXPECT_EQ(anchor.displacements.flags[0], 1);
+  EXPECT_FLOAT_EQ(anchor.displacements.sets->values[1], 0.5f);  // T1, X
 }
 
 TEST_F(SupportDialogsTest, ARestraintIsPlacedByTypingItsKindAndEditedInItsDialog) {

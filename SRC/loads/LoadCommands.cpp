@@ -1,0 +1,63 @@
+// The loads' commands of the Layout and List windows; see the header.
+#include "loads/LoadCommands.h"
+
+#include "analysis/AnalysisOptionsSheet.h"
+#include "loads/LoadCaseDialog.h"
+#include "loads/PipeLoadsTable.h"
+#include "loads/SpectraTable.h"
+#include "loads/StaticSeismicDialog.h"
+#include "loads/WindDialog.h"
+#include "model/ListWindow.h"
+#include "model/Model.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+#include "supports/DisplacementSets.h"
+
+namespace {
+
+SnapshotToken Snapshot(HWND window) { return TableResultsShown() ? 0 : TakeUndoSnapshot(window); }
+
+int WindLoadOfCommand(int command) {
+  switch (command) {
+    case 233: return 1;
+    case 40044: return 2;
+    case 40045: return 3;
+    case 40046: return 4;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
+bool LoadsLayoutCommand(HWND window, int command) {
+  if (const int wind = WindLoadOfCommand(command); wind != 0) {
+    WindLoadDialog(window, wind, Snapshot(window));
+    return true;
+  }
+  switch (command) {
+    case 259: AnalysisOptionsCommand(window); return true;
+    case 231: LoadCaseNames(window, Snapshot(window)); return true;
+    case 232: StaticSeismicLoadDialog(window, Snapshot(window)); return true;
+    case 234: SpectrumLoadDialog(window, Snapshot(window)); return true;
+    case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
+    case 251: ShowListByOpener(OpenSpectraTable); return true;
+    case 286: ListSpecifiedDisplacements(); return true;
+    default: return false;
+  }
+}
+
+bool LoadsListCommand(HWND window, int command) {
+  switch (command) {
+    case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
+    case 251: ShowListByOpener(OpenSpectraTable); return true;
+    case 363: return CopyPipeLoad();
+    case 364: return PastePipeLoad(window);
+    default: return SpectraListCommand(window, command);
+  }
+}
+
+void RegisterLoadLists() {
+  RegisterListKind("&Loads", PipeLoadsOffered, OpenPipeLoadsTable);
+  RegisterListKind("&Specified displ", SpecifiedDisplacementsOffered, OpenSpecifiedDisplacementsTable);
+  RegisterListKind("&Spectrums", SpectraOffered, OpenSpectraTable);
+}

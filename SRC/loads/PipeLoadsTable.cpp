@@ -1,0 +1,367 @@
+// The "Loads" list (see PipeLoadsTable.h). Row r shows pipe-load record r;
+// the row after the last is the spare record. Every change is bracketed by
+// an undo snapshot that is discarded when nothing changed.
+#include "loads/PipeLoadsTable.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "loads/PipeLoad.h"
+#include "loads/ListEdits.h"
+#include "loads/PipeLoadDialog.h"
+#include "model/ContextMenus.h"
+#include "model/LayoutWindow.h"
+#include "model/ListWindow.h"
+#include "model/Model.h"
+#include "platform/Gdi.h"
+#include "platform/Menu.h"
+#include "platform/Paint.h"
+#include "shell/Frame.h"
+#include "shell/General.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr int kNameColumn = 1;
+constexpr int kDesignTemperatureColumn = 22;
+constexpr int kDesignPressureColumn = 23;
+constexpr int kSpecificGravityColumn = 24;
+constexpr int kCopyCommand = 363;
+constexpr int kPasteCommand = 364;
+constexpr const char* kDesignTemperatureMessage = "Design Temperature should be >= all Operating Temperatures";
+constexpr const char* kDesignPressureMessage = "Design Pressure should be >= all Operating Pressures";
+
+Model& M() { return TheModel(); }
+int ThermalCount() { return M().options.ThermalLoadCount; }
+
+// The record remembered by Copy, 0 when none.
+int& CopiedRecord() {
+  static int record = 0;
+  return record;
+}
+
+bool Shown(const PipeLoadsTable& table) {
+  return table.Window() != nullptr && IsWindowVisible(table.Window()) && TableOfWindow(table.Window()) == &table;
+}
+
+// A pair column in use (columns 2 .. 21).
+bool PairColumnInUse(int column) { return (column - 2) / 2 < PipeLoadPairsInUse(ThermalCount()); }
+
+void TitleAndRows(PipeLoadsTable& table) { TableSetRowsTitled(table, "Loads", M().pipeLoads.count); }
+
+// The record grows by four when full, as the list adds records.
+void MakeRoomForOneMore(ModelRecordTable<PipeLoad>& table) {
+  if (table.count >= table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
+}
+
+
+bool StoreName(PipeLoadsTable& table, PipeLoad& record) {
+  const std::string name = g_EditFieldText;
+  if (name.empty()) return false;
+  if (!IsNameText(name)) ThrowFieldError("Name", "should be alpha numeric");
+  if (FindRecordByName(M().beamLoads, name) != 0) ThrowFieldError("Load", "is already defined as a beam load");
+  const int other = FindPipeLoadByName(M().pipeLoads, name);
+  if (other != 0 && other != table.currentRow) ThrowFieldError("Load", "is already defined");
+  if (name == record.name) return false;
+  if (other == 0 && !record.name.empty() && FindPipeLoadByName(M().pipeLoads, record.name) != 0) {
+    if (!ConfirmChange(table.frame, "Load name", record.name, name)) return false;
+    RenamePipeLoad(M(), record.name, name);
+    if (HWND layout = LayoutTableWindow(); layout != nullptr) InvalidateRect(layout, nullptr, FALSE);
+    return true;
+  }
+  // A load typed on the spare row starts with wind on, as a new record does.
+  if (record.name.empty() && table.currentRow > M().pipeLoads.count) record.wind = 1;
+  record.name = name;
+  return true;
+}
+
+bool StoreValue(float& field, float value) {
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
+float ParseCellTemperature() {
+  float value = 0.0f;
+  if (ParseFieldTemperature(value) != 0) ThrowInvalidField("Temperature");
+  return value;
+}
+
+float ParseCellPressure() {
+  float value = 0.0f;
+  if (ParseFieldPressure(value) != 0) ThrowInvalidField("Pressure");
+  return value;
+}
+
+bool StoreNumber(int column, PipeLoad& record) {
+  const int count = ThermalCount();
+  if (column >= 2 && column <= 21) {
+    TemperaturePressure& tp = record.operating[static_cast<std::size_t>((column - 2) / 2)];
+    return column % 2 == 0 ? StoreValue(tp.temperature, ParseCellTemperature())
+                           : StoreValue(tp.pressure, ParseCellPressure());
+  }
+  if (column == kDesignTemperatureColumn) {
+    const float value = ParseCellTemperature();
+    if (value != 0.0f && value < PipeLoadMaxTemp(record, count)) throw std::string(kDesignTemperatureMessage);
+    return StoreValue(record.designTemperature, value);
+  }
+  if (column == kDesignPressureColumn) {
+    const float value = ParseCellPressure();
+    if (value != 0.0f && value < PipeLoadMaxPressure(record, count)) throw std::string(kDesignPressureMessage);
+    return StoreValue(record.designPressure, value);
+  }
+  if (column == kSpecificGravityColumn) {
+    float value = 0.0f;
+    if (ParseFieldReal(value) != 0) ThrowInvalidField("Specific gravity");
+    if (value < 0.0f) ThrowFieldError("Specific gravity", "should not be negative");
+    return StoreValue(record.specificGravity, value);
+  }
+  return false;
+}
+
+// The design values against the operating ones; a design value of exactly
+// 0 is not given yet (Enter fills it) and passes.
+void CheckDesignValues(const PipeLoad& record) {
+  const int count = ThermalCount();
+  if (record.designPressure != 0.0f && record.designPressure < PipeLoadMaxPressure(record, count))
+    ThrowCellError(kDesignPressureMessage, kDesignPressureColumn);
+  if (record.designTemperature != 0.0f && record.designTemperature < PipeLoadMaxTemp(record, count))
+    ThrowCellError(kDesignTemperatureMessage, kDesignTemperatureColumn);
+}
+
+// Enter's defaults: the not-given values of the pairs in use and the
+// design values from the largest operating ones.
+void FillNotGiven(PipeLoad& record) {
+  const int count = ThermalCount();
+  for (int pair = 0; pair < PipeLoadPairsInUse(count); ++pair) {
+    TemperaturePressure& tp = record.operating[static_cast<std::size_t>(pair)];
+    if (tp.temperature == 0.0f) tp.temperature = M().options.ReferenceTemperature;
+    if (tp.pressure == 0.0f) tp.pressure = kExplicitZero;
+  }
+  if (record.designTemperature == 0.0f) record.designTemperature = PipeLoadMaxTemp(record, count);
+  if (record.designPressure == 0.0f) record.designPressure = PipeLoadMaxPressure(record, count);
+}
+
+bool SameNumbers(const PipeLoad& a, const PipeLoad& b) {
+  for (std::size_t pair = 0; pair < a.operating.size(); ++pair)
+    if (a.operating[pair].temperature != b.operating[pair].temperature ||
+        a.operating[pair].pressure != b.operating[pair].pressure)
+      return false;
+  return a.designTemperature == b.designTemperature && a.designPressure == b.designPressure;
+}
+
+void SetListMenuItem(HMENU menu, int command, bool enabled) {
+  if (menu != nullptr) EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+}  // namespace
+
+PipeLoadsTable& ThePipeLoadsTable() {
+  static PipeLoadsTable table;
+  return table;
+}
+
+void PipeLoadColumnWidths(const Model& model, const std::function<int(const std::string&)>& measure,
+                          std::vector<int>& widths) {
+  const int count = model.options.ThermalLoadCount;
+  for (int column = 1; column <= kPipeLoadColumns && column < static_cast<int>(widths.size()); ++column) {
+    int width = std::max(measure(PipeLoadHeadingText(column, 0)), measure(PipeLoadHeadingText(column, 1)));
+    for (int index = 1; index <= model.pipeLoads.count; ++index)
+      width = std::max(width, measure(PipeLoadCellText(model.pipeLoads[index], column, count)));
+    widths[static_cast<std::size_t>(column)] = width;
+  }
+  if (widths.size() <= 21) return;
+  const int shared = *std::max_element(widths.begin() + 2, widths.begin() + 22);
+  for (int column = 2; column <= 21; ++column)
+    widths[static_cast<std::size_t>(column)] = (column - 2) / 2 < PipeLoadPairsInUse(count) ? shared : 0;
+}
+
+void PipeLoadsTable::DefineColumns() {
+  HDC dc = Dc();
+  PipeLoadColumnWidths(M(), [dc](const std::string& text) { return CellTextWidth(dc, text); }, widths);
+}
+
+std::string PipeLoadsTable::HeadingText(int column, int line) { return PipeLoadHeadingText(column, line); }
+
+std::string PipeLoadsTable::CellText(int row, int column, int /*line*/) {
+  ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
+  if (row < 1 || row > loads.count + 1) return {};
+  return PipeLoadCellText(PipeLoadSlot(loads, row), column, ThermalCount());
+}
+
+bool PipeLoadsTable::IsCellEditable(int /*row*/, int column) {
+  if (column >= 2 && column <= 21) return PairColumnInUse(column);
+  return column == kNameColumn || column == kDesignTemperatureColumn || column == kDesignPressureColumn ||
+         column == kSpecificGravityColumn;
+}
+
+int PipeLoadsTable::FilterChar(int character) {
+  const int upper = std::toupper(static_cast<unsigned char>(character));
+  if (upper == ' ') return 0;
+  if (currentColumn == kNameColumn)
+    return std::isalnum(static_cast<unsigned char>(upper)) || upper == '-' || upper == '/' ? upper : 0;
+  return IsNotNumberChar(static_cast<char>(upper)) ? 0 : upper;
+}
+
+void PipeLoadsTable::StoreCell() {
+  PipeLoad& record = PipeLoadSlot(M().pipeLoads, currentRow);
+  ChangeWithSnapshot(frame, [&] {
+    return currentColumn == kNameColumn ? StoreName(*this, record) : StoreNumber(currentColumn, record);
+  });
+}
+
+void PipeLoadsTable::EditFinished() {
+  ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
+  if (currentRow < 1 || currentRow > loads.count + 1) return;
+  PipeLoad& record = PipeLoadSlot(loads, currentRow);
+  if (record.name.empty()) record = PipeLoad{};
+  CheckDesignValues(record);
+}
+
+void PipeLoadsTable::EnterRow(bool /*control*/) {
+  ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
+  PipeLoad& record = PipeLoadSlot(loads, currentRow);
+  if (record.name.empty()) TableFieldRequired("Name", kNameColumn);
+  const PipeLoad before = record;
+  FillNotGiven(record);
+  CheckDesignValues(record);
+  if (currentRow <= loads.count) {
+    if (!SameNumbers(before, record)) M().modified = true;
+    if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
+    return;
+  }
+  // The spare row becomes a record.
+  const PipeLoad made = record;
+  MakeRoomForOneMore(loads);
+  ++loads.count;
+  PipeLoadSlot(loads, loads.count) = made;
+  PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
+  M().modified = true;
+  TitleAndRows(*this);
+  TableShowFocus(*this);
+  TableGoTo(*this, loads.count + 1);
+}
+
+void PipeLoadsTable::InsertRow() {
+  ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
+  const int row = currentRow;
+  const bool named = row >= 1 && row <= loads.count && !loads[row].name.empty();
+  if (!named || (row > 1 && loads[row - 1].name.empty())) {
+    ErrorBeep();
+    return;
+  }
+  ChangeWithSnapshot(frame, [&] {
+    MakeRoomForOneMore(loads);
+    PipeLoadSlot(loads, loads.count + 1);
+    for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
+    loads[row] = PipeLoad{};
+    ++loads.count;
+    return true;
+  });
+  TitleAndRows(*this);
+  TableShowFocus(*this);
+  TableGoTo(*this, row);
+}
+
+void PipeLoadsTable::DeleteRow() {
+  ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
+  const int row = currentRow;
+  if (row < 1 || row > loads.count + 1) return;
+  if (row == loads.count + 1) {
+    PipeLoadSlot(loads, row) = PipeLoad{};
+    TableDrawRow(*this, row);
+    return;
+  }
+  if (IsPipeLoadInUse(M(), row)) {
+    ErrorBeep();
+    ShowErrorMessage(frame, "Load " + loads[row].name + " is in use, it cannot be deleted");
+    return;
+  }
+  ChangeWithSnapshot(frame, [&] {
+    for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
+    loads[loads.count] = PipeLoad{};
+    --loads.count;
+    if (CopiedRecord() > loads.count) CopiedRecord() = 0;
+    return true;
+  });
+  TitleAndRows(*this);
+  TableShowFocus(*this);
+  TableGoTo(*this, std::min(row, loads.count + 1));
+}
+
+void PipeLoadsTable::EditCurrentItem() {
+  if (TableEndEdit(*this)) return;
+  // The dialog discards exactly the snapshot of its own edit.
+  DiscardTableEditSnapshot();
+  const SnapshotToken token = TableResultsShown() ? 0 : TakeUndoSnapshot(frame);
+  const int row = currentRow;
+  if (PipeLoadDialog(frame, row, token) != 1) return;
+  TableShowFocus(*this);
+  TableGoTo(*this, row);
+  TableCommitInPlace(*this);
+}
+
+void PipeLoadsTable::ContextMenu() { TablePopupInsertDeleteMenu(*this); }
+
+void PipeLoadsTable::UpdateMenu() {
+  UpdateTableEditMenu(*this);
+  if (menuMode != 1) return;
+  const bool real = currentRow >= 1 && currentRow <= M().pipeLoads.count && !TableResultsShown();
+  SetListMenuItem(frameMenu, kCopyCommand, real);
+  SetListMenuItem(frameMenu, kPasteCommand, real && CopiedRecord() != 0);
+}
+
+void PipeLoadsTable::WriteText() { PrintPipeLoads(); }
+
+bool PipeLoadsOffered(const Model& /*model*/) { return true; }
+
+void OpenPipeLoadsTable() {
+  HWND window = ListTableWindow(0);
+  TableWindowRecord* record = RecordOfWindow(window);
+  if (record == nullptr) return;
+  PipeLoadsTable& table = ThePipeLoadsTable();
+  TableWindowClose(window);
+  static const std::vector<int> kEditLengths = [] {
+    std::vector<int> lengths(kPipeLoadColumns + 1, 12);
+    lengths[kNameColumn] = 5;
+    return lengths;
+  }();
+  TableSetColumns(table, record, ListFrame().window, kPipeLoadColumns, 2, &kEditLengths);
+  table.editable = true;
+  SetCurrentListOpener(OpenPipeLoadsTable);
+  const Model& model = M();
+  const int current = FindPipeLoadByName(model.pipeLoads, model.row(model.currentRow).load);
+  table.currentRow = std::max(current, 1);
+  TitleAndRows(table);
+  TableShowFocus(table);
+  TableGoTo(table, std::max(current, 1));
+}
+
+bool CopyPipeLoad() {
+  PipeLoadsTable& table = ThePipeLoadsTable();
+  if (!Shown(table)) return false;
+  if (table.currentRow >= 1 && table.currentRow <= M().pipeLoads.count) CopiedRecord() = table.currentRow;
+  return true;
+}
+
+bool PastePipeLoad(HWND owner) {
+  PipeLoadsTable& table = ThePipeLoadsTable();
+  if (!Shown(table)) return false;
+  ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
+  const int from = CopiedRecord();
+  const int to = table.currentRow;
+  if (from < 1 || from > loads.count || to < 1 || to > loads.count + 1 || TableResultsShown()) return true;
+  TakeUndoSnapshot(owner);
+  PipeLoad& target = PipeLoadSlot(loads, to);
+  const std::string name = target.name;
+  target = loads[from];
+  target.name = name;
+  M().modified = true;
+  CopiedRecord() = 0;
+  TableDrawRow(table, to);
+  return true;
+}

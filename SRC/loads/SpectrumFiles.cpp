@@ -1,0 +1,178 @@
+// The spectrum text import and the comma-separated export (see
+// SpectrumFiles.h). Numbers are read with from_chars, so the text of the
+// file means the same under every locale.
+#include "loads/SpectrumFiles.h"
+
+#include <charconv>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "graphics/ReportOutput.h"
+#include "loads/SpectraTable.h"
+#include "model/Model.h"
+#include "platform/CommonDialog.h"
+#include "shell/Application.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+
+namespace {
+
+constexpr std::size_t kNameRoom = 31;
+
+// Reads the next number of `text` from `at` (blanks skipped, an optional
+// plus sign); false when there is none.
+template <typename Number>
+bool NextNumber(const std::string& text, std::size_t& at, Number& value) {
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  if (at < text.size() && text[at] == '+') ++at;
+  const char* first = text.data() + at;
+  const char* last = text.data() + text.size();
+  const auto [end, error] = std::from_chars(first, last, value);
+  if (error != std::errc() || end == first) return false;
+  at = static_cast<std::size_t>(end - text.data());
+  return true;
+}
+
+// The line cut at its first CR or LF.
+bool ReadLine(std::istream& in, std::string& line) {
+  if (!std::getline(in, line)) return false;
+  const std::size_t end = line.find_first_of("\r\n");
+  if (end != std::string::npos) line.resize(end);
+  return true;
+}
+
+bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
+
+[[noreturn]] void ThrowLine(int number, const std::string& line, const char* reason) {
+  throw "Line " + std::to_string(number) + ": " + line + "\n" + reason;
+}
+
+}  // namespace
+
+ResponseSpectrum ParseSpectrumText(std::istream& in) {
+  ResponseSpectrum spectrum;
+  std::string line;
+  if (!ReadLine(in, line)) throw std::string("End of file reached");
+  if (line.empty()) throw std::string("File does not have spectrum name");
+  spectrum.name = line.substr(0, kNameRoom);
+  if (!ReadLine(in, line)) throw std::string("File does not have spectrum units");
+  std::size_t at = 0;
+  int period = 0, unit = 0;
+  if (!NextNumber(line, at, period) || !NextNumber(line, at, unit))
+    throw std::string("File does not have spectrum units");
+  // The unit picks the conversion of every ordinate and the labels later.
+  if (unit < kOrdinateInch || unit > kOrdinateG) ThrowLine(2, line, "Invalid ordinate unit (0 to 4)");
+  spectrum.periodAbscissa = period != 0 ? 1 : 0;
+  spectrum.ordinateUnit = unit;
+  int number = 2;
+  while (ReadLine(in, line)) {
+    ++number;
+    if (IsBlankLine(line)) continue;
+    double x = 0.0, y = 0.0;
+    at = 0;
+    if (!NextNumber(line, at, x) || !NextNumber(line, at, y) || x < 0.0) ThrowLine(number, line, "Invalid spectrum values");
+    if (!spectrum.points.empty() && x <= spectrum.points.back().x)
+      ThrowLine(number, line, "Spectrum abscissas must ascend");
+    float ordinate = static_cast<float>(y);
+    OrdinateToInternal(unit, ordinate);
+    spectrum.points.push_back({x == 0.0 ? kExplicitZero : static_cast<float>(x), ordinate == 0.0f ? kExplicitZero : ordinate});
+  }
+  if (spectrum.points.empty()) throw std::string("There are no spectrum values");
+  return spectrum;
+}
+
+std::size_t PlaceSpectrum(SpectrumList& list, const ResponseSpectrum& spectrum, std::size_t row) {
+  const int existing = FindSpectrum(list, spectrum.name);
+  std::size_t at = existing >= 0 ? static_cast<std::size_t>(existing) : std::min(row, list.size() - 1);
+  if (existing < 0) {
+    const bool blank = list[at].name.empty() && list[at].points.empty();
+    if (!blank) list.insert(list.begin() + static_cast<std::ptrdiff_t>(at), ResponseSpectrum{});
+  }
+  list[at] = spectrum;
+  list[at].logInterpolation1 = 0;
+  list[at].logInterpolation2 = 0;
+  if (!list.back().name.empty() || !list.back().points.empty()) AppendBlankSpectrum(list);
+  return at;
+}
+
+bool ReadSpectrumTextFile(HWND owner, const std::string& path, std::size_t row) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    ShowErrorMessage(owner, "File: " + path + "\nDoes not exist.");
+    return false;
+  }
+  ResponseSpectrum spectrum;
+  try {
+    spectrum = ParseSpectrumText(in);
+  } catch (const std::string& message) {
+    ShowErrorMessage(owner, message);
+    return false;
+  }
+  Model& model = TheModel();
+  if (FindSpectrum(model.spectra, spectrum.name) >= 0 &&
+      !MessageBoxDialog(owner,
+                        "The spectrum in the file:  \"" + spectrum.name +
+                            "\"  is already defined.\nDo you want to overwrite the spectrum ?",
+                        IDNO))
+    return false;
+  if (model.spectra.empty()) AppendBlankSpectrum(model.spectra);
+  PlaceSpectrum(model.spectra, spectrum, row);
+  model.modified = true;
+  ShowInfoMessage(owner, "Spectrum  \"" + spectrum.name + "\" was read\nFrom file: " + path);
+  return true;
+}
+
+bool ReadSpectrumFromTextFile(HWND owner) {
+  std::vector<char> buffer(MAX_PATH, '\0');
+  OPENFILENAME record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = owner;
+  record.hInstance = InstanceHandle;
+  record.lpstrFilter = "Text file (*.txt)\0*.txt\0";
+  record.nFilterIndex = 1;
+  record.lpstrFile = buffer.data();
+  record.nMaxFile = static_cast<DWORD>(buffer.size());
+  record.lpstrTitle = "Read Spectrum from a Text File";
+  record.lpstrDefExt = "txt";
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetOpenFileName(&record)) return false;
+  return ReadSpectrumTextFile(owner, buffer.data(), SpectraTableCurrentEntry());
+}
+
+std::string SpectraCsvText(const SpectrumList& list) {
+  std::string text;
+  auto line = [&text](const std::string& content) { text += content + "\r\n"; };
+  for (const ResponseSpectrum& spectrum : list) {
+    if (spectrum.name.empty() && spectrum.points.empty()) continue;
+    line("Spectrum = ," + CsvQuoted(spectrum.name));
+    line(std::string("Interpolation,") + (spectrum.logInterpolation1 != 0 ? "1=Log" : "1=Linear") +
+         (spectrum.logInterpolation2 != 0 ? ",2=Log" : ",2=Linear"));
+    line(std::string(spectrum.periodAbscissa != 0 ? "Period" : "Frequency") +
+         (IsAccelerationUnit(spectrum.ordinateUnit) ? ",Acceleration" : ",Displacement"));
+    line(std::string(spectrum.periodAbscissa != 0 ? "(sec)," : "(Hz),") + OrdinateUnitLabel(spectrum.ordinateUnit));
+    for (const FloatPair& point : spectrum.points) {
+      std::string values = FormatG5(point.x);
+      values += ",";
+      values += FormatG5(OrdinateInUnit(point.y, spectrum.ordinateUnit));
+      line(values);
+    }
+    line("");
+  }
+  return text;
+}
+
+bool ExportSpectra(HWND owner) {
+  g_CsvExportDefaultName = "Spectrums.csv";
+  if (!ExportCsvDialog(owner)) return false;
+  const std::string text = SpectraCsvText(TheModel().spectra);
+  const bool written = std::fwrite(text.data(), 1, text.size(), g_CsvExportFile) == text.size();
+  const bool closed = std::fclose(g_CsvExportFile) == 0;
+  g_CsvExportFile = nullptr;
+  if (!written || !closed) {
+    ShowErrorMessage(owner, "Unable to write the spectra to the csv file.");
+    return false;
+  }
+  return true;
+}

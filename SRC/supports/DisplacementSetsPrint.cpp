@@ -1,0 +1,179 @@
+// The "Specified Displacements" section of the model report (see
+// DisplacementSets.h). On the printer it is the list as a grid, one line
+// per set with a rule between the lines of an entry; on the file roads one
+// block of detail lines per anchor or nozzle: a line per thermal set in
+// use (written even without values in the text report) and a line for the
+// seismic and the settlement set when they hold values.
+#include <string>
+#include <vector>
+
+#include "graphics/PrinterReport.h"
+#include "graphics/ReportOutput.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "platform/Gdi.h"
+#include "shell/TablePrint.h"
+#include "shell/Units.h"
+#include "supports/DisplacementSets.h"
+
+namespace {
+
+constexpr int kColumns = 10;
+constexpr int kLoadColumn = 3;
+// Text columns: where each value ends (right-aligned).
+constexpr int kValueEnds[6] = {31, 40, 49, 58, 67, 77};
+
+const Model& M() { return TheModel(); }
+const RowIndexList& Entries() { return M().lists[RowListKind::DisplacedAnchors]; }
+
+class SpecifiedDisplacementsPrintTable : public PrintTable {
+ public:
+  void DefineColumns() override {
+    SetColumns(kColumns);
+    for (int column = 1; column <= kColumns; ++column)
+      widths[static_cast<std::size_t>(column)] =
+          SpecifiedDisplacementsColumnWidth(column, linesPerRow, [](const std::string& text) { return TextWidth(text); });
+  }
+  std::string HeadingText(int column, int /*line*/) override { return SpecifiedDisplacementsHeading(column); }
+  std::string CellText(int row, int column, int line) override {
+    return SpecifiedDisplacementsCellText(row, column, line);
+  }
+  // A rule between the lines of one entry, from the "Load" column on.
+  void BeforeRowLine(int row, int line) override {
+    if (line == 0) return;
+    const int rowTop = originY + headingHeight + (row - 1 - firstRow) * rowHeight;
+    const int baseline = rowTop + 2 * gap + height + line * (3 * gap / 2 + descent + height);
+    const int y = baseline - height - gap / 2;
+    SelectObject(g_PrinterDc, PrinterObjects().thinPen);
+    MoveToEx(g_PrinterDc, lefts[kLoadColumn], y, nullptr);
+    LineTo(g_PrinterDc, rightEdge, y);
+  }
+  // The texts from "Load" on sit a little lower between the rules.
+  void PrintCellCustom(int /*row*/, int column, int line, int& /*x*/, int& y, std::string& /*text*/) override {
+    if (column >= kLoadColumn && line > 0) y += line * gap / 4;
+  }
+};
+
+bool Anchor(const LayoutRow& row) { return row.dataType == DataType::Anchor; }
+
+// The values of one set on the current line: text right-aligned at their
+// ends, comma-separated six cells; then, for an anchor, its axes.
+void PutValues(const LayoutRow& row, int slot, std::vector<std::string>& cells) {
+  const SpecifiedDisplacements* displacements = RowDisplacements(row);
+  const DisplacementSets* sets = displacements != nullptr ? displacements->sets.get() : nullptr;
+  for (int value = 0; value < 6; ++value) {
+    const float v = sets != nullptr ? sets->values[static_cast<std::size_t>(6 * slot + value + 1)] : 0.0f;
+    const std::string text = v == 0.0f ? std::string()
+                                       : (value < 3 ? std::string(FormatDisplacementOrNone(v)) : RotationText(v));
+    if (g_ReportToFile)
+      cells.push_back(text);
+    else if (!text.empty())
+      ReportPutTextRight(text, kValueEnds[value]);
+  }
+  if (!Anchor(row)) return;
+  const char* axes = RowDisplacementsInPipeLcs(row) ? "Pipe LCS" : "GCS";
+  if (g_ReportToFile)
+    cells.push_back(axes);
+  else
+    ReportPutText(axes, 80);
+}
+
+void EndCsvLine(const std::vector<std::string>& cells) {
+  g_LineText.clear();
+  for (const std::string& cell : cells) ReportPutCell(cell);
+  if (!g_LineText.empty()) g_LineText.pop_back();
+  ReportAppendLine(g_LineText);
+}
+
+void TextHeading() {
+  ReportPutCentred("Specified Displacements", 6, 78);
+  ReportNewLine();
+  ReportRule();
+  const char* headings[] = {"Node", "Type", "Load", "X/x", "Y/y", "Z/z", "XX/xx", "YY/yy", "ZZ/zz", "Disp. in"};
+  const int columns[] = {6, 13, 19, 25, 34, 43, 52, 61, 71, 79};
+  for (int i = 0; i < 10; ++i) ReportPutText(headings[i], columns[i]);
+  ReportNewLine();
+  for (int first : {26, 35, 44}) ReportPutCentred(UnitLabel(kUnitDisplacement), first, first + 5);
+  for (int first : {54, 63, 73}) ReportPutCentred(UnitLabel(kUnitAngle), first, first + 4);
+  ReportNewLine();
+  ReportRule();
+}
+
+void CsvHeading() {
+  g_LineText = "Specified Displacements";
+  ReportAppendLine(g_LineText);
+  ReportNewLine();
+  g_LineText = "Node,Type,Load,X/x,";
+  ReportPutUnits(kUnitDisplacement);
+  for (const char* heading : {"Y/y", "Z/z"}) {
+    g_LineText += std::string(heading) + ",";
+    ReportPutUnits(kUnitDisplacement);
+  }
+  for (const char* heading : {"XX/xx", "YY/yy", "ZZ/zz"}) {
+    g_LineText += std::string(heading) + ",";
+    ReportPutUnits(kUnitAngle);
+  }
+  g_LineText += "Disp. in";
+  ReportAppendLine(g_LineText);
+  ReportNewLine();
+}
+
+}  // namespace
+
+void SpecifiedDisplacementsDetailsText(int rowNumber) {
+  const LayoutRow& row = M().row(rowNumber);
+  const SpecifiedDisplacements* displacements = RowDisplacements(row);
+  if (displacements == nullptr) return;
+  const DisplacementSetList& sets = BuildSpecDisplSets();
+  const char* type = Anchor(row) ? "Anchor" : "Nozzle";
+  const std::string node = NodeNumberText(row.node);
+  bool first = true;
+  for (const DisplacementSetEntry& set : sets.entries) {
+    const bool thermal = set.slot < kSeismicSlot;
+    const bool flagged = displacements->flags[static_cast<std::size_t>(set.slot)] != 0;
+    // The seismic and settlement lines appear only with values.
+    if (!thermal && !flagged) continue;
+    if (!first) ReportNewLine();
+    std::vector<std::string> cells;
+    if (first) {
+      if (g_ReportToFile) {
+        cells = {node, type, set.label};
+      } else {
+        ReportPutText(node, 6);
+        ReportPutText(type, 12);
+        ReportPutText(set.label, 20);
+      }
+    } else if (g_ReportToFile) {
+      cells = {"", "", set.label};
+    } else {
+      ReportPutText(set.label, thermal ? 20 : 19);
+    }
+    if (flagged) PutValues(row, set.slot, cells);
+    if (g_ReportToFile) EndCsvLine(cells);
+    first = false;
+  }
+  ReportNewLine();
+}
+
+void PrintSpecifiedDisplacements() {
+  if (Entries().count == 0) return;
+  BuildSpecDisplSets();
+  const int lines = SpecifiedDisplacementSetCount();
+  if (!g_ReportFileOpen) {
+    BeginReportSection("Specified Displacements", 0);
+    SpecifiedDisplacementsPrintTable table;
+    table.linesPerRow = lines;
+    TablePrint(table, "Specified Displacements", Entries().count);
+    return;
+  }
+  ReportSetTitle("Specified Displacements");
+  if (g_ReportToFile)
+    CsvHeading();
+  else
+    TextHeading();
+  for (int entry = 1; entry <= Entries().count; ++entry) {
+    if (!g_ReportToFile && ReportLinesLeft() < lines + 1) ReportNewPage();
+    SpecifiedDisplacementsDetailsText(RowListEntry(Entries(), entry));
+  }
+  if (!g_ReportToFile) ReportRule();
+}
