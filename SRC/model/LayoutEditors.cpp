@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "elements/Bend.h"
+#include "loads/PipeLoadDialog.h"
 #include "model/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -173,20 +174,20 @@ std::vector<LayoutMenuItem> OffsetItems(const Model& model, int row) {
   return items;
 }
 
-// The editor of a pipe load is the loads' LOAD_DIALOG, and the beam
-// records' editors are the beam tables' dialogs; until they are registered
-// the editor says so and leaves the record as it is.
+// The beam records' editors are the beam tables' dialogs; until they are
+// registered the editor says so and leaves the record as it is.
 PropertyEditor g_PropertyEditors[2][3] = {};
 
 bool RunRecordEditor(HWND owner, bool beam, int column, int record, SnapshotToken token) {
   if (!beam && column == 6) return MaterialDialog(owner, record, token) == 1;
   if (!beam && column == 7) return SectionDialog(owner, record, token) == 1;
+  if (!beam && column == 8) return PipeLoadDialog(owner, record, token) == 1;
   if (PropertyEditor editor = g_PropertyEditors[beam ? 1 : 0][column - 6]) {
     const bool stored = editor(owner, record);
     if (!stored) PopTempFile(token);
     return stored;
   }
-  STAND_IN("the pipe load and beam record dialogs");
+  STAND_IN("the beam record dialogs");
   PopTempFile(token);
   const std::string what = std::string("Edit ") + (beam ? "Beam " : "") + kPropertyColumns[column - 6].noun;
   ShowInfoMessage(owner, what + " is not available yet.");

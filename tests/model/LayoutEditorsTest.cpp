@@ -204,9 +204,7 @@ TEST_F(LayoutEditorsTest, PropertyEditorsAndPickersOpenTheirDialogs) {
   EditRowMaterial(Layout());
   platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", cancel);
   SelectSectionDialog(Layout());
-  // The pipe load's editor is the loads' own; until it is registered it
-  // says so.
-  ExpectMessage("Edit Load is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "LOAD_DIALOG", cancel);
   EditRowLoad(Layout());
   // A name without a record opens nothing.
   TheModel().row(2).load = "NONE";
