@@ -30,6 +30,10 @@ class Bend : public ElementData {
   void Write(BinaryFile& file) const override;
   // The input fields; the geometry is made again with the model.
   void CopyFrom(const ElementData& other) override;
+  // The cells of the Bends list (BendList.cpp).
+  std::string CellText(int column) const override;
+  // The values into the open bend dialog (BendDialog.cpp).
+  void FillDialog(HWND dialog) override;
 
   float radius = 0.0f;     // inch; Long and Short take the section's standard radius
   float thickness = 0.0f;  // 0 = the section's
