@@ -176,7 +176,7 @@ class BendDialog : public ElementKindDialog {
 
   void ReadRadius() {
     const PipeSection* section = RowSection(row);
-    const int checked = helper.DialogCheckedRadio(kLong, kUser);
+    const int checked = kLong + helper.DialogCheckedRadio(kLong, kUser);  // the offset of the checked one
     if (checked != kUser) {
       input_.radiusType = checked == kShort ? kBendRadiusShort : kBendRadiusLong;
       input_.radius = section != nullptr ? StandardBendRadius(*section, checked == kShort) : 0.0f;
