@@ -20,9 +20,12 @@
 #include "analysis/RunState.h"
 #include "elements/Bend.h"
 #include "elements/BendAnalysis.h"
+#include "elements/SlipJoint.h"
+#include "elements/Valve.h"
 #include "elements/StraightAnalysis.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
+#include "model/RowOperations.h"
 #include "shell/BinaryFile.h"
 #include "shell/StartupSwitches.h"
 #include "shell/TempFiles.h"
@@ -290,6 +293,87 @@ TEST_F(ElementAnalysisTest, ValuesThatWouldDivideByZeroAreRefusedNamingTheRow) {
   } catch (const std::string& message) {
     EXPECT_EQ(message, "Row 3 : Flexibility factor must be greater than 0");
   }
+}
+
+TEST_F(ElementAnalysisTest, AValvesHungWeightASlipJointsFrictionAndTheWindReachTheLoadVector) {
+  auto yLoads = [] {
+    double sum = 0.0;
+    for (std::size_t q = 2; q < g_DisplacementVector.size(); q += 6) sum += g_DisplacementVector[q];
+    return sum;
+  };
+  // Row 2 a valve with 300 lb hung 6 inches beside its middle.
+  Model& model = TheModel();
+  auto& valve = static_cast<Valve&>(*SetElementType(model, 2, ElementType::Valve));
+  valve.additionalWeight = 300.0f;
+  valve.dz = 6.0f;
+  Step(1);
+  AnalysisElementInput input = Element(0);
+  input.kind = ElementType::Valve;
+  AddAttachedWeightLoads(input);
+  EXPECT_NEAR(yLoads(), -(1.5 * 60.0 + 300.0), 1.0e-9);
+  // Its moment about X at the two nodes: 300 lb at z = 6 in.
+  EXPECT_NEAR(g_DisplacementVector[4] + g_DisplacementVector[10], 300.0 * 6.0, 1.0e-9);
+  Step(30);
+  input.loads = CurrentCaseLoadSet(model);
+  std::fill(g_MassVector.begin(), g_MassVector.end(), 0.0);
+  AddAttachedWeightLoads(input);
+  EXPECT_NEAR((g_MassVector[1] + g_MassVector[7]) * 386.4, 1.5 * 60.0 + 300.0, 1.0e-9);
+
+  // Row 2 a slip joint with 100 lb friction; the last pass left 40 lb applied
+  // and an axial force of 500 lb in the joint.
+  auto& joint = static_cast<SlipJoint&>(*SetElementType(model, 2, ElementType::SlipJoint));
+  joint.frictionForce = 100.0f;
+  SlipJointState state;
+  state.appliedFrictionForce = 40.0;
+  state.axialForce = 500.0;
+  Step(8);
+  std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+  input = Element(0);
+  input.kind = ElementType::SlipJoint;
+  input.slip = &state;
+  input.loads.sustained = false;
+  input.loads.thermal = false;
+  AssembleStraightElement(input);
+  EXPECT_DOUBLE_EQ(g_DisplacementVector[1], -40.0);
+  EXPECT_DOUBLE_EQ(g_DisplacementVector[7], 40.0);
+  EXPECT_DOUBLE_EQ(state.axialSecant, 500.0 / 400.0);
+  // The force recovery takes the pair back out of the joint's end forces.
+  std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+  ASSERT_TRUE(BinaryFileOpenWrite(results_, ResultsPath()));
+  g_ResultsFile = &results_;
+  CalculateElementForce(1, input);
+  g_ResultsFile = nullptr;
+  BinaryFileClose(results_);
+  BinaryFile in;
+  ASSERT_TRUE(BinaryFileOpenRead(in, ResultsPath()));
+  float record[12] = {};
+  BinaryFileReadFloats(in, record, 12);
+  // With nothing solved the pair is all the joint carries, alike at both ends.
+  EXPECT_FLOAT_EQ(record[0], -40.0f);
+  EXPECT_FLOAT_EQ(record[6], -40.0f);
+  EXPECT_DOUBLE_EQ(state.axialSecant, 500.0 / 400.0);  // left alone while recovering
+
+  // Wind of 0.05 psi along Z on the first pipe (along X) and on the bend.
+  SetElementType(model, 2, ElementType::Pipe);
+  Step(13);
+  std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+  input = Element(0);
+  input.values.insulationThickness = 1.0;
+  input.loads.windPressure[0] = 0.05;
+  input.loads.windDirection[0] = {0.0, 0.0, 1.0};
+  AssembleStraightElement(input);
+  EXPECT_NEAR(g_DisplacementVector[3], 0.05 * (4.5 + 2.0) * 60.0 / 2.0, 1.0e-9);
+  EXPECT_NEAR(g_DisplacementVector[9], 0.05 * (4.5 + 2.0) * 60.0 / 2.0, 1.0e-9);
+  std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+  AnalysisElementInput arc = Element(2);
+  arc.loads.windPressure[1] = 0.05;
+  arc.loads.windDirection[1] = {0.0, 1.0, 0.0};  // across the bend's X-Z plane
+  AssembleBendElement(arc);
+  const NodeRecord& a = model.nodes[node_[2]];
+  const NodeRecord& b = model.nodes[node_[3]];
+  const double chord = std::hypot(b.x - a.x, b.y - a.y, b.z - a.z);
+  EXPECT_NEAR(g_DisplacementVector[14] + g_DisplacementVector[20], 0.05 * 4.5 * chord, 1.0e-6);
+  EXPECT_EQ(g_DisplacementVector[13], 0.0);
 }
 
 }  // namespace
