@@ -29,31 +29,23 @@ void OnInit(Kind& kind, HWND dialog, LPARAM lParam) {
   CenterDialogOnFrame(dialog, 0);
 }
 
-void OnOk(KindDialog& kind) {
-  if (KindDialogInResults()) {
-    EndDialog(kind.dialog, 0);
-    return;
-  }
-  try {
-    kind.Read();
-  } catch (const std::string& message) {
-    kind.helper.DialogFocusInvalid(message);
-    return;
-  }
-  Model& model = TheModel();
-  DataItem* item = RowObject(kind);
-  if (item == nullptr) {
-    item = SetDataType(model, kind.row, kind.Type());
-  } else if (!kind.Differs(*item)) {
-    EndDialog(kind.dialog, kind.changedByOtherDialog ? 1 : 0);
-    return;
-  }
-  kind.Store(*item);
-  model.modified = true;
-  EndDialog(kind.dialog, 1);
+// A row without the kind is given it; a data item's store never moves
+// nodes, an element's may, and a new element always does.
+DataItem* GiveRowTheKind(const KindDialog& kind) { return SetDataType(TheModel(), kind.row, kind.Type()); }
+ElementData* GiveRowTheKind(const ElementKindDialog& kind) {
+  return SetElementType(TheModel(), kind.row, kind.Type());
 }
+bool StoreValues(KindDialog& kind, DataItem& item, bool /*made*/) {
+  kind.Store(item);
+  return false;
+}
+bool StoreValues(ElementKindDialog& kind, ElementData& element, bool made) { return kind.Store(element) || made; }
 
-void OnOk(ElementKindDialog& kind) {
+int CancelResult(const KindDialog& kind) { return kind.changedByOtherDialog ? 1 : 0; }
+int CancelResult(const ElementKindDialog&) { return 0; }
+
+template <typename Kind>
+void OnOk(Kind& kind) {
   if (KindDialogInResults()) {
     EndDialog(kind.dialog, 0);
     return;
@@ -65,16 +57,15 @@ void OnOk(ElementKindDialog& kind) {
     return;
   }
   Model& model = TheModel();
-  ElementData* element = RowObject(kind);
-  bool moved = false;
-  if (element == nullptr) {
-    element = SetElementType(model, kind.row, kind.Type());
-    moved = true;
-  } else if (!kind.Differs(*element)) {
-    EndDialog(kind.dialog, 0);
+  auto* object = RowObject(kind);
+  const bool made = object == nullptr;
+  if (made) {
+    object = GiveRowTheKind(kind);
+  } else if (!kind.Differs(*object)) {
+    EndDialog(kind.dialog, CancelResult(kind));
     return;
   }
-  moved = kind.Store(*element) || moved;
+  const bool moved = StoreValues(kind, *object, made);
   model.modified = true;
   if (moved && kind.row <= model.rowCount) {
     try {
@@ -85,9 +76,6 @@ void OnOk(ElementKindDialog& kind) {
   }
   EndDialog(kind.dialog, 1);
 }
-
-int CancelResult(const KindDialog& kind) { return kind.changedByOtherDialog ? 1 : 0; }
-int CancelResult(const ElementKindDialog&) { return 0; }
 
 template <typename Kind>
 INT_PTR DialogMessage(Kind& kind, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

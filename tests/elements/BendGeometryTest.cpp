@@ -6,10 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "elements/Bend.h"
+#include "BendTesting.h"
 #include "elements/BendGeometry.h"
-#include "model/MakeModel.h"
-#include "model/ModelBuilder.h"
 
 namespace {
 
@@ -58,21 +56,13 @@ TEST(BendGeometryTest, CurveControlPointsAndPickTests) {
 
 TEST(BendGeometryTest, TheScreenShapeFollowsTheNodes) {
   Model& model = TheModel();
-  InitEmptyModel(model, AnalysisOptions());
-  AddTestProperties(model);
-  AddRow(model, 10, ElementType::From);
-  AddRow(model, 20, ElementType::Pipe, 24.0f);
-  model.row(2).section = "S4";
-  AddRow(model, 30, ElementType::Bend, 24.0f);
-  AddRow(model, 40, ElementType::Pipe, 0.0f, 24.0f);
-  MakeModel(model);
+  Bend& bend = BuildOneBendModel(model);
   // A view of X to the right and Y up, 2 pixels per inch.
   for (int i = 1; i <= model.nodes.count; ++i) {
     model.nodes[i].screenX = 2.0f * model.nodes[i].x;
     model.nodes[i].screenY = -2.0f * model.nodes[i].y;
   }
   LayoutRow& row = model.row(3);
-  auto& bend = static_cast<Bend&>(*row.element);
   bend.ComputeShape(row);
   ASSERT_TRUE(bend.shape.valid);
   EXPECT_FLOAT_EQ(bend.shape.corner.x, 96.0f);

@@ -9,11 +9,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "elements/Bend.h"
+#include "BendTesting.h"
 #include "elements/BendList.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"
-#include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "shell/NumberText.h"
@@ -27,34 +26,10 @@ class BendListTest : public ListFixture {
  protected:
   void SetUp() override {
     ListFixture::SetUp();
-    Model& model = TheModel();
-    model.options.PipingCode = 1;
-    SetElementType(model, 3, ElementType::Bend);
-    Bend& bend = BendAt(3);
-    bend.thickness = 0.25f;
-    bend.material = "CS";
-    bend.inPlaneSif = 1.5f;
-    bend.outPlaneSif = 1.75f;
-    bend.axialSif = 1.25f;
-    bend.intermediateNode1 = 35;
-    bend.angle1 = 0.5f;
-    model.row(4).dx = 0.0f;
-    model.row(4).dy = 12.0f;
-    MakeModel(model);
-    model.modified = false;
+    TheModel().options.PipingCode = 1;
+    PutFixtureBend(TheModel());
   }
   static Bend& BendAt(int row) { return static_cast<Bend&>(*TheModel().row(row).element); }
-  static void Choose(const std::string& label) {
-    const int lists = BuildListMenu();
-    platform::ExpectModal(platform::ModalKind::Dialog, ListDialogTemplateName(lists), [label, lists](HWND dialog) {
-      for (int item = 1401; item <= 1400 + lists; ++item)
-        if (TextOf(GetDlgItem(dialog, item)) == label) CheckRadioButton(dialog, 1401, 1400 + lists, item);
-      SendMessage(dialog, WM_COMMAND, IDOK, 0);
-    });
-    SendMessage(ListFrame().window, WM_COMMAND, 302, 0);
-    platform::RunUntilIdle();
-    platform::CheckModalScript();
-  }
   static void Type(TableWindow& table, int column, const std::string& text) {
     table.currentColumn = column;
     TableLoadEditBuffer(table);
@@ -82,7 +57,7 @@ class BendListTest : public ListFixture {
 };
 
 TEST_F(BendListTest, ColumnsFollowTheCodeAndB31J) {
-  Choose("&Bends");
+  ChooseList("&Bends");
   TableWindow& list = BendsListTable();
   ASSERT_EQ(CurrentListOpener(), &OpenBendsList);
   ASSERT_EQ(list.rowCount, 1);
@@ -113,7 +88,7 @@ TEST_F(BendListTest, ColumnsFollowTheCodeAndB31J) {
 }
 
 TEST_F(BendListTest, TypedCellsAreStoredThroughTheDialogsChecks) {
-  Choose("&Bends");
+  ChooseList("&Bends");
   TableWindow& list = BendsListTable();
   const float nearX = NodeById(TheModel(), 100030).x;
   // A radius typed: a User bend, the arc's ends move with the model made again.

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <numbers>
 
+#include "BendTesting.h"
 #include "CurvedBeamIntegration.h"
 #include "elements/BendLoads.h"
 
@@ -15,19 +16,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-BendSectionValues Bend(double degrees) {
-  const double od = 8.625, id = od - 2.0 * 0.322;
-  BendSectionValues s;
-  s.radius = 12.0;
-  s.angle = degrees * kPi / 180.0;
-  s.modulus = 27.9e6;
-  s.shearModulus = 27.9e6 / 2.6;
-  s.area = kPi / 4.0 * (od * od - id * id);
-  s.inertia = kPi / 64.0 * (std::pow(od, 4) - std::pow(id, 4));  // 72.48924
-  s.shearFactor = 1.95;
-  s.flexibilityFactor = 2.2;
-  return s;
-}
+BendSectionValues Bend(double degrees) { return EightInchBend(degrees, 2.2, 1.95); }
 
 curved::Section Reference(const BendSectionValues& s) {
   return {s.radius, s.angle, s.modulus, s.shearModulus, s.area, s.inertia, s.shearFactor, s.flexibilityFactor};

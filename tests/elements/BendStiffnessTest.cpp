@@ -8,27 +8,13 @@
 #include <cmath>
 #include <numbers>
 
+#include "BendTesting.h"
 #include "CurvedBeamIntegration.h"
 #include "elements/BendStiffness.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
-
-// An 8-inch standard-wall bend of 12-inch radius in carbon steel.
-BendSectionValues EightInchBend(double degrees, double k, double shearFactor) {
-  const double od = 8.625, id = od - 2.0 * 0.322;
-  BendSectionValues s;
-  s.radius = 12.0;
-  s.angle = degrees * kPi / 180.0;
-  s.modulus = 27.9e6;
-  s.shearModulus = 27.9e6 / 2.6;
-  s.area = kPi / 4.0 * (od * od - id * id);
-  s.inertia = kPi / 64.0 * (std::pow(od, 4) - std::pow(id, 4));
-  s.shearFactor = shearFactor;
-  s.flexibilityFactor = k;
-  return s;
-}
 
 curved::Section Reference(const BendSectionValues& s) {
   return {s.radius, s.angle, s.modulus, s.shearModulus, s.area, s.inertia, s.shearFactor, s.flexibilityFactor};

@@ -3,10 +3,8 @@
 // when a bend is made (and the rule for a size the table does not list).
 #include <gtest/gtest.h>
 
-#include "elements/Bend.h"
+#include "BendTesting.h"
 #include "elements/MetricPipeSizes.h"
-#include "model/MakeModel.h"
-#include "model/ModelBuilder.h"
 #include "properties/PipeDimensions.h"
 
 namespace {
@@ -39,19 +37,12 @@ TEST(MetricPipeSizesTest, RowsHoldTheMillimetreValuesInInch) {
 
 TEST(MetricPipeSizesTest, ADinSectionGivesItsBendTheTablesRadius) {
   Model& model = TheModel();
-  InitEmptyModel(model, AnalysisOptions());
-  AddTestProperties(model);
+  Bend& bend = BuildOneBendModel(model);
   PipeSection& section = model.sections[1];
   section.standard = kStandardDin;
   section.nominalSize = "100";
   section.outsideDiameter = 4.5f;
-  AddRow(model, 10, ElementType::From);
-  AddRow(model, 20, ElementType::Pipe, 24.0f);
-  model.row(2).section = "S4";
-  AddRow(model, 30, ElementType::Bend, 24.0f);
-  AddRow(model, 40, ElementType::Pipe, 0.0f, 24.0f);
   MakeModel(model);
-  auto& bend = static_cast<Bend&>(*model.row(3).element);
   EXPECT_FLOAT_EQ(bend.radius, 152.0f / 25.4f);
   bend.radiusType = kBendRadiusShort;
   MakeModel(model);

@@ -6,12 +6,11 @@
 
 #include <string>
 
-#include "elements/Bend.h"
+#include "elements/BendTesting.h"
 #include "elements/BendList.h"
 #include "elements/KindTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
-#include "model/RowOperations.h"
 #include "platform/Dialog.h"
 
 #include "ScreenCompare.h"
@@ -23,20 +22,7 @@ class BendWindowsX11Test : public OnXvfb<ListFixture> {
  protected:
   void SetUp() override {
     OnXvfb<ListFixture>::SetUp();
-    Model& model = TheModel();
-    SetElementType(model, 3, ElementType::Bend);
-    auto& bend = static_cast<Bend&>(*model.row(3).element);
-    bend.thickness = 0.25f;
-    bend.material = "CS";
-    bend.flexibilityFactor = 2.5f;
-    bend.inPlaneSif = 1.5f;
-    bend.outPlaneSif = 1.75f;
-    bend.intermediateNode1 = 35;
-    bend.angle1 = 0.5f;
-    model.row(4).dx = 0.0f;
-    model.row(4).dy = 12.0f;
-    MakeModel(model);
-    model.modified = false;
+    PutFixtureBend(TheModel()).flexibilityFactor = 2.5f;
     ShowModelWindows();
   }
   int CompareWithScreen(HWND window, const std::string& name) {
