@@ -9,7 +9,6 @@
 #include <numbers>
 
 #include "BendTesting.h"
-#include "CurvedBeamIntegration.h"
 #include "elements/BendLoads.h"
 
 namespace {
@@ -17,10 +16,6 @@ namespace {
 constexpr double kPi = std::numbers::pi;
 
 BendSectionValues Bend(double degrees) { return EightInchBend(degrees, 2.2, 1.95); }
-
-curved::Section Reference(const BendSectionValues& s) {
-  return {s.radius, s.angle, s.modulus, s.shearModulus, s.area, s.inertia, s.shearFactor, s.flexibilityFactor};
-}
 
 // The resultant (force, moment about node 1) of q per arc length, integrated.
 std::array<double, 6> Resultant(const BendSectionValues& s, const Vector3d& q) {

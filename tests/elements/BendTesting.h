@@ -4,14 +4,29 @@
 // put on the List window fixture's model.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cmath>
 #include <numbers>
+#include <string>
 
+#include "CurvedBeamIntegration.h"
 #include "elements/Bend.h"
 #include "elements/BendStiffness.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
 #include "model/RowOperations.h"
+
+// The message text `action` throws; empty when it throws none.
+template <typename Action>
+std::string Thrown(Action action) {
+  try {
+    action();
+  } catch (const std::string& message) {
+    return message;
+  }
+  return {};
+}
 
 // An 8-inch standard-wall bend of 12-inch radius in carbon steel.
 inline BendSectionValues EightInchBend(double degrees, double k, double shearFactor) {
@@ -26,6 +41,33 @@ inline BendSectionValues EightInchBend(double degrees, double k, double shearFac
   s.shearFactor = shearFactor;
   s.flexibilityFactor = k;
   return s;
+}
+
+// An element matrix is symmetric and gives no forces under the six
+// rigid-body motions of its two nodes (node 2 at `arm` from node 1).
+inline void ExpectSymmetricAndFreeOfRigidBodyForces(const Matrix12d& K, const Vector3d& arm) {
+  double largest = 0.0;
+  for (const auto& row : K)
+    for (double value : row) largest = std::max(largest, std::fabs(value));
+  for (int i = 0; i < 12; ++i)
+    for (int j = 0; j < 12; ++j) EXPECT_NEAR(K[i][j], K[j][i], 1.0e-12 * largest);
+  for (int mode = 0; mode < 6; ++mode) {
+    Vector12d u{};
+    Vector3d turn{};
+    if (mode < 3) u[mode] = u[6 + mode] = 1.0;  // translation
+    else turn[mode - 3] = 1.0e-3;              // rotation about node 1: node 2 moves r x arm
+    const Vector3d moved = Cross(turn, arm);
+    for (int i = 0; i < 3; ++i) {
+      u[3 + i] = u[9 + i] = turn[i];
+      u[6 + i] += moved[i];
+    }
+    for (double force : Multiply(K, u)) EXPECT_NEAR(force, 0.0, 1.0e-9 * largest) << "mode " << mode;
+  }
+}
+
+// The integrated reference of a section.
+inline curved::Section Reference(const BendSectionValues& s) {
+  return {s.radius, s.angle, s.modulus, s.shearModulus, s.area, s.inertia, s.shearFactor, s.flexibilityFactor};
 }
 
 // From 10, Pipe 20 (+24 X, section S4), Bend 30 (+24 X), Pipe 40 (+24 Y):

@@ -85,7 +85,7 @@ inline double EnergyProduct(const Section& s, const SectionForces& a, const Sect
 
 inline Load6 Unit(int i) {
   Load6 load{};
-  load[static_cast<std::size_t>(i)] = 1.0;
+  load.at(static_cast<std::size_t>(i)) = 1.0;
   return load;
 }
 

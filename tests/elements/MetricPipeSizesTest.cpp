@@ -11,8 +11,7 @@ namespace {
 
 TEST(MetricPipeSizesTest, RowsHoldTheMillimetreValuesInInch) {
   const auto& table = MetricSizeTable();
-  EXPECT_EQ(table[0].sizeText, "Non Std");
-  EXPECT_EQ(table[0].outsideDiameter, 0.0f);
+  EXPECT_EQ(std::make_pair(table[0].sizeText, table[0].outsideDiameter), std::make_pair(std::string("Non Std"), 0.0f));
   // Hand values: DN15 21.3, 28, 17.5 mm; DN100 114.3, 152, 102 mm; DN1600 1620, 2430, 1620 mm.
   EXPECT_EQ(table[1].sizeText, "15");
   EXPECT_NEAR(table[1].outsideDiameter, 0.8385827, 1.0e-6);

@@ -9,31 +9,20 @@
 
 #include <cmath>
 #include <numbers>
+#include <tuple>
 
+#include "BendTesting.h"
 #include "elements/StraightElement.h"
 
 namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-// 6-inch schedule 40 pipe, 100 inches long.
+// 6-inch schedule 40 pipe, 100 inches long: L, D, t, A, I, k, E, G, nu, alpha, w, T, P.
 ElementCaseValues SixInchPipe(double shearFactor) {
   const double od = 6.625, id = od - 2.0 * 0.280;
-  ElementCaseValues v;
-  v.length = 100.0;
-  v.outsideDiameter = od;
-  v.wallThickness = 0.280;
-  v.area = kPi / 4.0 * (od * od - id * id);
-  v.inertia = kPi / 64.0 * (std::pow(od, 4) - std::pow(id, 4));
-  v.shearFactor = shearFactor;
-  v.modulus = 27.9e6;
-  v.shearModulus = 27.9e6 / 2.6;
-  v.poisson = 0.3;
-  v.expansion = 6.5e-6;
-  v.weightPerLength = 2.5;
-  v.temperature = 400.0;
-  v.pressure = 500.0;
-  return v;
+  return {100.0,  od,     0.280, kPi / 4.0 * (od * od - id * id), kPi / 64.0 * (std::pow(od, 4) - std::pow(id, 4)),
+          shearFactor, 27.9e6, 27.9e6 / 2.6, 0.3, 6.5e-6, 2.5, 400.0, 500.0};
 }
 
 // Compares the bending terms of one plane with the Timoshenko beam:
@@ -76,142 +65,85 @@ TEST(StraightElementTest, StiffnessIsTheShearFlexibleBeamAndWithoutShearTheOrdin
 
 TEST(StraightElementTest, SymmetricWithNoForcesUnderRigidBodyMotionsForEveryKind) {
   const ElementCaseValues v = SixInchPipe(1.95);
-  for (const StraightFlexibilities& f :
-       {PipeFlexibilities(v), BellowsFlexibilities(500.0, 2.0e4, 3.0e4, 800.0), SlipJointFlexibilities(1.0, 1.0),
-        RigidFlexibilities()}) {
-    const Matrix12d S = StiffnessFromFlexibility(v.length, f);
-    double largest = 0.0;
-    for (const auto& row : S)
-      for (double value : row) largest = std::max(largest, std::fabs(value));
-    for (int i = 0; i < 12; ++i)
-      for (int j = 0; j < 12; ++j) EXPECT_EQ(S[i][j], S[j][i]);
-    for (int mode = 0; mode < 6; ++mode) {
-      Vector12d u{};
-      if (mode < 3) {
-        u[mode] = u[6 + mode] = 1.0;
-      } else {
-        Vector3d rotation{};
-        rotation[mode - 3] = 1.0e-3;
-        const Vector3d moved = Cross(rotation, {v.length, 0.0, 0.0});
-        for (int i = 0; i < 3; ++i) {
-          u[3 + i] = u[9 + i] = rotation[i];
-          u[6 + i] = moved[i];
-        }
-      }
-      for (double force : Multiply(S, u)) EXPECT_NEAR(force, 0.0, 1.0e-9 * largest) << "mode " << mode;
-    }
-  }
+  for (const StraightFlexibilities& f : {PipeFlexibilities(v), BellowsFlexibilities(500.0, 2.0e4, 3.0e4, 800.0),
+                                         SlipJointFlexibilities(1.0, 1.0), RigidFlexibilities()})
+    ExpectSymmetricAndFreeOfRigidBodyForces(StiffnessFromFlexibility(v.length, f), {v.length, 0.0, 0.0});
 }
 
-TEST(StraightElementTest, BellowsSlipJointAndRigidFlexibilities) {
-  const StraightFlexibilities zero = BellowsFlexibilities(0.0, 0.0, 0.0, 0.0);
-  EXPECT_DOUBLE_EQ(zero.fa, 10000.0);
-  EXPECT_DOUBLE_EQ(zero.fs, 10000.0);
-  EXPECT_DOUBLE_EQ(zero.fb, 10000.0);
-  EXPECT_DOUBLE_EQ(zero.ft, 10000.0);
-  const StraightFlexibilities rigid = RigidFlexibilities();
-  EXPECT_EQ(rigid.fa, 1.0e-12);
-  EXPECT_EQ(StiffnessFromFlexibility(10.0, rigid)[0][0], 1.0e12);
-  // A slip joint's springs are floored, never 0 (a 0 would divide by 0).
-  const StraightFlexibilities slip = SlipJointFlexibilities(0.0, -5.0);
-  EXPECT_EQ(slip.fa, 1.0);
-  EXPECT_EQ(slip.ft, 1.0);
-  EXPECT_EQ(slip.fs, 0.0);
+auto Tuple(const StraightFlexibilities& f) { return std::make_tuple(f.fa, f.fs, f.fb, f.ft); }
+
+TEST(StraightElementTest, KindFlexibilitiesStayFiniteAndSlipSecantsAreFloored) {
+  EXPECT_EQ(Tuple(BellowsFlexibilities(0.0, 0.0, 0.0, 0.0)), std::make_tuple(1.0e4, 1.0e4, 1.0e4, 1.0e4));
+  EXPECT_EQ(Tuple(RigidFlexibilities()), std::make_tuple(1.0e-12, 1.0e-12, 1.0e-12, 1.0e-12));
+  EXPECT_EQ(StiffnessFromFlexibility(10.0, RigidFlexibilities())[0][0], 1.0e12);
+  // A slip joint's springs are floored at 1, never 0 (a 0 would divide by 0).
+  EXPECT_EQ(Tuple(SlipJointFlexibilities(0.0, -5.0)), std::make_tuple(1.0, 0.0, 1.0e-12, 1.0));
   EXPECT_EQ(SlipJointFlexibilities(2500.0, 1.0e12).fa, 1.0 / 2500.0);
-  // A zero length stays finite.
   for (const auto& row : StiffnessFromFlexibility(0.0, BellowsFlexibilities(1.0, 1.0, 1.0, 1.0)))
-    for (double value : row) EXPECT_TRUE(std::isfinite(value));
-}
-
-TEST(StraightElementTest, SlipJointSecantsAreForceOverMovementAndFloored) {
+    for (double value : row) EXPECT_TRUE(std::isfinite(value));  // a zero length
+  // Secants: |N| 1500 against a friction of 1000 slides (1500 / 500); a
+  // torque of 200 against 500 sticks.
   SlipJointState state;
-  state.axialStiffness = 1.0;
-  state.axialForce = -1500.0;  // |N| 1500 against a friction of 1000: slides
+  state.axialForce = -1500.0;
   state.torsionalMoment = 200.0;
   UpdateSlipJointSecants(state, 1000.0, 500.0);
-  EXPECT_DOUBLE_EQ(state.axialSecant, 1500.0 / 500.0);
-  EXPECT_EQ(state.torsionalSecant, 1.0e12);  // 200 below 500: sticks
-  // A friction typed negative is taken by its size; nothing falls below 1.
-  state.axialForce = 0.0;
+  EXPECT_EQ(std::make_pair(state.axialSecant, state.torsionalSecant), std::make_pair(3.0, 1.0e12));
+  state.axialForce = 0.0;  // a friction typed negative is taken by its size
   UpdateSlipJointSecants(state, -1000.0, 0.0);
   EXPECT_EQ(state.axialSecant, 1.0e12);
-  state.axialStiffness = 1.0e-3;
+  state.axialStiffness = 1.0e-3;  // nothing falls below 1
   state.axialForce = 5000.0;
   UpdateSlipJointSecants(state, 10.0, 0.0);
   EXPECT_EQ(state.axialSecant, 1.0);
-  // No friction: the secants stay.
-  state.axialSecant = 7.0;
-  UpdateSlipJointSecants(state, 0.0, 0.0);
-  EXPECT_EQ(state.axialSecant, 7.0);
 }
 
 TEST(StraightElementTest, LoadVectorsAgainstHandValues) {
-  ElementCaseValues v = SixInchPipe(0.0);
   StraightLoadInput in;
   in.length = 100.0;
-  in.values = v;
-  const Matrix12d S = StiffnessFromFlexibility(in.length, PipeFlexibilities(v));
-  const double ka = S[6][6];
-  CaseLoadSet weight;
-  weight.sustained = true;
-  // A horizontal pipe along X, Y up: F2 = F8 = -wL/2, F6 = -wL^2/12, F12 = +wL^2/12.
-  Vector12d F = StraightElementLoads(S, in, weight, true);
-  EXPECT_DOUBLE_EQ(F[1], -125.0);
-  EXPECT_DOUBLE_EQ(F[7], -125.0);
-  EXPECT_DOUBLE_EQ(F[5], -2.5 * 10000.0 / 12.0);
-  EXPECT_DOUBLE_EQ(F[11], 2.5 * 10000.0 / 12.0);
-  EXPECT_EQ(F[0], 0.0);
-  EXPECT_EQ(F[2], 0.0);
-  EXPECT_TRUE(StraightElementLoads(S, in, weight, false) == Vector12d{});
-  // With Z up the weight falls along -z: F3 = -wL/2, F5 = +wL^2/12.
-  weight.zVertical = true;
-  F = StraightElementLoads(S, in, weight, true);
-  EXPECT_DOUBLE_EQ(F[2], -125.0);
-  EXPECT_DOUBLE_EQ(F[4], 2.5 * 10000.0 / 12.0);
-  // Thermal growth 330 F x 6.5e-6 x 100 = 0.2145 in, pushed apart by ka.
-  CaseLoadSet thermal;
-  thermal.thermal = true;
-  F = StraightElementLoads(S, in, thermal, true);
-  EXPECT_NEAR(F[0], -ka * 0.2145, 1.0e-9 * ka);
-  EXPECT_NEAR(F[6], ka * 0.2145, 1.0e-9 * ka);
-  // Bourdon elongation: 0.4 x 3.1725 x 500 x 100 / (2 x 27.9e6 x 0.28) = 0.00406106 in.
-  EXPECT_NEAR(BourdonElongation(v, 100.0), 0.00406106, 1.0e-8);
-  CaseLoadSet pressure;
-  pressure.pressure = true;
-  F = StraightElementLoads(S, in, pressure, true);
-  EXPECT_NEAR(F[6], ka * 0.00406106, 1.0e-8 * ka);
-  in.kind = ElementType::Valve;  // a valve does not stretch under pressure
-  EXPECT_TRUE(StraightElementLoads(S, in, pressure, true) == Vector12d{});
-  // A bellows' thrust: 500 psi on 40 square inches pushes the ends apart.
-  in.kind = ElementType::Bellows;
-  in.thrustArea = 40.0;
-  CaseLoadSet sustained;
-  sustained.sustained = true;
-  F = StraightElementLoads(S, in, sustained, true);
-  EXPECT_DOUBLE_EQ(F[0], -20000.0);
-  EXPECT_DOUBLE_EQ(F[6], 20000.0);
-  // A slip joint takes no thermal growth.
-  in.kind = ElementType::SlipJoint;
-  EXPECT_TRUE(StraightElementLoads(S, in, thermal, true) == Vector12d{});
-  // A cut pipe's 0.5-inch cut pulls its ends together in a cold spring case.
-  in.kind = ElementType::CutPipe;
+  in.values = SixInchPipe(0.0);
+  const Matrix12d S = StiffnessFromFlexibility(in.length, PipeFlexibilities(in.values));
+  const double ka = S[6][6], end = 2.5 * 10000.0 / 12.0;  // w L^2 / 12
+  auto loads = [&](ElementType kind, auto setCase) {
+    in.kind = kind;
+    CaseLoadSet set;
+    setCase(set);
+    return StraightElementLoads(S, in, set, true);
+  };
+  // Weight on a pipe along X, Y up: F2 = F8 = -wL/2, F6 = -wL^2/12, F12 = +wL^2/12; with Z up along -z.
+  EXPECT_EQ(loads(ElementType::Pipe, [](CaseLoadSet& c) { c.sustained = true; }),
+            (Vector12d{0, -125, 0, 0, 0, -end, 0, -125, 0, 0, 0, end}));
+  EXPECT_EQ(loads(ElementType::Pipe, [](CaseLoadSet& c) { c.sustained = c.zVertical = true; }),
+            (Vector12d{0, 0, -125, 0, end, 0, 0, 0, -125, 0, -end, 0}));
+  // Axial pairs: thermal growth 330 F x 6.5e-6 x 100 = 0.2145 in; Bourdon
+  // elongation 0.4 x 3.1725 x 500 x 100 / (2 x 27.9e6 x 0.28) = 0.00406106 in;
+  // a cut pipe's 0.5 in cut pulls together; a bellows' 500 psi on 40 in2 pushes apart.
+  const struct {
+    ElementType kind;
+    void (*setCase)(CaseLoadSet&);
+    double stretch;  // F7 = -F1
+  } pairs[] = {
+      {ElementType::Pipe, [](CaseLoadSet& c) { c.thermal = true; }, ka * 0.2145},
+      {ElementType::Pipe, [](CaseLoadSet& c) { c.pressure = true; }, ka * 0.00406106},
+      {ElementType::Valve, [](CaseLoadSet& c) { c.pressure = true; }, 0.0},
+      {ElementType::SlipJoint, [](CaseLoadSet& c) { c.thermal = true; }, 0.0},
+      {ElementType::CutPipe, [](CaseLoadSet& c) { c.coldSpring = true; }, -0.5 * ka},
+      {ElementType::Bellows, [](CaseLoadSet& c) { c.sustained = true; }, 20000.0},
+  };
   in.cut = 0.5;
-  CaseLoadSet coldSpring;
-  coldSpring.coldSpring = true;
-  F = StraightElementLoads(S, in, coldSpring, true);
-  EXPECT_NEAR(F[0], 0.5 * ka, 1.0e-9 * ka);
-  EXPECT_NEAR(F[6], -0.5 * ka, 1.0e-9 * ka);
+  in.thrustArea = 40.0;
+  for (const auto& pair : pairs) {
+    Vector12d F = loads(pair.kind, pair.setCase);
+    EXPECT_NEAR(F[6], pair.stretch, 1.0e-8 * ka) << static_cast<int>(pair.kind);
+    EXPECT_NEAR(F[0], -pair.stretch, 1.0e-8 * ka) << static_cast<int>(pair.kind);
+    if (pair.kind != ElementType::Bellows) F[0] = F[6] = 0.0;
+    else F[1] = F[5] = F[7] = F[11] = F[0] = F[6] = 0.0;  // its weight aside
+    EXPECT_EQ(F, Vector12d{});
+  }
+  EXPECT_NEAR(BourdonElongation(in.values, 100.0), 0.00406106, 1.0e-8);
   // Static seismic 0.3 g along global Z on a pipe along Y: local z is +Z.
-  in.kind = ElementType::Pipe;
-  in.cut = 0.0;
   in.axes = {{0.0, 1.0, 0.0}, {-1.0, 0.0, 0.0}, {0.0, 0.0, 1.0}};
-  CaseLoadSet seismic;
-  seismic.seismic = true;
-  seismic.seismicG = {0.0, 0.0, 0.3};
-  F = StraightElementLoads(S, in, seismic, true);
-  EXPECT_DOUBLE_EQ(F[2], 0.3 * 2.5 * 50.0);
-  EXPECT_DOUBLE_EQ(F[4], -0.3 * 2.5 * 10000.0 / 12.0);
-  EXPECT_EQ(F[1], 0.0);
+  EXPECT_EQ(loads(ElementType::Pipe, [](CaseLoadSet& c) { c.seismic = true, c.seismicG = {0.0, 0.0, 0.3}; }),
+            (Vector12d{0, 0, 37.5, 0, -0.3 * end, 0, 0, 0, 37.5, 0, 0.3 * end, 0}));
 }
 
 TEST(StraightElementTest, MassesAndAHungWeightCarryTheWholeLoad) {
