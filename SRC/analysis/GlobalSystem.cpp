@@ -10,18 +10,21 @@
 SkylineProfile g_StiffnessProfile;
 std::vector<double> StiffnessValues;
 std::vector<double> g_DisplacementVector;
+std::vector<double> g_MassVector;
 BinaryFile* g_ResultsFile = nullptr;
 
 void AllocateGlobalSystem(SkylineProfile profile) {
   g_StiffnessProfile = std::move(profile);
   StiffnessValues.assign(static_cast<std::size_t>(g_StiffnessProfile.nme) + 1, 0.0);
   g_DisplacementVector.assign(static_cast<std::size_t>(g_StiffnessProfile.equationCount) + 1, 0.0);
+  g_MassVector.assign(g_DisplacementVector.size(), 0.0);
 }
 
 void ReleaseGlobalSystem() {
   g_StiffnessProfile = SkylineProfile{};
   StiffnessValues = {};
   g_DisplacementVector = {};
+  g_MassVector = {};
 }
 
 LocationVector NodeLocationVector(const NodeTable& nodes, int nodeIndex) {
@@ -44,6 +47,12 @@ void AddLoadTerm(std::int32_t equation, double value) {
   if (equation == 0) return;
   QV_ASSERT(equation > 0 && static_cast<std::size_t>(equation) < g_DisplacementVector.size());
   g_DisplacementVector[static_cast<std::size_t>(equation)] += value;
+}
+
+void AddMassTerm(std::int32_t equation, double value) {
+  if (equation == 0) return;
+  QV_ASSERT(equation > 0 && static_cast<std::size_t>(equation) < g_MassVector.size());
+  g_MassVector[static_cast<std::size_t>(equation)] += value;
 }
 
 double SolvedValue(std::int32_t equation) {

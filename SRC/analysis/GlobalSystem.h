@@ -29,10 +29,12 @@ extern SkylineProfile g_StiffnessProfile;
 extern std::vector<double> StiffnessValues;
 // Equations 1 .. E; position 0 unused.
 extern std::vector<double> g_DisplacementVector;
+// The lumped masses of the modal step, by equation like the load vector.
+extern std::vector<double> g_MassVector;
 // The results file open for writing during a run; null otherwise.
 extern BinaryFile* g_ResultsFile;
 
-// Takes the profile and sizes both arrays, zeroed.
+// Takes the profile and sizes the arrays, zeroed.
 void AllocateGlobalSystem(SkylineProfile profile);
 void ReleaseGlobalSystem();
 
@@ -45,5 +47,7 @@ LocationVector NodeLocationVector(const NodeTable& nodes, int nodeIndex);
 void AddSupportMatrix(const ElementMatrixPacked& packed, const LocationVector& vector);
 // Adds a load term at an equation (0: none, skipped).
 void AddLoadTerm(std::int32_t equation, double value);
+// Adds a mass at an equation (0: none, skipped).
+void AddMassTerm(std::int32_t equation, double value);
 // The solved value of an equation (0: none, gives 0).
 double SolvedValue(std::int32_t equation);

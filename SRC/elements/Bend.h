@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <string>
 
+#include "elements/BendGeometry.h"
 #include "model/RowObjects.h"
 
 // Bend::radiusType
@@ -30,6 +31,12 @@ class Bend : public ElementData {
   void Write(BinaryFile& file) const override;
   // The input fields; the geometry is made again with the model.
   void CopyFrom(const ElementData& other) override;
+  // The cells of the Bends list (BendList.cpp).
+  std::string CellText(int column) const override;
+  // The values into the open bend dialog (BendDialog.cpp).
+  void FillDialog(HWND dialog) override;
+  // The 2D screen shape from the row's node positions (BendGeometry.cpp).
+  void ComputeShape(LayoutRow& row) override;
 
   float radius = 0.0f;     // inch; Long and Short take the section's standard radius
   float thickness = 0.0f;  // 0 = the section's
@@ -50,6 +57,7 @@ class Bend : public ElementData {
   float bendAngle = 0.0f;  // radians, set by making the model
   float centre[3] = {0.0f, 0.0f, 0.0f};
   std::int32_t farNode = 0;  // node index of the far point
+  BendScreenShape shape;     // not stored: made again by ComputeShape
 
  protected:
   // `kind` names the record in a damaged-file message.

@@ -1,29 +1,51 @@
 // The edit-dialog protocol of the kinds; see KindDialog.h.
 #include "elements/KindDialog.h"
 
+#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "shell/Message.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
 
-void OnInit(KindDialog& kind, HWND dialog, LPARAM lParam) {
+DataItem* RowObject(const KindDialog& kind) { return RowItemOfType(kind.row, kind.Type()); }
+ElementData* RowObject(const ElementKindDialog& kind) { return RowElementOfType(kind.row, kind.Type()); }
+
+template <typename Kind>
+void OnInit(Kind& kind, HWND dialog, LPARAM lParam) {
   kind.dialog = dialog;
   kind.row = static_cast<int>(lParam);
-  kind.changedByOtherDialog = false;
+  if constexpr (requires { kind.changedByOtherDialog; }) kind.changedByOtherDialog = false;
   kind.helper.DialogBind(dialog);
   SetTitleAtNode(kind.row, dialog, kind.KindName());
-  kind.Init(RowItemOfType(kind.row, kind.Type()));
+  kind.Init(RowObject(kind));
   if (KindDialogInResults()) kind.LockForResults();
   CenterDialogOnFrame(dialog, 0);
 }
 
-void OnOk(KindDialog& kind) {
+// A row without the kind is given it; a data item's store never moves
+// nodes, an element's may, and a new element always does.
+DataItem* GiveRowTheKind(const KindDialog& kind) { return SetDataType(TheModel(), kind.row, kind.Type()); }
+ElementData* GiveRowTheKind(const ElementKindDialog& kind) {
+  return SetElementType(TheModel(), kind.row, kind.Type());
+}
+bool StoreValues(KindDialog& kind, DataItem& item, bool /*made*/) {
+  kind.Store(item);
+  return false;
+}
+bool StoreValues(ElementKindDialog& kind, ElementData& element, bool made) { return kind.Store(element) || made; }
+
+int CancelResult(const KindDialog& kind) { return kind.changedByOtherDialog ? 1 : 0; }
+int CancelResult(const ElementKindDialog&) { return 0; }
+
+template <typename Kind>
+void OnOk(Kind& kind) {
   if (KindDialogInResults()) {
     EndDialog(kind.dialog, 0);
     return;
@@ -35,32 +57,56 @@ void OnOk(KindDialog& kind) {
     return;
   }
   Model& model = TheModel();
-  DataItem* item = RowItemOfType(kind.row, kind.Type());
-  if (item == nullptr) {
-    item = SetDataType(model, kind.row, kind.Type());
-  } else if (!kind.Differs(*item)) {
-    EndDialog(kind.dialog, kind.changedByOtherDialog ? 1 : 0);
+  auto* object = RowObject(kind);
+  const bool made = object == nullptr;
+  if (made) {
+    object = GiveRowTheKind(kind);
+  } else if (!kind.Differs(*object)) {
+    EndDialog(kind.dialog, CancelResult(kind));
     return;
   }
-  kind.Store(*item);
+  const bool moved = StoreValues(kind, *object, made);
   model.modified = true;
+  if (moved && kind.row <= model.rowCount) {
+    try {
+      RefreshAfterModelEdit(model);
+    } catch (const std::string& message) {
+      ShowErrorMessage(kind.dialog, message);
+    }
+  }
   EndDialog(kind.dialog, 1);
 }
 
-}  // namespace
-
-INT_PTR KindDialogMessage(KindDialog& kind, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+template <typename Kind>
+INT_PTR DialogMessage(Kind& kind, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: OnInit(kind, dialog, lParam); return FALSE;
     case WM_COMMAND: {
       const int id = LOWORD(wParam);
       if (id == IDOK) OnOk(kind);
-      else if (id == IDCANCEL) EndDialog(dialog, kind.changedByOtherDialog ? 1 : 0);
+      else if (id == IDCANCEL) EndDialog(dialog, CancelResult(kind));
       else return kind.Command(id, HIWORD(wParam)) ? TRUE : FALSE;
       return TRUE;
     }
     default: return FALSE;
   }
+}
+
+}  // namespace
+
+INT_PTR ElementKindDialogMessage(ElementKindDialog& kind, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DialogMessage(kind, dialog, message, wParam, lParam);
+}
+
+ElementData* RowElementOfType(int row, ElementType type) {
+  Model& model = TheModel();
+  if (row < 1 || row > model.rowCount + 1) return nullptr;
+  LayoutRow& target = model.row(row);
+  return target.elementType == type ? target.element.get() : nullptr;
+}
+
+INT_PTR KindDialogMessage(KindDialog& kind, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return DialogMessage(kind, dialog, message, wParam, lParam);
 }
 
 void SetTitleAtNode(int row, HWND window, const std::string& text) {

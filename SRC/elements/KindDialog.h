@@ -20,6 +20,10 @@
 // dialog or a dialog it opened), and 0 otherwise, so the caller keeps the
 // undo snapshot it took for the edit only when there is something to undo.
 // Each kind keeps one dialog object; the dialogs are modal.
+//
+// Element kinds run the same protocol through ElementKindDialog: a row
+// without the kind is given it (SetElementType) before the values are
+// stored, and a store that moves nodes makes the model again.
 #pragma once
 
 #include <initializer_list>
@@ -30,6 +34,7 @@
 #include "shell/DialogHelper.h"
 
 class DataItem;
+class ElementData;
 
 class KindDialog {
  public:
@@ -68,3 +73,28 @@ bool KindDialogInResults();
 void LockDialogInputs(DialogHelper& helper, std::initializer_list<int> edits, std::initializer_list<int> buttons);
 // The row's item when the row carries `type`, else null.
 DataItem* RowItemOfType(int row, DataType type);
+
+// The protocol above for an element kind's dialog.
+class ElementKindDialog {
+ public:
+  virtual ~ElementKindDialog() = default;
+
+  virtual const char* KindName() const = 0;
+  virtual ElementType Type() const = 0;
+  // The row's element when it is of the kind, else null.
+  virtual void Init(ElementData* element) = 0;
+  virtual void LockForResults() = 0;
+  virtual void Read() = 0;
+  virtual bool Differs(const ElementData& element) const = 0;
+  // True when the stored values move nodes (the model is made again).
+  virtual bool Store(ElementData& element) = 0;
+  virtual bool Command(int /*id*/, int /*code*/) { return false; }
+
+  DialogHelper helper;
+  HWND dialog = nullptr;
+  int row = 0;
+};
+
+INT_PTR ElementKindDialogMessage(ElementKindDialog& kind, HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+// The row's element when the row carries `type`, else null.
+ElementData* RowElementOfType(int row, ElementType type);

@@ -40,6 +40,17 @@ void RedrawLayoutTable() {
 KindListTable::KindListTable(DataType kindType, RowListKind kindList, const char* kindTitle, const char* kindItem,
                              int columnCount, int lines)
     : type(kindType),
+      elementType(ElementType::None),
+      list(kindList),
+      title(kindTitle),
+      itemName(kindItem),
+      columns(columnCount),
+      listHeadingLines(lines) {}
+
+KindListTable::KindListTable(ElementType kindType, RowListKind kindList, const char* kindTitle, const char* kindItem,
+                             int columnCount, int lines)
+    : type(DataType::None),
+      elementType(kindType),
       list(kindList),
       title(kindTitle),
       itemName(kindItem),
@@ -55,7 +66,14 @@ DataItem* KindListTable::ItemOf(int row) const {
   const int layoutRow = LayoutRowOf(row);
   if (layoutRow == 0) return nullptr;
   LayoutRow& target = TheModel().row(layoutRow);
-  return target.dataType == type ? target.item.get() : nullptr;
+  return type != DataType::None && target.dataType == type ? target.item.get() : nullptr;
+}
+
+ElementData* KindListTable::ElementOf(int row) const {
+  const int layoutRow = LayoutRowOf(row);
+  if (layoutRow == 0) return nullptr;
+  LayoutRow& target = TheModel().row(layoutRow);
+  return elementType != ElementType::None && target.elementType == elementType ? target.element.get() : nullptr;
 }
 
 int KindListTable::EntryCount() const {
@@ -78,6 +96,7 @@ std::string KindListTable::CellText(int row, int column, int /*line*/) {
   const int layoutRow = LayoutRowOf(row);
   if (layoutRow == 0) return {};
   if (column == 1) return NodeNumberText(TheModel().row(layoutRow).node);
+  if (const ElementData* element = ElementOf(row)) return element->CellText(column);
   const DataItem* item = ItemOf(row);
   return item != nullptr ? item->CellText(column) : std::string();
 }
@@ -103,7 +122,8 @@ void KindListTable::EditCurrentItem() {
   const SnapshotToken token = TakeUndoSnapshot(frame);
   bool changed = false;
   try {
-    changed = RunDataKindDialog(frame, layoutRow, type);
+    changed = elementType != ElementType::None ? RunElementKindDialog(frame, layoutRow, elementType)
+                                               : RunDataKindDialog(frame, layoutRow, type);
   } catch (...) {
     PopTempFile(token);
     throw;
@@ -120,7 +140,7 @@ void KindListTable::EditCurrentItem() {
 
 void KindListTable::DeleteRow() {
   const int layoutRow = LayoutRowOf(currentRow);
-  if (layoutRow == 0 || TableResultsShown()) return;
+  if (layoutRow == 0 || TableResultsShown() || type == DataType::None) return;
   TakeUndoSnapshot(frame);
   ClearDataType(TheModel(), layoutRow);
   RedrawLayoutTable();
@@ -148,11 +168,12 @@ void KindListTable::Open(ListOpener opener, const std::vector<int>* editLengths)
 
 void KindListTable::StoreCell() {
   DataItem* item = ItemOf(currentRow);
-  if (item == nullptr) return;
+  ElementData* element = ElementOf(currentRow);
+  if (item == nullptr && element == nullptr) return;
   const SnapshotToken token = TakeUndoSnapshot(frame);
   bool changed = false;
   try {
-    changed = StoreItemCell(*item, currentColumn);
+    changed = item != nullptr ? StoreItemCell(*item, currentColumn) : StoreElementCell(*element, currentColumn);
   } catch (...) {
     PopTempFile(token);
     throw;

@@ -1,13 +1,14 @@
-// The list of one data kind in the List window, and its printed section:
-// one line per row that carries the kind, in the order of the kind's row
-// list (regenerated before the list reports its entries), column 1 the
-// node. A kind derives its list from KindListTable and gives its headings;
-// the cells come from the row's item (DataItem::CellText).
+// The list of one data or element kind in the List window, and its
+// printed section: one line per row that carries the kind, in the order of
+// the kind's row list (regenerated before the list reports its entries),
+// column 1 the node. A kind derives its list from KindListTable and gives
+// its headings; the cells come from the row's item (DataItem::CellText) or
+// element (ElementData::CellText).
 //
 // Edit (Enter on a read-only list, a double click, Edit > Edit) opens the
 // kind's dialog between an undo snapshot and its discard when nothing
-// changed; Delete removes the item from its row. Both redraw the Layout
-// table and show the list again.
+// changed; Delete removes a data item from its row (an element list offers
+// no Delete). Both redraw the Layout table and show the list again.
 //
 // The printed section (PrintKindSection) has nothing when the kind has no
 // rows. On the printer it is the list as a ruled grid under the plural
@@ -27,10 +28,13 @@
 #include "shell/TableWindow.h"
 
 class DataItem;
+class ElementData;
 
 class KindListTable : public ItemListTableWindow {
  public:
   KindListTable(DataType type, RowListKind list, const char* title, const char* itemName, int columns, int headingLines);
+  KindListTable(ElementType type, RowListKind list, const char* title, const char* itemName, int columns,
+                int headingLines);
 
   void DefineColumns() override;
   std::string CellText(int row, int column, int line) override;
@@ -50,6 +54,7 @@ class KindListTable : public ItemListTableWindow {
   // The layout row of list line `row` (1-based), 0 when none.
   int LayoutRowOf(int row) const;
   DataItem* ItemOf(int row) const;
+  ElementData* ElementOf(int row) const;
   // Regenerates the model and gives the number of items.
   int EntryCount() const;
   // Binds the first List table, records `opener` as the list shown and
@@ -59,10 +64,12 @@ class KindListTable : public ItemListTableWindow {
   // The kind's store of one typed cell (g_EditFieldText) into its item;
   // true when a value changed. Refusals throw their messages.
   virtual bool StoreItemCell(DataItem& /*item*/, int /*column*/) { return false; }
+  virtual bool StoreElementCell(ElementData& /*element*/, int /*column*/) { return false; }
   // The filter of a yes/no cell: Y or N upper-cased, alone in the cell.
   int YesNoChar(int character);
 
-  const DataType type;
+  const DataType type;              // None for an element list
+  const ElementType elementType;    // None for a data list
   const RowListKind list;
   const std::string title;     // "Anchors"
   const std::string itemName;  // "Anchor"

@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "elements/BendDialog.h"
+#include "elements/BendList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -28,6 +30,23 @@ const std::array<DataKindModule, 2>& DataKinds() {
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
   }};
   return kinds;
+}
+
+const std::array<ElementKindModule, 1>& ElementKinds() {
+  static const std::array<ElementKindModule, 1> kinds = {{
+      {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
+       PrintBendsDetails},
+  }};
+  return kinds;
+}
+
+template <typename Modules>
+void RegisterLists(const Modules& modules) {
+  for (const auto& kind : modules) {
+    if (kind.openList == nullptr) continue;
+    RegisterListKind(kind.listLabel, kind.listOffered, kind.openList);
+    RegisterInputTableView(kind.listTable());
+  }
 }
 
 HWND OwnerOrLayout(HWND owner) { return owner != nullptr ? owner : LayoutFrame().window; }
@@ -55,19 +74,29 @@ bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype)
   return result == 1;
 }
 
-bool RunElementKindDialog(HWND owner, int /*row*/, ElementType type) {
-  return RefuseDialog(owner, type == ElementType::HydrotestLoad ? "Hydrotest load" : ElementTypeMessageName(type));
+const ElementKindModule* ElementKindModuleOf(ElementType type) {
+  for (const ElementKindModule& kind : ElementKinds())
+    if (kind.type == type) return &kind;
+  return nullptr;
+}
+
+bool RunElementKindDialog(HWND owner, int row, ElementType type) {
+  const ElementKindModule* kind = ElementKindModuleOf(type);
+  if (kind == nullptr || kind->dialogProcedure == nullptr)
+    return RefuseDialog(owner, type == ElementType::HydrotestLoad ? "Hydrotest load" : ElementTypeMessageName(type));
+  const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate(), OwnerOrLayout(owner),
+                                        kind->dialogProcedure, static_cast<LPARAM>(row));
+  return result == 1;
 }
 
 void RegisterKindLists() {
-  for (const DataKindModule& kind : DataKinds()) {
-    if (kind.openList == nullptr) continue;
-    RegisterListKind(kind.listLabel, kind.listOffered, kind.openList);
-    RegisterInputTableView(kind.listTable());
-  }
+  RegisterLists(ElementKinds());
+  RegisterLists(DataKinds());
 }
 
 void PrintKindSections() {
+  for (const ElementKindModule& kind : ElementKinds())
+    if (kind.printSection != nullptr) kind.printSection();
   for (const DataKindModule& kind : DataKinds())
     if (kind.printSection != nullptr) kind.printSection();
 }

@@ -1,10 +1,9 @@
-// The kind table: for every data kind the module functions that the
-// central per-kind switches reach (its edit dialog, its list in the List
-// window, its section of the printed model data), so that a kind is wired
-// in one place. A kind whose dialog or list comes with its own work has no
-// entry yet; its dialog then says plainly that it is not available and
-// changes nothing, as a cancelled dialog would. The element kinds have no
-// dialogs of their own yet and answer the same way.
+// The kind table: for every data kind and element kind the module
+// functions that the central per-kind switches reach (its edit dialog, its
+// list in the List window, its section of the printed model data), so that
+// a kind is wired in one place. A kind whose dialog or list comes with its
+// own work has no entry yet; its dialog then says plainly that it is not
+// available and changes nothing, as a cancelled dialog would.
 //
 // Every kind's dialog runs on the protocol of KindDialog.h: it is opened
 // with the layout row as its parameter and ends with 1 exactly when the
@@ -31,8 +30,20 @@ struct DataKindModule {
   void (*printSection)() = nullptr;  // the kind's section of the model report
 };
 
-// The entry of a data kind, or null when the kind has none yet.
+struct ElementKindModule {
+  ElementType type = ElementType::None;
+  const char* (*dialogTemplate)() = nullptr;  // chosen when the dialog opens
+  DLGPROC dialogProcedure = nullptr;
+  const char* listLabel = nullptr;
+  ListCondition listOffered = nullptr;
+  ListOpener openList = nullptr;
+  TableWindow& (*listTable)() = nullptr;
+  void (*printSection)() = nullptr;
+};
+
+// The entry of a kind, or null when the kind has none yet.
 const DataKindModule* DataKindModuleOf(DataType type);
+const ElementKindModule* ElementKindModuleOf(ElementType type);
 
 // Runs the kind's dialog for `row` over `owner` (the Layout frame when
 // null); true when the model changed. `subtype` names the kind in the
@@ -43,5 +54,6 @@ bool RunElementKindDialog(HWND owner, int row, ElementType type);
 // Registers every kind's list with the List window and its view with the
 // views reset when a model is opened or cleared.
 void RegisterKindLists();
-// Prints the sections of the kinds that have rows, in kind order.
+// Prints the sections of the kinds that have rows: the element kinds, then
+// the data kinds, each in kind order.
 void PrintKindSections();

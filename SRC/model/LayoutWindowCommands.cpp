@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <iterator>
 
+#include "analysis/ElementInputs.h"
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
@@ -161,6 +162,12 @@ void Analyse(HWND window) {
     return;
   }
   if (!CommitLayoutTable()) return;
+  try {
+    CheckAnalysisOptionsSupported(M().options);
+  } catch (const std::string& message) {
+    ShowErrorMessage(window, message);
+    return;
+  }
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
   if (M().modified && !SaveModel(window)) return;
   if (!CheckAnalysisElements(M(), window)) return;

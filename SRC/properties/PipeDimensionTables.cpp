@@ -12,14 +12,16 @@
 // DIN (DN sizes, EN 10220 diameters, wall series 1 to 5 from the light
 // welded to the heavy seamless walls), JIS (A sizes, JIS G 3452 SGP, G 3454
 // and G 3459 schedules) and ISO (DN sizes, wall series by pressure rating
-// 10, 16, 25, 40) are given in millimetres. DIN and JIS radii are the ANSI
-// radii of the matching inch size; ISO radii are 1.5 and 2.5 inch-sizes
+// 10, 16, 25, 40) are given in millimetres. DIN radii are the elbows of the
+// metric size table; JIS radii are the ANSI radii of the matching inch size;
+// ISO radii are 1.5 and 2.5 inch-sizes
 // where a row does not give its own. In the ISO rows the "short" radius is
 // the larger of the two; bends of existing models were laid out with these
 // values, so they stay as they are.
 #include <initializer_list>
 #include <utility>
 
+#include "elements/MetricPipeSizes.h"
 #include "properties/PipeDimensions.h"
 #include "shell/Assert.h"
 
@@ -220,10 +222,12 @@ PipeDimensionStandard MakeAnsi() {
   return table;
 }
 
-// `isoRadii`: radii not given are 1.5 and 2.5 inch-sizes in mm (ISO), else
-// the ANSI radii of the inch size (DIN, JIS).
+// Where a row gives no radii: ISO takes 1.5 and 2.5 inch-sizes in mm, DIN
+// the elbows of the metric size table, JIS the ANSI radii of the inch size.
+enum class RadiusRule { Iso, MetricTable, Ansi };
+
 template <std::size_t N>
-PipeDimensionStandard MakeMetric(const MetricSize (&sizes)[N], std::vector<std::string> names, bool isoRadii) {
+PipeDimensionStandard MakeMetric(const MetricSize (&sizes)[N], std::vector<std::string> names, RadiusRule rule) {
   PipeDimensionStandard table;
   table.scheduleNames = std::move(names);
   table.rows.push_back(NonStandardRow());
@@ -234,9 +238,12 @@ PipeDimensionStandard MakeMetric(const MetricSize (&sizes)[N], std::vector<std::
     if (size.longRadius != 0.0f) {
       row.longRadius = Inch(size.longRadius);
       row.shortRadius = Inch(size.shortRadius);
-    } else if (isoRadii) {
+    } else if (rule == RadiusRule::Iso) {
       row.longRadius = Inch(static_cast<float>(static_cast<int>(1.5f * size.inchSize * 25.4f + 0.5f)));
       row.shortRadius = Inch(static_cast<float>(static_cast<int>(2.5f * size.inchSize * 25.4f + 0.5f)));
+    } else if (rule == RadiusRule::MetricTable) {
+      row.longRadius = MetricStandardBendRadius(row.name, row.outsideDiameter, false);
+      row.shortRadius = MetricStandardBendRadius(row.name, row.outsideDiameter, true);
     } else {
       row.longRadius = InchLongRadius(size.inchSize);
       row.shortRadius = InchShortRadius(size.inchSize);
@@ -254,12 +261,12 @@ PipeDimensionStandard MakeMetric(const MetricSize (&sizes)[N], std::vector<std::
 
 const PipeDimensionStandard& DimensionStandard(int standard) {
   static const PipeDimensionStandard ansi = MakeAnsi();
-  static const PipeDimensionStandard din = MakeMetric(kDinSizes, {"1", "2", "3", "4", "5"}, false);
+  static const PipeDimensionStandard din = MakeMetric(kDinSizes, {"1", "2", "3", "4", "5"}, RadiusRule::MetricTable);
   static const PipeDimensionStandard jis =
       MakeMetric(kJisSizes, {"5S", "10S", "20S", "SGP", "10", "20", "30", "STD", "40", "60", "XS", "80", "100", "120",
                              "140", "160", "XXS"},
-                 false);
-  static const PipeDimensionStandard iso = MakeMetric(kIsoSizes, {"10", "16", "25", "40"}, true);
+                 RadiusRule::Ansi);
+  static const PipeDimensionStandard iso = MakeMetric(kIsoSizes, {"10", "16", "25", "40"}, RadiusRule::Iso);
   switch (standard) {
     case 0: return ansi;
     case 1: return din;

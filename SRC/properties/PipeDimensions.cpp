@@ -2,6 +2,7 @@
 // PipeDimensions.h); the data are PipeDimensionTables.cpp.
 #include "properties/PipeDimensions.h"
 
+#include "elements/MetricPipeSizes.h"
 #include "properties/PipeSection.h"
 #include "shell/Assert.h"
 

@@ -22,8 +22,11 @@
 #include "loads/PipeLoad.h"
 #include "graphics/GraphicsThread.h"
 #include "model/MakeModel.h"
+#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
 #include "shell/AppTesting.h"
 #include "shell/Application.h"
 #include "shell/TableWindowSupport.h"
@@ -66,6 +69,19 @@ class ListFixture : public AppFixture {
     DeleteUndoRedoFiles();
     InitEmptyModel(TheModel(), AnalysisOptions());
     AppFixture::TearDown();
+  }
+
+  // Chooses `label` in the list chooser of the List window.
+  static void ChooseList(const std::string& label) {
+    const int lists = BuildListMenu();
+    platform::ExpectModal(platform::ModalKind::Dialog, ListDialogTemplateName(lists), [label, lists](HWND dialog) {
+      for (int item = 1401; item <= 1400 + lists; ++item)
+        if (TextOf(GetDlgItem(dialog, item)) == label) CheckRadioButton(dialog, 1401, 1400 + lists, item);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(ListFrame().window, WM_COMMAND, 302, 0);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
   }
 
   static void SetComment(Model& model, int row, const std::string& text) {

@@ -39,18 +39,6 @@ class SupportListsTest : public ListFixture {
     MakeModel(model);
     model.modified = false;
   }
-  // Chooses `label` in the list chooser of the List window.
-  static void Choose(const std::string& label) {
-    const int lists = BuildListMenu();
-    platform::ExpectModal(platform::ModalKind::Dialog, ListDialogTemplateName(lists), [label, lists](HWND dialog) {
-      for (int item = 1401; item <= 1400 + lists; ++item)
-        if (TextOf(GetDlgItem(dialog, item)) == label) CheckRadioButton(dialog, 1401, 1400 + lists, item);
-      SendMessage(dialog, WM_COMMAND, IDOK, 0);
-    });
-    SendMessage(ListFrame().window, WM_COMMAND, 302, 0);
-    platform::RunUntilIdle();
-    platform::CheckModalScript();
-  }
   // Types `text` into the current row's `column` and commits it.
   static void Type(TableWindow& table, int column, const std::string& text) {
     table.currentColumn = column;
@@ -86,7 +74,7 @@ class SupportListsTest : public ListFixture {
 };
 
 TEST_F(SupportListsTest, TheAnchorsListShowsEveryAnchorAndStoresTypedCells) {
-  Choose("&Anchors");
+  ChooseList("&Anchors");
   TableWindow& list = AnchorsListTable();
   ASSERT_EQ(CurrentListOpener(), &OpenAnchorsList);
   ASSERT_EQ(list.rowCount, 2);
@@ -134,7 +122,7 @@ TEST_F(SupportListsTest, TheAnchorsListShowsEveryAnchorAndStoresTypedCells) {
 }
 
 TEST_F(SupportListsTest, TheRestraintsListEditsDeletesAndOpensTheDialog) {
-  Choose("&Restraints");
+  ChooseList("&Restraints");
   TableWindow& list = RestraintsListTable();
   ASSERT_EQ(list.rowCount, 1);
   EXPECT_EQ(list.CellText(1, 1, 0), "30");

@@ -1,0 +1,47 @@
+// The bend's drawing geometry, for the graphics window to draw and pick:
+// points on the arc (the near point turned about the bend's axis through
+// the centre of curvature), the arc's thirds of the rendered view, the four
+// control points of the arc's Bezier curve in the 2D picture, and the pick
+// tests of the 2D picture (inside the near-corner-far triangle for a valid
+// bend, near the lead-in line for an invalid one).
+//
+// Bend::ComputeShape keeps the screen points of the previous node, the
+// corner and the arc's ends with the curve's control points in the bend
+// (BendScreenShape) and the row's 2D bounds.
+#pragma once
+
+#include <array>
+#include <vector>
+
+#include "elements/ElementArrays.h"
+
+struct Point2 {
+  float x = 0.0f;
+  float y = 0.0f;
+};
+
+// The point at `angle` along the arc from `near` (angle 0) toward `far`.
+// `sweep` is the bend angle theta (0 < theta < pi).
+Vector3d BendArcPoint(const Vector3d& near, const Vector3d& far, const Vector3d& centre, double sweep, double angle);
+// The arc as `segments` + 1 points from near to far.
+std::vector<Vector3d> BendArcPoints(const Vector3d& near, const Vector3d& far, const Vector3d& centre, double sweep,
+                                    int segments);
+// The points at theta / 3 and 2 theta / 3: the ends of the rendered thirds.
+std::array<Vector3d, 2> BendArcThirds(const Vector3d& near, const Vector3d& far, const Vector3d& centre, double sweep);
+
+// Near point, midpoint near-corner, midpoint corner-far, far point.
+std::array<Point2, 4> BendBezierControlPoints(Point2 near, Point2 corner, Point2 far);
+
+bool PointInTriangle(Point2 p, Point2 a, Point2 b, Point2 c);
+// Within `margin` of the segment from a to b.
+bool PointNearSegment(Point2 p, Point2 a, Point2 b, float margin);
+
+// The bend's 2D screen shape, made again by each ComputeShape.
+struct BendScreenShape {
+  bool valid = false;
+  Point2 previous, corner, near, far;
+  std::array<Point2, 4> curve{};
+};
+
+// The 2D pick test of a bend's shape.
+bool BendHitTest(const BendScreenShape& shape, Point2 p, float margin);
