@@ -137,8 +137,8 @@ bool ChooseImportFile(HWND owner, std::string& path, int& filter) {
   const std::string& folder = ModelDialogFolder().folder;
   record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
   record.lpstrTitle = "Import Model from Batch File";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                 OFN_ENABLEHOOK;
+  record.Flags =
+      OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
   record.lpfnHook = ImportDialogHook;
   if (!GetOpenFileName(&record)) return false;
   path = buffer.data();

@@ -29,8 +29,8 @@
 struct BatchEntry {
   std::string entry;
   std::string keyword;
-  bool directional = false;  // KEY(...)
-  bool hasValue = false;     // "=" or "(" follows the keyword
+  bool directional = false;               // KEY(...)
+  bool hasValue = false;                  // "=" or "(" follows the keyword
   std::array<std::string, 3> components;  // missing ones empty; the scalar value is the first
 };
 

@@ -68,8 +68,9 @@ float NonNegative(const BatchReader& reader, const std::string& text, BatchParse
 void NoteConditions(BatchReader& reader) {
   if (reader.conditionsNoted) return;
   reader.conditionsNoted = true;
-  LogBatchWarning(reader, "T, P, SG and U were checked but not applied: rows take their conditions from the "
-                          "pipe load named by L");
+  LogBatchWarning(reader,
+                  "T, P, SG and U were checked but not applied: rows take their conditions from the "
+                  "pipe load named by L");
 }
 
 void ReadAmbient(BatchReader& reader, Attributes&, const BatchEntry& entry) {
@@ -219,10 +220,10 @@ void ReadRestraintDirection(BatchReader& reader, Attributes& a, const BatchEntry
 
 // --- The vocabulary --------------------------------------------------------------
 
-#define KEYWORD(name, body)                                                                        \
-  {                                                                                                \
-    name, []([[maybe_unused]] BatchReader& reader, [[maybe_unused]] Attributes& a,                 \
-             [[maybe_unused]] const BatchEntry& entry) { body; }                                   \
+#define KEYWORD(name, body)                                                        \
+  {                                                                                \
+    name, []([[maybe_unused]] BatchReader& reader, [[maybe_unused]] Attributes& a, \
+             [[maybe_unused]] const BatchEntry& entry) { body; }                   \
   }
 
 const Keyword kKeywords[] = {
@@ -298,15 +299,15 @@ const Keyword kKeywords[] = {
 // SIFs, welds, forces, masses, harmonic loads, spectra and the element kinds
 // other than pipes and bends.
 const char* const kPendingKeywords[] = {
-    "K",      "KR",    "DV",    "CNOD",  "CS",     "RH",    "VS",     "US",     "CLD",   "HTYP",  "SR",
-    "MLV",    "G",     "MU",    "STIFF", "GGAP",   "LS",    "SNUBBER", "NOZZLE", "RPAD", "NOD",   "NTHK",
-    "VOD",    "VTHK",  "L1",    "L2",    "SIF",    "FLANGE", "WGT",   "GDIA",   "WTYPE", "DELTA", "THK",
-    "LEN",    "CRTCH", "PAD",   "R",     "JCAP",   "SPIDER", "TJOINT", "FOR",   "FORX",  "FORY",  "FORZ",
-    "MOM",    "MOMX",  "MOMY",  "MOMZ",  "FRE",    "PH",    "CWGT",   "OFFSET", "SPECX", "SPECY", "SPECZ",
-    "FACX",   "FACY",  "FACZ",  "WS",    "JTHK",   "JR",    "JMAT",   "JSEC",   "JLOAD", "OD1",   "OD2",
-    "THK1",   "THK2",  "CONE",  "VWGT",  "AWGT",   "THKF",  "INSF",   "ES",     "BK",    "TA",    "FFOR",
-    "FTOR",   "HS",    "RLIM",  "ROTL",  "FRCT",   "RK",    "LXAX",   "LYAX",   "SHORT", "LONG",  "KTIE",
-    "GAP",    "MAT",   "SEC",   "LOAD",  "BETA",   "HSG",   "HPRES",  "E",      "AP",
+    "K",    "KR",    "DV",   "CNOD",  "CS",   "RH",     "VS",      "US",     "CLD",   "HTYP",  "SR",
+    "MLV",  "G",     "MU",   "STIFF", "GGAP", "LS",     "SNUBBER", "NOZZLE", "RPAD",  "NOD",   "NTHK",
+    "VOD",  "VTHK",  "L1",   "L2",    "SIF",  "FLANGE", "WGT",     "GDIA",   "WTYPE", "DELTA", "THK",
+    "LEN",  "CRTCH", "PAD",  "R",     "JCAP", "SPIDER", "TJOINT",  "FOR",    "FORX",  "FORY",  "FORZ",
+    "MOM",  "MOMX",  "MOMY", "MOMZ",  "FRE",  "PH",     "CWGT",    "OFFSET", "SPECX", "SPECY", "SPECZ",
+    "FACX", "FACY",  "FACZ", "WS",    "JTHK", "JR",     "JMAT",    "JSEC",   "JLOAD", "OD1",   "OD2",
+    "THK1", "THK2",  "CONE", "VWGT",  "AWGT", "THKF",   "INSF",    "ES",     "BK",    "TA",    "FFOR",
+    "FTOR", "HS",    "RLIM", "ROTL",  "FRCT", "RK",     "LXAX",    "LYAX",   "SHORT", "LONG",  "KTIE",
+    "GAP",  "MAT",   "SEC",  "LOAD",  "BETA", "HSG",    "HPRES",   "E",      "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

@@ -19,8 +19,17 @@ struct HangerWord {
   std::int32_t catalogue;
 };
 constexpr std::array<HangerWord, 11> kHangerWords = {{
-    {"HGRA", 16}, {"HGRB", 3}, {"HGRC", 12}, {"HGRD", 2}, {"HGRE", 28}, {"HGRF", 24},
-    {"HGRG", 8},  {"HGRH", 25}, {"HGRI", 27}, {"HGRJ", 9}, {"HGRK", 11},
+    {"HGRA", 16},
+    {"HGRB", 3},
+    {"HGRC", 12},
+    {"HGRD", 2},
+    {"HGRE", 28},
+    {"HGRF", 24},
+    {"HGRG", 8},
+    {"HGRH", 25},
+    {"HGRI", 27},
+    {"HGRJ", 9},
+    {"HGRK", 11},
 }};
 
 struct CodeWord {
@@ -28,11 +37,11 @@ struct CodeWord {
   std::int32_t code;
 };
 constexpr std::array<CodeWord, 24> kCodeWords = {{
-    {"B311", 1},          {"B311-67", 2},        {"B313", 3},         {"B314", 4},        {"B315", 5},
-    {"B318", 6},          {"B319", 7},           {"ASME", 8},         {"ASME-86", 9},     {"ASME-92", 10},
-    {"ASME-2015", 11},    {"ASME-2017", 101},    {"ASME-ND-2017", 201}, {"BS806", 12},    {"NORWEGIAN-83", 13},
-    {"NORWEGIAN-90", 14}, {"RCC-M", 15},         {"SNCT", 16},        {"STOOMWEZEN", 17}, {"SWEDISH", 18},
-    {"Z183", 19},         {"Z184", 20},          {"EUROPEAN", 21},    {"Z662", 22},
+    {"B311", 1},          {"B311-67", 2},     {"B313", 3},           {"B314", 4},        {"B315", 5},
+    {"B318", 6},          {"B319", 7},        {"ASME", 8},           {"ASME-86", 9},     {"ASME-92", 10},
+    {"ASME-2015", 11},    {"ASME-2017", 101}, {"ASME-ND-2017", 201}, {"BS806", 12},      {"NORWEGIAN-83", 13},
+    {"NORWEGIAN-90", 14}, {"RCC-M", 15},      {"SNCT", 16},          {"STOOMWEZEN", 17}, {"SWEDISH", 18},
+    {"Z183", 19},         {"Z184", 20},       {"EUROPEAN", 21},      {"Z662", 22},
 }};
 
 // The "SI" set: every kind but Angle, by its index in the kind's unit list.
@@ -41,11 +50,25 @@ struct UnitChoice {
   std::int32_t unit;
 };
 constexpr std::array<UnitChoice, 19> kSiUnits = {{
-    {kUnitLength, kLengthMillimetre}, {kUnitDimension, 1}, {kUnitDisplacement, 1}, {kUnitForce, 1},
-    {kUnitMoment, 2}, {kUnitAdditionalWeight, 1}, {kUnitWeight, 1}, {kUnitDensity, 2},
-    {kUnitInsulationDensity, 1}, {kUnitTemperature, kTemperatureCelsius}, {kUnitThermalExpansion, 1},
-    {kUnitPressure, 1}, {kUnitStress, 1}, {kUnitModulus, 1}, {kUnitStiffness, 1}, {kUnitRotStiffness, 2},
-    {kUnitArea, 1}, {kUnitMomentOfInertia, 1}, {kUnitVelocity, 2},
+    {kUnitLength, kLengthMillimetre},
+    {kUnitDimension, 1},
+    {kUnitDisplacement, 1},
+    {kUnitForce, 1},
+    {kUnitMoment, 2},
+    {kUnitAdditionalWeight, 1},
+    {kUnitWeight, 1},
+    {kUnitDensity, 2},
+    {kUnitInsulationDensity, 1},
+    {kUnitTemperature, kTemperatureCelsius},
+    {kUnitThermalExpansion, 1},
+    {kUnitPressure, 1},
+    {kUnitStress, 1},
+    {kUnitModulus, 1},
+    {kUnitStiffness, 1},
+    {kUnitRotStiffness, 2},
+    {kUnitArea, 1},
+    {kUnitMomentOfInertia, 1},
+    {kUnitVelocity, 2},
 }};
 constexpr std::int32_t kRadian = 1;
 
@@ -130,9 +153,9 @@ void ParseBatchWind(BatchReader& reader) {
     }
     direction[axis] = ParseBatchValue(reader, *field, ParseReal, kMessages[axis]);
   }
-  const double length = std::sqrt(static_cast<double>(direction[0]) * direction[0] +
-                                  static_cast<double>(direction[1]) * direction[1] +
-                                  static_cast<double>(direction[2]) * direction[2]);
+  const double length =
+      std::sqrt(static_cast<double>(direction[0]) * direction[0] + static_cast<double>(direction[1]) * direction[1] +
+                static_cast<double>(direction[2]) * direction[2]);
   if (length < 0.0001) BatchLineError(reader, "Invalid wind direction");
 
   load.shapeFactor = shape;

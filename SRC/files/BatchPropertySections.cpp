@@ -15,10 +15,10 @@ constexpr std::size_t kNameWidth = 5;
 constexpr std::size_t kSoilNameWidth = 3;
 constexpr std::size_t kMaterialTypeWidth = 2;
 constexpr std::size_t kMaterialDescriptionWidth = 31;
-constexpr float kLowestTemperature = -460.0f;  // degrees F
-constexpr float kSmallestDimension = 0.001f;   // inch
+constexpr float kLowestTemperature = -460.0f;                              // degrees F
+constexpr float kSmallestDimension = 0.001f;                               // inch
 constexpr double kLargestSoilDelta = 5.0 * 3.14159265358979323846 / 12.0;  // 75 degrees
-constexpr float kUsedPairThreshold = 70.0f;  // a T2 or T3 above it is in use
+constexpr float kUsedPairThreshold = 70.0f;                                // a T2 or T3 above it is in use
 
 std::optional<std::string> Next(BatchReader& reader) { return NextBatchField(reader.fields); }
 std::optional<std::string> NextComma(BatchReader& reader) { return NextBatchCommaField(reader.commaFields); }
@@ -61,8 +61,8 @@ void ParseBatchMaterialTemperature(BatchReader& reader, Material& material) {
   FirstField(reader);  // the material's name
   MaterialTempRow row;
   auto& v = row.values;
-  v[kMatTemperature] = ParseBatchValue(
-      reader, RequiredField(reader, Next(reader), "Temperature is required"), ParseTemperature, "Invalid temperature");
+  v[kMatTemperature] = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Temperature is required"),
+                                       ParseTemperature, "Invalid temperature");
   v[kMatModulus] = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Elastic modulus is required"),
                                    ParseModulus, "Invalid elastic modulus");
   const struct {
@@ -157,8 +157,8 @@ void ParseBatchPipeLoad(BatchReader& reader) {
   InitPipeLoad(load, model.options.ReferenceTemperature);
   load.name = *name;
   auto& pairs = load.operating;
-  pairs[0].temperature = ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"),
-                                               "Invalid T1");
+  pairs[0].temperature =
+      ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
   pairs[0].pressure =
       ParseBatchValue(reader, RequiredField(reader, Next(reader), "P1 is required"), ParsePressure, "Invalid P1");
   // The fields from here on are read even when empty: an empty field is 0,
@@ -170,7 +170,8 @@ void ParseBatchPipeLoad(BatchReader& reader) {
   static const char* const kMessages[2][2] = {{"Invalid T2", "Invalid P2"}, {"Invalid T3", "Invalid P3"}};
   for (std::size_t pair = 1; pair <= 2; ++pair) {
     pairs[pair] = {kUsedPairThreshold, 0.0f};
-    if (const auto field = Next(reader)) pairs[pair].temperature = ParseTemperatureField(reader, *field, kMessages[pair - 1][0]);
+    if (const auto field = Next(reader))
+      pairs[pair].temperature = ParseTemperatureField(reader, *field, kMessages[pair - 1][0]);
     if (const auto field = Next(reader))
       pairs[pair].pressure = ParseBatchValue(reader, *field, ParsePressure, kMessages[pair - 1][1]);
   }
@@ -226,8 +227,8 @@ void ParseBatchSoil(BatchReader& reader) {
   const std::string densityText = required("Soil density is required");
   soil.density = ParseBatchValue(reader, densityText, ParseInsulationDensity, "Invalid density");
   if (!IsPositiveValue(soil.density)) BatchLineError(reader, "Invalid density", densityText);
-  soil.groundLevel = ParseBatchValue(reader, required("Ground level required"), ParseLength, "Invalid ground level",
-                                     false);
+  soil.groundLevel =
+      ParseBatchValue(reader, required("Ground level required"), ParseLength, "Invalid ground level", false);
   if (soil.type == kSoilCohesive) {
     const std::string text = required("Strength required");
     soil.strength = ParseBatchValue(reader, text, ParseStress, "Invalid cohesive strength");

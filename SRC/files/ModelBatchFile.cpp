@@ -57,9 +57,7 @@ struct HeaderWord {
   const char* word;
   std::int32_t section;
 };
-// In the order they are tested; the first twelve switch wherever they stand,
-// the last four only from another section (their own sections' data may
-// begin with the word).
+// In the order they are tested.
 constexpr std::array<HeaderWord, 16> kHeaderWords = {{
     {"OPTIO", kBatchOptions},
     {"MATER", kBatchMaterial},
@@ -78,19 +76,10 @@ constexpr std::array<HeaderWord, 16> kHeaderWords = {{
     {"TURBI", kBatchTurbines},
     {"ALLOW", kBatchAllow},
 }};
-constexpr std::size_t kAlwaysSwitching = 12;
-
-// A header line switches the section and is used up; true when it did.
-bool SwitchSection(BatchReader& reader, const std::string& word) {
-  for (std::size_t i = 0; i < kHeaderWords.size(); ++i) {
-    const HeaderWord& header = kHeaderWords[i];
-    if (word != header.word) continue;
-    if (i >= kAlwaysSwitching && reader.section == header.section) return false;
-    reader.section = header.section;
-    ++reader.headersRead;
-    return true;
-  }
-  return false;
+// The sections whose data lines may begin with their own header word (a
+// compressor described as "COMPRESSOR K-101").
+bool MayHoldItsHeaderWord(std::int32_t section) {
+  return section == kBatchPumps || section == kBatchCompressors || section == kBatchTurbines || section == kBatchAllow;
 }
 
 void MakeWorkingCopy(BatchReader& reader) {
@@ -130,7 +119,13 @@ void ReadBatchSectionHeader(BatchReader& reader) {
     StartBatchFields(reader.fields, reader.line);
     std::string word = NextBatchField(reader.fields).value_or("");
     if (word.size() > 5) word.resize(5);
-    if (SwitchSection(reader, word)) continue;
+    // A header switches the section and is used up.
+    const std::optional<std::int32_t> header = BatchHeaderSection(word);
+    if (header && !(MayHoldItsHeaderWord(*header) && reader.section == *header)) {
+      reader.section = *header;
+      ++reader.headersRead;
+      continue;
+    }
     if (word == "COD") reader.section = kBatchEnd;
     return;
   }

@@ -3,9 +3,8 @@
 // as it was, the neutral-file filters) and the command line, run in-process
 // with its dialogs answered and as the real program without a display, with
 // its exit codes.
-#include <gtest/gtest.h>
-
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -226,10 +225,10 @@ class BatchCommandLineTest : public BatchFixture {
     const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ChildOptions options;
     options.stderrFd = fd;
-    options.environment = {{"QUORVEL_DISPLAY", "headless"},
-                           {"DISPLAY", ""},
-                           {"LSAN_OPTIONS", std::string("suppressions=") + QUORVEL_SOURCE_DIR +
-                                                "/tests/lsan.supp:print_suppressions=0"}};
+    options.environment = {
+        {"QUORVEL_DISPLAY", "headless"},
+        {"DISPLAY", ""},
+        {"LSAN_OPTIONS", std::string("suppressions=") + QUORVEL_SOURCE_DIR + "/tests/lsan.supp:print_suppressions=0"}};
     ChildProcess program;
     Run run;
     const bool started = program.Start({QUORVEL_BINARY_DIR "/quorvel", argument}, options);
@@ -264,8 +263,7 @@ TEST_F(BatchCommandLineTest, WithoutADisplayEveryEndSaysWhyOnStandardErrorWithIt
 
   const Run missing = RunProgram(folder_ + "/missing.MBF");
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.standardError.find("Unable to open import file:\n" + folder_ + "/missing.MBF"),
-            std::string::npos)
+  EXPECT_NE(missing.standardError.find("Unable to open import file:\n" + folder_ + "/missing.MBF"), std::string::npos)
       << missing.standardError;
 }
 

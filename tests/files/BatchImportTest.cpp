@@ -70,7 +70,8 @@ void ExpectSamePlant(const Model& m, const Model& e, const std::string& set) {
                   set + " material row " + std::to_string(row) + " column " + std::to_string(column));
   const PipeSection& s = m.sections[1];
   const PipeSection& es = e.sections[1];
-  for (auto [value, expected] : {std::pair{s.outsideDiameter, es.outsideDiameter}, {s.thickness, es.thickness},
+  for (auto [value, expected] : {std::pair{s.outsideDiameter, es.outsideDiameter},
+                                 {s.thickness, es.thickness},
                                  {s.corrosionAllowance, es.corrosionAllowance},
                                  {s.insulationDensity, es.insulationDensity},
                                  {s.insulationThickness, es.insulationThickness}})

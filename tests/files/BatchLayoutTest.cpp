@@ -209,12 +209,11 @@ TEST_F(BatchLayoutTest, AnchorsAndRestraints) {
 TEST_F(BatchLayoutTest, NamesAndValuesInForceOutlastTheirLine) {
   Model model;
   std::vector<std::string> log;
-  ASSERT_EQ(Import(std::string(kPrefix) +
-                       "T20,X5,CAMB=60\n"
-                       "MATERIAL\nA2,0.29\nA2,70,28E6\nLOADS\nL2,500,100\nLAYOUT\n"
-                       "T30,X5,MA2,CL=L2,T=650,P=300\n"
-                       "T40,X5\n"
-                       "F50,X0\n",
+  ASSERT_EQ(Import(std::string(kPrefix) + "T20,X5,CAMB=60\n"
+                                          "MATERIAL\nA2,0.29\nA2,70,28E6\nLOADS\nL2,500,100\nLAYOUT\n"
+                                          "T30,X5,MA2,CL=L2,T=650,P=300\n"
+                                          "T40,X5\n"
+                                          "F50,X0\n",
                    model, &log),
             "");
   EXPECT_FLOAT_EQ(model.options.ReferenceTemperature, 60.0f);

@@ -110,8 +110,8 @@ TEST_F(BatchSectionsTest, OptionsChooseUnitsCodeAxisAndHangerType) {
   EXPECT_EQ(model.options.PipingCode, 3);
   EXPECT_EQ(model.options.ZVertical, 1);
   EXPECT_EQ(model.unitChoices[kUnitLength - 1], kLengthMillimetre);
-  EXPECT_EQ(model.unitChoices[kUnitPressure - 1], 1);  // bar
-  EXPECT_EQ(model.unitChoices[kUnitAngle - 1], 0);     // SI leaves degrees
+  EXPECT_EQ(model.unitChoices[kUnitPressure - 1], 1);     // bar
+  EXPECT_EQ(model.unitChoices[kUnitAngle - 1], 0);        // SI leaves degrees
   EXPECT_EQ(g_UnitsSettings.unit[kUnitRotStiffness], 2);  // the units stay the program's after the import
   EXPECT_TRUE(log.empty());
 
@@ -174,7 +174,8 @@ TEST_F(BatchSectionsTest, MaterialLinesAndTheirTemperatureRows) {
   std::string rows = "T\nMATERIAL\nA1,0.283\n";
   for (int i = 1; i <= 41; ++i) rows += "A1," + std::to_string(10 * i) + ",29E6\n";
   Model full;
-  EXPECT_EQ(Import(rows, full), LineError(44, "A1,410,29E6", "Maximum 40 temperature dependent properties are allowed"));
+  EXPECT_EQ(Import(rows, full),
+            LineError(44, "A1,410,29E6", "Maximum 40 temperature dependent properties are allowed"));
 }
 
 TEST_F(BatchSectionsTest, PipeLoadsCountTheirTemperaturesAndHoldDesignAtLeastOperating) {
