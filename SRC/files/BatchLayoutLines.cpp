@@ -136,6 +136,10 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
         break;
       case 'H': RefuseKind(reader, "Hydrotest load", "H");
       case '*':
+        // A comment is a line of its own: after other fields the star would
+        // turn a row into a comment and drop what they gave.
+        if (reader.line.find_first_not_of(" \t") != reader.fields.fieldStart)
+          BatchLineError(reader, "Invalid field", field);
         attributes.element = ElementType::Comment;
         attributes.comment = CommentText(reader, reader.fields.fieldStart);
         return true;

@@ -43,6 +43,11 @@ float ParseRangeField(const BatchReader& reader, const std::string& field, float
   return value;
 }
 
+// An optional field: read when given, else the value keeps its default.
+void ReadOptionalValue(BatchReader& reader, float& value, BatchParser parser, const char* message) {
+  if (const auto field = Next(reader); IsGivenField(field)) value = ParseBatchValue(reader, *field, parser, message);
+}
+
 // A required field: missing or empty ends the line with `required`.
 std::string RequiredField(const BatchReader& reader, const std::optional<std::string>& field,
                           const std::string& required) {
@@ -50,11 +55,22 @@ std::string RequiredField(const BatchReader& reader, const std::optional<std::st
   return *field;
 }
 
+// Lookups by name find the first record: a name given again is noted.
 template <typename Record>
 void NoteRepeatedName(BatchReader& reader, const ModelRecordTable<Record>& table, const std::string& name,
-                      const char* kind) {
+                      const std::string& kind) {
   if (FindRecordByName(table, name) != 0)
-    LogBatchWarning(reader, std::string(kind) + " " + name + " is defined again; rows use the first");
+    LogBatchWarning(reader, kind + " " + name + " is defined again; rows use the first");
+}
+
+// The record name of the line by the name rule, from the first field.
+template <typename Record>
+std::string ReadRecordName(BatchReader& reader, const ModelRecordTable<Record>& table, const std::string& kind,
+                           std::size_t width) {
+  const std::optional<std::string> name = FirstField(reader);
+  CheckBatchName(reader, name, kind, width);
+  NoteRepeatedName(reader, table, *name, kind);
+  return *name;
 }
 
 void ParseBatchMaterialTemperature(BatchReader& reader, Material& material) {
@@ -65,17 +81,10 @@ void ParseBatchMaterialTemperature(BatchReader& reader, Material& material) {
                                        ParseTemperature, "Invalid temperature");
   v[kMatModulus] = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Elastic modulus is required"),
                                    ParseModulus, "Invalid elastic modulus");
-  const struct {
-    int column;
-    BatchParser parser;
-    const char* message;
-  } optional[] = {{kMatAlpha, ParseThermalExpansion, "Invalid alpha"},
-                  {kMatAllowable, ParseStress, "Invalid allowable stress"},
-                  {kMatYield, ParseStress, "Invalid yield stress"},
-                  {kMatRupture, ParseStress, "Invalid rupture stress"}};
-  for (const auto& value : optional)
-    if (const std::optional<std::string> field = Next(reader); IsGivenField(field))
-      v[static_cast<std::size_t>(value.column)] = ParseBatchValue(reader, *field, value.parser, value.message);
+  ReadOptionalValue(reader, v[kMatAlpha], ParseThermalExpansion, "Invalid alpha");
+  ReadOptionalValue(reader, v[kMatAllowable], ParseStress, "Invalid allowable stress");
+  ReadOptionalValue(reader, v[kMatYield], ParseStress, "Invalid yield stress");
+  ReadOptionalValue(reader, v[kMatRupture], ParseStress, "Invalid rupture stress");
   if (material.numtemps >= kMaxMaterialTemps)
     BatchLineError(reader,
                    "Maximum " + std::to_string(kMaxMaterialTemps) + " temperature dependent properties are allowed");
@@ -150,12 +159,10 @@ void ParseBatchMaterial(BatchReader& reader) {
 
 void ParseBatchPipeLoad(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::optional<std::string> name = FirstField(reader);
-  CheckBatchName(reader, name, "Load", kNameWidth);
-  NoteRepeatedName(reader, model.pipeLoads, *name, "Load");
+  const std::string name = ReadRecordName(reader, model.pipeLoads, "Load", kNameWidth);
   PipeLoad load;
   InitPipeLoad(load, model.options.ReferenceTemperature);
-  load.name = *name;
+  load.name = name;
   auto& pairs = load.operating;
   pairs[0].temperature =
       ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
@@ -208,11 +215,9 @@ void FinishBatchPipeLoads(Model& model) {
 
 void ParseBatchSoil(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::optional<std::string> name = FirstField(reader);
-  CheckBatchName(reader, name, "Soil", kSoilNameWidth);
-  NoteRepeatedName(reader, model.soils, *name, "Soil");
+  const std::string name = ReadRecordName(reader, model.soils, "Soil", kSoilNameWidth);
   Soil soil;
-  soil.name = *name;
+  soil.name = name;
   // Only a missing field is "required" here; an empty one reads as 0.
   auto required = [&reader](const char* message) {
     const std::optional<std::string> field = Next(reader);
@@ -246,12 +251,10 @@ void ParseBatchSoil(BatchReader& reader) {
 
 void ParseBatchPipeSection(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::optional<std::string> name = FirstField(reader);
-  CheckBatchName(reader, name, "Section", kNameWidth);
-  NoteRepeatedName(reader, model.sections, *name, "Section");
+  const std::string name = ReadRecordName(reader, model.sections, "Section", kNameWidth);
   PipeSection section;
   InitSection(section);
-  section.name = *name;
+  section.name = name;
   section.nominalSize = "Non Std";
   section.schedule = " ";
   const std::string odText = RequiredField(reader, Next(reader), "Pipe diameter is required");
@@ -272,17 +275,10 @@ void ParseBatchPipeSection(BatchReader& reader) {
   // As the section dialog checks: some wall must be left for the stresses.
   if ((1.0f - 0.01f * section.millTolerance) * section.thickness - section.corrosionAllowance < 0.0001f)
     BatchLineError(reader, "Corrosion allowance + mill tolerance is too large");
-  const struct {
-    float* value;
-    BatchParser parser;
-    const char* message;
-  } layers[] = {{&section.insulationDensity, ParseInsulationDensity, "Invalid insulation density"},
-                {&section.insulationThickness, ParseNonNegativeDimension, "Invalid insulation thickness"},
-                {&section.liningDensity, ParseInsulationDensity, "Invalid lining density"},
-                {&section.liningThickness, ParseNonNegativeDimension, "Invalid lining thickness"}};
-  for (const auto& layer : layers)
-    if (const auto field = Next(reader); IsGivenField(field))
-      *layer.value = ParseBatchValue(reader, *field, layer.parser, layer.message);
+  ReadOptionalValue(reader, section.insulationDensity, ParseInsulationDensity, "Invalid insulation density");
+  ReadOptionalValue(reader, section.insulationThickness, ParseNonNegativeDimension, "Invalid insulation thickness");
+  ReadOptionalValue(reader, section.liningDensity, ParseInsulationDensity, "Invalid lining density");
+  ReadOptionalValue(reader, section.liningThickness, ParseNonNegativeDimension, "Invalid lining thickness");
   // A soil field is checked even when empty: a buried pipe needs its soil.
   if (const auto soil = Next(reader)) {
     if (soil->size() > kSoilNameWidth) BatchLineError(reader, "Soil name should be <= 3 characters", *soil);
@@ -295,62 +291,46 @@ void ParseBatchPipeSection(BatchReader& reader) {
 
 void ParseBatchBeamMaterial(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::optional<std::string> name = FirstField(reader);
-  CheckBatchName(reader, name, "Beam Material", kNameWidth);
-  NoteRepeatedName(reader, model.beamMaterials, *name, "Beam material");
+  const std::string name = ReadRecordName(reader, model.beamMaterials, "Beam Material", kNameWidth);
   BeamMaterial material;
   InitBeamMaterial(material);
-  material.name = *name;
-  if (const auto field = Next(reader); IsGivenField(field))
-    material.E = ParseBatchValue(reader, *field, ParseModulus, "Invalid youngs modulus");
+  material.name = name;
+  ReadOptionalValue(reader, material.E, ParseModulus, "Invalid youngs modulus");
   if (const auto field = Next(reader); IsGivenField(field))
     material.nu = ParseRangeField(reader, *field, 0.0f, 0.5f, false, "Invalid Poisson's ratio");
-  if (const auto field = Next(reader); IsGivenField(field))
-    material.density = ParseBatchValue(reader, *field, ParseDensity, "Invalid density");
-  if (const auto field = Next(reader); IsGivenField(field))
-    material.alpha = ParseBatchValue(reader, *field, ParseThermalExpansion, "Invalid alpha");
+  ReadOptionalValue(reader, material.density, ParseDensity, "Invalid density");
+  ReadOptionalValue(reader, material.alpha, ParseThermalExpansion, "Invalid alpha");
   AppendBeamMaterial(model.beamMaterials, material);
 }
 
 void ParseBatchBeamSection(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::optional<std::string> name = FirstField(reader);
-  CheckBatchName(reader, name, "Beam Section", kNameWidth);
-  NoteRepeatedName(reader, model.beamSections, *name, "Beam section");
+  const std::string name = ReadRecordName(reader, model.beamSections, "Beam Section", kNameWidth);
   BeamSection section;
   InitBeamSection(section);
-  section.name = *name;
+  section.name = name;
   section.A = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Axial area is required"), ParseArea,
                               "Invalid axial area");
   section.Imaj = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Major MOI is required"),
                                  ParseMomentOfInertia, "Invalid Major MOI");
   section.Imin = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Minor MOI is required"),
                                  ParseMomentOfInertia, "Invalid Minor MOI");
-  const struct {
-    float* value;
-    BatchParser parser;
-    const char* message;
-  } optional[] = {{&section.J, ParseMomentOfInertia, "Invalid torsional inertia"},
-                  {&section.Asmaj, ParseArea, "Invalid major shear"},
-                  {&section.Asmin, ParseArea, "Invalid minor shear"},
-                  {&section.depth, ParseNonNegativeDimension, "Invalid depth"},
-                  {&section.width, ParseNonNegativeDimension, "Invalid width"}};
-  for (const auto& value : optional)
-    if (const auto field = Next(reader); IsGivenField(field))
-      *value.value = ParseBatchValue(reader, *field, value.parser, value.message);
+  ReadOptionalValue(reader, section.J, ParseMomentOfInertia, "Invalid torsional inertia");
+  ReadOptionalValue(reader, section.Asmaj, ParseArea, "Invalid major shear");
+  ReadOptionalValue(reader, section.Asmin, ParseArea, "Invalid minor shear");
+  ReadOptionalValue(reader, section.depth, ParseNonNegativeDimension, "Invalid depth");
+  ReadOptionalValue(reader, section.width, ParseNonNegativeDimension, "Invalid width");
   AppendBeamSection(model.beamSections, section);
 }
 
 void ParseBatchBeamLoad(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::optional<std::string> name = FirstField(reader);
-  CheckBatchName(reader, name, "Beam Load", kNameWidth);
-  NoteRepeatedName(reader, model.beamLoads, *name, "Beam load");
+  const std::string name = ReadRecordName(reader, model.beamLoads, "Beam Load", kNameWidth);
   // A temperature the line does not give is the reference temperature, as
   // a new beam load's: 0 F would contract every beam in that case.
   BeamLoad load;
   InitBeamLoad(load, model.options.ReferenceTemperature);
-  load.name = *name;
+  load.name = name;
   load.temperature[0] =
       ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
   if (const auto field = Next(reader)) load.temperature[1] = ParseTemperatureField(reader, *field, "Invalid T2");

@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "AutoSaveTesting.h"
 #include "BatchTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
@@ -34,42 +35,20 @@ std::string Bytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class BatchCommandTest : public AppFixture {
+class BatchCommandTest : public AutoSaveFixture {
  protected:
-  void SetUp() override {
-    AppFixture::SetUp();
-    std::filesystem::create_directories(std::filesystem::path(FirstRunMarkerPath()).parent_path());
-    std::ofstream(FirstRunMarkerPath()) << "run\n";
-    folder_ = TempFolder() + "/batch";
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
   void TearDown() override {
-    TheModel().modified = false;
-    if (started_ && IsWindow(MainFrame().window)) {
-      PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
-      RunMessageLoop();
-    }
-    if (started_) {
-      EndGraphicsThread();
-      ExitApplication();
-    }
     CloseModel();
     BatchRun = false;
     MessagesToStandardError = false;
     g_UnitsSettings = UnitsSettings{};
-    AppFixture::TearDown();
+    AutoSaveFixture::TearDown();
   }
 
   std::string Write(const std::string& name, const std::string& text) {
-    const std::string path = folder_ + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
+    const std::string path = InFolder(name);
+    Put(path, text);
     return path;
-  }
-  void Start() {
-    InitApplication("");
-    started_ = true;
-    platform::RunUntilIdle();
   }
   // The Import dialog, with the file typed in.
   static void ExpectImportDialog(const std::string& path) {
@@ -95,27 +74,24 @@ class BatchCommandTest : public AppFixture {
     });
   }
   std::string ModelBytes() {
-    const std::string path = folder_ + "/compare.mod";
+    const std::string path = InFolder("compare.mod");
     EXPECT_EQ(WriteModelFileFrom(TheModel(), path), "");
     return Bytes(path);
   }
-
-  std::string folder_;
-  bool started_ = false;
 };
 
 TEST_F(BatchCommandTest, ImportWritesTheModelBesideTheFileAndShowsIt) {
   Start();
   const std::string path = Write("plant.mbf", kGoodFile);
   Import(path);
-  EXPECT_EQ(TheModel().path, folder_ + "/plant.mod");
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
   EXPECT_FALSE(TheModel().modified);
   EXPECT_EQ(TheModel().rowCount, 6);
   EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
   EXPECT_FALSE(IsWindowVisible(MainFrame().window));
   // The file holds the model that is open.
   Model written;
-  ReadModelFileInto(folder_ + "/plant.mod", written);
+  ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, 6);
   EXPECT_EQ(written.title, "Import plant");
 }
@@ -133,7 +109,7 @@ TEST_F(BatchCommandTest, ARefusedFileNamesItsLineAndLeavesTheOpenModelAsItWas) {
   EXPECT_EQ(TheModel().path, path);
   EXPECT_EQ(ModelBytes(), before);
   EXPECT_EQ(g_UnitsSettings.unit[kUnitLength], kLengthMillimetre);  // the open model's units
-  EXPECT_FALSE(std::filesystem::exists(folder_ + "/bad.mod"));
+  EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
 }
 
 TEST_F(BatchCommandTest, AnExistingModelFileIsReplacedOnlyWhenTheUserSaysSo) {
@@ -174,7 +150,7 @@ TEST_F(BatchCommandTest, TheChosenFilterDecidesTheReader) {
   ExpectMessage("MESSAGE1_DIALOG", {"Importing neutral files is not available yet."});
   RunImport();
   EXPECT_EQ(TheModel().rowCount, 0);
-  EXPECT_FALSE(std::filesystem::exists(folder_ + "/plant.mod"));
+  EXPECT_FALSE(std::filesystem::exists(InFolder("plant.mod")));
 }
 
 TEST_F(BatchCommandTest, TheCommandLineImportsWritesAndEndsInFailureWhileAnalysisCannotRun) {
@@ -183,14 +159,14 @@ TEST_F(BatchCommandTest, TheCommandLineImportsWritesAndEndsInFailureWhileAnalysi
   InitApplication(path);
   platform::CheckModalScript();
   EXPECT_TRUE(BatchRun);
-  EXPECT_EQ(TheModel().path, folder_ + "/plant.mod");
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
   EXPECT_FALSE(IsWindowVisible(LayoutFrame().window));  // no model windows in a batch run
   // The run ends as a failed analysis does: no results, exit code 1.
   EXPECT_EQ(RunMessageLoop(), 1);
   EndGraphicsThread();
   ExitApplication();
   Model written;
-  ReadModelFileInto(folder_ + "/plant.mod", written);
+  ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, 6);
 }
 
@@ -202,7 +178,7 @@ TEST_F(BatchCommandTest, TheCommandLineEndsWithCodeOneOnARefusedFile) {
   EXPECT_EQ(RunMessageLoop(), 1);
   EndGraphicsThread();
   ExitApplication();
-  EXPECT_FALSE(std::filesystem::exists(folder_ + "/bad.mod"));
+  EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
   EXPECT_EQ(TheModel().rowCount, 0);
 }
 

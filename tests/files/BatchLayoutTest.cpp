@@ -61,6 +61,7 @@ const Refusal kRefusals[] = {
     {"T20,KI,B0.005", "Invalid bend radius (B) :  0.005"},
     {"T20,,X5", "Invalid field :  "},
     {"T20,QQ", "Invalid field :  QQ"},
+    {"T20,KA,*anchor", "Invalid field :  *ANCHOR"},
     {"T20,XABC", "Invalid X :  ABC"},
     {"T20,Z1'2'3", "Invalid Z :  1'2'3"},
     {"T20,KQ", "Invalid code (K)\n"},
