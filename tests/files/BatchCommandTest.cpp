@@ -8,8 +8,6 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "AutoSaveTesting.h"
 #include "BatchTesting.h"
@@ -29,11 +27,6 @@ const char* const kGoodFile =
     "T50,Z-4,KA\n";
 // Line 4 is refused.
 const char* const kBadFile = "Bad plant\nPIPE\nS1,8.625,0.322\nS2,2,1.5\nLAYOUT\nF10\n";
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 class BatchCommandTest : public AutoSaveFixture {
  protected:
@@ -80,33 +73,26 @@ class BatchCommandTest : public AutoSaveFixture {
   }
 };
 
-TEST_F(BatchCommandTest, ImportWritesTheModelBesideTheFileAndShowsIt) {
-  Start();
-  const std::string path = Write("plant.mbf", kGoodFile);
-  Import(path);
-  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
-  EXPECT_FALSE(TheModel().modified);
-  EXPECT_EQ(TheModel().rowCount, 6);
-  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
-  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
-  // The file holds the model that is open.
-  Model written;
-  ReadModelFileInto(InFolder("plant.mod"), written);
-  EXPECT_EQ(written.rowCount, 6);
-  EXPECT_EQ(written.title, "Import plant");
-}
-
-TEST_F(BatchCommandTest, ARefusedFileNamesItsLineAndLeavesTheOpenModelAsItWas) {
+TEST_F(BatchCommandTest, ImportShowsTheModelWrittenBesideTheFileAndARefusedFileLeavesItAsItWas) {
   Start();
   Import(Write("plant.mbf", std::string(kGoodFile).replace(std::string(kGoodFile).find("B313"), 4, "B313,SI")));
-  ASSERT_EQ(TheModel().rowCount, 6);
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+  Model written;
+  ReadModelFileInto(InFolder("plant.mod"), written);
+  EXPECT_EQ(written.title, "Import plant");
+  ASSERT_EQ(written.rowCount, 6);
   const std::string before = ModelBytes();
-  const std::string path = TheModel().path;
 
   ExpectImportDialog(Write("bad.mbf", kBadFile));
   ExpectMessage("MESSAGE2_DIALOG", {"Line = 4 :  S2,2,1.5", "Thickness is greater than radius"});
   RunImport();
-  EXPECT_EQ(TheModel().path, path);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Import Model from Batch File",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  RunImport();
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
   EXPECT_EQ(ModelBytes(), before);
   EXPECT_EQ(g_UnitsSettings.unit[kUnitLength], kLengthMillimetre);  // the open model's units
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
@@ -153,51 +139,42 @@ TEST_F(BatchCommandTest, TheChosenFilterDecidesTheReader) {
   EXPECT_FALSE(std::filesystem::exists(InFolder("plant.mod")));
 }
 
-TEST_F(BatchCommandTest, TheCommandLineImportsWritesAndEndsInFailureWhileAnalysisCannotRun) {
-  const std::string path = Write("plant.mbf", kGoodFile);
-  ExpectMessage("MESSAGE1_DIALOG", {"Analysis is not available yet."});
-  InitApplication(path);
+// The program started with `line`, run to its end; its exit code.
+int RunCommandLine(const std::string& line) {
+  InitApplication(line);
   platform::CheckModalScript();
-  EXPECT_TRUE(BatchRun);
-  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
-  EXPECT_FALSE(IsWindowVisible(LayoutFrame().window));  // no model windows in a batch run
-  // The run ends as a failed analysis does: no results, exit code 1.
-  EXPECT_EQ(RunMessageLoop(), 1);
+  EXPECT_FALSE(IsWindowVisible(LayoutFrame().window));  // a batch run shows no model windows
+  const int code = RunMessageLoop();
   EndGraphicsThread();
   ExitApplication();
+  platform::Shutdown();
+  return code;
+}
+
+TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAndEndsWithCodeOneUntilItCanEndInResults) {
+  // Imported and written; the analysis refuses, and the run ends as a failed
+  // analysis does: no results, exit code 1.
+  ExpectMessage("MESSAGE1_DIALOG", {"Analysis is not available yet."});
+  EXPECT_EQ(RunCommandLine(Write("plant.mbf", kGoodFile)), 1);
   Model written;
   ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, 6);
-}
 
-TEST_F(BatchCommandTest, TheCommandLineEndsWithCodeOneOnARefusedFile) {
-  const std::string path = Write("bad.mbf", kBadFile);
   ExpectMessage("MESSAGE2_DIALOG", {"Line = 4 :  S2,2,1.5", "Thickness is greater than radius"});
-  InitApplication("\"" + path + "\"");
-  platform::CheckModalScript();
-  EXPECT_EQ(RunMessageLoop(), 1);
-  EndGraphicsThread();
-  ExitApplication();
+  EXPECT_EQ(RunCommandLine("\"" + Write("bad.mbf", kBadFile) + "\""), 1);
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
-  EXPECT_EQ(TheModel().rowCount, 0);
 }
 
 // The real program with no display: messages on the standard error stream,
 // the exit code the run ended with.
-class BatchCommandLineTest : public BatchFixture {
+class BatchCommandLineTest : public BatchCommandTest {
  protected:
-  void SetUp() override {
-    BatchFixture::SetUp();
-    folder_ = TempFolder() + "/command-line";
-    std::filesystem::remove_all(folder_);
-    std::filesystem::create_directories(folder_);
-  }
   struct Run {
     int exitCode = -1;
     std::string standardError;
   };
   Run RunProgram(const std::string& argument) {
-    const std::string errors = folder_ + "/stderr.txt";
+    const std::string errors = InFolder("stderr.txt");
     const int fd = open(errors.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
     ChildOptions options;
     options.stderrFd = fd;
@@ -214,12 +191,6 @@ class BatchCommandLineTest : public BatchFixture {
     run.standardError = Bytes(errors);
     return run;
   }
-  std::string Write(const std::string& name, const std::string& text) {
-    const std::string path = folder_ + "/" + name;
-    std::ofstream(path, std::ios::binary) << text;
-    return path;
-  }
-  std::string folder_;
 };
 
 TEST_F(BatchCommandLineTest, WithoutADisplayEveryEndSaysWhyOnStandardErrorWithItsExitCode) {
@@ -228,18 +199,18 @@ TEST_F(BatchCommandLineTest, WithoutADisplayEveryEndSaysWhyOnStandardErrorWithIt
   EXPECT_EQ(good.exitCode, 1);
   EXPECT_NE(good.standardError.find("Analysis is not available yet."), std::string::npos) << good.standardError;
   Model written;
-  ReadModelFileInto(folder_ + "/plant.mod", written);
+  ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, 6);
 
   const Run bad = RunProgram(Write("bad.mbf", kBadFile));
   EXPECT_EQ(bad.exitCode, 1);
   EXPECT_NE(bad.standardError.find("Line = 4 :  S2,2,1.5\nThickness is greater than radius"), std::string::npos)
       << bad.standardError;
-  EXPECT_FALSE(std::filesystem::exists(folder_ + "/bad.mod"));
+  EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
 
-  const Run missing = RunProgram(folder_ + "/missing.MBF");
+  const Run missing = RunProgram(InFolder("missing.MBF"));
   EXPECT_EQ(missing.exitCode, 1);
-  EXPECT_NE(missing.standardError.find("Unable to open import file:\n" + folder_ + "/missing.MBF"), std::string::npos)
+  EXPECT_NE(missing.standardError.find("Unable to open import file:\n" + InFolder("missing.MBF")), std::string::npos)
       << missing.standardError;
 }
 
