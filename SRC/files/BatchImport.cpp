@@ -169,6 +169,8 @@ std::vector<int> LoadCaseOrder() {
 
 }  // namespace
 
+// The cases a new model of the imported code selects, in the order the
+// analysis runs them; the rebuild of the loads work replaces it.
 void BuildImportedLoadCases(Model& model) {
   STAND_IN("the load-case list rebuild");
   LoadCaseList& cases = model.loadCases;
