@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "files/BackupCopy.h"
+#include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "graphics/DialogHook.h"
 #include "model/LayoutRowEdits.h"
@@ -201,27 +202,33 @@ void OpenModelDialog(HWND owner) {
   if (GetOpenFileName(&record)) OpenFileByExtension(owner, buffer.data());
 }
 
-bool OpenStartupFile(HWND mainWindow, const std::string& name) {
-  SetRecentModelOpener(OpenRecentPath);
+std::string StartupFilePath(const std::string& name) {
   std::string path;
   std::copy_if(name.begin(), name.end(), std::back_inserter(path), [](char c) { return c != '"'; });
   // Blanks around the name are the command line's, not the file's.
   const std::size_t first = path.find_first_not_of(" \t");
-  if (first == std::string::npos) return false;
+  if (first == std::string::npos) return {};
   path = path.substr(first, path.find_last_not_of(" \t") - first + 1);
   if (path.find_first_of("/\\") == std::string::npos) {
     std::error_code ignored;
     const std::string current = std::filesystem::current_path(ignored).string();
     if (!current.empty()) path = current + "/" + path;
   }
+  return path;
+}
+
+bool OpenStartupFile(HWND mainWindow, const std::string& name) {
+  SetRecentModelOpener(OpenRecentPath);
+  const std::string path = StartupFilePath(name);
+  if (path.empty()) return false;
   return OpenFileByExtension(mainWindow, path);
 }
 
 void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name) {
   SetRecentModelOpener(OpenRecentPath);
-  if (name.empty()) return;
-  STAND_IN("the batch file import");
-  ShowInfoMessage(mainWindow, "Importing batch files is not available yet.");
+  const std::string path = StartupFilePath(name);
+  if (path.empty()) return;
+  RunBatchFileFromCommandLine(mainWindow, path);
 }
 
 void OpenSampleModelFirstRun(HWND mainWindow) {
@@ -237,9 +244,4 @@ void OpenSampleModelFirstRun(HWND mainWindow) {
 void OpenResultsDialog(HWND owner) {
   STAND_IN("the Open Results dialog");
   ShowInfoMessage(owner, "Opening results is not available yet.");
-}
-
-void ImportModel(HWND owner) {
-  STAND_IN("the import of neutral and batch files");
-  ShowInfoMessage(owner, "Importing models is not available yet.");
 }

@@ -31,12 +31,20 @@
 // when a file was opened. A name without a folder is taken from the current
 // folder; double quotes and surrounding blanks are dropped.
 bool OpenStartupFile(HWND mainWindow, const std::string& name);
+// The path a command-line name stands for: double quotes and surrounding
+// blanks dropped, the current folder put before a name without one; empty
+// when the line names no file.
+std::string StartupFilePath(const std::string& name);
+// Start-up with a batch file named: imports it, analyses the model and opens
+// its results (files/BatchImport.h). Does nothing for an empty name.
 void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name);
 // The program folder's "BigModel.mod" under its own name; nothing when it is
 // missing; an untitled empty model when it cannot be read.
 void OpenSampleModelFirstRun(HWND mainWindow);
 void OpenModelDialog(HWND owner);
 void OpenResultsDialog(HWND owner);
+// The Import command (main window 350): after the save question, the file
+// dialog, then the batch import (files/BatchImport.h).
 void ImportModel(HWND owner);
 
 // Opens `path` by its extension (any case); messages are shown over `owner`.

@@ -156,22 +156,23 @@ bool EditsBlocked(int id) {
   }
 }
 
-void Analyse(HWND window) {
+bool Analyse(HWND window) {
   if (InResults()) {
     if (ResultsFrame().window != nullptr) SendMessage(ResultsFrame().window, WM_COMMAND, 127, 0);
-    return;
+    return false;
   }
-  if (!CommitLayoutTable()) return;
+  if (!CommitLayoutTable()) return false;
   try {
     CheckAnalysisOptionsSupported(M().options);
   } catch (const std::string& message) {
     ShowErrorMessage(window, message);
-    return;
+    return false;
   }
-  if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
-  if (M().modified && !SaveModel(window)) return;
-  if (!CheckAnalysisElements(M(), window)) return;
+  if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return false;
+  if (M().modified && !SaveModel(window)) return false;
+  if (!CheckAnalysisElements(M(), window)) return false;
   ShowLaterCommand(window, 108);
+  return false;
 }
 
 void InsertRowCommand(HWND window) {
@@ -286,6 +287,8 @@ void OpenGraphics() {
 }
 
 }  // namespace
+
+bool AnalyzeModel(HWND window) { return Analyse(window); }
 
 bool ModelSaveCheck(HWND window) {
   if (!CommitLayoutTable()) return false;

@@ -154,3 +154,6 @@ void ClearModel(Model& model);
 // A new, empty model with its defaults, starting from `programOptions` for
 // the options a new model keeps (InitEmptyModel).
 void InitEmptyModel(Model& model, const AnalysisOptions& programOptions);
+// The load-case selection flags of a new model, by whether it has a piping
+// code (the batch import selects them again once its code is known).
+void SetNewModelLoadCaseFlags(LoadCaseList& cases, std::int32_t pipingCode);

@@ -78,18 +78,6 @@ void ClearModel(Model& model) {
 
 namespace {
 
-// Load-case selection flags of a new model, by whether it has a piping code.
-void SetNewModelLoadCaseFlags(LoadCaseList& cases, std::int32_t pipingCode) {
-  cases.selected.fill(0);
-  auto select = [&cases](int id, bool on) {
-    cases.selected[static_cast<std::size_t>(id)] = on ? 1 : 0;
-  };
-  const bool hasCode = pipingCode != 0;
-  for (int id : {1, 2, 8, 124}) select(id, hasCode);
-  select(32, !hasCode);
-  // Type 30 is only set by the start-up batch run, which sets it itself.
-  select(30, false);
-}
 
 void ResetTables(Model& model) {
   ModelRecordTableReset(model.materials);
@@ -109,6 +97,18 @@ void ResetTables(Model& model) {
 }
 
 }  // namespace
+
+void SetNewModelLoadCaseFlags(LoadCaseList& cases, std::int32_t pipingCode) {
+  cases.selected.fill(0);
+  auto select = [&cases](int id, bool on) {
+    cases.selected[static_cast<std::size_t>(id)] = on ? 1 : 0;
+  };
+  const bool hasCode = pipingCode != 0;
+  for (int id : {1, 2, 8, 124}) select(id, hasCode);
+  select(32, !hasCode);
+  // Type 30 is only set by the start-up batch run, which sets it itself.
+  select(30, false);
+}
 
 void InitEmptyModel(Model& model, const AnalysisOptions& programOptions) {
   ClearModel(model);

@@ -15,6 +15,7 @@
 
 #include "analysis/ProgressWindow.h"
 #include "files/AutoSave.h"
+#include "files/BatchImport.h"
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/GraphicsThread.h"
@@ -158,6 +159,8 @@ void AskSaveBeforeEnd() {
 // to be replaced by the first-run sample waiting in the queue.
 void StartAutomaticSaveAndOfferRecovery() {
   StartAutomaticSave();
+  // A batch run asks nothing; the save waits for the next interactive start.
+  if (BatchRun) return;
   if (!OfferAutomaticSaveRecovery(MainFrame().window)) return;
   MSG pending{};
   while (PeekMessage(&pending, MainFrame().window, kFirstRunMessage, kFirstRunMessage, PM_REMOVE)) {

@@ -175,7 +175,9 @@ INT_PTR RunMessageDialog(HWND owner, const std::string& templateName, MessageSta
   g_Message = std::move(state);
   if (g_Message.icon != MessageIcon::None) MessageBeep(BeepType(g_Message.icon));
   ++g_OpenMessageDialogs;
-  const INT_PTR result = DialogBoxParam(InstanceHandle, templateName.c_str(), owner, MessageDialogProc, 0);
+  const INT_PTR result = MessagesToStandardError
+                             ? -1
+                             : DialogBoxParam(InstanceHandle, templateName.c_str(), owner, MessageDialogProc, 0);
   --g_OpenMessageDialogs;
   if (result == -1) WriteToStandardError(g_Message.lines);
   g_Message = std::move(outer);

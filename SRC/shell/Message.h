@@ -49,6 +49,11 @@ bool ConfirmChange(HWND owner, const std::string& what, const std::string& from,
 // lines 0.
 int ApproveMerge(HWND owner, const std::string& text);
 
+// Set when no one can answer a dialog (a batch run with no display): every
+// message and question then goes to the standard error stream, as when its
+// template is missing, and a question counts as answered No.
+inline bool MessagesToStandardError = false;
+
 // True while one of these dialogs is open.
 bool MessageDialogOpen();
 // Closes the open message dialog as Cancel (a frame closing the popups over

@@ -11,6 +11,7 @@
 #include <stdexcept>
 
 #include "AppTesting.h"
+#include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "model/LayoutRow.h"
 #include "model/RowObjects.h"
@@ -255,12 +256,17 @@ TEST_F(ApplicationTest, AStartUpFileGoesToTheOpenerAndABatchFileToTheImport) {
   platform::CheckModalScript();
   CloseAndExit();
   platform::Shutdown();
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOf(dialog)[0], "Importing batch files is not available yet.");
+  // A batch file goes to the import, whatever the case of its extension; one
+  // that cannot be read ends the run with exit code 1.
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOf(dialog), (std::vector<std::string>{"Unable to open import file:", "/data/Plant.MBF"}));
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   InitApplication("/data/Plant.MBF");
-  CloseAndExit();
+  EXPECT_EQ(RunMessageLoop(), 1);
+  EndGraphicsThread();
+  ExitApplication();
+  BatchRun = false;
 }
 
 // Expects the last-chance box with its caption, then the save question

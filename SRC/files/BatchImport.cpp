@@ -1,0 +1,278 @@
+// Importing a model batch file (see BatchImport.h): the import loop, the
+// Import command with its file dialog, and the command-line road.
+#include "files/BatchImport.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <new>
+#include <utility>
+
+#include "elements/CommentData.h"
+#include "files/BatchLayout.h"
+#include "files/BatchSections.h"
+#include "files/FileCommands.h"
+#include "files/ModelFile.h"
+#include "loads/LoadCaseList.h"
+#include "graphics/DialogHook.h"
+#include "model/LayoutWindow.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/ModelWindows.h"
+#include "model/RowObjects.h"
+#include "platform/CommonDialog.h"
+#include "platform/Messages.h"
+#include "platform/TestSupport.h"
+#include "shell/Application.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/Settings.h"
+#include "shell/StandIn.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr std::size_t kTitleWidth = 48;
+constexpr std::size_t kFileBufferLength = 260;
+constexpr int kResultsCommand = 174;
+constexpr int kNeutralFileFilter = 2;
+constexpr int kCaesarFileFilter = 3;
+constexpr std::size_t kLogLinesShown = 4;
+
+bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t\v\f") == std::string::npos; }
+
+// Row 1 becomes the title comment; later lines before the first header are
+// passed over.
+void SetBatchTitle(BatchReader& reader) {
+  Model& model = *reader.model;
+  if (!model.title.empty() || IsBlankLine(reader.rawLine)) return;
+  model.title = CutBatchText(reader, reader.rawLine, kTitleWidth, "Title");
+  model.rowCount = 1;
+  LayoutRow& row = model.row(1);
+  row.elementType = ElementType::Comment;
+  row.element = CreateElementData(ElementType::Comment);
+  static_cast<CommentData&>(*row.element).SetText("Title = " + model.title);
+}
+
+void RefusePendingSection(const BatchReader& reader, const char* name) {
+  if (IsBlankLine(reader.line)) return;
+  BatchLineError(reader, std::string("The ") + name + " section is not available yet");
+}
+
+void ReadDataLine(BatchReader& reader) {
+  switch (reader.section) {
+    case kBatchTitle: SetBatchTitle(reader); return;
+    case kBatchOptions: ParseBatchOptions(reader); return;
+    case kBatchMaterial: ParseBatchMaterial(reader); return;
+    case kBatchLoads: ParseBatchPipeLoad(reader); return;
+    case kBatchBeamMaterials: ParseBatchBeamMaterial(reader); return;
+    case kBatchSoils: ParseBatchSoil(reader); return;
+    case kBatchPipe: ParseBatchPipeSection(reader); return;
+    case kBatchBeamSections: ParseBatchBeamSection(reader); return;
+    case kBatchBeamLoads: ParseBatchBeamLoad(reader); return;
+    case kBatchJoint: return;
+    case kBatchLayout: ParseBatchLayoutLine(reader); return;
+    case kBatchSeismic: ParseBatchSeismic(reader); return;
+    case kBatchWind: ParseBatchWind(reader); return;
+    case kBatchPumps:
+      STAND_IN("the equipment and allowable-load sections of batch files");
+      RefusePendingSection(reader, "PUMPS");
+      return;
+    case kBatchCompressors: RefusePendingSection(reader, "COMPRESSORS"); return;
+    case kBatchTurbines: RefusePendingSection(reader, "TURBINES"); return;
+    case kBatchAllow: RefusePendingSection(reader, "ALLOW"); return;
+    default: return;
+  }
+}
+
+void FinishImportedModel(Model& model) {
+  // As the model reader leaves a model of this code.
+  ApplyCodeForcedOptions(model.options);
+  BuildImportedLoadCases(model);
+  FinishBatchPipeLoads(model);
+  model.unitChoices = ProgramUnitChoices();
+  model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
+  MakeModel(model);
+  FitViewToModel(model.graphics);
+  model.modified = false;
+}
+
+// The import log over `owner`: the first warnings and how many more; on the
+// standard error stream, all of them.
+void ShowImportLog(HWND owner, const std::vector<std::string>& log) {
+  if (log.empty()) return;
+  std::string text = "The import gave " + std::to_string(log.size()) + (log.size() == 1 ? " warning:" : " warnings:");
+  if (MessagesToStandardError) {
+    for (const std::string& line : log) text += "\n" + line;
+    std::fprintf(stderr, "%s: %s\n", ProgramTitle.c_str(), text.c_str());
+    std::fflush(stderr);
+    return;
+  }
+  for (std::size_t i = 0; i < log.size() && i < kLogLinesShown; ++i) text += "\n" + log[i];
+  if (log.size() > kLogLinesShown) text += "\n... and " + std::to_string(log.size() - kLogLinesShown) + " more";
+  ShowWarningMessage(owner, text);
+}
+
+UINT_PTR ImportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
+    SendMessage(GetParent(hook), CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Import"));
+  return FileDialogHookProc(hook, message, wParam, lParam);
+}
+
+// The open dialog of the Import command; the filter chosen decides the
+// reader, whatever the file's extension.
+bool ChooseImportFile(HWND owner, std::string& path, int& filter) {
+  std::vector<char> buffer(kFileBufferLength, '\0');
+  OPENFILENAME record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = owner;
+  record.hInstance = InstanceHandle;
+  record.lpstrFilter =
+      "Model batch file (*.mbf)\0*.mbf\0Flowmir neutral file (*.pnf)\0*.pnf\0"
+      "CAESAR II neutral file (*.cii)\0*.cii\0";
+  record.nFilterIndex = 1;
+  record.lpstrFile = buffer.data();
+  record.nMaxFile = static_cast<DWORD>(buffer.size());
+  const std::string& folder = ModelDialogFolder().folder;
+  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
+  record.lpstrTitle = "Import Model from Batch File";
+  record.Flags =
+      OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
+  record.lpfnHook = ImportDialogHook;
+  if (!GetOpenFileName(&record)) return false;
+  path = buffer.data();
+  filter = static_cast<int>(record.nFilterIndex);
+  return true;
+}
+
+// Whether anyone can answer a dialog: the windows are shown on a display, or
+// a test scripts the answers.
+bool DialogsCanBeAnswered() {
+  if (platform::InTestMode()) return true;
+  const char* forced = std::getenv("QUORVEL_DISPLAY");
+  if (forced != nullptr && std::strcmp(forced, "headless") == 0) return false;
+  const char* display = std::getenv("DISPLAY");
+  return display != nullptr && *display != '\0';
+}
+
+
+}  // namespace
+
+// The cases a new model of the imported code selects, rebuilt for what the
+// model holds; a modal case asked for by the batch run stays.
+void BuildImportedLoadCases(Model& model) {
+  LoadCaseList& cases = model.loadCases;
+  const std::uint8_t modal = cases.selected[30];
+  SetNewModelLoadCaseFlags(cases, model.options.PipingCode);
+  cases.selected[30] = modal;
+  BuildLoadCases(model);
+}
+
+void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::string>& log) {
+  const UnitsSettings userUnits = g_UnitsSettings;
+  try {
+    InitEmptyModel(model, ProgramAnalysisOptions());
+    if (BatchRun && std::getenv("MODAL") != nullptr) model.loadCases.selected[30] = 1;
+    model.options.ZVertical = 0;
+    g_UnitsSettings = UnitsSettings{};
+    BatchReader reader;
+    reader.input = &input;
+    reader.model = &model;
+    for (;;) {
+      if (!reader.lineWaiting) ReadBatchSectionHeader(reader);
+      reader.lineWaiting = false;
+      if (reader.section == kBatchEnd) break;
+      ReadDataLine(reader);
+    }
+    FinishImportedModel(model);
+    log.insert(log.end(), reader.log.begin(), reader.log.end());
+  } catch (...) {
+    g_UnitsSettings = userUnits;
+    throw;
+  }
+}
+
+std::string BatchModelPath(const std::string& batchPath) {
+  const std::size_t separator = batchPath.find_last_of("/\\");
+  const std::size_t dot = batchPath.find_last_of('.');
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return batchPath + ".mod";
+  return batchPath.substr(0, dot + 1) + "mod";
+}
+
+bool ImportBatchFile(HWND owner, const std::string& path) {
+  std::ifstream input(path, std::ios::binary);
+  if (!input) {
+    ShowErrorMessage(owner, "Unable to open import file:\n" + path);
+    return false;
+  }
+  const UnitsSettings userUnits = g_UnitsSettings;
+  Model imported;
+  std::vector<std::string> log;
+  try {
+    ReadModelBatchFile(input, imported, log);
+  } catch (const std::string& message) {
+    ShowErrorMessage(owner, message);
+    return false;
+  } catch (const std::bad_alloc&) {
+    ShowErrorMessage(owner, "*** Out of memory ***");
+    return false;
+  }
+  const std::string modelPath = BatchModelPath(path);
+  std::error_code ignored;
+  const bool keepExisting = !BatchRun && std::filesystem::exists(modelPath, ignored) &&
+                            !MessageBoxDialog(owner, modelPath + " already exists\nDo you want to overwrite ?", IDNO);
+  const std::string failure = keepExisting ? std::string() : WriteModelFileFrom(imported, modelPath);
+  if (!failure.empty() && BatchRun) {
+    g_UnitsSettings = userUnits;
+    ShowErrorMessage(owner, failure);
+    return false;
+  }
+  CloseModel();
+  SwapModel(imported);
+  ApplyModelUnits(TheModel());
+  ProgramAnalysisOptions() = TheModel().options;
+  if (keepExisting || !failure.empty()) {
+    // Nothing of the import is lost: the model stays open to be saved.
+    TheModel().modified = true;
+  } else {
+    ChooseModelFile(modelPath);
+  }
+  if (!BatchRun) ShowModelWindows();
+  if (!failure.empty()) ShowErrorMessage(owner, failure);
+  ShowImportLog(owner, log);
+  return true;
+}
+
+void ImportModel(HWND owner) {
+  if (!ModelSaveCheck(owner)) return;
+  std::string path;
+  int filter = 1;
+  if (!ChooseImportFile(owner, path, filter)) return;
+  if (filter == kNeutralFileFilter || filter == kCaesarFileFilter) {
+    STAND_IN("the readers of neutral files");
+    ShowInfoMessage(owner, "Importing neutral files is not available yet.");
+    return;
+  }
+  ImportBatchFile(owner, path);
+}
+
+void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
+  BatchRun = true;
+  MessagesToStandardError = !DialogsCanBeAnswered();
+  HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;
+  // A run that cannot end in results ends the program as a failure.
+  if (!ImportBatchFile(mainWindow, path) || !AnalyzeModel(owner)) {
+    PostQuitMessage(1);
+    return;
+  }
+  BatchRun = false;
+  // Without a display there is nothing to show the results on: the results
+  // file written by the analysis is the outcome.
+  if (MessagesToStandardError) {
+    PostQuitMessage(0);
+    return;
+  }
+  PostMessage(LayoutFrame().window, WM_COMMAND, kResultsCommand, 0);
+}

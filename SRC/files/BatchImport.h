@@ -1,0 +1,56 @@
+// Importing a model batch file (*.mbf) into a new model: the section loop
+// over the whole file, the title, the finishing of the model (pipe loads'
+// design values, load cases, the node table and the view), and the two roads
+// that reach it: the main window's Import command (350) and the command
+// line, which then analyses the model and opens its results.
+//
+// The file is read into a fresh model and replaces the open model only when
+// the whole file was read: an error names its line and leaves the open
+// model, its path and the units exactly as they were. The imported model is
+// written beside the batch file under the extension "mod" (after a question
+// when that file exists, except in a batch run) and becomes the open model.
+//
+// In a batch run (BatchRun: the command line named a batch file) nothing
+// asks a question; with no display to show a dialog on, every message goes
+// to the standard error stream, and a run that cannot end in results ends
+// the program with exit code 1.
+//
+// Start reading at ReadModelBatchFile; the sections are ModelBatchFile.h,
+// BatchSections.h and BatchLayout.h.
+#pragma once
+
+#include <istream>
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+struct Model;
+
+// Set for the time of a batch run started from the command line; the
+// modules that would ask the user something skip their questions then.
+inline bool BatchRun = false;
+
+// Reads a whole batch file into `model`, which it first makes a new empty
+// model, then makes the model (node table, view towards (1, 1, 1) fitted).
+// Warnings for the import log are appended to `log`. Throws the message text
+// of the first error; the program's units (which the file's OPTIONS choose
+// and the model keeps) are then back as they were.
+void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::string>& log);
+
+// The model file of a batch file: its extension replaced by "mod", or
+// ".mod" appended when it has none.
+std::string BatchModelPath(const std::string& batchPath);
+
+// Imports the batch file at `path` and makes it the open model; messages are
+// shown over `owner`. True when the model was imported (and written, unless
+// the user chose to keep an existing model file: the model is then
+// untitled and modified).
+bool ImportBatchFile(HWND owner, const std::string& path);
+
+// The command-line road: import, analyse, then open the results; a run that
+// fails ends the program with exit code 1.
+void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path);
+
+// The load-case list of an imported model from its piping code.
+void BuildImportedLoadCases(Model& model);

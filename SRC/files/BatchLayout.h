@@ -1,0 +1,84 @@
+// The LAYOUT section of a model batch file: one layout row per line. A line
+// is cut into fields (ParseBatchLayoutLine, BatchLayoutLines.cpp) acting by
+// their first letter (node, offsets, bend radius, names, joint and K codes)
+// and ends with an attribute list after "C" of keyword entries
+// (ParseBatchAttributes, BatchLayoutKeywords.cpp) that give the values of
+// the row's element and data item. Everything a line gives is gathered in
+// BatchLayoutAttributes and becomes a row only when the whole line was read
+// without error.
+//
+// Kinds: pipes, bends, From, Location and comment rows, anchors and
+// restraints are built; a code or keyword of any other kind is refused with
+// the line's message (never passed over), until its kind exists. A keyword
+// that belongs to a built kind other than the row's is read and checked and
+// then has no effect.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "elements/Bend.h"
+#include "files/ModelBatchFile.h"
+#include "model/LayoutRow.h"
+#include "model/Nodes.h"
+#include "supports/DisplacementSets.h"
+
+// One attribute entry: KEY, KEY=value or KEY(a,b,c).
+struct BatchEntry {
+  std::string entry;
+  std::string keyword;
+  bool directional = false;               // KEY(...)
+  bool hasValue = false;                  // "=" or "(" follows the keyword
+  std::array<std::string, 3> components;  // missing ones empty; the scalar value is the first
+};
+
+// Cuts an entry: the keyword before the first "=" or "(", the value after it
+// up to the first ")", split at commas into at most three components with
+// their leading blanks removed.
+BatchEntry SplitBatchAttribute(std::string_view entry);
+
+struct BatchLayoutAttributes {
+  NodeId node = 0;
+  bool nodeGiven = false;
+  bool absolute = false;
+  ElementType element = ElementType::Pipe;
+  DataType item = DataType::None;
+  bool codeGiven = false;  // a K field was read
+  float dx = 0.0f, dy = 0.0f, dz = 0.0f;
+  float bendRadius = 0.0f;
+  std::uint8_t radiusKind = kBendRadiusLong;
+  std::string comment;
+
+  // Bend.
+  float bendThickness = 0.0f;
+  std::string bendMaterial;
+  float flexibilityFactor = -1.0f;
+  std::array<NodeId, 2> intermediateNodes{};
+  std::array<float, 2> intermediateAngles{};  // radians
+  float inPlaneSif = 0.0f, outPlaneSif = 0.0f;
+
+  // Anchor: stiffnesses rigid unless given, releases, displacement sets
+  // (translations inch, rotations degrees, as the anchor keeps them).
+  std::array<float, 6> anchorStiffness{1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f};
+  std::array<std::uint8_t, 6> releases{};
+  std::array<std::uint8_t, kDisplacementSlots> displacementFlags{};
+  DisplacementSets displacements;
+
+  // Restraint: the directions F(...) fixes (its last values) and those
+  // FX, FY, FZ fix (they stay fixed).
+  std::array<bool, 3> fixedByVector{};
+  std::array<bool, 3> fixedByFlag{};
+  bool HoldsDirection(int axis) const {
+    return fixedByVector[static_cast<std::size_t>(axis)] || fixedByFlag[static_cast<std::size_t>(axis)];
+  }
+};
+
+// Reads the current LAYOUT data line and appends its row to the model.
+void ParseBatchLayoutLine(BatchReader& reader);
+// The one-data-item-per-line rule.
+void SetBatchDataType(const BatchReader& reader, BatchLayoutAttributes& attributes, DataType type);
+// Reads the attribute list `text` (and its continuation lines, when it
+// ends with a comma) into `attributes`.
+void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes, std::string text);

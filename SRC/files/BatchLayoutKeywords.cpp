@@ -1,0 +1,370 @@
+// The attribute keywords of LAYOUT lines (see BatchLayout.h): the list
+// reader with its continuation lines, the entry splitter, and one reader per
+// keyword of the built kinds (the model and pipe-load values, bends,
+// anchors, restraints). The keywords of kinds that are not built yet are
+// known by name and refused as not available; any other word is an
+// "Unknown comment".
+#include <algorithm>
+#include <cmath>
+
+#include "files/BatchLayout.h"
+#include "files/BatchSections.h"
+#include "model/Model.h"
+#include "shell/NumberText.h"
+#include "shell/StandIn.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr float kLowestTemperature = -460.0f;  // degrees F
+constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr std::size_t kNameWidth = 5;
+
+using Attributes = BatchLayoutAttributes;
+using KeywordReader = void (*)(BatchReader& reader, Attributes& attributes, const BatchEntry& entry);
+
+struct Keyword {
+  const char* name;
+  KeywordReader read;
+};
+
+// --- Forms and values ------------------------------------------------------------
+
+[[noreturn]] void DirectionalFormError(const BatchReader& reader, const BatchEntry& entry, const char* what,
+                                       const char* example) {
+  BatchLineError(reader, std::string("Invalid ") + what + " : " + entry.entry + "\nDirectional entry such as " +
+                             entry.keyword + example + " is required");
+}
+
+[[noreturn]] void ScalarFormError(const BatchReader& reader, const BatchEntry& entry, const char* what,
+                                  const char* example) {
+  BatchLineError(reader, std::string("Invalid ") + what + " : " + entry.entry + "\nScalar entry such as " +
+                             entry.keyword + "=" + example + " is required");
+}
+
+void RequireDirectional(const BatchReader& reader, const BatchEntry& entry, const char* message) {
+  if (!entry.directional) BatchLineError(reader, message, entry.entry);
+}
+
+float Value(const BatchReader& reader, const std::string& text, BatchParser parser, const char* message) {
+  return ParseBatchValue(reader, text, parser, message);
+}
+
+float Temperature(const BatchReader& reader, const std::string& text, const char* message) {
+  const float value = Value(reader, text, ParseTemperature, message);
+  if (value < kLowestTemperature) BatchLineError(reader, message, text);
+  return value;
+}
+
+float NonNegative(const BatchReader& reader, const std::string& text, BatchParser parser, const char* message) {
+  const float value = Value(reader, text, parser, message);
+  if (value < 0.0f) BatchLineError(reader, message, text);
+  return value;
+}
+
+// --- Model and pipe-load values --------------------------------------------------
+
+// The conditions in force are read and checked; rows take theirs from the
+// pipe load they name, so the log says the values do not reach the model.
+void NoteConditions(BatchReader& reader) {
+  if (reader.conditionsNoted) return;
+  reader.conditionsNoted = true;
+  LogBatchWarning(reader,
+                  "T, P, SG and U were checked but not applied: rows take their conditions from the "
+                  "pipe load named by L");
+}
+
+void ReadAmbient(BatchReader& reader, Attributes&, const BatchEntry& entry) {
+  const std::string& text = entry.components[0];
+  if (text.empty()) BatchLineError(reader, "Reference temperature (AMB) not specified");
+  reader.model->options.ReferenceTemperature = Temperature(reader, text, "Invalid temperature: (AMB)");
+}
+
+void ReadTemperature(BatchReader& reader, Attributes&, const BatchEntry& entry) {
+  reader.names.temperature = Temperature(reader, entry.components[0], "Invalid temperature");
+  NoteConditions(reader);
+}
+
+void ReadPressure(BatchReader& reader, Attributes&, const BatchEntry& entry) {
+  reader.names.pressure = Value(reader, entry.components[0], ParsePressure, "Invalid pressure");
+  NoteConditions(reader);
+}
+
+void ReadSpecificGravity(BatchReader& reader, Attributes&, const BatchEntry& entry) {
+  reader.names.specificGravity = NonNegative(reader, entry.components[0], ParseReal, "Invalid specific gravity");
+  NoteConditions(reader);
+}
+
+void ReadUniformLoad(BatchReader& reader, Attributes&, const BatchEntry& entry) {
+  reader.names.uniformLoad = Value(reader, entry.components[0], ParseAdditionalWeight, "Invalid uniform load");
+  NoteConditions(reader);
+}
+
+void ReadLoadName(BatchReader& reader, Attributes&, const BatchEntry& entry) {
+  const std::string& name = entry.components[0];
+  if (FindPipeLoadByName(reader.model->pipeLoads, name) == 0) BatchLineError(reader, "Load not defined", name);
+  reader.names.load = name;
+}
+
+// --- Bends -----------------------------------------------------------------------
+
+void ReadBendThickness(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  a.bendThickness = Value(reader, entry.components[0], ParseNonNegativeDimension, "Invalid Bend thickness");
+}
+
+void ReadBendMaterial(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  if (entry.directional) BatchLineError(reader, "Invalid Bend Material", entry.entry);
+  const std::string& name = entry.components[0];
+  if (name.empty() || name.size() > kNameWidth) BatchLineError(reader, "Invalid bend material name", name);
+  if (FindMaterialByName(reader.model->materials, name) == 0) BatchLineError(reader, "Bend Material not defined", name);
+  a.bendMaterial = name;
+}
+
+// A factor of 0 would make the bend's in-plane flexibility singular; the
+// computed factor is asked for by leaving the keyword out.
+void ReadFlexibilityFactor(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  const float factor = Value(reader, entry.components[0], ParseReal, "Invalid flexibility factor");
+  if (factor <= 0.0f) BatchLineError(reader, "Invalid flexibility factor", entry.components[0]);
+  a.flexibilityFactor = factor;
+}
+
+void ReadIntermediateNode(BatchReader& reader, Attributes& a, const BatchEntry& entry, std::size_t which) {
+  RequireDirectional(reader, entry, "Invalid Intermediate Bend Node");
+  const std::string label = "Invalid intermediate node" + std::to_string(which + 1);
+  NodeId node = 0;
+  if (ParseNodeNumber(entry.components[0], node) != kNodeOk || node > kMaxNodeNumber)
+    BatchLineError(reader, label, entry.components[0]);
+  const float angle = NonNegative(reader, entry.components[1], ParseAngle, (label + " angle").c_str());
+  a.intermediateNodes[which] = node;
+  a.intermediateAngles[which] = angle;
+}
+
+void ReadBendSif(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  RequireDirectional(reader, entry, "Invalid Bend SIF");
+  const char* messages[2] = {"Invalid inplane SIF", "Invalid outplane SIF"};
+  float sif[2] = {};
+  for (std::size_t i = 0; i < 2; ++i) {
+    sif[i] = Value(reader, entry.components[i], ParseReal, messages[i]);
+    if (sif[i] < 1.0f) BatchLineError(reader, messages[i], entry.components[i]);
+  }
+  a.inPlaneSif = sif[0];
+  a.outPlaneSif = sif[1];
+}
+
+// --- Anchors ---------------------------------------------------------------------
+
+float& DisplacementValue(Attributes& a, int slot, int direction) {
+  return a.displacements.values[static_cast<std::size_t>(6 * slot + direction + 1)];
+}
+
+float RotationInDegrees(const BatchReader& reader, const std::string& text) {
+  const float radians = Value(reader, text, ParseAngle, "Invalid rotation");
+  return static_cast<float>(radians * kDegreesPerRadian);
+}
+
+void ReadDisplacementSet(BatchReader& reader, Attributes& a, const BatchEntry& entry, int slot) {
+  if (!entry.directional) DirectionalFormError(reader, entry, "specified displacement", "(0.1,0,-0.2)");
+  for (int axis = 0; axis < 3; ++axis)
+    DisplacementValue(a, slot, axis) =
+        Value(reader, entry.components[static_cast<std::size_t>(axis)], ParseDisplacement, "Invalid displacement");
+  a.displacementFlags[static_cast<std::size_t>(slot)] = 1;
+}
+
+void ReadRotationSet(BatchReader& reader, Attributes& a, const BatchEntry& entry, int slot) {
+  if (!entry.directional) DirectionalFormError(reader, entry, "specified rotation", "(0.1,0,-0.2)");
+  for (int axis = 0; axis < 3; ++axis)
+    DisplacementValue(a, slot, 3 + axis) = RotationInDegrees(reader, entry.components[static_cast<std::size_t>(axis)]);
+  a.displacementFlags[static_cast<std::size_t>(slot)] = 1;
+}
+
+void ReadDisplacementComponent(BatchReader& reader, Attributes& a, const BatchEntry& entry, int axis) {
+  if (entry.directional) ScalarFormError(reader, entry, "specified displacement", "0.1");
+  DisplacementValue(a, 0, axis) = Value(reader, entry.components[0], ParseDisplacement, "Invalid displacement");
+  a.displacementFlags[0] = 1;
+}
+
+void ReadRotationComponent(BatchReader& reader, Attributes& a, const BatchEntry& entry, int axis) {
+  DisplacementValue(a, 0, 3 + axis) = RotationInDegrees(reader, entry.components[0]);
+  a.displacementFlags[0] = 1;
+}
+
+// A stiffness of 0 leaves that direction free, as an anchor dialog's empty
+// field does; RIGID is the rigid stiffness.
+void ReadAnchorStiffness(BatchReader& reader, Attributes& a, const BatchEntry& entry, bool rotational) {
+  RequireDirectional(reader, entry, rotational ? "Invalid Rotational Stiffness" : "Invalid Translational Stiffness");
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    a.anchorStiffness[axis + (rotational ? 3 : 0)] =
+        Value(reader, entry.components[axis], rotational ? ParseRotStiffness : ParseStiffness,
+              rotational ? "Invalid Rot.stiffness" : "Invalid stiffness");
+}
+
+void Release(Attributes& a, int direction) { a.releases[static_cast<std::size_t>(direction)] = 1; }
+
+// --- Restraints ------------------------------------------------------------------
+
+void ReadRestraintVector(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  if (!entry.directional) DirectionalFormError(reader, entry, "restraint", "(1,0,1)");
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    float value = 0.0f;
+    if (ParseReal(entry.components[axis], value) != 0) BatchLineError(reader, "Invalid restraint");
+    a.fixedByVector[axis] = value != 0.0f;
+  }
+}
+
+void ReadRestraintDirection(BatchReader& reader, Attributes& a, const BatchEntry& entry, std::size_t axis) {
+  if (entry.directional) BatchLineError(reader, "Invalid restraint", entry.entry);
+  const std::string& text = entry.components[0];
+  float value = 0.0f;
+  if (ParseReal(text, value) != 0) BatchLineError(reader, "Invalid restraint", text);
+  if (text.empty() || value != 0.0f) a.fixedByFlag[axis] = true;
+}
+
+// --- The vocabulary --------------------------------------------------------------
+
+#define KEYWORD(name, body)                                                        \
+  {                                                                                \
+    name, []([[maybe_unused]] BatchReader& reader, [[maybe_unused]] Attributes& a, \
+             [[maybe_unused]] const BatchEntry& entry) { body; }                   \
+  }
+
+const Keyword kKeywords[] = {
+    {"AMB", ReadAmbient},
+    {"T", ReadTemperature},
+    {"TEMP", ReadTemperature},
+    {"P", ReadPressure},
+    {"PRES", ReadPressure},
+    {"SG", ReadSpecificGravity},
+    {"U", ReadUniformLoad},
+    {"UNIF", ReadUniformLoad},
+    {"L", ReadLoadName},
+
+    {"BTHK", ReadBendThickness},
+    {"BMAT", ReadBendMaterial},
+    {"FF", ReadFlexibilityFactor},
+    KEYWORD("IN1", ReadIntermediateNode(reader, a, entry, 0)),
+    KEYWORD("IN2", ReadIntermediateNode(reader, a, entry, 1)),
+    {"BSIF", ReadBendSif},
+
+    KEYWORD("D", ReadDisplacementSet(reader, a, entry, 0)),
+    KEYWORD("DIS", ReadDisplacementSet(reader, a, entry, 0)),
+    KEYWORD("D2", ReadDisplacementSet(reader, a, entry, 1)),
+    KEYWORD("DIS2", ReadDisplacementSet(reader, a, entry, 1)),
+    KEYWORD("D3", ReadDisplacementSet(reader, a, entry, 2)),
+    KEYWORD("DIS3", ReadDisplacementSet(reader, a, entry, 2)),
+    KEYWORD("D4", ReadDisplacementSet(reader, a, entry, kSeismicSlot)),
+    KEYWORD("SEIS", ReadDisplacementSet(reader, a, entry, kSeismicSlot)),
+    KEYWORD("D5", ReadDisplacementSet(reader, a, entry, kSettlementSlot)),
+    KEYWORD("SETT", ReadDisplacementSet(reader, a, entry, kSettlementSlot)),
+    KEYWORD("DX", ReadDisplacementComponent(reader, a, entry, 0)),
+    KEYWORD("DISX", ReadDisplacementComponent(reader, a, entry, 0)),
+    KEYWORD("DY", ReadDisplacementComponent(reader, a, entry, 1)),
+    KEYWORD("DISY", ReadDisplacementComponent(reader, a, entry, 1)),
+    KEYWORD("DZ", ReadDisplacementComponent(reader, a, entry, 2)),
+    KEYWORD("DISZ", ReadDisplacementComponent(reader, a, entry, 2)),
+    KEYWORD("ROT", ReadRotationSet(reader, a, entry, 0)),
+    KEYWORD("ROT2", ReadRotationSet(reader, a, entry, 1)),
+    KEYWORD("ROT3", ReadRotationSet(reader, a, entry, 2)),
+    KEYWORD("SERO", ReadRotationSet(reader, a, entry, kSeismicSlot)),
+    KEYWORD("STRO", ReadRotationSet(reader, a, entry, kSettlementSlot)),
+    KEYWORD("ROTX", ReadRotationComponent(reader, a, entry, 0)),
+    KEYWORD("ROTY", ReadRotationComponent(reader, a, entry, 1)),
+    KEYWORD("ROTZ", ReadRotationComponent(reader, a, entry, 2)),
+    KEYWORD("TRAK", ReadAnchorStiffness(reader, a, entry, false)),
+    KEYWORD("ROTK", ReadAnchorStiffness(reader, a, entry, true)),
+    KEYWORD("FREE", for (int d = 0; d < 6; ++d) Release(a, d)),
+    KEYWORD("FREEX", Release(a, 0)),
+    KEYWORD("FREEY", Release(a, 1)),
+    KEYWORD("FREEZ", Release(a, 2)),
+    KEYWORD("FREEXX", Release(a, 3)),
+    KEYWORD("FREEYY", Release(a, 4)),
+    KEYWORD("FREEZZ", Release(a, 5)),
+    KEYWORD("FIXR", BatchLineError(reader, "FIXR is not available")),
+    KEYWORD("FIXRX", BatchLineError(reader, "FIXRX is not available")),
+    KEYWORD("FIXRY", BatchLineError(reader, "FIXRY is not available")),
+    KEYWORD("FIXRZ", BatchLineError(reader, "FIXRZ is not available")),
+
+    {"F", ReadRestraintVector},
+    {"FIXD", ReadRestraintVector},
+    KEYWORD("FX", ReadRestraintDirection(reader, a, entry, 0)),
+    KEYWORD("FIXDX", ReadRestraintDirection(reader, a, entry, 0)),
+    KEYWORD("FY", ReadRestraintDirection(reader, a, entry, 1)),
+    KEYWORD("FIXDY", ReadRestraintDirection(reader, a, entry, 1)),
+    KEYWORD("FZ", ReadRestraintDirection(reader, a, entry, 2)),
+    KEYWORD("FIXDZ", ReadRestraintDirection(reader, a, entry, 2)),
+};
+
+#undef KEYWORD
+
+// The keywords of the kinds whose own work has not landed: skewed
+// restraints, hangers, guides, limit stops, snubbers, nozzles, flanges,
+// SIFs, welds, forces, masses, harmonic loads, spectra and the element kinds
+// other than pipes and bends.
+const char* const kPendingKeywords[] = {
+    "K",    "KR",    "DV",   "CNOD",  "CS",   "RH",     "VS",      "US",     "CLD",   "HTYP",  "SR",
+    "MLV",  "G",     "MU",   "STIFF", "GGAP", "LS",     "SNUBBER", "NOZZLE", "RPAD",  "NOD",   "NTHK",
+    "VOD",  "VTHK",  "L1",   "L2",    "SIF",  "FLANGE", "WGT",     "GDIA",   "WTYPE", "DELTA", "THK",
+    "LEN",  "CRTCH", "PAD",  "R",     "JCAP", "SPIDER", "TJOINT",  "FOR",    "FORX",  "FORY",  "FORZ",
+    "MOM",  "MOMX",  "MOMY", "MOMZ",  "FRE",  "PH",     "CWGT",    "OFFSET", "SPECX", "SPECY", "SPECZ",
+    "FACX", "FACY",  "FACZ", "WS",    "JTHK", "JR",     "JMAT",    "JSEC",   "JLOAD", "OD1",   "OD2",
+    "THK1", "THK2",  "CONE", "VWGT",  "AWGT", "THKF",   "INSF",    "ES",     "BK",    "TA",    "FFOR",
+    "FTOR", "HS",    "RLIM", "ROTL",  "FRCT", "RK",     "LXAX",    "LYAX",   "SHORT", "LONG",  "KTIE",
+    "GAP",  "MAT",   "SEC",  "LOAD",  "BETA", "HSG",    "HPRES",   "E",      "AP",
+};
+
+void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {
+  const BatchEntry entry = SplitBatchAttribute(text);
+  for (const Keyword& keyword : kKeywords) {
+    if (entry.keyword != keyword.name) continue;
+    keyword.read(reader, attributes, entry);
+    return;
+  }
+  STAND_IN("the attribute keywords of the kinds whose own work has not landed");
+  for (const char* pending : kPendingKeywords)
+    if (entry.keyword == pending) BatchLineError(reader, entry.keyword + " is not available yet");
+  BatchLineError(reader, "Unknown comment", entry.entry);
+}
+
+}  // namespace
+
+BatchEntry SplitBatchAttribute(std::string_view text) {
+  BatchEntry entry;
+  entry.entry.assign(text);
+  const std::size_t mark = text.find_first_of("=(");
+  if (mark == std::string_view::npos) {
+    entry.keyword.assign(text);
+    return entry;
+  }
+  entry.keyword.assign(text.substr(0, mark));
+  entry.directional = text[mark] == '(';
+  entry.hasValue = true;
+  std::string_view value = text.substr(mark + 1);
+  value = value.substr(0, value.find(')'));
+  for (std::size_t component = 0; component < entry.components.size(); ++component) {
+    const std::size_t comma = value.find(',');
+    std::string_view part = value.substr(0, comma);
+    const std::size_t first = part.find_first_not_of(" \t");
+    entry.components[component].assign(first == std::string_view::npos ? std::string_view() : part.substr(first));
+    if (comma == std::string_view::npos) break;
+    value.remove_prefix(comma + 1);
+  }
+  return entry;
+}
+
+void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes, std::string text) {
+  for (;;) {
+    BatchFieldCursor cursor;
+    StartBatchFields(cursor, text);
+    while (const std::optional<std::string> entry = NextBatchField(cursor)) ReadEntry(reader, attributes, *entry);
+    if (text.empty() || text.back() != ',') return;
+    // The list goes on in the next line; a header or the end of the data met
+    // there ends it, and a data line of the new section waits for its reader.
+    const int headers = reader.headersRead;
+    ReadBatchSectionHeader(reader);
+    if (reader.section == kBatchEnd) return;
+    if (reader.headersRead != headers) {
+      reader.lineWaiting = true;
+      return;
+    }
+    text = reader.line;
+  }
+}

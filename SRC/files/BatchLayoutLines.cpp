@@ -1,0 +1,258 @@
+// LAYOUT lines of a model batch file (see BatchLayout.h): the fields of one
+// line by their first letter, the joint and K codes, the data item the line
+// chooses, and the row appended from what the line gave.
+#include <memory>
+
+#include "elements/CommentData.h"
+#include "files/BatchLayout.h"
+#include "files/BatchSections.h"
+#include "model/LayoutTable.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "shell/StandIn.h"
+#include "shell/Units.h"
+#include "supports/Anchor.h"
+#include "supports/Restraint.h"
+
+namespace {
+
+constexpr float kSmallestBendRadius = 0.01f;  // inch
+constexpr std::size_t kCommentWidth = kCommentBytes;
+
+// Element kinds a line can give that are built, and those that are not yet.
+bool IsBuiltElement(ElementType type) {
+  switch (type) {
+    case ElementType::From:
+    case ElementType::Location:
+    case ElementType::Pipe:
+    case ElementType::Bend:
+    case ElementType::Comment: return true;
+    default: return false;
+  }
+}
+
+[[noreturn]] void RefuseKind(const BatchReader& reader, const std::string& kind, const std::string& code) {
+  STAND_IN("the LAYOUT codes of the kinds whose own work has not landed");
+  BatchLineError(reader, kind + " rows (" + code + ") are not available yet");
+}
+
+// A row's node: a plain node number (a derived node's suffix names no row).
+NodeId RowNode(const BatchReader& reader, const std::string& text, const std::string& detail) {
+  NodeId id = 0;
+  if (ParseNodeNumber(text, id) != kNodeOk || id > kMaxNodeNumber) BatchLineError(reader, "Invalid node", detail);
+  return id;
+}
+
+struct JointCode {
+  char letter;
+  ElementType type;
+};
+constexpr JointCode kJointCodes[] = {
+    {'B', ElementType::BallJoint}, {'C', ElementType::CutPipe},      {'D', ElementType::Reducer},
+    {'E', ElementType::Bellows},   {'I', ElementType::JacketedBend}, {'L', ElementType::Elastic},
+    {'M', ElementType::Beam},      {'P', ElementType::JacketedPipe}, {'R', ElementType::Rigid},
+    {'S', ElementType::SlipJoint}, {'T', ElementType::TieRod},       {'V', ElementType::Valve},
+};
+
+void ReadJointCode(const BatchReader& reader, BatchLayoutAttributes& attributes, const std::string& field) {
+  const char letter = field.size() > 1 ? field[1] : '\0';
+  if (letter == 'F') BatchLineError(reader, "Flexible joint (beam) is presently not available");
+  for (const JointCode& code : kJointCodes) {
+    if (code.letter != letter) continue;
+    if (!IsBuiltElement(code.type)) RefuseKind(reader, ElementTypeMessageName(code.type), field.substr(0, 2));
+    attributes.element = code.type;
+    return;
+  }
+  BatchLineError(reader, "Invalid joint code (J)");
+}
+
+void ReadKCode(const BatchReader& reader, BatchLayoutAttributes& attributes, const std::string& field) {
+  if (!attributes.nodeGiven) BatchLineError(reader, "Node is not specified");
+  if (attributes.codeGiven) BatchLineError(reader, "Code (K) can be specified only once");
+  attributes.codeGiven = true;
+  const char letter = field.size() > 1 ? field[1] : '\0';
+  const std::string code = field.substr(0, 2);
+  switch (letter) {
+    case 'A': SetBatchDataType(reader, attributes, DataType::Anchor); return;
+    case 'I': attributes.element = ElementType::Bend; return;
+    case 'M': RefuseKind(reader, ElementTypeMessageName(ElementType::Miter), code);
+    case 'H': RefuseKind(reader, ElementTypeMessageName(ElementType::HingeJoint), code);
+    case 'T':
+    case 'F':
+    case 'E':
+    case 'S':
+    case 'W':
+    case 'R':
+    case 'P':
+    case 'B': RefuseKind(reader, "Branch SIF", code);
+    default: BatchLineError(reader, "Invalid code (K)\n");
+  }
+}
+
+float ReadOffset(const BatchReader& reader, const std::string& field) {
+  float value = 0.0f;
+  const std::string text = field.substr(1);
+  if (ParseLength(text, value) != 0) BatchLineError(reader, std::string("Invalid ") + field[0], text);
+  return value;
+}
+
+// The text of a comment from its "*" on, in the case it was written.
+std::string CommentText(BatchReader& reader, std::size_t star) {
+  const std::string text = star + 1 <= reader.rawLine.size() ? reader.rawLine.substr(star + 1) : std::string();
+  return CutBatchText(reader, text, kCommentWidth, "Comment");
+}
+
+// Reads the line's fields; false when it had none (a blank line).
+bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
+  Model& model = *reader.model;
+  StartBatchFields(reader.fields, reader.line);
+  bool any = false;
+  while (const std::optional<std::string> next = NextBatchField(reader.fields)) {
+    const std::string& field = *next;
+    any = true;
+    if (field.empty()) BatchLineError(reader, "Invalid field", field);
+    const std::string rest = field.substr(1);
+    switch (field[0]) {
+      case 'F':
+        attributes.node = RowNode(reader, rest, rest);
+        attributes.nodeGiven = true;
+        attributes.element = ElementType::From;
+        break;
+      case 'T': {
+        std::string number = rest;
+        attributes.absolute = false;
+        if (field.size() > 1 && field.back() == '*') {
+          number.pop_back();
+          attributes.absolute = true;
+        }
+        attributes.node = RowNode(reader, number, rest);
+        attributes.nodeGiven = true;
+        attributes.element = ElementType::Pipe;
+        break;
+      }
+      case 'L':
+        attributes.node = RowNode(reader, rest, rest);
+        attributes.nodeGiven = true;
+        attributes.element = ElementType::Location;
+        break;
+      case 'H': RefuseKind(reader, "Hydrotest load", "H");
+      case '*':
+        // A comment is a line of its own: after other fields the star would
+        // turn a row into a comment and drop what they gave.
+        if (reader.line.find_first_not_of(" \t") != reader.fields.fieldStart)
+          BatchLineError(reader, "Invalid field", field);
+        attributes.element = ElementType::Comment;
+        attributes.comment = CommentText(reader, reader.fields.fieldStart);
+        return true;
+      case 'X': attributes.dx = ReadOffset(reader, field); break;
+      case 'Y': attributes.dy = ReadOffset(reader, field); break;
+      case 'Z': attributes.dz = ReadOffset(reader, field); break;
+      case 'B': {
+        float radius = 0.0f;
+        if (ParseNonNegativeDimension(rest, radius) != 0 || radius < kSmallestBendRadius)
+          BatchLineError(reader, "Invalid bend radius (B)", rest);
+        attributes.bendRadius = radius;
+        attributes.radiusKind = kBendRadiusUser;
+        break;
+      }
+      case 'M':
+        if (FindMaterialByName(model.materials, rest) == 0) BatchLineError(reader, "Undefined material", rest);
+        reader.names.material = rest;
+        break;
+      case 'P':
+        if (FindSectionByName(model.sections, rest) == 0) BatchLineError(reader, "Undefined pipe section", rest);
+        reader.names.section = rest;
+        break;
+      case 'J': ReadJointCode(reader, attributes, field); break;
+      case 'K': ReadKCode(reader, attributes, field); break;
+      case 'C':
+        // The list runs to the end of the line (and on); no field follows it.
+        ParseBatchAttributes(reader, attributes, reader.fields.text.substr(reader.fields.fieldStart + 1));
+        return true;
+      case 'G': break;
+      default: BatchLineError(reader, "Invalid field", field);
+    }
+  }
+  return any;
+}
+
+void FillBend(Bend& bend, const BatchLayoutAttributes& attributes) {
+  bend.radius = attributes.bendRadius;
+  bend.radiusType = attributes.radiusKind;
+  bend.thickness = attributes.bendThickness;
+  bend.material = attributes.bendMaterial;
+  bend.flexibilityFactor = attributes.flexibilityFactor;
+  bend.inPlaneSif = attributes.inPlaneSif;
+  bend.outPlaneSif = attributes.outPlaneSif;
+  bend.intermediateNode1 = attributes.intermediateNodes[0];
+  bend.intermediateNode2 = attributes.intermediateNodes[1];
+  bend.angle1 = attributes.intermediateAngles[0];
+  bend.angle2 = attributes.intermediateAngles[1];
+}
+
+void FillAnchor(Anchor& anchor, const BatchLayoutAttributes& attributes) {
+  anchor.stiffness = attributes.anchorStiffness;
+  anchor.releases = attributes.releases;
+  anchor.displacements.flags = attributes.displacementFlags;
+  if (anchor.displacements.HasAny())
+    anchor.displacements.sets = std::make_unique<DisplacementSets>(attributes.displacements);
+}
+
+void FillRestraint(Restraint& restraint, const BatchLayoutAttributes& attributes) {
+  restraint.restrainX = attributes.HoldsDirection(0) ? 1 : 0;
+  restraint.restrainY = attributes.HoldsDirection(1) ? 1 : 0;
+  restraint.restrainZ = attributes.HoldsDirection(2) ? 1 : 0;
+}
+
+void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
+  Model& model = *reader.model;
+  if (model.rowCount >= kMaxLayoutRows) BatchLineError(reader, "Maximum number of rows exceeded");
+  const int number = model.rowCount + 1;
+  LayoutRow& row = model.row(number);
+  row.node = attributes.node;
+  row.absolute = attributes.absolute;
+  row.elementType = attributes.element;
+  row.element = CreateElementData(attributes.element);
+  row.dx = attributes.dx;
+  row.dy = attributes.dy;
+  row.dz = attributes.dz;
+  if (ElementTypeHasProperties(attributes.element)) {
+    row.material = reader.names.material;
+    row.section = reader.names.section;
+    row.load = reader.names.load;
+  }
+  if (auto* comment = dynamic_cast<CommentData*>(row.element.get())) comment->SetText(attributes.comment);
+  if (auto* bend = dynamic_cast<Bend*>(row.element.get())) FillBend(*bend, attributes);
+  row.dataType = attributes.item;
+  row.item = CreateDataItem(attributes.item);
+  if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
+  if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
+  model.rowCount = number;
+}
+
+}  // namespace
+
+void SetBatchDataType(const BatchReader& reader, BatchLayoutAttributes& attributes, DataType type) {
+  if (attributes.item != DataType::None)
+    BatchLineError(reader, "Only one data item per line is allowed\nUse Location (L) for additional items");
+  attributes.item = type;
+}
+
+void ParseBatchLayoutLine(BatchReader& reader) {
+  BatchLayoutAttributes attributes;
+  // A blank line gives no row: there is nothing in it to keep.
+  if (!ReadLayoutFields(reader, attributes)) return;
+  if (attributes.element != ElementType::Comment) {
+    // The model is made from the rows' nodes; a row without one would be
+    // dropped there without a word.
+    if (!attributes.nodeGiven) BatchLineError(reader, "Node is not specified");
+    if (attributes.HoldsDirection(0) || attributes.HoldsDirection(1) || attributes.HoldsDirection(2))
+      SetBatchDataType(reader, attributes, DataType::Restraint);
+    // The node of a bend row is where its tangents meet, off the pipe: an
+    // item there would hold nothing.
+    if (attributes.element == ElementType::Bend && attributes.item != DataType::None)
+      BatchLineError(reader, "A bend row carries no data item\nUse Location (L) for additional items");
+  }
+  AppendRow(reader, attributes);
+}

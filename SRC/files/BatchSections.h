@@ -1,0 +1,59 @@
+// The option and property sections of a model batch file: one reader per
+// section, each called once per data line with the line in the reader state
+// (ModelBatchFile.h), each filling the tables or settings of the model being
+// imported: OPTIONS, SEISMIC and WIND (BatchOptionSections.cpp), MATERIAL,
+// LOADS, SOILS, PIPE, BMATERIALS, BSECTIONS and BLOADS
+// (BatchPropertySections.cpp). Every error goes through BatchLineError.
+//
+// Shared rules: a field that is missing (the line ended) or empty keeps its
+// default, except where a layout says a field is read even when empty; a
+// required field refuses both. Names follow the name rule (at most 5
+// characters, 3 for soils; letters, digits, "-" and "/"). Numbers are read in
+// the units in force when their line is read.
+//
+// Pipe loads also take values the file does not hold, so that design >=
+// operating holds and pairs beyond T3 are neutral: FinishBatchPipeLoads runs
+// once the whole file was read.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "files/ModelBatchFile.h"
+
+struct Model;
+
+using BatchParser = int (*)(std::string_view text, float& value);
+
+void ParseBatchOptions(BatchReader& reader);
+void ParseBatchSeismic(BatchReader& reader);
+void ParseBatchWind(BatchReader& reader);
+
+void ParseBatchMaterial(BatchReader& reader);
+void ParseBatchPipeLoad(BatchReader& reader);
+void ParseBatchSoil(BatchReader& reader);
+void ParseBatchPipeSection(BatchReader& reader);
+void ParseBatchBeamMaterial(BatchReader& reader);
+void ParseBatchBeamSection(BatchReader& reader);
+void ParseBatchBeamLoad(BatchReader& reader);
+
+// The number of thermal loads in use from the pipe loads read so far: 1, 2
+// when a T2 is above 70 F, 3 when a T3 is (which ends the scan).
+void CountBatchTemperatures(Model& model);
+// Every pipe load's pairs T4/P4 .. T10/P10 become the reference temperature
+// and the not-given pressure, and its design temperature and pressure the
+// largest of the pairs in use.
+void FinishBatchPipeLoads(Model& model);
+
+// --- Field helpers shared by the section readers ------------------------------
+inline bool IsGivenField(const std::optional<std::string>& field) { return field && !field->empty(); }
+// A value through a unit parser; a refused text ends the line with the
+// message and, unless `withField` is false, the field.
+float ParseBatchValue(const BatchReader& reader, const std::string& field, BatchParser parser,
+                      const std::string& message, bool withField = true);
+// The name rule for a record of `kind` ("Material", "Soil" ...).
+void CheckBatchName(const BatchReader& reader, const std::optional<std::string>& name, const std::string& kind,
+                    std::size_t width);
+// A value that counts as more than zero (the explicit zero does not).
+bool IsPositiveValue(float value);

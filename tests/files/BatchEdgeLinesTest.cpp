@@ -1,0 +1,273 @@
+// The edge lines of every section: one table of refused lines with their
+// whole messages and line numbers, then the records and settings that
+// accepted lines leave (units and code, temperature rows, pipe loads with
+// their design values, soils, sections, beam tables, seismic, wind, layout
+// rows with bends, anchors, restraints, names in force, continuation lines
+// and the row limit).
+#include <gtest/gtest.h>
+
+#include "BatchTesting.h"
+#include "elements/Bend.h"
+#include "files/BatchSections.h"
+#include "model/RowObjects.h"
+#include "shell/NumberText.h"
+#include "supports/Anchor.h"
+#include "supports/Restraint.h"
+
+namespace {
+
+// The properties a LAYOUT line names, the LAYOUT header and a first row.
+#define LAYOUT_PREFIX                                                                                   \
+  "MATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nA1,800,24.2E6,7.65E-6,10800\nPIPE\nS1,8.625,0.322\n" \
+  "LOADS\nL1,300,150\nLAYOUT\nF10,KA,MA1,PS1,CL=L1"
+
+struct Refusal {
+  const char* before;  // the lines between the title and the refused line
+  const char* line;
+  const char* message;  // "<message>" or "<message> :  <field>"
+};
+
+const Refusal kRefusals[] = {
+    {"OPTIONS", "SI,NAVY", "NAVY code is presently not available"},
+    {"OPTIONS", "B313 SE", "SE option is presently not available"},
+    {"MATERIAL", ",0.283", "Material name is required"},
+    {"MATERIAL", "STEEL1,0.283", "Material name should be <= 5 characters :  STEEL1"},
+    {"MATERIAL", "A.1,0.283", "Material name should be alpha-numeric :  A.1"},
+    {"MATERIAL", "A1,0.283,0.5", "Invalid Poisson's ratio :  0.5"},
+    {"MATERIAL", "A1,0.283,0.3,1,1,ZZ", "Invalid material type :  ZZ"},
+    {"MATERIAL\nA1,0.283", "A1,0.283", "Elastic modulus is required"},
+    {"MATERIAL\nA1,0.283", "A1,HOT,29E6", "Invalid temperature :  HOT"},
+    {"MATERIAL\nA1,0.283\nA1,70,29.5E6\nA1,200,28E6,6.4E-6", "A1,150,28.5E6",
+     "Temperatures are not in ascending order"},
+    {"LOADS", "L1,300", "P1 is required"},
+    {"LOADS", "L1,-500,150", "Invalid T1 :  -500"},
+    {"LOADS", "L1,300,150,-1", "Invalid Specific Gravity :  -1"},
+    {"SOILS", "SL12,0,120,0,30,2", "Soil name should be <= 3 characters :  SL12"},
+    {"SOILS", "SL1,0,0,0,30,2", "Invalid density :  0"},
+    {"SOILS", "SL1,0,120,X", "Invalid ground level"},
+    {"SOILS", "SL1,0,120,0,80,2", "Invalid delta value :  80"},
+    {"PIPE", "S1,2,1.5", "Thickness is greater than radius"},
+    {"PIPE", "S1,8.625,0.322,0.4", "Corrosion allowance is >= wall thickness"},
+    {"PIPE", "S1,8.625,0.322,0,80", "Invalid mill tolerance :  80"},
+    {"PIPE", "S1,8.625,0.322,0.25,25", "Corrosion allowance + mill tolerance is too large"},
+    {"PIPE", "S1,8.625,0.322,0,12.5,,,,,SL1", "Soil not defined :  SL1"},
+    {"BMATERIALS", "B1,-29E6", "Invalid youngs modulus :  -29E6"},
+    {"BSECTIONS", "W8,10,100", "Minor MOI is required"},
+    {"BLOADS", "BL1,300,-600", "Invalid T2 :  -600"},
+    {"SEISMIC", "0.1,Y", "Invalid Y seismic load :  Y"},
+    {"WIND", "60,0.7", "Wind direction is required"},
+    {"WIND", "60,0.7,0,0,0", "Invalid wind direction"},
+    {LAYOUT_PREFIX, "T12Q", "Invalid node :  12Q"},
+    {LAYOUT_PREFIX, "T*,X5", "Invalid node :  *"},
+    {LAYOUT_PREFIX, "T12A", "Invalid node :  12A"},
+    {LAYOUT_PREFIX, "KA,T20", "Node is not specified"},
+    {LAYOUT_PREFIX, "X5", "Node is not specified"},
+    {LAYOUT_PREFIX, "T20,KA,KA", "Code (K) can be specified only once"},
+    {LAYOUT_PREFIX, "T20,KI,B0.005", "Invalid bend radius (B) :  0.005"},
+    {LAYOUT_PREFIX, "T20,,X5", "Invalid field :  "},
+    {LAYOUT_PREFIX, "T20,KA,*anchor", "Invalid field :  *ANCHOR"},
+    {LAYOUT_PREFIX, "T20,KQ", "Invalid code (K)\n"},
+    {LAYOUT_PREFIX, "T20,JQ", "Invalid joint code (J)"},
+    {LAYOUT_PREFIX, "T20,JF", "Flexible joint (beam) is presently not available"},
+    {LAYOUT_PREFIX, "T20,JV", "Valve rows (JV) are not available yet"},
+    {LAYOUT_PREFIX, "T20,KM", "Miter rows (KM) are not available yet"},
+    {LAYOUT_PREFIX, "T20,KF", "Branch SIF rows (KF) are not available yet"},
+    {LAYOUT_PREFIX, "H", "Hydrotest load rows (H) are not available yet"},
+    {LAYOUT_PREFIX, "T20,MXX", "Undefined material :  XX"},
+    {LAYOUT_PREFIX, "T20,KA,CFX", "Only one data item per line is allowed\nUse Location (L) for additional items"},
+    {LAYOUT_PREFIX, "T20,KI,CFY", "A bend row carries no data item\nUse Location (L) for additional items"},
+    {LAYOUT_PREFIX, "T20,CXYZ=1", "Unknown comment :  XYZ=1"},
+    {LAYOUT_PREFIX, "T20,CCS", "CS is not available yet"},
+    {LAYOUT_PREFIX, "T20,CFIXR", "FIXR is not available"},
+    {LAYOUT_PREFIX, "T20,KA,CDIS=0.1",
+     "Invalid specified displacement : DIS=0.1\nDirectional entry such as DIS(0.1,0,-0.2) is required"},
+    {LAYOUT_PREFIX, "T20,KA,CD=0.1",
+     "Invalid specified displacement : D=0.1\nDirectional entry such as D(0.1,0,-0.2) is required"},
+    {LAYOUT_PREFIX, "T20,KA,CDISX(0.1)",
+     "Invalid specified displacement : DISX(0.1)\nScalar entry such as DISX=0.1 is required"},
+    {LAYOUT_PREFIX, "T20,KA,CTRAK=5", "Invalid Translational Stiffness :  TRAK=5"},
+    {LAYOUT_PREFIX, "T20,KA,CTRAK(1,-2,3)", "Invalid stiffness :  -2"},
+    {LAYOUT_PREFIX, "T20,CF=1", "Invalid restraint : F=1\nDirectional entry such as F(1,0,1) is required"},
+    {LAYOUT_PREFIX, "T20,CBMAT=ABCDEF", "Invalid bend material name :  ABCDEF"},
+    {LAYOUT_PREFIX, "T20,CFF=0", "Invalid flexibility factor :  0"},
+    {LAYOUT_PREFIX, "T20,CBSIF(0.9,2)", "Invalid inplane SIF :  0.9"},
+    {LAYOUT_PREFIX, "T20,CIN1=5", "Invalid Intermediate Bend Node :  IN1=5"},
+    {LAYOUT_PREFIX, "T20,CIN2(15,-3)", "Invalid intermediate node2 angle :  -3"},
+    {LAYOUT_PREFIX, "T20,CAMB", "Reference temperature (AMB) not specified"},
+    {LAYOUT_PREFIX, "T20,CL=L9", "Load not defined :  L9"},
+};
+
+class BatchEdgeLinesTest : public BatchFixture {
+ protected:
+  // The model of a file: a title, then `text`; the test fails on a refusal.
+  const Model& Imported(const std::string& text) {
+    model_ = Model();
+    log_.clear();
+    EXPECT_EQ(Import("Edge plant\n" + text + "\n", model_, &log_), "") << text;
+    return model_;
+  }
+  Model model_;
+  std::vector<std::string> log_;
+};
+
+TEST_F(BatchEdgeLinesTest, EveryRefusedLineGivesItsLineNumberAndMessage) {
+  for (const Refusal& refusal : kRefusals) {
+    const std::string before = std::string("Edge plant\n") + refusal.before + "\n";
+    const int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+    Model model;
+    EXPECT_EQ(Import(before + refusal.line + "\nLAYOUT\nT99,X1\n", model),
+              LineError(line, refusal.line, refusal.message));
+    EXPECT_EQ(g_UnitsSettings.unit[kUnitLength], 0) << "the units are back after " << refusal.line;
+  }
+}
+
+TEST_F(BatchEdgeLinesTest, OptionsMaterialsAndPipeLoads) {
+  const Model& si = Imported("OPTIONS\nSI,B313,Z");
+  EXPECT_EQ(si.options.PipingCode, 3);
+  EXPECT_EQ(si.options.ZVertical, 1);
+  EXPECT_EQ(si.unitChoices[kUnitLength - 1], kLengthMillimetre);
+  EXPECT_EQ(si.unitChoices[kUnitPressure - 1], 1);  // bar
+  EXPECT_EQ(si.unitChoices[kUnitAngle - 1], 0);     // SI leaves degrees
+  EXPECT_EQ(Imported("OPTIONS\nSI\nIN RAD").unitChoices[kUnitLength - 1], kLengthInch);
+  EXPECT_EQ(model_.unitChoices[kUnitAngle - 1], 1);
+  EXPECT_EQ(Imported("OPTIONS\nIN,SI,NONE").unitChoices[kUnitLength - 1], kLengthMillimetre);
+  EXPECT_EQ(model_.options.PipingCode, 0);
+  BatchReader reader;
+  reader.model = &model_;
+  reader.line = "HGRC FOO";
+  ParseBatchOptions(reader);
+  EXPECT_EQ(reader.defaultHangerType, 12);
+  EXPECT_EQ(reader.log, std::vector<std::string>{"Line 0: OPTIONS word FOO is not known and was ignored"});
+
+  const Model& steel = Imported(
+      "MATERIAL\nA1,0.283,,0.85,,CSX,Carbon steel pipe to ASTM A106 B\nA1,70,29.5E6\n"
+      "A1,200,28E6,6.4E-6,20000,35000,60000\nPIPES,0.1");
+  const Material& a1 = steel.materials[1];
+  EXPECT_EQ(std::vector<float>({a1.density, a1.nu, a1.jointFactor, a1.circJointFactor}),
+            std::vector<float>({0.283f, 0.3f, 0.85f, 1.0f}));
+  EXPECT_EQ(a1.type + "|" + a1.description, "CS|CARBON STEEL PIPE TO ASTM A106 ");
+  ASSERT_EQ(a1.numtemps, 2);
+  EXPECT_EQ(a1.temps[2].values, (std::array<float, 8>{200.0f, 28e6f, 6.4e-6f, 20000.0f, 35000.0f, 60000.0f}));
+  EXPECT_EQ(steel.materials[2].name, "PIPES");  // PIPES is no header
+  EXPECT_EQ(log_, (std::vector<std::string>{"Line 3: Material type cut to 2 characters",
+                                            "Line 3: Material description cut to 31 characters"}));
+
+  // L1 leaves T2 = T3 = 70 F, P2 = P3 = 0; L2's T2 above 70 F makes two
+  // thermal loads. Design values are the largest of the pairs in use.
+  const Model& loads = Imported("OPTIONS\nB313\nLOADS\nL1,300,150\nL2,300,150,1.0,400,200,,,5");
+  const PipeLoad& l1 = loads.pipeLoads[1];
+  const PipeLoad& l2 = loads.pipeLoads[2];
+  EXPECT_EQ(loads.options.ThermalLoadCount, 2);
+  EXPECT_EQ(std::vector<float>({l1.operating[1].temperature, l1.operating[2].temperature, l1.operating[1].pressure,
+                                l1.designTemperature, l1.designPressure}),
+            std::vector<float>({70.0f, 70.0f, 0.0f, 300.0f, 150.0f}));
+  EXPECT_EQ(std::vector<float>({l2.operating[2].temperature, l2.designTemperature, l2.designPressure}),
+            std::vector<float>({0.0f, 400.0f, 200.0f}));  // an empty T3 reads as 0 F
+  EXPECT_FLOAT_EQ(l2.additionalWeight, 5.0f / 12.0f);     // lb/ft in, lb/in held
+  EXPECT_EQ(std::vector<float>({l1.operating[3].temperature, l1.operating[9].pressure}),
+            std::vector<float>({70.0f, kExplicitZero}));
+  EXPECT_EQ(Imported("OPTIONS\nB313\nLOADS\nL1,300,150,0,60,0,200").options.ThermalLoadCount, 3);
+  EXPECT_EQ(Imported("OPTIONS\nNONE\nLOADS\nL1,300,150,0,500,0,200").options.ThermalLoadCount, 1);
+  EXPECT_FLOAT_EQ(model_.pipeLoads[1].designTemperature, 300.0f);
+}
+
+TEST_F(BatchEdgeLinesTest, SoilsSectionsBeamsSeismicAndWind) {
+  const Model& m = Imported(
+      "SOILS\nSL1,0,120,0,30,2\nSL2,1,110,-5,800\nPIPE\nS1,8.625,0.322,0,12.5,,,,,SL1\n"
+      "S2,4.5,0.237,0.05,,11,2,40,0.125\nBMATERIALS\nB1,29E6,0.3,0.283,6.5E-6\nBSECTIONS\nW8,10,100,50\n"
+      "BLOADS\nBL1,300\nBL2,300,,,20\nSEISMIC\n0.1,,0.3\nWIND\n60,0,1,0,0");
+  EXPECT_NEAR(m.soils[1].delta, 30.0 * 3.14159265358979 / 180.0, 1e-6);
+  EXPECT_EQ(std::vector<float>({m.soils[1].Ks, m.soils[1].density, m.soils[2].groundLevel, m.soils[2].strength}),
+            std::vector<float>({2.0f, 120.0f / 1728.0f, -60.0f, 800.0f}));
+  EXPECT_EQ(m.soils[2].type, kSoilCohesive);
+  EXPECT_EQ(m.sections[1].soil + "|" + m.sections[1].nominalSize, "SL1|Non Std");
+  const PipeSection& s2 = m.sections[2];
+  EXPECT_EQ(std::vector<float>({s2.corrosionAllowance, s2.insulationThickness, s2.liningDensity, s2.liningThickness}),
+            std::vector<float>({0.05f, 2.0f, 40.0f / 1728.0f, 0.125f}));
+  const BeamSection& w8 = m.beamSections[1];
+  EXPECT_EQ(w8.Imin, 50.0f);
+  EXPECT_EQ(w8.J + w8.Asmaj + w8.Asmin + w8.depth + w8.width, 0.0f);
+  // A beam load's missing T2 is the reference temperature, an empty one 0 F.
+  EXPECT_EQ(std::vector<float>(
+                {m.beamLoads[1].temperature[1], m.beamLoads[2].temperature[1], m.beamLoads[2].additionalWeight}),
+            std::vector<float>({70.0f, 0.0f, 20.0f}));
+  EXPECT_EQ(m.seismic.g, (std::array<float, 3>{0.1f, 0.0f, 0.3f}));
+  const WindLoad& wind = m.wind.loads[0];
+  EXPECT_EQ(wind.shapeFactor, 0.6f);
+  EXPECT_EQ(wind.direction, (std::array<float, 3>{1.0f, 0.0f, 0.0f}));
+  ASSERT_EQ(wind.velocityProfile.size(), 1u);
+  EXPECT_EQ(wind.velocityProfile[0].value, 60.0f);
+}
+
+TEST_F(BatchEdgeLinesTest, LayoutRowsBendsAnchorsAndRestraints) {
+  const Model& m =
+      Imported(LAYOUT_PREFIX
+               "\nT30*,X12\nT40 G1 Y-2'6 Z3\"\nT50,KI,T60,X1\n*Header, lower case kept\n"
+               "T70,KI,B0.01,X5,CBTHK=0.5,BMAT=A1,FF=2,IN1(15,30),BSIF(2,1.5)\nT80,Z5\n"
+               "T90,X5,KA,CDIS(0.1,,-0.2),ROTX(0.1),SEIS(0,0.5,0),TRAK(0,RIGID,1000),ROTK(5000,0,0),FREEY,\n"
+               "FREEZZ\nT100,X5,CF(1,0,1)\nT110,X5,CFY,FIXDZ=2,FX=0\nT120,X5,CFX=0");
+  ASSERT_EQ(m.rowCount, 12);
+  EXPECT_TRUE(m.row(3).absolute);
+  EXPECT_EQ(std::vector<float>({m.row(3).dx, m.row(4).dy, m.row(4).dz}),
+            std::vector<float>({144.0f, -30.0f, 3.0f}));  // feet and inches
+  EXPECT_EQ(m.row(3).material + m.row(3).section + m.row(3).load, "A1S1L1");
+  EXPECT_EQ(m.row(5).elementType, ElementType::Pipe);  // the later T decides
+  EXPECT_EQ(m.row(5).node, 60);
+  EXPECT_EQ(m.row(6).element->Text(), "Header, lower case kept");
+  const auto& bend = dynamic_cast<const Bend&>(*m.row(7).element);
+  EXPECT_EQ(
+      std::vector<float>({bend.radius, bend.thickness, bend.flexibilityFactor, bend.inPlaneSif, bend.outPlaneSif}),
+      std::vector<float>({0.01f, 0.5f, 2.0f, 2.0f, 1.5f}));
+  EXPECT_EQ(bend.radiusType, kBendRadiusUser);
+  EXPECT_EQ(bend.material, "A1");
+  EXPECT_EQ(bend.intermediateNode1, 15);
+  EXPECT_NEAR(bend.angle1, 30.0 * 3.14159265358979 / 180.0, 1e-6);
+
+  // The attribute list goes on in the next line after a trailing comma.
+  const auto& anchor = dynamic_cast<const Anchor&>(*m.row(9).item);
+  const auto& d = anchor.displacements.sets->values;
+  EXPECT_EQ(std::vector<float>({d[1], d[2], d[3], d[6 * kSeismicSlot + 2]}),
+            std::vector<float>({0.1f, 0.0f, -0.2f, 0.5f}));
+  EXPECT_NEAR(d[4], 0.1, 1e-6);  // degrees, as the anchor holds rotations
+  EXPECT_EQ(anchor.displacements.flags[0] + anchor.displacements.flags[kSeismicSlot], 2);
+  // A zero stiffness leaves its direction free; rotational ones are held
+  // per radian (5000 in-lb/deg is 286479 in-lb/rad).
+  EXPECT_EQ(std::vector<float>({anchor.stiffness[0], anchor.stiffness[1], anchor.stiffness[2], anchor.stiffness[4]}),
+            std::vector<float>({0.0f, 1.0e12f, 1000.0f, 0.0f}));
+  EXPECT_NEAR(anchor.stiffness[3], 286478.9, 0.5);
+  EXPECT_EQ(anchor.releases, (std::array<std::uint8_t, 6>{0, 1, 0, 0, 0, 1}));
+  EXPECT_EQ(RestraintDirectionCode(dynamic_cast<const Restraint&>(*m.row(10).item)), 6);  // X and Z
+  EXPECT_EQ(RestraintDirectionCode(dynamic_cast<const Restraint&>(*m.row(11).item)), 5);  // Y and Z
+  EXPECT_EQ(m.row(12).dataType, DataType::None);                                          // FX=0 fixes nothing
+}
+
+TEST_F(BatchEdgeLinesTest, NamesAndValuesInForceAndTheRowLimit) {
+  const Model& m = Imported(LAYOUT_PREFIX
+                            "\nT20,X5,CAMB=60\nMATERIAL\nA2,0.29\nA2,70,28E6\nLOADS\nL2,500,100\nLAYOUT\n"
+                            "T30,X5,MA2,CL=L2,T=650,P=300,\nLOADS\nL3,200,50\nLAYOUT\nT40,X5\nF50,X0");
+  EXPECT_EQ(m.options.ReferenceTemperature, 60.0f);
+  EXPECT_EQ(m.row(3).material + m.row(3).load, "A1L1");
+  EXPECT_EQ(m.row(4).material + m.row(4).section + m.row(4).load, "A2S1L2");
+  EXPECT_EQ(m.row(5).material + m.row(5).section + m.row(5).load, "A2S1L2");
+  EXPECT_TRUE(m.row(6).material.empty());  // a From row names nothing
+  // A header where a continuation was expected ends the list; its line goes
+  // to its own section.
+  EXPECT_EQ(m.pipeLoads.count, 3);
+  EXPECT_EQ(m.pipeLoads[2].operating[5].temperature, 60.0f);  // pairs beyond T3: the reference temperature
+  ASSERT_EQ(log_.size(), 1u);
+  EXPECT_EQ(log_[0].rfind("Line 19: T, P, SG and U were checked but not applied", 0), 0u) << log_[0];
+
+  // An error in a continuation line names that line.
+  Model refused;
+  EXPECT_EQ(Import("T\n" LAYOUT_PREFIX "\nT20,X5,KA,CDIS(0.1,0,0),\nXYZ\n", refused),
+            LineError(13, "XYZ", "Unknown comment :  XYZ"));
+
+  // The title row, the From row and 6998 pipes make 7000 rows.
+  std::string rows = "Rows\nLAYOUT\nF1\n";
+  for (int node = 2; node <= 6999; ++node) rows += "T" + std::to_string(node) + ",X1\n";
+  EXPECT_EQ(Imported(rows).rowCount, 7000);
+  Model over;
+  EXPECT_EQ(Import(rows + "T7000,X1\n", over), LineError(7002, "T7000,X1", "Maximum number of rows exceeded"));
+}
+
+}  // namespace

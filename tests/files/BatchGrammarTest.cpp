@@ -1,0 +1,105 @@
+// The batch file grammar: the two field splitters, section headers and the
+// end word, the title, physical line numbers under every line ending, and
+// lines far longer than the old 255-character buffer.
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
+
+#include "BatchTesting.h"
+#include "files/ModelBatchFile.h"
+#include "model/RowObjects.h"
+
+namespace {
+
+using Fields = std::vector<std::string>;
+
+Fields Split(const std::string& text, bool commasOnly) {
+  BatchFieldCursor cursor;
+  StartBatchFields(cursor, text);
+  Fields fields;
+  while (const std::optional<std::string> field = commasOnly ? NextBatchCommaField(cursor) : NextBatchField(cursor))
+    fields.push_back(*field);
+  return fields;
+}
+
+TEST(BatchSplitterTest, SeparatorsGroupsAndEmptyFields) {
+  EXPECT_EQ(Split("T30,KA,X120,CFREEY,L=LD1", false), (Fields{"T30", "KA", "X120", "CFREEY", "L=LD1"}));
+  // Blanks separate for one splitter and belong to the field for the other.
+  EXPECT_EQ(Split("  A1 B2,C3", false), (Fields{"A1", "B2", "C3"}));
+  EXPECT_EQ(Split("  K-101 FEED, 2 ,3", true), (Fields{"K-101 FEED", "2", "3"}));
+  // A group is one field; an unclosed one runs to the end.
+  EXPECT_EQ(Split("OFFSET(1, 2, 3),X", false), (Fields{"OFFSET(1, 2, 3)", "X"}));
+  EXPECT_EQ(Split("DIS(1, 2", false), (Fields{"DIS(1, 2"}));
+  // Two commas give an empty field, and so does a blank then a comma for the
+  // blank-and-comma splitter; a trailing comma gives none.
+  EXPECT_EQ(Split("A,,B", false), (Fields{"A", "", "B"}));
+  EXPECT_EQ(Split("A ,B", false), (Fields{"A", "", "B"}));
+  EXPECT_EQ(Split("A ,B", true), (Fields{"A", "B"}));
+  EXPECT_EQ(Split("A,B,", false), (Fields{"A", "B"}));
+  EXPECT_EQ(Split("   ", false), Fields{});
+}
+
+TEST(BatchHeaderTest, HeadersByTheirFirstFiveLettersAndTheEndWord) {
+  // Every spelling opens its section, with text after the word; PIPES is a
+  // data line of the section in force; a data line of PUMPS may start with
+  // PUMPS; after COD nothing is read.
+  std::istringstream input(
+      "Title\r\nmaterials\r\nX1\nMaterials of the line\nPIPES\rPUMPS\nPUMPS 1A,1\nPIPE\nS1\nLAYOUT ROWS\nCOD\nT10\n");
+  BatchReader reader;
+  reader.input = &input;
+  std::vector<std::pair<std::int32_t, std::string>> read;
+  for (ReadBatchSectionHeader(reader); reader.section != kBatchEnd; ReadBatchSectionHeader(reader))
+    read.emplace_back(reader.section, std::to_string(reader.lineNumber) + " " + reader.line);
+  EXPECT_EQ(read, (std::vector<std::pair<std::int32_t, std::string>>{{kBatchTitle, "1 TITLE"},
+                                                                     {kBatchMaterial, "3 X1"},
+                                                                     {kBatchMaterial, "5 PIPES"},
+                                                                     {kBatchPumps, "7 PUMPS 1A,1"},
+                                                                     {kBatchPipe, "9 S1"}}));
+  EXPECT_EQ(reader.lineNumber, 11);
+  EXPECT_EQ(reader.headersRead, 5);
+}
+
+class BatchFileTest : public BatchFixture {};
+
+TEST_F(BatchFileTest, TheTitleKeepsItsCaseAndIsCutTo48) {
+  Model model;
+  std::vector<std::string> log;
+  const std::string title = "Steam Line to Turbine T-1, Unit 2, Boiler House North";
+  ASSERT_EQ(Import("\n" + title + "\nignored line\nOPTIONS\n", model, &log), "");
+  EXPECT_EQ(model.title, title.substr(0, 48));
+  ASSERT_EQ(model.rowCount, 1);
+  EXPECT_EQ(model.row(1).element->Text(), "Title = " + title.substr(0, 48));
+  EXPECT_EQ(log, Fields{"Line 2: Title cut to 48 characters"});
+  // A file that starts with a header has no title and no title row.
+  Model untitled;
+  ASSERT_EQ(Import("OPTIONS\nB313\n", untitled), "");
+  EXPECT_TRUE(untitled.title.empty());
+  EXPECT_EQ(untitled.rowCount, 0);
+}
+
+TEST_F(BatchFileTest, ErrorsNameThePhysicalLineUnderEveryLineEnding) {
+  // Line 5 is the bad one whether lines end in LF, CR LF or CR alone; blank
+  // and header lines count.
+  for (const std::string end : {"\n", "\r\n", "\r"}) {
+    Model model;
+    EXPECT_EQ(Import("T" + end + end + "PIPE" + end + "S1,8.625,0.322" + end + "S2,2,1.5" + end, model),
+              LineError(5, "S2,2,1.5", "Thickness is greater than radius"));
+  }
+}
+
+TEST_F(BatchFileTest, LongLinesAreReadWholeAndEquipmentLinesAreNeverPassedOver) {
+  std::string line = "T20,KA,C";
+  for (int i = 0; i < 40; ++i) line += "DIS(0.001,0,0),";
+  Model model;
+  ASSERT_EQ(Import("T\nPUMPS\n\nLAYOUT\nF10\n" + line + "FREEZ\nT30,X1\nJOINT\nanything\n", model), "");
+  ASSERT_EQ(model.rowCount, 4);
+  EXPECT_EQ(model.row(3).dataType, DataType::Anchor);
+  EXPECT_EQ(model.row(4).node, 30);
+  Model refused;
+  EXPECT_EQ(Import("T\nLAYOUT\nF10\n" + line + "XYZ\n", refused), LineError(4, line + "XYZ", "Unknown comment :  XYZ"));
+  EXPECT_EQ(Import("T\nPUMPS\nPUMPS 1A,1,10,20\n", refused),
+            LineError(3, "PUMPS 1A,1,10,20", "The PUMPS section is not available yet"));
+}
+
+}  // namespace

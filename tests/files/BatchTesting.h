@@ -1,0 +1,42 @@
+// Shared set-up of the batch file tests: the program's settings at their
+// start-up values (English units, the default options) before and after
+// each test, a batch text imported into a model of the test's own, and the
+// line every error text starts with.
+#pragma once
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/BatchImport.h"
+#include "model/Model.h"
+#include "shell/Message.h"
+#include "shell/SettingsTestSupport.h"
+
+class BatchFixture : public SettingsFixture {
+ protected:
+  void TearDown() override {
+    BatchRun = false;
+    MessagesToStandardError = false;
+    g_UnitsSettings = UnitsSettings{};
+    SettingsFixture::TearDown();
+  }
+
+  // Imports `text`; the error text, or empty when the file was read.
+  static std::string Import(const std::string& text, Model& model, std::vector<std::string>* log = nullptr) {
+    std::istringstream input(text);
+    std::vector<std::string> warnings;
+    try {
+      ReadModelBatchFile(input, model, warnings);
+    } catch (const std::string& message) {
+      return message;
+    }
+    if (log != nullptr) *log = warnings;
+    return {};
+  }
+
+  // "Line = n :  <line>\n<message>", the form every refusal takes.
+  static std::string LineError(int line, const std::string& text, const std::string& message) {
+    return "Line = " + std::to_string(line) + " :  " + text + "\n" + message;
+  }
+};
