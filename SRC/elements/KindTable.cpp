@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "elements/BranchSifDialog.h"
+#include "elements/BranchSifList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -20,12 +22,14 @@
 
 namespace {
 
-const std::array<DataKindModule, 2>& DataKinds() {
-  static const std::array<DataKindModule, 2> kinds = {{
+const std::array<DataKindModule, 3>& DataKinds() {
+  static const std::array<DataKindModule, 3> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
+      {DataType::BranchSif, "BRANCH_SIF_DIALOG", BranchSifDialogProc, "&Branch SIFs", BranchSifsListOffered,
+       OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
   }};
   return kinds;
 }

@@ -15,6 +15,7 @@
 #include <iterator>
 
 #include "files/FileCommands.h"
+#include "elements/BranchSifList.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
 #include "loads/LoadCommands.h"
@@ -270,6 +271,7 @@ void FontCommand(HWND window, int id) {
 
 bool SaveCommand(HWND window, bool as) {
   if (!CommitLayoutTable()) return false;
+  CheckBranchSifsAgainstCode(window);
   return as ? SaveModelAs(window) : SaveModel(window);
 }
 
