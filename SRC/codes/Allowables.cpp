@@ -82,6 +82,11 @@ double CreepAllowableAtTemperature(const Material& m, double t) {
   }
   int i = 2;
   while (i < n && t > Row(m, i, kMatTemperature)) ++i;
+  // At a row's own temperature that row alone gives the value.
+  if (t == Row(m, i, kMatTemperature)) {
+    RequireCreepStress(m, i);
+    return Row(m, i, kMatRupture);
+  }
   RequireCreepStress(m, i - 1);
   RequireCreepStress(m, i);
   const double t0 = Row(m, i - 1, kMatTemperature), t1 = Row(m, i, kMatTemperature);
