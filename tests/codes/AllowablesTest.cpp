@@ -163,7 +163,7 @@ TEST_F(AllowablesTest, AnElementIsBuriedWhenItsSoilCoversBothEnds) {
   Make();
   const CodeModel cm(model, elements);
   EXPECT_TRUE(ElementIsBuried(cm, elements[ElementBetween(10, 20)]));
-  EXPECT_FALSE(ElementIsBuried(cm, elements[ElementBetween(30, 40)]));  // 40 rises to 100"
+  EXPECT_FALSE(ElementIsBuried(cm, elements[ElementBetween(30 + kArcFarOffset, 40)]));  // 40 rises to 100"
   model.soils[1].groundLevel = -1.0f;
   EXPECT_FALSE(ElementIsBuried(CodeModel(model, elements), elements[ElementBetween(10, 20)]));
 }
