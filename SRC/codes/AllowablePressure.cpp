@@ -61,10 +61,14 @@ double WeldStrengthFactorB313(const std::string& type, double t) {
 double WeldStrengthFactorB311(const std::string& type, double t, const std::string& material) {
   if (type == "FS") {
     // The factors of ferritic steels end at 1200 F; above there is no value.
-    if (t > 1200.0)
-      throw "For material " + material + " at temperature " + std::string(FormatTemperature(static_cast<float>(t))) +
-          " " + UnitLabel(kUnitTemperature) + "\nthe weld strength reduction factor is given up to " +
-          FormatTemperature(1200.0f) + " " + UnitLabel(kUnitTemperature) + " only";
+    if (t > 1200.0) {
+      // The formatter's text is shared: each is copied before the next call.
+      const std::string unit = UnitLabel(kUnitTemperature);
+      const std::string at = FormatTemperature(static_cast<float>(t));
+      const std::string end = FormatTemperature(1200.0f);
+      throw "For material " + material + " at temperature " + at + " " + unit +
+          "\nthe weld strength reduction factor is given up to " + end + " " + unit + " only";
+    }
     return AlloyColumn(t);
   }
   if (type == "AS") return AlloyColumn(t);
