@@ -8,7 +8,7 @@
 
 #include "elements/BranchSif.h"
 #include "elements/KindDialog.h"
-#include "model/LayoutTable.h"
+#include "elements/KindTable.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -134,8 +134,8 @@ class BranchSifDialog : public KindDialog {
 
  private:
   // The type that a data-type keyword or the picker chose ("Reinf tee" ...),
-  // for a row that has no branch SIF yet.
-  static std::int32_t KeywordType() { return g_KeywordSubtype + 1; }
+  // for a row that has no branch SIF yet: their subtypes count from 0.
+  static std::int32_t KeywordType() { return DataKindDialogSubtype() + 1; }
 
   std::int32_t SelectedType() {
     const int index = helper.DialogComboGetSel(kTypeCombo);

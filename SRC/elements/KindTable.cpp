@@ -34,6 +34,8 @@ const std::array<DataKindModule, 3>& DataKinds() {
   return kinds;
 }
 
+std::int32_t g_DialogSubtype = 0;
+
 HWND OwnerOrLayout(HWND owner) { return owner != nullptr ? owner : LayoutFrame().window; }
 
 bool RefuseDialog(HWND owner, const std::string& name) {
@@ -54,10 +56,14 @@ bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype)
   const DataKindModule* kind = DataKindModuleOf(type);
   if (kind == nullptr || kind->dialogProcedure == nullptr)
     return RefuseDialog(owner, DataItemTypeName(static_cast<int>(type), subtype));
+  g_DialogSubtype = subtype;
   const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate, OwnerOrLayout(owner),
                                         kind->dialogProcedure, static_cast<LPARAM>(row));
+  g_DialogSubtype = 0;
   return result == 1;
 }
+
+std::int32_t DataKindDialogSubtype() { return g_DialogSubtype; }
 
 bool RunElementKindDialog(HWND owner, int /*row*/, ElementType type) {
   return RefuseDialog(owner, type == ElementType::HydrotestLoad ? "Hydrotest load" : ElementTypeMessageName(type));
