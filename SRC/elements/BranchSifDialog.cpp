@@ -160,6 +160,10 @@ class BranchSifDialog : public KindDialog {
       helper.DialogHideItem(item);
     helper.DialogSetItemEmpty(kFirstDimension);
     helper.DialogSetItemEmpty(kSecondDimension);
+    // A one-line label stands level with its edit, a two-line one around it.
+    const bool twoLines = fields.label1.find('\n') != std::string::npos;
+    helper.DialogPlaceItem(kFirstLabel, 8, twoLines ? 48 : 52);
+    helper.DialogPlaceItem(kSecondLabel, 8, fields.label2b.empty() ? 74 : 70);
     if (fields.rows >= 1) {
       helper.DialogSetItemText(kFirstLabel, fields.label1);
       for (int item : {kFirstLabel, kFirstDimension, kFirstUnit}) helper.DialogShowItem(item);
