@@ -70,8 +70,8 @@ class BranchSifDialog : public KindDialog {
     helper.DialogSetUnitLabel(kSecondUnit, kUnitDimension);
     helper.DialogEnableItem(kFlangesField, b31j_);
     helper.DialogEnableItem(kFlangesLabel, b31j_);
-    laidOut_ = 0;
-    LayOut(0);
+    // One layout, the selected type's: each layout moves and sizes.
+    laidOut_ = -1;
     if (item != nullptr) item->FillDialog(dialog);
     else SelectType(KeywordType());
     helper.DialogFocusItem(kTypeCombo);
