@@ -102,6 +102,26 @@ TEST_F(CategoriesTest, PresenceFromTheCaseTypesAndTheRatioColumns) {
   EXPECT_TRUE(CategoriesPresent(CodeModel(model, elements), {1}).buried);
 }
 
+TEST_F(CategoriesTest, ModelsWhoseChecksComeLaterAreRefusedByName) {
+  BuildTee(1);
+  Make();
+  const auto refusal = [this](int code, bool sustained) {
+    model.options.PipingCode = code;
+    return CodeStressRefusal(model, EffectiveCodeSettings(model.options), sustained);
+  };
+  EXPECT_EQ(refusal(3, true), "");
+  EXPECT_EQ(refusal(12, true), "BS 806 code stresses are not available yet.");
+  EXPECT_EQ(refusal(10, true), "Branch connection stresses of the ASME Class 2 and 3 codes are not available yet.");
+  EXPECT_EQ(refusal(10, false), "");  // no sustained case: no branch connection stresses
+  Soil soil;
+  soil.name = "S";
+  AppendSoil(model.soils, soil);
+  model.sections[2].soil = "S";
+  EXPECT_EQ(refusal(4, true), "The code stresses of buried pipe are not available yet.");
+  EXPECT_EQ(refusal(21, true), "The code stresses of buried pipe are not available yet.");
+  EXPECT_EQ(refusal(3, true), "");  // B31.3 has no buried pipe rules
+}
+
 TEST(SortedStressesTest, TheGoverningEntryAndTheOrder) {
   GoverningStress entry;
   StressRatio(entry, -5000.0, 10000.0);  // the magnitude counts; the sign is kept
