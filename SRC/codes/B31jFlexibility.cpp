@@ -18,15 +18,6 @@ constexpr double kPi = 3.14159265358979323846;
 // P(a, b, c) = a beta^3 + b beta - c beta^2.
 double P(double beta, double a, double b, double c) { return a * beta * beta * beta + b * beta - c * beta * beta; }
 
-struct Ratios {
-  double R, beta, gamma, tau;
-};
-
-Ratios RatiosOf(const BranchGeometry& g) {
-  const double R = (g.D - g.T) / 2.0, r = (g.d - g.t) / 2.0;
-  return {R, (2.0 * r) / (2.0 * R), R / g.T, g.t / g.T};
-}
-
 // rho of the reinforced tee: R over the wall with half the pad (at most 1.5 T).
 double PadRho(const BranchGeometry& g, double R) { return R / (g.T + std::min(g.dimension1, 1.5 * g.T) / 2.0); }
 
@@ -35,7 +26,7 @@ double PadRho(const BranchGeometry& g, double R) { return R / (g.T + std::min(g.
 FlexibilityFactors B31jRunFlexibility(const BranchGeometry& g) {
   FlexibilityFactors k{1.0, 1.0, 1.0001};
   if (!B31jGeometryInRange(g)) return k;
-  const Ratios q = RatiosOf(g);
+  const BranchRatios q = RatiosOf(g);
   const double b = q.beta, gm = q.gamma, tau = q.tau;
   const double c1 = 1.23 * std::pow(b, 5.3) * std::pow(gm, 0.47) * std::pow(tau, -0.47);
   const double c3 = std::pow(b, 7.8) * std::pow(gm, 0.78) * std::pow(tau, -0.8);
@@ -77,7 +68,7 @@ FlexibilityFactors B31jRunFlexibility(const BranchGeometry& g) {
 FlexibilityFactors B31jBranchFlexibility(const BranchGeometry& g, int reductionCount) {
   FlexibilityFactors k;
   if (!B31jGeometryInRange(g)) return k;
-  const Ratios q = RatiosOf(g);
+  const BranchRatios q = RatiosOf(g);
   const double b = q.beta, gm = q.gamma, tau = q.tau;
   const double c1 = std::pow(gm, 0.83) * std::pow(b, -0.2) * std::pow(tau, 0.49) * P(b, 4.0, 3.15, 6.4);
   const double c2 = std::pow(gm, 1.4) * std::pow(b, 0.12) * std::pow(tau, 0.6) * P(b, 1.1, 2.05, 2.94);

@@ -13,18 +13,18 @@ namespace {
 constexpr double kTwoThirds = 2.0 / 3.0;
 constexpr double kFitting = 1.0001;
 
-struct Ratios {
-  double R, r, beta, gamma, tau;
-};
-
-Ratios RatiosOf(const BranchGeometry& g) {
-  Ratios q{};
-  q.R = (g.D - g.T) / 2.0;
-  q.r = (g.d - g.t) / 2.0;
-  q.beta = (2.0 * q.r) / (2.0 * q.R);
-  q.gamma = q.R / g.T;
-  q.tau = g.t / g.T;
-  return q;
+// Caps each factor, lifts the side's larger plane (out-of-plane on the
+// branch, in-plane on the run) to at least the other, and floors the three.
+void Store(double ii, double io, double it, const SifTriple& caps, bool branchSide, double inPlaneFloor,
+           SifTriple& sif) {
+  ii = std::min(ii, caps.inPlane);
+  io = std::min(io, caps.outPlane);
+  it = std::min(it, caps.torsion);
+  if (branchSide) io = std::max(io, ii);
+  else ii = std::max(ii, io);
+  sif.inPlane = std::max(ii, inPlaneFloor);
+  sif.outPlane = std::max(io, kFitting);
+  sif.torsion = std::max(it, kFitting);
 }
 
 double P(double beta, double c0, double c1, double c2, double c3) {
@@ -33,15 +33,25 @@ double P(double beta, double c0, double c1, double c2, double c3) {
 
 }  // namespace
 
+BranchRatios RatiosOf(const BranchGeometry& g) {
+  BranchRatios q;
+  q.R = (g.D - g.T) / 2.0;
+  q.r = (g.d - g.t) / 2.0;
+  q.beta = (2.0 * q.r) / (2.0 * q.R);
+  q.gamma = q.R / g.T;
+  q.tau = g.t / g.T;
+  return q;
+}
+
 bool B31jGeometryInRange(const BranchGeometry& g) {
   if (!(g.T > 0.0 && g.t > 0.0 && g.D > g.T && g.d > g.t)) return false;
-  const Ratios q = RatiosOf(g);
+  const BranchRatios q = RatiosOf(g);
   return q.gamma <= 50.0 && q.beta <= 1.0 && q.r / g.t <= 50.0;
 }
 
 void B31jBranchSif(const BranchGeometry& g, SifTriple& sif) {
   if (!B31jGeometryInRange(g)) return;
-  const Ratios q = RatiosOf(g);
+  const BranchRatios q = RatiosOf(g);
   const double b = q.beta, gm = q.gamma, tau = q.tau, twoGamma = 2.0 * q.gamma;
   const double tau1 = std::max(tau, 1.0), tau2 = std::max(tau, 0.85);
   const double g23 = std::pow(gm, kTwoThirds);
@@ -97,19 +107,13 @@ void B31jBranchSif(const BranchGeometry& g, SifTriple& sif) {
       break;
     default: return;
   }
-  ii = std::min(ii, iiMax);
-  io = std::min(io, ioMax);
-  it = std::min(it, itMax);
-  io = std::max(io, ii);
-  sif.inPlane = std::max(ii, kFitting);
-  sif.outPlane = std::max(io, kFitting);
-  sif.torsion = std::max(it, kFitting);
+  Store(ii, io, it, {iiMax, ioMax, itMax}, true, kFitting, sif);
 }
 
 void B31jRunSif(const BranchGeometry& g, SifTriple& sif) {
   sif.torsion = kFitting;
   if (!B31jGeometryInRange(g)) return;
-  const Ratios q = RatiosOf(g);
+  const BranchRatios q = RatiosOf(g);
   const double b = q.beta, gm = q.gamma, tau = q.tau;
   const double g23 = std::pow(gm, kTwoThirds);
   const double b1 = std::max(b, 0.5), tau1 = std::max(tau, 0.5), tau3 = std::max(tau, 0.15);
@@ -159,11 +163,5 @@ void B31jRunSif(const BranchGeometry& g, SifTriple& sif) {
       break;
     default: return;
   }
-  ii = std::min(ii, iiMax);
-  io = std::min(io, ioMax);
-  it = std::min(it, itMax);
-  ii = std::max(ii, io);
-  sif.inPlane = std::max(ii, floor);
-  sif.outPlane = std::max(io, kFitting);
-  sif.torsion = std::max(it, kFitting);
+  Store(ii, io, it, {iiMax, ioMax, itMax}, false, floor, sif);
 }

@@ -25,6 +25,12 @@ struct SifTriple {
   double torsion = 1.0;
 };
 
+// The ratios of the formulas: R = (D - T)/2, r = (d - t)/2, beta = r/R
+// (computed as 2r/2R), gamma = R/T, tau = t/T.
+struct BranchRatios {
+  double R = 0.0, r = 0.0, beta = 0.0, gamma = 0.0, tau = 0.0;
+};
+BranchRatios RatiosOf(const BranchGeometry& g);
 // R/T at most 50, r/R at most 1, r/t at most 50.
 bool B31jGeometryInRange(const BranchGeometry& g);
 // The branch side; factors left alone when the rule stops.

@@ -133,10 +133,3 @@ bool NodeHasCodeBranchSif(const CodeModel& cm, int node) {
   if (!connectionCodes) return false;
   return item->type == 9 || (IsClass2Or3Edition2015(code) && item->type <= 3);
 }
-
-bool BranchGeometryCheck(const PipeSection& header, const PipeSection& branch) {
-  const double T = header.thickness, t = branch.thickness;
-  const double R = (header.outsideDiameter - T) / 2.0, r = (branch.outsideDiameter - t) / 2.0;
-  if (!(T > 0.0 && t > 0.0 && R > 0.0)) return false;
-  return R / T <= 50.0 && (2.0 * r) / (2.0 * R) <= 1.0 && r / t <= 50.0;
-}

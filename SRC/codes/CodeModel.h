@@ -71,7 +71,3 @@ const BranchSif* FindBranchItemAtNode(const CodeModel& cm, int node);
 // 101, 201 and 15 a branch connection (type 9), and for codes 11, 101, 201
 // also the tees of types 1 to 3.
 bool NodeHasCodeBranchSif(const CodeModel& cm, int node);
-
-// The geometry range of the branch formulas: R/T at most 50, r/R at most 1
-// and r/t at most 50 (R, r mean radii of header and branch).
-bool BranchGeometryCheck(const PipeSection& header, const PipeSection& branch);
