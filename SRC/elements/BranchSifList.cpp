@@ -36,7 +36,7 @@ void TextHeading() {
 void TextLine(int row) { ReportAppendLine(DescribeBranchSif(row)); }
 
 void CsvHeading() {
-  ReportAppendLine("Node,Type");
+  ReportAppendLine("Node, Type");
   ReportNewLine();
 }
 

@@ -260,7 +260,7 @@ TEST_F(BranchSifTest, TheListItsPrintedSectionAndTheCheckBeforeASave) {
   EXPECT_NE(text.find("     Node   Type"), std::string::npos);
   EXPECT_NE(text.find("     20     Branch connection, Branch radius (rp) = " + Dim(1.5f)), std::string::npos);
   const std::string csv = report("sifs.csv");
-  EXPECT_NE(csv.find("Node,Type,"), std::string::npos);
+  EXPECT_NE(csv.find("Node, Type,"), std::string::npos);
   EXPECT_NE(csv.find("20,\"Branch connection, Branch radius (rp) = " + Dim(1.5f) + "\","), std::string::npos);
   // Saving under the Swedish code, which has no branch connection, offers
   // the unreinforced branch; the dimension stays.
