@@ -14,6 +14,7 @@
 #include "codes/Sif.h"
 #include "codes/StressIndices.h"
 #include "elements/Flange.h"
+#include "elements/HydrotestLoad.h"
 
 namespace {
 
@@ -142,6 +143,27 @@ TEST_F(ElementCodeStressTest, TheBranchOfATeeTakesTheEffectiveSectionModulus) {
   // branch SIF 1.37901: 428.998.
   model.options.UseB31J = 1;
   EXPECT_NEAR(Stress(3, branch, Expansion).end1, 428.998, 0.01);
+}
+
+TEST_F(ElementCodeStressTest, TheHydrotestCaseTakesTheTestPressure) {
+  Row(10, ElementType::From, 0, 0);
+  const int test = AddRow(model, 0, ElementType::HydrotestLoad);
+  static_cast<HydrotestLoad&>(*model.row(test).element).pressure = 300.0f;
+  Row(20, ElementType::Pipe, 100, 0);
+  Make();
+  forces.assign(static_cast<std::size_t>(elements.count) + 1, ElementForces{});
+  pipe = ElementBetween(10, 20);
+  ASSERT_EQ(elements[pipe].hydrotestRow, test);
+  // No moments: the B31.1 sustained stress is PD/4t, at 300 psi in the
+  // "Hydrotest" case (1774.554) and at P1 = 150 psi otherwise.
+  EXPECT_NEAR(Stress(1, pipe, Sustained, 19).end1, 1774.554, 0.01);
+  EXPECT_NEAR(Stress(1, pipe, Sustained, 1).end1, 887.277, 0.01);
+  // The ASME Class 2 formula (B1 = 0.5: 2 B1 PD/4t) takes the test pressure
+  // too.
+  const auto class2 = [](const CodeStressCase& c, CodeStressRecord& r) {
+    return ElementClass2Stresses(c, r, ElementEndStressIndices(c.cm, c.sifs, r.element), false);
+  };
+  EXPECT_NEAR(Stress(10, pipe, class2, 19).end1, 1774.554, 0.01);
 }
 
 TEST_F(ElementCodeStressTest, UncodedPrincipalStresses) {
