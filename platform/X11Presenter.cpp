@@ -139,6 +139,7 @@ struct XWindowState {
   RECT rect{};
   bool shown = false;
   std::shared_ptr<const Frame> frame;
+  unsigned long moveSerial = 0;  // the request of our last move or resize
 };
 
 class X11Presenter final : public Presenter {
@@ -458,6 +459,7 @@ void X11Presenter::Move(HWND window, RECT rect) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
   state->rect = rect;
+  state->moveSerial = NextRequest(display_);
   XMoveResizeWindow(display_, state->id, rect.left, rect.top,
                     static_cast<unsigned>(std::max<int>(rect.right - rect.left, 1)),
                     static_cast<unsigned>(std::max<int>(rect.bottom - rect.top, 1)));
@@ -523,10 +525,15 @@ void X11Presenter::OnExpose(XEvent& event) {
   Put(*state, event.xexpose.x, event.xexpose.y, event.xexpose.width, event.xexpose.height);
 }
 
+// A configure event made before our last move of the window reports a
+// place that move has replaced: passed on, it would put the layer's window
+// where the server's no longer is, and the later event of the move, equal
+// to what we asked, would never correct it.
 void X11Presenter::OnConfigure(XEvent& event) {
   HWND window = HandleOf(event.xconfigure.window);
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
+  if (static_cast<long>(event.xconfigure.serial - state->moveSerial) < 0) return;
   int x = event.xconfigure.x, y = event.xconfigure.y;
   if (!event.xconfigure.send_event) {
     ::Window child = 0;

@@ -6,6 +6,8 @@
 
 #include "elements/BendDialog.h"
 #include "elements/BendList.h"
+#include "elements/BranchSifDialog.h"
+#include "elements/BranchSifList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -22,12 +24,14 @@
 
 namespace {
 
-const std::array<DataKindModule, 2>& DataKinds() {
-  static const std::array<DataKindModule, 2> kinds = {{
+const std::array<DataKindModule, 3>& DataKinds() {
+  static const std::array<DataKindModule, 3> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
+      {DataType::BranchSif, "BRANCH_SIF_DIALOG", BranchSifDialogProc, "&Branch SIFs", BranchSifsListOffered,
+       OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
   }};
   return kinds;
 }
@@ -49,6 +53,8 @@ void RegisterLists(const Modules& modules) {
   }
 }
 
+std::int32_t g_DialogSubtype = 0;
+
 HWND OwnerOrLayout(HWND owner) { return owner != nullptr ? owner : LayoutFrame().window; }
 
 bool RefuseDialog(HWND owner, const std::string& name) {
@@ -69,10 +75,14 @@ bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype)
   const DataKindModule* kind = DataKindModuleOf(type);
   if (kind == nullptr || kind->dialogProcedure == nullptr)
     return RefuseDialog(owner, DataItemTypeName(static_cast<int>(type), subtype));
+  g_DialogSubtype = subtype;
   const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate, OwnerOrLayout(owner),
                                         kind->dialogProcedure, static_cast<LPARAM>(row));
+  g_DialogSubtype = 0;
   return result == 1;
 }
+
+std::int32_t DataKindDialogSubtype() { return g_DialogSubtype; }
 
 const ElementKindModule* ElementKindModuleOf(ElementType type) {
   for (const ElementKindModule& kind : ElementKinds())

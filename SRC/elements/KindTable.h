@@ -49,6 +49,9 @@ const ElementKindModule* ElementKindModuleOf(ElementType type);
 // null); true when the model changed. `subtype` names the kind in the
 // refusal of a kind without a dialog.
 bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype = 0);
+// The subtype the running kind dialog was opened with (the data-type
+// keyword's or the picker's; 0 when none).
+std::int32_t DataKindDialogSubtype();
 bool RunElementKindDialog(HWND owner, int row, ElementType type);
 
 // Registers every kind's list with the List window and its view with the

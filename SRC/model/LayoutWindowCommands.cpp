@@ -16,6 +16,7 @@
 
 #include "analysis/ElementInputs.h"
 #include "files/FileCommands.h"
+#include "elements/BranchSifList.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
 #include "loads/LoadCommands.h"
@@ -278,6 +279,7 @@ void FontCommand(HWND window, int id) {
 
 bool SaveCommand(HWND window, bool as) {
   if (!CommitLayoutTable()) return false;
+  CheckBranchSifsAgainstCode(window);
   return as ? SaveModelAs(window) : SaveModel(window);
 }
 

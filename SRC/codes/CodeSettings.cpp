@@ -1,0 +1,93 @@
+// The effective code settings, code groups, range factors and refusals;
+// see CodeSettings.h.
+#include "codes/CodeSettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <initializer_list>
+
+#include "analysis/AnalysisOptions.h"
+#include "model/Model.h"
+#include "shell/StandIn.h"
+
+namespace {
+
+bool InCodes(int code, std::initializer_list<int> codes) {
+  return std::find(codes.begin(), codes.end(), code) != codes.end();
+}
+
+constexpr int kCodeNorwegian1990 = 14;
+constexpr int kCodeBs806 = 12;
+
+}  // namespace
+
+CodeSettings EffectiveCodeSettings(const AnalysisOptions& options) {
+  CodeSettings s;
+  s.code = options.PipingCode;
+  s.serviceLevel = options.ServiceLevel;
+  s.designFactorIndex = options.DesignFactorIndex;
+  s.z183LocationFactorIndex = options.Z183LocationFactorIndex;
+  s.z184ClassLocation = options.Z184ClassLocation;
+  s.z184SourService = options.Z184SourService != 0;
+  // Only the codes that define the liberal allowable use it.
+  s.liberalAllowable = options.LiberalAllowable != 0 && CodeAllowsLiberal(s.code);
+  s.includeAxialForce = options.IncludeAxialForce != 0;
+  s.useB31J = options.UseB31J != 0;
+  s.pressureStressOption = options.PressureStressOption != 0;
+  s.pressureCorrection = options.PressureCorrection != 0;
+  s.useColdModulus = options.UseColdModulus != 0;
+  s.zVertical = options.ZVertical != 0;
+  s.referenceTemperature = options.ReferenceTemperature;
+  s.peakPressureFactor = options.PeakPressureFactor;
+  s.seismicCoefficient = options.OccasionalLoadFactor;
+  s.thermalCycles = options.ThermalCycles;
+  // The Norwegian code of 1990 counts at least 100 cycles.
+  if (s.code == kCodeNorwegian1990) s.thermalCycles = std::max<std::int32_t>(s.thermalCycles, 100);
+  s.thermalLoadCount = options.ThermalLoadCount;
+  return s;
+}
+
+bool IsClass2Or3Code(int code) { return InCodes(code, {9, 10, 11, 101, 201}); }
+bool IsClass2Or3Edition2015(int code) { return InCodes(code, {11, 101, 201}); }
+bool IsPipelineCode(int code) { return InCodes(code, {4, 6, 22}); }
+bool IsTensileStrengthCode(int code) { return InCodes(code, {13, 14, 17, 18, 21}); }
+
+double ExpansionRangeFactor(int code, std::int32_t cycles) {
+  const double n = std::max<std::int32_t>(cycles, 1);
+  if (code == kCodeNorwegian1990) return std::pow(7000.0 / std::max(n, 100.0), 0.2);
+  if (InCodes(code, {1, 3, 6, 7})) {
+    double f = std::min(6.0 * std::pow(n, -0.2), 1.0);
+    if (code != 6) f = std::max(f, 0.15);
+    return f;
+  }
+  if (n <= 7000) return 1.0;
+  if (n <= 14000) return 0.9;
+  if (n <= 22000) return 0.8;
+  if (n <= 45000) return 0.7;
+  if (n <= 100000) return 0.6;
+  if (n <= 200000) return 0.5;
+  if (n <= 700000) return 0.4;
+  return 0.3;
+}
+
+double OperatingRangeFactor(std::int32_t cycles) {
+  const double n = std::max<std::int32_t>(cycles, 1);
+  return std::min(6.0 * std::pow(n, -0.2), 1.0);
+}
+
+std::string CodeStressRefusal(const Model& model, const CodeSettings& settings, bool sustainedPresent) {
+  STAND_IN("the BS 806, buried pipe and ASME Class 2/3 branch connection stresses");
+  const int code = settings.code;
+  if (code == kCodeBs806) return "BS 806 code stresses are not available yet.";
+  bool buried = false;
+  for (int i = 1; i <= model.sections.count; ++i)
+    if (!model.sections[i].soil.empty()) buried = true;
+  if (buried && (IsPipelineCode(code) || code == 21))
+    return "The code stresses of buried pipe are not available yet.";
+  bool branchSifs = false;
+  for (int row = 1; row <= model.rowCount; ++row)
+    if (model.row(row).dataType == DataType::BranchSif) branchSifs = true;
+  if (IsClass2Or3Code(code) && sustainedPresent && branchSifs)
+    return "Branch connection stresses of the ASME Class 2 and 3 codes are not available yet.";
+  return {};
+}

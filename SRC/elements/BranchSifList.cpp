@@ -1,0 +1,110 @@
+// The branch SIFs list, its printed section and the check against the
+// code; see BranchSifList.h.
+#include "elements/BranchSifList.h"
+
+#include "analysis/AnalysisOptionsSheet.h"
+#include "elements/BranchSif.h"
+#include "graphics/ReportOutput.h"
+#include "model/LayoutEditors.h"
+#include "model/LayoutWindow.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "platform/Dialog.h"
+#include "platform/Window.h"
+#include "shell/Message.h"
+#include "shell/NameTables.h"
+#include "shell/UndoFiles.h"
+
+namespace {
+
+constexpr int kColumns = 2;
+constexpr int kTextColumn = 13;
+
+const BranchSif& BranchSifOfRow(int row) { return static_cast<const BranchSif&>(*TheModel().row(row).item); }
+
+std::string TextOf(int row) {
+  const AnalysisOptions& options = TheModel().options;
+  return BranchSifText(BranchSifOfRow(row), options.PipingCode, options.UseB31J != 0);
+}
+
+void TextHeading() {
+  ReportPutText("Node", 6);
+  ReportPutText("Type", kTextColumn);
+  ReportNewLine();
+}
+
+void TextLine(int row) { ReportAppendLine(DescribeBranchSif(row)); }
+
+void CsvHeading() {
+  ReportAppendLine("Node, Type");
+  ReportNewLine();
+}
+
+void CsvLine(int row) {
+  ReportPutCell(NodeNumberText(TheModel().row(row).node));
+  ReportPutCell(TextOf(row));
+}
+
+BranchSifsList& TheBranchSifsList() {
+  static BranchSifsList list;
+  return list;
+}
+
+}  // namespace
+
+BranchSifsList::BranchSifsList()
+    : KindListTable(DataType::BranchSif, RowListKind::BranchSifs, "Branch SIFs", "Branch SIF", kColumns, 1) {}
+
+std::string BranchSifsList::HeadingText(int column, int line) {
+  if (line != 0) return {};
+  return column == 1 ? "Node" : column == 2 ? "Type" : "";
+}
+
+void BranchSifsList::EnterRow(bool /*control*/) { EditCurrentItem(); }
+
+void BranchSifsList::WriteText() { PrintBranchSifs(); }
+
+TableWindow& BranchSifsListTable() { return TheBranchSifsList(); }
+
+bool BranchSifsListOffered(const Model& model) { return model.lists[RowListKind::BranchSifs].count > 0; }
+
+void OpenBranchSifsList() { TheBranchSifsList().Open(OpenBranchSifsList, nullptr); }
+
+void PrintBranchSifs() {
+  KindListPrintTable table(TheBranchSifsList());
+  PrintKindSection(TheBranchSifsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+}
+
+std::string DescribeBranchSif(int row) {
+  std::string line(kTextColumn - 1, ' ');
+  const std::string node = NodeNumberText(TheModel().row(row).node);
+  line.replace(5, node.size(), node);
+  return line + TextOf(row);
+}
+
+bool CheckBranchSifsAgainstCode(HWND parent) {
+  Model& model = TheModel();
+  const std::int32_t code = model.options.PipingCode;
+  const bool b31j = model.options.UseB31J != 0;
+  const std::int32_t replacement = code == 18 ? kBranchSifUnreinforced : kBranchSifWeldingTee;
+  const SnapshotToken token = TakeUndoSnapshot(parent);
+  bool replaced = false;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    LayoutRow& target = model.row(row);
+    if (target.dataType != DataType::BranchSif || target.item == nullptr) continue;
+    auto& item = static_cast<BranchSif&>(*target.item);
+    if (!IsBranchSifTypeInvalidForCode(item.type, code, b31j)) continue;
+    SetCurrentLayoutRow(row);
+    const int position = CodeListPosition(code);
+    const std::string question = "'Branch SIF = " + std::string(BranchTypeName(item.type)) + "' not valid for 'Piping Code = " +
+                                 PipingCodeShortName(position) + "' at Node " + NodeNumberText(target.node) +
+                                 ".\nDo you want to replace with '" + BranchTypeName(replacement) + "'?\n";
+    if (!MessageBoxDialog(parent, question, IDYES)) continue;
+    item.type = replacement;
+    model.modified = true;
+    replaced = true;
+  }
+  if (!replaced) PopTempFile(token);
+  else if (HWND layout = LayoutTableWindow(); layout != nullptr) SetFocus(layout);
+  return replaced;
+}
