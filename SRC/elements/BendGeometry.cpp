@@ -4,10 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "elements/Bend.h"
-#include "model/Model.h"
-#include "model/Nodes.h"
-
 Vector3d BendArcPoint(const Vector3d& near, const Vector3d& far, const Vector3d& centre, double sweep, double angle) {
   // Rodrigues' rotation of r = near - centre about the unit normal n of the
   // bend's plane; r is square to n, so r' = r cos a + (n x r) sin a.
@@ -63,24 +59,4 @@ bool PointNearSegment(Point2 p, Point2 a, Point2 b, float margin) {
 bool BendHitTest(const BendScreenShape& shape, Point2 p, float margin) {
   if (shape.valid) return PointInTriangle(p, shape.near, shape.corner, shape.far);
   return PointNearSegment(p, shape.previous, shape.corner, margin);
-}
-
-void Bend::ComputeShape(LayoutRow& row) {
-  const NodeTable& nodes = CurrentNodeTable();
-  auto screen = [&nodes](int index) {
-    return index >= 1 && index <= nodes.count ? Point2{nodes[index].screenX, nodes[index].screenY} : Point2{};
-  };
-  shape = BendScreenShape{};
-  shape.previous = screen(row.startNode);
-  shape.corner = screen(row.endNode);
-  Rect2Reset(row.bounds2d);
-  Rect2Extend(row.bounds2d, shape.previous.x, shape.previous.y);
-  Rect2Extend(row.bounds2d, shape.corner.x, shape.corner.y);
-  const int near = FindNodeIndex(nodes, row.node + kArcNearOffset);
-  shape.valid = BendGeometryValid != 0 && near != 0 && farNode >= 1 && farNode <= nodes.count;
-  if (!shape.valid) return;
-  shape.near = screen(near);
-  shape.far = screen(farNode);
-  shape.curve = BendBezierControlPoints(shape.near, shape.corner, shape.far);
-  Rect2Extend(row.bounds2d, shape.far.x, shape.far.y);
 }

@@ -5,9 +5,9 @@
 // tests of the 2D picture (inside the near-corner-far triangle for a valid
 // bend, near the lead-in line for an invalid one).
 //
-// Bend::ComputeShape keeps the screen points of the previous node, the
-// corner and the arc's ends with the curve's control points in the bend
-// (BendScreenShape) and the row's 2D bounds.
+// Bend::ComputeShape (BendDrawing.cpp) keeps the screen points of the
+// start of the bend's run, the corner and the arc's ends with the curve's
+// control points in the bend (BendScreenShape) and the row's 2D bounds.
 #pragma once
 
 #include <array>

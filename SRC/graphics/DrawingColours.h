@@ -33,6 +33,9 @@ struct DrawingStyle {
   HPEN rubberBandPen = nullptr;  // drawn in XOR
   HPEN backgroundPen = nullptr;
   HPEN highlightPen = nullptr;
+  // Construction lines (a bend's tangents): dotted, in a quiet colour that
+  // the highlight leaves as it is.
+  HPEN constructionPen = nullptr;
   HBRUSH dotBrush = nullptr;
   HBRUSH supportBrush = nullptr;
   HBRUSH highlightBrush = nullptr;
