@@ -76,6 +76,7 @@ void SetBackgroundColours() {
   s.legendText = p.legendText;
   s.scaleText = p.scaleText;
   s.dot = p.dot;
+  s.construction = p.construction;
   s.elementPen = CreatePen(PS_SOLID, 1, p.element);
   s.supportPen = CreatePen(PS_SOLID, 1, p.support);
   // The label box and the rubber band are drawn in XOR: their colour is the

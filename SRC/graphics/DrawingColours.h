@@ -26,6 +26,7 @@ struct DrawingStyle {
   COLORREF legendText = 0;
   COLORREF scaleText = 0;
   COLORREF dot = 0;
+  COLORREF construction = 0;
   HPEN elementPen = nullptr;
   HPEN supportPen = nullptr;
   HPEN labelPen = nullptr;       // the box of a highlight label (drawn in XOR)

@@ -1,9 +1,9 @@
 // The anchor's symbol (see Anchor.h). In the rendered picture a box centred
 // at the node, a quarter of its size thick along the pipe and three pipe
-// radii square across it, whose three faces turned to the viewer are the
-// pick areas. In lines, in the support pen: when every direction is stiff,
-// the anchor sign (a bar across the pipe with five ticks on the side away
-// from the pipe); otherwise one spring per stiffness that is not 0, along
+// radii square across it (16 pixels at the least), whose three faces
+// turned to the viewer are the pick areas. In lines, in the support pen:
+// when every direction is stiff, the anchor sign (a bar across the pipe
+// with five ticks on the side away from the pipe); otherwise one spring per stiffness that is not 0, along
 // the projected global axes. The T1 specified displacements follow as
 // labelled arrows while specified displacements are shown.
 //
@@ -39,6 +39,9 @@ constexpr float kTickPx = 10.0f;
 // The springs of a partly stiff anchor, end to end.
 constexpr float kSpringPx = 12.0f;
 constexpr float kDisplacementArrowPx = 36.0f;
+// Zoomed far out, a box of pipe proportions would vanish under the node's
+// mark: it keeps at least this size across, in pixels.
+constexpr float kSmallestBoxPx = 16.0f;
 
 bool ValidNode(const Model& model, int index) { return index >= 1 && index <= model.nodes.count; }
 
@@ -128,7 +131,7 @@ std::vector<DisplacementArrow> DisplacementArrows(Anchor& anchor, const Model& m
 void Anchor::BuildSymbol(LayoutRow& row) {
   const Model& model = TheModel();
   if (!ValidNode(model, row.endNode)) return;
-  const float s = 3.0f * AnchorSymbolRadius(model, DispatchedRow());
+  const float s = std::max(3.0f * AnchorSymbolRadius(model, DispatchedRow()), kSmallestBoxPx / GraphicsScale);
   const NodeRecord& node = model.nodes[row.endNode];
   Vector3 direction{};
   PipeDirectionAtNode(model, row.endNode, direction, false);
@@ -187,6 +190,7 @@ void Anchor::Draw2D(LayoutRow& row) {
 
 void Anchor::DrawGl(LayoutRow& row) {
   if (!SupportKindShown(TheModel(), DataType::Anchor)) return;
+  // Made again at the scale drawn now, which its pick then follows.
   BuildSymbol(row);
   SetSupportGlColour(row);
   GlDrawBoxSymbol(box);

@@ -1,12 +1,14 @@
 // The restraint's symbol (see Restraint.h): for each held direction two
 // arrows pointing at the node from either side. In the rendered picture
-// they are cones of the pipe's outer radius s, from 3 s to s off the node
-// with a base radius of 0.75 s, and their outlines are picked; in lines they
+// they are cones sized by the pipe's outer radius s (6 pixels at the
+// least), from 3 s to s off the node with a base radius of 0.75 s, and their
+// outlines are picked; in lines they
 // are arrows of fixed pixel length in the support pen along the projected
 // global axis, and the rectangle around them is picked. A held direction
 // that points at the viewer shows as a ring round the node in lines.
 #include <GL/gl.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "graphics/DrawingColours.h"
@@ -29,6 +31,9 @@ constexpr float kGapPx = 3.0f;
 constexpr float kRingPx = 5.0f;
 // A projected axis shorter than this points (nearly) at the viewer.
 constexpr float kEndOnLength = 0.2f;
+// Zoomed far out, cones of pipe proportions would vanish under the node's
+// mark: their size keeps at least this many pixels (cones twice as long).
+constexpr float kSmallestSizePx = 6.0f;
 
 bool ValidNode(const Model& model, int index) { return index >= 1 && index <= model.nodes.count; }
 
@@ -53,6 +58,7 @@ void Restraint::BuildSymbol(LayoutRow& row) {
   if (!ValidNode(model, row.endNode)) return;
   symbolSize = PipeRadiusAtRow(model, DispatchedRow());
   if (!(symbolSize > 0.0f)) symbolSize = 6.0f * g_SymbolScale;
+  symbolSize = std::max(symbolSize, kSmallestSizePx / GraphicsScale);
   coneRadius = 0.75f * symbolSize;
   const NodeRecord& node = model.nodes[row.endNode];
   const Vec3 at{node.x, node.y, node.z};
