@@ -62,8 +62,8 @@ class GraphicsFixture : public LayoutFixture {
     ShowModelWindows();
     platform::RunUntilIdle();
   }
-  void ShowPlant(int rows) {
-    PlantModelBuilder(TheModel()).Build(rows);
+  void ShowPlant(int rows, bool withBends = false) {
+    PlantModelBuilder(TheModel()).Build(rows, withBends);
     ShowModelWindows();
     platform::RunUntilIdle();
   }
