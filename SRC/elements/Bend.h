@@ -46,10 +46,6 @@ class Bend : public ElementData {
   void DrawOutline() override;
   void DrawPickAreas() override;
   bool EditDialog(int rowNumber, float x, float y) override;
-  // Inside the drawn bend: the arc-third outlines (rendered) or the
-  // near-corner-far triangle (lines) of a valid bend, the lead-in outline
-  // of one whose arc is not placed.
-  bool HitTest(float x, float y, bool rendered) const;
   // Inside the lead-in's outline (rendered or lines): the bend picked as
   // the pipe that runs into it.
   bool LeadInContains(float x, float y, bool rendered) const;
@@ -82,3 +78,8 @@ class Bend : public ElementData {
   void WriteBendRecord(BinaryFile& file) const;
   void CopyBendInput(const Bend& source);
 };
+
+// Inside the drawn bend: the arc-third outlines (rendered) or the
+// near-corner-far triangle (lines) of a valid bend, the lead-in outline of
+// one whose arc is not placed (BendDrawing.cpp).
+bool BendHitTest(const Bend& bend, float x, float y, bool rendered);

@@ -166,14 +166,15 @@ void Bend::DrawPickAreas() {
   Quad2Draw(drawing.leadIn.outline);
 }
 
-bool Bend::HitTest(float x, float y, bool rendered) const {
+bool BendHitTest(const Bend& bend, float x, float y, bool rendered) {
+  const BendDrawing& drawing = bend.drawing;
   if (rendered) {
     if (!drawing.valid) return Quad2Contains(drawing.leadIn.outline, x, y);
     for (const Quad2& third : drawing.thirds)
       if (Quad2Contains(third, x, y)) return true;
     return false;
   }
-  if (!shape.valid) return Quad2Contains(drawing.leadInQuad, x, y);
+  if (!bend.shape.valid) return Quad2Contains(drawing.leadInQuad, x, y);
   return Triangle2Contains(drawing.triangle, x, y);
 }
 
@@ -183,7 +184,7 @@ bool Bend::LeadInContains(float x, float y, bool rendered) const {
 
 bool Bend::EditDialog(int rowNumber, float x, float y) {
   if (!GraphicsPickInProgress()) return ElementData::EditDialog(rowNumber, x, y);
-  if (!HitTest(x, y, g_RenderedMode)) return false;
+  if (!BendHitTest(*this, x, y, g_RenderedMode)) return false;
   RequestPickedRowEdit(rowNumber, false);
   return true;
 }

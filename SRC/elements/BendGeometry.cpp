@@ -33,30 +33,3 @@ std::array<Point2, 4> BendBezierControlPoints(Point2 near, Point2 corner, Point2
   return {near, Point2{(near.x + corner.x) / 2.0f, (near.y + corner.y) / 2.0f},
           Point2{(corner.x + far.x) / 2.0f, (corner.y + far.y) / 2.0f}, far};
 }
-
-namespace {
-
-float Side(Point2 p, Point2 a, Point2 b) { return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x); }
-
-}  // namespace
-
-bool PointInTriangle(Point2 p, Point2 a, Point2 b, Point2 c) {
-  const float s1 = Side(p, a, b), s2 = Side(p, b, c), s3 = Side(p, c, a);
-  const bool negative = s1 < 0.0f || s2 < 0.0f || s3 < 0.0f;
-  const bool positive = s1 > 0.0f || s2 > 0.0f || s3 > 0.0f;
-  return !(negative && positive);
-}
-
-bool PointNearSegment(Point2 p, Point2 a, Point2 b, float margin) {
-  const float dx = b.x - a.x, dy = b.y - a.y;
-  const float length2 = dx * dx + dy * dy;
-  float t = length2 > 0.0f ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0.0f;
-  t = t < 0.0f ? 0.0f : t > 1.0f ? 1.0f : t;
-  const float ex = p.x - (a.x + t * dx), ey = p.y - (a.y + t * dy);
-  return ex * ex + ey * ey <= margin * margin;
-}
-
-bool BendHitTest(const BendScreenShape& shape, Point2 p, float margin) {
-  if (shape.valid) return PointInTriangle(p, shape.near, shape.corner, shape.far);
-  return PointNearSegment(p, shape.previous, shape.corner, margin);
-}

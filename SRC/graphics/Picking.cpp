@@ -48,7 +48,7 @@ int PipeAt(Model& model, float x, float y, bool cutPipes, bool wholeBends) {
     if (kind && pipe != nullptr && pipe->ElementOutlineContains(x, y)) return number;
     const auto* bend = dynamic_cast<const Bend*>(row.element.get());
     if (bend == nullptr) continue;
-    if (bend->LeadInContains(x, y, g_RenderedMode) || (wholeBends && bend->HitTest(x, y, g_RenderedMode)))
+    if (bend->LeadInContains(x, y, g_RenderedMode) || (wholeBends && BendHitTest(*bend, x, y, g_RenderedMode)))
       return number;
   }
   return 0;

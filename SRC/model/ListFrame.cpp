@@ -253,8 +253,6 @@ void RegisterListWindow() {
   FrameResize(frame);
 }
 
-bool ListHighlightOn() { return g_ListHighlight; }
-
 void ShowListGraphicsButtons(bool shown) {
   if (!shown && g_ListHighlight) HideHighlight();
   g_ListHighlight = false;

@@ -100,7 +100,6 @@ std::string ListToolTipText(int commandId);
 // while it is shown: ShowListGraphicsButtons(true) when it is prepared,
 // (false) when it closes, which also turns the toggle off and hides the
 // highlight.
-bool ListHighlightOn();
 void ShowListGraphicsButtons(bool shown);
 // A property list's current line changed: `highlight` of the record (1 to
 // `count`) while the toggle is on, else the highlight hidden.

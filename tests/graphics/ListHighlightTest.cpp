@@ -85,7 +85,6 @@ TEST_F(ListHighlightTest, TheLoadsListHighlightsTheRowsOfTheLineLoadWhileTheTogg
   GoTo(2);
   EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
   ListCommand(432);
-  EXPECT_TRUE(ListHighlightOn());
   EXPECT_TRUE(ButtonChecked(432));
   EXPECT_EQ(ListToolTipText(432), "Do not Highlight");
   EXPECT_EQ(CurrentHighlight().kind, kHighlightLoad);
@@ -105,7 +104,7 @@ TEST_F(ListHighlightTest, TheLoadsListHighlightsTheRowsOfTheLineLoadWhileTheTogg
   // Another list turns the toggle off; the sections list highlights its own.
   ListCommand(432);
   Show(OpenSectionsTable);
-  EXPECT_FALSE(ListHighlightOn());
+  EXPECT_FALSE(ButtonChecked(432));
   EXPECT_EQ(CurrentHighlight().kind, kHighlightNone);
   ListCommand(432);
   GoTo(3);  // S8: the riser
@@ -121,7 +120,7 @@ TEST_F(ListHighlightTest, TheLoadsListHighlightsTheRowsOfTheLineLoadWhileTheTogg
   // A kind list: its buttons are hidden and its line's item is highlighted.
   Show(OpenAnchorsList);
   EXPECT_FALSE(ButtonShown(432));
-  EXPECT_FALSE(ListHighlightOn());
+  EXPECT_EQ(ListToolTipText(432), "Highlight");
   EXPECT_EQ(CurrentHighlight().kind, kHighlightDataItem);
   EXPECT_EQ(CurrentHighlight().index, 1);
   Show(OpenBendsList);
