@@ -4,7 +4,8 @@
 // least), from 3 s to s off the node with a base radius of 0.75 s, and their
 // outlines are picked; in lines they
 // are arrows of fixed pixel length in the support pen along the projected
-// global axis, and the rectangle around them is picked. A held direction
+// global axis (longer or shorter by the symbol scale), and the rectangle
+// around them is picked. A held direction
 // that points at the viewer shows as a ring round the node in lines.
 #include <GL/gl.h>
 
@@ -43,7 +44,9 @@ bool LineArrow(const NodeRecord& node, int axis, float side, float& tailX, float
   const float ux = ProjectedAxes[axis][0], uy = ProjectedAxes[axis][1];
   const float length = std::hypot(ux, uy);
   if (length < kEndOnLength) return false;
-  const float gap = kGapPx / GraphicsScale, reach = (kGapPx + ArrowLength) / GraphicsScale;
+  // The symbol scale stretches the shaft; the head keeps its size.
+  const float shaft = std::max(ArrowLength * g_SymbolScale, ArrowHeadLength + 2.0f);
+  const float gap = kGapPx / GraphicsScale, reach = (kGapPx + shaft) / GraphicsScale;
   tailX = node.screenX + side * ux / length * reach;
   tailY = node.screenY + side * uy / length * reach;
   tipX = node.screenX + side * ux / length * gap;

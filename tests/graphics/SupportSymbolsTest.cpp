@@ -140,6 +140,12 @@ TEST_F(SupportSymbolsTest, RenderedTheBoxAndTheConesAreOrangeGreyUnderStressesAn
   EXPECT_TRUE(IsGrey(At(box))) << std::hex << At(box);
   EXPECT_TRUE(IsGrey(At(cone)));
   RunOnGraphicsThread([] { g_ResultsHidePipes = false; });
+  // Half as large again by the symbol size command: the box reaches 9 in.
+  EXPECT_EQ(At(beside), kWhite);
+  for (int step = 0; step < 5; ++step) Command(40080);
+  EXPECT_TRUE(IsOrange(At(beside))) << std::hex << At(beside);
+  for (int step = 0; step < 5; ++step) Command(40081);
+  EXPECT_EQ(At(beside), kWhite);
   ShowKinds(false, false);
   EXPECT_EQ(At(box), kWhite);
   EXPECT_EQ(At(cone), kWhite);
@@ -157,6 +163,10 @@ TEST_F(SupportSymbolsTest, ClickingASymbolMakesItsRowCurrentWithItsDialog) {
   EXPECT_EQ(TheLayoutTable().currentRow, kRestraintRow);
   EXPECT_EQ(CurrentHighlight().kind, kHighlightDataItem);
   EXPECT_EQ(CurrentHighlight().index, kRestraintRow);
+  // Highlighted, its arrows are drawn in the highlight's colours.
+  const COLORREF arrow = At(Offset(restrained, 0, -18));
+  EXPECT_NE(arrow, Support());
+  EXPECT_NE(arrow, kWhite);
 
   // The middle button picks the anchor for its popup.
   platform::ExpectModal(platform::ModalKind::PopupMenu, "Hide from Graphics",
