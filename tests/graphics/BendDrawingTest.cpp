@@ -75,10 +75,6 @@ class BendDrawingTest : public GraphicsFixture {
     platform::RunUntilIdle();
   }
 
-  static bool IsGrey(COLORREF colour) {
-    return colour != RGB(255, 255, 255) && std::abs(GetRValue(colour) - GetGValue(colour)) <= 2 &&
-           std::abs(GetGValue(colour) - GetBValue(colour)) <= 2;
-  }
 };
 
 TEST_F(BendDrawingTest, InLinesTheTangentsOrTheCurveStandWhereTheGeometryPutsThem) {

@@ -57,12 +57,6 @@ class SupportSymbolsTest : public GraphicsFixture {
   }
   static POINT Offset(POINT p, int dx, int dy) { return POINT{p.x + dx, p.y + dy}; }
   static COLORREF At(POINT p) { return Pixel(p.x, p.y); }
-  static bool IsOrange(COLORREF c) {
-    return GetRValue(c) > GetGValue(c) + 30 && GetGValue(c) > GetBValue(c) + 30;
-  }
-  static bool IsGrey(COLORREF c) {
-    return c != kWhite && std::abs(GetRValue(c) - GetGValue(c)) <= 2 && std::abs(GetGValue(c) - GetBValue(c)) <= 2;
-  }
 };
 
 TEST_F(SupportSymbolsTest, InLinesTheAnchorSignAndTheRestraintArrowsStandAtTheirNodes) {

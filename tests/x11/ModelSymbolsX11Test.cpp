@@ -44,7 +44,6 @@ class ModelSymbolsX11Test : public OnXvfb<GraphicsFixture> {
       for (int x = 0; x < client.right; x += 1) count += test(Pixel(x, y)) ? 1 : 0;
     return count;
   }
-  static bool IsOrange(COLORREF c) { return GetRValue(c) > GetGValue(c) + 30 && GetGValue(c) > GetBValue(c) + 30; }
   static void Redraw() {
     RequestGraphicsRedraw();
     platform::RunUntilIdle();
@@ -85,10 +84,7 @@ TEST_F(ModelSymbolsX11Test, ABranchedPlantWithBendsAndSupports) {
   // Closer: a band around two branches of the first rack.
   const POINT from = PixelOf(1100.0f, 0.0f, 400.0f);
   const POINT to = PixelOf(2000.0f, 0.0f, -100.0f);
-  platform::AdvanceClock(GetDoubleClickTime() + 1);
-  platform::TestMouse(Painting(), WM_LBUTTONDOWN, std::min(from.x, to.x), std::min(from.y, to.y) - 60);
-  platform::TestMouse(Painting(), WM_LBUTTONUP, std::max(from.x, to.x), std::max(from.y, to.y) + 40);
-  platform::RunUntilIdle();
+  DragBand(from, to, 60, 40);
   EXPECT_GT(Count(IsOrange), 200);
   ExpectOnScreen("plant-rendered-zoomed");
   Command(130);
