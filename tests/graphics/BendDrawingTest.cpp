@@ -1,12 +1,9 @@
-// The bend in the graphics window, through the program: in lines its
-// lead-in and either the two tangent lines or, with "Curved bends", the arc
-// with its tangents dotted, where the bend's geometry puts them; rendered,
-// its tube and arc in the element colour; an arc that cannot be placed as
-// one line (red when rendered); and a click on the bend making its row the
-// current Layout row, highlighted, with its dialog.
+// The bend in the graphics window, through the program: in lines the two
+// tangents, or with "Curved bends" the arc (tangents dotted) where the
+// bend's geometry puts it; rendered, its arc in the element colour; an arc
+// that cannot be placed as one line (red when rendered); a click on the
+// bend making its row current with its dialog.
 #include <gtest/gtest.h>
-
-#include <cmath>
 
 #include "GraphicsTesting.h"
 #include "elements/Bend.h"
@@ -25,42 +22,39 @@ class BendDrawingTest : public GraphicsFixture {
   static constexpr int kBendRow = 3;
 
   // From 10 at the origin, a pipe to 20 (100 in along X), a bend of User
-  // radius `radius` at corner 30 (100 in further), a pipe 100 in up to 40;
-  // seen along Z.
-  void ShowBend(float radius) {
+  // radius 30 in at corner 30 (100 in further), a pipe 100 in up; seen
+  // along Z. The arc runs from (170, 0) to (200, 30) about (170, 30).
+  void ShowBend() {
     Model& model = TheModel();
     PlantModelBuilder::AddPlantProperties(model);
     AddRows({{10, ElementType::From, 0, 0, ""},
              {20, ElementType::Pipe, 100, 0, "S8"},
              {30, ElementType::Bend, 100, 0, ""},
              {40, ElementType::Pipe, 0, 100, "S8"}});
-    Bend& bend = TheBend();
-    bend.radiusType = kBendRadiusUser;
-    bend.radius = radius;
+    Bend().radiusType = kBendRadiusUser;
+    Bend().radius = 30.0f;
     model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
     ShowModel();
     SizeClient(400, 300);
     Command(131);
   }
-  static void GoTo(int row) {
-    TableGoTo(TheLayoutTable(), row);
+  static ::Bend& Bend() { return dynamic_cast<::Bend&>(*TheModel().row(kBendRow).element); }
+  static void Redraw() {
+    RequestGraphicsRedraw();
     platform::RunUntilIdle();
   }
-  static Bend& TheBend() { return dynamic_cast<Bend&>(*TheModel().row(kBendRow).element); }
-
-  // The arc's centreline point at `fraction` of the bend angle, from the
-  // geometry the model made.
+  // The arc's centreline at `fraction` of the bend angle, as the model's
+  // geometry places it.
   static POINT ArcPixel(double fraction) {
     const Model& model = TheModel();
-    const Bend& bend = TheBend();
     const NodeRecord& near = model.nodes[FindNodeIndex(model.nodes, 30 + kArcNearOffset)];
-    const NodeRecord& far = model.nodes[bend.farNode];
-    const Vector3d point = BendArcPoint({near.x, near.y, near.z}, {far.x, far.y, far.z},
-                                        {bend.centre[0], bend.centre[1], bend.centre[2]}, bend.bendAngle,
-                                        fraction * bend.bendAngle);
-    return PixelOf(static_cast<float>(point[0]), static_cast<float>(point[1]), static_cast<float>(point[2]));
+    const NodeRecord& far = model.nodes[Bend().farNode];
+    const float* c = Bend().centre;
+    const Vector3d p = BendArcPoint({near.x, near.y, near.z}, {far.x, far.y, far.z}, {c[0], c[1], c[2]},
+                                    Bend().bendAngle, fraction * Bend().bendAngle);
+    return PixelOf(static_cast<float>(p[0]), static_cast<float>(p[1]), static_cast<float>(p[2]));
   }
-
+  static POINT At(float x, float y) { return PixelOf(x, y, 0.0f); }
   // Pixels of `colour` within `reach` pixels of a point.
   static int CountNear(POINT at, int reach, COLORREF colour) {
     int count = 0;
@@ -68,101 +62,60 @@ class BendDrawingTest : public GraphicsFixture {
       for (int dx = -reach; dx <= reach; ++dx) count += Pixel(at.x + dx, at.y + dy) == colour ? 1 : 0;
     return count;
   }
-
-  static void SetCurvedBends(bool on) {
-    TheModel().graphics.show[kShowCurvedBends] = on ? 1 : 0;
-    RequestGraphicsRedraw();
-    platform::RunUntilIdle();
-  }
-
 };
 
-TEST_F(BendDrawingTest, InLinesTheTangentsOrTheCurveStandWhereTheGeometryPutsThem) {
-  ShowBend(30.0f);
-  ASSERT_NE(TheBend().BendGeometryValid, 0);
-  const COLORREF element = CurrentDrawingStyle().element;
-  const COLORREF construction = CurrentDrawingStyle().construction;
-  // The arc from (170, 0) to (200, 30) about (170, 30).
-  EXPECT_NEAR(TheBend().centre[0], 170.0f, 0.01f);
-  EXPECT_NEAR(TheBend().centre[1], 30.0f, 0.01f);
-  const POINT leadIn = PixelOf(135.0f, 0.0f, 0.0f);
-  const POINT nearTangent = PixelOf(185.0f, 0.0f, 0.0f);
-  const POINT farTangent = PixelOf(200.0f, 15.0f, 0.0f);
-  EXPECT_EQ(Pixel(leadIn.x, leadIn.y), element);
+TEST_F(BendDrawingTest, InLinesTheTangentsOrTheArcStandWhereTheGeometryPutsThem) {
+  ShowBend();
+  ASSERT_NE(Bend().BendGeometryValid, 0);
+  const DrawingStyle& style = CurrentDrawingStyle();
+  EXPECT_EQ(CountNear(At(135, 0), 0, style.element), 1);  // the lead-in
+  EXPECT_EQ(CountNear(At(185, 0), 0, style.element), 1);  // the tangents
+  EXPECT_EQ(CountNear(At(200, 15), 0, style.element), 1);
+  for (double fraction : {0.3, 0.5, 0.7}) EXPECT_EQ(CountNear(ArcPixel(fraction), 2, style.element), 0);
 
-  // "Curved bends" off: the two tangent lines, nothing on the arc between them.
-  EXPECT_EQ(Pixel(nearTangent.x, nearTangent.y), element);
-  EXPECT_EQ(Pixel(farTangent.x, farTangent.y), element);
-  for (double fraction : {0.3, 0.5, 0.7}) EXPECT_EQ(CountNear(ArcPixel(fraction), 2, element), 0) << fraction;
+  // "Curved bends": the arc (the curve keeps within two pixels of the
+  // circle), the tangents dotted in the construction colour.
+  TheModel().graphics.show[kShowCurvedBends] = 1;
+  Redraw();
+  for (double fraction : {0.25, 0.5, 0.75}) EXPECT_GT(CountNear(ArcPixel(fraction), 2, style.element), 0);
+  EXPECT_EQ(CountNear(At(185, 0), 1, style.element), 0);
+  EXPECT_GT(CountNear(At(185, 0), 3, style.construction), 0);
+  EXPECT_GT(CountNear(At(200, 15), 3, style.construction), 0);
 
-  // On: the arc where the geometry puts it (the curve is within a pixel or
-  // two of the circle), the tangents dotted in the construction colour.
-  SetCurvedBends(true);
-  for (double fraction : {0.25, 0.5, 0.75}) EXPECT_GT(CountNear(ArcPixel(fraction), 2, element), 0) << fraction;
-  EXPECT_EQ(CountNear(nearTangent, 1, element), 0);
-  EXPECT_GT(CountNear(nearTangent, 3, construction), 0);
-  EXPECT_GT(CountNear(farTangent, 3, construction), 0);
-  EXPECT_EQ(Pixel(leadIn.x, leadIn.y), element);
-}
-
-TEST_F(BendDrawingTest, RenderedTheArcIsATubeInTheBendColour) {
-  ShowBend(30.0f);
+  // Tangents of 300 in do not fit legs of 100 in: one line to the corner,
+  // red when rendered (a one-pixel line OpenGL may put a pixel off).
+  Bend().radius = 300.0f;
+  MakeModel(TheModel());
+  Redraw();
+  ASSERT_EQ(Bend().BendGeometryValid, 0);
+  EXPECT_EQ(CountNear(At(190, 0), 0, style.element), 1);
   Command(130);
-  ASSERT_TRUE(RenderMode());
-  for (double fraction : {0.2, 0.5, 0.8}) {
-    const POINT on = ArcPixel(fraction);
-    EXPECT_TRUE(IsGrey(Pixel(on.x, on.y))) << fraction << " " << std::hex << Pixel(on.x, on.y);
-  }
-  const POINT leadIn = PixelOf(135.0f, 0.0f, 0.0f);
-  EXPECT_TRUE(IsGrey(Pixel(leadIn.x, leadIn.y)));
-  // The centre of curvature lies 30 in from the tube's centreline: open.
-  const POINT centre = PixelOf(170.0f, 30.0f, 0.0f);
-  EXPECT_EQ(Pixel(centre.x, centre.y), RGB(255, 255, 255));
-  // The corner, outside the arc, is open too: the tube turns before it.
-  const POINT corner = PixelOf(200.0f, 0.0f, 0.0f);
-  EXPECT_EQ(Pixel(corner.x - 2, corner.y + 2), RGB(255, 255, 255));
+  EXPECT_GT(CountNear(At(190, 0), 1, RGB(255, 0, 0)), 0);
 }
 
-TEST_F(BendDrawingTest, ABendWhoseArcCannotBePlacedIsOneLineRedWhenRendered) {
-  ShowBend(300.0f);  // tangents of 300 in do not fit legs of 100 in
-  ASSERT_EQ(TheBend().BendGeometryValid, 0);
-  const POINT beforeCorner = PixelOf(190.0f, 0.0f, 0.0f);
-  EXPECT_EQ(Pixel(beforeCorner.x, beforeCorner.y), CurrentDrawingStyle().element);
-  Command(130);
-  ASSERT_TRUE(RenderMode());
-  // A one-pixel line: OpenGL may put it a pixel off the 2D layer's.
-  EXPECT_GT(CountNear(beforeCorner, 1, RGB(255, 0, 0)), 0);
-}
-
-TEST_F(BendDrawingTest, ClickingABendMakesItsRowCurrentAndOpensItsDialog) {
-  ShowBend(30.0f);
+TEST_F(BendDrawingTest, RenderedTheArcIsGreyAndAClickOnTheBendOpensItsRow) {
+  ShowBend();
   auto cancel = [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); };
-  // Inside the near-corner-far triangle, off the arc: the line picture's pick.
-  const POINT inside = PixelOf(192.0f, 6.0f, 0.0f);
+  // In lines, inside the near-corner-far triangle off the arc.
   platform::ExpectModal(platform::ModalKind::Dialog, BendDialogName(), cancel);
   platform::AdvanceClock(GetDoubleClickTime() + 1);
-  Click(inside.x, inside.y);
+  Click(At(192, 6).x, At(192, 6).y);
   platform::CheckModalScript();
   EXPECT_EQ(TheModel().currentRow, kBendRow);
-  EXPECT_EQ(TheLayoutTable().currentRow, kBendRow);
   EXPECT_EQ(CurrentHighlight().kind, kHighlightElementRow);
   EXPECT_EQ(CurrentHighlight().index, kBendRow);
 
-  // The pipe after the bend is its own row; a click on the bend's lead-in
-  // picks the bend's row without its dialog.
-  GoTo(4);
-  const POINT leadIn = PixelOf(150.0f, 0.0f, 0.0f);
-  platform::AdvanceClock(GetDoubleClickTime() + 1);
-  Click(leadIn.x, leadIn.y + 3);
-  EXPECT_EQ(TheModel().currentRow, kBendRow);
-
-  // Rendered, the arc's thirds are picked.
-  GoTo(4);
   Command(130);
-  const POINT onArc = ArcPixel(0.5);
+  for (double fraction : {0.2, 0.5, 0.8}) EXPECT_TRUE(IsGrey(Pixel(ArcPixel(fraction).x, ArcPixel(fraction).y)));
+  EXPECT_TRUE(IsGrey(Pixel(At(135, 0).x, At(135, 0).y)));
+  // The centre of curvature and the corner lie off the tube.
+  EXPECT_EQ(Pixel(At(170, 30).x, At(170, 30).y), RGB(255, 255, 255));
+  EXPECT_EQ(Pixel(At(200, 0).x - 2, At(200, 0).y + 2), RGB(255, 255, 255));
+  // Rendered, the arc's thirds are picked.
+  TableGoTo(TheLayoutTable(), 4);
   platform::ExpectModal(platform::ModalKind::Dialog, BendDialogName(), cancel);
   platform::AdvanceClock(GetDoubleClickTime() + 1);
-  Click(onArc.x, onArc.y);
+  Click(ArcPixel(0.5).x, ArcPixel(0.5).y);
   platform::CheckModalScript();
   EXPECT_EQ(TheModel().currentRow, kBendRow);
 }
