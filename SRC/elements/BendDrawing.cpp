@@ -56,12 +56,14 @@ void Bend::ComputeShape(LayoutRow& row) {
   const int start = RunStartOf(row);
   const int near = NearNodeOf(*this, row, nodes);
   shape = BendScreenShape{};
-  shape.previous = ScreenOf(nodes, start);
   shape.corner = ScreenOf(nodes, row.endNode);
-  shape.valid = near != 0;
   Rect2Reset(row.bounds2d);
-  Rect2Extend(row.bounds2d, shape.previous.x, shape.previous.y);
   Rect2Extend(row.bounds2d, shape.corner.x, shape.corner.y);
+  // A bend with nothing before it has no lead-in, and no arc.
+  if (!ValidNode(nodes, start)) return;
+  shape.previous = ScreenOf(nodes, start);
+  shape.valid = near != 0;
+  Rect2Extend(row.bounds2d, shape.previous.x, shape.previous.y);
   // The lead-in picked as a pipe is: 7 pixels either side of its line.
   const Point2 leadEnd = shape.valid ? ScreenOf(nodes, near) : shape.corner;
   SpanFrame2 span;
@@ -88,6 +90,7 @@ void Bend::BuildGeometry(LayoutRow& row) {
   const int number = DispatchedRow();
   const int start = RunStartOf(row);
   const int near = NearNodeOf(*this, row, nodes);
+  drawing = BendDrawing{};
   if (!ValidNode(nodes, start) || !ValidNode(nodes, row.endNode)) return;
   const float radius = SectionOuterRadius(model, number);
   const int previous = number != 0 ? PreviousElementRow(model, number) : 0;

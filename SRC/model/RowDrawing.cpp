@@ -284,8 +284,7 @@ void EraseRowDataItem(Model& model, int number) {
   const int row = number;
   EraseWith([row] {
     Model& drawn = TheModel();
-    if (ValidRow(drawn, row) && drawn.row(row).item && ValidNode(drawn, drawn.row(row).endNode))
-      drawn.row(row).item->Draw2D(drawn.row(row));
+    DrawRowDataItemSymbol(drawn, row);
   });
 }
 
