@@ -104,6 +104,20 @@ TEST_F(SupportSymbolsTest, InLinesTheSignsSpringsAndArrowsStandAtTheirNodes) {
   TheModel().graphics.show[kShowDisplacements] = 1;
   Redraw();
   EXPECT_EQ(At(200, 100, 0, -20), support);
+
+  // In local axes at a node no pipe gives a direction to: the sign without
+  // arrows, and the anchor left as it was (the picture never changes it).
+  const int lone = AddRow(TheModel(), 90, ElementType::From, 300.0f, 0.0f, 0.0f);
+  PutItem(TheModel(), lone, DataType::Anchor);
+  auto& local = dynamic_cast<Anchor&>(*TheModel().row(lone).item);
+  CopyDisplacements(local.displacements, anchor.displacements);
+  local.DisplacementsInPipeLcs = 1;
+  MakeModel(TheModel());
+  Redraw();
+  Command(131);
+  EXPECT_EQ(At(300, 0, 0, -9), support);
+  for (int d = 14; d <= 30; d += 4) EXPECT_EQ(At(300, 0, 0, -d), kWhite);
+  EXPECT_EQ(local.DisplacementsInPipeLcs, 1);
 }
 
 TEST_F(SupportSymbolsTest, RenderedSymbolsAndThePickOfEverySymbol) {
