@@ -17,6 +17,7 @@
 #include <cstdint>
 #include <string>
 
+#include "elements/BendDrawing.h"
 #include "elements/BendGeometry.h"
 #include "model/RowObjects.h"
 
@@ -35,8 +36,19 @@ class Bend : public ElementData {
   std::string CellText(int column) const override;
   // The values into the open bend dialog (BendDialog.cpp).
   void FillDialog(HWND dialog) override;
-  // The 2D screen shape from the row's node positions (BendGeometry.cpp).
+  // The picture (BendDrawing.cpp): screen shape and outlines from the
+  // row's node positions, the 3D tube and arc, 2D and OpenGL drawing, and
+  // the pick of the drawn bend.
   void ComputeShape(LayoutRow& row) override;
+  void BuildGeometry(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
+  // Inside the lead-in's outline (rendered or lines): the bend picked as
+  // the pipe that runs into it.
+  bool LeadInContains(float x, float y, bool rendered) const;
 
   float radius = 0.0f;     // inch; Long and Short take the section's standard radius
   float thickness = 0.0f;  // 0 = the section's
@@ -58,6 +70,7 @@ class Bend : public ElementData {
   float centre[3] = {0.0f, 0.0f, 0.0f};
   std::int32_t farNode = 0;  // node index of the far point
   BendScreenShape shape;     // not stored: made again by ComputeShape
+  BendDrawing drawing;       // not stored: made again with the view
 
  protected:
   // `kind` names the record in a damaged-file message.
@@ -65,3 +78,8 @@ class Bend : public ElementData {
   void WriteBendRecord(BinaryFile& file) const;
   void CopyBendInput(const Bend& source);
 };
+
+// Inside the drawn bend: the arc-third outlines (rendered) or the
+// near-corner-far triangle (lines) of a valid bend, the lead-in outline of
+// one whose arc is not placed (BendDrawing.cpp).
+bool BendHitTest(const Bend& bend, float x, float y, bool rendered);

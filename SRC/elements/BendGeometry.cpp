@@ -4,10 +4,6 @@
 #include <cmath>
 #include <vector>
 
-#include "elements/Bend.h"
-#include "model/Model.h"
-#include "model/Nodes.h"
-
 Vector3d BendArcPoint(const Vector3d& near, const Vector3d& far, const Vector3d& centre, double sweep, double angle) {
   // Rodrigues' rotation of r = near - centre about the unit normal n of the
   // bend's plane; r is square to n, so r' = r cos a + (n x r) sin a.
@@ -36,51 +32,4 @@ std::array<Vector3d, 2> BendArcThirds(const Vector3d& near, const Vector3d& far,
 std::array<Point2, 4> BendBezierControlPoints(Point2 near, Point2 corner, Point2 far) {
   return {near, Point2{(near.x + corner.x) / 2.0f, (near.y + corner.y) / 2.0f},
           Point2{(corner.x + far.x) / 2.0f, (corner.y + far.y) / 2.0f}, far};
-}
-
-namespace {
-
-float Side(Point2 p, Point2 a, Point2 b) { return (b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x); }
-
-}  // namespace
-
-bool PointInTriangle(Point2 p, Point2 a, Point2 b, Point2 c) {
-  const float s1 = Side(p, a, b), s2 = Side(p, b, c), s3 = Side(p, c, a);
-  const bool negative = s1 < 0.0f || s2 < 0.0f || s3 < 0.0f;
-  const bool positive = s1 > 0.0f || s2 > 0.0f || s3 > 0.0f;
-  return !(negative && positive);
-}
-
-bool PointNearSegment(Point2 p, Point2 a, Point2 b, float margin) {
-  const float dx = b.x - a.x, dy = b.y - a.y;
-  const float length2 = dx * dx + dy * dy;
-  float t = length2 > 0.0f ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / length2 : 0.0f;
-  t = t < 0.0f ? 0.0f : t > 1.0f ? 1.0f : t;
-  const float ex = p.x - (a.x + t * dx), ey = p.y - (a.y + t * dy);
-  return ex * ex + ey * ey <= margin * margin;
-}
-
-bool BendHitTest(const BendScreenShape& shape, Point2 p, float margin) {
-  if (shape.valid) return PointInTriangle(p, shape.near, shape.corner, shape.far);
-  return PointNearSegment(p, shape.previous, shape.corner, margin);
-}
-
-void Bend::ComputeShape(LayoutRow& row) {
-  const NodeTable& nodes = CurrentNodeTable();
-  auto screen = [&nodes](int index) {
-    return index >= 1 && index <= nodes.count ? Point2{nodes[index].screenX, nodes[index].screenY} : Point2{};
-  };
-  shape = BendScreenShape{};
-  shape.previous = screen(row.startNode);
-  shape.corner = screen(row.endNode);
-  Rect2Reset(row.bounds2d);
-  Rect2Extend(row.bounds2d, shape.previous.x, shape.previous.y);
-  Rect2Extend(row.bounds2d, shape.corner.x, shape.corner.y);
-  const int near = FindNodeIndex(nodes, row.node + kArcNearOffset);
-  shape.valid = BendGeometryValid != 0 && near != 0 && farNode >= 1 && farNode <= nodes.count;
-  if (!shape.valid) return;
-  shape.near = screen(near);
-  shape.far = screen(farNode);
-  shape.curve = BendBezierControlPoints(shape.near, shape.corner, shape.far);
-  Rect2Extend(row.bounds2d, shape.far.x, shape.far.y);
 }

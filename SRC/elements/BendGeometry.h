@@ -1,13 +1,11 @@
 // The bend's drawing geometry, for the graphics window to draw and pick:
 // points on the arc (the near point turned about the bend's axis through
-// the centre of curvature), the arc's thirds of the rendered view, the four
-// control points of the arc's Bezier curve in the 2D picture, and the pick
-// tests of the 2D picture (inside the near-corner-far triangle for a valid
-// bend, near the lead-in line for an invalid one).
+// the centre of curvature), the arc's thirds of the rendered view and the
+// four control points of the arc's Bezier curve in the 2D picture.
 //
-// Bend::ComputeShape keeps the screen points of the previous node, the
-// corner and the arc's ends with the curve's control points in the bend
-// (BendScreenShape) and the row's 2D bounds.
+// Bend::ComputeShape (BendDrawing.cpp) keeps the screen points of the
+// start of the bend's run, the corner and the arc's ends with the curve's
+// control points in the bend (BendScreenShape) and the row's 2D bounds.
 #pragma once
 
 #include <array>
@@ -32,16 +30,9 @@ std::array<Vector3d, 2> BendArcThirds(const Vector3d& near, const Vector3d& far,
 // Near point, midpoint near-corner, midpoint corner-far, far point.
 std::array<Point2, 4> BendBezierControlPoints(Point2 near, Point2 corner, Point2 far);
 
-bool PointInTriangle(Point2 p, Point2 a, Point2 b, Point2 c);
-// Within `margin` of the segment from a to b.
-bool PointNearSegment(Point2 p, Point2 a, Point2 b, float margin);
-
 // The bend's 2D screen shape, made again by each ComputeShape.
 struct BendScreenShape {
   bool valid = false;
   Point2 previous, corner, near, far;
   std::array<Point2, 4> curve{};
 };
-
-// The 2D pick test of a bend's shape.
-bool BendHitTest(const BendScreenShape& shape, Point2 p, float margin);

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "elements/KindTable.h"
+#include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/ContextMenus.h"
@@ -150,6 +151,15 @@ void KindListTable::DeleteRow() {
 void KindListTable::ContextMenu() { TablePopupEditDeleteMenu(*this, itemName); }
 void KindListTable::HeadingContextMenu(int /*column*/) { TablePopupListMenu(*this); }
 void KindListTable::UpdateMenu() { UpdateTableEditMenu(*this); }
+
+void KindListTable::CurrentRowChanged() {
+  const int layoutRow = LayoutRowOf(currentRow);
+  if (layoutRow == 0) return;
+  if (type != DataType::None)
+    HighlightRowDataItem(layoutRow);
+  else
+    HighlightElementRow(layoutRow);
+}
 
 void KindListTable::Open(ListOpener opener, const std::vector<int>* editLengths) {
   opener_ = opener;

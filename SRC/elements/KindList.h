@@ -9,6 +9,7 @@
 // kind's dialog between an undo snapshot and its discard when nothing
 // changed; Delete removes a data item from its row (an element list offers
 // no Delete). Both redraw the Layout table and show the list again.
+// Moving to a line highlights its row's item, or element, in the graphics.
 //
 // The printed section (PrintKindSection) has nothing when the kind has no
 // rows. On the printer it is the list as a ruled grid under the plural
@@ -45,6 +46,8 @@ class KindListTable : public ItemListTableWindow {
   void ContextMenu() override;
   void HeadingContextMenu(int column) override;
   void UpdateMenu() override;
+  // The line's item (or element) highlighted in the graphics.
+  void CurrentRowChanged() override;
   // Stores the typed cell of the current row through StoreItemCell between
   // an undo snapshot and its discard when nothing changed.
   void StoreCell() final;

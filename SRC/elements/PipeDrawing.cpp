@@ -1,6 +1,4 @@
 // Drawing and picking of the pipe and the cut pipe (see PipeData.h).
-#include <GL/gl.h>
-
 #include "elements/PipeData.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
@@ -17,11 +15,6 @@ int RunStartOf(const LayoutRow& row) { return row.runStart != 0 ? row.runStart :
 int RunEndOf(const LayoutRow& row) { return row.runEnd != 0 ? row.runEnd : row.endNode; }
 
 bool ValidNode(const NodeTable& nodes, int index) { return index >= 1 && index <= nodes.count; }
-
-bool IsFrpMaterial(const Model& model, const std::string& name) {
-  const int index = FindMaterialByName(model.materials, name);
-  return index != 0 && model.materials[index].isFrp != 0;
-}
 
 }  // namespace
 
@@ -63,14 +56,8 @@ void PipeData::Draw2D(LayoutRow& row) {
 
 void PipeData::DrawGl(LayoutRow& row) {
   if (g_ResultsHidePipes) return;
-  if (GlElementColourIsSet()) {
-    const float alpha = row.dimmed ? 0.6f : 1.0f;
-    if (IsFrpMaterial(TheModel(), row.material))
-      glColor4f(0.6f, 0.5f, 0.0f, alpha);
-    else
-      glColor4f(0.5f, 0.5f, 0.5f, alpha);
-  }
-  GlDrawTube(tube.p1, tube.p2, tube.radius, tube.radius, tube.endFlag);
+  SetElementGlColour(TheModel(), row);
+  ElementDrawSegment(tube);
 }
 
 void PipeData::DrawOutline() { Quad2Draw(outlines[0]); }

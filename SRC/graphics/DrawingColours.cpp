@@ -9,18 +9,20 @@ namespace {
 
 struct Palette {
   COLORREF background, element, support, label, nodeNumber, length, rowNumber, axes, legendText, scaleText, dot,
-      highlight, contrast, labelBox, rubberBand;
+      highlight, contrast, labelBox, rubberBand, construction;
 };
 
 // Dark lines on white, as on a drawing; light lines on black.
 constexpr Palette kWhite{RGB(255, 255, 255), RGB(0, 0, 140),   RGB(200, 0, 0),     RGB(0, 0, 0),
                          RGB(90, 90, 90),    RGB(0, 0, 0),     RGB(0, 128, 192),   RGB(60, 60, 60),
                          RGB(0, 0, 0),       RGB(0, 0, 0),     RGB(0, 0, 0),       RGB(255, 0, 255),
-                         RGB(0, 0, 0),       RGB(255, 255, 0), RGB(128, 128, 128)};
+                         RGB(0, 0, 0),       RGB(255, 255, 0), RGB(128, 128, 128),
+                         RGB(140, 140, 170)};
 constexpr Palette kBlack{RGB(0, 0, 0),       RGB(0, 220, 220),   RGB(255, 80, 80),   RGB(255, 255, 255),
                          RGB(200, 200, 200), RGB(255, 255, 255), RGB(0, 192, 128),   RGB(200, 200, 200),
                          RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 0, 255),
-                         RGB(255, 255, 255), RGB(0, 0, 255),     RGB(128, 128, 128)};
+                         RGB(255, 255, 255), RGB(0, 0, 255),     RGB(128, 128, 128),
+                         RGB(110, 140, 140)};
 
 struct Tools {
   DrawingStyle normal;
@@ -74,6 +76,7 @@ void SetBackgroundColours() {
   s.legendText = p.legendText;
   s.scaleText = p.scaleText;
   s.dot = p.dot;
+  s.construction = p.construction;
   s.elementPen = CreatePen(PS_SOLID, 1, p.element);
   s.supportPen = CreatePen(PS_SOLID, 1, p.support);
   // The label box and the rubber band are drawn in XOR: their colour is the
@@ -84,6 +87,7 @@ void SetBackgroundColours() {
   s.backgroundPen = CreatePen(PS_SOLID, 1, p.background);
   // The highlighted item stands out by a pen twice as wide as the picture's.
   s.highlightPen = CreatePen(PS_SOLID, 2, p.highlight);
+  s.constructionPen = CreatePen(PS_DOT, 1, p.construction);
   s.dotBrush = CreateSolidBrush(p.dot);
   s.supportBrush = CreateSolidBrush(p.support);
   s.highlightBrush = CreateSolidBrush(p.highlight);
@@ -117,6 +121,7 @@ void DeleteDrawingTools() {
   DeleteHandle(s.rubberBandPen);
   DeleteHandle(s.backgroundPen);
   DeleteHandle(s.highlightPen);
+  DeleteHandle(s.constructionPen);
   DeleteHandle(s.dotBrush);
   DeleteHandle(s.supportBrush);
   DeleteHandle(s.highlightBrush);

@@ -26,6 +26,7 @@ struct DrawingStyle {
   COLORREF legendText = 0;
   COLORREF scaleText = 0;
   COLORREF dot = 0;
+  COLORREF construction = 0;
   HPEN elementPen = nullptr;
   HPEN supportPen = nullptr;
   HPEN labelPen = nullptr;       // the box of a highlight label (drawn in XOR)
@@ -33,6 +34,9 @@ struct DrawingStyle {
   HPEN rubberBandPen = nullptr;  // drawn in XOR
   HPEN backgroundPen = nullptr;
   HPEN highlightPen = nullptr;
+  // Construction lines (a bend's tangents): dotted, in a quiet colour that
+  // the highlight leaves as it is.
+  HPEN constructionPen = nullptr;
   HBRUSH dotBrush = nullptr;
   HBRUSH supportBrush = nullptr;
   HBRUSH highlightBrush = nullptr;

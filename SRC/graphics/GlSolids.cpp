@@ -331,6 +331,10 @@ void GlDrawBoxSymbol(const BoxSymbol& box) {
   glDrawArrays(GL_QUADS, 0, 24);
 }
 
+void ElementDrawSegment(const TubeSymbol& tube) {
+  GlDrawTube(tube.p1, tube.p2, tube.radius, tube.radius, tube.endFlag);
+}
+
 void ValveWheelSet(ValveWheel& wheel, const Vec3& centre, const Vec3& direction, float radius) {
   SymbolFrame3 frame;
   SymbolFrame3Set(frame, centre, direction);

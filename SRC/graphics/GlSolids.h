@@ -47,6 +47,9 @@ void GlDiscAt(const Vec3& centre, const Vec3& direction, float r);
 void GlRing(float r1, float r2);
 void GlRingAt(const Vec3& centre, const Vec3& direction, float r1, float r2);
 void GlDrawBoxSymbol(const BoxSymbol& box);
+// A tube symbol as its kind built it: one radius at both ends, end discs by
+// its end flag (the straight parts of elements and symbols).
+void ElementDrawSegment(const TubeSymbol& tube);
 
 // A valve's handwheel: six spokes, an outer and an inner rim tube and the two
 // side rings of the rim.

@@ -372,7 +372,7 @@ void DrawModelWireframe() {
     LayoutRow& row = model.row(number);
     if (row.endNode == 0 || row.endNode > model.nodes.count || !row.item || !row.drawn) continue;
     if (!DataItemShown(model.graphics, row.dataType) || !RectIntersectsDrawingArea(row.item->symbolBounds)) continue;
-    row.item->Draw2D(row);
+    DrawRowDataItemSymbol(model, number);
   }
   DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0);
   if (PaintingAborted()) return;

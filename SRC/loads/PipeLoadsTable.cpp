@@ -9,6 +9,7 @@
 #include "loads/PipeLoad.h"
 #include "loads/ListEdits.h"
 #include "loads/PipeLoadDialog.h"
+#include "graphics/Highlight.h"
 #include "model/ContextMenus.h"
 #include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
@@ -306,6 +307,13 @@ void PipeLoadsTable::EditCurrentItem() {
 }
 
 void PipeLoadsTable::ContextMenu() { TablePopupInsertDeleteMenu(*this); }
+void PipeLoadsTable::HeadingContextMenu(int /*column*/) { TablePopupListMenu(*this); }
+
+void PipeLoadsTable::Prepare() {
+  if (!TableResultsShown()) ShowListGraphicsButtons(true);
+}
+void PipeLoadsTable::Close() { ShowListGraphicsButtons(false); }
+void PipeLoadsTable::CurrentRowChanged() { HighlightListRecord(HighlightLoad, currentRow, M().pipeLoads.count); }
 
 void PipeLoadsTable::UpdateMenu() {
   UpdateTableEditMenu(*this);

@@ -36,7 +36,13 @@ class PipeLoadsTable : public ItemListTableWindow {
   void DeleteRow() override;
   void EditCurrentItem() override;
   void ContextMenu() override;
+  void HeadingContextMenu(int column) override;
   void UpdateMenu() override;
+  // While shown: the highlight toggle and colour graphics of the List
+  // window; moving in the list highlights the rows of the line's load.
+  void Prepare() override;
+  void Close() override;
+  void CurrentRowChanged() override;
   void WriteText() override;
   std::string PrintName() override { return "Pipe Loads"; }
 };

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 
+#include "graphics/GraphicsThread.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int kEditSubmenu = 1;
+constexpr int kColourByGravityCommand = 40077;
 
 // Owns a popup menu for the duration of one tracking.
 class PopupMenu {
@@ -68,6 +70,11 @@ int TablePopupListMenu(TableWindow& table) {
   if (table.frame == nullptr) return 0;
   PopupMenu menu;
   menu.Add(kListCommand, "&List");
+  // The pipe loads colour the picture by load or by the specific gravity of
+  // their contents: the item offers the other colouring.
+  if (TheModel().listName == "&Loads" && ColourByProperty())
+    menu.Add(kColourByGravityCommand,
+             ColourBySpecificGravity() ? "Color Graphics using Loads" : "Color Graphics using Sp.Gr.");
   menu.AddLcsWhenItApplies();
   return menu.Track(table);
 }

@@ -2,9 +2,9 @@
 // the toolbars and the two list table windows, focus, closing, tooltips,
 // the menu states and the LIST_MENU commands.
 //
-// Commands whose windows, dialogs or lists later work builds (copy and
-// paste of property records, the libraries, units and font dialogs,
-// highlighting in the graphics) say so in a message and change nothing.
+// Commands whose windows, dialogs or lists later work builds (the
+// libraries, the beam and equipment lists) say so in a message and change
+// nothing.
 // Print opens the print sheet for the list shown.
 #include <cstdint>
 #include <array>
@@ -14,6 +14,7 @@
 #include "elements/KindTable.h"
 #include "files/FileCommands.h"
 #include "graphics/GraphicsThread.h"
+#include "graphics/Highlight.h"
 #include "graphics/PrintSheet.h"
 #include "loads/LoadCommands.h"
 #include "model/ContextMenus.h"
@@ -191,10 +192,25 @@ const char* LaterCommandName(int id) {
     case 222: return "Time function";
     case 244: return "AISC Beam Library";
     case 250: return "Read spectrum";
-    case 432: return "Highlight";
     case 257: return "Results";
     default: return nullptr;
   }
+}
+
+bool g_ListHighlight = false;
+bool g_ListGraphicsButtons = false;
+
+void CheckHighlightButtons() {
+  for (HWND toolbar : {ListFrame().smallToolbar, ListFrame().largeToolbar})
+    if (toolbar != nullptr) SendMessage(toolbar, TB_CHECKBUTTON, 432, g_ListHighlight ? TRUE : FALSE);
+}
+
+void ToggleListHighlight(HWND table) {
+  if (!g_ListGraphicsButtons) return;
+  HideHighlight();
+  g_ListHighlight = !g_ListHighlight;
+  CheckHighlightButtons();
+  if (TableShown(table)) TableWindowNotifyRow(table);
 }
 
 void UndoRedo(HWND window, bool undo) {
@@ -237,6 +253,28 @@ void RegisterListWindow() {
   FrameResize(frame);
 }
 
+void ShowListGraphicsButtons(bool shown) {
+  if (!shown && g_ListHighlight) HideHighlight();
+  g_ListHighlight = false;
+  g_ListGraphicsButtons = shown;
+  for (HWND toolbar : {ListFrame().smallToolbar, ListFrame().largeToolbar}) {
+    if (toolbar == nullptr) continue;
+    for (int button : {432, 245}) {
+      SendMessage(toolbar, TB_HIDEBUTTON, button, shown ? FALSE : TRUE);
+      SendMessage(toolbar, TB_ENABLEBUTTON, button, shown ? TRUE : FALSE);
+    }
+    SendMessage(toolbar, TB_CHECKBUTTON, 432, FALSE);
+    SendMessage(toolbar, TB_CHECKBUTTON, 245, shown && ColourByProperty() ? TRUE : FALSE);
+  }
+}
+
+void HighlightListRecord(void (*highlight)(int record), int record, int count) {
+  if (g_ListHighlight && record >= 1 && record <= count)
+    highlight(record);
+  else
+    HideHighlight();
+}
+
 std::string ListToolTipText(int commandId) {
   switch (commandId) {
     case 121: return "Viewpoint";
@@ -250,7 +288,7 @@ std::string ListToolTipText(int commandId) {
       return "??? Window";
     case 270: return "Material library";
     case 302: return "List";
-    case 432: return "Highlight";
+    case 432: return g_ListHighlight ? "Do not Highlight" : "Highlight";
     case kNextListCommand: return "Next List";
     case kPreviousListCommand: return "Previous List";
     default: return "Unknown";
@@ -277,6 +315,8 @@ void UpdateListMenuPopup(HMENU popup, int position) {
       EnableMenuItem(popup, 267, MF_BYCOMMAND | MF_GRAYED);
       EnableMenuItem(popup, 336, MF_BYCOMMAND | (shown && TableWindowHasNodes(FirstTable()) ? MF_ENABLED : MF_GRAYED));
       EnableMenuItem(popup, kLcsCommand, MF_BYCOMMAND | (LcsMenuApplies() ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(popup, 432, MF_BYCOMMAND | (g_ListGraphicsButtons ? MF_ENABLED : MF_GRAYED));
+      CheckMenuItem(popup, 432, MF_BYCOMMAND | (g_ListHighlight ? MF_CHECKED : MF_UNCHECKED));
       ModifyMenu(popup, kLcsCommand, MF_BYCOMMAND | MF_STRING, kLcsCommand, LcsMenuText().c_str());
       break;
     case kMisc: {
@@ -326,6 +366,7 @@ void ListCommand(HWND window, int commandId) {
         if (toolbar != nullptr) SendMessage(toolbar, TB_CHECKBUTTON, 245, on ? TRUE : FALSE);
       return;
     }
+    case 432: ToggleListHighlight(table); return;
     case kLcsCommand:
       ToggleLcsTriad(TheLcsTriad());
       if (TableShown(table)) TableWindowNotifyRow(table);

@@ -93,6 +93,17 @@ void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ListCommand(HWND window, int commandId);
 std::string ListToolTipText(int commandId);
+// The highlight toggle (command 432) of the lists whose lines stand for
+// property records (materials, sections, pipe loads): while it is on,
+// moving in such a list highlights the record's rows in the graphics. Such
+// a list shows the toggle's and the colour graphics' buttons (432, 245)
+// while it is shown: ShowListGraphicsButtons(true) when it is prepared,
+// (false) when it closes, which also turns the toggle off and hides the
+// highlight.
+void ShowListGraphicsButtons(bool shown);
+// A property list's current line changed: `highlight` of the record (1 to
+// `count`) while the toggle is on, else the highlight hidden.
+void HighlightListRecord(void (*highlight)(int record), int record, int count);
 // Applies the menu states to a popup of the List menu at `position`
 // (File 0, Edit 1, View 2, Options 3, Misc 4, Window 5, Help 6).
 void UpdateListMenuPopup(HMENU popup, int position);

@@ -251,6 +251,16 @@ int RowPropertyColourNumber(const Model& model, int number) {
 
 bool GlElementColourIsSet() { return g_ElementColourIsSet; }
 
+void SetElementGlColour(const Model& model, const LayoutRow& row) {
+  if (!g_ElementColourIsSet) return;
+  const float alpha = row.dimmed ? 0.6f : 1.0f;
+  const int material = FindMaterialByName(model.materials, row.material);
+  if (material != 0 && model.materials[material].isFrp != 0)
+    glColor4f(0.6f, 0.5f, 0.0f, alpha);
+  else
+    glColor4f(0.5f, 0.5f, 0.5f, alpha);
+}
+
 void RedrawRowElement(Model&, int) {
   // The picture is drawn again from a fresh copy of the model; the highlight
   // comes back after the paint.
@@ -274,8 +284,7 @@ void EraseRowDataItem(Model& model, int number) {
   const int row = number;
   EraseWith([row] {
     Model& drawn = TheModel();
-    if (ValidRow(drawn, row) && drawn.row(row).item && ValidNode(drawn, drawn.row(row).endNode))
-      drawn.row(row).item->Draw2D(drawn.row(row));
+    DrawRowDataItemSymbol(drawn, row);
   });
 }
 
@@ -369,6 +378,17 @@ float SectionOuterRadius(const Model& model, int number) {
     float larger = std::max(section.depth, section.width);
     if (larger < 0.01f) larger = std::sqrt(std::max(section.A, 0.0f));
     return larger / 2.0f * g_SymbolScale;
+  }
+  return HalfDiameterOf(model, row.section);
+}
+
+float ElementOuterRadius(const Model& model, int number) {
+  if (!ValidRow(model, number)) return 0.0f;
+  const LayoutRow& row = model.row(number);
+  const bool coreColoured = g_ResultsHidePipes && !g_JacketStresses;
+  if (!coreColoured) {
+    const float jacket = JacketRadius(model, row);
+    if (jacket > 0.0f) return jacket;
   }
   return HalfDiameterOf(model, row.section);
 }

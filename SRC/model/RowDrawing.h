@@ -14,6 +14,7 @@
 
 #include "platform/Types.h"
 
+struct LayoutRow;
 struct Model;
 
 // The number of the row whose objects the dispatch below is calling now, on
@@ -46,6 +47,10 @@ int RowPropertyColourNumber(const Model& model, int row);
 // Whether the drawing of a row's element sets its own colour: not while it
 // is drawn translucent or by property, when the current colour stands.
 bool GlElementColourIsSet();
+// The colour a pipe or bend of the row sets for itself while
+// GlElementColourIsSet(): ochre for a fibre-reinforced material, grey
+// otherwise, with alpha 0.6 on a translucent row.
+void SetElementGlColour(const Model& model, const LayoutRow& row);
 
 // After an element or data edit: the picture is drawn again from the model.
 void RedrawRowElement(Model& model, int row);
@@ -72,3 +77,8 @@ float PipeRadiusAtNode(const Model& model, std::int32_t nodeId);
 // Half the outside diameter of the row's pipe section (beams: half their
 // larger dimension); 0 when the section is not found.
 float SectionOuterRadius(const Model& model, int row);
+// The outer radius of what the row's element shows at its node: the jacket
+// of a jacketed pipe or bend (its core while stresses are coloured and the
+// jacket stresses are not), else the row's section; 0 when no section is
+// found. Not scaled.
+float ElementOuterRadius(const Model& model, int row);

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cctype>
 
+#include "graphics/Highlight.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -326,6 +327,7 @@ void MaterialsTable::CurrentRowChanged() {
     StoreMaterialPropertyPane();
     LoadMaterialPropertyPane(currentRow);
   }
+  HighlightListRecord(HighlightMaterial, currentRow, M().materials.count);
 }
 
 void MaterialsTable::UpdateMenu() { UpdateTableEditMenu(*this); }
@@ -334,6 +336,7 @@ void MaterialsTable::Prepare() {
   g_CsvExportDefaultName = "Materials.csv";
   HMENU menu = ListFrame().menu;
   if (menu == nullptr || TableResultsShown()) return;
+  ShowListGraphicsButtons(true);
   HMENU file = GetSubMenu(menu, 0);
   if (file != nullptr && GetMenuState(file, 351, MF_BYCOMMAND) == static_cast<UINT>(-1))
     InsertMenu(file, 106, MF_BYCOMMAND | MF_STRING, 351, "&Export...");
@@ -344,6 +347,7 @@ void MaterialsTable::Prepare() {
 
 void MaterialsTable::Close() {
   HideMaterialPropertyPane();
+  ShowListGraphicsButtons(false);
   g_CsvExportDefaultName.clear();
   HMENU menu = ListFrame().menu;
   if (menu == nullptr) return;

@@ -7,6 +7,7 @@
 
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
+#include "graphics/Highlight.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -271,18 +272,22 @@ void SectionsTable::UpdateMenu() { UpdateTableEditMenu(*this); }
 void SectionsTable::Prepare() {
   HMENU menu = ListFrame().menu;
   if (menu == nullptr || TableResultsShown()) return;
+  ShowListGraphicsButtons(true);
   HMENU edit = GetSubMenu(menu, 1);
   if (edit != nullptr && GetMenuState(edit, 128, MF_BYCOMMAND) == static_cast<UINT>(-1))
     InsertMenu(edit, 126, MF_BYCOMMAND | MF_STRING, 128, "&Insert\tCtrl+Ins");
 }
 
 void SectionsTable::Close() {
+  ShowListGraphicsButtons(false);
   HMENU menu = ListFrame().menu;
   if (menu == nullptr) return;
   if (HMENU edit = GetSubMenu(menu, 1)) DeleteMenu(edit, 128, MF_BYCOMMAND);
 }
 
 void SectionsTable::ContextMenu() { TablePopupInsertDeleteMenu(*this); }
+
+void SectionsTable::CurrentRowChanged() { HighlightListRecord(HighlightSection, currentRow, M().sections.count); }
 
 bool SectionsTable::RowOfCurrentLayoutRow(ItemListEntries& entries) {
   entries.title = "Pipe Sections";

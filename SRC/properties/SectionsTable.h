@@ -30,6 +30,7 @@ class SectionsTable : public ItemListTableWindow {
   int FilterChar(int character) override;
   void StoreCell() override;
   void ContextMenu() override;
+  void CurrentRowChanged() override;
   bool RowOfCurrentLayoutRow(ItemListEntries& entries) override;
   std::string PrintName() override { return "Pipe Sections"; }
   bool CanInsert() override;

@@ -12,16 +12,17 @@
 // The module is split by concern: Anchor.cpp (record, copy, list text),
 // AnchorAnalysis.cpp (stiffness, imposed displacements and loads),
 // AnchorAxes.cpp (the pipe's local axes at the node), AnchorDialog.cpp
-// (ANCHOR_DIALOG) and AnchorList.cpp (the "Anchors" list and the printed
-// section). The
-// symbol is drawn by the graphics window's symbol code, which keeps the
-// base's bounds at the node until it draws the anchor's box and sign.
+// (ANCHOR_DIALOG), AnchorList.cpp (the "Anchors" list and the printed
+// section) and AnchorDrawing.cpp (the symbol: a box across the pipe in the
+// rendered picture, the anchor sign or one spring per stiffness in lines,
+// the arrows of the T1 displacements, and its pick).
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <string>
 
+#include "graphics/SymbolFrames.h"
 #include "supports/DisplacementSets.h"
 #include "supports/SupportLoads.h"
 
@@ -38,6 +39,13 @@ class Anchor : public SupportItem<6> {
   void FillDialog(HWND dialog) override;
   void AddStiffness(int rowNumber) override;
   void ComputeSupportLoads(int rowNumber) override;
+  // The symbol (AnchorDrawing.cpp).
+  void ComputeSymbolBounds(LayoutRow& row) override;
+  void BuildSymbol(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
 
   // KX, KY, KZ (lb/inch) and KXX, KYY, KZZ (inch-pound per degree).
   std::array<float, 6> stiffness{};
@@ -47,6 +55,7 @@ class Anchor : public SupportItem<6> {
   std::uint8_t AnchorInPipeLcs = 0;
   std::uint8_t DisplacementsInPipeLcs = 0;
   AxisRows localAxes{};  // recomputed wherever they are used
+  BoxSymbol box;         // the rendered symbol; its faces are the pick areas
 };
 
 constexpr std::size_t kAnchorTagLength = 11;
@@ -59,3 +68,7 @@ bool AnchorHasReleases(const Anchor& anchor);
 // "Unable to find anchor local direction at node <node>" when no element
 // gives a direction there.
 void AnchorLocalAxes(Anchor& anchor, int rowNumber);
+
+// Inside the drawn symbol: one of the box's three faces in the rendered
+// picture, the symbol's rectangle in lines.
+bool AnchorHitTest(const Anchor& anchor, float x, float y, bool rendered);

@@ -1,6 +1,6 @@
 // The bend's drawing geometry: points on the arc at hand-computed places,
-// the Bezier control points, the pick tests, and the screen shape made from
-// a model's nodes.
+// the Bezier control points, and the screen shape made from a model's
+// nodes (the pick is the graphics window's bend tests).
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -13,7 +13,7 @@ namespace {
 
 constexpr double kPi = std::numbers::pi;
 
-TEST(BendGeometryTest, ArcPointsCurveAndPickTests) {
+TEST(BendGeometryTest, ArcPointsAndCurve) {
   // A 90 degree bend: near (0, 0, 0), centre (0, 10, 0), far (10, 10, 0).
   const Vector3d near{0, 0, 0}, far{10, 10, 0}, centre{0, 10, 0};
   const std::vector<Vector3d> points = BendArcPoints(near, far, centre, kPi / 2.0, 6);
@@ -27,12 +27,6 @@ TEST(BendGeometryTest, ArcPointsCurveAndPickTests) {
   EXPECT_NEAR(BendArcThirds(near, far60, {0, -10, 0}, kPi / 3.0)[1][1], -10.0 + 10.0 * std::cos(2.0 * kPi / 9.0), 1.0e-12);
   const std::array<Point2, 4> curve = BendBezierControlPoints({0, 0}, {10, 0}, {10, 20});
   EXPECT_EQ(std::make_tuple(curve[1].x, curve[2].y, curve[3].y), std::make_tuple(5.0f, 10.0f, 20.0f));
-  BendScreenShape shape{true, {-20, 0}, {10, 0}, {0, 0}, {10, 10}, {}};
-  EXPECT_TRUE(BendHitTest(shape, {8, 2}, 3.0f));
-  EXPECT_FALSE(BendHitTest(shape, {2, 8}, 3.0f));
-  shape.valid = false;  // an invalid bend is picked near its line from the previous node to the corner
-  EXPECT_TRUE(BendHitTest(shape, {-15, 2}, 3.0f));
-  EXPECT_FALSE(BendHitTest(shape, {-15, 4}, 3.0f) || BendHitTest(shape, {14, 0}, 3.0f));
 }
 
 TEST(BendGeometryTest, TheScreenShapeFollowsTheNodes) {

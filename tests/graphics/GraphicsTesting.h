@@ -4,6 +4,8 @@
 // and drive the painting window as a user would.
 #pragma once
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -62,8 +64,8 @@ class GraphicsFixture : public LayoutFixture {
     ShowModelWindows();
     platform::RunUntilIdle();
   }
-  void ShowPlant(int rows) {
-    PlantModelBuilder(TheModel()).Build(rows);
+  void ShowPlant(int rows, bool withBends = false) {
+    PlantModelBuilder(TheModel()).Build(rows, withBends);
     ShowModelWindows();
     platform::RunUntilIdle();
   }
@@ -103,6 +105,22 @@ class GraphicsFixture : public LayoutFixture {
       ProjectPointToView(x, y, z, vx, vy);
       return POINT{PixelX(vx), PixelY(vy)};
     });
+  }
+
+  // A lit solid's colours: grey (the pipes and bends), orange (supports).
+  static bool IsGrey(COLORREF c) {
+    return c != RGB(255, 255, 255) && std::abs(GetRValue(c) - GetGValue(c)) <= 2 &&
+           std::abs(GetGValue(c) - GetBValue(c)) <= 2;
+  }
+  static bool IsOrange(COLORREF c) { return GetRValue(c) > GetGValue(c) + 30 && GetGValue(c) > GetBValue(c) + 30; }
+
+  // A rubber band dragged from `a` to `b`, widened by the margins given,
+  // as a user zooms to a part of the picture.
+  static void DragBand(POINT a, POINT b, int marginAbove, int marginBelow) {
+    platform::AdvanceClock(GetDoubleClickTime() + 1);
+    platform::TestMouse(Painting(), WM_LBUTTONDOWN, std::min(a.x, b.x), std::min(a.y, b.y) - marginAbove);
+    platform::TestMouse(Painting(), WM_LBUTTONUP, std::max(a.x, b.x), std::max(a.y, b.y) + marginBelow);
+    platform::RunUntilIdle();
   }
 
   static void Click(int x, int y, UINT down = WM_LBUTTONDOWN, UINT up = WM_LBUTTONUP) {

@@ -2,13 +2,15 @@
 // tests and benchmarks: pipe racks (eight abreast, then eight more beyond
 // them ...) of headers along X with branches that
 // rise, run out along Z to either side, turn and drop to anchors, and a
-// riser to an upper level with its own branches. Pipes only (the other
-// kinds draw with their own work); anchors and guides sit at the ends and
-// on the headers, so their nodes show.
+// riser to an upper level with its own branches. Pipes only, anchors at
+// the ends and guides on the headers; or, with bends, every turn of a
+// branch and the top of each riser a long-radius bend and the headers
+// resting on vertical restraints instead of guides.
 #pragma once
 
 #include <algorithm>
 
+#include "elements/Bend.h"
 #include "loads/PipeLoad.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
@@ -17,13 +19,15 @@
 #include "tests/model/ModelBuilder.h"
 #include "properties/Material.h"
 #include "properties/PipeSection.h"
+#include "supports/Restraint.h"
 
 class PlantModelBuilder {
  public:
   explicit PlantModelBuilder(Model& model) : model_(model) {}
 
   // Racks until about `rows` rows are made (at most the row limit).
-  void Build(int rows) {
+  void Build(int rows, bool withBends = false) {
+    withBends_ = withBends;
     AddPlantProperties(model_);
     AddComment();
     for (int rack = 0; model_.rowCount < rows - 10; ++rack) BuildRack(rack, rows);
@@ -44,6 +48,26 @@ class PlantModelBuilder {
   }
 
   void Item(int row, DataType type) { PutItem(model_, row, type); }
+
+  // A pipe row, or with bends a bend of 1.5 diameters at its node.
+  int Turn(NodeId node, float dx, float dy, float dz, float diameter, const char* section = nullptr) {
+    if (!withBends_) return Add(node, ElementType::Pipe, dx, dy, dz, section);
+    const int number = Add(node, ElementType::Bend, dx, dy, dz);
+    LayoutRow& row = model_.row(number);
+    row.material = "CS";
+    row.section = section != nullptr ? section : "";
+    row.load = "L1";
+    auto& bend = dynamic_cast<Bend&>(*model_.row(number).element);
+    bend.radiusType = kBendRadiusUser;
+    bend.radius = 1.5f * diameter;
+    return number;
+  }
+  // On a header: a guide, or with bends a vertical restraint.
+  void Rest(int row) {
+    if (!withBends_) return Item(row, DataType::Guide);
+    Item(row, DataType::Restraint);
+    dynamic_cast<Restraint&>(*model_.row(row).item).restrainY = 1;
+  }
 
   NodeId NextNode() {
     const NodeId node = next_;
@@ -76,10 +100,11 @@ class PlantModelBuilder {
   // anchor.
   void Branch(NodeId from, float side, int reach) {
     Add(from, ElementType::From, 0.0f, 0.0f, 0.0f);
-    Add(NextNode(), ElementType::Pipe, 0.0f, 36.0f, 0.0f, "S4");
-    for (int i = 0; i < reach; ++i) Add(NextNode(), ElementType::Pipe, 0.0f, 0.0f, side * 72.0f);
+    Turn(NextNode(), 0.0f, 36.0f, 0.0f, 4.5f, "S4");
+    for (int i = 0; i + 1 < reach; ++i) Add(NextNode(), ElementType::Pipe, 0.0f, 0.0f, side * 72.0f);
+    Turn(NextNode(), 0.0f, 0.0f, side * 72.0f, 4.5f);
     Add(NextNode(), ElementType::Pipe, 48.0f, 0.0f, 0.0f);
-    Add(NextNode(), ElementType::Pipe, 48.0f, 0.0f, 0.0f);
+    Turn(NextNode(), 48.0f, 0.0f, 0.0f, 4.5f);
     Item(Add(NextNode(), ElementType::Pipe, 0.0f, -60.0f, 0.0f), DataType::Anchor);
   }
 
@@ -93,7 +118,7 @@ class PlantModelBuilder {
     std::vector<NodeId> header{start};
     for (int i = 0; i < 30 && model_.rowCount < rows; ++i) {
       const int row = Add(NextNode(), ElementType::Pipe, kSpan, 0.0f, 0.0f, i == 0 ? "S12" : nullptr);
-      if (i % 4 == 2) Item(row, DataType::Guide);
+      if (i % 4 == 2) Rest(row);
       header.push_back(model_.row(row).node);
     }
     for (std::size_t i = 2; i + 1 < header.size() && model_.rowCount < rows - 10; i += 3)
@@ -102,9 +127,14 @@ class PlantModelBuilder {
     if (header.size() > 10 && model_.rowCount < rows - 30) {
       Add(header[10], ElementType::From, 0.0f, 0.0f, 0.0f);
       NodeId top = 0;
-      for (int i = 0; i < 3; ++i) top = model_.row(Add(NextNode(), ElementType::Pipe, 0.0f, 80.0f, 0.0f, "S8")).node;
+      for (int i = 0; i < 2; ++i) Add(NextNode(), ElementType::Pipe, 0.0f, 80.0f, 0.0f, "S8");
+      top = model_.row(Turn(NextNode(), 0.0f, 80.0f, 0.0f, 8.625f)).node;
       std::vector<NodeId> upper{top};
-      for (int i = 0; i < 10; ++i) upper.push_back(model_.row(Add(NextNode(), ElementType::Pipe, -kSpan, 0.0f, 0.0f)).node);
+      for (int i = 0; i < 10; ++i) {
+        const int row = Add(NextNode(), ElementType::Pipe, -kSpan, 0.0f, 0.0f);
+        if (withBends_ && i % 3 == 1) Rest(row);
+        upper.push_back(model_.row(row).node);
+      }
       Item(model_.rowCount, DataType::Anchor);
       for (std::size_t i = 2; i < upper.size() && model_.rowCount < rows - 10; i += 4) Branch(upper[i], -1.0f, 3);
     }
@@ -112,4 +142,5 @@ class PlantModelBuilder {
 
   Model& model_;
   NodeId next_ = 10;
+  bool withBends_ = false;
 };

@@ -74,10 +74,6 @@ class RenderTest : public GraphicsFixture {
     Command(124);  // View Z: X to the right, Y up
   }
   static bool IsBackground(COLORREF colour) { return colour == RGB(255, 255, 255); }
-  static bool IsGrey(COLORREF colour) {
-    return !IsBackground(colour) && std::abs(GetRValue(colour) - GetGValue(colour)) <= 2 &&
-           std::abs(GetGValue(colour) - GetBValue(colour)) <= 2;
-  }
 };
 
 TEST_F(RenderTest, APipeIsRenderedInItsColourTheRightWayUp) {

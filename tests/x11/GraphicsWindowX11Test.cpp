@@ -65,10 +65,7 @@ TEST_F(GraphicsWindowX11Test, ABranchedModelInLinesAndRendered) {
   RequestGraphicsRedraw();
   const POINT from = PixelOf(1100.0f, 0.0f, 400.0f);
   const POINT to = PixelOf(2500.0f, 0.0f, -150.0f);
-  platform::AdvanceClock(GetDoubleClickTime() + 1);
-  platform::TestMouse(Painting(), WM_LBUTTONDOWN, std::min(from.x, to.x), std::min(from.y, to.y) - 60);
-  platform::TestMouse(Painting(), WM_LBUTTONUP, std::max(from.x, to.x), std::max(from.y, to.y) + 40);
-  platform::RunUntilIdle();
+  DragBand(from, to, 60, 40);
   ExpectShownAsDrawn("rendered-zoomed");
   Command(130);
   ASSERT_FALSE(RenderMode());
