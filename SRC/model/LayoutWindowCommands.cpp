@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <iterator>
 
+#include "analysis/AnalysisWindow.h"
 #include "analysis/ElementInputs.h"
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
@@ -127,8 +128,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {195, "Turbines"},         {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
     {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
-    {236, "Element list"},     {237, "Data list"},            
-    {108, "Analysis"},
+    {236, "Element list"},     {237, "Data list"},
 };
 
 bool ShowLaterCommand(HWND window, int id) {
@@ -169,9 +169,9 @@ void Analyse(HWND window) {
     return;
   }
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
-  if (M().modified && !SaveModel(window)) return;
-  if (!CheckAnalysisElements(M(), window)) return;
-  ShowLaterCommand(window, 108);
+  // The results go beside the model file, so an untitled model is named first.
+  if ((M().modified || M().path.empty()) && !SaveModel(window)) return;
+  AnalyzeModel(window, false);
 }
 
 void InsertRowCommand(HWND window) {
