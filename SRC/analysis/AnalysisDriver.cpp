@@ -121,6 +121,19 @@ struct RunCleanup {
   }
 };
 
+// A support or load at a node that no element reaches (the corner of a
+// bend, where the tangents meet) would hold or carry nothing: refused.
+void CheckItemsOnThePipe(const Model& model) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType == DataType::None) continue;
+    const int node = layout.endNode;
+    if (node >= 1 && node <= model.nodes.count && model.nodes[node].equation != 0) continue;
+    throw CFormat("Row %d: the %s at node %s is not on the pipe", row, DataTypeName(static_cast<int>(layout.dataType)),
+                  NodeText(model, node).c_str());
+  }
+}
+
 }  // namespace
 
 const AnalysisPhaseTimes& LastAnalysisPhaseTimes() { return g_PhaseTimes; }
@@ -189,6 +202,7 @@ void RenumberAndAllocate(Model& model, const AnalysisElementList& elements, Anal
           [](std::int32_t number) { return std::string(NodeNumberText(number)); });
     for (int node = 1; node <= model.nodes.count; ++node)
       model.nodes[node].equation = result.positions[static_cast<std::size_t>(node)];
+    CheckItemsOnThePipe(model);
     const std::span<const std::int32_t> positions(result.positions);
     for (int e = 1; e <= elements.count; ++e)
       connections.push_back(ElementLocationVector(positions, elements[e].node1, elements[e].node2));
