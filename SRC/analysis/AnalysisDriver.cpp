@@ -299,7 +299,7 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
   ModelStateKeeper keeper(model);
   BinaryFile file;
   if (!BinaryFileOpenUpdate(file, temporary.path())) throw "Unable to create the results file\n" + resultsPath;
-  {
+  try {
     RunCleanup cleanup;
     AnalysisRunning = true;
     g_ResultsFile = &file;
@@ -312,6 +312,11 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
     RenumberAndAllocate(model, elements, progress);
     RunStepLoop(model, elements, progress);
     ThrowIfWriteFailed(file, resultsPath);
+  } catch (const std::string&) {
+    // A failed write may surface as another failure first (a short read
+    // back, a refused seek): the file is the cause the user can act on.
+    ThrowIfWriteFailed(file, resultsPath);
+    throw;
   }
   if (!BinaryFileClose(file)) throw "Unable to write the results file\n" + resultsPath;
   // Read back as the results reader will: every block must lie where the

@@ -18,11 +18,19 @@ namespace {
 
 constexpr int kSustained = 1;
 
+// A seek flushes what was written before it, so a full disk shows here: the
+// stream is marked failed and the run ends with the driver's write message.
+void SeekResults(BinaryFile& file, std::int64_t at) {
+  if (BinaryFileSeek(file, at)) return;
+  file.failed = true;
+  throw std::string("Unable to write the results file");
+}
+
 // Node and element records of one block, and every support's loads read
 // into the items (case loads for C, combined loads for B).
 void ReadBlock(const Model& model, std::int64_t at, std::vector<float>& nodes, std::vector<float>& forces, bool sum) {
   BinaryFile& file = *g_ResultsFile;
-  QV_ASSERT(BinaryFileSeek(file, at));
+  SeekResults(file, at);
   BinaryFileReadFloats(file, nodes.data(), nodes.size());
   BinaryFileReadFloats(file, forces.data(), forces.size());
   for (int row = 1; row <= model.rowCount; ++row) {
@@ -31,7 +39,10 @@ void ReadBlock(const Model& model, std::int64_t at, std::vector<float>& nodes, s
     if (sum) item->ReadSumLoads();
     else item->ReadCaseLoads();
   }
-  if (BinaryFileReadFailed(file)) throw std::string("The results file could not be read back to combine load cases.");
+  if (BinaryFileReadFailed(file)) {
+    file.failed = true;
+    throw std::string("Unable to write the results file");
+  }
 }
 
 }  // namespace
@@ -75,7 +86,7 @@ void CombineCaseResults(const Model& model, int elementCount, std::int64_t a, st
   for (int row = 1; row <= model.rowCount; ++row)
     if (DataItem* item = model.row(row).item.get()) item->SubtractCaseFromSum();
   BinaryFile& file = *g_ResultsFile;
-  QV_ASSERT(BinaryFileSeek(file, a));
+  SeekResults(file, a);
   BinaryFileWriteFloats(file, nodesB.data(), nodesB.size());
   BinaryFileWriteFloats(file, forcesB.data(), forcesB.size());
   for (int row = 1; row <= model.rowCount; ++row)
