@@ -7,6 +7,7 @@
 #include "analysis/AnalysisDriver.h"
 #include "analysis/ElementInputs.h"
 #include "analysis/ProgressWindow.h"
+#include "files/FileCommands.h"
 #include "model/AnalysisElements.h"
 #include "model/LayoutEditors.h"
 #include "model/Model.h"
@@ -25,7 +26,8 @@ constexpr UINT kStartRun = WM_USER + 20;
 constexpr int kAbortButton = 1001;
 constexpr int kTimeField = 1507;
 constexpr int kQuestion = 1508;
-constexpr int kProgressAreas = 1600;
+constexpr int kProgressPlace = 1600;  // a hidden static where the areas go
+constexpr int kProgressAreas = 1601;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriod = 1000;
 constexpr const char* kAborted = "Analysis aborted.";
@@ -116,8 +118,21 @@ void OnStartRun(HWND dialog) {
   AskToSeeResults(dialog);
 }
 
+// The progress window over the place the template keeps for it.
+void CreateProgressAreas(HWND dialog) {
+  HWND place = GetDlgItem(dialog, kProgressPlace);
+  RECT rect{};
+  GetWindowRect(place, &rect);
+  POINT corner{rect.left, rect.top};
+  ScreenToClient(dialog, &corner);
+  CreateWindowEx(0, kProgressWindowClass, "", WS_CHILD | WS_VISIBLE | WS_BORDER, corner.x, corner.y,
+                 rect.right - rect.left, rect.bottom - rect.top, dialog,
+                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressAreas)), InstanceHandle, nullptr);
+}
+
 BOOL OnInitDialog(HWND dialog, LPARAM batch) {
   g_Window = AnalysisWindowState{};
+  CreateProgressAreas(dialog);
   g_Window.dialog = dialog;
   g_Window.batch = batch != 0;
   SetDlgItemText(dialog, kTimeField, "0");
@@ -184,13 +199,26 @@ bool AnalyzeModel(HWND owner, bool batch) {
   int refusedRow = 0;
   try {
     CheckAnalysisOptionsSupported(model.options);
+  } catch (const std::string& message) {
+    ShowErrorMessage(owner, message);
+    return false;
+  }
+  if (!CheckAnalysisElements(model, owner)) return false;
+  try {
     CheckModelAnalysable(model, &refusedRow);
   } catch (const std::string& message) {
     if (refusedRow != 0) SetCurrentLayoutRow(refusedRow);
     ShowErrorMessage(owner, message);
     return false;
   }
-  if (!CheckAnalysisElements(model, owner)) return false;
+  // The results go beside the model file: an untitled model is named first.
+  if (model.path.empty()) {
+    if (batch) {
+      ShowErrorMessage(owner, "The model must be saved before it is analyzed.");
+      return false;
+    }
+    if (!SaveModelAs(owner)) return false;
+  }
   const INT_PTR result = DialogBoxParam(InstanceHandle, "ANALYZE_DIALOG", owner, AnalysisDialogProc, batch ? 1 : 0);
   if (result == kShowResults) ShowAnalysisResults(owner, model);
   return result != kRunFailed;

@@ -169,8 +169,7 @@ void Analyse(HWND window) {
     return;
   }
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return;
-  // The results go beside the model file, so an untitled model is named first.
-  if ((M().modified || M().path.empty()) && !SaveModel(window)) return;
+  if (M().modified && !SaveModel(window)) return;
   AnalyzeModel(window, false);
 }
 

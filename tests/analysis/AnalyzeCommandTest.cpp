@@ -83,7 +83,7 @@ TEST_F(AnalyzeCommandTest, ALineTypedInTheLayoutIsAnalysedFromTheAnalyzeCommand)
   platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [&](HWND dialog) {
     EXPECT_TRUE(Shown(dialog, 1001));
     EXPECT_FALSE(Shown(dialog, 1508));
-    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1600)));
+    EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1601)));
     platform::RunUntilIdle();  // the run
     equations = TextOf(GetDlgItem(dialog, 1504));
     size = TextOf(GetDlgItem(dialog, 1505));
