@@ -13,6 +13,7 @@
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
+#include "platform/Paint.h"
 #include "platform/Window.h"
 #include "results/ResultsFile.h"
 #include "shell/Application.h"
@@ -26,8 +27,10 @@ constexpr UINT kStartRun = WM_USER + 20;
 constexpr int kAbortButton = 1001;
 constexpr int kTimeField = 1507;
 constexpr int kQuestion = 1508;
-constexpr int kProgressPlace = 1600;  // a hidden static where the areas go
 constexpr int kProgressAreas = 1601;
+// Where ANALYZE_DIALOG keeps room for the areas (its hidden static 1600),
+// in dialog units.
+constexpr int kAreasLeft = 7, kAreasTop = 66, kAreasWidth = 262, kAreasHeight = 50;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriod = 1000;
 constexpr const char* kAborted = "Analysis aborted.";
@@ -84,6 +87,17 @@ class WindowProgress : public AnalysisProgress {
   HWND areas_;
 };
 
+// The progress window over the place the template keeps for it (a hidden
+// static, whose dialog-unit rectangle is mapped here).
+void CreateProgressAreas(HWND dialog) {
+  RECT rect{kAreasLeft, kAreasTop, kAreasLeft + kAreasWidth, kAreasTop + kAreasHeight};
+  MapDialogRect(dialog, &rect);
+  CreateWindowEx(0, kProgressWindowClass, "", WS_CHILD | WS_VISIBLE, rect.left, rect.top,
+                 rect.right - rect.left, rect.bottom - rect.top, dialog,
+                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressAreas)), InstanceHandle, nullptr);
+  InvalidateRect(GetDlgItem(dialog, kProgressAreas), nullptr, TRUE);
+}
+
 void AskToSeeResults(HWND dialog) {
   Show(dialog, kAbortButton, false);
   Show(dialog, kQuestion, true);
@@ -93,6 +107,12 @@ void AskToSeeResults(HWND dialog) {
 }
 
 void OnStartRun(HWND dialog) {
+  // The window paints its own background over the areas when it first
+  // shows; the areas are painted again on top before the run begins.
+  UpdateWindow(dialog);
+  HWND areas = GetDlgItem(dialog, kProgressAreas);
+  InvalidateRect(areas, nullptr, TRUE);
+  UpdateWindow(areas);
   std::string failure;
   g_Window.running = true;
   try {
@@ -116,18 +136,6 @@ void OnStartRun(HWND dialog) {
     return;
   }
   AskToSeeResults(dialog);
-}
-
-// The progress window over the place the template keeps for it.
-void CreateProgressAreas(HWND dialog) {
-  HWND place = GetDlgItem(dialog, kProgressPlace);
-  RECT rect{};
-  GetWindowRect(place, &rect);
-  POINT corner{rect.left, rect.top};
-  ScreenToClient(dialog, &corner);
-  CreateWindowEx(0, kProgressWindowClass, "", WS_CHILD | WS_VISIBLE | WS_BORDER, corner.x, corner.y,
-                 rect.right - rect.left, rect.bottom - rect.top, dialog,
-                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(kProgressAreas)), InstanceHandle, nullptr);
 }
 
 BOOL OnInitDialog(HWND dialog, LPARAM batch) {

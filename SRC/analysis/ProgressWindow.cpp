@@ -12,7 +12,7 @@
 namespace {
 
 constexpr int kAreaCount = 8;
-constexpr int kMargin = 6;
+constexpr int kMargin = 6;  // inside the frame line
 
 // The window, its own device context and the texts of its areas, while the
 // window exists.
@@ -41,11 +41,13 @@ constexpr std::array<AreaPlace, kAreaCount> kPlaces = {{
     {3, 4, 8},  // file
 }};
 
+// The area's background, then its text.
 void DrawArea(HWND window, HDC dc, ProgressArea area) {
   const RECT rect = ProgressAreaRect(window, area);
+  FillRect(dc, &rect, Pens().yellowBrush);
   const std::string& text = g_Progress.texts[Slot(area)];
-  ExtTextOut(dc, rect.left, rect.top, ETO_OPAQUE | ETO_CLIPPED, &rect, text.c_str(), static_cast<UINT>(text.size()),
-             nullptr);
+  if (!text.empty())
+    ExtTextOut(dc, rect.left, rect.top, ETO_CLIPPED, &rect, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }
 
 LRESULT OnCreate(HWND window) {
@@ -70,6 +72,10 @@ LRESULT OnDestroy(HWND window) {
 LRESULT OnPaint(HWND window) {
   PAINTSTRUCT paint{};
   HDC dc = BeginPaint(window, &paint);
+  RECT client{};
+  GetClientRect(window, &client);
+  FillRect(dc, &client, Pens().yellowBrush);
+  FrameRect(dc, &client, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   if (window == g_Progress.window)
     for (int area = 0; area < kAreaCount; ++area) DrawArea(window, dc, static_cast<ProgressArea>(area));
   EndPaint(window, &paint);
