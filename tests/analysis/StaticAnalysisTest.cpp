@@ -12,6 +12,8 @@
 
 #include "AnalysisTesting.h"
 #include "analysis/GlobalSystem.h"
+#include "elements/ConcentratedMass.h"
+#include "elements/Flange.h"
 #include "model/AnalysisElements.h"
 
 namespace {
@@ -269,6 +271,47 @@ TEST_F(LBendTest, EveryStaticCaseBalancesItsLoadsAndExpansionIsOperatingMinusSus
     EXPECT_EQ(expansion.supports[i], operating.supports[i] - sustained.supports[i]);
   // The thermal growth is real: the operating and sustained blocks differ.
   EXPECT_GT(std::fabs(expansion.supports[0]), 100.0f);
+}
+
+}  // namespace
+
+namespace {
+
+// From 10 (anchor), pipe 20 (+100 X) with a 200 lb concentrated mass whose
+// centre is 10 inch off in Z, pipe 30 (+100 X) with a 50 lb flange pair,
+// weightless pipe; wind load 1 of 0.1 psi in Z. The anchor carries the
+// weights with the moment of the mass's offset in the sustained case, and
+// the wind on the pipes' projected area in the wind case.
+TEST_F(StaticAnalysisTest, MassesFlangesAndWindReachTheSupports) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, 0.0, path_);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 100.0f);
+  PutItem(model, 2, DataType::ConcentratedMass);
+  auto& mass = static_cast<ConcentratedMass&>(*model.row(2).item);
+  mass.weight = 200.0f;
+  mass.dz = 10.0f;
+  PipeRow(model, 30, ElementType::Pipe, 100.0f);
+  PutItem(model, 3, DataType::Flange);
+  static_cast<Flange&>(*model.row(3).item).weight = 50.0f;
+  model.pipeLoads[1].wind = 1;
+  model.wind.profileIsVelocity = 0;
+  model.wind.loads[0].direction = {0.0f, 0.0f, 2.0f};
+  model.wind.loads[0].pressureProfile = {{0.0f, 0.1f}};
+  MakeModel(model);
+  SetCases(model, {1, 13});
+  const RunResults run = AnalyseAndRead(model);
+  ASSERT_EQ(run.cases.size(), 2u);
+  const std::vector<double> weight = SupportValues(run, run.cases[0], 1);
+  const double expectedWeight[6] = {0, -250, 0, 200 * 10, 0, -200 * 100 - 50 * 200};
+  const std::vector<double> wind = SupportValues(run, run.cases[1], 1);
+  const double force = 0.1 * kOd * 200.0;
+  const double expectedWind[6] = {0, 0, force, 0, -force * 100.0, 0};
+  for (std::size_t i = 0; i < 6; ++i) {
+    EXPECT_TRUE(Within(weight[i], expectedWeight[i], kTolerance, 1e-2)) << "weight " << i;
+    EXPECT_TRUE(Within(wind[i], expectedWind[i], kTolerance, 1e-2)) << "wind " << i;
+  }
 }
 
 }  // namespace
