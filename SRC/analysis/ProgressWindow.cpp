@@ -45,7 +45,7 @@ constexpr std::array<AreaPlace, kAreaCount> kPlaces = {{
 void DrawArea(HWND window, HDC dc, ProgressArea area) {
   const RECT rect = ProgressAreaRect(window, area);
   FillRect(dc, &rect, Pens().yellowBrush);
-  const std::string& text = g_Progress.texts[Slot(area)];
+  const std::string& text = ProgressAreaText(window, area);
   if (!text.empty())
     ExtTextOut(dc, rect.left, rect.top, ETO_CLIPPED, &rect, text.c_str(), static_cast<UINT>(text.size()), nullptr);
 }

@@ -50,6 +50,16 @@ inline SectionValues Pipe4() {
   return s;
 }
 
+// E, alpha and the stresses at 70 F and 900 F (the same at both).
+inline void GiveSteelValues(Material& steel, double density) {
+  steel.nu = static_cast<float>(kNu);
+  steel.density = static_cast<float>(density);
+  steel.numtemps = 2;
+  steel.temps.resize(3);
+  steel.temps[1].values = {70.0f, static_cast<float>(kE), static_cast<float>(kAlpha), 2.0e4f, 3.5e4f, 6.0e4f, 0, 0};
+  steel.temps[2].values = {900.0f, static_cast<float>(kE), static_cast<float>(kAlpha), 2.0e4f, 3.5e4f, 6.0e4f, 0, 0};
+}
+
 // An empty model with the properties; T1 of "L1" is `t1`, the density of
 // "CS" is `density` (0: weightless).
 inline void StartModel(Model& model, double t1, double density, const std::string& path) {
@@ -59,12 +69,7 @@ inline void StartModel(Model& model, double t1, double density, const std::strin
   model.options.ThermalLoadCount = 1;
   Material steel;
   steel.name = "CS";
-  steel.nu = static_cast<float>(kNu);
-  steel.density = static_cast<float>(density);
-  steel.numtemps = 2;
-  steel.temps.resize(3);
-  steel.temps[1].values = {70.0f, static_cast<float>(kE), static_cast<float>(kAlpha), 2.0e4f, 3.5e4f, 6.0e4f, 0, 0};
-  steel.temps[2].values = {900.0f, static_cast<float>(kE), static_cast<float>(kAlpha), 2.0e4f, 3.5e4f, 6.0e4f, 0, 0};
+  GiveSteelValues(steel, density);
   AppendMaterial(model.materials, steel);
   PipeSection section;
   InitSection(section);

@@ -25,15 +25,9 @@ class AnalyzeCommandTest : public LayoutFixture {
     LayoutFixture::SetUp();
     fs::create_directories(folder_);
     Model& model = TheModel();
-    Material& steel = model.materials[1];
-    steel.nu = 0.3f;
-    steel.density = 0.2836f;
-    steel.numtemps = 2;
-    steel.temps.resize(3);
-    steel.temps[1].values = {70.0f, 2.9e7f, 6.5e-6f, 2.0e4f, 3.5e4f, 6.0e4f, 0, 0};
-    steel.temps[2].values = {900.0f, 2.9e7f, 6.5e-6f, 2.0e4f, 3.5e4f, 6.0e4f, 0, 0};
-    model.sections[1].outsideDiameter = 4.5f;
-    model.sections[1].thickness = 0.237f;
+    analysis_testing::GiveSteelValues(model.materials[1], analysis_testing::kDensity);
+    model.sections[1].outsideDiameter = static_cast<float>(analysis_testing::kOd);
+    model.sections[1].thickness = static_cast<float>(analysis_testing::kWall);
     PipeLoad& load = model.pipeLoads[1];
     load.operating[0] = {400.0f, 300.0f};
     load.specificGravity = 1.0f;
