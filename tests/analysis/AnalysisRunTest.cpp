@@ -158,4 +158,26 @@ TEST_F(AnalysisRunTest, ARunChangesNothingOfTheModelAndSolvedOrCombinedExpansion
   EXPECT_GT(std::fabs(a[0]), 100.0);
 }
 
+// With "export_K" set, every element's local stiffness goes beside the
+// model, twelve comma-separated rows of twelve under a heading naming its
+// nodes and kind; the file holds the run's last element-force block.
+TEST_F(AnalysisRunTest, TheStiffnessExportHoldsEveryElementOfTheLastBlock) {
+  Build();
+  setenv("export_K", "", 1);
+  RunAnalysis(TheModel(), SilentProgress());
+  unsetenv("export_K");
+  std::ifstream in(folder_ + "/line_K.csv", std::ios::binary);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  ASSERT_EQ(lines.size(), 4u * 13u);  // four elements, one operating and one sustained block
+  EXPECT_EQ(lines[0], "Element: 10 - 20,Type :Pipe\r");
+  EXPECT_EQ(lines[26], "Element: 30A - 30B,Type :Bend\r");
+  // Row 1 of a straight pipe: AE/L on the axial terms, nothing else.
+  const double axial = kE * Pipe4().A / 80.0;
+  EXPECT_TRUE(Within(std::stod(lines[1]), axial, 1e-6));
+  std::size_t fields = 0;
+  for (char c : lines[1]) fields += c == ',' ? 1 : 0;
+  EXPECT_EQ(fields, 13u);
+}
+
 }  // namespace

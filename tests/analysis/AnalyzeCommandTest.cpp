@@ -9,6 +9,7 @@
 #include <iterator>
 
 #include "analysis/AnalysisTesting.h"
+#include "analysis/AnalysisWindow.h"
 #include "analysis/ProgressWindow.h"
 #include "loads/LoadCaseList.h"
 #include "model/LayoutTesting.h"
@@ -59,6 +60,8 @@ class AnalyzeCommandTest : public LayoutFixture {
     TypeData(5, "A");
     BuildLoadCases(TheModel());
     TheModel().path = folder_ + "/typed.mod";
+  }
+  static void AnswerSaveQuestionYes() {
     platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
                           [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDYES, 0); });
   }
@@ -70,6 +73,7 @@ class AnalyzeCommandTest : public LayoutFixture {
 
 TEST_F(AnalyzeCommandTest, ALineTypedInTheLayoutIsAnalysedFromTheAnalyzeCommand) {
   TypeLine();
+  AnswerSaveQuestionYes();
   ASSERT_EQ(TheModel().rowCount, 5);
   ASSERT_EQ(TheModel().row(5).dataType, DataType::Anchor);
   const LoadCaseList& cases = TheModel().loadCases;
@@ -114,6 +118,7 @@ TEST_F(AnalyzeCommandTest, ALineTypedInTheLayoutIsAnalysedFromTheAnalyzeCommand)
 
 TEST_F(AnalyzeCommandTest, YesReadsTheResultsBack) {
   TypeLine();
+  AnswerSaveQuestionYes();
   platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
     platform::RunUntilIdle();
     SendMessage(dialog, WM_COMMAND, IDYES, 0);
@@ -133,6 +138,7 @@ TEST_F(AnalyzeCommandTest, YesReadsTheResultsBack) {
 
 TEST_F(AnalyzeCommandTest, AbortLeavesTheOldResultsAndNothingNew) {
   TypeLine();
+  AnswerSaveQuestionYes();
   const std::string old = "an earlier run's results";
   std::ofstream(ResultsPath(), std::ios::binary) << old;
   const int liveTemps = CountLiveTempFiles();
@@ -154,6 +160,7 @@ TEST_F(AnalyzeCommandTest, AbortLeavesTheOldResultsAndNothingNew) {
 
 TEST_F(AnalyzeCommandTest, AHangerRowIsRefusedBeforeAnythingRuns) {
   TypeLine("RO");  // a rod hanger in place of the restraint
+  AnswerSaveQuestionYes();
   ASSERT_EQ(TheModel().row(3).dataType, DataType::Hanger);
   TableGoTo(table(), 5);
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
@@ -165,6 +172,18 @@ TEST_F(AnalyzeCommandTest, AHangerRowIsRefusedBeforeAnythingRuns) {
   EXPECT_EQ(table().currentRow, 3);
   EXPECT_FALSE(fs::exists(ResultsPath()));
   EXPECT_FALSE(TheModel().modified);  // saved at the question before the check
+}
+
+// The command-line road: a batch run of a saved model ends by itself,
+// without the question.
+TEST_F(AnalyzeCommandTest, ABatchRunEndsWithoutTheQuestion) {
+  TypeLine();
+  Command(104);  // File > Save
+  ASSERT_FALSE(TheModel().modified);
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, true));
+  platform::CheckModalScript();
+  EXPECT_GT(fs::file_size(ResultsPath()), 1000u);
 }
 
 }  // namespace
