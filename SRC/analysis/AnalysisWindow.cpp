@@ -100,6 +100,7 @@ void CreateProgressAreas(HWND dialog) {
 
 void AskToSeeResults(HWND dialog) {
   Show(dialog, kAbortButton, false);
+  Show(dialog, kProgressAreas, false);
   Show(dialog, kQuestion, true);
   Show(dialog, IDYES, true);
   Show(dialog, IDNO, true);

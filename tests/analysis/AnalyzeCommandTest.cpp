@@ -13,8 +13,6 @@
 #include "analysis/ProgressWindow.h"
 #include "loads/LoadCaseList.h"
 #include "model/LayoutTesting.h"
-#include "platform/Paint.h"
-#include "shell/AppPens.h"
 
 namespace {
 
@@ -85,11 +83,9 @@ TEST_F(AnalyzeCommandTest, ALineTypedInTheLayoutIsAnalysedFromTheAnalyzeCommand)
     EXPECT_FALSE(Shown(dialog, 1508));
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1601)));
     platform::RunUntilIdle();  // the run
-    // The areas stand whole in the window's yellow, framed.
-    EXPECT_EQ(platform::GetWindowPixel(GetDlgItem(dialog, 1601), 100, 70), AppColour::kYellow);
     equations = TextOf(GetDlgItem(dialog, 1504));
     size = TextOf(GetDlgItem(dialog, 1505));
-    EXPECT_FALSE(Shown(dialog, 1001));
+    EXPECT_FALSE(Shown(dialog, 1001) || Shown(dialog, 1601));
     EXPECT_TRUE(Shown(dialog, 1508) && Shown(dialog, IDYES) && Shown(dialog, IDNO));
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
     SendMessage(dialog, WM_COMMAND, IDNO, 0);

@@ -13,6 +13,7 @@
 #include "analysis/ProgressWindow.h"
 #include "model/LayoutTesting.h"
 #include "platform/Window.h"
+#include "shell/AppPens.h"
 
 #include "ScreenCompare.h"
 #include "XvfbServer.h"
@@ -26,12 +27,14 @@ WNDPROC g_Original = nullptr;
 HWND g_Dialog = nullptr;
 int g_RunningPicture = -1;
 std::string g_Display, g_Step;
+bool g_Yellow = false;
 
 LRESULT WatchProgress(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   const LRESULT result = CallWindowProc(g_Original, window, message, wParam, lParam);
   if (message == WM_PAINT && g_RunningPicture < 0 &&
       ProgressAreaText(window, ProgressArea::Percentage) == "50 %" &&
       ProgressAreaText(window, ProgressArea::StepTitle) == "Operating (W+P1+T1)") {
+    g_Yellow = platform::GetWindowPixel(window, 100, 70) == AppColour::kYellow;  // the areas stand whole
     g_Step = ProgressAreaText(window, ProgressArea::StepTitle) + " / " + ProgressAreaText(window, ProgressArea::Phase);
     g_RunningPicture =
         CompareWindowWithScreen(g_Display, g_Dialog, std::string(QUORVEL_BINARY_DIR) + "/x11-analysis-running");
@@ -78,6 +81,7 @@ TEST_F(AnalysisWindowX11Test, TheRunAndItsQuestionAreOnTheScreen) {
   platform::CheckModalScript();
   EXPECT_EQ(g_Step, "Operating (W+P1+T1) / Assembling elements");
   EXPECT_EQ(g_RunningPicture, 0);
+  EXPECT_TRUE(g_Yellow);
   EXPECT_EQ(questionPicture, 0);
   EXPECT_TRUE(std::filesystem::exists(folder_ + "/line.res"));
 }
