@@ -11,6 +11,11 @@ class ConcentratedMass : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  // Analysis (ConcentratedMassAnalysis.cpp): its weight with the moment of
+  // the offset, its inertia in the seismic cases and its mass.
+  void AddLoads(int rowNumber) override;
+  void AddInertiaLoads(int rowNumber) override;
+  void AddMasses(int rowNumber) override;
 
   float weight = 0.0f;  // lb
   float dx = 0.0f;      // offset of the centre of gravity, inch

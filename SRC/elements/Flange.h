@@ -20,6 +20,11 @@ class Flange : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  // Analysis (FlangeAnalysis.cpp): the pair's weight, its inertia in the
+  // seismic cases and its mass.
+  void AddLoads(int rowNumber) override;
+  void AddInertiaLoads(int rowNumber) override;
+  void AddMasses(int rowNumber) override;
 
   std::int32_t type = 0;
   float weight = 0.0f;             // lb, of the pair

@@ -10,6 +10,7 @@
 #include <new>
 #include <utility>
 
+#include "analysis/AnalysisWindow.h"
 #include "elements/CommentData.h"
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
@@ -263,7 +264,7 @@ void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   MessagesToStandardError = !DialogsCanBeAnswered();
   HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;
   // A run that cannot end in results ends the program as a failure.
-  if (!ImportBatchFile(mainWindow, path) || !AnalyzeModel(owner)) {
+  if (!ImportBatchFile(mainWindow, path) || !AnalyzeModel(owner, true)) {
     PostQuitMessage(1);
     return;
   }

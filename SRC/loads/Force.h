@@ -20,6 +20,10 @@ class NodalForce : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  // Analysis (ForceAnalysis.cpp): the components in every case with
+  // sustained loads (AddedTo 0 or 1), or in the cases of its thermal state.
+  void AddLoads(int rowNumber) override;
+  void AddCaseLoads(int rowNumber, int loadCase) override;
 
   float FX = 0.0f, FY = 0.0f, FZ = 0.0f;  // lb
   float MX = 0.0f, MY = 0.0f, MZ = 0.0f;  // inch-pound

@@ -29,10 +29,6 @@ void LayoutCommand(HWND window, int commandId);
 // stops the command), then a modified model is offered for saving. False
 // when the command must stop.
 bool ModelSaveCheck(HWND window);
-// The Analyze command (108): the element checks, then the analysis; true
-// only when the model was analysed and its results written. Refusals and
-// failures are shown over `window`.
-bool AnalyzeModel(HWND window);
 // Exit: the save check, then the model is closed and the main window told
 // to close, which ends the program.
 void ExitProgram(HWND window);

@@ -14,6 +14,7 @@
 #include <filesystem>
 #include <iterator>
 
+#include "analysis/AnalysisWindow.h"
 #include "analysis/ElementInputs.h"
 #include "files/FileCommands.h"
 #include "elements/BranchSifList.h"
@@ -128,8 +129,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {195, "Turbines"},         {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
     {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
-    {236, "Element list"},     {237, "Data list"},            
-    {108, "Analysis"},
+    {236, "Element list"},     {237, "Data list"},
 };
 
 bool ShowLaterCommand(HWND window, int id) {
@@ -171,9 +171,7 @@ bool Analyse(HWND window) {
   }
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return false;
   if (M().modified && !SaveModel(window)) return false;
-  if (!CheckAnalysisElements(M(), window)) return false;
-  ShowLaterCommand(window, 108);
-  return false;
+  return AnalyzeModel(window, false);
 }
 
 void InsertRowCommand(HWND window) {
@@ -290,7 +288,6 @@ void OpenGraphics() {
 
 }  // namespace
 
-bool AnalyzeModel(HWND window) { return Analyse(window); }
 
 bool ModelSaveCheck(HWND window) {
   if (!CommitLayoutTable()) return false;

@@ -143,6 +143,8 @@ bool BinaryFileOpenRead(BinaryFile& file, const std::string& path) { return Open
 
 bool BinaryFileOpenWrite(BinaryFile& file, const std::string& path) { return Open(file, path, "wb"); }
 
+bool BinaryFileOpenUpdate(BinaryFile& file, const std::string& path) { return Open(file, path, "w+b"); }
+
 bool BinaryFileClose(BinaryFile& file) {
   if (!file.stream) return !file.failed;
   std::FILE* stream = file.stream.release();

@@ -55,6 +55,9 @@ struct BinaryFile {
 // Opening and closing. Opening resets the three conditions.
 bool BinaryFileOpenRead(BinaryFile& file, const std::string& path);
 bool BinaryFileOpenWrite(BinaryFile& file, const std::string& path);
+// A new, empty file open for writing and reading back what was written (a
+// seek must come between a write and a read, and between a read and a write).
+bool BinaryFileOpenUpdate(BinaryFile& file, const std::string& path);
 // Flushes and closes; false (and BinaryFileHasError) when the flush or close
 // failed, which is where a full disk shows for a writer.
 bool BinaryFileClose(BinaryFile& file);

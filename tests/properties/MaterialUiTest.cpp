@@ -241,15 +241,17 @@ TEST_F(MaterialUiTest, AnalyzeStopsAtAMaterialWithoutProperties) {
   SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
   platform::RunUntilIdle();
   EXPECT_EQ(TheModel().currentRow, 2);
-  // With its table the elements pass, and the analysis itself says it is
-  // not there yet.
+  // With its table the elements pass, and the guide of row 2, whose
+  // analysis is not built yet, stops the analysis before anything runs.
   TheModel().materials[1].numtemps = 1;
+  TheModel().currentRow = 4;
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
-    EXPECT_EQ(LinesOfDialog(box).at(0), "Analysis is not available yet.");
+    EXPECT_EQ(LinesOfDialog(box).at(0), "Row 2: Guide cannot be analysed yet");
     SendMessage(box, WM_COMMAND, IDOK, 0);
   });
   SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
   platform::RunUntilIdle();
+  EXPECT_EQ(TheModel().currentRow, 2);
 }
 
 }  // namespace

@@ -1,0 +1,334 @@
+// The analysis driver; see AnalysisDriver.h.
+#include "analysis/AnalysisDriver.h"
+
+#include <chrono>
+#include <vector>
+
+#include "analysis/Assembly.h"
+#include "analysis/CaseCombination.h"
+#include "analysis/EndForces.h"
+#include "analysis/GlobalSystem.h"
+#include "analysis/LoadCaseKinds.h"
+#include "analysis/Renumber.h"
+#include "analysis/StepResults.h"
+#include "model/AnalysisElements.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "model/Regenerate.h"
+#include "platform/SiblingTemporary.h"
+#include "results/ResultsFile.h"
+#include "shell/Assert.h"
+#include "shell/BinaryFile.h"
+#include "shell/General.h"
+#include "shell/NameTables.h"
+#include "shell/NumberFormat.h"
+#include "supports/SupportLoads.h"
+
+namespace {
+
+AnalysisPhaseTimes g_PhaseTimes;
+
+// Adds the time between construction and destruction to one phase.
+class PhaseClock {
+ public:
+  explicit PhaseClock(double& phase) : phase_(phase), start_(std::chrono::steady_clock::now()) {}
+  ~PhaseClock() { phase_ += std::chrono::duration<double>(std::chrono::steady_clock::now() - start_).count(); }
+  PhaseClock(const PhaseClock&) = delete;
+  PhaseClock& operator=(const PhaseClock&) = delete;
+
+ private:
+  double& phase_;
+  std::chrono::steady_clock::time_point start_;
+};
+
+bool IsDynamicCase(int type) { return type == 30 || type == 31 || type == 35 || type == 36 || type == 37; }
+
+bool RecordsBlockFirst(int type) {
+  return type == 124 || type == 1 || (type >= 41 && type <= 50) || (type >= 8 && type <= 10) ||
+         (type >= 100 && type <= 106);
+}
+
+std::string NodeText(const Model& model, std::int32_t nodeIndex) {
+  if (nodeIndex < 1 || nodeIndex > model.nodes.count) return "?";
+  return NodeNumberText(model.nodes[nodeIndex].id);
+}
+
+std::vector<std::int32_t> NodePositions(const Model& model) {
+  std::vector<std::int32_t> positions(static_cast<std::size_t>(model.nodes.count) + 1, 0);
+  for (int node = 1; node <= model.nodes.count; ++node) positions[static_cast<std::size_t>(node)] = model.nodes[node].equation;
+  return positions;
+}
+
+void ThrowIfWriteFailed(const BinaryFile& file, const std::string& path) {
+  if (BinaryFileHasError(file)) throw "Unable to write the results file\n" + path;
+}
+
+// Assembles, factorises and solves the current step.
+void SolveStaticStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  {
+    PhaseClock clock(g_PhaseTimes.assembly);
+    AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress);
+  }
+  SolverStatus status;
+  {
+    PhaseClock clock(g_PhaseTimes.factorisation);
+    status = TriangulariseStiffness(StiffnessValues, g_StiffnessProfile, progress);
+  }
+  if (status.Ok()) {
+    PhaseClock clock(g_PhaseTimes.solves);
+    status = SolveDisplacements(StiffnessValues, g_StiffnessProfile, g_DisplacementVector, progress);
+  }
+  if (!status.Ok()) {
+    const std::vector<std::int32_t> positions = NodePositions(model);
+    throw NotPositiveDefiniteMessage(status.equation, positions,
+                                     [&model](std::int32_t node) { return NodeText(model, node); });
+  }
+}
+
+void WriteStepOutput(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  PhaseClock clock(g_PhaseTimes.writing);
+  const LoadCaseStep& step = CurrentLoadCaseStep();
+  if (step.writeDisplacements != 0) WriteDisplacements(model, progress);
+  if (step.elementForces != 0) CalculateElementForces(model, elements, progress);
+  if (step.supportLoads != 0) CalculateSupportLoads(model, progress);
+}
+
+// What the run changes of the model and puts back at its end.
+struct ModelStateKeeper {
+  Model& model;
+  AnalysisOptions options;
+  WindData wind;
+  bool modified;
+  explicit ModelStateKeeper(Model& m) : model(m), options(m.options), wind(m.wind), modified(m.modified) {}
+  ~ModelStateKeeper() {
+    model.options = options;
+    model.wind = wind;
+    model.modified = modified;
+  }
+  ModelStateKeeper(const ModelStateKeeper&) = delete;
+  ModelStateKeeper& operator=(const ModelStateKeeper&) = delete;
+};
+
+// What every end of a run releases, failed or not.
+struct RunCleanup {
+  ~RunCleanup() {
+    g_ResultsFile = nullptr;
+    ReleaseGlobalSystem();
+    DeleteAllWorkFiles();
+    g_CurrentStep = 0;
+    g_ElementForceRun = ElementForceRun{};
+    AnalysisRunning = false;
+  }
+};
+
+// A support or load at a node that no element reaches (the corner of a
+// bend, where the tangents meet) would hold or carry nothing: refused.
+void CheckItemsOnThePipe(const Model& model) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType == DataType::None) continue;
+    const int node = layout.endNode;
+    if (node >= 1 && node <= model.nodes.count && model.nodes[node].equation != 0) continue;
+    throw CFormat("Row %d: the %s at node %s is not on the pipe", row, DataTypeName(static_cast<int>(layout.dataType)),
+                  NodeText(model, node).c_str());
+  }
+}
+
+}  // namespace
+
+const AnalysisPhaseTimes& LastAnalysisPhaseTimes() { return g_PhaseTimes; }
+
+bool ModelHasBuriedPipe(const Model& model) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.elementType == ElementType::Beam) continue;
+    const int section = FindSectionByName(model.sections, layout.section);
+    if (section != 0 && !model.sections[section].soil.empty()) return true;
+  }
+  return false;
+}
+
+bool ModelIsNonlinear(const Model& model) {
+  if (ModelHasBuriedPipe(model)) return true;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if ((layout.element && layout.element->IsNonlinear()) || (layout.item && layout.item->IsNonlinear())) return true;
+  }
+  return false;
+}
+
+void GenerateElementsPhase(Model& model, AnalysisElementList& elements, AnalysisProgress& progress) {
+  PhaseClock clock(g_PhaseTimes.generation);
+  ProgressBegin(progress, "Generating elements", ProgressArea::Phase);
+  const bool modified = model.modified;
+  RegenerateModel(model);
+  model.modified = modified;
+  GenerateAnalysisElements(model, elements);
+  if (elements.count == 0) throw std::string("There are no elements");
+  for (int node = 1; node <= model.nodes.count; ++node) model.nodes[node].connected = 0;
+  BinaryFile& file = *g_ResultsFile;
+  BinaryFileWriteInt(file, elements.count);
+  for (int e = 1; e <= elements.count; ++e) {
+    const AnalysisElement& element = elements[e];
+    model.nodes[element.node1].connected = model.nodes[element.node2].connected = 1;
+    const std::int32_t fields[8] = {element.kind,     element.row,     element.node1, element.node2,
+                                    element.material, element.section, element.load,  element.hydrotestRow};
+    BinaryFileWriteInts(file, fields, 8);
+  }
+  BinaryFileWriteInt(file, 0);  // soil restraints: buried pipe is refused before a run
+  ProgressEnd(progress, ProgressArea::Phase);
+}
+
+void RenumberAndAllocate(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  RenumberInput input;
+  input.nodeCount = model.nodes.count;
+  std::vector<LocationVector> connections;
+  {
+    PhaseClock clock(g_PhaseTimes.renumbering);
+    for (int e = 1; e <= elements.count; ++e) input.elements.push_back({elements[e].node1, elements[e].node2});
+    for (const auto& [a, b] : elements.mergedNodes) input.zeroLengthLinks.push_back({a, b});
+    for (int row = 1; row <= model.rowCount; ++row) {
+      const LayoutRow& layout = model.row(row);
+      if (layout.dataType == DataType::None) continue;
+      SupportConnection support;
+      support.dataType = static_cast<std::int32_t>(layout.dataType);
+      support.node = layout.endNode;
+      input.supports.push_back(support);
+    }
+    const RenumberResult result = RenumberNodesForBandwidth(input, progress);
+    if (result.fault != RenumberFault::None)
+      throw RenumberFaultMessage(
+          result, input, [&model](std::int32_t node) { return NodeText(model, node); },
+          [](std::int32_t number) { return std::string(NodeNumberText(number)); });
+    for (int node = 1; node <= model.nodes.count; ++node)
+      model.nodes[node].equation = result.positions[static_cast<std::size_t>(node)];
+    CheckItemsOnThePipe(model);
+    const std::span<const std::int32_t> positions(result.positions);
+    for (int e = 1; e <= elements.count; ++e)
+      connections.push_back(ElementLocationVector(positions, elements[e].node1, elements[e].node2));
+    for (const auto& [a, b] : elements.mergedNodes) connections.push_back(ElementLocationVector(positions, a, b));
+    SkylineProfile profile = BuildSkylineProfile(result.equationCount, connections);
+    ShowProfileSize(progress, profile, false, 0);
+    AllocateGlobalSystem(std::move(profile));
+  }
+}
+
+void ResetStepTable(Model& model) {
+  ResetRunState();
+  ClearCaseBlockPositions();
+  g_AnalysisFlags.modelNonlinear = ModelIsNonlinear(model) ? 1 : 0;
+  // No analysable kind keeps a nonlinear state, and seismic anchor
+  // movements need the seismic cases, which are refused before a run.
+  g_AnalysisFlags.seismicAnchorMovements = 0;
+  PrepareWindDirections(model.wind);
+}
+
+void BuildStepTable(const Model& model) {
+  ClearStepTable();
+  g_AnalysisFlags.dynamicSusceptibility = 0;
+  const AnalysisFlags& flags = g_AnalysisFlags;
+  auto withoutOutput = [](LoadCaseStep& step) { step.writeDisplacements = step.elementForces = step.supportLoads = 0; };
+  if (flags.hangerLoadsRequested != 0) withoutOutput(AppendLoadCaseStep(20));
+  if (flags.hangerTravelRequested != 0) {
+    LoadCaseStep& step = AppendLoadCaseStep(21);
+    step.hangerLoads = 1;
+    withoutOutput(step);
+  }
+  if (flags.hangerLoadsRequested != 0 && flags.modelNonlinear != 0) {
+    withoutOutput(AppendLoadCaseStep(22));
+    if (flags.hangerTravelRequested != 0) {
+      LoadCaseStep& step = AppendLoadCaseStep(23);
+      step.hangerLoads = 1;
+      withoutOutput(step);
+    }
+  }
+  if (flags.hangerDesignRequested != 0) AppendLoadCaseStep(24);
+  if (flags.hangerRecalculationRequested != 0) AppendLoadCaseStep(25);
+  for (int entry = 1; entry <= model.loadCases.count; ++entry) {
+    const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
+    if (type == 0) continue;
+    LoadCaseStep& step = AppendLoadCaseStep(type);
+    if (IsDynamicCase(type)) withoutOutput(step);
+    g_CurrentStep = g_StepCount;
+    step.hangerLoads = CaseHasSustainedLoads() ? 1 : 0;
+  }
+  g_CurrentStep = 0;
+}
+
+void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  const int type = CurrentCaseType();
+  if (type == 0) return;
+  if ((type >= 20 && type <= 29) || IsDynamicCase(type) || type == 33 || (type >= 38 && type <= 40) ||
+      (type >= 117 && type <= 123))
+    throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
+  if (RecordsBlockFirst(type)) RecordCaseBlockPosition(type);
+  const bool solveThermal = model.options.SolveThermalCase != 0;
+  int b = 0, c = 0;
+  if (CombinationSources(type, b, c)) {
+    RecordCaseBlockPosition(type);
+    if (IsCombinationCase(type, solveThermal)) {
+      PhaseClock clock(g_PhaseTimes.writing);
+      FormCombinationBlock(model, elements.count, type);
+      return;
+    }
+  }
+  SolveStaticStep(model, elements, progress);
+  WriteStepOutput(model, elements, progress);
+}
+
+void RunStepLoop(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  ResetStepTable(model);
+  BuildStepTable(model);
+  for (int step = 1; step <= g_StepCount; ++step) {
+    g_CurrentStep = step;
+    ProgressBegin(progress, LoadCaseTitle(CurrentCaseType()), ProgressArea::StepTitle);
+    RunLoadCaseStep(model, elements, progress);
+    ThrowIfWriteFailed(*g_ResultsFile, ResultsPathOf(model.path));
+    ProgressEnd(progress, ProgressArea::StepTitle);
+  }
+}
+
+void RunAnalysis(Model& model, AnalysisProgress& progress) {
+  if (model.path.empty()) throw std::string("The model must be saved before it is analyzed.");
+  CheckModelAnalysable(model);
+  g_PhaseTimes = AnalysisPhaseTimes{};
+  const std::string resultsPath = ResultsPathOf(model.path);
+  platform::RemoveStaleTemporaries(resultsPath);
+  platform::SiblingTemporary temporary(resultsPath, 0644);
+  if (!temporary.ok()) throw "Unable to create the results file\n" + resultsPath;
+  ModelStateKeeper keeper(model);
+  BinaryFile file;
+  if (!BinaryFileOpenUpdate(file, temporary.path())) throw "Unable to create the results file\n" + resultsPath;
+  try {
+    RunCleanup cleanup;
+    AnalysisRunning = true;
+    g_ResultsFile = &file;
+    g_ElementForceRun = ElementForceRun{};
+    g_SupportLoadsPeakMode = g_SupportLoadsSquareMode = 0;
+    g_SupportLoadsNoWrite = 0;
+    WriteResultsFileHeader(file);
+    AnalysisElementList& elements = TheAnalysisElements();
+    GenerateElementsPhase(model, elements, progress);
+    RenumberAndAllocate(model, elements, progress);
+    RunStepLoop(model, elements, progress);
+    ThrowIfWriteFailed(file, resultsPath);
+  } catch (const std::string&) {
+    // A failed write may surface as another failure first (a short read
+    // back, a refused seek): the file is the cause the user can act on.
+    ThrowIfWriteFailed(file, resultsPath);
+    throw;
+  }
+  if (!BinaryFileClose(file)) throw "Unable to write the results file\n" + resultsPath;
+  // Read back as the results reader will: every block must lie where the
+  // model says, and the file must end where the last block ends.
+  BinaryFile written;
+  ResultsFileContents contents;
+  if (!BinaryFileOpenRead(written, temporary.path())) throw "Unable to read back the results file\n" + resultsPath;
+  ReadResultsFile(written, temporary.path(), model, contents);
+  if (contents.endOffset != written.size)
+    throw CFormat("The results file has %lld bytes where the model gives %lld.\n%s",
+                  static_cast<long long>(written.size), static_cast<long long>(contents.endOffset),
+                  resultsPath.c_str());
+  BinaryFileClose(written);
+  if (!temporary.Commit()) throw "Unable to write the results file\n" + resultsPath;
+}

@@ -1,0 +1,36 @@
+// Assembly of the global system of one step: the stiffness from every
+// analysis element, the zero-length links between merged nodes and every
+// support item, and the right-hand side from the loads the step's case
+// carries (or, in the modal case, the lumped masses). Every assembly
+// starts from zero; the engine chooses what is assembled and in which
+// order, each element kind and data item adds its own terms.
+//
+// Order (AssembleCurrentCase): zero the loads; the hangers' loads when the
+// step applies them; stiffness of elements, links and supports; masses and
+// stop in the modal case; the sustained loads; the case loads of each
+// thermal state the case includes; the inertia loads of the seismic cases.
+// Item loops walk the layout rows in order and skip rows without an item.
+#pragma once
+
+#include "analysis/RunState.h"
+
+struct Model;
+struct AnalysisElementList;
+struct LoadCaseStep;
+
+// The rigid link: 1.0e12 on each of the twelve diagonal terms and -1.0e12
+// between the same direction of both nodes.
+constexpr double kRigidLinkStiffness = 1.0e12;
+
+void AssembleCurrentCase(const Model& model, const AnalysisElementList& elements, const LoadCaseStep& step,
+                         AnalysisProgress& progress);
+
+void ClearStiffnessMatrix();
+void AssembleElements(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);
+void AssembleRigidLink(const Model& model, int nodeA, int nodeB);
+void AssembleSupports(const Model& model, AnalysisProgress& progress);
+void AssembleLoads(const Model& model, AnalysisProgress& progress);
+// loadCase 2 .. 11: thermal state T1 .. T10.
+void AssembleCaseLoads(const Model& model, int loadCase, AnalysisProgress& progress);
+void AssembleInertiaLoads(const Model& model, AnalysisProgress& progress);
+void AssembleMasses(const Model& model, AnalysisProgress& progress);

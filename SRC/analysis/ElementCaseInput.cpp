@@ -1,0 +1,56 @@
+// The element input record of a step; see ElementCaseInput.h.
+#include "analysis/ElementCaseInput.h"
+
+#include "analysis/LoadCaseKinds.h"
+#include "model/AnalysisElements.h"
+#include "model/DerivedElementData.h"
+#include "model/Model.h"
+
+std::array<bool, 4> StepWindLoads(const Model& model) {
+  std::array<bool, 4> carried = {CaseIncludesWind1(), CaseIsWind2(), CaseIsWind3(), CaseIsWind4()};
+  for (int k = 0; k < 4; ++k)
+    if (!IsWindDefined(model.wind, k)) carried[static_cast<std::size_t>(k)] = false;
+  return carried;
+}
+
+AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement& element, const CaseLoadSet& loads) {
+  AnalysisElementInput input;
+  input.kind = static_cast<ElementType>(element.kind);
+  input.row = element.row;
+  input.node1 = element.node1;
+  input.node2 = element.node2;
+  input.loads = loads;
+  input.loads.windPressure = {};
+  const DerivedElementData d = ComputeRowDerivedData(model, element, loads.caseType);
+  ElementCaseValues& v = input.values;
+  v.length = d.length;
+  v.outsideDiameter = d.outsideDiameter;
+  v.wallThickness = d.wallThickness;
+  v.area = d.area;
+  v.inertia = d.inertia;
+  v.shearFactor = d.shearFormFactor;
+  v.modulus = d.modulus;
+  v.shearModulus = d.shearModulus;
+  v.poisson = d.poisson;
+  v.expansion = d.expansion;
+  v.weightPerLength = d.weightPerLength;
+  v.temperature = d.temperature;
+  v.pressure = d.pressure;
+  const Material& material = model.materials[element.material];
+  v.insulationThickness = model.sections[element.section].insulationThickness;
+  v.referenceModulus = MaterialValueAtTemp(material, model.options.ReferenceTemperature);
+  v.fibreReinforced = material.isFrp != 0;
+
+  const std::array<bool, 4> wind = StepWindLoads(model);
+  const bool windFlag = model.pipeLoads[element.load].wind != 0;
+  if (!windFlag || IsJacketCoreElement(model, element)) return input;
+  for (int k = 0; k < 4; ++k) {
+    if (!wind[static_cast<std::size_t>(k)]) continue;
+    const WindLoad& load = model.wind.loads[static_cast<std::size_t>(k)];
+    input.loads.windPressure[static_cast<std::size_t>(k)] =
+        WindPressureAtElevation(model.wind, ElementMidElevation(model, element), k + 1);
+    input.loads.windDirection[static_cast<std::size_t>(k)] = {load.unitDirection[0], load.unitDirection[1],
+                                                              load.unitDirection[2]};
+  }
+  return input;
+}

@@ -1,0 +1,133 @@
+// Writing the results of a solved step; see StepResults.h.
+#include "analysis/StepResults.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+
+#include "analysis/ElementCaseInput.h"
+#include "analysis/ElementInputs.h"
+#include "analysis/EndForces.h"
+#include "analysis/GlobalSystem.h"
+#include "analysis/LoadCaseKinds.h"
+#include "elements/BendAnalysis.h"
+#include "elements/StraightAnalysis.h"
+#include "model/AnalysisElements.h"
+#include "model/LayoutTable.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "results/ResultsFile.h"
+#include "shell/Assert.h"
+#include "shell/BinaryFile.h"
+#include "shell/Message.h"
+#include "shell/Frame.h"
+
+namespace {
+
+constexpr double kSmallDisplacement = 1.0e-6;
+
+bool IsStraightKind(ElementType kind) {
+  switch (kind) {
+    case ElementType::Pipe:
+    case ElementType::JacketedPipe:
+    case ElementType::Valve:
+    case ElementType::Reducer:
+    case ElementType::Bellows:
+    case ElementType::SlipJoint:
+    case ElementType::Rigid: return true;
+    default: return false;
+  }
+}
+
+bool IsCurvedKind(ElementType kind) {
+  return kind == ElementType::Bend || kind == ElementType::Miter || kind == ElementType::JacketedBend;
+}
+
+// The element's local stiffness as its kind builds it for the case.
+bool ElementStiffness(const Model& model, const AnalysisElementInput& input, Matrix12d& stiffness) {
+  if (IsStraightKind(input.kind)) {
+    stiffness = BuildStraightElement(model, input).stiffness;
+    return true;
+  }
+  if (IsCurvedKind(input.kind)) {
+    stiffness = BuildBendElement(model, input).stiffness.local;
+    return true;
+  }
+  return false;
+}
+
+// A heading line, then one line of twelve comma-separated terms per row.
+void ExportStiffness(std::FILE* file, const Model& model, const AnalysisElementInput& input) {
+  Matrix12d K{};
+  if (!ElementStiffness(model, input, K)) return;
+  std::string first = NodeNumberText(model.nodes[input.node1].id);
+  std::fprintf(file, "Element: %s - ", first.c_str());
+  std::fprintf(file, "%s,", NodeNumberText(model.nodes[input.node2].id));
+  std::fprintf(file, "Type :%s\r\n", ElementTypeMessageName(input.kind));
+  for (const auto& row : K) {
+    for (double term : row) std::fprintf(file, "%lf,", term);
+    std::fprintf(file, "%s,\r\n", "");
+  }
+}
+
+}  // namespace
+
+std::string StiffnessExportPath(const std::string& modelPath) {
+  const std::size_t slash = modelPath.find_last_of("/\\");
+  const std::size_t dot = modelPath.find_last_of('.');
+  const bool hasDot = dot != std::string::npos && (slash == std::string::npos || dot > slash);
+  return (hasDot ? modelPath.substr(0, dot) : modelPath) + "_K.csv";
+}
+
+void WriteDisplacements(const Model& model, AnalysisProgress& progress) {
+  ProgressBegin(progress, "Writing displacements", ProgressArea::Phase);
+  QV_ASSERT(g_ResultsFile != nullptr);
+  const int count = ResultNodeCount(model);
+  std::vector<float> values(static_cast<std::size_t>(6 * count), 0.0f);
+  for (int node = 1; node <= count; ++node) {
+    const LocationVector vector = NodeLocationVector(model.nodes, node);
+    for (int i = 0; i < 6; ++i) {
+      const double value = SolvedValue(vector.equation[static_cast<std::size_t>(i)]);
+      values[static_cast<std::size_t>(6 * (node - 1) + i)] =
+          std::fabs(value) < kSmallDisplacement ? 0.0f : static_cast<float>(value);
+    }
+  }
+  BinaryFileWriteFloats(*g_ResultsFile, values.data(), values.size());
+  ProgressEnd(progress, ProgressArea::Phase);
+}
+
+void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  if (CurrentCaseType() == 2 && model.options.SolveThermalCase == 0) return;
+  ProgressBegin(progress, "Calculating forces", ProgressArea::Phase);
+  std::FILE* exportFile = nullptr;
+  if (std::getenv("export_K") != nullptr) {
+    const std::string name = StiffnessExportPath(model.path);
+    exportFile = std::fopen(name.c_str(), "wb");
+    if (exportFile == nullptr)
+      ShowInfoMessage(MainFrame().window, "Not able to open file " + name + ".\nExport of stiffness aborted.");
+  }
+  const CaseLoadSet loads = CurrentCaseLoadSet(model);
+  ProgressCounter counter;
+  ProgressCounterStart(counter, elements.count);
+  try {
+    for (int e = 1; e <= elements.count; ++e) {
+      ProgressCounterStep(progress, counter, e);
+      const AnalysisElementInput input = MakeElementInput(model, elements[e], loads);
+      CalculateElementForce(e, input);
+      if (exportFile != nullptr) ExportStiffness(exportFile, model, input);
+    }
+  } catch (...) {
+    if (exportFile != nullptr) std::fclose(exportFile);
+    throw;
+  }
+  if (exportFile != nullptr) std::fclose(exportFile);
+  ProgressAreaClear(progress, counter);
+  ProgressEnd(progress, ProgressArea::Phase);
+}
+
+void CalculateSupportLoads(const Model& model, AnalysisProgress& progress) {
+  ProgressBegin(progress, "Calculating support loads", ProgressArea::Phase);
+  for (int row = 1; row <= model.rowCount; ++row)
+    if (DataItem* item = model.row(row).item.get()) item->ComputeSupportLoads(row);
+  ProgressEnd(progress, ProgressArea::Phase);
+}

@@ -1,0 +1,25 @@
+// Writing the results of a solved step, in this order within the step's
+// block: the displacements of every node (six f32 in global axes, values
+// below 1.0e-6 in size written as 0, zeros for a node without equations),
+// the end forces of every analysis element (one 48-byte record each,
+// computed by the element's kind from the solution) and the loads of every
+// support (each item writes its own values in row order).
+//
+// With the environment switch "export_K" set, the element-force block also
+// writes every element's 12 x 12 local stiffness to "<model>_K.csv" beside
+// the model (replaced by each block, so it holds the run's last one); a
+// file that cannot be opened is reported and the run goes on without it.
+#pragma once
+
+#include "analysis/RunState.h"
+
+struct Model;
+struct AnalysisElementList;
+
+void WriteDisplacements(const Model& model, AnalysisProgress& progress);
+void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);
+void CalculateSupportLoads(const Model& model, AnalysisProgress& progress);
+
+// The stiffness export's file name for a model path: the extension (from
+// its dot) replaced by "_K.csv".
+std::string StiffnessExportPath(const std::string& modelPath);

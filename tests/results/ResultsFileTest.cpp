@@ -1,0 +1,204 @@
+// The results file: the one the analysis writes is read back by the
+// results reader with every block where the model puts it (size and
+// offsets computed here from the model's counts, not from the writer), and
+// hand-built files show the reader's layout for what the analysis cannot
+// write yet (a modal block between result cases, a response spectrum case,
+// soil restraints, hanger records) and its refusals: the older format, a
+// foreign magic, another version, a truncated file and a file whose
+// elements name nodes the model does not have.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+
+#include "analysis/AnalysisTesting.h"
+#include "files/ByteEmitter.h"
+#include "model/AnalysisElements.h"
+#include "supports/Hanger.h"
+
+namespace {
+
+using namespace analysis_testing;
+
+class ResultsFileTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    std::filesystem::remove(ResultsPathOf(path_));
+    std::filesystem::remove(path_);
+    InitEmptyModel(TheModel(), AnalysisOptions());
+  }
+  // From 10 (anchor), pipe 20 (+60 X, Y restraint), bend 30 (+60 X, a
+  // force), pipe 40 (+60 Z, anchor).
+  Model& Build() {
+    Model& model = TheModel();
+    StartModel(model, 300.0, kDensity, path_);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 60.0f);
+    PutItem(model, 2, DataType::Restraint);
+    static_cast<Restraint&>(*model.row(2).item).restrainY = 1;
+    PipeRow(model, 30, ElementType::Bend, 60.0f);
+    PipeRow(model, 40, ElementType::Pipe, 0.0f, 0.0f, 60.0f);
+    PutItem(model, 4, DataType::Anchor);
+    MakeModel(model);
+    return model;
+  }
+  std::string ReadError(const Model& model, const std::string& bytes) {
+    {
+      std::ofstream out(ResultsPathOf(path_), std::ios::binary);
+      out << bytes;
+    }
+    BinaryFile file;
+    EXPECT_TRUE(BinaryFileOpenRead(file, ResultsPathOf(path_)));
+    ResultsFileContents contents;
+    try {
+      ReadResultsFile(file, ResultsPathOf(path_), model, contents);
+    } catch (const std::string& message) {
+      return message;
+    }
+    return {};
+  }
+  static void Header(ByteEmitter& out, const char* version = "900") {
+    out.Fixed("QUORVELWRES", 11);
+    out.Fixed(version, 3);
+    out.Zeros(2);
+  }
+  std::string path_ = TempFolder() + "/results-file.mod";
+};
+
+TEST_F(ResultsFileTest, TheAnalysisWritesEveryBlockWhereTheReaderLooks) {
+  Model& model = Build();
+  // An entry 0 takes no room.
+  SetCases(model, {1, 0, 8, 2});
+  const RunResults run = AnalyseAndRead(model);
+  const AnalysisElementList& elements = TheAnalysisElements();
+  const std::int64_t N = model.nodes.count, E = elements.count;
+  ASSERT_EQ(E, 4);  // lead-in, arc and two pipes
+  const std::int64_t SB = 4 * (6 + 3 + 6);
+  const std::int64_t block = 24 * N + 48 * E + SB;
+  const std::int64_t first = 16 + 4 + 32 * E + 4;
+  EXPECT_EQ(run.fileSize, first + 3 * block);
+  EXPECT_EQ(run.contents.endOffset, run.fileSize);
+  ASSERT_EQ(run.contents.cases.size(), 4u);
+  for (int k = 1; k <= 3; ++k) {
+    const ResultCaseOffsets& at = run.contents.cases[static_cast<std::size_t>(k)];
+    EXPECT_EQ(at.type, (std::array<int, 3>{1, 8, 2})[static_cast<std::size_t>(k - 1)]);
+    EXPECT_EQ(at.displacements, first + (k - 1) * block);
+    EXPECT_EQ(at.forces, at.displacements + 24 * N);
+    EXPECT_EQ(at.supportLoads, at.forces + 48 * E);
+  }
+  // The header and the element records, byte for byte.
+  std::ifstream in(ResultsPathOf(path_), std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  EXPECT_EQ(bytes.substr(0, 16), std::string("QUORVELWRES900\0\0", 16));
+  ASSERT_EQ(run.contents.elementCount, E);
+  for (int e = 1; e <= E; ++e) {
+    const AnalysisElement &read = run.contents.elements[static_cast<std::size_t>(e)], &made = elements[e];
+    EXPECT_EQ(std::tie(read.kind, read.row, read.node1, read.node2, read.material, read.section, read.load),
+              std::tie(made.kind, made.row, made.node1, made.node2, made.material, made.section, made.load));
+  }
+  // Supports in kind order (anchors, then restraints), each at its offset.
+  EXPECT_EQ(run.contents.supportList, (std::vector<int>{1, 4, 2}));
+  EXPECT_EQ(run.contents.supportOffset[2], 24);
+  EXPECT_EQ(run.contents.supportOffset[4], 36);
+  EXPECT_EQ(run.contents.supportValueCount[2], 3);
+  // Every element end carries results; the bend's corner node does not.
+  EXPECT_EQ(run.contents.resultNodes.size(), 5u);
+  for (int node : run.contents.resultNodes) EXPECT_NE(model.nodes[node].id, 30);
+  EXPECT_EQ(run.contents.stressElements.size(), 4u);
+  // Every node is written, including the corner node without equations
+  // (six zeros), and the restraint holds the weight share it carries.
+  const int corner = FindNodeIndex(model.nodes, 30);
+  for (float value : run.cases[0].nodes[static_cast<std::size_t>(corner)]) EXPECT_EQ(value, 0.0f);
+  EXPECT_LT(SupportValues(run, run.cases[0], 2)[1], -1.0);
+}
+
+TEST_F(ResultsFileTest, AModalBlockASpectrumCaseSoilAndHangersAreLaidOutAsTheReaderSays) {
+  Model& model = Build();
+  PutItem(model, 3, DataType::Hanger);  // the reader reads any model
+  SetCases(model, {1, 30, 31, 8});
+  const std::int64_t N = model.nodes.count;
+  const int E = 2, S = 1, M = 2;
+  ByteEmitter out;
+  Header(out);
+  out.Int(E);
+  for (int e = 1; e <= E; ++e) out.Int(3), out.Int(2), out.Int(e), out.Int(e + 1), out.Int(1), out.Int(1), out.Int(1), out.Int(0);
+  out.Int(S);
+  out.Int(1);
+  out.Floats({1, 2, 3, 4, 5, 6, 7, 8});
+  out.Zeros(4);
+  const std::int64_t SB = 4 * (6 + 3 + 1 + 6);
+  auto resultBlock = [&](int nodeSets) { out.Zeros(static_cast<std::size_t>(24 * N * nodeSets + 48 * E + SB)); };
+  resultBlock(1);
+  out.Int(M);
+  out.Floats({2.5f, 7.0f});
+  out.Zeros(static_cast<std::size_t>(24 * N * M));
+  out.Floats({3, 4, 0, 0, 1, 0});
+  out.Float(10.0f);
+  resultBlock(2);
+  resultBlock(1);
+  out.Fixed("B-268", 6);
+  out.Fixed("12", 6);
+  out.Floats({150.0f, 1, 2, 3, 4});
+  const std::string bytes = out.bytes();
+  ASSERT_EQ(ReadError(model, bytes), "");
+  BinaryFile file;
+  ASSERT_TRUE(BinaryFileOpenRead(file, ResultsPathOf(path_)));
+  ResultsFileContents r;
+  ReadResultsFile(file, ResultsPathOf(path_), model, r);
+  const std::int64_t first = 24 + 32 * E + 40 * S;
+  const std::int64_t plain = 24 * N + 48 * E + SB;
+  ASSERT_EQ(r.cases.size(), 4u);
+  EXPECT_EQ(r.cases[1].displacements, first);
+  const std::int64_t modal = first + plain;
+  EXPECT_EQ(r.modal.shapes, modal + 4 + 4 * M);
+  EXPECT_EQ(r.modal.frequencies, (std::vector<float>{2.5f, 7.0f}));
+  EXPECT_EQ(r.modal.totalMass, 10.0f);
+  EXPECT_FLOAT_EQ(r.modal.massSums[0], (9.0f + 0.0f) / 10.0f);
+  EXPECT_FLOAT_EQ(r.modal.massSums[1], (16.0f + 1.0f) / 10.0f);
+  const std::int64_t spectrum = modal + 8 + 16 * M + 24 * N * M;
+  EXPECT_EQ(r.cases[2].displacements, spectrum);
+  EXPECT_EQ(r.cases[2].accelerations, spectrum + 24 * N);
+  EXPECT_EQ(r.cases[2].forces, spectrum + 48 * N);
+  EXPECT_EQ(r.cases[3].displacements, spectrum + plain + 24 * N);
+  EXPECT_EQ(r.endOffset, static_cast<std::int64_t>(bytes.size()));
+  ASSERT_EQ(r.soil.size(), 2u);
+  EXPECT_EQ(r.soil[1].values[7], 8.0f);
+  ASSERT_EQ(r.hangers.size(), 1u);
+  EXPECT_EQ(r.hangers[0].figure, "B-268");
+  EXPECT_EQ(r.hangers[0].design[3], 4.0f);
+  EXPECT_EQ(r.supportList, (std::vector<int>{1, 4, 3, 2}));  // anchors, hangers, restraints
+  // One byte short of the last hanger record: refused, never read as zeros.
+  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)),
+            "The results file is incomplete.\nPlease reanalyze the model.");
+}
+
+TEST_F(ResultsFileTest, TheReaderRefusesOtherFormatsVersionsAndForeignFiles) {
+  Model& model = Build();
+  SetCases(model, {1});
+  ByteEmitter old;
+  old.Fixed("QUORVEL.RES", 12);
+  old.Zeros(2);
+  old.Bytes({0x2A, 0x03});  // 810
+  EXPECT_EQ(ReadError(model, old.bytes()), "Results file is in Version 8.10 format.\nUnable to read results file.");
+  ByteEmitter other;
+  other.Fixed("QUORVELWMOD900", 16);
+  EXPECT_EQ(ReadError(model, other.bytes()), "Unable to read results file");
+  ByteEmitter older;
+  Header(older, "850");
+  EXPECT_EQ(ReadError(model, older.bytes()), "Program version = 9.00\nResults version = 8.50\nPlease reanalyze the model.");
+  ByteEmitter foreign;
+  Header(foreign);
+  foreign.Int(1);
+  foreign.Int(3), foreign.Int(2), foreign.Int(1), foreign.Int(model.nodes.count + 1);
+  foreign.Int(1), foreign.Int(1), foreign.Int(1), foreign.Int(0);
+  foreign.Int(0);
+  EXPECT_EQ(ReadError(model, foreign.bytes()),
+            "The results file does not belong to this model.\nPlease reanalyze the model.");
+  ByteEmitter huge;
+  Header(huge);
+  huge.Int(1000000);
+  EXPECT_EQ(ReadError(model, huge.bytes()), "The results file is incomplete.\nPlease reanalyze the model.");
+}
+
+}  // namespace
