@@ -166,6 +166,8 @@ void ComputeCaseOffsets(BinaryFile& file, const Model& model, ResultsFileContent
     if (model.row(row).dataType == DataType::Hanger) out.hangerRows.push_back(row);
   out.endOffset = offset + kHangerRecordBytes * static_cast<std::int64_t>(out.hangerRows.size());
   if (file.size >= 0 && out.endOffset > file.size) throw std::string(kTruncated);
+  // Bytes past the layout the model gives: written for another model.
+  if (file.size >= 0 && out.endOffset < file.size) throw std::string(kForeign);
   if (out.hangerRows.empty()) return;
   BinaryFileSeek(file, offset);
   for (std::size_t h = 0; h < out.hangerRows.size(); ++h) {
