@@ -7,6 +7,7 @@
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "shell/Message.h"
 #include "shell/StandIn.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
@@ -47,6 +48,11 @@ void BuildResultChooserList(const Model& /*model*/) {
 void ChooseResultTable(HWND owner) {
   // A chooser posted before the results were left has nothing to offer.
   if (ResultsBatchMode() || !InResultsMode()) return;
+  if (ResultChooserList().empty()) {
+    // Results of a model analysed without a load case hold no table.
+    ShowInfoMessage(owner, "The results hold no load case to show.\nChoose the load cases and analyze the model again.");
+    return;
+  }
   RadioChooserRequest request;
   request.templateName = TemplateName();
   for (const ResultChooserEntry& entry : ResultChooserList()) request.names.push_back(entry.name);

@@ -87,12 +87,13 @@ ResultPrintTable::ResultPrintTable(TableWindow& table, int rows, std::vector<Hea
     : table_(table), groups_(std::move(groups)) {
   rowsToPrint = rows;
   linesPerRow = table.linesPerRow;
+  // The page lays out the heading block before it asks for the columns.
+  headingLines = table.headingLines;
+  gapAfterHeading1 = !groups_.empty();
 }
 
 void ResultPrintTable::DefineColumns() {
   SetColumns(table_.columnCount);
-  headingLines = table_.headingLines;
-  gapAfterHeading1 = !groups_.empty();
   std::vector<int> measured = MeasureTableColumns(table_, rowsToPrint, [](const std::string& text) {
     return PrintTable::TextWidth(text);
   });

@@ -19,6 +19,8 @@
 
 #include <string>
 
+#include "platform/Types.h"
+
 struct Model;
 
 // Opens the results of the open model; every error is shown, never thrown.
@@ -34,6 +36,11 @@ bool ResultsBatchMode();
 // The layout row named by the last input error of a post-read step, 0 when
 // none.
 extern int g_FaultRow;
+
+// The timer of the Results window that brings the result chooser up once
+// the results are shown.
+constexpr UINT_PTR kResultChooserTimer = 174;
+constexpr UINT kResultChooserDelay = 250;  // ms
 
 void EnterResultsMenus();
 void LeaveResultsMenus();

@@ -73,7 +73,7 @@ class ResultsFixture : public LayoutFixture {
         Click(dialog, 1400 + choice);
     });
     open();
-    platform::RunUntilIdle();
+    platform::AdvanceClock(kResultChooserDelay);
     return names;
   }
   // Opens the results and answers the chooser with Cancel; its names.

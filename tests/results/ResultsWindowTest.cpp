@@ -73,7 +73,7 @@ TEST_F(ResultsWindowTest, AnalyzeOpensTheResultsOnTheFirstCaseAndTheArrowsStepTh
     Click(dialog, 1404);
   });
   EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, false));
-  platform::RunUntilIdle();
+  platform::AdvanceClock(kResultChooserDelay);
   platform::CheckModalScript();
   EXPECT_EQ(names, (std::vector<std::string>{"&Support load summary", "&Support loads", "&Element forces",
                                              "&Displacements"}));
@@ -243,6 +243,22 @@ TEST_F(ResultsWindowTest, AMissingResultsFileIsNamedAndNothingChanges) {
   EXPECT_EQ(lines, (std::vector<std::string>{"Results file: " + ResultsPath(), "Does not exist."}));
   EXPECT_FALSE(InResultsMode());
   EXPECT_FALSE(TableResultsShown());
+}
+
+TEST_F(ResultsWindowTest, ResultsWithoutALoadCaseSaySoInsteadOfAnEmptyChooser) {
+  BuildLine({});
+  Analyse();
+  std::vector<std::string> lines;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [&lines](HWND dialog) {
+    lines = LinesOfDialog(dialog);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  OpenResults();
+  platform::AdvanceClock(kResultChooserDelay);
+  platform::CheckModalScript();
+  EXPECT_EQ(lines.at(0), "The results hold no load case to show.");
+  EXPECT_TRUE(InResultsMode());
+  EXPECT_TRUE(ResultChooserList().empty());
 }
 
 TEST_F(ResultsWindowTest, ABatchRunPreparesTheResultsWithoutShowingAWindow) {
