@@ -112,6 +112,8 @@ void SendCloseDialogs(Frame& frame) {
 }
 
 LRESULT OnSetFocus(HWND window) {
+  // No stress display exists yet that would keep the rendered picture.
+  if (RenderMode()) SetRenderModeOff();
   SendCloseDialogs(LayoutFrame());
   SendCloseDialogs(ListFrame());
   SendCloseDialogs(GraphicsFrame());
