@@ -319,16 +319,17 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
     throw;
   }
   if (!BinaryFileClose(file)) throw "Unable to write the results file\n" + resultsPath;
-  // Read back as the results reader will: every block must lie where the
-  // model says, and the file must end where the last block ends.
+  // Read back as the results reader will: the elements must be the model's,
+  // every block must lie where the model says, and the file must end where
+  // the last block ends.
   BinaryFile written;
   ResultsFileContents contents;
   if (!BinaryFileOpenRead(written, temporary.path())) throw "Unable to read back the results file\n" + resultsPath;
-  ReadResultsFile(written, temporary.path(), model, contents);
-  if (contents.endOffset != written.size)
-    throw CFormat("The results file has %lld bytes where the model gives %lld.\n%s",
-                  static_cast<long long>(written.size), static_cast<long long>(contents.endOffset),
-                  resultsPath.c_str());
+  try {
+    ReadResultsFile(written, temporary.path(), model, contents);
+  } catch (const std::string& message) {
+    throw message + "\n" + resultsPath;
+  }
   BinaryFileClose(written);
   if (!temporary.Commit()) throw "Unable to write the results file\n" + resultsPath;
 }
