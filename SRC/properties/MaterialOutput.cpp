@@ -81,6 +81,8 @@ std::string NonZero(int unit, float value) {
 void PrintOnPrinter(const Material& m) {
   if (PrinterLinesLeft() < 8) PrinterPageHeading();
   PrinterHeadingBar("Pipe material " + m.name + ": " + m.description);
+  // y is a baseline: the first line below the bar is a line further down.
+  PrinterNewLine();
   PrinterTextLeft(DensityLine(m));
   PrinterNewLine();
   const int code = Code();
@@ -145,6 +147,7 @@ void PrintAsText(const Material& m) {
   for (std::size_t i = 0; i < fields.size() && i < 3; ++i) ReportPutTextRight(UnitLabel(kUnitStress), valueAt[i]);
   ReportNewLine();
   ReportRuleBetween(6, fields.size() >= 3 ? 70 : fields.size() == 2 ? 58 : 48);
+  ReportNewLine();  // the rule keeps its own line
   for (int r = 1; r <= m.numtemps; ++r) {
     ReportPutTextRight(NonZero(kUnitTemperature, Value(m, r, kMatTemperature)), 10);
     ReportPutTextRight(NonZero(kUnitModulus, Value(m, r, kMatModulus)), 22);
@@ -206,7 +209,7 @@ std::string JointLines(const Material& m, const char* end) {
 
 void PrintAsCsv(const Material& m) {
   const int code = Code();
-  ReportAppendLine("Material " + m.name + ": " + m.description);
+  ReportAppendLine(CsvQuoted("Material " + m.name + ": " + m.description));
   ReportNewLine();
   g_LineText.clear();
   char nu[48];
@@ -262,11 +265,11 @@ std::string MaterialsExportText(const Model& model) {
     const Material& m = model.materials[i];
     char nu[48];
     std::snprintf(nu, sizeof nu, "Nu = %.3f\r\n", m.nu);
-    text += "Material " + m.name + ": " + m.description + end;
+    text += CsvQuoted("Material " + m.name + ": " + m.description) + end;
     text += "Density = " + std::string(FormatDensity(m.density)) + " " + UnitLabel(kUnitDensity) + end;
     text += nu;
     text += JointLines(m, end);
-    if (!TypeText(m).empty()) text += TypeText(m) + end;
+    if (!TypeText(m).empty()) text += CsvQuoted(TypeText(m)) + end;
     if (SwedishOrNorwegian(Code()) && m.strength > 0.0f) text += "Tensile strength = " + StrengthText(m) + end;
     for (const std::vector<std::string>& row : CsvRows(m)) {
       for (std::size_t c = 0; c < row.size(); ++c) text += (c == 0 ? "" : ",") + CsvQuoted(row[c]);
