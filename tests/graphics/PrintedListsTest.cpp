@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
+#include <map>
 #include <sstream>
 
 #include "elements/Bend.h"
@@ -25,6 +26,7 @@
 #include "model/NodeList.h"
 #include "model/RowOperations.h"
 #include "platform/CommonDialog.h"
+#include "platform/Metafile.h"
 #include "platform/PropertySheet.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
@@ -166,6 +168,70 @@ std::vector<std::vector<std::string>> CsvRows(const std::string& text) {
   }
   if (row.size() > 1 || !row[0].empty()) rows.push_back(row);
   return rows;
+}
+
+// A report recorded for the window `owner` as the preview records it: the
+// horizontal rules (lines and the edges of rectangles) that run through a
+// text printed on the same page, between its capitals' top and its descent.
+std::vector<std::string> RulesThroughTexts(HWND owner) {
+  PrinterSettings& printer = TextPrinter();
+  printer.owner = owner;
+  HDC dc = printer.CreatePrinterDc();
+  printer.ComputePrintArea(dc);
+  printer.Record(dc, printer.printableWidth, printer.printableHeight);
+  struct Text {
+    int left, right, top, bottom;
+    std::string text;
+  };
+  struct Rule {
+    int left, right, y;
+  };
+  std::vector<std::vector<Text>> texts(1);
+  std::vector<std::vector<Rule>> rules(1);
+  std::map<DWORD, LOGFONT> fonts;
+  HFONT current = nullptr;
+  POINT at{};
+  for (const std::vector<DWORD>& record : platform::MetafileRecords(printer.document)) {
+    const auto value = [&record](std::size_t i) { return static_cast<int>(record[i]); };
+    if (record[0] == EMR_GDICOMMENT && record[3] != 999999) {
+      texts.emplace_back();
+      rules.emplace_back();
+    } else if (record[0] == EMR_EXTCREATEFONTINDIRECTW) {
+      std::memcpy(&fonts[record[2]], record.data() + 3, sizeof(LOGFONT));
+    } else if (record[0] == EMR_SELECTOBJECT && fonts.count(record[2]) != 0) {
+      if (current != nullptr) DeleteObject(current);
+      current = CreateFontIndirect(&fonts[record[2]]);
+      SelectObject(dc, current);
+    } else if (record[0] == EMR_EXTTEXTOUTA) {
+      const std::string text(reinterpret_cast<const char*>(record.data() + 12), record[10]);
+      TEXTMETRIC metrics{};
+      GetTextMetrics(dc, &metrics);
+      SIZE size{};
+      GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
+      texts.back().push_back({value(2), value(2) + size.cx, value(3) - (metrics.tmAscent - metrics.tmInternalLeading),
+                              value(3) + metrics.tmDescent, text});
+    } else if (record[0] == EMR_MOVETOEX) {
+      at = {value(2), value(3)};
+    } else if (record[0] == EMR_LINETO) {
+      if (value(3) == at.y) rules.back().push_back({std::min(at.x, value(2)), std::max(at.x, value(2)), at.y});
+      at = {value(2), value(3)};
+    } else if (record[0] == EMR_RECTANGLE) {
+      rules.back().push_back({value(2), value(4), value(3)});
+      rules.back().push_back({value(2), value(4), value(5)});
+    }
+  }
+  SelectObject(dc, GetStockObject(SYSTEM_FONT));
+  if (current != nullptr) DeleteObject(current);
+  DeleteDC(dc);
+  printer.DeleteDocument();
+  std::vector<std::string> found;
+  for (std::size_t page = 0; page < texts.size(); ++page)
+    for (const Text& text : texts[page])
+      for (const Rule& rule : rules[page])
+        if (rule.left < text.right && text.left < rule.right && text.top < rule.y - 1 && rule.y + 1 < text.bottom)
+          found.push_back("page " + std::to_string(page) + ": a rule at " + std::to_string(rule.y) + " through \"" +
+                          text.text + "\" (" + std::to_string(text.top) + " to " + std::to_string(text.bottom) + ")");
+  return found;
 }
 
 bool HasCell(const std::vector<std::vector<std::string>>& rows, const std::string& cell) {
@@ -380,6 +446,18 @@ TEST_F(PrintedListsTest, ListsOverManyPagesRepeatTheirHeadingsClear) {
     const std::vector<PdfPage> pages = PdfWords(pdf);
     ASSERT_GE(pages.size(), 2u) << pdf;
     EXPECT_EQ(Collisions(pages), std::vector<std::string>{}) << pdf;
+  }
+}
+
+TEST_F(PrintedListsTest, NoRuleRunsThroughAPrintedText) {
+  // Ten thermal loads: the specified displacements print ten lines an
+  // entry, with a rule between each two.
+  for (const int thermal : {1, 10}) {
+    TheModel().options.ThermalLoadCount = thermal;
+    static_cast<Anchor&>(*TheModel().row(7).item).DisplacementsInPipeLcs = 1;
+    MakeModel(TheModel());
+    for (const PrintedList& list : kLists)
+      EXPECT_EQ(RulesThroughTexts(FrameOf(list)), std::vector<std::string>{}) << list.name << ", " << thermal;
   }
 }
 
