@@ -515,9 +515,24 @@ TEST_F(PrintedListsTest, CommaSeparatedReportsKeepEveryFreeTextInOneCell) {
 }
 
 TEST_F(PrintedListsTest, TheMaterialsExportKeepsItsTitleLineInOneCell) {
-  const auto rows = CsvRows(MaterialsExportText(TheModel()));
-  ASSERT_FALSE(rows.empty());
+  ShowListByOpener(OpenMaterialsTable);
+  platform::RunUntilIdle();
+  const fs::path path = folder_ / "Materials.csv";
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Export to Comma Separated Values file", [path](HWND dialog) {
+    char proposed[64] = {};
+    GetDlgItemText(dialog, edt1, proposed, sizeof proposed);
+    EXPECT_STREQ(proposed, "Materials.csv");
+    SetDlgItemText(dialog, edt1, path.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 351, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  const auto rows = CsvRows(ReadFile(path));
+  ASSERT_GE(rows.size(), 6u);
   EXPECT_EQ(rows[0], (std::vector<std::string>{"Material CS: Carbon steel, A106 B"}));
+  EXPECT_EQ(rows[1], (std::vector<std::string>{"Density = " + std::string(FormatDensity(0.283f)) + " (lb/in3)"}));
+  EXPECT_EQ(rows[6].at(0), "-20");  // the first temperature row, after the headings and units
 }
 
 }  // namespace
