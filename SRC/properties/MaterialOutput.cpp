@@ -1,14 +1,15 @@
 // The output of the materials (see MaterialsTable.h): one block per
 // material. On the printer a heading bar, the density line and the table
 // against temperature; in a text report the same at fixed columns; in a
-// comma-separated report cells; and the export file "Materials.csv", whose
-// lines end with CR LF for the spreadsheets that read it.
+// comma-separated report cells; and the export file "Materials.csv", in
+// UTF-8, whose lines end with CR LF for the spreadsheets that read it.
 #include <cstdio>
 #include <string>
 
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
+#include "platform/Windows1252.h"
 #include "properties/Material.h"
 #include "properties/MaterialPropertyRows.h"
 #include "properties/MaterialPropertyTable.h"
@@ -283,7 +284,8 @@ std::string MaterialsExportText(const Model& model) {
 void ExportMaterials(HWND owner) {
   g_CsvExportDefaultName = "Materials.csv";
   if (!ExportCsvDialog(owner)) return;
-  const std::string text = MaterialsExportText(TheModel());
+  // The file is UTF-8, as every text file the program writes.
+  const std::string text = platform::Utf8From1252(MaterialsExportText(TheModel()));
   const bool written = std::fwrite(text.data(), 1, text.size(), g_CsvExportFile) == text.size();
   const bool closed = std::fclose(g_CsvExportFile) == 0;
   g_CsvExportFile = nullptr;

@@ -514,25 +514,36 @@ TEST_F(PrintedListsTest, CommaSeparatedReportsKeepEveryFreeTextInOneCell) {
   }
 }
 
-TEST_F(PrintedListsTest, TheMaterialsExportKeepsItsTitleLineInOneCell) {
-  ShowListByOpener(OpenMaterialsTable);
-  platform::RunUntilIdle();
-  const fs::path path = folder_ / "Materials.csv";
-  platform::ExpectModal(platform::ModalKind::CommonDialog, "Export to Comma Separated Values file", [path](HWND dialog) {
-    char proposed[64] = {};
-    GetDlgItemText(dialog, edt1, proposed, sizeof proposed);
-    EXPECT_STREQ(proposed, "Materials.csv");
-    SetDlgItemText(dialog, edt1, path.c_str());
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-  });
-  SendMessage(ListFrame().window, WM_COMMAND, 351, 0);
-  platform::RunUntilIdle();
-  platform::CheckModalScript();
-  const auto rows = CsvRows(ReadFile(path));
-  ASSERT_GE(rows.size(), 6u);
-  EXPECT_EQ(rows[0], (std::vector<std::string>{"Material CS: Carbon steel, A106 B"}));
-  EXPECT_EQ(rows[1], (std::vector<std::string>{"Density = " + std::string(FormatDensity(0.283f)) + " (lb/in3)"}));
-  EXPECT_EQ(rows[6].at(0), "-20");  // the first temperature row, after the headings and units
+// The exports of the Materials and Spectrums lists (File > Export): the
+// title lines whole in one cell, the texts in UTF-8.
+TEST_F(PrintedListsTest, ExportsKeepTheirTitlesInOneCellAndWriteUtf8) {
+  TheModel().materials[1].description = "Carbon steel, A106 B, r\xE9sistant";  // Windows-1252
+  TheModel().spectra[0].name = "S\xE9, east";
+  auto exportList = [this](ListOpener opener, const char* name) {
+    ShowListByOpener(opener);
+    platform::RunUntilIdle();
+    const fs::path path = folder_ / name;
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Export to Comma Separated Values file",
+                          [path, name](HWND dialog) {
+                            char proposed[64] = {};
+                            GetDlgItemText(dialog, edt1, proposed, sizeof proposed);
+                            EXPECT_STREQ(proposed, name);
+                            SetDlgItemText(dialog, edt1, path.c_str());
+                            SendMessage(dialog, WM_COMMAND, IDOK, 0);
+                          });
+    SendMessage(ListFrame().window, WM_COMMAND, 351, 0);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    return CsvRows(ReadFile(path));
+  };
+  const auto materials = exportList(OpenMaterialsTable, "Materials.csv");
+  ASSERT_GE(materials.size(), 6u);
+  EXPECT_EQ(materials[0], (std::vector<std::string>{"Material CS: Carbon steel, A106 B, r\xC3\xA9sistant"}));
+  EXPECT_EQ(materials[1], (std::vector<std::string>{"Density = " + std::string(FormatDensity(0.283f)) + " (lb/in3)"}));
+  EXPECT_EQ(materials[6].at(0), "-20");  // the first temperature row, after the headings and units
+  const auto spectra = exportList(OpenSpectraTable, "Spectrums.csv");
+  ASSERT_FALSE(spectra.empty());
+  EXPECT_EQ(spectra[0], (std::vector<std::string>{"Spectrum = ", "S\xC3\xA9, east"}));
 }
 
 }  // namespace
