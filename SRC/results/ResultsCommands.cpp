@@ -15,6 +15,7 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/LoadCaseChooser.h"
 #include "results/OtherSelectors.h"
@@ -154,6 +155,9 @@ void ResultsCommand(HWND window, int command) {
     case 338: Later(window, "The stress displays are not available yet."); return;
     case 334: ThresholdsDialog(window); return;
     case 336: FindNode(window); return;
+    case 374:
+      if (Current(OpenCodeComplianceTable)) ToggleComplianceRatios();
+      return;
     case 351: Later(window, "Exporting this table is not available yet."); return;
     case 411: ChooseTextFont(window); return;
     case 431:

@@ -12,6 +12,7 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
 #include "results/PipeForcesTable.h"
@@ -267,6 +268,7 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterPipeForcesTable();
+  RegisterCodeComplianceTable();
   RegisterSupportResultTables();
   FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,
               ResultsClientProc, WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
