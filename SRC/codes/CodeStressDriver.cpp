@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "codes/AllowablePressure.h"
 #include "codes/Allowables.h"
@@ -315,9 +316,12 @@ void CalculateCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
     r.computed = true;
     return;
   }
-  // The operating stresses are kept whether or not their section is shown.
-  if (r.presence.operating && r.sorted.sections[kOperating].entries.empty())
-    r.sorted.sections[kOperating] = MakeSortedStressSection(nodeCount);
+  // The operating stresses are kept whether or not their section is shown,
+  // and the pipeline codes keep their occasional stresses for the sustained
+  // place.
+  for (const auto& [section, needed] : {std::pair{kOperating, r.presence.operating}, std::pair{kOccasional, r.presence.occasional}})
+    if (needed && r.sorted.sections[static_cast<std::size_t>(section)].entries.empty())
+      r.sorted.sections[static_cast<std::size_t>(section)] = MakeSortedStressSection(nodeCount);
   r.showRatios = ComplianceShowsRatios(r.presence);
   if (r.presence.sustained) {
     if (IsClass2Or3Code(code))
@@ -354,7 +358,4 @@ void ShowOperatingSection(CodeStressResults& r, bool shown) {
   r.showOperating = shown;
   r.sorted.present[kOperating] = shown && r.presence.operating && !r.stressOnly &&
                                  !r.sorted.sections[kOperating].entries.empty();
-  int count = 0;
-  for (bool present : r.sorted.present) count += present ? 1 : 0;
-  r.sorted.showAllowables = !(5 * count > 35);
 }

@@ -398,10 +398,8 @@ void OpenCodeComplianceTable() {
 
 void ToggleComplianceRatios() {
   TheCodeStresses().showRatios = !TheCodeStresses().showRatios;
-  // The View item follows the state.
-  RemoveViewItems({kRatiosCommand});
+  // Reopening puts the View item back with the new state's text.
   OpenCodeComplianceTable();
-  if (ShownResultTable() == &TheTable()) InsertViewItems({{kRatiosCommand, RatiosItemText()}});
 }
 
 ResultTableWindow& CodeComplianceTable() { return TheTable(); }

@@ -6,6 +6,7 @@
 #include "results/CodeComplianceTable.h"
 #include "results/CodeStressResults.h"
 #include "results/OtherSelectors.h"
+#include "results/SortedStressesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
@@ -41,6 +42,9 @@ void BuildResultChooserList(const Model& /*model*/) {
   list.clear();
   SetResultsReopenCommand(nullptr);
   const bool cases = TheResultCases().count > 0;
+  const bool staticAnalysis = ResultCaseOfType(32) != 0;
+  if ((TheResultCases().flags.codeStress || staticAnalysis) && SortedStressesOffered())
+    list.push_back({"&Sorted stresses", OpenSortedStressesTable});
   // Without a piping code the results hold no category to comply with.
   if (TheResultCases().flags.codeStress && CodeStressesAvailable() && !TheCodeStresses().stressOnly)
     list.push_back({"&Code compliance", OpenCodeComplianceTable});

@@ -18,6 +18,7 @@
 #include "results/PipeForcesTable.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "results/SortedStressesTable.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/RecentModelsMenu.h"
@@ -269,6 +270,7 @@ void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterPipeForcesTable();
   RegisterCodeComplianceTable();
+  RegisterSortedStressesTable();
   RegisterSupportResultTables();
   FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,
               ResultsClientProc, WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
