@@ -103,3 +103,18 @@ bool CurrentCaseEndStress(int row, int end, bool b1b2, double& stress) {
   stress = end == 0 ? pair.end1 : pair.end2;
   return true;
 }
+
+bool CurrentCaseBranchMoments(int element, int node, double& inPlane, double& outPlane) {
+  CodeStressResults& r = TheCodeStresses();
+  inPlane = outPlane = 0.0;
+  if (r.cm == nullptr) return false;
+  const CodeStressCase c{*r.cm, r.sifs, CurrentCaseForces(), CurrentResultCaseType()};
+  try {
+    const BranchMoments m = ResolveBranchMomentsInSifPlane(c, element, node);
+    inPlane = m.inPlane;
+    outPlane = m.outPlane;
+    return true;
+  } catch (const std::string&) {
+    return false;
+  }
+}

@@ -18,3 +18,7 @@ bool CodeStressesAvailable();
 // LoadCaseType (see the pipe forces table); `b1b2`: the Class 2/3
 // stress-index formula. False when the case type has no stress.
 bool CurrentCaseEndStress(int record, int end, bool b1b2, double& stress);
+// The bending moments of an element's end at a branch node resolved in the
+// plane of the branch SIF, in the current result case; false (and the
+// message kept) when the plane cannot be found.
+bool CurrentCaseBranchMoments(int element, int node, double& inPlane, double& outPlane);

@@ -19,6 +19,7 @@
 #include "results/DisplacementTables.h"
 #include "results/LoadCaseChooser.h"
 #include "results/OtherSelectors.h"
+#include "results/PipeForcesTable.h"
 #include "results/ResultChooser.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
@@ -149,6 +150,7 @@ void ResultsCommand(HWND window, int command) {
     case kDistanceCommand: NodeDistanceDialog(window); return;
     case 316:
     case 378: Forward(LayoutFrame(), command); return;
+    case 327: TogglePipeForcesLcs(); return;
     case 330: StepItem(true); return;
     case 331: StepItem(false); return;
     case 332:
