@@ -18,6 +18,7 @@
 
 #include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
+#include "results/SortedStressesTable.h"
 #include "shell/Units.h"
 
 namespace {
@@ -147,6 +148,58 @@ TEST_P(CodeStressHandTest, AFrameHeldAtBothEndsUnderATemperatureRise) {
 
 INSTANTIATE_TEST_SUITE_P(B311AndB313, CodeStressHandTest, ::testing::Values(1, 3),
                          [](const ::testing::TestParamInfo<int>& info) { return info.param == 1 ? "B311" : "B313"; });
+
+class UncodedStressTest : public CodeResultsFixture {};
+
+// Code None and its "Static analysis" case: at each end the hoop stress on
+// the wall less mill tolerance and corrosion, the longitudinal one P D / 4t
+// with the bending stress added and taken away, and from them the maximum
+// and minimum principal stresses and the equivalent (von Mises) stress.
+TEST_F(UncodedStressTest, TheVonMisesTableShowsThePrincipalAndEquivalentStresses) {
+  using namespace analysis_testing;
+  Model& model = StartLine(0, kDensity, 150.0);
+  model.sections[1].corrosionAllowance = 0.05f;
+  model.sections[1].millTolerance = 12.5f;
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 120.0f);
+  Finish(model, {32});
+  const std::vector<std::string> names = OpenChoosing("&Element forces");
+  ASSERT_TRUE(InResultsMode());
+  EXPECT_EQ(names.front(), "&Sorted stresses");
+  EXPECT_EQ(std::find(names.begin(), names.end(), "&Code compliance"), names.end());
+  const double L = 120.0, P = 150.0, c = 0.05;
+  const PipeSectionValues nominal = SectionOf(kOd, kWall), corroded = SectionOf(kOd, kWall - c);
+  const double M = kDensity * nominal.A * L * L / 2.0;
+  const double hoop = kOd * P / (2.0 * (0.875 * kWall - c)), longitudinal = P * kOd / (4.0 * kWall);
+  auto equivalent = [](double a, double b) { return std::sqrt(a * a - a * b + b * b); };
+  const double bending[2] = {M / corroded.Z, 0.0};
+  ResultTableWindow& table = Shown();
+  EXPECT_EQ(table.HeadingText(10, 1), "Von Mises");
+  EXPECT_EQ(table.HeadingText(8, 1), "Inplane");
+  const CodeStressRecord& record = TheCodeStresses().Record(1);
+  for (int end = 0; end < 2; ++end) {
+    const double up = longitudinal + bending[end], down = longitudinal - bending[end];
+    const double maximum = std::max(hoop, up), minimum = std::min(hoop, down);
+    const double vonMises = std::max(equivalent(hoop, up), equivalent(hoop, down));
+    const auto& values = record.uncoded[static_cast<std::size_t>(end)];
+    EXPECT_TRUE(Within(values[0], maximum, kTolerance)) << end;
+    EXPECT_TRUE(Within(values[1], minimum, kTolerance)) << end;
+    EXPECT_TRUE(Within(values[2], vonMises, kTolerance)) << end;
+    EXPECT_NEAR(Number(table.CellText(1, 10, end)), vonMises, 0.51);
+    EXPECT_NEAR(Number(table.CellText(1, 11, end)), maximum, 0.51);
+    EXPECT_NEAR(Number(table.CellText(1, 12, end)), minimum, 0.51);
+  }
+  // The sorted stresses of code None: the von Mises block first, worst node
+  // the anchor, against the hot allowable.
+  OpenSortedStressesTable();
+  ResultTableWindow& sorted = Shown();
+  EXPECT_NE(ResultsTitle().find("Sorted stresses"), std::string::npos);
+  EXPECT_EQ(SortedSectionTitle(0, false), "Von Mises stress");
+  EXPECT_EQ(sorted.CellText(1, 1, 0), "10");
+  EXPECT_NEAR(Number(sorted.CellText(1, 2, 0)), record.uncoded[0][2], 0.51);
+  EXPECT_NEAR(Number(sorted.CellText(1, 4, 0)), record.uncoded[0][2] / kS, 0.0051);
+}
 
 class Class2StressTest : public CodeResultsFixture {};
 
