@@ -6,6 +6,8 @@
 // table redrawn in the picture.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "GraphicsTesting.h"
 #include "graphics/DrawingColours.h"
 #include "model/LayoutTable.h"
@@ -211,6 +213,34 @@ TEST_F(HighlightTest, ARowTypedInTheLayoutTableIsDrawnAtOnce) {
   platform::RunUntilIdle();
   ASSERT_EQ(TheModel().rowCount, 6);
   EXPECT_EQ(Pixel(newPipe.x, newPipe.y), Element());
+}
+
+}  // namespace
+
+namespace {
+
+// Moving down the Layout highlights one pipe after another; each hidden
+// highlight leaves the picture as it was, pixel for pixel, so nothing of
+// the earlier ones stays on the screen.
+TEST_F(HighlightTest, AHiddenHighlightLeavesNoTraceInThePicture) {
+  ShowPipes();
+  HideHighlight();
+  platform::RunUntilIdle();
+  auto picture = [] {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 300; ++y)
+      for (int x = 0; x < 400; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  };
+  const std::vector<COLORREF> plain = picture();
+  for (int row : {3, 4, 5}) {
+    GoToRow(row);
+    EXPECT_EQ(CurrentHighlight().kind, kHighlightElementRow);
+    EXPECT_NE(picture(), plain) << row;  // the pipe in the highlight's colour
+  }
+  HideHighlight();
+  platform::RunUntilIdle();
+  EXPECT_EQ(picture(), plain);
 }
 
 }  // namespace
