@@ -75,6 +75,7 @@ enum class Entry : int {
   Update,
   Blink,
   Status,
+  Forget,
 };
 
 struct Request {
@@ -546,6 +547,7 @@ void RunEntry(Entry entry, const Request& request) {
     case Entry::Status:
       if (request.status != nullptr) *request.status = StatusNow();
       return;
+    case Entry::Forget: S() = State{}; return;
   }
 }
 
@@ -596,6 +598,13 @@ void HighlightBeamLoad(int record) { RunRecord(kHighlightBeamLoad, record); }
 
 void ShowHighlight() { Run(Entry::Show); }
 void HideHighlight() { Run(Entry::Hide); }
+void ForgetHighlight() {
+  // Without the window there is no drawing to wait for: the state goes here.
+  if (PaintingWindowHandle() == nullptr || OnGraphicsThread())
+    S() = State{};
+  else
+    Forward(Entry::Forget);
+}
 void HideHighlightForRepaint() { Run(Entry::HideForRepaint); }
 void DrawHighlight() { Run(Entry::Draw); }
 void SaveHighlight() { Run(Entry::Save); }

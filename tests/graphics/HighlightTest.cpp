@@ -243,4 +243,22 @@ TEST_F(HighlightTest, AHiddenHighlightLeavesNoTraceInThePicture) {
   EXPECT_EQ(picture(), plain);
 }
 
+// Closing a model takes its highlight with it, also one set aside for a
+// dialog: the next model comes up with nothing highlighted.
+TEST_F(HighlightTest, TheNextModelComesUpWithNothingOfTheLastOnesHighlight) {
+  ShowPipes();
+  GoToRow(3);
+  ASSERT_EQ(CurrentHighlight().kind, kHighlightElementRow);
+  SaveHighlight();  // as a dialog over the picture does
+  ASSERT_TRUE(CurrentHighlight().saved);
+  HideModelWindows();
+  platform::RunUntilIdle();
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  const HighlightStatus status = CurrentHighlight();
+  EXPECT_EQ(status.kind, kHighlightNone);
+  EXPECT_FALSE(status.saved);
+  EXPECT_FALSE(status.pending);
+}
+
 }  // namespace
