@@ -203,6 +203,8 @@ void ShowAnalysisResults(HWND owner, const Model& model) {
 
 }  // namespace
 
+void OpenAnalysisResults(HWND owner) { ShowAnalysisResults(owner, TheModel()); }
+
 bool AnalyzeModel(HWND owner, bool batch) {
   Model& model = TheModel();
   int refusedRow = 0;

@@ -20,3 +20,7 @@
 // file was written. `batch`: started by a model batch file (no question).
 bool AnalyzeModel(HWND owner, bool batch);
 
+// Opens the results of the open model's run, as Yes to the question after
+// a run does; the batch road calls it once the model is shown.
+void OpenAnalysisResults(HWND owner);
+
