@@ -225,7 +225,7 @@ void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::stri
           "The file holds no section header (OPTIONS, MATERIAL, PIPE, LOADS, LAYOUT ...):\n"
           "it is not a model batch file.");
     FinishImportedModel(model);
-    CheckBatchBranchSifs(reader);
+    CheckBatchRows(reader);
     log.insert(log.end(), reader.log.begin(), reader.log.end());
   } catch (...) {
     g_UnitsSettings = userUnits;

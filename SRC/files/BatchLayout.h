@@ -13,11 +13,12 @@
 // exists. A keyword that belongs to a built kind other than the row's is
 // read and checked and then has no effect.
 //
-// A line is held to what the Layout window holds a typed row to: an element
-// to a node that no earlier row made needs a length, and a bend's node has
-// no suffix; a branch SIF needs the dimensions its SIF is computed from and
-// a type that the file's piping code knows (checked once the whole file was
-// read, for the code may come last). A line cut short inside an entry (an
+// A line is held to what the Layout window holds a typed row to: a row's
+// node is not the previous element's, a bend's node has no suffix, a
+// branch SIF has the dimensions its SIF is computed from; once the whole
+// file was read and the model made, a Location's node must exist, an
+// element to a node that no other row makes needs a length, and a branch
+// SIF's type must be one the piping code knows (the code may come last). A line cut short inside an entry (an
 // unclosed parenthesis, a list that ends with a comma on the last line) is
 // refused, never read as far as it goes.
 #pragma once
@@ -101,6 +102,7 @@ void SetBatchDataType(const BatchReader& reader, BatchLayoutAttributes& attribut
 void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes, std::string text);
 // A parenthesis opened and never closed: the rest of the text is swallowed.
 bool HasUnclosedGroup(std::string_view field);
-// Refuses the first branch SIF row whose type the model's piping code does
-// not know, with the line that gave it.
-void CheckBatchBranchSifs(const BatchReader& reader);
+// Once the model is made: refuses, with the line that gave it, the first
+// row that places a Location at a node the model does not have, an element
+// without length, or a branch SIF whose type the piping code does not know.
+void CheckBatchRows(const BatchReader& reader);

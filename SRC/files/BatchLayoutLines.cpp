@@ -249,10 +249,10 @@ void CheckBranchSif(const BatchReader& reader, BatchLayoutAttributes& attributes
   }
 }
 
-// As the Layout window refuses a typed row: an element to a node that no
-// earlier row made, without an offset, has no length.
-bool HasZeroLength(const Model& model, const BatchLayoutAttributes& attributes) {
-  switch (attributes.element) {
+// An element row without an offset (the Layout window's test): it has a
+// length only when its node is made by another row.
+bool IsZeroLengthCandidate(const LayoutRow& row) {
+  switch (row.elementType) {
     case ElementType::From:
     case ElementType::Location:
     case ElementType::HingeJoint:
@@ -262,12 +262,25 @@ bool HasZeroLength(const Model& model, const BatchLayoutAttributes& attributes) 
     case ElementType::HydrotestLoad: return false;
     default: break;
   }
-  if (attributes.absolute) return false;
-  const double dx = attributes.dx, dy = attributes.dy, dz = attributes.dz;
-  if (std::sqrt(dx * dx + dy * dy + dz * dz) > kLongestZeroLength) return false;
-  for (int row = 1; row <= model.rowCount; ++row)
-    if (model.row(row).node == attributes.node && model.row(row).elementType != ElementType::Comment) return false;
-  return true;
+  if (row.absolute) return false;
+  const double dx = row.dx, dy = row.dy, dz = row.dz;
+  return std::sqrt(dx * dx + dy * dy + dz * dz) <= kLongestZeroLength;
+}
+
+// The node of the last row before this line that ends an element, as the
+// Layout window finds the previous element row.
+NodeId PreviousElementNode(const Model& model) {
+  for (int number = model.rowCount; number >= 1; --number) {
+    const LayoutRow& row = model.row(number);
+    switch (row.elementType) {
+      case ElementType::None:
+      case ElementType::Location:
+      case ElementType::Comment:
+      case ElementType::HydrotestLoad: continue;
+      default: return row.node;
+    }
+  }
+  return 0;
 }
 
 void FillRestraint(Restraint& restraint, const BatchLayoutAttributes& attributes) {
@@ -299,10 +312,11 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   row.item = CreateDataItem(attributes.item);
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
   if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
-  if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) {
-    FillBranchSif(*sif, attributes);
-    reader.branchSifLines.push_back({number, reader.lineNumber, reader.rawLine});
-  }
+  if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) FillBranchSif(*sif, attributes);
+  // What the node table and the piping code decide is checked once the
+  // whole file was read.
+  if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row))
+    reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine});
   model.rowCount = number;
 }
 
@@ -330,20 +344,33 @@ void ParseBatchLayoutLine(BatchReader& reader) {
       BatchLineError(reader, "A bend row carries no data item\nUse Location (L) for additional items");
     if (attributes.element == ElementType::Bend && attributes.node > kMaxNodeNumber)
       BatchLineError(reader, "Bend node should not have a suffix");
-    if (HasZeroLength(*reader.model, attributes)) BatchLineError(reader, "This element has zero length");
+    if (attributes.element != ElementType::From && attributes.element != ElementType::Location &&
+        attributes.node == PreviousElementNode(*reader.model))
+      BatchLineError(reader, "Node is same as previous node");
     if (attributes.item == DataType::BranchSif) CheckBranchSif(reader, attributes);
   }
   AppendRow(reader, attributes);
 }
 
-void CheckBatchBranchSifs(const BatchReader& reader) {
+void CheckBatchRows(const BatchReader& reader) {
   const Model& model = *reader.model;
   const std::int32_t code = model.options.PipingCode;
-  for (const BatchLineRecord& line : reader.branchSifLines) {
-    const auto& sif = static_cast<const BranchSif&>(*model.row(line.row).item);
-    if (!IsBranchSifTypeInvalidForCode(sif.type, code, model.options.UseB31J != 0)) continue;
-    throw BatchLineErrorText(line.lineNumber, line.line,
-                             "'Branch SIF = " + std::string(BranchTypeName(sif.type)) +
-                                 "' not valid for 'Piping Code = " + PipingCodeShortName(CodeListPosition(code)) + "'");
+  for (const BatchLineRecord& line : reader.checkedLines) {
+    const LayoutRow& row = model.row(line.row);
+    const int index = FindNodeIndex(model.nodes, row.node);
+    std::string message;
+    // A node the row itself made is one no other row has.
+    const bool ownNode = index == 0 || model.nodes[index].row == line.row;
+    if (row.elementType == ElementType::Location && ownNode) {
+      message = "For Location, Node must be defined";
+    } else if (IsZeroLengthCandidate(row) && ownNode) {
+      message = "This element has zero length";
+    } else if (row.dataType == DataType::BranchSif) {
+      const auto& sif = static_cast<const BranchSif&>(*row.item);
+      if (IsBranchSifTypeInvalidForCode(sif.type, code, model.options.UseB31J != 0))
+        message = "'Branch SIF = " + std::string(BranchTypeName(sif.type)) +
+                  "' not valid for 'Piping Code = " + PipingCodeShortName(CodeListPosition(code)) + "'";
+    }
+    if (!message.empty()) throw BatchLineErrorText(line.lineNumber, line.line, message);
   }
 }

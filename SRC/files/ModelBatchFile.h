@@ -105,9 +105,8 @@ struct BatchReader {
   BatchLayoutNames names;
   int lastMaterial = 0;  // the record that temperature rows go to
   bool conditionsNoted = false;
-  // The branch SIF rows, checked against the piping code the whole file
-  // chooses.
-  std::vector<BatchLineRecord> branchSifLines;
+  // The rows checked once the model is made (BatchLayout.h).
+  std::vector<BatchLineRecord> checkedLines;
   // Warnings the import shows when it has ended well.
   std::vector<std::string> log;
 };

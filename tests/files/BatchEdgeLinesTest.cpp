@@ -74,6 +74,8 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,KM", "Miter rows (KM) are not available yet"},
     {LAYOUT_PREFIX, "T20,X0", "This element has zero length"},
     {LAYOUT_PREFIX, "T20,KA,CFREEX", "This element has zero length"},
+    {LAYOUT_PREFIX, "L98,CFY", "For Location, Node must be defined"},
+    {LAYOUT_PREFIX "\nT20,X5", "T20,Y5", "Node is same as previous node"},
     {LAYOUT_PREFIX, "T20,X5,KF,KA", "Code (K) can be specified only once"},
     {LAYOUT_PREFIX, "T20,X5,KT,CFY", "Only one data item per line is allowed\nUse Location (L) for additional items"},
     {LAYOUT_PREFIX, "T20,X5,KR,CTHK=0.2", "Fillet radius (R) is required"},
@@ -302,7 +304,7 @@ TEST_F(BatchEdgeLinesTest, BranchSifsByTheirCodesWithTheDimensionsOfTheirTypes) 
 
 TEST_F(BatchEdgeLinesTest, DerivedNodesAsTheLayoutWindowTakesThem) {
   // A support at the far end of bend 30's arc, a pipe to node 12A, and a
-  // zero-length row to a node an earlier row made.
+  // row without offset to a node an earlier row made.
   const Model& m = Imported(LAYOUT_PREFIX "\nT20,X10\nT30,KI,X10\nT40,Z10\nL30B,CFY\nT12A,Y5\nT10\nT20J*,X3");
   ASSERT_EQ(m.rowCount, 9);
   EXPECT_EQ(m.row(6).node, kArcFarOffset + 30);
