@@ -27,6 +27,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "platform/TestSupport.h"
+#include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
@@ -331,7 +332,9 @@ void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
     PostQuitMessage(0);
     return;
   }
-  // The model the results belong to stands in the Layout window under them.
+  // The model the results belong to stands in the Layout window under them;
+  // the results open through the entry the Analyze command takes after a
+  // run.
   ShowModelWindows();
-  OpenAnalysisResults(LayoutFrame().window);
+  OpenResults();
 }

@@ -19,6 +19,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "results/ResultsFile.h"
+#include "results/ResultsMode.h"
 #include "shell/AppTesting.h"
 #include "shell/TempFiles.h"
 #include "x11/ChildProcess.h"
@@ -158,14 +159,19 @@ int RunCommandLine(const std::string& line, const std::function<void()>& atStart
 
 TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModelAndItsResults) {
   // Imported, written and analysed without a question, then the model in
-  // the Layout window and its results opened over it.
+  // the Layout window and its results opened over it, as the Analyze
+  // command opens them: the Results window and its chooser.
   platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
-  // The Results window is not built yet: the entry that opens results says so.
-  ExpectMessage("MESSAGE2_DIALOG", {"The results are written to " + InFolder("plant.res") + ".",
-                                    "The Results window is not available yet."});
   const std::string path = Write("plant.mbf", kGoodFile);
   const int code = RunCommandLine(path, [&] {
-    platform::RunUntilIdle();
+    std::vector<std::string> choices;
+    platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS4_DIALOG", [&choices](HWND dialog) {
+      for (int id = 1401; id <= 1404; ++id) choices.push_back(TextOfWindow(GetDlgItem(dialog, id)));
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1404, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1404)));
+    });
+    platform::AdvanceClock(kResultChooserDelay);
+    platform::CheckModalScript();
+    EXPECT_EQ(choices.back(), "&Displacements");
     EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
     EXPECT_FALSE(IsWindowVisible(MainFrame().window));
     EXPECT_EQ(TextOfWindow(LayoutFrame().window), "Quorvel : Layout  (6)  -  [plant.mod (" + folder_.string() + ")]");
@@ -173,7 +179,11 @@ TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModel
     ASSERT_EQ(TheModel().rowCount, 6);
     for (int row = 2; row <= 6; ++row)
       EXPECT_EQ(TheLayoutTable().CellText(row, 1, 0), std::to_string(10 * (row - 1))) << "row " << row;
+    ASSERT_TRUE(InResultsMode());
+    EXPECT_TRUE(IsWindowVisible(ResultsFrame().window));
     EXPECT_EQ(TheResults().elementCount, 5);  // the results read back are the model's
+    EXPECT_NE(TextOfWindow(ResultsFrame().window).find("Displacements"), std::string::npos)
+        << TextOfWindow(ResultsFrame().window);
     PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
   });
   EXPECT_EQ(code, 0);
