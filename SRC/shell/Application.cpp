@@ -236,7 +236,9 @@ void SetStartupFileName(const std::string& commandLine) {
   StartupFileName = commandLine;
   StartupFileNameLower = StartupFileName;
   for (char& c : StartupFileNameLower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  StartupIsBatchFile = StartupFileNameLower.find(".mbf") != std::string::npos;
+  // Known by its extension: "mbf" anywhere else in a path (a folder
+  // plant.mbf.old, a model line.mbf.mod) names no batch file.
+  StartupIsBatchFile = IsBatchFileName(StartupFileName);
 }
 
 void ReadScreenMetrics() {
