@@ -1,5 +1,7 @@
 // The base answers of the row object operations: a kind that adds nothing to
-// an operation behaves as these. A data item's base has bounds at its node
+// an operation behaves as these. A kind that is to be drawn but is not yet
+// keeps the empty drawing operations and says so with a STAND_IN in its own
+// module. A data item's base has bounds at its node
 // and draws them as its outline and pick area. The edit dialogs open through
 // the kind table.
 #include "model/RowObjects.h"
@@ -11,6 +13,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Frame.h"
+#include "shell/StandIn.h"
 
 ElementData::~ElementData() = default;
 
@@ -24,8 +27,10 @@ void ElementData::FillDialog(HWND) {}
 void ElementData::Register(int) {}
 void ElementData::ComputeShape(LayoutRow&) {}
 void ElementData::BuildGeometry(LayoutRow&) {}
-void ElementData::Draw2D(LayoutRow&) {}
-void ElementData::DrawGl(LayoutRow&) {}
+// Kinds whose drawing has not been built yet draw nothing through these
+// (pipes and bends draw their own).
+void ElementData::Draw2D(LayoutRow&) { STAND_IN("the 2D drawing of the element kinds not drawn yet"); }
+void ElementData::DrawGl(LayoutRow&) { STAND_IN("the OpenGL drawing of the element kinds not drawn yet"); }
 void ElementData::DrawOutline() {}
 void ElementData::DrawPickAreas() {}
 // The kind's dialog through the kind table; a pick in the graphics window
@@ -63,8 +68,10 @@ void DataItem::ComputeSymbolBounds(LayoutRow& row) {
   glBounds = symbolBounds;
 }
 void DataItem::BuildSymbol(LayoutRow&) {}
-void DataItem::Draw2D(LayoutRow&) {}
-void DataItem::DrawGl(LayoutRow&) {}
+// Items whose symbols have not been built yet draw nothing but their
+// bounds (anchors and restraints draw their own).
+void DataItem::Draw2D(LayoutRow&) { STAND_IN("the 2D symbols of the data items not drawn yet"); }
+void DataItem::DrawGl(LayoutRow&) { STAND_IN("the OpenGL symbols of the data items not drawn yet"); }
 void DataItem::AddStiffness(int) {}
 void DataItem::AddLoads(int) {}
 void DataItem::AddCaseLoads(int, int) {}

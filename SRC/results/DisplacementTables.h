@@ -25,6 +25,3 @@ ResultTableWindow& MinMaxDisplacementsTable();
 // Registers both tables' views with the result tables reset at each opening.
 void RegisterDisplacementTables();
 
-// "DISTANCE_DIALOG" over `owner`.
-void NodeDistanceDialog(HWND owner);
-INT_PTR NodeDistanceDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -6,6 +6,7 @@
 #include "files/FileCommands.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/PrintSheet.h"
+#include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
@@ -147,7 +148,7 @@ void ResultsCommand(HWND window, int command) {
     case 300: Later(window, "The Magnification dialog is not available yet."); return;
     case 301: FrameCancelPopups(ResultsFrame()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
-    case kDistanceCommand: NodeDistanceDialog(window); return;
+    case kDistanceCommand: ShowDistanceDialog(window); return;
     case 316:
     case 378: Forward(LayoutFrame(), command); return;
     case 327: TogglePipeForcesLcs(); return;
