@@ -1,6 +1,7 @@
 // The code compliance table; see CodeComplianceTable.h.
 #include "results/CodeComplianceTable.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 #include <vector>
@@ -319,24 +320,36 @@ class CodeCompliancePrintout : public ResultPrintTable {
     const PrinterPageObjects& objects = PrinterObjects();
     SelectObject(g_PrinterDc, column == columnCount + 1 || IsBoundaryRule(column) ? objects.pointPen : objects.thinPen);
   }
+  // Rules inside a group start under its title; the group boundaries run
+  // the grid's height.
+  void PrintColumnRule(int column) override {
+    SelectColumnPen(column);
+    const bool inside = column > 2 && column <= columnCount && !IsBoundaryRule(column);
+    const int at = std::min(lefts[static_cast<std::size_t>(column)], rightEdge);
+    MoveToEx(g_PrinterDc, at, inside ? UnderTitles() : originY, nullptr);
+    LineTo(g_PrinterDc, at, pageRowsBottom);
+  }
   void PrintExtra() override {
     ResultPrintTable::PrintExtra();
-    const int line = gap + descent + height;
+    // The rule under the group titles halfway between the title's descent
+    // and the symbols' tops, and each ratio's fraction bar halfway between
+    // its symbol and its allowable label (the heading lines of the grid lie
+    // as the table printer places them with both gaps).
+    const int under = UnderTitles();
+    const int bar = originY + 2 * height + 2 * descent + 11 * gap / 2;
     SelectObject(g_PrinterDc, PrinterObjects().thinPen);
     for (const HeadingGroup& group : ShownGroups()) {
       const auto first = static_cast<std::size_t>(group.first);
       if (widths[first] == 0) continue;
-      // The rule under the group title and the fraction bars of the ratios.
-      const int under = originY + 2 * gap + line + gap / 2;
       HorizontalLine(lefts[first], lefts[static_cast<std::size_t>(group.last) + 1], under);
       if (!Stresses().showRatios) continue;
       const auto ratio = static_cast<std::size_t>(group.last);
-      const int bar = originY + 2 * gap + 2 * line + 3 * gap + gap / 2;
       HorizontalLine(lefts[ratio] + cellMargin, lefts[ratio + 1] - cellMargin, bar);
     }
   }
 
  private:
+  int UnderTitles() const { return originY + height + descent + 11 * gap / 4; }
   static void HorizontalLine(int left, int right, int y) {
     MoveToEx(g_PrinterDc, left, y, nullptr);
     LineTo(g_PrinterDc, right, y);

@@ -8,6 +8,7 @@
 // the model stays editable.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -179,6 +180,45 @@ TEST_F(CodeComplianceTableTest, TheSortedBlocksRunWorstFirstAndNodesNeverReached
   EXPECT_EQ(Shown().HeadingText(26, 1), "Sopr");
   ResultsCommandNow(338);
   EXPECT_EQ(Shown().widths[25], 0);
+}
+
+// Opening results works on a copy of the options: the Norwegian code of
+// 1990 counts at least 100 thermal cycles and only some codes know the
+// liberal allowable, but neither changes the model.
+TEST_F(CodeComplianceTableTest, OpeningResultsLeavesTheModelsOptionsAsTheyWere) {
+  Model& model = StartLine(14, 0.0, 150.0);
+  model.options.ThermalCycles = 50;
+  model.options.LiberalAllowable = 1;
+  analysis_testing::PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  analysis_testing::PipeRow(model, 20, ElementType::Pipe, 120.0f);
+  analysis_testing::PipeRow(model, 30, ElementType::Pipe, 0.0f, 0.0f, 80.0f);
+  PutItem(model, 3, DataType::Anchor);
+  Finish(model, {1, 8, 2});
+  OpenChoosing("&Code compliance");
+  ASSERT_TRUE(InResultsMode());
+  const CodeStressResults& r = TheCodeStresses();
+  EXPECT_EQ(r.cm->settings.thermalCycles, 100);
+  EXPECT_FALSE(r.cm->settings.liberalAllowable);
+  EXPECT_NEAR(r.cyclicFactor, std::pow(7000.0 / 100.0, 0.2), 1e-12);
+  EXPECT_EQ(TheModel().options.ThermalCycles, 50);
+  EXPECT_EQ(TheModel().options.LiberalAllowable, 1);
+  EXPECT_FALSE(TheModel().modified);
+}
+
+// A stress that could not be formed (a wall or section modulus of zero)
+// shows as stars, never as a huge number, and stands out.
+TEST_F(CodeComplianceTableTest, AStressThatCouldNotBeFormedShowsStars) {
+  BuildCantilever(3, {1, 13});
+  OpenChoosing("&Code compliance");
+  ASSERT_TRUE(InResultsMode());
+  CodeStressRecord& record = TheCodeStresses().records[1];
+  record.SL[0] = kFlaggedStress;
+  bool highlight = false;
+  EXPECT_EQ(ComplianceCellText(1, 3, 0, highlight), "*****");
+  EXPECT_TRUE(highlight);
+  EXPECT_EQ(ComplianceCellText(1, 5, 0, highlight), "****");
+  EXPECT_TRUE(highlight);
 }
 
 TEST(SortedStressOrderTest, EqualRatiosKeepTheirOrderAndUnreachedNodesSortLast) {
