@@ -428,4 +428,3 @@ std::string ModalFaultMessage(ModalFault fault) {
   }
   return {};
 }
-

@@ -12,7 +12,7 @@
 
 namespace {
 
-// A Ritz pair is accepted when ρ ≤ kResidualTolerance·θ + kResidualFloor·θmax:
+// A Ritz pair is accepted when ρ ≤ kResidualTolerance·|θ| + kResidualFloor·θmax:
 // λ is then good to far below 1.0e-10, and the floor keeps roots far above the
 // lowest (θ tiny against θmax) from waiting on rounding that cannot shrink.
 constexpr double kResidualTolerance = 1.0e-10;
@@ -519,4 +519,3 @@ bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z,
   }
   return true;
 }
-
