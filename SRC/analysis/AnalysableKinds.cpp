@@ -10,6 +10,7 @@
 #include "model/Model.h"
 #include "shell/NameTables.h"
 #include "shell/NumberFormat.h"
+#include "shell/StandIn.h"
 
 namespace {
 
@@ -17,11 +18,13 @@ constexpr int kDynamicCases[] = {30, 31, 35, 36, 37};
 constexpr int kStaticSeismic = 12;
 
 [[noreturn]] void RefuseRow(int row, const std::string& kind, int* refusedRow) {
+  STAND_IN("the analysis of the element kinds, supports and loads that later work builds");
   if (refusedRow != nullptr) *refusedRow = row;
   throw CFormat("Row %d: %s cannot be analysed yet", row, kind.c_str());
 }
 
 [[noreturn]] void RefuseCase(int type) {
+  STAND_IN("the modal, response spectrum, force spectrum, time history, harmonic and static seismic runs");
   throw std::string("The load case \"") + LoadCaseTitle(type) +
         "\" cannot be analysed yet.\nRemove it from the load cases to analyze this model.";
 }
@@ -46,6 +49,7 @@ bool DataKindAnalysable(DataType type) {
     case DataType::Anchor:
     case DataType::Restraint:
     case DataType::Flange:
+    case DataType::BranchSif:
     case DataType::Force:
     case DataType::ConcentratedMass: return true;
     default: return false;
@@ -64,6 +68,7 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     for (int dynamic : kDynamicCases)
       if (type == dynamic) RefuseCase(type);
   }
+  STAND_IN("the soil springs of buried pipe and the nonlinear support iteration");
   if (ModelHasBuriedPipe(model))
     throw std::string("Buried pipe cannot be analysed yet.\nRemove the soil from the pipe sections to analyze this model.");
   if (ModelIsNonlinear(model)) throw std::string("Nonlinear elements and supports cannot be analysed yet.");

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
-#include "analysis/ElementInputs.h"
 #include "analysis/ProgressWindow.h"
 #include "files/FileCommands.h"
 #include "model/AnalysisElements.h"
@@ -206,12 +205,6 @@ void ShowAnalysisResults(HWND owner, const Model& model) {
 bool AnalyzeModel(HWND owner, bool batch) {
   Model& model = TheModel();
   int refusedRow = 0;
-  try {
-    CheckAnalysisOptionsSupported(model.options);
-  } catch (const std::string& message) {
-    ShowErrorMessage(owner, message);
-    return false;
-  }
   if (!CheckAnalysisElements(model, owner)) return false;
   try {
     CheckModelAnalysable(model, &refusedRow);

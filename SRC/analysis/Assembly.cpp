@@ -15,6 +15,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "shell/NumberFormat.h"
+#include "shell/StandIn.h"
 
 namespace {
 
@@ -44,6 +45,7 @@ void AddElementStiffnessByKind(const AnalysisElementInput& input) {
     case ElementType::TieRod:
       // The analysable-kinds check keeps these out of a run until their
       // stiffness is built; reaching here is a refusal, never a silent skip.
+      STAND_IN("the stiffness of the joints, elastic elements, beams and tie rods");
       ThrowRowError(input.row, std::string(ElementTypeMessageName(input.kind)) + " cannot be analysed yet");
     default: throw CFormat("Invalid element type %d in assemble elems", static_cast<int>(input.kind));
   }
@@ -60,7 +62,7 @@ void AssembleElements(const Model& model, const AnalysisElementList& elements, A
   const CaseLoadSet loads = CurrentCaseLoadSet(model);
   for (int e = 1; e <= elements.count; ++e) {
     ProgressCounterStep(progress, counter, e);
-    AddElementStiffnessByKind(MakeElementInput(model, elements[e], loads));
+    AddElementStiffnessByKind(MakeElementInput(model, elements[e], e, loads));
   }
   for (const auto& [a, b] : elements.mergedNodes) AssembleRigidLink(model, a, b);
   ProgressAreaClear(progress, counter);

@@ -1,6 +1,7 @@
 // The element input record of a step; see ElementCaseInput.h.
 #include "analysis/ElementCaseInput.h"
 
+#include "analysis/BranchFlexibilities.h"
 #include "analysis/LoadCaseKinds.h"
 #include "model/AnalysisElements.h"
 #include "model/DerivedElementData.h"
@@ -13,7 +14,8 @@ std::array<bool, 4> StepWindLoads(const Model& model) {
   return carried;
 }
 
-AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement& element, const CaseLoadSet& loads) {
+AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement& element, int index,
+                                      const CaseLoadSet& loads) {
   AnalysisElementInput input;
   input.kind = static_cast<ElementType>(element.kind);
   input.row = element.row;
@@ -40,6 +42,7 @@ AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement&
   v.insulationThickness = model.sections[element.section].insulationThickness;
   v.referenceModulus = MaterialValueAtTemp(material, model.options.ReferenceTemperature);
   v.fibreReinforced = material.isFrp != 0;
+  input.branch = ElementBranchFlexibility(index, v.outsideDiameter);
 
   const std::array<bool, 4> wind = StepWindLoads(model);
   const bool windFlag = model.pipeLoads[element.load].wind != 0;

@@ -9,6 +9,9 @@
 // is defined, the element's pipe load has its wind flag and the element is
 // not the core of a jacketed pipe or bend (the jacket takes the wind).
 // The pressure is the wind's at the element's mid elevation.
+//
+// With "Use B31J" the record points at the element's factors at branch
+// connections, kept for the run by BranchFlexibilities.h.
 #pragma once
 
 #include "elements/ElementCaseValues.h"
@@ -16,9 +19,11 @@
 struct Model;
 struct AnalysisElement;
 
-// `loads` are the step's (CurrentCaseLoadSet); the wind fields are filled
-// here for the element.
-AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement& element, const CaseLoadSet& loads);
+// Element number `index` of the run; `loads` are the step's
+// (CurrentCaseLoadSet); the wind fields and the B31J factors at branch
+// connections are filled here for the element.
+AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement& element, int index,
+                                      const CaseLoadSet& loads);
 
 // The wind loads the current step carries, 1 .. 4 at [0 .. 3].
 std::array<bool, 4> StepWindLoads(const Model& model);

@@ -71,10 +71,3 @@ void CheckBendElementValues(const AnalysisElementInput& element, double radius) 
   CheckSectionValues(element);
   CheckWall(element);
 }
-
-void CheckAnalysisOptionsSupported(const AnalysisOptions& options) {
-  if (options.UseB31J != 0)
-    throw std::string(
-        "The analysis does not support the option \"Use B31J\" yet.\n"
-        "Turn it off in the analysis options to analyze this model.");
-}

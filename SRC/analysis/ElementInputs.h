@@ -1,9 +1,8 @@
 // What the analysis hands the element routines, and the checks on it:
 // the loads of the current step as one CaseLoadSet (from the load-case
 // predicates and the model's options), the one rule that says whether a
-// case carries the pressure (Bourdon) term, the checks of an element's
-// values before anything divides by them, and the check of the analysis
-// options that the analysis cannot honour yet.
+// case carries the pressure (Bourdon) term, and the checks of an element's
+// values before anything divides by them.
 //
 // The pressure term: with the "Bourdon effect" option on it belongs to the
 // cases with a thermal state, or, when the start-up switch "BOURDONP" is
@@ -30,7 +29,3 @@ bool BourdonPressureInCase(const AnalysisOptions& options);
 // element (moduli, area, inertia, wall, radius).
 void CheckPipeElementValues(const AnalysisElementInput& element);
 void CheckBendElementValues(const AnalysisElementInput& element, double radius);
-
-// Refuses a model whose options the analysis does not support yet
-// ("Use B31J"): throws the message text.
-void CheckAnalysisOptionsSupported(const AnalysisOptions& options);

@@ -112,7 +112,7 @@ void CalculateElementForces(const Model& model, const AnalysisElementList& eleme
   try {
     for (int e = 1; e <= elements.count; ++e) {
       ProgressCounterStep(progress, counter, e);
-      const AnalysisElementInput input = MakeElementInput(model, elements[e], loads);
+      const AnalysisElementInput input = MakeElementInput(model, elements[e], e, loads);
       CalculateElementForce(e, input);
       if (exportFile != nullptr) ExportStiffness(exportFile, model, input);
     }

@@ -168,47 +168,45 @@ int HeaderMaterialAtNode(const CodeModel& cm, int node) {
   return found;
 }
 
-RotationalFlexibilities B31jRotationalFlexibilities(const CodeModel& cm, int element, double outsideDiameter,
-                                                    double fb, double ft) {
-  RotationalFlexibilities out{fb, fb, ft};
-  if (!cm.settings.useB31J) return out;
+bool B31jElementFlexibility(const CodeModel& cm, int element, double outsideDiameter, BranchFlexibility& out) {
+  out = BranchFlexibility{};
+  if (!cm.settings.useB31J) return false;
   const AnalysisElement& e = cm.Element(element);
-  FlexibilityFactors k, run;
-  bool found = false, isBranch = false;
-  double headerTerm = 0.0;  // Rh / (2 Ih Eh)
+  bool found = false;
   for (int node : {e.node1, e.node2}) {
     if (!NodeHasCodeBranchSif(cm, node)) continue;
     found = true;
     const int smallest = SmallestSectionAtNode(cm, node);
     const double smallestOd = smallest != 0 ? cm.model.sections[smallest].outsideDiameter : 0.0;
+    FlexibilityFactors k;
     if (outsideDiameter <= smallestOd + 0.0001) {
-      isBranch = true;
+      out.branch = true;
       k = B31JBranchFlexibilityFactors(cm, node);
-      run = B31JRunFlexibilityFactors(cm, node);
+      const FlexibilityFactors run = B31JRunFlexibilityFactors(cm, node);
       const int header = LargestSectionAtNode(cm, node), material = HeaderMaterialAtNode(cm, node);
-      headerTerm = 0.0;
+      double headerTerm = 0.0;  // Rh / (2 Ih Eh)
       if (header != 0 && material >= 1 && material <= cm.model.materials.count) {
         const PipeSection& h = cm.model.sections[header];
         const double dh = h.outsideDiameter, th = h.thickness;
         const double ih = kPi / 64.0 * (std::pow(dh, 4) - std::pow(dh - 2.0 * th, 4));
-        const double eh =
-            MaterialValueAtTemp(cm.model.materials[material], cm.settings.referenceTemperature);
+        const double eh = MaterialValueAtTemp(cm.model.materials[material], cm.settings.referenceTemperature);
         if (ih > 0.0 && eh > 0.0) headerTerm = (dh / 2.0) * 0.5 / (ih * eh);
       }
+      out.headerTerm1 = run.k1 * headerTerm;
+      out.headerTerm2 = run.k2 * headerTerm;
     } else {
       k = B31JRunFlexibilityFactors(cm, node);
     }
+    out.k1 = k.k1;
+    out.k2 = k.k2;
+    out.k3 = k.k3;
   }
-  if (!found) return out;
-  out.ftor = k.k3 * ft;
-  out.fry = k.k1 * fb;
-  out.frz = k.k2 * fb;
-  if (isBranch) {
-    if (k.k3 > 1.0) out.ftor = 2.0 * k.k3 * fb;
-    if (k.k1 > 1.0) out.fry = 2.0 * k.k1 * fb - run.k1 * headerTerm;
-    if (k.k2 > 1.0) out.frz = 2.0 * k.k2 * fb - run.k2 * headerTerm;
-  } else if (k.k3 > 1.0) {
-    out.ftor = k.k3 * fb;
-  }
-  return out;
+  return found;
+}
+
+RotationalFlexibilities B31jRotationalFlexibilities(const CodeModel& cm, int element, double outsideDiameter,
+                                                    double fb, double ft) {
+  BranchFlexibility k;
+  if (!B31jElementFlexibility(cm, element, outsideDiameter, k)) return {fb, fb, ft};
+  return BranchRotationalFlexibilities(k, fb, ft);
 }

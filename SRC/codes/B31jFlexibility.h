@@ -1,20 +1,21 @@
 // The ASME B31J flexibility factors of branch connections (B31J-2017
-// Table 2-1) and what the straight elements of the analysis do with them:
+// Table 2-1) and which of them each straight element of the analysis takes:
 // with "Use B31J" a pipe that ends at a branch connection gets its
 // rotational flexibilities raised by the connection's in-plane,
 // out-of-plane and torsional factors, the branch by its own and the run by
-// the run factors.
+// the run factors (the arithmetic is the straight element's).
 //
 // Factors: k1 rotation about local y, k2 about local z, k3 torsion; all 1.0
 // where no factor applies (the run's k3 1.0001, the fitting present). The
 // branch factors are reduced for flanges or rigid elements at the run pipe
 // ends near the branch (the item's count N).
 //
-// The straight element calls B31jRotationalFlexibilities once per element
-// with its plain flexibilities; see there. Geometry as B31jSif.h.
+// The analysis asks B31jElementFlexibility once per element and run; see
+// there. Geometry as B31jSif.h.
 #pragma once
 
 #include "codes/B31jSif.h"
+#include "elements/StraightElement.h"
 
 class CodeModel;
 
@@ -33,22 +34,23 @@ FlexibilityFactors B31jRunFlexibility(const BranchGeometry& g);
 FlexibilityFactors B31JBranchFlexibilityFactors(const CodeModel& cm, int node);
 FlexibilityFactors B31JRunFlexibilityFactors(const CodeModel& cm, int node);
 
-// The rotational flexibilities of a straight element (inch per inch-pound
-// over its length): in: fb = L / (E I) and ft = L / (2 G I); out: fry
-// (about y), frz (about z) and ftor. Without "Use B31J", or at ends with no
-// branch connection, they are fb, fb and ft. Otherwise, by the factors of
-// the end node evaluated last (node 2 when both qualify):
-//   branch: ftor = 2 k3 fb when k3 > 1; fry = 2 k1 fb - Rh k1r / (2 Ih Eh)
-//           when k1 > 1, frz likewise with k2, k2r, where Rh, Ih, Eh are the
-//           header's radius, inertia and modulus at the reference
-//           temperature and k1r, k2r the run factors of the node;
-//   run:    ftor = k3 fb when k3 > 1, else k3 ft.
+// The factors a straight element takes from the branch connections at its
+// ends (BranchFlexibility, elements/StraightElement.h) into `out`; false,
+// with the plain factors, when "Use B31J" is off or neither end is a branch
+// connection the code treats as one. For each qualifying end node in turn (node 1, then
+// node 2): an element no wider than the narrowest section there (0.0001
+// inch of play) is the branch and takes the branch factors with the header
+// term Rh / (2 Ih Eh) times the run factors k1r, k2r of that node, the
+// header being the widest section at the node, Eh its material's modulus
+// at the reference temperature; any other element is a run and takes the
+// run factors. The factors are those of the end evaluated last; the element
+// is a branch when it was the branch at either end.
 // `outsideDiameter`: the element's (the mean of a reducer's).
-struct RotationalFlexibilities {
-  double fry = 0.0;
-  double frz = 0.0;
-  double ftor = 0.0;
-};
+bool B31jElementFlexibility(const CodeModel& cm, int element, double outsideDiameter, BranchFlexibility& out);
+
+// The rotational flexibilities (inch per inch-pound over the length) of a
+// straight element from its plain fb = L / (E I) and ft = L / (2 G I):
+// BranchRotationalFlexibilities of its factors, or fb, fb and ft.
 RotationalFlexibilities B31jRotationalFlexibilities(const CodeModel& cm, int element, double outsideDiameter,
                                                     double fb, double ft);
 

@@ -77,6 +77,8 @@ struct SlipJointState {
   double appliedFrictionMoment = 0.0;
 };
 
+struct BranchFlexibility;
+
 // One analysis element with its values for the current case.
 struct AnalysisElementInput {
   ElementType kind = ElementType::Pipe;
@@ -86,4 +88,7 @@ struct AnalysisElementInput {
   ElementCaseValues values;
   CaseLoadSet loads;
   SlipJointState* slip = nullptr;  // the slip joint's state (kind 11 only)
+  // The B31J factors of a straight element at a branch connection; null
+  // without "Use B31J" or away from branch connections.
+  const BranchFlexibility* branch = nullptr;
 };

@@ -96,7 +96,9 @@ StraightElementBuild BuildStraightElement(const Model& model, const AnalysisElem
   built.frames = ComputeElementEndFrames(model, input.kind, input.row, input.node1, input.node2);
   StraightLoadInput loadInput;
   const StraightFlexibilities f = KindFlexibilities(model, input, loadInput.thrustArea);
-  built.stiffness = StiffnessFromFlexibility(input.values.length, f);
+  const RotationalFlexibilities r = input.branch != nullptr ? BranchRotationalFlexibilities(*input.branch, f.fb, f.ft)
+                                                            : RotationalFlexibilities{f.fb, f.fb, f.ft};
+  built.stiffness = StiffnessFromFlexibility(input.values.length, f, r);
   loadInput.kind = input.kind;
   loadInput.axes = built.frames.end1;
   loadInput.length = input.values.length;

@@ -1,6 +1,7 @@
 // The straight elements in the analysis: one element's stiffness, frame and
 // case loads built from its input record and its row's kind values
-// (bellows springs, slip joint state, thrust areas, cut), and its share of
+// (bellows springs, slip joint state, thrust areas, cut, and with "Use
+// B31J" the factors of the branch connections at its ends), and its share of
 // the global system: stiffness, wind, loads, masses, the valve's hung
 // weight and the slip joint's friction pair. The force recovery reuses the
 // same build (analysis/EndForces.h), so a case's end forces come from the

@@ -59,14 +59,30 @@ StraightFlexibilities RigidFlexibilities() {
   return {f, f, f, f};
 }
 
+RotationalFlexibilities BranchRotationalFlexibilities(const BranchFlexibility& k, double fb, double ft) {
+  RotationalFlexibilities r{k.k1 * fb, k.k2 * fb, k.k3 * ft};
+  if (!k.branch) {
+    if (k.k3 > 1.0) r.ftor = k.k3 * fb;
+    return r;
+  }
+  if (k.k3 > 1.0) r.ftor = 2.0 * k.k3 * fb;
+  if (k.k1 > 1.0) r.fry = std::max(2.0 * k.k1 * fb - k.headerTerm1, fb);
+  if (k.k2 > 1.0) r.frz = std::max(2.0 * k.k2 * fb - k.headerTerm2, fb);
+  return r;
+}
+
 Matrix12d StiffnessFromFlexibility(double length, const StraightFlexibilities& f) {
+  return StiffnessFromFlexibility(length, f, {f.fb, f.fb, f.ft});
+}
+
+Matrix12d StiffnessFromFlexibility(double length, const StraightFlexibilities& f, const RotationalFlexibilities& r) {
   const double L = length == 0.0 ? kZeroLength : length;
   const double fv = L * L * f.fb / 3.0 + f.fs;  // transverse flexibility of a cantilever
   const double c = L * f.fb / 2.0, a = c / fv;
-  const double ka = 1.0 / f.fa, kt = 1.0 / f.ft;
+  const double ka = 1.0 / f.fa, kt = 1.0 / r.ftor;
   // x-z plane (translation z, rotation about y) and x-y plane (y, about z).
-  const double kty = 1.0 / (f.fb - c * c / fv), kww = 1.0 / fv + a * a * kty, kwt = a * kty;
-  const double ktz = 1.0 / (f.fb - c * c / fv), kvv = 1.0 / fv + a * a * ktz, kvt = -a * ktz;
+  const double kty = 1.0 / (r.fry - c * c / fv), kww = 1.0 / fv + a * a * kty, kwt = a * kty;
+  const double ktz = 1.0 / (r.frz - c * c / fv), kvv = 1.0 / fv + a * a * ktz, kvt = -a * ktz;
   Matrix12d S{};
   auto set = [&S](int i, int j, double value) {  // 1-based, as the formulas
     S[i - 1][j - 1] = value;

@@ -9,6 +9,9 @@
 // the record order of ElementArrays.h. Without shear the stiffness is the
 // ordinary beam's (12EI/L^3, 6EI/L^2, 4EI/L, 2EI/L); with it, the bending
 // blocks are the inverse of the cantilever's flexibility L^3/(3EI) + fs.
+// With "Use B31J" an element at a branch connection takes the connection's
+// flexibility factors on its rotational flexibilities (BranchFlexibility,
+// found by the code checks); the rest of the element stays as it is.
 // Pure arithmetic; start reading at StiffnessFromFlexibility and
 // StraightElementLoads.
 #pragma once
@@ -36,8 +39,38 @@ StraightFlexibilities BellowsFlexibilities(double axial, double bending, double 
 StraightFlexibilities SlipJointFlexibilities(double axialStiffness, double torsionalStiffness);
 StraightFlexibilities RigidFlexibilities();
 
-// The local stiffness; a length of 0 counts as 1.0e-8.
+// The B31J factors an element takes from the branch connections at its end
+// nodes: k1 (rotation about local y), k2 (about local z) and k3 (torsion)
+// of the end evaluated last, whether the element is the branch at either
+// end, and then the header's share taken off the branch's flexibility,
+// Rh k1r / (2 Ih Eh) and Rh k2r / (2 Ih Eh) (header radius, inertia and
+// modulus at the reference temperature, the run factors at that node).
+struct BranchFlexibility {
+  bool branch = false;
+  double k1 = 1.0, k2 = 1.0, k3 = 1.0;
+  double headerTerm1 = 0.0, headerTerm2 = 0.0;
+};
+
+// The flexibilities of the element's end rotations (about local y, about
+// local z, torsion) that the stiffness is built from.
+struct RotationalFlexibilities {
+  double fry = 0.0;
+  double frz = 0.0;
+  double ftor = 0.0;
+};
+
+// From the plain fb and ft: fry = k1 fb, frz = k2 fb, ftor = k3 ft; a run
+// element with k3 above 1 takes ftor = k3 fb; a branch element takes, for
+// each factor above 1, ftor = 2 k3 fb, fry = 2 k1 fb - headerTerm1 and
+// frz = 2 k2 fb - headerTerm2. A branch never comes out stiffer than the
+// plain pipe (fry, frz at least fb): an element much shorter than the
+// header's radius would otherwise take a flexibility of 0 or less.
+RotationalFlexibilities BranchRotationalFlexibilities(const BranchFlexibility& k, double fb, double ft);
+
+// The local stiffness; a length of 0 counts as 1.0e-8. The first form
+// takes fry = frz = fb and ftor = ft.
 Matrix12d StiffnessFromFlexibility(double length, const StraightFlexibilities& f);
+Matrix12d StiffnessFromFlexibility(double length, const StraightFlexibilities& f, const RotationalFlexibilities& r);
 
 // What the loads of a straight element need beyond its case values.
 struct StraightLoadInput {

@@ -15,7 +15,6 @@
 #include <iterator>
 
 #include "analysis/AnalysisWindow.h"
-#include "analysis/ElementInputs.h"
 #include "files/FileCommands.h"
 #include "elements/BranchSifList.h"
 #include "files/SaveQuestion.h"
@@ -163,12 +162,6 @@ bool Analyse(HWND window) {
     return false;
   }
   if (!CommitLayoutTable()) return false;
-  try {
-    CheckAnalysisOptionsSupported(M().options);
-  } catch (const std::string& message) {
-    ShowErrorMessage(window, message);
-    return false;
-  }
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return false;
   if (M().modified && !SaveModel(window)) return false;
   return AnalyzeModel(window, false);

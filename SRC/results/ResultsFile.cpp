@@ -3,10 +3,12 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "analysis/AnalysisDriver.h"
 #include "model/Model.h"
 #include "shell/BinaryFile.h"
 #include "shell/Message.h"
@@ -16,9 +18,11 @@ namespace {
 
 constexpr const char* kOldResultsMagic = "QUORVEL.RES";
 constexpr const char* kTimeHistoryMagic = "QUORVELWRTH5100";
+// Every refusal of a file that is not this model's results, whatever gave
+// it away, is the one message the reader has for a file it cannot read.
 constexpr const char* kUnreadable = "Unable to read results file";
-constexpr const char* kForeign = "The results file does not belong to this model.\nPlease reanalyze the model.";
-constexpr const char* kTruncated = "The results file is incomplete.\nPlease reanalyze the model.";
+
+[[noreturn]] void Refuse() { throw std::string(kUnreadable); }
 
 bool IsPipeKind(int kind) { return (kind >= 3 && kind <= 7) || kind == 9; }
 bool IsFlexibleJoint(int kind) { return kind == 10 || kind == 11 || kind == 12 || kind == 13 || kind == 15; }
@@ -27,7 +31,26 @@ bool IsFlexibleJoint(int kind) { return kind == 10 || kind == 11 || kind == 12 |
 // the bytes left) is refused before anything is sized by it.
 void CheckCount(const BinaryFile& file, std::int32_t count, std::int64_t recordBytes) {
   const std::int64_t left = BinaryFileBytesLeft(file);
-  if (BinaryFileReadFailed(file) || count < 0 || (left >= 0 && count * recordBytes > left)) throw std::string(kTruncated);
+  if (BinaryFileReadFailed(file) || count < 0 || (left >= 0 && count * recordBytes > left)) Refuse();
+}
+
+// A file's modification time, nanoseconds since the epoch; false when the
+// file cannot be looked at.
+bool ModificationTime(const std::string& path, std::int64_t& nanoseconds) {
+  struct stat status {};
+  if (path.empty() || stat(path.c_str(), &status) != 0) return false;
+  nanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
+  return true;
+}
+
+// Results written before the model file was last written were made from an
+// earlier model (a save after a run, or a run that failed or was killed
+// after the save that preceded it): they are not this model's.
+void CheckNotOlderThanModel(const std::string& resultsPath, const Model& model, ResultsFileContents& out) {
+  std::int64_t results = 0, modelTime = 0;
+  if (!ModificationTime(resultsPath, results)) return;
+  out.fileTime = results / 1000000000;
+  if (ModificationTime(model.path, modelTime) && results < modelTime) Refuse();
 }
 
 void ReadHeader(BinaryFile& file) {
@@ -50,39 +73,44 @@ void ReadHeader(BinaryFile& file) {
   }
 }
 
-void ReadElements(BinaryFile& file, const Model& model, ResultsFileContents& out) {
+// The element records must be the model's analysis elements, record for
+// record: their count is checked before anything is sized by it.
+void ReadElements(BinaryFile& file, const Model& model, const AnalysisElementList& expected, ResultsFileContents& out) {
   std::int32_t count = 0;
   BinaryFileReadInt(file, count);
   CheckCount(file, count, kElementRecordBytes);
+  if (count != expected.count) Refuse();
   out.elementCount = count;
   out.elements.assign(static_cast<std::size_t>(count) + 1, AnalysisElement{});
   out.nodeElements.assign(static_cast<std::size_t>(model.nodes.count) + 1, {});
   for (int e = 1; e <= count; ++e) {
-    AnalysisElement& element = out.elements[static_cast<std::size_t>(e)];
     std::int32_t fields[8] = {};
     BinaryFileReadInts(file, fields, 8);
-    element = {fields[0], fields[1], fields[2], fields[3], fields[4], fields[5], fields[6], fields[7]};
-    const bool nodesKnown = element.node1 >= 1 && element.node1 <= model.nodes.count && element.node2 >= 1 &&
-                            element.node2 <= model.nodes.count;
-    if (!nodesKnown || element.kind < 3 || element.kind > kElementTypeLast || element.row < 1 ||
-        element.row > model.rowCount)
-      throw std::string(kForeign);
+    const AnalysisElement& made = expected[e];
+    const std::int32_t madeFields[8] = {made.kind,     made.row,     made.node1, made.node2,
+                                        made.material, made.section, made.load,  made.hydrotestRow};
+    if (!std::equal(fields, fields + 8, madeFields)) Refuse();
+    out.elements[static_cast<std::size_t>(e)] = made;
   }
-  if (BinaryFileReadFailed(file)) throw std::string(kTruncated);
+  if (BinaryFileReadFailed(file)) Refuse();
 }
 
-void ReadSoilRestraints(BinaryFile& file, ResultsFileContents& out) {
+// Soil restraints come only with buried pipe, at most one per element, each
+// naming an element of the file.
+void ReadSoilRestraints(BinaryFile& file, const Model& model, ResultsFileContents& out) {
   std::int32_t count = 0;
   BinaryFileReadInt(file, count);
   CheckCount(file, count, kSoilRecordBytes);
+  if (count > out.elementCount || (count > 0 && !ModelHasBuriedPipe(model))) Refuse();
   out.soil.assign(static_cast<std::size_t>(count) + 1, SoilRestraintRecord{});
   for (int s = 1; s <= count; ++s) {
     SoilRestraintRecord& record = out.soil[static_cast<std::size_t>(s)];
     BinaryFileReadInt(file, record.element);
     BinaryFileReadFloats(file, record.values.data(), record.values.size());
     BinaryFileReadBytes(file, record.spare.data(), record.spare.size());
+    if (record.element < 1 || record.element > out.elementCount) Refuse();
   }
-  if (BinaryFileReadFailed(file)) throw std::string(kTruncated);
+  if (BinaryFileReadFailed(file)) Refuse();
 }
 
 // Value counts and offsets per row, then the rows ordered by kind.
@@ -121,7 +149,7 @@ void ReadModalBlock(BinaryFile& file, std::int64_t offset, int nodeCount, Result
   modal.participation.assign(static_cast<std::size_t>(modes), {});
   for (auto& factors : modal.participation) BinaryFileReadFloats(file, factors.data(), 3);
   BinaryFileReadFloat(file, modal.totalMass);
-  if (BinaryFileReadFailed(file)) throw std::string(kTruncated);
+  if (BinaryFileReadFailed(file)) Refuse();
   modal.massSums = {};
   for (int d = 0; d < 3 && modes > 0; ++d) {
     double sum = 0.0;
@@ -165,7 +193,9 @@ void ComputeCaseOffsets(BinaryFile& file, const Model& model, ResultsFileContent
   for (int row = 1; row <= model.rowCount; ++row)
     if (model.row(row).dataType == DataType::Hanger) out.hangerRows.push_back(row);
   out.endOffset = offset + kHangerRecordBytes * static_cast<std::int64_t>(out.hangerRows.size());
-  if (file.size >= 0 && out.endOffset > file.size) throw std::string(kTruncated);
+  // The model gives the file's length to the byte: a shorter file was cut,
+  // a longer one was written for other counts or padded.
+  if (out.endOffset != file.size) Refuse();
   if (out.hangerRows.empty()) return;
   BinaryFileSeek(file, offset);
   for (std::size_t h = 0; h < out.hangerRows.size(); ++h) {
@@ -179,7 +209,7 @@ void ComputeCaseOffsets(BinaryFile& file, const Model& model, ResultsFileContent
     BinaryFileReadFloats(file, record.design.data(), record.design.size());
     out.hangers.push_back(record);
   }
-  if (BinaryFileReadFailed(file)) throw std::string(kTruncated);
+  if (BinaryFileReadFailed(file)) Refuse();
 }
 
 void ListElementsByKind(const Model& model, ResultsFileContents& out) {
@@ -268,20 +298,29 @@ void WriteResultsFileHeader(BinaryFile& file) {
 
 void ReadResultsFile(BinaryFile& file, const std::string& resultsPath, const Model& model, ResultsFileContents& out,
                      HWND owner) {
+  // Read aside and handed over whole: a refused file leaves nothing behind.
   out = ResultsFileContents{};
+  ResultsFileContents read;
   ReadHeader(file);
-  struct stat status {};
-  if (stat(resultsPath.c_str(), &status) == 0) out.fileTime = static_cast<std::int64_t>(status.st_mtime);
-  ReadElements(file, model, out);
-  ReadSoilRestraints(file, out);
-  BuildSupportList(model, out);
-  ComputeCaseOffsets(file, model, out);
-  ListElementsByKind(model, out);
-  CollectResultNodes(model, out);
+  CheckNotOlderThanModel(resultsPath, model, read);
+  // The elements the model makes now are the ones a run of it wrote.
+  AnalysisElementList expected;
+  try {
+    GenerateAnalysisElements(model, expected);
+  } catch (const std::string&) {
+    Refuse();  // a model that cannot be analysed has no results
+  }
+  ReadElements(file, model, expected, read);
+  ReadSoilRestraints(file, model, read);
+  BuildSupportList(model, read);
+  ComputeCaseOffsets(file, model, read);
+  ListElementsByKind(model, read);
+  CollectResultNodes(model, read);
   bool timeHistory = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry)
     if (model.loadCases.cases[static_cast<std::size_t>(entry)] == 35) timeHistory = true;
-  if (timeHistory && model.timeHistory.writeResults != 0) ReadTimeHistoryResults(resultsPath, model, out, owner);
+  if (timeHistory && model.timeHistory.writeResults != 0) ReadTimeHistoryResults(resultsPath, model, read, owner);
+  out = std::move(read);
 }
 
 void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, ResultsFileContents& out, HWND owner) {

@@ -14,11 +14,16 @@
 //
 // Writer and reader count result nodes with ResultNodeCount and support
 // values with SupportValueCount, so the block sizes the reader computes are
-// the ones the analysis wrote. The reader checks, besides what the format
-// refuses by header and version, that the counts fit the file and that every
-// element names nodes of the model, and that the file is as long as the
-// model says its blocks are: a truncated or foreign file is refused, never
-// read as wrong values. Start reading at ReadResultsFile.
+// the ones the analysis wrote. Since the file holds no nodes, rows or cases
+// of its own, the reader makes sure it belongs to the model beside it before
+// it trusts a value: besides what the format refuses by header and version,
+// the file must not be older than the model file, its element records must
+// be the analysis elements the model makes, record for record, its soil
+// records must name them, and it must be exactly as long as the model's
+// counts make its blocks. Anything else (results of an earlier model after
+// a save or a failed run, a cut, padded or foreign file) is refused with
+// "Unable to read results file" and read as nothing; the model is never
+// touched. Start reading at ReadResultsFile.
 #pragma once
 
 #include <array>
@@ -123,7 +128,8 @@ struct ResultsFileContents {
 };
 
 // Reads and checks the file (open for reading at offset 0) against the made
-// model, filling `out`; throws the message text that refuses it.
+// model, filling `out`; throws the message text that refuses it, with `out`
+// emptied.
 // `resultsPath` is the file's own path (for its time and the time-history
 // file beside it); `owner` is where a time-history problem is shown.
 void ReadResultsFile(BinaryFile& file, const std::string& resultsPath, const Model& model, ResultsFileContents& out,

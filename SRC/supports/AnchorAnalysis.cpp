@@ -2,7 +2,10 @@
 // row's node, in global axes or in the pipe's local axes T (rows x, y, z).
 // A rigid direction is a spring of 1.0e12, so a specified displacement d is
 // imposed by the load K d on the same spring (penalty method) and the load
-// on the anchor is K (u - d).
+// on the anchor is K (u - d). The sets hold their rotations in degrees, as
+// the model file does, while the system's rotations are radians (and the
+// rotational springs inch-pound per radian): d is turned to radians here,
+// where it meets the system, and nowhere else.
 //
 // In pipe axes the spring matrix is T^T diag(k) T per 3 x 3 block
 // (translations with kx, ky, kz, rotations with krx, kry, krz) and nothing
@@ -24,6 +27,7 @@ using Vector6 = std::array<double, 6>;
 using Matrix6 = std::array<std::array<double, 6>, 6>;
 
 constexpr int kHangerLoadStep = 20;
+constexpr double kRadiansPerDegree = 0.017453292519943295;
 constexpr int kHangerTravelStep = 22;
 
 // Whether specified-displacement slot k (0 T1 .. 9 T10, 10 Seismic, 11
@@ -47,7 +51,8 @@ void LocalToGlobal(const AxisRows& T, const double local[3], double global[3]) {
     global[a] = T[0][a] * local[0] + T[1][a] * local[1] + T[2][a] * local[2];
 }
 
-// The sum of the displacements of every slot that takes part, in global axes.
+// The sum of the displacements of every slot that takes part, in global
+// axes: inch and radian.
 Vector6 ImposedDisplacement(const Anchor& anchor) {
   Vector6 d{};
   if (!anchor.displacements.sets) return d;
@@ -56,6 +61,7 @@ Vector6 ImposedDisplacement(const Anchor& anchor) {
     if (!SlotTakesPart(anchor, slot)) continue;
     double row[6];
     for (int i = 0; i < 6; ++i) row[i] = values[static_cast<std::size_t>(6 * slot + i + 1)];
+    for (int i = 3; i < 6; ++i) row[i] *= kRadiansPerDegree;
     if (anchor.DisplacementsInPipeLcs != 0) {
       double global[6];
       LocalToGlobal(anchor.localAxes, row, global);

@@ -4,13 +4,17 @@
 // pressure and thermal cases; the window shows the size of the system and
 // asks whether to see the results, and Yes reads them back. Abort leaves
 // the previous results file as it was and nothing new; a hanger row is
-// refused before anything runs, with its row made current.
+// refused before anything runs, with its row made current. A tee typed with
+// its Branch SIF row is analysed with and without "Use B31J": the branch
+// takes the connection's flexibility and turns under a moment by what the
+// factors add, by hand.
 #include <fstream>
 #include <iterator>
 
 #include "analysis/AnalysisTesting.h"
 #include "analysis/AnalysisWindow.h"
 #include "analysis/ProgressWindow.h"
+#include "elements/BranchSif.h"
 #include "loads/LoadCaseList.h"
 #include "model/LayoutTesting.h"
 
@@ -180,6 +184,91 @@ TEST_F(AnalyzeCommandTest, ABatchRunEndsWithoutTheQuestion) {
   EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, true));
   platform::CheckModalScript();
   EXPECT_GT(fs::file_size(ResultsPath()), 1000u);
+}
+
+// The tee: header 6" Sch 40 from 10 (anchor) through 20 to 30 (anchor),
+// 1.5 m each way in X; branch 4" Sch 40 from 20, 1 m in Z, to 25, where a
+// moment of 20 000 in-lb about X acts in the sustained case; a welding tee
+// at 20; weightless. Analysed from the Analyze command, saved at its
+// question, once without and once with "Use B31J".
+TEST_F(AnalyzeCommandTest, ATeesBranchTakesItsB31JFlexibility) {
+  Model& model = TheModel();
+  model.materials[1].density = 0.0f;
+  model.pipeLoads[1].specificGravity = 0.0f;  // empty
+  model.pipeLoads[1].operating[0] = {400.0f, 0.0f};
+  AddName(model.sections, "S6");
+  model.sections[2].outsideDiameter = 6.625f;
+  model.sections[2].thickness = 0.28f;
+  TypeRow({"10", "F"});
+  TypeRow({"20", "", "1500", "", "", "A106", "S6", "L1"});
+  TypeRow({"30", "", "1500"});
+  TypeRow({"20", "F"});
+  TypeRow({"25", "", "", "", "1000", "", "S4"});
+  TypeData(2, "A");
+  TypeData(4, "A");
+  // A typed Branch SIF asks for its type at once: the welding tee offered.
+  platform::ExpectModal(platform::ModalKind::Dialog, "BRANCH_SIF_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  TypeData(3, "BR");
+  platform::CheckModalScript();
+  ASSERT_EQ(model.rowCount, 6);
+  ASSERT_EQ(model.row(3).dataType, DataType::BranchSif);
+  ASSERT_EQ(static_cast<const BranchSif&>(*model.row(3).item).type, kBranchSifWeldingTee);
+  // The force's dialog comes with its own work: the moment is put on the
+  // row directly.
+  PutItem(model, 6, DataType::Force);
+  const float M = 20000.0f;
+  static_cast<NodalForce&>(*model.row(6).item).MX = M;
+  BuildLoadCases(model);
+  model.path = folder_ + "/typed.mod";
+  // The tip's rotation about X in the sustained case.
+  auto analyse = [&]() {
+    AnswerSaveQuestionYes();
+    platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
+      platform::RunUntilIdle();
+      EXPECT_TRUE(Shown(dialog, IDNO)) << "the run did not end in its question";
+      SendMessage(dialog, WM_COMMAND, IDNO, 0);
+    });
+    Command(108);
+    platform::CheckModalScript();
+    EXPECT_TRUE(messages.empty());
+    BinaryFile file;
+    EXPECT_TRUE(BinaryFileOpenRead(file, ResultsPath()));
+    ResultsFileContents read;
+    ReadResultsFile(file, ResultsPath(), TheModel(), read);
+    int k = 1;
+    while (read.cases.at(static_cast<std::size_t>(k)).type != 1) ++k;
+    const analysis_testing::CaseBlock block = analysis_testing::ReadCaseBlock(file, TheModel(), read, k);
+    return block.nodes[static_cast<std::size_t>(FindNodeIndex(TheModel().nodes, 25))];
+  };
+  model.modified = true;
+  const std::array<float, 6> plain = analyse();
+  model.options.UseB31J = 1;
+  model.modified = true;
+  const std::array<float, 6> b31j = analyse();
+
+  // B31J-2017 Table 2-1, welding tee, branch: beta = r/R = 2.1315/3.1725,
+  // gamma = R/T = 3.1725/0.28, tau = t/T = 0.237/0.28; k1 = gamma^0.77
+  // beta^0.47 (2.7 b^3 + 1.91 b - 4.32 b^2) tau = 0.69 and k3 = 0.25 stay 1,
+  // k2 = gamma^1.46 (0.18 b^3 + 0.34 b - 0.49 b^2) tau = 1.81 (its cap C2 is
+  // 9.9). The run's factors are 1 at this tee.
+  const double beta = 2.1315 / 3.1725, gamma = 3.1725 / 0.28, tau = 0.237 / 0.28;
+  const double k2 = std::pow(gamma, 1.46) * (0.18 * std::pow(beta, 3) + 0.34 * beta - 0.49 * beta * beta) * tau;
+  ASSERT_NEAR(k2, 1.8115, 1e-4);
+  const double E = analysis_testing::kE, pi = analysis_testing::kPi;
+  const double L = 1000.0 / 25.4;
+  const double Ib = pi / 64.0 * (std::pow(4.5, 4) - std::pow(4.5 - 2 * 0.237, 4));
+  const double Ih = pi / 64.0 * (std::pow(6.625, 4) - std::pow(6.625 - 2 * 0.28, 4));
+  const double fb = L / (E * Ib);
+  // The branch's flexibility about its local z axis (global -X for a
+  // branch along Z) becomes 2 k2 fb less the header's share Rh k2r / (2 Ih
+  // Eh), k2r = 1: what it adds sits at the branch's far end, so the tip
+  // turns by that much more under the tip moment, and nothing else moves.
+  const double added = 2.0 * k2 * fb - 3.3125 * 0.5 / (Ih * E) - fb;
+  ASSERT_GT(added, 0.5 * fb);
+  EXPECT_NEAR(b31j[3] - plain[3], added * M, 1e-3 * added * M);
+  for (std::size_t i : {0u, 1u, 2u, 4u, 5u})
+    EXPECT_NEAR(b31j[i], plain[i], 1e-6 + 1e-5 * std::fabs(plain[i])) << i;
 }
 
 }  // namespace

@@ -2,7 +2,7 @@
 // stores the same value at both ends, a freedom without an equation adds
 // nothing, tiny values are written as 0; the frames of horizontal, vertical
 // and zero-length pipes; the envelope and sum of squares of the dynamic
-// runs; the susceptibility values; kinds without a routine and B31J refused.
+// runs; the susceptibility values; kinds without a routine refused.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -125,18 +125,12 @@ TEST_F(EndForcesTest, DynamicRunsKeepTheEnvelopeOrTheSumOfSquaresOrTheSusceptibi
   EXPECT_EQ(run.accumulator[1][0], 50.0);
 }
 
-TEST_F(EndForcesTest, KindsWithoutARoutineAndB31JAreRefused) {
+TEST_F(EndForcesTest, KindsWithoutARoutineAreRefused) {
   AnalysisElementInput input = Pipe();
   input.kind = ElementType::Comment;
   EXPECT_EQ(Thrown([&] { CalculateElementForce(1, input); }), "calculate element forces: Invalid type");
   input.kind = ElementType::TieRod;
   EXPECT_EQ(Thrown([&] { CalculateElementForce(1, input); }), "Element forces of Tie rod elements are not available yet.");
-  AnalysisOptions options;
-  EXPECT_EQ(Thrown([&] { CheckAnalysisOptionsSupported(options); }), "");
-  options.UseB31J = 1;
-  EXPECT_EQ(Thrown([&] { CheckAnalysisOptionsSupported(options); }),
-            "The analysis does not support the option \"Use B31J\" yet.\n"
-            "Turn it off in the analysis options to analyze this model.");
 }
 
 }  // namespace

@@ -314,4 +314,46 @@ TEST_F(StaticAnalysisTest, MassesFlangesAndWindReachTheSupports) {
   }
 }
 
+// 10 ft of weightless pipe between two anchors, the far one turned 0.1
+// degree about Z on T1 (the set holds degrees, as the dialog and the file
+// do): the pipe bends by 0.1 degree in radians, so the end moments are the
+// shear-flexible beam's (4 + phi) E I theta / ((1 + phi) L) at the turned
+// end and (2 - phi) E I theta / ((1 + phi) L) at the other, with the shear
+// 6 E I theta / ((1 + phi) L^2), and the far node turns by exactly theta.
+TEST_F(StaticAnalysisTest, AnImposedAnchorRotationInDegreesTurnsThePipeByItsRadians) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, 0.0, path_);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 120.0f);
+  PutItem(model, 2, DataType::Anchor);
+  Anchor& turned = static_cast<Anchor&>(*model.row(2).item);
+  turned.displacements.flags[0] = 1;
+  turned.displacements.sets = std::make_unique<DisplacementSets>();
+  turned.displacements.sets->values[6] = 0.1f;  // T1, ZZ
+  MakeModel(model);
+  SetCases(model, {8});
+  const RunResults run = AnalyseAndRead(model);
+  ASSERT_EQ(run.cases.size(), 1u);
+
+  const SectionValues s = Pipe4();
+  const double L = 120.0, theta = 0.1f * kPi / 180.0;
+  const double phi = 12.0 * kE * s.I * s.shear / (s.G * s.A * L * L);
+  const double far = (4.0 + phi) * kE * s.I * theta / ((1.0 + phi) * L);
+  const double near = (2.0 - phi) * kE * s.I * theta / ((1.0 + phi) * L);
+  const double shear = 6.0 * kE * s.I * theta / ((1.0 + phi) * L * L);
+  const CaseBlock& block = run.cases[0];
+  const int tip = FindNodeIndex(model.nodes, 20);
+  // The rigid spring (1.0e12) holds the node within k / 1.0e12 of theta,
+  // k = 4EI/L of the pipe, about 3e6.
+  EXPECT_TRUE(Within(block.nodes[static_cast<std::size_t>(tip)][5], theta, 1e-5));
+  // An anchor's load is what the pipe puts on it: minus the element's end forces.
+  const std::vector<double> at10 = SupportValues(run, block, 1), at20 = SupportValues(run, block, 2);
+  EXPECT_TRUE(Within(at20[5], -far, kTolerance));
+  EXPECT_TRUE(Within(at10[5], -near, kTolerance));
+  EXPECT_TRUE(Within(at20[1], shear, kTolerance));
+  EXPECT_TRUE(Within(at10[1], -shear, kTolerance));
+  EXPECT_TRUE(Within(block.forces[1][11], far, kTolerance));
+}
+
 }  // namespace

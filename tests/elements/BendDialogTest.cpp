@@ -3,7 +3,7 @@
 // with one SIF, BEND2_DIALOG for separate SIFs and B31J; every field
 // message, the warning that lets a small radius pass, the order of the
 // intermediate nodes, OK without a change, Cancel and results mode; a row
-// made a bend through the kind table; and Analyze refusing "Use B31J".
+// made a bend through the kind table.
 #include "model/ListTesting.h"
 
 #include <cmath>
@@ -212,7 +212,7 @@ TEST_F(BendDialogTest, SeparateSifsAndB31JTakeTheSecondDialog) {
   EXPECT_EQ(std::make_pair(bend.outPlaneFlexibilityFactor, bend.torsionSif), std::make_pair(3.0f, 1.2f));
 }
 
-TEST_F(BendDialogTest, TheKindTableMakesARowABendAndAnalyzeRefusesB31J) {
+TEST_F(BendDialogTest, TheKindTableMakesARowABend) {
   // OK with every field empty makes a long-radius bend with the section's radius.
   platform::ExpectModal(platform::ModalKind::Dialog, "BEND1_DIALOG", [](HWND dialog) {
     EXPECT_EQ(TextOf(dialog), "Bend at node 20");
@@ -222,18 +222,6 @@ TEST_F(BendDialogTest, TheKindTableMakesARowABendAndAnalyzeRefusesB31J) {
   platform::CheckModalScript();
   ASSERT_EQ(TheModel().row(2).elementType, ElementType::Bend);
   EXPECT_EQ(std::make_pair(BendAt(2).radiusType, BendAt(2).radius), std::make_pair(kBendRadiusLong, 6.75f));
-  TheModel().modified = false;
-  TheModel().options.UseB31J = 1;
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOfDialog(dialog),
-              (std::vector<std::string>{"The analysis does not support the option \"Use B31J\" yet.",
-                                        "Turn it off in the analysis options to analyze this model."}));
-    Ok(dialog);
-  });
-  LayoutCommand(LayoutFrame().window, 108);  // Analyze
-  platform::RunUntilIdle();
-  platform::CheckModalScript();
-  EXPECT_FALSE(TheModel().modified);
 }
 
 }  // namespace

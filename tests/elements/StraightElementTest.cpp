@@ -4,9 +4,12 @@
 // and rigid elements, the load vectors of weight, thermal growth, Bourdon
 // elongation, thrust, cold spring cut and static seismic against hand
 // values, the lumped masses, the valve's hung weight and the slip joint's
-// floored secants.
+// floored secants; with B31J factors at a branch connection, the rotational
+// flexibilities a run and a branch take and the stiffness built from them,
+// checked by inverting it back to the cantilever's flexibility.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <numbers>
 #include <tuple>
@@ -68,6 +71,61 @@ TEST(StraightElementTest, SymmetricWithNoForcesUnderRigidBodyMotionsForEveryKind
   for (const StraightFlexibilities& f : {PipeFlexibilities(v), BellowsFlexibilities(500.0, 2.0e4, 3.0e4, 800.0),
                                          SlipJointFlexibilities(1.0, 1.0), RigidFlexibilities()})
     ExpectSymmetricAndFreeOfRigidBodyForces(StiffnessFromFlexibility(v.length, f), {v.length, 0.0, 0.0});
+}
+
+// The end-2 flexibility of the element held at end 1 in one bending plane
+// (translation index w, rotation index r): the inverse of the 2 x 2 block.
+std::array<double, 3> EndFlexibility(const Matrix12d& S, int w, int r) {
+  const double a = S[w][w], b = S[w][r], d = S[r][r], det = a * d - b * b;
+  return {d / det, -b / det, a / det};  // translation, coupling, rotation
+}
+
+TEST(StraightElementTest, B31JFactorsRaiseTheRotationalFlexibilitiesOfRunsAndBranches) {
+  const double fb = 2.0e-7, ft = 2.6e-7;
+  // A run: k3 above 1 takes fb in torsion; k1, k2 multiply fb.
+  BranchFlexibility run;
+  run.k1 = 1.5;
+  run.k3 = 1.2;
+  RotationalFlexibilities r = BranchRotationalFlexibilities(run, fb, ft);
+  EXPECT_DOUBLE_EQ(r.fry, 1.5 * fb);
+  EXPECT_DOUBLE_EQ(r.frz, fb);
+  EXPECT_DOUBLE_EQ(r.ftor, 1.2 * fb);
+  run.k3 = 1.0;
+  EXPECT_DOUBLE_EQ(BranchRotationalFlexibilities(run, fb, ft).ftor, ft);
+  // A branch: twice the factor less the header's share, for factors above 1.
+  BranchFlexibility branch;
+  branch.branch = true;
+  branch.k2 = 1.8;
+  branch.k3 = 1.1;
+  branch.headerTerm1 = 5.0e-8;
+  branch.headerTerm2 = 4.0e-8;
+  r = BranchRotationalFlexibilities(branch, fb, ft);
+  EXPECT_DOUBLE_EQ(r.fry, fb);  // k1 = 1: the header's share is not taken off
+  EXPECT_DOUBLE_EQ(r.frz, 2.0 * 1.8 * fb - 4.0e-8);
+  EXPECT_DOUBLE_EQ(r.ftor, 2.0 * 1.1 * fb);
+  // A stub far shorter than the header's radius would come out with a
+  // flexibility below 0: it keeps the plain pipe's.
+  branch.headerTerm2 = 1.0e-6;
+  EXPECT_DOUBLE_EQ(BranchRotationalFlexibilities(branch, fb, ft).frz, fb);
+
+  // The stiffness from fry, frz and ftor: held at end 1, end 2 turns by
+  // frz (fry) under a unit moment and moves by fv = L^2 fb / 3 + fs under a
+  // unit force, coupled by L fb / 2, whatever the added flexibility.
+  const ElementCaseValues v = SixInchPipe(1.95);
+  const StraightFlexibilities f = PipeFlexibilities(v);
+  const RotationalFlexibilities raised{1.7 * f.fb, 2.3 * f.fb, 1.4 * f.ft};
+  const Matrix12d S = StiffnessFromFlexibility(v.length, f, raised);
+  const double L = v.length, fv = L * L * f.fb / 3.0 + f.fs;
+  const std::array<double, 3> xy = EndFlexibility(S, 7, 11), xz = EndFlexibility(S, 8, 10);
+  EXPECT_NEAR(xy[0] / fv, 1.0, 1e-9);
+  EXPECT_NEAR(std::fabs(xy[1]) / (L * f.fb / 2.0), 1.0, 1e-9);
+  EXPECT_NEAR(xy[2] / raised.frz, 1.0, 1e-9);
+  EXPECT_NEAR(xz[0] / fv, 1.0, 1e-9);
+  EXPECT_NEAR(xz[2] / raised.fry, 1.0, 1e-9);
+  EXPECT_NEAR(S[9][9] * raised.ftor, 1.0, 1e-12);
+  ExpectSymmetricAndFreeOfRigidBodyForces(S, {v.length, 0.0, 0.0});
+  // The plain form is the one with fb, fb and ft.
+  EXPECT_EQ(StiffnessFromFlexibility(v.length, f), StiffnessFromFlexibility(v.length, f, {f.fb, f.fb, f.ft}));
 }
 
 auto Tuple(const StraightFlexibilities& f) { return std::make_tuple(f.fa, f.fs, f.fb, f.ft); }

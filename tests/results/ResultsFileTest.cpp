@@ -4,15 +4,22 @@
 // hand-built files show the reader's layout for what the analysis cannot
 // write yet (a modal block between result cases, a response spectrum case,
 // soil restraints, hanger records) and its refusals: the older format, a
-// foreign magic, another version, a truncated file and a file whose
-// elements name nodes the model does not have.
+// foreign magic, another version, and every file that is not the results
+// of the model beside it: results older than the model file (a save after
+// the run, or a run that failed after its save), element records or counts
+// that are not the model's (none, or far too many), soil records without
+// buried pipe, a file one byte short or padded. A refused file fills
+// nothing and leaves the model as it was.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
 #include <fstream>
 #include <iterator>
 
 #include "analysis/AnalysisTesting.h"
 #include "files/ByteEmitter.h"
+#include "files/ModelFile.h"
 #include "model/AnalysisElements.h"
 #include "supports/Hanger.h"
 
@@ -57,6 +64,21 @@ class ResultsFileTest : public ::testing::Test {
       return message;
     }
     return {};
+  }
+  // Reads the results beside the model into `contents`; the refusal, or "".
+  std::string ReadInto(const Model& model, ResultsFileContents& contents) {
+    BinaryFile file;
+    EXPECT_TRUE(BinaryFileOpenRead(file, ResultsPathOf(path_)));
+    try {
+      ReadResultsFile(file, ResultsPathOf(path_), model, contents);
+    } catch (const std::string& message) {
+      return message;
+    }
+    return {};
+  }
+  static std::string FileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), {});
   }
   static void Header(ByteEmitter& out, const char* version = "900") {
     out.Fixed("QUORVELWRES", 11);
@@ -116,15 +138,23 @@ TEST_F(ResultsFileTest, TheAnalysisWritesEveryBlockWhereTheReaderLooks) {
 TEST_F(ResultsFileTest, AModalBlockASpectrumCaseSoilAndHangersAreLaidOutAsTheReaderSays) {
   Model& model = Build();
   PutItem(model, 3, DataType::Hanger);  // the reader reads any model
+  model.sections[1].soil = "CLAY";      // buried: soil records belong to it
   SetCases(model, {1, 30, 31, 8});
+  AnalysisElementList elements;
+  GenerateAnalysisElements(model, elements);
   const std::int64_t N = model.nodes.count;
-  const int E = 2, S = 1, M = 2;
+  const int E = elements.count, S = 1, M = 2;
   ByteEmitter out;
   Header(out);
   out.Int(E);
-  for (int e = 1; e <= E; ++e) out.Int(3), out.Int(2), out.Int(e), out.Int(e + 1), out.Int(1), out.Int(1), out.Int(1), out.Int(0);
+  for (int e = 1; e <= E; ++e) {
+    const AnalysisElement& element = elements[e];
+    for (std::int32_t field : {element.kind, element.row, element.node1, element.node2, element.material,
+                               element.section, element.load, element.hydrotestRow})
+      out.Int(field);
+  }
   out.Int(S);
-  out.Int(1);
+  out.Int(2);
   out.Floats({1, 2, 3, 4, 5, 6, 7, 8});
   out.Zeros(4);
   const std::int64_t SB = 4 * (6 + 3 + 1 + 6);
@@ -163,14 +193,17 @@ TEST_F(ResultsFileTest, AModalBlockASpectrumCaseSoilAndHangersAreLaidOutAsTheRea
   EXPECT_EQ(r.cases[3].displacements, spectrum + plain + 24 * N);
   EXPECT_EQ(r.endOffset, static_cast<std::int64_t>(bytes.size()));
   ASSERT_EQ(r.soil.size(), 2u);
+  EXPECT_EQ(r.soil[1].element, 2);
   EXPECT_EQ(r.soil[1].values[7], 8.0f);
   ASSERT_EQ(r.hangers.size(), 1u);
   EXPECT_EQ(r.hangers[0].figure, "B-268");
   EXPECT_EQ(r.hangers[0].design[3], 4.0f);
   EXPECT_EQ(r.supportList, (std::vector<int>{1, 4, 3, 2}));  // anchors, hangers, restraints
   // One byte short of the last hanger record: refused, never read as zeros.
-  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)),
-            "The results file is incomplete.\nPlease reanalyze the model.");
+  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)), "Unable to read results file");
+  // Without buried pipe the soil record is not this model's.
+  model.sections[1].soil.clear();
+  EXPECT_EQ(ReadError(model, bytes), "Unable to read results file");
 }
 
 TEST_F(ResultsFileTest, TheReaderRefusesOtherFormatsVersionsAndForeignFiles) {
@@ -193,12 +226,82 @@ TEST_F(ResultsFileTest, TheReaderRefusesOtherFormatsVersionsAndForeignFiles) {
   foreign.Int(3), foreign.Int(2), foreign.Int(1), foreign.Int(model.nodes.count + 1);
   foreign.Int(1), foreign.Int(1), foreign.Int(1), foreign.Int(0);
   foreign.Int(0);
-  EXPECT_EQ(ReadError(model, foreign.bytes()),
-            "The results file does not belong to this model.\nPlease reanalyze the model.");
+  EXPECT_EQ(ReadError(model, foreign.bytes()), "Unable to read results file");
   ByteEmitter huge;
   Header(huge);
   huge.Int(1000000);
-  EXPECT_EQ(ReadError(model, huge.bytes()), "The results file is incomplete.\nPlease reanalyze the model.");
+  EXPECT_EQ(ReadError(model, huge.bytes()), "Unable to read results file");
+}
+
+// Results of the model as it was, beside the model as it is now: the same
+// shapes, other values. After the save that a run begins with, a run that
+// fails or is killed leaves the earlier results beside the new model file.
+TEST_F(ResultsFileTest, ResultsOlderThanTheModelFileAreRefused) {
+  Model& model = Build();
+  SetCases(model, {1, 8, 2});
+  ASSERT_EQ(WriteModelFileFrom(model, path_), "");
+  AnalyseAndRead(model);
+  const std::string results = ResultsPathOf(path_);
+  const std::string earlier = FileBytes(results);
+  // The engineer raises the temperature and saves; the run that follows
+  // never gets to write its results.
+  model.pipeLoads[1].operating[0].temperature = 600.0f;
+  ASSERT_EQ(WriteModelFileFrom(model, path_), "");
+  // The save comes after the run, even on a file system whose clock does
+  // not tick between the two.
+  const auto saved = std::filesystem::last_write_time(path_);
+  std::filesystem::last_write_time(results, saved - std::chrono::seconds(1));
+  ResultsFileContents contents;
+  contents.elementCount = 99;
+  EXPECT_EQ(ReadInto(model, contents), "Unable to read results file");
+  EXPECT_EQ(contents.elementCount, 0);  // nothing read
+  EXPECT_TRUE(contents.cases.size() == 1 && contents.elements.size() == 1);
+  EXPECT_EQ(FileBytes(results), earlier);
+  EXPECT_EQ(model.pipeLoads[1].operating[0].temperature, 600.0f);
+  // Written no earlier than the model file, the same bytes are read.
+  std::filesystem::last_write_time(results, saved);
+  EXPECT_EQ(ReadInto(model, contents), "");
+  EXPECT_EQ(contents.elementCount, 4);
+  // Analysed again, the model's own results are read.
+  AnalyseAndRead(model);
+  EXPECT_EQ(ReadInto(model, contents), "");
+}
+
+// Every change of an analysed file that keeps its header: padded, counts
+// that are not the model's (0, or 200 000 for a model of four elements),
+// an element record of another model, a soil record where the model has no
+// buried pipe even when the length still adds up.
+TEST_F(ResultsFileTest, FilesWhoseCountsRecordsOrLengthAreNotTheModelsAreRefused) {
+  Model& model = Build();
+  SetCases(model, {1, 8});
+  AnalyseAndRead(model);
+  const std::string bytes = FileBytes(ResultsPathOf(path_));
+  ASSERT_EQ(ReadError(model, bytes), "");
+  auto withInt = [&bytes](std::size_t offset, std::int32_t value) {
+    std::string changed = bytes;
+    std::memcpy(changed.data() + offset, &value, 4);
+    return changed;
+  };
+  EXPECT_EQ(ReadError(model, bytes + std::string(4, '\0')), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, withInt(16, 0)), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, withInt(16, 200000) + std::string(32 * 200000, '\0')), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, withInt(16, 3)), "Unable to read results file");
+  // Element 2's material (record 1) named as record 2; then its row.
+  EXPECT_EQ(ReadError(model, withInt(20 + 32 + 16, 2)), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, withInt(20 + 32 + 4, 4)), "Unable to read results file");
+  // One soil record for element 1 in place of the last 40 bytes.
+  const std::size_t soilCount = 20 + 32 * 4;
+  ByteEmitter soil;
+  soil.Int(1);
+  soil.Floats({1, 2, 3, 4, 5, 6, 7, 8});
+  soil.Zeros(4);
+  std::string buried = withInt(soilCount, 1);
+  buried.insert(soilCount + 4, soil.bytes());
+  buried.resize(bytes.size());
+  EXPECT_EQ(ReadError(model, buried), "Unable to read results file");
+  // The unchanged file still reads.
+  EXPECT_EQ(ReadError(model, bytes), "");
 }
 
 }  // namespace

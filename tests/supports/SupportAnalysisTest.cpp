@@ -1,7 +1,8 @@
 // Anchors and restraints in the analysis, against hand calculations: the
 // springs they add at their node's equations (releases only in the hanger
 // selection steps, pipe axes turning the springs), the load K d of an
-// imposed displacement and the load K (u - d) after the solve, written to
+// imposed displacement (rotations held in degrees, imposed in radians) and
+// the load K (u - d) after the solve, written to
 // the results file; the run modes of the dynamic runs and the combination
 // of stored cases.
 #include <gtest/gtest.h>
@@ -150,6 +151,24 @@ TEST_F(SupportAnalysisTest, AnImposedDisplacementLoadsItsSpringAndTheLoadIsKTime
   EXPECT_FLOAT_EQ(loads[1], static_cast<float>(kRigidAnchor * 2.0e-9));
   EXPECT_FLOAT_EQ(loads[5], static_cast<float>(kRigidAnchor * -1.0e-10));
   EXPECT_EQ(loads[2], 0.0f);
+}
+
+// The sets hold rotations in degrees, as the dialog shows and the file
+// stores them; the system turns in radians with springs per radian.
+TEST_F(SupportAnalysisTest, AnImposedRotationIsHeldInDegreesAndImposedInRadians) {
+  Anchor& anchor = AnchorAt(1);
+  anchor.stiffness = {1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f, 1000.0f};
+  SetT1(anchor, {0, 0, 0, 0, 0, 0.5f});
+  const double radians = 0.5 * std::acos(-1.0) / 180.0;
+  Step(2);
+  anchor.AddStiffness(1);
+  EXPECT_DOUBLE_EQ(g_DisplacementVector[6], 1000.0 * radians);
+  OpenResults();
+  g_DisplacementVector[6] = 0.01;
+  anchor.ComputeSupportLoads(1);
+  const std::vector<float> loads = WrittenLoads();
+  ASSERT_EQ(loads.size(), 6u);
+  EXPECT_FLOAT_EQ(loads[5], static_cast<float>(1000.0 * (0.01 - radians)));
 }
 
 TEST_F(SupportAnalysisTest, ADisplacementWithinATinyMarginOfTheSetValueGivesExactlyZero) {
