@@ -20,6 +20,7 @@
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
+#include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
@@ -40,7 +41,6 @@ struct PendingKind {
   const char* what;
 };
 constexpr PendingKind kPendingKinds[] = {
-    {"res", "Opening results files"},
     {"mat", "Opening material libraries"},
     {"mdb", "Opening old material libraries"},
     {"spe", "Opening spectrum libraries"},
@@ -68,6 +68,12 @@ void ForgetModelSession() {
   ForgetCopiedRows();
   ResetAllInputTableViews();
   ResetAllResultTableViews();
+}
+
+// The model a results file belongs to: the same name with "mod".
+std::string ResultsModelPath(const std::string& resultsPath) {
+  const std::size_t dot = resultsPath.find_last_of('.');
+  return resultsPath.substr(0, dot) + ".mod";
 }
 
 bool OpenModelFile(HWND owner, const std::string& path) {
@@ -125,9 +131,17 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
+  // The results shown belong to the model that is about to be replaced.
+  if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
+  if (extension == "res") {
+    // The model of the same name first; its results only when it was read.
+    if (!OpenModelFile(owner, ResultsModelPath(path))) return false;
+    OpenResults();
+    return true;
+  }
   if (const PendingKind* kind = FindPendingKind(extension)) {
-    STAND_IN("the readers of results, library and evaluation files");
+    STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);
     return false;
   }
@@ -146,6 +160,7 @@ void ResetModelTitle() {
 }
 
 void CloseModel() {
+  if (InResultsMode()) LeaveResultsMode();
   HideModelWindows();
   ResetListWindow();
   ResetModelTitle();
@@ -242,6 +257,19 @@ void OpenSampleModelFirstRun(HWND mainWindow) {
 }
 
 void OpenResultsDialog(HWND owner) {
-  STAND_IN("the Open Results dialog");
-  ShowInfoMessage(owner, "Opening results is not available yet.");
+  std::vector<char> buffer(kFileBufferLength, '\0');
+  const std::string& last = LastResultsPath();
+  std::copy_n(last.begin(), std::min(last.size(), buffer.size() - 1), buffer.begin());
+  OPENFILENAME record = FileDialogRecord(owner, buffer, "Results files (*.res)\0*.res\0", "Open Results");
+  record.lpstrDefExt = "res";
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_ENABLEHOOK;
+  if (!GetOpenFileName(&record)) return;
+  const std::string path = buffer.data();
+  if (LowerExtension(path) != "res") {
+    ShowErrorMessage(owner, "File extension must be : res");
+    return;
+  }
+  LastResultsPath() = path;
+  OpenFileByExtension(owner, path);
 }
