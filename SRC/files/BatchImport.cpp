@@ -180,16 +180,6 @@ bool ChooseImportFile(HWND owner, std::string& path, int& filter) {
   return true;
 }
 
-// Whether anyone can answer a dialog: the windows are shown on a display, or
-// a test scripts the answers.
-bool DialogsCanBeAnswered() {
-  if (platform::InTestMode()) return true;
-  const char* forced = std::getenv("QUORVEL_DISPLAY");
-  if (forced != nullptr && std::strcmp(forced, "headless") == 0) return false;
-  const char* display = std::getenv("DISPLAY");
-  return display != nullptr && *display != '\0';
-}
-
 }  // namespace
 
 // The cases a new model of the imported code selects, rebuilt for what the
@@ -318,7 +308,7 @@ void ImportModel(HWND owner) {
 
 void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   BatchRun = true;
-  MessagesToStandardError = !DialogsCanBeAnswered();
+  MessagesToStandardError = !MessagesCanBeAnswered();
   HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;
   // A run that cannot end in results ends the program as a failure.
   if (!ImportBatchFile(mainWindow, path) || !AnalyzeModel(owner, true)) {
