@@ -124,7 +124,8 @@ LRESULT OnSetFocus(HWND window) {
   SendCloseDialogs(GraphicsFrame());
   SendCloseDialogs(LayoutFrame());
   ActiveWindow = window;
-  ActiveAccelerators = ListAccelerators;
+  // A tool that took the frame over brings its own accelerators.
+  ActiveAccelerators = ListFrame().accelerators != nullptr ? ListFrame().accelerators : ListAccelerators;
   HWND last = g_ListTableWindows[g_ListTableFocus == 1 ? 1 : 0];
   HWND target = last != nullptr && IsWindowVisible(last) ? last : Records()[0].window;
   if (target != nullptr && IsWindowVisible(target)) SetFocus(target);
@@ -133,6 +134,7 @@ LRESULT OnSetFocus(HWND window) {
 
 LRESULT OnClose() {
   Frame& frame = ListFrame();
+  GiveBackListFrame();
   ShowWindow(frame.window, SW_HIDE);
   ForgetShownListName();
   FrameGoBack(frame, false);
@@ -149,7 +151,7 @@ LRESULT OnNotify(LPARAM lParam) {
 }
 
 LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) return 0;
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || ListFrameTakenOver()) return 0;
   HMENU popup = reinterpret_cast<HMENU>(wParam);
   const HMENU menu = ListFrame().menu;
   if (menu == nullptr) return 0;
@@ -231,11 +233,11 @@ HWND FocusedListTable() {
   return nullptr;
 }
 
-bool BindFirstListTable(TableWindow& table, int columns) {
+bool BindFirstListTable(TableWindow& table, int columns, int headingLines) {
   Frame& frame = ListFrame();
   if (frame.window == nullptr || Records()[0].window == nullptr) return false;
   TableWindowClose(Records()[0].window);
-  TableSetColumns(table, &Records()[0], frame.window, columns, 1, nullptr);
+  TableSetColumns(table, &Records()[0], frame.window, columns, headingLines, nullptr);
   return true;
 }
 
@@ -332,6 +334,7 @@ void UpdateListMenuPopup(HMENU popup, int position) {
 
 void ListCommand(HWND window, int commandId) {
   HWND table = FirstTable();
+  if (ListFrameTakeoverCommand(window, commandId)) return;
   switch (commandId) {
     case 113:
       if (HWND focused = FocusedListTable(); focused != nullptr) TableWindowEditItem(focused);
@@ -415,7 +418,9 @@ LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: ListCommand(window, LOWORD(wParam)); return 0;
-    case kPrintToFileMessage: PrintTableWindowToFile(ListTableWindow(0)); return 0;
+    case kPrintToFileMessage:
+      if (!ListFrameTakeoverPrintToFile(window)) PrintTableWindowToFile(ListTableWindow(0));
+      return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
     default: return DefWindowProc(window, message, wParam, lParam);

@@ -86,7 +86,27 @@ HWND ListTableWindow(int which);
 HWND FocusedListTable();
 // Binds `table` to the first List table window with `columns` columns and
 // no editing; false when the List frame has no window.
-bool BindFirstListTable(TableWindow& table, int columns);
+bool BindFirstListTable(TableWindow& table, int columns, int headingLines = 1);
+
+// A tool that takes the List frame over with its own menu and accelerators
+// (the pressure design window). The List window gives the frame back
+// (`giveBack`) before it shows another list, when it closes and when the
+// model is reset; while the frame is taken over, its commands go to the
+// tool first (`command` answers whether it took one), its print to file is
+// the tool's own, and the List menu's states are left alone.
+struct ListFrameTakeover {
+  void (*giveBack)() = nullptr;
+  bool (*command)(HWND window, int commandId) = nullptr;
+  void (*printToFile)(HWND owner) = nullptr;
+};
+void TakeOverListFrame(const ListFrameTakeover& takeover);
+// The tool that holds the frame gives it back (once); nothing when none does.
+void GiveBackListFrame();
+bool ListFrameTakenOver();
+// The tool's command and print to file; false when no tool holds the frame
+// (or its command switch did not take the command).
+bool ListFrameTakeoverCommand(HWND window, int commandId);
+bool ListFrameTakeoverPrintToFile(HWND owner);
 
 
 void RegisterListWindow();

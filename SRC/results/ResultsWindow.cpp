@@ -12,6 +12,7 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
@@ -270,6 +271,7 @@ void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterPipeForcesTable();
   RegisterCodeComplianceTable();
+  RegisterBranchConnectionStressesTable();
   RegisterSortedStressesTable();
   RegisterSupportResultTables();
   FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,

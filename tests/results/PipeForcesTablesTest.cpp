@@ -88,8 +88,11 @@ TEST_F(PipeForcesTablesTest, AWeldingTeeGivesItsCodesSifsToEveryEndAtItsNode) {
       }
       for (const auto& [row, line] : away) EXPECT_EQ(table.CellText(row, 10, line), "") << row;
       EXPECT_EQ(table.HeadingText(14, 1), "SL");
-      // The flexibility factors come with their own work: no room yet.
-      EXPECT_EQ(table.widths[11], 0);
+      // A straight pipe's flexibility factors are 1.0 on both lines (B31.3
+      // takes no B31J branch factors without the option).
+      EXPECT_GT(table.widths[11], 0);
+      for (int column : {11, 12, 13})
+        for (int line : {0, 1}) EXPECT_EQ(table.CellText(run1, column, line), "1.00") << column;
     }
     // The stress column is the case's sustained stress of each end.
     const int stressColumn = code == 1 ? 10 : 14;
