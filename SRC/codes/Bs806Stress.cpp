@@ -239,6 +239,7 @@ std::array<Bs806EndStress, 2> ComputeBs806Stresses(const CodeStressCase& c, int 
     double hoop = P * (d / t + 1.0) / 2.0;
     double longitudinal = P * d * d / (4.0 * t * (d + t));
     if (cm.settings.includeAxialForce) longitudinal += std::fabs(axial) / (kPi * (D * D - d * d) / 4.0);
+    s.pressure = longitudinal;
     if (!bend) {
       s.sigma = std::max(hoop, longitudinal + (D / 2.0) * std::sqrt(s.Ma * s.Ma + s.Mb * s.Mb) / I);
     } else {
@@ -262,10 +263,11 @@ std::array<Bs806EndStress, 2> ComputeBs806Stresses(const CodeStressCase& c, int 
         s.la = std::max(k * Bs806ChartFactor(2, lambda, ratio), 1.0);
         s.lb = std::max(k * Bs806ChartFactor(3, lambda, ratio), 1.0);
       }
-      const double circumferential = hoop + (r / I) * std::hypot(s.Mb * s.cb, s.ca * s.Ma);
-      const double longit = longitudinal + (r / I) * std::hypot(s.Mb * s.lb, s.la * s.Ma);
-      s.sigma = std::max(circumferential, longit);
+      s.circumferential = hoop + (r / I) * std::hypot(s.Mb * s.cb, s.ca * s.Ma);
+      s.longitudinal = longitudinal + (r / I) * std::hypot(s.Mb * s.lb, s.la * s.Ma);
+      s.sigma = std::max(s.circumferential, s.longitudinal);
     }
+    s.hoop = hoop;
     s.tau = std::fabs(D * s.Mt / (4.0 * I));
     s.S = std::sqrt(s.sigma * s.sigma + 4.0 * s.tau * s.tau);
   }

@@ -40,6 +40,10 @@ struct Bs806EndStress {
   double sigma = 0.0;  // the direct stress F, fB
   double tau = 0.0;    // the shear stress fs
   double S = 0.0;      // the combined stress fc
+  // The parts of the direct stress of a plain end: the hoop stress, the
+  // longitudinal pressure stress, and for a bend the circumferential and
+  // longitudinal stresses whose larger is sigma.
+  double hoop = 0.0, pressure = 0.0, circumferential = 0.0, longitudinal = 0.0;
   // Bend stress factors (bends, miters, jacketed bends).
   bool bend = false;
   double ca = 1.0, cb = 1.0, la = 1.0, lb = 1.0;
