@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "elements/BeamDialog.h"
+#include "elements/BeamList.h"
 #include "elements/BendDialog.h"
 #include "elements/BendList.h"
 #include "elements/BranchSifDialog.h"
@@ -36,10 +38,12 @@ const std::array<DataKindModule, 3>& DataKinds() {
   return kinds;
 }
 
-const std::array<ElementKindModule, 1>& ElementKinds() {
-  static const std::array<ElementKindModule, 1> kinds = {{
+const std::array<ElementKindModule, 2>& ElementKinds() {
+  static const std::array<ElementKindModule, 2> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
+      {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,
+       PrintBeamsDetails},
   }};
   return kinds;
 }
