@@ -82,9 +82,9 @@ class BeamDialog : public ElementKindDialog {
     if (row < 1 || row > model.rowCount) return;
     const LayoutRow& layout = model.row(row);
     if (layout.startNode == 0 || layout.endNode == 0) return;
-    const LocalFrame frame =
+    const BeamFrame frame =
         BeamLocalFrame(model.nodes, layout.startNode, layout.endNode, beta, model.options.ZVertical != 0);
-    const Vector3* axes[3] = {&frame.x, &frame.y, &frame.z};
+    const Vec3* axes[3] = {&frame.x, &frame.y, &frame.z};
     for (int a = 0; a < 3; ++a)
       for (int c = 0; c < 3; ++c)
         helper.DialogSetItemText(kFirstAxis + 3 * a + c, FormatFixedWidth((*axes[a])[static_cast<std::size_t>(c)], 6, 3));

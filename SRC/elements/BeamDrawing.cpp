@@ -56,7 +56,7 @@ void Beam::BuildGeometry(LayoutRow& row) {
   boxesBuilt = false;
   if (!ValidNode(nodes, row.startNode) || !ValidNode(nodes, row.endNode)) return;
   const bool zVertical = model.options.ZVertical != 0;
-  const LocalFrame frame = BeamLocalFrame(nodes, row.startNode, row.endNode, beta, zVertical);
+  const BeamFrame frame = BeamLocalFrame(nodes, row.startNode, row.endNode, beta, zVertical);
   const Vec3 a = PositionOf(nodes, row.startNode), b = PositionOf(nodes, row.endNode);
   const float span = std::sqrt((b[0] - a[0]) * (b[0] - a[0]) + (b[1] - a[1]) * (b[1] - a[1]) +
                                (b[2] - a[2]) * (b[2] - a[2]));

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "elements/KindRecord.h"
+#include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "platform/Dialog.h"
 #include "shell/BinaryFile.h"
@@ -62,17 +63,19 @@ void Beam::FillDialog(HWND dialog) {
     CheckDlgButton(dialog, kFirstReleaseBox + i, releases[static_cast<std::size_t>(i)] != 0 ? BST_CHECKED : BST_UNCHECKED);
 }
 
-LocalFrame BeamLocalFrame(const NodeTable& nodes, int startNode, int endNode, float betaDegrees, bool zVertical) {
+BeamFrame BeamLocalFrame(const NodeTable& nodes, int startNode, int endNode, float betaDegrees, bool zVertical) {
+  BeamFrame result;
+  if (startNode < 1 || startNode > nodes.count || endNode < 1 || endNode > nodes.count) return result;
   LocalFrame frame;
-  if (startNode < 1 || startNode > nodes.count || endNode < 1 || endNode > nodes.count) return frame;
   SetAxisFromNodes(frame, nodes, startNode, endNode, zVertical);
-  if (betaDegrees == 0.0f) return frame;
+  result = {frame.x, frame.y, frame.z};
+  if (betaDegrees == 0.0f) return result;
   const double angle = betaDegrees / 57.29577951308232;
   const double c = std::cos(angle), s = std::sin(angle);
-  const Vector3 y = frame.y, z = frame.z;
-  for (int i = 0; i < 3; ++i) {
-    frame.y[static_cast<std::size_t>(i)] = static_cast<float>(c * y[i] + s * z[i]);
-    frame.z[static_cast<std::size_t>(i)] = static_cast<float>(c * z[i] - s * y[i]);
+  const Vec3 y = result.y, z = result.z;
+  for (std::size_t i = 0; i < 3; ++i) {
+    result.y[i] = static_cast<float>(c * y[i] + s * z[i]);
+    result.z[i] = static_cast<float>(c * z[i] - s * y[i]);
   }
-  return frame;
+  return result;
 }

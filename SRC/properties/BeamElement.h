@@ -26,7 +26,6 @@
 #include <string>
 
 #include "graphics/SymbolFrames.h"
-#include "model/ModelGeometry.h"
 #include "model/RowObjects.h"
 
 inline constexpr int kBeamReleaseCount = 12;
@@ -59,9 +58,15 @@ class Beam : public ElementData {
   bool boxesBuilt = false;
 };
 
-// The beam's local frame between two node indexes (float, for the picture,
+// The beam's local axes between two node indexes (float, for the picture,
 // the dialog and the local-axes triad).
-LocalFrame BeamLocalFrame(const NodeTable& nodes, int startNode, int endNode, float betaDegrees, bool zVertical);
+struct BeamFrame {
+  Vec3 x{1.0f, 0.0f, 0.0f};
+  Vec3 y{0.0f, 1.0f, 0.0f};
+  Vec3 z{0.0f, 0.0f, 1.0f};
+};
+struct NodeTable;
+BeamFrame BeamLocalFrame(const NodeTable& nodes, int startNode, int endNode, float betaDegrees, bool zVertical);
 // Whether a picked point hits the beam: its boxes in the rendered picture,
 // its outline in the line picture.
 bool BeamHitTest(const Beam& beam, float x, float y, bool rendered);
