@@ -14,6 +14,7 @@
 #include "platform/Window.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
+#include "results/BeamForcesTable.h"
 #include "results/PipeForcesTable.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
@@ -267,6 +268,7 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterPipeForcesTable();
+  RegisterBeamForcesTable();
   RegisterSupportResultTables();
   FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,
               ResultsClientProc, WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
