@@ -73,7 +73,10 @@ class BeamDialog : public ElementKindDialog {
     const int previous = PreviousElementRow(model, row);
     const NodeId from = previous != 0 ? model.row(previous).node : 0;
     const NodeId to = row >= 1 && row <= model.rowCount + 1 ? model.row(row).node : 0;
-    const std::string title = std::string("Beam from ") + NodeNumberText(from) + " to " + NodeNumberText(to);
+    // The node texts share one buffer: each is copied before the next.
+    const std::string fromText = NodeNumberText(from);
+    const std::string toText = NodeNumberText(to);
+    const std::string title = "Beam from " + fromText + " to " + toText;
     SetWindowText(dialog, title.c_str());
   }
 
