@@ -2,6 +2,7 @@
 #include "elements/BeamDialog.h"
 
 #include <array>
+#include <cmath>
 #include <string>
 
 #include "elements/KindDialog.h"
@@ -89,8 +90,11 @@ class BeamDialog : public ElementKindDialog {
         BeamLocalFrame(model.nodes, layout.startNode, layout.endNode, beta, model.options.ZVertical != 0);
     const Vec3* axes[3] = {&frame.x, &frame.y, &frame.z};
     for (int a = 0; a < 3; ++a)
-      for (int c = 0; c < 3; ++c)
-        helper.DialogSetItemText(kFirstAxis + 3 * a + c, FormatFixedWidth((*axes[a])[static_cast<std::size_t>(c)], 6, 3));
+      for (int c = 0; c < 3; ++c) {
+        // A component that rounds to zero shows as 0.000, never -0.000.
+        const float v = (*axes[a])[static_cast<std::size_t>(c)];
+        helper.DialogSetItemText(kFirstAxis + 3 * a + c, FormatFixedWidth(std::fabs(v) < 0.0005f ? 0.0 : v, 6, 3));
+      }
   }
 
   float beta_ = 0.0f;
