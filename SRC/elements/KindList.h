@@ -78,6 +78,8 @@ class KindListTable : public ItemListTableWindow {
   const std::string itemName;  // "Anchor"
   const int columns;
   const int listHeadingLines;
+  // Elements between two nodes list "From" and "To" in columns 1 and 2.
+  bool fromToColumns = false;
 
  private:
   ListOpener opener_ = nullptr;
@@ -111,3 +113,18 @@ void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindRep
 
 // Ends a comma-separated line built in g_LineText (its last comma dropped).
 void EndCsvLine();
+
+// The two nodes of an element row: the node of the element row before it
+// and its own node, as node-number text (empty for none).
+std::string FromNodeText(int layoutRow);
+std::string ToNodeText(int layoutRow);
+// Puts "From" and "To" of a text report's heading (columns 6 and 14) on the
+// current line, and an element's two nodes under them.
+void ReportPutFromToHeading();
+void ReportPutFromTo(int layoutRow);
+// The two nodes as the first two comma-separated cells.
+void ReportPutFromToCells(int layoutRow);
+// A value placed at a 1-based column of a text line grown to fit.
+void PutAtColumn(std::string& line, const std::string& text, int column);
+// The text without its leading and trailing blanks.
+std::string TrimmedText(const char* text);

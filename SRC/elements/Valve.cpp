@@ -5,9 +5,6 @@
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
 
-const char* const kValveTypeNames[kValveTypeCount] = {" ",       "Gate", "Globe", "Check",
-                                                      "Butterfly", "Control", "Ball", "Plug"};
-
 namespace {
 
 constexpr const char* kKind = "Valve";

@@ -12,10 +12,7 @@
 #include <cstdint>
 
 #include "model/RowObjects.h"
-
-inline constexpr std::int32_t kValveTypeCount = 8;
-// Combo box texts of the valve types, by index; 0 is blank (none).
-extern const char* const kValveTypeNames[kValveTypeCount];
+#include "properties/ValveLibrary.h"  // the valve type texts
 
 class Valve : public ElementData {
  public:

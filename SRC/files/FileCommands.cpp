@@ -20,6 +20,7 @@
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
+#include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
@@ -44,7 +45,6 @@ constexpr PendingKind kPendingKinds[] = {
     {"mat", "Opening material libraries"},
     {"mdb", "Opening old material libraries"},
     {"spe", "Opening spectrum libraries"},
-    {"val", "Opening valve libraries"},
     {"bli", "Opening beam section libraries"},
     {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
@@ -84,6 +84,14 @@ bool OpenModelFile(HWND owner, const std::string& path) {
 }
 
 bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
+
+// A valve library read whole replaces the model's windows with its own.
+bool OpenValveLibraryFromFile(HWND owner, const std::string& path) {
+  if (!ReadValveLibraryIntoMemory(owner, path)) return false;
+  CloseModel();
+  OpenValveLibraryWindow(owner);
+  return true;
+}
 
 // The file dialog record shared by Open and Save As; its hook centres the
 // dialog and the questions it asks.
@@ -125,7 +133,10 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
+  const bool known = extension == "mod" || extension == "val" || FindPendingKind(extension) != nullptr;
+  if (known && !LeaveValveLibraryWindow(owner)) return false;
   if (extension == "mod") return OpenModelFile(owner, path);
+  if (extension == "val") return OpenValveLibraryFromFile(owner, path);
   if (const PendingKind* kind = FindPendingKind(extension)) {
     STAND_IN("the readers of results, library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);

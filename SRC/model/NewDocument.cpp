@@ -13,6 +13,7 @@
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -23,13 +24,14 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
+constexpr int kValveLibraryChoice = 4;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
     "New material libraries",
     "New spectrum libraries",
-    "New valve libraries",
+    nullptr,
     "New beam section libraries",
     "New flange qualifications",
     "New nozzle evaluations",
@@ -94,6 +96,13 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
+  // A library window open now is left first, after its save question.
+  if (kPendingChoices[choice] == nullptr && !LeaveValveLibraryWindow(parent)) return;
+  if (choice == kValveLibraryChoice) {
+    CloseModel();
+    NewValveLibrary(parent);
+    return;
+  }
   if (choice != 1) {
     STAND_IN("the new library and evaluation documents");
     ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");
