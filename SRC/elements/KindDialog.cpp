@@ -127,7 +127,9 @@ void SetTitleFromTo(int row, HWND window, const std::string& text) {
   const NodeId to = inModel ? model.row(row).node : 0;
   const int previous = inModel ? PreviousElementRow(model, row) : 0;
   const NodeId from = previous != 0 ? model.row(previous).node : 0;
-  const std::string title = text + " from " + NodeNumberText(from) + " to " + NodeNumberText(to);
+  // The node texts share one buffer: each is copied before the next.
+  const std::string fromText = NodeNumberText(from);
+  const std::string title = text + " from " + fromText + " to " + NodeNumberText(to);
   SetWindowText(window, title.c_str());
 }
 

@@ -210,6 +210,30 @@ int KindListTable::YesNoChar(int character) {
   return upper;
 }
 
+ElementKindListTable::ElementKindListTable(ElementType kindType, RowListKind kindList, const char* kindTitle,
+                                           const char* kindItem, int columnCount, int lines)
+    : KindListTable(kindType, kindList, kindTitle, kindItem, columnCount, lines) {
+  fromToColumns = true;
+}
+
+void ElementKindListTable::ContextMenu() { TablePopupEditMenu(*this, itemName); }
+void ElementKindListTable::Prepare() { DisableTableDeleteItem(*this); }
+void ElementKindListTable::Close() { EnableTableDeleteItem(*this); }
+
+void ElementKindListTable::EnterRow(bool control) {
+  if (!editable || editLengths.empty()) {
+    EditCurrentItem();
+    return;
+  }
+  KindListTable::EnterRow(control);
+}
+
+void ElementKindListTable::ShareWidths(int first, int last) {
+  int width = 0;
+  for (int column = first; column <= last; ++column) width = std::max(width, widths[static_cast<std::size_t>(column)]);
+  for (int column = first; column <= last; ++column) widths[static_cast<std::size_t>(column)] = width;
+}
+
 // --- printing ---------------------------------------------------------------
 
 void KindListPrintTable::DefineColumns() {

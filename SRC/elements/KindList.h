@@ -86,6 +86,25 @@ class KindListTable : public ItemListTableWindow {
   std::vector<int> editLengths_;
 };
 
+// The list of an element kind between two nodes: "From" and "To" in its
+// first two columns, Enter and a double click open the kind's dialog, its
+// popup offers Edit only and the Delete menu item is greyed while it is
+// shown (an element is removed with its layout row, not from its list).
+class ElementKindListTable : public KindListTable {
+ public:
+  ElementKindListTable(ElementType type, RowListKind list, const char* title, const char* itemName, int columns,
+                       int headingLines);
+  void ContextMenu() override;
+  void Prepare() override;
+  void Close() override;
+  bool CanDelete() override { return false; }
+  // Enter on a read-only list opens the dialog; on an editable one it
+  // moves on.
+  void EnterRow(bool control) override;
+  // The widest heading line or cell of columns first..last, given to each.
+  void ShareWidths(int first, int last);
+};
+
 // The list printed on the printer page: the screen list's headings and
 // cells, widths measured in the report font.
 class KindListPrintTable : public PrintTable {

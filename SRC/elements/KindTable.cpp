@@ -8,6 +8,8 @@
 #include "elements/BendList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/ValveDialog.h"
+#include "elements/ValveList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -36,10 +38,14 @@ const std::array<DataKindModule, 3>& DataKinds() {
   return kinds;
 }
 
-const std::array<ElementKindModule, 1>& ElementKinds() {
-  static const std::array<ElementKindModule, 1> kinds = {{
+const char* ValveDialogName() { return "VALVE_DIALOG"; }
+
+const std::array<ElementKindModule, 2>& ElementKinds() {
+  static const std::array<ElementKindModule, 2> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
+      {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
+       ValvesListTable, PrintValvesDetails},
   }};
   return kinds;
 }

@@ -39,8 +39,12 @@ std::string LibraryTitle(const std::string& path) {
   return "Valve Library - [" + text + "]";
 }
 
+// The nominal size with the inch mark (the table's names carry it) and the
+// Dimension unit label.
 std::string SizeText(float diameter) {
-  return NominalSizeOfDiameter(diameter) + "\" " + UnitLabel(kUnitDimension);
+  std::string size = NominalSizeOfDiameter(diameter);
+  if (size.empty() || size.back() != '"') size += '"';
+  return size + " " + UnitLabel(kUnitDimension);
 }
 
 struct PickRun {

@@ -1,0 +1,86 @@
+// The in-line kinds in the graphics window, through the program: each
+// kind's symbol where its geometry puts it, in lines and rendered, in its
+// own colour, and a click on the symbol opening the kind's dialog for its
+// row.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+#include "elements/Valve.h"
+#include "graphics/DrawingColours.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/LayoutTable.h"
+
+namespace {
+
+class InlineDrawingTest : public GraphicsFixture {
+ protected:
+  // From 10, a pipe of 100 in along X, the row of `type` 60 in further,
+  // a pipe 100 in on; seen along Z in a 400 by 300 picture.
+  void ShowLine(ElementType type, const std::function<void(Model&)>& prepare = nullptr) {
+    Model& model = TheModel();
+    PlantModelBuilder::AddPlantProperties(model);
+    AddRows({{10, ElementType::From, 0, 0, ""}, {20, ElementType::Pipe, 100, 0, "S8"}, {30, type, 60, 0, ""},
+             {40, ElementType::Pipe, 100, 0, "S8"}});
+    if (prepare) prepare(model);
+    model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
+    ShowModel();
+    SizeClient(400, 300);
+    Command(131);
+  }
+  static POINT At(float x, float y, float z = 0.0f) { return PixelOf(x, y, z); }
+  static int CountNear(POINT at, int reach, const std::function<bool(COLORREF)>& test) {
+    int count = 0;
+    for (int dy = -reach; dy <= reach; ++dy)
+      for (int dx = -reach; dx <= reach; ++dx) count += test(Pixel(at.x + dx, at.y + dy)) ? 1 : 0;
+    return count;
+  }
+  static bool Is(COLORREF colour, COLORREF c) { return c == colour; }
+  // A lit solid of the valve's brown: red well above green above blue.
+  static bool IsBrown(COLORREF c) { return GetRValue(c) > GetGValue(c) + 25 && GetGValue(c) > GetBValue(c) + 10; }
+  // A click at `at` answered by `templateName`'s Cancel; the row is then current.
+  static void ClickOpens(POINT at, const char* templateName, int row) {
+    platform::ExpectModal(platform::ModalKind::Dialog, templateName,
+                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+    platform::AdvanceClock(GetDoubleClickTime() + 1);
+    Click(at.x, at.y);
+    platform::CheckModalScript();
+    EXPECT_EQ(TheModel().currentRow, row) << templateName;
+  }
+  static void Keep(const std::string& name) {
+    if (const char* folder = std::getenv("QUORVEL_KEEP_PICTURES"))
+      platform::WriteWindowPng(Frame(), std::string(folder) + "/" + name + ".png");
+  }
+};
+
+TEST_F(InlineDrawingTest, AValveIsABowTieInLinesAndABodyWithAWheelRendered) {
+  ShowLine(ElementType::Valve, [](Model& model) {
+    model.row(3).section = "S8";
+    auto& valve = static_cast<Valve&>(*model.row(3).element);
+    valve.additionalWeight = 50.0f;
+    valve.dy = -40.0f;
+  });
+  const COLORREF element = CurrentDrawingStyle().element;
+  const float r = 8.625f / 2.0f;
+  // The bow tie: the two bases across the pipe at the valve's ends, the
+  // apexes meeting at its centre.
+  EXPECT_GT(CountNear(At(100.0f, r * 0.8f), 1, [&](COLORREF c) { return c == element; }), 0);
+  EXPECT_GT(CountNear(At(160.0f, -r * 0.8f), 1, [&](COLORREF c) { return c == element; }), 0);
+  EXPECT_GT(CountNear(At(130.0f, 0.0f), 1, [&](COLORREF c) { return c == element; }), 0);
+  // The weight's line down to its box 40 in below the centre.
+  EXPECT_GT(CountNear(At(130.0f, -20.0f), 1, [&](COLORREF c) { return c == element; }), 0);
+  Keep("inline-valve-lines");
+  ClickOpens(At(101.0f, r * 0.5f), "VALVE_DIALOG", 3);
+
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-valve-rendered");
+  EXPECT_TRUE(IsBrown(Pixel(At(130.0f, 0.0f).x, At(130.0f, 0.0f).y)));
+  // The stem runs to the additional weight.
+  EXPECT_GT(CountNear(At(130.0f, -25.0f), 2, IsBrown), 0);
+  EXPECT_GT(CountNear(At(130.0f, -40.0f), 4, IsBrown), 0);
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(At(130.0f, 0.0f), "VALVE_DIALOG", 3);
+}
+
+}  // namespace
