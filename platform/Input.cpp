@@ -93,18 +93,6 @@ bool IsButtonDown(UINT message) {
   return message == WM_LBUTTONDOWN || message == WM_RBUTTONDOWN || message == WM_MBUTTONDOWN;
 }
 
-Window* TargetAt(Window* window, POINT screen) {
-  for (Window* child : window->children) {
-    if ((child->style & WS_VISIBLE) == 0 || (child->style & WS_DISABLED) != 0) continue;
-    POINT origin = ClientOriginOnScreen(*window);
-    RECT onScreen = Offset(child->rect, origin.x, origin.y);
-    if (screen.x >= onScreen.left && screen.x < onScreen.right && screen.y >= onScreen.top &&
-        screen.y < onScreen.bottom)
-      return TargetAt(child, screen);
-  }
-  return window;
-}
-
 // Turns a second press into a double click when the class asks for it.
 UINT DoubleClickLocked(Window& target, UINT message, POINT screen) {
   Core& core = TheCore();
@@ -260,7 +248,7 @@ PointerRoute RoutePointerLocked(Window& top, UINT message, POINT screen, int whe
   if ((top.style & WS_DISABLED) != 0 && queue.capture == nullptr) return route;
   Window* window = Find(queue.capture);
   bool captured = window != nullptr;
-  if (window == nullptr) window = TargetAt(&top, screen);
+  if (window == nullptr) window = DeepestTargetAt(&top, screen);
   if (message == WM_MOUSEWHEEL) {
     Window* focus = Find(queue.focus);
     route.target = (focus != nullptr ? focus : window)->handle;
@@ -271,7 +259,7 @@ PointerRoute RoutePointerLocked(Window& top, UINT message, POINT screen, int whe
     return route;
   }
   if (IsButtonDown(message) && queue.active != top.handle) {
-    Window* under = captured ? TargetAt(&top, screen) : window;
+    Window* under = captured ? DeepestTargetAt(&top, screen) : window;
     route.activate = top.handle;
     route.clicked = under->handle;
     route.hit = HitTestLocked(*under, screen);

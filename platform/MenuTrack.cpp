@@ -244,8 +244,11 @@ void OnKey(Session& s, UINT key) {
   switch (key) {
     case VK_MENU: case VK_F10: s.done = true; return;
     case VK_ESCAPE:
-      if (!inBar) CloseFrom(s, top);
-      if (inBar || (s.levels.empty() && s.bar == nullptr)) s.done = true;
+      // Escape closes the submenu it is pressed in; on the first popup (or
+      // the bar) it ends the menu. Left in the bar, the keyboard would stay
+      // with the menu and the letters typed next would choose its commands.
+      if (s.levels.size() > 1) CloseFrom(s, top);
+      else s.done = true;
       return;
     case VK_UP: case VK_DOWN:
       if (inBar) {

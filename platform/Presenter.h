@@ -35,6 +35,18 @@ struct Frame {
   std::vector<std::uint32_t> pixels;
 };
 
+// What a new top-level window is to a window manager.
+struct WindowRole {
+  // A popup without a caption (a menu, a drop-down list, a tooltip): no
+  // window manager may frame or focus it.
+  bool unmanaged = false;
+  // A popup with a caption (a dialog, a message box, a property sheet): it
+  // belongs above its owner, or above the program's windows when it has
+  // none that is shown.
+  bool dialog = false;
+  HWND owner = nullptr;  // the top-level window that owns it, if any
+};
+
 // What the clipboard can give other programs (bits of OfferClipboard).
 enum ClipboardOffer : unsigned { kOfferText = 1u, kOfferImage = 2u };
 
@@ -43,9 +55,8 @@ class Presenter {
   virtual ~Presenter() = default;
   virtual bool WantsFrames() const = 0;
   virtual SIZE ScreenSize() const = 0;
-  // Titles are Windows-1252. A popup without a caption (a menu, a drop-down
-  // list, a tooltip) is `unmanaged`: no window manager may frame or focus it.
-  virtual void WindowCreated(HWND window, RECT screenRect, const std::string& title, bool unmanaged) = 0;
+  // Titles are Windows-1252.
+  virtual void WindowCreated(HWND window, RECT screenRect, const std::string& title, const WindowRole& role) = 0;
   virtual void WindowDestroyed(HWND window) = 0;
   virtual void WindowShown(HWND window, bool shown) = 0;
   virtual void WindowMoved(HWND window, RECT screenRect) = 0;

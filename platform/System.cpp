@@ -16,7 +16,7 @@ class HeadlessPresenter final : public Presenter {
  public:
   bool WantsFrames() const override { return false; }
   SIZE ScreenSize() const override { return SIZE{1280, 1024}; }
-  void WindowCreated(HWND, RECT, const std::string&, bool) override {}
+  void WindowCreated(HWND, RECT, const std::string&, const WindowRole&) override {}
   void WindowDestroyed(HWND) override {}
   void WindowShown(HWND, bool) override {}
   void WindowMoved(HWND, RECT) override {}

@@ -161,7 +161,7 @@ void AttachMenu(HWND handle, const CREATESTRUCT& create) {
 // Own context, presenter window, the creation messages and the first show.
 void FinishCreation(HWND handle, CREATESTRUCT& create) {
   bool topLevel = false;
-  bool unmanaged = false;
+  WindowRole role;
   RECT screenRect{};
   std::string title;
   {
@@ -169,7 +169,10 @@ void FinishCreation(HWND handle, CREATESTRUCT& create) {
     Window* window = Find(handle);
     if (window == nullptr) return;
     topLevel = !window->IsChild();
-    unmanaged = (window->style & WS_POPUP) != 0 && (window->style & WS_CAPTION) != WS_CAPTION;
+    const bool popup = (window->style & WS_POPUP) != 0;
+    role.unmanaged = popup && (window->style & WS_CAPTION) != WS_CAPTION;
+    role.dialog = popup && !role.unmanaged;
+    role.owner = window->owner != nullptr ? window->owner->handle : nullptr;
     screenRect = window->rect;
     title = window->text;
     if ((window->windowClass->style & CS_OWNDC) != 0) {
@@ -179,7 +182,7 @@ void FinishCreation(HWND handle, CREATESTRUCT& create) {
     }
   }
   if (topLevel)
-    if (Presenter* presenter = ThePresenter()) presenter->WindowCreated(handle, screenRect, title, unmanaged);
+    if (Presenter* presenter = ThePresenter()) presenter->WindowCreated(handle, screenRect, title, role);
   if (topLevel) AttachMenu(handle, create);
   if (CallProcedure(handle, WM_NCCREATE, 0, reinterpret_cast<LPARAM>(&create)) == FALSE) {
     SendNcDestroyTree(handle);

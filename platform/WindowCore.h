@@ -198,6 +198,12 @@ POINT WindowOriginOnSurface(const Window& window);
 POINT ClientOriginOnScreen(const Window& window);
 RECT ClientClipOnSurface(const Window& window);  // visible part of the client area
 bool IsShownLocked(const Window& window);  // it and all its ancestors visible
+// A window the pointer passes through to what lies under it: a group box,
+// which comes before its controls among its siblings and covers them.
+bool PassesPointerThrough(const Window& window);
+// The deepest visible, enabled window under a screen point, from `window`
+// down; `window` itself when none of its children is there.
+Window* DeepestTargetAt(Window* window, POINT screenPoint);
 RECT Intersect(const RECT& a, const RECT& b);
 RECT Union(const RECT& a, const RECT& b);
 bool IsEmpty(const RECT& rect);

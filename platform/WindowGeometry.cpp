@@ -1,13 +1,16 @@
 // Window geometry: rectangle helpers, the frame (borders, menu bar, scroll
 // bars) and the client area inside it, origins on the backing surface and on
 // the screen, visibility through the ancestors, and the public rectangle,
-// mapping and hit-testing calls.
+// mapping and hit-testing calls. A group box is passed through by the
+// pointer, as it covers the controls it frames.
 //
 // A top-level window's rectangle is in screen coordinates, a child's in its
 // parent's client coordinates; the client area sits inside the frame parts
 // that NonClientInsets adds up.
 #include <algorithm>
+#include <cctype>
 
+#include "platform/Controls.h"
 #include "platform/System.h"
 #include "platform/WindowCore.h"
 
@@ -132,6 +135,27 @@ FrameParts FramePartsOf(HWND handle) {
   return window != nullptr ? FramePartsLocked(*window) : FrameParts{};
 }
 
+bool PassesPointerThrough(const Window& window) {
+  const std::string& name = window.windowClass->name;
+  const bool button = name.size() == 6 && std::equal(name.begin(), name.end(), "button", [](char a, char b) {
+                        return std::tolower(static_cast<unsigned char>(a)) == b;
+                      });
+  return button && (window.style & BS_TYPEMASK) == BS_GROUPBOX;
+}
+
+Window* DeepestTargetAt(Window* window, POINT screenPoint) {
+  for (Window* child : window->children) {
+    if ((child->style & WS_VISIBLE) == 0 || (child->style & WS_DISABLED) != 0 || PassesPointerThrough(*child))
+      continue;
+    POINT parent = ClientOriginOnScreen(*window);
+    RECT onScreen = Offset(child->rect, parent.x, parent.y);
+    if (screenPoint.x >= onScreen.left && screenPoint.x < onScreen.right &&
+        screenPoint.y >= onScreen.top && screenPoint.y < onScreen.bottom)
+      return DeepestTargetAt(child, screenPoint);
+  }
+  return window;
+}
+
 }  // namespace platform
 
 using namespace platform;
@@ -210,22 +234,6 @@ int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count) {
   return static_cast<int>(MAKELPARAM(static_cast<unsigned>(dx), static_cast<unsigned>(dy)));
 }
 
-namespace {
-
-Window* DeepestChildAt(Window* window, POINT screenPoint) {
-  for (Window* child : window->children) {
-    if ((child->style & WS_VISIBLE) == 0 || (child->style & WS_DISABLED) != 0) continue;
-    POINT parent = ClientOriginOnScreen(*window);
-    RECT onScreen = Offset(child->rect, parent.x, parent.y);
-    if (screenPoint.x >= onScreen.left && screenPoint.x < onScreen.right &&
-        screenPoint.y >= onScreen.top && screenPoint.y < onScreen.bottom)
-      return DeepestChildAt(child, screenPoint);
-  }
-  return window;
-}
-
-}  // namespace
-
 HWND WindowFromPoint(POINT screenPoint) {
   std::lock_guard guard(TheCore().lock);
   for (Window* window : TheCore().topLevels) {
@@ -233,7 +241,7 @@ HWND WindowFromPoint(POINT screenPoint) {
     const RECT& r = window->rect;
     if (screenPoint.x >= r.left && screenPoint.x < r.right && screenPoint.y >= r.top &&
         screenPoint.y < r.bottom)
-      return DeepestChildAt(window, screenPoint)->handle;
+      return DeepestTargetAt(window, screenPoint)->handle;
   }
   return nullptr;
 }

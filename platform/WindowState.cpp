@@ -286,6 +286,10 @@ void PresenterActivated(HWND handle, bool active) {
       std::lock_guard guard(TheCore().lock);
       std::shared_ptr<ThreadQueue> queue = CurrentQueueLocked();
       if (usable == handle && queue->active == handle) queue->toldActive = handle;
+      // The screen gave the focus to a window that passes it on (a click
+      // on a frame that a modal dialog keeps disabled): the screen must
+      // hear where it went, even when the layer's activation stayed.
+      if (usable != handle) queue->toldActive = nullptr;
     } else if (GetActiveWindow() == handle) {
       ActivateWindow(nullptr, WA_INACTIVE);
     }

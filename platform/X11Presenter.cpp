@@ -13,6 +13,13 @@
 // gives WM_SIZE and a repaint, the close button WM_SYSCOMMAND/SC_CLOSE, focus
 // changes activation, keys (keysym to virtual key and Windows-1252
 // character; a character that Windows-1252 lacks beeps) and the pointer.
+// Under a window manager every managed window belongs to one window group
+// (led by an unmapped window of the presenter's), so the manager sees a
+// new window of ours as a relative of the one that has the focus and lets
+// it take the focus instead of stacking it below. A dialog or message box
+// carries the dialog window type and is transient for its owner (for the
+// group when its owner is not shown), so it opens, and stays, above the
+// windows it belongs to.
 // System cursors are the server's cursor font; a cursor from the program's
 // resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
@@ -140,6 +147,8 @@ struct XWindowState {
   bool shown = false;
   std::shared_ptr<const Frame> frame;
   unsigned long moveSerial = 0;  // the request of our last move or resize
+  bool dialog = false;
+  HWND owner = nullptr;
 };
 
 class X11Presenter final : public Presenter {
@@ -149,8 +158,8 @@ class X11Presenter final : public Presenter {
 
   bool WantsFrames() const override { return true; }
   SIZE ScreenSize() const override { return screenSize_; }
-  void WindowCreated(HWND window, RECT rect, const std::string& title, bool unmanaged) override {
-    Ask([=, this] { Create(window, rect, title, unmanaged); });
+  void WindowCreated(HWND window, RECT rect, const std::string& title, const WindowRole& role) override {
+    Ask([=, this] { Create(window, rect, title, role); });
   }
   void WindowDestroyed(HWND window) override { Ask([=, this] { Destroy(window); }); }
   void WindowShown(HWND window, bool shown) override { Ask([=, this] { Show(window, shown); }); }
@@ -188,7 +197,9 @@ class X11Presenter final : public Presenter {
   void Dispatch(XEvent& event);
   XWindowState* StateOf(HWND window);
   HWND HandleOf(::Window id);
-  void Create(HWND window, RECT rect, const std::string& title, bool unmanaged);
+  void Create(HWND window, RECT rect, const std::string& title, const WindowRole& role);
+  void SetManagerHints(::Window id, bool dialog);
+  void SetTransientFor(const XWindowState& state);
   void Destroy(HWND window);
   void Show(HWND window, bool shown);
   void Move(HWND window, RECT rect);
@@ -216,6 +227,8 @@ class X11Presenter final : public Presenter {
   GC gc_ = nullptr;
   SIZE screenSize_{};
   Atom protocols_ = 0, deleteWindow_ = 0, netWmName_ = 0, utf8String_ = 0;
+  Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0;
+  ::Window leader_ = 0;  // leads the window group of the managed windows; never mapped
   Cursor cursors_[6]{};
   // Cursors made from resource images, by image (the images live as long as
   // the process; the pointers held here only make that explicit).
@@ -266,6 +279,13 @@ X11Presenter::X11Presenter() {
   deleteWindow_ = XInternAtom(display_, "WM_DELETE_WINDOW", False);
   netWmName_ = XInternAtom(display_, "_NET_WM_NAME", False);
   utf8String_ = XInternAtom(display_, "UTF8_STRING", False);
+  windowType_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE", False);
+  typeDialog_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+  typeNormal_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_NORMAL", False);
+  clientLeader_ = XInternAtom(display_, "WM_CLIENT_LEADER", False);
+  leader_ = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
+  XClassHint leaderClass{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
+  XSetClassHint(display_, leader_, &leaderClass);
   const unsigned shapes[6] = {XC_left_ptr, XC_xterm, XC_watch, XC_crosshair, XC_hand2, XC_fleur};
   for (int i = 0; i < 6; ++i) cursors_[i] = XCreateFontCursor(display_, shapes[i]);
   Bool detectable = False;
@@ -309,6 +329,7 @@ void X11Presenter::Stop() {
   (void)written;
   if (thread_.joinable()) thread_.join();
   for (auto& [handle, state] : windows_) XDestroyWindow(display_, state.id);
+  XDestroyWindow(display_, leader_);
   for (Cursor cursor : cursors_) XFreeCursor(display_, cursor);
   for (auto& [image, made] : imageCursors_) XFreeCursor(display_, made.second);
   imageCursors_.clear();
@@ -407,7 +428,8 @@ HWND X11Presenter::HandleOf(::Window id) {
 // An unmanaged window (a menu, a drop-down list, a tooltip) bypasses the
 // window manager, which would otherwise frame it and give it the focus on a
 // click, taking the activation from the window it belongs to.
-void X11Presenter::Create(HWND window, RECT rect, const std::string& title, bool unmanaged) {
+void X11Presenter::Create(HWND window, RECT rect, const std::string& title, const WindowRole& role) {
+  const bool unmanaged = role.unmanaged;
   int width = std::max<int>(rect.right - rect.left, 1), height = std::max<int>(rect.bottom - rect.top, 1);
   XSetWindowAttributes attributes{};
   attributes.background_pixmap = None;
@@ -429,9 +451,31 @@ void X11Presenter::Create(HWND window, RECT rect, const std::string& title, bool
   XSetWMNormalHints(display_, id, &hints);
   XClassHint classHint{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, id, &classHint);
-  windows_[window] = XWindowState{id, rect, false, nullptr};
+  if (!unmanaged) SetManagerHints(id, role.dialog);
+  windows_[window] = XWindowState{id, rect, false, nullptr, 0, role.dialog && !unmanaged, role.owner};
   byId_[id] = window;
   SetTitle(window, title);
+}
+
+void X11Presenter::SetManagerHints(::Window id, bool dialog) {
+  XWMHints hints{};
+  hints.flags = InputHint | WindowGroupHint;
+  hints.input = True;
+  hints.window_group = leader_;
+  XSetWMHints(display_, id, &hints);
+  XChangeProperty(display_, id, clientLeader_, XA_WINDOW, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&leader_), 1);
+  Atom type = dialog ? typeDialog_ : typeNormal_;
+  XChangeProperty(display_, id, windowType_, XA_ATOM, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&type),
+                  1);
+}
+
+// Decided as the dialog is mapped, when it is known whether its owner is
+// on the screen: a manager keeps a transient above the window it names,
+// and a transient for the root window above every window of its group.
+void X11Presenter::SetTransientFor(const XWindowState& state) {
+  const XWindowState* owner = StateOf(state.owner);
+  XSetTransientForHint(display_, state.id, owner != nullptr && owner->shown ? owner->id : root_);
 }
 
 void X11Presenter::Destroy(HWND window) {
@@ -448,6 +492,7 @@ void X11Presenter::Show(HWND window, bool shown) {
   if (state == nullptr || state->shown == shown) return;
   state->shown = shown;
   if (shown) {
+    if (state->dialog) SetTransientFor(*state);
     XMapRaised(display_, state->id);
     if (state->frame) Put(*state, 0, 0, state->frame->width, state->frame->height);
   } else {

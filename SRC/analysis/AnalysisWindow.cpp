@@ -14,11 +14,9 @@
 #include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "results/ResultsFile.h"
+#include "results/ResultsMode.h"
 #include "shell/Application.h"
-#include "shell/BinaryFile.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 
 namespace {
 
@@ -185,21 +183,6 @@ INT_PTR AnalysisDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
   }
 }
 
-// The results just written, read back as the Results window will read them.
-void ShowAnalysisResults(HWND owner, const Model& model) {
-  const std::string path = ResultsPathOf(model.path);
-  BinaryFile file;
-  try {
-    if (!BinaryFileOpenRead(file, path)) throw "Unable to open results file\n" + path;
-    ReadResultsFile(file, path, model, TheResults(), owner);
-  } catch (const std::string& message) {
-    ShowErrorMessage(owner, message);
-    return;
-  }
-  STAND_IN("the Results window");
-  ShowInfoMessage(owner, "The results are written to " + path + ".\nThe Results window is not available yet.");
-}
-
 }  // namespace
 
 bool AnalyzeModel(HWND owner, bool batch) {
@@ -222,6 +205,7 @@ bool AnalyzeModel(HWND owner, bool batch) {
     if (!SaveModelAs(owner)) return false;
   }
   const INT_PTR result = DialogBoxParam(InstanceHandle, "ANALYZE_DIALOG", owner, AnalysisDialogProc, batch ? 1 : 0);
-  if (result == kShowResults) ShowAnalysisResults(owner, model);
+  // The results just written open through the one entry every road takes.
+  if (result == kShowResults) OpenResults(batch);
   return result != kRunFailed;
 }

@@ -11,7 +11,8 @@
 // that fails shows its message; an aborted run ends quietly; either way no
 // new results file is left and the old one stays. After a good run the
 // window asks "Do you want to see the results ?" (a batch run skips the
-// question and answers for itself).
+// question and answers for itself); Yes opens them through OpenResults
+// (results/ResultsMode.h), a batch run without showing a window.
 #pragma once
 
 #include "platform/Types.h"

@@ -46,6 +46,11 @@ bool StoreValues(KindDialog& kind, DataItem& item, bool /*made*/) {
 }
 bool StoreValues(ElementKindDialog& kind, ElementData& element, bool made) { return kind.Store(element) || made; }
 
+// A store that moves no node: the new values reach the load cases and the
+// picture (a move makes the whole model again, which does both).
+void RefreshAfterStore(const KindDialog& kind) { RefreshAfterDataItemEdit(TheModel(), kind.row); }
+void RefreshAfterStore(const ElementKindDialog& kind) { RefreshAfterElementValuesEdit(TheModel(), kind.row); }
+
 int CancelResult(const KindDialog& kind) { return kind.changedByOtherDialog ? 1 : 0; }
 int CancelResult(const ElementKindDialog&) { return 0; }
 
@@ -78,6 +83,8 @@ void OnOk(Kind& kind) {
     } catch (const std::string& message) {
       ShowErrorMessage(kind.dialog, message);
     }
+  } else if (kind.row <= model.rowCount) {
+    RefreshAfterStore(kind);
   }
   EndDialog(kind.dialog, 1);
 }

@@ -10,6 +10,7 @@
 #include "graphics/ReportOutput.h"
 #include "model/ContextMenus.h"
 #include "model/LayoutTable.h"
+#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/Regenerate.h"
@@ -146,6 +147,7 @@ void KindListTable::DeleteRow() {
   if (layoutRow == 0 || TableResultsShown() || type == DataType::None) return;
   TakeUndoSnapshot(frame);
   ClearDataType(TheModel(), layoutRow);
+  RefreshAfterDataItemEdit(TheModel(), layoutRow);
   RedrawLayoutTable();
   if (opener_ != nullptr) opener_();
 }
@@ -197,6 +199,11 @@ void KindListTable::StoreCell() {
   Model& model = TheModel();
   model.modified = true;
   model.layoutChanged = true;
+  const int layoutRow = LayoutRowOf(currentRow);
+  if (item != nullptr)
+    RefreshAfterDataItemEdit(model, layoutRow);
+  else
+    RefreshAfterElementValuesEdit(model, layoutRow);
   RedrawLayoutTable();
   // A stored cell may change what other cells of the row show.
   if (Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);

@@ -21,6 +21,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
 #include "properties/ValveLibraryWindow.h"
+#include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
@@ -41,7 +42,6 @@ struct PendingKind {
   const char* what;
 };
 constexpr PendingKind kPendingKinds[] = {
-    {"res", "Opening results files"},
     {"mat", "Opening material libraries"},
     {"mdb", "Opening old material libraries"},
     {"spe", "Opening spectrum libraries"},
@@ -68,6 +68,12 @@ void ForgetModelSession() {
   ForgetCopiedRows();
   ResetAllInputTableViews();
   ResetAllResultTableViews();
+}
+
+// The model a results file belongs to: the same name with "mod".
+std::string ResultsModelPath(const std::string& resultsPath) {
+  const std::size_t dot = resultsPath.find_last_of('.');
+  return resultsPath.substr(0, dot) + ".mod";
 }
 
 bool OpenModelFile(HWND owner, const std::string& path) {
@@ -133,12 +139,21 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
-  const bool known = extension == "mod" || extension == "val" || FindPendingKind(extension) != nullptr;
+  const bool known =
+      extension == "mod" || extension == "res" || extension == "val" || FindPendingKind(extension) != nullptr;
   if (known && !LeaveValveLibraryWindow(owner)) return false;
+  // The results shown belong to the model that is about to be replaced.
+  if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
+  if (extension == "res") {
+    // The model of the same name first; its results only when it was read.
+    if (!OpenModelFile(owner, ResultsModelPath(path))) return false;
+    OpenResults();
+    return true;
+  }
   if (extension == "val") return OpenValveLibraryFromFile(owner, path);
   if (const PendingKind* kind = FindPendingKind(extension)) {
-    STAND_IN("the readers of results, library and evaluation files");
+    STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);
     return false;
   }
@@ -157,6 +172,7 @@ void ResetModelTitle() {
 }
 
 void CloseModel() {
+  if (InResultsMode()) LeaveResultsMode();
   HideModelWindows();
   ResetListWindow();
   ResetModelTitle();
@@ -253,6 +269,19 @@ void OpenSampleModelFirstRun(HWND mainWindow) {
 }
 
 void OpenResultsDialog(HWND owner) {
-  STAND_IN("the Open Results dialog");
-  ShowInfoMessage(owner, "Opening results is not available yet.");
+  std::vector<char> buffer(kFileBufferLength, '\0');
+  const std::string& last = LastResultsPath();
+  std::copy_n(last.begin(), std::min(last.size(), buffer.size() - 1), buffer.begin());
+  OPENFILENAME record = FileDialogRecord(owner, buffer, "Results files (*.res)\0*.res\0", "Open Results");
+  record.lpstrDefExt = "res";
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
+                 OFN_ENABLEHOOK;
+  if (!GetOpenFileName(&record)) return;
+  const std::string path = buffer.data();
+  if (LowerExtension(path) != "res") {
+    ShowErrorMessage(owner, "File extension must be : res");
+    return;
+  }
+  LastResultsPath() = path;
+  OpenFileByExtension(owner, path);
 }

@@ -85,14 +85,16 @@ void SetBackgroundColours() {
   s.axesPen = CreatePen(PS_SOLID, 1, p.axes);
   s.rubberBandPen = CreatePen(PS_DOT, 1, p.rubberBand);
   s.backgroundPen = CreatePen(PS_SOLID, 1, p.background);
-  // The highlighted item stands out by a pen twice as wide as the picture's.
-  s.highlightPen = CreatePen(PS_SOLID, 2, p.highlight);
+  // The highlighted item stands out by its colour and its blinking, on the
+  // pixels of its own lines: hiding it draws it once more in the normal pen,
+  // which must cover every pixel the highlight drew.
+  s.highlightPen = CreatePen(PS_SOLID, 1, p.highlight);
   s.constructionPen = CreatePen(PS_DOT, 1, p.construction);
   s.dotBrush = CreateSolidBrush(p.dot);
   s.supportBrush = CreateSolidBrush(p.support);
   s.highlightBrush = CreateSolidBrush(p.highlight);
   s.backgroundBrush = CreateSolidBrush(p.background);
-  tools.contrastPen = CreatePen(PS_SOLID, 2, p.contrast);
+  tools.contrastPen = CreatePen(PS_SOLID, 1, p.contrast);
   tools.contrastBrush = CreateSolidBrush(p.contrast);
   tools.highlight = p.highlight;
   tools.contrast = p.contrast;

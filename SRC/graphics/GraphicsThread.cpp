@@ -168,6 +168,8 @@ void StartGraphicsThread() {
   state.started = false;
   state.window = nullptr;
   state.painting = nullptr;
+  // A new window starts with nothing highlighted, whatever the last one had.
+  ForgetHighlight();
   state.guiRequests = CreateGuiRequestWindow();
   state.thread = std::thread(RunGraphicsThread);
   std::unique_lock guard(state.lock);
@@ -313,6 +315,7 @@ void HideGraphicsWindow() {
   HWND painting = Painting();
   if (painting == nullptr) return;
   HideHighlight();
+  ForgetHighlight();
   StopPainting();
   SendMessage(painting, kHideWindowMessage, 0, 0);
 }

@@ -31,6 +31,7 @@
 #include "platform/System.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "results/Thresholds.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -288,7 +289,6 @@ bool ShowLaterGraphicsCommand(HWND window, int id) {
   } kLater[] = {{106, "Printing the graphics"},
                 {121, "The Viewpoint dialog"},
                 {216, "The result displays"},
-                {217, "The result displays"},
                 {221, "The result displays"},
                 {228, "The mode shapes"},
                 {229, "The mode shapes"},
@@ -300,22 +300,24 @@ bool ShowLaterGraphicsCommand(HWND window, int id) {
                 {300, "The Magnification dialog"},
                 {332, "The result displays"},
                 {333, "The result displays"},
-                {334, "The Thresholds dialog"},
-                {338, "The result displays"},
                 {342, "The Plot Title dialog"},
                 {347, "The Drawing Size dialog"},
                 {363, "Copying the line picture"},
                 {433, "The Show dialog"},
                 {437, "The Show Nodes dialog"},
                 {40024, "The Show / Hide Elements dialog"},
-                {40028, "Showing dots and numbers"},
-                {40029, "The jacket stresses"}};
+                {40028, "Showing dots and numbers"}};
   for (const auto& later : kLater) {
     if (later.id != id) continue;
     ShowInfoMessage(window, std::string(later.name) + " is not available yet.");
     return true;
   }
   return false;
+}
+
+// The result commands of the graphics window belong to the Results window.
+void ForwardToResults(int id) {
+  if (HWND results = ResultsFrame().window) PostMessage(results, WM_COMMAND, static_cast<WPARAM>(id), 0);
 }
 
 void RunTutorial(HWND window) {
@@ -417,6 +419,16 @@ void GraphicsCommand(int id) {
       PostGuiRequest(GuiRequest::Command, static_cast<WPARAM>(id));
       return;
     case 440: ArmCenterCursor(); return;
+    case 217:
+      if (g_RenderedMode) SetRenderModeOffNow();
+      ForwardToResults(id);
+      return;
+    case 338: ForwardToResults(id); return;
+    case 334: ThresholdsDialog(window); return;
+    case 40029:
+      g_JacketStresses = !g_JacketStresses;
+      ForwardToResults(id);
+      return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
     case 902: RunTutorial(window); return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;

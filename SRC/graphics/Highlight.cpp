@@ -75,6 +75,7 @@ enum class Entry : int {
   Update,
   Blink,
   Status,
+  Forget,
 };
 
 struct Request {
@@ -296,6 +297,23 @@ void ShowNow() {
   }
 }
 
+// What a paint draws over a row's element or symbol, drawn again over it
+// once it is back in the normal colours: the dots and numbers of the nodes
+// at its ends and at the ends of its run. The hidden item then leaves the
+// picture as the paint made it.
+void RedrawNodesOfRow(const Model& model, int row) {
+  if (!ValidRow(model, row)) return;
+  const LayoutRow& layout = model.row(row);
+  const int nodes[] = {layout.startNode, layout.endNode, layout.runStart, layout.runEnd};
+  if (model.graphics.show[kShowNodeDots] != 0) {
+    SelectBrush2(CurrentDrawingStyle().dotBrush);
+    for (int node : nodes)
+      if (ValidNode(model, node)) NodeOnScreen(model.nodes[node]);
+    SelectBrush2(GetStockObject(NULL_BRUSH));
+  }
+  for (int node : nodes) DrawNodeNumberOf(model, node);
+}
+
 void HideNow() {
   State& s = S();
   if (g_RenderedMode || g_Minimised || s.kind == kHighlightNone) return;
@@ -311,8 +329,10 @@ void HideNow() {
     } else {
       DrawItem(s.kind, s.index);
     }
-    if (s.kind == kHighlightElementRow || s.kind == kHighlightDataItem || s.kind == kHighlightSupportPoint)
+    if (s.kind == kHighlightElementRow || s.kind == kHighlightDataItem || s.kind == kHighlightSupportPoint) {
       DrawNodeNumberOf(model, s.labelNodes[0]);
+      RedrawNodesOfRow(model, s.index);
+    }
   }
   s.kind = kHighlightNone;
   s.index = 0;
@@ -527,6 +547,7 @@ void RunEntry(Entry entry, const Request& request) {
     case Entry::Status:
       if (request.status != nullptr) *request.status = StatusNow();
       return;
+    case Entry::Forget: S() = State{}; return;
   }
 }
 
@@ -577,6 +598,13 @@ void HighlightBeamLoad(int record) { RunRecord(kHighlightBeamLoad, record); }
 
 void ShowHighlight() { Run(Entry::Show); }
 void HideHighlight() { Run(Entry::Hide); }
+void ForgetHighlight() {
+  // Without the window there is no drawing to wait for: the state goes here.
+  if (PaintingWindowHandle() == nullptr || OnGraphicsThread())
+    S() = State{};
+  else
+    Forward(Entry::Forget);
+}
 void HideHighlightForRepaint() { Run(Entry::HideForRepaint); }
 void DrawHighlight() { Run(Entry::Draw); }
 void SaveHighlight() { Run(Entry::Save); }

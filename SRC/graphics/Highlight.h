@@ -59,6 +59,10 @@ void HighlightBeamLoad(int record);
 
 void ShowHighlight();
 void HideHighlight();
+// The picture goes with its model (the graphics window hidden, the model
+// closed): whatever was highlighted, set aside for a dialog or pending for a
+// repaint is dropped, so that nothing of it comes back over the next model.
+void ForgetHighlight();
 void HideHighlightForRepaint();
 void DrawHighlight();
 void SaveHighlight();

@@ -133,8 +133,10 @@ void ShowPrintSheet(HWND owner) {
   if (owner != nullptr && owner == GraphicsFrame().window) {
     caption = "Print Graphics";
     printer = &GraphicsPrinter();
-  } else if (owner != nullptr && owner == ListFrame().window) {
-    std::string name = TableWindowPrintObject(ListTableWindow(0));
+  } else if (owner != nullptr && (owner == ListFrame().window || owner == ResultsFrame().window)) {
+    // The list or result table shown names the sheet.
+    HWND table = owner == ListFrame().window ? ListTableWindow(0) : GetWindow(ResultsFrame().client, GW_CHILD);
+    std::string name = TableWindowPrintObject(table);
     if (name.empty()) {
       ShowErrorMessage(owner, "Unable to print");
       return;

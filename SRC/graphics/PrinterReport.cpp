@@ -98,6 +98,11 @@ void WriteOwnersReport(HWND owner) {
     TableWindowPrint(ListTableWindow(0));
     return;
   }
+  // The Results window prints the result table in its client.
+  if (owner != nullptr && owner == ResultsFrame().window) {
+    TableWindowPrint(GetWindow(ResultsFrame().client, GW_CHILD));
+    return;
+  }
   throw std::string("Unknown caller in create emf on text printer");
 }
 

@@ -4,6 +4,11 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
+#include "shell/StandIn.h"
+
+// Not drawn yet: the item keeps the base's empty drawing operations and
+// its bounds at the node, so the picture shows no symbol there.
+STAND_IN("the nodal force's labelled arrows in the line picture, and their picking");
 
 void NodalForce::Read(BinaryFile& file) {
   for (float* value : {&FX, &FY, &FZ, &MX, &MY, &MZ}) BinaryFileReadFloat(file, *value);

@@ -122,6 +122,9 @@ void OnOk(HWND dialog) {
   LoadCaseList& list = TheModel().loadCases;
   for (std::size_t row = 0; row < state.rows.size(); ++row)
     list.selected[static_cast<std::size_t>(state.rows[row].id)] = state.helper.DialogIsChecked(BoxOfRow(row)) ? 1 : 0;
+  // The list follows the flags at once: Save writes it and Analyze runs it
+  // whether or not a menu opens in between.
+  BuildLoadCases(TheModel());
   TheModel().modified = true;
   EndDialog(dialog, 1);
 }

@@ -80,6 +80,14 @@ float PipeLoadMaxPressure(const PipeLoad& record, int thermalLoadCount) {
   return highest;
 }
 
+bool DesignTemperatureCoversOperating(const PipeLoad& record, int thermalLoadCount) {
+  return PipeLoadMaxTemp(record, thermalLoadCount) <= record.designTemperature;
+}
+
+bool DesignPressureCoversOperating(const PipeLoad& record, int thermalLoadCount) {
+  return PipeLoadMaxPressure(record, thermalLoadCount) <= record.designPressure;
+}
+
 // Fields an older file lacks stay 0, except the design values of files
 // before 781, which take the highest operating values in use.
 void PipeLoadRead(BinaryFile& file, int version, int thermalLoadCount, PipeLoad& record) {

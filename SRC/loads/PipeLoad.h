@@ -58,6 +58,13 @@ PipeLoad& PipeLoadSlot(ModelRecordTable<PipeLoad>& table, int index);
 float PipeLoadMaxTemp(const PipeLoad& record, int thermalLoadCount);
 float PipeLoadMaxPressure(const PipeLoad& record, int thermalLoadCount);
 
+// The design values cover every operating pair in use: the rule of the
+// pipe-load dialog and the "Loads" list, with the messages they give.
+inline constexpr const char* kDesignTemperatureMessage = "Design Temperature should be >= all Operating Temperatures";
+inline constexpr const char* kDesignPressureMessage = "Design Pressure should be >= all Operating Pressures";
+bool DesignTemperatureCoversOperating(const PipeLoad& record, int thermalLoadCount);
+bool DesignPressureCoversOperating(const PipeLoad& record, int thermalLoadCount);
+
 void PipeLoadRead(BinaryFile& file, int version, int thermalLoadCount, PipeLoad& record);
 void PipeLoadWrite(BinaryFile& file, const PipeLoad& record);
 

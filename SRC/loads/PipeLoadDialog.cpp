@@ -153,10 +153,9 @@ bool StoreDialog(HWND dialog, LoadDialogState& state) {
     return true;
   }
   const int count = M().options.ThermalLoadCount;
-  if (PipeLoadMaxTemp(load, count) > load.designTemperature)
-    h.DialogThrowItemError(kLoadDesignTemperature, "Design Temperature should be >= all Operating Temperatures");
-  if (PipeLoadMaxPressure(load, count) > load.designPressure)
-    h.DialogThrowItemError(kLoadDesignPressure, "Design Pressure should be >= all Operating Pressures");
+  if (!DesignTemperatureCoversOperating(load, count))
+    h.DialogThrowItemError(kLoadDesignTemperature, kDesignTemperatureMessage);
+  if (!DesignPressureCoversOperating(load, count)) h.DialogThrowItemError(kLoadDesignPressure, kDesignPressureMessage);
   if (FindPipeLoadByName(M().pipeLoads, load.name) == 0 && !stored.name.empty() && stored.name != load.name) {
     if (!ConfirmChange(dialog, "Load name", stored.name, load.name)) {
       h.DialogSetItemText(kLoadNameField, stored.name);

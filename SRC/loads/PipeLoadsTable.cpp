@@ -33,8 +33,6 @@ constexpr int kDesignPressureColumn = 23;
 constexpr int kSpecificGravityColumn = 24;
 constexpr int kCopyCommand = 363;
 constexpr int kPasteCommand = 364;
-constexpr const char* kDesignTemperatureMessage = "Design Temperature should be >= all Operating Temperatures";
-constexpr const char* kDesignPressureMessage = "Design Pressure should be >= all Operating Pressures";
 
 Model& M() { return TheModel(); }
 int ThermalCount() { return M().options.ThermalLoadCount; }
@@ -128,9 +126,9 @@ bool StoreNumber(int column, PipeLoad& record) {
 // 0 is not given yet (Enter fills it) and passes.
 void CheckDesignValues(const PipeLoad& record) {
   const int count = ThermalCount();
-  if (record.designPressure != 0.0f && record.designPressure < PipeLoadMaxPressure(record, count))
+  if (record.designPressure != 0.0f && !DesignPressureCoversOperating(record, count))
     ThrowCellError(kDesignPressureMessage, kDesignPressureColumn);
-  if (record.designTemperature != 0.0f && record.designTemperature < PipeLoadMaxTemp(record, count))
+  if (record.designTemperature != 0.0f && !DesignTemperatureCoversOperating(record, count))
     ThrowCellError(kDesignTemperatureMessage, kDesignTemperatureColumn);
 }
 

@@ -67,6 +67,17 @@ void Refresh(SpectraTable& table, int row) {
   TableGoTo(table, std::clamp(row, 1, std::max(table.rowCount, 1)));
 }
 
+// The four items the list puts before Print: Library, Read Spectrum,
+// Export and a separator, which has no command to be found by; they go by
+// their place, after Library.
+void RemoveFileItems(HMENU file) {
+  for (int position = 0; position < GetMenuItemCount(file); ++position) {
+    if (GetMenuItemID(file, position) != static_cast<UINT>(kLibraryCommand)) continue;
+    for (int item = 0; item < 4; ++item) DeleteMenu(file, static_cast<UINT>(position), MF_BYPOSITION);
+    return;
+  }
+}
+
 void SetMenus(bool shown) {
   HMENU menu = ListFrame().menu;
   if (menu == nullptr) return;
@@ -78,8 +89,7 @@ void SetMenus(bool shown) {
   }
   if (TableResultsShown()) return;
   if (HMENU file = GetSubMenu(menu, kFilePosition)) {
-    for (int command : {kLibraryCommand, kReadCommand, kExportCommand, kSeparatorCommand})
-      DeleteMenu(file, static_cast<UINT>(command), MF_BYCOMMAND);
+    RemoveFileItems(file);
     if (shown) {
       InsertMenu(file, kPrintCommand, MF_BYCOMMAND | MF_STRING, kLibraryCommand, "&Library...");
       InsertMenu(file, kPrintCommand, MF_BYCOMMAND | MF_STRING, kReadCommand, "&Read Spectrum...");
@@ -226,6 +236,8 @@ void SpectraTable::UpdateMenu() {
   if (menuMode == 1 && frameMenu != nullptr) EnableMenuItem(frameMenu, kEditItemCommand, MF_BYCOMMAND | MF_GRAYED);
 }
 
+void SpectraTable::Prepare() { SetMenus(true); }
+
 void SpectraTable::Close() { SetMenus(false); }
 
 void SpectraTable::WriteText() { PrintSpectra(); }
@@ -242,7 +254,6 @@ void OpenSpectraTable() {
   TableSetColumns(table, record, ListFrame().window, 1, 1, &kEditLengths);
   table.editable = true;
   SetCurrentListOpener(OpenSpectraTable);
-  SetMenus(true);
   Refresh(table, std::max(table.currentRow, 1));
 }
 

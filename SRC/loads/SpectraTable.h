@@ -40,6 +40,9 @@ class SpectraTable : public ItemListTableWindow {
   bool MustKeepFocus() override;
   void ContextMenu() override;
   void UpdateMenu() override;
+  // The menu items come with every showing of the table (a refresh shows
+  // it again, which closes it first) and go with its closing.
+  void Prepare() override;
   void Close() override;
   void WriteText() override;
   std::string PrintName() override { return "Spectrums"; }

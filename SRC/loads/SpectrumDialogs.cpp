@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 
+#include "loads/LoadCaseList.h"
 #include "loads/SpectraTable.h"
 #include "loads/Spectrum.h"
 #include "model/Model.h"
@@ -213,6 +214,7 @@ void LoadOk(HWND dialog) {
     return;
   }
   M().spectrumLoad = read;
+  BuildLoadCases(M());
   M().modified = true;
   EndDialog(dialog, 1);
 }

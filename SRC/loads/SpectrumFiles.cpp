@@ -13,6 +13,7 @@
 #include "loads/SpectraTable.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
+#include "platform/Windows1252.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -166,7 +167,7 @@ std::string SpectraCsvText(const SpectrumList& list) {
 bool ExportSpectra(HWND owner) {
   g_CsvExportDefaultName = "Spectrums.csv";
   if (!ExportCsvDialog(owner)) return false;
-  const std::string text = SpectraCsvText(TheModel().spectra);
+  const std::string text = platform::Utf8From1252(SpectraCsvText(TheModel().spectra));
   const bool written = std::fwrite(text.data(), 1, text.size(), g_CsvExportFile) == text.size();
   const bool closed = std::fclose(g_CsvExportFile) == 0;
   g_CsvExportFile = nullptr;

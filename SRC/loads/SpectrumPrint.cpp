@@ -83,9 +83,10 @@ void TextSpectrum(const ResponseSpectrum& spectrum) {
 void CsvSpectrum(const ResponseSpectrum& spectrum) {
   SpectrumPrintTable table(spectrum);
   const bool period = spectrum.periodAbscissa != 0;
-  ReportAppendLine("Spectrum = " + CsvQuoted(spectrum.name) + ", Interpolation,1 = " +
-                   Interpolation(spectrum.logInterpolation1) + ",2 = " + Interpolation(spectrum.logInterpolation2));
-  ReportNewLine();
+  // The name goes inside its cell's quotes, not in quotes of its own.
+  ReportCsvLine({"Spectrum = " + spectrum.name, " Interpolation",
+                 std::string("1 = ") + Interpolation(spectrum.logInterpolation1),
+                 std::string("2 = ") + Interpolation(spectrum.logInterpolation2)});
   ReportCsvLine({period ? "Period (sec)" : "Frequency (Hz)",
                  table.HeadingText(2, 0) + " " + OrdinateUnitLabel(spectrum.ordinateUnit)});
   for (int row = 1; row <= static_cast<int>(spectrum.points.size()); ++row)

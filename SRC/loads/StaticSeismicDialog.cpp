@@ -89,6 +89,7 @@ void OnOk(HWND dialog) {
   seismic.g = g;
   seismic.combination = rule;
   if (!HasStaticSeismicLoad(seismic)) M().loadCases.selected[kCaseIdStaticSeismic] = 0;
+  BuildLoadCases(M());
   M().modified = true;
   EndDialog(dialog, 1);
 }

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "loads/LoadCaseList.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -203,6 +204,7 @@ bool StoreDialog() {
   load.shapeFactor = shape;
   load.direction = direction;
   WindProfileInForce(Wind(), CurrentWindLoad() - 1) = SortedProfile(edit);
+  BuildLoadCases(M());
   M().modified = true;
   return true;
 }
@@ -232,6 +234,7 @@ void OnCancel(HWND dialog) {
 void OnDelete(HWND dialog) {
   ResetWindLoad(Wind(), CurrentWindLoad() - 1);
   WindProfileEdit().clear();
+  BuildLoadCases(M());
   M().modified = true;
   EndDialog(dialog, 1);
 }

@@ -20,6 +20,7 @@
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
+#include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -276,6 +277,56 @@ bool SelectRowProperty(LayoutTable& table, int column) {
   return true;
 }
 
+// The List menu's label of the list of an element kind or data kind; empty
+// for the kinds without a list.
+std::string ElementListLabel(ElementType type) {
+  switch (type) {
+    case ElementType::Bend: return "&Bends";
+    case ElementType::Miter: return "&Miter bends";
+    case ElementType::JacketedPipe:
+    case ElementType::JacketedBend: return "&Jacketed pipes";
+    case ElementType::Valve: return "&Valves";
+    case ElementType::Reducer: return "&Reducers";
+    case ElementType::Bellows: return "&Bellows";
+    case ElementType::SlipJoint: return "&Slip joints";
+    case ElementType::HingeJoint: return "&Hinge joints";
+    case ElementType::BallJoint: return "&Ball joints";
+    case ElementType::Rigid: return "&Rigid elements";
+    case ElementType::Elastic: return "&Elastic elements";
+    case ElementType::CutPipe: return "&Cut pipes";
+    case ElementType::Beam: return "&Beams";
+    case ElementType::TieRod: return "&Tie rods";
+    default: return {};
+  }
+}
+
+std::string DataListLabel(DataType type) {
+  switch (type) {
+    case DataType::Anchor: return "&Anchors";
+    case DataType::Restraint: return "&Restraints";
+    case DataType::SkewedRestraint: return "&Skewed restraints";
+    case DataType::Hanger: return "&Hangers";
+    case DataType::Guide: return "&Guides";
+    case DataType::LimitStop: return "&Limit stops";
+    case DataType::Nozzle: return "&Nozzles";
+    case DataType::Snubber: return "&Snubbers";
+    case DataType::Spider:
+    case DataType::JacketEndCap: return "&Jacket connections";
+    case DataType::Flange: return "&Flanges";
+    case DataType::BranchSif: return "&Branch SIFs";
+    case DataType::UserSif: return "&User SIFs";
+    case DataType::Weld: return "&Welds";
+    case DataType::ThreadedJoint: return "&Threaded joints";
+    case DataType::Force: return "&Forces";
+    case DataType::ConcentratedMass: return "&Concen. masses";
+    case DataType::TimeVaryingLoad: return "&Time Varying Loads";
+    case DataType::HarmonicLoad: return "&Harmonic loads";
+    case DataType::ForceSpectrumLoad: return "&Force sp loads";
+    case DataType::GenericSupport: return "&Generic supports";
+    default: return {};
+  }
+}
+
 }  // namespace
 
 bool IsComponentLayoutRow(const Model& model, int row) {
@@ -408,6 +459,22 @@ void ShowLayoutPopupMenu(LayoutTable& table, int column) {
   DestroyMenu(menu);
 }
 
+void ShowRowKindList(LayoutTable& table, bool dataKind) {
+  const LayoutRow& row = M().row(table.currentRow);
+  const std::string label = dataKind ? DataListLabel(row.dataType) : ElementListLabel(row.elementType);
+  if (label.empty()) return;
+  // The row carries the kind, so its list is offered once some work has
+  // built it. While results are shown the menu built last holds.
+  if (!InResults()) BuildListMenu();
+  for (const ListMenuEntry& entry : ListMenuEntries()) {
+    if (entry.label != label) continue;
+    ShowListByOpener(entry.opener);
+    return;
+  }
+  STAND_IN("the lists of the kinds whose own work has not landed");
+  ShowInfoMessage(Owner(table), "The " + label.substr(1) + " list is not available yet.");
+}
+
 // The editors below take their own snapshots: the table's is dropped first.
 void LayoutDoubleClick(LayoutTable& table) {
   DiscardTableEditSnapshot();
@@ -438,7 +505,12 @@ void LayoutHeadingClicked(LayoutTable& table, int column) {
     case 2: PickRowElementType(table); return;
     case 3:
     case 4:
-    case 5: ShowLayoutPopupMenu(table, column); return;
+    case 5:
+      // A left click stores no popup point (only a right click does): the
+      // menu opens where the mouse is.
+      GetCursorPos(&table.popupPoint);
+      ShowLayoutPopupMenu(table, column);
+      return;
     case 6:
     case 7:
     case 8: SendCommand(table, ListCommandOf(row, column)); return;

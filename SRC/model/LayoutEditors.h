@@ -50,6 +50,11 @@ struct LayoutMenuItem {
 };
 std::vector<LayoutMenuItem> LayoutPopupMenuItems(const LayoutTable& table, int column);
 
+// The popups' "&List ..." items: the List window shows the list of the
+// current row's element kind (command 236) or data kind (237) on the
+// entry of the row. A kind whose list later work builds says so.
+void ShowRowKindList(LayoutTable& table, bool dataKind);
+
 // The table's DoubleClick and HeadingClicked slots.
 void LayoutDoubleClick(LayoutTable& table);
 void LayoutHeadingClicked(LayoutTable& table, int column);

@@ -50,13 +50,22 @@ class LayoutPrintTable : public PrintTable {
 
 std::string LengthHeading(const char* axis) { return std::string(axis) + " " + UnitLabel(kUnitLength); }
 
+// A length heading in its ten columns of the text report. The longest
+// unit label ("(ft'in\")") would run into the next heading with the blank
+// before it, so that blank goes when the heading would not fit.
+std::string TextLengthHeading(const char* axis) {
+  std::string heading = LengthHeading(axis);
+  if (heading.size() > 10) heading = std::string(axis) + UnitLabel(kUnitLength);
+  return heading;
+}
+
 void TextHeadingBlock() {
   ReportPutText("#", 5);
   ReportPutText("Node", 8);
   ReportPutText("Type", 14);
-  ReportPutCentred(LengthHeading("DX"), 21, 30);
-  ReportPutCentred(LengthHeading("DY"), 32, 41);
-  ReportPutCentred(LengthHeading("DZ"), 43, 52);
+  ReportPutCentred(TextLengthHeading("DX"), 21, 30);
+  ReportPutCentred(TextLengthHeading("DY"), 32, 41);
+  ReportPutCentred(TextLengthHeading("DZ"), 43, 52);
   ReportPutText("Mat", 55);
   ReportPutText("Sec", 61);
   ReportPutText("Load", 67);
@@ -75,7 +84,9 @@ void PrintLayoutRowLine(int number) {
   const Model& model = TheModel();
   const LayoutRow& row = model.row(number);
   if (IsWideRow(row)) {
-    ReportPutText(LayoutRowElementText(row), 7);
+    // A comment is one cell however many commas it holds.
+    const std::string text = LayoutRowElementText(row);
+    ReportPutText(g_ReportToFile ? CsvQuoted(text) : text, 7);
     return;
   }
   const std::string node = NodeNumberText(row.node);

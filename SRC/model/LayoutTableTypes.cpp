@@ -213,5 +213,6 @@ void ApplyDataType(LayoutTable& table, DataType code) {
   }
   model.modified = true;
   g_EditChangedModel = true;
+  if (row <= model.rowCount) RefreshAfterDataItemEdit(model, row);
   TableDrawRow(table, row);
 }

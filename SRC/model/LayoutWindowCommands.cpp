@@ -32,6 +32,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/NewDocument.h"
+#include "model/NodeIncrementDialog.h"
 #include "model/NodeList.h"
 #include "model/PromptDialogs.h"
 #include "model/RowDialogs.h"
@@ -120,7 +121,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
-    {267, "Previous View"},    {379, "Node increment"},       {223, "Time history"},
+    {267, "Previous View"},    {223, "Time history"},
     {235, "Harmonic"},         {40011, "Check Connections"},
     {188, "Beam Materials"},   {189, "Beam Sections"},
     {307, "Beam Materials"},   {308, "Beam Sections"},
@@ -128,7 +129,6 @@ constexpr LaterCommand kLaterCommands[] = {
     {195, "Turbines"},         {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
     {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
-    {236, "Element list"},     {237, "Data list"},
 };
 
 bool ShowLaterCommand(HWND window, int id) {
@@ -372,6 +372,12 @@ void LayoutCommand(HWND window, int id) {
     case 40075: FontCommand(window, id); return;
     case 431: ChooseUnits(window); return;
     case 238: DeleteRowData(window); return;
+    case 236: ShowRowKindList(Table(), false); return;
+    case 237: ShowRowKindList(Table(), true); return;
+    case 379:
+      EditNodeIncrement(window);
+      TableRedrawEditCell(Table());
+      return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
     case 40062: OpenTutorialDocument(window, "basic_pipe_stress_analysis.pdf"); return;

@@ -4,7 +4,9 @@
 //
 // Commands whose windows, dialogs or lists later work builds (the
 // libraries, the beam and equipment lists) say so in a message and change
-// nothing.
+// nothing. The commands that a list brings to the menu (the node list's
+// Distance, the spectra's options) do nothing while their list is not
+// shown: only a key can send them then.
 // Print opens the print sheet for the list shown.
 #include <cstdint>
 #include <array>
@@ -18,6 +20,7 @@
 #include "graphics/PrintSheet.h"
 #include "loads/LoadCommands.h"
 #include "model/ContextMenus.h"
+#include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
@@ -185,8 +188,6 @@ const char* LaterCommandName(int id) {
     case 267: return "Previous View";
     case 270: return "Library import";
     case 305: return "Library code";
-    case 306: return "Spectrum options";
-    case kDistanceCommand: return "Distance";
     case 188: return "Materials";
     case 189: return "Sections";
     case 307: return "Beam Materials";
@@ -363,6 +364,9 @@ void ListCommand(HWND window, int commandId) {
     case kNextListCommand: ShowNextList(); return;
     case kPreviousListCommand: ShowPreviousList(); return;
     case 336: FindNodeInList(window); return;
+    case kDistanceCommand:
+      if (CurrentListOpener() == &OpenNodeList && TableShown(table)) ShowDistanceDialog(window);
+      return;
     case 431: ChooseUnits(window); return;
     case 187:
       if (NodeListOffered(TheModel())) ShowListByOpener(OpenNodeList);

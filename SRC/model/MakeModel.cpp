@@ -15,9 +15,11 @@
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
+#include "loads/LoadCaseList.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Regenerate.h"
+#include "model/RowDrawing.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "properties/PipeDimensions.h"
@@ -425,9 +427,25 @@ void MakeModel(Model& model) {
   }
   RegenerateModel(model);
   ComputeModelViewExtents(model);
-  // The open model's picture follows every making of it; the graphics
-  // thread projects its copy for the view.
-  if (&model == &TheModel()) RequestGraphicsRedraw();
+  if (&model != &TheModel()) return;
+  // The open model's load cases and picture follow every making of it: a
+  // cut pipe or a hydrotest row given or taken away changes the cases that
+  // Save writes and Analyze runs, and the graphics thread projects its copy
+  // for the view.
+  BuildLoadCases(model);
+  RequestGraphicsRedraw();
+}
+
+void RefreshAfterDataItemEdit(Model& model, int row) {
+  if (&model != &TheModel()) return;
+  BuildLoadCases(model);
+  RedrawRowDataItem(model, row);
+}
+
+void RefreshAfterElementValuesEdit(Model& model, int row) {
+  if (&model != &TheModel()) return;
+  BuildLoadCases(model);
+  RedrawRowElement(model, row);
 }
 
 void RefreshAfterModelEdit(Model& model) {

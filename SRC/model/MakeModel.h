@@ -17,9 +17,18 @@ class Bend;
 
 void MakeModel(Model& model);
 // After an edit of rows: the highlight is hidden, the model made again (which
-// asks the graphics window for a new picture of the open model) and marked
-// modified. Throws the node limit message like MakeModel.
+// rebuilds the open model's load-case list and asks the graphics window for
+// a new picture of it) and marked modified. Throws the node limit message like MakeModel.
 void RefreshAfterModelEdit(Model& model);
+// After an edit that gives, changes or removes a row's data item, or
+// changes an element's values without moving a node: the open model's
+// load-case list is rebuilt for what the model now holds (a support's
+// settlement, a time-history or harmonic load decide cases) and the
+// graphics window is handed the model to draw, so picture and picking never
+// keep the model as it was. Nothing for any other model. The caller marks
+// the model modified.
+void RefreshAfterDataItemEdit(Model& model, int row);
+void RefreshAfterElementValuesEdit(Model& model, int row);
 void MakeRowNodes(Model& model, int row);
 // Places the arc end nodes (and intermediate nodes) of the Bend, Miter or
 // Jacketed bend on row `bendRow`; sets its geometry-valid flag when it could.

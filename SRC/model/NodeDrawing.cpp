@@ -13,12 +13,10 @@
 #include "shell/NumberText.h"
 #include "shell/Units.h"
 
-namespace {
+float g_StressLabelThreshold = 0.0f;
+float g_RatioLabelThreshold = 0.0f;
 
-// The label thresholds of the result pictures, which the results set; until
-// then every value is labelled.
-float g_StressThreshold = 0.0f;
-float g_RatioThreshold = 0.0f;
+namespace {
 
 bool PointInDrawingArea(float x, float y) {
   return x >= PaintArea.left && x <= PaintArea.right && y >= PaintArea.bottom && y <= PaintArea.top;
@@ -91,11 +89,11 @@ void HighlightNodeMarker(const Model& model, int nodeIndex) {
 }
 
 void DrawNodeStressLabel(const NodeRecord& node, float value) {
-  if (!(std::fabs(value) >= g_StressThreshold) || !PointInView(node.screenX, node.screenY)) return;
+  if (!(std::fabs(value) >= g_StressLabelThreshold) || !PointInView(node.screenX, node.screenY)) return;
   DrawValueText(node, FormatStress(value));
 }
 
 void DrawNodeRatioLabel(const NodeRecord& node, float value) {
-  if (!(value >= g_RatioThreshold) || !PointInView(node.screenX, node.screenY)) return;
+  if (!(value >= g_RatioLabelThreshold) || !PointInView(node.screenX, node.screenY)) return;
   DrawValueText(node, FormatRatio(value));
 }

@@ -26,6 +26,10 @@ void DrawNodeLabel(const Model& model, int nodeIndex);
 // The node's dot in the highlight brush and its number in the highlight
 // colour, as the picture shows them.
 void HighlightNodeMarker(const Model& model, int nodeIndex);
+// The label thresholds of the result pictures (a stress in psi and a ratio;
+// 0 labels every value), which the Thresholds dialog of the results sets.
+extern float g_StressLabelThreshold;
+extern float g_RatioLabelThreshold;
 // Value labels of the result pictures, at or above their thresholds.
 void DrawNodeStressLabel(const NodeRecord& node, float value);
 void DrawNodeRatioLabel(const NodeRecord& node, float value);

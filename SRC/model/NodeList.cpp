@@ -105,6 +105,8 @@ std::int32_t NodeListTable::RowNode(int row) {
   return row >= 1 && row <= model.nodes.count ? model.nodes[row].id : 0;
 }
 
+void NodeListTable::Prepare() { SetListMenuForNodes(true); }
+
 void NodeListTable::Close() { SetListMenuForNodes(false); }
 
 void NodeListTable::UpdateMenu() { UpdateTableEditMenu(*this); }
@@ -137,7 +139,6 @@ void OpenNodeList() {
     TableRefreshCounted(table, "Coordinates", model.nodes.count, own);
   else
     OpenTableAtCurrentRow(table);
-  SetListMenuForNodes(true);
 }
 
 std::string NodeListFileText(const Model& model) {

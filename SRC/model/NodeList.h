@@ -21,6 +21,10 @@ class NodeListTable : public ItemListTableWindow {
   std::int32_t RowNode(int row) override;
   // Moving to a row highlights its node in the graphics window.
   void CurrentRowChanged() override;
+  // The Distance item and the greyed Edit menu come with every showing of
+  // the list (a refresh shows it again, which closes it first) and go with
+  // its closing.
+  void Prepare() override;
   void Close() override;
   void UpdateMenu() override;
   void ContextMenu() override;

@@ -1,5 +1,7 @@
 // The base answers of the row object operations: a kind that adds nothing to
-// an operation behaves as these. A data item's base has bounds at its node
+// an operation behaves as these. A kind that is to be drawn but is not yet
+// keeps the empty drawing operations and says so with a STAND_IN in its own
+// module. A data item's base has bounds at its node
 // and draws them as its outline and pick area. The edit dialogs open through
 // the kind table.
 #include "model/RowObjects.h"

@@ -3,6 +3,11 @@
 
 #include "elements/KindRecord.h"
 #include "shell/BinaryFile.h"
+#include "shell/StandIn.h"
+
+// Not drawn yet: the kind keeps the base's empty drawing and pick
+// operations, so the picture shows only the nodes of its rows.
+STAND_IN("the beam's line and its web and flanges in the rendered picture, and their picking");
 
 void Beam::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, beta);

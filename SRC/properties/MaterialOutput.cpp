@@ -1,14 +1,15 @@
 // The output of the materials (see MaterialsTable.h): one block per
 // material. On the printer a heading bar, the density line and the table
 // against temperature; in a text report the same at fixed columns; in a
-// comma-separated report cells; and the export file "Materials.csv", whose
-// lines end with CR LF for the spreadsheets that read it.
+// comma-separated report cells; and the export file "Materials.csv", in
+// UTF-8, whose lines end with CR LF for the spreadsheets that read it.
 #include <cstdio>
 #include <string>
 
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
+#include "platform/Windows1252.h"
 #include "properties/Material.h"
 #include "properties/MaterialPropertyRows.h"
 #include "properties/MaterialPropertyTable.h"
@@ -81,6 +82,8 @@ std::string NonZero(int unit, float value) {
 void PrintOnPrinter(const Material& m) {
   if (PrinterLinesLeft() < 8) PrinterPageHeading();
   PrinterHeadingBar("Pipe material " + m.name + ": " + m.description);
+  // y is a baseline: the first line below the bar is a line further down.
+  PrinterNewLine();
   PrinterTextLeft(DensityLine(m));
   PrinterNewLine();
   const int code = Code();
@@ -145,6 +148,7 @@ void PrintAsText(const Material& m) {
   for (std::size_t i = 0; i < fields.size() && i < 3; ++i) ReportPutTextRight(UnitLabel(kUnitStress), valueAt[i]);
   ReportNewLine();
   ReportRuleBetween(6, fields.size() >= 3 ? 70 : fields.size() == 2 ? 58 : 48);
+  ReportNewLine();  // the rule keeps its own line
   for (int r = 1; r <= m.numtemps; ++r) {
     ReportPutTextRight(NonZero(kUnitTemperature, Value(m, r, kMatTemperature)), 10);
     ReportPutTextRight(NonZero(kUnitModulus, Value(m, r, kMatModulus)), 22);
@@ -206,7 +210,7 @@ std::string JointLines(const Material& m, const char* end) {
 
 void PrintAsCsv(const Material& m) {
   const int code = Code();
-  ReportAppendLine("Material " + m.name + ": " + m.description);
+  ReportAppendLine(CsvQuoted("Material " + m.name + ": " + m.description));
   ReportNewLine();
   g_LineText.clear();
   char nu[48];
@@ -262,11 +266,11 @@ std::string MaterialsExportText(const Model& model) {
     const Material& m = model.materials[i];
     char nu[48];
     std::snprintf(nu, sizeof nu, "Nu = %.3f\r\n", m.nu);
-    text += "Material " + m.name + ": " + m.description + end;
+    text += CsvQuoted("Material " + m.name + ": " + m.description) + end;
     text += "Density = " + std::string(FormatDensity(m.density)) + " " + UnitLabel(kUnitDensity) + end;
     text += nu;
     text += JointLines(m, end);
-    if (!TypeText(m).empty()) text += TypeText(m) + end;
+    if (!TypeText(m).empty()) text += CsvQuoted(TypeText(m)) + end;
     if (SwedishOrNorwegian(Code()) && m.strength > 0.0f) text += "Tensile strength = " + StrengthText(m) + end;
     for (const std::vector<std::string>& row : CsvRows(m)) {
       for (std::size_t c = 0; c < row.size(); ++c) text += (c == 0 ? "" : ",") + CsvQuoted(row[c]);
@@ -280,7 +284,8 @@ std::string MaterialsExportText(const Model& model) {
 void ExportMaterials(HWND owner) {
   g_CsvExportDefaultName = "Materials.csv";
   if (!ExportCsvDialog(owner)) return;
-  const std::string text = MaterialsExportText(TheModel());
+  // The file is UTF-8, as every text file the program writes.
+  const std::string text = platform::Utf8From1252(MaterialsExportText(TheModel()));
   const bool written = std::fwrite(text.data(), 1, text.size(), g_CsvExportFile) == text.size();
   const bool closed = std::fclose(g_CsvExportFile) == 0;
   g_CsvExportFile = nullptr;

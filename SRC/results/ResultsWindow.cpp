@@ -1,5 +1,285 @@
+// The Results frame, its client, toolbars, tooltips and menu states; see
+// ResultsWindow.h.
 #include "results/ResultsWindow.h"
 
-#include "shell/StandIn.h"
+#include <cstdint>
+#include <cstdio>
 
-void RegisterResultsWindowClass() { STAND_IN("the Results window and its class"); }
+#include "graphics/GraphicsThread.h"
+#include "graphics/PrintSheet.h"
+#include "platform/Controls.h"
+#include "platform/Gdi.h"
+#include "platform/Menu.h"
+#include "platform/Toolbar.h"
+#include "platform/Window.h"
+#include "results/DisplacementTables.h"
+#include "results/OtherSelectors.h"
+#include "results/PipeForcesTable.h"
+#include "results/ResultNavigation.h"
+#include "results/ResultsMode.h"
+#include "shell/Application.h"
+#include "shell/Frame.h"
+#include "shell/RecentModelsMenu.h"
+#include "shell/TablePrint.h"
+#include "shell/TableViews.h"
+#include "shell/TableWindow.h"
+#include "supports/SupportKindList.h"
+#include "supports/SupportLoadSummary.h"
+#include "supports/SupportResultTables.h"
+
+namespace {
+
+constexpr int kSmallToolbar = 101, kLargeToolbar = 102;
+constexpr int kToolbarImages = 43;
+constexpr int kCloseDialogsCommand = 301;
+enum Position { kFile = 0, kResults = 1, kView = 2, kOptions = 3, kWindow = 4 };
+
+// Images by their place in the toolbar strips.
+constexpr int kImagePrint = 3, kImageWindow = 4, kImageZoomAll = 6, kImageViewpoint = 9, kImageList = 11,
+              kImageGraphics = 14, kImageLoadCases = 15, kImagePreviousCase = 16, kImageNextCase = 17,
+              kImageOther = 18, kImagePreviousItem = 19, kImageNextItem = 20, kImageShape = 21,
+              kImageAnimation = 22, kImageStresses = 23, kImageGlobal = 25, kImageRatios = 26,
+              kImagePreviousResult = 28, kImageNextResult = 29, kImageResults = 32;
+
+TBBUTTON Button(int image, int command, bool hidden = false) {
+  return {image, command, static_cast<BYTE>(hidden ? TBSTATE_HIDDEN : TBSTATE_ENABLED), TBSTYLE_BUTTON, {}, 0, 0};
+}
+
+TBBUTTON Separator(int command = 0, bool hidden = false) {
+  return {0, command, static_cast<BYTE>(TBSTATE_ENABLED | (hidden ? TBSTATE_HIDDEN : 0)), TBSTYLE_SEP, {}, 0, 0};
+}
+
+// The 26 buttons; those of the navigation stay hidden until a table shows them.
+HWND CreateResultsToolbar(HWND window, int id, int strip, int cell) {
+  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
+                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
+                                nullptr);
+  if (toolbar == nullptr) return nullptr;
+  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
+  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
+  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
+  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
+  TBBUTTON buttons[] = {
+      Button(kImagePrint, 106),
+      Separator(),
+      Button(kImageGraphics, 254),
+      Button(kImageWindow, 256),
+      Button(kImageList, 302),
+      Separator(),
+      Button(kImageViewpoint, 121),
+      Button(kImageZoomAll, 131),
+      Separator(294),
+      Button(kImageResults, 174),
+      Button(kImagePreviousResult, 227),
+      Button(kImageNextResult, 226),
+      Separator(295, true),
+      Button(kImageLoadCases, 231, true),
+      Button(kImagePreviousCase, 229, true),
+      Button(kImageNextCase, 228, true),
+      Separator(296, true),
+      Button(kImageOther, 287, true),
+      Button(kImagePreviousItem, 331, true),
+      Button(kImageNextItem, 330, true),
+      Separator(297, true),
+      Button(kImageGlobal, 288, true),
+      Button(kImageShape, 216, true),
+      Button(kImageAnimation, 221, true),
+      Button(kImageStresses, 332, true),
+      Button(kImageRatios, 333, true),
+  };
+  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
+  return toolbar;
+}
+
+LRESULT ResultsClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      // A record left from an earlier run of the window layer would hand the
+      // new window its stale handles.
+      ResultsTableRecord() = TableWindowRecord{};
+      CreateWindowEx(0, kTableWindowClass, "", WS_CHILD | WS_HSCROLL | WS_VSCROLL, 0, 0, 0, 0, window, nullptr,
+                     InstanceHandle, &ResultsTableRecord());
+      return 0;
+    case WM_SIZE:
+      if (ResultsTableWindow() != nullptr) TableWindowFit(ResultsTableWindow());
+      return 0;
+    default: return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+void SendCloseDialogs(Frame& frame) {
+  if (frame.window != nullptr && IsWindow(frame.window)) SendMessage(frame.window, WM_COMMAND, kCloseDialogsCommand, 0);
+}
+
+LRESULT OnSetFocus(HWND window) {
+  // No stress display exists yet that would keep the rendered picture.
+  if (RenderMode()) SetRenderModeOff();
+  SendCloseDialogs(LayoutFrame());
+  SendCloseDialogs(ListFrame());
+  SendCloseDialogs(GraphicsFrame());
+  ActiveWindow = window;
+  ActiveAccelerators = ResultsAccelerators;
+  HWND table = ResultsTableWindow();
+  if (table != nullptr && IsWindowVisible(table)) SetFocus(table);
+  return 0;
+}
+
+LRESULT OnNotify(LPARAM lParam) {
+  auto* header = reinterpret_cast<NMHDR*>(lParam);
+  if (header->code != TTN_GETDISPINFO) return 0;
+  auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
+  std::snprintf(info->szText, sizeof info->szText, "%s", ResultsToolTipText(static_cast<int>(header->idFrom)).c_str());
+  info->lpszText = info->szText;
+  return 0;
+}
+
+LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) return 0;
+  HMENU popup = reinterpret_cast<HMENU>(wParam);
+  const HMENU menu = ResultsFrame().menu;
+  if (menu == nullptr) return 0;
+  for (int position = 0; position <= kWindow; ++position)
+    if (GetSubMenu(menu, position) == popup) InitResultsMenuPopup(popup, position);
+  return 0;
+}
+
+// Closing the Results window ends the session, as closing the model does.
+LRESULT OnClose() {
+  ResultsCommand(ResultsFrame().window, 103);
+  HWND main = MainFrame().window;
+  if (main != nullptr && IsWindow(main)) PostMessage(main, WM_CLOSE, 0, 0);
+  return 0;
+}
+
+const char* ItemWord(ResultOpener table, bool next) {
+  if (table == OpenSupportLoadsTable || table == OpenSupportLoadSummary) return next ? "Next support" : "Previous support";
+  if (table == OpenOtherForcesTable) return next ? "Next force" : "Previous force";
+  if (table == OpenChosenDisplacementsTable) return next ? "Next displacement" : "Previous displacement";
+  return "???";
+}
+
+void Rename(HMENU popup, int id, const char* text) {
+  ModifyMenu(popup, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(id), text);
+}
+
+}  // namespace
+
+std::string ResultsToolTipText(int command) {
+  const ResultOpener table = ResultsReopenCommand();
+  switch (command) {
+    case 106: return "Print";
+    case 121: return "Viewpoint";
+    case 131: return "Zoom All";
+    case 174: return "Results";
+    case 216: return "Show deflected shape";
+    case 221: return "Show animated deflected shape";
+    case 226: return "Next result";
+    case 227: return "Previous result";
+    case 228: return "Next load case";
+    case 229: return "Previous load case";
+    case 231: return "Load cases";
+    case 254: return "Graphics Window";
+    case 256:
+      if (ResultsFrame().previous_frame == &ListFrame()) return "List Window";
+      if (ResultsFrame().previous_frame == &LayoutFrame()) return "Layout Window";
+      return "??? Window";
+    case 287:
+      if (table == OpenSupportLoadsTable || table == OpenSupportLoadSummary) return "Other supports";
+      if (table == OpenOtherForcesTable) return "Other forces";
+      if (table == OpenChosenDisplacementsTable) return "Other displacements";
+      return "???";
+    case 288:
+      if (table == OpenOtherForcesTable) return g_ShowGlobalForces ? "Local Forces" : "Global Forces";
+      return "???";
+    case 302: return "List";
+    case 330: return ItemWord(table, true);
+    case 331: return ItemWord(table, false);
+    case 332: return "Show stresses";
+    case 333: return "Show stress ratios";
+    default: return "???";
+  }
+}
+
+void InitResultsMenuPopup(HMENU popup, int position) {
+  switch (position) {
+    case kFile: {
+      if (HMENU recent = GetSubMenu(popup, 2)) RebuildRecentModelsMenu(recent);
+      EnableRecentModelsMenu(popup);
+      // Only the time-history tables and the hanger report export.
+      EnableMenuItem(popup, 351, MF_BYCOMMAND | MF_GRAYED);
+      break;
+    }
+    case kView: {
+      EnableMenuItem(popup, 267, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 300, MF_BYCOMMAND | MF_GRAYED);
+      HWND table = ResultsTableWindow();
+      const bool nodes = table != nullptr && IsWindowVisible(table) && TableWindowHasNodes(table);
+      EnableMenuItem(popup, 336, MF_BYCOMMAND | (nodes ? MF_ENABLED : MF_GRAYED));
+      if (ResultsMenuHas(217))
+        Rename(popup, 217, g_ShowDeformedCoordinates ? "Hide deformed state coordinates" : "Show deformed state coordinates");
+      break;
+    }
+    case kWindow:
+      if (ResultsFrame().previous_frame == &ListFrame()) {
+        Rename(popup, 255, "&List\tF3");
+        Rename(popup, 257, "L&ayout");
+      } else {
+        Rename(popup, 255, "L&ayout\tF3");
+        Rename(popup, 257, "&List");
+      }
+      break;
+    default: break;
+  }
+}
+
+LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: {
+      ResultsFrame().window = window;
+      HWND small = CreateResultsToolbar(window, kSmallToolbar, 1801, 16);
+      HWND large = CreateResultsToolbar(window, kLargeToolbar, 1802, 32);
+      FrameSetToolbars(ResultsFrame(), small, large);
+      return 0;
+    }
+    case WM_DESTROY: FrameRecordPlacement(ResultsFrame()); return 0;
+    case WM_SIZE:
+      if (wParam != SIZE_MINIMIZED) FrameResize(ResultsFrame());
+      return 0;
+    case WM_SETFOCUS: return OnSetFocus(window);
+    case WM_CLOSE: return OnClose();
+    case WM_ERASEBKGND: return 1;
+    case WM_NOTIFY: return OnNotify(lParam);
+    case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
+    case WM_COMMAND: ResultsCommand(window, LOWORD(wParam)); return 0;
+    case WM_TIMER:
+      if (wParam == kResultChooserTimer) {
+        KillTimer(window, kResultChooserTimer);
+        ResultsCommand(window, 174);
+      }
+      return 0;
+    case kPrintToFileMessage: PrintTableWindowToFile(ResultsTableWindow()); return 0;
+    case kPrintOutputMessage:
+    case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
+    default: return DefWindowProc(window, message, wParam, lParam);
+  }
+}
+
+void RegisterResultsWindowClass() {
+  RegisterDisplacementTables();
+  RegisterPipeForcesTable();
+  RegisterSupportResultTables();
+  FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,
+              ResultsClientProc, WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
+  Frame& frame = ResultsFrame();
+  frame.accelerators = ResultsAccelerators;
+  frame.previous_frame = &ListFrame();
+  FrameResize(frame);
+}
+
+void ShowResultsWindow() {
+  if (ResultsFrame().window != nullptr) FrameShow(ResultsFrame());
+}
+
+void HideResultsWindow() {
+  if (ResultsFrame().window != nullptr) ShowWindow(ResultsFrame().window, SW_HIDE);
+}

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "graphics/PrinterReport.h"
+#include "graphics/PrinterSettings.h"
 #include "graphics/ReportOutput.h"
 #include "platform/Window.h"
 #include "shell/Assert.h"
@@ -24,18 +25,23 @@ void Fill(int left, int top, int right, int bottom, HBRUSH brush) {
   FillRect(g_PrinterDc, &rect, brush);
 }
 
-// The page's own measures of the report font.
+// The measures of the font the grid prints in: the page's report font, or
+// the smaller one of a grid too wide for it.
 void Measure(PrintTable& table) {
-  const PrinterPageGeometry& page = PrinterPage();
-  table.height = page.textHeight;
-  table.descent = page.descent;
-  table.gap = page.gap;
-  table.cellMargin = page.unit;
+  TEXTMETRIC metrics{};
+  GetTextMetrics(g_PrinterDc, &metrics);
+  table.height = metrics.tmAscent - metrics.tmInternalLeading;
+  table.descent = metrics.tmDescent;
+  table.gap = table.height / 5;
+  table.cellMargin = table.height / 3;
   table.lineWidth = std::max(1, GetDeviceCaps(g_PrinterDc, LOGPIXELSY) / 72);
 }
 
+// The columns are defined first: a table may set its heading lines and its
+// lines per row there, and the heights follow from them.
 void LayOut(PrintTable& table) {
   Measure(table);
+  table.DefineColumns();
   const int g = table.gap, line = table.gap + table.descent + table.height;
   table.headingHeight = 0;
   if (table.headingLines > 0) {
@@ -50,15 +56,68 @@ void LayOut(PrintTable& table) {
     const char* digits = table.rowsToPrint > 999 ? "0000" : table.rowsToPrint > 99 ? "000" : "00";
     table.rowNumberWidth = PrintTable::TextWidth(digits) + 2 * table.cellMargin;
   }
-  table.DefineColumns();
   table.lefts.resize(static_cast<std::size_t>(table.columnCount) + 2, 0);
   table.widths.resize(static_cast<std::size_t>(table.columnCount) + 1, 0);
+  // A grid wider than the page would lose its last columns past the page's
+  // edge: its cell margins narrow (to a gap at the least) to keep them on it.
+  int shown = 0, texts = 0;
+  for (int column = 1; column <= table.columnCount; ++column) {
+    const int width = table.widths[static_cast<std::size_t>(column)];
+    if (width > 0) {
+      ++shown;
+      texts += width;
+    }
+  }
+  const int room = PrinterPage().width - table.lineWidth - table.originX - table.rowNumberWidth - texts;
+  if (shown > 0 && room < 2 * shown * table.cellMargin)
+    table.cellMargin = std::max(std::min(table.gap, table.cellMargin), room / (2 * shown));
   table.lefts[1] = table.originX + table.rowNumberWidth;
   for (int column = 1; column <= table.columnCount; ++column) {
     int width = table.widths[static_cast<std::size_t>(column)];
     table.lefts[static_cast<std::size_t>(column) + 1] =
         table.lefts[static_cast<std::size_t>(column)] + (width > 0 ? width + 2 * table.cellMargin : 0);
   }
+}
+
+int GridRight(const PrintTable& table) { return table.lefts[static_cast<std::size_t>(table.columnCount) + 1]; }
+
+bool FitsThePage(const PrintTable& table) { return GridRight(table) <= PrinterPage().width - table.lineWidth; }
+
+// The font of the grid selected again after a page heading (which selects
+// the page's report font).
+void SelectGridFont(const PrintTable& table) {
+  if (table.font != nullptr) SelectObject(g_PrinterDc, table.font);
+}
+
+// A grid that does not fit across the page even with narrow cell margins
+// prints in a smaller font rather than losing its last columns past the
+// page's edge: the report font scaled to the page, down to 5 points.
+void FitToThePage(PrintTable& table) {
+  const int pixelsPerInch = GetDeviceCaps(g_PrinterDc, LOGPIXELSY);
+  const int smallest = 5 * pixelsPerInch / 72;
+  LOGFONT font = TextPrinter().font;
+  font.lfWidth = 0;
+  int size = TextPrinter().fontSize * pixelsPerInch / 720;
+  for (int attempt = 0; attempt < 4 && !FitsThePage(table) && size > smallest; ++attempt) {
+    const double needed = GridRight(table) - table.originX;
+    const double room = PrinterPage().width - table.lineWidth - table.originX;
+    size = std::max(smallest, std::min(size - 1, static_cast<int>(size * room / needed)));
+    font.lfHeight = -size;
+    HFONT smaller = CreateFontIndirect(&font);
+    if (smaller == nullptr) return;
+    SelectObject(g_PrinterDc, smaller);
+    if (table.font != nullptr) DeleteObject(table.font);
+    table.font = smaller;
+    LayOut(table);
+  }
+}
+
+// The page's report font back, the grid's own font deleted.
+void ReleaseGridFont(PrintTable& table) {
+  if (table.font == nullptr) return;
+  SelectObject(g_PrinterDc, PrinterObjects().font);
+  DeleteObject(table.font);
+  table.font = nullptr;
 }
 
 std::string TitleText(const PrintTable& table) {
@@ -72,8 +131,11 @@ void TitleOrRule(PrintTable& table) {
     SelectObject(g_PrinterDc, PrinterObjects().pointPen);
     Line(table.originX, page.y, table.rightEdge, page.y);
   } else {
+    // The title bar is the page's, in the report font, whatever the grid's.
     SelectObject(g_PrinterDc, PrinterObjects().thinPen);
+    SelectObject(g_PrinterDc, PrinterObjects().font);
     PrinterHeadingBar(TitleText(table));
+    SelectGridFont(table);
   }
 }
 
@@ -164,6 +226,13 @@ int PrintPageBody(PrintTable& table) {
 
 }  // namespace
 
+// A report that throws half-way leaves the grid's font selected.
+PrintTable::~PrintTable() {
+  if (font == nullptr) return;
+  if (g_PrinterDc != nullptr) SelectObject(g_PrinterDc, GetStockObject(SYSTEM_FONT));
+  DeleteObject(font);
+}
+
 void PrintTable::SetColumns(int columns) {
   columnCount = columns;
   widths.assign(static_cast<std::size_t>(columns) + 1, 0);
@@ -186,10 +255,13 @@ void TablePrint(PrintTable& table, const std::string& title, int rows) {
   table.rowsToPrint = rows;
   table.firstRow = 0;
   table.originX = 0;
+  SelectObject(g_PrinterDc, PrinterObjects().font);
   LayOut(table);
+  FitToThePage(table);
   const int titleHeight = title.empty() ? 0 : page.barHeight;
   if (page.bodyBottom - page.y < table.headingHeight + table.rowHeight + titleHeight) {
     PrinterPageHeading();
+    SelectGridFont(table);
     table.AfterPageHeading();
   }
   table.PrintHeading();
@@ -200,6 +272,7 @@ void TablePrint(PrintTable& table, const std::string& title, int rows) {
     int printed = PrintPageBody(table);
     if (table.firstRow + printed >= rows) break;
     PrinterPageHeading();
+    SelectGridFont(table);
     table.AfterPageHeading();
     if (!title.empty()) TitleOrRule(table);
     table.firstRow += printed;
@@ -207,6 +280,7 @@ void TablePrint(PrintTable& table, const std::string& title, int rows) {
   page.y = rows > 0 ? table.pageRowsBottom : page.y;
   SelectObject(g_PrinterDc, PrinterObjects().framePen);
   Line(0, page.y, page.width, page.y);
+  ReleaseGridFont(table);
 }
 
 void TablePrintCellInverse(PrintTable& table, int row, int column, int line) {

@@ -9,17 +9,22 @@
 // Measures are in printer pixels: height H = ascent less internal leading,
 // descent D, gap G = H/5, cell margin M = H/3. A heading line takes
 // G + D + H; a row 3G + D + H (more lines: 2G + D + H each, less G/2).
-// Columns of width 0 print nothing and take no space.
+// Columns of width 0 print nothing and take no space. A grid wider than
+// the page first narrows its cell margins (to G at the least), then prints
+// in a smaller font, so that no column is lost past the page's edge.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "platform/Types.h"
+#include "platform/Gdi.h"
 
 class PrintTable {
  public:
-  virtual ~PrintTable() = default;
+  PrintTable() = default;
+  PrintTable(const PrintTable&) = delete;
+  PrintTable& operator=(const PrintTable&) = delete;
+  virtual ~PrintTable();
 
   // --- virtual operations, in the order of their slots ------------------------------
   virtual void DefineColumns() = 0;  // fills widths[1..columnCount]
@@ -59,6 +64,9 @@ class PrintTable {
   int rightEdge = 0;
   int rowNumberWidth = 0;
   std::string title;
+  // The smaller font of a grid too wide for the page in the report font;
+  // null while the grid prints in the report font.
+  HFONT font = nullptr;
 
   // Font measures of the printer page, set when the table is laid out.
   int height = 0;

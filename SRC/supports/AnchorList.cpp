@@ -71,7 +71,10 @@ bool StoreAnchorCell(Anchor& anchor, int column) {
 // --- report forms ---------------------------------------------------------------
 
 constexpr int kTextStiffnessColumns[6] = {12, 21, 30, 39, 48, 57};
-constexpr int kTextReleaseColumns[6] = {67, 69, 71, 73, 75, 77};
+// A release's "Y" stands under the first letter of its heading in
+// "X Y Z XXYYZZ" (at column 65); two columns further on it would stand
+// under the next release's heading.
+constexpr int kTextReleaseColumns[6] = {65, 67, 69, 71, 73, 75};
 
 const Anchor& AnchorOfRow(int row) { return static_cast<const Anchor&>(*TheModel().row(row).item); }
 

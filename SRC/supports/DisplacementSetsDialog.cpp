@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "model/ListWindow.h"
+#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/Regenerate.h"
@@ -176,6 +177,7 @@ bool StoreDialog(SpecDisplState& state) {
     return true;
   }
   RegenerateModel(M());
+  RefreshAfterDataItemEdit(M(), state.row);
   if (LiesIn(state.owner, LayoutFrame().window) || LiesIn(state.owner, GraphicsFrame().window))
     SwitchListWindow(OpenSpecifiedDisplacementsTable);
   M().modified = true;

@@ -38,12 +38,12 @@ class SpecifiedDisplacementsPrintTable : public PrintTable {
   std::string CellText(int row, int column, int line) override {
     return SpecifiedDisplacementsCellText(row, column, line);
   }
-  // A rule between the lines of one entry, from the "Load" column on.
+  // A rule between the lines of one entry, from the "Load" column on,
+  // halfway between the line above's descent and this line's capitals.
   void BeforeRowLine(int row, int line) override {
     if (line == 0) return;
     const int rowTop = originY + headingHeight + (row - 1 - firstRow) * rowHeight;
-    const int baseline = rowTop + 2 * gap + height + line * (3 * gap / 2 + descent + height);
-    const int y = baseline - height - gap / 2;
+    const int y = (Baseline(rowTop, line - 1) + descent + Baseline(rowTop, line) - height) / 2;
     SelectObject(g_PrinterDc, PrinterObjects().thinPen);
     MoveToEx(g_PrinterDc, lefts[kLoadColumn], y, nullptr);
     LineTo(g_PrinterDc, rightEdge, y);
@@ -51,6 +51,12 @@ class SpecifiedDisplacementsPrintTable : public PrintTable {
   // The texts from "Load" on sit a little lower between the rules.
   void PrintCellCustom(int /*row*/, int column, int line, int& /*x*/, int& y, std::string& /*text*/) override {
     if (column >= kLoadColumn && line > 0) y += line * gap / 4;
+  }
+
+ private:
+  // The baseline of a line of the row, as the grid and the shift above place it.
+  int Baseline(int rowTop, int line) const {
+    return rowTop + 2 * gap + height + line * (3 * gap / 2 + descent + height) + line * gap / 4;
   }
 };
 

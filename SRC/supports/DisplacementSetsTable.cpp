@@ -10,6 +10,7 @@
 #include "model/ContextMenus.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
+#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/Regenerate.h"
@@ -87,6 +88,7 @@ void DeleteSpecifiedDisplacementRow() {
     displacements->flags.fill(0);
   }
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) anchor->DisplacementsInPipeLcs = 0;
+  RefreshAfterDataItemEdit(M(), layoutRow);
   M().modified = true;
   OpenSpecifiedDisplacementsTable();
 }

@@ -8,12 +8,21 @@
 // combined-load operations of DataItem once; a kind computes its N loads in
 // ComputeSupportLoads and hands them to KeepAndWriteSupportLoads, which
 // applies the run mode and writes them unless writing is off.
+//
+// It also keeps the support's rows of the support load summary (the
+// time-load operations of DataItem): one record per summary row, the N loads
+// of the case made current in values 0 .. N-1 and the node's X, Y, Z
+// translations in values 6 .. 8, stored, or added to or subtracted from a
+// base row; then the column-wise Maximum and Minimum and the Allowables
+// rows. The summary builder (SupportLoadSummary.h) hands every support what
+// it needs through g_SummaryInput before each call.
 #pragma once
 
 #include <array>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 #include "model/RowObjects.h"
 
@@ -29,6 +38,24 @@ void KeepSupportLoads(float* caseLoads, const float* loads, std::size_t n);
 // n values at the results file's current position (the file must be open).
 void WriteSupportFloats(const float* values, std::size_t n);
 void ReadSupportFloats(float* values, std::size_t n);
+
+// One row of a support's load summary.
+using SummaryRecord = std::array<float, 9>;
+// What the summary builder sets before it calls a support's summary
+// operation: the number of summary rows (the last three being Maximum,
+// Minimum and Allowables), the translations of the support's node in the
+// case made current, and the allowable loads at that node (zeros: none).
+struct SummaryInput {
+  int rowCount = 0;
+  std::array<float, 3> translation{};
+  std::array<float, 6> allowables{};
+};
+extern SummaryInput g_SummaryInput;
+// Rows rowCount-2 and rowCount-1 become the column-wise maximum and minimum
+// of rows 1 .. rowCount-3 (replaced only by a strictly greater or smaller
+// value); row rowCount the allowables, in the first `loads` values.
+// rows: rowCount + 1 records (input and output).
+void SummaryRecordExtremes(std::vector<SummaryRecord>& rows, std::size_t loads);
 
 template <std::size_t N>
 class SupportItem : public DataItem {
@@ -57,10 +84,33 @@ class SupportItem : public DataItem {
     for (std::size_t i = 0; i < N; ++i) sumLoads[i] -= caseLoads[i];
   }
 
+  void AllocTimeLoads() override { summaryRows.assign(static_cast<std::size_t>(g_SummaryInput.rowCount) + 1, {}); }
+  void FreeTimeLoads() override { std::vector<SummaryRecord>().swap(summaryRows); }
+  void StoreTimeLoads(int row) override {
+    if (HasSummaryRow(row)) summaryRows[static_cast<std::size_t>(row)] = CurrentSummaryRecord();
+  }
+  void AccumulateTimeLoads(int base, int row) override { Combine(base, row, 1.0f); }
+  void DifferenceTimeLoads(int base, int row) override { Combine(base, row, -1.0f); }
+  void TimeLoadExtremes() override { SummaryRecordExtremes(summaryRows, N); }
+
   std::array<float, N> caseLoads{};
   std::array<float, N> sumLoads{};
+  std::vector<SummaryRecord> summaryRows;  // [0] unused
 
  protected:
+  bool HasSummaryRow(int row) const { return row >= 1 && static_cast<std::size_t>(row) < summaryRows.size(); }
+  SummaryRecord CurrentSummaryRecord() const {
+    SummaryRecord record{};
+    for (std::size_t i = 0; i < N; ++i) record[i] = caseLoads[i];
+    for (std::size_t i = 0; i < 3; ++i) record[6 + i] = g_SummaryInput.translation[i];
+    return record;
+  }
+  void Combine(int base, int row, float sign) {
+    if (!HasSummaryRow(base) || !HasSummaryRow(row)) return;
+    const SummaryRecord current = CurrentSummaryRecord();
+    for (std::size_t i = 0; i < current.size(); ++i)
+      summaryRows[static_cast<std::size_t>(row)][i] = summaryRows[static_cast<std::size_t>(base)][i] + sign * current[i];
+  }
   void KeepAndWriteSupportLoads(const std::array<float, N>& loads) {
     KeepSupportLoads(caseLoads.data(), loads.data(), N);
     if (g_SupportLoadsNoWrite == 0) WriteSupportFloats(loads.data(), N);

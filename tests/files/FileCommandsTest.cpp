@@ -168,7 +168,7 @@ TEST_F(FileCommandsTest, UnknownExtensionSaysSoAndClosesNothing) {
 TEST_F(FileCommandsTest, KindsWithoutTheirReaderYetAreRefusedBeforeAnythingCloses) {
   OpenEdited();
   const std::string before = ModelBytes();
-  for (const char* name : {"/Plant.res", "/Steel.MAT", "/Lug.lug"}) {
+  for (const char* name : {"/Steel.MAT", "/Lug.lug"}) {
     const std::string path = folder_ + name;
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND dialog) {
       EXPECT_NE(LinesOfDialog(dialog).at(0).find("is not available yet:"), std::string::npos);
@@ -177,6 +177,27 @@ TEST_F(FileCommandsTest, KindsWithoutTheirReaderYetAreRefusedBeforeAnythingClose
     });
     EXPECT_FALSE(OpenFileByExtension(nullptr, path));
   }
+  EXPECT_EQ(ModelBytes(), before);
+  EXPECT_EQ(TheModel().path, samplePath_);
+  EXPECT_TRUE(CanUndo());
+}
+
+// A results file opens the model of its name first: without it nothing
+// else happens and the open model stays.
+TEST_F(FileCommandsTest, AResultsFileWithoutItsModelLeavesTheOpenModelAsItWas) {
+  OpenEdited();
+  const std::string before = ModelBytes();
+  const std::string path = folder_ + "/Elsewhere.res";
+  std::ofstream(path, std::ios::binary) << "QUORVELWRES900";
+  std::vector<std::string> lines;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [&lines](HWND dialog) {
+    lines = LinesOfDialog(dialog);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(OpenFileByExtension(nullptr, path));
+  platform::CheckModalScript();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0], "Model file: " + folder_ + "/Elsewhere.mod");
   EXPECT_EQ(ModelBytes(), before);
   EXPECT_EQ(TheModel().path, samplePath_);
   EXPECT_TRUE(CanUndo());

@@ -1,5 +1,5 @@
-// The shipped sample model: examples/Sample.mod and examples/BigModel.mod
-// must be exactly what BuildSampleModel writes, so they never go stale
+// The shipped sample models: examples/Sample.mod, SteamLine.mod and
+// BigModel.mod must be exactly what their builders write, so they never go stale
 // (QUORVEL_WRITE_SAMPLES=1 rewrites them from the builder), and the file
 // reads back as the model the samples describe.
 #include <gtest/gtest.h>
@@ -38,7 +38,7 @@ struct SampleFile {
   void (*build)(Model&);
 };
 const SampleFile kSampleFiles[] = {
-    {"Sample.mod", BuildSampleModel}, {"BigModel.mod", BuildSampleModel}, {"SteamLine.mod", BuildSteamLineModel}};
+    {"Sample.mod", BuildSampleModel}, {"BigModel.mod", BuildBigModel}, {"SteamLine.mod", BuildSteamLineModel}};
 
 TEST(SampleModel, CommittedFilesAreWhatTheBuilderWrites) {
   const std::string folder = std::string(QUORVEL_SOURCE_DIR) + "/examples/";

@@ -6,6 +6,8 @@
 // table redrawn in the picture.
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "GraphicsTesting.h"
 #include "graphics/DrawingColours.h"
 #include "model/LayoutTable.h"
@@ -211,6 +213,52 @@ TEST_F(HighlightTest, ARowTypedInTheLayoutTableIsDrawnAtOnce) {
   platform::RunUntilIdle();
   ASSERT_EQ(TheModel().rowCount, 6);
   EXPECT_EQ(Pixel(newPipe.x, newPipe.y), Element());
+}
+
+}  // namespace
+
+namespace {
+
+// Moving down the Layout highlights one pipe after another; each hidden
+// highlight leaves the picture as it was, pixel for pixel, so nothing of
+// the earlier ones stays on the screen.
+TEST_F(HighlightTest, AHiddenHighlightLeavesNoTraceInThePicture) {
+  ShowPipes();
+  HideHighlight();
+  platform::RunUntilIdle();
+  auto picture = [] {
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < 300; ++y)
+      for (int x = 0; x < 400; ++x) pixels.push_back(Pixel(x, y));
+    return pixels;
+  };
+  const std::vector<COLORREF> plain = picture();
+  for (int row : {3, 4, 5}) {
+    GoToRow(row);
+    EXPECT_EQ(CurrentHighlight().kind, kHighlightElementRow);
+    EXPECT_NE(picture(), plain) << row;  // the pipe in the highlight's colour
+  }
+  HideHighlight();
+  platform::RunUntilIdle();
+  EXPECT_EQ(picture(), plain);
+}
+
+// Closing a model takes its highlight with it, also one set aside for a
+// dialog: the next model comes up with nothing highlighted.
+TEST_F(HighlightTest, TheNextModelComesUpWithNothingOfTheLastOnesHighlight) {
+  ShowPipes();
+  GoToRow(3);
+  ASSERT_EQ(CurrentHighlight().kind, kHighlightElementRow);
+  SaveHighlight();  // as a dialog over the picture does
+  ASSERT_TRUE(CurrentHighlight().saved);
+  HideModelWindows();
+  platform::RunUntilIdle();
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  const HighlightStatus status = CurrentHighlight();
+  EXPECT_EQ(status.kind, kHighlightNone);
+  EXPECT_FALSE(status.saved);
+  EXPECT_FALSE(status.pending);
 }
 
 }  // namespace

@@ -1,7 +1,8 @@
 // The printer road recorded on the PDF printer's context: printed tables
 // break pages where their rows do, repeat their title and heading on every
 // page, start on a new page when their heading does not fit, and leave out
-// columns of width 0; the table of contents indents its levels by the width
+// columns of width 0; heading bands and marked (inverted) cells follow the
+// font's measures; the table of contents indents its levels by the width
 // of "AAA"; a recording for a window that has no report is refused.
 #include <gtest/gtest.h>
 
@@ -125,6 +126,50 @@ TEST_F(PrinterRoadTest, ATableWhoseHeadingDoesNotFitStartsANewPage) {
   EXPECT_EQ(Count(pages[1], "Late"), 0);
   EXPECT_EQ(Count(pages[2], "Late"), 1);
   EXPECT_EQ(Count(pages[2], "N3"), 1);
+}
+
+TEST_F(PrinterRoadTest, HeadingBandsAndMarkedCellsFollowTheFontMeasures) {
+  const PrinterPageGeometry& page = PrinterPage();
+  const int g = page.gap, d = page.descent, h = page.textHeight;
+  EXPECT_EQ(TableRowHeight(1), 5 * g / 2 + d + h);
+  EXPECT_EQ(TableRowHeight(2), 11 * g / 2 + 2 * (d + h));
+  EXPECT_EQ(TableRowHeight(3), 0);
+  Grid grid;
+  grid.linesPerRow = 2;
+  TablePrint(grid, "Marked", 3);
+  const int rowTop = grid.originY + grid.headingHeight + grid.rowHeight;  // row 2
+  const BYTE mark[4] = {'m', 'a', 'r', 'k'};
+  GdiComment(g_PrinterDc, sizeof mark, mark);
+  // Row 2, column 3, second line: the lower half of the cell black, no rule
+  // above it; then column 1, first line, with its left rule asked for.
+  TablePrintCellInverse(grid, 2, 3, 1);
+  grid.leftRule = true;
+  TablePrintCellInverse(grid, 2, 1, 0);
+  EXPECT_FALSE(grid.leftRule);
+  HENHMETAFILE picture = CloseEnhMetaFile(g_PrinterDc);
+  g_PrinterDc = nullptr;
+  std::vector<std::vector<DWORD>> after;
+  bool marked = false;
+  for (const std::vector<DWORD>& record : platform::MetafileRecords(picture)) {
+    if (marked) after.push_back(record);
+    if (record[0] == EMR_GDICOMMENT && record.size() > 2 && std::memcmp(record.data() + 3, mark, 4) == 0) marked = true;
+  }
+  DeleteEnhMetaFile(picture);
+  ASSERT_TRUE(marked);
+  std::vector<std::vector<int>> fills;
+  int whites = 0, tops = 0;
+  for (const std::vector<DWORD>& record : after) {
+    if (record[0] == EMR_FILLRGN) fills.push_back({static_cast<int>(record[2]), static_cast<int>(record[3]),
+                                                   static_cast<int>(record[4]), static_cast<int>(record[5]),
+                                                   static_cast<int>(record[7])});
+    if (record[0] == EMR_SETTEXTCOLOR && record[2] == 0xFFFFFF) ++whites;
+    if (record[0] == EMR_LINETO && static_cast<int>(record[3]) == rowTop) ++tops;
+  }
+  ASSERT_EQ(fills.size(), 2u);
+  EXPECT_EQ(fills[0], (std::vector<int>{grid.lefts[3], rowTop + grid.rowHeight / 2, grid.lefts[4], rowTop + grid.rowHeight, 0}));
+  EXPECT_EQ(fills[1], (std::vector<int>{grid.lefts[1], rowTop, grid.lefts[2], rowTop + grid.rowHeight / 2, 0}));
+  EXPECT_EQ(whites, 2);
+  EXPECT_EQ(tops, 1);  // only the first line's cell redraws the rule above it
 }
 
 TEST_F(PrinterRoadTest, ContentsIndentTheirLevelsByThreeCapitalAs) {

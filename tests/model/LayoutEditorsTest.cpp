@@ -43,6 +43,14 @@ class LayoutEditorsTest : public ListFixture {
     });
   }
   static HWND Owner() { return LayoutFrame().window; }
+  // The opener the List menu offers under `label` (null when not offered).
+  static ListOpener RegisteredOpener(const std::string& label) {
+    BuildListMenu();
+    for (const ListMenuEntry& entry : ListMenuEntries())
+      if (entry.label == label) return entry.opener;
+    return nullptr;
+  }
+  static TableWindow* FirstListTable() { return TableOfWindow(ListTableWindow(0)); }
 };
 
 TEST_F(LayoutEditorsTest, TheListWindowFollowsTheCurrentLayoutRow) {
@@ -183,7 +191,7 @@ TEST_F(LayoutEditorsTest, ScriptedPopupShowsTheItemsAndSendsTheChoice) {
   platform::CheckModalScript();
   // Its mnemonic chooses the list item; the Layout frame carries it out.
   platform::ExpectModal(platform::ModalKind::PopupMenu, "Edit Bellows", [](HWND) { platform::TestKeyPress('L'); });
-  ExpectMessage("Element list is not available yet.");
+  ExpectMessage("The Bellows list is not available yet.");
   ShowLayoutPopupMenu(Layout(), 2);
   platform::RunUntilIdle();
   platform::CheckModalScript();
@@ -193,6 +201,64 @@ TEST_F(LayoutEditorsTest, ScriptedPopupShowsTheItemsAndSendsTheChoice) {
   GoTo(7);
   ShowLayoutPopupMenu(Layout(), 9);
   platform::CheckModalScript();
+}
+
+// A left click on the DX heading opens the offsets popup under the mouse,
+// not at the corner of the screen: the click stores no popup point of its
+// own.
+TEST_F(LayoutEditorsTest, TheOffsetHeadingsPopupOpensWhereTheHeadingWasClicked) {
+  Remake();
+  GoTo(3);
+  LayoutTable& table = Layout();
+  const POINT click{table.x[3] + 6, table.headingHeight / 2};
+  POINT screen = click;
+  ClientToScreen(table.Window(), &screen);
+  ASSERT_GT(screen.x + screen.y, 40) << "the table sits at the corner of the screen: the test would prove nothing";
+  RECT popup{};
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Edit...", [&popup](HWND menu) {
+    GetWindowRect(menu, &popup);
+    platform::TestKeyPress(VK_ESCAPE);
+  });
+  platform::TestMouse(table.Window(), WM_LBUTTONDOWN, click.x, click.y);
+  platform::TestMouse(table.Window(), WM_LBUTTONUP, click.x, click.y);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(popup.left, screen.x);
+  EXPECT_EQ(popup.top, screen.y);
+  EXPECT_EQ(table.currentRow, 3);
+}
+
+// The popups' "&List ..." items (236, 237) reach the Layout frame and show
+// the list of the row's kind on the row's entry; a kind whose list later
+// work builds says so and leaves the List window alone.
+TEST_F(LayoutEditorsTest, TheListItemsOfThePopupsShowTheListOfTheRowsKind) {
+  Model& model = TheModel();
+  const int bend = AddRow(model, 50, ElementType::Bend, 0.0f, 12.0f);  // row 6
+  AddRow(model, 60, ElementType::Pipe, 0.0f, 0.0f, 12.0f);
+  PutItem(model, 7, DataType::Anchor);
+  Remake();
+  GoTo(7);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Edit Anchor", [](HWND) { platform::TestKeyPress('L'); });
+  ShowLayoutPopupMenu(Layout(), 9);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Anchors"));
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  ASSERT_NE(FirstListTable(), nullptr);
+  EXPECT_EQ(FirstListTable()->CellText(FirstListTable()->currentRow, 1, 0), "60");
+  GoTo(bend);
+  SendMessage(Owner(), WM_COMMAND, 236, 0);
+  platform::RunUntilIdle();
+  EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Bends"));
+  EXPECT_EQ(FirstListTable()->CellText(FirstListTable()->currentRow, 1, 0), "50");
+  // The guides' list comes later: a message, and the bends stay shown.
+  GoTo(2);
+  ExpectMessage("The Guides list is not available yet.");
+  SendMessage(Owner(), WM_COMMAND, 237, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Bends"));
+  EXPECT_FALSE(TheModel().modified);
 }
 
 TEST_F(LayoutEditorsTest, PropertyEditorsAndPickersOpenTheirDialogs) {

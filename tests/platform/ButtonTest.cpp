@@ -86,6 +86,33 @@ TEST_F(ButtonTest, AutoRadiosCheckOneOfTheirGroup) {
   EXPECT_EQ(CodesOf(13), (std::vector<UINT>{BN_CLICKED}));
 }
 
+// A group box comes before the controls it frames, as templates list them:
+// the pointer passes through it to the control under it, and a click on
+// the box's own area reaches the window behind.
+TEST_F(ButtonTest, ControlsInsideAGroupBoxTakeTheirClicks) {
+  HWND group = Make(WC_BUTTON, "Direction", BS_GROUPBOX, 10, 10, 200, 120, 20);
+  HWND first = Make(WC_BUTTON, "X", BS_AUTORADIOBUTTON | WS_GROUP, 20, 30, 100, 20, 21);
+  HWND second = Make(WC_BUTTON, "Y", BS_AUTORADIOBUTTON, 20, 55, 100, 20, 22);
+  HWND box = Make(WC_BUTTON, "Both ways", BS_AUTOCHECKBOX, 20, 90, 100, 20, 23);
+  SendMessage(first, BM_SETCHECK, BST_CHECKED, 0);
+  Click(second, 5, 10);
+  EXPECT_EQ(SendMessage(second, BM_GETCHECK, 0, 0), 1);
+  EXPECT_EQ(SendMessage(first, BM_GETCHECK, 0, 0), 0);
+  EXPECT_EQ(CodesOf(22), (std::vector<UINT>{BN_CLICKED}));
+  Click(box, 5, 10);
+  EXPECT_EQ(SendMessage(box, BM_GETCHECK, 0, 0), static_cast<LRESULT>(BST_CHECKED));
+  EXPECT_EQ(GetFocus(), box);
+  POINT inside{25, 60};
+  ClientToScreen(top, &inside);
+  EXPECT_EQ(WindowFromPoint(inside), second);
+  POINT onTheBox{180, 120};  // inside the frame, clear of its controls
+  ClientToScreen(top, &onTheBox);
+  EXPECT_EQ(WindowFromPoint(onTheBox), top);
+  Click(group, 170, 110);
+  EXPECT_TRUE(CodesOf(20).empty());
+  EXPECT_EQ(GetFocus(), box) << "a click on the frame itself moved the focus";
+}
+
 TEST_F(ButtonTest, DialogCodesFollowTheStyle) {
   HWND push = Make(WC_BUTTON, "Apply", BS_PUSHBUTTON, 10, 10, 80, 24, 1);
   HWND radio = Make(WC_BUTTON, "R", BS_AUTORADIOBUTTON, 10, 40, 80, 20, 2);

@@ -330,6 +330,35 @@ TEST_F(MenuTest, MenuBarByAltLetterAndByMouse) {
   EXPECT_EQ(MenuCommands(), (std::vector<std::pair<int, UINT>>{{kExit, 0}, {kNew, 0}}));
 }
 
+// Escape on a menu dropped from the bar ends the menu: the keyboard goes
+// back to the window, and what is typed next is text, not a menu's
+// mnemonics ("e" would open Edit and "c" choose Copy).
+TEST_F(MenuTest, EscapeGivesTheKeyboardBackToTheWindow) {
+  SetMenu(top, MakeBar());
+  SetFocus(top);
+  platform::RunUntilIdle();
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "menu bar", [](HWND) {
+    platform::TestKeyPress(VK_ESCAPE);
+    platform::TestTypeText("ec");
+  });
+  platform::MenuBarMouseDown(top, POINT{5, 5}, RECT{0, 0, 400, GetSystemMetrics(SM_CYMENU)});
+  platform::RunUntilIdle();
+  EXPECT_TRUE(MenuCommands().empty());
+  std::string typed;
+  for (const Logged& entry : log.Only({WM_CHAR}))
+    if (entry.window == top) typed += static_cast<char>(entry.wParam);
+  EXPECT_EQ(typed, "ec");
+  // Escape in a submenu closes that submenu only.
+  HMENU menu = MakeEditMenu();
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Copy", [](HWND) {
+    platform::TestTypeText("m");  // opens More
+    platform::TestKeyPress(VK_ESCAPE);
+    platform::TestTypeText("a");  // Select all, in the menu left open
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, top, nullptr), static_cast<BOOL>(kSelectAll));
+  DestroyMenu(menu);
+}
+
 TEST_F(MenuTest, BarTakesItsHeightFromTheClientAndOpensOnAClick) {
   RECT before{};
   GetClientRect(top, &before);

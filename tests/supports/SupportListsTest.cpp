@@ -161,14 +161,16 @@ TEST_F(SupportListsTest, TheSectionsPrintAsTextAndCommaSeparatedLines) {
   EXPECT_EQ(heading->substr(11, 5), "KX/kx");
   EXPECT_EQ(heading->substr(64, 12), "X Y Z XXYYZZ");
   EXPECT_EQ(heading->substr(77, 7), "In Pipe");
-  // Node 40: KX at column 12, KY (zero) left blank, the Z release at 71, GCS at 79.
+  // Node 40: KX at column 12, KY (zero) left blank, the Z release at 69
+  // under the heading's Z, GCS at 79.
   auto anchor = std::find_if(heading, text.end(), [](const std::string& line) { return line.rfind("     40", 0) == 0; });
   ASSERT_NE(anchor, text.end());
   const std::string kx = FormatStiffnessOrRigid(1000.0f);
   EXPECT_EQ(anchor->substr(11, kx.size()), kx);
   EXPECT_EQ(anchor->substr(20, 9), std::string(9, ' '));
   EXPECT_EQ(anchor->substr(29, 5), "Rigid");
-  EXPECT_EQ(anchor->substr(70, 1), "Y");
+  EXPECT_EQ(anchor->substr(68, 1), "Y");
+  EXPECT_EQ(heading->substr(68, 1), "Z");
   EXPECT_EQ(anchor->substr(78, 3), "GCS");
   auto restraint = std::find_if(text.begin(), text.end(), [](const std::string& line) { return line.rfind("     30", 0) == 0; });
   ASSERT_NE(restraint, text.end());

@@ -3,6 +3,9 @@
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
+#include <X11/Xutil.h>
+
+#include <string>
 
 struct XInput::State {
   Display* x = nullptr;
@@ -35,14 +38,34 @@ void XInput::Key(const char* name) {
   XSync(d, False);
 }
 
-void XInput::WatchFocus() {
-  Display* d = state_->x;
+namespace {
+
+// Watches the program's windows (class "Quorvel") at any depth: under a
+// window manager they sit inside the manager's frames, whose own focus
+// events would count each change twice.
+void WatchProgramWindows(Display* d, Window window) {
   Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
-  if (XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) {
-    for (unsigned index = 0; index < count; ++index) XSelectInput(d, children[index], FocusChangeMask);
-    if (children != nullptr) XFree(children);
+  if (!XQueryTree(d, window, &root, &parent, &children, &count)) return;
+  for (unsigned index = 0; index < count; ++index) {
+    XClassHint hint{};
+    bool ours = false;
+    if (XGetClassHint(d, children[index], &hint)) {
+      ours = hint.res_class != nullptr && std::string(hint.res_class) == "Quorvel";
+      if (hint.res_name != nullptr) XFree(hint.res_name);
+      if (hint.res_class != nullptr) XFree(hint.res_class);
+    }
+    if (ours) XSelectInput(d, children[index], FocusChangeMask);
+    else WatchProgramWindows(d, children[index]);
   }
+  if (children != nullptr) XFree(children);
+}
+
+}  // namespace
+
+void XInput::WatchFocus() {
+  Display* d = state_->x;
+  WatchProgramWindows(d, DefaultRootWindow(d));
   XSync(d, False);
   state_->focusIns = 0;
   while (XPending(d) > 0) {

@@ -1,6 +1,7 @@
 // Input and focus on a real X server for tests whose own sources cannot
 // take X11's headers: XTest clicks and keys as a user's, and a count of the
-// keyboard focus changes the server makes among the top-level windows.
+// keyboard focus changes the server makes among the program's windows
+// (inside a window manager's frames too).
 #pragma once
 
 #include <memory>
@@ -19,7 +20,7 @@ class XInput {
   void Click(int x, int y);
   // A press and release of the key with the given keysym name ("Down").
   void Key(const char* name);
-  // Starts counting: every top-level window mapped now is watched.
+  // Starts counting: every window of the program's that exists now is watched.
   void WatchFocus();
   // FocusIn events seen since WatchFocus (reads what has arrived).
   int FocusChanges();

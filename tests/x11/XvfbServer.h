@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include "ChildProcess.h"
+#include "WindowManager.h"
 
 class XvfbServer {
  public:
@@ -74,4 +75,30 @@ class OnXvfb : public Base {
 
   static inline std::unique_ptr<XvfbServer> server_;
   static inline std::string display_;
+};
+
+// The same with a window manager (openbox) on the suite's server, as a user
+// with a desktop has: it frames the program's windows, stacks them and
+// hands the focus around by its own rules. It ends with the suite's server.
+template <typename Base>
+class OnXvfbWithWindowManager : public OnXvfb<Base> {
+ protected:
+  static void SetUpTestSuite() {
+    OnXvfb<Base>::SetUpTestSuite();
+    manager_ = std::make_unique<WindowManager>();
+    managerError_ = OnXvfb<Base>::display_.empty() ? "Xvfb did not start" : manager_->Start(OnXvfb<Base>::display_);
+  }
+  static void TearDownTestSuite() {
+    manager_.reset();
+    OnXvfb<Base>::TearDownTestSuite();
+  }
+  // The base is set up either way, so that its tear-down finds what it
+  // expects when the test fails here.
+  void SetUp() override {
+    OnXvfb<Base>::SetUp();
+    ASSERT_EQ(managerError_, "") << "no window manager";
+  }
+
+  static inline std::unique_ptr<WindowManager> manager_;
+  static inline std::string managerError_;
 };

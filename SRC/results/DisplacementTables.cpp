@@ -1,0 +1,394 @@
+// The displacement tables; see DisplacementTables.h.
+#include "results/DisplacementTables.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+#include "graphics/Highlight.h"
+#include "graphics/PrinterReport.h"
+#include "graphics/GraphicsThread.h"
+#include "graphics/ReportOutput.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "platform/Menu.h"
+#include "platform/Paint.h"
+#include "platform/Window.h"
+#include "results/OtherSelectors.h"
+#include "results/ResultBlocks.h"
+#include "results/ResultCases.h"
+#include "results/ResultNavigation.h"
+#include "results/ResultPrint.h"
+#include "results/ResultsFile.h"
+#include "results/TextMeasure.h"
+#include "shell/Frame.h"
+#include "shell/TableViews.h"
+#include "shell/TableWindow.h"
+#include "shell/Units.h"
+
+bool g_ShowDeformedCoordinates = false;
+
+namespace {
+
+constexpr int kColumns = 10;
+constexpr const char* kAxisNames[6] = {"X", "Y", "Z", "XX", "YY", "ZZ"};
+constexpr int kShapeCommand = 216, kAnimationCommand = 221, kMagnificationCommand = 300, kDeformedCommand = 217;
+constexpr int kGraphicsCommand = 253;
+
+int ResultNodeOfRow(int row) {
+  const auto& nodes = TheResults().resultNodes;
+  return row >= 1 && row <= static_cast<int>(nodes.size()) ? nodes[static_cast<std::size_t>(row) - 1] : 0;
+}
+
+const std::array<float, 6>& ValuesOf(int node) {
+  static const std::array<float, 6> none{};
+  return node >= 1 && node < static_cast<int>(g_CaseDisplacements.size()) ? g_CaseDisplacements[static_cast<std::size_t>(node)]
+                                                                          : none;
+}
+
+std::string ComponentText(float value, int component) {
+  return component < 3 ? FormatDisplacementOrNone(value) : FormatAngleOrNone(value);
+}
+
+HMENU ViewPopup() { return ResultsFrame().menu != nullptr ? GetSubMenu(ResultsFrame().menu, 2) : nullptr; }
+
+const char* DeformedItemText() {
+  return g_ShowDeformedCoordinates ? "Hide deformed state coordinates" : "Show deformed state coordinates";
+}
+
+// The shape items in the View popup before "&Graphics", with their separator.
+void InsertShapeItems(bool withDeformed) {
+  HMENU view = ViewPopup();
+  if (view == nullptr || ResultsMenuHas(kShapeCommand)) return;
+  InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_STRING, kShapeCommand, "&Show deflected shape\t Ctrl+D");
+  InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_STRING, kAnimationCommand,
+             "&Show animated deflected shape\t Ctrl+Shift+A");
+  InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_STRING, kMagnificationCommand, "&Magnification...");
+  if (withDeformed) InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_STRING, kDeformedCommand, DeformedItemText());
+  InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+  EnableMenuItem(view, kMagnificationCommand, MF_BYCOMMAND | MF_GRAYED);
+}
+
+void RemoveShapeItems() {
+  HMENU view = ViewPopup();
+  if (view == nullptr || !ResultsMenuHas(kShapeCommand)) return;
+  const int count = GetMenuItemCount(view);
+  for (int i = 0; i + 1 < count; ++i) {
+    if (GetMenuItemID(view, i + 1) != kGraphicsCommand) continue;
+    if (GetMenuItemID(view, i) == 0 && GetSubMenu(view, i) == nullptr) DeleteMenu(view, static_cast<UINT>(i), MF_BYPOSITION);
+    break;
+  }
+  for (int id : {kShapeCommand, kAnimationCommand, kMagnificationCommand, kDeformedCommand})
+    if (ResultsMenuHas(id)) DeleteMenu(view, static_cast<UINT>(id), MF_BYCOMMAND);
+}
+
+void HighlightRowNode(int node) {
+  if (node == 0 || PaintInProgress()) return;
+  HighlightNode(node);
+}
+
+HMENU DisplacementPopup(bool shapeItems) {
+  HMENU popup = CreatePopupMenu();
+  if (shapeItems) {
+    AppendMenu(popup, MF_STRING, kShapeCommand, "&Show deflected shape");
+    AppendMenu(popup, MF_STRING, kAnimationCommand, "&Show animated deflected shape");
+    AppendMenu(popup, MF_STRING, kDeformedCommand, DeformedItemText());
+    AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
+  }
+  AppendDisplacementMenuItems(popup);
+  AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
+  if (TheResultCases().count > 1) {
+    AppendLoadCaseMenuItems(popup);
+    AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
+  }
+  AppendResultsMenuItems(popup);
+  return popup;
+}
+
+// --- the displacements table ---------------------------------------------------------
+
+class DisplacementsTableWindow : public ResultTableWindow {
+ public:
+  DisplacementsTableWindow() { linesPerRow = 1; }
+
+  void Load() {
+    LoadCaseDisplacements(TheModel());
+    ShowResultsTitle("Displacements");
+  }
+  void Reload() override {
+    Load();
+    RefreshShownTable(*this);
+  }
+  std::string PrintName() override { return "Displacements"; }
+  void DefineColumns() override {
+    std::vector<int> measured = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
+    Equalize(measured);
+    widths = measured;
+  }
+  void Equalize(std::vector<int>& w) const {
+    SpreadMaxWidth(w, 2, g_ShowDeformedCoordinates ? 10 : 7);
+    if (!g_ShowDeformedCoordinates) w[8] = w[9] = w[10] = 0;
+  }
+  std::string HeadingText(int column, int line) override {
+    if (line != 1) return {};
+    if (column == 1) return "Node";
+    if (column >= 2 && column <= 7) {
+      const int c = column - 2;
+      return ValueWithUnitLabel(kAxisNames[c], c < 3 ? kUnitDisplacement : kUnitAngle);
+    }
+    if (column >= 8 && column <= 10) return ValueWithUnitLabel(kAxisNames[column - 8], kUnitLength);
+    return {};
+  }
+  std::string CellText(int row, int column, int /*line*/) override {
+    const int node = ResultNodeOfRow(row);
+    if (node == 0) return {};
+    if (column == 1) return NodeNumberText(TheModel().nodes[node].id);
+    const auto& values = ValuesOf(node);
+    if (column >= 2 && column <= 7) return ComponentText(values[static_cast<std::size_t>(column - 2)], column - 2);
+    if (column >= 8 && column <= 10) {
+      const NodeRecord& record = TheModel().nodes[node];
+      const float coordinate = column == 8 ? record.x : column == 9 ? record.y : record.z;
+      return FormatLength(coordinate + values[static_cast<std::size_t>(column - 8)]);
+    }
+    return {};
+  }
+  std::int32_t RowNode(int row) override {
+    const int node = ResultNodeOfRow(row);
+    return node != 0 ? TheModel().nodes[node].id : 0;
+  }
+  void KeyDown(UINT key) override {
+    if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
+  }
+  void CurrentRowChanged() override { HighlightRowNode(ResultNodeOfRow(currentRow)); }
+  void Prepare() override {
+    InsertShapeItems(true);
+    AddDisplacementNavigationMenu();
+    ShowResultsButtons({297, kShapeCommand, kAnimationCommand}, true);
+  }
+  void Close() override {
+    RemoveShapeItems();
+    RemoveDisplacementNavigationMenu();
+    ShowResultsButtons({297, kShapeCommand, kAnimationCommand}, false);
+    HideHighlight();
+  }
+  void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
+  void DrawColumnRule(int column) override {
+    if (!DrawGroupColumnRule(*this, Groups(), column)) ResultTableWindow::DrawColumnRule(column);
+  }
+  void ContextMenu() override { TrackResultTablePopup(*this, DisplacementPopup(true)); }
+  void WriteText() override;
+
+  static std::vector<HeadingGroup> Groups() {
+    std::vector<HeadingGroup> groups{{2, 7, "Displacements (global)"}};
+    if (g_ShowDeformedCoordinates) groups.push_back({8, 10, "Deformed state coordinates"});
+    return groups;
+  }
+};
+
+DisplacementsTableWindow& TheDisplacements() {
+  static DisplacementsTableWindow table;
+  return table;
+}
+
+void TextHeading(const std::string& caseTitle) {
+  ReportPutCentred("Displacements: " + caseTitle, 6, 78);
+  ReportNewLine();
+  ReportRule();
+  ReportPutText("Node", 6);
+  const std::string displacement = std::string(" ") + UnitLabel(kUnitDisplacement);
+  const std::string angle = UnitLabel(kUnitAngle);
+  ReportPutCentred("X" + displacement, 15, 22);
+  ReportPutCentred("Y" + displacement, 26, 33);
+  ReportPutCentred("Z" + displacement, 37, 44);
+  ReportPutCentred("XX" + angle, 48, 55);
+  ReportPutCentred("YY" + angle, 59, 66);
+  ReportPutCentred("ZZ" + angle, 70, 77);
+  ReportNewLine();
+  ReportRule();
+}
+
+void DisplacementsTableWindow::WriteText() {
+  DisplacementsTableWindow& t = *this;
+  const int rows = static_cast<int>(TheResults().resultNodes.size());
+  const std::string caseTitle = CurrentCaseTitle();
+  if (!g_ReportFileOpen) {
+    ResultPrintTable grid(t, rows, Groups());
+    grid.equalize = [&t](std::vector<int>& w) { t.Equalize(w); };
+    PrintResultGrid(grid, "", "Displacements: " + caseTitle, rows);
+    return;
+  }
+  if (g_ReportToFile) {
+    ReportAppendLine(CsvQuoted(caseTitle + ": Displacements"));
+    ReportNewLine();
+    const bool deformed = g_ShowDeformedCoordinates;
+    WriteCsvCells(deformed ? std::vector<std::string>{"", "", "", "Displacements (global)", "", "", "",
+                                                      "Deformed state coordinates", "", ""}
+                           : std::vector<std::string>{"", "", "", "Displacements (global)", "", ""});
+    std::vector<std::string> names{"", "X", "Y", "Z", "XX", "YY", "ZZ"};
+    if (deformed) names.insert(names.end(), {"X", "Y", "Z"});
+    WriteCsvCells(names);
+    std::vector<std::string> units{"Node"};
+    for (int c = 0; c < 6; ++c) units.push_back(UnitLabel(c < 3 ? kUnitDisplacement : kUnitAngle));
+    if (deformed)
+      for (int c = 0; c < 3; ++c) units.push_back(UnitLabel(kUnitLength));
+    WriteCsvCells(units);
+    for (int row = 1; row <= rows; ++row) {
+      std::vector<std::string> cells;
+      for (int column = 1; column <= (deformed ? 10 : 7); ++column) cells.push_back(t.CellText(row, column, 0));
+      WriteCsvCells(cells);
+    }
+    return;
+  }
+  BeginReportSection("Displacements", 1);
+  if (ReportLinesLeft() < 5) ReportNewPage();
+  ReportSetTitle(caseTitle + ": Displacements");
+  TextHeading(caseTitle);
+  constexpr int kEnds[6] = {21, 32, 43, 54, 65, 76};
+  for (int row = 1; row <= rows; ++row) {
+    if (g_ReportLine == kReportBodyLine) TextHeading(caseTitle);
+    ReportPutText(t.CellText(row, 1, 0), 6);
+    for (int c = 0; c < 6; ++c) ReportPutTextRight(t.CellText(row, c + 2, 0), kEnds[c]);
+    ReportNewLine();
+  }
+  if (g_ReportLine != kReportBodyLine) ReportRule();
+}
+
+// --- the minimum and maximum table ---------------------------------------------------
+
+class MinMaxTableWindow : public ResultTableWindow {
+ public:
+  void Load() {
+    LoadCaseDisplacements(TheModel());
+    ShowResultsTitle("Minimum & Maximum Displacements");
+  }
+  void Reload() override {
+    Load();
+    RefreshShownTable(*this);
+  }
+  std::string PrintName() override { return "Minimum & Maximum Displacements"; }
+  void DefineColumns() override {
+    const TextWidthFunction width = ScreenTextWidth(*this);
+    widths[1] = width("Direction");
+    widths[2] = widths[3] = widths[4] = width("123.45678");
+  }
+  std::string HeadingText(int column, int line) override {
+    if (line != 0) return {};
+    static const char* const kHeadings[5] = {"", "Direction", "Type", "Value", "Node"};
+    return column >= 1 && column <= 4 ? kHeadings[column] : "";
+  }
+  std::string CellText(int row, int column, int /*line*/) override {
+    if (row < 1 || row > 12) return {};
+    const int component = (row - 1) / 2;
+    const bool maximum = row % 2 == 0;
+    const DisplacementExtreme& extreme = g_DisplacementExtremes[static_cast<std::size_t>(component)];
+    switch (column) {
+      case 1: return maximum ? UnitLabel(component < 3 ? kUnitDisplacement : kUnitAngle) : kAxisNames[component];
+      case 2: return maximum ? "Maximum" : "Minimum";
+      case 3: {
+        const int node = maximum ? extreme.maximumNode : extreme.minimumNode;
+        return node == 0 ? std::string() : ComponentText(maximum ? extreme.maximum : extreme.minimum, component);
+      }
+      case 4: {
+        const int node = maximum ? extreme.maximumNode : extreme.minimumNode;
+        return node != 0 ? NodeNumberText(TheModel().nodes[node].id) : "";
+      }
+      default: return {};
+    }
+  }
+  int NodeOfRow(int row) const {
+    if (row < 1 || row > 12) return 0;
+    const DisplacementExtreme& extreme = g_DisplacementExtremes[static_cast<std::size_t>((row - 1) / 2)];
+    return row % 2 == 0 ? extreme.maximumNode : extreme.minimumNode;
+  }
+  std::int32_t RowNode(int row) override {
+    const int node = NodeOfRow(row);
+    return node != 0 ? TheModel().nodes[node].id : 0;
+  }
+  void KeyDown(UINT key) override {
+    if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
+  }
+  void CurrentRowChanged() override { HighlightRowNode(NodeOfRow(currentRow)); }
+  void Prepare() override { AddDisplacementNavigationMenu(); }
+  void Close() override {
+    RemoveDisplacementNavigationMenu();
+    HideHighlight();
+  }
+  void ContextMenu() override { TrackResultTablePopup(*this, DisplacementPopup(false)); }
+  void WriteText() override {
+    const std::string caseTitle = CurrentCaseTitle();
+    if (!g_ReportFileOpen) {
+      ResultPrintTable grid(*this, 12);
+      PrintResultGrid(grid, "", "Minimum & Maximum Displacements: " + caseTitle, 12);
+      return;
+    }
+    if (g_ReportToFile) {
+      ReportAppendLine(CsvQuoted(caseTitle + ": Minimum & Maximum Displacements"));
+      ReportNewLine();
+      WriteCsvCells({"Direction", "Type", "Value", "Node"});
+      for (int row = 1; row <= 12; ++row) WriteCsvCells({CellText(row, 1, 0), CellText(row, 2, 0), CellText(row, 3, 0), CellText(row, 4, 0)});
+      return;
+    }
+    if (ReportLinesLeft() < 5) ReportNewPage();
+    ReportSetTitle(caseTitle + ": Minimum & Maximum Displacements");
+    ReportPutCentred("Minimum & Maximum Displacements: " + caseTitle, 6, 78);
+    ReportNewLine();
+    ReportRule();
+    ReportPutText("Direction", 6);
+    ReportPutText("Type", 18);
+    ReportPutTextRight("Value", 40);
+    ReportPutTextRight("Node", 50);
+    ReportNewLine();
+    ReportRule();
+    for (int row = 1; row <= 12; ++row) {
+      ReportPutText(CellText(row, 1, 0), 6);
+      ReportPutText(CellText(row, 2, 0), 18);
+      ReportPutTextRight(CellText(row, 3, 0), 40);
+      ReportPutTextRight(CellText(row, 4, 0), 50);
+      ReportNewLine();
+    }
+    ReportRule();
+  }
+};
+
+MinMaxTableWindow& TheMinMax() {
+  static MinMaxTableWindow table;
+  return table;
+}
+
+template <typename Table>
+void ShowTable(Table& table, int columns, int headingLines, int rows, bool groupGap) {
+  if (!BindResultsTable(table, columns, headingLines)) return;
+  table.gapAfterHeading1 = groupGap;
+  table.nodeSearch = true;
+  TableSetRows(table, rows);
+  table.Load();
+  TableShowFocus(table);
+  table.CurrentRowChanged();
+}
+
+}  // namespace
+
+void OpenDisplacementsTable() {
+  const int rows = static_cast<int>(TheResults().resultNodes.size());
+  if (rows == 0) return;
+  EnterDisplacementKind(OpenDisplacementsTable);
+  ShowTable(TheDisplacements(), kColumns, 2, rows, true);
+}
+
+void OpenMinMaxDisplacementsTable() {
+  EnterDisplacementKind(OpenMinMaxDisplacementsTable);
+  ShowTable(TheMinMax(), 4, 1, 12, false);
+}
+
+void ToggleDeformedCoordinates() {
+  g_ShowDeformedCoordinates = !g_ShowDeformedCoordinates;
+  OpenDisplacementsTable();
+}
+
+ResultTableWindow& DisplacementsTable() { return TheDisplacements(); }
+ResultTableWindow& MinMaxDisplacementsTable() { return TheMinMax(); }
+
+void RegisterDisplacementTables() {
+  RegisterResultTableView(TheDisplacements());
+  RegisterResultTableView(TheMinMax());
+}

@@ -1,0 +1,62 @@
+// The result chooser list and its dialog; see ResultChooser.h.
+#include "results/ResultChooser.h"
+
+#include "model/Model.h"
+#include "results/OtherSelectors.h"
+#include "results/RadioChooser.h"
+#include "results/ResultCases.h"
+#include "results/ResultNavigation.h"
+#include "results/ResultsMode.h"
+#include "shell/Message.h"
+#include "shell/StandIn.h"
+#include "supports/SupportKindList.h"
+#include "supports/SupportLoadSummary.h"
+
+namespace {
+
+std::string& TemplateName() {
+  static std::string name;
+  return name;
+}
+
+}  // namespace
+
+std::string ResultChooserTemplateName(int entries) {
+  if (entries <= 3) return "RESULTS3_DIALOG";
+  if (entries == 4) return "RESULTS4_DIALOG";
+  for (int size : {6, 8, 10, 12, 14, 16})
+    if (entries <= size) return "RESULTS" + std::to_string(size) + "_DIALOG";
+  return "RESULTS18_DIALOG";
+}
+
+void BuildResultChooserList(const Model& /*model*/) {
+  STAND_IN(
+      "the result tables of later work (sorted stresses, code compliance, branch connection stresses, the hanger, "
+      "flange and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
+      "results, accelerations, time history): the chooser offers them once they exist");
+  std::vector<ResultChooserEntry>& list = ResultChooserList();
+  list.clear();
+  SetResultsReopenCommand(nullptr);
+  const bool cases = TheResultCases().count > 0;
+  if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
+  if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
+  if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});
+  if (cases) list.push_back({"&Displacements", OpenChosenDisplacementsTable});
+  TemplateName() = ResultChooserTemplateName(static_cast<int>(list.size()));
+}
+
+void ChooseResultTable(HWND owner) {
+  // A chooser posted before the results were left has nothing to offer.
+  if (ResultsBatchMode() || !InResultsMode()) return;
+  if (ResultChooserList().empty()) {
+    // Results of a model analysed without a load case hold no table.
+    ShowInfoMessage(owner, "The results hold no load case to show.\nChoose the load cases and analyze the model again.");
+    return;
+  }
+  RadioChooserRequest request;
+  request.templateName = TemplateName();
+  for (const ResultChooserEntry& entry : ResultChooserList()) request.names.push_back(entry.name);
+  request.current = CurrentResultIndex();
+  const int chosen = RunRadioChooser(owner, request);
+  if (chosen > 0) OpenResultByIndex(chosen);
+}

@@ -1,0 +1,168 @@
+// The commands of the Results window (RESULTS_MENU, its toolbars and
+// accelerators); see ResultsWindow.h. The navigation commands act on the
+// current result table, known by the opener it recorded.
+#include <string>
+
+#include "files/FileCommands.h"
+#include "graphics/GraphicsThread.h"
+#include "graphics/PrintSheet.h"
+#include "model/DistanceDialog.h"
+#include "model/FindNodeDialog.h"
+#include "model/LayoutTable.h"
+#include "model/LayoutWindow.h"
+#include "model/ListWindow.h"
+#include "model/ModelWindows.h"
+#include "model/NewDocument.h"
+#include "platform/Dialog.h"
+#include "platform/Input.h"
+#include "platform/Window.h"
+#include "results/DisplacementTables.h"
+#include "results/LoadCaseChooser.h"
+#include "results/OtherSelectors.h"
+#include "results/ResultChooser.h"
+#include "results/ResultNavigation.h"
+#include "results/ResultsMode.h"
+#include "results/ResultsWindow.h"
+#include "results/Thresholds.h"
+#include "shell/AppFonts.h"
+#include "shell/Application.h"
+#include "shell/Frame.h"
+#include "shell/MainWindow.h"
+#include "shell/Message.h"
+#include "shell/RecentModels.h"
+#include "shell/StandIn.h"
+#include "shell/TableWindow.h"
+#include "shell/UnitsDialog.h"
+#include "supports/SupportKindList.h"
+#include "supports/SupportLoadSummary.h"
+
+namespace {
+
+constexpr int kDistanceCommand = 315;
+
+bool Current(ResultOpener table) { return ResultsReopenCommand() == table && table != nullptr; }
+
+void OtherItem(HWND window) {
+  if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
+  else if (Current(OpenSupportLoadSummary)) {
+    if (MultipleSupports()) ChooseSupportForSummary(window);
+  } else if (Current(OpenOtherForcesTable)) ChooseOtherForces(window);
+  else if (Current(OpenChosenDisplacementsTable)) ChooseOtherDisplacements(window);
+}
+
+void StepItem(bool next) {
+  if (Current(OpenSupportLoadsTable)) next ? NextSupportKind() : PreviousSupportKind();
+  else if (Current(OpenSupportLoadSummary)) {
+    if (MultipleSupports()) next ? SupportSummaryNext() : SupportSummaryPrevious();
+  } else if (Current(OpenOtherForcesTable)) next ? NextForceKind() : PreviousForceKind();
+  else if (Current(OpenChosenDisplacementsTable)) next ? NextDisplacementKind() : PreviousDisplacementKind();
+}
+
+// F7: the force tables switch between local and global axes; the other
+// tables have one set of axes.
+void GlobalLocal() {
+  if (!Current(OpenOtherForcesTable)) return;
+  g_ShowGlobalForces = !g_ShowGlobalForces;
+  SetGlobalLocalImage(!g_ShowGlobalForces);
+  ReopenResultTable();
+}
+
+void CaseKey(UINT key) {
+  if (ResultTableWindow* table = ShownResultTable()) table->KeyDown(key);
+}
+
+// Back to the input: the model's windows come back editable.
+void Input() {
+  HideGraphicsWindow();
+  for (Frame* frame : {&ListFrame(), &LayoutFrame()})
+    if (frame->window != nullptr) ShowWindow(frame->window, SW_HIDE);
+  LeaveResultsMode();
+  ShowModelWindows();
+}
+
+void Forward(Frame& frame, int command) {
+  if (frame.window != nullptr) PostMessage(frame.window, WM_COMMAND, static_cast<WPARAM>(command), 0);
+}
+
+void FindNode(HWND window) {
+  HWND table = ResultsTableWindow();
+  if (table == nullptr || !IsWindowVisible(table) || !TableWindowHasNodes(table)) return;
+  if (AskFindNode(window) != 1) return;
+  TableWindowFindRow(table, g_LastFoundNode, FoundNodeText());
+}
+
+void Later(HWND window, const char* message) {
+  STAND_IN("the deflected and mode shapes with their animation and magnification, the stress displays, the "
+           "hanger-selection displacements and the export of the time-history tables");
+  ShowInfoMessage(window, message);
+}
+
+}  // namespace
+
+void ResultsCommand(HWND window, int command) {
+  if (command >= kFirstRecentModelCommand && command < kFirstRecentModelCommand + kRecentModelSlots) {
+    OpenRecentModel(window, command);
+    return;
+  }
+  switch (command) {
+    case 101: NewDocumentDialog(window); return;
+    case 102: OpenModelDialog(window); return;
+    case 103:
+      CloseModel();
+      ShowMainWindow();
+      return;
+    case 106: ShowPrintSheet(window); return;
+    case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
+    case 127: Input(); return;
+    case 121:
+    case 131:
+    case 267: Forward(GraphicsFrame(), command); return;
+    case 174: ChooseResultTable(window); return;
+    case 216:
+    case 221: Later(window, "The deflected shape is not available yet."); return;
+    case 217:
+      if (Current(OpenChosenDisplacementsTable)) ToggleDeformedCoordinates();
+      return;
+    case 218: Later(window, "The sustained displacements during hanger selection are not available yet."); return;
+    case 226: NextResultTable(); return;
+    case 227: PreviousResultTable(); return;
+    case 228: CaseKey(VK_RIGHT); return;
+    case 229: CaseKey(VK_LEFT); return;
+    case 231: ChooseResultLoadCases(window); return;
+    case 253:
+    case 254:
+      if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ResultsFrame());
+      return;
+    case 255: FrameGoBack(ResultsFrame(), false); return;
+    case 256: FrameGoBack(ResultsFrame(), true); return;
+    case 257:
+      ResultsFrame().previous_frame = ResultsFrame().previous_frame == &ListFrame() ? &LayoutFrame() : &ListFrame();
+      FrameGoBack(ResultsFrame(), false);
+      return;
+    case 287: OtherItem(window); return;
+    case 288: GlobalLocal(); return;
+    case 293: OpenResultsDialog(window); return;
+    case 300: Later(window, "The Magnification dialog is not available yet."); return;
+    case 301: FrameCancelPopups(ResultsFrame()); return;
+    case 302: ShowList(OpenListMenuDialog(window)); return;
+    case kDistanceCommand: ShowDistanceDialog(window); return;
+    case 316:
+    case 378: Forward(LayoutFrame(), command); return;
+    case 330: StepItem(true); return;
+    case 331: StepItem(false); return;
+    case 332:
+    case 333:
+    case 338: Later(window, "The stress displays are not available yet."); return;
+    case 334: ThresholdsDialog(window); return;
+    case 336: FindNode(window); return;
+    case 351: Later(window, "Exporting this table is not available yet."); return;
+    case 411: ChooseTextFont(window); return;
+    case 431:
+      if (ChooseUnits(window)) ReopenResultTable();
+      return;
+    case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
+    case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
+    case 40029: return;  // no stress or ratio display exists yet to redraw
+    default: return;
+  }
+}

@@ -1,0 +1,246 @@
+// Entering and leaving results mode; see ResultsMode.h. Start at
+// OpenResults.
+#include "results/ResultsMode.h"
+
+#include <cstdlib>
+
+#include "graphics/GraphicsThread.h"
+#include "graphics/Highlight.h"
+#include "loads/Spectrum.h"
+#include "model/LayoutEditors.h"
+#include "model/LayoutTable.h"
+#include "model/LayoutWindow.h"
+#include "model/ListWindow.h"
+#include "model/Model.h"
+#include "model/ModelWindows.h"
+#include "model/Regenerate.h"
+#include "model/RowObjects.h"
+#include "platform/Input.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "platform/Toolbar.h"
+#include "platform/Window.h"
+#include "results/OtherSelectors.h"
+#include "results/ResultBlocks.h"
+#include "results/ResultCases.h"
+#include "results/ResultChooser.h"
+#include "results/ResultNavigation.h"
+#include "results/ResultsFile.h"
+#include "results/ResultsWindow.h"
+#include "shell/Application.h"
+#include "shell/BinaryFile.h"
+#include "shell/Frame.h"
+#include "shell/General.h"
+#include "shell/MainWindow.h"
+#include "shell/Message.h"
+#include "shell/StandIn.h"
+#include "shell/TableViews.h"
+#include "shell/TableWindow.h"
+#include "shell/TableWindowSupport.h"
+#include "supports/SupportKindList.h"
+#include "supports/SupportLoadSummary.h"
+
+int g_FaultRow = 0;
+
+namespace {
+
+constexpr int kResultChooserCommand = 174;
+
+struct ModeState {
+  bool inResults = false;
+  bool batch = false;
+};
+
+ModeState& Mode() {
+  static ModeState state;
+  return state;
+}
+
+// The messages of the checked reader and of the post-read steps that do not
+// say so themselves begin with the reader's own refusal.
+std::string RefusalText(const std::string& message) {
+  constexpr const char* kUnreadable = "Unable to read results file";
+  if (message.find(kUnreadable) != std::string::npos || message.rfind("Program version", 0) == 0) return message;
+  return std::string(kUnreadable) + "\n" + message;
+}
+
+int BranchSifRows(const Model& model) { return model.lists[RowListKind::BranchSifs].count; }
+
+void ShowFailure(const std::string& message) {
+  HWND owner = GetForegroundWindow();
+  if (owner == nullptr) owner = LayoutFrame().window;
+  ShowErrorMessage(owner, message);
+}
+
+// Results mode was left (or never entered) after a refusal: the model stays
+// as it was and its windows come back, on the row in fault when a step named
+// one.
+void BackToTheModel(bool batch) {
+  if (batch) return;
+  ShowModelWindows();
+  if (g_FaultRow != 0) SetCurrentLayoutRow(g_FaultRow);
+}
+
+// The support items keep their case loads of the last case shown; leaving
+// results clears them with the rest of what the results built.
+void FreeResultArrays(Model& model) {
+  HideHighlight();
+  FreeSupportLoadSummary(model);
+  FreeResultBuffers();
+  TheResults() = ResultsFileContents{};
+  ClearResultCases();
+  ResultChooserList().clear();
+  ForgetSupportKinds();
+  DisplacementFamily().kinds.clear();
+  ForceFamily().kinds.clear();
+}
+
+void SetF3Partners(bool results) {
+  LayoutFrame().previous_frame = results ? &ResultsFrame() : &ListFrame();
+  ListFrame().previous_frame = results ? &ResultsFrame() : &LayoutFrame();
+  GraphicsFrame().previous_frame = results ? &ResultsFrame() : &LayoutFrame();
+  ResultsFrame().previous_frame = &ListFrame();
+}
+
+void EnableLayoutSave(bool enabled) {
+  for (HWND toolbar : {LayoutFrame().smallToolbar, LayoutFrame().largeToolbar})
+    if (toolbar != nullptr) SendMessage(toolbar, TB_ENABLEBUTTON, 104, enabled ? TRUE : FALSE);
+}
+
+void EnableMenuBarEdit(Frame& frame, bool enabled) {
+  if (frame.menu == nullptr) return;
+  EnableMenuItem(frame.menu, 1, MF_BYPOSITION | (enabled ? MF_ENABLED : MF_GRAYED));
+  if (frame.window != nullptr) DrawMenuBar(frame.window);
+}
+
+void EnableItems(Frame& frame, std::initializer_list<int> ids, bool enabled) {
+  if (frame.menu == nullptr) return;
+  for (int id : ids) EnableMenuItem(frame.menu, static_cast<UINT>(id), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+}  // namespace
+
+bool InResultsMode() { return Mode().inResults; }
+bool ResultsBatchMode() { return Mode().batch; }
+
+void EnterResultsMenus() {
+  EnableMenuBarEdit(LayoutFrame(), false);
+  EnableMenuBarEdit(ListFrame(), false);
+  EnableLayoutSave(false);
+  EnableItems(LayoutFrame(), {182, 183, 337}, false);
+  const Model& model = TheModel();
+  const std::pair<int, bool> tables[] = {{188, model.materials.count > 0},     {189, model.sections.count > 0},
+                                         {190, model.pipeLoads.count > 0},     {307, model.beamMaterials.count > 0},
+                                         {308, model.beamSections.count > 0},  {309, model.beamLoads.count > 0},
+                                         {193, model.pumps.count > 0},         {194, model.compressors.count > 0},
+                                         {195, model.turbines.count > 0},      {251, HasSpectra(model.spectra)}};
+  for (const auto& [id, filled] : tables)
+    if (!filled) EnableItems(LayoutFrame(), {id}, false), EnableItems(ListFrame(), {id}, false);
+  SetF3Partners(true);
+}
+
+void LeaveResultsMenus() {
+  EnableMenuBarEdit(LayoutFrame(), true);
+  EnableMenuBarEdit(ListFrame(), true);
+  EnableLayoutSave(true);
+  EnableItems(LayoutFrame(), {182, 183, 337}, true);
+  for (int id : {188, 189, 190, 307, 308, 309, 193, 194, 195, 251}) {
+    EnableItems(LayoutFrame(), {id}, true);
+    EnableItems(ListFrame(), {id}, true);
+  }
+  SetF3Partners(false);
+}
+
+void PrepareResultsAfterRead(Model& model) {
+  STAND_IN(
+      "the post-read steps of later work: the creep-range check, the SIFs and code stresses, the "
+      "rotating-equipment report, the time-history lists, the flange report, the dynamic susceptibility file, "
+      "the results print choices");
+  Mode().inResults = true;
+  SetTableResultsShown(true);
+  ResetAllResultTableViews();
+  RegenerateModel(model);
+  ClearResultCases();
+  BinaryFile& file = ResultsReadFile();
+  ReadResultsFile(file, ResultsPathOf(model.path), model, TheResults(), ResultsFrame().window);
+  ResetResultsCache(model);
+  const int code = model.options.PipingCode;
+  OrderResultCases(TheResults(), code, AnySectionHasSoil(model), BranchSifRows(model));
+  ResultCaseTable& cases = TheResultCases();
+  if (TheResults().stressElements.empty()) cases.flags.codeStress = false;
+  if (code == 21 && AnySectionHasSoil(model)) cases.flags.buried = true;
+  BuildSupportLoadSummary(model);
+  EnterResultsMenus();
+  BuildSupportKindList(model);
+  BuildOtherForcesList(model);
+  BuildOtherDisplacementsList(model);
+  BuildResultChooserList(model);
+  BuildListMenu();
+  g_ResultCase = cases.count > 0 ? 1 : 0;
+  g_CurrentMode = 1;
+}
+
+void OpenResults(bool batch) {
+  Model& model = TheModel();
+  if (model.path.empty()) {
+    ShowErrorMessage(LayoutFrame().window, "The model has no file, so it has no results.");
+    return;
+  }
+  if (InResultsMode()) LeaveResultsMode();
+  const std::string path = ResultsPathOf(model.path);
+  BinaryFile& file = ResultsReadFile();
+  BinaryFileClose(file);
+  if (!BinaryFileOpenRead(file, path)) {
+    ShowErrorMessage(LayoutFrame().window, "Results file: " + path + "\nDoes not exist.");
+    return;
+  }
+  Mode().batch = batch;
+  HCURSOR previous = SetCursor(WaitCursor);
+  g_FaultRow = 0;
+  if (!batch) TableReset(TheLayoutTable());
+  try {
+    if (ResultsFrame().window != nullptr) FrameSetTitle(ResultsFrame(), "Results");
+    PrepareResultsAfterRead(model);
+    if (MainFrame().window != nullptr) ShowWindow(MainFrame().window, SW_HIDE);
+    if (!batch) {
+      ShowResultsWindow();
+      if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ResultsFrame());
+      ShowResultsWindow();
+    }
+    // The chooser comes once the window manager has given the focus to the
+    // windows just shown: a chooser up before then would be cancelled by the
+    // focus arriving late at the Layout or Graphics window.
+    if (ResultsFrame().window != nullptr) {
+      if (batch)
+        PostMessage(ResultsFrame().window, WM_COMMAND, kResultChooserCommand, 0);
+      else
+        SetTimer(ResultsFrame().window, kResultChooserTimer, kResultChooserDelay, nullptr);
+    }
+  } catch (const std::string& message) {
+    SetCursor(previous);
+    ShowFailure(RefusalText(message));
+    if (InResultsMode()) LeaveResultsMode();
+    BinaryFileClose(file);
+    BackToTheModel(batch);
+    Mode().batch = false;
+    return;
+  }
+  SetCursor(previous);
+}
+
+void LeaveResultsMode() {
+  if (!InResultsMode()) return;
+  Model& model = TheModel();
+  BinaryFileClose(ResultsReadFile());
+  if (ResultsFrame().window != nullptr) KillTimer(ResultsFrame().window, kResultChooserTimer);
+  if (HWND table = ResultsTableWindow()) TableWindowClose(table);
+  HideResultsWindow();
+  FreeResultArrays(model);
+  LeaveResultsMenus();
+  SetResultsReopenCommand(nullptr);
+  SetTableResultsShown(false);
+  Mode() = ModeState{};
+  // The support items forget the loads of the last case shown.
+  for (int row = 1; row <= model.rowCount; ++row)
+    if (DataItem* item = model.row(row).item.get()) item->ClearCaseLoads();
+}

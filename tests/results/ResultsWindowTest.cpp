@@ -1,0 +1,345 @@
+// Results mode and the Results window, driven as a user drives them: the
+// Analyze road ends in the Results window on the first case, the chooser
+// offers the tables the results allow and each opens one, Tab and the arrow
+// keys step through tables and cases, "&Input" gives the model back to
+// editing; damaged results files opened through Open Results are refused
+// with the model left as it was.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "analysis/AnalysisWindow.h"
+#include "files/FileCommands.h"
+#include "graphics/GraphicsState.h"
+#include "model/NodeDrawing.h"
+#include "platform/CommonDialog.h"
+#include "platform/PropertySheet.h"
+#include "results/DisplacementTables.h"
+#include "platform/Menu.h"
+#include "results/OtherSelectors.h"
+#include "results/ResultCases.h"
+#include "results/ResultsTesting.h"
+#include "supports/SupportKindList.h"
+#include "supports/SupportLoadSummary.h"
+
+namespace {
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), {});
+}
+
+void WriteBytes(const std::string& path, const std::string& bytes) { std::ofstream(path, std::ios::binary) << bytes; }
+
+class ResultsWindowTest : public ResultsFixture {
+ protected:
+  // Opens the results through the file's extension, as Open Results does,
+  // and returns the lines of the refusal shown in `messageTemplate`.
+  std::vector<std::string> RefusedLines(const std::string& messageTemplate) {
+    std::vector<std::string> lines;
+    platform::ExpectModal(platform::ModalKind::Dialog, messageTemplate, [&lines](HWND dialog) {
+      lines = LinesOfDialog(dialog);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    OpenFileByExtension(MainFrame().window, ResultsPath());
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    return lines;
+  }
+  // After a refusal: not in results, the model as written and editable.
+  void ExpectModelAsItWas(const std::string& modelBytes) {
+    EXPECT_FALSE(InResultsMode());
+    EXPECT_FALSE(TableResultsShown());
+    EXPECT_EQ(Bytes(ModelPath()), modelBytes);
+    EXPECT_EQ(TheModel().rowCount, 4);
+    EXPECT_EQ(TheModel().path, ModelPath());
+    EXPECT_FALSE(TheModel().modified);
+    EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+    EXPECT_FALSE(IsWindowVisible(ResultsFrame().window));
+  }
+};
+
+TEST_F(ResultsWindowTest, AnalyzeOpensTheResultsOnTheFirstCaseAndTheArrowsStepThroughTheCases) {
+  BuildLine({1, 8, 2});
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
+    platform::RunUntilIdle();
+    SendMessage(dialog, WM_COMMAND, IDYES, 0);
+  });
+  std::vector<std::string> names;
+  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS4_DIALOG", [&names](HWND dialog) {
+    names = ShownRadios(dialog);
+    Click(dialog, 1404);
+  });
+  EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, false));
+  platform::AdvanceClock(kResultChooserDelay);
+  platform::CheckModalScript();
+  EXPECT_EQ(names, (std::vector<std::string>{"&Support load summary", "&Support loads", "&Element forces",
+                                             "&Displacements"}));
+  ASSERT_TRUE(InResultsMode());
+  EXPECT_TRUE(TableResultsShown());
+  EXPECT_TRUE(IsWindowVisible(ResultsFrame().window));
+  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+  // The cases in display order: sustained, expansion, operating.
+  ASSERT_EQ(TheResultCases().count, 3);
+  EXPECT_EQ(g_ResultCase, 1);
+  EXPECT_NE(ResultsTitle().find("Displacements: Sustained (W+P)"), std::string::npos) << ResultsTitle();
+  ResultsCommandNow(228);  // Next load case
+  EXPECT_EQ(CurrentResultCaseType(), 2);
+  EXPECT_NE(ResultsTitle().find("Displacements: " + CurrentCaseTitle()), std::string::npos);
+  ResultsCommandNow(228);
+  ResultsCommandNow(228);  // from the last back to the first
+  EXPECT_EQ(g_ResultCase, 1);
+  ResultsCommandNow(229);  // from the first to the last
+  EXPECT_EQ(CurrentResultCaseType(), 8);
+  // The load-case items and buttons are there while a table with cases is.
+  EXPECT_TRUE(ResultsMenuHas(231) && ResultsMenuHas(228) && ResultsMenuHas(229));
+}
+
+TEST_F(ResultsWindowTest, TheChooserOffersExactlyTheTablesTheResultsHoldAndEachOpensOne) {
+  // The empty weight alone: no sustained or operating case, so no summary.
+  BuildLine({124});
+  Analyse();
+  EXPECT_EQ(OpenAndChoose("RESULTS3_DIALOG", 1),
+            (std::vector<std::string>{"&Support loads", "&Element forces", "&Displacements"}));
+  ASSERT_TRUE(InResultsMode());
+  // With one case there are no load-case items.
+  EXPECT_FALSE(ResultsMenuHas(231));
+  const std::vector<std::pair<ResultOpener, std::string>> expected = {
+      {OpenSupportLoadsTable, "Loads on Anchors"},
+      {OpenOtherForcesTable, "Pipe forces in local coordinates"},
+      {OpenChosenDisplacementsTable, "Displacements"}};
+  for (const auto& [opener, title] : expected) {
+    if (opener != OpenSupportLoadsTable) ResultsCommandNow(226);  // Next Result
+    EXPECT_EQ(ResultsReopenCommand(), opener);
+    EXPECT_NE(ResultsTitle().find(title + ": "), std::string::npos) << ResultsTitle();
+    ResultTableWindow& table = Shown();
+    EXPECT_GT(table.rowCount, 0);
+    EXPECT_TRUE(IsWindowVisible(ResultsTableWindow()));
+  }
+  ResultsCommandNow(226);  // from the last entry to the first
+  EXPECT_EQ(ResultsReopenCommand(), OpenSupportLoadsTable);
+  ResultsCommandNow(227);
+  EXPECT_EQ(ResultsReopenCommand(), OpenChosenDisplacementsTable);
+  // Tab in a table is Next Result too.
+  SetFocus(ResultsTableWindow());
+  Key(VK_TAB);
+  EXPECT_EQ(ResultsReopenCommand(), OpenSupportLoadsTable);
+}
+
+TEST_F(ResultsWindowTest, TheSupportKindsAndTheDisplacementKindsStepAndWrap) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenCancelled("RESULTS4_DIALOG");
+  ASSERT_EQ(SupportKinds().size(), 2u);  // anchors and restraints
+  OpenSupportLoadsTable();
+  EXPECT_NE(ResultsTitle().find("Loads on Anchors"), std::string::npos);
+  ResultsCommandNow(330);  // Next support kind
+  EXPECT_NE(ResultsTitle().find("Loads on Restraints"), std::string::npos);
+  ResultsCommandNow(330);
+  EXPECT_NE(ResultsTitle().find("Loads on Anchors"), std::string::npos);
+  // The chooser of the kinds: OTHER2 with both, the current one set.
+  std::vector<std::string> kinds;
+  platform::ExpectModal(platform::ModalKind::Dialog, "OTHER2_DIALOG", [&kinds](HWND dialog) {
+    kinds = ShownRadios(dialog);
+    EXPECT_EQ(TextOf(dialog), "Other Supports");
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
+    Click(dialog, 1402);
+  });
+  ResultsCommandNow(287);
+  platform::CheckModalScript();
+  EXPECT_EQ(kinds, (std::vector<std::string>{"&Anchors", "&Restraints"}));
+  EXPECT_NE(ResultsTitle().find("Loads on Restraints"), std::string::npos);
+  // Displacements: All, then Min / Max, wrapping both ways.
+  OpenChosenDisplacementsTable();
+  EXPECT_NE(ResultsTitle().find("Displacements: "), std::string::npos);
+  ResultsCommandNow(330);
+  EXPECT_NE(ResultsTitle().find("Minimum & Maximum Displacements: "), std::string::npos);
+  ResultsCommandNow(330);
+  EXPECT_EQ(ResultsTitle().find("Minimum"), std::string::npos);
+  ResultsCommandNow(331);
+  EXPECT_NE(ResultsTitle().find("Minimum & Maximum"), std::string::npos);
+  // One force kind: F6 and the item steps do nothing on the forces.
+  OpenOtherForcesTable();
+  ResultsCommandNow(287);
+  ResultsCommandNow(330);
+  EXPECT_EQ(ResultsReopenCommand(), OpenOtherForcesTable);
+  EXPECT_FALSE(ResultsMenuHas(287));
+  EXPECT_TRUE(ResultsMenuHas(288));
+}
+
+TEST_F(ResultsWindowTest, InputGivesTheModelBackToEditing) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenCancelled("RESULTS4_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  EXPECT_NE(GetMenuState(LayoutFrame().menu, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
+  EXPECT_EQ(LayoutFrame().previous_frame, &ResultsFrame());
+  ResultsCommandNow(127);
+  EXPECT_FALSE(InResultsMode());
+  EXPECT_FALSE(TableResultsShown());
+  EXPECT_FALSE(IsWindowVisible(ResultsFrame().window));
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_EQ(GetMenuState(LayoutFrame().menu, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
+  EXPECT_EQ(LayoutFrame().previous_frame, &ListFrame());
+  EXPECT_EQ(ResultsReopenCommand(), nullptr);
+  EXPECT_TRUE(TheResults().resultNodes.empty());
+  // An edit is taken again.
+  EXPECT_EQ(Store(3, 3, "1500"), "");
+  EXPECT_TRUE(TheModel().modified);
+}
+
+TEST_F(ResultsWindowTest, DamagedResultsFilesAreRefusedAndTheModelStaysAsItWas) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  const std::string model = Bytes(ModelPath());
+  const std::string good = Bytes(ResultsPath());
+  ASSERT_GT(good.size(), 1000u);
+  // Truncated: its last support block cut short.
+  const std::vector<std::string> refused{"Unable to read results file"};
+  WriteBytes(ResultsPath(), good.substr(0, good.size() - 10));
+  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), refused);
+  ExpectModelAsItWas(model);
+  // Padded: bytes past what the model's layout gives.
+  WriteBytes(ResultsPath(), good + std::string(48, '\0'));
+  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), refused);
+  ExpectModelAsItWas(model);
+  // Corrupted: an element naming a node the model does not have.
+  std::string corrupted = good;
+  corrupted[16 + 4 + 8] = '\x7f';
+  WriteBytes(ResultsPath(), corrupted);
+  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), refused);
+  ExpectModelAsItWas(model);
+  // Another magic.
+  corrupted = good;
+  corrupted[0] = 'X';
+  WriteBytes(ResultsPath(), corrupted);
+  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), (std::vector<std::string>{"Unable to read results file"}));
+  ExpectModelAsItWas(model);
+  // Another version.
+  corrupted = good;
+  corrupted.replace(11, 3, "850");
+  WriteBytes(ResultsPath(), corrupted);
+  EXPECT_EQ(RefusedLines("MESSAGE3_DIALOG"),
+            (std::vector<std::string>{"Program version = 9.00", "Results version = 8.50", "Please reanalyze the model."}));
+  ExpectModelAsItWas(model);
+  // The whole file opens.
+  WriteBytes(ResultsPath(), good);
+  OpenAndChoose("RESULTS4_DIALOG", 0, [this] { OpenFileByExtension(MainFrame().window, ResultsPath()); });
+  EXPECT_TRUE(InResultsMode());
+}
+
+TEST_F(ResultsWindowTest, AMissingResultsFileIsNamedAndNothingChanges) {
+  BuildLine({1});
+  std::vector<std::string> lines;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [&lines](HWND dialog) {
+    lines = LinesOfDialog(dialog);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  OpenResults();
+  platform::CheckModalScript();
+  EXPECT_EQ(lines, (std::vector<std::string>{"Results file: " + ResultsPath(), "Does not exist."}));
+  EXPECT_FALSE(InResultsMode());
+  EXPECT_FALSE(TableResultsShown());
+}
+
+TEST_F(ResultsWindowTest, ResultsWithoutALoadCaseSaySoInsteadOfAnEmptyChooser) {
+  BuildLine({});
+  Analyse();
+  std::vector<std::string> lines;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [&lines](HWND dialog) {
+    lines = LinesOfDialog(dialog);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  OpenResults();
+  platform::AdvanceClock(kResultChooserDelay);
+  platform::CheckModalScript();
+  EXPECT_EQ(lines.at(0), "The results hold no load case to show.");
+  EXPECT_TRUE(InResultsMode());
+  EXPECT_TRUE(ResultChooserList().empty());
+}
+
+TEST_F(ResultsWindowTest, ABatchRunPreparesTheResultsWithoutShowingAWindow) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenResults(true);
+  platform::RunUntilIdle();  // the posted chooser does nothing in batch mode
+  ASSERT_TRUE(InResultsMode());
+  EXPECT_FALSE(IsWindowVisible(ResultsFrame().window));
+  EXPECT_TRUE(SupportLoadSummaryAvailable());
+  EXPECT_EQ(ResultChooserList().size(), 4u);
+}
+
+TEST_F(ResultsWindowTest, ClosingTheModelLeavesResultsMode) {
+  BuildLine({1});
+  Analyse();
+  OpenCancelled("RESULTS4_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  ResultsCommandNow(103);
+  EXPECT_FALSE(InResultsMode());
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_TRUE(IsWindowVisible(MainFrame().window));
+}
+
+TEST_F(ResultsWindowTest, TheResultTableShownPrintsThroughTheReportRoad) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenAndChoose("RESULTS4_DIALOG", 4);  // Displacements
+  const std::string pdf = folder_ + "/displacements.pdf";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Displacements", [](HWND sheet) {
+    SendMessage(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
+  });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    SetDlgItemText(dialog, edt3, pdf.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ResultsCommandNow(106);
+  platform::CheckModalScript();
+  ASSERT_EQ(Bytes(pdf).substr(0, 5), "%PDF-");
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+  const std::string text = Bytes(pdf + ".txt");
+  ResultTableWindow& table = Shown();
+  for (const std::string& expected : {std::string("Displacements: Sustained (W+P)"), std::string("Displacements (global)"),
+                                      table.HeadingText(3, 1), table.CellText(2, 3, 0), table.CellText(table.rowCount, 1, 0)})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(ResultsWindowTest, TheGraphicsWindowsResultCommandsReachTheResults) {
+  BuildLine({1});
+  Analyse();
+  OpenAndChoose("RESULTS4_DIALOG", 4);  // Displacements
+  ASSERT_FALSE(g_ShowDeformedCoordinates);
+  PostMessage(GraphicsFrame().window, WM_COMMAND, 217, 0);
+  platform::RunUntilIdle();
+  EXPECT_TRUE(g_ShowDeformedCoordinates);
+  EXPECT_GT(Shown().widths[8], 0);
+  ResultsCommandNow(217);
+  EXPECT_FALSE(g_ShowDeformedCoordinates);
+  // Thresholds from the graphics window's menu.
+  platform::ExpectModal(platform::ModalKind::Dialog, "THRESHOLDS_DIALOG", [](HWND dialog) {
+    SetDlgItemText(dialog, 1302, "0.8");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  PostMessage(GraphicsFrame().window, WM_COMMAND, 334, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_FLOAT_EQ(g_RatioLabelThreshold, 0.8f);
+  g_RatioLabelThreshold = 0.0f;
+  // The jacket stresses flag toggles; the operating-stress section of the
+  // sorted stresses, which come later, says so.
+  const bool jacket = g_JacketStresses;
+  PostMessage(GraphicsFrame().window, WM_COMMAND, 40029, 0);
+  platform::RunUntilIdle();
+  EXPECT_NE(g_JacketStresses, jacket);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog).at(0), "The stress displays are not available yet.");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  PostMessage(GraphicsFrame().window, WM_COMMAND, 338, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+}
+
+}  // namespace

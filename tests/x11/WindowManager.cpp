@@ -1,0 +1,198 @@
+// See WindowManager.h.
+#include "WindowManager.h"
+
+#include <X11/Xatom.h>
+#include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <poll.h>
+
+#include <chrono>
+
+namespace {
+
+int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
+
+// True once a window manager holds the screen's manager selection and has
+// published its check window.
+bool ManagerRunning(Display* x) {
+  if (XGetSelectionOwner(x, XInternAtom(x, "WM_S0", False)) == 0) return false;
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = XGetWindowProperty(x, DefaultRootWindow(x), XInternAtom(x, "_NET_SUPPORTING_WM_CHECK", False), 0, 1,
+                                  False, XA_WINDOW, &type, &format, &count, &after, &data) == Success &&
+               count == 1;
+  if (data != nullptr) XFree(data);
+  return found;
+}
+
+// The child of the root window that holds `window` (its manager's frame, or
+// the window itself when it is not framed); 0 when none.
+Window TopOf(Display* x, Window window) {
+  Window root = DefaultRootWindow(x);
+  while (window != 0) {
+    Window rootReturn = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(x, window, &rootReturn, &parent, &children, &count)) return 0;
+    if (children != nullptr) XFree(children);
+    if (parent == root) return window;
+    window = parent;
+  }
+  return 0;
+}
+
+std::string TitleOf(Display* x, Window window) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  std::string title;
+  if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_NAME", False), 0, 256, False, AnyPropertyType, &type,
+                         &format, &count, &after, &data) == Success && data != nullptr)
+    title.assign(reinterpret_cast<char*>(data), count);
+  if (data != nullptr) XFree(data);
+  return title;
+}
+
+// The program's windows: those whose class is "Quorvel", at any depth
+// under the root (a manager reparents them into its frames).
+void CollectProgramWindows(Display* x, Window window, std::vector<unsigned long>& found) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(x, window, &root, &parent, &children, &count)) return;
+  for (unsigned index = 0; index < count; ++index) {
+    XClassHint hint{};
+    if (XGetClassHint(x, children[index], &hint)) {
+      const bool ours = hint.res_class != nullptr && std::string(hint.res_class) == "Quorvel";
+      if (hint.res_name != nullptr) XFree(hint.res_name);
+      if (hint.res_class != nullptr) XFree(hint.res_class);
+      if (ours) {
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(x, children[index], &attributes) && attributes.map_state == IsViewable)
+          found.push_back(children[index]);
+        continue;
+      }
+    }
+    CollectProgramWindows(x, children[index], found);
+  }
+  if (children != nullptr) XFree(children);
+}
+
+}  // namespace
+
+std::string WindowManager::Start(const std::string& display) {
+  Display* x = XOpenDisplay(display.c_str());
+  if (x == nullptr) return "cannot open " + display;
+  XSelectInput(x, DefaultRootWindow(x), PropertyChangeMask | SubstructureNotifyMask);
+  XSync(x, False);
+  ChildOptions options;
+  options.environment = {{"DISPLAY", display}};
+  if (!process_.Start({"openbox", "--sm-disable"}, options)) {
+    XCloseDisplay(x);
+    return "cannot start openbox";
+  }
+  // Each property change or new window on the root wakes the wait; the
+  // manager's start is a burst of them.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+  bool running = ManagerRunning(x);
+  int status = 0;
+  bool ended = false;
+  while (!running && std::chrono::steady_clock::now() < deadline && !(ended = process_.WaitFor(0, &status))) {
+    pollfd source{ConnectionNumber(x), POLLIN, 0};
+    poll(&source, 1, 100);
+    while (XPending(x) > 0) {
+      XEvent event;
+      XNextEvent(x, &event);
+    }
+    running = ManagerRunning(x);
+  }
+  XCloseDisplay(x);
+  if (running) return "";
+  return ended ? "openbox ended at its start (is it installed? tools/install-deps installs it)"
+               : "openbox did not take the screen within 30 s";
+}
+
+struct ManagedWindows::State {
+  Display* x = nullptr;
+};
+
+ManagedWindows::ManagedWindows(const std::string& display) : state_(std::make_unique<State>()) {
+  state_->x = XOpenDisplay(display.c_str());
+  if (state_->x != nullptr) XSetErrorHandler(IgnoreErrors);
+}
+
+ManagedWindows::~ManagedWindows() {
+  if (state_->x != nullptr) XCloseDisplay(state_->x);
+}
+
+bool ManagedWindows::ok() const { return state_->x != nullptr; }
+
+std::vector<unsigned long> ManagedWindows::ShownProgramWindows() {
+  std::vector<unsigned long> found;
+  XSync(state_->x, False);
+  CollectProgramWindows(state_->x, DefaultRootWindow(state_->x), found);
+  return found;
+}
+
+unsigned long ManagedWindows::ShownWindowTitled(const std::string& title) {
+  for (unsigned long window : ShownProgramWindows())
+    if (TitleOf(state_->x, window) == title) return window;
+  return 0;
+}
+
+unsigned long ManagedWindows::ShownTransientOf(unsigned long owner) {
+  for (unsigned long window : ShownProgramWindows())
+    if (TransientFor(window) == owner) return window;
+  return 0;
+}
+
+int ManagedWindows::StackingPlace(unsigned long window) {
+  Display* x = state_->x;
+  XSync(x, False);
+  const Window top = TopOf(x, window);
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  int place = -1;
+  if (top != 0 && XQueryTree(x, DefaultRootWindow(x), &root, &parent, &children, &count))
+    for (unsigned index = 0; index < count; ++index)
+      if (children[index] == top) place = static_cast<int>(index);
+  if (children != nullptr) XFree(children);
+  return place;
+}
+
+unsigned long ManagedWindows::TransientFor(unsigned long window) {
+  Window target = 0;
+  return XGetTransientForHint(state_->x, window, &target) ? target : 0;
+}
+
+bool ManagedWindows::TypedAsDialog(unsigned long window) {
+  Display* x = state_->x;
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool dialog = false;
+  if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_WINDOW_TYPE", False), 0, 8, False, XA_ATOM, &type, &format,
+                         &count, &after, &data) == Success && data != nullptr) {
+    const Atom wanted = XInternAtom(x, "_NET_WM_WINDOW_TYPE_DIALOG", False);
+    const auto* types = reinterpret_cast<const Atom*>(data);
+    for (unsigned long index = 0; index < count; ++index) dialog = dialog || types[index] == wanted;
+  }
+  if (data != nullptr) XFree(data);
+  return dialog;
+}
+
+unsigned long ManagedWindows::FocusWindow() {
+  Window focus = 0;
+  int revert = 0;
+  XSync(state_->x, False);
+  XGetInputFocus(state_->x, &focus, &revert);
+  if (focus <= PointerRoot) return 0;
+  for (unsigned long window : ShownProgramWindows()) {
+    if (window == focus) return window;
+    // The focus may sit on the frame of a program window.
+    if (TopOf(state_->x, window) == focus) return window;
+  }
+  return focus;
+}

@@ -1,0 +1,63 @@
+// A window manager (openbox) on a test's own X server, for the tests that
+// check what a user with a desktop sees: where a new window is stacked, who
+// gets the focus, what the manager reads from a window's properties. It is
+// a child of the test (ChildProcess.h), so it ends with the test however the
+// test ends; Start returns once the manager has taken the screen.
+//
+// The manager's view of a window: it frames each managed window in a window
+// of its own, so the stacking order of the screen is that of the frames.
+// These helpers take and give the program's own X window ids.
+#pragma once
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ChildProcess.h"
+
+class WindowManager {
+ public:
+  WindowManager() = default;
+  WindowManager(const WindowManager&) = delete;
+  WindowManager& operator=(const WindowManager&) = delete;
+
+  // Starts openbox on `display` and waits (at most 30 s) until it manages
+  // the screen. An empty text when it did, else why not.
+  std::string Start(const std::string& display);
+
+ private:
+  ChildProcess process_;
+};
+
+// What a test asks the server about windows managed by a window manager;
+// its own connection.
+class ManagedWindows {
+ public:
+  explicit ManagedWindows(const std::string& display);
+  ~ManagedWindows();
+  ManagedWindows(const ManagedWindows&) = delete;
+  ManagedWindows& operator=(const ManagedWindows&) = delete;
+  bool ok() const;
+
+  // The program's X window whose title (_NET_WM_NAME) is `title` and that
+  // the server shows; 0 when none.
+  unsigned long ShownWindowTitled(const std::string& title);
+  // The shown program window that is transient for `owner`; 0 when none.
+  unsigned long ShownTransientOf(unsigned long owner);
+  // The place of the window's frame in the screen's stacking order, from
+  // the bottom (0); -1 when it is not on the screen.
+  int StackingPlace(unsigned long window);
+  // The window WM_TRANSIENT_FOR names (0 for none) and whether the window
+  // type is the dialog type.
+  unsigned long TransientFor(unsigned long window);
+  bool TypedAsDialog(unsigned long window);
+  // The window that has the keyboard focus, or the program's window that
+  // contains it; 0 when none.
+  unsigned long FocusWindow();
+  // The program's windows (not the manager's frames) that the server shows.
+  std::vector<unsigned long> ShownProgramWindows();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};

@@ -1,0 +1,155 @@
+// The program under a window manager (openbox), as a user with a desktop
+// runs it: a dialog opened from the Layout window (Options > Node
+// increment...) right after a click in the Layout is stacked above the
+// Layout (a manager puts a window that opens during the user's work in
+// another window below that window, unless the two belong together) and
+// stays above it when the user clicks the Layout it keeps disabled, takes the keyboard (keys typed
+// on the server land in its field) and tells the manager it is a dialog of
+// the Layout; a message box raised by the dialog's OK is stacked above the
+// dialog in its turn and takes the keyboard from it, and the focus settles
+// instead of swinging between the windows. Screenshots of both moments are
+// kept in the build folder (window-manager-*.png) to be looked at.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "model/LayoutTable.h"
+#include "model/ListTesting.h"
+#include "model/Model.h"
+#include "platform/TestSupport.h"
+
+#include "WindowManager.h"
+#include "XInput.h"
+#include "XvfbServer.h"
+
+// It brings X11 in too: after the program's headers. Xlib's Screen record
+// would clash with the program's screen metrics, so it goes by another name.
+#define Screen X11Screen
+#include "Screenshots.h"
+#undef Screen
+
+namespace {
+
+class WindowManagerX11Test : public OnXvfbWithWindowManager<ListFixture> {
+ protected:
+  void SaveScreen(const std::string& path) {
+    Display* x = XOpenDisplay(display_.c_str());
+    if (x == nullptr) return;
+    const int width = DisplayWidth(x, DefaultScreen(x)), height = DisplayHeight(x, DefaultScreen(x));
+    WritePicture(path, ServerPicture(x, DefaultRootWindow(x), 0, 0, width, height));
+    XCloseDisplay(x);
+  }
+  // The Layout and List windows shown side by side, the List with the
+  // focus; then a user's click in a Layout cell, which the manager sees
+  // (it takes clicks on windows without the focus to give them the
+  // focus) and counts as the user's latest action. The Layout's X window,
+  // once it has the focus; 0 when it never gets it.
+  unsigned long ClickIntoTheLayout(ManagedWindows& windows, XInput& input) {
+    ShowModelWindows();
+    HWND layout = LayoutFrame().window;
+    SetWindowPos(layout, nullptr, 40, 40, 700, 420, SWP_NOZORDER);
+    SendMessage(layout, WM_COMMAND, 187, 0);  // Misc > Coordinates
+    HWND list = ListFrame().window;
+    SetWindowPos(list, nullptr, 760, 40, 250, 420, SWP_NOZORDER);
+    SetForegroundWindow(list);
+    platform::RunUntilIdle();
+    platform::SyncPresenter();
+    unsigned long layoutId = 0, listId = 0;
+    platform::PumpUntil(
+        [&] {
+          layoutId = windows.ShownWindowTitled(TextOf(layout));
+          listId = windows.ShownWindowTitled(TextOf(list));
+          return layoutId != 0 && listId != 0 && windows.FocusWindow() == listId;
+        },
+        10000);
+    LayoutTable& table = TheLayoutTable();
+    POINT cell{table.x[2] + 5, table.headingHeight + table.rowHeight * 2 + table.rowHeight / 2};
+    ClientToScreen(table.Window(), &cell);
+    input.Click(cell.x, cell.y);
+    const bool focused = platform::PumpUntil([&] { return windows.FocusWindow() == layoutId; }, 10000);
+    return focused ? layoutId : 0;
+  }
+};
+
+TEST_F(WindowManagerX11Test, ADialogAndItsMessageBoxOpenAboveTheirOwnersWithTheKeyboard) {
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  TheModel().nodeIncrement = 10;
+  const unsigned long layout = ClickIntoTheLayout(windows, input);
+  ASSERT_NE(layout, 0u) << "the click did not give the Layout window the focus";
+
+  unsigned long dialog = 0, box = 0;
+  int focusChanges = -1;
+  std::string typed;
+  platform::ExpectModal(platform::ModalKind::Dialog, "NODE_INCREMENT_DIALOG", [&](HWND modal) {
+    platform::SyncPresenter();
+    const bool settled = platform::PumpUntil(
+        [&] {
+          dialog = windows.ShownWindowTitled("Node Increment");
+          return dialog != 0 && windows.FocusWindow() == dialog &&
+                 windows.StackingPlace(dialog) > windows.StackingPlace(layout);
+        },
+        10000);
+    platform::PumpUntil([] { return false; }, 800);
+    SaveScreen("window-manager-dialog.png");
+    EXPECT_TRUE(settled) << "the dialog is not above the Layout with the focus (dialog " << dialog << ", focus "
+                         << windows.FocusWindow() << ")";
+    EXPECT_EQ(windows.TransientFor(dialog), layout);
+    EXPECT_TRUE(windows.TypedAsDialog(dialog));
+    // A click on the Layout, which the dialog keeps disabled: the manager
+    // raises and focuses the Layout, the dialog goes up with it and takes
+    // the focus back, so it never hides behind a window that answers
+    // nothing.
+    LayoutTable& table = TheLayoutTable();
+    POINT below{table.x[2] + 5, table.headingHeight + table.rowHeight * 12};
+    ClientToScreen(table.Window(), &below);
+    input.Click(below.x, below.y);
+    const bool back = platform::PumpUntil(
+        [&] {
+          return windows.FocusWindow() == dialog && windows.StackingPlace(dialog) > windows.StackingPlace(layout);
+        },
+        10000);
+    EXPECT_TRUE(back) << "after a click on the Layout the dialog is not above it with the focus (focus "
+                      << windows.FocusWindow() << ")";
+    // Keys typed on the server reach the dialog's field, which opened with
+    // its text selected.
+    input.Key("x");
+    HWND field = GetDlgItem(modal, 1301);
+    platform::PumpUntil([&] { return TextOfWindow(field) == "x"; }, 10000);
+    typed = TextOfWindow(field);
+    // OK refuses the text: a message box over the dialog.
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [&](HWND message) {
+      input.WatchFocus();
+      platform::SyncPresenter();
+      const bool above = platform::PumpUntil(
+          [&] {
+            box = windows.ShownTransientOf(dialog);
+            return box != 0 && windows.FocusWindow() == box &&
+                   windows.StackingPlace(box) > windows.StackingPlace(dialog);
+          },
+          10000);
+      platform::PumpUntil([] { return false; }, 1000);  // whatever the box set going runs its course
+      focusChanges = input.FocusChanges();
+      SaveScreen("window-manager-message.png");
+      EXPECT_TRUE(above) << "the message box is not above its dialog with the focus";
+      EXPECT_TRUE(windows.TypedAsDialog(box));
+      SendMessage(message, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(modal, WM_COMMAND, IDOK, 0);
+    SendMessage(modal, WM_COMMAND, IDCANCEL, 0);
+  });
+  // At once, as a user's next click in the menu would: the manager sees a
+  // window open right after the user's action in another.
+  SendMessage(LayoutFrame().window, WM_COMMAND, 379, 0);  // Options > Node increment...
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(typed, "x") << "the typed key did not reach the dialog's field";
+  EXPECT_NE(box, 0u);
+  EXPECT_GE(focusChanges, 0);
+  EXPECT_LE(focusChanges, 4) << "the focus moved " << focusChanges << " times while the message box was open";
+  EXPECT_EQ(TheModel().nodeIncrement, 10);
+}
+
+}  // namespace
