@@ -39,6 +39,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Pipe:
     case ElementType::Bend:
     case ElementType::Valve:
+    case ElementType::Reducer:
     case ElementType::Comment: return true;
     default: return false;
   }

@@ -8,6 +8,8 @@
 #include "elements/BendList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/ReducerDialog.h"
+#include "elements/ReducerList.h"
 #include "elements/ValveDialog.h"
 #include "elements/ValveList.h"
 #include "model/LayoutTable.h"
@@ -39,13 +41,16 @@ const std::array<DataKindModule, 3>& DataKinds() {
 }
 
 const char* ValveDialogName() { return "VALVE_DIALOG"; }
+const char* ReducerDialogName() { return "REDUCER_DIALOG"; }
 
-const std::array<ElementKindModule, 2>& ElementKinds() {
-  static const std::array<ElementKindModule, 2> kinds = {{
+const std::array<ElementKindModule, 3>& ElementKinds() {
+  static const std::array<ElementKindModule, 3> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
        ValvesListTable, PrintValvesDetails},
+      {ElementType::Reducer, ReducerDialogName, ReducerDialogProc, "&Reducers", ReducersListOffered,
+       OpenReducersList, ReducersListTable, PrintReducersDetails},
   }};
   return kinds;
 }

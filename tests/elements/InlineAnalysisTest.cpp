@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "elements/Reducer.h"
 #include "elements/Valve.h"
 #include "model/AnalysisElements.h"
+#include "model/Nodes.h"
 
 namespace {
 
@@ -91,6 +93,47 @@ TEST_F(InlineAnalysisTest, AValveShorterThanTheMergingDistanceIsRefusedNamingIts
     EXPECT_EQ(message, "Row 3: Valve is shorter than 0.01 in; its weight would be lost");
   }
   EXPECT_EQ(list.errorRow, 3);
+}
+
+// From 10 (anchor), a reducer of 20 in along X from 4.5 x 0.237 to 3.5 x
+// 0.216 in to node 20, held there by an anchor of 1 lb/in along X and Y
+// (rigid otherwise, so both end rotations are held), loaded at 20 by 1000
+// lb along X and 500 lb along Y: the reducer is a tube of the mean
+// diameter and wall, EA/L axially and, with the ends' rotations held,
+// 12EI/L^3 with the shear term transversely.
+TEST_F(InlineAnalysisTest, AReducerIsATubeOfTheMeanDiameterAndWall) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, 0.0, path_);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Reducer, 20.0f);
+  auto& reducer = static_cast<Reducer&>(*model.row(2).element);
+  reducer.od1 = 4.5f;
+  reducer.thk1 = 0.237f;
+  reducer.od2 = 3.5f;
+  reducer.thk2 = 0.216f;
+  PutItem(model, 2, DataType::Anchor);
+  auto& spring = static_cast<Anchor&>(*model.row(2).item);
+  spring.stiffness = {1.0f, 1.0f, 1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f};
+  AddRow(model, 20, ElementType::Location);
+  PutItem(model, 3, DataType::Force);
+  auto& force = static_cast<NodalForce&>(*model.row(3).item);
+  force.FX = 1000.0f;
+  force.FY = 500.0f;
+  const RunResults run = Sustained(model);
+
+  const double D = (4.5 + 3.5) / 2.0, t = (0.237 + 0.216) / 2.0, L = 20.0;
+  const double ro = D / 2.0, ri = ro - t;
+  const double A = kPi * (ro * ro - ri * ri), I = kPi * (std::pow(ro, 4) - std::pow(ri, 4)) / 4.0;
+  const double shear = 4.0 / 3.0 * (std::pow(ro, 3) - std::pow(ri, 3)) / ((ro - ri) * (ri * ri + ro * ro));
+  const double G = kE / 2.0 / (1.0 + kNu);
+  const double axial = kE * A / L;
+  const double transverse = 1.0 / (std::pow(L, 3) / (12.0 * kE * I) + shear * L / (G * A));
+  const int tip = FindNodeIndex(model.nodes, 20);
+  const std::array<float, 6>& moved = run.cases[0].nodes[static_cast<std::size_t>(tip)];
+  EXPECT_TRUE(Within(moved[0], 1000.0 / (axial + 1.0), kTolerance));
+  EXPECT_TRUE(Within(moved[1], 500.0 / (transverse + 1.0), kTolerance));
+  EXPECT_NEAR(moved[5], 0.0, 1.0e-9);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "elements/Reducer.h"
 #include "elements/Valve.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/GraphicsTesting.h"
@@ -81,6 +82,31 @@ TEST_F(InlineDrawingTest, AValveIsABowTieInLinesAndABodyWithAWheelRendered) {
   EXPECT_GT(CountNear(At(130.0f, -40.0f), 4, IsBrown), 0);
   TableGoTo(TheLayoutTable(), 1);
   ClickOpens(At(130.0f, 0.0f), "VALVE_DIALOG", 3);
+}
+
+TEST_F(InlineDrawingTest, AReducerIsATrapezoidInLinesAndAConeRendered) {
+  ShowLine(ElementType::Reducer, [](Model& model) {
+    auto& reducer = static_cast<Reducer&>(*model.row(3).element);
+    reducer.od1 = 12.75f;
+    reducer.thk1 = 0.375f;
+    reducer.od2 = 8.625f;
+    reducer.thk2 = 0.375f;
+  });
+  const COLORREF element = CurrentDrawingStyle().element;
+  auto isElement = [element](COLORREF c) { return c == element; };
+  // The wide end at the start node, the narrow one at the end node.
+  EXPECT_GT(CountNear(At(100.0f, 12.75f / 2.0f * 0.7f), 1, isElement), 0);
+  EXPECT_GT(CountNear(At(160.0f, 8.625f / 2.0f * 0.7f), 1, isElement), 0);
+  EXPECT_GT(CountNear(At(130.0f, (12.75f + 8.625f) / 4.0f), 1, isElement), 0);
+  EXPECT_EQ(CountNear(At(160.0f, 12.75f / 2.0f), 0, isElement), 0);
+  Keep("inline-reducer-lines");
+  ClickOpens(At(110.0f, 2.0f), "REDUCER_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-reducer-rendered");
+  // The cone is wider than the pipe after it near its start.
+  EXPECT_TRUE(IsGrey(Pixel(At(102.0f, 5.6f).x, At(102.0f, 5.6f).y)));
+  EXPECT_FALSE(IsGrey(Pixel(At(158.0f, 5.6f).x, At(158.0f, 5.6f).y)));
 }
 
 }  // namespace

@@ -70,7 +70,9 @@ class InlineFixture : public ListFixture {
   }
 
   // Types `text` into a cell of `table` and stores it, as the keyboard does.
+  // A refused cell left before is given up first, as Escape does.
   static void TypeCell(TableWindow& table, int row, int column, const std::string& text) {
+    table.editChanged = false;
     TableGoTo(table, row);
     table.currentColumn = column;
     TableLoadEditBuffer(table);
