@@ -40,6 +40,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Bend:
     case ElementType::Valve:
     case ElementType::Reducer:
+    case ElementType::Rigid:
     case ElementType::Comment: return true;
     default: return false;
   }

@@ -10,6 +10,8 @@
 #include "elements/BranchSifList.h"
 #include "elements/ReducerDialog.h"
 #include "elements/ReducerList.h"
+#include "elements/RigidDialog.h"
+#include "elements/RigidList.h"
 #include "elements/ValveDialog.h"
 #include "elements/ValveList.h"
 #include "model/LayoutTable.h"
@@ -42,15 +44,18 @@ const std::array<DataKindModule, 3>& DataKinds() {
 
 const char* ValveDialogName() { return "VALVE_DIALOG"; }
 const char* ReducerDialogName() { return "REDUCER_DIALOG"; }
+const char* RigidDialogName() { return "RIGID_DIALOG"; }
 
-const std::array<ElementKindModule, 3>& ElementKinds() {
-  static const std::array<ElementKindModule, 3> kinds = {{
+const std::array<ElementKindModule, 4>& ElementKinds() {
+  static const std::array<ElementKindModule, 4> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
        ValvesListTable, PrintValvesDetails},
       {ElementType::Reducer, ReducerDialogName, ReducerDialogProc, "&Reducers", ReducersListOffered,
        OpenReducersList, ReducersListTable, PrintReducersDetails},
+      {ElementType::Rigid, RigidDialogName, RigidDialogProc, "&Rigid elements", RigidElementsListOffered,
+       OpenRigidElementsList, RigidElementsListTable, PrintRigidElementsDetails},
   }};
   return kinds;
 }

@@ -6,6 +6,7 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "elements/Reducer.h"
+#include "elements/RigidElement.h"
 #include "elements/Valve.h"
 #include "model/AnalysisElements.h"
 #include "model/Nodes.h"
@@ -134,6 +135,42 @@ TEST_F(InlineAnalysisTest, AReducerIsATubeOfTheMeanDiameterAndWall) {
   EXPECT_TRUE(Within(moved[0], 1000.0 / (axial + 1.0), kTolerance));
   EXPECT_TRUE(Within(moved[1], 500.0 / (transverse + 1.0), kTolerance));
   EXPECT_NEAR(moved[5], 0.0, 1.0e-9);
+}
+
+// From 10 (anchor), pipe 20, a rigid element of 20 in to 30, pipe 40
+// (anchor), the pipes 30 in, carrying water and lined and insulated: the
+// reactions rise by the rigid element's weight, and with "Add CIL" also by
+// the contents, lining and insulation over its length.
+TEST_F(InlineAnalysisTest, ARigidElementAddsItsWeightAndWithAddCilItsContentsInsulationAndLining) {
+  Model& model = TheModel();
+  auto run = [&](float weight, std::uint8_t addCil) {
+    StartModel(model, 70.0, kDensity, path_);
+    model.pipeLoads[1].specificGravity = 1.0f;
+    PipeSection& section = model.sections[1];
+    section.insulationThickness = 2.0f;
+    section.insulationDensity = 0.00637f;  // 11 lb/ft3
+    section.liningThickness = 0.125f;
+    section.liningDensity = 0.0434f;
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 30.0f);
+    PipeRow(model, 30, ElementType::Rigid, 20.0f);
+    auto& rigid = static_cast<RigidElement&>(*model.row(3).element);
+    rigid.weight = weight;
+    rigid.addCil = addCil;
+    PipeRow(model, 40, ElementType::Pipe, 30.0f);
+    PutItem(model, 4, DataType::Anchor);
+    return VerticalSum(Sustained(model), {1, 4});
+  };
+  const double none = run(0.0f, 0);
+  const double weighed = run(600.0f, 0);
+  const double withCil = run(600.0f, 1);
+  const double ro = kOd / 2.0, ri = ro - kWall, r = ri - 0.125;
+  const double contents = 1.0 * kPi * r * r * 0.03609;
+  const double lining = kPi * (ri * ri - r * r) * 0.0434f;
+  const double insulation = kPi / 4.0 * (std::pow(kOd + 4.0, 2) - kOd * kOd) * 0.00637f;
+  EXPECT_TRUE(Within(weighed - none, -600.0, kTolerance));
+  EXPECT_TRUE(Within(withCil - none, -600.0 - 20.0 * (contents + lining + insulation), kTolerance));
 }
 
 }  // namespace

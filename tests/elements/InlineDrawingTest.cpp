@@ -7,6 +7,7 @@
 #include <cstdlib>
 
 #include "elements/Reducer.h"
+#include "elements/RigidElement.h"
 #include "elements/Valve.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/GraphicsTesting.h"
@@ -107,6 +108,21 @@ TEST_F(InlineDrawingTest, AReducerIsATrapezoidInLinesAndAConeRendered) {
   // The cone is wider than the pipe after it near its start.
   EXPECT_TRUE(IsGrey(Pixel(At(102.0f, 5.6f).x, At(102.0f, 5.6f).y)));
   EXPECT_FALSE(IsGrey(Pixel(At(158.0f, 5.6f).x, At(158.0f, 5.6f).y)));
+}
+
+TEST_F(InlineDrawingTest, ARigidElementIsALineInLinesAndAnOchreBoxRendered) {
+  ShowLine(ElementType::Rigid, [](Model& model) { model.row(3).section = "S8"; });
+  const COLORREF element = CurrentDrawingStyle().element;
+  EXPECT_EQ(Pixel(At(130.0f, 0.0f).x, At(130.0f, 0.0f).y), element);
+  Keep("inline-rigid-lines");
+  ClickOpens(At(130.0f, 0.0f), "RIGID_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-rigid-rendered");
+  // The box is wider than the pipe: ochre above the pipe's edge.
+  const POINT above = At(130.0f, 8.625f / 2.0f + 0.5f);
+  const COLORREF c = Pixel(above.x, above.y);
+  EXPECT_TRUE(GetRValue(c) > GetGValue(c) + 20 && GetGValue(c) > GetBValue(c) + 20) << std::hex << c;
 }
 
 }  // namespace

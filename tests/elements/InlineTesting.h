@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "elements/KindTable.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
