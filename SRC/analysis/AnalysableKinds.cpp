@@ -41,6 +41,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Valve:
     case ElementType::Reducer:
     case ElementType::Rigid:
+    case ElementType::Elastic:
     case ElementType::Comment: return true;
     default: return false;
   }

@@ -23,6 +23,9 @@ AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement&
   input.node2 = element.node2;
   input.loads = loads;
   input.loads.windPressure = {};
+  // Elastic elements, joints and tie rods name no material, section or
+  // load: they take no tube values, no weight and no wind.
+  if (element.material == 0) return input;
   const DerivedElementData d = ComputeRowDerivedData(model, element, loads.caseType);
   ElementCaseValues& v = input.values;
   v.length = d.length;

@@ -8,6 +8,8 @@
 #include "elements/BendList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/ElasticDialog.h"
+#include "elements/ElasticList.h"
 #include "elements/ReducerDialog.h"
 #include "elements/ReducerList.h"
 #include "elements/RigidDialog.h"
@@ -45,9 +47,10 @@ const std::array<DataKindModule, 3>& DataKinds() {
 const char* ValveDialogName() { return "VALVE_DIALOG"; }
 const char* ReducerDialogName() { return "REDUCER_DIALOG"; }
 const char* RigidDialogName() { return "RIGID_DIALOG"; }
+const char* ElasticDialogName() { return "ELASTIC_DIALOG"; }
 
-const std::array<ElementKindModule, 4>& ElementKinds() {
-  static const std::array<ElementKindModule, 4> kinds = {{
+const std::array<ElementKindModule, 5>& ElementKinds() {
+  static const std::array<ElementKindModule, 5> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
@@ -56,6 +59,8 @@ const std::array<ElementKindModule, 4>& ElementKinds() {
        OpenReducersList, ReducersListTable, PrintReducersDetails},
       {ElementType::Rigid, RigidDialogName, RigidDialogProc, "&Rigid elements", RigidElementsListOffered,
        OpenRigidElementsList, RigidElementsListTable, PrintRigidElementsDetails},
+      {ElementType::Elastic, ElasticDialogName, ElasticDialogProc, "&Elastic elements", ElasticElementsListOffered,
+       OpenElasticElementsList, ElasticElementsListTable, PrintElasticElementsDetails},
   }};
   return kinds;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "elements/ElasticElement.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
@@ -27,7 +28,12 @@ class InlineAnalysisTest : public ::testing::Test {
   RunResults Sustained(Model& model) {
     MakeModel(model);
     SetCases(model, {1});
-    return AnalyseAndRead(model);
+    try {
+      return AnalyseAndRead(model);
+    } catch (const std::string& message) {
+      ADD_FAILURE() << message;
+      throw;
+    }
   }
   // The vertical forces of the anchors of `rows` in the first case.
   static double VerticalSum(const RunResults& run, std::initializer_list<int> rows) {
@@ -171,6 +177,43 @@ TEST_F(InlineAnalysisTest, ARigidElementAddsItsWeightAndWithAddCilItsContentsIns
   const double insulation = kPi / 4.0 * (std::pow(kOd + 4.0, 2) - kOd * kOd) * 0.00637f;
   EXPECT_TRUE(Within(weighed - none, -600.0, kTolerance));
   EXPECT_TRUE(Within(withCil - none, -600.0 - 20.0 * (contents + lining + insulation), kTolerance));
+}
+
+// From 10 (anchor), an elastic element to node 20 10 in above it (local
+// axes the global ones), a spring of 1000 lb/in along x and rigid
+// otherwise; 500 lb along X at 20. Node 20 moves by 500/1000 in along X,
+// the anchor takes the force and the moment of its arm, and the element's
+// end forces are the spring's.
+TEST_F(InlineAnalysisTest, OneSpringBetweenOffsetNodesCarriesItsForceAndTheArmsMoment) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, 0.0, path_);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  AddRow(model, 20, ElementType::Elastic, 0.0f, 10.0f);
+  auto& elastic = static_cast<ElasticElement&>(*model.row(2).element);
+  elastic.kx = 1000.0f;
+  elastic.ky = elastic.kz = elastic.kxx = elastic.kyy = elastic.kzz = 1.0e12f;
+  elastic.localX[0] = 1.0f;
+  elastic.localY[1] = 1.0f;
+  AddRow(model, 20, ElementType::Location);
+  PutItem(model, 3, DataType::Force);
+  static_cast<NodalForce&>(*model.row(3).item).FX = 500.0f;
+  const RunResults run = Sustained(model);
+  const int tip = FindNodeIndex(model.nodes, 20);
+  EXPECT_TRUE(Within(run.cases[0].nodes[static_cast<std::size_t>(tip)][0], 0.5, kTolerance));
+  const std::vector<double> anchor = SupportValues(run, run.cases[0], 1);
+  EXPECT_TRUE(Within(anchor[0], 500.0, kTolerance));
+  EXPECT_TRUE(Within(anchor[5], -500.0 * 10.0, kTolerance));
+  for (int i : {1, 2, 3, 4}) EXPECT_NEAR(anchor[static_cast<std::size_t>(i)], 0.0, 1.0e-2);
+  // The spring's force at both ends (end 1 is minus what the anchor
+  // exerts), the arm's moment at end 1 as at a cantilever's root, none at
+  // the loaded end.
+  ASSERT_EQ(run.contents.elementCount, 1);
+  const std::array<float, 12>& end = run.cases[0].forces[1];
+  EXPECT_TRUE(Within(end[0], 500.0, kTolerance));
+  EXPECT_TRUE(Within(end[6], 500.0, kTolerance));
+  EXPECT_TRUE(Within(end[5], -5000.0, kTolerance));
+  EXPECT_NEAR(end[11], 0.0, 0.5);
 }
 
 }  // namespace

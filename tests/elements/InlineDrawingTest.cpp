@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "elements/ElasticElement.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
@@ -29,6 +30,8 @@ class InlineDrawingTest : public GraphicsFixture {
     ShowModel();
     SizeClient(400, 300);
     Command(131);
+    // Fitted to the line: no symbol reaches far beyond its row.
+    EXPECT_GT(At(320.0f, 0.0f).x - At(0.0f, 0.0f).x, 250);
   }
   static POINT At(float x, float y, float z = 0.0f) { return PixelOf(x, y, z); }
   static int CountNear(POINT at, int reach, const std::function<bool(COLORREF)>& test) {
@@ -123,6 +126,23 @@ TEST_F(InlineDrawingTest, ARigidElementIsALineInLinesAndAnOchreBoxRendered) {
   const POINT above = At(130.0f, 8.625f / 2.0f + 0.5f);
   const COLORREF c = Pixel(above.x, above.y);
   EXPECT_TRUE(GetRValue(c) > GetGValue(c) + 20 && GetGValue(c) > GetBValue(c) + 20) << std::hex << c;
+}
+
+TEST_F(InlineDrawingTest, AnElasticElementIsALineInLinesAndABlueBoxRendered) {
+  ShowLine(ElementType::Elastic, [](Model& model) {
+    auto& elastic = static_cast<ElasticElement&>(*model.row(3).element);
+    elastic.localX[0] = 1.0f;
+    elastic.localY[1] = 1.0f;
+  });
+  EXPECT_EQ(Pixel(At(130.0f, 0.0f).x, At(130.0f, 0.0f).y), CurrentDrawingStyle().element);
+  Keep("inline-elastic-lines");
+  ClickOpens(At(130.0f, 0.0f), "ELASTIC_DIALOG", 3);
+  Keep("inline-elastic-clicked");
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-elastic-rendered");
+  const COLORREF c = Pixel(At(130.0f, 1.0f).x, At(130.0f, 1.0f).y);
+  EXPECT_TRUE(GetBValue(c) > GetRValue(c) + 30 && GetBValue(c) > GetGValue(c) + 30) << std::hex << c;
 }
 
 }  // namespace
