@@ -38,10 +38,12 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Location:
     case ElementType::Pipe:
     case ElementType::Bend:
+    case ElementType::Miter:
     case ElementType::Valve:
     case ElementType::Reducer:
     case ElementType::Rigid:
     case ElementType::Elastic:
+    case ElementType::CutPipe:
     case ElementType::Comment: return true;
     default: return false;
   }

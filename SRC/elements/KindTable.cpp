@@ -8,8 +8,12 @@
 #include "elements/BendList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/CutPipeDialog.h"
+#include "elements/CutPipeList.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticList.h"
+#include "elements/MiterDialog.h"
+#include "elements/MiterList.h"
 #include "elements/ReducerDialog.h"
 #include "elements/ReducerList.h"
 #include "elements/RigidDialog.h"
@@ -48,11 +52,15 @@ const char* ValveDialogName() { return "VALVE_DIALOG"; }
 const char* ReducerDialogName() { return "REDUCER_DIALOG"; }
 const char* RigidDialogName() { return "RIGID_DIALOG"; }
 const char* ElasticDialogName() { return "ELASTIC_DIALOG"; }
+const char* CutPipeDialogName() { return "CUTPIPE_DIALOG"; }
+const char* MiterDialogName() { return "MITER_DIALOG"; }
 
-const std::array<ElementKindModule, 5>& ElementKinds() {
-  static const std::array<ElementKindModule, 5> kinds = {{
+const std::array<ElementKindModule, 7>& ElementKinds() {
+  static const std::array<ElementKindModule, 7> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
+      {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
+       MitersListTable, PrintMitersDetails},
       {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
        ValvesListTable, PrintValvesDetails},
       {ElementType::Reducer, ReducerDialogName, ReducerDialogProc, "&Reducers", ReducersListOffered,
@@ -61,6 +69,8 @@ const std::array<ElementKindModule, 5>& ElementKinds() {
        OpenRigidElementsList, RigidElementsListTable, PrintRigidElementsDetails},
       {ElementType::Elastic, ElasticDialogName, ElasticDialogProc, "&Elastic elements", ElasticElementsListOffered,
        OpenElasticElementsList, ElasticElementsListTable, PrintElasticElementsDetails},
+      {ElementType::CutPipe, CutPipeDialogName, CutPipeDialogProc, "&Cut pipes", CutPipesListOffered, OpenCutPipesList,
+       CutPipesListTable, PrintCutPipesDetails},
   }};
   return kinds;
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
@@ -214,6 +215,37 @@ TEST_F(InlineAnalysisTest, OneSpringBetweenOffsetNodesCarriesItsForceAndTheArmsM
   EXPECT_TRUE(Within(end[6], 500.0, kTolerance));
   EXPECT_TRUE(Within(end[5], -5000.0, kTolerance));
   EXPECT_NEAR(end[11], 0.0, 0.5);
+}
+
+// From 10 (anchor), pipes to 20 and, cut, to 30 and a pipe to 40 (anchor),
+// 50 in each along X: in the cold-spring case the line carries the tension
+// c / (sum of L / EA) of a cut short by c, the same compression cut long.
+TEST_F(InlineAnalysisTest, ACutPipeClosedInTheColdSpringCaseCarriesItsForce) {
+  Model& model = TheModel();
+  auto run = [&](float cut) {
+    StartModel(model, 70.0, 0.0, path_);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 50.0f);
+    PipeRow(model, 30, ElementType::CutPipe, 50.0f);
+    static_cast<CutPipe&>(*model.row(3).element).cut = cut;
+    PipeRow(model, 40, ElementType::Pipe, 50.0f);
+    PutItem(model, 4, DataType::Anchor);
+    MakeModel(model);
+    SetCases(model, {14});
+    return AnalyseAndRead(model);
+  };
+  const double tension = 0.125 * kE * Pipe4().A / 150.0;
+  const RunResults shortCut = run(0.125f);
+  ASSERT_EQ(shortCut.contents.cases[1].type, 14);
+  // The line pulls both anchors towards the cut.
+  EXPECT_TRUE(Within(SupportValues(shortCut, shortCut.cases[0], 1)[0], tension, kTolerance));
+  EXPECT_TRUE(Within(SupportValues(shortCut, shortCut.cases[0], 4)[0], -tension, kTolerance));
+  for (int element = 1; element <= 3; ++element)
+    EXPECT_TRUE(Within(shortCut.cases[0].forces[static_cast<std::size_t>(element)][6], tension, kTolerance));
+  const RunResults longCut = run(-0.125f);
+  EXPECT_TRUE(Within(SupportValues(longCut, longCut.cases[0], 1)[0], -tension, kTolerance));
+  EXPECT_TRUE(Within(longCut.cases[0].forces[2][6], -tension, kTolerance));
 }
 
 }  // namespace
