@@ -39,6 +39,8 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Pipe:
     case ElementType::Bend:
     case ElementType::Miter:
+    case ElementType::JacketedPipe:
+    case ElementType::JacketedBend:
     case ElementType::Valve:
     case ElementType::Reducer:
     case ElementType::Rigid:
@@ -55,6 +57,8 @@ bool DataKindAnalysable(DataType type) {
     case DataType::Anchor:
     case DataType::Restraint:
     case DataType::Flange:
+    case DataType::Spider:
+    case DataType::JacketEndCap:
     case DataType::BranchSif:
     case DataType::Force:
     case DataType::ConcentratedMass: return true;

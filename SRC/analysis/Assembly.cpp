@@ -10,6 +10,7 @@
 #include "analysis/LoadCaseKinds.h"
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
+#include "elements/JacketConnections.h"
 #include "elements/StraightAnalysis.h"
 #include "model/AnalysisElements.h"
 #include "model/LayoutTable.h"
@@ -66,6 +67,7 @@ void AssembleElements(const Model& model, const AnalysisElementList& elements, A
     AddElementStiffnessByKind(MakeElementInput(model, elements[e], e, loads));
   }
   for (const auto& [a, b] : elements.mergedNodes) AssembleRigidLink(model, a, b);
+  AssembleJacketCouplings(model, elements.jacketCouplings);
   ProgressAreaClear(progress, counter);
   ProgressEnd(progress, ProgressArea::Phase);
 }

@@ -12,6 +12,9 @@
 #include "elements/CutPipeList.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticList.h"
+#include "elements/JacketConnections.h"
+#include "elements/JacketDialogs.h"
+#include "elements/JacketList.h"
 #include "elements/MiterDialog.h"
 #include "elements/MiterList.h"
 #include "elements/ReducerDialog.h"
@@ -36,12 +39,15 @@
 
 namespace {
 
-const std::array<DataKindModule, 3>& DataKinds() {
-  static const std::array<DataKindModule, 3> kinds = {{
+const std::array<DataKindModule, 4>& DataKinds() {
+  static const std::array<DataKindModule, 4> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
+      // Spiders and jacket end caps share one list; they have no dialog.
+      {DataType::Spider, nullptr, nullptr, "&Jacket connections", JacketConnectionsListOffered,
+       OpenJacketConnectionsList, JacketConnectionsListTable, PrintJacketConnectionsDetails},
       {DataType::BranchSif, "BRANCH_SIF_DIALOG", BranchSifDialogProc, "&Branch SIFs", BranchSifsListOffered,
        OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
   }};
@@ -54,13 +60,19 @@ const char* RigidDialogName() { return "RIGID_DIALOG"; }
 const char* ElasticDialogName() { return "ELASTIC_DIALOG"; }
 const char* CutPipeDialogName() { return "CUTPIPE_DIALOG"; }
 const char* MiterDialogName() { return "MITER_DIALOG"; }
+const char* JPipeDialogName() { return "JPIPE_DIALOG"; }
+const char* JBendDialogName() { return "JBEND_DIALOG"; }
 
-const std::array<ElementKindModule, 7>& ElementKinds() {
-  static const std::array<ElementKindModule, 7> kinds = {{
+const std::array<ElementKindModule, 9>& ElementKinds() {
+  static const std::array<ElementKindModule, 9> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
        MitersListTable, PrintMitersDetails},
+      // Jacketed pipes and bends share one list, registered with the pipes.
+      {ElementType::JacketedPipe, JPipeDialogName, JPipeDialogProc, "&Jacketed pipes", JacketedListOffered,
+       OpenJacketedList, JacketedListTable, PrintJacketedDetails},
+      {ElementType::JacketedBend, JBendDialogName, JBendDialogProc, nullptr, nullptr, nullptr, nullptr, nullptr},
       {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
        ValvesListTable, PrintValvesDetails},
       {ElementType::Reducer, ReducerDialogName, ReducerDialogProc, "&Reducers", ReducersListOffered,

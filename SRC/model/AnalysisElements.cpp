@@ -6,6 +6,7 @@
 
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
+#include "elements/JacketConnections.h"
 #include "elements/JacketedPipe.h"
 #include "model/DerivedElementData.h"
 #include "model/LayoutEditors.h"
@@ -143,6 +144,7 @@ void ClearAnalysisElements(AnalysisElementList& list) { list = AnalysisElementLi
 void GenerateAnalysisElements(const Model& model, AnalysisElementList& list) {
   ClearAnalysisElements(list);
   for (int number = 1; number <= model.rowCount; ++number) GenerateRowElements(model, list, number);
+  list.jacketCouplings = FindJacketCouplings(model, &list.errorRow);
 }
 
 void GenerateRowElements(const Model& model, AnalysisElementList& list, int number) {

@@ -137,7 +137,7 @@ void OkEntryDialog(EntryDialog& run, HWND dialog) {
   }
   ValveLibrary& library = TheValveLibrary();
   if (FindDuplicateValve(library, values, run.entry) != 0) {
-    run.helper.currentItem = GetDlgItem(dialog, kDescription);
+    run.helper.errorItem = kDescription;
     run.helper.DialogFocusInvalid("Valve is already defined.");
     return;
   }

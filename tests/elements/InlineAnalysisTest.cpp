@@ -7,6 +7,7 @@
 #include "analysis/AnalysisTesting.h"
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
+#include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
@@ -246,6 +247,118 @@ TEST_F(InlineAnalysisTest, ACutPipeClosedInTheColdSpringCaseCarriesItsForce) {
   const RunResults longCut = run(-0.125f);
   EXPECT_TRUE(Within(SupportValues(longCut, longCut.cases[0], 1)[0], -tension, kTolerance));
   EXPECT_TRUE(Within(longCut.cases[0].forces[2][6], -tension, kTolerance));
+}
+
+// A jacket of 8.625 x 0.322 in (insulated 2 in) with its own load (its
+// annulus holds a fluid of specific gravity 0.8) around the 4.5-inch core
+// full of water.
+void AddJacketProperties(Model& model) {
+  PipeSection jacket;
+  InitSection(jacket);
+  jacket.name = "S8";
+  jacket.outsideDiameter = 8.625f;
+  jacket.thickness = 0.322f;
+  jacket.insulationThickness = 2.0f;
+  jacket.insulationDensity = 0.00637f;
+  AppendSection(model.sections, jacket);
+  PipeLoad load;
+  InitPipeLoad(load, 70.0f);
+  load.name = "LJ";
+  load.specificGravity = 0.8f;
+  load.wind = 0;
+  AppendPipeLoad(model.pipeLoads, load);
+  model.pipeLoads[1].specificGravity = 1.0f;
+}
+
+JacketedPipe& Jacket(Model& model, int row) {
+  auto& pipe = static_cast<JacketedPipe&>(*model.row(row).element);
+  pipe.jacketMaterial = "CS";
+  pipe.jacketSection = "S8";
+  pipe.jacketLoad = "LJ";
+  return pipe;
+}
+
+// From 10 (anchor), jacketed pipes to 20 (spider) and 30 (anchor), 60 in
+// each along X, the jacket closed by end caps at 10 and 30: the anchors
+// carry the core's metal and water, the jacket's metal, the annulus fluid
+// and the insulation.
+TEST_F(InlineAnalysisTest, AJacketedPipesWeightIsTheCoresAndTheJacketsWithTheirContents) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, kDensity, path_);
+  AddJacketProperties(model);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::JacketedPipe, 60.0f);
+  Jacket(model, 2);
+  PutItem(model, 2, DataType::Spider);
+  PipeRow(model, 30, ElementType::JacketedPipe, 60.0f);
+  Jacket(model, 3);
+  PutItem(model, 3, DataType::Anchor);
+  AddRow(model, 10, ElementType::Location);
+  PutItem(model, 4, DataType::JacketEndCap);
+  AddRow(model, 30, ElementType::Location);
+  PutItem(model, 5, DataType::JacketEndCap);
+  const RunResults run = Sustained(model);
+
+  const double coreOuter = kOd / 2.0, coreInner = coreOuter - kWall;
+  const double jacketOuter = 8.625 / 2.0, jacketInner = jacketOuter - 0.322;
+  const double water = 0.03609;
+  const double core = kDensity * kPi * (coreOuter * coreOuter - coreInner * coreInner) + kPi * coreInner * coreInner * water;
+  const double jacket = kDensity * kPi * (jacketOuter * jacketOuter - jacketInner * jacketInner) +
+                        0.8 * (kPi * jacketInner * jacketInner - kPi * kOd * kOd / 4.0) * water +
+                        kPi / 4.0 * (std::pow(8.625 + 4.0, 2) - 8.625 * 8.625) * 0.00637f;
+  EXPECT_TRUE(Within(VerticalSum(run, {1, 3}), -(core + jacket) * 120.0, kTolerance));
+}
+
+// From 10 (anchor) a jacketed pipe of 60 in to 20, closed at 10 by an end
+// cap, tied at 20 by a spider or an end cap; 1000 lb along X and 500 lb
+// along Y pull the jacket at 20J. The spider makes the jacket follow the
+// core across the pipe only; the end cap in everything.
+TEST_F(InlineAnalysisTest, ASpiderTiesTheTwoTransverseTranslationsAndAnEndCapAllSix) {
+  Model& model = TheModel();
+  auto run = [&](DataType tie) {
+    StartModel(model, 70.0, 0.0, path_);
+    AddJacketProperties(model);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::JacketedPipe, 60.0f);
+    Jacket(model, 2);
+    PutItem(model, 2, tie);
+    AddRow(model, 10, ElementType::Location);
+    PutItem(model, 3, DataType::JacketEndCap);
+    AddRow(model, 20 + kJacketNodeOffset, ElementType::Location);
+    PutItem(model, 4, DataType::Force);
+    auto& force = static_cast<NodalForce&>(*model.row(4).item);
+    force.FX = 1000.0f;
+    force.FY = 500.0f;
+    const RunResults results = Sustained(model);
+    const auto at = [&](NodeId id) { return results.cases[0].nodes[static_cast<std::size_t>(FindNodeIndex(model.nodes, id))]; };
+    return std::pair{at(20), at(20 + kJacketNodeOffset)};
+  };
+  const auto [core, jacket] = run(DataType::Spider);
+  EXPECT_TRUE(Within(jacket[1], core[1], 1.0e-5, 1.0e-9));  // across: together (ties of 1.0e12)
+  EXPECT_TRUE(Within(jacket[2], core[2], 1.0e-5, 1.0e-12));
+  EXPECT_GT(std::fabs(jacket[0] - core[0]), 1.0e-3 * std::fabs(jacket[0]));  // along: apart
+  EXPECT_GT(std::fabs(jacket[5] - core[5]), 1.0e-3 * std::fabs(jacket[5]));  // turned apart
+  const auto [capped, cappedJacket] = run(DataType::JacketEndCap);
+  for (int i = 0; i < 6; ++i)
+    EXPECT_TRUE(Within(cappedJacket[static_cast<std::size_t>(i)], capped[static_cast<std::size_t>(i)], 1.0e-5, 1.0e-12))
+        << i;
+}
+
+TEST_F(InlineAnalysisTest, AJacketConnectionOffAJacketedPipeStopsTheGenerationNamingItsRow) {
+  Model& model = TheModel();
+  ValveLine(model, 0.0, path_);
+  PutItem(model, 2, DataType::JacketEndCap);
+  MakeModel(model);
+  AnalysisElementList list;
+  try {
+    GenerateAnalysisElements(model, list);
+    FAIL() << "the end cap was taken";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Jacket connection at point 20 is not on a jacketed pipe");
+  }
+  EXPECT_EQ(list.errorRow, 2);
 }
 
 }  // namespace

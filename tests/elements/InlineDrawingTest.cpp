@@ -7,6 +7,8 @@
 #include <cstdlib>
 
 #include "elements/ElasticElement.h"
+#include "elements/JacketedBend.h"
+#include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
@@ -143,6 +145,44 @@ TEST_F(InlineDrawingTest, AnElasticElementIsALineInLinesAndABlueBoxRendered) {
   Keep("inline-elastic-rendered");
   const COLORREF c = Pixel(At(130.0f, 1.0f).x, At(130.0f, 1.0f).y);
   EXPECT_TRUE(GetBValue(c) > GetRValue(c) + 30 && GetBValue(c) > GetGValue(c) + 30) << std::hex << c;
+}
+
+TEST_F(InlineDrawingTest, AJacketedPipeShowsItsCoreThroughItsJacketAndItsConnections) {
+  ShowLine(ElementType::JacketedPipe, [](Model& model) {
+    model.row(3).section = "S8";
+    auto& pipe = static_cast<JacketedPipe&>(*model.row(3).element);
+    pipe.jacketMaterial = "CS";
+    pipe.jacketSection = "S12";
+    pipe.jacketLoad = "L1";
+    PutItem(model, 3, DataType::Spider);
+    AddRow(model, 20, ElementType::Location);
+    PutItem(model, 5, DataType::JacketEndCap);
+    model.graphics.show[kShowJacketConnections] = 1;
+  });
+  const COLORREF support = CurrentDrawingStyle().support;
+  // The end cap's line across the pipe at 20.
+  EXPECT_GT(CountNear(At(100.0f, 3.0f), 1, [support](COLORREF c) { return c == support; }), 0);
+  // The spider's spokes across the core at 30.
+  EXPECT_GT(CountNear(At(160.0f, -1.5f), 1, [support](COLORREF c) { return c == support; }), 0);
+  // The jacket's side lines 3 pixels off its line.
+  const COLORREF element = CurrentDrawingStyle().element;
+  const POINT middle = At(130.0f, 0.0f);
+  EXPECT_GT(CountNear({middle.x, middle.y - 3}, 0, [element](COLORREF c) { return c == element; }), 0);
+  EXPECT_GT(CountNear({middle.x, middle.y + 3}, 0, [element](COLORREF c) { return c == element; }), 0);
+  EXPECT_EQ(CountNear({middle.x, middle.y + 6}, 0, [element](COLORREF c) { return c == element; }), 0);
+  Keep("inline-jacket-lines");
+  ClickOpens(At(130.0f, 0.0f), "JPIPE_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-jacket-rendered");
+  // Within the jacket's 12.75 in, beyond the 8.625 in core: the jacket's
+  // blue-grey over the white background.
+  const POINT jacket = At(130.0f, 5.5f);
+  const COLORREF c = Pixel(jacket.x, jacket.y);
+  EXPECT_TRUE(GetBValue(c) > GetRValue(c) + 20) << std::hex << c;
+  // The core shows through it, darker.
+  const COLORREF through = Pixel(At(130.0f, 0.0f).x, At(130.0f, 0.0f).y);
+  EXPECT_LT(GetRValue(through) + GetGValue(through), GetRValue(c) + GetGValue(c));
 }
 
 }  // namespace
