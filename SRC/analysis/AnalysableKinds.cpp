@@ -46,7 +46,8 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Rigid:
     case ElementType::Elastic:
     case ElementType::CutPipe:
-    case ElementType::Comment: return true;
+    case ElementType::Comment:
+    case ElementType::HydrotestLoad: return true;
     default: return false;
   }
 }

@@ -24,7 +24,8 @@ void OnInit(Kind& kind, HWND dialog, LPARAM lParam) {
   if constexpr (requires { kind.changedByOtherDialog; }) kind.changedByOtherDialog = false;
   kind.helper.DialogBind(dialog);
   if constexpr (requires { kind.TitleFromTo(); }) {
-    if (kind.TitleFromTo()) SetTitleFromTo(kind.row, dialog, kind.KindName());
+    if (kind.TitleWithoutNode()) SetWindowText(dialog, kind.KindName());
+    else if (kind.TitleFromTo()) SetTitleFromTo(kind.row, dialog, kind.KindName());
     else SetTitleAtNode(kind.row, dialog, kind.KindName());
   } else {
     SetTitleAtNode(kind.row, dialog, kind.KindName());

@@ -86,6 +86,8 @@ class ElementKindDialog {
   virtual ElementType Type() const = 0;
   // Titles of elements between two nodes read "<kind> from <a> to <b>".
   virtual bool TitleFromTo() const { return false; }
+  // Rows that are no element between nodes are titled by the kind alone.
+  virtual bool TitleWithoutNode() const { return false; }
   // The row's element when it is of the kind, else null.
   virtual void Init(ElementData* element) = 0;
   virtual void LockForResults() = 0;

@@ -12,6 +12,7 @@
 #include "elements/CutPipeList.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticList.h"
+#include "elements/HydrotestDialog.h"
 #include "elements/JacketConnections.h"
 #include "elements/JacketDialogs.h"
 #include "elements/JacketList.h"
@@ -62,9 +63,10 @@ const char* CutPipeDialogName() { return "CUTPIPE_DIALOG"; }
 const char* MiterDialogName() { return "MITER_DIALOG"; }
 const char* JPipeDialogName() { return "JPIPE_DIALOG"; }
 const char* JBendDialogName() { return "JBEND_DIALOG"; }
+const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
 
-const std::array<ElementKindModule, 9>& ElementKinds() {
-  static const std::array<ElementKindModule, 9> kinds = {{
+const std::array<ElementKindModule, 10>& ElementKinds() {
+  static const std::array<ElementKindModule, 10> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
@@ -83,6 +85,9 @@ const std::array<ElementKindModule, 9>& ElementKinds() {
        OpenElasticElementsList, ElasticElementsListTable, PrintElasticElementsDetails},
       {ElementType::CutPipe, CutPipeDialogName, CutPipeDialogProc, "&Cut pipes", CutPipesListOffered, OpenCutPipesList,
        CutPipesListTable, PrintCutPipesDetails},
+      // The hydrotest load row has a dialog and neither list nor section.
+      {ElementType::HydrotestLoad, HydrotestDialogName, HydrotestLoadDialogProc, nullptr, nullptr, nullptr, nullptr,
+       nullptr},
   }};
   return kinds;
 }
@@ -136,7 +141,7 @@ const ElementKindModule* ElementKindModuleOf(ElementType type) {
 bool RunElementKindDialog(HWND owner, int row, ElementType type) {
   const ElementKindModule* kind = ElementKindModuleOf(type);
   if (kind == nullptr || kind->dialogProcedure == nullptr)
-    return RefuseDialog(owner, type == ElementType::HydrotestLoad ? "Hydrotest load" : ElementTypeMessageName(type));
+    return RefuseDialog(owner, ElementTypeMessageName(type));
   const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate(), OwnerOrLayout(owner),
                                         kind->dialogProcedure, static_cast<LPARAM>(row));
   return result == 1;

@@ -7,6 +7,7 @@
 #include "analysis/AnalysisTesting.h"
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
+#include "elements/HydrotestLoad.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
@@ -276,6 +277,47 @@ JacketedPipe& Jacket(Model& model, int row) {
   pipe.jacketSection = "S8";
   pipe.jacketLoad = "LJ";
   return pipe;
+}
+
+// From 10 (anchor), a hydrotest load row, pipes to 20 and 30 (anchor), 30
+// in each along X, insulated: the sustained case carries the load's fluid
+// (specific gravity 0.8) and the insulation, the hydrotest case the test
+// fluid (1.2) and, with "Exclude insulation", no insulation.
+TEST_F(InlineAnalysisTest, TheHydrotestCaseWeighsTheTestFluidAndLeavesOutTheInsulation) {
+  Model& model = TheModel();
+  auto run = [&](std::uint8_t exclude) {
+    StartModel(model, 70.0, kDensity, path_);
+    model.pipeLoads[1].specificGravity = 0.8f;
+    model.sections[1].insulationThickness = 2.0f;
+    model.sections[1].insulationDensity = 0.00637f;
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    const int test = AddRow(model, 0, ElementType::HydrotestLoad);
+    auto& load = static_cast<HydrotestLoad&>(*model.row(test).element);
+    load.specificGravity = 1.2f;
+    load.pressure = 1.0e-36f;
+    load.excludeInsulation = exclude;
+    PipeRow(model, 20, ElementType::Pipe, 30.0f);
+    PipeRow(model, 30, ElementType::Pipe, 30.0f);
+    PutItem(model, 4, DataType::Anchor);
+    MakeModel(model);
+    SetCases(model, {1, 19});
+    return AnalyseAndRead(model);
+  };
+  const double ri = kOd / 2.0 - kWall;
+  const double metal = kDensity * Pipe4().A;
+  const double fluid = kPi * ri * ri * 0.03609;
+  const double insulation = kPi / 4.0 * (std::pow(kOd + 4.0, 2) - kOd * kOd) * 0.00637f;
+  const RunResults with = run(0);
+  ASSERT_EQ(with.cases.size(), 2u);
+  auto vertical = [](const RunResults& r, std::size_t c) {
+    return SupportValues(r, r.cases[c], 1)[1] + SupportValues(r, r.cases[c], 4)[1];
+  };
+  EXPECT_TRUE(Within(vertical(with, 0), -(metal + 0.8 * fluid + insulation) * 60.0, kTolerance));
+  EXPECT_TRUE(Within(vertical(with, 1), -(metal + 1.2 * fluid + insulation) * 60.0, kTolerance));
+  const RunResults without = run(1);
+  EXPECT_TRUE(Within(vertical(without, 0), -(metal + 0.8 * fluid + insulation) * 60.0, kTolerance));
+  EXPECT_TRUE(Within(vertical(without, 1), -(metal + 1.2 * fluid) * 60.0, kTolerance));
 }
 
 // From 10 (anchor), jacketed pipes to 20 (spider) and 30 (anchor), 60 in

@@ -300,8 +300,10 @@ TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
   Remake();
   GoTo(6);
   Layout().currentColumn = 1;
-  ExpectMessage("Hydrotest load dialog is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "HYDROTEST_LOAD_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Layout().DoubleClick();
+  platform::CheckModalScript();
   EXPECT_EQ(Layout().currentColumn, 1);
   // A spider has no dialog: nothing opens, but the caret moves to the data.
   GoTo(3);
