@@ -1,11 +1,12 @@
-// The elastic element in the picture (see ElasticElement.h): a line between
-// its nodes in lines, picked 7 pixels either side; rendered, a box in blue
+// The elastic element in the picture (see ElasticElement.h): a spring's
+// zigzag between its nodes in lines, picked 7 pixels either side; rendered, a box in blue
 // around the span, or a cube at the node when the two nodes coincide (as
 // they often do: a spring between a pipe and its support steel). Runs on
 // the graphics thread; nothing throws.
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <cmath>
 
 #include "elements/ElasticElement.h"
 #include "graphics/DrawingColours.h"
@@ -68,8 +69,37 @@ void ElasticElement::Draw2D(LayoutRow& row) {
   if (!shown) return;
   const NodeTable& nodes = TheModel().nodes;
   SelectPen2(CurrentDrawingStyle().elementPen);
-  DrawLine2(nodes[row.startNode].screenX, nodes[row.startNode].screenY, nodes[row.endNode].screenX,
-            nodes[row.endNode].screenY);
+  // A spring: straight ends and six zigzags 4 pixels either side over the
+  // middle half of the span; between nodes closer than 16 pixels the
+  // zigzags, 16 pixels long, across the screen at the start node.
+  const float ax = nodes[row.startNode].screenX, ay = nodes[row.startNode].screenY;
+  const float bx = nodes[row.endNode].screenX, by = nodes[row.endNode].screenY;
+  SpanFrame2 span;
+  const bool shortSpan = std::hypot(bx - ax, by - ay) < 4.0f * Size4Px;
+  if (shortSpan) {
+    DrawLine2(ax, ay, bx, by);
+    SpanFrame2Set(span, ax - 2.0f * Size4Px, ay, ax + 2.0f * Size4Px, ay);
+  } else {
+    SpanFrame2Set(span, ax, ay, bx, by);
+  }
+  const float first = shortSpan ? 0.0f : 0.25f, last = shortSpan ? 1.0f : 0.75f;
+  constexpr int kZigs = 6;
+  float x = first, y = 0.0f;
+  SpanFrame2Map(span, x, y);
+  if (!shortSpan) DrawLine2(ax, ay, x, y);
+  for (int i = 1; i <= 2 * kZigs; ++i) {
+    float nx = first + (last - first) * static_cast<float>(2 * i - 1) / (4.0f * kZigs);
+    float ny = (i % 2 == 1 ? 1.0f : -1.0f) * Size4Px;
+    if (i == 2 * kZigs) {
+      nx = last;
+      ny = 0.0f;
+    }
+    SpanFrame2Map(span, nx, ny);
+    DrawLine2(x, y, nx, ny);
+    x = nx;
+    y = ny;
+  }
+  if (!shortSpan) DrawLine2(x, y, bx, by);
 }
 
 void ElasticElement::DrawGl(LayoutRow& row) {

@@ -1,5 +1,5 @@
-// The rigid element in the picture (see RigidElement.h): a line between its
-// nodes in lines, picked 7 pixels either side of it; rendered, a box a
+// The rigid element in the picture (see RigidElement.h): a narrow box
+// between its nodes in lines, picked 7 pixels either side of it; rendered, a box a
 // little wider than the pipe around the span, in ochre. Runs on the
 // graphics thread; nothing throws.
 #include <GL/gl.h>
@@ -44,8 +44,21 @@ void RigidElement::Draw2D(LayoutRow& row) {
   const NodeTable& nodes = TheModel().nodes;
   if (!shown) return;
   SelectPen2(CurrentDrawingStyle().elementPen);
-  DrawLine2(nodes[row.startNode].screenX, nodes[row.startNode].screenY, nodes[row.endNode].screenX,
-            nodes[row.endNode].screenY);
+  // A narrow box 3 pixels either side of the span (a line when the span is
+  // too short to show one).
+  SpanFrame2 span;
+  SpanFrame2Set(span, nodes[row.startNode].screenX, nodes[row.startNode].screenY, nodes[row.endNode].screenX,
+                nodes[row.endNode].screenY);
+  if (span.length < Size4Px) {
+    DrawLine2(nodes[row.startNode].screenX, nodes[row.startNode].screenY, nodes[row.endNode].screenX,
+              nodes[row.endNode].screenY);
+    return;
+  }
+  const float side = 0.75f * Size4Px;
+  float xs[4] = {0.0f, 1.0f, 1.0f, 0.0f};
+  float ys[4] = {-side, -side, side, side};
+  for (int i = 0; i < 4; ++i) SpanFrame2Map(span, xs[i], ys[i]);
+  for (int i = 0; i < 4; ++i) DrawLine2(xs[i], ys[i], xs[(i + 1) % 4], ys[(i + 1) % 4]);
 }
 
 void RigidElement::DrawGl(LayoutRow& row) {

@@ -115,10 +115,14 @@ TEST_F(InlineDrawingTest, AReducerIsATrapezoidInLinesAndAConeRendered) {
   EXPECT_FALSE(IsGrey(Pixel(At(158.0f, 5.6f).x, At(158.0f, 5.6f).y)));
 }
 
-TEST_F(InlineDrawingTest, ARigidElementIsALineInLinesAndAnOchreBoxRendered) {
+TEST_F(InlineDrawingTest, ARigidElementIsANarrowBoxInLinesAndAnOchreBoxRendered) {
   ShowLine(ElementType::Rigid, [](Model& model) { model.row(3).section = "S8"; });
   const COLORREF element = CurrentDrawingStyle().element;
-  EXPECT_EQ(Pixel(At(130.0f, 0.0f).x, At(130.0f, 0.0f).y), element);
+  // Hollow, its sides 3 pixels off the span.
+  const POINT middle = At(130.0f, 0.0f);
+  EXPECT_NE(Pixel(middle.x, middle.y), element);
+  EXPECT_EQ(Pixel(middle.x, middle.y - 3), element);
+  EXPECT_EQ(Pixel(middle.x, middle.y + 3), element);
   Keep("inline-rigid-lines");
   ClickOpens(At(130.0f, 0.0f), "RIGID_DIALOG", 3);
   Command(130);
@@ -130,13 +134,22 @@ TEST_F(InlineDrawingTest, ARigidElementIsALineInLinesAndAnOchreBoxRendered) {
   EXPECT_TRUE(GetRValue(c) > GetGValue(c) + 20 && GetGValue(c) > GetBValue(c) + 20) << std::hex << c;
 }
 
-TEST_F(InlineDrawingTest, AnElasticElementIsALineInLinesAndABlueBoxRendered) {
+TEST_F(InlineDrawingTest, AnElasticElementIsASpringInLinesAndABlueBoxRendered) {
   ShowLine(ElementType::Elastic, [](Model& model) {
     auto& elastic = static_cast<ElasticElement&>(*model.row(3).element);
     elastic.localX[0] = 1.0f;
     elastic.localY[1] = 1.0f;
   });
-  EXPECT_EQ(Pixel(At(130.0f, 0.0f).x, At(130.0f, 0.0f).y), CurrentDrawingStyle().element);
+  const COLORREF element = CurrentDrawingStyle().element;
+  // Straight near its ends, zigzag off the span in its middle.
+  EXPECT_EQ(Pixel(At(105.0f, 0.0f).x, At(105.0f, 0.0f).y), element);
+  int off = 0;
+  for (float x = 120.0f; x <= 140.0f; x += 1.0f) {
+    const POINT p = At(x, 0.0f);
+    off += CountNear({p.x, p.y - 3}, 0, [element](COLORREF c) { return c == element; }) +
+           CountNear({p.x, p.y + 3}, 0, [element](COLORREF c) { return c == element; });
+  }
+  EXPECT_GT(off, 2);
   Keep("inline-elastic-lines");
   ClickOpens(At(130.0f, 0.0f), "ELASTIC_DIALOG", 3);
   Keep("inline-elastic-clicked");
