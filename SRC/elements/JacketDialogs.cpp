@@ -124,7 +124,7 @@ class JPipeDialog : public ElementKindDialog {
     names_ = ReadNames(helper);
     const LayoutRow& target = TheModel().row(row);
     helper.errorItem = kSection;
-    if (!JacketClearsCore(names_.section, target.section))
+    if (!JacketClearsCore(TheModel(), names_.section, target.section))
       throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
     names_.load = ReadLoad(helper);
   }
@@ -203,7 +203,7 @@ class JBendDialog : public ElementKindDialog {
     input_.names.load = ReadLoad(helper);
     helper.errorItem = kSection;
     const std::string coreName = core != nullptr ? core->name : std::string();
-    if (!JacketClearsCore(input_.names.section, coreName))
+    if (!JacketClearsCore(TheModel(), input_.names.section, coreName))
       throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
     const PipeSection* jacket = SectionNamed(input_.names.section);
     ReadRadius(kJacketLong, kJacketRadius, jacket, input_.jacketType, input_.jacketRadius);
@@ -289,10 +289,12 @@ JBendDialog& TheJBendDialog() {
 
 }  // namespace
 
-bool JacketClearsCore(const std::string& jacketName, const std::string& coreName) {
-  const PipeSection* jacket = SectionNamed(jacketName);
-  const PipeSection* core = SectionNamed(coreName);
-  if (jacket == nullptr || core == nullptr) return true;
+bool JacketClearsCore(const Model& model, const std::string& jacketName, const std::string& coreName) {
+  const int jacketIndex = FindSectionByName(model.sections, jacketName);
+  const int coreIndex = FindSectionByName(model.sections, coreName);
+  if (jacketIndex == 0 || coreIndex == 0) return true;
+  const PipeSection* jacket = &model.sections[jacketIndex];
+  const PipeSection* core = &model.sections[coreIndex];
   const float clear = jacket->outsideDiameter - 2.0f * (jacket->thickness + jacket->liningThickness);
   return clear >= core->outsideDiameter + 2.0f * core->insulationThickness;
 }
