@@ -26,7 +26,7 @@
 namespace {
 
 constexpr float kSmallestFactor = 0.01f;
-constexpr float kSmallestMiterRadius = 0.1f;  // inch, as the miter dialog
+constexpr float kSmallestUserRadius = 0.1f;  // inch, as the miter and jacketed bend dialogs
 constexpr float kNotGivenPressure = 1.0e-36f;
 constexpr std::size_t kNameWidth = 5;
 
@@ -151,6 +151,9 @@ bool ReadBatchInlineKeyword(BatchReader& reader, BatchLayoutAttributes& attribut
     a.jacketMark = 2;
   } else if (key == "JR") {
     a.jacketRadius = Value(reader, value, ParseNonNegativeDimension, "Invalid Jacket Radius");
+    // A radius given is the User radius, which the dialog holds to 0.1 in.
+    if (a.jacketRadius > 0.0f && a.jacketRadius < kSmallestUserRadius)
+      BatchLineError(reader, "Invalid Jacket Radius", value);
     a.jacketMark = 2;
   } else if (key == "JMAT") ReadJacketName(reader, a.jacketMaterial, entry, 0);
   else if (key == "JSEC") ReadJacketName(reader, a.jacketSection, entry, 1);
@@ -171,7 +174,7 @@ void CheckBatchInlineLine(const BatchReader& reader, BatchLayoutAttributes& attr
   switch (attributes.element) {
     case ElementType::Miter:
       if (attributes.radiusKind != kBendRadiusUser) BatchLineError(reader, "Miter bend radius (B) is required");
-      if (attributes.bendRadius < kSmallestMiterRadius)
+      if (attributes.bendRadius < kSmallestUserRadius)
         BatchLineError(reader, "Invalid bend radius (B)", attributes.bendRadiusText);
       break;
     case ElementType::Reducer: CheckReducer(reader, a); break;
@@ -179,8 +182,12 @@ void CheckBatchInlineLine(const BatchReader& reader, BatchLayoutAttributes& attr
     case ElementType::CutPipe:
       if (a.cut == 0.0f) BatchLineError(reader, "Cut (SHORT or LONG) is required");
       break;
-    case ElementType::JacketedPipe:
-    case ElementType::JacketedBend: CheckJacket(reader, a); break;
+    case ElementType::JacketedBend:
+      if (attributes.radiusKind == kBendRadiusUser && attributes.bendRadius < kSmallestUserRadius)
+        BatchLineError(reader, "Invalid bend radius (B)", attributes.bendRadiusText);
+      CheckJacket(reader, a);
+      break;
+    case ElementType::JacketedPipe: CheckJacket(reader, a); break;
     case ElementType::HydrotestLoad:
       // The row stands for the conditions of the rows after it, at no node.
       if (attributes.nodeGiven || attributes.item != DataType::None || attributes.dx != 0.0f ||

@@ -6,9 +6,9 @@
 // batch vocabulary; a line of one of these kinds is then held to what the
 // kind's dialog holds a row to (a miter's radius, a reducer's four sizes, a
 // cut, the jacket's names and its room around the core, square local
-// axes), so that a row read from a file opens in its dialog as it was
-// read. A keyword of these kinds on a row of another kind is read and
-// checked and has no effect.
+// axes, a User radius of at least 0.1 in), so that a row read from a file
+// opens in its dialog as it was read. A keyword of these kinds on a row of
+// another kind is read and checked and has no effect.
 //
 // Decisions: a zero stiffness in TRAK or ROTK of an elastic element is no
 // spring (0, as the dialog's empty field), not the anchor's "not given";

@@ -92,12 +92,13 @@ struct BatchLayoutAttributes {
   // Restraint: the directions F(...) fixes (its last values) and those
   // FX, FY, FZ fix (they stay fixed).
   std::array<bool, 3> fixedByVector{};
-  // The in-line kinds' values (BatchInlineKinds.h).
-  BatchInlineAttributes inlineKinds;
   std::array<bool, 3> fixedByFlag{};
   bool HoldsDirection(int axis) const {
     return fixedByVector[static_cast<std::size_t>(axis)] || fixedByFlag[static_cast<std::size_t>(axis)];
   }
+
+  // The in-line kinds' values (BatchInlineKinds.h).
+  BatchInlineAttributes inlineKinds;
 };
 
 // Reads the current LAYOUT data line and appends its row to the model.

@@ -161,6 +161,8 @@ const Refusal kRefusals[] = {
     {"T20,X5,JP,CJMAT=A1,JSEC=S1,JLOAD=L1", "(Jacket I.D. - lining) < (core O.D. + insulation)"},
     {"T20,X5,JI,B12,CJTHK=-1", "Invalid Jacket Thickness :  -1"},
     {"T20,X5,JI,B12,CJR=X", "Invalid Jacket Radius :  X"},
+    {"T20,X5,JI,B12,CJR=0.05", "Invalid Jacket Radius :  0.05"},
+    {"T20,X5,JI,B0.05,CJMAT=A1,JSEC=S3,JLOAD=L1", "Invalid bend radius (B) :  0.05"},
     {"T20,X5,KA,CSPIDER", "Only one data item per line is allowed\nUse Location (L) for additional items"},
     {"L10,CSPIDER,JCAP", "Only one data item per line is allowed\nUse Location (L) for additional items"},
     {"H,CHSG=-1", "Invalid specific gravity :  -1"},

@@ -40,13 +40,13 @@ class InlinePictureX11Test : public OnXvfb<GraphicsFixture> {
   void ShowInlineLine() {
     Model& model = TheModel();
     PlantModelBuilder::AddPlantProperties(model);
-    struct Spec {
+    struct Line {
       NodeId node;
       ElementType type;
       float dx, dy, dz;
       const char* section;
     };
-    const Spec rows[] = {
+    const Line rows[] = {
         {10, ElementType::From, 0, 0, 0, "S8"},           {20, ElementType::Pipe, 60, 0, 0, "S8"},
         {30, ElementType::Valve, 24, 0, 0, "S8"},         {40, ElementType::Pipe, 48, 0, 0, "S8"},
         {50, ElementType::Reducer, 20, 0, 0, "S8"},       {60, ElementType::Pipe, 48, 0, 0, "S4"},
@@ -57,10 +57,10 @@ class InlinePictureX11Test : public OnXvfb<GraphicsFixture> {
         {150, ElementType::JacketedBend, 0, 0, 80, "S4"}, {160, ElementType::JacketedPipe, 0, 80, 0, "S4"},
         {170, ElementType::Pipe, 0, 60, 0, "S4"},
     };
-    for (const Spec& spec : rows) {
-      const int row = AddRow(model, spec.node, spec.type, spec.dx, spec.dy, spec.dz);
+    for (const Line& line : rows) {
+      const int row = AddRow(model, line.node, line.type, line.dx, line.dy, line.dz);
       model.row(row).material = "CS";
-      model.row(row).section = spec.section;
+      model.row(row).section = line.section;
       model.row(row).load = "L1";
     }
     PutItem(model, 1, DataType::Anchor);
