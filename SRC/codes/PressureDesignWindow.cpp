@@ -38,7 +38,7 @@ constexpr std::size_t kProblemsShown = 12;
 struct WindowState {
   bool shown = false;
   HMENU keptMenu = nullptr, menu = nullptr;
-  HACCEL keptAccelerators = nullptr, accelerators = nullptr;
+  HACCEL accelerators = nullptr;
 };
 
 WindowState& State() {
@@ -340,6 +340,28 @@ void SayProblems(HWND owner, const std::vector<std::string>& problems) {
   ShowWarningMessage(owner, text);
 }
 
+// Closing the frame gives it back and closes the List window as usual.
+void CloseFrame(HWND window) {
+  ClosePressureDesign();
+  SendMessage(window, WM_CLOSE, 0, 0);
+}
+
+// Nothing of the design is kept to be saved: leaving it never asks.
+bool Leave(HWND) {
+  ClosePressureDesign();
+  return true;
+}
+
+ListFrameTool& Tool() {
+  static ListFrameTool tool;
+  tool.command = Command;
+  tool.close = CloseFrame;
+  tool.leave = Leave;
+  tool.accelerators = State().accelerators;
+  tool.printToFile = PrintToFile;
+  return tool;
+}
+
 }  // namespace
 
 bool PressureDesignShown() { return State().shown; }
@@ -349,15 +371,12 @@ void OpenPressureDesignWindow() {
   WindowState& state = State();
   if (!state.shown) {
     state.keptMenu = frame.menu;
-    state.keptAccelerators = frame.accelerators;
     state.menu = LoadMenu(InstanceHandle, "PRESSURE_DESIGN");
     state.accelerators = LoadAccelerators(InstanceHandle, "PRESSURE_DESIGN_ACCEL");
     if (frame.window != nullptr && state.menu != nullptr) FrameSetMenu(frame, state.menu);
-    frame.accelerators = state.accelerators;
-    if (ActiveAccelerators == state.keptAccelerators || ActiveAccelerators == ListAccelerators)
-      if (ActiveWindow == frame.window) ActiveAccelerators = state.accelerators;
+    if (ActiveWindow == frame.window && ActiveAccelerators == ListAccelerators) ActiveAccelerators = state.accelerators;
     state.shown = true;
-    TakeOverListFrame({ClosePressureDesign, Command, PrintToFile});
+    SetListFrameTool(&Tool());
   }
   if (frame.window != nullptr) FrameShow(frame);
 }
@@ -367,19 +386,16 @@ void ClosePressureDesign() {
   if (!state.shown) return;
   Frame& frame = ListFrame();
   if (HWND table = ListTableWindow(0)) TableWindowClose(table);
-  if (frame.window != nullptr) ShowWindow(frame.window, SW_HIDE);
   if (frame.window != nullptr) FrameSetMenu(frame, state.keptMenu);
   else frame.menu = state.keptMenu;
-  frame.accelerators = state.keptAccelerators;
-  if (ActiveAccelerators == state.accelerators) ActiveAccelerators = state.keptAccelerators;
+  if (ActiveAccelerators == state.accelerators) ActiveAccelerators = ListAccelerators;
   if (state.menu != nullptr) DestroyMenu(state.menu);
   if (state.accelerators != nullptr) DestroyAcceleratorTable(state.accelerators);
   state = WindowState{};
   // The List window no longer shows the design, and no longer owes it the frame.
   if (CurrentListOpener() == ShowInternalPressureDesign || CurrentListOpener() == ShowExternalPressureDesign)
     SetCurrentListOpener(nullptr);
-  GiveBackListFrame();
-  if (frame.window != nullptr) ShowWindow(frame.window, SW_SHOW);
+  SetListFrameTool(nullptr);
 }
 
 void ShowInternalPressureDesign() { Show(Internal(), ShowInternalPressureDesign); }

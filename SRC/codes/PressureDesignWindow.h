@@ -3,8 +3,9 @@
 // shows the records of the last EN 13480-3 internal or external pressure
 // design (PressureDesign.h) as a table, one row per record, with the record
 // count in the title. Moving in the table highlights the record's layout
-// row. The List window gives the frame back before it shows another list or
-// closes (ListWindow.h, ListFrameTakeover).
+// row. The window is the List frame's tool (ListWindow.h, ListFrameTool): it
+// gives the frame back before another list shows, when the frame closes and
+// when another document is opened or made new.
 //
 // The designs start from the Layout window: "&Internal Pressure Design:
 // EN 13480-3" (command 40057) and "&External Pressure Design: EN 13480-3"
@@ -32,7 +33,7 @@ void ShowInternalPressureDesign();
 void ShowExternalPressureDesign();
 
 // The List frame with the pressure design's menu and accelerators, and
-// back (ClosePressureDesign is the List window's give-back).
+// back.
 void OpenPressureDesignWindow();
 void ClosePressureDesign();
 bool PressureDesignShown();

@@ -50,11 +50,6 @@ ListMenuState& State() {
   return state;
 }
 
-ListFrameTakeover& Takeover() {
-  static ListFrameTakeover takeover;
-  return takeover;
-}
-
 constexpr int kFirstListButton = 1401;
 
 void SetKind(const std::string& label, const ListKind& kind, bool& found) {
@@ -182,32 +177,10 @@ int OpenListMenuDialog(HWND owner) {
   return result > 0 ? static_cast<int>(result) : 0;
 }
 
-void TakeOverListFrame(const ListFrameTakeover& takeover) { Takeover() = takeover; }
-
-void GiveBackListFrame() {
-  const ListFrameTakeover takeover = Takeover();
-  Takeover() = ListFrameTakeover{};
-  if (takeover.giveBack != nullptr) takeover.giveBack();
-}
-
-bool ListFrameTakenOver() { return Takeover().giveBack != nullptr; }
-
-bool ListFrameTakeoverCommand(HWND window, int commandId) {
-  const ListFrameTakeover& takeover = Takeover();
-  return takeover.giveBack != nullptr && takeover.command != nullptr && takeover.command(window, commandId);
-}
-
-bool ListFrameTakeoverPrintToFile(HWND owner) {
-  const ListFrameTakeover& takeover = Takeover();
-  if (takeover.giveBack == nullptr || takeover.printToFile == nullptr) return false;
-  takeover.printToFile(owner);
-  return true;
-}
-
 void ShowListByOpener(ListOpener opener) {
   if (opener == nullptr) return;
   // The list's own menu and accelerators come back before it shows.
-  if (ListFrameTakenOver() && opener != State().current) GiveBackListFrame();
+  if (opener != State().current && !LeaveListFrameTool(ListFrame().window)) return;
   Frame& frame = ListFrame();
   if (frame.window != nullptr) FrameShow(frame);
   opener();
@@ -256,7 +229,6 @@ bool RestoreListWindow() {
 }
 
 void ResetListWindow() {
-  GiveBackListFrame();
   for (int which = 0; which < 2; ++which)
     if (HWND table = ListTableWindow(which)) TableWindowClose(table);
   if (ListFrame().window != nullptr) ShowWindow(ListFrame().window, SW_HIDE);

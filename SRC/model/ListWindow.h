@@ -88,26 +88,26 @@ HWND FocusedListTable();
 // no editing; false when the List frame has no window.
 bool BindFirstListTable(TableWindow& table, int columns, int headingLines = 1);
 
-// A tool that takes the List frame over with its own menu and accelerators
-// (the pressure design window). The List window gives the frame back
-// (`giveBack`) before it shows another list, when it closes and when the
-// model is reset; while the frame is taken over, its commands go to the
-// tool first (`command` answers whether it took one), its print to file is
-// the tool's own, and the List menu's states are left alone.
-struct ListFrameTakeover {
-  void (*giveBack)() = nullptr;
-  bool (*command)(HWND window, int commandId) = nullptr;
+
+// A library or evaluation tool that has taken over the List frame (its
+// menu, accelerators and table window): while one is set, the frame's
+// commands go to it first, closing the frame is its close and the frame's
+// menu states are its own.
+struct ListFrameTool {
+  bool (*command)(HWND window, int commandId) = nullptr;  // true when handled
+  void (*close)(HWND window) = nullptr;
+  // Leaves the tool after its save question; false when the user cancels.
+  bool (*leave)(HWND owner) = nullptr;
+  HACCEL accelerators = nullptr;
+  // The tool's own print to file; the first table's when null.
   void (*printToFile)(HWND owner) = nullptr;
 };
-void TakeOverListFrame(const ListFrameTakeover& takeover);
-// The tool that holds the frame gives it back (once); nothing when none does.
-void GiveBackListFrame();
-bool ListFrameTakenOver();
-// The tool's command and print to file; false when no tool holds the frame
-// (or its command switch did not take the command).
-bool ListFrameTakeoverCommand(HWND window, int commandId);
-bool ListFrameTakeoverPrintToFile(HWND owner);
-
+void SetListFrameTool(const ListFrameTool* tool);
+const ListFrameTool* CurrentListFrameTool();
+// Leaves whatever tool holds the list frame before another document takes
+// the program over, or before another list shows in the frame: true when
+// none does or it was left.
+bool LeaveListFrameTool(HWND owner);
 
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
