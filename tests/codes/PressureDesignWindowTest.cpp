@@ -124,6 +124,13 @@ TEST_F(PressureDesignWindowTest, InternalDesignShowsItsTableWithItsMenuAndGivesT
   EXPECT_EQ(CurrentListFrameTool(), nullptr);
   EXPECT_FALSE(PressureDesignShown());
   EXPECT_GT(GetMenuItemCount(GetSubMenu(ListFrame().menu, 0)), 1);
+  // Another document leaves the design without a question.
+  Command(40057);
+  ASSERT_TRUE(PressureDesignShown());
+  EXPECT_TRUE(LeaveListFrameTool(LayoutFrame().window));
+  EXPECT_FALSE(PressureDesignShown());
+  EXPECT_EQ(CurrentListFrameTool(), nullptr);
+  EXPECT_GT(GetMenuItemCount(GetSubMenu(ListFrame().menu, 0)), 1);
 }
 
 TEST_F(PressureDesignWindowTest, RowsLeftOutAreNamedAndTheRestDesigned) {
