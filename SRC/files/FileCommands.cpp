@@ -20,6 +20,8 @@
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
+#include "properties/MaterialLibrary.h"
+#include "properties/MaterialLibraryWindow.h"
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -41,8 +43,6 @@ struct PendingKind {
   const char* what;
 };
 constexpr PendingKind kPendingKinds[] = {
-    {"mat", "Opening material libraries"},
-    {"mdb", "Opening old material libraries"},
     {"spe", "Opening spectrum libraries"},
     {"val", "Opening valve libraries"},
     {"bli", "Opening beam section libraries"},
@@ -91,6 +91,16 @@ bool OpenModelFile(HWND owner, const std::string& path) {
 
 bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
 
+// A material library read whole (an old one converted) replaces the model,
+// or the library open, with the library window.
+bool OpenMaterialLibraryFile(HWND owner, const std::string& path) {
+  std::string libraryPath;
+  if (!ReadMaterialLibraryDocument(owner, path, libraryPath)) return false;
+  CloseModel();
+  OpenMaterialLibraryWindow(libraryPath);
+  return true;
+}
+
 // The file dialog record shared by Open and Save As; its hook centres the
 // dialog and the questions it asks.
 OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char* filter, const char* title) {
@@ -133,6 +143,9 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
+  if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryFile(owner, path);
+  // A model replaces an open material library (after its question).
+  if ((extension == "mod" || extension == "res") && !LeaveMaterialLibraryWindow(owner)) return false;
   if (extension == "mod") return OpenModelFile(owner, path);
   if (extension == "res") {
     // The model of the same name first; its results only when it was read.
@@ -160,6 +173,7 @@ void ResetModelTitle() {
 }
 
 void CloseModel() {
+  CloseMaterialLibraryWindow();
   if (InResultsMode()) LeaveResultsMode();
   HideModelWindows();
   ResetListWindow();
@@ -212,6 +226,14 @@ void OpenModelDialog(HWND owner) {
       "Valve Library files (*.val)\0*.val\0Flange Qualification files (*.flg)\0*.flg\0"
       "Nozzle Evaluation files (*.noz)\0*.noz\0Lug Evaluation files (*.lug)\0*.lug\0";
   OPENFILENAME record = FileDialogRecord(owner, buffer, kFilter, "Open");
+  // The library window opens libraries first, where its own file lies.
+  std::string libraryFolder;
+  if (MaterialLibraryWindowOpen()) {
+    record.nFilterIndex = 3;
+    record.lpstrDefExt = "mat";
+    libraryFolder = MaterialLibraryDialogFolder().folder;
+    record.lpstrInitialDir = libraryFolder.empty() ? nullptr : libraryFolder.c_str();
+  }
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
   if (GetOpenFileName(&record)) OpenFileByExtension(owner, buffer.data());

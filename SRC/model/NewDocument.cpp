@@ -13,6 +13,7 @@
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "properties/MaterialLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -23,11 +24,12 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
+constexpr int kMaterialLibraryChoice = 2;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
-    "New material libraries",
+    nullptr,
     "New spectrum libraries",
     "New valve libraries",
     "New beam section libraries",
@@ -94,6 +96,11 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
+  if (choice == kMaterialLibraryChoice) {
+    CloseModel();
+    NewMaterialLibrary();
+    return;
+  }
   if (choice != 1) {
     STAND_IN("the new library and evaluation documents");
     ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");

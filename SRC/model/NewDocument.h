@@ -1,8 +1,10 @@
 // File > New: the NEW_DIALOG chooser ("New") of what to create. A new model
 // closes the open one (the callers ask the save question first) and starts
 // with two rows: the title comment "Title = " and an anchored From row at
-// node 10 at the origin. The library and evaluation choices refuse with a
-// message and leave the open model as it was, until their windows exist.
+// node 10 at the origin. A new material library closes the model (and an
+// open library) and opens an empty untitled library in its window. The
+// other library and evaluation choices refuse with a message and leave the
+// open model as it was, until their windows exist.
 #pragma once
 
 #include "platform/Types.h"

@@ -2,7 +2,7 @@
 // through the program's commands: every check's message with the dialog
 // kept open, a rename confirmed across the rows, the table against
 // temperature typed in the properties dialog and stored sorted, the
-// library's refusal, and the list's type column, in-use refusal, new row
+// library's open dialog cancelled, and the list's type column, in-use refusal, new row
 // without properties, copy and paste (undoable), and its export.
 #include "PropertyUiTesting.h"
 
@@ -52,11 +52,10 @@ TEST_F(MaterialUiTest, DialogChecksEveryFieldThenRenamesAndStores) {
     ExpectRefusal(dialog, "Yield strength =  X  is invalid");
     SetDlgItemText(dialog, 1307, "35000");
     SetDlgItemText(dialog, 1303, "0.283");
-    // The library comes later and says so.
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND box) {
-      EXPECT_EQ(LinesOfDialog(box).at(0), "The material library is not available yet:");
-      SendMessage(box, WM_COMMAND, IDOK, 0);
-    });
+    // Without a library loaded "&Library" asks for one; cancelled, nothing
+    // changes.
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Open Material Library",
+                          [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND box) {
       EXPECT_EQ(LinesOfDialog(box).at(1), "from  \"CS\"  to  \"A106\" ?");
       SendMessage(box, WM_COMMAND, IDOK, 0);
