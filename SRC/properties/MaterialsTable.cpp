@@ -261,7 +261,7 @@ void MaterialsTable::EnterRow(bool) {
     ++model.materials.count;
     model.modified = true;
     TableSetRowsTitled(*this, Title(), model.materials.count);
-    TableShow(*this);
+    TableShowFocus(*this);
     TableGoTo(*this, currentRow);
     LoadMaterialPropertyPane(currentRow);
   }
@@ -293,7 +293,7 @@ void MaterialsTable::InsertRow() {
   InsertRecordAt(table, currentRow);
   model.modified = true;
   TableSetRowsTitled(*this, Title(), table.count);
-  TableShow(*this);
+  TableShowFocus(*this);
   LoadMaterialPropertyPane(currentRow);
 }
 
@@ -317,7 +317,7 @@ void MaterialsTable::DeleteRow() {
   RemoveRecordAt(table, currentRow);
   model.modified = true;
   TableSetRowsTitled(*this, Title(), table.count);
-  TableShow(*this);
+  TableShowFocus(*this);
   LoadMaterialPropertyPane(std::min(currentRow, table.count));
 }
 
@@ -328,7 +328,7 @@ void MaterialsTable::EditCurrentItem() {
   StoreMaterialPropertyPane();
   const int row = currentRow;
   if (MaterialDialog(frame, row, TakeUndoSnapshot(frame)) != 1) return;
-  TableShow(*this);
+  TableShowFocus(*this);
   TableGoTo(*this, row);
   LoadMaterialPropertyPane(row);
 }
