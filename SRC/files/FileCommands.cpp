@@ -25,6 +25,7 @@
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
+#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
 #include "shell/Settings.h"
@@ -144,13 +145,18 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryFile(owner, path);
-  // A model replaces an open material library (after its question).
-  if ((extension == "mod" || extension == "res") && !LeaveMaterialLibraryWindow(owner)) return false;
-  if (extension == "mod") return OpenModelFile(owner, path);
-  if (extension == "res") {
-    // The model of the same name first; its results only when it was read.
-    if (!OpenModelFile(owner, ResultsModelPath(path))) return false;
-    OpenResults();
+  if (extension == "mod" || extension == "res") {
+    // A model replaces an open material library (after its question); the
+    // main window comes back only when the model could not be read.
+    const bool library = MaterialLibraryWindowOpen();
+    if (!LeaveMaterialLibraryWindow(owner, false)) return false;
+    // The model of the same name as a results file first; its results only
+    // when it was read.
+    if (!OpenModelFile(owner, extension == "mod" ? path : ResultsModelPath(path))) {
+      if (library) ShowMainWindow();
+      return false;
+    }
+    if (extension == "res") OpenResults();
     return true;
   }
   if (const PendingKind* kind = FindPendingKind(extension)) {
@@ -173,7 +179,8 @@ void ResetModelTitle() {
 }
 
 void CloseModel() {
-  CloseMaterialLibraryWindow();
+  // The windows of what replaces the model come next.
+  CloseMaterialLibraryWindow(false);
   if (InResultsMode()) LeaveResultsMode();
   HideModelWindows();
   ResetListWindow();

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "analysis/AnalysisOptionsSheet.h"
 #include "model/Model.h"
@@ -11,6 +12,7 @@
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
 #include "platform/Rect.h"
+#include "platform/System.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
 #include "properties/MaterialLibrary.h"
@@ -30,7 +32,7 @@ namespace {
 
 constexpr int kCombo = 1201;
 constexpr int kAllEnglish = 1001, kAllSi = 1002, kAllMetric = 1003;
-constexpr int kCodeText = 1501, kLibraryButton = 1001;
+constexpr int kCodeText = 1501, kTablePlace = 1500, kLibraryButton = 1001;
 constexpr int kVisibleRows = 12;
 // The units each kind offers here, and those of the system buttons, in the
 // order of the library's kinds (density, temperature, modulus, expansion,
@@ -161,9 +163,11 @@ class PickTable : public DialogTableWindow {
     if (HWND dialog = GetParent(Window())) PostMessage(dialog, WM_COMMAND, IDOK, 0);
   }
   int minimumWidth = 0;
+  POINT origin{0, 0};  // where the table's top left belongs in the dialog
 };
 
-// The table under the code line, the buttons under the table.
+// The table where static 1500 stood (under the code line), the buttons in
+// a row under the table, the dialog around them.
 void LayOut(HWND dialog, PickTable& table) {
   SetWindowText(dialog, LibraryTitle().c_str());
   SetDlgItemText(dialog, kCodeText, CodeText().c_str());
@@ -172,26 +176,53 @@ void LayOut(HWND dialog, PickTable& table) {
   table.minimumWidth = DcTextWidth(dc, CodeText());
   ReleaseDC(dialog, dc);
   const int rows = LoadedMaterialLibrary().materials.count;
-  LayoutDialogTable(dialog, table, rows, 1, 1, kVisibleRows, {{IDOK, 8}, {IDCANCEL, 56}, {kLibraryButton, 104}});
-  RECT line{};
-  GetWindowRect(GetDlgItem(dialog, kCodeText), &line);
-  const int shift = (line.bottom - line.top) + 6;
+  const std::vector<std::pair<int, int>> buttons{{IDOK, 8}, {IDCANCEL, 56}, {kLibraryButton, 104}};
+  LayoutDialogTable(dialog, table, rows, 1, 1, kVisibleRows, buttons);
+  // The column fills the dialog's width (which its caption and buttons may
+  // have set), less the frame edges and the scroll bar.
+  RECT inside{};
+  GetClientRect(dialog, &inside);
+  const int fill = inside.right - 2 * table.place.left - 2 * GetSystemMetrics(SM_CXEDGE) -
+                   (rows > kVisibleRows ? GetSystemMetrics(SM_CXVSCROLL) : 1);
+  if (fill > table.widths[1]) {
+    table.minimumWidth = fill;
+    LayoutDialogTable(dialog, table, rows, 1, 1, kVisibleRows, buttons);
+  }
+  // The layout puts the table at the top left; it moves down to its place,
+  // and the buttons and the dialog's bottom with it.
+  const int shift = std::max(table.origin.y - table.place.top, 0);
+  if (shift == 0) return;
   OffsetRect(&table.place, 0, shift);
   TableFitWindow(table);
   for (int item : {IDOK, IDCANCEL, kLibraryButton}) {
     HWND button = GetDlgItem(dialog, item);
+    if (button == nullptr) continue;
     RECT box{};
     GetWindowRect(button, &box);
     POINT at{box.left, box.top};
     ScreenToClient(dialog, &at);
     SetWindowPos(button, nullptr, at.x, at.y + shift, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   }
-  RECT frame{};
-  GetWindowRect(dialog, &frame);
-  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top + shift,
-               SWP_NOMOVE | SWP_NOZORDER);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  RECT frame{0, 0, client.right, client.bottom + shift};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE)));
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top, SWP_NOMOVE | SWP_NOZORDER);
   CenterWindowOnParent(dialog, 0);
-  InvalidateRect(dialog, nullptr, TRUE);
+}
+
+// The table takes the place of static 1500, as a child of the dialog
+// itself, so that it lies in the dialog's coordinates with the buttons.
+void CreateTable(HWND dialog, PickTable& table) {
+  if (HWND frame = GetDlgItem(dialog, kTablePlace)) {
+    RECT box{};
+    GetWindowRect(frame, &box);
+    table.origin = POINT{box.left, box.top};
+    ScreenToClient(dialog, &table.origin);
+    DestroyWindow(frame);
+  }
+  CreateDialogTable(dialog, table, 1, 1);
 }
 
 // "There are no materials in \n<path>": the path is forgotten.
@@ -205,7 +236,7 @@ INT_PTR PickProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_INITDIALOG: {
       SetWindowLongPtr(dialog, DWLP_USER, lParam);
       auto& table = *reinterpret_cast<PickTable*>(lParam);
-      CreateDialogTable(dialog, table, 1, 1);
+      CreateTable(dialog, table);
       LayOut(dialog, table);
       return FALSE;
     }

@@ -274,7 +274,7 @@ void NewMaterialLibrary() {
   OpenMaterialLibraryWindow(std::string());
 }
 
-void CloseMaterialLibraryWindow() {
+void CloseMaterialLibraryWindow(bool showMainWindow) {
   TakenFrame& taken = Taken();
   if (!taken.open) return;
   Frame& frame = ListFrame();
@@ -285,7 +285,13 @@ void CloseMaterialLibraryWindow() {
     LibraryPlacement() = frame.Placement();
     ShowWindow(frame.window, SW_HIDE);
     FrameSetMenu(frame, taken.listMenu);
-    FrameSetPlacement(frame, taken.listPlacement);
+    // The List frame's own place comes back while it stays hidden: a window
+    // shown and hidden at once may be shown by a window manager that sees
+    // the first request late.
+    frame.Placement() = taken.listPlacement;
+    WINDOWPLACEMENT hidden = taken.listPlacement;
+    hidden.showCmd = SW_HIDE;
+    SetWindowPlacement(frame.window, &hidden);
     for (HWND toolbar : {taken.toolSmallToolbar, taken.toolLargeToolbar})
       if (toolbar != nullptr) ShowWindow(toolbar, SW_HIDE);
     FrameSetToolbars(frame, taken.listSmallToolbar, taken.listLargeToolbar);
@@ -307,16 +313,16 @@ void CloseMaterialLibraryWindow() {
   ResetListWindow();
   // The library's edits cannot be undone into a model.
   DeleteUndoRedoFiles();
-  if (MainFrame().window != nullptr) {
+  if (showMainWindow && MainFrame().window != nullptr) {
     ShowMainWindow();
     SetForegroundWindow(MainFrame().window);
   }
 }
 
-bool LeaveMaterialLibraryWindow(HWND owner) {
+bool LeaveMaterialLibraryWindow(HWND owner, bool showMainWindow) {
   if (!Taken().open) return true;
   if (!g_QuestionAsked && !Ask(owner)) return false;
-  CloseMaterialLibraryWindow();
+  CloseMaterialLibraryWindow(showMainWindow);
   return true;
 }
 

@@ -48,10 +48,11 @@ void NewMaterialLibrary();
 
 // The save question and, unless cancelled, the close; false when cancelled.
 // True at once when the window is not open.
-bool LeaveMaterialLibraryWindow(HWND owner);
+bool LeaveMaterialLibraryWindow(HWND owner, bool showMainWindow = true);
 // Gives the List frame back, empties the library and shows the main window
-// again (no question: QuerySaveMaterialLibrary comes first).
-void CloseMaterialLibraryWindow();
+// again (no question: QuerySaveMaterialLibrary comes first). A caller that
+// shows another document's windows next leaves the main window hidden.
+void CloseMaterialLibraryWindow(bool showMainWindow = true);
 // "Do you want to save changes to <file> ?" for a changed library: Yes
 // saves (Save As when untitled); IDYES, IDNO or IDCANCEL (IDNO at once when
 // nothing changed; IDCANCEL when the save failed).

@@ -228,6 +228,7 @@ TEST_F(MaterialLibraryWindowTest, FileNewListsEditsPrintsAndSavesALibraryThatOpe
   ListCommand(103);
   EXPECT_FALSE(MaterialLibraryWindowOpen());
   EXPECT_TRUE(IsWindowVisible(MainFrame().window));
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
   EXPECT_EQ(TheModel().materials.count, 0);
   EXPECT_TRUE(MaterialLibraryPath().empty());
   EXPECT_EQ(GetMenu(ListFrame().window), ListFrame().menu);
@@ -240,6 +241,19 @@ TEST_F(MaterialLibraryWindowTest, FileNewListsEditsPrintsAndSavesALibraryThatOpe
   ASSERT_EQ(TheModel().materials.count, 1);
   EXPECT_EQ(TheModel().materials[1].description, "Carbon steel A106 B");
   EXPECT_EQ(Table().rowCount, 2);
+
+  // A model opened from the library's window replaces it: the library's
+  // frame and the main window give way to the model's windows.
+  const std::string sample = std::string(QUORVEL_SOURCE_DIR) + "/examples/Sample.mod";
+  ASSERT_TRUE(OpenFileByExtension(ListFrame().window, sample));
+  platform::RunUntilIdle();
+  EXPECT_FALSE(MaterialLibraryWindowOpen());
+  EXPECT_EQ(TheModel().path, sample);
+  EXPECT_GT(TheModel().materials.count, 0);
+  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_TRUE(!IsWindowVisible(ListFrame().window) || TitleOfList().find("Material Library") == std::string::npos)
+      << TitleOfList();
 }
 
 TEST_F(MaterialLibraryWindowTest, ADamagedOrShortFileLeavesTheOpenLibraryAsItWas) {
