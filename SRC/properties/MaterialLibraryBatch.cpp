@@ -257,7 +257,7 @@ std::string Number(float value, NumberKind kind) {
   const float shown = Shown(value, kind);
   std::string text;
   for (int digits = 6; digits <= 9; ++digits) {
-    text = CFormat("%.*g", digits, static_cast<double>(shown));
+    text = CFormat("%.*G", digits, static_cast<double>(shown));
     float back = 0.0f;
     if (ParserOf(kind)(text, back) == 0 && back == value) break;
   }
