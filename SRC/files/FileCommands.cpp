@@ -20,8 +20,10 @@
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
+#include "properties/BeamLibraryWindow.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
+#include "properties/ValveLibraryWindow.h"
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -45,8 +47,6 @@ struct PendingKind {
 };
 constexpr PendingKind kPendingKinds[] = {
     {"spe", "Opening spectrum libraries"},
-    {"val", "Opening valve libraries"},
-    {"bli", "Opening beam section libraries"},
     {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
@@ -92,13 +92,27 @@ bool OpenModelFile(HWND owner, const std::string& path) {
 
 bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
 
-// A material library read whole (an old one converted) replaces the model,
-// or the library open, with the library window.
+// A material library is read whole (an old one converted) before anything
+// gives way, so a file that cannot be read leaves the model or the library
+// window open as it was; then the window holding the list frame is left
+// (after its save question) and the model closed.
 bool OpenMaterialLibraryFile(HWND owner, const std::string& path) {
   std::string libraryPath;
   if (!ReadMaterialLibraryDocument(owner, path, libraryPath)) return false;
+  if (!LeaveListFrameTool(owner)) {
+    ClearMaterialLibrary(LoadedMaterialLibrary());
+    return false;
+  }
   CloseModel();
   OpenMaterialLibraryWindow(libraryPath);
+  return true;
+}
+
+// A valve library read whole replaces the model's windows with its own.
+bool OpenValveLibraryFromFile(HWND owner, const std::string& path) {
+  if (!ReadValveLibraryIntoMemory(owner, path)) return false;
+  CloseModel();
+  OpenValveLibraryWindow(owner);
   return true;
 }
 
@@ -140,25 +154,31 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
-bool OpenFileByExtension(HWND owner, const std::string& path) {
+namespace {
+
+bool OpenDocumentByKind(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
+  if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryFile(owner, path);
+  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
+                         FindPendingKind(extension) != nullptr;
+  if (knownKind && !LeaveListFrameTool(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
-  if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryFile(owner, path);
-  if (extension == "mod" || extension == "res") {
-    // A model replaces an open material library (after its question); the
-    // main window comes back only when the model could not be read.
-    const bool library = MaterialLibraryWindowOpen();
-    if (!LeaveMaterialLibraryWindow(owner, false)) return false;
-    // The model of the same name as a results file first; its results only
-    // when it was read.
-    if (!OpenModelFile(owner, extension == "mod" ? path : ResultsModelPath(path))) {
-      if (library) ShowMainWindow();
-      return false;
-    }
-    if (extension == "res") OpenResults();
+  if (extension == "mod") return OpenModelFile(owner, path);
+  if (extension == "res") {
+    // The model of the same name first; its results only when it was read.
+    if (!OpenModelFile(owner, ResultsModelPath(path))) return false;
+    OpenResults();
     return true;
   }
+  if (extension == "bli") {
+    // A beam section library read whole replaces the model's windows.
+    if (!ReadBeamLibraryForWindow(owner, path)) return false;
+    CloseModel();
+    OpenBeamLibraryWindow();
+    return true;
+  }
+  if (extension == "val") return OpenValveLibraryFromFile(owner, path);
   if (const PendingKind* kind = FindPendingKind(extension)) {
     STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);
@@ -166,6 +186,20 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
   }
   ShowErrorMessage(owner, "Invalid file extension");
   return false;
+}
+
+}  // namespace
+
+bool OpenFileByExtension(HWND owner, const std::string& path) {
+  const bool toolHeld = CurrentListFrameTool() != nullptr;
+  const bool opened = OpenDocumentByKind(owner, path);
+  // A library window left for a file that then could not be read leaves no
+  // window on the screen unless the main window comes back.
+  HWND main = MainFrame().window;
+  if (!opened && toolHeld && CurrentListFrameTool() == nullptr && main != nullptr && !IsWindowVisible(main) &&
+      !IsWindowVisible(LayoutFrame().window))
+    ShowMainWindow();
+  return opened;
 }
 
 void ChooseModelFile(const std::string& path) {

@@ -7,13 +7,16 @@
 
 #include "elements/CommentData.h"
 #include "files/FileCommands.h"
+#include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "properties/BeamLibraryWindow.h"
 #include "properties/MaterialLibraryWindow.h"
+#include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -25,14 +28,16 @@ constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
 constexpr int kMaterialLibraryChoice = 2;
+constexpr int kValveLibraryChoice = 4;
+constexpr int kBeamLibraryChoice = 5;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
     nullptr,
     "New spectrum libraries",
-    "New valve libraries",
-    "New beam section libraries",
+    nullptr,
+    nullptr,
     "New flange qualifications",
     "New nozzle evaluations",
     "New lug evaluations",
@@ -96,9 +101,21 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
+  // A library window open now is left first, after its save question.
+  if (kPendingChoices[choice] == nullptr && !LeaveListFrameTool(parent)) return;
   if (choice == kMaterialLibraryChoice) {
     CloseModel();
     NewMaterialLibrary();
+    return;
+  }
+  if (choice == kValveLibraryChoice) {
+    CloseModel();
+    NewValveLibrary(parent);
+    return;
+  }
+  if (choice == kBeamLibraryChoice) {
+    CloseModel();
+    NewBeamLibrary();
     return;
   }
   if (choice != 1) {

@@ -192,10 +192,16 @@ bool LibraryCommand(HWND window, int id) {
 // Closing the frame leaves the library and ends the program.
 void CloseCommand(HWND window) { LibraryCommand(window, 110); }
 
+// Another document takes the program over: its windows come next, so the
+// main window stays hidden (the opener shows it when that document could
+// not be had).
+bool LeaveForAnotherDocument(HWND owner) { return LeaveMaterialLibraryWindow(owner, false); }
+
 ListFrameTool& Tool() {
   static ListFrameTool tool;
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
+  tool.leave = LeaveForAnotherDocument;
   tool.accelerators = Taken().accelerators;
   return tool;
 }
@@ -242,7 +248,6 @@ void LoadLibraryIntoMaterials() {
 }  // namespace
 
 bool ReadMaterialLibraryDocument(HWND owner, const std::string& path, std::string& libraryPath) {
-  if (MaterialLibraryWindowOpen() && !g_QuestionAsked && !Ask(owner)) return false;
   libraryPath = ReadLibraryFile(owner, path);
   return !libraryPath.empty();
 }

@@ -20,7 +20,10 @@
 // font, Help and About.
 //
 // Opening a library as a document reads it first: a file that cannot be
-// read leaves the open model, or the open library, exactly as it was.
+// read leaves the open model, or the open library, exactly as it was. The
+// window is the List frame's tool while open: another document opened or
+// made new leaves it through the tool (the save question, then the close
+// without the main window, whose place that document's windows take).
 //
 // Start reading at ReadMaterialLibraryDocument.
 #pragma once
@@ -29,14 +32,13 @@
 
 #include "platform/Types.h"
 
-// File > Open of a *.mat or *.mdb file (`path`): the save question of an
-// open library, then the file read into the loaded library (an old one
-// converted first); `libraryPath` gets the library's file (the converted
-// one for an old library). False, with the reader's message shown over
-// `owner`, when it could not be read or the question was cancelled: the
-// open model or library is then as it was. The caller then closes the
-// model (CloseModel closes an open library window too) and opens the
-// window on the loaded library.
+// File > Open of a *.mat or *.mdb file (`path`): the file read into the
+// loaded library (an old one converted first); `libraryPath` gets the
+// library's file (the converted one for an old library). False, with the
+// reader's message shown over `owner`, when it could not be read: whatever
+// is open is then as it was. The caller then leaves the window holding the
+// list frame (LeaveListFrameTool: this window's save question), closes the
+// model and opens the window on the loaded library.
 bool ReadMaterialLibraryDocument(HWND owner, const std::string& path, std::string& libraryPath);
 // The window over the loaded library, which moves into the model's
 // material table with its code and units; `path` is its file (empty: an

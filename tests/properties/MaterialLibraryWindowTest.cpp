@@ -29,6 +29,7 @@
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
+#include "properties/ValveLibraryWindow.h"
 #include "shell/NameTables.h"
 #include "shell/TableWindow.h"
 #include "shell/TempFiles.h"
@@ -267,11 +268,10 @@ TEST_F(MaterialLibraryWindowTest, ADamagedOrShortFileLeavesTheOpenLibraryAsItWas
   section_test::WriteByteFile(damaged, bytes);
   section_test::WriteByteFile(shortFile, section_test::ByteVector(bytes.begin(), bytes.begin() + 9));
 
-  ExpectSaveQuestion("good.mat", IDNO);
+  // A file that cannot be read is refused before anything is asked.
   ExpectMessage("MESSAGE2_DIALOG", {"There was an error while reading material library:", damaged});
   EXPECT_FALSE(OpenFileByExtension(MainFrame().window, damaged));
   platform::CheckModalScript();
-  ExpectSaveQuestion("good.mat", IDNO);
   ExpectMessage("MESSAGE2_DIALOG", {"Unable to read material library:", shortFile});
   EXPECT_FALSE(OpenFileByExtension(MainFrame().window, shortFile));
   platform::CheckModalScript();
@@ -295,6 +295,78 @@ TEST_F(MaterialLibraryWindowTest, ADamagedOrShortFileLeavesTheOpenLibraryAsItWas
   MaterialLibrary kept;
   ReadMaterialLibraryFile(good, kept);
   EXPECT_EQ(kept.materials[2].description, "Steel grade 2");
+}
+
+TEST_F(MaterialLibraryWindowTest, AnotherDocumentLeavesTheLibraryThroughTheListFramesTool) {
+  const std::string good = LibraryFile("good.mat", 3), other = LibraryFile("other.mat", 2);
+  ASSERT_TRUE(OpenFileByExtension(MainFrame().window, good));
+  ASSERT_NE(CurrentListFrameTool(), nullptr);
+  ASSERT_NE(CurrentListFrameTool()->leave, nullptr);
+  Type(2, 2, "Changed, not saved");
+  ASSERT_TRUE(TheModel().modified);
+
+  // A readable library asks the open one's question; Cancel keeps it all.
+  ExpectSaveQuestion("good.mat", IDCANCEL);
+  EXPECT_FALSE(OpenFileByExtension(ListFrame().window, other));
+  platform::CheckModalScript();
+  ASSERT_TRUE(MaterialLibraryWindowOpen());
+  EXPECT_EQ(MaterialLibraryPath(), good);
+  ASSERT_EQ(TheModel().materials.count, 3);
+  EXPECT_EQ(TheModel().materials[2].description, "Changed, not saved");
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_EQ(LoadedMaterialLibrary().materials.count, 0) << "the library read for the switch is not kept";
+
+  // No: the other library takes the window, the changes are dropped.
+  ExpectSaveQuestion("good.mat", IDNO);
+  EXPECT_TRUE(OpenFileByExtension(ListFrame().window, other));
+  platform::CheckModalScript();
+  ASSERT_TRUE(MaterialLibraryWindowOpen());
+  EXPECT_EQ(MaterialLibraryPath(), other);
+  EXPECT_EQ(TheModel().materials.count, 2);
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+
+  // A model that cannot be read after the library was left: the main
+  // window comes back rather than no window at all.
+  const std::string missing = Path("missing.mod");
+  ExpectMessage("MESSAGE2_DIALOG", {"Model file: " + missing, "Does not exist."});
+  EXPECT_FALSE(OpenFileByExtension(ListFrame().window, missing));
+  platform::CheckModalScript();
+  EXPECT_FALSE(MaterialLibraryWindowOpen());
+  EXPECT_EQ(CurrentListFrameTool(), nullptr);
+  EXPECT_TRUE(IsWindowVisible(MainFrame().window));
+  EXPECT_FALSE(IsWindowVisible(ListFrame().window));
+
+  // The valve library window holds the frame: opening a material library
+  // leaves it through its tool, and File > New from the material library
+  // (its question first) gives the frame to the valve library again.
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { Click(GetDlgItem(dialog, 1004)); });
+  NewDocumentDialog(MainFrame().window);
+  platform::CheckModalScript();
+  ASSERT_TRUE(ValveLibraryWindowOpen());
+  ASSERT_TRUE(OpenFileByExtension(ListFrame().window, good));
+  EXPECT_FALSE(ValveLibraryWindowOpen());
+  ASSERT_TRUE(MaterialLibraryWindowOpen());
+  EXPECT_EQ(TheModel().materials.count, 3);
+  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+
+  Type(1, 2, "Changed again");
+  ExpectSaveQuestion("good.mat", IDNO);
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { Click(GetDlgItem(dialog, 1004)); });
+  ListCommand(101);
+  platform::CheckModalScript();
+  EXPECT_FALSE(MaterialLibraryWindowOpen());
+  EXPECT_TRUE(ValveLibraryWindowOpen());
+  EXPECT_EQ(TheModel().materials.count, 0);
+  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  CloseValveLibraryWindow();
+  MaterialLibrary kept;
+  ReadMaterialLibraryFile(good, kept);
+  EXPECT_EQ(kept.materials[1].description, "Steel grade 1");
 }
 
 TEST_F(MaterialLibraryWindowTest, TheMaterialDialogsLibraryPicksAWholeTemperatureTable) {
