@@ -409,7 +409,9 @@ void MaterialsTable::CellContextMenu(int column) {
     return;
   }
   if (currentRow > M().materials.count + 1) return;
-  const int chosen = MaterialTypesDialog(frame, std::max(FindMaterialTypeIndex(RecordOf(currentRow).type), 0));
+  // A type text that is no known code selects nothing rather than the
+  // empty type, which OK would store over it.
+  const int chosen = MaterialTypesDialog(frame, FindMaterialTypeIndex(RecordOf(currentRow).type));
   if (chosen < 0) return;
   TableSetColumn(*this, 3);
   g_EditFieldText = MaterialTypeCode(chosen);

@@ -465,6 +465,59 @@ TEST_F(MaterialLibraryWindowTest, APickerOfThirtyShowsTwelveRowsAndScrolls) {
   EXPECT_FALSE(TheModel().modified);
 }
 
+TEST_F(MaterialLibraryWindowTest, ThePickersLibraryKeepsItsLibraryOnAnErrorAndShowsAnother) {
+  const std::string first = LibraryFile("first.mat", 3);
+  const std::string second = Path("second.mat");
+  WriteMaterialLibraryFile(second, LibraryMaterials(5), 101, LibraryUnits{});
+  const std::string damaged = Path("damaged.mat");
+  const std::vector<unsigned char> bytes = section_test::ReadByteFile(second);
+  ASSERT_GT(bytes.size(), 7u);
+  section_test::WriteByteFile(damaged, section_test::ByteVector(bytes.begin(), bytes.end() - 7));
+  ReadMaterialLibraryFile(first, LoadedMaterialLibrary());
+  SetMaterialLibraryPath(first);
+  TheModel().materials[1].description.clear();
+  ShowListByOpener(OpenMaterialsTable);
+  platform::RunUntilIdle();
+  TableGoTo(Table(), 1);
+  const std::string folder = folder_.string();
+
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIBRARY_USE_DIALOG", [&](HWND picker) {
+    const auto table = [] { return dynamic_cast<DialogTableWindow*>(TableOfWindow(GetFocus())); };
+    ASSERT_NE(table(), nullptr);
+    EXPECT_EQ(table()->rowCount, 3);
+    // A library that cannot be read is reported; the picker keeps its own.
+    ChooseFile("Open Material Library", damaged);
+    ExpectMessage("MESSAGE2_DIALOG", {"There was an error while reading material library:", damaged});
+    SendMessage(picker, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    EXPECT_EQ(TextOf(picker), "Material Library - [first.mat (" + folder + ")]");
+    EXPECT_EQ(TextOf(GetDlgItem(picker, 1501)), std::string("Piping code : ") + PipingCodeShortName(CodeListPosition(3)));
+    // Another library: the title, code line and rows are its own.
+    ChooseFile("Open Material Library", second);
+    SendMessage(picker, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    EXPECT_EQ(TextOf(picker), "Material Library - [second.mat (" + folder + ")]");
+    EXPECT_EQ(TextOf(GetDlgItem(picker, 1501)),
+              std::string("Piping code : ") + PipingCodeShortName(CodeListPosition(101)));
+    auto* shown = table();
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->rowCount, 5);
+    EXPECT_EQ(shown->CellText(5, 1, 0), LibraryMaterials(5)[5].description);
+    TableGoTo(*shown, 5);
+    // A double-click on a row is OK.
+    shown->DoubleClick();
+  });
+  ListCommand(270);
+  platform::CheckModalScript();
+  const Material expected = LibraryMaterials(5)[5];
+  const Material& m = TheModel().materials[1];
+  EXPECT_EQ(m.name, "CS");
+  EXPECT_EQ(m.description, expected.description);
+  ASSERT_EQ(m.numtemps, expected.numtemps);
+  EXPECT_EQ(m.temps[static_cast<std::size_t>(m.numtemps)].values,
+            expected.temps[static_cast<std::size_t>(expected.numtemps)].values);
+  EXPECT_EQ(MaterialLibraryPath(), second);
+  EXPECT_EQ(LoadedMaterialLibrary().materials.count, 5) << "left loaded for the next pick";
+}
+
 TEST_F(MaterialLibraryWindowTest, OldLibrariesConvertToLibrariesWithTheirCodeAndUnits) {
   const std::string oldA = Path("plant.mdb"), matA = Path("plant.mat");
   section_test::WriteByteFile(oldA, LayoutA(350, 6, {OldSteel(), OldFibreglass()}));
