@@ -122,6 +122,16 @@ class MaterialLibraryWindowTest : public PropertyUiFixture {
     return path;
   }
   static std::string TitleOfList() { return TextOf(ListFrame().window); }
+  // The keys as the program's message loop takes them, accelerators first.
+  static void PumpAsTheMainLoop() {
+    MSG message;
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (ActiveAccelerators != nullptr && TranslateAccelerator(ActiveWindow, ActiveAccelerators, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessage(&message);
+    }
+    platform::RunUntilIdle();
+  }
 
   fs::path folder_;
 };
@@ -369,6 +379,63 @@ TEST_F(MaterialLibraryWindowTest, AnotherDocumentLeavesTheLibraryThroughTheListF
   EXPECT_EQ(kept.materials[1].description, "Steel grade 1");
 }
 
+TEST_F(MaterialLibraryWindowTest, TheLibrarysKeysCopyPasteInsertDeleteAndSave) {
+  const std::string path = LibraryFile("keys.mat", 3);
+  ASSERT_TRUE(OpenFileByExtension(MainFrame().window, path));
+  ASSERT_EQ(ActiveWindow, ListFrame().window);
+  SetFocus(ListTableWindow(0));
+  const auto control = [](UINT key) {
+    platform::TestKeyDown(VK_CONTROL);
+    platform::TestKeyPress(key);
+    PumpAsTheMainLoop();
+    platform::TestKeyUp(VK_CONTROL);
+    PumpAsTheMainLoop();
+  };
+  const Material first = LibraryMaterials(3)[1];
+  Model& model = TheModel();
+
+  // Ctrl+C on the first material, Ctrl+V on the third: its values, no name.
+  TableGoTo(Table(), 1);
+  control('C');
+  TableGoTo(Table(), 3);
+  control('V');
+  ASSERT_EQ(model.materials.count, 3);
+  EXPECT_EQ(model.materials[3].description, first.description);
+  EXPECT_TRUE(model.materials[3].name.empty());
+  EXPECT_EQ(model.materials[3].numtemps, first.numtemps);
+  EXPECT_TRUE(model.modified);
+
+  // Ctrl+I inserts an empty record before the current one; Ctrl+X deletes
+  // the current one (a library's materials are named by no row).
+  TableGoTo(Table(), 2);
+  control('I');
+  ASSERT_EQ(model.materials.count, 4);
+  EXPECT_TRUE(model.materials[2].description.empty());
+  EXPECT_EQ(model.materials[3].description, "Steel grade 2");
+  TableGoTo(Table(), 3);
+  control('X');
+  ASSERT_EQ(model.materials.count, 3);
+  EXPECT_EQ(model.materials[3].description, first.description);
+  TableGoTo(Table(), 2);
+  control('X');
+  ASSERT_EQ(model.materials.count, 2);
+
+  // Ctrl+S writes the library under its name.
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1501)), "Material Library saved");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  control('S');
+  platform::CheckModalScript();
+  EXPECT_FALSE(model.modified);
+  MaterialLibrary saved;
+  ReadMaterialLibraryFile(path, saved);
+  ASSERT_EQ(saved.materials.count, 2);
+  EXPECT_EQ(saved.materials[1].description, first.description);
+  EXPECT_EQ(saved.materials[2].description, first.description);
+  EXPECT_EQ(saved.materials[2].temps[1].values, first.temps[1].values);
+}
+
 TEST_F(MaterialLibraryWindowTest, TheMaterialDialogsLibraryPicksAWholeTemperatureTable) {
   const std::string path = LibraryFile("pick.mat", 3);
   const Material expected = LibraryMaterials(3)[2];
@@ -569,7 +636,16 @@ TEST_F(MaterialLibraryWindowTest, OldLibrariesConvertToLibrariesWithTheirCodeAnd
   EXPECT_EQ(frp.materials[2].temps[1].values[kMatShearModulus], 0.0f);
 
   // Layout A from File > Open, over the earlier file this time: converted
-  // beside it, then shown in the window in its own code and units.
+  // beside it, then shown in the window in its own code and units; the
+  // kinds a library keeps no unit of stay as they were chosen.
+  const auto kept = [](int kind) {
+    for (int i = 0; i < kLibraryUnitCount; ++i)
+      if (kLibraryUnitKinds[i] == kind) return false;
+    return UnitCount(kind) > 1;
+  };
+  for (int kind = 1; kind <= kUnitKindCount; ++kind)
+    if (kept(kind)) g_UnitsSettings.unit[kind] = 1 - OldUnitChoice(kind);
+  const UnitsSettings chosen = g_UnitsSettings;
   ExpectQuestion({"Material library " + matA + " already exists", "Do you want to overwrite ?"}, IDOK);
   ExpectQuestion({"Material library is in Version  3.50 format.", "Do you want to convert to 5.00 format ?"}, IDOK);
   ExpectMessage("MESSAGE2_DIALOG", {"Material Library converted to:", matA});
@@ -580,6 +656,11 @@ TEST_F(MaterialLibraryWindowTest, OldLibrariesConvertToLibrariesWithTheirCodeAnd
   EXPECT_EQ(TheModel().options.PipingCode, 6);
   EXPECT_EQ(ChosenUnit(kUnitDensity), OldUnitChoice(kUnitDensity)) << "the window shows the old units";
   EXPECT_EQ(ChosenUnit(kUnitModulus), OldUnitChoice(kUnitModulus));
+  for (int kind = 1; kind <= kUnitKindCount; ++kind) {
+    if (kept(kind)) {
+      EXPECT_EQ(ChosenUnit(kind), chosen.unit[kind]) << "unit kind " << kind;
+    }
+  }
   EXPECT_EQ(TheModel().materials.count, 2);
   MaterialLibrary converted;
   ReadMaterialLibraryFile(matA, converted);
