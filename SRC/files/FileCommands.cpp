@@ -92,22 +92,6 @@ bool OpenModelFile(HWND owner, const std::string& path) {
 
 bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
 
-// A material library is read whole (an old one converted) before anything
-// gives way, so a file that cannot be read leaves the model or the library
-// window open as it was; then the window holding the list frame is left
-// (after its save question) and the model closed.
-bool OpenMaterialLibraryFile(HWND owner, const std::string& path) {
-  std::string libraryPath;
-  if (!ReadMaterialLibraryDocument(owner, path, libraryPath)) return false;
-  if (!LeaveListFrameTool(owner)) {
-    ClearMaterialLibrary(LoadedMaterialLibrary());
-    return false;
-  }
-  CloseModel();
-  OpenMaterialLibraryWindow(libraryPath);
-  return true;
-}
-
 // A valve library read whole replaces the model's windows with its own.
 bool OpenValveLibraryFromFile(HWND owner, const std::string& path) {
   if (!ReadValveLibraryIntoMemory(owner, path)) return false;
@@ -158,7 +142,8 @@ namespace {
 
 bool OpenDocumentByKind(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
-  if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryFile(owner, path);
+  // A material library is read whole before anything gives way to it.
+  if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryDocument(owner, path);
   const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
                          FindPendingKind(extension) != nullptr;
   if (knownKind && !LeaveListFrameTool(owner)) return false;

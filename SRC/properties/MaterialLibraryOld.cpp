@@ -142,7 +142,7 @@ void ReadOldMaterialLibraryFile(const std::string& path, MaterialLibrary& librar
   library = std::move(fresh);
 }
 
-std::string ReadOldMaterialLibrary(HWND parent, const std::string& path) {
+std::string AskAndReadOldMaterialLibrary(HWND parent, const std::string& path, MaterialLibrary& library) {
   QV_ASSERT(!path.empty() && "matlib_file_path");
   const int version = OldMaterialLibraryVersion(path);
   const std::string converted = PathWithExtension(path, "mat");
@@ -155,11 +155,20 @@ std::string ReadOldMaterialLibrary(HWND parent, const std::string& path) {
                 "Material library is in Version  %.2f format.\nDo you want to convert to %.2f format ?",
                 version * 0.01, kConvertedVersion);
   if (!MessageBoxDialog(parent, question, IDYES)) throw std::string();
+  ReadOldMaterialLibraryFile(path, library);
+  return converted;
+}
+
+void WriteConvertedMaterialLibrary(HWND parent, const std::string& converted, const MaterialLibrary& library) {
+  WriteMaterialLibraryFile(converted, library.materials, library.pipingCode, library.units);
+  ShowInfoMessage(parent, "Material Library converted to:\n" + converted);
+}
+
+std::string ReadOldMaterialLibrary(HWND parent, const std::string& path) {
   // Nothing is written before every material was read.
   MaterialLibrary fresh;
-  ReadOldMaterialLibraryFile(path, fresh);
-  WriteMaterialLibraryFile(converted, fresh.materials, fresh.pipingCode, fresh.units);
+  const std::string converted = AskAndReadOldMaterialLibrary(parent, path, fresh);
+  WriteConvertedMaterialLibrary(parent, converted, fresh);
   LoadedMaterialLibrary() = std::move(fresh);
-  ShowInfoMessage(parent, "Material Library converted to:\n" + converted);
   return converted;
 }

@@ -35,11 +35,18 @@ int OldMaterialLibraryVersion(const std::string& path);
 // "There are no materials in the library".
 void ReadOldMaterialLibraryFile(const std::string& path, MaterialLibrary& library);
 
-// Converts the old library at `path` with the user's consent into the
-// loaded library (MaterialLibrary.h) and its *.mat file beside it, whose
-// path it returns (the caller makes it the library path); "Material
-// Library converted to:\n<path>" says so. Throws the reader's messages,
-// "Unable to write mat file", and an empty text when the user declined the
-// overwrite or the conversion (the existing *.mat untouched, nothing to
-// show).
+// The user's consent to converting the old library at `path` (the
+// overwrite question when its *.mat exists, then the conversion question),
+// then the library read whole into `library`; returns the path of the *.mat
+// beside it. Nothing is written. Throws the reader's messages, and an empty
+// text when the user declined (nothing to show).
+std::string AskAndReadOldMaterialLibrary(HWND parent, const std::string& path, MaterialLibrary& library);
+// Writes the converted library to `converted` (keeping the old library's
+// code and units) and says "Material Library converted to:\n<path>".
+// Throws "Unable to write mat file".
+void WriteConvertedMaterialLibrary(HWND parent, const std::string& converted, const MaterialLibrary& library);
+// Both at once into the loaded library (MaterialLibrary.h), for the
+// library's open dialog; returns the converted file's path (the caller
+// makes it the library path). The existing *.mat is untouched unless the
+// whole library was read and the user agreed.
 std::string ReadOldMaterialLibrary(HWND parent, const std::string& path);

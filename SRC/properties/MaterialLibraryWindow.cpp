@@ -247,9 +247,34 @@ void LoadLibraryIntoMaterials() {
 
 }  // namespace
 
-bool ReadMaterialLibraryDocument(HWND owner, const std::string& path, std::string& libraryPath) {
-  libraryPath = ReadLibraryFile(owner, path);
-  return !libraryPath.empty();
+bool OpenMaterialLibraryDocument(HWND owner, const std::string& path) {
+  MaterialLibrary read;
+  std::string converted;
+  try {
+    if (HasExtension(path, "mdb"))
+      converted = AskAndReadOldMaterialLibrary(owner, path, read);
+    else
+      ReadMaterialLibraryFile(path, read);
+  } catch (const std::string& message) {
+    ShowErrorMessage(owner, message);  // an empty text (a declined question) shows nothing
+    return false;
+  }
+  // Read whole: now the window holding the list frame may give way, and
+  // only then is a converted library written (an open library of the same
+  // name has been saved by then, if the user wished).
+  if (!LeaveListFrameTool(owner)) return false;
+  if (!converted.empty()) {
+    try {
+      WriteConvertedMaterialLibrary(owner, converted, read);
+    } catch (const std::string& message) {
+      ShowErrorMessage(owner, message);
+      return false;
+    }
+  }
+  CloseModel();
+  LoadedMaterialLibrary() = std::move(read);
+  OpenMaterialLibraryWindow(converted.empty() ? path : converted);
+  return true;
 }
 
 void OpenMaterialLibraryWindow(const std::string& path) {

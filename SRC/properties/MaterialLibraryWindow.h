@@ -25,21 +25,22 @@
 // made new leaves it through the tool (the save question, then the close
 // without the main window, whose place that document's windows take).
 //
-// Start reading at ReadMaterialLibraryDocument.
+// Start reading at OpenMaterialLibraryDocument.
 #pragma once
 
 #include <string>
 
 #include "platform/Types.h"
 
-// File > Open of a *.mat or *.mdb file (`path`): the file read into the
-// loaded library (an old one converted first); `libraryPath` gets the
-// library's file (the converted one for an old library). False, with the
-// reader's message shown over `owner`, when it could not be read: whatever
-// is open is then as it was. The caller then leaves the window holding the
-// list frame (LeaveListFrameTool: this window's save question), closes the
-// model and opens the window on the loaded library.
-bool ReadMaterialLibraryDocument(HWND owner, const std::string& path, std::string& libraryPath);
+// File > Open of a *.mat or *.mdb file (`path`): the file read whole (an
+// old one with the conversion's questions), then the window holding the
+// list frame left (LeaveListFrameTool: this window's own save question),
+// then an old library's converted file written, the model closed and the
+// window opened on the library. False, with the message shown over
+// `owner`, when the file could not be read or converted or a question was
+// declined: what was open is then as it was (after a failed write of the
+// converted file the window that was left stays closed).
+bool OpenMaterialLibraryDocument(HWND owner, const std::string& path);
 // The window over the loaded library, which moves into the model's
 // material table with its code and units; `path` is its file (empty: an
 // untitled library).

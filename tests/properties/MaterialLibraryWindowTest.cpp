@@ -674,6 +674,52 @@ TEST_F(MaterialLibraryWindowTest, OldLibrariesConvertToLibrariesWithTheirCodeAnd
   g_UnitsSettings = UnitsSettings{};
 }
 
+TEST_F(MaterialLibraryWindowTest, AnOldLibraryIsWrittenOnlyAfterTheOpenLibraryGaveWay) {
+  const std::string open = LibraryFile("plant.mat", 3);
+  ASSERT_TRUE(OpenFileByExtension(MainFrame().window, open));
+  Type(1, 2, "Edited in the window");
+  ASSERT_TRUE(TheModel().modified);
+  const std::string old = Path("plant.mdb");
+  section_test::WriteByteFile(old, LayoutB(400, 6, {OldSteel(), OldFibreglass()}));
+  const std::string before = ReadText(open);
+  const auto questions = [&] {
+    ExpectQuestion({"Material library " + open + " already exists", "Do you want to overwrite ?"}, IDOK);
+    ExpectQuestion({"Material library is in Version  4.00 format.", "Do you want to convert to 5.00 format ?"}, IDOK);
+  };
+
+  // Cancel at the open library's question: nothing written, nothing left.
+  questions();
+  ExpectSaveQuestion("plant.mat", IDCANCEL);
+  EXPECT_FALSE(OpenFileByExtension(ListFrame().window, old));
+  platform::CheckModalScript();
+  EXPECT_EQ(ReadText(open), before);
+  ASSERT_TRUE(MaterialLibraryWindowOpen());
+  EXPECT_EQ(TheModel().materials[1].description, "Edited in the window");
+  EXPECT_TRUE(TheModel().modified);
+
+  // Yes: the open library is saved first, then the conversion written over
+  // it as agreed; the window and the file then hold the same library.
+  questions();
+  ExpectSaveQuestion("plant.mat", IDYES);
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  ExpectMessage("MESSAGE2_DIALOG", {"Material Library converted to:", open});
+  ASSERT_TRUE(OpenFileByExtension(ListFrame().window, old));
+  platform::CheckModalScript();
+  ASSERT_TRUE(MaterialLibraryWindowOpen());
+  EXPECT_EQ(MaterialLibraryPath(), open);
+  EXPECT_EQ(TheModel().options.PipingCode, 6);
+  ASSERT_EQ(TheModel().materials.count, 2);
+  EXPECT_FALSE(TheModel().modified);
+  MaterialLibrary onDisk;
+  ReadMaterialLibraryFile(open, onDisk);
+  ASSERT_EQ(onDisk.materials.count, 2);
+  EXPECT_EQ(onDisk.materials[1].description, TheModel().materials[1].description);
+  EXPECT_EQ(onDisk.materials[2].type, "FR");
+  EXPECT_EQ(onDisk.pipingCode, 6);
+  g_UnitsSettings = UnitsSettings{};
+}
+
 TEST_F(MaterialLibraryWindowTest, ExportAndImportGiveTheSameMaterialsAndABadLineChangesNothing) {
   const std::string path = LibraryFile("exchange.mat", 4);
   ASSERT_TRUE(OpenFileByExtension(MainFrame().window, path));
