@@ -29,7 +29,6 @@ void GenericSupport::Read(BinaryFile& file) {
   BinaryFileReadInt(file, groupBUnitIndex);
   BinaryFileReadFloats(file, terms.data(), terms.size());
   CheckKindRecord(file, kKind);
-  if (groupBUnitIndex > kGroupBUnitLast) RefuseKindValue(kKind, "group B unit", groupBUnitIndex);
 }
 
 void GenericSupport::Write(BinaryFile& file) const {

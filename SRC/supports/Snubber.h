@@ -8,15 +8,31 @@
 
 #include <string>
 
-#include "model/RowObjects.h"
+#include "analysis/NonlinearSupports.h"
+#include "supports/SupportLoads.h"
 
-class Snubber : public DataItem {
+class Snubber : public SupportItem<1>, public RunPreparedSupport {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;
+  // The analysis (SnubberAnalysis.cpp).
+  void PrepareForRun(int rowNumber) override;
+  void AddStiffness(int rowNumber) override;
+  void ComputeSupportLoads(int rowNumber) override;
 
   std::string tag;
   float stiffness = 1.0e12f;  // lb/inch; rigid
   float dirX = 0.0f, dirY = 0.0f, dirZ = 0.0f;  // as entered
+
+  Direction3 analysisDirection{};  // unit, of the run
 };
+
+constexpr std::size_t kSnubberTagLength = 12;
+
+// Whether a case of this type adds the snubbers' stiffness, and whether it
+// reports their loads (the seismic and dynamic cases).
+bool SnubberStiffnessCase(int type);
+bool SnubberLoadCase(int type);
