@@ -7,9 +7,10 @@
 //
 // A kind describes itself in a SupportResultKind: its names, its loads
 // (force or moment, held or free by the item) and the columns of its text
-// reports. The anchors (AnchorResults.cpp) and the restraints
-// (RestraintResults.cpp) are the kinds built so far; the loads of the other
-// support kinds come with their kinds.
+// reports, and the columns it shows beside its loads. Anchors, restraints,
+// guides, limit stops, skewed restraints, snubbers and generic supports
+// describe themselves in their *Results.cpp; hangers and nozzles come with
+// their kinds.
 //
 // A load of a free direction is left blank in the loads table and the text
 // report but written in the comma-separated lines; in the summary a load of
@@ -17,6 +18,7 @@
 // without combination rows are blank.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -58,17 +60,52 @@ struct SupportResultKind {
   bool summaryHeldOnly = false;  // summary force cells only for held directions
   ResultOpener openLoads = nullptr;
   void (*listOpener)() = nullptr;  // the kind's list of the List window
+  // A load shown as a moment (default: components 3 .. 5); a kind whose
+  // unit depends on the item (a rotational skewed restraint) says so here.
+  bool (*moment)(const DataItem& item, int component) = nullptr;
+  // The heading of load c when it differs from loadNames[c] + unit (null:
+  // loadNames[c] with the unit).
+  std::string (*loadHeading)(int component) = nullptr;
+  // Columns after the loads in the loads table and its comma-separated
+  // lines (direction, status, type ...): their headings and cells.
+  int extras = 0;
+  std::string (*extraHeading)(int extra) = nullptr;
+  std::string (*extraCell)(const DataItem& item, int layoutRow, int extra) = nullptr;
+  // Columns before the loads (the limit stop's limit status).
+  int leading = 0;
+  std::string (*leadingHeading)(int leading, int line) = nullptr;
+  std::string (*leadingCell)(const DataItem& item, int layoutRow, int leading) = nullptr;
+  // Whether the kind's loads table and section exist in the current case
+  // (null: always); the snubbers' only in the seismic and dynamic cases.
+  bool (*shownInCase)() = nullptr;
+  // The title of the loads table when it is not "Loads on " + plural.
+  std::string (*tableTitle)() = nullptr;
+  // The loads section when the kind prints its own (the guides' local and
+  // global blocks).
+  void (*printLoads)() = nullptr;
 };
+
+// Whether the guides' loads are shown in global axes (0 local, 1 global).
+extern std::uint8_t g_SupportLoadsGlobal;
 
 // The built kinds, by DataType; null for a kind without result tables yet.
 const SupportResultKind* FindSupportResultKind(DataType type);
 const SupportResultKind& AnchorResultKind();
 const SupportResultKind& RestraintResultKind();
+const SupportResultKind& GuideResultKind();
+const SupportResultKind& LimitStopResultKind();
+const SupportResultKind& SkewedRestraintResultKind();
+const SupportResultKind& SnubberResultKind();
+const SupportResultKind& GenericSupportResultKind();
 
 // The loads table of `kind`: nothing when the model has none of it.
 void OpenSupportKindLoadsTable(const SupportResultKind& kind);
-// The kind's "Loads on ..." section on the current report road.
+// The kind's "Loads on ..." section on the current report road (nothing
+// when the model has none of the kind, or the kind is not shown in the
+// case); a kind with its own section prints that.
 void PrintSupportKindLoads(const SupportResultKind& kind);
+// The one block of the loads table on the current report road.
+void PrintSupportKindLoadsBlock(const SupportResultKind& kind);
 // The summary of the support on layout `row` in the Results window, and
 // written on the current report road.
 void OpenSupportSummaryWindow(const SupportResultKind& kind, int row);
