@@ -30,6 +30,7 @@ class OtherSupportDialogsTest : public ListFixture {
  protected:
   void SetUp() override {
     ListFixture::SetUp();
+    SetDataType(TheModel(), 2, DataType::Guide);
     MakeModel(TheModel());
     ShowModelWindows();
   }
