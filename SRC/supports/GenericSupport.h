@@ -14,18 +14,29 @@
 #include <string>
 
 #include "analysis/NonlinearSupports.h"
+#include "graphics/SymbolFrames.h"
 #include "supports/SupportLoads.h"
+#include "supports/SupportSymbols.h"
 
 inline constexpr std::int32_t kGroupBUnitLast = 5;
 inline constexpr int kGenericSupportTerms = 21;
 
-class GenericSupport : public SupportItem<6>, public RunPreparedSupport {
+class GenericSupport : public SupportItem<6>, public RunPreparedSupport, public SupportSymbol {
  public:
   GenericSupport();
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
   void FillDialog(HWND dialog) override;
+  // The symbol (GenericSupportDrawing.cpp): a square in lines, a box
+  // rendered.
+  void ComputeSymbolBounds(LayoutRow& row) override;
+  void BuildSymbol(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
+  bool SymbolHit(float x, float y, bool rendered) const override;
   // The analysis (GenericSupportAnalysis.cpp).
   void PrepareForRun(int rowNumber) override;
   void AddStiffness(int rowNumber) override;
@@ -39,6 +50,11 @@ class GenericSupport : public SupportItem<6>, public RunPreparedSupport {
   std::string tag;
   std::int32_t groupBUnitIndex = 0;  // 0 "(lb/deg)"
   std::array<float, kGenericSupportTerms> terms{};
+
+  // The symbol, made again with the view: the square of the lines picture
+  // and the rendered box.
+  Quad2 square{};
+  BoxSymbol box;
 };
 
 constexpr std::size_t kGenericSupportTagLength = 12;

@@ -9,16 +9,19 @@
 // older files give gap 0 and no connected node).
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
 
 #include "analysis/NonlinearSupports.h"
+#include "graphics/SymbolFrames.h"
 #include "supports/SupportLoads.h"
+#include "supports/SupportSymbols.h"
 
 // Contact of one lateral direction of a guide in the iteration.
 enum GuideContact : std::int32_t { kGuideOpen = 0, kGuideNegative = 1, kGuidePositive = 2 };
 
-class Guide : public SupportItem<3>, public RunPreparedSupport {
+class Guide : public SupportItem<3>, public RunPreparedSupport, public SupportSymbol {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
@@ -28,6 +31,15 @@ class Guide : public SupportItem<3>, public RunPreparedSupport {
   // Gaps and friction make it nonlinear; without both it is two springs.
   bool IsNonlinear() const override { return gap != 0.0f || frictionCoefficient != 0.0f; }
   bool HasConnectedNode() const override { return connectedNode != 0; }
+  // The symbol (GuideDrawing.cpp): two rails along the pipe in lines, a
+  // block round the pipe rendered, a rod to the connected node.
+  void ComputeSymbolBounds(LayoutRow& row) override;
+  void BuildSymbol(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
+  bool SymbolHit(float x, float y, bool rendered) const override;
   // The analysis (GuideAnalysis.cpp).
   void AddStiffness(int rowNumber) override;
   void ComputeSupportLoads(int rowNumber) override;
@@ -52,6 +64,15 @@ class Guide : public SupportItem<3>, public RunPreparedSupport {
   std::int32_t contact1 = kGuideOpen, contact2 = kGuideOpen;
   std::int32_t savedContact1 = kGuideOpen, savedContact2 = kGuideOpen;
   int connectedIndex = 0;  // of the run; 0 none
+
+  // The symbol, made again with the view: the four corners of the lines
+  // picture (the rails are the sides 0-1 and 2-3) and its pick outline, the
+  // rendered block and the rod to the connected node.
+  std::array<float, 4> cornerX{}, cornerY{};
+  Quad2 outline{};
+  BoxSymbol block;
+  TubeSymbol rod;
+  bool linked = false;
 };
 
 constexpr std::size_t kGuideTagLength = 12;

@@ -14,12 +14,14 @@
 #include <string>
 
 #include "analysis/NonlinearSupports.h"
+#include "graphics/SymbolFrames.h"
 #include "supports/SupportLoads.h"
+#include "supports/SupportSymbols.h"
 
 // Status of a limit stop in the iteration.
 enum LimitStopStatus : std::int32_t { kStopFree = 0, kStopLowerReached = 1, kStopUpperReached = 2 };
 
-class LimitStop : public SupportItem<2>, public RunPreparedSupport {
+class LimitStop : public SupportItem<2>, public RunPreparedSupport, public SupportSymbol {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
@@ -28,6 +30,15 @@ class LimitStop : public SupportItem<2>, public RunPreparedSupport {
   void FillDialog(HWND dialog) override;
   bool IsNonlinear() const override { return true; }
   bool HasConnectedNode() const override { return connectedNode != 0; }
+  // The symbol (LimitStopDrawing.cpp): a stop mark on the side of each
+  // limit, or a rod to the connected node.
+  void ComputeSymbolBounds(LayoutRow& row) override;
+  void BuildSymbol(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
+  bool SymbolHit(float x, float y, bool rendered) const override;
   // The analysis (LimitStopAnalysis.cpp).
   void AddStiffness(int rowNumber) override;
   void ComputeSupportLoads(int rowNumber) override;
@@ -54,6 +65,17 @@ class LimitStop : public SupportItem<2>, public RunPreparedSupport {
   double frictionStiffness = 0.0, savedFrictionStiffness = 0.0;
   double lastAxial = 0.0, lastTransverse = 0.0;
   int connectedIndex = 0;  // of the run; 0 none
+
+  // The symbol, made again with the view: the screen direction of the
+  // marks (none when the direction points at the viewer), the rendered
+  // discs and rods of the lower and upper limits, and the link to the
+  // connected node with its outline in lines.
+  bool endOn = false;
+  float screenX = 1.0f, screenY = 0.0f;
+  std::array<TubeSymbol, 2> discs{}, rods{};
+  TubeSymbol link;
+  bool linked = false;
+  Quad2 linkOutline{};
 };
 
 constexpr std::size_t kLimitStopTagLength = 12;
