@@ -1,6 +1,8 @@
 // The generic supports' result views: "Loads on Generic supports" (FX, FY,
 // FZ, MX, MY, MZ in global axes, every one shown: the support holds all
 // six directions) and the generic support's summary, the anchor's in form.
+#include "graphics/ReportOutput.h"
+#include "shell/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SupportResultTables.h"
@@ -12,6 +14,27 @@ constexpr const char* kLoadNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
 const GenericSupport& AsGeneric(const DataItem& item) { return static_cast<const GenericSupport&>(item); }
 
 void OpenGenericSupportLoadsTable() { OpenSupportKindLoadsTable(GenericSupportResultKind()); }
+
+// The reports name the loads by their axes alone.
+constexpr const char* kReportNames[6] = {"X", "Y", "Z", "XX", "YY", "ZZ"};
+
+void TextHeadings() {
+  ReportPutText("Node", 6);
+  const int spans[6][2] = {{15, 21}, {25, 31}, {35, 41}, {45, 54}, {57, 66}, {69, 78}};
+  for (std::size_t c = 0; c < 6; ++c) {
+    const std::string label = c < 3 ? std::string(kReportNames[c]) + " " + UnitLabel(kUnitForce)
+                                    : std::string(kReportNames[c]) + UnitLabel(kUnitMoment);
+    ReportPutCentred(label, spans[c][0], spans[c][1]);
+  }
+  ReportNewLine();
+}
+
+std::vector<std::vector<std::string>> CsvHeadings() {
+  std::vector<std::string> line{"Node", "Tag"};
+  for (std::size_t c = 0; c < 6; ++c)
+    line.push_back(std::string(kReportNames[c]) + " " + UnitLabel(c < 3 ? kUnitForce : kUnitMoment));
+  return {line};
+}
 
 SupportResultKind MakeGenericKind() {
   SupportResultKind kind;
@@ -34,6 +57,9 @@ SupportResultKind MakeGenericKind() {
   kind.momentHeadingsWithoutBlank = true;
   kind.summaryTitleSpan = {0, 0};
   kind.summaryEnds = {30, 38, 46, 56, 66, 76};
+  kind.textTitle = "Loads on generic supports";
+  kind.textHeadings = TextHeadings;
+  kind.csvHeadings = CsvHeadings;
   kind.openLoads = OpenGenericSupportLoadsTable;
   kind.listOpener = OpenGenericSupportsList;
   return kind;

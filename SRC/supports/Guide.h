@@ -80,3 +80,7 @@ constexpr std::size_t kGuideTagLength = 12;
 // The pipe axis at the guide's node and the lateral axes across it (the
 // local frame rule); false when no pipe gives a direction there.
 bool GuideLocalAxes(Guide& guide, int nodeIndex);
+// The guide's loads of the case loaded in global axes: fx a + fy l1 + fz l2
+// component by component, or, for a dynamic case, the sum of those parts'
+// magnitudes; zeros when no pipe gives the node a direction.
+std::array<float, 3> GuideGlobalLoads(Guide& guide, int nodeIndex, bool dynamic);

@@ -2,12 +2,15 @@
 // limit, the signed Load and the Friction, and the direction, from the
 // connected node when the components are not given) and the limit stop's
 // support load summary, told by the support result tables.
+#include "graphics/ReportOutput.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "results/ResultCases.h"
 #include "shell/NumberText.h"
 #include "supports/LimitStop.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SupportResultTables.h"
+#include "shell/Units.h"
 
 namespace {
 
@@ -22,6 +25,57 @@ std::string LimitStatus(const LimitStop& stop, bool lower) {
   const float load = stop.caseLoads[0];
   const bool reached = lower ? (load < 0.0f || (load != 0.0f && IsDynamicLoadCase())) : load > 0.0f;
   return reached ? "Reached" : "Not rchd";
+}
+
+// The reports spell the status out.
+std::string ReportStatus(const LimitStop& stop, bool lower) {
+  const std::string status = LimitStatus(stop, lower);
+  return status == "Not rchd" ? "Not Reachd" : status;
+}
+
+Direction3 ShownDirection(const DataItem& item, int layoutRow) {
+  return LimitStopShownDirection(AsStop(item), TheModel().row(layoutRow).endNode);
+}
+
+void TextHeadings() {
+  ReportPutText("Lower      Upper        Load   Friction", 15);
+  ReportNewLine();
+  ReportPutText("Node", 6);
+  ReportPutText("Limit      Limit", 15);
+  ReportPutCentred(UnitLabel(kUnitForce), 39, 42);
+  ReportPutText("Force", 46);
+  ReportPutText(UnitLabel(kUnitForce), 51);
+  ReportPutText("X comp  Y comp  Z comp", 57);
+  ReportNewLine();
+}
+
+void TextRow(const DataItem& item, int layoutRow) {
+  const LimitStop& stop = AsStop(item);
+  ReportPutText(ReportStatus(stop, true), 13);
+  ReportPutText(ReportStatus(stop, false), 24);
+  if (stop.caseLoads[0] != 0.0f) {
+    ReportPutTextRight(FormatForce(stop.caseLoads[0]), 42);
+    if (stop.frictionCoefficient != 0.0f) ReportPutTextRight(FormatForce(stop.caseLoads[1]), 51);
+  }
+  const Direction3 d = ShownDirection(item, layoutRow);
+  const int ends[3] = {62, 70, 78};
+  for (std::size_t i = 0; i < 3; ++i) ReportFieldRight(ReportComponent(d[i]), ends[i]);
+}
+
+std::vector<std::vector<std::string>> CsvHeadings() {
+  const std::string force = UnitLabel(kUnitForce);
+  return {{"", "", "Lower", "Upper", "Load", "Friction"},
+          {"Node", "Tag", " Limit", "Limit", force, "Force " + force, "X comp", "Y comp", "Z comp"}};
+}
+
+std::vector<std::string> CsvRow(const DataItem& item, int layoutRow) {
+  const LimitStop& stop = AsStop(item);
+  std::vector<std::string> cells{NodeNumberText(TheModel().row(layoutRow).node), stop.tag, ReportStatus(stop, true),
+                                 ReportStatus(stop, false), FormatForce(stop.caseLoads[0]),
+                                 FormatForce(stop.caseLoads[1])};
+  const Direction3 d = ShownDirection(item, layoutRow);
+  for (double c : d) cells.push_back(FormatFixedWidth(c, 10, 3));
+  return cells;
 }
 
 SupportResultKind MakeLimitStopKind() {
@@ -61,6 +115,12 @@ SupportResultKind MakeLimitStopKind() {
   kind.loadEnds = {42, 51};
   kind.summaryTitleSpan = {0, 0};
   kind.summaryEnds = {38, 46};
+  kind.textTitle = "Loads on Limit Stops";
+  kind.textHeadings = TextHeadings;
+  kind.textRow = TextRow;
+  kind.csvHeadings = CsvHeadings;
+  kind.csvRow = CsvRow;
+  kind.noAllowables = true;
   kind.openLoads = OpenLimitStopLoadsTable;
   kind.listOpener = OpenLimitStopsList;
   return kind;

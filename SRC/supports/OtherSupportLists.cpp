@@ -2,6 +2,7 @@
 // restraints, snubbers and generic supports; see OtherSupportLists.h.
 #include "supports/OtherSupportLists.h"
 
+#include <cstring>
 #include <functional>
 #include <vector>
 
@@ -136,14 +137,40 @@ OtherSupportList& TheLimitStopsList() {
 
 // --- skewed restraints --------------------------------------------------------------------
 
-OtherSupportList& TheSkewedList() {
-  static OtherSupportList list(DataType::SkewedRestraint, RowListKind::SkewedRestraints, "Skewed restraints",
-                               "Skewed restraint",
-                               {{Heading("Node"), Heading("Tag"), Heading("Type"), Heading("Stiffness"),
-                                 Heading("Units"), Heading("X comp"), Heading("Y comp"), Heading("Z comp"),
-                                 Heading("CNode")},
-                                0, 0, ""},
-                               PrintSkewedRestraintsDetails);
+constexpr int kSkewedStiffnessColumn = 4;
+constexpr int kStiffnessCellLength = 16;
+
+// Of its cells only the stiffness is typed in; it is read as its dialog
+// reads it, by the restraint's type.
+class SkewedRestraintsList : public OtherSupportList {
+ public:
+  using OtherSupportList::OtherSupportList;
+  bool IsCellEditable(int /*row*/, int column) override { return column == kSkewedStiffnessColumn; }
+  int FilterChar(int character) override {
+    const char c = static_cast<char>(character);
+    return c == ' ' || (IsNotNumberChar(c) && std::strchr("RIGDrigd", c) == nullptr) ? 0 : character;
+  }
+  bool StoreItemCell(DataItem& item, int column) override {
+    if (column != kSkewedStiffnessColumn) return false;
+    auto& skewed = static_cast<SkewedRestraint&>(item);
+    float value = 0.0f;
+    const int refused = skewed.rotational != 0 ? ParseFieldRotStiffness(value) : ParseFieldStiffness(value);
+    if (refused != 0) ThrowInvalidField("Stiffness");
+    if (value == 0.0f) ThrowRequiredField("Stiffness");
+    if (value == skewed.stiffness) return false;
+    skewed.stiffness = value;
+    return true;
+  }
+};
+
+SkewedRestraintsList& TheSkewedList() {
+  static SkewedRestraintsList list(DataType::SkewedRestraint, RowListKind::SkewedRestraints, "Skewed restraints",
+                                   "Skewed restraint",
+                                   {{Heading("Node"), Heading("Tag"), Heading("Type"), Heading("Stiffness"),
+                                     Heading("Units"), Heading("X comp"), Heading("Y comp"), Heading("Z comp"),
+                                     Heading("CNode")},
+                                    0, 0, ""},
+                                   PrintSkewedRestraintsDetails);
   return list;
 }
 
@@ -384,7 +411,10 @@ void PrintLimitStopsDetails() {
 
 TableWindow& SkewedRestraintsListTable() { return TheSkewedList(); }
 bool SkewedRestraintsListOffered(const Model& model) { return model.lists[RowListKind::SkewedRestraints].count > 0; }
-void OpenSkewedRestraintsList() { TheSkewedList().Open(OpenSkewedRestraintsList, nullptr); }
+void OpenSkewedRestraintsList() {
+  static const std::vector<int> lengths = {0, 0, 0, 0, kStiffnessCellLength};
+  TheSkewedList().Open(OpenSkewedRestraintsList, &lengths);
+}
 
 std::string DescribeSkewedRestraint(int row) {
   const SkewedRestraint& skewed = ItemOfRow<SkewedRestraint>(row);

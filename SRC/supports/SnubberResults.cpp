@@ -2,11 +2,15 @@
 // direction, and the direction) and the snubber's support load summary. A
 // snubber acts only in the seismic and dynamic cases, so its loads section
 // is printed only for those.
+#include "graphics/ReportOutput.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
 #include "results/ResultCases.h"
 #include "shell/NumberText.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/Snubber.h"
 #include "supports/SupportResultTables.h"
+#include "shell/Units.h"
 
 namespace {
 
@@ -15,6 +19,35 @@ constexpr const char* kLoadNames[1] = {"Load"};
 const Snubber& AsSnubber(const DataItem& item) { return static_cast<const Snubber&>(item); }
 
 void OpenSnubberLoadsTable() { OpenSupportKindLoadsTable(SnubberResultKind()); }
+
+void TextHeadings() {
+  ReportPutText("Node", 6);
+  ReportPutText("Load", 13);
+  ReportPutText(UnitLabel(kUnitForce), 18);
+  ReportPutText("X comp", 26);
+  ReportPutText("Y comp", 36);
+  ReportPutText("Z comp", 46);
+  ReportNewLine();
+}
+
+void TextRow(const DataItem& item, int /*layoutRow*/) {
+  const Snubber& snubber = AsSnubber(item);
+  ReportPutTextRight(FormatForce(snubber.caseLoads[0]), 19);
+  ReportFieldRight(ReportComponent(snubber.dirX), 30);
+  ReportFieldRight(ReportComponent(snubber.dirY), 40);
+  ReportFieldRight(ReportComponent(snubber.dirZ), 50);
+}
+
+std::vector<std::vector<std::string>> CsvHeadings() {
+  return {{"Node", "Tag", std::string(" Load ") + UnitLabel(kUnitForce), "X comp", "Y comp", "Z comp"}};
+}
+
+std::vector<std::string> CsvRow(const DataItem& item, int layoutRow) {
+  const Snubber& snubber = AsSnubber(item);
+  return {NodeNumberText(TheModel().row(layoutRow).node), snubber.tag, FormatForce(snubber.caseLoads[0]),
+          FormatFixedWidth(snubber.dirX, 10, 3), FormatFixedWidth(snubber.dirY, 10, 3),
+          FormatFixedWidth(snubber.dirZ, 10, 3)};
+}
 
 SupportResultKind MakeSnubberKind() {
   SupportResultKind kind;
@@ -47,6 +80,12 @@ SupportResultKind MakeSnubberKind() {
   kind.loadEnds = {19};
   kind.summaryTitleSpan = {0, 0};
   kind.summaryEnds = {38};
+  kind.textTitle = "Loads on Snubbers";
+  kind.textHeadings = TextHeadings;
+  kind.textRow = TextRow;
+  kind.csvHeadings = CsvHeadings;
+  kind.csvRow = CsvRow;
+  kind.noAllowables = true;
   kind.openLoads = OpenSnubberLoadsTable;
   kind.listOpener = OpenSnubbersList;
   return kind;

@@ -22,6 +22,7 @@
 #include "results/ResultPrint.h"
 #include "results/TextMeasure.h"
 #include "shell/Frame.h"
+#include "shell/NumberText.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
@@ -147,9 +148,13 @@ class SupportLoadsTable : public ResultTableWindow {
     if (kind->listOpener != nullptr && CurrentListOpener() == kind->listOpener)
       if (HWND list = ListTableWindow(0); list != nullptr && IsWindowVisible(list)) TableWindowGoTo(list, currentRow);
   }
-  void Prepare() override { AddSupportNavigationMenu(MultipleSupportKinds()); }
+  void Prepare() override {
+    AddSupportNavigationMenu(MultipleSupportKinds());
+    if (kind != nullptr && kind->globalLocal) AddSupportAxesMenu(g_SupportLoadsGlobal != 0);
+  }
   void Close() override {
     RemoveSupportNavigationMenu();
+    RemoveSupportAxesMenu();
     HideHighlight();
   }
   void ContextMenu() override { TrackResultTablePopup(*this, SupportPopup(MultipleSupportKinds(), true)); }
@@ -188,6 +193,7 @@ class SupportSummaryTable : public ResultTableWindow {
   }
   // The value of a cell, false when it shows nothing.
   bool Value(int row, int column, float& value) const {
+    if (WithoutAllowables(row)) return false;
     const SummaryRecord* record = Record(row);
     if (record == nullptr || column < 2) return false;
     const int d = DisplacementColumn();
@@ -204,6 +210,10 @@ class SupportSummaryTable : public ResultTableWindow {
   void DefineColumns() override {
     widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
     Equalize(widths);
+  }
+  // The Allowables row of a kind that has no allowable loads.
+  bool WithoutAllowables(int row) const {
+    return kind != nullptr && kind->noAllowables && row == SummaryRowCount();
   }
   void Equalize(std::vector<int>& w) const {
     const int d = DisplacementColumn();
@@ -224,7 +234,10 @@ class SupportSummaryTable : public ResultTableWindow {
     return {};
   }
   std::string CellText(int row, int column, int /*line*/) override {
-    if (column == 1) return row >= 1 && row <= SummaryRowCount() ? SummaryRowLabels()[static_cast<std::size_t>(row)] : "";
+    if (column == 1)
+      return row >= 1 && row <= SummaryRowCount() && !WithoutAllowables(row)
+                 ? SummaryRowLabels()[static_cast<std::size_t>(row)]
+                 : "";
     float value = 0.0f;
     if (!Value(row, column, value)) return {};
     if (column < DisplacementColumn()) return SummaryLoadText(value, column - 2);
@@ -235,7 +248,7 @@ class SupportSummaryTable : public ResultTableWindow {
     const int n = SummaryRowCount();
     if (row < n - 2 || row > n || column < 2 || column >= DisplacementColumn()) return false;
     float value = 0.0f;
-    const SummaryRecord* allowables = Record(n);
+    const SummaryRecord* allowables = WithoutAllowables(n) ? nullptr : Record(n);
     if (allowables == nullptr || !Value(row, column, value)) return false;
     const float allowable = (*allowables)[static_cast<std::size_t>(column - 2)];
     return allowable != 0.0f && std::fabs(allowable) < std::fabs(value);
@@ -304,9 +317,14 @@ std::string LoadHeadingText(const SupportResultKind& kind, int c, bool withBlank
 }
 
 void LoadsTextHeading(const SupportResultKind& kind, const std::string& caseTitle) {
-  ReportPutCentred(KindTableTitle(kind) + ": " + caseTitle, 6, 78);
+  ReportPutCentred((kind.textTitle != nullptr ? kind.textTitle : KindTableTitle(kind)) + ": " + caseTitle, 6, 78);
   ReportNewLine();
   ReportRule();
+  if (kind.textHeadings != nullptr) {
+    kind.textHeadings();
+    ReportRule();
+    return;
+  }
   ReportPutText("Node", 6);
   for (int c = 0; c < kind.loads; ++c) {
     const bool blank = !(c >= 3 && kind.momentHeadingsWithoutBlank);
@@ -327,8 +345,13 @@ void WriteLoadsText(const SupportResultKind& kind, SupportLoadsTable& table, int
   for (int row = 1; row <= rows; ++row) {
     if (g_ReportLine == kReportBodyLine) LoadsTextHeading(kind, caseTitle);
     ReportPutText(table.Cell(row, 1, false), 6);
-    for (int c = 0; c < kind.loads; ++c)
-      ReportPutTextRight(table.Cell(row, c + 3 + kind.leading, false), kind.loadEnds[static_cast<std::size_t>(c)]);
+    const int layoutRow = KindLayoutRow(kind, row);
+    const DataItem* item = ItemOfRow(kind, layoutRow);
+    if (kind.textRow != nullptr && item != nullptr)
+      kind.textRow(*item, layoutRow);
+    else
+      for (int c = 0; c < kind.loads; ++c)
+        ReportPutTextRight(table.Cell(row, c + 3 + kind.leading, false), kind.loadEnds[static_cast<std::size_t>(c)]);
     ReportNewLine();
   }
   if (g_ReportLine != kReportBodyLine) ReportRule();
@@ -338,12 +361,22 @@ void WriteLoadsCsv(const SupportResultKind& kind, SupportLoadsTable& table, int 
   ReportAppendLine(CsvQuoted(kind.tableTitle != nullptr ? KindTableTitle(kind) + ": " + CurrentCaseTitle()
                                                      : CurrentCaseTitle() + ": Loads on " + kind.pluralLower));
   ReportNewLine();
-  std::vector<std::string> heading{"Node", "Tag"};
-  for (int l = 0; l < kind.leading; ++l) heading.push_back(kind.leadingHeading(l, 0) + kind.leadingHeading(l, 1));
-  for (int c = 0; c < kind.loads; ++c) heading.push_back(LoadHeadingText(kind, c, true));
-  for (int e = 0; e < kind.extras; ++e) heading.push_back(kind.extraHeading(e));
-  WriteCsvCells(heading);
+  if (kind.csvHeadings != nullptr) {
+    for (const std::vector<std::string>& line : kind.csvHeadings()) WriteCsvCells(line);
+  } else {
+    std::vector<std::string> heading{"Node", "Tag"};
+    for (int l = 0; l < kind.leading; ++l) heading.push_back(kind.leadingHeading(l, 0) + kind.leadingHeading(l, 1));
+    for (int c = 0; c < kind.loads; ++c) heading.push_back(LoadHeadingText(kind, c, true));
+    for (int e = 0; e < kind.extras; ++e) heading.push_back(kind.extraHeading(e));
+    WriteCsvCells(heading);
+  }
   for (int row = 1; row <= rows; ++row) {
+    const int layoutRow = KindLayoutRow(kind, row);
+    const DataItem* item = ItemOfRow(kind, layoutRow);
+    if (kind.csvRow != nullptr && item != nullptr) {
+      WriteCsvCells(kind.csvRow(*item, layoutRow));
+      continue;
+    }
     std::vector<std::string> cells;
     for (int column = 1; column <= table.Columns(); ++column) cells.push_back(table.Cell(row, column, true));
     WriteCsvCells(cells);
@@ -375,6 +408,7 @@ void WriteSummaryText(const SupportResultKind& kind, SupportSummaryTable& table,
   else
     SummaryTextHeading(kind, row);
   for (int r = 1; r <= rows; ++r) {
+    if (table.WithoutAllowables(r)) continue;
     if (g_ReportLine == kReportBodyLine) SummaryTextHeading(kind, row);
     ReportPutText(table.CellText(r, 1, 0), 4);
     for (int c = 0; c < kind.loads; ++c) {
@@ -393,6 +427,7 @@ void WriteSummaryCsv(const SupportResultKind& kind, SupportSummaryTable& table, 
   for (int column = 1; column <= table.columnCount; ++column) heading.push_back(table.HeadingText(column, 1));
   WriteCsvCells(heading);
   for (int r = 1; r <= SummaryRowCount(); ++r) {
+    if (table.WithoutAllowables(r)) continue;
     std::vector<std::string> cells{table.CellText(r, 1, 0)};
     for (int column = 2; column <= table.columnCount; ++column) {
       float value = 0.0f;
@@ -434,6 +469,16 @@ struct SummaryTarget {
 
 }  // namespace
 
+void ReportFieldRight(const std::string& text, int end) {
+  if (!text.empty()) ReportPutTextRight(text, end);
+}
+
+void ReportFieldAt(const std::string& text, int column) {
+  if (!text.empty()) ReportPutText(text, column);
+}
+
+std::string ReportComponent(double value) { return value == 0.0 ? "" : FormatFixedWidth(value, 10, 3); }
+
 std::string SupportSummaryTitle(const SupportResultKind& kind, int row) {
   std::string title = SupportSummaryTable::CFormatNode(
       (std::string("Support load summary for ") + kind.singularLower + " at node %s").c_str(), row);
@@ -469,6 +514,15 @@ void OpenSupportKindLoadsTable(const SupportResultKind& kind) {
   table.Load();
   TableShowFocus(table);
   table.CurrentRowChanged();
+}
+
+void ToggleSupportLoadsAxes() {
+  SupportLoadsTable& table = TheLoadsTable();
+  if (table.kind == nullptr || !table.kind->globalLocal) return;
+  g_SupportLoadsGlobal = g_SupportLoadsGlobal != 0 ? 0 : 1;
+  RemoveSupportAxesMenu();
+  AddSupportAxesMenu(g_SupportLoadsGlobal != 0);
+  OpenSupportKindLoadsTable(*table.kind);
 }
 
 void PrintSupportKindLoads(const SupportResultKind& kind) {

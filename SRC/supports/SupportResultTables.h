@@ -83,10 +83,33 @@ struct SupportResultKind {
   // The loads section when the kind prints its own (the guides' local and
   // global blocks).
   void (*printLoads)() = nullptr;
+  // A kind without allowable loads: the summary's Allowables line stays
+  // empty, its label too, and the reports leave it out.
+  bool noAllowables = false;
+  // Whether the loads table shows either axes by g_SupportLoadsGlobal, the
+  // global/local command (F7) switching them (the guides').
+  bool globalLocal = false;
+  // The loads report when the kind lays it out itself. Text: the title
+  // before ": " and the case, the heading lines between the rules ("Node"
+  // at column 6 among them), the fields of a row after its node at column
+  // 6. Comma-separated: the heading lines after the title, a row's cells.
+  const char* textTitle = nullptr;
+  void (*textHeadings)() = nullptr;
+  void (*textRow)(const DataItem& item, int layoutRow) = nullptr;
+  std::vector<std::vector<std::string>> (*csvHeadings)() = nullptr;
+  std::vector<std::string> (*csvRow)(const DataItem& item, int layoutRow) = nullptr;
 };
 
 // Whether the guides' loads are shown in global axes (0 local, 1 global).
 extern std::uint8_t g_SupportLoadsGlobal;
+
+// A text field ending at column `end`, or starting at `column`, of the
+// report line being written, nothing for an empty text; and the direction
+// component of the loads reports (10 characters with 3 decimals, empty for
+// 0).
+void ReportFieldRight(const std::string& text, int end);
+void ReportFieldAt(const std::string& text, int column);
+std::string ReportComponent(double value);
 
 // The built kinds, by DataType; null for a kind without result tables yet.
 const SupportResultKind* FindSupportResultKind(DataType type);
@@ -100,6 +123,9 @@ const SupportResultKind& GenericSupportResultKind();
 
 // The loads table of `kind`: nothing when the model has none of it.
 void OpenSupportKindLoadsTable(const SupportResultKind& kind);
+// The global/local command on the loads table shown: the guides' table is
+// shown again in the other axes; a kind in one axes does nothing.
+void ToggleSupportLoadsAxes();
 // The kind's "Loads on ..." section on the current report road (nothing
 // when the model has none of the kind, or the kind is not shown in the
 // case); a kind with its own section prints that.

@@ -4,7 +4,8 @@
 // dialog kept open and nothing stored, the buttons that fill fields (the
 // vertical, the generic support's group B unit that rewrites its coupling
 // terms), OK without a change leaving no undo step, and the lists and
-// printed lines of the stored items.
+// printed lines of the stored items; the skewed restraints list storing a
+// stiffness typed in its cell as its dialog reads it.
 #include <gtest/gtest.h>
 
 #include "elements/KindTable.h"
@@ -16,6 +17,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "shell/UndoFiles.h"
 #include "shell/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
@@ -195,6 +197,61 @@ TEST_F(OtherSupportDialogsTest, TheGenericSupportShowsItsCouplingInTheChosenUnit
   EXPECT_EQ(generic.groupBUnitIndex, 0);
   EXPECT_EQ(FormatGenericSupportStiffness(1.0e12f, 0), "Rigid");
   EXPECT_EQ(FormatGenericSupportStiffness(0.0f, 0), "0");
+}
+
+TEST_F(OtherSupportDialogsTest, TheSkewedRestraintsListStoresATypedStiffnessByItsType) {
+  Model& model = TheModel();
+  SetDataType(model, 3, DataType::SkewedRestraint);
+  auto& translational = static_cast<SkewedRestraint&>(*model.row(3).item);
+  translational.dirY = 1.0f;
+  translational.stiffness = 500.0f;
+  SetDataType(model, 4, DataType::SkewedRestraint);
+  auto& rotational = static_cast<SkewedRestraint&>(*model.row(4).item);
+  rotational.rotational = 1;
+  rotational.dirX = 1.0f;
+  rotational.stiffness = 1000.0f;
+  MakeModel(model);
+  model.modified = false;
+  ChooseList("&Skewed restraints");
+  TableWindow& list = SkewedRestraintsListTable();
+  ASSERT_EQ(list.rowCount, 2);
+  // Only the stiffness takes typed text.
+  EXPECT_TRUE(list.IsCellEditable(1, 4));
+  for (int column : {1, 2, 3, 5, 6, 9}) EXPECT_FALSE(list.IsCellEditable(1, column)) << column;
+  auto type = [&list](const std::string& text) {
+    list.currentColumn = 4;
+    TableLoadEditBuffer(list);
+    list.editBuffer = text;
+    list.editChanged = true;
+    TableCommitEdit(list);
+  };
+  TableGoToRow(list, 1);
+  type("250");
+  EXPECT_FLOAT_EQ(static_cast<const SkewedRestraint&>(*model.row(3).item).stiffness, 250.0f);
+  EXPECT_TRUE(model.modified);
+  EXPECT_TRUE(CanUndo());
+  // Refusals say why and keep the value.
+  messages.clear();
+  type("1x");
+  type("0");
+  type("-5");
+  EXPECT_EQ(messages, (std::vector<std::string>{"Stiffness =  1x  is invalid", "Stiffness is required",
+                                                "Stiffness =  -5  is invalid"}));
+  EXPECT_FLOAT_EQ(static_cast<const SkewedRestraint&>(*model.row(3).item).stiffness, 250.0f);
+  type("r");
+  EXPECT_EQ(static_cast<const SkewedRestraint&>(*model.row(3).item).stiffness, 1.0e12f);
+  EXPECT_EQ(list.CellText(1, 4, 0), "Rigid");
+  // The rotational one reads the rotational stiffness unit.
+  TableGoToRow(list, 2);
+  type("10");
+  float expected = 0.0f;
+  ASSERT_EQ(ParseRotStiffness("10", expected), 0);
+  EXPECT_FLOAT_EQ(static_cast<const SkewedRestraint&>(*model.row(4).item).stiffness, expected);
+  EXPECT_NE(expected, 10.0f);  // not the translational unit's value
+  // The same value again leaves no undo step.
+  const int depth = UndoDepth();
+  type("10");
+  EXPECT_EQ(UndoDepth(), depth);
 }
 
 }  // namespace
