@@ -19,6 +19,7 @@
 #include "results/ResultsTesting.h"
 #include "shell/Units.h"
 #include "supports/GenericSupport.h"
+#include "supports/NonlinearSupportPlant.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
 #include "supports/SkewedRestraint.h"
@@ -47,45 +48,17 @@ bool HasLine(const std::vector<std::string>& lines, const std::string& part) {
 
 class NonlinearSupportResultsTest : public ResultsFixture {
  protected:
-  static constexpr int kGuideRow = 2, kStopRow = 3, kSkewedRow = 4, kSnubberRow = 5, kGenericRow = 6;
+  static constexpr int kGuideRow = nonlinear_plant::kGuideRow, kStopRow = nonlinear_plant::kStopRow,
+                       kSkewedRow = nonlinear_plant::kSkewedRow, kSnubberRow = nonlinear_plant::kSnubberRow,
+                       kGenericRow = nonlinear_plant::kGenericRow;
 
-  // From 10 (anchor) along X: 20 a guide (mu 0.3), 30 a +Y stop (lower
-  // limit 0), 40 a Z skewed restraint, 50 an X snubber with a Z restraint
-  // on a Location row, then up 60 inch in Z to 60, a generic support;
-  // sustained, operating and expansion analysed, the results open.
+  // The plant of NonlinearSupportPlant.h analysed, its results open.
   void OpenPlant() {
-    using namespace analysis_testing;
-    Model& model = TheModel();
-    StartModel(model, 300.0, kDensity, ModelPath());
-    PipeRow(model, 10, ElementType::From, 0.0f);
-    PutItem(model, 1, DataType::Anchor);
-    PipeRow(model, 20, ElementType::Pipe, 60.0f);
-    static_cast<Guide&>(*PutAndGet(kGuideRow, DataType::Guide)).frictionCoefficient = 0.3f;
-    PipeRow(model, 30, ElementType::Pipe, 60.0f);
-    auto& stop = static_cast<LimitStop&>(*PutAndGet(kStopRow, DataType::LimitStop));
-    stop.dirY = 1.0f;
-    stop.lowerLimit = 0.0f;
-    PipeRow(model, 40, ElementType::Pipe, 60.0f);
-    auto& skewed = static_cast<SkewedRestraint&>(*PutAndGet(kSkewedRow, DataType::SkewedRestraint));
-    skewed.dirZ = 1.0f;
-    skewed.stiffness = 1.0e12f;
-    PipeRow(model, 50, ElementType::Pipe, 60.0f);
-    static_cast<Snubber&>(*PutAndGet(kSnubberRow, DataType::Snubber)).dirX = 1.0f;
-    PipeRow(model, 60, ElementType::Pipe, 0.0f, 0.0f, 60.0f);
-    PutItem(model, kGenericRow, DataType::GenericSupport);
-    const int location = PipeRow(model, 50, ElementType::Location, 0.0f);
-    PutItem(model, location, DataType::Restraint);
-    static_cast<Restraint&>(*model.row(location).item).restrainZ = 1;
-    MakeModel(model);
-    SetCases(model, {1, 8, 2});
+    nonlinear_plant::Build(TheModel(), ModelPath());
     ASSERT_EQ(WriteModelFile(ModelPath()), "");
     Analyse();
     OpenCancelled("RESULTS4_DIALOG");
     ASSERT_TRUE(InResultsMode());
-  }
-  static DataItem* PutAndGet(int row, DataType type) {
-    PutItem(TheModel(), row, type);
-    return TheModel().row(row).item.get();
   }
   // The values of a support row in result case `shown`, from the file.
   std::vector<double> FileValues(int shown, int row) {
