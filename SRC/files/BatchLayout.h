@@ -8,8 +8,11 @@
 // without error.
 //
 // Kinds: pipes, bends, From, Location and comment rows, anchors,
-// restraints, skewed restraints, guides, limit stops, snubbers and branch
-// SIFs are built; a code or keyword of any other kind
+// restraints, skewed restraints, guides, limit stops, snubbers, branch SIFs
+// and the in-line kinds (valves, reducers, rigid and elastic elements, cut
+// pipes, miters, jacketed pipes and bends with their spiders and end caps,
+// hydrotest loads: BatchInlineKinds.h) are built; a code or keyword of any
+// other kind
 // is refused with the line's message (never passed over), until its kind
 // exists. A keyword that belongs to a built kind other than the row's is
 // read and checked and then has no effect.
@@ -30,6 +33,7 @@
 #include <string_view>
 
 #include "elements/Bend.h"
+#include "files/BatchInlineKinds.h"
 #include "files/ModelBatchFile.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
@@ -58,6 +62,7 @@ struct BatchLayoutAttributes {
   bool codeGiven = false;  // a K field was read
   float dx = 0.0f, dy = 0.0f, dz = 0.0f;
   float bendRadius = 0.0f;
+  std::string bendRadiusText;  // as the B field gave it
   std::uint8_t radiusKind = kBendRadiusLong;
   std::string comment;
 
@@ -113,6 +118,8 @@ struct BatchLayoutAttributes {
   float skewedRotStiffness = 0.0f;      // KR, inch-pound per radian
   std::array<float, 3> direction{};     // DV
   NodeId connectedNode = 0;             // CNOD
+  // The in-line kinds' values (BatchInlineKinds.h).
+  BatchInlineAttributes inlineKinds;
 };
 
 // Reads the current LAYOUT data line and appends its row to the model.

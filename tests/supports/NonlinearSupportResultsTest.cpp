@@ -57,7 +57,7 @@ class NonlinearSupportResultsTest : public ResultsFixture {
     nonlinear_plant::Build(TheModel(), ModelPath());
     ASSERT_EQ(WriteModelFile(ModelPath()), "");
     Analyse();
-    OpenCancelled("RESULTS4_DIALOG");
+    OpenCancelled("RESULTS6_DIALOG");
     ASSERT_TRUE(InResultsMode());
   }
   // The values of a support row in result case `shown`, from the file.

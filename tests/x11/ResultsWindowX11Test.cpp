@@ -56,7 +56,7 @@ TEST_F(ResultsWindowX11Test, TheOtherSupportsAndTheirTablesAreOnTheScreen) {
   nonlinear_plant::Build(TheModel(), ModelPath());
   ASSERT_EQ(WriteModelFile(ModelPath()), "");
   Analyse();
-  OpenCancelled("RESULTS4_DIALOG");
+  OpenCancelled("RESULTS6_DIALOG");
   g_ResultCase = ResultCaseOfType(8);
   OpenSupportLoadsTable();
   platform::RunUntilIdle();
