@@ -12,6 +12,7 @@
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "results/ResultPrint.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -91,13 +92,27 @@ class OtherSupportList : public KindListTable {
   }
   void EnterRow(bool /*control*/) override { EditCurrentItem(); }
   void WriteText() override { print_(); }
-  void PaintExtra() override {
+  // The columns of a group share the widest of their widths, and their
+  // rules start below the group's heading.
+  void DefineColumns() override {
+    KindListTable::DefineColumns();
     if (shape_.groupFirst == 0) return;
-    TableHeadingCentred(*this, shape_.groupFirst, shape_.groupLast, 0, shape_.groupText);
-    TableHeadingRule(*this, shape_.groupFirst, shape_.groupLast, 2);
+    int width = 0;
+    for (int column = shape_.groupFirst; column <= shape_.groupLast; ++column)
+      width = std::max(width, widths[static_cast<std::size_t>(column)]);
+    for (int column = shape_.groupFirst; column <= shape_.groupLast; ++column)
+      widths[static_cast<std::size_t>(column)] = width;
+  }
+  void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
+  void DrawColumnRule(int column) override {
+    if (!DrawGroupColumnRule(*this, Groups(), column)) KindListTable::DrawColumnRule(column);
   }
 
  private:
+  std::vector<HeadingGroup> Groups() const {
+    if (shape_.groupFirst == 0) return {};
+    return {{shape_.groupFirst, shape_.groupLast, shape_.groupText}};
+  }
   ListShape shape_;
   void (*print_)();
 };
@@ -195,7 +210,7 @@ std::string GenericUnitsText(std::int32_t index, int line) {
   const std::string stiffness = UnitLabel(kUnitStiffness), rotational = UnitLabel(kUnitRotStiffness);
   const std::string b = GroupBUnitLabel(index);
   switch (line) {
-    case 1: return "K11/K12/K12 = " + stiffness + "; K14/K15/K16 = " + b;
+    case 1: return "K11/K12/K13 = " + stiffness + "; K14/K15/K16 = " + b;
     case 2: return "K22/K23 = " + stiffness + "; K24/K25/K26 = " + b;
     case 3: return "K33 = " + stiffness + "; K34/K35/K36 = " + b;
     case 4: return "K44/K45/K46 = " + rotational;

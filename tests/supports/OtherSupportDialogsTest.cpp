@@ -254,4 +254,28 @@ TEST_F(OtherSupportDialogsTest, TheSkewedRestraintsListStoresATypedStiffnessByIt
   EXPECT_EQ(UndoDepth(), depth);
 }
 
+// The generic supports list gives each support six lines, one per matrix
+// row: every line's cells are measured (a "Rigid" on the diagonal below the
+// first line gets room), the six term columns share one width, and each
+// line names the units of its terms.
+TEST_F(OtherSupportDialogsTest, TheGenericSupportsListMeasuresEveryLineOfItsMatrix) {
+  Model& model = TheModel();
+  SetDataType(model, 3, DataType::GenericSupport);
+  auto& generic = static_cast<GenericSupport&>(*model.row(3).item);
+  generic.terms[static_cast<std::size_t>(GenericSupport::TermIndex(1, 2))] = 0.0f;
+  MakeModel(model);
+  ShowListByOpener(OpenGenericSupportsList);
+  platform::RunUntilIdle();
+  TableWindow& list = GenericSupportsListTable();
+  ASSERT_EQ(list.rowCount, 1);
+  EXPECT_EQ(list.CellText(1, 4, 0), "0");
+  EXPECT_EQ(list.CellText(1, 4, 1), "Rigid");  // K22
+  EXPECT_EQ(list.CellText(1, 8, 5), "Rigid");  // K66
+  EXPECT_EQ(list.CellText(1, 3, 1), "");       // below the diagonal
+  for (int column = 4; column <= 8; ++column)
+    EXPECT_EQ(list.widths[static_cast<std::size_t>(column)], list.widths[3]) << column;
+  EXPECT_EQ(list.CellText(1, 9, 0), "K11/K12/K13 = (lb/inch); K14/K15/K16 = (lb/deg)");
+  EXPECT_EQ(list.CellText(1, 9, 5), "K66 = (in-lb/deg)");
+}
+
 }  // namespace

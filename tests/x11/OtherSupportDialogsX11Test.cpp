@@ -1,7 +1,8 @@
 // The dialogs of guides, limit stops, skewed restraints, snubbers and
 // generic supports in real X windows on a private Xvfb server, each filled
 // with an item's values, no control covering another (a unit label under a
-// button hides the button's text). What the server shows must be what the layer drew; the pictures are kept
+// button hides the button's text), and the lists of limit stops and generic
+// supports with their group headings. What the server shows must be what the layer drew; the pictures are kept
 // in the build folder (x11-other-*.png) to be looked at.
 #include <gtest/gtest.h>
 
@@ -12,6 +13,7 @@
 #include "XvfbServer.h"
 #include "elements/KindTable.h"
 #include "model/ListTesting.h"
+#include "model/ListWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -19,6 +21,7 @@
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
+#include "supports/OtherSupportLists.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 
@@ -105,6 +108,32 @@ TEST_F(OtherSupportDialogsX11Test, TheFiveDialogsAreOnTheScreenWithTheirValues) 
   auto& generic = static_cast<GenericSupport&>(*model.row(2).item);
   generic.terms[static_cast<std::size_t>(GenericSupport::TermIndex(1, 2))] = 5.0e4f;
   EXPECT_EQ(Dialog("GENERIC_SUPPORT_DIALOG", 2, DataType::GenericSupport, "generic", [](HWND) {}), 0);
+}
+
+TEST_F(OtherSupportDialogsX11Test, TheListsOfLimitStopsAndGenericSupportsAreOnTheScreen) {
+  Model& model = TheModel();
+  SetDataType(model, 2, DataType::LimitStop);
+  auto& stop = static_cast<LimitStop&>(*model.row(2).item);
+  stop.lowerLimit = -0.5f;
+  stop.upperLimit = 0.25f;
+  stop.dirX = 1.0f;
+  stop.frictionCoefficient = 0.3f;
+  stop.tag = "LS-1";
+  SetDataType(model, 3, DataType::GenericSupport);
+  MakeModel(model);
+  const auto pictured = [this](void (*opener)(), const std::string& name) {
+    ShowListByOpener(opener);
+    platform::RunUntilIdle();
+    ShowWindow(LayoutFrame().window, SW_HIDE);
+    SetForegroundWindow(ListFrame().window);
+    platform::RunUntilIdle();
+    return CompareWindowWithScreen(display_, ListFrame().window,
+                                   std::string(QUORVEL_BINARY_DIR) + "/x11-other-" + name);
+  };
+  EXPECT_EQ(pictured(OpenLimitStopsList, "limit-stops-list"), 0);
+  EXPECT_EQ(LimitStopsListTable().rowCount, 1);
+  EXPECT_EQ(pictured(OpenGenericSupportsList, "generic-list"), 0);
+  EXPECT_GE(GenericSupportsListTable().rowCount, 1);
 }
 
 }  // namespace
