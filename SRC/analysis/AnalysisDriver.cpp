@@ -71,10 +71,11 @@ void ThrowIfWriteFailed(const BinaryFile& file, const std::string& path) {
 }
 
 // Assembles, factorises and solves the current step.
-void SolveStaticStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+void SolveStaticStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
+                     ElementAssemblyCache* cache = nullptr) {
   {
     PhaseClock clock(g_PhaseTimes.assembly);
-    AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress);
+    AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress, cache);
   }
   SolverStatus status;
   {
@@ -164,6 +165,15 @@ bool ModelHasBuriedPipe(const Model& model) {
     if (section != 0 && !model.sections[section].soil.empty()) return true;
   }
   return false;
+}
+
+bool ElementsAreLinear(const Model& model) {
+  if (ModelHasBuriedPipe(model)) return false;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.element && layout.element->IsNonlinear()) return false;
+  }
+  return true;
 }
 
 bool ModelIsNonlinear(const Model& model) {
@@ -305,9 +315,13 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
       return;
     }
   }
-  if (g_AnalysisFlags.modelNonlinear != 0 && !CaseIsModal() && !CaseIsRecalculatingHangerLoads())
-    IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress); }, progress);
-  else
+  if (g_AnalysisFlags.modelNonlinear != 0 && !CaseIsModal() && !CaseIsRecalculatingHangerLoads()) {
+    // Elements whose own state changes between passes are assembled anew
+    // in each.
+    ElementAssemblyCache cache;
+    ElementAssemblyCache* kept = ElementsAreLinear(model) ? &cache : nullptr;
+    IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, kept); }, progress);
+  } else
     SolveStaticStep(model, elements, progress);
   WriteStepOutput(model, elements, progress);
 }
