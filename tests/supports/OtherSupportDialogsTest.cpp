@@ -278,4 +278,31 @@ TEST_F(OtherSupportDialogsTest, TheGenericSupportsListMeasuresEveryLineOfItsMatr
   EXPECT_EQ(list.CellText(1, 9, 5), "K66 = (in-lb/deg)");
 }
 
+// A group B unit the dialog never stores (read from a damaged or foreign
+// file, negative or above the last unit) is put right before the support's
+// lines are shown, after the question; the model is then modified.
+TEST_F(OtherSupportDialogsTest, TheGenericSupportsListRepairsAGroupBUnitOutOfRange) {
+  Model& model = TheModel();
+  SetDataType(model, 3, DataType::GenericSupport);
+  auto& generic = static_cast<GenericSupport&>(*model.row(3).item);
+  for (const std::int32_t unit : {6, -1}) {
+    generic.groupBUnitIndex = unit;
+    MakeModel(model);
+    model.modified = false;
+    std::string question;
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [&question](HWND box) {
+      for (const std::string& line : LinesOfDialog(box)) question += line + " ";
+      SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    ShowListByOpener(OpenGenericSupportsList);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    EXPECT_NE(question.find("Rotational stiffness units for Generic Support at node 30 is invalid"), std::string::npos)
+        << question;
+    EXPECT_EQ(generic.groupBUnitIndex, 0) << unit;
+    EXPECT_TRUE(model.modified);
+    EXPECT_EQ(GenericSupportsListTable().CellText(1, 9, 0), "K11/K12/K13 = (lb/inch); K14/K15/K16 = (lb/deg)");
+  }
+}
+
 }  // namespace
