@@ -8,6 +8,7 @@
 // folder (x11-results-*.png) to be looked at.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <filesystem>
 #include <string>
 
@@ -79,6 +80,15 @@ TEST_F(ResultsWindowX11Test, TheOtherSupportsAndTheirTablesAreOnTheScreen) {
   ResultsCommandNow(330);
   ASSERT_NE(ResultsTitle().find("Loads on Limit stops"), std::string::npos) << ResultsTitle();
   EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window, prefix + "limit-stops"), 0);
+  // The next kinds in the chooser's order, each in its own table.
+  for (const char* title : {"Loads on Restraints", "Loads on Skewed restraints", "Loads on Snubbers",
+                            "Loads on Generic supports"}) {
+    ResultsCommandNow(330);
+    ASSERT_NE(ResultsTitle().find(title), std::string::npos) << ResultsTitle();
+    std::string name = std::string(title).substr(9);
+    for (char& c : name) c = c == ' ' ? '-' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window, prefix + name), 0) << title;
+  }
   SummaryCurrentSupport() = 2;
   OpenSupportLoadSummary();
   platform::RunUntilIdle();
