@@ -207,15 +207,7 @@ void OpenResults(bool batch) {
       if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ResultsFrame());
       ShowResultsWindow();
     }
-    // The chooser comes once the window manager has given the focus to the
-    // windows just shown: a chooser up before then would be cancelled by the
-    // focus arriving late at the Layout or Graphics window.
-    if (ResultsFrame().window != nullptr) {
-      if (batch)
-        PostMessage(ResultsFrame().window, WM_COMMAND, kResultChooserCommand, 0);
-      else
-        SetTimer(ResultsFrame().window, kResultChooserTimer, kResultChooserDelay, nullptr);
-    }
+    if (ResultsFrame().window != nullptr) PostMessage(ResultsFrame().window, WM_COMMAND, kResultChooserCommand, 0);
   } catch (const std::string& message) {
     SetCursor(previous);
     ShowFailure(RefusalText(message));
@@ -232,7 +224,6 @@ void LeaveResultsMode() {
   if (!InResultsMode()) return;
   Model& model = TheModel();
   BinaryFileClose(ResultsReadFile());
-  if (ResultsFrame().window != nullptr) KillTimer(ResultsFrame().window, kResultChooserTimer);
   if (HWND table = ResultsTableWindow()) TableWindowClose(table);
   HideResultsWindow();
   FreeResultArrays(model);

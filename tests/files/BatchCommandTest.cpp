@@ -169,7 +169,7 @@ TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModel
       for (int id = 1401; id <= 1404; ++id) choices.push_back(TextOfWindow(GetDlgItem(dialog, id)));
       SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1404, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1404)));
     });
-    platform::AdvanceClock(kResultChooserDelay);
+    platform::RunUntilIdle();
     platform::CheckModalScript();
     EXPECT_EQ(choices.back(), "&Displacements");
     EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));

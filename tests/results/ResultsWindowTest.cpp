@@ -73,7 +73,7 @@ TEST_F(ResultsWindowTest, AnalyzeOpensTheResultsOnTheFirstCaseAndTheArrowsStepTh
     Click(dialog, 1404);
   });
   EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, false));
-  platform::AdvanceClock(kResultChooserDelay);
+  platform::RunUntilIdle();
   platform::CheckModalScript();
   EXPECT_EQ(names, (std::vector<std::string>{"&Support load summary", "&Support loads", "&Element forces",
                                              "&Displacements"}));
@@ -253,7 +253,7 @@ TEST_F(ResultsWindowTest, ResultsWithoutALoadCaseSaySoInsteadOfAnEmptyChooser) {
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   OpenResults();
-  platform::AdvanceClock(kResultChooserDelay);
+  platform::RunUntilIdle();
   platform::CheckModalScript();
   EXPECT_EQ(lines.at(0), "The results hold no load case to show.");
   EXPECT_TRUE(InResultsMode());
