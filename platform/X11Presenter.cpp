@@ -50,6 +50,7 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Input.h"
 #include "platform/Messages.h"
@@ -137,6 +138,22 @@ UINT VirtualKeyOf(KeySym keysym) {
   }
 }
 
+// The state bit that says a modifier key is held, or 0 for other keys.
+unsigned ModifierMask(KeySym keysym) {
+  switch (keysym) {
+    case XK_Shift_L: case XK_Shift_R: return ShiftMask;
+    case XK_Control_L: case XK_Control_R: return ControlMask;
+    case XK_Alt_L: case XK_Alt_R: case XK_Meta_L: case XK_Meta_R: return Mod1Mask;
+    case XK_ISO_Level3_Shift: return Mod5Mask;
+    default: return 0;
+  }
+}
+
+struct HeldModifier {
+  UINT key;       // the virtual key the program heard go down
+  unsigned mask;  // the state bit that says it is still held
+};
+
 [[noreturn]] void SetUpFailed(const char* reason) {
   std::fprintf(stderr, "Quorvel: %s\n", reason);
   std::exit(1);
@@ -214,6 +231,7 @@ class X11Presenter final : public Presenter {
   void SetFocusNow(const XWindowState& state);
   void Raise(const XWindowState& state);
   bool ManagersGuess(const XEvent& event);
+  void ReleaseLostModifiers(HWND window, unsigned state);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
   Cursor CursorFor(const std::shared_ptr<const CursorImage>& image);
@@ -257,6 +275,8 @@ class X11Presenter final : public Presenter {
   // server made before that request are old news (see OnFocus).
   HWND focusWanted_ = nullptr;
   unsigned long focusSerial_ = 0;
+  // Modifier keys the program has heard go down and not yet up.
+  std::vector<HeldModifier> heldModifiers_;
 };
 
 X11Presenter::X11Presenter() {
@@ -678,7 +698,9 @@ void X11Presenter::OnKey(XEvent& event) {
   char text[8] = {};
   KeySym keysym = NoSymbol;
   int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
-  UINT key = VirtualKeyOf(XLookupKeysym(&event.xkey, 0));
+  const KeySym unshifted = XLookupKeysym(&event.xkey, 0);
+  UINT key = VirtualKeyOf(unshifted);
+  ReleaseLostModifiers(window, event.xkey.state);
   BYTE character = 0;
   bool unmappable = false;
   if (length == 1) {
@@ -689,7 +711,27 @@ void X11Presenter::OnKey(XEvent& event) {
   }
   bool down = event.type == KeyPress;
   if (key == 0 && character == 0 && !unmappable) return;
+  if (unsigned mask = ModifierMask(unshifted)) {
+    std::erase_if(heldModifiers_, [key](const HeldModifier& held) { return held.key == key; });
+    if (down) heldModifiers_.push_back(HeldModifier{key, mask});
+  }
   PresenterKey(window, key, down, down ? character : 0, down && unmappable);
+}
+
+// A window manager that takes a key combination for itself (Alt+F4 closing
+// a window) also takes the release of its modifier, which the program then
+// believes held: every later key would come with it. A key event's state
+// tells which modifiers are really down; one the program believes down
+// that is not goes up first.
+void X11Presenter::ReleaseLostModifiers(HWND window, unsigned state) {
+  for (auto held = heldModifiers_.begin(); held != heldModifiers_.end();) {
+    if ((state & held->mask) != 0) {
+      ++held;
+      continue;
+    }
+    PresenterKey(window, held->key, false, 0, false);
+    held = heldModifiers_.erase(held);
+  }
 }
 
 void X11Presenter::OnButton(XEvent& event) {

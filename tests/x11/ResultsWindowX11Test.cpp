@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <string>
 
+#include "graphics/PrinterSettings.h"
 #include "model/ModelWindows.h"
 #include "platform/Dialog.h"
 #include "results/ResultsTesting.h"
@@ -16,6 +17,7 @@
 
 #include "ScreenCompare.h"
 #include "WindowManager.h"
+#include "XInput.h"
 #include "XvfbServer.h"
 
 // It brings X11 in too: after the program's headers. Xlib's Screen record
@@ -125,6 +127,47 @@ TEST_F(ResultsUnderWindowManagerX11Test, TheChooserComesUpAtOnceAndStays) {
   EXPECT_TRUE(focused) << "the chooser never had the keyboard above the Results window";
   EXPECT_TRUE(stayed) << "the chooser did not stay with the keyboard (cancelled " << chooserCancels_ << " times)";
   EXPECT_NE(ResultsTitle().find("Displacements: Sustained (W+P)"), std::string::npos) << ResultsTitle();
+}
+
+// The print preview closed by the manager's own keys (Alt+F4, which the
+// manager takes, with the release of its Alt): the Results window has the
+// keyboard again, and its keys come without an Alt the program would
+// believe still held (Alt+Tab, Alt+Ctrl+I ... would do nothing): Tab moves
+// to the next table. The manager's grab is played by the test, so that the
+// release of Alt is surely the manager's.
+TEST_F(ResultsUnderWindowManagerX11Test, AfterThePreviewIsClosedWithAltF4TheResultsTakeKeysWithoutAlt) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  ShowModelWindows();
+  OpenAndChoose("RESULTS4_DIALOG", 4);
+  platform::CheckModalScript();
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Displacements",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1001, 0); });  // Preview
+  SendMessage(ResultsFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ASSERT_NE(TextPrinter().previewFrame, nullptr);
+  platform::SyncPresenter();
+  const auto focusOn = [&](const std::string& title) {
+    return platform::PumpUntil(
+        [&] { return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(title); }, 10000);
+  };
+  ASSERT_TRUE(focusOn("Quorvel : Print Preview")) << "the preview never had the keyboard";
+  input.ShortcutTakenByManager("Alt_L", "F4");
+  platform::PumpUntil([] { return GetAsyncKeyState(VK_MENU) != 0; }, 2000);
+  SendMessage(TextPrinter().previewFrame, WM_SYSCOMMAND, SC_CLOSE, 0);  // what the manager asks
+  ASSERT_EQ(TextPrinter().previewFrame, nullptr);
+  platform::SyncPresenter();
+  ASSERT_TRUE(focusOn(ResultsTitle())) << "the Results window did not get the keyboard back";
+  input.Key("Tab");
+  const auto nextTable = [] { return ResultsTitle().find("Support load summary") != std::string::npos; };
+  EXPECT_TRUE(platform::PumpUntil(nextTable, 10000))
+      << "Tab did not reach the Results table as a plain key: " << ResultsTitle();
+  EXPECT_EQ(GetAsyncKeyState(VK_MENU), 0);
 }
 
 }  // namespace
