@@ -20,6 +20,7 @@
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
+#include "properties/BeamLibraryWindow.h"
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -45,7 +46,6 @@ constexpr PendingKind kPendingKinds[] = {
     {"mdb", "Opening old material libraries"},
     {"spe", "Opening spectrum libraries"},
     {"val", "Opening valve libraries"},
-    {"bli", "Opening beam section libraries"},
     {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
@@ -131,6 +131,9 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
+  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" ||
+                         FindPendingKind(extension) != nullptr;
+  if (knownKind && !LeaveBeamLibraryWindow(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
@@ -138,6 +141,13 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
     // The model of the same name first; its results only when it was read.
     if (!OpenModelFile(owner, ResultsModelPath(path))) return false;
     OpenResults();
+    return true;
+  }
+  if (extension == "bli") {
+    // A beam section library read whole replaces the model's windows.
+    if (!ReadBeamLibraryForWindow(owner, path)) return false;
+    CloseModel();
+    OpenBeamLibraryWindow();
     return true;
   }
   if (const PendingKind* kind = FindPendingKind(extension)) {

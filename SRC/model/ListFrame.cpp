@@ -29,6 +29,7 @@
 #include "model/NodeList.h"
 #include "model/UndoRedo.h"
 #include "platform/Dialog.h"
+#include "properties/BeamLists.h"
 #include "properties/PropertyLists.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
@@ -56,6 +57,9 @@ constexpr int kNextListCommand = 40042;
 constexpr int kPreviousListCommand = 40043;
 constexpr int kCloseDialogsCommand = 301;
 enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindow = 5 };
+
+// The library or evaluation tool that has the frame, if any.
+const ListFrameTool* g_ListFrameTool = nullptr;
 
 std::array<TableWindowRecord, 2>& Records() {
   static std::array<TableWindowRecord, 2> records;
@@ -124,7 +128,7 @@ LRESULT OnSetFocus(HWND window) {
   SendCloseDialogs(GraphicsFrame());
   SendCloseDialogs(LayoutFrame());
   ActiveWindow = window;
-  ActiveAccelerators = ListAccelerators;
+  ActiveAccelerators = g_ListFrameTool != nullptr ? g_ListFrameTool->accelerators : ListAccelerators;
   HWND last = g_ListTableWindows[g_ListTableFocus == 1 ? 1 : 0];
   HWND target = last != nullptr && IsWindowVisible(last) ? last : Records()[0].window;
   if (target != nullptr && IsWindowVisible(target)) SetFocus(target);
@@ -133,6 +137,10 @@ LRESULT OnSetFocus(HWND window) {
 
 LRESULT OnClose() {
   Frame& frame = ListFrame();
+  if (g_ListFrameTool != nullptr) {
+    g_ListFrameTool->close(frame.window);
+    return 0;
+  }
   ShowWindow(frame.window, SW_HIDE);
   ForgetShownListName();
   FrameGoBack(frame, false);
@@ -149,7 +157,7 @@ LRESULT OnNotify(LPARAM lParam) {
 }
 
 LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) return 0;
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || g_ListFrameTool != nullptr) return 0;
   HMENU popup = reinterpret_cast<HMENU>(wParam);
   const HMENU menu = ListFrame().menu;
   if (menu == nullptr) return 0;
@@ -183,15 +191,11 @@ const char* LaterCommandName(int id) {
     case 305: return "Library code";
     case 188: return "Materials";
     case 189: return "Sections";
-    case 307: return "Beam Materials";
-    case 308: return "Beam Sections";
-    case 309: return "Beam Loads";
     case 193: return "Pumps";
     case 194: return "Compressors";
     case 195: return "Turbines";
     case 252: return "Time functions";
     case 222: return "Time function";
-    case 244: return "AISC Beam Library";
     case 250: return "Read spectrum";
     case 257: return "Results";
     default: return nullptr;
@@ -243,6 +247,7 @@ void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
   RegisterPropertyLists();
+  RegisterBeamLists();
   RegisterLoadLists();
   RegisterInputTableView(TheNodeList());
   RegisterKindLists();
@@ -287,7 +292,7 @@ std::string ListToolTipText(int commandId) {
       if (ListFrame().previous_frame == &ResultsFrame()) return "Results Window";
       if (ListFrame().previous_frame == &LayoutFrame()) return "Layout Window";
       return "??? Window";
-    case 270: return "Material library";
+    case 270: return BeamSectionsListShown() ? "Beam library" : "Material library";
     case 302: return "List";
     case 432: return g_ListHighlight ? "Do not Highlight" : "Highlight";
     case kNextListCommand: return "Next List";
@@ -330,7 +335,11 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   }
 }
 
+void SetListFrameTool(const ListFrameTool* tool) { g_ListFrameTool = tool; }
+const ListFrameTool* CurrentListFrameTool() { return g_ListFrameTool; }
+
 void ListCommand(HWND window, int commandId) {
+  if (g_ListFrameTool != nullptr && g_ListFrameTool->command(window, commandId)) return;
   HWND table = FirstTable();
   switch (commandId) {
     case 113:
@@ -392,6 +401,7 @@ void ListCommand(HWND window, int commandId) {
     default: break;
   }
   if (PropertyListCommand(window, commandId)) return;
+  if (BeamListCommand(window, commandId)) return;
   if (LoadsListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }

@@ -13,6 +13,7 @@
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "properties/BeamLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -23,6 +24,7 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
+constexpr int kBeamLibraryChoice = 5;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
@@ -30,7 +32,7 @@ constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     "New material libraries",
     "New spectrum libraries",
     "New valve libraries",
-    "New beam section libraries",
+    nullptr,
     "New flange qualifications",
     "New nozzle evaluations",
     "New lug evaluations",
@@ -94,6 +96,13 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
+  // A library window open now is left first, after its save question.
+  if (kPendingChoices[choice] == nullptr && !LeaveBeamLibraryWindow(parent)) return;
+  if (choice == kBeamLibraryChoice) {
+    CloseModel();
+    NewBeamLibrary();
+    return;
+  }
   if (choice != 1) {
     STAND_IN("the new library and evaluation documents");
     ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");
