@@ -40,17 +40,6 @@ class ListCommandsTest : public ListFixture {
     ListFixture::TearDown();
   }
 
-  // Serves the queue as the program's main loop does: the keys of the
-  // active window's accelerator table become its commands first.
-  static void PumpAsTheMainLoop() {
-    MSG message;
-    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (ActiveAccelerators != nullptr && TranslateAccelerator(ActiveWindow, ActiveAccelerators, &message)) continue;
-      TranslateMessage(&message);
-      DispatchMessage(&message);
-    }
-    platform::RunUntilIdle();
-  }
   static void ControlKey(UINT key) {
     platform::TestKeyDown(VK_CONTROL);
     platform::TestKeyPress(key);
