@@ -133,10 +133,6 @@ void ClosePreview(HWND frame) {
   ActiveWindow = nullptr;
   ActiveAccelerators = nullptr;
   RestoreMainFrames(owner);
-  // Brought forward, the owner may get the focus straight on its child,
-  // which never tells the frame: the frame takes it, so that its keys
-  // (Ctrl+I back to the input ...) are its own again, not none.
-  if (owner != nullptr && IsWindow(owner) && IsWindowVisible(owner)) SetFocus(owner);
 }
 
 void PrintFromPreview(HWND frame) {

@@ -6,8 +6,10 @@
 // window manager.
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
+#include <thread>
 
 #include "graphics/PrinterSettings.h"
 #include "model/ModelWindows.h"
@@ -171,6 +173,52 @@ TEST_F(ResultsUnderWindowManagerX11Test, AfterThePreviewIsClosedWithAltF4TheResu
   EXPECT_TRUE(platform::PumpUntil(nextTable, 10000))
       << "Tab did not reach the Results table as a plain key: " << ResultsTitle();
   EXPECT_EQ(GetAsyncKeyState(VK_MENU), 0);
+}
+
+// Escape leaves the preview under a window manager; the model's windows
+// come back with the Results window holding the keyboard, and Ctrl+I there
+// goes back to the input: the Layout window is on the screen.
+TEST_F(ResultsUnderWindowManagerX11Test, EscapeLeavesThePreviewAndCtrlIThenGoesBackToTheInput) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  ShowModelWindows();
+  OpenAndChoose("RESULTS6_DIALOG", 6);
+  platform::CheckModalScript();
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Displacements",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1001, 0); });  // Preview
+  SendMessage(ResultsFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ASSERT_NE(TextPrinter().previewFrame, nullptr);
+  platform::SyncPresenter();
+  const auto focusOn = [&](const std::string& title) {
+    return platform::PumpUntil(
+        [&] { return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(title); }, 10000);
+  };
+  ASSERT_TRUE(focusOn("Quorvel : Print Preview")) << "the preview never had the keyboard";
+  input.Key("Escape");
+  ASSERT_TRUE(platform::PumpUntil([] { return TextPrinter().previewFrame == nullptr; }, 10000))
+      << "Escape did not leave the preview";
+  platform::SyncPresenter();
+  ASSERT_TRUE(focusOn(ResultsTitle())) << "the Results window did not get the keyboard back";
+  input.Chord("Control_L", "i");
+  // Served as the program's loop serves it, accelerators first.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (InResultsMode() && std::chrono::steady_clock::now() < deadline) {
+    PumpAsTheMainLoop();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_FALSE(InResultsMode()) << "Ctrl+I did not reach the Results window";
+  platform::SyncPresenter();
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_FALSE(IsWindowVisible(ResultsFrame().window));
+  EXPECT_TRUE(platform::PumpUntil([&] { return windows.ShownWindowTitled(TextOf(LayoutFrame().window)) != 0; }, 10000))
+      << "the Layout window is not on the screen";
+  SaveScreen(std::string(QUORVEL_BINARY_DIR) + "/x11-results-after-preview.png");
 }
 
 }  // namespace
