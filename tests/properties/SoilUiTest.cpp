@@ -2,11 +2,14 @@
 // empty table and the soil dialog refusing every bad field in order with
 // the record left as it was; the type radios; a delta of 0 kept as given; a
 // rename following into the sections after one question (declined, then
-// accepted); the list's Enter, Insert and Delete with their refusals; the
-// text and comma-separated reports with the buried sections; and a soil
+// accepted); the list offered in the list menu, refused without a piping
+// code, and its Enter, Insert and Delete with their refusals; the
+// text and comma-separated reports with the buried sections, the list
+// printed from the List window to a PDF; and a soil
 // written to a model file and read back.
 #include "PropertyUiTesting.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -15,6 +18,8 @@
 #include "files/ModelFile.h"
 #include "graphics/PrintSelection.h"
 #include "graphics/ReportOutput.h"
+#include "platform/CommonDialog.h"
+#include "platform/PropertySheet.h"
 #include "properties/SoilsTable.h"
 #include "shell/ErrorRecords.h"
 #include "shell/General.h"
@@ -239,9 +244,17 @@ TEST_F(SoilUiTest, TheListRefusesAnUnnamedEntryAndASoilInUse) {
   AppendSoil(model.soils, Sand());
   AppendSoil(model.soils, Clay());
   model.sections[1].soil = "SD";
+  // Soils belong to the piping codes: with none, Misc > Soils does nothing.
+  model.options.PipingCode = 0;
   LayoutCommand(354);
+  EXPECT_NE(CurrentListOpener(), &OpenSoilsTable);
+  model.options.PipingCode = 3;
+  // With soils the list menu offers them.
+  LayoutCommand(189);
+  ChooseList("&Soils");
   SoilsTable& table = TheSoilsTable();
   ASSERT_EQ(CurrentListOpener(), &OpenSoilsTable);
+  EXPECT_EQ(table.rowCount, 3);  // two soils and the entry row
   // Enter on the entry row: its name is required.
   TableGoTo(table, 3);
   try {
@@ -369,6 +382,34 @@ TEST_F(SoilUiTest, ASoilEnteredInTheDialogRoundTripsThroughTheModelFile) {
   };
   EXPECT_EQ(bytes(second), bytes(third));
   EXPECT_EQ(TheModel().soils[1].strength, entered.strength);
+}
+
+TEST_F(SoilUiTest, TheListPrintsToAPdfFromTheListWindow) {
+  Model& model = TheModel();
+  AppendSoil(model.soils, Sand());
+  AppendSoil(model.soils, Clay());
+  LayoutCommand(354);
+  ASSERT_EQ(CurrentListOpener(), &OpenSoilsTable);
+  const fs::path pdf = folder_ / "soils.pdf";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Soils",
+                        [](HWND sheet) { Click(GetDlgItem(sheet, IDOK)); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    SetDlgItemText(dialog, edt3, pdf.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ASSERT_TRUE(fs::exists(pdf));
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  const std::string command = "pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'";
+  ASSERT_EQ(std::system(command.c_str()), 0);
+  std::ifstream file(pdf.string() + ".txt", std::ios::binary);
+  std::ostringstream read;
+  read << file.rdbuf();
+  const std::string text = read.str();
+  for (const char* expected : {"Soils", "Ground Level", "Cohesionless", "Cohesive", "0.70"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
 }  // namespace
