@@ -249,9 +249,14 @@ TEST_F(SoilUiTest, TheListRefusesAnUnnamedEntryAndASoilInUse) {
   LayoutCommand(354);
   EXPECT_NE(CurrentListOpener(), &OpenSoilsTable);
   model.options.PipingCode = 3;
-  // With soils the list menu offers them.
+  // With soils the list menu offers them; the List window's Misc > Soils
+  // shows them too.
   LayoutCommand(189);
   ChooseList("&Soils");
+  ASSERT_EQ(CurrentListOpener(), &OpenSoilsTable);
+  LayoutCommand(189);
+  SendMessage(ListFrame().window, WM_COMMAND, 354, 0);
+  platform::RunUntilIdle();
   SoilsTable& table = TheSoilsTable();
   ASSERT_EQ(CurrentListOpener(), &OpenSoilsTable);
   EXPECT_EQ(table.rowCount, 3);  // two soils and the entry row
