@@ -36,7 +36,9 @@ struct SoilDialogState {
   SnapshotToken token = 0;
 };
 
-SoilDialogState& StateOf(HWND dialog) { return *reinterpret_cast<SoilDialogState*>(GetWindowLongPtr(dialog, DWLP_USER)); }
+SoilDialogState& StateOf(HWND dialog) {
+  return *reinterpret_cast<SoilDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
 
 void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text) {
   if (value != 0.0f) helper.DialogSetItemText(item, text);

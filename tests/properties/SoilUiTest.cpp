@@ -337,7 +337,8 @@ TEST_F(SoilUiTest, TheReportsListTheSoilsAndTheBuriedSections) {
   EXPECT_NE(all.find("Name,Type,Density,Strength,Delta,Ks,Ground Level"), std::string::npos) << all;
   EXPECT_NE(all.find(units.str()), std::string::npos) << all;
   EXPECT_NE(all.find("SD,Cohesionless," + Trimmed(FormatInsulationDensity(Sand().density)) + ",," +
-                     Trimmed(FormatAngleOrNone(Sand().delta)) + ",0.70," + CsvQuoted(Trimmed(FormatLength(42.375f))) + ",\n"),
+                     Trimmed(FormatAngleOrNone(Sand().delta)) + ",0.70," +
+                     CsvQuoted(Trimmed(FormatLength(42.375f))) + ",\n"),
             std::string::npos)
       << all;
   EXPECT_NE(all.find("CL,Cohesive," + Trimmed(FormatInsulationDensity(Clay().density)) + "," +
