@@ -5,7 +5,8 @@
 // accepted); the list offered in the list menu, refused without a piping
 // code, and its Enter, Insert and Delete with their refusals; the
 // text and comma-separated reports with the buried sections, the list
-// printed from the List window to a PDF; and a soil
+// printed from the List window to a PDF; the dialog read-only while
+// results are shown; and a soil
 // written to a model file and read back.
 #include "PropertyUiTesting.h"
 
@@ -47,6 +48,7 @@ class SoilUiTest : public PropertyUiFixture {
     TheModel().options.PipingCode = 3;
   }
   void TearDown() override {
+    SetTableResultsShown(false);
     fs::remove_all(folder_);
     PropertyUiFixture::TearDown();
   }
@@ -416,6 +418,28 @@ TEST_F(SoilUiTest, TheListPrintsToAPdfFromTheListWindow) {
   const std::string text = read.str();
   for (const char* expected : {"Soils", "Ground Level", "Cohesionless", "Cohesive", "0.70"})
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+TEST_F(SoilUiTest, WhileResultsAreShownTheDialogOnlyShowsTheSoil) {
+  Model& model = TheModel();
+  AppendSoil(model.soils, Sand());
+  LayoutCommand(354);
+  ASSERT_EQ(CurrentListOpener(), &OpenSoilsTable);
+  SetTableResultsShown(true);
+  platform::ExpectModal(platform::ModalKind::Dialog, "SOIL_DIALOG", [](HWND dialog) {
+    EXPECT_FALSE(Enabled(dialog, 1401) || Enabled(dialog, 1402));
+    EXPECT_NE(GetWindowLongPtr(GetDlgItem(dialog, 1301), GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+    SetDlgItemText(dialog, 1302, "99");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  model.modified = false;
+  TableGoTo(TheSoilsTable(), 1);
+  TheSoilsTable().EditCurrentItem();
+  platform::CheckModalScript();
+  SetTableResultsShown(false);
+  EXPECT_NEAR(model.soils[1].density, Sand().density, 1e-9);
+  EXPECT_FALSE(model.modified);
 }
 
 }  // namespace
