@@ -41,6 +41,7 @@ enum class GuiRequest : int {
   Command,             // wParam command id, run for the graphics window on the GUI thread
   EditRowElement,      // wParam row: current, highlighted, and its element's dialog opened
   EditRowDataItem,     // the same with its data item
+  Work,                // the work queued with PostGuiWork
 };
 void PostGuiRequest(GuiRequest request, WPARAM parameter);
 

@@ -15,10 +15,11 @@
 #include <iterator>
 
 #include "analysis/AnalysisWindow.h"
-#include "files/FileCommands.h"
 #include "elements/BranchSifList.h"
+#include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/ViewpointDialog.h"
 #include "loads/LoadCommands.h"
 #include "model/AnalysisElements.h"
 #include "model/DeleteRows.h"
@@ -40,11 +41,11 @@
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
-#include "properties/BeamLists.h"
-#include "properties/PropertyLists.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "properties/BeamLists.h"
+#include "properties/PropertyLists.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -121,8 +122,8 @@ constexpr LaterCommand kLaterCommands[] = {
     {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
-    {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
-    {267, "Previous View"},    {223, "Time history"},
+    {40078, "Refine Branches for B31J"},
+    {223, "Time history"},
     {235, "Harmonic"},         {40011, "Check Connections"},
     {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {376, "Force spectrums"},
@@ -350,8 +351,10 @@ void LayoutCommand(HWND window, int id) {
     case 253:
     case 254: OpenGraphics(); return;
     case 131:
-      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, 131, 0);
+    case 267:
+      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
       return;
+    case 121: ViewpointDialog(window); return;
     case 255: GoBack(false); return;
     case 256: GoBack(true); return;
     case 257: if (InResults()) SwitchPreviousFrame(); return;

@@ -6,6 +6,7 @@
 #include "files/FileCommands.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/ViewpointDialog.h"
 #include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutTable.h"
@@ -117,7 +118,7 @@ void ResultsCommand(HWND window, int command) {
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case 127: Input(); return;
-    case 121:
+    case 121: ViewpointDialog(window); return;
     case 131:
     case 267: Forward(GraphicsFrame(), command); return;
     case 174: ChooseResultTable(window); return;
