@@ -33,7 +33,7 @@ int KindCount(const Model& model, int kind) {
     case kNumberBeams: return count(RowListKind::Beams);
     case kNumberBellows: return count(RowListKind::Bellows);
     case kNumberBends: return count(RowListKind::Bends);
-    case kNumberBranchPoints: return lists.branchNodeCount;
+    case kNumberBranchPoints: return count(RowListKind::BranchNodes);
     case kNumberBranchSifs: return count(RowListKind::BranchSifs);
     case kNumberConcentratedMasses: return count(RowListKind::ConcentratedMasses);
     case kNumberCutPipes: return count(RowListKind::CutPipes);
