@@ -19,6 +19,7 @@
 #include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/QaBlock.h"
 #include "graphics/ViewpointDialog.h"
 #include "loads/LoadCommands.h"
 #include "model/AnalysisElements.h"
@@ -117,7 +118,7 @@ struct LaterCommand {
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},  {316, "QA Block"},
+    {40056, "Export to PCF"},
     {40061, "Revision Record"}, {40022, "Find and Replace"},
     {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
@@ -355,6 +356,7 @@ void LayoutCommand(HWND window, int id) {
       if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
       return;
     case 121: ViewpointDialog(window); return;
+    case 316: QaBlockDialog(window); return;
     case 255: GoBack(false); return;
     case 256: GoBack(true); return;
     case 257: if (InResults()) SwitchPreviousFrame(); return;

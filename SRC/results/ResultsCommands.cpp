@@ -6,6 +6,7 @@
 #include "files/FileCommands.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/QaBlock.h"
 #include "graphics/ViewpointDialog.h"
 #include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
@@ -150,7 +151,7 @@ void ResultsCommand(HWND window, int command) {
     case 301: FrameCancelPopups(ResultsFrame()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
     case kDistanceCommand: ShowDistanceDialog(window); return;
-    case 316:
+    case 316: QaBlockDialog(window); return;
     case 378: Forward(LayoutFrame(), command); return;
     case 327: TogglePipeForcesLcs(); return;
     case 330: StepItem(true); return;
