@@ -137,7 +137,21 @@ void DrawMark2(float x, float y) {
 }
 
 void DrawEllipse2(float x, float y, float r) {
-  if (FileOutput() || Device() == nullptr) return;
+  if (FileOutput()) {
+    // The writers draw no curves of their own: sixteen chords keep the
+    // circle (a guide's ring, a node mark) in the file.
+    constexpr int kChords = 16;
+    float lastX = x + r, lastY = y;
+    for (int step = 1; step <= kChords; ++step) {
+      const float angle = 6.2831853f * static_cast<float>(step) / kChords;
+      const float nextX = x + r * std::cos(angle), nextY = y + r * std::sin(angle);
+      DrawLine2(lastX, lastY, nextX, nextY);
+      lastX = nextX;
+      lastY = nextY;
+    }
+    return;
+  }
+  if (Device() == nullptr) return;
   Ellipse(Device(), PixelX(x - r), PixelY(y + r), PixelX(x + r), PixelY(y - r));
 }
 

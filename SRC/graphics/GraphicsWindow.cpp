@@ -18,7 +18,9 @@
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
+#include "graphics/GraphicsExport.h"
 #include "graphics/HideElements.h"
+#include "graphics/PrintSheet.h"
 #include "graphics/Highlight.h"
 #include "graphics/Show.h"
 #include "graphics/ViewCommands.h"
@@ -285,20 +287,17 @@ void ToggleTurnMode() {
 
 // Commands of windows and dialogs that later work builds.
 bool ShowLaterGraphicsCommand(HWND window, int id) {
-  STAND_IN("the view dialogs, printing, copying, export and result displays of the graphics window");
+  STAND_IN("the copy of the line picture, the magnification dialog and the result displays of the graphics window");
   static const struct {
     int id;
     const char* name;
-  } kLater[] = {{106, "Printing the graphics"},
-                {216, "The result displays"},
+  } kLater[] = {{216, "The result displays"},
                 {221, "The result displays"},
                 {228, "The mode shapes"},
                 {229, "The mode shapes"},
                 {300, "The Magnification dialog"},
                 {332, "The result displays"},
                 {333, "The result displays"},
-                {342, "The Plot Title dialog"},
-                {347, "The Drawing Size dialog"},
                 {363, "Copying the line picture"}};
   for (const auto& later : kLater) {
     if (later.id != id) continue;
@@ -341,6 +340,12 @@ LRESULT GraphicsFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_ENTERSIZEMOVE: return OnEnterSizeMove();
     case WM_EXITSIZEMOVE: return OnExitSizeMove();
     case WM_COMMAND: GraphicsCommand(LOWORD(wParam)); return 0;
+    case kPrintToFileMessage: PrintGraphicsToFile(window); return 0;
+    case kPrintOutputMessage:
+    case kPrintPreviewMessage:
+      STAND_IN("printing and previewing the graphics");
+      ShowInfoMessage(window, "Printing the graphics is not available yet.");
+      return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
   }
 }
@@ -353,7 +358,10 @@ void GraphicsCommand(int id) {
   if (!copiesBitmap && ShowLaterGraphicsCommand(window, id)) return;
   switch (id) {
     case 110: PostMessage(window, WM_CLOSE, 0, 0); return;
+    case 106: ShowPrintSheet(window); return;
     case 121: ViewpointDialog(window); return;
+    case 342: PlotTitleDialog(window); return;
+    case 347: DrawingSizeDialog(window); return;
     case 122: ViewAlongDirection(1.0f, 0.0f, 0.0f); return;
     case 123: ViewAlongDirection(0.0f, 1.0f, 0.0f); return;
     case 124: ViewAlongDirection(0.0f, 0.0f, 1.0f); return;
