@@ -209,14 +209,16 @@ void TextExtent2(const std::string& text, float& width, float& height) {
     height = 0.09f / GraphicsScale;
     return;
   }
+  if (EpsOutput) {
+    // The file's 9 point Helvetica: about half its size per character.
+    width = characters * 5.0f / GraphicsScale;
+    height = 9.0f / GraphicsScale;
+    return;
+  }
   SIZE size{static_cast<LONG>(characters * g_TextMetrics.averageWidth), g_TextMetrics.ascent};
   if (HDC dc = Device()) GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
   width = static_cast<float>(size.cx) / GraphicsScale;
   height = static_cast<float>(size.cy) / GraphicsScale;
-  if (EpsOutput) {
-    width *= 0.1f;
-    height *= 0.1f;
-  }
 }
 
 bool ClipLineToView(float& x1, float& y1, float& x2, float& y2) {

@@ -358,7 +358,11 @@ void GraphicsCommand(int id) {
   if (!copiesBitmap && ShowLaterGraphicsCommand(window, id)) return;
   switch (id) {
     case 110: PostMessage(window, WM_CLOSE, 0, 0); return;
-    case 106: ShowPrintSheet(window); return;
+    case 106:
+      // The sheet runs where the other windows' sheets run; its answer
+      // comes back to this window as a message.
+      PostGuiWork([window] { ShowPrintSheet(window); });
+      return;
     case 121: ViewpointDialog(window); return;
     case 342: PlotTitleDialog(window); return;
     case 347: DrawingSizeDialog(window); return;
