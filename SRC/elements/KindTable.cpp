@@ -8,6 +8,8 @@
 #include "elements/BendList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "loads/ForceDialog.h"
+#include "loads/ForceList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -24,14 +26,16 @@
 
 namespace {
 
-const std::array<DataKindModule, 3>& DataKinds() {
-  static const std::array<DataKindModule, 3> kinds = {{
+const std::array<DataKindModule, 4>& DataKinds() {
+  static const std::array<DataKindModule, 4> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
       {DataType::BranchSif, "BRANCH_SIF_DIALOG", BranchSifDialogProc, "&Branch SIFs", BranchSifsListOffered,
        OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
+      {DataType::Force, "FORCE_DIALOG", ForceDialogProc, "&Forces", ForcesListOffered, OpenForcesList, ForcesListTable,
+       PrintForcesTable},
   }};
   return kinds;
 }

@@ -1,0 +1,103 @@
+// The dialogs and lists of forces and the dynamic loads on a private Xvfb
+// server under a window manager (openbox), as a user with a desktop sees
+// them: each opened through its command reaches the screen with its
+// title, and the screen is kept in the build folder (x11-dynamic-*.png)
+// to be looked at.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "loads/Force.h"
+#include "loads/LoadsTesting.h"
+#include "model/LayoutTable.h"
+#include "model/ListWindow.h"
+#include "model/ModelWindows.h"
+#include "model/RowOperations.h"
+#include "platform/TestSupport.h"
+#include "platform/Window.h"
+
+#include "WindowManager.h"
+#include "XvfbServer.h"
+
+// X11 last, under another name for its Screen record (the program has one).
+#define Screen X11Screen
+#include "Screenshots.h"
+#undef Screen
+
+namespace {
+
+class DynamicLoadsX11Test : public OnXvfbWithWindowManager<LoadsFixture> {
+ protected:
+  void SetUp() override {
+    OnXvfbWithWindowManager<LoadsFixture>::SetUp();
+    MakeModel(TheModel());
+    ShowModelWindows();
+    platform::RunUntilIdle();
+  }
+  // Waits until the server shows a window titled `title` and keeps the
+  // screen as x11-dynamic-<name>.png; false when it never shows.
+  bool OnScreen(const std::string& title, const std::string& name) {
+    ManagedWindows windows(display_);
+    if (!windows.ok()) return false;
+    platform::RunUntilIdle();
+    const bool shown = platform::PumpUntil(
+        [&] {
+          platform::SyncPresenter();
+          return windows.ShownWindowTitled(title) != 0;
+        },
+        10000);
+    SaveScreen(std::string(QUORVEL_BINARY_DIR) + "/x11-dynamic-" + name + ".png");
+    return shown;
+  }
+  void SaveScreen(const std::string& path) {
+    Display* x = XOpenDisplay(display_.c_str());
+    if (x == nullptr) return;
+    const int width = DisplayWidth(x, DefaultScreen(x)), height = DisplayHeight(x, DefaultScreen(x));
+    WritePicture(path, ServerPicture(x, DefaultRootWindow(x), 0, 0, width, height));
+    XCloseDisplay(x);
+  }
+  // The dialog `dialogName` opened by `open`, pictured, then cancelled.
+  void PictureDialog(const std::string& dialogName, const std::string& name, const std::function<void()>& open) {
+    bool shown = false;
+    Expect(dialogName, [&](HWND dialog) {
+      shown = OnScreen(TextOf(dialog), name);
+      Press(dialog, IDCANCEL);
+    });
+    open();
+    platform::CheckModalScript();
+    EXPECT_TRUE(shown) << name;
+  }
+  // A double click on the data column of `row` of the Layout table.
+  static void EditData(int row) {
+    LayoutTable& table = TheLayoutTable();
+    TableGoTo(table, row);
+    table.currentColumn = 9;
+    table.DoubleClick();
+    platform::RunUntilIdle();
+  }
+  static void PlaceItems() {
+    Model& model = TheModel();
+    model.options.ThermalLoadCount = 3;
+    auto& force = static_cast<NodalForce&>(*SetDataType(model, 3, DataType::Force));
+    force.FY = -1500.0f;
+    force.MZ = 24000.0f;
+    force.AddedTo = 2;
+    MakeModel(model);
+  }
+};
+
+TEST_F(DynamicLoadsX11Test, TheForceDialogListAndArrowsAreOnTheScreen) {
+  PlaceItems();
+  PictureDialog("FORCE_DIALOG", "force-dialog", [] { EditData(3); });
+  TheModel().options.ThermalLoadCount = 10;
+  PictureDialog("FORCE_DIALOG", "force-dialog-ten", [] { EditData(3); });
+  Layout(187);  // the List frame up with a list, then the forces
+  ChooseList("&Forces");
+  SetForegroundWindow(ListFrame().window);
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "forces-list"));
+  Layout(253);
+  EXPECT_TRUE(OnScreen(TextOf(GraphicsFrame().window), "force-arrows"));
+}
+
+}  // namespace
