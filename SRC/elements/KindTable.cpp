@@ -10,6 +10,8 @@
 #include "elements/BranchSifList.h"
 #include "loads/ForceDialog.h"
 #include "loads/ForceList.h"
+#include "loads/HarmonicDialogs.h"
+#include "loads/HarmonicList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -26,8 +28,8 @@
 
 namespace {
 
-const std::array<DataKindModule, 4>& DataKinds() {
-  static const std::array<DataKindModule, 4> kinds = {{
+const std::array<DataKindModule, 5>& DataKinds() {
+  static const std::array<DataKindModule, 5> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -36,6 +38,8 @@ const std::array<DataKindModule, 4>& DataKinds() {
        OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
       {DataType::Force, "FORCE_DIALOG", ForceDialogProc, "&Forces", ForcesListOffered, OpenForcesList, ForcesListTable,
        PrintForcesTable},
+      {DataType::HarmonicLoad, "HARMONIC_LOAD_DIALOG", HarmonicLoadDialogProc, "&Harmonic loads",
+       HarmonicLoadsListOffered, OpenHarmonicLoadsTable, HarmonicLoadsListTable, PrintHarmonicLoadsTable},
   }};
   return kinds;
 }

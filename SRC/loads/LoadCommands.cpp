@@ -2,6 +2,7 @@
 #include "loads/LoadCommands.h"
 
 #include "analysis/AnalysisOptionsSheet.h"
+#include "loads/HarmonicDialogs.h"
 #include "loads/LoadCaseDialog.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectraTable.h"
@@ -39,6 +40,7 @@ bool LoadsLayoutCommand(HWND window, int command) {
     case 231: LoadCaseNames(window, Snapshot(window)); return true;
     case 232: StaticSeismicLoadDialog(window, Snapshot(window)); return true;
     case 234: SpectrumLoadDialog(window, Snapshot(window)); return true;
+    case 235: HarmonicSettingsDialog(window, Snapshot(window)); return true;
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
     case 286: ListSpecifiedDisplacements(); return true;

@@ -3,6 +3,7 @@
 #include "loads/LoadsReport.h"
 
 #include "graphics/ReportOutput.h"
+#include "loads/HarmonicList.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectrumPrint.h"
 #include "loads/StaticSeismicDialog.h"
@@ -14,6 +15,7 @@ void PrintModelLoads() {
   PrintWindLoads();
   PrintSpectra();
   PrintSpectrumLoad();
+  PrintHarmonicSettings();
 }
 
 void ReportCsvLine(const std::vector<std::string>& cells) {

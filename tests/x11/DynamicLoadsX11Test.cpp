@@ -9,6 +9,7 @@
 #include <string>
 
 #include "loads/Force.h"
+#include "loads/HarmonicLoad.h"
 #include "loads/LoadsTesting.h"
 #include "model/LayoutTable.h"
 #include "model/ListWindow.h"
@@ -83,6 +84,11 @@ class DynamicLoadsX11Test : public OnXvfbWithWindowManager<LoadsFixture> {
     force.FY = -1500.0f;
     force.MZ = 24000.0f;
     force.AddedTo = 2;
+    auto& harmonic = static_cast<HarmonicLoad&>(*SetDataType(model, 4, DataType::HarmonicLoad));
+    harmonic.Frequency = 12.5f;
+    harmonic.Phase = 90.0f;
+    harmonic.FX = 400.0f;
+    model.harmonic.damping = 3.0f;
     MakeModel(model);
   }
 };
@@ -98,6 +104,16 @@ TEST_F(DynamicLoadsX11Test, TheForceDialogListAndArrowsAreOnTheScreen) {
   EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "forces-list"));
   Layout(253);
   EXPECT_TRUE(OnScreen(TextOf(GraphicsFrame().window), "force-arrows"));
+}
+
+TEST_F(DynamicLoadsX11Test, TheHarmonicDialogsAndListAreOnTheScreen) {
+  PlaceItems();
+  PictureDialog("HARMONIC_LOAD_DIALOG", "harmonic-load-dialog", [] { EditData(4); });
+  PictureDialog("HARMONIC_DIALOG", "harmonic-dialog", [] { Layout(235); });
+  Layout(187);
+  ChooseList("&Harmonic loads");
+  SetForegroundWindow(ListFrame().window);
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "harmonic-list"));
 }
 
 }  // namespace
