@@ -7,6 +7,7 @@
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectraTable.h"
 #include "loads/StaticSeismicDialog.h"
+#include "loads/TimeFunctionsTable.h"
 #include "loads/WindDialog.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -43,6 +44,7 @@ bool LoadsLayoutCommand(HWND window, int command) {
     case 235: HarmonicSettingsDialog(window, Snapshot(window)); return true;
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
+    case 252: ShowListByOpener(OpenTimeFunctionsTable); return true;
     case 286: ListSpecifiedDisplacements(); return true;
     default: return false;
   }
@@ -52,9 +54,10 @@ bool LoadsListCommand(HWND window, int command) {
   switch (command) {
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
+    case 252: ShowListByOpener(OpenTimeFunctionsTable); return true;
     case 363: return CopyPipeLoad();
     case 364: return PastePipeLoad(window);
-    default: return SpectraListCommand(window, command);
+    default: return SpectraListCommand(window, command) || TimeFunctionsListCommand(window, command);
   }
 }
 
@@ -62,4 +65,5 @@ void RegisterLoadLists() {
   RegisterListKind("&Loads", PipeLoadsOffered, OpenPipeLoadsTable);
   RegisterListKind("&Specified displ", SpecifiedDisplacementsOffered, OpenSpecifiedDisplacementsTable);
   RegisterListKind("&Spectrums", SpectraOffered, OpenSpectraTable);
+  RegisterListKind("&Time Functions", TimeFunctionsOffered, OpenTimeFunctionsTable);
 }

@@ -7,6 +7,7 @@
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectrumPrint.h"
 #include "loads/StaticSeismicDialog.h"
+#include "loads/TimeFunctionsTable.h"
 #include "loads/WindDialog.h"
 
 void PrintModelLoads() {
@@ -16,6 +17,7 @@ void PrintModelLoads() {
   PrintSpectra();
   PrintSpectrumLoad();
   PrintHarmonicSettings();
+  PrintTimeFunctions();
 }
 
 void ReportCsvLine(const std::vector<std::string>& cells) {

@@ -10,6 +10,8 @@
 
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
+#include "loads/TimeFunction.h"
+#include "shell/NumberText.h"
 #include "loads/LoadsTesting.h"
 #include "model/LayoutTable.h"
 #include "model/ListWindow.h"
@@ -89,6 +91,9 @@ class DynamicLoadsX11Test : public OnXvfbWithWindowManager<LoadsFixture> {
     harmonic.Phase = 90.0f;
     harmonic.FX = 400.0f;
     model.harmonic.damping = 3.0f;
+    SetLastTimeFunction(model.timeFunctions, "Water hammer V-12",
+                        {{kExplicitZero, kExplicitZero}, {0.02f, 1250.0f}, {0.05f, -300.0f}, {0.2f, kExplicitZero}});
+    SetLastTimeFunction(model.timeFunctions, "Step", {{0.1f, kExplicitZero}, {0.1001f, 1.0f}});
     MakeModel(model);
   }
 };
@@ -114,6 +119,13 @@ TEST_F(DynamicLoadsX11Test, TheHarmonicDialogsAndListAreOnTheScreen) {
   ChooseList("&Harmonic loads");
   SetForegroundWindow(ListFrame().window);
   EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "harmonic-list"));
+}
+
+TEST_F(DynamicLoadsX11Test, TheTimeFunctionsAndTheirGridAreOnTheScreen) {
+  PlaceItems();
+  Layout(252);
+  SetForegroundWindow(ListFrame().window);
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "time-functions"));
 }
 
 }  // namespace
