@@ -8,6 +8,8 @@
 #include "elements/BendList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "loads/DirectionalLoadDialog.h"
+#include "loads/DirectionalLoadList.h"
 #include "loads/ForceDialog.h"
 #include "loads/ForceList.h"
 #include "loads/HarmonicDialogs.h"
@@ -28,8 +30,8 @@
 
 namespace {
 
-const std::array<DataKindModule, 5>& DataKinds() {
-  static const std::array<DataKindModule, 5> kinds = {{
+const std::array<DataKindModule, 7>& DataKinds() {
+  static const std::array<DataKindModule, 7> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -40,6 +42,11 @@ const std::array<DataKindModule, 5>& DataKinds() {
        PrintForcesTable},
       {DataType::HarmonicLoad, "HARMONIC_LOAD_DIALOG", HarmonicLoadDialogProc, "&Harmonic loads",
        HarmonicLoadsListOffered, OpenHarmonicLoadsTable, HarmonicLoadsListTable, PrintHarmonicLoadsTable},
+      {DataType::TimeVaryingLoad, "TIME_VARYING_LOAD_DIALOG", TimeVaryingLoadDialogProc, "&Time Varying Loads",
+       TimeVaryingLoadsListOffered, OpenTimeVaryingLoadsTable, TimeVaryingLoadsListTable, PrintTimeVaryingLoadsTable},
+      {DataType::ForceSpectrumLoad, "FORCE_SPECTRUM_LOAD_DIALOG", ForceSpectrumLoadDialogProc, "&Force sp loads",
+       ForceSpectrumLoadsListOffered, OpenForceSpectrumLoadsTable, ForceSpectrumLoadsListTable,
+       PrintForceSpectrumLoadsTable},
   }};
   return kinds;
 }

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "graphics/ReportOutput.h"
+#include "loads/LoadsReport.h"
 #include "loads/Force.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -94,9 +95,7 @@ void PrintForcesTable() {
 std::string DescribeNodalForce(int row) {
   const NodalForce& force = ForceOfRow(row);
   std::string line(kTextAddedToColumn + 8, ' ');
-  auto put = [&line](const std::string& text, int column) {
-    line.replace(static_cast<std::size_t>(column - 1), text.size(), text);
-  };
+  auto put = [&line](const std::string& text, int column) { PutAtColumn(line, text, column); };
   put(NodeNumberText(TheModel().row(row).node), 6);
   for (int i = 0; i < 6; ++i) {
     const std::string text = ComponentText(force, i);

@@ -106,9 +106,7 @@ void PrintHarmonicLoadsTable() {
 std::string DescribeHarmonicLoad(int row) {
   const HarmonicLoad& load = LoadOfRow(row);
   std::string line(kTextPointColumns[2] + 16, ' ');
-  auto put = [&line](const std::string& text, int column) {
-    line.replace(static_cast<std::size_t>(column - 1), text.size(), text);
-  };
+  auto put = [&line](const std::string& text, int column) { PutAtColumn(line, text, column); };
   put(NodeNumberText(TheModel().row(row).node), 6);
   put(HarmonicFrequencyText(load.Frequency), kTextHeadingColumns[0]);
   put(HarmonicPhaseText(load.Phase), kTextAngleUnit[0]);

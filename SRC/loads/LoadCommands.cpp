@@ -8,6 +8,7 @@
 #include "loads/SpectraTable.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/TimeFunctionsTable.h"
+#include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -42,6 +43,7 @@ bool LoadsLayoutCommand(HWND window, int command) {
     case 232: StaticSeismicLoadDialog(window, Snapshot(window)); return true;
     case 234: SpectrumLoadDialog(window, Snapshot(window)); return true;
     case 235: HarmonicSettingsDialog(window, Snapshot(window)); return true;
+    case 223: TimeHistoryOptionsDialog(window, Snapshot(window)); return true;
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
     case 252: ShowListByOpener(OpenTimeFunctionsTable); return true;

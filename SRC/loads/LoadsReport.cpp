@@ -8,6 +8,7 @@
 #include "loads/SpectrumPrint.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/TimeFunctionsTable.h"
+#include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
 
 void PrintModelLoads() {
@@ -17,6 +18,7 @@ void PrintModelLoads() {
   PrintSpectra();
   PrintSpectrumLoad();
   PrintHarmonicSettings();
+  PrintTimeHistoryOptions();
   PrintTimeFunctions();
 }
 
@@ -37,3 +39,9 @@ void ReportTextOrCellLine(const std::string& text, int column) {
 }
 
 std::string WithUnit(const std::string& value, const char* unit) { return value + " " + unit; }
+
+void PutAtColumn(std::string& line, const std::string& text, int column) {
+  const auto at = static_cast<std::size_t>(column - 1);
+  if (line.size() < at + text.size()) line.resize(at + text.size(), ' ');
+  line.replace(at, text.size(), text);
+}

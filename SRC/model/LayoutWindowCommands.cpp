@@ -121,7 +121,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
-    {267, "Previous View"},    {223, "Time history"},
+    {267, "Previous View"},
     {40011, "Check Connections"},
     {188, "Beam Materials"},   {189, "Beam Sections"},
     {307, "Beam Materials"},   {308, "Beam Sections"},

@@ -11,6 +11,7 @@
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeFunction.h"
+#include "loads/TimeVaryingLoad.h"
 #include "shell/NumberText.h"
 #include "loads/LoadsTesting.h"
 #include "model/LayoutTable.h"
@@ -94,6 +95,11 @@ class DynamicLoadsX11Test : public OnXvfbWithWindowManager<LoadsFixture> {
     SetLastTimeFunction(model.timeFunctions, "Water hammer V-12",
                         {{kExplicitZero, kExplicitZero}, {0.02f, 1250.0f}, {0.05f, -300.0f}, {0.2f, kExplicitZero}});
     SetLastTimeFunction(model.timeFunctions, "Step", {{0.1f, kExplicitZero}, {0.1001f, 1.0f}});
+    auto& varying = static_cast<TimeVaryingLoad&>(*SetDataType(model, 2, DataType::TimeVaryingLoad));
+    varying.Direction = 2;
+    varying.TimeFunctionName = "Water hammer V-12";
+    varying.ScaleFactor = 1.25f;
+    model.timeHistory = {0.001f, 2000, 5, 1, 2.0f};
     MakeModel(model);
   }
 };
@@ -126,6 +132,16 @@ TEST_F(DynamicLoadsX11Test, TheTimeFunctionsAndTheirGridAreOnTheScreen) {
   Layout(252);
   SetForegroundWindow(ListFrame().window);
   EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "time-functions"));
+}
+
+TEST_F(DynamicLoadsX11Test, TheTimeVaryingLoadsAndTheTimeHistoryOptionsAreOnTheScreen) {
+  PlaceItems();
+  PictureDialog("TIME_VARYING_LOAD_DIALOG", "time-varying-load-dialog", [] { EditData(2); });
+  PictureDialog("TIME_HISTORY_DIALOG", "time-history-dialog", [] { Layout(223); });
+  Layout(187);
+  ChooseList("&Time Varying Loads");
+  SetForegroundWindow(ListFrame().window);
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "time-varying-list"));
 }
 
 }  // namespace
