@@ -2,9 +2,12 @@
 #include "loads/LoadCommands.h"
 
 #include "analysis/AnalysisOptionsSheet.h"
+#include "loads/ForceSpectraTable.h"
+#include "loads/ForceSpectrumTools.h"
 #include "loads/HarmonicDialogs.h"
 #include "loads/LoadCaseDialog.h"
 #include "loads/PipeLoadsTable.h"
+#include "loads/PointTablesTable.h"
 #include "loads/SpectraTable.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/TimeFunctionsTable.h"
@@ -19,6 +22,16 @@
 namespace {
 
 SnapshotToken Snapshot(HWND window) { return TableResultsShown() ? 0 : TakeUndoSnapshot(window); }
+
+// The relief valve tool makes a spectrum and a time function: a table of
+// either shown takes them in.
+void ReliefValveLoading(HWND window) {
+  for (PointTablesTable* table : {&TheForceSpectraTable(), &TheTimeFunctionsTable()})
+    if (table->Shown()) table->Grid().Commit();
+  if (!ReliefValveLoadingDialog(window)) return;
+  for (PointTablesTable* table : {&TheForceSpectraTable(), &TheTimeFunctionsTable()})
+    if (table->Shown()) table->Refresh(table->currentRow);
+}
 
 int WindLoadOfCommand(int command) {
   switch (command) {
@@ -47,6 +60,10 @@ bool LoadsLayoutCommand(HWND window, int command) {
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
     case 252: ShowListByOpener(OpenTimeFunctionsTable); return true;
+    case 376: ShowListByOpener(OpenForceSpectraTable); return true;
+    case 397:
+      if (!TableResultsShown()) ReliefValveLoading(window);
+      return true;
     case 286: ListSpecifiedDisplacements(); return true;
     default: return false;
   }
@@ -57,9 +74,12 @@ bool LoadsListCommand(HWND window, int command) {
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
     case 252: ShowListByOpener(OpenTimeFunctionsTable); return true;
+    case 376: ShowListByOpener(OpenForceSpectraTable); return true;
     case 363: return CopyPipeLoad();
     case 364: return PastePipeLoad(window);
-    default: return SpectraListCommand(window, command) || TimeFunctionsListCommand(window, command);
+    default:
+      return SpectraListCommand(window, command) || TimeFunctionsListCommand(window, command) ||
+             ForceSpectraListCommand(window, command);
   }
 }
 
@@ -68,4 +88,5 @@ void RegisterLoadLists() {
   RegisterListKind("&Specified displ", SpecifiedDisplacementsOffered, OpenSpecifiedDisplacementsTable);
   RegisterListKind("&Spectrums", SpectraOffered, OpenSpectraTable);
   RegisterListKind("&Time Functions", TimeFunctionsOffered, OpenTimeFunctionsTable);
+  RegisterListKind("&Force spectrums", ForceSpectraOffered, OpenForceSpectraTable);
 }

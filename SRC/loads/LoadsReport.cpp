@@ -3,6 +3,7 @@
 #include "loads/LoadsReport.h"
 
 #include "graphics/ReportOutput.h"
+#include "loads/ForceSpectraTable.h"
 #include "loads/HarmonicList.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectrumPrint.h"
@@ -20,6 +21,7 @@ void PrintModelLoads() {
   PrintHarmonicSettings();
   PrintTimeHistoryOptions();
   PrintTimeFunctions();
+  PrintForceSpectra();
 }
 
 void ReportCsvLine(const std::vector<std::string>& cells) {

@@ -126,8 +126,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {188, "Beam Materials"},   {189, "Beam Sections"},
     {307, "Beam Materials"},   {308, "Beam Sections"},
     {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
-    {195, "Turbines"},         {376, "Force spectrums"},
-    {397, "Relief valve loading"}, {354, "Soils"},
+    {195, "Turbines"},         {354, "Soils"},
     {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
 };
 

@@ -9,6 +9,8 @@
 #include <string>
 
 #include "loads/Force.h"
+#include "loads/ForceSpectrum.h"
+#include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
@@ -100,6 +102,13 @@ class DynamicLoadsX11Test : public OnXvfbWithWindowManager<LoadsFixture> {
     varying.TimeFunctionName = "Water hammer V-12";
     varying.ScaleFactor = 1.25f;
     model.timeHistory = {0.001f, 2000, 5, 1, 2.0f};
+    model.forceSpectra.insert(model.forceSpectra.begin(),
+                              NamedPoints{"Slug at E-4", {{kExplicitZero, kExplicitZero}, {5.0f, 1850.0f}, {10.0f, 2000.0f}}});
+    const int last = AddRow(model, 50, ElementType::Pipe, 12.0f);
+    auto& spectral = static_cast<ForceSpectrumLoad&>(*SetDataType(model, last, DataType::ForceSpectrumLoad));
+    spectral.Direction = 4;
+    spectral.Units = 2;
+    spectral.SpectrumName = "Slug at E-4";
     MakeModel(model);
   }
 };
@@ -142,6 +151,20 @@ TEST_F(DynamicLoadsX11Test, TheTimeVaryingLoadsAndTheTimeHistoryOptionsAreOnTheS
   ChooseList("&Time Varying Loads");
   SetForegroundWindow(ListFrame().window);
   EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "time-varying-list"));
+}
+
+TEST_F(DynamicLoadsX11Test, TheForceSpectraTheirToolsAndLoadsAreOnTheScreen) {
+  PlaceItems();
+  PictureDialog("FORCE_SPECTRUM_LOAD_DIALOG", "force-spectrum-load-dialog", [] { EditData(6); });
+  PictureDialog("RELIEF_VALVE_LOADING", "relief-valve-dialog", [] { Layout(397); });
+  Layout(376);
+  SetForegroundWindow(ListFrame().window);
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "force-spectra"));
+  PictureDialog("CONVERT_TIME_FUNCTION", "convert-dialog", [] { List(377); });
+  Layout(187);
+  ChooseList("&Force sp loads");
+  SetForegroundWindow(ListFrame().window);
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "force-spectrum-loads"));
 }
 
 }  // namespace
