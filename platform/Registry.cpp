@@ -8,9 +8,17 @@
 // 32-bit type and its data. Names and data are a 32-bit length and the bytes.
 // The reader checks every count against the bytes left and the file must end
 // exactly after the root key; anything else is a damaged file.
+//
+// Several programs may share the store, each holding the tree as it read it.
+// So that one never writes back another's values as they were when it
+// started, each change is also kept in a journal of this program's changes;
+// a write reads the file again under an exclusive lock of its folder, replays
+// the journal over it and writes the result. Setting a value to the bytes it
+// already holds is no change.
 #include "platform/Registry.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -56,6 +64,17 @@ constexpr char kMagic[8] = {'Q', 'V', 'R', 'E', 'G', 'S', 'T', 'R'};
 constexpr std::uint32_t kFormatVersion = 1;
 constexpr int kDeepestKey = 512;
 
+// One change this program made, replayed over the file at the next write.
+// Key paths hold the names as made, so that a replayed key keeps its case.
+struct Change {
+  enum class Kind { CreateKey, SetValue, DeleteValue, DeleteKey };
+  Kind kind = Kind::CreateKey;
+  std::vector<std::string> keyPath;
+  std::string valueName;
+  DWORD type = REG_NONE;
+  std::vector<BYTE> data;
+};
+
 struct Store {
   std::mutex mutex;
   bool loaded = false;
@@ -63,6 +82,7 @@ struct Store {
   bool tearNextWrite = false;
   std::string filePath;
   RegKey root;
+  std::vector<Change> journal;  // since the last write
   std::map<HKEY__*, std::unique_ptr<HKEY__>> handles;
 };
 
@@ -168,35 +188,113 @@ bool DecodeKey(Decoder& in, RegKey& key, int depth) {
 
 // --- the file -------------------------------------------------------------
 
+enum class FileState { Missing, Sound, Damaged, Unreadable };
+
+// Reads the store's file into `root`, which is left empty unless the file is
+// sound.
+FileState ReadStoreFile(const std::string& path, RegKey& root) {
+  root = RegKey{};
+  std::error_code error;
+  if (!std::filesystem::exists(path, error)) return FileState::Missing;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return FileState::Unreadable;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  Decoder decoder{bytes};
+  std::uint32_t version = 0;
+  RegKey read;
+  const bool sound = bytes.size() >= sizeof kMagic &&
+                     std::memcmp(bytes.data(), kMagic, sizeof kMagic) == 0 &&
+                     (decoder.at = sizeof kMagic, decoder.U32(version)) && version == kFormatVersion &&
+                     DecodeKey(decoder, read, 0) && decoder.Left() == 0;
+  if (!sound) return FileState::Damaged;
+  root = std::move(read);
+  return FileState::Sound;
+}
+
 void Load(Store& store) {
   if (store.loaded) return;
   store.loaded = true;
   store.dirty = false;
-  store.root = RegKey{};
+  store.journal.clear();
   store.filePath = StoreFolder() + "/registry";
   platform::RemoveStaleTemporaries(store.filePath);  // left by a save that was killed
-  std::error_code error;
-  if (!std::filesystem::exists(store.filePath, error)) return;  // no store yet: an empty tree
-  std::ifstream in(store.filePath, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "The registry file %s cannot be read and was ignored.\n", store.filePath.c_str());
-    return;
+  switch (ReadStoreFile(store.filePath, store.root)) {
+    case FileState::Unreadable:
+      std::fprintf(stderr, "The registry file %s cannot be read and was ignored.\n", store.filePath.c_str());
+      break;
+    case FileState::Damaged:
+      std::fprintf(stderr, "The registry file %s is damaged and was ignored.\n", store.filePath.c_str());
+      break;
+    case FileState::Missing:  // no store yet: an empty tree
+    case FileState::Sound: break;
   }
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  Decoder decoder{bytes};
-  std::uint32_t version = 0;
-  RegKey root;
-  const bool sound = bytes.size() >= sizeof kMagic &&
-                     std::memcmp(bytes.data(), kMagic, sizeof kMagic) == 0 &&
-                     (decoder.at = sizeof kMagic, decoder.U32(version)) && version == kFormatVersion &&
-                     DecodeKey(decoder, root, 0) && decoder.Left() == 0;
-  if (!sound) {
-    std::fprintf(stderr, "The registry file %s is damaged and was ignored.\n",
-                 store.filePath.c_str());
-    return;
-  }
-  store.root = std::move(root);
 }
+
+// --- the journal ----------------------------------------------------------
+
+// The key at `path` (names as made), made with its missing keys when `make`.
+RegKey* KeyAt(RegKey& root, const std::vector<std::string>& path, bool make) {
+  RegKey* key = &root;
+  for (const std::string& name : path) {
+    std::unique_ptr<RegKey>& sub = key->subkeys[Fold(name)];
+    if (!sub) {
+      if (!make) {
+        key->subkeys.erase(Fold(name));
+        return nullptr;
+      }
+      sub = std::make_unique<RegKey>();
+      sub->name = name;
+    }
+    key = sub.get();
+  }
+  return key;
+}
+
+void Replay(RegKey& root, const Change& change) {
+  switch (change.kind) {
+    case Change::Kind::CreateKey: KeyAt(root, change.keyPath, true); break;
+    case Change::Kind::SetValue: {
+      RegKey* key = KeyAt(root, change.keyPath, true);
+      const std::string folded = Fold(change.valueName);
+      auto found = std::find_if(key->values.begin(), key->values.end(),
+                                [&](const RegValue& value) { return Fold(value.name) == folded; });
+      if (found == key->values.end()) found = key->values.insert(key->values.end(), RegValue{change.valueName, REG_NONE, {}});
+      found->type = change.type;
+      found->data = change.data;
+      break;
+    }
+    case Change::Kind::DeleteValue:
+      if (RegKey* key = KeyAt(root, change.keyPath, false)) {
+        const std::string folded = Fold(change.valueName);
+        std::erase_if(key->values, [&](const RegValue& value) { return Fold(value.name) == folded; });
+      }
+      break;
+    case Change::Kind::DeleteKey: {
+      if (change.keyPath.empty()) break;
+      const std::vector<std::string> parent(change.keyPath.begin(), change.keyPath.end() - 1);
+      if (RegKey* key = KeyAt(root, parent, false)) key->subkeys.erase(Fold(change.keyPath.back()));
+      break;
+    }
+  }
+}
+
+// Holds the store's folder locked, so that two programs never read and
+// write the file at the same time.
+class FolderLock {
+ public:
+  explicit FolderLock(const std::string& folder)
+      : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    if (fd_ >= 0) flock(fd_, LOCK_EX);
+  }
+  ~FolderLock() {
+    if (fd_ >= 0) close(fd_);
+  }
+  FolderLock(const FolderLock&) = delete;
+  FolderLock& operator=(const FolderLock&) = delete;
+
+ private:
+  int fd_;
+};
 
 bool WriteAll(int fd, const char* bytes, std::size_t n) {
   while (n > 0) {
@@ -208,15 +306,23 @@ bool WriteAll(int fd, const char* bytes, std::size_t n) {
   return true;
 }
 
-// Writes the tree to a temporary file beside the store and renames it over
-// the store once it is safely on disk.
+// Writes this program's changes over the file as it is now (another program
+// may have written it since): a temporary file beside the store, renamed
+// over it once it is safely on disk. The tree becomes what was written. A
+// damaged file is replaced by this program's tree.
 bool Save(Store& store) {
-  std::string bytes(kMagic, sizeof kMagic);
-  PutU32(bytes, kFormatVersion);
-  EncodeKey(bytes, store.root);
   const std::filesystem::path file(store.filePath);
   std::error_code ignored;
   std::filesystem::create_directories(file.parent_path(), ignored);
+  FolderLock lock(file.parent_path().string());
+  RegKey merged;
+  const FileState state = ReadStoreFile(store.filePath, merged);
+  const bool merging = state == FileState::Missing || state == FileState::Sound;
+  if (merging)
+    for (const Change& change : store.journal) Replay(merged, change);
+  std::string bytes(kMagic, sizeof kMagic);
+  PutU32(bytes, kFormatVersion);
+  EncodeKey(bytes, merging ? merged : store.root);
   platform::RemoveStaleTemporaries(store.filePath);
   platform::SiblingTemporary temporary(store.filePath, 0600);
   if (!temporary.ok()) return false;
@@ -227,6 +333,8 @@ bool Save(Store& store) {
     return false;
   }
   if (!WriteAll(temporary.fd(), bytes.data(), bytes.size()) || !temporary.Commit()) return false;
+  if (merging) store.root = std::move(merged);
+  store.journal.clear();
   store.dirty = false;
   return true;
 }
@@ -266,6 +374,22 @@ LSTATUS Resolve(Store& store, HKEY handle, RegKey*& key, REGSAM& access) {
 std::vector<std::string> HandlePath(Store& store, HKEY handle) {
   if (IsRoot(handle)) return {};
   return store.handles.at(handle)->path;
+}
+
+// The names, as made, of the keys along a path of folded names that exists.
+std::vector<std::string> NamesAlong(const Store& store, const std::vector<std::string>& folded) {
+  std::vector<std::string> names;
+  const RegKey* key = &store.root;
+  for (const std::string& part : folded) {
+    key = key->subkeys.at(part).get();
+    names.push_back(key->name);
+  }
+  return names;
+}
+
+void Journal(Store& store, Change::Kind kind, const std::vector<std::string>& folded,
+             const std::string& valueName = {}, DWORD type = REG_NONE, std::vector<BYTE> data = {}) {
+  store.journal.push_back(Change{kind, NamesAlong(store, folded), valueName, type, std::move(data)});
 }
 
 // Records a change made through a handle; a change through the root handle
@@ -370,7 +494,10 @@ LSTATUS RegCreateKeyEx(HKEY parent, LPCSTR subKey, DWORD, LPSTR, DWORD, REGSAM a
   }
   if (disposition != nullptr) *disposition = created ? REG_CREATED_NEW_KEY : REG_OPENED_EXISTING_KEY;
   LSTATUS status = ERROR_SUCCESS;
-  if (created) status = Changed(store, parent);
+  if (created) {
+    Journal(store, Change::Kind::CreateKey, path);
+    status = Changed(store, parent);
+  }
   *result = NewHandle(store, std::move(path), access);
   return status;
 }
@@ -416,12 +543,16 @@ LSTATUS RegSetValueEx(HKEY handle, LPCSTR name, DWORD, DWORD type, const BYTE* d
   if (const LSTATUS status = Resolve(store, handle, key, access); status != ERROR_SUCCESS) return status;
   if ((access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
   RegValue* value = FindValue(*key, name);
+  if (value != nullptr && value->type == type && value->data.size() == dataSize &&
+      (dataSize == 0 || std::memcmp(value->data.data(), data, dataSize) == 0))
+    return ERROR_SUCCESS;  // no change: nothing to write
   if (value == nullptr) {
     key->values.push_back(RegValue{name ? name : "", type, {}});
     value = &key->values.back();
   }
   value->type = type;
   value->data.assign(data, data + dataSize);
+  Journal(store, Change::Kind::SetValue, HandlePath(store, handle), value->name, type, value->data);
   return Changed(store, handle);
 }
 
@@ -434,6 +565,7 @@ LSTATUS RegDeleteValue(HKEY handle, LPCSTR name) {
   if ((access & KEY_SET_VALUE) == 0) return ERROR_ACCESS_DENIED;
   const RegValue* value = FindValue(*key, name);
   if (value == nullptr) return ERROR_FILE_NOT_FOUND;
+  Journal(store, Change::Kind::DeleteValue, HandlePath(store, handle), value->name);
   key->values.erase(key->values.begin() + (value - key->values.data()));
   return Changed(store, handle);
 }
@@ -446,12 +578,17 @@ LSTATUS RegDeleteKey(HKEY parent, LPCSTR subKey) {
   RegKey* key = nullptr;
   REGSAM access = 0;
   if (const LSTATUS status = Resolve(store, parent, key, access); status != ERROR_SUCCESS) return status;
+  std::vector<std::string> path = HandlePath(store, parent);
   for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
     const auto sub = key->subkeys.find(Fold(parts[i]));
     if (sub == key->subkeys.end()) return ERROR_FILE_NOT_FOUND;
     key = sub->second.get();
+    path.push_back(Fold(parts[i]));
   }
-  if (key->subkeys.erase(Fold(parts.back())) == 0) return ERROR_FILE_NOT_FOUND;
+  if (key->subkeys.count(Fold(parts.back())) == 0) return ERROR_FILE_NOT_FOUND;
+  path.push_back(Fold(parts.back()));
+  Journal(store, Change::Kind::DeleteKey, path);
+  key->subkeys.erase(Fold(parts.back()));
   return Changed(store, parent);
 }
 

@@ -9,7 +9,9 @@
 // when made through HKEY_CURRENT_USER itself (nobody closes that handle).
 // Writing goes to a temporary file in the same folder, is synced, and is
 // renamed over the store, so a crash leaves either the old file or the new
-// one. A damaged file is ignored with a note on standard error. One mutex
+// one. A write carries only this program's changes over the file as it is
+// then, so programs sharing the store never undo each other's changes; a
+// value set to the bytes it holds is no change. A damaged file is ignored with a note on standard error. One mutex
 // guards the tree; handles are checked, so a stale one gives an error code.
 //
 // RegDeleteKey removes the key with everything below it: the program deletes

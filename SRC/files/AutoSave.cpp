@@ -271,6 +271,9 @@ bool AutomaticSaveNow() {
     RemoveAutomaticSave();
     return false;
   }
+  // A model that could not be read back is not written: the last good
+  // automatic save stays.
+  if (!ModelFileRefusal(TheModel()).empty()) return false;
   const std::string target = AutomaticSavePath();
   if (!WriteFile(target, TheModel())) {
     // Said once, not at every interval; the next good write says nothing.

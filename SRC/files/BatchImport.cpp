@@ -2,6 +2,7 @@
 // Import command with its file dialog, and the command-line road.
 #include "files/BatchImport.h"
 
+#include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -16,8 +17,8 @@
 #include "files/BatchSections.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
-#include "loads/LoadCaseList.h"
 #include "graphics/DialogHook.h"
+#include "loads/LoadCaseList.h"
 #include "model/LayoutWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -26,6 +27,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "platform/TestSupport.h"
+#include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
@@ -37,12 +39,42 @@ namespace {
 
 constexpr std::size_t kTitleWidth = 48;
 constexpr std::size_t kFileBufferLength = 260;
-constexpr int kResultsCommand = 174;
 constexpr int kNeutralFileFilter = 2;
 constexpr int kCaesarFileFilter = 3;
 constexpr std::size_t kLogLinesShown = 4;
 
 bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t\v\f") == std::string::npos; }
+
+// A UTF-8 byte-order mark is passed over: without that its first header
+// would be taken for the title and the lines up to the next header passed
+// over with it. A UTF-16 file is refused whole.
+void ReadByteOrderMark(std::istream& input) {
+  std::streambuf* buffer = input.rdbuf();
+  if (buffer == nullptr) return;
+  const std::streampos start = buffer->pubseekoff(0, std::ios::cur, std::ios::in);
+  if (start == std::streampos(-1)) return;
+  unsigned char head[3] = {};
+  const std::streamsize read = buffer->sgetn(reinterpret_cast<char*>(head), sizeof head);
+  if (read >= 2 && ((head[0] == 0xFF && head[1] == 0xFE) || (head[0] == 0xFE && head[1] == 0xFF)))
+    throw std::string("The file is UTF-16 text.\nSave it as plain text and import it again.");
+  if (read == 3 && head[0] == 0xEF && head[1] == 0xBB && head[2] == 0xBF) return;
+  buffer->pubseekpos(start, std::ios::in);
+}
+
+// The extension after the last dot of the name's last part, lower-cased.
+std::string LowerExtension(std::string_view name) {
+  const std::size_t separator = name.find_last_of("/\\");
+  const std::size_t dot = name.find_last_of('.');
+  if (dot == std::string_view::npos || (separator != std::string_view::npos && dot < separator)) return {};
+  std::string extension(name.substr(dot + 1));
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
+}
+
+bool IsSameFile(const std::string& first, const std::string& second) {
+  std::error_code ignored;
+  return first == second || std::filesystem::equivalent(first, second, ignored);
+}
 
 // Row 1 becomes the title comment; later lines before the first header are
 // passed over.
@@ -148,17 +180,6 @@ bool ChooseImportFile(HWND owner, std::string& path, int& filter) {
   return true;
 }
 
-// Whether anyone can answer a dialog: the windows are shown on a display, or
-// a test scripts the answers.
-bool DialogsCanBeAnswered() {
-  if (platform::InTestMode()) return true;
-  const char* forced = std::getenv("QUORVEL_DISPLAY");
-  if (forced != nullptr && std::strcmp(forced, "headless") == 0) return false;
-  const char* display = std::getenv("DISPLAY");
-  return display != nullptr && *display != '\0';
-}
-
-
 }  // namespace
 
 // The cases a new model of the imported code selects, rebuilt for what the
@@ -181,18 +202,34 @@ void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::stri
     BatchReader reader;
     reader.input = &input;
     reader.model = &model;
+    ReadByteOrderMark(input);
     for (;;) {
       if (!reader.lineWaiting) ReadBatchSectionHeader(reader);
       reader.lineWaiting = false;
       if (reader.section == kBatchEnd) break;
       ReadDataLine(reader);
     }
+    // An empty file, or any other that is no batch file, would become an
+    // empty model written over the model file beside it.
+    if (reader.headersRead == 0)
+      throw std::string(
+          "The file holds no section header (OPTIONS, MATERIAL, PIPE, LOADS, LAYOUT ...):\n"
+          "it is not a model batch file.");
     FinishImportedModel(model);
+    CheckBatchRows(reader);
     log.insert(log.end(), reader.log.begin(), reader.log.end());
   } catch (...) {
     g_UnitsSettings = userUnits;
     throw;
   }
+}
+
+bool IsBatchFileName(std::string_view name) {
+  std::string path;
+  for (char c : name)
+    if (c != '"') path += c;
+  const std::size_t end = path.find_last_not_of(" \t");
+  return end != std::string::npos && LowerExtension(std::string_view(path).substr(0, end + 1)) == "mbf";
 }
 
 std::string BatchModelPath(const std::string& batchPath) {
@@ -203,9 +240,18 @@ std::string BatchModelPath(const std::string& batchPath) {
 }
 
 bool ImportBatchFile(HWND owner, const std::string& path) {
-  std::ifstream input(path, std::ios::binary);
-  if (!input) {
+  // A folder opens as a stream whose first read fails.
+  std::error_code ignored;
+  std::ifstream input;
+  if (std::filesystem::is_regular_file(path, ignored)) input.open(path, std::ios::binary);
+  if (!input.is_open()) {
     ShowErrorMessage(owner, "Unable to open import file:\n" + path);
+    return false;
+  }
+  const std::string modelPath = BatchModelPath(path);
+  if (IsSameFile(path, modelPath)) {
+    ShowErrorMessage(owner, "The model would be written over the file it is imported from:\n" + path +
+                                "\nGive the batch file the extension .mbf.");
     return false;
   }
   const UnitsSettings userUnits = g_UnitsSettings;
@@ -219,9 +265,10 @@ bool ImportBatchFile(HWND owner, const std::string& path) {
   } catch (const std::bad_alloc&) {
     ShowErrorMessage(owner, "*** Out of memory ***");
     return false;
+  } catch (const std::exception&) {
+    ShowErrorMessage(owner, "Unable to read import file:\n" + path);
+    return false;
   }
-  const std::string modelPath = BatchModelPath(path);
-  std::error_code ignored;
   const bool keepExisting = !BatchRun && std::filesystem::exists(modelPath, ignored) &&
                             !MessageBoxDialog(owner, modelPath + " already exists\nDo you want to overwrite ?", IDNO);
   const std::string failure = keepExisting ? std::string() : WriteModelFileFrom(imported, modelPath);
@@ -261,7 +308,7 @@ void ImportModel(HWND owner) {
 
 void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   BatchRun = true;
-  MessagesToStandardError = !DialogsCanBeAnswered();
+  MessagesToStandardError = !MessagesCanBeAnswered();
   HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;
   // A run that cannot end in results ends the program as a failure.
   if (!ImportBatchFile(mainWindow, path) || !AnalyzeModel(owner, true)) {
@@ -275,5 +322,9 @@ void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
     PostQuitMessage(0);
     return;
   }
-  PostMessage(LayoutFrame().window, WM_COMMAND, kResultsCommand, 0);
+  // The model the results belong to stands in the Layout window under them;
+  // the results open through the entry the Analyze command takes after a
+  // run.
+  ShowModelWindows();
+  OpenResults();
 }

@@ -9,11 +9,15 @@
 // model, its path and the units exactly as they were. The imported model is
 // written beside the batch file under the extension "mod" (after a question
 // when that file exists, except in a batch run) and becomes the open model.
+// Nothing is written for a file that is no batch file (a folder, an empty,
+// binary or UTF-16 file: no section header), nor over the file being read.
 //
-// In a batch run (BatchRun: the command line named a batch file) nothing
-// asks a question; with no display to show a dialog on, every message goes
-// to the standard error stream, and a run that cannot end in results ends
-// the program with exit code 1.
+// A batch file is known by its extension, "mbf" in any case. In a batch run
+// (BatchRun: the command line named a batch file) nothing asks a question;
+// with no display to show a dialog on, every message goes to the standard
+// error stream, and a run that cannot end in results ends the program with
+// exit code 1. With a display the run ends with the model in the Layout
+// window and its results opened over it.
 //
 // Start reading at ReadModelBatchFile; the sections are ModelBatchFile.h,
 // BatchSections.h and BatchLayout.h.
@@ -21,6 +25,7 @@
 
 #include <istream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/Types.h"
@@ -38,6 +43,10 @@ inline bool BatchRun = false;
 // and the model keeps) are then back as they were.
 void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::string>& log);
 
+// Whether a command-line name (quotes and blanks around it allowed) names a
+// batch file: its extension is "mbf", in any case.
+bool IsBatchFileName(std::string_view name);
+
 // The model file of a batch file: its extension replaced by "mod", or
 // ".mod" appended when it has none.
 std::string BatchModelPath(const std::string& batchPath);
@@ -48,8 +57,8 @@ std::string BatchModelPath(const std::string& batchPath);
 // untitled and modified).
 bool ImportBatchFile(HWND owner, const std::string& path);
 
-// The command-line road: import, analyse, then open the results; a run that
-// fails ends the program with exit code 1.
+// The command-line road: import, analyse, then show the model and open its
+// results; a run that fails ends the program with exit code 1.
 void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path);
 
 // The load-case list of an imported model from its piping code.

@@ -7,11 +7,20 @@
 // BatchLayoutAttributes and becomes a row only when the whole line was read
 // without error.
 //
-// Kinds: pipes, bends, From, Location and comment rows, anchors and
-// restraints are built; a code or keyword of any other kind is refused with
-// the line's message (never passed over), until its kind exists. A keyword
-// that belongs to a built kind other than the row's is read and checked and
-// then has no effect.
+// Kinds: pipes, bends, From, Location and comment rows, anchors,
+// restraints and branch SIFs are built; a code or keyword of any other kind
+// is refused with the line's message (never passed over), until its kind
+// exists. A keyword that belongs to a built kind other than the row's is
+// read and checked and then has no effect.
+//
+// A line is held to what the Layout window holds a typed row to: a row's
+// node is not the previous element's, a bend's node has no suffix, a
+// branch SIF has the dimensions its SIF is computed from; once the whole
+// file was read and the model made, a Location's node must exist, an
+// element to a node that no other row makes needs a length, and a branch
+// SIF's type must be one the piping code knows (the code may come last). A line cut short inside an entry (an
+// unclosed parenthesis, a list that ends with a comma on the last line) is
+// refused, never read as far as it goes.
 #pragma once
 
 #include <array>
@@ -66,6 +75,15 @@ struct BatchLayoutAttributes {
   std::array<std::uint8_t, kDisplacementSlots> displacementFlags{};
   DisplacementSets displacements;
 
+  // Branch SIF: the type its K code gives and the dimensions (inch) its
+  // keywords give; 0 where a keyword was not given.
+  std::int32_t branchSifType = 0;
+  float padThickness = 0.0f;     // PAD
+  float crotchRadius = 0.0f;     // CRTCH
+  float branchThickness = 0.0f;  // THK
+  float branchLength = 0.0f;     // LEN
+  float branchRadius = 0.0f;     // R
+
   // Restraint: the directions F(...) fixes (its last values) and those
   // FX, FY, FZ fix (they stay fixed).
   std::array<bool, 3> fixedByVector{};
@@ -82,3 +100,9 @@ void SetBatchDataType(const BatchReader& reader, BatchLayoutAttributes& attribut
 // Reads the attribute list `text` (and its continuation lines, when it
 // ends with a comma) into `attributes`.
 void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes, std::string text);
+// A parenthesis opened and never closed: the rest of the text is swallowed.
+bool HasUnclosedGroup(std::string_view field);
+// Once the model is made: refuses, with the line that gave it, the first
+// row that places a Location at a node the model does not have, an element
+// without length, or a branch SIF whose type the piping code does not know.
+void CheckBatchRows(const BatchReader& reader);

@@ -1,9 +1,9 @@
 // The attribute keywords of LAYOUT lines (see BatchLayout.h): the list
 // reader with its continuation lines, the entry splitter, and one reader per
 // keyword of the built kinds (the model and pipe-load values, bends,
-// anchors, restraints). The keywords of kinds that are not built yet are
-// known by name and refused as not available; any other word is an
-// "Unknown comment".
+// anchors, restraints, branch SIFs). The keywords of kinds that are not
+// built yet are known by name and refused as not available; any other word
+// is an "Unknown comment".
 #include <algorithm>
 #include <cmath>
 
@@ -19,6 +19,7 @@ namespace {
 constexpr float kLowestTemperature = -460.0f;  // degrees F
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr std::size_t kNameWidth = 5;
+constexpr float kSmallestDimension = 0.001f;  // inch
 
 using Attributes = BatchLayoutAttributes;
 using KeywordReader = void (*)(BatchReader& reader, Attributes& attributes, const BatchEntry& entry);
@@ -149,6 +150,18 @@ void ReadBendSif(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
   }
   a.inPlaneSif = sif[0];
   a.outPlaneSif = sif[1];
+}
+
+// --- Branch SIFs ------------------------------------------------------------------
+
+// A dimension of a branch connection, in inch, at least `least` (or above
+// it when `strictly`).
+float BranchDimension(const BatchReader& reader, const BatchEntry& entry, float least, bool strictly,
+                      const char* message) {
+  const std::string& text = entry.components[0];
+  const float value = Value(reader, text, ParseDimension, message);
+  if (value < least || (strictly && value == least)) BatchLineError(reader, message, text);
+  return value;
 }
 
 // --- Anchors ---------------------------------------------------------------------
@@ -283,6 +296,13 @@ const Keyword kKeywords[] = {
     KEYWORD("FIXRY", BatchLineError(reader, "FIXRY is not available")),
     KEYWORD("FIXRZ", BatchLineError(reader, "FIXRZ is not available")),
 
+    KEYWORD("THK", a.branchThickness = BranchDimension(reader, entry, kSmallestDimension, false, "Invalid Thickness")),
+    KEYWORD("LEN", a.branchLength = BranchDimension(reader, entry, kSmallestDimension, false, "Invalid Length")),
+    KEYWORD("CRTCH", a.crotchRadius = BranchDimension(reader, entry, 0.0f, true, "Invalid crotch radius: (CRTCH)")),
+    KEYWORD("PAD", a.padThickness = BranchDimension(reader, entry, 0.0f, false, "Invalid pad thickness")),
+    KEYWORD("R",
+            a.branchRadius = BranchDimension(reader, entry, kSmallestDimension, false, "Invalid Fillet/Branch Radius")),
+
     {"F", ReadRestraintVector},
     {"FIXD", ReadRestraintVector},
     KEYWORD("FX", ReadRestraintDirection(reader, a, entry, 0)),
@@ -300,18 +320,19 @@ const Keyword kKeywords[] = {
 // SIFs, welds, forces, masses, harmonic loads, spectra and the element kinds
 // other than pipes and bends.
 const char* const kPendingKeywords[] = {
-    "K",    "KR",    "DV",   "CNOD",  "CS",   "RH",     "VS",      "US",     "CLD",   "HTYP",  "SR",
-    "MLV",  "G",     "MU",   "STIFF", "GGAP", "LS",     "SNUBBER", "NOZZLE", "RPAD",  "NOD",   "NTHK",
-    "VOD",  "VTHK",  "L1",   "L2",    "SIF",  "FLANGE", "WGT",     "GDIA",   "WTYPE", "DELTA", "THK",
-    "LEN",  "CRTCH", "PAD",  "R",     "JCAP", "SPIDER", "TJOINT",  "FOR",    "FORX",  "FORY",  "FORZ",
-    "MOM",  "MOMX",  "MOMY", "MOMZ",  "FRE",  "PH",     "CWGT",    "OFFSET", "SPECX", "SPECY", "SPECZ",
-    "FACX", "FACY",  "FACZ", "WS",    "JTHK", "JR",     "JMAT",    "JSEC",   "JLOAD", "OD1",   "OD2",
-    "THK1", "THK2",  "CONE", "VWGT",  "AWGT", "THKF",   "INSF",    "ES",     "BK",    "TA",    "FFOR",
-    "FTOR", "HS",    "RLIM", "ROTL",  "FRCT", "RK",     "LXAX",    "LYAX",   "SHORT", "LONG",  "KTIE",
-    "GAP",  "MAT",   "SEC",  "LOAD",  "BETA", "HSG",    "HPRES",   "E",      "AP",
+    "K",     "KR",    "DV",    "CNOD",   "CS",   "RH",      "VS",     "US",    "CLD",   "HTYP",   "SR",     "MLV",
+    "G",     "MU",    "STIFF", "GGAP",   "LS",   "SNUBBER", "NOZZLE", "RPAD",  "NOD",   "NTHK",   "VOD",    "VTHK",
+    "L1",    "L2",    "SIF",   "FLANGE", "WGT",  "GDIA",    "WTYPE",  "DELTA", "JCAP",  "SPIDER", "TJOINT", "FOR",
+    "FORX",  "FORY",  "FORZ",  "MOM",    "MOMX", "MOMY",    "MOMZ",   "FRE",   "PH",    "CWGT",   "OFFSET", "SPECX",
+    "SPECY", "SPECZ", "FACX",  "FACY",   "FACZ", "WS",      "JTHK",   "JR",    "JMAT",  "JSEC",   "JLOAD",  "OD1",
+    "OD2",   "THK1",  "THK2",  "CONE",   "VWGT", "AWGT",    "THKF",   "INSF",  "ES",    "BK",     "TA",     "FFOR",
+    "FTOR",  "HS",    "RLIM",  "ROTL",   "FRCT", "RK",      "LXAX",   "LYAX",  "SHORT", "LONG",   "KTIE",   "GAP",
+    "MAT",   "SEC",   "LOAD",  "BETA",   "HSG",  "HPRES",   "E",      "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {
+  // A line cut inside its last entry would read as far as it goes.
+  if (HasUnclosedGroup(text)) BatchLineError(reader, "Unclosed parenthesis", text);
   const BatchEntry entry = SplitBatchAttribute(text);
   for (const Keyword& keyword : kKeywords) {
     if (entry.keyword != keyword.name) continue;
@@ -325,6 +346,18 @@ void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& t
 }
 
 }  // namespace
+
+bool HasUnclosedGroup(std::string_view field) {
+  // Groups do not nest: "(" opens one, the next ")" closes it.
+  bool grouped = false;
+  for (char c : field) {
+    if (c == '(')
+      grouped = true;
+    else if (c == ')')
+      grouped = false;
+  }
+  return grouped;
+}
 
 BatchEntry SplitBatchAttribute(std::string_view text) {
   BatchEntry entry;
@@ -356,11 +389,15 @@ void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes
     StartBatchFields(cursor, text);
     while (const std::optional<std::string> entry = NextBatchField(cursor)) ReadEntry(reader, attributes, *entry);
     if (text.empty() || text.back() != ',') return;
-    // The list goes on in the next line; a header or the end of the data met
-    // there ends it, and a data line of the new section waits for its reader.
+    // The list goes on in the next line; a header met there ends it, and a
+    // data line of the new section waits for its reader. The end of the data
+    // there is a file cut short.
     const int headers = reader.headersRead;
+    const int commaLine = reader.lineNumber;
+    const std::string commaText = reader.rawLine;
     ReadBatchSectionHeader(reader);
-    if (reader.section == kBatchEnd) return;
+    if (reader.section == kBatchEnd)
+      throw BatchLineErrorText(commaLine, commaText, "The attribute list goes on after the last line");
     if (reader.headersRead != headers) {
       reader.lineWaiting = true;
       return;

@@ -1,8 +1,13 @@
 // LAYOUT lines of a model batch file (see BatchLayout.h): the fields of one
 // line by their first letter, the joint and K codes, the data item the line
-// chooses, and the row appended from what the line gave.
+// chooses, the checks a typed row passes, and the row appended from what
+// the line gave.
+#include <cmath>
+#include <cstring>
 #include <memory>
 
+#include "analysis/AnalysisOptionsSheet.h"
+#include "elements/BranchSif.h"
 #include "elements/CommentData.h"
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
@@ -10,6 +15,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "shell/NameTables.h"
 #include "shell/StandIn.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
@@ -37,12 +43,21 @@ bool IsBuiltElement(ElementType type) {
   BatchLineError(reader, kind + " rows (" + code + ") are not available yet");
 }
 
-// A row's node: a plain node number (a derived node's suffix names no row).
+// A row's node, with its suffix when it names a derived node (20B, the far
+// end of bend 20's arc), as the Layout window takes it.
 NodeId RowNode(const BatchReader& reader, const std::string& text, const std::string& detail) {
   NodeId id = 0;
-  if (ParseNodeNumber(text, id) != kNodeOk || id > kMaxNodeNumber) BatchLineError(reader, "Invalid node", detail);
+  if (ParseNodeNumber(text, id) != kNodeOk) BatchLineError(reader, "Invalid node", detail);
   return id;
 }
+
+// The branch SIF type of each K code, in the order of kBranchSifCodes.
+constexpr char kBranchSifCodes[] = "TFESWRPB";
+constexpr std::int32_t kBranchSifTypes[] = {1, 3, 4, 5, 6, 7, 8, 9};
+constexpr std::int32_t kReinforcedTee = 2;
+constexpr std::int32_t kRadiusedBranch = 7;
+constexpr std::int32_t kThickenedPipeBranch = 8;
+constexpr float kLongestZeroLength = 0.0001f;  // inch
 
 struct JointCode {
   char letter;
@@ -78,16 +93,12 @@ void ReadKCode(const BatchReader& reader, BatchLayoutAttributes& attributes, con
     case 'I': attributes.element = ElementType::Bend; return;
     case 'M': RefuseKind(reader, ElementTypeMessageName(ElementType::Miter), code);
     case 'H': RefuseKind(reader, ElementTypeMessageName(ElementType::HingeJoint), code);
-    case 'T':
-    case 'F':
-    case 'E':
-    case 'S':
-    case 'W':
-    case 'R':
-    case 'P':
-    case 'B': RefuseKind(reader, "Branch SIF", code);
-    default: BatchLineError(reader, "Invalid code (K)\n");
+    default: break;
   }
+  const char* at = letter == '\0' ? nullptr : std::strchr(kBranchSifCodes, letter);
+  if (at == nullptr) BatchLineError(reader, "Invalid code (K)\n");
+  SetBatchDataType(reader, attributes, DataType::BranchSif);
+  attributes.branchSifType = kBranchSifTypes[at - kBranchSifCodes];
 }
 
 float ReadOffset(const BatchReader& reader, const std::string& field) {
@@ -112,6 +123,9 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
     const std::string& field = *next;
     any = true;
     if (field.empty()) BatchLineError(reader, "Invalid field", field);
+    // The attribute list checks its own entries; a comment is text.
+    if (field[0] != 'C' && field[0] != '*' && HasUnclosedGroup(field))
+      BatchLineError(reader, "Unclosed parenthesis", field);
     const std::string rest = field.substr(1);
     switch (field[0]) {
       case 'F':
@@ -199,6 +213,76 @@ void FillAnchor(Anchor& anchor, const BatchLayoutAttributes& attributes) {
     anchor.displacements.sets = std::make_unique<DisplacementSets>(attributes.displacements);
 }
 
+// Each type keeps the dimensions its dialog shows, in the dialog's fields.
+void FillBranchSif(BranchSif& sif, const BatchLayoutAttributes& attributes) {
+  sif.type = attributes.branchSifType;
+  switch (sif.type) {
+    case kReinforcedTee: sif.dimension1 = attributes.padThickness; break;
+    case 4: sif.dimension1 = attributes.crotchRadius; break;
+    case kRadiusedBranch:
+      sif.dimension1 = attributes.branchRadius;
+      sif.dimension2 = attributes.branchThickness;
+      break;
+    case kThickenedPipeBranch:
+      sif.dimension1 = attributes.branchThickness;
+      sif.dimension2 = attributes.branchLength;
+      break;
+    case 9: sif.dimension1 = attributes.branchRadius; break;
+    default: break;
+  }
+}
+
+// KF is the fabricated tee; with a pad it is the reinforced one, as the
+// writer of these files puts it (KF and PAD). The radiused branch and the
+// branch on thickened pipe have no SIF without their dimensions: the code
+// rules would pass the node over without a word.
+void CheckBranchSif(const BatchReader& reader, BatchLayoutAttributes& attributes) {
+  if (attributes.branchSifType == kBranchSifUnreinforced && attributes.padThickness > 0.0f)
+    attributes.branchSifType = kReinforcedTee;
+  if (attributes.branchSifType == kRadiusedBranch) {
+    if (attributes.branchRadius == 0.0f) BatchLineError(reader, "Fillet radius (R) is required");
+    if (attributes.branchThickness == 0.0f) BatchLineError(reader, "Effective wall thickness (THK) is required");
+  }
+  if (attributes.branchSifType == kThickenedPipeBranch) {
+    if (attributes.branchThickness == 0.0f) BatchLineError(reader, "Thickness (THK) is required");
+    if (attributes.branchLength == 0.0f) BatchLineError(reader, "Length (LEN) is required");
+  }
+}
+
+// An element row without an offset (the Layout window's test): it has a
+// length only when its node is made by another row.
+bool IsZeroLengthCandidate(const LayoutRow& row) {
+  switch (row.elementType) {
+    case ElementType::From:
+    case ElementType::Location:
+    case ElementType::HingeJoint:
+    case ElementType::BallJoint:
+    case ElementType::Elastic:
+    case ElementType::Comment:
+    case ElementType::HydrotestLoad: return false;
+    default: break;
+  }
+  if (row.absolute) return false;
+  const double dx = row.dx, dy = row.dy, dz = row.dz;
+  return std::sqrt(dx * dx + dy * dy + dz * dz) <= kLongestZeroLength;
+}
+
+// The node of the last row before this line that ends an element, as the
+// Layout window finds the previous element row.
+NodeId PreviousElementNode(const Model& model) {
+  for (int number = model.rowCount; number >= 1; --number) {
+    const LayoutRow& row = model.row(number);
+    switch (row.elementType) {
+      case ElementType::None:
+      case ElementType::Location:
+      case ElementType::Comment:
+      case ElementType::HydrotestLoad: continue;
+      default: return row.node;
+    }
+  }
+  return 0;
+}
+
 void FillRestraint(Restraint& restraint, const BatchLayoutAttributes& attributes) {
   restraint.restrainX = attributes.HoldsDirection(0) ? 1 : 0;
   restraint.restrainY = attributes.HoldsDirection(1) ? 1 : 0;
@@ -228,6 +312,11 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   row.item = CreateDataItem(attributes.item);
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
   if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
+  if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) FillBranchSif(*sif, attributes);
+  // What the node table and the piping code decide is checked once the
+  // whole file was read.
+  if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row))
+    reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine});
   model.rowCount = number;
 }
 
@@ -253,6 +342,35 @@ void ParseBatchLayoutLine(BatchReader& reader) {
     // item there would hold nothing.
     if (attributes.element == ElementType::Bend && attributes.item != DataType::None)
       BatchLineError(reader, "A bend row carries no data item\nUse Location (L) for additional items");
+    if (attributes.element == ElementType::Bend && attributes.node > kMaxNodeNumber)
+      BatchLineError(reader, "Bend node should not have a suffix");
+    if (attributes.element != ElementType::From && attributes.element != ElementType::Location &&
+        attributes.node == PreviousElementNode(*reader.model))
+      BatchLineError(reader, "Node is same as previous node");
+    if (attributes.item == DataType::BranchSif) CheckBranchSif(reader, attributes);
   }
   AppendRow(reader, attributes);
+}
+
+void CheckBatchRows(const BatchReader& reader) {
+  const Model& model = *reader.model;
+  const std::int32_t code = model.options.PipingCode;
+  for (const BatchLineRecord& line : reader.checkedLines) {
+    const LayoutRow& row = model.row(line.row);
+    const int index = FindNodeIndex(model.nodes, row.node);
+    std::string message;
+    // A node the row itself made is one no other row has.
+    const bool ownNode = index == 0 || model.nodes[index].row == line.row;
+    if (row.elementType == ElementType::Location && ownNode) {
+      message = "For Location, Node must be defined";
+    } else if (IsZeroLengthCandidate(row) && ownNode) {
+      message = "This element has zero length";
+    } else if (row.dataType == DataType::BranchSif) {
+      const auto& sif = static_cast<const BranchSif&>(*row.item);
+      if (IsBranchSifTypeInvalidForCode(sif.type, code, model.options.UseB31J != 0))
+        message = "'Branch SIF = " + std::string(BranchTypeName(sif.type)) +
+                  "' not valid for 'Piping Code = " + PipingCodeShortName(CodeListPosition(code)) + "'";
+    }
+    if (!message.empty()) throw BatchLineErrorText(line.lineNumber, line.line, message);
+  }
 }

@@ -1,6 +1,7 @@
 // The batch file grammar (see ModelBatchFile.h).
 #include "files/ModelBatchFile.h"
 
+#include <algorithm>
 #include <array>
 #include <string>
 
@@ -34,7 +35,11 @@ std::optional<std::string> NextField(BatchFieldCursor& cursor, bool blanksSepara
   return field;
 }
 
-// One physical line: up to a line feed, a carriage return, or the pair.
+constexpr int kEndOfFileMark = 0x1A;  // Ctrl+Z, which old editors put last
+
+// One physical line: up to a line feed, a carriage return, or the pair. A
+// Ctrl+Z that is the file's last byte ends the file, as it did for the
+// editors that wrote it; anywhere else it is a character of the line.
 bool ReadPhysicalLine(std::istream& input, std::string& line) {
   line.clear();
   std::streambuf* buffer = input.rdbuf();
@@ -43,6 +48,7 @@ bool ReadPhysicalLine(std::istream& input, std::string& line) {
   for (;;) {
     const int c = buffer->sbumpc();
     if (c == std::char_traits<char>::eof()) return any;
+    if (c == kEndOfFileMark && buffer->sgetc() == std::char_traits<char>::eof()) return any;
     any = true;
     if (c == '\n') return true;
     if (c == '\r') {
@@ -82,6 +88,25 @@ bool MayHoldItsHeaderWord(std::int32_t section) {
   return section == kBatchPumps || section == kBatchCompressors || section == kBatchTurbines || section == kBatchAllow;
 }
 
+// A byte no text line holds (NUL and the other control characters but the
+// blanks): a binary file, or one in a wide encoding. Numbers are read as C
+// texts, so a NUL inside one would cut it short without a word.
+bool IsControlCharacter(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte < 0x20 && !IsBlank(c)) || byte == 0x7F;
+}
+
+void RefuseControlCharacters(BatchReader& reader) {
+  const std::size_t at =
+      std::find_if(reader.rawLine.begin(), reader.rawLine.end(), IsControlCharacter) - reader.rawLine.begin();
+  if (at == reader.rawLine.size()) return;
+  const int code = static_cast<unsigned char>(reader.rawLine[at]);
+  // The line is shown with its control characters made visible: a NUL
+  // would end the message text.
+  std::replace_if(reader.rawLine.begin(), reader.rawLine.end(), IsControlCharacter, '?');
+  BatchLineError(reader, "Invalid character (code " + std::to_string(code) + ") in column " + std::to_string(at + 1));
+}
+
 void MakeWorkingCopy(BatchReader& reader) {
   reader.line = reader.rawLine;
   if (!reader.line.empty() && reader.line[0] == '*') return;
@@ -115,6 +140,7 @@ void ReadBatchSectionHeader(BatchReader& reader) {
       return;
     }
     ++reader.lineNumber;
+    RefuseControlCharacters(reader);
     MakeWorkingCopy(reader);
     StartBatchFields(reader.fields, reader.line);
     std::string word = NextBatchField(reader.fields).value_or("");

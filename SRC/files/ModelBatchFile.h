@@ -9,9 +9,12 @@
 //
 // Lines are read whole, however long, and end at a line feed, a carriage
 // return or both; each physical line counts, header and blank lines
-// included, so an error names the line an editor shows. The working copy of
-// a line is upper-cased (plain ASCII letters) unless it starts with "*",
-// whose comment keeps its case; the title takes the line as read.
+// included, so an error names the line an editor shows. A line holding a
+// control character other than a blank (a NUL of a binary or UTF-16 file)
+// is refused with its column, so no text is read cut short; a Ctrl+Z as the
+// file's last byte ends the file. The working copy of a line is upper-cased
+// (plain ASCII letters) unless it starts with "*", whose comment keeps its
+// case; the title takes the line as read.
 //
 // Start reading at ReadBatchSectionHeader.
 #pragma once
@@ -74,6 +77,13 @@ struct BatchLayoutNames {
   float uniformLoad = 0.0f;
 };
 
+// A line kept for a check that only the whole file can make.
+struct BatchLineRecord {
+  int row = 0;
+  int lineNumber = 0;
+  std::string line;  // as read
+};
+
 // The reader state of one import.
 struct BatchReader {
   std::istream* input = nullptr;
@@ -95,6 +105,8 @@ struct BatchReader {
   BatchLayoutNames names;
   int lastMaterial = 0;  // the record that temperature rows go to
   bool conditionsNoted = false;
+  // The rows checked once the model is made (BatchLayout.h).
+  std::vector<BatchLineRecord> checkedLines;
   // Warnings the import shows when it has ended well.
   std::vector<std::string> log;
 };

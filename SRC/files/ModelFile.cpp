@@ -19,10 +19,12 @@
 //      versions above 502)
 #include "files/ModelFile.h"
 
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -34,6 +36,7 @@
 #include "platform/SiblingTemporary.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "properties/TableFileFields.h"
 #include "shell/BinaryFile.h"
 #include "shell/RecentModels.h"
@@ -52,6 +55,18 @@ std::string WithPath(const char* format, const std::string& path) {
   std::vector<char> text(path.size() + std::strlen(format) + 32);
   std::snprintf(text.data(), text.size(), format, path.c_str());
   return text.data();
+}
+
+// Why a model file could not be opened, as the user can act on it: a file
+// that is there but may not be read is not said to be missing.
+std::string CannotOpenText(const std::string& path, int error) {
+  switch (error) {
+    case ENOENT:
+    case ENOTDIR: return WithPath("Model file: %s\nDoes not exist.", path);
+    case EACCES:
+    case EPERM: return WithPath("Model file: %s\nCannot be read: permission denied.", path);
+    default: return WithPath("Model file: %s\nCannot be read: ", path) + std::strerror(error) + ".";
+  }
 }
 
 // The three version digits after the magic, read as far as they are digits.
@@ -151,8 +166,12 @@ bool ModelExtentsAreSymmetric(const GraphicsSettings& graphics) {
 }  // namespace
 
 void ReadModelFileInto(const std::string& path, Model& model) {
+  std::error_code ignored;
+  if (std::filesystem::is_directory(path, ignored))
+    throw WithPath("Model file: %s\nIs a folder, not a model file.", path);
   BinaryFile file;
-  if (!BinaryFileOpenRead(file, path)) throw WithPath("Model file: %s\nDoes not exist.", path);
+  errno = 0;
+  if (!BinaryFileOpenRead(file, path)) throw CannotOpenText(path, errno);
   char header[kHeaderLength] = {};
   BinaryFileReadBytes(file, header, kHeaderLength);
   if (BinaryFileReadFailed(file)) throw WithPath("Unable to read model file:\n%s", path);
@@ -243,7 +262,19 @@ mode_t SavedFileMode(const std::string& path) {
 
 }  // namespace
 
+std::string ModelFileRefusal(const Model& model) {
+  std::string reason = model.unmadeReason;
+  if (reason.empty() && model.rowCount > kMaxLayoutRows)
+    reason = "The model has " + std::to_string(model.rowCount) + " rows: at most " +
+             std::to_string(kMaxLayoutRows) + " rows can be read.";
+  if (reason.empty() && model.nodes.count > kMaxNodes) reason = NodeLimitMessage();
+  return reason.empty() ? reason : reason + "\nThe model was not saved.";
+}
+
 std::string WriteModelFileFrom(const Model& model, const std::string& path) {
+  // A file the reader would refuse is never written, and the previous one
+  // stays.
+  if (std::string refusal = ModelFileRefusal(model); !refusal.empty()) return refusal;
   const std::string failed = WithPath("Unable to write model file:\n%s", path);
   // A save killed earlier left its temporary beside the model: gone now.
   platform::RemoveStaleTemporaries(path);

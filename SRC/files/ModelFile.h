@@ -34,9 +34,14 @@ void ReadModelFileInto(const std::string& path, Model& model);
 // Undo snapshots use ReadModelFileInto and SwapModel instead.
 std::string ReadModelFile(const std::string& path);
 
+// Why a file written from `model` could not be read back (the rows could
+// not be made into a node table, more rows or nodes than the reader takes),
+// with "The model was not saved."; empty when it can be written.
+std::string ModelFileRefusal(const Model& model);
 // Writes `model` to `path` as version 900: a temporary file beside the
 // target, renamed over it when every byte was written. Returns the empty text
-// or the message of the failure (the previous file is then untouched).
+// or the message of the failure (the previous file is then untouched); a
+// model that ModelFileRefusal refuses is not written.
 std::string WriteModelFileFrom(const Model& model, const std::string& path);
 // Writes the open model to `path` and clears its modified flag on success.
 std::string WriteModelFile(const std::string& path);

@@ -111,6 +111,10 @@ void ChangeRowNode(LayoutTable& table, NodeId id, bool absolute) {
   model.layoutChanged = true;
   model.modified = true;
   g_EditChangedModel = true;
+  // A row that ended at another row's node now makes a node of its own:
+  // made at once, so that a full node table refuses it here, where the
+  // store's snapshot puts the model back.
+  if (!owner) RefreshAfterModelEdit(model);
 }
 
 }  // namespace
@@ -176,6 +180,10 @@ void StoreNodeCell(LayoutTable& table) {
     target.absolute = absolute;
     model.modified = true;
     g_EditChangedModel = true;
+    // A row inside the model (an inserted one) is made at once: a new node
+    // that the full node table cannot hold is refused here, where the
+    // store's snapshot puts the model back as it was.
+    if (!IsSpareRow(table)) RefreshAfterModelEdit(model);
     return;
   }
   if (id == target.node && absolute == target.absolute) return;

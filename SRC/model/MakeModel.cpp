@@ -419,8 +419,14 @@ void MakeRowNodes(Model& model, int number) {
 void MakeModel(Model& model) {
   model.layoutChanged = false;
   ClearNodes(model.nodes);
-  NodeLookupScope lookup(model.nodes);
-  for (int number = 1; number <= model.rowCount; ++number) MakeRowNodes(model, number);
+  try {
+    NodeLookupScope lookup(model.nodes);
+    for (int number = 1; number <= model.rowCount; ++number) MakeRowNodes(model, number);
+  } catch (const std::string& message) {
+    model.unmadeReason = message;
+    throw;
+  }
+  model.unmadeReason.clear();
   for (int number = 1; number <= model.rowCount; ++number) {
     LayoutRow& row = model.row(number);
     if (row.node != 0) row.endNode = FindNode(model, row.node);

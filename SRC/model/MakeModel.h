@@ -7,7 +7,8 @@
 //
 // The node table holds at most 9990 nodes; a model that needs more is refused
 // with the node table's message (thrown as text), never an assertion, and
-// the caller keeps or restores the model it had.
+// the caller keeps or restores the model it had. Until then the model keeps
+// the message as its unmade reason, and no file is written from it.
 #pragma once
 
 #include "model/LayoutRow.h"

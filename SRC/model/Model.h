@@ -121,6 +121,10 @@ struct Model {
   std::string listName;    // label of the list shown in the List window, or empty
   bool modified = false;       // changed since it was read or saved
   bool layoutChanged = false;  // rows or nodes changed since the model was made
+  // Why the rows could not be made into a node table the last time that
+  // was tried (empty: the node table is the rows' own). A model in that
+  // state is never written to a file, which could not be read back.
+  std::string unmadeReason;
 
   Model();
   ~Model();

@@ -141,4 +141,5 @@ void InitEmptyModel(Model& model, const AnalysisOptions& programOptions) {
   model.listName.clear();
   model.modified = false;
   model.layoutChanged = false;
+  model.unmadeReason.clear();
 }

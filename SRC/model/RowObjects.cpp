@@ -13,6 +13,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Frame.h"
+#include "shell/StandIn.h"
 
 ElementData::~ElementData() = default;
 
@@ -26,8 +27,10 @@ void ElementData::FillDialog(HWND) {}
 void ElementData::Register(int) {}
 void ElementData::ComputeShape(LayoutRow&) {}
 void ElementData::BuildGeometry(LayoutRow&) {}
-void ElementData::Draw2D(LayoutRow&) {}
-void ElementData::DrawGl(LayoutRow&) {}
+// Kinds whose drawing has not been built yet draw nothing through these
+// (pipes and bends draw their own).
+void ElementData::Draw2D(LayoutRow&) { STAND_IN("the 2D drawing of the element kinds not drawn yet"); }
+void ElementData::DrawGl(LayoutRow&) { STAND_IN("the OpenGL drawing of the element kinds not drawn yet"); }
 void ElementData::DrawOutline() {}
 void ElementData::DrawPickAreas() {}
 // The kind's dialog through the kind table; a pick in the graphics window
@@ -65,8 +68,10 @@ void DataItem::ComputeSymbolBounds(LayoutRow& row) {
   glBounds = symbolBounds;
 }
 void DataItem::BuildSymbol(LayoutRow&) {}
-void DataItem::Draw2D(LayoutRow&) {}
-void DataItem::DrawGl(LayoutRow&) {}
+// Items whose symbols have not been built yet draw nothing but their
+// bounds (anchors and restraints draw their own).
+void DataItem::Draw2D(LayoutRow&) { STAND_IN("the 2D symbols of the data items not drawn yet"); }
+void DataItem::DrawGl(LayoutRow&) { STAND_IN("the OpenGL symbols of the data items not drawn yet"); }
 void DataItem::AddStiffness(int) {}
 void DataItem::AddLoads(int) {}
 void DataItem::AddCaseLoads(int, int) {}

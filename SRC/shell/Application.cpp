@@ -36,6 +36,7 @@
 #include "shell/AppPens.h"
 #include "shell/Frame.h"
 #include "shell/MainWindow.h"
+#include "shell/Message.h"
 #include "shell/NumberText.h"
 #include "shell/Settings.h"
 #include "shell/StartupSwitches.h"
@@ -136,7 +137,7 @@ void OutOfMemoryHandler() {
   ssize_t written = write(STDERR_FILENO, kText, sizeof kText - 1);
   (void)written;
   try {
-    MessageBox(nullptr, "*** Out of memory ***", "Quorvel", MB_OK | MB_ICONERROR);
+    if (!MessagesToStandardError) MessageBox(nullptr, "*** Out of memory ***", "Quorvel", MB_OK | MB_ICONERROR);
   } catch (...) {
   }
   _exit(1);
@@ -147,24 +148,32 @@ bool NamesAFile(const std::string& commandLine) {
   return commandLine.find_first_not_of(" \t\"") != std::string::npos;
 }
 
+// With no display, nobody can answer a message box: messages go to the
+// standard error stream and one ends the run with exit code 1, so that a
+// run started from a script never waits for ever. A batch run ends by its
+// own rule.
+void AnswerMessagesOnlyWithADisplay() {
+  MessagesToStandardError = !MessagesCanBeAnswered();
+  UnansweredMessageEndsRun = MessagesToStandardError && !StartupIsBatchFile;
+}
+
 void AskSaveBeforeEnd() {
   // The program ends after an error: the next start offers the automatic
   // save, whatever is answered here.
   KeepAutomaticSaveAtExit();
-  if (ModelHasUnsavedChanges()) QuerySaveModelChanges(nullptr);
+  // Nobody could answer the question: the automatic save is the answer.
+  if (!MessagesToStandardError && ModelHasUnsavedChanges()) QuerySaveModelChanges(nullptr);
 }
 
 // From here on the model is saved at the interval; a start after a crash
-// offers the crashed program's automatic save. A model opened from it is not
-// to be replaced by the first-run sample waiting in the queue.
-void StartAutomaticSaveAndOfferRecovery() {
+// offers the crashed program's automatic save. True when a model was opened
+// from it.
+bool StartAutomaticSaveAndOfferRecovery() {
   StartAutomaticSave();
-  // A batch run asks nothing; the save waits for the next interactive start.
-  if (BatchRun) return;
-  if (!OfferAutomaticSaveRecovery(MainFrame().window)) return;
-  MSG pending{};
-  while (PeekMessage(&pending, MainFrame().window, kFirstRunMessage, kFirstRunMessage, PM_REMOVE)) {
-  }
+  // A batch run, or a run nobody can answer, asks nothing: the save waits
+  // for the next interactive start.
+  if (BatchRun || MessagesToStandardError) return false;
+  return OfferAutomaticSaveRecovery(MainFrame().window);
 }
 
 }  // namespace
@@ -227,7 +236,9 @@ void SetStartupFileName(const std::string& commandLine) {
   StartupFileName = commandLine;
   StartupFileNameLower = StartupFileName;
   for (char& c : StartupFileNameLower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  StartupIsBatchFile = StartupFileNameLower.find(".mbf") != std::string::npos;
+  // Known by its extension: "mbf" anywhere else in a path (a folder
+  // plant.mbf.old, a model line.mbf.mod) names no batch file.
+  StartupIsBatchFile = IsBatchFileName(StartupFileName);
 }
 
 void ReadScreenMetrics() {
@@ -327,6 +338,7 @@ void InitApplication(const std::string& commandLine) {
   ReadEnvironmentSwitches();
   Step("start: start-up file name");
   SetStartupFileName(commandLine);
+  AnswerMessagesOnlyWithADisplay();
   Step("start: screen metrics");
   ReadScreenMetrics();
   Step("start: accelerator tables");
@@ -357,10 +369,12 @@ void InitApplication(const std::string& commandLine) {
   else
     OpenStartupFile(MainFrame().window, StartupFileName);
   Step("start: first-run check");
-  // The sample only stands in for a file the user did not name.
-  if (!NamesAFile(StartupFileName) && !std::filesystem::exists(FirstRunMarkerPath()))
+  // The recovery question comes first and alone: the sample, posted before
+  // it, would open while the question waits and hide it. The sample only
+  // stands in for a file the user did not name and a model not recovered.
+  const bool recovered = StartAutomaticSaveAndOfferRecovery();
+  if (!recovered && !NamesAFile(StartupFileName) && !std::filesystem::exists(FirstRunMarkerPath()))
     PostMessage(MainFrame().window, kFirstRunMessage, 0, 0);
-  StartAutomaticSaveAndOfferRecovery();
 }
 
 void ExitApplication() {
@@ -386,7 +400,11 @@ void ExitApplication() {
 
 int RunMessageLoop() {
   MSG message{};
-  while (GetMessage(&message, nullptr, 0, 0) > 0) {
+  for (;;) {
+    // Before the loop waits, what the handled messages changed in the
+    // settings reaches the store: a crash later loses no choice made.
+    if (!PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE)) SaveProgramSettings();
+    if (GetMessage(&message, nullptr, 0, 0) <= 0) break;
     if (ActiveAccelerators != nullptr && TranslateAccelerator(ActiveWindow, ActiveAccelerators, &message)) continue;
     TranslateMessage(&message);
     DispatchMessage(&message);
@@ -395,17 +413,17 @@ int RunMessageLoop() {
 }
 
 void ReportUncaughtMessage(const std::string& text) {
-  MessageBox(nullptr, text.c_str(), "Quorvel: Error", MB_OK | MB_ICONERROR);
+  ShowMessageBox(nullptr, text, "Quorvel: Error", MB_OK | MB_ICONERROR);
   AskSaveBeforeEnd();
 }
 
 void ReportUncaughtException(const std::exception& error) {
-  MessageBox(nullptr, error.what(), "Quorvel", MB_OK | MB_ICONERROR);
+  ShowMessageBox(nullptr, error.what(), "Quorvel", MB_OK | MB_ICONERROR);
   AskSaveBeforeEnd();
 }
 
 void ReportUnknownException() {
-  MessageBox(nullptr, "Unhandled exception", "Quorvel", MB_OK | MB_ICONERROR);
+  ShowMessageBox(nullptr, "Unhandled exception", "Quorvel", MB_OK | MB_ICONERROR);
   AskSaveBeforeEnd();
 }
 
@@ -418,10 +436,13 @@ int WinMain(HINSTANCE instance, HINSTANCE, const char* commandLine, int) {
     exitCode = RunMessageLoop();
   } catch (const std::string& text) {
     ReportUncaughtMessage(text);
+    exitCode = 1;
   } catch (const std::exception& error) {
     ReportUncaughtException(error);
+    exitCode = 1;
   } catch (...) {
     ReportUnknownException();
+    exitCode = 1;
   }
   // The graphics thread ends with its window, which the main window's close
   // told to go; after an error it is told here.

@@ -2,7 +2,8 @@
 // start-up sequence that creates every program-wide resource and window
 // class and opens the file named on the command line, the GUI thread's one
 // message loop with its accelerators, the last-chance error handling, and
-// the shutdown that saves the settings and leaves the first-run marker.
+// the shutdown that stores the last changed settings and leaves the
+// first-run marker.
 //
 // Start reading at WinMain. The start-up is InitApplication's 17 steps in
 // their fixed order, the shutdown ExitApplication's 7; each step is noted in
@@ -70,7 +71,9 @@ inline HACCEL MainAccelerators = nullptr, LayoutAccelerators = nullptr, ListAcce
 inline RECT LibraryWindowRect{0, 0, 0, 0};
 inline RECT ToolWindowRect{0, 0, 0, 0};
 
-// The entry: returns the exit code of the process (0 after the quit message).
+// The entry: returns the exit code of the process: the quit message's (0
+// after a normal close, 1 when a message no one could answer ended the run),
+// or 1 after an error that no command caught.
 int WinMain(HINSTANCE instance, HINSTANCE previous, const char* commandLine, int showCommand);
 
 // The start-up sequence. The first-run sample model is asked for only when
@@ -97,7 +100,8 @@ void DestroyAcceleratorTables();
 // The last-chance handlers: the message box of an exception that no command
 // caught (a message text under "Quorvel: Error", a standard exception's own
 // text or "Unhandled exception" under "Quorvel"), then the save question
-// when the model is modified.
+// when the model is modified. With no display the text goes to the standard
+// error stream and nothing is asked (the automatic save is kept).
 void ReportUncaughtMessage(const std::string& text);
 void ReportUncaughtException(const std::exception& error);
 void ReportUnknownException();

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 
 #include "model/Nodes.h"
 #include "platform/Controls.h"
@@ -17,6 +19,7 @@
 #include "platform/Paint.h"
 #include "platform/Resource.h"
 #include "platform/System.h"
+#include "platform/TestSupport.h"
 #include "platform/Window.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
@@ -160,12 +163,19 @@ INT_PTR MessageDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }
 
 // When a dialog cannot be made (its template missing, no display), what it
-// would have said still reaches the user on the standard error stream.
-void WriteToStandardError(const std::vector<std::string>& lines) {
-  std::string text = ProgramTitle + ":";
+// would have said still reaches the user on the standard error stream,
+// under its caption.
+void WriteToStandardError(const std::string& caption, const std::vector<std::string>& lines) {
+  std::string text = caption;
   for (const std::string& line : lines) text += "\n" + line;
   std::fprintf(stderr, "%s\n", text.c_str());
   std::fflush(stderr);
+}
+
+// A message nobody could answer: a run that cannot go on without an answer
+// ends with exit code 1 once the GUI thread's loop gets there.
+void EndRunIfUnanswered() {
+  if (MessagesToStandardError && UnansweredMessageEndsRun) PostQuitMessage(1);
 }
 
 // Shows a template with the state given and returns its result; the state of
@@ -179,7 +189,10 @@ INT_PTR RunMessageDialog(HWND owner, const std::string& templateName, MessageSta
                              ? -1
                              : DialogBoxParam(InstanceHandle, templateName.c_str(), owner, MessageDialogProc, 0);
   --g_OpenMessageDialogs;
-  if (result == -1) WriteToStandardError(g_Message.lines);
+  if (result == -1) {
+    WriteToStandardError(ProgramTitle + ":", g_Message.lines);
+    EndRunIfUnanswered();
+  }
   g_Message = std::move(outer);
   return result;
 }
@@ -283,3 +296,18 @@ void ThrowNotDefined(const std::string& label) { throw FormatFieldError(label, F
 void ThrowRequiredField(const std::string& label) { throw label + " is required"; }
 void ThrowNodeError(int code) { ThrowFieldNodeError("Node", code); }
 void ThrowFieldNodeError(const std::string& label, int code) { ThrowFieldError(label, NodeCheckReason(code)); }
+
+bool MessagesCanBeAnswered() {
+  if (platform::InTestMode()) return true;
+  const char* forced = std::getenv("QUORVEL_DISPLAY");
+  if (forced != nullptr && std::strcmp(forced, "headless") == 0) return false;
+  const char* display = std::getenv("DISPLAY");
+  return display != nullptr && *display != '\0';
+}
+
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type) {
+  if (!MessagesToStandardError) return MessageBox(owner, text.c_str(), caption.c_str(), type);
+  WriteToStandardError(caption, MessageLines(text, 1 << 20));
+  EndRunIfUnanswered();
+  return IDOK;
+}

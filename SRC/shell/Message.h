@@ -8,8 +8,9 @@
 // line feeds; runs of line feeds count as one, so empty lines disappear. A
 // text with more lines than its template holds (6, or 2 for the merge
 // question) is cut to that many lines. Each dialog beeps with its icon. A
-// dialog that cannot be made (its template missing) writes its lines to the
-// standard error stream instead, so nothing the program says is lost.
+// dialog that cannot be made (its template missing) or that no one could
+// answer (no display) writes its lines to the standard error stream
+// instead, so nothing the program says is lost and nothing waits for ever.
 //
 // Bad input is reported by throwing one form of message text (std::string):
 // the field label, " =  ", the field text (the shared edit-field text, the
@@ -49,10 +50,21 @@ bool ConfirmChange(HWND owner, const std::string& what, const std::string& from,
 // lines 0.
 int ApproveMerge(HWND owner, const std::string& text);
 
-// Set when no one can answer a dialog (a batch run with no display): every
-// message and question then goes to the standard error stream, as when its
-// template is missing, and a question counts as answered No.
+// Set when no one can answer a dialog (a run with no display, start-up
+// sets it): every message and question then goes to the standard error
+// stream, as when its template is missing, and a question counts as
+// answered No.
 inline bool MessagesToStandardError = false;
+// In such a run, whether a message written there also ends the run with
+// exit code 1: a run that only waits for the user cannot go on once it has
+// something to say. A batch run ends by its own rule instead.
+inline bool UnansweredMessageEndsRun = false;
+// Whether anyone can answer a dialog: the windows are shown on a display
+// (the X11 presenter), or a test scripts the answers.
+bool MessagesCanBeAnswered();
+// The layer's message box (caption, MB_ type), or, when no one can answer
+// it, its caption and text on the standard error stream as above (IDOK).
+int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT type);
 
 // True while one of these dialogs is open.
 bool MessageDialogOpen();

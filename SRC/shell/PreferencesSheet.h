@@ -5,7 +5,7 @@
 // (toolbars shown, large buttons; its procedure lives with the frames).
 //
 // The pages change the program's preferences (Settings.h) at once; they
-// reach the registry at shutdown. The sheet has one button, "Close": the
+// reach the registry as soon as the main loop has handled the command. The sheet has one button, "Close": the
 // backup page validates and stores its fields when it is left or the sheet
 // closes (Close or Escape alike, since nothing could be taken back from the
 // other pages); a refused field keeps the page open with its message, the

@@ -140,11 +140,11 @@ void ReadRecentModels(HKEY versionKey) {
 void WriteRecentModels(HKEY versionKey) {
   HKEY key = RegCreateKeyChecked(versionKey, "Recent files");
   if (key == nullptr) return;
-  for (int i = 1; i <= kRecentModelSlots; ++i) RegDeleteValue(key, std::to_string(i).c_str());
   const int count = CountRecentModels();
   RegSetInt(key, "N", count);
   RegSetText(key, "Results", List().lastResults);
   for (int i = 1; i <= count; ++i)
     RegSetText(key, std::to_string(i).c_str(), List().slots[static_cast<std::size_t>(i - 1)]);
+  for (int i = count + 1; i <= kRecentModelSlots; ++i) RegDeleteValueChecked(key, std::to_string(i).c_str());
   RegCloseKey(key);
 }

@@ -3,11 +3,21 @@
 // never copied past it; values that the program would use as indexes, sizes
 // or texts are checked before they replace the variable (a damaged store
 // must not give a zero-size font or a text without its end).
+//
+// Writing only what changed: the writers of every settings module run once
+// more with their output recorded instead of stored (a recording key is a
+// tag of this module, never a registry handle), which gives the settings as
+// this program would store them now, value by value. That image is compared
+// with the one taken when the settings were read or last stored, and only
+// the values that differ are written.
 #include "shell/Settings.h"
 
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <deque>
+#include <map>
+#include <vector>
 
 #include "analysis/AnalysisOptions.h"
 #include "graphics/PrinterSettings.h"
@@ -30,6 +40,112 @@ constexpr std::int32_t kLargestFontSize = 720;
 // The subkeys of the older layout, directly under the product key.
 constexpr const char* kOldLayoutSubkeys[] = {"Preferences", "Options", "Window positions",
                                              "Recent files", "Text Printer", "Graphics Printer"};
+
+// One value as the settings would store it: its bytes, or absent.
+struct SettingValue {
+  bool present = false;
+  std::vector<BYTE> bytes;
+  bool operator==(const SettingValue&) const = default;
+};
+
+// The settings value by value, keyed by key path and value name, in the
+// order the writers wrote them.
+struct SettingsImage {
+  std::vector<std::pair<std::string, std::string>> order;
+  std::map<std::pair<std::string, std::string>, SettingValue> values;
+
+  void Put(const std::string& keyPath, const std::string& name, SettingValue value) {
+    auto [entry, added] = values.try_emplace({keyPath, name}, std::move(value));
+    if (added)
+      order.emplace_back(keyPath, name);
+    else
+      entry->second = std::move(value);
+  }
+};
+
+// While the writers are recorded: the recording keys (their addresses are
+// the handles the writers get) with their paths, and what was written.
+struct Recording {
+  bool active = false;
+  std::deque<char> tags;
+  std::map<HKEY, std::string> keyPaths;
+  SettingsImage image;
+};
+
+Recording& TheRecording() {
+  static Recording recording;
+  return recording;
+}
+
+// The settings as this program last read or stored them; none before the
+// first read, so that a first store writes every value.
+struct Baseline {
+  bool taken = false;
+  SettingsImage image;
+};
+
+Baseline& TheBaseline() {
+  static Baseline baseline;
+  return baseline;
+}
+
+HKEY RecordingKey(const std::string& path) {
+  Recording& recording = TheRecording();
+  recording.tags.push_back(0);
+  HKEY key = reinterpret_cast<HKEY>(&recording.tags.back());
+  recording.keyPaths[key] = path;
+  return key;
+}
+
+// The path of a recording key, or null for any other handle.
+const std::string* RecordedPath(HKEY key) {
+  const Recording& recording = TheRecording();
+  if (!recording.active) return nullptr;
+  const auto found = recording.keyPaths.find(key);
+  return found == recording.keyPaths.end() ? nullptr : &found->second;
+}
+
+std::string VersionKeyPath() {
+  return std::string(kCompanyKeyPath) + "\\" + kProductKeyName + "\\" + SettingsVersionKeyName();
+}
+
+void WriteEverySetting(HKEY versionKey);
+
+// What the writers of every module would store now.
+SettingsImage CollectSettings() {
+  Recording& recording = TheRecording();
+  recording = Recording{};
+  recording.active = true;
+  WriteEverySetting(RecordingKey(VersionKeyPath()));
+  SettingsImage image = std::move(recording.image);
+  recording = Recording{};
+  return image;
+}
+
+// Stores the values of `now` that differ from the baseline, key by key.
+void StoreDifferences(const SettingsImage& now) {
+  Baseline& baseline = TheBaseline();
+  std::map<std::string, HKEY> keys;
+  for (const auto& entry : now.order) {
+    const SettingValue& value = now.values.at(entry);
+    if (baseline.taken) {
+      const auto before = baseline.image.values.find(entry);
+      if (before != baseline.image.values.end() ? before->second == value : !value.present) continue;
+    }
+    auto [open, added] = keys.try_emplace(entry.first, nullptr);
+    if (added) open->second = RegCreateKeyChecked(HKEY_CURRENT_USER, entry.first.c_str());
+    if (open->second == nullptr) continue;
+    if (value.present)
+      RegSetValueEx(open->second, entry.second.c_str(), 0, REG_BINARY, value.bytes.data(),
+                    static_cast<DWORD>(value.bytes.size()));
+    else
+      RegDeleteValue(open->second, entry.second.c_str());
+  }
+  for (const auto& [path, key] : keys)
+    if (key != nullptr) RegCloseKey(key);
+  baseline.taken = true;
+  baseline.image = now;
+}
 
 void ReadFont(HKEY key, const char* fontName, const char* sizeName, AppFontDescription& font) {
   LOGFONT stored = font.logFont;
@@ -57,7 +173,7 @@ void ReadExtension(HKEY key, const char* name, char (&extension)[4]) {
 
 void WriteOptionalText(HKEY key, const char* name, const std::string& text) {
   if (text.empty())
-    RegDeleteValue(key, name);
+    RegDeleteValueChecked(key, name);
   else
     RegSetText(key, name, text);
 }
@@ -116,6 +232,7 @@ HKEY RegOpenKeyChecked(HKEY parent, const char* name) {
 }
 
 HKEY RegCreateKeyChecked(HKEY parent, const char* name) {
+  if (const std::string* path = RecordedPath(parent)) return RecordingKey(*path + "\\" + name);
   HKEY key = nullptr;
   DWORD disposition = 0;
   if (parent == nullptr ||
@@ -134,7 +251,21 @@ std::size_t RegQueryValueChecked(HKEY key, const char* name, void* buffer, std::
 
 void RegSetBinaryValue(HKEY key, const char* name, const void* bytes, std::size_t length) {
   if (key == nullptr) return;
+  if (const std::string* path = RecordedPath(key)) {
+    const auto* first = static_cast<const BYTE*>(bytes);
+    TheRecording().image.Put(*path, name, SettingValue{true, std::vector<BYTE>(first, first + length)});
+    return;
+  }
   RegSetValueEx(key, name, 0, REG_BINARY, static_cast<const BYTE*>(bytes), static_cast<DWORD>(length));
+}
+
+void RegDeleteValueChecked(HKEY key, const char* name) {
+  if (key == nullptr) return;
+  if (const std::string* path = RecordedPath(key)) {
+    TheRecording().image.Put(*path, name, SettingValue{});
+    return;
+  }
+  RegDeleteValue(key, name);
 }
 
 bool RegQueryInt(HKEY key, const char* name, std::int32_t& value) {
@@ -245,7 +376,9 @@ void WritePreferences(HKEY versionKey) {
   RegCloseKey(key);
 }
 
-void LoadProgramSettings() {
+namespace {
+
+void ReadStoredSettings() {
   HKEY company = RegOpenKeyChecked(HKEY_CURRENT_USER, kCompanyKeyPath);
   if (company == nullptr) return;
   HKEY product = RegOpenKeyChecked(company, kProductKeyName);
@@ -276,18 +409,24 @@ void LoadProgramSettings() {
   RegCloseKey(company);
 }
 
-void SaveProgramSettings() {
-  HKEY company = RegCreateKeyChecked(HKEY_CURRENT_USER, kCompanyKeyPath);
-  HKEY product = RegCreateKeyChecked(company, kProductKeyName);
-  HKEY version = RegCreateKeyChecked(product, SettingsVersionKeyName().c_str());
-  if (version != nullptr) {
-    WritePreferences(version);
-    WriteAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
-    SaveFramePlacements(version);
-    WriteRecentModels(version);
-    SavePrinterSettings(version);
-    RegCloseKey(version);
-  }
-  if (product != nullptr) RegCloseKey(product);
-  if (company != nullptr) RegCloseKey(company);
+void WriteEverySetting(HKEY version) {
+  WritePreferences(version);
+  WriteAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
+  SaveFramePlacements(version);
+  WriteRecentModels(version);
+  SavePrinterSettings(version);
 }
+
+}  // namespace
+
+void LoadProgramSettings() {
+  ReadStoredSettings();
+  // What was read (or the defaults that stand for what was not) is what
+  // this program has not changed.
+  TheBaseline().image = CollectSettings();
+  TheBaseline().taken = true;
+}
+
+void SaveProgramSettings() { StoreDifferences(CollectSettings()); }
+
+void ForgetSettingsAsRead() { TheBaseline() = Baseline{}; }

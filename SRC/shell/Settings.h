@@ -5,8 +5,13 @@
 // "Window positions", "Recent files", "Text Printer" and "Graphics Printer".
 // Every value is REG_BINARY holding the bytes of its variable.
 //
-// Settings are read once at start-up (LoadProgramSettings) and written once
-// at shutdown (SaveProgramSettings). A product key of the older layout (with
+// Settings are read once at start-up (LoadProgramSettings). A change reaches
+// the store when it is made: the main loop stores what changed whenever it
+// has handled what was waiting (SaveProgramSettings), and the shutdown does
+// once more, so a crash loses no choice already made. Only the values this
+// program changed since it read or last stored them are written: another
+// program sharing the store keeps what it stored meanwhile, and the registry
+// writes each change atomically. A product key of the older layout (with
 // a "Version" value) is removed at start-up and the program starts with its
 // defaults. Registry failures are silent: an absent, unreadable or out-of-
 // range value keeps the variable's value; a key that cannot be created skips
@@ -73,6 +78,7 @@ std::size_t RegQueryValueChecked(HKEY key, const char* name, void* buffer /* out
                                  std::size_t capacity);
 void RegSetBinaryValue(HKEY key, const char* name, const void* bytes /* input of size length */,
                        std::size_t length);
+void RegDeleteValueChecked(HKEY key, const char* name);
 
 // Little-endian fields through the registry: a value shorter than its field
 // replaces only the bytes it holds.
@@ -89,7 +95,14 @@ void RegSetText(HKEY key, const char* name, const std::string& text);
 // The name of the version subkey: "9.00", or "9.00Manual" in manual mode.
 std::string SettingsVersionKeyName();
 
+// Reads every module's settings and takes them as this program's starting
+// point.
 void LoadProgramSettings();
+// Stores the values that changed since they were read or last stored; every
+// value when they were never read.
 void SaveProgramSettings();
+// Forgets what was read, so that the next store writes every value (tests
+// that start from an empty store).
+void ForgetSettingsAsRead();
 void ReadPreferences(HKEY versionKey);
 void WritePreferences(HKEY versionKey);

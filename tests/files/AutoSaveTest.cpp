@@ -5,22 +5,30 @@
 // remove the file, an exit after an error keeps it. After a processor
 // fault the next start offers the last automatic save and opens it under
 // its path, modified; No deletes it; files of programs still running are
-// never offered.
+// never offered. The backup folder and automatic save chosen in a run that
+// then crashed are in the store, so the next start finds that run's file;
+// on a first start the question comes before the sample and alone.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <chrono>
 #include <sstream>
+#include <thread>
 
 #include "AutoSaveTesting.h"
 #include "files/ModelFile.h"
 #include "model/LayoutWindow.h"
 #include "model/ModelWindows.h"
+#include "platform/PropertySheet.h"
+#include "shell/PreferencesSheet.h"
 
 namespace {
 
 constexpr unsigned kMinute = 60u * 1000u;
+constexpr int kPreferencesCommand = 348;
+constexpr int kFolderEdit = 0x3744;  // the folder chooser's path field
 
 class AutoSaveTest : public AutoSaveFixture {
  protected:
@@ -267,6 +275,108 @@ TEST_F(AutoSaveTest, ADamagedFileIsNeverOfferedNorDeleted) {
   EXPECT_FALSE(OpenLeftAutomaticSave(nullptr, FindLeftAutomaticSaves()[0]));
   EXPECT_TRUE(Exists(left));
   EXPECT_EQ(TheModel().rowCount, rows);
+}
+
+// A run chooses a backup folder and automatic save in the Preferences,
+// through the main loop, and crashes before it exits: the choices are in
+// the store already, and the next start, which reads them, finds the
+// crashed run's automatic save in that folder and offers it.
+TEST_F(AutoSaveTest, ChoicesMadeInARunThatCrashedAreStoredAndItsAutomaticSaveIsOffered) {
+  const std::string chosen = InFolder("backups");
+  std::filesystem::create_directories(chosen);
+  Start();
+  BuildModel(InFolder("crashed.mod"));
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Preferences", [chosen](HWND sheet) {
+    HWND page = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
+    CheckDlgButton(page, kAutoSaveCheck, BST_CHECKED);
+    SendMessage(page, WM_COMMAND, MAKEWPARAM(kAutoSaveCheck, BN_CLICKED), 0);
+    SetDlgItemText(page, kIntervalField, "5");
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Browse For Folder", [chosen](HWND chooser) {
+      SetDlgItemText(chooser, kFolderEdit, chosen.c_str());
+      SendMessage(chooser, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(page, WM_COMMAND, MAKEWPARAM(kFolderButton, BN_CLICKED), 0);
+    SendMessage(sheet, WM_COMMAND, IDOK, 0);
+  });
+  PostMessage(MainFrame().window, WM_COMMAND, kPreferencesCommand, 0);
+  // The loop runs until the store on disk holds the folder (or 20 s pass);
+  // the program never exits.
+  std::atomic<bool> stored{false};
+  std::thread watcher([&stored, chosen, gui = GuiThreadId] {
+    for (int i = 0; i < 2000 && !stored; ++i) {
+      if (Bytes(RegistryFilePath()).find(chosen) != std::string::npos) stored = true;
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    PostThreadMessage(gui, WM_QUIT, 0, 0);
+  });
+  RunMessageLoop();
+  watcher.join();
+  platform::CheckModalScript();
+  ASSERT_TRUE(stored);
+  EXPECT_EQ(BackupFolder(), chosen + "/");
+  // The crashed run's automatic save, under the tag of a program that ended.
+  const std::string left = LeaveFile("999999999-1");
+  EXPECT_EQ(std::filesystem::path(left).parent_path(), std::filesystem::path(chosen));
+  const std::string storeAtCrash = Bytes(RegistryFilePath());
+
+  // The process is gone; what it left on disk is what the next start finds.
+  TheModel().modified = false;
+  PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+  RunMessageLoop();
+  EndGraphicsThread();
+  ExitApplication();
+  started_ = false;
+  platform::Shutdown();
+  MainFrame() = Frame(kPlacementMain);
+  LayoutFrame() = Frame(kPlacementLayout);
+  ListFrame() = Frame(kPlacementList);
+  ResultsFrame() = Frame(kPlacementResults);
+  GraphicsFrame() = Frame(kPlacementGraphics);
+  Put(RegistryFilePath(), storeAtCrash);
+  RegistryReloadForTests();
+  ForgetSettingsAsRead();
+  ProgramPreferences() = Preferences{};
+
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE5_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOf(box)[0], "Quorvel was not closed normally.");
+    SendMessage(box, WM_COMMAND, IDOK, 0);  // Yes
+  });
+  Start();
+  EXPECT_EQ(ProgramPreferences().backupDirectory, chosen);
+  EXPECT_EQ(ProgramPreferences().automaticSave, 1);
+  EXPECT_EQ(ProgramPreferences().saveInterval, 5);
+  EXPECT_EQ(TheModel().path, InFolder("crashed.mod"));
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_EQ(TheModel().rowCount, 4);
+}
+
+// A first start (no marker) after a crash: the recovery question is the one
+// window waiting; the sample has not opened over it while it waits. After
+// No, the sample opens, as nothing was recovered and no file was named.
+TEST_F(AutoSaveTest, OnAFirstStartTheRecoveryQuestionComesAloneAndTheSampleOnlyAfterNo) {
+  BuildModel(InFolder("first.mod"));
+  const std::string left = LeaveFile("999999999-1");
+  InitEmptyModel(TheModel(), AnalysisOptions());
+  TheModel().path.clear();
+  TheModel().modified = false;
+  std::filesystem::remove(FirstRunMarkerPath());
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE5_DIALOG", [](HWND box) {
+    // What waits in the queue is served while the question is up, as on
+    // a screen.
+    MSG message{};
+    for (int i = 0; i < 100 && PeekMessage(&message, nullptr, 0, 0, PM_REMOVE); ++i) {
+      TranslateMessage(&message);
+      DispatchMessage(&message);
+    }
+    EXPECT_EQ(TheModel().path, "");
+    EXPECT_EQ(TheModel().rowCount, 0);
+    EXPECT_FALSE(IsWindowVisible(LayoutFrame().window));
+    SendMessage(box, WM_COMMAND, IDCANCEL, 0);  // No
+  });
+  Start();
+  platform::CheckModalScript();
+  EXPECT_FALSE(Exists(left));
+  EXPECT_EQ(std::filesystem::path(TheModel().path).filename(), "BigModel.mod");
 }
 
 }  // namespace

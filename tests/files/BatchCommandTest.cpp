@@ -8,13 +8,18 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <functional>
+#include <sstream>
 
 #include "AutoSaveTesting.h"
 #include "BatchTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "model/LayoutTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
+#include "results/ResultsFile.h"
+#include "results/ResultsMode.h"
 #include "shell/AppTesting.h"
 #include "shell/TempFiles.h"
 #include "x11/ChildProcess.h"
@@ -139,11 +144,12 @@ TEST_F(BatchCommandTest, TheChosenFilterDecidesTheReader) {
   EXPECT_FALSE(std::filesystem::exists(InFolder("plant.mod")));
 }
 
-// The program started with `line`, run to its end; its exit code.
-int RunCommandLine(const std::string& line) {
+// The program started with `line`, run to its end; its exit code. `atStart`
+// looks at the program once the start-up is over and may end it.
+int RunCommandLine(const std::string& line, const std::function<void()>& atStart = {}) {
   InitApplication(line);
   platform::CheckModalScript();
-  EXPECT_FALSE(IsWindowVisible(LayoutFrame().window));  // a batch run shows no model windows
+  if (atStart) atStart();
   const int code = RunMessageLoop();
   EndGraphicsThread();
   ExitApplication();
@@ -151,22 +157,113 @@ int RunCommandLine(const std::string& line) {
   return code;
 }
 
-TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsWithItsResultsOrCodeOne) {
-  // Imported, written and analysed without a question; closing the program
-  // then ends the run with code 0.
-  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) {
-    platform::RunUntilIdle();
+TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModelAndItsResults) {
+  // Imported, written and analysed without a question, then the model in
+  // the Layout window and its results opened over it, as the Analyze
+  // command opens them: the Results window and its chooser.
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  const std::string path = Write("plant.mbf", kGoodFile);
+  const int code = RunCommandLine(path, [&] {
+    std::vector<std::string> choices;
+    platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS4_DIALOG", [&choices](HWND dialog) {
+      for (int id = 1401; id <= 1404; ++id) choices.push_back(TextOfWindow(GetDlgItem(dialog, id)));
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1404, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1404)));
+    });
+    platform::AdvanceClock(kResultChooserDelay);
+    platform::CheckModalScript();
+    EXPECT_EQ(choices.back(), "&Displacements");
+    EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+    EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+    EXPECT_EQ(TextOfWindow(LayoutFrame().window), "Quorvel : Layout  (6)  -  [plant.mod (" + folder_.string() + ")]");
+    EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+    ASSERT_EQ(TheModel().rowCount, 6);
+    for (int row = 2; row <= 6; ++row)
+      EXPECT_EQ(TheLayoutTable().CellText(row, 1, 0), std::to_string(10 * (row - 1))) << "row " << row;
+    ASSERT_TRUE(InResultsMode());
+    EXPECT_TRUE(IsWindowVisible(ResultsFrame().window));
+    EXPECT_EQ(TheResults().elementCount, 5);  // the results read back are the model's
+    EXPECT_NE(TextOfWindow(ResultsFrame().window).find("Displacements"), std::string::npos)
+        << TextOfWindow(ResultsFrame().window);
     PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
   });
-  EXPECT_EQ(RunCommandLine(Write("plant.mbf", kGoodFile)), 0);
+  EXPECT_EQ(code, 0);
   Model written;
   ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, 6);
   EXPECT_TRUE(std::filesystem::exists(InFolder("plant.res")));
 
   ExpectMessage("MESSAGE2_DIALOG", {"Line = 4 :  S2,2,1.5", "Thickness is greater than radius"});
-  EXPECT_EQ(RunCommandLine("\"" + Write("bad.mbf", kBadFile) + "\""), 1);
+  EXPECT_EQ(RunCommandLine("\"" + Write("bad.mbf", kBadFile) + "\"",
+                           [] { EXPECT_FALSE(IsWindowVisible(LayoutFrame().window)); }),
+            1);
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
+}
+
+TEST_F(BatchCommandTest, OnlyTheExtensionMakesABatchFile) {
+  for (const char* name : {"plant.mbf", "C:\\Models\\Plant.MBF", "\"/data/line 2.Mbf\"", "/a.b/line.mbf  "})
+    EXPECT_TRUE(IsBatchFileName(name)) << name;
+  for (const char* name : {"plant.mbf.old/Sample.mod", "line.mbf.mod", "plant.mbf.bak", "/x.mbf/plant", "mbf", ""})
+    EXPECT_FALSE(IsBatchFileName(name)) << name;
+
+  // A model under a folder whose name holds ".mbf", and one whose name
+  // does, open as models and stay as they were.
+  std::filesystem::create_directories(InFolder("plant.mbf.old"));
+  Model model;
+  std::istringstream text(kGoodFile);
+  std::vector<std::string> log;
+  ReadModelBatchFile(text, model, log);
+  for (const std::string& name : {std::string("plant.mbf.old/Sample.mod"), std::string("line.mbf.mod")}) {
+    const std::string path = InFolder(name);
+    ASSERT_EQ(WriteModelFileFrom(model, path), "");
+    const std::string bytes = Bytes(path);
+    EXPECT_EQ(RunCommandLine(path,
+                             [&] {
+                               EXPECT_EQ(TheModel().path, path);
+                               EXPECT_EQ(TheModel().rowCount, 6);
+                               PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+                             }),
+              0);
+    EXPECT_EQ(Bytes(path), bytes) << name;
+  }
+}
+
+TEST_F(BatchCommandTest, AnImportNeverWritesOverTheFileItReads) {
+  // A batch file named .mod, chosen in the Import dialog: its model file
+  // would be itself.
+  Start();
+  const std::string path = Write("plant.mod", kGoodFile);
+  ExpectImportDialog(path);
+  ExpectMessage("MESSAGE3_DIALOG", {"The model would be written over the file it is imported from:", path,
+                                    "Give the batch file the extension .mbf."});
+  RunImport();
+  EXPECT_EQ(Bytes(path), kGoodFile);
+  EXPECT_EQ(TheModel().rowCount, 0);
+}
+
+TEST_F(BatchCommandTest, AFileThatIsNoBatchFileIsRefusedBeforeAnythingIsWritten) {
+  // Each leaves the model file of the same name as it was, and the run ends
+  // with code 1.
+  const std::string older = "an older model";
+  const std::string noHeader[] = {"The file holds no section header (OPTIONS, MATERIAL, PIPE, LOADS, LAYOUT ...):",
+                                  "it is not a model batch file."};
+  struct Case {
+    std::string bytes;
+    std::vector<std::string> message;
+  };
+  const Case cases[] = {
+      {"", {noHeader[0], noHeader[1]}},
+      {"just a title\n", {noHeader[0], noHeader[1]}},
+      {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), {"Line = 2 :  ?", "Invalid character (code 26) in column 1"}},
+      {std::string("\xFF\xFEO\0P\0T\0", 8), {"The file is UTF-16 text.", "Save it as plain text and import it again."}},
+      {std::string("O\0P\0T\0\n\0", 8), {"Line = 1 :  O?P?T?", "Invalid character (code 0) in column 2"}},
+  };
+  for (const Case& test : cases) {
+    const std::string model = Write("plant.mod", older);
+    ExpectMessage("MESSAGE2_DIALOG", test.message);
+    EXPECT_EQ(RunCommandLine(Write("plant.mbf", test.bytes)), 1);
+    EXPECT_EQ(Bytes(model), older);
+    EXPECT_FALSE(Exists(InFolder("plant.res")));
+  }
 }
 
 // The real program with no display: messages on the standard error stream,
@@ -216,6 +313,38 @@ TEST_F(BatchCommandLineTest, WithoutADisplayEveryEndSaysWhyOnStandardErrorWithIt
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_NE(missing.standardError.find("Unable to open import file:\n" + InFolder("missing.MBF")), std::string::npos)
       << missing.standardError;
+
+  // A folder named like a batch file: said, never waited on.
+  std::filesystem::create_directories(InFolder("DIR.mbf"));
+  const Run folder = RunProgram(InFolder("DIR.mbf"));
+  EXPECT_EQ(folder.exitCode, 1);
+  EXPECT_NE(folder.standardError.find("Unable to open import file:\n" + InFolder("DIR.mbf")), std::string::npos)
+      << folder.standardError;
+  EXPECT_FALSE(Exists(InFolder("DIR.mod")));
+}
+
+TEST_F(BatchCommandLineTest, AFileCutShortOrWithBadBytesEndsWithItsLineAndWritesNothing) {
+  const std::string good = kGoodFile;
+  struct Case {
+    std::string text;
+    std::string message;
+  };
+  const Case cases[] = {
+      // A NUL inside a number would cut X10 to X1.
+      {std::string(good).replace(good.find("T20,X10"), 7, std::string("T20,X1") + '\0' + "0"),
+       "Line = 14 :  T20,X1?0\nInvalid character (code 0) in column 7"},
+      {good + "T60,X4,KA,CDIS(0,0.0", "Line = 18 :  T60,X4,KA,CDIS(0,0.0\nUnclosed parenthesis :  DIS(0,0.0"},
+      {good + "T60,X4,KA,CDIS(0,0.1,0),",
+       "Line = 18 :  T60,X4,KA,CDIS(0,0.1,0),\nThe attribute list goes on after the last line"},
+      {good + "T60,X0\n", "Line = 18 :  T60,X0\nThis element has zero length"},
+  };
+  for (const Case& test : cases) {
+    const Run run = RunProgram(Write("cut.mbf", test.text));
+    EXPECT_EQ(run.exitCode, 1) << test.message;
+    EXPECT_NE(run.standardError.find(test.message), std::string::npos) << run.standardError;
+    EXPECT_FALSE(Exists(InFolder("cut.mod")));
+    EXPECT_FALSE(Exists(InFolder("cut.res")));
+  }
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include "BatchTesting.h"
 #include "elements/Bend.h"
+#include "elements/BranchSif.h"
 #include "files/BatchSections.h"
 #include "model/RowObjects.h"
 #include "shell/NumberText.h"
@@ -59,7 +60,7 @@ const Refusal kRefusals[] = {
     {"WIND", "60,0.7,0,0,0", "Invalid wind direction"},
     {LAYOUT_PREFIX, "T12Q", "Invalid node :  12Q"},
     {LAYOUT_PREFIX, "T*,X5", "Invalid node :  *"},
-    {LAYOUT_PREFIX, "T12A", "Invalid node :  12A"},
+    {LAYOUT_PREFIX, "T20A,X5,KI", "Bend node should not have a suffix"},
     {LAYOUT_PREFIX, "KA,T20", "Node is not specified"},
     {LAYOUT_PREFIX, "X5", "Node is not specified"},
     {LAYOUT_PREFIX, "T20,KA,KA", "Code (K) can be specified only once"},
@@ -71,7 +72,23 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,JF", "Flexible joint (beam) is presently not available"},
     {LAYOUT_PREFIX, "T20,JV", "Valve rows (JV) are not available yet"},
     {LAYOUT_PREFIX, "T20,KM", "Miter rows (KM) are not available yet"},
-    {LAYOUT_PREFIX, "T20,KF", "Branch SIF rows (KF) are not available yet"},
+    {LAYOUT_PREFIX, "T20,X0", "This element has zero length"},
+    {LAYOUT_PREFIX, "T20,KA,CFREEX", "This element has zero length"},
+    {LAYOUT_PREFIX, "L98,CFY", "For Location, Node must be defined"},
+    {LAYOUT_PREFIX "\nT20,X5", "T20,Y5", "Node is same as previous node"},
+    {LAYOUT_PREFIX, "T20,X5,KF,KA", "Code (K) can be specified only once"},
+    {LAYOUT_PREFIX, "T20,X5,KT,CFY", "Only one data item per line is allowed\nUse Location (L) for additional items"},
+    {LAYOUT_PREFIX, "T20,X5,KR,CTHK=0.2", "Fillet radius (R) is required"},
+    {LAYOUT_PREFIX, "T20,X5,KR,CR=0.5", "Effective wall thickness (THK) is required"},
+    {LAYOUT_PREFIX, "T20,X5,KP,CLEN=4", "Thickness (THK) is required"},
+    {LAYOUT_PREFIX, "T20,X5,KP,CTHK=0.5", "Length (LEN) is required"},
+    {LAYOUT_PREFIX, "T20,X5,KP,CTHK=0.0005", "Invalid Thickness :  0.0005"},
+    {LAYOUT_PREFIX, "T20,X5,KP,CLEN=X", "Invalid Length :  X"},
+    {LAYOUT_PREFIX, "T20,X5,KE,CCRTCH=0", "Invalid crotch radius: (CRTCH) :  0"},
+    {LAYOUT_PREFIX, "T20,X5,KF,CPAD=-0.1", "Invalid pad thickness :  -0.1"},
+    {LAYOUT_PREFIX, "T20,X5,KB,CR=0", "Invalid Fillet/Branch Radius :  0"},
+    {LAYOUT_PREFIX, "T20,X5,KA,CDIS(0,0.0", "Unclosed parenthesis :  DIS(0,0.0"},
+    {LAYOUT_PREFIX, "T20,G(1,X5", "Unclosed parenthesis :  G(1,X5"},
     {LAYOUT_PREFIX, "H", "Hydrotest load rows (H) are not available yet"},
     {LAYOUT_PREFIX, "T20,MXX", "Undefined material :  XX"},
     {LAYOUT_PREFIX, "T20,KA,CFX", "Only one data item per line is allowed\nUse Location (L) for additional items"},
@@ -239,6 +256,64 @@ TEST_F(BatchEdgeLinesTest, LayoutRowsBendsAnchorsAndRestraints) {
   EXPECT_EQ(RestraintDirectionCode(dynamic_cast<const Restraint&>(*m.row(10).item)), 6);  // X and Z
   EXPECT_EQ(RestraintDirectionCode(dynamic_cast<const Restraint&>(*m.row(11).item)), 5);  // Y and Z
   EXPECT_EQ(m.row(12).dataType, DataType::None);                                          // FX=0 fixes nothing
+}
+
+TEST_F(BatchEdgeLinesTest, BranchSifsByTheirCodesWithTheDimensionsOfTheirTypes) {
+  // No code: every type is known. Dimensions in inches, then in mm.
+  const Model& m = Imported("OPTIONS\nNONE\n" LAYOUT_PREFIX
+                            "\nT20,X5,KT\nT30,X5,KF\nT40,X5,KF,CPAD=0.375\nT50,X5,KF,CPAD=0\nT60,X5,KE,CCRTCH=1.5\n"
+                            "T70,X5,KS\nT80,X5,KW\nT90,X5,KR,CR=0.75,THK=0.5\nT100,X5,KP,CLEN=8,\nTHK=0.6\n"
+                            "T110,X5,KB,CR=2.5\nL30,KT,CTHK=0.5");
+  ASSERT_EQ(m.rowCount, 13);
+  struct Sif {
+    std::int32_t type;
+    float dimension1, dimension2;
+    bool operator==(const Sif&) const = default;
+  };
+  std::vector<Sif> sifs;
+  for (int row = 3; row <= 13; ++row) {
+    ASSERT_EQ(m.row(row).dataType, DataType::BranchSif) << "row " << row;
+    const auto& sif = dynamic_cast<const BranchSif&>(*m.row(row).item);
+    sifs.push_back({sif.type, sif.dimension1, sif.dimension2});
+  }
+  // KF with a pad is the reinforced tee; dimensions a type does not show are
+  // not kept (the last row's THK).
+  EXPECT_EQ(sifs, (std::vector<Sif>{{1, 0, 0},
+                                    {3, 0, 0},
+                                    {2, 0.375f, 0},
+                                    {3, 0, 0},
+                                    {4, 1.5f, 0},
+                                    {5, 0, 0},
+                                    {6, 0, 0},
+                                    {7, 0.75f, 0.5f},
+                                    {8, 0.6f, 8},
+                                    {9, 2.5f, 0},
+                                    {1, 0, 0}}));
+  const Model& si = Imported("OPTIONS\nSI,NONE\n" LAYOUT_PREFIX "\nT20,X500,KP,CTHK=12.7,LEN=254");
+  const auto& thick = dynamic_cast<const BranchSif&>(*si.row(3).item);
+  EXPECT_NEAR(thick.dimension1, 0.5, 1e-6);
+  EXPECT_NEAR(thick.dimension2, 10.0, 1e-5);
+
+  // A type the file's code does not know is refused with the line that gave
+  // it, though the code is chosen after the layout.
+  Model refused;
+  EXPECT_EQ(Import("T\n" LAYOUT_PREFIX "\nT20,X5,KT\nT30,X5,KB,CR=3\nOPTIONS\nB313\n", refused),
+            LineError(13, "T30,X5,KB,CR=3", "'Branch SIF = Branch conn.' not valid for 'Piping Code = B31.3'"));
+  EXPECT_EQ(Imported("OPTIONS\nB311\n" LAYOUT_PREFIX "\nT20,X5,KB,CR=3").row(3).dataType, DataType::BranchSif);
+}
+
+TEST_F(BatchEdgeLinesTest, DerivedNodesAsTheLayoutWindowTakesThem) {
+  // A support at the far end of bend 30's arc, a pipe to node 12A, and a
+  // row without offset to a node an earlier row made.
+  const Model& m = Imported(LAYOUT_PREFIX "\nT20,X10\nT30,KI,X10\nT40,Z10\nL30B,CFY\nT12A,Y5\nT10\nT20J*,X3");
+  ASSERT_EQ(m.rowCount, 9);
+  EXPECT_EQ(m.row(6).node, kArcFarOffset + 30);
+  EXPECT_EQ(m.row(6).dataType, DataType::Restraint);
+  EXPECT_EQ(m.row(7).node, kArcNearOffset + 12);
+  EXPECT_EQ(m.row(8).node, 10);
+  EXPECT_EQ(m.row(9).node, kJacketNodeOffset + 20);
+  EXPECT_NE(FindNodeIndex(m.nodes, kArcFarOffset + 30), 0);
+  EXPECT_NE(FindNodeIndex(m.nodes, kArcNearOffset + 12), 0);
 }
 
 TEST_F(BatchEdgeLinesTest, NamesAndValuesInForceAndTheRowLimit) {

@@ -88,8 +88,36 @@ TEST_F(BatchFileTest, ErrorsNameThePhysicalLineUnderEveryLineEnding) {
   }
 }
 
+TEST_F(BatchFileTest, ControlCharactersByteOrderMarksAndTheEndOfFileMark) {
+  // A NUL or another control character is refused where it stands, the line
+  // shown with it made visible; blanks of every kind separate fields.
+  Model model;
+  EXPECT_EQ(Import(std::string("T\nPIPE\nS1,8.6") + '\0' + "25,0.322\n", model),
+            LineError(3, "S1,8.6?25,0.322", "Invalid character (code 0) in column 7"));
+  EXPECT_EQ(Import("T\nLAYOUT\nF10\nT20,X5\x7F\n", model),
+            LineError(4, "T20,X5?", "Invalid character (code 127) in column 7"));
+  EXPECT_EQ(Import("Ti\x1btle\nLAYOUT\n", model), LineError(1, "Ti?tle", "Invalid character (code 27) in column 3"));
+  ASSERT_EQ(Import("T\nPIPE\nS1\t8.625\v0.322\f0.05\n", model), "");
+  EXPECT_EQ(model.sections[1].corrosionAllowance, 0.05f);
+
+  // A UTF-8 mark is passed over, so the first line is still a header; a
+  // UTF-16 file is refused whole.
+  Model marked;
+  ASSERT_EQ(Import("\xEF\xBB\xBFOPTIONS\nSI\nPIPE\nS1,219.075,8.18\n", marked), "");
+  EXPECT_TRUE(marked.title.empty());
+  EXPECT_NEAR(marked.sections[1].outsideDiameter, 8.625, 1e-5);
+  EXPECT_EQ(Import("\xFE\xFF\0O\0P", marked), "The file is UTF-16 text.\nSave it as plain text and import it again.");
+
+  // Ctrl+Z as the last byte ends the file; anywhere else it is refused.
+  Model ended;
+  ASSERT_EQ(Import("T\nLAYOUT\nF10\nT20,X5\n\x1A", ended), "");
+  EXPECT_EQ(ended.rowCount, 3);
+  EXPECT_EQ(Import("T\nLAYOUT\nF10\x1A\nT20,X5\n", ended),
+            LineError(3, "F10?", "Invalid character (code 26) in column 4"));
+}
+
 TEST_F(BatchFileTest, LongLinesAreReadWholeAndEquipmentLinesAreNeverPassedOver) {
-  std::string line = "T20,KA,C";
+  std::string line = "T20,X5,KA,C";
   for (int i = 0; i < 40; ++i) line += "DIS(0.001,0,0),";
   Model model;
   ASSERT_EQ(Import("T\nPUMPS\n\nLAYOUT\nF10\n" + line + "FREEZ\nT30,X1\nJOINT\nanything\n", model), "");

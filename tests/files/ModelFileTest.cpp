@@ -4,6 +4,8 @@
 // refused while the open model stays as it was; seeded byte flips; the
 // messages of the frame; saving through a temporary file.
 #include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cmath>
@@ -346,6 +348,60 @@ TEST_F(OpenModelFixture, SeededByteFlipsReadWithoutACrash) {
     if (!ReadModelFile(path).empty()) ++refused;
   }
   EXPECT_GT(refused, 0);
+}
+
+// The message of a model file that is there but may not be read, as the
+// reader gives it to the user who may not read it. Root reads every file,
+// so under root the read runs in a child process of another user, on a
+// file in a folder that user may enter.
+std::string ReadAsUserWhoMayNotRead(const std::string& bytes) {
+  char folderName[] = "/tmp/quorvel-unreadable-XXXXXX";
+  if (mkdtemp(folderName) == nullptr) return "mkdtemp failed";
+  const std::string folder = folderName;
+  const std::string path = folder + "/locked.mod";
+  PutFile(path, bytes);
+  std::filesystem::permissions(folder, std::filesystem::perms(0755));
+  std::filesystem::permissions(path, std::filesystem::perms::none);
+  std::string message;
+  if (geteuid() != 0) {
+    message = ReadModelFile(path);
+  } else {
+    int channel[2];
+    if (pipe(channel) != 0) return "pipe failed";
+    const pid_t child = fork();
+    if (child == 0) {
+      close(channel[0]);
+      const uid_t nobody = 65534;
+      if (setgid(nobody) != 0 || setuid(nobody) != 0) _exit(2);
+      const std::string text = ReadModelFile(path);
+      ssize_t written = write(channel[1], text.data(), text.size());
+      _exit(written == static_cast<ssize_t>(text.size()) ? 0 : 3);
+    }
+    close(channel[1]);
+    char buffer[512];
+    ssize_t got = 0;
+    while ((got = read(channel[0], buffer, sizeof buffer)) > 0) message.append(buffer, static_cast<std::size_t>(got));
+    close(channel[0]);
+    int status = 0;
+    waitpid(child, &status, 0);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) message = "child failed";
+  }
+  if (const std::size_t at = message.find(path); at != std::string::npos) message.replace(at, path.size(), "<path>");
+  std::filesystem::remove_all(folder);
+  return message;
+}
+
+// A file that exists but may not be read is not said to be missing, and a
+// folder named like a model is no model; the open model stays.
+TEST_F(OpenModelFixture, AFileThatMayNotBeReadOrAFolderSaysWhatItIs) {
+  EXPECT_EQ(ReadAsUserWhoMayNotRead(before_), "Model file: <path>\nCannot be read: permission denied.");
+  ExpectOpenModelUnchanged();
+  const std::string folder = TempPath("folder.mod");
+  std::filesystem::create_directories(folder);
+  EXPECT_EQ(ReadModelFile(folder), "Model file: " + folder + "\nIs a folder, not a model file.");
+  ExpectOpenModelUnchanged();
+  EXPECT_EQ(ReadModelFile(TempPath("nowhere/missing.mod")),
+            "Model file: " + TempPath("nowhere/missing.mod") + "\nDoes not exist.");
 }
 
 TEST_F(OpenModelFixture, FrameMessagesLeaveTheOpenModel) {

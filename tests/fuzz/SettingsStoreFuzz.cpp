@@ -62,6 +62,7 @@ std::vector<std::string> FuzzSeeds() {
   for (bool everything : {false, true}) {
     std::filesystem::remove_all(std::filesystem::path(StorePath()).parent_path());
     RegistryReloadForTests();
+    ForgetSettingsAsRead();
     ProgramPreferences() = Preferences{};
     SetDefaultFontDescriptions();
     if (everything) {

@@ -1,6 +1,8 @@
 // Faults of the Layout editing found by review, each through the command or
 // cell a user reaches it by: a paste past the node limit is refused with the
-// model exactly as it was, so is a regenerate of rows that cannot be made;
+// model exactly as it was, so is a regenerate of rows that cannot be made,
+// and a new node typed into a row of the full model; a model whose rows
+// cannot be made is never saved, so every file saved reads back;
 // the offsets dialog keeps the offsets the user did not touch; a change to
 // or from Beam makes the model and asks for the names; renaming a node
 // leaves the jacket's node positions alone.
@@ -104,6 +106,62 @@ TEST_F(LayoutFaultsTest, APastePastTheNodeLimitIsRefusedAndTheModelStaysAsItWas)
   EXPECT_EQ(TheModel().lists[RowListKind::Bends].count, bends);
   EXPECT_FALSE(TheModel().modified);
   EXPECT_EQ(UndoDepth(), undo);
+}
+
+// 9990 nodes: a new node typed into an inserted row is refused in its cell,
+// the model is as the insert left it, and Save writes a file that reads
+// back. Rows that cannot be made (added behind the table's back) are never
+// saved: the file on disk stays as it was.
+TEST_F(LayoutFaultsTest, AtTheNodeLimitANewNodeIsRefusedAndNoSavedFileFailsToReadBack) {
+  AddBends(TheModel(), 3329);
+  OpenAsReadBack(TheModel());
+  const std::string path = TempFolder() + "/full.mod";
+  TheModel().path = path;
+  UpdateLayoutTitle();
+  platform::RunUntilIdle();
+  TableGoTo(table(), TheModel().rowCount + 1);
+  TypeRow({"50000", "P", "100", "", "", "A106", "S4", "L1"});
+  TypeRow({"50010", "P", "100"});
+  ASSERT_EQ(TheModel().nodes.count, kMaxNodes);
+  const int rows = TheModel().rowCount;
+  TableGoTo(table(), 5);
+  Command(128);  // Insert
+  ASSERT_EQ(TheModel().rowCount, rows + 1);
+  const std::string inserted = ModelBytes();
+  messages.clear();
+  Type("60000");
+  Key(VK_TAB);
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], NodeLimitMessage());
+  EXPECT_EQ(TheModel().row(5).node, 0);
+  EXPECT_EQ(TheModel().nodes.count, kMaxNodes);
+  EXPECT_TRUE(TheModel().unmadeReason.empty());
+  EXPECT_TRUE(ModelBytes() == inserted);
+  Key(VK_ESCAPE);
+  Command(104);  // Save
+  platform::CheckModalScript();
+  Model read;
+  ReadModelFileInto(path, read);
+  EXPECT_EQ(read.rowCount, rows + 1);
+  EXPECT_EQ(read.nodes.count, kMaxNodes);
+
+  std::ifstream before(path, std::ios::binary);
+  const std::string saved((std::istreambuf_iterator<char>(before)), std::istreambuf_iterator<char>());
+  AddBends(TheModel(), 1);
+  ExpectMessage("MESSAGE1_DIALOG", NodeLimitMessage());
+  Command(118);  // Regenerate: refused, the rows stay unmade
+  EXPECT_FALSE(TheModel().unmadeReason.empty());
+  TheModel().modified = true;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{NodeLimitMessage(), "The model was not saved."}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Command(104);
+  platform::CheckModalScript();
+  EXPECT_TRUE(TheModel().modified);
+  std::ifstream in(path, std::ios::binary);
+  EXPECT_TRUE(std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()) == saved);
+  TheModel().modified = false;
 }
 
 TEST_F(LayoutFaultsTest, TheOffsetsDialogKeepsTheOffsetsThatWereNotTouched) {

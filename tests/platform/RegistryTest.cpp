@@ -1,7 +1,8 @@
 // The registry store: values survive reopening the store, torn and damaged
 // files never lose the previous settings, names match without regard to
 // case, query sizes, enumeration, deletion of whole subtrees, and the store
-// lives under the test's own XDG_CONFIG_HOME.
+// lives under the test's own XDG_CONFIG_HOME. A program's write keeps what
+// another program sharing the store wrote after this one read it.
 #include "platform/Registry.h"
 
 #include <gtest/gtest.h>
@@ -265,6 +266,49 @@ TEST_F(Registry, ChangesThroughTheRootAreWrittenAtOnce) {
   ASSERT_EQ(RegDeleteKey(HKEY_CURRENT_USER, "Software\\Root change"), ERROR_SUCCESS);
   RegistryReloadForTests();
   EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Root change", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
+}
+
+// Two programs read the same store at their start; the other one writes
+// first. This program's write carries only its own changes over the file:
+// a set, a deleted value, a deleted key and a value set to the bytes it read.
+TEST_F(Registry, AWriteKeepsWhatAnotherProgramWroteAfterThisOneRead) {
+  HKEY key = Create("Software\\Shared");
+  ASSERT_EQ(RegSetValueEx(key, "Mine", 0, REG_BINARY, Bytes("old"), 3), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueEx(key, "Theirs", 0, REG_BINARY, Bytes("old"), 3), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueEx(key, "Gone", 0, REG_BINARY, Bytes("x"), 1), ERROR_SUCCESS);
+  RegCloseKey(key);
+  RegCloseKey(Create("Software\\Retired"));
+  const std::string atStart = ReadFile(RegistryFilePath());
+
+  key = Create("Software\\Shared");
+  ASSERT_EQ(RegSetValueEx(key, "Theirs", 0, REG_BINARY, Bytes("new"), 3), ERROR_SUCCESS);
+  RegCloseKey(key);
+  RegCloseKey(Create("Software\\Added by them"));
+  const std::string theirs = ReadFile(RegistryFilePath());
+
+  // This program holds the store as it was at the start; then the other
+  // program's file lands.
+  std::ofstream(RegistryFilePath(), std::ios::binary | std::ios::trunc) << atStart;
+  RegistryReloadForTests();
+  ASSERT_FALSE(RegistryFilePath().empty());
+  std::ofstream(RegistryFilePath(), std::ios::binary | std::ios::trunc) << theirs;
+
+  key = Create("Software\\Shared");
+  ASSERT_EQ(RegSetValueEx(key, "Mine", 0, REG_BINARY, Bytes("mine"), 4), ERROR_SUCCESS);
+  ASSERT_EQ(RegSetValueEx(key, "Theirs", 0, REG_BINARY, Bytes("old"), 3), ERROR_SUCCESS);  // as read: no change
+  ASSERT_EQ(RegDeleteValue(key, "Gone"), ERROR_SUCCESS);
+  ASSERT_EQ(RegCloseKey(key), ERROR_SUCCESS);
+  ASSERT_EQ(RegDeleteKey(HKEY_CURRENT_USER, "Software\\Retired"), ERROR_SUCCESS);
+
+  RegistryReloadForTests();
+  ASSERT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Shared", 0, KEY_READ, &key), ERROR_SUCCESS);
+  EXPECT_EQ(QueryText(key, "Mine"), "mine");
+  EXPECT_EQ(QueryText(key, "Theirs"), "new");
+  EXPECT_EQ(QueryText(key, "Gone"), "<absent>");
+  RegCloseKey(key);
+  EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Added by them", 0, KEY_READ, &key), ERROR_SUCCESS);
+  RegCloseKey(key);
+  EXPECT_EQ(RegOpenKeyEx(HKEY_CURRENT_USER, "Software\\Retired", 0, KEY_READ, &key), ERROR_FILE_NOT_FOUND);
 }
 
 TEST_F(Registry, ThreadsWritingAtOnceLoseNothing) {

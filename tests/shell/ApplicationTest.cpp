@@ -304,11 +304,12 @@ int RunProgramThatThrows(Thrower thrower, const std::function<void()>& expectAft
   return WinMain(InstanceHandle, nullptr, "/data/a.mod", 1);
 }
 
+// The program ends after the box, and its exit code says that it failed.
 TEST_F(ApplicationTest, AMessageTextThatNoCommandCaughtEndsTheProgramAfterItsBox) {
   TheModel().modified = true;
   EXPECT_EQ(RunProgramThatThrows([] { throw std::string("Pipe  is invalid"); },
                                  [] { ExpectLastChance("Pipe  is invalid", "Quorvel: Error"); }),
-            0);
+            1);
   EXPECT_TRUE(std::filesystem::exists(FirstRunMarkerPath()));
   EXPECT_FALSE(GraphicsThreadRunning());
   EXPECT_EQ(ApplicationStepLog().back(), "exit: first-run marker");

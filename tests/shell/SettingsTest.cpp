@@ -1,7 +1,12 @@
 // Program settings through the registry store: the key layout, manual mode,
 // removal of the older layout, the byte form and order of every preference,
 // clamping and refusal of stored values, starting folders, window
-// placements and the printer settings kept as they were.
+// placements and the printer settings kept as they were. A store writes only
+// what this program changed since it read the settings, over what another
+// program stored meanwhile.
+#include <fstream>
+#include <iterator>
+
 #include "SettingsTestSupport.h"
 
 namespace {
@@ -168,6 +173,48 @@ TEST_F(Settings, ShortLongAndDamagedValues) {
   EXPECT_STREQ(TextFontDescription().logFont.lfFaceName, "MS Sans Serif");
   EXPECT_EQ(TextFontDescription().size, 80);
   EXPECT_EQ(TextFontDescription().logFont.lfHeight, -11);
+}
+
+std::string StoreBytes() {
+  std::ifstream in(RegistryFilePath(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+void PutStoreBytes(const std::string& bytes) {
+  std::ofstream(RegistryFilePath(), std::ios::binary | std::ios::trunc) << bytes;
+}
+
+// Two programs start on the same settings. The other one chooses a backup
+// folder and its store lands first; then this one, which chose automatic
+// save, stores (as at its exit). Each keeps the other's choice.
+TEST_F(Settings, AStoreWritesOnlyWhatThisProgramChangedOverWhatAnotherStored) {
+  PutText(kPreferences, "Backup directory", "/old");
+  const std::string atStart = StoreBytes();
+  PutText(kPreferences, "Backup directory", "/theirs");
+  const std::string theirs = StoreBytes();
+
+  PutStoreBytes(atStart);
+  RegistryReloadForTests();
+  LoadProgramSettings();
+  ASSERT_EQ(ProgramPreferences().backupDirectory, "/old");
+  PutStoreBytes(theirs);
+  ProgramPreferences().automaticSave = 1;
+  ProgramPreferences().saveInterval = 5;
+  SaveProgramSettings();
+
+  RegistryReloadForTests();
+  ProgramPreferences() = Preferences{};
+  LoadProgramSettings();
+  EXPECT_EQ(ProgramPreferences().backupDirectory, "/theirs");
+  EXPECT_EQ(ProgramPreferences().automaticSave, 1);
+  EXPECT_EQ(ProgramPreferences().saveInterval, 5);
+  // Nothing changed since: a store writes nothing, the file stays as it is.
+  const std::string stored = StoreBytes();
+  Put(kPreferences, "Save interval", Int32Bytes(7));
+  const std::string withSeven = StoreBytes();
+  SaveProgramSettings();
+  EXPECT_EQ(StoreBytes(), withSeven);
+  EXPECT_NE(withSeven, stored);
 }
 
 TEST_F(Settings, ClearingTheBackupFolderDeletesItsValue) {

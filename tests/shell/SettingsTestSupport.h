@@ -28,6 +28,7 @@ class SettingsFixture : public testing::Test {
     RegistryReloadForTests();
     std::filesystem::remove_all(std::filesystem::path(RegistryFilePath()).parent_path());
     RegistryReloadForTests();
+    ForgetSettingsAsRead();
     ManualMode = false;
     ProgramPreferences() = Preferences{};
     SetDefaultFontDescriptions();
