@@ -14,6 +14,7 @@
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "graphics/DialogHook.h"
+#include "loads/SpectrumLibraryWindow.h"
 #include "model/LayoutRowEdits.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -43,7 +44,6 @@ struct PendingKind {
 constexpr PendingKind kPendingKinds[] = {
     {"mat", "Opening material libraries"},
     {"mdb", "Opening old material libraries"},
-    {"spe", "Opening spectrum libraries"},
     {"val", "Opening valve libraries"},
     {"bli", "Opening beam section libraries"},
     {"flg", "Opening flange qualification files"},
@@ -131,6 +131,9 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
+  const bool known = extension == "mod" || extension == "res" || extension == "spe" || FindPendingKind(extension) != nullptr;
+  // A library open in its window is left first, after its save question.
+  if (known && !LeaveSpectrumLibraryWindow(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
@@ -140,6 +143,7 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
     OpenResults();
     return true;
   }
+  if (extension == "spe") return OpenSpectrumLibraryFromFile(owner, path);
   if (const PendingKind* kind = FindPendingKind(extension)) {
     STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);
@@ -161,6 +165,7 @@ void ResetModelTitle() {
 
 void CloseModel() {
   if (InResultsMode()) LeaveResultsMode();
+  CloseSpectrumLibrary();
   HideModelWindows();
   ResetListWindow();
   ResetModelTitle();

@@ -128,6 +128,8 @@ void PointTablesTable::StoreCell() {
     record->name = name;
     return true;
   });
+  // A record just named takes points in the grid.
+  if (!record->name.empty() && grid_.Index() == static_cast<std::size_t>(currentRow - 1)) grid_.Load(grid_.Index(), true);
 }
 
 void PointTablesTable::EnterRow(bool /*control*/) {

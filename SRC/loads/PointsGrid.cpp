@@ -187,10 +187,12 @@ void PointsGrid::Load(std::size_t index, bool keepRow) {
   points_ = list[index].points;
   if (!TableResultsShown()) points_.push_back({0.0f, 0.0f});
   static const std::vector<int> kLengths{0, kCellLength, kCellLength};
+  // A record takes points once it has a name.
+  const bool editing = !TableResultsShown() && !list[index].name.empty();
   TableWindowClose(window);
   TableSetColumns(*this, RecordOfWindow(window), ListFrame().window, 2, kind_.headingLines,
-                  TableResultsShown() ? nullptr : &kLengths);
-  editable = !TableResultsShown();
+                  editing ? &kLengths : nullptr);
+  editable = editing;
   rowNumbers = true;
   TableReset(*this);
   TableSetRows(*this, static_cast<int>(points_.size()));

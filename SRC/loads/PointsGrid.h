@@ -8,7 +8,8 @@
 // Leaving the grid stores a changed copy into the record sorted by
 // abscissa; a point whose abscissa repeats another (within 1e-8) is
 // dropped, as the points are kept, and the grid says which one, so that a
-// step given at one time does not quietly become a ramp.
+// step given at one time does not quietly become a ramp. A record without a
+// name takes no points: name it first.
 #pragma once
 
 #include <cstddef>

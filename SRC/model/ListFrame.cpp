@@ -57,6 +57,9 @@ constexpr int kPreviousListCommand = 40043;
 constexpr int kCloseDialogsCommand = 301;
 enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindow = 5 };
 
+// The library or evaluation tool that has the frame, if any.
+const ListFrameTool* g_ListFrameTool = nullptr;
+
 std::array<TableWindowRecord, 2>& Records() {
   static std::array<TableWindowRecord, 2> records;
   return records;
@@ -124,7 +127,7 @@ LRESULT OnSetFocus(HWND window) {
   SendCloseDialogs(GraphicsFrame());
   SendCloseDialogs(LayoutFrame());
   ActiveWindow = window;
-  ActiveAccelerators = ListAccelerators;
+  ActiveAccelerators = g_ListFrameTool != nullptr ? g_ListFrameTool->accelerators : ListAccelerators;
   HWND last = g_ListTableWindows[g_ListTableFocus == 1 ? 1 : 0];
   HWND target = last != nullptr && IsWindowVisible(last) ? last : Records()[0].window;
   if (target != nullptr && IsWindowVisible(target)) SetFocus(target);
@@ -133,6 +136,10 @@ LRESULT OnSetFocus(HWND window) {
 
 LRESULT OnClose() {
   Frame& frame = ListFrame();
+  if (g_ListFrameTool != nullptr) {
+    g_ListFrameTool->close(frame.window);
+    return 0;
+  }
   ShowWindow(frame.window, SW_HIDE);
   ForgetShownListName();
   FrameGoBack(frame, false);
@@ -149,7 +156,7 @@ LRESULT OnNotify(LPARAM lParam) {
 }
 
 LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) return 0;
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || g_ListFrameTool != nullptr) return 0;
   HMENU popup = reinterpret_cast<HMENU>(wParam);
   const HMENU menu = ListFrame().menu;
   if (menu == nullptr) return 0;
@@ -330,7 +337,11 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   }
 }
 
+void SetListFrameTool(const ListFrameTool* tool) { g_ListFrameTool = tool; }
+const ListFrameTool* CurrentListFrameTool() { return g_ListFrameTool; }
+
 void ListCommand(HWND window, int commandId) {
+  if (g_ListFrameTool != nullptr && g_ListFrameTool->command(window, commandId)) return;
   HWND table = FirstTable();
   switch (commandId) {
     case 113:

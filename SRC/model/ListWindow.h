@@ -89,6 +89,18 @@ HWND FocusedListTable();
 bool BindFirstListTable(TableWindow& table, int columns);
 
 
+// A library or evaluation tool that has taken over the List frame (its
+// menu, accelerators and table window): while one is set, the frame's
+// commands go to it first, closing the frame is its close and the frame's
+// menu states are its own.
+struct ListFrameTool {
+  bool (*command)(HWND window, int commandId) = nullptr;  // true when handled
+  void (*close)(HWND window) = nullptr;
+  HACCEL accelerators = nullptr;
+};
+void SetListFrameTool(const ListFrameTool* tool);
+const ListFrameTool* CurrentListFrameTool();
+
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ListCommand(HWND window, int commandId);

@@ -7,6 +7,7 @@
 
 #include "elements/CommentData.h"
 #include "files/FileCommands.h"
+#include "loads/SpectrumLibraryWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
@@ -23,12 +24,13 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
+constexpr int kSpectrumLibraryChoice = 3;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
     "New material libraries",
-    "New spectrum libraries",
+    nullptr,
     "New valve libraries",
     "New beam section libraries",
     "New flange qualifications",
@@ -94,6 +96,12 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
+  // A library open in its window is left first, after its save question.
+  if (kPendingChoices[choice] == nullptr && !LeaveSpectrumLibraryWindow(parent)) return;
+  if (choice == kSpectrumLibraryChoice) {
+    NewSpectrumLibrary(parent);
+    return;
+  }
   if (choice != 1) {
     STAND_IN("the new library and evaluation documents");
     ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");

@@ -12,6 +12,11 @@
 #include "loads/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
+#include "files/FileCommands.h"
+#include "loads/Spectrum.h"
+#include "loads/SpectrumLibrary.h"
+#include "loads/SpectrumLibraryWindow.h"
+#include "shell/Settings.h"
 #include "loads/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "shell/NumberText.h"
@@ -165,6 +170,29 @@ TEST_F(DynamicLoadsX11Test, TheForceSpectraTheirToolsAndLoadsAreOnTheScreen) {
   ChooseList("&Force sp loads");
   SetForegroundWindow(ListFrame().window);
   EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "force-spectrum-loads"));
+}
+
+TEST_F(DynamicLoadsX11Test, TheSpectrumLibraryWindowTheValuesGridAndThePickerAreOnTheScreen) {
+  ResponseSpectrum dbe;
+  dbe.name = "DBE 5 % damping";
+  dbe.ordinateUnit = kOrdinateG;
+  dbe.points = {{0.5f, 0.12f * 386.4f}, {2.0f, 0.45f * 386.4f}, {8.0f, 0.45f * 386.4f}, {33.0f, 0.2f * 386.4f}};
+  ResponseSpectrum obe = dbe;
+  obe.name = "OBE";
+  const std::string path = Path("site.spe");
+  WriteSpectrumLibraryFile(path, {dbe, obe});
+  ASSERT_TRUE(OpenFileByExtension(nullptr, path));
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "spectrum-library"));
+  CloseSpectrumLibrary();
+  MakeModel(TheModel());
+  ShowModelWindows();
+  SetLastSpectrum(TheModel().spectra, dbe);
+  Layout(251);
+  SetForegroundWindow(ListFrame().window);
+  EXPECT_TRUE(OnScreen(TextOf(ListFrame().window), "spectra-grid"));
+  ProgramPreferences().spectrumLibraryPath = path;
+  TheSpectrumLibrary() = SpectrumLibraryState{};
+  PictureDialog("LIBRARY_USE_DIALOG", "library-picker", [] { List(270); });
 }
 
 }  // namespace
