@@ -39,6 +39,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Location:
     case ElementType::Pipe:
     case ElementType::Bend:
+    case ElementType::Beam:
     case ElementType::Comment: return true;
     default: return false;
   }

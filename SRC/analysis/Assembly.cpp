@@ -8,6 +8,7 @@
 #include "analysis/ElementInputs.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
 #include "elements/StraightAnalysis.h"
 #include "model/AnalysisElements.h"
@@ -38,14 +39,14 @@ void AddElementStiffnessByKind(const AnalysisElementInput& input) {
     case ElementType::Bend:
     case ElementType::Miter:
     case ElementType::JacketedBend: AssembleBendElement(input); return;
+    case ElementType::Beam: AssembleBeam(input); return;
     case ElementType::HingeJoint:
     case ElementType::BallJoint:
     case ElementType::Elastic:
-    case ElementType::Beam:
     case ElementType::TieRod:
       // The analysable-kinds check keeps these out of a run until their
       // stiffness is built; reaching here is a refusal, never a silent skip.
-      STAND_IN("the stiffness of the joints, elastic elements, beams and tie rods");
+      STAND_IN("the stiffness of the joints, elastic elements and tie rods");
       ThrowRowError(input.row, std::string(ElementTypeMessageName(input.kind)) + " cannot be analysed yet");
     default: throw CFormat("Invalid element type %d in assemble elems", static_cast<int>(input.kind));
   }

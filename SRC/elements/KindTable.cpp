@@ -4,8 +4,11 @@
 #include <array>
 #include <string>
 
+#include "elements/BeamDialog.h"
+#include "elements/BeamList.h"
 #include "elements/BendDialog.h"
 #include "elements/BendList.h"
+#include "elements/BranchPointsList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
 #include "loads/DirectionalLoadDialog.h"
@@ -51,10 +54,12 @@ const std::array<DataKindModule, 7>& DataKinds() {
   return kinds;
 }
 
-const std::array<ElementKindModule, 1>& ElementKinds() {
-  static const std::array<ElementKindModule, 1> kinds = {{
+const std::array<ElementKindModule, 2>& ElementKinds() {
+  static const std::array<ElementKindModule, 2> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
+      {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,
+       PrintBeamsDetails},
   }};
   return kinds;
 }
@@ -117,6 +122,7 @@ bool RunElementKindDialog(HWND owner, int row, ElementType type) {
 void RegisterKindLists() {
   RegisterLists(ElementKinds());
   RegisterLists(DataKinds());
+  RegisterBranchPointsList();
 }
 
 void PrintKindSections() {

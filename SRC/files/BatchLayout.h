@@ -68,6 +68,11 @@ struct BatchLayoutAttributes {
   std::array<float, 2> intermediateAngles{};  // radians
   float inPlaneSif = 0.0f, outPlaneSif = 0.0f;
 
+  // Beam: its beam material, section and load (the row's three names) and
+  // beta in degrees, as the beam keeps it.
+  std::string beamMaterial, beamSection, beamLoad;
+  float beta = 0.0f;
+
   // Anchor: stiffnesses rigid unless given, releases, displacement sets
   // (translations inch, rotations degrees, as the anchor keeps them).
   std::array<float, 6> anchorStiffness{1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f};

@@ -107,6 +107,28 @@ void ReadLoadName(BatchReader& reader, Attributes&, const BatchEntry& entry) {
   reader.names.load = name;
 }
 
+// --- Beams -----------------------------------------------------------------------
+
+// MAT=, SEC= and LOAD=: a record of the model's beam tables.
+void ReadBeamName(BatchReader& reader, std::string& field, const BatchEntry& entry, int kind) {
+  if (entry.directional) BatchLineError(reader, "Invalid Beam information", entry.entry);
+  const std::string& name = entry.components[0];
+  if (name.empty()) BatchLineError(reader, "Reference cannot be NULL", entry.entry);
+  if (name.size() > kNameWidth) BatchLineError(reader, "Max char > 5 ", name);
+  const Model& model = *reader.model;
+  static const char* const kMissing[3] = {"Beam Material not defined", "Beam Section not defined",
+                                          "Beam Load not defined"};
+  const int found = kind == 0   ? FindBeamMaterialByName(model.beamMaterials, name)
+                    : kind == 1 ? FindBeamSectionByName(model.beamSections, name)
+                                : FindBeamLoadByName(model.beamLoads, name);
+  if (found == 0) BatchLineError(reader, kMissing[kind], name);
+  field = name;
+}
+
+void ReadBeta(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  a.beta = static_cast<float>(Value(reader, entry.components[0], ParseAngle, "Invalid Beta value") * kDegreesPerRadian);
+}
+
 // --- Bends -----------------------------------------------------------------------
 
 void ReadBendThickness(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
@@ -253,6 +275,10 @@ const Keyword kKeywords[] = {
 
     {"BTHK", ReadBendThickness},
     {"BMAT", ReadBendMaterial},
+    KEYWORD("MAT", ReadBeamName(reader, a.beamMaterial, entry, 0)),
+    KEYWORD("SEC", ReadBeamName(reader, a.beamSection, entry, 1)),
+    KEYWORD("LOAD", ReadBeamName(reader, a.beamLoad, entry, 2)),
+    {"BETA", ReadBeta},
     {"FF", ReadFlexibilityFactor},
     KEYWORD("IN1", ReadIntermediateNode(reader, a, entry, 0)),
     KEYWORD("IN2", ReadIntermediateNode(reader, a, entry, 1)),
@@ -327,7 +353,7 @@ const char* const kPendingKeywords[] = {
     "SPECY", "SPECZ", "FACX",  "FACY",   "FACZ", "WS",      "JTHK",   "JR",    "JMAT",  "JSEC",   "JLOAD",  "OD1",
     "OD2",   "THK1",  "THK2",  "CONE",   "VWGT", "AWGT",    "THKF",   "INSF",  "ES",    "BK",     "TA",     "FFOR",
     "FTOR",  "HS",    "RLIM",  "ROTL",   "FRCT", "RK",      "LXAX",   "LYAX",  "SHORT", "LONG",   "KTIE",   "GAP",
-    "MAT",   "SEC",   "LOAD",  "BETA",   "HSG",  "HPRES",   "E",      "AP",
+    "HSG",   "HPRES", "E",     "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

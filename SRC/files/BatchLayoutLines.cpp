@@ -15,6 +15,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "properties/BeamElement.h"
 #include "shell/NameTables.h"
 #include "shell/StandIn.h"
 #include "shell/Units.h"
@@ -33,6 +34,7 @@ bool IsBuiltElement(ElementType type) {
     case ElementType::Location:
     case ElementType::Pipe:
     case ElementType::Bend:
+    case ElementType::Beam:
     case ElementType::Comment: return true;
     default: return false;
   }
@@ -301,13 +303,20 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   row.dx = attributes.dx;
   row.dy = attributes.dy;
   row.dz = attributes.dz;
-  if (ElementTypeHasProperties(attributes.element)) {
+  if (attributes.element == ElementType::Beam) {
+    // A beam names beam records, given on its own line; the pipe names in
+    // force stay for the lines after it.
+    row.material = attributes.beamMaterial;
+    row.section = attributes.beamSection;
+    row.load = attributes.beamLoad;
+  } else if (ElementTypeHasProperties(attributes.element)) {
     row.material = reader.names.material;
     row.section = reader.names.section;
     row.load = reader.names.load;
   }
   if (auto* comment = dynamic_cast<CommentData*>(row.element.get())) comment->SetText(attributes.comment);
   if (auto* bend = dynamic_cast<Bend*>(row.element.get())) FillBend(*bend, attributes);
+  if (auto* beam = dynamic_cast<Beam*>(row.element.get())) beam->beta = attributes.beta;
   row.dataType = attributes.item;
   row.item = CreateDataItem(attributes.item);
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);

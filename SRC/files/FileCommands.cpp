@@ -21,6 +21,7 @@
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
+#include "properties/BeamLibraryWindow.h"
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -45,7 +46,6 @@ constexpr PendingKind kPendingKinds[] = {
     {"mat", "Opening material libraries"},
     {"mdb", "Opening old material libraries"},
     {"val", "Opening valve libraries"},
-    {"bli", "Opening beam section libraries"},
     {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
@@ -131,9 +131,10 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
-  const bool known = extension == "mod" || extension == "res" || extension == "spe" || FindPendingKind(extension) != nullptr;
+  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "spe" ||
+                         FindPendingKind(extension) != nullptr;
   // A library open in its window is left first, after its save question.
-  if (known && !LeaveSpectrumLibraryWindow(owner)) return false;
+  if (knownKind && (!LeaveBeamLibraryWindow(owner) || !LeaveSpectrumLibraryWindow(owner))) return false;
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
@@ -144,6 +145,13 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
     return true;
   }
   if (extension == "spe") return OpenSpectrumLibraryFromFile(owner, path);
+  if (extension == "bli") {
+    // A beam section library read whole replaces the model's windows.
+    if (!ReadBeamLibraryForWindow(owner, path)) return false;
+    CloseModel();
+    OpenBeamLibraryWindow();
+    return true;
+  }
   if (const PendingKind* kind = FindPendingKind(extension)) {
     STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);

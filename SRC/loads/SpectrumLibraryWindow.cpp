@@ -28,6 +28,7 @@
 namespace {
 
 constexpr int kLibraryButton = 1001;
+constexpr int kTableFrame = 1500;
 
 struct TakenFrame {
   bool open = false;
@@ -174,6 +175,9 @@ INT_PTR PickProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtr(dialog, DWLP_USER, lParam);
       auto& table = *reinterpret_cast<PickTable*>(lParam);
       table.dialog = dialog;
+      // The table stands where the template's frame is, made in the dialog
+      // itself: a table made inside the frame would go with it.
+      if (HWND frame = GetDlgItem(dialog, kTableFrame)) DestroyWindow(frame);
       CreateDialogTable(dialog, table, 1, 1);
       ShowPicked(dialog, table);
       return FALSE;

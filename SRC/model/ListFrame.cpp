@@ -29,6 +29,7 @@
 #include "model/NodeList.h"
 #include "model/UndoRedo.h"
 #include "platform/Dialog.h"
+#include "properties/BeamLists.h"
 #include "properties/PropertyLists.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
@@ -190,13 +191,9 @@ const char* LaterCommandName(int id) {
     case 305: return "Library code";
     case 188: return "Materials";
     case 189: return "Sections";
-    case 307: return "Beam Materials";
-    case 308: return "Beam Sections";
-    case 309: return "Beam Loads";
     case 193: return "Pumps";
     case 194: return "Compressors";
     case 195: return "Turbines";
-    case 244: return "AISC Beam Library";
     case 250: return "Read spectrum";
     case 257: return "Results";
     default: return nullptr;
@@ -248,6 +245,7 @@ void RegisterListWindow() {
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
   RegisterPropertyLists();
+  RegisterBeamLists();
   RegisterLoadLists();
   RegisterInputTableView(TheNodeList());
   RegisterKindLists();
@@ -292,7 +290,7 @@ std::string ListToolTipText(int commandId) {
       if (ListFrame().previous_frame == &ResultsFrame()) return "Results Window";
       if (ListFrame().previous_frame == &LayoutFrame()) return "Layout Window";
       return "??? Window";
-    case 270: return "Material library";
+    case 270: return BeamSectionsListShown() ? "Beam library" : "Material library";
     case 302: return "List";
     case 432: return g_ListHighlight ? "Do not Highlight" : "Highlight";
     case kNextListCommand: return "Next List";
@@ -406,6 +404,7 @@ void ListCommand(HWND window, int commandId) {
     default: break;
   }
   if (PropertyListCommand(window, commandId)) return;
+  if (BeamListCommand(window, commandId)) return;
   if (LoadsListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }

@@ -14,6 +14,7 @@
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "properties/BeamLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -25,6 +26,7 @@ constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
 constexpr int kSpectrumLibraryChoice = 3;
+constexpr int kBeamLibraryChoice = 5;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
@@ -32,7 +34,7 @@ constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     "New material libraries",
     nullptr,
     "New valve libraries",
-    "New beam section libraries",
+    nullptr,
     "New flange qualifications",
     "New nozzle evaluations",
     "New lug evaluations",
@@ -96,10 +98,16 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
-  // A library open in its window is left first, after its save question.
-  if (kPendingChoices[choice] == nullptr && !LeaveSpectrumLibraryWindow(parent)) return;
+  // A library window open now is left first, after its save question.
+  if (kPendingChoices[choice] == nullptr && (!LeaveBeamLibraryWindow(parent) || !LeaveSpectrumLibraryWindow(parent)))
+    return;
   if (choice == kSpectrumLibraryChoice) {
     NewSpectrumLibrary(parent);
+    return;
+  }
+  if (choice == kBeamLibraryChoice) {
+    CloseModel();
+    NewBeamLibrary();
     return;
   }
   if (choice != 1) {
