@@ -9,6 +9,9 @@
 #include "analysis/AnalysisOptionsSheet.h"
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
+#include "loads/Force.h"
+#include "loads/HarmonicLoad.h"
+#include "loads/Spectrum.h"
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
 #include "model/LayoutTable.h"
@@ -291,6 +294,39 @@ void FillRestraint(Restraint& restraint, const BatchLayoutAttributes& attributes
   restraint.restrainZ = attributes.HoldsDirection(2) ? 1 : 0;
 }
 
+void FillForce(NodalForce& force, const BatchLayoutAttributes& attributes) {
+  for (int axis = 0; axis < 3; ++axis) {
+    force.Component(axis) = attributes.force[static_cast<std::size_t>(axis)];
+    force.Component(axis + 3) = attributes.moment[static_cast<std::size_t>(axis)];
+  }
+}
+
+void FillHarmonicLoad(HarmonicLoad& load, const BatchLayoutAttributes& attributes) {
+  load.Frequency = attributes.frequency;
+  load.Phase = attributes.phase;
+  load.FX = attributes.force[0];
+  load.FY = attributes.force[1];
+  load.FZ = attributes.force[2];
+}
+
+// The directions of the model's spectrum load a line gives, as the
+// Spectrum Load dialog sets them: a factor of 1 unless given, a factor of
+// 0 keeps no spectrum. A batch file defines no spectra: a name the model
+// does not have is kept and said in the log, for the spectrum to be added.
+void ApplySpectrumLoad(BatchReader& reader, const BatchLayoutAttributes& attributes) {
+  static const char* const kKeywords[3] = {"SPECX", "SPECY", "SPECZ"};
+  Model& model = *reader.model;
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    if (!attributes.spectrumGiven[axis]) continue;
+    const float factor = attributes.spectrumFactorGiven[axis] ? attributes.spectrumFactor[axis] : 1.0f;
+    const std::string name = factor == 0.0f ? std::string() : attributes.spectrumName[axis];
+    SetDirectionSpectrum(model.spectrumLoad, static_cast<int>(axis), name, factor == 0.0f ? 1.0f : factor);
+    if (!name.empty() && FindSpectrum(model.spectra, name) < 0)
+      LogBatchWarning(reader, std::string(kKeywords[axis]) + "=" + name +
+                                  ": the model has no spectrum of that name; add it in the Spectrums list");
+  }
+}
+
 void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   Model& model = *reader.model;
   if (model.rowCount >= kMaxLayoutRows) BatchLineError(reader, "Maximum number of rows exceeded");
@@ -322,6 +358,9 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
   if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
   if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) FillBranchSif(*sif, attributes);
+  if (auto* force = dynamic_cast<NodalForce*>(row.item.get())) FillForce(*force, attributes);
+  if (auto* load = dynamic_cast<HarmonicLoad*>(row.item.get())) FillHarmonicLoad(*load, attributes);
+  ApplySpectrumLoad(reader, attributes);
   // What the node table and the piping code decide is checked once the
   // whole file was read.
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row))
@@ -345,8 +384,18 @@ void ParseBatchLayoutLine(BatchReader& reader) {
     // The model is made from the rows' nodes; a row without one would be
     // dropped there without a word.
     if (!attributes.nodeGiven) BatchLineError(reader, "Node is not specified");
+    // The data items the attribute keywords select, in the order they are
+    // tried; a second one is refused.
+    if ((attributes.forceGiven || attributes.momentGiven) && !attributes.frequencyGiven)
+      SetBatchDataType(reader, attributes, DataType::Force);
     if (attributes.HoldsDirection(0) || attributes.HoldsDirection(1) || attributes.HoldsDirection(2))
       SetBatchDataType(reader, attributes, DataType::Restraint);
+    if (attributes.frequencyGiven) {
+      // The amplitudes of a harmonic load are forces only.
+      if (attributes.momentGiven)
+        BatchLineError(reader, "A harmonic load (FRE) has no moments: MOM, MOMX, MOMY and MOMZ cannot go with it");
+      SetBatchDataType(reader, attributes, DataType::HarmonicLoad);
+    }
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.
     if (attributes.element == ElementType::Bend && attributes.item != DataType::None)
