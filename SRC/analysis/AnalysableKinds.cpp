@@ -53,7 +53,12 @@ bool DataKindAnalysable(DataType type) {
     case DataType::Flange:
     case DataType::BranchSif:
     case DataType::Force:
-    case DataType::ConcentratedMass: return true;
+    case DataType::ConcentratedMass:
+    // The dynamic loads act in the dynamic runs only: the static cases take
+    // nothing from them, and the dynamic cases are refused by case.
+    case DataType::TimeVaryingLoad:
+    case DataType::HarmonicLoad:
+    case DataType::ForceSpectrumLoad: return true;
     default: return false;
   }
 }

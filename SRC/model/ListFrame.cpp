@@ -194,7 +194,6 @@ const char* LaterCommandName(int id) {
     case 193: return "Pumps";
     case 194: return "Compressors";
     case 195: return "Turbines";
-    case 250: return "Read spectrum";
     case 257: return "Results";
     default: return nullptr;
   }

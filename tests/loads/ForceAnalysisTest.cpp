@@ -4,10 +4,13 @@
 // shear form factor), anchor moment P L, within 0.1 %. Added to "W+P" it
 // acts in the sustained and operating cases and leaves the expansion case
 // (operating minus sustained) empty; added to T1 it acts in the operating
-// and the expansion cases and not in the sustained one.
+// and the expansion cases and not in the sustained one. The dynamic loads
+// beside it change nothing in those cases.
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "loads/HarmonicLoad.h"
+#include "model/RowOperations.h"
 
 namespace {
 
@@ -25,7 +28,7 @@ class ForceAnalysisTest : public ::testing::Test {
   }
   // The cantilever with the force added to `addedTo`, run for the
   // sustained, operating and expansion cases.
-  RunResults Run(std::int32_t addedTo) {
+  RunResults Run(std::int32_t addedTo, DataType dynamicLoad = DataType::None) {
     Model& model = TheModel();
     StartModel(model, 70.0, 0.0, path_);
     PipeRow(model, 10, ElementType::From, 0.0f);
@@ -35,6 +38,15 @@ class ForceAnalysisTest : public ::testing::Test {
     auto& force = static_cast<NodalForce&>(*model.row(2).item);
     force.FY = static_cast<float>(-kLoad);
     force.AddedTo = addedTo;
+    if (dynamicLoad != DataType::None) {
+      // A dynamic load at the tip too, on a Location row of its own.
+      AddRow(model, 20, ElementType::Location, 0.0f);
+      DataItem* item = SetDataType(model, 3, dynamicLoad);
+      if (auto* harmonic = dynamic_cast<HarmonicLoad*>(item)) {
+        harmonic->Frequency = 5.0f;
+        harmonic->FX = 1.0e4f;
+      }
+    }
     MakeModel(model);
     SetCases(model, {kSustained, kOperating, kExpansion});
     return AnalyseAndRead(model);
@@ -72,6 +84,19 @@ TEST_F(ForceAnalysisTest, AForceOnT1ActsInTheOperatingAndExpansionCasesOnly) {
   CheckCase(run, 0, false);
   CheckCase(run, 1, true);
   CheckCase(run, 2, true);
+}
+
+// The time varying, harmonic and force spectrum loads act in the dynamic
+// runs only: the static cases of a model that has them are run, and take
+// nothing from them.
+TEST_F(ForceAnalysisTest, DynamicLoadsAddNothingToTheStaticCases) {
+  for (DataType type : {DataType::HarmonicLoad, DataType::TimeVaryingLoad, DataType::ForceSpectrumLoad}) {
+    SCOPED_TRACE(static_cast<int>(type));
+    const RunResults run = Run(kAddedToWeightAndPressure, type);
+    ASSERT_EQ(run.cases.size(), 3u);
+    CheckCase(run, 0, true);
+    CheckCase(run, 2, false);
+  }
 }
 
 }  // namespace
