@@ -53,6 +53,9 @@ AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement&
   input.node2 = element.node2;
   input.loads = loads;
   input.loads.windPressure = {};
+  // Elastic elements, joints and tie rods name no material, section or
+  // load: they take no tube values, no weight and no wind.
+  if (element.material == 0) return input;
   // A beam names beam records and reads them itself (elements/BeamAnalysis.h).
   const bool beam = input.kind == ElementType::Beam;
   if (beam)

@@ -11,6 +11,22 @@
 #include "elements/BranchPointsList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/CutPipeDialog.h"
+#include "elements/CutPipeList.h"
+#include "elements/ElasticDialog.h"
+#include "elements/ElasticList.h"
+#include "elements/HydrotestDialog.h"
+#include "elements/JacketConnections.h"
+#include "elements/JacketDialogs.h"
+#include "elements/JacketList.h"
+#include "elements/MiterDialog.h"
+#include "elements/MiterList.h"
+#include "elements/ReducerDialog.h"
+#include "elements/ReducerList.h"
+#include "elements/RigidDialog.h"
+#include "elements/RigidList.h"
+#include "elements/ValveDialog.h"
+#include "elements/ValveList.h"
 #include "loads/DirectionalLoadDialog.h"
 #include "loads/DirectionalLoadList.h"
 #include "loads/ForceDialog.h"
@@ -33,12 +49,15 @@
 
 namespace {
 
-const std::array<DataKindModule, 7>& DataKinds() {
-  static const std::array<DataKindModule, 7> kinds = {{
+const std::array<DataKindModule, 8>& DataKinds() {
+  static const std::array<DataKindModule, 8> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
+      // Spiders and jacket end caps share one list; they have no dialog.
+      {DataType::Spider, nullptr, nullptr, "&Jacket connections", JacketConnectionsListOffered,
+       OpenJacketConnectionsList, JacketConnectionsListTable, PrintJacketConnectionsDetails},
       {DataType::BranchSif, "BRANCH_SIF_DIALOG", BranchSifDialogProc, "&Branch SIFs", BranchSifsListOffered,
        OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
       {DataType::Force, "FORCE_DIALOG", ForceDialogProc, "&Forces", ForcesListOffered, OpenForcesList, ForcesListTable,
@@ -54,12 +73,41 @@ const std::array<DataKindModule, 7>& DataKinds() {
   return kinds;
 }
 
-const std::array<ElementKindModule, 2>& ElementKinds() {
-  static const std::array<ElementKindModule, 2> kinds = {{
+const char* ValveDialogName() { return "VALVE_DIALOG"; }
+const char* ReducerDialogName() { return "REDUCER_DIALOG"; }
+const char* RigidDialogName() { return "RIGID_DIALOG"; }
+const char* ElasticDialogName() { return "ELASTIC_DIALOG"; }
+const char* CutPipeDialogName() { return "CUTPIPE_DIALOG"; }
+const char* MiterDialogName() { return "MITER_DIALOG"; }
+const char* JPipeDialogName() { return "JPIPE_DIALOG"; }
+const char* JBendDialogName() { return "JBEND_DIALOG"; }
+const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
+
+const std::array<ElementKindModule, 11>& ElementKinds() {
+  static const std::array<ElementKindModule, 11> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
+      {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
+       MitersListTable, PrintMitersDetails},
+      // Jacketed pipes and bends share one list, registered with the pipes.
+      {ElementType::JacketedPipe, JPipeDialogName, JPipeDialogProc, "&Jacketed pipes", JacketedListOffered,
+       OpenJacketedList, JacketedListTable, PrintJacketedDetails},
+      {ElementType::JacketedBend, JBendDialogName, JBendDialogProc, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
+       ValvesListTable, PrintValvesDetails},
+      {ElementType::Reducer, ReducerDialogName, ReducerDialogProc, "&Reducers", ReducersListOffered,
+       OpenReducersList, ReducersListTable, PrintReducersDetails},
+      {ElementType::Rigid, RigidDialogName, RigidDialogProc, "&Rigid elements", RigidElementsListOffered,
+       OpenRigidElementsList, RigidElementsListTable, PrintRigidElementsDetails},
+      {ElementType::Elastic, ElasticDialogName, ElasticDialogProc, "&Elastic elements", ElasticElementsListOffered,
+       OpenElasticElementsList, ElasticElementsListTable, PrintElasticElementsDetails},
+      {ElementType::CutPipe, CutPipeDialogName, CutPipeDialogProc, "&Cut pipes", CutPipesListOffered, OpenCutPipesList,
+       CutPipesListTable, PrintCutPipesDetails},
       {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,
        PrintBeamsDetails},
+      // The hydrotest load row has a dialog and neither list nor section.
+      {ElementType::HydrotestLoad, HydrotestDialogName, HydrotestLoadDialogProc, nullptr, nullptr, nullptr, nullptr,
+       nullptr},
   }};
   return kinds;
 }
@@ -113,7 +161,7 @@ const ElementKindModule* ElementKindModuleOf(ElementType type) {
 bool RunElementKindDialog(HWND owner, int row, ElementType type) {
   const ElementKindModule* kind = ElementKindModuleOf(type);
   if (kind == nullptr || kind->dialogProcedure == nullptr)
-    return RefuseDialog(owner, type == ElementType::HydrotestLoad ? "Hydrotest load" : ElementTypeMessageName(type));
+    return RefuseDialog(owner, ElementTypeMessageName(type));
   const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate(), OwnerOrLayout(owner),
                                         kind->dialogProcedure, static_cast<LPARAM>(row));
   return result == 1;

@@ -8,8 +8,11 @@
 // without error.
 //
 // Kinds: pipes, bends, beams, From, Location and comment rows, anchors,
-// restraints, branch SIFs, forces and harmonic loads are built, and the
-// spectrum load's directions are read into the model; a code or keyword of any other kind
+// restraints, branch SIFs, forces and harmonic loads, the in-line kinds
+// (valves, reducers, rigid and elastic elements, cut pipes, miters, jacketed
+// pipes and bends with their spiders and end caps, hydrotest loads:
+// BatchInlineKinds.h) are built, and the spectrum load's directions are read
+// into the model; a code or keyword of any other kind
 // is refused with the line's message (never passed over), until its kind
 // exists. A keyword that belongs to a built kind other than the row's is
 // read and checked and then has no effect.
@@ -30,6 +33,7 @@
 #include <string_view>
 
 #include "elements/Bend.h"
+#include "files/BatchInlineKinds.h"
 #include "files/ModelBatchFile.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
@@ -58,6 +62,7 @@ struct BatchLayoutAttributes {
   bool codeGiven = false;  // a K field was read
   float dx = 0.0f, dy = 0.0f, dz = 0.0f;
   float bendRadius = 0.0f;
+  std::string bendRadiusText;  // as the B field gave it
   std::uint8_t radiusKind = kBendRadiusLong;
   std::string comment;
 
@@ -115,6 +120,9 @@ struct BatchLayoutAttributes {
   bool HoldsDirection(int axis) const {
     return fixedByVector[static_cast<std::size_t>(axis)] || fixedByFlag[static_cast<std::size_t>(axis)];
   }
+
+  // The in-line kinds' values (BatchInlineKinds.h).
+  BatchInlineAttributes inlineKinds;
 };
 
 // Reads the current LAYOUT data line and appends its row to the model.

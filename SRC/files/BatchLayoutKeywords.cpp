@@ -2,7 +2,8 @@
 // reader with its continuation lines, the entry splitter, and one reader per
 // keyword of the built kinds (the model and pipe-load values, bends,
 // beams, anchors, restraints, branch SIFs, forces, harmonic loads and the
-// spectrum load). The keywords of kinds that are not
+// spectrum load; the in-line kinds' are BatchInlineKinds.cpp's). The
+// keywords of kinds that are not
 // built yet are known by name and refused as not available; any other word
 // is an "Unknown comment".
 #include <algorithm>
@@ -228,10 +229,13 @@ void ReadRotationComponent(BatchReader& reader, Attributes& a, const BatchEntry&
 // field does; RIGID is the rigid stiffness.
 void ReadAnchorStiffness(BatchReader& reader, Attributes& a, const BatchEntry& entry, bool rotational) {
   RequireDirectional(reader, entry, rotational ? "Invalid Rotational Stiffness" : "Invalid Translational Stiffness");
-  for (std::size_t axis = 0; axis < 3; ++axis)
-    a.anchorStiffness[axis + (rotational ? 3 : 0)] =
-        Value(reader, entry.components[axis], rotational ? ParseRotStiffness : ParseStiffness,
-              rotational ? "Invalid Rot.stiffness" : "Invalid stiffness");
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const std::size_t at = axis + (rotational ? 3 : 0);
+    a.anchorStiffness[at] = Value(reader, entry.components[axis], rotational ? ParseRotStiffness : ParseStiffness,
+                                  rotational ? "Invalid Rot.stiffness" : "Invalid stiffness");
+    // The same springs are an elastic element's (JL).
+    a.inlineKinds.springs[at] = a.anchorStiffness[at];
+  }
 }
 
 void Release(Attributes& a, int direction) { a.releases[static_cast<std::size_t>(direction)] = 1; }
@@ -407,16 +411,9 @@ const Keyword kKeywords[] = {
 
 // The keywords of the kinds whose own work has not landed: skewed
 // restraints, hangers, guides, limit stops, snubbers, nozzles, flanges,
-// SIFs, welds, masses and the element kinds other than pipes, bends and
-// beams.
+// SIFs, welds, masses, and the joints, bellows and tie rods.
 const char* const kPendingKeywords[] = {
-    "K",     "KR",    "DV",    "CNOD",   "CS",   "RH",      "VS",     "US",    "CLD",   "HTYP",   "SR",     "MLV",
-    "G",     "MU",    "STIFF", "GGAP",   "LS",   "SNUBBER", "NOZZLE", "RPAD",  "NOD",   "NTHK",   "VOD",    "VTHK",
-    "L1",    "L2",    "SIF",   "FLANGE", "WGT",  "GDIA",    "WTYPE",  "DELTA", "JCAP",  "SPIDER", "TJOINT", "CWGT",
-    "OFFSET", "WS",   "JTHK",  "JR",     "JMAT", "JSEC",    "JLOAD",  "OD1",
-    "OD2",   "THK1",  "THK2",  "CONE",   "VWGT", "AWGT",    "THKF",   "INSF",  "ES",    "BK",     "TA",     "FFOR",
-    "FTOR",  "HS",    "RLIM",  "ROTL",   "FRCT", "RK",      "LXAX",   "LYAX",  "SHORT", "LONG",   "KTIE",   "GAP",
-    "HSG",   "HPRES", "E",     "AP",
+    "K", "KR", "DV", "CNOD", "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "G", "MU", "STIFF", "GGAP", "LS", "SNUBBER", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E", "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {
@@ -428,6 +425,7 @@ void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& t
     keyword.read(reader, attributes, entry);
     return;
   }
+  if (ReadBatchInlineKeyword(reader, attributes, entry)) return;
   STAND_IN("the attribute keywords of the kinds whose own work has not landed");
   for (const char* pending : kPendingKeywords)
     if (entry.keyword == pending) BatchLineError(reader, entry.keyword + " is not available yet");

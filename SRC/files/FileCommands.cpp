@@ -22,6 +22,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
 #include "properties/BeamLibraryWindow.h"
+#include "properties/ValveLibraryWindow.h"
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -45,7 +46,6 @@ struct PendingKind {
 constexpr PendingKind kPendingKinds[] = {
     {"mat", "Opening material libraries"},
     {"mdb", "Opening old material libraries"},
-    {"val", "Opening valve libraries"},
     {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
@@ -91,6 +91,14 @@ bool OpenModelFile(HWND owner, const std::string& path) {
 
 bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
 
+// A valve library read whole replaces the model's windows with its own.
+bool OpenValveLibraryFromFile(HWND owner, const std::string& path) {
+  if (!ReadValveLibraryIntoMemory(owner, path)) return false;
+  CloseModel();
+  OpenValveLibraryWindow(owner);
+  return true;
+}
+
 // The file dialog record shared by Open and Save As; its hook centres the
 // dialog and the questions it asks.
 OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char* filter, const char* title) {
@@ -131,10 +139,10 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
-  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "spe" ||
-                         FindPendingKind(extension) != nullptr;
+  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
+                         extension == "spe" || FindPendingKind(extension) != nullptr;
   // A library open in its window is left first, after its save question.
-  if (knownKind && (!LeaveBeamLibraryWindow(owner) || !LeaveSpectrumLibraryWindow(owner))) return false;
+  if (knownKind && !LeaveListFrameTool(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
@@ -152,6 +160,7 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
     OpenBeamLibraryWindow();
     return true;
   }
+  if (extension == "val") return OpenValveLibraryFromFile(owner, path);
   if (const PendingKind* kind = FindPendingKind(extension)) {
     STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "elements/KindList.h"
 #include "graphics/ReportOutput.h"
 #include "loads/LoadsReport.h"
 #include "loads/Force.h"

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 
+#include "elements/KindList.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "loads/HarmonicLoad.h"

@@ -41,9 +41,3 @@ void ReportTextOrCellLine(const std::string& text, int column) {
 }
 
 std::string WithUnit(const std::string& value, const char* unit) { return value + " " + unit; }
-
-void PutAtColumn(std::string& line, const std::string& text, int column) {
-  const auto at = static_cast<std::size_t>(column - 1);
-  if (line.size() < at + text.size()) line.resize(at + text.size(), ' ');
-  line.replace(at, text.size(), text);
-}

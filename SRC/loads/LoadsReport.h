@@ -15,8 +15,5 @@ void ReportCsvLine(const std::vector<std::string>& cells);
 // One text line at `column` on the text road, or the whole text as one
 // cell on the comma-separated road; ended.
 void ReportTextOrCellLine(const std::string& text, int column);
-// Writes `text` into `line` from `column` (counted from 1), over what
-// stands there; the line grows as it must.
-void PutAtColumn(std::string& line, const std::string& text, int column);
 // "%s %s": a value and its unit label.
 std::string WithUnit(const std::string& value, const char* unit);

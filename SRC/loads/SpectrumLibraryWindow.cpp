@@ -84,6 +84,7 @@ ListFrameTool& Tool() {
   static ListFrameTool tool;
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
+  tool.leave = LeaveSpectrumLibraryWindow;
   tool.accelerators = Taken().accelerators;
   return tool;
 }

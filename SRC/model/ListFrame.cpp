@@ -337,6 +337,11 @@ void UpdateListMenuPopup(HMENU popup, int position) {
 void SetListFrameTool(const ListFrameTool* tool) { g_ListFrameTool = tool; }
 const ListFrameTool* CurrentListFrameTool() { return g_ListFrameTool; }
 
+bool LeaveListFrameTool(HWND owner) {
+  if (g_ListFrameTool == nullptr || g_ListFrameTool->leave == nullptr) return true;
+  return g_ListFrameTool->leave(owner);
+}
+
 void ListCommand(HWND window, int commandId) {
   if (g_ListFrameTool != nullptr && g_ListFrameTool->command(window, commandId)) return;
   HWND table = FirstTable();

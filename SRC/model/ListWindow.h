@@ -96,10 +96,15 @@ bool BindFirstListTable(TableWindow& table, int columns);
 struct ListFrameTool {
   bool (*command)(HWND window, int commandId) = nullptr;  // true when handled
   void (*close)(HWND window) = nullptr;
+  // Leaves the tool after its save question; false when the user cancels.
+  bool (*leave)(HWND owner) = nullptr;
   HACCEL accelerators = nullptr;
 };
 void SetListFrameTool(const ListFrameTool* tool);
 const ListFrameTool* CurrentListFrameTool();
+// Leaves whatever tool holds the list frame before another document takes
+// the program over: true when none does or it was left.
+bool LeaveListFrameTool(HWND owner);
 
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

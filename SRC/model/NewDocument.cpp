@@ -8,6 +8,7 @@
 #include "elements/CommentData.h"
 #include "files/FileCommands.h"
 #include "loads/SpectrumLibraryWindow.h"
+#include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
@@ -15,6 +16,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/BeamLibraryWindow.h"
+#include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -26,6 +28,7 @@ constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
 constexpr int kSpectrumLibraryChoice = 3;
+constexpr int kValveLibraryChoice = 4;
 constexpr int kBeamLibraryChoice = 5;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
@@ -33,7 +36,7 @@ constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     "New material libraries",
     nullptr,
-    "New valve libraries",
+    nullptr,
     nullptr,
     "New flange qualifications",
     "New nozzle evaluations",
@@ -99,10 +102,14 @@ void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
   // A library window open now is left first, after its save question.
-  if (kPendingChoices[choice] == nullptr && (!LeaveBeamLibraryWindow(parent) || !LeaveSpectrumLibraryWindow(parent)))
-    return;
+  if (kPendingChoices[choice] == nullptr && !LeaveListFrameTool(parent)) return;
   if (choice == kSpectrumLibraryChoice) {
     NewSpectrumLibrary(parent);
+    return;
+  }
+  if (choice == kValveLibraryChoice) {
+    CloseModel();
+    NewValveLibrary(parent);
     return;
   }
   if (choice == kBeamLibraryChoice) {

@@ -163,6 +163,7 @@ ListFrameTool& Tool() {
   static ListFrameTool tool;
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
+  tool.leave = LeaveBeamLibraryWindow;
   tool.accelerators = Taken().accelerators;
   return tool;
 }
