@@ -19,6 +19,8 @@
 #include "loads/SpectrumValuesGrid.h"
 #include "model/NewDocument.h"
 #include "platform/Menu.h"
+#include "properties/ValveLibrary.h"
+#include "properties/ValveLibraryWindow.h"
 #include "shell/NumberText.h"
 #include "shell/Settings.h"
 
@@ -305,6 +307,47 @@ TEST_F(SpectrumLibraryWindowTest, AModelTakesALibrarySpectrumWhole) {
   List(270);
   EXPECT_TRUE(ProgramPreferences().spectrumLibraryPath.empty());
   EXPECT_EQ(Spectra().size(), 2u);
+}
+
+// The spectrum library and the valve library take the List frame in turn:
+// opening the one leaves the other, after its save question.
+TEST_F(SpectrumLibraryWindowTest, AnotherLibraryOpenedLeavesItAfterItsQuestionAndItLeavesTheOther) {
+  WriteLibrary("site.spe");
+  ValveLibrary valves;
+  WriteValveLibraryFile(valves, Path("plant.val"));
+  ASSERT_TRUE(OpenFileByExtension(nullptr, Path("site.spe")));
+  ExpectBox({"Do you want to change Spectrum name", "from  \"OBE\"  to  \"OBE-2\" ?"}, IDOK);
+  TypeCell(TheSpectraTable(), 2, 1, "OBE-2");
+  ASSERT_TRUE(TheModel().modified);
+  // Cancel keeps the spectrum library with its change.
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_FALSE(OpenFileByExtension(nullptr, Path("plant.val")));
+  platform::CheckModalScript();
+  EXPECT_TRUE(SpectrumLibraryWindowOpen());
+  EXPECT_FALSE(ValveLibraryWindowOpen());
+  EXPECT_EQ(Spectra()[1].name, "OBE-2");
+  // No leaves it unsaved and the valve library takes the frame.
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDNO, 0); });
+  EXPECT_TRUE(OpenFileByExtension(nullptr, Path("plant.val")));
+  platform::CheckModalScript();
+  EXPECT_FALSE(SpectrumLibraryWindowOpen());
+  EXPECT_TRUE(ValveLibraryWindowOpen());
+  EXPECT_EQ(ReadSpectrumLibraryFile(Path("site.spe"))[1].name, "OBE");
+  // The spectrum library opened again leaves the valve library.
+  EXPECT_TRUE(OpenFileByExtension(nullptr, Path("site.spe")));
+  EXPECT_FALSE(ValveLibraryWindowOpen());
+  EXPECT_TRUE(SpectrumLibraryWindowOpen());
+  EXPECT_EQ(Title(), "Quorvel : Spectrum Library  (2) -  [site.spe (" + folder_.string() + ")]");
+  // And File > New's model leaves it.
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
+    SendMessage(GetDlgItem(dialog, 1001), BM_CLICK, 0, 0);  // Model
+  });
+  NewDocumentDialog(nullptr);
+  platform::CheckModalScript();
+  EXPECT_FALSE(SpectrumLibraryWindowOpen());
+  EXPECT_EQ(TheModel().rowCount, 2);
 }
 
 }  // namespace
