@@ -1,10 +1,12 @@
 // Force spectrum loads as a user meets them: placed from the Layout
 // window's data column and edited in FORCE_SPECTRUM_LOAD_DIALOG (FZ to MX
 // refills the units with the moment units, MX in Nm stores the factor
-// 0.112985, a scale factor of -2 is accepted, a spectrum that does not
+// 0.112985, a scale factor of -2 is accepted, OK unchanged and Cancel
+// store nothing, results mode locks it, a spectrum that does not
 // exist shows none and OK then wants one), listed as "Force spectrum loads"
 // with the typed scale factor, printed as text and comma-separated lines.
 #include "LoadsTesting.h"
+#include "elements/KindTable.h"
 #include "loads/DirectionalLoadList.h"
 #include "loads/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
@@ -25,6 +27,10 @@ class ForceSpectrumLoadTest : public LoadsFixture {
     model.forceSpectra.insert(model.forceSpectra.begin() + 1, NamedPoints{"Relief", {{2.0f, 3.0f}}});
     MakeModel(model);
     ShowModelWindows();
+  }
+  void TearDown() override {
+    SetTableResultsShown(false);
+    LoadsFixture::TearDown();
   }
   static int Selected(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessage(dialog, id, CB_GETCURSEL, 0, 0)); }
   static int Count(HWND dialog, int id) { return static_cast<int>(SendDlgItemMessage(dialog, id, CB_GETCOUNT, 0, 0)); }
@@ -73,6 +79,28 @@ TEST_F(ForceSpectrumLoadTest, TheDialogStoresTheMomentUnitsFactor) {
   EXPECT_EQ(LoadAt(3).SpectrumName, "Relief");
   EXPECT_EQ(LoadAt(3).ScaleFactor, -2.0f);
   EXPECT_FLOAT_EQ(LoadAt(3).UnitFactor, 0.112985f);
+  // Reopened: its values; OK unchanged stores nothing.
+  TheModel().modified = false;
+  const int depth = UndoDepth();
+  Expect("FORCE_SPECTRUM_LOAD_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(Selected(dialog, 1201), 3);
+    EXPECT_EQ(Count(dialog, 1202), 4);
+    EXPECT_EQ(Selected(dialog, 1202), 2);
+    EXPECT_EQ(Selected(dialog, 1203), 1);
+    EXPECT_EQ(Field(dialog, 1301), "-2");
+    Press(dialog, IDOK);
+  });
+  EditData(3);
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(UndoDepth(), depth);
+  // Cancel after a change keeps the load.
+  Expect("FORCE_SPECTRUM_LOAD_DIALOG", [](HWND dialog) {
+    SetField(dialog, 1301, "7");
+    Press(dialog, IDCANCEL);
+  });
+  EditData(3);
+  EXPECT_EQ(LoadAt(3).ScaleFactor, -2.0f);
+  EXPECT_EQ(UndoDepth(), depth);
   // A spectrum that does not exist: none chosen, and OK wants one.
   LoadAt(3).SpectrumName = "Gone";
   TheModel().modified = false;
@@ -86,6 +114,20 @@ TEST_F(ForceSpectrumLoadTest, TheDialogStoresTheMomentUnitsFactor) {
   });
   EditData(3);
   EXPECT_EQ(LoadAt(3).SpectrumName, "Gone");
+  EXPECT_FALSE(TheModel().modified);
+  // Results mode: locked, nothing stored.
+  SetTableResultsShown(true);
+  Expect("FORCE_SPECTRUM_LOAD_DIALOG", [](HWND dialog) {
+    EXPECT_FALSE(Enabled(dialog, 1201));
+    EXPECT_FALSE(Enabled(dialog, 1202));
+    EXPECT_FALSE(Enabled(dialog, 1203));
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, IDOK));
+    SetField(dialog, 1301, "9");
+    Press(dialog, IDOK);
+  });
+  EXPECT_FALSE(RunDataKindDialog(nullptr, 3, DataType::ForceSpectrumLoad));
+  platform::CheckModalScript();
+  EXPECT_EQ(LoadAt(3).ScaleFactor, -2.0f);
   EXPECT_FALSE(TheModel().modified);
 }
 
