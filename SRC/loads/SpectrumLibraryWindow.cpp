@@ -80,6 +80,16 @@ bool LibraryCommand(HWND window, int id) {
   }
 }
 
+// Where the window stands: where it was left, or at first the library
+// windows' centred rectangle rather than wherever the List frame stood.
+const WINDOWPLACEMENT& LibraryPlacement() {
+  WINDOWPLACEMENT& placement = FramePlacement(kPlacementSpectrumLibrary);
+  if (placement.length == 0)
+    InitWindowPlacement(placement, LibraryWindowRect.left, LibraryWindowRect.top, LibraryWindowRect.right,
+                        LibraryWindowRect.bottom);
+  return placement;
+}
+
 ListFrameTool& Tool() {
   static ListFrameTool tool;
   tool.command = LibraryCommand;
@@ -108,7 +118,7 @@ void OpenWindow() {
       FrameRecordPlacement(MainFrame());
       ShowWindow(main, SW_HIDE);
     }
-    FrameSetPlacement(frame, FramePlacement(kPlacementSpectrumLibrary));
+    FrameSetPlacement(frame, LibraryPlacement());
   }
   FrameShow(frame);
   TheSpectraTable().currentRow = 1;

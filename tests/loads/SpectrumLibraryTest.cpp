@@ -22,6 +22,7 @@
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
 #include "shell/NumberText.h"
+#include "shell/FramePlacements.h"
 #include "shell/Settings.h"
 
 namespace {
@@ -184,9 +185,17 @@ class SpectrumLibraryWindowTest : public LoadsFixture {
 TEST_F(SpectrumLibraryWindowTest, OpenedFromAFileEditedSavedAndLeft) {
   WriteLibrary("site.SPE");
   const std::string path = Path("site.SPE");
+  // Never placed before: the library windows' centred rectangle, not the
+  // List frame's place.
+  FramePlacement(kPlacementSpectrumLibrary) = WINDOWPLACEMENT{};
   ASSERT_TRUE(OpenFileByExtension(nullptr, path));
   ASSERT_TRUE(SpectrumLibraryWindowOpen());
   EXPECT_TRUE(SpectrumLibraryEditing());
+  RECT placed{};
+  GetWindowRect(ListFrame().window, &placed);
+  EXPECT_EQ(placed.left, LibraryWindowRect.left);
+  EXPECT_EQ(placed.top, LibraryWindowRect.top);
+  EXPECT_EQ(placed.right - placed.left, LibraryWindowRect.right - LibraryWindowRect.left);
   EXPECT_EQ(Title(), "Quorvel : Spectrum Library  (2) -  [site.SPE (" + folder_.string() + ")]");
   EXPECT_EQ(FirstMenuItem(250), "&Read Spectrum...");
   EXPECT_EQ(FirstMenuItem(104), "&Save\tCtrl+S");
