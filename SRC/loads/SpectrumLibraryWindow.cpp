@@ -52,13 +52,11 @@ void CloseCommand(HWND window) {
 // spectra list's Read, Export and options, Insert, Delete, Print, Font, Help).
 bool LibraryCommand(HWND window, int id) {
   switch (id) {
-    case 101:
-    case 102:
-      if (AskSaveSpectrumLibrary(window) == IDCANCEL) return true;
-      M().modified = false;  // answered: the chooser and Open leave the library without asking again
-      if (id == 101) NewDocumentDialog(window);
-      else OpenModelDialog(window);
-      return true;
+    // The document chosen leaves the library first, after the save
+    // question; a chooser cancelled leaves it as it is, its changes still
+    // to be saved.
+    case 101: NewDocumentDialog(window); return true;
+    case 102: OpenModelDialog(window); return true;
     case 103: CloseCommand(window); return true;
     case 104: SaveSpectrumLibrary(window); return true;
     case 105: SaveSpectrumLibraryAs(window); return true;

@@ -328,6 +328,17 @@ TEST_F(SpectrumLibraryWindowTest, AnotherLibraryOpenedLeavesItAfterItsQuestionAn
   ExpectBox({"Do you want to change Spectrum name", "from  \"OBE\"  to  \"OBE-2\" ?"}, IDOK);
   TypeCell(TheSpectraTable(), 2, 1, "OBE-2");
   ASSERT_TRUE(TheModel().modified);
+  // File > Open and File > New of the library cancelled: no question, and
+  // the change is still there to be saved.
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  List(102);
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  List(101);
+  platform::CheckModalScript();
+  EXPECT_TRUE(SpectrumLibraryWindowOpen());
+  EXPECT_TRUE(TheModel().modified);
   // Cancel keeps the spectrum library with its change.
   platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
