@@ -44,9 +44,7 @@ TakenFrame& Taken() {
 
 Model& M() { return TheModel(); }
 
-void CloseCommand(HWND window) {
-  if (LeaveSpectrumLibraryWindow(window) && MainFrame().window != nullptr) ShowMainWindow();
-}
+void CloseCommand(HWND window) { LeaveSpectrumLibraryWindow(window); }
 
 // The library's own commands; the others go on to the List frame (the
 // spectra list's Read, Export and options, Insert, Delete, Print, Font, Help).
@@ -277,10 +275,9 @@ void CloseSpectrumLibrary() {
   library.path.clear();
   ClearSpectra(M().spectra, M().spectrumLoad);
   M().modified = false;
-  if (HWND main = MainFrame().window) {
-    ActiveWindow = main;
-    ActiveAccelerators = MainAccelerators;
-  }
+  // The main window again, whatever comes next: a document that then fails
+  // to open must not leave the program without a window.
+  if (MainFrame().window != nullptr) ShowMainWindow();
 }
 
 int AskSaveSpectrumLibrary(HWND owner) {

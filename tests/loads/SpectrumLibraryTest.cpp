@@ -370,4 +370,20 @@ TEST_F(SpectrumLibraryWindowTest, AnotherLibraryOpenedLeavesItAfterItsQuestionAn
   EXPECT_EQ(TheModel().rowCount, 2);
 }
 
+// A model that cannot be read, opened from the library, leaves the library
+// and then the program with a window to go on from: the main window.
+TEST_F(SpectrumLibraryWindowTest, AModelThatCannotBeReadLeavesTheMainWindowShown) {
+  WriteLibrary("site.spe");
+  ASSERT_TRUE(OpenFileByExtension(nullptr, Path("site.spe")));
+  EXPECT_FALSE(IsWindowVisible(MainFrame().window));
+  const std::string bad = Path("damaged.mod");
+  WriteText(bad, "not a model");
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG",
+                        [](HWND box) { SendMessage(box, WM_COMMAND, IDOK, 0); });
+  EXPECT_FALSE(OpenFileByExtension(nullptr, bad));
+  platform::CheckModalScript();
+  EXPECT_FALSE(SpectrumLibraryWindowOpen());
+  EXPECT_TRUE(IsWindowVisible(MainFrame().window));
+}
+
 }  // namespace
