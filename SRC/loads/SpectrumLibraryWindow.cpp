@@ -10,6 +10,7 @@
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumFiles.h"
 #include "loads/SpectrumLibrary.h"
+#include "loads/SpectrumValuesGrid.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/NewDocument.h"
@@ -248,6 +249,12 @@ bool SpectrumLibraryWindowOpen() { return Taken().open; }
 
 bool LeaveSpectrumLibraryWindow(HWND owner) {
   if (!Taken().open) return true;
+  // What was typed and not yet stored is a change to save too: a cell still
+  // being edited, and the values grid's points, which go into their
+  // spectrum only as the grid is left (a menu takes no focus from it).
+  if (TableCommitEdit(TheSpectraTable()) || TableCommitEdit(TheSpectrumValuesGrid())) return false;
+  if (TheSpectrumValuesGrid().MustKeepFocus()) return false;
+  TheSpectrumValuesGrid().Commit();
   if (AskSaveSpectrumLibrary(owner) == IDCANCEL) return false;
   CloseSpectrumLibrary();
   return true;

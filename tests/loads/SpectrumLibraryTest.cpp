@@ -386,4 +386,26 @@ TEST_F(SpectrumLibraryWindowTest, AModelThatCannotBeReadLeavesTheMainWindowShown
   EXPECT_TRUE(IsWindowVisible(MainFrame().window));
 }
 
+// Points typed into the values grid are still in the grid when the user
+// picks File > Close from the menu (which takes no focus): the library asks
+// to save them, and Yes writes them.
+TEST_F(SpectrumLibraryWindowTest, PointsStillInTheGridAreSavedWhenTheLibraryIsClosed) {
+  WriteLibrary("site.spe");
+  ASSERT_TRUE(OpenFileByExtension(nullptr, Path("site.spe")));
+  SpectrumValuesGrid& grid = TheSpectrumValuesGrid();
+  TypeCell(grid, 3, 1, "20");
+  TypeCell(grid, 3, 2, "0.5");
+  ASSERT_FALSE(TheModel().modified);  // not yet in the spectrum
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDYES, 0); });
+  ExpectBox({"Spectrum Library saved"});
+  List(103);
+  platform::CheckModalScript();
+  EXPECT_FALSE(SpectrumLibraryWindowOpen());
+  const SpectrumList saved = ReadSpectrumLibraryFile(Path("site.spe"));
+  ASSERT_EQ(saved[0].points.size(), 3u);
+  EXPECT_FLOAT_EQ(saved[0].points[2].x, 20.0f);
+  EXPECT_FLOAT_EQ(saved[0].points[2].y, 0.5f * 386.4f);
+}
+
 }  // namespace
