@@ -159,7 +159,7 @@ bool Analyse(HWND window) {
     if (ResultsFrame().window != nullptr) SendMessage(ResultsFrame().window, WM_COMMAND, 127, 0);
     return false;
   }
-  if (!CommitLayoutTable()) return false;
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return false;
   if (M().modified && !SaveModel(window)) return false;
   return AnalyzeModel(window, false);
@@ -267,7 +267,7 @@ void FontCommand(HWND window, int id) {
 }
 
 bool SaveCommand(HWND window, bool as) {
-  if (!CommitLayoutTable()) return false;
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
   CheckBranchSifsAgainstCode(window);
   return as ? SaveModelAs(window) : SaveModel(window);
 }
@@ -281,7 +281,7 @@ void OpenGraphics() {
 
 
 bool ModelSaveCheck(HWND window) {
-  if (!CommitLayoutTable()) return false;
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
   return !M().modified || QuerySaveModelChanges(window) != IDCANCEL;
 }
 

@@ -232,6 +232,15 @@ HWND FocusedListTable() {
   return nullptr;
 }
 
+bool CommitListWindowEdits() {
+  HWND focused = FocusedListTable();
+  TableWindow* table = focused != nullptr ? TableOfWindow(focused) : nullptr;
+  if (table == nullptr) return true;
+  if (TableCommitEdit(*table) || table->MustKeepFocus()) return false;
+  table->LostFocus();
+  return true;
+}
+
 bool BindFirstListTable(TableWindow& table, int columns) {
   Frame& frame = ListFrame();
   if (frame.window == nullptr || Records()[0].window == nullptr) return false;

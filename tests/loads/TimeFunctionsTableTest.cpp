@@ -189,4 +189,26 @@ TEST_F(TimeFunctionsTableTest, ExportRenameDeleteAndReport) {
   EXPECT_EQ(cells, (std::vector<std::string>{"Time function = HAMMER 2,", "Time (Sec),Value,", "0,0,", "0.05,250,"}));
 }
 
+// Points typed into the values grid are still there when File > Open is
+// picked from the List window's menu, which takes no focus from the grid:
+// they are a change, so the model's save question comes first.
+TEST_F(TimeFunctionsTableTest, PointsStillInTheGridAreAChangeToSave) {
+  SetLastTimeFunction(Functions(), "Hammer", {{kExplicitZero, kExplicitZero}, {0.05f, 250.0f}});
+  MakeModel(TheModel());
+  Layout(252);
+  TableGoTo(Table(), 1);
+  platform::RunUntilIdle();
+  TypeCell(Grid(), 3, 1, "0.2");
+  TypeCell(Grid(), 3, 2, "5");
+  ASSERT_FALSE(TheModel().modified);  // not yet in the function
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  List(102);  // File > Open
+  platform::CheckModalScript();
+  EXPECT_TRUE(TheModel().modified);
+  ASSERT_EQ(Functions()[0].points.size(), 3u);
+  EXPECT_FLOAT_EQ(Functions()[0].points[2].x, 0.2f);
+  EXPECT_EQ(Functions()[0].points[2].y, 5.0f);
+}
+
 }  // namespace
