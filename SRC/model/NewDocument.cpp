@@ -16,6 +16,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/BeamLibraryWindow.h"
+#include "properties/MaterialLibraryWindow.h"
 #include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
@@ -27,6 +28,7 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
+constexpr int kMaterialLibraryChoice = 2;
 constexpr int kSpectrumLibraryChoice = 3;
 constexpr int kValveLibraryChoice = 4;
 constexpr int kBeamLibraryChoice = 5;
@@ -34,7 +36,7 @@ constexpr int kBeamLibraryChoice = 5;
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
-    "New material libraries",
+    nullptr,
     nullptr,
     nullptr,
     nullptr,
@@ -105,6 +107,11 @@ void NewDocumentDialog(HWND parent) {
   if (kPendingChoices[choice] == nullptr && !LeaveListFrameTool(parent)) return;
   if (choice == kSpectrumLibraryChoice) {
     NewSpectrumLibrary(parent);
+    return;
+  }
+  if (choice == kMaterialLibraryChoice) {
+    CloseModel();
+    NewMaterialLibrary();
     return;
   }
   if (choice == kValveLibraryChoice) {

@@ -167,8 +167,8 @@ void ShowResultsButtons(const std::vector<int>& ids, bool shown) {
 
 void SetGlobalLocalImage(bool local) { SendToolbars(TB_CHANGEBITMAP, kGlobalLocalCommand, local ? kImageLocal : kImageGlobal); }
 
-void AddLoadCaseMenu() {
-  if (TheResultCases().count <= 1) return;
+void AddLoadCaseMenu(int cases) {
+  if ((cases < 0 ? TheResultCases().count : cases) <= 1) return;
   InsertBeforeResults(kLoadCasesCommand, "&Load Cases...");
   InsertBeforeResults(kNextCaseCommand, "Next load case\tRight Arrow");
   InsertBeforeResults(kPreviousCaseCommand, "Previous load case\tLeft Arrow");
@@ -196,6 +196,18 @@ void RemoveSupportNavigationMenu() {
   DeleteGroup({kOtherCommand, kNextItemCommand, kPreviousItemCommand}, kPreviousItemCommand);
   ShowResultsButtons({296, kOtherCommand, kPreviousItemCommand, kNextItemCommand}, false);
   RemoveLoadCaseMenu();
+}
+
+void AddSupportAxesMenu(bool global) {
+  InsertBeforeResults(kGlobalLocalCommand, global ? "Local &loads\tF7" : "Global &loads\tF7");
+  InsertSeparatorBeforeResults();
+  ShowResultsButtons({297, kGlobalLocalCommand}, true);
+  SetGlobalLocalImage(!global);
+}
+
+void RemoveSupportAxesMenu() {
+  DeleteGroup({kGlobalLocalCommand}, kGlobalLocalCommand);
+  ShowResultsButtons({297, kGlobalLocalCommand}, false);
 }
 
 void AddForceNavigationMenu(bool multipleKinds) {

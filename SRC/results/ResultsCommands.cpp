@@ -16,6 +16,7 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/LoadCaseChooser.h"
@@ -37,6 +38,7 @@
 #include "shell/TableWindow.h"
 #include "shell/UnitsDialog.h"
 #include "supports/SupportKindList.h"
+#include "supports/SupportResultTables.h"
 #include "supports/SupportLoadSummary.h"
 
 namespace {
@@ -64,6 +66,10 @@ void StepItem(bool next) {
 // F7: the force tables switch between local and global axes; the other
 // tables have one set of axes.
 void GlobalLocal() {
+  if (Current(OpenSupportLoadsTable)) {
+    ToggleSupportLoadsAxes();
+    return;
+  }
   if (!Current(OpenOtherForcesTable)) return;
   g_ShowGlobalForces = !g_ShowGlobalForces;
   SetGlobalLocalImage(!g_ShowGlobalForces);
@@ -131,7 +137,10 @@ void ResultsCommand(HWND window, int command) {
     case 227: PreviousResultTable(); return;
     case 228: CaseKey(VK_RIGHT); return;
     case 229: CaseKey(VK_LEFT); return;
-    case 231: ChooseResultLoadCases(window); return;
+    case 231:
+      if (Current(OpenBranchConnectionStressesTable)) ChooseBranchConnectionCase(window);
+      else ChooseResultLoadCases(window);
+      return;
     case 253:
     case 254:
       if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ResultsFrame());

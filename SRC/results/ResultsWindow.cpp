@@ -12,6 +12,7 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
@@ -193,6 +194,7 @@ std::string ResultsToolTipText(int command) {
       return "???";
     case 288:
       if (table == OpenOtherForcesTable) return g_ShowGlobalForces ? "Local Forces" : "Global Forces";
+      if (table == OpenSupportLoadsTable) return g_SupportLoadsGlobal != 0 ? "Local Loads" : "Global Loads";
       return "???";
     case 302: return "List";
     case 330: return ItemWord(table, true);
@@ -272,6 +274,7 @@ void RegisterResultsWindowClass() {
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
   RegisterCodeComplianceTable();
+  RegisterBranchConnectionStressesTable();
   RegisterSortedStressesTable();
   RegisterSupportResultTables();
   FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,
