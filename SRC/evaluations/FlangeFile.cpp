@@ -108,11 +108,3 @@ void WriteFlangeFile() {
   WriteFlangeFileFrom(document.path, document.data, g_UnitsSettings);
   SetFlangeModified(false);
 }
-
-void ReadFlangeFile() {
-  FlangeDocument& document = TheFlangeDocument();
-  QV_ASSERT(!document.path.empty() && "flange_file_path");
-  ReadFlangeFileInto(document.path, document.data, g_UnitsSettings);
-  SetFlangeModified(false);
-  document.analysed = false;
-}

@@ -46,6 +46,3 @@ void ReadFlangeFileInto(const std::string& path, FlangeQualificationData& data, 
 // The tool's document and the program's units to the document's file; the
 // document is then not modified.
 void WriteFlangeFile();
-// The document's file into the document and the program's units; the
-// document is then neither modified nor analysed.
-void ReadFlangeFile();

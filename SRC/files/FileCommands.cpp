@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "evaluations/FlangeTool.h"
 #include "files/BackupCopy.h"
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
@@ -46,7 +47,6 @@ constexpr PendingKind kPendingKinds[] = {
     {"spe", "Opening spectrum libraries"},
     {"val", "Opening valve libraries"},
     {"bli", "Opening beam section libraries"},
-    {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
 };
@@ -82,6 +82,8 @@ bool OpenModelFile(HWND owner, const std::string& path) {
     ShowErrorMessage(owner, failure);
     return false;
   }
+  // The flange qualification tool gives the List frame back to the model.
+  if (FlangeToolHoldsListFrame()) CloseFlangeWindow();
   ForgetModelSession();
   ChooseModelFile(path);
   if (UntitledMode) ResetModelTitle();
@@ -140,6 +142,7 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
     OpenResults();
     return true;
   }
+  if (extension == "flg") return OpenFlangeQualificationFile(owner, path);
   if (const PendingKind* kind = FindPendingKind(extension)) {
     STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);

@@ -7,7 +7,9 @@
 // nothing. The commands that a list brings to the menu (the node list's
 // Distance, the spectra's options) do nothing while their list is not
 // shown: only a key can send them then.
-// Print opens the print sheet for the list shown.
+// Print opens the print sheet for the list shown. While an evaluation tool
+// holds the frame (ListFrameTool), its commands, closing, focus and tips
+// are the tool's.
 #include <cstdint>
 #include <array>
 #include <cstdio>
@@ -56,6 +58,11 @@ constexpr int kNextListCommand = 40042;
 constexpr int kPreviousListCommand = 40043;
 constexpr int kCloseDialogsCommand = 301;
 enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindow = 5 };
+
+const ListFrameTool*& HoldingTool() {
+  static const ListFrameTool* tool = nullptr;
+  return tool;
+}
 
 std::array<TableWindowRecord, 2>& Records() {
   static std::array<TableWindowRecord, 2> records;
@@ -120,6 +127,10 @@ void SendCloseDialogs(Frame& frame) {
 }
 
 LRESULT OnSetFocus(HWND window) {
+  if (const ListFrameTool* tool = HoldingTool()) {
+    tool->focus(window);
+    return 0;
+  }
   if (TableResultsShown()) SendCloseDialogs(ResultsFrame());
   SendCloseDialogs(GraphicsFrame());
   SendCloseDialogs(LayoutFrame());
@@ -131,7 +142,11 @@ LRESULT OnSetFocus(HWND window) {
   return 0;
 }
 
-LRESULT OnClose() {
+LRESULT OnClose(HWND window) {
+  if (const ListFrameTool* tool = HoldingTool()) {
+    tool->close(window);
+    return 0;
+  }
   Frame& frame = ListFrame();
   ShowWindow(frame.window, SW_HIDE);
   ForgetShownListName();
@@ -143,13 +158,15 @@ LRESULT OnNotify(LPARAM lParam) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (header->code != TTN_GETDISPINFO) return 0;
   auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
-  std::snprintf(info->szText, sizeof info->szText, "%s", ListToolTipText(static_cast<int>(header->idFrom)).c_str());
+  const int id = static_cast<int>(header->idFrom);
+  const ListFrameTool* tool = HoldingTool();
+  std::snprintf(info->szText, sizeof info->szText, "%s", (tool != nullptr ? tool->toolTip(id) : ListToolTipText(id)).c_str());
   info->lpszText = info->szText;
   return 0;
 }
 
 LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) return 0;
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || HoldingTool() != nullptr) return 0;
   HMENU popup = reinterpret_cast<HMENU>(wParam);
   const HMENU menu = ListFrame().menu;
   if (menu == nullptr) return 0;
@@ -240,6 +257,7 @@ bool BindFirstListTable(TableWindow& table, int columns) {
 }
 
 void RegisterListWindow() {
+  HoldingTool() = nullptr;  // a new frame is the List window's own
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
   RegisterPropertyLists();
@@ -330,7 +348,14 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   }
 }
 
+void SetListFrameTool(const ListFrameTool* tool) { HoldingTool() = tool; }
+const ListFrameTool* ListFrameToolShown() { return HoldingTool(); }
+
 void ListCommand(HWND window, int commandId) {
+  if (const ListFrameTool* tool = HoldingTool()) {
+    tool->command(window, commandId);
+    return;
+  }
   HWND table = FirstTable();
   switch (commandId) {
     case 113:
@@ -410,7 +435,7 @@ LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       if (wParam != SIZE_MINIMIZED) FrameResize(ListFrame());
       return 0;
     case WM_SETFOCUS: return OnSetFocus(window);
-    case WM_CLOSE: return OnClose();
+    case WM_CLOSE: return OnClose(window);
     case WM_ERASEBKGND: return 1;
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);

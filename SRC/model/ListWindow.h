@@ -89,6 +89,22 @@ HWND FocusedListTable();
 bool BindFirstListTable(TableWindow& table, int columns);
 
 
+// An evaluation tool that holds the List frame (the flange qualification
+// tool): while one is set, the frame's commands, its closing, its focus and
+// its toolbar tips are the tool's, and the List menu's states are not
+// applied. The tool sets its own menu, accelerators, title, toolbars and
+// placement on the frame when it takes it, and gives them back, clearing
+// itself, when it closes.
+struct ListFrameTool {
+  void (*command)(HWND window, int commandId);
+  void (*close)(HWND window);  // WM_CLOSE
+  void (*focus)(HWND window);  // WM_SETFOCUS
+  std::string (*toolTip)(int commandId);
+};
+void SetListFrameTool(const ListFrameTool* tool);
+// The tool that holds the frame, or null.
+const ListFrameTool* ListFrameToolShown();
+
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void ListCommand(HWND window, int commandId);

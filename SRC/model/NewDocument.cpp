@@ -6,6 +6,7 @@
 #include <string>
 
 #include "elements/CommentData.h"
+#include "evaluations/FlangeTool.h"
 #include "files/FileCommands.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -22,6 +23,7 @@ namespace {
 
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
+constexpr int kFlangeChoice = 6;
 constexpr NodeId kFirstNode = 10;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
@@ -31,7 +33,7 @@ constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     "New spectrum libraries",
     "New valve libraries",
     "New beam section libraries",
-    "New flange qualifications",
+    nullptr,
     "New nozzle evaluations",
     "New lug evaluations",
 };
@@ -94,11 +96,17 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
+  if (choice == kFlangeChoice) {
+    NewFlangeQualification(parent);
+    return;
+  }
   if (choice != 1) {
     STAND_IN("the new library and evaluation documents");
     ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");
     return;
   }
+  // A new model takes the List frame back from the flange qualification tool.
+  if (FlangeToolHoldsListFrame()) CloseFlangeWindow();
   CloseModel();
   SetUpNewModel(TheModel());
   ShowModelWindows();
