@@ -4,7 +4,9 @@
 // Tests run headless unless a test starts its own X server.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <string>
 #include <system_error>
@@ -19,7 +21,7 @@ class IsolatedEnvironment : public testing::Environment {
     char pattern[] = "/tmp/quorvel-test-XXXXXX";
     const char* made = mkdtemp(pattern);
     if (made == nullptr) {
-      std::fprintf(stderr, "cannot create the test folder\n");
+      std::fprintf(stderr, "cannot create the test folder: %s\n", std::strerror(errno));
       std::exit(2);
     }
     root_ = made;

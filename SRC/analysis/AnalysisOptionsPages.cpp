@@ -74,7 +74,7 @@ std::string Fixed(float value, int width, int decimals) { return FormatFixedWidt
 namespace code {
 
 constexpr int kCodeCombo = 1201, kDesignCombo = 1202, kServiceCombo = 1203;
-constexpr int kDesignLabel = 1502, kServiceLabel = 1503, kZ183Label = 1504, kLocationGroup = 1505;
+constexpr int kDesignLabel = 1502, kServiceLabel = 1503, kZ183Label = 1504;
 constexpr int kZ183One = 1401, kZ183PointEight = 1402;
 constexpr int kFirstClass = 1403, kNonsour = 1407, kSour = 1408;
 constexpr int kOccasionalLabel = 1515, kOccasionalField = 1119;

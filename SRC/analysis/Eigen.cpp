@@ -9,19 +9,78 @@
 
 #include "analysis/Lanczos.h"
 #include "analysis/RunState.h"
+#include "analysis/SkylineVector.h"
 
 const char* const kNoMoreRootsMessage = "The deflated polynomial has no more roots";
 
 namespace {
 
+// A candidate left with at least this share of its M-norm² by the removal
+// of the modes found is a root of its own; below it, a suspect.
+constexpr double kDistinctShare = 0.98;
+// A suspect's remainder is an eigenvector when one solve moves it by less
+// than this share of its θ.
+constexpr double kSuspectResidual = 1.0e-6;
+
+double MassDot(std::span<const double> M, const double* x, const double* y, std::int64_t E) {
+  double sum = 0.0;
+  for (std::int64_t i = 1; i <= E; ++i) sum += x[i] * M[i] * y[i];
+  return sum;
+}
+
+// M-orthogonalises x against every mode found, classical Gram-Schmidt with
+// a second pass when the first removes more than half of its M-norm² (then
+// the rounding of the first pass is no longer small against what is left).
+// Returns the M-norm² left.
+double OrthogonaliseAgainst(std::span<const ModePair> found, std::span<const double> M, std::vector<double>& x) {
+  const auto E = static_cast<std::int64_t>(x.size()) - 1;
+  std::vector<double> mx(x.size(), 0.0), g(found.size());
+  double before = MassDot(M, x.data(), x.data(), E);
+  for (int pass = 0; pass < 2 && !found.empty(); ++pass) {
+    for (std::int64_t i = 1; i <= E; ++i) mx[i] = M[i] * x[i];
+    for (std::size_t k = 0; k < found.size(); ++k) g[k] = skyline::Dot(found[k].phi.data() + 1, mx.data() + 1, E);
+    std::size_t k = 0;
+    for (; k + 4 <= found.size(); k += 4) {
+      const double *v0 = found[k].phi.data(), *v1 = found[k + 1].phi.data();
+      const double *v2 = found[k + 2].phi.data(), *v3 = found[k + 3].phi.data();
+      const double g0 = g[k], g1 = g[k + 1], g2 = g[k + 2], g3 = g[k + 3];
+      for (std::int64_t i = 1; i <= E; ++i) x[i] -= (g0 * v0[i] + g1 * v1[i]) + (g2 * v2[i] + g3 * v3[i]);
+    }
+    for (; k < found.size(); ++k) {
+      const double* v = found[k].phi.data();
+      for (std::int64_t i = 1; i <= E; ++i) x[i] -= g[k] * v[i];
+    }
+    const double after = MassDot(M, x.data(), x.data(), E);
+    if (!(after < 0.5 * before)) return after;
+    before = after;
+  }
+  return before;
+}
+
+// φᵀMφ = 1 (norm2: its M-norm² now), the largest term positive.
+void Normalise(std::vector<double>& phi, double norm2) {
+  const auto E = static_cast<std::int64_t>(phi.size()) - 1;
+  std::int64_t largest = 1;
+  for (std::int64_t e = 1; e <= E; ++e)
+    if (std::fabs(phi[e]) > std::fabs(phi[largest])) largest = e;
+  const double scale = (phi[largest] < 0.0 ? -1.0 : 1.0) / std::sqrt(norm2);
+  for (double& v : phi) v *= scale;
+}
+
 constexpr double kPi = 3.141592653589793;
-// Lanczos rounds at most: the first, restarts after a step limit, and one
-// per Sturm check that found roots missing.
-constexpr int kRoundLimit = 12;
+// Lanczos rounds at most: the first, one per shift the search moves to, and
+// one per Sturm check that found roots missing.
+constexpr int kRoundLimit = 40;
+// Rounds in a row that admit no new root before the search gives up.
+constexpr int kIdleLimit = 4;
 // The Sturm shift lies this share above the highest root returned: far
 // beyond the rounding of a converged root, so that a repeated root is
 // counted whole, and close enough that no other root is likely in between.
 constexpr double kSturmMargin = 1.0e-6;
+// When more roots are found below the Sturm shift than it counts, the shift
+// sits on a root: the margin grows by this factor, up to kSturmMarginLimit.
+constexpr double kSturmMarginGrowth = 100.0;
+constexpr double kSturmMarginLimit = 1.0e-2;
 
 // "12.34" with two decimals, independent of the locale.
 std::string FixedTwo(double value) {
@@ -45,9 +104,13 @@ class ModeSearch {
   ModalResult Run(std::span<const double> firstStart);
 
  private:
+  enum class Sturm { Agrees, Missing, Fault };
+
   ModalFault CheckInput();
   ModalFault Factorise(double shift);
-  ModalFault Round(std::int32_t count, std::span<const double> start, bool recovery);
+  ModalFault Round(std::int32_t count, std::span<const double> start, bool recovery, std::int32_t& admitted,
+                   LanczosOutcome& outcome);
+  Sturm CheckBelow(double top, ModalFault& fault);
   std::int32_t WantedCount(bool& complete);
   void ShowModeIteration(std::int32_t j, std::int32_t count);
   void ShowMisconvergence(double newValue, double oldValue);
@@ -64,11 +127,20 @@ class ModeSearch {
   std::vector<double> factor_;  // K − σM factorised
   double factorShift_ = 0.0;
   std::int64_t negatives_ = 0;
-  std::vector<ModePair> found_;  // ascending λ
-  std::vector<double> restart_;  // start of the next run, when the last one ran out of steps
+  double floor_ = 0.0;           // every root below it is among found_, as a Sturm count showed
+  std::int64_t missing_ = 0;     // roots the last Sturm count showed missing
+  std::vector<ModePair> found_;  // ascending λ, M-orthonormal: each a distinct root
   ModalResult result_;
 };
 
+// Rounds of Lanczos, each ended by a Sturm count. A count that agrees
+// proves every root below its shift found: that shift becomes the floor,
+// and when more roots are wanted the next round runs at a shift moved up
+// between the highest root found and the run's estimate of the next one, so
+// that the roots still wanted lie nearer to it than those found (a stiff
+// anchor carrying mass puts roots 1e10 above the pipe's, out of reach of
+// one shift). A count that shows roots missing runs again from a fresh
+// start at a shift near the run's estimate of them.
 ModalResult ModeSearch::Run(std::span<const double> firstStart) {
   ModalFault fault = CheckInput();
   if (fault == ModalFault::None) {
@@ -78,45 +150,56 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
     // A stiffness that is not positive definite has no lowest root to start from.
     if (fault == ModalFault::None && negatives_ != 0) fault = ModalFault::SolveError;
   }
-  std::int32_t request = Nreq_;
+  double shift = 0.0;  // of the next round
+  std::vector<double> start(firstStart.begin(), firstStart.end());
   bool recovery = false;
   std::int32_t wanted = 0;
+  int idle = 0;
   for (int round = 1; fault == ModalFault::None; ++round) {
-    if (round > kRoundLimit) {
+    if (round > kRoundLimit || idle >= kIdleLimit) {
       fault = ModalFault::IterationsExceeded;
       break;
     }
-    if (factorShift_ != 0.0 && (fault = Factorise(0.0)) != ModalFault::None) break;
-    // The first run may start from the caller's vector, a run after a step
-    // limit from the unconverged Ritz vectors, a run after a Sturm check from
-    // a fresh pseudo-random vector.
-    const std::vector<double> restart = std::move(restart_);
-    fault = Round(request, round == 1 ? firstStart : std::span<const double>(restart), recovery);
+    if (factorShift_ != shift && (fault = Factorise(shift)) != ModalFault::None) break;
+    shift = factorShift_;
+    const std::int32_t request = static_cast<std::int32_t>(
+        std::max<std::int64_t>({1, missing_, std::int64_t{Nreq_} - static_cast<std::int64_t>(found_.size())}));
+    std::int32_t admitted = 0;
+    LanczosOutcome outcome;
+    fault = Round(request, start, recovery, admitted, outcome);
     if (fault != ModalFault::None) break;
+    start.clear();
+    idle = admitted > 0 ? 0 : idle + 1;
     bool complete = false;
     wanted = WantedCount(complete);
-    if (!complete) {
-      request = Nreq_ - static_cast<std::int32_t>(found_.size());
-      recovery = false;
+    if (complete && wanted == 0) break;
+    const double estimate = outcome.nextEstimate;
+    if (found_.empty() || found_.back().lambda <= floor_) {
+      // Nothing above the floor to check: run again nearer the estimate.
+      if (std::isfinite(estimate) && estimate > floor_) shift = std::max(shift, 0.5 * (floor_ + estimate));
+      start = std::move(outcome.restart);
       continue;
     }
-    if (wanted == 0) break;
-    // The Sturm check: every root below σ must be among those found.
-    const double top = found_[static_cast<std::size_t>(wanted - 1)].lambda;
-    const double sigma = top + kSturmMargin * std::fabs(top) + 1.0e-300;
-    if ((fault = Factorise(sigma)) != ModalFault::None) break;
-    const auto below = static_cast<std::int64_t>(std::count_if(
-        found_.begin(), found_.end(), [this](const ModePair& mode) { return mode.lambda < factorShift_; }));
-    if (negatives_ == below) break;
-    // More roots found than exist below σ: a mode found twice.
-    if (negatives_ < below) {
-      fault = ModalFault::SolveError;
-      break;
+    const double top = found_[static_cast<std::size_t>(complete ? wanted - 1 : std::ssize(found_) - 1)].lambda;
+    const Sturm sturm = CheckBelow(top, fault);
+    if (sturm == Sturm::Fault) break;
+    if (sturm == Sturm::Agrees) {
+      if (complete) break;
+      // March: the roots above the floor are wanted next.
+      recovery = false;
+      shift = floor_;
+      if (std::isfinite(estimate) && estimate > floor_) shift = 0.5 * (top + estimate);
+      shift = std::max(shift, floor_);
+      start = std::move(outcome.restart);
+      continue;
     }
-    request = static_cast<std::int32_t>(negatives_ - below);
-    result_.missedRoots += request;
-    restart_.clear();
+    // Roots missing between the floor and the Sturm shift.
+    result_.missedRoots += static_cast<std::int32_t>(missing_);
     recovery = true;
+    if (std::isfinite(estimate) && estimate > floor_ && estimate < factorShift_)
+      shift = floor_ + 0.9 * (estimate - floor_);
+    else if (admitted == 0)
+      shift = factorShift_;  // they lie below the count's shift: the nearest of them are the most extreme there
   }
   for (ProgressArea area : {ProgressArea::Frequency, ProgressArea::Mode, ProgressArea::Iteration,
                             ProgressArea::Misconvergence, ProgressArea::File})
@@ -133,6 +216,27 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
     result_.modeShapes.push_back(std::move(mode.phi));
   }
   return result_;
+}
+
+// The Sturm count just above `top`: every root below the shift must be
+// among the distinct roots found. Agreeing, the shift becomes the floor.
+// More found than counted means the shift sits on a root's rounding: it
+// moves further up and counts again.
+ModeSearch::Sturm ModeSearch::CheckBelow(double top, ModalFault& fault) {
+  for (double margin = kSturmMargin; margin <= kSturmMarginLimit; margin *= kSturmMarginGrowth) {
+    if ((fault = Factorise(top + margin * std::fabs(top) + 1.0e-300)) != ModalFault::None) return Sturm::Fault;
+    const std::int64_t below = CountSturmBelow(found_, factorShift_);
+    missing_ = negatives_ - below;
+    if (missing_ == 0) {
+      floor_ = std::max(floor_, factorShift_);
+      return Sturm::Agrees;
+    }
+    if (missing_ > 0) return Sturm::Missing;
+  }
+  // Still more roots found than exist: no count settles it.
+  missing_ = 0;
+  fault = ModalFault::SolveError;
+  return Sturm::Fault;
 }
 
 ModalFault ModeSearch::CheckInput() {
@@ -164,29 +268,35 @@ std::int32_t ModeSearch::WantedCount(bool& complete) {
   return count;
 }
 
-// One Lanczos run on the factorisation at σ = 0, asked for the `count`
-// lowest roots not found yet; its modes join the found ones in order.
-ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, bool recovery) {
+// One Lanczos run on the factorisation at the current shift, asked for the
+// `count` lowest roots above the floor not found yet; the modes it returns
+// join the found ones in order once admitted as distinct (AdmitModes).
+ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, bool recovery,
+                             std::int32_t& admitted, LanczosOutcome& outcome) {
   std::vector<const std::vector<double>*> locked;
   for (const ModePair& mode : found_) locked.push_back(&mode.phi);
   LanczosGoal goal;
   goal.count = count;
   goal.cutOff = lambdaC_;
   goal.dimension = massEquations_ - static_cast<std::int32_t>(found_.size());
+  goal.floor = floor_;
+  for (const ModePair& mode : found_)
+    if (mode.lambda != factorShift_) goal.lockedTheta = std::max(goal.lockedTheta, 1.0 / std::fabs(mode.lambda - factorShift_));
   LanczosMonitor monitor;
   monitor.step = [this](std::int32_t step) {
     progress_.ShowText(ProgressArea::Iteration, "Iteration " + std::to_string(step) + "  ");
   };
   monitor.estimate = [this](double estimate, double previous) { ShowMisconvergence(estimate, previous); };
-  LanczosOutcome outcome = RunLanczos(LanczosOperator{profile_, factor_, factorShift_, M_}, locked, goal, start, monitor);
+  const LanczosOperator op{profile_, factor_, factorShift_, M_};
+  outcome = RunLanczos(op, locked, goal, start, monitor);
   if (outcome.broken) return ModalFault::SolveError;
-  restart_ = std::move(outcome.restart);
-  for (ModePair& mode : outcome.accepted) {
-    const double lambda = mode.lambda;
-    const auto at = std::upper_bound(found_.begin(), found_.end(), lambda,
-                                     [](double value, const ModePair& m) { return value < m.lambda; });
-    found_.insert(at, std::move(mode));
-    const auto j = static_cast<std::int32_t>(found_.size());
+  const std::vector<double> lambdas = AdmitModes(op, found_, std::move(outcome.accepted), outcome.thetaMax);
+  admitted = static_cast<std::int32_t>(lambdas.size());
+  for (const double lambda : lambdas) {
+    const auto j = static_cast<std::int32_t>(
+        std::lower_bound(found_.begin(), found_.end(), lambda,
+                         [](const ModePair& m, double value) { return m.lambda < value; }) -
+        found_.begin() + 1);
     ShowModeIteration(j, outcome.steps - 1);
     ShowModeFrequency(j, lambda);
     if (recovery) ++result_.passedRootModes;
@@ -264,6 +374,45 @@ ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const doubl
   for (std::int64_t i = 1; i <= E; ++i)
     if (factor[DA[i]] < 0.0) ++negatives;
   return ModalFault::None;
+}
+
+std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>& found,
+                               std::vector<ModePair> candidates, double thetaMax) {
+  const std::int64_t E = op.profile.equationCount;
+  std::vector<double> admitted;
+  for (ModePair& candidate : candidates) {
+    std::vector<double>& phi = candidate.phi;
+    const double whole = MassDot(op.M, phi.data(), phi.data(), E);
+    double left = OrthogonaliseAgainst(found, op.M, phi);
+    if (!(left > 0.0) || !std::isfinite(left)) continue;
+    double lambda = candidate.lambda;
+    if (!(left >= kDistinctShare * whole)) {
+      // A suspect: one solve tells an eigenvector from rounding.
+      Normalise(phi, left);
+      std::vector<double> y(phi.size(), 0.0);
+      for (std::int64_t i = 1; i <= E; ++i) y[i] = op.M[i] * phi[i];
+      if (!SolveDisplacements(op.factor, op.profile, y, SilentProgress()).Ok()) continue;
+      const double theta = MassDot(op.M, phi.data(), y.data(), E);
+      double residual = 0.0;
+      for (std::int64_t i = 1; i <= E; ++i) residual += op.M[i] * (y[i] - theta * phi[i]) * (y[i] - theta * phi[i]);
+      if (!(theta != 0.0) || !(std::sqrt(residual) <= kSuspectResidual * std::fabs(theta) + 1.0e-13 * thetaMax))
+        continue;
+      lambda = op.shift + 1.0 / theta;
+      phi = std::move(y);
+      left = OrthogonaliseAgainst(found, op.M, phi);
+      if (!(left > 0.0) || !std::isfinite(left)) continue;
+    }
+    Normalise(phi, left);
+    const auto at = std::upper_bound(found.begin(), found.end(), lambda,
+                                     [](double value, const ModePair& m) { return value < m.lambda; });
+    found.insert(at, ModePair{lambda, std::move(phi)});
+    admitted.push_back(lambda);
+  }
+  return admitted;
+}
+
+std::int64_t CountSturmBelow(std::span<const ModePair> found, double shift) {
+  return std::count_if(found.begin(), found.end(), [shift](const ModePair& mode) { return mode.lambda < shift; });
 }
 
 std::string ModalFaultMessage(ModalFault fault) {

@@ -2,14 +2,21 @@
 // K·φ = λ·M·φ with K the skyline stiffness matrix and M the diagonal (lumped)
 // mass matrix, which may be singular (massless rotations).
 //
-// Shift-invert Lanczos (Lanczos.h) on one skyline factorisation of K, then a
-// Sturm check: K − σM is factorised just above the highest root returned, and
-// its count of negative pivots must equal the number of roots found below σ.
+// Shift-invert Lanczos (Lanczos.h) on skyline factorisations of K − σM, each
+// run ended by a Sturm check: K − σM is factorised just above the highest
+// root found, and its count of negative pivots must equal the number of
+// distinct roots found below σ. Distinct: a mode joins the found ones only
+// once it is M-orthogonalised against them (AdmitModes), and a mode that
+// this leaves mostly rounding (a ghost copy of a root already found, the
+// mark of lost orthogonality) is refused unless one more solve proves the
+// remainder an eigenvector of its own, so a ghost can never fill the count.
 // A shortfall means roots were missed (a repeated root, or a part of the
 // structure the start vector did not reach): the search runs Lanczos again
-// from a fresh start, M-orthogonal to every mode found, until the count
-// agrees. So no root below the highest one returned is ever silently left
-// out. Each mode is normalised so that φᵀMφ = 1.
+// from a fresh start at a new shift, M-orthogonal to every mode found,
+// until the count agrees. An agreeing count with roots still wanted moves
+// the shift up past the roots found (Eigen.cpp). So every root comes once,
+// in order, and none below the highest one returned is silently left out.
+// Each mode is normalised so that φᵀMφ = 1; the modes are M-orthonormal.
 //
 // Which roots: the lowest `ModeCount`, ending after the first root above the
 // cut-off frequency; fewer when the model has fewer finite roots (one per
@@ -26,6 +33,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Lanczos.h"
 #include "analysis/Skyline.h"
 
 class AnalysisProgress;
@@ -76,6 +84,21 @@ ModalResult RunModalAnalysisFrom(const SkylineProfile& profile, std::span<const 
 ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M,
                             double& shift, std::vector<double>& factor, std::int64_t& negatives,
                             AnalysisProgress& progress);
+
+// Admits modes of a Lanczos run (op: its operator) into `found` (ascending
+// λ, M-orthonormal), keeping it ascending and M-orthonormal: each candidate
+// is M-orthogonalised against the modes found (twice when the first pass
+// removes much of it). One left nearly whole joins; one left mostly
+// rounding is a ghost of a mode found, refused unless one solve with the
+// run's factorisation shows the remainder an eigenvector (residual below
+// 1.0e-6 of its θ), which then joins with its Rayleigh quotient. thetaMax:
+// the run's largest |θ|. Returns the λ of the modes admitted.
+std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>& found,
+                               std::vector<ModePair> candidates, double thetaMax);
+
+// The distinct roots found below `shift`: what the Sturm count of K − σM
+// (its negative pivots) must equal.
+std::int64_t CountSturmBelow(std::span<const ModePair> found, double shift);
 
 std::string ModalFaultMessage(ModalFault fault);
 extern const char* const kNoMoreRootsMessage;

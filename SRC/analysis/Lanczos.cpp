@@ -12,11 +12,14 @@
 
 namespace {
 
-// A Ritz pair is accepted when ρ ≤ kResidualTolerance·θ + kResidualFloor·θmax:
+// A Ritz pair is accepted when ρ ≤ kResidualTolerance·|θ| + kResidualFloor·θmax:
 // λ is then good to far below 1.0e-10, and the floor keeps roots far above the
 // lowest (θ tiny against θmax) from waiting on rounding that cannot shrink.
 constexpr double kResidualTolerance = 1.0e-10;
 constexpr double kResidualFloor = 1.0e-13;
+// Each solve adds rounding of about ε·max|θ| to θ, so a root whose |θ| is
+// below this share of max|θ| cannot be resolved to 1e-10 at this shift.
+constexpr double kResolvable = 1.0e-5;
 // β below this share of ‖T‖ means the basis spans an invariant subspace.
 constexpr double kBreakdown = 1.0e-10;
 // Partial reorthogonalisation: the estimated loss of M-orthogonality between
@@ -43,6 +46,12 @@ class StartSequence {
   std::uint64_t state_ = 0x2545F4914F6CDD1Dull;
 };
 
+// A Ritz pair with residual bound ρ has converged, and can be resolved here.
+bool Acceptable(double rho, double theta, double thetaMax) {
+  return rho <= kResidualTolerance * std::fabs(theta) + kResidualFloor * thetaMax &&
+         std::fabs(theta) >= kResolvable * thetaMax;
+}
+
 // Room for the basis: enough steps for the roots asked for to converge, as
 // long as the basis and the images beside it stay within about 400 MB.
 std::int32_t StepLimit(const LanczosGoal& goal, std::int64_t equations) {
@@ -64,6 +73,8 @@ class LanczosRun {
   struct Check {
     bool met = false;
     std::vector<std::int32_t> accepted;  // indexes into θ, ascending λ
+    double nextEstimate = NAN;           // λ of the first candidate not accepted
+    double thetaMax = 0.0;
   };
 
   double* Q(std::size_t j) { return basis_[j].data(); }
@@ -75,7 +86,10 @@ class LanczosRun {
   void OrthogonaliseLocked(double* w);
   void OrthogonaliseBasis(double* w, std::size_t count);
   void NextOmega(double a, double b, std::vector<double>& next) const;
+  std::vector<std::int32_t> Candidates(const std::vector<double>& theta, double& thetaMax) const;
   Check Judge(const std::vector<double>& theta, const std::vector<double>& lastRow, double beta, bool record);
+  std::vector<std::int32_t> Converged(const std::vector<double>& theta, const std::vector<double>& lastRow,
+                                      double beta) const;
   void GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
                    const std::vector<double>& z, LanczosOutcome& outcome);
   void GatherRestart(const std::vector<std::int32_t>& accepted, const std::vector<double>& theta,
@@ -199,23 +213,35 @@ bool LanczosRun::StartVector(std::span<const double> v) {
   return true;
 }
 
-// Walks the Ritz values from the lowest λ up: the goal is met when the
-// `count` lowest, or those up to the first above the cut-off, have converged.
-LanczosRun::Check LanczosRun::Judge(const std::vector<double>& theta, const std::vector<double>& lastRow, double beta,
-                                    bool record) {
+// The Ritz values above the floor, ascending in λ: θ > 0 above the shift,
+// θ < 0 between the floor and the shift. thetaMax: the largest |θ| of all.
+std::vector<std::int32_t> LanczosRun::Candidates(const std::vector<double>& theta, double& thetaMax) const {
   std::vector<std::int32_t> order;
-  double thetaMax = 0.0;
+  thetaMax = goal_.lockedTheta;
   for (std::size_t i = 0; i < theta.size(); ++i) {
     thetaMax = std::max(thetaMax, std::fabs(theta[i]));
-    if (theta[i] > 0.0) order.push_back(static_cast<std::int32_t>(i));
+    if (theta[i] != 0.0 && op_.shift + 1.0 / theta[i] > goal_.floor) order.push_back(static_cast<std::int32_t>(i));
   }
-  std::sort(order.begin(), order.end(), [&theta](std::int32_t a, std::int32_t b) { return theta[a] > theta[b]; });
+  std::sort(order.begin(), order.end(),
+            [&](std::int32_t a, std::int32_t b) { return 1.0 / theta[a] < 1.0 / theta[b]; });
+  return order;
+}
+
+// Walks the Ritz values from the lowest λ above the floor up: the goal is
+// met when the `count` lowest, or those up to the first above the cut-off,
+// have converged.
+LanczosRun::Check LanczosRun::Judge(const std::vector<double>& theta, const std::vector<double>& lastRow, double beta,
+                                    bool record) {
+  double thetaMax = 0.0;
+  const std::vector<std::int32_t> order = Candidates(theta, thetaMax);
   Check check;
+  check.thetaMax = thetaMax;
   for (std::size_t k = 0; k < order.size(); ++k) {
     const std::int32_t i = order[k];
     const double rho = std::fabs(beta * lastRow[i]);
     const double lambda = op_.shift + 1.0 / theta[i];
-    if (!(rho <= kResidualTolerance * theta[i] + kResidualFloor * thetaMax)) {
+    if (!Acceptable(rho, theta[i], thetaMax)) {
+      check.nextEstimate = lambda;
       if (record && monitor_.estimate) {
         monitor_.estimate(lambda, k < previousEstimate_.size() ? previousEstimate_[k] : 0.0);
         previousEstimate_.assign(order.size(), 0.0);
@@ -226,10 +252,21 @@ LanczosRun::Check LanczosRun::Judge(const std::vector<double>& theta, const std:
     check.accepted.push_back(i);
     if (static_cast<std::int32_t>(check.accepted.size()) >= goal_.count || lambda > goal_.cutOff) {
       check.met = true;
+      if (k + 1 < order.size()) check.nextEstimate = op_.shift + 1.0 / theta[order[k + 1]];
       return check;
     }
   }
   return check;
+}
+
+// Every candidate whose residual bound passes, ascending in λ.
+std::vector<std::int32_t> LanczosRun::Converged(const std::vector<double>& theta, const std::vector<double>& lastRow,
+                                                double beta) const {
+  double thetaMax = 0.0;
+  std::vector<std::int32_t> converged;
+  for (std::int32_t i : Candidates(theta, thetaMax))
+    if (Acceptable(std::fabs(beta * lastRow[i]), theta[i], thetaMax)) converged.push_back(i);
+  return converged;
 }
 
 // The mode of a Ritz pair is S·M·x / θ with x = Q·s, gathered from the
@@ -388,8 +425,13 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     }
     std::vector<double> last(z.end() - static_cast<std::ptrdiff_t>(size), z.end());
     const Check chosen = Judge(theta, last, beta, false);
-    GatherModes(chosen.accepted, theta, z, outcome);
-    if (!chosen.met && !outcome.exhausted) GatherRestart(chosen.accepted, theta, z, outcome);
+    outcome.nextEstimate = chosen.nextEstimate;
+    outcome.thetaMax = chosen.thetaMax;
+    // A run cut short still hands over every root that has converged, those
+    // above an unconverged one too: the caller's Sturm count judges the gaps.
+    const std::vector<std::int32_t> taken = chosen.met ? chosen.accepted : Converged(theta, last, beta);
+    GatherModes(taken, theta, z, outcome);
+    if (!chosen.met && !outcome.exhausted) GatherRestart(taken, theta, z, outcome);
     return outcome;
   }
 }
@@ -400,11 +442,10 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
 void LanczosRun::GatherRestart(const std::vector<std::int32_t>& accepted, const std::vector<double>& theta,
                                const std::vector<double>& z, LanczosOutcome& outcome) {
   const std::size_t n = alpha_.size();
+  double thetaMax = 0.0;
   std::vector<std::int32_t> order;
-  for (std::size_t i = 0; i < theta.size(); ++i)
-    if (theta[i] > 0.0 && std::find(accepted.begin(), accepted.end(), static_cast<std::int32_t>(i)) == accepted.end())
-      order.push_back(static_cast<std::int32_t>(i));
-  std::sort(order.begin(), order.end(), [&theta](std::int32_t a, std::int32_t b) { return theta[a] > theta[b]; });
+  for (std::int32_t i : Candidates(theta, thetaMax))
+    if (std::find(accepted.begin(), accepted.end(), i) == accepted.end()) order.push_back(i);
   const std::size_t take = std::min(order.size(), static_cast<std::size_t>(
                                                        std::max<std::int64_t>(1, goal_.count - std::int64_t(accepted.size()))));
   outcome.restart.assign(E_ + 1, 0.0);

@@ -9,13 +9,20 @@
 // partial reorthogonalisation) estimates that orthogonality has decayed to
 // √ε, so no root comes back twice and none hides behind lost orthogonality.
 // The eigenvalues θ of the small tridiagonal matrix give λ = σ + 1/θ; a Ritz
-// pair is accepted when its residual bound β·|s| is small against θ. Its mode
+// pair is accepted when its residual bound β·|s| is small against |θ|, and
+// when |θ| is large enough against the largest |θ| of the operator (locked
+// roots included) for the rounding of the solves to leave λ good to 1e-10:
+// a root much further from the shift waits for a shift nearer to it. The
+// shift may lie above roots not yet found (between the caller's verified
+// floor and σ): they come out as negative θ, the nearest to σ being the
+// most extreme, so a run reaches the roots on both sides of its shift. Its mode
 // is gathered from the images S·M·q_j kept beside the basis, one solve away
 // from the Ritz vector: exact at the massless equations, which the basis
 // itself drops (the M inner product cannot see them). Memory: two vectors of
 // E per step, the step limit keeping both within about 400 MB.
 //
-// A run stops when the lowest roots it was asked for have converged, when its
+// A run stops when the lowest roots above the floor it was asked for have
+// converged, when its
 // basis holds every root this start can reach (a structure whose start vector
 // reaches only part of it restarts from a fresh vector first), or at its step
 // limit, handing back the sum of the unconverged Ritz vectors as the next
@@ -44,6 +51,8 @@ struct LanczosGoal {
   std::int32_t count = 1;        // converged roots wanted, lowest first
   double cutOff = HUGE_VAL;      // and none past the first one above this λ
   std::int32_t dimension = 0;    // the number of finite roots left (equations with mass − locked modes)
+  double floor = 0.0;            // every root at or below this λ is locked: only roots above it are sought
+  double lockedTheta = 0.0;      // the largest |θ| = 1/|λ − σ| of the locked roots
 };
 
 // One mode: λ and φ (1-based, size E + 1), normalised so that φᵀMφ = 1 and
@@ -55,6 +64,10 @@ struct ModePair {
 
 struct LanczosOutcome {
   std::vector<ModePair> accepted;  // ascending λ
+  // The lowest Ritz value above the floor and the accepted roots that had
+  // not converged (NaN when there was none): where the next roots lie.
+  double nextEstimate = NAN;
+  double thetaMax = 0.0;  // the largest |θ| of the run: the scale of its rounding
   std::int32_t steps = 0;
   bool exhausted = false;  // the basis held every root left
   bool broken = false;     // the M inner product was not positive (a negative mass)

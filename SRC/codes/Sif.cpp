@@ -19,8 +19,6 @@
 
 namespace {
 
-constexpr float kFitting = 1.0001f;
-
 void Raise(float& value, double to) {
   if (value < to) value = static_cast<float>(to);
 }

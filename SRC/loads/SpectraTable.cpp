@@ -27,7 +27,6 @@ namespace {
 
 constexpr int kNameLength = 31;
 constexpr int kFilePosition = 0;
-constexpr int kEditPosition = 1;
 constexpr int kOptionsPosition = 3;
 constexpr int kPrintCommand = 106;
 constexpr int kLibraryCommand = 270;

@@ -57,17 +57,22 @@ inline std::vector<double> DenseTimes(const Dense& A, const std::vector<double>&
   return y;
 }
 
-// Eigenvalues of a symmetric matrix by cyclic Jacobi rotations, ascending.
-inline std::vector<double> JacobiEigenvalues(Dense A) {
+// Eigenpairs of a symmetric positive definite matrix by cyclic Jacobi
+// rotations, ascending. A pair (p, q) is rotated while |a_pq| exceeds
+// ε·√(a_pp·a_qq): the test that keeps the small eigenvalues of a graded
+// matrix (stiff anchors beside soft pipe) to relative accuracy, where a test
+// against the matrix norm would stop while they are still wrong. vectors:
+// when given, column i holds the eigenvector of eigenvalue i.
+inline std::vector<double> JacobiEigen(Dense A, Dense* vectors = nullptr) {
   const std::size_t n = A.size();
+  Dense V = MakeDense(n);
+  for (std::size_t i = 0; i < n; ++i) V[i][i] = 1.0;
   for (int sweep = 0; sweep < 100; ++sweep) {
-    double off = 0.0, total = 0.0;
-    for (std::size_t i = 0; i < n; ++i)
-      for (std::size_t j = 0; j < n; ++j) (i == j ? total : off) += A[i][j] * A[i][j];
-    if (off <= 1.0e-30 * (total + off)) break;
+    bool rotated = false;
     for (std::size_t p = 0; p < n; ++p)
       for (std::size_t q = p + 1; q < n; ++q) {
-        if (A[p][q] == 0.0) continue;
+        if (!(std::fabs(A[p][q]) > 1.0e-17 * std::sqrt(std::fabs(A[p][p] * A[q][q])))) continue;
+        rotated = true;
         const double theta = (A[q][q] - A[p][p]) / (2.0 * A[p][q]);
         const double t = (theta >= 0.0 ? 1.0 : -1.0) / (std::fabs(theta) + std::sqrt(theta * theta + 1.0));
         const double c = 1.0 / std::sqrt(t * t + 1.0), s = t * c;
@@ -80,19 +85,40 @@ inline std::vector<double> JacobiEigenvalues(Dense A) {
           const double apk = A[p][k], aqk = A[q][k];
           A[p][k] = c * apk - s * aqk;
           A[q][k] = s * apk + c * aqk;
+          const double vkp = V[k][p], vkq = V[k][q];
+          V[k][p] = c * vkp - s * vkq;
+          V[k][q] = s * vkp + c * vkq;
         }
       }
+    if (!rotated) break;
   }
+  std::vector<std::size_t> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&A](std::size_t a, std::size_t b) { return A[a][a] < A[b][b]; });
   std::vector<double> values(n);
-  for (std::size_t i = 0; i < n; ++i) values[i] = A[i][i];
-  std::sort(values.begin(), values.end());
+  if (vectors) *vectors = MakeDense(n);
+  for (std::size_t i = 0; i < n; ++i) {
+    values[i] = A[order[i]][order[i]];
+    if (vectors)
+      for (std::size_t k = 0; k < n; ++k) (*vectors)[k][i] = V[k][order[i]];
+  }
   return values;
 }
 
-// Roots of K·φ = λ·M·φ for a diagonal M that may be singular: the massless
-// equations are condensed out exactly (K_red = K_mm - K_mr·K_rr⁻¹·K_rm), then
-// M^-½·K_red·M^-½ goes to Jacobi. K, M: 0-based.
-inline std::vector<double> ReferenceEigenvalues(const Dense& K, const std::vector<double>& M) {
+inline std::vector<double> JacobiEigenvalues(const Dense& A) { return JacobiEigen(A); }
+
+// The roots of K·φ = λ·M·φ with their modes, found densely.
+struct ReferenceModes {
+  std::vector<double> lambda;             // ascending, one per equation with mass
+  std::vector<std::vector<double>> phi;   // phi[i]: 1-based, size E + 1, φᵀMφ = 1
+};
+
+// K·φ = λ·M·φ for a diagonal M that may be singular: the massless equations
+// r are condensed out exactly (K_red = K_mm − K_mr·K_rr⁻¹·K_rm, their terms
+// of a mode −K_rr⁻¹·K_rm·φ_m), the massed part is reduced by the Cholesky
+// factor of its mass (M^½, diagonal) to M^-½·K_red·M^-½, which goes to
+// Jacobi. K, M: 0-based.
+inline ReferenceModes ReferenceEigenpairs(const Dense& K, const std::vector<double>& M) {
   std::vector<std::size_t> massive, massless;
   for (std::size_t i = 0; i < M.size(); ++i) (M[i] != 0.0 ? massive : massless).push_back(i);
   const std::size_t r = massless.size();
@@ -127,7 +153,25 @@ inline std::vector<double> ReferenceEigenvalues(const Dense& K, const std::vecto
   for (std::size_t i = 0; i < massive.size(); ++i)
     for (std::size_t j = i + 1; j < massive.size(); ++j)
       reduced[i][j] = reduced[j][i] = 0.5 * (reduced[i][j] + reduced[j][i]);
-  return JacobiEigenvalues(reduced);
+  Dense Y;
+  ReferenceModes modes;
+  modes.lambda = JacobiEigen(reduced, &Y);
+  for (std::size_t m = 0; m < massive.size(); ++m) {
+    std::vector<double> phi(M.size() + 1, 0.0);
+    for (std::size_t i = 0; i < massive.size(); ++i) phi[massive[i] + 1] = Y[i][m] / std::sqrt(M[massive[i]]);
+    for (std::size_t c = 0; c < r; ++c) {
+      double s = 0.0;
+      for (std::size_t i = 0; i < massive.size(); ++i) s -= Z[c][i] * phi[massive[i] + 1];
+      phi[massless[c] + 1] = s;
+    }
+    modes.phi.push_back(std::move(phi));
+  }
+  return modes;
+}
+
+// The roots alone, ascending.
+inline std::vector<double> ReferenceEigenvalues(const Dense& K, const std::vector<double>& M) {
+  return ReferenceEigenpairs(K, M).lambda;
 }
 
 // 3D beam element in local axes (x along the beam), Euler-Bernoulli.
@@ -168,11 +212,14 @@ inline void AddAnchor(AssembledModel& model, const LocationVector& node) {
 // A cantilever of `elements` beam elements along the unit direction that the
 // local frame's first column gives, anchored at node 1, translational masses
 // lumped at the nodes (ρA·L per inner node, half at the tip, none at the
-// anchor), rotations massless. Node i has position i.
+// anchor unless `massAtAnchor`: then half there too, as the program lumps
+// them, carried by the stiff anchor springs), rotations massless. Node i has
+// position i.
 struct Cantilever {
   int elements = 20;
   double length = 240.0, E = 29.0e6, G = 11.2e6, A = 10.0, Iy = 100.0, Iz = 60.0, J = 160.0;
   double massPerLength = 0.01;  // ρA, lb·s²/in per in
+  bool massAtAnchor = false;
   LocalFrame frame{{{1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}}};
 };
 
@@ -190,8 +237,8 @@ inline AssembledModel BuildCantilever(const Cantilever& c) {
   const ElementStiffness k = BeamStiffness(c.E, c.G, c.A, c.Iy, c.Iz, c.J, L);
   for (const LocationVector& lv : connections) TransformAndAssembleElement(model.K, model.profile, k, c.frame, lv);
   AddAnchor(model, ElementLocationVector(positions, 1, 0));
-  for (int i = 2; i <= nodes; ++i) {
-    const double m = c.massPerLength * L * (i == nodes ? 0.5 : 1.0);
+  for (int i = c.massAtAnchor ? 1 : 2; i <= nodes; ++i) {
+    const double m = c.massPerLength * L * (i == nodes || i == 1 ? 0.5 : 1.0);
     for (int d = 1; d <= 3; ++d) model.M[6 * (i - 1) + d] = m;
   }
   return model;

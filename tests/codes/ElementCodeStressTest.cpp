@@ -102,7 +102,7 @@ TEST_F(ElementCodeStressTest, Class2StressIndicesAndTheB31jPairing) {
   MakeElbow();
   // ASME Class 2 (1992): the elbow's B1 = 0.4 h - 0.1 = 0.000151, B2 = 1.3 /
   // h^(2/3) = 3.27249; 2 B1 PD/4t + B2 M / Z with M = 8774.96: 3380.310.
-  const auto class2 = [this](const CodeStressCase& c, CodeStressRecord& r) {
+  const auto class2 = [](const CodeStressCase& c, CodeStressRecord& r) {
     return ElementClass2Stresses(c, r, ElementEndStressIndices(c.cm, c.sifs, r.element), false);
   };
   EXPECT_NEAR(Stress(10, arc, class2).end1, 3380.310, 0.01);
