@@ -1,6 +1,7 @@
 // The result chooser list and its dialog; see ResultChooser.h.
 #include "results/ResultChooser.h"
 
+#include "evaluations/FlangeReport.h"
 #include "model/Model.h"
 #include "results/OtherSelectors.h"
 #include "results/RadioChooser.h"
@@ -31,13 +32,14 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (sorted stresses, code compliance, branch connection stresses, the hanger, "
-      "flange and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
+      "the result tables of later work (sorted stresses, code compliance, branch connection stresses, the hanger "
+      "and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
       "results, accelerations, time history): the chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
   const bool cases = TheResultCases().count > 0;
+  if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});

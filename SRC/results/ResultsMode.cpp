@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "evaluations/FlangeReport.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
 #include "loads/Spectrum.h"
@@ -86,6 +87,7 @@ void BackToTheModel(bool batch) {
 void FreeResultArrays(Model& model) {
   HideHighlight();
   FreeSupportLoadSummary(model);
+  FreeFlangeReport();
   FreeResultBuffers();
   TheResults() = ResultsFileContents{};
   ClearResultCases();
@@ -154,7 +156,7 @@ void LeaveResultsMenus() {
 void PrepareResultsAfterRead(Model& model) {
   STAND_IN(
       "the post-read steps of later work: the creep-range check, the SIFs and code stresses, the "
-      "rotating-equipment report, the time-history lists, the flange report, the dynamic susceptibility file, "
+      "rotating-equipment report, the time-history lists, the dynamic susceptibility file, "
       "the results print choices");
   Mode().inResults = true;
   SetTableResultsShown(true);
@@ -169,6 +171,7 @@ void PrepareResultsAfterRead(Model& model) {
   ResultCaseTable& cases = TheResultCases();
   if (TheResults().stressElements.empty()) cases.flags.codeStress = false;
   if (code == 21 && AnySectionHasSoil(model)) cases.flags.buried = true;
+  FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   EnterResultsMenus();
   BuildSupportKindList(model);
