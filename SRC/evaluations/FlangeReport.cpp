@@ -281,26 +281,32 @@ void WriteText(const std::vector<FlangeLoadingResult>& rows) {
   if (g_ReportLine != kReportBodyLine) ReportRule();
 }
 
+// The fields of `g_LineText` as one line (its last comma is the line's).
+void AppendCsvLine() {
+  if (!g_LineText.empty() && g_LineText.back() == ',') g_LineText.pop_back();
+  ReportAppendLine(g_LineText);
+  ReportNewLine();
+}
+
 void WriteCsv(const std::vector<FlangeLoadingResult>& rows) {
   ReportAppendLine("Flange Loading Report");
   ReportNewLine();
   ReportNewLine();
-  std::vector<std::string> heading, units;
-  for (int column = 1; column <= kColumns; ++column) {
+  std::vector<std::string> heading;
+  for (int column = 1; column < kColumns; ++column) {
     std::string text = HeadingOf(column, 0);
     if (!text.empty()) text += " ";
     heading.push_back(text + HeadingOf(column, 1));
   }
+  heading.push_back("Flange Pressure/Allowable");
   WriteCsvCells(heading);
   g_LineText.clear();
   for (int column = 1; column <= kColumns; ++column) ReportPutUnits(kHeadingUnits[column - 1]);
-  ReportAppendLine(g_LineText);
-  ReportNewLine();
+  AppendCsvLine();
   for (const FlangeLoadingResult& result : rows) {
     g_LineText.clear();
     for (int column = 1; column <= kColumns; ++column) ReportPutField(FlangeReportCell(result, column));
-    ReportAppendLine(g_LineText);
-    ReportNewLine();
+    AppendCsvLine();
   }
 }
 

@@ -16,6 +16,7 @@
 
 #include "FlangeTesting.h"
 #include "evaluations/FlangeReport.h"
+#include "graphics/PrinterSettings.h"
 #include "graphics/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
@@ -136,6 +137,38 @@ TEST_F(FlangeReportTest, TheTextReportPutsItsColumnsUnderTheHeadings) {
   EXPECT_EQ(row.substr(16, 3), "150");    // P ends under "Pressure" (column 19)
   EXPECT_EQ(row.substr(66, 3), "740");    // the allowable ends at 69
   EXPECT_EQ(row.substr(73, 5), "0.625");  // the ratio at 78
+
+  // The comma-separated form: headings, units, one row of fields.
+  const std::string csv = folder_ + "/flanges.csv";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Flange report",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1002, 0); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [csv](HWND dialog) {
+    SetDlgItemText(dialog, edt1, csv.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [](HWND) {});
+  SendMessage(ResultsFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  std::ifstream csvIn(csv, std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(csvIn)), std::istreambuf_iterator<char>());
+  EXPECT_NE(text.find("\r\nFlange Loading Report,\r\n\r\nNode,Pressure,Bending moment,Axial force,Gasket diameter,"
+                      "Flange Pressure,Allowable Pressure,Flange Pressure/Allowable,\r\n"
+                      ",(psi),(ft-lb),(lb),(inch),(psi),(psi),,\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\r\n20,150,8333,2000,12.0000,462,740,0.625,\r\n"), std::string::npos) << text;
+
+  // The printer's grid, seen in the preview: one page.
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Flange report",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1001, 0); });
+  SendMessage(ResultsFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  PrinterSettings& printer = TextPrinter();
+  ASSERT_NE(printer.previewFrame, nullptr);
+  EXPECT_EQ(printer.pageCount, 1);
+  SendMessage(printer.previewFrame, WM_CLOSE, 0, 0);
+  platform::RunUntilIdle();
 }
 
 }  // namespace

@@ -142,6 +142,20 @@ TEST_F(FlangeStressesReportTest, ThePreviewHasTheResultsOnASecondPage) {
   platform::CheckModalScript();
 }
 
+TEST_F(FlangeStressesReportTest, PrintWritesThePrintersDocument) {
+  OpenDefaults(true);
+  const std::string pdf = Path("joint.pdf");
+  AnswerSheet(IDOK);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    SetDlgItemText(dialog, edt3, pdf.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Tool(106);
+  platform::CheckModalScript();
+  EXPECT_EQ(Bytes(pdf).substr(0, 5), "%PDF-");
+  EXPECT_EQ(TextPrinter().document, nullptr);
+}
+
 TEST_F(FlangeStressesReportTest, TheTableIsAsWideAsItsWidestLineAndAlignsTheStressColumns) {
   OpenDefaults(true);
   TableWindow* table = TableOfWindow(ListTableWindow(0));

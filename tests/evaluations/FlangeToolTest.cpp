@@ -332,6 +332,19 @@ TEST_F(FlangeToolTest, AFlgFileOpensByItsExtensionAndAModelClosesTheTool) {
   EXPECT_EQ(TheFlangeDocument().path, path);
 }
 
+TEST_F(FlangeToolTest, ANewModelFromTheToolGivesTheListFrameBack) {
+  NewTool();
+  SetFlangeModified(false);
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });  // Model
+  Tool(101);
+  platform::CheckModalScript();
+  EXPECT_FALSE(FlangeToolHoldsListFrame());
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_EQ(TheModel().rowCount, 2);
+  EXPECT_EQ(ListFrame().accelerators, ListAccelerators);
+}
+
 TEST_F(FlangeToolTest, ClosingTheWindowAsksThenEndsTheProgram) {
   NewTool();
   AnswerSaveQuestion("Untitled", IDCANCEL);
