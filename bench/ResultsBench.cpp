@@ -8,24 +8,8 @@
 // "SevenThousandRows" is the largest model (aim: under 100 ms).
 #include <benchmark/benchmark.h>
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <string>
-
-#include "SerpentineModel.h"
-#include "analysis/AnalysisDriver.h"
-#include "analysis/RunState.h"
-#include "files/ModelFile.h"
-#include "graphics/GraphicsThread.h"
+#include "AnalysedProgram.h"
 #include "platform/Paint.h"
-#include "platform/ResourceTemplates.h"
-#include "platform/System.h"
-#include "platform/Window.h"
-#include "resources/QuorvelResources.h"
 #include "results/DisplacementTables.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsFile.h"
@@ -37,49 +21,7 @@
 
 namespace {
 
-char g_BenchModuleTag;
-
-class AnalysedProgram {
- public:
-  explicit AnalysedProgram(int rows) {
-    folder_ = std::filesystem::temp_directory_path() / ("quorvel-results-bench-" + std::to_string(getpid()));
-    std::filesystem::create_directories(folder_ / "config" / "quorvel");
-    setenv("QUORVEL_DISPLAY", "headless", 1);
-    setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
-    setenv("HOME", folder_.c_str(), 1);
-    std::ofstream(FirstRunMarkerPath()).put('\n');
-    const auto resources = QuorvelResources();
-    platform::RegisterResources(resources.data(), resources.size());
-    InstanceHandle = reinterpret_cast<HINSTANCE>(&g_BenchModuleTag);
-    InitApplication("");
-    Model& model = TheModel();
-    bench_models::BuildSerpentine(model, rows, (folder_ / "serpentine.mod").string());
-    WriteModelFile(model.path);
-    model.modified = false;
-    try {
-      RunAnalysis(model, SilentProgress());
-    } catch (const std::string& message) {
-      std::fprintf(stderr, "analysis refused: %s\n", message.c_str());
-      throw;
-    }
-  }
-  ~AnalysedProgram() {
-    LeaveResultsMode();
-    TheModel().modified = false;
-    PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
-    RunMessageLoop();
-    EndGraphicsThread();
-    ExitApplication();
-    platform::Shutdown();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-  }
-  AnalysedProgram(const AnalysedProgram&) = delete;
-  AnalysedProgram& operator=(const AnalysedProgram&) = delete;
-
- private:
-  std::filesystem::path folder_;
-};
+using bench_models::AnalysedProgram;
 
 // Open (prepared without the graphics window, whose redraw of the model is
 // its own benchmark's), then the Results window with the table laid out

@@ -6,6 +6,7 @@
 
 #include "elements/BendDialog.h"
 #include "elements/BendList.h"
+#include "elements/BranchPointsList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
 #include "model/LayoutTable.h"
@@ -102,6 +103,7 @@ bool RunElementKindDialog(HWND owner, int row, ElementType type) {
 void RegisterKindLists() {
   RegisterLists(ElementKinds());
   RegisterLists(DataKinds());
+  RegisterBranchPointsList();
 }
 
 void PrintKindSections() {

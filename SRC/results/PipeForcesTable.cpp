@@ -1,25 +1,35 @@
-// The pipe forces table; see PipeForcesTable.h.
+// The pipe forces tables; see PipeForcesTable.h.
 #include "results/PipeForcesTable.h"
 
+#include <algorithm>
 #include <array>
+#include <cmath>
+#include <functional>
 #include <string>
 
+#include "analysis/EndForces.h"
+#include "codes/CodeStressDriver.h"
+#include "codes/StressIndices.h"
 #include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
+#include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "results/CodeStressResults.h"
 #include "results/ElementForceValues.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultPrint.h"
+#include "results/ResultViewItems.h"
 #include "results/ResultsFile.h"
 #include "results/TextMeasure.h"
+#include "shell/NumberText.h"
 #include "shell/StandIn.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
@@ -27,9 +37,44 @@
 
 namespace {
 
-constexpr int kColumns = 7;
+constexpr int kLcsCommand = 327;
 constexpr const char* kLocalNames[6] = {"fx", "fy", "fz", "mx", "my", "mz"};
 constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
+
+bool InTypes(int type, std::initializer_list<int> types) {
+  for (int t : types)
+    if (t == type) return true;
+  return false;
+}
+
+int Code() { return TheModel().options.PipingCode; }
+
+bool IsExpansionType(int type) { return (type >= 2 && type <= 7) || (type >= 51 && type <= 99); }
+bool IsOccasionalType(int type) {
+  return InTypes(type, {12, 13, 31, 35, 36, 37, 107, 108, 109});
+}
+
+// The columns and heading lines of a member in the axes shown.
+struct Shape {
+  int columns = 7;
+  int headingLines = 2;
+};
+
+Shape ShapeOf(PipeForcesMember member) {
+  if (g_ShowGlobalForces) return {7, 2};
+  switch (member) {
+    case PipeForcesMember::FlexibilityFactor: return {14, 3};
+    case PipeForcesMember::VonMises: return {12, 3};
+    default: return {10, 2};
+  }
+}
+
+std::string ForceText(float value) { return FormatForce(value); }
+std::string MomentText(double value) { return FormatMoment(static_cast<float>(value)); }
+std::string StressText(double value) {
+  if (IsFlaggedStress(std::fabs(value)) || !std::isfinite(value)) return kNotFiniteText;
+  return FormatStress(static_cast<float>(value));
+}
 
 class PipeForcesTableWindow : public ResultTableWindow {
  public:
@@ -38,10 +83,17 @@ class PipeForcesTableWindow : public ResultTableWindow {
     nodePair = true;
   }
 
+  PipeForcesMember member = PipeForcesMember::Plain;
+  std::string stressHeading;
+  bool b1b2 = false;
+
+  // The record of a row: rows are the code stress records in element order.
   int ElementOfRow(int row) const {
     const auto& elements = TheResults().stressElements;
     return row >= 1 && row <= static_cast<int>(elements.size()) ? elements[static_cast<std::size_t>(row) - 1] : 0;
   }
+  const AnalysisElement& Element(int e) const { return TheResults().elements[static_cast<std::size_t>(e)]; }
+  bool StressShown() const { return !stressHeading.empty() && TheCodeStresses().cm != nullptr; }
 
   std::string Title() const {
     return std::string("Pipe forces in ") + (g_ShowGlobalForces ? "global" : "local") + " coordinates";
@@ -49,6 +101,9 @@ class PipeForcesTableWindow : public ResultTableWindow {
 
   void Load() {
     LoadCaseElementForces();
+    stressHeading = PipeForcesStressHeading();
+    b1b2 = member == PipeForcesMember::Plain && PipeForcesShowB1B2();
+    cachedElement_ = 0;
     ShowResultsTitle(Title());
   }
   void Reload() override {
@@ -58,50 +113,123 @@ class PipeForcesTableWindow : public ResultTableWindow {
   std::string PrintName() override { return "Pipe forces"; }
   void DefineColumns() override {
     widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
-    SpreadMaxWidth(widths, 2, 7);
+    Equalize(widths, ScreenTextWidth(*this));
   }
+
+  // The width rules of the printed table, applied on screen too.
+  void Equalize(std::vector<int>& w, const TextWidthFunction& width) const {
+    if (g_ShowGlobalForces) {
+      SpreadMaxWidth(w, 2, 7);
+      return;
+    }
+    switch (member) {
+      case PipeForcesMember::FlexibilityFactor: {
+        SpreadMaxWidth(w, 2, 4);
+        EqualizePairWidth(w, 5, 6);
+        EqualizePairWidth(w, 7, 8);
+        EqualizePairWidth(w, 9, 10);
+        EqualizePairWidth(w, 11, 13);
+        const int outplane = width(std::string("Outpln") + UnitLabel(kUnitMoment));
+        if (outplane > w[6] + w[7]) {
+          w[6] += outplane - (w[6] + w[7]);
+          w[8] = w[6];
+        }
+        // The flexibility factors come with the force tables' factors.
+        STAND_IN("the element flexibility factors FFi, FFo and FFt of the force tables");
+        w[11] = w[12] = w[13] = 0;
+        if (!StressShown()) w[14] = 0;
+        break;
+      }
+      case PipeForcesMember::VonMises: SpreadMaxWidth(w, 2, 7); break;
+      default:
+        SpreadMaxWidth(w, 2, 7);
+        if (b1b2)
+          EqualizePairWidth(w, 8, 9);
+        else
+          w[9] = 0;
+        if (!StressShown()) w[10] = 0;
+        break;
+    }
+  }
+
+  std::vector<HeadingGroup> Groups() const {
+    if (g_ShowGlobalForces) return {};
+    const std::string moment = UnitLabel(kUnitMoment);
+    if (member == PipeForcesMember::FlexibilityFactor)
+      return {{5, 6, "Torsion" + moment}, {7, 8, "Inplane" + moment}, {9, 10, "Outplane" + moment}};
+    if (member == PipeForcesMember::VonMises) return {{10, 12, std::string("Stress ") + UnitLabel(kUnitStress)}};
+    return {};
+  }
+
   std::string HeadingText(int column, int line) override {
+    const Shape shape = ShapeOf(member);
+    // Three-line headings keep their first line for the group captions.
+    if (shape.headingLines == 3) {
+      if (line == 0) return {};
+      --line;
+    }
     if (column == 1) return line == 0 ? "Node" : "";
-    if (column < 2 || column > 7) return {};
-    if (line == 0) return (g_ShowGlobalForces ? kGlobalNames : kLocalNames)[column - 2];
-    return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
+    if (g_ShowGlobalForces) {
+      if (column > 7) return {};
+      if (line == 0) return kGlobalNames[column - 2];
+      return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
+    }
+    switch (member) {
+      case PipeForcesMember::FlexibilityFactor: return FlexibilityHeading(column, line);
+      case PipeForcesMember::VonMises: return VonMisesHeading(column, line);
+      default: return PlainHeading(column, line);
+    }
   }
   std::string CellText(int row, int column, int line) override {
     const int e = ElementOfRow(row);
-    if (e == 0 || e >= static_cast<int>(g_CaseElementForces.size())) return {};
-    const AnalysisElement& element = TheResults().elements[static_cast<std::size_t>(e)];
+    if (e == 0 || e >= static_cast<int>(g_CaseElementForces.size()) || line < 0 || line > 1) return {};
+    const AnalysisElement& element = Element(e);
     if (column == 1) return NodeNumberText(TheModel().nodes[line == 0 ? element.node1 : element.node2].id);
     const std::array<float, 12>& record = g_CaseElementForces[static_cast<std::size_t>(e)];
-    if (!g_ShowGlobalForces) return FormatLocalForce(record, column, line, 2);
-    if (cachedElement_ != e || cachedCase_ != g_ResultCase) {
-      global_ = PipeForceValues(TheModel(), element, record);
-      cachedElement_ = e;
-      cachedCase_ = g_ResultCase;
+    if (g_ShowGlobalForces) {
+      if (cachedElement_ != e || cachedCase_ != g_ResultCase) {
+        global_ = PipeForceValues(TheModel(), element, record);
+        cachedElement_ = e;
+        cachedCase_ = g_ResultCase;
+      }
+      return FormatPipeForce(global_, column, line, 0, IsDynamicLoadCase());
     }
-    return FormatPipeForce(global_, column, line, 0, IsDynamicLoadCase());
+    switch (member) {
+      case PipeForcesMember::FlexibilityFactor: return FlexibilityCell(row, e, record, column, line);
+      case PipeForcesMember::VonMises: return VonMisesCell(row, e, record, column, line);
+      default: return PlainCell(row, e, record, column, line);
+    }
   }
   void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
     from = to = 0;
     const int e = ElementOfRow(row);
     if (e == 0) return;
-    const AnalysisElement& element = TheResults().elements[static_cast<std::size_t>(e)];
-    from = TheModel().nodes[element.node1].id;
-    to = TheModel().nodes[element.node2].id;
+    from = TheModel().nodes[Element(e).node1].id;
+    to = TheModel().nodes[Element(e).node2].id;
   }
   void KeyDown(UINT key) override {
     if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
   }
   void CurrentRowChanged() override {
     const int e = ElementOfRow(currentRow);
-    if (e != 0) HighlightElementRow(TheResults().elements[static_cast<std::size_t>(e)].row);
+    if (e == 0) return;
+    HighlightElementRow(Element(e).row);
+    StoreFrameOfRow();
   }
   void Prepare() override {
     cachedElement_ = 0;
     AddForceNavigationMenu(MultipleForceKinds());
+    if (!g_ShowGlobalForces) InsertViewItems({{kLcsCommand, LcsMenuTextNow()}});
   }
   void Close() override {
     HideHighlight();
     RemoveForceNavigationMenu();
+    RemoveViewItems({kLcsCommand});
+    EraseLcsTriad(TheLcsTriad());
+  }
+  void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
+  void DrawColumnRule(int column) override {
+    if (!DrawGroupColumnRule(*this, Groups(), column)) ResultTableWindow::DrawColumnRule(column);
   }
   void ContextMenu() override {
     HMENU popup = CreatePopupMenu();
@@ -121,7 +249,130 @@ class PipeForcesTableWindow : public ResultTableWindow {
   }
   void WriteText() override;
 
+  // The end-1 frame of the current row's element, for the LCS display.
+  void StoreFrameOfRow() {
+    const int e = ElementOfRow(currentRow);
+    if (e == 0 || g_ShowGlobalForces) return;
+    const AnalysisElement& element = Element(e);
+    const ElementEndFrames frames = ComputeElementEndFrames(TheModel(), static_cast<ElementType>(element.kind),
+                                                            element.row, element.node1, element.node2);
+    LcsTriad& triad = TheLcsTriad();
+    const bool shown = triad.shown;
+    if (shown) EraseLcsTriad(triad);
+    std::array<std::array<float, 3>, 3> axes{};
+    const Vector3d* vectors[3] = {&frames.end1.x, &frames.end1.y, &frames.end1.z};
+    for (std::size_t a = 0; a < 3; ++a)
+      for (std::size_t i = 0; i < 3; ++i) axes[a][i] = static_cast<float>((*vectors[a])[i]);
+    StoreLcsFrame(triad, element.node1, axes);
+    if (shown) ToggleLcsTriad(triad);
+  }
+  static std::string LcsMenuTextNow() { return TheLcsTriad().shown ? "&Hide LCS" : "&Show LCS"; }
+
  private:
+  std::string PlainHeading(int column, int line) const {
+    if (column >= 2 && column <= 7) {
+      if (line == 0) return kLocalNames[column - 2];
+      return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
+    }
+    if (column == 8) return line == 0 ? (b1b2 ? "B1" : "SIF") : "";
+    if (column == 9) return line == 0 && b1b2 ? "B2" : "";
+    if (column == 10) return line == 0 ? stressHeading : StressShown() ? UnitLabel(kUnitStress) : "";
+    return {};
+  }
+  std::string FlexibilityHeading(int column, int line) const {
+    static const char* const names[] = {"", "Node", "Axial", "y Shear", "z Shear", "Moment", "SIF", "Moment",
+                                        "SIF", "Moment", "SIF", "FFi", "FFo", "FFt"};
+    if (column >= 2 && column <= 4) return line == 0 ? names[column] : UnitLabel(kUnitForce);
+    if (column >= 5 && column <= 13) return line == 0 ? names[column] : "";
+    if (column == 14) return line == 0 ? stressHeading : StressShown() ? UnitLabel(kUnitStress) : "";
+    return {};
+  }
+  std::string VonMisesHeading(int column, int line) const {
+    if (column >= 2 && column <= 7) {
+      if (line == 0) return kLocalNames[column - 2];
+      return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
+    }
+    switch (column) {
+      case 8: return line == 0 ? "Inplane" : "SIF";
+      case 9: return line == 0 ? "Outplane" : "SIF";
+      case 10: return line == 0 ? "Von Mises" : "";
+      case 11: return line == 0 ? "Maximum" : "";
+      case 12: return line == 0 ? "Minimum" : "";
+      default: return {};
+    }
+  }
+
+  static const EndSifs* SifsOf(int e, int line) {
+    const SifTables& sifs = TheCodeStresses().sifs;
+    if (e < 1 || e >= static_cast<int>(sifs.elements.size())) return nullptr;
+    return &sifs.elements[static_cast<std::size_t>(e)].ends[static_cast<std::size_t>(line)];
+  }
+  std::string StressCell(int row, int line) const {
+    double stress = 0.0;
+    if (!StressShown() || !CurrentCaseEndStress(row, line, b1b2, stress)) return {};
+    return StressText(stress);
+  }
+  std::string PlainCell(int row, int e, const std::array<float, 12>& record, int column, int line) const {
+    if (column >= 2 && column <= 7) return FormatLocalForce(record, column, line, 2);
+    if (column == 8 || column == 9) {
+      if (b1b2) {
+        const CodeStressResults& r = TheCodeStresses();
+        if (r.cm == nullptr) return {};
+        const StressIndices indices = ElementEndStressIndices(*r.cm, r.sifs, e);
+        return FormatFixedWidth(column == 8 ? indices.B1[line] : indices.B2[line], 7, 2);
+      }
+      const EndSifs* s = SifsOf(e, line);
+      return column == 8 && s != nullptr ? std::string(FormatSif(s->inPlane)) : std::string();
+    }
+    if (column == 10) return StressCell(row, line);
+    return {};
+  }
+  std::string FlexibilityCell(int row, int e, const std::array<float, 12>& record, int column, int line) const {
+    const std::size_t base = line == 0 ? 0 : 6;
+    const EndSifs* s = SifsOf(e, line);
+    switch (column) {
+      case 2: case 3: case 4: return ForceText(record[base + static_cast<std::size_t>(column - 2)]);
+      case 5: return MomentText(record[base + 3]);
+      case 6: return s != nullptr ? FormatSif(s->torsion) : "";
+      case 7: case 9: {
+        double inPlane = record[base + 5], outPlane = record[base + 4];
+        ResolvedAtBranch(e, line, inPlane, outPlane);
+        return MomentText(column == 7 ? inPlane : outPlane);
+      }
+      case 8: return s != nullptr ? FormatSif(s->inPlane) : "";
+      case 10: return s != nullptr ? FormatSif(s->outPlane) : "";
+      case 14: return StressCell(row, line);
+      default: return {};
+    }
+  }
+  std::string VonMisesCell(int row, int e, const std::array<float, 12>& record, int column, int line) const {
+    if (column >= 2 && column <= 7) return FormatLocalForce(record, column, line, 2);
+    const EndSifs* s = SifsOf(e, line);
+    if (column == 8) return s != nullptr ? FormatSif(s->inPlane) : "";
+    if (column == 9) return s != nullptr ? FormatSif(s->outPlane) : "";
+    const CodeStressResults& r = TheCodeStresses();
+    if (column < 10 || column > 12 || row > r.RecordCount()) return {};
+    // Von Mises (the equivalent stress), maximum and minimum principal.
+    static constexpr std::size_t kValue[3] = {2, 0, 1};
+    return StressText(r.Record(row).uncoded[static_cast<std::size_t>(line)][kValue[column - 10]]);
+  }
+  // At a branch junction the in-plane and out-of-plane moments of a pipe,
+  // jacketed pipe or reducer end are those in the plane of the branch SIF.
+  static void ResolvedAtBranch(int e, int line, double& inPlane, double& outPlane) {
+    const CodeStressResults& r = TheCodeStresses();
+    const int code = Code();
+    if (r.cm == nullptr || !InTypes(code, {2, 3, 4, 5, 6, 16})) return;
+    const AnalysisElement& element = r.cm->Element(e);
+    if (!InTypes(element.kind, {3, 6, 9})) return;
+    const int node = line == 0 ? element.node1 : element.node2;
+    if (!r.cm->IsBranchPoint(node)) return;
+    double mi = 0.0, mo = 0.0;
+    if (CurrentCaseBranchMoments(e, node, mi, mo)) {
+      inPlane = mi;
+      outPlane = mo;
+    }
+  }
+
   int cachedElement_ = 0;
   int cachedCase_ = 0;
   std::array<double, 12> global_{};
@@ -132,46 +383,62 @@ PipeForcesTableWindow& TheTable() {
   return table;
 }
 
-// The file road writes the table as it stands: a title, the two heading
-// lines and two lines per element, in columns or comma-separated.
+// --- printing ---------------------------------------------------------------------------
+
+std::string Axes() { return g_ShowGlobalForces ? "global" : "local"; }
+
+// The file road writes the table as it stands: a title, the heading lines
+// and two lines per element, each column right-aligned at the end of its
+// widest text, or comma-separated.
 void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
-  const std::string axes = g_ShowGlobalForces ? "global" : "local";
   const std::string caseTitle = CurrentCaseTitle();
+  const int columns = t.columnCount;
+  std::vector<int> measured = MeasureTableColumns(t, rows, [](const std::string& text) { return static_cast<int>(text.size()); });
+  t.Equalize(measured, [](const std::string& text) { return static_cast<int>(text.size()); });
+  std::vector<bool> shown(static_cast<std::size_t>(columns) + 1, false);
+  for (int c = 1; c <= columns; ++c) shown[static_cast<std::size_t>(c)] = measured[static_cast<std::size_t>(c)] > 0;
   if (g_ReportToFile) {
-    ReportAppendLine(CsvQuoted(caseTitle + ": Pipe forces (" + axes + " coordinates)"));
+    ReportAppendLine(CsvQuoted(caseTitle + ": Pipe forces (" + Axes() + " coordinates)"));
     ReportNewLine();
-    for (int line = 0; line < 2; ++line) {
+    auto line = [&](const std::function<std::string(int)>& text) {
       std::vector<std::string> cells;
-      for (int c = 1; c <= kColumns; ++c) cells.push_back(t.HeadingText(c, line));
+      for (int c = 1; c <= columns; ++c)
+        if (shown[static_cast<std::size_t>(c)]) cells.push_back(text(c));
       WriteCsvCells(cells);
-    }
+    };
+    for (int l = 0; l < t.headingLines; ++l) line([&](int c) { return t.HeadingText(c, l); });
     for (int row = 1; row <= rows; ++row)
-      for (int line = 0; line < 2; ++line) {
-        std::vector<std::string> cells;
-        for (int c = 1; c <= kColumns; ++c) cells.push_back(t.CellText(row, c, line));
-        WriteCsvCells(cells);
-      }
+      for (int l = 0; l < 2; ++l) line([&](int c) { return t.CellText(row, c, l); });
     return;
   }
-  constexpr int kEnds[7] = {10, 22, 34, 46, 59, 72, 85};
+  std::vector<int> ends(static_cast<std::size_t>(columns) + 1, 0);
+  int at = 5;
+  for (int c = 1; c <= columns; ++c) {
+    if (!shown[static_cast<std::size_t>(c)]) continue;
+    at += std::max(measured[static_cast<std::size_t>(c)], c == 1 ? 5 : 8) + 2;
+    ends[static_cast<std::size_t>(c)] = at;
+  }
+  const int last = std::min(at, kReportPageColumns);
   auto heading = [&] {
-    ReportPutCentred("Pipe forces in " + axes + " coordinates: " + caseTitle, 6, 85);
+    ReportPutCentred("Pipe forces in " + Axes() + " coordinates: " + caseTitle, 6, std::max(last, 78));
     ReportNewLine();
     ReportRule();
-    for (int line = 0; line < 2; ++line) {
-      for (int c = 1; c <= kColumns; ++c) ReportPutTextRight(t.HeadingText(c, line), kEnds[c - 1]);
+    for (int line = 0; line < t.headingLines; ++line) {
+      for (int c = 1; c <= columns; ++c)
+        if (shown[static_cast<std::size_t>(c)]) ReportPutTextRight(t.HeadingText(c, line), ends[static_cast<std::size_t>(c)]);
       ReportNewLine();
     }
     ReportRule();
   };
   if (ReportLinesLeft() < 8) ReportNewPage();
-  ReportSetTitle(caseTitle + ": Pipe forces (" + axes + " coordinates)");
+  ReportSetTitle(caseTitle + ": Pipe forces (" + Axes() + " coordinates)");
   heading();
   for (int row = 1; row <= rows; ++row) {
     if (ReportLinesLeft() < 3) ReportNewPage();
     if (g_ReportLine == kReportBodyLine) heading();
     for (int line = 0; line < 2; ++line) {
-      for (int c = 1; c <= kColumns; ++c) ReportPutTextRight(t.CellText(row, c, line), kEnds[c - 1]);
+      for (int c = 1; c <= columns; ++c)
+        if (shown[static_cast<std::size_t>(c)]) ReportPutTextRight(t.CellText(row, c, line), ends[static_cast<std::size_t>(c)]);
       ReportNewLine();
     }
   }
@@ -181,13 +448,14 @@ void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
 void PipeForcesTableWindow::WriteText() {
   const int rows = static_cast<int>(TheResults().stressElements.size());
   if (rows == 0) return;
-  LoadCaseElementForces();
-  const std::string axes = g_ShowGlobalForces ? "global" : "local";
+  Load();
   if (!g_ReportFileOpen) {
-    ResultPrintTable grid(*this, rows);
-    grid.equalize = [](std::vector<int>& w) { SpreadMaxWidth(w, 2, 7); };
-    PrintResultGrid(grid, "Pipe forces (" + axes + " coordinates)",
-                    "Pipe forces in " + axes + " coordinates: " + CurrentCaseTitle(), rows);
+    ResultPrintTable grid(*this, rows, Groups());
+    grid.equalize = [this](std::vector<int>& w) {
+      Equalize(w, [](const std::string& text) { return PrintTable::TextWidth(text); });
+    };
+    PrintResultGrid(grid, "Pipe forces (" + Axes() + " coordinates)",
+                    "Pipe forces in " + Axes() + " coordinates: " + CurrentCaseTitle(), rows);
     return;
   }
   WriteForcesReport(*this, rows);
@@ -195,14 +463,46 @@ void PipeForcesTableWindow::WriteText() {
 
 }  // namespace
 
+PipeForcesMember ChosenPipeForcesMember() {
+  const AnalysisOptions& options = TheModel().options;
+  const int code = options.PipingCode;
+  if (code == 0) return PipeForcesMember::VonMises;
+  if (code == 12) return PipeForcesMember::Bs806;
+  const bool separateSifs = InTypes(code, {2, 3, 4, 5, 6, 16});
+  if (!separateSifs && options.UseB31J == 0 && code != 21) return PipeForcesMember::Plain;
+  return PipeForcesMember::FlexibilityFactor;
+}
+
+std::string PipeForcesStressHeading() {
+  const int type = CurrentResultCaseType(), code = Code();
+  const PipeForcesMember member = ChosenPipeForcesMember();
+  const bool en = member == PipeForcesMember::Plain && (code == 21 || code == 16);
+  if (type == 1 || type == 19) return en ? "S1" : "SL";
+  if (IsExpansionType(type)) return en ? "S3" : "SE";
+  if (type == 8) return "Sopr";
+  if (type == 11) return en ? (code == 21 ? "S6" : "SS") : "SS";
+  if (IsOccasionalType(type)) return en ? "S2" : "SL+SO";
+  return {};
+}
+
+bool PipeForcesShowB1B2() {
+  return IsClass2Or3Code(Code()) && InTypes(CurrentResultCaseType(), {1, 12, 13, 19, 31, 35, 36, 37, 107, 108, 109});
+}
+
 void OpenPipeForcesTable() {
-  STAND_IN("the SIF, B1/B2 and code stress columns of the pipe forces and its flexibility-factor, BS 806 and "
-           "von Mises forms, which come with the code compliance tables");
   const int rows = static_cast<int>(TheResults().stressElements.size());
   if (rows == 0) return;
   EnterForceKind(OpenPipeForcesTable);
   PipeForcesTableWindow& table = TheTable();
-  if (!BindResultsTable(table, kColumns, 2)) return;
+  table.member = ChosenPipeForcesMember();
+  if (table.member == PipeForcesMember::Bs806) {
+    // BS 806 results are refused when they are opened until its stresses exist.
+    STAND_IN("the BS 806 pipe forces table");
+    table.member = PipeForcesMember::Plain;
+  }
+  const Shape shape = ShapeOf(table.member);
+  table.gapAfterHeading1 = shape.headingLines == 3;
+  if (!BindResultsTable(table, shape.columns, shape.headingLines)) return;
   TableSetRows(table, rows);
   table.Load();
   TableShowFocus(table);
@@ -211,3 +511,14 @@ void OpenPipeForcesTable() {
 
 ResultTableWindow& PipeForcesTable() { return TheTable(); }
 void RegisterPipeForcesTable() { RegisterResultTableView(TheTable()); }
+
+void TogglePipeForcesLcs() {
+  if (ShownResultTable() != &TheTable() || g_ShowGlobalForces) return;
+  HideHighlight();
+  TheTable().StoreFrameOfRow();
+  ToggleLcsTriad(TheLcsTriad());
+  TheTable().CurrentRowChanged();
+  // The View item follows the display.
+  RemoveViewItems({kLcsCommand});
+  InsertViewItems({{kLcsCommand, PipeForcesTableWindow::LcsMenuTextNow()}});
+}

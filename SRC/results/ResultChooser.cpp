@@ -1,9 +1,13 @@
 // The result chooser list and its dialog; see ResultChooser.h.
 #include "results/ResultChooser.h"
 
+#include "codes/CodeStressDriver.h"
 #include "evaluations/FlangeReport.h"
 #include "model/Model.h"
+#include "results/CodeComplianceTable.h"
+#include "results/CodeStressResults.h"
 #include "results/OtherSelectors.h"
+#include "results/SortedStressesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
@@ -32,13 +36,19 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (sorted stresses, code compliance, branch connection stresses, the hanger "
+      "the result tables of later work (branch connection stresses, the hanger "
       "and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
       "results, accelerations, time history): the chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
   const bool cases = TheResultCases().count > 0;
+  const bool staticAnalysis = ResultCaseOfType(32) != 0;
+  if ((TheResultCases().flags.codeStress || staticAnalysis) && SortedStressesOffered())
+    list.push_back({"&Sorted stresses", OpenSortedStressesTable});
+  // Without a piping code the results hold no category to comply with.
+  if (TheResultCases().flags.codeStress && CodeStressesAvailable() && !TheCodeStresses().stressOnly)
+    list.push_back({"&Code compliance", OpenCodeComplianceTable});
   if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});

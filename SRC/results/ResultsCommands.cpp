@@ -16,13 +16,16 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/LoadCaseChooser.h"
 #include "results/OtherSelectors.h"
+#include "results/PipeForcesTable.h"
 #include "results/ResultChooser.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
+#include "results/SortedStressesTable.h"
 #include "results/Thresholds.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
@@ -148,13 +151,21 @@ void ResultsCommand(HWND window, int command) {
     case kDistanceCommand: ShowDistanceDialog(window); return;
     case 316:
     case 378: Forward(LayoutFrame(), command); return;
+    case 327: TogglePipeForcesLcs(); return;
     case 330: StepItem(true); return;
     case 331: StepItem(false); return;
     case 332:
     case 333:
-    case 338: Later(window, "The stress displays are not available yet."); return;
+    case 383: Later(window, "The stress displays are not available yet."); return;
+    case 338:
+      if (Current(OpenSortedStressesTable)) ToggleOperatingStressSection();
+      return;
     case 334: ThresholdsDialog(window); return;
     case 336: FindNode(window); return;
+    case 374:
+      if (Current(OpenCodeComplianceTable)) ToggleComplianceRatios();
+      else if (Current(OpenSortedStressesTable)) ToggleSortedAllowables();
+      return;
     case 351: Later(window, "Exporting this table is not available yet."); return;
     case 411: ChooseTextFont(window); return;
     case 431:

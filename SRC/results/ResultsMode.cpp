@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "codes/CodeStressDriver.h"
 #include "evaluations/FlangeReport.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
@@ -21,6 +22,7 @@
 #include "platform/Messages.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "results/CodeStressResults.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -87,6 +89,7 @@ void BackToTheModel(bool batch) {
 void FreeResultArrays(Model& model) {
   HideHighlight();
   FreeSupportLoadSummary(model);
+  FreeCodeStresses();
   FreeFlangeReport();
   FreeResultBuffers();
   TheResults() = ResultsFileContents{};
@@ -155,9 +158,8 @@ void LeaveResultsMenus() {
 
 void PrepareResultsAfterRead(Model& model) {
   STAND_IN(
-      "the post-read steps of later work: the creep-range check, the SIFs and code stresses, the "
-      "rotating-equipment report, the time-history lists, the dynamic susceptibility file, "
-      "the results print choices");
+      "the post-read steps of later work: the rotating-equipment report, the time-history lists, "
+      "the dynamic susceptibility file, the results print choices");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -171,6 +173,12 @@ void PrepareResultsAfterRead(Model& model) {
   ResultCaseTable& cases = TheResultCases();
   if (TheResults().stressElements.empty()) cases.flags.codeStress = false;
   if (code == 21 && AnySectionHasSoil(model)) cases.flags.buried = true;
+  try {
+    PrepareResultCodeStresses(model);
+  } catch (const std::string& message) {
+    throw ResultsStepMessage{message};
+  }
+  cases.flags.creep = TheCodeStresses().presence.creep;
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   EnterResultsMenus();
@@ -222,6 +230,14 @@ void OpenResults(bool batch) {
   } catch (const std::string& message) {
     SetCursor(previous);
     ShowFailure(RefusalText(message));
+    if (InResultsMode()) LeaveResultsMode();
+    BinaryFileClose(file);
+    BackToTheModel(batch);
+    Mode().batch = false;
+    return;
+  } catch (const ResultsStepMessage& message) {
+    SetCursor(previous);
+    ShowFailure(message.text);
     if (InResultsMode()) LeaveResultsMode();
     BinaryFileClose(file);
     BackToTheModel(batch);

@@ -26,8 +26,14 @@ struct Model;
 // Opens the results of the open model; every error is shown, never thrown.
 // `batch`: prepared without showing a window.
 void OpenResults(bool batch = false);
+// A post-read step that says itself what it refuses (the code stresses of
+// a model whose checks come later, a branch connection's geometry): its
+// message is shown as thrown, not as a damaged results file.
+struct ResultsStepMessage {
+  std::string text;
+};
 // The post-read steps on the open results file (throws the message of a
-// refusal); OpenResults calls it.
+// refusal, a string or a ResultsStepMessage); OpenResults calls it.
 void PrepareResultsAfterRead(Model& model);
 // Back to editing; nothing when results are not shown.
 void LeaveResultsMode();

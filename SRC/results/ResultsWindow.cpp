@@ -12,11 +12,13 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
 #include "results/PipeForcesTable.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "results/SortedStressesTable.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/RecentModelsMenu.h"
@@ -267,6 +269,8 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterPipeForcesTable();
+  RegisterCodeComplianceTable();
+  RegisterSortedStressesTable();
   RegisterSupportResultTables();
   FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,
               ResultsClientProc, WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);

@@ -125,7 +125,7 @@ TEST_F(AnalyzeCommandTest, YesOpensTheResults) {
     SendMessage(dialog, WM_COMMAND, IDYES, 0);
   });
   // The result chooser comes up over the Results window; Cancel keeps it.
-  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS4_DIALOG",
+  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Command(108);
   platform::AdvanceClock(kResultChooserDelay);

@@ -28,7 +28,7 @@ class FlangeReportTest : public FlangeLineFixture {};
 
 TEST_F(FlangeReportTest, TheFlangeOfTheLineTakesItsEquivalentPressureThroughAnalyze) {
   BuildLine(740.0f, false);
-  AnalyseAndOpenReport("RESULTS6_DIALOG");
+  AnalyseAndOpenReport();
   ASSERT_TRUE(InResultsMode());
   EXPECT_EQ(TextOf(ResultsFrame().window).find("Quorvel : Flange Report"), 0u);
   const auto& rows = FlangeReportRows();
@@ -55,7 +55,7 @@ TEST_F(FlangeReportTest, TheFlangeOfTheLineTakesItsEquivalentPressureThroughAnal
 
 TEST_F(FlangeReportTest, WithoutAnAllowableThereIsNoRatioAndNoWarningColour) {
   BuildLine(0.0f, false);
-  AnalyseAndOpenReport("RESULTS6_DIALOG");
+  AnalyseAndOpenReport();
   const auto& rows = FlangeReportRows();
   ASSERT_EQ(rows.size(), 1u);
   EXPECT_NEAR(rows[0].ratio, kPe20, kPe20 * 1e-3);  // Pe stands for the ratio
@@ -68,7 +68,7 @@ TEST_F(FlangeReportTest, WithoutAnAllowableThereIsNoRatioAndNoWarningColour) {
 
 TEST_F(FlangeReportTest, RowsGoByRatioThenByPressureAndAFlangeWithoutPipeIsNamedOnce) {
   BuildLine(400.0f, true);
-  AnalyseAndOpenReport("RESULTS6_DIALOG");
+  AnalyseAndOpenReport();
   const auto& rows = FlangeReportRows();
   ASSERT_EQ(rows.size(), 3u);
   // 20: 462.42/400 = 1.156 (over); 28: G = 12.75 - 2 x 0.375 = 12.0, M = 50000,
@@ -106,7 +106,7 @@ TEST_F(FlangeReportTest, RowsGoByRatioThenByPressureAndAFlangeWithoutPipeIsNamed
 
 TEST_F(FlangeReportTest, TheTextReportPutsItsColumnsUnderTheHeadings) {
   BuildLine(740.0f, false);
-  AnalyseAndOpenReport("RESULTS6_DIALOG");
+  AnalyseAndOpenReport();
   const std::string path = folder_ + "/flanges.txt";
   platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Flange report",
                         [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1002, 0); });

@@ -165,9 +165,9 @@ TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModel
   const std::string path = Write("plant.mbf", kGoodFile);
   const int code = RunCommandLine(path, [&] {
     std::vector<std::string> choices;
-    platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS4_DIALOG", [&choices](HWND dialog) {
-      for (int id = 1401; id <= 1404; ++id) choices.push_back(TextOfWindow(GetDlgItem(dialog, id)));
-      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1404, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1404)));
+    platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG", [&choices](HWND dialog) {
+      for (int id = 1401; id <= 1406; ++id) choices.push_back(TextOfWindow(GetDlgItem(dialog, id)));
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1406, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1406)));
     });
     platform::AdvanceClock(kResultChooserDelay);
     platform::CheckModalScript();

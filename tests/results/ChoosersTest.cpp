@@ -82,7 +82,7 @@ TEST_F(ChoosersTest, EachChooserTakesTheTemplateForItsCount) {
 TEST_F(ChoosersTest, ALoadCaseChosenBecomesCurrentAndTheTableReloads) {
   BuildLine({1, 8, 2});
   Analyse();
-  OpenAndChoose("RESULTS4_DIALOG", 4);  // Displacements
+  OpenAndChoose("RESULTS6_DIALOG", 6);  // Displacements
   ASSERT_EQ(g_ResultCase, 1);
   std::vector<std::string> titles;
   platform::ExpectModal(platform::ModalKind::Dialog, "RESULT_LOAD_CASES3_DIALOG", [&titles](HWND dialog) {

@@ -42,7 +42,7 @@ class DisplacementTablesTest : public ResultsFixture {
   void OpenLine() {
     BuildLine({1, 8, 2});
     Analyse();
-    OpenCancelled("RESULTS4_DIALOG");
+    OpenCancelled("RESULTS6_DIALOG");
     ASSERT_TRUE(InResultsMode());
   }
   // The block of the case of `type`, read by its place in the file.

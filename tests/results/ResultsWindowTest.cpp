@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "analysis/AnalysisWindow.h"
+#include "codes/CodeStressDriver.h"
 #include "files/FileCommands.h"
 #include "graphics/GraphicsState.h"
 #include "model/NodeDrawing.h"
@@ -21,6 +22,7 @@
 #include "results/OtherSelectors.h"
 #include "results/ResultCases.h"
 #include "results/ResultsTesting.h"
+#include "results/SortedStressesTable.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
 
@@ -68,15 +70,15 @@ TEST_F(ResultsWindowTest, AnalyzeOpensTheResultsOnTheFirstCaseAndTheArrowsStepTh
     SendMessage(dialog, WM_COMMAND, IDYES, 0);
   });
   std::vector<std::string> names;
-  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS4_DIALOG", [&names](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG", [&names](HWND dialog) {
     names = ShownRadios(dialog);
-    Click(dialog, 1404);
+    Click(dialog, 1406);
   });
   EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, false));
   platform::AdvanceClock(kResultChooserDelay);
   platform::CheckModalScript();
-  EXPECT_EQ(names, (std::vector<std::string>{"&Support load summary", "&Support loads", "&Element forces",
-                                             "&Displacements"}));
+  EXPECT_EQ(names, (std::vector<std::string>{"&Sorted stresses", "&Code compliance", "&Support load summary",
+                                             "&Support loads", "&Element forces", "&Displacements"}));
   ASSERT_TRUE(InResultsMode());
   EXPECT_TRUE(TableResultsShown());
   EXPECT_TRUE(IsWindowVisible(ResultsFrame().window));
@@ -131,7 +133,7 @@ TEST_F(ResultsWindowTest, TheChooserOffersExactlyTheTablesTheResultsHoldAndEachO
 TEST_F(ResultsWindowTest, TheSupportKindsAndTheDisplacementKindsStepAndWrap) {
   BuildLine({1, 8, 2});
   Analyse();
-  OpenCancelled("RESULTS4_DIALOG");
+  OpenCancelled("RESULTS6_DIALOG");
   ASSERT_EQ(SupportKinds().size(), 2u);  // anchors and restraints
   OpenSupportLoadsTable();
   EXPECT_NE(ResultsTitle().find("Loads on Anchors"), std::string::npos);
@@ -172,7 +174,7 @@ TEST_F(ResultsWindowTest, TheSupportKindsAndTheDisplacementKindsStepAndWrap) {
 TEST_F(ResultsWindowTest, InputGivesTheModelBackToEditing) {
   BuildLine({1, 8, 2});
   Analyse();
-  OpenCancelled("RESULTS4_DIALOG");
+  OpenCancelled("RESULTS6_DIALOG");
   ASSERT_TRUE(InResultsMode());
   EXPECT_NE(GetMenuState(LayoutFrame().menu, 1, MF_BYPOSITION) & MF_GRAYED, 0u);
   EXPECT_EQ(LayoutFrame().previous_frame, &ResultsFrame());
@@ -226,7 +228,7 @@ TEST_F(ResultsWindowTest, DamagedResultsFilesAreRefusedAndTheModelStaysAsItWas) 
   ExpectModelAsItWas(model);
   // The whole file opens.
   WriteBytes(ResultsPath(), good);
-  OpenAndChoose("RESULTS4_DIALOG", 0, [this] { OpenFileByExtension(MainFrame().window, ResultsPath()); });
+  OpenAndChoose("RESULTS6_DIALOG", 0, [this] { OpenFileByExtension(MainFrame().window, ResultsPath()); });
   EXPECT_TRUE(InResultsMode());
 }
 
@@ -268,13 +270,13 @@ TEST_F(ResultsWindowTest, ABatchRunPreparesTheResultsWithoutShowingAWindow) {
   ASSERT_TRUE(InResultsMode());
   EXPECT_FALSE(IsWindowVisible(ResultsFrame().window));
   EXPECT_TRUE(SupportLoadSummaryAvailable());
-  EXPECT_EQ(ResultChooserList().size(), 4u);
+  EXPECT_EQ(ResultChooserList().size(), 6u);
 }
 
 TEST_F(ResultsWindowTest, ClosingTheModelLeavesResultsMode) {
   BuildLine({1});
   Analyse();
-  OpenCancelled("RESULTS4_DIALOG");
+  OpenCancelled("RESULTS6_DIALOG");
   ASSERT_TRUE(InResultsMode());
   ResultsCommandNow(103);
   EXPECT_FALSE(InResultsMode());
@@ -285,7 +287,7 @@ TEST_F(ResultsWindowTest, ClosingTheModelLeavesResultsMode) {
 TEST_F(ResultsWindowTest, TheResultTableShownPrintsThroughTheReportRoad) {
   BuildLine({1, 8, 2});
   Analyse();
-  OpenAndChoose("RESULTS4_DIALOG", 4);  // Displacements
+  OpenAndChoose("RESULTS6_DIALOG", 6);  // Displacements
   const std::string pdf = folder_ + "/displacements.pdf";
   platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Displacements", [](HWND sheet) {
     SendMessage(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0);
@@ -309,7 +311,7 @@ TEST_F(ResultsWindowTest, TheResultTableShownPrintsThroughTheReportRoad) {
 TEST_F(ResultsWindowTest, TheGraphicsWindowsResultCommandsReachTheResults) {
   BuildLine({1});
   Analyse();
-  OpenAndChoose("RESULTS4_DIALOG", 4);  // Displacements
+  OpenAndChoose("RESULTS6_DIALOG", 6);  // Displacements
   ASSERT_FALSE(g_ShowDeformedCoordinates);
   PostMessage(GraphicsFrame().window, WM_COMMAND, 217, 0);
   platform::RunUntilIdle();
@@ -328,18 +330,17 @@ TEST_F(ResultsWindowTest, TheGraphicsWindowsResultCommandsReachTheResults) {
   EXPECT_FLOAT_EQ(g_RatioLabelThreshold, 0.8f);
   g_RatioLabelThreshold = 0.0f;
   // The jacket stresses flag toggles; the operating-stress section of the
-  // sorted stresses, which come later, says so.
+  // sorted stresses reaches their table when it is shown.
   const bool jacket = g_JacketStresses;
   PostMessage(GraphicsFrame().window, WM_COMMAND, 40029, 0);
   platform::RunUntilIdle();
   EXPECT_NE(g_JacketStresses, jacket);
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOfDialog(dialog).at(0), "The stress displays are not available yet.");
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-  });
+  OpenSortedStressesTable();
+  ASSERT_EQ(ResultsReopenCommand(), OpenSortedStressesTable);
+  const bool operating = TheCodeStresses().showOperating;
   PostMessage(GraphicsFrame().window, WM_COMMAND, 338, 0);
   platform::RunUntilIdle();
-  platform::CheckModalScript();
+  EXPECT_NE(TheCodeStresses().showOperating, operating);
 }
 
 }  // namespace

@@ -54,7 +54,7 @@ class SupportResultsTest : public ResultsFixture {
     static_cast<Anchor&>(*model.row(4).item).stiffness[5] = 0.0f;
     ASSERT_EQ(WriteModelFile(ModelPath()), "");
     Analyse();
-    OpenCancelled("RESULTS4_DIALOG");
+    OpenCancelled("RESULTS6_DIALOG");
     ASSERT_TRUE(InResultsMode());
   }
   // The values of a support row in result case k (display order), read
@@ -186,7 +186,7 @@ TEST_F(SupportResultsTest, TheSummaryHoldsEveryCaseAndFlagsAnExceededAllowable) 
   AppendAllowable(model.allowables, allowable);
   ASSERT_EQ(WriteModelFile(ModelPath()), "");
   Analyse();
-  OpenCancelled("RESULTS4_DIALOG");
+  OpenCancelled("RESULTS6_DIALOG");
   ASSERT_TRUE(SupportLoadSummaryAvailable());
   ASSERT_EQ(SummaryRowCount(), 5);
   EXPECT_EQ(SummaryFirstExtremeRow(), 3);
@@ -234,7 +234,7 @@ TEST_F(SupportResultsTest, TheSummaryHoldsEveryCaseAndFlagsAnExceededAllowable) 
 TEST_F(SupportResultsTest, TheSummaryReportLeavesZeroLoadsBlankInTextAndWritesThemInCsv) {
   BuildLine({1, 8, 2});
   Analyse();
-  OpenCancelled("RESULTS4_DIALOG");
+  OpenCancelled("RESULTS6_DIALOG");
   SummaryCurrentSupport() = 3;  // the restraint, after the two anchors
   OpenSupportLoadSummary();
   const std::vector<std::string> text = Report("summary.txt");

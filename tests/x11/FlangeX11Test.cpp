@@ -52,7 +52,7 @@ class FlangeReportX11Test : public OnXvfb<FlangeLineFixture> {};
 
 TEST_F(FlangeReportX11Test, TheFlangeReportIsOnTheScreen) {
   BuildLine(400.0f, true);
-  AnalyseAndOpenReport("RESULTS6_DIALOG");
+  AnalyseAndOpenReport();
   ASSERT_EQ(FlangeReportRows().size(), 3u);
   EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window, Picture("report")), 0);
 }

@@ -23,16 +23,16 @@ TEST_F(ResultsWindowX11Test, TheChooserAndTheTablesAreOnTheScreen) {
   Analyse();
   int chooserPicture = -1;
   std::vector<std::string> names;
-  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS4_DIALOG", [&](HWND dialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG", [&](HWND dialog) {
     names = ShownRadios(dialog);
     platform::RunUntilIdle();  // the chooser drawn
     chooserPicture = CompareWindowWithScreen(display_, dialog, std::string(QUORVEL_BINARY_DIR) + "/x11-results-chooser");
-    Click(dialog, 1404);
+    Click(dialog, 1406);
   });
   OpenResults();
   platform::AdvanceClock(kResultChooserDelay);
   platform::CheckModalScript();
-  EXPECT_EQ(names.size(), 4u);
+  EXPECT_EQ(names.size(), 6u);
   EXPECT_EQ(chooserPicture, 0);
   ASSERT_NE(ResultsTitle().find("Displacements: Sustained (W+P)"), std::string::npos);
   EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window,

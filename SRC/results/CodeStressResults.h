@@ -1,0 +1,24 @@
+// The code stresses of the results being opened: the post-read steps that
+// run the SIF pass and the code stress driver (codes/CodeStressDriver.h)
+// on the results just read, handing the driver the element forces of each
+// load case from the open results file, and the stresses of one element
+// end in the current case that the pipe forces table shows.
+#pragma once
+
+struct Model;
+
+// The SIFs and the code stresses of the results just read (after the
+// result cases are numbered). Throws the refusal of a model whose checks
+// come later and the branch connection messages of the SIF pass.
+void PrepareResultCodeStresses(const Model& model);
+// The results hold code stresses to show: stress elements and at least one
+// category computed.
+bool CodeStressesAvailable();
+// The code stress of an element end in the current result case, by its
+// LoadCaseType (see the pipe forces table); `b1b2`: the Class 2/3
+// stress-index formula. False when the case type has no stress.
+bool CurrentCaseEndStress(int record, int end, bool b1b2, double& stress);
+// The bending moments of an element's end at a branch node resolved in the
+// plane of the branch SIF, in the current result case; false (and the
+// message kept) when the plane cannot be found.
+bool CurrentCaseBranchMoments(int element, int node, double& inPlane, double& outPlane);

@@ -1,0 +1,164 @@
+// The pipe forces tables of the Results window, analysed and opened
+// through the program: the member each piping code takes; a welding tee
+// entered as a Branch SIF row gives every end at its node the code's SIFs
+// (B31.1 104.8: i = 0.9 / h^(2/3), h = 3.1 T / r2; B31.3 Appendix D: io
+// the same, ii = 0.75 io + 0.25) and the others none; the B1 and B2 of an
+// ASME Class 2 elbow in the sustained case and the SIF column in an
+// expansion case; the stress column of the case; F7 between local and
+// global axes with the local axes display only in local axes.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "elements/BranchSif.h"
+#include "model/LcsTriad.h"
+#include "results/CodeResultsTesting.h"
+#include "results/PipeForcesTable.h"
+#include "results/ResultCases.h"
+#include "shell/NumberText.h"
+
+namespace {
+
+using namespace code_testing;
+using analysis_testing::kOd;
+using analysis_testing::kWall;
+using analysis_testing::PipeRow;
+
+double Number(const std::string& text) { return std::stod(text); }
+
+class PipeForcesTablesTest : public CodeResultsFixture {
+ protected:
+  // Run 10 (anchor) - 20 - 30 (anchor) of S4 along X, a 2" branch from 20
+  // up to 25, a welding tee on the run's row at 20.
+  void BuildTee(int code) {
+    Model& model = StartLine(code, analysis_testing::kDensity, 150.0);
+    PipeSection two;
+    InitSection(two);
+    two.name = "S2";
+    two.outsideDiameter = 2.375f;
+    two.thickness = 0.154f;
+    AppendSection(model.sections, two);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 60.0f);
+    PutItem(model, 2, DataType::BranchSif);
+    static_cast<BranchSif&>(*model.row(2).item).type = 1;
+    PipeRow(model, 30, ElementType::Pipe, 60.0f);
+    PutItem(model, 3, DataType::Anchor);
+    PipeRow(model, 20, ElementType::From, 0.0f);
+    PipeRow(model, 25, ElementType::Pipe, 0.0f, 48.0f);
+    model.row(5).section = "S2";
+    Finish(model, {1});
+  }
+  static int RowBetween(ResultTableWindow& table, const std::string& a, const std::string& b) {
+    for (int row = 1; row <= table.rowCount; ++row)
+      if (table.CellText(row, 1, 0) == a && table.CellText(row, 1, 1) == b) return row;
+    return 0;
+  }
+};
+
+TEST_F(PipeForcesTablesTest, AWeldingTeeGivesItsCodesSifsToEveryEndAtItsNode) {
+  const double T = kWall, r2 = (kOd - kWall) / 2.0, h = 3.1 * T / r2;
+  const double io = 0.9 / std::pow(h, 2.0 / 3.0), ii = 0.75 * io + 0.25;
+  for (int code : {1, 3}) {
+    SCOPED_TRACE(code);
+    BuildTee(code);
+    OpenChoosing("&Element forces");
+    ASSERT_TRUE(InResultsMode());
+    EXPECT_EQ(ChosenPipeForcesMember(), code == 1 ? PipeForcesMember::Plain : PipeForcesMember::FlexibilityFactor);
+    ResultTableWindow& table = Shown();
+    ASSERT_EQ(&table, &PipeForcesTable());
+    ASSERT_EQ(table.rowCount, 3);
+    const int run1 = RowBetween(table, "10", "20"), run2 = RowBetween(table, "20", "30"), branch = RowBetween(table, "20", "25");
+    ASSERT_TRUE(run1 != 0 && run2 != 0 && branch != 0);
+    // The ends at 20 with the tee's factors, the others without any.
+    const std::array<std::pair<int, int>, 3> atTee{{{run1, 1}, {run2, 0}, {branch, 0}}};
+    const std::array<std::pair<int, int>, 3> away{{{run1, 0}, {run2, 1}, {branch, 1}}};
+    if (code == 1) {
+      EXPECT_EQ(table.HeadingText(8, 0), "SIF");
+      for (const auto& [row, line] : atTee) EXPECT_NEAR(Number(table.CellText(row, 8, line)), io, 0.006) << row;
+      for (const auto& [row, line] : away) EXPECT_EQ(table.CellText(row, 8, line), "") << row;
+      EXPECT_EQ(table.HeadingText(10, 0), "SL");
+    } else {
+      EXPECT_EQ(table.HeadingText(8, 1), "SIF");
+      EXPECT_EQ(table.HeadingText(7, 1), "Moment");
+      for (const auto& [row, line] : atTee) {
+        EXPECT_NEAR(Number(table.CellText(row, 8, line)), ii, 0.006) << row;
+        EXPECT_NEAR(Number(table.CellText(row, 10, line)), io, 0.006) << row;
+      }
+      for (const auto& [row, line] : away) EXPECT_EQ(table.CellText(row, 10, line), "") << row;
+      EXPECT_EQ(table.HeadingText(14, 1), "SL");
+      // The flexibility factors come with their own work: no room yet.
+      EXPECT_EQ(table.widths[11], 0);
+    }
+    // The stress column is the case's sustained stress of each end.
+    const int stressColumn = code == 1 ? 10 : 14;
+    const CodeStressResults& r = TheCodeStresses();
+    for (int row = 1; row <= table.rowCount; ++row)
+      for (int line = 0; line < 2; ++line)
+        EXPECT_NEAR(Number(table.CellText(row, stressColumn, line)), r.Record(row).SL[static_cast<std::size_t>(line)], 0.51);
+    // The SIFs reach the stresses: the branch end at the tee carries more
+    // than its plain pipe stress.
+    EXPECT_GT(r.sifs.elements[static_cast<std::size_t>(r.Record(branch).element)].ends[0].inPlane, 1.5f);
+    LeaveResultsMode();
+  }
+}
+
+TEST_F(PipeForcesTablesTest, AClass2ElbowShowsB1AndB2InItsSustainedCaseAndTheSifInItsExpansion) {
+  BuildElbowLine(9, 1000.0, {300.0, -1000.0, 0.0}, {1, 8, 2});
+  OpenChoosing("&Element forces");
+  ASSERT_TRUE(InResultsMode());
+  g_ResultCase = ResultCaseOfType(1);
+  OpenPipeForcesTable();
+  ResultTableWindow& table = Shown();
+  EXPECT_EQ(table.HeadingText(8, 0), "B1");
+  EXPECT_EQ(table.HeadingText(9, 0), "B2");
+  EXPECT_EQ(table.HeadingText(10, 0), "SL");
+  EXPECT_GT(table.widths[9], 0);
+  const Bend& bend = static_cast<const Bend&>(*TheModel().row(3).element);
+  const double r2 = (kOd - kWall) / 2.0, h = bend.radius * kWall / (r2 * r2);
+  const double b1 = std::clamp(0.4 * h - 0.1, 0.0, 0.5), b2 = std::max(1.3 / std::pow(h, 2.0 / 3.0), 1.0);
+  const CodeStressResults& r = TheCodeStresses();
+  int checked = 0;
+  for (int row = 1; row <= table.rowCount; ++row) {
+    const bool isBend = r.cm->Element(r.Record(row).element).kind == 4;
+    for (int line = 0; line < 2; ++line) {
+      EXPECT_NEAR(Number(table.CellText(row, 8, line)), isBend ? b1 : 0.5, 0.006);
+      EXPECT_NEAR(Number(table.CellText(row, 9, line)), isBend ? b2 : 1.0, 0.006);
+      // The sustained stress of the B1/B2 formula.
+      EXPECT_NEAR(Number(table.CellText(row, 10, line)), r.Record(row).SI[static_cast<std::size_t>(line)], 0.51);
+      ++checked;
+    }
+  }
+  EXPECT_EQ(checked, 2 * table.rowCount);
+  // The expansion case: the SIF column, no B2, the expansion stress.
+  g_ResultCase = ResultCaseOfType(2);
+  table.Reload();
+  EXPECT_EQ(table.HeadingText(8, 0), "SIF");
+  EXPECT_EQ(table.HeadingText(10, 0), "SE");
+  EXPECT_EQ(Shown().widths[9], 0);
+}
+
+TEST_F(PipeForcesTablesTest, F7SwitchesTheAxesAndTheLocalAxesDisplayGoesWithTheLocalForm) {
+  BuildTee(1);
+  g_ShowGlobalForces = false;
+  OpenChoosing("&Element forces");
+  ASSERT_TRUE(InResultsMode());
+  EXPECT_EQ(Shown().columnCount, 10);
+  EXPECT_TRUE(ResultsMenuHas(327));
+  EXPECT_NE(ResultsTitle().find("Pipe forces in local coordinates"), std::string::npos);
+  const bool shown = TheLcsTriad().shown;
+  ResultsCommandNow(327);
+  EXPECT_NE(TheLcsTriad().shown, shown);
+  ResultsCommandNow(288);
+  EXPECT_TRUE(g_ShowGlobalForces);
+  EXPECT_EQ(Shown().columnCount, 7);
+  EXPECT_EQ(Shown().HeadingText(2, 0), "FX");
+  EXPECT_FALSE(ResultsMenuHas(327));
+  EXPECT_FALSE(TheLcsTriad().shown);  // leaving the local form takes the axes away
+  ResultsCommandNow(288);
+  EXPECT_FALSE(g_ShowGlobalForces);
+  EXPECT_EQ(Shown().columnCount, 10);
+}
+
+}  // namespace
