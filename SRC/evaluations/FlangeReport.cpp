@@ -403,5 +403,3 @@ void PrintFlangeReport() {
   else
     WriteText(rows);
 }
-
-void ResetFlangeReportTableView() { TableReset(TheTable()); }

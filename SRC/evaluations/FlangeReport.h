@@ -20,8 +20,9 @@
 // Rows: the flanges with an allowable by their ratio, largest first, then
 // those without by Pe, then the blank ones; equal values keep row order.
 // The "Flange Report" result table and the printed "Flange report" show
-// them; a ratio above 1.0 is drawn in the warning colour. Start reading at
-// FlangeElementsReport.
+// them; a ratio above 1.0 is drawn in the warning colour. The table
+// registers its view with the other result tables, which reset it when
+// results are read again. Start reading at FlangeElementsReport.
 #pragma once
 
 #include <string>
@@ -60,7 +61,6 @@ void OpenFlangeReportTable();
 // The report on the printer (a grid titled "Flange report") or in the
 // report file (text or comma-separated).
 void PrintFlangeReport();
-void ResetFlangeReportTableView();
 
 // The cell texts of a row (columns 1 to 8) as the table and the reports
 // show them.
