@@ -38,7 +38,17 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Location:
     case ElementType::Pipe:
     case ElementType::Bend:
-    case ElementType::Comment: return true;
+    case ElementType::Beam:
+    case ElementType::Miter:
+    case ElementType::JacketedPipe:
+    case ElementType::JacketedBend:
+    case ElementType::Valve:
+    case ElementType::Reducer:
+    case ElementType::Rigid:
+    case ElementType::Elastic:
+    case ElementType::CutPipe:
+    case ElementType::Comment:
+    case ElementType::HydrotestLoad: return true;
     default: return false;
   }
 }
@@ -49,6 +59,8 @@ bool DataKindAnalysable(DataType type) {
     case DataType::Anchor:
     case DataType::Restraint:
     case DataType::Flange:
+    case DataType::Spider:
+    case DataType::JacketEndCap:
     case DataType::BranchSif:
     case DataType::Force:
     case DataType::ConcentratedMass: return true;

@@ -190,6 +190,7 @@ void RenumberAndAllocate(Model& model, const AnalysisElementList& elements, Anal
     PhaseClock clock(g_PhaseTimes.renumbering);
     for (int e = 1; e <= elements.count; ++e) input.elements.push_back({elements[e].node1, elements[e].node2});
     for (const auto& [a, b] : elements.mergedNodes) input.zeroLengthLinks.push_back({a, b});
+    for (const JacketCoupling& tie : elements.jacketCouplings) input.zeroLengthLinks.push_back({tie.core, tie.jacket});
     for (int row = 1; row <= model.rowCount; ++row) {
       const LayoutRow& layout = model.row(row);
       if (layout.dataType == DataType::None) continue;
@@ -210,6 +211,8 @@ void RenumberAndAllocate(Model& model, const AnalysisElementList& elements, Anal
     for (int e = 1; e <= elements.count; ++e)
       connections.push_back(ElementLocationVector(positions, elements[e].node1, elements[e].node2));
     for (const auto& [a, b] : elements.mergedNodes) connections.push_back(ElementLocationVector(positions, a, b));
+    for (const JacketCoupling& tie : elements.jacketCouplings)
+      connections.push_back(ElementLocationVector(positions, tie.core, tie.jacket));
     SkylineProfile profile = BuildSkylineProfile(result.equationCount, connections);
     ShowProfileSize(progress, profile, false, 0);
     AllocateGlobalSystem(std::move(profile));

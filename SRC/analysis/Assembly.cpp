@@ -8,7 +8,10 @@
 #include "analysis/ElementInputs.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
+#include "elements/ElasticAnalysis.h"
+#include "elements/JacketConnections.h"
 #include "elements/StraightAnalysis.h"
 #include "model/AnalysisElements.h"
 #include "model/LayoutTable.h"
@@ -38,14 +41,14 @@ void AddElementStiffnessByKind(const AnalysisElementInput& input) {
     case ElementType::Bend:
     case ElementType::Miter:
     case ElementType::JacketedBend: AssembleBendElement(input); return;
+    case ElementType::Beam: AssembleBeam(input); return;
+    case ElementType::Elastic: AssembleElasticElement(input); return;
     case ElementType::HingeJoint:
     case ElementType::BallJoint:
-    case ElementType::Elastic:
-    case ElementType::Beam:
     case ElementType::TieRod:
       // The analysable-kinds check keeps these out of a run until their
       // stiffness is built; reaching here is a refusal, never a silent skip.
-      STAND_IN("the stiffness of the joints, elastic elements, beams and tie rods");
+      STAND_IN("the stiffness of the joints and tie rods");
       ThrowRowError(input.row, std::string(ElementTypeMessageName(input.kind)) + " cannot be analysed yet");
     default: throw CFormat("Invalid element type %d in assemble elems", static_cast<int>(input.kind));
   }
@@ -65,6 +68,7 @@ void AssembleElements(const Model& model, const AnalysisElementList& elements, A
     AddElementStiffnessByKind(MakeElementInput(model, elements[e], e, loads));
   }
   for (const auto& [a, b] : elements.mergedNodes) AssembleRigidLink(model, a, b);
+  AssembleJacketCouplings(model, elements.jacketCouplings);
   ProgressAreaClear(progress, counter);
   ProgressEnd(progress, ProgressArea::Phase);
 }

@@ -6,6 +6,7 @@
 #include "model/AnalysisElements.h"
 #include "model/DerivedElementData.h"
 #include "model/Model.h"
+#include "model/ModelGeometry.h"
 
 std::array<bool, 4> StepWindLoads(const Model& model) {
   std::array<bool, 4> carried = {CaseIncludesWind1(), CaseIsWind2(), CaseIsWind3(), CaseIsWind4()};
@@ -14,15 +15,11 @@ std::array<bool, 4> StepWindLoads(const Model& model) {
   return carried;
 }
 
-AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement& element, int index,
-                                      const CaseLoadSet& loads) {
-  AnalysisElementInput input;
-  input.kind = static_cast<ElementType>(element.kind);
-  input.row = element.row;
-  input.node1 = element.node1;
-  input.node2 = element.node2;
-  input.loads = loads;
-  input.loads.windPressure = {};
+namespace {
+
+// The section and material values of a pipe-kind element in the case.
+void FillPipeCaseValues(const Model& model, const AnalysisElement& element, int index, const CaseLoadSet& loads,
+                        AnalysisElementInput& input) {
   const DerivedElementData d = ComputeRowDerivedData(model, element, loads.caseType);
   ElementCaseValues& v = input.values;
   v.length = d.length;
@@ -43,10 +40,32 @@ AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement&
   v.referenceModulus = MaterialValueAtTemp(material, model.options.ReferenceTemperature);
   v.fibreReinforced = material.isFrp != 0;
   input.branch = ElementBranchFlexibility(index, v.outsideDiameter);
+}
+
+}  // namespace
+
+AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement& element, int index,
+                                      const CaseLoadSet& loads) {
+  AnalysisElementInput input;
+  input.kind = static_cast<ElementType>(element.kind);
+  input.row = element.row;
+  input.node1 = element.node1;
+  input.node2 = element.node2;
+  input.loads = loads;
+  input.loads.windPressure = {};
+  // Elastic elements, joints and tie rods name no material, section or
+  // load: they take no tube values, no weight and no wind.
+  if (element.material == 0) return input;
+  // A beam names beam records and reads them itself (elements/BeamAnalysis.h).
+  const bool beam = input.kind == ElementType::Beam;
+  if (beam)
+    input.values.length = NodeDistanceDouble(model.nodes, element.node1, element.node2);
+  else
+    FillPipeCaseValues(model, element, index, loads, input);
 
   const std::array<bool, 4> wind = StepWindLoads(model);
-  const bool windFlag = model.pipeLoads[element.load].wind != 0;
-  if (!windFlag || IsJacketCoreElement(model, element)) return input;
+  const bool windFlag = beam ? model.beamLoads[element.load].wind != 0 : model.pipeLoads[element.load].wind != 0;
+  if (!windFlag || (!beam && IsJacketCoreElement(model, element))) return input;
   for (int k = 0; k < 4; ++k) {
     if (!wind[static_cast<std::size_t>(k)]) continue;
     const WindLoad& load = model.wind.loads[static_cast<std::size_t>(k)];

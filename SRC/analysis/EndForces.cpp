@@ -6,7 +6,9 @@
 
 #include "analysis/ElementAssembly.h"
 #include "analysis/GlobalSystem.h"
+#include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
+#include "elements/ElasticAnalysis.h"
 #include "elements/SlipJoint.h"
 #include "elements/StraightAnalysis.h"
 #include "model/LayoutTable.h"
@@ -138,12 +140,12 @@ void CalculateElementForce(int element, const AnalysisElementInput& input) {
     case ElementType::Bend:
     case ElementType::Miter:
     case ElementType::JacketedBend: BendElementForces(element, input); return;
+    case ElementType::Beam: BeamElementForces(element, input); return;
+    case ElementType::Elastic: ElasticElementForces(element, input); return;
     case ElementType::HingeJoint:
     case ElementType::BallJoint:
-    case ElementType::Elastic:
-    case ElementType::Beam:
     case ElementType::TieRod:
-      STAND_IN("the force routines of the joints, elastic elements, beams and tie rods");
+      STAND_IN("the force routines of the joints and tie rods");
       throw std::string("Element forces of ") + ElementTypeMessageName(input.kind) + " elements are not available yet.";
     default: throw std::string("calculate element forces: Invalid type");
   }

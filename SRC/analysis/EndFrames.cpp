@@ -6,6 +6,7 @@
 
 #include "analysis/EndForces.h"
 #include "elements/Bend.h"
+#include "elements/ElasticAnalysis.h"
 #include "elements/ElasticElement.h"
 #include "elements/HingeJoint.h"
 #include "elements/JacketedBend.h"
@@ -86,12 +87,11 @@ ElementEndFrames ComputeElementEndFrames(const Model& model, ElementType kind, i
       BuildLocalFrame(frame, zVertical);
       break;
     case ElementType::Elastic: {
-      const ElasticElement& elastic = RowObject<ElasticElement>(model, row);
-      frame.x = Unit(elastic.localX);
-      frame.y = Unit(elastic.localY);  // as entered, not made square to x
-      frame.z = {frame.x[1] * frame.y[2] - frame.x[2] * frame.y[1], frame.x[2] * frame.y[0] - frame.x[0] * frame.y[2],
-                 frame.x[0] * frame.y[1] - frame.x[1] * frame.y[0]};
-      break;
+      // The square frame its stiffness is built on (ElasticAnalysis.h).
+      ElementEndFrames frames;
+      frames.end1 = ElasticElementAxes(RowObject<ElasticElement>(model, row));
+      frames.end2 = frames.end1;
+      return frames;
     }
     case ElementType::Beam: {
       SetAxisFromNodes(frame, model.nodes, node1, node2, zVertical);

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "elements/Bend.h"
+#include "elements/BendFields.h"
 #include "elements/KindDialog.h"
 #include "model/ModelGeometry.h"
 #include "model/Model.h"
@@ -40,19 +41,8 @@ bool UseB31J() { return TheModel().options.UseB31J != 0; }
 bool SeparateSifs() { return CodeUsesInOutPlaneSifs(TheModel().options.PipingCode); }
 bool AxialSifs() { return TheModel().options.PipingCode == kCodeB31_3; }
 
-// The row's pipe section: its own name, else the nearest earlier pipe row's.
-const PipeSection* RowSection(int row) {
-  const Model& model = TheModel();
-  for (int number = row; number >= 2; --number) {
-    const LayoutRow& candidate = model.row(number);
-    if (candidate.section.empty() || candidate.elementType == ElementType::Beam) continue;
-    const int index = FindSectionByName(model.sections, candidate.section);
-    return index != 0 ? &model.sections[index] : nullptr;
-  }
-  return nullptr;
-}
-
-std::string FactorText(float value) { return value >= 0.0f ? CFormat("%.5G", value) : std::string(); }
+const PipeSection* RowSection(int row) { return BendRowSection(row); }
+std::string FactorText(float value) { return BendFactorText(value); }
 
 // The working values of the dialog, compared with and stored into the bend.
 struct BendInput {
@@ -190,21 +180,9 @@ class BendDialog : public ElementKindDialog {
       ShowWarningMessage(dialog, "Bend radius < Section OD");
   }
 
-  void ReadThickness() {
-    helper.DialogGetItemText(kThickness);
-    if (ParseFieldNonNegativeDimension(input_.thickness) != 0) ThrowInvalidField("Thickness");
-    const PipeSection* section = RowSection(row);
-    if (section != nullptr && input_.thickness > section->outsideDiameter / 2.0f)
-      throw std::string("Thickness is greater than section radius");
-  }
+  void ReadThickness() { input_.thickness = ReadBendThickness(helper, kThickness, RowSection(row)); }
 
-  float ReadFactor(int item) {
-    helper.DialogGetItemText(item);
-    if (g_EditFieldText.empty()) return -1.0f;
-    float value = 0.0f;
-    if (ParseFieldReal(value) != 0 || !(value > 0.0f)) ThrowInvalidField("Flexibility factor");
-    return value;
-  }
+  float ReadFactor(int item) { return ReadBendFlexibilityFactor(helper, item); }
 
   void ReadFactors() {
     input_.factor = ReadFactor(kFactor);
@@ -213,14 +191,7 @@ class BendDialog : public ElementKindDialog {
     if (input_.outFactor != input_.factor) throw std::string("Inplane FF should be equal to Outplane FF");
   }
 
-  float ReadSif(int item) {
-    helper.DialogGetItemText(item);
-    if (g_EditFieldText.empty()) return 0.0f;
-    float value = 0.0f;
-    if (ParseFieldReal(value) != 0 || !(value > 0.0f)) ThrowInvalidField("SIF value");
-    if (value < 1.0f) throw std::string("SIF value is less than 1.00");
-    return value < 1.0001f ? 1.0001f : value;
-  }
+  float ReadSif(int item) { return ReadBendSif(helper, item); }
 
   void ReadSifs() {
     input_.sif = ReadSif(kSif);
@@ -235,20 +206,7 @@ class BendDialog : public ElementKindDialog {
   }
 
   void ReadNode(int nodeItem, int angleItem, std::int32_t& node, float& angle) {
-    helper.DialogGetItemText(nodeItem);
-    if (g_EditFieldText.empty()) return;
-    NodeId id = 0;
-    int code = ParseNodeNumber(g_EditFieldText, id);
-    if (code == kNodeOk && id > 100000) code = kNodeHasSuffix;
-    if (code != kNodeOk) ThrowNodeError(code);
-    const Model& model = TheModel();
-    const int index = FindNodeIndex(model.nodes, id);
-    if (id == model.row(row).node || (index != 0 && model.nodes[index].row != row)) ThrowNodeError(kNodeAlreadyDefined);
-    node = id;
-    helper.DialogGetItemText(angleItem);
-    if (g_EditFieldText.empty()) ThrowRequiredField("Angle");
-    if (ParseFieldAngle(angle) != 0) ThrowInvalidField("Angle");
-    if (angle < kSmallestAngle) ThrowFieldError("Angle", "is too small");
+    ReadBendNode(helper, nodeItem, angleItem, row, node, angle);
   }
 
   void CheckNodes() {

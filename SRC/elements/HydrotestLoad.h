@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "model/RowObjects.h"
 
@@ -15,6 +16,10 @@ class HydrotestLoad : public ElementData {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const ElementData& other) override;
+  // "Hydrotest load: Spec. gravity = 1.2,  Pressure = 150 (psi)", with
+  // ",  Exclude insulation" when the flag is set (HydrotestDialog.cpp).
+  std::string Text() const override;
+  void FillDialog(HWND dialog) override;
 
   float specificGravity = 0.0f;
   float pressure = 0.0f;  // psi; 1.0e-36 = not given

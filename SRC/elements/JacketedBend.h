@@ -16,6 +16,23 @@
 #include <string>
 
 #include "elements/Bend.h"
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
+
+// The jacket's share of the picture, beside the core's (the bend's own
+// BendDrawing): its lead-in and arc, made again with every view.
+struct JacketDrawing {
+  bool valid = false;        // the jacket's arc is placed
+  bool shown = false;        // the jacket's start exists
+  TubeSymbol leadIn;         // rendered lead-in
+  Quad2 leadInQuad = {};     // line picture, 7 pixels either side
+  Triangle2 triangle = {};   // near point, corner, far point (screen)
+  Quad2 thirds[3] = {};      // rendered arc's outlines
+  Vec3 centre{}, near{}, far{};
+  float bendRadius = 0.0f, pipeRadius = 0.0f, sweep = 0.0f;
+  float startX = 0.0f, startY = 0.0f, nearX = 0.0f, nearY = 0.0f, cornerX = 0.0f, cornerY = 0.0f;
+  float farX = 0.0f, farY = 0.0f;
+};
 
 class JacketedBend : public Bend {
  public:
@@ -24,6 +41,20 @@ class JacketedBend : public Bend {
   // The bend's input, the jacket names, radius, thickness and radius type;
   // the flag byte is kept, never copied.
   void CopyFrom(const ElementData& other) override;
+  // The cells of the "Jacketed pipes/bends" list (JacketList.cpp).
+  std::string CellText(int column) const override;
+  // The values into the open JBEND_DIALOG (JacketDialogs.cpp).
+  void FillDialog(HWND dialog) override;
+  // The picture (JacketDrawing.cpp): the core as the bend draws, grey, then
+  // the jacket's lead-in and arc around it, translucent; picked by the
+  // jacket's outlines.
+  void ComputeShape(LayoutRow& row) override;
+  void BuildGeometry(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
 
   std::string jacketMaterial;
   std::string jacketSection;
@@ -36,4 +67,5 @@ class JacketedBend : public Bend {
   std::int32_t jacketFarNode = 0;
   std::uint8_t jacketRadiusType = kBendRadiusLong;
   std::uint8_t jacketFlag = 0;  // kept as read
+  JacketDrawing jacketDrawing;  // not stored
 };

@@ -11,6 +11,8 @@
 #include <cstdint>
 #include <string>
 
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class JacketedPipe : public ElementData {
@@ -19,10 +21,29 @@ class JacketedPipe : public ElementData {
   void Write(BinaryFile& file) const override;
   // The three names; the node indexes come with the next making of the model.
   void CopyFrom(const ElementData& other) override;
+  // The cells of the "Jacketed pipes/bends" list (JacketList.cpp).
+  std::string CellText(int column) const override;
+  // The values into the open JPIPE_DIALOG (JacketDialogs.cpp).
+  void FillDialog(HWND dialog) override;
+  // The picture (JacketDrawing.cpp): a line between the jacket's nodes; the
+  // core as a grey tube and the jacket around it as a translucent one.
+  void ComputeShape(LayoutRow& row) override;
+  void BuildGeometry(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
 
   std::string jacketMaterial;
   std::string jacketSection;
   std::string jacketLoad;
   std::int32_t jacketStartNode = 0;
   std::int32_t jacketEndNode = 0;
+
+  // Not stored: made again with every view.
+  bool shown = false;
+  Quad2 pickQuad = {};
+  TubeSymbol core;
+  TubeSymbol jacket;
 };

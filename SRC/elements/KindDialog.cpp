@@ -23,7 +23,13 @@ void OnInit(Kind& kind, HWND dialog, LPARAM lParam) {
   kind.row = static_cast<int>(lParam);
   if constexpr (requires { kind.changedByOtherDialog; }) kind.changedByOtherDialog = false;
   kind.helper.DialogBind(dialog);
-  SetTitleAtNode(kind.row, dialog, kind.KindName());
+  if constexpr (requires { kind.TitleFromTo(); }) {
+    if (kind.TitleWithoutNode()) SetWindowText(dialog, kind.KindName());
+    else if (kind.TitleFromTo()) SetTitleFromTo(kind.row, dialog, kind.KindName());
+    else SetTitleAtNode(kind.row, dialog, kind.KindName());
+  } else {
+    SetTitleAtNode(kind.row, dialog, kind.KindName());
+  }
   kind.Init(RowObject(kind));
   if (KindDialogInResults()) kind.LockForResults();
   CenterDialogOnFrame(dialog, 0);
@@ -120,6 +126,18 @@ void SetTitleAtNode(int row, HWND window, const std::string& text) {
   const Model& model = TheModel();
   const NodeId id = row >= 1 && row <= model.rowCount + 1 ? model.row(row).node : 0;
   const std::string title = text + " at node " + NodeNumberText(id);
+  SetWindowText(window, title.c_str());
+}
+
+void SetTitleFromTo(int row, HWND window, const std::string& text) {
+  const Model& model = TheModel();
+  const bool inModel = row >= 1 && row <= model.rowCount + 1;
+  const NodeId to = inModel ? model.row(row).node : 0;
+  const int previous = inModel ? PreviousElementRow(model, row) : 0;
+  const NodeId from = previous != 0 ? model.row(previous).node : 0;
+  // The node texts share one buffer: each is copied before the next.
+  const std::string fromText = NodeNumberText(from);
+  const std::string title = text + " from " + fromText + " to " + NodeNumberText(to);
   SetWindowText(window, title.c_str());
 }
 

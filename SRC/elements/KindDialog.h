@@ -67,6 +67,9 @@ INT_PTR KindDialogMessage(KindDialog& kind, HWND dialog, UINT message, WPARAM wP
 
 // Sets the window title: the text, " at node " and the row's node number.
 void SetTitleAtNode(int row, HWND window, const std::string& text);
+// Sets the window title: the text, " from ", the node of the element row
+// before `row`, " to " and the row's node number.
+void SetTitleFromTo(int row, HWND window, const std::string& text);
 // Whether results are shown (edit dialogs then store nothing).
 bool KindDialogInResults();
 // While results are shown: the edits read-only, the buttons disabled, OK focused.
@@ -81,6 +84,10 @@ class ElementKindDialog {
 
   virtual const char* KindName() const = 0;
   virtual ElementType Type() const = 0;
+  // Titles of elements between two nodes read "<kind> from <a> to <b>".
+  virtual bool TitleFromTo() const { return false; }
+  // Rows that are no element between nodes are titled by the kind alone.
+  virtual bool TitleWithoutNode() const { return false; }
   // The row's element when it is of the kind, else null.
   virtual void Init(ElementData* element) = 0;
   virtual void LockForResults() = 0;

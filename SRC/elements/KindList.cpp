@@ -97,6 +97,8 @@ void KindListTable::DefineColumns() {
 std::string KindListTable::CellText(int row, int column, int /*line*/) {
   const int layoutRow = LayoutRowOf(row);
   if (layoutRow == 0) return {};
+  if (fromToColumns && column == 1) return FromNodeText(layoutRow);
+  if (fromToColumns && column == 2) return ToNodeText(layoutRow);
   if (column == 1) return NodeNumberText(TheModel().row(layoutRow).node);
   if (const ElementData* element = ElementOf(row)) return element->CellText(column);
   const DataItem* item = ItemOf(row);
@@ -215,6 +217,30 @@ int KindListTable::YesNoChar(int character) {
   return upper;
 }
 
+ElementKindListTable::ElementKindListTable(ElementType kindType, RowListKind kindList, const char* kindTitle,
+                                           const char* kindItem, int columnCount, int lines)
+    : KindListTable(kindType, kindList, kindTitle, kindItem, columnCount, lines) {
+  fromToColumns = true;
+}
+
+void ElementKindListTable::ContextMenu() { TablePopupEditMenu(*this, itemName); }
+void ElementKindListTable::Prepare() { DisableTableDeleteItem(*this); }
+void ElementKindListTable::Close() { EnableTableDeleteItem(*this); }
+
+void ElementKindListTable::EnterRow(bool control) {
+  if (!editable || editLengths.empty()) {
+    EditCurrentItem();
+    return;
+  }
+  KindListTable::EnterRow(control);
+}
+
+void ElementKindListTable::ShareWidths(int first, int last) {
+  int width = 0;
+  for (int column = first; column <= last; ++column) width = std::max(width, widths[static_cast<std::size_t>(column)]);
+  for (int column = first; column <= last; ++column) widths[static_cast<std::size_t>(column)] = width;
+}
+
 // --- printing ---------------------------------------------------------------
 
 void KindListPrintTable::DefineColumns() {
@@ -227,6 +253,48 @@ void KindListPrintTable::DefineColumns() {
     for (int row = 1; row <= count; ++row) width = std::max(width, TextWidth(list_.CellText(row, column, 0)));
     widths[static_cast<std::size_t>(column)] = width;
   }
+}
+
+std::string FromNodeText(int layoutRow) {
+  const Model& model = TheModel();
+  if (layoutRow < 1 || layoutRow > model.rowCount) return {};
+  const int previous = PreviousElementRow(model, layoutRow);
+  return previous != 0 ? NodeNumberText(model.row(previous).node) : std::string();
+}
+
+std::string ToNodeText(int layoutRow) {
+  const Model& model = TheModel();
+  if (layoutRow < 1 || layoutRow > model.rowCount) return {};
+  return NodeNumberText(model.row(layoutRow).node);
+}
+
+void ReportPutFromToHeading() {
+  ReportPutText("From", 6);
+  ReportPutText("To", 14);
+}
+
+void ReportPutFromTo(int layoutRow) {
+  ReportPutText(FromNodeText(layoutRow), 6);
+  ReportPutText(ToNodeText(layoutRow), 14);
+}
+
+void ReportPutFromToCells(int layoutRow) {
+  ReportPutCell(FromNodeText(layoutRow));
+  ReportPutCell(ToNodeText(layoutRow));
+}
+
+void PutAtColumn(std::string& line, const std::string& text, int column) {
+  const auto at = static_cast<std::size_t>(column - 1);
+  if (line.size() < at + text.size()) line.resize(at + text.size(), ' ');
+  line.replace(at, text.size(), text);
+}
+
+std::string TrimmedText(const char* text) {
+  std::string result = text;
+  const std::size_t first = result.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  const std::size_t last = result.find_last_not_of(' ');
+  return result.substr(first, last - first + 1);
 }
 
 void EndCsvLine() {

@@ -78,10 +78,31 @@ class KindListTable : public ItemListTableWindow {
   const std::string itemName;  // "Anchor"
   const int columns;
   const int listHeadingLines;
+  // Elements between two nodes list "From" and "To" in columns 1 and 2.
+  bool fromToColumns = false;
 
  private:
   ListOpener opener_ = nullptr;
   std::vector<int> editLengths_;
+};
+
+// The list of an element kind between two nodes: "From" and "To" in its
+// first two columns, Enter and a double click open the kind's dialog, its
+// popup offers Edit only and the Delete menu item is greyed while it is
+// shown (an element is removed with its layout row, not from its list).
+class ElementKindListTable : public KindListTable {
+ public:
+  ElementKindListTable(ElementType type, RowListKind list, const char* title, const char* itemName, int columns,
+                       int headingLines);
+  void ContextMenu() override;
+  void Prepare() override;
+  void Close() override;
+  bool CanDelete() override { return false; }
+  // Enter on a read-only list opens the dialog; on an editable one it
+  // moves on.
+  void EnterRow(bool control) override;
+  // The widest heading line or cell of columns first..last, given to each.
+  void ShareWidths(int first, int last);
 };
 
 // The list printed on the printer page: the screen list's headings and
@@ -111,3 +132,18 @@ void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindRep
 
 // Ends a comma-separated line built in g_LineText (its last comma dropped).
 void EndCsvLine();
+
+// The two nodes of an element row: the node of the element row before it
+// and its own node, as node-number text (empty for none).
+std::string FromNodeText(int layoutRow);
+std::string ToNodeText(int layoutRow);
+// Puts "From" and "To" of a text report's heading (columns 6 and 14) on the
+// current line, and an element's two nodes under them.
+void ReportPutFromToHeading();
+void ReportPutFromTo(int layoutRow);
+// The two nodes as the first two comma-separated cells.
+void ReportPutFromToCells(int layoutRow);
+// A value placed at a 1-based column of a text line grown to fit.
+void PutAtColumn(std::string& line, const std::string& text, int column);
+// The text without its leading and trailing blanks.
+std::string TrimmedText(const char* text);

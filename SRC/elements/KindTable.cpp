@@ -4,11 +4,29 @@
 #include <array>
 #include <string>
 
+#include "elements/BeamDialog.h"
+#include "elements/BeamList.h"
 #include "elements/BendDialog.h"
 #include "elements/BendList.h"
 #include "elements/BranchPointsList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/CutPipeDialog.h"
+#include "elements/CutPipeList.h"
+#include "elements/ElasticDialog.h"
+#include "elements/ElasticList.h"
+#include "elements/HydrotestDialog.h"
+#include "elements/JacketConnections.h"
+#include "elements/JacketDialogs.h"
+#include "elements/JacketList.h"
+#include "elements/MiterDialog.h"
+#include "elements/MiterList.h"
+#include "elements/ReducerDialog.h"
+#include "elements/ReducerList.h"
+#include "elements/RigidDialog.h"
+#include "elements/RigidList.h"
+#include "elements/ValveDialog.h"
+#include "elements/ValveList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -25,22 +43,56 @@
 
 namespace {
 
-const std::array<DataKindModule, 3>& DataKinds() {
-  static const std::array<DataKindModule, 3> kinds = {{
+const std::array<DataKindModule, 4>& DataKinds() {
+  static const std::array<DataKindModule, 4> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
+      // Spiders and jacket end caps share one list; they have no dialog.
+      {DataType::Spider, nullptr, nullptr, "&Jacket connections", JacketConnectionsListOffered,
+       OpenJacketConnectionsList, JacketConnectionsListTable, PrintJacketConnectionsDetails},
       {DataType::BranchSif, "BRANCH_SIF_DIALOG", BranchSifDialogProc, "&Branch SIFs", BranchSifsListOffered,
        OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
   }};
   return kinds;
 }
 
-const std::array<ElementKindModule, 1>& ElementKinds() {
-  static const std::array<ElementKindModule, 1> kinds = {{
+const char* ValveDialogName() { return "VALVE_DIALOG"; }
+const char* ReducerDialogName() { return "REDUCER_DIALOG"; }
+const char* RigidDialogName() { return "RIGID_DIALOG"; }
+const char* ElasticDialogName() { return "ELASTIC_DIALOG"; }
+const char* CutPipeDialogName() { return "CUTPIPE_DIALOG"; }
+const char* MiterDialogName() { return "MITER_DIALOG"; }
+const char* JPipeDialogName() { return "JPIPE_DIALOG"; }
+const char* JBendDialogName() { return "JBEND_DIALOG"; }
+const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
+
+const std::array<ElementKindModule, 11>& ElementKinds() {
+  static const std::array<ElementKindModule, 11> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
+      {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
+       MitersListTable, PrintMitersDetails},
+      // Jacketed pipes and bends share one list, registered with the pipes.
+      {ElementType::JacketedPipe, JPipeDialogName, JPipeDialogProc, "&Jacketed pipes", JacketedListOffered,
+       OpenJacketedList, JacketedListTable, PrintJacketedDetails},
+      {ElementType::JacketedBend, JBendDialogName, JBendDialogProc, nullptr, nullptr, nullptr, nullptr, nullptr},
+      {ElementType::Valve, ValveDialogName, ValveDialogProc, "&Valves", ValvesListOffered, OpenValvesList,
+       ValvesListTable, PrintValvesDetails},
+      {ElementType::Reducer, ReducerDialogName, ReducerDialogProc, "&Reducers", ReducersListOffered,
+       OpenReducersList, ReducersListTable, PrintReducersDetails},
+      {ElementType::Rigid, RigidDialogName, RigidDialogProc, "&Rigid elements", RigidElementsListOffered,
+       OpenRigidElementsList, RigidElementsListTable, PrintRigidElementsDetails},
+      {ElementType::Elastic, ElasticDialogName, ElasticDialogProc, "&Elastic elements", ElasticElementsListOffered,
+       OpenElasticElementsList, ElasticElementsListTable, PrintElasticElementsDetails},
+      {ElementType::CutPipe, CutPipeDialogName, CutPipeDialogProc, "&Cut pipes", CutPipesListOffered, OpenCutPipesList,
+       CutPipesListTable, PrintCutPipesDetails},
+      {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,
+       PrintBeamsDetails},
+      // The hydrotest load row has a dialog and neither list nor section.
+      {ElementType::HydrotestLoad, HydrotestDialogName, HydrotestLoadDialogProc, nullptr, nullptr, nullptr, nullptr,
+       nullptr},
   }};
   return kinds;
 }
@@ -94,7 +146,7 @@ const ElementKindModule* ElementKindModuleOf(ElementType type) {
 bool RunElementKindDialog(HWND owner, int row, ElementType type) {
   const ElementKindModule* kind = ElementKindModuleOf(type);
   if (kind == nullptr || kind->dialogProcedure == nullptr)
-    return RefuseDialog(owner, type == ElementType::HydrotestLoad ? "Hydrotest load" : ElementTypeMessageName(type));
+    return RefuseDialog(owner, ElementTypeMessageName(type));
   const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate(), OwnerOrLayout(owner),
                                         kind->dialogProcedure, static_cast<LPARAM>(row));
   return result == 1;

@@ -19,6 +19,11 @@ class MiterBend : public Bend {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const ElementData& other) override;
+  // The cells of the Miter bends list (MiterList.cpp); drawn and picked as
+  // the bend is.
+  std::string CellText(int column) const override;
+  // The values into the open miter dialog (MiterDialog.cpp).
+  void FillDialog(HWND dialog) override;
 
   std::int32_t spacing = kMiterClosely;
 };

@@ -2,12 +2,15 @@
 #include "elements/Reducer.h"
 
 #include "elements/KindRecord.h"
+#include "model/ModelGeometry.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
 
-// Not drawn yet: the kind keeps the base's empty drawing and pick
-// operations, so the picture shows only the nodes of its rows.
-STAND_IN("the reducer's cone in the line and rendered pictures, and its picking");
+int ReducerFieldMode(int code) {
+  switch (code) {
+    case 2: case 3: case 4: case 5: case 6: case 12: case 16: case 19: case 20: case 22: return 0;
+    default: return IsSwedishOrNorwegianCode(code) ? 2 : 1;
+  }
+}
 
 void Reducer::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, od1);

@@ -59,10 +59,22 @@ BorrowedFrame& Borrowed() {
 
 enum class SaveResult { Saved, Cancelled, Failed };
 
+bool OnCommand(HWND window, int commandId) {
+  FlangeToolCommand(window, commandId);
+  return true;  // the tool's frame runs no List window command
+}
 void OnClose(HWND window);
-void OnFocus(HWND window);
 
-constexpr ListFrameTool kFlangeTool{FlangeToolCommand, OnClose, OnFocus, FlangeToolTipText};
+// The List frame's hook while the tool holds it; its accelerators are the
+// tool's table, loaded when it takes the frame.
+ListFrameTool& FlangeFrameTool() {
+  static ListFrameTool tool;
+  tool.command = OnCommand;
+  tool.close = OnClose;
+  tool.leave = LeaveFlangeTool;
+  tool.toolTip = FlangeToolTipText;
+  return tool;
+}
 
 HWND CreateToolbar(HWND window, int id, int strip, int cell) {
   HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
@@ -91,6 +103,20 @@ std::string FileName() {
 
 // The save question's road: true when the command may go on.
 bool SaveCheck(HWND owner) { return !FlangeModified() || FlangeWindowIsOpen(owner) != IDCANCEL; }
+
+// New and Open ask the save question before their chooser; the document
+// that the user then picks leaves the tool without asking it again (a No
+// leaves the document modified).
+bool& SaveQuestionAnswered() {
+  static bool answered = false;
+  return answered;
+}
+struct AskedBefore {
+  AskedBefore() { SaveQuestionAnswered() = true; }
+  ~AskedBefore() { SaveQuestionAnswered() = false; }
+  AskedBefore(const AskedBefore&) = delete;
+  AskedBefore& operator=(const AskedBefore&) = delete;
+};
 
 SaveResult SaveAs(HWND owner) {
   FlangeDocument& document = TheFlangeDocument();
@@ -136,13 +162,6 @@ void OnClose(HWND window) {
   if (MainFrame().window != nullptr) PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
 }
 
-void OnFocus(HWND window) {
-  ActiveWindow = window;
-  ActiveAccelerators = Borrowed().toolAccelerators;
-  HWND table = ListTableWindow(0);
-  if (table != nullptr && IsWindowVisible(table)) SetFocus(table);
-}
-
 void EditCommand(HWND window) {
   FlangeQualificationSheet(window);
   ShowFlangeStressesReport();
@@ -157,8 +176,16 @@ void AnalyzeCommand(HWND window) {
 
 bool FlangeToolHoldsListFrame() { return TheFlangeDocument().windowOpen; }
 
-void NewFlangeQualification(HWND /*owner*/) {
-  if (!FlangeToolHoldsListFrame()) CloseModel();
+bool LeaveFlangeTool(HWND owner) {
+  if (!FlangeToolHoldsListFrame()) return true;
+  if (!SaveQuestionAnswered() && !SaveCheck(owner)) return false;
+  CloseFlangeWindow();
+  return true;
+}
+
+void NewFlangeQualification(HWND owner) {
+  if (!LeaveListFrameTool(owner)) return;
+  CloseModel();
   SetFlangeFilePath("");
   ResetFlangeData();
   OpenFlangeWindow();
@@ -173,7 +200,10 @@ bool OpenFlangeQualificationFile(HWND owner, const std::string& path) {
     ShowErrorMessage(owner, text);
     return false;
   }
-  if (!FlangeToolHoldsListFrame()) CloseModel();
+  // Whatever holds the List frame (this tool too) is left after its save
+  // question; Cancel keeps it and the file is not opened.
+  if (!LeaveListFrameTool(owner)) return false;
+  CloseModel();
   FlangeDocument& document = TheFlangeDocument();
   document.data = data;
   g_UnitsSettings = units;
@@ -212,7 +242,8 @@ void OpenFlangeWindow() {
   borrowed.toolSmall = CreateToolbar(frame.window, kSmallToolbar, 1801, 16);
   borrowed.toolLarge = CreateToolbar(frame.window, kLargeToolbar, 1802, 32);
   FrameSetToolbars(frame, borrowed.toolSmall, borrowed.toolLarge);
-  SetListFrameTool(&kFlangeTool);
+  FlangeFrameTool().accelerators = borrowed.toolAccelerators;
+  SetListFrameTool(&FlangeFrameTool());
   document.windowOpen = true;
   FrameShow(frame);
   ShowFlangeStressesReport();
@@ -288,15 +319,19 @@ void FlangeStressCalculation(HWND owner) {
 void FlangeToolCommand(HWND window, int commandId) {
   switch (commandId) {
     case 101:
-      if (SaveCheck(window)) NewDocumentDialog(window);
+      if (SaveCheck(window)) {
+        const AskedBefore asked;
+        NewDocumentDialog(window);
+      }
       return;
     case 102:
-      if (SaveCheck(window)) OpenModelDialog(window);
+      if (SaveCheck(window)) {
+        const AskedBefore asked;
+        OpenModelDialog(window);
+      }
       return;
     case 103:
-      if (!SaveCheck(window)) return;
-      CloseFlangeWindow();
-      ShowMainWindow();
+      if (LeaveFlangeTool(window)) ShowMainWindow();
       return;
     case 104:
       if (TheFlangeDocument().path.empty())

@@ -7,7 +7,8 @@
 //
 // One document at a time, and never beside a model: the tool opens (File >
 // New, or a .flg file opened from the Open dialog or the command line) only
-// after the open model was closed, and a model that opens closes the tool.
+// after the open model was closed, and any document that opens or is made
+// new leaves the tool first through the List frame's leave hook.
 // The program's modified flag is the tool's: the ask-to-save step
 // (FlangeWindowIsOpen) comes before New, Open, Close, Analyze and closing
 // the window whenever the document has unsaved changes; its Cancel, and a
@@ -23,12 +24,18 @@
 
 // Whether the tool holds the List frame.
 bool FlangeToolHoldsListFrame();
+// The List frame's leave hook (LeaveListFrameTool): the ask-to-save step,
+// then CloseFlangeWindow; false when the user cancelled. True at once when
+// the tool is not open.
+bool LeaveFlangeTool(HWND owner);
 
-// File > New, "Flange Qualification": the open model is closed, an
+// File > New, "Flange Qualification": whatever holds the List frame is left
+// (LeaveListFrameTool; Cancel stops here), the open model is closed and an
 // untitled document with the defaults opens.
 void NewFlangeQualification(HWND owner);
 // Opening a .flg file: read into copies first (a refusal is shown over
-// `owner` and changes nothing), then the model is closed and the tool shows
+// `owner` and changes nothing), then whatever holds the List frame is left
+// (Cancel: false, nothing changed), the model is closed and the tool shows
 // the document. True when it was opened.
 bool OpenFlangeQualificationFile(HWND owner, const std::string& path);
 

@@ -8,7 +8,10 @@
 // without error.
 //
 // Kinds: pipes, bends, From, Location and comment rows, anchors,
-// restraints and branch SIFs are built; a code or keyword of any other kind
+// restraints, branch SIFs and the in-line kinds (valves, reducers, rigid and
+// elastic elements, cut pipes, miters, jacketed pipes and bends with their
+// spiders and end caps, hydrotest loads: BatchInlineKinds.h) are built; a
+// code or keyword of any other kind
 // is refused with the line's message (never passed over), until its kind
 // exists. A keyword that belongs to a built kind other than the row's is
 // read and checked and then has no effect.
@@ -29,6 +32,7 @@
 #include <string_view>
 
 #include "elements/Bend.h"
+#include "files/BatchInlineKinds.h"
 #include "files/ModelBatchFile.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
@@ -57,6 +61,7 @@ struct BatchLayoutAttributes {
   bool codeGiven = false;  // a K field was read
   float dx = 0.0f, dy = 0.0f, dz = 0.0f;
   float bendRadius = 0.0f;
+  std::string bendRadiusText;  // as the B field gave it
   std::uint8_t radiusKind = kBendRadiusLong;
   std::string comment;
 
@@ -67,6 +72,11 @@ struct BatchLayoutAttributes {
   std::array<NodeId, 2> intermediateNodes{};
   std::array<float, 2> intermediateAngles{};  // radians
   float inPlaneSif = 0.0f, outPlaneSif = 0.0f;
+
+  // Beam: its beam material, section and load (the row's three names) and
+  // beta in degrees, as the beam keeps it.
+  std::string beamMaterial, beamSection, beamLoad;
+  float beta = 0.0f;
 
   // Anchor: stiffnesses rigid unless given, releases, displacement sets
   // (translations inch, rotations degrees, as the anchor keeps them).
@@ -91,6 +101,9 @@ struct BatchLayoutAttributes {
   bool HoldsDirection(int axis) const {
     return fixedByVector[static_cast<std::size_t>(axis)] || fixedByFlag[static_cast<std::size_t>(axis)];
   }
+
+  // The in-line kinds' values (BatchInlineKinds.h).
+  BatchInlineAttributes inlineKinds;
 };
 
 // Reads the current LAYOUT data line and appends its row to the model.

@@ -1,7 +1,8 @@
 // The attribute keywords of LAYOUT lines (see BatchLayout.h): the list
 // reader with its continuation lines, the entry splitter, and one reader per
 // keyword of the built kinds (the model and pipe-load values, bends,
-// anchors, restraints, branch SIFs). The keywords of kinds that are not
+// anchors, restraints, branch SIFs; the in-line kinds' are
+// BatchInlineKinds.cpp's). The keywords of kinds that are not
 // built yet are known by name and refused as not available; any other word
 // is an "Unknown comment".
 #include <algorithm>
@@ -107,6 +108,28 @@ void ReadLoadName(BatchReader& reader, Attributes&, const BatchEntry& entry) {
   reader.names.load = name;
 }
 
+// --- Beams -----------------------------------------------------------------------
+
+// MAT=, SEC= and LOAD=: a record of the model's beam tables.
+void ReadBeamName(BatchReader& reader, std::string& field, const BatchEntry& entry, int kind) {
+  if (entry.directional) BatchLineError(reader, "Invalid Beam information", entry.entry);
+  const std::string& name = entry.components[0];
+  if (name.empty()) BatchLineError(reader, "Reference cannot be NULL", entry.entry);
+  if (name.size() > kNameWidth) BatchLineError(reader, "Max char > 5 ", name);
+  const Model& model = *reader.model;
+  static const char* const kMissing[3] = {"Beam Material not defined", "Beam Section not defined",
+                                          "Beam Load not defined"};
+  const int found = kind == 0   ? FindBeamMaterialByName(model.beamMaterials, name)
+                    : kind == 1 ? FindBeamSectionByName(model.beamSections, name)
+                                : FindBeamLoadByName(model.beamLoads, name);
+  if (found == 0) BatchLineError(reader, kMissing[kind], name);
+  field = name;
+}
+
+void ReadBeta(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  a.beta = static_cast<float>(Value(reader, entry.components[0], ParseAngle, "Invalid Beta value") * kDegreesPerRadian);
+}
+
 // --- Bends -----------------------------------------------------------------------
 
 void ReadBendThickness(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
@@ -205,10 +228,13 @@ void ReadRotationComponent(BatchReader& reader, Attributes& a, const BatchEntry&
 // field does; RIGID is the rigid stiffness.
 void ReadAnchorStiffness(BatchReader& reader, Attributes& a, const BatchEntry& entry, bool rotational) {
   RequireDirectional(reader, entry, rotational ? "Invalid Rotational Stiffness" : "Invalid Translational Stiffness");
-  for (std::size_t axis = 0; axis < 3; ++axis)
-    a.anchorStiffness[axis + (rotational ? 3 : 0)] =
-        Value(reader, entry.components[axis], rotational ? ParseRotStiffness : ParseStiffness,
-              rotational ? "Invalid Rot.stiffness" : "Invalid stiffness");
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const std::size_t at = axis + (rotational ? 3 : 0);
+    a.anchorStiffness[at] = Value(reader, entry.components[axis], rotational ? ParseRotStiffness : ParseStiffness,
+                                  rotational ? "Invalid Rot.stiffness" : "Invalid stiffness");
+    // The same springs are an elastic element's (JL).
+    a.inlineKinds.springs[at] = a.anchorStiffness[at];
+  }
 }
 
 void Release(Attributes& a, int direction) { a.releases[static_cast<std::size_t>(direction)] = 1; }
@@ -253,6 +279,10 @@ const Keyword kKeywords[] = {
 
     {"BTHK", ReadBendThickness},
     {"BMAT", ReadBendMaterial},
+    KEYWORD("MAT", ReadBeamName(reader, a.beamMaterial, entry, 0)),
+    KEYWORD("SEC", ReadBeamName(reader, a.beamSection, entry, 1)),
+    KEYWORD("LOAD", ReadBeamName(reader, a.beamLoad, entry, 2)),
+    {"BETA", ReadBeta},
     {"FF", ReadFlexibilityFactor},
     KEYWORD("IN1", ReadIntermediateNode(reader, a, entry, 0)),
     KEYWORD("IN2", ReadIntermediateNode(reader, a, entry, 1)),
@@ -317,17 +347,14 @@ const Keyword kKeywords[] = {
 
 // The keywords of the kinds whose own work has not landed: skewed
 // restraints, hangers, guides, limit stops, snubbers, nozzles, flanges,
-// SIFs, welds, forces, masses, harmonic loads, spectra and the element kinds
-// other than pipes and bends.
+// SIFs, welds, forces, masses, harmonic loads, spectra, and the joints,
+// bellows and tie rods.
 const char* const kPendingKeywords[] = {
-    "K",     "KR",    "DV",    "CNOD",   "CS",   "RH",      "VS",     "US",    "CLD",   "HTYP",   "SR",     "MLV",
-    "G",     "MU",    "STIFF", "GGAP",   "LS",   "SNUBBER", "NOZZLE", "RPAD",  "NOD",   "NTHK",   "VOD",    "VTHK",
-    "L1",    "L2",    "SIF",   "FLANGE", "WGT",  "GDIA",    "WTYPE",  "DELTA", "JCAP",  "SPIDER", "TJOINT", "FOR",
-    "FORX",  "FORY",  "FORZ",  "MOM",    "MOMX", "MOMY",    "MOMZ",   "FRE",   "PH",    "CWGT",   "OFFSET", "SPECX",
-    "SPECY", "SPECZ", "FACX",  "FACY",   "FACZ", "WS",      "JTHK",   "JR",    "JMAT",  "JSEC",   "JLOAD",  "OD1",
-    "OD2",   "THK1",  "THK2",  "CONE",   "VWGT", "AWGT",    "THKF",   "INSF",  "ES",    "BK",     "TA",     "FFOR",
-    "FTOR",  "HS",    "RLIM",  "ROTL",   "FRCT", "RK",      "LXAX",   "LYAX",  "SHORT", "LONG",   "KTIE",   "GAP",
-    "MAT",   "SEC",   "LOAD",  "BETA",   "HSG",  "HPRES",   "E",      "AP",
+    "K", "KR", "DV", "CNOD", "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "G", "MU", "STIFF", "GGAP", "LS",
+    "SNUBBER", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA",
+    "TJOINT", "FOR", "FORX", "FORY", "FORZ", "MOM", "MOMX", "MOMY", "MOMZ", "FRE", "PH", "CWGT", "SPECX", "SPECY",
+    "SPECZ", "FACX", "FACY", "FACZ", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE",
+    "GAP", "E", "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {
@@ -339,6 +366,7 @@ void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& t
     keyword.read(reader, attributes, entry);
     return;
   }
+  if (ReadBatchInlineKeyword(reader, attributes, entry)) return;
   STAND_IN("the attribute keywords of the kinds whose own work has not landed");
   for (const char* pending : kPendingKeywords)
     if (entry.keyword == pending) BatchLineError(reader, entry.keyword + " is not available yet");

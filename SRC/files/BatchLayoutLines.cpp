@@ -15,6 +15,8 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "model/RowOperations.h"
+#include "properties/BeamElement.h"
 #include "shell/NameTables.h"
 #include "shell/StandIn.h"
 #include "shell/Units.h"
@@ -33,7 +35,17 @@ bool IsBuiltElement(ElementType type) {
     case ElementType::Location:
     case ElementType::Pipe:
     case ElementType::Bend:
-    case ElementType::Comment: return true;
+    case ElementType::Beam:
+    case ElementType::Comment:
+    case ElementType::Miter:
+    case ElementType::JacketedPipe:
+    case ElementType::JacketedBend:
+    case ElementType::Valve:
+    case ElementType::Reducer:
+    case ElementType::Rigid:
+    case ElementType::Elastic:
+    case ElementType::CutPipe:
+    case ElementType::HydrotestLoad: return true;
     default: return false;
   }
 }
@@ -91,7 +103,7 @@ void ReadKCode(const BatchReader& reader, BatchLayoutAttributes& attributes, con
   switch (letter) {
     case 'A': SetBatchDataType(reader, attributes, DataType::Anchor); return;
     case 'I': attributes.element = ElementType::Bend; return;
-    case 'M': RefuseKind(reader, ElementTypeMessageName(ElementType::Miter), code);
+    case 'M': attributes.element = ElementType::Miter; return;
     case 'H': RefuseKind(reader, ElementTypeMessageName(ElementType::HingeJoint), code);
     default: break;
   }
@@ -150,7 +162,7 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
         attributes.nodeGiven = true;
         attributes.element = ElementType::Location;
         break;
-      case 'H': RefuseKind(reader, "Hydrotest load", "H");
+      case 'H': attributes.element = ElementType::HydrotestLoad; break;
       case '*':
         // A comment is a line of its own: after other fields the star would
         // turn a row into a comment and drop what they gave.
@@ -167,6 +179,7 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
         if (ParseNonNegativeDimension(rest, radius) != 0 || radius < kSmallestBendRadius)
           BatchLineError(reader, "Invalid bend radius (B)", rest);
         attributes.bendRadius = radius;
+        attributes.bendRadiusText = rest;
         attributes.radiusKind = kBendRadiusUser;
         break;
       }
@@ -191,18 +204,28 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
   return any;
 }
 
+// The bend family takes its radius and wall; a miter its material and
+// factor too; a jacketed bend its intermediate nodes (on the jacket); only
+// a bend all of them.
 void FillBend(Bend& bend, const BatchLayoutAttributes& attributes) {
+  const ElementType type = attributes.element;
   bend.radius = attributes.bendRadius;
   bend.radiusType = attributes.radiusKind;
   bend.thickness = attributes.bendThickness;
-  bend.material = attributes.bendMaterial;
-  bend.flexibilityFactor = attributes.flexibilityFactor;
-  bend.inPlaneSif = attributes.inPlaneSif;
-  bend.outPlaneSif = attributes.outPlaneSif;
-  bend.intermediateNode1 = attributes.intermediateNodes[0];
-  bend.intermediateNode2 = attributes.intermediateNodes[1];
-  bend.angle1 = attributes.intermediateAngles[0];
-  bend.angle2 = attributes.intermediateAngles[1];
+  if (type == ElementType::Bend || type == ElementType::Miter) {
+    bend.material = attributes.bendMaterial;
+    bend.flexibilityFactor = attributes.flexibilityFactor;
+  }
+  if (type == ElementType::Bend) {
+    bend.inPlaneSif = attributes.inPlaneSif;
+    bend.outPlaneSif = attributes.outPlaneSif;
+  }
+  if (type == ElementType::Bend || type == ElementType::JacketedBend) {
+    bend.intermediateNode1 = attributes.intermediateNodes[0];
+    bend.intermediateNode2 = attributes.intermediateNodes[1];
+    bend.angle1 = attributes.intermediateAngles[0];
+    bend.angle2 = attributes.intermediateAngles[1];
+  }
 }
 
 void FillAnchor(Anchor& anchor, const BatchLayoutAttributes& attributes) {
@@ -301,13 +324,21 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   row.dx = attributes.dx;
   row.dy = attributes.dy;
   row.dz = attributes.dz;
-  if (ElementTypeHasProperties(attributes.element)) {
+  if (attributes.element == ElementType::Beam) {
+    // A beam names beam records, given on its own line; the pipe names in
+    // force stay for the lines after it.
+    row.material = attributes.beamMaterial;
+    row.section = attributes.beamSection;
+    row.load = attributes.beamLoad;
+  } else if (ElementTypeHasProperties(attributes.element)) {
     row.material = reader.names.material;
     row.section = reader.names.section;
     row.load = reader.names.load;
   }
   if (auto* comment = dynamic_cast<CommentData*>(row.element.get())) comment->SetText(attributes.comment);
   if (auto* bend = dynamic_cast<Bend*>(row.element.get())) FillBend(*bend, attributes);
+  if (auto* beam = dynamic_cast<Beam*>(row.element.get())) beam->beta = attributes.beta;
+  FillBatchInlineElement(row, attributes);
   row.dataType = attributes.item;
   row.item = CreateDataItem(attributes.item);
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
@@ -335,16 +366,18 @@ void ParseBatchLayoutLine(BatchReader& reader) {
   if (attributes.element != ElementType::Comment) {
     // The model is made from the rows' nodes; a row without one would be
     // dropped there without a word.
-    if (!attributes.nodeGiven) BatchLineError(reader, "Node is not specified");
+    const bool hydrotest = attributes.element == ElementType::HydrotestLoad;
+    if (!attributes.nodeGiven && !hydrotest) BatchLineError(reader, "Node is not specified");
     if (attributes.HoldsDirection(0) || attributes.HoldsDirection(1) || attributes.HoldsDirection(2))
       SetBatchDataType(reader, attributes, DataType::Restraint);
+    CheckBatchInlineLine(reader, attributes);
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.
-    if (attributes.element == ElementType::Bend && attributes.item != DataType::None)
+    const bool bend = IsBendElementType(attributes.element);
+    if (bend && attributes.item != DataType::None)
       BatchLineError(reader, "A bend row carries no data item\nUse Location (L) for additional items");
-    if (attributes.element == ElementType::Bend && attributes.node > kMaxNodeNumber)
-      BatchLineError(reader, "Bend node should not have a suffix");
-    if (attributes.element != ElementType::From && attributes.element != ElementType::Location &&
+    if (bend && attributes.node > kMaxNodeNumber) BatchLineError(reader, "Bend node should not have a suffix");
+    if (attributes.element != ElementType::From && attributes.element != ElementType::Location && !hydrotest &&
         attributes.node == PreviousElementNode(*reader.model))
       BatchLineError(reader, "Node is same as previous node");
     if (attributes.item == DataType::BranchSif) CheckBranchSif(reader, attributes);

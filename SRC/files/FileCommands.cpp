@@ -21,6 +21,8 @@
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
+#include "properties/BeamLibraryWindow.h"
+#include "properties/ValveLibraryWindow.h"
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -45,8 +47,6 @@ constexpr PendingKind kPendingKinds[] = {
     {"mat", "Opening material libraries"},
     {"mdb", "Opening old material libraries"},
     {"spe", "Opening spectrum libraries"},
-    {"val", "Opening valve libraries"},
-    {"bli", "Opening beam section libraries"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
 };
@@ -82,8 +82,6 @@ bool OpenModelFile(HWND owner, const std::string& path) {
     ShowErrorMessage(owner, failure);
     return false;
   }
-  // The flange qualification tool gives the List frame back to the model.
-  if (FlangeToolHoldsListFrame()) CloseFlangeWindow();
   ForgetModelSession();
   ChooseModelFile(path);
   if (UntitledMode) ResetModelTitle();
@@ -92,6 +90,14 @@ bool OpenModelFile(HWND owner, const std::string& path) {
 }
 
 bool OpenRecentPath(HWND window, const std::string& path) { return OpenFileByExtension(window, path); }
+
+// A valve library read whole replaces the model's windows with its own.
+bool OpenValveLibraryFromFile(HWND owner, const std::string& path) {
+  if (!ReadValveLibraryIntoMemory(owner, path)) return false;
+  CloseModel();
+  OpenValveLibraryWindow(owner);
+  return true;
+}
 
 // The file dialog record shared by Open and Save As; its hook centres the
 // dialog and the questions it asks.
@@ -133,6 +139,12 @@ std::string LowerExtension(const std::string& path) {
 
 bool OpenFileByExtension(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
+  // A flange qualification file is read whole before anything is left, so
+  // that a damaged one leaves the open document as it was.
+  if (extension == "flg") return OpenFlangeQualificationFile(owner, path);
+  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
+                         FindPendingKind(extension) != nullptr;
+  if (knownKind && !LeaveListFrameTool(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
@@ -142,7 +154,14 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
     OpenResults();
     return true;
   }
-  if (extension == "flg") return OpenFlangeQualificationFile(owner, path);
+  if (extension == "bli") {
+    // A beam section library read whole replaces the model's windows.
+    if (!ReadBeamLibraryForWindow(owner, path)) return false;
+    CloseModel();
+    OpenBeamLibraryWindow();
+    return true;
+  }
+  if (extension == "val") return OpenValveLibraryFromFile(owner, path);
   if (const PendingKind* kind = FindPendingKind(extension)) {
     STAND_IN("the readers of library and evaluation files");
     ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);

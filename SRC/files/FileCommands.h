@@ -14,11 +14,13 @@
 // whole read replaces the open model (a failed read leaves it exactly as it
 // was); the snapshots of the replaced model are deleted with it, so an undo
 // never crosses from one model into another. A results file opens the model
-// of the same name, then its results (results/ResultsMode.h); a flange
-// qualification file opens the flange qualification tool
-// (evaluations/FlangeTool.h), and a model that opens closes that tool; the
-// other library and evaluation files are refused with a message until their
-// readers exist.
+// of the same name, then its results (results/ResultsMode.h). A valve
+// library (*.val) read whole closes the model and shows the valve library
+// window; a flange qualification file (*.flg) read whole closes the model
+// and opens the flange qualification tool (evaluations/FlangeTool.h). A
+// library window or the flange tool open is left first (after its save
+// question). The other library and evaluation files are refused with a
+// message until their readers exist.
 //
 // Saving writes a temporary file beside the target and renames it over the
 // target, so a failed save never destroys the previous file; the file it

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "elements/ElasticAnalysis.h"
+#include "elements/ElasticElement.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsState.h"
@@ -393,8 +395,21 @@ void NodeEntry(int node) {
   SetItem(kHighlightNode, node, model.nodes[node].labelBounds);
 }
 
-// The local frame of an element row, from its own run of nodes.
+// The local frame of an element row, from its own run of nodes; an elastic
+// element's is its own, at its start node.
 bool StoreRowFrame(const Model& model, const LayoutRow& row) {
+  if (const auto* elastic = dynamic_cast<const ElasticElement*>(row.element.get())) {
+    if (!ValidNode(model, row.startNode)) return false;
+    const ElementAxes axes = ElasticElementAxes(*elastic);
+    std::array<std::array<float, 3>, 3> rows{};
+    for (int i = 0; i < 3; ++i) {
+      rows[0][i] = static_cast<float>(axes.x[i]);
+      rows[1][i] = static_cast<float>(axes.y[i]);
+      rows[2][i] = static_cast<float>(axes.z[i]);
+    }
+    StoreLcsFrame(TheLcsTriad(), row.startNode, rows);
+    return true;
+  }
   const int start = row.runStart != 0 ? row.runStart : row.startNode;
   const int end = row.runEnd != 0 ? row.runEnd : row.endNode;
   if (!ValidNode(model, start) || !ValidNode(model, end)) return false;

@@ -6,6 +6,7 @@
 
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
+#include "elements/JacketConnections.h"
 #include "elements/JacketedPipe.h"
 #include "model/DerivedElementData.h"
 #include "model/LayoutEditors.h"
@@ -143,6 +144,7 @@ void ClearAnalysisElements(AnalysisElementList& list) { list = AnalysisElementLi
 void GenerateAnalysisElements(const Model& model, AnalysisElementList& list) {
   ClearAnalysisElements(list);
   for (int number = 1; number <= model.rowCount; ++number) GenerateRowElements(model, list, number);
+  list.jacketCouplings = FindJacketCouplings(model, &list.errorRow);
 }
 
 void GenerateRowElements(const Model& model, AnalysisElementList& list, int number) {
@@ -177,6 +179,12 @@ void AddAnalysisElement(const Model& model, AnalysisElementList& list, int kind,
   if (node1 == node2) return;
   const bool joint = kind == 12 || kind == 13 || kind == 15;
   if (!joint && NodeDistance(model.nodes, node1, node2) < kMergeDistance) {
+    // Merged nodes carry no element, and a valve's or rigid element's own
+    // weight would go with it unnoticed.
+    if (kind == 8 || kind == 14)
+      Refuse(list, row, Text(kind == 8 ? "Row %d: Valve is shorter than 0.01 in; its weight would be lost"
+                                       : "Row %d: Rigid element is shorter than 0.01 in; its weight would be lost",
+                             row));
     list.mergedNodes.insert(list.mergedNodes.begin(), {node1, node2});
     return;
   }

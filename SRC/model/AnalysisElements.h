@@ -32,10 +32,21 @@ struct AnalysisElement {
   std::int32_t hydrotestRow = 0;  // the Hydrotest load row in force, 0 none
 };
 
+// The tie of a jacket connection row (a spider or a jacket end cap) between
+// the core's node and the jacket's node around it: an end cap ties all six
+// freedoms, a spider the two translations across the pipe.
+struct JacketCoupling {
+  int row = 0;
+  int core = 0;    // node indexes
+  int jacket = 0;
+  bool spider = false;
+};
+
 struct AnalysisElementList {
   std::vector<AnalysisElement> elements = std::vector<AnalysisElement>(1);  // [0] unused
   int count = 0;
   std::vector<std::pair<int, int>> mergedNodes;  // newest first
+  std::vector<JacketCoupling> jacketCouplings;    // newest first
   int hydrotestRow = 0;      // the last Hydrotest load row met
   int errorRow = 0;          // the row of the last refusal
   int invalidBendRow = 0;

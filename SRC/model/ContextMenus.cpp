@@ -128,9 +128,13 @@ void OpenTableAtCurrentRow(ItemListTableWindow& table) {
   TableRefreshCounted(table, entries.title, entries.count, std::max(row, 1));
 }
 
-// No list with local axes is built yet; the kinds that own a local frame
-// add themselves here with their lists.
-bool LcsMenuApplies() { return false; }
+namespace {
+ListOpener g_LcsListOpener = nullptr;
+}  // namespace
+
+void SetLcsListOpener(void (*opener)()) { g_LcsListOpener = opener; }
+
+bool LcsMenuApplies() { return g_LcsListOpener != nullptr && CurrentListOpener() == g_LcsListOpener; }
 
 std::string LcsMenuText() { return TheLcsTriad().shown ? "&Hide LCS" : "&Show LCS"; }
 

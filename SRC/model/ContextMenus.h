@@ -48,5 +48,9 @@ void OpenTableAtCurrentRow(ItemListTableWindow& table);
 // The LCS item: whether it applies to the list shown, and its text.
 bool LcsMenuApplies();
 std::string LcsMenuText();
+// The opener of the list whose lines carry a local frame (the elastic
+// elements'), set while that list is shown and cleared when it closes: the
+// LCS item applies while it is the list shown.
+void SetLcsListOpener(void (*opener)());
 
 

@@ -4,12 +4,33 @@
 #include <algorithm>
 
 #include "elements/Bend.h"
+#include "elements/JacketedBend.h"
+#include "elements/JacketedPipe.h"
 #include "model/Model.h"
 
 namespace {
 
+// The jacket's nodes that making the model placed.
+void CopyMadeJacket(const LayoutRow& source, LayoutRow& target) {
+  if (const auto* from = dynamic_cast<const JacketedPipe*>(source.element.get())) {
+    auto* to = dynamic_cast<JacketedPipe*>(target.element.get());
+    if (to == nullptr) return;
+    to->jacketStartNode = from->jacketStartNode;
+    to->jacketEndNode = from->jacketEndNode;
+  }
+  if (const auto* from = dynamic_cast<const JacketedBend*>(source.element.get())) {
+    auto* to = dynamic_cast<JacketedBend*>(target.element.get());
+    if (to == nullptr) return;
+    to->jacketStartNode = from->jacketStartNode;
+    to->jacketNearNode = from->jacketNearNode;
+    to->jacketFarNode = from->jacketFarNode;
+    std::copy(std::begin(from->jacketCentre), std::end(from->jacketCentre), std::begin(to->jacketCentre));
+  }
+}
+
 // The arc that making the model placed; CopyFrom copies only the input.
 void CopyMadeGeometry(const LayoutRow& source, LayoutRow& target) {
+  CopyMadeJacket(source, target);
   const auto* from = dynamic_cast<const Bend*>(source.element.get());
   auto* to = dynamic_cast<Bend*>(target.element.get());
   if (from == nullptr || to == nullptr) return;

@@ -24,6 +24,9 @@
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "properties/BeamLoadDialog.h"
+#include "properties/BeamMaterialDialog.h"
+#include "properties/BeamSectionDialog.h"
 #include "properties/ListPickers.h"
 #include "properties/MaterialDialog.h"
 #include "properties/SectionDialog.h"
@@ -175,24 +178,22 @@ std::vector<LayoutMenuItem> OffsetItems(const Model& model, int row) {
   return items;
 }
 
-// The beam records' editors are the beam tables' dialogs; until they are
-// registered the editor says so and leaves the record as it is.
+// The beam records' editors are the beam tables' dialogs, unless a module
+// registered its own editor for the column.
 PropertyEditor g_PropertyEditors[2][3] = {};
 
 bool RunRecordEditor(HWND owner, bool beam, int column, int record, SnapshotToken token) {
   if (!beam && column == 6) return MaterialDialog(owner, record, token) == 1;
   if (!beam && column == 7) return SectionDialog(owner, record, token) == 1;
   if (!beam && column == 8) return PipeLoadDialog(owner, record, token) == 1;
-  if (PropertyEditor editor = g_PropertyEditors[beam ? 1 : 0][column - 6]) {
+  if (PropertyEditor editor = g_PropertyEditors[1][column - 6]) {
     const bool stored = editor(owner, record);
     if (!stored) PopTempFile(token);
     return stored;
   }
-  STAND_IN("the beam record dialogs");
-  PopTempFile(token);
-  const std::string what = std::string("Edit ") + (beam ? "Beam " : "") + kPropertyColumns[column - 6].noun;
-  ShowInfoMessage(owner, what + " is not available yet.");
-  return false;
+  if (column == 6) return BeamMaterialDialog(owner, record, token) == 1;
+  if (column == 7) return BeamSectionDialog(owner, record, token) == 1;
+  return BeamLoadDialog(owner, record, token) == 1;
 }
 
 int RecordOfRow(const Model& model, const LayoutRow& row, int column) {

@@ -8,10 +8,9 @@
 // is refused, so an editor never opens over a half-typed value. The kinds'
 // own dialogs answer through their virtual EditDialog; the material and
 // section dialogs and the six list pickers are the properties' own
-// (properties/MaterialDialog.h, SectionDialog.h, ListPickers.h); the pipe
-// load and beam record editors are registered by their modules and, until
-// they are, say so (STAND_IN) without touching the model. The printed
-// layout is LayoutPrint.cpp.
+// (properties/MaterialDialog.h, SectionDialog.h, ListPickers.h), and so are
+// the beam records' (BeamMaterialDialog.h, BeamSectionDialog.h,
+// BeamLoadDialog.h). The printed layout is LayoutPrint.cpp.
 //
 // The popup menus send their command to the Layout frame, whose command
 // switch (LayoutCommand) carries it out; a popup with no item shows nothing.
@@ -69,10 +68,9 @@ void EditRowDataType(LayoutTable& table);
 void EditRowMaterial(LayoutTable& table);
 void EditRowSection(LayoutTable& table);
 void EditRowLoad(LayoutTable& table);
-// The editor of a pipe load (column 8) or a beam record (beam: columns 6 to
-// 8) that its own module registers: it edits record `record` and returns
-// true when it stored a change. The material and section dialogs are built
-// in; until an editor is registered its column says it is not available.
+// An editor of a beam record (columns 6 to 8) registered in place of the
+// built-in beam dialog: it edits record `record` and returns true when it
+// stored a change. The pipe records' dialogs are always the built-in ones.
 using PropertyEditor = bool (*)(HWND owner, int record);
 void SetPropertyEditor(bool beam, int column, PropertyEditor editor);
 // The pickers of a named record for the current row; true when a record

@@ -40,6 +40,7 @@
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
+#include "properties/BeamLists.h"
 #include "properties/PropertyLists.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -123,9 +124,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
     {267, "Previous View"},    {223, "Time history"},
     {235, "Harmonic"},         {40011, "Check Connections"},
-    {188, "Beam Materials"},   {189, "Beam Sections"},
-    {307, "Beam Materials"},   {308, "Beam Sections"},
-    {309, "Beam Loads"},       {193, "Pumps"},                {194, "Compressors"},
+    {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
     {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
@@ -363,7 +362,13 @@ void LayoutCommand(HWND window, int id) {
     case 187: ShowListByOpener(OpenNodeList); return;
     case 188:
     case 189:
-      if (!LayoutPropertyListCommand(id)) ShowLaterCommand(window, id);
+    case 190:
+    case 307:
+    case 308:
+    case 309:
+      // On a Beam row the three property lists are the beam tables.
+      if (!BeamLayoutListCommand(id) && !LayoutPropertyListCommand(id) && !LoadsLayoutCommand(window, id))
+        ShowLaterCommand(window, id);
       return;
     case 40054: AskFindText(window, LayoutTableWindow()); return;
     case 40055: RepeatFindText(LayoutTableWindow()); return;

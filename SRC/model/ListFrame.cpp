@@ -7,9 +7,9 @@
 // nothing. The commands that a list brings to the menu (the node list's
 // Distance, the spectra's options) do nothing while their list is not
 // shown: only a key can send them then.
-// Print opens the print sheet for the list shown. While an evaluation tool
-// holds the frame (ListFrameTool), its commands, closing, focus and tips
-// are the tool's.
+// Print opens the print sheet for the list shown. While a library or
+// evaluation tool holds the frame (ListFrameTool), its commands, closing,
+// accelerators and toolbar tips are the tool's.
 #include <cstdint>
 #include <array>
 #include <cstdio>
@@ -31,6 +31,7 @@
 #include "model/NodeList.h"
 #include "model/UndoRedo.h"
 #include "platform/Dialog.h"
+#include "properties/BeamLists.h"
 #include "properties/PropertyLists.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
@@ -59,10 +60,8 @@ constexpr int kPreviousListCommand = 40043;
 constexpr int kCloseDialogsCommand = 301;
 enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindow = 5 };
 
-const ListFrameTool*& HoldingTool() {
-  static const ListFrameTool* tool = nullptr;
-  return tool;
-}
+// The library or evaluation tool that has the frame, if any.
+const ListFrameTool* g_ListFrameTool = nullptr;
 
 std::array<TableWindowRecord, 2>& Records() {
   static std::array<TableWindowRecord, 2> records;
@@ -127,27 +126,23 @@ void SendCloseDialogs(Frame& frame) {
 }
 
 LRESULT OnSetFocus(HWND window) {
-  if (const ListFrameTool* tool = HoldingTool()) {
-    tool->focus(window);
-    return 0;
-  }
   if (TableResultsShown()) SendCloseDialogs(ResultsFrame());
   SendCloseDialogs(GraphicsFrame());
   SendCloseDialogs(LayoutFrame());
   ActiveWindow = window;
-  ActiveAccelerators = ListAccelerators;
+  ActiveAccelerators = g_ListFrameTool != nullptr ? g_ListFrameTool->accelerators : ListAccelerators;
   HWND last = g_ListTableWindows[g_ListTableFocus == 1 ? 1 : 0];
   HWND target = last != nullptr && IsWindowVisible(last) ? last : Records()[0].window;
   if (target != nullptr && IsWindowVisible(target)) SetFocus(target);
   return 0;
 }
 
-LRESULT OnClose(HWND window) {
-  if (const ListFrameTool* tool = HoldingTool()) {
-    tool->close(window);
+LRESULT OnClose() {
+  Frame& frame = ListFrame();
+  if (g_ListFrameTool != nullptr) {
+    g_ListFrameTool->close(frame.window);
     return 0;
   }
-  Frame& frame = ListFrame();
   ShowWindow(frame.window, SW_HIDE);
   ForgetShownListName();
   FrameGoBack(frame, false);
@@ -159,14 +154,14 @@ LRESULT OnNotify(LPARAM lParam) {
   if (header->code != TTN_GETDISPINFO) return 0;
   auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
   const int id = static_cast<int>(header->idFrom);
-  const ListFrameTool* tool = HoldingTool();
-  std::snprintf(info->szText, sizeof info->szText, "%s", (tool != nullptr ? tool->toolTip(id) : ListToolTipText(id)).c_str());
+  const bool own = g_ListFrameTool != nullptr && g_ListFrameTool->toolTip != nullptr;
+  std::snprintf(info->szText, sizeof info->szText, "%s", (own ? g_ListFrameTool->toolTip(id) : ListToolTipText(id)).c_str());
   info->lpszText = info->szText;
   return 0;
 }
 
 LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || HoldingTool() != nullptr) return 0;
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || g_ListFrameTool != nullptr) return 0;
   HMENU popup = reinterpret_cast<HMENU>(wParam);
   const HMENU menu = ListFrame().menu;
   if (menu == nullptr) return 0;
@@ -200,15 +195,11 @@ const char* LaterCommandName(int id) {
     case 305: return "Library code";
     case 188: return "Materials";
     case 189: return "Sections";
-    case 307: return "Beam Materials";
-    case 308: return "Beam Sections";
-    case 309: return "Beam Loads";
     case 193: return "Pumps";
     case 194: return "Compressors";
     case 195: return "Turbines";
     case 252: return "Time functions";
     case 222: return "Time function";
-    case 244: return "AISC Beam Library";
     case 250: return "Read spectrum";
     case 257: return "Results";
     default: return nullptr;
@@ -257,10 +248,11 @@ bool BindFirstListTable(TableWindow& table, int columns) {
 }
 
 void RegisterListWindow() {
-  HoldingTool() = nullptr;  // a new frame is the List window's own
+  g_ListFrameTool = nullptr;  // a new frame is the List window's own
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
   RegisterPropertyLists();
+  RegisterBeamLists();
   RegisterLoadLists();
   RegisterInputTableView(TheNodeList());
   RegisterKindLists();
@@ -305,7 +297,7 @@ std::string ListToolTipText(int commandId) {
       if (ListFrame().previous_frame == &ResultsFrame()) return "Results Window";
       if (ListFrame().previous_frame == &LayoutFrame()) return "Layout Window";
       return "??? Window";
-    case 270: return "Material library";
+    case 270: return BeamSectionsListShown() ? "Beam library" : "Material library";
     case 302: return "List";
     case 432: return g_ListHighlight ? "Do not Highlight" : "Highlight";
     case kNextListCommand: return "Next List";
@@ -348,14 +340,16 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   }
 }
 
-void SetListFrameTool(const ListFrameTool* tool) { HoldingTool() = tool; }
-const ListFrameTool* ListFrameToolShown() { return HoldingTool(); }
+void SetListFrameTool(const ListFrameTool* tool) { g_ListFrameTool = tool; }
+const ListFrameTool* CurrentListFrameTool() { return g_ListFrameTool; }
+
+bool LeaveListFrameTool(HWND owner) {
+  if (g_ListFrameTool == nullptr || g_ListFrameTool->leave == nullptr) return true;
+  return g_ListFrameTool->leave(owner);
+}
 
 void ListCommand(HWND window, int commandId) {
-  if (const ListFrameTool* tool = HoldingTool()) {
-    tool->command(window, commandId);
-    return;
-  }
+  if (g_ListFrameTool != nullptr && g_ListFrameTool->command(window, commandId)) return;
   HWND table = FirstTable();
   switch (commandId) {
     case 113:
@@ -417,6 +411,7 @@ void ListCommand(HWND window, int commandId) {
     default: break;
   }
   if (PropertyListCommand(window, commandId)) return;
+  if (BeamListCommand(window, commandId)) return;
   if (LoadsListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }
@@ -435,7 +430,7 @@ LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       if (wParam != SIZE_MINIMIZED) FrameResize(ListFrame());
       return 0;
     case WM_SETFOCUS: return OnSetFocus(window);
-    case WM_CLOSE: return OnClose(window);
+    case WM_CLOSE: return OnClose();
     case WM_ERASEBKGND: return 1;
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);

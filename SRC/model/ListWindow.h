@@ -89,21 +89,24 @@ HWND FocusedListTable();
 bool BindFirstListTable(TableWindow& table, int columns);
 
 
-// An evaluation tool that holds the List frame (the flange qualification
-// tool): while one is set, the frame's commands, its closing, its focus and
-// its toolbar tips are the tool's, and the List menu's states are not
-// applied. The tool sets its own menu, accelerators, title, toolbars and
-// placement on the frame when it takes it, and gives them back, clearing
-// itself, when it closes.
+// A library or evaluation tool that has taken over the List frame (its
+// menu, accelerators and table window): while one is set, the frame's
+// commands go to it first, closing the frame is its close and the frame's
+// menu states are its own.
 struct ListFrameTool {
-  void (*command)(HWND window, int commandId);
-  void (*close)(HWND window);  // WM_CLOSE
-  void (*focus)(HWND window);  // WM_SETFOCUS
-  std::string (*toolTip)(int commandId);
+  bool (*command)(HWND window, int commandId) = nullptr;  // true when handled
+  void (*close)(HWND window) = nullptr;
+  // Leaves the tool after its save question; false when the user cancels.
+  bool (*leave)(HWND owner) = nullptr;
+  HACCEL accelerators = nullptr;
+  // The tips of the tool's own toolbar buttons; null: the List window's.
+  std::string (*toolTip)(int commandId) = nullptr;
 };
 void SetListFrameTool(const ListFrameTool* tool);
-// The tool that holds the frame, or null.
-const ListFrameTool* ListFrameToolShown();
+const ListFrameTool* CurrentListFrameTool();
+// Leaves whatever tool holds the list frame before another document takes
+// the program over: true when none does or it was left.
+bool LeaveListFrameTool(HWND owner);
 
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,12 +8,15 @@
 #include "elements/CommentData.h"
 #include "evaluations/FlangeTool.h"
 #include "files/FileCommands.h"
+#include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "properties/BeamLibraryWindow.h"
+#include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -25,14 +28,16 @@ constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr int kFlangeChoice = 6;
 constexpr NodeId kFirstNode = 10;
+constexpr int kValveLibraryChoice = 4;
+constexpr int kBeamLibraryChoice = 5;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
     "New material libraries",
     "New spectrum libraries",
-    "New valve libraries",
-    "New beam section libraries",
+    nullptr,
+    nullptr,
     nullptr,
     "New nozzle evaluations",
     "New lug evaluations",
@@ -96,8 +101,20 @@ void SetUpNewModel(Model& model) {
 void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
+  // A library window open now is left first, after its save question.
+  if (kPendingChoices[choice] == nullptr && !LeaveListFrameTool(parent)) return;
+  if (choice == kValveLibraryChoice) {
+    CloseModel();
+    NewValveLibrary(parent);
+    return;
+  }
   if (choice == kFlangeChoice) {
     NewFlangeQualification(parent);
+    return;
+  }
+  if (choice == kBeamLibraryChoice) {
+    CloseModel();
+    NewBeamLibrary();
     return;
   }
   if (choice != 1) {
@@ -105,8 +122,6 @@ void NewDocumentDialog(HWND parent) {
     ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");
     return;
   }
-  // A new model takes the List frame back from the flange qualification tool.
-  if (FlangeToolHoldsListFrame()) CloseFlangeWindow();
   CloseModel();
   SetUpNewModel(TheModel());
   ShowModelWindows();

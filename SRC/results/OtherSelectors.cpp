@@ -1,6 +1,7 @@
 // The Other Displacements and Other Forces selectors; see OtherSelectors.h.
 #include "results/OtherSelectors.h"
 
+#include "results/BeamForcesTable.h"
 #include "results/DisplacementTables.h"
 #include "results/PipeForcesTable.h"
 #include "results/RadioChooser.h"
@@ -59,11 +60,12 @@ void BuildOtherDisplacementsList(const Model& /*model*/) {
 }
 
 void BuildOtherForcesList(const Model& /*model*/) {
-  STAND_IN("the beam, FRP and other element force kinds");
+  STAND_IN("the FRP and other element force kinds");
   ResultFamily& family = ForceFamily();
   family.kinds.clear();
   family.last = nullptr;
   if (!TheResults().stressElements.empty()) family.kinds.push_back({"&Pipes", OpenPipeForcesTable});
+  if (!TheResults().beamElements.empty()) family.kinds.push_back({"&Beams", OpenBeamForcesTable});
 }
 
 int FamilyKindIndex(const ResultFamily& family) {

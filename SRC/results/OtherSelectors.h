@@ -8,9 +8,10 @@
 // each kind's table records when it opens.
 //
 // Displacements: "&All" (when there are result nodes) and "&Min / Max"
-// (always). Forces: "&Pipes" (when there are stress elements). The kinds of
-// the joint and support displacement tables and of the beam, FRP and other
-// force tables come with those tables.
+// (always). Forces: "&Pipes" (when there are stress elements), "&Beams"
+// (when there are beam elements). The kinds of the joint and support
+// displacement tables and of the FRP and other force tables come with
+// those tables.
 #pragma once
 
 #include <string>

@@ -15,6 +15,7 @@
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
+#include "results/BeamForcesTable.h"
 #include "results/PipeForcesTable.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
@@ -269,6 +270,7 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterPipeForcesTable();
+  RegisterBeamForcesTable();
   RegisterCodeComplianceTable();
   RegisterSortedStressesTable();
   RegisterSupportResultTables();

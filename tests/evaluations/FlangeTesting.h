@@ -23,6 +23,8 @@
 #include "model/ModelBuilder.h"
 #include "model/ModelWindows.h"
 #include "platform/CommonDialog.h"
+#include "properties/ValveLibrary.h"
+#include "properties/ValveLibraryWindow.h"
 #include "results/ResultChooser.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
@@ -40,6 +42,8 @@ class FlangeToolFixture : public LayoutFixture {
   void TearDown() override {
     CloseFlangeWindow();
     TheFlangeDocument() = FlangeDocument{};
+    CloseValveLibraryWindow();
+    ClearValveLibrary(TheValveLibrary());
     LayoutFixture::TearDown();
     std::filesystem::remove_all(folder_);
   }

@@ -7,7 +7,8 @@
 // clears the results; Units redraw the report; a .flg file opened by its
 // extension, from the command line and from the tool's Open, a damaged one
 // refused with the tool as it was, and a model that opens closes the tool;
-// closing the window asks and ends the program.
+// closing the window asks and ends the program; the tool and a library
+// window leave each other, each after its own save question, asked once.
 #include <gtest/gtest.h>
 
 #include "FlangeTesting.h"
@@ -20,6 +21,8 @@
 #include "model/ModelWindows.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
+#include "properties/ValveLibrary.h"
+#include "properties/ValveLibraryWindow.h"
 
 namespace {
 
@@ -124,7 +127,7 @@ TEST_F(FlangeToolTest, NewTakesTheListFrameAndCloseGivesItBack) {
   EXPECT_FALSE(IsWindowVisible(ListFrame().window));
   EXPECT_TRUE(IsWindowVisible(MainFrame().window));
   EXPECT_FALSE(TheModel().modified);
-  EXPECT_EQ(ListFrameToolShown(), nullptr);
+  EXPECT_EQ(CurrentListFrameTool(), nullptr);
 }
 
 TEST_F(FlangeToolTest, AnalyzeAsksToSaveFirstAndRunsOnlyAfterASave) {
@@ -343,6 +346,71 @@ TEST_F(FlangeToolTest, ANewModelFromTheToolGivesTheListFrameBack) {
   EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
   EXPECT_EQ(TheModel().rowCount, 2);
   EXPECT_EQ(ListFrame().accelerators, ListAccelerators);
+}
+
+TEST_F(FlangeToolTest, TheToolAndALibraryWindowLeaveEachOtherAfterTheirSaveQuestion) {
+  NewTool();  // the defaults count as a change
+  // The tool's New asks first; after No the chosen valve library takes the
+  // frame without asking again.
+  AnswerSaveQuestion("Untitled", IDNO);
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1004, BN_CLICKED), 0); });
+  Tool(101);
+  platform::CheckModalScript();
+  EXPECT_FALSE(FlangeToolHoldsListFrame());
+  ASSERT_TRUE(ValveLibraryWindowOpen());
+  EXPECT_EQ(ListFrame().accelerators, ListAccelerators);
+
+  // A .flg opened over a changed library: its question first, Cancel keeps
+  // the library; No gives the frame to the tool.
+  FlangeQualificationData data;
+  data.boltCount = 12;
+  const std::string path = Path("joint.flg");
+  WriteFlangeFileFrom(path, data, g_UnitsSettings);
+  TheValveLibrary().modified = true;
+  AnswerSaveQuestion("Untitled", IDCANCEL);
+  EXPECT_FALSE(OpenFileByExtension(ListFrame().window, path));
+  platform::CheckModalScript();
+  EXPECT_TRUE(ValveLibraryWindowOpen());
+  EXPECT_FALSE(FlangeToolHoldsListFrame());
+  AnswerSaveQuestion("Untitled", IDNO);
+  ASSERT_TRUE(OpenFileByExtension(ListFrame().window, path));
+  platform::CheckModalScript();
+  EXPECT_FALSE(ValveLibraryWindowOpen());
+  ASSERT_TRUE(FlangeToolHoldsListFrame());
+  EXPECT_EQ(TheFlangeData().boltCount, 12);
+  EXPECT_EQ(CurrentListFrameTool()->accelerators, ActiveAccelerators);
+
+  // A model opened over the changed tool: the tool's question, Cancel keeps
+  // the tool and its document.
+  TheFlangeData().boltCount = 16;
+  SetFlangeModified(true);
+  const std::string model = Path("line.mod");
+  SaveSmallModel(model);
+  AnswerSaveQuestion("joint.flg", IDCANCEL);
+  EXPECT_FALSE(OpenFileByExtension(ListFrame().window, model));
+  platform::CheckModalScript();
+  EXPECT_TRUE(FlangeToolHoldsListFrame());
+  EXPECT_EQ(TheFlangeData().boltCount, 16);
+  EXPECT_TRUE(TheModel().path.empty());
+  // Yes saves the document, then the model opens.
+  AnswerSaveQuestion("joint.flg", IDYES);
+  ExpectNotice("Flange Qualification file saved");
+  ASSERT_TRUE(OpenFileByExtension(ListFrame().window, model));
+  platform::CheckModalScript();
+  EXPECT_FALSE(FlangeToolHoldsListFrame());
+  EXPECT_EQ(TheModel().path, model);
+  FlangeQualificationData saved;
+  UnitsSettings units;
+  ReadFlangeFileInto(path, saved, units);
+  EXPECT_EQ(saved.boltCount, 16);
+
+  // The tool's New cancelled at its question shows no chooser.
+  NewTool();
+  AnswerSaveQuestion("Untitled", IDCANCEL);
+  Tool(101);
+  platform::CheckModalScript();
+  EXPECT_TRUE(FlangeToolHoldsListFrame());
 }
 
 TEST_F(FlangeToolTest, ClosingTheWindowAsksThenEndsTheProgram) {

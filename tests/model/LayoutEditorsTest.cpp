@@ -291,7 +291,8 @@ TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
   Layout().DoubleClick();
   GoTo(4);
   Layout().currentColumn = 2;
-  ExpectMessage("Valve dialog is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "VALVE_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Layout().DoubleClick();
   EXPECT_EQ(Layout().currentColumn, 2);
   // A hydrotest load row edits its element from any column, with column 1 current.
@@ -299,8 +300,10 @@ TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
   Remake();
   GoTo(6);
   Layout().currentColumn = 1;
-  ExpectMessage("Hydrotest load dialog is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "HYDROTEST_LOAD_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Layout().DoubleClick();
+  platform::CheckModalScript();
   EXPECT_EQ(Layout().currentColumn, 1);
   // A spider has no dialog: nothing opens, but the caret moves to the data.
   GoTo(3);

@@ -78,14 +78,14 @@ std::vector<std::string> Labels() {
 
 TEST_F(ListWindowTest, OnlyBuiltListsWithTheirConditionAreOfferedAndThePropertyListsAlways) {
   EXPECT_FALSE(RegisterListKind("&Boilers", TestAnchorsOffered, OpenTestAnchors));
-  // The model's anchor and its nodes, and the property lists always.
-  ASSERT_EQ(BuildListMenu(), 5);
-  EXPECT_EQ(Labels(),
-            (std::vector<std::string>{"&Anchors", "&Coordinates", "&Loads", "&Materials", "&Sections"}));
+  // The model's anchor, its nodes and its valve, and the property lists always.
+  ASSERT_EQ(BuildListMenu(), 6);
+  EXPECT_EQ(Labels(), (std::vector<std::string>{"&Anchors", "&Coordinates", "&Loads", "&Materials", "&Sections",
+                                                "&Valves"}));
   EXPECT_EQ(ListDialogTemplate(), "LIST_DIALOG6");
   // The anchors list comes first in the menu order.
   ASSERT_TRUE(RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors));
-  ASSERT_EQ(BuildListMenu(), 5);
+  ASSERT_EQ(BuildListMenu(), 6);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
   // A model without nodes has no node list; the property lists stay.
   Model empty;
@@ -101,10 +101,10 @@ TEST_F(ListWindowTest, TheListShownStaysInTheMenuAfterItEmpties) {
   RegisterListKind("&Anchors", TestAnchorsOffered, OpenTestAnchors);
   ShowListByOpener(OpenTestAnchors);
   anchorsOffered = false;
-  ASSERT_EQ(BuildListMenu(), 5);
+  ASSERT_EQ(BuildListMenu(), 6);
   EXPECT_EQ(ListMenuEntries()[0].label, "&Anchors");
   ShowListByOpener(OpenNodeList);
-  EXPECT_EQ(BuildListMenu(), 4);
+  EXPECT_EQ(BuildListMenu(), 5);
 }
 
 TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
@@ -113,7 +113,7 @@ TEST_F(ListWindowTest, ListCommandShowsTheChosenListWithTheNodes) {
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 1402)), "&Coordinates");
     EXPECT_EQ(TextOf(GetDlgItem(dialog, 1405)), "&Sections");
     EXPECT_TRUE(IsWindowVisible(GetDlgItem(dialog, 1405)));
-    EXPECT_FALSE(IsWindowVisible(GetDlgItem(dialog, 1406)));
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1406)), "&Valves");
     EXPECT_EQ(IsDlgButtonChecked(dialog, 1401), BST_CHECKED);
     CheckRadioButton(dialog, 1401, 1402, 1402);
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
@@ -205,12 +205,15 @@ TEST_F(ListWindowTest, NextAndPreviousListWrapAround) {
   EXPECT_EQ(CurrentListOpener(), &OpenTestAnchors);
   EXPECT_EQ(anchorsOpened, 1);
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);  // from the first to the last
+  EXPECT_EQ(TheModel().listName, "&Valves");
+  SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   EXPECT_EQ(CurrentListOpener(), &OpenSectionsTable);
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
   SendMessage(ListFrame().window, WM_COMMAND, 40043, 0);
   EXPECT_EQ(CurrentListOpener(), &OpenPipeLoadsTable);
   EXPECT_EQ(TheModel().listName, "&Loads");
+  SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);
   SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);
   SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);
   SendMessage(ListFrame().window, WM_COMMAND, 40042, 0);  // from the last to the first

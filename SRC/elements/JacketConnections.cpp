@@ -1,0 +1,309 @@
+// The jacket connections; see JacketConnections.h.
+#include "elements/JacketConnections.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/Assembly.h"
+#include "analysis/ElementAssembly.h"
+#include "elements/JacketEndCap.h"
+#include "elements/KindList.h"
+#include "elements/Spider.h"
+#include "graphics/DrawingColours.h"
+#include "graphics/Drawing2D.h"
+#include "graphics/GlSolids.h"
+#include "graphics/ReportOutput.h"
+#include "graphics/StockSymbols.h"
+#include "graphics/ViewProjection.h"
+#include "model/ContextMenus.h"
+#include "model/Model.h"
+#include "model/ModelGeometry.h"
+#include "model/Nodes.h"
+#include "model/RowDrawing.h"
+#include "platform/Menu.h"
+#include "shell/Assert.h"
+#include "shell/NumberFormat.h"
+
+namespace {
+
+constexpr double kTie = 1.0e12;
+constexpr int kDeleteConnection = 126;
+
+// The companion kind of a node kind: plain and J, A and C, B and D.
+int CompanionKind(int kind) {
+  switch (kind) {
+    case 0: return 5;
+    case 1: return 3;
+    case 2: return 4;
+    case 3: return 1;
+    case 4: return 2;
+    case 5: return 0;
+    default: QV_ASSERT(false && "jacket connection node kind"); return 0;
+  }
+}
+
+bool ValidNode(const NodeTable& nodes, int index) { return index >= 1 && index <= nodes.count; }
+
+const char* TypeText(DataType type) { return type == DataType::Spider ? "Spider" : "End Cap"; }
+
+// The symbols' radius: the jacket's (or the pipe's) at the row, never 0.
+float SymbolRadius(const Model& model, int row) {
+  float r = ElementOuterRadius(model, row);
+  if (r <= 0.0f) r = PipeRadiusAtRow(model, row);
+  return r > 0.0f ? r : 1.0f;
+}
+
+// The pipe's direction at the node, in model units, and its view direction.
+Vec3 PipeAxis(const Model& model, int node) {
+  Vector3 direction{};
+  PipeDirectionAtNode(model, node, direction, false);
+  return {direction[0], direction[1], direction[2]};
+}
+
+// --- the list ---------------------------------------------------------------------------
+
+class ConnectionsList : public KindListTable {
+ public:
+  ConnectionsList()
+      : KindListTable(DataType::Spider, RowListKind::JacketConnections, "Jacket connections", "Jacket connection", 2,
+                      1) {}
+  std::string HeadingText(int column, int line) override {
+    if (line != 0) return {};
+    return column == 1 ? "Node" : column == 2 ? "Type" : "";
+  }
+  std::string CellText(int row, int column, int) override {
+    const int layoutRow = LayoutRowOf(row);
+    if (layoutRow == 0) return {};
+    const LayoutRow& target = TheModel().row(layoutRow);
+    if (column == 1) return NodeNumberText(target.node);
+    return column == 2 ? TypeText(target.dataType) : "";
+  }
+  // No dialog: a connection has nothing to edit.
+  void EditCurrentItem() override {}
+  void ContextMenu() override {
+    HMENU menu = CreatePopupMenu();
+    AppendMenu(menu, MF_STRING, kDeleteConnection, "&Delete jacket connection");
+    TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, popupPoint.x, popupPoint.y, 0, frame, nullptr);
+    DestroyMenu(menu);
+  }
+  void WriteText() override { PrintJacketConnectionsDetails(); }
+};
+
+ConnectionsList& TheList() {
+  static ConnectionsList list;
+  return list;
+}
+
+void TextHeading() {
+  ReportPutText("Node", 6);
+  ReportPutText("Type", 13);
+  ReportNewLine();
+}
+
+void TextLine(int row) {
+  const LayoutRow& target = TheModel().row(row);
+  ReportPutText(NodeNumberText(target.node), 6);
+  ReportPutText(TypeText(target.dataType), 13);
+}
+
+void CsvHeading() {
+  ReportAppendLine("Node,Type");
+  ReportNewLine();
+}
+
+void CsvLine(int row) {
+  const LayoutRow& target = TheModel().row(row);
+  ReportPutCell(NodeNumberText(target.node));
+  ReportPutCell(TypeText(target.dataType));
+}
+
+}  // namespace
+
+std::vector<JacketCoupling> FindJacketCouplings(const Model& model, int* errorRow) {
+  std::vector<JacketCoupling> couplings;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType != DataType::Spider && layout.dataType != DataType::JacketEndCap) continue;
+    const NodeId id = layout.node;
+    const int kind = id / 100000, number = id % 100000;
+    const int jacket = FindNodeIndex(model.nodes, CompanionKind(kind) * 100000 + number);
+    try {
+      if (jacket == 0 || !ValidNode(model.nodes, layout.endNode))
+        throw CFormat("Jacket connection at point %s is not on a jacketed pipe", NodeNumberText(id));
+      JacketCoupling tie;
+      tie.row = row;
+      tie.core = layout.endNode;
+      tie.jacket = jacket;
+      tie.spider = layout.dataType == DataType::Spider;
+      if (tie.spider) FindSpiderDirection(model, tie.core);
+      couplings.insert(couplings.begin(), tie);
+    } catch (const std::string&) {
+      if (errorRow != nullptr) *errorRow = row;
+      throw;
+    }
+  }
+  return couplings;
+}
+
+ElementAxes FindSpiderDirection(const Model& model, int node) {
+  Vector3 direction{};
+  if (PipeDirectionAtNode(model, node, direction, false) != 0)
+    throw CFormat("Unable to find spider direction at node %s", NodeNumberText(model.nodes[node].id));
+  ElementAxes axes;
+  axes.x = {direction[0], direction[1], direction[2]};
+  const double x1 = axes.x[0], x2 = axes.x[1], x3 = axes.x[2];
+  const double h = std::sqrt(x1 * x1 + x3 * x3);
+  axes.y = h < 0.0005 ? Vector3d{0.0, 0.0, 1.0} : Vector3d{-x1 * x2 / h, h, -x2 * x3 / h};
+  axes.z = Cross(axes.x, axes.y);
+  return axes;
+}
+
+void AssembleJacketCouplings(const Model& model, const std::vector<JacketCoupling>& couplings) {
+  for (const JacketCoupling& tie : couplings) {
+    if (!tie.spider) {
+      AssembleRigidLink(model, tie.core, tie.jacket);
+      continue;
+    }
+    // Node 1 the core, node 2 the jacket: tied along local y and z only.
+    Matrix12d K{};
+    for (int i : {1, 2}) {
+      K[i][i] = K[i + 6][i + 6] = kTie;
+      K[i][i + 6] = K[i + 6][i] = -kTie;
+    }
+    AddElementStiffness(K, FindSpiderDirection(model, tie.core), ElementEquations(model, tie.core, tie.jacket));
+  }
+}
+
+TableWindow& JacketConnectionsListTable() { return TheList(); }
+
+bool JacketConnectionsListOffered(const Model& model) { return model.lists[RowListKind::JacketConnections].count > 0; }
+
+void OpenJacketConnectionsList() { TheList().Open(OpenJacketConnectionsList, nullptr); }
+
+void PrintJacketConnectionsDetails() {
+  KindListPrintTable table(TheList());
+  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+}
+
+// --- the symbols ---------------------------------------------------------------------
+
+std::string Spider::CellText(int column) const { return column == 2 ? "Spider" : ""; }
+std::string JacketEndCap::CellText(int column) const { return column == 2 ? "End Cap" : ""; }
+
+void Spider::BuildSymbol(LayoutRow& row) {
+  const Model& model = TheModel();
+  shown = ValidNode(model.nodes, row.endNode);
+  if (!shown) return;
+  const float r = SymbolRadius(model, DispatchedRow()), R = 1.03f * r;
+  const NodeRecord& node = model.nodes[row.endNode];
+  SymbolFrame3 frame;
+  SymbolFrame3Set(frame, {node.x, node.y, node.z}, PipeAxis(model, row.endNode));
+  const float ends[3][2] = {{R, 0.0f}, {-0.5f * R, 0.866f * R}, {-0.5f * R, -0.866f * R}};
+  for (int i = 0; i < 3; ++i)
+    TubeSymbolFromLocal(spokes[i], frame, {0.0f, 0.0f, 0.0f}, {0.0f, ends[i][0], ends[i][1]}, 0.15f * r, true);
+  // In lines: the same spokes projected, at least 8 pixels long.
+  float longest = 0.0f;
+  for (int i = 0; i < 3; ++i) {
+    float vx = 0.0f, vy = 0.0f;
+    ProjectPointToView(node.x + ends[i][0] * frame.axis2[0] + ends[i][1] * frame.axis3[0],
+                       node.y + ends[i][0] * frame.axis2[1] + ends[i][1] * frame.axis3[1],
+                       node.z + ends[i][0] * frame.axis2[2] + ends[i][1] * frame.axis3[2], vx, vy);
+    float cx = 0.0f, cy = 0.0f;
+    ProjectPointToView(node.x, node.y, node.z, cx, cy);
+    tips[i][0] = vx - cx;
+    tips[i][1] = vy - cy;
+    longest = std::max(longest, std::hypot(tips[i][0], tips[i][1]));
+  }
+  const float scale = longest < Size8Px ? (longest > 0.0f ? Size8Px / longest : 0.0f) : 1.0f;
+  for (auto& tip : tips) {
+    tip[0] *= scale;
+    tip[1] *= scale;
+  }
+  if (longest <= 0.0f) {  // seen end on at a point: a fixed three-legged sign
+    const float signs[3][2] = {{0.0f, 1.0f}, {0.866f, -0.5f}, {-0.866f, -0.5f}};
+    for (int i = 0; i < 3; ++i) {
+      tips[i][0] = signs[i][0] * Size8Px;
+      tips[i][1] = signs[i][1] * Size8Px;
+    }
+  }
+  x = node.screenX;
+  y = node.screenY;
+}
+
+void Spider::ComputeSymbolBounds(LayoutRow& /*row*/) {
+  Rect2Reset(symbolBounds);
+  Rect2Reset(glBounds);
+  if (!shown) return;
+  Rect2Extend(symbolBounds, x, y);
+  for (const auto& tip : tips) Rect2Extend(symbolBounds, x + tip[0], y + tip[1]);
+  for (const TubeSymbol& spoke : spokes) Quad2ExtendRect(spoke.outline, glBounds);
+}
+
+void Spider::Draw2D(LayoutRow& /*row*/) {
+  if (!shown) return;
+  SelectPen2(CurrentDrawingStyle().supportPen);
+  for (const auto& tip : tips) DrawLine2(x, y, x + tip[0], y + tip[1]);
+}
+
+void Spider::DrawGl(LayoutRow& /*row*/) {
+  if (!shown) return;
+  if (GlElementColourIsSet()) glColor3f(0.4f, 0.6f, 0.8f);
+  for (const TubeSymbol& spoke : spokes) ElementDrawSegment(spoke);
+}
+
+void Spider::DrawPickAreas() {
+  for (const TubeSymbol& spoke : spokes) Quad2Draw(spoke.outline);
+}
+
+void JacketEndCap::BuildSymbol(LayoutRow& row) {
+  const Model& model = TheModel();
+  shown = ValidNode(model.nodes, row.endNode);
+  if (!shown) return;
+  const float R = 1.02f * SymbolRadius(model, DispatchedRow());
+  const NodeRecord& node = model.nodes[row.endNode];
+  const Vec3 axis = PipeAxis(model, row.endNode);
+  SymbolFrame3 frame;
+  SymbolFrame3Set(frame, {node.x, node.y, node.z}, axis);
+  TubeSymbolFromLocal(disc, frame, {-0.075f * R, 0.0f, 0.0f}, {0.075f * R, 0.0f, 0.0f}, R, true);
+  // In lines, across the pipe's screen direction.
+  float ux = 0.0f, uy = 0.0f;
+  ProjectDirectionToView(axis[0], axis[1], axis[2], ux, uy);
+  const float length = std::hypot(ux, uy);
+  if (length > 0.0f) {
+    ux /= length;
+    uy /= length;
+  } else {
+    ux = 1.0f;
+    uy = 0.0f;
+  }
+  const float half = std::max(R, Size6Px);
+  x1 = node.screenX - uy * half;
+  y1 = node.screenY + ux * half;
+  x2 = node.screenX + uy * half;
+  y2 = node.screenY - ux * half;
+}
+
+void JacketEndCap::ComputeSymbolBounds(LayoutRow& /*row*/) {
+  Rect2Reset(symbolBounds);
+  Rect2Reset(glBounds);
+  if (!shown) return;
+  Rect2Extend(symbolBounds, x1, y1);
+  Rect2Extend(symbolBounds, x2, y2);
+  Quad2ExtendRect(disc.outline, glBounds);
+}
+
+void JacketEndCap::Draw2D(LayoutRow& /*row*/) {
+  if (!shown) return;
+  SelectPen2(CurrentDrawingStyle().supportPen);
+  DrawLine2(x1, y1, x2, y2);
+}
+
+void JacketEndCap::DrawGl(LayoutRow& /*row*/) {
+  if (!shown) return;
+  if (GlElementColourIsSet()) glColor3f(0.4f, 0.6f, 0.8f);
+  ElementDrawSegment(disc);
+}
+
+void JacketEndCap::DrawPickAreas() { Quad2Draw(disc.outline); }

@@ -1,0 +1,10 @@
+// REDUCER_DIALOG, the reducer's edit dialog (see ReducerDialog.cpp).
+#pragma once
+
+#include "platform/Types.h"
+
+INT_PTR ReducerDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The cone angle held in degrees, as the Angle unit shows it, and back.
+float ConeAngleToInternal(float degrees);
+float ConeAngleFromInternal(float internal);

@@ -1,0 +1,299 @@
+// The beam section library window; see BeamLibraryWindow.h.
+#include "properties/BeamLibraryWindow.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "model/ListWindow.h"
+#include "model/Model.h"
+#include "platform/CommonDialog.h"
+#include "platform/Menu.h"
+#include "platform/Window.h"
+#include "properties/BeamLibrary.h"
+#include "properties/BeamSectionsTable.h"
+#include "shell/Application.h"
+#include "shell/Assert.h"
+#include "shell/Frame.h"
+#include "shell/FramePlacements.h"
+#include "shell/General.h"
+#include "shell/MainWindow.h"
+#include "shell/Message.h"
+#include "shell/TableWindow.h"
+#include "shell/Units.h"
+#include "shell/UnitsDialog.h"
+
+namespace {
+
+constexpr const char* kFilter = "Beam Section Library files (*.bli)\0*.bli\0";
+constexpr int kUnitKinds[3] = {kUnitDimension, kUnitArea, kUnitMomentOfInertia};
+
+std::string FileNameOf(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  return separator == std::string::npos ? path : path.substr(separator + 1);
+}
+
+bool IsBliExtension(const std::string& path) {
+  const std::size_t dot = path.find_last_of('.');
+  const std::size_t separator = path.find_last_of("/\\");
+  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return false;
+  std::string extension = path.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == "bli";
+}
+
+struct TakenFrame {
+  bool open = false;
+  HMENU listMenu = nullptr;
+  HMENU libraryMenu = nullptr;
+  HACCEL accelerators = nullptr;
+  WINDOWPLACEMENT listPlacement{};
+};
+TakenFrame& Taken() {
+  static TakenFrame taken;
+  return taken;
+}
+
+WINDOWPLACEMENT& LibraryPlacement() {
+  static WINDOWPLACEMENT placement{};
+  if (placement.length == 0)
+    InitWindowPlacement(placement, LibraryWindowRect.left, LibraryWindowRect.top, LibraryWindowRect.right,
+                        LibraryWindowRect.bottom);
+  return placement;
+}
+
+void SetTitleFromLibrary() {
+  Frame& frame = ListFrame();
+  if (frame.window == nullptr) return;
+  const std::string& path = BeamLibraryPath();
+  std::string file = FileNameOf(path);
+  if (file.empty()) file = "Untitled";
+  else AppendFolderInParens(file, path.substr(0, path.size() - FileNameOf(path).size()));
+  const std::string title = ProgramTitle + " : Beam Section Library  (" +
+                            std::to_string(TheModel().beamSections.count) + ") -  [" + file + "]";
+  SetWindowText(frame.window, title.c_str());
+}
+
+// The library read into the table the window edits, with the file's units.
+void LoadBeamLibraryIntoEditor() {
+  BeamLibraryContents& library = BeamLibraryTable();
+  Model& model = TheModel();
+  model.beamSections = std::move(library.sections);
+  library.sections = ModelRecordTable<BeamSection>{};
+  for (std::size_t i = 0; i < 3; ++i) g_UnitsSettings.unit[kUnitKinds[i]] = library.units[i];
+  model.modified = false;
+}
+
+std::string AskLibraryPath(HWND owner, const char* title, bool save) {
+  std::vector<char> buffer(1024, '\0');
+  const std::string name = FileNameOf(BeamLibraryPath());
+  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
+  OPENFILENAME record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = owner;
+  record.hInstance = InstanceHandle;
+  record.lpstrFilter = kFilter;
+  record.nFilterIndex = 1;
+  record.lpstrFile = buffer.data();
+  record.nMaxFile = static_cast<DWORD>(buffer.size());
+  record.lpstrTitle = title;
+  record.lpstrDefExt = "bli";
+  record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+  if (!(save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
+  return buffer.data();
+}
+
+void RefreshWindow(int row) {
+  BeamSectionsTable& table = TheBeamSectionsTable();
+  if (!Taken().open) return;
+  OpenBeamSectionsTable();
+  TableGoTo(table, std::clamp(row, 1, TheModel().beamSections.count + 1));
+  SetTitleFromLibrary();
+}
+
+// Open from inside the window: another library in its place.
+void OpenAnother(HWND window) {
+  if (QuerySaveBeamLibrary(window) == IDCANCEL) return;
+  const std::string path = AskLibraryPath(window, "Open Beam Library", false);
+  if (path.empty()) return;
+  if (!IsBliExtension(path)) {
+    ShowErrorMessage(window, "File extension must be : bli");
+    return;
+  }
+  const std::string old = BeamLibraryPath();
+  SetBeamLibraryPath(path);
+  if (!BeamLibraryOpen(window)) {
+    SetBeamLibraryPath(old);
+    return;
+  }
+  LoadBeamLibraryIntoEditor();
+  RefreshWindow(1);
+}
+
+void CloseCommand(HWND window) { LeaveBeamLibraryWindow(window); }
+
+bool LibraryCommand(HWND window, int id) {
+  switch (id) {
+    case 101: return false;  // the New chooser, which leaves the library first
+    case 102: OpenAnother(window); return true;
+    case 103: LeaveBeamLibraryWindow(window); return true;
+    case 104: SaveBeamLibrary(window); return true;
+    case 105: SaveBeamLibraryAs(window); return true;
+    case 110:
+      if (LeaveBeamLibraryWindow(window) && MainFrame().window != nullptr) PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+      return true;
+    // The table's own commands and the AISC and library imports of its rows.
+    case 106:
+    case 113:
+    case 126:
+    case 128:
+    case 244:
+    case 270:
+    case 411:
+    case 900:
+    case 903: return false;
+    case 431:
+      ChooseUnits(window);
+      RefreshWindow(TheBeamSectionsTable().currentRow);
+      return true;
+    default: return true;  // nothing else belongs to the library
+  }
+}
+
+ListFrameTool& Tool() {
+  static ListFrameTool tool;
+  tool.command = LibraryCommand;
+  tool.close = CloseCommand;
+  tool.leave = LeaveBeamLibraryWindow;
+  tool.accelerators = Taken().accelerators;
+  return tool;
+}
+
+void OpenWindow() {
+  Frame& frame = ListFrame();
+  if (frame.window == nullptr) return;
+  TakenFrame& taken = Taken();
+  if (!taken.open) {
+    FrameRecordPlacement(frame);
+    taken.listPlacement = frame.Placement();
+    taken.listMenu = frame.menu;
+    taken.libraryMenu = LoadMenu(InstanceHandle, "BEAMLIB_MENU");
+    taken.accelerators = LoadAccelerators(InstanceHandle, "BEAMLIB_ACCEL");
+    taken.open = true;
+    FrameSetMenu(frame, taken.libraryMenu);
+    SetListFrameTool(&Tool());
+    if (HWND main = MainFrame().window) {
+      FrameRecordPlacement(MainFrame());
+      ShowWindow(main, SW_HIDE);
+    }
+    FrameSetPlacement(frame, LibraryPlacement());
+  }
+  SetBeamLibraryMode(true);
+  FrameShow(frame);
+  RefreshWindow(1);
+  ActiveWindow = frame.window;
+  ActiveAccelerators = taken.accelerators;
+}
+
+void CloseWindow() {
+  TakenFrame& taken = Taken();
+  if (!taken.open) return;
+  Frame& frame = ListFrame();
+  TableWindowClose(ListTableWindow(0));
+  if (frame.window != nullptr) {
+    FrameRecordPlacement(frame);
+    LibraryPlacement() = frame.Placement();
+    ShowWindow(frame.window, SW_HIDE);
+    FrameSetMenu(frame, taken.listMenu);
+    FrameSetPlacement(frame, taken.listPlacement);
+    ShowWindow(frame.window, SW_HIDE);
+  }
+  SetListFrameTool(nullptr);
+  if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
+  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
+  taken = TakenFrame{};
+  SetBeamLibraryMode(false);
+  ForgetBeamLibrary();
+  Model& model = TheModel();
+  ModelRecordTableReset(model.beamSections);
+  model.modified = false;
+  if (HWND main = MainFrame().window) {
+    ShowWindow(main, SW_SHOW);
+    SetForegroundWindow(main);
+    ActiveWindow = main;
+    ActiveAccelerators = MainAccelerators;
+  }
+}
+
+}  // namespace
+
+bool BeamLibraryWindowOpen() { return Taken().open; }
+
+bool ReadBeamLibraryForWindow(HWND owner, const std::string& path) {
+  const std::string old = BeamLibraryPath();
+  SetBeamLibraryPath(path);
+  if (BeamLibraryOpen(owner)) return true;
+  SetBeamLibraryPath(old);
+  return false;
+}
+
+void OpenBeamLibraryWindow() {
+  LoadBeamLibraryIntoEditor();
+  OpenWindow();
+}
+
+void NewBeamLibrary() {
+  ForgetBeamLibrary();
+  ModelRecordTableReset(TheModel().beamSections);
+  TheModel().modified = false;
+  OpenWindow();
+}
+
+bool LeaveBeamLibraryWindow(HWND owner) {
+  if (!Taken().open) return true;
+  if (TableCommitEdit(TheBeamSectionsTable())) return false;
+  if (QuerySaveBeamLibrary(owner) == IDCANCEL) return false;
+  CloseWindow();
+  return true;
+}
+
+int QuerySaveBeamLibrary(HWND owner) {
+  if (!TheModel().modified) return IDNO;
+  std::string name = FileNameOf(BeamLibraryPath());
+  if (name.empty()) name = "Untitled";
+  const int answer = AskSaveChanges(owner, name);
+  if (answer != IDYES) return answer;
+  const bool saved = BeamLibraryPath().empty() ? SaveBeamLibraryAs(owner) : SaveBeamLibrary(owner);
+  return saved ? IDYES : IDCANCEL;
+}
+
+bool SaveBeamLibrary(HWND owner) {
+  if (TableCommitEdit(TheBeamSectionsTable())) return false;
+  if (BeamLibraryPath().empty()) return SaveBeamLibraryAs(owner);
+  try {
+    WriteBeamLibraryFile(BeamLibraryPath(), TheModel().beamSections);
+  } catch (const std::string& message) {
+    ShowErrorMessage(owner, message);
+    return false;
+  }
+  TheModel().modified = false;
+  ShowInfoMessage(owner, "Beam Library saved");
+  return true;
+}
+
+bool SaveBeamLibraryAs(HWND owner) {
+  if (TableCommitEdit(TheBeamSectionsTable())) return false;
+  std::string path = AskLibraryPath(owner, "Save Beam Library As", true);
+  if (path.empty()) return false;
+  if (!IsBliExtension(path)) path += ".bli";
+  try {
+    WriteBeamLibraryFile(path, TheModel().beamSections);
+  } catch (const std::string& message) {
+    ShowErrorMessage(owner, message);
+    return false;
+  }
+  SetBeamLibraryPath(path);
+  TheModel().modified = false;
+  ShowInfoMessage(owner, "Beam Library saved");
+  SetTitleFromLibrary();
+  return true;
+}

@@ -1,0 +1,162 @@
+// The beam load dialog; see BeamLoadDialog.h.
+#include "properties/BeamLoadDialog.h"
+
+#include <cstdio>
+
+#include "model/Model.h"
+#include "platform/Dialog.h"
+#include "platform/Window.h"
+#include "properties/BeamRecordEdits.h"
+#include "shell/Application.h"
+#include "shell/DialogHelper.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/Units.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+enum Item : int {
+  kName = 1301, kFirstTemperature = 1302, kAdditionalWeight = 1312, kWind = 1101,
+  kFirstTemperatureUnit = 1601, kWeightUnit = 1611, kFirstTemperatureLabel = 1501
+};
+
+struct BeamLoadDialogState {
+  DialogHelper helper;
+  int record = 0;
+  SnapshotToken token = 0;
+};
+
+BeamLoadDialogState& StateOf(HWND dialog) {
+  return *reinterpret_cast<BeamLoadDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
+
+void OnInit(HWND dialog, BeamLoadDialogState& state) {
+  DialogHelper& helper = state.helper;
+  helper.DialogBind(dialog);
+  const Model& model = TheModel();
+  const BeamLoad& load = model.beamLoads[state.record];
+  char title[40];
+  std::snprintf(title, sizeof title, "Beam load # %d", state.record);
+  SetWindowText(dialog, title);
+  helper.DialogSetItemTextAndLimit(kName, load.name, 5);
+  const int inUse = BeamLoadTemperaturesInUse(model);
+  for (int k = 0; k < 10; ++k) {
+    const float t = load.temperature[static_cast<std::size_t>(k)];
+    if (k >= inUse) {
+      for (int item : {kFirstTemperature + k, kFirstTemperatureUnit + k, kFirstTemperatureLabel + k})
+        helper.DialogHideItem(item);
+      continue;
+    }
+    helper.DialogSetUnitLabel(kFirstTemperatureUnit + k, kUnitTemperature);
+    if (t != 0.0f) helper.DialogSetItemText(kFirstTemperature + k, FormatTemperature(t));
+  }
+  helper.DialogSetUnitLabel(kWeightUnit, kUnitAdditionalWeight);
+  if (load.additionalWeight != 0.0f)
+    helper.DialogSetItemText(kAdditionalWeight, FormatAdditionalWeight(load.additionalWeight));
+  helper.DialogSetCheck(kWind, load.wind != 0 || load.name.empty());
+  if (TableResultsShown()) {
+    helper.DialogSetReadOnly(kName);
+    for (int k = 0; k < 10; ++k) helper.DialogSetReadOnly(kFirstTemperature + k);
+    helper.DialogSetReadOnly(kAdditionalWeight);
+    helper.DialogDisableItem(kWind);
+    helper.DialogFocusItem(IDOK);
+  } else {
+    helper.DialogSelectAndFocus(kName);
+  }
+  CenterWindowOnParent(dialog, IDOK);
+}
+
+BeamLoad ReadFields(DialogHelper& helper, int record) {
+  const Model& model = TheModel();
+  BeamLoad edited = model.beamLoads[record];
+  helper.DialogReadFieldTrimmed(kName);
+  edited.name = g_EditFieldText;
+  CheckBeamLoadName(model, edited.name, record);
+  const int inUse = BeamLoadTemperaturesInUse(model);
+  for (int k = 0; k < inUse; ++k) {
+    helper.DialogGetItemText(kFirstTemperature + k);
+    float& t = edited.temperature[static_cast<std::size_t>(k)];
+    if (g_EditFieldText.empty()) t = model.options.ReferenceTemperature;
+    else if (ParseFieldTemperature(t) != 0) ThrowInvalidField("Temperature");
+  }
+  helper.DialogGetItemText(kAdditionalWeight);
+  if (ParseFieldAdditionalWeight(edited.additionalWeight) != 0) ThrowInvalidField("Additional weight");
+  edited.wind = helper.DialogIsChecked(kWind) ? 1 : 0;
+  return edited;
+}
+
+bool Same(const BeamLoad& a, const BeamLoad& b) {
+  return a.name == b.name && a.temperature == b.temperature && a.additionalWeight == b.additionalWeight &&
+         a.wind == b.wind;
+}
+
+void OnOk(HWND dialog, BeamLoadDialogState& state) {
+  Model& model = TheModel();
+  if (TableResultsShown()) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 0);
+    return;
+  }
+  BeamLoad edited;
+  try {
+    edited = ReadFields(state.helper, state.record);
+  } catch (const std::string& message) {
+    state.helper.DialogFocusInvalid(message);
+    return;
+  }
+  BeamLoad& stored = model.beamLoads[state.record];
+  if (Same(edited, stored)) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 1);
+    return;
+  }
+  if (!stored.name.empty() && edited.name != stored.name) {
+    if (!ConfirmChange(dialog, "Beam load name", stored.name, edited.name)) {
+      state.helper.DialogSetItemText(kName, stored.name);
+      state.helper.DialogSelectAndFocus(kName);
+      return;
+    }
+    RenameBeamLoadInRows(model, stored.name, edited.name);
+  }
+  stored = edited;
+  model.modified = true;
+  EndDialog(dialog, 1);
+}
+
+}  // namespace
+
+INT_PTR BeamLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtr(dialog, DWLP_USER, lParam);
+      OnInit(dialog, *reinterpret_cast<BeamLoadDialogState*>(lParam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
+        case IDCANCEL:
+          PopTempFile(StateOf(dialog).token);
+          EndDialog(dialog, 0);
+          return TRUE;
+        default: return FALSE;
+      }
+    default: return FALSE;
+  }
+}
+
+int BeamLoadDialog(HWND owner, int record, SnapshotToken token) {
+  Model& model = TheModel();
+  if (record < 1 || record > model.beamLoads.count) {
+    PopTempFile(token);
+    return 0;
+  }
+  BeamLoadDialogState state;
+  state.record = record;
+  state.token = token;
+  const INT_PTR result = DialogBoxParam(InstanceHandle, "BEAM_LOAD_DIALOG", owner, BeamLoadDialogProc,
+                                        reinterpret_cast<LPARAM>(&state));
+  if (result < 0) PopTempFile(token);
+  return result == 1 ? 1 : 0;
+}

@@ -1,0 +1,161 @@
+// The beam material dialog; see BeamMaterialDialog.h. The checks run in the
+// order of the fields; the first that fails shows its message with the focus
+// on its field and every field left as typed.
+#include "properties/BeamMaterialDialog.h"
+
+#include <cstdio>
+
+#include "model/Model.h"
+#include "platform/Dialog.h"
+#include "platform/Window.h"
+#include "properties/BeamRecordEdits.h"
+#include "shell/Application.h"
+#include "shell/DialogHelper.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/Units.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+enum Item : int {
+  kName = 1301, kDescription = 1302, kModulus = 1303, kNu = 1304, kDensity = 1305, kAlpha = 1306,
+  kModulusUnit = 1603, kDensityUnit = 1605, kAlphaUnit = 1606
+};
+constexpr int kDescriptionLength = 27;
+
+struct BeamMaterialDialogState {
+  DialogHelper helper;
+  int record = 0;
+  SnapshotToken token = 0;
+};
+
+BeamMaterialDialogState& StateOf(HWND dialog) {
+  return *reinterpret_cast<BeamMaterialDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
+
+void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text) {
+  if (value != 0.0f) helper.DialogSetItemText(item, text);
+}
+
+void OnInit(HWND dialog, BeamMaterialDialogState& state) {
+  DialogHelper& helper = state.helper;
+  helper.DialogBind(dialog);
+  const BeamMaterial& m = TheModel().beamMaterials[state.record];
+  char title[40];
+  std::snprintf(title, sizeof title, "Beam material # %d", state.record);
+  SetWindowText(dialog, title);
+  helper.DialogSetUnitLabel(kModulusUnit, kUnitModulus);
+  helper.DialogSetUnitLabel(kDensityUnit, kUnitDensity);
+  helper.DialogSetUnitLabel(kAlphaUnit, kUnitThermalExpansion);
+  helper.DialogSetItemTextAndLimit(kName, m.name, 5);
+  helper.DialogSetItemTextAndLimit(kDescription, m.description, kDescriptionLength);
+  ShowIfNotZero(helper, kModulus, m.E, FormatModulus(m.E));
+  ShowIfNotZero(helper, kNu, m.nu, FormatG3(m.nu));
+  ShowIfNotZero(helper, kDensity, m.density, FormatDensity(m.density));
+  ShowIfNotZero(helper, kAlpha, m.alpha, FormatThermalExpansion(m.alpha));
+  if (TableResultsShown()) {
+    for (int item : {kName, kDescription, kModulus, kNu, kDensity, kAlpha}) helper.DialogSetReadOnly(item);
+    helper.DialogFocusItem(IDOK);
+  } else {
+    helper.DialogSelectAndFocus(kName);
+  }
+  CenterWindowOnParent(dialog, IDOK);
+}
+
+BeamMaterial ReadFields(DialogHelper& helper, int record) {
+  const Model& model = TheModel();
+  BeamMaterial edited = model.beamMaterials[record];
+  helper.DialogReadFieldTrimmed(kName);
+  edited.name = g_EditFieldText;
+  CheckBeamMaterialName(model, edited.name, record);
+  helper.DialogReadLongFieldTrimmed(kDescription);
+  edited.description = g_EditFieldText.substr(0, kDescriptionLength);
+  helper.DialogGetItemText(kModulus);
+  if (g_EditFieldText.empty()) ThrowRequiredField("Modulus");
+  if (ParseFieldModulus(edited.E) != 0) ThrowInvalidField("Modulus");
+  helper.DialogGetItemText(kNu);
+  if (ParseFieldReal(edited.nu) != 0) ThrowInvalidField("Nu");
+  if (edited.nu >= 0.5f) throw std::string("Nu should be < 0.5");
+  if (edited.nu < 0.01f) throw std::string("Nu should be > 0.01");
+  helper.DialogGetItemText(kDensity);
+  if (ParseFieldDensity(edited.density) != 0) ThrowInvalidField("Density");
+  helper.DialogGetItemText(kAlpha);
+  if (ParseFieldThermalExpansion(edited.alpha) != 0) ThrowInvalidField("Alpha");
+  return edited;
+}
+
+bool Same(const BeamMaterial& a, const BeamMaterial& b) {
+  return a.name == b.name && a.description == b.description && a.E == b.E && a.nu == b.nu &&
+         a.density == b.density && a.alpha == b.alpha;
+}
+
+void OnOk(HWND dialog, BeamMaterialDialogState& state) {
+  Model& model = TheModel();
+  if (TableResultsShown()) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 0);
+    return;
+  }
+  BeamMaterial edited;
+  try {
+    edited = ReadFields(state.helper, state.record);
+  } catch (const std::string& message) {
+    state.helper.DialogFocusInvalid(message);
+    return;
+  }
+  BeamMaterial& stored = model.beamMaterials[state.record];
+  if (Same(edited, stored)) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 1);
+    return;
+  }
+  if (!stored.name.empty() && edited.name != stored.name) {
+    if (!ConfirmChange(dialog, "Beam material name", stored.name, edited.name)) {
+      state.helper.DialogSetItemText(kName, stored.name);
+      state.helper.DialogSelectAndFocus(kName);
+      return;
+    }
+    RenameBeamMaterialInRows(model, stored.name, edited.name);
+  }
+  stored = edited;
+  model.modified = true;
+  EndDialog(dialog, 1);
+}
+
+}  // namespace
+
+INT_PTR BeamMaterialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtr(dialog, DWLP_USER, lParam);
+      OnInit(dialog, *reinterpret_cast<BeamMaterialDialogState*>(lParam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
+        case IDCANCEL:
+          PopTempFile(StateOf(dialog).token);
+          EndDialog(dialog, 0);
+          return TRUE;
+        default: return FALSE;
+      }
+    default: return FALSE;
+  }
+}
+
+int BeamMaterialDialog(HWND owner, int record, SnapshotToken token) {
+  Model& model = TheModel();
+  if (record < 1 || record > model.beamMaterials.count) {
+    PopTempFile(token);
+    return 0;
+  }
+  BeamMaterialDialogState state;
+  state.record = record;
+  state.token = token;
+  const INT_PTR result = DialogBoxParam(InstanceHandle, "BEAM_MATERIAL_DIALOG", owner, BeamMaterialDialogProc,
+                                        reinterpret_cast<LPARAM>(&state));
+  if (result < 0) PopTempFile(token);
+  return result == 1 ? 1 : 0;
+}

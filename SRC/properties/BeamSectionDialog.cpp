@@ -1,0 +1,232 @@
+// The beam section dialog; see BeamSectionDialog.h.
+#include "properties/BeamSectionDialog.h"
+
+#include <cstdio>
+
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "platform/Dialog.h"
+#include "platform/Input.h"
+#include "platform/Window.h"
+#include "properties/AiscShapeDialogs.h"
+#include "properties/BeamLibrary.h"
+#include "properties/BeamRecordEdits.h"
+#include "shell/Application.h"
+#include "shell/DialogHelper.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/Units.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+enum Item : int {
+  kName = 1301, kDescription = 1302, kArea = 1303, kMajor = 1304, kMinor = 1305, kTorsion = 1306,
+  kMajorShear = 1307, kMinorShear = 1308, kDepth = 1309, kWidth = 1310, kLibrary = 1001
+};
+constexpr int kFirstUnit = 1603;
+constexpr int kDescriptionLength = 15;
+
+struct BeamSectionDialogState {
+  DialogHelper helper;
+  int record = 0;
+  SnapshotToken token = 0;
+};
+
+BeamSectionDialogState& StateOf(HWND dialog) {
+  return *reinterpret_cast<BeamSectionDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
+
+// The eight value fields with their records' members and formats.
+struct ValueField {
+  int item;
+  float BeamSection::*member;
+  const char* (*format)(float);
+  UnitKind unit;
+};
+constexpr ValueField kValues[8] = {
+    {kArea, &BeamSection::A, FormatArea, kUnitArea},
+    {kMajor, &BeamSection::Imaj, FormatMomentOfInertia, kUnitMomentOfInertia},
+    {kMinor, &BeamSection::Imin, FormatMomentOfInertia, kUnitMomentOfInertia},
+    {kTorsion, &BeamSection::J, FormatMomentOfInertia, kUnitMomentOfInertia},
+    {kMajorShear, &BeamSection::Asmaj, FormatArea, kUnitArea},
+    {kMinorShear, &BeamSection::Asmin, FormatArea, kUnitArea},
+    {kDepth, &BeamSection::depth, FormatDimension, kUnitDimension},
+    {kWidth, &BeamSection::width, FormatDimension, kUnitDimension},
+};
+
+void ShowValues(DialogHelper& helper, const BeamSection& s) {
+  helper.DialogSetItemTextAndLimit(kDescription, s.description, kDescriptionLength);
+  for (const ValueField& field : kValues) {
+    const float value = s.*field.member;
+    if (value != 0.0f) helper.DialogSetItemText(field.item, field.format(value));
+    else helper.DialogSetItemEmpty(field.item);
+  }
+}
+
+void OnInit(HWND dialog, BeamSectionDialogState& state) {
+  DialogHelper& helper = state.helper;
+  helper.DialogBind(dialog);
+  const BeamSection& s = TheModel().beamSections[state.record];
+  char title[40];
+  std::snprintf(title, sizeof title, "Beam Section # %d", state.record);
+  SetWindowText(dialog, title);
+  for (int i = 0; i < 8; ++i) helper.DialogSetUnitLabel(kFirstUnit + i, kValues[i].unit);
+  ShowValues(helper, s);
+  const bool library = BeamLibraryMode();
+  if (library) {
+    helper.DialogSetItemEmpty(kName);
+    helper.DialogDisableItem(kName);
+  } else {
+    helper.DialogSetItemTextAndLimit(kName, s.name, 5);
+  }
+  if (TableResultsShown()) {
+    for (int item = kName; item <= kWidth; ++item) helper.DialogSetReadOnly(item);
+    helper.DialogDisableItem(kLibrary);
+    helper.DialogFocusItem(IDOK);
+  } else {
+    helper.DialogSelectAndFocus(library ? kDescription : kName);
+  }
+  CenterWindowOnParent(dialog, IDOK);
+}
+
+// A required value: empty is "<label> is required", a bad text or 0 is
+// invalid (a typed 0 would leave the beam without stiffness).
+float ReadRequired(DialogHelper& helper, int item, const char* label, int (*parse)(float&)) {
+  helper.DialogGetItemText(item);
+  if (g_EditFieldText.empty()) ThrowRequiredField(label);
+  float value = 0.0f;
+  if (parse(value) != 0 || !(value > 0.0f)) ThrowInvalidField(label);
+  return value;
+}
+
+float ReadOptional(DialogHelper& helper, int item, const char* label, int (*parse)(float&)) {
+  helper.DialogGetItemText(item);
+  float value = 0.0f;
+  if (parse(value) != 0) ThrowInvalidField(label);
+  return value;
+}
+
+BeamSection ReadFields(DialogHelper& helper, int record) {
+  const Model& model = TheModel();
+  BeamSection edited = model.beamSections[record];
+  if (!BeamLibraryMode()) {
+    helper.DialogReadFieldTrimmed(kName);
+    edited.name = g_EditFieldText;
+    CheckBeamSectionName(model, edited.name, record);
+  }
+  helper.DialogReadLongFieldTrimmed(kDescription);
+  edited.description = g_EditFieldText.substr(0, kDescriptionLength);
+  if (BeamLibraryMode() && edited.description.empty()) ThrowRequiredField("Description");
+  edited.A = ReadRequired(helper, kArea, "Area", ParseFieldArea);
+  edited.Imaj = ReadRequired(helper, kMajor, "Moment of inertia", ParseFieldMomentOfInertia);
+  edited.Imin = ReadRequired(helper, kMinor, "Moment of inertia", ParseFieldMomentOfInertia);
+  edited.J = ReadOptional(helper, kTorsion, "Torsional constant", ParseFieldMomentOfInertia);
+  edited.Asmaj = ReadOptional(helper, kMajorShear, "Area", ParseFieldArea);
+  edited.Asmin = ReadOptional(helper, kMinorShear, "Area", ParseFieldArea);
+  edited.depth = ReadOptional(helper, kDepth, "Depth", ParseFieldNonNegativeDimension);
+  edited.width = ReadOptional(helper, kWidth, "Width", ParseFieldNonNegativeDimension);
+  return edited;
+}
+
+bool Same(const BeamSection& a, const BeamSection& b) {
+  return a.name == b.name && a.description == b.description && a.A == b.A && a.Imaj == b.Imaj && a.Imin == b.Imin &&
+         a.J == b.J && a.Asmaj == b.Asmaj && a.Asmin == b.Asmin && a.depth == b.depth && a.width == b.width;
+}
+
+void OnOk(HWND dialog, BeamSectionDialogState& state) {
+  Model& model = TheModel();
+  if (TableResultsShown()) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 0);
+    return;
+  }
+  BeamSection edited;
+  try {
+    edited = ReadFields(state.helper, state.record);
+  } catch (const std::string& message) {
+    state.helper.DialogFocusInvalid(message);
+    return;
+  }
+  BeamSection& stored = model.beamSections[state.record];
+  if (Same(edited, stored)) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 1);
+    return;
+  }
+  if (!BeamLibraryMode() && !stored.name.empty() && edited.name != stored.name) {
+    if (!ConfirmChange(dialog, "Beam section name", stored.name, edited.name)) {
+      state.helper.DialogSetItemText(kName, stored.name);
+      state.helper.DialogSelectAndFocus(kName);
+      return;
+    }
+    RenameBeamSectionInRows(model, stored.name, edited.name);
+  }
+  const bool size = edited.depth != stored.depth || edited.width != stored.width;
+  stored = edited;
+  model.modified = true;
+  if (size && !BeamLibraryMode() && model.rowCount > 0) {
+    try {
+      RefreshAfterModelEdit(model);
+    } catch (const std::string& message) {
+      ShowErrorMessage(dialog, message);
+    }
+  }
+  EndDialog(dialog, 1);
+}
+
+void OnLibrary(HWND dialog, BeamSectionDialogState& state) {
+  if (!AiscShapeFamilyDialog(dialog)) return;
+  DialogHelper& helper = state.helper;
+  ShowValues(helper, AiscWorkRecord());
+  const std::string& name = TheModel().beamSections[state.record].name;
+  if (!BeamLibraryMode() && !name.empty()) {
+    helper.DialogSetItemTextAndLimit(kName, name, 5);
+    helper.DialogFocusItem(IDOK);
+  } else if (!BeamLibraryMode()) {
+    helper.DialogSelectAndFocus(kName);
+  } else {
+    helper.DialogFocusItem(IDOK);
+  }
+  helper.PlaceCursorOnItem(IDOK);
+}
+
+}  // namespace
+
+INT_PTR BeamSectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtr(dialog, DWLP_USER, lParam);
+      OnInit(dialog, *reinterpret_cast<BeamSectionDialogState*>(lParam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
+        case IDCANCEL:
+          PopTempFile(StateOf(dialog).token);
+          EndDialog(dialog, 0);
+          return TRUE;
+        case kLibrary:
+          if (!TableResultsShown()) OnLibrary(dialog, StateOf(dialog));
+          return TRUE;
+        default: return FALSE;
+      }
+    default: return FALSE;
+  }
+}
+
+int BeamSectionDialog(HWND owner, int record, SnapshotToken token) {
+  Model& model = TheModel();
+  if (record < 1 || record > model.beamSections.count) {
+    PopTempFile(token);
+    return 0;
+  }
+  BeamSectionDialogState state;
+  state.record = record;
+  state.token = token;
+  const INT_PTR result = DialogBoxParam(InstanceHandle, "BEAM_SECTION_DIALOG", owner, BeamSectionDialogProc,
+                                        reinterpret_cast<LPARAM>(&state));
+  if (result < 0) PopTempFile(token);
+  return result == 1 ? 1 : 0;
+}
