@@ -152,7 +152,8 @@ SaveResult SaveAs(HWND owner) {
     return SaveResult::Failed;
   }
   g_OutputFileName = document.reportName;  // the report file it proposes
-  ShowFlangeStressesReport();  // the title names the new file
+  SetReportDocumentPath(path);                // and the name its pages carry
+  ShowFlangeStressesReport();                 // the title names the new file
   return SaveResult::Saved;
 }
 
@@ -218,6 +219,7 @@ bool OpenFlangeQualificationFile(HWND owner, const std::string& path) {
 
 void OpenFlangeWindow() {
   FlangeDocument& document = TheFlangeDocument();
+  SetReportDocumentPath(document.path);  // the printed pages name the document, not the closed model
   Frame& frame = ListFrame();
   if (document.windowOpen || frame.window == nullptr) {
     ShowFlangeStressesReport();
@@ -254,6 +256,7 @@ void CloseFlangeWindow() {
   if (!document.windowOpen) return;
   document.windowOpen = false;
   SetListFrameTool(nullptr);
+  ClearReportDocumentPath();
   SetFlangeFilePath("");
   document.analysed = false;
   SetFlangeModified(false);

@@ -76,6 +76,10 @@ TEST_F(FlangeStressesReportTest, TheTextFileHoldsTheInputsThenTheResultsOnAPageO
   EXPECT_EQ(proposed, "default.txt");
   const std::string text = Bytes(path);
   const std::vector<std::string> lines = Lines(text);
+  // The page header names the document, not the model the tool closed.
+  ASSERT_FALSE(lines.empty());
+  EXPECT_NE(lines[0].find("default"), std::string::npos) << lines[0];
+  EXPECT_EQ(lines[0].find("Untitled"), std::string::npos) << lines[0];
   const std::string title = "Flange Stress Calculation as per ASME Section VIII. Div. 1 - Appendix 2";
   const std::size_t heading = Find(lines, title);
   // Centred between columns 4 and 88, then a rule.
@@ -99,6 +103,11 @@ TEST_F(FlangeStressesReportTest, TheTextFileHoldsTheInputsThenTheResultsOnAPageO
   EXPECT_EQ(row.substr(51, 5), "0.821");  // 56
   EXPECT_EQ(row.substr(62), "OK");        // from 63
   EXPECT_NE(text.find("ASME Rigidity Factor 'J', Seating Case   = 0.594627"), std::string::npos);
+  // Once the tool is closed, the reports name the model again.
+  CloseFlangeWindow();
+  TheModel().path = Path("line.mod");
+  PrepareReportTitle();
+  EXPECT_EQ(g_ReportTitle, "line");
 }
 
 TEST_F(FlangeStressesReportTest, ADocumentNotAnalysedPrintsItsInputsOnly) {
