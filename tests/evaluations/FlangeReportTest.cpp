@@ -8,8 +8,9 @@
 // with more flanges the rows go by ratio, then by Pe without an allowable,
 // a defaulted gasket diameter is the pipe's inside diameter, and a flange
 // at a bend's own node, with no pipe ending there, is named in one message
-// and left blank; the
-// printed text report lays its columns under its headings.
+// and left blank; the thinner wall of two pipes gives the gasket diameter
+// and the operating case of the higher pressure governs; the printed text
+// report lays its columns under its headings and stars a ratio of 1000 on.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -102,6 +103,73 @@ TEST_F(FlangeReportTest, RowsGoByRatioThenByPressureAndAFlangeWithoutPipeIsNamed
   EXPECT_EQ(FlangeReportCell(rows[2], 1), "28");
   for (int column = 2; column <= 8; ++column) EXPECT_EQ(FlangeReportCell(rows[2], column), "");
   EXPECT_TRUE(rows[0].found);
+}
+
+// A flange at node 20 without gasket diameter between the 0.375 in wall
+// (inside 12.0 in) and a 0.5 in wall (inside 11.75 in) takes G = 11.75 in.
+// In W+P1+T1 at 150 psi with the force: Pe = 4 x 2000/(pi 11.75^2) +
+// 16 x 100000/(pi 11.75^3) + 150 = 18.44 + 313.95 + 150 = 482.39 psi; in
+// W+P2+T2 at 600 psi, no force: Pe = 600 psi, which governs.
+TEST_F(FlangeReportTest, TheThinnerInsideDiameterAndTheWorstOperatingCaseGovern) {
+  Model& model = TheModel();
+  analysis_testing::StartModel(model, 70.0, 0.0, ModelPath());
+  model.options.ThermalLoadCount = 2;
+  model.sections[1].outsideDiameter = 12.75f;
+  model.sections[1].thickness = 0.375f;
+  PipeSection heavier = model.sections[1];
+  heavier.name = "S5";
+  heavier.thickness = 0.5f;
+  AppendSection(model.sections, heavier);
+  model.pipeLoads[1].operating[0].pressure = 150.0f;
+  model.pipeLoads[1].operating[1].pressure = 600.0f;
+  model.pipeLoads[1].operating[1].temperature = 70.0f;
+  PutItem(model, Row(10, ElementType::From, 0.0f), DataType::Anchor);
+  const int flangeRow = Row(20, ElementType::Pipe, 50.0f);
+  PutFlange(flangeRow, 0.0f, 1000.0f);
+  const int end = Row(30, ElementType::Pipe, 100.0f);
+  model.row(end).section = "S5";
+  PutItem(model, end, DataType::Force);
+  auto& force = static_cast<NodalForce&>(*model.row(end).item);
+  force.FX = 2000.0f;
+  force.FY = -1000.0f;
+  force.AddedTo = 2;  // T1
+  MakeModel(model);
+  analysis_testing::SetCases(model, {1, 8, 9});
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  AnalyseAndOpenReport();
+  const auto& rows = FlangeReportRows();
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0].G, 11.75f);
+  EXPECT_NEAR(rows[0].P, 600.0, 1e-3);
+  EXPECT_NEAR(rows[0].Pe, 600.0, 0.5);
+  EXPECT_NEAR(rows[0].ratio, 0.6, 1e-3);
+
+  // Against 0.4 psi the ratio is 1500: the printed report shows "*****".
+  auto& flange = static_cast<Flange&>(*TheModel().row(flangeRow).item);
+  flange.allowablePressure = 0.4f;
+  FlangeElementsReport(TheModel(), ResultsFrame().window);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_NEAR(rows[0].ratio, 1500.0, 2.0);
+  EXPECT_TRUE(FlangeReportRowExceeds(rows[0]));
+  const std::string path = folder_ + "/over.txt";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Flange report",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1002, 0); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [path](HWND dialog) {
+    SetDlgItemText(dialog, edt1, path.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [](HWND) {});
+  SendMessage(ResultsFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  std::ifstream in(path);
+  std::string row;
+  for (std::string line; std::getline(in, line);)
+    if (line.size() > 7 && line.substr(5, 2) == "20") row = line;
+  ASSERT_FALSE(row.empty());
+  EXPECT_EQ(row.substr(73), "*****");  // where the ratios end, at 78
 }
 
 TEST_F(FlangeReportTest, TheTextReportPutsItsColumnsUnderTheHeadings) {
