@@ -287,6 +287,15 @@ void HighlightListRecord(void (*highlight)(int record), int record, int count) {
 }
 
 std::string ListToolTipText(int commandId) {
+  // The tool toolbar of a library or evaluation tool that has the frame.
+  if (g_ListFrameTool != nullptr) {
+    switch (commandId) {
+      case 101: return "New";
+      case 102: return "Open";
+      case 104: return "Save";
+      default: break;
+    }
+  }
   switch (commandId) {
     case 121: return "Viewpoint";
     case 131: return "Zoom All";
