@@ -10,7 +10,8 @@
 // at a bend's own node, with no pipe ending there, is named in one message
 // and left blank; the thinner wall of two pipes gives the gasket diameter
 // and the operating case of the higher pressure governs; the printed text
-// report lays its columns under its headings and stars a ratio of 1000 on.
+// report lays its columns under its headings and stars a ratio of 1000 on;
+// a row chosen highlights its flange, Tab steps to the next result table.
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -21,6 +22,7 @@
 #include "graphics/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
+#include "graphics/Highlight.h"
 #include "results/ResultNavigation.h"
 
 namespace {
@@ -170,6 +172,27 @@ TEST_F(FlangeReportTest, TheThinnerInsideDiameterAndTheWorstOperatingCaseGovern)
     if (line.size() > 7 && line.substr(5, 2) == "20") row = line;
   ASSERT_FALSE(row.empty());
   EXPECT_EQ(row.substr(73), "*****");  // where the ratios end, at 78
+}
+
+TEST_F(FlangeReportTest, ARowChosenHighlightsItsFlangeAndTabStepsToTheNextTable) {
+  BuildLine(400.0f, true);
+  AnalyseAndOpenReport();
+  const auto& rows = FlangeReportRows();
+  ASSERT_EQ(rows.size(), 3u);
+  // Down from node 20 (first by ratio) to node 28.
+  SetFocus(ResultsTableWindow());
+  platform::TestKeyPress(VK_DOWN);
+  platform::RunUntilIdle();
+  ASSERT_EQ(ShownResultTable()->currentRow, 2);
+  EXPECT_EQ(TheModel().row(rows[1].row).node, 28);
+  EXPECT_EQ(CurrentHighlight().kind, kHighlightDataItem);
+  EXPECT_EQ(CurrentHighlight().index, rows[1].row);
+
+  // Tab: the next result table.
+  const ResultOpener before = ResultsReopenCommand();
+  platform::TestKeyPress(VK_TAB);
+  platform::RunUntilIdle();
+  EXPECT_NE(ResultsReopenCommand(), before);
 }
 
 TEST_F(FlangeReportTest, TheTextReportPutsItsColumnsUnderTheHeadings) {
