@@ -239,11 +239,11 @@ HWND FocusedListTable() {
   return nullptr;
 }
 
-bool BindFirstListTable(TableWindow& table, int columns) {
+bool BindFirstListTable(TableWindow& table, int columns, int headingLines) {
   Frame& frame = ListFrame();
   if (frame.window == nullptr || Records()[0].window == nullptr) return false;
   TableWindowClose(Records()[0].window);
-  TableSetColumns(table, &Records()[0], frame.window, columns, 1, nullptr);
+  TableSetColumns(table, &Records()[0], frame.window, columns, headingLines, nullptr);
   return true;
 }
 
@@ -444,7 +444,10 @@ LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: ListCommand(window, LOWORD(wParam)); return 0;
-    case kPrintToFileMessage: PrintTableWindowToFile(ListTableWindow(0)); return 0;
+    case kPrintToFileMessage:
+      if (g_ListFrameTool != nullptr && g_ListFrameTool->printToFile != nullptr) g_ListFrameTool->printToFile(window);
+      else PrintTableWindowToFile(ListTableWindow(0));
+      return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
