@@ -38,6 +38,7 @@
 #include "shell/TableWindow.h"
 #include "shell/UnitsDialog.h"
 #include "supports/SupportKindList.h"
+#include "supports/SupportResultTables.h"
 #include "supports/SupportLoadSummary.h"
 
 namespace {
@@ -65,6 +66,10 @@ void StepItem(bool next) {
 // F7: the force tables switch between local and global axes; the other
 // tables have one set of axes.
 void GlobalLocal() {
+  if (Current(OpenSupportLoadsTable)) {
+    ToggleSupportLoadsAxes();
+    return;
+  }
   if (!Current(OpenOtherForcesTable)) return;
   g_ShowGlobalForces = !g_ShowGlobalForces;
   SetGlobalLocalImage(!g_ShowGlobalForces);

@@ -194,6 +194,7 @@ std::string ResultsToolTipText(int command) {
       return "???";
     case 288:
       if (table == OpenOtherForcesTable) return g_ShowGlobalForces ? "Local Forces" : "Global Forces";
+      if (table == OpenSupportLoadsTable) return g_SupportLoadsGlobal != 0 ? "Local Loads" : "Global Loads";
       return "???";
     case 302: return "List";
     case 330: return ItemWord(table, true);

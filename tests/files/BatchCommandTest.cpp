@@ -347,4 +347,20 @@ TEST_F(BatchCommandLineTest, AFileCutShortOrWithBadBytesEndsWithItsLineAndWrites
   }
 }
 
+// A batch file can give a limit stop, skewed restraint or snubber no
+// direction (its dialog cannot): the file is read and written, and the run
+// ends with the analysis's message, as a failure.
+TEST_F(BatchCommandLineTest, ASupportWithoutADirectionEndsTheRunWithItsMessage) {
+  std::string text = kGoodFile;
+  text += "T60,X10,CLS(0,NONE)\n";
+  const Run run = RunProgram(Write("stop.mbf", text));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.standardError.find("Unable to find direction for limit stop at node 60"), std::string::npos)
+      << run.standardError;
+  Model written;
+  ReadModelFileInto(InFolder("stop.mod"), written);
+  EXPECT_EQ(written.row(written.rowCount).dataType, DataType::LimitStop);
+  EXPECT_FALSE(std::filesystem::exists(InFolder("stop.res")));
+}
+
 }  // namespace
