@@ -127,7 +127,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {235, "Harmonic"},         {40011, "Check Connections"},
     {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {376, "Force spectrums"},
-    {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
+    {252, "Time functions"},   {397, "Relief valve loading"},
     {40047, "User Allowables"},
 };
 
@@ -367,6 +367,7 @@ void LayoutCommand(HWND window, int id) {
     case 307:
     case 308:
     case 309:
+    case 354:
       // On a Beam row the three property lists are the beam tables.
       if (!BeamLayoutListCommand(id) && !LayoutPropertyListCommand(id) && !LoadsLayoutCommand(window, id))
         ShowLaterCommand(window, id);

@@ -256,12 +256,6 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: ResultsCommand(window, LOWORD(wParam)); return 0;
-    case WM_TIMER:
-      if (wParam == kResultChooserTimer) {
-        KillTimer(window, kResultChooserTimer);
-        ResultsCommand(window, 174);
-      }
-      return 0;
     case kPrintToFileMessage: PrintTableWindowToFile(ResultsTableWindow()); return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;

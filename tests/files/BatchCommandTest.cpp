@@ -169,12 +169,13 @@ TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModel
       for (int id = 1401; id <= 1406; ++id) choices.push_back(TextOfWindow(GetDlgItem(dialog, id)));
       SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1406, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1406)));
     });
-    platform::AdvanceClock(kResultChooserDelay);
+    platform::RunUntilIdle();
     platform::CheckModalScript();
     EXPECT_EQ(choices.back(), "&Displacements");
     EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
     EXPECT_FALSE(IsWindowVisible(MainFrame().window));
-    EXPECT_EQ(TextOfWindow(LayoutFrame().window), "Quorvel : Layout  (6)  -  [plant.mod (" + folder_.string() + ")]");
+    // Its results shown, the titles name the results file.
+    EXPECT_EQ(TextOfWindow(LayoutFrame().window), "Quorvel : Layout  (6)  -  [plant.res (" + folder_.string() + ")]");
     EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
     ASSERT_EQ(TheModel().rowCount, 6);
     for (int row = 2; row <= 6; ++row)
