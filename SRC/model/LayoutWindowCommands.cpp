@@ -16,10 +16,12 @@
 
 #include "analysis/AnalysisWindow.h"
 #include "codes/PressureDesignWindow.h"
-#include "files/FileCommands.h"
 #include "elements/BranchSifList.h"
+#include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/QaBlock.h"
+#include "graphics/ViewpointDialog.h"
 #include "loads/LoadCommands.h"
 #include "model/AnalysisElements.h"
 #include "model/DeleteRows.h"
@@ -41,11 +43,11 @@
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
-#include "properties/BeamLists.h"
-#include "properties/PropertyLists.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "properties/BeamLists.h"
+#include "properties/PropertyLists.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -117,13 +119,13 @@ struct LaterCommand {
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},  {316, "QA Block"},
+    {40056, "Export to PCF"},
     {40061, "Revision Record"}, {40022, "Find and Replace"},
     {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
-    {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
-    {267, "Previous View"},    {223, "Time history"},
+    {40078, "Refine Branches for B31J"},
+    {223, "Time history"},
     {235, "Harmonic"},         {40011, "Check Connections"},
     {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {376, "Force spectrums"},
@@ -351,8 +353,11 @@ void LayoutCommand(HWND window, int id) {
     case 253:
     case 254: OpenGraphics(); return;
     case 131:
-      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, 131, 0);
+    case 267:
+      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
       return;
+    case 121: ViewpointDialog(window); return;
+    case 316: QaBlockDialog(window); return;
     case 255: GoBack(false); return;
     case 256: GoBack(true); return;
     case 257: if (InResults()) SwitchPreviousFrame(); return;
