@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "evaluations/FlangeTool.h"
 #include "files/BackupCopy.h"
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
@@ -48,7 +49,6 @@ struct PendingKind {
   const char* what;
 };
 constexpr PendingKind kPendingKinds[] = {
-    {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
 };
@@ -145,8 +145,11 @@ namespace {
 
 bool OpenDocumentByKind(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
-  // A material library is read whole before anything gives way to it.
+  // A material library or a flange qualification file is read whole before
+  // anything gives way to it: a damaged one leaves the open document as it
+  // was.
   if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryDocument(owner, path);
+  if (extension == "flg") return OpenFlangeQualificationFile(owner, path);
   const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
                          extension == "spe" || FindPendingKind(extension) != nullptr;
   // A library open in its window is left first, after its save question.

@@ -17,13 +17,15 @@
 // of the same name, then its results (results/ResultsMode.h). A material
 // library (*.mat, or an old *.mdb converted) is read whole before the model
 // or the window holding the list frame gives way to the library window
-// (properties/MaterialLibraryWindow.h). A valve library (*.val) or beam
-// section library (*.bli) read whole closes the model and shows its window.
-// Whichever library window holds the list frame is left first (after its
-// save question); when the file then cannot be read the main window comes
-// back. The other library and evaluation files are refused with a message
-// until their readers exist. Closing the model closes an open material
-// library window too.
+// (properties/MaterialLibraryWindow.h); a flange qualification file (*.flg)
+// is read whole before they give way to the flange qualification tool
+// (evaluations/FlangeTool.h). A valve library (*.val) or beam section
+// library (*.bli) read whole closes the model and shows its window.
+// Whichever library window or tool holds the list frame is left first
+// (after its save question); when the file then cannot be read the main
+// window comes back. The other library and evaluation files are refused
+// with a message until their readers exist. Closing the model closes an
+// open material library window too.
 //
 // Saving writes a temporary file beside the target and renames it over the
 // target, so a failed save never destroys the previous file; the file it

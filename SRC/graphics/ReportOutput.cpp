@@ -9,6 +9,7 @@
 // "txt written." / "csv written." comes only after a good close.
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <vector>
 
 #include "graphics/DialogHook.h"
@@ -155,8 +156,21 @@ void WriteReportPage(bool last) {
   if (std::fwrite(text.data(), 1, text.size(), file.stream) != text.size()) file.failed = true;
 }
 
+namespace {
+
+// Empty while the reports are the model's.
+std::optional<std::string>& ReportDocumentPath() {
+  static std::optional<std::string> path;
+  return path;
+}
+
+}  // namespace
+
+void SetReportDocumentPath(const std::string& path) { ReportDocumentPath() = path; }
+void ClearReportDocumentPath() { ReportDocumentPath().reset(); }
+
 void PrepareReportTitle() {
-  const std::string& path = TheModel().path;
+  const std::string& path = ReportDocumentPath() ? *ReportDocumentPath() : TheModel().path;
   std::string title = "Untitled";
   if (!path.empty()) {
     std::size_t slash = path.find_last_of("/\\");

@@ -104,7 +104,13 @@ bool ReportCloseFile();
 // Ends a file-road report that failed half-way: the file is closed and
 // removed, and nothing is announced.
 void ReportAbandonFile();
+// The page title of a report: the name of the document it is made for,
+// without its extension; "Untitled" for a document without a file.
 void PrepareReportTitle();
+// The document the reports are made for when a tool has taken the model's
+// place (its file path; "" for an untitled one); cleared, the model's file.
+void SetReportDocumentPath(const std::string& path);
+void ClearReportDocumentPath();
 void ReportSetTitle(const std::string& title);
 void OpenContentsFile();
 void ReportTableOfContents();

@@ -7,7 +7,9 @@
 // nothing. The commands that a list brings to the menu (the node list's
 // Distance, the spectra's options) do nothing while their list is not
 // shown: only a key can send them then.
-// Print opens the print sheet for the list shown.
+// Print opens the print sheet for the list shown. While a library or
+// evaluation tool holds the frame (ListFrameTool), its commands, closing,
+// accelerators and toolbar tips are the tool's.
 #include <cstdint>
 #include <array>
 #include <cstdio>
@@ -152,7 +154,9 @@ LRESULT OnNotify(LPARAM lParam) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
   if (header->code != TTN_GETDISPINFO) return 0;
   auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
-  std::snprintf(info->szText, sizeof info->szText, "%s", ListToolTipText(static_cast<int>(header->idFrom)).c_str());
+  const int id = static_cast<int>(header->idFrom);
+  const bool own = g_ListFrameTool != nullptr && g_ListFrameTool->toolTip != nullptr;
+  std::snprintf(info->szText, sizeof info->szText, "%s", (own ? g_ListFrameTool->toolTip(id) : ListToolTipText(id)).c_str());
   info->lpszText = info->szText;
   return 0;
 }
@@ -250,6 +254,7 @@ bool BindFirstListTable(TableWindow& table, int columns, int headingLines) {
 }
 
 void RegisterListWindow() {
+  g_ListFrameTool = nullptr;  // a new frame is the List window's own
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
   RegisterPropertyLists();

@@ -105,6 +105,8 @@ struct ListFrameTool {
   // Leaves the tool after its save question; false when the user cancels.
   bool (*leave)(HWND owner) = nullptr;
   HACCEL accelerators = nullptr;
+  // The tips of the tool's own toolbar buttons; null: the List window's.
+  std::string (*toolTip)(int commandId) = nullptr;
   // The tool's own print to file; the first table's when null.
   void (*printToFile)(HWND owner) = nullptr;
 };

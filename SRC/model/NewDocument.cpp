@@ -6,6 +6,7 @@
 #include <string>
 
 #include "elements/CommentData.h"
+#include "evaluations/FlangeTool.h"
 #include "files/FileCommands.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "model/ListWindow.h"
@@ -27,6 +28,7 @@ namespace {
 
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
+constexpr int kFlangeChoice = 6;
 constexpr NodeId kFirstNode = 10;
 constexpr int kMaterialLibraryChoice = 2;
 constexpr int kSpectrumLibraryChoice = 3;
@@ -40,7 +42,7 @@ constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
     nullptr,
-    "New flange qualifications",
+    nullptr,
     "New nozzle evaluations",
     "New lug evaluations",
 };
@@ -117,6 +119,10 @@ void NewDocumentDialog(HWND parent) {
   if (choice == kValveLibraryChoice) {
     CloseModel();
     NewValveLibrary(parent);
+    return;
+  }
+  if (choice == kFlangeChoice) {
+    NewFlangeQualification(parent);
     return;
   }
   if (choice == kBeamLibraryChoice) {

@@ -2,10 +2,12 @@
 // closes the open one (the callers ask the save question first) and starts
 // with two rows: the title comment "Title = " and an anchored From row at
 // node 10 at the origin. A new material, valve or beam section library
-// closes the model and opens an empty untitled library in its window; a
-// library window open now is left first (after its save question). The
-// other library and evaluation choices refuse with a message and leave the
-// open model as it was, until their windows exist.
+// closes the model and opens an empty untitled library in its window; a new
+// flange qualification closes the model and opens that tool
+// (evaluations/FlangeTool.h). A library window or the flange tool open now
+// is left first (after its save question). The other library and
+// evaluation choices refuse with a message and leave the open model as it
+// was, until their windows exist.
 #pragma once
 
 #include "platform/Types.h"

@@ -2,6 +2,7 @@
 #include "results/ResultChooser.h"
 
 #include "codes/CodeStressDriver.h"
+#include "evaluations/FlangeReport.h"
 #include "results/BranchConnectionTable.h"
 #include "model/Model.h"
 #include "results/CodeComplianceTable.h"
@@ -36,8 +37,8 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (the hanger, "
-      "flange and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
+      "the result tables of later work (the hanger "
+      "and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
       "results, accelerations, time history): the chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
@@ -51,6 +52,7 @@ void BuildResultChooserList(const Model& /*model*/) {
     list.push_back({"&Code compliance", OpenCodeComplianceTable});
   if (TheResultCases().flags.branchConnection && BranchConnectionStressesOffered())
     list.push_back({"&Branch conn stresses", OpenBranchConnectionStressesTable});
+  if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});

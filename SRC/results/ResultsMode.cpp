@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "codes/CodeStressDriver.h"
+#include "evaluations/FlangeReport.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
 #include "model/LayoutEditors.h"
@@ -91,6 +92,7 @@ void FreeResultArrays(Model& model) {
   HideHighlight();
   FreeSupportLoadSummary(model);
   FreeCodeStresses();
+  FreeFlangeReport();
   FreeResultBuffers();
   TheResults() = ResultsFileContents{};
   ClearResultCases();
@@ -161,8 +163,8 @@ void LeaveResultsMenus() {
 
 void PrepareResultsAfterRead(Model& model) {
   STAND_IN(
-      "the post-read steps of later work: the rotating-equipment report, the time-history lists, the flange "
-      "report, the dynamic susceptibility file, the results print choices");
+      "the post-read steps of later work: the rotating-equipment report, the time-history lists, "
+      "the dynamic susceptibility file, the results print choices");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -182,6 +184,7 @@ void PrepareResultsAfterRead(Model& model) {
     throw ResultsStepMessage{message};
   }
   cases.flags.creep = TheCodeStresses().presence.creep;
+  FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   EnterResultsMenus();
   BuildSupportKindList(model);

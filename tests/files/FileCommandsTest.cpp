@@ -328,9 +328,9 @@ TEST_F(FileCommandsTest, NewModelHasTheTitleRowAndAnAnchoredFromNode) {
   EXPECT_EQ(ModelBytes(), before);
 
   platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
-    Click(GetDlgItem(dialog, 1006));  // Flange Qualification: a click starts it at once
+    Click(GetDlgItem(dialog, 1007));  // Nozzle Evaluation: a click starts it at once
   });
-  ExpectMessage("MESSAGE1_DIALOG", {"New flange qualifications are not available yet."});
+  ExpectMessage("MESSAGE1_DIALOG", {"New nozzle evaluations are not available yet."});
   NewDocumentDialog(nullptr);
   EXPECT_EQ(ModelBytes(), before);
   EXPECT_TRUE(CanUndo());

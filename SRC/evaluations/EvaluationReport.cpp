@@ -1,0 +1,89 @@
+// The evaluation report lines (see EvaluationReport.h).
+#include "evaluations/EvaluationReport.h"
+
+#include <array>
+
+#include "graphics/PrinterReport.h"
+#include "graphics/ReportOutput.h"
+
+namespace {
+
+struct LineBuffer {
+  std::array<EvaluationLine, kEvaluationReportLines> lines;
+  int index = 0;
+};
+
+LineBuffer& Buffer() {
+  static LineBuffer buffer;
+  return buffer;
+}
+
+}  // namespace
+
+EvaluationOutput CurrentEvaluationOutput() {
+  if (g_Recording) return EvaluationOutput::Printer;
+  if (g_ReportFileOpen) return EvaluationOutput::File;
+  return EvaluationOutput::Screen;
+}
+
+void EvaluationReportSetLine(const std::string& text, int kind) {
+  LineBuffer& buffer = Buffer();
+  if (buffer.index < 0 || buffer.index >= kEvaluationReportLines) return;
+  buffer.lines[static_cast<std::size_t>(buffer.index)] = EvaluationLine{kind, text};
+}
+
+void EvaluationReportNextLine() {
+  LineBuffer& buffer = Buffer();
+  if (buffer.index < kEvaluationReportLines) ++buffer.index;
+}
+
+void EvaluationReportClearLines() {
+  LineBuffer& buffer = Buffer();
+  for (EvaluationLine& line : buffer.lines) line = EvaluationLine{};
+  buffer.index = 0;
+}
+
+int EvaluationReportLineCount() { return Buffer().index; }
+
+const EvaluationLine& EvaluationReportLineAt(int index) {
+  static const EvaluationLine kNone;
+  const LineBuffer& buffer = Buffer();
+  if (index < 0 || index >= buffer.index) return kNone;
+  return buffer.lines[static_cast<std::size_t>(index)];
+}
+
+void EvaluationReportWriteLine(const std::string& text) {
+  switch (CurrentEvaluationOutput()) {
+    case EvaluationOutput::Printer:
+      PrinterTextLeft(text);
+      PrinterNewLine();
+      return;
+    case EvaluationOutput::File:
+      if (g_ReportToFile)
+        ReportAppendLine(CsvQuoted(text));
+      else
+        ReportPutText(text, 4);
+      ReportNewLine();
+      return;
+    case EvaluationOutput::Screen:
+      EvaluationReportSetLine(text);
+      EvaluationReportNextLine();
+      return;
+  }
+}
+
+void EvaluationReportEndLine() {
+  switch (CurrentEvaluationOutput()) {
+    case EvaluationOutput::Printer: PrinterNewLine(); return;
+    case EvaluationOutput::File: ReportNewLine(); return;
+    case EvaluationOutput::Screen: EvaluationReportNextLine(); return;
+  }
+}
+
+void EvaluationReportGap() {
+  switch (CurrentEvaluationOutput()) {
+    case EvaluationOutput::Printer: PrinterHalfLine(); return;
+    case EvaluationOutput::File: ReportNewLine(); return;
+    case EvaluationOutput::Screen: return;
+  }
+}

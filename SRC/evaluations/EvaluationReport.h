@@ -1,0 +1,53 @@
+// The line routines of the evaluation reports. One report routine serves
+// three outputs, decided per line by the report core's flags: the printer
+// recording (g_Recording), else the report file (g_ReportFileOpen), else an
+// on-screen line buffer that a table window of the tool shows.
+//
+// The buffer holds up to 100 entries numbered from 0, each a kind and an
+// owned copy of its text, and the index of the entry being written. Kinds:
+// 0 a plain line; 1 the column headings of a check table (no text); 2 a
+// check row: the label, the character "!", then the calculated value, the
+// allowed value, the ratio and the status separated by blanks; 3 an
+// interaction row (text, "!", value, status); 4 a stress row (text, "!",
+// status). A report never writes more than 100 lines; writes beyond the
+// last entry are dropped.
+#pragma once
+
+#include <string>
+
+enum EvaluationLineKind : int {
+  kEvaluationPlainLine = 0,
+  kEvaluationHeadingRow = 1,
+  kEvaluationCheckRow = 2,
+  kEvaluationInteractionRow = 3,
+  kEvaluationStressRow = 4,
+};
+constexpr int kEvaluationReportLines = 100;
+
+struct EvaluationLine {
+  int kind = kEvaluationPlainLine;
+  std::string text;
+};
+
+// The buffer: store at the current index, advance, clear everything.
+void EvaluationReportSetLine(const std::string& text, int kind = kEvaluationPlainLine);
+void EvaluationReportNextLine();
+void EvaluationReportClearLines();
+// The entries written so far (the index of the next one).
+int EvaluationReportLineCount();
+// Entry `index` (0 .. count - 1); an empty plain line outside them.
+const EvaluationLine& EvaluationReportLineAt(int index);
+
+// A plain line: on the printer at the left margin and a new line; in the
+// file at column 4 and a new line; in the buffer stored and advanced.
+void EvaluationReportWriteLine(const std::string& text);
+// The end of a line: a new line on the printer and in the file, the next
+// entry in the buffer.
+void EvaluationReportEndLine();
+// A small gap: half a line on the printer, a new line in the file, nothing
+// in the buffer.
+void EvaluationReportGap();
+
+// Which output the next line goes to.
+enum class EvaluationOutput { Printer, File, Screen };
+EvaluationOutput CurrentEvaluationOutput();
