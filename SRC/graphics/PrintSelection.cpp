@@ -8,14 +8,16 @@
 #include "loads/LoadsReport.h"
 #include "model/LayoutEditors.h"
 #include "model/NodeList.h"
+#include "model/RevisionRecordDialog.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "shell/StandIn.h"
 #include "supports/DisplacementSets.h"
 
 void PrintSelectedSections() {
-  STAND_IN("the model report's section choice: the Layout, Coordinates, materials, sections, loads, "
+  STAND_IN("the model report's section choice: the revision record, the Layout, Coordinates, materials, sections, loads, "
            "specified displacements and kind sections print");
+  PrintRevisionRecord();
   PrintLayout();
   PrintNodeList();
   PrintMaterials();

@@ -21,6 +21,8 @@
 #include "graphics/PrintSheet.h"
 #include "loads/LoadCommands.h"
 #include "model/AnalysisElements.h"
+#include "model/ChangeRows.h"
+#include "model/ConnectivityCheck.h"
 #include "model/DeleteRows.h"
 #include "model/FindNodeDialog.h"
 #include "model/GenerateRows.h"
@@ -37,6 +39,8 @@
 #include "model/PromptDialogs.h"
 #include "model/RowDialogs.h"
 #include "model/RowObjects.h"
+#include "model/RenumberNodes.h"
+#include "model/RevisionRecordDialog.h"
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
@@ -52,6 +56,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
+#include "shell/Settings.h"
 #include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
@@ -117,13 +122,13 @@ struct LaterCommand {
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {316, "QA Block"},
-    {40061, "Revision Record"}, {40022, "Find and Replace"},
+    {40022, "Find and Replace"},
     {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
-    {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
+    {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
     {267, "Previous View"},    {223, "Time history"},
-    {235, "Harmonic"},         {40011, "Check Connections"},
+    {235, "Harmonic"},
     {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
@@ -150,6 +155,14 @@ bool EditsBlocked(int id) {
     case 126:
     case 337:
     case 40076:
+    case 116:
+    case 40010:
+    case 40012:
+    case 40022:
+    case 129:
+    case 40049:
+    case 40067:
+    case 40078:
     case 238: return InResults();
     default: return false;
   }
@@ -166,9 +179,20 @@ bool Analyse(HWND window) {
   return AnalyzeModel(window, false);
 }
 
+// Insert and Delete renumber every node when the preference asks for it,
+// within the command's own undo step.
+void AutoRenumberAfterEdit(HWND window, int row) {
+  if (ProgramPreferences().automaticRenumbering != 0) AutoRenumberNodes(window, row);
+}
+
 void InsertRowCommand(HWND window) {
   const int row = Table().currentRow;
-  if (!EditWithSnapshot(window, [&] { return InsertLayoutRow(M(), row, window); })) return;
+  if (!EditWithSnapshot(window, [&] {
+        if (!InsertLayoutRow(M(), row, window)) return false;
+        AutoRenumberAfterEdit(window, row);
+        return true;
+      }))
+    return;
   ReloadAt(row);
   Table().rowInserted = true;
 }
@@ -176,7 +200,9 @@ void InsertRowCommand(HWND window) {
 void DeleteRowsCommand(HWND window, bool range) {
   const int row = Table().currentRow;
   const bool changed = EditWithSnapshot(window, [&] {
-    return range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window);
+    if (!(range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window))) return false;
+    AutoRenumberAfterEdit(window, row);
+    return true;
   });
   if (changed) ReloadAt(row);
 }
@@ -186,6 +212,15 @@ void PasteCommand(HWND window) {
   const int column = Table().currentColumn;
   if (!EditWithSnapshot(window, [&] { return PasteRows(M(), row, column, window); })) return;
   ReloadAt(row);
+}
+
+// A range tool opened over the current row: one undo step when it changed
+// rows, the Layout table reloaded on the same row.
+template <typename Tool>
+void RowRangeCommand(HWND window, Tool tool) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  if (EditWithSnapshot(window, [&] { return tool(row); })) ReloadAt(row);
 }
 
 void CombineCommand(HWND window) {
@@ -342,6 +377,10 @@ void LayoutCommand(HWND window, int id) {
       if (EditWithSnapshot(window, [&] { return GenerateRowsDialog(window) == 1; })) ReloadAt(M().rowCount);
       return;
     case 126: DeleteRowsCommand(window, false); return;
+    case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
+    case 40011: CheckConnections(window); return;
+    case 40010: RowRangeCommand(window, [&](int row) { return RenumberNodesFromLayout(window, row) == 1; }); return;
+    case 40061: EditWithSnapshot(window, [&] { return RevisionRecordDialog(window) == 1; }); return;
     case 40048: CombineCommand(window); return;
     case 118: RegenerateCommand(window); return;
     case 384: TableCommitCell(Table(), true); return;
