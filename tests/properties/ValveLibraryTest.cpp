@@ -20,6 +20,7 @@
 #include "files/FileCommands.h"
 #include "model/ListWindow.h"
 #include "model/NewDocument.h"
+#include "properties/BeamLibraryWindow.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
 #include "shell/Frame.h"
@@ -442,6 +443,50 @@ TEST_F(ValveLibraryWindowTest, OpeningADamagedLibraryChangesNothing) {
   EXPECT_FALSE(OpenFileByExtension(MainFrame().window, path));
   EXPECT_FALSE(ValveLibraryWindowOpen());
   EXPECT_EQ(TheModel().rowCount, rows);
+}
+
+// Whichever library holds the List frame is left, after its save question,
+// before another document takes the program over.
+TEST_F(ValveLibraryWindowTest, ANewOrOpenedDocumentLeavesTheLibraryThatHoldsTheListFrame) {
+  ShowModelWindows();
+  TheModel().modified = false;
+  NewLibrary();
+  ASSERT_TRUE(ValveLibraryWindowOpen());
+  Type(1, 1, "Gate valve");
+  ASSERT_TRUE(TheValveLibrary().modified);
+
+  // File > New's beam section library: Cancel keeps the valve library.
+  const auto newBeamLibrary = [](int answer) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                          [](HWND dialog) { Click(GetDlgItem(dialog, 1005)); });
+    ExpectSaveQuestion(answer);
+    NewDocumentDialog(MainFrame().window);
+  };
+  newBeamLibrary(IDCANCEL);
+  platform::CheckModalScript();
+  EXPECT_TRUE(ValveLibraryWindowOpen());
+  EXPECT_FALSE(BeamLibraryWindowOpen());
+  EXPECT_EQ(TheValveLibrary().entries.count, 1);
+
+  newBeamLibrary(IDNO);
+  platform::CheckModalScript();
+  EXPECT_FALSE(ValveLibraryWindowOpen());
+  ASSERT_TRUE(BeamLibraryWindowOpen());
+
+  // A valve library opened from the beam library's window leaves it.
+  const std::string path = Folder() + "/one.val";
+  ValveLibrary written;
+  InsertValveEntry(written, 1);
+  written.entries[1].description = "Ball valve";
+  written.entries[1].nominalSize = "2";
+  written.entries[1].outsideDiameter = 2.375f;
+  WriteValveLibraryFile(written, path);
+  TheModel().modified = false;
+  ASSERT_TRUE(OpenFileByExtension(ListFrame().window, path));
+  platform::CheckModalScript();
+  EXPECT_FALSE(BeamLibraryWindowOpen());
+  ASSERT_TRUE(ValveLibraryWindowOpen());
+  EXPECT_EQ(TheValveLibrary().entries.count, 1);
 }
 
 }  // namespace
