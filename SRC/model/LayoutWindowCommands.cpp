@@ -41,6 +41,7 @@
 #include "model/RowObjects.h"
 #include "model/RenumberNodes.h"
 #include "model/RevisionRecordDialog.h"
+#include "model/RotateRows.h"
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
@@ -379,6 +380,7 @@ void LayoutCommand(HWND window, int id) {
     case 126: DeleteRowsCommand(window, false); return;
     case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
     case 40011: CheckConnections(window); return;
+    case 40012: RowRangeCommand(window, [&](int row) { return RotateRowsDialog(window, row) == 1; }); return;
     case 40010: RowRangeCommand(window, [&](int row) { return RenumberNodesFromLayout(window, row) == 1; }); return;
     case 40061: EditWithSnapshot(window, [&] { return RevisionRecordDialog(window) == 1; }); return;
     case 40048: CombineCommand(window); return;
