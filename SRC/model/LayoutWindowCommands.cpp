@@ -25,6 +25,7 @@
 #include "model/ConnectivityCheck.h"
 #include "model/DeleteRows.h"
 #include "model/FindNodeDialog.h"
+#include "model/FindReplaceRows.h"
 #include "model/GenerateRows.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
@@ -123,7 +124,6 @@ struct LaterCommand {
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {316, "QA Block"},
-    {40022, "Find and Replace"},
     {129, "Split"},
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {40067, "Refine Nodal Mesh"},
@@ -222,6 +222,20 @@ void RowRangeCommand(HWND window, Tool tool) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
   if (EditWithSnapshot(window, [&] { return tool(row); })) ReloadAt(row);
+}
+
+// The dialog gathers the request; it is applied here, inside the undo step,
+// so a refusal puts the model back whole. The template row is emptied
+// whatever happened.
+void FindReplaceCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  ReplaceRequest request;
+  bool changed = false;
+  if (FindReplaceDialog(window, request))
+    changed = EditWithSnapshot(window, [&] { return ApplyReplaceRequest(M(), request, window); });
+  ClearLayoutRow(M().row(0));
+  if (changed) ReloadAt(row);
 }
 
 void CombineCommand(HWND window) {
@@ -380,6 +394,7 @@ void LayoutCommand(HWND window, int id) {
     case 126: DeleteRowsCommand(window, false); return;
     case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
     case 40011: CheckConnections(window); return;
+    case 40022: FindReplaceCommand(window); return;
     case 40012: RowRangeCommand(window, [&](int row) { return RotateRowsDialog(window, row) == 1; }); return;
     case 40010: RowRangeCommand(window, [&](int row) { return RenumberNodesFromLayout(window, row) == 1; }); return;
     case 40061: EditWithSnapshot(window, [&] { return RevisionRecordDialog(window) == 1; }); return;
