@@ -44,6 +44,7 @@
 #include "model/RevisionRecordDialog.h"
 #include "model/RotateRows.h"
 #include "model/RowOperations.h"
+#include "model/SplitRows.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
 #include "properties/BeamLists.h"
@@ -124,8 +125,7 @@ struct LaterCommand {
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {316, "QA Block"},
-    {129, "Split"},
-    {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
+    {385, "Slope"},                {40012, "Rotate"},
     {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
     {267, "Previous View"},    {223, "Time history"},
@@ -235,6 +235,22 @@ void FindReplaceCommand(HWND window) {
   if (FindReplaceDialog(window, request))
     changed = EditWithSnapshot(window, [&] { return ApplyReplaceRequest(M(), request, window); });
   ClearLayoutRow(M().row(0));
+  if (changed) ReloadAt(row);
+}
+
+// Split and Multiple Split: the dialog checks, the split runs inside the
+// undo step (a result past the row or node limit is refused whole). The
+// current row stays on the first new piece.
+void SplitCommand(HWND window, bool multiple) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    SplitRequest request;
+    if (!(multiple ? MultipleSplitDialog(window, row, request) : SplitDialog(window, row, request))) return false;
+    if (multiple && request.pieces < 2) return false;
+    ApplySplit(M(), request);
+    return true;
+  });
   if (changed) ReloadAt(row);
 }
 
@@ -394,6 +410,8 @@ void LayoutCommand(HWND window, int id) {
     case 126: DeleteRowsCommand(window, false); return;
     case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
     case 40011: CheckConnections(window); return;
+    case 129: SplitCommand(window, false); return;
+    case 40049: SplitCommand(window, true); return;
     case 40022: FindReplaceCommand(window); return;
     case 40012: RowRangeCommand(window, [&](int row) { return RotateRowsDialog(window, row) == 1; }); return;
     case 40010: RowRangeCommand(window, [&](int row) { return RenumberNodesFromLayout(window, row) == 1; }); return;

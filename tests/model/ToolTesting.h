@@ -25,6 +25,7 @@ class ToolFixture : public LayoutFixture {
   void SetUp() override {
     LayoutFixture::SetUp();
     g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+    TheModel().unitChoices = ProgramUnitChoices();  // Undo reads them back
   }
 
   void Command(int id) {
