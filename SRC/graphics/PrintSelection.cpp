@@ -9,6 +9,8 @@
 #include "model/LayoutEditors.h"
 #include "model/NodeList.h"
 #include "model/RevisionRecordDialog.h"
+#include "model/WeightAndCg.h"
+#include "shell/TableWindowSupport.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "shell/StandIn.h"
@@ -16,7 +18,7 @@
 
 void PrintSelectedSections() {
   STAND_IN("the model report's section choice: the revision record, the Layout, Coordinates, materials, sections, loads, "
-           "specified displacements and kind sections print");
+           "specified displacements, kind sections and, with results, the weight summary print");
   PrintRevisionRecord();
   PrintLayout();
   PrintNodeList();
@@ -25,4 +27,5 @@ void PrintSelectedSections() {
   PrintModelLoads();
   PrintSpecifiedDisplacements();
   PrintKindSections();
+  if (TableResultsShown()) PrintWeightAndCg();
 }

@@ -47,6 +47,7 @@
 #include "model/SplitRows.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
+#include "model/WeightAndCg.h"
 #include "properties/BeamLists.h"
 #include "properties/PropertyLists.h"
 #include "platform/Dialog.h"
@@ -410,6 +411,7 @@ void LayoutCommand(HWND window, int id) {
     case 126: DeleteRowsCommand(window, false); return;
     case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
     case 40011: CheckConnections(window); return;
+    case 378: WeightAndCgDialog(window); return;
     case 129: SplitCommand(window, false); return;
     case 40049: SplitCommand(window, true); return;
     case 40022: FindReplaceCommand(window); return;
