@@ -40,6 +40,7 @@
 #include "model/PromptDialogs.h"
 #include "model/RowDialogs.h"
 #include "model/RowObjects.h"
+#include "model/RefineRows.h"
 #include "model/RenumberNodes.h"
 #include "model/RevisionRecordDialog.h"
 #include "model/RotateRows.h"
@@ -126,9 +127,8 @@ struct LaterCommand {
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {316, "QA Block"},
-    {385, "Slope"},                {40012, "Rotate"},
-    {40067, "Refine Nodal Mesh"},
-    {40078, "Refine Branches for B31J"}, {121, "Viewpoint"},
+    {385, "Slope"},
+    {121, "Viewpoint"},
     {267, "Previous View"},    {223, "Time history"},
     {235, "Harmonic"},
     {193, "Pumps"},                {194, "Compressors"},
@@ -253,6 +253,26 @@ void SplitCommand(HWND window, bool multiple) {
     return true;
   });
   if (changed) ReloadAt(row);
+}
+
+// Refine Nodal Mesh: the dialog chooses, the refinement (with its questions
+// and the renumbering it offers) is one undo step, none when nothing split.
+void RefineCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  bool buried = true;
+  double frequency = 0.0;
+  if (!RefineLayoutDialog(window, buried, frequency)) return;
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    return buried ? RefineBuriedLayout(M(), window) : RefineNodalMesh(M(), frequency, window);
+  });
+  if (changed) ReloadAt(row);
+}
+
+void RefineBranchesCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  if (EditWithSnapshot(window, [&] { return RefineBranchesForB31J(M(), window); })) ReloadAt(row);
 }
 
 void CombineCommand(HWND window) {
@@ -413,6 +433,8 @@ void LayoutCommand(HWND window, int id) {
     case 40011: CheckConnections(window); return;
     case 378: WeightAndCgDialog(window); return;
     case 129: SplitCommand(window, false); return;
+    case 40067: RefineCommand(window); return;
+    case 40078: RefineBranchesCommand(window); return;
     case 40049: SplitCommand(window, true); return;
     case 40022: FindReplaceCommand(window); return;
     case 40012: RowRangeCommand(window, [&](int row) { return RotateRowsDialog(window, row) == 1; }); return;
