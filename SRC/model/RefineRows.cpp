@@ -227,10 +227,10 @@ void RunPasses(Model& model, Refinement& refine, bool buried, PieceLength pieceL
   }
 }
 
-bool Finish(Refinement& refine, HWND owner, const char* question, const std::string& stop) {
-  if (!stop.empty()) ShowErrorMessage(owner, stop);
-  if (refine.refined && MessageBoxDialog(owner, question, IDYES)) RenumberNodesDialog(owner);
-  return refine.refined;
+bool Finish(const RefineOutcome& outcome, HWND owner, const char* question) {
+  if (!outcome.stop.empty()) ShowErrorMessage(owner, outcome.stop);
+  if (outcome.refined && MessageBoxDialog(owner, question, IDYES)) RenumberNodesDialog(owner);
+  return outcome.refined;
 }
 
 // --- the dialog -----------------------------------------------------------------------
@@ -396,17 +396,36 @@ int LargestSectionAtNode(const Model& model, int nodeIndex) {
   return best;
 }
 
-bool RefineNodalMesh(Model& model, double frequency, HWND owner) {
+RefineOutcome RefineMassPoints(Model& model, double frequency) {
   Refinement refine(model);
-  std::string stop;
+  RefineOutcome outcome;
   try {
     RunPasses(model, refine, false, [&](int r) { return SpacingOf(model, r, frequency); });
   } catch (const RefineStop& halt) {
-    stop = halt.message;
+    outcome.stop = halt.message;
   } catch (const std::string& message) {
-    stop = message;
+    outcome.stop = message;
   }
-  return Finish(refine, owner, "Want to Renumber nodes of refined Nodal Mesh?", stop);
+  outcome.refined = refine.refined;
+  return outcome;
+}
+
+RefineOutcome RefineBuriedRows(Model& model) {
+  Refinement refine(model);
+  RefineOutcome outcome;
+  try {
+    RunPasses(model, refine, true, [&](int r) { return TwiceDiameter(model, model.row(r)); });
+  } catch (const RefineStop& halt) {
+    outcome.stop = halt.message;
+  } catch (const std::string& message) {
+    outcome.stop = message;
+  }
+  outcome.refined = refine.refined;
+  return outcome;
+}
+
+bool RefineNodalMesh(Model& model, double frequency, HWND owner) {
+  return Finish(RefineMassPoints(model, frequency), owner, "Want to Renumber nodes of refined Nodal Mesh?");
 }
 
 bool RefineBuriedLayout(Model& model, HWND owner) {
@@ -416,16 +435,7 @@ bool RefineBuriedLayout(Model& model, HWND owner) {
   }
   if (!MessageBoxDialog(owner, "Discretize buried portions of the stress layout. Do you want to proceed?", IDYES))
     return false;
-  Refinement refine(model);
-  std::string stop;
-  try {
-    RunPasses(model, refine, true, [&](int r) { return TwiceDiameter(model, model.row(r)); });
-  } catch (const RefineStop& halt) {
-    stop = halt.message;
-  } catch (const std::string& message) {
-    stop = message;
-  }
-  return Finish(refine, owner, "Want to Renumber nodes of discretized layout?", stop);
+  return Finish(RefineBuriedRows(model), owner, "Want to Renumber nodes of discretized layout?");
 }
 
 bool RefineBranchesForB31J(Model& model, HWND owner) {
@@ -471,7 +481,7 @@ bool RefineBranchesForB31J(Model& model, HWND owner) {
     ShowInfoMessage(owner, "Model already refined");
     return false;
   }
-  return Finish(refine, owner, "Want to Renumber nodes of refined layout?", stop);
+  return Finish({refine.refined, stop}, owner, "Want to Renumber nodes of refined layout?");
 }
 
 bool RefineLayoutDialog(HWND owner, bool& buried, double& frequency) {

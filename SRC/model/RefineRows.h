@@ -13,6 +13,8 @@
 // refinement that split something the renumbering of every node is offered.
 #pragma once
 
+#include <string>
+
 #include "platform/Types.h"
 
 struct Model;
@@ -34,6 +36,15 @@ double BuriedRefineLength(const Model& model, int row);
 // The section (record number) of largest outside diameter among the rows
 // ending at the node; 0 when none.
 int LargestSectionAtNode(const Model& model, int nodeIndex);
+
+// The two passes of a refinement without questions: whether rows were
+// split, and the message that stopped it part way (empty when none).
+struct RefineOutcome {
+  bool refined = false;
+  std::string stop;
+};
+RefineOutcome RefineMassPoints(Model& model, double frequency);
+RefineOutcome RefineBuriedRows(Model& model);
 
 // The refinements over `model`; true when rows were split. Messages and
 // the questions go to `owner`.

@@ -123,4 +123,48 @@ TEST_F(RefineRowsTest, BranchPointsGetANodeHalfTheBranchDiameterAway) {
   EXPECT_EQ(TheModel().rowCount, 9);
 }
 
+TEST_F(RefineRowsTest, BuriedPipeIsCutIntoTwoDiametersOverTheSoilZoneNextToTheBend) {
+  Model& model = TheModel();
+  Soil soil;
+  soil.name = "SND";
+  soil.density = static_cast<float>(120.0 / 1728.0);
+  soil.groundLevel = 60.0f;
+  AppendSoil(model.soils, soil);
+  model.sections[1].soil = "SND";
+  AddRow(model, 10, ElementType::From);                   // row 2
+  AddRow(model, 20, ElementType::Bend, 600.0f);           // row 3
+  model.row(3).material = "A106";
+  model.row(3).section = "S4";
+  model.row(3).load = "L1";
+  AddRow(model, 30, ElementType::Pipe, 0.0f, 0.0f, 600.0f);  // row 4
+  Open();
+  // k = (0.285 H / D + 4.3) rho D 80 with H = 60, D = 4.5; I = pi (4.5^4 -
+  // 4.026^4) / 64; beta = (k / 4EI)^0.25; the zone is 3 pi / (4 beta).
+  const double k = (0.285 * 60.0 / 4.5 + 4.3) * (120.0 / 1728.0) * 4.5 * 80.0;
+  const double I = kPi * (std::pow(4.5, 4) - std::pow(4.026, 4)) / 64.0;
+  const double zone = 3.0 * kPi / (4.0 * std::pow(k / (4.0 * 2.9e7 * I), 0.25));
+  EXPECT_NEAR(zone, 106.3, 0.1);
+  EXPECT_NEAR(BuriedRefineLength(TheModel(), 3), zone, 1e-3);
+  WithDialog(kRefine, "REFINE_LAYOUT", [](HWND dialog) {
+    ExpectBox("Discretize buried portions of the stress layout. Do you want to proceed?", true, IDOK);
+    ExpectBox("Want to Renumber nodes of discretized layout?", true, IDCANCEL);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  const Model& refined = TheModel();
+  // Before the bend: one long piece, then pieces of 2D = 9 in, the bend
+  // keeping the last piece with its curve.
+  EXPECT_NEAR(refined.row(3).dx, 600.0 - zone, 1e-3);
+  int bend = 0;
+  for (int r = 4; r <= refined.rowCount && bend == 0; ++r)
+    if (refined.row(r).elementType == ElementType::Bend) bend = r;
+  ASSERT_GT(bend, 4);
+  for (int r = 4; r < bend; ++r) EXPECT_NEAR(refined.row(r).dx, 9.0, 1e-3) << r;
+  EXPECT_LE(refined.row(bend).dx, 6.75 + 9.0);
+  // After the bend: pieces of 9 in from the bend's node over the zone.
+  const int after = static_cast<int>(zone / 9.0 + 1.0);
+  for (int r = bend + 1; r < bend + 1 + after; ++r) EXPECT_NEAR(refined.row(r).dz, 9.0, 1e-3) << r;
+  EXPECT_EQ(refined.row(refined.rowCount).node, 30);
+  EXPECT_TRUE(CanUndo());
+}
+
 }  // namespace

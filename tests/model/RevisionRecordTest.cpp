@@ -4,7 +4,11 @@
 // rows, the 160-row limit refuses the next revision with its message, a
 // mark fills its four characters and no more, and the record prints in the
 // text and comma-separated reports.
+#include <fstream>
+#include <sstream>
+
 #include "ToolTesting.h"
+#include "graphics/ReportOutput.h"
 #include "model/RevisionRecordDialog.h"
 #include "properties/DialogTable.h"
 #include "shell/TableWindow.h"
@@ -149,6 +153,49 @@ TEST_F(RevisionRecordTest, ReadOnlyWhileResultsAreShown) {
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   EXPECT_FALSE(TheModel().modified);
+}
+
+// The record written into a report of `extension`, as the file holds it.
+std::string PrintedRecord(const std::string& extension) {
+  const std::string path = TempFolder() + "/revisions" + extension;
+  EXPECT_TRUE(ReportOpenFile(nullptr, path));
+  PrintRevisionRecord();
+  EXPECT_TRUE(ReportCloseFile());
+  g_ReportFileOpen = g_ReportToFile = false;
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream all;
+  all << in.rdbuf();
+  std::filesystem::remove(path);
+  return all.str();
+}
+
+TEST_F(RevisionRecordTest, TheRecordPrintsInTextAndCommaSeparatedReports) {
+  EXPECT_EQ(PrintedRecord(".txt").find("Revision Record"), std::string::npos);  // no revisions, no section
+  RevisionRecord& record = TheModel().revisions;
+  AddRevisions(record, 2);
+  record.rows[1] = {"A", "2026-12-07", "Issued for review"};
+  record.rows[2] = {"B", "2027-01-15", "Supports, as built"};
+  const std::string text = PrintedRecord(".txt");
+  std::istringstream lines(text);
+  std::string line, heading, first;
+  while (std::getline(lines, line)) {
+    if (line.find("Rev. Date") != std::string::npos) heading = line;
+    if (line.find("Issued for review") != std::string::npos) first = line;
+  }
+  ASSERT_FALSE(heading.empty()) << text;
+  ASSERT_FALSE(first.empty()) << text;
+  const std::size_t rev = heading.find("Rev.");
+  EXPECT_EQ(heading.find("Rev. Date") - rev, 6u);  // columns 4, 10 and 32
+  EXPECT_EQ(heading.find("Remarks") - rev, 28u);
+  EXPECT_EQ(first.find('A'), rev);
+  EXPECT_EQ(first.find("2026-12-07"), rev + 6);
+  EXPECT_EQ(first.find("Issued for review"), rev + 28);
+  const std::string csv = PrintedRecord(".csv");
+  // Every line of the report's comma-separated road ends in a separator.
+  EXPECT_NE(csv.find("Revision Record,\r\nRev., Rev. Date, Remarks,\r\nA,2026-12-07,Issued for review,\r\n"
+                     "B,2027-01-15,\"Supports, as built\",\r\n"),
+            std::string::npos)
+      << csv;
 }
 
 }  // namespace

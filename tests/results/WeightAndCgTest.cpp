@@ -14,6 +14,7 @@
 #include "elements/Bend.h"
 #include "elements/Valve.h"
 #include "model/AnalysisElements.h"
+#include "model/SplitRows.h"
 #include "model/WeightAndCg.h"
 #include "results/ResultsTesting.h"
 
@@ -139,6 +140,23 @@ TEST_F(WeightAndCgTest, ABendWithTwoIntermediateNodesWeighsItsArcOnceAtItsCentro
   const WeightSummary& none = ComputeWeightAndCg(model, elements);
   EXPECT_EQ(none.total, 0.0);
   EXPECT_EQ(none.centre[0], 0.0);
+}
+
+TEST_F(WeightAndCgTest, AMultipleSplitKeepsTheWeightAndItsCentre) {
+  BuildValveLine();
+  Model& model = TheModel();
+  AnalysisElementList elements;
+  GenerateAnalysisElements(model, elements);
+  const WeightSummary before = ComputeWeightAndCg(model, elements);
+  // The 120 in pipe to 40 into four pieces of 30 in, nodes 31, 33, 35.
+  SplitRowEqually(model, 4, 4, 31, 2);
+  ASSERT_EQ(model.rowCount, 7);
+  for (int r = 4; r <= 7; ++r) EXPECT_FLOAT_EQ(model.row(r).dy, 30.0f) << r;
+  EXPECT_EQ(model.row(7).dataType, DataType::Anchor);  // the anchor stays at 40
+  GenerateAnalysisElements(model, elements);
+  const WeightSummary after = ComputeWeightAndCg(model, elements);
+  EXPECT_NEAR(after.total, before.total, 1e-4 * before.total);
+  for (int axis = 0; axis < 2; ++axis) EXPECT_NEAR(after.centre[axis], before.centre[axis], 1e-4 * 110.0) << axis;
 }
 
 }  // namespace
