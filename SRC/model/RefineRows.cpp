@@ -4,10 +4,13 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
+#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Regenerate.h"
@@ -96,10 +99,49 @@ class Refinement {
     if (model_.nodes.count + 2 > kMaxNodes) throw RefineStop{NodeLimitMessage()};
     if (S < 1) throw RefineStop{"New node number > 99999"};
     refined = true;
+    taken_.insert(S);
     SplitRow(model_, row, f, S);
   }
+  // The next free number after `after`: free in the node table and not
+  // given to a piece planned in this pass.
   std::int32_t Next(std::int32_t after) const {
-    return NextNodeNumber(model_.nodes, after, model_.nodeIncrement > 0 ? model_.nodeIncrement : 1);
+    const std::int32_t step = model_.nodeIncrement > 0 ? model_.nodeIncrement : 1;
+    std::int32_t next = NextNodeNumber(model_.nodes, after, step);
+    while (next != 0 && taken_.count(next) != 0) next = NextNodeNumber(model_.nodes, next, step);
+    return next;
+  }
+
+  // While a pass is planned, the pieces of each row are kept and the rows
+  // are split together at the end of the pass (ApplyPlans), so the model is
+  // made once per pass instead of once per piece. Splitting a row moves no
+  // node, so every decision of the pass reads the same geometry either way.
+  bool planned = false;
+
+  void ApplyPlans() {
+    std::size_t keep = plans_.size();
+    std::string stop;
+    int rows = model_.rowCount, nodes = model_.nodes.count;
+    for (std::size_t i = 0; i < plans_.size(); ++i) {
+      const int pieces = static_cast<int>(plans_[i].fractions.size());
+      const int perPiece = IsJacketed(model_.row(plans_[i].row).elementType) ? 2 : 1;
+      if (rows + pieces > kMaxLayoutRows) stop = "Maximum number of rows exceeded";
+      else if (nodes + pieces * perPiece + 2 > kMaxNodes) stop = NodeLimitMessage();
+      if (!stop.empty()) {
+        keep = i;
+        break;
+      }
+      rows += pieces;
+      nodes += pieces * perPiece;
+    }
+    // From the last row up, so the rows above keep their places.
+    for (std::size_t i = keep; i-- > 0;) InsertSplitPieces(model_, plans_[i].row, plans_[i].fractions, plans_[i].nodes);
+    plans_.clear();
+    taken_.clear();
+    if (keep > 0) {
+      refined = true;
+      RefreshAfterModelEdit(model_);
+    }
+    if (!stop.empty()) throw RefineStop{stop};
   }
 
   void TowardEnd(int row, double p, bool whole) {
@@ -115,6 +157,7 @@ class Refinement {
     const int before = CreatorRow(model_, r.runStart);
     double R = L;
     bool zoneCut = false;
+    Pieces pieces(*this, row);
     do {
       double f = 0.0;
       if (R <= z) {
@@ -132,8 +175,7 @@ class Refinement {
         R = z;
       }
       if (!(f > 0.0 && f < 1.0)) break;
-      Split(row, f, S);
-      ++row;
+      pieces.Add(f, S);
       S = Next(S);
     } while (R > e + p);
   }
@@ -150,6 +192,7 @@ class Refinement {
     if (!(Z > 0.0)) return;
     long n = static_cast<long>(Z / p + 1.0);
     double R = L;
+    Pieces pieces(*this, row);
     for (long k = 1; k <= n; ++k) {
       double piece = p;
       if (k == 1) {
@@ -167,14 +210,44 @@ class Refinement {
       const double f = piece / R;
       R -= piece;
       if (R <= 0.0 || !(f > 0.0 && f < 1.0)) continue;
-      Split(row, f, S);
-      ++row;
+      pieces.Add(f, S);
       S = Next(S);
     }
   }
 
  private:
+  struct Plan {
+    int row = 0;
+    std::vector<double> fractions;
+    std::vector<std::int32_t> nodes;
+  };
+  // The pieces of one row, split at once or kept for the pass's end.
+  class Pieces {
+   public:
+    Pieces(Refinement& owner, int row) : owner_(owner), row_(row) { plan_.row = row; }
+    void Add(double f, std::int32_t S) {
+      if (!owner_.planned) {
+        owner_.Split(row_++, f, S);
+        return;
+      }
+      if (S < 1) throw RefineStop{"New node number > 99999"};
+      owner_.taken_.insert(S);
+      plan_.fractions.push_back(f);
+      plan_.nodes.push_back(S);
+    }
+    ~Pieces() {
+      if (owner_.planned && !plan_.fractions.empty()) owner_.plans_.push_back(std::move(plan_));
+    }
+
+   private:
+    Refinement& owner_;
+    int row_;
+    Plan plan_;
+  };
+
   Model& model_;
+  std::vector<Plan> plans_;
+  std::set<std::int32_t> taken_;
 };
 
 // Twice the outside diameter of the row's pipe; 0 without a section.
@@ -195,8 +268,11 @@ double SpacingOf(const Model& model, int row, double frequency) {
   return MassPointSpacing(model, row, *section, *material, frequency);
 }
 
+// The buried refinement splits as it walks (a pipe's remainder may be cut
+// again toward a branch at its end); the dynamic one plans each pass, whose
+// pieces are never cut again.
 template <typename PieceLength>
-void RunPasses(Model& model, Refinement& refine, bool buried, PieceLength pieceLength) {
+void WalkPasses(Model& model, Refinement& refine, bool buried, PieceLength pieceLength) {
   for (int r = 1; r <= model.rowCount; ++r) {
     const LayoutRow& row = model.row(r);
     if (!IsBendElementType(row.elementType)) continue;
@@ -209,6 +285,7 @@ void RunPasses(Model& model, Refinement& refine, bool buried, PieceLength pieceL
     else if (c > p)
       refine.TowardEnd(r, p, !buried);
   }
+  if (refine.planned) refine.ApplyPlans();
   for (int r = 1; r <= model.rowCount; ++r) {
     const LayoutRow& row = model.row(r);
     if (!IsPipeType(row.elementType)) continue;
@@ -224,6 +301,24 @@ void RunPasses(Model& model, Refinement& refine, bool buried, PieceLength pieceL
       refine.FromStart(r, p, false);
     else if (IsBranchNode(model, row.runEnd))
       refine.TowardEnd(r, p, false);
+  }
+  if (refine.planned) refine.ApplyPlans();
+}
+
+// A planned pass that stops part way still splits the rows it planned.
+template <typename PieceLength>
+void RunPasses(Model& model, Refinement& refine, bool buried, PieceLength pieceLength) {
+  refine.planned = !buried;
+  try {
+    WalkPasses(model, refine, buried, pieceLength);
+  } catch (...) {
+    if (refine.planned) {
+      try {
+        refine.ApplyPlans();
+      } catch (const RefineStop&) {
+      }
+    }
+    throw;
   }
 }
 

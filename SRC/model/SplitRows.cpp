@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
@@ -256,45 +257,65 @@ bool RowElementVector(const Model& model, int row, double v[3]) {
   return true;
 }
 
+void InsertSplitPieces(Model& model, int row, const std::vector<double>& fractions,
+                       const std::vector<std::int32_t>& nodes) {
+  const int k = static_cast<int>(fractions.size());
+  if (k == 0) return;
+  if (model.rowCount + k > kMaxLayoutRows) throw std::string("Maximum number of rows exceeded");
+  double w[3] = {0.0, 0.0, 0.0};  // what is left of the row's element vector
+  RowElementVector(model, row, w);
+  for (int number = model.rowCount; number >= row; --number) model.row(number + k) = std::move(model.row(number));
+  model.rowCount += k;
+  LayoutRow& existing = model.row(row + k);
+  for (int i = 0; i < k; ++i) {
+    const double f = fractions[static_cast<std::size_t>(i)];
+    LayoutRow& piece = model.row(row + i);
+    piece = LayoutRow();
+    piece.node = nodes[static_cast<std::size_t>(i)];
+    piece.absolute = existing.absolute;
+    piece.material = existing.material;
+    piece.section = existing.section;
+    piece.load = existing.load;
+    piece.elementType = PieceType(existing.elementType);
+    piece.element = CreateElementData(piece.elementType);
+    if (auto* jacket = dynamic_cast<JacketedPipe*>(piece.element.get()))
+      JacketNames(existing.element.get(), jacket->jacketMaterial, jacket->jacketSection, jacket->jacketLoad);
+    if (existing.absolute) {
+      for (double& c : w) c *= 1.0 - f;
+      piece.dx = static_cast<float>(existing.dx - w[0]);
+      piece.dy = static_cast<float>(existing.dy - w[1]);
+      piece.dz = static_cast<float>(existing.dz - w[2]);
+    } else {
+      piece.dx = static_cast<float>(f * w[0]);
+      piece.dy = static_cast<float>(f * w[1]);
+      piece.dz = static_cast<float>(f * w[2]);
+      for (double& c : w) c *= 1.0 - f;
+    }
+  }
+  if (!existing.absolute) {
+    existing.dx = static_cast<float>(w[0]);
+    existing.dy = static_cast<float>(w[1]);
+    existing.dz = static_cast<float>(w[2]);
+  }
+}
+
 void SplitRow(Model& model, int row, double f, std::int32_t S) {
   HideHighlight();
-  if (model.rowCount >= kMaxLayoutRows) throw std::string("Maximum number of rows exceeded");
-  double v[3] = {0.0, 0.0, 0.0};
-  RowElementVector(model, row, v);
-  for (int number = model.rowCount; number >= row; --number) model.row(number + 1) = std::move(model.row(number));
-  ++model.rowCount;
-  LayoutRow& piece = model.row(row);
-  LayoutRow& existing = model.row(row + 1);
-  piece = LayoutRow();
-  piece.node = S;
-  piece.absolute = existing.absolute;
-  piece.material = existing.material;
-  piece.section = existing.section;
-  piece.load = existing.load;
-  piece.elementType = PieceType(existing.elementType);
-  piece.element = CreateElementData(piece.elementType);
-  if (auto* jacket = dynamic_cast<JacketedPipe*>(piece.element.get()))
-    JacketNames(existing.element.get(), jacket->jacketMaterial, jacket->jacketSection, jacket->jacketLoad);
-  if (existing.absolute) {
-    piece.dx = static_cast<float>(existing.dx - (1.0 - f) * v[0]);
-    piece.dy = static_cast<float>(existing.dy - (1.0 - f) * v[1]);
-    piece.dz = static_cast<float>(existing.dz - (1.0 - f) * v[2]);
-  } else {
-    piece.dx = static_cast<float>(f * v[0]);
-    piece.dy = static_cast<float>(f * v[1]);
-    piece.dz = static_cast<float>(f * v[2]);
-    existing.dx = static_cast<float>((1.0 - f) * v[0]);
-    existing.dy = static_cast<float>((1.0 - f) * v[1]);
-    existing.dz = static_cast<float>((1.0 - f) * v[2]);
-  }
+  InsertSplitPieces(model, row, {f}, {S});
   RefreshAfterModelEdit(model);
 }
 
 void SplitRowEqually(Model& model, int row, int N, std::int32_t S, std::int32_t I) {
+  if (N < 2) return;
+  HideHighlight();
+  std::vector<double> fractions;
+  std::vector<std::int32_t> nodes;
   for (int k = 1; k <= N - 1; ++k) {
-    SplitRow(model, row, 1.0 / (N - k + 1), S + (k - 1) * I);
-    ++row;  // on to the remaining existing row
+    fractions.push_back(1.0 / (N - k + 1));
+    nodes.push_back(S + (k - 1) * I);
   }
+  InsertSplitPieces(model, row, fractions, nodes);
+  RefreshAfterModelEdit(model);
 }
 
 void ApplySplit(Model& model, const SplitRequest& request) {

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -28,6 +29,13 @@ bool RowElementVector(const Model& model, int row, double v[3]);
 // Splits `row` at fraction f of its element vector; the new node is S.
 // Throws the row or node limit message; the caller restores the model.
 void SplitRow(Model& model, int row, double f, std::int32_t S);
+// The pieces of `row` without making the model again: piece i ends at
+// node nodes[i] and takes fractions[i] of what is left of the row's element
+// vector after the pieces before it; the row keeps the rest. The node
+// indexes of the rows above stay valid until the model is made again.
+// Throws "Maximum number of rows exceeded" before anything changes.
+void InsertSplitPieces(Model& model, int row, const std::vector<double>& fractions,
+                       const std::vector<std::int32_t>& nodes);
 // N equal pieces with new nodes S, S + I, ... S + (N - 2) I; nothing for
 // N < 2.
 void SplitRowEqually(Model& model, int row, int N, std::int32_t S, std::int32_t I);
