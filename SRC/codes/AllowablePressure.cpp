@@ -7,6 +7,7 @@
 
 #include "analysis/AnalysisOptions.h"
 #include "codes/Allowables.h"
+#include "codes/Bs806Stress.h"
 #include "codes/CodeModel.h"
 #include "codes/ElementCodeStress.h"
 #include "elements/MiterBend.h"
@@ -14,7 +15,6 @@
 #include "model/DerivedElementData.h"
 #include "model/Model.h"
 #include "properties/Material.h"
-#include "shell/StandIn.h"
 #include "shell/Units.h"
 
 namespace {
@@ -117,10 +117,7 @@ double MiterPressure(double se, double t, double r2, double R, bool single) {
 double ElementAllowablePressure(const CodeModel& cm, int index) {
   const AnalysisElement& e = cm.Element(index);
   const int code = cm.settings.code;
-  if (code == 12) {
-    STAND_IN("the BS 806 allowable pressure");
-    throw std::string("BS 806 allowable pressures are not available yet.");
-  }
+  if (code == 12) return Bs806AllowablePressure(cm, index);
   if (code == 17 || e.kind == 9) return 0.0;
   const Material* material = cm.MaterialOf(e);
   const PipeSection* section = cm.SectionOf(e);

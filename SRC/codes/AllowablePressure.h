@@ -12,8 +12,9 @@
 
 class CodeModel;
 
-// Throws for BS 806 (not available yet) and, for B31.1, for a ferritic
-// ("FS") material above the 1200 F end of its weld strength factors.
+// BS 806 takes its own rule (Bs806AllowablePressure). Throws, for B31.1,
+// for a ferritic ("FS") material above the 1200 F end of its weld strength
+// factors.
 double ElementAllowablePressure(const CodeModel& cm, int element);
 
 // W of B31.3 Table 302.3.5 and B31.1 Table 102.4.7 by material type and

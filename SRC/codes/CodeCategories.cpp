@@ -7,6 +7,7 @@
 
 #include "analysis/AnalysisOptionsSheet.h"
 #include "codes/Allowables.h"
+#include "codes/Bs806Stress.h"
 #include "codes/CodeModel.h"
 #include "model/AnalysisElements.h"
 #include "model/DerivedElementData.h"
@@ -210,6 +211,12 @@ CategoryPresence CategoriesPresent(const CodeModel& cm, const std::vector<int>& 
     }
   }
   p.buried = code == 21 && soil;
+  // BS 806 has its hot check in the combined place: the operating and cold
+  // spring cases.
+  if (code == 12) {
+    p.combined = false;
+    for (int i = 1; i <= 10 && !p.combined; ++i) p.combined = Bs806HotCaseType(caseTypes, i) != 0;
+  }
   return p;
 }
 

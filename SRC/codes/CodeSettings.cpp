@@ -17,7 +17,6 @@ bool InCodes(int code, std::initializer_list<int> codes) {
 }
 
 constexpr int kCodeNorwegian1990 = 14;
-constexpr int kCodeBs806 = 12;
 
 }  // namespace
 
@@ -75,19 +74,13 @@ double OperatingRangeFactor(std::int32_t cycles) {
   return std::min(6.0 * std::pow(n, -0.2), 1.0);
 }
 
-std::string CodeStressRefusal(const Model& model, const CodeSettings& settings, bool sustainedPresent) {
-  STAND_IN("the BS 806, buried pipe and ASME Class 2/3 branch connection stresses");
+std::string CodeStressRefusal(const Model& model, const CodeSettings& settings, bool /*sustainedPresent*/) {
+  STAND_IN("the buried pipe stresses of the pipeline codes and EN 13480");
   const int code = settings.code;
-  if (code == kCodeBs806) return "BS 806 code stresses are not available yet.";
   bool buried = false;
   for (int i = 1; i <= model.sections.count; ++i)
     if (!model.sections[i].soil.empty()) buried = true;
   if (buried && (IsPipelineCode(code) || code == 21))
     return "The code stresses of buried pipe are not available yet.";
-  bool branchSifs = false;
-  for (int row = 1; row <= model.rowCount; ++row)
-    if (model.row(row).dataType == DataType::BranchSif) branchSifs = true;
-  if (IsClass2Or3Code(code) && sustainedPresent && branchSifs)
-    return "Branch connection stresses of the ASME Class 2 and 3 codes are not available yet.";
   return {};
 }

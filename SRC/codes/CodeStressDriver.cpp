@@ -11,6 +11,7 @@
 
 #include "codes/AllowablePressure.h"
 #include "codes/Allowables.h"
+#include "codes/Bs806Stress.h"
 #include "codes/StressIndices.h"
 #include "model/DerivedElementData.h"
 #include "model/Model.h"
@@ -113,6 +114,9 @@ void Class2SustainedCodeStresses(CodeStressResults& r, const CaseForcesLoader& l
     for (int end = 0; end < 2; ++end)
       StressRatio(pass.Entry(kSustained, pass.Node(record, end)), At(b, end), allowable);
   }
+  if (r.branches.ready)
+    BranchConnectionCaseStresses(r.branches, pass.forces, kSustainedCase,
+                                 r.sorted.sections[kSustained].entries);
   r.sorted.rowCount = Sort(r, kSustained);
 }
 
@@ -146,6 +150,8 @@ void OccasionalCaseCodeStresses(CodeStressResults& r, int caseType, const CaseFo
       pass.KeepLarger(record.occasional[static_cast<std::size_t>(end)], kOccasional, pass.Node(record, end), At(s, end),
                       allowable);
   }
+  if (class2 && r.branches.ready)
+    BranchConnectionCaseStresses(r.branches, pass.forces, caseType, r.sorted.sections[kOccasional].entries);
 }
 
 void OccasionalCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
@@ -302,7 +308,15 @@ void BeginCodeStresses(CodeStressResults& r, const Model& model, const std::vect
 }
 
 void ComputeResultSifs(CodeStressResults& r) {
-  if (r.cm != nullptr) r.sifs = ComputeSifs(*r.cm);
+  if (r.cm == nullptr) return;
+  r.sifs = ComputeSifs(*r.cm);
+  r.branches = BranchConnectionStresses{};
+  const int code = r.cm->settings.code;
+  bool branchRows = false;
+  for (int row = 1; row <= r.cm->model.rowCount; ++row)
+    branchRows = branchRows || r.cm->model.row(row).dataType == DataType::BranchSif;
+  if (IsClass2Or3Code(code) && r.presence.sustained && branchRows && r.RecordCount() > 0)
+    SetUpBranchConnections(*r.cm, r.sifs, r.branches);
 }
 
 void CalculateCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
@@ -323,6 +337,11 @@ void CalculateCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
     if (needed && r.sorted.sections[static_cast<std::size_t>(section)].entries.empty())
       r.sorted.sections[static_cast<std::size_t>(section)] = MakeSortedStressSection(nodeCount);
   r.showRatios = ComplianceShowsRatios(r.presence);
+  if (code == 12) {
+    Bs806CodeStresses(r, r.caseTypes, load);
+    r.computed = true;
+    return;
+  }
   if (r.presence.sustained) {
     if (IsClass2Or3Code(code))
       Class2SustainedCodeStresses(r, load);

@@ -14,9 +14,11 @@
 //
 // What the driver reads of the model it reads through a CodeModel built on
 // the effective code settings (CodeSettings.h): viewing results never
-// changes the model's options. Models whose checks come later (BS 806,
-// buried pipe, Class 2/3 branch connections) are refused before anything
-// is computed. Start reading at CalculateCodeStresses.
+// changes the model's options. BS 806 has its own routines (Bs806Stress.h);
+// the ASME Class 2/3 codes add the branch connection stresses of every
+// Branch SIF row (BranchConnection.h) to their sustained and occasional
+// cases. Models whose checks come later (buried pipe) are refused before
+// anything is computed. Start reading at CalculateCodeStresses.
 #pragma once
 
 #include <functional>
@@ -24,8 +26,10 @@
 #include <string>
 #include <vector>
 
+#include "codes/BranchConnection.h"
 #include "codes/CodeCategories.h"
 #include "codes/CodeModel.h"
+#include "codes/FlexibilityFactors.h"
 #include "codes/CodeStressRecord.h"
 #include "codes/ElementCodeStress.h"
 #include "codes/Sif.h"
@@ -54,6 +58,13 @@ struct CodeStressResults {
   std::vector<double> allowablePressure;
   std::string allowablePressureMessage;
   bool allowablePressureMessageShown = false;
+  // The ASME Class 2/3 branch connection records (empty for other codes and
+  // without Branch SIF rows or a sustained case).
+  BranchConnectionStresses branches;
+  // The element flexibility factors of the case whose forces the pipe
+  // forces table shows (index 1 .. element count), and that case's type.
+  std::vector<ElementFlexFactors> flexFactors;
+  int flexFactorsCaseType = 0;
   bool computed = false;
 
   int RecordCount() const { return static_cast<int>(records.size()) - 1; }

@@ -19,6 +19,7 @@
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "model/Model.h"
+#include "properties/MaterialLibrary.h"
 #include "model/ModelWindows.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -267,7 +268,9 @@ std::string AutomaticSavePath() {
 
 bool AutomaticSaveNow() {
   AutoSaveState& state = State();
-  if (!TheModel().modified) {
+  // The material library window keeps its materials in the model's table;
+  // they are no model to recover.
+  if (!TheModel().modified || MaterialLibraryWindowOpen()) {
     RemoveAutomaticSave();
     return false;
   }

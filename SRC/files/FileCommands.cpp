@@ -21,10 +21,13 @@
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
 #include "properties/BeamLibraryWindow.h"
+#include "properties/MaterialLibrary.h"
+#include "properties/MaterialLibraryWindow.h"
 #include "properties/ValveLibraryWindow.h"
 #include "results/ResultsMode.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
+#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
 #include "shell/Settings.h"
@@ -43,8 +46,6 @@ struct PendingKind {
   const char* what;
 };
 constexpr PendingKind kPendingKinds[] = {
-    {"mat", "Opening material libraries"},
-    {"mdb", "Opening old material libraries"},
     {"spe", "Opening spectrum libraries"},
     {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
@@ -137,8 +138,12 @@ std::string LowerExtension(const std::string& path) {
   return extension;
 }
 
-bool OpenFileByExtension(HWND owner, const std::string& path) {
+namespace {
+
+bool OpenDocumentByKind(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
+  // A material library is read whole before anything gives way to it.
+  if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryDocument(owner, path);
   const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
                          FindPendingKind(extension) != nullptr;
   if (knownKind && !LeaveListFrameTool(owner)) return false;
@@ -168,6 +173,20 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
   return false;
 }
 
+}  // namespace
+
+bool OpenFileByExtension(HWND owner, const std::string& path) {
+  const bool toolHeld = CurrentListFrameTool() != nullptr;
+  const bool opened = OpenDocumentByKind(owner, path);
+  // A library window left for a file that then could not be read leaves no
+  // window on the screen unless the main window comes back.
+  HWND main = MainFrame().window;
+  if (!opened && toolHeld && CurrentListFrameTool() == nullptr && main != nullptr && !IsWindowVisible(main) &&
+      !IsWindowVisible(LayoutFrame().window))
+    ShowMainWindow();
+  return opened;
+}
+
 void ChooseModelFile(const std::string& path) {
   TheModel().path = path;
   SetFolderFromPath(path, ModelDialogFolder());
@@ -179,6 +198,8 @@ void ResetModelTitle() {
 }
 
 void CloseModel() {
+  // The windows of what replaces the model come next.
+  CloseMaterialLibraryWindow(false);
   if (InResultsMode()) LeaveResultsMode();
   HideModelWindows();
   ResetListWindow();
@@ -231,6 +252,14 @@ void OpenModelDialog(HWND owner) {
       "Valve Library files (*.val)\0*.val\0Flange Qualification files (*.flg)\0*.flg\0"
       "Nozzle Evaluation files (*.noz)\0*.noz\0Lug Evaluation files (*.lug)\0*.lug\0";
   OPENFILENAME record = FileDialogRecord(owner, buffer, kFilter, "Open");
+  // The library window opens libraries first, where its own file lies.
+  std::string libraryFolder;
+  if (MaterialLibraryWindowOpen()) {
+    record.nFilterIndex = 3;
+    record.lpstrDefExt = "mat";
+    libraryFolder = MaterialLibraryDialogFolder().folder;
+    record.lpstrInitialDir = libraryFolder.empty() ? nullptr : libraryFolder.c_str();
+  }
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
   if (GetOpenFileName(&record)) OpenFileByExtension(owner, buffer.data());

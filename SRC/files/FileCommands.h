@@ -14,11 +14,16 @@
 // whole read replaces the open model (a failed read leaves it exactly as it
 // was); the snapshots of the replaced model are deleted with it, so an undo
 // never crosses from one model into another. A results file opens the model
-// of the same name, then its results (results/ResultsMode.h). A valve
-// library (*.val) read whole closes the model and shows the valve library
-// window; an open valve library window is left first (after its save
-// question). The other library and evaluation files are refused with a
-// message until their readers exist.
+// of the same name, then its results (results/ResultsMode.h). A material
+// library (*.mat, or an old *.mdb converted) is read whole before the model
+// or the window holding the list frame gives way to the library window
+// (properties/MaterialLibraryWindow.h). A valve library (*.val) or beam
+// section library (*.bli) read whole closes the model and shows its window.
+// Whichever library window holds the list frame is left first (after its
+// save question); when the file then cannot be read the main window comes
+// back. The other library and evaluation files are refused with a message
+// until their readers exist. Closing the model closes an open material
+// library window too.
 //
 // Saving writes a temporary file beside the target and renames it over the
 // target, so a failed save never destroys the previous file; the file it

@@ -15,6 +15,7 @@
 #include <iterator>
 
 #include "analysis/AnalysisWindow.h"
+#include "codes/PressureDesignWindow.h"
 #include "files/FileCommands.h"
 #include "elements/BranchSifList.h"
 #include "files/SaveQuestion.h"
@@ -134,7 +135,7 @@ constexpr LaterCommand kLaterCommands[] = {
     {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {376, "Force spectrums"},
     {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
-    {40047, "User Allowables"}, {40057, "Internal Pressure Design"}, {40058, "External Pressure Design"},
+    {40047, "User Allowables"},
 };
 
 bool ShowLaterCommand(HWND window, int id) {
@@ -474,6 +475,12 @@ void LayoutCommand(HWND window, int id) {
     case 40074:
     case 40075: FontCommand(window, id); return;
     case 431: ChooseUnits(window); return;
+    case 40057:
+      if (CommitLayoutTable()) InternalPressureDesignCommand(window);
+      return;
+    case 40058:
+      if (CommitLayoutTable()) ExternalPressureDesignCommand(window);
+      return;
     case 238: DeleteRowData(window); return;
     case 236: ShowRowKindList(Table(), false); return;
     case 237: ShowRowKindList(Table(), true); return;

@@ -235,11 +235,11 @@ HWND FocusedListTable() {
   return nullptr;
 }
 
-bool BindFirstListTable(TableWindow& table, int columns) {
+bool BindFirstListTable(TableWindow& table, int columns, int headingLines) {
   Frame& frame = ListFrame();
   if (frame.window == nullptr || Records()[0].window == nullptr) return false;
   TableWindowClose(Records()[0].window);
-  TableSetColumns(table, &Records()[0], frame.window, columns, 1, nullptr);
+  TableSetColumns(table, &Records()[0], frame.window, columns, headingLines, nullptr);
   return true;
 }
 
@@ -282,6 +282,15 @@ void HighlightListRecord(void (*highlight)(int record), int record, int count) {
 }
 
 std::string ListToolTipText(int commandId) {
+  // The tool toolbar of a library or evaluation tool that has the frame.
+  if (g_ListFrameTool != nullptr) {
+    switch (commandId) {
+      case 101: return "New";
+      case 102: return "Open";
+      case 104: return "Save";
+      default: break;
+    }
+  }
   switch (commandId) {
     case 121: return "Viewpoint";
     case 131: return "Zoom All";
@@ -430,7 +439,10 @@ LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: ListCommand(window, LOWORD(wParam)); return 0;
-    case kPrintToFileMessage: PrintTableWindowToFile(ListTableWindow(0)); return 0;
+    case kPrintToFileMessage:
+      if (g_ListFrameTool != nullptr && g_ListFrameTool->printToFile != nullptr) g_ListFrameTool->printToFile(window);
+      else PrintTableWindowToFile(ListTableWindow(0));
+      return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
     default: return DefWindowProc(window, message, wParam, lParam);

@@ -179,6 +179,8 @@ int OpenListMenuDialog(HWND owner) {
 
 void ShowListByOpener(ListOpener opener) {
   if (opener == nullptr) return;
+  // The list's own menu and accelerators come back before it shows.
+  if (opener != State().current && !LeaveListFrameTool(ListFrame().window)) return;
   Frame& frame = ListFrame();
   if (frame.window != nullptr) FrameShow(frame);
   opener();

@@ -86,7 +86,7 @@ HWND ListTableWindow(int which);
 HWND FocusedListTable();
 // Binds `table` to the first List table window with `columns` columns and
 // no editing; false when the List frame has no window.
-bool BindFirstListTable(TableWindow& table, int columns);
+bool BindFirstListTable(TableWindow& table, int columns, int headingLines = 1);
 
 
 // A library or evaluation tool that has taken over the List frame (its
@@ -99,11 +99,14 @@ struct ListFrameTool {
   // Leaves the tool after its save question; false when the user cancels.
   bool (*leave)(HWND owner) = nullptr;
   HACCEL accelerators = nullptr;
+  // The tool's own print to file; the first table's when null.
+  void (*printToFile)(HWND owner) = nullptr;
 };
 void SetListFrameTool(const ListFrameTool* tool);
 const ListFrameTool* CurrentListFrameTool();
 // Leaves whatever tool holds the list frame before another document takes
-// the program over: true when none does or it was left.
+// the program over, or before another list shows in the frame: true when
+// none does or it was left.
 bool LeaveListFrameTool(HWND owner);
 
 void RegisterListWindow();

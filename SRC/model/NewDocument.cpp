@@ -15,6 +15,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/BeamLibraryWindow.h"
+#include "properties/MaterialLibraryWindow.h"
 #include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
@@ -26,13 +27,14 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
+constexpr int kMaterialLibraryChoice = 2;
 constexpr int kValveLibraryChoice = 4;
 constexpr int kBeamLibraryChoice = 5;
 
 constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
-    "New material libraries",
+    nullptr,
     "New spectrum libraries",
     nullptr,
     nullptr,
@@ -101,6 +103,11 @@ void NewDocumentDialog(HWND parent) {
   if (choice == 0) return;
   // A library window open now is left first, after its save question.
   if (kPendingChoices[choice] == nullptr && !LeaveListFrameTool(parent)) return;
+  if (choice == kMaterialLibraryChoice) {
+    CloseModel();
+    NewMaterialLibrary();
+    return;
+  }
   if (choice == kValveLibraryChoice) {
     CloseModel();
     NewValveLibrary(parent);

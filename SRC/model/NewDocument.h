@@ -1,11 +1,11 @@
 // File > New: the NEW_DIALOG chooser ("New") of what to create. A new model
 // closes the open one (the callers ask the save question first) and starts
 // with two rows: the title comment "Title = " and an anchored From row at
-// node 10 at the origin. A new valve library closes the model and opens an
-// empty untitled library in its window; an open valve library window is
-// left first (after its save question). The other library and evaluation
-// choices refuse with a message and leave the open model as it was, until
-// their windows exist.
+// node 10 at the origin. A new material, valve or beam section library
+// closes the model and opens an empty untitled library in its window; a
+// library window open now is left first (after its save question). The
+// other library and evaluation choices refuse with a message and leave the
+// open model as it was, until their windows exist.
 #pragma once
 
 #include "platform/Types.h"

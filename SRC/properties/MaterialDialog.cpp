@@ -9,13 +9,15 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/Material.h"
+#include "properties/MaterialLibrary.h"
+#include "properties/MaterialLibraryDialogs.h"
+#include "properties/MaterialLibraryWindow.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/PropertyEdits.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/Units.h"
 #include "shell/WindowUtilities.h"
@@ -50,6 +52,38 @@ void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text
   if (value != 0.0f) helper.DialogSetItemText(item, text);
 }
 
+// The fields of `m` (the record edited, or a material picked from the
+// library), with the table against temperature into the edit buffer.
+void ShowFields(MaterialDialogState& state, const Material& m) {
+  DialogHelper& helper = state.helper;
+  const int code = state.code;
+  if (ShowsTypes(code)) {
+    const int type = FindMaterialTypeIndex(m.type);
+    helper.DialogComboSetSel(kType, type < 0 ? 0 : type);
+  }
+  helper.DialogSetItemTextAndLimit(kDescription, m.description, 31);
+  helper.DialogLimitItemText(kDensity, 10);
+  helper.DialogSetItemEmpty(kDensity);
+  ShowIfNotZero(helper, kDensity, m.density, FormatDensity(m.density));
+  helper.DialogLimitItemText(kNu, 6);
+  helper.DialogSetItemEmpty(kNu);
+  ShowIfNotZero(helper, kNu, m.nu, FormatG3(m.nu));
+  helper.DialogSetItemEmpty(kJoint);
+  ShowIfNotZero(helper, kJoint, m.jointFactor, FormatFixedWidth(m.jointFactor, 5, 2));
+  if (IsSwedishOrNorwegian(code)) {
+    helper.DialogSetItemEmpty(kCircJoint);
+    ShowIfNotZero(helper, kCircJoint, m.circJointFactor, FormatFixedWidth(m.circJointFactor, 5, 2));
+  }
+  if (HasStrength(code)) helper.DialogSetItemEmpty(kStrength);
+  if (code == 3) {
+    helper.DialogSetItemText(kStrength, FormatStress(m.strength));
+  } else if (HasStrength(code)) {
+    ShowIfNotZero(helper, kStrength, m.strength, FormatStress(m.strength));
+  }
+  LoadPropertyRows(state.buffer, m, false);
+  if (m.numtemps < 1) state.buffer.count = 0;
+}
+
 void OnInit(HWND dialog, MaterialDialogState& state) {
   DialogHelper& helper = state.helper;
   helper.DialogBind(dialog);
@@ -61,34 +95,23 @@ void OnInit(HWND dialog, MaterialDialogState& state) {
   if (ShowsTypes(code)) {
     helper.DialogComboReset(kType);
     for (int index = 0; index < kMaterialTypeCount; ++index) helper.DialogComboAddString(MaterialTypeName(index));
-    const int type = FindMaterialTypeIndex(m.type);
-    helper.DialogComboSetSel(kType, type < 0 ? 0 : type);
   }
   helper.DialogSetUnitLabel(kDensityUnit, kUnitDensity);
   if (UsesTensile(code)) helper.DialogSetItemText(kStrengthLabel, "Tensile strength");
   if (HasStrength(code)) helper.DialogSetUnitLabel(kStressUnit, kUnitStress);
   helper.DialogSetItemTextAndLimit(kName, m.name, 5);
-  helper.DialogSetItemTextAndLimit(kDescription, m.description, 31);
-  helper.DialogLimitItemText(kDensity, 10);
-  ShowIfNotZero(helper, kDensity, m.density, FormatDensity(m.density));
-  helper.DialogLimitItemText(kNu, 6);
-  ShowIfNotZero(helper, kNu, m.nu, FormatG3(m.nu));
-  ShowIfNotZero(helper, kJoint, m.jointFactor, FormatFixedWidth(m.jointFactor, 5, 2));
-  if (IsSwedishOrNorwegian(code)) {
-    ShowIfNotZero(helper, kCircJoint, m.circJointFactor, FormatFixedWidth(m.circJointFactor, 5, 2));
-    ShowIfNotZero(helper, kStrength, m.strength, FormatStress(m.strength));
-  } else if (code == 3) {
-    helper.DialogSetItemText(kStrength, FormatStress(m.strength));
-  } else if (UsesTensile(code) || IsPipeline(code)) {
-    ShowIfNotZero(helper, kStrength, m.strength, FormatStress(m.strength));
-  }
-  LoadPropertyRows(state.buffer, m, false);
-  if (m.numtemps < 1) state.buffer.count = 0;
+  ShowFields(state, m);
   if (TableResultsShown()) {
     for (int item : {kName, kDescription, kDensity, kNu, kJoint, kCircJoint, kStrength}) helper.DialogSetReadOnly(item);
     helper.DialogDisableItem(kType);
     helper.DialogHideItem(kLibrary);
     helper.DialogFocusItem(IDOK);
+  } else if (MaterialLibraryWindowOpen()) {
+    // A library's materials have no names: they get one in a model.
+    helper.DialogDisableItem(kNameLabel);
+    helper.DialogDisableItem(kName);
+    helper.DialogHideItem(kLibrary);
+    helper.DialogSelectAndFocus(kDescription);
   } else {
     helper.DialogSelectAndFocus(kName);
   }
@@ -127,10 +150,13 @@ void OnOk(HWND dialog, MaterialDialogState& state) {
   DialogHelper& helper = state.helper;
   Material& stored = model.materials[state.record];
   Material edited = stored;
+  const bool library = MaterialLibraryWindowOpen();
   try {
-    helper.DialogReadFieldTrimmed(kName);
-    edited.name = g_EditFieldText;
-    CheckMaterialName(model, edited.name, state.record);
+    if (!library) {
+      helper.DialogReadFieldTrimmed(kName);
+      edited.name = g_EditFieldText;
+      CheckMaterialName(model, edited.name, state.record);
+    }
     helper.DialogReadLongFieldTrimmed(kDescription);
     if (g_EditFieldText.empty()) ThrowRequiredField("Description");
     edited.description = g_EditFieldText.substr(0, 31);
@@ -163,7 +189,8 @@ void OnOk(HWND dialog, MaterialDialogState& state) {
     EndDialog(dialog, 1);
     return;
   }
-  if (!stored.name.empty() && edited.name != stored.name && FindMaterialByName(model.materials, edited.name) == 0) {
+  if (!library && !stored.name.empty() && edited.name != stored.name &&
+      FindMaterialByName(model.materials, edited.name) == 0) {
     if (!ConfirmChange(dialog, "Material name", stored.name, edited.name)) {
       helper.DialogSetItemText(kName, stored.name);
       helper.DialogSelectAndFocus(kName);
@@ -182,10 +209,16 @@ void OnProperties(HWND dialog, MaterialDialogState& state) {
   if (MaterialPropertiesDialog(dialog, state.buffer, frp) == 1) state.buffer.changed = true;
 }
 
-void OnLibrary(HWND dialog) {
-  STAND_IN("the material library");
-  ShowInfoMessage(dialog,
-                  "The material library is not available yet:\ntype the material's values and its Properties here.");
+// A material of the library fills every field and the table against
+// temperature; the name stays the edited material's own.
+void OnLibrary(HWND dialog, MaterialDialogState& state) {
+  if (!EnsureMaterialLibraryLoaded(dialog, false)) return;
+  const int picked = PickLibraryMaterial(dialog);
+  if (picked == 0) return;
+  ShowFields(state, LoadedMaterialLibrary().materials[picked]);
+  state.buffer.changed = true;
+  state.helper.DialogSetItemTextAndLimit(kName, TheModel().materials[state.record].name, 5);
+  state.helper.DialogSelectAndFocus(kName);
 }
 
 }  // namespace
@@ -210,7 +243,7 @@ INT_PTR MaterialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
           EndDialog(dialog, 0);
           return TRUE;
         case kProperties: OnProperties(dialog, StateOf(dialog)); return TRUE;
-        case kLibrary: OnLibrary(dialog); return TRUE;
+        case kLibrary: OnLibrary(dialog, StateOf(dialog)); return TRUE;
         default: return FALSE;
       }
     default: return FALSE;

@@ -5,7 +5,10 @@
 // material table, its type, and through "&Properties" its table against
 // temperature, edited in a copy (the edit buffer) that OK stores. A new name
 // that no record holds renames the material everywhere after one question.
-// "&Library" waits for the material library (it says so).
+// "&Library" fills every field and the table from a material picked from
+// the material library (MaterialLibraryDialogs.h); the name stays. In the
+// library window the name is disabled (a library's materials have none)
+// and "&Library" is hidden.
 #pragma once
 
 #include "platform/Types.h"

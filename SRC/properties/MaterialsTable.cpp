@@ -16,9 +16,11 @@
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
+#include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "properties/Material.h"
 #include "properties/MaterialDialog.h"
+#include "properties/MaterialLibrary.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/PropertyEdits.h"
 #include "shell/Application.h"
@@ -47,8 +49,13 @@ bool YieldStrength() { return Code() == 3 || Pipeline(); }
 bool TensileStrength() { return Code() == 17 || SwedishOrNorwegian() || Code() == 21 || Code() == 16; }
 bool ShowsStrength() { return YieldStrength() || TensileStrength(); }
 
+// The library window shows the library's materials, which have no names.
+bool InLibrary() { return MaterialLibraryWindowOpen(); }
+const char* Title() { return InLibrary() ? "Material Library" : "Materials"; }
+
 bool Shown(int column) {
   switch (column) {
+    case 1: return !InLibrary();
     case 3: return ShowsType();
     case 7: return SwedishOrNorwegian();
     case 8: return ShowsStrength();
@@ -80,7 +87,7 @@ CopiedMaterial& Copied() {
 
 
 void CheckNameAndDescription(const Material& m) {
-  if (m.name.empty()) throw CI{"Name is required", 1};
+  if (m.name.empty() && !InLibrary()) throw CI{"Name is required", 1};
   if (m.description.empty()) throw CI{"Description is required", 2};
 }
 
@@ -115,6 +122,8 @@ std::string MaterialCellText(const Model& model, int record, int column) {
     default: return {};
   }
 }
+
+std::string MaterialsTable::PrintName() { return InLibrary() ? "Material Library" : "Pipe Materials"; }
 
 void MaterialsTable::DefineColumns() {
   HDC dc = Dc();
@@ -226,17 +235,18 @@ bool MaterialsTable::MustKeepFocus() {
   Material& m = RecordOf(currentRow);
   const bool spare = currentRow == model.materials.count + 1;
   if (spare && m.name.empty() && m.description.empty()) return false;
-  const char* missing = m.name.empty() ? "Name is required" : m.description.empty() ? "Description is required" : nullptr;
+  const bool nameMissing = m.name.empty() && !InLibrary();
+  const char* missing = nameMissing ? "Name is required" : m.description.empty() ? "Description is required" : nullptr;
   if (missing != nullptr) {
     ShowTableMessage(Window(), missing, TableMessageKind::Error);
-    TableSetColumn(*this, m.name.empty() ? 1 : 2);
+    TableSetColumn(*this, nameMissing ? 1 : 2);
     return true;
   }
   FillMaterialDefaults(m);
   if (spare) {
     ++model.materials.count;
     model.modified = true;
-    TableSetRowsTitled(*this, "Materials", model.materials.count);
+    TableSetRowsTitled(*this, Title(), model.materials.count);
   }
   return false;
 }
@@ -250,8 +260,8 @@ void MaterialsTable::EnterRow(bool) {
   if (currentRow == model.materials.count + 1) {
     ++model.materials.count;
     model.modified = true;
-    TableSetRowsTitled(*this, "Materials", model.materials.count);
-    TableShow(*this);
+    TableSetRowsTitled(*this, Title(), model.materials.count);
+    TableShowFocus(*this);
     TableGoTo(*this, currentRow);
     LoadMaterialPropertyPane(currentRow);
   }
@@ -262,6 +272,7 @@ void MaterialsTable::EnterRow(bool) {
 bool MaterialsTable::CanInsert() {
   const Model& model = M();
   if (TableResultsShown() || currentRow < 1 || currentRow > model.materials.count) return false;
+  if (InLibrary()) return true;
   return !model.materials[currentRow].name.empty() &&
          (currentRow == 1 || !model.materials[currentRow - 1].name.empty());
 }
@@ -281,8 +292,8 @@ void MaterialsTable::InsertRow() {
   TakeUndoSnapshot(frame);
   InsertRecordAt(table, currentRow);
   model.modified = true;
-  TableSetRowsTitled(*this, "Materials", table.count);
-  TableShow(*this);
+  TableSetRowsTitled(*this, Title(), table.count);
+  TableShowFocus(*this);
   LoadMaterialPropertyPane(currentRow);
 }
 
@@ -305,8 +316,8 @@ void MaterialsTable::DeleteRow() {
   TakeUndoSnapshot(frame);
   RemoveRecordAt(table, currentRow);
   model.modified = true;
-  TableSetRowsTitled(*this, "Materials", table.count);
-  TableShow(*this);
+  TableSetRowsTitled(*this, Title(), table.count);
+  TableShowFocus(*this);
   LoadMaterialPropertyPane(std::min(currentRow, table.count));
 }
 
@@ -317,7 +328,7 @@ void MaterialsTable::EditCurrentItem() {
   StoreMaterialPropertyPane();
   const int row = currentRow;
   if (MaterialDialog(frame, row, TakeUndoSnapshot(frame)) != 1) return;
-  TableShow(*this);
+  TableShowFocus(*this);
   TableGoTo(*this, row);
   LoadMaterialPropertyPane(row);
 }
@@ -332,14 +343,41 @@ void MaterialsTable::CurrentRowChanged() {
 
 void MaterialsTable::UpdateMenu() { UpdateTableEditMenu(*this); }
 
+namespace {
+
+void ShowLibraryButton(bool shown) {
+  for (HWND toolbar : {ListFrame().smallToolbar, ListFrame().largeToolbar}) {
+    if (toolbar == nullptr) continue;
+    SendMessage(toolbar, TB_HIDEBUTTON, 270, shown ? FALSE : TRUE);
+    SendMessage(toolbar, TB_ENABLEBUTTON, 270, shown ? TRUE : FALSE);
+  }
+}
+
+bool IsSeparatorAt(HMENU menu, int position) {
+  return position >= 0 && (GetMenuState(menu, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+}
+
+int PositionOf(HMENU menu, UINT command) {
+  for (int position = 0; position < GetMenuItemCount(menu); ++position)
+    if (GetMenuItemID(menu, position) == command) return position;
+  return -1;
+}
+
+}  // namespace
+
 void MaterialsTable::Prepare() {
   g_CsvExportDefaultName = "Materials.csv";
   HMENU menu = ListFrame().menu;
-  if (menu == nullptr || TableResultsShown()) return;
+  if (menu == nullptr || TableResultsShown() || InLibrary()) return;
   ShowListGraphicsButtons(true);
+  ShowLibraryButton(true);
   HMENU file = GetSubMenu(menu, 0);
-  if (file != nullptr && GetMenuState(file, 351, MF_BYCOMMAND) == static_cast<UINT>(-1))
-    InsertMenu(file, 106, MF_BYCOMMAND | MF_STRING, 351, "&Export...");
+  if (file != nullptr && GetMenuState(file, 270, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+    InsertMenu(file, 106, MF_BYCOMMAND | MF_STRING, 270, "&Library...");
+    if (GetMenuState(file, 351, MF_BYCOMMAND) == static_cast<UINT>(-1))
+      InsertMenu(file, 106, MF_BYCOMMAND | MF_STRING, 351, "&Export...");
+    InsertMenu(file, 106, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
+  }
   HMENU edit = GetSubMenu(menu, 1);
   if (edit != nullptr && GetMenuState(edit, 128, MF_BYCOMMAND) == static_cast<UINT>(-1))
     InsertMenu(edit, 126, MF_BYCOMMAND | MF_STRING, 128, "&Insert\tCtrl+Ins");
@@ -347,11 +385,21 @@ void MaterialsTable::Prepare() {
 
 void MaterialsTable::Close() {
   HideMaterialPropertyPane();
-  ShowListGraphicsButtons(false);
   g_CsvExportDefaultName.clear();
+  if (InLibrary()) return;
+  ShowListGraphicsButtons(false);
+  ShowLibraryButton(false);
   HMENU menu = ListFrame().menu;
   if (menu == nullptr) return;
-  if (HMENU file = GetSubMenu(menu, 0)) DeleteMenu(file, 351, MF_BYCOMMAND);
+  if (HMENU file = GetSubMenu(menu, 0)) {
+    const bool added = GetMenuState(file, 270, MF_BYCOMMAND) != static_cast<UINT>(-1);
+    DeleteMenu(file, 270, MF_BYCOMMAND);
+    DeleteMenu(file, 351, MF_BYCOMMAND);
+    // The separator Prepare put before Print, when the one above it remains.
+    const int print = PositionOf(file, 106);
+    if (added && IsSeparatorAt(file, print - 1) && IsSeparatorAt(file, print - 2))
+      DeleteMenu(file, static_cast<UINT>(print - 1), MF_BYPOSITION);
+  }
   if (HMENU edit = GetSubMenu(menu, 1)) DeleteMenu(edit, 128, MF_BYCOMMAND);
 }
 
@@ -361,7 +409,9 @@ void MaterialsTable::CellContextMenu(int column) {
     return;
   }
   if (currentRow > M().materials.count + 1) return;
-  const int chosen = MaterialTypesDialog(frame, std::max(FindMaterialTypeIndex(RecordOf(currentRow).type), 0));
+  // A type text that is no known code selects nothing rather than the
+  // empty type, which OK would store over it.
+  const int chosen = MaterialTypesDialog(frame, FindMaterialTypeIndex(RecordOf(currentRow).type));
   if (chosen < 0) return;
   TableSetColumn(*this, 3);
   g_EditFieldText = MaterialTypeCode(chosen);
@@ -383,8 +433,10 @@ void MaterialsTable::ContextMenu() {
   if (CanInsert()) AppendMenu(menu, MF_STRING, 128, "&Insert");
   if (CanDelete()) AppendMenu(menu, MF_STRING, 126, "&Delete");
   AppendMenu(menu, MF_STRING, kEditCommand, "&Edit");
-  AppendMenu(menu, MF_STRING, 270, "&Library...");
-  AppendMenu(menu, MF_STRING, 302, "List...");
+  if (!InLibrary()) {
+    AppendMenu(menu, MF_STRING, 270, "&Library...");
+    AppendMenu(menu, MF_STRING, 302, "List...");
+  }
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, popupPoint.x, popupPoint.y, 0, frame, nullptr);
   DestroyMenu(menu);
 }
@@ -408,9 +460,9 @@ void OpenMaterialsTable() {
   table.editable = true;
   table.rowNumbers = true;
   SetCurrentListOpener(OpenMaterialsTable);
-  const int found = FindMaterialByName(model.materials, model.row(model.currentRow).material);
+  const int found = InLibrary() ? 0 : FindMaterialByName(model.materials, model.row(model.currentRow).material);
   const int row = found != 0 ? found : std::min(std::max(table.currentRow, 1), model.materials.count + 1);
-  TableOpenAt(table, "Materials", model.materials.count, row, 0);
+  TableOpenAt(table, Title(), model.materials.count, row, 0);
   LoadMaterialPropertyPane(table.currentRow);
   TableWindowFit(window);
 }

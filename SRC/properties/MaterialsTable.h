@@ -6,7 +6,11 @@
 // Paste of a material's values, and beside it the property pane of the
 // current material (MaterialPropertyTable.h). The output of the materials
 // to the printer, a text or comma-separated report and the export file
-// "Materials.csv" is MaterialOutput.cpp.
+// "Materials.csv" is MaterialOutput.cpp. The same list, titled "Material
+// Library" and without the Name column, is the body of the material
+// library window (MaterialLibraryWindow.h): there no name is asked for,
+// Insert works on any material, and the model's own commands (the library
+// pick, the list chooser, the graphics buttons) are not offered.
 #pragma once
 
 #include <cstdio>
@@ -37,7 +41,7 @@ class MaterialsTable : public ItemListTableWindow {
   void ContextMenu() override;
   void CellContextMenu(int column) override;
   bool RowOfCurrentLayoutRow(ItemListEntries& entries) override;
-  std::string PrintName() override { return "Pipe Materials"; }
+  std::string PrintName() override;  // "Material Library" in the library window
   bool CanInsert() override;
   bool CanDelete() override;
 };

@@ -3,14 +3,28 @@
 
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "properties/MaterialLibrary.h"
+#include "properties/MaterialLibraryDialogs.h"
+#include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
-#include "shell/Message.h"
-#include "shell/StandIn.h"
+#include "shell/TableWindow.h"
+#include "shell/TableWindowSupport.h"
 
 namespace {
 
 bool Shown(ListOpener opener) { return CurrentListOpener() == opener && ListTableWindow(0) != nullptr; }
+
+// "&Library...": the current material's values from a library material.
+void CopyFromLibrary(HWND window) {
+  MaterialsTable& table = TheMaterialsTable();
+  if (TableResultsShown() || TableCommitEdit(table)) return;
+  StoreMaterialPropertyPane();
+  const int row = table.currentRow;
+  if (!CopyMaterialFromLibrary(window, row)) return;
+  TableDrawRow(table, row);
+  if (row <= TheModel().materials.count) LoadMaterialPropertyPane(row);
+}
 
 }  // namespace
 
@@ -38,9 +52,8 @@ bool PropertyListCommand(HWND window, int id) {
       ExportMaterials(window);
       return true;
     case 270:
-      if (!Shown(OpenMaterialsTable)) return false;
-      STAND_IN("the material library");
-      ShowInfoMessage(window, "The material library is not available yet:\ntype the material's values and its Properties here.");
+      if (!Shown(OpenMaterialsTable) || MaterialLibraryWindowOpen()) return false;
+      CopyFromLibrary(window);
       return true;
     default: return false;
   }

@@ -1,7 +1,8 @@
 // How the materials and sections lists join the List window: their entries
 // "&Materials" and "&Sections" in the list menu (offered always), the List
-// frame's commands on them (show the list, Copy, Paste, Export, the
-// material library) and the Layout window's list commands, which on a Beam
+// frame's commands on them (show the list, Copy, Paste, Export, and
+// "&Library...", which copies a material of the material library into the
+// current material) and the Layout window's list commands, which on a Beam
 // row belong to the beam tables instead.
 #pragma once
 

@@ -20,7 +20,7 @@
 
 namespace {
 
-enum class Layout { Plain, Pipeline, Clause };
+enum class Layout { Plain, Pipeline, Clause, Bs806 };
 
 const CodeStressResults& Stresses() { return TheCodeStresses(); }
 const CodeSettings& Settings() { return Stresses().cm->settings; }
@@ -34,6 +34,7 @@ bool InCodes(int code, std::initializer_list<int> codes) {
 }
 
 Layout LayoutOf(int code) {
+  if (code == 12) return Layout::Bs806;
   if (IsPipelineCode(code)) return Layout::Pipeline;
   if (InCodes(code, {8, 9, 10, 11, 101, 201, 13, 14, 15, 16, 18, 21})) return Layout::Clause;
   return Layout::Plain;
@@ -150,6 +151,32 @@ std::vector<GroupCells> ClauseGroups(const CodeStressRecord& r, int end) {
   return groups;
 }
 
+// BS 806: sustained, expansion and hot, each written whatever its allowable:
+// the sustained maximum and ratio where the end has a maximum, the others'
+// allowable (the stress over its ratio) and ratio where the ratio is not 0.
+std::vector<GroupCells> Bs806Groups(const CodeStressRecord& r, int end) {
+  const auto e = static_cast<std::size_t>(end);
+  std::vector<GroupCells> groups(3);
+  if (Present().sustained) {
+    groups[0].stress = StressText(r.SL[e]);
+    if (r.SH[e] != 0.0f) {
+      groups[0].allowable = StressText(r.SH[e]);
+      groups[0].ratio = RatioText(r.SL[e] / r.SH[e]);
+    }
+  }
+  auto stored = [](const StressCheck& c) {
+    GroupCells cells{StressText(c.stress), {}, {}};
+    if (c.ratio != 0.0f && c.ratio > 0.0f) {
+      cells.allowable = StressText(c.stress / c.ratio);
+      cells.ratio = RatioText(c.ratio);
+    }
+    return cells;
+  };
+  if (Present().expansion) groups[1] = stored(r.expansion[e]);
+  if (Present().combined) groups[2] = stored(r.combined[e]);
+  return groups;
+}
+
 EndCells CellsOf(Layout layout, int row, int end) {
   const CodeStressRecord& r = Stresses().Record(row);
   const AnalysisElement& e = ElementOf(r);
@@ -160,6 +187,7 @@ EndCells CellsOf(Layout layout, int row, int end) {
     case Layout::Plain: cells.groups = PlainGroups(r, end); break;
     case Layout::Pipeline: cells.groups = PipelineGroups(r, end); break;
     case Layout::Clause: cells.groups = ClauseGroups(r, end); break;
+    case Layout::Bs806: cells.groups = Bs806Groups(r, end); break;
   }
   return cells;
 }
@@ -169,6 +197,7 @@ std::vector<bool> GroupsPresent(Layout layout) {
   const CategoryPresence& p = Present();
   switch (layout) {
     case Layout::Plain: return {p.sustained, p.expansion, p.occasional};
+    case Layout::Bs806: return {p.sustained, p.expansion, p.combined};
     case Layout::Pipeline: return {p.sustained, p.expansion, p.combined};
     case Layout::Clause:
       return {p.sustained, p.expansion, p.combined && p.expansion && p.sustained, FourthGroup() != Fourth::None};
@@ -544,7 +573,42 @@ void ClauseCsvHeading() {
   WriteCsvCells({"Node", UnitLabel(kUnitPressure), unit, unit, unit, unit, unit, unit});
 }
 
+void Bs806TextHeading() {
+  const std::string unit = StressUnit();
+  TitleLine();
+  ReportPutText("Press  ----Sustained-----  ----Expansion-----  --------Hot--------", 13);
+  ReportNewLine();
+  ReportPutCentred(UnitLabel(kUnitPressure), 12, 18);
+  ReportPutText("fc     max    fc/   fc     max    fc/   fc   Rupture fc/", 21);
+  ReportNewLine();
+  ReportPutText("Node", 7);
+  ReportPutText("Allow", 13);
+  for (const auto& [first, last] : {std::pair{19, 25}, {26, 32}, {39, 45}, {46, 52}, {59, 65}, {66, 72}})
+    ReportPutCentred(unit, first, last);
+  ReportPutText("max", 35);
+  ReportPutText("max", 55);
+  ReportPutText("Rupt.", 74);
+  ReportNewLine();
+  ReportRule();
+}
+
+void Bs806CsvHeading() {
+  const std::string unit = StressUnit();
+  TitleLine();
+  ReportRule();
+  ReportAppendLine(",Press,,Sustained,,,Expansion,,,Hot,,");
+  ReportNewLine();
+  ReportAppendLine(",Allow.,fc,max,fc/,fc,max,fc/,fc,Rupture,fc/");
+  ReportNewLine();
+  WriteCsvCells({"Node", UnitLabel(kUnitPressure), unit, unit, "max", unit, unit, "max", unit, unit, "Rupt."});
+}
+
 void WriteHeading(Layout layout) {
+  if (layout == Layout::Bs806) {
+    if (g_ReportToFile) Bs806CsvHeading();
+    else Bs806TextHeading();
+    return;
+  }
   if (g_ReportToFile) {
     TitleLine();
     ReportRule();
@@ -720,13 +784,15 @@ bool NothingToWrite() { return Stresses().cm == nullptr || Stresses().RecordCoun
 void WriteCodeComplianceCsv() {
   if (NothingToWrite()) return;
   const Layout layout = LayoutOf(Code());
-  WriteCsvCells({"Code compliance"});
-  ReportRule();
+  if (layout != Layout::Bs806) {
+    WriteCsvCells({"Code compliance"});
+    ReportRule();
+  }
   WriteHeading(layout);
   for (int row = 1; row <= Stresses().RecordCount(); ++row)
     for (int end = 0; end < 2; ++end) WriteCsvEnd(layout, CellsOf(layout, row, end));
   ReportRule();
-  WriteSupplements();
+  if (layout != Layout::Bs806) WriteSupplements();
 }
 
 void WriteCodeComplianceText() {
@@ -748,7 +814,7 @@ void WriteCodeComplianceText() {
     }
   }
   if (g_ReportLine != kReportBodyLine) ReportRule();
-  WriteSupplements();
+  if (layout != Layout::Bs806) WriteSupplements();
 }
 
 void PrintCodeCompliance() {

@@ -118,3 +118,29 @@ bool CurrentCaseBranchMoments(int element, int node, double& inPlane, double& ou
     return false;
   }
 }
+
+bool CurrentCaseBs806Stresses(int element, std::array<Bs806EndStress, 2>& stresses) {
+  CodeStressResults& r = TheCodeStresses();
+  stresses = {};
+  if (r.cm == nullptr || element < 1 || element > r.cm->ElementCount()) return false;
+  const CodeStressCase c{*r.cm, r.sifs, CurrentCaseForces(), CurrentResultCaseType()};
+  try {
+    stresses = ComputeBs806Stresses(c, element);
+    return true;
+  } catch (const std::string&) {
+    return false;
+  }
+}
+
+const std::vector<ElementFlexFactors>& CurrentCaseFlexibilityFactors() {
+  CodeStressResults& r = TheCodeStresses();
+  if (r.cm == nullptr) {
+    r.flexFactors.clear();
+    return r.flexFactors;
+  }
+  // Made afresh for the case each time: nothing carries over from the case
+  // shown before.
+  r.flexFactorsCaseType = CurrentResultCaseType();
+  r.flexFactors = ComputeAllElementFlexibilityFactors(*r.cm, r.flexFactorsCaseType);
+  return r.flexFactors;
+}

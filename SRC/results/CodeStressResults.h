@@ -5,6 +5,12 @@
 // end in the current case that the pipe forces table shows.
 #pragma once
 
+#include <array>
+#include <vector>
+
+#include "codes/Bs806Stress.h"
+#include "codes/FlexibilityFactors.h"
+
 struct Model;
 
 // The SIFs and the code stresses of the results just read (after the
@@ -22,3 +28,11 @@ bool CurrentCaseEndStress(int record, int end, bool b1b2, double& stress);
 // plane of the branch SIF, in the current result case; false (and the
 // message kept) when the plane cannot be found.
 bool CurrentCaseBranchMoments(int element, int node, double& inPlane, double& outPlane);
+
+// The BS 806 stresses of an element's two ends in the current result case;
+// false (nothing computed) outside results or when the element's branch
+// plane cannot be found.
+bool CurrentCaseBs806Stresses(int element, std::array<Bs806EndStress, 2>& stresses);
+// The flexibility factors of every analysis element in the current result
+// case, computed afresh for it (the pipe forces table's FFi, FFo, FFt).
+const std::vector<ElementFlexFactors>& CurrentCaseFlexibilityFactors();

@@ -20,6 +20,7 @@
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "results/CodeStressResults.h"
+#include "results/Bs806ForceReport.h"
 #include "results/ElementForceValues.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
@@ -30,7 +31,6 @@
 #include "results/ResultsFile.h"
 #include "results/TextMeasure.h"
 #include "shell/NumberText.h"
-#include "shell/StandIn.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
 #include "shell/Units.h"
@@ -65,6 +65,7 @@ Shape ShapeOf(PipeForcesMember member) {
   switch (member) {
     case PipeForcesMember::FlexibilityFactor: return {14, 3};
     case PipeForcesMember::VonMises: return {12, 3};
+    case PipeForcesMember::Bs806: return {11, 2};
     default: return {10, 2};
   }
 }
@@ -96,14 +97,18 @@ class PipeForcesTableWindow : public ResultTableWindow {
   bool StressShown() const { return !stressHeading.empty() && TheCodeStresses().cm != nullptr; }
 
   std::string Title() const {
+    if (member == PipeForcesMember::Bs806 && !g_ShowGlobalForces) return "Pipe Forces in Local Coordinates";
     return std::string("Pipe forces in ") + (g_ShowGlobalForces ? "global" : "local") + " coordinates";
   }
 
   void Load() {
     LoadCaseElementForces();
-    stressHeading = PipeForcesStressHeading();
+    stressHeading = member == PipeForcesMember::Bs806 ? std::string() : PipeForcesStressHeading();
     b1b2 = member == PipeForcesMember::Plain && PipeForcesShowB1B2();
     cachedElement_ = 0;
+    bs806Element_ = 0;
+    // The flexibility factors are those of the case shown, made for it.
+    if (member == PipeForcesMember::FlexibilityFactor) flexFactors_ = CurrentCaseFlexibilityFactors();
     ShowResultsTitle(Title());
   }
   void Reload() override {
@@ -134,13 +139,15 @@ class PipeForcesTableWindow : public ResultTableWindow {
           w[6] += outplane - (w[6] + w[7]);
           w[8] = w[6];
         }
-        // The flexibility factors come with the force tables' factors.
-        STAND_IN("the element flexibility factors FFi, FFo and FFt of the force tables");
-        w[11] = w[12] = w[13] = 0;
         if (!StressShown()) w[14] = 0;
         break;
       }
       case PipeForcesMember::VonMises: SpreadMaxWidth(w, 2, 7); break;
+      case PipeForcesMember::Bs806:
+        SpreadMaxWidth(w, 2, 4);
+        EqualizePairWidth(w, 5, 8);
+        EqualizePairWidth(w, 9, 11);
+        break;
       default:
         SpreadMaxWidth(w, 2, 7);
         if (b1b2)
@@ -177,6 +184,7 @@ class PipeForcesTableWindow : public ResultTableWindow {
     switch (member) {
       case PipeForcesMember::FlexibilityFactor: return FlexibilityHeading(column, line);
       case PipeForcesMember::VonMises: return VonMisesHeading(column, line);
+      case PipeForcesMember::Bs806: return Bs806Heading(column, line);
       default: return PlainHeading(column, line);
     }
   }
@@ -197,6 +205,7 @@ class PipeForcesTableWindow : public ResultTableWindow {
     switch (member) {
       case PipeForcesMember::FlexibilityFactor: return FlexibilityCell(row, e, record, column, line);
       case PipeForcesMember::VonMises: return VonMisesCell(row, e, record, column, line);
+      case PipeForcesMember::Bs806: return Bs806Cell(e, column, line);
       default: return PlainCell(row, e, record, column, line);
     }
   }
@@ -341,7 +350,47 @@ class PipeForcesTableWindow : public ResultTableWindow {
       }
       case 8: return s != nullptr ? FormatSif(s->inPlane) : "";
       case 10: return s != nullptr ? FormatSif(s->outPlane) : "";
+      case 11: case 12: case 13: return FactorCell(e, column);
       case 14: return StressCell(row, line);
+      default: return {};
+    }
+  }
+  std::string FactorCell(int e, int column) const {
+    if (e < 1 || e >= static_cast<int>(flexFactors_.size())) return {};
+    const ElementFlexFactors& k = flexFactors_[static_cast<std::size_t>(e)];
+    const double value = column == 11 ? k.inPlane : column == 12 ? k.outPlane : k.torsion;
+    if (!std::isfinite(value)) return kNotFiniteText;
+    return FormatFixedWidth(value, 6, 2);
+  }
+  std::string Bs806Heading(int column, int line) const {
+    static const char* const first[] = {"", "Node", "Mi", "Mo", "Mt", "FTi", "FTo", "FLi", "FLo", "F,fB", "fs", "fc"};
+    static const char* const second[] = {"", "", "", "", "", "Br.J", "m", "Bi", "Bo", "", "", ""};
+    if (column < 1 || column > 11) return {};
+    if (line == 0) return first[column];
+    if (column >= 2 && column <= 4) return UnitLabel(kUnitMoment);
+    if (column >= 9) return UnitLabel(kUnitStress);
+    return second[column];
+  }
+  std::string Bs806Cell(int e, int column, int line) {
+    if (bs806Element_ != e || bs806Case_ != g_ResultCase) {
+      bs806Valid_ = CurrentCaseBs806Stresses(e, bs806_);
+      bs806Element_ = e;
+      bs806Case_ = g_ResultCase;
+    }
+    if (!bs806Valid_) return column >= 9 ? kNotFiniteText : "";
+    const Bs806EndStress& s = bs806_[static_cast<std::size_t>(line)];
+    auto factor = [](double value) { return std::string(FormatFixedWidth(value, 6, 2)); };
+    switch (column) {
+      case 2: return MomentText(s.Ma);
+      case 3: return MomentText(s.Mb);
+      case 4: return MomentText(s.Mt);
+      case 5: return s.branch ? "Br.J" : s.bend ? factor(s.ca) : "";
+      case 6: return s.branch ? factor(s.m) : s.bend ? factor(s.cb) : "";
+      case 7: return s.branch ? factor(s.ii) : s.bend ? factor(s.la) : "";
+      case 8: return s.branch ? factor(s.io) : s.bend ? factor(s.lb) : "";
+      case 9: return StressText(s.sigma);
+      case 10: return StressText(s.tau);
+      case 11: return StressText(s.S);
       default: return {};
     }
   }
@@ -376,6 +425,10 @@ class PipeForcesTableWindow : public ResultTableWindow {
   int cachedElement_ = 0;
   int cachedCase_ = 0;
   std::array<double, 12> global_{};
+  std::vector<ElementFlexFactors> flexFactors_;
+  std::array<Bs806EndStress, 2> bs806_{};
+  int bs806Element_ = 0, bs806Case_ = 0;
+  bool bs806Valid_ = false;
 };
 
 PipeForcesTableWindow& TheTable() {
@@ -458,6 +511,11 @@ void PipeForcesTableWindow::WriteText() {
                     "Pipe forces in " + Axes() + " coordinates: " + CurrentCaseTitle(), rows);
     return;
   }
+  // BS 806 has its own report layout of the local forces.
+  if (member == PipeForcesMember::Bs806 && !g_ShowGlobalForces) {
+    WriteBs806PipeForcesLocal();
+    return;
+  }
   WriteForcesReport(*this, rows);
 }
 
@@ -495,11 +553,6 @@ void OpenPipeForcesTable() {
   EnterForceKind(OpenPipeForcesTable);
   PipeForcesTableWindow& table = TheTable();
   table.member = ChosenPipeForcesMember();
-  if (table.member == PipeForcesMember::Bs806) {
-    // BS 806 results are refused when they are opened until its stresses exist.
-    STAND_IN("the BS 806 pipe forces table");
-    table.member = PipeForcesMember::Plain;
-  }
   const Shape shape = ShapeOf(table.member);
   table.gapAfterHeading1 = shape.headingLines == 3;
   if (!BindResultsTable(table, shape.columns, shape.headingLines)) return;

@@ -2,6 +2,7 @@
 #include "results/ResultChooser.h"
 
 #include "codes/CodeStressDriver.h"
+#include "results/BranchConnectionTable.h"
 #include "model/Model.h"
 #include "results/CodeComplianceTable.h"
 #include "results/CodeStressResults.h"
@@ -35,7 +36,7 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (branch connection stresses, the hanger, "
+      "the result tables of later work (the hanger, "
       "flange and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
       "results, accelerations, time history): the chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
@@ -48,6 +49,8 @@ void BuildResultChooserList(const Model& /*model*/) {
   // Without a piping code the results hold no category to comply with.
   if (TheResultCases().flags.codeStress && CodeStressesAvailable() && !TheCodeStresses().stressOnly)
     list.push_back({"&Code compliance", OpenCodeComplianceTable});
+  if (TheResultCases().flags.branchConnection && BranchConnectionStressesOffered())
+    list.push_back({"&Branch conn stresses", OpenBranchConnectionStressesTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});

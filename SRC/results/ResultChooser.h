@@ -5,8 +5,8 @@
 // drives Next and Previous Result (Tab and Shift+Tab).
 //
 // An entry is offered only when its table exists and has something to show:
-// the tables that later work builds (branch connection stresses, reports,
-// modal and dynamic results) are not offered yet, and "&Support loads" and "&Element forces"
+// the tables that later work builds (reports, modal and dynamic results)
+// are not offered yet, and "&Support loads" and "&Element forces"
 // are offered only when a support kind or a force kind is, so no entry
 // opens nothing. The template for n entries is "RESULTS3_DIALOG" to
 // "RESULTS18_DIALOG"; the last holds a radio for every entry the list can

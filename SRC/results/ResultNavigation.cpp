@@ -167,8 +167,8 @@ void ShowResultsButtons(const std::vector<int>& ids, bool shown) {
 
 void SetGlobalLocalImage(bool local) { SendToolbars(TB_CHANGEBITMAP, kGlobalLocalCommand, local ? kImageLocal : kImageGlobal); }
 
-void AddLoadCaseMenu() {
-  if (TheResultCases().count <= 1) return;
+void AddLoadCaseMenu(int cases) {
+  if ((cases < 0 ? TheResultCases().count : cases) <= 1) return;
   InsertBeforeResults(kLoadCasesCommand, "&Load Cases...");
   InsertBeforeResults(kNextCaseCommand, "Next load case\tRight Arrow");
   InsertBeforeResults(kPreviousCaseCommand, "Previous load case\tLeft Arrow");

@@ -64,7 +64,9 @@ extern bool g_ShowGlobalForces;
 void ShowResultsButtons(const std::vector<int>& ids, bool shown);
 // Image 24 (local) or 25 (global) on button 288 of both toolbars.
 void SetGlobalLocalImage(bool local);
-void AddLoadCaseMenu();
+// The load-case items when there are two or more cases: the result cases,
+// or the `cases` of a table that steps through its own list.
+void AddLoadCaseMenu(int cases = -1);
 void RemoveLoadCaseMenu();
 // The support items when `multiple`; the load-case items when `withCases`.
 void AddSupportNavigationMenu(bool multiple, bool withCases = true);

@@ -16,6 +16,7 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/LoadCaseChooser.h"
@@ -131,7 +132,10 @@ void ResultsCommand(HWND window, int command) {
     case 227: PreviousResultTable(); return;
     case 228: CaseKey(VK_RIGHT); return;
     case 229: CaseKey(VK_LEFT); return;
-    case 231: ChooseResultLoadCases(window); return;
+    case 231:
+      if (Current(OpenBranchConnectionStressesTable)) ChooseBranchConnectionCase(window);
+      else ChooseResultLoadCases(window);
+      return;
     case 253:
     case 254:
       if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ResultsFrame());

@@ -12,6 +12,7 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
@@ -272,6 +273,7 @@ void RegisterResultsWindowClass() {
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
   RegisterCodeComplianceTable();
+  RegisterBranchConnectionStressesTable();
   RegisterSortedStressesTable();
   RegisterSupportResultTables();
   FrameCreate(ResultsFrame(), "QuorvelResults", "Quorvel", ResultsWindowProc, "RESULTS_MENU", nullptr,

@@ -19,8 +19,8 @@
 #include "results/ResultNavigation.h"
 #include "results/ResultPrint.h"
 #include "results/ResultViewItems.h"
+#include "results/SortedStressReport.h"
 #include "shell/NumberText.h"
-#include "shell/StandIn.h"
 #include "shell/TablePrint.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
@@ -275,9 +275,7 @@ std::string TableTitle() {
 void SortedStressesTableWindow::WriteText() {
   const int rows = Stresses().sorted.rowCount;
   if (g_ReportFileOpen) {
-    STAND_IN("the text and comma-separated sorted-stress reports");
-    ReportAppendLine("Sorted stresses: the text and comma-separated forms are not available yet.");
-    ReportNewLine();
+    SortedStressesText();
     return;
   }
   if (rows == 0) return;

@@ -12,8 +12,8 @@
 // graphics highlight its node. Left and Right (or a click) change it; the
 // allowable columns hide and show together ("Hide &Allowables", command
 // 374). Ratios above 1.0 and their stresses are red on screen and marked
-// on paper. The text and comma-separated reports of the table come with
-// the sorted-stress reports.
+// on paper. The text and comma-separated reports of the table are the
+// sorted-stress reports (SortedStressReport.h).
 #pragma once
 
 #include <string>

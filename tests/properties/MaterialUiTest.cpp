@@ -2,7 +2,7 @@
 // through the program's commands: every check's message with the dialog
 // kept open, a rename confirmed across the rows, the table against
 // temperature typed in the properties dialog and stored sorted, the
-// library's refusal, and the list's type column, in-use refusal, new row
+// library's open dialog cancelled, and the list's type column, in-use refusal, new row
 // without properties, copy and paste (undoable), and its export.
 #include "PropertyUiTesting.h"
 
@@ -52,11 +52,10 @@ TEST_F(MaterialUiTest, DialogChecksEveryFieldThenRenamesAndStores) {
     ExpectRefusal(dialog, "Yield strength =  X  is invalid");
     SetDlgItemText(dialog, 1307, "35000");
     SetDlgItemText(dialog, 1303, "0.283");
-    // The library comes later and says so.
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND box) {
-      EXPECT_EQ(LinesOfDialog(box).at(0), "The material library is not available yet:");
-      SendMessage(box, WM_COMMAND, IDOK, 0);
-    });
+    // Without a library loaded "&Library" asks for one; cancelled, nothing
+    // changes.
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Open Material Library",
+                          [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND box) {
       EXPECT_EQ(LinesOfDialog(box).at(1), "from  \"CS\"  to  \"A106\" ?");
       SendMessage(box, WM_COMMAND, IDOK, 0);
@@ -183,6 +182,63 @@ TEST_F(MaterialUiTest, MaterialsListEditsTypesRefusesInUseAndAddsRows) {
   table.currentRow = 2;
   table.DeleteRow();
   EXPECT_EQ(model.materials.count, 1);
+}
+
+TEST_F(MaterialUiTest, TheTypeChooserSelectsTheRecordsTypeOrNothing) {
+  Model& model = TheModel();
+  model.materials[1].description = "Steel";
+  SetMaterialType(model.materials[1], "FR");
+  SendMessage(ListFrame().window, WM_COMMAND, 188, 0);
+  platform::RunUntilIdle();
+  MaterialsTable& table = TheMaterialsTable();
+  ASSERT_EQ(CurrentListOpener(), &OpenMaterialsTable);
+  TableGoTo(table, 1);
+  const auto selection = [](HWND dialog) {
+    return static_cast<int>(SendMessage(GetDlgItem(dialog, 1701), LB_GETCURSEL, 0, 0));
+  };
+
+  // The record's type is selected; a double-click on another stores it.
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL_TYPES_DIALOG", [&](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Material Types");
+    HWND list = GetDlgItem(dialog, 1701);
+    EXPECT_EQ(SendMessage(list, LB_GETCOUNT, 0, 0), 12);
+    EXPECT_EQ(selection(dialog), FindMaterialTypeIndex("FR"));
+    SendMessage(list, LB_SETCURSEL, 11, 0);
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1701, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+  });
+  table.CellContextMenu(3);
+  platform::CheckModalScript();
+  EXPECT_EQ(model.materials[1].type, "CI");
+  EXPECT_EQ(model.materials[1].isFrp, 0);
+
+  // A type text that is no known code (as an old file may hold) selects
+  // nothing, and OK without a choice keeps it; Cancel keeps it too.
+  model.materials[1].type = "ZZ";
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL_TYPES_DIALOG", [&](HWND dialog) {
+    EXPECT_EQ(selection(dialog), LB_ERR);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  table.CellContextMenu(3);
+  platform::CheckModalScript();
+  EXPECT_EQ(model.materials[1].type, "ZZ");
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL_TYPES_DIALOG", [&](HWND dialog) {
+    SendMessage(GetDlgItem(dialog, 1701), LB_SETCURSEL, 1, 0);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  table.CellContextMenu(3);
+  platform::CheckModalScript();
+  EXPECT_EQ(model.materials[1].type, "ZZ");
+
+  // The empty type is entry 0, selected for a record without a type.
+  SetMaterialType(model.materials[1], "");
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL_TYPES_DIALOG", [&](HWND dialog) {
+    EXPECT_EQ(selection(dialog), 0);
+    SendMessage(GetDlgItem(dialog, 1701), LB_SETCURSEL, 1, 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  table.CellContextMenu(3);
+  platform::CheckModalScript();
+  EXPECT_EQ(model.materials[1].type, "AL");
 }
 
 TEST_F(MaterialUiTest, CopyAndPasteOfValuesIsAnUndoableEdit) {

@@ -4,8 +4,7 @@
 // shown again from the View menu and the table's popup, the sorted blocks
 // worst first with the nodes never reached last, the allowable columns and
 // the operating block on request, printing through the print sheet, and
-// the models whose checks come later refused with their own message while
-// the model stays editable.
+// the BS 806 and Class 2 branch connection models opening their results.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -59,16 +58,6 @@ class CodeComplianceTableTest : public CodeResultsFixture {
       for (int x = left; x < right; ++x)
         if (IsRed(platform::GetWindowPixel(table.Window(), x, y))) return true;
     return false;
-  }
-  static std::vector<std::string> Refusal(const std::string& templateName) {
-    std::vector<std::string> lines;
-    platform::ExpectModal(platform::ModalKind::Dialog, templateName, [&lines](HWND dialog) {
-      lines = LinesOfDialog(dialog);
-      SendMessage(dialog, WM_COMMAND, IDOK, 0);
-    });
-    OpenResults();
-    platform::CheckModalScript();
-    return lines;
   }
 };
 
@@ -255,14 +244,20 @@ TEST_F(CodeComplianceTableTest, TheTablePrintsOnThePrinterThroughThePrintSheet) 
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
 }
 
-TEST_F(CodeComplianceTableTest, ModelsWhoseChecksComeLaterAreRefusedAndStayEditable) {
-  // BS 806.
+TEST_F(CodeComplianceTableTest, Bs806AndClass2BranchConnectionModelsOpenTheirResults) {
+  // BS 806: its own stresses, table and report.
   BuildFrame(12);
-  EXPECT_EQ(Refusal("MESSAGE1_DIALOG"), (std::vector<std::string>{"BS 806 code stresses are not available yet."}));
-  EXPECT_FALSE(InResultsMode());
-  EXPECT_FALSE(TableResultsShown());
-  EXPECT_EQ(TheCodeStresses().RecordCount(), 0);
-  // ASME Class 2 with a tee entered as a Branch SIF row.
+  std::vector<std::string> names = OpenChoosing("&Code compliance");
+  ASSERT_TRUE(InResultsMode());
+  ASSERT_GE(names.size(), 2u);
+  EXPECT_EQ(names[0], "&Sorted stresses");
+  EXPECT_EQ(names[1], "&Code compliance");
+  EXPECT_EQ(TheCodeStresses().RecordCount(), 2);
+  EXPECT_EQ(Shown().HeadingText(3, 1), "fc");
+  EXPECT_EQ(Shown().HeadingText(4, 1), "max");
+  LeaveResultsMode();
+  // ASME Class 2 with a tee entered as a Branch SIF row: its branch
+  // connection stresses are offered beside the compliance table.
   Model& model = StartLine(10, 0.0, 150.0);
   analysis_testing::PipeRow(model, 10, ElementType::From, 0.0f);
   PutItem(model, 1, DataType::Anchor);
@@ -272,9 +267,10 @@ TEST_F(CodeComplianceTableTest, ModelsWhoseChecksComeLaterAreRefusedAndStayEdita
   analysis_testing::PipeRow(model, 20, ElementType::From, 0.0f);
   analysis_testing::PipeRow(model, 25, ElementType::Pipe, 0.0f, 40.0f);
   Finish(model, {1});
-  EXPECT_EQ(Refusal("MESSAGE1_DIALOG"),
-            (std::vector<std::string>{"Branch connection stresses of the ASME Class 2 and 3 codes are not available yet."}));
-  EXPECT_FALSE(InResultsMode());
+  names = OpenChoosing("&Branch conn stresses");
+  ASSERT_TRUE(InResultsMode());
+  ASSERT_GE(names.size(), 3u);
+  EXPECT_EQ(names[2], "&Branch conn stresses");
   EXPECT_FALSE(TheModel().modified);
   EXPECT_EQ(TheModel().options.PipingCode, 10);
 }

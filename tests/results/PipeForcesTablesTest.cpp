@@ -10,6 +10,7 @@
 
 #include <cmath>
 
+#include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "model/LcsTriad.h"
 #include "results/CodeResultsTesting.h"
@@ -88,8 +89,11 @@ TEST_F(PipeForcesTablesTest, AWeldingTeeGivesItsCodesSifsToEveryEndAtItsNode) {
       }
       for (const auto& [row, line] : away) EXPECT_EQ(table.CellText(row, 10, line), "") << row;
       EXPECT_EQ(table.HeadingText(14, 1), "SL");
-      // The flexibility factors come with their own work: no room yet.
-      EXPECT_EQ(table.widths[11], 0);
+      // A straight pipe's flexibility factors are 1.0 on both lines (B31.3
+      // takes no B31J branch factors without the option).
+      EXPECT_GT(table.widths[11], 0);
+      for (int column : {11, 12, 13})
+        for (int line : {0, 1}) EXPECT_EQ(table.CellText(run1, column, line), "1.00") << column;
     }
     // The stress column is the case's sustained stress of each end.
     const int stressColumn = code == 1 ? 10 : 14;
@@ -159,6 +163,45 @@ TEST_F(PipeForcesTablesTest, F7SwitchesTheAxesAndTheLocalAxesDisplayGoesWithTheL
   ResultsCommandNow(288);
   EXPECT_FALSE(g_ShowGlobalForces);
   EXPECT_EQ(Shown().columnCount, 10);
+}
+
+}  // namespace
+
+namespace {
+
+// A B31.3 bend of the 4.5 x 0.237 in pipe at radius 6.75 in, no pressure:
+// r = (4.5 - 0.237) / 2, h = t R / r^2, FFi = FFo = 1.65 / h = 4.686 on
+// both lines of the bend, FFt 1.00; the straight pipes 1.00 throughout.
+TEST_F(PipeForcesTablesTest, TheBendsFlexibilityFactorsShowInTheForcesTable) {
+  using namespace analysis_testing;
+  Model& model = StartLine(3, 0.0, 0.0);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 100.0f);
+  PipeRow(model, 30, ElementType::Bend, 100.0f);
+  auto& bend = static_cast<Bend&>(*model.row(3).element);
+  bend.radiusType = kBendRadiusUser;
+  bend.radius = 6.75f;
+  PipeRow(model, 40, ElementType::Pipe, 0.0f, 0.0f, 100.0f);
+  PutItem(model, 4, DataType::Anchor);
+  Finish(model, {1});
+  OpenChoosing("&Element forces");
+  ASSERT_TRUE(InResultsMode());
+  ResultTableWindow& table = Shown();
+  ASSERT_EQ(&table, &PipeForcesTable());
+  EXPECT_EQ(table.HeadingText(11, 1), "FFi");
+  const double r = (kOd - kWall) / 2.0, k = 1.65 / (kWall * 6.75 / (r * r));
+  int bends = 0;
+  for (int row = 1; row <= table.rowCount; ++row) {
+    const bool isBend = Number(table.CellText(row, 11, 0)) > 1.5;
+    bends += isBend ? 1 : 0;
+    for (int line : {0, 1}) {
+      EXPECT_NEAR(Number(table.CellText(row, 11, line)), isBend ? k : 1.0, 0.006) << row;
+      EXPECT_NEAR(Number(table.CellText(row, 12, line)), isBend ? k : 1.0, 0.006) << row;
+      EXPECT_EQ(table.CellText(row, 13, line), "1.00") << row;
+    }
+  }
+  EXPECT_EQ(bends, 1);
 }
 
 }  // namespace
