@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -99,16 +98,20 @@ class Refinement {
     if (model_.nodes.count + 2 > kMaxNodes) throw RefineStop{NodeLimitMessage()};
     if (S < 1) throw RefineStop{"New node number > 99999"};
     refined = true;
-    taken_.insert(S);
+    Take(S);
     SplitRow(model_, row, f, S);
   }
   // The next free number after `after`: free in the node table and not
-  // given to a piece planned in this pass.
-  std::int32_t Next(std::int32_t after) const {
-    const std::int32_t step = model_.nodeIncrement > 0 ? model_.nodeIncrement : 1;
-    std::int32_t next = NextNodeNumber(model_.nodes, after, step);
-    while (next != 0 && taken_.count(next) != 0) next = NextNodeNumber(model_.nodes, next, step);
-    return next;
+  // given to a piece already.
+  std::int32_t Next(std::int32_t after) {
+    if (usedStale_) {
+      used_ = UsedNodeNumbers(model_.nodes);
+      usedStale_ = false;
+    }
+    return NextFreeNodeNumber(used_, after, model_.nodeIncrement > 0 ? model_.nodeIncrement : 1);
+  }
+  void Take(std::int32_t S) {
+    if (S >= 1 && S < static_cast<std::int32_t>(used_.size())) used_[static_cast<std::size_t>(S)] = true;
   }
 
   // While a pass is planned, the pieces of each row are kept and the rows
@@ -136,7 +139,7 @@ class Refinement {
     // From the last row up, so the rows above keep their places.
     for (std::size_t i = keep; i-- > 0;) InsertSplitPieces(model_, plans_[i].row, plans_[i].fractions, plans_[i].nodes);
     plans_.clear();
-    taken_.clear();
+    usedStale_ = true;
     if (keep > 0) {
       refined = true;
       RefreshAfterModelEdit(model_);
@@ -231,7 +234,7 @@ class Refinement {
         return;
       }
       if (S < 1) throw RefineStop{"New node number > 99999"};
-      owner_.taken_.insert(S);
+      owner_.Take(S);
       plan_.fractions.push_back(f);
       plan_.nodes.push_back(S);
     }
@@ -247,7 +250,8 @@ class Refinement {
 
   Model& model_;
   std::vector<Plan> plans_;
-  std::set<std::int32_t> taken_;
+  std::vector<bool> used_;
+  bool usedStale_ = true;
 };
 
 // Twice the outside diameter of the row's pipe; 0 without a section.
