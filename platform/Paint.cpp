@@ -199,7 +199,11 @@ void PresentDirtyWindows(ThreadQueue& queue) {
   HWND activate = nullptr;
   {
     std::lock_guard guard(TheCore().lock);
-    if (queue.active != queue.toldActive) {
+    // Each thread keeps an active window, but the screen has one focus: a
+    // thread whose active window another thread's activation has since
+    // replaced as the foreground keeps still, or it would take the focus
+    // back from the window the program moved on to.
+    if (queue.active != queue.toldActive && (queue.active == nullptr || queue.active == TheCore().foreground)) {
       queue.toldActive = queue.active;
       activate = queue.active;
     }

@@ -257,6 +257,27 @@ void PresenterClosed(HWND handle) { PostMessage(handle, WM_SYSCOMMAND, SC_CLOSE,
 
 namespace {
 
+// On the window's thread, when it gets to it: the window stops being active
+// unless the program has brought it to the foreground again by then.
+void DeactivateUnlessForeground(HWND window) {
+  RunOnOwnerThread(window, [window] {
+    if (GetActiveWindow() == window && GetForegroundWindow() != window) ActivateWindow(nullptr, WA_INACTIVE);
+  });
+}
+
+// Whether the screen's report that `handle` has the focus is older than an
+// activation the program made since and has not yet told the screen of (the
+// presenter hears of an activation once its thread runs out of work): a
+// report about a window the program has moved on from, or one it hid.
+bool OldFocusReport(HWND handle) {
+  Core& core = TheCore();
+  std::lock_guard guard(core.lock);
+  Window* window = Find(handle);
+  if (window == nullptr || !IsShownLocked(*window)) return true;
+  Window* foreground = core.foreground != nullptr ? Find(core.foreground) : nullptr;
+  return foreground != nullptr && foreground != window && foreground->queue->toldActive != foreground->handle;
+}
+
 // The window that takes the activation the screen gives `handle`: the window
 // itself, or, while a modal window it owns keeps it disabled, that modal
 // window (down the chain: a message box over a dialog over a frame). Null
@@ -279,6 +300,7 @@ HWND UsableWindowFor(HWND handle) {
 void PresenterActivated(HWND handle, bool active) {
   RunOnOwnerThread(handle, [handle, active] {
     if (active) {
+      if (OldFocusReport(handle)) return;
       HWND usable = UsableWindowFor(handle);
       if (usable == nullptr) return;
       ActivateWindow(usable, WA_ACTIVE);
@@ -457,15 +479,18 @@ BOOL SetForegroundWindow(HWND handle) {
     if (window == nullptr) return FALSE;
     top = TopLevelOf(window)->handle;
     previous = core.foreground;
+    core.foreground = top;
   }
   if (previous != nullptr && previous != top) {
     DWORD previousThread = GetWindowThreadProcessId(previous, nullptr);
     if (previousThread != 0 && previousThread != GetWindowThreadProcessId(top, nullptr))
-      RunOnOwnerThread(previous, [previous] {
-        if (GetActiveWindow() == previous) ActivateWindow(nullptr, WA_INACTIVE);
-      });
+      DeactivateUnlessForeground(previous);
   }
-  RunOnOwnerThread(top, [top] { ActivateWindow(top, WA_ACTIVE); });
+  // Another thread activates the window when it gets to it: by then the
+  // program may have brought a later window to the foreground, which stays.
+  RunOnOwnerThread(top, [top] {
+    if (GetForegroundWindow() == top) ActivateWindow(top, WA_ACTIVE);
+  });
   return TRUE;
 }
 

@@ -19,7 +19,9 @@
 // it take the focus instead of stacking it below. A dialog or message box
 // carries the dialog window type and is transient for its owner (for the
 // group when its owner is not shown), so it opens, and stays, above the
-// windows it belongs to.
+// windows it belongs to. The focus a manager gives a window because it has
+// just appeared is the manager's guess, late: when the program has chosen
+// another window meanwhile, that window takes the focus back (OnFocus).
 // System cursors are the server's cursor font; a cursor from the program's
 // resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
@@ -48,10 +50,12 @@
 #include <mutex>
 #include <thread>
 #include <unordered_map>
+#include <vector>
 
 #include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/Presenter.h"
+#include "platform/Window.h"
 #include "platform/Windows1252.h"
 #include "platform/X11Clipboard.h"
 
@@ -134,6 +138,22 @@ UINT VirtualKeyOf(KeySym keysym) {
   }
 }
 
+// The state bit that says a modifier key is held, or 0 for other keys.
+unsigned ModifierMask(KeySym keysym) {
+  switch (keysym) {
+    case XK_Shift_L: case XK_Shift_R: return ShiftMask;
+    case XK_Control_L: case XK_Control_R: return ControlMask;
+    case XK_Alt_L: case XK_Alt_R: case XK_Meta_L: case XK_Meta_R: return Mod1Mask;
+    case XK_ISO_Level3_Shift: return Mod5Mask;
+    default: return 0;
+  }
+}
+
+struct HeldModifier {
+  UINT key;       // the virtual key the program heard go down
+  unsigned mask;  // the state bit that says it is still held
+};
+
 [[noreturn]] void SetUpFailed(const char* reason) {
   std::fprintf(stderr, "Quorvel: %s\n", reason);
   std::exit(1);
@@ -149,6 +169,9 @@ struct XWindowState {
   unsigned long moveSerial = 0;  // the request of our last move or resize
   bool dialog = false;
   HWND owner = nullptr;
+  bool managed = false;    // a window manager frames it (not override-redirect)
+  bool viewable = false;   // the server has mapped it (the manager, when one runs)
+  bool appearing = false;  // mapped, and the manager has not focused it since
 };
 
 class X11Presenter final : public Presenter {
@@ -206,6 +229,9 @@ class X11Presenter final : public Presenter {
   void SetTitle(HWND window, const std::string& title);
   void Focus(HWND window);
   void SetFocusNow(const XWindowState& state);
+  void Raise(const XWindowState& state);
+  bool ManagersGuess(const XEvent& event);
+  void ReleaseLostModifiers(HWND window, unsigned state);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
   Cursor CursorFor(const std::shared_ptr<const CursorImage>& image);
@@ -249,6 +275,8 @@ class X11Presenter final : public Presenter {
   // server made before that request are old news (see OnFocus).
   HWND focusWanted_ = nullptr;
   unsigned long focusSerial_ = 0;
+  // Modifier keys the program has heard go down and not yet up.
+  std::vector<HeldModifier> heldModifiers_;
 };
 
 X11Presenter::X11Presenter() {
@@ -452,7 +480,8 @@ void X11Presenter::Create(HWND window, RECT rect, const std::string& title, cons
   XClassHint classHint{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, id, &classHint);
   if (!unmanaged) SetManagerHints(id, role.dialog);
-  windows_[window] = XWindowState{id, rect, false, nullptr, 0, role.dialog && !unmanaged, role.owner};
+  windows_[window] =
+      XWindowState{id, rect, false, nullptr, 0, role.dialog && !unmanaged, role.owner, !unmanaged};
   byId_[id] = window;
   SetTitle(window, title);
 }
@@ -493,9 +522,11 @@ void X11Presenter::Show(HWND window, bool shown) {
   state->shown = shown;
   if (shown) {
     if (state->dialog) SetTransientFor(*state);
+    state->appearing = state->managed;
     XMapRaised(display_, state->id);
     if (state->frame) Put(*state, 0, 0, state->frame->width, state->frame->height);
   } else {
+    state->viewable = state->appearing = false;
     XUnmapWindow(display_, state->id);
   }
 }
@@ -520,19 +551,36 @@ void X11Presenter::SetTitle(HWND window, const std::string& title) {
   XChangeProperty(display_, state->id, netWmName_, utf8String_, 8, PropModeReplace, bytes, length);
 }
 
-// The focus can go to a window only once the server has mapped it. Only
-// the latest request counts: one for a window still being mapped is dropped
-// when another window is given the focus meanwhile.
+// The focus can go to a window only once the server has mapped it (under a
+// manager, once the manager has). Only the latest request counts: one for a
+// window still being mapped is dropped when another window is given the
+// focus meanwhile.
 void X11Presenter::Focus(HWND window) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
-  if (!state->shown) {
+  // A thread tells of its activation once it runs out of work, and another
+  // thread may have brought its own window forward since: the screen
+  // follows the program's latest choice, which tells of itself in turn.
+  if (HWND foreground = GetForegroundWindow(); foreground != nullptr && foreground != window) return;
+  if (!state->shown || !state->viewable) {
     focusWanted_ = window;
     return;
   }
   focusWanted_ = nullptr;
-  XRaiseWindow(display_, state->id);
+  Raise(*state);
   SetFocusNow(*state);
+}
+
+// A window raised for the focus brings up the windows that own it first,
+// so that a dialog never stands in front of other windows while its owner
+// stays behind them (a message box over a dialog over a frame: all three).
+void X11Presenter::Raise(const XWindowState& state) {
+  const XWindowState* chain[8] = {&state};
+  int count = 1;
+  for (const XWindowState* owner = StateOf(state.owner); owner != nullptr && owner->shown && count < 8;
+       owner = StateOf(owner->owner))
+    chain[count++] = owner;
+  while (count > 0) XRaiseWindow(display_, chain[--count]->id);
 }
 
 void X11Presenter::SetFocusNow(const XWindowState& state) {
@@ -602,12 +650,46 @@ void X11Presenter::OnClientMessage(XEvent& event) {
 // reports a state that request has already replaced: passed on, it would
 // activate a window the layer has left since, the layer would ask for the
 // focus again, and two windows would take it from each other for ever.
+//
+// A manager gives a window of ours the focus when it appears, but it does so
+// in its own time, after the program may have chosen another window: a
+// window shown and then left for the next one, or one shown beside the
+// window the program keeps active. Such a focus is the manager's guess, not
+// the user's choice: the chosen window takes the focus back, and the program
+// hears of neither (the focus it loses just before is dropped too).
 void X11Presenter::OnFocus(XEvent& event) {
   if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
       event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior)
     return;
+  HWND window = HandleOf(event.xfocus.window);
+  const bool guess = event.type == FocusIn && ManagersGuess(event);
+  if (XWindowState* state = StateOf(window); state != nullptr && event.type == FocusIn) state->appearing = false;
   if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) return;
-  if (HWND window = HandleOf(event.xfocus.window)) PresenterActivated(window, event.type == FocusIn);
+  if (guess) {
+    Focus(GetForegroundWindow());
+    return;
+  }
+  if (event.type == FocusOut && XEventsQueued(display_, QueuedAfterReading) > 0) {
+    XEvent next;
+    XPeekEvent(display_, &next);
+    if (next.type == FocusIn && ManagersGuess(next)) return;
+  }
+  if (window != nullptr) PresenterActivated(window, event.type == FocusIn);
+}
+
+// Whether a focus-in event is the manager's focus on a window of ours that
+// has just appeared while the program has brought another, shown window to
+// the foreground (its latest choice, which the presenter may not have heard
+// of yet).
+bool X11Presenter::ManagersGuess(const XEvent& event) {
+  if (event.xfocus.mode != NotifyNormal && event.xfocus.mode != NotifyWhileGrabbed) return false;
+  if (event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior) return false;
+  HWND window = HandleOf(event.xfocus.window);
+  const XWindowState* state = StateOf(window);
+  if (state == nullptr || !state->appearing) return false;
+  HWND chosen = GetForegroundWindow();
+  const XWindowState* chosenState = chosen != window ? StateOf(chosen) : nullptr;
+  return chosenState != nullptr && chosenState->shown;
 }
 
 void X11Presenter::OnKey(XEvent& event) {
@@ -616,7 +698,9 @@ void X11Presenter::OnKey(XEvent& event) {
   char text[8] = {};
   KeySym keysym = NoSymbol;
   int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
-  UINT key = VirtualKeyOf(XLookupKeysym(&event.xkey, 0));
+  const KeySym unshifted = XLookupKeysym(&event.xkey, 0);
+  UINT key = VirtualKeyOf(unshifted);
+  ReleaseLostModifiers(window, event.xkey.state);
   BYTE character = 0;
   bool unmappable = false;
   if (length == 1) {
@@ -627,7 +711,27 @@ void X11Presenter::OnKey(XEvent& event) {
   }
   bool down = event.type == KeyPress;
   if (key == 0 && character == 0 && !unmappable) return;
+  if (unsigned mask = ModifierMask(unshifted)) {
+    std::erase_if(heldModifiers_, [key](const HeldModifier& held) { return held.key == key; });
+    if (down) heldModifiers_.push_back(HeldModifier{key, mask});
+  }
   PresenterKey(window, key, down, down ? character : 0, down && unmappable);
+}
+
+// A window manager that takes a key combination for itself (Alt+F4 closing
+// a window) also takes the release of its modifier, which the program then
+// believes held: every later key would come with it. A key event's state
+// tells which modifiers are really down; one the program believes down
+// that is not goes up first.
+void X11Presenter::ReleaseLostModifiers(HWND window, unsigned state) {
+  for (auto held = heldModifiers_.begin(); held != heldModifiers_.end();) {
+    if ((state & held->mask) != 0) {
+      ++held;
+      continue;
+    }
+    PresenterKey(window, held->key, false, 0, false);
+    held = heldModifiers_.erase(held);
+  }
 }
 
 void X11Presenter::OnButton(XEvent& event) {
@@ -656,8 +760,12 @@ void X11Presenter::OnMotion(XEvent& event) {
 void X11Presenter::OnMap(XEvent& event) {
   HWND window = HandleOf(event.xmap.window);
   XWindowState* state = StateOf(window);
-  if (state == nullptr || window != focusWanted_) return;
+  if (state == nullptr) return;
+  state->viewable = true;
+  if (window != focusWanted_) return;
   focusWanted_ = nullptr;
+  if (HWND foreground = GetForegroundWindow(); foreground != nullptr && foreground != window) return;
+  Raise(*state);
   SetFocusNow(*state);
 }
 

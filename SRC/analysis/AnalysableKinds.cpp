@@ -58,6 +58,11 @@ bool DataKindAnalysable(DataType type) {
     case DataType::None:
     case DataType::Anchor:
     case DataType::Restraint:
+    case DataType::SkewedRestraint:
+    case DataType::Guide:
+    case DataType::LimitStop:
+    case DataType::Snubber:
+    case DataType::GenericSupport:
     case DataType::Flange:
     case DataType::Spider:
     case DataType::JacketEndCap:
@@ -80,8 +85,7 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     for (int dynamic : kDynamicCases)
       if (type == dynamic) RefuseCase(type);
   }
-  STAND_IN("the soil springs of buried pipe and the nonlinear support iteration");
+  STAND_IN("the soil springs of buried pipe");
   if (ModelHasBuriedPipe(model))
     throw std::string("Buried pipe cannot be analysed yet.\nRemove the soil from the pipe sections to analyze this model.");
-  if (ModelIsNonlinear(model)) throw std::string("Nonlinear elements and supports cannot be analysed yet.");
 }

@@ -10,11 +10,13 @@
 #include "analysis/EndForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "analysis/NonlinearIteration.h"
 #include "analysis/Renumber.h"
 #include "analysis/StepResults.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "model/Nodes.h"
 #include "model/Regenerate.h"
 #include "platform/SiblingTemporary.h"
 #include "results/ResultsFile.h"
@@ -24,6 +26,9 @@
 #include "shell/NameTables.h"
 #include "shell/NumberFormat.h"
 #include "shell/StandIn.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
+#include "supports/SkewedRestraint.h"
 #include "supports/SupportLoads.h"
 
 namespace {
@@ -66,10 +71,11 @@ void ThrowIfWriteFailed(const BinaryFile& file, const std::string& path) {
 }
 
 // Assembles, factorises and solves the current step.
-void SolveStaticStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+void SolveStaticStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
+                     ElementAssemblyCache* cache = nullptr) {
   {
     PhaseClock clock(g_PhaseTimes.assembly);
-    AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress);
+    AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress, cache);
   }
   SolverStatus status;
   {
@@ -137,6 +143,16 @@ void CheckItemsOnThePipe(const Model& model) {
   }
 }
 
+// The connected node a row's support names (skewed restraint, guide, limit
+// stop); 0 for none.
+std::int32_t ConnectedNodeOfRow(const LayoutRow& layout) {
+  if (!layout.item || !layout.item->HasConnectedNode()) return 0;
+  if (const auto* stop = dynamic_cast<const LimitStop*>(layout.item.get())) return stop->connectedNode;
+  if (const auto* guide = dynamic_cast<const Guide*>(layout.item.get())) return guide->connectedNode;
+  if (const auto* skewed = dynamic_cast<const SkewedRestraint*>(layout.item.get())) return skewed->connectedNode;
+  return 0;
+}
+
 }  // namespace
 
 const AnalysisPhaseTimes& LastAnalysisPhaseTimes() { return g_PhaseTimes; }
@@ -149,6 +165,15 @@ bool ModelHasBuriedPipe(const Model& model) {
     if (section != 0 && !model.sections[section].soil.empty()) return true;
   }
   return false;
+}
+
+bool ElementsAreLinear(const Model& model) {
+  if (ModelHasBuriedPipe(model)) return false;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.element && layout.element->IsNonlinear()) return false;
+  }
+  return true;
 }
 
 bool ModelIsNonlinear(const Model& model) {
@@ -197,6 +222,14 @@ void RenumberAndAllocate(Model& model, const AnalysisElementList& elements, Anal
       SupportConnection support;
       support.dataType = static_cast<std::int32_t>(layout.dataType);
       support.node = layout.endNode;
+      // Skewed restraints, guides and limit stops may act between two nodes:
+      // both take part and their equations are coupled in the profile.
+      const std::int32_t connected = ConnectedNodeOfRow(layout);
+      if (connected != 0) {
+        support.connectedGiven = true;
+        support.connectedNumber = connected;
+        support.connectedNode = FindNodeIndex(model.nodes, connected);
+      }
       input.supports.push_back(support);
     }
     const RenumberResult result = RenumberNodesForBandwidth(input, progress);
@@ -211,6 +244,9 @@ void RenumberAndAllocate(Model& model, const AnalysisElementList& elements, Anal
     for (int e = 1; e <= elements.count; ++e)
       connections.push_back(ElementLocationVector(positions, elements[e].node1, elements[e].node2));
     for (const auto& [a, b] : elements.mergedNodes) connections.push_back(ElementLocationVector(positions, a, b));
+    for (const SupportConnection& support : input.supports)
+      if (support.connectedNode != 0)
+        connections.push_back(ElementLocationVector(positions, support.node, support.connectedNode));
     for (const JacketCoupling& tie : elements.jacketCouplings)
       connections.push_back(ElementLocationVector(positions, tie.core, tie.jacket));
     SkylineProfile profile = BuildSkylineProfile(result.equationCount, connections);
@@ -223,8 +259,8 @@ void ResetStepTable(Model& model) {
   ResetRunState();
   ClearCaseBlockPositions();
   g_AnalysisFlags.modelNonlinear = ModelIsNonlinear(model) ? 1 : 0;
-  // No analysable kind keeps a nonlinear state, and seismic anchor
-  // movements need the seismic cases, which are refused before a run.
+  // Seismic anchor movements need the seismic cases, which are refused
+  // before a run.
   g_AnalysisFlags.seismicAnchorMovements = 0;
   PrepareWindDirections(model.wind);
 }
@@ -279,7 +315,14 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
       return;
     }
   }
-  SolveStaticStep(model, elements, progress);
+  if (g_AnalysisFlags.modelNonlinear != 0 && !CaseIsModal() && !CaseIsRecalculatingHangerLoads()) {
+    // Elements whose own state changes between passes are assembled anew
+    // in each.
+    ElementAssemblyCache cache;
+    ElementAssemblyCache* kept = ElementsAreLinear(model) ? &cache : nullptr;
+    IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, kept); }, progress);
+  } else
+    SolveStaticStep(model, elements, progress);
   WriteStepOutput(model, elements, progress);
 }
 
@@ -299,6 +342,7 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
   if (model.path.empty()) throw std::string("The model must be saved before it is analyzed.");
   CheckModelAnalysable(model);
   g_PhaseTimes = AnalysisPhaseTimes{};
+  ClearUnconvergedCases();
   const std::string resultsPath = ResultsPathOf(model.path);
   platform::RemoveStaleTemporaries(resultsPath);
   platform::SiblingTemporary temporary(resultsPath, 0644);
@@ -318,6 +362,7 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
     GenerateElementsPhase(model, elements, progress);
     PrepareBranchFlexibilities(model, elements);
     RenumberAndAllocate(model, elements, progress);
+    PrepareSupportsForRun(model);
     RunStepLoop(model, elements, progress);
     ThrowIfWriteFailed(file, resultsPath);
   } catch (const std::string&) {

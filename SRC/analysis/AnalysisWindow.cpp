@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
+#include "analysis/NonlinearIteration.h"
 #include "analysis/ProgressWindow.h"
 #include "files/FileCommands.h"
 #include "model/AnalysisElements.h"
@@ -36,6 +37,8 @@ constexpr const char* kAborted = "Analysis aborted.";
 constexpr INT_PTR kRunFailed = 0;
 constexpr INT_PTR kRunDone = 1;
 constexpr INT_PTR kShowResults = 2;
+// A batch run whose nonlinear supports were accepted unconverged.
+constexpr INT_PTR kRunAccepted = 3;
 
 struct AnalysisWindowState {
   HWND dialog = nullptr;
@@ -113,6 +116,8 @@ void OnStartRun(HWND dialog) {
   UpdateWindow(areas);
   std::string failure;
   g_Window.running = true;
+  g_NonlinearAutoAccept = g_Window.batch;
+  g_NonlinearDialogOwner = dialog;
   try {
     WindowProgress progress(dialog);
     RunAnalysis(TheModel(), progress);
@@ -122,6 +127,8 @@ void OnStartRun(HWND dialog) {
     failure = "Not enough memory to analyze the model.";
   }
   g_Window.running = false;
+  g_NonlinearAutoAccept = false;
+  g_NonlinearDialogOwner = nullptr;
   KillTimer(dialog, kClockTimer);
   if (!failure.empty()) {
     // Abort was the user's own choice: nothing to tell.
@@ -129,8 +136,13 @@ void OnStartRun(HWND dialog) {
     EndDialog(dialog, kRunFailed);
     return;
   }
+  // Results accepted before the supports settled are written, but the run
+  // is no success: the warning names each such case, and a batch run ends
+  // as a failure.
+  const std::string unconverged = UnconvergedWarning(TheModel());
+  if (!unconverged.empty()) ShowWarningMessage(dialog, unconverged);
   if (g_Window.batch) {
-    EndDialog(dialog, kRunDone);
+    EndDialog(dialog, unconverged.empty() ? kRunDone : kRunAccepted);
     return;
   }
   AskToSeeResults(dialog);
@@ -207,5 +219,5 @@ bool AnalyzeModel(HWND owner, bool batch) {
   const INT_PTR result = DialogBoxParam(InstanceHandle, "ANALYZE_DIALOG", owner, AnalysisDialogProc, batch ? 1 : 0);
   // The results just written open through the one entry every road takes.
   if (result == kShowResults) OpenResults(batch);
-  return result != kRunFailed;
+  return result != kRunFailed && result != kRunAccepted;
 }

@@ -18,6 +18,10 @@
 #include "platform/Types.h"
 
 // The analysis of the open model, saved beforehand. True when the results
-// file was written. `batch`: started by a model batch file (no question).
+// file was written. `batch`: started by a model batch file (no question;
+// the nonlinear checkpoints accept without asking). Load cases accepted
+// before their nonlinear supports converged are named in a warning after
+// the run; a batch run with such cases answers false although its results
+// file is written, so that the batch road ends as a failure.
 bool AnalyzeModel(HWND owner, bool batch);
 

@@ -112,15 +112,26 @@ void AssembleMasses(const Model& model, AnalysisProgress& progress) {
 }
 
 void AssembleCurrentCase(const Model& model, const AnalysisElementList& elements, const LoadCaseStep& step,
-                         AnalysisProgress& progress) {
-  std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+                         AnalysisProgress& progress, ElementAssemblyCache* cache) {
   std::fill(g_MassVector.begin(), g_MassVector.end(), 0.0);
   // The hangers' loads of a step with its hanger-load flag come with the
   // hanger design; until then hanger rows are refused before a run, so the
   // flag finds no hanger to apply.
   (void)step;
-  ClearStiffnessMatrix();
-  AssembleElements(model, elements, progress);
+  if (cache != nullptr && cache->filled && cache->stiffness.size() == StiffnessValues.size() &&
+      cache->loads.size() == g_DisplacementVector.size()) {
+    std::copy(cache->stiffness.begin(), cache->stiffness.end(), StiffnessValues.begin());
+    std::copy(cache->loads.begin(), cache->loads.end(), g_DisplacementVector.begin());
+  } else {
+    std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+    ClearStiffnessMatrix();
+    AssembleElements(model, elements, progress);
+    if (cache != nullptr) {
+      cache->stiffness = StiffnessValues;
+      cache->loads = g_DisplacementVector;
+      cache->filled = true;
+    }
+  }
   AssembleSupports(model, progress);
   if (CaseIsModal()) {
     AssembleMasses(model, progress);

@@ -12,6 +12,8 @@
 // Item loops walk the layout rows in order and skip rows without an item.
 #pragma once
 
+#include <vector>
+
 #include "analysis/RunState.h"
 
 struct Model;
@@ -22,8 +24,20 @@ struct LoadCaseStep;
 // between the same direction of both nodes.
 constexpr double kRigidLinkStiffness = 1.0e12;
 
+// The elements' part of a step's system (their stiffness and the loads
+// they carry), kept by the nonlinear iteration: between its passes only the
+// supports change, so the elements are assembled in the first pass and
+// their part is copied back in the next ones. Only for models whose
+// elements are all linear.
+struct ElementAssemblyCache {
+  bool filled = false;
+  std::vector<double> stiffness, loads;
+};
+
+// With `cache`, the elements' part comes from it once filled, and fills it
+// otherwise.
 void AssembleCurrentCase(const Model& model, const AnalysisElementList& elements, const LoadCaseStep& step,
-                         AnalysisProgress& progress);
+                         AnalysisProgress& progress, ElementAssemblyCache* cache = nullptr);
 
 void ClearStiffnessMatrix();
 void AssembleElements(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);

@@ -89,7 +89,10 @@ void KindListTable::DefineColumns() {
   for (int column = 1; column <= columns && column < static_cast<int>(widths.size()); ++column) {
     int width = 0;
     for (int line = 0; line < listHeadingLines; ++line) width = std::max(width, ScreenTextWidth(dc, HeadingText(column, line)));
-    for (int row = 1; row <= count; ++row) width = std::max(width, ScreenTextWidth(dc, CellText(row, column, 0)));
+    // Every line of an entry: a list may give an entry several lines.
+    for (int row = 1; row <= count; ++row)
+      for (int line = 0; line < std::max(1, linesPerRow); ++line)
+        width = std::max(width, ScreenTextWidth(dc, CellText(row, column, line)));
     widths[static_cast<std::size_t>(column)] = width;
   }
 }
@@ -250,7 +253,9 @@ void KindListPrintTable::DefineColumns() {
   for (int column = 1; column <= list_.columns; ++column) {
     int width = 0;
     for (int line = 0; line < headingLines; ++line) width = std::max(width, TextWidth(list_.HeadingText(column, line)));
-    for (int row = 1; row <= count; ++row) width = std::max(width, TextWidth(list_.CellText(row, column, 0)));
+    for (int row = 1; row <= count; ++row)
+      for (int line = 0; line < std::max(1, list_.linesPerRow); ++line)
+        width = std::max(width, TextWidth(list_.CellText(row, column, line)));
     widths[static_cast<std::size_t>(column)] = width;
   }
 }

@@ -40,15 +40,31 @@
 #include "supports/AnchorList.h"
 #include "supports/RestraintDialog.h"
 #include "supports/RestraintList.h"
+#include "supports/GenericSupportDialog.h"
+#include "supports/GuideDialog.h"
+#include "supports/LimitStopDialog.h"
+#include "supports/OtherSupportLists.h"
+#include "supports/SkewedRestraintDialog.h"
+#include "supports/SnubberDialog.h"
 
 namespace {
 
-const std::array<DataKindModule, 4>& DataKinds() {
-  static const std::array<DataKindModule, 4> kinds = {{
+const std::array<DataKindModule, 9>& DataKinds() {
+  static const std::array<DataKindModule, 9> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
        OpenRestraintsList, RestraintsListTable, PrintRestraintsDetails},
+      {DataType::SkewedRestraint, "SKEWED_RESTRAINT_DIALOG", SkewedRestraintDialogProc, "&Skewed restraints",
+       SkewedRestraintsListOffered, OpenSkewedRestraintsList, SkewedRestraintsListTable, PrintSkewedRestraintsDetails},
+      {DataType::Guide, "GUIDE_DIALOG", GuideDialogProc, "&Guides", GuidesListOffered, OpenGuidesList, GuidesListTable,
+       PrintGuidesDetails},
+      {DataType::LimitStop, "LIMIT_STOP_DIALOG", LimitStopDialogProc, "&Limit stops", LimitStopsListOffered,
+       OpenLimitStopsList, LimitStopsListTable, PrintLimitStopsDetails},
+      {DataType::Snubber, "SNUBBER_DIALOG", SnubberDialogProc, "S&nubbers", SnubbersListOffered, OpenSnubbersList,
+       SnubbersListTable, PrintSnubbersDetails},
+      {DataType::GenericSupport, "GENERIC_SUPPORT_DIALOG", GenericSupportDialogProc, "Generic S&upports",
+       GenericSupportsListOffered, OpenGenericSupportsList, GenericSupportsListTable, PrintGenericSupportsDetails},
       // Spiders and jacket end caps share one list; they have no dialog.
       {DataType::Spider, nullptr, nullptr, "&Jacket connections", JacketConnectionsListOffered,
        OpenJacketConnectionsList, JacketConnectionsListTable, PrintJacketConnectionsDetails},

@@ -8,10 +8,11 @@
 // without error.
 //
 // Kinds: pipes, bends, From, Location and comment rows, anchors,
-// restraints, branch SIFs and the in-line kinds (valves, reducers, rigid and
-// elastic elements, cut pipes, miters, jacketed pipes and bends with their
-// spiders and end caps, hydrotest loads: BatchInlineKinds.h) are built; a
-// code or keyword of any other kind
+// restraints, skewed restraints, guides, limit stops, snubbers, branch SIFs
+// and the in-line kinds (valves, reducers, rigid and elastic elements, cut
+// pipes, miters, jacketed pipes and bends with their spiders and end caps,
+// hydrotest loads: BatchInlineKinds.h) are built; a code or keyword of any
+// other kind
 // is refused with the line's message (never passed over), until its kind
 // exists. A keyword that belongs to a built kind other than the row's is
 // read and checked and then has no effect.
@@ -102,6 +103,21 @@ struct BatchLayoutAttributes {
     return fixedByVector[static_cast<std::size_t>(axis)] || fixedByFlag[static_cast<std::size_t>(axis)];
   }
 
+  // Guides, limit stops, skewed restraints and snubbers: what their
+  // keywords give. A support stiffness (STIFF) not given leaves the kind's
+  // rigid stiffness; absent limits are -1.0e30 and +1.0e30.
+  bool guide = false;                   // G
+  bool limitStop = false;               // LS
+  bool snubber = false;                 // SNUBBER
+  float frictionCoefficient = 0.0f;     // MU
+  float supportStiffness = 0.0f;        // STIFF, lb/inch
+  bool supportStiffnessGiven = false;
+  float guideGap = 0.0f;                // GGAP, inch
+  float lowerLimit = -1.0e30f, upperLimit = 1.0e30f;  // LS, inch
+  float skewedStiffness = 0.0f;         // K, lb/inch
+  float skewedRotStiffness = 0.0f;      // KR, inch-pound per radian
+  std::array<float, 3> direction{};     // DV
+  NodeId connectedNode = 0;             // CNOD
   // The in-line kinds' values (BatchInlineKinds.h).
   BatchInlineAttributes inlineKinds;
 };
@@ -117,5 +133,7 @@ void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes
 bool HasUnclosedGroup(std::string_view field);
 // Once the model is made: refuses, with the line that gave it, the first
 // row that places a Location at a node the model does not have, an element
-// without length, or a branch SIF whose type the piping code does not know.
+// without length, a branch SIF whose type the piping code does not know, or
+// a support connected to a node the model does not have, to a bend's node
+// or to its own node (the rules of the supports' dialogs).
 void CheckBatchRows(const BatchReader& reader);

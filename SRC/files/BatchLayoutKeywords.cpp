@@ -1,10 +1,10 @@
 // The attribute keywords of LAYOUT lines (see BatchLayout.h): the list
 // reader with its continuation lines, the entry splitter, and one reader per
 // keyword of the built kinds (the model and pipe-load values, bends,
-// anchors, restraints, branch SIFs; the in-line kinds' are
-// BatchInlineKinds.cpp's). The keywords of kinds that are not
-// built yet are known by name and refused as not available; any other word
-// is an "Unknown comment".
+// anchors, restraints, branch SIFs, guides, limit stops, skewed restraints
+// and snubbers; the in-line kinds' are BatchInlineKinds.cpp's). The
+// keywords of kinds that are not built yet are known by name and refused as
+// not available; any other word is an "Unknown comment".
 #include <algorithm>
 #include <cmath>
 
@@ -258,6 +258,74 @@ void ReadRestraintDirection(BatchReader& reader, Attributes& a, const BatchEntry
   if (text.empty() || value != 0.0f) a.fixedByFlag[axis] = true;
 }
 
+// --- Guides, limit stops, skewed restraints, snubbers -----------------------------
+
+void ReadGuide(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  if (entry.hasValue) BatchLineError(reader, "Invalid guide: " + entry.entry);
+  a.guide = true;
+}
+
+void ReadFriction(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  a.frictionCoefficient = NonNegative(reader, entry.components[0], ParseReal, "Invalid friction coefficient (MU)");
+}
+
+// A support given STIFF=0 would hold nothing; a kind whose STIFF is left out
+// keeps its rigid stiffness.
+void ReadSupportStiffness(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  const std::string& text = entry.components[0];
+  if (text.empty()) BatchLineError(reader, "Stiffness (k) is not specified");
+  const float value = Value(reader, text, ParseStiffness, "Invalid stiffness");
+  if (value == 0.0f) BatchLineError(reader, "Invalid stiffness", text);
+  a.supportStiffness = value;
+  a.supportStiffnessGiven = true;
+}
+
+void ReadGuideGap(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  a.guideGap = NonNegative(reader, entry.components[0], ParseDisplacement, "Invalid gap");
+}
+
+// One limit: empty or NONE is none (the sentinel given).
+float Limit(const BatchReader& reader, const std::string& text, float none, const char* message) {
+  if (text.empty() || text == "NONE") return none;
+  return Value(reader, text, ParseDisplacement, message);
+}
+
+// A lower limit above the upper one leaves no position free, whatever the
+// values: a limit of 0 is refused like any other.
+void ReadLimitStop(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  if (!entry.directional) DirectionalFormError(reader, entry, "limit stop", "(-1.0,1.50)");
+  const float lower = Limit(reader, entry.components[0], -1.0e30f, "Invalid lower limit");
+  const float upper = Limit(reader, entry.components[1], 1.0e30f, "Invalid upper limit");
+  if (lower <= -5.0e29f && upper >= 5.0e29f) BatchLineError(reader, "No limits are specified\n");
+  if (lower > upper)
+    BatchLineError(reader,
+                   "Invalid limit stop: " + entry.entry + "\nUpper limit should be greater than the lower limit");
+  a.lowerLimit = lower;
+  a.upperLimit = upper;
+  a.limitStop = true;
+}
+
+float SkewedStiffness(BatchReader& reader, const BatchEntry& entry, BatchParser parser, const char* missing,
+                      const char* invalid) {
+  const std::string& text = entry.components[0];
+  if (text.empty()) BatchLineError(reader, missing);
+  return Value(reader, text, parser, invalid);
+}
+
+void ReadDirectionVector(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  if (!entry.directional) DirectionalFormError(reader, entry, "direction vector", "(0.5,0,-1.0)");
+  static const char* const kMessages[3] = {"Invalid xcomp", "Invalid ycomp", "Invalid zcomp"};
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    a.direction[axis] = Value(reader, entry.components[axis], ParseReal, kMessages[axis]);
+}
+
+void ReadConnectedNode(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  NodeId node = 0;
+  if (ParseNodeNumber(entry.components[0], node) != kNodeOk || node == 0)
+    BatchLineError(reader, "Invalid connected node number");
+  a.connectedNode = node;
+}
+
 // --- The vocabulary --------------------------------------------------------------
 
 #define KEYWORD(name, body)                                                        \
@@ -341,20 +409,32 @@ const Keyword kKeywords[] = {
     KEYWORD("FIXDY", ReadRestraintDirection(reader, a, entry, 1)),
     KEYWORD("FZ", ReadRestraintDirection(reader, a, entry, 2)),
     KEYWORD("FIXDZ", ReadRestraintDirection(reader, a, entry, 2)),
+
+    {"G", ReadGuide},
+    {"MU", ReadFriction},
+    {"STIFF", ReadSupportStiffness},
+    {"GGAP", ReadGuideGap},
+    {"LS", ReadLimitStop},
+    KEYWORD("K", a.skewedStiffness = SkewedStiffness(reader, entry, ParseStiffness, "Stiffness (k) is not specified",
+                                                      "Invalid stiffness")),
+    KEYWORD("KR", a.skewedRotStiffness =
+                      SkewedStiffness(reader, entry, ParseRotStiffness, "Rotational stiffness (kr) is not specified",
+                                      "Invalid rotational stiffness")),
+    {"DV", ReadDirectionVector},
+    {"CNOD", ReadConnectedNode},
+    KEYWORD("SNUBBER", a.snubber = true),
 };
 
 #undef KEYWORD
 
-// The keywords of the kinds whose own work has not landed: skewed
-// restraints, hangers, guides, limit stops, snubbers, nozzles, flanges,
-// SIFs, welds, forces, masses, harmonic loads, spectra, and the joints,
-// bellows and tie rods.
+// The keywords of the kinds whose own work has not landed: hangers,
+// nozzles, flanges, SIFs, welds, forces, masses, harmonic loads, spectra,
+// and the joints, bellows and tie rods.
 const char* const kPendingKeywords[] = {
-    "K", "KR", "DV", "CNOD", "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "G", "MU", "STIFF", "GGAP", "LS",
-    "SNUBBER", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA",
-    "TJOINT", "FOR", "FORX", "FORY", "FORZ", "MOM", "MOMX", "MOMY", "MOMZ", "FRE", "PH", "CWGT", "SPECX", "SPECY",
-    "SPECZ", "FACX", "FACY", "FACZ", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE",
-    "GAP", "E", "AP",
+    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2",
+    "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "FOR", "FORX", "FORY", "FORZ", "MOM", "MOMX", "MOMY", "MOMZ",
+    "FRE", "PH", "CWGT", "SPECX", "SPECY", "SPECZ", "FACX", "FACY", "FACZ", "ES", "BK", "TA", "FFOR", "FTOR", "HS",
+    "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E", "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

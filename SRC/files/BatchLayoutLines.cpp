@@ -21,7 +21,11 @@
 #include "shell/StandIn.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
 #include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
 
 namespace {
 
@@ -312,6 +316,49 @@ void FillRestraint(Restraint& restraint, const BatchLayoutAttributes& attributes
   restraint.restrainZ = attributes.HoldsDirection(2) ? 1 : 0;
 }
 
+// The node a row's support is connected to; 0 for none.
+NodeId SupportConnectedNode(const LayoutRow& row) {
+  if (const auto* guide = dynamic_cast<const Guide*>(row.item.get())) return guide->connectedNode;
+  if (const auto* stop = dynamic_cast<const LimitStop*>(row.item.get())) return stop->connectedNode;
+  if (const auto* skewed = dynamic_cast<const SkewedRestraint*>(row.item.get())) return skewed->connectedNode;
+  return 0;
+}
+
+void FillGuide(Guide& guide, const BatchLayoutAttributes& attributes) {
+  guide.frictionCoefficient = attributes.frictionCoefficient;
+  if (attributes.supportStiffnessGiven) guide.stiffness = attributes.supportStiffness;
+  guide.gap = attributes.guideGap;
+  guide.connectedNode = attributes.connectedNode;
+}
+
+void FillLimitStop(LimitStop& stop, const BatchLayoutAttributes& attributes) {
+  stop.lowerLimit = attributes.lowerLimit;
+  stop.upperLimit = attributes.upperLimit;
+  stop.dirX = attributes.direction[0];
+  stop.dirY = attributes.direction[1];
+  stop.dirZ = attributes.direction[2];
+  stop.frictionCoefficient = attributes.frictionCoefficient;
+  if (attributes.supportStiffnessGiven) stop.stiffness = attributes.supportStiffness;
+  stop.connectedNode = attributes.connectedNode;
+}
+
+// K gives the translational kind, KR the rotational one (never both).
+void FillSkewedRestraint(SkewedRestraint& restraint, const BatchLayoutAttributes& attributes) {
+  restraint.rotational = attributes.skewedRotStiffness != 0.0f ? 1 : 0;
+  restraint.stiffness = restraint.rotational != 0 ? attributes.skewedRotStiffness : attributes.skewedStiffness;
+  restraint.dirX = attributes.direction[0];
+  restraint.dirY = attributes.direction[1];
+  restraint.dirZ = attributes.direction[2];
+  restraint.connectedNode = attributes.connectedNode;
+}
+
+void FillSnubber(Snubber& snubber, const BatchLayoutAttributes& attributes) {
+  if (attributes.supportStiffnessGiven) snubber.stiffness = attributes.supportStiffness;
+  snubber.dirX = attributes.direction[0];
+  snubber.dirY = attributes.direction[1];
+  snubber.dirZ = attributes.direction[2];
+}
+
 void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   Model& model = *reader.model;
   if (model.rowCount >= kMaxLayoutRows) BatchLineError(reader, "Maximum number of rows exceeded");
@@ -344,9 +391,14 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
   if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
   if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) FillBranchSif(*sif, attributes);
+  if (auto* guide = dynamic_cast<Guide*>(row.item.get())) FillGuide(*guide, attributes);
+  if (auto* stop = dynamic_cast<LimitStop*>(row.item.get())) FillLimitStop(*stop, attributes);
+  if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
+  if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
   // What the node table and the piping code decide is checked once the
   // whole file was read.
-  if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row))
+  if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
+      SupportConnectedNode(row) != 0)
     reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine});
   model.rowCount = number;
 }
@@ -368,8 +420,14 @@ void ParseBatchLayoutLine(BatchReader& reader) {
     // dropped there without a word.
     const bool hydrotest = attributes.element == ElementType::HydrotestLoad;
     if (!attributes.nodeGiven && !hydrotest) BatchLineError(reader, "Node is not specified");
+    // The data item the keywords choose, each through the one-item rule.
+    if (attributes.guide) SetBatchDataType(reader, attributes, DataType::Guide);
+    if (attributes.skewedStiffness != 0.0f) SetBatchDataType(reader, attributes, DataType::SkewedRestraint);
+    if (attributes.skewedRotStiffness != 0.0f) SetBatchDataType(reader, attributes, DataType::SkewedRestraint);
     if (attributes.HoldsDirection(0) || attributes.HoldsDirection(1) || attributes.HoldsDirection(2))
       SetBatchDataType(reader, attributes, DataType::Restraint);
+    if (attributes.limitStop) SetBatchDataType(reader, attributes, DataType::LimitStop);
+    if (attributes.snubber) SetBatchDataType(reader, attributes, DataType::Snubber);
     CheckBatchInlineLine(reader, attributes);
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.
@@ -398,6 +456,14 @@ void CheckBatchRows(const BatchReader& reader) {
       message = "For Location, Node must be defined";
     } else if (IsZeroLengthCandidate(row) && ownNode) {
       message = "This element has zero length";
+    } else if (const NodeId connected = SupportConnectedNode(row); connected != 0) {
+      const int other = FindNodeIndex(model.nodes, connected);
+      if (other == 0)
+        message = "Connected node is not defined";
+      else if (model.nodes[other].nodeKind == kBendNode)
+        message = "Connected node cannot be a bend node";
+      else if (connected == row.node)
+        message = "Node cannot be connected to itself";
     } else if (row.dataType == DataType::BranchSif) {
       const auto& sif = static_cast<const BranchSif&>(*row.item);
       if (IsBranchSifTypeInvalidForCode(sif.type, code, model.options.UseB31J != 0))

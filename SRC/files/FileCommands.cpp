@@ -18,6 +18,7 @@
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
+#include "model/NodeDrawing.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
 #include "properties/BeamLibraryWindow.h"
@@ -63,12 +64,14 @@ std::size_t NameOffset(const std::string& path) {
   return separator == std::string::npos ? 0 : separator + 1;
 }
 
-// The replaced model's snapshots, copied rows and table positions go with it.
+// The replaced model's snapshots, copied rows, table positions and result
+// label thresholds go with it.
 void ForgetModelSession() {
   DeleteUndoRedoFiles();
   ForgetCopiedRows();
   ResetAllInputTableViews();
   ResetAllResultTableViews();
+  ResetLabelThresholds();
 }
 
 // The model a results file belongs to: the same name with "mod".

@@ -137,7 +137,21 @@ void DrawMark2(float x, float y) {
 }
 
 void DrawEllipse2(float x, float y, float r) {
-  if (FileOutput() || Device() == nullptr) return;
+  if (FileOutput()) {
+    // The writers draw no curves of their own: sixteen chords keep the
+    // circle (a guide's ring, a node mark) in the file.
+    constexpr int kChords = 16;
+    float lastX = x + r, lastY = y;
+    for (int step = 1; step <= kChords; ++step) {
+      const float angle = 6.2831853f * static_cast<float>(step) / kChords;
+      const float nextX = x + r * std::cos(angle), nextY = y + r * std::sin(angle);
+      DrawLine2(lastX, lastY, nextX, nextY);
+      lastX = nextX;
+      lastY = nextY;
+    }
+    return;
+  }
+  if (Device() == nullptr) return;
   Ellipse(Device(), PixelX(x - r), PixelY(y + r), PixelX(x + r), PixelY(y - r));
 }
 
@@ -195,14 +209,16 @@ void TextExtent2(const std::string& text, float& width, float& height) {
     height = 0.09f / GraphicsScale;
     return;
   }
+  if (EpsOutput) {
+    // The file's 9 point Helvetica: about half its size per character.
+    width = characters * 5.0f / GraphicsScale;
+    height = 9.0f / GraphicsScale;
+    return;
+  }
   SIZE size{static_cast<LONG>(characters * g_TextMetrics.averageWidth), g_TextMetrics.ascent};
   if (HDC dc = Device()) GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &size);
   width = static_cast<float>(size.cx) / GraphicsScale;
   height = static_cast<float>(size.cy) / GraphicsScale;
-  if (EpsOutput) {
-    width *= 0.1f;
-    height *= 0.1f;
-  }
 }
 
 bool ClipLineToView(float& x1, float& y1, float& x2, float& y2) {

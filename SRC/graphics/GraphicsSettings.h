@@ -12,6 +12,7 @@
 #pragma once
 
 #include <array>
+#include <string>
 #include <cstdint>
 
 struct BinaryFile;
@@ -104,6 +105,10 @@ struct GraphicsSettings {
   // Node numbers at every node, or only at the kinds switched on here.
   std::uint8_t numbersAtAllNodes = 1;
   std::array<std::uint8_t, kNodeNumberKindCount> numberKinds{};
+  // The plot title of printed and exported pictures once the user chose
+  // one (else the model's title).
+  std::string plotTitle;
+  bool plotTitleChosen = false;
 };
 
 // Node numbers at every node again; every kind's switch off.

@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <deque>
 #include <memory>
 #include <mutex>
 #include <string>
@@ -69,6 +70,23 @@ std::unique_ptr<Model> g_PendingModel;
 // The graphics thread's drawn model; TheModel() on that thread.
 Model* g_DrawnModel = nullptr;
 
+// Work for the GUI thread (PostGuiWork), run in the order it was posted.
+std::mutex g_GuiWorkLock;
+std::deque<std::function<void()>> g_GuiWork;
+
+void RunGuiWork() {
+  for (;;) {
+    std::function<void()> work;
+    {
+      std::lock_guard guard(g_GuiWorkLock);
+      if (g_GuiWork.empty()) return;
+      work = std::move(g_GuiWork.front());
+      g_GuiWork.pop_front();
+    }
+    work();
+  }
+}
+
 HWND Painting() {
   std::lock_guard guard(State().lock);
   return State().painting;
@@ -88,6 +106,9 @@ LRESULT GuiRequestProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
       return 0;
     case GuiRequest::Command:
       RunGraphicsGuiCommand(static_cast<int>(wParam));
+      return 0;
+    case GuiRequest::Work:
+      RunGuiWork();
       return 0;
     case GuiRequest::EditRowElement:
     case GuiRequest::EditRowDataItem: {
@@ -190,6 +211,10 @@ void EndGraphicsThread() {
   GraphicsFrame() = Frame(kPlacementGraphics);
   if (state.guiRequests != nullptr && IsWindow(state.guiRequests)) DestroyWindow(state.guiRequests);
   state.guiRequests = nullptr;
+  {
+    std::lock_guard guard(g_GuiWorkLock);
+    g_GuiWork.clear();
+  }
   std::lock_guard guard(g_HandOverLock);
   g_PendingModel.reset();
 }
@@ -361,6 +386,15 @@ bool DrawOnGraphicsWindow(bool inverting, const std::function<void()>& drawing) 
     drawn = true;
   });
   return drawn;
+}
+
+void PostGuiWork(std::function<void()> work) {
+  if (!OnGraphicsThread()) return work();
+  {
+    std::lock_guard guard(g_GuiWorkLock);
+    g_GuiWork.push_back(std::move(work));
+  }
+  PostGuiRequest(GuiRequest::Work, 0);
 }
 
 void RequestPickedRowEdit(int row, bool dataItem) {

@@ -89,6 +89,11 @@ void StoreGraphicsView(GraphicsSettings& settings);
 // Runs `work` on the graphics thread and returns when it has run (at once on
 // that thread; nothing happens without the graphics window).
 void RunOnGraphicsThread(const std::function<void()>& work);
+// Runs `work` later on the GUI thread (at once there): what the graphics
+// window's dialogs and commands change in the model that the GUI thread
+// owns (show flags, row visibility), so that it outlives the drawn copy.
+// Work still waiting when the graphics thread ends is dropped.
+void PostGuiWork(std::function<void()> work);
 
 // Draws on the line-mode picture outside a paint, on the graphics thread:
 // the painting window's device is the 2D layer's, the whole view the

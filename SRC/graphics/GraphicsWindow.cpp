@@ -18,9 +18,14 @@
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
+#include "graphics/GraphicsExport.h"
+#include "graphics/HideElements.h"
+#include "graphics/PrintSheet.h"
 #include "graphics/Highlight.h"
+#include "graphics/Show.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewProjection.h"
+#include "graphics/ViewpointDialog.h"
 #include "graphics/Zoom.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
@@ -282,31 +287,18 @@ void ToggleTurnMode() {
 
 // Commands of windows and dialogs that later work builds.
 bool ShowLaterGraphicsCommand(HWND window, int id) {
-  STAND_IN("the view dialogs, printing, copying, export and result displays of the graphics window");
+  STAND_IN("the copy of the line picture, the magnification dialog and the result displays of the graphics window");
   static const struct {
     int id;
     const char* name;
-  } kLater[] = {{106, "Printing the graphics"},
-                {121, "The Viewpoint dialog"},
-                {216, "The result displays"},
+  } kLater[] = {{216, "The result displays"},
                 {221, "The result displays"},
                 {228, "The mode shapes"},
                 {229, "The mode shapes"},
-                {239, "Hiding elements"},
-                {240, "Showing hidden elements"},
-                {241, "Transparent elements"},
-                {242, "Transparent elements"},
-                {243, "Opaque elements"},
                 {300, "The Magnification dialog"},
                 {332, "The result displays"},
                 {333, "The result displays"},
-                {342, "The Plot Title dialog"},
-                {347, "The Drawing Size dialog"},
-                {363, "Copying the line picture"},
-                {433, "The Show dialog"},
-                {437, "The Show Nodes dialog"},
-                {40024, "The Show / Hide Elements dialog"},
-                {40028, "Showing dots and numbers"}};
+                {363, "Copying the line picture"}};
   for (const auto& later : kLater) {
     if (later.id != id) continue;
     ShowInfoMessage(window, std::string(later.name) + " is not available yet.");
@@ -348,6 +340,12 @@ LRESULT GraphicsFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_ENTERSIZEMOVE: return OnEnterSizeMove();
     case WM_EXITSIZEMOVE: return OnExitSizeMove();
     case WM_COMMAND: GraphicsCommand(LOWORD(wParam)); return 0;
+    case kPrintToFileMessage: PrintGraphicsToFile(window); return 0;
+    case kPrintOutputMessage:
+    case kPrintPreviewMessage:
+      STAND_IN("printing and previewing the graphics");
+      ShowInfoMessage(window, "Printing the graphics is not available yet.");
+      return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
   }
 }
@@ -360,6 +358,14 @@ void GraphicsCommand(int id) {
   if (!copiesBitmap && ShowLaterGraphicsCommand(window, id)) return;
   switch (id) {
     case 110: PostMessage(window, WM_CLOSE, 0, 0); return;
+    case 106:
+      // The sheet runs where the other windows' sheets run; its answer
+      // comes back to this window as a message.
+      PostGuiWork([window] { ShowPrintSheet(window); });
+      return;
+    case 121: ViewpointDialog(window); return;
+    case 342: PlotTitleDialog(window); return;
+    case 347: DrawingSizeDialog(window); return;
     case 122: ViewAlongDirection(1.0f, 0.0f, 0.0f); return;
     case 123: ViewAlongDirection(0.0f, 1.0f, 0.0f); return;
     case 124: ViewAlongDirection(0.0f, 0.0f, 1.0f); return;
@@ -411,7 +417,22 @@ void GraphicsCommand(int id) {
       }
       return;
     case 411: ChooseFontForGraphics(window); return;
+    case 433: ShowOptionsDialog(window); return;
     case 434: ShowGraphicsWindow(); return;
+    case 437: ShowNodeNumbersDialog(window); return;
+    case 40028: ToggleDotsAndNumbers(); return;
+    case 239:
+    case 240:
+    case 241:
+    case 242:
+    case 243:
+      g_ColourByProperty = false;
+      PostGuiRequest(GuiRequest::Command, static_cast<WPARAM>(id));
+      return;
+    case 40024:
+      g_ColourByProperty = false;
+      HideElementsDialog(window);
+      return;
     case 435: DestroyWindow(window); return;
     case kSwitchToTextWindow:
     case kSwitchToTextWindowButton:
@@ -451,6 +472,7 @@ void GraphicsCommand(int id) {
 }
 
 void RunGraphicsGuiCommand(int id) {
+  if (RowVisibilityCommand(id)) return;
   if (id != kSwitchToTextWindow && id != kSwitchToTextWindowButton) return;
   Frame& target = TextTarget();
   GraphicsFrame().previous_frame = &target;

@@ -5,12 +5,16 @@
 // program reaches the window through GraphicsThread.h and Highlight.h.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/Messages.h"
 #include "platform/Types.h"
 
 struct GraphicsSettings;
+struct Model;
+struct NodeRecord;
+enum class DataType : std::int32_t;
 
 // Commands of the painting window and the frame (WM_COMMAND ids).
 constexpr int kRedrawCommand = 436;
@@ -41,6 +45,7 @@ enum class GuiRequest : int {
   Command,             // wParam command id, run for the graphics window on the GUI thread
   EditRowElement,      // wParam row: current, highlighted, and its element's dialog opened
   EditRowDataItem,     // the same with its data item
+  Work,                // the work queued with PostGuiWork
 };
 void PostGuiRequest(GuiRequest request, WPARAM parameter);
 
@@ -78,6 +83,13 @@ void RedrawPicture();  // command 436
 void StartCaretTimer();
 void StopCaretTimer();
 void DrawAxesTriad();
+// Whether a data kind's symbols are shown by the model's switches (kinds
+// without a switch always), and whether the row that made a node is drawn.
+bool DataItemShown(const GraphicsSettings& settings, DataType type);
+bool CreatingRowDrawn(const Model& model, const NodeRecord& node);
+// The node dots (when shown) and the node numbers of the line picture.
+void DrawNodeDots(Model& model, bool shown);
+void DrawNodeNumbers(Model& model);
 void PickAtClick();
 bool PickRowAtClick();
 // The rendered picture as a bitmap on the clipboard; throws "Unable to copy".

@@ -53,6 +53,8 @@ HWND g_Painting = nullptr;
 
 bool ValidRow(const Model& model, int row) { return row >= 1 && row <= model.rowCount; }
 
+}  // namespace
+
 // Whether a data kind's symbols are shown (kinds without a switch always).
 bool DataItemShown(const GraphicsSettings& settings, DataType type) {
   auto flag = [&settings](int index) { return settings.show[static_cast<std::size_t>(index)] != 0; };
@@ -79,6 +81,8 @@ bool CreatingRowDrawn(const Model& model, const NodeRecord& node) {
   return ValidRow(model, node.row) && model.row(node.row).drawn;
 }
 
+namespace {
+
 // Selects what every drawing on the window's own context expects: the
 // graphics font, baseline text, no text background, the hollow brush.
 void PrepareDc(HDC dc) {
@@ -87,6 +91,8 @@ void PrepareDc(HDC dc) {
   SetBkMode(dc, TRANSPARENT);
   SelectObject(dc, GetStockObject(NULL_BRUSH));
 }
+
+}  // namespace
 
 void DrawNodeDots(Model& model, bool shown) {
   if (!shown) return;
@@ -105,6 +111,8 @@ void DrawNodeNumbers(Model& model) {
     if (CreatingRowDrawn(model, model.nodes[index])) DrawNodeLabel(model, index);
   }
 }
+
+namespace {
 
 // The GDI overlays of the rendered picture.
 void DrawRenderOverlays() {

@@ -209,6 +209,14 @@ LRESULT PreviewFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
         Printer()->UpdatePreviewMenu(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
       return 0;
     case WM_CLOSE: ClosePreview(window); return 0;
+    // Escape leaves the preview, as it leaves any view that stands in for
+    // the program's windows until it is closed.
+    case WM_KEYDOWN:
+      if (wParam == VK_ESCAPE) {
+        PostMessage(window, WM_COMMAND, 103, 0);
+        return 0;
+      }
+      return DefWindowProc(window, message, wParam, lParam);
     case WM_DESTROY:
       if (Printer() != nullptr) {
         Printer()->previewPlacement.length = sizeof(WINDOWPLACEMENT);
@@ -232,6 +240,8 @@ INT_PTR PreviewBarProc(HWND bar, UINT message, WPARAM wParam, LPARAM) {
   if (message == WM_INITDIALOG) return FALSE;
   if (message != WM_COMMAND) return FALSE;
   int id = LOWORD(wParam);
+  // Escape on a button of the bar comes as Cancel: it closes the preview.
+  if (id == IDCANCEL) id = 103;
   if (id == 103 || id == 106 || id == 369 || id == 370) SendMessage(GetParent(bar), WM_COMMAND, static_cast<WPARAM>(id), 0);
   return TRUE;
 }

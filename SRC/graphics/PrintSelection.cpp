@@ -1,6 +1,6 @@
 // The model report of the Layout window. Until the section choice pages
 // exist, the sections that can be written today print: the layout table,
-// the node coordinates, the pipe materials and sections, the loads, the
+// the node coordinates, the pipe materials, sections and soils, the loads, the
 // specified displacements and the sections of the kinds that have them.
 #include "graphics/PrintSelection.h"
 
@@ -13,17 +13,19 @@
 #include "shell/TableWindowSupport.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
+#include "properties/SoilsTable.h"
 #include "shell/StandIn.h"
 #include "supports/DisplacementSets.h"
 
 void PrintSelectedSections() {
-  STAND_IN("the model report's section choice: the revision record, the Layout, Coordinates, materials, sections, loads, "
-           "specified displacements, kind sections and, with results, the weight summary print");
+  STAND_IN("the model report's section choice: the revision record, the Layout, Coordinates, materials, sections, "
+           "soils, loads, specified displacements, kind sections and, with results, the weight summary print");
   PrintRevisionRecord();
   PrintLayout();
   PrintNodeList();
   PrintMaterials();
   PrintSections();
+  PrintSoils();
   PrintModelLoads();
   PrintSpecifiedDisplacements();
   PrintKindSections();

@@ -1,10 +1,12 @@
-// The reset view, the previous view and the views along the axes (see
-// ViewCommands.h).
+// The reset view, the previous view, the views along the axes and the
+// saved view set (see ViewCommands.h).
 #include "graphics/ViewCommands.h"
 
 #include <utility>
 
 #include "graphics/Drawing2D.h"
+#include "graphics/DrawingColours.h"
+#include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
@@ -72,3 +74,54 @@ void ViewAlongDirection(float x, float y, float z) {
   RequestGraphicsRedraw();
   RestoreSavedHighlight();
 }
+
+Vec3 PreviousViewpoint() { return g_Previous.viewpoint; }
+
+namespace {
+
+struct SavedViewSettings {
+  float scale = 1.0f;
+  int widthPx = 0, heightPx = 0;
+  int markSizePx = 4;
+  float arrowHeadLength = 0.0f, arrowHeadWidth = 0.0f, arrowLength = 0.0f;
+  ViewLimits window{};
+  ViewLimits paintArea{};
+  float labelOffsetX = 0.0f, labelOffsetY = 0.0f;
+  float labelSampleWidth = 0.0f, labelSampleHeight = 0.0f;
+  bool whiteBackground = true;
+  int renderQuality = 1;
+};
+
+SavedViewSettings g_SavedSettings;
+
+}  // namespace
+
+void SaveViewSettings() {
+  g_SavedSettings = SavedViewSettings{GraphicsScale,    ViewWidthPx,       ViewHeightPx,     MarkSizePx,
+                                      ArrowHeadLength,  ArrowHeadWidth,    ArrowLength,      ViewWindow,
+                                      PaintArea,        LabelOffsetX,      LabelOffsetY,     LabelSampleWidth,
+                                      LabelSampleHeight, WhiteBackground(), RenderQuality()};
+}
+
+void RestoreViewSettings() {
+  const SavedViewSettings& saved = g_SavedSettings;
+  ViewWidthPx = saved.widthPx;
+  ViewHeightPx = saved.heightPx;
+  MarkSizePx = saved.markSizePx;
+  ArrowHeadLength = saved.arrowHeadLength;
+  ArrowHeadWidth = saved.arrowHeadWidth;
+  ArrowLength = saved.arrowLength;
+  ViewWindow = saved.window;
+  PaintArea = saved.paintArea;
+  SetWhiteBackground(saved.whiteBackground);
+  SetRenderQuality(saved.renderQuality);
+  SetGraphicsScale(saved.scale);
+  LabelOffsetX = saved.labelOffsetX;
+  LabelOffsetY = saved.labelOffsetY;
+  LabelSampleWidth = saved.labelSampleWidth;
+  LabelSampleHeight = saved.labelSampleHeight;
+  SetBackgroundColours();
+  ComputeViewExtents();
+}
+
+void ApplyViewWindow() { ViewWindow = g_SavedSettings.window; }

@@ -1,8 +1,11 @@
 // The view commands the zoom, the painting window and the standard views
 // share: the reset view of a new window, the previous view ("&Previous
-// View", F5) and the views along the axes (commands 122 to 125). The
-// viewpoint, show and hide dialogs are built with their own work.
+// View", F5), the views along the axes (commands 122 to 125), and the saved
+// view set within which printing and the exports change the view and which
+// they give back afterwards.
 #pragma once
+
+#include "graphics/DrawingGeometry.h"
 
 // The view of a new window: -12 .. 12 both ways, viewpoint (1, 1, 1), turn
 // mode and the Center cursor off, the zoom buttons enabled.
@@ -11,8 +14,19 @@ void ResetViewWindow();
 // (before every viewpoint change, zoom and centring).
 void SaveViewAsPrevious();
 bool PreviousViewExists();
+// The viewpoint of the previous view (meaningful while one exists).
+Vec3 PreviousViewpoint();
 // Exchanges the current and the previous view and redraws.
 void SwapWithPreviousView();
 // Looks along a direction, fitted to the window; nothing when it is the
 // viewpoint already.
 void ViewAlongDirection(float x, float y, float z);
+
+// The view values that printing and the exports change (scale, output
+// size, mark, arrow and label sizes, the view window, the background and
+// the rendering quality) are kept while they draw and given back after,
+// with the scale, the colours and the extents made again. Graphics thread.
+void SaveViewSettings();
+void RestoreViewSettings();
+// Only the saved view window back.
+void ApplyViewWindow();

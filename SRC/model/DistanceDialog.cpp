@@ -97,8 +97,8 @@ void ApplyNodeDistance() {
     helper.DialogSetItemText(kDy, Trimmed(FormatLength(static_cast<float>(result.dy))));
     helper.DialogSetItemText(kDz, Trimmed(FormatLength(static_cast<float>(result.dz))));
     helper.DialogSetItemText(kDistance, Trimmed(FormatLength(static_cast<float>(result.distance))));
-    helper.DialogSetItemText(kPhi, Trimmed(FormatAngleOrNone(static_cast<float>(result.phi))));
-    helper.DialogSetItemText(kBeta, Trimmed(FormatAngleOrNone(static_cast<float>(result.beta))));
+    helper.DialogSetItemText(kPhi, Trimmed(FormatAngleFixedOrNone(static_cast<float>(result.phi))));
+    helper.DialogSetItemText(kBeta, Trimmed(FormatAngleFixedOrNone(static_cast<float>(result.beta))));
   } catch (const std::string& message) {
     helper.DialogFocusInvalid(message);
   }

@@ -44,6 +44,7 @@ void CopyMadeGeometry(const LayoutRow& source, LayoutRow& target) {
 
 void CopyModelForDrawing(const Model& source, Model& target) {
   target.path = source.path;
+  target.title = source.title;  // the plot title of printed and exported pictures
   target.options = source.options;
   target.graphics = source.graphics;
   target.materials = source.materials;

@@ -21,6 +21,7 @@
 #include "model/LayoutRowEdits.h"
 #include "model/LayoutTable.h"
 #include "model/MakeModel.h"
+#include "model/ModelWindows.h"
 #include "model/Model.h"
 #include "model/NewDocument.h"
 #include "model/RowOperations.h"
@@ -279,7 +280,8 @@ void UpdateLayoutMenuPopup(HMENU popup, int position) {
       break;
     case kLoads: UpdateLoadsMenu(popup); break;
     case kMisc:
-      for (int id : {193, 194, 195, 251, 376, 252, 397, 354, 40047}) Enable(popup, id, M().options.PipingCode != 0);
+      for (int id : {193, 194, 195, 251, 376, 252, 397, 354, 40047})
+        Enable(popup, id, M().options.PipingCode != 0 && (!InResults() || MiscTableHasRecords(M(), id)));
       break;
     case kWindow: UpdateWindowMenu(popup); break;
     default: break;

@@ -16,10 +16,12 @@
 
 #include "analysis/AnalysisWindow.h"
 #include "codes/PressureDesignWindow.h"
-#include "files/FileCommands.h"
 #include "elements/BranchSifList.h"
+#include "files/FileCommands.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/QaBlock.h"
+#include "graphics/ViewpointDialog.h"
 #include "loads/LoadCommands.h"
 #include "model/AnalysisElements.h"
 #include "model/ChangeRows.h"
@@ -50,11 +52,11 @@
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
 #include "model/WeightAndCg.h"
-#include "properties/BeamLists.h"
-#include "properties/PropertyLists.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
+#include "properties/BeamLists.h"
+#include "properties/PropertyLists.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -127,14 +129,11 @@ struct LaterCommand {
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},  {316, "QA Block"},
-    {385, "Slope"},
-    {121, "Viewpoint"},
-    {267, "Previous View"},    {223, "Time history"},
-    {235, "Harmonic"},
+    {40056, "Export to PCF"},  {385, "Slope"},
+    {223, "Time history"},     {235, "Harmonic"},
     {193, "Pumps"},                {194, "Compressors"},
     {195, "Turbines"},         {376, "Force spectrums"},
-    {252, "Time functions"},   {397, "Relief valve loading"}, {354, "Soils"},
+    {252, "Time functions"},   {397, "Relief valve loading"},
     {40047, "User Allowables"},
 };
 
@@ -449,8 +448,11 @@ void LayoutCommand(HWND window, int id) {
     case 253:
     case 254: OpenGraphics(); return;
     case 131:
-      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, 131, 0);
+    case 267:
+      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
       return;
+    case 121: ViewpointDialog(window); return;
+    case 316: QaBlockDialog(window); return;
     case 255: GoBack(false); return;
     case 256: GoBack(true); return;
     case 257: if (InResults()) SwitchPreviousFrame(); return;
@@ -465,6 +467,7 @@ void LayoutCommand(HWND window, int id) {
     case 307:
     case 308:
     case 309:
+    case 354:
       // On a Beam row the three property lists are the beam tables.
       if (!BeamLayoutListCommand(id) && !LayoutPropertyListCommand(id) && !LoadsLayoutCommand(window, id))
         ShowLaterCommand(window, id);

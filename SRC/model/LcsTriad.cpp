@@ -40,8 +40,8 @@ bool LcsTriadGeometry(const LcsTriad& triad, LcsTriadShape& shape) {
   if (triad.node < 1 || triad.node > nodes.count) return false;
   shape.originX = nodes[triad.node].screenX;
   shape.originY = nodes[triad.node].screenY;
-  const float length = 1.25f * kTriadSymbolPx * g_SymbolScale / GraphicsScale;
-  const float h = kLetterHalfPx / GraphicsScale;
+  const float length = 1.25f * kTriadSymbolPx * g_SymbolScale / GraphicsScaleCopy;
+  const float h = kLetterHalfPx / GraphicsScaleCopy;
   for (int axis = 0; axis < 3; ++axis) {
     const auto& v = triad.axes[static_cast<std::size_t>(axis)];
     float px = 0.0f, py = 0.0f;

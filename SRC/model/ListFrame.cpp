@@ -25,6 +25,7 @@
 #include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/ModelWindows.h"
 #include "model/NewDocument.h"
 #include "model/NodeList.h"
 #include "model/UndoRedo.h"
@@ -197,7 +198,6 @@ const char* LaterCommandName(int id) {
     case 252: return "Time functions";
     case 222: return "Time function";
     case 250: return "Read spectrum";
-    case 257: return "Results";
     default: return nullptr;
   }
 }
@@ -310,6 +310,33 @@ std::string ListToolTipText(int commandId) {
   }
 }
 
+namespace {
+
+void Rename(HMENU popup, int id, const char* text) {
+  ModifyMenu(popup, static_cast<UINT>(id), MF_BYCOMMAND | MF_STRING, static_cast<UINT_PTR>(id), text);
+}
+
+// While results are shown, F3 goes back to the window the List was opened
+// from (Layout or Results) and 257 opens the other one.
+void UpdateWindowMenu(HMENU popup) {
+  const bool results = TableResultsShown();
+  const bool fromResults = results && ListFrame().previous_frame == &ResultsFrame();
+  Rename(popup, 255, fromResults ? "&Results\tF3" : "L&ayout\tF3");
+  Rename(popup, 257, fromResults ? "L&ayout" : "&Results");
+  // After the renames, which give an item back its enabled state.
+  EnableMenuItem(popup, 257, MF_BYCOMMAND | (results ? MF_ENABLED : MF_GRAYED));
+}
+
+// 257 in results mode: the other of the Layout and Results windows comes up
+// and becomes the one F3 goes back to.
+void OpenOtherModelWindow() {
+  Frame& list = ListFrame();
+  list.previous_frame = list.previous_frame == &LayoutFrame() ? &ResultsFrame() : &LayoutFrame();
+  FrameGoBack(list, false);
+}
+
+}  // namespace
+
 void UpdateListMenuPopup(HMENU popup, int position) {
   const bool shown = TableShown(FirstTable());
   TableWindow* table = shown ? TableOfWindow(FirstTable()) : nullptr;
@@ -335,11 +362,15 @@ void UpdateListMenuPopup(HMENU popup, int position) {
       ModifyMenu(popup, kLcsCommand, MF_BYCOMMAND | MF_STRING, kLcsCommand, LcsMenuText().c_str());
       break;
     case kMisc: {
-      const bool code = TheModel().options.PipingCode > 0;
-      for (int id : {193, 194, 195, 251, 376, 252, 354})
-        EnableMenuItem(popup, static_cast<UINT>(id), MF_BYCOMMAND | (code ? MF_ENABLED : MF_GRAYED));
+      const Model& model = TheModel();
+      const bool code = model.options.PipingCode > 0;
+      for (int id : {193, 194, 195, 251, 376, 252, 354}) {
+        const bool offered = code && (!TableResultsShown() || MiscTableHasRecords(model, id));
+        EnableMenuItem(popup, static_cast<UINT>(id), MF_BYCOMMAND | (offered ? MF_ENABLED : MF_GRAYED));
+      }
       break;
     }
+    case kWindow: UpdateWindowMenu(popup); break;
     default: break;
   }
 }
@@ -370,6 +401,9 @@ void ListCommand(HWND window, int commandId) {
       return;
     case 255: FrameGoBack(ListFrame(), false); return;
     case 256: FrameGoBack(ListFrame(), true); return;
+    case 257:
+      if (TableResultsShown()) OpenOtherModelWindow();
+      return;
     case kCloseDialogsCommand: FrameCancelPopups(ListFrame()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
     case 106: ShowPrintSheet(window); return;

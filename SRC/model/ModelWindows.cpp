@@ -5,8 +5,10 @@
 #include "model/ModelWindows.h"
 
 #include "graphics/GraphicsThread.h"
+#include "loads/Spectrum.h"
 #include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
+#include "model/Model.h"
 #include "platform/Window.h"
 #include "shell/Frame.h"
 #include "shell/TableWindow.h"
@@ -27,4 +29,20 @@ void HideModelWindows() {
   HideGraphicsWindow();
   TableWindowClose(LayoutTableWindow());
   ShowWindow(layout.window, SW_HIDE);
+}
+
+bool MiscTableHasRecords(const Model& model, int command) {
+  switch (command) {
+    case 188: return model.materials.count > 0;
+    case 189: return model.sections.count > 0;
+    case 190: return model.pipeLoads.count > 0;
+    case 307: return model.beamMaterials.count > 0;
+    case 308: return model.beamSections.count > 0;
+    case 309: return model.beamLoads.count > 0;
+    case 193: return model.pumps.count > 0;
+    case 194: return model.compressors.count > 0;
+    case 195: return model.turbines.count > 0;
+    case 251: return HasSpectra(model.spectra);
+    default: return true;
+  }
 }

@@ -9,3 +9,11 @@
 
 void ShowModelWindows();
 void HideModelWindows();
+
+struct Model;
+// Whether the property table behind a Misc menu entry (materials 188,
+// sections 189, pipe loads 190, beam materials 307, beam sections 308, beam
+// loads 309, pumps 193, compressors 194, turbines 195, spectra 251) has
+// records. While results are shown the model is read-only, and an entry
+// whose table is empty has nothing to show: it stays grayed.
+bool MiscTableHasRecords(const Model& model, int command);

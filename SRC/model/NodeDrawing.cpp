@@ -16,6 +16,8 @@
 float g_StressLabelThreshold = 0.0f;
 float g_RatioLabelThreshold = 0.0f;
 
+void ResetLabelThresholds() { g_StressLabelThreshold = g_RatioLabelThreshold = 0.0f; }
+
 namespace {
 
 bool PointInDrawingArea(float x, float y) {

@@ -30,6 +30,8 @@ void HighlightNodeMarker(const Model& model, int nodeIndex);
 // 0 labels every value), which the Thresholds dialog of the results sets.
 extern float g_StressLabelThreshold;
 extern float g_RatioLabelThreshold;
+// Both back to 0, as every new or opened model starts.
+void ResetLabelThresholds();
 // Value labels of the result pictures, at or above their thresholds.
 void DrawNodeStressLabel(const NodeRecord& node, float value);
 void DrawNodeRatioLabel(const NodeRecord& node, float value);

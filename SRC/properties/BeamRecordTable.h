@@ -1,5 +1,6 @@
 // What the three beam record lists of the List window share ("Beam
-// materials", "Beam sections", "Beam loads"): one row per record and an
+// materials", "Beam sections", "Beam loads"; the "Soils" list too): one row
+// per record and an
 // entry row after the last; Enter on a row checks its required fields and,
 // on the entry row, appends the record; Insert puts a fresh record at a
 // named row whose previous row is named; Delete refuses a record still

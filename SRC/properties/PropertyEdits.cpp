@@ -114,6 +114,22 @@ bool IsSectionInUse(const Model& model, int record) {
   return used;
 }
 
+bool IsSoilInUse(const Model& model, int record) {
+  if (record < 1 || record > model.soils.count) return false;
+  const std::string& name = model.soils[record].name;
+  if (name.empty()) return false;
+  for (int index = 1; index <= model.sections.count; ++index)
+    if (model.sections[index].soil == name) return true;
+  return false;
+}
+
+void RenameSoilInSections(Model& model, const std::string& oldName, const std::string& newName) {
+  for (int index = 1; index <= model.sections.count; ++index)
+    if (model.sections[index].soil == oldName) model.sections[index].soil = newName;
+  if (const int record = FindSoilByName(model.soils, oldName); record != 0) model.soils[record].name = newName;
+  model.modified = true;
+}
+
 void RenameSectionInRows(Model& model, const std::string& oldName, const std::string& newName) {
   for (int number = 1; number <= model.rowCount; ++number)
     VisitSectionNames(model.row(number), [&](std::string& held) {
@@ -152,6 +168,10 @@ void CheckMaterialName(const Model& model, const std::string& name, int self) {
 void CheckSectionName(const Model& model, const std::string& name, int self) {
   CheckName(name, "Section", "is already defined as a beam section", FindRecordByName(model.beamSections, name) != 0,
             NameHeld(model.sections, name, self));
+}
+
+void CheckSoilName(const Model& model, const std::string& name, int self) {
+  CheckName(name, "Soil", "", false, NameHeld(model.soils, name, self));
 }
 
 void MergeMaterials(Model& model, ModelRecordTable<Material>& merged, std::vector<LayoutRow>& rows, int rowCount) {

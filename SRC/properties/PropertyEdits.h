@@ -1,9 +1,10 @@
-// What a change of a material or pipe section does to the rest of the
+// What a change of a material, pipe section or soil does to the rest of the
 // model: whether a record is still named anywhere (rows, the bend material
 // of bends, miters and jacketed bends, the jacket material and section of
-// jacketed pipes and bends), renaming a record with every reference to it,
-// the jacket clearance check of a section, and appending another model's
-// records in a merge with the rename map of MergeNames.h.
+// jacketed pipes and bends, the soil field of sections), renaming a record
+// with every reference to it, the jacket clearance check of a section, and
+// appending another model's records in a merge with the rename map of
+// MergeNames.h.
 //
 // These work on the model only; the tables and dialogs that call them
 // redraw their windows themselves.
@@ -28,6 +29,12 @@ bool IsSectionInUse(const Model& model, int record);
 // Rows, jacket sections and the record itself; sets the model-modified flag.
 void RenameSectionInRows(Model& model, const std::string& oldName, const std::string& newName);
 
+// A soil is in use while some pipe section names it.
+bool IsSoilInUse(const Model& model, int record);
+// Every section's soil field and the soil record itself; sets the
+// model-modified flag.
+void RenameSoilInSections(Model& model, const std::string& oldName, const std::string& newName);
+
 // Whether giving section `name` the outside diameter D, wall t, insulation
 // thickness ti and lining thickness tl would leave a jacketed element whose
 // jacket's clear inside diameter is below its core's insulated diameter.
@@ -38,6 +45,7 @@ bool JacketClearanceViolated(const Model& model, const std::string& name, float 
 // another record (not `self`) holds each throw their field message.
 void CheckMaterialName(const Model& model, const std::string& name, int self);
 void CheckSectionName(const Model& model, const std::string& name, int self);
+void CheckSoilName(const Model& model, const std::string& name, int self);
 
 // A merge: the other model's records are appended after those of the open
 // model; clashing names (pipe or beam) are renamed through one map that is

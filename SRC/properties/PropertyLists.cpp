@@ -8,6 +8,7 @@
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
+#include "properties/SoilsTable.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 
@@ -26,17 +27,26 @@ void CopyFromLibrary(HWND window) {
   if (row <= TheModel().materials.count) LoadMaterialPropertyPane(row);
 }
 
+bool SoilsOffered(const Model& model) { return model.soils.count > 0; }
+
+// Soils belong to the piping codes; with none the Misc menu grays them.
+void ShowSoils() {
+  if (TheModel().options.PipingCode != 0) ShowListByOpener(OpenSoilsTable);
+}
+
 }  // namespace
 
 void RegisterPropertyLists() {
   RegisterListKind("&Materials", nullptr, OpenMaterialsTable);
   RegisterListKind("&Sections", nullptr, OpenSectionsTable);
+  RegisterListKind("&Soils", SoilsOffered, OpenSoilsTable);
 }
 
 bool PropertyListCommand(HWND window, int id) {
   switch (id) {
     case 188: ShowListByOpener(OpenMaterialsTable); return true;
     case 189: ShowListByOpener(OpenSectionsTable); return true;
+    case 354: ShowSoils(); return true;
     case 363:
       if (Shown(OpenMaterialsTable)) CopyMaterial();
       else if (Shown(OpenSectionsTable)) CopySectionData();
@@ -67,6 +77,10 @@ bool PropertyListCanPaste() {
 
 bool LayoutPropertyListCommand(int id) {
   const Model& model = TheModel();
+  if (id == 354) {
+    ShowSoils();
+    return true;
+  }
   if ((id != 188 && id != 189) || model.row(model.currentRow).elementType == ElementType::Beam) return false;
   ShowListByOpener(id == 188 ? OpenMaterialsTable : OpenSectionsTable);
   return true;

@@ -47,7 +47,7 @@ const std::array<float, 6>& ValuesOf(int node) {
 }
 
 std::string ComponentText(float value, int component) {
-  return component < 3 ? FormatDisplacementOrNone(value) : FormatAngleOrNone(value);
+  return component < 3 ? FormatDisplacementOrNone(value) : FormatAngleFixedOrNone(value);
 }
 
 HMENU ViewPopup() { return ResultsFrame().menu != nullptr ? GetSubMenu(ResultsFrame().menu, 2) : nullptr; }

@@ -198,6 +198,18 @@ void RemoveSupportNavigationMenu() {
   RemoveLoadCaseMenu();
 }
 
+void AddSupportAxesMenu(bool global) {
+  InsertBeforeResults(kGlobalLocalCommand, global ? "Local &loads\tF7" : "Global &loads\tF7");
+  InsertSeparatorBeforeResults();
+  ShowResultsButtons({297, kGlobalLocalCommand}, true);
+  SetGlobalLocalImage(!global);
+}
+
+void RemoveSupportAxesMenu() {
+  DeleteGroup({kGlobalLocalCommand}, kGlobalLocalCommand);
+  ShowResultsButtons({297, kGlobalLocalCommand}, false);
+}
+
 void AddForceNavigationMenu(bool multipleKinds) {
   if (multipleKinds) {
     InsertBeforeResults(kOtherCommand, "&Other forces...\tF6");

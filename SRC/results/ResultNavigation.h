@@ -71,6 +71,10 @@ void RemoveLoadCaseMenu();
 // The support items when `multiple`; the load-case items when `withCases`.
 void AddSupportNavigationMenu(bool multiple, bool withCases = true);
 void RemoveSupportNavigationMenu();
+// The global/local item and button of a support loads table shown in
+// either axes (the guides'): "Global &loads\tF7" while local.
+void AddSupportAxesMenu(bool global);
+void RemoveSupportAxesMenu();
 void AddForceNavigationMenu(bool multipleKinds);
 void RemoveForceNavigationMenu();
 void AddDisplacementNavigationMenu();

@@ -6,6 +6,8 @@
 #include "files/FileCommands.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/QaBlock.h"
+#include "graphics/ViewpointDialog.h"
 #include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutTable.h"
@@ -38,6 +40,7 @@
 #include "shell/TableWindow.h"
 #include "shell/UnitsDialog.h"
 #include "supports/SupportKindList.h"
+#include "supports/SupportResultTables.h"
 #include "supports/SupportLoadSummary.h"
 
 namespace {
@@ -65,6 +68,10 @@ void StepItem(bool next) {
 // F7: the force tables switch between local and global axes; the other
 // tables have one set of axes.
 void GlobalLocal() {
+  if (Current(OpenSupportLoadsTable)) {
+    ToggleSupportLoadsAxes();
+    return;
+  }
   if (!Current(OpenOtherForcesTable)) return;
   g_ShowGlobalForces = !g_ShowGlobalForces;
   SetGlobalLocalImage(!g_ShowGlobalForces);
@@ -118,7 +125,7 @@ void ResultsCommand(HWND window, int command) {
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case 127: Input(); return;
-    case 121:
+    case 121: ViewpointDialog(window); return;
     case 131:
     case 267: Forward(GraphicsFrame(), command); return;
     case 174: ChooseResultTable(window); return;
@@ -153,7 +160,7 @@ void ResultsCommand(HWND window, int command) {
     case 301: FrameCancelPopups(ResultsFrame()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
     case kDistanceCommand: ShowDistanceDialog(window); return;
-    case 316:
+    case 316: QaBlockDialog(window); return;
     case 378: Forward(LayoutFrame(), command); return;
     case 327: TogglePipeForcesLcs(); return;
     case 330: StepItem(true); return;

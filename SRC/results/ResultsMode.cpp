@@ -7,7 +7,6 @@
 #include "codes/CodeStressDriver.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
-#include "loads/Spectrum.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
@@ -49,6 +48,9 @@ int g_FaultRow = 0;
 namespace {
 
 constexpr int kResultChooserCommand = 174;
+// The Misc menus' property-table entries, grayed in results mode while
+// their table is empty.
+constexpr int kMiscTables[] = {188, 189, 190, 307, 308, 309, 193, 194, 195, 251};
 
 struct ModeState {
   bool inResults = false;
@@ -100,6 +102,14 @@ void FreeResultArrays(Model& model) {
   ForceFamily().kinds.clear();
 }
 
+// The window titles name the results file while results are shown, and the
+// model file again after.
+void NameResultsInTitles(bool results) {
+  TitlesNameResults(results);
+  for (Frame* frame : {&LayoutFrame(), &ListFrame(), &GraphicsFrame(), &ResultsFrame()})
+    if (frame->window != nullptr) FrameTitleText(*frame);
+}
+
 void SetF3Partners(bool results) {
   LayoutFrame().previous_frame = results ? &ResultsFrame() : &ListFrame();
   ListFrame().previous_frame = results ? &ResultsFrame() : &LayoutFrame();
@@ -134,13 +144,8 @@ void EnterResultsMenus() {
   EnableLayoutSave(false);
   EnableItems(LayoutFrame(), {182, 183, 337}, false);
   const Model& model = TheModel();
-  const std::pair<int, bool> tables[] = {{188, model.materials.count > 0},     {189, model.sections.count > 0},
-                                         {190, model.pipeLoads.count > 0},     {307, model.beamMaterials.count > 0},
-                                         {308, model.beamSections.count > 0},  {309, model.beamLoads.count > 0},
-                                         {193, model.pumps.count > 0},         {194, model.compressors.count > 0},
-                                         {195, model.turbines.count > 0},      {251, HasSpectra(model.spectra)}};
-  for (const auto& [id, filled] : tables)
-    if (!filled) EnableItems(LayoutFrame(), {id}, false), EnableItems(ListFrame(), {id}, false);
+  for (int id : kMiscTables)
+    if (!MiscTableHasRecords(model, id)) EnableItems(LayoutFrame(), {id}, false), EnableItems(ListFrame(), {id}, false);
   SetF3Partners(true);
 }
 
@@ -149,7 +154,7 @@ void LeaveResultsMenus() {
   EnableMenuBarEdit(ListFrame(), true);
   EnableLayoutSave(true);
   EnableItems(LayoutFrame(), {182, 183, 337}, true);
-  for (int id : {188, 189, 190, 307, 308, 309, 193, 194, 195, 251}) {
+  for (int id : kMiscTables) {
     EnableItems(LayoutFrame(), {id}, true);
     EnableItems(ListFrame(), {id}, true);
   }
@@ -223,6 +228,7 @@ void OpenResults(bool batch) {
   g_FaultRow = 0;
   if (!batch) TableReset(TheLayoutTable());
   try {
+    NameResultsInTitles(true);
     if (ResultsFrame().window != nullptr) FrameSetTitle(ResultsFrame(), "Results");
     PrepareResultsAfterRead(model);
     if (MainFrame().window != nullptr) ShowWindow(MainFrame().window, SW_HIDE);
@@ -231,19 +237,12 @@ void OpenResults(bool batch) {
       if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ResultsFrame());
       ShowResultsWindow();
     }
-    // The chooser comes once the window manager has given the focus to the
-    // windows just shown: a chooser up before then would be cancelled by the
-    // focus arriving late at the Layout or Graphics window.
-    if (ResultsFrame().window != nullptr) {
-      if (batch)
-        PostMessage(ResultsFrame().window, WM_COMMAND, kResultChooserCommand, 0);
-      else
-        SetTimer(ResultsFrame().window, kResultChooserTimer, kResultChooserDelay, nullptr);
-    }
+    if (ResultsFrame().window != nullptr) PostMessage(ResultsFrame().window, WM_COMMAND, kResultChooserCommand, 0);
   } catch (const std::string& message) {
     SetCursor(previous);
     ShowFailure(RefusalText(message));
     if (InResultsMode()) LeaveResultsMode();
+    NameResultsInTitles(false);
     BinaryFileClose(file);
     BackToTheModel(batch);
     Mode().batch = false;
@@ -264,7 +263,6 @@ void LeaveResultsMode() {
   if (!InResultsMode()) return;
   Model& model = TheModel();
   BinaryFileClose(ResultsReadFile());
-  if (ResultsFrame().window != nullptr) KillTimer(ResultsFrame().window, kResultChooserTimer);
   if (HWND table = ResultsTableWindow()) TableWindowClose(table);
   HideResultsWindow();
   FreeResultArrays(model);
@@ -272,6 +270,7 @@ void LeaveResultsMode() {
   SetResultsReopenCommand(nullptr);
   SetTableResultsShown(false);
   Mode() = ModeState{};
+  NameResultsInTitles(false);
   // The support items forget the loads of the last case shown.
   for (int row = 1; row <= model.rowCount; ++row)
     if (DataItem* item = model.row(row).item.get()) item->ClearCaseLoads();

@@ -43,10 +43,5 @@ bool ResultsBatchMode();
 // none.
 extern int g_FaultRow;
 
-// The timer of the Results window that brings the result chooser up once
-// the results are shown.
-constexpr UINT_PTR kResultChooserTimer = 174;
-constexpr UINT kResultChooserDelay = 250;  // ms
-
 void EnterResultsMenus();
 void LeaveResultsMenus();

@@ -194,6 +194,7 @@ std::string ResultsToolTipText(int command) {
       return "???";
     case 288:
       if (table == OpenOtherForcesTable) return g_ShowGlobalForces ? "Local Forces" : "Global Forces";
+      if (table == OpenSupportLoadsTable) return g_SupportLoadsGlobal != 0 ? "Local Loads" : "Global Loads";
       return "???";
     case 302: return "List";
     case 330: return ItemWord(table, true);
@@ -255,12 +256,6 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_NOTIFY: return OnNotify(lParam);
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: ResultsCommand(window, LOWORD(wParam)); return 0;
-    case WM_TIMER:
-      if (wParam == kResultChooserTimer) {
-        KillTimer(window, kResultChooserTimer);
-        ResultsCommand(window, 174);
-      }
-      return 0;
     case kPrintToFileMessage: PrintTableWindowToFile(ResultsTableWindow()); return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;

@@ -114,11 +114,27 @@ std::string GetModelName() {
   return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
 }
 
+namespace {
+
+bool& TitledResults() {
+  static bool results = false;
+  return results;
+}
+
+}  // namespace
+
+void TitlesNameResults(bool results) { TitledResults() = results; }
+
 std::string CurrentFileTitle() {
   const std::string& path = TheModel().path;
-  std::string title = FileNameOf(path);
-  if (title.empty()) return "Untitled";
-  AppendFolderInParens(title, path.substr(0, path.size() - title.size()));
+  const std::string name = FileNameOf(path);
+  if (name.empty()) return "Untitled";
+  std::string title = name;
+  if (TitledResults()) {
+    const std::size_t dot = name.find_last_of('.');
+    title = (dot == std::string::npos ? name : name.substr(0, dot)) + ".res";
+  }
+  AppendFolderInParens(title, path.substr(0, path.size() - name.size()));
   return title;
 }
 

@@ -59,8 +59,10 @@ constexpr int kDebugBufferSize = 1024;
 std::string GetModelName();
 
 // The open file as window titles show it: "plant.mod (/home/user/models)",
-// or "Untitled".
+// or "Untitled"; while the titles name the results (TitlesNameResults),
+// the results file beside the model: "plant.res (/home/user/models)".
 std::string CurrentFileTitle();
+void TitlesNameResults(bool results);
 // "Quorvel : <name> -  [<CurrentFileTitle>]" as the window's title.
 void SetWindowTitle(HWND window, const std::string& name);
 // Appends " - [<CurrentFileTitle>]".

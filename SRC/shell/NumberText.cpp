@@ -336,6 +336,12 @@ const char* FormatFeetInches(double inches) {
   const double magnitude = std::fabs(inches);
   if (magnitude < 1.0 / 64.0) return SetFeetInchesText(CFormat("%.4G", inches / 12.0));
   double a = magnitude + 1.0e-6;
+  // Lengths are held in single precision: a coordinate summed or turned
+  // through a bend can sit a few units of its last place off the
+  // sixty-fourth it stands for, more than the millionth above covers once
+  // it passes a few feet. Within four such units it is that sixty-fourth.
+  const double sixtyFourths = std::round(magnitude * 64.0);
+  if (std::fabs(magnitude - sixtyFourths / 64.0) <= std::ldexp(magnitude, -21)) a = sixtyFourths / 64.0 + 1.0e-6;
   const double feet = std::floor(a / 12.0);
   a -= 12.0 * feet;
   const double wholeInches = std::floor(a);

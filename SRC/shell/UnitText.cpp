@@ -257,6 +257,12 @@ const char* FormatAngleOrNone(float value) {
   return ShownNumber("%.5g", value * UnitFactor(kUnitAngle));
 }
 
+const char* FormatAngleFixedOrNone(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (IsAbsentValue(value)) return SetText("None");
+  return FormatAngle(value);
+}
+
 const char* FormatForce(float value) { return FormatFixedWidth(value * UnitFactor(kUnitForce), 10, 0); }
 
 const char* FormatForceTrim(float value) {

@@ -138,6 +138,9 @@ const char* FormatDisplacement(float value);
 const char* FormatDisplacementOrNone(float value);
 const char* FormatAngle(float value);
 const char* FormatAngleOrNone(float value);
+// Result angles as tables show them: "None" for the absent value, else
+// FormatAngle's fixed decimals (never an exponent form).
+const char* FormatAngleFixedOrNone(float value);
 const char* FormatForce(float value);
 const char* FormatForceTrim(float value);
 const char* FormatForceCompact(float value);

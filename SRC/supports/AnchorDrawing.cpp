@@ -78,7 +78,7 @@ void SpringPlacement(int k, int& symbol, float& ux, float& uy, float& size) {
   ux = ProjectedAxes[axis][0];
   uy = ProjectedAxes[axis][1];
   const float* box = StockSymbolBox(symbol);
-  size = kSpringPx / (box[2] - box[0]) / GraphicsScale;
+  size = kSpringPx / (box[2] - box[0]) / GraphicsScaleCopy;
 }
 
 // One T1 arrow: from the node along `u` with its style and label.
@@ -131,7 +131,7 @@ std::vector<DisplacementArrow> DisplacementArrows(Anchor& anchor, const Model& m
 void Anchor::BuildSymbol(LayoutRow& row) {
   const Model& model = TheModel();
   if (!ValidNode(model, row.endNode)) return;
-  const float s = std::max(3.0f * AnchorSymbolRadius(model, DispatchedRow()), kSmallestBoxPx / GraphicsScale);
+  const float s = std::max(3.0f * AnchorSymbolRadius(model, DispatchedRow()), kSmallestBoxPx / GraphicsScaleCopy);
   const NodeRecord& node = model.nodes[row.endNode];
   Vector3 direction{};
   PipeDirectionAtNode(model, row.endNode, direction, false);
@@ -145,7 +145,7 @@ void Anchor::ComputeSymbolBounds(LayoutRow& row) {
   Model& model = TheModel();
   if (!ValidNode(model, row.endNode)) return;
   const SymbolFrame2 frame = SignFrame(model, row);
-  const float bar = kBarHalfPx / GraphicsScale, tick = kTickPx / GraphicsScale;
+  const float bar = kBarHalfPx / GraphicsScaleCopy, tick = kTickPx / GraphicsScaleCopy;
   SymbolFrame2ExtendRect(frame, -tick, -bar, symbolBounds);
   SymbolFrame2ExtendRect(frame, 0.0f, bar, symbolBounds);
   if (!AllStiff(*this))
@@ -171,7 +171,7 @@ void Anchor::Draw2D(LayoutRow& row) {
   SetTextColour2(style.support);
   const SymbolFrame2 frame = SignFrame(model, row);
   if (AllStiff(*this)) {
-    const float bar = kBarHalfPx / GraphicsScale, tick = kTickPx / GraphicsScale;
+    const float bar = kBarHalfPx / GraphicsScaleCopy, tick = kTickPx / GraphicsScaleCopy;
     SymbolFrame2DrawLine(frame, 0.0f, -bar, 0.0f, bar);
     for (int i = -2; i <= 2; ++i) SymbolFrame2DrawLine(frame, -tick, 0.5f * bar * i, 0.0f, 0.5f * bar * i);
   } else {

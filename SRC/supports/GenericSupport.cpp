@@ -3,11 +3,6 @@
 
 #include "elements/KindRecord.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the item keeps the base's empty drawing operations and
-// its bounds at the node, so the picture shows no symbol there.
-STAND_IN("the generic support's box in the line and rendered pictures, and its picking");
 
 namespace {
 
@@ -29,7 +24,6 @@ void GenericSupport::Read(BinaryFile& file) {
   BinaryFileReadInt(file, groupBUnitIndex);
   BinaryFileReadFloats(file, terms.data(), terms.size());
   CheckKindRecord(file, kKind);
-  if (groupBUnitIndex > kGroupBUnitLast) RefuseKindValue(kKind, "group B unit", groupBUnitIndex);
 }
 
 void GenericSupport::Write(BinaryFile& file) const {

@@ -4,11 +4,6 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the item keeps the base's empty drawing operations and
-// its bounds at the node, so the picture shows no symbol there.
-STAND_IN("the guide's frame in the line and rendered pictures, and its picking");
 
 namespace {
 

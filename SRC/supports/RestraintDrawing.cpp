@@ -46,7 +46,7 @@ bool LineArrow(const NodeRecord& node, int axis, float side, float& tailX, float
   if (length < kEndOnLength) return false;
   // The symbol scale stretches the shaft; the head keeps its size.
   const float shaft = std::max(ArrowLength * g_SymbolScale, ArrowHeadLength + 2.0f);
-  const float gap = kGapPx / GraphicsScale, reach = (kGapPx + shaft) / GraphicsScale;
+  const float gap = kGapPx / GraphicsScaleCopy, reach = (kGapPx + shaft) / GraphicsScaleCopy;
   tailX = node.screenX + side * ux / length * reach;
   tailY = node.screenY + side * uy / length * reach;
   tipX = node.screenX + side * ux / length * gap;
@@ -61,7 +61,7 @@ void Restraint::BuildSymbol(LayoutRow& row) {
   if (!ValidNode(model, row.endNode)) return;
   symbolSize = PipeRadiusAtRow(model, DispatchedRow());
   if (!(symbolSize > 0.0f)) symbolSize = 6.0f * g_SymbolScale;
-  symbolSize = std::max(symbolSize, kSmallestSizePx / GraphicsScale);
+  symbolSize = std::max(symbolSize, kSmallestSizePx / GraphicsScaleCopy);
   coneRadius = 0.75f * symbolSize;
   const NodeRecord& node = model.nodes[row.endNode];
   const Vec3 at{node.x, node.y, node.z};
@@ -88,7 +88,7 @@ void Restraint::ComputeSymbolBounds(LayoutRow& row) {
       if (LineArrow(node, axis, side, tailX, tailY, tipX, tipY)) {
         Rect2Extend(symbolBounds, tailX, tailY);
       } else {
-        const float ring = kRingPx / GraphicsScale;
+        const float ring = kRingPx / GraphicsScaleCopy;
         Rect2Extend(symbolBounds, node.screenX + side * ring, node.screenY + side * ring);
       }
     }
@@ -113,7 +113,7 @@ void Restraint::Draw2D(LayoutRow& row) {
     float tailX = 0.0f, tailY = 0.0f, tipX = 0.0f, tipY = 0.0f;
     if (!LineArrow(node, axis, 1.0f, tailX, tailY, tipX, tipY)) {
       SelectBrush2(GetStockObject(NULL_BRUSH));
-      DrawEllipse2(node.screenX, node.screenY, kRingPx / GraphicsScale);
+      DrawEllipse2(node.screenX, node.screenY, kRingPx / GraphicsScaleCopy);
       SelectBrush2(style.supportBrush);
       continue;
     }

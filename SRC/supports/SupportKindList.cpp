@@ -28,8 +28,7 @@ void OpenKind(int index) {
 }  // namespace
 
 void BuildSupportKindList(const Model& model) {
-  STAND_IN("the loads tables of guides, hangers, limit stops, nozzles, skewed restraints, snubbers and generic "
-           "supports, which come with those kinds");
+  STAND_IN("the loads tables of hangers and nozzles, which come with those kinds");
   KindListState& state = State();
   state.kinds.clear();
   state.last = nullptr;
@@ -87,8 +86,11 @@ void PreviousSupportKind() {
 }
 
 void PrintSupportLoadsSection() {
+  // Snubbers last: their section is printed only in the seismic and
+  // dynamic cases, where they act.
   for (DataType type : {DataType::Anchor, DataType::Restraint, DataType::SkewedRestraint, DataType::Hanger,
-                        DataType::Guide, DataType::LimitStop, DataType::Nozzle, DataType::GenericSupport}) {
+                        DataType::Guide, DataType::LimitStop, DataType::Nozzle, DataType::GenericSupport,
+                        DataType::Snubber}) {
     if (const SupportResultKind* kind = FindSupportResultKind(type)) PrintSupportKindLoads(*kind);
   }
 }

@@ -247,7 +247,7 @@ void OpenSupportLoadSummary() {
   const LayoutRow& layout = TheModel().row(row);
   const SupportResultKind* kind = FindSupportResultKind(layout.dataType);
   if (kind == nullptr) {
-    STAND_IN("the load summaries of the support kinds whose result tables later work builds");
+    STAND_IN("the load summaries of hangers and nozzles, whose result tables come with their kinds");
     ShowInfoMessage(ResultsFrame().window, std::string("The load summary of a ") + DataTypeName(static_cast<int>(layout.dataType)) +
                                                " is not available yet.");
     return;

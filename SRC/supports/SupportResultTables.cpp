@@ -22,12 +22,15 @@
 #include "results/ResultPrint.h"
 #include "results/TextMeasure.h"
 #include "shell/Frame.h"
+#include "shell/NumberText.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/Units.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
+
+std::uint8_t g_SupportLoadsGlobal = 0;
 
 namespace {
 
@@ -37,6 +40,20 @@ int LoadUnit(int component) { return component < 3 ? kUnitForce : kUnitMoment; }
 
 std::string LoadText(float value, int component) {
   return component < 3 ? FormatForce(value) : FormatMoment(value);
+}
+
+std::string KindTableTitle(const SupportResultKind& kind) {
+  return kind.tableTitle != nullptr ? kind.tableTitle() : std::string("Loads on ") + kind.plural;
+}
+
+std::string ItemLoadText(const SupportResultKind& kind, const DataItem& item, float value, int component) {
+  if (kind.moment != nullptr) return kind.moment(item, component) ? FormatMoment(value) : FormatForce(value);
+  return LoadText(value, component);
+}
+
+std::string KindLoadHeading(const SupportResultKind& kind, int component) {
+  if (kind.loadHeading != nullptr) return kind.loadHeading(component);
+  return ValueWithUnitLabel(kind.loadNames[component], LoadUnit(component));
 }
 
 std::string NodeTextOfRow(int row) { return NodeNumberText(TheModel().row(row).node); }
@@ -77,23 +94,28 @@ class SupportLoadsTable : public ResultTableWindow {
 
   void Load() {
     LoadCaseSupportLoads(TheModel());
-    if (kind != nullptr) ShowResultsTitle(std::string("Loads on ") + kind->plural);
+    if (kind != nullptr)
+      ShowResultsTitle(KindTableTitle(*kind));
   }
   void Reload() override {
     Load();
     RefreshShownTable(*this);
   }
   std::string PrintName() override { return kind != nullptr ? std::string("Loads on ") + kind->plural : ""; }
+  int Columns() const { return kind != nullptr ? 2 + kind->leading + kind->loads + kind->extras : 2; }
   void DefineColumns() override {
     widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
-    SpreadMaxWidth(widths, 3, columnCount);
+    if (kind != nullptr) SpreadMaxWidth(widths, 3 + kind->leading, 2 + kind->leading + kind->loads);
   }
-  std::string HeadingText(int column, int /*line*/) override {
-    if (column == 1) return "Node";
-    if (column == 2) return "Tag";
-    const int c = column - 3;
-    if (kind == nullptr || c < 0 || c >= kind->loads) return {};
-    return ValueWithUnitLabel(kind->loadNames[c], LoadUnit(c));
+  std::string HeadingText(int column, int line) override {
+    if (kind == nullptr) return {};
+    if (column == 1) return line == 0 ? "Node" : "";
+    if (column == 2) return line == 0 ? "Tag" : "";
+    if (column - 3 < kind->leading) return kind->leadingHeading(column - 3, line);
+    if (line != 0) return {};
+    const int c = column - 3 - kind->leading;
+    if (c >= kind->loads) return c - kind->loads < kind->extras ? kind->extraHeading(c - kind->loads) : "";
+    return KindLoadHeading(*kind, c);
   }
   std::string CellText(int row, int column, int /*line*/) override { return Cell(row, column, false); }
   // `all`: every load, held or not (the comma-separated lines).
@@ -104,9 +126,11 @@ class SupportLoadsTable : public ResultTableWindow {
     if (item == nullptr) return {};
     if (column == 1) return NodeTextOfRow(layoutRow);
     if (column == 2) return kind->tag(*item);
-    const int c = column - 3;
-    if (c < 0 || c >= kind->loads || (!all && !kind->held(*item, c))) return {};
-    return LoadText(kind->caseLoads(*item)[c], c);
+    if (column - 3 < kind->leading) return kind->leadingCell(*item, layoutRow, column - 3);
+    const int c = column - 3 - kind->leading;
+    if (c >= kind->loads) return c - kind->loads < kind->extras ? kind->extraCell(*item, layoutRow, c - kind->loads) : "";
+    if (c < 0 || (!all && !kind->held(*item, c))) return {};
+    return ItemLoadText(*kind, *item, kind->caseLoads(*item)[c], c);
   }
   std::int32_t RowNode(int row) override {
     const int layoutRow = kind != nullptr ? KindLayoutRow(*kind, row) : 0;
@@ -124,9 +148,13 @@ class SupportLoadsTable : public ResultTableWindow {
     if (kind->listOpener != nullptr && CurrentListOpener() == kind->listOpener)
       if (HWND list = ListTableWindow(0); list != nullptr && IsWindowVisible(list)) TableWindowGoTo(list, currentRow);
   }
-  void Prepare() override { AddSupportNavigationMenu(MultipleSupportKinds()); }
+  void Prepare() override {
+    AddSupportNavigationMenu(MultipleSupportKinds());
+    if (kind != nullptr && kind->globalLocal) AddSupportAxesMenu(g_SupportLoadsGlobal != 0);
+  }
   void Close() override {
     RemoveSupportNavigationMenu();
+    RemoveSupportAxesMenu();
     HideHighlight();
   }
   void ContextMenu() override { TrackResultTablePopup(*this, SupportPopup(MultipleSupportKinds(), true)); }
@@ -148,6 +176,10 @@ class SupportSummaryTable : public ResultTableWindow {
   int layoutRow = 0;
 
   std::string PrintName() override { return "Support load summary"; }
+  std::string SummaryLoadText(float value, int component) const {
+    const DataItem* item = kind != nullptr ? ItemOfRow(*kind, layoutRow) : nullptr;
+    return item != nullptr ? ItemLoadText(*kind, *item, value, component) : LoadText(value, component);
+  }
   int DisplacementColumn() const { return kind != nullptr ? 2 + kind->loads : 0; }
   const SummaryRecord* Record(int row) const {
     const DataItem* item = kind != nullptr ? ItemOfRow(*kind, layoutRow) : nullptr;
@@ -161,6 +193,7 @@ class SupportSummaryTable : public ResultTableWindow {
   }
   // The value of a cell, false when it shows nothing.
   bool Value(int row, int column, float& value) const {
+    if (WithoutAllowables(row)) return false;
     const SummaryRecord* record = Record(row);
     if (record == nullptr || column < 2) return false;
     const int d = DisplacementColumn();
@@ -178,6 +211,10 @@ class SupportSummaryTable : public ResultTableWindow {
     widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
     Equalize(widths);
   }
+  // The Allowables row of a kind that has no allowable loads.
+  bool WithoutAllowables(int row) const {
+    return kind != nullptr && kind->noAllowables && row == SummaryRowCount();
+  }
   void Equalize(std::vector<int>& w) const {
     const int d = DisplacementColumn();
     SpreadMaxWidth(w, 2, d - 1);
@@ -188,15 +225,22 @@ class SupportSummaryTable : public ResultTableWindow {
     if (column == 1) return "Load combination";
     const int d = DisplacementColumn();
     static const char* const kAxes[3] = {"X", "Y", "Z"};
-    if (column < d) return ValueWithUnitLabel(kind->loadNames[column - 2], LoadUnit(column - 2));
+    if (column < d) {
+      const DataItem* item = ItemOfRow(*kind, layoutRow);
+      const bool moment = kind->moment != nullptr && item != nullptr ? kind->moment(*item, column - 2) : column - 2 >= 3;
+      return ValueWithUnitLabel(kind->loadNames[column - 2], moment ? kUnitMoment : kUnitForce);
+    }
     if (column < d + 3) return ValueWithUnitLabel(kAxes[column - d], kUnitDisplacement);
     return {};
   }
   std::string CellText(int row, int column, int /*line*/) override {
-    if (column == 1) return row >= 1 && row <= SummaryRowCount() ? SummaryRowLabels()[static_cast<std::size_t>(row)] : "";
+    if (column == 1)
+      return row >= 1 && row <= SummaryRowCount() && !WithoutAllowables(row)
+                 ? SummaryRowLabels()[static_cast<std::size_t>(row)]
+                 : "";
     float value = 0.0f;
     if (!Value(row, column, value)) return {};
-    if (column < DisplacementColumn()) return LoadText(value, column - 2);
+    if (column < DisplacementColumn()) return SummaryLoadText(value, column - 2);
     return FormatDisplacementOrNone(value);
   }
   // Maximum, Minimum and Allowables: a load beyond a nonzero allowable.
@@ -204,7 +248,7 @@ class SupportSummaryTable : public ResultTableWindow {
     const int n = SummaryRowCount();
     if (row < n - 2 || row > n || column < 2 || column >= DisplacementColumn()) return false;
     float value = 0.0f;
-    const SummaryRecord* allowables = Record(n);
+    const SummaryRecord* allowables = WithoutAllowables(n) ? nullptr : Record(n);
     if (allowables == nullptr || !Value(row, column, value)) return false;
     const float allowable = (*allowables)[static_cast<std::size_t>(column - 2)];
     return allowable != 0.0f && std::fabs(allowable) < std::fabs(value);
@@ -273,9 +317,14 @@ std::string LoadHeadingText(const SupportResultKind& kind, int c, bool withBlank
 }
 
 void LoadsTextHeading(const SupportResultKind& kind, const std::string& caseTitle) {
-  ReportPutCentred(std::string("Loads on ") + kind.plural + ": " + caseTitle, 6, 78);
+  ReportPutCentred((kind.textTitle != nullptr ? kind.textTitle : KindTableTitle(kind)) + ": " + caseTitle, 6, 78);
   ReportNewLine();
   ReportRule();
+  if (kind.textHeadings != nullptr) {
+    kind.textHeadings();
+    ReportRule();
+    return;
+  }
   ReportPutText("Node", 6);
   for (int c = 0; c < kind.loads; ++c) {
     const bool blank = !(c >= 3 && kind.momentHeadingsWithoutBlank);
@@ -296,22 +345,40 @@ void WriteLoadsText(const SupportResultKind& kind, SupportLoadsTable& table, int
   for (int row = 1; row <= rows; ++row) {
     if (g_ReportLine == kReportBodyLine) LoadsTextHeading(kind, caseTitle);
     ReportPutText(table.Cell(row, 1, false), 6);
-    for (int c = 0; c < kind.loads; ++c)
-      ReportPutTextRight(table.Cell(row, c + 3, false), kind.loadEnds[static_cast<std::size_t>(c)]);
+    const int layoutRow = KindLayoutRow(kind, row);
+    const DataItem* item = ItemOfRow(kind, layoutRow);
+    if (kind.textRow != nullptr && item != nullptr)
+      kind.textRow(*item, layoutRow);
+    else
+      for (int c = 0; c < kind.loads; ++c)
+        ReportPutTextRight(table.Cell(row, c + 3 + kind.leading, false), kind.loadEnds[static_cast<std::size_t>(c)]);
     ReportNewLine();
   }
   if (g_ReportLine != kReportBodyLine) ReportRule();
 }
 
 void WriteLoadsCsv(const SupportResultKind& kind, SupportLoadsTable& table, int rows) {
-  ReportAppendLine(CsvQuoted(CurrentCaseTitle() + ": Loads on " + kind.pluralLower));
+  ReportAppendLine(CsvQuoted(kind.tableTitle != nullptr ? KindTableTitle(kind) + ": " + CurrentCaseTitle()
+                                                     : CurrentCaseTitle() + ": Loads on " + kind.pluralLower));
   ReportNewLine();
-  std::vector<std::string> heading{"Node", "Tag"};
-  for (int c = 0; c < kind.loads; ++c) heading.push_back(LoadHeadingText(kind, c, true));
-  WriteCsvCells(heading);
+  if (kind.csvHeadings != nullptr) {
+    for (const std::vector<std::string>& line : kind.csvHeadings()) WriteCsvCells(line);
+  } else {
+    std::vector<std::string> heading{"Node", "Tag"};
+    for (int l = 0; l < kind.leading; ++l) heading.push_back(kind.leadingHeading(l, 0) + kind.leadingHeading(l, 1));
+    for (int c = 0; c < kind.loads; ++c) heading.push_back(LoadHeadingText(kind, c, true));
+    for (int e = 0; e < kind.extras; ++e) heading.push_back(kind.extraHeading(e));
+    WriteCsvCells(heading);
+  }
   for (int row = 1; row <= rows; ++row) {
+    const int layoutRow = KindLayoutRow(kind, row);
+    const DataItem* item = ItemOfRow(kind, layoutRow);
+    if (kind.csvRow != nullptr && item != nullptr) {
+      WriteCsvCells(kind.csvRow(*item, layoutRow));
+      continue;
+    }
     std::vector<std::string> cells;
-    for (int column = 1; column <= 2 + kind.loads; ++column) cells.push_back(table.Cell(row, column, true));
+    for (int column = 1; column <= table.Columns(); ++column) cells.push_back(table.Cell(row, column, true));
     WriteCsvCells(cells);
   }
 }
@@ -341,12 +408,13 @@ void WriteSummaryText(const SupportResultKind& kind, SupportSummaryTable& table,
   else
     SummaryTextHeading(kind, row);
   for (int r = 1; r <= rows; ++r) {
+    if (table.WithoutAllowables(r)) continue;
     if (g_ReportLine == kReportBodyLine) SummaryTextHeading(kind, row);
     ReportPutText(table.CellText(r, 1, 0), 4);
     for (int c = 0; c < kind.loads; ++c) {
       float value = 0.0f;
       if (table.Value(r, c + 2, value) && value != 0.0f)
-        ReportPutTextRight(LoadText(value, c), kind.summaryEnds[static_cast<std::size_t>(c)]);
+        ReportPutTextRight(table.SummaryLoadText(value, c), kind.summaryEnds[static_cast<std::size_t>(c)]);
     }
     ReportNewLine();
   }
@@ -359,6 +427,7 @@ void WriteSummaryCsv(const SupportResultKind& kind, SupportSummaryTable& table, 
   for (int column = 1; column <= table.columnCount; ++column) heading.push_back(table.HeadingText(column, 1));
   WriteCsvCells(heading);
   for (int r = 1; r <= SummaryRowCount(); ++r) {
+    if (table.WithoutAllowables(r)) continue;
     std::vector<std::string> cells{table.CellText(r, 1, 0)};
     for (int column = 2; column <= table.columnCount; ++column) {
       float value = 0.0f;
@@ -369,7 +438,7 @@ void WriteSummaryCsv(const SupportResultKind& kind, SupportSummaryTable& table, 
       if (record == nullptr || std::fabs(value) >= kAbsent)
         cells.emplace_back();
       else
-        cells.push_back(column < d ? LoadText(value, column - 2) : FormatDisplacementOrNone(value));
+        cells.push_back(column < d ? table.SummaryLoadText(value, column - 2) : FormatDisplacementOrNone(value));
     }
     WriteCsvCells(cells);
   }
@@ -400,6 +469,16 @@ struct SummaryTarget {
 
 }  // namespace
 
+void ReportFieldRight(const std::string& text, int end) {
+  if (!text.empty()) ReportPutTextRight(text, end);
+}
+
+void ReportFieldAt(const std::string& text, int column) {
+  if (!text.empty()) ReportPutText(text, column);
+}
+
+std::string ReportComponent(double value) { return value == 0.0 ? "" : FormatFixedWidth(value, 10, 3); }
+
 std::string SupportSummaryTitle(const SupportResultKind& kind, int row) {
   std::string title = SupportSummaryTable::CFormatNode(
       (std::string("Support load summary for ") + kind.singularLower + " at node %s").c_str(), row);
@@ -410,9 +489,16 @@ std::string SupportSummaryTitle(const SupportResultKind& kind, int row) {
 }
 
 const SupportResultKind* FindSupportResultKind(DataType type) {
-  if (type == DataType::Anchor) return &AnchorResultKind();
-  if (type == DataType::Restraint) return &RestraintResultKind();
-  return nullptr;
+  switch (type) {
+    case DataType::Anchor: return &AnchorResultKind();
+    case DataType::Restraint: return &RestraintResultKind();
+    case DataType::Guide: return &GuideResultKind();
+    case DataType::LimitStop: return &LimitStopResultKind();
+    case DataType::SkewedRestraint: return &SkewedRestraintResultKind();
+    case DataType::Snubber: return &SnubberResultKind();
+    case DataType::GenericSupport: return &GenericSupportResultKind();
+    default: return nullptr;
+  }
 }
 
 void OpenSupportKindLoadsTable(const SupportResultKind& kind) {
@@ -421,7 +507,8 @@ void OpenSupportKindLoadsTable(const SupportResultKind& kind) {
   EnterSupportKind(kind.openLoads);
   SupportLoadsTable& table = TheLoadsTable();
   table.kind = &kind;
-  if (!BindResultsTable(table, 2 + kind.loads, 1)) return;
+  const int headingLines = kind.leading > 0 ? 2 : 1;
+  if (!BindResultsTable(table, table.Columns(), headingLines)) return;
   table.nodeSearch = true;
   TableSetRows(table, rows);
   table.Load();
@@ -429,18 +516,37 @@ void OpenSupportKindLoadsTable(const SupportResultKind& kind) {
   table.CurrentRowChanged();
 }
 
+void ToggleSupportLoadsAxes() {
+  SupportLoadsTable& table = TheLoadsTable();
+  if (table.kind == nullptr || !table.kind->globalLocal) return;
+  g_SupportLoadsGlobal = g_SupportLoadsGlobal != 0 ? 0 : 1;
+  RemoveSupportAxesMenu();
+  AddSupportAxesMenu(g_SupportLoadsGlobal != 0);
+  OpenSupportKindLoadsTable(*table.kind);
+}
+
 void PrintSupportKindLoads(const SupportResultKind& kind) {
   const int rows = KindRowCount(kind);
   if (rows == 0) return;
+  if (kind.shownInCase != nullptr && !kind.shownInCase()) return;
+  if (kind.printLoads != nullptr) {
+    kind.printLoads();
+    return;
+  }
+  PrintSupportKindLoadsBlock(kind);
+}
+
+void PrintSupportKindLoadsBlock(const SupportResultKind& kind) {
+  const int rows = KindRowCount(kind);
   LoadCaseSupportLoads(TheModel());
   SupportLoadsTable table;
   table.kind = &kind;
-  TableSetColumns(table, nullptr, nullptr, 2 + kind.loads, 1, nullptr);
+  TableSetColumns(table, nullptr, nullptr, table.Columns(), kind.leading > 0 ? 2 : 1, nullptr);
   if (!g_ReportFileOpen) {
     ResultPrintTable grid(table, rows);
-    grid.equalize = [&kind](std::vector<int>& w) { SpreadMaxWidth(w, 3, 2 + kind.loads); };
-    PrintResultGrid(grid, std::string("Loads on ") + kind.pluralLower,
-                    std::string("Loads on ") + kind.plural + ": " + CurrentCaseTitle(), rows);
+    grid.equalize = [&kind](std::vector<int>& w) { SpreadMaxWidth(w, 3 + kind.leading, 2 + kind.leading + kind.loads); };
+    PrintResultGrid(grid, std::string("Loads on ") + kind.pluralLower, KindTableTitle(kind) + ": " + CurrentCaseTitle(),
+                    rows);
     return;
   }
   if (g_ReportToFile)

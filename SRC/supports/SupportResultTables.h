@@ -7,9 +7,10 @@
 //
 // A kind describes itself in a SupportResultKind: its names, its loads
 // (force or moment, held or free by the item) and the columns of its text
-// reports. The anchors (AnchorResults.cpp) and the restraints
-// (RestraintResults.cpp) are the kinds built so far; the loads of the other
-// support kinds come with their kinds.
+// reports, and the columns it shows beside its loads. Anchors, restraints,
+// guides, limit stops, skewed restraints, snubbers and generic supports
+// describe themselves in their *Results.cpp; hangers and nozzles come with
+// their kinds.
 //
 // A load of a free direction is left blank in the loads table and the text
 // report but written in the comma-separated lines; in the summary a load of
@@ -17,6 +18,7 @@
 // without combination rows are blank.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -58,17 +60,78 @@ struct SupportResultKind {
   bool summaryHeldOnly = false;  // summary force cells only for held directions
   ResultOpener openLoads = nullptr;
   void (*listOpener)() = nullptr;  // the kind's list of the List window
+  // A load shown as a moment (default: components 3 .. 5); a kind whose
+  // unit depends on the item (a rotational skewed restraint) says so here.
+  bool (*moment)(const DataItem& item, int component) = nullptr;
+  // The heading of load c when it differs from loadNames[c] + unit (null:
+  // loadNames[c] with the unit).
+  std::string (*loadHeading)(int component) = nullptr;
+  // Columns after the loads in the loads table and its comma-separated
+  // lines (direction, status, type ...): their headings and cells.
+  int extras = 0;
+  std::string (*extraHeading)(int extra) = nullptr;
+  std::string (*extraCell)(const DataItem& item, int layoutRow, int extra) = nullptr;
+  // Columns before the loads (the limit stop's limit status).
+  int leading = 0;
+  std::string (*leadingHeading)(int leading, int line) = nullptr;
+  std::string (*leadingCell)(const DataItem& item, int layoutRow, int leading) = nullptr;
+  // Whether the kind's loads table and section exist in the current case
+  // (null: always); the snubbers' only in the seismic and dynamic cases.
+  bool (*shownInCase)() = nullptr;
+  // The title of the loads table when it is not "Loads on " + plural.
+  std::string (*tableTitle)() = nullptr;
+  // The loads section when the kind prints its own (the guides' local and
+  // global blocks).
+  void (*printLoads)() = nullptr;
+  // A kind without allowable loads: the summary's Allowables line stays
+  // empty, its label too, and the reports leave it out.
+  bool noAllowables = false;
+  // Whether the loads table shows either axes by g_SupportLoadsGlobal, the
+  // global/local command (F7) switching them (the guides').
+  bool globalLocal = false;
+  // The loads report when the kind lays it out itself. Text: the title
+  // before ": " and the case, the heading lines between the rules ("Node"
+  // at column 6 among them), the fields of a row after its node at column
+  // 6. Comma-separated: the heading lines after the title, a row's cells.
+  const char* textTitle = nullptr;
+  void (*textHeadings)() = nullptr;
+  void (*textRow)(const DataItem& item, int layoutRow) = nullptr;
+  std::vector<std::vector<std::string>> (*csvHeadings)() = nullptr;
+  std::vector<std::string> (*csvRow)(const DataItem& item, int layoutRow) = nullptr;
 };
+
+// Whether the guides' loads are shown in global axes (0 local, 1 global).
+extern std::uint8_t g_SupportLoadsGlobal;
+
+// A text field ending at column `end`, or starting at `column`, of the
+// report line being written, nothing for an empty text; and the direction
+// component of the loads reports (10 characters with 3 decimals, empty for
+// 0).
+void ReportFieldRight(const std::string& text, int end);
+void ReportFieldAt(const std::string& text, int column);
+std::string ReportComponent(double value);
 
 // The built kinds, by DataType; null for a kind without result tables yet.
 const SupportResultKind* FindSupportResultKind(DataType type);
 const SupportResultKind& AnchorResultKind();
 const SupportResultKind& RestraintResultKind();
+const SupportResultKind& GuideResultKind();
+const SupportResultKind& LimitStopResultKind();
+const SupportResultKind& SkewedRestraintResultKind();
+const SupportResultKind& SnubberResultKind();
+const SupportResultKind& GenericSupportResultKind();
 
 // The loads table of `kind`: nothing when the model has none of it.
 void OpenSupportKindLoadsTable(const SupportResultKind& kind);
-// The kind's "Loads on ..." section on the current report road.
+// The global/local command on the loads table shown: the guides' table is
+// shown again in the other axes; a kind in one axes does nothing.
+void ToggleSupportLoadsAxes();
+// The kind's "Loads on ..." section on the current report road (nothing
+// when the model has none of the kind, or the kind is not shown in the
+// case); a kind with its own section prints that.
 void PrintSupportKindLoads(const SupportResultKind& kind);
+// The one block of the loads table on the current report road.
+void PrintSupportKindLoadsBlock(const SupportResultKind& kind);
 // The summary of the support on layout `row` in the Results window, and
 // written on the current report road.
 void OpenSupportSummaryWindow(const SupportResultKind& kind, int row);

@@ -128,7 +128,7 @@ TEST_F(AnalyzeCommandTest, YesOpensTheResults) {
   platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Command(108);
-  platform::AdvanceClock(kResultChooserDelay);
+  platform::RunUntilIdle();
   platform::CheckModalScript();
   EXPECT_TRUE(InResultsMode());
   EXPECT_TRUE(IsWindowVisible(ResultsFrame().window));

@@ -169,12 +169,13 @@ TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModel
       for (int id = 1401; id <= 1406; ++id) choices.push_back(TextOfWindow(GetDlgItem(dialog, id)));
       SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1406, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1406)));
     });
-    platform::AdvanceClock(kResultChooserDelay);
+    platform::RunUntilIdle();
     platform::CheckModalScript();
     EXPECT_EQ(choices.back(), "&Displacements");
     EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
     EXPECT_FALSE(IsWindowVisible(MainFrame().window));
-    EXPECT_EQ(TextOfWindow(LayoutFrame().window), "Quorvel : Layout  (6)  -  [plant.mod (" + folder_.string() + ")]");
+    // Its results shown, the titles name the results file.
+    EXPECT_EQ(TextOfWindow(LayoutFrame().window), "Quorvel : Layout  (6)  -  [plant.res (" + folder_.string() + ")]");
     EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
     ASSERT_EQ(TheModel().rowCount, 6);
     for (int row = 2; row <= 6; ++row)
@@ -345,6 +346,22 @@ TEST_F(BatchCommandLineTest, AFileCutShortOrWithBadBytesEndsWithItsLineAndWrites
     EXPECT_FALSE(Exists(InFolder("cut.mod")));
     EXPECT_FALSE(Exists(InFolder("cut.res")));
   }
+}
+
+// A batch file can give a limit stop, skewed restraint or snubber no
+// direction (its dialog cannot): the file is read and written, and the run
+// ends with the analysis's message, as a failure.
+TEST_F(BatchCommandLineTest, ASupportWithoutADirectionEndsTheRunWithItsMessage) {
+  std::string text = kGoodFile;
+  text += "T60,X10,CLS(0,NONE)\n";
+  const Run run = RunProgram(Write("stop.mbf", text));
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_NE(run.standardError.find("Unable to find direction for limit stop at node 60"), std::string::npos)
+      << run.standardError;
+  Model written;
+  ReadModelFileInto(InFolder("stop.mod"), written);
+  EXPECT_EQ(written.row(written.rowCount).dataType, DataType::LimitStop);
+  EXPECT_FALSE(std::filesystem::exists(InFolder("stop.res")));
 }
 
 }  // namespace

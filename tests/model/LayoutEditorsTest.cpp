@@ -251,9 +251,9 @@ TEST_F(LayoutEditorsTest, TheListItemsOfThePopupsShowTheListOfTheRowsKind) {
   platform::RunUntilIdle();
   EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Bends"));
   EXPECT_EQ(FirstListTable()->CellText(FirstListTable()->currentRow, 1, 0), "50");
-  // The guides' list comes later: a message, and the bends stay shown.
+  // The hangers' list comes later: a message, and the bends stay shown.
   GoTo(2);
-  ExpectMessage("The Guides list is not available yet.");
+  ExpectMessage("The Hangers list is not available yet.");
   SendMessage(Owner(), WM_COMMAND, 237, 0);
   platform::RunUntilIdle();
   platform::CheckModalScript();
@@ -287,7 +287,7 @@ TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
   // The kinds' own dialogs come later; they say so and change nothing.
   GoTo(2);
   Layout().currentColumn = 9;
-  ExpectMessage("Guide dialog is not available yet.");
+  ExpectMessage("Hanger dialog is not available yet.");
   Layout().DoubleClick();
   GoTo(4);
   Layout().currentColumn = 2;

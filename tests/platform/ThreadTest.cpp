@@ -1,6 +1,7 @@
 // Queues of several threads: sends across threads, sends served while a
 // sender waits, two threads sending to each other, sends to a thread that has
-// ended, and RunUntilIdle waiting for another thread's loop.
+// ended, RunUntilIdle waiting for another thread's loop, and the
+// foreground window chosen last across threads.
 #include <atomic>
 #include <future>
 #include <latch>
@@ -192,6 +193,36 @@ TEST_F(ThreadTest, TimersOfAnotherThreadFollowTheVirtualClock) {
   SendMessage(other.window(), WM_USER, 0, 0);
   platform::AdvanceClock(450);
   EXPECT_EQ(log.Count(other.window(), WM_TIMER), 4);
+}
+
+// The foreground is the program's latest choice: a window of another thread
+// brought forward first activates only if it is still the foreground when
+// its thread gets to it, so a later choice on this thread stays in front.
+TEST_F(ThreadTest, AWindowOfABusyThreadBroughtForwardBeforeALaterChoiceStaysBehind) {
+  MessageLog mainLog, otherLog;
+  HWND mine = MakeTop(&mainLog, 0, 0, 40, 40);
+  ShowWindow(mine, SW_SHOW);
+  std::promise<void> release;
+  std::shared_future<void> released = release.get_future().share();
+  std::latch busy(1);
+  otherLog.hook = [&](HWND window, UINT message, WPARAM wParam, LPARAM lParam, LRESULT* answer) {
+    if (message != WM_USER) return QuitOnDestroy(window, message, wParam, lParam, answer);
+    busy.count_down();
+    released.wait();
+    return true;
+  };
+  WindowThread other(&otherLog);
+  ShowWindow(other.window(), SW_SHOWNA);
+  platform::RunUntilIdle();
+  PostMessage(other.window(), WM_USER, 0, 0);
+  busy.wait();
+  SetForegroundWindow(other.window());
+  SetForegroundWindow(mine);
+  release.set_value();
+  platform::RunUntilIdle();
+  EXPECT_EQ(GetForegroundWindow(), mine);
+  EXPECT_EQ(GetActiveWindow(), mine);
+  EXPECT_EQ(otherLog.Count(other.window(), WM_ACTIVATE), 0);
 }
 
 }  // namespace

@@ -297,12 +297,13 @@ TEST_F(MaterialUiTest, AnalyzeStopsAtAMaterialWithoutProperties) {
   SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
   platform::RunUntilIdle();
   EXPECT_EQ(TheModel().currentRow, 2);
-  // With its table the elements pass, and the guide of row 2, whose
+  // With its table the elements pass, and a hanger on row 2, whose
   // analysis is not built yet, stops the analysis before anything runs.
   TheModel().materials[1].numtemps = 1;
+  SetDataType(TheModel(), 2, DataType::Hanger);
   TheModel().currentRow = 4;
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
-    EXPECT_EQ(LinesOfDialog(box).at(0), "Row 2: Guide cannot be analysed yet");
+    EXPECT_EQ(LinesOfDialog(box).at(0), "Row 2: Hanger cannot be analysed yet");
     SendMessage(box, WM_COMMAND, IDOK, 0);
   });
   SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);

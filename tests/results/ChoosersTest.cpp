@@ -4,6 +4,8 @@
 // text measuring functions.
 #include <gtest/gtest.h>
 
+#include "files/FileCommands.h"
+#include "model/NewDocument.h"
 #include "model/NodeDrawing.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
@@ -43,6 +45,28 @@ class ChoosersTest : public ResultsFixture {
     return message;
   }
 };
+
+// The thresholds belong to the model they were set for: a new model, a
+// model opened or the model closed starts again from none.
+TEST_F(ChoosersTest, ThresholdsStartFromNoneWithEveryModel) {
+  BuildLine({1});
+  ASSERT_EQ(Thresholds("10", "0.5"), "");
+  ASSERT_GT(g_StressLabelThreshold, 0.0f);
+  ASSERT_TRUE(OpenFileByExtension(MainFrame().window, ModelPath()));
+  EXPECT_EQ(g_StressLabelThreshold, 0.0f);
+  EXPECT_EQ(g_RatioLabelThreshold, 0.0f);
+  ASSERT_EQ(Thresholds("10", "0.5"), "");
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  NewDocumentDialog(LayoutFrame().window);
+  platform::CheckModalScript();
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_EQ(g_StressLabelThreshold, 0.0f);
+  EXPECT_EQ(g_RatioLabelThreshold, 0.0f);
+  ASSERT_EQ(Thresholds("", "0.5"), "");
+  CloseModel();
+  EXPECT_EQ(g_RatioLabelThreshold, 0.0f);
+}
 
 TEST_F(ChoosersTest, EachChooserTakesTheTemplateForItsCount) {
   EXPECT_EQ(ResultChooserTemplateName(3), "RESULTS3_DIALOG");

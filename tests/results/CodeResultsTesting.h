@@ -160,7 +160,7 @@ class CodeResultsFixture : public ResultsFixture {
         }
       SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
     });
-    platform::AdvanceClock(kResultChooserDelay);
+    platform::RunUntilIdle();
     platform::CheckModalScript();
     return names;
   }

@@ -5,6 +5,7 @@
 // loading and its caches; the distance between two nodes.
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 
@@ -121,6 +122,53 @@ TEST_F(DisplacementTablesTest, TheMinimumAndMaximumRowsNameTheirNodes) {
   g_CaseDisplacements[static_cast<std::size_t>(TheResults().resultNodes[1])][0] = 1.0f;
   ComputeMinMaxDisplacements();
   EXPECT_EQ(g_DisplacementExtremes[0].maximumNode, TheResults().resultNodes[1]);
+}
+
+// Rotations read as the translations do, in fixed decimals of the unit
+// (four for degrees, five for radians), in the table, its extremes and the
+// comma-separated lines: never in an exponent form.
+TEST_F(DisplacementTablesTest, RotationsAreWrittenInFixedDecimals) {
+  OpenLine();
+  g_ResultCase = ResultCaseOfType(1);
+  OpenDisplacementsTable();
+  ResultTableWindow& table = Shown();
+  constexpr double kDegreesPerRadian = 57.29577951308232;
+  const int node = TheResults().resultNodes.at(1);
+  std::array<float, 6>& values = g_CaseDisplacements.at(static_cast<std::size_t>(node));
+  values[3] = static_cast<float>(-9.0094e-5 / kDegreesPerRadian);
+  values[4] = static_cast<float>(12.345678 / kDegreesPerRadian);
+  values[5] = static_cast<float>(3.0e-6 / kDegreesPerRadian);
+  const std::vector<std::string> row = Row(table, 2);
+  EXPECT_EQ(std::vector<std::string>(row.begin() + 4, row.begin() + 7),
+            (std::vector<std::string>{"-0.0001", "12.3457", "0.0000"}));
+  // In radians five decimals; what is below 5e-6 of the unit is 0.
+  g_UnitsSettings.unit[kUnitAngle] = 1;
+  EXPECT_EQ(table.CellText(2, 5, 0), "0.00000");
+  EXPECT_EQ(table.CellText(2, 6, 0), "0.21547");
+  g_UnitsSettings.unit[kUnitAngle] = 0;
+  OpenMinMaxDisplacementsTable();  // the case read again from the file
+  ResultTableWindow& extremes = Shown();
+  for (int row = 7; row <= 12; ++row) {
+    const DisplacementExtreme& extreme = g_DisplacementExtremes[static_cast<std::size_t>((row - 1) / 2)];
+    const double value = (row % 2 == 0 ? extreme.maximum : extreme.minimum) * kDegreesPerRadian;
+    const std::string text = extremes.CellText(row, 3, 0);
+    EXPECT_EQ(text.find_first_of("eE"), std::string::npos) << row << ": " << text;
+    EXPECT_NEAR(std::stod(text), std::fabs(value) < 5.0e-6 ? 0.0 : value, 0.00005) << row << ": " << text;
+  }
+  OpenDisplacementsTable();  // the case read again from the file
+  std::array<float, 6>& again = g_CaseDisplacements.at(static_cast<std::size_t>(node));
+  again[3] = static_cast<float>(-9.0094e-5 / kDegreesPerRadian);
+  const std::string csv = folder_ + "/rotations.csv";
+  ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, csv));
+  TableWindowPrint(ResultsTableWindow());
+  ASSERT_TRUE(ReportCloseFile());
+  const std::vector<std::string> rows = FileLines(csv);
+  const auto line = std::find_if(rows.begin(), rows.end(), [&](const std::string& l) {
+    return l.rfind(std::string(NodeNumberText(TheModel().nodes[node].id)) + ",", 0) == 0;
+  });
+  ASSERT_NE(line, rows.end());
+  EXPECT_NE(line->find(",-0.0001,"), std::string::npos) << *line;
+  EXPECT_EQ(line->find_first_of("eE"), std::string::npos) << *line;
 }
 
 TEST_F(DisplacementTablesTest, TheReportWritesTheTableInColumnsAndAsCommaSeparatedLines) {

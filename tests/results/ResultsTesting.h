@@ -73,7 +73,7 @@ class ResultsFixture : public LayoutFixture {
         Click(dialog, 1400 + choice);
     });
     open();
-    platform::AdvanceClock(kResultChooserDelay);
+    platform::RunUntilIdle();
     return names;
   }
   // Opens the results and answers the chooser with Cancel; its names.

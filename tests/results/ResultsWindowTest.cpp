@@ -14,6 +14,9 @@
 #include "codes/CodeStressDriver.h"
 #include "files/FileCommands.h"
 #include "graphics/GraphicsState.h"
+#include "graphics/PrinterSettings.h"
+#include "model/ListWindow.h"
+#include "model/ModelWindows.h"
 #include "model/NodeDrawing.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
@@ -75,7 +78,7 @@ TEST_F(ResultsWindowTest, AnalyzeOpensTheResultsOnTheFirstCaseAndTheArrowsStepTh
     Click(dialog, 1406);
   });
   EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, false));
-  platform::AdvanceClock(kResultChooserDelay);
+  platform::RunUntilIdle();
   platform::CheckModalScript();
   EXPECT_EQ(names, (std::vector<std::string>{"&Sorted stresses", "&Code compliance", "&Support load summary",
                                              "&Support loads", "&Element forces", "&Displacements"}));
@@ -192,6 +195,105 @@ TEST_F(ResultsWindowTest, InputGivesTheModelBackToEditing) {
   EXPECT_TRUE(TheModel().modified);
 }
 
+// The model is read-only while results are shown: the Misc entries of
+// tables the model leaves empty stay grayed however often their menus open,
+// in the Layout and in the List window, and come back with the input.
+TEST_F(ResultsWindowTest, TheMiscEntriesOfEmptyTablesStayGrayedWhileResultsAreShown) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  ASSERT_NE(TheModel().options.PipingCode, 0);
+  const auto grayed = [](Frame& frame, int position, int id) {
+    HMENU popup = GetSubMenu(frame.menu, position);
+    SendMessage(frame.window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), position);
+    return (GetMenuState(popup, static_cast<UINT>(id), MF_BYCOMMAND) & MF_GRAYED) != 0;
+  };
+  constexpr int kLayoutMisc = 5, kListMisc = 4;
+  for (int id : {193, 194, 195, 251}) {
+    EXPECT_TRUE(grayed(LayoutFrame(), kLayoutMisc, id)) << "Layout " << id;
+    EXPECT_TRUE(grayed(ListFrame(), kListMisc, id)) << "List " << id;
+  }
+  // Tables with records stay open to look at.
+  for (int id : {188, 189, 190}) EXPECT_FALSE(grayed(LayoutFrame(), kLayoutMisc, id)) << id;
+  ResultsCommandNow(127);
+  ASSERT_FALSE(InResultsMode());
+  for (int id : {193, 194, 195, 251}) {
+    EXPECT_FALSE(grayed(LayoutFrame(), kLayoutMisc, id)) << "Layout " << id;
+    EXPECT_FALSE(grayed(ListFrame(), kListMisc, id)) << "List " << id;
+  }
+}
+
+// While results are shown the window titles name the results file beside
+// the model, and the model file again after.
+TEST_F(ResultsWindowTest, TheTitlesNameTheResultsFileWhileResultsAreShown) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  ShowModelWindows();
+  const std::string folder = " (" + folder_;
+  OpenAndChoose("RESULTS6_DIALOG", 6);
+  ASSERT_TRUE(InResultsMode());
+  for (Frame* frame : {&LayoutFrame(), &ResultsFrame()}) {
+    const std::string title = TextOf(frame->window);
+    EXPECT_NE(title.find("[line.res" + folder), std::string::npos) << title;
+    EXPECT_EQ(title.find("line.mod"), std::string::npos) << title;
+  }
+  EXPECT_NE(ResultsTitle().find("Displacements: Sustained (W+P)"), std::string::npos) << ResultsTitle();
+  ResultsCommandNow(127);
+  for (Frame* frame : {&LayoutFrame()}) {
+    const std::string title = TextOf(frame->window);
+    EXPECT_NE(title.find("[line.mod" + folder), std::string::npos) << title;
+    EXPECT_EQ(title.find("line.res"), std::string::npos) << title;
+  }
+}
+
+// The List window opened from the Results window goes back there with F3,
+// and its Window menu offers the Layout window, which then becomes the one
+// F3 goes back to, and the other way round. Outside results the entry is
+// grayed.
+TEST_F(ResultsWindowTest, TheListWindowOpensTheOtherOfLayoutAndResults) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenAndChoose("RESULTS6_DIALOG", 6);
+  ASSERT_TRUE(InResultsMode());
+  platform::ExpectModal(platform::ModalKind::Dialog, ListDialogTemplate(),
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  ResultsCommandNow(255);
+  platform::CheckModalScript();
+  ASSERT_TRUE(IsWindowVisible(ListFrame().window));
+  ASSERT_EQ(ListFrame().previous_frame, &ResultsFrame());
+  constexpr int kListWindowMenu = 5;
+  HMENU popup = GetSubMenu(ListFrame().menu, kListWindowMenu);
+  const auto texts = [&popup] {
+    SendMessage(ListFrame().window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), kListWindowMenu);
+    char back[64] = {}, other[64] = {};
+    GetMenuString(popup, 255, back, sizeof back, MF_BYCOMMAND);
+    GetMenuString(popup, 257, other, sizeof other, MF_BYCOMMAND);
+    EXPECT_EQ(GetMenuState(popup, 257, MF_BYCOMMAND) & MF_GRAYED, 0u);
+    return std::pair<std::string, std::string>(back, other);
+  };
+  EXPECT_EQ(texts(), (std::pair<std::string, std::string>("&Results\tF3", "L&ayout")));
+  SendMessage(ListFrame().window, WM_COMMAND, 257, 0);
+  platform::RunUntilIdle();
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_EQ(ListFrame().previous_frame, &LayoutFrame());
+  EXPECT_EQ(texts(), (std::pair<std::string, std::string>("L&ayout\tF3", "&Results")));
+  SendMessage(ListFrame().window, WM_COMMAND, 257, 0);
+  platform::RunUntilIdle();
+  EXPECT_EQ(ListFrame().previous_frame, &ResultsFrame());
+  EXPECT_TRUE(IsWindowVisible(ResultsFrame().window));
+  EXPECT_TRUE(InResultsMode());
+  ResultsCommandNow(127);
+  ASSERT_FALSE(InResultsMode());
+  popup = GetSubMenu(ListFrame().menu, kListWindowMenu);
+  SendMessage(ListFrame().window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(popup), kListWindowMenu);
+  EXPECT_NE(GetMenuState(popup, 257, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  SendMessage(ListFrame().window, WM_COMMAND, 257, 0);  // nothing, and no message
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(ListFrame().previous_frame, &LayoutFrame());
+}
+
 TEST_F(ResultsWindowTest, DamagedResultsFilesAreRefusedAndTheModelStaysAsItWas) {
   BuildLine({1, 8, 2});
   Analyse();
@@ -255,7 +357,7 @@ TEST_F(ResultsWindowTest, ResultsWithoutALoadCaseSaySoInsteadOfAnEmptyChooser) {
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   OpenResults();
-  platform::AdvanceClock(kResultChooserDelay);
+  platform::RunUntilIdle();
   platform::CheckModalScript();
   EXPECT_EQ(lines.at(0), "The results hold no load case to show.");
   EXPECT_TRUE(InResultsMode());
@@ -306,6 +408,41 @@ TEST_F(ResultsWindowTest, TheResultTableShownPrintsThroughTheReportRoad) {
   for (const std::string& expected : {std::string("Displacements: Sustained (W+P)"), std::string("Displacements (global)"),
                                       table.HeadingText(3, 1), table.CellText(2, 3, 0), table.CellText(table.rowCount, 1, 0)})
     EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+}
+
+// The preview hides the program's windows while it is up. Escape leaves
+// it; the windows come back with the Results window in front, whose keys
+// work again: Ctrl+I goes back to the input and the Layout window is there.
+TEST_F(ResultsWindowTest, AfterThePreviewTheInputCommandLeavesTheLayoutOnTheScreen) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  ShowModelWindows();
+  OpenAndChoose("RESULTS6_DIALOG", 6);  // Displacements
+  platform::CheckModalScript();
+  ASSERT_TRUE(IsWindowVisible(ResultsFrame().window));
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Displacements",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1001, 0); });  // Preview
+  ResultsCommandNow(106);
+  platform::CheckModalScript();
+  HWND preview = TextPrinter().previewFrame;
+  ASSERT_NE(preview, nullptr);
+  EXPECT_FALSE(IsWindowVisible(ResultsFrame().window));
+  EXPECT_FALSE(IsWindowVisible(LayoutFrame().window));
+  Key(VK_ESCAPE);
+  ASSERT_EQ(TextPrinter().previewFrame, nullptr);
+  EXPECT_FALSE(IsWindow(preview));
+  EXPECT_TRUE(IsWindowVisible(ResultsFrame().window));
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_EQ(GetForegroundWindow(), ResultsFrame().window);
+  platform::TestKeyDown(VK_CONTROL);
+  platform::TestKeyPress('I');
+  PumpAsTheMainLoop();
+  platform::TestKeyUp(VK_CONTROL);
+  PumpAsTheMainLoop();
+  EXPECT_FALSE(InResultsMode());
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  EXPECT_TRUE(IsWindowVisible(GraphicsFrame().window));
+  EXPECT_FALSE(IsWindowVisible(ResultsFrame().window));
 }
 
 TEST_F(ResultsWindowTest, TheGraphicsWindowsResultCommandsReachTheResults) {

@@ -14,6 +14,7 @@
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Menu.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
@@ -24,6 +25,18 @@
 
 class AppFixture : public SettingsFixture {
  public:
+  // Serves the queue as the program's main loop does: the keys of the
+  // active window's accelerator table become its commands first.
+  static void PumpAsTheMainLoop() {
+    MSG message;
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (ActiveAccelerators != nullptr && TranslateAccelerator(ActiveWindow, ActiveAccelerators, &message)) continue;
+      TranslateMessage(&message);
+      DispatchMessage(&message);
+    }
+    platform::RunUntilIdle();
+  }
+
   void SetUp() override {
     SettingsFixture::SetUp();
     platform::EnableTestMode(true);

@@ -35,6 +35,7 @@ const Named kUnitFormatters[] = {
     {"DisplacementOrNone", FormatDisplacementOrNone, kUnitDisplacement},
     {"Angle", FormatAngle, kUnitAngle},
     {"AngleOrNone", FormatAngleOrNone, kUnitAngle},
+    {"AngleFixedOrNone", FormatAngleFixedOrNone, kUnitAngle},
     {"Force", FormatForce, kUnitForce},
     {"ForceTrim", FormatForceTrim, kUnitForce},
     {"ForceCompact", FormatForceCompact, kUnitForce},

@@ -215,6 +215,24 @@ TEST(FeetInches, FormattedTextReadsBack) {
   }
 }
 
+// Coordinates are single-precision sums: a node 99'5-1/4" from the origin
+// may be held a few units of the last place below it. It still reads in
+// feet and inches, rather than as a number of feet that reads like a
+// dimension off the drawing; a value truly between sixty-fourths does not.
+TEST(FeetInches, ValuesHeldJustOffASixtyFourthReadInFeetAndInches) {
+  const float justBelow = std::nextafter(1193.25f, 0.0f);
+  EXPECT_STREQ(FormatFeetInches(justBelow), "99'5-1/4\"");
+  EXPECT_STREQ(FormatFeetInches(std::nextafter(std::nextafter(1193.25f, 0.0f), 0.0f)), "99'5-1/4\"");
+  EXPECT_STREQ(FormatFeetInches(std::nextafter(1193.25f, 2000.0f)), "99'5-1/4\"");
+  EXPECT_STREQ(FormatFeetInches(-justBelow), "-99'5-1/4\"");
+  // Just below a whole foot: the next foot, not 11 inches and a fraction.
+  EXPECT_STREQ(FormatFeetInches(std::nextafter(2400.0f, 0.0f)), "200'0\"");
+  EXPECT_STREQ(FormatFeetInches(std::nextafter(66.5f, 0.0f)), "5'6-1/2\"");
+  // A thousandth of an inch off at 100 feet is a real value: decimal feet.
+  EXPECT_STREQ(FormatFeetInches(1193.251), "99.4376");
+  EXPECT_STREQ(FormatFeetInches(66.3), "5.5250");
+}
+
 TEST(NumberText, FormatsAndParsesTheSameUnderACommaLocale) {
   CommaLocale comma;
   REQUIRE_COMMA_LOCALE(comma);

@@ -199,6 +199,8 @@ void ExpectKindFormats() {
   EXPECT_STREQ(FormatDisplacement(0.123456f), "0.12346");
   EXPECT_STREQ(FormatDisplacementOrNone(1.0e30f), "None");
   EXPECT_STREQ(FormatAngleOrNone(-1.0e30f), "None");
+  EXPECT_STREQ(FormatAngleFixedOrNone(-1.0e30f), "None");
+  EXPECT_STREQ(FormatAngleFixedOrNone(-1.5724e-6f), "-0.0001");
   EXPECT_STREQ(FormatAngle(1.5707964f), "90.0000");
   EXPECT_STREQ(FormatAngle(1.0e-8f), "0.0000");
   g_UnitsSettings.unit[kUnitAngle] = 1;

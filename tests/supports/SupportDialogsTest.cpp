@@ -8,6 +8,7 @@
 #include "model/LayoutEditors.h"
 #include "elements/KindTable.h"
 #include "model/LayoutTable.h"
+#include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
@@ -232,9 +233,11 @@ TEST_F(SupportDialogsTest, ARestraintIsPlacedByTypingItsKindAndEditedInItsDialog
 }
 
 TEST_F(SupportDialogsTest, KindsWithoutTheirDialogSayItAndChangeNothing) {
-  ExpectMessage("Guide dialog is not available yet.");
+  SetDataType(TheModel(), 2, DataType::Hanger);
+  TheModel().modified = false;
+  ExpectMessage("Hanger dialog is not available yet.");
   EditData(2);
-  EXPECT_EQ(TheModel().row(2).dataType, DataType::Guide);
+  EXPECT_EQ(TheModel().row(2).dataType, DataType::Hanger);
   EXPECT_FALSE(TheModel().modified);
   EXPECT_FALSE(CanUndo());
 }

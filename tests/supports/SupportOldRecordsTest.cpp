@@ -171,10 +171,11 @@ TEST(SupportOldRecords, DamagedCodesAndCountsAreRefused) {
   EXPECT_EQ(KindReadMessage(d, hanger(34, 0, 0)), "The file is damaged.\nHanger: number of hangers = 0");
   EXPECT_EQ(KindReadMessage(e, hanger(103, 1, 2)), "The file is damaged.\nHanger: load type = 2");
 
+  // A unit beyond the last one, like a negative one, is kept for the list
+  // to repair: the matrix itself is sound and is not lost.
   GenericSupport generic;
-  EXPECT_EQ(KindReadMessage(generic, ByteEmitter().text("", 12).i32(6).repeat(0.0f, 21).bytes()),
-            "The file is damaged.\nGeneric support: group B unit = 6");
-  // A negative unit is kept for the list to repair.
+  EXPECT_EQ(KindReadMessage(generic, ByteEmitter().text("", 12).i32(6).repeat(0.0f, 21).bytes()), "");
+  EXPECT_EQ(generic.groupBUnitIndex, 6);
   GenericSupport negative;
   EXPECT_EQ(KindReadMessage(negative, ByteEmitter().text("", 12).i32(-1).repeat(0.0f, 21).bytes()), "");
   EXPECT_EQ(negative.groupBUnitIndex, -1);

@@ -1,5 +1,7 @@
 // The sample model (pipes, a bend, two anchors, a restraint) opened from
-// examples/Sample.mod, and a branched plant with bends and restraints, in
+// examples/Sample.mod, a branched plant with bends and restraints, and a
+// line with a guide, limit stops, a snubber, a skewed restraint and a
+// generic support, in
 // the graphics window on a private Xvfb server: in lines (tangents, then
 // "Curved bends"), rendered, fitted and zoomed. What the server shows must
 // be what the layer drew, pixel for pixel, and the symbols must be there;
@@ -16,6 +18,10 @@
 #include "graphics/DrawingColours.h"
 #include "graphics/GraphicsSettings.h"
 #include "graphics/GraphicsTesting.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
+#include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
 
 namespace {
 
@@ -90,6 +96,54 @@ TEST_F(ModelSymbolsX11Test, ABranchedPlantWithBendsAndSupports) {
   Command(130);
   ASSERT_FALSE(RenderMode());
   ExpectOnScreen("plant-lines-zoomed");
+}
+
+// From an anchor at 10 along X to 20 (a guide), 30 (a +Y stop with both
+// limits), up to 40 (a snubber along X), along Z to 50 (a skewed
+// restraint along X), along X to 60 (a generic support) and 70 (a +Y stop
+// against 20's node), seen from a corner where no two nodes meet.
+TEST_F(ModelSymbolsX11Test, GuidesStopsSnubbersSkewedAndGenericSupports) {
+  Model& model = TheModel();
+  PlantModelBuilder::AddPlantProperties(model);
+  AddRows({{10, ElementType::From, 0, 0, ""},
+           {20, ElementType::Pipe, 120, 0, "S8"},
+           {30, ElementType::Pipe, 120, 0, "S8"},
+           {40, ElementType::Pipe, 0, 120, "S8"}});
+  AddRow(model, 50, ElementType::Pipe, 0.0f, 0.0f, 120.0f);
+  AddRows({{60, ElementType::Pipe, 120, 0, "S8"}, {70, ElementType::Pipe, 120, 0, "S8"}});
+  for (int row = 5; row <= 7; ++row) {
+    model.row(row).material = "CS";
+    model.row(row).section = "S8";
+    model.row(row).load = "L1";
+  }
+  PutItem(model, 1, DataType::Anchor);
+  PutItem(model, 2, DataType::Guide);
+  PutItem(model, 3, DataType::LimitStop);
+  auto& stop = dynamic_cast<LimitStop&>(*model.row(3).item);
+  stop.lowerLimit = 0.0f;
+  stop.upperLimit = 1.0f;
+  stop.dirY = 1.0f;
+  PutItem(model, 4, DataType::Snubber);
+  dynamic_cast<Snubber&>(*model.row(4).item).dirX = 1.0f;
+  PutItem(model, 5, DataType::SkewedRestraint);
+  auto& skewed = dynamic_cast<SkewedRestraint&>(*model.row(5).item);
+  skewed.dirX = 1.0f;
+  skewed.stiffness = 1.0e12f;
+  PutItem(model, 6, DataType::GenericSupport);
+  PutItem(model, 7, DataType::LimitStop);
+  auto& linked = dynamic_cast<LimitStop&>(*model.row(7).item);
+  linked.lowerLimit = 0.0f;
+  linked.connectedNode = 20;
+  model.graphics.viewDirection = {0.7f, 0.5f, 1.0f};
+  ShowModel();
+  PlaceGraphicsWindow();
+  const COLORREF support = CurrentDrawingStyle().support;
+  EXPECT_GT(Count([support](COLORREF c) { return c == support; }), 200);
+  ExpectOnScreen("nonlinear-lines");
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  EXPECT_GT(Count([](COLORREF c) { return GetBValue(c) > GetRValue(c) + 40; }), 30);  // the snubber
+  ExpectOnScreen("nonlinear-rendered");
 }
 
 }  // namespace

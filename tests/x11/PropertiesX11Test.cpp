@@ -1,6 +1,7 @@
 // The properties' windows in real X windows on a private Xvfb server: the
-// Materials list with its property pane and the Pipe Sections list of the
-// sample model, the material, properties, section, insulation, picker,
+// Materials list with its property pane, the Pipe Sections list of the
+// sample model and a Soils list, the material, properties, section,
+// insulation, soil (cohesionless and cohesive), picker,
 // Delete Rows and Generate Rows dialogs. What the X server shows must be
 // what the layer drew, pixel for pixel; the pictures are kept in the build
 // folder (x11-properties-*.png) to be looked at.
@@ -17,6 +18,7 @@
 #include "platform/Dialog.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
+#include "properties/SoilsTable.h"
 
 #include "ScreenCompare.h"
 #include "XvfbServer.h"
@@ -96,6 +98,43 @@ TEST_F(PropertiesX11Test, TheDialogsAreOnTheScreen) {
   PictureDialog("SELECT_DIALOG", 282, "select-load");
   PictureDialog("DELETE_ELEMENTS_DIALOG", 279, "delete-rows");
   PictureDialog("GENERATE_DIALOG", 117, "generate-rows");
+}
+
+TEST_F(PropertiesX11Test, TheSoilsListAndTheSoilDialogAreOnTheScreen) {
+  Model& model = TheModel();
+  model.options.PipingCode = 3;
+  Soil sand;
+  sand.name = "SD";
+  sand.density = 120.0f / 1728.0f;
+  sand.delta = 30.0f * 0.017453292f;
+  sand.Ks = 0.7f;
+  sand.groundLevel = 42.375f;
+  AppendSoil(model.soils, sand);
+  Soil clay;
+  clay.name = "CL";
+  clay.type = kSoilCohesive;
+  clay.density = 110.0f / 1728.0f;
+  clay.strength = 10.0f;
+  AppendSoil(model.soils, clay);
+  SendMessage(LayoutFrame().window, WM_COMMAND, 354, 0);  // Misc > Soils
+  platform::RunUntilIdle();
+  ASSERT_EQ(CurrentListOpener(), &OpenSoilsTable);
+  ShowWindow(LayoutFrame().window, SW_HIDE);
+  SetForegroundWindow(ListFrame().window);
+  platform::RunUntilIdle();
+  EXPECT_EQ(CompareWithScreen(ListFrame().window, "soils"), 0);
+  for (const int row : {1, 2}) {
+    int pictured = -1;
+    platform::ExpectModal(platform::ModalKind::Dialog, "SOIL_DIALOG", [&](HWND dialog) {
+      platform::RunUntilIdle();
+      pictured = CompareWithScreen(dialog, row == 1 ? "soil-cohesionless" : "soil-cohesive");
+      SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    TableGoTo(TheSoilsTable(), row);
+    TheSoilsTable().EditCurrentItem();
+    platform::RunUntilIdle();
+    EXPECT_EQ(pictured, 0) << row;
+  }
 }
 
 }  // namespace

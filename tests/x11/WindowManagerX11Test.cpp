@@ -152,4 +152,29 @@ TEST_F(WindowManagerX11Test, ADialogAndItsMessageBoxOpenAboveTheirOwnersWithTheK
   EXPECT_EQ(TheModel().nodeIncrement, 10);
 }
 
+// The model's windows appear together: the Graphics window, then the Layout
+// window over it, which the program activates. The keyboard goes to the
+// Layout and stays there, though the manager saw the Graphics window appear
+// too: a window is not the manager's to focus because it appeared.
+TEST_F(WindowManagerX11Test, TheModelsWindowsComeUpWithTheKeyboardInTheLayout) {
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  unsigned long layout = 0, graphics = 0;
+  const bool focused = platform::PumpUntil(
+      [&] {
+        layout = windows.ShownWindowTitled(TextOfWindow(LayoutFrame().window));
+        graphics = windows.ShownWindowTitled(TextOfWindow(GraphicsFrame().window));
+        return layout != 0 && graphics != 0 && windows.FocusWindow() == layout;
+      },
+      10000);
+  EXPECT_TRUE(focused) << "the Layout window did not get the keyboard (focus " << windows.FocusWindow() << ")";
+  platform::PumpUntil([] { return false; }, 1000);  // whatever the manager does with the new windows
+  EXPECT_EQ(windows.FocusWindow(), layout);
+  EXPECT_GT(windows.StackingPlace(layout), windows.StackingPlace(graphics));
+  EXPECT_EQ(GetActiveWindow(), LayoutFrame().window);
+}
+
 }  // namespace

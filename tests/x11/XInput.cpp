@@ -38,6 +38,32 @@ void XInput::Key(const char* name) {
   XSync(d, False);
 }
 
+void XInput::Chord(const char* modifier, const char* key) {
+  Display* d = state_->x;
+  const KeyCode held = XKeysymToKeycode(d, XStringToKeysym(modifier));
+  const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(key));
+  XTestFakeKeyEvent(d, held, True, CurrentTime);
+  XTestFakeKeyEvent(d, code, True, CurrentTime);
+  XTestFakeKeyEvent(d, code, False, CurrentTime);
+  XTestFakeKeyEvent(d, held, False, CurrentTime);
+  XSync(d, False);
+}
+
+void XInput::ShortcutTakenByManager(const char* modifier, const char* key) {
+  Display* d = state_->x;
+  const KeyCode held = XKeysymToKeycode(d, XStringToKeysym(modifier));
+  const KeyCode taken = XKeysymToKeycode(d, XStringToKeysym(key));
+  XTestFakeKeyEvent(d, held, True, CurrentTime);
+  XSync(d, False);
+  XGrabKeyboard(d, DefaultRootWindow(d), False, GrabModeAsync, GrabModeAsync, CurrentTime);
+  XTestFakeKeyEvent(d, taken, True, CurrentTime);
+  XTestFakeKeyEvent(d, taken, False, CurrentTime);
+  XTestFakeKeyEvent(d, held, False, CurrentTime);
+  XSync(d, False);
+  XUngrabKeyboard(d, CurrentTime);
+  XSync(d, False);
+}
+
 namespace {
 
 // Watches the program's windows (class "Quorvel") at any depth: under a

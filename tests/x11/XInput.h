@@ -20,6 +20,12 @@ class XInput {
   void Click(int x, int y);
   // A press and release of the key with the given keysym name ("Down").
   void Key(const char* name);
+  // The key pressed and released while the modifier is held ("Control_L", "i").
+  void Chord(const char* modifier, const char* key);
+  // A shortcut a window manager keeps for itself: the program sees the
+  // modifier go down, then the manager's grab of the keyboard (held by
+  // this connection) takes the key and the modifier's release.
+  void ShortcutTakenByManager(const char* modifier, const char* key);
   // Starts counting: every window of the program's that exists now is watched.
   void WatchFocus();
   // FocusIn events seen since WatchFocus (reads what has arrived).

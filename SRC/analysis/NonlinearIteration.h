@@ -1,0 +1,86 @@
+// The nonlinear support iteration: a static step of a model with gaps,
+// limits or friction is solved by repeated linear solves. Each pass
+// assembles and solves with the current state of every nonlinear item, then
+// lets each compare its new response with the last one and change its state;
+// the passes end when nothing changed in a pass (after at least two), or
+// when the user accepts or abandons the state at a checkpoint.
+//
+// A support whose status changed in a pass (free or reached, open or in
+// contact, sliding or stuck) counts as not converged, so that the loads of a
+// converged step always come from a solve made with the final states.
+//
+// Tolerance: 1 % for the solves 1 to 100, 2 % for 101 to 200 and so on, at
+// most 10 %. The checkpoint interval N is the whole number in "QVITER"
+// (at least 1), else 500: before iteration N + 1, 2N + 1 ... the checkpoint
+// asks Continue, Accept or Exit (a batch run accepts without asking). An
+// accepted state is never a success: each case accepted unconverged is kept
+// with its iterations and the largest misconvergence of its last pass, and
+// the run's caller warns about them (UnconvergedWarning).
+//
+// Runs on the GUI thread with the analysis; everything here is run state.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "analysis/RunState.h"
+#include "platform/Types.h"
+
+struct Model;
+
+struct NonlinearIterationState {
+  std::int32_t iteration = 0;  // 0 between loops, counted from 1 in a loop
+  std::int32_t changes = 0;    // not converged in the current pass
+  double tolerance = 0.01;
+  std::int32_t checkpoint = 0;
+  std::int32_t interval = 500;
+  MisconvergenceRecord largest;  // of the current pass
+};
+extern NonlinearIterationState g_NonlinearIteration;
+
+// The checkpoint interval from the text of "QVITER" (null: not set).
+std::int32_t NonlinearCheckpointInterval(const char* text);
+
+// The convergence tests the kinds call (a new value, b old value); a failing
+// test stores its ratio, kinds and node in the misconvergence record and
+// answers false; the caller counts it with CountNonlinearChange.
+bool NonlinearConverged(double a, double b, int elementKind, int dataKind, int node);
+bool NonlinearConvergedCoarse(double a, double b, int elementKind, int dataKind, int node);
+bool NonlinearConvergedAbs1(double a, double b, int elementKind, int dataKind, int node);
+void CountNonlinearChange();
+
+// "Guide", "Limit stop" ...; empty for a combination no kind makes.
+std::string MisconvergenceKindName(int elementKind, int dataKind);
+// "Maximum misconvergence = 5 % for the Guide at node 10" ("> 100 %" above 1).
+std::string MisconvergencePercentText(float ratio);
+std::string MisconvergenceText(const Model& model, const MisconvergenceRecord& record);
+
+// Every support of the model that prepares itself, in row order.
+void PrepareSupportsForRun(Model& model);
+void ResetNonlinearStates(Model& model);
+void UpdateNonlinearStates(Model& model);
+
+enum class CheckpointAnswer { Continue = 0, Accept = 1, Exit = 2 };
+// Whether a run accepts at every checkpoint without asking (a batch run).
+extern bool g_NonlinearAutoAccept;
+// The window that owns the checkpoint dialog (the analysis window).
+extern HWND g_NonlinearDialogOwner;
+// NONLINEAR_DIALOG over the owner: Continue, Accept or Exit.
+CheckpointAnswer AskNonlinearCheckpoint(const Model& model);
+
+// Iterates the current step; `solve` assembles and solves it once. Throws
+// "Non linearities not converged" on Exit.
+void IterateNonlinearSupports(Model& model, const std::function<void()>& solve, AnalysisProgress& progress);
+
+// The cases of the last run accepted before they converged.
+struct UnconvergedCase {
+  std::int32_t type = 0;
+  std::int32_t iterations = 0;
+  MisconvergenceRecord largest;
+};
+const std::vector<UnconvergedCase>& UnconvergedCases();
+void ClearUnconvergedCases();
+// The warning that names each of them; empty when there is none.
+std::string UnconvergedWarning(const Model& model);

@@ -1,0 +1,211 @@
+// The soil dialog; see SoilDialog.h. The checks run in the order of the
+// fields; the first that fails shows its message with the focus on its field
+// and every field left as typed.
+#include "properties/SoilDialog.h"
+
+#include <cstdio>
+#include <initializer_list>
+
+#include "model/Model.h"
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/Window.h"
+#include "properties/PropertyEdits.h"
+#include "shell/Application.h"
+#include "shell/DialogHelper.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/Units.h"
+#include "shell/WindowUtilities.h"
+
+namespace {
+
+enum Item : int {
+  kName = 1301, kDensity = 1302, kStrength = 1303, kDelta = 1304, kKs = 1305, kGroundLevel = 1306,
+  kCohesive = 1401, kCohesionless = 1402, kStrengthLabel = 1503, kDeltaLabel = 1504, kKsLabel = 1505,
+  kDensityUnit = 1602, kStrengthUnit = 1603, kDeltaUnit = 1604, kGroundLevelUnit = 1606
+};
+constexpr int kNameLength = 3;
+// 75 degrees: steeper friction angles are outside the soil-spring relations.
+constexpr float kMaxDelta = 1.3089969f;
+
+struct SoilDialogState {
+  DialogHelper helper;
+  int record = 0;
+  SnapshotToken token = 0;
+};
+
+SoilDialogState& StateOf(HWND dialog) {
+  return *reinterpret_cast<SoilDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
+
+void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text) {
+  if (value != 0.0f) helper.DialogSetItemText(item, text);
+}
+
+void EnableGroup(DialogHelper& helper, std::initializer_list<int> items, bool enable) {
+  for (int item : items) helper.DialogEnableItem(item, enable);
+}
+
+// Cohesionless soils take delta and Ks, cohesive ones the strength; the
+// fields of the other type are emptied so that nothing hidden is stored.
+void ShowType(DialogHelper& helper, bool cohesive) {
+  if (cohesive) {
+    helper.DialogSetItemText(kDelta, "");
+    helper.DialogSetItemText(kKs, "");
+  } else {
+    helper.DialogSetItemText(kStrength, "");
+  }
+  EnableGroup(helper, {kStrength, kStrengthLabel, kStrengthUnit}, cohesive);
+  EnableGroup(helper, {kDelta, kDeltaLabel, kDeltaUnit, kKs, kKsLabel}, !cohesive);
+}
+
+void OnInit(HWND dialog, SoilDialogState& state) {
+  DialogHelper& helper = state.helper;
+  helper.DialogBind(dialog);
+  const Soil& s = TheModel().soils[state.record];
+  char title[40];
+  std::snprintf(title, sizeof title, "Soil # %d", state.record);
+  SetWindowText(dialog, title);
+  helper.DialogSetUnitLabel(kDensityUnit, kUnitInsulationDensity);
+  helper.DialogSetUnitLabel(kStrengthUnit, kUnitStress);
+  helper.DialogSetUnitLabel(kDeltaUnit, kUnitAngle);
+  helper.DialogSetUnitLabel(kGroundLevelUnit, kUnitLength);
+  helper.DialogCheckRadio(kCohesive, kCohesionless, kCohesive);
+  helper.DialogSetItemTextAndLimit(kName, s.name, kNameLength);
+  ShowIfNotZero(helper, kDensity, s.density, FormatInsulationDensity(s.density));
+  if (s.type == kSoilCohesive) {
+    ShowType(helper, true);
+    ShowIfNotZero(helper, kStrength, s.strength, FormatStress(s.strength));
+  } else {
+    helper.DialogCheckRadio(kCohesive, kCohesionless, kCohesionless);
+    ShowType(helper, false);
+    ShowIfNotZero(helper, kDelta, s.delta, FormatAngleOrNone(s.delta));
+    ShowIfNotZero(helper, kKs, s.Ks, FormatFixedWidth(s.Ks, 10, 2));
+  }
+  ShowIfNotZero(helper, kGroundLevel, s.groundLevel, FormatLength(s.groundLevel));
+  if (TableResultsShown()) {
+    for (int item : {kName, kDensity, kStrength, kDelta, kKs, kGroundLevel}) helper.DialogSetReadOnly(item);
+    helper.DialogDisableItem(kCohesive);
+    helper.DialogDisableItem(kCohesionless);
+    helper.DialogFocusItem(IDOK);
+  } else {
+    helper.DialogSelectAndFocus(kName);
+  }
+  CenterWindowOnParent(dialog, IDOK);
+}
+
+// Reads a value that must be given and be above 0 (a typed 0 may come back
+// from the parser as the explicit zero, which is not above 0 either).
+void ReadPositive(DialogHelper& helper, int item, const char* label, int (*parse)(float&), float& value) {
+  helper.DialogReadFieldTrimmed(item);
+  if (g_EditFieldText.empty()) ThrowRequiredField(label);
+  if (parse(value) != 0 || !(value > 0.0f) || IsExplicitZero(value)) ThrowInvalidField(label);
+}
+
+Soil ReadFields(DialogHelper& helper, int record) {
+  const Model& model = TheModel();
+  Soil edited = model.soils[record];
+  helper.DialogReadFieldTrimmed(kName);
+  edited.name = g_EditFieldText;
+  CheckSoilName(model, edited.name, record);
+  const bool cohesive = helper.DialogIsChecked(kCohesive);
+  edited.type = cohesive ? kSoilCohesive : kSoilCohesionless;
+  ReadPositive(helper, kDensity, "Density", ParseFieldInsulationDensity, edited.density);
+  edited.strength = edited.delta = edited.Ks = 0.0f;
+  if (!cohesive) {
+    helper.DialogReadFieldTrimmed(kDelta);
+    if (g_EditFieldText.empty()) ThrowRequiredField("Delta");
+    if (ParseFieldAngle(edited.delta) != 0 || edited.delta < 0.0f || edited.delta > kMaxDelta)
+      ThrowInvalidField("Delta");
+    // A zero delta is kept as the explicit zero so that it reads as given.
+    if (edited.delta == 0.0f || IsExplicitZero(edited.delta)) edited.delta = kExplicitZero;
+    ReadPositive(helper, kKs, "Ks", ParseFieldReal, edited.Ks);
+  } else {
+    ReadPositive(helper, kStrength, "Strength", ParseFieldStress, edited.strength);
+  }
+  helper.DialogReadFieldTrimmed(kGroundLevel);
+  edited.groundLevel = 0.0f;
+  if (!g_EditFieldText.empty() && ParseFieldLength(edited.groundLevel) != 0) ThrowInvalidField("Ground level");
+  if (IsExplicitZero(edited.groundLevel)) edited.groundLevel = 0.0f;
+  return edited;
+}
+
+bool Same(const Soil& a, const Soil& b) {
+  return a.name == b.name && a.type == b.type && a.density == b.density && a.strength == b.strength &&
+         a.delta == b.delta && a.Ks == b.Ks && a.groundLevel == b.groundLevel;
+}
+
+void OnOk(HWND dialog, SoilDialogState& state) {
+  Model& model = TheModel();
+  if (TableResultsShown()) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 0);
+    return;
+  }
+  Soil edited;
+  try {
+    edited = ReadFields(state.helper, state.record);
+  } catch (const std::string& message) {
+    state.helper.DialogFocusInvalid(message);
+    return;
+  }
+  Soil& stored = model.soils[state.record];
+  if (Same(edited, stored)) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 1);
+    return;
+  }
+  if (!stored.name.empty() && edited.name != stored.name) {
+    if (!ConfirmChange(dialog, "Soil name", stored.name, edited.name)) {
+      state.helper.DialogSetItemText(kName, stored.name);
+      state.helper.DialogSelectAndFocus(kName);
+      return;
+    }
+    RenameSoilInSections(model, stored.name, edited.name);
+  }
+  stored = edited;
+  model.modified = true;
+  EndDialog(dialog, 1);
+}
+
+}  // namespace
+
+INT_PTR SoilDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtr(dialog, DWLP_USER, lParam);
+      OnInit(dialog, *reinterpret_cast<SoilDialogState*>(lParam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
+        case IDCANCEL:
+          PopTempFile(StateOf(dialog).token);
+          EndDialog(dialog, 0);
+          return TRUE;
+        case kCohesive:
+        case kCohesionless:
+          if (HIWORD(wParam) == BN_CLICKED && !TableResultsShown())
+            ShowType(StateOf(dialog).helper, LOWORD(wParam) == kCohesive);
+          return TRUE;
+        default: return FALSE;
+      }
+    default: return FALSE;
+  }
+}
+
+int SoilDialog(HWND owner, int record, SnapshotToken token) {
+  if (record < 1 || record > TheModel().soils.count) {
+    PopTempFile(token);
+    return 0;
+  }
+  SoilDialogState state;
+  state.record = record;
+  state.token = token;
+  const INT_PTR result =
+      DialogBoxParam(InstanceHandle, "SOIL_DIALOG", owner, SoilDialogProc, reinterpret_cast<LPARAM>(&state));
+  if (result < 0) PopTempFile(token);
+  return result == 1 ? 1 : 0;
+}

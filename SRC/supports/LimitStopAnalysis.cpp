@@ -1,0 +1,172 @@
+// The limit stop in the analysis: its preparation, its stiffness and gap
+// load, its step in the nonlinear iteration and its loads (see LimitStop.h).
+//
+// Beyond a limit the stop is a spring K along its direction whose free
+// length ends at the limit: K (u - limit), so the gap's part K x limit goes
+// to the load side. Once a limit is reached, friction across the direction
+// is a spring too: the friction capacity over the sliding movement while it
+// slides, 1.0e12 while it sticks.
+#include "supports/LimitStop.h"
+
+#include <cmath>
+
+#include "analysis/AnalysisOptions.h"
+#include "analysis/LoadCaseKinds.h"
+#include "analysis/NonlinearIteration.h"
+#include "model/Model.h"
+#include "shell/NumberFormat.h"
+
+namespace {
+
+constexpr double kStuck = 1.0e12;
+constexpr int kDataKind = 6;
+
+bool DynamicRun(int type) { return type == 31 || type == 35 || type == 36 || type == 37; }
+
+// The state the stop takes into this case's assembly.
+void ExchangeSavedState(LimitStop& stop) {
+  if (CaseIsOperatingT1()) {
+    stop.savedStatus = stop.status;
+    if (stop.frictionCoefficient != 0.0f) stop.savedFrictionStiffness = stop.frictionStiffness;
+  } else if (CaseIsModal()) {
+    stop.status = stop.savedStatus;
+    stop.frictionStiffness = stop.frictionCoefficient != 0.0f && TheModel().options.FrictionInDynamics != 0
+                                 ? stop.savedFrictionStiffness
+                                 : 0.0;
+  }
+}
+
+}  // namespace
+
+Direction3 LimitStopDirection(const LimitStop& stop, int nodeIndex) {
+  if (stop.connectedNode == 0 || nodeIndex == 0) return {};
+  const Model& model = TheModel();
+  return DirectionFromConnectedNode(model, nodeIndex, SupportNodeIndex(model, stop.connectedNode));
+}
+
+Direction3 LimitStopShownDirection(const LimitStop& stop, int nodeIndex) {
+  const Direction3 input{stop.dirX, stop.dirY, stop.dirZ};
+  if (stop.connectedNode != 0 && Length3(input) < 1.0e-6) return LimitStopDirection(stop, nodeIndex);
+  return input;
+}
+
+void LimitStop::PrepareForRun(int rowNumber) {
+  const Model& model = TheModel();
+  const int node = model.row(rowNumber).endNode;
+  Direction3 d{dirX, dirY, dirZ};
+  connectedIndex = 0;
+  if (connectedNode != 0) {
+    connectedIndex = SupportNodeIndex(model, connectedNode);
+    if (connectedIndex == 0)
+      throw CFormat("For limit stop at node %s, undefined connected node %s", SupportNodeText(model, node).c_str(),
+                    std::string(NodeNumberText(connectedNode)).c_str());
+    if (Length3(d) < 1.0e-6) d = LimitStopDirection(*this, node);
+  }
+  // A batch file can give a stop without any direction: it would hold
+  // nothing, so the run stops rather than ignore it.
+  if (Length3(d) < 1.0e-6)
+    throw CFormat("Unable to find direction for limit stop at node %s", SupportNodeText(model, node).c_str());
+  direction = UnitDirection(d[0], d[1], d[2]);
+  AxesAcross(direction, across2, across3);
+  ResetIteration();
+  savedStatus = kStopFree;
+  savedFrictionStiffness = 0.0;
+}
+
+void LimitStop::ResetIteration() {
+  status = kStopFree;
+  frictionStiffness = 0.0;
+  lastAxial = 0.0;
+  lastTransverse = 0.0;
+}
+
+void LimitStop::AddStiffness(int rowNumber) {
+  ExchangeSavedState(*this);
+  const Model& model = TheModel();
+  const int node = model.row(rowNumber).endNode;
+  if (status == kStopFree || !SupportNodeHasEquations(model, node)) return;
+  Block3 block = DyadicBlock(direction, stiffness);
+  AddBlock(block, DyadicBlock(across2, frictionStiffness));
+  AddBlock(block, DyadicBlock(across3, frictionStiffness));
+  AddSpringBlock(model, node, connectedIndex, block, 0);
+  if (CaseIsRecalculatingHangerLoads() || CaseIsModal()) return;
+  const double f = static_cast<double>(stiffness) * (status == kStopLowerReached ? lowerLimit : upperLimit);
+  AddSpringLoad(model, node, connectedIndex, {f * direction[0], f * direction[1], f * direction[2]});
+}
+
+void LimitStop::UpdateIteration(int rowNumber) {
+  const Model& model = TheModel();
+  const int node = model.row(rowNumber).endNode;
+  if (node == 0 || !SupportNodeHasEquations(model, node)) return;
+  if (connectedIndex != 0 && !SupportNodeHasEquations(model, connectedIndex))
+    throw CFormat("For limit stop at node %s, connected node %s has loc = 0", SupportNodeText(model, node).c_str(),
+                  std::string(NodeNumberText(connectedNode)).c_str());
+  const Direction3 movement = RelativeSolved(model, node, connectedIndex, 0);
+  const double u = Dot3(direction, movement);
+  const std::int32_t previous = status;
+  status = u < lowerLimit ? kStopLowerReached : u > upperLimit ? kStopUpperReached : kStopFree;
+  // A stop that reached or left a limit in this pass must be solved again
+  // with its new status before its load can be trusted.
+  if (status != previous) CountNonlinearChange();
+  if (!NonlinearConverged(u, lastAxial, 0, kDataKind, node)) {
+    if (status == previous) CountNonlinearChange();
+    lastAxial = u;
+    return;
+  }
+  lastAxial = u;
+  if (frictionCoefficient == 0.0f) return;
+  const bool beyondLower = u <= lowerLimit, beyondUpper = u >= upperLimit;
+  if (status == kStopFree || !(beyondLower || beyondUpper)) {
+    frictionStiffness = 0.0;
+    lastTransverse = 0.0;
+    return;
+  }
+  const double limit = beyondLower ? lowerLimit : upperLimit;
+  const double normal = stiffness * std::fabs(u - limit);
+  if (normal < 1.0) {
+    frictionStiffness = 0.0;
+    lastTransverse = 0.0;
+    return;
+  }
+  const double capacity = frictionCoefficient * normal;
+  const double t2 = Dot3(across2, movement), t3 = Dot3(across3, movement);
+  const double s = std::sqrt(t2 * t2 + t3 * t3);
+  if (!NonlinearConverged(s, lastTransverse, 0, kDataKind, node)) CountNonlinearChange();
+  const double sliding = capacity / std::max(s, 1.0e-300);
+  const double next = (s > 0.0001 || capacity < s * frictionStiffness) ? sliding : kStuck;
+  if (next == kStuck && frictionStiffness < 9.8e11) CountNonlinearChange();
+  frictionStiffness = next;
+  lastTransverse = s;
+}
+
+void LimitStop::ComputeSupportLoads(int rowNumber) {
+  const Model& model = TheModel();
+  const int node = model.row(rowNumber).endNode;
+  std::array<float, 2> loads{};
+  if (SupportNodeHasEquations(model, node)) {
+    const Direction3 movement = RelativeSolved(model, node, connectedIndex, 0);
+    double u = Dot3(direction, movement);
+    if (std::fabs(u) < 1.0e-30) u = 0.0;
+    double load = 0.0;
+    std::int32_t reached = kStopFree;
+    if (DynamicRun(CurrentCaseType())) {
+      reached = savedStatus;
+      if (reached != kStopFree) load = stiffness * u;
+    } else if (u < lowerLimit) {
+      reached = kStopLowerReached;
+      load = stiffness * (u - lowerLimit);
+    } else if (u > upperLimit) {
+      reached = kStopUpperReached;
+      load = stiffness * (u - upperLimit);
+    }
+    double friction = 0.0;
+    if (frictionCoefficient != 0.0f && reached != kStopFree) {
+      double t2 = Dot3(across2, movement), t3 = Dot3(across3, movement);
+      if (std::fabs(t2) < 1.0e-5) t2 = 0.0;
+      if (std::fabs(t3) < 1.0e-5) t3 = 0.0;
+      friction = std::hypot(t2 * frictionStiffness, t3 * frictionStiffness);
+    }
+    loads = {static_cast<float>(load), static_cast<float>(friction)};
+  }
+  KeepAndWriteSupportLoads(loads);
+}

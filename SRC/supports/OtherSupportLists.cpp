@@ -1,0 +1,597 @@
+// The lists and printed sections of guides, limit stops, skewed
+// restraints, snubbers and generic supports; see OtherSupportLists.h.
+#include "supports/OtherSupportLists.h"
+
+#include <cstring>
+#include <functional>
+#include <vector>
+
+#include "elements/KindList.h"
+#include "graphics/ReportOutput.h"
+#include "model/Nodes.h"
+#include "platform/Dialog.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+#include "results/ResultPrint.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/Units.h"
+#include "supports/GenericSupport.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
+#include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
+
+namespace {
+
+std::string NodeOf(int row) { return NodeNumberText(TheModel().row(row).node); }
+std::string ConnectedText(std::int32_t node) { return node != 0 ? NodeNumberText(node) : ""; }
+std::string Component8(float value) { return value == 0.0f ? "" : FormatFixedWidth(value, 8, 3); }
+std::string Component10(float value) { return value == 0.0f ? "" : FormatFixedWidth(value, 10, 3); }
+std::string Trimmed(std::string text) {
+  while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+  return text;
+}
+
+// A text line built by columns (1-based).
+class Line {
+ public:
+  void Put(const std::string& text, int column) {
+    if (text.empty()) return;
+    const auto at = static_cast<std::size_t>(column - 1);
+    if (text_.size() < at + text.size()) text_.resize(at + text.size(), ' ');
+    text_.replace(at, text.size(), text);
+  }
+  void PutRight(const std::string& text, int endColumn) {
+    if (!text.empty()) Put(text, std::max(1, endColumn - static_cast<int>(text.size()) + 1));
+  }
+  void PutCentred(const std::string& text, int first, int last) {
+    Put(text, std::max(1, first + (last - first + 1 - static_cast<int>(text.size())) / 2));
+  }
+  std::string Text() const {
+    std::string text = text_;
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+  }
+
+ private:
+  std::string text_;
+};
+
+void AppendLine(const Line& line) {
+  ReportAppendLine(line.Text());
+  ReportNewLine();
+}
+
+template <typename Kind>
+const Kind& ItemOfRow(int row) {
+  return static_cast<const Kind&>(*TheModel().row(row).item);
+}
+
+// A read-only kind list with headings from a table and one group heading.
+struct ListShape {
+  std::vector<std::function<std::string(int line)>> headings;  // by column - 1
+  int groupFirst = 0, groupLast = 0;
+  std::string groupText;
+};
+
+class OtherSupportList : public KindListTable {
+ public:
+  OtherSupportList(DataType type, RowListKind list, const char* title, const char* itemName, ListShape shape,
+                   void (*print)())
+      : KindListTable(type, list, title, itemName, static_cast<int>(shape.headings.size()), 2),
+        shape_(std::move(shape)),
+        print_(print) {
+    gapAfterHeading1 = true;
+  }
+  std::string HeadingText(int column, int line) override {
+    if (column < 1 || column > columns) return {};
+    return shape_.headings[static_cast<std::size_t>(column - 1)](line);
+  }
+  void EnterRow(bool /*control*/) override { EditCurrentItem(); }
+  void WriteText() override { print_(); }
+  // The columns of a group share the widest of their widths, and their
+  // rules start below the group's heading.
+  void DefineColumns() override {
+    KindListTable::DefineColumns();
+    if (shape_.groupFirst == 0) return;
+    int width = 0;
+    for (int column = shape_.groupFirst; column <= shape_.groupLast; ++column)
+      width = std::max(width, widths[static_cast<std::size_t>(column)]);
+    for (int column = shape_.groupFirst; column <= shape_.groupLast; ++column)
+      widths[static_cast<std::size_t>(column)] = width;
+  }
+  void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
+  void DrawColumnRule(int column) override {
+    if (!DrawGroupColumnRule(*this, Groups(), column)) KindListTable::DrawColumnRule(column);
+  }
+
+ private:
+  std::vector<HeadingGroup> Groups() const {
+    if (shape_.groupFirst == 0) return {};
+    return {{shape_.groupFirst, shape_.groupLast, shape_.groupText}};
+  }
+  ListShape shape_;
+  void (*print_)();
+};
+
+std::function<std::string(int)> Heading(std::string first, std::string second = "") {
+  return [first, second](int line) { return line == 0 ? first : second; };
+}
+std::function<std::string(int)> HeadingUnit(std::string first, int unit) {
+  return [first, unit](int line) { return line == 0 ? first : std::string(UnitLabel(unit)); };
+}
+
+// --- guides ---------------------------------------------------------------------------
+
+OtherSupportList& TheGuidesList() {
+  static OtherSupportList list(DataType::Guide, RowListKind::Guides, "Guides", "Guide",
+                               {{Heading("Node"), Heading("Tag"), Heading("Friction", "Coeff"),
+                                 HeadingUnit("Stiffness", kUnitStiffness), HeadingUnit("Gap", kUnitDisplacement),
+                                 Heading("CNode")},
+                                0, 0, ""},
+                               PrintGuidesDetails);
+  return list;
+}
+
+// --- limit stops ------------------------------------------------------------------------
+
+OtherSupportList& TheLimitStopsList() {
+  static OtherSupportList list(
+      DataType::LimitStop, RowListKind::LimitStops, "Limit stops", "Limit stop",
+      {{Heading("Node"), Heading("Tag"), HeadingUnit("Lower Lmt", kUnitDisplacement),
+        HeadingUnit("Upper Lmt", kUnitDisplacement), Heading("", "X comp"), Heading("", "Y comp"),
+        Heading("", "Z comp"), Heading("Friction", "Coeff."), HeadingUnit("Stiffness", kUnitStiffness),
+        Heading("CNode")},
+       5, 7, "Direction"},
+      PrintLimitStopsDetails);
+  return list;
+}
+
+// --- skewed restraints --------------------------------------------------------------------
+
+constexpr int kSkewedStiffnessColumn = 4;
+constexpr int kStiffnessCellLength = 16;
+
+// Of its cells only the stiffness is typed in; it is read as its dialog
+// reads it, by the restraint's type.
+class SkewedRestraintsList : public OtherSupportList {
+ public:
+  using OtherSupportList::OtherSupportList;
+  bool IsCellEditable(int /*row*/, int column) override { return column == kSkewedStiffnessColumn; }
+  int FilterChar(int character) override {
+    const char c = static_cast<char>(character);
+    return c == ' ' || (IsNotNumberChar(c) && std::strchr("RIGDrigd", c) == nullptr) ? 0 : character;
+  }
+  bool StoreItemCell(DataItem& item, int column) override {
+    if (column != kSkewedStiffnessColumn) return false;
+    auto& skewed = static_cast<SkewedRestraint&>(item);
+    float value = 0.0f;
+    const int refused = skewed.rotational != 0 ? ParseFieldRotStiffness(value) : ParseFieldStiffness(value);
+    if (refused != 0) ThrowInvalidField("Stiffness");
+    if (value == 0.0f) ThrowRequiredField("Stiffness");
+    if (value == skewed.stiffness) return false;
+    skewed.stiffness = value;
+    return true;
+  }
+};
+
+SkewedRestraintsList& TheSkewedList() {
+  static SkewedRestraintsList list(DataType::SkewedRestraint, RowListKind::SkewedRestraints, "Skewed restraints",
+                                   "Skewed restraint",
+                                   {{Heading("Node"), Heading("Tag"), Heading("Type"), Heading("Stiffness"),
+                                     Heading("Units"), Heading("X comp"), Heading("Y comp"), Heading("Z comp"),
+                                     Heading("CNode")},
+                                    0, 0, ""},
+                                   PrintSkewedRestraintsDetails);
+  return list;
+}
+
+std::string SkewedStiffnessText(const SkewedRestraint& skewed) {
+  return skewed.rotational != 0 ? FormatRotStiffnessOrRigid(skewed.stiffness) : FormatStiffnessOrRigid(skewed.stiffness);
+}
+
+// --- snubbers ------------------------------------------------------------------------------
+
+OtherSupportList& TheSnubbersList() {
+  static OtherSupportList list(DataType::Snubber, RowListKind::Snubbers, "Snubbers", "Snubber",
+                               {{Heading("Node"), Heading("Tag"), HeadingUnit("Stiffness", kUnitStiffness),
+                                 Heading("", "X comp"), Heading("", "Y comp"), Heading("", "Z comp")},
+                                4, 6, "Direction"},
+                               PrintSnubbersDetails);
+  return list;
+}
+
+// --- generic supports ------------------------------------------------------------------------
+
+std::string GenericUnitsText(std::int32_t index, int line) {
+  const std::string stiffness = UnitLabel(kUnitStiffness), rotational = UnitLabel(kUnitRotStiffness);
+  const std::string b = GroupBUnitLabel(index);
+  switch (line) {
+    case 1: return "K11/K12/K13 = " + stiffness + "; K14/K15/K16 = " + b;
+    case 2: return "K22/K23 = " + stiffness + "; K24/K25/K26 = " + b;
+    case 3: return "K33 = " + stiffness + "; K34/K35/K36 = " + b;
+    case 4: return "K44/K45/K46 = " + rotational;
+    case 5: return "K55/K56 = " + rotational;
+    default: return "K66 = " + rotational;
+  }
+}
+
+class GenericSupportsList : public OtherSupportList {
+ public:
+  GenericSupportsList()
+      : OtherSupportList(DataType::GenericSupport, RowListKind::GenericSupports, "Generic Supports", "Generic support",
+                         {{Heading("Node"), Heading("Tag"), Heading("", "1"), Heading("", "2"), Heading("", "3"),
+                           Heading("", "4"), Heading("", "5"), Heading("", "6"), Heading("Units")},
+                          3, 8, "6x6 Stiffness"},
+                         PrintGenericSupportsDetails) {
+    linesPerRow = 6;
+  }
+  std::string CellText(int row, int column, int line) override {
+    const int layoutRow = LayoutRowOf(row);
+    if (layoutRow == 0) return {};
+    auto& support = const_cast<GenericSupport&>(ItemOfRow<GenericSupport>(layoutRow));
+    RepairUnit(support, layoutRow);
+    const int i = line + 1;
+    if (column == 1) return line == 0 ? NodeOf(layoutRow) : "";
+    if (column == 2) return line == 0 ? support.tag : "";
+    if (column == 9) return GenericUnitsText(support.groupBUnitIndex, i);
+    const int j = column - 2;
+    if (j < i || j > 6) return {};
+    return FormatGenericSupportTerm(support, i, j);
+  }
+
+ private:
+  // The dialog never stores such an index; a damaged or foreign file can.
+  static void RepairUnit(GenericSupport& support, int layoutRow) {
+    if (support.groupBUnitIndex >= 0 && support.groupBUnitIndex <= kGroupBUnitLast) return;
+    const bool yes = MessageBoxDialog(MainFrame().window,
+                                      "Rotational stiffness units for Generic Support at node " + NodeOf(layoutRow) +
+                                          " is invalid. Do you want to fix it to lb/deg?",
+                                      IDYES);
+    support.groupBUnitIndex = 0;
+    TheModel().modified = true;
+    if (!yes) PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+  }
+};
+
+GenericSupportsList& TheGenericList() {
+  static GenericSupportsList list;
+  return list;
+}
+
+}  // namespace
+
+// --- cells of the lists ------------------------------------------------------------------------
+
+std::string Guide::CellText(int column) const {
+  switch (column) {
+    case 2: return tag;
+    case 3: return frictionCoefficient == 0.0f ? "" : FormatFixedWidth(frictionCoefficient, 10, 3);
+    case 4: return FormatStiffnessOrRigid(stiffness);
+    case 5: return gap == 0.0f ? "" : FormatDisplacementOrNone(gap);
+    case 6: return ConnectedText(connectedNode);
+    default: return {};
+  }
+}
+
+std::string LimitStop::CellText(int column) const {
+  switch (column) {
+    case 2: return tag;
+    case 3: return FormatDisplacementOrNone(lowerLimit);
+    case 4: return FormatDisplacementOrNone(upperLimit);
+    case 5: return Component8(dirX);
+    case 6: return Component8(dirY);
+    case 7: return Component8(dirZ);
+    case 8: return frictionCoefficient == 0.0f ? "" : FormatFixedWidth(frictionCoefficient, 10, 3);
+    case 9: return FormatStiffnessOrRigid(stiffness);
+    case 10: return ConnectedText(connectedNode);
+    default: return {};
+  }
+}
+
+std::string SkewedRestraint::CellText(int column) const {
+  switch (column) {
+    case 2: return tag;
+    case 3: return rotational != 0 ? "Rotational" : "Translational";
+    case 4: return SkewedStiffnessText(*this);
+    case 5: return UnitLabel(rotational != 0 ? kUnitRotStiffness : kUnitStiffness);
+    case 6: return Component8(dirX);
+    case 7: return Component8(dirY);
+    case 8: return Component8(dirZ);
+    case 9: return ConnectedText(connectedNode);
+    default: return {};
+  }
+}
+
+std::string Snubber::CellText(int column) const {
+  switch (column) {
+    case 2: return tag;
+    case 3: return FormatStiffnessOrRigid(stiffness);
+    case 4: return Component8(dirX);
+    case 5: return Component8(dirY);
+    case 6: return Component8(dirZ);
+    default: return {};
+  }
+}
+
+// --- guides ---------------------------------------------------------------------------------
+
+TableWindow& GuidesListTable() { return TheGuidesList(); }
+bool GuidesListOffered(const Model& model) { return model.lists[RowListKind::Guides].count > 0; }
+void OpenGuidesList() { TheGuidesList().Open(OpenGuidesList, nullptr); }
+
+std::string DescribeGuide(int row) {
+  const Guide& guide = ItemOfRow<Guide>(row);
+  Line line;
+  line.Put(NodeOf(row), 6);
+  if (guide.frictionCoefficient != 0.0f) line.PutRight(FormatFixedWidth(guide.frictionCoefficient, 10, 3), 24);
+  line.Put(FormatStiffnessOrRigid(guide.stiffness), 42);
+  return line.Text();
+}
+
+void PrintGuidesDetails() {
+  KindListPrintTable table(TheGuidesList());
+  PrintKindSection(TheGuidesList(), table,
+                   {[] {
+                      Line line;
+                      line.Put("Node", 6);
+                      line.Put("Friction coefficient", 14);
+                      line.Put("Stiffness", 38);
+                      AppendLine(line);
+                    },
+                    [](int row) { ReportAppendLine(DescribeGuide(row)); },
+                    [] {
+                      ReportAppendLine(std::string("Node,Tag,Friction coefficient,Stiffness ,") + UnitLabel(kUnitStiffness));
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      const Guide& guide = ItemOfRow<Guide>(row);
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(guide.tag);
+                      ReportPutCell(Trimmed(FormatFixedWidth(guide.frictionCoefficient, 10, 3)));
+                      ReportPutCell(FormatStiffnessOrRigid(guide.stiffness));
+                    }});
+}
+
+// --- limit stops ----------------------------------------------------------------------------
+
+TableWindow& LimitStopsListTable() { return TheLimitStopsList(); }
+bool LimitStopsListOffered(const Model& model) { return model.lists[RowListKind::LimitStops].count > 0; }
+void OpenLimitStopsList() { TheLimitStopsList().Open(OpenLimitStopsList, nullptr); }
+
+std::string DescribeLimitStop(int row) {
+  const LimitStop& stop = ItemOfRow<LimitStop>(row);
+  Line line;
+  line.Put(NodeOf(row), 6);
+  if (stop.connectedNode != 0) line.Put(NodeNumberText(stop.connectedNode), 12);
+  line.Put(FormatDisplacementOrNone(stop.lowerLimit), 18);
+  line.Put(FormatDisplacementOrNone(stop.upperLimit), 28);
+  line.Put(Component10(stop.dirX), 37);
+  line.Put(Component10(stop.dirY), 46);
+  line.Put(Component10(stop.dirZ), 54);
+  if (stop.frictionCoefficient != 0.0f) line.Put(FormatFixedWidth(stop.frictionCoefficient, 8, 3), 62);
+  line.Put(FormatStiffnessOrRigid(stop.stiffness), 70);
+  return line.Text();
+}
+
+void PrintLimitStopsDetails() {
+  KindListPrintTable table(TheLimitStopsList());
+  PrintKindSection(TheLimitStopsList(), table,
+                   {[] {
+                      Line first;
+                      first.Put("Cnect", 11);
+                      first.Put("Lower Lmt Upper Lmt", 17);
+                      first.Put("Direction", 44);
+                      first.Put("Friction", 61);
+                      first.Put("Stiffness", 70);
+                      AppendLine(first);
+                      Line second;
+                      second.Put("Node", 6);
+                      second.Put("Node", 12);
+                      second.PutCentred(UnitLabel(kUnitDisplacement), 17, 25);
+                      second.PutCentred(UnitLabel(kUnitDisplacement), 27, 35);
+                      second.Put("X comp", 37);
+                      second.Put("Y comp", 46);
+                      second.Put("Z comp", 54);
+                      second.Put("Coeff.", 62);
+                      second.PutCentred(UnitLabel(kUnitStiffness), 70, 78);
+                      AppendLine(second);
+                    },
+                    [](int row) { ReportAppendLine(DescribeLimitStop(row)); },
+                    [] {
+                      ReportAppendLine(",,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness");
+                      ReportNewLine();
+                      const std::string displacement = UnitLabel(kUnitDisplacement);
+                      ReportAppendLine("Node,Tag, Node," + displacement + "," + displacement + ",Xcomp,Ycomp,Zcomp,Coeff," +
+                                       UnitLabel(kUnitStiffness));
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      const LimitStop& stop = ItemOfRow<LimitStop>(row);
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(stop.tag);
+                      ReportPutCell(ConnectedText(stop.connectedNode));
+                      ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.lowerLimit)));
+                      ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.upperLimit)));
+                      for (float c : {stop.dirX, stop.dirY, stop.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+                      ReportPutCell(Trimmed(FormatFixedWidth(stop.frictionCoefficient, 8, 3)));
+                      ReportPutCell(FormatStiffnessOrRigid(stop.stiffness));
+                    }});
+}
+
+// --- skewed restraints --------------------------------------------------------------------
+
+TableWindow& SkewedRestraintsListTable() { return TheSkewedList(); }
+bool SkewedRestraintsListOffered(const Model& model) { return model.lists[RowListKind::SkewedRestraints].count > 0; }
+void OpenSkewedRestraintsList() {
+  static const std::vector<int> lengths = {0, 0, 0, 0, kStiffnessCellLength};
+  TheSkewedList().Open(OpenSkewedRestraintsList, &lengths);
+}
+
+std::string DescribeSkewedRestraint(int row) {
+  const SkewedRestraint& skewed = ItemOfRow<SkewedRestraint>(row);
+  Line line;
+  line.Put(NodeOf(row), 6);
+  line.Put(skewed.CellText(3), 13);
+  line.Put(SkewedStiffnessText(skewed), 29);
+  line.PutCentred(skewed.CellText(5), 39, 49);
+  line.PutRight(Component10(skewed.dirX), 58);
+  line.PutRight(Component10(skewed.dirY), 67);
+  line.PutRight(Component10(skewed.dirZ), 76);
+  return line.Text();
+}
+
+void PrintSkewedRestraintsDetails() {
+  KindListPrintTable table(TheSkewedList());
+  PrintKindSection(TheSkewedList(), table,
+                   {[] {
+                      Line line;
+                      line.Put("Node", 6);
+                      line.Put("Type", 18);
+                      line.Put("Stiffness", 28);
+                      line.Put("Units", 42);
+                      line.Put("X comp", 54);
+                      line.Put("Y comp", 63);
+                      line.Put("Z comp", 72);
+                      AppendLine(line);
+                    },
+                    [](int row) { ReportAppendLine(DescribeSkewedRestraint(row)); },
+                    [] {
+                      ReportAppendLine("Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp");
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      const SkewedRestraint& skewed = ItemOfRow<SkewedRestraint>(row);
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(skewed.tag);
+                      ReportPutCell(skewed.CellText(3));
+                      ReportPutCell(SkewedStiffnessText(skewed));
+                      ReportPutCell(skewed.CellText(5));
+                      for (float c : {skewed.dirX, skewed.dirY, skewed.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+                    }});
+}
+
+// --- snubbers ------------------------------------------------------------------------------
+
+TableWindow& SnubbersListTable() { return TheSnubbersList(); }
+bool SnubbersListOffered(const Model& model) { return model.lists[RowListKind::Snubbers].count > 0; }
+void OpenSnubbersList() { TheSnubbersList().Open(OpenSnubbersList, nullptr); }
+
+std::string DescribeSnubber(int row) {
+  const Snubber& snubber = ItemOfRow<Snubber>(row);
+  Line line;
+  line.Put(NodeOf(row), 6);
+  line.Put(FormatStiffnessOrRigid(snubber.stiffness), 14);
+  line.PutRight(Component10(snubber.dirX), 30);
+  line.PutRight(Component10(snubber.dirY), 39);
+  line.PutRight(Component10(snubber.dirZ), 48);
+  return line.Text();
+}
+
+void PrintSnubbersDetails() {
+  KindListPrintTable table(TheSnubbersList());
+  PrintKindSection(TheSnubbersList(), table,
+                   {[] {
+                      Line first;
+                      first.Put("Stiffness", 13);
+                      first.Put("Direction", 32);
+                      AppendLine(first);
+                      Line second;
+                      second.Put("Node", 6);
+                      second.Put("X comp", 25);
+                      second.Put("Y comp", 34);
+                      second.Put("Z comp", 43);
+                      AppendLine(second);
+                    },
+                    [](int row) { ReportAppendLine(DescribeSnubber(row)); },
+                    [] {
+                      ReportAppendLine(",,Stiffness,,Direction,,");
+                      ReportNewLine();
+                      ReportAppendLine(std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp");
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      const Snubber& snubber = ItemOfRow<Snubber>(row);
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(snubber.tag);
+                      ReportPutCell(FormatStiffnessOrRigid(snubber.stiffness));
+                      for (float c : {snubber.dirX, snubber.dirY, snubber.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+                    }});
+}
+
+// --- generic supports ------------------------------------------------------------------------
+
+TableWindow& GenericSupportsListTable() { return TheGenericList(); }
+bool GenericSupportsListOffered(const Model& model) { return model.lists[RowListKind::GenericSupports].count > 0; }
+void OpenGenericSupportsList() { TheGenericList().Open(OpenGenericSupportsList, nullptr); }
+
+namespace {
+
+constexpr int kGenericTextColumns[6] = {16, 26, 36, 46, 58, 70};
+
+std::string GenericUnitOfTerm(const GenericSupport& support, int i, int j) {
+  switch (GenericSupportTermGroup(i, j)) {
+    case 'A': return UnitLabel(kUnitStiffness);
+    case 'B': return GroupBUnitLabel(support.groupBUnitIndex);
+    default: return UnitLabel(kUnitRotStiffness);
+  }
+}
+
+}  // namespace
+
+void PrintGenericSupportsDetails() {
+  KindListPrintTable table(TheGenericList());
+  PrintKindSection(TheGenericList(), table,
+                   {[] {
+                      Line first;
+                      first.Put("6x6 Stiffness", 35);
+                      AppendLine(first);
+                      Line second;
+                      second.Put("Node", 6);
+                      for (int j = 1; j <= 6; ++j) second.Put(std::to_string(j), kGenericTextColumns[j - 1]);
+                      AppendLine(second);
+                    },
+                    [](int row) {
+                      const GenericSupport& support = ItemOfRow<GenericSupport>(row);
+                      for (int i = 1; i <= 6; ++i) {
+                        Line values, units;
+                        if (i == 1) values.Put(NodeOf(row), 6);
+                        for (int j = i; j <= 6; ++j) {
+                          values.Put(FormatGenericSupportTerm(support, i, j), kGenericTextColumns[j - 1]);
+                          units.Put(GenericUnitOfTerm(support, i, j), kGenericTextColumns[j - 1]);
+                        }
+                        AppendLine(values);
+                        if (i < 6)
+                          AppendLine(units);
+                        else
+                          ReportAppendLine(units.Text());
+                      }
+                    },
+                    [] {
+                      ReportAppendLine(",,,,6x6 Stiffness");
+                      ReportNewLine();
+                      ReportAppendLine("Node,Tag, 1,2,3,4,5,6");
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      const GenericSupport& support = ItemOfRow<GenericSupport>(row);
+                      for (int i = 1; i <= 6; ++i) {
+                        ReportPutCell(i == 1 ? NodeOf(row) : "");
+                        ReportPutCell(i == 1 ? support.tag : "");
+                        for (int j = 1; j < i; ++j) ReportPutCell("");
+                        for (int j = i; j <= 6; ++j) ReportPutCell(FormatGenericSupportTerm(support, i, j));
+                        EndCsvLine();
+                        g_LineText.clear();
+                        ReportPutCell("");
+                        ReportPutCell("");
+                        for (int j = 1; j < i; ++j) ReportPutCell("");
+                        for (int j = i; j <= 6; ++j) ReportPutCell(GenericUnitOfTerm(support, i, j));
+                        if (i == 6) break;
+                        EndCsvLine();
+                        g_LineText.clear();
+                      }
+                    }});
+}

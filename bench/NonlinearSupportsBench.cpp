@@ -1,0 +1,115 @@
+// The nonlinear support iteration on the generated serpentine: 250 of its Y
+// restraints become +Y limit stops (lower limit 0, rigid) and 250 of its
+// free pipes get a rigid guide with friction 0.3; weight and three thermal
+// cases are solved (the expansion cases are combinations). Beside the run's
+// time each report gives the passes of every solved case, the time of one
+// pass (assembly, factorisation and solve) and its ratio to one linear
+// solve of the same model with plain restraints. "Smoke" is the quick CI
+// run; "SevenThousandRows" the full model.
+#include <benchmark/benchmark.h>
+
+#include <filesystem>
+#include <algorithm>
+#include <map>
+#include <string>
+
+#include "analysis/AnalysisDriver.h"
+#include "analysis/RunState.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "results/ResultsFile.h"
+#include "shell/TempFiles.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
+#include "SerpentineModel.h"
+
+namespace {
+
+// Counts the support assemblies, one per pass, of each solved case.
+class PassCounter : public AnalysisProgress {
+ public:
+  void ShowText(ProgressArea area, const std::string& text) override {
+    if (area == ProgressArea::StepTitle) step_ = text;
+    if (area == ProgressArea::Phase && text == "Assembling supports") ++passes[step_];
+  }
+  std::map<std::string, int> passes;
+
+ private:
+  std::string step_;
+};
+
+// Every n-th Y restraint becomes a +Y stop and every m-th free pipe gets a
+// guide, `count` of each at most.
+void MakeNonlinear(Model& model, int count) {
+  int restraints = 0, freePipes = 0;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    restraints += layout.dataType == DataType::Restraint ? 1 : 0;
+    freePipes += layout.dataType == DataType::None && layout.elementType == ElementType::Pipe ? 1 : 0;
+  }
+  const int stopEvery = std::max(1, restraints / count), guideEvery = std::max(1, freePipes / count);
+  int stops = 0, guides = 0, restraint = 0, pipe = 0;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    LayoutRow& layout = model.row(row);
+    if (layout.dataType == DataType::Restraint && restraint++ % stopEvery == 0 && stops < count) {
+      bench_models::Item(model, row, DataType::LimitStop);
+      auto& stop = static_cast<LimitStop&>(*layout.item);
+      stop.dirY = 1.0f;
+      stop.lowerLimit = 0.0f;
+      ++stops;
+    } else if (layout.dataType == DataType::None && layout.elementType == ElementType::Pipe &&
+               pipe++ % guideEvery == 0 && guides < count) {
+      bench_models::Item(model, row, DataType::Guide);
+      static_cast<Guide&>(*layout.item).frictionCoefficient = 0.3f;
+      ++guides;
+    }
+  }
+  // Made again for the new kinds' row lists; the load cases stay the
+  // serpentine's.
+  const LoadCaseList cases = model.loadCases;
+  MakeModel(model);
+  model.loadCases = cases;
+}
+
+double PassTime(const AnalysisPhaseTimes& t) { return t.assembly + t.factorisation + t.solves; }
+
+void AnalyseNonlinearSerpentine(benchmark::State& state) {
+  const int rows = static_cast<int>(state.range(0)), count = static_cast<int>(state.range(1));
+  Model& model = TheModel();
+  const std::string path = TempFolder() + "/bench-nonlinear.mod";
+  // One linear run first: the time of a solve with plain restraints.
+  bench_models::BuildSerpentine(model, rows, path);
+  RunAnalysis(model, SilentProgress());
+  const double linearSolve = PassTime(LastAnalysisPhaseTimes()) / 4.0;  // four cases solved
+  MakeNonlinear(model, count);
+  PassCounter counter;
+  for (auto _ : state) {
+    counter.passes.clear();
+    RunAnalysis(model, counter);
+  }
+  int passes = 0;
+  for (const auto& [step, n] : counter.passes) {
+    state.counters["passes " + step] = n;
+    passes += n;
+  }
+  const AnalysisPhaseTimes& t = LastAnalysisPhaseTimes();
+  state.counters["rows"] = model.rowCount;
+  state.counters["passes"] = passes;
+  state.counters["pass_s"] = passes > 0 ? PassTime(t) / passes : 0.0;
+  state.counters["linear_solve_s"] = linearSolve;
+  state.counters["pass_over_linear"] = passes > 0 && linearSolve > 0.0 ? PassTime(t) / passes / linearSolve : 0.0;
+  state.counters["assembly_s"] = t.assembly;
+  state.counters["factorisation_s"] = t.factorisation;
+  state.counters["solves_s"] = t.solves;
+  std::filesystem::remove(ResultsPathOf(path));
+  InitEmptyModel(model, AnalysisOptions());
+}
+
+void BM_NonlinearSupportsSmoke(benchmark::State& state) { AnalyseNonlinearSerpentine(state); }
+void BM_NonlinearSupportsSevenThousandRows(benchmark::State& state) { AnalyseNonlinearSerpentine(state); }
+
+BENCHMARK(BM_NonlinearSupportsSmoke)->Args({500, 20})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_NonlinearSupportsSevenThousandRows)->Args({7000, 250})->Unit(benchmark::kMillisecond)->Iterations(3);
+
+}  // namespace

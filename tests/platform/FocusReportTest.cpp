@@ -1,0 +1,70 @@
+// The screen's reports of its focus reach the layer late: the presenter
+// hears of an activation only once the thread has run out of work, and the
+// screen's answer (or a window manager's own focus on a window that has
+// just appeared) comes after that. A report about a window the program has
+// moved on from since, or has hidden, is old news and leaves the program's
+// activation alone; a report made once the screen knew of the program's
+// choice (a user's click on another window) moves the activation.
+#include "PlatformTest.h"
+#include "platform/Presenter.h"
+
+namespace {
+
+class FocusReportTest : public PlatformTest {
+ protected:
+  void SetUp() override {
+    PlatformTest::SetUp();
+    RegisterRecorder();
+    first = MakeTop(&log, 0, 0, 200, 150);
+    second = MakeTop(&log, 300, 0, 200, 150);
+    ShowWindow(second, SW_SHOW);
+    ShowWindow(first, SW_SHOW);
+    platform::RunUntilIdle();  // the screen has heard that `first` is active
+    ASSERT_EQ(GetActiveWindow(), first);
+    log.Clear();
+  }
+
+  MessageLog log;
+  HWND first = nullptr;
+  HWND second = nullptr;
+};
+
+TEST_F(FocusReportTest, AReportAboutAWindowTheProgramHasMovedOnFromChangesNothing) {
+  SetForegroundWindow(second);
+  // The screen still reports the focus the program gave `first` before.
+  platform::PresenterActivated(first, true);
+  EXPECT_EQ(GetActiveWindow(), second);
+  EXPECT_EQ(GetForegroundWindow(), second);
+  EXPECT_EQ(log.Count(first, WM_ACTIVATE), 1);  // the one that took it away
+  EXPECT_EQ(log.Count(first, WM_SETFOCUS), 0);
+  EXPECT_EQ(log.Count(second, WM_KILLFOCUS), 0);
+  // Once the screen has heard of `second`, a report about `first` is the
+  // user's choice.
+  platform::RunUntilIdle();
+  platform::PresenterActivated(first, true);
+  EXPECT_EQ(GetActiveWindow(), first);
+  EXPECT_EQ(GetFocus(), first);
+}
+
+TEST_F(FocusReportTest, AReportAboutAHiddenWindowChangesNothing) {
+  ShowWindow(first, SW_HIDE);
+  ASSERT_EQ(GetActiveWindow(), second);
+  platform::RunUntilIdle();
+  log.Clear();
+  platform::PresenterActivated(first, true);
+  EXPECT_EQ(GetActiveWindow(), second);
+  EXPECT_EQ(GetFocus(), second);
+  EXPECT_EQ(log.Count(first, WM_ACTIVATE), 0);
+  EXPECT_EQ(log.Count(first, WM_SETFOCUS), 0);
+  EXPECT_FALSE(IsWindowVisible(first));
+}
+
+TEST_F(FocusReportTest, AReportOfTheWindowTheProgramChoseKeepsItAsItIs) {
+  SetForegroundWindow(second);
+  platform::PresenterActivated(second, true);
+  EXPECT_EQ(GetActiveWindow(), second);
+  EXPECT_EQ(log.Count(second, WM_ACTIVATE), 1);
+  EXPECT_EQ(log.Count(second, WM_SETFOCUS), 1);
+}
+
+}  // namespace
