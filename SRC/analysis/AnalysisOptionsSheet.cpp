@@ -9,6 +9,7 @@
 #include "loads/PipeLoad.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/RotateRows.h"
 #include "model/ModelGeometry.h"
 #include "platform/Messages.h"
 #include "platform/PropertySheet.h"
@@ -17,7 +18,6 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/WindowUtilities.h"
 
@@ -65,7 +65,7 @@ void FillNotGivenPairs(Model& model) {
 }
 
 void NewVerticalAxis(Model& model, HWND owner) {
-  if (model.rowCount > 2) RotateLayoutForVerticalAxis(owner);
+  if (model.rowCount > 2) ChangeVerticalAxis(owner, model);
   model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
   FitViewToModel(model.graphics);
   if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, kZoomAllCommand, 0);
@@ -91,13 +91,6 @@ OptionsWorkCopy& TheOptionsWorkCopy() {
 int& OptionsStartPage() {
   static int page = 0;
   return page;
-}
-
-void RotateLayoutForVerticalAxis(HWND parent) {
-  if (!MessageBoxDialog(parent, "Changing axis will rotate the layout. Press 'No' to proceed without rotation.", IDYES))
-    return;
-  STAND_IN("turning the layout rows for a new vertical axis");
-  ShowInfoMessage(parent, "Turning the layout is not available yet: the layout is kept as it is.");
 }
 
 bool ConfirmAnalysisOptions(Model& model, const AnalysisOptions& given, HWND owner) {

@@ -55,9 +55,6 @@ bool AnalysisOptionsSheet(HWND parent, SnapshotToken snapshot);
 // The Layout command: snapshot, sheet, and the load-case list rebuilt.
 void AnalysisOptionsCommand(HWND parent);
 
-// The question of a new vertical axis: turns the layout on Yes.
-void RotateLayoutForVerticalAxis(HWND parent);
-
 // The page procedures.
 INT_PTR CodePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR TemperaturePageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam);

@@ -8,6 +8,9 @@
 #include "loads/LoadsReport.h"
 #include "model/LayoutEditors.h"
 #include "model/NodeList.h"
+#include "model/RevisionRecordDialog.h"
+#include "model/WeightAndCg.h"
+#include "shell/TableWindowSupport.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "properties/SoilsTable.h"
@@ -15,8 +18,9 @@
 #include "supports/DisplacementSets.h"
 
 void PrintSelectedSections() {
-  STAND_IN("the model report's section choice: the Layout, Coordinates, materials, sections, soils, loads, "
-           "specified displacements and kind sections print");
+  STAND_IN("the model report's section choice: the revision record, the Layout, Coordinates, materials, sections, "
+           "soils, loads, specified displacements, kind sections and, with results, the weight summary print");
+  PrintRevisionRecord();
   PrintLayout();
   PrintNodeList();
   PrintMaterials();
@@ -25,4 +29,5 @@ void PrintSelectedSections() {
   PrintModelLoads();
   PrintSpecifiedDisplacements();
   PrintKindSections();
+  if (TableResultsShown()) PrintWeightAndCg();
 }

@@ -24,8 +24,11 @@
 #include "graphics/ViewpointDialog.h"
 #include "loads/LoadCommands.h"
 #include "model/AnalysisElements.h"
+#include "model/ChangeRows.h"
+#include "model/ConnectivityCheck.h"
 #include "model/DeleteRows.h"
 #include "model/FindNodeDialog.h"
+#include "model/FindReplaceRows.h"
 #include "model/GenerateRows.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutRowEdits.h"
@@ -40,9 +43,15 @@
 #include "model/PromptDialogs.h"
 #include "model/RowDialogs.h"
 #include "model/RowObjects.h"
+#include "model/RefineRows.h"
+#include "model/RenumberNodes.h"
+#include "model/RevisionRecordDialog.h"
+#include "model/RotateRows.h"
 #include "model/RowOperations.h"
+#include "model/SplitRows.h"
 #include "model/TypePickers.h"
 #include "model/UndoRedo.h"
+#include "model/WeightAndCg.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -55,6 +64,7 @@
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
+#include "shell/Settings.h"
 #include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
@@ -119,13 +129,7 @@ struct LaterCommand {
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},
-    {40061, "Revision Record"}, {40022, "Find and Replace"},
-    {129, "Split"},
-    {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
-    {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
-    {40078, "Refine Branches for B31J"},
-    {40011, "Check Connections"},
+    {40056, "Export to PCF"},  {385, "Slope"},
     {193, "Pumps"},            {194, "Compressors"},
     {195, "Turbines"},
     {40047, "User Allowables"},
@@ -151,6 +155,14 @@ bool EditsBlocked(int id) {
     case 126:
     case 337:
     case 40076:
+    case 116:
+    case 40010:
+    case 40012:
+    case 40022:
+    case 129:
+    case 40049:
+    case 40067:
+    case 40078:
     case 238: return InResults();
     default: return false;
   }
@@ -167,9 +179,20 @@ bool Analyse(HWND window) {
   return AnalyzeModel(window, false);
 }
 
+// Insert and Delete renumber every node when the preference asks for it,
+// within the command's own undo step.
+void AutoRenumberAfterEdit(HWND window, int row) {
+  if (ProgramPreferences().automaticRenumbering != 0) AutoRenumberNodes(window, row);
+}
+
 void InsertRowCommand(HWND window) {
   const int row = Table().currentRow;
-  if (!EditWithSnapshot(window, [&] { return InsertLayoutRow(M(), row, window); })) return;
+  if (!EditWithSnapshot(window, [&] {
+        if (!InsertLayoutRow(M(), row, window)) return false;
+        AutoRenumberAfterEdit(window, row);
+        return true;
+      }))
+    return;
   ReloadAt(row);
   Table().rowInserted = true;
 }
@@ -177,7 +200,9 @@ void InsertRowCommand(HWND window) {
 void DeleteRowsCommand(HWND window, bool range) {
   const int row = Table().currentRow;
   const bool changed = EditWithSnapshot(window, [&] {
-    return range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window);
+    if (!(range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window))) return false;
+    AutoRenumberAfterEdit(window, row);
+    return true;
   });
   if (changed) ReloadAt(row);
 }
@@ -187,6 +212,65 @@ void PasteCommand(HWND window) {
   const int column = Table().currentColumn;
   if (!EditWithSnapshot(window, [&] { return PasteRows(M(), row, column, window); })) return;
   ReloadAt(row);
+}
+
+// A range tool opened over the current row: one undo step when it changed
+// rows, the Layout table reloaded on the same row.
+template <typename Tool>
+void RowRangeCommand(HWND window, Tool tool) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  if (EditWithSnapshot(window, [&] { return tool(row); })) ReloadAt(row);
+}
+
+// The dialog gathers the request; it is applied here, inside the undo step,
+// so a refusal puts the model back whole. The template row is emptied
+// whatever happened.
+void FindReplaceCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  ReplaceRequest request;
+  bool changed = false;
+  if (FindReplaceDialog(window, request))
+    changed = EditWithSnapshot(window, [&] { return ApplyReplaceRequest(M(), request, window); });
+  ClearLayoutRow(M().row(0));
+  if (changed) ReloadAt(row);
+}
+
+// Split and Multiple Split: the dialog checks, the split runs inside the
+// undo step (a result past the row or node limit is refused whole). The
+// current row stays on the first new piece.
+void SplitCommand(HWND window, bool multiple) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    SplitRequest request;
+    if (!(multiple ? MultipleSplitDialog(window, row, request) : SplitDialog(window, row, request))) return false;
+    if (multiple && request.pieces < 2) return false;
+    ApplySplit(M(), request);
+    return true;
+  });
+  if (changed) ReloadAt(row);
+}
+
+// Refine Nodal Mesh: the dialog chooses, the refinement (with its questions
+// and the renumbering it offers) is one undo step, none when nothing split.
+void RefineCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  bool buried = true;
+  double frequency = 0.0;
+  if (!RefineLayoutDialog(window, buried, frequency)) return;
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    return buried ? RefineBuriedLayout(M(), window) : RefineNodalMesh(M(), frequency, window);
+  });
+  if (changed) ReloadAt(row);
+}
+
+void RefineBranchesCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  if (EditWithSnapshot(window, [&] { return RefineBranchesForB31J(M(), window); })) ReloadAt(row);
 }
 
 void CombineCommand(HWND window) {
@@ -343,6 +427,17 @@ void LayoutCommand(HWND window, int id) {
       if (EditWithSnapshot(window, [&] { return GenerateRowsDialog(window) == 1; })) ReloadAt(M().rowCount);
       return;
     case 126: DeleteRowsCommand(window, false); return;
+    case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
+    case 40011: CheckConnections(window); return;
+    case 378: WeightAndCgDialog(window); return;
+    case 129: SplitCommand(window, false); return;
+    case 40067: RefineCommand(window); return;
+    case 40078: RefineBranchesCommand(window); return;
+    case 40049: SplitCommand(window, true); return;
+    case 40022: FindReplaceCommand(window); return;
+    case 40012: RowRangeCommand(window, [&](int row) { return RotateRowsDialog(window, row) == 1; }); return;
+    case 40010: RowRangeCommand(window, [&](int row) { return RenumberNodesFromLayout(window, row) == 1; }); return;
+    case 40061: EditWithSnapshot(window, [&] { return RevisionRecordDialog(window) == 1; }); return;
     case 40048: CombineCommand(window); return;
     case 118: RegenerateCommand(window); return;
     case 384: TableCommitCell(Table(), true); return;

@@ -112,16 +112,19 @@ const char* NodeCheckReason(int code) {
   return (code >= 1 && code <= 7) ? kReasons[code] : "";
 }
 
-NodeId NextNodeNumber(const NodeTable& table, NodeId after, std::int32_t increment) {
-  // An increment that reaches past the highest number can give nothing.
-  if (increment < 1 || increment > kLastFreeNodeNumber) return 0;
-  if (after < 0) after = 0;
-  // The numbers in use, once, instead of a search of the table per candidate.
+std::vector<bool> UsedNodeNumbers(const NodeTable& table) {
   std::vector<bool> used(static_cast<std::size_t>(kLastFreeNodeNumber) + 1, false);
   for (int index = 1; index <= table.count; ++index) {
     const NodeId id = table[index].id;
     if (id >= 1 && id <= kLastFreeNodeNumber) used[static_cast<std::size_t>(id)] = true;
   }
+  return used;
+}
+
+NodeId NextFreeNodeNumber(const std::vector<bool>& used, NodeId after, std::int32_t increment) {
+  // An increment that reaches past the highest number can give nothing.
+  if (increment < 1 || increment > kLastFreeNodeNumber) return 0;
+  if (after < 0) after = 0;
   const bool roundNumbers = increment == 5 || increment == 10 || increment == 15 ||
                             increment == 20 || increment == 50 || increment == 100;
   NodeId candidate = roundNumbers ? (after / increment + 1) * increment : after + increment;
@@ -136,6 +139,11 @@ NodeId NextNodeNumber(const NodeTable& table, NodeId after, std::int32_t increme
     }
   }
   return candidate;
+}
+
+NodeId NextNodeNumber(const NodeTable& table, NodeId after, std::int32_t increment) {
+  if (increment < 1 || increment > kLastFreeNodeNumber) return 0;
+  return NextFreeNodeNumber(UsedNodeNumbers(table), after, increment);
 }
 
 // --- The node section of the model file --------------------------------------

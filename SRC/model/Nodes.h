@@ -116,6 +116,10 @@ const char* NodeCheckReason(int code);
 // The next free node number after `after` by the model's node increment
 // (0 or less: none); 0 when every candidate is taken.
 NodeId NextNodeNumber(const NodeTable& table, NodeId after, std::int32_t increment);
+// The same over a table of the numbers in use (index = number, 1 .. 99990),
+// for a caller that hands out many numbers one after another.
+std::vector<bool> UsedNodeNumbers(const NodeTable& table);
+NodeId NextFreeNodeNumber(const std::vector<bool>& used, NodeId after, std::int32_t increment);
 
 // The node section of the model file: count, then per node id, kind, X, Y,
 // Z and row (the other fields are recomputed by making the model).

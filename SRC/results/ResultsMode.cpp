@@ -12,7 +12,9 @@
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
+#include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "model/WeightAndCg.h"
 #include "model/ModelWindows.h"
 #include "model/Regenerate.h"
 #include "model/RowObjects.h"
@@ -161,6 +163,19 @@ void LeaveResultsMenus() {
   SetF3Partners(false);
 }
 
+// The weight summary of the model whose results were read; a model whose
+// elements cannot be made (it was analysed, so it can) keeps no summary.
+static void ComputeResultsWeight(const Model& model) {
+  TheWeightSummary() = WeightSummary();
+  AnalysisElementList elements;
+  try {
+    GenerateAnalysisElements(model, elements);
+  } catch (const std::string&) {
+    return;
+  }
+  ComputeWeightAndCg(model, elements);
+}
+
 void PrepareResultsAfterRead(Model& model) {
   STAND_IN(
       "the post-read steps of later work: the rotating-equipment report, the time-history lists, "
@@ -172,6 +187,7 @@ void PrepareResultsAfterRead(Model& model) {
   ClearResultCases();
   BinaryFile& file = ResultsReadFile();
   ReadResultsFile(file, ResultsPathOf(model.path), model, TheResults(), ResultsFrame().window);
+  ComputeResultsWeight(model);
   ResetResultsCache(model);
   const int code = model.options.PipingCode;
   OrderResultCases(TheResults(), code, AnySectionHasSoil(model), BranchSifRows(model));
