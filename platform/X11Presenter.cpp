@@ -527,7 +527,11 @@ void X11Presenter::Show(HWND window, bool shown) {
     if (state->frame) Put(*state, 0, 0, state->frame->width, state->frame->height);
   } else {
     state->viewable = state->appearing = false;
-    XUnmapWindow(display_, state->id);
+    // Withdrawn rather than only unmapped: a window whose map request the
+    // window manager has not handled yet is not mapped, so an unmap alone
+    // would be lost and the manager would map the window afterwards. The
+    // synthetic unmap notice sent to the root reaches the manager in order.
+    XWithdrawWindow(display_, state->id, DefaultScreen(display_));
   }
 }
 

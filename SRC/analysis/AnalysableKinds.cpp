@@ -6,6 +6,7 @@
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
+#include "loads/Force.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "shell/NameTables.h"
@@ -68,7 +69,12 @@ bool DataKindAnalysable(DataType type) {
     case DataType::JacketEndCap:
     case DataType::BranchSif:
     case DataType::Force:
-    case DataType::ConcentratedMass: return true;
+    case DataType::ConcentratedMass:
+    // The dynamic loads act in the dynamic runs only: the static cases take
+    // nothing from them, and the dynamic cases are refused by case.
+    case DataType::TimeVaryingLoad:
+    case DataType::HarmonicLoad:
+    case DataType::ForceSpectrumLoad: return true;
     default: return false;
   }
 }
@@ -79,6 +85,7 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     if (!ElementKindAnalysable(layout.elementType)) RefuseRow(row, ElementTypeMessageName(layout.elementType), refusedRow);
     if (!DataKindAnalysable(layout.dataType)) RefuseRow(row, DataTypeName(static_cast<int>(layout.dataType)), refusedRow);
   }
+  CheckForcesAddedToTemperaturesInUse(model, refusedRow);
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
     if (type == kStaticSeismic) RefuseCase(type);

@@ -27,6 +27,12 @@
 #include "elements/RigidList.h"
 #include "elements/ValveDialog.h"
 #include "elements/ValveList.h"
+#include "loads/DirectionalLoadDialog.h"
+#include "loads/DirectionalLoadList.h"
+#include "loads/ForceDialog.h"
+#include "loads/ForceList.h"
+#include "loads/HarmonicDialogs.h"
+#include "loads/HarmonicList.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -49,8 +55,8 @@
 
 namespace {
 
-const std::array<DataKindModule, 9>& DataKinds() {
-  static const std::array<DataKindModule, 9> kinds = {{
+const std::array<DataKindModule, 13>& DataKinds() {
+  static const std::array<DataKindModule, 13> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -70,6 +76,15 @@ const std::array<DataKindModule, 9>& DataKinds() {
        OpenJacketConnectionsList, JacketConnectionsListTable, PrintJacketConnectionsDetails},
       {DataType::BranchSif, "BRANCH_SIF_DIALOG", BranchSifDialogProc, "&Branch SIFs", BranchSifsListOffered,
        OpenBranchSifsList, BranchSifsListTable, PrintBranchSifs},
+      {DataType::Force, "FORCE_DIALOG", ForceDialogProc, "&Forces", ForcesListOffered, OpenForcesList, ForcesListTable,
+       PrintForcesTable},
+      {DataType::HarmonicLoad, "HARMONIC_LOAD_DIALOG", HarmonicLoadDialogProc, "&Harmonic loads",
+       HarmonicLoadsListOffered, OpenHarmonicLoadsTable, HarmonicLoadsListTable, PrintHarmonicLoadsTable},
+      {DataType::TimeVaryingLoad, "TIME_VARYING_LOAD_DIALOG", TimeVaryingLoadDialogProc, "&Time Varying Loads",
+       TimeVaryingLoadsListOffered, OpenTimeVaryingLoadsTable, TimeVaryingLoadsListTable, PrintTimeVaryingLoadsTable},
+      {DataType::ForceSpectrumLoad, "FORCE_SPECTRUM_LOAD_DIALOG", ForceSpectrumLoadDialogProc, "&Force sp loads",
+       ForceSpectrumLoadsListOffered, OpenForceSpectrumLoadsTable, ForceSpectrumLoadsListTable,
+       PrintForceSpectrumLoadsTable},
   }};
   return kinds;
 }

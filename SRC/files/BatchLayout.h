@@ -7,12 +7,13 @@
 // BatchLayoutAttributes and becomes a row only when the whole line was read
 // without error.
 //
-// Kinds: pipes, bends, From, Location and comment rows, anchors,
-// restraints, skewed restraints, guides, limit stops, snubbers, branch SIFs
-// and the in-line kinds (valves, reducers, rigid and elastic elements, cut
-// pipes, miters, jacketed pipes and bends with their spiders and end caps,
-// hydrotest loads: BatchInlineKinds.h) are built; a code or keyword of any
-// other kind
+// Kinds: pipes, bends, beams, From, Location and comment rows, anchors,
+// restraints, skewed restraints, guides, limit stops, snubbers, branch SIFs,
+// forces and harmonic loads and the in-line kinds (valves, reducers, rigid
+// and elastic elements, cut pipes, miters, jacketed pipes and bends with
+// their spiders and end caps, hydrotest loads: BatchInlineKinds.h) are
+// built, and the spectrum load's directions are read into the model; a code
+// or keyword of any other kind
 // is refused with the line's message (never passed over), until its kind
 // exists. A keyword that belongs to a built kind other than the row's is
 // read and checked and then has no effect.
@@ -94,6 +95,24 @@ struct BatchLayoutAttributes {
   float branchThickness = 0.0f;  // THK
   float branchLength = 0.0f;     // LEN
   float branchRadius = 0.0f;     // R
+
+  // Force (FOR, FORX .. MOMZ; lb and inch-pound) or, with a frequency
+  // (FRE, Hz), harmonic load, whose amplitudes FOR gives and which has a
+  // phase (PH, degrees as the item keeps it) and no moments.
+  std::array<float, 3> force{};
+  std::array<float, 3> moment{};
+  bool forceGiven = false;
+  bool momentGiven = false;
+  float frequency = 0.0f;
+  bool frequencyGiven = false;
+  float phase = 0.0f;
+
+  // The model's spectrum load: the spectrum (SPECX, SPECY, SPECZ) and
+  // factor (FACX, FACY, FACZ) a line gives for X, Y and Z.
+  std::array<std::string, 3> spectrumName;
+  std::array<bool, 3> spectrumGiven{};
+  std::array<float, 3> spectrumFactor{};
+  std::array<bool, 3> spectrumFactorGiven{};
 
   // Restraint: the directions F(...) fixes (its last values) and those
   // FX, FY, FZ fix (they stay fixed).

@@ -1,10 +1,11 @@
 // The attribute keywords of LAYOUT lines (see BatchLayout.h): the list
 // reader with its continuation lines, the entry splitter, and one reader per
 // keyword of the built kinds (the model and pipe-load values, bends,
-// anchors, restraints, branch SIFs, guides, limit stops, skewed restraints
-// and snubbers; the in-line kinds' are BatchInlineKinds.cpp's). The
-// keywords of kinds that are not built yet are known by name and refused as
-// not available; any other word is an "Unknown comment".
+// beams, anchors, restraints, branch SIFs, guides, limit stops, skewed
+// restraints, snubbers, forces, harmonic loads and the spectrum load; the
+// in-line kinds' are BatchInlineKinds.cpp's). The keywords of kinds that are
+// not built yet are known by name and refused as not available; any other
+// word is an "Unknown comment".
 #include <algorithm>
 #include <cmath>
 
@@ -258,6 +259,52 @@ void ReadRestraintDirection(BatchReader& reader, Attributes& a, const BatchEntry
   if (text.empty() || value != 0.0f) a.fixedByFlag[axis] = true;
 }
 
+// --- Forces, harmonic loads and the spectrum load -----------------------------------
+
+// FOR(x,y,z) and MOM(x,y,z): the three components; FORX= .. MOMZ=: one.
+void ReadForceVector(BatchReader& reader, Attributes& a, const BatchEntry& entry, bool moment) {
+  if (!entry.directional) DirectionalFormError(reader, entry, moment ? "moment" : "force", "(100,0,-50)");
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    (moment ? a.moment : a.force)[axis] = Value(reader, entry.components[axis], moment ? ParseMoment : ParseForce,
+                                                moment ? "Invalid moment" : "Invalid force");
+  (moment ? a.momentGiven : a.forceGiven) = true;
+}
+
+void ReadForceComponent(BatchReader& reader, Attributes& a, const BatchEntry& entry, std::size_t axis, bool moment) {
+  if (entry.directional) ScalarFormError(reader, entry, moment ? "moment" : "force", "100");
+  (moment ? a.moment : a.force)[axis] = Value(reader, entry.components[0], moment ? ParseMoment : ParseForce,
+                                              moment ? "Invalid moment" : "Invalid force");
+  (moment ? a.momentGiven : a.forceGiven) = true;
+}
+
+void ReadFrequency(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  const float frequency = Value(reader, entry.components[0], ParseReal, "Invalid frequency");
+  if (!(frequency > 0.0f)) BatchLineError(reader, "Invalid frequency", entry.components[0]);
+  a.frequency = frequency;
+  a.frequencyGiven = true;
+}
+
+void ReadPhase(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  a.phase = static_cast<float>(Value(reader, entry.components[0], ParseAngle, "Invalid phase") * kDegreesPerRadian);
+}
+
+void ReadSpectrumName(BatchReader& reader, Attributes& a, const BatchEntry& entry, std::size_t axis) {
+  constexpr std::size_t kLongestSpectrumName = 32;
+  const std::string& name = entry.components[0];
+  if (name.empty()) BatchLineError(reader, "Invalid spectrum name", name);
+  if (name.size() > kLongestSpectrumName)
+    BatchLineError(reader, "Spectrum name should be <= 32 characters", entry.entry);
+  a.spectrumName[axis] = name;
+  a.spectrumGiven[axis] = true;
+}
+
+void ReadSpectrumFactor(BatchReader& reader, Attributes& a, const BatchEntry& entry, std::size_t axis) {
+  static const char* const kMessages[3] = {"Invalid x spectrum factor", "Invalid y spectrum factor",
+                                           "Invalid z spectrum factor"};
+  a.spectrumFactor[axis] = NonNegative(reader, entry.components[0], ParseReal, kMessages[axis]);
+  a.spectrumFactorGiven[axis] = true;
+}
+
 // --- Guides, limit stops, skewed restraints, snubbers -----------------------------
 
 void ReadGuide(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
@@ -410,6 +457,22 @@ const Keyword kKeywords[] = {
     KEYWORD("FZ", ReadRestraintDirection(reader, a, entry, 2)),
     KEYWORD("FIXDZ", ReadRestraintDirection(reader, a, entry, 2)),
 
+    KEYWORD("FOR", ReadForceVector(reader, a, entry, false)),
+    KEYWORD("FORX", ReadForceComponent(reader, a, entry, 0, false)),
+    KEYWORD("FORY", ReadForceComponent(reader, a, entry, 1, false)),
+    KEYWORD("FORZ", ReadForceComponent(reader, a, entry, 2, false)),
+    KEYWORD("MOM", ReadForceVector(reader, a, entry, true)),
+    KEYWORD("MOMX", ReadForceComponent(reader, a, entry, 0, true)),
+    KEYWORD("MOMY", ReadForceComponent(reader, a, entry, 1, true)),
+    KEYWORD("MOMZ", ReadForceComponent(reader, a, entry, 2, true)),
+    {"FRE", ReadFrequency},
+    {"PH", ReadPhase},
+    KEYWORD("SPECX", ReadSpectrumName(reader, a, entry, 0)),
+    KEYWORD("SPECY", ReadSpectrumName(reader, a, entry, 1)),
+    KEYWORD("SPECZ", ReadSpectrumName(reader, a, entry, 2)),
+    KEYWORD("FACX", ReadSpectrumFactor(reader, a, entry, 0)),
+    KEYWORD("FACY", ReadSpectrumFactor(reader, a, entry, 1)),
+    KEYWORD("FACZ", ReadSpectrumFactor(reader, a, entry, 2)),
     {"G", ReadGuide},
     {"MU", ReadFriction},
     {"STIFF", ReadSupportStiffness},
@@ -428,13 +491,10 @@ const Keyword kKeywords[] = {
 #undef KEYWORD
 
 // The keywords of the kinds whose own work has not landed: hangers,
-// nozzles, flanges, SIFs, welds, forces, masses, harmonic loads, spectra,
-// and the joints, bellows and tie rods.
+// nozzles, flanges, SIFs, welds, masses, and the joints, bellows and tie
+// rods.
 const char* const kPendingKeywords[] = {
-    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2",
-    "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "FOR", "FORX", "FORY", "FORZ", "MOM", "MOMX", "MOMY", "MOMZ",
-    "FRE", "PH", "CWGT", "SPECX", "SPECY", "SPECZ", "FACX", "FACY", "FACZ", "ES", "BK", "TA", "FFOR", "FTOR", "HS",
-    "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E", "AP",
+    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E", "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

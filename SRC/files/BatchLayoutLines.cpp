@@ -9,6 +9,9 @@
 #include "analysis/AnalysisOptionsSheet.h"
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
+#include "loads/Force.h"
+#include "loads/HarmonicLoad.h"
+#include "loads/Spectrum.h"
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
 #include "model/LayoutTable.h"
@@ -316,6 +319,39 @@ void FillRestraint(Restraint& restraint, const BatchLayoutAttributes& attributes
   restraint.restrainZ = attributes.HoldsDirection(2) ? 1 : 0;
 }
 
+void FillForce(NodalForce& force, const BatchLayoutAttributes& attributes) {
+  for (int axis = 0; axis < 3; ++axis) {
+    force.Component(axis) = attributes.force[static_cast<std::size_t>(axis)];
+    force.Component(axis + 3) = attributes.moment[static_cast<std::size_t>(axis)];
+  }
+}
+
+void FillHarmonicLoad(HarmonicLoad& load, const BatchLayoutAttributes& attributes) {
+  load.Frequency = attributes.frequency;
+  load.Phase = attributes.phase;
+  load.FX = attributes.force[0];
+  load.FY = attributes.force[1];
+  load.FZ = attributes.force[2];
+}
+
+// The directions of the model's spectrum load a line gives, as the
+// Spectrum Load dialog sets them: a factor of 1 unless given, a factor of
+// 0 keeps no spectrum. A batch file defines no spectra: a name the model
+// does not have is kept and said in the log, for the spectrum to be added.
+void ApplySpectrumLoad(BatchReader& reader, const BatchLayoutAttributes& attributes) {
+  static const char* const kKeywords[3] = {"SPECX", "SPECY", "SPECZ"};
+  Model& model = *reader.model;
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    if (!attributes.spectrumGiven[axis]) continue;
+    const float factor = attributes.spectrumFactorGiven[axis] ? attributes.spectrumFactor[axis] : 1.0f;
+    const std::string name = factor == 0.0f ? std::string() : attributes.spectrumName[axis];
+    SetDirectionSpectrum(model.spectrumLoad, static_cast<int>(axis), name, factor == 0.0f ? 1.0f : factor);
+    if (!name.empty() && FindSpectrum(model.spectra, name) < 0)
+      LogBatchWarning(reader, std::string(kKeywords[axis]) + "=" + name +
+                                  ": the model has no spectrum of that name; add it in the Spectrums list");
+  }
+}
+
 // The node a row's support is connected to; 0 for none.
 NodeId SupportConnectedNode(const LayoutRow& row) {
   if (const auto* guide = dynamic_cast<const Guide*>(row.item.get())) return guide->connectedNode;
@@ -391,6 +427,9 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
   if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
   if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) FillBranchSif(*sif, attributes);
+  if (auto* force = dynamic_cast<NodalForce*>(row.item.get())) FillForce(*force, attributes);
+  if (auto* load = dynamic_cast<HarmonicLoad*>(row.item.get())) FillHarmonicLoad(*load, attributes);
+  ApplySpectrumLoad(reader, attributes);
   if (auto* guide = dynamic_cast<Guide*>(row.item.get())) FillGuide(*guide, attributes);
   if (auto* stop = dynamic_cast<LimitStop*>(row.item.get())) FillLimitStop(*stop, attributes);
   if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
@@ -420,7 +459,10 @@ void ParseBatchLayoutLine(BatchReader& reader) {
     // dropped there without a word.
     const bool hydrotest = attributes.element == ElementType::HydrotestLoad;
     if (!attributes.nodeGiven && !hydrotest) BatchLineError(reader, "Node is not specified");
-    // The data item the keywords choose, each through the one-item rule.
+    // The data items the attribute keywords select, in the order they are
+    // tried, each through the one-item rule.
+    if ((attributes.forceGiven || attributes.momentGiven) && !attributes.frequencyGiven)
+      SetBatchDataType(reader, attributes, DataType::Force);
     if (attributes.guide) SetBatchDataType(reader, attributes, DataType::Guide);
     if (attributes.skewedStiffness != 0.0f) SetBatchDataType(reader, attributes, DataType::SkewedRestraint);
     if (attributes.skewedRotStiffness != 0.0f) SetBatchDataType(reader, attributes, DataType::SkewedRestraint);
@@ -428,6 +470,12 @@ void ParseBatchLayoutLine(BatchReader& reader) {
       SetBatchDataType(reader, attributes, DataType::Restraint);
     if (attributes.limitStop) SetBatchDataType(reader, attributes, DataType::LimitStop);
     if (attributes.snubber) SetBatchDataType(reader, attributes, DataType::Snubber);
+    if (attributes.frequencyGiven) {
+      // The amplitudes of a harmonic load are forces only.
+      if (attributes.momentGiven)
+        BatchLineError(reader, "A harmonic load (FRE) has no moments: MOM, MOMX, MOMY and MOMZ cannot go with it");
+      SetBatchDataType(reader, attributes, DataType::HarmonicLoad);
+    }
     CheckBatchInlineLine(reader, attributes);
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.

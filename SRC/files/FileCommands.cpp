@@ -14,6 +14,7 @@
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "graphics/DialogHook.h"
+#include "loads/SpectrumLibraryWindow.h"
 #include "model/LayoutRowEdits.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -47,7 +48,6 @@ struct PendingKind {
   const char* what;
 };
 constexpr PendingKind kPendingKinds[] = {
-    {"spe", "Opening spectrum libraries"},
     {"flg", "Opening flange qualification files"},
     {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
@@ -148,7 +148,8 @@ bool OpenDocumentByKind(HWND owner, const std::string& path) {
   // A material library is read whole before anything gives way to it.
   if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryDocument(owner, path);
   const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
-                         FindPendingKind(extension) != nullptr;
+                         extension == "spe" || FindPendingKind(extension) != nullptr;
+  // A library open in its window is left first, after its save question.
   if (knownKind && !LeaveListFrameTool(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
   if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
@@ -159,6 +160,7 @@ bool OpenDocumentByKind(HWND owner, const std::string& path) {
     OpenResults();
     return true;
   }
+  if (extension == "spe") return OpenSpectrumLibraryFromFile(owner, path);
   if (extension == "bli") {
     // A beam section library read whole replaces the model's windows.
     if (!ReadBeamLibraryForWindow(owner, path)) return false;
@@ -204,6 +206,7 @@ void CloseModel() {
   // The windows of what replaces the model come next.
   CloseMaterialLibraryWindow(false);
   if (InResultsMode()) LeaveResultsMode();
+  CloseSpectrumLibrary();
   HideModelWindows();
   ResetListWindow();
   ResetModelTitle();

@@ -9,7 +9,7 @@ namespace {
 
 struct Palette {
   COLORREF background, element, support, label, nodeNumber, length, rowNumber, axes, legendText, scaleText, dot,
-      highlight, contrast, labelBox, rubberBand, construction;
+      highlight, contrast, labelBox, rubberBand, construction, load;
 };
 
 // Dark lines on white, as on a drawing; light lines on black.
@@ -17,12 +17,12 @@ constexpr Palette kWhite{RGB(255, 255, 255), RGB(0, 0, 140),   RGB(200, 0, 0),  
                          RGB(90, 90, 90),    RGB(0, 0, 0),     RGB(0, 128, 192),   RGB(60, 60, 60),
                          RGB(0, 0, 0),       RGB(0, 0, 0),     RGB(0, 0, 0),       RGB(255, 0, 255),
                          RGB(0, 0, 0),       RGB(255, 255, 0), RGB(128, 128, 128),
-                         RGB(140, 140, 170)};
+                         RGB(140, 140, 170), RGB(0, 128, 0)};
 constexpr Palette kBlack{RGB(0, 0, 0),       RGB(0, 220, 220),   RGB(255, 80, 80),   RGB(255, 255, 255),
                          RGB(200, 200, 200), RGB(255, 255, 255), RGB(0, 192, 128),   RGB(200, 200, 200),
                          RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 255, 255), RGB(255, 0, 255),
                          RGB(255, 255, 255), RGB(0, 0, 255),     RGB(128, 128, 128),
-                         RGB(110, 140, 140)};
+                         RGB(110, 140, 140), RGB(0, 230, 0)};
 
 struct Tools {
   DrawingStyle normal;
@@ -77,6 +77,7 @@ void SetBackgroundColours() {
   s.scaleText = p.scaleText;
   s.dot = p.dot;
   s.construction = p.construction;
+  s.load = p.load;
   s.elementPen = CreatePen(PS_SOLID, 1, p.element);
   s.supportPen = CreatePen(PS_SOLID, 1, p.support);
   // The label box and the rubber band are drawn in XOR: their colour is the
@@ -90,6 +91,8 @@ void SetBackgroundColours() {
   // which must cover every pixel the highlight drew.
   s.highlightPen = CreatePen(PS_SOLID, 1, p.highlight);
   s.constructionPen = CreatePen(PS_DOT, 1, p.construction);
+  // Loads are drawn apart from the supports that hold the pipe against them.
+  s.loadPen = CreatePen(PS_SOLID, 1, p.load);
   s.dotBrush = CreateSolidBrush(p.dot);
   s.supportBrush = CreateSolidBrush(p.support);
   s.highlightBrush = CreateSolidBrush(p.highlight);
@@ -106,9 +109,9 @@ void UseHighlightColours(bool contrast) {
   DrawingStyle& s = tools.current;
   s = tools.normal;
   const COLORREF colour = contrast ? tools.contrast : tools.highlight;
-  s.elementPen = s.supportPen = contrast ? tools.contrastPen : tools.normal.highlightPen;
+  s.elementPen = s.supportPen = s.loadPen = contrast ? tools.contrastPen : tools.normal.highlightPen;
   s.supportBrush = s.dotBrush = contrast ? tools.contrastBrush : tools.normal.highlightBrush;
-  s.element = s.support = s.label = s.nodeNumber = colour;
+  s.element = s.support = s.label = s.nodeNumber = s.load = colour;
 }
 
 void UseNormalColours() { State().current = State().normal; }
@@ -124,6 +127,7 @@ void DeleteDrawingTools() {
   DeleteHandle(s.backgroundPen);
   DeleteHandle(s.highlightPen);
   DeleteHandle(s.constructionPen);
+  DeleteHandle(s.loadPen);
   DeleteHandle(s.dotBrush);
   DeleteHandle(s.supportBrush);
   DeleteHandle(s.highlightBrush);

@@ -27,6 +27,7 @@ struct DrawingStyle {
   COLORREF scaleText = 0;
   COLORREF dot = 0;
   COLORREF construction = 0;
+  COLORREF load = 0;         // nodal force arrows and their labels
   HPEN elementPen = nullptr;
   HPEN supportPen = nullptr;
   HPEN labelPen = nullptr;       // the box of a highlight label (drawn in XOR)
@@ -37,6 +38,7 @@ struct DrawingStyle {
   // Construction lines (a bend's tangents): dotted, in a quiet colour that
   // the highlight leaves as it is.
   HPEN constructionPen = nullptr;
+  HPEN loadPen = nullptr;
   HBRUSH dotBrush = nullptr;
   HBRUSH supportBrush = nullptr;
   HBRUSH highlightBrush = nullptr;

@@ -3,6 +3,7 @@
 
 #include "elements/KindRecord.h"
 #include "shell/BinaryFile.h"
+#include "shell/NumberFormat.h"
 
 const LoadUnit kForceUnits[kForceUnitCount] = {
     {"(lb)", 1.0f}, {"(N)", 4.4482198f}, {"(kg)", 0.45359236f}};
@@ -11,6 +12,31 @@ const LoadUnit kMomentUnits[kMomentUnitCount] = {
 
 int LoadDirectionUnitCount(std::int32_t direction) {
   return direction >= 1 && direction <= 3 ? kForceUnitCount : kMomentUnitCount;
+}
+
+const char* LoadDirectionName(std::int32_t direction) {
+  static const char* const kNames[kLoadDirectionLast + 1] = {"", "FX", "FY", "FZ", "MX", "MY", "MZ"};
+  return direction >= 0 && direction <= kLoadDirectionLast ? kNames[direction] : "";
+}
+
+const LoadUnit* LoadDirectionUnit(std::int32_t direction, std::int32_t units) {
+  if (units < 0 || units >= LoadDirectionUnitCount(direction)) return nullptr;
+  return direction >= 1 && direction <= 3 ? &kForceUnits[units] : &kMomentUnits[units];
+}
+
+std::string ScaleFactorText(float scaleFactor) { return CFormat("%.5g", static_cast<double>(scaleFactor)); }
+
+std::string DirectionalLoadCellText(const DirectionalLoadValues& values, int column) {
+  switch (column) {
+    case 2: return LoadDirectionName(values.direction);
+    case 3: {
+      const LoadUnit* unit = LoadDirectionUnit(values.direction, values.units);
+      return unit != nullptr ? unit->label : "";
+    }
+    case 4: return values.name;
+    case 5: return ScaleFactorText(values.scaleFactor);
+    default: return {};
+  }
 }
 
 void ReadDirectionalLoad(BinaryFile& file, const DirectionalLoadFields& fields, std::size_t nameWidth,

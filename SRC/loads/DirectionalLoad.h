@@ -13,6 +13,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string>
 
 struct BinaryFile;
 
@@ -31,6 +32,25 @@ extern const LoadUnit kMomentUnits[kMomentUnitCount];
 // Units a direction offers: forces for 1 to 3, moments for 4 to 6 (and for an
 // item without a direction, which has not chosen any).
 int LoadDirectionUnitCount(std::int32_t direction);
+
+// The direction's text: "FX" .. "MZ", empty for 0.
+const char* LoadDirectionName(std::int32_t direction);
+// The unit of index `units` in the direction's list (null outside it).
+const LoadUnit* LoadDirectionUnit(std::int32_t direction, std::int32_t units);
+// The scale factor as "%.5g".
+std::string ScaleFactorText(float scaleFactor);
+
+// The saved values of an item, for reading.
+struct DirectionalLoadValues {
+  std::int32_t direction = 0;
+  std::int32_t units = 0;
+  std::string name;
+  float scaleFactor = 1.0f;
+  float unitFactor = 1.0f;
+};
+// The list columns the two kinds share: 2 direction, 3 unit label, 4 the
+// table's name, 5 scale factor ("%.5g"); other columns empty.
+std::string DirectionalLoadCellText(const DirectionalLoadValues& values, int column);
 
 struct DirectionalLoadFields {
   std::int32_t& direction;

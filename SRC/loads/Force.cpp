@@ -1,14 +1,10 @@
-// The nodal force's record and copy; see the header.
+// The nodal force's record, copy and list text; see the header.
 #include "loads/Force.h"
 
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the item keeps the base's empty drawing operations and
-// its bounds at the node, so the picture shows no symbol there.
-STAND_IN("the nodal force's labelled arrows in the line picture, and their picking");
+#include "shell/Units.h"
 
 void NodalForce::Read(BinaryFile& file) {
   for (float* value : {&FX, &FY, &FZ, &MX, &MY, &MZ}) BinaryFileReadFloat(file, *value);
@@ -32,4 +28,43 @@ void NodalForce::CopyFrom(const DataItem& other) {
   MY = source.MY;
   MZ = source.MZ;
   AddedTo = source.AddedTo;
+}
+
+float NodalForce::Component(int index) const {
+  switch (index) {
+    case 0: return FX;
+    case 1: return FY;
+    case 2: return FZ;
+    case 3: return MX;
+    case 4: return MY;
+    default: return MZ;
+  }
+}
+
+float& NodalForce::Component(int index) {
+  switch (index) {
+    case 0: return FX;
+    case 1: return FY;
+    case 2: return FZ;
+    case 3: return MX;
+    case 4: return MY;
+    default: return MZ;
+  }
+}
+
+std::string NodalForce::CellText(int column) const {
+  if (column >= 2 && column <= 7) return ComponentText(*this, column - 2);
+  if (column == 8) return AddedToText(AddedTo);
+  return {};
+}
+
+std::string ComponentText(const NodalForce& force, int index) {
+  const float value = force.Component(index);
+  if (value == 0.0f) return {};
+  return index < 3 ? FormatForceTrim(value) : FormatMomentTrim(value);
+}
+
+std::string AddedToText(std::int32_t addedTo) {
+  if (addedTo < 2 || addedTo > kAddedToLast) return "W+P";
+  return "T" + std::to_string(addedTo - 1);
 }

@@ -1,30 +1,38 @@
 // Force spectra and their section; see the header.
 #include "loads/ForceSpectrum.h"
 
+#include <numbers>
+
+#include "loads/ForceSpectrumLoad.h"
+#include "model/Model.h"
 #include "properties/TableFileFields.h"
+#include "shell/Interpolation.h"
 
 namespace {
 
 constexpr const char* kSection = "Force spectra";
 constexpr std::size_t kNameWidth = 32;
 
-bool IsBlank(const ForceSpectrum& record) { return record.name.empty() && record.points.empty(); }
-
-std::size_t SavedCount(const ForceSpectrumList& list) {
-  return !list.empty() && IsBlank(list.back()) ? list.size() - 1 : list.size();
-}
-
 }  // namespace
 
 void ClearForceSpectra(ForceSpectrumList& list) { list.assign(1, ForceSpectrum{}); }
 
-bool HasForceSpectra(const ForceSpectrumList& list) { return SavedCount(list) > 0; }
+bool HasForceSpectra(const ForceSpectrumList& list) { return SavedPointTableCount(list) > 0; }
 
-int FindForceSpectrum(const ForceSpectrumList& list, const std::string& name) {
-  if (name.empty()) return -1;
-  for (std::size_t index = 0; index < SavedCount(list); ++index)
-    if (list[index].name == name) return static_cast<int>(index);
-  return -1;
+int FindForceSpectrum(const ForceSpectrumList& list, const std::string& name) { return FindPointTable(list, name); }
+
+float ForceSpectrumValueAtMode(const ForceSpectrumList& list, double omega, std::size_t index) {
+  return InterpolatePairs(list.at(index).points, static_cast<float>(omega / (2.0 * std::numbers::pi)));
+}
+
+bool IsForceSpectrumInUse(const Model& model, const std::string& name) {
+  if (name.empty()) return false;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType != DataType::ForceSpectrumLoad || !layout.item) continue;
+    if (static_cast<const ForceSpectrumLoad&>(*layout.item).SpectrumName == name) return true;
+  }
+  return false;
 }
 
 void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list) {
@@ -42,7 +50,7 @@ void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list) {
 }
 
 void WriteForceSpectra(BinaryFile& file, const ForceSpectrumList& list) {
-  const std::size_t count = SavedCount(list);
+  const std::size_t count = SavedPointTableCount(list);
   WriteSectionCount(file, static_cast<std::int32_t>(count));
   for (std::size_t index = 0; index < count; ++index) {
     WriteFixedField(file, list[index].name, kNameWidth);

@@ -3,6 +3,7 @@
 
 #include "elements/KindRecord.h"
 #include "loads/DirectionalLoad.h"
+#include "loads/DirectionalLoadDialog.h"
 
 void ForceSpectrumLoad::Read(BinaryFile& file) {
   ReadDirectionalLoad(file, {Direction, Units, SpectrumName, ScaleFactor, UnitFactor},
@@ -21,3 +22,7 @@ void ForceSpectrumLoad::CopyFrom(const DataItem& other) {
   ScaleFactor = source.ScaleFactor;
   UnitFactor = source.UnitFactor;
 }
+
+std::string ForceSpectrumLoad::CellText(int column) const { return DirectionalLoadCellText(Values(), column); }
+
+void ForceSpectrumLoad::FillDialog(HWND dialog) { FillDirectionalLoadDialog(dialog, Values()); }

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <string>
 
+#include "loads/DirectionalLoad.h"
 #include "model/RowObjects.h"
 
 class ForceSpectrumLoad : public DataItem {
@@ -17,6 +18,11 @@ class ForceSpectrumLoad : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;
+
+  DirectionalLoadValues Values() const { return {Direction, Units, SpectrumName, ScaleFactor, UnitFactor}; }
+  DirectionalLoadFields Fields() { return {Direction, Units, SpectrumName, ScaleFactor, UnitFactor}; }
 
   std::int32_t Direction = 0;
   std::int32_t Units = 0;

@@ -3,9 +3,13 @@
 #include "loads/LoadsReport.h"
 
 #include "graphics/ReportOutput.h"
+#include "loads/ForceSpectraTable.h"
+#include "loads/HarmonicList.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectrumPrint.h"
 #include "loads/StaticSeismicDialog.h"
+#include "loads/TimeFunctionsTable.h"
+#include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
 
 void PrintModelLoads() {
@@ -14,6 +18,10 @@ void PrintModelLoads() {
   PrintWindLoads();
   PrintSpectra();
   PrintSpectrumLoad();
+  PrintHarmonicSettings();
+  PrintTimeHistoryOptions();
+  PrintTimeFunctions();
+  PrintForceSpectra();
 }
 
 void ReportCsvLine(const std::vector<std::string>& cells) {

@@ -8,7 +8,10 @@
 #include "loads/ListEdits.h"
 #include "loads/Spectrum.h"
 #include "loads/SpectrumFiles.h"
+#include "loads/SpectrumLibrary.h"
+#include "loads/SpectrumLibraryWindow.h"
 #include "loads/SpectrumPrint.h"
+#include "loads/SpectrumValuesGrid.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -19,7 +22,6 @@
 #include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 
@@ -59,12 +61,22 @@ int VisibleRows() {
   return TableResultsShown() && size > 0 && IsBlankEntry(List().back()) ? size - 1 : size;
 }
 
+const char* Title() { return SpectrumLibraryEditing() ? "Spectrum Library" : "Spectrums"; }
+
 void Refresh(SpectraTable& table, int row) {
-  TableSetCountTitle(table, "Spectrums", HasSpectra(List()) ? static_cast<int>(List().size()) - 1 : 0);
+  TableSetCountTitle(table, Title(), HasSpectra(List()) ? static_cast<int>(List().size()) - 1 : 0);
+  if (SpectrumLibraryEditing()) ShowSpectrumLibraryTitle();
   TableSetRows(table, VisibleRows());
   TableShowFocus(table);
   TableGoTo(table, std::clamp(row, 1, std::max(table.rowCount, 1)));
+  if (table.rowCount > 0)
+    TheSpectrumValuesGrid().Load(SpectraTableCurrentEntry());
+  else
+    TheSpectrumValuesGrid().Hide();
 }
+
+// The values grid's changes go into their spectrum before the list changes.
+void CommitGrid() { TheSpectrumValuesGrid().Commit(); }
 
 // The four items the list puts before Print: Library, Read Spectrum,
 // Export and a separator, which has no command to be found by; they go by
@@ -79,7 +91,8 @@ void RemoveFileItems(HMENU file) {
 
 void SetMenus(bool shown) {
   HMENU menu = ListFrame().menu;
-  if (menu == nullptr) return;
+  // The library's window has a menu of its own.
+  if (menu == nullptr || SpectrumLibraryEditing()) return;
   if (HMENU options = GetSubMenu(menu, kOptionsPosition)) {
     if (shown)
       ModifyMenu(options, kUnitsCommand, MF_BYCOMMAND | MF_STRING, kOptionsCommand, "&Spectrum...");
@@ -142,6 +155,9 @@ void SpectraTable::StoreCell() {
     spectrum->name = name;
     return true;
   });
+  // A spectrum just named takes points in the grid.
+  SpectrumValuesGrid& grid = TheSpectrumValuesGrid();
+  if (grid.Loaded() && grid.Index() == static_cast<std::size_t>(currentRow - 1)) grid.Load(grid.Index(), true);
 }
 
 void SpectraTable::EnterRow(bool /*control*/) {
@@ -164,6 +180,7 @@ void SpectraTable::InsertRow() {
     ErrorBeep();
     return;
   }
+  CommitGrid();
   const int row = currentRow;
   ChangeWithSnapshot(frame, [&] {
     ResponseSpectrum blank;
@@ -180,7 +197,9 @@ void SpectraTable::InsertRow() {
 void SpectraTable::DeleteRow() {
   ResponseSpectrum* spectrum = EntryOfRow(currentRow);
   if (spectrum == nullptr) return;
-  if (IsSpectrumInUse(M().spectrumLoad, spectrum->name)) {
+  CommitGrid();
+  // A library's spectra are used by no spectrum load.
+  if (!SpectrumLibraryEditing() && IsSpectrumInUse(M().spectrumLoad, spectrum->name)) {
     ErrorBeep();
     ShowErrorMessage(frame, "Spectrum " + spectrum->name + " is in use, it cannot be deleted");
     return;
@@ -206,7 +225,12 @@ void SpectraTable::EditCurrentItem() {
 }
 
 void SpectraTable::CurrentRowChanged() {
-  STAND_IN("the values grid of the current spectrum beside the spectra list");
+  if (!Shown(*this) || rowCount < 1) return;
+  SpectrumValuesGrid& grid = TheSpectrumValuesGrid();
+  const std::size_t entry = SpectraTableCurrentEntry();
+  if (grid.Loaded() && grid.Index() == entry && TableOfWindow(ListTableWindow(1)) == &grid) return;
+  grid.Commit();
+  grid.Load(entry);
 }
 
 bool SpectraTable::MustKeepFocus() {
@@ -225,7 +249,7 @@ void SpectraTable::ContextMenu() {
     AppendMenu(menu, MF_STRING, kDeleteItemCommand, "&Delete");
   }
   AppendMenu(menu, MF_STRING, kOptionsCommand, "&Options...");
-  AppendMenu(menu, MF_STRING, kListCommand, "List");
+  if (!SpectrumLibraryEditing()) AppendMenu(menu, MF_STRING, kListCommand, "List");
   TrackPopupMenu(menu, TPM_LEFTALIGN | TPM_RIGHTBUTTON, popupPoint.x, popupPoint.y, 0, frame, nullptr);
   DestroyMenu(menu);
 }
@@ -237,9 +261,15 @@ void SpectraTable::UpdateMenu() {
 
 void SpectraTable::Prepare() { SetMenus(true); }
 
-void SpectraTable::Close() { SetMenus(false); }
+void SpectraTable::Close() {
+  CommitGrid();
+  TheSpectrumValuesGrid().Hide();
+  SetMenus(false);
+}
 
 void SpectraTable::WriteText() { PrintSpectra(); }
+
+std::string SpectraTable::PrintName() { return Title(); }
 
 bool SpectraOffered(const Model& model) { return HasSpectra(model.spectra); }
 
@@ -269,6 +299,7 @@ bool SpectraListCommand(HWND window, int command) {
     case kReadCommand:
       if (TableResultsShown()) return true;
     {
+      CommitGrid();
       const SnapshotToken token = TakeUndoSnapshot(window);
       if (!ReadSpectrumFromTextFile(window)) {
         PopTempFile(token);
@@ -279,8 +310,9 @@ bool SpectraListCommand(HWND window, int command) {
     }
     case kExportCommand: ExportSpectra(window); return true;
     case kLibraryCommand:
-      STAND_IN("the spectrum library's file and window");
-      ShowInfoMessage(window, "The spectrum library is not available yet.");
+      if (TableResultsShown() || SpectrumLibraryEditing()) return true;
+      CommitGrid();
+      if (UseLibrarySpectrum(window, SpectraTableCurrentEntry())) Refresh(table, table.currentRow);
       return true;
     case kOptionsCommand:
       if (table.currentRow >= 1) SpectrumOptionsDialog(window, static_cast<std::size_t>(table.currentRow - 1));

@@ -4,8 +4,10 @@
 // spectrum load follows; Enter wants a name and points; Insert puts a
 // blank entry before a named one; Delete refuses a spectrum the spectrum
 // load uses and resets the blank entry. Each spectrum's points are shown
-// and edited in the values grid of the spectrum library's module, which
-// later work builds.
+// and edited in the values grid beside the list (SpectrumValuesGrid.h).
+// The same list, titled "Spectrum Library", is the body of the spectrum
+// library's window: it then holds the library's spectra, no spectrum is in
+// use and the window's own menu stays as it is.
 //
 // While the list is shown in the model, the List window's File menu offers
 // "&Library...", "&Read Spectrum..." and "&Export..." above Print, the Edit
@@ -45,7 +47,7 @@ class SpectraTable : public ItemListTableWindow {
   void Prepare() override;
   void Close() override;
   void WriteText() override;
-  std::string PrintName() override { return "Spectrums"; }
+  std::string PrintName() override;
 };
 
 SpectraTable& TheSpectraTable();

@@ -3,7 +3,6 @@
 // file means the same under every locale.
 #include "loads/SpectrumFiles.h"
 
-#include <charconv>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -11,6 +10,7 @@
 
 #include "graphics/ReportOutput.h"
 #include "loads/SpectraTable.h"
+#include "loads/TextLines.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
@@ -22,32 +22,8 @@ namespace {
 
 constexpr std::size_t kNameRoom = 31;
 
-// Reads the next number of `text` from `at` (blanks skipped, an optional
-// plus sign); false when there is none.
-template <typename Number>
-bool NextNumber(const std::string& text, std::size_t& at, Number& value) {
-  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  if (at < text.size() && text[at] == '+') ++at;
-  const char* first = text.data() + at;
-  const char* last = text.data() + text.size();
-  const auto [end, error] = std::from_chars(first, last, value);
-  if (error != std::errc() || end == first) return false;
-  at = static_cast<std::size_t>(end - text.data());
-  return true;
-}
-
-// The line cut at its first CR or LF.
-bool ReadLine(std::istream& in, std::string& line) {
-  if (!std::getline(in, line)) return false;
-  const std::size_t end = line.find_first_of("\r\n");
-  if (end != std::string::npos) line.resize(end);
-  return true;
-}
-
-bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
-
 [[noreturn]] void ThrowLine(int number, const std::string& line, const char* reason) {
-  throw "Line " + std::to_string(number) + ": " + line + "\n" + reason;
+  throw TextLineFault(number, line, reason);
 }
 
 }  // namespace
@@ -55,25 +31,25 @@ bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t")
 ResponseSpectrum ParseSpectrumText(std::istream& in) {
   ResponseSpectrum spectrum;
   std::string line;
-  if (!ReadLine(in, line)) throw std::string("End of file reached");
+  if (!ReadTextLine(in, line)) throw std::string("End of file reached");
   if (line.empty()) throw std::string("File does not have spectrum name");
   spectrum.name = line.substr(0, kNameRoom);
-  if (!ReadLine(in, line)) throw std::string("File does not have spectrum units");
+  if (!ReadTextLine(in, line)) throw std::string("File does not have spectrum units");
   std::size_t at = 0;
   int period = 0, unit = 0;
-  if (!NextNumber(line, at, period) || !NextNumber(line, at, unit))
+  if (!NextTextInteger(line, at, period) || !NextTextInteger(line, at, unit))
     throw std::string("File does not have spectrum units");
   // The unit picks the conversion of every ordinate and the labels later.
   if (unit < kOrdinateInch || unit > kOrdinateG) ThrowLine(2, line, "Invalid ordinate unit (0 to 4)");
   spectrum.periodAbscissa = period != 0 ? 1 : 0;
   spectrum.ordinateUnit = unit;
   int number = 2;
-  while (ReadLine(in, line)) {
+  while (ReadTextLine(in, line)) {
     ++number;
-    if (IsBlankLine(line)) continue;
+    if (IsBlankTextLine(line)) continue;
     double x = 0.0, y = 0.0;
     at = 0;
-    if (!NextNumber(line, at, x) || !NextNumber(line, at, y) || x < 0.0) ThrowLine(number, line, "Invalid spectrum values");
+    if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y) || x < 0.0) ThrowLine(number, line, "Invalid spectrum values");
     if (!spectrum.points.empty() && x <= spectrum.points.back().x)
       ThrowLine(number, line, "Spectrum abscissas must ascend");
     float ordinate = static_cast<float>(y);

@@ -1,7 +1,11 @@
 // Time functions and their section; see the header.
 #include "loads/TimeFunction.h"
 
+#include "loads/TimeVaryingLoad.h"
+#include "model/Model.h"
 #include "properties/TableFileFields.h"
+#include "shell/Assert.h"
+#include "shell/Interpolation.h"
 
 namespace {
 
@@ -10,23 +14,38 @@ constexpr std::size_t kNameRoom = 32;
 
 std::size_t NameWidth(int version) { return version < 503 ? 16 : 32; }
 
-bool IsBlank(const TimeFunction& record) { return record.name.empty() && record.points.empty(); }
-
-std::size_t SavedCount(const TimeFunctionList& list) {
-  return !list.empty() && IsBlank(list.back()) ? list.size() - 1 : list.size();
-}
-
 }  // namespace
 
 void ClearTimeFunctions(TimeFunctionList& list) { list.assign(1, TimeFunction{}); }
 
-bool HasTimeFunctions(const TimeFunctionList& list) { return SavedCount(list) > 0; }
+bool HasTimeFunctions(const TimeFunctionList& list) { return SavedPointTableCount(list) > 0; }
 
-int FindTimeFunction(const TimeFunctionList& list, const std::string& name) {
-  if (name.empty()) return -1;
-  for (std::size_t index = 0; index < SavedCount(list); ++index)
-    if (list[index].name == name) return static_cast<int>(index);
-  return -1;
+int FindTimeFunction(const TimeFunctionList& list, const std::string& name) { return FindPointTable(list, name); }
+
+float TimeFunctionValueAt(const TimeFunctionList& list, float time, std::size_t index) {
+  return InterpolatePairs(list.at(index).points, time);
+}
+
+float TimeFunctionDuration(const TimeFunctionList& list, std::size_t index) {
+  const std::vector<FloatPair>& points = list.at(index).points;
+  return points.empty() ? 0.0f : points.back().x;
+}
+
+void SetLastTimeFunction(TimeFunctionList& list, const std::string& name, const std::vector<FloatPair>& points) {
+  QV_ASSERT(!list.empty());
+  list.back().name = name;
+  list.back().points = points;
+  list.emplace_back();
+}
+
+bool IsTimeFunctionInUse(const Model& model, const std::string& name) {
+  if (name.empty()) return false;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType != DataType::TimeVaryingLoad || !layout.item) continue;
+    if (static_cast<const TimeVaryingLoad&>(*layout.item).TimeFunctionName == name) return true;
+  }
+  return false;
 }
 
 void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list) {
@@ -44,7 +63,7 @@ void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list) {
 }
 
 void WriteTimeFunctions(BinaryFile& file, const TimeFunctionList& list) {
-  const std::size_t count = SavedCount(list);
+  const std::size_t count = SavedPointTableCount(list);
   WriteSectionCount(file, static_cast<std::int32_t>(count));
   for (std::size_t index = 0; index < count; ++index) {
     WriteFixedField(file, list[index].name, kNameRoom);

@@ -4,6 +4,7 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "loads/DirectionalLoad.h"
+#include "loads/DirectionalLoadDialog.h"
 
 void TimeVaryingLoad::Read(BinaryFile& file) {
   const std::size_t nameWidth = g_ModelFileVersion < 503 ? 16 : kLoadTableNameWidth;
@@ -23,3 +24,7 @@ void TimeVaryingLoad::CopyFrom(const DataItem& other) {
   ScaleFactor = source.ScaleFactor;
   UnitFactor = source.UnitFactor;
 }
+
+std::string TimeVaryingLoad::CellText(int column) const { return DirectionalLoadCellText(Values(), column); }
+
+void TimeVaryingLoad::FillDialog(HWND dialog) { FillDirectionalLoadDialog(dialog, Values()); }

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <string>
 
+#include "loads/DirectionalLoad.h"
 #include "model/RowObjects.h"
 
 class TimeVaryingLoad : public DataItem {
@@ -18,6 +19,11 @@ class TimeVaryingLoad : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;
+
+  DirectionalLoadValues Values() const { return {Direction, Units, TimeFunctionName, ScaleFactor, UnitFactor}; }
+  DirectionalLoadFields Fields() { return {Direction, Units, TimeFunctionName, ScaleFactor, UnitFactor}; }
 
   std::int32_t Direction = 0;
   std::int32_t Units = 0;

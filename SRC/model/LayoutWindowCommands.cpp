@@ -125,11 +125,9 @@ constexpr LaterCommand kLaterCommands[] = {
     {40049, "Multiple Split"}, {385, "Slope"},                {40012, "Rotate"},
     {116, "Change"},           {40010, "Renumber nodes"},     {40067, "Refine Nodal Mesh"},
     {40078, "Refine Branches for B31J"},
-    {223, "Time history"},
-    {235, "Harmonic"},         {40011, "Check Connections"},
-    {193, "Pumps"},                {194, "Compressors"},
-    {195, "Turbines"},         {376, "Force spectrums"},
-    {252, "Time functions"},   {397, "Relief valve loading"},
+    {40011, "Check Connections"},
+    {193, "Pumps"},            {194, "Compressors"},
+    {195, "Turbines"},
     {40047, "User Allowables"},
 };
 
@@ -163,7 +161,7 @@ bool Analyse(HWND window) {
     if (ResultsFrame().window != nullptr) SendMessage(ResultsFrame().window, WM_COMMAND, 127, 0);
     return false;
   }
-  if (!CommitLayoutTable()) return false;
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
   if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return false;
   if (M().modified && !SaveModel(window)) return false;
   return AnalyzeModel(window, false);
@@ -271,7 +269,7 @@ void FontCommand(HWND window, int id) {
 }
 
 bool SaveCommand(HWND window, bool as) {
-  if (!CommitLayoutTable()) return false;
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
   CheckBranchSifsAgainstCode(window);
   return as ? SaveModelAs(window) : SaveModel(window);
 }
@@ -285,7 +283,7 @@ void OpenGraphics() {
 
 
 bool ModelSaveCheck(HWND window) {
-  if (!CommitLayoutTable()) return false;
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
   return !M().modified || QuerySaveModelChanges(window) != IDCANCEL;
 }
 

@@ -195,9 +195,6 @@ const char* LaterCommandName(int id) {
     case 193: return "Pumps";
     case 194: return "Compressors";
     case 195: return "Turbines";
-    case 252: return "Time functions";
-    case 222: return "Time function";
-    case 250: return "Read spectrum";
     default: return nullptr;
   }
 }
@@ -233,6 +230,15 @@ HWND FocusedListTable() {
   for (const TableWindowRecord& record : Records())
     if (record.window != nullptr && record.window == focus) return focus;
   return nullptr;
+}
+
+bool CommitListWindowEdits() {
+  HWND focused = FocusedListTable();
+  TableWindow* table = focused != nullptr ? TableOfWindow(focused) : nullptr;
+  if (table == nullptr) return true;
+  if (TableCommitEdit(*table) || table->MustKeepFocus()) return false;
+  table->LostFocus();
+  return true;
 }
 
 bool BindFirstListTable(TableWindow& table, int columns, int headingLines) {
@@ -346,8 +352,10 @@ void UpdateListMenuPopup(HMENU popup, int position) {
       EnableMenuItem(popup, 363, MF_BYCOMMAND | (PropertyListCanCopy() ? MF_ENABLED : MF_GRAYED));
       EnableMenuItem(popup, 364, MF_BYCOMMAND | (PropertyListCanPaste() ? MF_ENABLED : MF_GRAYED));
       if (table != nullptr) {
-        TableWindowMenu(FirstTable(), popup, 1);
-        table->UpdateMenu();
+        // The values grid beside a list has the Edit states of its own.
+        HWND focused = FocusedListTable();
+        HWND target = focused != nullptr && TableShown(focused) ? focused : FirstTable();
+        TableWindowMenu(target, popup, 1);
       } else {
         EnableMenuItem(popup, kInsertItemCommand, MF_BYCOMMAND | MF_GRAYED);
         EnableMenuItem(popup, kDeleteItemCommand, MF_BYCOMMAND | MF_GRAYED);
@@ -391,11 +399,14 @@ void ListCommand(HWND window, int commandId) {
       if (HWND focused = FocusedListTable(); focused != nullptr) TableWindowEditItem(focused);
       return;
     case 126:
-      if (TableShown(table) && !TableResultsShown()) TableWindowDeleteRow(table);
+    case 128: {
+      // The values grid beside a list takes its own rows when it has the focus.
+      HWND target = FocusedListTable() != nullptr ? FocusedListTable() : table;
+      if (!TableShown(target) || TableResultsShown()) return;
+      if (commandId == 126) TableWindowDeleteRow(target);
+      else TableWindowInsertRow(target);
       return;
-    case 128:
-      if (TableShown(table) && !TableResultsShown()) TableWindowInsertRow(table);
-      return;
+    }
     case 253:
       if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ListFrame());
       return;

@@ -84,6 +84,12 @@ void ForgetShownListName();
 HWND ListTableWindow(int which);
 // The list table among the two that has the focus, or null.
 HWND FocusedListTable();
+// Before the model is saved, closed, replaced or analysed (a menu command
+// takes no focus from a table): the focused list table stores what it
+// holds as leaving it would, the cell being edited and a values grid's
+// points. False when the table refused (its message was shown) and the
+// action must stop.
+bool CommitListWindowEdits();
 // Binds `table` to the first List table window with `columns` columns and
 // no editing; false when the List frame has no window.
 bool BindFirstListTable(TableWindow& table, int columns, int headingLines = 1);

@@ -7,6 +7,7 @@
 
 #include "elements/CommentData.h"
 #include "files/FileCommands.h"
+#include "loads/SpectrumLibraryWindow.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -28,6 +29,7 @@ constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr NodeId kFirstNode = 10;
 constexpr int kMaterialLibraryChoice = 2;
+constexpr int kSpectrumLibraryChoice = 3;
 constexpr int kValveLibraryChoice = 4;
 constexpr int kBeamLibraryChoice = 5;
 
@@ -35,7 +37,7 @@ constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
     nullptr,
-    "New spectrum libraries",
+    nullptr,
     nullptr,
     nullptr,
     "New flange qualifications",
@@ -103,6 +105,10 @@ void NewDocumentDialog(HWND parent) {
   if (choice == 0) return;
   // A library window open now is left first, after its save question.
   if (kPendingChoices[choice] == nullptr && !LeaveListFrameTool(parent)) return;
+  if (choice == kSpectrumLibraryChoice) {
+    NewSpectrumLibrary(parent);
+    return;
+  }
   if (choice == kMaterialLibraryChoice) {
     CloseModel();
     NewMaterialLibrary();

@@ -192,9 +192,10 @@ void DialogHelper::DialogMoveItem(int item, int x, int y) {
 void DialogHelper::DialogSizeForClient(int w, int h) {
   RECT rect{0, 0, w, h};
   MapDialogRect(dialog, &rect);
-  const int width = rect.right + 2 * GetSystemMetrics(SM_CXDLGFRAME);
-  const int height = rect.bottom + GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYDLGFRAME);
-  SetWindowPos(dialog, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER);
+  // The frame the window has round its client area, whatever draws it.
+  AdjustWindowRectEx(&rect, static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE)));
+  SetWindowPos(dialog, nullptr, 0, 0, rect.right - rect.left, rect.bottom - rect.top, SWP_NOMOVE | SWP_NOZORDER);
 }
 
 void DialogHelper::DialogSubclassEdit(int item, HWND target) {

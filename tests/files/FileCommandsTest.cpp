@@ -168,7 +168,7 @@ TEST_F(FileCommandsTest, UnknownExtensionSaysSoAndClosesNothing) {
 TEST_F(FileCommandsTest, KindsWithoutTheirReaderYetAreRefusedBeforeAnythingCloses) {
   OpenEdited();
   const std::string before = ModelBytes();
-  for (const char* name : {"/Spectra.SPE", "/Lug.lug"}) {
+  for (const char* name : {"/Flanges.FLG", "/Lug.lug"}) {
     const std::string path = folder_ + name;
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND dialog) {
       EXPECT_NE(LinesOfDialog(dialog).at(0).find("is not available yet:"), std::string::npos);
@@ -328,9 +328,9 @@ TEST_F(FileCommandsTest, NewModelHasTheTitleRowAndAnAnchoredFromNode) {
   EXPECT_EQ(ModelBytes(), before);
 
   platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
-    Click(GetDlgItem(dialog, 1003));  // Spectrum Library: a click starts it at once
+    Click(GetDlgItem(dialog, 1006));  // Flange Qualification: a click starts it at once
   });
-  ExpectMessage("MESSAGE1_DIALOG", {"New spectrum libraries are not available yet."});
+  ExpectMessage("MESSAGE1_DIALOG", {"New flange qualifications are not available yet."});
   NewDocumentDialog(nullptr);
   EXPECT_EQ(ModelBytes(), before);
   EXPECT_TRUE(CanUndo());

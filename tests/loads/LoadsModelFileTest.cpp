@@ -3,10 +3,20 @@
 // load-case list and twelve sets of specified displacements is saved with
 // File > Save, read back and written again byte for byte; a model without
 // spectra keeps every later section in place, and one with spectra too.
+// The dynamic loads (a force on T2, a harmonic load, a time varying and a
+// force spectrum load, their time functions and force spectra, the
+// harmonic and time history settings) travel the same way.
 #include "LoadsTesting.h"
 #include "files/ModelFile.h"
+#include "loads/Force.h"
+#include "loads/ForceSpectrum.h"
+#include "loads/ForceSpectrumLoad.h"
+#include "loads/HarmonicLoad.h"
 #include "loads/LoadCaseList.h"
+#include "loads/TimeFunction.h"
+#include "loads/TimeVaryingLoad.h"
 #include "model/Regenerate.h"
+#include "model/RowOperations.h"
 #include "properties/Soil.h"
 #include "shell/NumberText.h"
 #include "supports/Anchor.h"
@@ -122,6 +132,69 @@ TEST_F(LoadsModelFileTest, TheSectionsAfterTheSpectraStayInPlaceWithAndWithoutSp
     EXPECT_EQ(read.spectrumLoad.name[0], spectra ? "S" : "");
     EXPECT_EQ(Rewritten(read, Path("again.mod")), written);
   }
+}
+
+TEST_F(LoadsModelFileTest, TheDynamicLoadsAndTheirTablesRoundTripByteForByte) {
+  Model& model = TheModel();
+  model.options.ThermalLoadCount = 2;
+  model.harmonic = {1, 2.5f};
+  model.timeHistory = {0.001f, 2000, 5, 1, 3.0f};
+  model.timeFunctions.insert(model.timeFunctions.begin(),
+                             TimeFunction{"Water hammer V-12", {{1.0e-36f, 1.0e-36f}, {0.05f, -250.0f}, {0.4f, 10.0f}}});
+  model.forceSpectra.insert(model.forceSpectra.begin(),
+                            ForceSpectrum{"Relief RV-101", {{1.0e-36f, 1.0e-36f}, {5.0f, 1800.0f}, {50.0f, 2100.0f}}});
+  AddRow(model, 30, ElementType::Location);
+  AddRow(model, 40, ElementType::Location);
+  auto* force = dynamic_cast<NodalForce*>(SetDataType(model, 3, DataType::Force));
+  auto* harmonic = dynamic_cast<HarmonicLoad*>(SetDataType(model, 4, DataType::HarmonicLoad));
+  auto* varying = dynamic_cast<TimeVaryingLoad*>(SetDataType(model, 6, DataType::TimeVaryingLoad));
+  auto* spectral = dynamic_cast<ForceSpectrumLoad*>(SetDataType(model, 7, DataType::ForceSpectrumLoad));
+  ASSERT_TRUE(force != nullptr && harmonic != nullptr && varying != nullptr && spectral != nullptr);
+  force->FY = -800.0f;
+  force->MZ = 1.5e4f;
+  force->AddedTo = 3;  // T2
+  harmonic->Frequency = 7.5f;
+  harmonic->Phase = -30.0f;
+  harmonic->FX = 640.0f;
+  varying->Direction = 5;
+  varying->Units = 3;
+  varying->TimeFunctionName = "Water hammer V-12";
+  varying->ScaleFactor = -2.0f;
+  varying->UnitFactor = 0.011521246f;
+  spectral->Direction = 2;
+  spectral->Units = 1;
+  spectral->SpectrumName = "Relief RV-101";
+  spectral->ScaleFactor = 0.5f;
+  spectral->UnitFactor = 4.4482198f;
+  MakeModel(model);
+
+  Model read;
+  const std::string written = SaveAndReread(read);
+  EXPECT_EQ(Rewritten(read, Path("again.mod")), written);
+  const auto* readForce = dynamic_cast<const NodalForce*>(read.row(3).item.get());
+  const auto* readHarmonic = dynamic_cast<const HarmonicLoad*>(read.row(4).item.get());
+  const auto* readVarying = dynamic_cast<const TimeVaryingLoad*>(read.row(6).item.get());
+  const auto* readSpectral = dynamic_cast<const ForceSpectrumLoad*>(read.row(7).item.get());
+  ASSERT_TRUE(readForce != nullptr && readHarmonic != nullptr && readVarying != nullptr && readSpectral != nullptr);
+  EXPECT_EQ(readForce->FY, -800.0f);
+  EXPECT_EQ(readForce->MZ, 1.5e4f);
+  EXPECT_EQ(readForce->AddedTo, 3);
+  EXPECT_EQ(readHarmonic->Frequency, 7.5f);
+  EXPECT_EQ(readHarmonic->Phase, -30.0f);
+  EXPECT_EQ(readVarying->TimeFunctionName, "Water hammer V-12");
+  EXPECT_EQ(readVarying->Units, 3);
+  EXPECT_EQ(readVarying->ScaleFactor, -2.0f);
+  EXPECT_EQ(readSpectral->SpectrumName, "Relief RV-101");
+  EXPECT_EQ(readSpectral->UnitFactor, 4.4482198f);
+  EXPECT_EQ(read.harmonic.combination, 1);
+  EXPECT_EQ(read.harmonic.damping, 2.5f);
+  EXPECT_EQ(read.timeHistory.stepCount, 2000);
+  EXPECT_EQ(read.timeHistory.outputInterval, 5);
+  EXPECT_EQ(read.timeHistory.writeResults, 1);
+  ASSERT_EQ(read.timeFunctions.size(), 2u);
+  EXPECT_EQ(read.timeFunctions[0].points[1].y, -250.0f);
+  ASSERT_EQ(read.forceSpectra.size(), 2u);
+  EXPECT_EQ(read.forceSpectra[0].points[2].y, 2100.0f);
 }
 
 }  // namespace

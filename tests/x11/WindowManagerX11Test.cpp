@@ -177,4 +177,39 @@ TEST_F(WindowManagerX11Test, TheModelsWindowsComeUpWithTheKeyboardInTheLayout) {
   EXPECT_EQ(GetActiveWindow(), LayoutFrame().window);
 }
 
+// A window shown and hidden at once (as a library window gives the List
+// frame back: its placement is restored, which shows it, and it is hidden)
+// stays hidden: the manager, which maps a window only when it handles the
+// map request, must not map it after the program has hidden it.
+TEST_F(WindowManagerX11Test, AWindowShownAndHiddenAtOnceStaysHidden) {
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  ShowModelWindows();
+  HWND list = ListFrame().window;
+  ShowWindow(list, SW_HIDE);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  SetWindowText(list, "Shown and hidden at once");
+  ShowWindow(list, SW_SHOWNORMAL);
+  ShowWindow(list, SW_HIDE);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  // The Layout window's title changed after: once the manager shows that,
+  // it has handled the List frame's requests too.
+  SetWindowText(LayoutFrame().window, "After the hidden window");
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  const bool layoutShown =
+      platform::PumpUntil([&] { return windows.ShownWindowTitled("After the hidden window") != 0; }, 10000);
+  EXPECT_TRUE(layoutShown);
+  const bool listShown = platform::PumpUntil(
+      [&] {
+        platform::SyncPresenter();
+        return windows.ShownWindowTitled("Shown and hidden at once") != 0;
+      },
+      1500);
+  EXPECT_FALSE(listShown) << "the manager mapped a window the program had hidden";
+  EXPECT_FALSE(IsWindowVisible(list));
+}
+
 }  // namespace

@@ -1,0 +1,138 @@
+// The force spectra table, its commands and its report section; see
+// ForceSpectraTable.h.
+#include "loads/ForceSpectraTable.h"
+
+#include "graphics/PrinterReport.h"
+#include "graphics/ReportOutput.h"
+#include "loads/ForceSpectrum.h"
+#include "loads/ForceSpectrumFiles.h"
+#include "loads/ForceSpectrumLoad.h"
+#include "loads/ForceSpectrumTools.h"
+#include "loads/LoadsReport.h"
+#include "loads/PointTablesTable.h"
+#include "loads/TimeFunction.h"
+#include "model/Model.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+
+namespace {
+
+constexpr int kReadCommand = 250;
+constexpr int kConvertCommand = 377;
+constexpr int kExportCommand = 351;
+
+NamedPointsList& Spectra(Model& model) { return model.forceSpectra; }
+
+bool TimeFunctionsExist(const Model& model) { return HasTimeFunctions(model.timeFunctions); }
+
+const PointsGridKind kGridKind{{{"Frequency", "(Hz)"}, {"Spectrum", "value"}}, 2, "Frequency", "Spectrum value",
+                               false, "Force spectrum = ", Spectra};
+
+const PointTablesKind& Kind() {
+  static const PointTablesKind kind{"Force Spectrums",
+                                    "Force spectrum",
+                                    "Force spectrum name",
+                                    "Force spectrum values are required",
+                                    "ForceSpectrums.csv",
+                                    IsForceSpectrumInUse,
+                                    RenameForceSpectrumReferences,
+                                    {{kReadCommand, "&Read Force spectrum...", nullptr},
+                                     {kConvertCommand, "&Convert time function...", TimeFunctionsExist},
+                                     {kExportCommand, "&Export...", nullptr}}};
+  return kind;
+}
+
+void TextSpectrum(const ForceSpectrum& spectrum) {
+  if (ReportLinesLeft() < 8) ReportNewPage();
+  ReportRuleBetween(6, 83);
+  ReportNewLine();
+  ReportPutChar('|', 6);
+  ReportPutCentred("Force spectrum = " + spectrum.name, 7, 82);
+  ReportPutChar('|', 83);
+  ReportNewLine();
+  ReportRuleBetween(6, 83);
+  ReportNewLine();
+  ReportPutText("Frequencey (Hz)      Value", 6);
+  ReportNewLine();
+  for (const FloatPair& point : spectrum.points) {
+    ReportPutText(PointValueText(point.x), 10);
+    ReportPutText(PointValueText(point.y), 27);
+    ReportNewLine();
+  }
+  ReportRule();
+}
+
+void CsvSpectrum(const ForceSpectrum& spectrum) {
+  ReportCsvLine({"Force spectrum = " + spectrum.name});
+  ReportCsvLine({"Frequencey (Hz)", "Value"});
+  for (const FloatPair& point : spectrum.points) ReportCsvLine({PointValueText(point.x), PointValueText(point.y)});
+}
+
+}  // namespace
+
+PointsGrid& TheForceSpectraGrid() {
+  static PointsGrid grid(kGridKind);
+  return grid;
+}
+
+PointTablesTable& TheForceSpectraTable() {
+  static PointTablesTable table(Kind(), TheForceSpectraGrid(), OpenForceSpectraTable);
+  return table;
+}
+
+void OpenForceSpectraTable() { TheForceSpectraTable().Open(); }
+
+bool ForceSpectraOffered(const Model& model) { return HasForceSpectra(model.forceSpectra); }
+
+bool ForceSpectraListCommand(HWND window, int command) {
+  PointTablesTable& table = TheForceSpectraTable();
+  if (!table.Shown()) return false;
+  switch (command) {
+    case kReadCommand: {
+      if (TableResultsShown()) return true;
+      table.Grid().Commit();
+      const SnapshotToken token = TakeUndoSnapshot(window);
+      if (!ReadForceSpectrumFromTextFile(window, table.CurrentEntry())) {
+        PopTempFile(token);
+        return true;
+      }
+      table.Refresh(table.currentRow);
+      return true;
+    }
+    case kConvertCommand:
+      if (TableResultsShown() || !HasTimeFunctions(TheModel().timeFunctions)) return true;
+      table.Grid().Commit();
+      if (ConvertTimeFunctionDialog(window, table.CurrentEntry())) table.Refresh(table.currentRow);
+      return true;
+    case kExportCommand:
+      table.Grid().Commit();
+      ExportForceSpectra(window);
+      return true;
+    default: return false;
+  }
+}
+
+void RenameForceSpectrumReferences(Model& model, const std::string& from, const std::string& to) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    LayoutRow& layout = model.row(row);
+    if (layout.dataType != DataType::ForceSpectrumLoad || !layout.item) continue;
+    auto& load = static_cast<ForceSpectrumLoad&>(*layout.item);
+    if (load.SpectrumName == from) load.SpectrumName = to;
+  }
+}
+
+void PrintForceSpectra() {
+  const ForceSpectrumList& list = TheModel().forceSpectra;
+  if (!HasForceSpectra(list)) return;
+  if (!g_ReportFileOpen) BeginReportSection("Force spectrums", 0);
+  else ReportSetTitle("Force spectrums");
+  for (std::size_t index = 0; index < SavedPointTableCount(list); ++index) {
+    const ForceSpectrum& spectrum = list[index];
+    if (!g_ReportFileOpen)
+      PrintPointsGrid(kGridKind, spectrum);
+    else if (g_ReportToFile)
+      CsvSpectrum(spectrum);
+    else
+      TextSpectrum(spectrum);
+  }
+}

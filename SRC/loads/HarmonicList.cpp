@@ -1,0 +1,141 @@
+// The harmonic loads list, its printed section and the settings' report
+// lines; see HarmonicList.h.
+#include "loads/HarmonicList.h"
+
+#include <algorithm>
+
+#include "elements/KindList.h"
+#include "graphics/PrinterReport.h"
+#include "graphics/ReportOutput.h"
+#include "loads/HarmonicLoad.h"
+#include "loads/LoadsReport.h"
+#include "model/Model.h"
+#include "model/ModelGeometry.h"
+#include "model/Nodes.h"
+#include "shell/NumberFormat.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr int kColumns = 6;
+constexpr const char* kHeadings[kColumns + 1] = {"", "Node", "Frequency", "Phase", "FX", "FY", "FZ"};
+// The text report: line 1 headings at these columns, line 2 the units in
+// these ranges; frequency and phase start under their headings, the
+// amplitudes stand with their decimal points at the points.
+constexpr int kTextHeadingColumns[5] = {14, 26, 38, 49, 60};
+constexpr int kTextAngleUnit[2] = {25, 31};
+constexpr int kTextForceUnits[3][2] = {{36, 41}, {47, 52}, {58, 63}};
+constexpr int kTextPointColumns[3] = {40, 51, 62};
+
+const HarmonicLoad& LoadOfRow(int row) { return static_cast<const HarmonicLoad&>(*TheModel().row(row).item); }
+
+void TextHeading() {
+  for (int i = 0; i < 5; ++i) ReportPutText(kHeadings[i + 2], kTextHeadingColumns[i]);
+  ReportNewLine();
+  ReportPutText("Node", 6);
+  ReportPutText("(Hz)", 16);
+  ReportPutCentred(UnitLabel(kUnitAngle), kTextAngleUnit[0], kTextAngleUnit[1]);
+  for (const auto& range : kTextForceUnits) ReportPutCentred(UnitLabel(kUnitForce), range[0], range[1]);
+  ReportNewLine();
+}
+
+void TextLine(int row) { ReportAppendLine(DescribeHarmonicLoad(row)); }
+
+void CsvHeading() {
+  std::string units = std::string("Node,(Hz),") + UnitLabel(kUnitAngle);
+  for (int axis = 0; axis < 3; ++axis) units += std::string(",") + UnitLabel(kUnitForce);
+  ReportAppendLine(units);
+  ReportNewLine();
+  ReportAppendLine(",Frequency,Phase,FX,FY,FZ");
+  ReportNewLine();
+}
+
+void CsvLine(int row) {
+  const HarmonicLoad& load = LoadOfRow(row);
+  ReportPutCell(NodeNumberText(TheModel().row(row).node));
+  for (int column = 2; column <= kColumns; ++column) ReportPutCell(load.CellText(column));
+}
+
+HarmonicLoadsList& TheHarmonicLoadsList() {
+  static HarmonicLoadsList list;
+  return list;
+}
+
+}  // namespace
+
+HarmonicLoadsList::HarmonicLoadsList()
+    : KindListTable(DataType::HarmonicLoad, RowListKind::HarmonicLoads, "Harmonic loads", "Harmonic load", kColumns,
+                    2) {}
+
+// The three amplitudes share one width, the widest of them.
+void HarmonicLoadsList::DefineColumns() {
+  KindListTable::DefineColumns();
+  if (widths.size() <= static_cast<std::size_t>(kColumns)) return;
+  const int widest = *std::max_element(widths.begin() + 4, widths.begin() + kColumns + 1);
+  std::fill(widths.begin() + 4, widths.begin() + kColumns + 1, widest);
+}
+
+std::string HarmonicLoadsList::HeadingText(int column, int line) {
+  if (column < 1 || column > kColumns) return {};
+  if (line == 0) return kHeadings[column];
+  if (line != 1) return {};
+  switch (column) {
+    case 2: return "(Hz)";
+    case 3: return UnitLabel(kUnitAngle);
+    case 4:
+    case 5:
+    case 6: return UnitLabel(kUnitForce);
+    default: return {};
+  }
+}
+
+void HarmonicLoadsList::EnterRow(bool /*control*/) { EditCurrentItem(); }
+
+void HarmonicLoadsList::WriteText() { PrintHarmonicLoadsTable(); }
+
+TableWindow& HarmonicLoadsListTable() { return TheHarmonicLoadsList(); }
+
+bool HarmonicLoadsListOffered(const Model& model) { return model.lists[RowListKind::HarmonicLoads].count > 0; }
+
+void OpenHarmonicLoadsTable() { TheHarmonicLoadsList().Open(OpenHarmonicLoadsTable, nullptr); }
+
+void PrintHarmonicLoadsTable() {
+  KindListPrintTable table(TheHarmonicLoadsList());
+  PrintKindSection(TheHarmonicLoadsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+}
+
+std::string DescribeHarmonicLoad(int row) {
+  const HarmonicLoad& load = LoadOfRow(row);
+  std::string line(kTextPointColumns[2] + 16, ' ');
+  auto put = [&line](const std::string& text, int column) { PutAtColumn(line, text, column); };
+  put(NodeNumberText(TheModel().row(row).node), 6);
+  put(HarmonicFrequencyText(load.Frequency), kTextHeadingColumns[0]);
+  put(HarmonicPhaseText(load.Phase), kTextAngleUnit[0]);
+  for (int axis = 0; axis < 3; ++axis) {
+    const std::string text = HarmonicForceText(load.Force(axis));
+    if (text.empty()) continue;
+    const std::size_t point = std::min(text.find('.'), text.size());
+    put(text, std::max(kTextPointColumns[axis] - static_cast<int>(point), kTextForceUnits[axis][0]));
+  }
+  while (!line.empty() && line.back() == ' ') line.pop_back();
+  return line;
+}
+
+void PrintHarmonicSettings() {
+  const Model& model = TheModel();
+  if (!ModelHasHarmonicLoads(model)) return;
+  const std::string lines[2] = {
+      std::string("Harmonic combination = ") + HarmonicCombinationName(model.harmonic.combination),
+      CFormat("Harmonic damping = %.3g (%%)", static_cast<double>(model.harmonic.damping))};
+  if (!g_ReportFileOpen) {
+    PrinterHalfLine();
+    for (const std::string& line : lines) {
+      PrinterNewLine();
+      PrinterTextLeft(line);
+    }
+    PrinterHalfLine();
+    return;
+  }
+  ReportNewLine();
+  for (const std::string& line : lines) ReportTextOrCellLine(line, g_ReportToFile ? 1 : 6);
+}

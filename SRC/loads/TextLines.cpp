@@ -1,0 +1,65 @@
+// Line and number reading of the loads' text imports; see TextLines.h.
+#include "loads/TextLines.h"
+
+#include <charconv>
+#include <iterator>
+#include <cmath>
+#include <limits>
+
+#include "shell/Interpolation.h"
+
+namespace {
+
+void SkipBlanks(const std::string& text, std::size_t& at) {
+  while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
+  if (at < text.size() && text[at] == '+') ++at;
+}
+
+}  // namespace
+
+bool ReadTextLine(std::istream& in, std::string& line) {
+  if (!std::getline(in, line)) return false;
+  const std::size_t end = line.find_first_of("\r\n");
+  if (end != std::string::npos) line.resize(end);
+  return true;
+}
+
+bool IsBlankTextLine(const std::string& line) { return line.find_first_not_of(" \t") == std::string::npos; }
+
+bool NextTextNumber(const std::string& text, std::size_t& at, double& value) {
+  std::size_t from = at;
+  SkipBlanks(text, from);
+  const char* first = text.data() + from;
+  const char* last = text.data() + text.size();
+  double read = 0.0;
+  const auto [end, error] = std::from_chars(first, last, read);
+  if (error != std::errc() || end == first || !std::isfinite(read) ||
+      std::fabs(read) > std::numeric_limits<float>::max())
+    return false;
+  value = read;
+  at = static_cast<std::size_t>(end - text.data());
+  return true;
+}
+
+bool NextTextInteger(const std::string& text, std::size_t& at, int& value) {
+  std::size_t from = at;
+  SkipBlanks(text, from);
+  const char* first = text.data() + from;
+  const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
+  if (error != std::errc() || end == first) return false;
+  at = static_cast<std::size_t>(end - text.data());
+  return true;
+}
+
+std::string TextLineFault(int number, const std::string& line, const std::string& reason) {
+  return "Line " + std::to_string(number) + ": " + line + "\n" + reason;
+}
+
+int AbscissaSeen::Add(float x, int line) {
+  const auto near = [x](float other) { return FloatNearlyEqual(other, x); };
+  const auto above = lines_.lower_bound(x);
+  if (above != lines_.end() && near(above->first)) return above->second;
+  if (above != lines_.begin() && near(std::prev(above)->first)) return std::prev(above)->second;
+  lines_.emplace(x, line);
+  return 0;
+}

@@ -1,0 +1,33 @@
+// Reading the loads' text imports (spectra, force spectra, time functions)
+// line by line: a line is read whole, however long, and cut at its first
+// carriage return or line feed; numbers are read with from_chars, so a file
+// means the same under every locale, and only finite numbers a 32-bit
+// float holds count as numbers.
+#pragma once
+
+#include <istream>
+#include <map>
+#include <string>
+
+// The next line; false at the end of the file.
+bool ReadTextLine(std::istream& in, std::string& line);
+// Whether the line holds nothing but blanks and tabs.
+bool IsBlankTextLine(const std::string& line);
+// The next number of `text` from `at` (blanks and tabs skipped, an optional
+// plus sign); false when there is none.
+bool NextTextNumber(const std::string& text, std::size_t& at, double& value);
+bool NextTextInteger(const std::string& text, std::size_t& at, int& value);
+// "Line %d: %s\n%s": a fault of a line of a text file.
+std::string TextLineFault(int number, const std::string& line, const std::string& reason);
+
+// The abscissas of one table's lines as they are read: a point whose
+// abscissa lies within 1e-8 of an earlier one would be dropped when the
+// points are sorted, so the readers refuse it by its line.
+class AbscissaSeen {
+ public:
+  // 0, or the line of the earlier abscissa `x` repeats.
+  int Add(float x, int line);
+
+ private:
+  std::map<float, int> lines_;
+};
