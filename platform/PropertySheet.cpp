@@ -32,6 +32,7 @@ struct SheetState {
   std::vector<SheetPage> pages;
   int current = -1;
   RECT pageRect{};  // pixels, in the sheet's client area
+  bool accepted = false;  // OK went through every page's apply
 };
 
 SheetState* StateOf(HWND sheet) { return reinterpret_cast<SheetState*>(GetWindowLongPtr(sheet, DWLP_USER)); }
@@ -96,6 +97,7 @@ void PressOk(HWND sheet, SheetState* state) {
       return;
     }
   }
+  state->accepted = true;
   EndDialog(sheet, 1);
 }
 
@@ -261,5 +263,9 @@ INT_PTR PropertySheet(const PROPSHEETHEADER* header) {
   SendMessage(window, DM_REPOSITION, 0, 0);
   ShowWindow(window, SW_SHOW);
   ShowPage(window, &state, static_cast<int>(start));
-  return RunModalDialog(window, header->hwndParent, ModalKind::PropertySheet, sheet.name);
+  // The modal loop answers IDCANCEL when it ends without a button: the
+  // sheet destroyed with its owner, or the program quitting. That is no OK,
+  // and a caller that acts on a positive answer must not act on it.
+  INT_PTR result = RunModalDialog(window, header->hwndParent, ModalKind::PropertySheet, sheet.name);
+  return state.accepted ? result : 0;
 }

@@ -219,4 +219,26 @@ TEST_F(GraphicsExportTest, TextsDropControlBytesAndEpsEscapesItsDelimiters) {
   });
 }
 
+// A sheet that ends without any of its buttons (destroyed with its owner,
+// or the program quitting) is no Print: the window prints nothing, says
+// nothing, and is left enabled.
+TEST_F(GraphicsExportTest, ASheetEndedWithoutAButtonPrintsNothing) {
+  ShowPlant(10);
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Graphics",
+                        [](HWND sheet) { DestroyWindow(sheet); });
+  Command(106);
+  platform::RunUntilIdle();
+  EXPECT_TRUE(IsWindowEnabled(Frame()));
+  // Cancel answers nothing either; OK reaches the printer road.
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Graphics",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, IDCANCEL, 0); });
+  Command(106);
+  platform::RunUntilIdle();
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Graphics",
+                        [](HWND sheet) { AppFixture::Click(GetDlgItem(sheet, IDOK)); });
+  ExpectError("Printing the graphics is not available yet.");
+  Command(106);
+  platform::RunUntilIdle();
+}
+
 }  // namespace
