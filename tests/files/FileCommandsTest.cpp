@@ -168,7 +168,7 @@ TEST_F(FileCommandsTest, UnknownExtensionSaysSoAndClosesNothing) {
 TEST_F(FileCommandsTest, KindsWithoutTheirReaderYetAreRefusedBeforeAnythingCloses) {
   OpenEdited();
   const std::string before = ModelBytes();
-  for (const char* name : {"/Flanges.FLG", "/Lug.lug"}) {
+  for (const char* name : {"/Nozzle.NOZ", "/Lug.lug"}) {
     const std::string path = folder_ + name;
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND dialog) {
       EXPECT_NE(LinesOfDialog(dialog).at(0).find("is not available yet:"), std::string::npos);
