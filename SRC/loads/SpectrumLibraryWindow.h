@@ -1,5 +1,5 @@
 // The spectrum library's window: the List frame taken over by a spectrum
-// library (menu SPECLIB_MENU, accelerators SPECLIB_ACCEL, placement of its
+// library (menu RESPONSELIB_MENU, accelerators RESPONSELIB_ACCEL, placement of its
 // own), its body the spectra list titled "Spectrum Library" with the values
 // grid beside it, holding the library's spectra in the model's spectra list
 // while the model itself is closed. Opened by File > Open of a *.spe file
