@@ -105,8 +105,8 @@ void OpenWindow() {
     FrameRecordPlacement(frame);
     taken.listPlacement = frame.Placement();
     taken.listMenu = frame.menu;
-    taken.libraryMenu = LoadMenu(InstanceHandle, "SPECLIB_MENU");
-    taken.accelerators = LoadAccelerators(InstanceHandle, "SPECLIB_ACCEL");
+    taken.libraryMenu = LoadMenu(InstanceHandle, "RESPONSELIB_MENU");
+    taken.accelerators = LoadAccelerators(InstanceHandle, "RESPONSELIB_ACCEL");
     taken.open = true;
     TheSpectrumLibrary().editing = true;
     FrameSetMenu(frame, taken.libraryMenu);
@@ -263,16 +263,8 @@ bool LeaveSpectrumLibraryWindow(HWND owner) {
 void CloseSpectrumLibrary() {
   TakenFrame& taken = Taken();
   if (!taken.open) return;
-  Frame& frame = ListFrame();
   TableWindowClose(ListTableWindow(0));
-  if (frame.window != nullptr) {
-    FrameRecordPlacement(frame);
-    FramePlacement(kPlacementSpectrumLibrary) = frame.Placement();
-    ShowWindow(frame.window, SW_HIDE);
-    FrameSetMenu(frame, taken.listMenu);
-    FrameSetPlacement(frame, taken.listPlacement);
-    ShowWindow(frame.window, SW_HIDE);
-  }
+  GiveBackListFrame(taken.listMenu, taken.listPlacement, FramePlacement(kPlacementSpectrumLibrary));
   SetListFrameTool(nullptr);
   if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
   if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);

@@ -391,6 +391,17 @@ void UpdateListMenuPopup(HMENU popup, int position) {
 void SetListFrameTool(const ListFrameTool* tool) { g_ListFrameTool = tool; }
 const ListFrameTool* CurrentListFrameTool() { return g_ListFrameTool; }
 
+void GiveBackListFrame(HMENU listMenu, const WINDOWPLACEMENT& listPlacement, WINDOWPLACEMENT& toolPlacement) {
+  Frame& frame = ListFrame();
+  if (frame.window == nullptr) return;
+  FrameRecordPlacement(frame);
+  toolPlacement = frame.Placement();
+  ShowWindow(frame.window, SW_HIDE);
+  FrameSetMenu(frame, listMenu);
+  FrameSetPlacement(frame, listPlacement);
+  ShowWindow(frame.window, SW_HIDE);
+}
+
 bool LeaveListFrameTool(HWND owner) {
   if (g_ListFrameTool == nullptr || g_ListFrameTool->leave == nullptr) return true;
   return g_ListFrameTool->leave(owner);

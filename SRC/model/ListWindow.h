@@ -28,6 +28,7 @@
 #include <vector>
 
 #include "platform/Types.h"
+#include "platform/Window.h"
 
 struct Model;
 class TableWindow;
@@ -116,6 +117,9 @@ const ListFrameTool* CurrentListFrameTool();
 // the program over, or before another list shows in the frame: true when
 // none does or it was left.
 bool LeaveListFrameTool(HWND owner);
+// A tool gives the List frame back, hidden: the tool's own placement is
+// stored in `toolPlacement`, and the frame gets its menu and place again.
+void GiveBackListFrame(HMENU listMenu, const WINDOWPLACEMENT& listPlacement, WINDOWPLACEMENT& toolPlacement);
 
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -197,16 +197,8 @@ void OpenWindow() {
 void CloseWindow() {
   TakenFrame& taken = Taken();
   if (!taken.open) return;
-  Frame& frame = ListFrame();
   TableWindowClose(ListTableWindow(0));
-  if (frame.window != nullptr) {
-    FrameRecordPlacement(frame);
-    LibraryPlacement() = frame.Placement();
-    ShowWindow(frame.window, SW_HIDE);
-    FrameSetMenu(frame, taken.listMenu);
-    FrameSetPlacement(frame, taken.listPlacement);
-    ShowWindow(frame.window, SW_HIDE);
-  }
+  GiveBackListFrame(taken.listMenu, taken.listPlacement, LibraryPlacement());
   SetListFrameTool(nullptr);
   if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
   if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
