@@ -49,14 +49,15 @@
 #include "supports/GenericSupportDialog.h"
 #include "supports/GuideDialog.h"
 #include "supports/LimitStopDialog.h"
+#include "supports/NozzleDialog.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SkewedRestraintDialog.h"
 #include "supports/SnubberDialog.h"
 
 namespace {
 
-const std::array<DataKindModule, 13>& DataKinds() {
-  static const std::array<DataKindModule, 13> kinds = {{
+const std::array<DataKindModule, 14>& DataKinds() {
+  static const std::array<DataKindModule, 14> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -69,6 +70,8 @@ const std::array<DataKindModule, 13>& DataKinds() {
        OpenLimitStopsList, LimitStopsListTable, PrintLimitStopsDetails},
       {DataType::Snubber, "SNUBBER_DIALOG", SnubberDialogProc, "S&nubbers", SnubbersListOffered, OpenSnubbersList,
        SnubbersListTable, PrintSnubbersDetails},
+      {DataType::Nozzle, "NOZZLE_DIALOG", NozzleDialogProc, "&Nozzles", NozzlesListOffered, OpenNozzlesList,
+       NozzlesListTable, PrintNozzlesDetails},
       {DataType::GenericSupport, "GENERIC_SUPPORT_DIALOG", GenericSupportDialogProc, "Generic S&upports",
        GenericSupportsListOffered, OpenGenericSupportsList, GenericSupportsListTable, PrintGenericSupportsDetails},
       // Spiders and jacket end caps share one list; they have no dialog.
@@ -187,6 +190,7 @@ void RegisterKindLists() {
   RegisterLists(ElementKinds());
   RegisterLists(DataKinds());
   RegisterBranchPointsList();
+  RegisterNozzleStiffnessesList();
 }
 
 void PrintKindSections() {

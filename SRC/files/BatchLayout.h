@@ -137,6 +137,14 @@ struct BatchLayoutAttributes {
   float skewedRotStiffness = 0.0f;      // KR, inch-pound per radian
   std::array<float, 3> direction{};     // DV
   NodeId connectedNode = 0;             // CNOD
+  // Nozzles (NOZZLE=297 a cylindrical vessel, 650 a flat-bottom tank).
+  bool nozzle = false;
+  bool nozzleFlatBottom = false;
+  bool nozzlePad = false;               // RPAD=1
+  float nozzleOd = 0.0f, nozzleThickness = 0.0f;  // NOD, NTHK, inch
+  float vesselOd = 0.0f, vesselThickness = 0.0f;  // VOD, VTHK, inch
+  float nozzleL1 = 0.0f, nozzleL2 = 0.0f;         // L1, L2, inch
+  float modulus = 0.0f;                 // E, psi
   // The in-line kinds' values (BatchInlineKinds.h).
   BatchInlineAttributes inlineKinds;
 };

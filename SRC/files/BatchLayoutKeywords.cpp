@@ -373,6 +373,32 @@ void ReadConnectedNode(BatchReader& reader, Attributes& a, const BatchEntry& ent
   a.connectedNode = node;
 }
 
+// --- Nozzles ----------------------------------------------------------------------
+
+// A value at least `least` inch after conversion; a text that is not a
+// number gives the same message.
+float AtLeast(const BatchReader& reader, const std::string& text, BatchParser parser, float least, const char* message) {
+  const float value = Value(reader, text, parser, message);
+  if (!(value >= least)) BatchLineError(reader, message, text);
+  return value;
+}
+
+// 297: a cylindrical vessel; 650: a flat-bottom tank.
+void ReadNozzleType(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  const std::string& text = entry.components[0];
+  std::int32_t type = 0;
+  if (ParseInteger(text, type) != 0 || (type != 297 && type != 650)) BatchLineError(reader, "Invalid Nozzle type", text);
+  a.nozzle = true;
+  a.nozzleFlatBottom = type == 650;
+}
+
+void ReadReinforcingPad(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  std::int32_t pad = 0;
+  if (ParseInteger(entry.components[0], pad) != 0 || (pad != 0 && pad != 1))
+    BatchLineError(reader, "Invalid Reinforcing pad input");
+  a.nozzlePad = pad == 1;
+}
+
 // --- The vocabulary --------------------------------------------------------------
 
 #define KEYWORD(name, body)                                                        \
@@ -486,15 +512,26 @@ const Keyword kKeywords[] = {
     {"DV", ReadDirectionVector},
     {"CNOD", ReadConnectedNode},
     KEYWORD("SNUBBER", a.snubber = true),
+    {"NOZZLE", ReadNozzleType},
+    {"RPAD", ReadReinforcingPad},
+    KEYWORD("NOD", a.nozzleOd = AtLeast(reader, entry.components[0], ParseDimension, 0.001f, "Invalid nozzle od")),
+    KEYWORD("NTHK", a.nozzleThickness =
+                        AtLeast(reader, entry.components[0], ParseDimension, 0.0001f, "Invalid nozzle thickness")),
+    KEYWORD("VOD", a.vesselOd = AtLeast(reader, entry.components[0], ParseDimension, 0.001f, "Invalid vessel od")),
+    KEYWORD("VTHK", a.vesselThickness =
+                        AtLeast(reader, entry.components[0], ParseDimension, 0.0001f, "Invalid vessel thickness")),
+    KEYWORD("L1", a.nozzleL1 = AtLeast(reader, entry.components[0], ParseLength, 0.001f, "Invalid length 1")),
+    KEYWORD("L2", a.nozzleL2 = AtLeast(reader, entry.components[0], ParseLength, 0.001f, "Invalid length 2")),
+    KEYWORD("E", a.modulus = Value(reader, entry.components[0], ParseModulus, "Invalid modulus")),
 };
 
 #undef KEYWORD
 
 // The keywords of the kinds whose own work has not landed: hangers,
-// nozzles, flanges, SIFs, welds, masses, and the joints, bellows and tie
+// flanges, SIFs, welds, masses, and the joints, bellows and tie
 // rods.
 const char* const kPendingKeywords[] = {
-    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E", "AP",
+    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

@@ -28,6 +28,9 @@
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
+#include "supports/Nozzle.h"
+#include "supports/NozzleDialog.h"
+#include "supports/NozzleStiffness.h"
 #include "supports/Snubber.h"
 
 namespace {
@@ -395,6 +398,24 @@ void FillSnubber(Snubber& snubber, const BatchLayoutAttributes& attributes) {
   snubber.dirZ = attributes.direction[2];
 }
 
+// A nozzle passes the dialog's checks and gets its springs, as the
+// dialog's OK gives them.
+void FillNozzle(const BatchReader& reader, Nozzle& nozzle, const BatchLayoutAttributes& a) {
+  nozzle.flatBottom = a.nozzleFlatBottom ? 1 : 0;
+  nozzle.reinforcingPad = a.nozzleFlatBottom && a.nozzlePad ? 1 : 0;
+  nozzle.nozzleOd = a.nozzleOd;
+  nozzle.nozzleThickness = a.nozzleThickness;
+  nozzle.vesselOd = a.vesselOd;
+  nozzle.vesselThickness = a.vesselThickness;
+  nozzle.l1 = a.nozzleL1;
+  nozzle.l2 = a.nozzleL2;
+  nozzle.elasticModulus = a.modulus;
+  nozzle.vesselAxis = a.direction;
+  const NozzleFault fault = CheckNozzleGeometry(nozzle);
+  if (!fault.message.empty()) BatchLineError(reader, fault.message);
+  ComputeNozzleStiffness(nozzle);
+}
+
 void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   Model& model = *reader.model;
   if (model.rowCount >= kMaxLayoutRows) BatchLineError(reader, "Maximum number of rows exceeded");
@@ -434,6 +455,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* stop = dynamic_cast<LimitStop*>(row.item.get())) FillLimitStop(*stop, attributes);
   if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
   if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
+  if (auto* nozzle = dynamic_cast<Nozzle*>(row.item.get())) FillNozzle(reader, *nozzle, attributes);
   // What the node table and the piping code decide is checked once the
   // whole file was read.
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
@@ -470,6 +492,7 @@ void ParseBatchLayoutLine(BatchReader& reader) {
       SetBatchDataType(reader, attributes, DataType::Restraint);
     if (attributes.limitStop) SetBatchDataType(reader, attributes, DataType::LimitStop);
     if (attributes.snubber) SetBatchDataType(reader, attributes, DataType::Snubber);
+    if (attributes.nozzle) SetBatchDataType(reader, attributes, DataType::Nozzle);
     if (attributes.frequencyGiven) {
       // The amplitudes of a harmonic load are forces only.
       if (attributes.momentGiven)

@@ -1,5 +1,6 @@
 // The lists and printed sections of guides, limit stops, skewed
-// restraints, snubbers and generic supports; see OtherSupportLists.h.
+// restraints, snubbers, nozzles and generic supports; see
+// OtherSupportLists.h.
 #include "supports/OtherSupportLists.h"
 
 #include <cstring>
@@ -8,6 +9,7 @@
 
 #include "elements/KindList.h"
 #include "graphics/ReportOutput.h"
+#include "model/ListWindow.h"
 #include "model/Nodes.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -16,11 +18,13 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
+#include "shell/TableViews.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 
@@ -75,6 +79,8 @@ struct ListShape {
   std::vector<std::function<std::string(int line)>> headings;  // by column - 1
   int groupFirst = 0, groupLast = 0;
   std::string groupText;
+  // Further group headings that do not share their widths.
+  std::vector<HeadingGroup> moreGroups = {};
 };
 
 class OtherSupportList : public KindListTable {
@@ -110,8 +116,9 @@ class OtherSupportList : public KindListTable {
 
  private:
   std::vector<HeadingGroup> Groups() const {
-    if (shape_.groupFirst == 0) return {};
-    return {{shape_.groupFirst, shape_.groupLast, shape_.groupText}};
+    std::vector<HeadingGroup> groups = shape_.moreGroups;
+    if (shape_.groupFirst != 0) groups.push_back({shape_.groupFirst, shape_.groupLast, shape_.groupText});
+    return groups;
   }
   ListShape shape_;
   void (*print_)();
@@ -203,6 +210,51 @@ OtherSupportList& TheSnubbersList() {
                                PrintSnubbersDetails);
   return list;
 }
+
+// --- nozzles ---------------------------------------------------------------------------------
+
+OtherSupportList& TheNozzlesList() {
+  static OtherSupportList list(
+      DataType::Nozzle, RowListKind::Nozzles, "Nozzles", "Nozzle",
+      {{Heading("Node"), Heading("Tag"), Heading("Vess.", "Type"), Heading("Rnf", "Pad"),
+        HeadingUnit("OD/R", kUnitDimension), HeadingUnit("Thk", kUnitDimension), HeadingUnit("OD/R", kUnitDimension),
+        HeadingUnit("Thk", kUnitDimension), HeadingUnit("L1", kUnitLength), HeadingUnit("L2", kUnitLength),
+        HeadingUnit("Modulus", kUnitModulus), Heading("", "X comp"), Heading("", "Y comp"), Heading("", "Z comp")},
+       12, 14, "Vessel axis direction", {{5, 6, "Nozzle"}, {7, 8, "Vessel"}}},
+      PrintNozzlesDetails);
+  return list;
+}
+
+// The stiffnesses the nozzle's vessel gives, one line per nozzle.
+class NozzleStiffnessList : public OtherSupportList {
+ public:
+  NozzleStiffnessList()
+      : OtherSupportList(DataType::Nozzle, RowListKind::Nozzles, "Nozzle stiffnesses", "Nozzle",
+                         {{Heading("Node"), Heading("Vess.", "Type"), HeadingUnit("Radial (kp)", kUnitStiffness),
+                           HeadingUnit("Circumferential (kmc)", kUnitRotStiffness),
+                           HeadingUnit("Longitudinal (kml)", kUnitRotStiffness)},
+                          0, 0, "", {}},
+                         PrintNozzleStiffnesses) {}
+  std::string CellText(int row, int column, int line) override {
+    if (row < 1 || column < 2) return OtherSupportList::CellText(row, column, line);
+    const auto* nozzle = dynamic_cast<const Nozzle*>(ItemOf(row));
+    if (nozzle == nullptr) return {};
+    switch (column) {
+      case 2: return NozzleVesselTypeText(*nozzle);
+      case 3: return Trimmed(FormatStiffnessOrRigid(nozzle->axialStiffness));
+      case 4: return Trimmed(FormatRotStiffnessOrRigid(nozzle->circumferentialStiffness));
+      case 5: return Trimmed(FormatRotStiffnessOrRigid(nozzle->longitudinalStiffness));
+      default: return {};
+    }
+  }
+};
+
+NozzleStiffnessList& TheNozzleStiffnessList() {
+  static NozzleStiffnessList list;
+  return list;
+}
+
+std::string NozzleLengthText(float value) { return Trimmed(FormatLength(value)); }
 
 // --- generic supports ------------------------------------------------------------------------
 
@@ -313,6 +365,24 @@ std::string Snubber::CellText(int column) const {
     case 4: return Component8(dirX);
     case 5: return Component8(dirY);
     case 6: return Component8(dirZ);
+    default: return {};
+  }
+}
+
+std::string Nozzle::CellText(int column) const {
+  const bool sphere = spherical != 0, flat = !sphere && flatBottom != 0;
+  switch (column) {
+    case 2: return tag;
+    case 3: return NozzleVesselTypeText(*this);
+    case 4: return flat ? (reinforcingPad != 0 ? "Yes" : "No") : "";
+    case 5: return Trimmed(FormatDimension(nozzleOd));
+    case 6: return Trimmed(FormatDimension(nozzleThickness));
+    case 7: return Trimmed(FormatDimension(vesselOd));
+    case 8: return Trimmed(FormatDimension(vesselThickness));
+    case 9: return sphere ? "" : NozzleLengthText(l1);
+    case 10: return sphere || flat ? "" : NozzleLengthText(l2);
+    case 11: return Trimmed(FormatModulus(elasticModulus));
+    case 12: case 13: case 14: return sphere ? "" : Component8(vesselAxis[static_cast<std::size_t>(column - 12)]);
     default: return {};
   }
 }
@@ -594,4 +664,109 @@ void PrintGenericSupportsDetails() {
                         g_LineText.clear();
                       }
                     }});
+}
+
+// --- nozzles ---------------------------------------------------------------------------------
+
+TableWindow& NozzlesListTable() { return TheNozzlesList(); }
+bool NozzlesListOffered(const Model& model) { return model.lists[RowListKind::Nozzles].count > 0; }
+void OpenNozzlesList() { TheNozzlesList().Open(OpenNozzlesList, nullptr); }
+TableWindow& NozzleStiffnessesListTable() { return TheNozzleStiffnessList(); }
+void OpenNozzleStiffnessesList() { TheNozzleStiffnessList().Open(OpenNozzleStiffnessesList, nullptr); }
+
+void RegisterNozzleStiffnessesList() {
+  RegisterListKind("&Nozzle stiffnesses", NozzlesListOffered, OpenNozzleStiffnessesList);
+  RegisterInputTableView(TheNozzleStiffnessList());
+}
+
+std::string DescribeNozzle(int row, bool csv) {
+  const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
+  std::string text;
+  if (nozzle.spherical != 0) {
+    text = "Vessel Type = Spherical";
+  } else if (nozzle.flatBottom != 0) {
+    text = (csv ? ",Flat bottom = Yes, L = " : "Flat bottom = Yes    L =") + NozzleLengthText(nozzle.l1) +
+           (csv ? ",Reinforcing pad = " : "    Reinforcing pad = ") + (nozzle.reinforcingPad != 0 ? "Yes" : "No");
+  } else {
+    text = (csv ? ",Vessel Type = Cylindrical,L1 = " : "Vessel Type = Cylindrical L1 =") + NozzleLengthText(nozzle.l1) +
+           (csv ? ",L2 = " : "    L2 = ") + NozzleLengthText(nozzle.l2);
+  }
+  const std::string kp = Trimmed(FormatStiffnessOrRigid(nozzle.axialStiffness));
+  const std::string kmc = Trimmed(FormatRotStiffnessOrRigid(nozzle.circumferentialStiffness));
+  const std::string kml = Trimmed(FormatRotStiffnessOrRigid(nozzle.longitudinalStiffness));
+  if (csv)
+    return text + ",Axial stiffness = " + kp + ",Circumferential bending stiffness = " + kmc +
+           ",Longitudinal bending stiffness = " + kml;
+  return text + "\n" + "Axial stiffness =" + kp + "\n" + "Circumferential bending stiffness =" + kmc + "\n" +
+         "Longitudinal    bending stiffness =" + kml;
+}
+
+void PrintNozzlesDetails() {
+  KindListPrintTable table(TheNozzlesList());
+  PrintKindSection(TheNozzlesList(), table,
+                   {[] {
+                      Line first;
+                      first.Put("Nozzl OD Nozl Thk Vessl OD Vesl Thk  Modulus", 13);
+                      AppendLine(first);
+                      Line second;
+                      second.Put("Node", 6);
+                      second.Put("X comp", 61);
+                      second.Put("Y comp", 71);
+                      second.Put("Z comp", 81);
+                      AppendLine(second);
+                    },
+                    [](int row) {
+                      const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
+                      Line line;
+                      line.Put(NodeOf(row), 6);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.nozzleOd)), 20);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.nozzleThickness)), 29);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.vesselOd)), 38);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.vesselThickness)), 47);
+                      line.PutRight(Trimmed(FormatModulus(nozzle.elasticModulus)), 58);
+                      if (nozzle.spherical == 0)
+                        for (int i = 0; i < 3; ++i)
+                          line.PutRight(Component10(nozzle.vesselAxis[static_cast<std::size_t>(i)]), 66 + 10 * i);
+                      AppendLine(line);
+                      const std::string details = DescribeNozzle(row, false);
+                      std::size_t start = 0;
+                      while (true) {
+                        const std::size_t end = details.find('\n', start);
+                        Line part;
+                        part.Put(details.substr(start, end == std::string::npos ? end : end - start), 13);
+                        if (end == std::string::npos) {
+                          ReportAppendLine(part.Text());
+                          break;
+                        }
+                        AppendLine(part);
+                        start = end + 1;
+                      }
+                    },
+                    [] {
+                      ReportAppendLine(",,Nozzle OD,Nozzle Thk, Vessel OD/R, Vessel Thk, Modulus,,Vessel Axis,,");
+                      ReportNewLine();
+                      const std::string dimension = UnitLabel(kUnitDimension);
+                      ReportAppendLine("Node,Tag," + dimension + "," + dimension + "," + dimension + "," + dimension + "," +
+                                       UnitLabel(kUnitModulus) + ",Xcomp,Ycomp,Zcomp");
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(nozzle.tag);
+                      for (float value : {nozzle.nozzleOd, nozzle.nozzleThickness, nozzle.vesselOd, nozzle.vesselThickness})
+                        ReportPutCell(Trimmed(FormatDimension(value)));
+                      ReportPutCell(Trimmed(FormatModulus(nozzle.elasticModulus)));
+                      for (float c : nozzle.vesselAxis) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+                      ReportPutCell(DescribeNozzle(row, true));
+                    }});
+  PrintNozzleStiffnesses();
+}
+
+// Printed on the printer only: the text reports carry the stiffnesses in the
+// nozzles' own section.
+void PrintNozzleStiffnesses() {
+  if (g_ReportFileOpen) return;
+  KindListPrintTable table(TheNozzleStiffnessList());
+  PrintKindSection(TheNozzleStiffnessList(), table, {});
 }

@@ -38,6 +38,22 @@ void OpenSnubbersList();
 void PrintSnubbersDetails();
 std::string DescribeSnubber(int row);
 
+// The nozzles: the "Nozzles" list with the vessel's data and the "Nozzle
+// stiffnesses" list of the three springs, both opening NOZZLE_DIALOG; the
+// "Nozzles" section (the stiffnesses follow on the printer).
+TableWindow& NozzlesListTable();
+bool NozzlesListOffered(const Model& model);
+void OpenNozzlesList();
+TableWindow& NozzleStiffnessesListTable();
+void OpenNozzleStiffnessesList();
+void RegisterNozzleStiffnessesList();
+void PrintNozzlesDetails();
+void PrintNozzleStiffnesses();
+// The details of the nozzle on layout `row`: the vessel type and its
+// lengths, then the three stiffnesses; the text form in lines, the
+// comma-separated form in cells.
+std::string DescribeNozzle(int row, bool csv);
+
 TableWindow& GenericSupportsListTable();
 bool GenericSupportsListOffered(const Model& model);
 void OpenGenericSupportsList();

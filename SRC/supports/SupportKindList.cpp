@@ -28,7 +28,7 @@ void OpenKind(int index) {
 }  // namespace
 
 void BuildSupportKindList(const Model& model) {
-  STAND_IN("the loads tables of hangers and nozzles, which come with those kinds");
+  STAND_IN("the loads table of hangers, which comes with that kind");
   KindListState& state = State();
   state.kinds.clear();
   state.last = nullptr;

@@ -247,7 +247,7 @@ void OpenSupportLoadSummary() {
   const LayoutRow& layout = TheModel().row(row);
   const SupportResultKind* kind = FindSupportResultKind(layout.dataType);
   if (kind == nullptr) {
-    STAND_IN("the load summaries of hangers and nozzles, whose result tables come with their kinds");
+    STAND_IN("the load summary of hangers, whose result tables come with that kind");
     ShowInfoMessage(ResultsFrame().window, std::string("The load summary of a ") + DataTypeName(static_cast<int>(layout.dataType)) +
                                                " is not available yet.");
     return;

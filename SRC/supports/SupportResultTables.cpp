@@ -497,6 +497,7 @@ const SupportResultKind* FindSupportResultKind(DataType type) {
     case DataType::SkewedRestraint: return &SkewedRestraintResultKind();
     case DataType::Snubber: return &SnubberResultKind();
     case DataType::GenericSupport: return &GenericSupportResultKind();
+    case DataType::Nozzle: return &NozzleResultKind();
     default: return nullptr;
   }
 }
