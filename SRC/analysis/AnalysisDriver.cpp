@@ -27,6 +27,8 @@
 #include "shell/NumberFormat.h"
 #include "shell/StandIn.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
+#include "supports/HangerAnalysis.h"
 #include "supports/LimitStop.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/SupportLoads.h"
@@ -150,6 +152,7 @@ std::int32_t ConnectedNodeOfRow(const LayoutRow& layout) {
   if (const auto* stop = dynamic_cast<const LimitStop*>(layout.item.get())) return stop->connectedNode;
   if (const auto* guide = dynamic_cast<const Guide*>(layout.item.get())) return guide->connectedNode;
   if (const auto* skewed = dynamic_cast<const SkewedRestraint*>(layout.item.get())) return skewed->connectedNode;
+  if (const auto* hanger = dynamic_cast<const Hanger*>(layout.item.get())) return hanger->connectedNode;
   return 0;
 }
 
@@ -300,8 +303,9 @@ void BuildStepTable(const Model& model) {
 void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   const int type = CurrentCaseType();
   if (type == 0) return;
-  STAND_IN("the hanger design, dynamic, seismic anchor movement and seismic combination steps");
-  if ((type >= 20 && type <= 29) || IsDynamicCase(type) || type == 33 || (type >= 38 && type <= 40) ||
+  if (RunHangerComputationStep(model, type)) return;
+  STAND_IN("the dynamic, seismic anchor movement and seismic combination steps");
+  if ((type >= 26 && type <= 29) || IsDynamicCase(type) || type == 33 || (type >= 38 && type <= 40) ||
       (type >= 117 && type <= 123))
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (RecordsBlockFirst(type)) RecordCaseBlockPosition(type);
@@ -323,11 +327,13 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, kept); }, progress);
   } else
     SolveStaticStep(model, elements, progress);
+  StoreHangerStepResults(model, type);
   WriteStepOutput(model, elements, progress);
 }
 
 void RunStepLoop(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   ResetStepTable(model);
+  RequestHangerSteps(model);
   BuildStepTable(model);
   for (int step = 1; step <= g_StepCount; ++step) {
     g_CurrentStep = step;
@@ -364,6 +370,7 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
     RenumberAndAllocate(model, elements, progress);
     PrepareSupportsForRun(model);
     RunStepLoop(model, elements, progress);
+    WriteHangerDesignRecords(model, file);
     ThrowIfWriteFailed(file, resultsPath);
   } catch (const std::string&) {
     // A failed write may surface as another failure first (a short read

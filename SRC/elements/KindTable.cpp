@@ -49,6 +49,7 @@
 #include "supports/GenericSupportDialog.h"
 #include "supports/GuideDialog.h"
 #include "supports/LimitStopDialog.h"
+#include "supports/HangerDialogs.h"
 #include "supports/NozzleDialog.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SkewedRestraintDialog.h"
@@ -56,8 +57,8 @@
 
 namespace {
 
-const std::array<DataKindModule, 14>& DataKinds() {
-  static const std::array<DataKindModule, 14> kinds = {{
+const std::array<DataKindModule, 16>& DataKinds() {
+  static const std::array<DataKindModule, 16> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -70,6 +71,11 @@ const std::array<DataKindModule, 14>& DataKinds() {
        OpenLimitStopsList, LimitStopsListTable, PrintLimitStopsDetails},
       {DataType::Snubber, "SNUBBER_DIALOG", SnubberDialogProc, "S&nubbers", SnubbersListOffered, OpenSnubbersList,
        SnubbersListTable, PrintSnubbersDetails},
+      // The hanger's dialog follows its kind (ChooseHangerDialog).
+      {DataType::Hanger, "HANGER_DIALOG", HangerDialogProc, "&Hangers", HangersListOffered, OpenHangersList,
+       HangersListTable, PrintHangersDetails},
+      {DataType::ThreadedJoint, nullptr, nullptr, "&Threaded joints", ThreadedJointsListOffered,
+       OpenThreadedJointsList, ThreadedJointsListTable, PrintThreadedJoints},
       {DataType::Nozzle, "NOZZLE_DIALOG", NozzleDialogProc, "&Nozzles", NozzlesListOffered, OpenNozzlesList,
        NozzlesListTable, PrintNozzlesDetails},
       {DataType::GenericSupport, "GENERIC_SUPPORT_DIALOG", GenericSupportDialogProc, "Generic S&upports",
@@ -163,8 +169,15 @@ bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype)
   if (kind == nullptr || kind->dialogProcedure == nullptr)
     return RefuseDialog(owner, DataItemTypeName(static_cast<int>(type), subtype));
   g_DialogSubtype = subtype;
-  const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate, OwnerOrLayout(owner),
-                                        kind->dialogProcedure, static_cast<LPARAM>(row));
+  const char* dialogTemplate = kind->dialogTemplate;
+  DLGPROC procedure = kind->dialogProcedure;
+  if (type == DataType::Hanger) {
+    const HangerDialogChoice choice = ChooseHangerDialog(row, subtype);
+    dialogTemplate = choice.templateName;
+    procedure = choice.procedure;
+  }
+  const INT_PTR result =
+      DialogBoxParam(InstanceHandle, dialogTemplate, OwnerOrLayout(owner), procedure, static_cast<LPARAM>(row));
   g_DialogSubtype = 0;
   return result == 1;
 }

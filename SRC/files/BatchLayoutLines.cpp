@@ -28,6 +28,7 @@
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
+#include "supports/Hanger.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleDialog.h"
 #include "supports/NozzleStiffness.h"
@@ -360,6 +361,7 @@ NodeId SupportConnectedNode(const LayoutRow& row) {
   if (const auto* guide = dynamic_cast<const Guide*>(row.item.get())) return guide->connectedNode;
   if (const auto* stop = dynamic_cast<const LimitStop*>(row.item.get())) return stop->connectedNode;
   if (const auto* skewed = dynamic_cast<const SkewedRestraint*>(row.item.get())) return skewed->connectedNode;
+  if (const auto* hanger = dynamic_cast<const Hanger*>(row.item.get())) return hanger->connectedNode;
   return 0;
 }
 

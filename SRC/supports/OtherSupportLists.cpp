@@ -23,6 +23,7 @@
 #include "shell/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Nozzle.h"
 #include "supports/SkewedRestraint.h"
@@ -255,6 +256,25 @@ NozzleStiffnessList& TheNozzleStiffnessList() {
 }
 
 std::string NozzleLengthText(float value) { return Trimmed(FormatLength(value)); }
+
+// --- hangers and threaded joints ------------------------------------------------------------
+
+OtherSupportList& TheHangersList() {
+  static OtherSupportList list(
+      DataType::Hanger, RowListKind::Hangers, "Hangers", "Hanger",
+      {{Heading("Node"), Heading("Tag"), Heading("Type"), Heading("No", "of"), Heading("Load", "var%"),
+        Heading("Short", "range"), HeadingUnit("Spring rate", kUnitStiffness), HeadingUnit("Load", kUnitForce),
+        Heading("Load", "Type"), Heading("CNode")},
+       0, 0, "", {}},
+      PrintHangersDetails);
+  return list;
+}
+
+OtherSupportList& TheThreadedJointsList() {
+  static OtherSupportList list(DataType::ThreadedJoint, RowListKind::ThreadedJoints, "Threaded Joints",
+                               "Threaded joint", {{Heading("Node")}, 0, 0, "", {}}, PrintThreadedJoints);
+  return list;
+}
 
 // --- generic supports ------------------------------------------------------------------------
 
@@ -769,4 +789,100 @@ void PrintNozzleStiffnesses() {
   if (g_ReportFileOpen) return;
   KindListPrintTable table(TheNozzleStiffnessList());
   PrintKindSection(TheNozzleStiffnessList(), table, {});
+}
+
+// --- hangers ---------------------------------------------------------------------------------
+
+TableWindow& HangersListTable() { return TheHangersList(); }
+bool HangersListOffered(const Model& model) { return model.lists[RowListKind::Hangers].count > 0; }
+void OpenHangersList() { TheHangersList().Open(OpenHangersList, nullptr); }
+
+std::string DescribeHanger(int row, bool csv) {
+  const Hanger& h = ItemOfRow<Hanger>(row);
+  const std::string number = std::to_string(h.numberOfHangers);
+  const std::string rate = Trimmed(FormatStiffnessOrRigid(h.springRate));
+  const std::string load = h.load != 0.0f ? Trimmed(FormatForce(h.load)) : "";
+  const std::string temperature = h.loadType == 1 ? "Cold" : "Hot";
+  if (csv) {
+    switch (h.kind) {
+      case kUserHanger: return h.tag + ",User Hanger," + number + ",," + rate + "," + load + "," + temperature;
+      case kRodHanger: return h.tag + ",Rod Hanger," + number + ",,,,";
+      case kConstantSupport: return h.tag + ",Constant Support," + number + ",,,,";
+      default:
+        return h.tag + "," + HangerKindText(h.kind) + "," + number + "," + std::to_string(h.maximumLoadVariation) + "," +
+               (h.shortRange != 0 ? "Y" : "") + ",,";
+    }
+  }
+  Line line;
+  line.Put(NodeOf(row), 6);
+  line.PutRight(number, 40);
+  switch (h.kind) {
+    case kUserHanger:
+      line.Put("User hanger", 13);
+      line.PutRight(rate, 60);
+      line.PutRight(load, 71);
+      line.Put(temperature, 74);
+      break;
+    case kRodHanger: line.Put("Rod Hanger", 13); break;
+    case kConstantSupport: line.Put("Constant Support", 13); break;
+    default:
+      line.Put(HangerKindText(h.kind), 13);
+      line.PutRight(std::to_string(h.maximumLoadVariation), 46);
+      if (h.shortRange != 0) line.Put("Y", 50);
+  }
+  return line.Text();
+}
+
+void PrintHangersDetails() {
+  KindListPrintTable table(TheHangersList());
+  PrintKindSection(TheHangersList(), table,
+                   {[] {
+                      Line first;
+                      first.Put("No.  Load  Short SpringRate HangerLoad Load", 37);
+                      AppendLine(first);
+                      Line second;
+                      second.Put("Node", 6);
+                      second.Put("Type", 13);
+                      second.Put("of  var(%) Range", 37);
+                      second.Put("type", 74);
+                      AppendLine(second);
+                    },
+                    [](int row) { ReportAppendLine(DescribeHanger(row, false)); },
+                    [] {
+                      ReportAppendLine(",,,No.of,Load,Short,SpringRate,HangerLoad,Load");
+                      ReportNewLine();
+                      ReportAppendLine(std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) +
+                                       "," + UnitLabel(kUnitForce) + ",type");
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(DescribeHanger(row, true));
+                    }});
+}
+
+// --- threaded joints ---------------------------------------------------------------------------
+
+TableWindow& ThreadedJointsListTable() { return TheThreadedJointsList(); }
+bool ThreadedJointsListOffered(const Model& model) { return model.lists[RowListKind::ThreadedJoints].count > 0; }
+void OpenThreadedJointsList() { TheThreadedJointsList().Open(OpenThreadedJointsList, nullptr); }
+
+void PrintThreadedJoints() {
+  KindListPrintTable table(TheThreadedJointsList());
+  PrintKindSection(TheThreadedJointsList(), table,
+                   {[] {
+                      Line line;
+                      line.Put("Node", 6);
+                      AppendLine(line);
+                    },
+                    [](int row) {
+                      Line line;
+                      line.Put(NodeOf(row), 6);
+                      ReportAppendLine(line.Text());
+                    },
+                    [] {
+                      ReportAppendLine("Node");
+                      ReportNewLine();
+                    },
+                    [](int row) { ReportPutCell(NodeOf(row)); }});
 }

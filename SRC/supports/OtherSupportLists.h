@@ -54,6 +54,22 @@ void PrintNozzleStiffnesses();
 // comma-separated form in cells.
 std::string DescribeNozzle(int row, bool csv);
 
+// The hangers: the "Hangers" list (Enter opens the dialog of the hanger's
+// kind) and the "Hangers" section; the details of one hanger in a text line
+// or, in the comma-separated form, its cells after the node.
+TableWindow& HangersListTable();
+bool HangersListOffered(const Model& model);
+void OpenHangersList();
+void PrintHangersDetails();
+std::string DescribeHanger(int row, bool csv);
+
+// The threaded joints: a list of their nodes and the "Threaded Joints"
+// section.
+TableWindow& ThreadedJointsListTable();
+bool ThreadedJointsListOffered(const Model& model);
+void OpenThreadedJointsList();
+void PrintThreadedJoints();
+
 TableWindow& GenericSupportsListTable();
 bool GenericSupportsListOffered(const Model& model);
 void OpenGenericSupportsList();
