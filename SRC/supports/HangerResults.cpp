@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "graphics/DialogHook.h"
 #include "graphics/Highlight.h"
 #include "graphics/ReportOutput.h"
 #include "loads/PipeLoad.h"
@@ -261,7 +262,10 @@ const SupportResultKind& HangerResultKind() {
 
 std::string HangerVariationText(float rate, float travel, float hotLoad) {
   if (hotLoad == 0.0f) return {};
-  const double percent = std::fabs(std::trunc(static_cast<double>(rate) * travel * 100.0 / hotLoad));
+  // The fraction is dropped, after a thousandth of a percent for the
+  // rounding of the stored floats: a travel of 0.4999999 is 0.5.
+  const double exact = std::fabs(static_cast<double>(rate) * travel * 100.0 / hotLoad);
+  const double percent = std::trunc(exact + 1.0e-3);
   return percent >= 100.0 ? "**" : std::to_string(static_cast<int>(percent));
 }
 
@@ -338,6 +342,16 @@ bool WriteLicadFile(HWND owner, const std::string& path) {
   return true;
 }
 
+namespace {
+
+UINT_PTR ExportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
+    SendMessage(GetParent(hook), CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Export"));
+  return FileDialogHookProc(hook, message, wParam, lParam);
+}
+
+}  // namespace
+
 void ExportLicadFile(HWND owner) {
   std::string proposed = TheModel().path;
   const std::size_t slash = proposed.find_last_of('/');
@@ -354,7 +368,8 @@ void ExportLicadFile(HWND owner) {
   record.nMaxFile = static_cast<DWORD>(buffer.size());
   record.lpstrDefExt = "cli";
   record.lpstrTitle = "Export";
-  record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY;
+  record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_ENABLEHOOK;
+  record.lpfnHook = ExportDialogHook;
   if (!GetSaveFileName(&record)) return;
   WriteLicadFile(owner, buffer.data());
 }
