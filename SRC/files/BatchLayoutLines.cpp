@@ -400,6 +400,24 @@ void FillSnubber(Snubber& snubber, const BatchLayoutAttributes& attributes) {
   snubber.dirZ = attributes.direction[2];
 }
 
+void FillHanger(Hanger& hanger, const BatchLayoutAttributes& a) {
+  hanger.kind = a.hangerKind;
+  hanger.numberOfHangers = a.hangerCount;
+  hanger.connectedNode = a.connectedNode;
+  hanger.above = 1;
+  if (a.hangerKind == kUserHanger) {
+    hanger.springRate = a.userHangerRate;
+    hanger.load = a.userHangerLoad;
+    hanger.loadType = a.userHangerLoadType;
+  }
+  if (IsDesignedHanger(a.hangerKind)) {
+    hanger.shortRange = a.hangerShortRange ? 1 : 0;
+    hanger.maximumLoadVariation = a.hangerVariation;
+  } else {
+    hanger.maximumLoadVariation = 0;
+  }
+}
+
 // A nozzle passes the dialog's checks and gets its springs, as the
 // dialog's OK gives them.
 void FillNozzle(const BatchReader& reader, Nozzle& nozzle, const BatchLayoutAttributes& a) {
@@ -458,6 +476,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
   if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
   if (auto* nozzle = dynamic_cast<Nozzle*>(row.item.get())) FillNozzle(reader, *nozzle, attributes);
+  if (auto* hanger = dynamic_cast<Hanger*>(row.item.get())) FillHanger(*hanger, attributes);
   // What the node table and the piping code decide is checked once the
   // whole file was read.
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
@@ -495,6 +514,8 @@ void ParseBatchLayoutLine(BatchReader& reader) {
     if (attributes.limitStop) SetBatchDataType(reader, attributes, DataType::LimitStop);
     if (attributes.snubber) SetBatchDataType(reader, attributes, DataType::Snubber);
     if (attributes.nozzle) SetBatchDataType(reader, attributes, DataType::Nozzle);
+    if (attributes.hangerKind != 0) SetBatchDataType(reader, attributes, DataType::Hanger);
+    if (attributes.threadedJoint) SetBatchDataType(reader, attributes, DataType::ThreadedJoint);
     if (attributes.frequencyGiven) {
       // The amplitudes of a harmonic load are forces only.
       if (attributes.momentGiven)
