@@ -1,9 +1,11 @@
-// The nozzle's symbol (see Nozzle.h): on the nozzle axis a (the pipe's
-// direction at the node), measured along -a from the node, a stub of the
-// nozzle's radius r from 0 to 3 r and a disk of radius 2 r from 3 r to
-// 3.75 r standing for the vessel wall (r is 1 when the OD is 0). Rendered in
-// orange-brown; in lines the two outlines. The pick takes the solids'
-// outlines in the rendered picture and the symbol's box in lines.
+// The nozzle's symbol (see Nozzle.h): on the nozzle axis (the pipe's
+// direction at the node), measured from the node away from the pipe, a
+// stub of the nozzle's radius r from 0 to 3 r and a disk of radius 2 r from
+// 3 r to 3.75 r standing for the vessel wall (r is 1 when the OD is 0): the
+// vessel lies beyond the pipe's end, whether the line ends at the nozzle or
+// starts there. Rendered in orange-brown; in lines the two outlines. The
+// pick takes the solids' outlines in the rendered picture and the symbol's
+// box in lines.
 //
 // Drawing runs on the graphics thread and never throws: a node without a
 // pipe direction draws nothing.
@@ -39,7 +41,10 @@ void Nozzle::BuildSymbol(LayoutRow& row) {
   drawn = true;
   const NodeRecord& node = model.nodes[row.endNode];
   const Vec3 at{node.x, node.y, node.z};
-  const Vec3 away{-a[0], -a[1], -a[2]};
+  // An element ending at the node comes from behind it: the vessel is
+  // ahead; a From row's pipe leaves the node along a: the vessel is behind.
+  const bool pipeEndsHere = row.startNode != 0 && row.startNode != row.endNode;
+  const Vec3 away = pipeEndsHere ? a : Vec3{-a[0], -a[1], -a[2]};
   const float r = nozzleOd > 0.0f ? 0.5f * nozzleOd : 1.0f;
   TubeSymbolSet(stub, at, Along(at, away, kStubEnd * r), r, true);
   TubeSymbolSet(wall, Along(at, away, kStubEnd * r), Along(at, away, kWallEnd * r), kWallRadius * r, true);
