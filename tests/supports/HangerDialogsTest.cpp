@@ -10,6 +10,7 @@
 #include "elements/KindTable.h"
 #include "model/LayoutTable.h"
 #include "model/ListTesting.h"
+#include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
@@ -22,8 +23,10 @@ namespace {
 
 class HangerDialogsTest : public ListFixture {
  protected:
+  // Row 2 carries a designed hanger.
   void SetUp() override {
     ListFixture::SetUp();
+    SetDataType(TheModel(), 2, DataType::Hanger);
     MakeModel(TheModel());
     ShowModelWindows();
     TheModel().modified = false;

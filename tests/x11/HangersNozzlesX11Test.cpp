@@ -84,6 +84,7 @@ class HangersNozzlesDialogsX11Test : public OnXvfb<ListFixture> {
 
 TEST_F(HangersNozzlesDialogsX11Test, TheFiveDialogsAreOnTheScreenWithTheirValues) {
   Model& model = TheModel();
+  SetDataType(model, 2, DataType::Hanger);
   auto& hanger = static_cast<Hanger&>(*model.row(2).item);
   hanger.numberOfHangers = 2;
   EXPECT_EQ(Dialog("HANGER_DIALOG", 2, 0, DataType::Hanger, "designed",
@@ -103,6 +104,7 @@ TEST_F(HangersNozzlesDialogsX11Test, TheFiveDialogsAreOnTheScreenWithTheirValues
 
 TEST_F(HangersNozzlesDialogsX11Test, TheListsAreOnTheScreen) {
   Model& model = TheModel();
+  SetDataType(model, 2, DataType::Hanger);
   SetDataType(model, 3, DataType::Nozzle);
   FillNozzle(static_cast<Nozzle&>(*model.row(3).item));
   MakeModel(model);
