@@ -3,6 +3,7 @@
 // OtherSupportLists.h.
 #include "supports/OtherSupportLists.h"
 
+#include <cctype>
 #include <cstring>
 #include <functional>
 #include <vector>
@@ -24,6 +25,7 @@
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
+#include "supports/HangerDialogs.h"
 #include "supports/LimitStop.h"
 #include "supports/Nozzle.h"
 #include "supports/SkewedRestraint.h"
@@ -259,8 +261,61 @@ std::string NozzleLengthText(float value) { return Trimmed(FormatLength(value));
 
 // --- hangers and threaded joints ------------------------------------------------------------
 
-OtherSupportList& TheHangersList() {
-  static OtherSupportList list(
+// Tag, number of hangers, load variation and short range are typed in their
+// cells and read as the dialog reads them; variation and short range belong
+// to designed hangers only.
+class HangersList : public OtherSupportList {
+ public:
+  using OtherSupportList::OtherSupportList;
+  bool IsCellEditable(int row, int column) override {
+    if (column == 2 || column == 4) return true;
+    const auto* hanger = dynamic_cast<const Hanger*>(ItemOf(row));
+    return (column == 5 || column == 6) && hanger != nullptr && IsDesignedHanger(hanger->kind);
+  }
+  int FilterChar(int character) override {
+    const int column = currentColumn;
+    if (column == 4 || column == 5) return std::isdigit(character) != 0 ? character : 0;
+    if (column == 6) return YesNoChar(character);
+    return character;
+  }
+  bool StoreItemCell(DataItem& item, int column) override {
+    auto& hanger = static_cast<Hanger&>(item);
+    switch (column) {
+      case 2: {
+        std::string tag = g_EditFieldText;
+        while (!tag.empty() && tag.back() == ' ') tag.pop_back();
+        if (tag.size() > kHangerTagLength) ThrowFieldError("Tag", "is too long");
+        if (tag == hanger.tag) return false;
+        hanger.tag = tag;
+        return true;
+      }
+      case 4: {
+        const std::int32_t number = ParseNumberOfHangers("Number of Hangers");
+        if (number == hanger.numberOfHangers) return false;
+        hanger.numberOfHangers = number;
+        return true;
+      }
+      case 5: {
+        const std::int32_t variation = ParseLoadVariation();
+        if (variation == hanger.maximumLoadVariation) return false;
+        hanger.maximumLoadVariation = variation;
+        return true;
+      }
+      case 6: {
+        bool flag = false;
+        if (ParseFieldYesNo(flag) != 0) ThrowInvalidField("Short Range");
+        const std::uint8_t shortRange = flag ? 1 : 0;
+        if (shortRange == hanger.shortRange) return false;
+        hanger.shortRange = shortRange;
+        return true;
+      }
+      default: return false;
+    }
+  }
+};
+
+HangersList& TheHangersList() {
+  static HangersList list(
       DataType::Hanger, RowListKind::Hangers, "Hangers", "Hanger",
       {{Heading("Node"), Heading("Tag"), Heading("Type"), Heading("No", "of"), Heading("Load", "var%"),
         Heading("Short", "range"), HeadingUnit("Spring rate", kUnitStiffness), HeadingUnit("Load", kUnitForce),
@@ -795,7 +850,10 @@ void PrintNozzleStiffnesses() {
 
 TableWindow& HangersListTable() { return TheHangersList(); }
 bool HangersListOffered(const Model& model) { return model.lists[RowListKind::Hangers].count > 0; }
-void OpenHangersList() { TheHangersList().Open(OpenHangersList, nullptr); }
+void OpenHangersList() {
+  static const std::vector<int> lengths = {0, 0, static_cast<int>(kHangerTagLength), 0, 3, 2, 1};
+  TheHangersList().Open(OpenHangersList, &lengths);
+}
 
 std::string DescribeHanger(int row, bool csv) {
   const Hanger& h = ItemOfRow<Hanger>(row);

@@ -169,4 +169,38 @@ TEST_F(HangerDialogsTest, TheListsShowHangersAndThreadedJoints) {
   EXPECT_EQ(ThreadedJointsListTable().HeadingText(1, 0), "Node");
 }
 
+TEST_F(HangerDialogsTest, TheHangersListTakesTypedCellsAsTheDialogReadsThem) {
+  Model& model = TheModel();
+  ChooseList("&Hangers");
+  TableWindow& list = HangersListTable();
+  ASSERT_EQ(list.rowCount, 1);
+  for (int column : {2, 4, 5, 6}) EXPECT_TRUE(list.IsCellEditable(1, column)) << column;
+  for (int column : {1, 3, 7, 8, 9, 10}) EXPECT_FALSE(list.IsCellEditable(1, column)) << column;
+  auto type = [&list](int column, const std::string& text) {
+    list.currentColumn = column;
+    TableLoadEditBuffer(list);
+    list.editBuffer = text;
+    list.editChanged = true;
+    TableCommitEdit(list);
+  };
+  TableGoToRow(list, 1);
+  type(4, "3");
+  type(5, "0");
+  type(6, "Y");
+  type(2, "H-9");
+  EXPECT_EQ(At(2).numberOfHangers, 3);
+  EXPECT_EQ(At(2).maximumLoadVariation, 25);  // 0 is stored as 25
+  EXPECT_EQ(At(2).shortRange, 1);
+  EXPECT_EQ(At(2).tag, "H-9");
+  EXPECT_TRUE(model.modified);
+  messages.clear();
+  type(4, "0");
+  EXPECT_EQ(messages, (std::vector<std::string>{"Number of Hangers =  0  is invalid"}));
+  EXPECT_EQ(At(2).numberOfHangers, 3);
+  // A rod hanger has no variation or short range to type.
+  At(2).kind = kRodHanger;
+  EXPECT_FALSE(list.IsCellEditable(1, 5));
+  EXPECT_FALSE(list.IsCellEditable(1, 6));
+}
+
 }  // namespace
