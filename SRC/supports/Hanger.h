@@ -57,6 +57,10 @@ class Hanger : public SupportItem<1>, public RunPreparedSupport, public SupportS
   void UpdateIteration(int rowNumber) override;
   void AddStiffness(int rowNumber) override;
   void ComputeSupportLoads(int rowNumber) override;
+  // The summary rows hold the total load of the N hangers at the node.
+  void StoreTimeLoads(int row) override;
+  void AccumulateTimeLoads(int base, int row) override;
+  void DifferenceTimeLoads(int base, int row) override;
 
   std::string tag;  // up to 11 characters
   std::int32_t kind = kGrinnellCatalogue;

@@ -241,3 +241,27 @@ void WriteHangerDesignRecords(const Model& model, BinaryFile& file) {
     for (float value : values) BinaryFileWriteFloat(file, value);
   }
 }
+
+namespace {
+
+// Runs a summary operation on the total load of the hangers at the node:
+// the case load is that of one hanger.
+template <typename Operation>
+void OnTotalLoad(Hanger& hanger, Operation operation) {
+  const float one = hanger.caseLoads[0];
+  hanger.caseLoads[0] = one * static_cast<float>(hanger.numberOfHangers);
+  operation();
+  hanger.caseLoads[0] = one;
+}
+
+}  // namespace
+
+void Hanger::StoreTimeLoads(int row) {
+  OnTotalLoad(*this, [&] { SupportItem<1>::StoreTimeLoads(row); });
+}
+void Hanger::AccumulateTimeLoads(int base, int row) {
+  OnTotalLoad(*this, [&] { SupportItem<1>::AccumulateTimeLoads(base, row); });
+}
+void Hanger::DifferenceTimeLoads(int base, int row) {
+  OnTotalLoad(*this, [&] { SupportItem<1>::DifferenceTimeLoads(base, row); });
+}
