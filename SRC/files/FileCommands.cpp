@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "evaluations/FlangeTool.h"
+#include "evaluations/NozzleEvaluationTool.h"
 #include "files/BackupCopy.h"
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
@@ -49,7 +50,6 @@ struct PendingKind {
   const char* what;
 };
 constexpr PendingKind kPendingKinds[] = {
-    {"noz", "Opening nozzle evaluation files"},
     {"lug", "Opening lug evaluation files"},
 };
 
@@ -150,6 +150,7 @@ bool OpenDocumentByKind(HWND owner, const std::string& path) {
   // was.
   if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryDocument(owner, path);
   if (extension == "flg") return OpenFlangeQualificationFile(owner, path);
+  if (extension == "noz") return OpenNozzleEvaluationFile(owner, path);
   const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
                          extension == "spe" || FindPendingKind(extension) != nullptr;
   // A library open in its window is left first, after its save question.

@@ -7,6 +7,7 @@
 
 #include "elements/CommentData.h"
 #include "evaluations/FlangeTool.h"
+#include "evaluations/NozzleEvaluationTool.h"
 #include "files/FileCommands.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "model/ListWindow.h"
@@ -29,6 +30,7 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr int kFlangeChoice = 6;
+constexpr int kNozzleChoice = 7;
 constexpr NodeId kFirstNode = 10;
 constexpr int kMaterialLibraryChoice = 2;
 constexpr int kSpectrumLibraryChoice = 3;
@@ -43,7 +45,7 @@ constexpr const char* kPendingChoices[kChoiceCount + 1] = {
     nullptr,
     nullptr,
     nullptr,
-    "New nozzle evaluations",
+    nullptr,
     "New lug evaluations",
 };
 
@@ -123,6 +125,10 @@ void NewDocumentDialog(HWND parent) {
   }
   if (choice == kFlangeChoice) {
     NewFlangeQualification(parent);
+    return;
+  }
+  if (choice == kNozzleChoice) {
+    NewNozzleEvaluationDocument(parent);
     return;
   }
   if (choice == kBeamLibraryChoice) {

@@ -168,7 +168,7 @@ TEST_F(FileCommandsTest, UnknownExtensionSaysSoAndClosesNothing) {
 TEST_F(FileCommandsTest, KindsWithoutTheirReaderYetAreRefusedBeforeAnythingCloses) {
   OpenEdited();
   const std::string before = ModelBytes();
-  for (const char* name : {"/Nozzle.NOZ", "/Lug.lug"}) {
+  for (const char* name : {"/Lug.LUG", "/Lug.lug"}) {
     const std::string path = folder_ + name;
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND dialog) {
       EXPECT_NE(LinesOfDialog(dialog).at(0).find("is not available yet:"), std::string::npos);
@@ -328,9 +328,9 @@ TEST_F(FileCommandsTest, NewModelHasTheTitleRowAndAnAnchoredFromNode) {
   EXPECT_EQ(ModelBytes(), before);
 
   platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
-    Click(GetDlgItem(dialog, 1007));  // Nozzle Evaluation: a click starts it at once
+    Click(GetDlgItem(dialog, 1008));  // Lug Evaluation: a click starts it at once
   });
-  ExpectMessage("MESSAGE1_DIALOG", {"New nozzle evaluations are not available yet."});
+  ExpectMessage("MESSAGE1_DIALOG", {"New lug evaluations are not available yet."});
   NewDocumentDialog(nullptr);
   EXPECT_EQ(ModelBytes(), before);
   EXPECT_TRUE(CanUndo());
