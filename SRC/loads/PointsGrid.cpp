@@ -3,7 +3,10 @@
 
 #include <algorithm>
 
+#include "graphics/PrinterReport.h"
+#include "graphics/ReportOutput.h"
 #include "loads/ListEdits.h"
+#include "loads/LoadsReport.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -245,4 +248,49 @@ void PointsGrid::Hide() {
 void PrintPointsGrid(const PointsGridKind& kind, const NamedPoints& record) {
   PointsPrintTable table(kind, record);
   TablePrint(table, kind.printTitle + record.name, static_cast<int>(record.points.size()));
+}
+
+namespace {
+
+void TextPointTable(const PointsGridKind& kind, const NamedPoints& record, const PointTablesReportForm& form) {
+  if (ReportLinesLeft() < 8) ReportNewPage();
+  ReportRuleBetween(6, 83);
+  ReportNewLine();
+  ReportPutChar('|', 6);
+  ReportPutCentred(kind.printTitle + record.name, 7, 82);
+  ReportPutChar('|', 83);
+  ReportNewLine();
+  ReportRuleBetween(6, 83);
+  ReportNewLine();
+  ReportPutText(std::string(form.abscissaHeading) + "      Value", 6);
+  ReportNewLine();
+  for (const FloatPair& point : record.points) {
+    ReportPutText(PointValueText(point.x), form.abscissaColumn);
+    ReportPutText(PointValueText(point.y), form.valueColumn);
+    ReportNewLine();
+  }
+  ReportRule();
+}
+
+void CsvPointTable(const PointsGridKind& kind, const NamedPoints& record, const PointTablesReportForm& form) {
+  ReportCsvLine({kind.printTitle + record.name});
+  ReportCsvLine({form.abscissaHeading, "Value"});
+  for (const FloatPair& point : record.points) ReportCsvLine({PointValueText(point.x), PointValueText(point.y)});
+}
+
+}  // namespace
+
+void PrintPointTables(const PointsGridKind& kind, const NamedPointsList& list, const PointTablesReportForm& form) {
+  if (SavedPointTableCount(list) == 0) return;
+  if (!g_ReportFileOpen) BeginReportSection(form.section, 0);
+  else ReportSetTitle(form.section);
+  for (std::size_t index = 0; index < SavedPointTableCount(list); ++index) {
+    const NamedPoints& record = list[index];
+    if (!g_ReportFileOpen)
+      PrintPointsGrid(kind, record);
+    else if (g_ReportToFile)
+      CsvPointTable(kind, record, form);
+    else
+      TextPointTable(kind, record, form);
+  }
 }

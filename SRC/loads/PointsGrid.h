@@ -74,3 +74,15 @@ class PointsGrid : public TableWindow {
 
 // Prints the points of `record` on the printer under the grid's title.
 void PrintPointsGrid(const PointsGridKind& kind, const NamedPoints& record);
+
+// How a list of point tables reads in the reports.
+struct PointTablesReportForm {
+  const char* section;          // "Time functions"
+  const char* abscissaHeading;  // "Time (Sec)"
+  int abscissaColumn;           // where the text report puts the values
+  int valueColumn;
+};
+// The report section of the saved tables of `list`: on the printer each
+// table as its grid prints it; as text its title in a box, the heading and
+// the points, a rule under them; as CSV the title, heading and point lines.
+void PrintPointTables(const PointsGridKind& kind, const NamedPointsList& list, const PointTablesReportForm& form);
