@@ -15,6 +15,7 @@
 #include "evaluations/NozzleEvaluationFile.h"
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
+#include "evaluations/NozzleEvaluationWrc537.h"
 #include "files/FileCommands.h"
 #include "model/ListWindow.h"
 #include "platform/PropertySheet.h"
@@ -303,6 +304,68 @@ TEST_F(NozzleEvaluationToolTest, UnitsPrintAndADamagedFileLeaveTheToolAsItWas) {
   EXPECT_TRUE(TheNozzleDocument().analysed);
   EXPECT_EQ(TheNozzleDocument().data, d);
   EXPECT_NE(Title(ListFrame().window).find("sphere.noz"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Every sphere curve of figure 5, constant: radial 0.1, tangential 0.05.
+std::vector<Wrc537Curve> SphereFigure5() {
+  std::vector<Wrc537Curve> table;
+  for (int family = 0; family <= kSmTangentialBending; ++family) {
+    Wrc537Curve curve{static_cast<Wrc537Family>(family), 5.0f, {}};
+    const bool radial = family == kSpRadialMembrane || family == kSpRadialBending || family == kSmRadialMembrane ||
+                        family == kSmRadialBending;
+    curve.record.c[0] = radial ? 0.1f : 0.05f;
+    table.push_back(curve);
+  }
+  return table;
+}
+
+class NozzleWrcReportTest : public NozzleEvaluationToolTest {
+ protected:
+  void TearDown() override {
+    SetWrc537CurveTable(nullptr);
+    NozzleEvaluationToolTest::TearDown();
+  }
+};
+
+TEST_F(NozzleWrcReportTest, TheStressTableAndTheComplianceLineOfASphere) {
+  const std::vector<Wrc537Curve> table = SphereFigure5();
+  SetWrc537CurveTable(&table);
+  NozzleEvaluation d;
+  d.analysis = kNozzleWrc537;
+  d.T = 0.5f, d.Rm = 50, d.ro = 5, d.eb = 0.5f, d.rm = 4.75f, d.r = 0.25f;
+  d.P = 1000, d.V1 = 2000, d.M1 = 120000;  // 10,000 ft-lb in in-lb
+  d.Pm = 5000, d.Pb = 2000, d.All = 30000;
+  const std::string path = Path("sphere.noz");
+  WriteNozzleFileFrom(path, d, g_UnitsSettings);
+  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, path));
+  Tool(40053);
+  ASSERT_TRUE(TheNozzleDocument().analysed);
+  std::vector<std::string> lines = ReportLines();
+  EXPECT_TRUE(Has(lines, "Stress Concentration Factors Computed as per Fig. B-2"));
+  EXPECT_EQ(LineWith("Tension [Kn]:"), "Tension [Kn]:! 1.90 -");
+  EXPECT_TRUE(Has(lines, "Stresses!Fig.No Au Al Bu Bl Cu Cl Du Dl"));
+  // M1 = 120,000 in-lb: m = 96,000; Sx at Cu = -760 - 3840 - 18240 - 92160,
+  // Sy half of it, tau -254.6: S 115,001 plus Pm and Pb.
+  EXPECT_EQ(LineWith("Radial Membrane (P)!"), "Radial Membrane (P)!SP-5 -760 -760 -760 -760 -760 -760 -760 -760");
+  EXPECT_EQ(LineWith("Stress (Pm+Pb+Pl+Q)"), "Stress (Pm+Pb+Pl+Q) (psi)!122001 30000 4.067 Fail");
+  // Sustained, and no allowable: no ratio, no status.
+  RunDialog([](HWND dialog) {
+    Choose(dialog, 1202, 0);
+    SetText(dialog, 1315, "");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  AnswerSaveQuestion("sphere.noz", IDYES);
+  ExpectNotice("Input data saved");
+  Tool(40053);
+  platform::CheckModalScript();
+  lines = ReportLines();
+  EXPECT_TRUE(Has(lines, "Stress Compliance as per ASME Section VIII Division 2 - Sustained Load"));
+  EXPECT_EQ(LineWith("Radial Bending (P)!"), "Radial Bending (P)!SP-5 0 0 0 0 0 0 0 0");
+  EXPECT_EQ(LineWith("Stress (Pm+Pb+Pl)"), "Stress (Pm+Pb+Pl) (psi)!26007 0 - -");
 }
 
 }  // namespace
