@@ -139,7 +139,9 @@ void SetIfNotZero(int item, float value, const char* text) {
   if (value != 0.0f) State().helper.DialogSetItemText(item, Trimmed(text));
 }
 
-void FillWeldTypes(bool rectangular) {
+// Switching the attachment puts the other kind's two dimensions in their
+// fields, or empties them: the text of one kind never passes for the other.
+void FillWeldTypes(bool rectangular, bool switched) {
   DialogHelper& h = State().helper;
   const LugInputs& d = State().shown;
   h.DialogComboReset(kWeldCombo);
@@ -153,6 +155,10 @@ void FillWeldTypes(bool rectangular) {
                                         : "Outside Diameter of Hollow Circular Attachment (od)");
   h.DialogSetItemText(1504, rectangular ? "Half Length of Attachment in Longitudinal Direction (L2)"
                                         : "Nominal Wall Thickness of Hollow Circular Attachment (thk)");
+  if (switched) {
+    h.DialogSetItemText(1303, "");
+    h.DialogSetItemText(1304, "");
+  }
   SetIfNotZero(1303, rectangular ? d.L1 : d.od, FormatDimension(rectangular ? d.L1 : d.od));
   SetIfNotZero(1304, rectangular ? d.L2 : d.thk, FormatDimension(rectangular ? d.L2 : d.thk));
 }
@@ -168,7 +174,7 @@ void Fill() {
   SetIfNotZero(1302, d.Thk, FormatDimension(d.Thk));
   const bool rectangular = d.lugType == kLugRectangular;
   h.DialogCheckRadio(kRectangularRadio, kCircularRadio, rectangular ? kRectangularRadio : kCircularRadio);
-  FillWeldTypes(rectangular);
+  FillWeldTypes(rectangular, false);
   const bool asme = LugIsAsme(d);
   for (int item : {1162, kLevelCombo}) {
     if (asme)
@@ -313,7 +319,7 @@ INT_PTR LugDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*
         if (chosen >= 0 && chosen <= 2) State().shown.code = chosen;
         Fill();
       }
-      if ((id == kRectangularRadio || id == kCircularRadio) && code == BN_CLICKED) FillWeldTypes(id == kRectangularRadio);
+      if ((id == kRectangularRadio || id == kCircularRadio) && code == BN_CLICKED) FillWeldTypes(id == kRectangularRadio, true);
       return TRUE;
     }
     default: return FALSE;
