@@ -14,6 +14,8 @@
 #include "evaluations/LugEvaluationFile.h"
 #include "evaluations/LugEvaluationModel.h"
 #include "evaluations/LugEvaluationTool.h"
+#include "evaluations/NozzleEvaluationModel.h"
+#include "evaluations/NozzleEvaluationTool.h"
 #include "files/FileCommands.h"
 #include "model/ListWindow.h"
 #include "platform/PropertySheet.h"
@@ -209,6 +211,69 @@ TEST_F(LugEvaluationToolTest, EnAndAHollowAttachmentFromAFile) {
   // No loads: each row is its run-pipe stress; no allowable gives no ratio.
   EXPECT_EQ(LineWith("Creep Stress (S5) ["), "Creep Stress (S5) [Eq. 11.6-5a]: (psi)!0 0 -");
   EXPECT_EQ(LineWith("Sustained Stress (S1) ["), "Sustained Stress (S1) [Eq. 11.6-1]: (psi)!0 22500 0.000");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(LugEvaluationToolTest, AnalyzeHoldsAFilesZerosToTheLimitsAndUnitsRedraw) {
+  const std::string path = Path("zeros.lug");
+  WriteLugFileFrom(path, LugInputs{}, g_UnitsSettings);
+  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, path));
+  ExpectMessage("MESSAGE1_DIALOG", {"Outside Diameter of Run Pipe =  0  is invalid"});
+  Tool(40082);
+  platform::CheckModalScript();
+  EXPECT_FALSE(TheLugDocument().analysed);
+  EXPECT_EQ(LineWith("Outside Diameter of Run Pipe (OD):"), "Outside Diameter of Run Pipe (OD):! 0 (inch)");
+  platform::ExpectModal(platform::ModalKind::Dialog, "UNITS_DIALOG", [](HWND dialog) {
+    SendDlgItemMessage(dialog, 1201 + kUnitDimension - 1, CB_SETCURSEL, 1, 0);  // mm
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Tool(431);
+  platform::CheckModalScript();
+  EXPECT_EQ(LineWith("Outside Diameter of Run Pipe (OD):"), "Outside Diameter of Run Pipe (OD):! 0 (mm)");
+}
+
+TEST_F(LugEvaluationToolTest, ClosingTheWindowAsksThenEndsTheProgram) {
+  NewTool();
+  AnswerSaveQuestion("Untitled", IDCANCEL);
+  SendMessage(ListFrame().window, WM_CLOSE, 0, 0);
+  platform::RunUntilIdle();
+  EXPECT_TRUE(LugToolHoldsListFrame());
+  AnswerSaveQuestion("Untitled", IDNO);
+  PostMessage(ListFrame().window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(RunMessageLoop(), 0);
+  EXPECT_FALSE(LugToolHoldsListFrame());
+  EXPECT_FALSE(IsWindow(MainFrame().window));
+}
+
+// A nozzle evaluation and a lug evaluation leave each other: the new one
+// asks the old one's save question once.
+TEST_F(LugEvaluationToolTest, TheNozzleAndLugToolsLeaveEachOther) {
+  NewTool();
+  AnswerSaveQuestion("Untitled", IDNO);
+  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1007, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1007)));
+  });
+  Tool(101);
+  platform::CheckModalScript();
+  EXPECT_FALSE(LugToolHoldsListFrame());
+  ASSERT_TRUE(NozzleToolHoldsListFrame());
+  EXPECT_EQ(Title(ListFrame().window), "Quorvel : Local loads on nozzle -  [Untitled]");
+  // The lug file opened over the changed nozzle evaluation: Cancel keeps it.
+  const std::string path = Path("lug.lug");
+  WriteLugFileFrom(path, LugInputs{}, g_UnitsSettings);
+  AnswerSaveQuestion("Untitled", IDCANCEL);
+  EXPECT_FALSE(OpenFileByExtension(ListFrame().window, path));
+  platform::CheckModalScript();
+  EXPECT_TRUE(NozzleToolHoldsListFrame());
+  AnswerSaveQuestion("Untitled", IDNO);
+  EXPECT_TRUE(OpenFileByExtension(ListFrame().window, path));
+  platform::CheckModalScript();
+  EXPECT_TRUE(LugToolHoldsListFrame());
+  EXPECT_FALSE(NozzleToolHoldsListFrame());
+  TheNozzleDocument() = NozzleDocument{};
 }
 
 }  // namespace
