@@ -193,7 +193,14 @@ TEST_F(NozzleEvaluationToolTest, TheWrcLayoutAndTheShippedCurvesRefusal) {
     EXPECT_EQ(Text(dialog, 1515), "Operating Allowable [All]");
     Choose(dialog, 1202, 0);
     EXPECT_EQ(Text(dialog, 1515), "Sustained Allowable [All]");
+    // The sphere's rows: both shear loads V1, V2 and the nozzle's own two.
+    EXPECT_EQ(Text(dialog, 1502), "Shear Load (V1)");
+    EXPECT_EQ(Text(dialog, 1508), "Vessel Mean Radius (Rm)");
+    EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, 1310)));
+    EXPECT_EQ(Text(dialog, 1310), "0.375");
     Click(dialog, 1402);
+    EXPECT_EQ(Text(dialog, 1508), "Vessel Radius (Rm)");
+    EXPECT_EQ(Text(dialog, 1509), "Attachment Radius (ro)");
     EXPECT_EQ(Text(dialog, 1502), "Shear Load (VC)");
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1310)));
     const std::pair<int, const char*> values[] = {{1301, "1000"}, {1304, "10000"}, {1307, "0.5"}, {1308, "20"},
