@@ -102,11 +102,13 @@ TEST_F(LugEvaluationToolTest, NewTheDialogAndAnalyzeGiveTheHandCalculation) {
     SetText(dialog, 1304, "1.0");
     // The hollow attachment: its own two fields, empty; back again.
     SendDlgItemMessage(dialog, 1402, BM_CLICK, 0, 0);
+    platform::RunUntilIdle();
     EXPECT_EQ(Text(dialog, 1503), "Outside Diameter of Hollow Circular Attachment (od)");
     EXPECT_EQ(Text(dialog, 1303), "");
     EXPECT_EQ(SendDlgItemMessage(dialog, 1203, CB_GETCOUNT, 0, 0), 2);
     RefusedOk(dialog, "Outside Diameter of Attachment is required");
     SendDlgItemMessage(dialog, 1401, BM_CLICK, 0, 0);
+    platform::RunUntilIdle();
     SetText(dialog, 1303, "1.5");
     SetText(dialog, 1304, "1.0");
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
