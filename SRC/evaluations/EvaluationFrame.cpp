@@ -20,16 +20,14 @@ constexpr int kLargeToolbar = 104;
 constexpr int kToolbarImages = 43;
 constexpr int kImageNew = 0, kImageOpen = 1, kImageSave = 2, kImagePrint = 3;
 
-// What the List frame had before the tool took it, and the tool's own
-// menu, accelerators and toolbars, made when it takes the frame and
-// destroyed when it gives it back.
+// What the List frame had before the tool took it beyond what
+// TakeListFrame keeps (its accelerators and toolbars), and the tool's own
+// toolbars, made when it takes the frame and destroyed when it gives it
+// back.
 struct BorrowedFrame {
-  WINDOWPLACEMENT placement{};
-  HMENU menu = nullptr;
+  TakenListFrame taken;
   HACCEL accelerators = nullptr;
   HWND smallToolbar = nullptr, largeToolbar = nullptr;
-  HMENU toolMenu = nullptr;
-  HACCEL toolAccelerators = nullptr;
   HWND toolSmall = nullptr, toolLarge = nullptr;
 };
 
@@ -84,53 +82,35 @@ std::string EvaluationDocumentName(const EvaluationDocumentPath& document) {
 
 void TakeListFrameForEvaluation(const EvaluationFrameTool& tool) {
   Frame& frame = ListFrame();
-  if (frame.window == nullptr) return;
-  if (MainFrame().window != nullptr) ShowWindow(MainFrame().window, SW_HIDE);
   BorrowedFrame& borrowed = Borrowed();
-  borrowed.placement = frame.Placement();
-  borrowed.menu = frame.menu;
+  if (frame.window == nullptr || borrowed.taken.open) return;
+  WINDOWPLACEMENT placement = FramePlacement(tool.placement);
+  if (placement.length == 0) placement = frame.Placement();  // never placed: where the List window is
   borrowed.accelerators = frame.accelerators;
   borrowed.smallToolbar = frame.smallToolbar;
   borrowed.largeToolbar = frame.largeToolbar;
-  WINDOWPLACEMENT placement = FramePlacement(tool.placement);
-  if (placement.length == 0) placement = borrowed.placement;  // never placed: where the List window is
-  FrameSetPlacement(frame, placement);
-  borrowed.toolMenu = LoadMenu(InstanceHandle, tool.menu);
-  FrameSetMenu(frame, borrowed.toolMenu);
-  borrowed.toolAccelerators = LoadAccelerators(InstanceHandle, tool.accelerators);
-  frame.accelerators = borrowed.toolAccelerators;
-  ActiveAccelerators = borrowed.toolAccelerators;
+  TakeListFrame(borrowed.taken, tool.menu, tool.accelerators, *tool.hook, placement);
+  frame.accelerators = borrowed.taken.accelerators;
+  ActiveAccelerators = borrowed.taken.accelerators;
   ActiveWindow = frame.window;
   borrowed.toolSmall = CreateToolbar(frame.window, kSmallToolbar, 1801, 16);
   borrowed.toolLarge = CreateToolbar(frame.window, kLargeToolbar, 1802, 32);
   FrameSetToolbars(frame, borrowed.toolSmall, borrowed.toolLarge);
-  tool.hook->accelerators = borrowed.toolAccelerators;
-  SetListFrameTool(tool.hook);
   FrameShow(frame);
 }
 
 void GiveBackListFrameFromEvaluation(const EvaluationFrameTool& tool) {
-  SetListFrameTool(nullptr);
   Frame& frame = ListFrame();
   BorrowedFrame& borrowed = Borrowed();
+  if (!borrowed.taken.open) return;
+  ReleaseListFrame(borrowed.taken, FramePlacement(tool.placement));
   if (frame.window != nullptr && IsWindow(frame.window)) {
-    FrameRecordPlacement(frame);
-    FramePlacement(tool.placement) = frame.Placement();
-    if (HWND table = ListTableWindow(0)) TableWindowClose(table);
-    ShowWindow(frame.window, SW_HIDE);
     SetWindowText(frame.window, ProgramTitle.c_str());
-    frame.Placement() = borrowed.placement;
-    WINDOWPLACEMENT hidden = borrowed.placement;
-    hidden.showCmd = SW_HIDE;
-    SetWindowPlacement(frame.window, &hidden);
-    FrameSetMenu(frame, borrowed.menu);
     frame.accelerators = borrowed.accelerators;
     FrameSetToolbars(frame, borrowed.smallToolbar, borrowed.largeToolbar);
     for (HWND toolbar : {borrowed.toolSmall, borrowed.toolLarge})
       if (toolbar != nullptr && IsWindow(toolbar)) DestroyWindow(toolbar);
   }
-  if (borrowed.toolMenu != nullptr) DestroyMenu(borrowed.toolMenu);
-  if (borrowed.toolAccelerators != nullptr) DestroyAcceleratorTable(borrowed.toolAccelerators);
   borrowed = BorrowedFrame{};
   ActiveWindow = MainFrame().window;
   ActiveAccelerators = MainAccelerators;

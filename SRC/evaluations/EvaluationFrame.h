@@ -2,11 +2,12 @@
 // lug evaluations) share: the List frame borrowed while a tool shows its
 // report in it, and where a tool's document is kept.
 //
-// Taking the frame hides the main window, keeps the frame's placement,
-// menu, accelerators and toolbars, and gives it the tool's remembered
-// placement (where the List window is when the tool was never placed),
-// menu, accelerators (also the active table), toolbars (New, Open, Save,
-// Print from the shared strips) and its ListFrameTool hook. Giving it back
+// Taking the frame (TakeListFrame, ListWindow.h, and beyond it) hides the
+// main window, keeps the frame's placement, menu, accelerators and
+// toolbars, and gives it the tool's remembered placement (where the List
+// window is when the tool was never placed), menu, accelerators (also the
+// active table), toolbars (New, Open, Save, Print from the shared strips)
+// and its ListFrameTool hook. Giving it back (ReleaseListFrame and beyond)
 // remembers the tool's placement, closes the report table, hides the frame
 // and puts back everything it had; the main window is then the active one.
 // One tool holds the frame at a time.
