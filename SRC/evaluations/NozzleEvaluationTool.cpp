@@ -2,9 +2,6 @@
 // NozzleEvaluationTool.h).
 #include "evaluations/NozzleEvaluationTool.h"
 
-#include <algorithm>
-#include <vector>
-
 #include "evaluations/EvaluationFrame.h"
 #include "evaluations/NozzleEvaluationDialog.h"
 #include "evaluations/NozzleEvaluationFile.h"
@@ -20,6 +17,7 @@
 #include "platform/Window.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
+#include "shell/FileDialogs.h"
 #include "shell/Frame.h"
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
@@ -29,7 +27,6 @@
 namespace {
 
 constexpr int kCloseDialogsCommand = 301;
-constexpr std::size_t kFileBufferLength = 260;
 
 enum class SaveResult { Saved, Cancelled, Failed };
 
@@ -79,26 +76,16 @@ void SetPath(const std::string& path) {
 
 SaveResult SaveAs(HWND owner) {
   NozzleDocument& document = TheNozzleDocument();
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  const std::string name = document.file.path.empty() ? std::string() : EvaluationDocumentName(document.file);
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  const std::string folder = document.file.path.empty() ? ModelDialogFolder().folder : document.file.folder;
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "Nozzle Evaluation files (*.noz)\0*.noz\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  record.lpstrTitle = "Save Data As";
-  record.lpstrDefExt = "noz";
-  record.lpfnHook = FileDialogHookProc;
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
-                 OFN_ENABLEHOOK;
-  if (!GetSaveFileName(&record)) return SaveResult::Cancelled;
-  const std::string path = buffer.data();
+  FilePathQuestion question;
+  question.title = "Save Data As";
+  question.filter = "Nozzle Evaluation files (*.noz)\0*.noz\0";
+  question.defaultExtension = "noz";
+  question.name = document.file.path.empty() ? std::string() : EvaluationDocumentName(document.file);
+  question.folder = document.file.path.empty() ? ModelDialogFolder().folder : document.file.folder;
+  question.save = true;
+  question.hook = FileDialogHookProc;
+  const std::string path = AskFilePath(owner, question);
+  if (path.empty()) return SaveResult::Cancelled;
   // An evaluation under another extension could not be opened again.
   if (LowerExtension(path) != "noz") {
     ShowErrorMessage(owner, "File extension must be : noz");

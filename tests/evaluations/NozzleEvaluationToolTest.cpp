@@ -9,6 +9,7 @@
 // opened by its extension, a damaged one refused with the tool as it was.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <sstream>
 
 #include "FlangeTesting.h"
@@ -373,6 +374,29 @@ TEST_F(NozzleWrcReportTest, TheStressTableAndTheComplianceLineOfASphere) {
   EXPECT_TRUE(Has(lines, "Stress Compliance as per ASME Section VIII Division 2 - Sustained Load"));
   EXPECT_EQ(LineWith("Radial Bending (P)!"), "Radial Bending (P)!SP-5 0 0 0 0 0 0 0 0");
   EXPECT_EQ(LineWith("Stress (Pm+Pb+Pl)"), "Stress (Pm+Pb+Pl) (psi)!26007 0 - -");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(NozzleEvaluationToolTest, SaveAsUnderAnotherExtensionIsRefusedAndKeepsTheDocumentUntitled) {
+  NewTool();
+  AnswerFileDialog("Save Data As", Path("vessel.txt"));
+  ExpectMessage("MESSAGE1_DIALOG", {"File extension must be : noz"});
+  Tool(105);
+  platform::CheckModalScript();
+  EXPECT_TRUE(TheNozzleDocument().file.path.empty());
+  EXPECT_TRUE(NozzleModified());
+  EXPECT_FALSE(std::filesystem::exists(Path("vessel.txt")));
+  // Ctrl+S on the untitled evaluation is its Save As.
+  AnswerFileDialog("Save Data As", Path("vessel"));
+  ExpectNotice("Input data saved");
+  Tool(104);
+  platform::CheckModalScript();
+  EXPECT_EQ(TheNozzleDocument().file.path, Path("vessel.noz"));
+  EXPECT_FALSE(NozzleModified());
+  EXPECT_EQ(Title(ListFrame().window), "Quorvel : Local loads on nozzle -  [vessel.noz (" + folder_ + ")]");
 }
 
 }  // namespace
