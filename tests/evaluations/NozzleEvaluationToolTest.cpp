@@ -400,3 +400,25 @@ TEST_F(NozzleEvaluationToolTest, SaveAsUnderAnotherExtensionIsRefusedAndKeepsThe
 }
 
 }  // namespace
+
+namespace {
+
+// A sphere whose nozzle has no figure (rm/t 60): Analyze shows the message
+// over the window and the report ends with the input data.
+TEST_F(NozzleEvaluationToolTest, ASphereWithoutAFigureShowsItsMessageAndNoResults) {
+  NozzleEvaluation d;
+  d.analysis = kNozzleWrc537;
+  d.T = 0.1f, d.Rm = 10, d.ro = 1, d.eb = 0.1f, d.rm = 6, d.r = 0.1f, d.P = 100;
+  const std::string path = Path("thin.noz");
+  WriteNozzleFileFrom(path, d, g_UnitsSettings);
+  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, path));
+  const std::size_t inputs = ReportLines().size();
+  ExpectMessage("MESSAGE1_DIALOG",
+                {"Not able to determine Figure Number for Spherical Shells with r = 60 and p = 1. Analysis aborted"});
+  Tool(40053);
+  platform::CheckModalScript();
+  EXPECT_TRUE(TheNozzleDocument().analysed);
+  EXPECT_EQ(ReportLines().size(), inputs);
+}
+
+}  // namespace
