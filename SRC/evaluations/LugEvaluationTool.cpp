@@ -64,10 +64,12 @@ struct AskedBefore {
   AskedBefore& operator=(const AskedBefore&) = delete;
 };
 
-void SetPath(const std::string& path) {
+// The document's file; the report file proposed follows it while the
+// tool is open (closing leaves the proposal to the next document).
+void SetPath(const std::string& path, bool closing = false) {
   LugDocument& document = TheLugDocument();
   SetEvaluationDocumentPath(document.file, path);
-  g_OutputFileName = document.file.reportName;
+  if (!closing) g_OutputFileName = document.file.reportName;
   if (path.empty())
     ClearReportDocumentPath();
   else
@@ -161,7 +163,7 @@ void CloseLugWindow() {
   LugDocument& document = TheLugDocument();
   if (!document.windowOpen) return;
   document.windowOpen = false;
-  SetPath("");
+  SetPath("", true);
   document.analysed = false;
   SetLugModified(false);
   GiveBackListFrameFromEvaluation(FrameTool());

@@ -64,10 +64,12 @@ struct AskedBefore {
   AskedBefore& operator=(const AskedBefore&) = delete;
 };
 
-void SetPath(const std::string& path) {
+// The document's file; the report file proposed follows it while the
+// tool is open (closing leaves the proposal to the next document).
+void SetPath(const std::string& path, bool closing = false) {
   NozzleDocument& document = TheNozzleDocument();
   SetEvaluationDocumentPath(document.file, path);
-  g_OutputFileName = document.file.reportName;
+  if (!closing) g_OutputFileName = document.file.reportName;
   if (path.empty())
     ClearReportDocumentPath();
   else
@@ -161,7 +163,7 @@ void CloseNozzleEvaluation() {
   NozzleDocument& document = TheNozzleDocument();
   if (!document.windowOpen) return;
   document.windowOpen = false;
-  SetPath("");
+  SetPath("", true);
   document.analysed = false;
   SetNozzleModified(false);
   GiveBackListFrameFromEvaluation(FrameTool());
