@@ -1033,17 +1033,23 @@ void ExportBatchFile(HWND parent) {
 }
 
 void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut) {
+  ShowItemList(owner,
+               "The export left out or changed " + std::to_string(leftOut.size()) +
+                   (leftOut.size() == 1 ? " item:" : " items:"),
+               leftOut);
+}
+
+void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines) {
   constexpr std::size_t kLinesShown = 8;
-  if (leftOut.empty()) return;
-  std::string text = "The export left out or changed " + std::to_string(leftOut.size()) +
-                     (leftOut.size() == 1 ? " item:" : " items:");
+  if (lines.empty()) return;
+  std::string text = heading;
   if (MessagesToStandardError) {
-    for (const std::string& line : leftOut) text += "\n" + line;
+    for (const std::string& line : lines) text += "\n" + line;
     std::fprintf(stderr, "%s: %s\n", ProgramTitle.c_str(), text.c_str());
     std::fflush(stderr);
     return;
   }
-  for (std::size_t i = 0; i < leftOut.size() && i < kLinesShown; ++i) text += "\n" + leftOut[i];
-  if (leftOut.size() > kLinesShown) text += "\n... and " + std::to_string(leftOut.size() - kLinesShown) + " more";
+  for (std::size_t i = 0; i < lines.size() && i < kLinesShown; ++i) text += "\n" + lines[i];
+  if (lines.size() > kLinesShown) text += "\n... and " + std::to_string(lines.size() - kLinesShown) + " more";
   ShowWarningMessage(owner, text);
 }

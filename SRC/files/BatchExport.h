@@ -46,6 +46,9 @@ std::string WriteModelBatchFile(const Model& model, const std::string& path, std
 // The list of what an export left out, over `owner` (the first lines and
 // how many more); nothing when the list is empty. Every export shows it.
 void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut);
+// A warning of `heading` and the first lines of `lines` (how many more
+// after them); on the standard error stream all of them.
+void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines);
 
 // The command: the save dialog over `parent`, the file, and the list of what
 // was left out when there is any.

@@ -19,6 +19,7 @@
 #include "elements/BranchSifList.h"
 #include "files/BatchExport.h"
 #include "files/FileCommands.h"
+#include "files/MergeModel.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/QaBlock.h"
@@ -129,7 +130,7 @@ struct LaterCommand {
 
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
-    {40028, "Merge"},          {40026, "Export to 3D Plant Design"},
+    {40026, "Export to 3D Plant Design"},
     {40056, "Export to PCF"},  {385, "Slope"},
     {193, "Pumps"},            {194, "Compressors"},
     {195, "Turbines"},
@@ -404,6 +405,7 @@ void LayoutCommand(HWND window, int id) {
     case 293: if (ModelSaveCheck(window)) OpenResultsDialog(window); return;
     case 108: Analyse(window); return;
     case 351: if (CommitLayoutTable()) ExportBatchFile(window); return;
+    case 40028: if (!InResults()) MergeModelDialog(window); return;
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case kCloseDialogsCommand: FrameCancelPopups(LayoutFrame()); return;
