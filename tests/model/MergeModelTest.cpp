@@ -33,9 +33,9 @@ const char* const kOpenModel =
 const char* const kOtherModel =
     "Other plant\nOPTIONS\nB313\nMATERIAL\nA1,0.29\nA1,70,28E6,9E-6,18000\nBM1,0.3\nBM1,70,28E6,9E-6,18000\n"
     "SOILS\nSL1,1,0.065,0,800\nPIPE\nS1,12.75,0.375\nS2,16,0.375\nS3,8.625,0.322,0,12.5,0,0,0,0,SL1\n"
-    "LOADS\nL1,200,100\nBMATERIALS\nA9,29E6\nBSECTIONS\nW8,10,100,30\nBLOADS\nBL1,300\n"
+    "LOADS\nL1,200,100\nBMATERIALS\nA1,29E6\nBSECTIONS\nW8,10,100,30\nBLOADS\nL1,300\n"
     "LAYOUT\nF500,MA1,PS1,CL=L1\nT510,X10\nT520,KI,Y10,CBMAT=A1\nT530,Y10,JP,CJMAT=A1,JSEC=S2,JLOAD=L1\n"
-    "T540,X10,PS3\nF600\nT610,JM,Y10,CMAT=A9,SEC=W8,LOAD=BL1\nPUMPS\nP-1,1,510,520\nALLOW\n510,1,2,3,4,5,6\n";
+    "T540,X10,PS3\nF600\nT610,JM,Y10,CMAT=A1,SEC=W8,LOAD=L1\nPUMPS\nP-1,1,510,520\nALLOW\n510,1,2,3,4,5,6\n";
 
 class MergeModelTest : public ToolFixture {
  protected:
@@ -96,8 +96,12 @@ TEST_F(MergeModelTest, ClashingNamesAreRenamedAndEveryMergedReferenceFollows) {
   EXPECT_EQ(model.materials[2].name, "1");
   EXPECT_FLOAT_EQ(model.materials[2].density, 0.29f);
   EXPECT_EQ(model.materials[3].name, "2");
+  // The merged beam material A1 clashes with the open pipe A1: it takes the
+  // next free number after the pipe renames.
   ASSERT_EQ(model.beamMaterials.count, 2);
-  EXPECT_EQ(model.beamMaterials[2].name, "A9");
+  EXPECT_EQ(model.beamMaterials[2].name, "3");
+  ASSERT_EQ(model.beamLoads.count, 1);
+  EXPECT_EQ(model.beamLoads[1].name, "2");
   ASSERT_EQ(model.sections.count, 5);
   EXPECT_EQ(model.sections[3].name, "1");  // the merged S1
   EXPECT_EQ(model.sections[4].name, "S2");
@@ -126,10 +130,12 @@ TEST_F(MergeModelTest, ClashingNamesAreRenamedAndEveryMergedReferenceFollows) {
   EXPECT_EQ(jacket.jacketMaterial, "1");
   EXPECT_EQ(jacket.jacketSection, "S2");
   EXPECT_EQ(jacket.jacketLoad, "1");
-  // A beam row names beam records: the pipe renames do not reach it.
+  // A beam row names beam records: it follows the beam renames, never the
+  // pipe ones of the same old name.
   EXPECT_EQ(model.row(12).elementType, ElementType::Beam);
-  EXPECT_EQ(model.row(12).material, "A9");
-  EXPECT_EQ(model.row(12).load, "BL1");
+  EXPECT_EQ(model.row(12).material, "3");
+  EXPECT_EQ(model.row(12).section, "W8");
+  EXPECT_EQ(model.row(12).load, "2");
   EXPECT_EQ(model.pumps.count, 1);
   EXPECT_EQ(model.allowables.count, 1);
   EXPECT_EQ(model.currentRow, 5);
