@@ -1,7 +1,8 @@
 // Exporting a model of the largest size the program allows (7000 rows:
 // pipes with a bend every tenth row, a restraint every fifth, an anchor with
 // displacements every hundredth and a comment every fiftieth) as a model
-// batch file, in the English and SI sets, and a quick smoke size. The model
+// batch file, in the English and SI sets, and a quick smoke size; and as a
+// PCF in the imperial and metric sets. The model
 // is imported once before any timing; the export formats every row.
 #include <benchmark/benchmark.h>
 
@@ -11,6 +12,7 @@
 
 #include "files/BatchExport.h"
 #include "files/BatchImport.h"
+#include "files/PcfExport.h"
 #include "model/Model.h"
 #include "shell/Units.h"
 
@@ -67,6 +69,34 @@ BENCHMARK_CAPTURE(BatchExportBench, english, BatchExportUnits::English)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(BatchExportBench, si, BatchExportUnits::Si)
     ->Name("BM_BatchExportSi")
+    ->Arg(7000)
+    ->Unit(benchmark::kMillisecond);
+
+void PcfExportBench(benchmark::State& state, PcfUnits units) {
+  const UnitsSettings saved = g_UnitsSettings;
+  std::istringstream input(GenerateBatchFile(static_cast<int>(state.range(0))));
+  Model model;
+  std::vector<std::string> log;
+  ReadModelBatchFile(input, model, log);
+  if (model.rowCount != state.range(0)) state.SkipWithError("the generated file lost rows");
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    std::vector<std::string> leftOut;
+    const std::string text = WritePcfText(model, units, leftOut);
+    if (!leftOut.empty()) state.SkipWithError("the export left rows out");
+    bytes = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  g_UnitsSettings = saved;
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+}
+BENCHMARK_CAPTURE(PcfExportBench, imperial, PcfUnits::Imperial)
+    ->Name("BM_PcfExport")
+    ->Arg(7000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PcfExportBench, metric, PcfUnits::Metric)
+    ->Name("BM_PcfExportMetric")
     ->Arg(7000)
     ->Unit(benchmark::kMillisecond);
 

@@ -996,8 +996,7 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
   return w.text;
 }
 
-std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut) {
-  const std::string text = WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut);
+std::string WriteExportFile(const std::string& path, const std::string& text) {
   const std::string partial = path + ".partial";
   {
     std::ofstream output(partial, std::ios::binary | std::ios::trunc);
@@ -1018,6 +1017,10 @@ std::string WriteModelBatchFile(const Model& model, const std::string& path, std
     return "Unable to write export file:\n" + path;
   }
   return {};
+}
+
+std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut) {
+  return WriteExportFile(path, WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut));
 }
 
 void ExportBatchFile(HWND parent) {

@@ -43,6 +43,11 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
 // file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
 std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut);
 
+// Writes an export's text to `path` beside it first and renames it over
+// `path` once whole; the message of a failure ("Unable to open export
+// file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
+std::string WriteExportFile(const std::string& path, const std::string& text);
+
 // The list of what an export left out, over `owner` (the first lines and
 // how many more); nothing when the list is empty. Every export shows it.
 void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut);

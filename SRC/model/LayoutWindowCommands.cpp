@@ -20,6 +20,7 @@
 #include "files/BatchExport.h"
 #include "files/FileCommands.h"
 #include "files/MergeModel.h"
+#include "files/PcfExport.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/QaBlock.h"
@@ -131,7 +132,7 @@ struct LaterCommand {
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
     {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},  {385, "Slope"},
+    {385, "Slope"},
     {193, "Pumps"},            {194, "Compressors"},
     {195, "Turbines"},
     {40047, "User Allowables"},
@@ -406,6 +407,7 @@ void LayoutCommand(HWND window, int id) {
     case 108: Analyse(window); return;
     case 351: if (CommitLayoutTable()) ExportBatchFile(window); return;
     case 40028: if (!InResults()) MergeModelDialog(window); return;
+    case 40056: if (CommitLayoutTable()) ExportPcfFile(window); return;
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case kCloseDialogsCommand: FrameCancelPopups(LayoutFrame()); return;
