@@ -2,7 +2,8 @@
 // pipes with a bend every tenth row, a restraint every fifth, an anchor with
 // displacements every hundredth and a comment every fiftieth) as a model
 // batch file, in the English and SI sets, and a quick smoke size; and as a
-// PCF in the imperial and metric sets. The model
+// PCF in the imperial and metric sets; and as plant-design macro and dump
+// files. The model
 // is imported once before any timing; the export formats every row.
 #include <benchmark/benchmark.h>
 
@@ -13,6 +14,7 @@
 #include "files/BatchExport.h"
 #include "files/BatchImport.h"
 #include "files/PcfExport.h"
+#include "files/PlantExport.h"
 #include "model/Model.h"
 #include "shell/Units.h"
 
@@ -97,6 +99,34 @@ BENCHMARK_CAPTURE(PcfExportBench, imperial, PcfUnits::Imperial)
     ->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(PcfExportBench, metric, PcfUnits::Metric)
     ->Name("BM_PcfExportMetric")
+    ->Arg(7000)
+    ->Unit(benchmark::kMillisecond);
+
+void PlantExportBench(benchmark::State& state, PlantFormat format) {
+  const UnitsSettings saved = g_UnitsSettings;
+  std::istringstream input(GenerateBatchFile(static_cast<int>(state.range(0))));
+  Model model;
+  std::vector<std::string> log;
+  ReadModelBatchFile(input, model, log);
+  if (model.rowCount != state.range(0)) state.SkipWithError("the generated file lost rows");
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    std::vector<std::string> leftOut;
+    const std::string text = WritePlantText(model, format, leftOut);
+    if (!leftOut.empty()) state.SkipWithError("the export left rows out");
+    bytes = text.size();
+    benchmark::DoNotOptimize(text.data());
+  }
+  g_UnitsSettings = saved;
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+}
+BENCHMARK_CAPTURE(PlantExportBench, pdms, PlantFormat::Pdms)
+    ->Name("BM_PlantExportPdms")
+    ->Arg(7000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(PlantExportBench, cadmatic, PlantFormat::Cadmatic)
+    ->Name("BM_PlantExportCadmatic")
     ->Arg(7000)
     ->Unit(benchmark::kMillisecond);
 

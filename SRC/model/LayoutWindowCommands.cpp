@@ -21,6 +21,7 @@
 #include "files/FileCommands.h"
 #include "files/MergeModel.h"
 #include "files/PcfExport.h"
+#include "files/PlantExport.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/QaBlock.h"
@@ -131,7 +132,6 @@ struct LaterCommand {
 
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
-    {40026, "Export to 3D Plant Design"},
     {385, "Slope"},
     {193, "Pumps"},            {194, "Compressors"},
     {195, "Turbines"},
@@ -408,6 +408,7 @@ void LayoutCommand(HWND window, int id) {
     case 351: if (CommitLayoutTable()) ExportBatchFile(window); return;
     case 40028: if (!InResults()) MergeModelDialog(window); return;
     case 40056: if (CommitLayoutTable()) ExportPcfFile(window); return;
+    case 40026: if (CommitLayoutTable()) ExportPlantDesign(window); return;
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case kCloseDialogsCommand: FrameCancelPopups(LayoutFrame()); return;

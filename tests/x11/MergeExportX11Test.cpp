@@ -1,7 +1,8 @@
 // File > Merge and the exports in real X windows on a private Xvfb server:
 // the "Merge Model" open dialog, the clashing-nodes question and the
 // renumbering of the merged rows (the sample model merged into itself),
-// and the save dialogs of Export to MBF and Export to PCF. What the X server
+// and the save dialogs of Export to MBF, Export to PCF and Export to 3D
+// Plant Design. What the X server
 // shows must be what the layer drew, pixel for pixel; the pictures are kept
 // in the build folder (x11-merge-*.png) to be looked at.
 #include <gtest/gtest.h>
@@ -72,7 +73,12 @@ TEST_F(MergeExportX11Test, TheMergeQuestionsAndTheExportDialogsAreOnTheScreen) {
     platform::TestKeyPress(VK_ESCAPE);
   });
   Command(40056);
-  EXPECT_EQ(pictured, (std::vector<int>{0, 0, 0, 0, 0}));
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Export Model to 3D Plant Design", [&](HWND dialog) {
+    pictured.push_back(Picture(dialog, "export-plant"));
+    platform::TestKeyPress(VK_ESCAPE);
+  });
+  Command(40026);
+  EXPECT_EQ(pictured, (std::vector<int>{0, 0, 0, 0, 0, 0}));
 }
 
 }  // namespace
