@@ -1,6 +1,7 @@
 // The model batch file writer and its command (see BatchExport.h).
 #include "files/BatchExport.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -26,6 +27,7 @@
 #include "graphics/DialogHook.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
+#include "loads/Spectrum.h"
 #include "model/Model.h"
 #include "model/LayoutTable.h"
 #include "model/MakeModel.h"
@@ -682,10 +684,40 @@ std::string BranchSifCode(std::int32_t type) {
 
 std::string KindName(ElementType type) { return ElementTypeMessageName(type); }
 
-// The names in force in the LAYOUT section, as the reader keeps them.
+// The names in force in the LAYOUT section, as the reader keeps them, and
+// whether the model's spectrum load still waits for a line to carry it.
 struct NamesInForce {
   std::string material, section, load;
+  bool spectrumPending = false;
 };
+
+// A spectrum name the reader gives back as it is: upper case, no blank,
+// comma or parenthesis, at most 32 characters.
+bool IsBatchSpectrumName(const std::string& name) {
+  if (name.empty() || name.size() > 32) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u > ' ' && u < 0x7F && c != ',' && c != '(' && c != ')' && c != '=' && !(c >= 'a' && c <= 'z');
+  });
+}
+
+// SPECX=, FACX= ... of the model's spectrum load, on the first line that
+// can take attributes.
+void SpectrumLoadAttributes(Writer& w, RowText& out) {
+  static constexpr const char* kAxes[3] = {"X", "Y", "Z"};
+  const SpectrumLoad& load = w.model().spectrumLoad;
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const std::string& name = load.name[axis];
+    if (name.empty()) continue;
+    if (!IsBatchSpectrumName(name)) {
+      w.LeftOut("the " + std::string(kAxes[axis]) + " spectrum of the spectrum load, " + name +
+                ", has a name the batch file cannot carry; it was not written");
+      continue;
+    }
+    out.Attribute("SPEC" + std::string(kAxes[axis]) + "=" + name);
+    out.Attribute("FAC" + std::string(kAxes[axis]) + "=" + w.Fixed(load.factor[axis], 10, 4));
+  }
+}
 
 // The item's code and attributes; false when the item has no writer or
 // cannot be written (it is then named in the list).
@@ -772,6 +804,10 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   if (row.dx != 0.0f) out.main += ",X" + w.Num(row.dx, FormatLength);
   if (row.dy != 0.0f) out.main += ",Y" + w.Num(row.dy, FormatLength);
   if (row.dz != 0.0f) out.main += ",Z" + w.Num(row.dz, FormatLength);
+  if (names.spectrumPending && type != ElementType::HydrotestLoad) {
+    names.spectrumPending = false;
+    SpectrumLoadAttributes(w, out);
+  }
   if (type == ElementType::Beam) {
     RowText beam;
     WriteBeam(w, row, beam);
@@ -795,6 +831,8 @@ void WriteLayout(Writer& w) {
   w.Line("LAYOUT");
   const Model& model = w.model();
   NamesInForce names;
+  const auto& spectra = model.spectrumLoad.name;
+  names.spectrumPending = !spectra[0].empty() || !spectra[1].empty() || !spectra[2].empty();
   for (int number = 1; number <= model.rowCount; ++number) {
     const LayoutRow& row = model.row(number);
     if (row.elementType == ElementType::None) continue;
@@ -807,6 +845,10 @@ void WriteLayout(Writer& w) {
       continue;
     }
     WriteLayoutRow(w, row, number, names);
+  }
+  if (names.spectrumPending) {
+    w.At("Spectrum load");
+    w.LeftOut("the model has no row to carry it; it was not written");
   }
   w.At("");
 }

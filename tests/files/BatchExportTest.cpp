@@ -23,6 +23,7 @@
 #include "files/BatchExport.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "loads/Spectrum.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
 #include "platform/CommonDialog.h"
@@ -295,6 +296,28 @@ TEST_F(BatchExportTest, WhatTheFileCannotCarryIsListedByRow) {
   EXPECT_EQ(text.find("P-101"), std::string::npos);
   // No value that is not a number reaches the file.
   for (const char* bad : {"nan", "NAN", "inf", "INF"}) EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+}
+
+TEST_F(BatchExportTest, TheSpectrumLoadRidesOnTheFirstLayoutLine) {
+  Model model;
+  ASSERT_EQ(Import("T\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6E-6,20000\nPIPE\nS1,8.625,0.322\nLAYOUT\nF10,MA1,PS1\n"
+                   "T20,X5\n",
+                   model),
+            "");
+  SetDirectionSpectrum(model.spectrumLoad, 0, "ELC-1940", 0.5f);
+  SetDirectionSpectrum(model.spectrumLoad, 2, "El Centro", 1.0f);
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  EXPECT_TRUE(HasLine(text, "F10,CSPECX=ELC-1940,FACX=0.5000")) << text;
+  EXPECT_EQ(leftOut, std::vector<std::string>{"Row 2: the Z spectrum of the spectrum load, El Centro, has a name the "
+                                              "batch file cannot carry; it was not written"});
+  Model again;
+  std::vector<std::string> log;
+  ASSERT_EQ(Import(text, again, &log), "");
+  EXPECT_EQ(again.spectrumLoad.name[0], "ELC-1940");
+  EXPECT_FLOAT_EQ(again.spectrumLoad.factor[0], 0.5f);
+  EXPECT_EQ(again.spectrumLoad.name[2], "");
+  EXPECT_EQ(log.size(), 1u);  // the spectrum itself is not in a batch file
 }
 
 TEST_F(BatchExportTest, ALimitStopWithoutLimitsIsListedNotWritten) {
