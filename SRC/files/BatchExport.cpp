@@ -263,10 +263,12 @@ void WritePipeLoads(Writer& w) {
     std::string line = l.name + "," + w.Num(p[0].temperature, FormatTemperature) + "," +
                        w.NumOr(p[0].pressure, FormatPressure, "0") + "," +
                        (l.specificGravity == 0.0f ? std::string("0") : std::string(FormatThreeDecimals(l.specificGravity)));
+    // A pressure of exactly 0 is "none given", which an empty field gives
+    // back; a typed 0 is held as the explicit zero and written as "0".
     for (std::size_t pair = 1; pair <= 2; ++pair) {
       const bool used = inUse > static_cast<int>(pair);
       line += "," + (used ? w.NumOr(p[pair].temperature, FormatTemperature, "0") : std::string("0"));
-      line += "," + (used ? w.NumOr(p[pair].pressure, FormatPressure, "0") : std::string("0"));
+      line += "," + (used ? w.NumOr(p[pair].pressure, FormatPressure, "") : std::string("0"));
     }
     if (l.additionalWeight != 0.0f) line += "," + w.Num(l.additionalWeight, FormatAdditionalWeight);
     if (inUse > 3) w.LeftOut("temperatures and pressures beyond the third were not written");
