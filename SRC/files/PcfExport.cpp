@@ -139,7 +139,10 @@ class PcfWriter {
   }
 
   // East, north, up of a node.
+  // A node index outside the table (a model that could not be made) is the
+  // origin; the command refuses such a model before writing.
   std::array<double, 3> Plant(int index) const {
+    if (index < 1 || index > model_.nodes.count) return {0.0, 0.0, 0.0};
     const NodeRecord& n = model_.nodes[index];
     if (model_.options.ZVertical != 0) return {n.x, n.y, n.z};
     return {n.z, n.x, n.y};
@@ -273,9 +276,23 @@ void BendValues(PcfWriter& w, double radius, double angle) {
 }
 
 // False when the row gives no component and its item is to be left out too.
+bool ValidNode(const Model& model, int index) { return index >= 1 && index <= model.nodes.count; }
+
 bool WriteComponent(PcfWriter& w, const LayoutRow& row, int number) {
   const Model& model = w.model();
   const int start = row.runStart, end = row.runEnd;
+  // Indexes held by rows are valid only for the node table they were made
+  // with; one outside it is a row without nodes.
+  for (const int index : {row.runStart, row.runEnd, row.startNode, row.endNode})
+    if (index != 0 && !ValidNode(model, index)) {
+      w.LeftOut(number, "the row has no nodes to place it; it and its item were not written");
+      return false;
+    }
+  if (const auto* bend = dynamic_cast<const Bend*>(row.element.get()); bend && bend->farNode != 0 &&
+                                                                       !ValidNode(model, bend->farNode)) {
+    w.LeftOut(number, "the row has no nodes to place it; it and its item were not written");
+    return false;
+  }
   const double od = w.SectionOd(row.section);
   switch (row.elementType) {
     case ElementType::From: PipelineReference(w, number); return true;
@@ -391,6 +408,7 @@ std::pair<double, double> BranchDiameters(const Model& model, int node) {
   double largest = 0.0, smallest = 0.0;
   bool first = true;
   for (const int other : others) {
+    if (other < 1 || other > model.nodes.count) continue;
     const int creator = model.nodes[other].row;
     const int index =
         creator >= 1 && creator <= model.rowCount ? FindSectionByName(model.sections, model.row(creator).section) : 0;
@@ -649,6 +667,10 @@ std::string WritePcfFile(const Model& model, const std::string& path, std::vecto
 }
 
 void ExportPcfFile(HWND parent) {
+  if (!TheModel().unmadeReason.empty()) {
+    ShowErrorMessage(parent, "The model cannot be exported:\n" + TheModel().unmadeReason);
+    return;
+  }
   std::string path;
   if (!ChoosePcfExportFile(parent, path)) return;
   std::vector<std::string> leftOut;

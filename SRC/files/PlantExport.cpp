@@ -65,7 +65,10 @@ class PlantWriter {
     if (model_.options.ZVertical != 0) return {x * kMillimetresPerInch, y * kMillimetresPerInch, z * kMillimetresPerInch};
     return {x * kMillimetresPerInch, -z * kMillimetresPerInch, y * kMillimetresPerInch};
   }
+  // A node index outside the table (a model that could not be made) is the
+  // origin; the command refuses such a model before writing.
   Point Node(int index) const {
+    if (index < 1 || index > model_.nodes.count) return {0.0f, 0.0f, 0.0f};
     const NodeRecord& n = model_.nodes[index];
     return Plant(n.x, n.y, n.z);
   }
@@ -522,7 +525,11 @@ void WriteRows(PlantWriter& w) {
       const auto entry = std::find_if(std::begin(kElementShapes), std::end(kElementShapes),
                                       [&](const ElementEntry& e) { return e.type == row.elementType; });
       if (entry != std::end(kElementShapes)) {
-        if (row.element == nullptr || row.endNode == 0 || (row.runStart == 0 && row.startNode == 0)) {
+        const auto valid = [&model](int index) { return index >= 0 && index <= model.nodes.count; };
+        const auto* bend = dynamic_cast<const Bend*>(row.element.get());
+        if (row.element == nullptr || row.endNode == 0 || (row.runStart == 0 && row.startNode == 0) ||
+            !valid(row.runStart) || !valid(row.runEnd) || !valid(row.startNode) || !valid(row.endNode) ||
+            (bend != nullptr && !valid(bend->farNode))) {
           w.LeftOut(number, "the element has no nodes to place it; it was not written");
         } else {
           RowGeometry g{row, number};
@@ -536,7 +543,8 @@ void WriteRows(PlantWriter& w) {
         }
       }
     }
-    if (row.dataType != DataType::None && row.item != nullptr && row.endNode != 0) {
+    if (row.dataType != DataType::None && row.item != nullptr && row.endNode != 0 &&
+        row.endNode <= model.nodes.count) {
       const auto entry = std::find_if(std::begin(kItemShapes), std::end(kItemShapes),
                                       [&](const ItemEntry& e) { return e.type == row.dataType; });
       if (entry != std::end(kItemShapes)) entry->shape(w, row, number);
@@ -626,6 +634,10 @@ std::string WritePlantFile(const Model& model, const std::string& path, PlantFor
 }
 
 void ExportPlantDesign(HWND parent) {
+  if (!TheModel().unmadeReason.empty()) {
+    ShowErrorMessage(parent, "The model cannot be exported:\n" + TheModel().unmadeReason);
+    return;
+  }
   std::string path;
   PlantFormat format = PlantFormat::Pdms;
   if (!ChoosePlantExportFile(parent, path, format)) return;

@@ -299,6 +299,16 @@ TEST_F(PcfExportCommandTest, ExportToPcfFromTheLayoutMenu) {
   std::vector<std::string> ignored;
   EXPECT_EQ(Bytes(out), WritePcfText(TheModel(), ChoosePcfUnits(), ignored));
   EXPECT_FALSE(TheModel().modified);
+  // A model whose rows could not be made into nodes has no geometry to
+  // write: refused before the dialog.
+  TheModel().unmadeReason = "Too many nodes";
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"The model cannot be exported:", "Too many nodes"}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 40056, 0);
+  platform::CheckModalScript();
+  TheModel().unmadeReason.clear();
   const std::string missing = InFolder("nowhere/out.pcf");
   EXPECT_EQ(WritePcfFile(TheModel(), missing, ignored), "Unable to open export file:\n" + missing);
   EXPECT_FALSE(std::filesystem::exists(missing + ".partial"));

@@ -274,6 +274,14 @@ TEST_F(PlantExportCommandTest, TheCommandWritesTheChosenFormat) {
   platform::CheckModalScript();
   std::vector<std::string> ignored;
   EXPECT_EQ(Bytes(out + ".3dd"), WritePlantText(TheModel(), PlantFormat::Cadmatic, ignored));
+  TheModel().unmadeReason = "Too many nodes";
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"The model cannot be exported:", "Too many nodes"}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 40026, 0);
+  platform::CheckModalScript();
+  TheModel().unmadeReason.clear();
   const std::string missing = InFolder("nowhere/out.mac");
   EXPECT_EQ(WritePlantFile(TheModel(), missing, PlantFormat::Pdms, ignored), "Unable to open export file:\n" + missing);
 }
