@@ -8,6 +8,7 @@
 // factor is a fit in kPa, so the strength is turned into kPa for it.
 #include "analysis/SoilSprings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 

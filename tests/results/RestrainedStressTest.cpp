@@ -34,9 +34,10 @@ class RestrainedStressTest : public CodeResultsFixture {
     unsetenv("DET_314");
     CodeResultsFixture::TearDown();
   }
-  void BuildBuriedLine(int code, const std::vector<int>& cases) {
+  void BuildBuriedLine(int code, const std::vector<int>& cases, float peakPressureFactor = 1.0f) {
     using namespace analysis_testing;
     Model& model = StartLine(code, 0.0, 1000.0);
+    model.options.PeakPressureFactor = peakPressureFactor;
     model.options.BourdonEffect = 0;
     model.pipeLoads[1].operating[0].temperature = 170.0f;
     model.pipeLoads[1].specificGravity = 0.0f;
@@ -94,6 +95,21 @@ TEST_F(RestrainedStressTest, B314ChecksTheRestrainedLineInTheComplianceTable) {
   EXPECT_NEAR(record.restrained[1], 0.0, 1.0);
   EXPECT_NEAR(record.restrained[3], 17000.0, 0.5);
   EXPECT_NEAR(record.restrained[kRestrainedSustainedStress], 11900.0, 1.0);
+}
+
+// An occasional case (wind, here without wind load) with a peak pressure
+// factor of 1.5 adds half the pressure: Sh = 17 000 + 8500 = 25 500 and
+// SLa = 5100 + 2550 = 7650; the expansion case then starts from these:
+// SL = 7650 - 19 175 = -11 525 and |SL - Sh| = 37 025 psi.
+TEST_F(RestrainedStressTest, AnOccasionalCaseCarriesItsComponentsIntoTheExpansionCheck) {
+  BuildBuriedLine(4, {1, 8, 2, 13}, 1.5f);
+  OpenChoosing("&Code compliance");
+  ASSERT_TRUE(InResultsMode());
+  ExpectCombined(37025.0, 46800.0);
+  const CodeStressRecord& record = TheCodeStresses().Record(1);
+  EXPECT_NEAR(record.restrained[kRestrainedOccasional], 7650.0, 1.0);
+  EXPECT_NEAR(record.restrained[kRestrainedOccasional + 3], 25500.0, 1.0);
+  EXPECT_NEAR(record.restrained[kRestrainedOccasionalStress], 17850.0, 1.0);
 }
 
 TEST_F(RestrainedStressTest, WithTheSustainedCaseOnlyTheRestrainedCheckIsTheSustainedOne) {
