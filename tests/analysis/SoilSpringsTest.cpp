@@ -265,6 +265,38 @@ TEST_F(BuriedLineTest, ARiserIsHeldAcrossAlongBothHorizontalAxes) {
   ClearSoilSprings();
 }
 
+// With Z vertical the ground level is a Z value, the transverse spring of a
+// pipe along X lies along Y and a riser in Z is held along X and Y.
+TEST_F(BuriedLineTest, WithZVerticalTheHorizontalPlaneIsXY) {
+  Model& model = Build(1, 60.0f, 70.0);
+  model.options.ZVertical = 1;
+  PipeRow(model, 30, ElementType::Pipe, 0.0f, 0.0f, -60.0f);
+  MakeModel(model);
+  AnalysisElementList& elements = TheAnalysisElements();
+  GenerateAnalysisElements(model, elements);
+  SetBuriedFlag(model);
+  BinaryFile file;
+  const std::string scratch = TempFolder() + "/buried-z.bin";
+  ASSERT_TRUE(BinaryFileOpenWrite(file, scratch));
+  ComputeSoilSprings(model, elements, file);
+  BinaryFileClose(file);
+  std::filesystem::remove(scratch);
+  const SoilSpringSet& set = TheSoilSprings();
+  ASSERT_EQ(set.directional.size(), 10u);
+  auto direction = [&](std::size_t i) {
+    const auto& c = set.directional[i].direction;
+    return std::array<double, 3>{c[0], c[1], c[2]};
+  };
+  EXPECT_EQ(direction(2), (std::array<double, 3>{0, -1, 0}));
+  EXPECT_EQ(direction(4), (std::array<double, 3>{0, 0, -1}));
+  EXPECT_EQ(direction(6), (std::array<double, 3>{1, 0, 0}));
+  EXPECT_EQ(direction(8), (std::array<double, 3>{0, 1, 0}));
+  // The riser is 30 inch deeper on average: its axial friction grows with H.
+  const SoilSpringValues riser = ElementSoilSpringValues(SandySoil(), kD, 60.0, 0.0, kCentreDepth + 30.0, 0.04);
+  EXPECT_TRUE(Within(set.directional[4].maximumLoad, riser.axialLoad / 2.0, 1e-6));
+  ClearSoilSprings();
+}
+
 TEST_F(BuriedLineTest, AHeatedLineFreeAtOneEndFindsItsVirtualAnchor) {
   Model& model = Build(200, 120.0f, 170.0);
   const RunResults run = AnalyseAndRead(model);
