@@ -16,9 +16,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <numbers>
 
 #include "codes/RestrainedStress.h"
+#include "graphics/ReportOutput.h"
+#include "results/CodeComplianceReport.h"
 #include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
 
@@ -158,6 +161,24 @@ TEST_F(RestrainedStressTest, En13480ChecksBuriedPipeInItsBuriedGroup) {
     EXPECT_EQ(record.expansion[0].ratio, -1.0f);
     EXPECT_EQ(record.combined[0].ratio, -1.0f);
   }
+  // The text report's buried table: node at 5, the stress ending at 15 and
+  // the allowable at 22.
+  const std::string path = TempFolder() + "/buried-report.txt";
+  ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, path));
+  PrintCodeCompliance();
+  ASSERT_TRUE(ReportCloseFile());
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  std::filesystem::remove(path);
+  std::size_t title = 0;
+  while (title < lines.size() && lines[title].find("Buried Stress (5.2.4)") == std::string::npos) ++title;
+  ASSERT_LT(title, lines.size());
+  std::size_t row = title;
+  while (row < lines.size() && lines[row].find("    10 ") != 0) ++row;
+  ASSERT_LT(row, lines.size());
+  EXPECT_EQ(lines[row].substr(10, 5), "24275") << lines[row];
+  EXPECT_EQ(lines[row].substr(17, 5), "46800") << lines[row];
 }
 
 // The combinations by themselves, without pressure or with SL = -Sh.
