@@ -41,15 +41,8 @@ bool IsBliExtension(const std::string& path) {
   return extension == "bli";
 }
 
-struct TakenFrame {
-  bool open = false;
-  HMENU listMenu = nullptr;
-  HMENU libraryMenu = nullptr;
-  HACCEL accelerators = nullptr;
-  WINDOWPLACEMENT listPlacement{};
-};
-TakenFrame& Taken() {
-  static TakenFrame taken;
+TakenListFrame& Taken() {
+  static TakenListFrame taken;
   return taken;
 }
 
@@ -164,28 +157,15 @@ ListFrameTool& Tool() {
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
   tool.leave = LeaveBeamLibraryWindow;
-  tool.accelerators = Taken().accelerators;
   return tool;
 }
 
 void OpenWindow() {
   Frame& frame = ListFrame();
   if (frame.window == nullptr) return;
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) {
-    FrameRecordPlacement(frame);
-    taken.listPlacement = frame.Placement();
-    taken.listMenu = frame.menu;
-    taken.libraryMenu = LoadMenu(InstanceHandle, "BEAMLIB_MENU");
-    taken.accelerators = LoadAccelerators(InstanceHandle, "BEAMLIB_ACCEL");
-    taken.open = true;
-    FrameSetMenu(frame, taken.libraryMenu);
-    SetListFrameTool(&Tool());
-    if (HWND main = MainFrame().window) {
-      FrameRecordPlacement(MainFrame());
-      ShowWindow(main, SW_HIDE);
-    }
-    FrameSetPlacement(frame, LibraryPlacement());
+    TakeListFrame(taken, "BEAMLIB_MENU", "BEAMLIB_ACCEL", Tool(), LibraryPlacement());
   }
   SetBeamLibraryMode(true);
   FrameShow(frame);
@@ -195,14 +175,9 @@ void OpenWindow() {
 }
 
 void CloseWindow() {
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) return;
-  TableWindowClose(ListTableWindow(0));
-  GiveBackListFrame(taken.listMenu, taken.listPlacement, LibraryPlacement());
-  SetListFrameTool(nullptr);
-  if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
-  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
-  taken = TakenFrame{};
+  ReleaseListFrame(taken, LibraryPlacement());
   SetBeamLibraryMode(false);
   ForgetBeamLibrary();
   Model& model = TheModel();

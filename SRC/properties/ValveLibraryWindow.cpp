@@ -281,15 +281,8 @@ void LibraryTable::WriteText() {
 
 // --- the window --------------------------------------------------------------------
 
-struct TakenFrame {
-  bool open = false;
-  HMENU listMenu = nullptr;
-  HMENU libraryMenu = nullptr;
-  HACCEL accelerators = nullptr;
-  WINDOWPLACEMENT listPlacement{};
-};
-TakenFrame& Taken() {
-  static TakenFrame taken;
+TakenListFrame& Taken() {
+  static TakenListFrame taken;
   return taken;
 }
 
@@ -389,7 +382,6 @@ ListFrameTool& Tool() {
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
   tool.leave = LeaveValveLibraryWindow;
-  tool.accelerators = Taken().accelerators;
   return tool;
 }
 
@@ -411,21 +403,9 @@ bool ValveLibraryWindowOpen() { return Taken().open; }
 void OpenValveLibraryWindow(HWND /*owner*/) {
   Frame& frame = ListFrame();
   if (frame.window == nullptr) return;
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) {
-    FrameRecordPlacement(frame);
-    taken.listPlacement = frame.Placement();
-    taken.listMenu = frame.menu;
-    taken.libraryMenu = LoadMenu(InstanceHandle, "VALVLIB_MENU");
-    taken.accelerators = LoadAccelerators(InstanceHandle, "VALVLIB_ACCEL");
-    taken.open = true;
-    FrameSetMenu(frame, taken.libraryMenu);
-    SetListFrameTool(&Tool());
-    if (HWND main = MainFrame().window) {
-      FrameRecordPlacement(MainFrame());
-      ShowWindow(main, SW_HIDE);
-    }
-    FrameSetPlacement(frame, LibraryPlacement());
+    TakeListFrame(taken, "VALVLIB_MENU", "VALVLIB_ACCEL", Tool(), LibraryPlacement());
   }
   LibraryTable& table = Table();
   if (!BindFirstListTable(table, kColumns)) return;
@@ -434,7 +414,7 @@ void OpenValveLibraryWindow(HWND /*owner*/) {
   table.editable = true;
   table.nodeSearch = false;
   TableReset(table);
-  TableWindowSetMenu(table, taken.libraryMenu != nullptr ? GetSubMenu(taken.libraryMenu, 1) : nullptr, 1);
+  TableWindowSetMenu(table, taken.toolMenu != nullptr ? GetSubMenu(taken.toolMenu, 1) : nullptr, 1);
   TableOpenAt(table, kTitle, Library().entries.count, 1, 0);
   FrameShow(frame);
   TableShowFocus(table);
@@ -444,14 +424,9 @@ void OpenValveLibraryWindow(HWND /*owner*/) {
 }
 
 void CloseValveLibraryWindow() {
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) return;
-  TableWindowClose(ListTableWindow(0));
-  GiveBackListFrame(taken.listMenu, taken.listPlacement, LibraryPlacement());
-  SetListFrameTool(nullptr);
-  if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
-  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
-  taken = TakenFrame{};
+  ReleaseListFrame(taken, LibraryPlacement());
   ClearValveLibrary(Library());
   if (HWND main = MainFrame().window) {
     ShowWindow(main, SW_SHOW);
