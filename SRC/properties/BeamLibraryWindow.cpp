@@ -13,6 +13,7 @@
 #include "properties/BeamSectionsTable.h"
 #include "shell/Application.h"
 #include "shell/Assert.h"
+#include "shell/FileDialogs.h"
 #include "shell/Frame.h"
 #include "shell/FramePlacements.h"
 #include "shell/General.h"
@@ -77,22 +78,13 @@ void LoadBeamLibraryIntoEditor() {
 }
 
 std::string AskLibraryPath(HWND owner, const char* title, bool save) {
-  std::vector<char> buffer(1024, '\0');
-  const std::string name = FileNameOf(BeamLibraryPath());
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = kFilter;
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = title;
-  record.lpstrDefExt = "bli";
-  record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
-  return buffer.data();
+  FilePathQuestion question;
+  question.title = title;
+  question.filter = kFilter;
+  question.defaultExtension = "bli";
+  question.name = FileNameOf(BeamLibraryPath());
+  question.save = save;
+  return AskFilePath(owner, question);
 }
 
 void RefreshWindow(int row) {

@@ -16,6 +16,7 @@
 #include "properties/ValveLibrary.h"
 #include "shell/Application.h"
 #include "shell/Assert.h"
+#include "shell/FileDialogs.h"
 #include "shell/FramePlacements.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
@@ -296,25 +297,14 @@ WINDOWPLACEMENT& LibraryPlacement() {
 
 // The library file's path, from a file dialog of `title` (Open or Save As).
 std::string AskLibraryPath(HWND owner, const char* title, bool save) {
-  std::vector<char> buffer(kFileBuffer, '\0');
-  const std::string name = FileNameOf(Library().path);
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = kFilter;
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  const std::string& folder = ValveLibraryDialogFolder().folder;
-  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  record.lpstrTitle = title;
-  record.lpstrDefExt = "val";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
-  return buffer.data();
+  FilePathQuestion question;
+  question.title = title;
+  question.filter = kFilter;
+  question.defaultExtension = "val";
+  question.name = FileNameOf(Library().path);
+  question.folder = ValveLibraryDialogFolder().folder;
+  question.save = save;
+  return AskFilePath(owner, question);
 }
 
 // The chosen file becomes the library path, its folder where the next
