@@ -152,6 +152,17 @@ TEST_F(HangerResultsTest, TheLicadFileCarriesTheDesignInTheFilesUnits) {
   g_UnitsSettings = users;
 }
 
+TEST_F(HangerResultsTest, UserAndRodHangersAreLeftOutOfTheLicadFile) {
+  OpenLine();
+  static_cast<Hanger&>(*TheModel().row(2).item).kind = kRodHanger;
+  const std::string path = folder_ + "/rod.cli";
+  ASSERT_TRUE(WriteLicadFile(ResultsFrame().window, path));
+  EXPECT_EQ(Lines(path).size(), 3u);  // the three header lines only
+  static_cast<Hanger&>(*TheModel().row(2).item).kind = kUserHanger;
+  ASSERT_TRUE(WriteLicadFile(ResultsFrame().window, path));
+  EXPECT_EQ(Lines(path).size(), 3u);
+}
+
 TEST_F(HangerResultsTest, AFileThatCannotBeOpenedIsNamed) {
   OpenLine();
   const std::string path = folder_ + "/missing/line.cli";
