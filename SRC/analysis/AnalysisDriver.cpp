@@ -348,6 +348,7 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   } else
     SolveStaticStep(model, elements, progress);
   StoreHangerStepResults(model, type);
+  if (type == 20 || type == 22) WriteHangerDisplacements(model);
   WriteStepOutput(model, elements, progress);
 }
 
@@ -412,4 +413,5 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
   }
   BinaryFileClose(written);
   if (!temporary.Commit()) throw "Unable to write the results file\n" + resultsPath;
+  HoldHangerDisplacements(resultsPath);
 }

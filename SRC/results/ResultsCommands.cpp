@@ -135,7 +135,9 @@ void ResultsCommand(HWND window, int command) {
     case 217:
       if (Current(OpenChosenDisplacementsTable)) ToggleDeformedCoordinates();
       return;
-    case 218: Later(window, "The sustained displacements during hanger selection are not available yet."); return;
+    case 218:
+      if (Current(OpenChosenDisplacementsTable)) ShowHangerSelectionDisplacements();
+      return;
     case 226: NextResultTable(); return;
     case 227: PreviousResultTable(); return;
     case 228: CaseKey(VK_RIGHT); return;

@@ -7,11 +7,15 @@
 // in mm and N, the user's units unchanged after.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "platform/CommonDialog.h"
+#include "analysis/RunState.h"
+#include "results/DisplacementTables.h"
 #include "results/ResultCases.h"
+#include "results/ResultsFile.h"
 #include "results/ResultsTesting.h"
 #include "shell/Units.h"
 #include "supports/Hanger.h"
@@ -172,6 +176,47 @@ TEST_F(HangerResultsTest, AFileThatCannotBeOpenedIsNamed) {
   });
   EXPECT_FALSE(WriteLicadFile(ResultsFrame().window, path));
   platform::CheckModalScript();
+}
+
+// The sustained displacements during hanger selection (the hanger node held
+// rigid under the weight) replace the operating case's rows from the
+// Displacements table's popup, titled as such, until the next case; a
+// damaged file leaves the case's rows.
+TEST_F(HangerResultsTest, TheDisplacementsDuringHangerSelectionShowFromThePopup) {
+  OpenLine();
+  g_ResultCase = ResultCaseOfType(8);
+  OpenDisplacementsTable();
+  platform::RunUntilIdle();
+  ResultTableWindow& table = Shown();
+  const int row = 2;  // node 20, at the hanger
+  ASSERT_EQ(table.CellText(row, 1, 0), "20");
+  const std::string operating = table.CellText(row, 3, 0);
+  ASSERT_EQ(operating, FormatDisplacementOrNone(0.5f));  // both anchors moved up 0.5 inch
+  const std::string file = HangerDisplacementsFileFor(ResultsPathOf(TheModel().path));
+  ASSERT_FALSE(file.empty()) << "the run kept no hanger displacement file for its results";
+  const auto choose = [this] {
+    platform::ExpectModal(platform::ModalKind::PopupMenu, "Show deflected shape", [](HWND) {
+      platform::TestKeyPress(VK_UP);  // the last item
+      platform::TestKeyPress(VK_RETURN);
+    });
+    Shown().ContextMenu();
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+  };
+  choose();
+  EXPECT_NE(ResultsTitle().find(": Sustained Load Displacements during Hanger Selection -"), std::string::npos) << ResultsTitle();
+  EXPECT_EQ(table.CellText(row, 3, 0), FormatDisplacementOrNone(0.0f));  // held by the hanger under the weight
+  EXPECT_FALSE(ResultsMenuHas(216));  // the shape items show a case, not this
+  // The next case load goes back to the case.
+  table.Reload();
+  EXPECT_EQ(table.CellText(row, 3, 0), operating);
+  EXPECT_NE(ResultsTitle().find("Displacements: "), std::string::npos) << ResultsTitle();
+  EXPECT_TRUE(ResultsMenuHas(216));
+  // A short file changes none of the rows.
+  std::filesystem::resize_file(file, 10);
+  choose();
+  EXPECT_NE(ResultsTitle().find(": Sustained Load Displacements during Hanger Selection -"), std::string::npos) << ResultsTitle();
+  EXPECT_EQ(table.CellText(row, 3, 0), operating);
 }
 
 }  // namespace
