@@ -13,7 +13,10 @@
 // 10000, as in current-format files below version 682: row, intermediate
 // and equipment node numbers are recoded with RecodeOldNodeId.
 //
-// Kinds whose old records are not converted yet are refused by name.
+// The older layout (3.70 to 3.99) has 16-bit integers, singles, narrower
+// records and fields that came and went with its versions; the direction
+// spectra live in its header. Kinds whose old records are not converted yet
+// are refused by name.
 #include "files/OldModelFile.h"
 
 #include <cmath>
@@ -74,6 +77,11 @@ struct Damaged {};  // thrown by the cursor; the caller adds the path
 class OldCursor {
  public:
   OldCursor(std::vector<unsigned char> bytes, bool wide) : bytes_(std::move(bytes)), wide_(wide) {}
+  void SetLayout(int version) {
+    version_ = version;
+    wide_ = version >= 400;
+  }
+  int version() const { return version_; }
 
   std::size_t Left() const { return bytes_.size() - at_; }
   void Need(std::size_t count) const {
@@ -137,6 +145,7 @@ class OldCursor {
   std::vector<unsigned char> bytes_;
   std::size_t at_ = 0;
   bool wide_ = true;
+  int version_ = 400;
 };
 
 // Texts of these files are in the DOS code page; the model's are in the
@@ -197,7 +206,8 @@ struct OldHeader {
 
 void ReadUnits(OldCursor& in, Model& model) {
   std::array<std::int32_t, 25> old{};
-  for (std::int32_t& unit : old) unit = in.Int();
+  const std::size_t stored = in.wide() ? 25 : 21;
+  for (std::size_t entry = 0; entry < stored; ++entry) old[entry] = in.Int();
   for (int kind = 1; kind <= kUnitChoiceCount; ++kind) {
     const int entry = kind <= 6 ? kind : kind == 7 ? 19 : kind <= 19 ? kind - 1 : 20;
     const std::int32_t choice = old[static_cast<std::size_t>(entry)];
@@ -522,6 +532,16 @@ void ReadElement(OldCursor& in, ElementType type, ElementData* element) {
     case ElementType::Bend: ReadBend(in, static_cast<Bend&>(*element)); return;
     case ElementType::Valve: {
       auto& valve = static_cast<Valve&>(*element);
+      if (!in.wide() && in.version() < 375) {
+        // Seven values: the second (the length) was added later.
+        valve.weight = in.Real();
+        valve.length = 0.0f;
+        for (float* value : {&valve.thicknessMultiplier, &valve.insulationWeightMultiplier, &valve.additionalWeight,
+                             &valve.dx, &valve.dy, &valve.dz})
+          *value = in.Real();
+        valve.valveType = 0;
+        return;
+      }
       for (float* value : {&valve.weight, &valve.length, &valve.thicknessMultiplier,
                            &valve.insulationWeightMultiplier, &valve.additionalWeight, &valve.dx, &valve.dy, &valve.dz})
         *value = in.Real();
@@ -565,8 +585,10 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
     case DataType::Anchor: {
       auto& anchor = static_cast<Anchor&>(*item);
       for (float& value : anchor.stiffness) value = in.Real();
+      std::int32_t flags = in.Int();
+      if (!in.wide() && in.version() < 372) flags &= ~(1 << 10);
       // Released anchors and settlement carry further blocks, not converted yet.
-      if (in.Int() != 0) RefuseKind("released or displaced Anchor");
+      if (flags != 0) RefuseKind("released or displaced Anchor");
       return;
     }
     case DataType::Restraint: {
@@ -578,7 +600,12 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
     case DataType::Guide: {
       auto& guide = static_cast<Guide&>(*item);
       guide.frictionCoefficient = in.Real();
-      guide.stiffness = in.Real();
+      if (!in.wide() && in.version() < 373) {
+        if (in.version() < 372) in.Skip(12);
+        guide.stiffness = 1.0e12f;
+      } else {
+        guide.stiffness = in.Real();
+      }
       guide.gap = 0.0f;
       return;
     }
@@ -591,8 +618,9 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       auto& flange = static_cast<Flange&>(*item);
       flange.weight = in.Real();
       flange.type = ShiftedType(in.Int(), 6);
-      flange.gasketDiameter = in.Real();
-      flange.allowablePressure = in.Real();
+      const bool short3 = !in.wide() && in.version() < 373;
+      flange.gasketDiameter = short3 ? 0.0f : in.Real();
+      flange.allowablePressure = short3 ? 0.0f : in.Real();
       return;
     }
     case DataType::BranchSif: {
@@ -712,6 +740,198 @@ void ReadModelV4(OldCursor& in, int version, Model& model) {
   ReadRows(in, counts[kRows], header, model);
 }
 
+// The direction spectra stored in the older layout's header.
+struct DirectionSpectrum {
+  float factor = 0.0f;
+  ResponseSpectrum spectrum;
+};
+
+void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<DirectionSpectrum, 3>& directions) {
+  const int version = in.version();
+  AnalysisOptions& options = model.options;
+  model.title = FromOemText(in.Text(50));
+  header.secondTitle = FromOemText(in.Text(50));
+  QualityAssuranceBlock& qa = model.qa;
+  for (std::string* field : {&qa.client, &qa.project, &qa.fileNumber, &qa.reportNumber})
+    *field = FromOemText(in.Text(42));
+  qa.preparedBy = FromOemText(in.Text(26));
+  qa.checkedBy = FromOemText(in.Text(26));
+  ReadUnits(in, model);
+  const std::int32_t storedCode = in.Int();
+  std::int32_t code = storedCode;
+  if (version < 372 && code > 4) ++code;
+  options.PipingCode = RecodePipingCode(code);
+  Check(storedCode >= 0 && options.PipingCode < kPipingCodeCount);
+  options.ServiceLevel = in.Int();
+  if (version < 371) options.ServiceLevel = 0;
+  Check(options.ServiceLevel >= 0 && options.ServiceLevel <= 2);
+  std::int32_t factor = 0;
+  if (version >= 371) factor = version < 372 ? in.Int() + 1 : in.Int();
+  ApplyCodeFactor(options, factor);
+  options.BourdonEffect = Flag(in.Int());
+  options.LiberalAllowable = Flag(in.Int());
+  options.PressureStressOption = Flag(in.Int());
+  options.ZVertical = Flag(in.Int());
+  options.UseColdModulus = Flag(in.Int());
+  options.IncludeHangerStiffness = Flag(in.Int());
+  if (version < 371) options.IncludeHangerStiffness = 1;
+  options.FrictionInDynamics = Flag(in.Int());
+  options.PeakPressureFactor = in.Real();
+  if (version < 371) in.Skip(2);
+  options.PressureCorrection = Flag(in.Int());
+  options.IncludeAxialForce = version >= 372 ? Flag(in.Int()) : 0;
+  options.ReferenceTemperature = in.Real();
+  const float cycles = in.Real();
+  Check(cycles >= 0.0f && cycles < 2.0e9f);
+  options.ThermalCycles = static_cast<std::int32_t>(cycles);
+  for (float& g : model.seismic.g) g = in.Real();
+  model.seismic.combination = in.Int();
+  if (version < 372 && model.seismic.combination == 0 && storedCode != 0) model.seismic.combination = 2;
+  Check(model.seismic.combination >= 0 && model.seismic.combination <= 2);
+  SetWindSpeedAsProfile(model.wind, in.Real(), WindSpeedUnits{});
+  model.wind.loads[0].shapeFactor = in.Real();
+  for (float& component : model.wind.loads[0].direction) component = in.Real();
+  options.CutOffFrequency = in.Int();
+  options.ModeCount = in.Int();
+  Check(options.CutOffFrequency >= 0 && options.ModeCount >= 0);
+  options.IncludeMissingMass = version >= 372 ? Flag(in.Int()) : 0;
+  for (DirectionSpectrum& direction : directions) direction.factor = in.Real();
+  static const char* const kNames[] = {"X spectrum", "Y spectrum", "Z spectrum"};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    if (directions[axis].factor == 0.0f) continue;
+    ResponseSpectrum& spectrum = directions[axis].spectrum;
+    spectrum.name = kNames[axis];
+    in.Skip(24);
+    spectrum.logInterpolation1 = Flag(in.Byte());
+    spectrum.logInterpolation2 = Flag(in.Byte());
+    spectrum.periodAbscissa = Flag(in.Int());
+    spectrum.ordinateUnit = in.Int();
+    Check(spectrum.ordinateUnit >= kOrdinateInch && spectrum.ordinateUnit <= kOrdinateG);
+    const std::int32_t count = in.Int();
+    Check(count >= 0);
+    in.Need(static_cast<std::size_t>(count) * 8);
+    spectrum.points.resize(static_cast<std::size_t>(count));
+    for (FloatPair& point : spectrum.points) point.x = NonZero(in.Real());
+    for (FloatPair& point : spectrum.points) point.y = NonZero(in.Real());
+  }
+  model.spectrumLoad.modeSum = in.Int();
+  model.spectrumLoad.directionSum = in.Int();
+  Check(model.spectrumLoad.modeSum >= 0 && model.spectrumLoad.modeSum <= 4);
+  Check(model.spectrumLoad.directionSum >= 0 && model.spectrumLoad.directionSum <= 4);
+  GraphicsSettings& graphics = model.graphics;
+  for (float& value : graphics.viewDirection) value = in.Real();
+  for (float* value : {&graphics.viewLeft, &graphics.viewBottom, &graphics.viewRight, &graphics.viewTop})
+    *value = in.Real();
+  graphics.axesTriad = 1;
+  in.Skip(2 + 74 + 36);
+  options.ThermalLoadCount = in.Int();
+  Check(options.ThermalLoadCount >= 0 && options.ThermalLoadCount <= 10);
+  options.SolveThermalCase = 1;
+  options.UseB31J = 0;
+  options.YieldDisplacementFactor = 0.04f;
+}
+
+void ReadTablesV3(OldCursor& in, const OldCounts& counts, Model& model) {
+  const int version = in.version();
+  ReadMaterials(in, counts[kMaterials], model);
+  ReadSections(in, counts[kSections], version, model);
+  ModelRecordTableSizeForRead(model.pipeLoads, counts[kPipeLoads]);
+  for (int i = 1; i <= counts[kPipeLoads]; ++i) {
+    PipeLoad& load = model.pipeLoads[i];
+    load.name = in.Text(4);
+    for (std::size_t k = 0; k < 3; ++k) {
+      load.operating[k].temperature = in.Real();
+      load.operating[k].pressure = NonZero(in.Real());
+    }
+    load.specificGravity = in.Real();
+    load.additionalWeight = in.Real();
+    load.wind = Flag(in.Int());
+  }
+  ModelRecordTableSizeForRead(model.beamMaterials, counts[kBeamMaterials]);
+  for (int i = 1; i <= counts[kBeamMaterials]; ++i) {
+    BeamMaterial& material = model.beamMaterials[i];
+    material.name = in.Text(4);
+    material.description = FromOemText(in.Text(26));
+    for (float* value : {&material.E, &material.nu, &material.density, &material.alpha}) *value = in.Real();
+  }
+  ModelRecordTableSizeForRead(model.beamSections, counts[kBeamSections]);
+  for (int i = 1; i <= counts[kBeamSections]; ++i) {
+    BeamSection& section = model.beamSections[i];
+    section.name = in.Text(4);
+    if (version >= 372) {
+      section.description = FromOemText(in.Text(14));
+      for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.Asmaj, &section.Asmin,
+                           &section.depth, &section.width})
+        *value = in.Real();
+    } else {
+      section.description = FromOemText(in.Text(16));
+      for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.depth, &section.width})
+        *value = in.Real();
+    }
+  }
+  ModelRecordTableSizeForRead(model.beamLoads, counts[kBeamLoads]);
+  for (int i = 1; i <= counts[kBeamLoads]; ++i) {
+    BeamLoad& load = model.beamLoads[i];
+    load.name = in.Text(4);
+    for (std::size_t k = 0; k < 3; ++k) load.temperature[k] = in.Real();
+    load.additionalWeight = in.Real();
+    load.wind = Flag(in.Int());
+  }
+  ModelRecordTableSizeForRead(model.pumps, counts[kPumps]);
+  for (int i = 1; i <= counts[kPumps]; ++i) {
+    Pump& pump = model.pumps[i];
+    pump.name = FromOemText(in.Text(14));
+    pump.suctionNode = OldNode(in.U16());
+    pump.suctionLocation = in.Int();
+    pump.dischargeNode = OldNode(in.U16());
+    pump.dischargeLocation = in.Int();
+    Check(pump.suctionLocation >= kNozzleTop && pump.suctionLocation <= kNozzleEnd);
+    Check(pump.dischargeLocation >= kNozzleTop && pump.dischargeLocation <= kNozzleEnd);
+    for (float& value : pump.shaftAxis) value = in.Real();
+    if (version >= 373) {
+      pump.vertical = Flag(in.Int());
+      for (float& value : pump.centre) value = in.Real();
+    }
+  }
+  for (auto [table, which] : {std::pair{&model.compressors, kCompressors}, std::pair{&model.turbines, kTurbines}}) {
+    ModelRecordTableSizeForRead(*table, counts[which]);
+    for (int i = 1; i <= counts[which]; ++i) {
+      RotatingEquipment& record = (*table)[i];
+      record.description = FromOemText(in.Text(14));
+      for (std::int32_t* node : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
+                                 &record.extractionNode2})
+        *node = OldNode(in.U16());
+      for (float& value : record.shaftAxis) value = in.Real();
+    }
+  }
+}
+
+// The least bytes one record of each table takes in the older layout.
+constexpr std::array<std::size_t, kTableCount> kLeastRecordV3 = {64, 50, 38, 46, 44, 22, 34, 34, 34, 0, 0, 0, 38};
+
+void ReadModelV3(OldCursor& in, Model& model) {
+  OldHeader header;
+  header.version = in.version();
+  std::array<DirectionSpectrum, 3> directions;
+  ReadHeaderV3(in, header, model, directions);
+  ReadLoadCases(in, model);
+  OldCounts counts{};
+  for (OldTable table : {kMaterials, kSections, kPipeLoads, kBeamMaterials, kBeamSections, kBeamLoads, kPumps,
+                         kCompressors, kTurbines, kRows})
+    counts[table] = in.Int();
+  in.Skip(2);
+  CheckCounts(in, counts, kLeastRecordV3);
+  ReadTablesV3(in, counts, model);
+  ReadRows(in, counts[kRows], header, model);
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    if (directions[axis].factor == 0.0f) continue;
+    SetLastSpectrum(model.spectra, directions[axis].spectrum);
+    SetDirectionSpectrum(model.spectrumLoad, static_cast<int>(axis), directions[axis].spectrum.name,
+                         directions[axis].factor);
+  }
+  if (!HasSpectra(model.spectra)) model.loadCases.selected[31] = 0;
+}
+
 std::vector<unsigned char> FileBytes(const std::string& path) {
   std::error_code error;
   const auto size = std::filesystem::file_size(path, error);
@@ -760,12 +980,12 @@ void ConvertOldModelFile(const std::string& path, Model& model) {
       std::snprintf(text, sizeof text, "Unable to read Quorvel V %.2f mod file", version / 100.0);
       throw std::string(text);
     }
-    if (version < 400) {
-      STAND_IN("the converter of the oldest model files");
-      throw std::string("Model file: " + path + "\nThis model file has the oldest format, which cannot be converted yet.");
-    }
+    probe.SetLayout(version);
     InitEmptyModel(model, ProgramAnalysisOptions());
-    ReadModelV4(probe, version, model);
+    if (version < 400)
+      ReadModelV3(probe, model);
+    else
+      ReadModelV4(probe, version, model);
   } catch (const Damaged&) {
     throw UnreadableText(path);
   }

@@ -98,6 +98,53 @@ TEST_P(OldVersion4, OpensIntoTheModelBuiltDirectlyByteForByte) {
 
 INSTANTIATE_TEST_SUITE_P(Versions, OldVersion4, testing::Values(400, 401));
 
+class OldVersion3 : public testing::TestWithParam<int> {};
+
+TEST_P(OldVersion3, OpensIntoTheModelBuiltDirectlyByteForByte) {
+  OldModelChoices choices;
+  choices.version = GetParam();
+  // Ids above 4 moved up by one in 3.72: 17 was then what 18 is now.
+  choices.pipingCode = choices.version < 372 ? 17 : 18;
+  const Model model = Converted(choices);
+  EXPECT_EQ(model.unmadeReason, "");
+  Model direct;
+  BuildConvertedModel(choices, 10, direct);
+  EXPECT_TRUE(SavedBytes(model, "converted.mod") == SavedBytes(direct, "direct.mod"));
+  EXPECT_EQ(model.options.ServiceLevel, choices.version < 371 ? 0 : 1);
+  EXPECT_EQ(model.options.IncludeMissingMass, choices.version < 372 ? 0 : 1);
+  EXPECT_EQ(model.spectrumLoad.name[2], "Z spectrum");
+  EXPECT_FLOAT_EQ(model.pumps[1].centre[2], choices.version < 373 ? 0.0f : 30.0f);
+  EXPECT_FLOAT_EQ(model.beamSections[1].depth, 8.0f);
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, OldVersion3, testing::Values(370, 371, 372, 373, 374, 375));
+
+TEST(OldModelFile, OlderLayoutCodeFactorAndRefusals) {
+  OldModelChoices choices;
+  choices.version = 371;
+  choices.pipingCode = 18;  // 19 in 3.72 terms: the new 20
+  choices.codeFactor = 4;   // 5 once moved up
+  Model model = Converted(choices);
+  EXPECT_EQ(model.options.PipingCode, 20);
+  EXPECT_EQ(model.options.Z184ClassLocation, 2);
+  EXPECT_EQ(model.options.Z184SourService, 1);
+  choices.version = 372;
+  model = Converted(choices);
+  EXPECT_EQ(model.options.PipingCode, 10);
+  choices.extraRows = 1;
+  choices.lastDataCode = 18;  // no time varying loads in this layout
+  EXPECT_EQ(Refusal(OldModelFileBytes(choices)), "*** Invalid type 18 in allocate data ***");
+  choices = OldModelChoices{};
+  choices.version = 374;
+  choices.temperatureRows = 41;
+  EXPECT_EQ(Refusal(OldModelFileBytes(choices)), "This model has invalid data");
+  choices.temperatureRows = 2;
+  const std::string whole = OldModelFileBytes(choices);
+  const std::string path = Folder() + "/case.mod";
+  for (std::size_t length = 16; length < whole.size(); length += 3)
+    ASSERT_EQ(Refusal(whole.substr(0, length)), "Unable to read model file:\n" + path) << length;
+}
+
 TEST(OldModelFile, PipingCodesTakeTheCurrentNumbering) {
   const std::pair<int, int> cases[] = {{18, 10}, {9, 11}, {17, 19}, {19, 20}, {6, 6}, {0, 0}, {7, 8}, {8, 9}};
   for (auto [old, current] : cases) {

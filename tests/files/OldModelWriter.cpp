@@ -47,6 +47,16 @@ class OldEmitter : public ByteEmitter {
   void Ints(std::initializer_list<std::int32_t> values) {
     for (std::int32_t value : values) Int(value);
   }
+  void Short(std::int32_t value) {
+    Byte(static_cast<std::uint8_t>(value & 0xFF));
+    Byte(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+  }
+  void Shorts(std::initializer_list<std::int32_t> values) {
+    for (std::int32_t value : values) Short(value);
+  }
+  void Singles(std::initializer_list<double> values) {
+    for (double value : values) Float(static_cast<float>(value));
+  }
 };
 
 constexpr float kNotGiven = 1.0e-36f;
@@ -65,9 +75,170 @@ void Row(OldEmitter& out, std::int32_t node, bool absolute, std::int32_t element
 
 int RowCount(const OldModelChoices& choices) { return 15 + choices.extraRows; }
 
+void Row3(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t data,
+          std::initializer_list<double> offsets, const char* material = "", const char* section = "",
+          const char* load = "", bool absolute = false) {
+  out.Shorts({node, absolute ? 1 : 0});
+  out.Byte(static_cast<std::uint8_t>(element));
+  out.Byte(static_cast<std::uint8_t>(data));
+  out.Singles(offsets);
+  out.Fixed(material, 4);
+  out.Fixed(section, 4);
+  out.Fixed(load, 4);
+  out.Zeros(8);
+}
+
+void SpectrumBlock(OldEmitter& out) {
+  out.Zeros(24);
+  out.Bytes({1, 0});
+  out.Shorts({1, 4, 2});
+  out.Singles({0.1, 1.0, 0.2, 0.0});
+}
+
+// The older layout: 16-bit integers, singles, narrower records.
+std::string OldModelV3Bytes(const OldModelChoices& choices) {
+  const int v = choices.version;
+  OldEmitter out;
+  out.Raw(std::string("QUORVEL.MOD\0\0\0", 14));
+  out.Short(v);
+  out.Fixed("Old plant \x82", 50);
+  out.Fixed(choices.secondTitle, 50);
+  for (const char* text : {"Client A", "Project B", "F-12", "R-7"}) out.Fixed(text, 42);
+  out.Fixed("JS", 26);
+  out.Fixed("KL", 26);
+  for (int entry = 0; entry < 21; ++entry) out.Short(entry >= 1 ? entry % 2 : 7);
+  out.Shorts({choices.pipingCode, 1});
+  if (v >= 371) out.Short(choices.codeFactor);
+  out.Shorts({1, 1, 1, 1, 0, 1, 1});
+  out.Singles({1.25});
+  if (v < 371) out.Short(77);
+  out.Short(0);
+  if (v >= 372) out.Short(1);
+  out.Singles({70.0, 7000.9, 0.1, 0.2, 0.3});
+  out.Short(2);
+  out.Singles({90.0, 0.8, 1.0, 0.0, 0.5});
+  out.Shorts({40, 12});
+  if (v >= 372) out.Short(1);
+  out.Singles({1.5, 0.0, 0.5});
+  SpectrumBlock(out);
+  SpectrumBlock(out);
+  out.Shorts({1, 2});
+  out.Singles({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
+  out.Short(5);
+  out.Zeros(74);
+  out.Zeros(36);
+  out.Short(3);
+  out.Shorts({3, 1, 2, 4});
+  out.Shorts({2, 1, 1, 1, 1, 1, 1, 1, 1, RowCount(choices), 99});
+  out.Fixed("A106", 4);
+  out.Fixed("CS", 3);
+  out.Fixed("Carbon steel seamless pipe, grade B", 33);
+  out.Singles({0.283, 0.3, 1.0, 0.85, 60000.0});
+  out.Shorts({0, choices.temperatureRows});
+  for (int row = 0; row < choices.temperatureRows; ++row)
+    out.Singles({70.0 + 100 * row, 2.9e7, 20000.0, 18000.0, 6.1e-6, 35000.0});
+  out.Fixed("FRP1", 4);
+  out.Fixed("xx", 3);
+  out.Fixed("Glass fibre", 33);
+  out.Singles({0.07, 0.0, 1.0, 1.0, 0.0});
+  out.Shorts({1, 1});
+  out.Singles({70.0, 1.5e6, 9000.0, 8000.0, 400.0, 500.0});
+  out.Fixed("6S40", 4);
+  out.Short(1);
+  out.Fixed("6", 8);
+  out.Fixed("40", 4);
+  out.Singles({6.625, 0.28, 0.0625, 12.5, 0.0064, 2.0, 0.01, 0.125});
+  out.Fixed("L1", 4);
+  out.Singles({200.0, 150.0, 300.0, 0.0, 70.0, 10.0, 1.0, 5.0});
+  out.Short(1);
+  out.Fixed("BM1", 4);
+  out.Fixed("Structural steel", 26);
+  out.Singles({2.9e7, 0.3, 0.283, 6.5e-6});
+  out.Fixed("W8", 4);
+  if (v >= 372) {
+    out.Fixed("W8x31", 14);
+    out.Singles({9.13, 110.0, 37.1, 0.536, 2.3, 4.5, 8.0, 8.0});
+  } else {
+    out.Fixed("W8x31", 16);
+    out.Singles({9.13, 110.0, 37.1, 0.536, 8.0, 8.0});
+  }
+  out.Fixed("BL1", 4);
+  out.Singles({100.0, 150.0, 200.0, 2.0});
+  out.Short(0);
+  out.Fixed("Feed pump", 14);
+  out.Shorts({20, 1, 40, 2});
+  out.Singles({1.0, 0.0, 0.0});
+  if (v >= 373) {
+    out.Short(1);
+    out.Singles({10.0, 20.0, 30.0});
+  }
+  out.Fixed("Compressor", 14);
+  out.Shorts({10050, 0, 0, 0});
+  out.Singles({0.0, 1.0, 0.0});
+  out.Fixed("Turbine", 14);
+  out.Shorts({20, 40, 0, 0});
+  out.Singles({0.0, 0.0, 1.0});
+  Row3(out, 10, 1, 1, {0.0, 0.0, 0.0}, "A106", "6S40", "L1", true);
+  out.Singles({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
+  out.Short(v < 372 ? 1 << 10 : 0);  // bit 10 meant nothing before 3.72
+  Row3(out, 20, 3, 2, {120.0, 0.0, 0.0});
+  out.Shorts({1, 0, 1});
+  Row3(out, 30, 4, 11, {120.0, 0.0, 0.0});
+  out.Singles({9.0, 0.0});
+  out.Shorts({10029, 20029});
+  out.Singles({0.1, 0.2});
+  out.Bytes({2, 1});
+  out.Short(1);
+  out.Singles({1.5, 1.0, 2.0, 3.0});
+  out.Short(7);
+  out.Singles({50.0});
+  out.Short(6);
+  if (v >= 373) out.Singles({8.0, 300.0});
+  Row3(out, 40, 3, 5, {0.0, 120.0, 0.0});
+  out.Singles({0.3});
+  if (v < 372) out.Zeros(12);
+  if (v >= 373) out.Singles({5.0e5});
+  Row3(out, 50, 8, 14, {0.0, 24.0, 0.0});
+  if (v >= 375)
+    out.Singles({150.0, 0.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
+  else
+    out.Singles({150.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
+  out.Short(0);
+  out.Singles({0.0625});
+  Row3(out, 60, 9, 12, {0.0, 12.0, 0.0});
+  out.Singles({6.625, 0.28, 4.5, 0.237, 20.0});
+  out.Short(1);
+  out.Singles({0.75});
+  out.Short(8);
+  out.Singles({0.5, 0.25});
+  Row3(out, 70, 14, 13, {0.0, 12.0, 0.0});
+  out.Singles({40.0, 1.5, 1.2});
+  Row3(out, 80, 15, 8, {0.0, 12.0, 0.0});
+  out.Singles({1e6, 2e6, 3e6, 4e6, 5e6, 6e6, 1.0, 0.0, 0.0, 0.0, 1.0, 0.0});
+  out.Singles({1.0e6, 1.0, 0.0, 0.0});
+  Row3(out, 90, 16, 16, {0.0, 12.0, 0.0});
+  out.Singles({0.5, 100.0, 200.0, 300.0, 400.0, 500.0, 600.0});
+  Row3(out, 100, 3, 17, {0.0, 12.0, 0.0});
+  out.Singles({250.0, 1.0, 2.0, 3.0});
+  Row3(out, 110, 3, 0, {0.0, 12.0, 0.0});  // no harmonic loads in this layout
+  Row3(out, 120, 3, 15, {0.0, 12.0, 0.0});
+  Row3(out, 130, 3, 14, {0.0, 0.0, 12.0});
+  out.Short(9);
+  out.Singles({0.125});
+  Row3(out, 135, 0, 2, {1.0, 2.0, 3.0}, "A106");
+  out.Shorts({1, 1, 1});
+  Row3(out, 140, 2, 0, {0.0, 0.0, 24.0});
+  for (int i = 1; i <= choices.extraRows; ++i) {
+    const bool last = i == choices.extraRows;
+    Row3(out, 1000 + i, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
+  }
+  return out.bytes();
+}
+
 }  // namespace
 
 std::string OldModelFileBytes(const OldModelChoices& choices) {
+  if (choices.version < 400) return OldModelV3Bytes(choices);
   OldEmitter out;
   out.Raw(std::string("QUORVEL.MOD\0\0\0", 14));
   out.Byte(static_cast<std::uint8_t>(choices.version & 0xFF));
@@ -258,6 +429,8 @@ void Comment(Model& model, const std::string& text) {
 }  // namespace
 
 void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingCode, Model& model) {
+  const int v = choices.version;
+  const bool older = v < 400;
   InitEmptyModel(model, ProgramAnalysisOptions());
   model.title = "Old plant \xE9";
   model.qa = {"Client A", "Project B", "F-12", "R-7", "JS", "KL"};
@@ -267,9 +440,9 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   }
   AnalysisOptions& options = model.options;
   options.PipingCode = newPipingCode;
-  options.ServiceLevel = 1;
+  options.ServiceLevel = v < 371 ? 0 : 1;
   options.LiberalAllowable = 1;
-  options.IncludeAxialForce = 1;
+  options.IncludeAxialForce = older && v < 372 ? 0 : 1;
   options.ReferenceTemperature = 70.0f;
   options.ThermalCycles = 7000;
   options.UseColdModulus = 0;
@@ -280,7 +453,8 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   options.PeakPressureFactor = 1.25f;
   options.CutOffFrequency = 40;
   options.ModeCount = 12;
-  options.IncludeMissingMass = 1;
+  options.IncludeMissingMass = older && v < 372 ? 0 : 1;
+  if (older) options.UseB31J = 0;
   options.FrictionInDynamics = 1;
   options.ZVertical = 1;
   options.ThermalLoadCount = 3;
@@ -293,8 +467,10 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   model.wind.loads[0].direction = {1.0f, 0.0f, 0.5f};
   model.spectrumLoad.modeSum = 1;
   model.spectrumLoad.directionSum = 2;
-  model.timeHistory = {0.01f, 100, 5, 1, 5.0f};
-  model.harmonic = {1, 3.0f};
+  if (!older) {
+    model.timeHistory = {0.01f, 100, 5, 1, 5.0f};
+    model.harmonic = {1, 3.0f};
+  }
   model.loadCases.count = 3;
   model.loadCases.cases.fill(0);
   model.loadCases.cases[1] = 1;
@@ -336,6 +512,7 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   model.beamMaterials[1] = {"BM1", "Structural steel", 2.9e7f, 0.3f, 0.283f, 6.5e-6f};
   ModelRecordTableSizeForRead(model.beamSections, 1);
   model.beamSections[1] = {"W8", "W8x31", 9.13f, 110.0f, 37.1f, 0.536f, 2.3f, 4.5f, 8.0f, 8.0f};
+  if (older && v < 372) model.beamSections[1].Asmaj = model.beamSections[1].Asmin = 0.0f;
   ModelRecordTableSizeForRead(model.beamLoads, 1);
   BeamLoad& beamLoad = model.beamLoads[1];
   beamLoad.name = "BL1";
@@ -351,8 +528,10 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   pump.dischargeNode = 40;
   pump.dischargeLocation = 2;
   pump.shaftAxis = {1.0f, 0.0f, 0.0f};
-  pump.vertical = 1;
-  pump.centre = {10.0f, 20.0f, 30.0f};
+  if (!older || v >= 373) {
+    pump.vertical = 1;
+    pump.centre = {10.0f, 20.0f, 30.0f};
+  }
   ModelRecordTableSizeForRead(model.compressors, 1);
   model.compressors[1] = {"Compressor", 100050, 0, 0, 0, {0.0f, 1.0f, 0.0f}};
   ModelRecordTableSizeForRead(model.turbines, 1);
@@ -363,11 +542,21 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   spectrum.periodAbscissa = 1;
   spectrum.ordinateUnit = 4;
   spectrum.points = {{0.1f, 0.2f}, {1.0f, kNotGiven}};
-  SetLastSpectrum(model.spectra, spectrum);
-  SetDirectionSpectrum(model.spectrumLoad, 0, "El Centro", 1.5f);
-  SetDirectionSpectrum(model.spectrumLoad, 1, "", 0.0f);
-  SetDirectionSpectrum(model.spectrumLoad, 2, "El Centro", 0.5f);
-  model.timeFunctions.insert(model.timeFunctions.end() - 1, TimeFunction{"Pulse", {{kNotGiven, kNotGiven}, {0.5f, 1.0f}}});
+  if (older) {
+    spectrum.name = "X spectrum";
+    SetLastSpectrum(model.spectra, spectrum);
+    spectrum.name = "Z spectrum";
+    SetLastSpectrum(model.spectra, spectrum);
+    SetDirectionSpectrum(model.spectrumLoad, 0, "X spectrum", 1.5f);
+    SetDirectionSpectrum(model.spectrumLoad, 2, "Z spectrum", 0.5f);
+  } else {
+    SetLastSpectrum(model.spectra, spectrum);
+    SetDirectionSpectrum(model.spectrumLoad, 0, "El Centro", 1.5f);
+    SetDirectionSpectrum(model.spectrumLoad, 1, "", 0.0f);
+    SetDirectionSpectrum(model.spectrumLoad, 2, "El Centro", 0.5f);
+    model.timeFunctions.insert(model.timeFunctions.end() - 1,
+                               TimeFunction{"Pulse", {{kNotGiven, kNotGiven}, {0.5f, 1.0f}}});
+  }
   if (choices.version > 400) {
     ModelRecordTableSizeForRead(model.soils, 1);
     model.soils[1] = {"S1", 1, 0.07f, 10.0f, kNotGiven, 0.5f, kNotGiven};
@@ -391,8 +580,8 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   LayoutRow& bendRow = NextRow(model, 30, 120, 0, 0);
   Bend& bend = NewElement<Bend>(bendRow, ElementType::Bend);
   bend.radius = 9.0f;
-  bend.material = "FRP1";
-  bend.flexibilityFactor = 2.5f;
+  bend.material = older ? "" : "FRP1";
+  bend.flexibilityFactor = older ? -1.0f : 2.5f;
   bend.intermediateNode1 = 100029;
   bend.intermediateNode2 = 200029;
   bend.angle1 = 0.1f;
@@ -408,13 +597,13 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   Flange& flange = NewItem<Flange>(bendRow, DataType::Flange);
   flange.weight = 50.0f;
   flange.type = 7;
-  flange.gasketDiameter = 8.0f;
-  flange.allowablePressure = 300.0f;
+  flange.gasketDiameter = older && v < 373 ? 0.0f : 8.0f;
+  flange.allowablePressure = older && v < 373 ? 0.0f : 300.0f;
   LayoutRow& guided = NextRow(model, 40, 0, 120, 0);
   NewElement<ElementData>(guided, ElementType::Pipe);
   Guide& guide = NewItem<Guide>(guided, DataType::Guide);
   guide.frictionCoefficient = 0.3f;
-  guide.stiffness = 5.0e5f;
+  guide.stiffness = older && v < 373 ? 1.0e12f : 5.0e5f;
   LayoutRow& valveRow = NextRow(model, 50, 0, 24, 0);
   Valve& valve = NewElement<Valve>(valveRow, ElementType::Valve);
   valve.weight = 150.0f;
@@ -479,12 +668,14 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   mass.dz = 3.0f;
   LayoutRow& harmonicRow = NextRow(model, 110, 0, 12, 0);
   NewElement<ElementData>(harmonicRow, ElementType::Pipe);
-  HarmonicLoad& harmonic = NewItem<HarmonicLoad>(harmonicRow, DataType::HarmonicLoad);
-  harmonic.Frequency = 5.0f;
-  harmonic.Phase = 30.0f;
-  harmonic.FX = 10.0f;
-  harmonic.FY = 20.0f;
-  harmonic.FZ = 30.0f;
+  if (!older) {
+    HarmonicLoad& harmonic = NewItem<HarmonicLoad>(harmonicRow, DataType::HarmonicLoad);
+    harmonic.Frequency = 5.0f;
+    harmonic.Phase = 30.0f;
+    harmonic.FX = 10.0f;
+    harmonic.FY = 20.0f;
+    harmonic.FZ = 30.0f;
+  }
   LayoutRow& threaded = NextRow(model, 120, 0, 12, 0);
   NewElement<ElementData>(threaded, ElementType::Pipe);
   NewItem<DataItem>(threaded, DataType::ThreadedJoint);

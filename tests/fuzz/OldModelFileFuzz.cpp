@@ -1,6 +1,6 @@
 // The converter of old-format model files: any file is converted into a
 // fresh model or refused with its message. Seeds: the old files the tests
-// write, of each layout version.
+// write, of every layout version.
 #include "FuzzTarget.h"
 #include "files/OldModelWriter.h"
 #include "files/OldModelFile.h"
@@ -20,9 +20,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
 std::vector<std::string> FuzzSeeds() {
   std::vector<std::string> seeds;
-  for (int version : {400, 401}) {
+  for (int version : {370, 371, 372, 373, 375, 400, 401}) {
     OldModelChoices choices;
     choices.version = version;
+    choices.pipingCode = version < 372 ? 17 : 18;
     seeds.push_back(OldModelFileBytes(choices));
   }
   return seeds;
