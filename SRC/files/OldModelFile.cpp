@@ -19,6 +19,7 @@
 // are refused by name.
 #include "files/OldModelFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
@@ -29,6 +30,8 @@
 #include <vector>
 
 #include "analysis/AnalysisOptionsSheet.h"
+#include "elements/BallJoint.h"
+#include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
@@ -37,8 +40,11 @@
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
 #include "elements/Flange.h"
+#include "elements/HingeJoint.h"
+#include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
+#include "elements/SlipJoint.h"
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
@@ -49,16 +55,20 @@
 #include "loads/LoadCaseList.h"
 #include "loads/Spectrum.h"
 #include "loads/TimeFunction.h"
+#include "loads/TimeVaryingLoad.h"
 #include "loads/Wind.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "properties/BeamElement.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
+#include "supports/LimitStop.h"
 #include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 
 namespace {
@@ -566,14 +576,62 @@ void ReadElement(OldCursor& in, ElementType type, ElementData* element) {
       return;
     }
     case ElementType::CutPipe: static_cast<CutPipe&>(*element).cut = in.Real(); return;
+    case ElementType::JacketedPipe: {
+      auto& jacket = static_cast<JacketedPipe&>(*element);
+      jacket.jacketMaterial = in.Text(4);
+      jacket.jacketSection = in.Text(4);
+      jacket.jacketLoad = in.Text(4);
+      jacket.jacketStartNode = OldNode(in.Int());
+      jacket.jacketEndNode = OldNode(in.Int());
+      return;
+    }
+    case ElementType::Bellows: {
+      auto& bellows = static_cast<Bellows&>(*element);
+      // The old order: axial, lateral, bending, torsional, thrust area, weight.
+      const bool five = !in.wide() && in.version() < 372;
+      bellows.axialStiffness = in.Real();
+      bellows.lateralStiffness = in.Real();
+      bellows.bendingStiffness = five ? 0.0f : in.Real();
+      bellows.torsionalStiffness = in.Real();
+      bellows.pressureThrustArea = in.Real();
+      bellows.weight = in.Real();
+      return;
+    }
+    case ElementType::SlipJoint: {
+      auto& joint = static_cast<SlipJoint&>(*element);
+      for (float* value : {&joint.frictionForce, &joint.frictionTorque, &joint.pressureThrustArea, &joint.weight})
+        *value = in.Real();
+      return;
+    }
+    case ElementType::HingeJoint: {
+      auto& hinge = static_cast<HingeJoint&>(*element);
+      hinge.stiffness = in.Real();
+      hinge.rotationLimit = 1.0e30f;
+      hinge.frictionTorque = in.Real();
+      hinge.weight = in.Real();
+      for (float& value : hinge.axis) value = in.Real();
+      return;
+    }
+    case ElementType::BallJoint: {
+      auto& ball = static_cast<BallJoint&>(*element);
+      ball.bendingStiffness = in.Real();
+      ball.torsionalStiffness = in.Real();
+      ball.bendingRotationLimit = 1.0e30f;
+      ball.torsionalRotationLimit = 1.0e30f;
+      ball.bendingFrictionTorque = in.Real();
+      ball.torsionalFrictionTorque = in.Real();
+      ball.weight = in.Real();
+      return;
+    }
+    case ElementType::Beam: {
+      auto& beam = static_cast<Beam&>(*element);
+      beam.beta = in.Real();
+      const std::int32_t bits = in.Int();
+      for (std::size_t bit = 0; bit < kBeamReleaseCount; ++bit) beam.releases[bit] = (bits >> bit) & 1;
+      return;
+    }
     case ElementType::Miter: RefuseKind("Miter");
-    case ElementType::JacketedPipe: RefuseKind("Jacketed pipe");
     case ElementType::JacketedBend: RefuseKind("Jacketed bend");
-    case ElementType::Bellows: RefuseKind("Bellows");
-    case ElementType::SlipJoint: RefuseKind("Slip joint");
-    case ElementType::HingeJoint: RefuseKind("Hinge joint");
-    case ElementType::BallJoint: RefuseKind("Ball joint");
-    case ElementType::Beam: RefuseKind("Beam");
     default: return;  // From, Location and Pipe carry no record
   }
 }
@@ -657,11 +715,35 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       for (float* value : {&load.Frequency, &load.Phase, &load.FX, &load.FY, &load.FZ}) *value = in.Real();
       return;
     }
-    case DataType::SkewedRestraint: RefuseKind("Skewed restraint");
+    case DataType::SkewedRestraint: {
+      auto& skewed = static_cast<SkewedRestraint&>(*item);
+      skewed.rotational = Flag(in.Int());
+      for (float* value : {&skewed.stiffness, &skewed.dirX, &skewed.dirY, &skewed.dirZ}) *value = in.Real();
+      const bool short3 = !in.wide() && in.version() < 373;
+      skewed.connectedNode = short3 ? 0 : OldNode(in.wide() ? in.I32() : in.U16());
+      return;
+    }
+    case DataType::LimitStop: {
+      auto& stop = static_cast<LimitStop&>(*item);
+      for (float* value : {&stop.lowerLimit, &stop.upperLimit, &stop.dirX, &stop.dirY, &stop.dirZ,
+                           &stop.frictionCoefficient})
+        *value = in.Real();
+      const bool short3 = !in.wide() && in.version() < 373;
+      stop.stiffness = short3 ? 1.0e12f : in.Real();
+      stop.connectedNode = short3 ? 0 : OldNode(in.wide() ? in.I32() : in.U16());
+      return;
+    }
+    case DataType::TimeVaryingLoad: {
+      auto& load = static_cast<TimeVaryingLoad&>(*item);
+      load.Direction = in.Int();
+      load.Units = in.Int();
+      load.TimeFunctionName = FromOemText(in.Text(16));
+      load.ScaleFactor = in.Real();
+      load.UnitFactor = in.Real();
+      return;
+    }
     case DataType::Hanger: RefuseKind("Hanger");
-    case DataType::LimitStop: RefuseKind("Limit stop");
     case DataType::Nozzle: RefuseKind("Nozzle");
-    case DataType::TimeVaryingLoad: RefuseKind("Time varying load");
     default: return;  // Spider, Jacket end cap and Threaded joint carry no record
   }
 }
@@ -957,6 +1039,26 @@ ConvertedModel& Converted() {
   return converted;
 }
 
+// Bellows of files before 3.72 held a lateral stiffness where the bending
+// one now is: it becomes the bending stiffness over the element's length,
+// and the lateral stiffness rigid.
+void StiffenOldBellows(Model& model) {
+  for (int number = 1; number <= model.rowCount; ++number) {
+    LayoutRow& row = model.row(number);
+    if (row.elementType != ElementType::Bellows || !row.element) continue;
+    auto& bellows = static_cast<Bellows&>(*row.element);
+    float length = 0.0f;
+    if (row.startNode > 0 && row.endNode > 0 && row.startNode <= model.nodes.count && row.endNode <= model.nodes.count) {
+      const NodeRecord& a = model.nodes[row.startNode];
+      const NodeRecord& b = model.nodes[row.endNode];
+      length = std::sqrt((b.x - a.x) * (b.x - a.x) + (b.y - a.y) * (b.y - a.y) + (b.z - a.z) * (b.z - a.z));
+    }
+    const double bending = static_cast<double>(length) * length * bellows.lateralStiffness / 12.0;
+    bellows.bendingStiffness = static_cast<float>(std::min(std::fabs(bending), 1.0e30) * (bending < 0 ? -1 : 1));
+    bellows.lateralStiffness = 1.0e12f;
+  }
+}
+
 }  // namespace
 
 int OldModelFileVersion(const std::string& path) {
@@ -992,6 +1094,7 @@ void ConvertOldModelFile(const std::string& path, Model& model) {
   model.path = path;
   MakeModel(model);
   if (!model.unmadeReason.empty()) throw UnreadableText(path) + "\n" + model.unmadeReason;
+  if (OldModelFileVersion(path) < 372) StiffenOldBellows(model);
   FitViewToModel(model.graphics);
   model.modified = false;
 }

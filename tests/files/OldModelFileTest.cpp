@@ -177,10 +177,10 @@ TEST(OldModelFile, CodeFactorIndexBecomesTheCodesOwnSetting) {
 
 TEST(OldModelFile, FifteenHundredRowsAreTakenAndOneMoreIsRefused) {
   OldModelChoices choices;
-  choices.extraRows = 1500 - 15;
+  choices.extraRows = 1500 - 22;
   const Model model = Converted(choices);
   EXPECT_EQ(model.rowCount, 1500 + 2);
-  EXPECT_EQ(model.row(model.rowCount).node, 2485);
+  EXPECT_EQ(model.row(model.rowCount).node, 1000 + choices.extraRows);
   choices.extraRows += 1;
   EXPECT_EQ(Refusal(OldModelFileBytes(choices)), "Number of rows exceed maximum");
 }

@@ -4,6 +4,8 @@
 #include <cstring>
 
 #include "ByteEmitter.h"
+#include "elements/BallJoint.h"
+#include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
@@ -11,8 +13,11 @@
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
 #include "elements/Flange.h"
+#include "elements/HingeJoint.h"
+#include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
+#include "elements/SlipJoint.h"
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
@@ -22,13 +27,17 @@
 #include "loads/LoadCaseList.h"
 #include "loads/Spectrum.h"
 #include "loads/TimeFunction.h"
+#include "loads/TimeVaryingLoad.h"
 #include "loads/Wind.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "properties/BeamElement.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
+#include "supports/LimitStop.h"
 #include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 
 namespace {
@@ -73,7 +82,7 @@ void Row(OldEmitter& out, std::int32_t node, bool absolute, std::int32_t element
   out.Zeros(16);
 }
 
-int RowCount(const OldModelChoices& choices) { return 15 + choices.extraRows; }
+int RowCount(const OldModelChoices& choices) { return 22 + choices.extraRows; }
 
 void Row3(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t data,
           std::initializer_list<double> offsets, const char* material = "", const char* section = "",
@@ -228,6 +237,34 @@ std::string OldModelV3Bytes(const OldModelChoices& choices) {
   Row3(out, 135, 0, 2, {1.0, 2.0, 3.0}, "A106");
   out.Shorts({1, 1, 1});
   Row3(out, 140, 2, 0, {0.0, 0.0, 24.0});
+  Row3(out, 150, 10, 3, {0.0, 0.0, 6.0});
+  if (v >= 372)
+    out.Singles({1000.0, 50.0, 0.0, 2000.0, 30.0, 25.0});
+  else
+    out.Singles({1000.0, 50.0, 2000.0, 30.0, 25.0});
+  out.Short(1);
+  out.Singles({1.0e12, 0.0, 1.0, 0.0});
+  if (v >= 373) out.Short(20);
+  Row3(out, 160, 11, 6, {0.0, 0.0, 6.0});
+  out.Singles({100.0, 200.0, 30.0, 15.0});
+  out.Singles({-0.5, 0.5, 0.0, 0.0, 1.0, 0.3});
+  if (v >= 373) {
+    out.Singles({5.0e6});
+    out.Short(40);
+  }
+  Row3(out, 170, 12, 0, {0.0, 0.0, 6.0});
+  out.Singles({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
+  Row3(out, 180, 13, 0, {0.0, 0.0, 6.0});
+  out.Singles({700.0, 800.0, 70.0, 80.0, 14.0});
+  Row3(out, 190, 6, 0, {0.0, 0.0, 12.0});
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Shorts({0, 0});
+  Row3(out, 300, 1, 0, {0.0, 0.0, 500.0}, "", "", "", true);
+  Row3(out, 310, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
+  out.Singles({30.0});
+  out.Short(0x805);
   for (int i = 1; i <= choices.extraRows; ++i) {
     const bool last = i == choices.extraRows;
     Row3(out, 1000 + i, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
@@ -389,6 +426,31 @@ std::string OldModelFileBytes(const OldModelChoices& choices) {
   Row(out, 135, false, 0, 2, {1.0, 2.0, 3.0}, "A106");
   out.Ints({1, 1, 1});
   Row(out, 140, false, 2, 0, {0.0, 0.0, 24.0});
+  Row(out, 150, false, 10, 3, {0.0, 0.0, 6.0});
+  out.Doubles({1000.0, 50.0, 0.0, 2000.0, 30.0, 25.0});
+  out.Int(1);
+  out.Doubles({1.0e12, 0.0, 1.0, 0.0});
+  out.Int(20);
+  Row(out, 160, false, 11, 6, {0.0, 0.0, 6.0});
+  out.Doubles({100.0, 200.0, 30.0, 15.0});
+  out.Doubles({-0.5, 0.5, 0.0, 0.0, 1.0, 0.3, 5.0e6});
+  out.Int(40);
+  Row(out, 170, false, 12, 18, {0.0, 0.0, 6.0});
+  out.Doubles({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
+  out.Ints({1, 0});
+  out.Fixed("Pulse", 16);
+  out.Doubles({2.0, 1.0});
+  Row(out, 180, false, 13, 0, {0.0, 0.0, 6.0});
+  out.Doubles({700.0, 800.0, 70.0, 80.0, 14.0});
+  Row(out, 190, false, 6, 0, {0.0, 0.0, 12.0});
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Ints({0, 0});
+  Row(out, 300, true, 1, 0, {0.0, 0.0, 500.0});
+  Row(out, 310, false, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
+  out.Double(30.0);
+  out.Int(0x805);
   for (int i = 1; i <= choices.extraRows; ++i) {
     const bool last = i == choices.extraRows;
     Row(out, 1000 + i, false, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
@@ -687,6 +749,74 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   ++model.rowCount;  // the cleared row
   LayoutRow& location = NextRow(model, 140, 0, 0, 24);
   NewElement<ElementData>(location, ElementType::Location);
+  LayoutRow& bellowsRow = NextRow(model, 150, 0, 0, 6);
+  Bellows& bellows = NewElement<Bellows>(bellowsRow, ElementType::Bellows);
+  bellows.axialStiffness = 1000.0f;
+  bellows.lateralStiffness = 50.0f;
+  bellows.bendingStiffness = 0.0f;
+  bellows.torsionalStiffness = 2000.0f;
+  bellows.pressureThrustArea = 30.0f;
+  bellows.weight = 25.0f;
+  if (older && v < 372) {
+    bellows.bendingStiffness = 6.0f * 6.0f * 50.0f / 12.0f;
+    bellows.lateralStiffness = 1.0e12f;
+  }
+  SkewedRestraint& skewed = NewItem<SkewedRestraint>(bellowsRow, DataType::SkewedRestraint);
+  skewed.rotational = 1;
+  skewed.stiffness = 1.0e12f;
+  skewed.dirY = 1.0f;
+  skewed.connectedNode = older && v < 373 ? 0 : 20;
+  LayoutRow& slipRow = NextRow(model, 160, 0, 0, 6);
+  SlipJoint& slip = NewElement<SlipJoint>(slipRow, ElementType::SlipJoint);
+  slip.frictionForce = 100.0f;
+  slip.frictionTorque = 200.0f;
+  slip.pressureThrustArea = 30.0f;
+  slip.weight = 15.0f;
+  LimitStop& stop = NewItem<LimitStop>(slipRow, DataType::LimitStop);
+  stop.lowerLimit = -0.5f;
+  stop.upperLimit = 0.5f;
+  stop.dirZ = 1.0f;
+  stop.frictionCoefficient = 0.3f;
+  stop.stiffness = older && v < 373 ? 1.0e12f : 5.0e6f;
+  stop.connectedNode = older && v < 373 ? 0 : 40;
+  LayoutRow& hingeRow = NextRow(model, 170, 0, 0, 6);
+  HingeJoint& hinge = NewElement<HingeJoint>(hingeRow, ElementType::HingeJoint);
+  hinge.stiffness = 500.0f;
+  hinge.frictionTorque = 50.0f;
+  hinge.weight = 12.0f;
+  hinge.axis[1] = 1.0f;
+  if (!older) {
+    TimeVaryingLoad& varying = NewItem<TimeVaryingLoad>(hingeRow, DataType::TimeVaryingLoad);
+    varying.Direction = 1;
+    varying.Units = 0;
+    varying.TimeFunctionName = "Pulse";
+    varying.ScaleFactor = 2.0f;
+    varying.UnitFactor = 1.0f;
+  }
+  LayoutRow& ballRow = NextRow(model, 180, 0, 0, 6);
+  BallJoint& ball = NewElement<BallJoint>(ballRow, ElementType::BallJoint);
+  ball.bendingStiffness = 700.0f;
+  ball.torsionalStiffness = 800.0f;
+  ball.bendingFrictionTorque = 70.0f;
+  ball.torsionalFrictionTorque = 80.0f;
+  ball.weight = 14.0f;
+  LayoutRow& jacketRow = NextRow(model, 190, 0, 0, 12);
+  JacketedPipe& jacket = NewElement<JacketedPipe>(jacketRow, ElementType::JacketedPipe);
+  jacket.jacketMaterial = "A106";
+  jacket.jacketSection = "6S40";
+  jacket.jacketLoad = "L1";
+  LayoutRow& beamStart = NextRow(model, 300, 0, 0, 500);
+  beamStart.absolute = true;
+  NewElement<ElementData>(beamStart, ElementType::From);
+  LayoutRow& beamRow = NextRow(model, 310, 100, 0, 0);
+  beamRow.material = "BM1";
+  beamRow.section = "W8";
+  beamRow.load = "BL1";
+  Beam& beam = NewElement<Beam>(beamRow, ElementType::Beam);
+  beam.beta = 30.0f;
+  beam.releases[0] = 1;
+  beam.releases[2] = 1;
+  beam.releases[11] = 1;
   for (int i = 1; i <= choices.extraRows; ++i) {
     LayoutRow& extra = NextRow(model, 1000 + i, 1, 0, 0);
     NewElement<ElementData>(extra, ElementType::Pipe);
