@@ -41,6 +41,8 @@
 #include "elements/ElasticElement.h"
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
+#include "elements/JacketedBend.h"
+#include "elements/MiterBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
@@ -66,6 +68,7 @@
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
@@ -630,8 +633,30 @@ void ReadElement(OldCursor& in, ElementType type, ElementData* element) {
       for (std::size_t bit = 0; bit < kBeamReleaseCount; ++bit) beam.releases[bit] = (bits >> bit) & 1;
       return;
     }
-    case ElementType::Miter: RefuseKind("Miter");
-    case ElementType::JacketedBend: RefuseKind("Jacketed bend");
+    case ElementType::Miter: {
+      auto& miter = static_cast<MiterBend&>(*element);
+      ReadBend(in, miter);
+      miter.spacing = in.Int();
+      Check(miter.spacing == kMiterClosely || miter.spacing == kMiterWidely);
+      return;
+    }
+    case ElementType::JacketedBend: {
+      auto& bend = static_cast<JacketedBend&>(*element);
+      ReadBend(in, bend);
+      bend.jacketMaterial = in.Text(4);
+      bend.jacketSection = in.Text(4);
+      bend.jacketLoad = in.Text(4);
+      bend.jacketStartNode = in.wide() ? in.I32() : in.U16();
+      bend.jacketNearNode = in.wide() ? in.I32() : in.U16();
+      bend.jacketRadius = in.Real();
+      bend.jacketThickness = in.Real();
+      bend.jacketRadiusType = static_cast<std::uint8_t>(in.wide() ? in.I32() & 0xFF : in.Byte());
+      bend.jacketFlag = static_cast<std::uint8_t>(in.wide() ? in.I32() & 0xFF : in.Byte());
+      Check(bend.jacketRadiusType <= kBendRadiusUser);
+      for (float& value : bend.jacketCentre) value = in.Real();
+      bend.jacketFarNode = in.wide() ? in.I32() : in.U16();
+      return;
+    }
     default: return;  // From, Location and Pipe carry no record
   }
 }
@@ -742,7 +767,36 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       load.UnitFactor = in.Real();
       return;
     }
-    case DataType::Hanger: RefuseKind("Hanger");
+    case DataType::Hanger: {
+      auto& hanger = static_cast<Hanger&>(*item);
+      if (in.wide()) {
+        hanger.kind = in.I32();
+        hanger.numberOfHangers = in.I32();
+        hanger.maximumLoadVariation = in.I32();
+        hanger.shortRange = Flag(in.I32());
+        const std::int32_t connected = in.I32();
+        hanger.springRate = in.Real();
+        hanger.load = in.Real();
+        hanger.above = Flag(in.I32());
+        hanger.connectedNode = OldNode(connected);
+      } else {
+        hanger.kind = in.S16();
+        hanger.numberOfHangers = in.Byte();
+        hanger.maximumLoadVariation = in.Byte();
+        hanger.shortRange = Flag(in.Byte());
+        hanger.connectedNode = in.Byte();
+        hanger.springRate = in.Real();
+        hanger.load = in.Real();
+        hanger.above = in.version() < 373 ? 0 : Flag(in.U16());
+        // The catalogue gained entries in 3.73.
+        static constexpr std::int32_t kCatalogue[30] = {0,  1,  2,  3,  4,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16,
+                                                        17, 18, 19, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 33};
+        if (in.version() < 373 && hanger.kind >= 0 && hanger.kind < 30) hanger.kind = kCatalogue[hanger.kind];
+      }
+      Check((hanger.kind >= 0 && hanger.kind < kHangerCatalogueCount) || (hanger.kind >= 101 && hanger.kind <= 103));
+      Check(hanger.numberOfHangers >= 1);
+      return;
+    }
     case DataType::Nozzle: RefuseKind("Nozzle");
     default: return;  // Spider, Jacket end cap and Threaded joint carry no record
   }

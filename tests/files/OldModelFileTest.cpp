@@ -177,7 +177,7 @@ TEST(OldModelFile, CodeFactorIndexBecomesTheCodesOwnSetting) {
 
 TEST(OldModelFile, FifteenHundredRowsAreTakenAndOneMoreIsRefused) {
   OldModelChoices choices;
-  choices.extraRows = 1500 - 22;
+  choices.extraRows = 1500 - 28;
   const Model model = Converted(choices);
   EXPECT_EQ(model.rowCount, 1500 + 2);
   EXPECT_EQ(model.row(model.rowCount).node, 1000 + choices.extraRows);

@@ -14,6 +14,8 @@
 #include "elements/ElasticElement.h"
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
+#include "elements/JacketedBend.h"
+#include "elements/MiterBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
@@ -35,6 +37,7 @@
 #include "properties/BeamElement.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
@@ -82,7 +85,7 @@ void Row(OldEmitter& out, std::int32_t node, bool absolute, std::int32_t element
   out.Zeros(16);
 }
 
-int RowCount(const OldModelChoices& choices) { return 22 + choices.extraRows; }
+int RowCount(const OldModelChoices& choices) { return 28 + choices.extraRows; }
 
 void Row3(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t data,
           std::initializer_list<double> offsets, const char* material = "", const char* section = "",
@@ -254,8 +257,12 @@ std::string OldModelV3Bytes(const OldModelChoices& choices) {
   }
   Row3(out, 170, 12, 0, {0.0, 0.0, 6.0});
   out.Singles({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
-  Row3(out, 180, 13, 0, {0.0, 0.0, 6.0});
+  Row3(out, 180, 13, 4, {0.0, 0.0, 6.0});
   out.Singles({700.0, 800.0, 70.0, 80.0, 14.0});
+  out.Short(v < 373 ? 14 : 16);  // the catalogue gained entries in 3.73
+  out.Bytes({2, 25, 1, 0});
+  out.Singles({0.0, 1000.0});
+  if (v >= 373) out.Short(1);
   Row3(out, 190, 6, 0, {0.0, 0.0, 12.0});
   out.Fixed("A106", 4);
   out.Fixed("6S40", 4);
@@ -265,6 +272,32 @@ std::string OldModelV3Bytes(const OldModelChoices& choices) {
   Row3(out, 310, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
   out.Singles({30.0});
   out.Short(0x805);
+  auto bend3 = [&out] {
+    out.Singles({0.0, 0.0});
+    out.Shorts({0, 0});
+    out.Singles({0.0, 0.0});
+    out.Bytes({2, 0});
+    out.Short(0);
+    out.Singles({0.0, 0.0, 0.0, 0.0});
+    out.Short(0);
+  };
+  Row3(out, 400, 1, 0, {0.0, 0.0, 800.0}, "", "", "", true);
+  Row3(out, 410, 3, 0, {60.0, 0.0, 0.0});
+  Row3(out, 420, 5, 0, {60.0, 0.0, 0.0});
+  bend3();
+  out.Short(2);
+  Row3(out, 430, 3, 0, {0.0, 60.0, 0.0});
+  Row3(out, 440, 7, 0, {0.0, 60.0, 0.0});
+  bend3();
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Shorts({0, 0});
+  out.Singles({0.0, 0.0});
+  out.Bytes({2, 0});
+  out.Singles({0.0, 0.0, 0.0});
+  out.Short(0);
+  Row3(out, 450, 3, 0, {0.0, 0.0, 60.0});
   for (int i = 1; i <= choices.extraRows; ++i) {
     const bool last = i == choices.extraRows;
     Row3(out, 1000 + i, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
@@ -440,8 +473,11 @@ std::string OldModelFileBytes(const OldModelChoices& choices) {
   out.Ints({1, 0});
   out.Fixed("Pulse", 16);
   out.Doubles({2.0, 1.0});
-  Row(out, 180, false, 13, 0, {0.0, 0.0, 6.0});
+  Row(out, 180, false, 13, 4, {0.0, 0.0, 6.0});
   out.Doubles({700.0, 800.0, 70.0, 80.0, 14.0});
+  out.Ints({16, 2, 25, 1, 0});
+  out.Doubles({0.0, 1000.0});
+  out.Int(1);
   Row(out, 190, false, 6, 0, {0.0, 0.0, 12.0});
   out.Fixed("A106", 4);
   out.Fixed("6S40", 4);
@@ -451,6 +487,33 @@ std::string OldModelFileBytes(const OldModelChoices& choices) {
   Row(out, 310, false, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
   out.Double(30.0);
   out.Int(0x805);
+  auto bend4 = [&out] {
+    out.Doubles({0.0, 0.0});
+    out.Fixed("", 4);
+    out.Double(-1.0);
+    out.Ints({0, 0});
+    out.Doubles({0.0, 0.0});
+    out.Ints({2, 0, 0});
+    out.Doubles({0.0, 0.0, 0.0, 0.0});
+    out.Int(0);
+  };
+  Row(out, 400, true, 1, 0, {0.0, 0.0, 800.0});
+  Row(out, 410, false, 3, 0, {60.0, 0.0, 0.0});
+  Row(out, 420, false, 5, 0, {60.0, 0.0, 0.0});
+  bend4();
+  out.Int(2);
+  Row(out, 430, false, 3, 0, {0.0, 60.0, 0.0});
+  Row(out, 440, false, 7, 0, {0.0, 60.0, 0.0});
+  bend4();
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Ints({0, 0});
+  out.Doubles({0.0, 0.0});
+  out.Ints({2, 0});
+  out.Doubles({0.0, 0.0, 0.0});
+  out.Int(0);
+  Row(out, 450, false, 3, 0, {0.0, 0.0, 60.0});
   for (int i = 1; i <= choices.extraRows; ++i) {
     const bool last = i == choices.extraRows;
     Row(out, 1000 + i, false, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
@@ -800,6 +863,13 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   ball.bendingFrictionTorque = 70.0f;
   ball.torsionalFrictionTorque = 80.0f;
   ball.weight = 14.0f;
+  Hanger& hanger = NewItem<Hanger>(ballRow, DataType::Hanger);
+  hanger.kind = 16;
+  hanger.numberOfHangers = 2;
+  hanger.maximumLoadVariation = 25;
+  hanger.shortRange = 1;
+  hanger.load = 1000.0f;
+  hanger.above = older && v < 373 ? 0 : 1;
   LayoutRow& jacketRow = NextRow(model, 190, 0, 0, 12);
   JacketedPipe& jacket = NewElement<JacketedPipe>(jacketRow, ElementType::JacketedPipe);
   jacket.jacketMaterial = "A106";
@@ -817,6 +887,21 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   beam.releases[0] = 1;
   beam.releases[2] = 1;
   beam.releases[11] = 1;
+  LayoutRow& second = NextRow(model, 400, 0, 0, 800);
+  second.absolute = true;
+  NewElement<ElementData>(second, ElementType::From);
+  NewElement<ElementData>(NextRow(model, 410, 60, 0, 0), ElementType::Pipe);
+  MiterBend& miter = NewElement<MiterBend>(NextRow(model, 420, 60, 0, 0), ElementType::Miter);
+  miter.radiusType = 2;
+  miter.spacing = 2;
+  NewElement<ElementData>(NextRow(model, 430, 0, 60, 0), ElementType::Pipe);
+  JacketedBend& jacketed = NewElement<JacketedBend>(NextRow(model, 440, 0, 60, 0), ElementType::JacketedBend);
+  jacketed.radiusType = 2;
+  jacketed.jacketMaterial = "A106";
+  jacketed.jacketSection = "6S40";
+  jacketed.jacketLoad = "L1";
+  jacketed.jacketRadiusType = 2;
+  NewElement<ElementData>(NextRow(model, 450, 0, 0, 60), ElementType::Pipe);
   for (int i = 1; i <= choices.extraRows; ++i) {
     LayoutRow& extra = NextRow(model, 1000 + i, 1, 0, 0);
     NewElement<ElementData>(extra, ElementType::Pipe);
