@@ -661,6 +661,28 @@ void ReadElement(OldCursor& in, ElementType type, ElementData* element) {
   }
 }
 
+// The old flag word: bits 0-5 the six releases, bits 6-8 the T1-T3
+// displacement sets, bit 9 settlement, bit 10 seismic; the values of the
+// sets follow in five groups of six (T1, T2, T3, settlement, seismic).
+void ReadOldDisplacements(OldCursor& in, std::int32_t flags, std::array<std::uint8_t, 6>& releases,
+                          SpecifiedDisplacements& displacements) {
+  for (std::size_t bit = 0; bit < 6; ++bit)
+    if ((flags >> bit) & 1) releases[bit] = 1;
+  static constexpr std::size_t kSlotOfGroup[5] = {0, 1, 2, kSettlementSlot, kSeismicSlot};
+  static constexpr int kBitOfGroup[5] = {6, 7, 8, 9, 10};
+  bool any = false;
+  for (std::size_t group = 0; group < 5; ++group)
+    if ((flags >> kBitOfGroup[group]) & 1) {
+      displacements.flags[kSlotOfGroup[group]] = 1;
+      any = true;
+    }
+  if (!any) return;
+  displacements.sets = std::make_unique<DisplacementSets>();
+  const std::size_t groups = !in.wide() && in.version() < 372 ? 4 : 5;
+  for (std::size_t group = 0; group < groups; ++group)
+    for (std::size_t k = 0; k < 6; ++k) displacements.sets->values[6 * kSlotOfGroup[group] + k + 1] = in.Real();
+}
+
 std::int32_t ShiftedType(std::int32_t old, std::int32_t last) { return old >= 1 && old <= last ? old + 1 : 1; }
 
 void ReadItem(OldCursor& in, DataType type, DataItem* item) {
@@ -670,8 +692,7 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       for (float& value : anchor.stiffness) value = in.Real();
       std::int32_t flags = in.Int();
       if (!in.wide() && in.version() < 372) flags &= ~(1 << 10);
-      // Released anchors and settlement carry further blocks, not converted yet.
-      if (flags != 0) RefuseKind("released or displaced Anchor");
+      ReadOldDisplacements(in, flags, anchor.releases, anchor.displacements);
       return;
     }
     case DataType::Restraint: {

@@ -192,7 +192,8 @@ std::string OldModelV3Bytes(const OldModelChoices& choices) {
   out.Singles({0.0, 0.0, 1.0});
   Row3(out, 10, 1, 1, {0.0, 0.0, 0.0}, "A106", "6S40", "L1", true);
   out.Singles({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
-  out.Short(v < 372 ? 1 << 10 : 0);  // bit 10 meant nothing before 3.72
+  out.Short((1 << 1) | (1 << 6) | (1 << 9) | (1 << 10));  // bit 10 meant nothing before 3.72
+  for (int k = 1; k <= (v < 372 ? 24 : 30); ++k) out.Float(static_cast<float>(k * 0.5));
   Row3(out, 20, 3, 2, {120.0, 0.0, 0.0});
   out.Shorts({1, 0, 1});
   Row3(out, 30, 4, 11, {120.0, 0.0, 0.0});
@@ -411,7 +412,8 @@ std::string OldModelFileBytes(const OldModelChoices& choices) {
   // Rows.
   Row(out, 10, true, 1, 1, {0.0, 0.0, 0.0}, "A106", "6S40", "L1");
   out.Doubles({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
-  out.Int(0);
+  out.Int((1 << 1) | (1 << 6) | (1 << 9) | (1 << 10));
+  for (int k = 1; k <= 30; ++k) out.Double(k * 0.5);
   Row(out, 20, false, 3, 2, {120.0, 0.0, 0.0});
   out.Ints({1, 0, 1});
   Row(out, 30, false, 4, 11, {120.0, 0.0, 0.0});
@@ -696,7 +698,20 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   from.section = "6S40";
   from.load = "L1";
   NewElement<ElementData>(from, ElementType::From);
-  NewItem<Anchor>(from, DataType::Anchor).stiffness.fill(1.0e12f);
+  Anchor& anchor = NewItem<Anchor>(from, DataType::Anchor);
+  anchor.stiffness.fill(1.0e12f);
+  anchor.releases[1] = 1;
+  anchor.displacements.flags[0] = 1;
+  anchor.displacements.flags[11] = 1;  // settlement: the old fourth group
+  const bool seismic = !older || v >= 372;
+  anchor.displacements.flags[10] = seismic ? 1 : 0;
+  anchor.displacements.sets = std::make_unique<DisplacementSets>();
+  for (int k = 1; k <= 30; ++k) {
+    const int group = (k - 1) / 6;
+    if (group == 4 && !seismic) continue;
+    const int slot = group < 3 ? group : group == 3 ? 11 : 10;
+    anchor.displacements.sets->values[static_cast<std::size_t>(6 * slot + (k - 1) % 6 + 1)] = k * 0.5f;
+  }
   LayoutRow& pipe = NextRow(model, 20, 120, 0, 0);
   NewElement<ElementData>(pipe, ElementType::Pipe);
   Restraint& restraint = NewItem<Restraint>(pipe, DataType::Restraint);
