@@ -15,8 +15,8 @@
 //
 // The older layout (3.70 to 3.99) has 16-bit integers, singles, narrower
 // records and fields that came and went with its versions; the direction
-// spectra live in its header. Kinds whose old records are not converted yet
-// are refused by name.
+// spectra live in its header. Nozzle rows, whose old record is not converted
+// yet, refuse the file by name.
 #include "files/OldModelFile.h"
 
 #include <algorithm>
@@ -514,7 +514,7 @@ void ReadSoils(OldCursor& in, int count, Model& model) {
 
 // Old element and data records not converted yet refuse the file by name.
 [[noreturn]] void RefuseKind(const char* kind) {
-  STAND_IN("conversion of old rows of some kinds");
+  STAND_IN("conversion of old nozzle rows");
   throw std::string("This model holds a ") + kind + " row, which cannot be converted from the old format yet.";
 }
 
