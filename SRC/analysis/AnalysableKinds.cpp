@@ -63,6 +63,9 @@ bool DataKindAnalysable(DataType type) {
     case DataType::Guide:
     case DataType::LimitStop:
     case DataType::Snubber:
+    case DataType::Nozzle:
+    case DataType::Hanger:
+    case DataType::ThreadedJoint:
     case DataType::GenericSupport:
     case DataType::Flange:
     case DataType::Spider:
@@ -92,7 +95,4 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     for (int dynamic : kDynamicCases)
       if (type == dynamic) RefuseCase(type);
   }
-  STAND_IN("the soil springs of buried pipe");
-  if (ModelHasBuriedPipe(model))
-    throw std::string("Buried pipe cannot be analysed yet.\nRemove the soil from the pipe sections to analyze this model.");
 }
