@@ -231,7 +231,7 @@ void ReadUnits(OldCursor& in, Model& model) {
 
 void ApplyCodeFactor(AnalysisOptions& options, std::int32_t index) {
   if (options.PipingCode == 6) {
-    Check(index >= 0 && index < 4);
+    Check(index >= 0 && index < kDesignFactorCount);
     options.DesignFactorIndex = index;
   } else if (options.PipingCode == 19) {
     Check(index >= 0 && index <= 1);

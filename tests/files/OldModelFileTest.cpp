@@ -166,8 +166,10 @@ TEST(OldModelFile, CodeFactorIndexBecomesTheCodesOwnSetting) {
   EXPECT_EQ(model.options.Z184ClassLocation, 3);
   EXPECT_EQ(model.options.Z184SourService, 0);
   choices.pipingCode = 6;
-  choices.codeFactor = 3;
-  EXPECT_EQ(Converted(choices).options.DesignFactorIndex, 3);
+  choices.codeFactor = 4;
+  EXPECT_EQ(Converted(choices).options.DesignFactorIndex, 4);
+  choices.codeFactor = 5;
+  EXPECT_EQ(Refusal(OldModelFileBytes(choices)).rfind("Unable to read model file", 0), 0u);
   choices.pipingCode = 17;  // the new 19
   choices.codeFactor = 1;
   EXPECT_EQ(Converted(choices).options.Z183LocationFactorIndex, 1);
