@@ -68,6 +68,8 @@ bool DataKindAnalysable(DataType type) {
     case DataType::Spider:
     case DataType::JacketEndCap:
     case DataType::BranchSif:
+    case DataType::UserSif:
+    case DataType::Weld:
     case DataType::Force:
     case DataType::ConcentratedMass:
     // The dynamic loads act in the dynamic runs only: the static cases take

@@ -11,10 +11,14 @@
 #include "elements/BranchPointsList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/ConcentratedMassDialog.h"
+#include "elements/ConcentratedMassList.h"
 #include "elements/CutPipeDialog.h"
 #include "elements/CutPipeList.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticList.h"
+#include "elements/FlangeDialog.h"
+#include "elements/FlangeList.h"
 #include "elements/HydrotestDialog.h"
 #include "elements/JacketConnections.h"
 #include "elements/JacketDialogs.h"
@@ -25,8 +29,11 @@
 #include "elements/ReducerList.h"
 #include "elements/RigidDialog.h"
 #include "elements/RigidList.h"
+#include "elements/UserSifDialog.h"
+#include "elements/UserSifList.h"
 #include "elements/ValveDialog.h"
 #include "elements/ValveList.h"
+#include "elements/WeldDialog.h"
 #include "loads/DirectionalLoadDialog.h"
 #include "loads/DirectionalLoadList.h"
 #include "loads/ForceDialog.h"
@@ -55,8 +62,8 @@
 
 namespace {
 
-const std::array<DataKindModule, 13>& DataKinds() {
-  static const std::array<DataKindModule, 13> kinds = {{
+const std::array<DataKindModule, 17>& DataKinds() {
+  static const std::array<DataKindModule, 17> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -85,6 +92,17 @@ const std::array<DataKindModule, 13>& DataKinds() {
       {DataType::ForceSpectrumLoad, "FORCE_SPECTRUM_LOAD_DIALOG", ForceSpectrumLoadDialogProc, "&Force sp loads",
        ForceSpectrumLoadsListOffered, OpenForceSpectrumLoadsTable, ForceSpectrumLoadsListTable,
        PrintForceSpectrumLoadsTable},
+      {DataType::ConcentratedMass, "CMASS_DIALOG", ConcentratedMassDialogProc, "&Concen. masses",
+       ConcentratedMassesListOffered, OpenConcentratedMassesList, ConcentratedMassesListTable,
+       PrintConcentratedMasses},
+      // The user SIF's dialog is the one or the two factor form as the
+      // code takes (UserSifDialogTemplate); this entry is the one factor.
+      {DataType::UserSif, "USER_SIF1_DIALOG", UserSif1DialogProc, "&User SIFs", UserSifsListOffered, OpenUserSifsList,
+       UserSifsListTable, PrintUserSifs},
+      {DataType::Flange, "FLANGE_DIALOG", FlangeDialogProc, "&Flanges", FlangesListOffered, OpenFlangesList,
+       FlangesListTable, PrintFlanges},
+      {DataType::Weld, "WELD_DIALOG", WeldDialogProc, "&Welds", WeldsListOffered, OpenWeldsList, WeldsListTable,
+       PrintWelds},
   }};
   return kinds;
 }
@@ -160,8 +178,10 @@ bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype)
   if (kind == nullptr || kind->dialogProcedure == nullptr)
     return RefuseDialog(owner, DataItemTypeName(static_cast<int>(type), subtype));
   g_DialogSubtype = subtype;
-  const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate, OwnerOrLayout(owner),
-                                        kind->dialogProcedure, static_cast<LPARAM>(row));
+  const bool pair = type == DataType::UserSif && UserSifInOutPlane();
+  const INT_PTR result = DialogBoxParam(InstanceHandle, pair ? UserSifDialogTemplate() : kind->dialogTemplate,
+                                        OwnerOrLayout(owner), pair ? UserSif2DialogProc : kind->dialogProcedure,
+                                        static_cast<LPARAM>(row));
   g_DialogSubtype = 0;
   return result == 1;
 }

@@ -491,10 +491,9 @@ const Keyword kKeywords[] = {
 #undef KEYWORD
 
 // The keywords of the kinds whose own work has not landed: hangers,
-// nozzles, flanges, SIFs, welds, masses, and the joints, bellows and tie
-// rods.
+// nozzles, threaded joints, and the joints, bellows and tie rods.
 const char* const kPendingKeywords[] = {
-    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E", "AP",
+    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "TJOINT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {
@@ -507,6 +506,7 @@ void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& t
     return;
   }
   if (ReadBatchInlineKeyword(reader, attributes, entry)) return;
+  if (ReadBatchJointKeyword(reader, attributes, entry)) return;
   STAND_IN("the attribute keywords of the kinds whose own work has not landed");
   for (const char* pending : kPendingKeywords)
     if (entry.keyword == pending) BatchLineError(reader, entry.keyword + " is not available yet");

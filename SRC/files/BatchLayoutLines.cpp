@@ -434,6 +434,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* stop = dynamic_cast<LimitStop*>(row.item.get())) FillLimitStop(*stop, attributes);
   if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
   if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
+  FillBatchJointItem(row, attributes);
   // What the node table and the piping code decide is checked once the
   // whole file was read.
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
@@ -477,6 +478,7 @@ void ParseBatchLayoutLine(BatchReader& reader) {
       SetBatchDataType(reader, attributes, DataType::HarmonicLoad);
     }
     CheckBatchInlineLine(reader, attributes);
+    CheckBatchJointLine(reader, attributes);
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.
     const bool bend = IsBendElementType(attributes.element);

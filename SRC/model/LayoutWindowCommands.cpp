@@ -129,7 +129,7 @@ struct LaterCommand {
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
     {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},  {385, "Slope"},
+    {40056, "Export to PCF"},
     {193, "Pumps"},            {194, "Compressors"},
     {195, "Turbines"},
     {40047, "User Allowables"},
@@ -408,6 +408,9 @@ void LayoutCommand(HWND window, int id) {
     case 40036: CopyRowsCommand(window); return;
     case 40027:
       if (!InResults()) EditRowOffsets(Table());
+      return;
+    case 385:
+      if (!InResults()) EditRowSlope(Table());
       return;
     case 201: EditRowElementType(Table()); return;
     case 202: EditRowDataType(Table()); return;

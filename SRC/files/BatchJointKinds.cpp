@@ -1,0 +1,100 @@
+// The flanges', user SIFs', welds' and concentrated masses' keywords in
+// LAYOUT lines; see BatchJointKinds.h.
+#include "files/BatchJointKinds.h"
+
+#include <string>
+
+#include "elements/ConcentratedMass.h"
+#include "elements/Flange.h"
+#include "elements/UserSif.h"
+#include "elements/Weld.h"
+#include "files/BatchLayout.h"
+#include "files/BatchSections.h"
+#include "model/LayoutRow.h"
+#include "shell/NumberText.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr float kSmallestSif = 1.0f;
+
+float Sif(const BatchReader& reader, const std::string& text, const char* message) {
+  const float value = ParseBatchValue(reader, text, ParseReal, message);
+  if (value < kSmallestSif) BatchLineError(reader, message, text);
+  return value;
+}
+
+void ReadSif(const BatchReader& reader, BatchJointAttributes& a, const BatchEntry& entry) {
+  if (entry.directional) {
+    a.inPlaneSif = Sif(reader, entry.components[0], "Invalid inplane SIF");
+    a.outPlaneSif = Sif(reader, entry.components[1], "Invalid outplane SIF");
+  } else {
+    a.inPlaneSif = a.outPlaneSif = Sif(reader, entry.components[0], "Invalid SIF");
+  }
+  a.sifGiven = true;
+}
+
+std::int32_t FlangeTypeOfCode(const std::string& code) {
+  static const char* const kCodes[] = {"WN", "DW", "SO", "FW", "SW", "LJ", "TH"};
+  for (std::int32_t type = 1; type <= 7; ++type)
+    if (code == kCodes[type - 1]) return type;
+  return 1;
+}
+
+std::int32_t WeldType(const BatchReader& reader, const std::string& text) {
+  std::int32_t type = 0;
+  if (ParseInteger(text, type) != 0 || type < 0 || type > kWeldTypeLast) BatchLineError(reader, "Invalid weld type", text);
+  return type;
+}
+
+}  // namespace
+
+bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attributes, const BatchEntry& entry) {
+  BatchJointAttributes& a = attributes.jointKinds;
+  const std::string& key = entry.keyword;
+  const std::string& value = entry.components[0];
+  if (key == "SIF") ReadSif(reader, a, entry);
+  else if (key == "FLANGE") {
+    a.flangeType = FlangeTypeOfCode(value);
+    a.flangeGiven = true;
+  } else if (key == "GDIA")
+    a.gasketDiameter = ParseBatchValue(reader, value, ParseNonNegativeDimension, "Invalid Gasket Diameter (GDIA)");
+  else if (key == "AP") a.allowablePressure = ParseBatchValue(reader, value, ParsePressure, "Invalid allowable pressure");
+  else if (key == "WTYPE") {
+    a.weldType = WeldType(reader, value);
+    a.weldGiven = true;
+  } else if (key == "DELTA") a.mismatch = ParseBatchValue(reader, value, ParseNonNegativeDimension, "Invalid delta value");
+  else if (key == "CWGT")
+    a.concentratedWeight = ParseBatchValue(reader, value, ParseWeight, "Invalid concentrated weight (CWGT)");
+  else return false;
+  return true;
+}
+
+void CheckBatchJointLine(const BatchReader& reader, BatchLayoutAttributes& attributes) {
+  const BatchJointAttributes& a = attributes.jointKinds;
+  if (a.sifGiven) SetBatchDataType(reader, attributes, DataType::UserSif);
+  if (a.flangeGiven) SetBatchDataType(reader, attributes, DataType::Flange);
+  if (a.concentratedWeight != 0.0f) SetBatchDataType(reader, attributes, DataType::ConcentratedMass);
+  if (a.weldGiven) SetBatchDataType(reader, attributes, DataType::Weld);
+}
+
+void FillBatchJointItem(LayoutRow& row, const BatchLayoutAttributes& attributes) {
+  const BatchJointAttributes& a = attributes.jointKinds;
+  if (auto* sif = dynamic_cast<UserSif*>(row.item.get())) {
+    sif->inPlaneSif = a.inPlaneSif;
+    sif->outPlaneSif = a.outPlaneSif;
+  } else if (auto* flange = dynamic_cast<Flange*>(row.item.get())) {
+    flange->type = a.flangeType;
+    flange->weight = attributes.inlineKinds.weight;
+    flange->gasketDiameter = a.gasketDiameter;
+    flange->allowablePressure = a.allowablePressure;
+  } else if (auto* weld = dynamic_cast<Weld*>(row.item.get())) {
+    weld->type = a.weldType;
+    weld->mismatch = weld->type == 1 || weld->type == 4 ? a.mismatch : 0.0f;
+  } else if (auto* mass = dynamic_cast<ConcentratedMass*>(row.item.get())) {
+    mass->weight = a.concentratedWeight;
+    mass->dx = attributes.inlineKinds.offset[0];
+    mass->dy = attributes.inlineKinds.offset[1];
+    mass->dz = attributes.inlineKinds.offset[2];
+  }
+}

@@ -1,0 +1,46 @@
+// The flanges, user SIFs, welds and concentrated masses in LAYOUT lines of
+// a model batch file: their keywords (FLANGE with GDIA, AP and the weight
+// WGT; SIF; WTYPE with DELTA; CWGT with OFFSET) are read into
+// BatchJointAttributes with the checks and messages of the batch
+// vocabulary, choose the line's data item through the one-item rule and
+// fill the new row's item.
+//
+// Decisions: SIF given as one value sets both bending factors, as the one
+// factor dialog does; a weld keeps its mismatch only for the types that
+// take one (butt weld, tapered transition), as the weld dialog does.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+struct BatchEntry;
+struct BatchLayoutAttributes;
+struct BatchReader;
+struct LayoutRow;
+
+struct BatchJointAttributes {
+  // User SIF.
+  bool sifGiven = false;
+  float inPlaneSif = 0.0f, outPlaneSif = 0.0f;
+  // Flange: its type code (1 weld neck unless given), gasket diameter
+  // (inch) and allowable pressure (psi); its weight is the WGT that the
+  // in-line kinds read.
+  bool flangeGiven = false;
+  std::int32_t flangeType = 1;
+  float gasketDiameter = 0.0f;
+  float allowablePressure = 0.0f;
+  // Weld.
+  bool weldGiven = false;
+  std::int32_t weldType = 1;
+  float mismatch = 0.0f;  // inch
+  // Concentrated mass (lb); its offsets are the OFFSET that the in-line
+  // kinds read.
+  float concentratedWeight = 0.0f;
+};
+
+// Reads `entry` when its keyword is one of these kinds'; false otherwise.
+bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attributes, const BatchEntry& entry);
+// Once the line's fields are read: the data item its keywords choose.
+void CheckBatchJointLine(const BatchReader& reader, BatchLayoutAttributes& attributes);
+// The values of the line into the new row's item of one of these kinds.
+void FillBatchJointItem(LayoutRow& row, const BatchLayoutAttributes& attributes);

@@ -1,0 +1,95 @@
+// Flanges, user SIFs, welds and concentrated masses in LAYOUT lines: a file
+// with one of each read into the rows' items (the flange's weight by WGT,
+// the mass's offset by OFFSET), the same items written to a model file and
+// read back byte for byte, then every refusal of their keywords with its
+// whole message.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "BatchTesting.h"
+#include "elements/ConcentratedMass.h"
+#include "elements/Flange.h"
+#include "elements/UserSif.h"
+#include "elements/Weld.h"
+
+namespace {
+
+#define JOINT_PREFIX                                                                                    \
+  "MATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nA1,800,24.2E6,7.65E-6,10800\nPIPE\nS1,8.625,0.322\n" \
+  "LOADS\nL1,300,150\nLAYOUT\nF10,KA,MA1,PS1,CL=L1"
+
+class BatchJointKindsTest : public BatchFixture {
+ protected:
+  template <typename Kind>
+  static const Kind& ItemAt(const Model& model, int row) {
+    return dynamic_cast<const Kind&>(*model.row(row).item);
+  }
+};
+
+TEST_F(BatchJointKindsTest, EachItemIsReadIntoItsRow) {
+  Model model;
+  ASSERT_EQ(Import("Node items\n" JOINT_PREFIX
+                   "\nT20,X5,CFLANGE=SO,WGT=180,GDIA=10.5,AP=740\n"
+                   "T30,X5,CSIF(2,1.5)\n"
+                   "T40,X5,CSIF=1.25\n"
+                   "T50,X5,CWTYPE=4,DELTA=0.0625\n"
+                   "T60,X5,CWTYPE=2,DELTA=0.0625\n"
+                   "T70,X5,CCWGT=100,OFFSET(10,0,-2)\n"
+                   "T80,X5,CFLANGE=XX\n"
+                   "T90,X5,CCWGT=0\n",
+                   model),
+            "");
+  // Row 1 is the title's comment, row 2 the From.
+  const auto& flange = ItemAt<Flange>(model, 3);
+  EXPECT_EQ(flange.type, 3);
+  EXPECT_EQ(std::vector<float>({flange.weight, flange.gasketDiameter, flange.allowablePressure}),
+            std::vector<float>({180.0f, 10.5f, 740.0f}));
+  EXPECT_EQ(ItemAt<UserSif>(model, 4).inPlaneSif, 2.0f);
+  EXPECT_EQ(ItemAt<UserSif>(model, 4).outPlaneSif, 1.5f);
+  EXPECT_EQ(ItemAt<UserSif>(model, 5).inPlaneSif, 1.25f);
+  EXPECT_EQ(ItemAt<UserSif>(model, 5).outPlaneSif, 1.25f);
+  EXPECT_EQ(ItemAt<Weld>(model, 6).type, 4);
+  EXPECT_EQ(ItemAt<Weld>(model, 6).mismatch, 0.0625f);
+  EXPECT_EQ(ItemAt<Weld>(model, 7).type, 2);
+  EXPECT_EQ(ItemAt<Weld>(model, 7).mismatch, 0.0f);  // a fillet weld has none
+  const auto& mass = ItemAt<ConcentratedMass>(model, 8);
+  EXPECT_EQ(std::vector<float>({mass.weight, mass.dx, mass.dy, mass.dz}),
+            std::vector<float>({100.0f, 10.0f, 0.0f, -2.0f}));  // offsets in the Dimension unit, inch
+  EXPECT_EQ(ItemAt<Flange>(model, 9).type, 1);  // an unknown code is a weld neck
+  EXPECT_EQ(model.row(10).dataType, DataType::None);  // a zero weight chooses no mass
+}
+
+struct Refusal {
+  const char* line;
+  const char* message;
+};
+
+const Refusal kRefusals[] = {
+    {"T20,X5,CSIF=0.9", "Invalid SIF :  0.9"},
+    {"T20,X5,CSIF=A", "Invalid SIF :  A"},
+    {"T20,X5,CSIF(0.5,2)", "Invalid inplane SIF :  0.5"},
+    {"T20,X5,CSIF(2,X)", "Invalid outplane SIF :  X"},
+    {"T20,X5,CFLANGE,GDIA=-1", "Invalid Gasket Diameter (GDIA) :  -1"},
+    {"T20,X5,CFLANGE,AP=P", "Invalid allowable pressure :  P"},
+    {"T20,X5,CFLANGE,WGT=W", "Invalid weight (WGT) :  W"},
+    {"T20,X5,CWTYPE=5", "Invalid weld type :  5"},
+    {"T20,X5,CWTYPE=-1", "Invalid weld type :  -1"},
+    {"T20,X5,CWTYPE=1,DELTA=-0.1", "Invalid delta value :  -0.1"},
+    {"T20,X5,CCWGT=heavy", "Invalid concentrated weight (CWGT) :  HEAVY"},
+    {"T20,X5,CCWGT=10,OFFSET=3", "Invalid OFFSET : OFFSET=3\nDirectional entry such as OFFSET(0,18,0) is required"},
+    {"T20,X5,CSIF=2,FLANGE", "Only one data item per line is allowed\nUse Location (L) for additional items"},
+    {"T20,X5,KA,CCWGT=5", "Only one data item per line is allowed\nUse Location (L) for additional items"},
+    {"T20,X5,CWTYPE=1,FX", "Only one data item per line is allowed\nUse Location (L) for additional items"},
+};
+
+TEST_F(BatchJointKindsTest, EveryRefusalNamesItsLine) {
+  const std::string before = "Node items\n" JOINT_PREFIX "\n";
+  const int line = 1 + static_cast<int>(std::count(before.begin(), before.end(), '\n'));
+  for (const Refusal& refusal : kRefusals) {
+    Model model;
+    EXPECT_EQ(Import(before + refusal.line + "\n", model), LineError(line, refusal.line, refusal.message));
+  }
+}
+
+}  // namespace
