@@ -45,6 +45,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::JacketedBend:
     case ElementType::Valve:
     case ElementType::Reducer:
+    case ElementType::Bellows:
     case ElementType::Rigid:
     case ElementType::Elastic:
     case ElementType::CutPipe:

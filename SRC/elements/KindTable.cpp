@@ -5,6 +5,8 @@
 #include <string>
 
 #include "elements/BeamDialog.h"
+#include "elements/BellowsDialog.h"
+#include "elements/BellowsList.h"
 #include "elements/BeamList.h"
 #include "elements/BendDialog.h"
 #include "elements/BendList.h"
@@ -116,9 +118,10 @@ const char* MiterDialogName() { return "MITER_DIALOG"; }
 const char* JPipeDialogName() { return "JPIPE_DIALOG"; }
 const char* JBendDialogName() { return "JBEND_DIALOG"; }
 const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
+const char* BellowsDialogName() { return "BELLOWS_DIALOG"; }
 
-const std::array<ElementKindModule, 11>& ElementKinds() {
-  static const std::array<ElementKindModule, 11> kinds = {{
+const std::array<ElementKindModule, 12>& ElementKinds() {
+  static const std::array<ElementKindModule, 12> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
@@ -137,6 +140,8 @@ const std::array<ElementKindModule, 11>& ElementKinds() {
        OpenElasticElementsList, ElasticElementsListTable, PrintElasticElementsDetails},
       {ElementType::CutPipe, CutPipeDialogName, CutPipeDialogProc, "&Cut pipes", CutPipesListOffered, OpenCutPipesList,
        CutPipesListTable, PrintCutPipesDetails},
+      {ElementType::Bellows, BellowsDialogName, BellowsDialogProc, "&Bellows", BellowsListOffered, OpenBellowsList,
+       BellowsListTable, PrintBellowsDetails},
       {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,
        PrintBeamsDetails},
       // The hydrotest load row has a dialog and neither list nor section.

@@ -2,8 +2,10 @@
 // LAYOUT lines; see BatchJointKinds.h.
 #include "files/BatchJointKinds.h"
 
+#include <algorithm>
 #include <string>
 
+#include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
 #include "elements/UserSif.h"
@@ -47,6 +49,17 @@ std::int32_t WeldType(const BatchReader& reader, const std::string& text) {
   return type;
 }
 
+void ReadBellowsStiffnesses(const BatchReader& reader, BatchJointAttributes& a, const BatchEntry& entry) {
+  if (!entry.directional)
+    BatchLineError(reader, "Invalid expansion joint stiffnesses: " + entry.entry +
+                               "\nEnter as ES(axial stiffness, lateral stiffness, torsional stiffness)");
+  a.axialStiffness = std::max(1.0f, ParseBatchValue(reader, entry.components[0], ParseStiffness, "Invalid axial stiffness"));
+  a.lateralStiffness =
+      std::max(1.0f, ParseBatchValue(reader, entry.components[1], ParseStiffness, "Invalid lateral stiffness"));
+  a.torsionalStiffness =
+      std::max(1.0f, ParseBatchValue(reader, entry.components[2], ParseRotStiffness, "Invalid torsional stiffness"));
+}
+
 }  // namespace
 
 bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attributes, const BatchEntry& entry) {
@@ -64,6 +77,11 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
     a.weldType = WeldType(reader, value);
     a.weldGiven = true;
   } else if (key == "DELTA") a.mismatch = ParseBatchValue(reader, value, ParseNonNegativeDimension, "Invalid delta value");
+  else if (key == "ES") ReadBellowsStiffnesses(reader, a, entry);
+  else if (key == "BK") {
+    a.bendingStiffness = ParseBatchValue(reader, value, ParseRotStiffness, "Invalid bending stiffness");
+    if (a.bendingStiffness < 0.0f) BatchLineError(reader, "Invalid bending stiffness", value);
+  } else if (key == "TA") a.thrustArea = ParseBatchValue(reader, value, ParseArea, "Invalid thrust area");
   else if (key == "CWGT")
     a.concentratedWeight = ParseBatchValue(reader, value, ParseWeight, "Invalid concentrated weight (CWGT)");
   else return false;
@@ -96,5 +114,17 @@ void FillBatchJointItem(LayoutRow& row, const BatchLayoutAttributes& attributes)
     mass->dx = attributes.inlineKinds.offset[0];
     mass->dy = attributes.inlineKinds.offset[1];
     mass->dz = attributes.inlineKinds.offset[2];
+  }
+}
+
+void FillBatchJointElement(LayoutRow& row, const BatchLayoutAttributes& attributes) {
+  const BatchJointAttributes& a = attributes.jointKinds;
+  if (auto* bellows = dynamic_cast<Bellows*>(row.element.get())) {
+    bellows->axialStiffness = a.axialStiffness;
+    bellows->lateralStiffness = a.lateralStiffness;
+    bellows->torsionalStiffness = a.torsionalStiffness;
+    bellows->bendingStiffness = a.bendingStiffness;
+    bellows->pressureThrustArea = a.thrustArea;
+    bellows->weight = attributes.inlineKinds.weight;
   }
 }

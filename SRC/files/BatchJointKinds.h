@@ -1,13 +1,15 @@
-// The flanges, user SIFs, welds and concentrated masses in LAYOUT lines of
-// a model batch file: their keywords (FLANGE with GDIA, AP and the weight
-// WGT; SIF; WTYPE with DELTA; CWGT with OFFSET) are read into
+// The flanges, user SIFs, welds and concentrated masses and the bellows
+// (JE) in LAYOUT lines of a model batch file: their keywords (FLANGE with
+// GDIA, AP and the weight WGT; SIF; WTYPE with DELTA; CWGT with OFFSET;
+// the bellows' ES, BK, TA and WGT) are read into
 // BatchJointAttributes with the checks and messages of the batch
 // vocabulary, choose the line's data item through the one-item rule and
 // fill the new row's item.
 //
 // Decisions: SIF given as one value sets both bending factors, as the one
 // factor dialog does; a weld keeps its mismatch only for the types that
-// take one (butt weld, tapered transition), as the weld dialog does.
+// take one (butt weld, tapered transition), as the weld dialog does; a
+// bellows' stiffness below 1 is raised to 1.
 #pragma once
 
 #include <array>
@@ -36,6 +38,11 @@ struct BatchJointAttributes {
   // Concentrated mass (lb); its offsets are the OFFSET that the in-line
   // kinds read.
   float concentratedWeight = 0.0f;
+  // Bellows (ES, BK) and its thrust area (TA, also the slip joint's); its
+  // weight is the WGT that the in-line kinds read.
+  float axialStiffness = 0.0f, lateralStiffness = 0.0f, torsionalStiffness = 0.0f;  // lb/in, in-lb/rad
+  float bendingStiffness = 1.0e12f;  // in-lb/rad; rigid unless given
+  float thrustArea = 0.0f;           // square inch
 };
 
 // Reads `entry` when its keyword is one of these kinds'; false otherwise.
@@ -44,3 +51,5 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
 void CheckBatchJointLine(const BatchReader& reader, BatchLayoutAttributes& attributes);
 // The values of the line into the new row's item of one of these kinds.
 void FillBatchJointItem(LayoutRow& row, const BatchLayoutAttributes& attributes);
+// The values of the line into the new row's element of one of these kinds.
+void FillBatchJointElement(LayoutRow& row, const BatchLayoutAttributes& attributes);

@@ -52,6 +52,7 @@ bool IsBuiltElement(ElementType type) {
     case ElementType::Rigid:
     case ElementType::Elastic:
     case ElementType::CutPipe:
+    case ElementType::Bellows:
     case ElementType::HydrotestLoad: return true;
     default: return false;
   }
@@ -422,6 +423,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* bend = dynamic_cast<Bend*>(row.element.get())) FillBend(*bend, attributes);
   if (auto* beam = dynamic_cast<Beam*>(row.element.get())) beam->beta = attributes.beta;
   FillBatchInlineElement(row, attributes);
+  FillBatchJointElement(row, attributes);
   row.dataType = attributes.item;
   row.item = CreateDataItem(attributes.item);
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);

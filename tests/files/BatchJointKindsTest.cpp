@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "BatchTesting.h"
+#include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
 #include "elements/UserSif.h"
@@ -81,6 +82,11 @@ const Refusal kRefusals[] = {
     {"T20,X5,CSIF=2,FLANGE", "Only one data item per line is allowed\nUse Location (L) for additional items"},
     {"T20,X5,KA,CCWGT=5", "Only one data item per line is allowed\nUse Location (L) for additional items"},
     {"T20,X5,CWTYPE=1,FX", "Only one data item per line is allowed\nUse Location (L) for additional items"},
+    {"T20,JE,X1,CES=500", "Invalid expansion joint stiffnesses: ES=500\nEnter as ES(axial stiffness, lateral stiffness, "
+                          "torsional stiffness)"},
+    {"T20,JE,X1,CES(500,A,1)", "Invalid lateral stiffness :  A"},
+    {"T20,JE,X1,CBK=-5", "Invalid bending stiffness :  -5"},
+    {"T20,JE,X1,CTA=T", "Invalid thrust area :  T"},
 };
 
 TEST_F(BatchJointKindsTest, EveryRefusalNamesItsLine) {
@@ -90,6 +96,27 @@ TEST_F(BatchJointKindsTest, EveryRefusalNamesItsLine) {
     Model model;
     EXPECT_EQ(Import(before + refusal.line + "\n", model), LineError(line, refusal.line, refusal.message));
   }
+}
+
+// JE with ES (each rate raised to at least 1), BK, TA and WGT; without BK
+// the bending rate is rigid.
+TEST_F(BatchJointKindsTest, ABellowsTakesItsRatesThrustAreaAndWeight) {
+  Model model;
+  ASSERT_EQ(Import("Bellows\n" JOINT_PREFIX
+                   "\nT20,X5\n"
+                   "T30,JE,X1,CES(1500,0.5,2E5),BK=3E4,TA=40,WGT=65\n"
+                   "T40,X5\n"
+                   "T50,JE,X1,CES(800,900,1000)\n",
+                   model),
+            "");
+  const auto& b = dynamic_cast<const Bellows&>(*model.row(4).element);
+  EXPECT_EQ(std::vector<float>({b.axialStiffness, b.lateralStiffness, b.pressureThrustArea, b.weight}),
+            std::vector<float>({1500.0f, 1.0f, 40.0f, 65.0f}));
+  // Rotational rates in in-lb per degree, kept per radian.
+  const double perDegree = 180.0 / 3.14159265358979;
+  EXPECT_NEAR(b.torsionalStiffness, 2.0e5 * perDegree, 1.0);
+  EXPECT_NEAR(b.bendingStiffness, 3.0e4 * perDegree, 0.1);
+  EXPECT_EQ(dynamic_cast<const Bellows&>(*model.row(6).element).bendingStiffness, 1.0e12f);
 }
 
 }  // namespace

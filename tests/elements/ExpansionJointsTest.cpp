@@ -1,0 +1,144 @@
+// The expansion joints as a user enters them: typed into the Layout
+// table's type column, their dialogs with every refusal, the lists with
+// their cells typed in place, and the printed sections as text and
+// comma-separated lines; a joint too short to keep its flexibility is
+// refused by the run, naming its row.
+#include "InlineTesting.h"
+#include "elements/Bellows.h"
+#include "elements/BellowsList.h"
+#include "model/AnalysisElements.h"
+#include "model/RowOperations.h"
+#include "shell/NumberText.h"
+
+namespace {
+
+class ExpansionJointsTest : public InlineFixture {
+ protected:
+  // Types `text` into row `row`'s type column; the kind's dialog follows.
+  static void TypeKind(int row, const std::string& text) {
+    ShowModelWindows();
+    LayoutTable& layout = TheLayoutTable();
+    TableGoTo(layout, row);
+    layout.currentColumn = 2;
+    TableLoadEditBuffer(layout);
+    layout.editBuffer = text;
+    layout.editChanged = true;
+    TableCommitEdit(layout);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+  }
+  template <typename Kind>
+  static Kind& ElementAt(int row) {
+    return dynamic_cast<Kind&>(*TheModel().row(row).element);
+  }
+  static std::string Trim(const char* text) { return TrimmedText(text); }
+};
+
+TEST_F(ExpansionJointsTest, ABellowsIsTypedRefusedFieldByFieldAndDerivesItsBendingRate) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "BELLOWS_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Bellows from 20 to 30");
+    EXPECT_EQ(Field(dialog, 1602), UnitLabel(kUnitRotStiffness));
+    EXPECT_EQ(Field(dialog, 1605), UnitLabel(kUnitArea));
+    ExpectRefused(dialog, "Axial stiffness is required", 1301);
+    SetDlgItemText(dialog, 1301, "100");
+    ExpectRefused(dialog, "Torsional stiffness is required", 1303);
+    SetDlgItemText(dialog, 1303, "rigid");
+    SetDlgItemText(dialog, 1304, "q");
+    ExpectRefused(dialog, "Lateral stiffness =  Q  is invalid", 1304);
+    SetDlgItemText(dialog, 1304, "0");
+    SetDlgItemText(dialog, 1307, "-2");
+    ExpectRefused(dialog, "Diameter =  -2  is invalid", 1307);
+    SetDlgItemText(dialog, 1307, "");
+    ExpectRefused(dialog, "Bending Stiffness or Mean diameter is required", 1302);
+    SetDlgItemText(dialog, 1307, "10");
+    SetDlgItemText(dialog, 1305, "28.5");
+    SetDlgItemText(dialog, 1306, "75");
+    Ok(dialog);
+  });
+  TypeKind(3, "Bellows");
+  ASSERT_EQ(TheModel().row(3).elementType, ElementType::Bellows);
+  const auto& b = ElementAt<Bellows>(3);
+  EXPECT_EQ(b.axialStiffness, 100.0f);
+  EXPECT_EQ(b.bendingStiffness, 1250.0f);  // 10^2 x 100 / 8
+  EXPECT_TRUE(IsRigidStiffness(b.torsionalStiffness));
+  EXPECT_EQ(b.lateralStiffness, 0.0f);
+  EXPECT_EQ(b.pressureThrustArea, 28.5f);
+  EXPECT_EQ(b.weight, 75.0f);
+  EXPECT_EQ(b.meanDiameter, 10.0f);
+  // Reopened: the derived rate is shown and OK changes nothing.
+  TheModel().modified = false;
+  EditRow("BELLOWS_DIALOG", 3, [](HWND dialog) {
+    EXPECT_EQ(Field(dialog, 1302), Trim(FormatRotStiffnessOrRigid(1250.0f)));
+    Ok(dialog);
+  });
+  EXPECT_FALSE(TheModel().modified);
+}
+
+TEST_F(ExpansionJointsTest, TheBellowsListTakesTypedCellsAndPrints) {
+  Model& model = TheModel();
+  SetElementType(model, 3, ElementType::Bellows);
+  auto& b = ElementAt<Bellows>(3);
+  b.axialStiffness = 900.0f;
+  b.bendingStiffness = 4.0e4f;
+  b.torsionalStiffness = 6.0e5f;
+  b.lateralStiffness = 1200.0f;
+  b.pressureThrustArea = 30.0f;
+  b.weight = 55.0f;
+  MakeModel(model);
+  ShowModelWindows();
+  ChooseList("&Bellows");
+  ASSERT_EQ(CurrentListOpener(), &OpenBellowsList);
+  TableWindow& list = BellowsListTable();
+  ASSERT_EQ(list.rowCount, 1);
+  EXPECT_EQ(list.HeadingText(7, 0), "Thrust");
+  EXPECT_EQ(list.HeadingText(7, 1), "area");
+  EXPECT_EQ(list.HeadingText(4, 2), UnitLabel(kUnitRotStiffness));
+  EXPECT_EQ(list.CellText(1, 1, 0), "20");
+  EXPECT_EQ(list.CellText(1, 2, 0), "30");
+  EXPECT_EQ(list.CellText(1, 3, 0), Trim(FormatStiffnessOrRigid(900.0f)));
+  // An empty stiffness is refused as required; a typed 0 is taken; the
+  // list derives no bending rate.
+  TypeCell(list, 1, 6, "");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Lateral stiffness is required");
+  EXPECT_EQ(b.lateralStiffness, 1200.0f);
+  TypeCell(list, 1, 6, "0");
+  EXPECT_EQ(b.lateralStiffness, 0.0f);
+  TypeCell(list, 1, 9, "-1");
+  EXPECT_EQ(messages.back(), "Diameter =  -1  is invalid");
+  TypeCell(list, 1, 9, "12");
+  EXPECT_EQ(b.meanDiameter, 12.0f);
+  EXPECT_EQ(b.bendingStiffness, 4.0e4f);
+  EXPECT_TRUE(model.modified);
+  // Printed: axial, lateral, angular, torsional, area, weight, diameter.
+  const std::string line = LineWith(Report("bellows.txt", PrintBellowsDetails), "   20");
+  EXPECT_EQ(At(line, 5, 8), "20");
+  EXPECT_EQ(At(line, 12, 16), "30");
+  EXPECT_EQ(At(line, 18, 28), Trim(FormatStiffnessOrRigid(900.0f)));
+  EXPECT_EQ(At(line, 29, 39), Trim(FormatStiffnessOrRigid(0.0f)));
+  EXPECT_EQ(At(line, 40, 50), Trim(FormatRotStiffnessOrRigid(4.0e4f)));
+  EXPECT_EQ(At(line, 73, 79), Trim(FormatWeight(55.0f)));
+  const std::vector<std::string> csv = Report("bellows.csv", PrintBellowsDetails);
+  EXPECT_FALSE(LineWith(csv, ",,Axial,Lateral,Angular,Torsional,Thrust area,Weight,Mean Dia").empty());
+  EXPECT_EQ(LineWith(csv, "20,30,"),
+            "20,30," + Trim(FormatStiffnessOrRigid(900.0f)) + "," + Trim(FormatStiffnessOrRigid(0.0f)) + "," +
+                Trim(FormatRotStiffnessOrRigid(4.0e4f)) + "," + Trim(FormatRotStiffnessOrRigid(6.0e5f)) + "," +
+                Trim(FormatArea(30.0f)) + "," + Trim(FormatWeight(55.0f)) + "," + Trim(FormatDimension(12.0f)) + ",");
+}
+
+TEST_F(ExpansionJointsTest, AJointShorterThanTheMergingDistanceIsRefusedByRow) {
+  Model& model = TheModel();
+  SetElementType(model, 3, ElementType::Bellows);
+  model.row(3).dx = 0.005f;
+  MakeModel(model);
+  AnalysisElementList elements;
+  try {
+    GenerateAnalysisElements(model, elements);
+    ADD_FAILURE() << "a bellows of 0.005 in was made a rigid link";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Row 3: Bellows is shorter than 0.01 in; its flexibility would be lost");
+  }
+  EXPECT_EQ(elements.errorRow, 3);
+}
+
+}  // namespace
