@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "analysis/ElementAssembly.h"
+#include "elements/TieRod.h"
 #include "analysis/ElementCaseInput.h"
 #include "analysis/ElementInputs.h"
 #include "analysis/GlobalSystem.h"
@@ -43,12 +44,12 @@ void AddElementStiffnessByKind(const AnalysisElementInput& input) {
     case ElementType::JacketedBend: AssembleBendElement(input); return;
     case ElementType::Beam: AssembleBeam(input); return;
     case ElementType::Elastic: AssembleElasticElement(input); return;
+    case ElementType::TieRod: AssembleTieRod(input); return;
     case ElementType::HingeJoint:
     case ElementType::BallJoint:
-    case ElementType::TieRod:
       // The analysable-kinds check keeps these out of a run until their
       // stiffness is built; reaching here is a refusal, never a silent skip.
-      STAND_IN("the stiffness of the joints and tie rods");
+      STAND_IN("the stiffness of the hinge and ball joints");
       ThrowRowError(input.row, std::string(ElementTypeMessageName(input.kind)) + " cannot be analysed yet");
     default: throw CFormat("Invalid element type %d in assemble elems", static_cast<int>(input.kind));
   }

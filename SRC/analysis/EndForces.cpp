@@ -10,6 +10,7 @@
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
 #include "elements/SlipJoint.h"
+#include "elements/TieRod.h"
 #include "elements/StraightAnalysis.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
@@ -142,10 +143,10 @@ void CalculateElementForce(int element, const AnalysisElementInput& input) {
     case ElementType::JacketedBend: BendElementForces(element, input); return;
     case ElementType::Beam: BeamElementForces(element, input); return;
     case ElementType::Elastic: ElasticElementForces(element, input); return;
+    case ElementType::TieRod: TieRodForces(element, input); return;
     case ElementType::HingeJoint:
     case ElementType::BallJoint:
-    case ElementType::TieRod:
-      STAND_IN("the force routines of the joints and tie rods");
+      STAND_IN("the force routines of the hinge and ball joints");
       throw std::string("Element forces of ") + ElementTypeMessageName(input.kind) + " elements are not available yet.";
     default: throw std::string("calculate element forces: Invalid type");
   }

@@ -31,6 +31,8 @@
 #include "elements/ReducerList.h"
 #include "elements/RigidDialog.h"
 #include "elements/RigidList.h"
+#include "elements/TieRodDialog.h"
+#include "elements/TieRodList.h"
 #include "elements/UserSifDialog.h"
 #include "elements/UserSifList.h"
 #include "elements/ValveDialog.h"
@@ -119,9 +121,10 @@ const char* JPipeDialogName() { return "JPIPE_DIALOG"; }
 const char* JBendDialogName() { return "JBEND_DIALOG"; }
 const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
 const char* BellowsDialogName() { return "BELLOWS_DIALOG"; }
+const char* TieRodDialogName() { return "TIE_ROD_DIALOG"; }
 
-const std::array<ElementKindModule, 12>& ElementKinds() {
-  static const std::array<ElementKindModule, 12> kinds = {{
+const std::array<ElementKindModule, 13>& ElementKinds() {
+  static const std::array<ElementKindModule, 13> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
@@ -142,6 +145,8 @@ const std::array<ElementKindModule, 12>& ElementKinds() {
        CutPipesListTable, PrintCutPipesDetails},
       {ElementType::Bellows, BellowsDialogName, BellowsDialogProc, "&Bellows", BellowsListOffered, OpenBellowsList,
        BellowsListTable, PrintBellowsDetails},
+      {ElementType::TieRod, TieRodDialogName, TieRodDialogProc, "&Tie rods", TieRodsListOffered, OpenTieRodsList,
+       TieRodsListTable, PrintTieRodsDetails},
       {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,
        PrintBeamsDetails},
       // The hydrotest load row has a dialog and neither list nor section.

@@ -8,6 +8,7 @@
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "elements/TieRod.h"
 #include "elements/UserSif.h"
 #include "elements/Weld.h"
 #include "files/BatchLayout.h"
@@ -60,6 +61,16 @@ void ReadBellowsStiffnesses(const BatchReader& reader, BatchJointAttributes& a, 
       std::max(1.0f, ParseBatchValue(reader, entry.components[2], ParseRotStiffness, "Invalid torsional stiffness"));
 }
 
+// KTIE(tension, compression) and GAP(tension, compression), none negative.
+void ReadTieRodPair(const BatchReader& reader, const BatchEntry& entry, BatchParser parser, const char* first,
+                    const char* second, float& a, float& b) {
+  if (!entry.directional) BatchLineError(reader, "Invalid Tie rod input", entry.entry);
+  a = ParseBatchValue(reader, entry.components[0], parser, first);
+  if (a < 0.0f) BatchLineError(reader, first, entry.components[0]);
+  b = ParseBatchValue(reader, entry.components[1], parser, second);
+  if (b < 0.0f) BatchLineError(reader, second, entry.components[1]);
+}
+
 }  // namespace
 
 bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attributes, const BatchEntry& entry) {
@@ -82,6 +93,12 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
     a.bendingStiffness = ParseBatchValue(reader, value, ParseRotStiffness, "Invalid bending stiffness");
     if (a.bendingStiffness < 0.0f) BatchLineError(reader, "Invalid bending stiffness", value);
   } else if (key == "TA") a.thrustArea = ParseBatchValue(reader, value, ParseArea, "Invalid thrust area");
+  else if (key == "KTIE")
+    ReadTieRodPair(reader, entry, ParseStiffness, "Invalid tension stiffness", "Invalid compression stiffness ",
+                   a.tensionStiffness, a.compressionStiffness);
+  else if (key == "GAP")
+    ReadTieRodPair(reader, entry, ParseDimension, "Invalid tension gap", "Invalid compression gap ", a.tensionGap,
+                   a.compressionGap);
   else if (key == "CWGT")
     a.concentratedWeight = ParseBatchValue(reader, value, ParseWeight, "Invalid concentrated weight (CWGT)");
   else return false;
@@ -90,6 +107,9 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
 
 void CheckBatchJointLine(const BatchReader& reader, BatchLayoutAttributes& attributes) {
   const BatchJointAttributes& a = attributes.jointKinds;
+  if (attributes.element == ElementType::TieRod &&
+      static_cast<double>(a.tensionStiffness) + a.compressionStiffness < 1.0e-6)
+    BatchLineError(reader, "At least one stiffness is required");
   if (a.sifGiven) SetBatchDataType(reader, attributes, DataType::UserSif);
   if (a.flangeGiven) SetBatchDataType(reader, attributes, DataType::Flange);
   if (a.concentratedWeight != 0.0f) SetBatchDataType(reader, attributes, DataType::ConcentratedMass);
@@ -126,5 +146,10 @@ void FillBatchJointElement(LayoutRow& row, const BatchLayoutAttributes& attribut
     bellows->bendingStiffness = a.bendingStiffness;
     bellows->pressureThrustArea = a.thrustArea;
     bellows->weight = attributes.inlineKinds.weight;
+  } else if (auto* rod = dynamic_cast<TieRod*>(row.element.get())) {
+    rod->tensionStiffness = a.tensionStiffness;
+    rod->compressionStiffness = a.compressionStiffness;
+    rod->tensionGap = a.tensionGap;
+    rod->compressionGap = a.compressionGap;
   }
 }

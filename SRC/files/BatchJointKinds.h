@@ -1,7 +1,8 @@
 // The flanges, user SIFs, welds and concentrated masses and the bellows
-// (JE) in LAYOUT lines of a model batch file: their keywords (FLANGE with
-// GDIA, AP and the weight WGT; SIF; WTYPE with DELTA; CWGT with OFFSET;
-// the bellows' ES, BK, TA and WGT) are read into
+// (JE) and tie rods (JT) in LAYOUT lines of a model batch file: their
+// keywords (FLANGE with GDIA, AP and the weight WGT; SIF; WTYPE with
+// DELTA; CWGT with OFFSET; the bellows' ES, BK, TA and WGT; the tie rod's
+// KTIE and GAP) are read into
 // BatchJointAttributes with the checks and messages of the batch
 // vocabulary, choose the line's data item through the one-item rule and
 // fill the new row's item.
@@ -9,7 +10,8 @@
 // Decisions: SIF given as one value sets both bending factors, as the one
 // factor dialog does; a weld keeps its mismatch only for the types that
 // take one (butt weld, tapered transition), as the weld dialog does; a
-// bellows' stiffness below 1 is raised to 1.
+// bellows' stiffness below 1 is raised to 1; a tie rod without either
+// stiffness is refused, as its dialog refuses it.
 #pragma once
 
 #include <array>
@@ -43,6 +45,9 @@ struct BatchJointAttributes {
   float axialStiffness = 0.0f, lateralStiffness = 0.0f, torsionalStiffness = 0.0f;  // lb/in, in-lb/rad
   float bendingStiffness = 1.0e12f;  // in-lb/rad; rigid unless given
   float thrustArea = 0.0f;           // square inch
+  // Tie rod (KTIE, GAP).
+  float tensionStiffness = 0.0f, compressionStiffness = 0.0f;  // lb/in
+  float tensionGap = 0.0f, compressionGap = 0.0f;              // inch
 };
 
 // Reads `entry` when its keyword is one of these kinds'; false otherwise.

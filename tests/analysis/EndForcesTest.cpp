@@ -129,8 +129,9 @@ TEST_F(EndForcesTest, KindsWithoutARoutineAreRefused) {
   AnalysisElementInput input = Pipe();
   input.kind = ElementType::Comment;
   EXPECT_EQ(Thrown([&] { CalculateElementForce(1, input); }), "calculate element forces: Invalid type");
-  input.kind = ElementType::TieRod;
-  EXPECT_EQ(Thrown([&] { CalculateElementForce(1, input); }), "Element forces of Tie rod elements are not available yet.");
+  input.kind = ElementType::BallJoint;
+  EXPECT_EQ(Thrown([&] { CalculateElementForce(1, input); }),
+            "Element forces of Ball elements are not available yet.");
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
 // Expansion joints in static runs against hand calculations: the bellows'
 // stiffness (axial, torsion, end rotation, parallel offset), and a bellows
 // between two pipes held by anchors under pressure, whose thrust the
-// anchors share with the pipes' springs in series.
+// anchors share with the pipes' springs in series; tied across by a tie
+// rod the rod takes its share, and a tension gap keeps it slack until the
+// bellows has stretched that far.
 #include <gtest/gtest.h>
 
 #include "AnalysisTesting.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsDialog.h"
 #include "elements/StraightElement.h"
+#include "elements/TieRod.h"
 
 namespace {
 
@@ -89,6 +92,74 @@ TEST_F(ExpansionJointAnalysisTest, ABellowsThrustIsSharedByTheAnchorsThroughTheP
   EXPECT_TRUE(Within(std::fabs(last[0]), load, kTolerance)) << last[0];
   EXPECT_NEAR(first[0] + last[0], 0.0, 1e-6 * load);
   for (int i = 1; i < 6; ++i) EXPECT_NEAR(first[static_cast<std::size_t>(i)], 0.0, 1e-3);
+}
+
+// The line above with a tie rod of stiffness kr from 20 to 30 across the
+// bellows. With c = 1/k1 + 1/k2 and the bellows' stretch e = N c, the
+// balance at a bellows end pA = Ka e + kr (e - g) + N gives the anchors'
+// N = (pA + kr g) / (1 + (Ka + kr) c) while the rod is taut (e > g), and
+// the rod's kr (e - g); with no gap that is kr/K of pA - N, K = Ka + kr.
+class TiedBellowsTest : public ExpansionJointAnalysisTest {
+ protected:
+  struct Outcome {
+    double anchor, rod, stretch;
+  };
+  Outcome Run(double gap) {
+    Model& model = TheModel();
+    const int row = AnchoredLine(kP, ElementType::Bellows, kL1, kL2);
+    auto& bellows = static_cast<Bellows&>(*model.row(row).element);
+    bellows.axialStiffness = static_cast<float>(kKa);
+    bellows.lateralStiffness = 1.0e4f;
+    bellows.bendingStiffness = 1.0e6f;
+    bellows.torsionalStiffness = 1.0e6f;
+    bellows.pressureThrustArea = static_cast<float>(kArea);
+    PipeRow(model, 20, ElementType::From, 0.0f);
+    const int rodRow = PipeRow(model, 30, ElementType::TieRod, 10.0f);
+    auto& rod = static_cast<TieRod&>(*model.row(rodRow).element);
+    rod.tensionStiffness = static_cast<float>(kKr);
+    rod.compressionStiffness = static_cast<float>(kKr);
+    rod.tensionGap = static_cast<float>(gap);
+    MakeModel(model);
+    SetCases(model, {1});
+    const RunResults run = AnalyseAndRead(model);
+    EXPECT_EQ(run.cases.size(), 1u);
+    if (run.cases.empty()) return {};
+    const CaseBlock& block = run.cases[0];
+    const auto at = [&](NodeId id) { return block.nodes[static_cast<std::size_t>(FindNodeIndex(model.nodes, id))][0]; };
+    // Element 4 is the rod: its axial force at end 2.
+    return {SupportValues(run, block, 1)[0], block.forces[4][6], at(30) - at(20)};
+  }
+  static double C() {
+    const SectionValues s = Pipe4();
+    return kL1 / (kE * s.A) + kL2 / (kE * s.A);
+  }
+  static constexpr double kP = 150.0, kArea = 40.0, kKa = 1500.0 + 0.0001, kKr = 2.0e4, kL1 = 100.0, kL2 = 60.0;
+};
+
+TEST_F(TiedBellowsTest, TheRodsTakeTheirShareOfTheThrust) {
+  const Outcome out = Run(0.0);
+  const double K = kKa + kKr, N = kP * kArea / (1.0 + K * C());
+  EXPECT_TRUE(Within(std::fabs(out.anchor), N, kTolerance)) << out.anchor;
+  EXPECT_TRUE(Within(std::fabs(out.rod), kKr / K * (kP * kArea - N), kTolerance)) << out.rod;
+  EXPECT_TRUE(Within(out.stretch, N * C(), kTolerance));
+}
+
+TEST_F(TiedBellowsTest, ATensionGapLeavesTheRodsSlackUntilTheBellowsStretchesIt) {
+  // Taut beyond a gap of 0.005 in.
+  const double g = 0.005;
+  Outcome out = Run(g);
+  const double K = kKa + kKr, N = (kP * kArea + kKr * g) / (1.0 + K * C()), e = N * C();
+  ASSERT_GT(e, g);
+  EXPECT_TRUE(Within(std::fabs(out.anchor), N, kTolerance)) << out.anchor;
+  EXPECT_TRUE(Within(std::fabs(out.rod), kKr * (e - g), kTolerance)) << out.rod;
+  EXPECT_TRUE(Within(out.stretch, e, kTolerance));
+  // Slack within a gap of 0.05 in: the bellows alone, the rod's 0.001.
+  TearDown();
+  out = Run(0.05);
+  const double slack = kP * kArea / (1.0 + (kKa + 0.001) * C());
+  EXPECT_LT(slack * C(), 0.05);
+  EXPECT_TRUE(Within(std::fabs(out.anchor), slack, kTolerance)) << out.anchor;
+  EXPECT_NEAR(out.rod, 0.0, 0.01);
 }
 
 }  // namespace

@@ -6,6 +6,8 @@
 #include "InlineTesting.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsList.h"
+#include "elements/TieRod.h"
+#include "elements/TieRodList.h"
 #include "model/AnalysisElements.h"
 #include "model/RowOperations.h"
 #include "shell/NumberText.h"
@@ -124,6 +126,65 @@ TEST_F(ExpansionJointsTest, TheBellowsListTakesTypedCellsAndPrints) {
             "20,30," + Trim(FormatStiffnessOrRigid(900.0f)) + "," + Trim(FormatStiffnessOrRigid(0.0f)) + "," +
                 Trim(FormatRotStiffnessOrRigid(4.0e4f)) + "," + Trim(FormatRotStiffnessOrRigid(6.0e5f)) + "," +
                 Trim(FormatArea(30.0f)) + "," + Trim(FormatWeight(55.0f)) + "," + Trim(FormatDimension(12.0f)) + ",");
+}
+
+TEST_F(ExpansionJointsTest, ATieRodNeedsAStiffnessAndTakesNoNegativeGap) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "TIE_ROD_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Tie rod from 20 to 30");
+    EXPECT_EQ(Field(dialog, 1601), UnitLabel(kUnitStiffness));
+    EXPECT_EQ(Field(dialog, 1602), UnitLabel(kUnitDimension));
+    ExpectRefused(dialog, "At least one stiffness is required", 1301);
+    SetDlgItemText(dialog, 1302, "k");
+    ExpectRefused(dialog, "Stiffness =  K  is invalid", 1302);
+    SetDlgItemText(dialog, 1302, "5000");
+    SetDlgItemText(dialog, 1304, "-0.1");
+    ExpectRefused(dialog, "Gap =  -0.1  is invalid", 1304);
+    SetDlgItemText(dialog, 1304, "0.25");
+    Ok(dialog);
+  });
+  TypeKind(3, "Tie rod");
+  ASSERT_EQ(TheModel().row(3).elementType, ElementType::TieRod);
+  auto& rod = ElementAt<TieRod>(3);
+  EXPECT_EQ(std::vector<float>({rod.tensionStiffness, rod.compressionStiffness, rod.tensionGap, rod.compressionGap}),
+            std::vector<float>({0.0f, 5000.0f, 0.0f, 0.25f}));
+  EXPECT_TRUE(rod.IsNonlinear());
+  // A compression-only rod starts each case in tension, with no spring.
+  rod.ResetIteration();
+  EXPECT_EQ(rod.state, kTieRodTension);
+  EXPECT_EQ(rod.AxialStiffness(), 0.0);
+  rod.state = kTieRodCompression;
+  EXPECT_EQ(rod.AxialStiffness(), 5000.0);
+  EXPECT_EQ(rod.GapForce(), -5000.0 * 0.25f);
+  rod.state = kTieRodSlack;
+  EXPECT_EQ(rod.AxialStiffness(), 0.001);
+  EXPECT_EQ(rod.GapForce(), 0.0);
+  // The list: a stiffness that would leave none is refused; printed.
+  MakeModel(TheModel());
+  ShowModelWindows();
+  ChooseList("&Tie rods");
+  TableWindow& list = TieRodsListTable();
+  ASSERT_EQ(list.rowCount, 1);
+  EXPECT_EQ(list.HeadingText(3, 0), "Stiffness");
+  EXPECT_EQ(list.HeadingText(6, 1), "Compression");
+  EXPECT_EQ(list.HeadingText(5, 2), UnitLabel(kUnitDimension));
+  TypeCell(list, 1, 4, "0");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "At least one stiffness is required");
+  EXPECT_EQ(rod.compressionStiffness, 5000.0f);
+  TypeCell(list, 1, 3, "8000");
+  EXPECT_EQ(rod.tensionStiffness, 8000.0f);
+  TypeCell(list, 1, 4, "0");
+  EXPECT_EQ(rod.compressionStiffness, 0.0f);
+  const std::vector<std::string> text = Report("rods.txt", PrintTieRodsDetails);
+  EXPECT_FALSE(LineWith(text, "Tension   Compression").empty());
+  const std::string line = LineWith(text, "     20");
+  EXPECT_EQ(At(line, 23, 32), Trim(FormatStiffnessOrRigid(8000.0f)));
+  EXPECT_EQ(At(line, 64, 75), Trim(FormatDimension(0.25f)));
+  const std::vector<std::string> csv = Report("rods.csv", PrintTieRodsDetails);
+  EXPECT_FALSE(LineWith(csv, "From,To,Tension,Compression,Tension,Compression").empty());
+  EXPECT_EQ(LineWith(csv, "20,30,"), "20,30," + Trim(FormatStiffnessOrRigid(8000.0f)) + "," +
+                                         Trim(FormatStiffnessOrRigid(0.0f)) + "," + Trim(FormatDimension(0.0f)) + "," +
+                                         Trim(FormatDimension(0.25f)) + ",");
 }
 
 TEST_F(ExpansionJointsTest, AJointShorterThanTheMergingDistanceIsRefusedByRow) {

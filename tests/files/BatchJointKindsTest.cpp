@@ -11,6 +11,7 @@
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "elements/TieRod.h"
 #include "elements/UserSif.h"
 #include "elements/Weld.h"
 
@@ -87,6 +88,11 @@ const Refusal kRefusals[] = {
     {"T20,JE,X1,CES(500,A,1)", "Invalid lateral stiffness :  A"},
     {"T20,JE,X1,CBK=-5", "Invalid bending stiffness :  -5"},
     {"T20,JE,X1,CTA=T", "Invalid thrust area :  T"},
+    {"T20,JT,X1", "At least one stiffness is required"},
+    {"T20,JT,X1,CKTIE(0,0)", "At least one stiffness is required"},
+    {"T20,JT,X1,CKTIE=5", "Invalid Tie rod input :  KTIE=5"},
+    {"T20,JT,X1,CKTIE(5,-1)", "Invalid compression stiffness  :  -1"},
+    {"T20,JT,X1,CKTIE(5,0),GAP(X,0)", "Invalid tension gap :  X"},
 };
 
 TEST_F(BatchJointKindsTest, EveryRefusalNamesItsLine) {
@@ -117,6 +123,18 @@ TEST_F(BatchJointKindsTest, ABellowsTakesItsRatesThrustAreaAndWeight) {
   EXPECT_NEAR(b.torsionalStiffness, 2.0e5 * perDegree, 1.0);
   EXPECT_NEAR(b.bendingStiffness, 3.0e4 * perDegree, 0.1);
   EXPECT_EQ(dynamic_cast<const Bellows&>(*model.row(6).element).bendingStiffness, 1.0e12f);
+}
+
+TEST_F(BatchJointKindsTest, ATieRodTakesItsStiffnessesAndGaps) {
+  Model model;
+  ASSERT_EQ(Import("Tie rod\n" JOINT_PREFIX
+                   "\nT20,X5\n"
+                   "T30,JT,X1,CKTIE(2E4,0),GAP(0.125,0.5)\n",
+                   model),
+            "");
+  const auto& rod = dynamic_cast<const TieRod&>(*model.row(4).element);
+  EXPECT_EQ(std::vector<float>({rod.tensionStiffness, rod.compressionStiffness, rod.tensionGap, rod.compressionGap}),
+            std::vector<float>({2.0e4f, 0.0f, 0.125f, 0.5f}));
 }
 
 }  // namespace
