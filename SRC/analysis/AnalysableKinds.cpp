@@ -46,6 +46,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Valve:
     case ElementType::Reducer:
     case ElementType::Bellows:
+    case ElementType::SlipJoint:
     case ElementType::TieRod:
     case ElementType::Rigid:
     case ElementType::Elastic:

@@ -31,6 +31,8 @@
 #include "elements/ReducerList.h"
 #include "elements/RigidDialog.h"
 #include "elements/RigidList.h"
+#include "elements/SlipJointDialog.h"
+#include "elements/SlipJointList.h"
 #include "elements/TieRodDialog.h"
 #include "elements/TieRodList.h"
 #include "elements/UserSifDialog.h"
@@ -122,9 +124,10 @@ const char* JBendDialogName() { return "JBEND_DIALOG"; }
 const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
 const char* BellowsDialogName() { return "BELLOWS_DIALOG"; }
 const char* TieRodDialogName() { return "TIE_ROD_DIALOG"; }
+const char* SlipJointDialogName() { return "SLIP_DIALOG"; }
 
-const std::array<ElementKindModule, 13>& ElementKinds() {
-  static const std::array<ElementKindModule, 13> kinds = {{
+const std::array<ElementKindModule, 14>& ElementKinds() {
+  static const std::array<ElementKindModule, 14> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
@@ -145,6 +148,8 @@ const std::array<ElementKindModule, 13>& ElementKinds() {
        CutPipesListTable, PrintCutPipesDetails},
       {ElementType::Bellows, BellowsDialogName, BellowsDialogProc, "&Bellows", BellowsListOffered, OpenBellowsList,
        BellowsListTable, PrintBellowsDetails},
+      {ElementType::SlipJoint, SlipJointDialogName, SlipJointDialogProc, "&Slip joints", SlipJointsListOffered,
+       OpenSlipJointsList, SlipJointsListTable, PrintSlipJointsDetails},
       {ElementType::TieRod, TieRodDialogName, TieRodDialogProc, "&Tie rods", TieRodsListOffered, OpenTieRodsList,
        TieRodsListTable, PrintTieRodsDetails},
       {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,

@@ -8,6 +8,7 @@
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/UserSif.h"
 #include "elements/Weld.h"
@@ -93,6 +94,8 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
     a.bendingStiffness = ParseBatchValue(reader, value, ParseRotStiffness, "Invalid bending stiffness");
     if (a.bendingStiffness < 0.0f) BatchLineError(reader, "Invalid bending stiffness", value);
   } else if (key == "TA") a.thrustArea = ParseBatchValue(reader, value, ParseArea, "Invalid thrust area");
+  else if (key == "FFOR") a.frictionForce = ParseBatchValue(reader, value, ParseForce, "Invalid friction force");
+  else if (key == "FTOR") a.frictionTorque = ParseBatchValue(reader, value, ParseMoment, "Invalid friction torque");
   else if (key == "KTIE")
     ReadTieRodPair(reader, entry, ParseStiffness, "Invalid tension stiffness", "Invalid compression stiffness ",
                    a.tensionStiffness, a.compressionStiffness);
@@ -146,6 +149,11 @@ void FillBatchJointElement(LayoutRow& row, const BatchLayoutAttributes& attribut
     bellows->bendingStiffness = a.bendingStiffness;
     bellows->pressureThrustArea = a.thrustArea;
     bellows->weight = attributes.inlineKinds.weight;
+  } else if (auto* joint = dynamic_cast<SlipJoint*>(row.element.get())) {
+    joint->frictionForce = a.frictionForce;
+    joint->frictionTorque = a.frictionTorque;
+    joint->pressureThrustArea = a.thrustArea;
+    joint->weight = attributes.inlineKinds.weight;
   } else if (auto* rod = dynamic_cast<TieRod*>(row.element.get())) {
     rod->tensionStiffness = a.tensionStiffness;
     rod->compressionStiffness = a.compressionStiffness;

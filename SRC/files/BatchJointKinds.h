@@ -1,5 +1,5 @@
 // The flanges, user SIFs, welds and concentrated masses and the bellows
-// (JE) and tie rods (JT) in LAYOUT lines of a model batch file: their
+// (JE), slip joints (JS) and tie rods (JT) in LAYOUT lines of a model batch file: their
 // keywords (FLANGE with GDIA, AP and the weight WGT; SIF; WTYPE with
 // DELTA; CWGT with OFFSET; the bellows' ES, BK, TA and WGT; the tie rod's
 // KTIE and GAP) are read into
@@ -45,6 +45,9 @@ struct BatchJointAttributes {
   float axialStiffness = 0.0f, lateralStiffness = 0.0f, torsionalStiffness = 0.0f;  // lb/in, in-lb/rad
   float bendingStiffness = 1.0e12f;  // in-lb/rad; rigid unless given
   float thrustArea = 0.0f;           // square inch
+  // Slip joint (FFOR, FTOR, TA, WGT).
+  float frictionForce = 0.0f;   // lb
+  float frictionTorque = 0.0f;  // in-lb
   // Tie rod (KTIE, GAP).
   float tensionStiffness = 0.0f, compressionStiffness = 0.0f;  // lb/in
   float tensionGap = 0.0f, compressionGap = 0.0f;              // inch

@@ -53,6 +53,7 @@ bool IsBuiltElement(ElementType type) {
     case ElementType::Elastic:
     case ElementType::CutPipe:
     case ElementType::Bellows:
+    case ElementType::SlipJoint:
     case ElementType::TieRod:
     case ElementType::HydrotestLoad: return true;
     default: return false;

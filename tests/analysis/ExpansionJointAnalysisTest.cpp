@@ -3,12 +3,15 @@
 // between two pipes held by anchors under pressure, whose thrust the
 // anchors share with the pipes' springs in series; tied across by a tie
 // rod the rod takes its share, and a tension gap keeps it slack until the
-// bellows has stretched that far.
+// bellows has stretched that far; a slip joint between two anchors lets
+// the anchors carry its friction, in compression when the line is heated
+// and in tension when it is cooled below the reference temperature.
 #include <gtest/gtest.h>
 
 #include "AnalysisTesting.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsDialog.h"
+#include "elements/SlipJoint.h"
 #include "elements/StraightElement.h"
 #include "elements/TieRod.h"
 
@@ -92,6 +95,38 @@ TEST_F(ExpansionJointAnalysisTest, ABellowsThrustIsSharedByTheAnchorsThroughTheP
   EXPECT_TRUE(Within(std::fabs(last[0]), load, kTolerance)) << last[0];
   EXPECT_NEAR(first[0] + last[0], 0.0, 1e-6 * load);
   for (int i = 1; i < 6; ++i) EXPECT_NEAR(first[static_cast<std::size_t>(i)], 0.0, 1e-3);
+}
+
+// A slip joint of friction F between anchored pipes whose fully restrained
+// thermal load E A alpha dT is far above F: it slides, and the anchors
+// carry F, pushed apart when heated and pulled together when cooled (the
+// joint in tension, whose friction is applied negative, must still count
+// as applied, or it slides for ever and the anchors lose the load).
+TEST_F(ExpansionJointAnalysisTest, AnchorsCarryTheSlipJointsFrictionHeatedOrCooled) {
+  const double friction = 5000.0;
+  const SectionValues s = Pipe4();
+  for (const double t1 : {470.0, -130.0}) {
+    SCOPED_TRACE(t1);
+    Model& model = TheModel();
+    const int row = AnchoredLine(0.0, ElementType::SlipJoint, 100.0, 60.0);
+    model.pipeLoads[1].operating[0].temperature = static_cast<float>(t1);
+    static_cast<SlipJoint&>(*model.row(row).element).frictionForce = static_cast<float>(friction);
+    MakeModel(model);
+    SetCases(model, {8});
+    ASSERT_GT(kE * s.A * kAlpha * std::fabs(t1 - 70.0), 10.0 * friction);
+    const RunResults run = AnalyseAndRead(model);
+    ASSERT_EQ(run.cases.size(), 1u);
+    const std::vector<double> first = SupportValues(run, run.cases[0], 1);
+    const std::vector<double> last = SupportValues(run, run.cases[0], 4);
+    EXPECT_TRUE(Within(std::fabs(first[0]), friction, 0.01)) << first[0];
+    EXPECT_NEAR(first[0] + last[0], 0.0, 1e-3 * friction);
+    // Heated, the line pushes the first anchor toward -X; cooled, it pulls
+    // it toward +X: the anchor's load on the pipe has the other sign.
+    const double heatedSign = t1 > 70.0 ? 1.0 : -1.0;
+    const double element1Axial = run.cases[0].forces[1][6];
+    EXPECT_TRUE(Within(-heatedSign * element1Axial, friction, 0.01)) << element1Axial;
+    TearDown();
+  }
 }
 
 // The line above with a tie rod of stiffness kr from 20 to 30 across the

@@ -6,6 +6,8 @@
 #include "InlineTesting.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsList.h"
+#include "elements/SlipJoint.h"
+#include "elements/SlipJointList.h"
 #include "elements/TieRod.h"
 #include "elements/TieRodList.h"
 #include "model/AnalysisElements.h"
@@ -185,6 +187,60 @@ TEST_F(ExpansionJointsTest, ATieRodNeedsAStiffnessAndTakesNoNegativeGap) {
   EXPECT_EQ(LineWith(csv, "20,30,"), "20,30," + Trim(FormatStiffnessOrRigid(8000.0f)) + "," +
                                          Trim(FormatStiffnessOrRigid(0.0f)) + "," + Trim(FormatDimension(0.0f)) + "," +
                                          Trim(FormatDimension(0.25f)) + ",");
+}
+
+TEST_F(ExpansionJointsTest, ASlipJointShowsZeroAsBlankAndIsNonlinearOnlyWithFriction) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "SLIP_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Slip joint from 20 to 30");
+    EXPECT_EQ(Field(dialog, 1601), UnitLabel(kUnitForce));
+    EXPECT_EQ(Field(dialog, 1602), UnitLabel(kUnitMoment));
+    SetDlgItemText(dialog, 1301, "f");
+    ExpectRefused(dialog, "Friction force =  F  is invalid", 1301);
+    SetDlgItemText(dialog, 1301, "1200");
+    SetDlgItemText(dialog, 1303, "?");
+    ExpectRefused(dialog, "Pressure thrust area =  ?  is invalid", 1303);
+    SetDlgItemText(dialog, 1303, "30");
+    SetDlgItemText(dialog, 1304, "80");
+    Ok(dialog);
+  });
+  TypeKind(3, "Slip");
+  ASSERT_EQ(TheModel().row(3).elementType, ElementType::SlipJoint);
+  auto& joint = ElementAt<SlipJoint>(3);
+  EXPECT_EQ(std::vector<float>({joint.frictionForce, joint.frictionTorque, joint.pressureThrustArea, joint.weight}),
+            std::vector<float>({1200.0f, 0.0f, 30.0f, 80.0f}));
+  EXPECT_TRUE(joint.IsNonlinear());
+  TheModel().modified = false;
+  EditRow("SLIP_DIALOG", 3, [](HWND dialog) {
+    EXPECT_EQ(Field(dialog, 1302), "");  // 0 shows blank
+    EXPECT_EQ(Field(dialog, 1301), Trim(FormatForce(1200.0f)));
+    Ok(dialog);
+  });
+  EXPECT_FALSE(TheModel().modified);
+  // Listed: blank cells for 0; typed cells parsed with the dialog's labels.
+  MakeModel(TheModel());
+  ShowModelWindows();
+  ChooseList("&Slip joints");
+  TableWindow& list = SlipJointsListTable();
+  ASSERT_EQ(list.rowCount, 1);
+  EXPECT_EQ(list.HeadingText(4, 0), "Frict.torque");
+  EXPECT_EQ(list.HeadingText(4, 1), UnitLabel(kUnitMoment));
+  EXPECT_EQ(list.CellText(1, 4, 0), "");
+  TypeCell(list, 1, 3, "0");
+  EXPECT_EQ(joint.frictionForce, 0.0f);
+  EXPECT_FALSE(joint.IsNonlinear());  // no friction: linear, a spring of 1
+  TypeCell(list, 1, 6, "-");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Weight =  -  is invalid");
+  TypeCell(list, 1, 4, "900");
+  EXPECT_EQ(joint.frictionTorque, 900.0f * 12.0f);  // typed in ft-lb, kept in in-lb
+  const std::string line = LineWith(Report("slips.txt", PrintSlipJointsDetails), "     20");
+  EXPECT_EQ(At(line, 23, 34), "");  // no friction force
+  EXPECT_EQ(At(line, 37, 50), Trim(FormatMoment(10800.0f)));
+  EXPECT_EQ(At(line, 64, 75), Trim(FormatWeight(80.0f)));
+  const std::vector<std::string> csv = Report("slips.csv", PrintSlipJointsDetails);
+  EXPECT_FALSE(LineWith(csv, ",,Frict force,Frict torque,Thrust area,Weight").empty());
+  EXPECT_EQ(LineWith(csv, "20,30,"), "20,30," + Trim(FormatForce(0.0f)) + "," + Trim(FormatMoment(10800.0f)) + "," +
+                                         Trim(FormatArea(30.0f)) + "," + Trim(FormatWeight(80.0f)) + ",");
 }
 
 TEST_F(ExpansionJointsTest, AJointShorterThanTheMergingDistanceIsRefusedByRow) {

@@ -11,6 +11,7 @@
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/UserSif.h"
 #include "elements/Weld.h"
@@ -89,6 +90,8 @@ const Refusal kRefusals[] = {
     {"T20,JE,X1,CBK=-5", "Invalid bending stiffness :  -5"},
     {"T20,JE,X1,CTA=T", "Invalid thrust area :  T"},
     {"T20,JT,X1", "At least one stiffness is required"},
+    {"T20,JS,X1,CFFOR=F", "Invalid friction force :  F"},
+    {"T20,JS,X1,CFTOR=T", "Invalid friction torque :  T"},
     {"T20,JT,X1,CKTIE(0,0)", "At least one stiffness is required"},
     {"T20,JT,X1,CKTIE=5", "Invalid Tie rod input :  KTIE=5"},
     {"T20,JT,X1,CKTIE(5,-1)", "Invalid compression stiffness  :  -1"},
@@ -125,14 +128,20 @@ TEST_F(BatchJointKindsTest, ABellowsTakesItsRatesThrustAreaAndWeight) {
   EXPECT_EQ(dynamic_cast<const Bellows&>(*model.row(6).element).bendingStiffness, 1.0e12f);
 }
 
-TEST_F(BatchJointKindsTest, ATieRodTakesItsStiffnessesAndGaps) {
+TEST_F(BatchJointKindsTest, ATieRodAndASlipJointTakeTheirValues) {
   Model model;
   ASSERT_EQ(Import("Tie rod\n" JOINT_PREFIX
                    "\nT20,X5\n"
-                   "T30,JT,X1,CKTIE(2E4,0),GAP(0.125,0.5)\n",
+                   "T30,JT,X1,CKTIE(2E4,0),GAP(0.125,0.5)\n"
+                   "F20\n"
+                   "T40,JS,X1,CFFOR=2500,FTOR=1200,TA=12.5,WGT=40\n",
                    model),
             "");
   const auto& rod = dynamic_cast<const TieRod&>(*model.row(4).element);
+  const auto& joint = dynamic_cast<const SlipJoint&>(*model.row(6).element);
+  EXPECT_EQ(std::vector<float>({joint.frictionForce, joint.pressureThrustArea, joint.weight}),
+            std::vector<float>({2500.0f, 12.5f, 40.0f}));
+  EXPECT_NEAR(joint.frictionTorque, 1200.0f * 12.0f, 0.01f);  // ft-lb, kept in in-lb
   EXPECT_EQ(std::vector<float>({rod.tensionStiffness, rod.compressionStiffness, rod.tensionGap, rod.compressionGap}),
             std::vector<float>({2.0e4f, 0.0f, 0.125f, 0.5f}));
 }
