@@ -47,6 +47,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Reducer:
     case ElementType::Bellows:
     case ElementType::SlipJoint:
+    case ElementType::HingeJoint:
     case ElementType::TieRod:
     case ElementType::Rigid:
     case ElementType::Elastic:

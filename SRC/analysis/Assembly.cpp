@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "analysis/ElementAssembly.h"
-#include "elements/TieRod.h"
 #include "analysis/ElementCaseInput.h"
 #include "analysis/ElementInputs.h"
 #include "analysis/GlobalSystem.h"
@@ -12,8 +11,10 @@
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
+#include "elements/HingeJoint.h"
 #include "elements/JacketConnections.h"
 #include "elements/StraightAnalysis.h"
+#include "elements/TieRod.h"
 #include "model/AnalysisElements.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
@@ -45,11 +46,11 @@ void AddElementStiffnessByKind(const AnalysisElementInput& input) {
     case ElementType::Beam: AssembleBeam(input); return;
     case ElementType::Elastic: AssembleElasticElement(input); return;
     case ElementType::TieRod: AssembleTieRod(input); return;
-    case ElementType::HingeJoint:
+    case ElementType::HingeJoint: AssembleHingeJoint(input); return;
     case ElementType::BallJoint:
-      // The analysable-kinds check keeps these out of a run until their
+      // The analysable-kinds check keeps it out of a run until its
       // stiffness is built; reaching here is a refusal, never a silent skip.
-      STAND_IN("the stiffness of the hinge and ball joints");
+      STAND_IN("the stiffness of the ball joint");
       ThrowRowError(input.row, std::string(ElementTypeMessageName(input.kind)) + " cannot be analysed yet");
     default: throw CFormat("Invalid element type %d in assemble elems", static_cast<int>(input.kind));
   }

@@ -9,6 +9,7 @@
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
+#include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/StraightAnalysis.h"
@@ -144,9 +145,9 @@ void CalculateElementForce(int element, const AnalysisElementInput& input) {
     case ElementType::Beam: BeamElementForces(element, input); return;
     case ElementType::Elastic: ElasticElementForces(element, input); return;
     case ElementType::TieRod: TieRodForces(element, input); return;
-    case ElementType::HingeJoint:
+    case ElementType::HingeJoint: HingeJointForces(element, input); return;
     case ElementType::BallJoint:
-      STAND_IN("the force routines of the hinge and ball joints");
+      STAND_IN("the force routine of the ball joint");
       throw std::string("Element forces of ") + ElementTypeMessageName(input.kind) + " elements are not available yet.";
     default: throw std::string("calculate element forces: Invalid type");
   }

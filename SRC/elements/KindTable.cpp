@@ -21,6 +21,8 @@
 #include "elements/ElasticList.h"
 #include "elements/FlangeDialog.h"
 #include "elements/FlangeList.h"
+#include "elements/HingeJointDialog.h"
+#include "elements/HingeJointList.h"
 #include "elements/HydrotestDialog.h"
 #include "elements/JacketConnections.h"
 #include "elements/JacketDialogs.h"
@@ -125,9 +127,10 @@ const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
 const char* BellowsDialogName() { return "BELLOWS_DIALOG"; }
 const char* TieRodDialogName() { return "TIE_ROD_DIALOG"; }
 const char* SlipJointDialogName() { return "SLIP_DIALOG"; }
+const char* HingeDialogName() { return "HINGE_DIALOG"; }
 
-const std::array<ElementKindModule, 14>& ElementKinds() {
-  static const std::array<ElementKindModule, 14> kinds = {{
+const std::array<ElementKindModule, 15>& ElementKinds() {
+  static const std::array<ElementKindModule, 15> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
@@ -150,6 +153,8 @@ const std::array<ElementKindModule, 14>& ElementKinds() {
        BellowsListTable, PrintBellowsDetails},
       {ElementType::SlipJoint, SlipJointDialogName, SlipJointDialogProc, "&Slip joints", SlipJointsListOffered,
        OpenSlipJointsList, SlipJointsListTable, PrintSlipJointsDetails},
+      {ElementType::HingeJoint, HingeDialogName, HingeDialogProc, "&Hinge joints", HingeJointsListOffered,
+       OpenHingeJointsList, HingeJointsListTable, PrintHingeJointsDetails},
       {ElementType::TieRod, TieRodDialogName, TieRodDialogProc, "&Tie rods", TieRodsListOffered, OpenTieRodsList,
        TieRodsListTable, PrintTieRodsDetails},
       {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,

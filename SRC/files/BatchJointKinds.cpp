@@ -8,6 +8,7 @@
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/UserSif.h"
@@ -96,7 +97,17 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
   } else if (key == "TA") a.thrustArea = ParseBatchValue(reader, value, ParseArea, "Invalid thrust area");
   else if (key == "FFOR") a.frictionForce = ParseBatchValue(reader, value, ParseForce, "Invalid friction force");
   else if (key == "FTOR") a.frictionTorque = ParseBatchValue(reader, value, ParseMoment, "Invalid friction torque");
-  else if (key == "KTIE")
+  else if (key == "HS") {
+    if (value.empty()) BatchLineError(reader, "Hinge stiffness (HS) is not specified");
+    a.hingeStiffness = ParseBatchValue(reader, value, ParseRotStiffness, "Invalid hinge stiffness");
+  } else if (key == "RLIM") {
+    if (value == "NONE") {
+      a.rotationLimit = 1.0e30f;
+    } else {
+      a.rotationLimit = ParseBatchValue(reader, value, ParseAngle, "Invalid rotation limit");
+      if (a.rotationLimit < 0.0f) BatchLineError(reader, "Invalid rotation limit", value);
+    }
+  } else if (key == "KTIE")
     ReadTieRodPair(reader, entry, ParseStiffness, "Invalid tension stiffness", "Invalid compression stiffness ",
                    a.tensionStiffness, a.compressionStiffness);
   else if (key == "GAP")
@@ -154,6 +165,12 @@ void FillBatchJointElement(LayoutRow& row, const BatchLayoutAttributes& attribut
     joint->frictionTorque = a.frictionTorque;
     joint->pressureThrustArea = a.thrustArea;
     joint->weight = attributes.inlineKinds.weight;
+  } else if (auto* hinge = dynamic_cast<HingeJoint*>(row.element.get())) {
+    hinge->stiffness = a.hingeStiffness;
+    hinge->rotationLimit = a.rotationLimit;
+    hinge->frictionTorque = a.frictionTorque;
+    hinge->weight = attributes.inlineKinds.weight;
+    for (std::size_t i = 0; i < 3; ++i) hinge->axis[i] = attributes.direction[i];
   } else if (auto* rod = dynamic_cast<TieRod*>(row.element.get())) {
     rod->tensionStiffness = a.tensionStiffness;
     rod->compressionStiffness = a.compressionStiffness;

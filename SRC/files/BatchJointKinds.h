@@ -1,5 +1,5 @@
 // The flanges, user SIFs, welds and concentrated masses and the bellows
-// (JE), slip joints (JS) and tie rods (JT) in LAYOUT lines of a model batch file: their
+// (JE), slip joints (JS), hinge joints (KH) and tie rods (JT) in LAYOUT lines of a model batch file: their
 // keywords (FLANGE with GDIA, AP and the weight WGT; SIF; WTYPE with
 // DELTA; CWGT with OFFSET; the bellows' ES, BK, TA and WGT; the tie rod's
 // KTIE and GAP) are read into
@@ -11,7 +11,9 @@
 // factor dialog does; a weld keeps its mismatch only for the types that
 // take one (butt weld, tapered transition), as the weld dialog does; a
 // bellows' stiffness below 1 is raised to 1; a tie rod without either
-// stiffness is refused, as its dialog refuses it.
+// stiffness is refused, as its dialog refuses it; a hinge without RLIM has
+// no rotation limit (a limit of 0 would lock it), and one without DV has
+// no axis and stops the run that analyses it.
 #pragma once
 
 #include <array>
@@ -48,6 +50,9 @@ struct BatchJointAttributes {
   // Slip joint (FFOR, FTOR, TA, WGT).
   float frictionForce = 0.0f;   // lb
   float frictionTorque = 0.0f;  // in-lb
+  // Hinge joint (KH with HS, RLIM, FTOR, WGT and its axis DV).
+  float hingeStiffness = 0.0f;  // in-lb/rad
+  float rotationLimit = 1.0e30f;  // radians; none unless given
   // Tie rod (KTIE, GAP).
   float tensionStiffness = 0.0f, compressionStiffness = 0.0f;  // lb/in
   float tensionGap = 0.0f, compressionGap = 0.0f;              // inch

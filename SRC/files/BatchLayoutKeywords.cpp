@@ -493,7 +493,7 @@ const Keyword kKeywords[] = {
 // The keywords of the kinds whose own work has not landed: hangers,
 // nozzles, threaded joints, and the joints, bellows and tie rods.
 const char* const kPendingKeywords[] = {
-    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "TJOINT", "HS", "RLIM", "ROTL", "FRCT", "RK", "E",
+    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "TJOINT", "ROTL", "FRCT", "RK", "E",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

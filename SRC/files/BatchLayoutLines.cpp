@@ -54,6 +54,7 @@ bool IsBuiltElement(ElementType type) {
     case ElementType::CutPipe:
     case ElementType::Bellows:
     case ElementType::SlipJoint:
+    case ElementType::HingeJoint:
     case ElementType::TieRod:
     case ElementType::HydrotestLoad: return true;
     default: return false;
@@ -114,7 +115,7 @@ void ReadKCode(const BatchReader& reader, BatchLayoutAttributes& attributes, con
     case 'A': SetBatchDataType(reader, attributes, DataType::Anchor); return;
     case 'I': attributes.element = ElementType::Bend; return;
     case 'M': attributes.element = ElementType::Miter; return;
-    case 'H': RefuseKind(reader, ElementTypeMessageName(ElementType::HingeJoint), code);
+    case 'H': attributes.element = ElementType::HingeJoint; return;
     default: break;
   }
   const char* at = letter == '\0' ? nullptr : std::strchr(kBranchSifCodes, letter);

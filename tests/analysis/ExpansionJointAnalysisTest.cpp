@@ -5,13 +5,17 @@
 // rod the rod takes its share, and a tension gap keeps it slack until the
 // bellows has stretched that far; a slip joint between two anchors lets
 // the anchors carry its friction, in compression when the line is heated
-// and in tension when it is cooled below the reference temperature.
+// and in tension when it is cooled below the reference temperature; a
+// hinge with friction turns only by the moment beyond its friction torque,
+// and no further than its rotation limit.
 #include <gtest/gtest.h>
 
 #include "AnalysisTesting.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsDialog.h"
+#include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
+#include "loads/Force.h"
 #include "elements/StraightElement.h"
 #include "elements/TieRod.h"
 
@@ -126,6 +130,69 @@ TEST_F(ExpansionJointAnalysisTest, AnchorsCarryTheSlipJointsFrictionHeatedOrCool
     const double element1Axial = run.cases[0].forces[1][6];
     EXPECT_TRUE(Within(-heatedSign * element1Axial, friction, 0.01)) << element1Axial;
     TearDown();
+  }
+}
+
+// Anchor 10, pipe to 20 (+100 X), a hinge at 25 about Z, pipe to 30
+// (+50 X) under a moment M about Z at 30 (weight and pressure loads, so
+// every case carries it). The turn across the hinge: none while M is below
+// the friction torque T, (M - T) / k beyond it, held at the limit when
+// that is smaller.
+class HingeJointAnalysisTest : public ExpansionJointAnalysisTest {
+ protected:
+  double Turn(double moment, double limit) {
+    Model& model = TheModel();
+    StartModel(model, 70.0, 0.0, path_);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 100.0f);
+    const int row = AddRow(model, 25, ElementType::HingeJoint);
+    auto& hinge = static_cast<HingeJoint&>(*model.row(row).element);
+    hinge.stiffness = static_cast<float>(kK);
+    hinge.frictionTorque = static_cast<float>(kT);
+    hinge.rotationLimit = static_cast<float>(limit);
+    hinge.axis[2] = 1.0f;
+    const int tip = PipeRow(model, 30, ElementType::Pipe, 50.0f);
+    PutItem(model, tip, DataType::Force);
+    static_cast<NodalForce&>(*model.row(tip).item).MZ = static_cast<float>(moment);
+    MakeModel(model);
+    SetCases(model, {8});
+    const RunResults run = AnalyseAndRead(model);
+    EXPECT_EQ(run.cases.size(), 1u);
+    if (run.cases.empty()) return 0.0;
+    const auto rz = [&](NodeId id) {
+      return static_cast<double>(run.cases[0].nodes[static_cast<std::size_t>(FindNodeIndex(model.nodes, id))][5]);
+    };
+    return rz(25) - rz(20);
+  }
+  static constexpr double kK = 1.0e5, kT = 2000.0;
+};
+
+TEST_F(HingeJointAnalysisTest, AHingeTurnsByTheMomentBeyondItsFrictionUpToItsLimit) {
+  EXPECT_NEAR(Turn(1500.0, 1.0e30), 0.0, 1.0e-6);  // sticks
+  TearDown();
+  EXPECT_TRUE(Within(Turn(5000.0, 1.0e30), (5000.0 - kT) / kK, 0.01));
+  TearDown();
+  EXPECT_TRUE(Within(Turn(-5000.0, 1.0e30), -(5000.0 - kT) / kK, 0.01));
+  TearDown();
+  EXPECT_TRUE(Within(Turn(5000.0, 0.01), 0.01, 0.01));  // held at its limit
+}
+
+TEST_F(HingeJointAnalysisTest, AHingeWithoutAnAxisStopsTheRun) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, 0.0, path_);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 100.0f);
+  AddRow(model, 25, ElementType::HingeJoint);
+  PipeRow(model, 30, ElementType::Pipe, 50.0f);
+  MakeModel(model);
+  SetCases(model, {1});
+  try {
+    RunAnalysis(model, SilentProgress());
+    ADD_FAILURE() << "a hinge without an axis was analysed";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Unable to find hinge joint direction at node 25");
   }
 }
 

@@ -6,6 +6,8 @@
 #include "InlineTesting.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsList.h"
+#include "elements/HingeJoint.h"
+#include "elements/HingeJointList.h"
 #include "elements/SlipJoint.h"
 #include "elements/SlipJointList.h"
 #include "elements/TieRod.h"
@@ -241,6 +243,68 @@ TEST_F(ExpansionJointsTest, ASlipJointShowsZeroAsBlankAndIsNonlinearOnlyWithFric
   EXPECT_FALSE(LineWith(csv, ",,Frict force,Frict torque,Thrust area,Weight").empty());
   EXPECT_EQ(LineWith(csv, "20,30,"), "20,30," + Trim(FormatForce(0.0f)) + "," + Trim(FormatMoment(10800.0f)) + "," +
                                          Trim(FormatArea(30.0f)) + "," + Trim(FormatWeight(80.0f)) + ",");
+}
+
+TEST_F(ExpansionJointsTest, AHingeTakesNoneAsNoLimitAndRefusesANegativeOne) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "HINGE_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Hinge joint from 20 to 30");
+    EXPECT_EQ(Field(dialog, 1602), UnitLabel(kUnitAngle));
+    SetDlgItemText(dialog, 1301, "x");
+    ExpectRefused(dialog, "Stiffness =  X  is invalid", 1301);
+    SetDlgItemText(dialog, 1301, "1000");
+    SetDlgItemText(dialog, 1302, "-2");
+    ExpectRefused(dialog, "Rotation limit should be positive", 1302);
+    SetDlgItemText(dialog, 1302, "nonexistent");
+    ExpectRefused(dialog, "Rotation limit =  NONEXISTENT  is invalid", 1302);
+    SetDlgItemText(dialog, 1302, "no");  // a leading part of None
+    ExpectRefused(dialog, "Direction is invalid", 1305);
+    SetDlgItemText(dialog, 1307, "2");
+    Ok(dialog);
+  });
+  TypeKind(3, "Hinge");
+  ASSERT_EQ(TheModel().row(3).elementType, ElementType::HingeJoint);
+  auto& hinge = ElementAt<HingeJoint>(3);
+  EXPECT_EQ(hinge.rotationLimit, 1.0e30f);
+  EXPECT_EQ(hinge.axis[2], 2.0f);  // kept as entered
+  EXPECT_FALSE(hinge.IsNonlinear());
+  // Reopened: "None"; a limit given makes it nonlinear.
+  TheModel().modified = false;
+  EditRow("HINGE_DIALOG", 3, [](HWND dialog) {
+    EXPECT_EQ(Field(dialog, 1302), "None");
+    Ok(dialog);
+  });
+  EXPECT_FALSE(TheModel().modified);
+  EditRow("HINGE_DIALOG", 3, [](HWND dialog) {
+    SetDlgItemText(dialog, 1302, "5");
+    Ok(dialog);
+  });
+  EXPECT_NEAR(hinge.rotationLimit, 5.0 * 3.14159265358979 / 180.0, 1e-6);  // degrees typed, radians kept
+  EXPECT_TRUE(hinge.IsNonlinear());
+  // Listed: a negative friction torque refused; printed without the limit.
+  MakeModel(TheModel());
+  ShowModelWindows();
+  ChooseList("&Hinge joints");
+  TableWindow& list = HingeJointsListTable();
+  ASSERT_EQ(list.rowCount, 1);
+  EXPECT_EQ(list.HeadingText(4, 0), "Rot.Limit");
+  EXPECT_EQ(list.CellText(1, 9, 0), TrimmedText(FormatFixedWidth(2.0, 8, 3)));
+  TypeCell(list, 1, 5, "-10");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Friction Torque =  -10  is invalid");
+  TypeCell(list, 1, 4, "N");
+  EXPECT_EQ(hinge.rotationLimit, 1.0e30f);
+  TypeCell(list, 1, 7, "0");
+  TypeCell(list, 1, 9, "0");
+  EXPECT_EQ(messages.back(), "Direction is invalid");
+  EXPECT_EQ(hinge.axis[2], 2.0f);
+  const std::vector<std::string> csv = Report("hinges.csv", PrintHingeJointsDetails);
+  EXPECT_FALSE(LineWith(csv, ",,Rot.stiff,Frict.torq,Weight,,Axis direction").empty());
+  EXPECT_EQ(LineWith(csv, "20,30,"), "20,30," + Trim(FormatRotStiffnessOrRigid(hinge.stiffness)) + "," +
+                                         Trim(FormatMoment(0.0f)) + "," + Trim(FormatWeight(0.0f)) + ",0.000,0.000," +
+                                         TrimmedText(FormatFixedWidth(2.0, 8, 3)) + ",");
+  const std::string line = LineWith(Report("hinges.txt", PrintHingeJointsDetails), "     20");
+  EXPECT_EQ(At(line, 73, 80), TrimmedText(FormatFixedWidth(2.0, 8, 3)));
+  EXPECT_EQ(At(line, 55, 63), "");  // a zero component is left out
 }
 
 TEST_F(ExpansionJointsTest, AJointShorterThanTheMergingDistanceIsRefusedByRow) {

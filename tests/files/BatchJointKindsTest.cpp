@@ -11,6 +11,7 @@
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/UserSif.h"
@@ -91,6 +92,9 @@ const Refusal kRefusals[] = {
     {"T20,JE,X1,CTA=T", "Invalid thrust area :  T"},
     {"T20,JT,X1", "At least one stiffness is required"},
     {"T20,JS,X1,CFFOR=F", "Invalid friction force :  F"},
+    {"T20,KH,CHS=", "Hinge stiffness (HS) is not specified"},
+    {"T20,KH,CHS=Q", "Invalid hinge stiffness :  Q"},
+    {"T20,KH,CRLIM=-1", "Invalid rotation limit :  -1"},
     {"T20,JS,X1,CFTOR=T", "Invalid friction torque :  T"},
     {"T20,JT,X1,CKTIE(0,0)", "At least one stiffness is required"},
     {"T20,JT,X1,CKTIE=5", "Invalid Tie rod input :  KTIE=5"},
@@ -128,13 +132,17 @@ TEST_F(BatchJointKindsTest, ABellowsTakesItsRatesThrustAreaAndWeight) {
   EXPECT_EQ(dynamic_cast<const Bellows&>(*model.row(6).element).bendingStiffness, 1.0e12f);
 }
 
-TEST_F(BatchJointKindsTest, ATieRodAndASlipJointTakeTheirValues) {
+TEST_F(BatchJointKindsTest, ATieRodASlipJointAndHingesTakeTheirValues) {
   Model model;
   ASSERT_EQ(Import("Tie rod\n" JOINT_PREFIX
                    "\nT20,X5\n"
                    "T30,JT,X1,CKTIE(2E4,0),GAP(0.125,0.5)\n"
                    "F20\n"
-                   "T40,JS,X1,CFFOR=2500,FTOR=1200,TA=12.5,WGT=40\n",
+                   "T40,JS,X1,CFFOR=2500,FTOR=1200,TA=12.5,WGT=40\n"
+                   "T45,KH,CHS=500,FTOR=100,WGT=30,DV(0,0,1)\n"
+                   "T50,X5\n"
+                   "T55,KH,CHS=RIGID,RLIM=2,DV(1,0,0)\n"
+                   "T60,X5\n",
                    model),
             "");
   const auto& rod = dynamic_cast<const TieRod&>(*model.row(4).element);
@@ -142,6 +150,15 @@ TEST_F(BatchJointKindsTest, ATieRodAndASlipJointTakeTheirValues) {
   EXPECT_EQ(std::vector<float>({joint.frictionForce, joint.pressureThrustArea, joint.weight}),
             std::vector<float>({2500.0f, 12.5f, 40.0f}));
   EXPECT_NEAR(joint.frictionTorque, 1200.0f * 12.0f, 0.01f);  // ft-lb, kept in in-lb
+  // A hinge without RLIM has no limit (a limit of 0 would lock it).
+  const auto& hinge = dynamic_cast<const HingeJoint&>(*model.row(7).element);
+  EXPECT_EQ(hinge.rotationLimit, 1.0e30f);
+  EXPECT_NEAR(hinge.stiffness, 500.0 * 180.0 / 3.14159265358979, 0.01);
+  EXPECT_EQ(std::vector<float>({hinge.frictionTorque, hinge.weight, hinge.axis[0], hinge.axis[2]}),
+            std::vector<float>({1200.0f, 30.0f, 0.0f, 1.0f}));
+  const auto& limited = dynamic_cast<const HingeJoint&>(*model.row(9).element);
+  EXPECT_NEAR(limited.rotationLimit, 2.0 * 3.14159265358979 / 180.0, 1e-6);
+  EXPECT_EQ(limited.axis[0], 1.0f);
   EXPECT_EQ(std::vector<float>({rod.tensionStiffness, rod.compressionStiffness, rod.tensionGap, rod.compressionGap}),
             std::vector<float>({2.0e4f, 0.0f, 0.125f, 0.5f}));
 }
