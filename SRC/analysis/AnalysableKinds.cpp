@@ -48,6 +48,7 @@ bool ElementKindAnalysable(ElementType type) {
     case ElementType::Bellows:
     case ElementType::SlipJoint:
     case ElementType::HingeJoint:
+    case ElementType::BallJoint:
     case ElementType::TieRod:
     case ElementType::Rigid:
     case ElementType::Elastic:

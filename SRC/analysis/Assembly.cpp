@@ -8,6 +8,7 @@
 #include "analysis/ElementInputs.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
@@ -47,11 +48,7 @@ void AddElementStiffnessByKind(const AnalysisElementInput& input) {
     case ElementType::Elastic: AssembleElasticElement(input); return;
     case ElementType::TieRod: AssembleTieRod(input); return;
     case ElementType::HingeJoint: AssembleHingeJoint(input); return;
-    case ElementType::BallJoint:
-      // The analysable-kinds check keeps it out of a run until its
-      // stiffness is built; reaching here is a refusal, never a silent skip.
-      STAND_IN("the stiffness of the ball joint");
-      ThrowRowError(input.row, std::string(ElementTypeMessageName(input.kind)) + " cannot be analysed yet");
+    case ElementType::BallJoint: AssembleBallJoint(input); return;
     default: throw CFormat("Invalid element type %d in assemble elems", static_cast<int>(input.kind));
   }
 }

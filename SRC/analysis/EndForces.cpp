@@ -6,6 +6,7 @@
 
 #include "analysis/ElementAssembly.h"
 #include "analysis/GlobalSystem.h"
+#include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
@@ -146,9 +147,7 @@ void CalculateElementForce(int element, const AnalysisElementInput& input) {
     case ElementType::Elastic: ElasticElementForces(element, input); return;
     case ElementType::TieRod: TieRodForces(element, input); return;
     case ElementType::HingeJoint: HingeJointForces(element, input); return;
-    case ElementType::BallJoint:
-      STAND_IN("the force routine of the ball joint");
-      throw std::string("Element forces of ") + ElementTypeMessageName(input.kind) + " elements are not available yet.";
+    case ElementType::BallJoint: BallJointForces(element, input); return;
     default: throw std::string("calculate element forces: Invalid type");
   }
 }

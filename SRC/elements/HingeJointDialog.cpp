@@ -105,9 +105,9 @@ HingeDialog& TheDialog() {
 float ParseRotationLimit(const char* label) {
   // An empty field or a leading part of "None" is no limit.
   static const std::string kNone = "NONE";
-  if (g_EditFieldText.empty() ||
-      (g_EditFieldText.size() <= kNone.size() && kNone.compare(0, g_EditFieldText.size(), g_EditFieldText) == 0))
-    return kNoLimit;
+  std::string typed = g_EditFieldText;
+  for (char& c : typed) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  if (typed.empty() || (typed.size() <= kNone.size() && kNone.compare(0, typed.size(), typed) == 0)) return kNoLimit;
   float value = 0.0f;
   if (ParseFieldAngle(value) != 0) ThrowInvalidField(label);
   if (value < 0.0f) throw std::string("Rotation limit should be positive");

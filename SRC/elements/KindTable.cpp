@@ -4,6 +4,8 @@
 #include <array>
 #include <string>
 
+#include "elements/BallJointDialog.h"
+#include "elements/BallJointList.h"
 #include "elements/BeamDialog.h"
 #include "elements/BellowsDialog.h"
 #include "elements/BellowsList.h"
@@ -128,9 +130,10 @@ const char* BellowsDialogName() { return "BELLOWS_DIALOG"; }
 const char* TieRodDialogName() { return "TIE_ROD_DIALOG"; }
 const char* SlipJointDialogName() { return "SLIP_DIALOG"; }
 const char* HingeDialogName() { return "HINGE_DIALOG"; }
+const char* BallDialogName() { return "BALL_DIALOG"; }
 
-const std::array<ElementKindModule, 15>& ElementKinds() {
-  static const std::array<ElementKindModule, 15> kinds = {{
+const std::array<ElementKindModule, 16>& ElementKinds() {
+  static const std::array<ElementKindModule, 16> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
@@ -155,6 +158,8 @@ const std::array<ElementKindModule, 15>& ElementKinds() {
        OpenSlipJointsList, SlipJointsListTable, PrintSlipJointsDetails},
       {ElementType::HingeJoint, HingeDialogName, HingeDialogProc, "&Hinge joints", HingeJointsListOffered,
        OpenHingeJointsList, HingeJointsListTable, PrintHingeJointsDetails},
+      {ElementType::BallJoint, BallDialogName, BallJointDialogProc, "&Ball joints", BallJointsListOffered,
+       OpenBallJointsList, BallJointsListTable, PrintBallJointsDetails},
       {ElementType::TieRod, TieRodDialogName, TieRodDialogProc, "&Tie rods", TieRodsListOffered, OpenTieRodsList,
        TieRodsListTable, PrintTieRodsDetails},
       {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <string>
 
+#include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
@@ -73,6 +74,23 @@ void ReadTieRodPair(const BatchReader& reader, const BatchEntry& entry, BatchPar
   if (b < 0.0f) BatchLineError(reader, second, entry.components[1]);
 }
 
+// RK, ROTL and FRCT: a (bending, torsional) pair, none negative; ROTL takes
+// NONE for no limit.
+void ReadBallPair(const BatchReader& reader, const BatchEntry& entry, BatchParser parser, const char* form,
+                  const char* first, const char* second, bool limits, std::array<float, 2>& pair) {
+  if (!entry.directional) BatchLineError(reader, form, entry.entry);
+  const char* messages[2] = {first, second};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const std::string& text = entry.components[i];
+    if (limits && text == "NONE") {
+      pair[i] = 1.0e30f;
+      continue;
+    }
+    pair[i] = ParseBatchValue(reader, text, parser, messages[i]);
+    if (pair[i] < 0.0f) BatchLineError(reader, messages[i], text);
+  }
+}
+
 }  // namespace
 
 bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attributes, const BatchEntry& entry) {
@@ -107,7 +125,16 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
       a.rotationLimit = ParseBatchValue(reader, value, ParseAngle, "Invalid rotation limit");
       if (a.rotationLimit < 0.0f) BatchLineError(reader, "Invalid rotation limit", value);
     }
-  } else if (key == "KTIE")
+  } else if (key == "RK")
+    ReadBallPair(reader, entry, ParseRotStiffness, "Invalid Rotational Stiffness", "Invalid Rotational Stiffness",
+                 "Invalid Rotational Stiffness", false, a.ballStiffness);
+  else if (key == "ROTL")
+    ReadBallPair(reader, entry, ParseAngle, "Invalid Rotational Limit", "Invalid bending limit", "Invalid torsion limit",
+                 true, a.ballLimits);
+  else if (key == "FRCT")
+    ReadBallPair(reader, entry, ParseMoment, "Invalid Friction Torque", "Invalid bending friction torque",
+                 "Invalid torsional friction torque", false, a.ballFriction);
+  else if (key == "KTIE")
     ReadTieRodPair(reader, entry, ParseStiffness, "Invalid tension stiffness", "Invalid compression stiffness ",
                    a.tensionStiffness, a.compressionStiffness);
   else if (key == "GAP")
@@ -171,6 +198,14 @@ void FillBatchJointElement(LayoutRow& row, const BatchLayoutAttributes& attribut
     hinge->frictionTorque = a.frictionTorque;
     hinge->weight = attributes.inlineKinds.weight;
     for (std::size_t i = 0; i < 3; ++i) hinge->axis[i] = attributes.direction[i];
+  } else if (auto* ball = dynamic_cast<BallJoint*>(row.element.get())) {
+    ball->bendingStiffness = a.ballStiffness[0];
+    ball->torsionalStiffness = a.ballStiffness[1];
+    ball->bendingRotationLimit = a.ballLimits[0];
+    ball->torsionalRotationLimit = a.ballLimits[1];
+    ball->bendingFrictionTorque = a.ballFriction[0];
+    ball->torsionalFrictionTorque = a.ballFriction[1];
+    ball->weight = attributes.inlineKinds.weight;
   } else if (auto* rod = dynamic_cast<TieRod*>(row.element.get())) {
     rod->tensionStiffness = a.tensionStiffness;
     rod->compressionStiffness = a.compressionStiffness;

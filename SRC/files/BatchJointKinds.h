@@ -1,5 +1,6 @@
 // The flanges, user SIFs, welds and concentrated masses and the bellows
-// (JE), slip joints (JS), hinge joints (KH) and tie rods (JT) in LAYOUT lines of a model batch file: their
+// (JE), slip joints (JS), hinge joints (KH), ball joints (JB) and tie rods
+// (JT) in LAYOUT lines of a model batch file: their
 // keywords (FLANGE with GDIA, AP and the weight WGT; SIF; WTYPE with
 // DELTA; CWGT with OFFSET; the bellows' ES, BK, TA and WGT; the tie rod's
 // KTIE and GAP) are read into
@@ -53,6 +54,10 @@ struct BatchJointAttributes {
   // Hinge joint (KH with HS, RLIM, FTOR, WGT and its axis DV).
   float hingeStiffness = 0.0f;  // in-lb/rad
   float rotationLimit = 1.0e30f;  // radians; none unless given
+  // Ball joint (JB with RK, ROTL, FRCT and WGT): bending, torsional.
+  std::array<float, 2> ballStiffness{};                 // in-lb/rad
+  std::array<float, 2> ballLimits{1.0e30f, 1.0e30f};    // radians; none unless given
+  std::array<float, 2> ballFriction{};                  // in-lb
   // Tie rod (KTIE, GAP).
   float tensionStiffness = 0.0f, compressionStiffness = 0.0f;  // lb/in
   float tensionGap = 0.0f, compressionGap = 0.0f;              // inch

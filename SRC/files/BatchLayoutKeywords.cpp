@@ -491,9 +491,9 @@ const Keyword kKeywords[] = {
 #undef KEYWORD
 
 // The keywords of the kinds whose own work has not landed: hangers,
-// nozzles, threaded joints, and the joints, bellows and tie rods.
+// nozzles and threaded joints.
 const char* const kPendingKeywords[] = {
-    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "TJOINT", "ROTL", "FRCT", "RK", "E",
+    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "TJOINT", "E",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

@@ -55,6 +55,7 @@ bool IsBuiltElement(ElementType type) {
     case ElementType::Bellows:
     case ElementType::SlipJoint:
     case ElementType::HingeJoint:
+    case ElementType::BallJoint:
     case ElementType::TieRod:
     case ElementType::HydrotestLoad: return true;
     default: return false;

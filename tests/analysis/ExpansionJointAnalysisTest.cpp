@@ -7,10 +7,12 @@
 // the anchors carry its friction, in compression when the line is heated
 // and in tension when it is cooled below the reference temperature; a
 // hinge with friction turns only by the moment beyond its friction torque,
-// and no further than its rotation limit.
+// and no further than its rotation limit; a ball joint likewise in bending
+// and in torsion.
 #include <gtest/gtest.h>
 
 #include "AnalysisTesting.h"
+#include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsDialog.h"
 #include "elements/HingeJoint.h"
@@ -194,6 +196,55 @@ TEST_F(HingeJointAnalysisTest, AHingeWithoutAnAxisStopsTheRun) {
   } catch (const std::string& message) {
     EXPECT_EQ(message, "Unable to find hinge joint direction at node 25");
   }
+}
+
+// The hinge's line with a ball joint at 25 (bending kb, friction Tb;
+// torsion kt, friction Tt) under a moment about Z (bending) or about X,
+// the pipe's axis (torsion), at 30.
+class BallJointAnalysisTest : public ExpansionJointAnalysisTest {
+ protected:
+  // The turn across the joint about global axis `axis` (3 X ... 5 Z).
+  double Turn(int axis, double moment, float bendingLimit) {
+    Model& model = TheModel();
+    StartModel(model, 70.0, 0.0, path_);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 100.0f);
+    const int row = AddRow(model, 25, ElementType::BallJoint);
+    auto& ball = static_cast<BallJoint&>(*model.row(row).element);
+    ball.bendingStiffness = static_cast<float>(kKb);
+    ball.torsionalStiffness = static_cast<float>(kKt);
+    ball.bendingFrictionTorque = static_cast<float>(kTb);
+    ball.torsionalFrictionTorque = static_cast<float>(kTt);
+    ball.bendingRotationLimit = bendingLimit;
+    const int tip = PipeRow(model, 30, ElementType::Pipe, 50.0f);
+    PutItem(model, tip, DataType::Force);
+    auto& force = static_cast<NodalForce&>(*model.row(tip).item);
+    (axis == 3 ? force.MX : force.MZ) = static_cast<float>(moment);
+    MakeModel(model);
+    SetCases(model, {8});
+    const RunResults run = AnalyseAndRead(model);
+    EXPECT_EQ(run.cases.size(), 1u);
+    if (run.cases.empty()) return 0.0;
+    const auto turn = [&](NodeId id) {
+      return static_cast<double>(
+          run.cases[0].nodes[static_cast<std::size_t>(FindNodeIndex(model.nodes, id))][static_cast<std::size_t>(axis)]);
+    };
+    return turn(25) - turn(20);
+  }
+  static constexpr double kKb = 2.0e5, kKt = 1.0e5, kTb = 3000.0, kTt = 1000.0;
+};
+
+TEST_F(BallJointAnalysisTest, ItTurnsByTheMomentBeyondEachFrictionUpToItsLimit) {
+  EXPECT_TRUE(Within(Turn(5, 9000.0, 1.0e30f), (9000.0 - kTb) / kKb, 0.01));
+  TearDown();
+  EXPECT_NEAR(Turn(5, 2000.0, 1.0e30f), 0.0, 1.0e-6);  // bending sticks
+  TearDown();
+  EXPECT_TRUE(Within(Turn(5, 9000.0, 0.01f), 0.01, 0.01));  // held at the bending limit
+  TearDown();
+  EXPECT_TRUE(Within(Turn(3, 4000.0, 1.0e30f), (4000.0 - kTt) / kKt, 0.01));
+  TearDown();
+  EXPECT_NEAR(Turn(3, 500.0, 1.0e30f), 0.0, 1.0e-6);  // torsion sticks
 }
 
 // The line above with a tie rod of stiffness kr from 20 to 30 across the

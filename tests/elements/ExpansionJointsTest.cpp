@@ -4,6 +4,8 @@
 // comma-separated lines; a joint too short to keep its flexibility is
 // refused by the run, naming its row.
 #include "InlineTesting.h"
+#include "elements/BallJoint.h"
+#include "elements/BallJointList.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsList.h"
 #include "elements/HingeJoint.h"
@@ -305,6 +307,57 @@ TEST_F(ExpansionJointsTest, AHingeTakesNoneAsNoLimitAndRefusesANegativeOne) {
   const std::string line = LineWith(Report("hinges.txt", PrintHingeJointsDetails), "     20");
   EXPECT_EQ(At(line, 73, 80), TrimmedText(FormatFixedWidth(2.0, 8, 3)));
   EXPECT_EQ(At(line, 55, 63), "");  // a zero component is left out
+}
+
+TEST_F(ExpansionJointsTest, ABallJointSitsAtThePreviousNodeAndRefusesANegativeFriction) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "BALL_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Ball joint from 20 to 30");
+    SetDlgItemText(dialog, 1301, "5000");
+    SetDlgItemText(dialog, 1303, "nonexistent");
+    ExpectRefused(dialog, "Rotation limit =  NONEXISTENT  is invalid", 1303);
+    SetDlgItemText(dialog, 1303, "n");
+    SetDlgItemText(dialog, 1304, "-1");
+    ExpectRefused(dialog, "Rotation limit should be positive", 1304);
+    SetDlgItemText(dialog, 1304, "3");
+    SetDlgItemText(dialog, 1305, "-100");
+    ExpectRefused(dialog, "Bending friction torque =  -100  is invalid", 1305);
+    SetDlgItemText(dialog, 1305, "");
+    Ok(dialog);
+  });
+  TypeKind(3, "Ball");
+  ASSERT_EQ(TheModel().row(3).elementType, ElementType::BallJoint);
+  const LayoutRow& row = TheModel().row(3);
+  EXPECT_EQ(std::vector<float>({row.dx, row.dy, row.dz}), std::vector<float>({0.0f, 0.0f, 0.0f}));  // was 12, 0, 0
+  auto& ball = ElementAt<BallJoint>(3);
+  EXPECT_EQ(ball.bendingRotationLimit, 1.0e30f);
+  EXPECT_NEAR(ball.torsionalRotationLimit, 3.0 * 3.14159265358979 / 180.0, 1e-6);
+  EXPECT_TRUE(ball.IsNonlinear());
+  TheModel().modified = false;
+  EditRow("BALL_DIALOG", 3, [](HWND dialog) {
+    EXPECT_EQ(Field(dialog, 1302), "");  // 0 blank
+    EXPECT_EQ(Field(dialog, 1303), "None");
+    Ok(dialog);
+  });
+  EXPECT_FALSE(TheModel().modified);
+  MakeModel(TheModel());
+  ShowModelWindows();
+  ChooseList("&Ball joints");
+  TableWindow& list = BallJointsListTable();
+  ASSERT_EQ(list.rowCount, 1);
+  EXPECT_EQ(list.HeadingText(5, 0), "Rotation limit");
+  EXPECT_EQ(list.HeadingText(6, 1), "Torsional");
+  EXPECT_EQ(list.CellText(1, 5, 0), "None");
+  TypeCell(list, 1, 8, "-5");
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "Torsional friction torque =  -5  is invalid");
+  TypeCell(list, 1, 6, "none");
+  EXPECT_EQ(ball.torsionalRotationLimit, 1.0e30f);
+  EXPECT_FALSE(ball.IsNonlinear());
+  const std::vector<std::string> csv = Report("balls.csv", PrintBallJointsDetails);
+  EXPECT_FALSE(LineWith(csv, ",,Bending,Torsional,Bending,Torsional,Weight").empty());
+  EXPECT_EQ(LineWith(csv, "20,"), "20,30," + Trim(FormatRotStiffnessOrRigid(ball.bendingStiffness)) + "," +
+                                      Trim(FormatRotStiffnessOrRigid(0.0f)) + "," + Trim(FormatMoment(0.0f)) + "," +
+                                      Trim(FormatMoment(0.0f)) + "," + Trim(FormatWeight(0.0f)) + ",");
 }
 
 TEST_F(ExpansionJointsTest, AJointShorterThanTheMergingDistanceIsRefusedByRow) {

@@ -70,7 +70,7 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,KQ", "Invalid code (K)\n"},
     {LAYOUT_PREFIX, "T20,JQ", "Invalid joint code (J)"},
     {LAYOUT_PREFIX, "T20,JF", "Flexible joint (beam) is presently not available"},
-    {LAYOUT_PREFIX, "T20,JB", "Ball rows (JB) are not available yet"},
+    {LAYOUT_PREFIX, "T20,JB,CROTL(X,1)", "Invalid bending limit :  X"},
     {LAYOUT_PREFIX, "T20,KH,CRLIM=X", "Invalid rotation limit :  X"},
     {LAYOUT_PREFIX, "T20,X0", "This element has zero length"},
     {LAYOUT_PREFIX, "T20,KA,CFREEX", "This element has zero length"},

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "BatchTesting.h"
+#include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
@@ -93,6 +94,9 @@ const Refusal kRefusals[] = {
     {"T20,JT,X1", "At least one stiffness is required"},
     {"T20,JS,X1,CFFOR=F", "Invalid friction force :  F"},
     {"T20,KH,CHS=", "Hinge stiffness (HS) is not specified"},
+    {"T20,JB,CRK=5", "Invalid Rotational Stiffness :  RK=5"},
+    {"T20,JB,CROTL(1,X)", "Invalid torsion limit :  X"},
+    {"T20,JB,CFRCT(-1,0)", "Invalid bending friction torque :  -1"},
     {"T20,KH,CHS=Q", "Invalid hinge stiffness :  Q"},
     {"T20,KH,CRLIM=-1", "Invalid rotation limit :  -1"},
     {"T20,JS,X1,CFTOR=T", "Invalid friction torque :  T"},
@@ -132,7 +136,7 @@ TEST_F(BatchJointKindsTest, ABellowsTakesItsRatesThrustAreaAndWeight) {
   EXPECT_EQ(dynamic_cast<const Bellows&>(*model.row(6).element).bendingStiffness, 1.0e12f);
 }
 
-TEST_F(BatchJointKindsTest, ATieRodASlipJointAndHingesTakeTheirValues) {
+TEST_F(BatchJointKindsTest, EachJointKindTakesItsValues) {
   Model model;
   ASSERT_EQ(Import("Tie rod\n" JOINT_PREFIX
                    "\nT20,X5\n"
@@ -142,7 +146,9 @@ TEST_F(BatchJointKindsTest, ATieRodASlipJointAndHingesTakeTheirValues) {
                    "T45,KH,CHS=500,FTOR=100,WGT=30,DV(0,0,1)\n"
                    "T50,X5\n"
                    "T55,KH,CHS=RIGID,RLIM=2,DV(1,0,0)\n"
-                   "T60,X5\n",
+                   "T60,X5\n"
+                   "T65,JB,CRK(100,200),ROTL(NONE,2),FRCT(10,20),WGT=15\n"
+                   "T70,X5\n",
                    model),
             "");
   const auto& rod = dynamic_cast<const TieRod&>(*model.row(4).element);
@@ -159,6 +165,12 @@ TEST_F(BatchJointKindsTest, ATieRodASlipJointAndHingesTakeTheirValues) {
   const auto& limited = dynamic_cast<const HingeJoint&>(*model.row(9).element);
   EXPECT_NEAR(limited.rotationLimit, 2.0 * 3.14159265358979 / 180.0, 1e-6);
   EXPECT_EQ(limited.axis[0], 1.0f);
+  const auto& ball = dynamic_cast<const BallJoint&>(*model.row(11).element);
+  EXPECT_EQ(ball.bendingRotationLimit, 1.0e30f);
+  EXPECT_NEAR(ball.torsionalRotationLimit, 2.0 * 3.14159265358979 / 180.0, 1e-6);
+  EXPECT_EQ(std::vector<float>({ball.bendingFrictionTorque, ball.torsionalFrictionTorque, ball.weight}),
+            std::vector<float>({120.0f, 240.0f, 15.0f}));
+  EXPECT_NEAR(ball.torsionalStiffness, 200.0 * 180.0 / 3.14159265358979, 0.01);
   EXPECT_EQ(std::vector<float>({rod.tensionStiffness, rod.compressionStiffness, rod.tensionGap, rod.compressionGap}),
             std::vector<float>({2.0e4f, 0.0f, 0.125f, 0.5f}));
 }
