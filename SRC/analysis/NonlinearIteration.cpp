@@ -7,6 +7,7 @@
 
 #include "analysis/LoadCaseKinds.h"
 #include "analysis/NonlinearSupports.h"
+#include "analysis/SoilSprings.h"
 #include "model/RowObjects.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -169,6 +170,7 @@ void ResetNonlinearStates(Model& model) {
     if (RunPreparedSupport* element = PreparedElementOf(model.row(row)); element != nullptr && element->Iterates())
       element->ResetIteration();
   }
+  ResetSoilSprings();
 }
 
 void UpdateNonlinearStates(Model& model) {
@@ -178,6 +180,7 @@ void UpdateNonlinearStates(Model& model) {
     if (RunPreparedSupport* element = PreparedElementOf(model.row(row)); element != nullptr && element->Iterates())
       element->UpdateIteration(row);
   }
+  UpdateSoilSprings(model);
 }
 
 CheckpointAnswer AskNonlinearCheckpoint(const Model& model) {
