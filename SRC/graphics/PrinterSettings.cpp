@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "graphics/DialogHook.h"
+#include "graphics/GraphicsPrinter.h"
 #include "graphics/TextPrinter.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
@@ -27,9 +28,10 @@ constexpr std::size_t kLongestDevNames = 256;
 // pictures it prints come with the graphics printing.
 class GraphicsPrinterSettings : public PrinterSettings {
  public:
-  void Record(HDC, float, float) override {
-    STAND_IN("recording the graphics window for the graphics printer");
-    throw std::string("Printing the graphics is not available yet.");
+  void Record(HDC dc, float width, float height) override { RecordGraphicsPage(dc, width, height); }
+  // The page is one picture, played whole.
+  void DrawPage(HDC dc, const RECT& rect) override {
+    if (document != nullptr) PlayEnhMetaFile(dc, document, &rect);
   }
   const char* RegistryKeyName() const override { return "Graphics Printer"; }
   void InitDefaults() override {
