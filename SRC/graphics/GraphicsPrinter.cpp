@@ -4,7 +4,13 @@
 
 #include <algorithm>
 
+#include <GL/gl.h>
+
+#include <cmath>
+
 #include "graphics/DrawingColours.h"
+#include "graphics/GlSolids.h"
+#include "graphics/GraphicsState.h"
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsExport.h"
 #include "graphics/GraphicsThread.h"
@@ -13,14 +19,21 @@
 #include "graphics/PrinterSettings.h"
 #include "graphics/ViewCommands.h"
 #include "platform/Clipboard.h"
+#include "platform/Dialog.h"
+#include "platform/GlContext.h"
 #include "platform/Gdi.h"
 #include "platform/Metafile.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "shell/General.h"
+#include "model/Model.h"
+#include "shell/Application.h"
 #include "shell/Message.h"
+#include "shell/WindowUtilities.h"
 
 namespace {
+
+constexpr const char kOpenGlPrintError[] = "Unable to render the picture for printing";
 
 HPEN FramePen(int width) {
   LOGBRUSH brush{BS_SOLID, RGB(0, 0, 0), 0};
@@ -74,6 +87,8 @@ class RecordingScope {
   RecordingScope() { SaveViewSettings(); }
   ~RecordingScope() {
     PrintingOutput = false;
+    // An off-screen render made its own context current.
+    if (g_RenderedMode) GlBindWindow();
     MetafileOutput = false;
     if (g_PrinterDc != nullptr) {
       DeleteEnhMetaFile(CloseEnhMetaFile(g_PrinterDc));
@@ -113,8 +128,77 @@ void TextRight(int x, int y, const std::string& text) {
   TextOut(g_PrinterDc, x - size.cx, y, text.c_str(), static_cast<int>(text.size()));
 }
 
+// The off-screen render of the model at `widthPx` x `heightPx` drawn onto
+// the page's picture (its top left at the viewport origin), stretched to
+// the picture's size. A render beyond the renderer's limit or the memory a
+// page may take is made smaller, never refused.
+void DrawRenderedPicture(int ppi, int widthPx, int heightPx) {
+  const RenderedPrintOptions& options = TheRenderedPrintOptions();
+  static constexpr int kTargets[] = {1000, 2000, 3000, 12000};
+  double factor = static_cast<double>(kTargets[std::clamp(options.resolution, 0, 3)]) / std::max(widthPx, heightPx);
+  if (factor >= 1.0 || ppi < 120) factor = 1.0;
+  double renderWidth = widthPx * factor, renderHeight = heightPx * factor;
+  const SIZE largest = platform::GlMaximumPictureSize();
+  constexpr double kLargestPixels = 24.0e6;  // 96 MB of picture, kept in the recording too
+  const double shrink = std::min({1.0, largest.cx / renderWidth, largest.cy / renderHeight,
+                                  std::sqrt(kLargestPixels / (renderWidth * renderHeight))});
+  const int width = std::max(1, static_cast<int>(renderWidth * shrink));
+  const int height = std::max(1, static_cast<int>(renderHeight * shrink));
+  HDC memory = CreateCompatibleDC(nullptr);
+  if (memory == nullptr) throw std::string(kOpenGlPrintError);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP picture = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGLRC context = nullptr;
+  auto release = [&] {
+    if (context != nullptr) {
+      wglMakeCurrent(nullptr, nullptr);
+      wglDeleteContext(context);
+    }
+    DeleteDC(memory);
+    if (picture != nullptr) DeleteObject(picture);
+  };
+  try {
+    if (picture == nullptr || bits == nullptr) throw std::string(kOpenGlPrintError);
+    SelectObject(memory, picture);
+    PIXELFORMATDESCRIPTOR wanted{};
+    wanted.nSize = sizeof wanted;
+    wanted.nVersion = 1;
+    wanted.dwFlags = PFD_DRAW_TO_BITMAP | PFD_SUPPORT_GDI | PFD_SUPPORT_OPENGL;
+    wanted.iPixelType = PFD_TYPE_RGBA;
+    wanted.cColorBits = 24;
+    wanted.cDepthBits = 32;
+    wanted.iLayerType = PFD_MAIN_PLANE;
+    const int format = ChoosePixelFormat(memory, &wanted);
+    PIXELFORMATDESCRIPTOR found{};
+    if (format == 0 || DescribePixelFormat(memory, format, sizeof found, &found) == 0 ||
+        (found.dwFlags & PFD_NEED_PALETTE) != 0 || (found.dwFlags & PFD_SUPPORT_OPENGL) == 0 ||
+        !SetPixelFormat(memory, format, &wanted))
+      throw std::string(kOpenGlPrintError);
+    context = wglCreateContext(memory);
+    if (context == nullptr || !wglMakeCurrent(memory, context)) throw std::string(kOpenGlPrintError);
+    GlInitState();
+    BuildCircleTables();
+    SetWhiteBackground(options.background == 1);
+    DrawModelGlScene(width, height);
+    glFinish();
+    wglMakeCurrent(nullptr, nullptr);
+    StretchDIBits(g_PrinterDc, 0, 0, widthPx, heightPx, 0, 0, width, height, bits, &info, DIB_RGB_COLORS, SRCCOPY);
+  } catch (...) {
+    release();
+    throw;
+  }
+  release();
+}
+
 // Header, frame and footer of a page of Wp x Hp pixels, then the picture.
-void DrawGraphicsPage(PrinterSettings& printer, float width, float height, PageTools& tools) {
+void DrawGraphicsPage(PrinterSettings& printer, float width, float height, PageTools& tools, bool rendered) {
   HDC dc = g_PrinterDc;
   SetBkMode(dc, TRANSPARENT);
   SetTextAlign(dc, TA_BASELINE | TA_LEFT);
@@ -158,10 +242,26 @@ void DrawGraphicsPage(PrinterSettings& printer, float width, float height, PageT
   ViewWidthPx = wp;
   ViewHeightPx = bottom - top;
   SetPageScale(ppiX, ViewWidthPx, ViewHeightPx);
-  PaperStyle paper(tools);
-  PrintingOutput = true;
-  DrawModelWireframe();
-  PrintingOutput = false;
+  if (rendered) {
+    // The rendered picture, then the node dots and numbers and the axes over it.
+    DrawRenderedPicture(ppiX, ViewWidthPx, ViewHeightPx);
+    PaperStyle paper(tools);
+    PrintingOutput = true;
+    Model& model = TheModel();
+    DrawAxesTriad();
+    DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0);
+    DrawNodeNumbers(model);
+    PrintingOutput = false;
+    SetViewportOrgEx(dc, 0, 0, nullptr);
+    SelectObject(dc, tools.frame);
+    SelectObject(dc, GetStockObject(HOLLOW_BRUSH));
+    Rectangle(dc, 0, top, wp, bottom);
+  } else {
+    PaperStyle paper(tools);
+    PrintingOutput = true;
+    DrawModelWireframe();
+    PrintingOutput = false;
+  }
   SelectClipRgn(dc, nullptr);
   SelectObject(dc, GetStockObject(BLACK_PEN));
 }
@@ -205,7 +305,7 @@ HENHMETAFILE RecordPage(PrinterSettings& printer, HDC reference, float width, fl
   g_PrinterDc = CreateEnhMetaFile(reference, nullptr, &frame, "Quorvel\0Graphics\0");
   if (g_PrinterDc == nullptr) throw std::string("Unable to create page on graphics printer");
   PageTools tools;
-  DrawGraphicsPage(printer, width, height, tools);
+  DrawGraphicsPage(printer, width, height, tools, g_RenderedMode && !MetafileOutput);
   HENHMETAFILE recorded = CloseEnhMetaFile(g_PrinterDc);
   g_PrinterDc = nullptr;
   if (recorded == nullptr) throw std::string("Unable to create page on graphics printer");
@@ -269,4 +369,70 @@ void CopyGraphicsAsMetafile(HWND owner) {
   MetafileOutput = false;
   if (image != nullptr) DeleteObject(image);
   if (picture != nullptr) DeleteEnhMetaFile(picture);
+}
+
+RenderedPrintOptions& TheRenderedPrintOptions() {
+  static RenderedPrintOptions options;
+  return options;
+}
+
+namespace {
+
+void ShowRenderedPrinter(HWND dialog) {
+  PrinterSettings& printer = GraphicsPrinter();
+  SetDlgItemText(dialog, 1501, printer.PrinterNameText().c_str());
+  SetDlgItemText(dialog, 1502, printer.OrientationText().c_str());
+  SetDlgItemText(dialog, 1503, printer.FontText().c_str());
+}
+
+INT_PTR PrintOpenGlDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  RenderedPrintOptions& options = TheRenderedPrintOptions();
+  if (message == WM_INITDIALOG) {
+    SetWindowLongPtr(dialog, DWLP_USER, lParam);
+    ShowRenderedPrinter(dialog);
+    CheckRadioButton(dialog, 1401, 1404, 1401 + std::clamp(options.resolution, 0, 3));
+    CheckRadioButton(dialog, 1405, 1406, options.background == 1 ? 1406 : 1405);
+    CenterWindowOnParent(dialog, 0);
+    // Enter prints, as the default button says.
+    SetFocus(GetDlgItem(dialog, IDOK));
+    return FALSE;
+  }
+  if (message != WM_COMMAND) return FALSE;
+  const int id = LOWORD(wParam);
+  auto* graphics = reinterpret_cast<HWND>(GetWindowLongPtr(dialog, DWLP_USER));
+  switch (id) {
+    case 1401:
+    case 1402:
+    case 1403:
+    case 1404: options.resolution = id - 1401; return TRUE;
+    case 1405:
+    case 1406: options.background = id - 1405; return TRUE;
+    case 1011:
+    case 1012:
+    case 1013:
+      try {
+        PrinterSettings& printer = GraphicsPrinter();
+        const bool changed = id == 1011 ? printer.PrinterSetupDialog(dialog)
+                           : id == 1012 ? printer.PageSetupDialog(dialog)
+                                        : printer.FontDialog(dialog);
+        if (changed) ShowRenderedPrinter(dialog);
+      } catch (const std::string& text) {
+        ShowErrorMessage(dialog, text);
+      }
+      return TRUE;
+    case IDOK:
+    case 1001:
+      EndDialog(dialog, id);
+      if (graphics != nullptr) PostMessage(graphics, id == IDOK ? 0x0400 + 1 : 0x0400 + 3, 0, 0);
+      return TRUE;
+    case IDCANCEL: EndDialog(dialog, 0); return TRUE;
+    default: return FALSE;
+  }
+}
+
+}  // namespace
+
+int PrintOpenGlDialog(HWND graphicsWindow) {
+  return static_cast<int>(DialogBoxParam(InstanceHandle, "PRINT_OPENGL_DIALOG", graphicsWindow,
+                                         PrintOpenGlDialogProc, reinterpret_cast<LPARAM>(graphicsWindow)));
 }

@@ -21,6 +21,18 @@
 // x height inches on the context `reference`. Throws "Unable to create page
 // on graphics printer".
 void RecordGraphicsPage(HDC reference, float width, float height);
+// Rendered (render mode), the page's picture is the model rendered off
+// screen at the chosen resolution, with the node dots, node numbers and
+// axes drawn over it.
+struct RenderedPrintOptions {
+  int resolution = 1;  // 0 "Low", 1 "Medium", 2 "High", 3 "HD": 1000, 2000, 3000, 12000 pixels
+  int background = 1;  // 0 "Black", 1 "White"
+};
+RenderedPrintOptions& TheRenderedPrintOptions();
+// "Print OpenGL Graphics" (PRINT_OPENGL_DIALOG): its Print and Preview
+// send the graphics window WM_USER+1 and WM_USER+3.
+int PrintOpenGlDialog(HWND graphicsWindow);
+
 // Copy (command 363, line picture): the recording at the window's size on
 // the clipboard as a picture and as an image. Errors are shown on `owner`.
 void CopyGraphicsAsMetafile(HWND owner);

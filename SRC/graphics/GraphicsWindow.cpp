@@ -345,7 +345,7 @@ LRESULT GraphicsFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case kPrintToFileMessage: PrintGraphicsToFile(window); return 0;
     case kPrintOutputMessage:
       AdoptAndProject();
-      GraphicsPrinter().PrintDocument(window, false);
+      GraphicsPrinter().PrintDocument(window, g_RenderedMode);
       return 0;
     case kPrintPreviewMessage:
       AdoptAndProject();
@@ -363,7 +363,9 @@ void GraphicsCommand(int id) {
     case 106:
       // The sheet runs where the other windows' sheets run; its answer
       // comes back to this window as a message.
-      PostGuiWork([window] { ShowPrintSheet(window); });
+      // Rendered, the picture prints through "Print OpenGL Graphics".
+      if (g_RenderedMode) PostGuiWork([window] { PrintOpenGlDialog(window); });
+      else PostGuiWork([window] { ShowPrintSheet(window); });
       return;
     case 121: ViewpointDialog(window); return;
     case 342: PlotTitleDialog(window); return;

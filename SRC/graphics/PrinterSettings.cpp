@@ -16,7 +16,6 @@
 #include "platform/System.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
-#include "shell/StandIn.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
@@ -411,13 +410,13 @@ void PrinterSettings::PrintDocument(HWND ownerWindow, bool rendered) {
     DcOwner printer{RunPrintDialog(ownerWindow)};
     if (printer.dc == nullptr) return;
     ComputePrintArea(printer.dc);
-    if (!rendered) {
-      if (document == nullptr) Record(printer.dc, printableWidth, printableHeight);
-      PrintPages(printer.dc);
-    } else {
-      STAND_IN("printing the rendered graphics");
-      throw std::string("Printing the rendered graphics is not available yet.");
+    // A rendered picture reaches the page as a stretched bitmap.
+    if (rendered && (GetDeviceCaps(printer.dc, RASTERCAPS) & RC_STRETCHDIB) == 0) {
+      ShowErrorOnForeground("The printer does not support StretchDIBits\nrequired for OpenGL printing");
+      return;
     }
+    if (document == nullptr) Record(printer.dc, printableWidth, printableHeight);
+    PrintPages(printer.dc);
     DeleteDocument();
   } catch (const std::string& text) {
     DeleteDocument();

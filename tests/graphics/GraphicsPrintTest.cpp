@@ -3,7 +3,10 @@
 // a PDF whose text carries the plot title, the model name and the date;
 // "Pre&view" shows the same one-page recording; Copy (Ctrl+C) puts the
 // picture on the clipboard as a recorded picture and as an image, black
-// lines on white with the footer below the picture. The view is the
+// lines on white with the footer below the picture. Rendered, Print opens
+// "Print OpenGL Graphics", whose choices take effect at once; the page
+// carries the off-screen render at the chosen resolution, made smaller
+// rather than refused when it would be too large. The view is the
 // window's again after each.
 #include <gtest/gtest.h>
 
@@ -13,10 +16,13 @@
 #include <sstream>
 
 #include "GraphicsTesting.h"
+#include "graphics/GraphicsPrinter.h"
+#include "graphics/GraphicsState.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/PrinterSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/CommonDialog.h"
+#include "platform/GlContext.h"
 #include "platform/Metafile.h"
 #include "platform/Paint.h"
 #include "shell/General.h"
@@ -161,6 +167,84 @@ TEST_F(GraphicsPrintTest, CopyOffersThePictureAndAnImageOfIt) {
   EXPECT_GT(black, 50);
   EXPECT_GT(white, 10 * black);  // white paper, whatever the window's background
   ExpectViewAsBefore();
+}
+
+// The render's size in the page's recording: its stretch record holds the
+// source width and height after the target rectangle.
+SIZE RenderSize(HENHMETAFILE document, SIZE* target = nullptr) {
+  for (const std::vector<DWORD>& record : platform::MetafileRecords(document)) {
+    if (record[0] != EMR_STRETCHDIBITS || record.size() < 8) continue;
+    if (target != nullptr) *target = SIZE{static_cast<LONG>(record[4]), static_cast<LONG>(record[5])};
+    return SIZE{static_cast<LONG>(record[6]), static_cast<LONG>(record[7])};
+  }
+  return SIZE{0, 0};
+}
+
+TEST_F(GraphicsPrintTest, RenderedThePageCarriesTheRenderAtTheChosenResolution) {
+  ShowTitledPlant();
+  if (!OnGraphics([] { return g_RenderAvailable; })) GTEST_SKIP() << "no OpenGL";
+  Command(130);  // Render
+  ASSERT_TRUE(g_RenderedMode);
+  TheRenderedPrintOptions() = RenderedPrintOptions{};
+  // Low, then Preview: the dialog's choices are kept as they are clicked.
+  platform::ExpectModal(platform::ModalKind::Dialog, "PRINT_OPENGL_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1402), static_cast<UINT>(BST_CHECKED));  // Medium at first
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 1406), static_cast<UINT>(BST_CHECKED));  // White
+    char text[64] = {};
+    GetDlgItemText(dialog, 1501, text, sizeof text);
+    EXPECT_STREQ(text, "PDF");
+    CheckRadioButton(dialog, 1401, 1404, 1401);
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1401, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, 1001, 0);
+  });
+  Command(106);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(TheRenderedPrintOptions().resolution, 0);
+  PrinterSettings& printer = GraphicsPrinter();
+  ASSERT_NE(printer.previewFrame, nullptr);
+  ASSERT_NE(printer.document, nullptr);
+  SIZE target{};
+  const SIZE low = RenderSize(printer.document, &target);
+  ASSERT_GT(target.cx, 1000);  // a page of printer pixels, larger than the Low render
+  EXPECT_EQ(std::max(low.cx, low.cy), 1000);
+  EXPECT_NEAR(static_cast<double>(low.cx) / low.cy, static_cast<double>(target.cx) / target.cy, 0.01);
+  const std::vector<std::string> texts = Texts(printer.document);
+  ASSERT_FALSE(texts.empty());
+  EXPECT_EQ(texts[0], "Line 3 (hot");
+  SendMessage(printer.previewFrame, WM_CLOSE, 0, 0);
+  platform::RunUntilIdle();
+  ExpectViewAsBefore();
+  EXPECT_TRUE(g_RenderedMode);
+  // HD asks for twice the page's pixels: the render is made smaller, its
+  // shape kept, never beyond what the renderer draws.
+  TheRenderedPrintOptions().resolution = 3;
+  platform::ExpectModal(platform::ModalKind::Dialog, "PRINT_OPENGL_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, 1001, 0); });
+  Command(106);
+  platform::RunUntilIdle();
+  ASSERT_NE(printer.previewFrame, nullptr);
+  const SIZE hd = RenderSize(printer.document);
+  const SIZE largest = platform::GlMaximumPictureSize();
+  EXPECT_GT(hd.cx, low.cx);
+  EXPECT_LE(hd.cx, largest.cx);
+  EXPECT_LE(hd.cy, largest.cy);
+  EXPECT_LE(static_cast<double>(hd.cx) * hd.cy, 24.0e6);
+  EXPECT_NEAR(static_cast<double>(hd.cx) / hd.cy, static_cast<double>(target.cx) / target.cy, 0.01);
+  SendMessage(printer.previewFrame, WM_CLOSE, 0, 0);
+  platform::RunUntilIdle();
+  // The window renders again with its own context: a pipe's grey is there.
+  ExpectViewAsBefore();
+  RequestGraphicsRedraw();
+  platform::RunUntilIdle();
+  RECT client{};
+  GetClientRect(Painting(), &client);
+  int grey = 0;
+  for (int y = 0; y < client.bottom; y += 8)
+    for (int x = 0; x < client.right; x += 8) grey += IsGrey(Pixel(x, y));
+  EXPECT_GT(grey, 5);
+  Command(130);  // back to the line picture
+  TheRenderedPrintOptions() = RenderedPrintOptions{};
 }
 
 }  // namespace
