@@ -21,6 +21,9 @@
 #include "platform/PropertySheet.h"
 #include "results/ResultCases.h"
 #include "shell/NameTables.h"
+#include "graphics/QaBlock.h"
+#include "results/ResultsFile.h"
+#include "shell/General.h"
 #include "results/ResultsTesting.h"
 
 namespace {
@@ -365,6 +368,125 @@ TEST_F(ModelReportTest, WithoutResultsTheModelPageChoosesTheInputSections) {
   EXPECT_EQ(text.find("Q.A.Block"), std::string::npos);    // a results report's cover
   EXPECT_EQ(ThePrintChoices()[PrintSection::Coordinates], 0);
   EXPECT_EQ(ThePrintChoices()[PrintSection::Layout], 1);
+}
+
+}  // namespace
+
+namespace {
+
+// The dates of a report (today's, the results file's) stand as <date>,
+// <now> and <analyzed> in the golden lines.
+std::string WithoutDates(std::string text) {
+  const std::pair<std::string, std::string> dates[] = {
+      {AnalyzedTimeText(TheResults().fileTime), "<analyzed>"}, {FormatTodayDate(), "<date>"}};
+  for (const auto& [date, mark] : dates)
+    for (std::size_t at = text.find(date); !date.empty() && at != std::string::npos; at = text.find(date, at))
+      text.replace(at, date.size(), mark);
+  return text;
+}
+
+// Cover, record, coordinates and contents, line for line: the front pages
+// without numbers, the coordinates on page 1, the contents on page i.
+TEST_F(ModelReportTest, GoldenTextAndCsvOfTheCoverRecordAndCoordinates) {
+  ResultsOfFourCases();
+  PrintChoices& choices = ThePrintChoices();
+  choices.section.fill(0);
+  for (PrintSection s : {PrintSection::QaBlock, PrintSection::RevisionRecord, PrintSection::Coordinates,
+                         PrintSection::TableOfContents})
+    choices[s] = 1;
+  const std::string text = folder_ + "/golden.txt", csv = folder_ + "/golden.csv";
+  ReportToFile(text, "txt written.");
+  ReportToFile(csv, "csv written.");
+  // Every line that holds text, by page and line; every other line blank.
+  struct Line {
+    int page, line;
+    const char* text;
+  };
+  const std::vector<Line> golden{
+      {1, 1, "   Quorvel                              line"},
+      {1, 2, "   Version 9.00                                                      <date>"},
+      {1, 3, "   -----------------------------------------------------------------------------------"},
+      {1, 16, "                                          Quorvel"},
+      {1, 17, "                                       Version 9.00"},
+      {1, 21, "            Client        :  Northern Utilities"},
+      {1, 23, "            Project       :"},
+      {1, 25, "            File Number   :"},
+      {1, 27, "            Report Number :"},
+      {1, 29, "            Model Name    :  line"},
+      {1, 31, "            Title         :"},
+      {1, 33, "            Analyzed      :  <analyzed>"},
+      {1, 38, "            Prepared by   :  _________________________   Date:"},
+      {1, 39, "                             R. Vance"},
+      {1, 43, "            Checked by    :  _________________________   Date:"},
+      {2, 1, "   Quorvel                              line"},
+      {2, 2, "   Version 9.00                                                      <date>"},
+      {2, 3, "   -----------------------------------------------------------------------------------"},
+      {2, 4, "                                  Revision Record"},
+      {2, 5, "   Rev.  Rev. Date             Remarks"},
+      {2, 6, "   -----------------------------------------------------------------------------------"},
+      {2, 7, "   A     2026-11-02            Issued for review"},
+      {2, 8, "   B     2026-12-01            Bend radius corrected"},
+      {2, 9, "   -----------------------------------------------------------------------------------"},
+      {3, 1, "   Quorvel                              line                         Page 1"},
+      {3, 2, "   Version 9.00                                                      <date>"},
+      {3, 3, "   -----------------------------------------------------------------------------------"},
+      {3, 4, "                                    Coordinates"},
+      {3, 5, "     Node     X (mm)       Y (mm)       Z (mm)"},
+      {3, 6, "   -----------------------------------------------------------------------------------"},
+      {3, 7, "     10       0            0            0"},
+      {3, 8, "     20       1524         0            0"},
+      {3, 9, "     30A      2876.55      0            0"},
+      {3, 10, "     30       3048         0            0"},
+      {3, 11, "     30B      3048         0            171.45"},
+      {3, 12, "     40       3048         0            1524"},
+      {3, 13, "   -----------------------------------------------------------------------------------"},
+      {4, 1, "   Quorvel                              line                         Page i"},
+      {4, 2, "   Version 9.00                                                      <date>"},
+      {4, 3, "   -----------------------------------------------------------------------------------"},
+      {4, 4, "                                 Table of Contents"},
+      {4, 5, "   -----------------------------------------------------------------------------------"},
+      {4, 6, "     Coordinates: Page 1"},
+      {4, 7, "   -----------------------------------------------------------------------------------"},
+  };
+  const std::vector<std::string> pages = Split(WithoutDates(Bytes(text)), '\f');
+  ASSERT_EQ(pages.size(), 5u);  // four pages, the last one ended
+  EXPECT_EQ(pages[4], "");
+  std::vector<Line> found;
+  std::vector<std::string> texts;
+  for (std::size_t p = 0; p < 4; ++p) {
+    const std::vector<std::string> lines = Split(pages[p], '\n');
+    for (std::size_t l = 0; l < lines.size(); ++l)
+      if (lines[l].find_first_not_of(' ') != std::string::npos) {
+        found.push_back(Line{static_cast<int>(p + 1), static_cast<int>(l + 1), nullptr});
+        texts.push_back(lines[l]);
+      }
+  }
+  ASSERT_EQ(found.size(), golden.size());
+  for (std::size_t i = 0; i < golden.size(); ++i) {
+    EXPECT_EQ(found[i].page, golden[i].page) << golden[i].text;
+    EXPECT_EQ(found[i].line, golden[i].line) << golden[i].text;
+    EXPECT_EQ(texts[i], golden[i].text);
+  }
+  // The CSV file: the same sections as cells, no contents, no pages.
+  const std::vector<std::string> rows = Split(WithoutDates(Bytes(csv)), '\n');
+  const std::vector<std::string> goldenCsv{
+      "Quorvel,line\r", "", "\r", "Q.A.Block,\r", "\r", "Quorvel,\r", "\r", "Version 9.00,\r", "\r",
+      "Client,Northern Utilities,\r", "\r", "Project,,\r", "\r", "File Number,,\r", "\r", "Report Number,,\r",
+      "\r", "Model Name,line,\r", "\r", "Title,,\r", "\r", "Analyzed,<analyzed>,\r", "\r",
+      "Prepared by,,Date,,,\r", "\r", "Checked by,,Date,,,\r", "\r", "Revision Record,\r",
+      "Rev., Rev. Date, Remarks,\r", "A,2026-11-02,Issued for review,\r", "B,2026-12-01,Bend radius corrected,\r",
+      "Coordinates,\r", "Node,X (mm),Y (mm),Z (mm),\r", "10,0,0,0,\r", "20,1524,0,0,\r", "30A,2876.55,0,0,\r",
+      "30,3048,0,0,\r", "30B,3048,0,171.45,\r", "40,3048,0,1524,\r"};
+  ASSERT_GE(rows.size(), goldenCsv.size());
+  for (std::size_t i = 0; i < goldenCsv.size(); ++i) {
+    if (i == 1) {
+      // The program's version and the time of writing.
+      EXPECT_EQ(rows[i].rfind("Version 9.00,,", 0), 0u) << rows[i];
+      continue;
+    }
+    EXPECT_EQ(rows[i], goldenCsv[i]) << "CSV line " << i + 1;
+  }
+  for (std::size_t i = goldenCsv.size(); i < rows.size(); ++i) EXPECT_EQ(rows[i].find_first_not_of("\r"), std::string::npos);
 }
 
 }  // namespace
