@@ -342,20 +342,31 @@ void RecordGraphicsPage(HDC reference, float width, float height) {
   printer.firstPage = printer.lastPage = printer.currentPage = 1;
 }
 
+HENHMETAFILE RecordWindowPicture(SIZE& extent) {
+  RECT client{};
+  GetClientRect(PaintingWindowHandle(), &client);
+  const int widthPx = std::max<int>(client.right - client.left, 1), heightPx = std::max<int>(client.bottom - client.top, 1);
+  HDC screen = GetDC(nullptr);
+  const float ppi = static_cast<float>(std::max(GetDeviceCaps(screen, LOGPIXELSX), 1));
+  ReleaseDC(nullptr, screen);
+  MetafileOutput = true;
+  try {
+    HENHMETAFILE picture = RecordPage(GraphicsPrinter(), nullptr, static_cast<float>(widthPx) / ppi,
+                                      static_cast<float>(heightPx) / ppi, extent);
+    MetafileOutput = false;
+    return picture;
+  } catch (...) {
+    MetafileOutput = false;
+    throw;
+  }
+}
+
 void CopyGraphicsAsMetafile(HWND owner) {
   HENHMETAFILE picture = nullptr;
   HBITMAP image = nullptr;
   try {
-    RECT client{};
-    GetClientRect(PaintingWindowHandle(), &client);
-    const int widthPx = std::max<int>(client.right - client.left, 1), heightPx = std::max<int>(client.bottom - client.top, 1);
-    HDC screen = GetDC(nullptr);
-    const float ppi = static_cast<float>(std::max(GetDeviceCaps(screen, LOGPIXELSX), 1));
-    ReleaseDC(nullptr, screen);
-    MetafileOutput = true;
     SIZE extent{};
-    picture = RecordPage(GraphicsPrinter(), nullptr, static_cast<float>(widthPx) / ppi,
-                         static_cast<float>(heightPx) / ppi, extent);
+    picture = RecordWindowPicture(extent);
     image = PictureImage(picture, extent.cx, extent.cy);
     if (image == nullptr || !OpenClipboard(owner)) throw std::string("Unable to copy");
     EmptyClipboard();

@@ -15,6 +15,7 @@
 
 #include <string>
 
+#include "platform/Metafile.h"
 #include "platform/Types.h"
 
 // The graphics printer's recording of the page: a printable area of width
@@ -32,6 +33,11 @@ RenderedPrintOptions& TheRenderedPrintOptions();
 // "Print OpenGL Graphics" (PRINT_OPENGL_DIALOG): its Print and Preview
 // send the graphics window WM_USER+1 and WM_USER+3.
 int PrintOpenGlDialog(HWND graphicsWindow);
+
+// The line picture recorded at the graphics window's size, its footer
+// below it (`extent`: its size in pixels); the caller deletes it. Throws
+// "Unable to create page on graphics printer".
+HENHMETAFILE RecordWindowPicture(SIZE& extent);
 
 // Copy (command 363, line picture): the recording at the window's size on
 // the clipboard as a picture and as an image. Errors are shown on `owner`.

@@ -248,3 +248,80 @@ TEST_F(GraphicsPrintTest, RenderedThePageCarriesTheRenderAtTheChosenResolution) 
 }
 
 }  // namespace
+
+namespace {
+
+std::uint32_t Word(const std::string& bytes, std::size_t at) {
+  std::uint32_t word = 0;
+  for (int i = 3; i >= 0; --i) word = (word << 8) | static_cast<unsigned char>(bytes[at + static_cast<std::size_t>(i)]);
+  return word;
+}
+
+// "Print to File" with an .emf name: a file whose records chain from the
+// header to the end, which an independent reader turns into a drawing
+// with the picture's title and lines.
+TEST_F(GraphicsPrintTest, TheLinePictureBecomesAnEnhancedMetafileFile) {
+  ShowTitledPlant();
+  const fs::path path = folder_ / "picture.emf";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Graphics",
+                        [](HWND sheet) { AppFixture::Click(GetDlgItem(sheet, 1002)); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print Graphics to File", [path](HWND dialog) {
+    SetDlgItemText(dialog, edt1, path.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  std::string notice;
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [&notice](HWND dialog) {
+    char shown[64] = {};
+    GetDlgItemText(dialog, 1501, shown, sizeof shown);
+    notice = shown;
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Command(106);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(notice, "emf written.");
+  const std::string bytes = ReadAll(path);
+  ASSERT_GT(bytes.size(), 200u);
+  EXPECT_EQ(Word(bytes, 0), 1u);                 // the header
+  EXPECT_EQ(Word(bytes, 40), 0x464D4520u);       // " EMF"
+  EXPECT_EQ(Word(bytes, 48), bytes.size());      // its length
+  // The records chain to the end record, their count as the header says.
+  std::size_t at = 0, records = 0, lines = 0;
+  std::uint32_t last = 0;
+  while (at + 8 <= bytes.size()) {
+    last = Word(bytes, at);
+    const std::uint32_t size = Word(bytes, at + 4);
+    ASSERT_GE(size, 8u);
+    ASSERT_EQ(size % 4, 0u);
+    lines += last == EMR_LINETO || last == EMR_POLYLINE;
+    ++records;
+    at += size;
+  }
+  EXPECT_EQ(at, bytes.size());
+  EXPECT_EQ(last, EMR_EOF);
+  EXPECT_EQ(records, Word(bytes, 52));
+  EXPECT_GT(lines, 10u);
+  EXPECT_FALSE(fs::exists(path.string() + ".part"));
+  ExpectViewAsBefore();
+  if (std::system("command -v emf2svg-conv >/dev/null 2>&1") != 0) GTEST_SKIP() << "emf2svg-conv is not installed";
+  const std::string svg = path.string() + ".svg";
+  ASSERT_EQ(std::system(("emf2svg-conv -i '" + path.string() + "' -o '" + svg + "' >/dev/null 2>&1").c_str()), 0);
+  const std::string drawing = ReadAll(svg);
+  EXPECT_NE(drawing.find("Line 3 (hot"), std::string::npos) << drawing.substr(0, 2000);
+  EXPECT_NE(drawing.find("Plant"), std::string::npos);
+  EXPECT_GT(std::count(drawing.begin(), drawing.end(), '<'), 20);
+  // Every line of the picture lies inside its frame, below the header.
+  const std::size_t frame = drawing.find("<rect ");
+  ASSERT_NE(frame, std::string::npos);
+  const double frameTop = std::stod(drawing.substr(drawing.find("y=\"", frame) + 3));
+  EXPECT_GT(frameTop, 5.0);
+  int paths = 0;
+  for (std::size_t at = drawing.find("d=\"M "); at != std::string::npos; at = drawing.find("d=\"M ", at + 1)) {
+    const std::size_t comma = drawing.find(',', at);
+    EXPECT_GE(std::stod(drawing.substr(comma + 1)), frameTop) << drawing.substr(at, 60);
+    ++paths;
+  }
+  EXPECT_GT(paths, 10);
+}
+
+}  // namespace
