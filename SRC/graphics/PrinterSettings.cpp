@@ -28,7 +28,8 @@ constexpr std::size_t kLongestDevNames = 256;
 class GraphicsPrinterSettings : public PrinterSettings {
  public:
   void Record(HDC dc, float width, float height) override { RecordGraphicsPage(dc, width, height); }
-  // The page is one picture, played whole.
+  // The page is one picture, played whole; the Print dialog asks no range.
+  void SetupPrintRange(PRINTDLG& record) override { record.Flags |= PD_NOPAGENUMS; }
   void DrawPage(HDC dc, const RECT& rect) override {
     if (document != nullptr) PlayEnhMetaFile(dc, document, &rect);
   }

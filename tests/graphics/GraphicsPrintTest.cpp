@@ -84,6 +84,7 @@ TEST_F(GraphicsPrintTest, ThePictureReachesAPdfWithItsTitlesAndDate) {
   platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Graphics",
                         [](HWND sheet) { AppFixture::Click(GetDlgItem(sheet, IDOK)); });
   platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, rad3)));  // one page: no range to choose
     SetDlgItemText(dialog, edt3, pdf.c_str());
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
