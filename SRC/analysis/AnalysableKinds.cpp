@@ -92,7 +92,4 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     for (int dynamic : kDynamicCases)
       if (type == dynamic) RefuseCase(type);
   }
-  STAND_IN("the soil springs of buried pipe");
-  if (ModelHasBuriedPipe(model))
-    throw std::string("Buried pipe cannot be analysed yet.\nRemove the soil from the pipe sections to analyze this model.");
 }
