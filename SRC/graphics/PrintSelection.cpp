@@ -58,6 +58,7 @@
 #include "results/CodeComplianceTable.h"
 #include "shell/Frame.h"
 #include "shell/TableWindow.h"
+#include "results/SoilRestraintsTable.h"
 #include "results/SortedStressReport.h"
 #include "results/SortedStressesTable.h"
 #include "shell/Application.h"
@@ -468,6 +469,7 @@ void PrintResultSections(const PrintChoices& c) {
   if (On(c, S::CodeCompliance)) PrintThroughTable(OpenCodeComplianceTable);
   if (On(c, S::BranchConnection)) PrintBranchConStresses();
   if (On(c, S::FlangeReport)) PrintFlangeReport();
+  if (On(c, S::SoilRestraints)) PrintSoilRestraints();
   if (On(c, S::SupportLoadSummary)) PrintSupportLoadSummaries();
   if (AnyLoadCase(c)) PrintLoadCaseSection();
 }
@@ -491,7 +493,7 @@ const char* PrintSectionText(PrintSection section) {
 bool IsPerLoadCaseSection(PrintSection section) { return section >= kFirstPerCase && section <= kLastPerCase; }
 
 bool PrintSectionAvailable(PrintSection section) {
-  STAND_IN("the analysis options, hanger, rotating equipment, soil restraint, FRP, flex joint, modal, dynamic "
+  STAND_IN("the analysis options, hanger, rotating equipment, FRP, flex joint, modal, dynamic "
            "and acceleration sections of the model report: offered once they can be written");
   const Model& model = TheModel();
   switch (section) {
@@ -536,6 +538,7 @@ void PrintResultsChoices() {
   }
   if (flags.branchConnection && BranchConnectionStressesOffered()) kinds.push_back(S::BranchConnection);
   if (FlangeReportAvailable()) kinds.push_back(S::FlangeReport);
+  if (SoilRestraintsAvailable()) kinds.push_back(S::SoilRestraints);
   if (SupportLoadSummaryAvailable()) kinds.push_back(S::SupportLoadSummary);
   if (!cases) return;
   if (!SupportKinds().empty()) kinds.push_back(S::SupportLoads);
