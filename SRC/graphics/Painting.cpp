@@ -408,6 +408,12 @@ void DrawModelGl() {
     return;
   }
   BeginPaintingWork();
+  ReadClientSize();
+  DrawModelGlScene(ViewWidthPx, ViewHeightPx);
+  EndPaintingWork();
+}
+
+void DrawModelGlScene(int width, int height) {
   Model& model = TheModel();
   float largest = kSmallestDepth;
   for (int index = 1; index <= model.nodes.count; ++index) {
@@ -416,8 +422,7 @@ void DrawModelGl() {
       if (std::isfinite(coordinate)) largest = std::max(largest, std::fabs(coordinate));
   }
   const double depth = 2.0 * largest;
-  ReadClientSize();
-  glViewport(0, 0, ViewWidthPx, ViewHeightPx);
+  glViewport(0, 0, width, height);
   if (WhiteBackground())
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   else
@@ -434,7 +439,6 @@ void DrawModelGl() {
     DrawRowGl(model, number);
   }
   glFlush();
-  EndPaintingWork();
 }
 
 void CopyPictureToClipboard() {

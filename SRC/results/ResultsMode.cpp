@@ -8,6 +8,7 @@
 #include "evaluations/FlangeReport.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
+#include "graphics/PrintSelection.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
@@ -179,7 +180,7 @@ static void ComputeResultsWeight(const Model& model) {
 void PrepareResultsAfterRead(Model& model) {
   STAND_IN(
       "the post-read steps of later work: the rotating-equipment report, the time-history lists, "
-      "the dynamic susceptibility file, the results print choices");
+      "the dynamic susceptibility file");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -207,6 +208,7 @@ void PrepareResultsAfterRead(Model& model) {
   BuildOtherForcesList(model);
   BuildOtherDisplacementsList(model);
   BuildResultChooserList(model);
+  PrintResultsChoices();
   BuildListMenu();
   g_ResultCase = cases.count > 0 ? 1 : 0;
   g_CurrentMode = 1;
