@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int kDynamicCases[] = {30, 31, 35, 36, 37};
+constexpr int kModal = 30;
+constexpr int kDynamicCases[] = {31, 35, 36, 37};
 constexpr int kStaticSeismic = 12;
 
 [[noreturn]] void RefuseRow(int row, const std::string& kind, int* refusedRow) {
@@ -86,11 +87,20 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     if (!DataKindAnalysable(layout.dataType)) RefuseRow(row, DataTypeName(static_cast<int>(layout.dataType)), refusedRow);
   }
   CheckForcesAddedToTemperaturesInUse(model, refusedRow);
+  bool modalBefore = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
     if (type == kStaticSeismic) RefuseCase(type);
-    for (int dynamic : kDynamicCases)
-      if (type == dynamic) RefuseCase(type);
+    for (int dynamic : kDynamicCases) {
+      if (type != dynamic) continue;
+      // A dynamic run scales the modes of an earlier modal case: without
+      // one it would have nothing to scale.
+      if (!modalBefore)
+        throw std::string("The load case \"") + LoadCaseTitle(type) +
+              "\" needs a \"Modal analysis\" case before it in the load cases.";
+      RefuseCase(type);
+    }
+    if (type == kModal) modalBefore = true;
   }
   STAND_IN("the soil springs of buried pipe");
   if (ModelHasBuriedPipe(model))

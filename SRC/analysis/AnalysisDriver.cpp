@@ -10,6 +10,7 @@
 #include "analysis/EndForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "analysis/ModalStep.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/Renumber.h"
 #include "analysis/StepResults.h"
@@ -126,6 +127,7 @@ struct RunCleanup {
     DeleteAllWorkFiles();
     g_CurrentStep = 0;
     g_ElementForceRun = ElementForceRun{};
+    ClearModalResults();
     AnalysisRunning = false;
   }
 };
@@ -286,9 +288,18 @@ void BuildStepTable(const Model& model) {
   }
   if (flags.hangerDesignRequested != 0) AppendLoadCaseStep(24);
   if (flags.hangerRecalculationRequested != 0) AppendLoadCaseStep(25);
+  bool staticCaseBefore = false;
+  const int staticCase = model.options.PipingCode == 0 ? 32 : 8;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
     if (type == 0) continue;
+    if (type == staticCase) staticCaseBefore = true;
+    // The supports of a nonlinear model take into a dynamic case the state
+    // their static case left: that case must have run before it, or the
+    // dynamic case would see every gap open.
+    if (IsDynamicCase(type) && flags.modelNonlinear != 0 && !staticCaseBefore)
+      throw std::string(staticCase == 32 ? "Dynamic analysis with nonlinearities must have Static load case analyzed."
+                                         : "Dynamic analysis with nonlinearities must have (W+P1+T1) analyzed.");
     LoadCaseStep& step = AppendLoadCaseStep(type);
     if (IsDynamicCase(type)) withoutOutput(step);
     g_CurrentStep = g_StepCount;
@@ -301,9 +312,19 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   const int type = CurrentCaseType();
   if (type == 0) return;
   STAND_IN("the hanger design, dynamic, seismic anchor movement and seismic combination steps");
-  if ((type >= 20 && type <= 29) || IsDynamicCase(type) || type == 33 || (type >= 38 && type <= 40) ||
-      (type >= 117 && type <= 123))
+  if ((type >= 20 && type <= 29) || (IsDynamicCase(type) && type != kModalCase) || type == 33 ||
+      (type >= 38 && type <= 40) || (type >= 117 && type <= 123))
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
+  if (type == kModalCase) {
+    // The supports keep the state the operating case left them in.
+    {
+      PhaseClock clock(g_PhaseTimes.assembly);
+      AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress, nullptr);
+    }
+    PhaseClock clock(g_PhaseTimes.modes);
+    RunModalStep(model, progress);
+    return;
+  }
   if (RecordsBlockFirst(type)) RecordCaseBlockPosition(type);
   const bool solveThermal = model.options.SolveThermalCase != 0;
   int b = 0, c = 0;

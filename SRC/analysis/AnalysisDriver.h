@@ -41,6 +41,7 @@ struct AnalysisPhaseTimes {
   double factorisation = 0.0;
   double solves = 0.0;
   double writing = 0.0;
+  double modes = 0.0;  // the eigen search and the modal results
 };
 const AnalysisPhaseTimes& LastAnalysisPhaseTimes();
 

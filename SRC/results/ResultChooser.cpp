@@ -11,6 +11,7 @@
 #include "results/SortedStressesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultCases.h"
+#include "results/ModalTables.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "shell/Message.h"
@@ -38,8 +39,8 @@ std::string ResultChooserTemplateName(int entries) {
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
       "the result tables of later work (the hanger "
-      "and rotating-equipment reports, soil restraints, FRP stresses, frequencies, mode shapes, dynamic "
-      "results, accelerations, time history): the chooser offers them once they exist");
+      "and rotating-equipment reports, soil restraints, FRP stresses, dynamic results, accelerations, time "
+      "history): the chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
@@ -57,6 +58,10 @@ void BuildResultChooserList(const Model& /*model*/) {
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});
   if (cases) list.push_back({"&Displacements", OpenChosenDisplacementsTable});
+  if (ResultModeCount() > 0) {
+    list.push_back({"&Frequencies", OpenFrequenciesTable});
+    list.push_back({"&Mode shapes", OpenModeShapeTable});
+  }
   TemplateName() = ResultChooserTemplateName(static_cast<int>(list.size()));
 }
 

@@ -31,6 +31,7 @@
 #include "results/ResultNavigation.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsWindow.h"
+#include "results/ShapeDisplay.h"
 #include "shell/Application.h"
 #include "shell/BinaryFile.h"
 #include "shell/Frame.h"
@@ -264,6 +265,8 @@ void OpenResults(bool batch) {
 
 void LeaveResultsMode() {
   if (!InResultsMode()) return;
+  HideShapeDisplays();
+  g_Magnification = g_MaxMagnification = 0.0f;
   Model& model = TheModel();
   BinaryFileClose(ResultsReadFile());
   if (HWND table = ResultsTableWindow()) TableWindowClose(table);

@@ -15,6 +15,7 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/ModalTables.h"
 #include "results/OtherSelectors.h"
 #include "results/BeamForcesTable.h"
 #include "results/PipeForcesTable.h"
@@ -265,6 +266,7 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
+  RegisterModalTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
   RegisterCodeComplianceTable();
