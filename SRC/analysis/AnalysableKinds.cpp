@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int kModal = 30;
+constexpr int kResponseSpectrum = 31;
 constexpr int kDynamicCases[] = {31, 35, 36, 37};
 constexpr int kStaticSeismic = 12;
 
@@ -98,7 +99,7 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
       if (!modalBefore)
         throw std::string("The load case \"") + LoadCaseTitle(type) +
               "\" needs a \"Modal analysis\" case before it in the load cases.";
-      RefuseCase(type);
+      if (type != kResponseSpectrum) RefuseCase(type);
     }
     if (type == kModal) modalBefore = true;
   }

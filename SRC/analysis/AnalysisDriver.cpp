@@ -11,6 +11,7 @@
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
 #include "analysis/ModalStep.h"
+#include "analysis/ResponseSpectrum.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/Renumber.h"
 #include "analysis/StepResults.h"
@@ -48,6 +49,14 @@ class PhaseClock {
   double& phase_;
   std::chrono::steady_clock::time_point start_;
 };
+
+// The missing mass acts on the response spectrum cases only.
+bool MissingMassWanted(const Model& model) {
+  if (model.options.IncludeMissingMass == 0) return false;
+  for (int entry = 1; entry <= model.loadCases.count; ++entry)
+    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kResponseSpectrumCase) return true;
+  return false;
+}
 
 bool IsDynamicCase(int type) { return type == 30 || type == 31 || type == 35 || type == 36 || type == 37; }
 
@@ -312,7 +321,8 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   const int type = CurrentCaseType();
   if (type == 0) return;
   STAND_IN("the hanger design, dynamic, seismic anchor movement and seismic combination steps");
-  if ((type >= 20 && type <= 29) || (IsDynamicCase(type) && type != kModalCase) || type == 33 ||
+  if ((type >= 20 && type <= 29) || (IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) ||
+      type == 33 ||
       (type >= 38 && type <= 40) || (type >= 117 && type <= 123))
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (type == kModalCase) {
@@ -322,7 +332,12 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
       AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress, nullptr);
     }
     PhaseClock clock(g_PhaseTimes.modes);
-    RunModalStep(model, progress);
+    RunModalStep(model, progress, MissingMassWanted(model));
+    return;
+  }
+  if (type == kResponseSpectrumCase) {
+    PhaseClock clock(g_PhaseTimes.spectrum);
+    RunResponseSpectrumStep(model, elements, progress);
     return;
   }
   if (RecordsBlockFirst(type)) RecordCaseBlockPosition(type);

@@ -8,6 +8,9 @@
 #include "analysis/Eigen.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/RunState.h"
+#include "analysis/Skyline.h"
+#include "model/Nodes.h"
+#include "shell/NumberFormat.h"
 #include "model/Model.h"
 #include "results/ResultsFile.h"
 #include "shell/BinaryFile.h"
@@ -18,6 +21,7 @@ namespace {
 
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kNegligible = 1.0e-30;
+constexpr double kGravityAcceleration = 386.4;  // inch per second squared
 
 ModalStepResults g_Modal;
 
@@ -86,7 +90,50 @@ void ComputeParticipationFactors(ModalStepResults& results) {
   }
 }
 
-void RunModalStep(const Model& model, AnalysisProgress& progress) {
+void ComputeLeftOutShares(ModalStepResults& results) {
+  const std::size_t size = results.masses.size();
+  for (int d = 0; d < 3; ++d) {
+    std::vector<double>& share = results.leftOut[static_cast<std::size_t>(d)];
+    share.assign(size, 0.0);
+    for (std::size_t i = 1; i < size; ++i) {
+      if (DirectionOfEquation(static_cast<std::int64_t>(i)) > 2) continue;
+      double sum = DirectionOfEquation(static_cast<std::int64_t>(i)) == d ? 1.0 : 0.0;
+      for (std::size_t k = 1; k <= static_cast<std::size_t>(results.modes); ++k)
+        sum -= results.shapes[k][i] * results.gamma[static_cast<std::size_t>(d)][k];
+      share[i] = sum;
+    }
+  }
+}
+
+namespace {
+
+// The static displacements under the left-out forces, with the stiffness
+// of the modal assembly left in StiffnessValues.
+void SolveMissingMass(const Model& model, ModalStepResults& modal, AnalysisProgress& progress) {
+  ProgressBegin(progress, "Calculating missing mass modes", ProgressArea::Mode);
+  ComputeLeftOutShares(modal);
+  SolverStatus status = TriangulariseStiffness(StiffnessValues, g_StiffnessProfile, progress);
+  for (int d = 0; d < 3 && status.Ok(); ++d) {
+    std::vector<double>& u = modal.missingShapes[static_cast<std::size_t>(d)];
+    u.assign(modal.masses.size(), 0.0);
+    for (std::size_t i = 1; i < u.size(); ++i)
+      u[i] = kGravityAcceleration * modal.masses[i] * modal.leftOut[static_cast<std::size_t>(d)][i];
+    status = SolveDisplacements(StiffnessValues, g_StiffnessProfile, u, progress);
+  }
+  if (!status.Ok()) {
+    std::vector<std::int32_t> positions(static_cast<std::size_t>(model.nodes.count) + 1, 0);
+    for (int node = 1; node <= model.nodes.count; ++node) positions[static_cast<std::size_t>(node)] = model.nodes[node].equation;
+    throw NotPositiveDefiniteMessage(status.equation, positions, [&model](std::int32_t node) {
+      return node >= 1 && node <= model.nodes.count ? std::string(NodeNumberText(model.nodes[node].id)) : std::string("?");
+    });
+  }
+  modal.missingMass = true;
+  ProgressEnd(progress, ProgressArea::Mode);
+}
+
+}  // namespace
+
+void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMass) {
   ModalOptions options;
   options.modeCount = model.options.ModeCount;
   options.cutOffFrequency = model.options.CutOffFrequency;
@@ -110,5 +157,6 @@ void RunModalStep(const Model& model, AnalysisProgress& progress) {
   ProgressEnd(progress, ProgressArea::Mode);
   modal.present = true;
   WriteModalBlock(model, modal, progress);
+  if (missingMass) SolveMissingMass(model, modal, progress);
   g_Modal = std::move(modal);
 }

@@ -37,6 +37,13 @@ struct ModalStepResults {
   std::array<std::vector<double>, 3> gamma;      // Γx, Γy, Γz (1..N), 1-based
   std::vector<double> masses;                    // M(1..E), 1-based
   double totalMass = 0.0;                        // the masses of the X translations
+  // With the missing mass: per direction d, the share of a unit ground
+  // acceleration in d that the N modes leave out at each translation,
+  // δ(dir(i), d) − Σk φk(i)·Γd(k) (0 at the rotations), and the static
+  // displacements under its forces 386.4·M(i)·share (1-based, size E + 1).
+  bool missingMass = false;
+  std::array<std::vector<double>, 3> leftOut;
+  std::array<std::vector<double>, 3> missingShapes;
 };
 
 ModalStepResults& TheModalResults();
@@ -51,7 +58,13 @@ std::int32_t KeptModeCount(std::span<const double> lambdas, double cutOffHz, std
 // size counts as 0.
 void ComputeParticipationFactors(ModalStepResults& results);
 
+// The left-out shares of every direction from the kept modes (sets leftOut).
+void ComputeLeftOutShares(ModalStepResults& results);
+
 // The step, after the modal case has been assembled into the global system
 // (StiffnessValues, g_MassVector): solves, keeps and writes the modal block
-// into g_ResultsFile. Throws the message text of a failure.
-void RunModalStep(const Model& model, AnalysisProgress& progress);
+// into g_ResultsFile. With `missingMass` the static displacements under the
+// left-out forces are solved with the same stiffness (the supports in the
+// states the modes saw), which the factorisation then replaces in
+// StiffnessValues. Throws the message text of a failure.
+void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMass = false);

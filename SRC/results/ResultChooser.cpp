@@ -11,7 +11,9 @@
 #include "results/SortedStressesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultCases.h"
+#include "results/AccelerationsTable.h"
 #include "results/ModalTables.h"
+#include "results/ResultsFile.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "shell/Message.h"
@@ -39,8 +41,8 @@ std::string ResultChooserTemplateName(int entries) {
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
       "the result tables of later work (the hanger "
-      "and rotating-equipment reports, soil restraints, FRP stresses, dynamic results, accelerations, time "
-      "history): the chooser offers them once they exist");
+      "and rotating-equipment reports, soil restraints, FRP stresses, dynamic results, time history): the "
+      "chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
@@ -62,6 +64,7 @@ void BuildResultChooserList(const Model& /*model*/) {
     list.push_back({"&Frequencies", OpenFrequenciesTable});
     list.push_back({"&Mode shapes", OpenModeShapeTable});
   }
+  if (ResultCaseOfType(kResponseSpectrumCase) != 0) list.push_back({"&Accelerations", OpenResponseAccelerationsTable});
   TemplateName() = ResultChooserTemplateName(static_cast<int>(list.size()));
 }
 

@@ -15,6 +15,7 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/AccelerationsTable.h"
 #include "results/ModalTables.h"
 #include "results/OtherSelectors.h"
 #include "results/BeamForcesTable.h"
@@ -267,6 +268,7 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterModalTables();
+  RegisterAccelerationsTable();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
   RegisterCodeComplianceTable();

@@ -14,6 +14,8 @@
 #include <fstream>
 
 #include "graphics/ReportOutput.h"
+#include "loads/Spectrum.h"
+#include "results/AccelerationsTable.h"
 #include "graphics/ShapeOverlay.h"
 #include "results/ModalTables.h"
 #include "results/ResultBlocks.h"
@@ -224,6 +226,40 @@ TEST_F(ModalTablesTest, TheMagnificationDialogTakesZeroOrMoreAndRefusesTheRest) 
   EXPECT_EQ(CheckMagnification("900", 500.0f, value), "");
   EXPECT_EQ(value, 500.0f);
   EXPECT_EQ(CheckMagnification("x", 500.0f, value), "Magnification =  x  is invalid");
+}
+
+TEST_F(ModalTablesTest, TheAccelerationsOfAResponseSpectrumCaseShowInG) {
+  Model& model = BuildLine({30, 31});
+  ResponseSpectrum flat;
+  flat.name = "FLAT";
+  flat.ordinateUnit = kOrdinateG;
+  flat.points = {{0.1f, 386.4f}, {1000.0f, 386.4f}};
+  SetLastSpectrum(model.spectra, flat);
+  SetDirectionSpectrum(model.spectrumLoad, 1, "FLAT", 1.0f);
+  EXPECT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  names_ = OpenCancelled("RESULTS8_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  ASSERT_FALSE(names_.empty());
+  EXPECT_EQ(names_.back(), "&Accelerations");
+  OpenResponseAccelerationsTable();
+  ResultTableWindow& table = Shown();
+  EXPECT_NE(ResultsTitle().find("Accelerations: Response spectrum"), std::string::npos) << ResultsTitle();
+  EXPECT_EQ(table.HeadingText(2, 0), "X(g's)");
+  const std::vector<int>& nodes = TheResults().resultNodes;
+  ASSERT_EQ(table.rowCount, static_cast<int>(nodes.size()));
+  BinaryFile file;
+  ASSERT_TRUE(BinaryFileOpenRead(file, ResultsPath()));
+  const std::int64_t at = TheResults().cases.at(static_cast<std::size_t>(ResultCaseOfType(31))).accelerations;
+  bool moving = false;
+  for (int row = 1; row <= table.rowCount; ++row) {
+    float values[6];
+    BinaryFileSeek(file, at + kNodeRecordBytes * (nodes[static_cast<std::size_t>(row) - 1] - 1));
+    BinaryFileReadFloats(file, values, 6);
+    for (int d = 0; d < 3; ++d) EXPECT_NEAR(std::stod(table.CellText(row, 2 + d, 0)), values[d] / 386.4, 0.0005);
+    moving = moving || values[1] > 10.0f;
+  }
+  EXPECT_TRUE(moving);
 }
 
 }  // namespace
