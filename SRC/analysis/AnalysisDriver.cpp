@@ -12,6 +12,7 @@
 #include "analysis/LoadCaseKinds.h"
 #include "analysis/ModalStep.h"
 #include "analysis/ResponseSpectrum.h"
+#include "analysis/SeismicCombination.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/Renumber.h"
 #include "analysis/StepResults.h"
@@ -57,6 +58,8 @@ bool MissingMassWanted(const Model& model) {
     if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kResponseSpectrumCase) return true;
   return false;
 }
+
+constexpr int kStaticSeismicCase = 12;
 
 bool IsDynamicCase(int type) { return type == 30 || type == 31 || type == 35 || type == 36 || type == 37; }
 
@@ -137,6 +140,7 @@ struct RunCleanup {
     g_CurrentStep = 0;
     g_ElementForceRun = ElementForceRun{};
     ClearModalResults();
+    ReleaseSeismicDirectionBlocks();
     AnalysisRunning = false;
   }
 };
@@ -270,8 +274,7 @@ void ResetStepTable(Model& model) {
   ResetRunState();
   ClearCaseBlockPositions();
   g_AnalysisFlags.modelNonlinear = ModelIsNonlinear(model) ? 1 : 0;
-  // Seismic anchor movements need the seismic cases, which are refused
-  // before a run.
+  // Seismic anchor movements are refused before a run (AnalysableKinds).
   g_AnalysisFlags.seismicAnchorMovements = 0;
   PrepareWindDirections(model.wind);
 }
@@ -309,6 +312,12 @@ void BuildStepTable(const Model& model) {
     if (IsDynamicCase(type) && flags.modelNonlinear != 0 && !staticCaseBefore)
       throw std::string(staticCase == 32 ? "Dynamic analysis with nonlinearities must have Static load case analyzed."
                                          : "Dynamic analysis with nonlinearities must have (W+P1+T1) analyzed.");
+    if (type == kStaticSeismicCase) {
+      for (int d = 0; d < 3; ++d)
+        if (model.seismic.g[static_cast<std::size_t>(d)] != 0.0f) AppendLoadCaseStep(kFirstSeismicDirectionStep + d);
+      AppendLoadCaseStep(kSeismicCombinationStep);
+      continue;
+    }
     LoadCaseStep& step = AppendLoadCaseStep(type);
     if (IsDynamicCase(type)) withoutOutput(step);
     g_CurrentStep = g_StepCount;
@@ -320,8 +329,8 @@ void BuildStepTable(const Model& model) {
 void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   const int type = CurrentCaseType();
   if (type == 0) return;
-  STAND_IN("the hanger design, dynamic, seismic anchor movement and seismic combination steps");
-  if ((type >= 20 && type <= 29) || (IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) ||
+  STAND_IN("the hanger design, force spectrum, time history, harmonic, seismic anchor movement and buried pipe steps");
+  if ((type >= 20 && type <= 25) || (IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) ||
       type == 33 ||
       (type >= 38 && type <= 40) || (type >= 117 && type <= 123))
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
@@ -333,6 +342,11 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     }
     PhaseClock clock(g_PhaseTimes.modes);
     RunModalStep(model, progress, MissingMassWanted(model));
+    return;
+  }
+  if (type == kSeismicCombinationStep) {
+    PhaseClock clock(g_PhaseTimes.writing);
+    CombineSeismicResults(model, elements, progress);
     return;
   }
   if (type == kResponseSpectrumCase) {
@@ -359,6 +373,11 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, kept); }, progress);
   } else
     SolveStaticStep(model, elements, progress);
+  if (type >= kFirstSeismicDirectionStep && type < kSeismicCombinationStep) {
+    PhaseClock clock(g_PhaseTimes.writing);
+    KeepSeismicDirectionBlocks(model, elements, progress, type - kFirstSeismicDirectionStep);
+    return;
+  }
   WriteStepOutput(model, elements, progress);
 }
 
