@@ -2,6 +2,8 @@
 #include "analysis/AnalysisDriver.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "analysis/Assembly.h"
@@ -342,6 +344,9 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     }
     PhaseClock clock(g_PhaseTimes.modes);
     RunModalStep(model, progress, MissingMassWanted(model));
+    // An older file would describe modes these results do not hold.
+    if (std::getenv("VORSTEL") != nullptr) WriteDynamicSusceptibilityFile(model, elements, progress);
+    else std::remove(SusceptibilityPathOf(model.path).c_str());
     return;
   }
   if (type == kSeismicCombinationStep) {

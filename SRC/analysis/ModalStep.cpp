@@ -1,11 +1,17 @@
 // The modal step; see ModalStep.h.
 #include "analysis/ModalStep.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <numbers>
 
 #include "analysis/AnalysisOptions.h"
 #include "analysis/Eigen.h"
+#include "analysis/EndForces.h"
+#include "analysis/StepResults.h"
+#include "platform/SiblingTemporary.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/RunState.h"
 #include "analysis/Skyline.h"
@@ -159,4 +165,39 @@ void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMa
   WriteModalBlock(model, modal, progress);
   if (missingMass) SolveMissingMass(model, modal, progress);
   g_Modal = std::move(modal);
+}
+
+void WriteDynamicSusceptibilityFile(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  const ModalStepResults& modal = g_Modal;
+  const std::string path = SusceptibilityPathOf(model.path);
+  // An earlier file would be read with these results if this one failed.
+  std::remove(path.c_str());
+  platform::RemoveStaleTemporaries(path);
+  platform::SiblingTemporary temporary(path, 0644);
+  BinaryFile file;
+  if (!temporary.ok() || !BinaryFileOpenUpdate(file, temporary.path())) throw std::string("Unable to create rds file");
+  ProgressBegin(progress, "Calculating dynamic susceptibility", ProgressArea::StepTitle);
+  char header[16] = {};
+  std::memcpy(header, kSusceptibilityMagic, 15);
+  BinaryFileWriteBytes(file, header, sizeof header);
+  struct Restore {
+    ~Restore() {
+      g_ElementForceRun.susceptibility = false;
+      g_ElementForceRun.susceptibilityFile = nullptr;
+      g_ElementForceRun.noWrite = false;
+    }
+  } restore;
+  g_ElementForceRun.susceptibility = true;
+  g_ElementForceRun.susceptibilityFile = &file;
+  g_ElementForceRun.noWrite = true;
+  for (int m = 1; m <= modal.modes; ++m) {
+    const std::vector<double>& phi = modal.shapes[static_cast<std::size_t>(m)];
+    std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+    std::copy(phi.begin(), phi.begin() + static_cast<std::ptrdiff_t>(std::min(phi.size(), g_DisplacementVector.size())),
+              g_DisplacementVector.begin());
+    CalculateElementForces(model, elements, progress);
+  }
+  const bool failed = BinaryFileHasError(file);
+  if (!BinaryFileClose(file) || failed || !temporary.Commit()) throw std::string("Unable to create rds file");
+  ProgressEnd(progress, ProgressArea::StepTitle);
 }

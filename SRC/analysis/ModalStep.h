@@ -27,6 +27,7 @@
 #include <vector>
 
 class AnalysisProgress;
+struct AnalysisElementList;
 struct Model;
 
 struct ModalStepResults {
@@ -68,3 +69,10 @@ void ComputeLeftOutShares(ModalStepResults& results);
 // states the modes saw), which the factorisation then replaces in
 // StiffnessValues. Throws the message text of a failure.
 void RunModalStep(const Model& model, AnalysisProgress& progress, bool missingMass = false);
+
+// With the environment variable "VORSTEL" set, the modal step ends by
+// writing the dynamic susceptibility file (SusceptibilityPathOf): every
+// kept mode's element records from the element force recovery. An earlier
+// file is removed first, and the new one is written under a temporary name
+// and put in place only when whole. Throws "Unable to create rds file".
+void WriteDynamicSusceptibilityFile(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);

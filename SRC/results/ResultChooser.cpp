@@ -12,6 +12,7 @@
 #include "results/RadioChooser.h"
 #include "results/ResultCases.h"
 #include "results/AccelerationsTable.h"
+#include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
 #include "results/ResultsFile.h"
 #include "results/ResultNavigation.h"
@@ -41,8 +42,8 @@ std::string ResultChooserTemplateName(int entries) {
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
       "the result tables of later work (the hanger "
-      "and rotating-equipment reports, soil restraints, FRP stresses, dynamic results, time history): the "
-      "chooser offers them once they exist");
+      "and rotating-equipment reports, soil restraints, FRP stresses, time history): the chooser offers them "
+      "once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
@@ -63,6 +64,10 @@ void BuildResultChooserList(const Model& /*model*/) {
   if (ResultModeCount() > 0) {
     list.push_back({"&Frequencies", OpenFrequenciesTable});
     list.push_back({"&Mode shapes", OpenModeShapeTable});
+  }
+  if (TheDynamicStresses().available) {
+    list.push_back({"&Dynamic susceptibility", OpenDynamicSusceptibilityTable});
+    list.push_back({"&Dynamic stresses", OpenDynamicStressesTable});
   }
   if (ResultCaseOfType(kResponseSpectrumCase) != 0) list.push_back({"&Accelerations", OpenResponseAccelerationsTable});
   TemplateName() = ResultChooserTemplateName(static_cast<int>(list.size()));

@@ -24,6 +24,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "results/CodeStressResults.h"
+#include "results/DynamicStresses.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -92,6 +93,7 @@ void BackToTheModel(bool batch) {
 // The support items keep their case loads of the last case shown; leaving
 // results clears them with the rest of what the results built.
 void FreeResultArrays(Model& model) {
+  FreeDynamicStressResults();
   HideHighlight();
   FreeSupportLoadSummary(model);
   FreeCodeStresses();
@@ -180,7 +182,7 @@ static void ComputeResultsWeight(const Model& model) {
 void PrepareResultsAfterRead(Model& model) {
   STAND_IN(
       "the post-read steps of later work: the rotating-equipment report, the time-history lists, "
-      "the dynamic susceptibility file, the results print choices");
+      "the results print choices");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -201,6 +203,7 @@ void PrepareResultsAfterRead(Model& model) {
     throw ResultsStepMessage{message};
   }
   cases.flags.creep = TheCodeStresses().presence.creep;
+  ReadDynamicStressFile(model, ResultsFrame().window);
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   EnterResultsMenus();
@@ -210,7 +213,8 @@ void PrepareResultsAfterRead(Model& model) {
   BuildResultChooserList(model);
   BuildListMenu();
   g_ResultCase = cases.count > 0 ? 1 : 0;
-  g_CurrentMode = 1;
+  // The mode most susceptible to vibration comes first when it is known.
+  g_CurrentMode = TheDynamicStresses().available ? TheDynamicStresses().order[1] : 1;
 }
 
 void OpenResults(bool batch) {

@@ -16,6 +16,7 @@
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/AccelerationsTable.h"
+#include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
 #include "results/OtherSelectors.h"
 #include "results/BeamForcesTable.h"
@@ -269,6 +270,7 @@ void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterModalTables();
   RegisterAccelerationsTable();
+  RegisterDynamicStressTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
   RegisterCodeComplianceTable();

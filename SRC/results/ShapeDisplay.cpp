@@ -22,6 +22,7 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "results/DisplacementTables.h"
+#include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
@@ -53,7 +54,8 @@ using V3 = std::array<double, 3>;
 
 bool ModeView() {
   const ResultOpener current = ResultsReopenCommand();
-  return current == OpenFrequenciesTable || current == OpenModeShapeTable;
+  return current == OpenFrequenciesTable || current == OpenModeShapeTable || current == OpenDynamicStressesTable ||
+         current == OpenDynamicSusceptibilityTable;
 }
 
 bool DisplacementView() { return ResultsReopenCommand() == OpenChosenDisplacementsTable; }
