@@ -168,7 +168,7 @@ class SusceptibilityWindow : public ResultTableWindow {
     ShowResultsButtons({296, 216, 221}, true);
   }
   void Close() override {
-    HideShapeDisplays();
+    HideShapesOnClose();
     HideHighlight();
     ShowResultsButtons({296, 216, 221}, false);
   }
@@ -255,7 +255,7 @@ void DynamicStressesWindow::KeyDown(UINT key) {
   }
   if (key == VK_LEFT || key == VK_RIGHT) {
     StepDynamicStressMode(key == VK_RIGHT ? 1 : -1);
-    RefreshShownTable(*this);
+    RefreshKeepingShapes(*this);
     if (const ModeSusceptibility* mode = CurrentMode()) TableGoTo(*this, std::max(mode->maxStress, 1));
     return;
   }
@@ -265,7 +265,7 @@ void DynamicStressesWindow::KeyDown(UINT key) {
 void DynamicStressesWindow::Prepare() { ShowResultsButtons({295, 229, 228, 296, 216, 221}, true); }
 
 void DynamicStressesWindow::Close() {
-  HideShapeDisplays();
+  HideShapesOnClose();
   HideHighlight();
   ShowResultsButtons({295, 229, 228, 296, 216, 221}, false);
 }

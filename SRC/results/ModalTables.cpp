@@ -172,7 +172,7 @@ class FrequenciesTableWindow : public ResultTableWindow {
     ShowResultsButtons({296, kShapeCommand, kAnimationCommand}, true);
   }
   void Close() override {
-    HideShapeDisplays();
+    HideShapesOnClose();
     RemoveModeShapeItems();
     ShowResultsButtons({296, kShapeCommand, kAnimationCommand}, false);
     HideHighlight();
@@ -286,7 +286,7 @@ class ModeShapeTableWindow : public ResultTableWindow {
   std::string PrintName() override { return CurrentModeTitle(); }
   void Reload() override {
     FillModeShapeTitle();
-    RefreshShownTable(*this);
+    RefreshKeepingShapes(*this);
   }
   void DefineColumns() override {
     std::vector<int> w = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
@@ -321,7 +321,7 @@ class ModeShapeTableWindow : public ResultTableWindow {
     }
     if (key == VK_LEFT || key == VK_RIGHT) {
       StepMode(key == VK_RIGHT ? 1 : -1);
-      RefreshShownTable(*this);
+      RefreshKeepingShapes(*this);
       return;
     }
     TableKeyDown(*this, key);
@@ -337,7 +337,7 @@ class ModeShapeTableWindow : public ResultTableWindow {
     ShowResultsButtons({295, kPreviousMode, kNextMode, 296, kShapeCommand, kAnimationCommand}, true);
   }
   void Close() override {
-    HideShapeDisplays();
+    HideShapesOnClose();
     HideHighlight();
     RemoveModeShapeItems();
     RemoveModeSteppingItems();

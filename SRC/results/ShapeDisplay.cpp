@@ -34,6 +34,7 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
+#include "shell/TableWindow.h"
 #include "shell/General.h"
 #include "shell/WindowUtilities.h"
 
@@ -407,6 +408,20 @@ void HideShapeDisplays() {
   StopAnimation();
   HideModeShape();
   HideDeflectedShape();
+}
+
+namespace {
+bool g_Refreshing = false;
+}  // namespace
+
+void RefreshKeepingShapes(ResultTableWindow& table) {
+  g_Refreshing = true;
+  RefreshShownTable(table);
+  g_Refreshing = false;
+}
+
+void HideShapesOnClose() {
+  if (!g_Refreshing) HideShapeDisplays();
 }
 
 void ShapeSourceChanged() {

@@ -58,6 +58,12 @@ void StopAnimation();
 // Hides whatever shape is shown and stops the animation (leaving a table,
 // leaving the results).
 void HideShapeDisplays();
+// Shows a result table again for new values without its closing (which
+// hides the shapes when the user leaves the table) hiding them.
+void RefreshKeepingShapes(class ResultTableWindow& table);
+// Hides the shapes unless a refresh of the table shown is under way.
+void HideShapesOnClose();
+
 // The current mode or case changed: a shape shown or animated follows it.
 void ShapeSourceChanged();
 inline void ModeChanged() { ShapeSourceChanged(); }
