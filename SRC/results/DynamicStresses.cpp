@@ -83,7 +83,7 @@ class DynamicStressesWindow : public ResultTableWindow {
     widths = w;
   }
   std::string HeadingText(int column, int line) override {
-    if (line == 1) {
+    if (line == 0) {
       if (column != 1) return {};
       const ModeSusceptibility* mode = CurrentMode();
       return std::string("Susceptibility = ") + FormatFixedWidthTrim(mode != nullptr ? mode->susceptibility : 0.0, 10, 0);
@@ -134,7 +134,7 @@ class SusceptibilityWindow : public ResultTableWindow {
     static const char* const kFirst[6] = {"", "Mode", "Frequency", "", "", "Susceptibility"};
     static const char* const kSecond[6] = {"", "", "(Hz)", "Velocity", "Stress", "(psi / ips)"};
     if (column < 1 || column > 5) return {};
-    return line == 1 ? kFirst[column] : kSecond[column];
+    return line == 0 ? kFirst[column] : kSecond[column];
   }
   std::string CellText(int row, int column, int /*line*/) override {
     const int m = OrderedMode(row);

@@ -126,7 +126,7 @@ class FrequenciesTableWindow : public ResultTableWindow {
       for (int c = 6; c <= 8; ++c) w[static_cast<std::size_t>(c)] += excess / 3;
   }
   std::string HeadingText(int column, int line) override {
-    if (line == 1) {
+    if (line == 0) {
       if (column == 1) return "Frequency";
       if (column == 2) return "Period";
       return {};
@@ -294,7 +294,7 @@ class ModeShapeTableWindow : public ResultTableWindow {
     widths = w;
   }
   std::string HeadingText(int column, int line) override {
-    if (line != 1) return {};
+    if (line != 0) return {};
     if (column == 1) return "Node";
     if (column >= 2 && column <= 7) {
       const int c = column - 2;

@@ -109,7 +109,8 @@ TEST_F(DynamicStressesTest, TheModalCaseWritesTheFileAndTheTablesReadIt) {
     if (stresses.CellText(row, 1, 0) == "10") row10 = row;
   ASSERT_NE(row10, 0);
   EXPECT_NEAR(std::stod(stresses.CellText(row10, 3, 0)), first[1] / Z, 1e-3 * first[1] / Z + 1e-9);
-  EXPECT_EQ(stresses.HeadingText(5, 2), "Intensified Stress");
+  EXPECT_EQ(stresses.HeadingText(5, 1), "Intensified Stress");
+  EXPECT_EQ(stresses.HeadingText(1, 0).rfind("Susceptibility = ", 0), 0u);
   // Right steps along the ranking and wraps.
   const int before = g_CurrentMode;
   for (int i = 0; i < 3; ++i) stresses.KeyDown(VK_RIGHT);
