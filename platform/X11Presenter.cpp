@@ -185,12 +185,7 @@ class X11Presenter final : public Presenter {
     Ask([=, this] { Create(window, rect, title, role); });
   }
   void WindowDestroyed(HWND window) override { Ask([=, this] { Destroy(window); }); }
-  // Whether the window comes in front is the program's choice when it
-  // shows it, not when this thread gets round to mapping it.
-  void WindowShown(HWND window, bool shown) override {
-    const bool behind = shown && GetForegroundWindow() != nullptr && GetForegroundWindow() != window;
-    Ask([=, this] { Show(window, shown, behind); });
-  }
+  void WindowShown(HWND window, bool shown) override { Ask([=, this] { Show(window, shown); }); }
   void WindowMoved(HWND window, RECT rect) override { Ask([=, this] { Move(window, rect); }); }
   void TitleChanged(HWND window, const std::string& title) override {
     Ask([=, this] { SetTitle(window, title); });
@@ -228,9 +223,8 @@ class X11Presenter final : public Presenter {
   void Create(HWND window, RECT rect, const std::string& title, const WindowRole& role);
   void SetManagerHints(::Window id, bool dialog);
   void SetTransientFor(const XWindowState& state);
-  void MarkUserTime(const XWindowState& state, bool behind);
   void Destroy(HWND window);
-  void Show(HWND window, bool shown, bool behind);
+  void Show(HWND window, bool shown);
   void Move(HWND window, RECT rect);
   void SetTitle(HWND window, const std::string& title);
   void Focus(HWND window);
@@ -259,7 +253,7 @@ class X11Presenter final : public Presenter {
   GC gc_ = nullptr;
   SIZE screenSize_{};
   Atom protocols_ = 0, deleteWindow_ = 0, netWmName_ = 0, utf8String_ = 0;
-  Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0, userTime_ = 0;
+  Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0;
   ::Window leader_ = 0;  // leads the window group of the managed windows; never mapped
   Cursor cursors_[6]{};
   // Cursors made from resource images, by image (the images live as long as
@@ -317,7 +311,6 @@ X11Presenter::X11Presenter() {
   typeDialog_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
   typeNormal_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_NORMAL", False);
   clientLeader_ = XInternAtom(display_, "WM_CLIENT_LEADER", False);
-  userTime_ = XInternAtom(display_, "_NET_WM_USER_TIME", False);
   leader_ = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
   XClassHint leaderClass{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, leader_, &leaderClass);
@@ -514,23 +507,6 @@ void X11Presenter::SetTransientFor(const XWindowState& state) {
   XSetTransientForHint(display_, state.id, owner != nullptr && owner->shown ? owner->id : root_);
 }
 
-// A frame shown while another window is in front tells the manager it comes
-// without the user's asking: a user time of 0 keeps the manager from
-// focusing it and from stacking it over the window that has the focus. The
-// program brings it forward itself when it makes it the foreground window;
-// one it leaves behind (the Graphics window, mapped on its own thread once
-// the Results window is already in front) stays behind.
-void X11Presenter::MarkUserTime(const XWindowState& state, bool behind) {
-  if (state.dialog) return;
-  if (behind) {
-    const unsigned long never = 0;
-    XChangeProperty(display_, state.id, userTime_, XA_CARDINAL, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(&never), 1);
-  } else {
-    XDeleteProperty(display_, state.id, userTime_);
-  }
-}
-
 void X11Presenter::Destroy(HWND window) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
@@ -540,13 +516,12 @@ void X11Presenter::Destroy(HWND window) {
   if (focusWanted_ == window) focusWanted_ = nullptr;
 }
 
-void X11Presenter::Show(HWND window, bool shown, bool behind) {
+void X11Presenter::Show(HWND window, bool shown) {
   XWindowState* state = StateOf(window);
   if (state == nullptr || state->shown == shown) return;
   state->shown = shown;
   if (shown) {
     if (state->dialog) SetTransientFor(*state);
-    MarkUserTime(*state, behind);
     state->appearing = state->managed;
     XMapRaised(display_, state->id);
     if (state->frame) Put(*state, 0, 0, state->frame->width, state->frame->height);

@@ -2,8 +2,6 @@
 // ForceSpectraTable.h.
 #include "loads/ForceSpectraTable.h"
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
 #include "loads/ForceSpectrum.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "loads/ForceSpectrumLoad.h"
@@ -40,32 +38,6 @@ const PointTablesKind& Kind() {
                                      {kConvertCommand, "&Convert time function...", TimeFunctionsExist},
                                      {kExportCommand, "&Export...", nullptr}}};
   return kind;
-}
-
-void TextSpectrum(const ForceSpectrum& spectrum) {
-  if (ReportLinesLeft() < 8) ReportNewPage();
-  ReportRuleBetween(6, 83);
-  ReportNewLine();
-  ReportPutChar('|', 6);
-  ReportPutCentred("Force spectrum = " + spectrum.name, 7, 82);
-  ReportPutChar('|', 83);
-  ReportNewLine();
-  ReportRuleBetween(6, 83);
-  ReportNewLine();
-  ReportPutText("Frequencey (Hz)      Value", 6);
-  ReportNewLine();
-  for (const FloatPair& point : spectrum.points) {
-    ReportPutText(PointValueText(point.x), 10);
-    ReportPutText(PointValueText(point.y), 27);
-    ReportNewLine();
-  }
-  ReportRule();
-}
-
-void CsvSpectrum(const ForceSpectrum& spectrum) {
-  ReportCsvLine({"Force spectrum = " + spectrum.name});
-  ReportCsvLine({"Frequencey (Hz)", "Value"});
-  for (const FloatPair& point : spectrum.points) ReportCsvLine({PointValueText(point.x), PointValueText(point.y)});
 }
 
 }  // namespace
@@ -122,17 +94,6 @@ void RenameForceSpectrumReferences(Model& model, const std::string& from, const 
 }
 
 void PrintForceSpectra() {
-  const ForceSpectrumList& list = TheModel().forceSpectra;
-  if (!HasForceSpectra(list)) return;
-  if (!g_ReportFileOpen) BeginReportSection("Force spectrums", 0);
-  else ReportSetTitle("Force spectrums");
-  for (std::size_t index = 0; index < SavedPointTableCount(list); ++index) {
-    const ForceSpectrum& spectrum = list[index];
-    if (!g_ReportFileOpen)
-      PrintPointsGrid(kGridKind, spectrum);
-    else if (g_ReportToFile)
-      CsvSpectrum(spectrum);
-    else
-      TextSpectrum(spectrum);
-  }
+  static const PointTablesReportForm form{"Force spectrums", "Frequencey (Hz)", 10, 27};
+  PrintPointTables(kGridKind, TheModel().forceSpectra, form);
 }

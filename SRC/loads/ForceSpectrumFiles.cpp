@@ -12,6 +12,7 @@
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "shell/Application.h"
+#include "shell/FileDialogs.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 
@@ -77,20 +78,13 @@ bool ReadForceSpectrumTextFile(HWND owner, const std::string& path, std::size_t 
 }
 
 bool ReadForceSpectrumFromTextFile(HWND owner, std::size_t row) {
-  std::vector<char> buffer(MAX_PATH, '\0');
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "Text file (*.txt)\0*.txt\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = "Read Force Spectrum from a Text File";
-  record.lpstrDefExt = "txt";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileName(&record)) return false;
-  return ReadForceSpectrumTextFile(owner, buffer.data(), row);
+  FilePathQuestion question;
+  question.title = "Read Force Spectrum from a Text File";
+  question.filter = "Text file (*.txt)\0*.txt\0";
+  question.defaultExtension = "txt";
+  question.mustExist = false;  // the read names a missing file itself
+  const std::string path = AskFilePath(owner, question);
+  return !path.empty() && ReadForceSpectrumTextFile(owner, path, row);
 }
 
 std::string ForceSpectraCsvText(const NamedPointsList& list) {

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
+#include "loads/PairsGrid.h"
 #include "loads/PointTables.h"
-#include "shell/TableWindow.h"
 
 struct Model;
 
@@ -31,46 +31,36 @@ struct PointsGridKind {
   NamedPointsList& (*list)(Model& model);
 };
 
-class PointsGrid : public TableWindow {
+class PointsGrid : public PairsGrid {
  public:
-  explicit PointsGrid(const PointsGridKind& kind) : kind_(kind) {}
+  explicit PointsGrid(const PointsGridKind& kind) : PairsGrid(false), kind_(kind) {}
 
-  void DefineColumns() override;
   std::string HeadingText(int column, int line) override;
   std::string CellText(int row, int column, int line) override;
-  bool IsCellEditable(int row, int column) override;
-  int FilterChar(int character) override;
   void StoreCell() override;
-  void EnterRow(bool control) override;
-  void InsertRow() override;
-  void DeleteRow() override;
-  void ContextMenu() override;
-  void UpdateMenu() override;
-  void LostFocus() override;
-  // Beside the names table: from its right edge to the client's.
-  void AdjustClientRect(RECT& area) override;
-
-  // Shows record `index` of the list in the List window's second table
-  // (the working copy made again, row 1 unless `keepRow`).
-  void Load(std::size_t index, bool keepRow = false);
   // Stores a changed copy (see the head comment); true when it stored.
-  bool Commit();
-  // Closes and hides the grid, its copy dropped.
-  void Hide();
+  bool Commit() override;
 
-  std::size_t Index() const { return index_; }
-  bool Changed() const { return changed_; }
-  const std::vector<FloatPair>& Points() const { return points_; }
   const PointsGridKind& Kind() const { return kind_; }
 
  private:
-  bool OnSpareRow() const;
+  bool Record(std::size_t index, std::string& name, std::vector<FloatPair>& points) const override;
+  int HeadingLines() const override { return kind_.headingLines; }
+  const char* RequiredField(int column) const override { return column == 1 ? kind_.abscissaLabel : kind_.valueLabel; }
   const PointsGridKind& kind_;
-  std::size_t index_ = 0;
-  bool loaded_ = false;
-  bool changed_ = false;
-  std::vector<FloatPair> points_;
 };
 
 // Prints the points of `record` on the printer under the grid's title.
 void PrintPointsGrid(const PointsGridKind& kind, const NamedPoints& record);
+
+// How a list of point tables reads in the reports.
+struct PointTablesReportForm {
+  const char* section;          // "Time functions"
+  const char* abscissaHeading;  // "Time (Sec)"
+  int abscissaColumn;           // where the text report puts the values
+  int valueColumn;
+};
+// The report section of the saved tables of `list`: on the printer each
+// table as its grid prints it; as text its title in a box, the heading and
+// the points, a rule under them; as CSV the title, heading and point lines.
+void PrintPointTables(const PointsGridKind& kind, const NamedPointsList& list, const PointTablesReportForm& form);

@@ -15,6 +15,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
 #include "shell/Application.h"
+#include "shell/FileDialogs.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 
@@ -102,20 +103,13 @@ bool ReadSpectrumTextFile(HWND owner, const std::string& path, std::size_t row) 
 }
 
 bool ReadSpectrumFromTextFile(HWND owner) {
-  std::vector<char> buffer(MAX_PATH, '\0');
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "Text file (*.txt)\0*.txt\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = "Read Spectrum from a Text File";
-  record.lpstrDefExt = "txt";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
-  if (!GetOpenFileName(&record)) return false;
-  return ReadSpectrumTextFile(owner, buffer.data(), SpectraTableCurrentEntry());
+  FilePathQuestion question;
+  question.title = "Read Spectrum from a Text File";
+  question.filter = "Text file (*.txt)\0*.txt\0";
+  question.defaultExtension = "txt";
+  question.mustExist = false;  // the read names a missing file itself
+  const std::string path = AskFilePath(owner, question);
+  return !path.empty() && ReadSpectrumTextFile(owner, path, SpectraTableCurrentEntry());
 }
 
 std::string SpectraCsvText(const SpectrumList& list) {

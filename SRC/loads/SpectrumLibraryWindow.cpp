@@ -31,15 +31,8 @@ namespace {
 constexpr int kLibraryButton = 1001;
 constexpr int kTableFrame = 1500;
 
-struct TakenFrame {
-  bool open = false;
-  HMENU listMenu = nullptr;
-  HMENU libraryMenu = nullptr;
-  HACCEL accelerators = nullptr;
-  WINDOWPLACEMENT listPlacement{};
-};
-TakenFrame& Taken() {
-  static TakenFrame taken;
+TakenListFrame& Taken() {
+  static TakenListFrame taken;
   return taken;
 }
 
@@ -92,30 +85,17 @@ ListFrameTool& Tool() {
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
   tool.leave = LeaveSpectrumLibraryWindow;
-  tool.accelerators = Taken().accelerators;
   return tool;
 }
 
 void OpenWindow() {
   Frame& frame = ListFrame();
   if (frame.window == nullptr) return;
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) {
     ResetListWindow();
-    FrameRecordPlacement(frame);
-    taken.listPlacement = frame.Placement();
-    taken.listMenu = frame.menu;
-    taken.libraryMenu = LoadMenu(InstanceHandle, "RESPONSELIB_MENU");
-    taken.accelerators = LoadAccelerators(InstanceHandle, "RESPONSELIB_ACCEL");
-    taken.open = true;
     TheSpectrumLibrary().editing = true;
-    FrameSetMenu(frame, taken.libraryMenu);
-    SetListFrameTool(&Tool());
-    if (HWND main = MainFrame().window) {
-      FrameRecordPlacement(MainFrame());
-      ShowWindow(main, SW_HIDE);
-    }
-    FrameSetPlacement(frame, LibraryPlacement());
+    TakeListFrame(taken, "RESPONSELIB_MENU", "RESPONSELIB_ACCEL", Tool(), LibraryPlacement());
   }
   FrameShow(frame);
   TheSpectraTable().currentRow = 1;
@@ -261,14 +241,9 @@ bool LeaveSpectrumLibraryWindow(HWND owner) {
 }
 
 void CloseSpectrumLibrary() {
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) return;
-  TableWindowClose(ListTableWindow(0));
-  GiveBackListFrame(taken.listMenu, taken.listPlacement, FramePlacement(kPlacementSpectrumLibrary));
-  SetListFrameTool(nullptr);
-  if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
-  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
-  taken = TakenFrame{};
+  ReleaseListFrame(taken, FramePlacement(kPlacementSpectrumLibrary));
   SpectrumLibraryState& library = TheSpectrumLibrary();
   library.editing = false;
   library.path.clear();

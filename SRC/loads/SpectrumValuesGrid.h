@@ -19,46 +19,28 @@
 #include <string>
 #include <vector>
 
+#include "loads/PairsGrid.h"
 #include "loads/Spectrum.h"
-#include "shell/TableWindow.h"
 
-class SpectrumValuesGrid : public TableWindow {
+class SpectrumValuesGrid : public PairsGrid {
  public:
-  void DefineColumns() override;
+  SpectrumValuesGrid() : PairsGrid(true) {}
+
   std::string HeadingText(int column, int line) override;
   std::string CellText(int row, int column, int line) override;
-  bool IsCellEditable(int row, int column) override;
-  int FilterChar(int character) override;
   void StoreCell() override;
-  void EnterRow(bool control) override;
-  void InsertRow() override;
-  void DeleteRow() override;
-  void ContextMenu() override;
-  void UpdateMenu() override;
   bool MustKeepFocus() override;
-  void LostFocus() override;
-  void AdjustClientRect(RECT& area) override;
-
-  // Shows spectrum `index` of the open model's spectra beside the list.
-  void Load(std::size_t index, bool keepRow = false);
   // Stores a changed copy whose abscissas ascend; true when it stored.
-  bool Commit();
-  void Hide();
-
-  std::size_t Index() const { return index_; }
-  bool Loaded() const { return loaded_; }
-  const std::vector<FloatPair>& Points() const { return points_; }
+  bool Commit() override;
 
  private:
+  bool Record(std::size_t index, std::string& name, std::vector<FloatPair>& points) const override;
+  int HeadingLines() const override { return 2; }
+  const char* RequiredField(int /*column*/) const override { return "Value"; }
   const ResponseSpectrum* Spectrum() const;
-  bool OnEntryRow() const;
   // The first row (from 1) whose abscissa is not above the one before it; 0
   // when they ascend.
   int FirstRowOutOfOrder() const;
-  std::size_t index_ = 0;
-  bool loaded_ = false;
-  bool changed_ = false;
-  std::vector<FloatPair> points_;
 };
 
 SpectrumValuesGrid& TheSpectrumValuesGrid();

@@ -4,8 +4,6 @@
 
 #include <string>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
 #include "loads/LoadsReport.h"
 #include "loads/PointTablesTable.h"
 #include "loads/TimeFunction.h"
@@ -36,34 +34,6 @@ const PointTablesKind& Kind() {
                                     {{kReadCommand, "&Read Time Function...", nullptr},
                                      {kExportCommand, "&Export...", nullptr}}};
   return kind;
-}
-
-// The text report's form of one function: its title in a box, the heading
-// and the points, a rule under them.
-void TextFunction(const TimeFunction& function) {
-  if (ReportLinesLeft() < 8) ReportNewPage();
-  ReportRuleBetween(6, 83);
-  ReportNewLine();
-  ReportPutChar('|', 6);
-  ReportPutCentred("Time function = " + function.name, 7, 82);
-  ReportPutChar('|', 83);
-  ReportNewLine();
-  ReportRuleBetween(6, 83);
-  ReportNewLine();
-  ReportPutText("Time (Sec)      Value", 6);
-  ReportNewLine();
-  for (const FloatPair& point : function.points) {
-    ReportPutText(PointValueText(point.x), 8);
-    ReportPutText(PointValueText(point.y), 23);
-    ReportNewLine();
-  }
-  ReportRule();
-}
-
-void CsvFunction(const TimeFunction& function) {
-  ReportCsvLine({"Time function = " + function.name});
-  ReportCsvLine({"Time (Sec)", "Value"});
-  for (const FloatPair& point : function.points) ReportCsvLine({PointValueText(point.x), PointValueText(point.y)});
 }
 
 }  // namespace
@@ -115,17 +85,6 @@ void RenameTimeFunctionReferences(Model& model, const std::string& from, const s
 }
 
 void PrintTimeFunctions() {
-  const TimeFunctionList& list = TheModel().timeFunctions;
-  if (!HasTimeFunctions(list)) return;
-  if (!g_ReportFileOpen) BeginReportSection("Time functions", 0);
-  else ReportSetTitle("Time functions");
-  for (std::size_t index = 0; index < SavedPointTableCount(list); ++index) {
-    const TimeFunction& function = list[index];
-    if (!g_ReportFileOpen)
-      PrintPointsGrid(kGridKind, function);
-    else if (g_ReportToFile)
-      CsvFunction(function);
-    else
-      TextFunction(function);
-  }
+  static const PointTablesReportForm form{"Time functions", "Time (Sec)", 8, 23};
+  PrintPointTables(kGridKind, TheModel().timeFunctions, form);
 }

@@ -391,15 +391,41 @@ void UpdateListMenuPopup(HMENU popup, int position) {
 void SetListFrameTool(const ListFrameTool* tool) { g_ListFrameTool = tool; }
 const ListFrameTool* CurrentListFrameTool() { return g_ListFrameTool; }
 
-void GiveBackListFrame(HMENU listMenu, const WINDOWPLACEMENT& listPlacement, WINDOWPLACEMENT& toolPlacement) {
+void TakeListFrame(TakenListFrame& taken, const char* menu, const char* accelerators, ListFrameTool& tool,
+                   const WINDOWPLACEMENT& toolPlacement) {
   Frame& frame = ListFrame();
-  if (frame.window == nullptr) return;
+  if (frame.window == nullptr || taken.open) return;
   FrameRecordPlacement(frame);
-  toolPlacement = frame.Placement();
-  ShowWindow(frame.window, SW_HIDE);
-  FrameSetMenu(frame, listMenu);
-  FrameSetPlacement(frame, listPlacement);
-  ShowWindow(frame.window, SW_HIDE);
+  taken.listPlacement = frame.Placement();
+  taken.listMenu = frame.menu;
+  taken.toolMenu = LoadMenu(InstanceHandle, menu);
+  taken.accelerators = LoadAccelerators(InstanceHandle, accelerators);
+  taken.open = true;
+  tool.accelerators = taken.accelerators;
+  FrameSetMenu(frame, taken.toolMenu);
+  SetListFrameTool(&tool);
+  if (HWND main = MainFrame().window) {
+    FrameRecordPlacement(MainFrame());
+    ShowWindow(main, SW_HIDE);
+  }
+  FrameSetPlacement(frame, toolPlacement);
+}
+
+void ReleaseListFrame(TakenListFrame& taken, WINDOWPLACEMENT& toolPlacement) {
+  if (!taken.open) return;
+  TableWindowClose(ListTableWindow(0));
+  if (Frame& frame = ListFrame(); frame.window != nullptr) {
+    FrameRecordPlacement(frame);
+    toolPlacement = frame.Placement();
+    ShowWindow(frame.window, SW_HIDE);
+    FrameSetMenu(frame, taken.listMenu);
+    FrameSetPlacement(frame, taken.listPlacement);
+    ShowWindow(frame.window, SW_HIDE);
+  }
+  SetListFrameTool(nullptr);
+  if (taken.toolMenu != nullptr) DestroyMenu(taken.toolMenu);
+  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
+  taken = TakenListFrame{};
 }
 
 bool LeaveListFrameTool(HWND owner) {

@@ -117,9 +117,26 @@ const ListFrameTool* CurrentListFrameTool();
 // the program over, or before another list shows in the frame: true when
 // none does or it was left.
 bool LeaveListFrameTool(HWND owner);
-// A tool gives the List frame back, hidden: the tool's own placement is
-// stored in `toolPlacement`, and the frame gets its menu and place again.
-void GiveBackListFrame(HMENU listMenu, const WINDOWPLACEMENT& listPlacement, WINDOWPLACEMENT& toolPlacement);
+// What a tool took from the List frame while it holds it.
+struct TakenListFrame {
+  bool open = false;
+  HMENU listMenu = nullptr;
+  HMENU toolMenu = nullptr;
+  HACCEL accelerators = nullptr;
+  WINDOWPLACEMENT listPlacement{};
+};
+// The tool takes the List frame, unless it holds it already: the frame's
+// menu and place are kept in `taken`, the tool's menu and accelerators
+// loaded from resources `menu` and `accelerators` (the latter also into
+// `tool`), `tool` set as the frame's tool, the Main window hidden and the
+// frame put at `toolPlacement`. The caller shows the frame.
+void TakeListFrame(TakenListFrame& taken, const char* menu, const char* accelerators, ListFrameTool& tool,
+                   const WINDOWPLACEMENT& toolPlacement);
+// The tool gives the List frame back, hidden, its first table closed: the
+// tool's own placement is stored in `toolPlacement`, the frame gets its
+// menu and place again, the tool's menu and accelerators are destroyed and
+// `taken` is cleared. Nothing when the tool does not hold the frame.
+void ReleaseListFrame(TakenListFrame& taken, WINDOWPLACEMENT& toolPlacement);
 
 void RegisterListWindow();
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -13,6 +13,7 @@
 #include "properties/BeamSectionsTable.h"
 #include "shell/Application.h"
 #include "shell/Assert.h"
+#include "shell/FileDialogs.h"
 #include "shell/Frame.h"
 #include "shell/FramePlacements.h"
 #include "shell/General.h"
@@ -41,15 +42,8 @@ bool IsBliExtension(const std::string& path) {
   return extension == "bli";
 }
 
-struct TakenFrame {
-  bool open = false;
-  HMENU listMenu = nullptr;
-  HMENU libraryMenu = nullptr;
-  HACCEL accelerators = nullptr;
-  WINDOWPLACEMENT listPlacement{};
-};
-TakenFrame& Taken() {
-  static TakenFrame taken;
+TakenListFrame& Taken() {
+  static TakenListFrame taken;
   return taken;
 }
 
@@ -84,22 +78,13 @@ void LoadBeamLibraryIntoEditor() {
 }
 
 std::string AskLibraryPath(HWND owner, const char* title, bool save) {
-  std::vector<char> buffer(1024, '\0');
-  const std::string name = FileNameOf(BeamLibraryPath());
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = kFilter;
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = title;
-  record.lpstrDefExt = "bli";
-  record.Flags = OFN_EXPLORER | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
-  return buffer.data();
+  FilePathQuestion question;
+  question.title = title;
+  question.filter = kFilter;
+  question.defaultExtension = "bli";
+  question.name = FileNameOf(BeamLibraryPath());
+  question.save = save;
+  return AskFilePath(owner, question);
 }
 
 void RefreshWindow(int row) {
@@ -164,28 +149,15 @@ ListFrameTool& Tool() {
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
   tool.leave = LeaveBeamLibraryWindow;
-  tool.accelerators = Taken().accelerators;
   return tool;
 }
 
 void OpenWindow() {
   Frame& frame = ListFrame();
   if (frame.window == nullptr) return;
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) {
-    FrameRecordPlacement(frame);
-    taken.listPlacement = frame.Placement();
-    taken.listMenu = frame.menu;
-    taken.libraryMenu = LoadMenu(InstanceHandle, "BEAMLIB_MENU");
-    taken.accelerators = LoadAccelerators(InstanceHandle, "BEAMLIB_ACCEL");
-    taken.open = true;
-    FrameSetMenu(frame, taken.libraryMenu);
-    SetListFrameTool(&Tool());
-    if (HWND main = MainFrame().window) {
-      FrameRecordPlacement(MainFrame());
-      ShowWindow(main, SW_HIDE);
-    }
-    FrameSetPlacement(frame, LibraryPlacement());
+    TakeListFrame(taken, "BEAMLIB_MENU", "BEAMLIB_ACCEL", Tool(), LibraryPlacement());
   }
   SetBeamLibraryMode(true);
   FrameShow(frame);
@@ -195,14 +167,9 @@ void OpenWindow() {
 }
 
 void CloseWindow() {
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) return;
-  TableWindowClose(ListTableWindow(0));
-  GiveBackListFrame(taken.listMenu, taken.listPlacement, LibraryPlacement());
-  SetListFrameTool(nullptr);
-  if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
-  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
-  taken = TakenFrame{};
+  ReleaseListFrame(taken, LibraryPlacement());
   SetBeamLibraryMode(false);
   ForgetBeamLibrary();
   Model& model = TheModel();

@@ -7,6 +7,7 @@
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "properties/BeamRecordEdits.h"
+#include "properties/NamedRecordDialog.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
@@ -22,15 +23,9 @@ enum Item : int {
   kFirstTemperatureUnit = 1601, kWeightUnit = 1611, kFirstTemperatureLabel = 1501
 };
 
-struct BeamLoadDialogState {
-  DialogHelper helper;
-  int record = 0;
-  SnapshotToken token = 0;
-};
+using BeamLoadDialogState = NamedRecordDialogState;
 
-BeamLoadDialogState& StateOf(HWND dialog) {
-  return *reinterpret_cast<BeamLoadDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
-}
+BeamLoadDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<BeamLoadDialogState>(dialog); }
 
 void OnInit(HWND dialog, BeamLoadDialogState& state) {
   DialogHelper& helper = state.helper;
@@ -93,36 +88,8 @@ bool Same(const BeamLoad& a, const BeamLoad& b) {
 }
 
 void OnOk(HWND dialog, BeamLoadDialogState& state) {
-  Model& model = TheModel();
-  if (TableResultsShown()) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 0);
-    return;
-  }
-  BeamLoad edited;
-  try {
-    edited = ReadFields(state.helper, state.record);
-  } catch (const std::string& message) {
-    state.helper.DialogFocusInvalid(message);
-    return;
-  }
-  BeamLoad& stored = model.beamLoads[state.record];
-  if (Same(edited, stored)) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 1);
-    return;
-  }
-  if (!stored.name.empty() && edited.name != stored.name) {
-    if (!ConfirmChange(dialog, "Beam load name", stored.name, edited.name)) {
-      state.helper.DialogSetItemText(kName, stored.name);
-      state.helper.DialogSelectAndFocus(kName);
-      return;
-    }
-    RenameBeamLoadInRows(model, stored.name, edited.name);
-  }
-  stored = edited;
-  model.modified = true;
-  EndDialog(dialog, 1);
+  const RecordNameChange name{"Beam load name", kName, RenameBeamLoadInRows};
+  if (StoreNamedRecord(dialog, state, TheModel().beamLoads[state.record], ReadFields, Same, name)) EndDialog(dialog, 1);
 }
 
 }  // namespace
@@ -136,10 +103,7 @@ INT_PTR BeamLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL:
-          PopTempFile(StateOf(dialog).token);
-          EndDialog(dialog, 0);
-          return TRUE;
+        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
         default: return FALSE;
       }
     default: return FALSE;
@@ -147,16 +111,6 @@ INT_PTR BeamLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
 }
 
 int BeamLoadDialog(HWND owner, int record, SnapshotToken token) {
-  Model& model = TheModel();
-  if (record < 1 || record > model.beamLoads.count) {
-    PopTempFile(token);
-    return 0;
-  }
   BeamLoadDialogState state;
-  state.record = record;
-  state.token = token;
-  const INT_PTR result = DialogBoxParam(InstanceHandle, "BEAM_LOAD_DIALOG", owner, BeamLoadDialogProc,
-                                        reinterpret_cast<LPARAM>(&state));
-  if (result < 0) PopTempFile(token);
-  return result == 1 ? 1 : 0;
+  return RunNamedRecordDialog(owner, "BEAM_LOAD_DIALOG", BeamLoadDialogProc, state, record, TheModel().beamLoads.count, token);
 }

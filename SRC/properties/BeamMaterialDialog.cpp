@@ -9,6 +9,7 @@
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "properties/BeamRecordEdits.h"
+#include "properties/NamedRecordDialog.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
@@ -25,15 +26,9 @@ enum Item : int {
 };
 constexpr int kDescriptionLength = 27;
 
-struct BeamMaterialDialogState {
-  DialogHelper helper;
-  int record = 0;
-  SnapshotToken token = 0;
-};
+using BeamMaterialDialogState = NamedRecordDialogState;
 
-BeamMaterialDialogState& StateOf(HWND dialog) {
-  return *reinterpret_cast<BeamMaterialDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
-}
+BeamMaterialDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<BeamMaterialDialogState>(dialog); }
 
 void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text) {
   if (value != 0.0f) helper.DialogSetItemText(item, text);
@@ -92,36 +87,8 @@ bool Same(const BeamMaterial& a, const BeamMaterial& b) {
 }
 
 void OnOk(HWND dialog, BeamMaterialDialogState& state) {
-  Model& model = TheModel();
-  if (TableResultsShown()) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 0);
-    return;
-  }
-  BeamMaterial edited;
-  try {
-    edited = ReadFields(state.helper, state.record);
-  } catch (const std::string& message) {
-    state.helper.DialogFocusInvalid(message);
-    return;
-  }
-  BeamMaterial& stored = model.beamMaterials[state.record];
-  if (Same(edited, stored)) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 1);
-    return;
-  }
-  if (!stored.name.empty() && edited.name != stored.name) {
-    if (!ConfirmChange(dialog, "Beam material name", stored.name, edited.name)) {
-      state.helper.DialogSetItemText(kName, stored.name);
-      state.helper.DialogSelectAndFocus(kName);
-      return;
-    }
-    RenameBeamMaterialInRows(model, stored.name, edited.name);
-  }
-  stored = edited;
-  model.modified = true;
-  EndDialog(dialog, 1);
+  const RecordNameChange name{"Beam material name", kName, RenameBeamMaterialInRows};
+  if (StoreNamedRecord(dialog, state, TheModel().beamMaterials[state.record], ReadFields, Same, name)) EndDialog(dialog, 1);
 }
 
 }  // namespace
@@ -135,10 +102,7 @@ INT_PTR BeamMaterialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL:
-          PopTempFile(StateOf(dialog).token);
-          EndDialog(dialog, 0);
-          return TRUE;
+        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
         default: return FALSE;
       }
     default: return FALSE;
@@ -146,16 +110,6 @@ INT_PTR BeamMaterialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM 
 }
 
 int BeamMaterialDialog(HWND owner, int record, SnapshotToken token) {
-  Model& model = TheModel();
-  if (record < 1 || record > model.beamMaterials.count) {
-    PopTempFile(token);
-    return 0;
-  }
   BeamMaterialDialogState state;
-  state.record = record;
-  state.token = token;
-  const INT_PTR result = DialogBoxParam(InstanceHandle, "BEAM_MATERIAL_DIALOG", owner, BeamMaterialDialogProc,
-                                        reinterpret_cast<LPARAM>(&state));
-  if (result < 0) PopTempFile(token);
-  return result == 1 ? 1 : 0;
+  return RunNamedRecordDialog(owner, "BEAM_MATERIAL_DIALOG", BeamMaterialDialogProc, state, record, TheModel().beamMaterials.count, token);
 }

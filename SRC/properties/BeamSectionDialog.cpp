@@ -11,6 +11,7 @@
 #include "properties/AiscShapeDialogs.h"
 #include "properties/BeamLibrary.h"
 #include "properties/BeamRecordEdits.h"
+#include "properties/NamedRecordDialog.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
@@ -28,15 +29,9 @@ enum Item : int {
 constexpr int kFirstUnit = 1603;
 constexpr int kDescriptionLength = 15;
 
-struct BeamSectionDialogState {
-  DialogHelper helper;
-  int record = 0;
-  SnapshotToken token = 0;
-};
+using BeamSectionDialogState = NamedRecordDialogState;
 
-BeamSectionDialogState& StateOf(HWND dialog) {
-  return *reinterpret_cast<BeamSectionDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
-}
+BeamSectionDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<BeamSectionDialogState>(dialog); }
 
 // The eight value fields with their records' members and formats.
 struct ValueField {
@@ -137,36 +132,12 @@ bool Same(const BeamSection& a, const BeamSection& b) {
 
 void OnOk(HWND dialog, BeamSectionDialogState& state) {
   Model& model = TheModel();
-  if (TableResultsShown()) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 0);
-    return;
-  }
-  BeamSection edited;
-  try {
-    edited = ReadFields(state.helper, state.record);
-  } catch (const std::string& message) {
-    state.helper.DialogFocusInvalid(message);
-    return;
-  }
   BeamSection& stored = model.beamSections[state.record];
-  if (Same(edited, stored)) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 1);
-    return;
-  }
-  if (!BeamLibraryMode() && !stored.name.empty() && edited.name != stored.name) {
-    if (!ConfirmChange(dialog, "Beam section name", stored.name, edited.name)) {
-      state.helper.DialogSetItemText(kName, stored.name);
-      state.helper.DialogSelectAndFocus(kName);
-      return;
-    }
-    RenameBeamSectionInRows(model, stored.name, edited.name);
-  }
-  const bool size = edited.depth != stored.depth || edited.width != stored.width;
-  stored = edited;
-  model.modified = true;
-  if (size && !BeamLibraryMode() && model.rowCount > 0) {
+  const float depth = stored.depth, width = stored.width;
+  // The library's sections are named in no row.
+  const RecordNameChange name{"Beam section name", kName, BeamLibraryMode() ? nullptr : RenameBeamSectionInRows};
+  if (!StoreNamedRecord(dialog, state, stored, ReadFields, Same, name)) return;
+  if ((stored.depth != depth || stored.width != width) && !BeamLibraryMode() && model.rowCount > 0) {
     try {
       RefreshAfterModelEdit(model);
     } catch (const std::string& message) {
@@ -203,10 +174,7 @@ INT_PTR BeamSectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL:
-          PopTempFile(StateOf(dialog).token);
-          EndDialog(dialog, 0);
-          return TRUE;
+        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
         case kLibrary:
           if (!TableResultsShown()) OnLibrary(dialog, StateOf(dialog));
           return TRUE;
@@ -217,16 +185,6 @@ INT_PTR BeamSectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
 }
 
 int BeamSectionDialog(HWND owner, int record, SnapshotToken token) {
-  Model& model = TheModel();
-  if (record < 1 || record > model.beamSections.count) {
-    PopTempFile(token);
-    return 0;
-  }
   BeamSectionDialogState state;
-  state.record = record;
-  state.token = token;
-  const INT_PTR result = DialogBoxParam(InstanceHandle, "BEAM_SECTION_DIALOG", owner, BeamSectionDialogProc,
-                                        reinterpret_cast<LPARAM>(&state));
-  if (result < 0) PopTempFile(token);
-  return result == 1 ? 1 : 0;
+  return RunNamedRecordDialog(owner, "BEAM_SECTION_DIALOG", BeamSectionDialogProc, state, record, TheModel().beamSections.count, token);
 }

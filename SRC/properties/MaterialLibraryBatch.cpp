@@ -21,6 +21,7 @@
 #include "properties/MaterialLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/BinaryFile.h"
+#include "shell/FileDialogs.h"
 #include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/NumberFormat.h"
@@ -294,31 +295,22 @@ UINT_PTR RenamedOkHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
 
 // The batch file's name from the dialog of `title`; empty when cancelled.
 std::string AskBatchPath(HWND owner, const char* title, const char* ok, bool save) {
-  std::vector<char> buffer(1024, '\0');
   const std::string& library = MaterialLibraryPath();
   const std::size_t separator = library.find_last_of("/\\");
   const std::string name = library.empty() ? std::string() :
                            PathWithExtension(library.substr(separator == std::string::npos ? 0 : separator + 1), "mlb");
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "Material Library Batch files (*.mlb)\0*.mlb\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  const std::string& folder = MaterialLibraryDialogFolder().folder;
-  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  record.lpstrTitle = title;
-  record.lpstrDefExt = "mlb";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLEHOOK |
-                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  record.lpfnHook = RenamedOkHook;
+  FilePathQuestion question;
+  question.title = title;
+  question.filter = "Material Library Batch files (*.mlb)\0*.mlb\0";
+  question.defaultExtension = "mlb";
+  question.name = name;
+  question.folder = MaterialLibraryDialogFolder().folder;
+  question.save = save;
+  question.hook = RenamedOkHook;
   g_OkText = ok;
-  const bool chosen = save ? GetSaveFileName(&record) : GetOpenFileName(&record);
+  std::string path = AskFilePath(owner, question);
   g_OkText = nullptr;
-  return chosen ? std::string(buffer.data()) : std::string();
+  return path;
 }
 
 // The bytes to the temporary, renamed over its target.

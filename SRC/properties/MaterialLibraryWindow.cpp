@@ -25,6 +25,7 @@
 #include "properties/MaterialLibraryOld.h"
 #include "properties/MaterialsTable.h"
 #include "shell/Application.h"
+#include "shell/FileDialogs.h"
 #include "shell/FramePlacements.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
@@ -103,26 +104,15 @@ HWND CreateToolToolbar(HWND window, int id, int strip, int cell) {
 
 // The library's file from a file dialog; empty when cancelled.
 std::string AskLibraryPath(HWND owner, const char* title, const char* filter, bool save) {
-  std::vector<char> buffer(kFileBuffer, '\0');
-  const std::string name = FileNameOf(MaterialLibraryPath());
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = filter;
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  const std::string& folder = MaterialLibraryDialogFolder().folder;
-  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  record.lpstrTitle = title;
-  record.lpstrDefExt = "mat";
-  record.lpfnHook = FileDialogHookProc;
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_ENABLEHOOK |
-                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
-  return buffer.data();
+  FilePathQuestion question;
+  question.title = title;
+  question.filter = filter;
+  question.defaultExtension = "mat";
+  question.name = FileNameOf(MaterialLibraryPath());
+  question.folder = MaterialLibraryDialogFolder().folder;
+  question.save = save;
+  question.hook = FileDialogHookProc;
+  return AskFilePath(owner, question);
 }
 
 // Reads the library file at `path` (an old one converted) into the loaded

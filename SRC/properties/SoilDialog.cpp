@@ -10,6 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "properties/NamedRecordDialog.h"
 #include "properties/PropertyEdits.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
@@ -30,15 +31,9 @@ constexpr int kNameLength = 3;
 // 75 degrees: steeper friction angles are outside the soil-spring relations.
 constexpr float kMaxDelta = 1.3089969f;
 
-struct SoilDialogState {
-  DialogHelper helper;
-  int record = 0;
-  SnapshotToken token = 0;
-};
+using SoilDialogState = NamedRecordDialogState;
 
-SoilDialogState& StateOf(HWND dialog) {
-  return *reinterpret_cast<SoilDialogState*>(GetWindowLongPtr(dialog, DWLP_USER));
-}
+SoilDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<SoilDialogState>(dialog); }
 
 void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text) {
   if (value != 0.0f) helper.DialogSetItemText(item, text);
@@ -138,36 +133,8 @@ bool Same(const Soil& a, const Soil& b) {
 }
 
 void OnOk(HWND dialog, SoilDialogState& state) {
-  Model& model = TheModel();
-  if (TableResultsShown()) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 0);
-    return;
-  }
-  Soil edited;
-  try {
-    edited = ReadFields(state.helper, state.record);
-  } catch (const std::string& message) {
-    state.helper.DialogFocusInvalid(message);
-    return;
-  }
-  Soil& stored = model.soils[state.record];
-  if (Same(edited, stored)) {
-    PopTempFile(state.token);
-    EndDialog(dialog, 1);
-    return;
-  }
-  if (!stored.name.empty() && edited.name != stored.name) {
-    if (!ConfirmChange(dialog, "Soil name", stored.name, edited.name)) {
-      state.helper.DialogSetItemText(kName, stored.name);
-      state.helper.DialogSelectAndFocus(kName);
-      return;
-    }
-    RenameSoilInSections(model, stored.name, edited.name);
-  }
-  stored = edited;
-  model.modified = true;
-  EndDialog(dialog, 1);
+  const RecordNameChange name{"Soil name", kName, RenameSoilInSections};
+  if (StoreNamedRecord(dialog, state, TheModel().soils[state.record], ReadFields, Same, name)) EndDialog(dialog, 1);
 }
 
 }  // namespace
@@ -181,10 +148,7 @@ INT_PTR SoilDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
         case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL:
-          PopTempFile(StateOf(dialog).token);
-          EndDialog(dialog, 0);
-          return TRUE;
+        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
         case kCohesive:
         case kCohesionless:
           if (HIWORD(wParam) == BN_CLICKED && !TableResultsShown())
@@ -197,15 +161,6 @@ INT_PTR SoilDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
 }
 
 int SoilDialog(HWND owner, int record, SnapshotToken token) {
-  if (record < 1 || record > TheModel().soils.count) {
-    PopTempFile(token);
-    return 0;
-  }
   SoilDialogState state;
-  state.record = record;
-  state.token = token;
-  const INT_PTR result =
-      DialogBoxParam(InstanceHandle, "SOIL_DIALOG", owner, SoilDialogProc, reinterpret_cast<LPARAM>(&state));
-  if (result < 0) PopTempFile(token);
-  return result == 1 ? 1 : 0;
+  return RunNamedRecordDialog(owner, "SOIL_DIALOG", SoilDialogProc, state, record, TheModel().soils.count, token);
 }

@@ -16,6 +16,7 @@
 #include "properties/ValveLibrary.h"
 #include "shell/Application.h"
 #include "shell/Assert.h"
+#include "shell/FileDialogs.h"
 #include "shell/FramePlacements.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
@@ -281,15 +282,8 @@ void LibraryTable::WriteText() {
 
 // --- the window --------------------------------------------------------------------
 
-struct TakenFrame {
-  bool open = false;
-  HMENU listMenu = nullptr;
-  HMENU libraryMenu = nullptr;
-  HACCEL accelerators = nullptr;
-  WINDOWPLACEMENT listPlacement{};
-};
-TakenFrame& Taken() {
-  static TakenFrame taken;
+TakenListFrame& Taken() {
+  static TakenListFrame taken;
   return taken;
 }
 
@@ -303,25 +297,14 @@ WINDOWPLACEMENT& LibraryPlacement() {
 
 // The library file's path, from a file dialog of `title` (Open or Save As).
 std::string AskLibraryPath(HWND owner, const char* title, bool save) {
-  std::vector<char> buffer(kFileBuffer, '\0');
-  const std::string name = FileNameOf(Library().path);
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = owner;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = kFilter;
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  const std::string& folder = ValveLibraryDialogFolder().folder;
-  record.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
-  record.lpstrTitle = title;
-  record.lpstrDefExt = "val";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
-                 (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
-  if (!(save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
-  return buffer.data();
+  FilePathQuestion question;
+  question.title = title;
+  question.filter = kFilter;
+  question.defaultExtension = "val";
+  question.name = FileNameOf(Library().path);
+  question.folder = ValveLibraryDialogFolder().folder;
+  question.save = save;
+  return AskFilePath(owner, question);
 }
 
 // The chosen file becomes the library path, its folder where the next
@@ -389,7 +372,6 @@ ListFrameTool& Tool() {
   tool.command = LibraryCommand;
   tool.close = CloseCommand;
   tool.leave = LeaveValveLibraryWindow;
-  tool.accelerators = Taken().accelerators;
   return tool;
 }
 
@@ -411,21 +393,9 @@ bool ValveLibraryWindowOpen() { return Taken().open; }
 void OpenValveLibraryWindow(HWND /*owner*/) {
   Frame& frame = ListFrame();
   if (frame.window == nullptr) return;
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) {
-    FrameRecordPlacement(frame);
-    taken.listPlacement = frame.Placement();
-    taken.listMenu = frame.menu;
-    taken.libraryMenu = LoadMenu(InstanceHandle, "VALVLIB_MENU");
-    taken.accelerators = LoadAccelerators(InstanceHandle, "VALVLIB_ACCEL");
-    taken.open = true;
-    FrameSetMenu(frame, taken.libraryMenu);
-    SetListFrameTool(&Tool());
-    if (HWND main = MainFrame().window) {
-      FrameRecordPlacement(MainFrame());
-      ShowWindow(main, SW_HIDE);
-    }
-    FrameSetPlacement(frame, LibraryPlacement());
+    TakeListFrame(taken, "VALVLIB_MENU", "VALVLIB_ACCEL", Tool(), LibraryPlacement());
   }
   LibraryTable& table = Table();
   if (!BindFirstListTable(table, kColumns)) return;
@@ -434,7 +404,7 @@ void OpenValveLibraryWindow(HWND /*owner*/) {
   table.editable = true;
   table.nodeSearch = false;
   TableReset(table);
-  TableWindowSetMenu(table, taken.libraryMenu != nullptr ? GetSubMenu(taken.libraryMenu, 1) : nullptr, 1);
+  TableWindowSetMenu(table, taken.toolMenu != nullptr ? GetSubMenu(taken.toolMenu, 1) : nullptr, 1);
   TableOpenAt(table, kTitle, Library().entries.count, 1, 0);
   FrameShow(frame);
   TableShowFocus(table);
@@ -444,14 +414,9 @@ void OpenValveLibraryWindow(HWND /*owner*/) {
 }
 
 void CloseValveLibraryWindow() {
-  TakenFrame& taken = Taken();
+  TakenListFrame& taken = Taken();
   if (!taken.open) return;
-  TableWindowClose(ListTableWindow(0));
-  GiveBackListFrame(taken.listMenu, taken.listPlacement, LibraryPlacement());
-  SetListFrameTool(nullptr);
-  if (taken.libraryMenu != nullptr) DestroyMenu(taken.libraryMenu);
-  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
-  taken = TakenFrame{};
+  ReleaseListFrame(taken, LibraryPlacement());
   ClearValveLibrary(Library());
   if (HWND main = MainFrame().window) {
     ShowWindow(main, SW_SHOW);

@@ -1,0 +1,98 @@
+// What the dialogs of the named property records share (beam materials,
+// beam loads, beam sections, soils): each edits record `record` of its
+// table, under the undo snapshot `token` taken for it by the caller. The
+// snapshot is dropped whenever the dialog ends without a change: Cancel,
+// OK on an unchanged record, OK while results are shown (nothing is stored
+// then), a record out of range.
+#pragma once
+
+#include <string>
+
+#include "model/Model.h"
+#include "platform/Dialog.h"
+#include "platform/Window.h"
+#include "shell/Application.h"
+#include "shell/DialogHelper.h"
+#include "shell/Message.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/UndoFiles.h"
+
+struct NamedRecordDialogState {
+  DialogHelper helper;
+  int record = 0;
+  SnapshotToken token = 0;
+};
+
+template <class State>
+State& NamedRecordDialogStateOf(HWND dialog) {
+  return *reinterpret_cast<State*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
+
+inline void CancelNamedRecordDialog(HWND dialog, SnapshotToken token) {
+  PopTempFile(token);
+  EndDialog(dialog, 0);
+}
+
+// Runs dialog template `name` over `state` for record `record` of a table
+// of `count` records; 1 when OK ended it.
+template <class State>
+int RunNamedRecordDialog(HWND owner, const char* name, DLGPROC procedure, State& state, int record, int count,
+                         SnapshotToken token) {
+  if (record < 1 || record > count) {
+    PopTempFile(token);
+    return 0;
+  }
+  state.record = record;
+  state.token = token;
+  const INT_PTR result = DialogBoxParam(InstanceHandle, name, owner, procedure, reinterpret_cast<LPARAM>(&state));
+  if (result < 0) PopTempFile(token);
+  return result == 1 ? 1 : 0;
+}
+
+// How OK treats the record's name: a changed name of a named record is
+// confirmed first (declined: the old name is back in item `nameItem`, which
+// keeps the focus) and then renamed everywhere by `rename`; none: taken as
+// typed.
+struct RecordNameChange {
+  const char* field;  // "Soil name"
+  int nameItem;
+  void (*rename)(Model& model, const std::string& from, const std::string& to);
+};
+
+// OK: the fields read by `read(helper, record)` (a bad one keeps the dialog
+// open, its field focused, its message shown), compared by `same` with
+// `stored`; a changed record stored and the model marked modified. True
+// when it stored: the caller then ends the dialog with 1, after what it
+// does on a change. Every other way out ends the dialog here or keeps it.
+template <class Record, class Read, class Same>
+bool StoreNamedRecord(HWND dialog, NamedRecordDialogState& state, Record& stored, Read read, Same same,
+                      const RecordNameChange& name) {
+  if (TableResultsShown()) {
+    CancelNamedRecordDialog(dialog, state.token);
+    return false;
+  }
+  Record edited;
+  try {
+    edited = read(state.helper, state.record);
+  } catch (const std::string& message) {
+    state.helper.DialogFocusInvalid(message);
+    return false;
+  }
+  if (same(edited, stored)) {
+    PopTempFile(state.token);
+    EndDialog(dialog, 1);
+    return false;
+  }
+  Model& model = TheModel();
+  if (name.rename != nullptr && !stored.name.empty() && edited.name != stored.name) {
+    if (!ConfirmChange(dialog, name.field, stored.name, edited.name)) {
+      state.helper.DialogSetItemText(name.nameItem, stored.name);
+      state.helper.DialogSelectAndFocus(name.nameItem);
+      return false;
+    }
+    name.rename(model, stored.name, edited.name);
+  }
+  stored = edited;
+  model.modified = true;
+  return true;
+}
