@@ -16,6 +16,7 @@
 #include "graphics/ReportOutput.h"
 #include "loads/Spectrum.h"
 #include "results/AccelerationsTable.h"
+#include "supports/SupportLoadSummary.h"
 #include "graphics/ShapeOverlay.h"
 #include "results/ModalTables.h"
 #include "results/ResultBlocks.h"
@@ -226,6 +227,30 @@ TEST_F(ModalTablesTest, TheMagnificationDialogTakesZeroOrMoreAndRefusesTheRest) 
   EXPECT_EQ(CheckMagnification("900", 500.0f, value), "");
   EXPECT_EQ(value, 500.0f);
   EXPECT_EQ(CheckMagnification("x", 500.0f, value), "Magnification =  x  is invalid");
+}
+
+// The support load summary takes the seismic and spectrum cases as
+// occasional loads: each adds its rows to the operating case, plus and minus.
+TEST_F(ModalTablesTest, TheSummaryShowsTheSeismicAndResponseRows) {
+  Model& model = BuildLine({1, 8, 12, 30, 31});
+  model.seismic.g = {0.2f, 0.0f, 0.1f};
+  ResponseSpectrum flat;
+  flat.name = "FLAT";
+  flat.ordinateUnit = kOrdinateG;
+  flat.points = {{0.1f, 386.4f}, {1000.0f, 386.4f}};
+  SetLastSpectrum(model.spectra, flat);
+  SetDirectionSpectrum(model.spectrumLoad, 0, "FLAT", 0.5f);
+  EXPECT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  OpenCancelled("RESULTS10_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  OpenSupportLoadSummary();
+  ResultTableWindow& summary = Shown();
+  std::vector<std::string> labels;
+  for (int row = 1; row <= summary.rowCount; ++row) labels.push_back(summary.CellText(row, 1, 0));
+  auto has = [&labels](const std::string& text) { return std::find(labels.begin(), labels.end(), text) != labels.end(); };
+  EXPECT_TRUE(has("Operating1+Seismic") && has("Operating1-Seismic") && has("Sustained+Seismic")) << ::testing::PrintToString(labels);
+  EXPECT_TRUE(has("Operating1+Response") && has("Operating1-Response")) << ::testing::PrintToString(labels);
 }
 
 TEST_F(ModalTablesTest, TheAccelerationsOfAResponseSpectrumCaseShowInG) {
