@@ -62,6 +62,11 @@ float ShapeOverlayScale() {
   return g_Scale;
 }
 
+std::size_t ShapeOverlayMarkCount() {
+  std::lock_guard<std::mutex> lock(g_Lock);
+  return g_Overlay ? g_Overlay->marks.size() : 0;
+}
+
 float LargestProjectedLength(const std::vector<std::array<float, 3>>& moves,
                              void (*project)(float x, float y, float z, float& vx, float& vy)) {
   float ox = 0.0f, oy = 0.0f;
@@ -112,6 +117,18 @@ void DrawShapeOverlay() {
       lastX = x;
       lastY = y;
     }
+  }
+  if (!overlay->marks.empty()) {
+    HPEN red = CreatePen(PS_SOLID, 1, RGB(255, 0, 0));
+    SelectPen2(red);
+    for (const ShapePoint& p : overlay->marks) {
+      float x = 0.0f, y = 0.0f;
+      ProjectPointToView(p.base[0] + scale * p.move[0], p.base[1] + scale * p.move[1], p.base[2] + scale * p.move[2], x,
+                         y);
+      DrawEllipse2(x, y, Size6Px);
+    }
+    SelectPen2(pen);
+    DeleteObject(red);
   }
   SelectPen2(previous);
   DeleteObject(pen);

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <memory>
 #include <vector>
 
@@ -27,6 +28,9 @@ struct ShapePoint {
 struct ShapeOverlay {
   std::vector<std::vector<ShapePoint>> lines;
   std::vector<std::array<float, 3>> nodeMoves;  // the translations of every node (magnification)
+  // Nodes circled where they are drawn (the dynamic stress views: the
+  // mode's largest stress, and its largest movement when elsewhere).
+  std::vector<ShapePoint> marks;
   bool animated = false;
 };
 
@@ -37,6 +41,8 @@ void SetShapeOverlayScale(float scale);
 void ClearShapeOverlay();
 bool ShapeOverlayShown();
 float ShapeOverlayScale();
+// The circled nodes of the overlay shown (0 without one).
+std::size_t ShapeOverlayMarkCount();
 
 // The largest projected length of the node translations in the current view
 // (graphics thread state; from another thread it is asked of the graphics

@@ -97,6 +97,21 @@ std::shared_ptr<ShapeOverlay> MakeOverlay(int segments, bool animated) {
     overlay->nodeMoves.push_back({v[0], v[1], v[2]});
   }
   overlay->animated = animated;
+  const ResultOpener current = ResultsReopenCommand();
+  const DynamicStressResults& dynamic = TheDynamicStresses();
+  if ((current == OpenDynamicStressesTable || current == OpenDynamicSusceptibilityTable) && dynamic.available &&
+      g_CurrentMode >= 1 && g_CurrentMode < static_cast<int>(dynamic.modes.size())) {
+    const ModeSusceptibility& mode = dynamic.modes[static_cast<std::size_t>(g_CurrentMode)];
+    for (int position : {mode.maxStress, mode.maxDisplacement}) {
+      if (position < 1 || position >= static_cast<int>(dynamic.positionNode.size())) continue;
+      if (position == mode.maxDisplacement && position == mode.maxStress && !overlay->marks.empty()) continue;
+      const int node = dynamic.positionNode[static_cast<std::size_t>(position)];
+      if (node < 1 || node >= static_cast<int>(g_CaseDisplacements.size()) || node > model.nodes.count) continue;
+      const NodeRecord& record = model.nodes[node];
+      const auto& v = g_CaseDisplacements[static_cast<std::size_t>(node)];
+      overlay->marks.push_back(ShapePoint{{record.x, record.y, record.z}, {v[0], v[1], v[2]}});
+    }
+  }
   return overlay;
 }
 

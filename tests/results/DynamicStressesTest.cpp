@@ -10,7 +10,9 @@
 #include <cstdlib>
 #include <fstream>
 
+#include "graphics/ShapeOverlay.h"
 #include "results/DynamicStresses.h"
+#include "results/ShapeDisplay.h"
 #include "results/ModalTables.h"
 #include "results/ResultCases.h"
 #include "results/ResultsTesting.h"
@@ -111,6 +113,13 @@ TEST_F(DynamicStressesTest, TheModalCaseWritesTheFileAndTheTablesReadIt) {
   EXPECT_NEAR(std::stod(stresses.CellText(row10, 3, 0)), first[1] / Z, 1e-3 * first[1] / Z + 1e-9);
   EXPECT_EQ(stresses.HeadingText(5, 1), "Intensified Stress");
   EXPECT_EQ(stresses.HeadingText(1, 0).rfind("Susceptibility = ", 0), 0u);
+  // The mode shape of this view circles the largest stress (and the
+  // largest movement when it lies elsewhere).
+  ResultsCommandNow(216);
+  ASSERT_TRUE(ModeShapeShown());
+  const ModeSusceptibility& shown = dynamic.modes[1];
+  EXPECT_EQ(ShapeOverlayMarkCount(), shown.maxStress == shown.maxDisplacement ? 1u : 2u);
+  ResultsCommandNow(216);
   // Right steps along the ranking and wraps.
   const int before = g_CurrentMode;
   for (int i = 0; i < 3; ++i) stresses.KeyDown(VK_RIGHT);
