@@ -116,7 +116,4 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     if (type == kModal) modalBefore = true;
     if ((type == 12 || type == kResponseSpectrum) && CodeGroupG(model.options.PipingCode)) RefuseSeismicAnchorMovements(model);
   }
-  STAND_IN("the soil springs of buried pipe");
-  if (ModelHasBuriedPipe(model))
-    throw std::string("Buried pipe cannot be analysed yet.\nRemove the soil from the pipe sections to analyze this model.");
 }

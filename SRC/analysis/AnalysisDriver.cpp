@@ -17,6 +17,7 @@
 #include "analysis/SeismicCombination.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/Renumber.h"
+#include "analysis/SoilSprings.h"
 #include "analysis/StepResults.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
@@ -138,6 +139,7 @@ struct RunCleanup {
     g_ResultsFile = nullptr;
     ReleaseGlobalSystem();
     ReleaseBranchFlexibilities();
+    ClearSoilSprings();
     DeleteAllWorkFiles();
     g_CurrentStep = 0;
     g_ElementForceRun = ElementForceRun{};
@@ -205,6 +207,7 @@ bool ModelIsNonlinear(const Model& model) {
 void GenerateElementsPhase(Model& model, AnalysisElementList& elements, AnalysisProgress& progress) {
   PhaseClock clock(g_PhaseTimes.generation);
   ProgressBegin(progress, "Generating elements", ProgressArea::Phase);
+  SetBuriedFlag(model);
   const bool modified = model.modified;
   RegenerateModel(model);
   model.modified = modified;
@@ -220,7 +223,10 @@ void GenerateElementsPhase(Model& model, AnalysisElementList& elements, Analysis
                                     element.material, element.section, element.load,  element.hydrotestRow};
     BinaryFileWriteInts(file, fields, 8);
   }
-  BinaryFileWriteInt(file, 0);  // soil restraints: buried pipe is refused before a run
+  if (TheSoilSprings().buried)
+    ComputeSoilSprings(model, elements, file);
+  else
+    BinaryFileWriteInt(file, 0);  // no soil restraints
   ProgressEnd(progress, ProgressArea::Phase);
 }
 
@@ -302,6 +308,21 @@ void BuildStepTable(const Model& model) {
   }
   if (flags.hangerDesignRequested != 0) AppendLoadCaseStep(24);
   if (flags.hangerRecalculationRequested != 0) AppendLoadCaseStep(25);
+  if (ModelHasBuriedPipe(model)) {
+    // The soil's operating state of each temperature in use, settled before
+    // the cases that assemble it.
+    auto buried = [&](int type) {
+      LoadCaseStep& step = AppendLoadCaseStep(type);
+      withoutOutput(step);
+      step.hangerLoads = 1;
+    };
+    const int temperatures = model.options.ThermalLoadCount;
+    buried(38);
+    if (temperatures > 1) buried(39);
+    if (temperatures > 2) buried(40);
+    if (temperatures > 3)
+      for (int type = 117; type <= 123; ++type) buried(type);
+  }
   bool staticCaseBefore = false;
   const int staticCase = model.options.PipingCode == 0 ? 32 : 8;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
@@ -331,10 +352,9 @@ void BuildStepTable(const Model& model) {
 void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   const int type = CurrentCaseType();
   if (type == 0) return;
-  STAND_IN("the hanger design, force spectrum, time history, harmonic, seismic anchor movement and buried pipe steps");
+  STAND_IN("the hanger design, force spectrum, time history, harmonic and seismic anchor movement steps");
   if ((type >= 20 && type <= 25) || (IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) ||
-      type == 33 ||
-      (type >= 38 && type <= 40) || (type >= 117 && type <= 123))
+      type == 33)
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (type == kModalCase) {
     // The supports keep the state the operating case left them in.

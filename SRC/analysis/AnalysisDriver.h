@@ -28,8 +28,8 @@ struct AnalysisElementList;
 // Element and data kinds whose analysis and input are whole.
 bool ElementKindAnalysable(ElementType type);
 bool DataKindAnalysable(DataType type);
-// The one check before the first step: every row's kinds, the load cases,
-// buried pipe and nonlinear items. Throws the refusal ("Row %d: <kind>
+// The one check before the first step: every row's kinds, the load cases
+// and nonlinear items. Throws the refusal ("Row %d: <kind>
 // cannot be analysed yet" for a row, whose number goes to `refusedRow`).
 void CheckModelAnalysable(const Model& model, int* refusedRow = nullptr);
 

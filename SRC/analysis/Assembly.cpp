@@ -7,6 +7,7 @@
 #include "analysis/ElementCaseInput.h"
 #include "analysis/ElementInputs.h"
 #include "analysis/GlobalSystem.h"
+#include "analysis/SoilSprings.h"
 #include "analysis/LoadCaseKinds.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
@@ -85,6 +86,7 @@ void AssembleRigidLink(const Model& model, int nodeA, int nodeB) {
 void AssembleSupports(const Model& model, AnalysisProgress& progress) {
   ProgressBegin(progress, "Assembling supports", ProgressArea::Phase);
   ForEachItem(model, [](DataItem& item, int row) { item.AddStiffness(row); });
+  AddSoilSpringStiffness(model);
   ProgressEnd(progress, ProgressArea::Phase);
 }
 

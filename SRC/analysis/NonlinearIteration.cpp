@@ -7,6 +7,7 @@
 
 #include "analysis/LoadCaseKinds.h"
 #include "analysis/NonlinearSupports.h"
+#include "analysis/SoilSprings.h"
 #include "model/RowObjects.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -159,12 +160,14 @@ void PrepareSupportsForRun(Model& model) {
 void ResetNonlinearStates(Model& model) {
   for (int row = 1; row <= model.rowCount; ++row)
     if (RunPreparedSupport* item = PreparedOf(model.row(row)); item != nullptr && item->Iterates()) item->ResetIteration();
+  ResetSoilSprings();
 }
 
 void UpdateNonlinearStates(Model& model) {
   for (int row = 1; row <= model.rowCount; ++row)
     if (RunPreparedSupport* item = PreparedOf(model.row(row)); item != nullptr && item->Iterates())
       item->UpdateIteration(row);
+  UpdateSoilSprings(model);
 }
 
 CheckpointAnswer AskNonlinearCheckpoint(const Model& model) {

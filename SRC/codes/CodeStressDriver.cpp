@@ -12,6 +12,7 @@
 #include "codes/AllowablePressure.h"
 #include "codes/Allowables.h"
 #include "codes/Bs806Stress.h"
+#include "codes/RestrainedStress.h"
 #include "codes/StressIndices.h"
 #include "model/DerivedElementData.h"
 #include "model/Model.h"
@@ -80,6 +81,30 @@ double ElementTemperature(const CodeModel& cm, const AnalysisElement& e, int i) 
   return model.pipeLoads[e.load].operating[static_cast<std::size_t>(i - 1)].temperature;
 }
 
+// A buried element of a pipeline code: the restrained pipeline check.
+bool Restrained(const CodeModel& cm, const AnalysisElement& e) {
+  return IsPipelineCode(cm.settings.code) && ElementIsBuried(cm, e);
+}
+// A buried element of EN 13480: its buried check replaces the others.
+bool BuriedEn13480(const CodeModel& cm, const AnalysisElement& e) {
+  return cm.settings.code == 21 && ElementIsBuried(cm, e);
+}
+
+// The restrained check of a sustained or occasional case: the allowable
+// 0.9 SY into both combined entries, the components kept for the expansion
+// cases; the stresses themselves are kept only when no later case adds to
+// them.
+void RestrainedCaseStresses(CategoryPass& pass, CodeStressRecord& record, bool occasional, bool keep) {
+  const CodeModel& cm = *pass.r.cm;
+  const double allowable = 0.9 * YieldAtOperatingTemperature(cm, pass.ElementOf(record));
+  for (StressCheck& check : record.combined) check.allowable = static_cast<float>(allowable);
+  const EndPair s = RestrainedPipelineStresses(pass.Case(), record, occasional);
+  if (!keep) return;
+  for (int end = 0; end < 2; ++end)
+    pass.KeepLarger(record.combined[static_cast<std::size_t>(end)], kCombined, pass.Node(record, end), At(s, end),
+                    allowable);
+}
+
 // --- sustained, operating, occasional --------------------------------------------
 
 void SustainedCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
@@ -89,9 +114,16 @@ void SustainedCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
   for (int row = 1; row <= r.RecordCount(); ++row) {
     CodeStressRecord& record = r.records[static_cast<std::size_t>(row)];
     const AnalysisElement& e = pass.ElementOf(record);
-    const EndPair s = ElementSustainedStresses(c, record, false);
+    EndPair s = ElementSustainedStresses(c, record, false);
     record.SL = {static_cast<float>(s.end1), static_cast<float>(s.end2)};
-    const double sh = (code == 4 || code == 6) ? 0.75 * YieldAtOperatingTemperature(*r.cm, e) : HotAllowable(*r.cm, e);
+    if (Restrained(*r.cm, e))
+      RestrainedCaseStresses(pass, record, false, !r.presence.occasional && !r.presence.expansion);
+    double sh = (code == 4 || code == 6) ? 0.75 * YieldAtOperatingTemperature(*r.cm, e) : HotAllowable(*r.cm, e);
+    if (BuriedEn13480(*r.cm, e)) {
+      sh = 1.0;
+      s = EndPair{0.0, 0.0};
+      record.SL = {0.0f, 0.0f};
+    }
     record.SH = {static_cast<float>(sh), static_cast<float>(sh)};
     for (int end = 0; end < 2; ++end) StressRatio(pass.Entry(kSustained, pass.Node(record, end)), At(s, end), sh);
   }
@@ -143,9 +175,14 @@ void OccasionalCaseCodeStresses(CodeStressResults& r, int caseType, const CaseFo
   for (int row = 1; row <= r.RecordCount(); ++row) {
     CodeStressRecord& record = r.records[static_cast<std::size_t>(row)];
     const AnalysisElement& e = pass.ElementOf(record);
-    const EndPair s = class2 ? ElementClass2Stresses(c, record, ElementEndStressIndices(*r.cm, r.sifs, record.element), true)
-                             : ElementSustainedStresses(c, record, true);
-    const double allowable = OccasionalAllowable(*r.cm, e);
+    EndPair s = class2 ? ElementClass2Stresses(c, record, ElementEndStressIndices(*r.cm, r.sifs, record.element), true)
+                       : ElementSustainedStresses(c, record, true);
+    if (Restrained(*r.cm, e)) RestrainedCaseStresses(pass, record, true, !r.presence.expansion);
+    double allowable = OccasionalAllowable(*r.cm, e);
+    if (BuriedEn13480(*r.cm, e)) {
+      allowable = 1.0;
+      s = EndPair{0.0, 0.0};
+    }
     for (int end = 0; end < 2; ++end)
       pass.KeepLarger(record.occasional[static_cast<std::size_t>(end)], kOccasional, pass.Node(record, end), At(s, end),
                       allowable);
@@ -173,21 +210,50 @@ void ExpansionCaseCodeStresses(CodeStressResults& r, int caseType, int i, int j,
     const double second = j == 0 ? cm.settings.referenceTemperature : ElementTemperature(cm, e, j);
     // On equal temperatures the case's first one is the hot one.
     const double hot = second > first ? second : first, cold = second > first ? first : second;
-    const EndPair stress = ElementExpansionStresses(c, record);
-    const EndPair sa = ExpansionAllowables(cm, record, hot, cold, r.cyclicFactor, r.presence.sustained);
+    const bool buried21 = BuriedEn13480(cm, e);
+    EndPair stress = ElementExpansionStresses(c, record);
+    EndPair sa = ExpansionAllowables(cm, record, hot, cold, r.cyclicFactor, r.presence.sustained);
+    if (buried21) {
+      stress = EndPair{-1.0, -1.0};
+      sa = EndPair{1.0, 1.0};
+    }
     for (int end = 0; end < 2; ++end)
       pass.KeepLarger(record.expansion[static_cast<std::size_t>(end)], kExpansion, pass.Node(record, end), At(stress, end),
                       At(sa, end));
-    if (r.presence.combined) {
-      const double sh = HotAllowable(cm, e);
+    if (r.presence.buried && buried21) {
+      const double allowable = 0.9 * YieldAtOperatingTemperature(cm, e);
+      const EndPair t = RestrainedPipelineThermalStresses(c, record, i, j, r.presence.occasional);
+      for (int end = 0; end < 2; ++end) {
+        StressCheck& check = record.buried[static_cast<std::size_t>(end)];
+        check.allowable = static_cast<float>(allowable);
+        pass.KeepLarger(check, kBuried, pass.Node(record, end), At(t, end), allowable);
+      }
+    }
+    if (r.presence.combined && Restrained(cm, e)) {
+      const double factor = cm.settings.code == 22 ? 1.0 : 0.9;
+      const double allowable = factor * YieldAtOperatingTemperature(cm, e);
+      const EndPair t = RestrainedPipelineThermalStresses(c, record, i, j, r.presence.occasional);
+      for (int end = 0; end < 2; ++end) {
+        record.combined[static_cast<std::size_t>(end)].allowable = static_cast<float>(allowable);
+        pass.KeepLarger(record.combined[static_cast<std::size_t>(end)], kCombined, pass.Node(record, end), At(t, end),
+                        allowable);
+      }
+    } else if (r.presence.combined && !IsPipelineCode(cm.settings.code)) {
+      double sh = HotAllowable(cm, e);
+      std::array<double, 2> sl{record.SL[0], record.SL[1]};
+      if (buried21) {
+        sl = {-1.0, -1.0};
+        sh = 1.0;
+      }
       for (int end = 0; end < 2; ++end)
         pass.KeepLarger(record.combined[static_cast<std::size_t>(end)], kCombined, pass.Node(record, end),
-                        At(stress, end) + record.SL[static_cast<std::size_t>(end)], sh + At(sa, end));
+                        At(stress, end) + sl[static_cast<std::size_t>(end)], sh + At(sa, end));
     }
     if (r.presence.creep) {
-      const double limit = CreepAllowableAtTemperature(MaterialOf(cm, e), hot);
+      const double limit = buried21 ? 1.0 : CreepAllowableAtTemperature(MaterialOf(cm, e), hot);
       if (limit > 0.0) {
-        const EndPair creep = ElementCreepStresses(c, record);
+        EndPair creep = ElementCreepStresses(c, record);
+        if (buried21) creep = EndPair{-1.0, -1.0};
         for (int end = 0; end < 2; ++end)
           pass.KeepLarger(record.creep[static_cast<std::size_t>(end)], kCreep, pass.Node(record, end),
                           At(creep, end) + record.SL[static_cast<std::size_t>(end)], limit);
@@ -205,6 +271,7 @@ void ExpansionCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
   const int count = Sort(r, kExpansion);
   if (r.presence.combined) Sort(r, kCombined);
   if (r.presence.creep) Sort(r, kCreep);
+  if (r.presence.buried) Sort(r, kBuried);
   TakeSmallerCount(r, count);
 }
 
@@ -215,13 +282,17 @@ void SettlementCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) 
   for (int row = 1; row <= r.RecordCount(); ++row) {
     CodeStressRecord& record = r.records[static_cast<std::size_t>(row)];
     const Material& m = MaterialOf(cm, pass.ElementOf(record));
-    const EndPair stress = ElementExpansionStresses(c, record);
+    EndPair stress = ElementExpansionStresses(c, record);
     const double reference = std::max(AllowableAtTemperature(m, cm.settings.referenceTemperature), 1.0);
     double limit = 3.0 * reference;
     // EN 13480 12.3.6: where the allowable is Rm / 2.4 the limit is Rm.
     if (cm.settings.code == 21 && m.strength > 0.0f &&
         std::fabs(reference - 5.0 / 12.0 * m.strength) <= 1.0e-6 * m.strength)
       limit = m.strength;
+    if (BuriedEn13480(cm, pass.ElementOf(record))) {
+      stress = EndPair{0.0, 0.0};
+      limit = 1.0;
+    }
     for (int end = 0; end < 2; ++end) {
       StressCheck& check = record.settlement[static_cast<std::size_t>(end)];
       check.stress = static_cast<float>(At(stress, end));
@@ -351,6 +422,8 @@ void CalculateCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
     if (r.presence.occasional) OccasionalCodeStresses(r, load);
   }
   if (r.presence.expansion) ExpansionCodeStresses(r, load);
+  // The restrained check of the pipeline codes without an expansion case.
+  if (IsPipelineCode(code) && !r.presence.expansion && r.presence.combined) Sort(r, kCombined);
   if (r.presence.settlement) SettlementCodeStresses(r, load);
   if (r.presence.hydrotest) HydrotestStresses(r, load);
   r.computed = true;

@@ -292,3 +292,16 @@ void UncodedElementStresses(const CodeStressCase& c, CodeStressRecord& record) {
            static_cast<float>(std::max(plus.equivalent, minus.equivalent))};
   }
 }
+
+ElementEndLoads ElementEndCodeLoads(const CodeStressCase& c, int element, int end) {
+  const EndLoads l = LoadsAt(c, element, end, true);
+  return {l.Fx, l.Mt, l.Mo, l.Mi};
+}
+
+const EndSifs& ElementEndSifs(const CodeStressCase& c, int element, int end) { return SifsAt(c, element, end); }
+
+double ElementCaseDesignPressure(const CodeStressCase& c, const AnalysisElement& element) {
+  return SustainedPressure(c, element);
+}
+
+bool B318BendKeepsItsSifs(const CodeModel& cm, const AnalysisElement& element) { return B318BendKeepsSifs(cm, element); }

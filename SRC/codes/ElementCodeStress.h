@@ -78,3 +78,17 @@ struct BranchMoments {
   double inPlane = 0.0, outPlane = 0.0;
 };
 BranchMoments ResolveBranchMomentsInSifPlane(const CodeStressCase& c, int element, int node);
+
+// What the restrained pipeline check shares with the formulas above: an
+// end's axial force and moments as the code reads them (torsion Mt,
+// out-of-plane Mo, in-plane Mi; resolved in the branch plane at a branch
+// node for the codes that do), its SIFs, the design pressure of the case and
+// whether B31.8 keeps the SIFs of a bend.
+struct ElementEndLoads {
+  double Fx = 0.0, Mt = 0.0, Mo = 0.0, Mi = 0.0;
+};
+ElementEndLoads ElementEndCodeLoads(const CodeStressCase& c, int element, int end);
+struct EndSifs;
+const EndSifs& ElementEndSifs(const CodeStressCase& c, int element, int end);
+double ElementCaseDesignPressure(const CodeStressCase& c, const AnalysisElement& element);
+bool B318BendKeepsItsSifs(const CodeModel& cm, const AnalysisElement& element);

@@ -89,11 +89,6 @@ void SetBatchTitle(BatchReader& reader) {
   static_cast<CommentData&>(*row.element).SetText("Title = " + model.title);
 }
 
-void RefusePendingSection(const BatchReader& reader, const char* name) {
-  if (IsBlankLine(reader.line)) return;
-  BatchLineError(reader, std::string("The ") + name + " section is not available yet");
-}
-
 void ReadDataLine(BatchReader& reader) {
   switch (reader.section) {
     case kBatchTitle: SetBatchTitle(reader); return;
@@ -109,13 +104,10 @@ void ReadDataLine(BatchReader& reader) {
     case kBatchLayout: ParseBatchLayoutLine(reader); return;
     case kBatchSeismic: ParseBatchSeismic(reader); return;
     case kBatchWind: ParseBatchWind(reader); return;
-    case kBatchPumps:
-      STAND_IN("the equipment and allowable-load sections of batch files");
-      RefusePendingSection(reader, "PUMPS");
-      return;
-    case kBatchCompressors: RefusePendingSection(reader, "COMPRESSORS"); return;
-    case kBatchTurbines: RefusePendingSection(reader, "TURBINES"); return;
-    case kBatchAllow: RefusePendingSection(reader, "ALLOW"); return;
+    case kBatchPumps: ParseBatchPump(reader); return;
+    case kBatchCompressors: ParseBatchCompressor(reader); return;
+    case kBatchTurbines: ParseBatchTurbine(reader); return;
+    case kBatchAllow: ParseBatchAllowable(reader); return;
     default: return;
   }
 }

@@ -3,7 +3,8 @@
 // (ModelBatchFile.h), each filling the tables or settings of the model being
 // imported: OPTIONS, SEISMIC and WIND (BatchOptionSections.cpp), MATERIAL,
 // LOADS, SOILS, PIPE, BMATERIALS, BSECTIONS and BLOADS
-// (BatchPropertySections.cpp). Every error goes through BatchLineError.
+// (BatchPropertySections.cpp), PUMPS, COMPRESSORS, TURBINES and ALLOW
+// (BatchEquipmentSections.cpp). Every error goes through BatchLineError.
 //
 // Shared rules: a field that is missing (the line ended) or empty keeps its
 // default, except where a layout says a field is read even when empty; a
@@ -37,6 +38,11 @@ void ParseBatchPipeSection(BatchReader& reader);
 void ParseBatchBeamMaterial(BatchReader& reader);
 void ParseBatchBeamSection(BatchReader& reader);
 void ParseBatchBeamLoad(BatchReader& reader);
+
+void ParseBatchPump(BatchReader& reader);
+void ParseBatchCompressor(BatchReader& reader);
+void ParseBatchTurbine(BatchReader& reader);
+void ParseBatchAllowable(BatchReader& reader);
 
 // The number of thermal loads in use from the pipe loads read so far: 1, 2
 // when a T2 is above 70 F, 3 when a T3 is (which ends the scan).

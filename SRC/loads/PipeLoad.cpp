@@ -203,7 +203,9 @@ void MergePipeLoads(Model& model, const ModelRecordTable<PipeLoad>& merged, std:
   const int last = std::min(mergedRowCount, static_cast<int>(mergedRows.size()) - 1);
   for (int number = 1; number <= last; ++number) {
     LayoutRow& row = mergedRows[static_cast<std::size_t>(number)];
-    if (auto found = renamed.find(row.load); found != renamed.end()) row.load = found->second;
+    // A beam row's load is a beam load's name.
+    if (auto found = renamed.find(row.load); found != renamed.end() && row.elementType != ElementType::Beam)
+      row.load = found->second;
     if (std::string* jacket = JacketLoad(row); jacket != nullptr)
       if (auto found = renamed.find(*jacket); found != renamed.end()) *jacket = found->second;
   }

@@ -17,7 +17,11 @@
 #include "analysis/AnalysisWindow.h"
 #include "codes/PressureDesignWindow.h"
 #include "elements/BranchSifList.h"
+#include "files/BatchExport.h"
 #include "files/FileCommands.h"
+#include "files/MergeModel.h"
+#include "files/PcfExport.h"
+#include "files/PlantExport.h"
 #include "files/SaveQuestion.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/QaBlock.h"
@@ -128,8 +132,7 @@ struct LaterCommand {
 
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
-    {40028, "Merge"},          {351, "Export to MBF"},        {40026, "Export to 3D Plant Design"},
-    {40056, "Export to PCF"},  {385, "Slope"},
+    {385, "Slope"},
     {193, "Pumps"},            {194, "Compressors"},
     {195, "Turbines"},
     {40047, "User Allowables"},
@@ -402,6 +405,10 @@ void LayoutCommand(HWND window, int id) {
     case 105: SaveCommand(window, true); return;
     case 293: if (ModelSaveCheck(window)) OpenResultsDialog(window); return;
     case 108: Analyse(window); return;
+    case 351: if (CommitLayoutTable()) ExportBatchFile(window); return;
+    case 40028: if (!InResults()) MergeModelDialog(window); return;
+    case 40056: if (CommitLayoutTable()) ExportPcfFile(window); return;
+    case 40026: if (CommitLayoutTable()) ExportPlantDesign(window); return;
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case kCloseDialogsCommand: FrameCancelPopups(LayoutFrame()); return;

@@ -1,7 +1,9 @@
 // Renumbering nodes (see RenumberNodes.h).
 #include "model/RenumberNodes.h"
 
+#include <algorithm>
 #include <set>
+#include <vector>
 #include <string>
 
 #include "elements/Bend.h"
@@ -67,11 +69,35 @@ bool Map(const NodeNumberMap& map, std::int32_t& n) {
 struct RenumberDialogState {
   DialogHelper helper;
   int currentRow = 0;
+  Model* merged = nullptr;  // the model being merged, whose rows are renumbered
 };
+
+// The merge's use: every merged row, the start proposed after the open
+// model's current row.
+void OnInitMerged(HWND dialog, RenumberDialogState& state) {
+  DialogHelper& helper = state.helper;
+  const Model& open = TheModel();
+  const std::int32_t increment = IncrementSetting(open);
+  helper.DialogSetItemText(kFromField, IntegerToText(1));
+  helper.DialogSetItemText(kToField, IntegerToText(state.merged->rowCount));
+  EnableWindow(GetDlgItem(dialog, kFromField), FALSE);
+  EnableWindow(GetDlgItem(dialog, kToField), FALSE);
+  helper.DialogSetItemText(kIncrementField, IntegerToText(increment));
+  const int current = std::min(std::max(open.currentRow, 1), std::max(open.rowCount, 1));
+  const int previous = open.rowCount > 0 ? PreviousElementRow(open, current + 1) : 0;
+  const NodeId after = previous > 0 ? open.row(previous).node : 0;
+  helper.DialogSetItemText(kStartField, NodeNumberText(NextNodeNumber(open.nodes, after, increment)));
+  helper.DialogFocusItem(kStartField);
+  CenterWindowOnParent(dialog, IDOK);
+}
 
 void OnInit(HWND dialog, RenumberDialogState& state) {
   DialogHelper& helper = state.helper;
   helper.DialogBind(dialog);
+  if (state.merged != nullptr) {
+    OnInitMerged(dialog, state);
+    return;
+  }
   const Model& model = TheModel();
   const RenumberWork& work = Work();
   const int from = state.currentRow;
@@ -103,7 +129,39 @@ RenumberWork ReadFields(DialogHelper& helper) {
   return values;
 }
 
+// Start and increment, as the Layout use reads them.
+void ReadStartAndIncrement(DialogHelper& helper, RenumberWork& values) {
+  helper.DialogGetItemText(kStartField);
+  if (g_EditFieldText.empty()) ThrowRequiredField("Starting node number");
+  std::int32_t plain = 0;
+  const bool above = ParseFieldInteger(plain) == 0 && plain > kSuffixUnit;
+  int code = ReadNodeNumberField(values.start);
+  if (above || (code == kNodeOk && values.start > kSuffixUnit)) code = kNodeHasSuffix;
+  if (code != kNodeOk) ThrowNodeError(code);
+  helper.DialogGetItemText(kIncrementField);
+  if (g_EditFieldText.empty()) ThrowRequiredField("Node increment");
+  if (ParseFieldInteger(values.increment) != 0 || values.increment < 1) ThrowInvalidField("Node increment");
+}
+
+void OnOkMerged(HWND dialog, RenumberDialogState& state) {
+  RenumberWork values;
+  NodeNumberMap map;
+  try {
+    ReadStartAndIncrement(state.helper, values);
+    map = AssignMergedNodeNumbers(TheModel(), *state.merged, values.start, values.increment);
+  } catch (const std::string& message) {
+    state.helper.DialogFocusInvalid(message);
+    return;
+  }
+  ApplyNodeNumberMap(*state.merged, map);
+  EndDialog(dialog, 1);
+}
+
 void OnOk(HWND dialog, RenumberDialogState& state) {
+  if (state.merged != nullptr) {
+    OnOkMerged(dialog, state);
+    return;
+  }
   RenumberWork values;
   NodeNumberMap map;
   try {
@@ -219,6 +277,40 @@ bool RenumberRows(Model& model, int from, int to, std::int32_t start, std::int32
   if (!ApplyNodeNumberMap(model, map)) return false;
   RefreshAfterModelEdit(model);
   return true;
+}
+
+NodeNumberMap AssignMergedNodeNumbers(const Model& open, const Model& merged, std::int32_t start,
+                                      std::int32_t increment) {
+  const NodeNumberMap map = AssignNewNodeNumbers(merged, 1, merged.rowCount, start, increment);
+  // Every number the open model uses: its nodes (a derived node's number
+  // included) and its bends' intermediate nodes.
+  std::set<std::int32_t> used;
+  for (int index = 1; index <= open.nodes.count; ++index) used.insert(open.nodes[index].id % kSuffixUnit);
+  for (int r = 1; r <= open.rowCount; ++r)
+    if (const Bend* bend = BendOf(open.row(r))) {
+      used.insert(bend->intermediateNode1);
+      used.insert(bend->intermediateNode2);
+    }
+  // In the order the numbers are handed out, so the message names the
+  // first clash.
+  std::vector<std::pair<std::int32_t, std::int32_t>> assigned(map.begin(), map.end());
+  std::sort(assigned.begin(), assigned.end(),
+            [](const auto& a, const auto& b) { return a.second < b.second; });
+  for (const auto& [from, to] : assigned) {
+    if (used.count(to) == 0) continue;
+    std::string text = "New node number " + std::to_string(to) + "  generated out of node ";
+    text += NodeNumberText(from);
+    throw text + "\nalready exists";
+  }
+  return map;
+}
+
+int RenumberMergedNodes(HWND owner, Model& merged) {
+  RenumberDialogState state;
+  state.merged = &merged;
+  const INT_PTR result =
+      DialogBoxParam(InstanceHandle, "RENUMBER_NODES", owner, RenumberProc, reinterpret_cast<LPARAM>(&state));
+  return result == 1 ? 1 : 0;
 }
 
 int RenumberNodesFromLayout(HWND owner, int currentRow) { return RunDialog(owner, currentRow); }

@@ -34,6 +34,18 @@ bool ApplyNodeNumberMap(Model& model, const NodeNumberMap& map);
 // Assign and apply, then make the model again; true when numbers changed.
 bool RenumberRows(Model& model, int from, int to, std::int32_t start, std::int32_t increment);
 
+// The merge's renumbering of the model being merged: new numbers for all its
+// rows from `start`, each checked against every number the open model uses
+// ("New node number %d  generated out of node %s\nalready exists", naming
+// the merged node it was made from) and against 99999, before anything
+// changes. Apply the map to `merged` with ApplyNodeNumberMap.
+NodeNumberMap AssignMergedNodeNumbers(const Model& open, const Model& merged, std::int32_t start,
+                                      std::int32_t increment);
+// RENUMBER_NODES over the model being merged (From and To fixed to all its
+// rows, the start proposed after the open model's current row); 1 when its
+// rows were renumbered, 0 when cancelled.
+int RenumberMergedNodes(HWND owner, Model& merged);
+
 // The dialog from the Layout window over the current row; 1 when renumbered.
 int RenumberNodesFromLayout(HWND owner, int currentRow);
 // The dialog filled for every row, start 10 (after a refinement).

@@ -1,11 +1,14 @@
 // References to materials and sections; see the header.
 #include "properties/PropertyEdits.h"
 
+#include <functional>
+
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "model/Model.h"
 #include "properties/MergeNames.h"
+#include "properties/Soil.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 
@@ -32,17 +35,18 @@ std::string* JacketSectionOf(LayoutRow& row) {
   return nullptr;
 }
 
-// Every material name a row holds: its own, its bend's and its jacket's.
+// Every material name a row holds: its own, its bend's and its jacket's. A
+// beam row's own name is a beam material's, which is not one of these.
 template <typename Visit>
 void VisitMaterialNames(LayoutRow& row, Visit visit) {
-  visit(row.material);
+  if (row.elementType != ElementType::Beam) visit(row.material);
   if (std::string* bend = BendMaterialOf(row)) visit(*bend);
   if (std::string* jacket = JacketMaterialOf(row)) visit(*jacket);
 }
 
 template <typename Visit>
 void VisitSectionNames(LayoutRow& row, Visit visit) {
-  visit(row.section);
+  if (row.elementType != ElementType::Beam) visit(row.section);
   if (std::string* jacket = JacketSectionOf(row)) visit(*jacket);
 }
 
@@ -188,4 +192,57 @@ void MergeSections(Model& model, ModelRecordTable<PipeSection>& merged, std::vec
   };
   MergeRecords(model.sections, merged, rows, rowCount, taken, "Section",
                [](LayoutRow& row, auto rename) { VisitSectionNames(row, rename); });
+}
+
+void MergeSoils(Model& model, ModelRecordTable<Soil>& merged, ModelRecordTable<PipeSection>& mergedSections) {
+  std::vector<std::string> names;
+  for (int index = 1; index <= merged.count; ++index) names.push_back(merged[index].name);
+  const RenameMap map = BuildMergeRenameMap(
+      names, [&model](const std::string& name) { return FindSoilByName(model.soils, name) != 0; }, "Soil");
+  // The merged sections name the merged soils: they follow before either
+  // table is appended.
+  for (int index = 1; index <= mergedSections.count; ++index)
+    mergedSections[index].soil = RenamedName(map, mergedSections[index].soil);
+  for (int index = 1; index <= merged.count; ++index) {
+    Soil& soil = merged[index];
+    soil.name = RenamedName(map, soil.name);
+    ModelRecordTableGrow(model.soils, model.soils.count + 1);
+    model.soils[++model.soils.count] = std::move(soil);
+  }
+}
+
+namespace {
+
+// A beam row's own material, section or load name.
+template <std::string LayoutRow::*Field>
+void VisitBeamName(LayoutRow& row, const std::function<void(std::string&)>& visit) {
+  if (row.elementType == ElementType::Beam) visit(row.*Field);
+}
+
+}  // namespace
+
+void MergeBeamMaterials(Model& model, ModelRecordTable<BeamMaterial>& merged, std::vector<LayoutRow>& rows,
+                        int rowCount) {
+  auto taken = [&model](const std::string& name) {
+    return FindMaterialByName(model.materials, name) != 0 || FindRecordByName(model.beamMaterials, name) != 0;
+  };
+  MergeRecords(model.beamMaterials, merged, rows, rowCount, taken, "Beam material",
+               [](LayoutRow& row, auto rename) { VisitBeamName<&LayoutRow::material>(row, rename); });
+}
+
+void MergeBeamSections(Model& model, ModelRecordTable<BeamSection>& merged, std::vector<LayoutRow>& rows,
+                       int rowCount) {
+  auto taken = [&model](const std::string& name) {
+    return FindSectionByName(model.sections, name) != 0 || FindRecordByName(model.beamSections, name) != 0;
+  };
+  MergeRecords(model.beamSections, merged, rows, rowCount, taken, "Beam section",
+               [](LayoutRow& row, auto rename) { VisitBeamName<&LayoutRow::section>(row, rename); });
+}
+
+void MergeBeamLoads(Model& model, ModelRecordTable<BeamLoad>& merged, std::vector<LayoutRow>& rows, int rowCount) {
+  auto taken = [&model](const std::string& name) {
+    return FindRecordByName(model.pipeLoads, name) != 0 || FindRecordByName(model.beamLoads, name) != 0;
+  };
+  MergeRecords(model.beamLoads, merged, rows, rowCount, taken, "Beam load",
+               [](LayoutRow& row, auto rename) { VisitBeamName<&LayoutRow::load>(row, rename); });
 }

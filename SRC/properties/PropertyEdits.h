@@ -19,6 +19,10 @@
 struct Model;
 struct Material;
 struct PipeSection;
+struct BeamMaterial;
+struct BeamSection;
+struct BeamLoad;
+struct Soil;
 
 bool IsMaterialInUse(const Model& model, int record);
 // Rows, bend materials, jacket materials and the record itself; sets the
@@ -53,3 +57,14 @@ void CheckSoilName(const Model& model, const std::string& name, int self);
 // refusal when no free name is left, before anything changed.
 void MergeMaterials(Model& model, ModelRecordTable<Material>& merged, std::vector<LayoutRow>& rows, int rowCount);
 void MergeSections(Model& model, ModelRecordTable<PipeSection>& merged, std::vector<LayoutRow>& rows, int rowCount);
+// The beam tables the same way, against the pipe twin's names too; only beam
+// rows name them.
+void MergeBeamMaterials(Model& model, ModelRecordTable<BeamMaterial>& merged, std::vector<LayoutRow>& rows,
+                        int rowCount);
+void MergeBeamSections(Model& model, ModelRecordTable<BeamSection>& merged, std::vector<LayoutRow>& rows,
+                       int rowCount);
+void MergeBeamLoads(Model& model, ModelRecordTable<BeamLoad>& merged, std::vector<LayoutRow>& rows, int rowCount);
+// Soils: a clashing name is renamed like the others, and the merged pipe
+// sections that name it follow (call it before MergeSections), so a merged
+// buried pipe never binds to the open model's soil of the same name.
+void MergeSoils(Model& model, ModelRecordTable<Soil>& merged, ModelRecordTable<PipeSection>& mergedSections);

@@ -8,6 +8,7 @@
 #include "results/CodeComplianceTable.h"
 #include "results/CodeStressResults.h"
 #include "results/OtherSelectors.h"
+#include "results/SoilRestraintsTable.h"
 #include "results/SortedStressesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultCases.h"
@@ -42,8 +43,7 @@ std::string ResultChooserTemplateName(int entries) {
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
       "the result tables of later work (the hanger "
-      "and rotating-equipment reports, soil restraints, FRP stresses, time history): the chooser offers them "
-      "once they exist");
+      "and rotating-equipment reports, FRP stresses, time history): the chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
@@ -57,6 +57,7 @@ void BuildResultChooserList(const Model& /*model*/) {
   if (TheResultCases().flags.branchConnection && BranchConnectionStressesOffered())
     list.push_back({"&Branch conn stresses", OpenBranchConnectionStressesTable});
   if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
+  if (SoilRestraintsAvailable()) list.push_back({"&Soil restraints", OpenSoilRestraintsTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});

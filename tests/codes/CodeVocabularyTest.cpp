@@ -118,9 +118,10 @@ TEST_F(CategoriesTest, ModelsWhoseChecksComeLaterAreRefusedByName) {
   soil.name = "S";
   AppendSoil(model.soils, soil);
   model.sections[2].soil = "S";
-  EXPECT_EQ(refusal(4, true), "The code stresses of buried pipe are not available yet.");
-  EXPECT_EQ(refusal(21, true), "The code stresses of buried pipe are not available yet.");
-  EXPECT_EQ(refusal(3, true), "");  // B31.3 has no buried pipe rules
+  // Buried pipe has its restrained (pipeline codes) and buried (EN 13480) checks.
+  EXPECT_EQ(refusal(4, true), "");
+  EXPECT_EQ(refusal(21, true), "");
+  EXPECT_EQ(refusal(3, true), "");
 }
 
 TEST(SortedStressesTest, TheGoverningEntryAndTheOrder) {

@@ -103,6 +103,34 @@ TEST_F(BatchCommandTest, ImportShowsTheModelWrittenBesideTheFileAndARefusedFileL
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
 }
 
+TEST_F(BatchCommandTest, EquipmentAndAllowableLoadsImportedThroughTheCommandReachTheModelFile) {
+  Start();
+  Import(Write("equip.mbf", std::string(kGoodFile) +
+                                "PUMPS\nP-101 FEED,1,10,20\nCOMPRESSORS\nK-1,0,1,0,30,40\nTURBINES\nT-1,1,0,0,,50\n"
+                                "ALLOW\n50,1000,1100,1200,2000,2100,2200\n"));
+  Model written;
+  ReadModelFileInto(InFolder("equip.mod"), written);
+  ASSERT_EQ(written.pumps.count, 1);
+  EXPECT_EQ(written.pumps[1].name, "P-101 FEED");
+  EXPECT_EQ(written.pumps[1].dischargeNode, 20);
+  ASSERT_EQ(written.compressors.count, 1);
+  EXPECT_EQ(written.compressors[1].exhaustNode, 40);
+  ASSERT_EQ(written.turbines.count, 1);
+  EXPECT_EQ(written.turbines[1].exhaustNode, 50);
+  ASSERT_EQ(written.allowables.count, 1);
+  EXPECT_EQ(written.allowables[1].values[2], 1200.0f);      // lb
+  EXPECT_EQ(written.allowables[1].values[5], 2200.0f * 12);  // ft-lb held as in-lb
+  const std::string before = ModelBytes();
+
+  // A refused equipment line leaves the open model and its file as they were.
+  ExpectImportDialog(Write("bad.mbf", std::string(kGoodFile) + "COMPRESSORS\nK-1,0,0,0,30\n"));
+  ExpectMessage("MESSAGE2_DIALOG", {"Line = 19 :  K-1,0,0,0,30", "shaft axis direction required"});
+  RunImport();
+  EXPECT_EQ(TheModel().path, InFolder("equip.mod"));
+  EXPECT_EQ(ModelBytes(), before);
+  EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
+}
+
 TEST_F(BatchCommandTest, AnExistingModelFileIsReplacedOnlyWhenTheUserSaysSo) {
   Start();
   const std::string path = Write("plant.mbf", kGoodFile);

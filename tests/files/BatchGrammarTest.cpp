@@ -120,14 +120,14 @@ TEST_F(BatchFileTest, LongLinesAreReadWholeAndEquipmentLinesAreNeverPassedOver) 
   std::string line = "T20,X5,KA,C";
   for (int i = 0; i < 40; ++i) line += "DIS(0.001,0,0),";
   Model model;
-  ASSERT_EQ(Import("T\nPUMPS\n\nLAYOUT\nF10\n" + line + "FREEZ\nT30,X1\nJOINT\nanything\n", model), "");
+  ASSERT_EQ(Import("T\nPUMPS\nP-1,1,5\nLAYOUT\nF10\n" + line + "FREEZ\nT30,X1\nJOINT\nanything\n", model), "");
   ASSERT_EQ(model.rowCount, 4);
   EXPECT_EQ(model.row(3).dataType, DataType::Anchor);
   EXPECT_EQ(model.row(4).node, 30);
   Model refused;
   EXPECT_EQ(Import("T\nLAYOUT\nF10\n" + line + "XYZ\n", refused), LineError(4, line + "XYZ", "Unknown comment :  XYZ"));
-  EXPECT_EQ(Import("T\nPUMPS\nPUMPS 1A,1,10,20\n", refused),
-            LineError(3, "PUMPS 1A,1,10,20", "The PUMPS section is not available yet"));
+  // A blank line of an equipment section is a line without its description.
+  EXPECT_EQ(Import("T\nPUMPS\nPUMPS 1A,1,10,20\n\n", refused), LineError(4, "", "Pump description is required"));
 }
 
 }  // namespace

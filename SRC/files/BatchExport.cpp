@@ -1,0 +1,1102 @@
+// The model batch file writer and its command (see BatchExport.h).
+#include "files/BatchExport.h"
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+#include "analysis/AnalysisOptionsSheet.h"
+#include "elements/Bend.h"
+#include "elements/BranchSif.h"
+#include "elements/Compressor.h"
+#include "elements/CommentData.h"
+#include "elements/CutPipe.h"
+#include "elements/ElasticElement.h"
+#include "elements/HydrotestLoad.h"
+#include "elements/JacketedBend.h"
+#include "elements/JacketedPipe.h"
+#include "elements/MiterBend.h"
+#include "elements/Reducer.h"
+#include "elements/RigidElement.h"
+#include "elements/Valve.h"
+#include "graphics/DialogHook.h"
+#include "loads/Force.h"
+#include "loads/HarmonicLoad.h"
+#include "loads/Spectrum.h"
+#include "model/Model.h"
+#include "model/LayoutTable.h"
+#include "model/MakeModel.h"
+#include "model/Nodes.h"
+#include "model/RowObjects.h"
+#include "model/RowOperations.h"
+#include "platform/CommonDialog.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+#include "properties/BeamElement.h"
+#include "shell/Application.h"
+#include "shell/Message.h"
+#include "shell/NameTables.h"
+#include "shell/NumberText.h"
+#include "shell/Units.h"
+#include "supports/Anchor.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
+#include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
+
+namespace {
+
+constexpr double kDegreesPerRadian = 57.29577951308232;
+constexpr float kRigid = 1.0e12f;
+constexpr float kNoLimit = 1.0e29f;
+constexpr std::size_t kFileBufferLength = 260;
+
+// The code words of the OPTIONS line by code-list position, as the reader
+// takes them.
+constexpr std::array<const char*, 25> kCodeWords = {
+    "None",   "B311",         "B311-67",      "B313",  "B314", "B315",       "B318",    "B319",     "ASME",
+    "ASME-86", "ASME-92",     "ASME-2015",    "ASME-2017", "ASME-ND-2017", "BS806", "NORWEGIAN-83",
+    "NORWEGIAN-90", "RCC-M",  "SNCT",         "STOOMWEZEN", "SWEDISH", "Z183", "Z184",  "EUROPEAN", "Z662"};
+
+// The SI set: every kind but Angle, as the reader's SI word sets them.
+constexpr std::array<std::pair<int, std::int32_t>, 19> kSiUnits = {{
+    {kUnitLength, kLengthMillimetre},
+    {kUnitDimension, 1},
+    {kUnitDisplacement, 1},
+    {kUnitForce, 1},
+    {kUnitMoment, 2},
+    {kUnitAdditionalWeight, 1},
+    {kUnitWeight, 1},
+    {kUnitDensity, 2},
+    {kUnitInsulationDensity, 1},
+    {kUnitTemperature, kTemperatureCelsius},
+    {kUnitThermalExpansion, 1},
+    {kUnitPressure, 1},
+    {kUnitStress, 1},
+    {kUnitModulus, 1},
+    {kUnitStiffness, 1},
+    {kUnitRotStiffness, 2},
+    {kUnitArea, 1},
+    {kUnitMomentOfInertia, 1},
+    {kUnitVelocity, 2},
+}};
+
+// The export set in g_UnitsSettings for as long as the writer lives.
+class ExportUnits {
+ public:
+  explicit ExportUnits(BatchExportUnits set) : saved_(g_UnitsSettings) {
+    g_UnitsSettings = UnitsSettings{};
+    if (set == BatchExportUnits::Inch) g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+    if (set == BatchExportUnits::Si)
+      for (const auto& [kind, unit] : kSiUnits) g_UnitsSettings.unit[kind] = unit;
+  }
+  ~ExportUnits() { g_UnitsSettings = saved_; }
+  ExportUnits(const ExportUnits&) = delete;
+  ExportUnits& operator=(const ExportUnits&) = delete;
+
+ private:
+  UnitsSettings saved_;
+};
+
+using Formatter = const char* (*)(float);
+
+class Writer {
+ public:
+  Writer(const Model& model, std::vector<std::string>& leftOut) : model_(model), leftOut_(leftOut) {}
+
+  std::string text;
+
+  void Line(const std::string& line) { text += line + "\n"; }
+  void LeftOut(const std::string& what) { leftOut_.push_back(where_ + what); }
+  void At(const std::string& where) { where_ = where.empty() ? std::string() : where + ": "; }
+
+  // A value's text; a value that is not a number is written as 0 and named.
+  std::string Num(float value, Formatter format) {
+    if (!std::isfinite(value)) {
+      LeftOut("a value that is not a number was written as 0");
+      value = 0.0f;
+    }
+    return format(value);
+  }
+  std::string Fixed(float value, int width, int decimals) {
+    if (!std::isfinite(value)) {
+      LeftOut("a value that is not a number was written as 0");
+      value = 0.0f;
+    }
+    return FormatFixedWidth(value, width, decimals);
+  }
+  // The literal for an exact 0, the formatted value otherwise.
+  std::string NumOr(float value, Formatter format, const char* zero) {
+    return value == 0.0f ? std::string(zero) : Num(value, format);
+  }
+  std::string Triple(float x, float y, float z, Formatter format) {
+    return "(" + Num(x, format) + "," + Num(y, format) + "," + Num(z, format) + ")";
+  }
+  std::string Direction(float x, float y, float z) {
+    return "(" + Fixed(x, 10, 4) + "," + Fixed(y, 10, 4) + "," + Fixed(z, 10, 4) + ")";
+  }
+
+  const Model& model() const { return model_; }
+
+ private:
+  const Model& model_;
+  std::vector<std::string>& leftOut_;
+  std::string where_;
+};
+
+// Angles are held in radians; some records keep degrees.
+const char* FormatDegrees(float degrees) { return FormatAngle(static_cast<float>(degrees / kDegreesPerRadian)); }
+
+std::string NodeText(std::int32_t node) { return node == 0 ? std::string() : std::string(NodeNumberText(node)); }
+
+bool AnyNonZero(float a, float b, float c) { return a != 0.0f || b != 0.0f || c != 0.0f; }
+
+// --- Property sections ------------------------------------------------------------
+
+void WriteOptions(Writer& w, BatchExportUnits units) {
+  const int position = CodeListPosition(w.model().options.PipingCode);
+  std::string line = "HGRA,";
+  line += position >= 0 && position < static_cast<int>(kCodeWords.size()) ? kCodeWords[static_cast<std::size_t>(position)]
+                                                                           : "None";
+  if (position < 0) w.LeftOut("the piping code has no batch word; None was written");
+  if (units == BatchExportUnits::Si) line += ",SI";
+  if (units == BatchExportUnits::Inch) line += ",IN";
+  if (w.model().options.ZVertical != 0) line += ",Z";
+  w.Line("OPTIONS");
+  w.Line(line);
+}
+
+// A description the comma splitter reads back whole.
+bool CarriesText(const std::string& text) { return text.find(',') == std::string::npos; }
+
+void WriteMaterials(Writer& w) {
+  w.Line("MATERIAL");
+  const auto& table = w.model().materials;
+  for (int i = 1; i <= table.count; ++i) {
+    const Material& m = table[i];
+    w.At("Material " + m.name);
+    // A factor of 0 (none given) is left empty: the reader takes 1.
+    std::vector<std::string> fields = {m.name, w.Num(m.density, FormatDensity), w.Fixed(m.nu, 10, 3),
+                                       m.jointFactor > 0.0f ? w.Fixed(m.jointFactor, 10, 2) : std::string(),
+                                       m.circJointFactor > 0.0f ? w.Fixed(m.circJointFactor, 10, 2) : std::string(),
+                                       m.type};
+    std::string description = m.description;
+    if (!CarriesText(description)) {
+      w.LeftOut("the description holds a comma and was not written");
+      description.clear();
+    }
+    fields.push_back(description);
+    while (fields.back().empty()) fields.pop_back();
+    std::string line;
+    for (std::size_t f = 0; f < fields.size(); ++f) line += (f == 0 ? "" : ",") + fields[f];
+    w.Line(line);
+    for (int t = 1; t <= m.numtemps && static_cast<std::size_t>(t) < m.temps.size(); ++t) {
+      const auto& v = m.temps[static_cast<std::size_t>(t)].values;
+      std::string row = m.name + "," + w.Num(v[kMatTemperature], FormatTemperature) + "," +
+                        w.Num(v[kMatModulus], FormatModulus) + "," + w.Num(v[kMatAlpha], FormatThermalExpansion) +
+                        "," + w.Num(v[kMatAllowable], FormatStress);
+      if (v[kMatYield] > 0.0f || v[kMatRupture] > 0.0f)
+        row += "," + (v[kMatYield] > 0.0f ? w.Num(v[kMatYield], FormatStress) : std::string());
+      if (v[kMatRupture] > 0.0f) row += "," + w.Num(v[kMatRupture], FormatStress);
+      w.Line(row);
+    }
+  }
+  w.At("");
+}
+
+void WriteSoils(Writer& w) {
+  const auto& table = w.model().soils;
+  if (table.count == 0) return;
+  w.Line("SOILS");
+  for (int i = 1; i <= table.count; ++i) {
+    const Soil& s = table[i];
+    w.At("Soil " + s.name);
+    const bool cohesive = s.type == kSoilCohesive;
+    std::string line = s.name + (cohesive ? ",1," : ",0,") + w.NumOr(s.density, FormatInsulationDensity, "0") + "," +
+                       w.NumOr(s.groundLevel, FormatLength, "0.0") + ",";
+    if (cohesive)
+      line += w.NumOr(s.strength, FormatStress, "0");
+    else
+      line += w.Num(s.delta, FormatAngle) + "," + w.Fixed(s.Ks, 10, 2);
+    w.Line(line);
+  }
+  w.At("");
+}
+
+void WritePipeSections(Writer& w) {
+  w.Line("PIPE");
+  const auto& table = w.model().sections;
+  for (int i = 1; i <= table.count; ++i) {
+    const PipeSection& s = table[i];
+    w.At("Pipe section " + s.name);
+    std::string line = s.name + "," + w.Num(s.outsideDiameter, FormatDimension) + "," +
+                       w.Num(s.thickness, FormatDimension) + "," + w.Num(s.corrosionAllowance, FormatDimension) + "," +
+                       w.Fixed(s.millTolerance, 10, 1);
+    const bool lining = s.liningDensity != 0.0f || s.liningThickness != 0.0f;
+    const bool insulation = s.insulationDensity != 0.0f || s.insulationThickness != 0.0f;
+    if (insulation || lining || !s.soil.empty())
+      line += "," + w.Num(s.insulationDensity, FormatInsulationDensity) + "," +
+              w.Num(s.insulationThickness, FormatDimension);
+    if (lining || !s.soil.empty())
+      line += "," + w.Num(s.liningDensity, FormatInsulationDensity) + "," + w.Num(s.liningThickness, FormatDimension);
+    if (!s.soil.empty()) line += "," + s.soil;
+    w.Line(line);
+  }
+  w.At("");
+}
+
+void WritePipeLoads(Writer& w) {
+  const auto& table = w.model().pipeLoads;
+  if (table.count == 0) return;
+  w.Line("LOADS");
+  const int inUse = w.model().options.ThermalLoadCount;
+  for (int i = 1; i <= table.count; ++i) {
+    const PipeLoad& l = table[i];
+    w.At("Load " + l.name);
+    const auto& p = l.operating;
+    std::string line = l.name + "," + w.Num(p[0].temperature, FormatTemperature) + "," +
+                       w.NumOr(p[0].pressure, FormatPressure, "0") + "," +
+                       (l.specificGravity == 0.0f ? std::string("0") : std::string(FormatThreeDecimals(l.specificGravity)));
+    // A pressure of exactly 0 is "none given", which an empty field gives
+    // back; a typed 0 is held as the explicit zero and written as "0".
+    for (std::size_t pair = 1; pair <= 2; ++pair) {
+      const bool used = inUse > static_cast<int>(pair);
+      line += "," + (used ? w.NumOr(p[pair].temperature, FormatTemperature, "0") : std::string("0"));
+      line += "," + (used ? w.NumOr(p[pair].pressure, FormatPressure, "") : std::string("0"));
+    }
+    if (l.additionalWeight != 0.0f) line += "," + w.Num(l.additionalWeight, FormatAdditionalWeight);
+    if (inUse > 3) w.LeftOut("temperatures and pressures beyond the third were not written");
+    w.Line(line);
+  }
+  w.At("");
+}
+
+void WriteBeamTables(Writer& w) {
+  const Model& model = w.model();
+  if (model.beamMaterials.count > 0) {
+    w.Line("BMATERIALS");
+    for (int i = 1; i <= model.beamMaterials.count; ++i) {
+      const BeamMaterial& m = model.beamMaterials[i];
+      w.At("Beam material " + m.name);
+      w.Line(m.name + "," + w.Num(m.E, FormatModulus) + "," +
+             (m.nu == 0.0f ? std::string("0.01") : w.Fixed(m.nu, 10, 3)) + "," + w.NumOr(m.density, FormatDensity, "0") +
+             "," + w.NumOr(m.alpha, FormatThermalExpansion, "0"));
+    }
+  }
+  if (model.beamSections.count > 0) {
+    w.Line("BSECTIONS");
+    for (int i = 1; i <= model.beamSections.count; ++i) {
+      const BeamSection& s = model.beamSections[i];
+      w.At("Beam section " + s.name);
+      w.Line(s.name + "," + w.NumOr(s.A, FormatArea, "0") + "," + w.NumOr(s.Imaj, FormatMomentOfInertia, "0") + "," +
+             w.NumOr(s.Imin, FormatMomentOfInertia, "0") + "," + w.NumOr(s.J, FormatMomentOfInertia, "0") + "," +
+             w.NumOr(s.Asmaj, FormatArea, "0") + "," + w.NumOr(s.Asmin, FormatArea, "0") + "," +
+             w.NumOr(s.depth, FormatDimension, "0") + "," + w.NumOr(s.width, FormatDimension, "0"));
+    }
+  }
+  if (model.beamLoads.count > 0) {
+    w.Line("BLOADS");
+    for (int i = 1; i <= model.beamLoads.count; ++i) {
+      const BeamLoad& l = model.beamLoads[i];
+      w.At("Beam load " + l.name);
+      w.Line(l.name + "," + w.Num(l.temperature[0], FormatTemperature) + "," +
+             w.Num(l.temperature[1], FormatTemperature) + "," + w.Num(l.temperature[2], FormatTemperature) + "," +
+             w.NumOr(l.additionalWeight, FormatWeight, "0"));
+    }
+  }
+  w.At("");
+}
+
+// --- LAYOUT: the attribute part ---------------------------------------------------
+
+struct RowText {
+  std::string main;
+  std::string attributes;
+  void Attribute(const std::string& attribute) {
+    attributes += attributes.empty() ? ",C" : ",";
+    attributes += attribute;
+  }
+};
+
+using ElementWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
+using ItemWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
+
+void IntermediateNodes(Writer& w, const Bend& bend, RowText& out) {
+  if (bend.intermediateNode1 != 0)
+    out.Attribute("IN1(" + NodeText(bend.intermediateNode1) + "," + w.Num(bend.angle1, FormatAngle) + ")");
+  if (bend.intermediateNode2 != 0)
+    out.Attribute("IN2(" + NodeText(bend.intermediateNode2) + "," + w.Num(bend.angle2, FormatAngle) + ")");
+}
+
+// The radius of a bend given by the user; the long radius is the reader's
+// own, and a short one has no word.
+void BendRadius(Writer& w, const Bend& bend, RowText& out) {
+  if (bend.radiusType == kBendRadiusUser) {
+    out.main += ",B" + w.Num(bend.radius, FormatDimension);
+  } else if (bend.radiusType == kBendRadiusShort) {
+    w.LeftOut("the short radius was written as the long one");
+  }
+}
+
+void WriteBend(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& bend = static_cast<const Bend&>(*row.element);
+  out.main += ",KI";
+  BendRadius(w, bend, out);
+  if (bend.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(bend.thickness, FormatDimension));
+  if (!bend.material.empty()) out.Attribute("BMAT=" + bend.material);
+  if (bend.flexibilityFactor > 0.0f) out.Attribute("FF=" + w.Fixed(bend.flexibilityFactor, 10, 4));
+  IntermediateNodes(w, bend, out);
+  if (bend.inPlaneSif > 1.0f || bend.outPlaneSif > 1.0f)
+    out.Attribute("BSIF(" + w.Fixed(std::max(bend.inPlaneSif, 1.0f), 10, 3) + "," +
+                  w.Fixed(std::max(bend.outPlaneSif, 1.0f), 10, 3) + ")");
+}
+
+void WriteMiter(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& miter = static_cast<const MiterBend&>(*row.element);
+  out.main += ",KM,B" + w.Num(miter.radius, FormatDimension);
+  if (miter.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(miter.thickness, FormatDimension));
+  if (!miter.material.empty()) out.Attribute("BMAT=" + miter.material);
+  if (miter.flexibilityFactor > 0.0f) out.Attribute("FF=" + w.Fixed(miter.flexibilityFactor, 10, 4));
+  if (miter.spacing == kMiterWidely) out.Attribute("WS");
+}
+
+template <typename Jacket>
+void JacketNames(const Jacket& jacket, RowText& out) {
+  if (!jacket.jacketMaterial.empty()) out.Attribute("JMAT=" + jacket.jacketMaterial);
+  if (!jacket.jacketSection.empty()) out.Attribute("JSEC=" + jacket.jacketSection);
+  if (!jacket.jacketLoad.empty()) out.Attribute("JLOAD=" + jacket.jacketLoad);
+}
+
+void WriteJacketedPipe(Writer&, const LayoutRow& row, RowText& out) {
+  out.main += ",JP";
+  JacketNames(static_cast<const JacketedPipe&>(*row.element), out);
+}
+
+void WriteJacketedBend(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& bend = static_cast<const JacketedBend&>(*row.element);
+  out.main += ",JI";
+  BendRadius(w, bend, out);
+  JacketNames(bend, out);
+  IntermediateNodes(w, bend, out);
+  if (bend.jacketThickness != 0.0f) out.Attribute("JTHK=" + w.Num(bend.jacketThickness, FormatDimension));
+  if (bend.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(bend.thickness, FormatDimension));
+  if (bend.jacketRadiusType == kBendRadiusUser && bend.jacketRadius != 0.0f)
+    out.Attribute("JR=" + w.Num(bend.jacketRadius, FormatDimension));
+}
+
+void WriteValve(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& valve = static_cast<const Valve&>(*row.element);
+  out.main += ",JV";
+  if (valve.weight != 0.0f) out.Attribute("VWGT=" + w.Num(valve.weight, FormatWeight));
+  if (valve.additionalWeight != 0.0f) {
+    out.Attribute("AWGT=" + w.Num(valve.additionalWeight, FormatWeight));
+    out.Attribute("OFFSET" + w.Triple(valve.dx, valve.dy, valve.dz, FormatDimension));
+  }
+  if (valve.thicknessMultiplier != 0.0f) out.Attribute("THKF=" + w.Fixed(valve.thicknessMultiplier, 10, 4));
+  if (valve.insulationWeightMultiplier != 0.0f)
+    out.Attribute("INSF=" + w.Fixed(valve.insulationWeightMultiplier, 10, 4));
+  if (valve.length != 0.0f) w.LeftOut("the valve length has no batch keyword and was not written");
+}
+
+void WriteReducer(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& reducer = static_cast<const Reducer&>(*row.element);
+  out.main += ",JD";
+  out.Attribute("OD1=" + w.Num(reducer.od1, FormatDimension));
+  out.Attribute("THK1=" + w.Num(reducer.thk1, FormatDimension));
+  out.Attribute("OD2=" + w.Num(reducer.od2, FormatDimension));
+  out.Attribute("THK2=" + w.Num(reducer.thk2, FormatDimension));
+  if (reducer.coneAngle != 0.0f) out.Attribute("CONE=" + w.Num(reducer.coneAngle, FormatDegrees));
+}
+
+void WriteRigid(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& rigid = static_cast<const RigidElement&>(*row.element);
+  out.main += ",JR";
+  if (rigid.weight != 0.0f) out.Attribute("WGT=" + w.Num(rigid.weight, FormatWeight));
+}
+
+void WriteElastic(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& e = static_cast<const ElasticElement&>(*row.element);
+  out.main += ",JL";
+  if (AnyNonZero(e.kx, e.ky, e.kz)) out.Attribute("TRAK" + w.Triple(e.kx, e.ky, e.kz, FormatStiffnessOrRigid));
+  if (AnyNonZero(e.kxx, e.kyy, e.kzz))
+    out.Attribute("ROTK" + w.Triple(e.kxx, e.kyy, e.kzz, FormatRotStiffnessOrRigid));
+  if (AnyNonZero(e.localX[0], e.localX[1], e.localX[2]))
+    out.Attribute("LXAX" + w.Direction(e.localX[0], e.localX[1], e.localX[2]));
+  if (AnyNonZero(e.localY[0], e.localY[1], e.localY[2]))
+    out.Attribute("LYAX" + w.Direction(e.localY[0], e.localY[1], e.localY[2]));
+}
+
+void WriteCutPipe(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& cut = static_cast<const CutPipe&>(*row.element);
+  out.main += ",JC";
+  out.Attribute((cut.cut < 0.0f ? "LONG=" : "SHORT=") + w.Num(std::fabs(cut.cut), FormatDimension));
+}
+
+void WriteBeam(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& beam = static_cast<const Beam&>(*row.element);
+  out.main += ",JM";
+  if (!row.material.empty()) out.Attribute("MAT=" + row.material);
+  if (!row.section.empty()) out.Attribute("SEC=" + row.section);
+  if (!row.load.empty()) out.Attribute("LOAD=" + row.load);
+  if (beam.beta != 0.0f) out.Attribute("BETA=" + w.Num(beam.beta, FormatDegrees));
+}
+
+void WriteHydrotest(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& load = static_cast<const HydrotestLoad&>(*row.element);
+  if (load.specificGravity != 0.0f) out.Attribute("HSG=" + std::string(FormatThreeDecimals(load.specificGravity)));
+  if (load.pressure > kExplicitZero) out.Attribute("HPRES=" + w.Num(load.pressure, FormatPressure));
+}
+
+void WriteNothing(Writer&, const LayoutRow&, RowText&) {}
+
+// Why the reader would refuse a row of this kind as it stands (a record the
+// dialogs never leave, or one from an old file); empty when it reads back.
+std::string ElementRefusal(const LayoutRow& row) {
+  switch (row.elementType) {
+    case ElementType::Reducer: {
+      const auto& r = static_cast<const Reducer&>(*row.element);
+      if (!(r.od1 > 0.0f && r.thk1 > 0.0f && r.od2 > 0.0f && r.thk2 > 0.0f) || r.thk1 > 0.5f * r.od1 ||
+          r.thk2 > 0.5f * r.od2)
+        return "the reducer's end diameters and walls are incomplete";
+      return {};
+    }
+    case ElementType::JacketedPipe:
+    case ElementType::JacketedBend: {
+      const auto* pipe = dynamic_cast<const JacketedPipe*>(row.element.get());
+      const auto* bend = dynamic_cast<const JacketedBend*>(row.element.get());
+      const bool named = pipe != nullptr ? !pipe->jacketMaterial.empty() && !pipe->jacketSection.empty() &&
+                                               !pipe->jacketLoad.empty()
+                                         : bend != nullptr && !bend->jacketMaterial.empty() &&
+                                               !bend->jacketSection.empty() && !bend->jacketLoad.empty();
+      return named ? std::string() : "the jacket's material, section or load is not named";
+    }
+    case ElementType::CutPipe:
+      return static_cast<const CutPipe&>(*row.element).cut == 0.0f ? "the cut pipe has no cut" : std::string();
+    case ElementType::Miter:
+      return static_cast<const MiterBend&>(*row.element).radius < 0.1f ? "the miter has no radius" : std::string();
+    default: return {};
+  }
+}
+
+struct ElementEntry {
+  ElementType type;
+  ElementWriter write;
+};
+// The element kinds the reader takes. A kind joins the file by a line here.
+constexpr ElementEntry kElementWriters[] = {
+    {ElementType::From, WriteNothing},          {ElementType::Location, WriteNothing},
+    {ElementType::Pipe, WriteNothing},          {ElementType::Comment, WriteNothing},
+    {ElementType::Bend, WriteBend},             {ElementType::Miter, WriteMiter},
+    {ElementType::JacketedPipe, WriteJacketedPipe}, {ElementType::JacketedBend, WriteJacketedBend},
+    {ElementType::Valve, WriteValve},           {ElementType::Reducer, WriteReducer},
+    {ElementType::Rigid, WriteRigid},           {ElementType::Elastic, WriteElastic},
+    {ElementType::CutPipe, WriteCutPipe},       {ElementType::Beam, WriteBeam},
+    {ElementType::HydrotestLoad, WriteHydrotest},
+};
+
+const ElementEntry* FindElementWriter(ElementType type) {
+  for (const ElementEntry& entry : kElementWriters)
+    if (entry.type == type) return &entry;
+  return nullptr;
+}
+
+// --- LAYOUT: data items --------------------------------------------------------------
+
+void WriteAnchor(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& anchor = static_cast<const Anchor&>(*row.item);
+  const auto& k = anchor.stiffness;
+  if (k[0] < kRigid || k[1] < kRigid || k[2] < kRigid)
+    out.Attribute("TRAK" + w.Triple(k[0], k[1], k[2], FormatStiffnessOrRigid));
+  if (k[3] < kRigid || k[4] < kRigid || k[5] < kRigid)
+    out.Attribute("ROTK" + w.Triple(k[3], k[4], k[5], FormatRotStiffnessOrRigid));
+  struct SetWords {
+    int slot;
+    const char* displacement;
+    const char* rotation;
+  };
+  static constexpr SetWords kSets[] = {{0, "DIS", "ROT"},
+                                       {1, "DIS2", "ROT2"},
+                                       {2, "DIS3", "ROT3"},
+                                       {kSeismicSlot, "SEIS", "SERO"},
+                                       {kSettlementSlot, "SETT", "STRO"}};
+  const SpecifiedDisplacements& d = anchor.displacements;
+  if (d.sets) {
+    const auto& v = d.sets->values;
+    for (const SetWords& set : kSets) {
+      if (d.flags[static_cast<std::size_t>(set.slot)] == 0) continue;
+      const std::size_t first = static_cast<std::size_t>(6 * set.slot + 1);
+      // Every set switched on is written, a zero one included: the set's
+      // flag is what the analysis looks at.
+      if (AnyNonZero(v[first], v[first + 1], v[first + 2]) ||
+          !AnyNonZero(v[first + 3], v[first + 4], v[first + 5]))
+        out.Attribute(std::string(set.displacement) +
+                      w.Triple(v[first], v[first + 1], v[first + 2], FormatDisplacement));
+      if (AnyNonZero(v[first + 3], v[first + 4], v[first + 5]))
+        out.Attribute(std::string(set.rotation) + w.Triple(v[first + 3], v[first + 4], v[first + 5], FormatDegrees));
+    }
+    for (int slot = 3; slot < kSeismicSlot; ++slot)
+      if (d.flags[static_cast<std::size_t>(slot)] != 0)
+        w.LeftOut("specified displacement set " + std::to_string(slot + 1) + " was not written");
+  }
+  const auto& r = anchor.releases;
+  if (r[0] && r[1] && r[2] && r[3] && r[4] && r[5]) {
+    out.Attribute("FREE");
+  } else {
+    static constexpr const char* kFree[6] = {"FREEX", "FREEY", "FREEZ", "FREEXX", "FREEYY", "FREEZZ"};
+    for (std::size_t i = 0; i < 6; ++i)
+      if (r[i]) out.Attribute(kFree[i]);
+  }
+  if (anchor.AnchorInPipeLcs != 0 || anchor.DisplacementsInPipeLcs != 0)
+    w.LeftOut("the anchor's pipe axes have no batch keyword; its values were written as global");
+  if (!anchor.tag.empty()) w.LeftOut("the anchor tag was not written");
+}
+
+void WriteRestraint(Writer&, const LayoutRow& row, RowText& out) {
+  const auto& r = static_cast<const Restraint&>(*row.item);
+  out.Attribute(std::string("FIXD(") + (r.restrainX ? "1" : "0") + "," + (r.restrainY ? "1" : "0") + "," +
+                (r.restrainZ ? "1" : "0") + ")");
+}
+
+void WriteSkewedRestraint(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& r = static_cast<const SkewedRestraint&>(*row.item);
+  if (r.rotational != 0)
+    out.Attribute("KR=" + w.Num(r.stiffness, FormatRotStiffnessOrRigid));
+  else
+    out.Attribute("K=" + w.Num(r.stiffness, FormatStiffnessOrRigid));
+  out.Attribute("DV" + w.Direction(r.dirX, r.dirY, r.dirZ));
+  if (r.connectedNode != 0) out.Attribute("CNOD=" + NodeText(r.connectedNode));
+}
+
+void WriteGuide(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& g = static_cast<const Guide&>(*row.item);
+  std::string text = "G";
+  if (g.frictionCoefficient != 0.0f) text += ",MU=" + w.Fixed(g.frictionCoefficient, 10, 3);
+  if (g.stiffness != 0.0f) text += ",STIFF=" + w.Num(g.stiffness, FormatStiffnessOrRigid);
+  if (g.gap != 0.0f) text += ",GGAP=" + w.Num(g.gap, FormatDisplacement);
+  if (g.connectedNode != 0) text += ",CNOD=" + NodeText(g.connectedNode);
+  out.Attribute(text);
+}
+
+void WriteLimitStop(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& s = static_cast<const LimitStop&>(*row.item);
+  const bool lower = s.lowerLimit >= -kNoLimit;
+  const bool upper = s.upperLimit <= kNoLimit;
+  std::string text = "LS(" + (lower ? w.Num(s.lowerLimit, FormatDisplacement) : std::string("None")) + "," +
+                     (upper ? w.Num(s.upperLimit, FormatDisplacement) : std::string("None")) + ")";
+  if (s.connectedNode == 0) text += ",DV" + w.Direction(s.dirX, s.dirY, s.dirZ);
+  if (s.frictionCoefficient != 0.0f) text += ",MU=" + w.Fixed(s.frictionCoefficient, 10, 3);
+  if (s.stiffness != 0.0f) text += ",STIFF=" + w.Num(s.stiffness, FormatStiffnessOrRigid);
+  if (s.connectedNode != 0) text += ",CNOD=" + NodeText(s.connectedNode);
+  out.Attribute(text);
+}
+
+void WriteSnubber(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& s = static_cast<const Snubber&>(*row.item);
+  std::string text = "SNUBBER";
+  if (s.stiffness != 0.0f) text += ",STIFF=" + w.Num(s.stiffness, FormatStiffnessOrRigid);
+  if (AnyNonZero(s.dirX, s.dirY, s.dirZ)) text += ",DV" + w.Direction(s.dirX, s.dirY, s.dirZ);
+  out.Attribute(text);
+}
+
+void WriteBranchSif(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& sif = static_cast<const BranchSif&>(*row.item);
+  switch (sif.type) {
+    case 2: out.Attribute("PAD=" + w.Num(sif.dimension1, FormatDimension)); break;
+    case 4: out.Attribute("CRTCH=" + w.Num(sif.dimension1, FormatDimension)); break;
+    case 7:
+      out.Attribute("R=" + w.Num(sif.dimension1, FormatDimension));
+      out.Attribute("THK=" + w.Num(sif.dimension2, FormatDimension));
+      break;
+    case 8:
+      out.Attribute("THK=" + w.Num(sif.dimension1, FormatDimension));
+      out.Attribute("LEN=" + w.Num(sif.dimension2, FormatDimension));
+      break;
+    case 9: out.Attribute("R=" + w.Num(sif.dimension1, FormatDimension)); break;
+    default: break;
+  }
+  if (sif.flanges != 0) w.LeftOut("the branch's flanged ends were not written");
+}
+
+void WriteForce(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& f = static_cast<const NodalForce&>(*row.item);
+  const bool forces = AnyNonZero(f.FX, f.FY, f.FZ);
+  const bool moments = AnyNonZero(f.MX, f.MY, f.MZ);
+  // A force of nothing at all still is a force item.
+  if (forces || !moments) out.Attribute("FOR" + w.Triple(f.FX, f.FY, f.FZ, FormatForce));
+  if (moments) out.Attribute("MOM" + w.Triple(f.MX, f.MY, f.MZ, FormatMoment));
+}
+
+void WriteHarmonicLoad(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& h = static_cast<const HarmonicLoad&>(*row.item);
+  std::string text = "FRE=" + w.Fixed(h.Frequency, 10, 3);
+  if (h.Phase != 0.0f) text += ",PH=" + w.Num(h.Phase, FormatDegrees);
+  text += ",FOR" + w.Triple(h.FX, h.FY, h.FZ, FormatForce);
+  out.Attribute(text);
+}
+
+void WriteSpider(Writer&, const LayoutRow&, RowText& out) { out.Attribute("SPIDER"); }
+void WriteJacketEndCap(Writer&, const LayoutRow&, RowText& out) { out.Attribute("JCAP"); }
+
+struct ItemEntry {
+  DataType type;
+  const char* code;  // of the line's main part
+  ItemWriter write;
+};
+// The data-item kinds the reader takes. A kind joins the file by a line here.
+constexpr ItemEntry kItemWriters[] = {
+    {DataType::Anchor, ",KA", WriteAnchor},
+    {DataType::Restraint, "", WriteRestraint},
+    {DataType::SkewedRestraint, "", WriteSkewedRestraint},
+    {DataType::Guide, "", WriteGuide},
+    {DataType::LimitStop, "", WriteLimitStop},
+    {DataType::Snubber, "", WriteSnubber},
+    {DataType::Spider, "", WriteSpider},
+    {DataType::JacketEndCap, "", WriteJacketEndCap},
+    {DataType::BranchSif, nullptr, WriteBranchSif},
+    {DataType::Force, "", WriteForce},
+    {DataType::HarmonicLoad, "", WriteHarmonicLoad},
+};
+
+const ItemEntry* FindItemWriter(DataType type) {
+  for (const ItemEntry& entry : kItemWriters)
+    if (entry.type == type) return &entry;
+  return nullptr;
+}
+
+std::string BranchSifCode(std::int32_t type) {
+  switch (type) {
+    case 1: return ",KT";
+    case 2:
+    case 3: return ",KF";
+    case 4: return ",KE";
+    case 5: return ",KS";
+    case 6: return ",KW";
+    case 7: return ",KR";
+    case 8: return ",KP";
+    case 9: return ",KB";
+    default: return "";
+  }
+}
+
+std::string KindName(ElementType type) { return ElementTypeMessageName(type); }
+
+// The names in force in the LAYOUT section, as the reader keeps them, and
+// whether the model's spectrum load still waits for a line to carry it.
+struct NamesInForce {
+  std::string material, section, load;
+  bool spectrumPending = false;
+};
+
+// A spectrum name the reader gives back as it is: upper case, no blank,
+// comma or parenthesis, at most 32 characters.
+bool IsBatchSpectrumName(const std::string& name) {
+  if (name.empty() || name.size() > 32) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return u > ' ' && u < 0x7F && c != ',' && c != '(' && c != ')' && c != '=' && !(c >= 'a' && c <= 'z');
+  });
+}
+
+// SPECX=, FACX= ... of the model's spectrum load, on the first line that
+// can take attributes.
+void SpectrumLoadAttributes(Writer& w, RowText& out) {
+  static constexpr const char* kAxes[3] = {"X", "Y", "Z"};
+  const SpectrumLoad& load = w.model().spectrumLoad;
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const std::string& name = load.name[axis];
+    if (name.empty()) continue;
+    if (!IsBatchSpectrumName(name)) {
+      w.LeftOut("the " + std::string(kAxes[axis]) + " spectrum of the spectrum load, " + name +
+                ", has a name the batch file cannot carry; it was not written");
+      continue;
+    }
+    out.Attribute("SPEC" + std::string(kAxes[axis]) + "=" + name);
+    out.Attribute("FAC" + std::string(kAxes[axis]) + "=" + w.Fixed(load.factor[axis], 10, 4));
+  }
+}
+
+// The item's code and attributes; false when the item has no writer or
+// cannot be written (it is then named in the list).
+bool WriteItem(Writer& w, const LayoutRow& row, RowText& out) {
+  const ItemEntry* entry = FindItemWriter(row.dataType);
+  if (entry == nullptr) {
+    w.LeftOut(std::string(DataTypeName(static_cast<int>(row.dataType))) + " was not written (the batch file does not carry it)");
+    return false;
+  }
+  if (row.dataType == DataType::HarmonicLoad && !(static_cast<const HarmonicLoad&>(*row.item).Frequency > 0.0f)) {
+    w.LeftOut("the harmonic load has no frequency, which the batch file refuses; it was not written");
+    return false;
+  }
+  if (row.dataType == DataType::LimitStop) {
+    const auto& s = static_cast<const LimitStop&>(*row.item);
+    if (s.lowerLimit < -kNoLimit && s.upperLimit > kNoLimit) {
+      w.LeftOut("the limit stop has no limits, which the batch file refuses; it was not written");
+      return false;
+    }
+  }
+  out.main += entry->code != nullptr ? std::string(entry->code)
+                                     : BranchSifCode(static_cast<const BranchSif&>(*row.item).type);
+  entry->write(w, row, out);
+  return true;
+}
+
+void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& names) {
+  w.At("Row " + std::to_string(number));
+  RowText out;
+  ElementType type = row.elementType;
+  const ElementEntry* element = FindElementWriter(type);
+  if (element == nullptr) {
+    w.LeftOut(KindName(type) + " was written as a pipe (the batch file does not carry it yet)");
+    type = ElementType::Pipe;
+  } else if (const std::string refusal = ElementRefusal(row); !refusal.empty()) {
+    w.LeftOut(refusal + "; the row was written as a pipe");
+    type = ElementType::Pipe;
+    element = FindElementWriter(type);
+  }
+  if (type == ElementType::Comment) {
+    const auto& comment = static_cast<const CommentData&>(*row.element);
+    w.Line("*" + comment.Text());
+    return;
+  }
+  switch (type) {
+    case ElementType::From: out.main = "F"; break;
+    case ElementType::Location: out.main = "L"; break;
+    case ElementType::HydrotestLoad: out.main = "H"; break;
+    default: out.main = "T"; break;
+  }
+  if (type != ElementType::HydrotestLoad) out.main += NodeText(row.node);
+  if (row.absolute) out.main += "*";
+  // A bend row's node is off the pipe: its item goes on a Location line of
+  // its own, which the reader takes.
+  const bool bend = IsBendElementType(type);
+  const bool item = row.dataType != DataType::None && row.item != nullptr;
+  RowText itemText;
+  bool itemWritten = false;
+  if (item && !bend) {
+    itemWritten = WriteItem(w, row, itemText);
+    out.main += itemText.main;
+  }
+  // The pipe load in force first: "L=" where it changes.
+  if (type != ElementType::Beam && ElementTypeHasProperties(type) && !row.load.empty() && row.load != names.load) {
+    names.load = row.load;
+    if (FindPipeLoadByName(w.model().pipeLoads, row.load) != 0)
+      out.Attribute("L=" + row.load);
+    else
+      w.LeftOut("the pipe load " + row.load + " is not in the model and was not written");
+  }
+  if (element != nullptr && type != ElementType::Beam) element->write(w, row, out);
+  if (type == ElementType::Beam) {
+    out.main += ",JM";
+  } else if (ElementTypeHasProperties(type)) {
+    if (!row.material.empty() && row.material != names.material) {
+      names.material = row.material;
+      out.main += ",M" + row.material;
+    }
+    if (!row.section.empty() && row.section != names.section) {
+      names.section = row.section;
+      out.main += ",P" + row.section;
+    }
+  }
+  if (row.dx != 0.0f) out.main += ",X" + w.Num(row.dx, FormatLength);
+  if (row.dy != 0.0f) out.main += ",Y" + w.Num(row.dy, FormatLength);
+  if (row.dz != 0.0f) out.main += ",Z" + w.Num(row.dz, FormatLength);
+  if (names.spectrumPending && type != ElementType::HydrotestLoad) {
+    names.spectrumPending = false;
+    SpectrumLoadAttributes(w, out);
+  }
+  if (type == ElementType::Beam) {
+    RowText beam;
+    WriteBeam(w, row, beam);
+    out.attributes += beam.attributes;
+  }
+  if (itemWritten) {
+    if (out.attributes.empty())
+      out.attributes = itemText.attributes;
+    else if (!itemText.attributes.empty())
+      out.attributes += "," + itemText.attributes.substr(2);
+  }
+  w.Line(out.main + out.attributes);
+  if (item && bend) {
+    RowText location;
+    location.main = "L" + NodeText(row.node);
+    if (WriteItem(w, row, location)) w.Line(location.main + location.attributes);
+  }
+}
+
+void WriteLayout(Writer& w) {
+  w.Line("LAYOUT");
+  const Model& model = w.model();
+  NamesInForce names;
+  const auto& spectra = model.spectrumLoad.name;
+  names.spectrumPending = !spectra[0].empty() || !spectra[1].empty() || !spectra[2].empty();
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const LayoutRow& row = model.row(number);
+    if (row.elementType == ElementType::None) continue;
+    // The reader makes row 1 the title from the file's first line.
+    if (number == 1 && (row.elementType == ElementType::Comment || row.elementType == ElementType::HydrotestLoad)) {
+      if (row.elementType == ElementType::HydrotestLoad) {
+        w.At("Row 1");
+        w.LeftOut("a hydrotest load in row 1 was not written (the title takes the row)");
+      }
+      continue;
+    }
+    WriteLayoutRow(w, row, number, names);
+  }
+  if (names.spectrumPending) {
+    w.At("Spectrum load");
+    w.LeftOut("the model has no row to carry it; it was not written");
+  }
+  w.At("");
+}
+
+// --- Equipment, allowable loads, seismic and wind ---------------------------------------
+
+void WritePumps(Writer& w) {
+  const auto& table = w.model().pumps;
+  if (table.count == 0) return;
+  w.Line("PUMPS");
+  for (int i = 1; i <= table.count; ++i) {
+    const Pump& p = table[i];
+    w.At("Pump " + p.name);
+    // What the reader refuses is named instead of written.
+    const char* refusal = nullptr;
+    if (p.suctionNode == 0 && p.dischargeNode == 0) refusal = "the pump has no nozzle node";
+    if (p.vertical == 0 && !AnyNonZero(p.shaftAxis[0], p.shaftAxis[1], p.shaftAxis[2]))
+      refusal = "the pump has no shaft axis";
+    if (p.vertical == 0 && !AnyNonZero(p.centre[0], p.centre[1], p.centre[2]))
+      refusal = "the pump centre is at the origin, which the batch file refuses";
+    if (refusal != nullptr) {
+      w.LeftOut(std::string(refusal) + "; the pump was not written");
+      continue;
+    }
+    std::string line = p.name;
+    if (p.vertical != 0) {
+      // Both nozzles are written: the reader takes the discharge after the
+      // suction.
+      line += ",1," + NodeText(p.suctionNode);
+      if (p.dischargeNode != 0) line += "," + NodeText(p.dischargeNode);
+    } else {
+      line += ",0," + w.Fixed(p.shaftAxis[0], 10, 4) + "," + w.Fixed(p.shaftAxis[1], 10, 4) + "," +
+              w.Fixed(p.shaftAxis[2], 10, 4) + "," + w.Num(p.centre[0], FormatLength) + "," +
+              w.Num(p.centre[1], FormatLength) + "," + w.Num(p.centre[2], FormatLength);
+      if (p.suctionNode != 0 || p.dischargeNode != 0)
+        line += "," + NodeText(p.suctionNode) + "," + std::to_string(p.suctionNode != 0 ? p.suctionLocation : 0);
+      if (p.dischargeNode != 0) line += "," + NodeText(p.dischargeNode) + "," + std::to_string(p.dischargeLocation);
+    }
+    if (p.standard > 1 || p.category != 0 || p.size != 0 || p.boltOrMounting != 0 || p.temperature != 0.0f ||
+        p.materialGroup != 0)
+      w.LeftOut("the pump standard and its data have no batch fields and were not written");
+    w.Line(line);
+  }
+  w.At("");
+}
+
+void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, const char* section,
+                   const std::string& kind) {
+  if (table.count == 0) return;
+  w.Line(section);
+  for (int i = 1; i <= table.count; ++i) {
+    const RotatingEquipment& r = table[i];
+    w.At(kind + " " + r.description);
+    if (!AnyNonZero(r.shaftAxis[0], r.shaftAxis[1], r.shaftAxis[2])) {
+      w.LeftOut("it has no shaft axis, which the batch file refuses; it was not written");
+      continue;
+    }
+    std::string line = r.description + "," + w.Fixed(r.shaftAxis[0], 10, 4) + "," + w.Fixed(r.shaftAxis[1], 10, 4) +
+                       "," + w.Fixed(r.shaftAxis[2], 10, 4);
+    const std::array<std::int32_t, 4> nodes = {r.inletNode, r.exhaustNode, r.extractionNode1, r.extractionNode2};
+    std::size_t last = nodes.size();
+    while (last > 0 && nodes[last - 1] == 0) --last;
+    for (std::size_t n = 0; n < last; ++n) line += "," + NodeText(nodes[n]);
+    w.Line(line);
+  }
+  w.At("");
+}
+
+void WriteAllowables(Writer& w) {
+  const auto& table = w.model().allowables;
+  if (table.count == 0) return;
+  w.Line("ALLOW");
+  for (int i = 1; i <= table.count; ++i) {
+    const Allowable& a = table[i];
+    w.At("Allowable load " + std::to_string(i));
+    if (a.node == 0) {
+      w.LeftOut("it has no node, which the batch file refuses; it was not written");
+      continue;
+    }
+    std::string line = NodeText(a.node);
+    for (std::size_t v = 0; v < a.values.size(); ++v)
+      line += "," + w.Num(a.values[v], v < 3 ? FormatForce : FormatMoment);
+    w.Line(line);
+  }
+  w.At("");
+}
+
+void WriteSeismic(Writer& w) {
+  const auto& g = w.model().seismic.g;
+  if (!AnyNonZero(g[0], g[1], g[2])) return;
+  w.Line("SEISMIC");
+  w.At("Seismic");
+  w.Line((g[0] == 0.0f ? std::string("0.00") : w.Fixed(g[0], 10, 2)) + "," +
+         (g[1] == 0.0f ? std::string("0.00") : w.Fixed(g[1], 10, 2)) + "," +
+         (g[2] == 0.0f ? std::string("0.00") : w.Fixed(g[2], 10, 2)));
+  w.At("");
+}
+
+// Wind load 1 as one speed, a shape factor and a direction: what the WIND
+// line holds. Profiles and the other three loads are named when present.
+void WriteWind(Writer& w) {
+  const WindData& wind = w.model().wind;
+  const WindLoad& load = wind.loads[0];
+  const bool direction = AnyNonZero(load.direction[0], load.direction[1], load.direction[2]);
+  w.At("Wind");
+  const bool single = wind.profileIsVelocity != 0 && load.velocityProfile.size() == 1 &&
+                      load.velocityProfile[0].elevation == kExplicitZero;
+  if (direction && single) {
+    w.Line("WIND");
+    w.Line(w.Num(load.velocityProfile[0].value, FormatVelocity) + "," + w.Fixed(load.shapeFactor, 10, 4) + "," +
+           w.Fixed(load.direction[0], 10, 4) + "," + w.Fixed(load.direction[1], 10, 4) + "," +
+           w.Fixed(load.direction[2], 10, 4));
+  } else if (direction && (!load.velocityProfile.empty() || !load.pressureProfile.empty())) {
+    w.LeftOut("wind load 1 has a profile, which the batch file does not carry; it was not written");
+  }
+  for (int index = 1; index < kWindLoadCount; ++index) {
+    const WindLoad& other = wind.loads[static_cast<std::size_t>(index)];
+    if (AnyNonZero(other.direction[0], other.direction[1], other.direction[2]))
+      w.LeftOut("wind load " + std::to_string(index + 1) + " was not written");
+  }
+  w.At("");
+}
+
+UINT_PTR ExportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
+    SendMessage(GetParent(hook), CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Export"));
+  return FileDialogHookProc(hook, message, wParam, lParam);
+}
+
+bool ChooseBatchExportFile(HWND parent, std::string& path) {
+  std::vector<char> buffer(kFileBufferLength, '\0');
+  std::string initial = TheModel().path;
+  if (!initial.empty()) {
+    const std::size_t separator = initial.find_last_of("/\\");
+    const std::size_t dot = initial.find_last_of('.');
+    if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) initial.resize(dot);
+    initial += ".mbf";
+    if (initial.size() < buffer.size()) std::copy(initial.begin(), initial.end(), buffer.begin());
+  }
+  OPENFILENAME record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = parent;
+  record.hInstance = InstanceHandle;
+  record.lpstrFilter = "Model batch file (*.mbf)\0*.mbf\0";
+  record.nFilterIndex = 1;
+  record.lpstrFile = buffer.data();
+  record.nMaxFile = static_cast<DWORD>(buffer.size());
+  record.lpstrTitle = "Export Model to Batch File";
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                 OFN_ENABLEHOOK;
+  record.lpfnHook = ExportDialogHook;
+  if (!GetSaveFileName(&record)) return false;
+  path = buffer.data();
+  return true;
+}
+
+}  // namespace
+
+BatchExportUnits ChooseBatchExportUnits() {
+  const int length = ChosenUnit(kUnitLength);
+  if (length >= kLengthMetre) return BatchExportUnits::Si;
+  if (length == kLengthInch && std::getenv("EXPORT_INCHES") != nullptr) return BatchExportUnits::Inch;
+  return BatchExportUnits::English;
+}
+
+std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut) {
+  const ExportUnits exportUnits(units);
+  Writer w(model, leftOut);
+  std::string title = model.title;
+  for (char& c : title)
+    if (c == '\n' || c == '\r') c = ' ';
+  w.Line(title);
+  w.Line("");
+  WriteOptions(w, units);
+  WriteMaterials(w);
+  WriteSoils(w);
+  WritePipeSections(w);
+  WritePipeLoads(w);
+  WriteBeamTables(w);
+  WriteLayout(w);
+  WritePumps(w);
+  WriteRotating(w, model.compressors, "COMPRESSORS", "Compressor");
+  WriteRotating(w, model.turbines, "TURBINES", "Turbine");
+  WriteAllowables(w);
+  WriteSeismic(w);
+  WriteWind(w);
+  return w.text;
+}
+
+std::string WriteExportFile(const std::string& path, const std::string& text) {
+  const std::string partial = path + ".partial";
+  {
+    std::ofstream output(partial, std::ios::binary | std::ios::trunc);
+    if (!output.is_open()) return "Unable to open export file:\n" + path;
+    output.write(text.data(), static_cast<std::streamsize>(text.size()));
+    output.flush();
+    if (!output) {
+      output.close();
+      std::error_code ignored;
+      std::filesystem::remove(partial, ignored);
+      return "Unable to write export file:\n" + path;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(partial, path, error);
+  if (error) {
+    std::filesystem::remove(partial, error);
+    return "Unable to write export file:\n" + path;
+  }
+  return {};
+}
+
+std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut) {
+  return WriteExportFile(path, WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut));
+}
+
+void ExportBatchFile(HWND parent) {
+  std::string path;
+  if (!ChooseBatchExportFile(parent, path)) return;
+  std::vector<std::string> leftOut;
+  const std::string failure = WriteModelBatchFile(TheModel(), path, leftOut);
+  if (!failure.empty()) {
+    ShowErrorMessage(parent, failure);
+    return;
+  }
+  ShowExportLeftOut(parent, leftOut);
+}
+
+void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut) {
+  ShowItemList(owner,
+               "The export left out or changed " + std::to_string(leftOut.size()) +
+                   (leftOut.size() == 1 ? " item:" : " items:"),
+               leftOut);
+}
+
+void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines) {
+  constexpr std::size_t kLinesShown = 8;
+  if (lines.empty()) return;
+  std::string text = heading;
+  if (MessagesToStandardError) {
+    for (const std::string& line : lines) text += "\n" + line;
+    std::fprintf(stderr, "%s: %s\n", ProgramTitle.c_str(), text.c_str());
+    std::fflush(stderr);
+    return;
+  }
+  for (std::size_t i = 0; i < lines.size() && i < kLinesShown; ++i) text += "\n" + lines[i];
+  if (lines.size() > kLinesShown) text += "\n... and " + std::to_string(lines.size() - kLinesShown) + " more";
+  ShowWarningMessage(owner, text);
+}

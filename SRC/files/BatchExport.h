@@ -1,0 +1,60 @@
+// Writing the open model as a model batch file (*.mbf) that the batch import
+// reads back: the Layout window's "&Export to MBF..." command, its save
+// dialog, and the writer itself.
+//
+// The writer does not convert numbers: it switches the program's units to
+// one of three fixed sets for the length of the export (English, inch, SI;
+// chosen from the user's length unit and EXPORT_INCHES), names the set on
+// the OPTIONS line and formats every value through the units module. Angles
+// are always written in degrees, which is what the reader takes when the
+// OPTIONS line does not say RAD. The user's units are back when it returns.
+//
+// Sections are written in the order OPTIONS, MATERIAL, SOILS, PIPE, LOADS,
+// BMATERIALS, BSECTIONS, BLOADS, LAYOUT, PUMPS, COMPRESSORS, TURBINES,
+// ALLOW, SEISMIC, WIND. The LAYOUT writer is table-driven: one writer per
+// element kind and per data-item kind that the reader takes. A row of a
+// kind without a writer keeps its geometry (written as a pipe, or without
+// its item) and is named in the list of what was left out, as is every
+// value the grammar cannot carry; nothing is dropped without a line there.
+//
+// The file is written beside its final name and renamed over it once whole,
+// so a failed write leaves no partial file (and any older file intact).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+struct Model;
+
+enum class BatchExportUnits { English, Inch, Si };
+
+// The set the OPTIONS line names for the user's units now in force: SI for
+// m or mm lengths, Inch for inch lengths when EXPORT_INCHES is set, else
+// English.
+BatchExportUnits ChooseBatchExportUnits();
+
+// The whole file's text for `model` in `units`; `leftOut` receives one line
+// per row or record written incomplete or not at all ("Row 12: ...").
+std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut);
+
+// Writes the file; the message of a failure ("Unable to open export
+// file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
+std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut);
+
+// Writes an export's text to `path` beside it first and renames it over
+// `path` once whole; the message of a failure ("Unable to open export
+// file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
+std::string WriteExportFile(const std::string& path, const std::string& text);
+
+// The list of what an export left out, over `owner` (the first lines and
+// how many more); nothing when the list is empty. Every export shows it.
+void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut);
+// A warning of `heading` and the first lines of `lines` (how many more
+// after them); on the standard error stream all of them.
+void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines);
+
+// The command: the save dialog over `parent`, the file, and the list of what
+// was left out when there is any.
+void ExportBatchFile(HWND parent);

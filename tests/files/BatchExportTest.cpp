@@ -1,0 +1,411 @@
+// The batch file writer: a model of every kind the batch grammar carries,
+// imported, exported in the English, inch and SI sets and imported again,
+// equals the original (its model file byte for byte in the English and
+// inch sets, field by field in SI), and its second export is the first byte
+// for byte; the edge lines (an empty model, names
+// written where they change, a bend's item on a Location line, both pump
+// nozzles, empty node fields, a rupture stress without a yield stress); the
+// list of what the file cannot carry; write failures that leave no file; and
+// the Layout window's Export to MBF command through its save dialog.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+
+#include "AllKindsModel.h"
+#include "AutoSaveTesting.h"
+#include "BatchTesting.h"
+#include "elements/Bend.h"
+#include "elements/CutPipe.h"
+#include "elements/Reducer.h"
+#include "files/BatchExport.h"
+#include "files/FileCommands.h"
+#include "files/ModelFile.h"
+#include "loads/Spectrum.h"
+#include "model/LayoutTable.h"
+#include "model/LayoutWindow.h"
+#include "platform/CommonDialog.h"
+#include "platform/Input.h"
+#include "shell/AppTesting.h"
+#include "supports/Anchor.h"
+#include "supports/LimitStop.h"
+
+namespace {
+
+// Every section, and a row of every element and item kind the reader takes.
+const char* const kEveryKind =
+    "Round trip plant\n"
+    "OPTIONS\nB313\n"
+    "MATERIAL\nA1,0.283,0.3,0.85,0.9,CS,CARBON STEEL\nA1,70,29.5E6,6.07E-6,20000,35000\n"
+    "A1,700,25.5E6,7.44E-6,16500,,12000\nA2,0.29\nA2,70,28E6,9E-6,18000\n"
+    "SOILS\nSL1,0,0.07,-36,30,2\nSL2,1,0.065,-24,800\n"
+    "PIPE\nS1,8.625,0.322,0.05,12.5,0.0064,2\nS2,12.75,0.375,0,12.5,0,0,0,0,SL1\nS3,4.5,0.237\n"
+    "S4,16,0.375,0,12.5,0.0064,1,0.03,0.25\n"
+    "LOADS\nL1,300,150,1,200,100,120,50,5\nL2,150,0,0\n"
+    "BMATERIALS\nBM1,29E6,0.3,0.283,6.5E-6\n"
+    "BSECTIONS\nW8,10,100,30,1,5,3,8,6\n"
+    "BLOADS\nBL1,300,200,100,10\n"
+    "LAYOUT\n"
+    "F10,KA,MA1,PS1,CL=L1,TRAK(1000,RIGID,2000),DIS(0.1,0,-0.2),ROT(0.5,0,0),SETT(0,-0.5,0),FREEXX\n"
+    "T20,X10,CFIXD(1,0,1)\n"
+    "T30,KI,B12,Z-5,CBTHK=0.5,BMAT=A2,FF=2.5,IN1(25,30),BSIF(1.5,2)\n"
+    "L30,KA\n"
+    "T40,Z-10,CG,MU=0.3,STIFF=5000,GGAP=0.125\n"
+    "T50,JV,X3,CVWGT=500,AWGT=100,OFFSET(0,12,0),THKF=2.5,INSF=1.5\n"
+    "T60,X2,JD,CL=L2,OD1=8.625,THK1=0.322,OD2=4.5,THK2=0.237,CONE=15\n"
+    "T70,X4,PS3,CLS(-0.5,None),DV(1,0,0),MU=0.2\n"
+    "T80,X5,CK=20000,DV(0,1,1)\n"
+    "T90,X5,CSNUBBER,STIFF=1E6,DV(0,0,1)\n"
+    "T100,X5,KE,CCRTCH=1.5\n"
+    "T110,X5,CFOR(100,-200,300),MOM(10,20,0)\n"
+    "T120,X5,CFRE=12.5,PH=30,FOR(0,50,0)\n"
+    "T130,JR,X2,CWGT=250\n"
+    "T140,JL,X0.5,CTRAK(1E5,2E5,3E5),ROTK(1E6,0,0),LXAX(1,0,0),LYAX(0,0,1)\n"
+    "T150,JC,X5,CLONG=2\n"
+    "T160,KM,B20,X5,Y5,CBTHK=0.4,FF=1.5,WS\n"
+    "T170,X5,KF,CPAD=0.25\n"
+    "T180*,X50,Y5,Z-20\n"
+    "*A comment in row 19\n"
+    "H,CHSG=1.1,HPRES=300\n"
+    "F200,PS1,MA1\n"
+    "T210,JP,X10,CJMAT=A1,JSEC=S4,JLOAD=L1,JCAP\n"
+    "T220,JI,B30,Y10,CJMAT=A1,JSEC=S4,JLOAD=L1,JTHK=0.4,JR=32\n"
+    "T230,X10,CSPIDER\n"
+    "F300\n"
+    "T310,JM,Y10,CMAT=BM1,SEC=W8,LOAD=BL1,BETA=45\n"
+    "T320,X10,PS3\n"
+    "PUMPS\nP-101 FEED,1,10,20\nP-2,0,1,0,0,10,-20,5,40,2,50,1\nP-3,0,0,0,1,5,5,5,,,60\n"
+    "COMPRESSORS\nK-1,0,1,0,100,,120\n"
+    "TURBINES\nT-1,1,0,0,,,,130\n"
+    "ALLOW\n55,1000,1100,1200,2000,2100,2200\n"
+    "SEISMIC\n0.1,0.25,0\n"
+    "WIND\n60,0.7,1,0,0\n";
+
+class BatchExportTest : public BatchFixture {
+ protected:
+  void TearDown() override {
+    unsetenv("EXPORT_INCHES");
+    BatchFixture::TearDown();
+  }
+
+  // The model file of `model`, as bytes.
+  static std::string ModelBytes(const Model& model) {
+    const std::string path = ::testing::TempDir() + "/round-trip.mod";
+    EXPECT_EQ(WriteModelFileFrom(model, path), "");
+    std::ifstream input(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(input)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    return bytes;
+  }
+
+  static std::string Export(const Model& model, BatchExportUnits units, std::vector<std::string>* leftOut = nullptr) {
+    std::vector<std::string> list;
+    const std::string text = WriteModelBatchText(model, units, list);
+    if (leftOut != nullptr) *leftOut = list;
+    return text;
+  }
+};
+
+// Every line of `text` as a list.
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream input(text);
+  for (std::string line; std::getline(input, line);) lines.push_back(line);
+  return lines;
+}
+
+bool HasLine(const std::string& text, const std::string& line) {
+  for (const std::string& each : Lines(text))
+    if (each == line) return true;
+  return false;
+}
+
+TEST_F(BatchExportTest, AModelOfEveryCarriedKindSurvivesTheRoundTripInEachUnitSet) {
+  Model original;
+  ASSERT_EQ(Import(kEveryKind, original), "");
+  for (const BatchExportUnits units : {BatchExportUnits::English, BatchExportUnits::Inch, BatchExportUnits::Si}) {
+    SCOPED_TRACE(static_cast<int>(units));
+    std::vector<std::string> leftOut;
+    g_UnitsSettings.unit[kUnitLength] = kLengthMetre;
+    const std::string first = Export(original, units, &leftOut);
+    // The user's units are back after the export.
+    EXPECT_EQ(g_UnitsSettings.unit[kUnitLength], kLengthMetre);
+    EXPECT_EQ(leftOut, std::vector<std::string>{});
+    Model again;
+    ASSERT_EQ(Import(first, again), "") << first;
+    const std::string second = Export(again, units);
+    EXPECT_EQ(second, first);
+    // In the English and inch sets every carried value reads back as it
+    // was: the two models' files are the same bytes. SI texts round (6
+    // digits, converted units), so there the fields are compared below.
+    // The units the file names become the model's display units, which
+    // are the export's choice, not the model's content.
+    if (units != BatchExportUnits::Si) {
+      const auto choices = again.unitChoices;
+      again.unitChoices = original.unitChoices;
+      EXPECT_TRUE(ModelBytes(again) == ModelBytes(original));
+      again.unitChoices = choices;
+    }
+
+    // Counts and names are exact in every set.
+    ASSERT_EQ(again.rowCount, original.rowCount);
+    EXPECT_EQ(again.title, original.title);
+    EXPECT_EQ(again.options.PipingCode, original.options.PipingCode);
+    EXPECT_EQ(again.materials.count, 2);
+    EXPECT_EQ(again.materials[1].numtemps, 2);
+    EXPECT_EQ(again.materials[1].description, "CARBON STEEL");
+    EXPECT_EQ(again.materials[1].type, "CS");
+    EXPECT_EQ(again.materials[1].temps[2].values[kMatYield], 0.0f);
+    EXPECT_NEAR(again.materials[1].temps[2].values[kMatRupture], 12000.0f, 0.5f);
+    EXPECT_EQ(again.soils.count, 2);
+    EXPECT_EQ(again.sections.count, 4);
+    EXPECT_EQ(again.sections[2].soil, "SL1");
+    EXPECT_EQ(again.pipeLoads.count, 2);
+    EXPECT_EQ(again.beamMaterials.count, 1);
+    EXPECT_EQ(again.beamSections.count, 1);
+    EXPECT_EQ(again.beamLoads.count, 1);
+    EXPECT_EQ(again.pumps.count, 3);
+    EXPECT_EQ(again.compressors.count, 1);
+    EXPECT_EQ(again.turbines.count, 1);
+    EXPECT_EQ(again.allowables.count, 1);
+    for (int number = 1; number <= original.rowCount; ++number) {
+      SCOPED_TRACE(number);
+      const LayoutRow& a = original.row(number);
+      const LayoutRow& b = again.row(number);
+      EXPECT_EQ(b.node, a.node);
+      EXPECT_EQ(b.elementType, a.elementType);
+      EXPECT_EQ(b.absolute, a.absolute);
+      EXPECT_EQ(b.material, a.material);
+      EXPECT_EQ(b.section, a.section);
+      EXPECT_EQ(b.load, a.load);
+      // Offsets as the length texts hold them: feet-inch texts to 1/16 in
+      // at worst, inch texts to 4 decimals, mm to 6 digits.
+      EXPECT_NEAR(b.dx, a.dx, 0.07f);
+      EXPECT_NEAR(b.dy, a.dy, 0.07f);
+      EXPECT_NEAR(b.dz, a.dz, 0.07f);
+    }
+    // The anchor on the bend's node comes back on its Location line.
+    EXPECT_EQ(again.row(4).elementType, ElementType::Bend);
+    EXPECT_EQ(again.row(5).elementType, ElementType::Location);
+    EXPECT_EQ(again.row(5).dataType, DataType::Anchor);
+    const auto& bend = static_cast<const Bend&>(*again.row(4).element);
+    EXPECT_FLOAT_EQ(bend.inPlaneSif, 1.5f);
+    EXPECT_FLOAT_EQ(bend.outPlaneSif, 2.0f);
+    EXPECT_EQ(bend.material, "A2");
+    EXPECT_EQ(bend.intermediateNode1, 25);
+    EXPECT_NEAR(bend.angle1, 30.0 / 57.29577951308232, 1e-5);
+    // Pumps keep both nozzles; empty node fields stay empty.
+    EXPECT_EQ(again.pumps[1].suctionNode, 10);
+    EXPECT_EQ(again.pumps[1].dischargeNode, 20);
+    EXPECT_EQ(again.pumps[2].suctionLocation, 2);
+    EXPECT_EQ(again.pumps[2].dischargeLocation, 1);
+    EXPECT_EQ(again.pumps[3].suctionNode, 0);
+    EXPECT_EQ(again.pumps[3].dischargeNode, 60);
+    EXPECT_EQ(again.compressors[1].exhaustNode, 0);
+    EXPECT_EQ(again.compressors[1].extractionNode1, 120);
+    EXPECT_EQ(again.turbines[1].extractionNode2, 130);
+    EXPECT_EQ(again.allowables[1].node, 55);
+    EXPECT_NEAR(again.allowables[1].values[5], 2200.0f * 12, 2.0f);  // ft-lb held as in-lb
+    EXPECT_FLOAT_EQ(again.seismic.g[1], 0.25f);
+    ASSERT_EQ(again.wind.loads[0].velocityProfile.size(), 1u);
+    EXPECT_NEAR(again.wind.loads[0].velocityProfile[0].value, 60.0f, 0.01f);
+  }
+}
+
+TEST_F(BatchExportTest, TheLinesTheWriterChooses) {
+  Model model;
+  std::vector<std::string> log;
+  ASSERT_EQ(Import(kEveryKind, model, &log), "");
+  EXPECT_EQ(log, std::vector<std::string>{});
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  const std::vector<std::string> lines = Lines(text);
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "Round trip plant");
+  EXPECT_EQ(lines[1], "");
+  EXPECT_EQ(lines[2], "OPTIONS");
+  EXPECT_EQ(lines[3], "HGRA,B313");
+  // The title comment of row 1 is not written again; a later comment is.
+  EXPECT_TRUE(HasLine(text, "*A comment in row 19"));
+  // Names where they change only; the bend row without its item, which a
+  // Location line at its node carries.
+  EXPECT_TRUE(HasLine(text, "T20,MA1,PS1,X10'0\",CL=L1,FIXD(1,0,1)")) << text;
+  EXPECT_TRUE(HasLine(text, "L30,KA"));
+  EXPECT_TRUE(HasLine(text, "T30,KI,B12,Z-5'0\",CBTHK=0.5,BMAT=A2,FF=2.5000,IN1(25,30.0000),BSIF(1.500,2.000)"));
+  // The pipe load comes before the element's attributes.
+  EXPECT_TRUE(HasLine(text, "T60,JD,X2'0\",CL=L2,OD1=8.625,THK1=0.322,OD2=4.5,THK2=0.237,CONE=15.0000"));
+  EXPECT_TRUE(HasLine(text, "P-101 FEED,1,10,20"));
+  EXPECT_TRUE(HasLine(text, "K-1,0.0000,1.0000,0.0000,100,,120"));
+  EXPECT_TRUE(HasLine(text, "T-1,1.0000,0.0000,0.0000,,,,130"));
+  EXPECT_TRUE(HasLine(text, "A1,700,25.5E+6,7.44E-6,16500,,12000")) << text;
+  EXPECT_TRUE(HasLine(text, "T150,JC,X5'0\",CLONG=2")) << text;
+  EXPECT_TRUE(HasLine(text, "ALLOW"));
+  EXPECT_TRUE(HasLine(text, "SEISMIC"));
+  EXPECT_TRUE(HasLine(text, "0.10,0.25,0.00"));
+  // The carried model leaves nothing out.
+  EXPECT_EQ(leftOut, std::vector<std::string>{});
+}
+
+TEST_F(BatchExportTest, AnEmptyModelGivesTheSectionsAlwaysWritten) {
+  Model model;
+  ASSERT_EQ(Import("Empty\nOPTIONS\n", model), "");
+  const std::string text = Export(model, BatchExportUnits::English);
+  EXPECT_EQ(text, "Empty\n\nOPTIONS\nHGRA,B313\nMATERIAL\nPIPE\nLAYOUT\n");
+  g_UnitsSettings.unit[kUnitLength] = kLengthMetre;
+  EXPECT_EQ(ChooseBatchExportUnits(), BatchExportUnits::Si);
+  g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+  EXPECT_EQ(ChooseBatchExportUnits(), BatchExportUnits::English);
+  setenv("EXPORT_INCHES", "", 1);
+  EXPECT_EQ(ChooseBatchExportUnits(), BatchExportUnits::Inch);
+  EXPECT_EQ(Export(model, BatchExportUnits::Inch), "Empty\n\nOPTIONS\nHGRA,B313,IN\nMATERIAL\nPIPE\nLAYOUT\n");
+  EXPECT_EQ(g_UnitsSettings.unit[kUnitLength], kLengthInch);
+}
+
+TEST_F(BatchExportTest, WhatTheFileCannotCarryIsListedByRow) {
+  // The model holds a row of every kind, with records the dialogs would not
+  // leave (a reducer without diameters, jackets without names, a pump at
+  // the origin): each is named, and the rest is written.
+  Model model;
+  BuildAllKindsModel(model);
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  auto named = [&leftOut](int number) {
+    for (const std::string& line : leftOut)
+      if (line.rfind("Row " + std::to_string(number) + ": ", 0) == 0) return true;
+    return false;
+  };
+  int kindsNamed = 0;
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const LayoutRow& row = model.row(number);
+    switch (row.dataType) {
+      case DataType::Hanger:
+      case DataType::Nozzle:
+      case DataType::Flange:
+      case DataType::UserSif:
+      case DataType::Weld:
+      case DataType::ThreadedJoint:
+      case DataType::ConcentratedMass:
+      case DataType::TimeVaryingLoad:
+      case DataType::ForceSpectrumLoad:
+      case DataType::GenericSupport:
+        EXPECT_TRUE(named(number)) << number;
+        ++kindsNamed;
+        break;
+      default: break;
+    }
+    switch (row.elementType) {
+      case ElementType::Bellows:
+      case ElementType::SlipJoint:
+      case ElementType::HingeJoint:
+      case ElementType::BallJoint:
+      case ElementType::TieRod:
+        EXPECT_TRUE(named(number)) << number;
+        // Its geometry stays: the row is a pipe to the same node.
+        EXPECT_NE(text.find("\nT" + std::to_string(row.node) + ","), std::string::npos) << number;
+        ++kindsNamed;
+        break;
+      default: break;
+    }
+  }
+  EXPECT_EQ(kindsNamed, 15);
+  EXPECT_NE(std::find(leftOut.begin(), leftOut.end(),
+                      "Pump P-101: the pump centre is at the origin, which the batch file refuses; the pump was not "
+                      "written"),
+            leftOut.end());
+  EXPECT_EQ(text.find("P-101"), std::string::npos);
+  // No value that is not a number reaches the file.
+  for (const char* bad : {"nan", "NAN", "inf", "INF"}) EXPECT_EQ(text.find(bad), std::string::npos) << bad;
+}
+
+TEST_F(BatchExportTest, TheSpectrumLoadRidesOnTheFirstLayoutLine) {
+  Model model;
+  ASSERT_EQ(Import("T\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6E-6,20000\nPIPE\nS1,8.625,0.322\nLAYOUT\nF10,MA1,PS1\n"
+                   "T20,X5\n",
+                   model),
+            "");
+  SetDirectionSpectrum(model.spectrumLoad, 0, "ELC-1940", 0.5f);
+  SetDirectionSpectrum(model.spectrumLoad, 2, "El Centro", 1.0f);
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  EXPECT_TRUE(HasLine(text, "F10,CSPECX=ELC-1940,FACX=0.5000")) << text;
+  EXPECT_EQ(leftOut, std::vector<std::string>{"Row 2: the Z spectrum of the spectrum load, El Centro, has a name the "
+                                              "batch file cannot carry; it was not written"});
+  Model again;
+  std::vector<std::string> log;
+  ASSERT_EQ(Import(text, again, &log), "");
+  EXPECT_EQ(again.spectrumLoad.name[0], "ELC-1940");
+  EXPECT_FLOAT_EQ(again.spectrumLoad.factor[0], 0.5f);
+  EXPECT_EQ(again.spectrumLoad.name[2], "");
+  EXPECT_EQ(log.size(), 1u);  // the spectrum itself is not in a batch file
+}
+
+TEST_F(BatchExportTest, ALimitStopWithoutLimitsIsListedNotWritten) {
+  Model model;
+  ASSERT_EQ(Import("T\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6E-6,20000\nPIPE\nS1,8.625,0.322\nLAYOUT\nF10,MA1,PS1\n"
+                   "T20,X5,CLS(-1,1)\n",
+                   model),
+            "");
+  auto& stop = static_cast<LimitStop&>(*model.row(3).item);
+  stop.lowerLimit = -1.0e30f;
+  stop.upperLimit = 1.0e30f;
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  EXPECT_TRUE(HasLine(text, "T20,MA1,PS1,X5'0\"")) << text;
+  ASSERT_EQ(leftOut.size(), 1u);
+  EXPECT_EQ(leftOut[0], "Row 3: the limit stop has no limits, which the batch file refuses; it was not written");
+  Model again;
+  EXPECT_EQ(Import(text, again), "");
+}
+
+class BatchExportCommandTest : public AutoSaveFixture {
+ protected:
+  void TearDown() override {
+    CloseModel();
+    g_UnitsSettings = UnitsSettings{};
+    AutoSaveFixture::TearDown();
+  }
+};
+
+TEST_F(BatchExportCommandTest, ExportToMbfFromTheLayoutMenuWritesTheFileAndAFailureLeavesNone) {
+  Start();
+  const std::string batch = InFolder("plant.mbf");
+  Put(batch, kEveryKind);
+  ASSERT_TRUE(ImportBatchFile(MainFrame().window, batch));
+  const std::string modelBytes = Bytes(InFolder("plant.mod"));
+  const std::string out = InFolder("out.mbf");
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Export Model to Batch File", [&](HWND dialog) {
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, IDOK)), "&Export");
+    // The name offered is the model's with the batch extension.
+    char name[300] = {};
+    GetDlgItemText(dialog, edt1, name, sizeof name);
+    EXPECT_EQ(std::string(name), "plant.mbf");
+    SetDlgItemText(dialog, edt1, out.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 351, 0);
+  platform::CheckModalScript();
+  std::vector<std::string> ignored;
+  EXPECT_EQ(Bytes(out), WriteModelBatchText(TheModel(), BatchExportUnits::English, ignored));
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(Bytes(InFolder("plant.mod")), modelBytes);
+
+  // A folder that does not exist: the message names the file, nothing is
+  // left behind.
+  const std::string missing = InFolder("nowhere/out.mbf");
+  std::vector<std::string> list;
+  EXPECT_EQ(WriteModelBatchFile(TheModel(), missing, list), "Unable to open export file:\n" + missing);
+  EXPECT_FALSE(std::filesystem::exists(missing + ".partial"));
+  // A file that cannot be replaced (a folder of that name): the old one
+  // stays and no partial file is left.
+  const std::string folder = InFolder("taken.mbf");
+  std::filesystem::create_directory(folder);
+  EXPECT_EQ(WriteModelBatchFile(TheModel(), folder, list), "Unable to write export file:\n" + folder);
+  EXPECT_TRUE(std::filesystem::is_directory(folder));
+  EXPECT_FALSE(std::filesystem::exists(folder + ".partial"));
+}
+
+}  // namespace
