@@ -33,6 +33,8 @@
 #include "shell/NumberFormat.h"
 #include "shell/StandIn.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
+#include "supports/HangerAnalysis.h"
 #include "supports/LimitStop.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/SupportLoads.h"
@@ -169,6 +171,7 @@ std::int32_t ConnectedNodeOfRow(const LayoutRow& layout) {
   if (const auto* stop = dynamic_cast<const LimitStop*>(layout.item.get())) return stop->connectedNode;
   if (const auto* guide = dynamic_cast<const Guide*>(layout.item.get())) return guide->connectedNode;
   if (const auto* skewed = dynamic_cast<const SkewedRestraint*>(layout.item.get())) return skewed->connectedNode;
+  if (const auto* hanger = dynamic_cast<const Hanger*>(layout.item.get())) return hanger->connectedNode;
   return 0;
 }
 
@@ -352,9 +355,9 @@ void BuildStepTable(const Model& model) {
 void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   const int type = CurrentCaseType();
   if (type == 0) return;
-  STAND_IN("the hanger design, force spectrum, time history, harmonic and seismic anchor movement steps");
-  if ((type >= 20 && type <= 25) || (IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) ||
-      type == 33)
+  if (RunHangerComputationStep(model, type)) return;
+  STAND_IN("the force spectrum, time history, harmonic and seismic anchor movement steps");
+  if ((IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) || type == 33)
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (type == kModalCase) {
     // The supports keep the state the operating case left them in.
@@ -398,6 +401,7 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, kept); }, progress);
   } else
     SolveStaticStep(model, elements, progress);
+  StoreHangerStepResults(model, type);
   if (type >= kFirstSeismicDirectionStep && type < kSeismicCombinationStep) {
     PhaseClock clock(g_PhaseTimes.writing);
     KeepSeismicDirectionBlocks(model, elements, progress, type - kFirstSeismicDirectionStep);
@@ -408,6 +412,7 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
 
 void RunStepLoop(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   ResetStepTable(model);
+  RequestHangerSteps(model);
   BuildStepTable(model);
   for (int step = 1; step <= g_StepCount; ++step) {
     g_CurrentStep = step;
@@ -444,6 +449,7 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
     RenumberAndAllocate(model, elements, progress);
     PrepareSupportsForRun(model);
     RunStepLoop(model, elements, progress);
+    WriteHangerDesignRecords(model, file);
     ThrowIfWriteFailed(file, resultsPath);
   } catch (const std::string&) {
     // A failed write may surface as another failure first (a short read

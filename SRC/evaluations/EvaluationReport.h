@@ -9,7 +9,8 @@
 // check row: the label, the character "!", then the calculated value, the
 // allowed value, the ratio and the status separated by blanks; 3 an
 // interaction row (text, "!", value, status); 4 a stress row (text, "!",
-// status). A report never writes more than 100 lines; writes beyond the
+// status). The nozzle and lug reports keep a value line ("label:! value
+// unit") in kind 3 and a WRC 537 stress row in kind 4 (LugEvaluationLines.h). A report never writes more than 100 lines; writes beyond the
 // last entry are dropped.
 #pragma once
 

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "evaluations/EvaluationFrame.h"
 #include "evaluations/FlangeCalculation.h"
 #include "evaluations/FlangeFile.h"
 #include "evaluations/FlangeModel.h"
@@ -32,30 +33,8 @@
 
 namespace {
 
-constexpr int kSmallToolbar = 103;
-constexpr int kLargeToolbar = 104;
-constexpr int kToolbarImages = 43;
-constexpr int kImageNew = 0, kImageOpen = 1, kImageSave = 2, kImagePrint = 3;
 constexpr int kCloseDialogsCommand = 301;
 constexpr std::size_t kFileBufferLength = 260;
-
-// What the List frame had before the tool took it.
-struct BorrowedFrame {
-  WINDOWPLACEMENT placement{};
-  HMENU menu = nullptr;
-  HACCEL accelerators = nullptr;
-  HWND smallToolbar = nullptr, largeToolbar = nullptr;
-  // The tool's own, made when it takes the frame and destroyed when it
-  // gives it back.
-  HMENU toolMenu = nullptr;
-  HACCEL toolAccelerators = nullptr;
-  HWND toolSmall = nullptr, toolLarge = nullptr;
-};
-
-BorrowedFrame& Borrowed() {
-  static BorrowedFrame borrowed;
-  return borrowed;
-}
 
 enum class SaveResult { Saved, Cancelled, Failed };
 
@@ -76,24 +55,8 @@ ListFrameTool& FlangeFrameTool() {
   return tool;
 }
 
-HWND CreateToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
-  TBBUTTON buttons[] = {
-      {kImageNew, 101, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-      {kImageOpen, 102, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-      {kImageSave, 104, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-      {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0},
-      {kImagePrint, 106, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
-  };
-  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+EvaluationFrameTool FrameTool() {
+  return {"FLANGE_ANALYSIS", "FLANGE_ACCEL", kPlacementFlangeQualification, &FlangeFrameTool()};
 }
 
 std::string FileName() {
@@ -225,29 +188,8 @@ void OpenFlangeWindow() {
     ShowFlangeStressesReport();
     return;
   }
-  if (MainFrame().window != nullptr) ShowWindow(MainFrame().window, SW_HIDE);
-  BorrowedFrame& borrowed = Borrowed();
-  borrowed.placement = frame.Placement();
-  borrowed.menu = frame.menu;
-  borrowed.accelerators = frame.accelerators;
-  borrowed.smallToolbar = frame.smallToolbar;
-  borrowed.largeToolbar = frame.largeToolbar;
-  WINDOWPLACEMENT placement = FramePlacement(kPlacementFlangeQualification);
-  if (placement.length == 0) placement = borrowed.placement;  // never placed: where the List window is
-  FrameSetPlacement(frame, placement);
-  borrowed.toolMenu = LoadMenu(InstanceHandle, "FLANGE_ANALYSIS");
-  FrameSetMenu(frame, borrowed.toolMenu);
-  borrowed.toolAccelerators = LoadAccelerators(InstanceHandle, "FLANGE_ACCEL");
-  frame.accelerators = borrowed.toolAccelerators;
-  ActiveAccelerators = borrowed.toolAccelerators;
-  ActiveWindow = frame.window;
-  borrowed.toolSmall = CreateToolbar(frame.window, kSmallToolbar, 1801, 16);
-  borrowed.toolLarge = CreateToolbar(frame.window, kLargeToolbar, 1802, 32);
-  FrameSetToolbars(frame, borrowed.toolSmall, borrowed.toolLarge);
-  FlangeFrameTool().accelerators = borrowed.toolAccelerators;
-  SetListFrameTool(&FlangeFrameTool());
+  TakeListFrameForEvaluation(FrameTool());
   document.windowOpen = true;
-  FrameShow(frame);
   ShowFlangeStressesReport();
 }
 
@@ -255,34 +197,11 @@ void CloseFlangeWindow() {
   FlangeDocument& document = TheFlangeDocument();
   if (!document.windowOpen) return;
   document.windowOpen = false;
-  SetListFrameTool(nullptr);
   ClearReportDocumentPath();
   SetFlangeFilePath("");
   document.analysed = false;
   SetFlangeModified(false);
-  Frame& frame = ListFrame();
-  BorrowedFrame& borrowed = Borrowed();
-  if (frame.window != nullptr && IsWindow(frame.window)) {
-    FrameRecordPlacement(frame);
-    FramePlacement(kPlacementFlangeQualification) = frame.Placement();
-    if (HWND table = ListTableWindow(0)) TableWindowClose(table);
-    ShowWindow(frame.window, SW_HIDE);
-    SetWindowText(frame.window, ProgramTitle.c_str());
-    frame.Placement() = borrowed.placement;
-    WINDOWPLACEMENT hidden = borrowed.placement;
-    hidden.showCmd = SW_HIDE;
-    SetWindowPlacement(frame.window, &hidden);
-    FrameSetMenu(frame, borrowed.menu);
-    frame.accelerators = borrowed.accelerators;
-    FrameSetToolbars(frame, borrowed.smallToolbar, borrowed.largeToolbar);
-    for (HWND toolbar : {borrowed.toolSmall, borrowed.toolLarge})
-      if (toolbar != nullptr && IsWindow(toolbar)) DestroyWindow(toolbar);
-  }
-  if (borrowed.toolMenu != nullptr) DestroyMenu(borrowed.toolMenu);
-  if (borrowed.toolAccelerators != nullptr) DestroyAcceleratorTable(borrowed.toolAccelerators);
-  borrowed = BorrowedFrame{};
-  ActiveWindow = MainFrame().window;
-  ActiveAccelerators = MainAccelerators;
+  GiveBackListFrameFromEvaluation(FrameTool());
 }
 
 int FlangeWindowIsOpen(HWND owner) {
@@ -359,12 +278,4 @@ void FlangeToolCommand(HWND window, int commandId) {
   }
 }
 
-std::string FlangeToolTipText(int commandId) {
-  switch (commandId) {
-    case 101: return "New";
-    case 102: return "Open";
-    case 104: return "Save";
-    case 106: return "Print";
-    default: return "Unknown";
-  }
-}
+std::string FlangeToolTipText(int commandId) { return EvaluationToolTipText(commandId); }

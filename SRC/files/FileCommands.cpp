@@ -11,6 +11,8 @@
 #include <vector>
 
 #include "evaluations/FlangeTool.h"
+#include "evaluations/LugEvaluationTool.h"
+#include "evaluations/NozzleEvaluationTool.h"
 #include "files/BackupCopy.h"
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
@@ -34,7 +36,6 @@
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
 #include "shell/Settings.h"
-#include "shell/StandIn.h"
 #include "shell/StartupSwitches.h"
 #include "shell/TableViews.h"
 #include "shell/UndoFiles.h"
@@ -42,22 +43,6 @@
 namespace {
 
 constexpr std::size_t kFileBufferLength = 260;
-
-// The file kinds whose readers later work builds, with what they are.
-struct PendingKind {
-  const char* extension;
-  const char* what;
-};
-constexpr PendingKind kPendingKinds[] = {
-    {"noz", "Opening nozzle evaluation files"},
-    {"lug", "Opening lug evaluation files"},
-};
-
-const PendingKind* FindPendingKind(const std::string& extension) {
-  for (const PendingKind& kind : kPendingKinds)
-    if (extension == kind.extension) return &kind;
-  return nullptr;
-}
 
 std::size_t NameOffset(const std::string& path) {
   const std::size_t separator = path.find_last_of("/\\");
@@ -150,8 +135,10 @@ bool OpenDocumentByKind(HWND owner, const std::string& path) {
   // was.
   if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryDocument(owner, path);
   if (extension == "flg") return OpenFlangeQualificationFile(owner, path);
+  if (extension == "noz") return OpenNozzleEvaluationFile(owner, path);
+  if (extension == "lug") return OpenLugEvaluationFile(owner, path);
   const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
-                         extension == "spe" || FindPendingKind(extension) != nullptr;
+                         extension == "spe";
   // A library open in its window is left first, after its save question.
   if (knownKind && !LeaveListFrameTool(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
@@ -172,11 +159,6 @@ bool OpenDocumentByKind(HWND owner, const std::string& path) {
     return true;
   }
   if (extension == "val") return OpenValveLibraryFromFile(owner, path);
-  if (const PendingKind* kind = FindPendingKind(extension)) {
-    STAND_IN("the readers of library and evaluation files");
-    ShowErrorMessage(owner, std::string(kind->what) + " is not available yet:\n" + path);
-    return false;
-  }
   ShowErrorMessage(owner, "Invalid file extension");
   return false;
 }

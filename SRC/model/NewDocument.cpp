@@ -7,6 +7,8 @@
 
 #include "elements/CommentData.h"
 #include "evaluations/FlangeTool.h"
+#include "evaluations/LugEvaluationTool.h"
+#include "evaluations/NozzleEvaluationTool.h"
 #include "files/FileCommands.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "model/ListWindow.h"
@@ -21,7 +23,6 @@
 #include "properties/ValveLibraryWindow.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
@@ -29,23 +30,13 @@ namespace {
 constexpr int kFirstChoice = 1001;
 constexpr int kChoiceCount = 8;
 constexpr int kFlangeChoice = 6;
+constexpr int kNozzleChoice = 7;
+constexpr int kLugChoice = 8;
 constexpr NodeId kFirstNode = 10;
 constexpr int kMaterialLibraryChoice = 2;
 constexpr int kSpectrumLibraryChoice = 3;
 constexpr int kValveLibraryChoice = 4;
 constexpr int kBeamLibraryChoice = 5;
-
-constexpr const char* kPendingChoices[kChoiceCount + 1] = {
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    nullptr,
-    "New nozzle evaluations",
-    "New lug evaluations",
-};
 
 int& RememberedChoice() {
   static int choice = 1;
@@ -106,7 +97,7 @@ void NewDocumentDialog(HWND parent) {
   const int choice = NewDocumentChoice(parent);
   if (choice == 0) return;
   // A library window open now is left first, after its save question.
-  if (kPendingChoices[choice] == nullptr && !LeaveListFrameTool(parent)) return;
+  if (!LeaveListFrameTool(parent)) return;
   if (choice == kSpectrumLibraryChoice) {
     NewSpectrumLibrary(parent);
     return;
@@ -125,14 +116,17 @@ void NewDocumentDialog(HWND parent) {
     NewFlangeQualification(parent);
     return;
   }
+  if (choice == kNozzleChoice) {
+    NewNozzleEvaluationDocument(parent);
+    return;
+  }
+  if (choice == kLugChoice) {
+    NewLugEvaluationDocument(parent);
+    return;
+  }
   if (choice == kBeamLibraryChoice) {
     CloseModel();
     NewBeamLibrary();
-    return;
-  }
-  if (choice != 1) {
-    STAND_IN("the new library and evaluation documents");
-    ShowInfoMessage(parent, std::string(kPendingChoices[choice]) + " are not available yet.");
     return;
   }
   CloseModel();

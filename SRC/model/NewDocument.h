@@ -3,11 +3,10 @@
 // with two rows: the title comment "Title = " and an anchored From row at
 // node 10 at the origin. A new material, valve or beam section library
 // closes the model and opens an empty untitled library in its window; a new
-// flange qualification closes the model and opens that tool
-// (evaluations/FlangeTool.h). A library window or the flange tool open now
-// is left first (after its save question). The other library and
-// evaluation choices refuse with a message and leave the open model as it
-// was, until their windows exist.
+// flange qualification, nozzle or lug evaluation closes the model and opens
+// that tool (evaluations/FlangeTool.h, NozzleEvaluationTool.h,
+// LugEvaluationTool.h). A library window or an evaluation tool open now is
+// left first (after its save question).
 #pragma once
 
 #include "platform/Types.h"

@@ -40,6 +40,7 @@
 #include "shell/StandIn.h"
 #include "shell/TableWindow.h"
 #include "shell/UnitsDialog.h"
+#include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportResultTables.h"
 #include "supports/SupportLoadSummary.h"
@@ -177,7 +178,10 @@ void ResultsCommand(HWND window, int command) {
       if (Current(OpenCodeComplianceTable)) ToggleComplianceRatios();
       else if (Current(OpenSortedStressesTable)) ToggleSortedAllowables();
       return;
-    case 351: Later(window, "Exporting this table is not available yet."); return;
+    case 351:
+      if (Current(OpenHangerReport)) ExportLicadFile(window);
+      else Later(window, "Exporting this table is not available yet.");
+      return;
     case 411: ChooseTextFont(window); return;
     case 431:
       if (ChooseUnits(window)) ReopenResultTable();

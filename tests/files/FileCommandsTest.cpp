@@ -165,14 +165,15 @@ TEST_F(FileCommandsTest, UnknownExtensionSaysSoAndClosesNothing) {
   EXPECT_TRUE(CanUndo());
 }
 
-TEST_F(FileCommandsTest, KindsWithoutTheirReaderYetAreRefusedBeforeAnythingCloses) {
+TEST_F(FileCommandsTest, EvaluationFilesThatCannotBeReadAreRefusedBeforeAnythingCloses) {
   OpenEdited();
   const std::string before = ModelBytes();
-  for (const char* name : {"/Nozzle.NOZ", "/Lug.lug"}) {
+  for (const auto& [name, kind] : {std::pair{"/Nozzle.NOZ", "Nozzle Evaluation file: "},
+                                   std::pair{"/Lug.lug", "Lug evaluation file: "}}) {
     const std::string path = folder_ + name;
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND dialog) {
-      EXPECT_NE(LinesOfDialog(dialog).at(0).find("is not available yet:"), std::string::npos);
-      EXPECT_EQ(LinesOfDialog(dialog).at(1), path);
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path, kind](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog).at(0), kind + path);
+      EXPECT_EQ(LinesOfDialog(dialog).at(1), "Does not exist.");
       SendMessage(dialog, WM_COMMAND, IDOK, 0);
     });
     EXPECT_FALSE(OpenFileByExtension(nullptr, path));
@@ -326,14 +327,6 @@ TEST_F(FileCommandsTest, NewModelHasTheTitleRowAndAnAnchoredFromNode) {
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   NewDocumentDialog(nullptr);
   EXPECT_EQ(ModelBytes(), before);
-
-  platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
-    Click(GetDlgItem(dialog, 1007));  // Nozzle Evaluation: a click starts it at once
-  });
-  ExpectMessage("MESSAGE1_DIALOG", {"New nozzle evaluations are not available yet."});
-  NewDocumentDialog(nullptr);
-  EXPECT_EQ(ModelBytes(), before);
-  EXPECT_TRUE(CanUndo());
 
   platform::ExpectModal(platform::ModalKind::Dialog, "NEW_DIALOG", [](HWND dialog) {
     EXPECT_EQ(IsDlgButtonChecked(dialog, 1001), BST_CHECKED);
