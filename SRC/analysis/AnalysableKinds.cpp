@@ -7,6 +7,8 @@
 #include "analysis/AnalysisDriver.h"
 #include "loads/Force.h"
 #include "model/LayoutTable.h"
+#include "model/ModelGeometry.h"
+#include "supports/Anchor.h"
 #include "model/Model.h"
 #include "shell/NameTables.h"
 #include "shell/NumberFormat.h"
@@ -14,23 +16,45 @@
 
 namespace {
 
-constexpr int kDynamicCases[] = {30, 31, 35, 36, 37};
-constexpr int kStaticSeismic = 12;
+constexpr int kModal = 30;
+constexpr int kResponseSpectrum = 31;
+constexpr int kDynamicCases[] = {31, 35, 36, 37};
 
 [[noreturn]] void RefuseCase(int type) {
-  STAND_IN("the modal, response spectrum, force spectrum, time history, harmonic and static seismic runs");
+  STAND_IN("the force spectrum, time history and harmonic runs");
   throw std::string("The load case \"") + LoadCaseTitle(type) +
         "\" cannot be analysed yet.\nRemove it from the load cases to analyze this model.";
+}
+
+// The anchors' seismic movements join the seismic and spectrum cases of
+// these codes through a step of their own that later work builds; leaving
+// them out would understate the seismic results.
+void RefuseSeismicAnchorMovements(const Model& model) {
+  STAND_IN("the seismic anchor movement step");
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const auto* anchor = dynamic_cast<const Anchor*>(model.row(row).item.get());
+    if (anchor != nullptr && anchor->displacements.flags[static_cast<std::size_t>(kSeismicSlot)] != 0)
+      throw CFormat("Row %d: seismic anchor movements cannot be analysed yet", row);
+  }
 }
 
 }  // namespace
 
 void CheckModelAnalysable(const Model& model, int* refusedRow) {
   CheckForcesAddedToTemperaturesInUse(model, refusedRow);
+  bool modalBefore = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
-    if (type == kStaticSeismic) RefuseCase(type);
-    for (int dynamic : kDynamicCases)
-      if (type == dynamic) RefuseCase(type);
+    for (int dynamic : kDynamicCases) {
+      if (type != dynamic) continue;
+      // A dynamic run scales the modes of an earlier modal case: without
+      // one it would have nothing to scale.
+      if (!modalBefore)
+        throw std::string("The load case \"") + LoadCaseTitle(type) +
+              "\" needs a \"Modal analysis\" case before it in the load cases.";
+      if (type != kResponseSpectrum) RefuseCase(type);
+    }
+    if (type == kModal) modalBefore = true;
+    if ((type == 12 || type == kResponseSpectrum) && CodeGroupG(model.options.PipingCode)) RefuseSeismicAnchorMovements(model);
   }
 }

@@ -38,6 +38,8 @@ struct AnalysisPhaseTimes {
   double factorisation = 0.0;
   double solves = 0.0;
   double writing = 0.0;
+  double modes = 0.0;     // the eigen search, the modal results and the missing mass
+  double spectrum = 0.0;  // the response spectrum combination
 };
 const AnalysisPhaseTimes& LastAnalysisPhaseTimes();
 

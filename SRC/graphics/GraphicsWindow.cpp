@@ -290,17 +290,11 @@ void ToggleTurnMode() {
 
 // Commands of windows and dialogs that later work builds.
 bool ShowLaterGraphicsCommand(HWND window, int id) {
-  STAND_IN("the magnification dialog and the result displays of the graphics window");
+  STAND_IN("the stress displays of the graphics window");
   static const struct {
     int id;
     const char* name;
-  } kLater[] = {{216, "The result displays"},
-                {221, "The result displays"},
-                {228, "The mode shapes"},
-                {229, "The mode shapes"},
-                {300, "The Magnification dialog"},
-                {332, "The result displays"},
-                {333, "The result displays"}};
+  } kLater[] = {{332, "The result displays"}, {333, "The result displays"}};
   for (const auto& later : kLater) {
     if (later.id != id) continue;
     ShowInfoMessage(window, std::string(later.name) + " is not available yet.");
@@ -454,7 +448,14 @@ void GraphicsCommand(int id) {
       if (g_RenderedMode) SetRenderModeOffNow();
       ForwardToResults(id);
       return;
-    case 338: ForwardToResults(id); return;
+    case 338:
+    // The shapes, their magnification and the mode stepping belong to the
+    // result table shown.
+    case 216:
+    case 221:
+    case 228:
+    case 229:
+    case 300: ForwardToResults(id); return;
     case 334: ThresholdsDialog(window); return;
     case 40029:
       g_JacketStresses = !g_JacketStresses;

@@ -22,6 +22,7 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
+#include "graphics/ShapeOverlay.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewProjection.h"
 #include "graphics/Zoom.h"
@@ -146,6 +147,7 @@ void GraphicsPaint(HWND window) {
     SetGraphicsDc(dc);
     GlPresent();
     DrawRenderOverlays();
+    DrawShapeOverlay();
     EndPaint(window, &paint);
   } else {
     HideHighlightForRepaint();
@@ -155,6 +157,7 @@ void GraphicsPaint(HWND window) {
     FillBackground(dc);
     SetDrawingLimits(paint.rcPaint);
     DrawModelWireframe();
+    DrawShapeOverlay();
     EndPaint(window, &paint);
     RedrawShownLcsTriad();
     DrawHighlight();
