@@ -15,6 +15,7 @@
 #include "analysis/AnalysisWindow.h"
 #include "analysis/ProgressWindow.h"
 #include "elements/BranchSif.h"
+#include "loads/Force.h"
 #include "loads/LoadCaseList.h"
 #include "model/LayoutTesting.h"
 #include "results/ResultsMode.h"
@@ -197,14 +198,16 @@ TEST_F(AnalyzeCommandTest, AbortLeavesTheOldResultsAndNothingNew) {
   EXPECT_FALSE(TheModel().modified);
 }
 
-TEST_F(AnalyzeCommandTest, ARowOfAKindStillToComeIsRefusedBeforeAnythingRuns) {
+TEST_F(AnalyzeCommandTest, ARowTheRunCannotTakeIsRefusedBeforeAnythingRuns) {
   TypeLine();
-  SetDataType(TheModel(), 3, DataType::Weld);  // a weld in place of the restraint
+  SetDataType(TheModel(), 3, DataType::Force);  // a force in place of the restraint, on T3 of a T1 model
+  static_cast<NodalForce&>(*TheModel().row(3).item).AddedTo = 4;
   AnswerSaveQuestionYes();
-  ASSERT_EQ(TheModel().row(3).dataType, DataType::Weld);
+  ASSERT_EQ(TheModel().row(3).dataType, DataType::Force);
   TableGoTo(table(), 5);
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Row 3: Weld cannot be analysed yet"}));
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Row 3: Force is added to T3, but the model uses T1 only.",
+                                                               "Add it to one of those or to W+P."}));
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   Command(108);

@@ -230,14 +230,12 @@ TEST_F(LayoutEditorsTest, TheOffsetHeadingsPopupOpensWhereTheHeadingWasClicked) 
 }
 
 // The popups' "&List ..." items (236, 237) reach the Layout frame and show
-// the list of the row's kind on the row's entry; a kind whose list later
-// work builds says so and leaves the List window alone.
+// the list of the row's kind on the row's entry.
 TEST_F(LayoutEditorsTest, TheListItemsOfThePopupsShowTheListOfTheRowsKind) {
   Model& model = TheModel();
   const int bend = AddRow(model, 50, ElementType::Bend, 0.0f, 12.0f);  // row 6
   AddRow(model, 60, ElementType::Pipe, 0.0f, 0.0f, 12.0f);
   PutItem(model, 7, DataType::Anchor);
-  // Welds are a kind whose list comes later.
   PutItem(model, 2, DataType::Weld);
   Remake();
   GoTo(7);
@@ -254,13 +252,13 @@ TEST_F(LayoutEditorsTest, TheListItemsOfThePopupsShowTheListOfTheRowsKind) {
   platform::RunUntilIdle();
   EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Bends"));
   EXPECT_EQ(FirstListTable()->CellText(FirstListTable()->currentRow, 1, 0), "50");
-  // The welds' list comes later: a message, and the bends stay shown.
+  // The weld's row shows the welds on its entry.
   GoTo(2);
-  ExpectMessage("The Welds list is not available yet.");
   SendMessage(Owner(), WM_COMMAND, 237, 0);
   platform::RunUntilIdle();
   platform::CheckModalScript();
-  EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Bends"));
+  EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Welds"));
+  EXPECT_EQ(FirstListTable()->CellText(FirstListTable()->currentRow, 1, 0), "20");
   EXPECT_FALSE(TheModel().modified);
 }
 
@@ -288,10 +286,11 @@ TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
   PutItem(TheModel(), 3, DataType::Spider);
   PutItem(TheModel(), 2, DataType::Weld);
   Remake();
-  // The kinds' own dialogs come later; they say so and change nothing.
+  // The data column opens the row's item dialog.
   GoTo(2);
   Layout().currentColumn = 9;
-  ExpectMessage("Weld dialog is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "WELD_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Layout().DoubleClick();
   GoTo(4);
   Layout().currentColumn = 2;

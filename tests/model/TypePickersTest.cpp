@@ -150,6 +150,7 @@ TEST_F(TypePickersTest, ArrowsMoveTheChoiceAndOkEndsWithIt) {
 }
 
 TEST_F(TypePickersTest, PickingBendMakesTheRowABendAndDropsItsItem) {
+  PutItem(TheModel(), 2, DataType::Weld);
   LayoutTable& table = LayoutAt(2);
   ASSERT_NE(TheModel().row(2).item, nullptr);
   platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG", [](HWND dialog) { Click(dialog, 1400 + kBend); });

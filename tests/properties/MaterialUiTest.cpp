@@ -7,6 +7,7 @@
 #include "PropertyUiTesting.h"
 
 #include "elements/Bend.h"
+#include "loads/Force.h"
 #include "model/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
@@ -297,13 +298,14 @@ TEST_F(MaterialUiTest, AnalyzeStopsAtAMaterialWithoutProperties) {
   SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);
   platform::RunUntilIdle();
   EXPECT_EQ(TheModel().currentRow, 2);
-  // With its table the elements pass, and a hanger on row 2, whose
-  // analysis is not built yet, stops the analysis before anything runs.
+  // With its table the elements pass, and a force on row 2 added to a
+  // temperature the model does not use stops the analysis next.
   TheModel().materials[1].numtemps = 1;
-  SetDataType(TheModel(), 2, DataType::Hanger);
+  SetDataType(TheModel(), 2, DataType::Force);
+  static_cast<NodalForce&>(*TheModel().row(2).item).AddedTo = 4;
   TheModel().currentRow = 4;
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
-    EXPECT_EQ(LinesOfDialog(box).at(0), "Row 2: Hanger cannot be analysed yet");
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOfDialog(box).at(0).rfind("Row 2: Force is added to T3", 0), 0u) << LinesOfDialog(box).at(0);
     SendMessage(box, WM_COMMAND, IDOK, 0);
   });
   SendMessage(LayoutFrame().window, WM_COMMAND, 108, 0);

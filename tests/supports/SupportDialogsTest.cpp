@@ -232,11 +232,13 @@ TEST_F(SupportDialogsTest, ARestraintIsPlacedByTypingItsKindAndEditedInItsDialog
   EXPECT_FALSE(TheModel().modified);
 }
 
-TEST_F(SupportDialogsTest, KindsWithoutTheirDialogSayItAndChangeNothing) {
+TEST_F(SupportDialogsTest, ACancelledKindDialogChangesNothing) {
   SetDataType(TheModel(), 2, DataType::Weld);
   TheModel().modified = false;
-  ExpectMessage("Weld dialog is not available yet.");
+  platform::ExpectModal(platform::ModalKind::Dialog, "WELD_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   EditData(2);
+  platform::CheckModalScript();
   EXPECT_EQ(TheModel().row(2).dataType, DataType::Weld);
   EXPECT_FALSE(TheModel().modified);
   EXPECT_FALSE(CanUndo());
