@@ -154,7 +154,12 @@ struct CiiReader {
   int Count(double value, std::size_t linesPerRecord, const char* what) {
     const int count = Integer(value);
     if (count < 0) Fail(std::string("Invalid number of ") + what);
-    if (linesPerRecord != 0 && static_cast<std::size_t>(count) > LinesLeft() / linesPerRecord)
+    // Every record takes at least one line: a count beyond the lines left
+    // cannot be right, and would size a table by a number the file never
+    // backs. A file cut inside a section ends there with "End of file
+    // reached" instead.
+    (void)linesPerRecord;
+    if (static_cast<std::size_t>(count) > LinesLeft())
       Fail(std::string("The number of ") + what + " goes beyond the end of the file");
     return count;
   }
@@ -223,9 +228,13 @@ void ReadElements(CiiReader& reader, CiiFile& file) {
     element.joint = reader.Integer(indexes[2]);
     reader.Numbers(6);
     element.reducer = reader.Integer(reader.Numbers(v > 5.2 ? 3 : v > 5.0 ? 2 : 1)[0]);
+    // The nodes' own line is named, not the last line of the record.
+    const std::size_t last = reader.next;
+    reader.next = static_cast<std::size_t>(element.line);
     if (element.lines[0][0] > 99999.0) reader.Fail("From Node number cannot be > 99999");
     if (element.lines[0][1] > 99999.0) reader.Fail("To Node number cannot be > 99999");
     if (element.lines[0][0] < 0.0 || element.lines[0][1] < 0.0) reader.Fail("Node numbers cannot be negative");
+    reader.next = last;
   }
 }
 
@@ -325,9 +334,10 @@ void ReadAuxiliary(CiiReader& reader, CiiFile& file) {
 
 std::vector<int> ReadIntegerList(CiiReader& reader, int count) {
   std::vector<int> list;
+  // Six to a line; the last line holds the rest.
   for (std::size_t line = 0; line < SixesOf(count); ++line)
-    for (double value : reader.Numbers(6))
-      if (static_cast<int>(list.size()) < count) list.push_back(reader.Integer(value));
+    for (double value : reader.Numbers(std::min<std::size_t>(6, static_cast<std::size_t>(count) - list.size())))
+      list.push_back(reader.Integer(value));
   return list;
 }
 
@@ -335,8 +345,10 @@ void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
   const double v = file.version;
   reader.Header("#$ MISCEL_1");
   if (SixesOf(file.elements) > reader.LinesLeft()) reader.Fail("End of file reached");
+  const auto elements = static_cast<std::size_t>(file.elements);
   for (std::size_t line = 0; line < SixesOf(file.elements); ++line)
-    for (double value : reader.Numbers(6)) file.materialNumbers.push_back(value);
+    for (double value : reader.Numbers(std::min<std::size_t>(6, elements - file.materialNumbers.size())))
+      file.materialNumbers.push_back(value);
   for (int i = 0; i < file.nozzles; ++i) {
     const Reals first = reader.Numbers(6);
     reader.Numbers(6);
@@ -364,11 +376,16 @@ void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
 
 void ReadUnits(CiiReader& reader, CiiFile& file) {
   reader.Header("#$ UNITS");
+  // Every value is divided by its factor: a factor of 0 is refused on its
+  // own line.
+  constexpr bool kUsed[23] = {false, true, true, true, true, false, true, true, false, true, true, true, true,
+                              true,  true, true, false, false, false, false, false, true, true};
   std::size_t index = 1;
   for (std::size_t count : {6u, 6u, 6u, 4u})
-    for (double value : reader.Numbers(count)) file.factors[index++] = value;
-  for (int used : {1, 2, 3, 4, 6, 7, 9, 10, 11, 12, 13, 14, 15, 21, 22})
-    if (file.factors[static_cast<std::size_t>(used)] == 0.0) reader.Fail("A UNITS factor is 0");
+    for (double value : reader.Numbers(count)) {
+      if (kUsed[index] && value == 0.0) reader.Fail("UNITS factor " + std::to_string(index) + " is 0");
+      file.factors[index++] = value;
+    }
   reader.Skip(24);
   reader.Header("#$ COORDS");
   const int count = reader.Count(reader.Numbers(1)[0], 1, "coordinate records");
@@ -393,7 +410,12 @@ struct Converter {
   float Length(double value) const { return static_cast<float>(value / F(1)); }
   float Diameter(double value) const { return static_cast<float>(value / F(21)); }
   float Wall(double value) const { return static_cast<float>(value / F(22)); }
-  float Temperature(double value) const { return static_cast<float>(value / F(7) + 32.0); }
+  // Degrees C (factor 5/9) to F; a factor of 1 is a file in degrees F,
+  // which takes no offset.
+  float Temperature(double value) const {
+    if (std::fabs(F(7) - 1.0) <= 0.0001) return static_cast<float>(value);
+    return static_cast<float>(value / F(7) + 32.0);
+  }
   float Pressure(double value) const { return static_cast<float>(value / F(9)); }
   float Stiffness(double value) const { return static_cast<float>(value / F(14)); }
   float RotStiffness(double value) const { return static_cast<float>(value / F(15) * kDegreesPerRadian); }

@@ -13,6 +13,7 @@
 
 #include "AutoSaveTesting.h"
 #include "BatchTesting.h"
+#include "CiiSample.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "model/LayoutTable.h"
@@ -220,6 +221,51 @@ TEST_F(BatchCommandTest, ANeutralFileImportedThroughTheCommandIsWrittenBesideItA
   RunImport();
   EXPECT_EQ(Bytes(InFolder("plant.mod")), first);
   EXPECT_TRUE(TheModel().modified);
+}
+
+TEST_F(BatchCommandTest, ACaesarNeutralFileImportedThroughTheCommandIsWrittenBesideItAndARefusalWritesNothing) {
+  Start();
+  CiiSample sample;
+  CiiSampleElement pipe;
+  pipe.from = 10;
+  pipe.to = 20;
+  pipe.dx = 120;
+  sample.elements.push_back(pipe);
+  pipe.from = 20;
+  pipe.to = 30;
+  pipe.dx = 0;
+  pipe.dy = 120;
+  pipe.bend = 1;
+  sample.elements.push_back(pipe);
+  sample.bends.push_back({12, 0, 0, 0, 0, 0});
+  sample.restraints.push_back({10, 1});
+  sample.restraints.push_back({30, 1});
+  const std::string path = Write("plant.cii", sample.Text());
+  ChooseFilter(path, 2);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    const std::vector<std::string> lines = LinesOfDialog(dialog);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "The import gave 1 warning:");
+    EXPECT_NE(lines[1].find("takes a placeholder temperature table"), std::string::npos);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  RunImport();
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  Model written;
+  ReadModelFileInto(InFolder("plant.mod"), written);
+  EXPECT_EQ(written.rowCount, TheModel().rowCount);
+  EXPECT_EQ(written.title, "CII PLANT");
+  const std::string before = ModelBytes();
+
+  // A refused file: its line and message, no model file, the open model kept.
+  sample.versionText = "0 10.01";
+  ChooseFilter(Write("bad.cii", sample.Text()), 2);
+  ExpectMessage("MESSAGE3_DIALOG", {"line = 2", "0 10.01", "Cannot Import CAESAR II Neutral file with Rversion > 10.0"});
+  RunImport();
+  EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+  EXPECT_EQ(ModelBytes(), before);
 }
 
 // The program started with `line`, run to its end; its exit code. `atStart`
