@@ -63,6 +63,9 @@ bool DataKindAnalysable(DataType type) {
     case DataType::Guide:
     case DataType::LimitStop:
     case DataType::Snubber:
+    case DataType::Nozzle:
+    case DataType::Hanger:
+    case DataType::ThreadedJoint:
     case DataType::GenericSupport:
     case DataType::Flange:
     case DataType::Spider:

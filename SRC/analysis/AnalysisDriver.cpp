@@ -28,6 +28,8 @@
 #include "shell/NumberFormat.h"
 #include "shell/StandIn.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
+#include "supports/HangerAnalysis.h"
 #include "supports/LimitStop.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/SupportLoads.h"
@@ -152,6 +154,7 @@ std::int32_t ConnectedNodeOfRow(const LayoutRow& layout) {
   if (const auto* stop = dynamic_cast<const LimitStop*>(layout.item.get())) return stop->connectedNode;
   if (const auto* guide = dynamic_cast<const Guide*>(layout.item.get())) return guide->connectedNode;
   if (const auto* skewed = dynamic_cast<const SkewedRestraint*>(layout.item.get())) return skewed->connectedNode;
+  if (const auto* hanger = dynamic_cast<const Hanger*>(layout.item.get())) return hanger->connectedNode;
   return 0;
 }
 
@@ -321,8 +324,9 @@ void BuildStepTable(const Model& model) {
 void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   const int type = CurrentCaseType();
   if (type == 0) return;
-  STAND_IN("the hanger design, dynamic, seismic anchor movement and seismic combination steps");
-  if ((type >= 20 && type <= 29) || IsDynamicCase(type) || type == 33)
+  if (RunHangerComputationStep(model, type)) return;
+  STAND_IN("the dynamic, seismic anchor movement and seismic combination steps");
+  if ((type >= 26 && type <= 29) || IsDynamicCase(type) || type == 33)
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (RecordsBlockFirst(type)) RecordCaseBlockPosition(type);
   const bool solveThermal = model.options.SolveThermalCase != 0;
@@ -343,11 +347,14 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, kept); }, progress);
   } else
     SolveStaticStep(model, elements, progress);
+  StoreHangerStepResults(model, type);
+  if (type == 20 || type == 22) WriteHangerDisplacements(model);
   WriteStepOutput(model, elements, progress);
 }
 
 void RunStepLoop(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
   ResetStepTable(model);
+  RequestHangerSteps(model);
   BuildStepTable(model);
   for (int step = 1; step <= g_StepCount; ++step) {
     g_CurrentStep = step;
@@ -384,6 +391,7 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
     RenumberAndAllocate(model, elements, progress);
     PrepareSupportsForRun(model);
     RunStepLoop(model, elements, progress);
+    WriteHangerDesignRecords(model, file);
     ThrowIfWriteFailed(file, resultsPath);
   } catch (const std::string&) {
     // A failed write may surface as another failure first (a short read
@@ -405,4 +413,5 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
   }
   BinaryFileClose(written);
   if (!temporary.Commit()) throw "Unable to write the results file\n" + resultsPath;
+  HoldHangerDisplacements(resultsPath);
 }

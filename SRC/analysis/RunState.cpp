@@ -52,9 +52,20 @@ const LoadCaseStep& CurrentLoadCaseStep() {
   return g_LoadCaseSteps[static_cast<std::size_t>(g_CurrentStep)];
 }
 
+namespace {
+
+std::string& HangerDisplacementsResults() {
+  static std::string path;
+  return path;
+}
+
+}  // namespace
+
 void ResetRunState() {
   ClearStepTable();
   g_AnalysisFlags = AnalysisFlags{};
+  DeleteWorkFile(WorkFile::HangerDisplacements);
+  HangerDisplacementsResults().clear();
 }
 
 const char* WorkFilePrefix(WorkFile file) { return kWorkFilePrefixes[Slot(file)]; }
@@ -79,7 +90,17 @@ void DeleteWorkFile(WorkFile file) {
 }
 
 void DeleteAllWorkFiles() {
-  for (int kind = 0; kind < kWorkFileKinds; ++kind) DeleteWorkFile(static_cast<WorkFile>(kind));
+  for (int kind = 0; kind < kWorkFileKinds; ++kind)
+    if (static_cast<WorkFile>(kind) != WorkFile::HangerDisplacements) DeleteWorkFile(static_cast<WorkFile>(kind));
+}
+
+void HoldHangerDisplacements(const std::string& resultsPath) {
+  HangerDisplacementsResults() = WorkFileName(WorkFile::HangerDisplacements).empty() ? std::string() : resultsPath;
+}
+
+std::string HangerDisplacementsFileFor(const std::string& resultsPath) {
+  if (resultsPath.empty() || HangerDisplacementsResults() != resultsPath) return {};
+  return WorkFileName(WorkFile::HangerDisplacements);
 }
 
 void ThrowRowError(int row, const std::string& text) { throw CFormat("Row %d : %s", row, text.c_str()); }

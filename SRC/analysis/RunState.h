@@ -104,7 +104,15 @@ const std::string& MakeWorkFileName(WorkFile file);
 const std::string& WorkFileName(WorkFile file);
 // Deletes the work file and forgets its name (nothing when not in use).
 void DeleteWorkFile(WorkFile file);
+// Every work file but the hanger displacements, which the results of the
+// run read afterwards: that one goes when the next run starts.
 void DeleteAllWorkFiles();
+// The hanger displacement file belongs to results file `resultsPath` once
+// the run that wrote both has ended well.
+void HoldHangerDisplacements(const std::string& resultsPath);
+// The hanger displacement file held for results file `resultsPath`; empty
+// when the run of those results wrote none (or another run came since).
+std::string HangerDisplacementsFileFor(const std::string& resultsPath);
 
 // Throws "Row <row> : <text>" as the message text that ends the run.
 [[noreturn]] void ThrowRowError(int row, const std::string& text);

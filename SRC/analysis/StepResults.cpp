@@ -10,6 +10,7 @@
 #include "analysis/EndForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "analysis/RunState.h"
 #include "elements/BendAnalysis.h"
 #include "elements/StraightAnalysis.h"
 #include "model/AnalysisElements.h"
@@ -94,6 +95,25 @@ void WriteDisplacements(const Model& model, AnalysisProgress& progress) {
   }
   BinaryFileWriteFloats(*g_ResultsFile, values.data(), values.size());
   ProgressEnd(progress, ProgressArea::Phase);
+}
+
+void WriteHangerDisplacements(const Model& model) {
+  const std::string& path = MakeWorkFileName(WorkFile::HangerDisplacements);
+  BinaryFile file;
+  if (!BinaryFileOpenWrite(file, path)) throw "Unable to write the work file\n" + path;
+  const int count = ResultNodeCount(model);
+  BinaryFileWriteInt(file, count);
+  for (int node = 1; node <= count; ++node) {
+    BinaryFileWriteInt(file, model.nodes[node].id);
+    const LocationVector vector = NodeLocationVector(model.nodes, node);
+    float values[6];
+    for (int i = 0; i < 6; ++i) {
+      const double value = SolvedValue(vector.equation[static_cast<std::size_t>(i)]);
+      values[i] = std::fabs(value) < kSmallDisplacement ? 0.0f : static_cast<float>(value);
+    }
+    BinaryFileWriteFloats(file, values, 6);
+  }
+  if (!BinaryFileClose(file) || BinaryFileHasError(file)) throw "Unable to write the work file\n" + path;
 }
 
 void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {

@@ -19,6 +19,11 @@ struct AnalysisElementList;
 void WriteDisplacements(const Model& model, AnalysisProgress& progress);
 void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);
 void CalculateSupportLoads(const Model& model, AnalysisProgress& progress);
+// The sustained displacements of the hanger selection, for the results'
+// "Show sust. disp. during hanger selection": a new hanger displacement
+// work file holding the result node count (int32), then per result node its
+// id (int32) and six displacements as the displacement block writes them.
+void WriteHangerDisplacements(const Model& model);
 
 // The stiffness export's file name for a model path: the extension (from
 // its dot) replaced by "_K.csv".

@@ -49,14 +49,16 @@
 #include "supports/GenericSupportDialog.h"
 #include "supports/GuideDialog.h"
 #include "supports/LimitStopDialog.h"
+#include "supports/HangerDialogs.h"
+#include "supports/NozzleDialog.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SkewedRestraintDialog.h"
 #include "supports/SnubberDialog.h"
 
 namespace {
 
-const std::array<DataKindModule, 13>& DataKinds() {
-  static const std::array<DataKindModule, 13> kinds = {{
+const std::array<DataKindModule, 16>& DataKinds() {
+  static const std::array<DataKindModule, 16> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -69,6 +71,13 @@ const std::array<DataKindModule, 13>& DataKinds() {
        OpenLimitStopsList, LimitStopsListTable, PrintLimitStopsDetails},
       {DataType::Snubber, "SNUBBER_DIALOG", SnubberDialogProc, "S&nubbers", SnubbersListOffered, OpenSnubbersList,
        SnubbersListTable, PrintSnubbersDetails},
+      // The hanger's dialog follows its kind (ChooseHangerDialog).
+      {DataType::Hanger, "HANGER_DIALOG", HangerDialogProc, "&Hangers", HangersListOffered, OpenHangersList,
+       HangersListTable, PrintHangersDetails},
+      {DataType::ThreadedJoint, nullptr, nullptr, "&Threaded joints", ThreadedJointsListOffered,
+       OpenThreadedJointsList, ThreadedJointsListTable, PrintThreadedJoints},
+      {DataType::Nozzle, "NOZZLE_DIALOG", NozzleDialogProc, "&Nozzles", NozzlesListOffered, OpenNozzlesList,
+       NozzlesListTable, PrintNozzlesDetails},
       {DataType::GenericSupport, "GENERIC_SUPPORT_DIALOG", GenericSupportDialogProc, "Generic S&upports",
        GenericSupportsListOffered, OpenGenericSupportsList, GenericSupportsListTable, PrintGenericSupportsDetails},
       // Spiders and jacket end caps share one list; they have no dialog.
@@ -160,8 +169,15 @@ bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype)
   if (kind == nullptr || kind->dialogProcedure == nullptr)
     return RefuseDialog(owner, DataItemTypeName(static_cast<int>(type), subtype));
   g_DialogSubtype = subtype;
-  const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate, OwnerOrLayout(owner),
-                                        kind->dialogProcedure, static_cast<LPARAM>(row));
+  const char* dialogTemplate = kind->dialogTemplate;
+  DLGPROC procedure = kind->dialogProcedure;
+  if (type == DataType::Hanger) {
+    const HangerDialogChoice choice = ChooseHangerDialog(row, subtype);
+    dialogTemplate = choice.templateName;
+    procedure = choice.procedure;
+  }
+  const INT_PTR result =
+      DialogBoxParam(InstanceHandle, dialogTemplate, OwnerOrLayout(owner), procedure, static_cast<LPARAM>(row));
   g_DialogSubtype = 0;
   return result == 1;
 }
@@ -187,6 +203,7 @@ void RegisterKindLists() {
   RegisterLists(ElementKinds());
   RegisterLists(DataKinds());
   RegisterBranchPointsList();
+  RegisterNozzleStiffnessesList();
 }
 
 void PrintKindSections() {

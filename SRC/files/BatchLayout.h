@@ -137,6 +137,25 @@ struct BatchLayoutAttributes {
   float skewedRotStiffness = 0.0f;      // KR, inch-pound per radian
   std::array<float, 3> direction{};     // DV
   NodeId connectedNode = 0;             // CNOD
+  // Hangers: the kind (CS 103, RH 102, US 101, VS the OPTIONS section's
+  // default type, HTYP a catalogue; 0 none), the number of hangers, the user
+  // hanger's rate, load and load type, the short range (SR) and the load
+  // variation (MLV; 25 when not given, as the dialog stores 0). TJOINT.
+  std::int32_t hangerKind = 0;
+  std::int32_t hangerCount = 1;
+  float userHangerRate = 0.0f, userHangerLoad = 0.0f;  // lb/inch, lb
+  std::int32_t userHangerLoadType = 0;
+  bool hangerShortRange = false;
+  std::int32_t hangerVariation = 25;
+  bool threadedJoint = false;
+  // Nozzles (NOZZLE=297 a cylindrical vessel, 650 a flat-bottom tank).
+  bool nozzle = false;
+  bool nozzleFlatBottom = false;
+  bool nozzlePad = false;               // RPAD=1
+  float nozzleOd = 0.0f, nozzleThickness = 0.0f;  // NOD, NTHK, inch
+  float vesselOd = 0.0f, vesselThickness = 0.0f;  // VOD, VTHK, inch
+  float nozzleL1 = 0.0f, nozzleL2 = 0.0f;         // L1, L2, inch
+  float modulus = 0.0f;                 // E, psi
   // The in-line kinds' values (BatchInlineKinds.h).
   BatchInlineAttributes inlineKinds;
 };

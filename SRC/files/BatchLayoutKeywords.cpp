@@ -373,6 +373,82 @@ void ReadConnectedNode(BatchReader& reader, Attributes& a, const BatchEntry& ent
   a.connectedNode = node;
 }
 
+// --- Nozzles ----------------------------------------------------------------------
+
+// A value at least `least` inch after conversion; a text that is not a
+// number gives the same message.
+float AtLeast(const BatchReader& reader, const std::string& text, BatchParser parser, float least, const char* message) {
+  const float value = Value(reader, text, parser, message);
+  if (!(value >= least)) BatchLineError(reader, message, text);
+  return value;
+}
+
+// 297: a cylindrical vessel; 650: a flat-bottom tank.
+void ReadNozzleType(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  const std::string& text = entry.components[0];
+  std::int32_t type = 0;
+  if (ParseInteger(text, type) != 0 || (type != 297 && type != 650)) BatchLineError(reader, "Invalid Nozzle type", text);
+  a.nozzle = true;
+  a.nozzleFlatBottom = type == 650;
+}
+
+void ReadReinforcingPad(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  std::int32_t pad = 0;
+  if (ParseInteger(entry.components[0], pad) != 0 || (pad != 0 && pad != 1))
+    BatchLineError(reader, "Invalid Reinforcing pad input");
+  a.nozzlePad = pad == 1;
+}
+
+// --- Hangers and threaded joints ----------------------------------------------------
+
+// 1 to 8 hangers; empty keeps 1.
+std::int32_t HangerCount(const BatchReader& reader, const std::string& text) {
+  if (text.empty()) return 1;
+  std::int32_t count = 0;
+  if (ParseInteger(text, count) != 0 || count < 1 || count > 8) BatchLineError(reader, "Invalid number of hangers", text);
+  return count;
+}
+
+// CS, RH and VS: a flag or =number of hangers.
+void ReadHangerKind(BatchReader& reader, Attributes& a, const BatchEntry& entry, std::int32_t kind, const char* what) {
+  if (entry.directional) BatchLineError(reader, what, entry.entry);
+  a.hangerCount = HangerCount(reader, entry.components[0]);
+  a.hangerKind = kind;
+}
+
+void ReadUserHanger(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  if (!entry.directional) BatchLineError(reader, "Invalid user defined hanger", entry.entry);
+  a.hangerCount = HangerCount(reader, entry.components[0]);
+  a.userHangerRate = Value(reader, entry.components[1], ParseStiffness, "Invalid spring rate for user defined hanger");
+  a.userHangerLoad = Value(reader, entry.components[2], ParseForce, "Invalid load for user defined hanger");
+  a.hangerKind = 101;
+}
+
+// Hot (0) or cold (1) only: any other value would be saved as a load type
+// the model file refuses.
+void ReadUserLoadType(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  std::int32_t type = 0;
+  if (ParseInteger(entry.components[0], type) != 0 || (type != 0 && type != 1))
+    BatchLineError(reader, "Invalid load type for user defined hanger", entry.components[0]);
+  a.userHangerLoadType = type;
+}
+
+void ReadHangerType(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  std::int32_t type = 0;
+  if (ParseInteger(entry.components[0], type) != 0 || type < 1 || type > 34)
+    BatchLineError(reader, "Invalid hanger type", entry.components[0]);
+  a.hangerKind = type;
+}
+
+void ReadLoadVariation(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
+  float value = 0.0f;
+  const std::string& text = entry.components[0];
+  if (ParseReal(text, value) != 0) BatchLineError(reader, "Invalid load variation (MLV)", text);
+  const auto variation = static_cast<std::int32_t>(value);
+  if (variation < 1 || variation > 99) BatchLineError(reader, "Invalid load variation (MLV)", text);
+  a.hangerVariation = variation;
+}
+
 // --- The vocabulary --------------------------------------------------------------
 
 #define KEYWORD(name, body)                                                        \
@@ -486,15 +562,34 @@ const Keyword kKeywords[] = {
     {"DV", ReadDirectionVector},
     {"CNOD", ReadConnectedNode},
     KEYWORD("SNUBBER", a.snubber = true),
+    KEYWORD("CS", ReadHangerKind(reader, a, entry, 103, "Invalid constant support")),
+    KEYWORD("RH", ReadHangerKind(reader, a, entry, 102, "Invalid rod hanger")),
+    KEYWORD("VS", ReadHangerKind(reader, a, entry, reader.defaultHangerType, "Invalid hanger")),
+    {"US", ReadUserHanger},
+    {"CLD", ReadUserLoadType},
+    {"HTYP", ReadHangerType},
+    KEYWORD("SR", a.hangerShortRange = true),
+    {"MLV", ReadLoadVariation},
+    KEYWORD("TJOINT", a.threadedJoint = true),
+    {"NOZZLE", ReadNozzleType},
+    {"RPAD", ReadReinforcingPad},
+    KEYWORD("NOD", a.nozzleOd = AtLeast(reader, entry.components[0], ParseDimension, 0.001f, "Invalid nozzle od")),
+    KEYWORD("NTHK", a.nozzleThickness =
+                        AtLeast(reader, entry.components[0], ParseDimension, 0.0001f, "Invalid nozzle thickness")),
+    KEYWORD("VOD", a.vesselOd = AtLeast(reader, entry.components[0], ParseDimension, 0.001f, "Invalid vessel od")),
+    KEYWORD("VTHK", a.vesselThickness =
+                        AtLeast(reader, entry.components[0], ParseDimension, 0.0001f, "Invalid vessel thickness")),
+    KEYWORD("L1", a.nozzleL1 = AtLeast(reader, entry.components[0], ParseLength, 0.001f, "Invalid length 1")),
+    KEYWORD("L2", a.nozzleL2 = AtLeast(reader, entry.components[0], ParseLength, 0.001f, "Invalid length 2")),
+    KEYWORD("E", a.modulus = Value(reader, entry.components[0], ParseModulus, "Invalid modulus")),
 };
 
 #undef KEYWORD
 
-// The keywords of the kinds whose own work has not landed: hangers,
-// nozzles, flanges, SIFs, welds, masses, and the joints, bellows and tie
+// The keywords of the kinds whose own work has not landed: flanges, SIFs, welds, masses, and the joints, bellows and tie
 // rods.
 const char* const kPendingKeywords[] = {
-    "CS", "RH", "VS", "US", "CLD", "HTYP", "SR", "MLV", "NOZZLE", "RPAD", "NOD", "NTHK", "VOD", "VTHK", "L1", "L2", "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "TJOINT", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "E", "AP",
+    "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "AP",
 };
 
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {

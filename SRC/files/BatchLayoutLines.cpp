@@ -28,6 +28,10 @@
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
+#include "supports/Hanger.h"
+#include "supports/Nozzle.h"
+#include "supports/NozzleDialog.h"
+#include "supports/NozzleStiffness.h"
 #include "supports/Snubber.h"
 
 namespace {
@@ -357,6 +361,7 @@ NodeId SupportConnectedNode(const LayoutRow& row) {
   if (const auto* guide = dynamic_cast<const Guide*>(row.item.get())) return guide->connectedNode;
   if (const auto* stop = dynamic_cast<const LimitStop*>(row.item.get())) return stop->connectedNode;
   if (const auto* skewed = dynamic_cast<const SkewedRestraint*>(row.item.get())) return skewed->connectedNode;
+  if (const auto* hanger = dynamic_cast<const Hanger*>(row.item.get())) return hanger->connectedNode;
   return 0;
 }
 
@@ -393,6 +398,42 @@ void FillSnubber(Snubber& snubber, const BatchLayoutAttributes& attributes) {
   snubber.dirX = attributes.direction[0];
   snubber.dirY = attributes.direction[1];
   snubber.dirZ = attributes.direction[2];
+}
+
+void FillHanger(Hanger& hanger, const BatchLayoutAttributes& a) {
+  hanger.kind = a.hangerKind;
+  hanger.numberOfHangers = a.hangerCount;
+  hanger.connectedNode = a.connectedNode;
+  hanger.above = 1;
+  if (a.hangerKind == kUserHanger) {
+    hanger.springRate = a.userHangerRate;
+    hanger.load = a.userHangerLoad;
+    hanger.loadType = a.userHangerLoadType;
+  }
+  if (IsDesignedHanger(a.hangerKind)) {
+    hanger.shortRange = a.hangerShortRange ? 1 : 0;
+    hanger.maximumLoadVariation = a.hangerVariation;
+  } else {
+    hanger.maximumLoadVariation = 0;
+  }
+}
+
+// A nozzle passes the dialog's checks and gets its springs, as the
+// dialog's OK gives them.
+void FillNozzle(const BatchReader& reader, Nozzle& nozzle, const BatchLayoutAttributes& a) {
+  nozzle.flatBottom = a.nozzleFlatBottom ? 1 : 0;
+  nozzle.reinforcingPad = a.nozzleFlatBottom && a.nozzlePad ? 1 : 0;
+  nozzle.nozzleOd = a.nozzleOd;
+  nozzle.nozzleThickness = a.nozzleThickness;
+  nozzle.vesselOd = a.vesselOd;
+  nozzle.vesselThickness = a.vesselThickness;
+  nozzle.l1 = a.nozzleL1;
+  nozzle.l2 = a.nozzleL2;
+  nozzle.elasticModulus = a.modulus;
+  nozzle.vesselAxis = a.direction;
+  const NozzleFault fault = CheckNozzleGeometry(nozzle);
+  if (!fault.message.empty()) BatchLineError(reader, fault.message);
+  ComputeNozzleStiffness(nozzle);
 }
 
 void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
@@ -434,6 +475,8 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* stop = dynamic_cast<LimitStop*>(row.item.get())) FillLimitStop(*stop, attributes);
   if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
   if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
+  if (auto* nozzle = dynamic_cast<Nozzle*>(row.item.get())) FillNozzle(reader, *nozzle, attributes);
+  if (auto* hanger = dynamic_cast<Hanger*>(row.item.get())) FillHanger(*hanger, attributes);
   // What the node table and the piping code decide is checked once the
   // whole file was read.
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
@@ -470,6 +513,9 @@ void ParseBatchLayoutLine(BatchReader& reader) {
       SetBatchDataType(reader, attributes, DataType::Restraint);
     if (attributes.limitStop) SetBatchDataType(reader, attributes, DataType::LimitStop);
     if (attributes.snubber) SetBatchDataType(reader, attributes, DataType::Snubber);
+    if (attributes.nozzle) SetBatchDataType(reader, attributes, DataType::Nozzle);
+    if (attributes.hangerKind != 0) SetBatchDataType(reader, attributes, DataType::Hanger);
+    if (attributes.threadedJoint) SetBatchDataType(reader, attributes, DataType::ThreadedJoint);
     if (attributes.frequencyGiven) {
       // The amplitudes of a harmonic load are forces only.
       if (attributes.momentGiven)

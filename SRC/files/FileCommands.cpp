@@ -16,6 +16,7 @@
 #include "files/BackupCopy.h"
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
+#include "files/OldModelFile.h"
 #include "graphics/DialogHook.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "model/LayoutRowEdits.h"
@@ -57,6 +58,7 @@ void ForgetModelSession() {
   ResetAllInputTableViews();
   ResetAllResultTableViews();
   ResetLabelThresholds();
+  ForgetConvertedModel();
 }
 
 // The model a results file belongs to: the same name with "mod".
@@ -66,12 +68,16 @@ std::string ResultsModelPath(const std::string& resultsPath) {
 }
 
 bool OpenModelFile(HWND owner, const std::string& path) {
+  // A file of the old format is converted only when the user agrees.
+  const int oldVersion = OldModelFileVersion(path);
+  if (oldVersion != 0 && !AskConvertOldModel(owner, path, oldVersion)) return false;
   const std::string failure = ReadModelFile(path);
   if (!failure.empty()) {
     ShowErrorMessage(owner, failure);
     return false;
   }
   ForgetModelSession();
+  if (oldVersion != 0) RememberConvertedModel(path, oldVersion);
   ChooseModelFile(path);
   if (UntitledMode) ResetModelTitle();
   ShowModelWindows();
@@ -200,10 +206,27 @@ void CloseModel() {
   ForgetModelSession();
 }
 
+// The first save over a converted old file copies that file aside first:
+// the save must not destroy the only copy of the user's original.
+namespace {
+std::optional<std::string> SaveKeepingOldFile(HWND owner, const std::string& path) {
+  const int oldVersion = ConvertedModelVersion(path);
+  if (oldVersion != 0 && !BackupOldModelFile(path, oldVersion))
+    return "Model file: " + path + "\nThe original model could not be copied to\n" +
+           OldModelBackupPath(path, oldVersion) + "\nThe model was not saved.";
+  std::optional<std::string> failure = SaveModelFileWithBackup(owner, path);
+  if (oldVersion != 0 && failure && failure->empty()) {
+    ForgetConvertedModel();
+    ReportModelConversion(owner);
+  }
+  return failure;
+}
+}  // namespace
+
 bool SaveModel(HWND owner) {
   const std::string path = TheModel().path;
   if (path.empty()) return SaveModelAs(owner);
-  const std::optional<std::string> failure = SaveModelFileWithBackup(owner, path);
+  const std::optional<std::string> failure = SaveKeepingOldFile(owner, path);
   if (failure && failure->empty()) return true;
   if (failure) ShowErrorMessage(owner, *failure);
   return false;
@@ -221,7 +244,7 @@ bool SaveModelAs(HWND owner) {
     ShowErrorMessage(owner, "File extension must be : mod");
     return false;
   }
-  const std::optional<std::string> failure = SaveModelFileWithBackup(owner, path);
+  const std::optional<std::string> failure = SaveKeepingOldFile(owner, path);
   if (!failure || !failure->empty()) {
     if (failure) ShowErrorMessage(owner, *failure);
     return false;

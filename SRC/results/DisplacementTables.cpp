@@ -5,6 +5,7 @@
 #include <array>
 #include <string>
 
+#include "analysis/RunState.h"
 #include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/GraphicsThread.h"
@@ -21,6 +22,7 @@
 #include "results/ResultPrint.h"
 #include "results/ResultsFile.h"
 #include "results/TextMeasure.h"
+#include "shell/BinaryFile.h"
 #include "shell/Frame.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
@@ -33,7 +35,7 @@ namespace {
 constexpr int kColumns = 10;
 constexpr const char* kAxisNames[6] = {"X", "Y", "Z", "XX", "YY", "ZZ"};
 constexpr int kShapeCommand = 216, kAnimationCommand = 221, kMagnificationCommand = 300, kDeformedCommand = 217;
-constexpr int kGraphicsCommand = 253;
+constexpr int kGraphicsCommand = 253, kHangerSelectionCommand = 218;
 
 int ResultNodeOfRow(int row) {
   const auto& nodes = TheResults().resultNodes;
@@ -105,6 +107,42 @@ HMENU DisplacementPopup(bool shapeItems) {
   return popup;
 }
 
+// The hanger displacement file of the results shown; empty when their run
+// wrote none (or another run came since).
+std::string HangerDisplacementsFile() { return HangerDisplacementsFileFor(ResultsPathOf(TheModel().path)); }
+
+bool ModelHasHangers(const Model& model) {
+  for (int row = 1; row <= model.rowCount; ++row)
+    if (model.row(row).dataType == DataType::Hanger) return true;
+  return false;
+}
+
+// The sustained displacements of the hanger selection into the case's
+// displacement records: a file whose node count or node ids are not the
+// results' own, or that is short or damaged, changes nothing.
+bool ReadHangerDisplacements(const std::string& path) {
+  const Model& model = TheModel();
+  BinaryFile file;
+  if (path.empty() || !BinaryFileOpenRead(file, path)) return false;
+  BinaryFileRequireFinite(file);
+  std::int32_t count = 0;
+  BinaryFileReadInt(file, count);
+  constexpr std::int64_t kRecord = 4 + 6 * 4;
+  if (count < 1 || count > model.nodes.count || BinaryFileBytesLeft(file) != count * kRecord) return false;
+  std::vector<std::array<float, 6>> read(static_cast<std::size_t>(count) + 1);
+  for (int node = 1; node <= count; ++node) {
+    std::int32_t id = 0;
+    BinaryFileReadInt(file, id);
+    BinaryFileReadFloats(file, read[static_cast<std::size_t>(node)].data(), 6);
+    if (id != model.nodes[node].id) return false;
+  }
+  if (BinaryFileReadFailed(file) || BinaryFileNonFiniteAt(file) >= 0) return false;
+  if (g_CaseDisplacements.size() < read.size()) g_CaseDisplacements.resize(read.size());
+  for (int node = 1; node <= count; ++node)
+    g_CaseDisplacements[static_cast<std::size_t>(node)] = read[static_cast<std::size_t>(node)];
+  return true;
+}
+
 // --- the displacements table ---------------------------------------------------------
 
 class DisplacementsTableWindow : public ResultTableWindow {
@@ -112,12 +150,30 @@ class DisplacementsTableWindow : public ResultTableWindow {
   DisplacementsTableWindow() { linesPerRow = 1; }
 
   void Load() {
+    LeaveHangerView();
     LoadCaseDisplacements(TheModel());
     ShowResultsTitle("Displacements");
   }
   void Reload() override {
     Load();
     RefreshShownTable(*this);
+  }
+  // The sustained displacements during hanger selection, until the next
+  // load of a case: without the shape items, which show the case.
+  void ShowHangerView() {
+    hangerView_ = true;
+    RemoveShapeItems();
+    ShowResultsButtons({297, kShapeCommand, kAnimationCommand}, false);
+    ReadHangerDisplacements(HangerDisplacementsFile());
+    if (ResultsFrame().window != nullptr)
+      FrameSetTitle(ResultsFrame(), "Sustained Load Displacements during Hanger Selection");
+    RefreshShownTable(*this);
+  }
+  void LeaveHangerView() {
+    if (!hangerView_) return;
+    hangerView_ = false;
+    InsertShapeItems(true);
+    ShowResultsButtons({297, kShapeCommand, kAnimationCommand}, true);
   }
   std::string PrintName() override { return "Displacements"; }
   void DefineColumns() override {
@@ -161,9 +217,9 @@ class DisplacementsTableWindow : public ResultTableWindow {
   }
   void CurrentRowChanged() override { HighlightRowNode(ResultNodeOfRow(currentRow)); }
   void Prepare() override {
-    InsertShapeItems(true);
+    if (!hangerView_) InsertShapeItems(true);
     AddDisplacementNavigationMenu();
-    ShowResultsButtons({297, kShapeCommand, kAnimationCommand}, true);
+    ShowResultsButtons({297, kShapeCommand, kAnimationCommand}, !hangerView_);
   }
   void Close() override {
     RemoveShapeItems();
@@ -175,7 +231,14 @@ class DisplacementsTableWindow : public ResultTableWindow {
   void DrawColumnRule(int column) override {
     if (!DrawGroupColumnRule(*this, Groups(), column)) ResultTableWindow::DrawColumnRule(column);
   }
-  void ContextMenu() override { TrackResultTablePopup(*this, DisplacementPopup(true)); }
+  void ContextMenu() override {
+    HMENU popup = DisplacementPopup(!hangerView_);
+    if (ModelHasHangers(TheModel()) && !HangerDisplacementsFile().empty()) {
+      AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
+      AppendMenu(popup, MF_STRING, kHangerSelectionCommand, "Show sust. disp. during hanger selection");
+    }
+    TrackResultTablePopup(*this, popup);
+  }
   void WriteText() override;
 
   static std::vector<HeadingGroup> Groups() {
@@ -183,6 +246,9 @@ class DisplacementsTableWindow : public ResultTableWindow {
     if (g_ShowDeformedCoordinates) groups.push_back({8, 10, "Deformed state coordinates"});
     return groups;
   }
+
+ private:
+  bool hangerView_ = false;
 };
 
 DisplacementsTableWindow& TheDisplacements() {
@@ -378,6 +444,12 @@ void OpenDisplacementsTable() {
 void OpenMinMaxDisplacementsTable() {
   EnterDisplacementKind(OpenMinMaxDisplacementsTable);
   ShowTable(TheMinMax(), 4, 1, 12, false);
+}
+
+void ShowHangerSelectionDisplacements() {
+  if (TheResults().resultNodes.empty()) return;
+  OpenDisplacementsTable();
+  TheDisplacements().ShowHangerView();
 }
 
 void ToggleDeformedCoordinates() {

@@ -20,6 +20,11 @@ extern bool g_ShowDeformedCoordinates;
 void OpenDisplacementsTable();
 void OpenMinMaxDisplacementsTable();
 void ToggleDeformedCoordinates();
+// Command 218: the Displacements table shows the sustained displacements
+// the run found during hanger selection (titled "Sustained Load
+// Displacements during Hanger Selection") until the next case is loaded. A
+// missing or unreadable file leaves the current case's rows.
+void ShowHangerSelectionDisplacements();
 ResultTableWindow& DisplacementsTable();
 ResultTableWindow& MinMaxDisplacementsTable();
 // Registers both tables' views with the result tables reset at each opening.

@@ -16,6 +16,7 @@
 #include "results/ResultsMode.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
+#include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
 
@@ -38,8 +39,8 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (the hanger "
-      "and rotating-equipment reports, FRP stresses, frequencies, mode shapes, dynamic "
+      "the result tables of later work (the "
+      "rotating-equipment report, FRP stresses, frequencies, mode shapes, dynamic "
       "results, accelerations, time history): the chooser offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
@@ -54,6 +55,7 @@ void BuildResultChooserList(const Model& /*model*/) {
   if (TheResultCases().flags.branchConnection && BranchConnectionStressesOffered())
     list.push_back({"&Branch conn stresses", OpenBranchConnectionStressesTable});
   if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
+  if (HangerReportOffered()) list.push_back({"&Hanger report", OpenHangerReport});
   if (SoilRestraintsAvailable()) list.push_back({"&Soil restraints", OpenSoilRestraintsTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});

@@ -39,6 +39,7 @@
 #include "shell/StandIn.h"
 #include "shell/TableWindow.h"
 #include "shell/UnitsDialog.h"
+#include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportResultTables.h"
 #include "supports/SupportLoadSummary.h"
@@ -134,7 +135,9 @@ void ResultsCommand(HWND window, int command) {
     case 217:
       if (Current(OpenChosenDisplacementsTable)) ToggleDeformedCoordinates();
       return;
-    case 218: Later(window, "The sustained displacements during hanger selection are not available yet."); return;
+    case 218:
+      if (Current(OpenChosenDisplacementsTable)) ShowHangerSelectionDisplacements();
+      return;
     case 226: NextResultTable(); return;
     case 227: PreviousResultTable(); return;
     case 228: CaseKey(VK_RIGHT); return;
@@ -177,7 +180,10 @@ void ResultsCommand(HWND window, int command) {
       if (Current(OpenCodeComplianceTable)) ToggleComplianceRatios();
       else if (Current(OpenSortedStressesTable)) ToggleSortedAllowables();
       return;
-    case 351: Later(window, "Exporting this table is not available yet."); return;
+    case 351:
+      if (Current(OpenHangerReport)) ExportLicadFile(window);
+      else Later(window, "Exporting this table is not available yet.");
+      return;
     case 411: ChooseTextFont(window); return;
     case 431:
       if (ChooseUnits(window)) ReopenResultTable();

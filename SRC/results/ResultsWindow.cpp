@@ -27,6 +27,7 @@
 #include "shell/TablePrint.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
+#include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
 #include "supports/SupportResultTables.h"
@@ -211,7 +212,8 @@ void InitResultsMenuPopup(HMENU popup, int position) {
       if (HMENU recent = GetSubMenu(popup, 2)) RebuildRecentModelsMenu(recent);
       EnableRecentModelsMenu(popup);
       // Only the time-history tables and the hanger report export.
-      EnableMenuItem(popup, 351, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 351,
+                     MF_BYCOMMAND | (ResultsReopenCommand() == OpenHangerReport ? MF_ENABLED : MF_GRAYED));
       break;
     }
     case kView: {

@@ -4,11 +4,10 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the item keeps the base's empty drawing operations and
-// its bounds at the node, so the picture shows no symbol there.
-STAND_IN("the hanger's symbol in the line and rendered pictures, and its picking");
+#include "model/Nodes.h"
+#include "shell/NameTables.h"
+#include "shell/NumberText.h"
+#include "shell/Units.h"
 
 namespace {
 
@@ -63,4 +62,35 @@ void Hanger::CopyFrom(const DataItem& other) {
   loadType = source.loadType;
   springRate = source.springRate;
   load = source.load;
+}
+
+bool IsDesignedHanger(std::int32_t kind) { return kind >= 1 && kind <= kHangerCatalogueCount; }
+
+std::string HangerKindText(std::int32_t kind) {
+  switch (kind) {
+    case kUserHanger: return "User hanger";
+    case kRodHanger: return "Rod Hanger";
+    case kConstantSupport: return "Const Support";
+    default: return IsDesignedHanger(kind) ? HangerCatalogueName(kind) : "";
+  }
+}
+
+std::string Hanger::CellText(int column) const {
+  const bool designed = IsDesignedHanger(kind), user = kind == kUserHanger;
+  auto trimmed = [](std::string text) {
+    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    return text;
+  };
+  switch (column) {
+    case 2: return tag;
+    case 3: return HangerKindText(kind);
+    case 4: return std::to_string(numberOfHangers);
+    case 5: return designed ? std::to_string(maximumLoadVariation) : "";
+    case 6: return designed && shortRange != 0 ? "Y" : "";
+    case 7: return user ? trimmed(FormatStiffnessOrRigid(springRate)) : "";
+    case 8: return user ? trimmed(FormatForce(load)) : "";
+    case 9: return user ? (loadType == 1 ? "Cold" : "Hot") : "";
+    case 10: return connectedNode != 0 ? NodeNumberText(connectedNode) : "";
+    default: return {};
+  }
 }

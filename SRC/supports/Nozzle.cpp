@@ -4,11 +4,6 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the item keeps the base's empty drawing operations and
-// its bounds at the node, so the picture shows no symbol there.
-STAND_IN("the nozzle's symbol in the line and rendered pictures, and its picking");
 
 namespace {
 
@@ -67,4 +62,9 @@ void Nozzle::CopyFrom(const DataItem& other) {
   longitudinalStiffness = source.longitudinalStiffness;
   spherical = source.spherical;
   CopyDisplacements(displacements, source.displacements);
+}
+
+const char* NozzleVesselTypeText(const Nozzle& nozzle) {
+  if (nozzle.spherical != 0) return "Sph";
+  return nozzle.flatBottom != 0 ? "Flat" : "Cyl";
 }

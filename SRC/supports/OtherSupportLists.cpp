@@ -1,13 +1,16 @@
 // The lists and printed sections of guides, limit stops, skewed
-// restraints, snubbers and generic supports; see OtherSupportLists.h.
+// restraints, snubbers, nozzles and generic supports; see
+// OtherSupportLists.h.
 #include "supports/OtherSupportLists.h"
 
+#include <cctype>
 #include <cstring>
 #include <functional>
 #include <vector>
 
 #include "elements/KindList.h"
 #include "graphics/ReportOutput.h"
+#include "model/ListWindow.h"
 #include "model/Nodes.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
@@ -16,11 +19,15 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
+#include "shell/TableViews.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
+#include "supports/HangerDialogs.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 
@@ -75,6 +82,8 @@ struct ListShape {
   std::vector<std::function<std::string(int line)>> headings;  // by column - 1
   int groupFirst = 0, groupLast = 0;
   std::string groupText;
+  // Further group headings that do not share their widths.
+  std::vector<HeadingGroup> moreGroups = {};
 };
 
 class OtherSupportList : public KindListTable {
@@ -110,8 +119,9 @@ class OtherSupportList : public KindListTable {
 
  private:
   std::vector<HeadingGroup> Groups() const {
-    if (shape_.groupFirst == 0) return {};
-    return {{shape_.groupFirst, shape_.groupLast, shape_.groupText}};
+    std::vector<HeadingGroup> groups = shape_.moreGroups;
+    if (shape_.groupFirst != 0) groups.push_back({shape_.groupFirst, shape_.groupLast, shape_.groupText});
+    return groups;
   }
   ListShape shape_;
   void (*print_)();
@@ -201,6 +211,123 @@ OtherSupportList& TheSnubbersList() {
                                  Heading("", "X comp"), Heading("", "Y comp"), Heading("", "Z comp")},
                                 4, 6, "Direction"},
                                PrintSnubbersDetails);
+  return list;
+}
+
+// --- nozzles ---------------------------------------------------------------------------------
+
+OtherSupportList& TheNozzlesList() {
+  static OtherSupportList list(
+      DataType::Nozzle, RowListKind::Nozzles, "Nozzles", "Nozzle",
+      {{Heading("Node"), Heading("Tag"), Heading("Vess.", "Type"), Heading("Rnf", "Pad"),
+        HeadingUnit("OD/R", kUnitDimension), HeadingUnit("Thk", kUnitDimension), HeadingUnit("OD/R", kUnitDimension),
+        HeadingUnit("Thk", kUnitDimension), HeadingUnit("L1", kUnitLength), HeadingUnit("L2", kUnitLength),
+        HeadingUnit("Modulus", kUnitModulus), Heading("", "X comp"), Heading("", "Y comp"), Heading("", "Z comp")},
+       12, 14, "Vessel axis direction", {{5, 6, "Nozzle"}, {7, 8, "Vessel"}}},
+      PrintNozzlesDetails);
+  return list;
+}
+
+// The stiffnesses the nozzle's vessel gives, one line per nozzle.
+class NozzleStiffnessList : public OtherSupportList {
+ public:
+  NozzleStiffnessList()
+      : OtherSupportList(DataType::Nozzle, RowListKind::Nozzles, "Nozzle stiffnesses", "Nozzle",
+                         {{Heading("Node"), Heading("Vess.", "Type"), HeadingUnit("Radial (kp)", kUnitStiffness),
+                           HeadingUnit("Circumferential (kmc)", kUnitRotStiffness),
+                           HeadingUnit("Longitudinal (kml)", kUnitRotStiffness)},
+                          0, 0, "", {}},
+                         PrintNozzleStiffnesses) {}
+  std::string CellText(int row, int column, int line) override {
+    if (row < 1 || column < 2) return OtherSupportList::CellText(row, column, line);
+    const auto* nozzle = dynamic_cast<const Nozzle*>(ItemOf(row));
+    if (nozzle == nullptr) return {};
+    switch (column) {
+      case 2: return NozzleVesselTypeText(*nozzle);
+      case 3: return Trimmed(FormatStiffnessOrRigid(nozzle->axialStiffness));
+      case 4: return Trimmed(FormatRotStiffnessOrRigid(nozzle->circumferentialStiffness));
+      case 5: return Trimmed(FormatRotStiffnessOrRigid(nozzle->longitudinalStiffness));
+      default: return {};
+    }
+  }
+};
+
+NozzleStiffnessList& TheNozzleStiffnessList() {
+  static NozzleStiffnessList list;
+  return list;
+}
+
+std::string NozzleLengthText(float value) { return Trimmed(FormatLength(value)); }
+
+// --- hangers and threaded joints ------------------------------------------------------------
+
+// Tag, number of hangers, load variation and short range are typed in their
+// cells and read as the dialog reads them; variation and short range belong
+// to designed hangers only.
+class HangersList : public OtherSupportList {
+ public:
+  using OtherSupportList::OtherSupportList;
+  bool IsCellEditable(int row, int column) override {
+    if (column == 2 || column == 4) return true;
+    const auto* hanger = dynamic_cast<const Hanger*>(ItemOf(row));
+    return (column == 5 || column == 6) && hanger != nullptr && IsDesignedHanger(hanger->kind);
+  }
+  int FilterChar(int character) override {
+    const int column = currentColumn;
+    if (column == 4 || column == 5) return std::isdigit(character) != 0 ? character : 0;
+    if (column == 6) return YesNoChar(character);
+    return character;
+  }
+  bool StoreItemCell(DataItem& item, int column) override {
+    auto& hanger = static_cast<Hanger&>(item);
+    switch (column) {
+      case 2: {
+        std::string tag = g_EditFieldText;
+        while (!tag.empty() && tag.back() == ' ') tag.pop_back();
+        if (tag.size() > kHangerTagLength) ThrowFieldError("Tag", "is too long");
+        if (tag == hanger.tag) return false;
+        hanger.tag = tag;
+        return true;
+      }
+      case 4: {
+        const std::int32_t number = ParseNumberOfHangers("Number of Hangers");
+        if (number == hanger.numberOfHangers) return false;
+        hanger.numberOfHangers = number;
+        return true;
+      }
+      case 5: {
+        const std::int32_t variation = ParseLoadVariation();
+        if (variation == hanger.maximumLoadVariation) return false;
+        hanger.maximumLoadVariation = variation;
+        return true;
+      }
+      case 6: {
+        bool flag = false;
+        if (ParseFieldYesNo(flag) != 0) ThrowInvalidField("Short Range");
+        const std::uint8_t shortRange = flag ? 1 : 0;
+        if (shortRange == hanger.shortRange) return false;
+        hanger.shortRange = shortRange;
+        return true;
+      }
+      default: return false;
+    }
+  }
+};
+
+HangersList& TheHangersList() {
+  static HangersList list(
+      DataType::Hanger, RowListKind::Hangers, "Hangers", "Hanger",
+      {{Heading("Node"), Heading("Tag"), Heading("Type"), Heading("No", "of"), Heading("Load", "var%"),
+        Heading("Short", "range"), HeadingUnit("Spring rate", kUnitStiffness), HeadingUnit("Load", kUnitForce),
+        Heading("Load", "Type"), Heading("CNode")},
+       0, 0, "", {}},
+      PrintHangersDetails);
+  return list;
+}
+
+OtherSupportList& TheThreadedJointsList() {
+  static OtherSupportList list(DataType::ThreadedJoint, RowListKind::ThreadedJoints, "Threaded Joints",
+                               "Threaded joint", {{Heading("Node")}, 0, 0, "", {}}, PrintThreadedJoints);
   return list;
 }
 
@@ -313,6 +440,24 @@ std::string Snubber::CellText(int column) const {
     case 4: return Component8(dirX);
     case 5: return Component8(dirY);
     case 6: return Component8(dirZ);
+    default: return {};
+  }
+}
+
+std::string Nozzle::CellText(int column) const {
+  const bool sphere = spherical != 0, flat = !sphere && flatBottom != 0;
+  switch (column) {
+    case 2: return tag;
+    case 3: return NozzleVesselTypeText(*this);
+    case 4: return flat ? (reinforcingPad != 0 ? "Yes" : "No") : "";
+    case 5: return Trimmed(FormatDimension(nozzleOd));
+    case 6: return Trimmed(FormatDimension(nozzleThickness));
+    case 7: return Trimmed(FormatDimension(vesselOd));
+    case 8: return Trimmed(FormatDimension(vesselThickness));
+    case 9: return sphere ? "" : NozzleLengthText(l1);
+    case 10: return sphere || flat ? "" : NozzleLengthText(l2);
+    case 11: return Trimmed(FormatModulus(elasticModulus));
+    case 12: case 13: case 14: return sphere ? "" : Component8(vesselAxis[static_cast<std::size_t>(column - 12)]);
     default: return {};
   }
 }
@@ -594,4 +739,208 @@ void PrintGenericSupportsDetails() {
                         g_LineText.clear();
                       }
                     }});
+}
+
+// --- nozzles ---------------------------------------------------------------------------------
+
+TableWindow& NozzlesListTable() { return TheNozzlesList(); }
+bool NozzlesListOffered(const Model& model) { return model.lists[RowListKind::Nozzles].count > 0; }
+void OpenNozzlesList() { TheNozzlesList().Open(OpenNozzlesList, nullptr); }
+TableWindow& NozzleStiffnessesListTable() { return TheNozzleStiffnessList(); }
+void OpenNozzleStiffnessesList() { TheNozzleStiffnessList().Open(OpenNozzleStiffnessesList, nullptr); }
+
+void RegisterNozzleStiffnessesList() {
+  RegisterListKind("&Nozzle stiffnesses", NozzlesListOffered, OpenNozzleStiffnessesList);
+  RegisterInputTableView(TheNozzleStiffnessList());
+}
+
+std::string DescribeNozzle(int row, bool csv) {
+  const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
+  std::string text;
+  if (nozzle.spherical != 0) {
+    text = "Vessel Type = Spherical";
+  } else if (nozzle.flatBottom != 0) {
+    text = (csv ? ",Flat bottom = Yes, L = " : "Flat bottom = Yes    L =") + NozzleLengthText(nozzle.l1) +
+           (csv ? ",Reinforcing pad = " : "    Reinforcing pad = ") + (nozzle.reinforcingPad != 0 ? "Yes" : "No");
+  } else {
+    text = (csv ? ",Vessel Type = Cylindrical,L1 = " : "Vessel Type = Cylindrical L1 =") + NozzleLengthText(nozzle.l1) +
+           (csv ? ",L2 = " : "    L2 = ") + NozzleLengthText(nozzle.l2);
+  }
+  const std::string kp = Trimmed(FormatStiffnessOrRigid(nozzle.axialStiffness));
+  const std::string kmc = Trimmed(FormatRotStiffnessOrRigid(nozzle.circumferentialStiffness));
+  const std::string kml = Trimmed(FormatRotStiffnessOrRigid(nozzle.longitudinalStiffness));
+  if (csv)
+    return text + ",Axial stiffness = " + kp + ",Circumferential bending stiffness = " + kmc +
+           ",Longitudinal bending stiffness = " + kml;
+  return text + "\n" + "Axial stiffness =" + kp + "\n" + "Circumferential bending stiffness =" + kmc + "\n" +
+         "Longitudinal    bending stiffness =" + kml;
+}
+
+void PrintNozzlesDetails() {
+  KindListPrintTable table(TheNozzlesList());
+  PrintKindSection(TheNozzlesList(), table,
+                   {[] {
+                      Line first;
+                      first.Put("Nozzl OD Nozl Thk Vessl OD Vesl Thk  Modulus", 13);
+                      AppendLine(first);
+                      Line second;
+                      second.Put("Node", 6);
+                      second.Put("X comp", 61);
+                      second.Put("Y comp", 71);
+                      second.Put("Z comp", 81);
+                      AppendLine(second);
+                    },
+                    [](int row) {
+                      const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
+                      Line line;
+                      line.Put(NodeOf(row), 6);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.nozzleOd)), 20);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.nozzleThickness)), 29);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.vesselOd)), 38);
+                      line.PutRight(Trimmed(FormatDimension(nozzle.vesselThickness)), 47);
+                      line.PutRight(Trimmed(FormatModulus(nozzle.elasticModulus)), 58);
+                      if (nozzle.spherical == 0)
+                        for (int i = 0; i < 3; ++i)
+                          line.PutRight(Component10(nozzle.vesselAxis[static_cast<std::size_t>(i)]), 66 + 10 * i);
+                      AppendLine(line);
+                      const std::string details = DescribeNozzle(row, false);
+                      std::size_t start = 0;
+                      while (true) {
+                        const std::size_t end = details.find('\n', start);
+                        Line part;
+                        part.Put(details.substr(start, end == std::string::npos ? end : end - start), 13);
+                        if (end == std::string::npos) {
+                          ReportAppendLine(part.Text());
+                          break;
+                        }
+                        AppendLine(part);
+                        start = end + 1;
+                      }
+                    },
+                    [] {
+                      ReportAppendLine(",,Nozzle OD,Nozzle Thk, Vessel OD/R, Vessel Thk, Modulus,,Vessel Axis,,");
+                      ReportNewLine();
+                      const std::string dimension = UnitLabel(kUnitDimension);
+                      ReportAppendLine("Node,Tag," + dimension + "," + dimension + "," + dimension + "," + dimension + "," +
+                                       UnitLabel(kUnitModulus) + ",Xcomp,Ycomp,Zcomp");
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(nozzle.tag);
+                      for (float value : {nozzle.nozzleOd, nozzle.nozzleThickness, nozzle.vesselOd, nozzle.vesselThickness})
+                        ReportPutCell(Trimmed(FormatDimension(value)));
+                      ReportPutCell(Trimmed(FormatModulus(nozzle.elasticModulus)));
+                      for (float c : nozzle.vesselAxis) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+                      ReportPutCell(DescribeNozzle(row, true));
+                    }});
+  PrintNozzleStiffnesses();
+}
+
+// Printed on the printer only: the text reports carry the stiffnesses in the
+// nozzles' own section.
+void PrintNozzleStiffnesses() {
+  if (g_ReportFileOpen) return;
+  KindListPrintTable table(TheNozzleStiffnessList());
+  PrintKindSection(TheNozzleStiffnessList(), table, {});
+}
+
+// --- hangers ---------------------------------------------------------------------------------
+
+TableWindow& HangersListTable() { return TheHangersList(); }
+bool HangersListOffered(const Model& model) { return model.lists[RowListKind::Hangers].count > 0; }
+void OpenHangersList() {
+  static const std::vector<int> lengths = {0, 0, static_cast<int>(kHangerTagLength), 0, 3, 2, 1};
+  TheHangersList().Open(OpenHangersList, &lengths);
+}
+
+std::string DescribeHanger(int row, bool csv) {
+  const Hanger& h = ItemOfRow<Hanger>(row);
+  const std::string number = std::to_string(h.numberOfHangers);
+  const std::string rate = Trimmed(FormatStiffnessOrRigid(h.springRate));
+  const std::string load = h.load != 0.0f ? Trimmed(FormatForce(h.load)) : "";
+  const std::string temperature = h.loadType == 1 ? "Cold" : "Hot";
+  if (csv) {
+    switch (h.kind) {
+      case kUserHanger: return h.tag + ",User Hanger," + number + ",," + rate + "," + load + "," + temperature;
+      case kRodHanger: return h.tag + ",Rod Hanger," + number + ",,,,";
+      case kConstantSupport: return h.tag + ",Constant Support," + number + ",,,,";
+      default:
+        return h.tag + "," + HangerKindText(h.kind) + "," + number + "," + std::to_string(h.maximumLoadVariation) + "," +
+               (h.shortRange != 0 ? "Y" : "") + ",,";
+    }
+  }
+  Line line;
+  line.Put(NodeOf(row), 6);
+  line.PutRight(number, 40);
+  switch (h.kind) {
+    case kUserHanger:
+      line.Put("User hanger", 13);
+      line.PutRight(rate, 60);
+      line.PutRight(load, 71);
+      line.Put(temperature, 74);
+      break;
+    case kRodHanger: line.Put("Rod Hanger", 13); break;
+    case kConstantSupport: line.Put("Constant Support", 13); break;
+    default:
+      line.Put(HangerKindText(h.kind), 13);
+      line.PutRight(std::to_string(h.maximumLoadVariation), 46);
+      if (h.shortRange != 0) line.Put("Y", 50);
+  }
+  return line.Text();
+}
+
+void PrintHangersDetails() {
+  KindListPrintTable table(TheHangersList());
+  PrintKindSection(TheHangersList(), table,
+                   {[] {
+                      Line first;
+                      first.Put("No.  Load  Short SpringRate HangerLoad Load", 37);
+                      AppendLine(first);
+                      Line second;
+                      second.Put("Node", 6);
+                      second.Put("Type", 13);
+                      second.Put("of  var(%) Range", 37);
+                      second.Put("type", 74);
+                      AppendLine(second);
+                    },
+                    [](int row) { ReportAppendLine(DescribeHanger(row, false)); },
+                    [] {
+                      ReportAppendLine(",,,No.of,Load,Short,SpringRate,HangerLoad,Load");
+                      ReportNewLine();
+                      ReportAppendLine(std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) +
+                                       "," + UnitLabel(kUnitForce) + ",type");
+                      ReportNewLine();
+                    },
+                    [](int row) {
+                      ReportPutCell(NodeOf(row));
+                      ReportPutCell(DescribeHanger(row, true));
+                    }});
+}
+
+// --- threaded joints ---------------------------------------------------------------------------
+
+TableWindow& ThreadedJointsListTable() { return TheThreadedJointsList(); }
+bool ThreadedJointsListOffered(const Model& model) { return model.lists[RowListKind::ThreadedJoints].count > 0; }
+void OpenThreadedJointsList() { TheThreadedJointsList().Open(OpenThreadedJointsList, nullptr); }
+
+void PrintThreadedJoints() {
+  KindListPrintTable table(TheThreadedJointsList());
+  PrintKindSection(TheThreadedJointsList(), table,
+                   {[] {
+                      Line line;
+                      line.Put("Node", 6);
+                      AppendLine(line);
+                    },
+                    [](int row) {
+                      Line line;
+                      line.Put(NodeOf(row), 6);
+                      ReportAppendLine(line.Text());
+                    },
+                    [] {
+                      ReportAppendLine("Node");
+                      ReportNewLine();
+                    },
+                    [](int row) { ReportPutCell(NodeOf(row)); }});
 }

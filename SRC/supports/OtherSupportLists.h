@@ -38,6 +38,38 @@ void OpenSnubbersList();
 void PrintSnubbersDetails();
 std::string DescribeSnubber(int row);
 
+// The nozzles: the "Nozzles" list with the vessel's data and the "Nozzle
+// stiffnesses" list of the three springs, both opening NOZZLE_DIALOG; the
+// "Nozzles" section (the stiffnesses follow on the printer).
+TableWindow& NozzlesListTable();
+bool NozzlesListOffered(const Model& model);
+void OpenNozzlesList();
+TableWindow& NozzleStiffnessesListTable();
+void OpenNozzleStiffnessesList();
+void RegisterNozzleStiffnessesList();
+void PrintNozzlesDetails();
+void PrintNozzleStiffnesses();
+// The details of the nozzle on layout `row`: the vessel type and its
+// lengths, then the three stiffnesses; the text form in lines, the
+// comma-separated form in cells.
+std::string DescribeNozzle(int row, bool csv);
+
+// The hangers: the "Hangers" list (Enter opens the dialog of the hanger's
+// kind) and the "Hangers" section; the details of one hanger in a text line
+// or, in the comma-separated form, its cells after the node.
+TableWindow& HangersListTable();
+bool HangersListOffered(const Model& model);
+void OpenHangersList();
+void PrintHangersDetails();
+std::string DescribeHanger(int row, bool csv);
+
+// The threaded joints: a list of their nodes and the "Threaded Joints"
+// section.
+TableWindow& ThreadedJointsListTable();
+bool ThreadedJointsListOffered(const Model& model);
+void OpenThreadedJointsList();
+void PrintThreadedJoints();
+
 TableWindow& GenericSupportsListTable();
 bool GenericSupportsListOffered(const Model& model);
 void OpenGenericSupportsList();

@@ -4,7 +4,6 @@
 #include "model/Model.h"
 #include "model/Regenerate.h"
 #include "results/RadioChooser.h"
-#include "shell/StandIn.h"
 #include "supports/SupportResultTables.h"
 
 namespace {
@@ -28,7 +27,6 @@ void OpenKind(int index) {
 }  // namespace
 
 void BuildSupportKindList(const Model& model) {
-  STAND_IN("the loads tables of hangers and nozzles, which come with those kinds");
   KindListState& state = State();
   state.kinds.clear();
   state.last = nullptr;

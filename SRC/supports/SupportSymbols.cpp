@@ -39,6 +39,8 @@ bool SupportKindShown(const Model& model, DataType type) {
     case DataType::Guide: return show[kShowGuides] != 0;
     case DataType::LimitStop: return show[kShowLimitStops] != 0;
     case DataType::Snubber: return show[kShowSnubbers] != 0;
+    case DataType::Nozzle: return show[kShowNozzles] != 0;
+    case DataType::Hanger: return show[kShowHangers] != 0;
     case DataType::GenericSupport: return model.graphics.showGenericSupports != 0;
     default: return true;
   }

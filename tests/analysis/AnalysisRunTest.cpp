@@ -113,11 +113,11 @@ TEST_F(AnalysisRunTest, ASingularSystemNamesTheNodeAndDirection) {
 
 TEST_F(AnalysisRunTest, WhatCannotBeAnalysedYetIsRefusedBeforeTheFirstStep) {
   Model& model = Build();
-  PutItem(model, 2, DataType::Hanger);
+  PutItem(model, 2, DataType::Weld);
   int row = 0;
   EXPECT_THROW(CheckModelAnalysable(model, &row), std::string);
   EXPECT_EQ(row, 2);
-  EXPECT_EQ(FailedRun(), "Row 2: Hanger cannot be analysed yet");
+  EXPECT_EQ(FailedRun(), "Row 2: Weld cannot be analysed yet");
   model.row(2).dataType = DataType::None;
   model.row(2).item.reset();
   SetElementType(model, 2, ElementType::TieRod);

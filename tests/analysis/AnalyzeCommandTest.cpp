@@ -159,13 +159,14 @@ TEST_F(AnalyzeCommandTest, AbortLeavesTheOldResultsAndNothingNew) {
   EXPECT_FALSE(TheModel().modified);
 }
 
-TEST_F(AnalyzeCommandTest, AHangerRowIsRefusedBeforeAnythingRuns) {
-  TypeLine("RO");  // a rod hanger in place of the restraint
+TEST_F(AnalyzeCommandTest, ARowOfAKindStillToComeIsRefusedBeforeAnythingRuns) {
+  TypeLine();
+  SetDataType(TheModel(), 3, DataType::Weld);  // a weld in place of the restraint
   AnswerSaveQuestionYes();
-  ASSERT_EQ(TheModel().row(3).dataType, DataType::Hanger);
+  ASSERT_EQ(TheModel().row(3).dataType, DataType::Weld);
   TableGoTo(table(), 5);
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
-    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Row 3: Hanger cannot be analysed yet"}));
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Row 3: Weld cannot be analysed yet"}));
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   Command(108);

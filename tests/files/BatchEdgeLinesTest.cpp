@@ -94,7 +94,7 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,KA,CFX", "Only one data item per line is allowed\nUse Location (L) for additional items"},
     {LAYOUT_PREFIX, "T20,KI,CFY", "A bend row carries no data item\nUse Location (L) for additional items"},
     {LAYOUT_PREFIX, "T20,CXYZ=1", "Unknown comment :  XYZ=1"},
-    {LAYOUT_PREFIX, "T20,CCS", "CS is not available yet"},
+    {LAYOUT_PREFIX, "T20,CWTYPE=1", "WTYPE is not available yet"},
     {LAYOUT_PREFIX, "T20,CFIXR", "FIXR is not available"},
     {LAYOUT_PREFIX, "T20,KA,CDIS=0.1",
      "Invalid specified displacement : DIS=0.1\nDirectional entry such as DIS(0.1,0,-0.2) is required"},

@@ -236,6 +236,8 @@ TEST_F(LayoutEditorsTest, TheListItemsOfThePopupsShowTheListOfTheRowsKind) {
   const int bend = AddRow(model, 50, ElementType::Bend, 0.0f, 12.0f);  // row 6
   AddRow(model, 60, ElementType::Pipe, 0.0f, 0.0f, 12.0f);
   PutItem(model, 7, DataType::Anchor);
+  // Welds are a kind whose list comes later.
+  PutItem(model, 2, DataType::Weld);
   Remake();
   GoTo(7);
   platform::ExpectModal(platform::ModalKind::PopupMenu, "Edit Anchor", [](HWND) { platform::TestKeyPress('L'); });
@@ -251,9 +253,9 @@ TEST_F(LayoutEditorsTest, TheListItemsOfThePopupsShowTheListOfTheRowsKind) {
   platform::RunUntilIdle();
   EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Bends"));
   EXPECT_EQ(FirstListTable()->CellText(FirstListTable()->currentRow, 1, 0), "50");
-  // The hangers' list comes later: a message, and the bends stay shown.
+  // The welds' list comes later: a message, and the bends stay shown.
   GoTo(2);
-  ExpectMessage("The Hangers list is not available yet.");
+  ExpectMessage("The Welds list is not available yet.");
   SendMessage(Owner(), WM_COMMAND, 237, 0);
   platform::RunUntilIdle();
   platform::CheckModalScript();
@@ -283,11 +285,12 @@ TEST_F(LayoutEditorsTest, PropertyEditorsAndPickersOpenTheirDialogs) {
 
 TEST_F(LayoutEditorsTest, DoubleClicksAndHeadingsReachTheRowsEditors) {
   PutItem(TheModel(), 3, DataType::Spider);
+  PutItem(TheModel(), 2, DataType::Weld);
   Remake();
   // The kinds' own dialogs come later; they say so and change nothing.
   GoTo(2);
   Layout().currentColumn = 9;
-  ExpectMessage("Hanger dialog is not available yet.");
+  ExpectMessage("Weld dialog is not available yet.");
   Layout().DoubleClick();
   GoTo(4);
   Layout().currentColumn = 2;

@@ -45,7 +45,7 @@ class ListFixture : public AppFixture {
     AddRow(model, 10, ElementType::From);
     PutItem(model, 1, DataType::Anchor);
     AddRow(model, 20, ElementType::Pipe, 12.0f);
-    PutItem(model, 2, DataType::Hanger);  // a kind whose dialog and list come later
+    PutItem(model, 2, DataType::Weld);  // a kind whose dialog and list come later
     model.row(2).material = "CS";
     model.row(2).section = "S4";
     model.row(2).load = "L1";

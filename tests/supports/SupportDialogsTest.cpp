@@ -233,11 +233,11 @@ TEST_F(SupportDialogsTest, ARestraintIsPlacedByTypingItsKindAndEditedInItsDialog
 }
 
 TEST_F(SupportDialogsTest, KindsWithoutTheirDialogSayItAndChangeNothing) {
-  SetDataType(TheModel(), 2, DataType::Hanger);
+  SetDataType(TheModel(), 2, DataType::Weld);
   TheModel().modified = false;
-  ExpectMessage("Hanger dialog is not available yet.");
+  ExpectMessage("Weld dialog is not available yet.");
   EditData(2);
-  EXPECT_EQ(TheModel().row(2).dataType, DataType::Hanger);
+  EXPECT_EQ(TheModel().row(2).dataType, DataType::Weld);
   EXPECT_FALSE(TheModel().modified);
   EXPECT_FALSE(CanUndo());
 }

@@ -1,0 +1,928 @@
+// The old layout written field by field; the current model built by hand.
+#include "OldModelWriter.h"
+
+#include <cstring>
+
+#include "ByteEmitter.h"
+#include "elements/BallJoint.h"
+#include "elements/Bellows.h"
+#include "elements/Bend.h"
+#include "elements/BranchSif.h"
+#include "elements/CommentData.h"
+#include "elements/ConcentratedMass.h"
+#include "elements/CutPipe.h"
+#include "elements/ElasticElement.h"
+#include "elements/Flange.h"
+#include "elements/HingeJoint.h"
+#include "elements/JacketedBend.h"
+#include "elements/MiterBend.h"
+#include "elements/JacketedPipe.h"
+#include "elements/Reducer.h"
+#include "elements/RigidElement.h"
+#include "elements/SlipJoint.h"
+#include "elements/UserSif.h"
+#include "elements/Valve.h"
+#include "elements/Weld.h"
+#include "graphics/GraphicsSettings.h"
+#include "loads/Force.h"
+#include "loads/HarmonicLoad.h"
+#include "loads/LoadCaseList.h"
+#include "loads/Spectrum.h"
+#include "loads/TimeFunction.h"
+#include "loads/TimeVaryingLoad.h"
+#include "loads/Wind.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/RowObjects.h"
+#include "properties/BeamElement.h"
+#include "supports/Anchor.h"
+#include "supports/Guide.h"
+#include "supports/Hanger.h"
+#include "supports/LimitStop.h"
+#include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
+
+namespace {
+
+class OldEmitter : public ByteEmitter {
+ public:
+  void Double(double value) {
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &value, 8);
+    Int(static_cast<std::int32_t>(bits & 0xFFFFFFFFu));
+    Int(static_cast<std::int32_t>(bits >> 32));
+  }
+  void Doubles(std::initializer_list<double> values) {
+    for (double value : values) Double(value);
+  }
+  void Ints(std::initializer_list<std::int32_t> values) {
+    for (std::int32_t value : values) Int(value);
+  }
+  void Short(std::int32_t value) {
+    Byte(static_cast<std::uint8_t>(value & 0xFF));
+    Byte(static_cast<std::uint8_t>((value >> 8) & 0xFF));
+  }
+  void Shorts(std::initializer_list<std::int32_t> values) {
+    for (std::int32_t value : values) Short(value);
+  }
+  void Singles(std::initializer_list<double> values) {
+    for (double value : values) Float(static_cast<float>(value));
+  }
+};
+
+constexpr float kNotGiven = 1.0e-36f;
+
+// One old row: node, flags, kinds, offsets, names, and the records.
+void Row(OldEmitter& out, std::int32_t node, bool absolute, std::int32_t element, std::int32_t data,
+         std::initializer_list<double> offsets, const char* material = "", const char* section = "",
+         const char* load = "") {
+  out.Ints({node, absolute ? 1 : 0, element, data});
+  out.Doubles(offsets);
+  out.Fixed(material, 4);
+  out.Fixed(section, 4);
+  out.Fixed(load, 4);
+  out.Zeros(16);
+}
+
+int RowCount(const OldModelChoices& choices) { return 28 + choices.extraRows; }
+
+void Row3(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t data,
+          std::initializer_list<double> offsets, const char* material = "", const char* section = "",
+          const char* load = "", bool absolute = false) {
+  out.Shorts({node, absolute ? 1 : 0});
+  out.Byte(static_cast<std::uint8_t>(element));
+  out.Byte(static_cast<std::uint8_t>(data));
+  out.Singles(offsets);
+  out.Fixed(material, 4);
+  out.Fixed(section, 4);
+  out.Fixed(load, 4);
+  out.Zeros(8);
+}
+
+void SpectrumBlock(OldEmitter& out) {
+  out.Zeros(24);
+  out.Bytes({1, 0});
+  out.Shorts({1, 4, 2});
+  out.Singles({0.1, 1.0, 0.2, 0.0});
+}
+
+// The older layout: 16-bit integers, singles, narrower records.
+std::string OldModelV3Bytes(const OldModelChoices& choices) {
+  const int v = choices.version;
+  OldEmitter out;
+  out.Raw(std::string("QUORVEL.MOD\0\0\0", 14));
+  out.Short(v);
+  out.Fixed("Old plant \x82", 50);
+  out.Fixed(choices.secondTitle, 50);
+  for (const char* text : {"Client A", "Project B", "F-12", "R-7"}) out.Fixed(text, 42);
+  out.Fixed("JS", 26);
+  out.Fixed("KL", 26);
+  for (int entry = 0; entry < 21; ++entry) out.Short(entry >= 1 ? entry % 2 : 7);
+  out.Shorts({choices.pipingCode, 1});
+  if (v >= 371) out.Short(choices.codeFactor);
+  out.Shorts({1, 1, 1, 1, 0, 1, 1});
+  out.Singles({1.25});
+  if (v < 371) out.Short(77);
+  out.Short(0);
+  if (v >= 372) out.Short(1);
+  out.Singles({70.0, 7000.9, 0.1, 0.2, 0.3});
+  out.Short(2);
+  out.Singles({90.0, 0.8, 1.0, 0.0, 0.5});
+  out.Shorts({40, 12});
+  if (v >= 372) out.Short(1);
+  out.Singles({1.5, 0.0, 0.5});
+  SpectrumBlock(out);
+  SpectrumBlock(out);
+  out.Shorts({1, 2});
+  out.Singles({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
+  out.Short(5);
+  out.Zeros(74);
+  out.Zeros(36);
+  out.Short(3);
+  out.Shorts({3, 1, 2, 4});
+  out.Shorts({2, 1, 1, 1, 1, 1, 1, 1, 1, RowCount(choices), 99});
+  out.Fixed("A106", 4);
+  out.Fixed("CS", 3);
+  out.Fixed("Carbon steel seamless pipe, grade B", 33);
+  out.Singles({0.283, 0.3, 1.0, 0.85, 60000.0});
+  out.Shorts({0, choices.temperatureRows});
+  for (int row = 0; row < choices.temperatureRows; ++row)
+    out.Singles({70.0 + 100 * row, 2.9e7, 20000.0, 18000.0, 6.1e-6, 35000.0});
+  out.Fixed("FRP1", 4);
+  out.Fixed("xx", 3);
+  out.Fixed("Glass fibre", 33);
+  out.Singles({0.07, 0.0, 1.0, 1.0, 0.0});
+  out.Shorts({1, 1});
+  out.Singles({70.0, 1.5e6, 9000.0, 8000.0, 400.0, 500.0});
+  out.Fixed("6S40", 4);
+  out.Short(1);
+  out.Fixed("6", 8);
+  out.Fixed("40", 4);
+  out.Singles({6.625, 0.28, 0.0625, 12.5, 0.0064, 2.0, 0.01, 0.125});
+  out.Fixed("L1", 4);
+  out.Singles({200.0, 150.0, 300.0, 0.0, 70.0, 10.0, 1.0, 5.0});
+  out.Short(1);
+  out.Fixed("BM1", 4);
+  out.Fixed("Structural steel", 26);
+  out.Singles({2.9e7, 0.3, 0.283, 6.5e-6});
+  out.Fixed("W8", 4);
+  if (v >= 372) {
+    out.Fixed("W8x31", 14);
+    out.Singles({9.13, 110.0, 37.1, 0.536, 2.3, 4.5, 8.0, 8.0});
+  } else {
+    out.Fixed("W8x31", 16);
+    out.Singles({9.13, 110.0, 37.1, 0.536, 8.0, 8.0});
+  }
+  out.Fixed("BL1", 4);
+  out.Singles({100.0, 150.0, 200.0, 2.0});
+  out.Short(0);
+  out.Fixed("Feed pump", 14);
+  out.Shorts({20, 1, 40, 2});
+  out.Singles({1.0, 0.0, 0.0});
+  if (v >= 373) {
+    out.Short(1);
+    out.Singles({10.0, 20.0, 30.0});
+  }
+  out.Fixed("Compressor", 14);
+  out.Shorts({10050, 0, 0, 0});
+  out.Singles({0.0, 1.0, 0.0});
+  out.Fixed("Turbine", 14);
+  out.Shorts({20, 40, 0, 0});
+  out.Singles({0.0, 0.0, 1.0});
+  Row3(out, 10, 1, 1, {0.0, 0.0, 0.0}, "A106", "6S40", "L1", true);
+  out.Singles({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
+  out.Short((1 << 1) | (1 << 6) | (1 << 9) | (1 << 10));  // bit 10 meant nothing before 3.72
+  for (int k = 1; k <= (v < 372 ? 24 : 30); ++k) out.Float(static_cast<float>(k * 0.5));
+  Row3(out, 20, 3, 2, {120.0, 0.0, 0.0});
+  out.Shorts({1, 0, 1});
+  Row3(out, 30, 4, 11, {120.0, 0.0, 0.0});
+  out.Singles({9.0, 0.0});
+  out.Shorts({10029, 20029});
+  out.Singles({0.1, 0.2});
+  out.Bytes({2, 1});
+  out.Short(1);
+  out.Singles({1.5, 1.0, 2.0, 3.0});
+  out.Short(7);
+  out.Singles({50.0});
+  out.Short(6);
+  if (v >= 373) out.Singles({8.0, 300.0});
+  Row3(out, 40, 3, 5, {0.0, 120.0, 0.0});
+  out.Singles({0.3});
+  if (v < 372) out.Zeros(12);
+  if (v >= 373) out.Singles({5.0e5});
+  Row3(out, 50, 8, 14, {0.0, 24.0, 0.0});
+  if (v >= 375)
+    out.Singles({150.0, 0.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
+  else
+    out.Singles({150.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
+  out.Short(0);
+  out.Singles({0.0625});
+  Row3(out, 60, 9, 12, {0.0, 12.0, 0.0});
+  out.Singles({6.625, 0.28, 4.5, 0.237, 20.0});
+  out.Short(1);
+  out.Singles({0.75});
+  out.Short(8);
+  out.Singles({0.5, 0.25});
+  Row3(out, 70, 14, 13, {0.0, 12.0, 0.0});
+  out.Singles({40.0, 1.5, 1.2});
+  Row3(out, 80, 15, 8, {0.0, 12.0, 0.0});
+  out.Singles({1e6, 2e6, 3e6, 4e6, 5e6, 6e6, 1.0, 0.0, 0.0, 0.0, 1.0, 0.0});
+  out.Singles({1.0e6, 1.0, 0.0, 0.0});
+  Row3(out, 90, 16, 16, {0.0, 12.0, 0.0});
+  out.Singles({0.5, 100.0, 200.0, 300.0, 400.0, 500.0, 600.0});
+  Row3(out, 100, 3, 17, {0.0, 12.0, 0.0});
+  out.Singles({250.0, 1.0, 2.0, 3.0});
+  Row3(out, 110, 3, 0, {0.0, 12.0, 0.0});  // no harmonic loads in this layout
+  Row3(out, 120, 3, 15, {0.0, 12.0, 0.0});
+  Row3(out, 130, 3, 14, {0.0, 0.0, 12.0});
+  out.Short(9);
+  out.Singles({0.125});
+  Row3(out, 135, 0, 2, {1.0, 2.0, 3.0}, "A106");
+  out.Shorts({1, 1, 1});
+  Row3(out, 140, 2, 0, {0.0, 0.0, 24.0});
+  Row3(out, 150, 10, 3, {0.0, 0.0, 6.0});
+  if (v >= 372)
+    out.Singles({1000.0, 50.0, 0.0, 2000.0, 30.0, 25.0});
+  else
+    out.Singles({1000.0, 50.0, 2000.0, 30.0, 25.0});
+  out.Short(1);
+  out.Singles({1.0e12, 0.0, 1.0, 0.0});
+  if (v >= 373) out.Short(20);
+  Row3(out, 160, 11, 6, {0.0, 0.0, 6.0});
+  out.Singles({100.0, 200.0, 30.0, 15.0});
+  out.Singles({-0.5, 0.5, 0.0, 0.0, 1.0, 0.3});
+  if (v >= 373) {
+    out.Singles({5.0e6});
+    out.Short(40);
+  }
+  Row3(out, 170, 12, 0, {0.0, 0.0, 6.0});
+  out.Singles({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
+  Row3(out, 180, 13, 4, {0.0, 0.0, 6.0});
+  out.Singles({700.0, 800.0, 70.0, 80.0, 14.0});
+  out.Short(v < 373 ? 14 : 16);  // the catalogue gained entries in 3.73
+  out.Bytes({2, 25, 1, 0});
+  out.Singles({0.0, 1000.0});
+  if (v >= 373) out.Short(1);
+  Row3(out, 190, 6, 0, {0.0, 0.0, 12.0});
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Shorts({0, 0});
+  Row3(out, 300, 1, 0, {0.0, 0.0, 500.0}, "", "", "", true);
+  Row3(out, 310, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
+  out.Singles({30.0});
+  out.Short(0x805);
+  auto bend3 = [&out] {
+    out.Singles({0.0, 0.0});
+    out.Shorts({0, 0});
+    out.Singles({0.0, 0.0});
+    out.Bytes({2, 0});
+    out.Short(0);
+    out.Singles({0.0, 0.0, 0.0, 0.0});
+    out.Short(0);
+  };
+  Row3(out, 400, 1, 0, {0.0, 0.0, 800.0}, "", "", "", true);
+  Row3(out, 410, 3, 0, {60.0, 0.0, 0.0});
+  Row3(out, 420, 5, 0, {60.0, 0.0, 0.0});
+  bend3();
+  out.Short(2);
+  Row3(out, 430, 3, 0, {0.0, 60.0, 0.0});
+  Row3(out, 440, 7, 0, {0.0, 60.0, 0.0});
+  bend3();
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Shorts({0, 0});
+  out.Singles({0.0, 0.0});
+  out.Bytes({2, 0});
+  out.Singles({0.0, 0.0, 0.0});
+  out.Short(0);
+  Row3(out, 450, 3, 0, {0.0, 0.0, 60.0});
+  for (int i = 1; i <= choices.extraRows; ++i) {
+    const bool last = i == choices.extraRows;
+    Row3(out, 1000 + i, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
+  }
+  return out.bytes();
+}
+
+}  // namespace
+
+std::string OldModelFileBytes(const OldModelChoices& choices) {
+  if (choices.version < 400) return OldModelV3Bytes(choices);
+  OldEmitter out;
+  out.Raw(std::string("QUORVEL.MOD\0\0\0", 14));
+  out.Byte(static_cast<std::uint8_t>(choices.version & 0xFF));
+  out.Byte(static_cast<std::uint8_t>(choices.version >> 8));
+  out.Fixed("Old plant \x82", 50);  // an OEM e acute
+  out.Fixed(choices.secondTitle, 50);
+  for (const char* text : {"Client A", "Project B", "F-12", "R-7"}) out.Fixed(text, 42);
+  out.Fixed("JS", 26);
+  out.Fixed("KL", 26);
+  for (int entry = 0; entry < 25; ++entry) out.Int(entry >= 1 && entry <= 20 ? entry % 2 : 7);
+  out.Ints({choices.pipingCode, 1, choices.codeFactor, 1, 1});
+  out.Doubles({70.0, 7000.9});
+  out.Ints({0, 1, 1, 0, 1});
+  out.Double(1.25);
+  out.Ints({40, 12, 1, 1, 1});
+  out.Doubles({0.1, 0.2, 0.3});
+  out.Int(2);
+  out.Doubles({90.0, 0.8, 1.0, 0.0, 0.5});
+  out.Fixed("El Centro", 16);
+  out.Double(1.5);
+  out.Fixed("", 16);
+  out.Double(0.0);
+  out.Fixed("El Centro", 16);
+  out.Double(0.5);
+  out.Ints({1, 2});
+  out.Double(0.01);
+  out.Ints({100, 5, 1});
+  out.Double(5.0);
+  out.Int(1);
+  out.Double(3.0);
+  out.Int(3);                      // thermal loads
+  out.Ints({3, 1, 2, 4});          // load cases
+  out.Ints({2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+  if (choices.version > 400) out.Int(1);
+  out.Int(RowCount(choices));
+  out.Int(99);
+  out.Doubles({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
+  out.Int(5);
+  out.Zeros(156);
+  out.Zeros(18 * 4);
+  // Materials: a steel and an FRP one.
+  out.Fixed("A106", 4);
+  out.Fixed("CS", 3);
+  out.Fixed("Carbon steel seamless pipe, grade B", 33);
+  out.Doubles({0.283, 0.3, 1.0, 0.85, 60000.0});
+  out.Ints({0, choices.temperatureRows});
+  for (int row = 0; row < choices.temperatureRows; ++row)
+    out.Doubles({70.0 + 100 * row, 2.9e7, 20000.0, 18000.0, 6.1e-6, 35000.0});
+  out.Fixed("FRP1", 4);
+  out.Fixed("xx", 3);
+  out.Fixed("Glass fibre", 33);
+  out.Doubles({0.07, 0.0, 1.0, 1.0, 0.0});
+  out.Ints({1, 1});
+  out.Doubles({70.0, 1.5e6, 9000.0, 8000.0, 400.0, 500.0});
+  // Pipe section.
+  out.Fixed("6S40", 4);
+  out.Int(1);
+  out.Fixed("6", 8);
+  out.Fixed("40", 4);
+  out.Doubles({6.625, 0.28, 0.0625, 12.5, 0.0064, 2.0, 0.01, 0.125});
+  if (choices.version > 400) out.Fixed("S1", 4);
+  // Pipe load.
+  out.Fixed("L1", 4);
+  out.Doubles({200.0, 150.0, 300.0, 0.0, 70.0, 10.0, 1.0, 5.0});
+  out.Int(1);
+  // Beam material, section, load.
+  out.Fixed("BM1", 4);
+  out.Fixed("Structural steel", 28);
+  out.Doubles({2.9e7, 0.3, 0.283, 6.5e-6});
+  out.Fixed("W8", 4);
+  out.Fixed("W8x31", 16);
+  out.Doubles({9.13, 110.0, 37.1, 0.536, 2.3, 4.5, 8.0, 8.0});
+  out.Fixed("BL1", 4);
+  out.Doubles({100.0, 150.0, 200.0, 2.0});
+  out.Int(0);
+  // Pump, compressor, turbine.
+  out.Fixed("Feed pump", 16);
+  out.Ints({20, 1, 40, 2});
+  out.Doubles({1.0, 0.0, 0.0});
+  out.Int(1);
+  out.Doubles({10.0, 20.0, 30.0});
+  out.Fixed("Compressor", 16);
+  out.Ints({10050, 0, 0, 0});
+  out.Doubles({0.0, 1.0, 0.0});
+  out.Fixed("Turbine", 16);
+  out.Ints({20, 40, 0, 0});
+  out.Doubles({0.0, 0.0, 1.0});
+  // Response spectrum, time function, soil.
+  out.Fixed("El Centro", 16);
+  out.Ints({1, 0, 1, 4, 2});
+  out.Doubles({0.1, 0.2, 1.0, 0.0});
+  out.Fixed("Pulse", 16);
+  out.Int(2);
+  out.Doubles({0.0, 0.0, 0.5, 1.0});
+  if (choices.version > 400) {
+    out.Fixed("S1", 4);
+    out.Int(1);
+    out.Doubles({0.07, 10.0, 0.0, 0.5, 0.0});
+  }
+  // Rows.
+  Row(out, 10, true, 1, 1, {0.0, 0.0, 0.0}, "A106", "6S40", "L1");
+  out.Doubles({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
+  out.Int((1 << 1) | (1 << 6) | (1 << 9) | (1 << 10));
+  for (int k = 1; k <= 30; ++k) out.Double(k * 0.5);
+  Row(out, 20, false, 3, 2, {120.0, 0.0, 0.0});
+  out.Ints({1, 0, 1});
+  Row(out, 30, false, 4, 11, {120.0, 0.0, 0.0});
+  out.Doubles({9.0, 0.0});
+  out.Fixed("FRP1", 4);
+  out.Double(2.5);
+  out.Ints({10029, 20029});
+  out.Doubles({0.1, 0.2});
+  out.Ints({0x102, 0x201, 1});
+  out.Doubles({1.5, 1.0, 2.0, 3.0});
+  out.Int(7);
+  out.Doubles({50.0});
+  out.Int(6);
+  out.Doubles({8.0, 300.0});
+  Row(out, 40, false, 3, 5, {0.0, 120.0, 0.0});
+  out.Doubles({0.3, 5.0e5});
+  Row(out, 50, false, 8, 14, {0.0, 24.0, 0.0});
+  out.Doubles({150.0, 0.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
+  out.Int(0);
+  out.Double(0.0625);
+  Row(out, 60, false, 9, 12, {0.0, 12.0, 0.0});
+  out.Doubles({6.625, 0.28, 4.5, 0.237, 20.0});
+  out.Int(1);
+  out.Double(0.75);
+  out.Int(8);
+  out.Doubles({0.5, 0.25});
+  Row(out, 70, false, 14, 13, {0.0, 12.0, 0.0});
+  out.Double(40.0);
+  out.Doubles({1.5, 1.2});
+  Row(out, 80, false, 15, 8, {0.0, 12.0, 0.0});
+  out.Doubles({1e6, 2e6, 3e6, 4e6, 5e6, 6e6, 1.0, 0.0, 0.0, 0.0, 1.0, 0.0});
+  out.Doubles({1.0e6, 1.0, 0.0, 0.0});
+  Row(out, 90, false, 16, 16, {0.0, 12.0, 0.0});
+  out.Double(0.5);
+  out.Doubles({100.0, 200.0, 300.0, 400.0, 500.0, 600.0});
+  Row(out, 100, false, 3, 17, {0.0, 12.0, 0.0});
+  out.Doubles({250.0, 1.0, 2.0, 3.0});
+  Row(out, 110, false, 3, 19, {0.0, 12.0, 0.0});
+  out.Doubles({5.0, 30.0, 10.0, 20.0, 30.0});
+  Row(out, 120, false, 3, 15, {0.0, 12.0, 0.0});
+  Row(out, 130, false, 3, 14, {0.0, 0.0, 12.0});
+  out.Int(9);
+  out.Double(0.125);
+  // An empty element clears its row, data record and all.
+  Row(out, 135, false, 0, 2, {1.0, 2.0, 3.0}, "A106");
+  out.Ints({1, 1, 1});
+  Row(out, 140, false, 2, 0, {0.0, 0.0, 24.0});
+  Row(out, 150, false, 10, 3, {0.0, 0.0, 6.0});
+  out.Doubles({1000.0, 50.0, 0.0, 2000.0, 30.0, 25.0});
+  out.Int(1);
+  out.Doubles({1.0e12, 0.0, 1.0, 0.0});
+  out.Int(20);
+  Row(out, 160, false, 11, 6, {0.0, 0.0, 6.0});
+  out.Doubles({100.0, 200.0, 30.0, 15.0});
+  out.Doubles({-0.5, 0.5, 0.0, 0.0, 1.0, 0.3, 5.0e6});
+  out.Int(40);
+  Row(out, 170, false, 12, 18, {0.0, 0.0, 6.0});
+  out.Doubles({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
+  out.Ints({1, 0});
+  out.Fixed("Pulse", 16);
+  out.Doubles({2.0, 1.0});
+  Row(out, 180, false, 13, 4, {0.0, 0.0, 6.0});
+  out.Doubles({700.0, 800.0, 70.0, 80.0, 14.0});
+  out.Ints({16, 2, 25, 1, 0});
+  out.Doubles({0.0, 1000.0});
+  out.Int(1);
+  Row(out, 190, false, 6, 0, {0.0, 0.0, 12.0});
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Ints({0, 0});
+  Row(out, 300, true, 1, 0, {0.0, 0.0, 500.0});
+  Row(out, 310, false, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
+  out.Double(30.0);
+  out.Int(0x805);
+  auto bend4 = [&out] {
+    out.Doubles({0.0, 0.0});
+    out.Fixed("", 4);
+    out.Double(-1.0);
+    out.Ints({0, 0});
+    out.Doubles({0.0, 0.0});
+    out.Ints({2, 0, 0});
+    out.Doubles({0.0, 0.0, 0.0, 0.0});
+    out.Int(0);
+  };
+  Row(out, 400, true, 1, 0, {0.0, 0.0, 800.0});
+  Row(out, 410, false, 3, 0, {60.0, 0.0, 0.0});
+  Row(out, 420, false, 5, 0, {60.0, 0.0, 0.0});
+  bend4();
+  out.Int(2);
+  Row(out, 430, false, 3, 0, {0.0, 60.0, 0.0});
+  Row(out, 440, false, 7, 0, {0.0, 60.0, 0.0});
+  bend4();
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Ints({0, 0});
+  out.Doubles({0.0, 0.0});
+  out.Ints({2, 0});
+  out.Doubles({0.0, 0.0, 0.0});
+  out.Int(0);
+  Row(out, 450, false, 3, 0, {0.0, 0.0, 60.0});
+  for (int i = 1; i <= choices.extraRows; ++i) {
+    const bool last = i == choices.extraRows;
+    Row(out, 1000 + i, false, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
+  }
+  return out.bytes();
+}
+
+namespace {
+
+template <typename T>
+T& NewElement(LayoutRow& row, ElementType type) {
+  row.elementType = type;
+  row.element = CreateElementData(type);
+  return static_cast<T&>(*row.element);
+}
+
+template <typename T>
+T& NewItem(LayoutRow& row, DataType type) {
+  row.dataType = type;
+  row.item = CreateDataItem(type);
+  return static_cast<T&>(*row.item);
+}
+
+LayoutRow& NextRow(Model& model, std::int32_t node, float dx, float dy, float dz) {
+  LayoutRow& row = model.row(++model.rowCount);
+  row.node = node;
+  row.dx = dx;
+  row.dy = dy;
+  row.dz = dz;
+  return row;
+}
+
+void Comment(Model& model, const std::string& text) {
+  LayoutRow& row = model.row(++model.rowCount);
+  NewElement<CommentData>(row, ElementType::Comment).SetText(text);
+}
+
+}  // namespace
+
+void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingCode, Model& model) {
+  const int v = choices.version;
+  const bool older = v < 400;
+  InitEmptyModel(model, ProgramAnalysisOptions());
+  model.title = "Old plant \xE9";
+  model.qa = {"Client A", "Project B", "F-12", "R-7", "JS", "KL"};
+  for (int kind = 1; kind <= kUnitChoiceCount; ++kind) {
+    const int entry = kind <= 6 ? kind : kind == 7 ? 19 : kind <= 19 ? kind - 1 : 20;
+    model.unitChoices[static_cast<std::size_t>(kind - 1)] = entry % 2;
+  }
+  AnalysisOptions& options = model.options;
+  options.PipingCode = newPipingCode;
+  options.ServiceLevel = v < 371 ? 0 : 1;
+  options.LiberalAllowable = 1;
+  options.IncludeAxialForce = older && v < 372 ? 0 : 1;
+  options.ReferenceTemperature = 70.0f;
+  options.ThermalCycles = 7000;
+  options.UseColdModulus = 0;
+  options.IncludeHangerStiffness = 1;
+  options.BourdonEffect = 1;
+  options.PressureCorrection = 0;
+  options.PressureStressOption = 1;
+  options.PeakPressureFactor = 1.25f;
+  options.CutOffFrequency = 40;
+  options.ModeCount = 12;
+  options.IncludeMissingMass = older && v < 372 ? 0 : 1;
+  if (older) options.UseB31J = 0;
+  options.FrictionInDynamics = 1;
+  options.ZVertical = 1;
+  options.ThermalLoadCount = 3;
+  options.SolveThermalCase = 1;
+  options.YieldDisplacementFactor = 0.04f;
+  model.seismic.g = {0.1f, 0.2f, 0.3f};
+  model.seismic.combination = 2;
+  SetWindSpeedAsProfile(model.wind, 90.0f, WindSpeedUnits{});
+  model.wind.loads[0].shapeFactor = 0.8f;
+  model.wind.loads[0].direction = {1.0f, 0.0f, 0.5f};
+  model.spectrumLoad.modeSum = 1;
+  model.spectrumLoad.directionSum = 2;
+  if (!older) {
+    model.timeHistory = {0.01f, 100, 5, 1, 5.0f};
+    model.harmonic = {1, 3.0f};
+  }
+  model.loadCases.count = 3;
+  model.loadCases.cases.fill(0);
+  model.loadCases.cases[1] = 1;
+  model.loadCases.cases[2] = 2;
+  model.loadCases.cases[3] = 4;
+  LoadCaseFlagsFromList(model.loadCases);
+  model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
+  model.graphics.viewLeft = -100.0f;
+  model.graphics.viewBottom = -100.0f;
+  model.graphics.viewRight = 100.0f;
+  model.graphics.viewTop = 100.0f;
+  model.graphics.axesTriad = 1;
+
+  ModelRecordTableSizeForRead(model.materials, 2);
+  Material& steel = model.materials[1];
+  steel = {"A106", "CS", 0, "Carbon steel seamless pipe, gra", 0.3f, 0.283f, 1.0f, 0.85f, 60000.0f,
+           choices.temperatureRows, {}};
+  steel.temps.resize(static_cast<std::size_t>(choices.temperatureRows) + 1);
+  for (int row = 1; row <= choices.temperatureRows; ++row)
+    steel.temps[static_cast<std::size_t>(row)].values = {70.0f + 100 * (row - 1), 2.9e7f, 20000.0f, 18000.0f,
+                                                         6.1e-6f, 35000.0f, 0.0f, 0.0f};
+  Material& frp = model.materials[2];
+  frp = {"FRP1", "FR", 1, "Glass fibre", kNotGiven, 0.07f, 1.0f, 1.0f, 0.0f, 1, {}};
+  frp.temps.resize(2);
+  frp.temps[1].values = {70.0f, 1.5e6f, 9000.0f, 8000.0f, 0.0f, 0.0f, 400.0f, 500.0f};
+  ModelRecordTableSizeForRead(model.sections, 1);
+  model.sections[1] = {"6S40", 1, "6", "40", 6.625f, 0.28f, 0.0625f, 12.5f, 0.0064f, 2.0f, 0.01f, 0.125f,
+                       choices.version > 400 ? "S1" : ""};
+  ModelRecordTableSizeForRead(model.pipeLoads, 1);
+  PipeLoad& load = model.pipeLoads[1];
+  load.name = "L1";
+  load.operating[0] = {200.0f, 150.0f};
+  load.operating[1] = {300.0f, kNotGiven};
+  load.operating[2] = {70.0f, 10.0f};
+  load.specificGravity = 1.0f;
+  load.additionalWeight = 5.0f;
+  load.wind = 1;
+  ModelRecordTableSizeForRead(model.beamMaterials, 1);
+  model.beamMaterials[1] = {"BM1", "Structural steel", 2.9e7f, 0.3f, 0.283f, 6.5e-6f};
+  ModelRecordTableSizeForRead(model.beamSections, 1);
+  model.beamSections[1] = {"W8", "W8x31", 9.13f, 110.0f, 37.1f, 0.536f, 2.3f, 4.5f, 8.0f, 8.0f};
+  if (older && v < 372) model.beamSections[1].Asmaj = model.beamSections[1].Asmin = 0.0f;
+  ModelRecordTableSizeForRead(model.beamLoads, 1);
+  BeamLoad& beamLoad = model.beamLoads[1];
+  beamLoad.name = "BL1";
+  beamLoad.temperature[0] = 100.0f;
+  beamLoad.temperature[1] = 150.0f;
+  beamLoad.temperature[2] = 200.0f;
+  beamLoad.additionalWeight = 2.0f;
+  ModelRecordTableSizeForRead(model.pumps, 1);
+  Pump& pump = model.pumps[1];
+  pump.name = "Feed pump";
+  pump.suctionNode = 20;
+  pump.suctionLocation = 1;
+  pump.dischargeNode = 40;
+  pump.dischargeLocation = 2;
+  pump.shaftAxis = {1.0f, 0.0f, 0.0f};
+  if (!older || v >= 373) {
+    pump.vertical = 1;
+    pump.centre = {10.0f, 20.0f, 30.0f};
+  }
+  ModelRecordTableSizeForRead(model.compressors, 1);
+  model.compressors[1] = {"Compressor", 100050, 0, 0, 0, {0.0f, 1.0f, 0.0f}};
+  ModelRecordTableSizeForRead(model.turbines, 1);
+  model.turbines[1] = {"Turbine", 20, 40, 0, 0, {0.0f, 0.0f, 1.0f}};
+  ResponseSpectrum spectrum;
+  spectrum.name = "El Centro";
+  spectrum.logInterpolation1 = 1;
+  spectrum.periodAbscissa = 1;
+  spectrum.ordinateUnit = 4;
+  spectrum.points = {{0.1f, 0.2f}, {1.0f, kNotGiven}};
+  if (older) {
+    spectrum.name = "X spectrum";
+    SetLastSpectrum(model.spectra, spectrum);
+    spectrum.name = "Z spectrum";
+    SetLastSpectrum(model.spectra, spectrum);
+    SetDirectionSpectrum(model.spectrumLoad, 0, "X spectrum", 1.5f);
+    SetDirectionSpectrum(model.spectrumLoad, 2, "Z spectrum", 0.5f);
+  } else {
+    SetLastSpectrum(model.spectra, spectrum);
+    SetDirectionSpectrum(model.spectrumLoad, 0, "El Centro", 1.5f);
+    SetDirectionSpectrum(model.spectrumLoad, 1, "", 0.0f);
+    SetDirectionSpectrum(model.spectrumLoad, 2, "El Centro", 0.5f);
+    model.timeFunctions.insert(model.timeFunctions.end() - 1,
+                               TimeFunction{"Pulse", {{kNotGiven, kNotGiven}, {0.5f, 1.0f}}});
+  }
+  if (choices.version > 400) {
+    ModelRecordTableSizeForRead(model.soils, 1);
+    model.soils[1] = {"S1", 1, 0.07f, 10.0f, kNotGiven, 0.5f, kNotGiven};
+  }
+
+  model.rowCount = 0;
+  Comment(model, "Title = Old plant \xE9");
+  if (!choices.secondTitle.empty()) Comment(model, choices.secondTitle);
+  LayoutRow& from = NextRow(model, 10, 0, 0, 0);
+  from.absolute = true;
+  from.material = "A106";
+  from.section = "6S40";
+  from.load = "L1";
+  NewElement<ElementData>(from, ElementType::From);
+  Anchor& anchor = NewItem<Anchor>(from, DataType::Anchor);
+  anchor.stiffness.fill(1.0e12f);
+  anchor.releases[1] = 1;
+  anchor.displacements.flags[0] = 1;
+  anchor.displacements.flags[11] = 1;  // settlement: the old fourth group
+  const bool seismic = !older || v >= 372;
+  anchor.displacements.flags[10] = seismic ? 1 : 0;
+  anchor.displacements.sets = std::make_unique<DisplacementSets>();
+  for (int k = 1; k <= 30; ++k) {
+    const int group = (k - 1) / 6;
+    if (group == 4 && !seismic) continue;
+    const int slot = group < 3 ? group : group == 3 ? 11 : 10;
+    anchor.displacements.sets->values[static_cast<std::size_t>(6 * slot + (k - 1) % 6 + 1)] = k * 0.5f;
+  }
+  LayoutRow& pipe = NextRow(model, 20, 120, 0, 0);
+  NewElement<ElementData>(pipe, ElementType::Pipe);
+  Restraint& restraint = NewItem<Restraint>(pipe, DataType::Restraint);
+  restraint.restrainX = 1;
+  restraint.restrainZ = 1;
+  LayoutRow& bendRow = NextRow(model, 30, 120, 0, 0);
+  Bend& bend = NewElement<Bend>(bendRow, ElementType::Bend);
+  bend.radius = 9.0f;
+  bend.material = older ? "" : "FRP1";
+  bend.flexibilityFactor = older ? -1.0f : 2.5f;
+  bend.intermediateNode1 = 100029;
+  bend.intermediateNode2 = 200029;
+  bend.angle1 = 0.1f;
+  bend.angle2 = 0.2f;
+  bend.radiusType = 2;
+  bend.flangedEnds = 1;
+  bend.BendGeometryValid = 1;
+  bend.bendAngle = 1.5f;
+  bend.centre[0] = 1.0f;
+  bend.centre[1] = 2.0f;
+  bend.centre[2] = 3.0f;
+  bend.farNode = 7;
+  Flange& flange = NewItem<Flange>(bendRow, DataType::Flange);
+  flange.weight = 50.0f;
+  flange.type = 7;
+  flange.gasketDiameter = older && v < 373 ? 0.0f : 8.0f;
+  flange.allowablePressure = older && v < 373 ? 0.0f : 300.0f;
+  LayoutRow& guided = NextRow(model, 40, 0, 120, 0);
+  NewElement<ElementData>(guided, ElementType::Pipe);
+  Guide& guide = NewItem<Guide>(guided, DataType::Guide);
+  guide.frictionCoefficient = 0.3f;
+  guide.stiffness = older && v < 373 ? 1.0e12f : 5.0e5f;
+  LayoutRow& valveRow = NextRow(model, 50, 0, 24, 0);
+  Valve& valve = NewElement<Valve>(valveRow, ElementType::Valve);
+  valve.weight = 150.0f;
+  valve.length = 0.0f;
+  valve.thicknessMultiplier = 3.0f;
+  valve.insulationWeightMultiplier = 1.75f;
+  valve.additionalWeight = 20.0f;
+  valve.dx = 1.0f;
+  valve.dy = 2.0f;
+  valve.dz = 3.0f;
+  Weld& weld = NewItem<Weld>(valveRow, DataType::Weld);
+  weld.type = 1;
+  weld.mismatch = 0.0625f;
+  LayoutRow& reducerRow = NextRow(model, 60, 0, 12, 0);
+  Reducer& reducer = NewElement<Reducer>(reducerRow, ElementType::Reducer);
+  reducer.od1 = 6.625f;
+  reducer.thk1 = 0.28f;
+  reducer.od2 = 4.5f;
+  reducer.thk2 = 0.237f;
+  reducer.coneAngle = 20.0f;
+  reducer.knuckles = 1;
+  reducer.delta = 0.75f;
+  BranchSif& branch = NewItem<BranchSif>(reducerRow, DataType::BranchSif);
+  branch.type = 9;
+  branch.dimension1 = 0.5f;
+  branch.dimension2 = 0.25f;
+  LayoutRow& rigidRow = NextRow(model, 70, 0, 12, 0);
+  NewElement<RigidElement>(rigidRow, ElementType::Rigid).weight = 40.0f;
+  UserSif& sif = NewItem<UserSif>(rigidRow, DataType::UserSif);
+  sif.inPlaneSif = 1.5f;
+  sif.outPlaneSif = 1.2f;
+  LayoutRow& elasticRow = NextRow(model, 80, 0, 12, 0);
+  ElasticElement& elastic = NewElement<ElasticElement>(elasticRow, ElementType::Elastic);
+  elastic.kx = 1e6f;
+  elastic.ky = 2e6f;
+  elastic.kz = 3e6f;
+  elastic.kxx = 4e6f;
+  elastic.kyy = 5e6f;
+  elastic.kzz = 6e6f;
+  elastic.localX[0] = 1.0f;
+  elastic.localY[1] = 1.0f;
+  Snubber& snubber = NewItem<Snubber>(elasticRow, DataType::Snubber);
+  snubber.stiffness = 1.0e6f;
+  snubber.dirX = 1.0f;
+  snubber.dirY = 0.0f;
+  snubber.dirZ = 0.0f;
+  LayoutRow& cutRow = NextRow(model, 90, 0, 12, 0);
+  NewElement<CutPipe>(cutRow, ElementType::CutPipe).cut = 0.5f;
+  NodalForce& force = NewItem<NodalForce>(cutRow, DataType::Force);
+  force.FX = 100.0f;
+  force.FY = 200.0f;
+  force.FZ = 300.0f;
+  force.MX = 400.0f;
+  force.MY = 500.0f;
+  force.MZ = 600.0f;
+  LayoutRow& massRow = NextRow(model, 100, 0, 12, 0);
+  NewElement<ElementData>(massRow, ElementType::Pipe);
+  ConcentratedMass& mass = NewItem<ConcentratedMass>(massRow, DataType::ConcentratedMass);
+  mass.weight = 250.0f;
+  mass.dx = 1.0f;
+  mass.dy = 2.0f;
+  mass.dz = 3.0f;
+  LayoutRow& harmonicRow = NextRow(model, 110, 0, 12, 0);
+  NewElement<ElementData>(harmonicRow, ElementType::Pipe);
+  if (!older) {
+    HarmonicLoad& harmonic = NewItem<HarmonicLoad>(harmonicRow, DataType::HarmonicLoad);
+    harmonic.Frequency = 5.0f;
+    harmonic.Phase = 30.0f;
+    harmonic.FX = 10.0f;
+    harmonic.FY = 20.0f;
+    harmonic.FZ = 30.0f;
+  }
+  LayoutRow& threaded = NextRow(model, 120, 0, 12, 0);
+  NewElement<ElementData>(threaded, ElementType::Pipe);
+  NewItem<DataItem>(threaded, DataType::ThreadedJoint);
+  LayoutRow& welded = NextRow(model, 130, 0, 0, 12);
+  NewElement<ElementData>(welded, ElementType::Pipe);
+  Weld& oldWeld = NewItem<Weld>(welded, DataType::Weld);
+  oldWeld.type = 1;  // 9 is past the old types
+  oldWeld.mismatch = 0.125f;
+  ++model.rowCount;  // the cleared row
+  LayoutRow& location = NextRow(model, 140, 0, 0, 24);
+  NewElement<ElementData>(location, ElementType::Location);
+  LayoutRow& bellowsRow = NextRow(model, 150, 0, 0, 6);
+  Bellows& bellows = NewElement<Bellows>(bellowsRow, ElementType::Bellows);
+  bellows.axialStiffness = 1000.0f;
+  bellows.lateralStiffness = 50.0f;
+  bellows.bendingStiffness = 0.0f;
+  bellows.torsionalStiffness = 2000.0f;
+  bellows.pressureThrustArea = 30.0f;
+  bellows.weight = 25.0f;
+  if (older && v < 372) {
+    bellows.bendingStiffness = 6.0f * 6.0f * 50.0f / 12.0f;
+    bellows.lateralStiffness = 1.0e12f;
+  }
+  SkewedRestraint& skewed = NewItem<SkewedRestraint>(bellowsRow, DataType::SkewedRestraint);
+  skewed.rotational = 1;
+  skewed.stiffness = 1.0e12f;
+  skewed.dirY = 1.0f;
+  skewed.connectedNode = older && v < 373 ? 0 : 20;
+  LayoutRow& slipRow = NextRow(model, 160, 0, 0, 6);
+  SlipJoint& slip = NewElement<SlipJoint>(slipRow, ElementType::SlipJoint);
+  slip.frictionForce = 100.0f;
+  slip.frictionTorque = 200.0f;
+  slip.pressureThrustArea = 30.0f;
+  slip.weight = 15.0f;
+  LimitStop& stop = NewItem<LimitStop>(slipRow, DataType::LimitStop);
+  stop.lowerLimit = -0.5f;
+  stop.upperLimit = 0.5f;
+  stop.dirZ = 1.0f;
+  stop.frictionCoefficient = 0.3f;
+  stop.stiffness = older && v < 373 ? 1.0e12f : 5.0e6f;
+  stop.connectedNode = older && v < 373 ? 0 : 40;
+  LayoutRow& hingeRow = NextRow(model, 170, 0, 0, 6);
+  HingeJoint& hinge = NewElement<HingeJoint>(hingeRow, ElementType::HingeJoint);
+  hinge.stiffness = 500.0f;
+  hinge.frictionTorque = 50.0f;
+  hinge.weight = 12.0f;
+  hinge.axis[1] = 1.0f;
+  if (!older) {
+    TimeVaryingLoad& varying = NewItem<TimeVaryingLoad>(hingeRow, DataType::TimeVaryingLoad);
+    varying.Direction = 1;
+    varying.Units = 0;
+    varying.TimeFunctionName = "Pulse";
+    varying.ScaleFactor = 2.0f;
+    varying.UnitFactor = 1.0f;
+  }
+  LayoutRow& ballRow = NextRow(model, 180, 0, 0, 6);
+  BallJoint& ball = NewElement<BallJoint>(ballRow, ElementType::BallJoint);
+  ball.bendingStiffness = 700.0f;
+  ball.torsionalStiffness = 800.0f;
+  ball.bendingFrictionTorque = 70.0f;
+  ball.torsionalFrictionTorque = 80.0f;
+  ball.weight = 14.0f;
+  Hanger& hanger = NewItem<Hanger>(ballRow, DataType::Hanger);
+  hanger.kind = 16;
+  hanger.numberOfHangers = 2;
+  hanger.maximumLoadVariation = 25;
+  hanger.shortRange = 1;
+  hanger.load = 1000.0f;
+  hanger.above = older && v < 373 ? 0 : 1;
+  LayoutRow& jacketRow = NextRow(model, 190, 0, 0, 12);
+  JacketedPipe& jacket = NewElement<JacketedPipe>(jacketRow, ElementType::JacketedPipe);
+  jacket.jacketMaterial = "A106";
+  jacket.jacketSection = "6S40";
+  jacket.jacketLoad = "L1";
+  LayoutRow& beamStart = NextRow(model, 300, 0, 0, 500);
+  beamStart.absolute = true;
+  NewElement<ElementData>(beamStart, ElementType::From);
+  LayoutRow& beamRow = NextRow(model, 310, 100, 0, 0);
+  beamRow.material = "BM1";
+  beamRow.section = "W8";
+  beamRow.load = "BL1";
+  Beam& beam = NewElement<Beam>(beamRow, ElementType::Beam);
+  beam.beta = 30.0f;
+  beam.releases[0] = 1;
+  beam.releases[2] = 1;
+  beam.releases[11] = 1;
+  LayoutRow& second = NextRow(model, 400, 0, 0, 800);
+  second.absolute = true;
+  NewElement<ElementData>(second, ElementType::From);
+  NewElement<ElementData>(NextRow(model, 410, 60, 0, 0), ElementType::Pipe);
+  MiterBend& miter = NewElement<MiterBend>(NextRow(model, 420, 60, 0, 0), ElementType::Miter);
+  miter.radiusType = 2;
+  miter.spacing = 2;
+  NewElement<ElementData>(NextRow(model, 430, 0, 60, 0), ElementType::Pipe);
+  JacketedBend& jacketed = NewElement<JacketedBend>(NextRow(model, 440, 0, 60, 0), ElementType::JacketedBend);
+  jacketed.radiusType = 2;
+  jacketed.jacketMaterial = "A106";
+  jacketed.jacketSection = "6S40";
+  jacketed.jacketLoad = "L1";
+  jacketed.jacketRadiusType = 2;
+  NewElement<ElementData>(NextRow(model, 450, 0, 0, 60), ElementType::Pipe);
+  for (int i = 1; i <= choices.extraRows; ++i) {
+    LayoutRow& extra = NextRow(model, 1000 + i, 1, 0, 0);
+    NewElement<ElementData>(extra, ElementType::Pipe);
+  }
+  model.path.clear();
+  MakeModel(model);
+  FitViewToModel(model.graphics);
+  model.modified = false;
+}

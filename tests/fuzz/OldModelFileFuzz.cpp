@@ -1,0 +1,30 @@
+// The converter of old-format model files: any file is converted into a
+// fresh model or refused with its message. Seeds: the old files the tests
+// write, of every layout version.
+#include "FuzzTarget.h"
+#include "files/OldModelWriter.h"
+#include "files/OldModelFile.h"
+#include "model/Model.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string path = FuzzWriteFile("fuzz.mod", data, size);
+  Model model;
+  try {
+    ConvertOldModelFile(path, model);
+  } catch (const std::string&) {
+  } catch (const char*) {
+  } catch (const std::exception&) {
+  }
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  std::vector<std::string> seeds;
+  for (int version : {370, 371, 372, 373, 375, 400, 401}) {
+    OldModelChoices choices;
+    choices.version = version;
+    choices.pipingCode = version < 372 ? 17 : 18;
+    seeds.push_back(OldModelFileBytes(choices));
+  }
+  return seeds;
+}

@@ -1,0 +1,222 @@
+// The hangers' result views through Analyze and the Results window, on the
+// worked line of HangerDesignTest (hot 1000 lb, travel 0.5 inch, B-268 size
+// 9 at 200 lb/in, cold 1100 lb): the result chooser offering the hanger
+// report, the report's cells, "Loads on Hangers" with the total of two
+// hangers, and the LICAD interface file written through File > Export with
+// the report shown, under IMPERIAL and, with the length in metres, METRIC
+// in mm and N, the user's units unchanged after.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+#include "platform/CommonDialog.h"
+#include "analysis/RunState.h"
+#include "results/DisplacementTables.h"
+#include "results/ResultCases.h"
+#include "results/ResultsFile.h"
+#include "results/ResultsTesting.h"
+#include "shell/Units.h"
+#include "supports/Hanger.h"
+#include "supports/HangerResults.h"
+#include "supports/SupportKindList.h"
+#include "supports/SupportResultTables.h"
+
+namespace {
+
+class HangerResultsTest : public ResultsFixture {
+ protected:
+  static std::string Trim(std::string text) {
+    while (!text.empty() && text.front() == ' ') text.erase(text.begin());
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+  }
+  void OpenLine(int hangers = 1) {
+    using namespace analysis_testing;
+    Model& model = TheModel();
+    StartModel(model, 70.0, 0.0, ModelPath());
+    model.pipeLoads[1].additionalWeight = 10.0f;
+    model.options.IncludeHangerStiffness = 0;
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 100.0f);
+    PutItem(model, 2, DataType::Hanger);
+    auto& hanger = static_cast<Hanger&>(*model.row(2).item);
+    hanger.numberOfHangers = hangers;
+    hanger.tag = "H-1";
+    PipeRow(model, 30, ElementType::Pipe, 100.0f);
+    PutItem(model, 3, DataType::Anchor);
+    for (int row : {1, 3}) {
+      auto& anchor = static_cast<Anchor&>(*model.row(row).item);
+      anchor.displacements.flags[0] = 1;
+      anchor.displacements.sets = std::make_unique<DisplacementSets>();
+      anchor.displacements.sets->values[2] = 0.5f;
+    }
+    MakeModel(model);
+    SetCases(model, {1, 8});
+    ASSERT_EQ(WriteModelFile(ModelPath()), "");
+    Analyse();
+    chooser_ = OpenCancelled("RESULTS8_DIALOG");
+    ASSERT_TRUE(InResultsMode());
+  }
+  static std::vector<std::string> Lines(const std::string& path) {
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) lines.push_back(line);
+    return lines;
+  }
+  static std::vector<std::string> Fields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::stringstream in(line);
+    for (std::string field; std::getline(in, field, ';');) fields.push_back(field);
+    return fields;
+  }
+  // File > Export with the report shown, answered with `path`.
+  void ExportTo(const std::string& path) {
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Export", [path](HWND dialog) {
+      EXPECT_EQ(TextOf(GetDlgItem(dialog, IDOK)), "&Export");
+      SetDlgItemText(dialog, edt1, path.c_str());
+      platform::TestKeyPress(VK_RETURN);
+    });
+    ResultsCommandNow(351);
+    platform::CheckModalScript();
+  }
+  std::vector<std::string> chooser_;
+};
+
+TEST_F(HangerResultsTest, TheReportShowsTheDesignAndTheLoadsTableTheTotal) {
+  OpenLine(2);
+  EXPECT_NE(std::find(chooser_.begin(), chooser_.end(), "&Hanger report"), chooser_.end());
+  OpenHangerReport();
+  platform::RunUntilIdle();
+  EXPECT_NE(ResultsTitle().find("Hanger Report"), std::string::npos) << ResultsTitle();
+  ResultTableWindow& report = Shown();
+  // Two hangers share the 1000 lb: 500 lb each, B-268 size 5 (221 .. 378)
+  // would not hold it; size 7 (392 .. 672) holds 500 and 500 + 0.5 x 112.
+  EXPECT_EQ(Row(report, 1), (std::vector<std::string>{"20", "2", "Grinnell", "B-268", "7", FormatStiffnessOrRigid(112.0f),
+                                                      FormatDisplacement(0.5f), FormatDisplacement(0.0f),
+                                                      FormatForce(500.0f), FormatForce(556.0f), "11"}));
+  g_ResultCase = ResultCaseOfType(1);
+  HangerResultKind().openLoads();
+  platform::RunUntilIdle();
+  EXPECT_NE(ResultsTitle().find("Loads on Hangers"), std::string::npos) << ResultsTitle();
+  const std::vector<std::string> cells = Row(Shown(), 1);
+  EXPECT_NE(std::find(cells.begin(), cells.end(), "Grinnell"), cells.end());
+  // One hanger carries 500 lb; the total of the two is the sustained load.
+  EXPECT_NE(std::find(cells.begin(), cells.end(), Trim(FormatForce(-500.0f))), cells.end());
+  EXPECT_NE(std::find(cells.begin(), cells.end(), Trim(FormatForce(-1000.0f))), cells.end());
+  // The summary holds the total load of the hangers at the node.
+  OpenSupportSummaryWindow(HangerResultKind(), 2);
+  platform::RunUntilIdle();
+  EXPECT_EQ(Trim(Shown().CellText(1, 1, 0)), "Sustained");
+  EXPECT_EQ(Trim(Shown().CellText(1, 2, 0)), Trim(FormatForce(-1000.0f)));
+}
+
+TEST_F(HangerResultsTest, TheLicadFileCarriesTheDesignInTheFilesUnits) {
+  OpenLine();
+  OpenHangerReport();
+  platform::RunUntilIdle();
+  EXPECT_EQ(HangerReportCell(1, 11), "10");
+  const UnitsSettings users = g_UnitsSettings;
+  g_UnitsSettings = UnitsSettings{};  // feet and inches: inch in the file
+  const std::string imperial = folder_ + "/line-imperial.cli";
+  ExportTo(imperial);
+  const std::vector<std::string> lines = Lines(imperial);
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "Interface QUORVEL LICAD Version: 1.0");
+  EXPECT_EQ(lines[1], "IMPERIAL");
+  EXPECT_EQ(Fields(lines[2]).size(), 24u);
+  EXPECT_EQ(Fields(lines[2])[0], "Hanger mark");
+  const std::vector<std::string> fields = Fields(lines[3]);
+  ASSERT_EQ(fields.size(), 24u);
+  EXPECT_EQ(fields[0], "H-1 1");
+  EXPECT_EQ(fields[4] + ";" + fields[5], "B-268;9");
+  EXPECT_NEAR(std::stod(fields[1]), 100.0, 1.0e-4);  // inch, whatever the user shows
+  EXPECT_EQ(fields[18], "1.00_0.00_0.00");
+  EXPECT_EQ(fields[19], "0.00_1.00_0.00");
+  EXPECT_EQ(fields[21], "0.100");
+  // With metres: mm and N, and the user's units come back.
+  const UnitsSettings before = [] {
+    UnitsSettings units = g_UnitsSettings;
+    units.unit[kUnitLength] = kLengthMetre;
+    return units;
+  }();
+  g_UnitsSettings = before;
+  const std::string metric = folder_ + "/line-metric.cli";
+  ASSERT_TRUE(WriteLicadFile(ResultsFrame().window, metric));
+  for (int kind = 1; kind <= kUnitKindCount; ++kind) EXPECT_EQ(g_UnitsSettings.unit[kind], before.unit[kind]) << kind;
+  const std::vector<std::string> metricLines = Lines(metric);
+  ASSERT_EQ(metricLines.size(), 4u);
+  EXPECT_EQ(metricLines[1], "METRIC");
+  const std::vector<std::string> metricFields = Fields(metricLines[3]);
+  EXPECT_NEAR(std::stod(metricFields[1]), 2540.0, 0.5);           // 100 inch in mm
+  EXPECT_NEAR(std::stod(metricFields[10]), 1000.0 * 4.44822, 2.0);  // the hot load in N
+  EXPECT_NEAR(std::stod(metricFields[13]), 12.7, 0.01);             // the travel in mm
+  g_UnitsSettings = users;
+}
+
+TEST_F(HangerResultsTest, UserAndRodHangersAreLeftOutOfTheLicadFile) {
+  OpenLine();
+  static_cast<Hanger&>(*TheModel().row(2).item).kind = kRodHanger;
+  const std::string path = folder_ + "/rod.cli";
+  ASSERT_TRUE(WriteLicadFile(ResultsFrame().window, path));
+  EXPECT_EQ(Lines(path).size(), 3u);  // the three header lines only
+  static_cast<Hanger&>(*TheModel().row(2).item).kind = kUserHanger;
+  ASSERT_TRUE(WriteLicadFile(ResultsFrame().window, path));
+  EXPECT_EQ(Lines(path).size(), 3u);
+}
+
+TEST_F(HangerResultsTest, AFileThatCannotBeOpenedIsNamed) {
+  OpenLine();
+  const std::string path = folder_ + "/missing/line.cli";
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND box) {
+    EXPECT_EQ(LinesOfDialog(box), (std::vector<std::string>{"Unable to open LICAD export file:", path}));
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(WriteLicadFile(ResultsFrame().window, path));
+  platform::CheckModalScript();
+}
+
+// The sustained displacements during hanger selection (the hanger node held
+// rigid under the weight) replace the operating case's rows from the
+// Displacements table's popup, titled as such, until the next case; a
+// damaged file leaves the case's rows.
+TEST_F(HangerResultsTest, TheDisplacementsDuringHangerSelectionShowFromThePopup) {
+  OpenLine();
+  g_ResultCase = ResultCaseOfType(8);
+  OpenDisplacementsTable();
+  platform::RunUntilIdle();
+  ResultTableWindow& table = Shown();
+  const int row = 2;  // node 20, at the hanger
+  ASSERT_EQ(table.CellText(row, 1, 0), "20");
+  const std::string operating = table.CellText(row, 3, 0);
+  ASSERT_EQ(operating, FormatDisplacementOrNone(0.5f));  // both anchors moved up 0.5 inch
+  const std::string file = HangerDisplacementsFileFor(ResultsPathOf(TheModel().path));
+  ASSERT_FALSE(file.empty()) << "the run kept no hanger displacement file for its results";
+  const auto choose = [this] {
+    platform::ExpectModal(platform::ModalKind::PopupMenu, "Show deflected shape", [](HWND) {
+      platform::TestKeyPress(VK_UP);  // the last item
+      platform::TestKeyPress(VK_RETURN);
+    });
+    Shown().ContextMenu();
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+  };
+  choose();
+  EXPECT_NE(ResultsTitle().find(": Sustained Load Displacements during Hanger Selection -"), std::string::npos) << ResultsTitle();
+  EXPECT_EQ(table.CellText(row, 3, 0), FormatDisplacementOrNone(0.0f));  // held by the hanger under the weight
+  EXPECT_FALSE(ResultsMenuHas(216));  // the shape items show a case, not this
+  // The next case load goes back to the case.
+  table.Reload();
+  EXPECT_EQ(table.CellText(row, 3, 0), operating);
+  EXPECT_NE(ResultsTitle().find("Displacements: "), std::string::npos) << ResultsTitle();
+  EXPECT_TRUE(ResultsMenuHas(216));
+  // A short file changes none of the rows.
+  std::filesystem::resize_file(file, 10);
+  choose();
+  EXPECT_NE(ResultsTitle().find(": Sustained Load Displacements during Hanger Selection -"), std::string::npos) << ResultsTitle();
+  EXPECT_EQ(table.CellText(row, 3, 0), operating);
+}
+
+}  // namespace
