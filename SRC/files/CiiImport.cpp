@@ -87,6 +87,7 @@ struct CiiFile {
   std::vector<int> nozzleNodes;
   std::vector<int> hangerNodes, hangerCounts, hangerTables;
   double ambient = 0.0;
+  bool bourdon = false, liberal = false, pressureCorrection = false;
   Reals factors = Reals(23, 0.0);  // 1-based
   std::map<int, std::array<double, 3>> coords;
   struct Skip {
@@ -369,8 +370,12 @@ void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
     file.hangerTables = ReadIntegerList(reader, file.hangers);
     reader.Skip(2 * SixesOf(file.hangers));
   }
-  reader.Numbers(6);
-  file.ambient = reader.Numbers(3)[2];
+  const Reals options = reader.Numbers(6);
+  file.bourdon = options[2] != 0.0;
+  file.liberal = options[5] != 0.0;
+  const Reals more = reader.Numbers(3);
+  file.pressureCorrection = more[1] != 0.0;
+  file.ambient = more[2];
   reader.Skip(v > 8.0 ? 2 : 1);
 }
 
@@ -800,6 +805,9 @@ struct Converter {
     AnalysisOptions& options = model.options;
     options.ZVertical = file.vertical != 0 ? 1 : 0;
     options.ThermalLoadCount = 10;
+    if (file.bourdon) options.BourdonEffect = 1;
+    if (file.liberal) options.LiberalAllowable = 1;
+    if (file.pressureCorrection) options.PressureCorrection = 1;
     g_UnitsSettings = UnitsSettings{};
     struct Choice {
       std::size_t factor;

@@ -12,10 +12,12 @@
 #include <sstream>
 
 #include "AutoSaveTesting.h"
+#include "analysis/AnalysisWindow.h"
 #include "BatchTesting.h"
 #include "CiiSample.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "loads/LoadCaseList.h"
 #include "model/LayoutTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
@@ -213,6 +215,12 @@ TEST_F(BatchCommandTest, ANeutralFileImportedThroughTheCommandIsWrittenBesideItA
   ASSERT_EQ(WriteModelFileFrom(reopened, InFolder("again.mod")), "");
   EXPECT_EQ(Bytes(InFolder("again.mod")), first);
 
+  // The imported pipes, bend, anchors and restraints analyse.
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, true));
+  platform::CheckModalScript();
+  EXPECT_TRUE(std::filesystem::exists(InFolder("plant.res")));
+
   // Importing again asks before the model file is replaced.
   ChooseFilter(path, 1);
   ExpectMessage("MESSAGE2_DIALOG", {InFolder("plant.mod") + " already exists", "Do you want to overwrite ?"}, IDCANCEL);
@@ -237,9 +245,16 @@ TEST_F(BatchCommandTest, ACaesarNeutralFileImportedThroughTheCommandIsWrittenBes
   pipe.dy = 120;
   pipe.bend = 1;
   sample.elements.push_back(pipe);
+  pipe.from = 30;
+  pipe.to = 40;
+  pipe.dy = 0;
+  pipe.dz = 120;
+  pipe.bend = 0;
+  sample.elements.push_back(pipe);
   sample.bends.push_back({12, 0, 0, 0, 0, 0});
   sample.restraints.push_back({10, 1});
-  sample.restraints.push_back({30, 1});
+  sample.restraints.push_back({20, 3});
+  sample.restraints.push_back({40, 1});
   const std::string path = Write("plant.cii", sample.Text());
   ChooseFilter(path, 2);
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
@@ -256,9 +271,18 @@ TEST_F(BatchCommandTest, ACaesarNeutralFileImportedThroughTheCommandIsWrittenBes
   ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, TheModel().rowCount);
   EXPECT_EQ(written.title, "CII PLANT");
-  const std::string before = ModelBytes();
+  // The reader selects the modal case, as the file's program runs it; the
+  // static cases are what this test analyses.
+  EXPECT_EQ(TheModel().loadCases.selected[30], 1);
+  TheModel().loadCases.selected[30] = 0;
+  BuildLoadCases(TheModel());
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, true));
+  platform::CheckModalScript();
+  EXPECT_TRUE(std::filesystem::exists(InFolder("plant.res")));
 
   // A refused file: its line and message, no model file, the open model kept.
+  const std::string before = ModelBytes();
   sample.versionText = "0 10.01";
   ChooseFilter(Write("bad.cii", sample.Text()), 2);
   ExpectMessage("MESSAGE3_DIALOG", {"line = 2", "0 10.01", "Cannot Import CAESAR II Neutral file with Rversion > 10.0"});

@@ -122,6 +122,8 @@ class CiiImportTest : public BatchFixture {
 TEST_F(CiiImportTest, EnglishVersionFiveTenConvertsElementsSupportsAndLoadsToHandValues) {
   CiiSample sample = Plant();
   sample.versionText = "0 5.10";
+  sample.bourdon = 1;
+  sample.ambient = 60;
   Model model;
   std::vector<std::string> log;
   ASSERT_EQ(Read(sample.Text(), model, &log), "");
@@ -169,6 +171,9 @@ TEST_F(CiiImportTest, EnglishVersionFiveTenConvertsElementsSupportsAndLoadsToHan
   ASSERT_NE(teeRow, 0);
   EXPECT_EQ(static_cast<BranchSif&>(*model.row(teeRow).item).type, 3);
   EXPECT_EQ(model.options.ThermalLoadCount, 10);
+  EXPECT_EQ(model.options.BourdonEffect, 1);
+  EXPECT_EQ(model.options.LiberalAllowable, 0);
+  EXPECT_FLOAT_EQ(model.options.ReferenceTemperature, 60.0f);  // the ambient, set before the model is written
   EXPECT_TRUE(Logged(log, "Line " + std::to_string(sample.elements.size() > 0 ? LineOf(sample.Text(), "#$ ELEMENTS") + 1 : 0) +
                               ": material 1 (106.000000) takes a placeholder temperature table (70 F: E 3.0e7 psi, "
                               "6.0e-6 in/in/F, 20000 psi; 1200 F: 2.0e7 psi, 8.0e-6 in/in/F, 1000 psi): enter its own"));

@@ -38,6 +38,7 @@ struct CiiSample {
   int vertical = 0;
   std::array<double, 22> factors{1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1};
   double ambient = 0;
+  int bourdon = 0, liberal = 0;
   std::vector<std::array<double, 4>> coords;
 
   static std::string Line(const std::vector<double>& values) {
@@ -145,7 +146,7 @@ struct CiiSample {
       t += Lines(2, 1) + list(hangerNodes) + Lines(h * (v > 8.0 ? 4 : 2), 1) + Lines(h, 1);
       t += list(std::vector<int>(h, 1)) + list(hangerTables) + Lines(2 * sixes, 1);
     }
-    t += Line({0, 0, 0, 0, 0, 0}) + Line({0, 0, ambient}) + Lines(v > 8.0 ? 2 : 1, 1);
+    t += Line({0, 0, double(bourdon), 0, 0, double(liberal)}) + Line({0, 0, ambient}) + Lines(v > 8.0 ? 2 : 1, 1);
     t += "#$ UNITS\n";
     t += Line({factors[0], factors[1], factors[2], factors[3], factors[4], factors[5]});
     t += Line({factors[6], factors[7], factors[8], factors[9], factors[10], factors[11]});
