@@ -2,6 +2,8 @@
 #include "analysis/AnalysisDriver.h"
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "analysis/Assembly.h"
@@ -10,6 +12,9 @@
 #include "analysis/EndForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "analysis/ModalStep.h"
+#include "analysis/ResponseSpectrum.h"
+#include "analysis/SeismicCombination.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/Renumber.h"
 #include "analysis/SoilSprings.h"
@@ -50,6 +55,16 @@ class PhaseClock {
   double& phase_;
   std::chrono::steady_clock::time_point start_;
 };
+
+// The missing mass acts on the response spectrum cases only.
+bool MissingMassWanted(const Model& model) {
+  if (model.options.IncludeMissingMass == 0) return false;
+  for (int entry = 1; entry <= model.loadCases.count; ++entry)
+    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kResponseSpectrumCase) return true;
+  return false;
+}
+
+constexpr int kStaticSeismicCase = 12;
 
 bool IsDynamicCase(int type) { return type == 30 || type == 31 || type == 35 || type == 36 || type == 37; }
 
@@ -130,6 +145,8 @@ struct RunCleanup {
     DeleteAllWorkFiles();
     g_CurrentStep = 0;
     g_ElementForceRun = ElementForceRun{};
+    ClearModalResults();
+    ReleaseSeismicDirectionBlocks();
     AnalysisRunning = false;
   }
 };
@@ -268,8 +285,7 @@ void ResetStepTable(Model& model) {
   ResetRunState();
   ClearCaseBlockPositions();
   g_AnalysisFlags.modelNonlinear = ModelIsNonlinear(model) ? 1 : 0;
-  // Seismic anchor movements need the seismic cases, which are refused
-  // before a run.
+  // Seismic anchor movements are refused before a run (AnalysableKinds).
   g_AnalysisFlags.seismicAnchorMovements = 0;
   PrepareWindDirections(model.wind);
 }
@@ -310,9 +326,24 @@ void BuildStepTable(const Model& model) {
     if (temperatures > 3)
       for (int type = 117; type <= 123; ++type) buried(type);
   }
+  bool staticCaseBefore = false;
+  const int staticCase = model.options.PipingCode == 0 ? 32 : 8;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
     if (type == 0) continue;
+    if (type == staticCase) staticCaseBefore = true;
+    // The supports of a nonlinear model take into a dynamic case the state
+    // their static case left: that case must have run before it, or the
+    // dynamic case would see every gap open.
+    if (IsDynamicCase(type) && flags.modelNonlinear != 0 && !staticCaseBefore)
+      throw std::string(staticCase == 32 ? "Dynamic analysis with nonlinearities must have Static load case analyzed."
+                                         : "Dynamic analysis with nonlinearities must have (W+P1+T1) analyzed.");
+    if (type == kStaticSeismicCase) {
+      for (int d = 0; d < 3; ++d)
+        if (model.seismic.g[static_cast<std::size_t>(d)] != 0.0f) AppendLoadCaseStep(kFirstSeismicDirectionStep + d);
+      AppendLoadCaseStep(kSeismicCombinationStep);
+      continue;
+    }
     LoadCaseStep& step = AppendLoadCaseStep(type);
     if (IsDynamicCase(type)) withoutOutput(step);
     g_CurrentStep = g_StepCount;
@@ -325,9 +356,32 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   const int type = CurrentCaseType();
   if (type == 0) return;
   if (RunHangerComputationStep(model, type)) return;
-  STAND_IN("the dynamic, seismic anchor movement and seismic combination steps");
-  if ((type >= 26 && type <= 29) || IsDynamicCase(type) || type == 33)
+  STAND_IN("the force spectrum, time history, harmonic and seismic anchor movement steps");
+  if ((IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) || type == 33)
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
+  if (type == kModalCase) {
+    // The supports keep the state the operating case left them in.
+    {
+      PhaseClock clock(g_PhaseTimes.assembly);
+      AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress, nullptr);
+    }
+    PhaseClock clock(g_PhaseTimes.modes);
+    RunModalStep(model, progress, MissingMassWanted(model));
+    // An older file would describe modes these results do not hold.
+    if (std::getenv("VORSTEL") != nullptr) WriteDynamicSusceptibilityFile(model, elements, progress);
+    else std::remove(SusceptibilityPathOf(model.path).c_str());
+    return;
+  }
+  if (type == kSeismicCombinationStep) {
+    PhaseClock clock(g_PhaseTimes.writing);
+    CombineSeismicResults(model, elements, progress);
+    return;
+  }
+  if (type == kResponseSpectrumCase) {
+    PhaseClock clock(g_PhaseTimes.spectrum);
+    RunResponseSpectrumStep(model, elements, progress);
+    return;
+  }
   if (RecordsBlockFirst(type)) RecordCaseBlockPosition(type);
   const bool solveThermal = model.options.SolveThermalCase != 0;
   int b = 0, c = 0;
@@ -349,6 +403,11 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     SolveStaticStep(model, elements, progress);
   StoreHangerStepResults(model, type);
   if (type == 20 || type == 22) WriteHangerDisplacements(model);
+  if (type >= kFirstSeismicDirectionStep && type < kSeismicCombinationStep) {
+    PhaseClock clock(g_PhaseTimes.writing);
+    KeepSeismicDirectionBlocks(model, elements, progress, type - kFirstSeismicDirectionStep);
+    return;
+  }
   WriteStepOutput(model, elements, progress);
 }
 

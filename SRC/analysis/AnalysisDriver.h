@@ -25,12 +25,9 @@
 struct Model;
 struct AnalysisElementList;
 
-// Element and data kinds whose analysis and input are whole.
-bool ElementKindAnalysable(ElementType type);
-bool DataKindAnalysable(DataType type);
-// The one check before the first step: every row's kinds, the load cases
-// and nonlinear items. Throws the refusal ("Row %d: <kind>
-// cannot be analysed yet" for a row, whose number goes to `refusedRow`).
+// The one check before the first step: the forces added to temperatures in
+// use, and the load cases. Throws the refusal (a row's number goes to
+// `refusedRow`).
 void CheckModelAnalysable(const Model& model, int* refusedRow = nullptr);
 
 // Seconds spent in each phase of the last run.
@@ -41,6 +38,8 @@ struct AnalysisPhaseTimes {
   double factorisation = 0.0;
   double solves = 0.0;
   double writing = 0.0;
+  double modes = 0.0;     // the eigen search, the modal results and the missing mass
+  double spectrum = 0.0;  // the response spectrum combination
 };
 const AnalysisPhaseTimes& LastAnalysisPhaseTimes();
 

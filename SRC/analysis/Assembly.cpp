@@ -9,11 +9,14 @@
 #include "analysis/GlobalSystem.h"
 #include "analysis/SoilSprings.h"
 #include "analysis/LoadCaseKinds.h"
+#include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
+#include "elements/HingeJoint.h"
 #include "elements/JacketConnections.h"
 #include "elements/StraightAnalysis.h"
+#include "elements/TieRod.h"
 #include "model/AnalysisElements.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
@@ -44,13 +47,9 @@ void AddElementStiffnessByKind(const AnalysisElementInput& input) {
     case ElementType::JacketedBend: AssembleBendElement(input); return;
     case ElementType::Beam: AssembleBeam(input); return;
     case ElementType::Elastic: AssembleElasticElement(input); return;
-    case ElementType::HingeJoint:
-    case ElementType::BallJoint:
-    case ElementType::TieRod:
-      // The analysable-kinds check keeps these out of a run until their
-      // stiffness is built; reaching here is a refusal, never a silent skip.
-      STAND_IN("the stiffness of the joints and tie rods");
-      ThrowRowError(input.row, std::string(ElementTypeMessageName(input.kind)) + " cannot be analysed yet");
+    case ElementType::TieRod: AssembleTieRod(input); return;
+    case ElementType::HingeJoint: AssembleHingeJoint(input); return;
+    case ElementType::BallJoint: AssembleBallJoint(input); return;
     default: throw CFormat("Invalid element type %d in assemble elems", static_cast<int>(input.kind));
   }
 }

@@ -3,6 +3,7 @@
 
 #include "analysis/BranchFlexibilities.h"
 #include "analysis/LoadCaseKinds.h"
+#include "elements/SlipJoint.h"
 #include "model/AnalysisElements.h"
 #include "model/DerivedElementData.h"
 #include "model/Model.h"
@@ -53,6 +54,9 @@ AnalysisElementInput MakeElementInput(const Model& model, const AnalysisElement&
   input.node2 = element.node2;
   input.loads = loads;
   input.loads.windPressure = {};
+  // The slip joint's stiffness and friction read the state its iteration keeps.
+  if (input.kind == ElementType::SlipJoint)
+    if (auto* joint = dynamic_cast<SlipJoint*>(model.row(element.row).element.get())) input.slip = &joint->run;
   // Elastic elements, joints and tie rods name no material, section or
   // load: they take no tube values, no weight and no wind.
   if (element.material == 0) return input;

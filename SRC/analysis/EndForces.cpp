@@ -6,10 +6,13 @@
 
 #include "analysis/ElementAssembly.h"
 #include "analysis/GlobalSystem.h"
+#include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
 #include "elements/ElasticAnalysis.h"
+#include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
+#include "elements/TieRod.h"
 #include "elements/StraightAnalysis.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
@@ -142,11 +145,9 @@ void CalculateElementForce(int element, const AnalysisElementInput& input) {
     case ElementType::JacketedBend: BendElementForces(element, input); return;
     case ElementType::Beam: BeamElementForces(element, input); return;
     case ElementType::Elastic: ElasticElementForces(element, input); return;
-    case ElementType::HingeJoint:
-    case ElementType::BallJoint:
-    case ElementType::TieRod:
-      STAND_IN("the force routines of the joints and tie rods");
-      throw std::string("Element forces of ") + ElementTypeMessageName(input.kind) + " elements are not available yet.";
+    case ElementType::TieRod: TieRodForces(element, input); return;
+    case ElementType::HingeJoint: HingeJointForces(element, input); return;
+    case ElementType::BallJoint: BallJointForces(element, input); return;
     default: throw std::string("calculate element forces: Invalid type");
   }
 }

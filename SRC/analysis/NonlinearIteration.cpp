@@ -46,6 +46,11 @@ RunPreparedSupport* PreparedOf(const LayoutRow& row) {
   return row.item ? dynamic_cast<RunPreparedSupport*>(row.item.get()) : nullptr;
 }
 
+// The row's element when it iterates as the supports do (the tie rod).
+RunPreparedSupport* PreparedElementOf(const LayoutRow& row) {
+  return row.element ? dynamic_cast<RunPreparedSupport*>(row.element.get()) : nullptr;
+}
+
 std::string NodeTextOf(const Model& model, int node) {
   if (node < 1 || node > model.nodes.count) return "?";
   return NodeNumberText(model.nodes[node].id);
@@ -153,20 +158,28 @@ std::string MisconvergenceText(const Model& model, const MisconvergenceRecord& r
 }
 
 void PrepareSupportsForRun(Model& model) {
-  for (int row = 1; row <= model.rowCount; ++row)
+  for (int row = 1; row <= model.rowCount; ++row) {
     if (RunPreparedSupport* item = PreparedOf(model.row(row))) item->PrepareForRun(row);
+    if (RunPreparedSupport* element = PreparedElementOf(model.row(row))) element->PrepareForRun(row);
+  }
 }
 
 void ResetNonlinearStates(Model& model) {
-  for (int row = 1; row <= model.rowCount; ++row)
+  for (int row = 1; row <= model.rowCount; ++row) {
     if (RunPreparedSupport* item = PreparedOf(model.row(row)); item != nullptr && item->Iterates()) item->ResetIteration();
+    if (RunPreparedSupport* element = PreparedElementOf(model.row(row)); element != nullptr && element->Iterates())
+      element->ResetIteration();
+  }
   ResetSoilSprings();
 }
 
 void UpdateNonlinearStates(Model& model) {
-  for (int row = 1; row <= model.rowCount; ++row)
+  for (int row = 1; row <= model.rowCount; ++row) {
     if (RunPreparedSupport* item = PreparedOf(model.row(row)); item != nullptr && item->Iterates())
       item->UpdateIteration(row);
+    if (RunPreparedSupport* element = PreparedElementOf(model.row(row)); element != nullptr && element->Iterates())
+      element->UpdateIteration(row);
+  }
   UpdateSoilSprings(model);
 }
 

@@ -6,15 +6,42 @@
 // bending and torsional rotation limits (both present from version 503;
 // older files give 1.0e30, no limit), bending and torsional friction torque,
 // weight. The iteration state of the analysis is not stored.
+//
+// In a run (BallJointAnalysis.cpp) the joint is rigid in translation, with
+// the effective torsional spring about the pipe's direction at its node
+// and the effective bending spring about the two axes across it; a limit
+// or a friction torque of either makes it nonlinear, each spring iterated
+// as the hinge joint's (HingeJoint.h), the bending friction shared between
+// the two cross axes by the ratio of the moments about them.
+//
+// The module: BallJoint.cpp (record), BallJointAnalysis.cpp,
+// BallJointDialog.cpp (BALL_DIALOG), BallJointList.cpp (the "Ball joints"
+// list and section).
 #pragma once
 
+#include <array>
+#include <string>
+
+#include "analysis/NonlinearSupports.h"
+#include "elements/ElementArrays.h"
 #include "model/RowObjects.h"
 
-class BallJoint : public ElementData {
+class BallJoint : public ElementData, public RunPreparedSupport {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const ElementData& other) override;
+  std::string CellText(int column) const override;  // BallJointList.cpp: columns 3 to 9
+  void FillDialog(HWND dialog) override;             // BallJointDialog.cpp
+  bool IsNonlinear() const override {
+    return bendingRotationLimit < 5.0e29f || torsionalRotationLimit < 5.0e29f || bendingFrictionTorque != 0.0f ||
+           torsionalFrictionTorque != 0.0f;
+  }
+  // The run's iteration (BallJointAnalysis.cpp).
+  void PrepareForRun(int rowNumber) override;
+  bool Iterates() const override { return IsNonlinear(); }
+  void ResetIteration() override;
+  void UpdateIteration(int rowNumber) override;
 
   float bendingStiffness = 0.0f;    // inch-pound per radian
   float torsionalStiffness = 0.0f;
@@ -23,4 +50,21 @@ class BallJoint : public ElementData {
   float bendingFrictionTorque = 0.0f;  // inch-pound
   float torsionalFrictionTorque = 0.0f;
   float weight = 0.0f;  // lb
+
+  // The analysis: the springs (0 entered is 1), their effective and secant
+  // values, the moments and turns of the last pass (local x torsion, y and
+  // z bending), the friction moments, and the element as last built.
+  double torsionSpring = 1.0, bendingSpring = 1.0;
+  double effectiveTorsion = 1.0, effectiveBending = 1.0;
+  double secantTorsion = 1.0, secantBending = 1.0;
+  std::array<double, 3> previousRotation{};
+  std::array<double, 3> moments{};
+  std::array<double, 3> frictionMoments{};
+  Matrix12d builtStiffness{};
+  ElementAxes builtAxes;
+  int builtNode1 = 0, builtNode2 = 0;
 };
+
+struct AnalysisElementInput;
+void AssembleBallJoint(const AnalysisElementInput& input);
+void BallJointForces(int element, const AnalysisElementInput& input);

@@ -8,6 +8,8 @@
 // from version 701 (older files leave it 0).
 #pragma once
 
+#include <string>
+
 #include "model/RowObjects.h"
 
 class Bellows : public ElementData {
@@ -15,6 +17,8 @@ class Bellows : public ElementData {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const ElementData& other) override;
+  std::string CellText(int column) const override;  // BellowsList.cpp: columns 3 to 9
+  void FillDialog(HWND dialog) override;             // BellowsDialog.cpp
 
   float axialStiffness = 0.0f;      // lb per inch
   float bendingStiffness = 0.0f;    // inch-pound per radian

@@ -2,7 +2,13 @@
 // centre of gravity may be offset from the node.
 //
 // Model-file record, the same in every version: weight, DX, DY, DZ as floats.
+//
+// The module: ConcentratedMass.cpp (record), ConcentratedMassAnalysis.cpp,
+// ConcentratedMassDialog.cpp (CMASS_DIALOG), ConcentratedMassList.cpp (the
+// "Concentrated masses" list and printed section).
 #pragma once
+
+#include <string>
 
 #include "model/RowObjects.h"
 
@@ -11,6 +17,10 @@ class ConcentratedMass : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  // ConcentratedMassList.cpp: the weight (column 2) and, for an offset
+  // mass, DX, DY and DZ (columns 3 to 5).
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;  // ConcentratedMassDialog.cpp
   // Analysis (ConcentratedMassAnalysis.cpp): its weight with the moment of
   // the offset, its inertia in the seismic cases and its mass.
   void AddLoads(int rowNumber) override;
@@ -21,4 +31,7 @@ class ConcentratedMass : public DataItem {
   float dx = 0.0f;      // offset of the centre of gravity, inch
   float dy = 0.0f;
   float dz = 0.0f;
+
+  // At least one offset is not 0.
+  bool Offset() const { return dx != 0.0f || dy != 0.0f || dz != 0.0f; }
 };

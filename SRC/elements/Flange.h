@@ -6,9 +6,15 @@
 // weight, gasket diameter and allowable pressure as floats. The type indexes
 // kFlangeTypeNames (0 "???" for a flange not yet typed) and is checked on
 // reading.
+//
+// The module: Flange.cpp (record), FlangeAnalysis.cpp, FlangeDialog.cpp
+// (FLANGE_DIALOG and its library fill), FlangeList.cpp (the "Flanges" list
+// and printed section).
 #pragma once
 
 #include <cstdint>
+
+#include <string>
 
 #include "model/RowObjects.h"
 
@@ -20,6 +26,10 @@ class Flange : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  // FlangeList.cpp: type name, weight, gasket diameter (empty for 0) and
+  // allowable pressure in columns 2 to 5.
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;  // FlangeDialog.cpp
   // Analysis (FlangeAnalysis.cpp): the pair's weight, its inertia in the
   // seismic cases and its mass.
   void AddLoads(int rowNumber) override;

@@ -6,19 +6,66 @@
 // Model-file record, seven floats: stiffness, rotation limit (present from
 // version 503; older files give 1.0e30, no limit), friction torque, weight,
 // axis X, Y, Z. The iteration state of the analysis is not stored.
+//
+// In a run (HingeJointAnalysis.cpp) the joint is rigid but for the turn
+// about its unit axis, held by the effective spring of the pass; a
+// friction torque or a rotation limit makes it nonlinear: each pass finds
+// the moment M about the axis and the turn r from the last solve, applies
+// the friction (at most |M|, against M) as a pair of end moments, holds
+// the spring at the limit when M would turn it further, and lets it stick
+// (a spring carrying just over the friction) while |M| is below the
+// friction torque. A hinge without an axis stops the run.
+//
+// The module: HingeJoint.cpp (record), HingeJointAnalysis.cpp,
+// HingeJointDialog.cpp (HINGE_DIALOG), HingeJointList.cpp (the "Hinge
+// joints" list and section).
 #pragma once
 
+#include <string>
+
+#include "analysis/NonlinearSupports.h"
+#include "elements/ElementArrays.h"
 #include "model/RowObjects.h"
 
-class HingeJoint : public ElementData {
+// A rotation limit at or above this is none.
+inline constexpr float kNoRotationLimit = 5.0e29f;
+
+class HingeJoint : public ElementData, public RunPreparedSupport {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const ElementData& other) override;
+  std::string CellText(int column) const override;  // HingeJointList.cpp: columns 3 to 9
+  void FillDialog(HWND dialog) override;             // HingeJointDialog.cpp
+  bool IsNonlinear() const override { return frictionTorque != 0.0f || rotationLimit < kNoRotationLimit; }
+  // The run's iteration (HingeJointAnalysis.cpp).
+  void PrepareForRun(int rowNumber) override;
+  bool Iterates() const override { return IsNonlinear(); }
+  void ResetIteration() override;
+  void UpdateIteration(int rowNumber) override;
 
   float stiffness = 0.0f;        // inch-pound per radian
   float rotationLimit = 1.0e30f; // radians; 5.0e29 or more = none
   float frictionTorque = 0.0f;   // inch-pound
   float weight = 0.0f;           // lb
   float axis[3] = {0.0f, 0.0f, 0.0f};
+
+  // The analysis: the spring (0 entered is 1), the effective and secant
+  // springs, the moment and turn of the last pass, the friction pair, and
+  // the element as the last assembly built it.
+  double spring = 1.0;
+  double effective = 1.0;
+  double secant = 1.0;
+  double previousRotation = 0.0;
+  double axisMoment = 0.0;
+  double frictionMoment = 0.0;
+  Matrix12d builtStiffness{};
+  ElementAxes builtAxes;
+  int builtNode1 = 0, builtNode2 = 0;
 };
+
+struct AnalysisElementInput;
+// The assembly's part (stiffness, friction pair, weight and masses) and
+// the force routine's.
+void AssembleHingeJoint(const AnalysisElementInput& input);
+void HingeJointForces(int element, const AnalysisElementInput& input);

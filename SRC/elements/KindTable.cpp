@@ -4,17 +4,27 @@
 #include <array>
 #include <string>
 
+#include "elements/BallJointDialog.h"
+#include "elements/BallJointList.h"
 #include "elements/BeamDialog.h"
+#include "elements/BellowsDialog.h"
+#include "elements/BellowsList.h"
 #include "elements/BeamList.h"
 #include "elements/BendDialog.h"
 #include "elements/BendList.h"
 #include "elements/BranchPointsList.h"
 #include "elements/BranchSifDialog.h"
 #include "elements/BranchSifList.h"
+#include "elements/ConcentratedMassDialog.h"
+#include "elements/ConcentratedMassList.h"
 #include "elements/CutPipeDialog.h"
 #include "elements/CutPipeList.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticList.h"
+#include "elements/FlangeDialog.h"
+#include "elements/FlangeList.h"
+#include "elements/HingeJointDialog.h"
+#include "elements/HingeJointList.h"
 #include "elements/HydrotestDialog.h"
 #include "elements/JacketConnections.h"
 #include "elements/JacketDialogs.h"
@@ -25,8 +35,15 @@
 #include "elements/ReducerList.h"
 #include "elements/RigidDialog.h"
 #include "elements/RigidList.h"
+#include "elements/SlipJointDialog.h"
+#include "elements/SlipJointList.h"
+#include "elements/TieRodDialog.h"
+#include "elements/TieRodList.h"
+#include "elements/UserSifDialog.h"
+#include "elements/UserSifList.h"
 #include "elements/ValveDialog.h"
 #include "elements/ValveList.h"
+#include "elements/WeldDialog.h"
 #include "loads/DirectionalLoadDialog.h"
 #include "loads/DirectionalLoadList.h"
 #include "loads/ForceDialog.h"
@@ -57,8 +74,8 @@
 
 namespace {
 
-const std::array<DataKindModule, 16>& DataKinds() {
-  static const std::array<DataKindModule, 16> kinds = {{
+const std::array<DataKindModule, 20>& DataKinds() {
+  static const std::array<DataKindModule, 20> kinds = {{
       {DataType::Anchor, "ANCHOR_DIALOG", AnchorDialogProc, "&Anchors", AnchorsListOffered, OpenAnchorsList,
        AnchorsListTable, PrintAnchorsDetails},
       {DataType::Restraint, "RESTRAINT_DIALOG", RestraintDialogProc, "&Restraints", RestraintsListOffered,
@@ -94,6 +111,17 @@ const std::array<DataKindModule, 16>& DataKinds() {
       {DataType::ForceSpectrumLoad, "FORCE_SPECTRUM_LOAD_DIALOG", ForceSpectrumLoadDialogProc, "&Force sp loads",
        ForceSpectrumLoadsListOffered, OpenForceSpectrumLoadsTable, ForceSpectrumLoadsListTable,
        PrintForceSpectrumLoadsTable},
+      {DataType::ConcentratedMass, "CMASS_DIALOG", ConcentratedMassDialogProc, "&Concen. masses",
+       ConcentratedMassesListOffered, OpenConcentratedMassesList, ConcentratedMassesListTable,
+       PrintConcentratedMasses},
+      // The user SIF's dialog is the one or the two factor form as the
+      // code takes (UserSifDialogTemplate); this entry is the one factor.
+      {DataType::UserSif, "USER_SIF1_DIALOG", UserSif1DialogProc, "&User SIFs", UserSifsListOffered, OpenUserSifsList,
+       UserSifsListTable, PrintUserSifs},
+      {DataType::Flange, "FLANGE_DIALOG", FlangeDialogProc, "&Flanges", FlangesListOffered, OpenFlangesList,
+       FlangesListTable, PrintFlanges},
+      {DataType::Weld, "WELD_DIALOG", WeldDialogProc, "&Welds", WeldsListOffered, OpenWeldsList, WeldsListTable,
+       PrintWelds},
   }};
   return kinds;
 }
@@ -107,9 +135,14 @@ const char* MiterDialogName() { return "MITER_DIALOG"; }
 const char* JPipeDialogName() { return "JPIPE_DIALOG"; }
 const char* JBendDialogName() { return "JBEND_DIALOG"; }
 const char* HydrotestDialogName() { return "HYDROTEST_LOAD_DIALOG"; }
+const char* BellowsDialogName() { return "BELLOWS_DIALOG"; }
+const char* TieRodDialogName() { return "TIE_ROD_DIALOG"; }
+const char* SlipJointDialogName() { return "SLIP_DIALOG"; }
+const char* HingeDialogName() { return "HINGE_DIALOG"; }
+const char* BallDialogName() { return "BALL_DIALOG"; }
 
-const std::array<ElementKindModule, 11>& ElementKinds() {
-  static const std::array<ElementKindModule, 11> kinds = {{
+const std::array<ElementKindModule, 16>& ElementKinds() {
+  static const std::array<ElementKindModule, 16> kinds = {{
       {ElementType::Bend, BendDialogName, BendDialogProc, "&Bends", BendsListOffered, OpenBendsList, BendsListTable,
        PrintBendsDetails},
       {ElementType::Miter, MiterDialogName, MiterDialogProc, "&Miter bends", MitersListOffered, OpenMitersList,
@@ -128,6 +161,16 @@ const std::array<ElementKindModule, 11>& ElementKinds() {
        OpenElasticElementsList, ElasticElementsListTable, PrintElasticElementsDetails},
       {ElementType::CutPipe, CutPipeDialogName, CutPipeDialogProc, "&Cut pipes", CutPipesListOffered, OpenCutPipesList,
        CutPipesListTable, PrintCutPipesDetails},
+      {ElementType::Bellows, BellowsDialogName, BellowsDialogProc, "&Bellows", BellowsListOffered, OpenBellowsList,
+       BellowsListTable, PrintBellowsDetails},
+      {ElementType::SlipJoint, SlipJointDialogName, SlipJointDialogProc, "&Slip joints", SlipJointsListOffered,
+       OpenSlipJointsList, SlipJointsListTable, PrintSlipJointsDetails},
+      {ElementType::HingeJoint, HingeDialogName, HingeDialogProc, "&Hinge joints", HingeJointsListOffered,
+       OpenHingeJointsList, HingeJointsListTable, PrintHingeJointsDetails},
+      {ElementType::BallJoint, BallDialogName, BallJointDialogProc, "&Ball joints", BallJointsListOffered,
+       OpenBallJointsList, BallJointsListTable, PrintBallJointsDetails},
+      {ElementType::TieRod, TieRodDialogName, TieRodDialogProc, "&Tie rods", TieRodsListOffered, OpenTieRodsList,
+       TieRodsListTable, PrintTieRodsDetails},
       {ElementType::Beam, BeamDialogName, BeamDialogProc, "&Beams", BeamsListOffered, OpenBeamsList, BeamsListTable,
        PrintBeamsDetails},
       // The hydrotest load row has a dialog and neither list nor section.
@@ -175,6 +218,9 @@ bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype)
     const HangerDialogChoice choice = ChooseHangerDialog(row, subtype);
     dialogTemplate = choice.templateName;
     procedure = choice.procedure;
+  } else if (type == DataType::UserSif && UserSifInOutPlane()) {
+    dialogTemplate = UserSifDialogTemplate();
+    procedure = UserSif2DialogProc;
   }
   const INT_PTR result =
       DialogBoxParam(InstanceHandle, dialogTemplate, OwnerOrLayout(owner), procedure, static_cast<LPARAM>(row));

@@ -5,18 +5,54 @@
 // Model-file record, the same in every version: friction force, friction
 // torque, pressure thrust area and weight as floats. The iteration state of
 // the analysis is not stored.
+//
+// In a run (SlipJointAnalysis.cpp) a joint with friction is nonlinear: each
+// pass finds its axial force N (and torque Mt) from the last solve and
+// either lets it slide (a spring of 1 and the friction F, at most |N|,
+// applied against N as a pair of end loads) or holds it (a spring that
+// carries just over F at the movement found). Whether it slid is decided
+// on the size of the friction applied in the pass before: a joint in
+// tension applies a negative friction, which must count as applied, or it
+// would slide for ever and drop the friction load from the anchors.
+//
+// The module: SlipJoint.cpp (record), SlipJointAnalysis.cpp,
+// SlipJointDialog.cpp (SLIP_DIALOG), SlipJointList.cpp (the "Slip joints"
+// list and section).
 #pragma once
 
+#include <string>
+
+#include "analysis/NonlinearSupports.h"
+#include "elements/ElementArrays.h"
+#include "elements/ElementCaseValues.h"
 #include "model/RowObjects.h"
 
-class SlipJoint : public ElementData {
+class SlipJoint : public ElementData, public RunPreparedSupport {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const ElementData& other) override;
+  std::string CellText(int column) const override;  // SlipJointList.cpp: columns 3 to 6
+  void FillDialog(HWND dialog) override;             // SlipJointDialog.cpp
+  bool IsNonlinear() const override { return frictionForce != 0.0f || frictionTorque != 0.0f; }
+  // The run's iteration (SlipJointAnalysis.cpp).
+  void PrepareForRun(int rowNumber) override;
+  bool Iterates() const override { return IsNonlinear(); }
+  void ResetIteration() override;
+  void UpdateIteration(int rowNumber) override;
 
   float frictionForce = 0.0f;   // lb
   float frictionTorque = 0.0f;  // inch-pound
   float pressureThrustArea = 0.0f;  // square inch
   float weight = 0.0f;          // lb
+
+  // The analysis: the state the stiffness and the friction pair read, and
+  // the element as the last assembly built it (local axes).
+  SlipJointState run;
+  double previousAxial = 0.0;
+  double previousRotation = 0.0;
+  Matrix12d builtStiffness{};
+  Vector12d builtLoads{};
+  ElementAxes builtAxes;
+  int builtNode1 = 0, builtNode2 = 0;
 };

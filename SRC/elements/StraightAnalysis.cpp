@@ -57,6 +57,18 @@ StraightFlexibilities KindFlexibilities(const Model& model, const AnalysisElemen
   }
 }
 
+// The joint's iteration finds its force from the element the solve used.
+void RememberSlipJointBuild(const Model& model, const AnalysisElementInput& input, const StraightElementBuild& built) {
+  if (g_ElementForceRun.recovering) return;
+  auto* joint = dynamic_cast<SlipJoint*>(model.row(input.row).element.get());
+  if (joint == nullptr) return;
+  joint->builtStiffness = built.stiffness;
+  joint->builtLoads = built.loads;
+  joint->builtAxes = built.frames.end1;
+  joint->builtNode1 = input.node1;
+  joint->builtNode2 = input.node2;
+}
+
 // Outside force recovery, in the operating cases: the secants; then,
 // except in the hanger recalculation and the modal case, the friction pair
 // of the last pass along the joint's axis.
@@ -120,7 +132,10 @@ void AssembleStraightElement(const AnalysisElementInput& input) {
   const StraightElementBuild built = BuildStraightElement(model, input);
   const LocationVector equations = ElementEquations(model, input.node1, input.node2);
   AddElementStiffness(built.stiffness, built.frames.end1, equations);
-  if (input.kind == ElementType::SlipJoint) AddSlipJointFriction(model, input, built.frames.end1);
+  if (input.kind == ElementType::SlipJoint) {
+    RememberSlipJointBuild(model, input, built);
+    AddSlipJointFriction(model, input, built.frames.end1);
+  }
   if (input.loads.modal) {
     AddStraightElementMasses(input);
     return;

@@ -7,16 +7,44 @@
 // iteration state of the analysis is not stored.
 #pragma once
 
+#include <cstdint>
+#include <string>
+
+#include "analysis/NonlinearSupports.h"
 #include "model/RowObjects.h"
 
-class TieRod : public ElementData {
+inline constexpr std::int32_t kTieRodSlack = 0;
+inline constexpr std::int32_t kTieRodCompression = 1;
+inline constexpr std::int32_t kTieRodTension = 2;
+
+class TieRod : public ElementData, public RunPreparedSupport {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const ElementData& other) override;
+  std::string CellText(int column) const override;  // TieRodList.cpp: columns 3 to 6
+  void FillDialog(HWND dialog) override;             // TieRodDialog.cpp
+  bool IsNonlinear() const override { return true; }
+  // The run's iteration (TieRodAnalysis.cpp).
+  void PrepareForRun(int rowNumber) override;
+  bool Iterates() const override { return true; }
+  void ResetIteration() override;
+  void UpdateIteration(int rowNumber) override;
+  // The axial spring of the state, and the force of its gap (tension
+  // positive) that the assembly applies as end loads.
+  double AxialStiffness() const;
+  double GapForce() const;
 
   float tensionStiffness = 0.0f;      // lb per inch
   float compressionStiffness = 0.0f;
   float tensionGap = 0.0f;            // inch
   float compressionGap = 0.0f;
+
+  std::int32_t state = kTieRodTension;
+  double previousAxial = 0.0;  // the axial stretch of the pass before
 };
+
+struct AnalysisElementInput;
+// The assembly's part (stiffness and gap loads) and the force routine's.
+void AssembleTieRod(const AnalysisElementInput& input);
+void TieRodForces(int element, const AnalysisElementInput& input);

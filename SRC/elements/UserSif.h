@@ -6,6 +6,8 @@
 // torsion SIF follow from version 781 (older files give 0).
 #pragma once
 
+#include <string>
+
 #include "model/RowObjects.h"
 
 class UserSif : public DataItem {
@@ -13,6 +15,9 @@ class UserSif : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  // UserSifList.cpp: the list's factors (columns 2 to 5; hidden ones empty).
+  std::string CellText(int column) const override;
+  void FillDialog(HWND dialog) override;  // UserSifDialog.cpp
 
   float inPlaneSif = 0.0f;
   float outPlaneSif = 0.0f;

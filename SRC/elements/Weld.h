@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include <string>
+
 #include "model/RowObjects.h"
 
 inline constexpr std::int32_t kWeldTypeLast = 4;
@@ -19,7 +21,14 @@ class Weld : public DataItem {
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
   void CopyFrom(const DataItem& other) override;
+  std::string CellText(int column) const override;  // column 2: WeldText (UserSifList.cpp)
+  void FillDialog(HWND dialog) override;            // WeldDialog.cpp
 
   std::int32_t type = 1;
   float mismatch = 0.0f;  // inch; types 1 and 4
 };
+
+// The weld's one-line text: the type name, with ", Mismatch = " and the
+// mismatch and its unit for a butt weld or a tapered transition; "???"
+// for a weld of no type.
+std::string WeldText(const Weld& weld);

@@ -11,7 +11,8 @@
 // restraints, skewed restraints, guides, limit stops, snubbers, branch SIFs,
 // forces and harmonic loads and the in-line kinds (valves, reducers, rigid
 // and elastic elements, cut pipes, miters, jacketed pipes and bends with
-// their spiders and end caps, hydrotest loads: BatchInlineKinds.h) are
+// their spiders and end caps, hydrotest loads: BatchInlineKinds.h) and
+// flanges, user SIFs, welds and concentrated masses (BatchJointKinds.h) are
 // built, and the spectrum load's directions are read into the model; a code
 // or keyword of any other kind
 // is refused with the line's message (never passed over), until its kind
@@ -35,6 +36,7 @@
 
 #include "elements/Bend.h"
 #include "files/BatchInlineKinds.h"
+#include "files/BatchJointKinds.h"
 #include "files/ModelBatchFile.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
@@ -158,6 +160,8 @@ struct BatchLayoutAttributes {
   float modulus = 0.0f;                 // E, psi
   // The in-line kinds' values (BatchInlineKinds.h).
   BatchInlineAttributes inlineKinds;
+  // Flanges, SIFs, welds and masses (BatchJointKinds.h).
+  BatchJointAttributes jointKinds;
 };
 
 // Reads the current LAYOUT data line and appends its row to the model.

@@ -586,12 +586,6 @@ const Keyword kKeywords[] = {
 
 #undef KEYWORD
 
-// The keywords of the kinds whose own work has not landed: flanges, SIFs, welds, masses, and the joints, bellows and tie
-// rods.
-const char* const kPendingKeywords[] = {
-    "SIF", "FLANGE", "GDIA", "WTYPE", "DELTA", "CWGT", "ES", "BK", "TA", "FFOR", "FTOR", "HS", "RLIM", "ROTL", "FRCT", "RK", "KTIE", "GAP", "AP",
-};
-
 void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& text) {
   // A line cut inside its last entry would read as far as it goes.
   if (HasUnclosedGroup(text)) BatchLineError(reader, "Unclosed parenthesis", text);
@@ -602,9 +596,7 @@ void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& t
     return;
   }
   if (ReadBatchInlineKeyword(reader, attributes, entry)) return;
-  STAND_IN("the attribute keywords of the kinds whose own work has not landed");
-  for (const char* pending : kPendingKeywords)
-    if (entry.keyword == pending) BatchLineError(reader, entry.keyword + " is not available yet");
+  if (ReadBatchJointKeyword(reader, attributes, entry)) return;
   BatchLineError(reader, "Unknown comment", entry.entry);
 }
 

@@ -56,6 +56,11 @@ bool IsBuiltElement(ElementType type) {
     case ElementType::Rigid:
     case ElementType::Elastic:
     case ElementType::CutPipe:
+    case ElementType::Bellows:
+    case ElementType::SlipJoint:
+    case ElementType::HingeJoint:
+    case ElementType::BallJoint:
+    case ElementType::TieRod:
     case ElementType::HydrotestLoad: return true;
     default: return false;
   }
@@ -115,7 +120,7 @@ void ReadKCode(const BatchReader& reader, BatchLayoutAttributes& attributes, con
     case 'A': SetBatchDataType(reader, attributes, DataType::Anchor); return;
     case 'I': attributes.element = ElementType::Bend; return;
     case 'M': attributes.element = ElementType::Miter; return;
-    case 'H': RefuseKind(reader, ElementTypeMessageName(ElementType::HingeJoint), code);
+    case 'H': attributes.element = ElementType::HingeJoint; return;
     default: break;
   }
   const char* at = letter == '\0' ? nullptr : std::strchr(kBranchSifCodes, letter);
@@ -463,6 +468,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* bend = dynamic_cast<Bend*>(row.element.get())) FillBend(*bend, attributes);
   if (auto* beam = dynamic_cast<Beam*>(row.element.get())) beam->beta = attributes.beta;
   FillBatchInlineElement(row, attributes);
+  FillBatchJointElement(row, attributes);
   row.dataType = attributes.item;
   row.item = CreateDataItem(attributes.item);
   if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
@@ -477,6 +483,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
   if (auto* nozzle = dynamic_cast<Nozzle*>(row.item.get())) FillNozzle(reader, *nozzle, attributes);
   if (auto* hanger = dynamic_cast<Hanger*>(row.item.get())) FillHanger(*hanger, attributes);
+  FillBatchJointItem(row, attributes);
   // What the node table and the piping code decide is checked once the
   // whole file was read.
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
@@ -523,6 +530,7 @@ void ParseBatchLayoutLine(BatchReader& reader) {
       SetBatchDataType(reader, attributes, DataType::HarmonicLoad);
     }
     CheckBatchInlineLine(reader, attributes);
+    CheckBatchJointLine(reader, attributes);
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.
     const bool bend = IsBendElementType(attributes.element);

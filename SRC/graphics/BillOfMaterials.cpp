@@ -17,6 +17,7 @@
 #include "elements/RigidElement.h"
 #include "elements/SlipJoint.h"
 #include "elements/Valve.h"
+#include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "loads/PipeLoad.h"
 #include "model/AnalysisElements.h"
@@ -27,7 +28,6 @@
 #include "properties/PipeSection.h"
 #include "shell/NameTables.h"
 #include "shell/NumberText.h"
-#include "shell/StandIn.h"
 #include "shell/Units.h"
 
 namespace {
@@ -332,6 +332,114 @@ void WriteText(const Model& model, const BomLists& lists) {
   }
 }
 
+// --- printer ---------------------------------------------------------------------------
+
+// A list as the printer draws it: columns as wide as their widest text.
+struct PrinterList {
+  std::string name;
+  std::vector<std::string> headings, units;
+  std::vector<std::vector<std::string>> rows;
+};
+
+std::string Unit(int kind) { return UnitLabel(kind); }
+
+std::vector<PrinterList> PrinterLists(const Model& model, const BomLists& lists) {
+  std::vector<PrinterList> out;
+  if (model.materials.count > 0) {
+    PrinterList list{"Materials", {"Material", "Description"}, {"", ""}, {}};
+    for (int i = 1; i <= model.materials.count; ++i)
+      list.rows.push_back({model.materials[i].name, model.materials[i].description});
+    out.push_back(list);
+  }
+  const std::string dim = Unit(kUnitDimension), length = Unit(kUnitLength), weight = Unit(kUnitWeight);
+  if (!lists.pipes.empty()) {
+    PrinterList list{"Pipes", {"Material", "OD", "Thk", "Total length", "Total weight"}, {"", dim, dim, length, weight}, {}};
+    for (const BomPipe& pipe : lists.pipes)
+      list.rows.push_back({MaterialName(model, pipe.material), FormatDimension(pipe.od), FormatDimension(pipe.thk),
+                           FormatLength(pipe.length), FormatWeight(static_cast<float>(BomPipeWeight(model, pipe)))});
+    out.push_back(list);
+  }
+  if (!lists.bends.empty()) {
+    PrinterList list{"Bends",
+                     {"Material", "OD", "Thk", "Radius", "Angle", "Count", "Total weight"},
+                     {"", dim, dim, dim, "(deg)", "", weight},
+                     {}};
+    for (const BomBend& bend : lists.bends)
+      list.rows.push_back({MaterialName(model, bend.material), FormatDimension(bend.od), FormatDimension(bend.thk),
+                           FormatDimension(bend.radius), FormatFixedWidth(Degrees(bend.angle), 10, 2),
+                           IntegerToText(bend.count), FormatWeight(static_cast<float>(BomBendWeight(model, bend)))});
+    out.push_back(list);
+  }
+  if (!lists.reducers.empty()) {
+    PrinterList list{"Reducers",
+                     {"Material", "OD1", "Thk1", "OD2", "Thk2", "Length", "Count", "Total weight"},
+                     {"", dim, dim, dim, dim, length, "", weight},
+                     {}};
+    for (const BomReducer& r : lists.reducers)
+      list.rows.push_back({MaterialName(model, r.material), FormatDimension(r.od1), FormatDimension(r.thk1),
+                           FormatDimension(r.od2), FormatDimension(r.thk2), FormatLength(r.length),
+                           IntegerToText(r.count), FormatWeight(static_cast<float>(BomReducerWeight(model, r)))});
+    out.push_back(list);
+  }
+  if (!lists.valves.empty()) {
+    PrinterList list{"Valves",
+                     {"OD", "Thk", "Weight", "Add.Weight", "Count", "Total weight"},
+                     {dim, dim, weight, weight, "", weight},
+                     {}};
+    for (const BomValve& v : lists.valves)
+      list.rows.push_back({FormatDimension(v.od), FormatDimension(v.thk), FormatWeight(v.weight),
+                           FormatWeight(v.additionalWeight), IntegerToText(v.count),
+                           FormatWeight(static_cast<float>(BomValveWeight(v)))});
+    out.push_back(list);
+  }
+  return out;
+}
+
+std::string Trimmed(std::string text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The list's name and column headings; again at the top of a new page.
+void PrinterListHeading(const PrinterList& list, const std::vector<int>& x) {
+  PrinterPageGeometry& page = PrinterPage();
+  if (page.bodyBottom - page.y < page.barHeight + 4 * page.lineHeight) PrinterPageHeading();
+  PrinterHeadingBar("Bill of Materials: " + list.name);
+  PrinterNewLine();
+  for (std::size_t c = 0; c < list.headings.size(); ++c) PrinterTextAt(x[c], list.headings[c]);
+  PrinterNewLine();
+  for (std::size_t c = 0; c < list.units.size(); ++c) PrinterTextAt(x[c], list.units[c]);
+}
+
+void WritePrinter(const Model& model, const BomLists& lists) {
+  PrinterPageGeometry& page = PrinterPage();
+  BeginReportSection("Bill of materials", 0);
+  for (PrinterList& list : PrinterLists(model, lists)) {
+    for (auto& row : list.rows)
+      for (std::string& cell : row) cell = Trimmed(cell);
+    std::vector<int> x(list.headings.size(), 0);
+    int at = 6 * page.unit;
+    for (std::size_t c = 0; c < list.headings.size(); ++c) {
+      x[c] = at;
+      int widest = std::max(PrinterTextWidth(list.headings[c]), PrinterTextWidth(list.units[c]));
+      for (const auto& row : list.rows) widest = std::max(widest, PrinterTextWidth(row[c]));
+      at += widest + 4 * page.unit;
+    }
+    PrinterListHeading(list, x);
+    for (const auto& row : list.rows) {
+      page.y += page.lineHeight;
+      if (page.y > page.bodyBottom) {
+        PrinterPageHeading();
+        PrinterListHeading(list, x);
+        page.y += page.lineHeight;
+      }
+      for (std::size_t c = 0; c < row.size(); ++c) PrinterTextAt(x[c], row[c]);
+    }
+    PrinterNewLine();
+  }
+}
+
 // --- CSV ------------------------------------------------------------------------------
 
 // The row built in g_LineText; the road ends the line with its own comma.
@@ -533,7 +641,7 @@ void PrintBillOfMaterials() {
   }
   const BomLists lists = BuildBomLists(model, elements);
   if (!g_ReportFileOpen) {
-    STAND_IN("the bill of materials tables of the printed report");
+    WritePrinter(model, lists);
     return;
   }
   if (g_ReportToFile) {

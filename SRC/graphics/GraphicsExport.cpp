@@ -14,6 +14,8 @@
 #include "graphics/DialogHook.h"
 #include "graphics/Drawing2D.h"
 #include "graphics/DrawingColours.h"
+#include "graphics/EmfFile.h"
+#include "graphics/GraphicsPrinter.h"
 #include "graphics/GraphicsSettings.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
@@ -30,7 +32,6 @@
 #include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
-#include "shell/StandIn.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
@@ -41,6 +42,8 @@ namespace {
 // becomes CR LF on writing.
 class FileText {
  public:
+  // Bytes written as they are (else each line ends in CR LF).
+  bool binary = false;
   void Put(const std::string& text) { text_ += text; }
   template <typename... Args>
   void Format(const char* format, Args... args) {
@@ -61,7 +64,7 @@ class FileText {
     std::string bytes;
     bytes.reserve(text_.size() + text_.size() / 16);
     for (char c : text_) {
-      if (c == '\n') bytes += '\r';
+      if (c == '\n' && !binary) bytes += '\r';
       bytes += c;
     }
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
@@ -549,17 +552,28 @@ bool WriteEpsFile(HWND owner, const std::string& path) {
   return Finish(owner, file, path, "Unable to open EPS file for output", "eps written.");
 }
 
+bool WriteGraphicsMetafile(HWND owner, const std::string& path) {
+  FileText file;
+  file.binary = true;
+  try {
+    SIZE extent{};
+    HENHMETAFILE picture = RecordWindowPicture(extent);
+    file.Put(EnhancedMetafileBytes(picture));
+    DeleteEnhMetaFile(picture);
+  } catch (const std::string& text) {
+    ShowErrorMessage(owner, text);
+    return false;
+  }
+  return Finish(owner, file, path, "Unable to open EMF file for output", "emf written.");
+}
+
 bool WriteGraphicsFile(HWND owner, const std::string& path) {
   AdoptAndProject();
   const std::string extension = LowerExtension(path);
   if (extension == "plt") return WritePlotFile(owner, path);
   if (extension == "dxf") return WriteDxfFile(owner, path);
   if (extension == "eps") return WriteEpsFile(owner, path);
-  if (extension == "emf") {
-    STAND_IN("writing the picture as an enhanced metafile file");
-    ShowErrorMessage(owner, "Writing enhanced metafiles is not available yet.");
-    return false;
-  }
+  if (extension == "emf") return WriteGraphicsMetafile(owner, path);
   ShowErrorMessage(owner, "File extension must be : emf, eps, dxf or plt");
   return false;
 }

@@ -32,6 +32,8 @@ bool WriteGraphicsFile(HWND owner, const std::string& path);
 bool WritePlotFile(HWND owner, const std::string& path);
 bool WriteDxfFile(HWND owner, const std::string& path);
 bool WriteEpsFile(HWND owner, const std::string& path);
+// The line picture at the window's size as an enhanced metafile file.
+bool WriteGraphicsMetafile(HWND owner, const std::string& path);
 
 // The title on the left of the header line of every exported picture.
 std::string PlotTitle();

@@ -19,6 +19,9 @@
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsExport.h"
+#include "graphics/GraphicsPrinter.h"
+#include "graphics/PrintPreview.h"
+#include "graphics/PrinterSettings.h"
 #include "graphics/HideElements.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/Highlight.h"
@@ -287,18 +290,11 @@ void ToggleTurnMode() {
 
 // Commands of windows and dialogs that later work builds.
 bool ShowLaterGraphicsCommand(HWND window, int id) {
-  STAND_IN("the copy of the line picture, the magnification dialog and the result displays of the graphics window");
+  STAND_IN("the stress displays of the graphics window");
   static const struct {
     int id;
     const char* name;
-  } kLater[] = {{216, "The result displays"},
-                {221, "The result displays"},
-                {228, "The mode shapes"},
-                {229, "The mode shapes"},
-                {300, "The Magnification dialog"},
-                {332, "The result displays"},
-                {333, "The result displays"},
-                {363, "Copying the line picture"}};
+  } kLater[] = {{332, "The result displays"}, {333, "The result displays"}};
   for (const auto& later : kLater) {
     if (later.id != id) continue;
     ShowInfoMessage(window, std::string(later.name) + " is not available yet.");
@@ -342,9 +338,12 @@ LRESULT GraphicsFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
     case WM_COMMAND: GraphicsCommand(LOWORD(wParam)); return 0;
     case kPrintToFileMessage: PrintGraphicsToFile(window); return 0;
     case kPrintOutputMessage:
+      AdoptAndProject();
+      GraphicsPrinter().PrintDocument(window, g_RenderedMode);
+      return 0;
     case kPrintPreviewMessage:
-      STAND_IN("printing and previewing the graphics");
-      ShowInfoMessage(window, "Printing the graphics is not available yet.");
+      AdoptAndProject();
+      ShowPrintPreview(GraphicsPrinter(), window);
       return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
   }
@@ -352,16 +351,15 @@ LRESULT GraphicsFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void GraphicsCommand(int id) {
   HWND window = GraphicsFrame().window;
-  // Rendered, Copy puts the picture's bitmap on the clipboard; the line
-  // picture is copied as a recorded picture, which comes with the exports.
-  const bool copiesBitmap = id == 363 && g_RenderedMode;
-  if (!copiesBitmap && ShowLaterGraphicsCommand(window, id)) return;
+  if (ShowLaterGraphicsCommand(window, id)) return;
   switch (id) {
     case 110: PostMessage(window, WM_CLOSE, 0, 0); return;
     case 106:
       // The sheet runs where the other windows' sheets run; its answer
       // comes back to this window as a message.
-      PostGuiWork([window] { ShowPrintSheet(window); });
+      // Rendered, the picture prints through "Print OpenGL Graphics".
+      if (g_RenderedMode) PostGuiWork([window] { PrintOpenGlDialog(window); });
+      else PostGuiWork([window] { ShowPrintSheet(window); });
       return;
     case 121: ViewpointDialog(window); return;
     case 342: PlotTitleDialog(window); return;
@@ -410,6 +408,12 @@ void GraphicsCommand(int id) {
     case 352: ChangeBackground(false); return;
     case 353: ChangeBackground(true); return;
     case 363:
+      // Rendered, the picture's bitmap; else the line picture, recorded.
+      if (!g_RenderedMode) {
+        AdoptAndProject();
+        CopyGraphicsAsMetafile(window);
+        return;
+      }
       try {
         CopyPictureToClipboard();
       } catch (const std::string& message) {
@@ -444,7 +448,14 @@ void GraphicsCommand(int id) {
       if (g_RenderedMode) SetRenderModeOffNow();
       ForwardToResults(id);
       return;
-    case 338: ForwardToResults(id); return;
+    case 338:
+    // The shapes, their magnification and the mode stepping belong to the
+    // result table shown.
+    case 216:
+    case 221:
+    case 228:
+    case 229:
+    case 300: ForwardToResults(id); return;
     case 334: ThresholdsDialog(window); return;
     case 40029:
       g_JacketStresses = !g_JacketStresses;

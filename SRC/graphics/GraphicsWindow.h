@@ -82,6 +82,9 @@ void InvalidatePicture(bool updateNow);
 void RedrawPicture();  // command 436
 void StartCaretTimer();
 void StopCaretTimer();
+// The rendered model drawn with the current OpenGL context on a picture
+// of width x height pixels (the window's, or an off-screen render's).
+void DrawModelGlScene(int width, int height);
 void DrawAxesTriad();
 // Whether a data kind's symbols are shown by the model's switches (kinds
 // without a switch always), and whether the row that made a node is drawn.

@@ -22,6 +22,7 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
+#include "graphics/ShapeOverlay.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewProjection.h"
 #include "graphics/Zoom.h"
@@ -146,6 +147,7 @@ void GraphicsPaint(HWND window) {
     SetGraphicsDc(dc);
     GlPresent();
     DrawRenderOverlays();
+    DrawShapeOverlay();
     EndPaint(window, &paint);
   } else {
     HideHighlightForRepaint();
@@ -155,6 +157,7 @@ void GraphicsPaint(HWND window) {
     FillBackground(dc);
     SetDrawingLimits(paint.rcPaint);
     DrawModelWireframe();
+    DrawShapeOverlay();
     EndPaint(window, &paint);
     RedrawShownLcsTriad();
     DrawHighlight();
@@ -408,6 +411,12 @@ void DrawModelGl() {
     return;
   }
   BeginPaintingWork();
+  ReadClientSize();
+  DrawModelGlScene(ViewWidthPx, ViewHeightPx);
+  EndPaintingWork();
+}
+
+void DrawModelGlScene(int width, int height) {
   Model& model = TheModel();
   float largest = kSmallestDepth;
   for (int index = 1; index <= model.nodes.count; ++index) {
@@ -416,8 +425,7 @@ void DrawModelGl() {
       if (std::isfinite(coordinate)) largest = std::max(largest, std::fabs(coordinate));
   }
   const double depth = 2.0 * largest;
-  ReadClientSize();
-  glViewport(0, 0, ViewWidthPx, ViewHeightPx);
+  glViewport(0, 0, width, height);
   if (WhiteBackground())
     glClearColor(1.0f, 1.0f, 1.0f, 1.0f);
   else
@@ -434,7 +442,6 @@ void DrawModelGl() {
     DrawRowGl(model, number);
   }
   glFlush();
-  EndPaintingWork();
 }
 
 void CopyPictureToClipboard() {

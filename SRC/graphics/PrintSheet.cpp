@@ -1,9 +1,11 @@
 // The print sheet and its printer page (see PrintSheet.h).
 #include "graphics/PrintSheet.h"
 
+#include <algorithm>
 #include <string>
 
 #include "graphics/PrintPreview.h"
+#include "graphics/PrintSelection.h"
 #include "graphics/PrinterSettings.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"
@@ -14,6 +16,10 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/TableWindow.h"
+#include "platform/MessageBox.h"
+#include "platform/System.h"
+#include "shell/TableWindowSupport.h"
+#include "shell/WindowUtilities.h"
 
 namespace {
 
@@ -23,6 +29,7 @@ constexpr int kToFileButton = 1002;
 struct SheetRun {
   WNDPROC original = nullptr;
   UINT output = kPrintOutputMessage;
+  const PrintSheetHooks* hooks = nullptr;
 };
 
 SheetRun& Run() {
@@ -37,12 +44,32 @@ void ShowPrinterTexts(HWND page, PrinterSettings& printer) {
   SetDlgItemText(page, 1503, printer.FontText().c_str());
 }
 
+// An output with nothing chosen is refused and the sheet stays open.
+bool NothingToPrint(HWND sheet) {
+  const PrintSheetHooks* hooks = Run().hooks;
+  if (hooks == nullptr || hooks->anySelected == nullptr || hooks->anySelected()) return false;
+  MessageBeep(MB_ICONEXCLAMATION);
+  ShowErrorMessage(sheet, "There is nothing to print");
+  return true;
+}
+
 LRESULT SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && (LOWORD(wParam) == kPreviewButton || LOWORD(wParam) == kToFileButton)) {
+    if (NothingToPrint(sheet)) return 0;
     Run().output = LOWORD(wParam) == kPreviewButton ? kPrintPreviewMessage : kPrintToFileMessage;
     SendMessage(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
     return 0;
   }
+  if ((message == WM_COMMAND && LOWORD(wParam) == IDOK) || (message == PSM_PRESSBUTTON && wParam == PSBTN_OK)) {
+    if (NothingToPrint(sheet)) return 0;
+  }
+  const PrintSheetHooks* hooks = Run().hooks;
+  if (message == WM_COMMAND && hooks != nullptr && hooks->command != nullptr)
+    for (const auto& [id, text] : hooks->extraButtons)
+      if (LOWORD(wParam) == id) {
+        hooks->command(sheet, id);
+        return 0;
+      }
   return CallWindowProc(Run().original, sheet, message, wParam, lParam);
 }
 
@@ -70,11 +97,17 @@ void ArrangeButtons(HWND sheet) {
     ScreenToClient(sheet, &tabCorner);
     left = tabCorner.x;
   }
+  std::vector<std::pair<int, std::string>> buttons{{kPreviewButton, "Pre&view"}, {kToFileButton, "Print to &File"}};
+  if (Run().hooks != nullptr) {
+    buttons[1].second = Run().hooks->toFileText;
+    buttons.insert(buttons.end(), Run().hooks->extraButtons.begin(), Run().hooks->extraButtons.end());
+  }
+  const int count = 2 + static_cast<int>(buttons.size());
   const int step = width + std::max(gap, 4);
   RECT client{};
   GetClientRect(sheet, &client);
   // A sheet too narrow for the row grows to hold it.
-  int needed = left + 4 * step - std::max(gap, 4) + left;
+  int needed = left + count * step - std::max(gap, 4) + left;
   if (needed > client.right) {
     RECT outer{};
     GetWindowRect(sheet, &outer);
@@ -85,12 +118,11 @@ void ArrangeButtons(HWND sheet) {
   const int y = okCorner.y;
   MoveWindow(ok, left, y, width, height, TRUE);
   MoveWindow(cancel, left + step, y, width, height, TRUE);
-  const char* texts[] = {"Pre&view", "Print to &File"};
-  const int ids[] = {kPreviewButton, kToFileButton};
-  for (int i = 0; i < 2; ++i) {
-    HWND button = CreateWindowEx(0, "BUTTON", texts[i], WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+  for (int i = 0; i < static_cast<int>(buttons.size()); ++i) {
+    const auto& [id, text] = buttons[static_cast<std::size_t>(i)];
+    HWND button = CreateWindowEx(0, "BUTTON", text.c_str(), WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                                  left + (2 + i) * step, y, width, height, sheet,
-                                 reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(ids[i])), InstanceHandle, nullptr);
+                                 reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle, nullptr);
     if (font != nullptr) SendMessage(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
   }
 }
@@ -100,6 +132,12 @@ int SheetCallback(HWND sheet, UINT message, LPARAM) {
   Run().original = reinterpret_cast<WNDPROC>(GetWindowLongPtr(sheet, GWLP_WNDPROC));
   SetWindowLongPtr(sheet, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(SheetProc));
   ArrangeButtons(sheet);
+  // The sheets with a choice of sections come up over their owner, the
+  // outputs enabled only while something is chosen.
+  if (Run().hooks != nullptr && Run().hooks->anySelected != nullptr) {
+    CenterWindowOnParent(sheet, 0);
+    EnablePrintChoice(sheet, Run().hooks->anySelected());
+  }
   return 0;
 }
 
@@ -127,6 +165,37 @@ INT_PTR PrinterPageProc(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   return TRUE;
 }
 
+UINT RunPrintSheet(HWND owner, const std::string& caption, std::vector<PROPSHEETPAGE> pages, PrinterSettings* printer,
+                   int startPage, const PrintSheetHooks& hooks) {
+  PROPSHEETPAGE page{};
+  page.dwSize = sizeof page;
+  page.hInstance = InstanceHandle;
+  page.pszTemplate = "PRINTER_DIALOG";
+  page.pfnDlgProc = PrinterPageProc;
+  page.lParam = reinterpret_cast<LPARAM>(printer);
+  pages.push_back(page);
+  PROPSHEETHEADER header{};
+  header.dwSize = sizeof header;
+  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
+  header.hwndParent = owner;
+  header.hInstance = InstanceHandle;
+  header.pszCaption = caption.c_str();
+  header.nPages = static_cast<UINT>(pages.size());
+  header.nStartPage = static_cast<UINT>(std::clamp(startPage, 0, static_cast<int>(pages.size()) - 1));
+  header.ppsp = pages.data();
+  header.pfnCallback = SheetCallback;
+  Run() = SheetRun{};
+  Run().hooks = &hooks;
+  INT_PTR result = PropertySheet(&header);
+  const UINT output = Run().output;
+  Run() = SheetRun{};
+  if (result < 0) {
+    ShowErrorMessage(owner, "Failed to create property sheet");
+    return 0;
+  }
+  return result > 0 ? output : 0;
+}
+
 void ShowPrintSheet(HWND owner) {
   std::string caption = "Print Model";
   PrinterSettings* printer = &TextPrinter();
@@ -142,29 +211,15 @@ void ShowPrintSheet(HWND owner) {
       return;
     }
     caption = "Print " + name;
-  }
-  PROPSHEETPAGE page{};
-  page.dwSize = sizeof page;
-  page.hInstance = InstanceHandle;
-  page.pszTemplate = "PRINTER_DIALOG";
-  page.pfnDlgProc = PrinterPageProc;
-  page.lParam = reinterpret_cast<LPARAM>(printer);
-  PROPSHEETHEADER header{};
-  header.dwSize = sizeof header;
-  header.dwFlags = PSH_PROPSHEETPAGE | PSH_NOAPPLYNOW | PSH_USECALLBACK;
-  header.hwndParent = owner;
-  header.hInstance = InstanceHandle;
-  header.pszCaption = caption.c_str();
-  header.nPages = 1;
-  header.ppsp = &page;
-  header.pfnCallback = SheetCallback;
-  Run() = SheetRun{};
-  INT_PTR result = PropertySheet(&header);
-  if (result < 0) {
-    ShowErrorMessage(owner, "Failed to create property sheet");
+  } else if (owner != nullptr && (owner == LayoutFrame().window || owner == MainFrame().window)) {
+    // The model report: its sections are chosen on the sheet.
+    if (TableResultsShown()) PrintResultsSheet(owner);
+    else ShowModelPrintSheet(owner);
     return;
   }
-  if (result > 0) PostMessage(owner, Run().output, 0, 0);
+  const PrintSheetHooks hooks;
+  const UINT output = RunPrintSheet(owner, caption, {}, printer, 0, hooks);
+  if (output != 0) PostMessage(owner, output, 0, 0);
 }
 
 void CarryOutPrintOutput(HWND owner, UINT message, void (*writer)()) {

@@ -91,7 +91,7 @@ std::string HeadingCentreText() { return TheModel().title; }
 // The report the owner window of the text printer writes.
 void WriteOwnersReport(HWND owner) {
   if (owner != nullptr && (owner == MainFrame().window || owner == LayoutFrame().window)) {
-    PrintSelectedSections();
+    PrintLayoutReport();
     return;
   }
   if (owner != nullptr && owner == ListFrame().window) {
@@ -216,7 +216,8 @@ void PrinterPageHeading() {
 }
 
 void BeginReportSection(const std::string& title, int level) {
-  if (!g_CollectContents) return;
+  // The unnumbered front pages (revision record) are not listed.
+  if (!g_CollectContents || g_SuppressPageNumber) return;
   ContentsEntries().push_back(ContentsEntry{title, level, PrintedPageNumber()});
 }
 
@@ -236,7 +237,9 @@ void PrintTableOfContents() {
   if (!g_CollectContents) return;
   PrinterPageGeometry& page = PrinterPage();
   g_RomanPageNumbers = true;
-  g_ContentsFirstPage = g_PrinterPage;
+  // An empty page the body ended on becomes the first contents page, so
+  // the body pages before it and the contents after it keep their order.
+  g_ContentsFirstPage = page.y <= page.bodyTop + page.gap ? g_PrinterPage - 1 : g_PrinterPage;
   StartContentsPage();
   const int threeAs = PrinterTextWidth("AAA");
   const int numberRight = page.width - 12 * page.unit;
@@ -288,6 +291,13 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
     SetCursor(previousCursor);
     return recorded;
   };
+  // Only the model report starts with unnumbered cover and record pages.
+  g_QaCoverPrinted = g_RevisionPagesPrinted = false;
+  g_RevisionPageCount = 0;
+  g_RomanPageNumbers = false;
+  g_ContentsFirstPage = 0;
+  if (printer.owner != nullptr && (printer.owner == MainFrame().window || printer.owner == LayoutFrame().window))
+    PrepareModelReportPages();
   try {
     g_SuppressPageNumber = g_QaCoverPrinted || g_RevisionPagesPrinted;
     PrinterPageHeading();

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "graphics/DialogHook.h"
+#include "graphics/GraphicsPrinter.h"
 #include "graphics/TextPrinter.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
@@ -15,7 +16,6 @@
 #include "platform/System.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
-#include "shell/StandIn.h"
 #include "shell/WindowUtilities.h"
 
 namespace {
@@ -27,9 +27,11 @@ constexpr std::size_t kLongestDevNames = 256;
 // pictures it prints come with the graphics printing.
 class GraphicsPrinterSettings : public PrinterSettings {
  public:
-  void Record(HDC, float, float) override {
-    STAND_IN("recording the graphics window for the graphics printer");
-    throw std::string("Printing the graphics is not available yet.");
+  void Record(HDC dc, float width, float height) override { RecordGraphicsPage(dc, width, height); }
+  // The page is one picture, played whole; the Print dialog asks no range.
+  void SetupPrintRange(PRINTDLG& record) override { record.Flags |= PD_NOPAGENUMS; }
+  void DrawPage(HDC dc, const RECT& rect) override {
+    if (document != nullptr) PlayEnhMetaFile(dc, document, &rect);
   }
   const char* RegistryKeyName() const override { return "Graphics Printer"; }
   void InitDefaults() override {
@@ -409,13 +411,13 @@ void PrinterSettings::PrintDocument(HWND ownerWindow, bool rendered) {
     DcOwner printer{RunPrintDialog(ownerWindow)};
     if (printer.dc == nullptr) return;
     ComputePrintArea(printer.dc);
-    if (!rendered) {
-      if (document == nullptr) Record(printer.dc, printableWidth, printableHeight);
-      PrintPages(printer.dc);
-    } else {
-      STAND_IN("printing the rendered graphics");
-      throw std::string("Printing the rendered graphics is not available yet.");
+    // A rendered picture reaches the page as a stretched bitmap.
+    if (rendered && (GetDeviceCaps(printer.dc, RASTERCAPS) & RC_STRETCHDIB) == 0) {
+      ShowErrorOnForeground("The printer does not support StretchDIBits\nrequired for OpenGL printing");
+      return;
     }
+    if (document == nullptr) Record(printer.dc, printableWidth, printableHeight);
+    PrintPages(printer.dc);
     DeleteDocument();
   } catch (const std::string& text) {
     DeleteDocument();

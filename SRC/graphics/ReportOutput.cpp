@@ -319,7 +319,9 @@ void OpenContentsFile() {
 void ReportSetTitle(const std::string& title) {
   ContentsFile& contents = Contents();
   if (!g_CollectContents || contents.stream == nullptr) return;
-  std::fprintf(contents.stream, "%s: Page %d\n", title.c_str(), g_ReportPage);
+  // The unnumbered front pages (cover, revision record) are not listed.
+  if (g_ReportPageNumberOff || g_ReportPage <= g_ReportUnnumberedPages) return;
+  std::fprintf(contents.stream, "%s: Page %d\n", title.c_str(), ReportShownPageNumber());
 }
 
 void ReportTableOfContents() {

@@ -52,6 +52,13 @@ extern std::FILE* g_CsvExportFile;
 extern bool g_CollectContents;
 extern bool g_RomanPageNumbers;
 extern std::int32_t g_ContentsFirstPage;
+// The first pages of a model report (its cover, its revision record) carry
+// no page number and the body counts from 1: pages up to this count, and
+// every page begun while g_ReportPageNumberOff is set, are not numbered.
+extern std::int32_t g_ReportUnnumberedPages;
+extern bool g_ReportPageNumberOff;
+// The page number a page of the text road shows.
+std::int32_t ReportShownPageNumber();
 
 // --- lines and columns (text road; the same placement plus "," in CSV mode) ---
 std::int32_t ReportLinesLeft();

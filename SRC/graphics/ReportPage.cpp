@@ -25,6 +25,10 @@ std::string g_ReportDate;
 std::string g_LineText;
 bool g_RomanPageNumbers = false;
 std::int32_t g_ContentsFirstPage = 0;
+std::int32_t g_ReportUnnumberedPages = 0;
+bool g_ReportPageNumberOff = false;
+
+std::int32_t ReportShownPageNumber() { return g_ReportPage - g_ReportUnnumberedPages; }
 
 namespace {
 
@@ -182,7 +186,9 @@ void ReportPageHeader() {
     return;
   }
   std::string page = g_RomanPageNumbers ? "Page " + RomanPageNumber(g_ReportPage - g_ContentsFirstPage)
-                                        : "Page " + std::to_string(g_ReportPage);
+                     : g_ReportPageNumberOff || g_ReportPage <= g_ReportUnnumberedPages
+                         ? std::string()
+                         : "Page " + std::to_string(ReportShownPageNumber());
   Place("Quorvel", 1, 4);
   ReportPutCentredAtLine(g_ReportTitle, 1, 16, 69);
   Place(page, 1, 70);

@@ -185,6 +185,11 @@ void AddAnalysisElement(const Model& model, AnalysisElementList& list, int kind,
       Refuse(list, row, Text(kind == 8 ? "Row %d: Valve is shorter than 0.01 in; its weight would be lost"
                                        : "Row %d: Rigid element is shorter than 0.01 in; its weight would be lost",
                              row));
+    // A bellows, slip joint or tie rod so short would be a rigid link: its
+    // flexibility, thrust and weight would be lost.
+    if (kind == 10 || kind == 11 || kind == 19)
+      Refuse(list, row, Text("Row %d: %s is shorter than 0.01 in; its flexibility would be lost", row,
+                             kind == 10 ? "Bellows" : kind == 11 ? "Slip joint" : "Tie rod"));
     list.mergedNodes.insert(list.mergedNodes.begin(), {node1, node2});
     return;
   }

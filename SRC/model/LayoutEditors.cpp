@@ -568,6 +568,16 @@ bool EditRowOffsets(LayoutTable& table) {
   return true;
 }
 
+bool EditRowSlope(LayoutTable& table) {
+  if (TableEndEdit(table)) return false;
+  HWND owner = Owner(table);
+  if (SlopeDialog(owner, table.currentRow, TakeUndoSnapshot(owner)) != 1) return false;
+  TableDrawRow(table, table.currentRow);
+  TableLoadEditBuffer(table);
+  RefreshListWindow();
+  return true;
+}
+
 void SetPropertyEditor(bool beam, int column, PropertyEditor editor) {
   if (column >= 6 && column <= 8) g_PropertyEditors[beam ? 1 : 0][column - 6] = editor;
 }

@@ -64,6 +64,8 @@ void EditRowElementType(LayoutTable& table);
 // true when the offsets were changed (the model is then made again and the
 // row redrawn).
 bool EditRowOffsets(LayoutTable& table);
+// Edit > "&Slope...": the current row's offsets as a length and a direction.
+bool EditRowSlope(LayoutTable& table);
 void EditRowDataType(LayoutTable& table);
 void EditRowMaterial(LayoutTable& table);
 void EditRowSection(LayoutTable& table);

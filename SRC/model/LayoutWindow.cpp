@@ -342,7 +342,7 @@ LRESULT LayoutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam
     case WM_COMMAND: LayoutCommand(window, LOWORD(wParam)); return 0;
     case kPrintOutputMessage:
     case kPrintToFileMessage:
-    case kPrintPreviewMessage: CarryOutPrintOutput(window, message, PrintSelectedSections); return 0;
+    case kPrintPreviewMessage: CarryOutPrintOutput(window, message, PrintLayoutReport); return 0;
     default: return DefWindowProc(window, message, wParam, lParam);
   }
 }

@@ -132,7 +132,6 @@ struct LaterCommand {
 
 // Commands whose dialogs, tables or windows later work builds.
 constexpr LaterCommand kLaterCommands[] = {
-    {385, "Slope"},
     {193, "Pumps"},            {194, "Compressors"},
     {195, "Turbines"},
     {40047, "User Allowables"},
@@ -415,6 +414,9 @@ void LayoutCommand(HWND window, int id) {
     case 40036: CopyRowsCommand(window); return;
     case 40027:
       if (!InResults()) EditRowOffsets(Table());
+      return;
+    case 385:
+      if (!InResults()) EditRowSlope(Table());
       return;
     case 201: EditRowElementType(Table()); return;
     case 202: EditRowDataType(Table()); return;

@@ -4,6 +4,7 @@
 #include "model/RowDialogs.h"
 
 #include <array>
+#include <cmath>
 
 #include "elements/CommentData.h"
 #include "model/LayoutRowEdits.h"
@@ -12,6 +13,7 @@
 #include "platform/Dialog.h"
 #include "shell/Application.h"
 #include "shell/DialogHelper.h"
+#include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 #include "shell/TableWindowSupport.h"
@@ -33,6 +35,8 @@ struct RowDialogState {
   int row = 0;
   SnapshotToken snapshot = 0;
   std::array<std::string, 3> shown;  // the offsets as the dialog showed them
+  std::string shownLength;           // the slope's length and direction as shown
+  std::array<std::string, 3> shownDirection;
 };
 
 std::string FieldText(HWND dialog, int field) {
@@ -135,6 +139,84 @@ void OffsetsOk(HWND dialog, RowDialogState& state) {
   EndDialog(dialog, 1);
 }
 
+// --- slope -----------------------------------------------------------------
+
+constexpr int kSlopeLength = 1301;
+constexpr int kSlopeFirstComponent = 1302;
+constexpr int kSlopeUnit = 1601;
+
+void SlopeInit(HWND dialog, RowDialogState& state) {
+  DialogHelper& helper = state.helper;
+  helper.DialogBind(dialog);
+  helper.DialogSetUnitLabel(kSlopeUnit, kUnitLength);
+  const LayoutRow& row = TheModel().row(state.row);
+  const double length = std::sqrt(static_cast<double>(row.dx) * row.dx + static_cast<double>(row.dy) * row.dy +
+                                  static_cast<double>(row.dz) * row.dz);
+  if (length > 0.0) {
+    state.shownLength = FormatLength(static_cast<float>(length));
+    helper.DialogSetItemText(kSlopeLength, state.shownLength);
+    const std::array<double, 3> offsets = {row.dx, row.dy, row.dz};
+    for (std::size_t i = 0; i < 3; ++i) {
+      if (offsets[i] == 0.0) continue;
+      state.shownDirection[i] = FormatFixedWidth(offsets[i] / length, 8, 3);
+      helper.DialogSetItemText(kSlopeFirstComponent + static_cast<int>(i), state.shownDirection[i]);
+    }
+  }
+  if (TableResultsShown()) {
+    for (int field : {kSlopeLength, 1302, 1303, 1304}) helper.DialogSetReadOnly(field);
+    helper.DialogFocusItem(IDOK);
+  } else {
+    helper.DialogSelectAndFocus(length > 0.0 ? kSlopeFirstComponent : kSlopeLength);
+  }
+  CenterWindowOnParent(dialog, IDOK);
+}
+
+void SlopeOk(HWND dialog, RowDialogState& state) {
+  if (TableResultsShown()) {
+    EndDiscarding(dialog, state);
+    return;
+  }
+  // A field left as shown keeps the stored value, not its rounding: a new
+  // length keeps the row's exact direction, a new direction its length.
+  const bool lengthAsShown = !state.shownLength.empty() && FieldText(dialog, kSlopeLength) == state.shownLength;
+  bool directionAsShown = !state.shownLength.empty();
+  for (std::size_t i = 0; i < 3; ++i)
+    directionAsShown = directionAsShown &&
+                       FieldText(dialog, kSlopeFirstComponent + static_cast<int>(i)) == state.shownDirection[i];
+  if (lengthAsShown && directionAsShown) {
+    EndDiscarding(dialog, state);
+    return;
+  }
+  DialogHelper& helper = state.helper;
+  Model& model = TheModel();
+  LayoutRow& row = model.row(state.row);
+  const double stored = std::sqrt(static_cast<double>(row.dx) * row.dx + static_cast<double>(row.dy) * row.dy +
+                                  static_cast<double>(row.dz) * row.dz);
+  float length = static_cast<float>(stored);
+  float direction[3] = {row.dx, row.dy, row.dz};
+  try {
+    if (!lengthAsShown) {
+      helper.DialogGetItemText(kSlopeLength);
+      if (g_EditFieldText.empty()) ThrowRequiredField("Length");
+      if (ParseFieldLength(length) != 0 || length <= 0.0f) ThrowInvalidField("Length");
+    }
+    if (!directionAsShown) CheckDirectionInput(helper, kSlopeFirstComponent, direction[0], direction[1], direction[2]);
+  } catch (const std::string& message) {
+    helper.DialogFocusInvalid(message);
+    return;
+  }
+  Normalize3(direction);
+  row.dx = direction[0] * length;
+  row.dy = direction[1] * length;
+  row.dz = direction[2] * length;
+  try {
+    RefreshAfterModelEdit(model);
+  } catch (const std::string& message) {
+    ShowErrorMessage(dialog, message);
+  }
+  EndDialog(dialog, 1);
+}
+
 // --- comment ---------------------------------------------------------------
 
 CommentData* CommentOf(int row) {
@@ -216,6 +298,10 @@ INT_PTR CommentDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
   return RowDialogProc(dialog, message, wParam, lParam, CommentInit, CommentOk);
 }
 
+INT_PTR SlopeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  return RowDialogProc(dialog, message, wParam, lParam, SlopeInit, SlopeOk);
+}
+
 bool CopyRowsDialog(HWND parent, int currentRow) {
   return RunRowDialog("COPY_ELEMENTS_DIALOG", parent, CopyRowsDialogProc, currentRow, 0) == 1;
 }
@@ -226,6 +312,14 @@ int DxDyDzDialog(HWND parent, int row, SnapshotToken snapshot) {
     return 0;
   }
   return RunRowDialog("DX_DY_DZ_DIALOG", parent, DxDyDzDialogProc, row, snapshot);
+}
+
+int SlopeDialog(HWND parent, int row, SnapshotToken snapshot) {
+  if (row < 1 || row > TheModel().rowCount) {
+    PopTempFile(snapshot);
+    return 0;
+  }
+  return RunRowDialog("SLOPE_DIALOG", parent, SlopeDialogProc, row, snapshot);
 }
 
 int CommentDialog(HWND parent, int row, SnapshotToken snapshot) {

@@ -270,12 +270,17 @@ void PrintWeightAndCg() {
   for (int line = 1; line <= 6; ++line) lines.push_back(WeightLine(line));
   lines.push_back("Center of Gravity for Total weight");
   lines.push_back(WeightLine(7));
-  if (!g_ReportFileOpen) {  // the printer
+  if (!g_ReportFileOpen) {  // the printer: the block whole, below what came before
+    PrinterPageGeometry& page = PrinterPage();
+    const int height = page.barHeight + static_cast<int>(lines.size() + 1) * page.lineHeight;
+    if (page.bodyBottom - page.y < height) PrinterPageHeading();
     BeginReportSection("Weight & Center of Gravity ", 0);
+    PrinterHeadingBar("Weight & Center of Gravity");
     for (const std::string& line : lines) {
+      page.y += page.lineHeight;
       PrinterTextLeft(line);
-      PrinterNewLine();
     }
+    PrinterHalfLine();
     return;
   }
   const char* title = "Weight & Center of gravity";

@@ -12,6 +12,10 @@
 #include "results/SortedStressesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultCases.h"
+#include "results/AccelerationsTable.h"
+#include "results/DynamicStresses.h"
+#include "results/ModalTables.h"
+#include "results/ResultsFile.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "shell/Message.h"
@@ -39,9 +43,8 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (the "
-      "rotating-equipment report, FRP stresses, frequencies, mode shapes, dynamic "
-      "results, accelerations, time history): the chooser offers them once they exist");
+      "the result tables of later work (the rotating-equipment report, FRP stresses, time history): the chooser "
+      "offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
@@ -61,6 +64,15 @@ void BuildResultChooserList(const Model& /*model*/) {
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});
   if (cases) list.push_back({"&Displacements", OpenChosenDisplacementsTable});
+  if (ResultModeCount() > 0) {
+    list.push_back({"&Frequencies", OpenFrequenciesTable});
+    list.push_back({"&Mode shapes", OpenModeShapeTable});
+  }
+  if (TheDynamicStresses().available) {
+    list.push_back({"&Dynamic susceptibility", OpenDynamicSusceptibilityTable});
+    list.push_back({"&Dynamic stresses", OpenDynamicStressesTable});
+  }
+  if (ResultCaseOfType(kResponseSpectrumCase) != 0) list.push_back({"&Accelerations", OpenResponseAccelerationsTable});
   TemplateName() = ResultChooserTemplateName(static_cast<int>(list.size()));
 }
 

@@ -165,6 +165,8 @@ void ShowResultsButtons(const std::vector<int>& ids, bool shown) {
   }
 }
 
+void SetResultsButtonPressed(int id, bool pressed) { SendToolbars(TB_CHECKBUTTON, id, pressed ? TRUE : FALSE); }
+
 void SetGlobalLocalImage(bool local) { SendToolbars(TB_CHANGEBITMAP, kGlobalLocalCommand, local ? kImageLocal : kImageGlobal); }
 
 void AddLoadCaseMenu(int cases) {

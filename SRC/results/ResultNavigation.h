@@ -62,6 +62,8 @@ extern bool g_ShowGlobalForces;
 
 // --- navigation items and buttons -------------------------------------------------
 void ShowResultsButtons(const std::vector<int>& ids, bool shown);
+// Presses or releases a button on both Results toolbars.
+void SetResultsButtonPressed(int id, bool pressed);
 // Image 24 (local) or 25 (global) on button 288 of both toolbars.
 void SetGlobalLocalImage(bool local);
 // The load-case items when there are two or more cases: the result cases,

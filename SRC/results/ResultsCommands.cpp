@@ -28,6 +28,7 @@
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
+#include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"
 #include "results/Thresholds.h"
 #include "shell/AppFonts.h"
@@ -104,8 +105,7 @@ void FindNode(HWND window) {
 }
 
 void Later(HWND window, const char* message) {
-  STAND_IN("the deflected and mode shapes with their animation and magnification, the stress displays, the "
-           "hanger-selection displacements and the export of the time-history tables");
+  STAND_IN("the stress displays, the hanger-selection displacements and the export of the time-history tables");
   ShowInfoMessage(window, message);
 }
 
@@ -130,8 +130,8 @@ void ResultsCommand(HWND window, int command) {
     case 131:
     case 267: Forward(GraphicsFrame(), command); return;
     case 174: ChooseResultTable(window); return;
-    case 216:
-    case 221: Later(window, "The deflected shape is not available yet."); return;
+    case 216: ToggleShape(); return;
+    case 221: ToggleAnimation(); return;
     case 217:
       if (Current(OpenChosenDisplacementsTable)) ToggleDeformedCoordinates();
       return;
@@ -159,7 +159,7 @@ void ResultsCommand(HWND window, int command) {
     case 287: OtherItem(window); return;
     case 288: GlobalLocal(); return;
     case 293: OpenResultsDialog(window); return;
-    case 300: Later(window, "The Magnification dialog is not available yet."); return;
+    case 300: MagnificationDialog(window); return;
     case 301: FrameCancelPopups(ResultsFrame()); return;
     case 302: ShowList(OpenListMenuDialog(window)); return;
     case kDistanceCommand: ShowDistanceDialog(window); return;

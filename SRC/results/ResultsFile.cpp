@@ -288,6 +288,8 @@ std::int64_t ResultCaseBlockBytes(int type, int nodeCount, int elementCount, std
 
 std::string ResultsPathOf(const std::string& modelPath) { return ReplaceExtension(modelPath, "res"); }
 
+std::string SusceptibilityPathOf(const std::string& modelPath) { return ReplaceExtension(modelPath, "rds"); }
+
 void WriteResultsFileHeader(BinaryFile& file) {
   char header[kResultsHeaderBytes] = {};
   std::memcpy(header, kResultsFileMagic, 11);

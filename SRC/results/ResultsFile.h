@@ -62,6 +62,12 @@ std::int64_t ResultCaseBlockBytes(int type, int nodeCount, int elementCount, std
 // The results file of a model file: its extension (from the last dot of the
 // file name) replaced by "res", or ".res" appended when it has none.
 std::string ResultsPathOf(const std::string& modelPath);
+// The dynamic susceptibility file beside the model: 16 header bytes
+// (kSusceptibilityMagic and a zero byte), then for every mode, for every
+// pipe-kind analysis element in order, four f32: the transverse
+// displacement and bending moment magnitudes at end 1, then at end 2.
+std::string SusceptibilityPathOf(const std::string& modelPath);
+constexpr const char* kSusceptibilityMagic = "QUORVELWRDS5100";
 
 // The 16-byte header.
 void WriteResultsFileHeader(BinaryFile& file);

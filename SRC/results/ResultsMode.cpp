@@ -8,6 +8,7 @@
 #include "evaluations/FlangeReport.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
+#include "graphics/PrintSelection.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
@@ -24,6 +25,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "results/CodeStressResults.h"
+#include "results/DynamicStresses.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -31,6 +33,7 @@
 #include "results/ResultNavigation.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsWindow.h"
+#include "results/ShapeDisplay.h"
 #include "shell/Application.h"
 #include "shell/BinaryFile.h"
 #include "shell/Frame.h"
@@ -91,6 +94,7 @@ void BackToTheModel(bool batch) {
 // The support items keep their case loads of the last case shown; leaving
 // results clears them with the rest of what the results built.
 void FreeResultArrays(Model& model) {
+  FreeDynamicStressResults();
   HideHighlight();
   FreeSupportLoadSummary(model);
   FreeCodeStresses();
@@ -177,9 +181,7 @@ static void ComputeResultsWeight(const Model& model) {
 }
 
 void PrepareResultsAfterRead(Model& model) {
-  STAND_IN(
-      "the post-read steps of later work: the rotating-equipment report, the time-history lists, "
-      "the dynamic susceptibility file, the results print choices");
+  STAND_IN("the post-read steps of later work: the rotating-equipment report, the time-history lists");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -200,6 +202,7 @@ void PrepareResultsAfterRead(Model& model) {
     throw ResultsStepMessage{message};
   }
   cases.flags.creep = TheCodeStresses().presence.creep;
+  ReadDynamicStressFile(model, ResultsFrame().window);
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   EnterResultsMenus();
@@ -207,9 +210,11 @@ void PrepareResultsAfterRead(Model& model) {
   BuildOtherForcesList(model);
   BuildOtherDisplacementsList(model);
   BuildResultChooserList(model);
+  PrintResultsChoices();
   BuildListMenu();
   g_ResultCase = cases.count > 0 ? 1 : 0;
-  g_CurrentMode = 1;
+  // The mode most susceptible to vibration comes first when it is known.
+  g_CurrentMode = TheDynamicStresses().available ? TheDynamicStresses().order[1] : 1;
 }
 
 void OpenResults(bool batch) {
@@ -264,6 +269,8 @@ void OpenResults(bool batch) {
 
 void LeaveResultsMode() {
   if (!InResultsMode()) return;
+  HideShapeDisplays();
+  g_Magnification = g_MaxMagnification = 0.0f;
   Model& model = TheModel();
   BinaryFileClose(ResultsReadFile());
   if (HWND table = ResultsTableWindow()) TableWindowClose(table);

@@ -15,6 +15,9 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/AccelerationsTable.h"
+#include "results/DynamicStresses.h"
+#include "results/ModalTables.h"
 #include "results/OtherSelectors.h"
 #include "results/BeamForcesTable.h"
 #include "results/PipeForcesTable.h"
@@ -267,6 +270,9 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
+  RegisterModalTables();
+  RegisterAccelerationsTable();
+  RegisterDynamicStressTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
   RegisterCodeComplianceTable();

@@ -137,6 +137,44 @@ TEST_F(AnalyzeCommandTest, YesOpensTheResults) {
   LeaveResultsMode();
 }
 
+// The modal case added to the list runs from Analyze, and its tables are
+// offered with the others; the first mode is the line's lowest.
+TEST_F(AnalyzeCommandTest, TheModalCaseRunsFromAnalyzeAndOffersItsTables) {
+  TypeLine();
+  LoadCaseList& cases = TheModel().loadCases;
+  cases.cases[static_cast<std::size_t>(++cases.count)] = 30;
+  AnswerSaveQuestionYes();
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
+    platform::RunUntilIdle();
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
+    SendMessage(dialog, WM_COMMAND, IDYES, 0);
+  });
+  std::vector<std::string> names;
+  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS8_DIALOG", [&names](HWND dialog) {
+    for (int id = 1401; id <= 1408; ++id)
+      if (IsWindowVisible(GetDlgItem(dialog, id))) names.push_back(TextOf(GetDlgItem(dialog, id)));
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  Command(108);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ASSERT_TRUE(InResultsMode());
+  ASSERT_GE(names.size(), 2u);
+  EXPECT_EQ(names[names.size() - 2], "&Frequencies");
+  EXPECT_EQ(names.back(), "&Mode shapes");
+  const ModalSummary& modal = TheResults().modal;
+  ASSERT_TRUE(modal.present);
+  // Every mode up to the cut-off, and the first above it.
+  const auto cut = static_cast<float>(TheModel().options.CutOffFrequency);
+  ASSERT_GE(modal.frequencies.size(), 2u);
+  EXPECT_GT(modal.frequencies.back(), cut);
+  EXPECT_LE(modal.frequencies[modal.frequencies.size() - 2], cut);
+  EXPECT_GT(modal.frequencies[0], 0.0f);
+  // The static cases are read as before, the modal block between them.
+  EXPECT_EQ(TheResults().cases.size(), static_cast<std::size_t>(cases.count));
+  LeaveResultsMode();
+}
+
 TEST_F(AnalyzeCommandTest, AbortLeavesTheOldResultsAndNothingNew) {
   TypeLine();
   AnswerSaveQuestionYes();

@@ -236,9 +236,11 @@ TEST_F(GraphicsExportTest, ASheetEndedWithoutAButtonPrintsNothing) {
   platform::RunUntilIdle();
   platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Graphics",
                         [](HWND sheet) { AppFixture::Click(GetDlgItem(sheet, IDOK)); });
-  ExpectError("Printing the graphics is not available yet.");
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
   Command(106);
   platform::RunUntilIdle();
+  platform::CheckModalScript();
 }
 
 }  // namespace

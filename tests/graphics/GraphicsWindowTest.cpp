@@ -134,8 +134,7 @@ TEST_F(GraphicsWindowTest, BackgroundSymbolSizeAndTheTextWindow) {
 TEST_F(GraphicsWindowTest, CommandsOfLaterDialogsSaySoAndChangeNothing) {
   ShowPlant(40);
   const ViewLimits before = OnGraphics([] { return ViewWindow; });
-  for (auto [command, text] : {std::pair{300, "The Magnification dialog is not available yet."},
-                               std::pair{363, "Copying the line picture is not available yet."}}) {
+  for (auto [command, text] : {std::pair{332, "The result displays is not available yet."}}) {
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [line = std::string(text)](HWND dialog) {
       EXPECT_EQ(LinesOfDialog(dialog).at(0), line);
       SendMessage(dialog, WM_COMMAND, IDOK, 0);

@@ -146,6 +146,7 @@ TEST_F(PrintPreviewTest, PrintsTheChosenPagesAndCopiesOnePage) {
 
 TEST_F(PrintPreviewTest, SheetCancelSendsNothingAndItsPrinterPageSetsUpThePage) {
   platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Model", [](HWND sheet) {
+    SendMessage(sheet, PSM_SETCURSEL, 1, 0);  // after the model page
     HWND page = reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
     char text[128] = {};
     GetDlgItemText(page, 1500, text, sizeof text);

@@ -3,6 +3,7 @@
 // checks with their messages, the column popups read item by item and
 // through a scripted popup, and the stand-ins that refuse.
 #include "ListTesting.h"
+#include "elements/BellowsList.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "properties/MaterialsTable.h"
@@ -191,10 +192,10 @@ TEST_F(LayoutEditorsTest, ScriptedPopupShowsTheItemsAndSendsTheChoice) {
   platform::CheckModalScript();
   // Its mnemonic chooses the list item; the Layout frame carries it out.
   platform::ExpectModal(platform::ModalKind::PopupMenu, "Edit Bellows", [](HWND) { platform::TestKeyPress('L'); });
-  ExpectMessage("The Bellows list is not available yet.");
   ShowLayoutPopupMenu(Layout(), 2);
   platform::RunUntilIdle();
   platform::CheckModalScript();
+  EXPECT_EQ(CurrentListOpener(), &OpenBellowsList);
   // A bend row beeps in the data column and shows no menu (no modal expected).
   AddRow(TheModel(), 60, ElementType::Bend, 12.0f);
   Remake();

@@ -1,0 +1,362 @@
+// The response spectrum step; see ResponseSpectrum.h.
+#include "analysis/ResponseSpectrum.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <memory>
+#include <numbers>
+#include <vector>
+
+#include "analysis/EndForces.h"
+#include "analysis/GlobalSystem.h"
+#include "analysis/ModalStep.h"
+#include "analysis/RunState.h"
+#include "analysis/StepResults.h"
+#include "loads/Spectrum.h"
+#include "model/AnalysisElements.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "results/ResultsFile.h"
+#include "shell/Assert.h"
+#include "shell/BinaryFile.h"
+#include "shell/Frame.h"
+#include "shell/Message.h"
+#include "shell/NameTables.h"
+#include "shell/NumberText.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr double kTwoPi = 2.0 * std::numbers::pi;
+constexpr double kG = 386.4;  // inch per second squared
+constexpr double kCloseSpacing = 0.1;
+
+// The columns of the step: the true modes, then the missing-mass ones.
+struct Columns {
+  int N = 0;                                 // true modes
+  int M = 0;                                 // all columns
+  std::vector<double> omega;                 // 1-based, M entries (missing mass at ω(N))
+  std::vector<std::vector<double>> shapes;   // 1-based columns, scaled
+  std::array<double, 3> Z{};                 // missing-mass factors in g
+};
+
+double Square(double x) { return x * x; }
+
+// Closes the modal-forces export whatever way the step ends.
+struct CsvFile {
+  std::FILE* file = nullptr;
+  ~CsvFile() {
+    if (file != nullptr) std::fclose(file);
+  }
+};
+
+// The modal-forces export of the step being run (the row writer is a plain
+// function pointer, so its target is program-wide for the step).
+struct ModalForcesExport {
+  std::FILE* file = nullptr;
+  bool directionCosines = false;
+  const Model* model = nullptr;
+  const AnalysisElementList* elements = nullptr;
+};
+ModalForcesExport g_Export;
+
+void WriteCsvHeader(std::FILE* file, int column, const Columns& columns) {
+  const double f = columns.omega[static_cast<std::size_t>(column)] / kTwoPi;
+  if (column == 0) {
+    std::fputs("Forces & Moments for Seismic Displacements\n", file);
+  } else if (column <= columns.N) {
+    std::fprintf(file, "Modal Local Forces & Moments: Mode = %d; Frequency = %.3f Hz\n", column, f);
+  } else {
+    static const char* const kAxis[3] = {"Global-X", "Global-Y", "Global-Z"};
+    std::fprintf(file, "Modal Local Forces & Moments for Missing Mass in %s direction: Mode = %d; Frequency = %.3f Hz\n",
+                 kAxis[column - columns.N - 1], column, f);
+  }
+  const char* force = UnitLabel(kUnitForce);
+  const char* moment = UnitLabel(kUnitMoment);
+  if (column == 1) {
+    std::fputs("Node, Type, fx, fy, fz, mx, my, mz,,,,,Direction Cosines\n", file);
+    std::fprintf(file, ",,%s,%s,%s", force, force, force);
+    std::fprintf(file, ",%s,%s,%s,,,Local x-axis,,,Local y-axis,,,Local z-axis\n", moment, moment, moment);
+  } else {
+    std::fputs("Node, Type, fx, fy, fz, mx, my, mz\n", file);
+    std::fprintf(file, ",,%s,%s,%s", force, force, force);
+    std::fprintf(file, ",%s,%s,%s\n", moment, moment, moment);
+  }
+}
+
+void WriteCosines(std::FILE* file, const ElementAxes& axes) {
+  const Vector3d* rows[3] = {&axes.x, &axes.y, &axes.z};
+  int written = 0;
+  for (const Vector3d* axis : rows)
+    for (int c = 0; c < 3; ++c) {
+      std::fputs(FormatFixedWidth((*axis)[c], 7, 4), file);
+      std::fputs(++written < 9 ? "," : "", file);
+    }
+}
+
+void WriteCsvRow(int element, const Vector12d& forces) {
+  ModalForcesExport& out = g_Export;
+  if (out.file == nullptr || out.model == nullptr || out.elements == nullptr) return;
+  const AnalysisElement& e = (*out.elements)[element];
+  const Model& model = *out.model;
+  ElementEndFrames frames;
+  if (out.directionCosines)
+    frames = ComputeElementEndFrames(model, static_cast<ElementType>(e.kind), e.row, e.node1, e.node2);
+  for (int end = 0; end < 2; ++end) {
+    const int node = end == 0 ? e.node1 : e.node2;
+    std::fputs(NodeNumberText(model.nodes[node].id), out.file);
+    std::fputs(",", out.file);
+    if (end == 0) std::fputs(ElementTypeName(e.kind), out.file);
+    std::fputs(",", out.file);
+    for (int i = 0; i < 6; ++i) {
+      const auto value = static_cast<float>(forces[6 * end + i]);
+      std::fputs(i < 3 ? FormatForce(value) : FormatMoment(value), out.file);
+      if (i < 5) std::fputs(",", out.file);
+    }
+    if (out.directionCosines) {
+      std::fputs(",,", out.file);
+      WriteCosines(out.file, end == 0 ? frames.end1 : frames.end2);
+    }
+    std::fputs(end == 0 ? "\n" : "\n\n", out.file);
+  }
+}
+
+// The spectral amplitudes and the scaled columns.
+Columns ScaleModes(const Model& model, const ModalStepResults& modal) {
+  Columns c;
+  c.N = modal.modes;
+  const bool missing = modal.missingMass;
+  c.M = c.N + (missing ? 3 : 0);
+  c.omega.assign(static_cast<std::size_t>(c.M) + 1, 0.0);
+  c.shapes.resize(static_cast<std::size_t>(c.M) + 1);
+  const int directionSum = model.spectrumLoad.directionSum;
+  for (int i = 1; i <= c.N; ++i) {
+    const double w = modal.omega[static_cast<std::size_t>(i)];
+    c.omega[static_cast<std::size_t>(i)] = w;
+    double v[3];
+    for (int d = 0; d < 3; ++d)
+      v[d] = w > 0.0 ? SpectrumValue(model.spectra, model.spectrumLoad, w, d, false) *
+                           modal.gamma[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)]
+                     : 0.0;
+    const double amplitude = CombineDirections(v[0], v[1], v[2], directionSum);
+    std::vector<double>& column = c.shapes[static_cast<std::size_t>(i)];
+    column = modal.shapes[static_cast<std::size_t>(i)];
+    for (double& value : column) value *= amplitude;
+  }
+  if (missing) {
+    const double wN = modal.omega[static_cast<std::size_t>(c.N)];
+    for (int d = 0; d < 3; ++d) {
+      c.Z[static_cast<std::size_t>(d)] = MissingMassFactor(model.spectra, model.spectrumLoad, wN, d);
+      const auto k = static_cast<std::size_t>(c.N + 1 + d);
+      c.omega[k] = wN;
+      c.shapes[k] = modal.missingShapes[static_cast<std::size_t>(d)];
+      for (double& value : c.shapes[k]) value *= c.Z[static_cast<std::size_t>(d)];
+    }
+  }
+  return c;
+}
+
+// One node-record block (six f32 per node of the node table) from the
+// values of every equation.
+void WriteNodeBlock(const Model& model, const std::vector<double>& values) {
+  const int count = ResultNodeCount(model);
+  std::vector<float> block(static_cast<std::size_t>(6 * count), 0.0f);
+  for (int node = 1; node <= count; ++node) {
+    const LocationVector vector = NodeLocationVector(model.nodes, node);
+    for (int i = 0; i < 6; ++i) {
+      const std::int32_t equation = vector.equation[static_cast<std::size_t>(i)];
+      if (equation != 0) block[static_cast<std::size_t>(6 * (node - 1) + i)] = static_cast<float>(values[static_cast<std::size_t>(equation)]);
+    }
+  }
+  BinaryFileWriteFloats(*g_ResultsFile, block.data(), block.size());
+}
+
+std::vector<double> CombineDisplacements(const Columns& c, int rule) {
+  const std::size_t E = c.shapes[1].size();
+  std::vector<double> total(E, 0.0), r(static_cast<std::size_t>(c.M));
+  for (std::size_t k = 1; k < E; ++k) {
+    for (int m = 1; m <= c.M; ++m) r[static_cast<std::size_t>(m - 1)] = c.shapes[static_cast<std::size_t>(m)][k];
+    total[k] = CombineModes(r, c.omega, c.N, rule);
+  }
+  return total;
+}
+
+std::vector<double> CombineAccelerations(const Columns& c, const ModalStepResults& modal, int rule) {
+  const std::size_t E = c.shapes[1].size();
+  std::vector<double> total(E, 0.0), r(static_cast<std::size_t>(c.N));
+  for (std::size_t k = 1; k < E; ++k) {
+    for (int m = 1; m <= c.N; ++m)
+      r[static_cast<std::size_t>(m - 1)] = Square(c.omega[static_cast<std::size_t>(m)]) * c.shapes[static_cast<std::size_t>(m)][k];
+    if (!modal.missingMass || (k - 1) % 6 > 2) {
+      total[k] = CombineModes(r, c.omega, c.N, rule);
+      continue;
+    }
+    // The left-out part joins as one more term of the rule.
+    double extra[3];
+    for (int d = 0; d < 3; ++d)
+      extra[d] = kG * c.Z[static_cast<std::size_t>(d)] * modal.leftOut[static_cast<std::size_t>(d)][k];
+    std::vector<double> withMissing = r;
+    if (rule == kSumAbsolute) {
+      withMissing.push_back(std::fabs(extra[0]) + std::fabs(extra[1]) + std::fabs(extra[2]));
+    } else {
+      withMissing.push_back(std::sqrt(Square(extra[0]) + Square(extra[1]) + Square(extra[2])));
+    }
+    total[k] = CombineModes(withMissing, c.omega, c.N, rule);
+  }
+  return total;
+}
+
+// The element forces and support loads of every column, one block each,
+// into memory (the step's scratch, released with it).
+std::vector<std::vector<float>> ModalForceBlocks(const Model& model, const AnalysisElementList& elements,
+                                                 const Columns& c, std::FILE* csv, AnalysisProgress& progress) {
+  std::vector<std::vector<float>> blocks(static_cast<std::size_t>(c.M) + 1);
+  const std::string& scratch = MakeWorkFileName(WorkFile::Response);
+  BinaryFile file;
+  if (!BinaryFileOpenUpdate(file, scratch)) throw std::string("Response file could not be opened");
+  BinaryFile* results = g_ResultsFile;
+  struct Restore {
+    BinaryFile* results;
+    ~Restore() {
+      g_ResultsFile = results;
+      g_ElementForceRun.modalForcesRow = nullptr;
+      g_Export = ModalForcesExport{};
+    }
+  } restore{results};
+  g_ResultsFile = &file;
+  g_Export.file = csv;
+  g_Export.model = &model;
+  g_Export.elements = &elements;
+  g_ElementForceRun.modalForcesRow = csv != nullptr ? WriteCsvRow : nullptr;
+  std::int64_t start = 0;
+  for (int m = 1; m <= c.M; ++m) {
+    char text[64];
+    std::snprintf(text, sizeof text, "Calculating modal forces: Mode = %d", m);
+    ProgressBegin(progress, text, ProgressArea::Phase);
+    std::copy(c.shapes[static_cast<std::size_t>(m)].begin(), c.shapes[static_cast<std::size_t>(m)].end(),
+              g_DisplacementVector.begin());
+    g_Export.directionCosines = m == 1;
+    if (csv != nullptr) WriteCsvHeader(csv, m, c);
+    CalculateElementForces(model, elements, progress);
+    g_ElementForceRun.modalForcesRow = nullptr;  // the support loads write no rows
+    CalculateSupportLoads(model, progress);
+    g_ElementForceRun.modalForcesRow = csv != nullptr ? WriteCsvRow : nullptr;
+    const std::int64_t end = BinaryFileTell(file);
+    std::vector<float>& block = blocks[static_cast<std::size_t>(m)];
+    block.assign(static_cast<std::size_t>((end - start) / 4), 0.0f);
+    BinaryFileSeek(file, start);
+    BinaryFileReadFloats(file, block.data(), block.size());
+    BinaryFileSeek(file, end);
+    start = end;
+    ProgressEnd(progress, ProgressArea::Phase);
+  }
+  const bool failed = BinaryFileHasError(file) || BinaryFileReadFailed(file);
+  BinaryFileClose(file);
+  DeleteWorkFile(WorkFile::Response);
+  if (failed) throw std::string("Response file could not be opened");
+  return blocks;
+}
+
+void WriteTotalForces(const std::vector<std::vector<float>>& blocks, const Columns& c, int rule) {
+  const std::size_t count = blocks[1].size();
+  std::vector<float> total(count, 0.0f);
+  std::vector<double> r(static_cast<std::size_t>(c.M));
+  for (std::size_t k = 0; k < count; ++k) {
+    for (int m = 1; m <= c.M; ++m) {
+      const std::vector<float>& block = blocks[static_cast<std::size_t>(m)];
+      QV_ASSERT(block.size() == count);
+      r[static_cast<std::size_t>(m - 1)] = block[k];
+    }
+    total[k] = static_cast<float>(CombineModes(r, c.omega, c.N, rule));
+  }
+  BinaryFileWriteFloats(*g_ResultsFile, total.data(), total.size());
+}
+
+}  // namespace
+
+double CombineModes(std::span<const double> r, std::span<const double> omega, int trueModes, int rule) {
+  const std::size_t M = r.size();
+  if (rule == kSumAbsolute) {
+    double sum = 0.0;
+    for (double value : r) sum += std::fabs(value);
+    return sum;
+  }
+  double squares = 0.0, largest = 0.0;
+  for (double value : r) {
+    const double term = value * value;
+    squares += term;
+    if (term > largest) largest = term;
+  }
+  if (rule == kSumNrl) return std::sqrt(std::max(squares - largest, 0.0)) + std::sqrt(largest);
+  if (rule == kSumCloselySpaced) {
+    const auto N = static_cast<std::size_t>(std::min<std::size_t>(static_cast<std::size_t>(std::max(trueModes, 0)), M));
+    for (std::size_t i = 0; i < N; ++i)
+      for (std::size_t j = i + 1; j < N; ++j) {
+        const double wi = omega[i + 1], wj = omega[j + 1];
+        if (wi > 0.0 && std::fabs(wj - wi) / wi <= kCloseSpacing) squares += 2.0 * std::fabs(r[i] * r[j]);
+      }
+  }
+  return std::sqrt(squares);
+}
+
+double CombineDirections(double x, double y, double z, int rule) {
+  if (rule == kSumAbsolute) return std::fabs(x) + std::fabs(y) + std::fabs(z);
+  return std::sqrt(x * x + y * y + z * z);
+}
+
+double MissingMassFactor(const std::vector<ResponseSpectrum>& list, const SpectrumLoad& load, double omega,
+                         int direction) {
+  const std::string& name = load.name[static_cast<std::size_t>(direction)];
+  const double factor = load.factor[static_cast<std::size_t>(direction)];
+  if (name.empty() || factor == 0.0 || omega <= 0.0) return 0.0;
+  // The value at the mode itself (checks the spectrum and its name).
+  double largest = SpectrumValue(list, load, omega, direction, false) * omega * omega / kG;
+  const ResponseSpectrum& spectrum = list[static_cast<std::size_t>(FindSpectrum(list, name))];
+  const double f = omega / kTwoPi;
+  for (const FloatPair& point : spectrum.points) {
+    const double x = point.x;
+    if (x <= 0.0) continue;
+    const double pointFrequency = spectrum.periodAbscissa != 0 ? 1.0 / x : x;
+    if (pointFrequency < f) continue;
+    const double w = kTwoPi * pointFrequency;
+    const double acceleration = IsAccelerationUnit(spectrum.ordinateUnit) ? point.y : point.y * w * w;
+    largest = std::max(largest, acceleration / kG * factor);
+  }
+  return largest;
+}
+
+std::string ModalForcesPath(const std::string& modelPath) {
+  const std::size_t dot = modelPath.find_last_of('.');
+  const std::size_t slash = modelPath.find_last_of('/');
+  const std::string stem = dot != std::string::npos && (slash == std::string::npos || dot > slash) ? modelPath.substr(0, dot)
+                                                                                                   : modelPath;
+  return stem + "_MFM.csv";
+}
+
+void RunResponseSpectrumStep(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+  const ModalStepResults& modal = TheModalResults();
+  QV_ASSERT(modal.present);
+  const int rule = model.spectrumLoad.modeSum;
+  ProgressBegin(progress, "Calculating modal displacements", ProgressArea::Phase);
+  const Columns columns = ScaleModes(model, modal);
+  ProgressEnd(progress, ProgressArea::Phase);
+  CsvFile csv;
+  const std::string csvPath = ModalForcesPath(model.path);
+  csv.file = std::fopen(csvPath.c_str(), "w");
+  if (csv.file == nullptr)
+    ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");
+  const std::vector<std::vector<float>> blocks = ModalForceBlocks(model, elements, columns, csv.file, progress);
+  ProgressBegin(progress, "Calculating total displacements", ProgressArea::Phase);
+  WriteNodeBlock(model, CombineDisplacements(columns, rule));
+  ProgressEnd(progress, ProgressArea::Phase);
+  ProgressBegin(progress, "Calculating total accelerations", ProgressArea::Phase);
+  WriteNodeBlock(model, CombineAccelerations(columns, modal, rule));
+  ProgressEnd(progress, ProgressArea::Phase);
+  ProgressBegin(progress, "Calculating total forces", ProgressArea::Phase);
+  WriteTotalForces(blocks, columns, rule);
+  ProgressEnd(progress, ProgressArea::Phase);
+  if (csv.file != nullptr && std::fclose(csv.file) != 0)
+    ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");
+  csv.file = nullptr;
+}

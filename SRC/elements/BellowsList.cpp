@@ -1,0 +1,161 @@
+// The bellows list and its printed section; see BellowsList.h.
+#include "elements/BellowsList.h"
+
+#include <cstring>
+
+#include "elements/Bellows.h"
+#include "graphics/ReportOutput.h"
+#include "model/Model.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr int kColumns = 9;
+// Columns 3 to 9: the field, its heading lines, its unit and its label.
+struct Column {
+  float Bellows::*field;
+  const char* heading;
+  const char* heading2;
+  UnitKind unit;
+  const char* label;
+};
+const Column kValueColumns[7] = {
+    {&Bellows::axialStiffness, "Axial", "", kUnitStiffness, "Axial stiffness"},
+    {&Bellows::bendingStiffness, "Bending", "", kUnitRotStiffness, "Bending stiffness"},
+    {&Bellows::torsionalStiffness, "Torsional", "", kUnitRotStiffness, "Torsional stiffness"},
+    {&Bellows::lateralStiffness, "Lateral", "", kUnitStiffness, "Lateral stiffness"},
+    {&Bellows::pressureThrustArea, "Thrust", "area", kUnitArea, "Pressure thrust area"},
+    {&Bellows::weight, "Weight", "", kUnitWeight, "Weight"},
+    {&Bellows::meanDiameter, "Mean Dia.", "", kUnitDimension, "Diameter"},
+};
+
+const Column& ColumnOf(int column) { return kValueColumns[column - 3]; }
+
+const Bellows& BellowsOfRow(int row) { return static_cast<const Bellows&>(*TheModel().row(row).element); }
+
+std::string ValueText(const Bellows& b, int column) {
+  const Column& c = ColumnOf(column);
+  const float value = b.*c.field;
+  switch (c.unit) {
+    case kUnitStiffness: return TrimmedText(FormatStiffnessOrRigid(value));
+    case kUnitRotStiffness: return TrimmedText(FormatRotStiffnessOrRigid(value));
+    case kUnitArea: return TrimmedText(FormatArea(value));
+    case kUnitWeight: return TrimmedText(FormatWeight(value));
+    default: return TrimmedText(FormatDimension(value));
+  }
+}
+
+// --- report forms: axial, lateral, bending, torsional, area, weight, diameter --
+
+constexpr int kPrintOrder[7] = {3, 6, 4, 5, 7, 8, 9};
+constexpr int kPrintColumns[7] = {18, 29, 40, 51, 62, 73, 80};
+
+void TextHeading() {
+  ReportPutText("Axial     Lateral     Angular   Torsional Thrust area", 19);
+  ReportPutText("Weight", 73);
+  ReportPutText("Mean Dia.", 80);
+  ReportNewLine();
+  ReportPutText("From", 5);
+  ReportPutText("To", 12);
+  ReportPutCentred(UnitLabel(kUnitStiffness), 17, 25);
+  ReportPutCentred(UnitLabel(kUnitStiffness), 28, 36);
+  ReportPutCentred(UnitLabel(kUnitRotStiffness), 39, 49);
+  ReportPutCentred(UnitLabel(kUnitRotStiffness), 50, 60);
+  ReportPutCentred(UnitLabel(kUnitArea), 62, 70);
+  ReportPutCentred(UnitLabel(kUnitWeight), 74, 77);
+  ReportPutCentred(UnitLabel(kUnitDimension), 80, 85);
+  ReportNewLine();
+}
+
+void TextLine(int row) {
+  const Bellows& b = BellowsOfRow(row);
+  ReportPutText(FromNodeText(row), 5);
+  ReportPutText(ToNodeText(row), 12);
+  for (int i = 0; i < 7; ++i) ReportPutText(ValueText(b, kPrintOrder[i]), kPrintColumns[i]);
+}
+
+void CsvHeading() {
+  ReportAppendLine(",,Axial,Lateral,Angular,Torsional,Thrust area,Weight,Mean Dia");
+  ReportNewLine();
+  g_LineText = "From,To,";
+  for (int i = 0; i < 7; ++i) ReportPutUnits(ColumnOf(kPrintOrder[i]).unit);
+  EndCsvLine();
+}
+
+void CsvLine(int row) {
+  const Bellows& b = BellowsOfRow(row);
+  ReportPutFromToCells(row);
+  for (int column : kPrintOrder) ReportPutCell(ValueText(b, column));
+}
+
+BellowsList& TheList() {
+  static BellowsList list;
+  return list;
+}
+
+}  // namespace
+
+std::string Bellows::CellText(int column) const {
+  if (column < 3 || column > kColumns) return {};
+  return ValueText(*this, column);
+}
+
+BellowsList::BellowsList()
+    : ElementKindListTable(ElementType::Bellows, RowListKind::Bellows, "Bellows", "Bellows", kColumns, 3) {}
+
+std::string BellowsList::HeadingText(int column, int line) {
+  if (column < 1 || column > kColumns) return {};
+  if (column < 3) return line == 0 ? (column == 1 ? "From" : "To") : "";
+  const Column& c = ColumnOf(column);
+  if (line == 0) return c.heading;
+  if (line == 1) return c.heading2;
+  return UnitLabel(c.unit);
+}
+
+bool BellowsList::IsCellEditable(int, int column) { return column >= 3 && column <= kColumns; }
+
+int BellowsList::FilterChar(int character) {
+  if (character == ' ') return 0;
+  const char c = static_cast<char>(character);
+  if (currentColumn <= 6) return IsNotNumberChar(c) && std::strchr("RIGDrigd", c) == nullptr ? 0 : character;
+  return (currentColumn == 9 ? IsNotLengthChar(c) : IsNotNumberChar(c)) ? 0 : character;
+}
+
+bool BellowsList::StoreElementCell(ElementData& element, int column) {
+  auto& b = static_cast<Bellows&>(element);
+  const Column& c = ColumnOf(column);
+  float value = 0.0f;
+  int refused = 0;
+  switch (c.unit) {
+    case kUnitStiffness:
+    case kUnitRotStiffness:
+      if (g_EditFieldText.empty()) ThrowRequiredField(c.label);
+      refused = c.unit == kUnitStiffness ? ParseFieldStiffness(value) : ParseFieldRotStiffness(value);
+      break;
+    case kUnitArea: refused = ParseFieldArea(value); break;
+    case kUnitWeight: refused = ParseFieldWeight(value); break;
+    default: refused = ParseFieldNonNegativeDimension(value); break;
+  }
+  if (refused != 0) ThrowInvalidField(c.label);
+  float& field = b.*c.field;
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
+void BellowsList::WriteText() { PrintBellowsDetails(); }
+
+TableWindow& BellowsListTable() { return TheList(); }
+bool BellowsListOffered(const Model& model) { return model.lists[RowListKind::Bellows].count > 0; }
+
+void OpenBellowsList() {
+  static const std::vector<int> lengths = {0, 0, 0, 16, 16, 16, 16, 16, 16, 16};
+  TheList().Open(OpenBellowsList, &lengths);
+}
+
+void PrintBellowsDetails() {
+  KindListPrintTable table(TheList());
+  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+}

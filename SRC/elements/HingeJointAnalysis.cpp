@@ -1,0 +1,164 @@
+// The hinge joint in the analysis; see HingeJoint.h. The element matrix is
+// rigid (1.0e12) in the three translations and the turns about local y and
+// z, and the effective spring about local x, the unit axis.
+#include <algorithm>
+#include <cmath>
+
+#include "analysis/ElementAssembly.h"
+#include "analysis/EndForces.h"
+#include "analysis/NonlinearIteration.h"
+#include "elements/HingeJoint.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "shell/NumberFormat.h"
+
+namespace {
+
+constexpr double kRigid = 1.0e12;
+constexpr double kNone = 1.0e-6;
+constexpr double kGravity = 386.4;
+constexpr int kHingeKind = 12;
+constexpr int kModalCase = 30;
+constexpr int kRecalculatingHangerLoads = 22;
+
+HingeJoint& HingeOf(const Model& model, int row) { return dynamic_cast<HingeJoint&>(*model.row(row).element); }
+
+bool OperatingCase(int type) { return type == 8 || type == 32; }
+
+Matrix12d LocalStiffness(double spring) {
+  Matrix12d K{};
+  for (int i = 0; i < 6; ++i) {
+    const double k = i == 3 ? spring : kRigid;
+    K[i][i] = K[i + 6][i + 6] = k;
+    K[i][i + 6] = K[i + 6][i] = -k;
+  }
+  return K;
+}
+
+// The friction moment as the element's equivalent end loads (local).
+Vector12d FrictionLoads(double moment) {
+  Vector12d F{};
+  F[3] = -moment;
+  F[9] = moment;
+  return F;
+}
+
+// The springs of the case before the matrix is built.
+void UpdateSprings(HingeJoint& hinge, const AnalysisElementInput& input) {
+  if (!hinge.IsNonlinear()) return;
+  const int type = input.loads.caseType;
+  if (OperatingCase(type) && !g_ElementForceRun.recovering) {
+    const double m = std::fabs(hinge.axisMoment), t = std::fabs(hinge.frictionTorque);
+    hinge.secant = m <= t ? kRigid : m * hinge.effective / (m - t);
+  } else if (type == kModalCase) {
+    const bool frictionInDynamics = TheModel().options.FrictionInDynamics != 0;
+    hinge.effective = frictionInDynamics || hinge.rotationLimit < kNoRotationLimit ? hinge.secant : hinge.spring;
+  }
+}
+
+}  // namespace
+
+void HingeJoint::PrepareForRun(int rowNumber) {
+  const Model& model = TheModel();
+  const double length = std::sqrt(static_cast<double>(axis[0]) * axis[0] + static_cast<double>(axis[1]) * axis[1] +
+                                  static_cast<double>(axis[2]) * axis[2]);
+  if (length == 0.0) {
+    const int node = model.row(rowNumber).runEnd;
+    const NodeId id = node >= 1 && node <= model.nodes.count ? model.nodes[node].id : model.row(rowNumber).node;
+    throw CFormat("Unable to find hinge joint direction at node %s", NodeNumberText(id));
+  }
+  spring = stiffness == 0.0f ? 1.0 : static_cast<double>(stiffness);
+  builtNode1 = builtNode2 = 0;
+  ResetIteration();
+  secant = spring;
+}
+
+void HingeJoint::ResetIteration() {
+  effective = spring;
+  previousRotation = axisMoment = frictionMoment = 0.0;
+}
+
+void HingeJoint::UpdateIteration(int /*rowNumber*/) {
+  if (!IsNonlinear() || builtNode1 == 0 || builtNode2 == 0) return;
+  const Model& model = TheModel();
+  const Vector12d u = ToLocal12(builtAxes, ElementDisplacements(ElementEquations(model, builtNode1, builtNode2)));
+  // The moment about the axis at the second node, with the friction pair of
+  // the last solve, as the force recovery finds it.
+  const Vector12d F = FrictionLoads(frictionMoment);
+  double m = -F[9];
+  for (int j = 0; j < 12; ++j) m += builtStiffness[9][j] * u[j];
+  axisMoment = m;
+  const double r = u[9] - u[3], a = std::fabs(r);
+  const int node = builtNode2;
+  if (!NonlinearConverged(r, previousRotation, kHingeKind, 0, node)) CountNonlinearChange();
+  const bool limited = rotationLimit < kNoRotationLimit;
+  const double limit = rotationLimit;
+  if (limited && g_NonlinearIteration.iteration < 500 && a > limit * 1.000001) {
+    NonlinearConverged(a, limit, kHingeKind, 0, node);
+    CountNonlinearChange();
+  }
+  const double old = effective, t = std::fabs(frictionTorque), am = std::fabs(m);
+  frictionMoment = m > 0.0 ? -std::min(t, am) : m < 0.0 ? std::min(t, am) : 0.0;
+  effective = spring;
+  if (limited && am > limit * spring + t) {
+    effective = (am - t) / limit;  // held at its limit
+  } else if (frictionMoment != 0.0 && am < t) {
+    if (a > kNone) {
+      effective = 1.01 * t / a;  // it sticks
+      NonlinearConverged(a, kNone, kHingeKind, 0, node);
+      CountNonlinearChange();
+    } else {
+      effective = kRigid;
+    }
+  }
+  if (!NonlinearConvergedAbs1(effective, old, kHingeKind, 0, node)) CountNonlinearChange();
+  previousRotation = r;
+}
+
+void AssembleHingeJoint(const AnalysisElementInput& input) {
+  const Model& model = TheModel();
+  HingeJoint& hinge = HingeOf(model, input.row);
+  UpdateSprings(hinge, input);
+  const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::HingeJoint, input.row, input.node1,
+                                                          input.node2);
+  const Matrix12d K = LocalStiffness(hinge.effective);
+  AddElementStiffness(K, frames.end1, ElementEquations(model, input.node1, input.node2));
+  if (!g_ElementForceRun.recovering) {
+    hinge.builtStiffness = K;
+    hinge.builtAxes = frames.end1;
+    hinge.builtNode1 = input.node1;
+    hinge.builtNode2 = input.node2;
+  }
+  const int type = input.loads.caseType;
+  if (input.loads.modal) {
+    for (int node : {input.node1, input.node2}) AddNodeTranslationMass(model, node, hinge.weight / 2.0 / kGravity);
+    return;
+  }
+  if (hinge.frictionMoment != 0.0 && type != kRecalculatingHangerLoads && type != kModalCase) {
+    const Vector3d moment = Scaled(frames.end1.x, hinge.frictionMoment);
+    AddNodeLoads(model, input.node1, {}, Scaled(moment, -1.0));
+    AddNodeLoads(model, input.node2, {}, moment);
+  }
+  if (input.loads.sustained && hinge.weight != 0.0f) {
+    const double half = hinge.weight / 2.0;
+    const Vector3d down = input.loads.zVertical ? Vector3d{0.0, 0.0, -half} : Vector3d{0.0, -half, 0.0};
+    AddNodeLoads(model, input.node1, down, {});
+    AddNodeLoads(model, input.node2, down, {});
+  }
+  if (input.loads.seismic && hinge.weight != 0.0f) {
+    const Vector3d inertia = Scaled(input.loads.seismicG, hinge.weight / 2.0);
+    AddNodeLoads(model, input.node1, inertia, {});
+    AddNodeLoads(model, input.node2, inertia, {});
+  }
+}
+
+void HingeJointForces(int element, const AnalysisElementInput& input) {
+  const Model& model = TheModel();
+  const HingeJoint& hinge = HingeOf(model, input.row);
+  const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::HingeJoint, input.row, input.node1,
+                                                          input.node2);
+  const int type = input.loads.caseType;
+  const bool friction = type != 31 && type != 35 && type != 36 && type != 37;
+  TransformElementForces(element, input, LocalStiffness(hinge.effective),
+                         friction ? FrictionLoads(hinge.frictionMoment) : Vector12d{}, frames);
+}

@@ -1,0 +1,130 @@
+// The tie rods list and its printed section; see TieRodList.h.
+#include "elements/TieRodList.h"
+
+#include <cstring>
+
+#include "elements/TieRod.h"
+#include "elements/TieRodDialog.h"
+#include "graphics/ReportOutput.h"
+#include "model/Model.h"
+#include "shell/Message.h"
+#include "shell/NumberText.h"
+#include "shell/Units.h"
+
+namespace {
+
+constexpr int kColumns = 6;
+
+const TieRod& RodOfRow(int row) { return static_cast<const TieRod&>(*TheModel().row(row).element); }
+
+float* Field(TieRod& rod, int column) {
+  float* fields[4] = {&rod.tensionStiffness, &rod.compressionStiffness, &rod.tensionGap, &rod.compressionGap};
+  return fields[column - 3];
+}
+
+std::string ValueText(const TieRod& rod, int column) {
+  switch (column) {
+    case 3: return TrimmedText(FormatStiffnessOrRigid(rod.tensionStiffness));
+    case 4: return TrimmedText(FormatStiffnessOrRigid(rod.compressionStiffness));
+    case 5: return TrimmedText(FormatDimension(rod.tensionGap));
+    case 6: return TrimmedText(FormatDimension(rod.compressionGap));
+    default: return {};
+  }
+}
+
+// --- report forms ----------------------------------------------------------------
+
+void TextHeading() {
+  ReportPutText(std::string("Stiffness ") + UnitLabel(kUnitStiffness), 25);
+  ReportPutText(std::string("Gap ") + UnitLabel(kUnitDimension), 54);
+  ReportNewLine();
+  ReportPutText("From", 6);
+  ReportPutText("To", 14);
+  ReportPutText("Tension", 23);
+  ReportPutText("Compression", 33);
+  ReportPutText("Tension", 50);
+  ReportPutText("Compression", 60);
+  ReportNewLine();
+}
+
+void TextLine(int row) {
+  const TieRod& rod = RodOfRow(row);
+  ReportPutFromTo(row);
+  const int at[4] = {23, 37, 52, 64};
+  for (int i = 0; i < 4; ++i) ReportPutText(ValueText(rod, 3 + i), at[i]);
+}
+
+void CsvHeading() {
+  ReportAppendLine(std::string(",,Stiffness ") + UnitLabel(kUnitStiffness) + ",Gap " + UnitLabel(kUnitDimension));
+  ReportNewLine();
+  ReportAppendLine("From,To,Tension,Compression,Tension,Compression");
+  ReportNewLine();
+}
+
+void CsvLine(int row) {
+  const TieRod& rod = RodOfRow(row);
+  ReportPutFromToCells(row);
+  for (int column = 3; column <= kColumns; ++column) ReportPutCell(ValueText(rod, column));
+}
+
+TieRodsList& TheList() {
+  static TieRodsList list;
+  return list;
+}
+
+}  // namespace
+
+std::string TieRod::CellText(int column) const { return ValueText(*this, column); }
+
+TieRodsList::TieRodsList()
+    : ElementKindListTable(ElementType::TieRod, RowListKind::TieRods, "Tie rods", "Tie rod", kColumns, 3) {}
+
+std::string TieRodsList::HeadingText(int column, int line) {
+  if (column < 1 || column > kColumns) return {};
+  if (column < 3) return line == 1 ? (column == 1 ? "From" : "To") : "";
+  switch (line) {
+    case 0: return column == 3 ? "Stiffness" : column == 5 ? "Gap" : "";
+    case 1: return column % 2 == 1 ? "Tension" : "Compression";
+    default: return UnitLabel(column < 5 ? kUnitStiffness : kUnitDimension);
+  }
+}
+
+bool TieRodsList::IsCellEditable(int, int column) { return column >= 3 && column <= kColumns; }
+
+int TieRodsList::FilterChar(int character) {
+  if (character == ' ') return 0;
+  const char c = static_cast<char>(character);
+  if (currentColumn < 5) return IsNotNumberChar(c) && std::strchr("RIGDrigd", c) == nullptr ? 0 : character;
+  return IsNotLengthChar(c) ? 0 : character;
+}
+
+bool TieRodsList::StoreElementCell(ElementData& element, int column) {
+  auto& rod = static_cast<TieRod&>(element);
+  float value = 0.0f;
+  if (column < 5) {
+    if (ParseFieldStiffness(value) != 0) ThrowInvalidField("Stiffness");
+    const float other = column == 3 ? rod.compressionStiffness : rod.tensionStiffness;
+    if (static_cast<double>(value) + other < kLeastTieRodStiffness) throw std::string("At least one stiffness is required");
+  } else if (ParseFieldNonNegativeDimension(value) != 0) {
+    ThrowInvalidField("Gap");
+  }
+  float& field = *Field(rod, column);
+  if (field == value) return false;
+  field = value;
+  return true;
+}
+
+void TieRodsList::WriteText() { PrintTieRodsDetails(); }
+
+TableWindow& TieRodsListTable() { return TheList(); }
+bool TieRodsListOffered(const Model& model) { return model.lists[RowListKind::TieRods].count > 0; }
+
+void OpenTieRodsList() {
+  static const std::vector<int> lengths = {0, 0, 0, 16, 16, 16, 16};
+  TheList().Open(OpenTieRodsList, &lengths);
+}
+
+void PrintTieRodsDetails() {
+  KindListPrintTable table(TheList());
+  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+}

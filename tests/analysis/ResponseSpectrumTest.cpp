@@ -1,0 +1,248 @@
+// The response spectrum case through the analysis driver: the mode and
+// direction sums by hand; a flat spectrum on the pinned pipe against each
+// rule applied to Sa·Γ·φ/ω² of the modes the file holds; the missing mass
+// of a cantilever against its static deflection under the whole mass
+// (found here from beam theory for the lumped loads), in displacement and
+// acceleration; the missing-mass factor of a spectrum beyond its points;
+// the "_MFM.csv" export; and the case's block read where the reader
+// expects it.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "AnalysisTesting.h"
+#include "analysis/ModalStep.h"
+#include "analysis/ResponseSpectrum.h"
+#include "loads/Spectrum.h"
+
+namespace {
+
+using namespace analysis_testing;
+
+constexpr double kG = 386.4;
+
+TEST(ModeSumTest, EveryRuleOfModesAndDirectionsByHand) {
+  const double w = 2.0 * kPi;
+  const std::vector<double> omega{0.0, 10.0 * w, 10.5 * w, 30.0 * w};
+  const std::vector<double> r{3.0, -4.0, 12.0};
+  EXPECT_DOUBLE_EQ(CombineModes(r, omega, 3, kSumAbsolute), 19.0);
+  EXPECT_DOUBLE_EQ(CombineModes(r, omega, 3, kSumSrss), 13.0);
+  EXPECT_DOUBLE_EQ(CombineModes(r, omega, 3, kSumCloselySpaced), std::sqrt(193.0));
+  EXPECT_DOUBLE_EQ(CombineModes(r, omega, 3, kSumNrl), 17.0);
+  // Modes more than 10 % apart: closely spaced is SRSS; one mode: NRL is it.
+  const std::vector<double> apart{0.0, 10.0 * w, 11.5 * w, 30.0 * w};
+  EXPECT_DOUBLE_EQ(CombineModes(r, apart, 3, kSumCloselySpaced), 13.0);
+  EXPECT_DOUBLE_EQ(CombineModes(std::vector<double>{-5.0}, omega, 1, kSumNrl), 5.0);
+  // A missing-mass column never pairs.
+  EXPECT_DOUBLE_EQ(CombineModes(r, omega, 1, kSumCloselySpaced), 13.0);
+  EXPECT_DOUBLE_EQ(CombineDirections(3.0, -4.0, 0.0, kSumAbsolute), 7.0);
+  EXPECT_DOUBLE_EQ(CombineDirections(3.0, -4.0, 0.0, kSumSrss), 5.0);
+}
+
+ResponseSpectrum Flat(const std::string& name, float g, bool period = false) {
+  ResponseSpectrum spectrum;
+  spectrum.name = name;
+  spectrum.ordinateUnit = kOrdinateG;
+  spectrum.periodAbscissa = period ? 1 : 0;
+  spectrum.points = {{0.1f, static_cast<float>(g * kG)}, {100.0f, static_cast<float>(g * kG)}};
+  return spectrum;
+}
+
+TEST(ModeSumTest, TheMissingMassFactorLooksAtAndAboveTheLastMode) {
+  SpectrumList list;
+  SpectrumLoad load;
+  ClearSpectra(list, load);
+  ResponseSpectrum peaked;
+  peaked.name = "PEAK";
+  peaked.ordinateUnit = kOrdinateG;
+  peaked.points = {{1.0f, static_cast<float>(0.2 * kG)}, {5.0f, static_cast<float>(0.8 * kG)},
+                   {20.0f, static_cast<float>(0.3 * kG)}};
+  SetLastSpectrum(list, peaked);
+  SetDirectionSpectrum(load, 1, "PEAK", 2.0f);
+  const double w = 2.0 * kPi;
+  // At 10 Hz only the 20 Hz point lies beyond: 0.3 against the value at 10.
+  const double at10 = 0.8 - (0.8 - 0.3) * 5.0 / 15.0;
+  EXPECT_NEAR(MissingMassFactor(list, load, 10.0 * w, 1), 2.0 * at10, 1e-6);
+  // Below the first point every point counts: the peak.
+  EXPECT_NEAR(MissingMassFactor(list, load, 0.5 * w, 1), 2.0 * 0.8, 1e-6);
+  EXPECT_EQ(MissingMassFactor(list, load, 10.0 * w, 0), 0.0);
+  // A period spectrum: shorter periods are the higher frequencies.
+  ResponseSpectrum byPeriod = peaked;
+  byPeriod.name = "PERIOD";
+  byPeriod.periodAbscissa = 1;
+  SetLastSpectrum(list, byPeriod);
+  SetDirectionSpectrum(load, 2, "PERIOD", 1.0f);
+  // T = 10 s: the 5 s peak counts, the 20 s point does not.
+  EXPECT_NEAR(MissingMassFactor(list, load, 0.1 * w, 2), 0.8, 1e-6);
+  EXPECT_NEAR(MissingMassFactor(list, load, 0.5 * w, 2), 0.2 + 0.6 / 4.0, 1e-6);  // T = 2 s: its own value
+  // A displacement ordinate counts as ω²·y at its own frequency.
+  ResponseSpectrum displacement;
+  displacement.name = "DISP";
+  displacement.ordinateUnit = kOrdinateInch;
+  displacement.points = {{1.0f, 0.01f}, {10.0f, 0.01f}};
+  SetLastSpectrum(list, displacement);
+  SetDirectionSpectrum(load, 0, "DISP", 1.0f);
+  EXPECT_NEAR(MissingMassFactor(list, load, 2.0 * w, 0), 0.01 * std::pow(10.0 * w, 2) / kG, 1e-6);
+  EXPECT_EQ(ModalForcesPath("/a/b.c/model.mod"), "/a/b.c/model_MFM.csv");
+  EXPECT_EQ(ModalForcesPath("/a/b.c/model"), "/a/b.c/model_MFM.csv");
+}
+
+class ResponseSpectrumTest : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    std::filesystem::remove(ResultsPathOf(path_));
+    std::filesystem::remove(ModalForcesPath(path_));
+    InitEmptyModel(TheModel(), AnalysisOptions());
+  }
+  std::string path_ = TempFolder() + "/response-spectrum.mod";
+};
+
+// The values of a node record of the modal block and of a case block.
+struct ReadBack {
+  RunResults run;
+  std::vector<std::array<float, 6>> shape(const Model& model, int mode) const {
+    BinaryFile file;
+    EXPECT_TRUE(BinaryFileOpenRead(file, ResultsPathOf(model.path)));
+    const int N = ResultNodeCount(model);
+    std::vector<std::array<float, 6>> nodes(static_cast<std::size_t>(N) + 1);
+    BinaryFileSeek(file, run.contents.modal.shapes + kNodeRecordBytes * static_cast<std::int64_t>(mode - 1) * N);
+    for (int n = 1; n <= N; ++n) BinaryFileReadFloats(file, nodes[static_cast<std::size_t>(n)].data(), 6);
+    return nodes;
+  }
+  std::array<float, 6> acceleration(const Model& model, int nodeIndex) const {
+    BinaryFile file;
+    EXPECT_TRUE(BinaryFileOpenRead(file, ResultsPathOf(model.path)));
+    BinaryFileSeek(file, run.contents.cases.at(1).accelerations + kNodeRecordBytes * (nodeIndex - 1));
+    std::array<float, 6> values{};
+    BinaryFileReadFloats(file, values.data(), 6);
+    return values;
+  }
+};
+
+void PinnedPipe(Model& model, int elements, double length) {
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  const auto step = static_cast<float>(length / elements);
+  for (int e = 1; e <= elements; ++e) {
+    const int row = PipeRow(model, 10 + 10 * e, ElementType::Pipe, step);
+    PutItem(model, row, e == elements ? DataType::Anchor : DataType::Restraint);
+    if (e != elements) static_cast<Restraint&>(*model.row(row).item).restrainZ = 1;
+  }
+  for (int row : {1, elements + 1}) {
+    auto& anchor = static_cast<Anchor&>(*model.row(row).item);
+    anchor.stiffness[4] = anchor.stiffness[5] = 0.0f;
+  }
+  MakeModel(model);
+}
+
+TEST_F(ResponseSpectrumTest, AFlatSpectrumOnThePinnedPipeFollowsEachRule) {
+  for (const int rule : {kSumAbsolute, kSumSrss, kSumCloselySpaced, kSumNrl}) {
+    SCOPED_TRACE(rule);
+    Model& model = TheModel();
+    StartModel(model, 70.0, kDensity, path_);
+    PinnedPipe(model, 20, 480.0);
+    model.options.ModeCount = 3;
+    model.options.CutOffFrequency = 1000;
+    model.options.IncludeMissingMass = 0;
+    SetLastSpectrum(model.spectra, Flat("HALF", 0.5f));
+    SetDirectionSpectrum(model.spectrumLoad, 1, "HALF", 1.0f);
+    model.spectrumLoad.modeSum = rule;
+    SetCases(model, {30, 31});
+    ReadBack back{AnalyseAndRead(model)};
+    const ModalSummary& modal = back.run.contents.modal;
+    ASSERT_EQ(modal.frequencies.size(), 3u);
+    const int middle = FindNodeIndex(model.nodes, 110);
+    std::vector<double> r, omega{0.0};
+    for (int m = 1; m <= 3; ++m) {
+      const double w = 2.0 * kPi * modal.frequencies[static_cast<std::size_t>(m - 1)];
+      omega.push_back(w);
+      const double phi = back.shape(model, m)[static_cast<std::size_t>(middle)][1];
+      r.push_back(0.5 * kG * modal.participation[static_cast<std::size_t>(m - 1)][1] * phi / (w * w));
+    }
+    const double expected = CombineModes(r, omega, 3, rule);
+    EXPECT_GT(expected, 0.1);
+    EXPECT_TRUE(Within(back.run.cases.at(0).nodes[static_cast<std::size_t>(middle)][1], expected, 5.0e-3));
+    // Every block where the reader puts it, to the byte.
+    EXPECT_EQ(back.run.fileSize, back.run.contents.endOffset);
+    InitEmptyModel(model, AnalysisOptions());
+  }
+}
+
+TEST_F(ResponseSpectrumTest, TheMissingMassAddsTheStaticResponseTheModesLeaveOut) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, kDensity, path_);
+  const double L = 100.0;
+  const int elements = 10;
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  for (int e = 1; e <= elements; ++e) {
+    const int row = PipeRow(model, 10 + 10 * e, ElementType::Pipe, static_cast<float>(L / elements));
+    PutItem(model, row, DataType::Restraint);
+    static_cast<Restraint&>(*model.row(row).item).restrainZ = 1;
+  }
+  MakeModel(model);
+  model.options.ModeCount = 1;
+  model.options.IncludeMissingMass = 1;
+  SetLastSpectrum(model.spectra, Flat("ONE", 1.0f));
+  SetDirectionSpectrum(model.spectrumLoad, 1, "ONE", 1.0f);
+  model.spectrumLoad.modeSum = kSumSrss;
+  SetCases(model, {30, 31});
+  ReadBack back{AnalyseAndRead(model)};
+  const ModalSummary& modal = back.run.contents.modal;
+  ASSERT_EQ(modal.frequencies.size(), 1u);
+  const int tip = FindNodeIndex(model.nodes, 10 + 10 * elements);
+  const double w = 2.0 * kPi * modal.frequencies[0];
+  const double gammaPhi = modal.participation[0][1] * back.shape(model, 1)[static_cast<std::size_t>(tip)][1];
+  const double r1 = kG * gammaPhi / (w * w);
+  // The static tip deflection under 1 g on the lumped masses (m·ΔL at the
+  // inner nodes, half at the tip): bending and shear of the cantilever.
+  const SectionValues s = Pipe4();
+  const double m = kDensity * s.A / kG, dL = L / elements;
+  double us = 0.0;
+  for (int j = 1; j <= elements; ++j) {
+    const double x = j * dL, P = m * dL * kG * (j == elements ? 0.5 : 1.0);
+    us += P * (x * x * (3.0 * L - x) / (6.0 * kE * s.I) + s.shear * x / (s.G * s.A));
+  }
+  const double expected = std::sqrt(r1 * r1 + (us - r1) * (us - r1));
+  EXPECT_GT(std::fabs(us - r1), 0.005 * std::fabs(us));  // the missing part counts
+  EXPECT_TRUE(Within(back.run.cases.at(0).nodes[static_cast<std::size_t>(tip)][1], expected, 5.0e-3));
+  const double acceleration = std::sqrt(gammaPhi * gammaPhi + (1.0 - gammaPhi) * (1.0 - gammaPhi));
+  EXPECT_TRUE(Within(back.acceleration(model, tip)[1] / kG, acceleration, 5.0e-3));
+  EXPECT_EQ(back.run.fileSize, back.run.contents.endOffset);
+  // The export: the mode's block, then the three missing-mass blocks.
+  std::ifstream csv(ModalForcesPath(path_));
+  std::vector<std::string> titles;
+  for (std::string line; std::getline(csv, line);)
+    if (line.rfind("Modal Local Forces & Moments", 0) == 0) titles.push_back(line);
+  ASSERT_EQ(titles.size(), 4u);
+  char first[128];
+  std::snprintf(first, sizeof first, "Modal Local Forces & Moments: Mode = 1; Frequency = %.3f Hz", modal.frequencies[0]);
+  EXPECT_EQ(titles[0], first);
+  EXPECT_EQ(titles[2].substr(0, 69), "Modal Local Forces & Moments for Missing Mass in Global-Y direction: ");
+}
+
+TEST_F(ResponseSpectrumTest, WithoutMissingMassTheExportHoldsTheModesOnly) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, kDensity, path_);
+  PinnedPipe(model, 6, 200.0);
+  model.options.ModeCount = 2;
+  model.options.IncludeMissingMass = 0;
+  SetLastSpectrum(model.spectra, Flat("ONE", 1.0f));
+  SetDirectionSpectrum(model.spectrumLoad, 1, "ONE", 1.0f);
+  SetCases(model, {30, 31});
+  const RunResults run = AnalyseAndRead(model);
+  std::ifstream csv(ModalForcesPath(path_));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(csv, line);) lines.push_back(line);
+  ASSERT_GT(lines.size(), 5u);
+  EXPECT_EQ(lines[1], "Node, Type, fx, fy, fz, mx, my, mz,,,,,Direction Cosines");
+  // Mode 1's rows carry the nine cosines of the element's local axes.
+  const std::string row = lines[3];
+  EXPECT_EQ(std::count(row.begin(), row.end(), ','), 17) << row;
+  int modes = 0;
+  for (const std::string& line : lines) modes += line.rfind("Modal Local Forces & Moments: Mode", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(modes, 2);
+  EXPECT_EQ(run.fileSize, run.contents.endOffset);
+}
+
+}  // namespace

@@ -1,0 +1,109 @@
+// The mode shape drawn over the model in the graphics window, headless: the
+// line analysed for its modes and opened in the Results window, then the
+// shape switched from the graphics window's own command 216 (which belongs
+// to the Results window): the overlay appears in the overlay colour of the
+// background at the default magnification, 5 % of the largest, and goes
+// again; stepping the mode keeps it shown on the new mode; the deflected
+// shape of a static case from the displacements table carries its
+// magnification in the title.
+#include <gtest/gtest.h>
+
+#include "graphics/GraphicsThread.h"
+#include "graphics/GraphicsWindow.h"
+#include "graphics/ShapeOverlay.h"
+#include "model/ModelWindows.h"
+#include "platform/TestSupport.h"
+#include "results/DisplacementTables.h"
+#include "results/ModalTables.h"
+#include "results/ResultBlocks.h"
+#include "results/ResultCases.h"
+#include "results/ResultsTesting.h"
+#include "results/ShapeDisplay.h"
+
+namespace {
+
+class ModeShapeDisplayTest : public ResultsFixture {
+ protected:
+  void TearDown() override {
+    HideShapeDisplays();
+    ResultsFixture::TearDown();
+  }
+  void OpenLineResults(const std::vector<int>& cases, const std::string& chooser) {
+    Model& model = BuildLine(cases);
+    model.options.ModeCount = 3;
+    model.options.CutOffFrequency = 1000;
+    EXPECT_EQ(WriteModelFile(ModelPath()), "");
+    ShowModelWindows();
+    platform::RunUntilIdle();
+    Analyse();
+    OpenCancelled(chooser);
+    ASSERT_TRUE(InResultsMode());
+    ASSERT_NE(PaintingWindowHandle(), nullptr);
+  }
+  // Every pixel of the painting window.
+  static std::vector<COLORREF> Picture() {
+    platform::RunUntilIdle();
+    RECT client{};
+    GetClientRect(PaintingWindowHandle(), &client);
+    std::vector<COLORREF> pixels;
+    for (int y = 0; y < client.bottom; ++y)
+      for (int x = 0; x < client.right; ++x) pixels.push_back(platform::GetWindowPixel(PaintingWindowHandle(), x, y));
+    return pixels;
+  }
+  static int Differences(const std::vector<COLORREF>& a, const std::vector<COLORREF>& b) {
+    int count = 0;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) count += a[i] != b[i] ? 1 : 0;
+    return count;
+  }
+  static void GraphicsCommand(int id) {
+    PostMessage(GraphicsWindowHandle(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    platform::RunUntilIdle();
+  }
+};
+
+TEST_F(ModeShapeDisplayTest, TheGraphicsWindowDrawsTheModeShapeAndStepsIt) {
+  OpenLineResults({30}, "RESULTS3_DIALOG");
+  OpenFrequenciesTable();
+  const std::vector<COLORREF> before = Picture();
+  GraphicsCommand(216);
+  ASSERT_TRUE(ModeShapeShown());
+  EXPECT_GT(Differences(Picture(), before), 50);
+  EXPECT_GT(g_MaxMagnification, 0.0f);
+  EXPECT_FLOAT_EQ(g_Magnification, 0.05f * g_MaxMagnification);
+  EXPECT_FLOAT_EQ(ShapeOverlayScale(), g_Magnification);
+  char title[256] = {};
+  GetWindowText(GraphicsWindowHandle(), title, sizeof title);
+  EXPECT_NE(std::string(title).find(CurrentModeTitle()), std::string::npos) << title;
+  // Leaving the table hides it; the Mode shapes table shows it again and
+  // steps to the next mode with it shown.
+  OpenModeShapeTable();
+  EXPECT_FALSE(ModeShapeShown());
+  GraphicsCommand(216);
+  ASSERT_TRUE(ModeShapeShown());
+  GraphicsCommand(228);
+  EXPECT_EQ(g_CurrentMode, 2);
+  EXPECT_TRUE(ModeShapeShown());
+  EXPECT_TRUE(ShapeOverlayShown());
+  GraphicsCommand(216);
+  EXPECT_FALSE(ShapeOverlayShown());
+  EXPECT_EQ(Differences(Picture(), before), 0);
+}
+
+TEST_F(ModeShapeDisplayTest, TheDeflectedShapeOfAStaticCase) {
+  OpenLineResults({1, 8, 2}, "RESULTS6_DIALOG");
+  g_ResultCase = ResultCaseOfType(8);
+  OpenDisplacementsTable();
+  GraphicsCommand(216);
+  ASSERT_TRUE(DeflectedShapeShown());
+  EXPECT_TRUE(ShapeOverlayShown());
+  char title[256] = {};
+  GetWindowText(GraphicsWindowHandle(), title, sizeof title);
+  EXPECT_NE(std::string(title).find("Deflected shape: Operating (W+P1+T1), Magnification factor = "), std::string::npos)
+      << title;
+  EXPECT_EQ(ShapeItemText(), "&Hide Deflected Shape\t Ctrl+D");
+  GraphicsCommand(216);
+  EXPECT_FALSE(DeflectedShapeShown());
+  EXPECT_FALSE(ShapeOverlayShown());
+}
+
+}  // namespace
