@@ -16,7 +16,9 @@
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
 #include "files/FileCommands.h"
+#include "files/CiiImport.h"
 #include "files/ModelFile.h"
+#include "files/NeutralImport.h"
 #include "graphics/DialogHook.h"
 #include "loads/LoadCaseList.h"
 #include "model/LayoutWindow.h"
@@ -32,7 +34,6 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
-#include "shell/StandIn.h"
 #include "shell/Units.h"
 
 namespace {
@@ -112,18 +113,6 @@ void ReadDataLine(BatchReader& reader) {
   }
 }
 
-void FinishImportedModel(Model& model) {
-  // As the model reader leaves a model of this code.
-  ApplyCodeForcedOptions(model.options);
-  BuildImportedLoadCases(model);
-  FinishBatchPipeLoads(model);
-  model.unitChoices = ProgramUnitChoices();
-  model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
-  MakeModel(model);
-  FitViewToModel(model.graphics);
-  model.modified = false;
-}
-
 // The import log over `owner`: the first warnings and how many more; on the
 // standard error stream, all of them.
 void ShowImportLog(HWND owner, const std::vector<std::string>& log) {
@@ -173,6 +162,18 @@ bool ChooseImportFile(HWND owner, std::string& path, int& filter) {
 }
 
 }  // namespace
+
+void FinishImportedModel(Model& model) {
+  // As the model reader leaves a model of this code.
+  ApplyCodeForcedOptions(model.options);
+  BuildImportedLoadCases(model);
+  FinishBatchPipeLoads(model);
+  model.unitChoices = ProgramUnitChoices();
+  model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
+  MakeModel(model);
+  FitViewToModel(model.graphics);
+  model.modified = false;
+}
 
 // The cases a new model of the imported code selects, rebuilt for what the
 // model holds; a modal case asked for by the batch run stays.
@@ -231,7 +232,7 @@ std::string BatchModelPath(const std::string& batchPath) {
   return batchPath.substr(0, dot + 1) + "mod";
 }
 
-bool ImportBatchFile(HWND owner, const std::string& path) {
+bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader reader) {
   // A folder opens as a stream whose first read fails.
   std::error_code ignored;
   std::ifstream input;
@@ -250,7 +251,7 @@ bool ImportBatchFile(HWND owner, const std::string& path) {
   Model imported;
   std::vector<std::string> log;
   try {
-    ReadModelBatchFile(input, imported, log);
+    (reader != nullptr ? reader : ReadModelBatchFile)(input, imported, log);
   } catch (const std::string& message) {
     ShowErrorMessage(owner, message);
     return false;
@@ -290,9 +291,12 @@ void ImportModel(HWND owner) {
   std::string path;
   int filter = 1;
   if (!ChooseImportFile(owner, path, filter)) return;
-  if (filter == kNeutralFileFilter || filter == kCaesarFileFilter) {
-    STAND_IN("the readers of neutral files");
-    ShowInfoMessage(owner, "Importing neutral files is not available yet.");
+  if (filter == kNeutralFileFilter) {
+    ImportBatchFile(owner, path, ReadPnfFile);
+    return;
+  }
+  if (filter == kCaesarFileFilter) {
+    ImportBatchFile(owner, path, ReadCiiFile);
     return;
   }
   ImportBatchFile(owner, path);

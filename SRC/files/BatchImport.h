@@ -55,11 +55,19 @@ std::string BatchModelPath(const std::string& batchPath);
 // shown over `owner`. True when the model was imported (and written, unless
 // the user chose to keep an existing model file: the model is then
 // untitled and modified).
-bool ImportBatchFile(HWND owner, const std::string& path);
+// `reader` reads the other formats the Import command takes (neutral
+// files) the same road: same model file beside the source, same question
+// before overwriting, same log.
+using ImportedFileReader = void (*)(std::istream& input, Model& model, std::vector<std::string>& log);
+bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader reader = nullptr);
 
 // The command-line road: import, analyse, then show the model and open its
 // results; a run that fails ends the program with exit code 1.
 void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path);
+
+// What every import does once the file was read: code options, load cases,
+// pipe loads completed, the program's units, the nodes made and the view fit.
+void FinishImportedModel(Model& model);
 
 // The load-case list of an imported model from its piping code.
 void BuildImportedLoadCases(Model& model);

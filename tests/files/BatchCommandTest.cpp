@@ -12,9 +12,12 @@
 #include <sstream>
 
 #include "AutoSaveTesting.h"
+#include "analysis/AnalysisWindow.h"
 #include "BatchTesting.h"
+#include "CiiSample.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "loads/LoadCaseList.h"
 #include "model/LayoutTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
@@ -157,19 +160,136 @@ TEST_F(BatchCommandTest, AnExistingModelFileIsReplacedOnlyWhenTheUserSaysSo) {
   EXPECT_EQ(written.rowCount, 6);
 }
 
-TEST_F(BatchCommandTest, TheChosenFilterDecidesTheReader) {
-  Start();
-  const std::string path = Write("plant.mbf", kGoodFile);
-  platform::ExpectModal(platform::ModalKind::CommonDialog, "Import Model from Batch File", [path](HWND dialog) {
+// The filter chosen picks the reader, whatever the file's extension: a
+// batch file read as a neutral file is refused, a neutral file becomes a
+// model written beside it, and the CAESAR II reader refuses it too.
+void ChooseFilter(const std::string& path, int downs) {
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Import Model from Batch File", [path, downs](HWND dialog) {
     SetFocus(GetDlgItem(dialog, cmb1));
-    platform::TestKeyPress(VK_DOWN);  // "Flowmir neutral file (*.pnf)"
+    for (int i = 0; i < downs; ++i) platform::TestKeyPress(VK_DOWN);
     SetDlgItemText(dialog, edt1, path.c_str());
     platform::TestKeyPress(VK_RETURN);
   });
-  ExpectMessage("MESSAGE1_DIALOG", {"Importing neutral files is not available yet."});
+}
+
+TEST_F(BatchCommandTest, TheChosenFilterDecidesTheReader) {
+  Start();
+  const std::string path = Write("plant.mbf", kGoodFile);
+  ChooseFilter(path, 1);  // "Flowmir neutral file (*.pnf)"
+  ExpectMessage("MESSAGE2_DIALOG", {"Line = 4 :  MATERIAL", "Material name is required"});
   RunImport();
   EXPECT_EQ(TheModel().rowCount, 0);
   EXPECT_FALSE(std::filesystem::exists(InFolder("plant.mod")));
+
+  ChooseFilter(path, 2);  // "CAESAR II neutral file (*.cii)"
+  ExpectMessage("MESSAGE3_DIALOG", {"line = 1", "Import plant", "#$ VERSION not found"});
+  RunImport();
+  EXPECT_FALSE(std::filesystem::exists(InFolder("plant.mod")));
+}
+
+TEST_F(BatchCommandTest, ANeutralFileImportedThroughTheCommandIsWrittenBesideItAndReopensByteForByte) {
+  Start();
+  const std::string text =
+      "TITLE pnf plant\nUNIT ENGLISH\nGLOBAL B31.3 70\nMATERIAL CS\nLOAD L1 300 150\nPIPE S1 8 40 8.625 0.322\n"
+      "FROM A 0 0 0 S1 CS L1\nTO B 10 0 0\nTO C 0 10 0 LONG\nTO D 0 0 5\nANCHOR A\nRIGID B\nGUIDE C NEAR\n"
+      "ANCHOR D\nWIDGET D\n";
+  const std::string path = Write("plant.pnf", text);
+  ChooseFilter(path, 1);
+  // The log: the placeholder temperature table and the unknown record.
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG", [](HWND dialog) {
+    const std::vector<std::string> lines = LinesOfDialog(dialog);
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[0], "The import gave 2 warnings:");
+    EXPECT_EQ(lines[1].rfind("Line 4: material CS takes a placeholder temperature table", 0), 0u);
+    EXPECT_EQ(lines[2], "Line 15: unknown record WIDGET: not taken");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  RunImport();
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  ASSERT_EQ(TheModel().rowCount, 9);
+  const std::string first = Bytes(InFolder("plant.mod"));
+  Model reopened;
+  ReadModelFileInto(InFolder("plant.mod"), reopened);
+  EXPECT_EQ(reopened.rowCount, 9);
+  ASSERT_EQ(WriteModelFileFrom(reopened, InFolder("again.mod")), "");
+  EXPECT_EQ(Bytes(InFolder("again.mod")), first);
+
+  // The imported pipes, bend, anchors and restraints analyse.
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, true));
+  platform::CheckModalScript();
+  EXPECT_TRUE(std::filesystem::exists(InFolder("plant.res")));
+
+  // Importing again asks before the model file is replaced.
+  ChooseFilter(path, 1);
+  ExpectMessage("MESSAGE2_DIALOG", {InFolder("plant.mod") + " already exists", "Do you want to overwrite ?"}, IDCANCEL);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });  // the log
+  RunImport();
+  EXPECT_EQ(Bytes(InFolder("plant.mod")), first);
+  EXPECT_TRUE(TheModel().modified);
+}
+
+TEST_F(BatchCommandTest, ACaesarNeutralFileImportedThroughTheCommandIsWrittenBesideItAndARefusalWritesNothing) {
+  Start();
+  CiiSample sample;
+  CiiSampleElement pipe;
+  pipe.from = 10;
+  pipe.to = 20;
+  pipe.dx = 120;
+  sample.elements.push_back(pipe);
+  pipe.from = 20;
+  pipe.to = 30;
+  pipe.dx = 0;
+  pipe.dy = 120;
+  pipe.bend = 1;
+  sample.elements.push_back(pipe);
+  pipe.from = 30;
+  pipe.to = 40;
+  pipe.dy = 0;
+  pipe.dz = 120;
+  pipe.bend = 0;
+  sample.elements.push_back(pipe);
+  sample.bends.push_back({12, 0, 0, 0, 0, 0});
+  sample.restraints.push_back({10, 1});
+  sample.restraints.push_back({20, 3});
+  sample.restraints.push_back({40, 1});
+  const std::string path = Write("plant.cii", sample.Text());
+  ChooseFilter(path, 2);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    const std::vector<std::string> lines = LinesOfDialog(dialog);
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[0], "The import gave 1 warning:");
+    EXPECT_NE(lines[1].find("takes a placeholder temperature table"), std::string::npos);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  RunImport();
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+  EXPECT_TRUE(IsWindowVisible(LayoutFrame().window));
+  Model written;
+  ReadModelFileInto(InFolder("plant.mod"), written);
+  EXPECT_EQ(written.rowCount, TheModel().rowCount);
+  EXPECT_EQ(written.title, "CII PLANT");
+  // The reader selects the modal case, as the file's program runs it; the
+  // static cases are what this test analyses.
+  EXPECT_EQ(TheModel().loadCases.selected[30], 1);
+  TheModel().loadCases.selected[30] = 0;
+  BuildLoadCases(TheModel());
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, true));
+  platform::CheckModalScript();
+  EXPECT_TRUE(std::filesystem::exists(InFolder("plant.res")));
+
+  // A refused file: its line and message, no model file, the open model kept.
+  const std::string before = ModelBytes();
+  sample.versionText = "0 10.01";
+  ChooseFilter(Write("bad.cii", sample.Text()), 2);
+  ExpectMessage("MESSAGE3_DIALOG", {"line = 2", "0 10.01", "Cannot Import CAESAR II Neutral file with Rversion > 10.0"});
+  RunImport();
+  EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
+  EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+  EXPECT_EQ(ModelBytes(), before);
 }
 
 // The program started with `line`, run to its end; its exit code. `atStart`

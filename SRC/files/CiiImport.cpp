@@ -1,0 +1,880 @@
+// Reading a CAESAR II neutral file (see CiiImport.h): the sections in their
+// order with every count checked before it sizes anything, then the
+// conversion into layout rows, property records and data items.
+#include "files/CiiImport.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cmath>
+#include <cstdlib>
+#include <map>
+#include <memory>
+#include <numbers>
+
+#include "analysis/AnalysisOptions.h"
+#include "elements/BallJoint.h"
+#include "elements/Bellows.h"
+#include "elements/Bend.h"
+#include "elements/BranchSif.h"
+#include "elements/CommentData.h"
+#include "elements/ElasticElement.h"
+#include "elements/Reducer.h"
+#include "elements/RigidElement.h"
+#include "elements/UserSif.h"
+#include "elements/Valve.h"
+#include "files/BatchImport.h"
+#include "loads/Force.h"
+#include "loads/PipeLoad.h"
+#include "model/LayoutRow.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "model/RecordTable.h"
+#include "model/RowObjects.h"
+#include "properties/Material.h"
+#include "properties/PipeSection.h"
+#include "shell/Units.h"
+#include "supports/Anchor.h"
+#include "supports/Guide.h"
+#include "supports/Hanger.h"
+#include "supports/LimitStop.h"
+#include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
+
+namespace {
+
+constexpr double kLowestVersion = 4.5;
+constexpr double kHighestVersion = 10.0;
+constexpr float kRigid = 1.0e12f;
+constexpr float kNoLimit = 1.0e30f;
+constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
+
+using Reals = std::vector<double>;
+
+struct CiiElement {
+  Reals lines[6];  // element lines 1 to 6
+  int bend = 0, rigid = 0, joint = 0, reducer = 0;
+  int line = 0;  // where the record starts
+};
+
+struct CiiTee {
+  Reals values;  // 1-based: [1] node, [2] tee type
+  int line = 0;
+};
+
+struct CiiFile {
+  double version = 0.0;
+  std::string title;
+  int elements = 0, nozzles = 0, hangers = 0, nodeNames = 0, reducers = 0, flanges = 0;
+  int bends = 0, rigids = 0, joints = 0, restraints = 0, displacements = 0, forces = 0;
+  int uniforms = 0, winds = 0, offsets = 0, allowables = 0, sifs = 0, vertical = 0, equipment = 0;
+  std::vector<CiiElement> element;
+  std::vector<Reals> bend, bendLine2, rigid, joint, reducer;
+  struct Restraint {
+    Reals values, cosines;
+    int line = 0;
+  };
+  std::vector<Restraint> restraint;
+  struct NodeVectors {
+    int node = 0;
+    Reals vectors[3];
+    int line = 0;
+  };
+  std::vector<NodeVectors> displacement, force;
+  std::vector<CiiTee> tee;
+  Reals materialNumbers;
+  std::vector<int> nozzleNodes;
+  std::vector<int> hangerNodes, hangerCounts, hangerTables;
+  double ambient = 0.0;
+  bool bourdon = false, liberal = false, pressureCorrection = false;
+  Reals factors = Reals(23, 0.0);  // 1-based
+  std::map<int, std::array<double, 3>> coords;
+  struct Skip {
+    std::string section;
+    int count;
+    int line;
+  };
+  std::vector<Skip> skipped;
+};
+
+struct CiiReader {
+  std::vector<std::string> raw;
+  std::size_t next = 0;  // lines read
+  std::vector<std::string>* log = nullptr;
+
+  int LineNumber() const { return static_cast<int>(next); }
+  [[noreturn]] void Fail(const std::string& message) const {
+    if (next == 0) throw message;
+    throw "line = " + std::to_string(next) + "\n" + raw[next - 1] + "\n" + message;
+  }
+  std::string Line() {
+    if (next >= raw.size()) Fail("End of file reached");
+    std::string line = raw[next++];
+    for (char& c : line) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return line;
+  }
+  void Skip(std::size_t lines) {
+    for (std::size_t i = 0; i < lines; ++i) Line();
+  }
+  std::size_t LinesLeft() const { return raw.size() - next; }
+  void Log(const std::string& text) { log->push_back("Line " + std::to_string(next) + ": " + text); }
+  // Up to `count` numbers of the next line; a line holding fewer is logged
+  // (the missing values stay 0), a value that is no number or not finite is
+  // refused.
+  Reals Numbers(std::size_t count) {
+    const std::string line = Line();
+    Reals values(count, 0.0);
+    const char* text = line.c_str();
+    std::size_t found = 0;
+    while (found < count) {
+      while (*text == ' ' || *text == '\t') ++text;
+      if (*text == '\0') break;
+      char* end = nullptr;
+      errno = 0;
+      const double value = std::strtod(text, &end);
+      if (end == text || !std::isfinite(value) || errno == ERANGE) Fail("Invalid number");
+      values[found++] = value;
+      text = end;
+    }
+    if (found < count)
+      Log("the line holds " + std::to_string(found) + " of its " + std::to_string(count) + " values: the others are 0");
+    return values;
+  }
+  int Integer(double value) const {
+    if (value < -2147483648.0 || value > 2147483647.0) Fail("Invalid number");
+    return static_cast<int>(value);
+  }
+  void Header(const std::string& header, std::size_t width = 0) {
+    const std::string line = Line();
+    const std::size_t length = width != 0 ? width : header.size();
+    if (line.compare(0, length, header, 0, length) != 0) Fail(header + " not found");
+  }
+  // A count that sizes a section: not negative, and not more records than
+  // the lines left could hold.
+  int Count(double value, std::size_t linesPerRecord, const char* what) {
+    const int count = Integer(value);
+    if (count < 0) Fail(std::string("Invalid number of ") + what);
+    // Every record takes at least one line: a count beyond the lines left
+    // cannot be right, and would size a table by a number the file never
+    // backs. A file cut inside a section ends there with "End of file
+    // reached" instead.
+    (void)linesPerRecord;
+    if (static_cast<std::size_t>(count) > LinesLeft())
+      Fail(std::string("The number of ") + what + " goes beyond the end of the file");
+    return count;
+  }
+};
+
+std::size_t SixesOf(int count) { return static_cast<std::size_t>((count + 5) / 6); }
+
+void ReadVersion(CiiReader& reader, CiiFile& file) {
+  reader.Header("#$ VERSION");
+  file.version = reader.Numbers(2)[1];
+  if (file.version < kLowestVersion) reader.Fail("Cannot Import CAESAR II Neutral file version < 4.5");
+  if (file.version > kHighestVersion) reader.Fail("Cannot Import CAESAR II Neutral file with Rversion > 10.0");
+  const std::string title = reader.Line();
+  std::string cut = title.size() > 12 ? title.substr(12, 49) : std::string();
+  const std::size_t first = cut.find_first_not_of(' ');
+  cut = first == std::string::npos ? std::string() : cut.substr(first, cut.find_last_not_of(' ') - first + 1);
+  file.title = cut;
+  reader.Skip(59);
+}
+
+void ReadControl(CiiReader& reader, CiiFile& file) {
+  reader.Header("#$ CONTROL");
+  const double v = file.version;
+  const Reals a = reader.Numbers(v > 5.0 ? 6 : 5);
+  const Reals b = reader.Numbers(6);
+  const Reals c = reader.Numbers(6);
+  const Reals e = v > 5.2 ? reader.Numbers(1) : Reals(1, 0.0);
+  const std::size_t elementLines = 9 + (v > 5.0 ? 2 : 0) + (v > 5.2 ? 1 : 0) + (v > 8.0 ? 1 : 0);
+  file.elements = reader.Count(a[0], elementLines, "elements");
+  file.nozzles = reader.Count(a[1], 3, "nozzles");
+  file.hangers = reader.Count(a[2], 1, "hangers");
+  file.nodeNames = reader.Count(a[3], 1, "node names");
+  file.reducers = reader.Count(a[4], 1, "reducers");
+  file.flanges = v > 5.0 ? reader.Count(a[5], 12, "flanges") : 0;
+  file.bends = reader.Count(b[0], 2, "bends");
+  file.rigids = reader.Count(b[1], 1, "rigids");
+  file.joints = reader.Count(b[2], 1, "expansion joints");
+  file.restraints = reader.Count(b[3], v > 8.0 ? 24 : 8, "restraint records");
+  file.displacements = reader.Count(b[4], 20, "displacement records");
+  file.forces = reader.Count(b[5], 22, "force records");
+  file.uniforms = reader.Count(c[0], 2, "uniform-load records");
+  file.winds = reader.Count(c[1], 1, "wind records");
+  file.offsets = reader.Count(c[2], 1, "offset records");
+  file.allowables = reader.Count(c[3], file.version > 5.3 ? 26 : 18, "allowable records");
+  file.sifs = reader.Count(c[4], 10, "SIF and tee records");
+  file.vertical = reader.Integer(c[5]);
+  file.equipment = v > 5.2 ? reader.Count(e[0], 6, "equipment records") : 0;
+}
+
+void ReadElements(CiiReader& reader, CiiFile& file) {
+  reader.Header("#$ ELEMENTS");
+  const double v = file.version;
+  file.element.resize(static_cast<std::size_t>(file.elements));
+  for (CiiElement& element : file.element) {
+    element.line = reader.LineNumber() + 1;
+    for (Reals& line : element.lines) line = reader.Numbers(6);
+    if (v > 5.0) {
+      reader.Numbers(6);
+      reader.Numbers(v >= 5.3 ? 6 : 4);
+    }
+    if (v > 5.2) reader.Numbers(5);
+    if (v > 8.0) reader.Skip(1);
+    const Reals indexes = reader.Numbers(6);
+    element.bend = reader.Integer(indexes[0]);
+    element.rigid = reader.Integer(indexes[1]);
+    element.joint = reader.Integer(indexes[2]);
+    reader.Numbers(6);
+    element.reducer = reader.Integer(reader.Numbers(v > 5.2 ? 3 : v > 5.0 ? 2 : 1)[0]);
+    // The nodes' own line is named, not the last line of the record.
+    const std::size_t last = reader.next;
+    reader.next = static_cast<std::size_t>(element.line);
+    if (element.lines[0][0] > 99999.0) reader.Fail("From Node number cannot be > 99999");
+    if (element.lines[0][1] > 99999.0) reader.Fail("To Node number cannot be > 99999");
+    if (element.lines[0][0] < 0.0 || element.lines[0][1] < 0.0) reader.Fail("Node numbers cannot be negative");
+    reader.next = last;
+  }
+}
+
+void NoteSkipped(CiiReader& reader, CiiFile& file, const std::string& section, int count) {
+  if (count > 0) file.skipped.push_back({section, count, reader.LineNumber()});
+}
+
+void ReadAuxiliary(CiiReader& reader, CiiFile& file) {
+  const double v = file.version;
+  reader.Header("#$ AUX_DATA");
+  if (file.nodeNames != 0) {
+    reader.Header("#$ NODENAME");
+    NoteSkipped(reader, file, "NODENAME", file.nodeNames);
+    reader.Skip(static_cast<std::size_t>(file.nodeNames));
+  }
+  reader.Header("#$ BEND");
+  for (int i = 0; i < file.bends; ++i) {
+    file.bend.push_back(reader.Numbers(6));
+    file.bendLine2.push_back(reader.Numbers(5));
+    if (v >= 5.3) reader.Numbers(1);
+  }
+  reader.Header("#$ RIGID");
+  for (int i = 0; i < file.rigids; ++i) file.rigid.push_back(reader.Numbers(1));
+  reader.Header("#$ EXPJT");
+  for (int i = 0; i < file.joints; ++i) file.joint.push_back(reader.Numbers(5));
+  reader.Header("#$ RESTRANT");
+  const int perRecord = v > 8.0 ? 6 : 4;
+  for (int i = 0; i < file.restraints * perRecord; ++i) {
+    CiiFile::Restraint restraint;
+    restraint.line = reader.LineNumber() + 1;
+    restraint.values = reader.Numbers(6);
+    restraint.cosines = reader.Numbers(3);
+    if (v > 8.0) reader.Skip(2);
+    file.restraint.push_back(restraint);
+  }
+  reader.Header("#$ DISPLMNT");
+  for (int i = 0; i < file.displacements * 2; ++i) {
+    CiiFile::NodeVectors half;
+    half.line = reader.LineNumber() + 1;
+    half.node = reader.Integer(reader.Numbers(1)[0]);
+    for (Reals& vector : half.vectors) vector = reader.Numbers(6);
+    reader.Skip(6);
+    file.displacement.push_back(half);
+  }
+  reader.Header("#$ FORCMNT");
+  for (int i = 0; i < file.forces * 2; ++i) {
+    CiiFile::NodeVectors half;
+    half.line = reader.LineNumber() + 1;
+    half.node = reader.Integer(reader.Numbers(1)[0]);
+    half.vectors[0] = reader.Numbers(6);
+    reader.Numbers(6);
+    reader.Numbers(6);
+    const Reals third = reader.Numbers(6);
+    if (half.vectors[0][5] == 0.0) half.vectors[0] = third;
+    reader.Skip(6);
+    file.force.push_back(half);
+  }
+  reader.Header("#$ UNIFORM");
+  NoteSkipped(reader, file, "UNIFORM", file.uniforms);
+  for (int i = 0; i < file.uniforms; ++i) {
+    reader.Numbers(6);
+    reader.Numbers(v >= 5.3 ? 6 : 3);
+  }
+  reader.Header("#$ WIND");
+  NoteSkipped(reader, file, "WIND", file.winds);
+  for (int i = 0; i < file.winds; ++i) reader.Numbers(v >= 5.3 ? 6 : 5);
+  reader.Header("#$ OFFSETS");
+  NoteSkipped(reader, file, "OFFSETS", file.offsets);
+  for (int i = 0; i < file.offsets; ++i) reader.Numbers(6);
+  reader.Header("#$ ALLOWBLS");
+  NoteSkipped(reader, file, "ALLOWBLS", file.allowables);
+  reader.Skip(static_cast<std::size_t>(file.allowables) * (v > 5.3 ? 26 : 18));
+  reader.Header("#$ SIF&TEES");
+  for (int i = 0; i < file.sifs * 2; ++i) {
+    CiiTee tee;
+    tee.line = reader.LineNumber() + 1;
+    tee.values.push_back(0.0);
+    for (int line = 0; line < 5; ++line) {
+      const Reals values = reader.Numbers(line == 0 ? 2 : 6);
+      tee.values.insert(tee.values.end(), values.begin(), values.end());
+    }
+    file.tee.push_back(tee);
+  }
+  reader.Header("#$ REDUCERS");
+  for (int i = 0; i < file.reducers; ++i) file.reducer.push_back(reader.Numbers(5));
+  if (v > 5.0) {
+    reader.Header("#$ FLANGES");
+    NoteSkipped(reader, file, "FLANGES", file.flanges);
+    reader.Skip(static_cast<std::size_t>(file.flanges) * 12);
+  }
+  if (v > 5.2) {
+    reader.Header("#$ EQUIPMNT", 10);
+    NoteSkipped(reader, file, "EQUIPMNT", file.equipment);
+    reader.Skip(static_cast<std::size_t>(file.equipment) * 6);
+  }
+}
+
+std::vector<int> ReadIntegerList(CiiReader& reader, int count) {
+  std::vector<int> list;
+  // Six to a line; the last line holds the rest.
+  for (std::size_t line = 0; line < SixesOf(count); ++line)
+    for (double value : reader.Numbers(std::min<std::size_t>(6, static_cast<std::size_t>(count) - list.size())))
+      list.push_back(reader.Integer(value));
+  return list;
+}
+
+void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
+  const double v = file.version;
+  reader.Header("#$ MISCEL_1");
+  if (SixesOf(file.elements) > reader.LinesLeft()) reader.Fail("End of file reached");
+  const auto elements = static_cast<std::size_t>(file.elements);
+  for (std::size_t line = 0; line < SixesOf(file.elements); ++line)
+    for (double value : reader.Numbers(std::min<std::size_t>(6, elements - file.materialNumbers.size())))
+      file.materialNumbers.push_back(value);
+  for (int i = 0; i < file.nozzles; ++i) {
+    const Reals first = reader.Numbers(6);
+    reader.Numbers(6);
+    if (v > 8.0) {
+      reader.Numbers(6);
+      reader.Numbers(4);
+    } else {
+      reader.Numbers(4);
+    }
+    file.nozzleNodes.push_back(reader.Integer(first[0]));
+  }
+  if (file.hangers != 0) {
+    reader.Skip(2);
+    file.hangerNodes = ReadIntegerList(reader, file.hangers);
+    reader.Skip(static_cast<std::size_t>(file.hangers) * (v > 8.0 ? 4 : 2));
+    reader.Skip(static_cast<std::size_t>(file.hangers));
+    file.hangerCounts = ReadIntegerList(reader, file.hangers);
+    file.hangerTables = ReadIntegerList(reader, file.hangers);
+    reader.Skip(2 * SixesOf(file.hangers));
+  }
+  const Reals options = reader.Numbers(6);
+  file.bourdon = options[2] != 0.0;
+  file.liberal = options[5] != 0.0;
+  const Reals more = reader.Numbers(3);
+  file.pressureCorrection = more[1] != 0.0;
+  file.ambient = more[2];
+  reader.Skip(v > 8.0 ? 2 : 1);
+}
+
+void ReadUnits(CiiReader& reader, CiiFile& file) {
+  reader.Header("#$ UNITS");
+  // Every value is divided by its factor: a factor of 0 is refused on its
+  // own line.
+  constexpr bool kUsed[23] = {false, true, true, true, true, false, true, true, false, true, true, true, true,
+                              true,  true, true, false, false, false, false, false, true, true};
+  std::size_t index = 1;
+  for (std::size_t count : {6u, 6u, 6u, 4u})
+    for (double value : reader.Numbers(count)) {
+      if (kUsed[index] && value == 0.0) reader.Fail("UNITS factor " + std::to_string(index) + " is 0");
+      file.factors[index++] = value;
+    }
+  reader.Skip(24);
+  reader.Header("#$ COORDS");
+  const int count = reader.Count(reader.Numbers(1)[0], 1, "coordinate records");
+  for (int i = 0; i < count; ++i) {
+    const Reals values = reader.Numbers(4);
+    const int node = reader.Integer(values[0]);
+    if (node < 0 || node > 99999) reader.Fail("Invalid node number");
+    file.coords[node] = {values[1], values[2], values[3]};
+  }
+}
+
+// --- Conversion ---------------------------------------------------------------
+
+struct Converter {
+  Model& model;
+  CiiFile& file;
+  CiiReader& reader;
+  std::map<int, std::array<double, 3>> position;  // node -> inch
+  std::array<double, 3> current{};
+
+  double F(std::size_t index) const { return file.factors[index]; }
+  float Length(double value) const { return static_cast<float>(value / F(1)); }
+  float Diameter(double value) const { return static_cast<float>(value / F(21)); }
+  float Wall(double value) const { return static_cast<float>(value / F(22)); }
+  // Degrees C (factor 5/9) to F; a factor of 1 is a file in degrees F,
+  // which takes no offset.
+  float Temperature(double value) const {
+    if (std::fabs(F(7) - 1.0) <= 0.0001) return static_cast<float>(value);
+    return static_cast<float>(value / F(7) + 32.0);
+  }
+  float Pressure(double value) const { return static_cast<float>(value / F(9)); }
+  float Stiffness(double value) const { return static_cast<float>(value / F(14)); }
+  float RotStiffness(double value) const { return static_cast<float>(value / F(15) * kDegreesPerRadian); }
+
+  void Log(int line, const std::string& text) { reader.log->push_back("Line " + std::to_string(line) + ": " + text); }
+
+  LayoutRow& AppendRow(NodeId node, ElementType element, int line) {
+    if (model.rowCount >= kMaxLayoutRows) {
+      reader.next = static_cast<std::size_t>(line);
+      reader.Fail("Maximum number of elements exceeded");
+    }
+    LayoutRow& row = model.row(++model.rowCount);
+    row.node = node;
+    row.elementType = element;
+    row.element = CreateElementData(element);
+    return row;
+  }
+  void InsertRow(int after, NodeId node, DataType item, int line) {
+    if (model.rowCount >= kMaxLayoutRows) {
+      reader.next = static_cast<std::size_t>(line);
+      reader.Fail("Maximum number of elements exceeded");
+    }
+    for (int number = model.rowCount; number > after; --number) model.row(number + 1) = std::move(model.row(number));
+    ++model.rowCount;
+    LayoutRow& row = model.row(after + 1);
+    row = LayoutRow();
+    row.node = node;
+    row.elementType = ElementType::Location;
+    row.element = CreateElementData(ElementType::Location);
+    row.dataType = item;
+    row.item = CreateDataItem(item);
+  }
+  int RowOfNode(int node) const {
+    if (node <= 0) return 0;
+    int base = node;
+    if (base > 200000) base -= 200000;
+    else if (base > 100000) base -= 100000;
+    for (int number = 1; number <= model.rowCount; ++number) {
+      const LayoutRow& row = model.row(number);
+      if (row.elementType == ElementType::Location || row.elementType == ElementType::Comment) continue;
+      if (row.node == node) return number;
+      if (const auto* bend = dynamic_cast<const Bend*>(row.element.get()))
+        if (bend->intermediateNode1 == base || bend->intermediateNode2 == base) return number;
+    }
+    return 0;
+  }
+  // The item of a support: on its row when that row has none, else on a
+  // Location row after it.
+  DataItem& PlaceItem(int number, NodeId node, DataType item, int line) {
+    LayoutRow& row = model.row(number);
+    if (row.dataType == DataType::None && row.elementType != ElementType::From) {
+      row.dataType = item;
+      row.item = CreateDataItem(item);
+      return *row.item;
+    }
+    InsertRow(number, node, item, line);
+    return *model.row(number + 1).item;
+  }
+
+  std::string LoadName(const CiiElement& e) {
+    PipeLoad load;
+    InitPipeLoad(load, 70.0f);
+    const double* t[9] = {&e.lines[1][3], &e.lines[1][4], &e.lines[1][5], &e.lines[2][0], &e.lines[2][1],
+                          &e.lines[2][2], &e.lines[2][3], &e.lines[2][4], &e.lines[2][5]};
+    const double* p[9] = {&e.lines[3][0], &e.lines[3][1], &e.lines[3][2], &e.lines[3][3], &e.lines[3][4],
+                          &e.lines[3][5], &e.lines[4][0], &e.lines[4][1], &e.lines[4][2]};
+    for (std::size_t i = 0; i < 9; ++i) {
+      load.operating[i].temperature = *t[i] == 0.0 ? 70.0f : Temperature(*t[i]);
+      load.operating[i].pressure = *p[i] == 0.0 ? 0.0f : Pressure(*p[i]);
+    }
+    load.operating[9] = {70.0f, 0.0f};
+    load.specificGravity = static_cast<float>(e.lines[5][1] / F(13) * 27.62430939226519);
+    load.additionalWeight = 0.0f;
+    load.wind = 1;
+    for (int index = 1; index <= model.pipeLoads.count; ++index) {
+      const PipeLoad& other = model.pipeLoads[index];
+      bool same = std::fabs(other.specificGravity - load.specificGravity) <= 0.001f;
+      for (std::size_t i = 0; i < 9 && same; ++i)
+        same = std::fabs(other.operating[i].temperature - load.operating[i].temperature) <= 0.001f &&
+               std::fabs(other.operating[i].pressure - load.operating[i].pressure) <= 0.001f;
+      if (same) return other.name;
+    }
+    load.name = std::to_string(model.pipeLoads.count + 1);
+    AppendPipeLoad(model.pipeLoads, load);
+    return load.name;
+  }
+
+  std::string SectionName(const CiiElement& e) {
+    PipeSection section;
+    InitSection(section);
+    section.outsideDiameter = Diameter(e.lines[0][5]);
+    section.thickness = Wall(e.lines[1][0]);
+    section.insulationDensity = static_cast<float>(e.lines[5][0] / F(12));
+    section.millTolerance = e.lines[5][3] == 0.0 ? 12.5f : static_cast<float>(e.lines[5][3]);
+    for (int index = 1; index <= model.sections.count; ++index) {
+      const PipeSection& other = model.sections[index];
+      if (std::fabs(other.outsideDiameter - section.outsideDiameter) <= 0.001f &&
+          std::fabs(other.thickness - section.thickness) <= 0.0001f &&
+          std::fabs(other.insulationDensity - section.insulationDensity) <= 0.001f)
+        return other.name;
+    }
+    section.name = std::to_string(model.sections.count + 1);
+    section.nominalSize = "Non Std";
+    section.schedule = " ";
+    AppendSection(model.sections, section);
+    return section.name;
+  }
+
+  std::string MaterialName(const CiiElement& e, std::size_t index) {
+    const double number = index < file.materialNumbers.size() ? file.materialNumbers[index] : 0.0;
+    if (number == 0.0) return {};
+    char text[64];
+    std::snprintf(text, sizeof text, "%f", number);
+    const float density = static_cast<float>(e.lines[4][5] / F(11));
+    for (int i = 1; i <= model.materials.count; ++i) {
+      const Material& other = model.materials[i];
+      if (other.description == text && std::fabs(other.density - density) <= 0.001f) return other.name;
+    }
+    Material material;
+    material.name = std::to_string(model.materials.count + 1);
+    material.description = text;
+    material.nu = static_cast<float>(e.lines[4][4]);
+    material.density = density;
+    material.jointFactor = 1.0f;
+    material.circJointFactor = 1.0f;
+    material.temps.resize(3);
+    material.temps[1].values[kMatTemperature] = 70.0f;
+    material.temps[1].values[kMatModulus] = 3.0e7f;
+    material.temps[1].values[kMatAlpha] = 6.0e-6f;
+    material.temps[1].values[kMatAllowable] = 20000.0f;
+    material.temps[2].values[kMatTemperature] = 1200.0f;
+    material.temps[2].values[kMatModulus] = 2.0e7f;
+    material.temps[2].values[kMatAlpha] = 8.0e-6f;
+    material.temps[2].values[kMatAllowable] = 1000.0f;
+    material.numtemps = 2;
+    AppendMaterial(model.materials, material);
+    Log(e.line, "material " + material.name + " (" + text +
+                    ") takes a placeholder temperature table (70 F: E 3.0e7 psi, 6.0e-6 in/in/F, 20000 psi; "
+                    "1200 F: 2.0e7 psi, 8.0e-6 in/in/F, 1000 psi): enter its own");
+    return material.name;
+  }
+
+  template <typename Record>
+  const Reals* Aux(const std::vector<Record>& table, int index, const char* what, int line) {
+    if (index == 0) return nullptr;
+    if (index < 0 || index > static_cast<int>(table.size())) {
+      reader.next = static_cast<std::size_t>(line);
+      reader.Fail(std::string("The ") + what + " index is outside its section");
+    }
+    return &table[static_cast<std::size_t>(index - 1)];
+  }
+
+  void AddFromRow(int from, const CiiElement& e) {
+    std::array<double, 3> start{};
+    const int to = static_cast<int>(e.lines[0][1]);
+    if (const auto c = file.coords.find(from); c != file.coords.end()) {
+      for (std::size_t i = 0; i < 3; ++i) start[i] = c->second[i] / F(1);
+    } else if (position.count(from) != 0) {
+      start = position[from];
+    } else if (position.count(to) != 0) {
+      start = position[to];
+      start[0] -= Length(e.lines[0][2]);
+      start[1] -= Length(e.lines[0][3]);
+      start[2] -= Length(e.lines[0][4]);
+    } else if (!position.empty()) {
+      Log(e.line, "element " + std::to_string(from) + "-" + std::to_string(to) +
+                      " starts at a node no earlier element reaches: it starts at the origin");
+    }
+    LayoutRow& row = AppendRow(from, ElementType::From, e.line);
+    row.absolute = true;
+    row.dx = static_cast<float>(start[0]);
+    row.dy = static_cast<float>(start[1]);
+    row.dz = static_cast<float>(start[2]);
+    position[from] = start;
+    current = start;
+  }
+
+  void AddElement(const CiiElement& e, std::size_t index) {
+    const int from = static_cast<int>(e.lines[0][0]);
+    const int to = static_cast<int>(e.lines[0][1]);
+    if (from == 0 && to == 0) {
+      Log(e.line, "an element without nodes is passed over");
+      return;
+    }
+    const std::string load = LoadName(e);
+    const std::string section = SectionName(e);
+    const std::string material = MaterialName(e, index);
+    if (model.row(model.rowCount).node != from || model.rowCount <= 1) AddFromRow(from, e);
+    const Reals* bend = Aux(file.bend, e.bend, "bend", e.line);
+    const Reals* rigid = Aux(file.rigid, e.rigid, "rigid", e.line);
+    const Reals* joint = Aux(file.joint, e.joint, "expansion joint", e.line);
+    const Reals* reducer = Aux(file.reducer, e.reducer, "reducer", e.line);
+    ElementType type = ElementType::Pipe;
+    if (bend != nullptr) type = ElementType::Bend;
+    else if (rigid != nullptr) type = ElementType::Rigid;
+    else if (joint != nullptr) type = (*joint)[4] == 0.0 ? ElementType::Elastic : ElementType::Bellows;
+    else if (reducer != nullptr) type = ElementType::Reducer;
+    LayoutRow& row = AppendRow(to, type, e.line);
+    row.dx = Length(e.lines[0][2]);
+    row.dy = Length(e.lines[0][3]);
+    row.dz = Length(e.lines[0][4]);
+    row.material = material;
+    row.section = section;
+    row.load = load;
+    current = {current[0] + row.dx, current[1] + row.dy, current[2] + row.dz};
+    position[to] = current;
+    if (auto* data = dynamic_cast<Bend*>(row.element.get())) {
+      data->radius = Length((*bend)[0]);
+      data->radiusType = kBendRadiusUser;
+      const auto node = [](double value) { return value > 0.0 && value < 99999.0 ? static_cast<int>(value) : 0; };
+      data->intermediateNode1 = node((*bend)[3]);
+      data->angle1 = static_cast<float>((*bend)[2] / kDegreesPerRadian);
+      data->intermediateNode2 = node((*bend)[5]);
+      data->angle2 = static_cast<float>((*bend)[4] / kDegreesPerRadian);
+    } else if (auto* data = dynamic_cast<RigidElement*>(row.element.get())) {
+      data->weight = static_cast<float>((*rigid)[0] / F(2));
+    } else if (auto* data = dynamic_cast<ElasticElement*>(row.element.get())) {
+      data->kx = Stiffness((*joint)[0]);
+      data->ky = data->kz = Stiffness((*joint)[1]);
+      data->kxx = RotStiffness((*joint)[3]);
+      data->kyy = data->kzz = RotStiffness((*joint)[2]);
+      data->localX[0] = 1.0f;
+      data->localY[1] = 1.0f;
+    } else if (auto* data = dynamic_cast<Bellows*>(row.element.get())) {
+      data->axialStiffness = Stiffness((*joint)[0]);
+      data->lateralStiffness = Stiffness((*joint)[1]);
+      data->bendingStiffness = RotStiffness((*joint)[2]);
+      data->torsionalStiffness = RotStiffness((*joint)[3]);
+      const double diameter = Diameter((*joint)[4]);
+      data->pressureThrustArea = static_cast<float>(std::numbers::pi / 4.0 * diameter * diameter);
+    } else if (auto* data = dynamic_cast<Reducer*>(row.element.get())) {
+      data->od1 = Diameter(e.lines[0][5]);
+      data->thk1 = Wall(e.lines[1][0]);
+      data->od2 = Diameter((*reducer)[0]);
+      data->thk2 = Length((*reducer)[1]);
+    }
+    if (e.lines[5][5] != 0.0) Log(e.line, "the hydrotest pressure is not taken");
+  }
+
+  void AddRestraint(const CiiFile::Restraint& r) {
+    const int node = reader.Integer(r.values[0]);
+    const int type = reader.Integer(r.values[1]);
+    if (node == 0) return;
+    const int number = RowOfNode(node);
+    if (number == 0) {
+      Log(r.line, "restraint at node " + std::to_string(node) + ", which no element makes: not taken");
+      return;
+    }
+    const double k = r.values[2];
+    const float gap = Length(r.values[3]);
+    const float mu = static_cast<float>(r.values[4]);
+    const int connected = reader.Integer(r.values[5]);
+    const float cx = static_cast<float>(r.cosines[0]), cy = static_cast<float>(r.cosines[1]),
+                cz = static_cast<float>(r.cosines[2]);
+    const auto stop = [&](float upper, float lower) {
+      auto& item = static_cast<LimitStop&>(PlaceItem(number, node, DataType::LimitStop, r.line));
+      item.connectedNode = connected;
+      item.upperLimit = upper;
+      item.lowerLimit = lower;
+      item.dirX = cx;
+      item.dirY = cy;
+      item.dirZ = cz;
+      item.frictionCoefficient = mu;
+      if (k != 0.0) item.stiffness = Stiffness(k);
+    };
+    if (type == 1) {
+      auto& anchor = static_cast<Anchor&>(PlaceItem(number, node, DataType::Anchor, r.line));
+      anchor.stiffness.fill(kRigid);
+      if (k != 0.0) {
+        for (std::size_t i = 0; i < 3; ++i) anchor.stiffness[i] = Stiffness(k);
+        if (k < 14.0)
+          for (std::size_t i = 3; i < 6; ++i) anchor.stiffness[i] = RotStiffness(k);
+      }
+    } else if (type >= 2 && type <= 4) {
+      const int given = (cx != 0.0f) + (cy != 0.0f) + (cz != 0.0f);
+      if (given >= 2 || (k != 0.0 && Stiffness(k) < kRigid)) {
+        auto& item = static_cast<SkewedRestraint&>(PlaceItem(number, node, DataType::SkewedRestraint, r.line));
+        item.dirX = cx;
+        item.dirY = cy;
+        item.dirZ = cz;
+        item.stiffness = k != 0.0 ? Stiffness(k) : kRigid;
+      } else {
+        auto& item = static_cast<Restraint&>(PlaceItem(number, node, DataType::Restraint, r.line));
+        (type == 2 ? item.restrainX : type == 3 ? item.restrainY : item.restrainZ) = 1;
+      }
+    } else if (type >= 5 && type <= 7) {
+      auto& item = static_cast<SkewedRestraint&>(PlaceItem(number, node, DataType::SkewedRestraint, r.line));
+      item.rotational = 1;
+      item.dirX = cx;
+      item.dirY = cy;
+      item.dirZ = cz;
+      item.stiffness = k != 0.0 ? RotStiffness(k) : kRigid;
+    } else if (type == 8) {
+      auto& item = static_cast<Guide&>(PlaceItem(number, node, DataType::Guide, r.line));
+      item.gap = gap;
+      item.frictionCoefficient = mu;
+      if (k != 0.0) item.stiffness = Stiffness(k);
+    } else if (type == 9 || (type >= 27 && type <= 29)) {
+      stop(type == 9 ? gap : 0.0f, type == 9 ? -gap : 0.0f);
+    } else if (type >= 10 && type <= 12) {
+      auto& item = static_cast<Snubber&>(PlaceItem(number, node, DataType::Snubber, r.line));
+      item.dirX = cx;
+      item.dirY = cy;
+      item.dirZ = cz;
+      if (k != 0.0) item.stiffness = Stiffness(k);
+    } else if ((type >= 13 && type <= 15) || type == 25 || (type >= 30 && type <= 32)) {
+      stop(kNoLimit, type >= 30 ? 0.0f : -gap);
+    } else if ((type >= 16 && type <= 18) || type == 26 || (type >= 33 && type <= 35)) {
+      stop(type >= 33 ? 0.0f : gap, -kNoLimit);
+    } else {
+      Log(r.line, "restraint type " + std::to_string(type) + " at node " + std::to_string(node) +
+                      " has no item: not taken");
+    }
+  }
+
+  void AddForce(const CiiFile::NodeVectors& f) {
+    if (f.node == 0) return;
+    const int number = RowOfNode(f.node);
+    if (number == 0) {
+      Log(f.line, "force at node " + std::to_string(f.node) + ", which no element makes: not taken");
+      return;
+    }
+    auto& force = static_cast<NodalForce&>(PlaceItem(number, f.node, DataType::Force, f.line));
+    for (int axis = 0; axis < 3; ++axis) {
+      force.Component(axis) = static_cast<float>(f.vectors[0][static_cast<std::size_t>(axis)] / F(2));
+      force.Component(axis + 3) = static_cast<float>(f.vectors[0][static_cast<std::size_t>(axis + 3)] / F(4));
+    }
+  }
+
+  void AddTee(const CiiTee& tee) {
+    const int node = reader.Integer(tee.values[1]);
+    if (node == 0) return;
+    const int number = RowOfNode(node);
+    if (number == 0) {
+      Log(tee.line, "SIF at node " + std::to_string(node) + ", which no element makes: not taken");
+      return;
+    }
+    const int type = reader.Integer(tee.values[2]);
+    static const int kBranchCodes[7] = {1, 2, 3, 1, 5, 6, 4};
+    if ((type >= 0 && type <= 6) || type == 17) {
+      auto& sif = static_cast<BranchSif&>(PlaceItem(number, node, DataType::BranchSif, tee.line));
+      sif.type = type == 17 ? 9 : kBranchCodes[type];
+      if (type == 1) sif.dimension1 = Length(tee.values[7]);
+      if (type == 6) sif.dimension1 = Length(tee.values[9]);
+      if (type == 17) sif.dimension1 = Length(tee.values[8]);
+    } else if ((type >= 7 && type <= 14)) {
+      Log(tee.line, "weld or joint of type " + std::to_string(type) + " at node " + std::to_string(node) +
+                        " is not imported yet: not taken");
+    } else {
+      auto& sif = static_cast<UserSif&>(PlaceItem(number, node, DataType::UserSif, tee.line));
+      sif.inPlaneSif = static_cast<float>(tee.values[3]);
+      sif.outPlaneSif = static_cast<float>(tee.values[4]);
+    }
+  }
+
+  void AddHanger(std::size_t index) {
+    static const int kCatalogues[21] = {16, 16, 3, 16, 16, 18, 15, 27, 16, 26, 2, 16, 16, 16, 5, 13, 8, 34, 17, 31, 21};
+    const int node = file.hangerNodes[index];
+    const int number = RowOfNode(node);
+    if (node == 0) return;
+    if (number == 0) {
+      Log(0, "hanger at node " + std::to_string(node) + ", which no element makes: not taken");
+      return;
+    }
+    int table = index < file.hangerTables.size() ? file.hangerTables[index] : 0;
+    if (table < 0 || table > 20) table = 1;
+    const int count = index < file.hangerCounts.size() ? file.hangerCounts[index] : 0;
+    LayoutRow& row = model.row(number);
+    const bool bend = row.elementType == ElementType::Bend;
+    Hanger* hanger = nullptr;
+    if (bend) {
+      InsertRow(number, node + kArcFarOffset, DataType::Hanger, 0);
+      hanger = static_cast<Hanger*>(model.row(number + 1).item.get());
+    } else {
+      hanger = &static_cast<Hanger&>(PlaceItem(number, node, DataType::Hanger, 0));
+    }
+    hanger->kind = kCatalogues[table];
+    hanger->numberOfHangers = count <= 0 ? 1 : count;
+  }
+
+  void Run() {
+    AnalysisOptions& options = model.options;
+    options.ZVertical = file.vertical != 0 ? 1 : 0;
+    options.ThermalLoadCount = 10;
+    if (file.bourdon) options.BourdonEffect = 1;
+    if (file.liberal) options.LiberalAllowable = 1;
+    if (file.pressureCorrection) options.PressureCorrection = 1;
+    g_UnitsSettings = UnitsSettings{};
+    struct Choice {
+      std::size_t factor;
+      double value;
+      int kind;
+      int unit;
+    };
+    static const Choice kChoices[] = {
+        {1, 25.4, kUnitLength, 4},          {2, 0.45359237, kUnitForce, 2},
+        {4, 0.011521246, kUnitMoment, 3},   {6, 0.00070307, kUnitStress, 3},
+        {7, 0.5555555555555556, kUnitTemperature, 1}, {9, 0.070307, kUnitPressure, 5},
+        {10, 0.00070307, kUnitModulus, 3},  {3, 0.4535924, kUnitWeight, 1},
+        {21, 25.4, kUnitDimension, 1},      {11, 27679.9, kUnitDensity, 2},
+        {12, 27679.9, kUnitInsulationDensity, 1}, {14, 0.017857967, kUnitStiffness, 2},
+        {15, 0.011521246 * std::numbers::pi / 180.0, kUnitRotStiffness, 4},
+    };
+    for (const Choice& choice : kChoices)
+      if (std::fabs(F(choice.factor) - choice.value) <= 0.0001 && choice.unit < UnitCount(choice.kind))
+        g_UnitsSettings.unit[choice.kind] = choice.unit;
+    model.rowCount = 1;
+    LayoutRow& title = model.row(1);
+    title.elementType = ElementType::Comment;
+    title.element = CreateElementData(ElementType::Comment);
+    static_cast<CommentData&>(*title.element).SetText("Title = " + file.title);
+    model.title = file.title;
+    for (std::size_t index = 0; index < file.element.size(); ++index) AddElement(file.element[index], index);
+    for (const auto& skip : file.skipped)
+      Log(skip.line, "section " + skip.section + " (" + std::to_string(skip.count) + " records) is read and not used");
+    for (const auto& r : file.restraint) AddRestraint(r);
+    if (!file.displacement.empty())
+      Log(file.displacement.front().line, "the " + std::to_string(file.displacements) +
+                                              " displacement records are not imported yet: not taken");
+    for (const auto& f : file.force) AddForce(f);
+    for (const auto& t : file.tee) AddTee(t);
+    for (std::size_t i = 0; i < file.hangerNodes.size(); ++i) AddHanger(i);
+    for (int node : file.nozzleNodes)
+      Log(0, "the nozzle at node " + std::to_string(node) + " is not imported yet: not taken");
+    if (file.ambient > 0.0) options.ReferenceTemperature = Temperature(file.ambient);
+  }
+};
+
+}  // namespace
+
+void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& log) {
+  const UnitsSettings userUnits = g_UnitsSettings;
+  try {
+    InitEmptyModel(model, ProgramAnalysisOptions());
+    CiiReader reader;
+    reader.log = &log;
+    std::string line;
+    while (std::getline(input, line)) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      reader.raw.push_back(line);
+    }
+    CiiFile file;
+    ReadVersion(reader, file);
+    ReadControl(reader, file);
+    ReadElements(reader, file);
+    ReadAuxiliary(reader, file);
+    ReadMiscellaneous(reader, file);
+    ReadUnits(reader, file);
+    Converter converter{model, file, reader, {}, {}};
+    converter.Run();
+    model.loadCases.selected[30] = 1;
+    FinishImportedModel(model);
+  } catch (...) {
+    g_UnitsSettings = userUnits;
+    throw;
+  }
+}

@@ -1,0 +1,67 @@
+// The CAESAR II neutral file reader: any text is imported into a fresh
+// model or refused with its line's message. Seeds: files of the layouts of
+// versions 5.1 and 10.0 reaching every section, written from the grammar.
+#include <sstream>
+
+#include "FuzzTarget.h"
+#include "files/CiiImport.h"
+#include "files/CiiSample.h"
+#include "model/Model.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  Model model;
+  std::vector<std::string> log;
+  try {
+    ReadCiiFile(input, model, log);
+  } catch (const std::string&) {
+  }
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  std::vector<std::string> seeds;
+  for (double version : {5.1, 10.0, 4.5}) {
+    CiiSample sample;
+    sample.version = version;
+    CiiSampleElement e;
+    e.from = 10;
+    e.to = 20;
+    e.dx = 120;
+    sample.elements.push_back(e);
+    e.from = 20;
+    e.to = 30;
+    e.dx = 0;
+    e.dy = 120;
+    e.bend = 1;
+    sample.elements.push_back(e);
+    e.from = 30;
+    e.to = 40;
+    e.dy = 0;
+    e.dz = 50;
+    e.bend = 0;
+    e.joint = 1;
+    sample.elements.push_back(e);
+    e.from = 40;
+    e.to = 50;
+    e.joint = 0;
+    e.rigid = 1;
+    sample.elements.push_back(e);
+    sample.bends.push_back({12, 0, 45, 25, 0, 0});
+    sample.joints.push_back({1000, 500, 200, 300, 10});
+    sample.rigids.push_back(100);
+    for (double type : {1.0, 2.0, 3.0, 5.0, 8.0, 9.0, 10.0, 13.0, 16.0, 99.0})
+      sample.restraints.push_back({type < 9 ? 10.0 : 40.0, type, 1000, 0.1, 0.3, 0, 0, 1, 0});
+    sample.forces.push_back({40, 1, 2, 3, 4, 5, 6});
+    sample.tees.push_back({20, 1, 2, 1.5});
+    sample.tees.push_back({30, 20, 2, 1.5});
+    sample.hangerNodes = {30, 40};
+    sample.hangerTables = {2, 25};
+    sample.nodeNames = 1;
+    sample.uniforms = sample.winds = sample.offsets = sample.allowables = sample.flanges = sample.equipment = 1;
+    sample.coords.push_back({10, 0, 0, 0});
+    sample.ambient = 70;
+    seeds.push_back(sample.Text());
+  }
+  return seeds;
+}

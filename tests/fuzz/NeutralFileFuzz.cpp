@@ -1,0 +1,33 @@
+// The piping neutral file reader: any text is imported into a fresh model or
+// refused with its line's message. Seeds: files that reach every section
+// line and every record kind, in English, Metric and SI units.
+#include <sstream>
+
+#include "FuzzTarget.h"
+#include "files/NeutralImport.h"
+#include "model/Model.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  Model model;
+  std::vector<std::string> log;
+  try {
+    ReadPnfFile(input, model, log);
+  } catch (const std::string&) {
+  }
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  return {
+      "TITLE seed plant\r\nUNIT ENGLISH\r\nGLOBAL B31.3 70 1 1 3 33 a b c\r\nMATERIAL CS carbon 0.283 0.3\r\n"
+      "ALLOWABLE CS 70 20000 700 15000\r\nLOAD L1 300 150 200 100 80 0\r\nPIPE S1 8 40 8.625 0.322 0.0625 2 11\r\n"
+      "* comment\r\nFROM A 0 0 0 S1 CS L1\r\nTO B 10 0 0\r\nTO C 0 10 0 LONG\r\nTO D 0 0 5 SHORT\r\n"
+      "TO E 5 0 0 12\r\nCOMMENT a note\r\nANCHOR A FREE * * * * * 0.1 0 0 0 0 0\r\nRIGID B\r\nGUIDE C NEAR\r\n"
+      "LIMITSTOP D * 100 2 3 0.3 0 1 0\r\nONEWAY E * -Y 0.3\r\nSNUBBER B * * 1 0 0\r\nFORCE E * 1 2 3 4 5 6\r\n"
+      "WEIGHT D * 50\r\nMASS E FAR 20\r\nSIF B 2.1 1.8\r\nTEE B UNREINFORCED 0.5\r\nTEE C EXTRUDED * 1\r\n"
+      "FLANGE E * DOUBLE x 40 9\r\nBSJ x FREE\r\nSPRING B * 100 200\r\nVALVE B * 100 1.75\r\nCOD\r\nTO F 1 0 0\r\n",
+      "UNIT METRIC\nPIPE S1 10 40 11.43 0.6\nFROM A * * * S1\nTO B 100 0 0\nLIMITSTOP B * * 2 3\nTO C 0 (1 0) 0\n",
+      "UNIT SI\nGLOBAL BS EN 13480\nLOAD L1 150 10\nFROM A\nTO B 1000 0 0\nANCHOR B\n",
+  };
+}
