@@ -735,9 +735,8 @@ void WriteSpider(Writer&, const LayoutRow&, RowText& out) { out.Attribute("SPIDE
 void WriteJacketEndCap(Writer&, const LayoutRow&, RowText& out) { out.Attribute("JCAP"); }
 void WriteThreadedJoint(Writer&, const LayoutRow&, RowText& out) { out.Attribute("TJOINT"); }
 
-// A count of 1 is the reader's own: the flag alone.
 std::string HangerCountText(const char* word, std::int32_t count) {
-  return count > 1 ? std::string(word) + "=" + std::to_string(count) : std::string(word);
+  return std::string(word) + "=" + std::to_string(count);
 }
 
 void WriteHanger(Writer& w, const LayoutRow& row, RowText& out) {
@@ -752,7 +751,7 @@ void WriteHanger(Writer& w, const LayoutRow& row, RowText& out) {
     out.Attribute(HangerCountText("CS", h.numberOfHangers));
   } else {
     // VS gives the count, HTYP after it the catalogue.
-    if (h.numberOfHangers > 1) out.Attribute(HangerCountText("VS", h.numberOfHangers));
+    out.Attribute(HangerCountText("VS", h.numberOfHangers));
     out.Attribute("HTYP=" + std::to_string(h.kind));
   }
   if (IsDesignedHanger(h.kind)) {

@@ -315,7 +315,7 @@ TEST_F(BatchExportTest, AHingeJointsItemAndAWeighingElementsFlangeGoOnLocationLi
     if (line.rfind("T30,", 0) == 0) {
       EXPECT_EQ(line.find("RH"), std::string::npos) << line;
     }
-  EXPECT_TRUE(HasLine(text, "L30,CRH")) << text;
+  EXPECT_TRUE(HasLine(text, "L30,CRH=1")) << text;
   EXPECT_TRUE(HasLine(text, "L40,CFLANGE=DW,WGT=80")) << text;
   // Written as the model with the Location rows would be, and read back as it.
   EXPECT_EQ(text, Export(expected, BatchExportUnits::English));
