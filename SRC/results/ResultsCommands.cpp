@@ -105,7 +105,7 @@ void FindNode(HWND window) {
 }
 
 void Later(HWND window, const char* message) {
-  STAND_IN("the stress displays, the hanger-selection displacements and the export of the time-history tables");
+  STAND_IN("the stress displays and the export of the time-history tables");
   ShowInfoMessage(window, message);
 }
 
