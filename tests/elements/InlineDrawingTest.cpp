@@ -6,11 +6,14 @@
 
 #include <cstdlib>
 
+#include "elements/Bellows.h"
 #include "elements/ElasticElement.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
+#include "elements/SlipJoint.h"
+#include "elements/TieRod.h"
 #include "elements/Valve.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/GraphicsTesting.h"
@@ -43,6 +46,14 @@ class InlineDrawingTest : public GraphicsFixture {
     return count;
   }
   static bool Is(COLORREF colour, COLORREF c) { return c == colour; }
+  // The pixels of the picture's column through (x, 0) that pass `test`, 40 either side.
+  static int ColumnCount(float x, const std::function<bool(COLORREF)>& test) {
+    const POINT p = At(x, 0.0f);
+    int count = 0;
+    for (int dy = -40; dy <= 40; ++dy) count += test(Pixel(p.x, p.y + dy)) ? 1 : 0;
+    return count;
+  }
+
   // A lit solid of the valve's brown: red well above green above blue.
   static bool IsBrown(COLORREF c) { return GetRValue(c) > GetGValue(c) + 25 && GetGValue(c) > GetBValue(c) + 10; }
   // A click at `at` answered by `templateName`'s Cancel; the row is then current.
@@ -199,3 +210,84 @@ TEST_F(InlineDrawingTest, AJacketedPipeShowsItsCoreThroughItsJacketAndItsConnect
 }
 
 }  // namespace
+
+TEST_F(InlineDrawingTest, ABellowsIsABarredRectangleInLinesAndOrangeConvolutionsRendered) {
+  ShowLine(ElementType::Bellows, [](Model& model) { model.row(3).section = "S8"; });
+  const COLORREF element = CurrentDrawingStyle().element;
+  auto isElement = [element](COLORREF c) { return c == element; };
+  const float r = 8.625f / 2.0f;
+  // The long sides at the section's radius, the bars across at 115, 130, 145.
+  EXPECT_GT(CountNear(At(122.0f, r), 1, isElement), 0);
+  EXPECT_GT(CountNear(At(122.0f, -r), 1, isElement), 0);
+  for (const float x : {115.0f, 130.0f, 145.0f}) EXPECT_GT(CountNear(At(x, r * 0.5f), 1, isElement), 0) << x;
+  // Between the bars the inside is empty.
+  EXPECT_EQ(CountNear(At(122.5f, r * 0.5f), 1, isElement), 0);
+  Keep("inline-bellows-lines");
+  ClickOpens(At(122.0f, 1.0f), "BELLOWS_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-bellows-rendered");
+  // Orange, and wider than the pipe: the crests stand out beyond its radius.
+  EXPECT_TRUE(IsOrange(Pixel(At(130.0f, 0.0f).x, At(130.0f, 0.0f).y)));
+  int widest = 0;
+  for (float x = 101.0f; x <= 159.0f; x += 0.5f) widest = std::max(widest, ColumnCount(x, IsOrange));
+  EXPECT_GT(widest, ColumnCount(80.0f, IsGrey));
+  EXPECT_EQ(ColumnCount(80.0f, IsOrange), 0);
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(At(130.0f, r * 1.1f), "BELLOWS_DIALOG", 3);
+}
+
+TEST(BellowsConvolutions, LengthOverHalfTheRadiusWholeAndAtLeastOne) {
+  // 60 in of 8.625 OD: 60 / 2.156 = 27.8, so 27.
+  EXPECT_EQ(BellowsConvolutionCount(60.0f, 8.625f / 2.0f), 27);
+  EXPECT_EQ(BellowsConvolutionCount(1.0f, 4.0f), 1);
+  EXPECT_EQ(BellowsConvolutionCount(0.0f, 4.0f), 1);
+  EXPECT_EQ(BellowsConvolutionCount(10.0f, 0.0f), 1);
+  EXPECT_EQ(BellowsConvolutionCount(1.0e6f, 0.01f), 500);
+}
+
+TEST_F(InlineDrawingTest, ATieRodIsALineInLinesAndAThinOrangeRodRendered) {
+  ShowLine(ElementType::TieRod);
+  const COLORREF element = CurrentDrawingStyle().element;
+  auto isElement = [element](COLORREF c) { return c == element; };
+  EXPECT_GT(CountNear(At(130.0f, 0.0f), 0, isElement), 0);
+  EXPECT_EQ(CountNear(At(130.0f, 3.0f), 1, isElement), 0);
+  Keep("inline-tierod-lines");
+  // Picked within the symbol size (the pipe's radius carried on from the
+  // row before) of the line, not beyond: no dialog opens.
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(At(130.0f, 6.5f).x, At(130.0f, 6.5f).y);
+  ClickOpens(At(130.0f, 3.0f), "TIE_ROD_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-tierod-rendered");
+  // Orange, half as wide as the pipe.
+  const int rodWidth = ColumnCount(130.0f, IsOrange), pipeWidth = ColumnCount(80.0f, IsGrey);
+  EXPECT_GT(rodWidth, 0);
+  EXPECT_LT(rodWidth, pipeWidth * 3 / 4);
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(At(130.0f, 1.0f), "TIE_ROD_DIALOG", 3);
+}
+
+TEST_F(InlineDrawingTest, ASlipJointIsATwiceBarredRectangleInLinesAndASleeveWithGlandsRendered) {
+  ShowLine(ElementType::SlipJoint);
+  const COLORREF element = CurrentDrawingStyle().element;
+  auto isElement = [element](COLORREF c) { return c == element; };
+  const float r = 8.625f / 2.0f;
+  EXPECT_GT(CountNear(At(122.0f, r), 1, isElement), 0);
+  EXPECT_GT(CountNear(At(122.0f, -r), 1, isElement), 0);
+  for (const float x : {115.0f, 145.0f}) EXPECT_GT(CountNear(At(x, r * 0.5f), 1, isElement), 0) << x;
+  EXPECT_EQ(CountNear(At(130.0f, r * 0.5f), 1, isElement), 0);
+  Keep("inline-slip-lines");
+  ClickOpens(At(130.0f, r * 0.5f), "SLIP_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-slip-rendered");
+  // The sleeve is wider than the pipe, the glands wider still.
+  const int sleeve = ColumnCount(130.0f, IsOrange);
+  EXPECT_GT(sleeve, ColumnCount(80.0f, IsGrey));
+  EXPECT_GT(ColumnCount(108.0f, IsOrange), sleeve);
+  EXPECT_GT(ColumnCount(152.0f, IsOrange), sleeve);
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(At(130.0f, 0.0f), "SLIP_DIALOG", 3);
+}
