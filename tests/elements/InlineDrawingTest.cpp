@@ -7,7 +7,9 @@
 #include <cstdlib>
 
 #include "elements/Bellows.h"
+#include "elements/BallJoint.h"
 #include "elements/ElasticElement.h"
+#include "elements/HingeJoint.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
@@ -37,6 +39,20 @@ class InlineDrawingTest : public GraphicsFixture {
     Command(131);
     // Fitted to the line: no symbol reaches far beyond its row.
     EXPECT_GT(At(320.0f, 0.0f).x - At(0.0f, 0.0f).x, 250);
+  }
+  // A joint at node 30 between two 20 in pipes, seen along Z: near enough
+  // that its symbol spans tens of pixels.
+  void ShowJoint(ElementType type, const std::function<void(Model&)>& prepare = nullptr) {
+    Model& model = TheModel();
+    PlantModelBuilder::AddPlantProperties(model);
+    AddRows({{10, ElementType::From, 0, 0, ""}, {20, ElementType::Pipe, 20, 0, "S8"}, {30, type, 0, 0, ""},
+             {40, ElementType::Pipe, 20, 0, "S8"}});
+    if (prepare) prepare(model);
+    model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
+    ShowModel();
+    SizeClient(400, 300);
+    Command(131);
+    EXPECT_GT(At(40.0f, 0.0f).x - At(0.0f, 0.0f).x, 250);
   }
   static POINT At(float x, float y, float z = 0.0f) { return PixelOf(x, y, z); }
   static int CountNear(POINT at, int reach, const std::function<bool(COLORREF)>& test) {
@@ -290,4 +306,56 @@ TEST_F(InlineDrawingTest, ASlipJointIsATwiceBarredRectangleInLinesAndASleeveWith
   EXPECT_GT(ColumnCount(152.0f, IsOrange), sleeve);
   TableGoTo(TheLayoutTable(), 1);
   ClickOpens(At(130.0f, 0.0f), "SLIP_DIALOG", 3);
+}
+
+TEST_F(InlineDrawingTest, ABallJointIsACircleInLinesAndAnOrangeSphereRendered) {
+  ShowJoint(ElementType::BallJoint);
+  const COLORREF element = CurrentDrawingStyle().element;
+  auto isElement = [element](COLORREF c) { return c == element; };
+  // Half again the pipe's radius.
+  const float r = 1.5f * 8.625f / 2.0f;
+  EXPECT_GT(CountNear(At(20.0f, r), 1, isElement), 0);
+  EXPECT_GT(CountNear(At(20.0f, -r), 1, isElement), 0);
+  EXPECT_EQ(CountNear(At(20.0f, r * 0.55f), 1, isElement), 0);
+  EXPECT_EQ(CountNear(At(20.0f, r * 1.5f), 1, isElement), 0);
+  Keep("inline-ball-lines");
+  ClickOpens(At(20.0f, r * 0.7f), "BALL_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-ball-rendered");
+  // Orange beyond the pipe, on which it sits.
+  EXPECT_TRUE(IsOrange(Pixel(At(20.0f, r * 0.8f).x, At(20.0f, r * 0.8f).y)));
+  EXPECT_TRUE(IsOrange(Pixel(At(20.0f, -r * 0.8f).x, At(20.0f, -r * 0.8f).y)));
+  auto isSolid = [](COLORREF c) { return IsOrange(c) || IsGrey(c); };
+  EXPECT_GT(ColumnCount(20.0f, isSolid), ColumnCount(10.0f, IsGrey));
+  EXPECT_EQ(ColumnCount(10.0f, IsOrange), 0);
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(At(20.0f, r * 0.8f), "BALL_DIALOG", 3);
+}
+
+TEST_F(InlineDrawingTest, AHingeJointIsTwoCirclesInLinesAndASphereOnItsAxisRendered) {
+  ShowJoint(ElementType::HingeJoint, [](Model& model) {
+    auto& hinge = static_cast<HingeJoint&>(*model.row(3).element);
+    hinge.axis[1] = 2.0f;  // not a unit vector: the drawing makes it one
+  });
+  const COLORREF element = CurrentDrawingStyle().element;
+  auto isElement = [element](COLORREF c) { return c == element; };
+  const float r = 1.5f * 8.625f / 2.0f;
+  for (const float y : {r, -r, r / 2.0f, -r / 2.0f}) EXPECT_GT(CountNear(At(20.0f, y), 1, isElement), 0) << y;
+  EXPECT_EQ(CountNear(At(20.0f, r * 0.75f), 0, isElement), 0);
+  Keep("inline-hinge-lines");
+  ClickOpens(At(20.0f, r * 0.75f), "HINGE_DIALOG", 3);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-hinge-rendered");
+  EXPECT_TRUE(IsOrange(Pixel(At(20.0f + r * 0.5f, r * 0.75f).x, At(20.0f + r * 0.5f, r * 0.75f).y)));
+  // The teal rod runs along Y beyond the sphere, to 1.5 radii, no further.
+  auto isTeal = [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 40 && GetBValue(c) > GetRValue(c) + 40; };
+  const POINT onRod = At(20.0f, r * 1.3f);
+  EXPECT_TRUE(isTeal(Pixel(onRod.x, onRod.y)));
+  EXPECT_GT(CountNear(At(20.0f, -r * 1.3f), 1, isTeal), 0);
+  EXPECT_EQ(CountNear(At(20.0f, r * 1.8f), 1, isTeal), 0);
+  // The rod alone picks the hinge.
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(onRod, "HINGE_DIALOG", 3);
 }
