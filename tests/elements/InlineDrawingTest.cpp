@@ -8,7 +8,9 @@
 
 #include "elements/Bellows.h"
 #include "elements/BallJoint.h"
+#include "elements/ConcentratedMass.h"
 #include "elements/ElasticElement.h"
+#include "elements/Flange.h"
 #include "elements/HingeJoint.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
@@ -53,6 +55,19 @@ class InlineDrawingTest : public GraphicsFixture {
     SizeClient(400, 300);
     Command(131);
     EXPECT_GT(At(40.0f, 0.0f).x - At(0.0f, 0.0f).x, 250);
+  }
+  // A data item of `type` at node 20, between two 20 in pipes, seen along Z.
+  void ShowItem(DataType type, const std::function<void(Model&)>& prepare = nullptr) {
+    Model& model = TheModel();
+    PlantModelBuilder::AddPlantProperties(model);
+    AddRows({{10, ElementType::From, 0, 0, ""}, {20, ElementType::Pipe, 20, 0, "S8"},
+             {30, ElementType::Pipe, 20, 0, "S8"}});
+    SetDataType(model, 2, type);
+    if (prepare) prepare(model);
+    model.graphics.viewDirection = {0.0f, 0.0f, 1.0f};
+    ShowModel();
+    SizeClient(400, 300);
+    Command(131);
   }
   static POINT At(float x, float y, float z = 0.0f) { return PixelOf(x, y, z); }
   static int CountNear(POINT at, int reach, const std::function<bool(COLORREF)>& test) {
@@ -358,4 +373,74 @@ TEST_F(InlineDrawingTest, AHingeJointIsTwoCirclesInLinesAndASphereOnItsAxisRende
   // The rod alone picks the hinge.
   TableGoTo(TheLayoutTable(), 1);
   ClickOpens(onRod, "HINGE_DIALOG", 3);
+}
+
+TEST_F(InlineDrawingTest, AFlangeIsItsTwoFacesInLinesAndTwoGreenDiscsRendered) {
+  ShowItem(DataType::Flange);
+  const COLORREF support = CurrentDrawingStyle().support;
+  auto isItem = [support](COLORREF c) { return c == support; };
+  // R = 1.75 times the pipe's radius; the faces a quarter of R either side of the node.
+  const float r = 1.75f * 8.625f / 2.0f, face = 0.25f * r;
+  for (const float x : {20.0f - face, 20.0f + face})
+    for (const float y : {r * 0.8f, -r * 0.8f}) EXPECT_GT(CountNear(At(x, y), 1, isItem), 0) << x << " " << y;
+  EXPECT_EQ(CountNear(At(20.0f, r * 0.8f), 1, isItem), 0);
+  EXPECT_EQ(CountNear(At(20.0f - face, r * 1.2f), 1, isItem), 0);
+  Keep("inline-flange-lines");
+  ClickOpens(At(20.0f, r * 0.8f), "FLANGE_DIALOG", 2);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-flange-rendered");
+  auto isGreen = [](COLORREF c) { return GetGValue(c) > GetRValue(c) + 30 && GetGValue(c) > GetBValue(c) + 30; };
+  EXPECT_TRUE(isGreen(Pixel(At(20.0f - face * 0.5f, r * 0.8f).x, At(20.0f - face * 0.5f, r * 0.8f).y)));
+  EXPECT_TRUE(isGreen(Pixel(At(20.0f + face * 0.5f, -r * 0.8f).x, At(20.0f + face * 0.5f, -r * 0.8f).y)));
+  EXPECT_EQ(CountNear(At(20.0f, r * 1.15f), 1, isGreen), 0);
+  EXPECT_EQ(CountNear(At(20.0f - face * 1.5f, r * 0.8f), 1, isGreen), 0);
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(At(20.0f + face * 0.5f, r * 0.8f), "FLANGE_DIALOG", 2);
+}
+
+TEST_F(InlineDrawingTest, AConcentratedMassIsACrossedSquareOnItsOffsetAndAPlumSphereOnARodRendered) {
+  ShowItem(DataType::ConcentratedMass, [](Model& model) {
+    auto& mass = static_cast<ConcentratedMass&>(*model.row(2).item);
+    mass.weight = 500.0f;
+    mass.dy = -25.0f;
+  });
+  const COLORREF support = CurrentDrawingStyle().support;
+  auto isItem = [support](COLORREF c) { return c == support; };
+  // The line from the node down to the centre of gravity, the square there.
+  EXPECT_GT(CountNear(At(20.0f, -12.0f), 1, isItem), 0);
+  EXPECT_GT(CountNear(At(20.0f, -25.0f), 6, isItem), 0);
+  EXPECT_EQ(CountNear(At(24.0f, -12.0f), 1, isItem), 0);
+  Keep("inline-cmass-lines");
+  ClickOpens(At(20.0f, -25.0f), "CMASS_DIALOG", 2);
+  Command(130);
+  ASSERT_TRUE(RenderMode());
+  Keep("inline-cmass-rendered");
+  auto isPlum = [](COLORREF c) { return GetRValue(c) > GetGValue(c) + 40 && GetBValue(c) > GetGValue(c) + 10; };
+  const float r = 1.75f * 8.625f / 2.0f;
+  // The sphere at the centre of gravity; the rod, a fifth of its radius, above it.
+  EXPECT_TRUE(isPlum(Pixel(At(20.0f + r * 0.7f, -25.0f).x, At(20.0f + r * 0.7f, -25.0f).y)));
+  EXPECT_TRUE(isPlum(Pixel(At(20.0f, -12.0f).x, At(20.0f, -12.0f).y)));
+  EXPECT_FALSE(isPlum(Pixel(At(20.0f + r * 0.4f, -12.0f).x, At(20.0f + r * 0.4f, -12.0f).y)));
+  TableGoTo(TheLayoutTable(), 1);
+  ClickOpens(At(20.0f, -12.0f), "CMASS_DIALOG", 2);
+}
+
+TEST_F(InlineDrawingTest, HiddenFlangesAndMassesDrawNothingAndCannotBePicked) {
+  ShowItem(DataType::Flange, [](Model& model) {
+    model.graphics.show[kShowFlanges] = 0;
+    SetDataType(model, 3, DataType::ConcentratedMass);
+    static_cast<ConcentratedMass&>(*model.row(3).item).dy = -15.0f;
+    model.graphics.show[kShowConcentratedMasses] = 0;
+  });
+  const COLORREF support = CurrentDrawingStyle().support;
+  auto isItem = [support](COLORREF c) { return c == support; };
+  const float r = 1.75f * 8.625f / 2.0f;
+  EXPECT_EQ(CountNear(At(20.0f - 0.25f * r, r * 0.8f), 2, isItem), 0);
+  EXPECT_EQ(CountNear(At(40.0f, -15.0f), 6, isItem), 0);
+  // Clicks there open no dialog.
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(At(20.0f, r * 0.8f).x, At(20.0f, r * 0.8f).y);
+  platform::AdvanceClock(GetDoubleClickTime() + 1);
+  Click(At(40.0f, -15.0f).x, At(40.0f, -15.0f).y);
 }
