@@ -48,7 +48,10 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceReport.h"
 #include "results/CodeStressResults.h"
+#include "results/AccelerationsTable.h"
 #include "results/DisplacementTables.h"
+#include "results/DynamicStresses.h"
+#include "results/ModalTables.h"
 #include "results/PipeForcesTable.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -472,6 +475,11 @@ void PrintResultSections(const PrintChoices& c) {
   if (On(c, S::SoilRestraints)) PrintSoilRestraints();
   if (On(c, S::SupportLoadSummary)) PrintSupportLoadSummaries();
   if (AnyLoadCase(c)) PrintLoadCaseSection();
+  if (On(c, S::Frequencies)) PrintThroughTable(OpenFrequenciesTable);
+  if (On(c, S::ModeShapes)) PrintThroughTable(OpenModeShapeTable);
+  if (On(c, S::DynamicSusceptibility)) PrintThroughTable(OpenDynamicSusceptibilityTable);
+  if (On(c, S::DynamicStresses)) PrintThroughTable(OpenDynamicStressesTable);
+  if (On(c, S::Accelerations)) PrintThroughTable(OpenResponseAccelerationsTable);
 }
 
 }  // namespace
@@ -493,8 +501,8 @@ const char* PrintSectionText(PrintSection section) {
 bool IsPerLoadCaseSection(PrintSection section) { return section >= kFirstPerCase && section <= kLastPerCase; }
 
 bool PrintSectionAvailable(PrintSection section) {
-  STAND_IN("the analysis options, hanger, rotating equipment, FRP, flex joint, modal, dynamic "
-           "and acceleration sections of the model report: offered once they can be written");
+  STAND_IN("the analysis options, hanger, rotating equipment, FRP and flex joint sections of the model report: "
+           "offered once they can be written");
   const Model& model = TheModel();
   switch (section) {
     case S::QaBlock: return true;
@@ -540,13 +548,23 @@ void PrintResultsChoices() {
   if (FlangeReportAvailable()) kinds.push_back(S::FlangeReport);
   if (SoilRestraintsAvailable()) kinds.push_back(S::SoilRestraints);
   if (SupportLoadSummaryAvailable()) kinds.push_back(S::SupportLoadSummary);
-  if (!cases) return;
-  if (!SupportKinds().empty()) kinds.push_back(S::SupportLoads);
-  if (!TheResults().stressElements.empty() || !TheResults().beamElements.empty()) {
-    kinds.push_back(S::ElementForcesLocal);
-    kinds.push_back(S::ElementForcesGlobal);
+  if (cases) {
+    if (!SupportKinds().empty()) kinds.push_back(S::SupportLoads);
+    if (!TheResults().stressElements.empty() || !TheResults().beamElements.empty()) {
+      kinds.push_back(S::ElementForcesLocal);
+      kinds.push_back(S::ElementForcesGlobal);
+    }
+    kinds.push_back(S::Displacements);
   }
-  kinds.push_back(S::Displacements);
+  if (ResultModeCount() > 0) {
+    kinds.push_back(S::Frequencies);
+    kinds.push_back(S::ModeShapes);
+  }
+  if (TheDynamicStresses().available) {
+    kinds.push_back(S::DynamicSusceptibility);
+    kinds.push_back(S::DynamicStresses);
+  }
+  if (ResultCaseOfType(kResponseSpectrumCase) != 0) kinds.push_back(S::Accelerations);
 }
 
 std::string LoadCasePageTemplate(int cases) {

@@ -19,6 +19,7 @@
 #include "model/LayoutWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
+#include "results/ModalTables.h"
 #include "results/ResultCases.h"
 #include "shell/NameTables.h"
 #include "graphics/QaBlock.h"
@@ -368,6 +369,43 @@ TEST_F(ModelReportTest, WithoutResultsTheModelPageChoosesTheInputSections) {
   EXPECT_EQ(text.find("Q.A.Block"), std::string::npos);    // a results report's cover
   EXPECT_EQ(ThePrintChoices()[PrintSection::Coordinates], 0);
   EXPECT_EQ(ThePrintChoices()[PrintSection::Layout], 1);
+}
+
+// After a modal run the report offers and prints the frequencies and every
+// mode's shape after the load cases, and the current mode is the same after.
+TEST_F(ModelReportTest, AModalRunPrintsItsFrequenciesAndEveryModeShape) {
+  Model& model = BuildLine({1, 30});
+  model.options.ModeCount = 3;
+  model.options.CutOffFrequency = 1000;
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  OpenCancelled("RESULTS8_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  const std::vector<PrintSection>& kinds = PrintResultKinds();
+  ASSERT_GE(kinds.size(), 2u);
+  EXPECT_EQ(kinds[kinds.size() - 2], PrintSection::Frequencies);
+  EXPECT_EQ(kinds.back(), PrintSection::ModeShapes);
+  const int modes = ResultModeCount();
+  ASSERT_GT(modes, 1);
+  g_CurrentMode = 2;
+  const std::string path = folder_ + "/modal-report.csv";
+  ReportToFile(path, "csv written.");
+  EXPECT_EQ(g_CurrentMode, 2);
+  int shapes = 0;
+  bool frequencies = false;
+  std::size_t frequenciesAt = 0, loadCaseAt = 0, at = 0;
+  for (const std::string& line : Split(Bytes(path), '\n')) {
+    ++at;
+    if (line.find(": Mode shape") != std::string::npos) ++shapes;
+    if (line.rfind("Frequencies,", 0) == 0 && !frequencies) {
+      frequencies = true;
+      frequenciesAt = at;
+    }
+    if (line.find(": Displacements") != std::string::npos && loadCaseAt == 0) loadCaseAt = at;
+  }
+  EXPECT_TRUE(frequencies);
+  EXPECT_EQ(shapes, modes);
+  EXPECT_GT(frequenciesAt, loadCaseAt);  // after the load cases
 }
 
 }  // namespace
