@@ -11,19 +11,28 @@
 #include <functional>
 
 #include "analysis/AnalysisOptionsSheet.h"
+#include "elements/BallJoint.h"
+#include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "elements/Compressor.h"
 #include "elements/CommentData.h"
+#include "elements/ConcentratedMass.h"
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
+#include "elements/Flange.h"
+#include "elements/HingeJoint.h"
 #include "elements/HydrotestLoad.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/MiterBend.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
+#include "elements/SlipJoint.h"
+#include "elements/TieRod.h"
+#include "elements/UserSif.h"
 #include "elements/Valve.h"
+#include "elements/Weld.h"
 #include "graphics/DialogHook.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
@@ -45,7 +54,10 @@
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
+#include "supports/NozzleDialog.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
@@ -453,6 +465,77 @@ void WriteHydrotest(Writer& w, const LayoutRow& row, RowText& out) {
   if (load.pressure > kExplicitZero) out.Attribute("HPRES=" + w.Num(load.pressure, FormatPressure));
 }
 
+// --- LAYOUT: expansion joints and tie rods ------------------------------------------------
+
+constexpr float kRigidBending = 1.0e12f;  // the reader's bellows bending stiffness unless BK
+constexpr float kNoneLimit = 5.0e29f;     // a rotation limit at or above it is none
+
+std::string LimitText(Writer& w, float limit) {
+  return limit >= kNoneLimit ? std::string("NONE") : w.Num(limit, FormatAngle);
+}
+
+void JointWeight(Writer& w, float weight, RowText& out) {
+  if (weight != 0.0f) out.Attribute("WGT=" + w.Num(weight, FormatWeight));
+}
+
+void WriteBellows(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& b = static_cast<const Bellows&>(*row.element);
+  out.main += ",JE";
+  if (AnyNonZero(b.axialStiffness, b.lateralStiffness, b.torsionalStiffness)) {
+    // The reader takes a stiffness below 1 as 1.
+    if (b.axialStiffness < 1.0f || b.lateralStiffness < 1.0f || b.torsionalStiffness < 1.0f)
+      w.LeftOut("a bellows stiffness below 1 reads back as 1");
+    out.Attribute("ES(" + w.Num(b.axialStiffness, FormatStiffnessOrRigid) + "," +
+                  w.Num(b.lateralStiffness, FormatStiffnessOrRigid) + "," +
+                  w.Num(b.torsionalStiffness, FormatRotStiffnessOrRigid) + ")");
+  }
+  if (b.bendingStiffness != kRigidBending) out.Attribute("BK=" + w.Num(b.bendingStiffness, FormatRotStiffnessOrRigid));
+  if (b.pressureThrustArea != 0.0f) out.Attribute("TA=" + w.Num(b.pressureThrustArea, FormatArea));
+  JointWeight(w, b.weight, out);
+  if (b.meanDiameter != 0.0f) w.LeftOut("the bellows mean diameter has no batch keyword and was not written");
+}
+
+void WriteSlipJoint(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& j = static_cast<const SlipJoint&>(*row.element);
+  out.main += ",JS";
+  if (j.frictionForce != 0.0f) out.Attribute("FFOR=" + w.Num(j.frictionForce, FormatForce));
+  if (j.frictionTorque != 0.0f) out.Attribute("FTOR=" + w.Num(j.frictionTorque, FormatMoment));
+  if (j.pressureThrustArea != 0.0f) out.Attribute("TA=" + w.Num(j.pressureThrustArea, FormatArea));
+  JointWeight(w, j.weight, out);
+}
+
+void WriteHingeJoint(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& h = static_cast<const HingeJoint&>(*row.element);
+  out.main += ",KH";
+  out.Attribute("HS=" + w.Num(h.stiffness, FormatRotStiffnessOrRigid));
+  if (h.rotationLimit < kNoneLimit) out.Attribute("RLIM=" + LimitText(w, h.rotationLimit));
+  if (h.frictionTorque != 0.0f) out.Attribute("FTOR=" + w.Num(h.frictionTorque, FormatMoment));
+  JointWeight(w, h.weight, out);
+  if (AnyNonZero(h.axis[0], h.axis[1], h.axis[2])) out.Attribute("DV" + w.Direction(h.axis[0], h.axis[1], h.axis[2]));
+}
+
+void WriteBallJoint(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& b = static_cast<const BallJoint&>(*row.element);
+  out.main += ",JB";
+  out.Attribute("RK(" + w.Num(b.bendingStiffness, FormatRotStiffnessOrRigid) + "," +
+                w.Num(b.torsionalStiffness, FormatRotStiffnessOrRigid) + ")");
+  if (b.bendingRotationLimit < kNoneLimit || b.torsionalRotationLimit < kNoneLimit)
+    out.Attribute("ROTL(" + LimitText(w, b.bendingRotationLimit) + "," + LimitText(w, b.torsionalRotationLimit) + ")");
+  if (b.bendingFrictionTorque != 0.0f || b.torsionalFrictionTorque != 0.0f)
+    out.Attribute("FRCT(" + w.Num(b.bendingFrictionTorque, FormatMoment) + "," +
+                  w.Num(b.torsionalFrictionTorque, FormatMoment) + ")");
+  JointWeight(w, b.weight, out);
+}
+
+void WriteTieRod(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& t = static_cast<const TieRod&>(*row.element);
+  out.main += ",JT";
+  out.Attribute("KTIE(" + w.Num(t.tensionStiffness, FormatStiffnessOrRigid) + "," +
+                w.Num(t.compressionStiffness, FormatStiffnessOrRigid) + ")");
+  if (t.tensionGap != 0.0f || t.compressionGap != 0.0f)
+    out.Attribute("GAP(" + w.Num(t.tensionGap, FormatDimension) + "," + w.Num(t.compressionGap, FormatDimension) + ")");
+}
+
 void WriteNothing(Writer&, const LayoutRow&, RowText&) {}
 
 // Why the reader would refuse a row of this kind as it stands (a record the
@@ -480,6 +563,11 @@ std::string ElementRefusal(const LayoutRow& row) {
       return static_cast<const CutPipe&>(*row.element).cut == 0.0f ? "the cut pipe has no cut" : std::string();
     case ElementType::Miter:
       return static_cast<const MiterBend&>(*row.element).radius < 0.1f ? "the miter has no radius" : std::string();
+    case ElementType::TieRod: {
+      const auto& t = static_cast<const TieRod&>(*row.element);
+      return !(t.tensionStiffness > 0.0f || t.compressionStiffness > 0.0f) ? "the tie rod has no stiffness"
+                                                                           : std::string();
+    }
     default: return {};
   }
 }
@@ -498,6 +586,9 @@ constexpr ElementEntry kElementWriters[] = {
     {ElementType::Rigid, WriteRigid},           {ElementType::Elastic, WriteElastic},
     {ElementType::CutPipe, WriteCutPipe},       {ElementType::Beam, WriteBeam},
     {ElementType::HydrotestLoad, WriteHydrotest},
+    {ElementType::Bellows, WriteBellows},       {ElementType::SlipJoint, WriteSlipJoint},
+    {ElementType::HingeJoint, WriteHingeJoint}, {ElementType::BallJoint, WriteBallJoint},
+    {ElementType::TieRod, WriteTieRod},
 };
 
 const ElementEntry* FindElementWriter(ElementType type) {
@@ -642,6 +733,132 @@ void WriteHarmonicLoad(Writer& w, const LayoutRow& row, RowText& out) {
 
 void WriteSpider(Writer&, const LayoutRow&, RowText& out) { out.Attribute("SPIDER"); }
 void WriteJacketEndCap(Writer&, const LayoutRow&, RowText& out) { out.Attribute("JCAP"); }
+void WriteThreadedJoint(Writer&, const LayoutRow&, RowText& out) { out.Attribute("TJOINT"); }
+
+std::string HangerCountText(const char* word, std::int32_t count) {
+  return std::string(word) + "=" + std::to_string(count);
+}
+
+void WriteHanger(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& h = static_cast<const Hanger&>(*row.item);
+  if (h.kind == kUserHanger) {
+    out.Attribute("US(" + std::to_string(h.numberOfHangers) + "," + w.Num(h.springRate, FormatStiffnessOrRigid) + "," +
+                  w.Num(h.load, FormatForce) + ")");
+    if (h.loadType != 0) out.Attribute("CLD=" + std::to_string(h.loadType));
+  } else if (h.kind == kRodHanger) {
+    out.Attribute(HangerCountText("RH", h.numberOfHangers));
+  } else if (h.kind == kConstantSupport) {
+    out.Attribute(HangerCountText("CS", h.numberOfHangers));
+  } else {
+    // VS gives the count, HTYP after it the catalogue.
+    out.Attribute(HangerCountText("VS", h.numberOfHangers));
+    out.Attribute("HTYP=" + std::to_string(h.kind));
+  }
+  if (IsDesignedHanger(h.kind)) {
+    if (h.shortRange != 0) out.Attribute("SR");
+    if (h.maximumLoadVariation != 25) out.Attribute("MLV=" + std::to_string(h.maximumLoadVariation));
+  }
+  if (h.connectedNode != 0) out.Attribute("CNOD=" + NodeText(h.connectedNode));
+  if (h.above == 0) w.LeftOut("the hanger below the pipe has no batch keyword; it reads back as above");
+  if (!h.tag.empty()) w.LeftOut("the hanger tag was not written");
+}
+
+void WriteNozzle(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& n = static_cast<const Nozzle&>(*row.item);
+  out.Attribute(n.flatBottom != 0 ? "NOZZLE=650" : "NOZZLE=297");
+  if (n.flatBottom != 0 && n.reinforcingPad != 0) out.Attribute("RPAD=1");
+  out.Attribute("NOD=" + w.Num(n.nozzleOd, FormatDimension));
+  out.Attribute("NTHK=" + w.Num(n.nozzleThickness, FormatDimension));
+  out.Attribute("VOD=" + w.Num(n.vesselOd, FormatDimension));
+  out.Attribute("VTHK=" + w.Num(n.vesselThickness, FormatDimension));
+  if (n.l1 != 0.0f) out.Attribute("L1=" + w.Num(n.l1, FormatLength));
+  if (n.l2 != 0.0f) out.Attribute("L2=" + w.Num(n.l2, FormatLength));
+  if (n.elasticModulus != 0.0f) out.Attribute("E=" + w.Num(n.elasticModulus, FormatModulus));
+  const auto& axis = n.vesselAxis;
+  if (AnyNonZero(axis[0], axis[1], axis[2])) out.Attribute("DV" + w.Direction(axis[0], axis[1], axis[2]));
+  if (!n.tag.empty()) w.LeftOut("the nozzle tag was not written");
+  if (std::any_of(n.displacements.flags.begin(), n.displacements.flags.end(), [](auto flag) { return flag != 0; }))
+    w.LeftOut("the nozzle's specified displacements have no batch keyword and were not written");
+}
+
+void WriteFlange(Writer& w, const LayoutRow& row, RowText& out) {
+  static constexpr const char* kCodes[] = {"WN", "DW", "SO", "FW", "SW", "LJ", "TH"};
+  const auto& f = static_cast<const Flange&>(*row.item);
+  const bool typed = f.type >= 1 && f.type <= 7;
+  if (!typed) w.LeftOut("the flange has no type; it reads back as a weld neck flange");
+  out.Attribute(std::string("FLANGE=") + kCodes[typed ? f.type - 1 : 0]);
+  if (f.weight != 0.0f) out.Attribute("WGT=" + w.Num(f.weight, FormatWeight));
+  if (f.gasketDiameter != 0.0f) out.Attribute("GDIA=" + w.Num(f.gasketDiameter, FormatDimension));
+  if (f.allowablePressure != 0.0f) out.Attribute("AP=" + w.Num(f.allowablePressure, FormatPressure));
+}
+
+void WriteUserSif(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& s = static_cast<const UserSif&>(*row.item);
+  if (s.inPlaneSif == s.outPlaneSif)
+    out.Attribute("SIF=" + w.Fixed(s.inPlaneSif, 10, 3));
+  else
+    out.Attribute("SIF(" + w.Fixed(s.inPlaneSif, 10, 3) + "," + w.Fixed(s.outPlaneSif, 10, 3) + ")");
+  if (s.axialSif != 0.0f || s.torsionSif != 0.0f)
+    w.LeftOut("the axial and torsional SIFs have no batch keyword and were not written");
+}
+
+void WriteWeld(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& weld = static_cast<const Weld&>(*row.item);
+  out.Attribute("WTYPE=" + std::to_string(weld.type));
+  if ((weld.type == 1 || weld.type == 4) && weld.mismatch != 0.0f)
+    out.Attribute("DELTA=" + w.Num(weld.mismatch, FormatDimension));
+}
+
+void WriteConcentratedMass(Writer& w, const LayoutRow& row, RowText& out) {
+  const auto& m = static_cast<const ConcentratedMass&>(*row.item);
+  out.Attribute("CWGT=" + w.Num(m.weight, FormatWeight));
+  if (AnyNonZero(m.dx, m.dy, m.dz)) out.Attribute("OFFSET" + w.Triple(m.dx, m.dy, m.dz, FormatDimension));
+}
+
+// Why the reader would refuse an item as it stands; empty when it reads back.
+std::string ItemRefusal(const LayoutRow& row) {
+  switch (row.dataType) {
+    case DataType::HarmonicLoad:
+      return static_cast<const HarmonicLoad&>(*row.item).Frequency > 0.0f
+                 ? std::string()
+                 : "the harmonic load has no frequency, which the batch file refuses";
+    case DataType::LimitStop: {
+      const auto& s = static_cast<const LimitStop&>(*row.item);
+      return s.lowerLimit < -kNoLimit && s.upperLimit > kNoLimit
+                 ? "the limit stop has no limits, which the batch file refuses"
+                 : std::string();
+    }
+    case DataType::ConcentratedMass:
+      return static_cast<const ConcentratedMass&>(*row.item).weight != 0.0f
+                 ? std::string()
+                 : "the concentrated mass has no weight, which the batch file cannot carry";
+    case DataType::UserSif: {
+      const auto& s = static_cast<const UserSif&>(*row.item);
+      return s.inPlaneSif >= 1.0f && s.outPlaneSif >= 1.0f ? std::string()
+                                                           : "the user SIF is below 1, which the batch file refuses";
+    }
+    case DataType::Hanger: {
+      const auto& h = static_cast<const Hanger&>(*row.item);
+      const bool kind = (h.kind >= 1 && h.kind <= kHangerCatalogueCount) || h.kind == kUserHanger ||
+                        h.kind == kRodHanger || h.kind == kConstantSupport;
+      if (!kind || h.numberOfHangers < 1 || h.numberOfHangers > 8)
+        return "the hanger's kind or number of hangers is one the batch file refuses";
+      if (IsDesignedHanger(h.kind) && (h.maximumLoadVariation < 1 || h.maximumLoadVariation > 99))
+        return "the hanger's load variation is one the batch file refuses";
+      return {};
+    }
+    case DataType::Nozzle: {
+      // The reader puts a nozzle through the dialog's checks.
+      const NozzleFault fault = CheckNozzleGeometry(static_cast<const Nozzle&>(*row.item));
+      return fault.message.empty() ? std::string() : "the nozzle is refused (" + fault.message + ")";
+    }
+    case DataType::Weld: {
+      const auto type = static_cast<const Weld&>(*row.item).type;
+      return type >= 0 && type <= kWeldTypeLast ? std::string() : "the weld type is one the batch file refuses";
+    }
+    default: return {};
+  }
+}
 
 struct ItemEntry {
   DataType type;
@@ -661,6 +878,13 @@ constexpr ItemEntry kItemWriters[] = {
     {DataType::BranchSif, nullptr, WriteBranchSif},
     {DataType::Force, "", WriteForce},
     {DataType::HarmonicLoad, "", WriteHarmonicLoad},
+    {DataType::Hanger, "", WriteHanger},
+    {DataType::Nozzle, "", WriteNozzle},
+    {DataType::Flange, "", WriteFlange},
+    {DataType::UserSif, "", WriteUserSif},
+    {DataType::Weld, "", WriteWeld},
+    {DataType::ThreadedJoint, "", WriteThreadedJoint},
+    {DataType::ConcentratedMass, "", WriteConcentratedMass},
 };
 
 const ItemEntry* FindItemWriter(DataType type) {
@@ -729,21 +953,23 @@ bool WriteItem(Writer& w, const LayoutRow& row, RowText& out) {
     w.LeftOut(std::string(DataTypeName(static_cast<int>(row.dataType))) + " was not written (the batch file does not carry it)");
     return false;
   }
-  if (row.dataType == DataType::HarmonicLoad && !(static_cast<const HarmonicLoad&>(*row.item).Frequency > 0.0f)) {
-    w.LeftOut("the harmonic load has no frequency, which the batch file refuses; it was not written");
+  if (const std::string refusal = ItemRefusal(row); !refusal.empty()) {
+    w.LeftOut(refusal + "; it was not written");
     return false;
-  }
-  if (row.dataType == DataType::LimitStop) {
-    const auto& s = static_cast<const LimitStop&>(*row.item);
-    if (s.lowerLimit < -kNoLimit && s.upperLimit > kNoLimit) {
-      w.LeftOut("the limit stop has no limits, which the batch file refuses; it was not written");
-      return false;
-    }
   }
   out.main += entry->code != nullptr ? std::string(entry->code)
                                      : BranchSifCode(static_cast<const BranchSif&>(*row.item).type);
   entry->write(w, row, out);
   return true;
+}
+
+bool ItemNeedsOwnLine(ElementType element, DataType item) {
+  if (element == ElementType::HingeJoint) return true;
+  const bool weighs = element == ElementType::Rigid || element == ElementType::Bellows ||
+                      element == ElementType::SlipJoint || element == ElementType::BallJoint;
+  if (item == DataType::Flange) return weighs;
+  if (item == DataType::ConcentratedMass) return element == ElementType::Valve;
+  return false;
 }
 
 void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& names) {
@@ -772,9 +998,11 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   }
   if (type != ElementType::HydrotestLoad) out.main += NodeText(row.node);
   if (row.absolute) out.main += "*";
-  // A bend row's node is off the pipe: its item goes on a Location line of
-  // its own, which the reader takes.
-  const bool bend = IsBendElementType(type);
+  // A bend row's node is off the pipe, a hinge's K code and axis leave no
+  // room for an item's, and an element's own WGT or OFFSET would be taken
+  // for a flange's or a mass's: such an item goes on a Location line of its
+  // own, which the reader takes.
+  const bool bend = IsBendElementType(type) || ItemNeedsOwnLine(type, row.dataType);
   const bool item = row.dataType != DataType::None && row.item != nullptr;
   RowText itemText;
   bool itemWritten = false;

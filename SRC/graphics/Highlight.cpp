@@ -22,6 +22,7 @@
 #include "model/RowObjects.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
+#include "supports/Nozzle.h"
 
 namespace {
 
@@ -436,6 +437,27 @@ void ElementRowEntry(int number) {
   SetItem(kHighlightElementRow, number, row.bounds2d);
 }
 
+// A nozzle shows the axes its loads are given in: along the nozzle, around
+// the vessel (c) and along it (l); false when they cannot be found.
+bool NozzleTriad(const LayoutRow& row, int number, std::array<std::array<float, 3>, 3>& axes) {
+  const auto* nozzle = dynamic_cast<const Nozzle*>(row.item.get());
+  if (nozzle == nullptr) return false;
+  Nozzle probe;
+  probe.spherical = nozzle->spherical;
+  probe.vesselAxis = nozzle->vesselAxis;
+  try {
+    NozzleAxes(probe, number);
+  } catch (const std::string&) {
+    return false;
+  }
+  for (int i = 0; i < 3; ++i) {
+    axes[0][i] = static_cast<float>(probe.axisA[i]);
+    axes[1][i] = static_cast<float>(probe.axisC[i]);
+    axes[2][i] = static_cast<float>(probe.axisL[i]);
+  }
+  return true;
+}
+
 void DataItemEntry(int number) {
   const Model& model = TheModel();
   if (!BeginEntry() || !ValidRow(model, number)) return;
@@ -444,12 +466,16 @@ void DataItemEntry(int number) {
   const bool framed = row.dataType == DataType::Guide || row.dataType == DataType::LimitStop ||
                       row.dataType == DataType::Nozzle;
   if (model.graphics.showLocalAxes != 0 && framed) {
-    Vec3 direction{};
-    PipeDirectionAtNode(model, row.endNode, direction, false);
-    LocalFrame frame;
-    frame.x = direction;
-    BuildLocalFrame(frame, model.options.ZVertical != 0);
-    StoreLcsFrame(TheLcsTriad(), row.endNode, {frame.x, frame.y, frame.z});
+    std::array<std::array<float, 3>, 3> axes{};
+    if (!NozzleTriad(row, number, axes)) {
+      Vec3 direction{};
+      PipeDirectionAtNode(model, row.endNode, direction, false);
+      LocalFrame frame;
+      frame.x = direction;
+      BuildLocalFrame(frame, model.options.ZVertical != 0);
+      axes = {frame.x, frame.y, frame.z};
+    }
+    StoreLcsFrame(TheLcsTriad(), row.endNode, axes);
     SetItem(kHighlightLocalAxes, row.endNode, row.item->symbolBounds);
     return;
   }

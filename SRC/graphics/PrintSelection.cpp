@@ -70,6 +70,7 @@
 #include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "supports/DisplacementSets.h"
+#include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
 
@@ -471,6 +472,7 @@ void PrintResultSections(const PrintChoices& c) {
   if (On(c, S::SortedStresses)) PrintThroughTable(OpenSortedStressesTable);
   if (On(c, S::CodeCompliance)) PrintThroughTable(OpenCodeComplianceTable);
   if (On(c, S::BranchConnection)) PrintBranchConStresses();
+  if (On(c, S::HangerReport)) PrintThroughTable(OpenHangerReport);
   if (On(c, S::FlangeReport)) PrintFlangeReport();
   if (On(c, S::SoilRestraints)) PrintSoilRestraints();
   if (On(c, S::SupportLoadSummary)) PrintSupportLoadSummaries();
@@ -501,7 +503,7 @@ const char* PrintSectionText(PrintSection section) {
 bool IsPerLoadCaseSection(PrintSection section) { return section >= kFirstPerCase && section <= kLastPerCase; }
 
 bool PrintSectionAvailable(PrintSection section) {
-  STAND_IN("the analysis options, hanger, rotating equipment, FRP and flex joint sections of the model report: "
+  STAND_IN("the analysis options, rotating equipment, FRP and flex joint sections of the model report: "
            "offered once they can be written");
   const Model& model = TheModel();
   switch (section) {
@@ -545,6 +547,7 @@ void PrintResultsChoices() {
       kinds.push_back(S::CodeCompliance);
   }
   if (flags.branchConnection && BranchConnectionStressesOffered()) kinds.push_back(S::BranchConnection);
+  if (HangerReportOffered()) kinds.push_back(S::HangerReport);
   if (FlangeReportAvailable()) kinds.push_back(S::FlangeReport);
   if (SoilRestraintsAvailable()) kinds.push_back(S::SoilRestraints);
   if (SupportLoadSummaryAvailable()) kinds.push_back(S::SupportLoadSummary);

@@ -154,7 +154,70 @@ class HangerReportWindow : public ResultTableWindow {
   void CurrentRowChanged() override {
     if (const int layout = HangerRowOf(currentRow); layout != 0) HighlightRowDataItem(layout);
   }
+  void WriteText() override;
 };
+
+// The catalogue names as the printed report has room for them.
+std::string ShortCatalogueName(const std::string& name) {
+  if (name == "Carpenter & Paterson") return "Carpntr & Patrsn";
+  if (name == "Piping Tech & Products") return "Piping Tech & Pr";
+  for (const char* cut : {"Bergen-Paterson", "Flexider", "Mitsubishi", "NHK", "Sanwa Tekki"})
+    if (name.rfind(cut, 0) == 0) {
+      const std::size_t series = name.find(" (");
+      return series == std::string::npos ? name : name.substr(0, series);
+    }
+  return name;
+}
+
+void HangerReportWindow::WriteText() {
+  const int rows = rowCount;
+  if (!g_ReportFileOpen) {
+    ResultPrintTable grid(*this, rows);
+    PrintResultGrid(grid, "", "Hanger Report", rows);
+    return;
+  }
+  if (g_ReportToFile) {
+    ReportAppendLine("Hanger Report");
+    ReportNewLine();
+    WriteCsvCells({"Node", "No.", "Type", "Fig.", "Size", "Spr.Rate", "Ver.Travel", "Hor.Travel", "Hot load", "Cold load",
+                   "var"});
+    WriteCsvCells({"", "of", "", "No.", "", std::string("(") + UnitLabel(kUnitStiffness) + ")"});
+    for (int row = 1; row <= rows; ++row) {
+      std::vector<std::string> cells;
+      for (int column = 1; column <= kReportColumns; ++column) cells.push_back(CellText(row, column, 0));
+      WriteCsvCells(cells);
+    }
+    return;
+  }
+  if (ReportLinesLeft() < 7) ReportNewPage();
+  ReportSetTitle("Hanger Report");
+  ReportPutCentred("Hanger Report", 6, 78);
+  ReportNewLine();
+  ReportRule();
+  ReportPutText("Spring Vertical Horizon Hot   Cold", 42);
+  ReportNewLine();
+  ReportPutText("Node", 6);
+  ReportPutText("No", 11);
+  ReportPutText("Type", 14);
+  ReportPutText("Fig.", 30);
+  ReportPutText("rate   travel  travel  load  load Var", 42);
+  ReportNewLine();
+  ReportPutText("of", 11);
+  ReportPutText("No.  Size", 30);
+  ReportPutText(std::string("(") + UnitLabel(kUnitStiffness) + ")", 42);
+  ReportNewLine();
+  ReportRule();
+  constexpr int kAt[kReportColumns + 1] = {0, 6, 11, 14, 30, 35, 42, 49, 57, 65, 71, 77};
+  for (int row = 1; row <= rows; ++row) {
+    for (int column = 1; column <= kReportColumns; ++column) {
+      std::string text = CellText(row, column, 0);
+      if (column == 3) text = ShortCatalogueName(text);
+      ReportPutText(text, kAt[column]);
+    }
+    ReportNewLine();
+  }
+  ReportRule();
+}
 
 HangerReportWindow& TheReport() {
   static HangerReportWindow table;

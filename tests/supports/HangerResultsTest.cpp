@@ -11,6 +11,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "graphics/PrintSelection.h"
+#include "graphics/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "analysis/RunState.h"
 #include "results/DisplacementTables.h"
@@ -217,6 +219,52 @@ TEST_F(HangerResultsTest, TheDisplacementsDuringHangerSelectionShowFromThePopup)
   choose();
   EXPECT_NE(ResultsTitle().find(": Sustained Load Displacements during Hanger Selection -"), std::string::npos) << ResultsTitle();
   EXPECT_EQ(table.CellText(row, 3, 0), operating);
+}
+
+// The hanger report as text (the row at its columns, the catalogue name
+// short), as comma-separated values, and offered to the model report.
+TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
+  OpenLine();
+  const std::vector<PrintSection>& kinds = PrintResultKinds();
+  EXPECT_NE(std::find(kinds.begin(), kinds.end(), PrintSection::HangerReport), kinds.end());
+  OpenHangerReport();
+  platform::RunUntilIdle();
+  const std::string text = folder_ + "/hangers.txt";
+  ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, text));
+  TableWindowPrint(ResultsTableWindow());
+  ASSERT_TRUE(ReportCloseFile());
+  std::string row;
+  for (const std::string& line : Lines(text))
+    if (line.size() > 40 && line.find("B-268") != std::string::npos) row = line;
+  ASSERT_FALSE(row.empty());
+  const auto at = [&row](int column, const std::string& value) { return row.compare(column - 1, value.size(), value) == 0; };
+  EXPECT_TRUE(at(6, "20")) << row;
+  EXPECT_TRUE(at(11, "1")) << row;
+  EXPECT_TRUE(at(14, "Grinnell")) << row;
+  EXPECT_TRUE(at(30, "B-268")) << row;
+  EXPECT_TRUE(at(35, "9")) << row;
+  EXPECT_TRUE(at(77, "10")) << row;
+  const std::string csv = folder_ + "/hangers.csv";
+  ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, csv));
+  TableWindowPrint(ResultsTableWindow());
+  ASSERT_TRUE(ReportCloseFile());
+  const std::vector<std::string> lines = Lines(csv);
+  const auto header = std::find_if(lines.begin(), lines.end(),
+                                   [](const std::string& line) { return line.rfind("Node,No.,Type,Fig.,Size", 0) == 0; });
+  ASSERT_NE(header, lines.end());
+  ASSERT_GE(lines.end() - header, 3);
+  const std::vector<std::string> cells = [](std::string line) {
+    std::vector<std::string> out(1);
+    for (char c : line) {
+      if (c == ',') out.emplace_back();
+      else if (c != '\r') out.back() += c;
+    }
+    return out;
+  }(header[2]);
+  ASSERT_GE(cells.size(), 11u);
+  EXPECT_EQ(cells[0], "20");
+  EXPECT_EQ(cells[3], "B-268");
+  EXPECT_EQ(cells[10], "10");
 }
 
 }  // namespace

@@ -8,7 +8,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "graphics/Highlight.h"
 #include "graphics/ReportOutput.h"
+#include "model/LcsTriad.h"
+#include "model/ModelWindows.h"
 #include "results/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "shell/Units.h"
@@ -95,6 +98,35 @@ TEST_F(NozzleResultsTest, TheLoadsTableAndTheSummaryShowTheNozzlesLoads) {
   // The node at 6, the axial force ending at column 19.
   const std::string axial = FormatForce(static_cast<float>(loads[0]));
   EXPECT_NE(text.find(" 20" + std::string(19 - 7 - axial.size(), ' ') + axial + " "), std::string::npos) << text;
+}
+
+// With the local axes shown, a highlighted nozzle shows the axes its loads
+// are given in: along the nozzle, around the vessel and along it (here a
+// vessel along Z, so not the pipe's own frame).
+TEST_F(NozzleResultsTest, AHighlightedNozzleShowsItsOwnAxes) {
+  using namespace analysis_testing;
+  Model& model = TheModel();
+  StartModel(model, 300.0, kDensity, ModelPath());
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 120.0f);
+  PutItem(model, 2, DataType::Nozzle);
+  static_cast<Nozzle&>(*model.row(2).item).vesselAxis = {0.0f, 0.0f, 1.0f};
+  MakeModel(model);
+  model.graphics.showLocalAxes = 1;
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  TheLcsTriad() = LcsTriad{};
+  HighlightRowDataItem(2);
+  platform::RunUntilIdle();
+  const LcsTriad& triad = TheLcsTriad();
+  EXPECT_EQ(triad.node, model.row(2).endNode);
+  const std::array<std::array<float, 3>, 3> expected{{{1.0f, 0.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {0.0f, -1.0f, 0.0f}}};
+  for (int axis = 0; axis < 3; ++axis)
+    for (int i = 0; i < 3; ++i)
+      EXPECT_NEAR(triad.axes[static_cast<std::size_t>(axis)][static_cast<std::size_t>(i)],
+                  expected[static_cast<std::size_t>(axis)][static_cast<std::size_t>(i)], 1e-6)
+          << axis << "," << i;
 }
 
 }  // namespace
