@@ -4,11 +4,6 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the kind keeps the base's empty drawing and pick
-// operations, so the picture shows only the nodes of its rows.
-STAND_IN("the ball joint's sphere in the line and rendered pictures, and its picking");
 
 void BallJoint::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, bendingStiffness);

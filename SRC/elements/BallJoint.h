@@ -24,6 +24,8 @@
 
 #include "analysis/NonlinearSupports.h"
 #include "elements/ElementArrays.h"
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class BallJoint : public ElementData, public RunPreparedSupport {
@@ -33,6 +35,14 @@ class BallJoint : public ElementData, public RunPreparedSupport {
   void CopyFrom(const ElementData& other) override;
   std::string CellText(int column) const override;  // BallJointList.cpp: columns 3 to 9
   void FillDialog(HWND dialog) override;             // BallJointDialog.cpp
+  // The picture (BallJointDrawing.cpp): a circle at the node in lines, a
+  // sphere rendered.
+  void ComputeShape(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
   bool IsNonlinear() const override {
     return bendingRotationLimit < 5.0e29f || torsionalRotationLimit < 5.0e29f || bendingFrictionTorque != 0.0f ||
            torsionalFrictionTorque != 0.0f;
@@ -63,6 +73,12 @@ class BallJoint : public ElementData, public RunPreparedSupport {
   Matrix12d builtStiffness{};
   ElementAxes builtAxes;
   int builtNode1 = 0, builtNode2 = 0;
+
+  // Not stored: made again with every view.
+  bool shown = false;
+  float symbolRadius = 0.0f;
+  Rect2 circle{};  // the line picture's circle, its pick area
+  SphereSymbol sphere;
 };
 
 struct AnalysisElementInput;

@@ -4,11 +4,6 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the kind keeps the base's empty drawing and pick
-// operations, so the picture shows only the nodes of its rows.
-STAND_IN("the bellows' convolutions in the line and rendered pictures, and their picking");
 
 void Bellows::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, axialStiffness);

@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class Bellows : public ElementData {
@@ -19,6 +21,14 @@ class Bellows : public ElementData {
   void CopyFrom(const ElementData& other) override;
   std::string CellText(int column) const override;  // BellowsList.cpp: columns 3 to 9
   void FillDialog(HWND dialog) override;             // BellowsDialog.cpp
+  // The picture (BellowsDrawing.cpp): a barred rectangle in lines,
+  // convolutions rendered.
+  void ComputeShape(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
 
   float axialStiffness = 0.0f;      // lb per inch
   float bendingStiffness = 0.0f;    // inch-pound per radian
@@ -27,4 +37,17 @@ class Bellows : public ElementData {
   float pressureThrustArea = 0.0f;  // square inch
   float weight = 0.0f;              // lb
   float meanDiameter = 0.0f;        // inch
+
+  // Not stored: made again with every view.
+  bool shown = false;
+  float radius = 0.0f;      // the section's outer radius
+  Quad2 rectangle = {};     // the line picture's symbol
+  Quad2 outline = {};       // the rendered convolutions' outline
+  Vec3 start{}, end{};
 };
+
+// Inside the drawn bellows: the convolutions' outline (rendered) or the rectangle.
+bool BellowsHitTest(const Bellows& bellows, float x, float y, bool rendered);
+// How many convolutions the rendered bellows shows: its length over half
+// its outer radius, whole, at least one.
+int BellowsConvolutionCount(float length, float radius);

@@ -3,11 +3,6 @@
 
 #include "elements/KindRecord.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the item keeps the base's empty drawing operations and
-// its bounds at the node, so the picture shows no symbol there.
-STAND_IN("the concentrated mass's sphere and rod in the line and rendered pictures, and their picking");
 
 void ConcentratedMass::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, weight);

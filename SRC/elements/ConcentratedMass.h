@@ -10,6 +10,8 @@
 
 #include <string>
 
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class ConcentratedMass : public DataItem {
@@ -21,6 +23,16 @@ class ConcentratedMass : public DataItem {
   // mass, DX, DY and DZ (columns 3 to 5).
   std::string CellText(int column) const override;
   void FillDialog(HWND dialog) override;  // ConcentratedMassDialog.cpp
+  // The picture (ConcentratedMassDrawing.cpp), while the masses are shown:
+  // a crossed square at the centre of gravity in lines, a sphere rendered,
+  // joined to the node when offset.
+  void ComputeSymbolBounds(LayoutRow& row) override;
+  void BuildSymbol(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
+  bool SymbolHit(float x, float y, bool rendered) const;
   // Analysis (ConcentratedMassAnalysis.cpp): its weight with the moment of
   // the offset, its inertia in the seismic cases and its mass.
   void AddLoads(int rowNumber) override;
@@ -34,4 +46,11 @@ class ConcentratedMass : public DataItem {
 
   // At least one offset is not 0.
   bool Offset() const { return dx != 0.0f || dy != 0.0f || dz != 0.0f; }
+
+  // Not stored: made again with every view.
+  bool drawn = false;
+  bool offset = false;      // a rod joins the node to the centre of gravity
+  float centreX = 0.0f, centreY = 0.0f;  // the centre of gravity in the view
+  TubeSymbol rod;
+  SphereSymbol sphere;
 };

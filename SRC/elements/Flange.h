@@ -16,6 +16,8 @@
 
 #include <string>
 
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 inline constexpr std::int32_t kFlangeTypeCount = 8;
@@ -30,6 +32,16 @@ class Flange : public DataItem {
   // allowable pressure in columns 2 to 5.
   std::string CellText(int column) const override;
   void FillDialog(HWND dialog) override;  // FlangeDialog.cpp
+  // The picture (FlangeDrawing.cpp), while the flanges are shown: the
+  // pair's faces in lines, two green discs rendered.
+  void ComputeSymbolBounds(LayoutRow& row) override;
+  void BuildSymbol(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawBounds() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
+  bool SymbolHit(float x, float y, bool rendered) const;
   // Analysis (FlangeAnalysis.cpp): the pair's weight, its inertia in the
   // seismic cases and its mass.
   void AddLoads(int rowNumber) override;
@@ -40,4 +52,10 @@ class Flange : public DataItem {
   float weight = 0.0f;             // lb, of the pair
   float gasketDiameter = 0.0f;     // inch; 0 = not given
   float allowablePressure = 0.0f;  // psi; 0 = not given
+
+  // Not stored: made again with every view.
+  bool drawn = false;
+  Quad2 outline = {};     // the side view, the line picture's pick area
+  Quad2 faces = {};       // corners 0-1 and 2-3: the two faces
+  TubeSymbol discs[2];
 };

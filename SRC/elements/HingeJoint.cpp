@@ -4,11 +4,6 @@
 #include "elements/KindRecord.h"
 #include "files/ModelFile.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the kind keeps the base's empty drawing and pick
-// operations, so the picture shows only the nodes of its rows.
-STAND_IN("the hinge joint's sphere and axis in the line and rendered pictures, and their picking");
 
 void HingeJoint::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, stiffness);

@@ -25,6 +25,8 @@
 
 #include "analysis/NonlinearSupports.h"
 #include "elements/ElementArrays.h"
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 // A rotation limit at or above this is none.
@@ -37,6 +39,14 @@ class HingeJoint : public ElementData, public RunPreparedSupport {
   void CopyFrom(const ElementData& other) override;
   std::string CellText(int column) const override;  // HingeJointList.cpp: columns 3 to 9
   void FillDialog(HWND dialog) override;             // HingeJointDialog.cpp
+  // The picture (HingeJointDrawing.cpp): two circles at the node in
+  // lines; rendered, a sphere on a rod along the hinge's axis.
+  void ComputeShape(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
   bool IsNonlinear() const override { return frictionTorque != 0.0f || rotationLimit < kNoRotationLimit; }
   // The run's iteration (HingeJointAnalysis.cpp).
   void PrepareForRun(int rowNumber) override;
@@ -62,6 +72,14 @@ class HingeJoint : public ElementData, public RunPreparedSupport {
   Matrix12d builtStiffness{};
   ElementAxes builtAxes;
   int builtNode1 = 0, builtNode2 = 0;
+
+  // Not stored: made again with every view.
+  bool shown = false;
+  bool axisShown = false;  // a zero axis draws the sphere alone
+  float symbolRadius = 0.0f;
+  Rect2 circle{};  // the line picture's outer circle, its pick area
+  SphereSymbol sphere;
+  TubeSymbol axisTube;
 };
 
 struct AnalysisElementInput;

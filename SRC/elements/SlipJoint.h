@@ -25,6 +25,8 @@
 #include "analysis/NonlinearSupports.h"
 #include "elements/ElementArrays.h"
 #include "elements/ElementCaseValues.h"
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class SlipJoint : public ElementData, public RunPreparedSupport {
@@ -34,6 +36,14 @@ class SlipJoint : public ElementData, public RunPreparedSupport {
   void CopyFrom(const ElementData& other) override;
   std::string CellText(int column) const override;  // SlipJointList.cpp: columns 3 to 6
   void FillDialog(HWND dialog) override;             // SlipJointDialog.cpp
+  // The picture (SlipJointDrawing.cpp): a rectangle with two bars in
+  // lines; rendered, a sleeve between two glands.
+  void ComputeShape(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
   bool IsNonlinear() const override { return frictionForce != 0.0f || frictionTorque != 0.0f; }
   // The run's iteration (SlipJointAnalysis.cpp).
   void PrepareForRun(int rowNumber) override;
@@ -55,4 +65,10 @@ class SlipJoint : public ElementData, public RunPreparedSupport {
   Vector12d builtLoads{};
   ElementAxes builtAxes;
   int builtNode1 = 0, builtNode2 = 0;
+
+  // Not stored: made again with every view.
+  bool shown = false;
+  float radius = 0.0f;   // the section's outer radius
+  Quad2 rectangle = {};  // the line picture's symbol
+  TubeSymbol sleeve, glands[2];
 };

@@ -3,11 +3,6 @@
 
 #include "elements/KindRecord.h"
 #include "shell/BinaryFile.h"
-#include "shell/StandIn.h"
-
-// Not drawn yet: the kind keeps the base's empty drawing and pick
-// operations, so the picture shows only the nodes of its rows.
-STAND_IN("the tie rod's line and tube in the line and rendered pictures, and their picking");
 
 void TieRod::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, tensionStiffness);

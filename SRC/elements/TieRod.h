@@ -11,6 +11,8 @@
 #include <string>
 
 #include "analysis/NonlinearSupports.h"
+#include "graphics/DrawingGeometry.h"
+#include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 inline constexpr std::int32_t kTieRodSlack = 0;
@@ -24,6 +26,14 @@ class TieRod : public ElementData, public RunPreparedSupport {
   void CopyFrom(const ElementData& other) override;
   std::string CellText(int column) const override;  // TieRodList.cpp: columns 3 to 6
   void FillDialog(HWND dialog) override;             // TieRodDialog.cpp
+  // The picture (TieRodDrawing.cpp): a line between the nodes, a thin rod
+  // rendered.
+  void ComputeShape(LayoutRow& row) override;
+  void Draw2D(LayoutRow& row) override;
+  void DrawGl(LayoutRow& row) override;
+  void DrawOutline() override;
+  void DrawPickAreas() override;
+  bool EditDialog(int rowNumber, float x, float y) override;
   bool IsNonlinear() const override { return true; }
   // The run's iteration (TieRodAnalysis.cpp).
   void PrepareForRun(int rowNumber) override;
@@ -42,6 +52,12 @@ class TieRod : public ElementData, public RunPreparedSupport {
 
   std::int32_t state = kTieRodTension;
   double previousAxial = 0.0;  // the axial stretch of the pass before
+
+  // Not stored: made again with every view.
+  bool shown = false;
+  float symbolSize = 0.0f;  // the pipe's outer radius at the start node
+  Quad2 pickQuad = {};      // the line picture's pick outline
+  TubeSymbol rod;
 };
 
 struct AnalysisElementInput;
