@@ -2,6 +2,7 @@
 #include "elements/FlangeList.h"
 
 #include "elements/Flange.h"
+#include "evaluations/FlangeReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -127,4 +128,9 @@ void OpenFlangesList() {
 void PrintFlanges() {
   KindListPrintTable table(TheList());
   PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+}
+
+void FlangesList::CurrentRowChanged() {
+  KindListTable::CurrentRowChanged();
+  if (const int layoutRow = LayoutRowOf(currentRow); layoutRow != 0) FlangeReportFollowRow(layoutRow);
 }

@@ -16,6 +16,7 @@ class FlangesList : public KindListTable {
   int FilterChar(int character) override;
   bool StoreItemCell(DataItem& item, int column) override;
   void WriteText() override;
+  void CurrentRowChanged() override;
 };
 
 TableWindow& FlangesListTable();

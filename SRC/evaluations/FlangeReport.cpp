@@ -373,6 +373,17 @@ bool FlangeReportAvailable() { return State().available; }
 
 const std::vector<FlangeLoadingResult>& FlangeReportRows() { return State().rows; }
 
+void FlangeReportFollowRow(int layoutRow) {
+  if (ResultsReopenCommand() != OpenFlangeReportTable) return;
+  const std::vector<FlangeLoadingResult>& rows = State().rows;
+  for (std::size_t i = 0; i < rows.size(); ++i)
+    if (rows[i].row == layoutRow) {
+      FlangeReportTable& table = TheTable();
+      if (table.Window() != nullptr && TableOfWindow(table.Window()) == &table) TableGoTo(table, static_cast<int>(i) + 1);
+      return;
+    }
+}
+
 void OpenFlangeReportTable() {
   const int rows = static_cast<int>(State().rows.size());
   if (!State().available || rows == 0) return;

@@ -58,6 +58,10 @@ bool FlangeReportRowExceeds(const FlangeLoadingResult& result);
 
 // The result chooser's "&Flange report": the "Flange Report" table.
 void OpenFlangeReportTable();
+// While the "Flange Report" table is the open results table, its current
+// line goes to the flange of layout row `layoutRow` (the Flanges list
+// follows it so); nothing otherwise.
+void FlangeReportFollowRow(int layoutRow);
 // The report on the printer (a grid titled "Flange report") or in the
 // report file (text or comma-separated).
 void PrintFlangeReport();

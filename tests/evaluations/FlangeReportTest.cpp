@@ -17,6 +17,7 @@
 #include <sstream>
 
 #include "FlangeTesting.h"
+#include "elements/FlangeList.h"
 #include "evaluations/FlangeReport.h"
 #include "graphics/PrinterSettings.h"
 #include "graphics/ReportOutput.h"
@@ -260,6 +261,28 @@ TEST_F(FlangeReportTest, TheTextReportPutsItsColumnsUnderTheHeadings) {
   EXPECT_EQ(printer.pageCount, 1);
   SendMessage(printer.previewFrame, WM_CLOSE, 0, 0);
   platform::RunUntilIdle();
+}
+
+// The Flanges list's current line takes the open Flange Report to the same
+// flange.
+TEST_F(FlangeReportTest, TheFlangesListMovesTheReportToItsFlange) {
+  BuildLine(400.0f, true);
+  AnalyseAndOpenReport();
+  const auto& rows = FlangeReportRows();
+  ASSERT_EQ(rows.size(), 3u);
+  ASSERT_EQ(ShownResultTable()->currentRow, 1);
+  OpenFlangesList();
+  platform::RunUntilIdle();
+  TableWindow& list = FlangesListTable();
+  // The list goes by row; the report by ratio: node 25 is the report's third line.
+  for (int line = 1; line <= list.rowCount; ++line) {
+    if (list.CellText(line, 1, 0) != "25") continue;
+    TableGoTo(list, line);
+    break;
+  }
+  platform::RunUntilIdle();
+  EXPECT_EQ(TheModel().row(rows[2].row).node, 25);
+  EXPECT_EQ(ShownResultTable()->currentRow, 3);
 }
 
 }  // namespace
