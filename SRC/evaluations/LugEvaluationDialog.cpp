@@ -24,33 +24,33 @@ constexpr int kFirstLoad = 1315;
 
 // A dimension of the geometry: its field, member, name in messages and
 // least value.
-struct DimensionSpec {
+struct DimensionField {
   int item;
   float LugInputs::*member;
   const char* name;
   float least;
 };
 
-std::vector<DimensionSpec> Dimensions(const LugInputs& d) {
-  std::vector<DimensionSpec> specs = {{1301, &LugInputs::OD, "Outside Diameter of Run Pipe", 0.001f},
+std::vector<DimensionField> Dimensions(const LugInputs& d) {
+  std::vector<DimensionField> fields = {{1301, &LugInputs::OD, "Outside Diameter of Run Pipe", 0.001f},
                                       {1302, &LugInputs::Thk, "Nominal Wall Thickness of Run Pipe", 0.0001f}};
   if (d.lugType == kLugRectangular) {
-    specs.push_back({1303, &LugInputs::L1, "Half Length (L1)", 0.001f});
-    specs.push_back({1304, &LugInputs::L2, "Half Length (L2)", 0.001f});
+    fields.push_back({1303, &LugInputs::L1, "Half Length (L1)", 0.001f});
+    fields.push_back({1304, &LugInputs::L2, "Half Length (L2)", 0.001f});
   } else {
-    specs.push_back({1303, &LugInputs::od, "Outside Diameter of Attachment", 0.001f});
-    specs.push_back({1304, &LugInputs::thk, "Nominal Wall Thickness of Attachment", 0.001f});
+    fields.push_back({1303, &LugInputs::od, "Outside Diameter of Attachment", 0.001f});
+    fields.push_back({1304, &LugInputs::thk, "Nominal Wall Thickness of Attachment", 0.001f});
   }
-  return specs;
+  return fields;
 }
 
-struct StressSpec {
+struct StressField {
   int item;
   float LugInputs::*member;
   const char* label;
 };
 
-std::vector<StressSpec> Stresses(const LugInputs& d) {
+std::vector<StressField> Stresses(const LugInputs& d) {
   if (LugIsAsme(d))
     return {{1305, &LugInputs::s1, "Sustained Stress at Run Pipe (Eq.8)"},
             {1306, &LugInputs::s2, "Expansion Stress at Run Pipe (Eq.10)"},
@@ -189,7 +189,7 @@ void Fill() {
   }
   h.DialogSetItemText(1513, asme ? "" : "Creep Stress (fcr)");
   h.DialogEnableItem(1313, !asme);
-  for (const StressSpec& s : Stresses(d)) {
+  for (const StressField& s : Stresses(d)) {
     h.DialogSetItemText(s.item - 1301 + 1501, s.label);
     SetIfNotZero(s.item, d.*s.member, FormatStress(d.*s.member));
   }
@@ -241,9 +241,9 @@ void Read(LugInputs& d) {
   const int code = h.DialogComboGetSel(kCodeCombo);
   d.code = code >= 0 && code <= 2 ? code : kLugAsmeNc;
   d.lugType = h.DialogIsChecked(kCircularRadio) ? kLugHollowCircular : kLugRectangular;
-  for (const DimensionSpec& s : Dimensions(d))
+  for (const DimensionField& s : Dimensions(d))
     d.*s.member = ReadValue(s.item, ParseFieldNonNegativeDimension, true, s.name, s.name, s.least);
-  for (const StressSpec& s : Stresses(d)) d.*s.member = ReadValue(s.item, ParseFieldStress, false, s.label, s.label, 0.0f);
+  for (const StressField& s : Stresses(d)) d.*s.member = ReadValue(s.item, ParseFieldStress, false, s.label, s.label, 0.0f);
   if (LugIsAsme(d)) {
     const int level = h.DialogComboGetSel(kLevelCombo);
     d.level = level >= 0 && level <= 3 ? level : 0;
@@ -286,10 +286,10 @@ bool Store() {
 }  // namespace
 
 std::string LugInputRefusal(const LugInputs& d) {
-  for (const DimensionSpec& s : Dimensions(d))
+  for (const DimensionField& s : Dimensions(d))
     if (!(d.*s.member >= s.least))
       return FormatFieldError(s.name, Trimmed(FormatDimension(d.*s.member)), "is invalid");
-  for (const StressSpec& s : Stresses(d))
+  for (const StressField& s : Stresses(d))
     if (d.*s.member < 0.0f) return FormatFieldError(s.label, Trimmed(FormatStress(d.*s.member)), "is invalid");
   for (int load = 0; load < kLugLoadCount; ++load)
     if (d.loads[kLugAbsMax][static_cast<std::size_t>(load)] < 0.0f)

@@ -30,7 +30,7 @@ enum class Kind { Dimension, Stress, Force, Moment, Factor };
 // One row of a layout: the field, its record member, its label(s), the
 // names in its messages, the least value (a negative bound: any value),
 // and whether an empty field is refused.
-struct FieldSpec {
+struct DialogField {
   int item;
   float NozzleEvaluation::*member;
   Kind kind;
@@ -43,8 +43,8 @@ struct FieldSpec {
   const char* belowLeast;  // the whole message when below the least value; null: the invalid one
 };
 
-const std::vector<FieldSpec>& EnFields() {
-  static const std::vector<FieldSpec> fields = {
+const std::vector<DialogField>& EnFields() {
+  static const std::vector<DialogField> fields = {
       {1301, &NozzleEvaluation::R, Kind::Dimension, "Mean Shell Radius [R]", "Mean Shell Diameter [D]",
        "Shell Radius/Shell Dia", "Shell Radius/Shell Dia", 0.001f, true, nullptr},
       {1302, &NozzleEvaluation::e, Kind::Dimension, "Nominal Shell Thk (e)", nullptr, "Shell Thickness",
@@ -76,8 +76,8 @@ const std::vector<FieldSpec>& EnFields() {
 
 constexpr float kAny = -1.0f;
 
-const std::vector<FieldSpec>& WrcFields() {
-  static const std::vector<FieldSpec> fields = {
+const std::vector<DialogField>& WrcFields() {
+  static const std::vector<DialogField> fields = {
       {1301, &NozzleEvaluation::P, Kind::Force, "Radial Load (P)", nullptr, "Radial Load (P)", "Radial Load (P)",
        kAny, false, nullptr},
       {1302, &NozzleEvaluation::V1, Kind::Force, "Shear Load (V1)", "Shear Load (VC)", nullptr, nullptr, kAny, false,
@@ -116,13 +116,13 @@ const std::vector<FieldSpec>& WrcFields() {
   return fields;
 }
 
-const char* Label(const FieldSpec& f, bool spherical) {
+const char* Label(const DialogField& f, bool spherical) {
   return !spherical && f.cylinderLabel != nullptr ? f.cylinderLabel : f.sphereLabel;
 }
-std::string InvalidName(const FieldSpec& f, bool spherical) {
+std::string InvalidName(const DialogField& f, bool spherical) {
   return f.invalidName != nullptr ? f.invalidName : Label(f, spherical);
 }
-std::string RequiredName(const FieldSpec& f, bool spherical) {
+std::string RequiredName(const DialogField& f, bool spherical) {
   return f.requiredName != nullptr ? f.requiredName : Label(f, spherical);
 }
 
@@ -163,7 +163,7 @@ int UnitOf(Kind kind) {
 
 // The value's own limit, with the message the dialog gives (the field's
 // text being `text`); empty when it passes.
-std::string Refusal(const FieldSpec& f, bool spherical, float value, const std::string& text) {
+std::string Refusal(const DialogField& f, bool spherical, float value, const std::string& text) {
   if (f.kind == Kind::Factor) {
     if (value < 0.0f || (value != 0.0f && value < 1.0f))
       return FormatFieldError(InvalidName(f, spherical), text, "Should be >= 1.00");
@@ -174,12 +174,12 @@ std::string Refusal(const FieldSpec& f, bool spherical, float value, const std::
   return FormatFieldError(InvalidName(f, spherical), text, "is invalid");
 }
 
-bool Applies(const FieldSpec& f, const NozzleEvaluation& d) {
+bool Applies(const DialogField& f, const NozzleEvaluation& d) {
   if (d.analysis == kNozzleWrc537 && !d.spherical && (f.item == 1310 || f.item == 1311)) return false;
   return true;
 }
 
-const std::vector<FieldSpec>& FieldsOf(const NozzleEvaluation& d) {
+const std::vector<DialogField>& FieldsOf(const NozzleEvaluation& d) {
   return d.analysis == kNozzleWrc537 ? WrcFields() : EnFields();
 }
 
@@ -212,7 +212,7 @@ void AllowableLabel() {
 void Relabel() {
   DialogHelper& h = State().helper;
   const bool wrc = ChosenAnalysis() == kNozzleWrc537, sphere = ChosenSphere();
-  for (const FieldSpec& f : wrc ? WrcFields() : EnFields()) h.DialogSetItemText(f.item - 1301 + 1501, Label(f, sphere));
+  for (const DialogField& f : wrc ? WrcFields() : EnFields()) h.DialogSetItemText(f.item - 1301 + 1501, Label(f, sphere));
   if (wrc) {
     AllowableLabel();
     h.DialogEnableItem(1310, sphere);
@@ -229,7 +229,7 @@ void Layout() {
   DialogHelper& h = State().helper;
   const NozzleEvaluation& d = TheNozzleDocument().data;
   const bool wrc = ChosenAnalysis() == kNozzleWrc537;
-  const std::vector<FieldSpec>& fields = wrc ? WrcFields() : EnFields();
+  const std::vector<DialogField>& fields = wrc ? WrcFields() : EnFields();
   for (int row = 0; row < 17; ++row) {
     const bool shown = row < static_cast<int>(fields.size());
     for (int item : {1501 + row, 1301 + row, 1601 + row}) {
@@ -240,7 +240,7 @@ void Layout() {
         h.DialogHideItem(item);
     }
   }
-  for (const FieldSpec& f : fields) {
+  for (const DialogField& f : fields) {
     h.DialogSetItemText(f.item, Format(f.kind, d.*f.member));
     const int unit = UnitOf(f.kind);
     if (f.item < 1317) h.DialogSetItemText(f.item - 1301 + 1601, unit == 0 ? "" : UnitLabel(unit));
@@ -291,7 +291,7 @@ void Read(NozzleEvaluation& d) {
     const int loadCase = h.DialogComboGetSel(kLoadCaseCombo);
     if (loadCase >= 0 && loadCase <= 2) d.loadCase = loadCase;
   }
-  for (const FieldSpec& f : FieldsOf(d)) {
+  for (const DialogField& f : FieldsOf(d)) {
     if (!Applies(f, d)) continue;
     h.DialogGetItemText(f.item);
     const std::string text = g_EditFieldText;
@@ -330,7 +330,7 @@ bool Store(HWND dialog) {
 }  // namespace
 
 std::string NozzleInputRefusal(const NozzleEvaluation& d) {
-  for (const FieldSpec& f : FieldsOf(d)) {
+  for (const DialogField& f : FieldsOf(d)) {
     if (!Applies(f, d)) continue;
     const float value = d.*f.member;
     const std::string text = Format(f.kind, value);

@@ -92,7 +92,7 @@ const Signs kShearAB{1, 1, -1, -1, 0, 0, 0, 0};
 
 // The eight rows of one direction and their sum; bending rows zero in the
 // sustained cases.
-struct RowSpec {
+struct RowRule {
   const char* label;
   Wrc537Family family;
   double sigma;
@@ -100,15 +100,15 @@ struct RowSpec {
   bool bending;
 };
 
-std::vector<Wrc537Row> Rows(const std::vector<RowSpec>& specs, const NozzleEvaluation& d,
+std::vector<Wrc537Row> Rows(const std::vector<RowRule>& rules, const NozzleEvaluation& d,
                             const std::array<float, kWrc537FamilyCount>& keys, double x) {
   std::vector<Wrc537Row> rows;
   const bool sustained = d.loadCase != kNozzleOperating;
-  for (const RowSpec& spec : specs) {
-    const float key = keys[spec.family];
-    const double c = Wrc537CurveValue(*FindCurve(spec.family, key), x);
-    const double sigma = spec.bending && sustained ? 0.0 : c * spec.sigma;
-    rows.push_back(Row(spec.label, FigureName(spec.family, key), sigma, *spec.signs));
+  for (const RowRule& rule : rules) {
+    const float key = keys[rule.family];
+    const double c = Wrc537CurveValue(*FindCurve(rule.family, key), x);
+    const double sigma = rule.bending && sustained ? 0.0 : c * rule.sigma;
+    rows.push_back(Row(rule.label, FigureName(rule.family, key), sigma, *rule.signs));
   }
   return rows;
 }

@@ -40,20 +40,20 @@ class GraphicsFixture : public LayoutFixture {
     InitEmptyModel(model, ProgramAnalysisOptions());
   }
 
-  struct RowSpec {
+  struct RowLine {
     NodeId node;
     ElementType type;
     float dx, dy;
     const char* section;
   };
   // Rows after the model's last one; pipes name "CS", the section, "L1".
-  static void AddRows(std::initializer_list<RowSpec> rows) {
+  static void AddRows(std::initializer_list<RowLine> rows) {
     Model& model = TheModel();
-    for (const RowSpec& spec : rows) {
-      const int number = AddRow(model, spec.node, spec.type, spec.dx, spec.dy, 0.0f);
-      if (spec.type != ElementType::Pipe) continue;
+    for (const RowLine& line : rows) {
+      const int number = AddRow(model, line.node, line.type, line.dx, line.dy, 0.0f);
+      if (line.type != ElementType::Pipe) continue;
       model.row(number).material = "CS";
-      model.row(number).section = spec.section;
+      model.row(number).section = line.section;
       model.row(number).load = "L1";
     }
   }
