@@ -431,7 +431,9 @@ struct Converter {
   std::array<double, 3> current{};
   std::map<int, std::vector<std::pair<int, std::array<double, 3>>>> links;  // node -> (node, offset)
   std::vector<int> halfAngleRows;
-  std::map<int, int> elementLines;  // row -> the line of its element record  // bends whose point on the arc is half way round
+  std::map<int, int> elementLines;  // row -> the line of its element record
+  std::map<int, int> bendPoints;
+  std::vector<float> hydrotestPressures;    // a point on a bend's arc -> the bend's node  // bends whose point on the arc is half way round
 
   double F(std::size_t index) const { return file.factors[index]; }
   float Length(double value) const { return static_cast<float>(value / F(1)); }
@@ -655,12 +657,9 @@ struct Converter {
 
   void AddHydrotest(const CiiElement& e) {
     const float pressure = Pressure(e.lines[5][5]);
-    for (int number = 1; number <= model.rowCount; ++number) {
-      const LayoutRow& row = model.row(number);
-      if (row.elementType == ElementType::HydrotestLoad &&
-          std::fabs(static_cast<const HydrotestLoad&>(*row.element).pressure - pressure) <= 0.001f)
-        return;
-    }
+    for (const float other : hydrotestPressures)
+      if (std::fabs(other - pressure) <= 0.001f) return;
+    hydrotestPressures.push_back(pressure);
     LayoutRow& row = AppendRow(0, ElementType::HydrotestLoad, e.line);
     auto& load = static_cast<HydrotestLoad&>(*row.element);
     load.specificGravity = 1.0f;
@@ -701,6 +700,13 @@ struct Converter {
       return;
     }
     if (e.lines[5][5] != 0.0) AddHydrotest(e);
+    // The point on a bend's arc is made by the bend: an element ending there
+    // would make it twice.
+    if (const auto point = bendPoints.find(to); to != 0 && point != bendPoints.end()) {
+      Log(e.line, "element " + std::to_string(from) + "-" + std::to_string(to) + " ends at a point of the bend at node " +
+                      std::to_string(point->second) + ": passed over");
+      return;
+    }
     const std::string load = LoadName(e);
     const std::string section = SectionName(e);
     const std::string material = MaterialName(e, index);
@@ -738,6 +744,8 @@ struct Converter {
       data->intermediateNode2 = node((*bend)[5]);
       data->angle2 = (*bend)[5] < 0.0 ? -1.0f : static_cast<float>((*bend)[4] / kDegreesPerRadian);
       if ((*bend)[3] < 0.0 || (*bend)[5] < 0.0) halfAngleRows.push_back(model.rowCount);
+      for (const int point : {data->intermediateNode1, data->intermediateNode2})
+        if (point != 0) bendPoints.emplace(point, to);
       if (const Reals& line2 = file.bendLine2[static_cast<std::size_t>(e.bend - 1)]; line2[3] != 0.0)
         Log(e.line, "the bend's second length " + Plain(line2[3]) + " is not taken");
     } else if (auto* data = dynamic_cast<RigidElement*>(row.element.get())) {
@@ -1121,7 +1129,7 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     ReadAuxiliary(reader, file);
     ReadMiscellaneous(reader, file);
     ReadUnits(reader, file);
-    Converter converter{model, file, reader, {}, {}, {}, {}, {}};
+    Converter converter{model, file, reader, {}, {}, {}, {}, {}, {}, {}};
     converter.Run();
     model.loadCases.selected[30] = 1;
     FinishImportedModel(model);

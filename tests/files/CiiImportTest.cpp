@@ -332,6 +332,9 @@ TEST_F(CiiImportTest, ElementPassesMakeReducerEndsBallJointsValvesFluidWeightHal
   CiiSampleElement& last = element(90, 100, 0, 0, 60);
   last.od = 4.5;
   last.wall = 0.237;
+  CiiSampleElement& onArc = element(100, 85, 5, 0, 0);  // ends at the bend's own point
+  onArc.od = 4.5;
+  onArc.wall = 0.237;
   sample.rigids = {500, 100};
   sample.reducers = {{0, 0}, {4.5, 0.237}};
   sample.joints.push_back({1000, 500, 200, 300, 0});
@@ -397,6 +400,9 @@ TEST_F(CiiImportTest, ElementPassesMakeReducerEndsBallJointsValvesFluidWeightHal
   EXPECT_NEAR(arc.angle1, std::numbers::pi / 4.0, 1e-5);
   EXPECT_EQ(RowWith(model, 85, DataType::Restraint), ElementRow(model, 90) + 1);
   EXPECT_NE(FindNodeIndex(model.nodes, 85), 0);
+  EXPECT_EQ(ElementRow(model, 85), 0);
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(elementsLine + 9 * recordLines) +
+                              ": element 100-85 ends at a point of the bend at node 90: passed over"));
 }
 
 TEST_F(CiiImportTest, NozzlesDisplacementsWeldsAndThreadedJointsReachTheRowsOfTheirNodes) {
