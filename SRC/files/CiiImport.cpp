@@ -43,6 +43,7 @@
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
+#include "supports/HangerCatalogue.h"
 #include "supports/LimitStop.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleDialog.h"
@@ -99,6 +100,7 @@ struct CiiFile {
   };
   std::vector<NozzleRecord> nozzle;
   std::vector<int> hangerNodes, hangerCounts, hangerTables;
+  std::vector<int> hangerLines;  // the line of each hanger's node
   double ambient = 0.0;
   bool bourdon = false, liberal = false, pressureCorrection = false;
   Reals factors = Reals(23, 0.0);  // 1-based
@@ -352,12 +354,14 @@ void ReadAuxiliary(CiiReader& reader, CiiFile& file) {
   }
 }
 
-std::vector<int> ReadIntegerList(CiiReader& reader, int count) {
+std::vector<int> ReadIntegerList(CiiReader& reader, int count, std::vector<int>* lines = nullptr) {
   std::vector<int> list;
   // Six to a line; the last line holds the rest.
   for (std::size_t line = 0; line < SixesOf(count); ++line)
-    for (double value : reader.Numbers(std::min<std::size_t>(6, static_cast<std::size_t>(count) - list.size())))
+    for (double value : reader.Numbers(std::min<std::size_t>(6, static_cast<std::size_t>(count) - list.size()))) {
       list.push_back(reader.Integer(value));
+      if (lines != nullptr) lines->push_back(reader.LineNumber());
+    }
   return list;
 }
 
@@ -382,7 +386,7 @@ void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
   }
   if (file.hangers != 0) {
     reader.Skip(2);
-    file.hangerNodes = ReadIntegerList(reader, file.hangers);
+    file.hangerNodes = ReadIntegerList(reader, file.hangers, &file.hangerLines);
     reader.Skip(static_cast<std::size_t>(file.hangers) * (v > 8.0 ? 4 : 2));
     reader.Skip(static_cast<std::size_t>(file.hangers));
     file.hangerCounts = ReadIntegerList(reader, file.hangers);
@@ -1043,7 +1047,7 @@ struct Converter {
     const int number = RowOfNode(node);
     if (node == 0) return;
     if (number == 0) {
-      Log(0, "hanger at node " + std::to_string(node) + ", which no element makes: not taken");
+      Log(file.hangerLines[index], "hanger at node " + std::to_string(node) + ", which no element makes: not taken");
       return;
     }
     int table = index < file.hangerTables.size() ? file.hangerTables[index] : 0;
@@ -1060,6 +1064,9 @@ struct Converter {
     }
     hanger->kind = kCatalogues[table];
     hanger->numberOfHangers = count <= 0 ? 1 : count;
+    if (FindHangerCatalogue(hanger->kind) == nullptr)
+      Log(file.hangerLines[index], "the hanger at node " + std::to_string(node) + " takes the catalogue " + HangerKindText(hanger->kind) +
+                 ", whose load table is not carried: choose another before the analysis");
   }
 
   void Run() {

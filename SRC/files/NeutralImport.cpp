@@ -1003,12 +1003,16 @@ void ReadSecondPassLine(PnfReader& reader) {
 
 // The last pass, over the made model: points on bends at half the bend's
 // angle, and skewed restraints without a direction along the pipe.
-void FinishPnfRows(Model& model, std::vector<std::string>& log) {
+void FinishPnfRows(Model& model, std::vector<std::string>& log, bool middleNodes) {
+  if (middleNodes) {
+    for (int number = 1; number <= model.rowCount; ++number)
+      if (auto* bend = dynamic_cast<Bend*>(model.row(number).element.get()); bend && bend->intermediateNode1 != 0)
+        bend->angle1 = 0.5f * bend->bendAngle;
+    // The points move to their places before a direction is taken there.
+    MakeModel(model);
+  }
   for (int number = 1; number <= model.rowCount; ++number) {
     LayoutRow& row = model.row(number);
-    if (row.elementType == ElementType::Bend)
-      if (auto* bend = dynamic_cast<Bend*>(row.element.get()); bend && bend->intermediateNode1 != 0)
-        bend->angle1 = 0.5f * bend->bendAngle;
     if (row.elementType == ElementType::Location && row.dataType == DataType::SkewedRestraint) {
       auto& restraint = static_cast<SkewedRestraint&>(*row.item);
       if (restraint.dirX == 0.0f && restraint.dirY == 0.0f && restraint.dirZ == 0.0f) {
@@ -1083,7 +1087,7 @@ void ReadPnfFile(std::istream& input, Model& model, std::vector<std::string>& lo
       if (!reader.tokens.empty()) ReadSecondPassLine(reader);
     }
     MakeModel(model);
-    FinishPnfRows(model, log);
+    FinishPnfRows(model, log, reader.middleNodes);
     FinishImportedModel(model);
   } catch (...) {
     g_UnitsSettings = userUnits;

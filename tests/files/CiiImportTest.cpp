@@ -174,6 +174,11 @@ TEST_F(CiiImportTest, EnglishVersionFiveTenConvertsElementsSupportsAndLoadsToHan
   const int hangerRow = RowWith(model, 30 + kArcFarOffset, DataType::Hanger);
   ASSERT_EQ(hangerRow, bendRow + 1);
   EXPECT_EQ(static_cast<Hanger&>(*model.row(hangerRow).item).kind, 3);
+  // The hanger nodes follow the material numbers and two lines.
+  const std::string text = sample.Text();
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(LineOf(text, "#$ MISCEL_1") + 4) +
+                              ": the hanger at node 30 takes the catalogue " + HangerKindText(3) +
+                              ", whose load table is not carried: choose another before the analysis"));
   const auto& force = static_cast<NodalForce&>(*model.row(RowWith(model, 40, DataType::Force)).item);
   EXPECT_EQ(force.Component(1), -200.0f);
   EXPECT_EQ(force.Component(5), 5000.0f);

@@ -245,9 +245,10 @@ TEST_F(NeutralImportTest, HangersSkewedRestraintsBallJointsAndAnchorMovementsTak
                            "BSJ * 1000\n"               // 14
                            "BSJ X FREE\n"               // 15
                            "TO BA14 0 0 5\n"            // 16: the file's own name beside the joints'
-                           "ANCHOR A * * * * * * * 1 2 3 0.5 * * 4\n";  // 17
+                           "ANCHOR A * * * * * * * 1 2 3 0.5 * * 4\n"  // 17
+                           "LINESTOP C HALF\n";                         // 18
   ASSERT_EQ(Read(text, model, &log), "");
-  ASSERT_EQ(model.rowCount, 17);
+  ASSERT_EQ(model.rowCount, 18);
   const NodeId a = model.row(2).node, b = a + 10, c = a + 20, d = a + 30;
 
   const auto& spring = static_cast<Hanger&>(*model.row(6).item);
@@ -291,6 +292,12 @@ TEST_F(NeutralImportTest, HangersSkewedRestraintsBallJointsAndAnchorMovementsTak
   EXPECT_EQ(bend.intermediateNode1, c + 5);
   EXPECT_NEAR(bend.angle1, std::numbers::pi / 4.0, 1e-5);
   EXPECT_NE(FindNodeIndex(model.nodes, c + 5), 0);
+  // Half way round the bend from +Y to +Z the pipe runs along (0, 1, 1) / sqrt 2.
+  const auto& onArc = static_cast<SkewedRestraint&>(*model.row(18).item);
+  EXPECT_EQ(model.row(18).node, c + 5);
+  EXPECT_NEAR(onArc.dirX, 0.0f, 1e-5f);
+  EXPECT_NEAR(onArc.dirY, std::sqrt(0.5f), 1e-5f);
+  EXPECT_NEAR(onArc.dirZ, std::sqrt(0.5f), 1e-5f);
 
   // Ball joints at nodes of their own; the file's name "BA14" is another node.
   ASSERT_EQ(model.row(14).elementType, ElementType::BallJoint);
