@@ -191,10 +191,6 @@ int PipeDirectionAtNode(const Model& model, int nodeIndex, Vector3& direction, b
   if (creator >= 1 && creator <= model.rowCount &&
       ElementDirectionAt(nodes, model.row(creator), node, reverse, direction))
     return 0;
-  if (creator >= 1 && creator <= model.rowCount && ArcTangentAt(nodes, model.row(creator), node, direction)) {
-    if (reverse) direction = {-direction[0], -direction[1], -direction[2]};
-    return 0;
-  }
   const bool zVertical = model.options.ZVertical != 0;
   for (int number = 1; number <= model.rowCount; ++number) {
     const LayoutRow& row = model.row(number);
@@ -208,6 +204,11 @@ int PipeDirectionAtNode(const Model& model, int nodeIndex, Vector3& direction, b
         return 0;
     }
     if (ElementDirectionAt(nodes, row, node, reverse, direction)) return 0;
+  }
+  // A point on a bend's arc that nothing else gives a direction.
+  if (creator >= 1 && creator <= model.rowCount && ArcTangentAt(nodes, model.row(creator), node, direction)) {
+    if (reverse) direction = {-direction[0], -direction[1], -direction[2]};
+    return 0;
   }
   direction = {1.0f, 0.0f, 0.0f};
   return -1;
