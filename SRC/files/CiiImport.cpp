@@ -496,14 +496,13 @@ struct Converter {
     return 0;
   }
   // The item of a support: on its row when that row has none and ends at
-  // the item's node, else on a Location row after it; restraints always
-  // on a Location row of their own.
+  // the item's node (a point on a bend's arc does not), else on a Location
+  // row after it. Restraints share their element's row too: rows are
+  // limited, and a model of 7000 elements would not hold a row per
+  // restraint.
   DataItem& PlaceItem(int number, NodeId node, DataType item, int line) {
     LayoutRow& row = model.row(number);
-    const bool restraint = item == DataType::Anchor || item == DataType::Restraint ||
-                           item == DataType::SkewedRestraint || item == DataType::Guide ||
-                           item == DataType::LimitStop || item == DataType::Snubber;
-    if (!restraint && row.dataType == DataType::None && row.elementType != ElementType::From && row.node == node) {
+    if (row.dataType == DataType::None && row.elementType != ElementType::From && row.node == node) {
       row.dataType = item;
       row.item = CreateDataItem(item);
       return *row.item;

@@ -80,6 +80,8 @@ struct PnfReader {
   NodeId increment = kDefaultIncrement;
   std::string fromSection, fromMaterial, fromLoad;  // given by the last FROM
   bool middleNodes = false;  // some bend took a point on its arc
+  bool secondPass = false;   // some line is a second-pass record
+  bool undirected = false;   // some skewed restraint has no direction
 };
 
 [[noreturn]] void Fail(const PnfReader& reader, const std::string& message) {
@@ -665,6 +667,7 @@ void FillItem(PnfReader& reader, const std::string& keyword, LayoutRow& row) {
     ReadHanger(reader, keyword, *hanger);
   } else if (auto* skewed = dynamic_cast<SkewedRestraint*>(item)) {
     ReadSkewedRestraint(reader, keyword, *skewed);
+    if (skewed->dirX == 0.0f && skewed->dirY == 0.0f && skewed->dirZ == 0.0f) reader.undirected = true;
   } else if (auto* guide = dynamic_cast<Guide*>(item)) {
     guide->stiffness = ReadSupportStiffness(reader, Next(reader), kRigid, "Invalid spring rate");
   } else if (auto* snubber = dynamic_cast<Snubber*>(item)) {
@@ -768,7 +771,10 @@ void ReadFirstPassRecord(PnfReader& reader) {
   if (kind == nullptr) {
     if (keyword[0] == '*') return;
     for (const char* second : kSecondPassKinds)
-      if (keyword == second) return;
+      if (keyword == second) {
+        reader.secondPass = true;
+        return;
+      }
     Log(reader, "unknown record " + keyword + ": not taken");
     return;
   }
@@ -1079,15 +1085,16 @@ void ReadPnfFile(std::istream& input, Model& model, std::vector<std::string>& lo
       ReadFirstPassLine(reader);
     }
     if (model.rowCount == 0) throw std::string("The file holds no TITLE, element or support record:\nit is not a neutral file.");
-    // The second pass finds rows by the nodes their elements start at.
-    MakeModel(model);
-    for (std::size_t index = 0; index < end; ++index) {
-      reader.line = &lines[index];
-      reader.tokens = SplitTokens(lines[index].work);
-      if (!reader.tokens.empty()) ReadSecondPassLine(reader);
-    }
-    MakeModel(model);
-    FinishPnfRows(model, log, reader.middleNodes);
+    // The second pass finds rows by the nodes their elements start at, and
+    // the last pass needs the nodes; changing a pipe's kind moves none.
+    if (reader.secondPass || reader.middleNodes || reader.undirected) MakeModel(model);
+    if (reader.secondPass)
+      for (std::size_t index = 0; index < end; ++index) {
+        reader.line = &lines[index];
+        reader.tokens = SplitTokens(lines[index].work);
+        if (!reader.tokens.empty()) ReadSecondPassLine(reader);
+      }
+    if (reader.middleNodes || reader.undirected) FinishPnfRows(model, log, reader.middleNodes);
     FinishImportedModel(model);
   } catch (...) {
     g_UnitsSettings = userUnits;
