@@ -420,6 +420,7 @@ TEST_F(NeutralImportTest, RefusalsOfTheNewRecordsNameTheirLineAndLeaveTheUnitsAs
       {"BELLOW A * * * * * * * T", "Invalid torsional stiffness", "T"},
       {"BELLOW A * -5", "Invalid insulation factor", "-5"},
       {"REDUCER A", "The element before the reducer has no pipe section", "*"},
+      {"BELLOW", "BELLOW needs a node", ""},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
