@@ -325,6 +325,13 @@ TEST_F(NeutralImportTest, HangersSkewedRestraintsBallJointsAndAnchorMovementsTak
   EXPECT_FLOAT_EQ(values[5], 0.0f);
   EXPECT_FLOAT_EQ(values[7], 4.0f);  // set 2: its dx alone
 
+  // A line stop where no pipe runs keeps no direction, and says so.
+  Model lone;
+  std::vector<std::string> loneLog;
+  ASSERT_EQ(Read("FROM A\nLINESTOP A\n", lone, &loneLog), "");
+  EXPECT_TRUE(Logged(loneLog, "Row 2: the skewed restraint at node " + std::to_string(lone.row(1).node) +
+                                  " finds no pipe direction: enter its direction"));
+
   // In a Metric file the movements are centimetres and the rotational
   // stiffness kg-m/deg.
   Model metric;
