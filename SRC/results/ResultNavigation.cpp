@@ -247,6 +247,26 @@ void RemoveDisplacementNavigationMenu() {
   RemoveLoadCaseMenu();
 }
 
+// The time-history tables: "&Other Time History...\tF6" and, on the element
+// force table, its axes item; made anew on each opening.
+void AddTimeHistoryMenu(bool forces, bool global) {
+  RemoveTimeHistoryMenu();
+  InsertBeforeResults(kOtherCommand, "&Other Time History...\tF6");
+  if (forces) InsertBeforeResults(kGlobalLocalCommand, global ? "Local &Forces\tF7" : "Global &Forces\tF7");
+  InsertSeparatorBeforeResults();
+  ShowResultsButtons({296, kOtherCommand}, true);
+  if (forces) {
+    ShowResultsButtons({kGlobalLocalCommand}, true);
+    SetGlobalLocalImage(!global);
+  }
+}
+
+void RemoveTimeHistoryMenu() {
+  if (ResultsMenuHas(kGlobalLocalCommand)) DeleteGroup({kOtherCommand, kGlobalLocalCommand}, kGlobalLocalCommand);
+  else DeleteGroup({kOtherCommand}, kOtherCommand);
+  ShowResultsButtons({296, kOtherCommand, kGlobalLocalCommand}, false);
+}
+
 // --- popups -----------------------------------------------------------------------------
 
 void AppendResultsMenuItems(HMENU popup) {

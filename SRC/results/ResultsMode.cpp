@@ -1,6 +1,7 @@
 // Entering and leaving results mode; see ResultsMode.h. Start at
 // OpenResults.
 #include "results/ResultsMode.h"
+#include "results/TimeHistoryTables.h"
 
 #include <cstdlib>
 
@@ -181,7 +182,7 @@ static void ComputeResultsWeight(const Model& model) {
 }
 
 void PrepareResultsAfterRead(Model& model) {
-  STAND_IN("the post-read steps of later work: the rotating-equipment report, the time-history lists");
+  STAND_IN("the post-read steps of later work: the rotating-equipment report");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -203,6 +204,7 @@ void PrepareResultsAfterRead(Model& model) {
   }
   cases.flags.creep = TheCodeStresses().presence.creep;
   ReadDynamicStressFile(model, ResultsFrame().window);
+  ResetTimeHistoryResults();
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   EnterResultsMenus();

@@ -1,6 +1,8 @@
 // The Results frame, its client, toolbars, tooltips and menu states; see
 // ResultsWindow.h.
 #include "results/ResultsWindow.h"
+#include "results/TimeHistoryTables.h"
+#include "supports/SupportLoadsTimeHistory.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -216,7 +218,7 @@ void InitResultsMenuPopup(HMENU popup, int position) {
       EnableRecentModelsMenu(popup);
       // Only the time-history tables and the hanger report export.
       EnableMenuItem(popup, 351,
-                     MF_BYCOMMAND | (ResultsReopenCommand() == OpenHangerReport ? MF_ENABLED : MF_GRAYED));
+                     MF_BYCOMMAND | (ResultsReopenCommand() == OpenHangerReport || TimeHistoryTableShown() ? MF_ENABLED : MF_GRAYED));
       break;
     }
     case kView: {
@@ -272,6 +274,8 @@ void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterModalTables();
   RegisterAccelerationsTable();
+  RegisterTimeHistoryTables();
+  RegisterSupportTimeHistoryTable();
   RegisterDynamicStressTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
