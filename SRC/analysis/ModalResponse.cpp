@@ -108,7 +108,9 @@ std::int32_t RowEquation(const Model& model, int row, int direction) {
   return NodeLocationVector(model.nodes, node).equation[static_cast<std::size_t>(direction - 1)];
 }
 
-// Six f32 per node of the node table from the values of every equation.
+// Six f32 per node of the node table from the values of every equation;
+// as in a static case's block, values below 1.0e-6 in size are 0 (the
+// modes' round-off in directions the loads do not move).
 void WriteNodeValues(BinaryFile& file, const Model& model, const std::vector<double>& values) {
   const int count = ResultNodeCount(model);
   std::vector<float> block(static_cast<std::size_t>(6 * count), 0.0f);
@@ -116,8 +118,9 @@ void WriteNodeValues(BinaryFile& file, const Model& model, const std::vector<dou
     const LocationVector vector = NodeLocationVector(model.nodes, node);
     for (int i = 0; i < 6; ++i) {
       const std::int32_t equation = vector.equation[static_cast<std::size_t>(i)];
-      if (equation != 0)
-        block[static_cast<std::size_t>(6 * (node - 1) + i)] = static_cast<float>(values[static_cast<std::size_t>(equation)]);
+      if (equation == 0) continue;
+      const double value = values[static_cast<std::size_t>(equation)];
+      if (std::fabs(value) >= 1.0e-6) block[static_cast<std::size_t>(6 * (node - 1) + i)] = static_cast<float>(value);
     }
   }
   BinaryFileWriteFloats(file, block.data(), block.size());

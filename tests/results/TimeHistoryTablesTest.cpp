@@ -21,6 +21,7 @@
 #include "loads/TimeVaryingLoad.h"
 #include "properties/DialogTable.h"
 #include "results/ResultsTesting.h"
+#include "results/TimeHistoryTesting.h"
 #include "results/TimeHistoryTables.h"
 #include "shell/AppTesting.h"
 #include "shell/Units.h"
@@ -35,19 +36,6 @@ using namespace analysis_testing;
 // A number's text copied at once: the formatters share one buffer.
 std::string Text(const char* (*format)(float), float value) { return format(value); }
 
-void AddNamedPoints(NamedPointsList& list, const std::string& name, const std::vector<FloatPair>& points) {
-  list.back().name = name;
-  list.back().points = points;
-  list.emplace_back();
-}
-
-// An item row at an existing node of the line.
-int ItemRow(Model& model, NodeId node, DataType type) {
-  const int row = PipeRow(model, node, ElementType::From, 0.0f);
-  PutItem(model, row, type);
-  return row;
-}
-
 class TimeHistoryTablesTest : public ResultsFixture {
  protected:
   std::string RthPath() const { return folder_ + "/line.rth"; }
@@ -56,31 +44,7 @@ class TimeHistoryTablesTest : public ResultsFixture {
   // `others`, force spectrum and harmonic loads there too), 51 output steps.
   Model& BuildHistory(const std::vector<int>& cases = {1, 30, 35}, bool others = false) {
     Model& model = BuildLine(cases, false);
-    AddNamedPoints(model.timeFunctions, "PULSE", {{0.0f, 0.0f}, {0.01f, 1.0f}, {0.02f, 0.0f}, {1.0f, 0.0f}});
-    auto& load = static_cast<TimeVaryingLoad&>(*model.row(ItemRow(model, 20, DataType::TimeVaryingLoad)).item);
-    load.Direction = 2;
-    load.TimeFunctionName = "PULSE";
-    load.ScaleFactor = 2000.0f;
-    load.UnitFactor = 1.0f;
-    if (others) {
-      AddNamedPoints(model.forceSpectra, "FLAT", {{1.0f, 800.0f}, {1000.0f, 800.0f}});
-      auto& spectrum = static_cast<ForceSpectrumLoad&>(*model.row(ItemRow(model, 20, DataType::ForceSpectrumLoad)).item);
-      spectrum.Direction = 3;
-      spectrum.SpectrumName = "FLAT";
-      auto& harmonic = static_cast<HarmonicLoad&>(*model.row(ItemRow(model, 20, DataType::HarmonicLoad)).item);
-      harmonic.Frequency = 7.0f;
-      harmonic.FY = 300.0f;
-      model.harmonic.damping = 3.0f;
-    }
-    MakeModel(model);
-    SetCases(model, cases);
-    model.options.ModeCount = 6;
-    model.options.CutOffFrequency = 1000;
-    model.timeHistory.timeStep = 0.002f;
-    model.timeHistory.stepCount = 101;
-    model.timeHistory.outputInterval = 2;
-    model.timeHistory.damping = 5.0f;
-    model.timeHistory.writeResults = 1;
+    AddTimeHistoryLoads(model, cases, others);
     EXPECT_EQ(WriteModelFile(ModelPath()), "");
     model.modified = false;
     Analyse();
