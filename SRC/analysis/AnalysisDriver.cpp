@@ -360,7 +360,7 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   STAND_IN("the seismic anchor movement step");
   if (type == 33) throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (type == 35 || type == 36 || type == 37) {
-    PhaseClock clock(g_PhaseTimes.spectrum);
+    PhaseClock clock(g_PhaseTimes.response);
     if (type == 35) RunTimeHistoryStep(model, elements, progress);
     else if (type == 36) RunHarmonicStep(model, elements, progress);
     else RunForceSpectrumStep(model, elements, progress);
