@@ -5,6 +5,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "results/ResultCases.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Frame.h"
 #include "shell/TableWindow.h"
 
@@ -118,8 +119,10 @@ std::vector<ResultChooserEntry>& ResultChooserList() {
 
 int CurrentResultIndex() {
   const auto& list = ResultChooserList();
+  // A time-history table stands for the "&Time history" entry that chose it.
+  const ResultOpener current = TimeHistoryTableShown() ? SelectTimeHistoryResults : Reopen();
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (list[i].opener == Reopen() && Reopen() != nullptr) return static_cast<int>(i) + 1;
+    if (list[i].opener == current && current != nullptr) return static_cast<int>(i) + 1;
   return 1;
 }
 

@@ -1,7 +1,6 @@
 // Entering and leaving results mode; see ResultsMode.h. Start at
 // OpenResults.
 #include "results/ResultsMode.h"
-#include "results/TimeHistoryTables.h"
 
 #include <cstdlib>
 
@@ -35,6 +34,7 @@
 #include "results/ResultsFile.h"
 #include "results/ResultsWindow.h"
 #include "results/ShapeDisplay.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Application.h"
 #include "shell/BinaryFile.h"
 #include "shell/Frame.h"

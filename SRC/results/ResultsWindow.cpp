@@ -1,8 +1,6 @@
 // The Results frame, its client, toolbars, tooltips and menu states; see
 // ResultsWindow.h.
 #include "results/ResultsWindow.h"
-#include "results/TimeHistoryTables.h"
-#include "supports/SupportLoadsTimeHistory.h"
 
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +24,7 @@
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "results/SortedStressesTable.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/RecentModelsMenu.h"
@@ -35,6 +34,7 @@
 #include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
+#include "supports/SupportLoadsTimeHistory.h"
 #include "supports/SupportResultTables.h"
 
 namespace {

@@ -20,6 +20,7 @@
 #include "loads/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "properties/DialogTable.h"
+#include "results/ModalTables.h"
 #include "results/ResultsTesting.h"
 #include "results/TimeHistoryTesting.h"
 #include "results/TimeHistoryTables.h"
@@ -150,6 +151,51 @@ TEST_F(TimeHistoryTablesTest, TheChooserOffersTheHistoriesAndANodesDisplacements
   ResultsCommandNow(287);
   platform::CheckModalScript();
   EXPECT_EQ(ShownResultTable(), &DisplacementTimeHistoryTable());
+  // The table stands for the chooser's last entry: Previous Result shows
+  // the one before it.
+  EXPECT_EQ(CurrentResultIndex(), static_cast<int>(names.size()));
+  ResultsCommandNow(227);
+  EXPECT_EQ(ResultsReopenCommand(), OpenModeShapeTable);
+}
+
+TEST_F(TimeHistoryTablesTest, ARestraintsLoadsOverTimeShowItsThreeForces) {
+  Model& model = BuildLine({1, 30, 35}, true);
+  // The pulse along Y moved to a node of the bend: the restraint at 20
+  // takes part of it through the pipe. (At 20 itself the modes, held
+  // there, would not see it.)
+  AddTimeHistoryLoads(model, {1, 30, 35}, false);
+  NodeId bendNode = 0;
+  for (int n = 1; n <= model.nodes.count; ++n) {
+    const NodeId id = model.nodes[n].id;
+    if (id != 10 && id != 20 && id != 30 && id != 40) bendNode = id;
+  }
+  ASSERT_NE(bendNode, 0);
+  model.row(5).node = bendNode;
+  MakeModel(model);
+  SetCases(model, {1, 30, 35});
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  Open();
+  ASSERT_TRUE(TimeHistoryAvailable());
+  ASSERT_EQ(model.row(2).dataType, DataType::Restraint);
+  Select(1, SupportPosition(2), "Support Loads");
+  ResultTableWindow& table = Shown();
+  EXPECT_EQ(SupportTimeHistoryTitle(2), "Loads on Restraint at Node 20");
+  ASSERT_EQ(table.columnCount, 4);
+  EXPECT_EQ(table.HeadingText(3, 0), ValueWithUnitLabel("FY", kUnitForce));
+  const std::int64_t at = 24 * static_cast<std::int64_t>(ResultNodeCount(model)) + 48 * TheResults().elementCount +
+                          TheResults().supportOffset.at(2) + 4;
+  float peak = 0.0f;
+  for (int step = 1; step <= 50; ++step) {
+    const float fy = FileValue(step, at);
+    EXPECT_EQ(table.CellText(step + 1, 3, 0), Text(FormatForce, fy));
+    if (std::fabs(fy) > std::fabs(peak)) peak = fy;
+  }
+  EXPECT_GT(std::fabs(peak), 1.0f);
+  EXPECT_EQ(table.CellText(52, 3, 0), Text(FormatForce, peak));
+  const std::string csv = SupportTimeHistoryCsv();
+  const std::string force = UnitLabel(kUnitForce);
+  EXPECT_NE(csv.find("\r\nTime(sec),X" + force + ",Y" + force + ",Z" + force + "\r\n0,"), std::string::npos) << csv.substr(0, 200);
 }
 
 TEST_F(TimeHistoryTablesTest, AnElementEndsForcesInLocalAndGlobalAxes) {
