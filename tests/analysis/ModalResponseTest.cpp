@@ -139,6 +139,15 @@ TEST_F(ModalResponseTest, HarmonicRefusalsStopTheRunAndLeaveNoResults) {
   model.harmonic.combination = 1;
   const RunResults run = AnalyseAndRead(model);
   EXPECT_TRUE(Within(TipX(model, run), 100.0 / spring.k / 0.1, 5.0e-3));
+  // A combination the dialog never stores, from a damaged file.
+  model.harmonic.combination = 2;
+  try {
+    RunAnalysis(model, SilentProgress());
+    ADD_FAILURE() << "combination 2 accepted";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Invalid harmonic combination");
+  }
+  model.harmonic.combination = 1;
   // A harmonic case without harmonic loads.
   model.row(3).dataType = DataType::None;
   model.row(3).item.reset();
@@ -480,6 +489,20 @@ TEST_F(ModalResponseTest, SavedTimeHistoriesHaveTheSizeAndOffsetsOfTheirSteps) {
   for (const auto& entry : std::filesystem::directory_iterator(TempFolder()))
     leftovers += entry.path().filename().string().rfind("modal-response.rth", 0) == 0 ? 1 : 0;
   EXPECT_EQ(leftovers, 0);
+
+  // A file that cannot be put in place (a folder holds its name) fails the
+  // run with its path, and no results are written either.
+  model.loadCases.count = 2;
+  std::filesystem::remove(ResultsPathOf(path_));
+  std::filesystem::create_directories(rth + "/held");
+  try {
+    RunAnalysis(model, SilentProgress());
+    ADD_FAILURE() << "a run whose time history could not be written succeeded";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Unable to write the time history file\n" + rth);
+  }
+  EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
+  std::filesystem::remove_all(rth);
 }
 
 // --- the cantilever against a Newmark integration of its own matrices -----

@@ -27,6 +27,7 @@
 #include "shell/AppTesting.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
+#include "supports/SkewedRestraint.h"
 #include "supports/SupportLoadSummary.h"
 #include "supports/SupportLoadsTimeHistory.h"
 
@@ -299,6 +300,53 @@ TEST_F(TimeHistoryTablesTest, ASupportsLoadsOverTimeWithItsSignedPeakExportAndPr
   EXPECT_NE(all.find("Loads on Anchor at Node 10"), std::string::npos);
   EXPECT_NE(all.find("Max.Abs [Signed]," + table.CellText(52, 2, 0) + "," + table.CellText(52, 3, 0)), std::string::npos)
       << all.substr(0, 400);
+}
+
+TEST_F(TimeHistoryTablesTest, AReadFailureIsShownAndLeavesTheTableShownAsItWas) {
+  BuildHistory();
+  Open();
+  ASSERT_TRUE(TimeHistoryAvailable());
+  ShowDisplacementTimeHistory(FindNodeIndex(TheModel().nodes, 20));
+  ASSERT_EQ(ShownResultTable(), &DisplacementTimeHistoryTable());
+  const std::string before = Shown().CellText(30, 3, 0);
+  // Another run's file cut short under the open results.
+  std::filesystem::resize_file(RthPath(), 24 + StepBytes() * 10);
+  std::vector<std::string> messages;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [&messages](HWND box) {
+    messages = LinesOfDialog(box);
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  ReadSupportLoadsTimeHistory(1);
+  platform::CheckModalScript();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages[0], "There was an error while reading time history");
+  EXPECT_EQ(ShownResultTable(), &DisplacementTimeHistoryTable());
+  EXPECT_EQ(Shown().CellText(30, 3, 0), before);
+}
+
+TEST_F(TimeHistoryTablesTest, EverySupportKindTitlesItsTableOverTime) {
+  Model& model = TheModel();
+  StartModel(model, 70.0, kDensity, ModelPath());
+  const std::vector<std::pair<DataType, std::string>> kinds{
+      {DataType::Anchor, "Anchor"},       {DataType::Restraint, "Restraint"},
+      {DataType::Hanger, "Hanger"},       {DataType::Guide, "Guide"},
+      {DataType::LimitStop, "Limit stop"}, {DataType::Nozzle, "Nozzle"},
+      {DataType::Snubber, "Snubber"},     {DataType::GenericSupport, "Generic support"}};
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  NodeId node = 10;
+  for (const auto& [type, word] : kinds) {
+    const int row = PipeRow(model, node += 10, ElementType::Pipe, 10.0f);
+    PutItem(model, row, type);
+    EXPECT_EQ(SupportTimeHistoryTitle(row), "Loads on " + word + " at Node " + std::to_string(node));
+  }
+  const int row = PipeRow(model, node += 10, ElementType::Pipe, 10.0f);
+  PutItem(model, row, DataType::SkewedRestraint);
+  auto& skewed = static_cast<SkewedRestraint&>(*model.row(row).item);
+  skewed.dirX = 1.0f;
+  skewed.dirY = 0.5f;
+  EXPECT_EQ(SupportTimeHistoryTitle(row), "Loads on Skewed Restraint at Node " + std::to_string(node) + " (1.000 0.500 0.000)");
+  PutItem(model, row, DataType::Force);
+  EXPECT_EQ(SupportTimeHistoryTitle(row), "");
 }
 
 TEST_F(TimeHistoryTablesTest, AFileCutShortOrMissingIsRefusedAndTheResultsOpenWithoutIt) {
