@@ -1,6 +1,7 @@
 // The time-history tables in real X windows on a private Xvfb server: the
-// displacements of a node, the forces of an element end in global axes and
-// the loads on an anchor over time, with its "Max.Abs [Signed]" row. What
+// displacements of a node, the forces of an element end in global axes,
+// the selection dialog with the element ends to choose from, and the loads
+// on an anchor over time, with its "Max.Abs [Signed]" row. What
 // the server shows must be what the layer drew; the pictures are kept in
 // the build folder (x11-time-history-*.png) to be looked at.
 #include <gtest/gtest.h>
@@ -41,6 +42,23 @@ TEST_F(TimeHistoryX11Test, DisplacementsForcesAndSupportLoadsOverTimeAreOnTheScr
   EXPECT_EQ(ShownResultTable(), &ElementForceTimeHistoryTable());
   EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window, prefix + "forces"), 0);
   ToggleTimeHistoryForceAxes();
+  // The selection: the kind, then the element ends to choose from.
+  int kindPicture = -1, endsPicture = -1;
+  platform::ExpectModal(platform::ModalKind::Dialog, "TIME_HISTORY_RESULTS_DIALOG", [&](HWND dialog) {
+    platform::RunUntilIdle();
+    kindPicture = CompareWindowWithScreen(display_, dialog, prefix + "selection");
+    platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", [&](HWND pick) {
+      platform::RunUntilIdle();
+      endsPicture = CompareWindowWithScreen(display_, pick, prefix + "element-ends");
+      SendMessage(pick, WM_COMMAND, IDCANCEL, 0);
+    });
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1402, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1402)));
+  });
+  SelectTimeHistoryResults();
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(kindPicture, 0);
+  EXPECT_EQ(endsPicture, 0);
   ReadSupportLoadsTimeHistory(1);
   TableGoTo(SupportTimeHistoryTable(), SupportTimeHistoryTable().rowCount);
   platform::RunUntilIdle();
