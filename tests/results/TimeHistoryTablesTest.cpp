@@ -28,6 +28,7 @@
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
 #include "supports/SupportLoadSummary.h"
 #include "supports/SupportLoadsTimeHistory.h"
 
@@ -197,6 +198,49 @@ TEST_F(TimeHistoryTablesTest, ARestraintsLoadsOverTimeShowItsThreeForces) {
   const std::string csv = SupportTimeHistoryCsv();
   const std::string force = UnitLabel(kUnitForce);
   EXPECT_NE(csv.find("\r\nTime(sec),X" + force + ",Y" + force + ",Z" + force + "\r\n0,"), std::string::npos) << csv.substr(0, 200);
+}
+
+TEST_F(TimeHistoryTablesTest, AGuidesLocalLoadsAndASnubbersLoadOverTime) {
+  Model& model = BuildLine({1, 30, 35}, false);
+  PutItem(model, 2, DataType::Guide);  // at 20, rigid across the pipe
+  AddTimeHistoryLoads(model, {1, 30, 35}, false);
+  NodeId bendNode = 0;
+  for (int n = 1; n <= model.nodes.count; ++n) {
+    const NodeId id = model.nodes[n].id;
+    if (id != 10 && id != 20 && id != 30 && id != 40) bendNode = id;
+  }
+  ASSERT_NE(bendNode, 0);
+  model.row(5).node = bendNode;
+  // A snubber at 20 along Z, across the pipe.
+  const int snubberRow = ItemRow(model, 20, DataType::Snubber);
+  static_cast<Snubber&>(*model.row(snubberRow).item).dirZ = 1.0f;
+  MakeModel(model);
+  SetCases(model, {1, 30, 35});
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  Open();
+  ASSERT_TRUE(TimeHistoryAvailable());
+  Select(1, SupportPosition(2), "Support Loads");
+  ResultTableWindow& guide = Shown();
+  EXPECT_EQ(SupportTimeHistoryTitle(2), "Loads on Guide at Node 20");
+  ASSERT_EQ(guide.columnCount, 4);
+  EXPECT_EQ(guide.HeadingText(2, 0), ValueWithUnitLabel("fx", kUnitForce));
+  const std::int64_t supports = 24 * static_cast<std::int64_t>(ResultNodeCount(model)) + 48 * TheResults().elementCount;
+  float largest = 0.0f;
+  for (int c = 0; c < 3; ++c)
+    for (int step = 1; step <= 50; ++step) {
+      const float value = FileValue(step, supports + TheResults().supportOffset.at(2) + 4 * c);
+      EXPECT_EQ(guide.CellText(step + 1, c + 2, 0), Text(FormatForce, value));
+      largest = std::max(largest, std::fabs(value));
+    }
+  EXPECT_GT(largest, 1.0f);  // the guide holds the pipe across against the pulse
+  ReadSupportLoadsTimeHistory(SupportPosition(snubberRow));
+  ResultTableWindow& snubber = Shown();
+  EXPECT_EQ(SupportTimeHistoryTitle(snubberRow), "Loads on Snubber at Node 20");
+  ASSERT_EQ(snubber.columnCount, 2);
+  EXPECT_EQ(snubber.HeadingText(2, 0), ValueWithUnitLabel("Load", kUnitForce));
+  EXPECT_EQ(snubber.CellText(21, 2, 0), Text(FormatForce, FileValue(20, supports + TheResults().supportOffset.at(static_cast<std::size_t>(snubberRow)))));
+  EXPECT_NE(SupportTimeHistoryCsv().find("\r\nTime(sec),Load" + std::string(UnitLabel(kUnitForce)) + "\r\n"), std::string::npos);
 }
 
 TEST_F(TimeHistoryTablesTest, AnElementEndsForcesInLocalAndGlobalAxes) {
