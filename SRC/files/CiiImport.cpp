@@ -1056,10 +1056,10 @@ struct Converter {
     const bool bend = row.elementType == ElementType::Bend;
     Hanger* hanger = nullptr;
     if (bend) {
-      InsertRow(number, node + kArcFarOffset, DataType::Hanger, 0);
+      InsertRow(number, node + kArcFarOffset, DataType::Hanger, file.hangerLines[index]);
       hanger = static_cast<Hanger*>(model.row(number + 1).item.get());
     } else {
-      hanger = &static_cast<Hanger&>(PlaceItem(number, node, DataType::Hanger, 0));
+      hanger = &static_cast<Hanger&>(PlaceItem(number, node, DataType::Hanger, file.hangerLines[index]));
     }
     hanger->kind = kCatalogues[table];
     hanger->numberOfHangers = count <= 0 ? 1 : count;

@@ -532,4 +532,20 @@ TEST_F(CiiImportTest, AnElementBeforeTheOneItStartsFromIsPlacedThroughTheChainOf
   for (const std::string& entry : log) EXPECT_EQ(entry.find("element 30-40"), std::string::npos) << entry;
 }
 
+TEST_F(CiiImportTest, TheElementThatWouldMakeRow7001IsRefusedOnItsLine) {
+  CiiSample sample;
+  for (int i = 1; i <= 6999; ++i) {
+    CiiSampleElement e;
+    e.from = i;
+    e.to = i + 1;
+    e.dx = 12;
+    sample.elements.push_back(e);
+  }
+  const std::string text = sample.Text();
+  // The title, the From row and 6998 elements fill the 7000 rows.
+  const int line = LineOf(text, "#$ ELEMENTS") + 1 + 6998 * 11;
+  Model model;
+  EXPECT_EQ(Read(text, model), LineError(text, line, "Maximum number of elements exceeded"));
+}
+
 }  // namespace

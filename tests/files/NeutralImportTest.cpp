@@ -445,4 +445,14 @@ TEST_F(NeutralImportTest, RefusalsOfTheNewRecordsNameTheirLineAndLeaveTheUnitsAs
   EXPECT_EQ(Read(unknown, model), LineError(5, "REDUCER B", "The reducer has no pipe section") + " :  S9");
 }
 
+TEST_F(NeutralImportTest, TheRowThatWouldBeRow7001IsRefused) {
+  std::string text = "FROM N0\n";
+  for (int i = 1; i < 7000; ++i) text += "TO N" + std::to_string(i) + " 1 0 0\n";
+  Model model;
+  ASSERT_EQ(Read(text, model), "");
+  EXPECT_EQ(model.rowCount, 7000);
+  Model over;
+  EXPECT_EQ(Read(text + "BSJ\n", over), LineError(7001, "BSJ", "Maximum number of rows exceeded"));
+}
+
 }  // namespace
