@@ -513,9 +513,12 @@ void ReadAnchor(PnfReader& reader, Anchor& anchor) {
       if (value < 3) {
         number = ReadValue(reader, *token, ParseDimension, kDisplacementMessages[value], 10.0f);
       } else {
-        // The sets hold rotations in degrees, the parser gives radians.
-        number = static_cast<float>(ReadValue(reader, *token, ParseAngle, kDisplacementMessages[value]) * 180.0 /
-                                    std::numbers::pi);
+        // The sets hold rotations in degrees: typed in degrees, a value is
+        // kept as typed; the parser gives radians.
+        number = ChosenUnit(kUnitAngle) == 0
+                     ? ReadNumber(reader, *token, kDisplacementMessages[value])
+                     : static_cast<float>(ReadValue(reader, *token, ParseAngle, kDisplacementMessages[value]) *
+                                          180.0 / std::numbers::pi);
       }
       displacements.sets->values[6 * set + value + 1] = number;
     }

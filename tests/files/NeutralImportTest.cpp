@@ -321,7 +321,7 @@ TEST_F(NeutralImportTest, HangersSkewedRestraintsBallJointsAndAnchorMovementsTak
   const auto& values = anchor.displacements.sets->values;
   EXPECT_FLOAT_EQ(values[1], 1.0f);  // inch
   EXPECT_FLOAT_EQ(values[3], 3.0f);
-  EXPECT_NEAR(values[4], 0.5f, 1e-5f);  // degrees
+  EXPECT_EQ(values[4], 0.5f);  // degrees, as typed
   EXPECT_FLOAT_EQ(values[5], 0.0f);
   EXPECT_FLOAT_EQ(values[7], 4.0f);  // set 2: its dx alone
 
