@@ -18,6 +18,7 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "results/RotatingEquipmentReport.h"
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
@@ -52,7 +53,8 @@ constexpr int kDistanceCommand = 315;
 bool Current(ResultOpener table) { return ResultsReopenCommand() == table && table != nullptr; }
 
 void OtherItem(HWND window) {
-  if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
+  if (Current(OpenRotatingEquipmentReport)) ChooseOtherEquipment(window);
+  else if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
   else if (Current(OpenSupportLoadSummary)) {
     if (MultipleSupports()) ChooseSupportForSummary(window);
   } else if (Current(OpenOtherForcesTable)) ChooseOtherForces(window);
@@ -60,7 +62,8 @@ void OtherItem(HWND window) {
 }
 
 void StepItem(bool next) {
-  if (Current(OpenSupportLoadsTable)) next ? NextSupportKind() : PreviousSupportKind();
+  if (Current(OpenRotatingEquipmentReport)) next ? NextEquipment() : PreviousEquipment();
+  else if (Current(OpenSupportLoadsTable)) next ? NextSupportKind() : PreviousSupportKind();
   else if (Current(OpenSupportLoadSummary)) {
     if (MultipleSupports()) next ? SupportSummaryNext() : SupportSummaryPrevious();
   } else if (Current(OpenOtherForcesTable)) next ? NextForceKind() : PreviousForceKind();
@@ -144,6 +147,7 @@ void ResultsCommand(HWND window, int command) {
     case 229: CaseKey(VK_LEFT); return;
     case 231:
       if (Current(OpenBranchConnectionStressesTable)) ChooseBranchConnectionCase(window);
+      else if (Current(OpenRotatingEquipmentReport)) ChooseReportLoadCase(window);
       else ChooseResultLoadCases(window);
       return;
     case 253:

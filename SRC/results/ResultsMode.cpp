@@ -1,6 +1,7 @@
 // Entering and leaving results mode; see ResultsMode.h. Start at
 // OpenResults.
 #include "results/ResultsMode.h"
+#include "results/RotatingEquipmentReport.h"
 
 #include <cstdlib>
 
@@ -181,7 +182,7 @@ static void ComputeResultsWeight(const Model& model) {
 }
 
 void PrepareResultsAfterRead(Model& model) {
-  STAND_IN("the post-read steps of later work: the rotating-equipment report, the time-history lists");
+  STAND_IN("the post-read steps of later work: the time-history lists");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -205,6 +206,7 @@ void PrepareResultsAfterRead(Model& model) {
   ReadDynamicStressFile(model, ResultsFrame().window);
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
+  PrepareRotatingEquipmentReport(model);
   EnterResultsMenus();
   BuildSupportKindList(model);
   BuildOtherForcesList(model);
