@@ -1,0 +1,228 @@
+// The rotating-equipment report through Analyze: a horizontal API 610 pump
+// whose suction nozzle takes a weightless 6 in pipe loaded at its far end,
+// checked row by row against the hand calculation (F.1.1 rows, the F.1.2.b
+// interaction, the F.1.2.c sums about the pump centre); a NEMA SM 23
+// turbine and the same machine as an API 617 compressor; the report's
+// choosers, the equipment and case stepping with wrapping, and the
+// report's section of the printed results.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+
+#include "ResultsTesting.h"
+#include "elements/Compressor.h"
+#include "evaluations/EvaluationReport.h"
+#include "evaluations/Pump.h"
+#include "evaluations/RotatingEquipmentData.h"
+#include "graphics/PrintSelection.h"
+#include "loads/Force.h"
+#include "properties/PipeSection.h"
+#include "results/ResultChooser.h"
+#include "results/RotatingEquipmentReport.h"
+#include "supports/Anchor.h"
+
+namespace {
+
+class RotatingReportTest : public ResultsFixture {
+ protected:
+  // A section of outside diameter `od` named `name`.
+  static void AddSection(Model& model, const std::string& name, float od, float wall) {
+    PipeSection section;
+    InitSection(section);
+    section.name = name;
+    section.outsideDiameter = od;
+    section.thickness = wall;
+    AppendSection(model.sections, section);
+  }
+  static int Row(Model& model, NodeId node, ElementType type, const std::string& section, float dx, float dy = 0,
+                 float dz = 0) {
+    const int row = analysis_testing::PipeRow(model, node, type, dx, dy, dz);
+    model.row(row).section = section;
+    return row;
+  }
+  static void Load(Model& model, int row, float fx, float fy, float fz) {
+    PutItem(model, row, DataType::Force);
+    auto& force = static_cast<NodalForce&>(*model.row(row).item);
+    force.FX = fx;
+    force.FY = fy;
+    force.FZ = fz;
+  }
+  void Save(Model& model) {
+    MakeModel(model);
+    analysis_testing::SetCases(model, {1, 8});
+    ASSERT_EQ(WriteModelFile(ModelPath()), "");
+    model.modified = false;
+  }
+  // The pump line: suction End at anchored node 10 (origin) of a 6 in pipe
+  // running 24 in along -X to (500, -600, 300) lb; discharge Top at an
+  // unloaded anchored 4.5 in stub from (10, 12, 0).
+  Model& BuildPump() {
+    Model& model = TheModel();
+    analysis_testing::StartModel(model, 70.0, 0.0, ModelPath());
+    AddSection(model, "S6", 6.625f, 0.28f);
+    Row(model, 10, ElementType::From, "S6", 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    Row(model, 15, ElementType::Pipe, "S6", -24.0f);
+    Load(model, 2, 500.0f, -600.0f, 300.0f);
+    Row(model, 20, ElementType::From, "S4", 10.0f, 12.0f);
+    PutItem(model, 3, DataType::Anchor);
+    Row(model, 25, ElementType::Pipe, "S4", 0.0f, 6.0f);
+    Pump pump;
+    InitPumpRecord(pump);
+    pump.name = "P-101";
+    pump.suctionNode = 10;
+    pump.suctionLocation = kNozzleEnd;
+    pump.dischargeNode = 20;
+    pump.dischargeLocation = kNozzleTop;
+    pump.shaftAxis = {1, 0, 0};
+    pump.centre = {10, 0, 0};
+    AppendPump(model.pumps, pump);
+    Save(model);
+    return model;
+  }
+  // The turbine: exhaust 8.625 in anchored at the origin, unloaded; inlet
+  // 6.625 in anchored at (0, 12, -30), a 24 in riser with (-150, -200, 100)
+  // lb on top.
+  Model& BuildTurbine(bool compressor) {
+    Model& model = TheModel();
+    analysis_testing::StartModel(model, 70.0, 0.0, ModelPath());
+    AddSection(model, "S6", 6.625f, 0.28f);
+    AddSection(model, "S8", 8.625f, 0.322f);
+    Row(model, 10, ElementType::From, "S8", 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    Row(model, 15, ElementType::Pipe, "S8", 12.0f);
+    Row(model, 20, ElementType::From, "S6", 0.0f, 12.0f, -30.0f);
+    PutItem(model, 3, DataType::Anchor);
+    Row(model, 25, ElementType::Pipe, "S6", 0.0f, 24.0f);
+    Load(model, 4, -150.0f, -200.0f, 100.0f);
+    RotatingEquipment machine;
+    machine.description = compressor ? "K-1" : "T-1";
+    machine.inletNode = 20;
+    machine.exhaustNode = 10;
+    machine.shaftAxis = {0, 0, 1};
+    AppendRotatingEquipment(compressor ? model.compressors : model.turbines, machine);
+    Save(model);
+    return model;
+  }
+  // Opens the results, cancels the chooser, then picks the report through
+  // the chooser command.
+  void OpenReport() {
+    Analyse();
+    OpenCancelled(chooserTemplate);
+    ASSERT_TRUE(InResultsMode());
+    int index = 0;
+    for (std::size_t i = 0; i < ResultChooserList().size(); ++i)
+      if (ResultChooserList()[i].name == "&Rot. equip report") index = static_cast<int>(i) + 1;
+    ASSERT_GT(index, 0);
+    platform::ExpectModal(platform::ModalKind::Dialog, ResultChooserTemplateName(static_cast<int>(ResultChooserList().size())),
+                          [index](HWND dialog) { Click(dialog, 1400 + index); });
+    ResultsCommandNow(174);
+    platform::CheckModalScript();
+    ASSERT_EQ(ShownResultTable(), &RotatingEquipmentReportTable());
+  }
+  static std::vector<std::string> Lines() {
+    std::vector<std::string> lines;
+    for (int i = 0; i < EvaluationReportLineCount(); ++i) lines.push_back(RotatingReportLineText(i));
+    return lines;
+  }
+  // The line that starts with `start`, or "".
+  static std::string LineStarting(const std::string& start) {
+    for (const std::string& line : Lines())
+      if (line.rfind(start, 0) == 0) return line;
+    return {};
+  }
+  static std::vector<double> Numbers(const std::string& line) {
+    std::vector<double> values;
+    std::istringstream in(line);
+    std::string word;
+    while (in >> word) {
+      char* end = nullptr;
+      const double v = std::strtod(word.c_str(), &end);
+      if (end != word.c_str() && *end == '\0') values.push_back(v);
+    }
+    return values;
+  }
+  static std::vector<double> CombinedRow() {
+    for (const std::string& line : Lines())
+      if (line.rfind("Combined ", 0) == 0 && Numbers(line).size() == 5) return Numbers(line);
+    return {};
+  }
+  static void ExpectRow(const std::string& label, double calculated, double allowed, const std::string& status) {
+    const std::string line = LineStarting(label + " (");
+    ASSERT_FALSE(line.empty()) << label;
+    const std::vector<double> v = Numbers(line);
+    ASSERT_GE(v.size(), 3u) << line;
+    EXPECT_NEAR(v[0], calculated, 0.001 * calculated + 0.5) << line;
+    EXPECT_NEAR(v[1], allowed, 0.001 * allowed + 0.5) << line;
+    EXPECT_NEAR(v[2], calculated / allowed, 0.0015) << line;
+    EXPECT_EQ(line.substr(line.rfind(' ') + 1), status) << line;
+  }
+
+  std::string chooserTemplate = "RESULTS8_DIALOG";
+};
+
+}  // namespace
+
+TEST_F(RotatingReportTest, Api610HorizontalPumpThroughAnalyzeAgainstTheHandCalculation) {
+  BuildPump();
+  OpenReport();
+  EXPECT_NE(ResultsTitle().find(": Rotating Equipment Report"), std::string::npos) << ResultsTitle();
+  EXPECT_EQ(Lines().at(0), "API 610 (11th ed.), Sep 2010 / ISO 13709 report for pump : P-101");
+  EXPECT_EQ(LineStarting("Load case:"), "Load case: " + TheRotatingEquipmentData().caseTitles.at(0));
+  EXPECT_FALSE(LineStarting("Suction node: 10,   Location: (End),  Size: 6.000 (inch)").empty());
+  // |FX, FY, FZ| 500, 300, 600 against the 6 in end table 700, 560, 460.
+  ExpectRow("FX", 500, 700, "OK");
+  ExpectRow("FY", 300, 560, "OK");
+  ExpectRow("FZ", 600, 460, "----");
+  ExpectRow("FR", 836.66, 1010, "OK");
+  ExpectRow("MY", 1200, 870, "----");
+  ExpectRow("MZ", 600, 1300, "OK");
+  ExpectRow("MR", 1341.64, 2310, "OK");
+  const std::string interaction = LineStarting("(FR/1.5FRT4) + (MR/1.5MRT4) =");
+  ASSERT_FALSE(interaction.empty());
+  EXPECT_NEAR(Numbers(interaction).at(0), 0.939, 0.0005);
+  EXPECT_EQ(interaction.substr(interaction.rfind(' ') + 1), "OK");
+  EXPECT_TRUE(LineStarting("Condition F.1.1 for suction").empty());  // a ratio above 1: no passed line
+  EXPECT_FALSE(LineStarting("Condition F.1.1 for discharge node 20 passed").empty());
+  // F.1.2.c: the sums about the centre (10, 0, 0).
+  ExpectRow("FRC", 836.66, 1.5 * (1010 + 570), "OK");
+  ExpectRow("MYC", 1700, 2.0 * (870 + 500), "OK");
+  ExpectRow("MRC", 1900.66, 1.5 * (2310 + 1330), "OK");
+  EXPECT_EQ(Lines().back(), "Condition F.1.2.c passed");
+}
+
+TEST_F(RotatingReportTest, NemaTurbineAndApi617CompressorThroughAnalyze) {
+  BuildTurbine(false);
+  OpenReport();
+  EXPECT_EQ(Lines().at(0), "NEMA SM23 (1991) report for turbine : T-1");
+  const std::vector<double> inlet = Numbers(LineStarting("20 Inlet 6.000"));
+  ASSERT_EQ(inlet.size(), 7u) << LineStarting("20 Inlet");
+  // Node, size, F, M, 3F + M, allowable, ratio.
+  EXPECT_NEAR(inlet[2], 269.3, 0.1);
+  EXPECT_NEAR(inlet[3], 360.6, 0.1);
+  EXPECT_NEAR(inlet[4], 1168.3, 0.15);
+  EXPECT_NEAR(inlet[5], 3000.0, 0.5);
+  EXPECT_NEAR(inlet[6], 0.389, 0.0005);
+  EXPECT_EQ(LineStarting("Combined resultants at Exhaust node"), "Combined resultants at Exhaust node 10");
+  const std::vector<double> ratios = Numbers(LineStarting("Ratio "));
+  const double expected[6] = {0.214, 0.171, 0.161, 0.193, 0.321, 0.171};
+  ASSERT_EQ(ratios.size(), 6u);
+  for (int i = 0; i < 6; ++i) EXPECT_NEAR(ratios[static_cast<std::size_t>(i)], expected[i], 0.0015) << i;
+  const std::vector<double> combined = CombinedRow();
+  ASSERT_EQ(combined.size(), 5u);
+  EXPECT_NEAR(combined[2], 1157.5, 1.0);
+  EXPECT_NEAR(combined[3], 2333.3, 1.0);
+  EXPECT_NEAR(combined[4], 0.496, 0.0015);
+  LeaveResultsMode();
+  BuildTurbine(true);
+  OpenReport();
+  EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-1");
+  EXPECT_NEAR(Numbers(LineStarting("20 Inlet 6.000")).at(5), 5550.0, 0.5);
+  EXPECT_NEAR(Numbers(LineStarting("20 Inlet 6.000")).at(6), 0.211, 0.0015);
+  EXPECT_EQ(LineStarting("Combined resultants at largest connection"), "Combined resultants at largest connection 10");
+  EXPECT_NEAR(CombinedRow().at(3), 4316.7, 1.0);
+  EXPECT_NEAR(CombinedRow().at(4), 0.268, 0.0015);
+}
