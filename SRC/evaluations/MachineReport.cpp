@@ -51,9 +51,8 @@ void Api617NemaReport(int number, int kind, int caseNumber) {
                                             : "NEMA SM23 (1991) report for turbine : ") +
                    m.description);
   EvaluationReportWriteLine("Load case: " + RotatingReportCaseTitle(caseNumber));
-  EvaluationReportWriteLine("Shaft axis: Xcomp = " + std::string(FormatFixedWidth(m.shaftAxis[0], 6, 3)) +
-                            ",  Ycomp = " + FormatFixedWidth(m.shaftAxis[1], 6, 3) + ",  Zcomp = " +
-                            FormatFixedWidth(m.shaftAxis[2], 6, 3));
+  EvaluationReportWriteLine("Shaft axis: Xcomp = " + Fixed(m.shaftAxis[0], 6, 3) + ",  Ycomp = " +
+                            Fixed(m.shaftAxis[1], 6, 3) + ",  Zcomp = " + Fixed(m.shaftAxis[2], 6, 3));
   if (!e.frameError.empty()) {
     EvaluationReportWriteLine(e.frameError);
     return;

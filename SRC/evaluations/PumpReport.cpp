@@ -69,11 +69,14 @@ void CheckRow(const std::string& label, bool moment, double calculated, double a
       status = "----";
     }
   }
+  // The number formatters share one buffer: each text is kept before the next.
   const float c = static_cast<float>(calculated);
   const float a = static_cast<float>(allowed);
-  WritePumpCheckRow(label + " " + UnitLabel(moment ? kUnitMoment : kUnitForce),
-                    moment ? FormatMoment(c) : FormatForce(c), moment ? FormatMoment(a) : FormatForce(a),
-                    FormatFixedWidth(ratio, 10, 3), status);
+  const std::string calculatedText = moment ? FormatMoment(c) : FormatForce(c);
+  const std::string allowedText = moment ? FormatMoment(a) : FormatForce(a);
+  const std::string ratioText = FormatFixedWidth(ratio, 10, 3);
+  WritePumpCheckRow(label + " " + UnitLabel(moment ? kUnitMoment : kUnitForce), calculatedText, allowedText, ratioText,
+                    status);
 }
 
 double LastRatio(double calculated, double allowed) {
@@ -81,7 +84,10 @@ double LastRatio(double calculated, double allowed) {
   return Check().signedRatios ? ratio : std::fabs(ratio);
 }
 
+// Each formatted number as its own text (the formatters share a buffer).
 std::string AxisValue(float value) { return FormatFixedWidth(value, 6, 3); }
+std::string LengthText(float value) { return Trim(FormatLength(value)); }
+std::string StressText(double value) { return Trim(FormatStress(static_cast<float>(value))); }
 
 void ReportHeading(const std::string& title, const std::string& kindLine, const Pump& pump, const Vec3f& axis,
                    int caseNumber, bool vertical) {
@@ -95,14 +101,14 @@ void ReportHeading(const std::string& title, const std::string& kindLine, const 
   }
   EvaluationReportWriteLine("Shaft axis: Xcomp = " + std::string(AxisValue(pump.shaftAxis[0])) + ", Ycomp = " +
                             AxisValue(pump.shaftAxis[1]) + ", Zcomp = " + AxisValue(pump.shaftAxis[2]));
-  EvaluationReportWriteLine("Center location: X = " + Trim(FormatLength(pump.centre[0])) + ", Y = " +
-                            Trim(FormatLength(pump.centre[1])) + ", Z = " + Trim(FormatLength(pump.centre[2])) +
+  EvaluationReportWriteLine("Center location: X = " + LengthText((pump.centre[0])) + ", Y = " +
+                            LengthText((pump.centre[1])) + ", Z = " + LengthText((pump.centre[2])) +
                             "    " + UnitLabel(kUnitLength));
 }
 
 void OffsetsLine(const PumpNozzleBlock& nozzle) {
-  EvaluationReportWriteLine("Offsets from center: dx = " + Trim(FormatLength(nozzle.offset[0])) + ", dy = " +
-                            Trim(FormatLength(nozzle.offset[1])) + ", dz = " + Trim(FormatLength(nozzle.offset[2])) +
+  EvaluationReportWriteLine("Offsets from center: dx = " + LengthText((nozzle.offset[0])) + ", dy = " +
+                            LengthText((nozzle.offset[1])) + ", dz = " + LengthText((nozzle.offset[2])) +
                             "  " + UnitLabel(kUnitLength));
 }
 
@@ -126,7 +132,7 @@ bool NozzleHeader(const Pump& pump, const PumpNozzleBlock& nozzle, int which) {
   } else {
     const int location = which == 0 ? pump.suctionLocation : pump.dischargeLocation;
     std::snprintf(text, sizeof text, "%s node: %s,   Location: %s,  Size: %s (inch)", name, NodeText(at.node).c_str(),
-                  PumpLocationReportWord(location).c_str(), Trim(FormatFixedWidth(at.nominalSize, 10, 3)).c_str());
+                  PumpLocationReportWord(location).c_str(), Trim(std::string(FormatFixedWidth(at.nominalSize, 10, 3))).c_str());
     EvaluationReportWriteLine(text);
     return true;
   }
@@ -238,8 +244,8 @@ void VerticalInlineApi610(const Pump& pump, const PumpEvaluation& e, int caseNum
                        0.5 * std::fabs(M[1]) / modulus;
     const double stress = sigma / 2.0 + std::sqrt(sigma * sigma / 4.0 + tau * tau);
     const double allowed = ChosenUnit(kUnitStress) == 0 ? 5950.0 : 5946.54;
-    const std::string text = "S = " + Trim(FormatStress(static_cast<float>(stress))) + " " + UnitLabel(kUnitStress) +
-                             ",  Allowed = " + Trim(FormatStress(static_cast<float>(allowed))) + " " +
+    const std::string text = "S = " + StressText(stress) + " " + UnitLabel(kUnitStress) +
+                             ",  Allowed = " + StressText(allowed) + " " +
                              UnitLabel(kUnitStress);
     WritePumpStressRow(text, stress < allowed ? "OK" : "Failed");
   }

@@ -340,13 +340,41 @@ std::string RotatingReportLineText(int index) {
   return text;
 }
 
+namespace {
+
+// The report shown on the screen is written into the line buffer even when
+// it is reopened while a report is being printed (the printing puts the
+// table shown back as it was): its lines never go into the printed report.
+class ScreenRoad {
+ public:
+  ScreenRoad() : recording_(g_Recording), file_(g_ReportFileOpen) {
+    g_Recording = false;
+    g_ReportFileOpen = false;
+  }
+  ~ScreenRoad() {
+    g_Recording = recording_;
+    g_ReportFileOpen = file_;
+  }
+  ScreenRoad(const ScreenRoad&) = delete;
+  ScreenRoad& operator=(const ScreenRoad&) = delete;
+
+ private:
+  bool recording_;
+  bool file_;
+};
+
+}  // namespace
+
 void OpenRotatingEquipmentReport() {
   if (!RotatingEquipmentReportAvailable() || Data().entries.empty()) return;
   SetResultsReopenCommand(OpenRotatingEquipmentReport);
   ReportTable& table = Table();
   if (!BindResultsTable(table, 1, 0)) return;
   table.headingLines = 0;
-  WriteCurrentReport();
+  {
+    const ScreenRoad screen;
+    WriteCurrentReport();
+  }
   TableSetRows(table, EvaluationReportLineCount());
   FrameSetTitle(ResultsFrame(), kTitle);
   TableShowFocus(table);

@@ -10,6 +10,7 @@
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 
 #include "ResultsTesting.h"
@@ -18,6 +19,8 @@
 #include "evaluations/Pump.h"
 #include "evaluations/RotatingEquipmentData.h"
 #include "graphics/PrintSelection.h"
+#include "platform/CommonDialog.h"
+#include "platform/PropertySheet.h"
 #include "loads/Force.h"
 #include "properties/PipeSection.h"
 #include "results/ResultChooser.h"
@@ -161,6 +164,21 @@ class RotatingReportTest : public ResultsFixture {
     EXPECT_EQ(line.substr(line.rfind(' ') + 1), status) << line;
   }
 
+  // The report through the Layout window's Print, "To &File".
+  void ReportToFile(const std::string& path) {
+    platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results",
+                          [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1002, 0); });
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [path](HWND dialog) {
+      SetDlgItemText(dialog, edt1, path.c_str());
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG",
+                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+    SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+  }
+
   std::string chooserTemplate = "RESULTS8_DIALOG";
 };
 
@@ -225,4 +243,85 @@ TEST_F(RotatingReportTest, NemaTurbineAndApi617CompressorThroughAnalyze) {
   EXPECT_EQ(LineStarting("Combined resultants at largest connection"), "Combined resultants at largest connection 10");
   EXPECT_NEAR(CombinedRow().at(3), 4316.7, 1.0);
   EXPECT_NEAR(CombinedRow().at(4), 0.268, 0.0015);
+}
+
+TEST_F(RotatingReportTest, CasesAndEquipmentStepWrapAndChooseAndPrintingCoversThemAll) {
+  Model& model = BuildTurbine(false);
+  // A second thermal case, and a compressor on the same nozzles: two report
+  // cases, two entries (the compressor first).
+  model.options.ThermalLoadCount = 2;
+  RotatingEquipment compressor = model.turbines[1];
+  compressor.description = "K-9";
+  AppendRotatingEquipment(model.compressors, compressor);
+  analysis_testing::SetCases(model, {1, 8, 9});
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  model.modified = false;
+  OpenReport();
+  const RotatingEquipmentData& data = TheRotatingEquipmentData();
+  ASSERT_EQ(data.caseTypes, (std::vector<int>{8, 9}));
+  ASSERT_EQ(data.entries.size(), 2u);
+  EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-9");
+  const std::string first = "Load case: " + data.caseTitles[0];
+  const std::string second = "Load case: " + data.caseTitles[1];
+  EXPECT_EQ(LineStarting("Load case:"), first);
+  // Right and Left arrows step the case and wrap; the menu has the items.
+  EXPECT_TRUE(ResultsMenuHas(231));
+  EXPECT_TRUE(ResultsMenuHas(287));
+  ResultsCommandNow(228);
+  EXPECT_EQ(LineStarting("Load case:"), second);
+  ResultsCommandNow(228);
+  EXPECT_EQ(LineStarting("Load case:"), first);
+  ResultsCommandNow(229);
+  EXPECT_EQ(LineStarting("Load case:"), second);
+  // Ctrl+Right and Ctrl+Left step the equipment and wrap.
+  ResultsCommandNow(330);
+  EXPECT_EQ(Lines().at(0), "NEMA SM23 (1991) report for turbine : T-1");
+  EXPECT_EQ(LineStarting("Load case:"), second);
+  ResultsCommandNow(330);
+  EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-9");
+  ResultsCommandNow(331);
+  EXPECT_EQ(Lines().at(0), "NEMA SM23 (1991) report for turbine : T-1");
+  // The choosers: F6 lists the entries, 231 the report cases.
+  platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Other Rot. Equipment");
+    auto* table = reinterpret_cast<TableWindow*>(GetWindowLongPtr(dialog, DWLP_USER));
+    EXPECT_EQ(table->CellText(1, 2, 0), "K-9");
+    EXPECT_EQ(table->CellText(2, 1, 0), "Turbine");
+    TableGoTo(*table, 1);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ResultsCommandNow(287);
+  platform::CheckModalScript();
+  EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-9");
+  std::vector<std::string> names;
+  platform::ExpectModal(platform::ModalKind::Dialog, "RESULT_LOAD_CASES3_DIALOG", [&names](HWND dialog) {
+    names = ShownRadios(dialog);
+    Click(dialog, 1401);
+  });
+  ResultsCommandNow(231);
+  platform::CheckModalScript();
+  EXPECT_EQ(names, data.caseTitles);
+  EXPECT_EQ(LineStarting("Load case:"), first);
+  // The printed results carry every machine in every case.
+  ThePrintChoices().section.fill(0);
+  ThePrintChoices().section[static_cast<std::size_t>(PrintSection::RotatingEquipment)] = 1;
+  const std::string path = folder_ + "/report.txt";
+  ReportToFile(path);
+  std::ifstream in(path);
+  const std::string text((std::istreambuf_iterator<char>(in)), {});
+  auto count = [&text](const std::string& what) {
+    int n = 0;
+    for (std::size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++n;
+    return n;
+  };
+  // Each machine once for each case, each report on a page of its own; the
+  // report shown on the screen (put back after printing) writes nothing here.
+  EXPECT_EQ(count("API 617 (7th Ed. 2003) report for compressor : K-9"), 2);
+  EXPECT_EQ(count("NEMA SM23 (1991) report for turbine : T-1"), 2);
+  EXPECT_EQ(count("Load case: " + data.caseTitles[1]), 2);
+  EXPECT_EQ(count("Shaft axis: Xcomp = 0.000,  Ycomp = 0.000,  Zcomp = 1.000"), 4);
+  EXPECT_NE(text.find("Combined resultants at Exhaust node 10"), std::string::npos);
+  // The report shown is the same after printing.
+  EXPECT_EQ(ShownResultTable(), &RotatingEquipmentReportTable());
+  EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-9");
 }
