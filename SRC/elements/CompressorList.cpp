@@ -21,6 +21,7 @@
 #include "shell/TablePrint.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/WindowUtilities.h"
+#include "results/ResultPrint.h"
 
 namespace {
 
@@ -55,8 +56,8 @@ std::string Cell(const RotatingEquipment& r, int column) {
 }
 
 std::string Heading(int column, int line) {
-  static const char* const kFirst[kColumns + 1] = {"", "", "Inlet", "Exhaust", "Extraction", "", "Shaft axis direction",
-                                                   "", ""};
+  // "Extraction" and "Shaft axis direction" are painted over their groups.
+  static const char* const kFirst[kColumns + 1] = {"", "", "Inlet", "Exhaust", "", "", "", "", ""};
   static const char* const kSecond[kColumns + 1] = {"",       "Description", "Node",   "Node",  "Node 1",
                                                     "Node 2", "X comp",      "Y comp", "Z comp"};
   if (column < 1 || column > kColumns) return {};
@@ -120,16 +121,26 @@ void RotatingEquipmentTable::DefineColumns() {
   HDC dc = Dc();
   const ModelRecordTable<RotatingEquipment>& records = RotatingEquipmentRecords(kind);
   for (int c = 1; c <= kColumns; ++c) {
-    int width = DcTextWidth(dc, Heading(c, 1));
-    if (c != 5 && c != 6 && c != 7) width = std::max(width, DcTextWidth(dc, Heading(c, 0)));
+    int width = std::max(DcTextWidth(dc, Heading(c, 1)), DcTextWidth(dc, Heading(c, 0)));
     for (int r = 1; r <= records.count; ++r) width = std::max(width, DcTextWidth(dc, Cell(records[r], c)));
     widths[static_cast<std::size_t>(c)] = std::max(width, DcTextWidth(dc, c == 1 ? "MMMMMMMMMM" : "99999"));
   }
-  const int axis = std::max({widths[6], widths[7], widths[8]});
+  const int axis = std::max({widths[6], widths[7], widths[8], DcTextWidth(dc, "Shaft axis direction  ") / 3});
   for (int c = 6; c <= 8; ++c) widths[static_cast<std::size_t>(c)] = axis;
 }
 
 std::string RotatingEquipmentTable::HeadingText(int column, int line) { return Heading(column, line); }
+
+namespace {
+
+std::vector<HeadingGroup> Groups() { return {{4, 5, "Extraction"}, {6, 8, "Shaft axis direction"}}; }
+
+}  // namespace
+
+void RotatingEquipmentTable::PaintExtra() { PaintHeadingGroups(*this, Groups()); }
+void RotatingEquipmentTable::DrawColumnRule(int column) {
+  if (!DrawGroupColumnRule(*this, Groups(), column)) BeamRecordTable::DrawColumnRule(column);
+}
 std::string RotatingEquipmentTable::CellText(int row, int column, int) {
   return Cell(BeamRecordAt(RotatingEquipmentRecords(kind), row), column);
 }
@@ -344,7 +355,7 @@ void PrintKind(RotatingKind kind) {
     const RotatingKind shown = table.kind;
     table.kind = kind;
     BeginReportSection(title, 0);
-    BeamListPrint grid(table, kColumns, 2, records.count);
+    ResultPrintTable grid(table, records.count, Groups());
     TablePrint(grid, title, records.count);
     table.kind = shown;
     return;

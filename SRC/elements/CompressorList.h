@@ -24,6 +24,8 @@ class RotatingEquipmentTable : public BeamRecordTable {
   bool IsCellEditable(int row, int column) override;
   void StoreCell() override;
   void WriteText() override;
+  void PaintExtra() override;
+  void DrawColumnRule(int column) override;
 
   std::string Title() override;
   int RecordCount() override;

@@ -18,6 +18,7 @@
 #include "shell/TablePrint.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/Units.h"
+#include "results/ResultPrint.h"
 
 namespace {
 
@@ -152,14 +153,30 @@ void PumpsTable::DefineColumns() {
   for (int c = 1; c <= kColumns; ++c) {
     int width = std::max(DcTextWidth(dc, Heading(c, 0)), DcTextWidth(dc, Heading(c, 1)));
     for (int r = 1; r <= Records().count; ++r) width = std::max(width, DcTextWidth(dc, PumpCellText(Records()[r], c)));
+    // A group's caption fits over its columns.
+    if (c == 4 || c == 6) width = std::max(width, DcTextWidth(dc, GroupHeading(c - 1) + "  ") - widths[static_cast<std::size_t>(c - 1)]);
     widths[static_cast<std::size_t>(c)] = std::max(width, DcTextWidth(dc, c == 1 ? "MMMMMMMMMM" : "9999"));
   }
 }
 
-// The group headings share the first heading line with "Vert.".
-std::string PumpsTable::HeadingText(int column, int line) {
-  if (line == 0 && column != 2) return GroupHeading(column);
-  return Heading(column, line);
+// The group headings are painted over their columns; the first heading
+// line holds only "Vert.".
+std::string PumpsTable::HeadingText(int column, int line) { return Heading(column, line); }
+
+namespace {
+
+std::vector<HeadingGroup> Groups() {
+  std::vector<HeadingGroup> groups;
+  for (const auto& [first, last] : {std::pair{3, 4}, std::pair{5, 6}, std::pair{7, 9}, std::pair{10, 12}})
+    groups.push_back({first, last, GroupHeading(first)});
+  return groups;
+}
+
+}  // namespace
+
+void PumpsTable::PaintExtra() { PaintHeadingGroups(*this, Groups()); }
+void PumpsTable::DrawColumnRule(int column) {
+  if (!DrawGroupColumnRule(*this, Groups(), column)) BeamRecordTable::DrawColumnRule(column);
 }
 std::string PumpsTable::CellText(int row, int column, int) { return PumpCellText(BeamRecordAt(Records(), row), column); }
 bool PumpsTable::IsCellEditable(int, int column) { return !TableResultsShown() && column >= 1 && column <= 12; }

@@ -20,6 +20,8 @@ class PumpsTable : public BeamRecordTable {
   bool IsCellEditable(int row, int column) override;
   void StoreCell() override;
   void WriteText() override;
+  void PaintExtra() override;
+  void DrawColumnRule(int column) override;
 
   std::string Title() override { return "Pumps"; }
   int RecordCount() override;
