@@ -147,7 +147,7 @@ void ResultsCommand(HWND window, int command) {
     case 229: CaseKey(VK_LEFT); return;
     case 231:
       if (Current(OpenBranchConnectionStressesTable)) ChooseBranchConnectionCase(window);
-      else if (Current(OpenRotatingEquipmentReport)) ChooseReportLoadCase(window);
+      else if (Current(OpenRotatingEquipmentReport) && ReportCaseCount() > 1) ChooseReportLoadCase(window);
       else ChooseResultLoadCases(window);
       return;
     case 253:

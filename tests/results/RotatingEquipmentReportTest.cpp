@@ -26,6 +26,9 @@
 #include "properties/PipeSection.h"
 #include "results/ResultChooser.h"
 #include "results/RotatingEquipmentReport.h"
+#include "evaluations/PumpList.h"
+#include "model/ListWindow.h"
+#include "platform/Controls.h"
 #include "supports/Anchor.h"
 
 namespace {
@@ -262,4 +265,48 @@ TEST_F(RotatingReportTest, CasesAndEquipmentStepWrapAndChooseAndPrintingCoversTh
   // The report shown is the same after printing.
   EXPECT_EQ(ShownResultTable(), &RotatingEquipmentReportTable());
   EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-9");
+}
+
+TEST_F(RotatingReportTest, AFrameThatCannotBeBuiltIsSaidOnceAndTheOtherMachinesStillReport) {
+  Model& model = BuildRotatingPumpModel(ModelPath());
+  model.pumps[1].shaftAxis = {0, 0, 0};
+  // A turbine without exhaust whose extraction is no anchor and whose
+  // second extraction names a node the model has not.
+  RotatingEquipment turbine;
+  turbine.description = "T-9";
+  turbine.inletNode = 10;
+  turbine.extractionNode1 = 25;
+  turbine.extractionNode2 = 99;
+  turbine.shaftAxis = {1, 0, 0};
+  AppendRotatingEquipment(model.turbines, turbine);
+  Save(model);
+  Analyse();
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
+    EXPECT_EQ(LinesOfDialog(box).at(0), "Invalid shaft axis for pump: P-101");
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  OpenCancelled(chooserTemplate);
+  platform::CheckModalScript();
+  ASSERT_TRUE(InResultsMode());
+  OpenRotatingEquipmentReport();
+  EXPECT_EQ(LineStarting("Invalid shaft axis"), "Invalid shaft axis for pump: P-101");
+  ResultsCommandNow(330);
+  EXPECT_EQ(Lines().at(0), "NEMA SM23 (1991) report for turbine : T-9");
+  EXPECT_FALSE(LineStarting("25 Extr.1 *** not an anchor ***").empty());
+  EXPECT_FALSE(LineStarting("99 Extr.2 *** No connected pipe ***").empty());
+  EXPECT_EQ(Lines().back(), "*** Combined resultants at Exhaust node are not available ***");
+  // The pump dialog in results mode is read-only and stores nothing.
+  ShowListByOpener(OpenPumpsTable);
+  platform::RunUntilIdle();
+  platform::ExpectModal(platform::ModalKind::Dialog, "PUMP_DIALOG", [](HWND dialog) {
+    EXPECT_NE(GetWindowLong(GetDlgItem(dialog, 1301), GWL_STYLE) & ES_READONLY, 0);
+    EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, 1401)));
+    SetDlgItemText(dialog, 1301, "Changed");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  TableGoTo(ThePumpsTable(), 1);
+  ThePumpsTable().EditCurrentItem();
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().pumps[1].name, "P-101");
+  EXPECT_FALSE(TheModel().modified);
 }
