@@ -16,6 +16,7 @@
 #include "properties/NamedRecordDialog.h"
 #include "properties/PropertyTables.h"
 #include "shell/ErrorRecords.h"
+#include "shell/General.h"
 #include "shell/Frame.h"
 #include "shell/NumberText.h"
 #include "shell/TablePrint.h"
@@ -115,6 +116,30 @@ std::string AllowablesTable::CellText(int row, int column, int) {
 }
 bool AllowablesTable::IsCellEditable(int, int column) {
   return !TableResultsShown() && column >= 1 && column <= kColumns;
+}
+
+void AllowablesTable::StoreCell() {
+  const int row = currentRow;
+  const int column = currentColumn;
+  std::string text = g_EditFieldText;
+  TrimBlanks(text);
+  StoreWithSnapshot(frame, [&]() -> bool {
+    Allowable& a = BeamRecordAt(Records(), row);
+    if (column == 1) {
+      g_EditFieldText = text;
+      const NodeId node = text.empty() ? 0 : GetDefinedNodeNumber("Node");
+      if (node == a.node) return false;
+      if (node == 0) throw CI{"Node number is required", 1};
+      a.node = node;
+      return true;
+    }
+    if (a.node == 0) throw CI{"Node number is required", 1};
+    float value = 0.0f;
+    const int code = column <= 4 ? ParseForce(text, value) : ParseMoment(text, value);
+    if (!text.empty() && code != 0) throw std::string(kNames[column]) + " is invalid";
+    return StoreFloat(a.values[static_cast<std::size_t>(column - 2)], value);
+  });
+  TableDrawRow(*this, row);
 }
 
 void OpenAllowablesTable() {

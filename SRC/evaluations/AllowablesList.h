@@ -1,7 +1,8 @@
 // The "Allowables" list of the List window, its dialog (ALLOWABLE_DIALOG),
 // Copy and Paste, and its report section. A line is a record: the node and
-// its six allowable loads; typed cells are not stored (the dialog checks
-// and stores a record whole). Copy remembers the current record; Paste
+// its six allowable loads. A typed cell is stored through the dialog's
+// parsers (the node must be defined and not a bend node; the values are
+// forces or moments in the current units), so nothing typed is dropped. Copy remembers the current record; Paste
 // copies it over the current line's record and opens the dialog on it.
 #pragma once
 
@@ -16,7 +17,7 @@ class AllowablesTable : public BeamRecordTable {
   std::string HeadingText(int column, int line) override;
   std::string CellText(int row, int column, int line) override;
   bool IsCellEditable(int row, int column) override;
-  void StoreCell() override {}
+  void StoreCell() override;
   int FilterChar(int character) override;
   void WriteText() override;
 

@@ -249,3 +249,40 @@ TEST_F(EquipmentListsTest, AllowablesDialogCopyAndPaste) {
   EXPECT_EQ(model.allowables[2].node, 40);
   EXPECT_EQ(model.allowables.count, 2);
 }
+
+TEST_F(EquipmentListsTest, TypedAllowableCellsAreStoredThroughTheDialogsParsers) {
+  LayoutCommand(40047);
+  AllowablesTable& table = TheAllowablesTable();
+  TableGoTo(table, 1);
+  TableSetColumn(table, 2);
+  g_EditFieldText = "500";
+  try {
+    table.StoreCell();
+    ADD_FAILURE() << "a value stored before the node";
+  } catch (const CI& refusal) {
+    EXPECT_EQ(refusal.message, "Node number is required");
+    EXPECT_EQ(refusal.column, 1);
+  }
+  TableSetColumn(table, 1);
+  g_EditFieldText = "55";
+  EXPECT_THROW(table.StoreCell(), std::string);  // not a node of the model
+  g_EditFieldText = "20";
+  table.StoreCell();
+  table.EnterRow(false);
+  Model& model = TheModel();
+  ASSERT_EQ(model.allowables.count, 1);
+  EXPECT_EQ(model.allowables[1].node, 20);
+  TableGoTo(table, 1);
+  TableSetColumn(table, 6);
+  g_EditFieldText = "x1";
+  try {
+    table.StoreCell();
+    ADD_FAILURE() << "a bad value stored";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "MY/MC is invalid");
+  }
+  g_EditFieldText = "150";
+  table.StoreCell();
+  EXPECT_FLOAT_EQ(model.allowables[1].values[4], 1800.0f);  // 150 ft-lb
+  EXPECT_TRUE(model.modified);
+}
