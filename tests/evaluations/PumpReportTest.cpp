@@ -200,3 +200,34 @@ TEST_F(PumpReportTest, AxialSplitEq1AndAVerticalTurbineWithoutDischarge) {
   EXPECT_FALSE(Starting(lines, "Check of condition 9.6.2.4.2a for suction node 10:").empty());
   (void)none;
 }
+
+TEST_F(PumpReportTest, AnsiHiSignedEq3AndANozzleWithoutAnchorOutOfTheSums) {
+  Pump p = Named(kPumpAnsiHi962);
+  p.category = 0;
+  p.size = 0;
+  p.materialGroup = 1;
+  p.temperature = 150.0f;
+  // Local FY +200 lb (global Z -200) against T3 -2000: a ratio of -0.100, "OK".
+  auto lines = Report(p, At(10, {0, 0, 0}, 1.5f), At(20, {10, 12, 0}, 1.0f), {0, 0, -200, 0, 0, 0}, {});
+  bool negativeRow = false;
+  for (const std::string& line : lines)
+    if (line.rfind("FY (lb)", 0) == 0 && line.find("-0.100") != std::string::npos) {
+      negativeRow = true;
+      EXPECT_EQ(line.substr(line.rfind(' ') + 1), "OK");
+    }
+  EXPECT_TRUE(negativeRow);
+  EXPECT_TRUE(Has(lines, "Eq.3 = -0.10; which is >= -1.0 and <= 1.00. Condition passed"));
+  // FY +645 lb and MX -720 ft-lb pass Eq.1 and Eq.2, but Eq.3 = -0.3225 - 0.8 fails.
+  lines = Report(p, At(10, {0, 0, 0}, 1.5f), At(20, {10, 12, 0}, 1.0f), {0, 0, -645, -8640, 0, 0}, {});
+  EXPECT_TRUE(Has(lines, "Eq.2 = 0.73 <= 1.00. Condition passed"));
+  EXPECT_TRUE(Has(lines, "Eq.3 = -1.12. Condition failed ***"));
+  EXPECT_TRUE(Starting(lines, "Assessment of z-axis").empty());
+  // A discharge node without an anchor is in the Eq.1 rows, not in Eq.2.
+  lines = Report(p, At(10, {0, 0, 0}, 1.5f), At(20, {10, 12, 0}, 1.0f, false), {0, 0, -200, 0, 0, 0}, {});
+  EXPECT_TRUE(Has(lines, "Condition 9.6.2.1.4a Eq.1 for discharge node 20 passed"));
+  int headings = 0;
+  for (int i = 0; i < EvaluationReportLineCount(); ++i)
+    if (EvaluationReportLineAt(i).kind == kEvaluationHeadingRow) ++headings;
+  // Eq.1: two nozzles; Eq.2, Eq.3 and Eq.4: the suction only.
+  EXPECT_EQ(headings, 5);
+}
