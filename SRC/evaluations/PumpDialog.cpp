@@ -213,9 +213,9 @@ Pump CheckPumpInput(DialogHelper& helper, const Pump& stored) {
   }
   const bool vertical = edited.standard == kPumpVerticalInlineApi610;
   edited.suctionNode = ReadNode(helper, kSuctionNode, "Suction Node");
-  if (!vertical) edited.suctionLocation = helper.DialogCheckedRadio(kSuctionTop, kSuctionEnd) - kSuctionTop;
+  if (!vertical) edited.suctionLocation = helper.DialogCheckedRadio(kSuctionTop, kSuctionEnd);
   edited.dischargeNode = ReadNode(helper, kDischargeNode, "Discharge Node");
-  if (!vertical) edited.dischargeLocation = helper.DialogCheckedRadio(kDischargeTop, kDischargeEnd) - kDischargeTop;
+  if (!vertical) edited.dischargeLocation = helper.DialogCheckedRadio(kDischargeTop, kDischargeEnd);
   if (edited.suctionLocation < 0 || edited.suctionLocation > 2) edited.suctionLocation = kNozzleTop;
   if (edited.dischargeLocation < 0 || edited.dischargeLocation > 2) edited.dischargeLocation = kNozzleTop;
   if (edited.suctionNode == 0 && edited.dischargeNode == 0) {

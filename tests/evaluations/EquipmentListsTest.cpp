@@ -33,6 +33,11 @@ class EquipmentListsTest : public PropertyUiFixture {
     SendMessage(GetDlgItem(dialog, item), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(item, CBN_SELENDOK), reinterpret_cast<LPARAM>(GetDlgItem(dialog, item)));
   }
+  // A radio of the group first .. last clicked: it alone checked, then its notification.
+  static void Radio(HWND dialog, int first, int last, int item) {
+    CheckRadioButton(dialog, first, last, item);
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(item, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, item)));
+  }
   static void Click(HWND dialog, int item) {
     SendMessage(GetDlgItem(dialog, item), BM_SETCHECK, BST_CHECKED, 0);
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(item, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, item)));
@@ -109,6 +114,20 @@ TEST_F(EquipmentListsTest, PumpsOpenFromTheLayoutAndTheDialogChecksEachFieldInOr
   table.EditCurrentItem();
   platform::CheckModalScript();
   EXPECT_FALSE(TheModel().modified);
+  // A horizontal pump keeps the locations clicked: suction End, discharge Side.
+  Answer("PUMP_DIALOG", [](HWND dialog) {
+    Click(dialog, 1401);
+    Radio(dialog, 1404, 1406, 1406);
+    Radio(dialog, 1407, 1409, 1408);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  table.EditCurrentItem();
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().pumps[1].standard, kPumpHorizontalApi610);
+  EXPECT_EQ(TheModel().pumps[1].suctionLocation, kNozzleEnd);
+  EXPECT_EQ(TheModel().pumps[1].dischargeLocation, kNozzleSide);
+  EXPECT_EQ(table.CellText(1, 4, 0), "End ");
+  EXPECT_EQ(table.CellText(1, 13, 0), "");  // no ANSI/HI fields kept
   // A discharge node alone is enough for a vertical inline pump; its
   // locations are stored as Side.
   TableGoTo(table, 2);
