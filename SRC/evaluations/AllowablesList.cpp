@@ -311,7 +311,7 @@ void PrintAllowables() {
   const ModelRecordTable<Allowable>& records = Records();
   if (records.count == 0) return;
   if (!g_ReportFileOpen) {
-    BeginReportSection("Allowables", 1);
+    BeginReportSection("Allowables", 0);
     BeamListPrint grid(TheAllowablesTable(), kColumns, 2, records.count);
     TablePrint(grid, "Allowables", records.count);
     return;

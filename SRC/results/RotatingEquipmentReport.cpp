@@ -26,6 +26,7 @@
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
+#include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
@@ -107,7 +108,9 @@ void ShowFrameErrorsOnce() {
   for (const auto* list : {&Data().compressorEvaluations, &Data().turbineEvaluations})
     for (const MachineEvaluation& e : *list)
       if (!e.frameError.empty()) messages += e.frameError + "\n";
-  if (!messages.empty()) ShowErrorMessage(ResultsFrame().window, messages.substr(0, messages.size() - 1));
+  // A run without the user (batch) has the lines in the reports only.
+  if (!messages.empty() && !ResultsBatchMode())
+    ShowErrorMessage(ResultsFrame().window, messages.substr(0, messages.size() - 1));
 }
 
 }  // namespace
