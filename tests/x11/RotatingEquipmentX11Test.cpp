@@ -1,5 +1,5 @@
 // The pump, compressor and allowable dialogs, the Pumps list and the
-// rotating-equipment report of a pump and of a turbine in real X windows
+// rotating-equipment report of a pump, a turbine and a compressor in real X windows
 // on a private Xvfb server. What the X server shows must be what the layer
 // drew, pixel for pixel; the pictures are kept in the build folder
 // (x11-rotating-*.png) to be looked at.
@@ -124,12 +124,15 @@ class RotatingReportX11Test : public OnXvfb<ResultsFixture> {
   }
 };
 
-TEST_F(RotatingReportX11Test, ThePumpAndTheTurbineReportsAreOnTheScreen) {
+TEST_F(RotatingReportX11Test, ThePumpTurbineAndCompressorReportsAreOnTheScreen) {
   OpenReport(BuildRotatingPumpModel(ModelPath()));
   EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window, Prefix("pump-report")), 0);
   LeaveResultsMode();
   OpenReport(BuildRotatingTurbineModel(ModelPath(), false));
   EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window, Prefix("turbine-report")), 0);
+  LeaveResultsMode();
+  OpenReport(BuildRotatingTurbineModel(ModelPath(), true));
+  EXPECT_EQ(CompareWindowWithScreen(display_, ResultsFrame().window, Prefix("compressor-report")), 0);
 }
 
 }  // namespace
