@@ -351,13 +351,22 @@ void PrintKind(RotatingKind kind) {
   const ModelRecordTable<RotatingEquipment>& records = RotatingEquipmentRecords(kind);
   if (records.count == 0) return;
   if (!g_ReportFileOpen) {
+    // The list is printed from its headings and cells whether or not it
+    // is the one shown: its layout is lent for the print and given back.
     RotatingEquipmentTable& table = TheRotatingEquipmentTable();
     const RotatingKind shown = table.kind;
+    const int columns = table.columnCount, headings = table.headingLines, lines = table.linesPerRow;
     table.kind = kind;
+    table.columnCount = kColumns;
+    table.headingLines = 2;
+    table.linesPerRow = 1;
     BeginReportSection(title, 0);
     ResultPrintTable grid(table, records.count, Groups());
     TablePrint(grid, title, records.count);
     table.kind = shown;
+    table.columnCount = columns;
+    table.headingLines = headings;
+    table.linesPerRow = lines;
     return;
   }
   if (g_ReportToFile) {

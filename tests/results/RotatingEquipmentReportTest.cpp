@@ -17,6 +17,7 @@
 #include "RotatingTesting.h"
 #include "elements/Compressor.h"
 #include "evaluations/EvaluationReport.h"
+#include "evaluations/AllowableLoad.h"
 #include "evaluations/Pump.h"
 #include "evaluations/RotatingEquipmentData.h"
 #include "graphics/PrintSelection.h"
@@ -309,4 +310,47 @@ TEST_F(RotatingReportTest, AFrameThatCannotBeBuiltIsSaidOnceAndTheOtherMachinesS
   platform::CheckModalScript();
   EXPECT_EQ(TheModel().pumps[1].name, "P-101");
   EXPECT_FALSE(TheModel().modified);
+}
+
+TEST_F(RotatingReportTest, ThePrintedReportCarriesTheReportsAndTheEquipmentLists) {
+  Model& model = BuildRotatingPumpModel(ModelPath());
+  RotatingEquipment turbine;
+  turbine.description = "T-5";
+  turbine.inletNode = 20;
+  turbine.exhaustNode = 10;
+  turbine.shaftAxis = {1, 0, 0};
+  AppendRotatingEquipment(model.turbines, turbine);
+  Allowable allowable;
+  allowable.node = 10;
+  allowable.values = {700, 560, 460, 0, 0, 0};
+  AppendAllowable(model.allowables, allowable);
+  Save(model);
+  OpenReport();
+  ThePrintChoices().section.fill(0);
+  ThePrintChoices().section[static_cast<std::size_t>(PrintSection::RotatingEquipment)] = 1;
+  ThePrintChoices().section[static_cast<std::size_t>(PrintSection::Details)] = 1;
+  const std::string pdf = folder_ + "/report.pdf";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results",
+                        [](HWND sheet) { SendMessage(GetDlgItem(sheet, IDOK), BM_CLICK, 0, 0); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    SetDlgItemText(dialog, edt3, pdf.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  std::ifstream in(pdf, std::ios::binary);
+  const std::string bytes((std::istreambuf_iterator<char>(in)), {});
+  ASSERT_EQ(bytes.substr(0, 5), "%PDF-");
+  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+  std::ifstream textFile(pdf + ".txt", std::ios::binary);
+  const std::string text((std::istreambuf_iterator<char>(textFile)), {});
+  for (const char* expected :
+       {"Pump: P-101", "Allowables", "Turbines", "API 610 (11th ed.), Sep 2010 / ISO 13709 report for pump : P-101",
+        "Check of condition F.1.1 for suction node 10:", "Condition F.1.2.c passed",
+        "NEMA SM23 (1991) report for turbine : T-5", "Combined resultants at Exhaust node 10"})
+    EXPECT_NE(text.find(expected), std::string::npos) << expected;
+  // The report shown is still the pump's.
+  EXPECT_EQ(Lines().at(0), "API 610 (11th ed.), Sep 2010 / ISO 13709 report for pump : P-101");
 }
