@@ -20,6 +20,7 @@
 #include "platform/Window.h"
 #include "results/RotatingEquipmentReport.h"
 #include "results/BranchConnectionTable.h"
+#include "results/TimeHistoryTables.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/LoadCaseChooser.h"
@@ -54,6 +55,7 @@ bool Current(ResultOpener table) { return ResultsReopenCommand() == table && tab
 
 void OtherItem(HWND window) {
   if (Current(OpenRotatingEquipmentReport)) ChooseOtherEquipment(window);
+  else if (TimeHistoryTableShown()) SelectTimeHistoryResults();
   else if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
   else if (Current(OpenSupportLoadSummary)) {
     if (MultipleSupports()) ChooseSupportForSummary(window);
@@ -73,6 +75,10 @@ void StepItem(bool next) {
 // F7: the force tables switch between local and global axes; the other
 // tables have one set of axes.
 void GlobalLocal() {
+  if (TimeHistoryTableShown()) {
+    ToggleTimeHistoryForceAxes();
+    return;
+  }
   if (Current(OpenSupportLoadsTable)) {
     ToggleSupportLoadsAxes();
     return;
@@ -108,7 +114,7 @@ void FindNode(HWND window) {
 }
 
 void Later(HWND window, const char* message) {
-  STAND_IN("the stress displays and the export of the time-history tables");
+  STAND_IN("the stress displays");
   ShowInfoMessage(window, message);
 }
 
@@ -186,7 +192,7 @@ void ResultsCommand(HWND window, int command) {
       return;
     case 351:
       if (Current(OpenHangerReport)) ExportLicadFile(window);
-      else Later(window, "Exporting this table is not available yet.");
+      else if (TimeHistoryTableShown()) ExportTimeHistoryTable(window);
       return;
     case 411: ChooseTextFont(window); return;
     case 431:

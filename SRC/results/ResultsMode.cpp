@@ -35,13 +35,13 @@
 #include "results/ResultsFile.h"
 #include "results/ResultsWindow.h"
 #include "results/ShapeDisplay.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Application.h"
 #include "shell/BinaryFile.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
@@ -182,7 +182,6 @@ static void ComputeResultsWeight(const Model& model) {
 }
 
 void PrepareResultsAfterRead(Model& model) {
-  STAND_IN("the post-read steps of later work: the time-history lists");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -204,6 +203,7 @@ void PrepareResultsAfterRead(Model& model) {
   }
   cases.flags.creep = TheCodeStresses().presence.creep;
   ReadDynamicStressFile(model, ResultsFrame().window);
+  ResetTimeHistoryResults();
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   PrepareRotatingEquipmentReport(model);
