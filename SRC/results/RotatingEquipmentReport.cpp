@@ -390,6 +390,11 @@ void ChooseReportLoadCase(HWND owner) {
   request.templateName = count < 4 ? "RESULT_LOAD_CASES3_DIALOG" : "RESULT_LOAD_CASES10_DIALOG";
   request.names = Data().caseTitles;
   request.current = Data().currentCase;
+  // Case titles of models with four or more temperatures are long.
+  if (count < 6 && TheModel().options.ThermalLoadCount >= 4) {
+    request.clientWidth = 110;
+    request.clientHeight = 100;
+  }
   const int chosen = RunRadioChooser(owner, request);
   if (chosen <= 0 || chosen == Data().currentCase) return;
   Data().currentCase = chosen;
