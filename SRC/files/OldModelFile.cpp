@@ -15,8 +15,7 @@
 //
 // The older layout (3.70 to 3.99) has 16-bit integers, singles, narrower
 // records and fields that came and went with its versions; the direction
-// spectra live in its header. Nozzle rows, whose old record is not converted
-// yet, refuse the file by name.
+// spectra live in its header.
 #include "files/OldModelFile.h"
 
 #include <algorithm>
@@ -64,12 +63,12 @@
 #include "model/RowObjects.h"
 #include "properties/BeamElement.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
@@ -512,12 +511,6 @@ void ReadSoils(OldCursor& in, int count, Model& model) {
   }
 }
 
-// Old element and data records not converted yet refuse the file by name.
-[[noreturn]] void RefuseKind(const char* kind) {
-  STAND_IN("conversion of old nozzle rows");
-  throw std::string("This model holds a ") + kind + " row, which cannot be converted from the old format yet.";
-}
-
 void ReadBend(OldCursor& in, Bend& bend) {
   bend.radius = in.Real();
   bend.thickness = in.Real();
@@ -661,13 +654,10 @@ void ReadElement(OldCursor& in, ElementType type, ElementData* element) {
   }
 }
 
-// The old flag word: bits 0-5 the six releases, bits 6-8 the T1-T3
-// displacement sets, bit 9 settlement, bit 10 seismic; the values of the
-// sets follow in five groups of six (T1, T2, T3, settlement, seismic).
-void ReadOldDisplacements(OldCursor& in, std::int32_t flags, std::array<std::uint8_t, 6>& releases,
-                          SpecifiedDisplacements& displacements) {
-  for (std::size_t bit = 0; bit < 6; ++bit)
-    if ((flags >> bit) & 1) releases[bit] = 1;
+// The old displacement bits: 6-8 the T1-T3 sets, 9 settlement, 10 seismic;
+// the values of the sets follow in five groups of six (T1, T2, T3,
+// settlement, seismic), four groups below 3.72 where seismic did not exist.
+void ReadOldDisplacements(OldCursor& in, std::int32_t flags, SpecifiedDisplacements& displacements) {
   static constexpr std::size_t kSlotOfGroup[5] = {0, 1, 2, kSettlementSlot, kSeismicSlot};
   static constexpr int kBitOfGroup[5] = {6, 7, 8, 9, 10};
   bool any = false;
@@ -683,6 +673,40 @@ void ReadOldDisplacements(OldCursor& in, std::int32_t flags, std::array<std::uin
     for (std::size_t k = 0; k < 6; ++k) displacements.sets->values[6 * kSlotOfGroup[group] + k + 1] = in.Real();
 }
 
+// The old nozzle: the flat-bottom flag, nozzle OD and thickness, vessel OD
+// and thickness, L1, then one value that is L2 on a cylinder and the pad's
+// presence on a flat-bottom tank, the modulus, the vessel axis and the three
+// springs, and the displacement flag word. The older layout keeps the
+// displacement bits in bits 0-4; below 3.72 it had no sets for a nozzle and
+// 12 bytes follow the record instead. Bits the layout does not define mean
+// the record is damaged; bits 0-5 of the newer word (the anchor's releases)
+// mean nothing to a nozzle and are passed over.
+void ReadOldNozzle(OldCursor& in, Nozzle& nozzle) {
+  nozzle.flatBottom = Flag(in.Int());
+  for (float* value : {&nozzle.nozzleOd, &nozzle.nozzleThickness, &nozzle.vesselOd, &nozzle.vesselThickness,
+                       &nozzle.l1})
+    *value = in.Real();
+  const float sixth = in.Real();
+  nozzle.reinforcingPad = nozzle.flatBottom != 0 && sixth != 0.0f ? 1 : 0;
+  nozzle.l2 = nozzle.flatBottom != 0 ? 0.0f : sixth;
+  nozzle.elasticModulus = in.Real();
+  for (float& value : nozzle.vesselAxis) value = in.Real();
+  for (float* value : {&nozzle.axialStiffness, &nozzle.circumferentialStiffness, &nozzle.longitudinalStiffness})
+    *value = in.Real();
+  std::int32_t flags = in.Int();
+  if (in.wide()) {
+    Check((flags & ~0x7FF) == 0);
+  } else {
+    Check((flags & ~0x1F) == 0);
+    if (in.version() < 372) {
+      in.Skip(12);
+      flags = 0;
+    }
+    flags <<= 6;
+  }
+  ReadOldDisplacements(in, flags & 0x7C0, nozzle.displacements);
+}
+
 std::int32_t ShiftedType(std::int32_t old, std::int32_t last) { return old >= 1 && old <= last ? old + 1 : 1; }
 
 void ReadItem(OldCursor& in, DataType type, DataItem* item) {
@@ -692,7 +716,9 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       for (float& value : anchor.stiffness) value = in.Real();
       std::int32_t flags = in.Int();
       if (!in.wide() && in.version() < 372) flags &= ~(1 << 10);
-      ReadOldDisplacements(in, flags, anchor.releases, anchor.displacements);
+      for (std::size_t bit = 0; bit < 6; ++bit)
+        if ((flags >> bit) & 1) anchor.releases[bit] = 1;
+      ReadOldDisplacements(in, flags, anchor.displacements);
       return;
     }
     case DataType::Restraint: {
@@ -818,7 +844,7 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       Check(hanger.numberOfHangers >= 1);
       return;
     }
-    case DataType::Nozzle: RefuseKind("Nozzle");
+    case DataType::Nozzle: ReadOldNozzle(in, static_cast<Nozzle&>(*item)); return;
     default: return;  // Spider, Jacket end cap and Threaded joint carry no record
   }
 }

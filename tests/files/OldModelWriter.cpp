@@ -39,6 +39,7 @@
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
@@ -85,7 +86,9 @@ void Row(OldEmitter& out, std::int32_t node, bool absolute, std::int32_t element
   out.Zeros(16);
 }
 
-int RowCount(const OldModelChoices& choices) { return 28 + choices.extraRows; }
+int RowCount(const OldModelChoices& choices) {
+  return 28 + static_cast<int>(choices.nozzles.size()) + choices.extraRows;
+}
 
 void Row3(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t data,
           std::initializer_list<double> offsets, const char* material = "", const char* section = "",
@@ -299,6 +302,18 @@ std::string OldModelV3Bytes(const OldModelChoices& choices) {
   out.Singles({0.0, 0.0, 0.0});
   out.Short(0);
   Row3(out, 450, 3, 0, {0.0, 0.0, 60.0});
+  for (const OldNozzleRow& nozzle : choices.nozzles) {
+    Row3(out, nozzle.node, nozzle.start ? 1 : 3, 7, {nozzle.offsets[0], nozzle.offsets[1], nozzle.offsets[2]}, "",
+         "", "", nozzle.start);
+    out.Short(nozzle.flatBottom);
+    for (double value : nozzle.values) out.Float(static_cast<float>(value));
+    const std::int32_t bits = (nozzle.flags >> 6) & 0x1F;
+    out.Short(bits | nozzle.extraWrittenBits);
+    if (v < 372)
+      out.Zeros(12);
+    else if (bits != 0)
+      for (double value : nozzle.sets) out.Float(static_cast<float>(value));
+  }
   for (int i = 1; i <= choices.extraRows; ++i) {
     const bool last = i == choices.extraRows;
     Row3(out, 1000 + i, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
@@ -307,6 +322,30 @@ std::string OldModelV3Bytes(const OldModelChoices& choices) {
 }
 
 }  // namespace
+
+std::vector<OldNozzleRow> OldNozzleRows() {
+  std::vector<OldNozzleRow> rows(3);
+  OldNozzleRow& cylinder = rows[0];
+  cylinder.node = 500;
+  cylinder.start = true;
+  cylinder.offsets = {0.0, 0.0, 1000.0};
+  cylinder.values = {6.625, 0.28, 48.0, 0.5, 20.0, 30.0, 2.9e7, 0.0, 0.0, 1.0, 1.1e6, 2.2e7, 3.3e7};
+  cylinder.flags = (1 << 2) | (1 << 6) | (1 << 9) | (1 << 10);
+  for (std::size_t k = 0; k < 30; ++k) cylinder.sets[k] = 0.25 * static_cast<double>(k + 1);
+  OldNozzleRow& padded = rows[1];
+  padded.node = 510;
+  padded.offsets = {0.0, 0.0, 24.0};
+  padded.flatBottom = 1;
+  padded.values = {4.5, 0.237, 1200.0, 0.75, 6.0, 1.0, 2.8e7, 0.0, 1.0, 0.0, 4.4e5, 5.5e6, 6.6e6};
+  padded.flags = 1 << 7;
+  for (std::size_t k = 0; k < 30; ++k) padded.sets[k] = k / 6 == 1 ? -0.125 * static_cast<double>(k) : 0.0;
+  OldNozzleRow& bare = rows[2];
+  bare.node = 520;
+  bare.offsets = {24.0, 0.0, 0.0};
+  bare.flatBottom = 5;  // any non-zero word means a flat bottom
+  bare.values = {3.5, 0.216, 1000.0, 0.625, 4.0, 0.0, 2.7e7, 1.0, 0.0, 0.0, 7.7e5, 8.8e6, 9.9e6};
+  return rows;
+}
 
 std::string OldModelFileBytes(const OldModelChoices& choices) {
   if (choices.version < 400) return OldModelV3Bytes(choices);
@@ -516,6 +555,14 @@ std::string OldModelFileBytes(const OldModelChoices& choices) {
   out.Doubles({0.0, 0.0, 0.0});
   out.Int(0);
   Row(out, 450, false, 3, 0, {0.0, 0.0, 60.0});
+  for (const OldNozzleRow& nozzle : choices.nozzles) {
+    Row(out, nozzle.node, nozzle.start, nozzle.start ? 1 : 3, 7, {nozzle.offsets[0], nozzle.offsets[1], nozzle.offsets[2]});
+    out.Int(nozzle.flatBottom);
+    for (double value : nozzle.values) out.Double(value);
+    out.Int(nozzle.flags | nozzle.extraWrittenBits);
+    if ((nozzle.flags & 0x7C0) != 0)
+      for (double value : nozzle.sets) out.Double(value);
+  }
   for (int i = 1; i <= choices.extraRows; ++i) {
     const bool last = i == choices.extraRows;
     Row(out, 1000 + i, false, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
@@ -917,6 +964,31 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   jacketed.jacketLoad = "L1";
   jacketed.jacketRadiusType = 2;
   NewElement<ElementData>(NextRow(model, 450, 0, 0, 60), ElementType::Pipe);
+  for (const OldNozzleRow& old : choices.nozzles) {
+    LayoutRow& row = NextRow(model, old.node, static_cast<float>(old.offsets[0]), static_cast<float>(old.offsets[1]),
+                             static_cast<float>(old.offsets[2]));
+    row.absolute = old.start;
+    NewElement<ElementData>(row, old.start ? ElementType::From : ElementType::Pipe);
+    Nozzle& nozzle = NewItem<Nozzle>(row, DataType::Nozzle);
+    const bool flat = old.flatBottom != 0;
+    nozzle.flatBottom = flat ? 1 : 0;
+    nozzle.reinforcingPad = flat && old.values[5] != 0.0 ? 1 : 0;
+    float* fields[13] = {&nozzle.nozzleOd, &nozzle.nozzleThickness, &nozzle.vesselOd, &nozzle.vesselThickness,
+                         &nozzle.l1, &nozzle.l2, &nozzle.elasticModulus, &nozzle.vesselAxis[0],
+                         &nozzle.vesselAxis[1], &nozzle.vesselAxis[2], &nozzle.axialStiffness,
+                         &nozzle.circumferentialStiffness, &nozzle.longitudinalStiffness};
+    for (std::size_t k = 0; k < 13; ++k) *fields[k] = static_cast<float>(old.values[k]);
+    if (flat) nozzle.l2 = 0.0f;
+    if (older && v < 372) continue;  // no sets for a nozzle then
+    static constexpr int kSlotOfGroup[5] = {0, 1, 2, 11, 10};
+    for (int group = 0; group < 5; ++group)
+      if ((old.flags >> (6 + group)) & 1) nozzle.displacements.flags[static_cast<std::size_t>(kSlotOfGroup[group])] = 1;
+    if (!nozzle.displacements.HasAny()) continue;
+    nozzle.displacements.sets = std::make_unique<DisplacementSets>();
+    for (int k = 0; k < 30; ++k)
+      nozzle.displacements.sets->values[static_cast<std::size_t>(6 * kSlotOfGroup[k / 6] + k % 6 + 1)] =
+          static_cast<float>(old.sets[static_cast<std::size_t>(k)]);
+  }
   for (int i = 1; i <= choices.extraRows; ++i) {
     LayoutRow& extra = NextRow(model, 1000 + i, 1, 0, 0);
     NewElement<ElementData>(extra, ElementType::Pipe);
