@@ -33,7 +33,7 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
-#include "graphics/DialogHook.h"
+#include "files/ExportFiles.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/Spectrum.h"
@@ -67,7 +67,6 @@ namespace {
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr float kRigid = 1.0e12f;
 constexpr float kNoLimit = 1.0e29f;
-constexpr std::size_t kFileBufferLength = 260;
 
 // The code words of the OPTIONS line by code-list position, as the reader
 // takes them.
@@ -1202,39 +1201,6 @@ void WriteWind(Writer& w) {
   w.At("");
 }
 
-UINT_PTR ExportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
-    SendMessage(GetParent(hook), CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Export"));
-  return FileDialogHookProc(hook, message, wParam, lParam);
-}
-
-bool ChooseBatchExportFile(HWND parent, std::string& path) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  std::string initial = TheModel().path;
-  if (!initial.empty()) {
-    const std::size_t separator = initial.find_last_of("/\\");
-    const std::size_t dot = initial.find_last_of('.');
-    if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) initial.resize(dot);
-    initial += ".mbf";
-    if (initial.size() < buffer.size()) std::copy(initial.begin(), initial.end(), buffer.begin());
-  }
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = parent;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "Model batch file (*.mbf)\0*.mbf\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = "Export Model to Batch File";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                 OFN_ENABLEHOOK;
-  record.lpfnHook = ExportDialogHook;
-  if (!GetSaveFileName(&record)) return false;
-  path = buffer.data();
-  return true;
-}
-
 }  // namespace
 
 BatchExportUnits ChooseBatchExportUnits() {
@@ -1268,63 +1234,19 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
   return w.text;
 }
 
-std::string WriteExportFile(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream output(partial, std::ios::binary | std::ios::trunc);
-    if (!output.is_open()) return "Unable to open export file:\n" + path;
-    output.write(text.data(), static_cast<std::streamsize>(text.size()));
-    output.flush();
-    if (!output) {
-      output.close();
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return "Unable to write export file:\n" + path;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return "Unable to write export file:\n" + path;
-  }
-  return {};
-}
-
 std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut) {
   return WriteExportFile(path, WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut));
 }
 
 void ExportBatchFile(HWND parent) {
-  std::string path;
-  if (!ChooseBatchExportFile(parent, path)) return;
+  ExportFileQuestion question;
+  question.title = "Export Model to Batch File";
+  question.filter = "Model batch file (*.mbf)\0*.mbf\0";
+  question.extension = "mbf";
+  question.proposeFolder = true;
+  const std::string path = ChooseExportFile(parent, question);
+  if (path.empty()) return;
   std::vector<std::string> leftOut;
   const std::string failure = WriteModelBatchFile(TheModel(), path, leftOut);
-  if (!failure.empty()) {
-    ShowErrorMessage(parent, failure);
-    return;
-  }
-  ShowExportLeftOut(parent, leftOut);
-}
-
-void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut) {
-  ShowItemList(owner,
-               "The export left out or changed " + std::to_string(leftOut.size()) +
-                   (leftOut.size() == 1 ? " item:" : " items:"),
-               leftOut);
-}
-
-void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines) {
-  constexpr std::size_t kLinesShown = 8;
-  if (lines.empty()) return;
-  std::string text = heading;
-  if (MessagesToStandardError) {
-    for (const std::string& line : lines) text += "\n" + line;
-    std::fprintf(stderr, "%s: %s\n", ProgramTitle.c_str(), text.c_str());
-    std::fflush(stderr);
-    return;
-  }
-  for (std::size_t i = 0; i < lines.size() && i < kLinesShown; ++i) text += "\n" + lines[i];
-  if (lines.size() > kLinesShown) text += "\n... and " + std::to_string(lines.size() - kLinesShown) + " more";
-  ShowWarningMessage(owner, text);
+  ShowExportOutcome(parent, failure, leftOut);
 }
