@@ -33,6 +33,7 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
+#include "files/BatchImport.h"
 #include "files/ExportFiles.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
@@ -74,46 +75,6 @@ constexpr std::array<const char*, 25> kCodeWords = {
     "None",   "B311",         "B311-67",      "B313",  "B314", "B315",       "B318",    "B319",     "ASME",
     "ASME-86", "ASME-92",     "ASME-2015",    "ASME-2017", "ASME-ND-2017", "BS806", "NORWEGIAN-83",
     "NORWEGIAN-90", "RCC-M",  "SNCT",         "STOOMWEZEN", "SWEDISH", "Z183", "Z184",  "EUROPEAN", "Z662"};
-
-// The SI set: every kind but Angle, as the reader's SI word sets them.
-constexpr std::array<std::pair<int, std::int32_t>, 19> kSiUnits = {{
-    {kUnitLength, kLengthMillimetre},
-    {kUnitDimension, 1},
-    {kUnitDisplacement, 1},
-    {kUnitForce, 1},
-    {kUnitMoment, 2},
-    {kUnitAdditionalWeight, 1},
-    {kUnitWeight, 1},
-    {kUnitDensity, 2},
-    {kUnitInsulationDensity, 1},
-    {kUnitTemperature, kTemperatureCelsius},
-    {kUnitThermalExpansion, 1},
-    {kUnitPressure, 1},
-    {kUnitStress, 1},
-    {kUnitModulus, 1},
-    {kUnitStiffness, 1},
-    {kUnitRotStiffness, 2},
-    {kUnitArea, 1},
-    {kUnitMomentOfInertia, 1},
-    {kUnitVelocity, 2},
-}};
-
-// The export set in g_UnitsSettings for as long as the writer lives.
-class ExportUnits {
- public:
-  explicit ExportUnits(BatchExportUnits set) : saved_(g_UnitsSettings) {
-    g_UnitsSettings = UnitsSettings{};
-    if (set == BatchExportUnits::Inch) g_UnitsSettings.unit[kUnitLength] = kLengthInch;
-    if (set == BatchExportUnits::Si)
-      for (const auto& [kind, unit] : kSiUnits) g_UnitsSettings.unit[kind] = unit;
-  }
-  ~ExportUnits() { g_UnitsSettings = saved_; }
-  ExportUnits(const ExportUnits&) = delete;
-  ExportUnits& operator=(const ExportUnits&) = delete;
-
- private:
-  UnitsSettings saved_;
-};
 
 using Formatter = const char* (*)(float);
 
@@ -1203,6 +1164,14 @@ void WriteWind(Writer& w) {
 
 }  // namespace
 
+ExportUnitsScope::ExportUnitsScope(BatchExportUnits set) : saved_(g_UnitsSettings) {
+  g_UnitsSettings = UnitsSettings{};
+  if (set == BatchExportUnits::Inch) g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+  if (set == BatchExportUnits::Si) SetBatchSiUnits(g_UnitsSettings);
+}
+
+ExportUnitsScope::~ExportUnitsScope() { g_UnitsSettings = saved_; }
+
 BatchExportUnits ChooseBatchExportUnits() {
   const int length = ChosenUnit(kUnitLength);
   if (length >= kLengthMetre) return BatchExportUnits::Si;
@@ -1211,7 +1180,7 @@ BatchExportUnits ChooseBatchExportUnits() {
 }
 
 std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut) {
-  const ExportUnits exportUnits(units);
+  const ExportUnitsScope exportUnits(units);
   Writer w(model, leftOut);
   std::string title = model.title;
   for (char& c : title)

@@ -25,10 +25,25 @@
 #include <vector>
 
 #include "platform/Types.h"
+#include "shell/Units.h"
 
 struct Model;
 
 enum class BatchExportUnits { English, Inch, Si };
+
+// The program's units made one of the export sets for the scope's life
+// (the first unit of every kind; inch lengths; the "SI" word's set); the
+// units in force before are back when it ends.
+class ExportUnitsScope {
+ public:
+  explicit ExportUnitsScope(BatchExportUnits set);
+  ~ExportUnitsScope();
+  ExportUnitsScope(const ExportUnitsScope&) = delete;
+  ExportUnitsScope& operator=(const ExportUnitsScope&) = delete;
+
+ private:
+  UnitsSettings saved_;
+};
 
 // The set the OPTIONS line names for the user's units now in force: SI for
 // m or mm lengths, Inch for inch lengths when EXPORT_INCHES is set, else

@@ -405,22 +405,30 @@ void ReadPipeLoads(OldCursor& in, int count, Model& model) {
   }
 }
 
+// The older layout's names are two characters shorter; below 3.72 its beam
+// sections have no shear areas.
 void ReadBeamTables(OldCursor& in, const OldCounts& counts, Model& model) {
+  const bool shear = in.wide() || in.version() >= 372;
   ModelRecordTableSizeForRead(model.beamMaterials, counts[kBeamMaterials]);
   for (int i = 1; i <= counts[kBeamMaterials]; ++i) {
     BeamMaterial& material = model.beamMaterials[i];
     material.name = in.Text(4);
-    material.description = FromOemText(in.Text(28));
+    material.description = FromOemText(in.Text(in.wide() ? 28 : 26));
     for (float* value : {&material.E, &material.nu, &material.density, &material.alpha}) *value = in.Real();
   }
   ModelRecordTableSizeForRead(model.beamSections, counts[kBeamSections]);
   for (int i = 1; i <= counts[kBeamSections]; ++i) {
     BeamSection& section = model.beamSections[i];
     section.name = in.Text(4);
-    section.description = FromOemText(in.Text(16));
-    for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.Asmaj, &section.Asmin,
-                         &section.depth, &section.width})
+    section.description = FromOemText(in.Text(in.wide() || !shear ? 16 : 14));
+    for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J})
       *value = in.Real();
+    if (shear) {
+      section.Asmaj = in.Real();
+      section.Asmin = in.Real();
+    }
+    section.depth = in.Real();
+    section.width = in.Real();
   }
   ModelRecordTableSizeForRead(model.beamLoads, counts[kBeamLoads]);
   for (int i = 1; i <= counts[kBeamLoads]; ++i) {
@@ -432,29 +440,35 @@ void ReadBeamTables(OldCursor& in, const OldCounts& counts, Model& model) {
   }
 }
 
+// The older layout's names are two characters shorter and its node numbers
+// unsigned 16-bit; below 3.73 its pumps have no orientation and centre.
 void ReadEquipment(OldCursor& in, const OldCounts& counts, Model& model) {
+  const std::size_t name = in.wide() ? 16 : 14;
+  auto node = [&in] { return OldNode(in.wide() ? in.I32() : in.U16()); };
   ModelRecordTableSizeForRead(model.pumps, counts[kPumps]);
   for (int i = 1; i <= counts[kPumps]; ++i) {
     Pump& pump = model.pumps[i];
-    pump.name = FromOemText(in.Text(16));
-    pump.suctionNode = OldNode(in.I32());
-    pump.suctionLocation = in.I32();
-    pump.dischargeNode = OldNode(in.I32());
-    pump.dischargeLocation = in.I32();
+    pump.name = FromOemText(in.Text(name));
+    pump.suctionNode = node();
+    pump.suctionLocation = in.Int();
+    pump.dischargeNode = node();
+    pump.dischargeLocation = in.Int();
     Check(pump.suctionLocation >= kNozzleTop && pump.suctionLocation <= kNozzleEnd);
     Check(pump.dischargeLocation >= kNozzleTop && pump.dischargeLocation <= kNozzleEnd);
     for (float& value : pump.shaftAxis) value = in.Real();
-    pump.vertical = Flag(in.I32());
-    for (float& value : pump.centre) value = in.Real();
+    if (in.wide() || in.version() >= 373) {
+      pump.vertical = Flag(in.Int());
+      for (float& value : pump.centre) value = in.Real();
+    }
   }
   for (auto [table, which] : {std::pair{&model.compressors, kCompressors}, std::pair{&model.turbines, kTurbines}}) {
     ModelRecordTableSizeForRead(*table, counts[which]);
     for (int i = 1; i <= counts[which]; ++i) {
       RotatingEquipment& record = (*table)[i];
-      record.description = FromOemText(in.Text(16));
-      for (std::int32_t* node : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
-                                 &record.extractionNode2})
-        *node = OldNode(in.I32());
+      record.description = FromOemText(in.Text(name));
+      for (std::int32_t* number : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
+                                   &record.extractionNode2})
+        *number = node();
       for (float& value : record.shaftAxis) value = in.Real();
     }
   }
@@ -1015,78 +1029,11 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
 }
 
 void ReadTablesV3(OldCursor& in, const OldCounts& counts, Model& model) {
-  const int version = in.version();
   ReadMaterials(in, counts[kMaterials], model);
-  ReadSections(in, counts[kSections], version, model);
-  ModelRecordTableSizeForRead(model.pipeLoads, counts[kPipeLoads]);
-  for (int i = 1; i <= counts[kPipeLoads]; ++i) {
-    PipeLoad& load = model.pipeLoads[i];
-    load.name = in.Text(4);
-    for (std::size_t k = 0; k < 3; ++k) {
-      load.operating[k].temperature = in.Real();
-      load.operating[k].pressure = NonZero(in.Real());
-    }
-    load.specificGravity = in.Real();
-    load.additionalWeight = in.Real();
-    load.wind = Flag(in.Int());
-  }
-  ModelRecordTableSizeForRead(model.beamMaterials, counts[kBeamMaterials]);
-  for (int i = 1; i <= counts[kBeamMaterials]; ++i) {
-    BeamMaterial& material = model.beamMaterials[i];
-    material.name = in.Text(4);
-    material.description = FromOemText(in.Text(26));
-    for (float* value : {&material.E, &material.nu, &material.density, &material.alpha}) *value = in.Real();
-  }
-  ModelRecordTableSizeForRead(model.beamSections, counts[kBeamSections]);
-  for (int i = 1; i <= counts[kBeamSections]; ++i) {
-    BeamSection& section = model.beamSections[i];
-    section.name = in.Text(4);
-    if (version >= 372) {
-      section.description = FromOemText(in.Text(14));
-      for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.Asmaj, &section.Asmin,
-                           &section.depth, &section.width})
-        *value = in.Real();
-    } else {
-      section.description = FromOemText(in.Text(16));
-      for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.depth, &section.width})
-        *value = in.Real();
-    }
-  }
-  ModelRecordTableSizeForRead(model.beamLoads, counts[kBeamLoads]);
-  for (int i = 1; i <= counts[kBeamLoads]; ++i) {
-    BeamLoad& load = model.beamLoads[i];
-    load.name = in.Text(4);
-    for (std::size_t k = 0; k < 3; ++k) load.temperature[k] = in.Real();
-    load.additionalWeight = in.Real();
-    load.wind = Flag(in.Int());
-  }
-  ModelRecordTableSizeForRead(model.pumps, counts[kPumps]);
-  for (int i = 1; i <= counts[kPumps]; ++i) {
-    Pump& pump = model.pumps[i];
-    pump.name = FromOemText(in.Text(14));
-    pump.suctionNode = OldNode(in.U16());
-    pump.suctionLocation = in.Int();
-    pump.dischargeNode = OldNode(in.U16());
-    pump.dischargeLocation = in.Int();
-    Check(pump.suctionLocation >= kNozzleTop && pump.suctionLocation <= kNozzleEnd);
-    Check(pump.dischargeLocation >= kNozzleTop && pump.dischargeLocation <= kNozzleEnd);
-    for (float& value : pump.shaftAxis) value = in.Real();
-    if (version >= 373) {
-      pump.vertical = Flag(in.Int());
-      for (float& value : pump.centre) value = in.Real();
-    }
-  }
-  for (auto [table, which] : {std::pair{&model.compressors, kCompressors}, std::pair{&model.turbines, kTurbines}}) {
-    ModelRecordTableSizeForRead(*table, counts[which]);
-    for (int i = 1; i <= counts[which]; ++i) {
-      RotatingEquipment& record = (*table)[i];
-      record.description = FromOemText(in.Text(14));
-      for (std::int32_t* node : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
-                                 &record.extractionNode2})
-        *node = OldNode(in.U16());
-      for (float& value : record.shaftAxis) value = in.Real();
-    }
-  }
+  ReadSections(in, counts[kSections], in.version(), model);
+  ReadPipeLoads(in, counts[kPipeLoads], model);
+  ReadBeamTables(in, counts, model);
+  ReadEquipment(in, counts, model);
 }
 
 // The least bytes one record of each table takes in the older layout.

@@ -12,6 +12,7 @@
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
+#include "files/BatchExport.h"
 #include "files/ExportFiles.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
@@ -61,44 +62,6 @@ const std::vector<PipeSize>& PipeSizes() {
   return sizes;
 }
 
-// The metric set is the batch file's SI set; the imperial one has inch
-// lengths. Angles are degrees in both.
-class PcfUnitScope {
- public:
-  explicit PcfUnitScope(PcfUnits units) : saved_(g_UnitsSettings) {
-    g_UnitsSettings = UnitsSettings{};
-    if (units == PcfUnits::Imperial) {
-      g_UnitsSettings.unit[kUnitLength] = kLengthInch;
-      return;
-    }
-    const int kinds[][2] = {{kUnitLength, kLengthMillimetre},
-                            {kUnitDimension, 1},
-                            {kUnitDisplacement, 1},
-                            {kUnitForce, 1},
-                            {kUnitMoment, 2},
-                            {kUnitAdditionalWeight, 1},
-                            {kUnitWeight, 1},
-                            {kUnitDensity, 2},
-                            {kUnitInsulationDensity, 1},
-                            {kUnitTemperature, kTemperatureCelsius},
-                            {kUnitThermalExpansion, 1},
-                            {kUnitPressure, 1},
-                            {kUnitStress, 1},
-                            {kUnitModulus, 1},
-                            {kUnitStiffness, 1},
-                            {kUnitRotStiffness, 2},
-                            {kUnitArea, 1},
-                            {kUnitMomentOfInertia, 1},
-                            {kUnitVelocity, 2}};
-    for (const auto& kind : kinds) g_UnitsSettings.unit[kind[0]] = kind[1];
-  }
-  ~PcfUnitScope() { g_UnitsSettings = saved_; }
-  PcfUnitScope(const PcfUnitScope&) = delete;
-  PcfUnitScope& operator=(const PcfUnitScope&) = delete;
-
- private:
-  UnitsSettings saved_;
-};
 
 using Formatter = const char* (*)(float);
 
@@ -618,7 +581,9 @@ double PcfNominalBore(double outsideDiameter, PcfUnits units) {
 }
 
 std::string WritePcfText(const Model& model, PcfUnits units, std::vector<std::string>& leftOut) {
-  const PcfUnitScope scope(units);
+  // The metric set is the batch file's SI set; the imperial one has inch
+  // lengths. Angles are degrees in both.
+  const ExportUnitsScope scope(units == PcfUnits::Imperial ? BatchExportUnits::Inch : BatchExportUnits::Si);
   PcfWriter w(model, units, leftOut);
   WriteHeader(w);
   WriteComponents(w);
