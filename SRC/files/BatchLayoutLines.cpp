@@ -21,7 +21,6 @@
 #include "model/RowOperations.h"
 #include "properties/BeamElement.h"
 #include "shell/NameTables.h"
-#include "shell/StandIn.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
@@ -38,38 +37,6 @@ namespace {
 
 constexpr float kSmallestBendRadius = 0.01f;  // inch
 constexpr std::size_t kCommentWidth = kCommentBytes;
-
-// Element kinds a line can give that are built, and those that are not yet.
-bool IsBuiltElement(ElementType type) {
-  switch (type) {
-    case ElementType::From:
-    case ElementType::Location:
-    case ElementType::Pipe:
-    case ElementType::Bend:
-    case ElementType::Beam:
-    case ElementType::Comment:
-    case ElementType::Miter:
-    case ElementType::JacketedPipe:
-    case ElementType::JacketedBend:
-    case ElementType::Valve:
-    case ElementType::Reducer:
-    case ElementType::Rigid:
-    case ElementType::Elastic:
-    case ElementType::CutPipe:
-    case ElementType::Bellows:
-    case ElementType::SlipJoint:
-    case ElementType::HingeJoint:
-    case ElementType::BallJoint:
-    case ElementType::TieRod:
-    case ElementType::HydrotestLoad: return true;
-    default: return false;
-  }
-}
-
-[[noreturn]] void RefuseKind(const BatchReader& reader, const std::string& kind, const std::string& code) {
-  STAND_IN("the LAYOUT codes of the kinds whose own work has not landed");
-  BatchLineError(reader, kind + " rows (" + code + ") are not available yet");
-}
 
 // A row's node, with its suffix when it names a derived node (20B, the far
 // end of bend 20's arc), as the Layout window takes it.
@@ -103,7 +70,6 @@ void ReadJointCode(const BatchReader& reader, BatchLayoutAttributes& attributes,
   if (letter == 'F') BatchLineError(reader, "Flexible joint (beam) is presently not available");
   for (const JointCode& code : kJointCodes) {
     if (code.letter != letter) continue;
-    if (!IsBuiltElement(code.type)) RefuseKind(reader, ElementTypeMessageName(code.type), field.substr(0, 2));
     attributes.element = code.type;
     return;
   }
