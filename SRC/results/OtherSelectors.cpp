@@ -3,6 +3,7 @@
 
 #include "results/BeamForcesTable.h"
 #include "results/DisplacementTables.h"
+#include "results/JointDisplacementTables.h"
 #include "results/PipeForcesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultsFile.h"
@@ -50,13 +51,17 @@ ResultFamily& ForceFamily() {
   return family;
 }
 
-void BuildOtherDisplacementsList(const Model& /*model*/) {
-  STAND_IN("the joint and support displacement kinds (ball joints, flex joints, guides, hangers, limit stops)");
+void BuildOtherDisplacementsList(const Model& model) {
   ResultFamily& family = DisplacementFamily();
   family.kinds.clear();
   family.last = nullptr;
   if (!TheResults().resultNodes.empty()) family.kinds.push_back({"&All", OpenDisplacementsTable});
   family.kinds.push_back({"&Min / Max", OpenMinMaxDisplacementsTable});
+  if (!TheResults().ballJoints.empty()) family.kinds.push_back({"&Ball joints", OpenBallJointDisplacementsTable});
+  if (!TheResults().flexibleJoints.empty()) family.kinds.push_back({"&Flex joints", OpenFlexJointDisplacementsTable});
+  if (ModelHasGuideRows(model)) family.kinds.push_back({"&Guides", OpenGuideDisplacementsTable});
+  if (ModelHasHangerRows(model)) family.kinds.push_back({"&Hangers", OpenHangerDisplacementsTable});
+  if (ModelHasLimitStopRows(model)) family.kinds.push_back({"&Limit stops", OpenLimitStopDisplacementsTable});
 }
 
 void BuildOtherForcesList(const Model& /*model*/) {

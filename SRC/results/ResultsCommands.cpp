@@ -21,6 +21,7 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/JointDisplacementTables.h"
 #include "results/LoadCaseChooser.h"
 #include "results/OtherSelectors.h"
 #include "results/PipeForcesTable.h"
@@ -72,6 +73,10 @@ void StepItem(bool next) {
 void GlobalLocal() {
   if (Current(OpenSupportLoadsTable)) {
     ToggleSupportLoadsAxes();
+    return;
+  }
+  if (Current(OpenChosenDisplacementsTable)) {
+    ToggleJointResultsAxes();
     return;
   }
   if (!Current(OpenOtherForcesTable)) return;

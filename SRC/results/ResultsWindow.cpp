@@ -15,6 +15,7 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/JointDisplacementTables.h"
 #include "results/AccelerationsTable.h"
 #include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
@@ -199,6 +200,7 @@ std::string ResultsToolTipText(int command) {
     case 288:
       if (table == OpenOtherForcesTable) return g_ShowGlobalForces ? "Local Forces" : "Global Forces";
       if (table == OpenSupportLoadsTable) return g_SupportLoadsGlobal != 0 ? "Local Loads" : "Global Loads";
+      if (table == OpenChosenDisplacementsTable) return g_JointResultsGlobal ? "Local Displacements" : "Global Displacements";
       return "???";
     case 302: return "List";
     case 330: return ItemWord(table, true);
@@ -270,6 +272,7 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
+  RegisterJointDisplacementTables();
   RegisterModalTables();
   RegisterAccelerationsTable();
   RegisterDynamicStressTables();
