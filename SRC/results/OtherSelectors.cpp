@@ -4,6 +4,7 @@
 #include "results/BeamForcesTable.h"
 #include "results/DisplacementTables.h"
 #include "results/JointDisplacementTables.h"
+#include "results/OtherForcesTable.h"
 #include "results/PipeForcesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultsFile.h"
@@ -65,12 +66,13 @@ void BuildOtherDisplacementsList(const Model& model) {
 }
 
 void BuildOtherForcesList(const Model& /*model*/) {
-  STAND_IN("the FRP and other element force kinds");
+  STAND_IN("the FRP element force kind");
   ResultFamily& family = ForceFamily();
   family.kinds.clear();
   family.last = nullptr;
   if (!TheResults().stressElements.empty()) family.kinds.push_back({"&Pipes", OpenPipeForcesTable});
   if (!TheResults().beamElements.empty()) family.kinds.push_back({"&Beams", OpenBeamForcesTable});
+  if (!TheResults().otherElements.empty()) family.kinds.push_back({"&Other", OpenOtherForcesElementTable});
 }
 
 int FamilyKindIndex(const ResultFamily& family) {

@@ -16,6 +16,7 @@
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/JointDisplacementTables.h"
+#include "results/OtherForcesTable.h"
 #include "results/AccelerationsTable.h"
 #include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
@@ -278,6 +279,7 @@ void RegisterResultsWindowClass() {
   RegisterDynamicStressTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
+  RegisterOtherForcesTable();
   RegisterCodeComplianceTable();
   RegisterBranchConnectionStressesTable();
   RegisterSortedStressesTable();
