@@ -31,6 +31,7 @@
 #include "results/ResultsWindow.h"
 #include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"
+#include "results/StressDisplays.h"
 #include "results/Thresholds.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
@@ -110,7 +111,7 @@ void FindNode(HWND window) {
 }
 
 void Later(HWND window, const char* message) {
-  STAND_IN("the stress displays and the export of the time-history tables");
+  STAND_IN("the export of the time-history tables");
   ShowInfoMessage(window, message);
 }
 
@@ -174,8 +175,14 @@ void ResultsCommand(HWND window, int command) {
     case 330: StepItem(true); return;
     case 331: StepItem(false); return;
     case 332:
+      if (!Current(OpenSortedStressesTable)) return;
+      StressDisplayShown() ? HideStresses() : ShowStresses();
+      return;
     case 333:
-    case 383: Later(window, "The stress displays are not available yet."); return;
+      if (!Current(OpenSortedStressesTable)) return;
+      RatioDisplayShown() ? HideStressRatios() : ShowStressRatios();
+      return;
+    case 383: ToggleColourCoding(); return;
     case 338:
       if (Current(OpenSortedStressesTable)) ToggleOperatingStressSection();
       return;

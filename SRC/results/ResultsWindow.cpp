@@ -17,6 +17,7 @@
 #include "results/DisplacementTables.h"
 #include "results/JointDisplacementTables.h"
 #include "results/OtherForcesTable.h"
+#include "results/StressDisplays.h"
 #include "results/AccelerationsTable.h"
 #include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
@@ -206,8 +207,8 @@ std::string ResultsToolTipText(int command) {
     case 302: return "List";
     case 330: return ItemWord(table, true);
     case 331: return ItemWord(table, false);
-    case 332: return "Show stresses";
-    case 333: return "Show stress ratios";
+    case 332: return StressDisplayShown() ? "Hide stresses" : "Show stresses";
+    case 333: return RatioDisplayShown() ? "Hide stress ratios" : "Show stress ratios";
     default: return "???";
   }
 }
@@ -230,6 +231,12 @@ void InitResultsMenuPopup(HMENU popup, int position) {
       EnableMenuItem(popup, 336, MF_BYCOMMAND | (nodes ? MF_ENABLED : MF_GRAYED));
       if (ResultsMenuHas(217))
         Rename(popup, 217, g_ShowDeformedCoordinates ? "Hide deformed state coordinates" : "Show deformed state coordinates");
+      if (ResultsMenuHas(383)) {
+        Rename(popup, 383, ColourCodingOff() ? "No color coding" : "Color code stresses");
+        // The thresholds choose the labels of the line picture, which only
+        // an uncoloured display writes.
+        EnableMenuItem(popup, 334, MF_BYCOMMAND | (ColourCodingOff() ? MF_ENABLED : MF_GRAYED));
+      }
       break;
     }
     case kWindow:
