@@ -3,12 +3,12 @@
 
 #include "results/BeamForcesTable.h"
 #include "results/DisplacementTables.h"
+#include "results/FrpForcesTable.h"
 #include "results/JointDisplacementTables.h"
 #include "results/OtherForcesTable.h"
 #include "results/PipeForcesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultsFile.h"
-#include "shell/StandIn.h"
 
 namespace {
 
@@ -66,12 +66,12 @@ void BuildOtherDisplacementsList(const Model& model) {
 }
 
 void BuildOtherForcesList(const Model& /*model*/) {
-  STAND_IN("the FRP element force kind");
   ResultFamily& family = ForceFamily();
   family.kinds.clear();
   family.last = nullptr;
   if (!TheResults().stressElements.empty()) family.kinds.push_back({"&Pipes", OpenPipeForcesTable});
   if (!TheResults().beamElements.empty()) family.kinds.push_back({"&Beams", OpenBeamForcesTable});
+  if (!TheResults().frpElements.empty()) family.kinds.push_back({"&FRP", OpenFrpForcesTable});
   if (!TheResults().otherElements.empty()) family.kinds.push_back({"&Other", OpenOtherForcesElementTable});
 }
 

@@ -10,8 +10,9 @@
 // Displacements: "&All" (when there are result nodes), "&Min / Max"
 // (always), then "&Ball joints", "&Flex joints", "&Guides", "&Hangers" and
 // "&Limit stops" when the model has such items. Forces: "&Pipes" (when
-// there are stress elements), "&Beams" (when there are beam elements). The
-// kinds of the FRP and other force tables come with those tables.
+// there are stress elements), "&Beams" (when there are beam elements),
+// "&FRP" (FRP elements) and "&Other" (valves, joints, rigid and elastic
+// elements, tie rods).
 #pragma once
 
 #include <string>

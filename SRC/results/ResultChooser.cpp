@@ -7,6 +7,7 @@
 #include "model/Model.h"
 #include "results/CodeComplianceTable.h"
 #include "results/CodeStressResults.h"
+#include "results/FrpStresses.h"
 #include "results/OtherSelectors.h"
 #include "results/SoilRestraintsTable.h"
 #include "results/SortedStressesTable.h"
@@ -43,7 +44,7 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (the rotating-equipment report, FRP stresses, time history): the chooser "
+      "the result tables of later work (the rotating-equipment report, time history): the chooser "
       "offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
@@ -63,6 +64,10 @@ void BuildResultChooserList(const Model& /*model*/) {
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});
+  if (FrpStressesOffered()) {
+    list.push_back({"&FRP stresses", OpenFrpStressesTable});
+    list.push_back({"&Sorted FRP stresses", OpenSortedFrpStressesTable});
+  }
   if (cases) list.push_back({"&Displacements", OpenChosenDisplacementsTable});
   if (ResultModeCount() > 0) {
     list.push_back({"&Frequencies", OpenFrequenciesTable});

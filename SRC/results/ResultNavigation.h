@@ -79,6 +79,10 @@ void AddSupportAxesMenu(bool global);
 void RemoveSupportAxesMenu();
 void AddForceNavigationMenu(bool multipleKinds);
 void RemoveForceNavigationMenu();
+// One item of a table that switches to its partner table (the FRP stresses
+// and their sorted view: F6, command 287) with its separator.
+void AddTableSwitchItem(int id, const char* text);
+void RemoveTableSwitchItem(int id);
 void AddDisplacementNavigationMenu();
 void RemoveDisplacementNavigationMenu();
 // Whether the Results menu holds a command now (for the tests and tooltips).

@@ -21,6 +21,7 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/FrpStresses.h"
 #include "results/JointDisplacementTables.h"
 #include "results/LoadCaseChooser.h"
 #include "results/OtherSelectors.h"
@@ -59,6 +60,8 @@ void OtherItem(HWND window) {
     if (MultipleSupports()) ChooseSupportForSummary(window);
   } else if (Current(OpenOtherForcesTable)) ChooseOtherForces(window);
   else if (Current(OpenChosenDisplacementsTable)) ChooseOtherDisplacements(window);
+  else if (Current(OpenFrpStressesTable)) OpenSortedFrpStressesTable();
+  else if (Current(OpenSortedFrpStressesTable)) OpenFrpStressesTable();
 }
 
 void StepItem(bool next) {
@@ -175,11 +178,11 @@ void ResultsCommand(HWND window, int command) {
     case 330: StepItem(true); return;
     case 331: StepItem(false); return;
     case 332:
-      if (!Current(OpenSortedStressesTable)) return;
+      if (!Current(OpenSortedStressesTable) && !Current(OpenSortedFrpStressesTable)) return;
       StressDisplayShown() ? HideStresses() : ShowStresses();
       return;
     case 333:
-      if (!Current(OpenSortedStressesTable)) return;
+      if (!Current(OpenSortedStressesTable) && !Current(OpenSortedFrpStressesTable)) return;
       RatioDisplayShown() ? HideStressRatios() : ShowStressRatios();
       return;
     case 383: ToggleColourCoding(); return;

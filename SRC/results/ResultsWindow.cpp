@@ -16,6 +16,8 @@
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/JointDisplacementTables.h"
+#include "results/FrpForcesTable.h"
+#include "results/FrpStresses.h"
 #include "results/OtherForcesTable.h"
 #include "results/StressDisplays.h"
 #include "results/AccelerationsTable.h"
@@ -198,6 +200,8 @@ std::string ResultsToolTipText(int command) {
       if (table == OpenSupportLoadsTable || table == OpenSupportLoadSummary) return "Other supports";
       if (table == OpenOtherForcesTable) return "Other forces";
       if (table == OpenChosenDisplacementsTable) return "Other displacements";
+      if (table == OpenFrpStressesTable) return "Sorted stresses";
+      if (table == OpenSortedFrpStressesTable) return "Unsorted stresses";
       return "???";
     case 288:
       if (table == OpenOtherForcesTable) return g_ShowGlobalForces ? "Local Forces" : "Global Forces";
@@ -287,6 +291,8 @@ void RegisterResultsWindowClass() {
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
   RegisterOtherForcesTable();
+  RegisterFrpForcesTable();
+  RegisterFrpStressTables();
   RegisterCodeComplianceTable();
   RegisterBranchConnectionStressesTable();
   RegisterSortedStressesTable();

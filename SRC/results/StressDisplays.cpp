@@ -13,6 +13,7 @@
 #include "graphics/ResultPicture.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
+#include "results/FrpStresses.h"
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsFile.h"
@@ -50,38 +51,63 @@ void SetGraphicsCaption(const std::string& caption) {
 
 std::string StressText(float value) { return std::string(FormatStress(value)) + " " + UnitLabel(kUnitStress); }
 
-// The picture of the current section: the value at both ends of every
-// stress element, the range, the labels of the sorted rows and the bar's
-// texts.
+bool FrpShown() { return ResultsReopenCommand() == OpenSortedFrpStressesTable; }
+
+// The value an end takes in the picture: a stress below 0 (a section
+// without it) takes the scale's bottom.
+float PictureValue(bool ratios, float stress, float ratio) { return ratios ? ratio : std::max(stress, 0.0f); }
+
+// The picture of the current section (or FRP group): the value at both
+// ends of every element it covers, the range, the labels of the sorted
+// rows and the bar's texts.
 std::shared_ptr<ResultPicture> MakePicture(bool ratios) {
   auto picture = std::make_shared<ResultPicture>();
   picture->ratios = ratios;
   picture->coloured = !g_ColourCodingOff;
-  auto value = [ratios](int node) {
-    float stress = 0.0f, ratio = 0.0f;
-    if (!SectionNodeValues(node, stress, ratio)) return 0.0f;
-    return ratios ? ratio : std::max(stress, 0.0f);
-  };
   const ResultsFileContents& results = TheResults();
-  for (int e : results.stressElements) {
-    const AnalysisElement& element = results.elements[static_cast<std::size_t>(e)];
-    picture->elements.push_back({element.kind, element.row, element.node1, element.node2, value(element.node1),
-                                 value(element.node2)});
-  }
-  // Stresses from the smallest to the largest of the sorted rows (the
-  // rows are sorted by ratio, so both ends are looked for among them all).
   float low = 0.0f, high = 0.0f;
   bool any = false;
-  for (int row = 1; SortedRowNode(row) != 0; ++row) {
-    float stress = 0.0f, ratio = 0.0f;
-    const int node = SortedRowNode(row);
-    if (!SectionNodeValues(node, stress, ratio)) continue;
-    const float shown = ratios ? ratio : stress;
-    picture->labels.push_back({node, shown, ratio > 1.0f});
-    const float v = ratios ? ratio : std::max(stress, 0.0f);
+  auto extend = [&](float v) {
     low = any ? std::min(low, v) : v;
     high = any ? std::max(high, v) : v;
     any = true;
+  };
+  if (FrpShown()) {
+    // Entries 2k - 1 and 2k are the ends of FRP element k.
+    for (std::size_t k = 1; k <= results.frpElements.size(); ++k) {
+      const AnalysisElement& element = results.elements[static_cast<std::size_t>(results.frpElements[k - 1])];
+      const FrpGroupValue start = FrpStressComponent(static_cast<int>(2 * k - 1));
+      const FrpGroupValue end = FrpStressComponent(static_cast<int>(2 * k));
+      picture->elements.push_back({element.kind, element.row, element.node1, element.node2,
+                                   PictureValue(ratios, start.stress, start.ratio),
+                                   PictureValue(ratios, end.stress, end.ratio)});
+    }
+    for (int row = 1; row <= FrpEntryCount(); ++row) {
+      const FrpGroupValue v = FrpStressComponent(FrpSortedEntry(row));
+      if (!v.formed) continue;
+      picture->labels.push_back({v.node, ratios ? v.ratio : v.stress, v.ratio > 1.0f});
+      extend(PictureValue(ratios, v.stress, v.ratio));
+    }
+  } else {
+    auto value = [ratios](int node) {
+      float stress = 0.0f, ratio = 0.0f;
+      if (!SectionNodeValues(node, stress, ratio)) return 0.0f;
+      return PictureValue(ratios, stress, ratio);
+    };
+    for (int e : results.stressElements) {
+      const AnalysisElement& element = results.elements[static_cast<std::size_t>(e)];
+      picture->elements.push_back({element.kind, element.row, element.node1, element.node2, value(element.node1),
+                                   value(element.node2)});
+    }
+    // Stresses from the smallest to the largest of the sorted rows (the
+    // rows are sorted by ratio, so both ends are looked for among them all).
+    for (int row = 1; SortedRowNode(row) != 0; ++row) {
+      float stress = 0.0f, ratio = 0.0f;
+      const int node = SortedRowNode(row);
+      if (!SectionNodeValues(node, stress, ratio)) continue;
+      picture->labels.push_back({node, ratios ? ratio : stress, ratio > 1.0f});
+      extend(PictureValue(ratios, stress, ratio));
+    }
   }
   if (ratios) {
     low = 0.0f;
@@ -165,6 +191,8 @@ void ApplyStressSection() {
 }
 
 std::string StressLegendText() {
+  if (FrpShown())
+    return FrpGroupStressName(CurrentFrpGroup()) + UnitLabel(kUnitStress) + " - " + CurrentCaseTitle();
   const int code = Code();
   const bool pipeline = IsPipelineCode(code);
   std::string name;
@@ -189,6 +217,7 @@ std::string StressLegendText() {
 }
 
 std::string RatioLegendText() {
+  if (FrpShown()) return FrpGroupRatioName(CurrentFrpGroup()) + CurrentCaseTitle();
   const int code = Code();
   const bool nordic = InCodes(code, {13, 14, 18});
   std::string formula;
