@@ -12,7 +12,10 @@
 #include <fstream>
 #include <numbers>
 
+#include "graphics/PrintSelection.h"
 #include "graphics/ReportOutput.h"
+#include "platform/CommonDialog.h"
+#include "platform/PropertySheet.h"
 #include "graphics/ResultPicture.h"
 #include "loads/Force.h"
 #include "results/FrpForcesTable.h"
@@ -296,6 +299,51 @@ TEST_F(FrpResultsTest, EndsWithoutAllowablesSortLastAndTheForcesAndReportsShowTh
   ASSERT_NE(title, rows.end());
   EXPECT_EQ(*(title + 1), "Node,Hoop,Node,Max.Longitdnl,Node,Min.Longitdnl,Node,Torsional,");
   EXPECT_EQ((title + 3)->substr(0, 3), Shown().CellText(1, 1, 0) + ",");
+}
+
+// The load-case report of the model report carries the FRP sub-sections
+// of both element force sections and the two FRP stress sections.
+TEST_F(FrpResultsTest, TheModelReportPrintsTheFrpSections) {
+  ExpectChooserCancelled();
+  OpenCantilever(3, {1});
+  const PrintChoices saved = ThePrintChoices();
+  ThePrintChoices() = PrintChoices{};
+  ThePrintChoices().section.fill(1);
+  const std::string path = folder_ + "/report.txt";
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results",
+                        [](HWND sheet) { SendMessage(sheet, WM_COMMAND, 1002, 0); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [path](HWND dialog) {
+    SetDlgItemText(dialog, edt1, path.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ThePrintChoices() = saved;
+  const std::vector<std::string> lines = FileLines(path);
+  const std::string title = CurrentCaseTitle();
+  for (const std::string& heading :
+       {"FRP forces in local coordinates: " + title, "FRP forces in global coordinates: " + title,
+        "FRP element stresses " + std::string(UnitLabel(kUnitStress)) + ": " + title,
+        "Sorted FRP stresses " + std::string(UnitLabel(kUnitStress)) + ": " + title}) {
+    const bool found = std::any_of(lines.begin(), lines.end(),
+                                   [&heading](const std::string& l) { return l.find(heading) != std::string::npos; });
+    EXPECT_TRUE(found) << heading;
+  }
+  // The local sub-section's row of B31.3's in-plane/out-of-plane layout:
+  // the anchor end's in-plane moment (100 lb x 100 inch = 833 ft-lb) ends
+  // at column 50, the out-of-plane moment at 65, and the SIF columns (56,
+  // 71) stay empty: a straight pipe's SIF is 1.
+  const auto local = std::find_if(lines.begin(), lines.end(), [&title](const std::string& l) {
+    return l.find("FRP forces in local coordinates: " + title) != std::string::npos;
+  });
+  ASSERT_NE(local, lines.end());
+  const std::string row = *(local + 5);
+  EXPECT_EQ(row.substr(5, 2), "10") << row;
+  EXPECT_EQ(row.substr(47, 3), "833") << row;
+  EXPECT_EQ(row.size(), 65u) << row;
 }
 
 }  // namespace
