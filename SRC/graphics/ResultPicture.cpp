@@ -139,7 +139,9 @@ void DrawColourScale(HDC dc) {
   const UINT align = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, CurrentDrawingStyle().legendText);
-  for (int i = 0; i < 5; ++i) {
+  // A scale without range is one colour: its value is written once.
+  const int texts = picture->minimum == picture->maximum ? 1 : 5;
+  for (int i = 0; i < texts; ++i) {
     const int y = top + (bottom - top) * i / 4 + raise;
     const std::string& text = picture->scaleTexts[static_cast<std::size_t>(i)];
     TextOut(dc, x, y, text.c_str(), static_cast<int>(text.size()));
