@@ -5,6 +5,7 @@
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
+#include "analysis/ModalResponse.h"
 #include "loads/Force.h"
 #include "model/LayoutTable.h"
 #include "model/ModelGeometry.h"
@@ -19,12 +20,6 @@ namespace {
 constexpr int kModal = 30;
 constexpr int kResponseSpectrum = 31;
 constexpr int kDynamicCases[] = {31, 35, 36, 37};
-
-[[noreturn]] void RefuseCase(int type) {
-  STAND_IN("the force spectrum, time history and harmonic runs");
-  throw std::string("The load case \"") + LoadCaseTitle(type) +
-        "\" cannot be analysed yet.\nRemove it from the load cases to analyze this model.";
-}
 
 // The anchors' seismic movements join the seismic and spectrum cases of
 // these codes through a step of their own that later work builds; leaving
@@ -52,9 +47,9 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
       if (!modalBefore)
         throw std::string("The load case \"") + LoadCaseTitle(type) +
               "\" needs a \"Modal analysis\" case before it in the load cases.";
-      if (type != kResponseSpectrum) RefuseCase(type);
     }
     if (type == kModal) modalBefore = true;
     if ((type == 12 || type == kResponseSpectrum) && CodeGroupG(model.options.PipingCode)) RefuseSeismicAnchorMovements(model);
   }
+  CheckDynamicLoadRows(model, refusedRow);
 }

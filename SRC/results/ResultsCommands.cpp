@@ -19,6 +19,7 @@
 #include "platform/Input.h"
 #include "platform/Window.h"
 #include "results/BranchConnectionTable.h"
+#include "results/TimeHistoryTables.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/FrpStresses.h"
@@ -40,7 +41,6 @@
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindow.h"
 #include "shell/UnitsDialog.h"
 #include "supports/HangerResults.h"
@@ -55,7 +55,8 @@ constexpr int kDistanceCommand = 315;
 bool Current(ResultOpener table) { return ResultsReopenCommand() == table && table != nullptr; }
 
 void OtherItem(HWND window) {
-  if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
+  if (TimeHistoryTableShown()) SelectTimeHistoryResults();
+  else if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
   else if (Current(OpenSupportLoadSummary)) {
     if (MultipleSupports()) ChooseSupportForSummary(window);
   } else if (Current(OpenOtherForcesTable)) ChooseOtherForces(window);
@@ -75,6 +76,10 @@ void StepItem(bool next) {
 // F7: the force tables switch between local and global axes; the other
 // tables have one set of axes.
 void GlobalLocal() {
+  if (TimeHistoryTableShown()) {
+    ToggleTimeHistoryForceAxes();
+    return;
+  }
   if (Current(OpenSupportLoadsTable)) {
     ToggleSupportLoadsAxes();
     return;
@@ -111,11 +116,6 @@ void FindNode(HWND window) {
   if (table == nullptr || !IsWindowVisible(table) || !TableWindowHasNodes(table)) return;
   if (AskFindNode(window) != 1) return;
   TableWindowFindRow(table, g_LastFoundNode, FoundNodeText());
-}
-
-void Later(HWND window, const char* message) {
-  STAND_IN("the export of the time-history tables");
-  ShowInfoMessage(window, message);
 }
 
 }  // namespace
@@ -197,7 +197,7 @@ void ResultsCommand(HWND window, int command) {
       return;
     case 351:
       if (Current(OpenHangerReport)) ExportLicadFile(window);
-      else Later(window, "Exporting this table is not available yet.");
+      else if (TimeHistoryTableShown()) ExportTimeHistoryTable(window);
       return;
     case 411: ChooseTextFont(window); return;
     case 431:

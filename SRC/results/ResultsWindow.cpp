@@ -29,6 +29,7 @@
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "results/SortedStressesTable.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/RecentModelsMenu.h"
@@ -38,6 +39,7 @@
 #include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
+#include "supports/SupportLoadsTimeHistory.h"
 #include "supports/SupportResultTables.h"
 
 namespace {
@@ -224,7 +226,7 @@ void InitResultsMenuPopup(HMENU popup, int position) {
       EnableRecentModelsMenu(popup);
       // Only the time-history tables and the hanger report export.
       EnableMenuItem(popup, 351,
-                     MF_BYCOMMAND | (ResultsReopenCommand() == OpenHangerReport ? MF_ENABLED : MF_GRAYED));
+                     MF_BYCOMMAND | (ResultsReopenCommand() == OpenHangerReport || TimeHistoryTableShown() ? MF_ENABLED : MF_GRAYED));
       break;
     }
     case kView: {
@@ -287,6 +289,8 @@ void RegisterResultsWindowClass() {
   RegisterJointDisplacementTables();
   RegisterModalTables();
   RegisterAccelerationsTable();
+  RegisterTimeHistoryTables();
+  RegisterSupportTimeHistoryTable();
   RegisterDynamicStressTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
