@@ -629,18 +629,10 @@ std::array<double, 6> JointRelativeDisplacementToLocal(const Model& model, const
 
 void OpenBallJointDisplacementsTable() { ShowTable(TheBallJoints(), 6); }
 void OpenFlexJointDisplacementsTable() { ShowTable(TheFlexJoints(), 9); }
-void OpenGuideDisplacementsTable() {
-  QV_ASSERT(TheGuides().Rows() > 0 && "numguides");
-  ShowTable(TheGuides(), 8);
-}
-void OpenHangerDisplacementsTable() {
-  QV_ASSERT(TheHangers().Rows() > 0 && "numhangers");
-  ShowTable(TheHangers(), 7);
-}
-void OpenLimitStopDisplacementsTable() {
-  QV_ASSERT(TheLimitStops().Rows() > 0 && "numlstops");
-  ShowTable(TheLimitStops(), 7);
-}
+// An empty list opens nothing (the selector never offers it).
+void OpenGuideDisplacementsTable() { ShowTable(TheGuides(), 8); }
+void OpenHangerDisplacementsTable() { ShowTable(TheHangers(), 7); }
+void OpenLimitStopDisplacementsTable() { ShowTable(TheLimitStops(), 7); }
 
 bool ModelHasGuideRows(const Model& model) { return HasRows(model, RowListKind::Guides); }
 bool ModelHasHangerRows(const Model& model) { return HasRows(model, RowListKind::Hangers); }

@@ -186,6 +186,19 @@ TEST_F(FrpResultsTest, TheSustainedCaseTakesThePressureOfLargestMagnitudeWithIts
   const double te = (1.0 - kMill / 100.0) * kT - kCorrosion;
   EXPECT_TRUE(Within(record.ends[0].hoop, kD * -150.0 / (2.0 * te), 1.0e-3)) << record.ends[0].hoop;
   EXPECT_LT(record.ends[1].hoop, 0.0);
+  // A corrosion allowance beyond the wall leaves no wall to carry the hoop
+  // stress: no value, a blank cell and no ratio, never an infinity.
+  TheModel().sections[1].corrosionAllowance = 0.3f;
+  ASSERT_TRUE(ComputeFrpStresses(TheResults().frpElements[0], record));
+  EXPECT_FALSE(record.ends[0].hoopFormed);
+  EXPECT_TRUE(record.ends[0].axialFormed);
+  OpenFrpStressesTable();
+  EXPECT_EQ(Shown().CellText(1, 2, 0), "");
+  EXPECT_NE(Shown().CellText(1, 3, 0), "");
+  OpenSortedFrpStressesTable();
+  TheCodeStresses().sorted.currentSection = 0;
+  EXPECT_EQ(FrpStressComponent(1).ratio, -1.0f);
+  EXPECT_EQ(Shown().CellText(1, 2, 0), "");
 }
 
 TEST_F(FrpResultsTest, EndsWithoutAllowablesSortLastAndTheForcesAndReportsShowTheElements) {

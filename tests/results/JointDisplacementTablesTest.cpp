@@ -166,6 +166,13 @@ TEST_F(JointDisplacementTablesTest, TheMovementAcrossABellowsTurnedInPlanInLocal
   EXPECT_EQ(global.HeadingText(9, 0), std::string("ZZ ") + UnitLabel(kUnitAngle));
   ResultsCommandNow(288);
   EXPECT_FALSE(g_JointResultsGlobal);
+  // A model without guides, hangers or limit stops opens none of their
+  // tables: the table shown stays.
+  ResultTableWindow* shown = ShownResultTable();
+  for (ResultOpener opener : {OpenGuideDisplacementsTable, OpenHangerDisplacementsTable, OpenLimitStopDisplacementsTable}) {
+    opener();
+    EXPECT_EQ(ShownResultTable(), shown);
+  }
 }
 
 TEST_F(JointDisplacementTablesTest, ABallJointsBendingIsTheSameInBothAxes) {
