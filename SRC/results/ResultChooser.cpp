@@ -19,9 +19,9 @@
 #include "results/ResultsFile.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "results/RotatingEquipmentReport.h"
 #include "results/TimeHistoryTables.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
@@ -44,9 +44,6 @@ std::string ResultChooserTemplateName(int entries) {
 }
 
 void BuildResultChooserList(const Model& /*model*/) {
-  STAND_IN(
-      "the result tables of later work (the rotating-equipment report): the chooser "
-      "offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
@@ -61,6 +58,7 @@ void BuildResultChooserList(const Model& /*model*/) {
     list.push_back({"&Branch conn stresses", OpenBranchConnectionStressesTable});
   if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
   if (HangerReportOffered()) list.push_back({"&Hanger report", OpenHangerReport});
+  if (RotatingEquipmentReportAvailable()) list.push_back({"&Rot. equip report", OpenRotatingEquipmentReport});
   if (SoilRestraintsAvailable()) list.push_back({"&Soil restraints", OpenSoilRestraintsTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
