@@ -195,6 +195,93 @@ void GlDrawTube(const Vec3& p1, const Vec3& p2, float r1, float r2, bool endFlag
   glPopMatrix();
 }
 
+namespace {
+
+void PutColour(int index, const float rgb[3]) {
+  float* c = &g_Colours[index * 3];
+  c[0] = rgb[0];
+  c[1] = rgb[1];
+  c[2] = rgb[2];
+}
+
+// The colour array on, normals and lighting off for a coloured solid.
+struct ColouredDrawing {
+  ColouredDrawing() {
+    glEnableClientState(GL_COLOR_ARRAY);
+    glDisableClientState(GL_NORMAL_ARRAY);
+    lit = glIsEnabled(GL_LIGHTING) == GL_TRUE;
+    glDisable(GL_LIGHTING);
+  }
+  ~ColouredDrawing() {
+    glDisableClientState(GL_COLOR_ARRAY);
+    glEnableClientState(GL_NORMAL_ARRAY);
+    if (lit) glEnable(GL_LIGHTING);
+  }
+  ColouredDrawing(const ColouredDrawing&) = delete;
+  ColouredDrawing& operator=(const ColouredDrawing&) = delete;
+  bool lit = false;
+};
+
+}  // namespace
+
+void GlDrawColouredTube(const Vec3& p1, const Vec3& p2, float r1, float r2, const float c1[3], const float c2[3]) {
+  const int n = CircleFacetCount(std::max(r1, r2));
+  if (n < 4) return;
+  Vec3 d{};
+  Vec3Sub(p2, p1, d);
+  const float length = Vec3Length(d);
+  if (length < 0.001f) return;
+  SelectFacetTable(n);
+  const CircleTable& t = Current();
+  const ColouredDrawing coloured;
+  glPushMatrix();
+  TurnOnto(p1, d);
+  for (int k = 0; k <= t.n; ++k) {
+    const float c = t.cosines[static_cast<std::size_t>(k)], s = t.sines[static_cast<std::size_t>(k)];
+    Put(2 * k, length, r2 * c, r2 * s, 0.0f, c, s);
+    PutColour(2 * k, c2);
+    Put(2 * k + 1, 0.0f, r1 * c, r1 * s, 0.0f, c, s);
+    PutColour(2 * k + 1, c1);
+  }
+  glDrawArrays(GL_QUAD_STRIP, 0, 2 * t.n + 2);
+  glPopMatrix();
+}
+
+void GlDrawColouredBend(const Vec3& centre, const Vec3& x, const Vec3& y, float bendRadius, float pipeRadius,
+                        float angle, int steps, void (*colourAt)(float t, float rgb[3], const void* context),
+                        const void* context) {
+  const int n = CircleFacetCount(pipeRadius);
+  if (n < 4 || steps < 1) return;
+  SelectFacetTable(n);
+  const CircleTable& t = Current();
+  Vec3 z{};
+  Vec3Cross(x, y, z);
+  const GLfloat frame[16] = {x[0], x[1], x[2], 0.0f, y[0], y[1], y[2], 0.0f,
+                             z[0], z[1], z[2], 0.0f, 0.0f, 0.0f, 0.0f, 1.0f};
+  const ColouredDrawing coloured;
+  glPushMatrix();
+  glTranslatef(centre[0], centre[1], centre[2]);
+  glMultMatrixf(frame);
+  float previous[3], next[3];
+  colourAt(0.0f, previous, context);
+  for (int k = 0; k < steps; ++k) {
+    const float a0 = static_cast<float>(k) * angle / static_cast<float>(steps);
+    const float a1 = a0 + angle / static_cast<float>(steps);
+    colourAt(static_cast<float>(k + 1) / static_cast<float>(steps), next, context);
+    for (int j = 0; j <= t.n; ++j) {
+      const float c = t.cosines[static_cast<std::size_t>(j)], s = t.sines[static_cast<std::size_t>(j)];
+      const float rho = bendRadius + pipeRadius * c;
+      Put(2 * j, rho * std::cos(a0), rho * std::sin(a0), pipeRadius * s, 0.0f, 0.0f, 1.0f);
+      PutColour(2 * j, previous);
+      Put(2 * j + 1, rho * std::cos(a1), rho * std::sin(a1), pipeRadius * s, 0.0f, 0.0f, 1.0f);
+      PutColour(2 * j + 1, next);
+    }
+    glDrawArrays(GL_QUAD_STRIP, 0, 2 * t.n + 2);
+    std::copy(next, next + 3, previous);
+  }
+  glPopMatrix();
+}
+
 void GlDrawCone(const Vec3& base, const Vec3& tip, float r) {
   const int n = CircleFacetCount(r);
   if (n < 4) return GlLine(base, tip);

@@ -66,5 +66,17 @@ struct ValveWheel {
 void ValveWheelSet(ValveWheel& wheel, const Vec3& centre, const Vec3& direction, float radius);
 void GlDrawValveWheel(const ValveWheel& wheel);
 
+// Solids coloured per vertex, unlit (the colours of a result picture): a
+// tube from p1 (colour c1) to p2 (colour c2), the colours interpolated
+// along it; a part of a bend swept about `centre` from the direction x
+// (unit, centre to the start of the arc) towards y (unit, in the bend's
+// plane) through `angle` radians in `steps` steps, each ring k (0 ..
+// steps) coloured by colourAt(k / steps). Both draw nothing when the tube
+// is shorter than 0.001, or has fewer than 4 facets.
+void GlDrawColouredTube(const Vec3& p1, const Vec3& p2, float r1, float r2, const float c1[3], const float c2[3]);
+void GlDrawColouredBend(const Vec3& centre, const Vec3& x, const Vec3& y, float bendRadius, float pipeRadius,
+                        float angle, int steps, void (*colourAt)(float t, float rgb[3], const void* context),
+                        const void* context);
+
 // Divides the vector by its length unless that is 0.
 void GlNormalize3(float vector[3]);

@@ -288,21 +288,6 @@ void ToggleTurnMode() {
     UpdateScrollRanges();
 }
 
-// Commands of windows and dialogs that later work builds.
-bool ShowLaterGraphicsCommand(HWND window, int id) {
-  STAND_IN("the stress displays of the graphics window");
-  static const struct {
-    int id;
-    const char* name;
-  } kLater[] = {{332, "The result displays"}, {333, "The result displays"}};
-  for (const auto& later : kLater) {
-    if (later.id != id) continue;
-    ShowInfoMessage(window, std::string(later.name) + " is not available yet.");
-    return true;
-  }
-  return false;
-}
-
 // The result commands of the graphics window belong to the Results window.
 void ForwardToResults(int id) {
   if (HWND results = ResultsFrame().window) PostMessage(results, WM_COMMAND, static_cast<WPARAM>(id), 0);
@@ -351,7 +336,6 @@ LRESULT GraphicsFrameProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void GraphicsCommand(int id) {
   HWND window = GraphicsFrame().window;
-  if (ShowLaterGraphicsCommand(window, id)) return;
   switch (id) {
     case 110: PostMessage(window, WM_CLOSE, 0, 0); return;
     case 106:
@@ -449,8 +433,10 @@ void GraphicsCommand(int id) {
       ForwardToResults(id);
       return;
     case 338:
-    // The shapes, their magnification and the mode stepping belong to the
-    // result table shown.
+    // The stress displays, the shapes, their magnification and the mode
+    // stepping belong to the result table shown.
+    case 332:
+    case 333:
     case 216:
     case 221:
     case 228:

@@ -22,6 +22,7 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
+#include "graphics/ResultPicture.h"
 #include "graphics/ShapeOverlay.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewProjection.h"
@@ -123,6 +124,7 @@ void DrawRenderOverlays() {
   DrawNodeDots(model, model.graphics.showNodeDotsGl != 0);
   if (model.graphics.showNodeNumbersGl != 0) DrawNodeNumbers(model);
   if (g_ColourByProperty) DrawLegend(GraphicsDc());
+  DrawColourScale(GraphicsDc());
 }
 
 void FillBackground(HDC dc) {
@@ -401,7 +403,8 @@ void DrawModelWireframe() {
       if (RectIntersectsDrawingArea(model.row(number).bounds2d)) DrawRowNumberLabel(model, number);
     }
   }
-  DrawNodeNumbers(model);
+  // The values of a result picture take the place of the node numbers.
+  if (!DrawResultPictureLabels()) DrawNodeNumbers(model);
 }
 
 void DrawModelGl() {
@@ -439,8 +442,9 @@ void DrawModelGlScene(int width, int height) {
   PaintArea = ViewWindow;
   for (int number = 1; number <= model.rowCount; ++number) {
     if (PaintingAborted()) break;
-    DrawRowGl(model, number);
+    DrawRowGl(model, number, !RowDrawnByResultPicture(model, number));
   }
+  DrawResultPictureGl();
   glFlush();
 }
 

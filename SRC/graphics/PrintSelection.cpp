@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "analysis/AnalysisOptionsReport.h"
 #include "codes/CodeStressDriver.h"
 #include "elements/KindTable.h"
 #include "elements/CompressorList.h"
@@ -54,6 +55,9 @@
 #include "results/CodeStressResults.h"
 #include "results/AccelerationsTable.h"
 #include "results/DisplacementTables.h"
+#include "results/ElementForceReports.h"
+#include "results/FrpStresses.h"
+#include "results/JointDisplacementTables.h"
 #include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
 #include "results/PipeForcesTable.h"
@@ -71,7 +75,6 @@
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "supports/DisplacementSets.h"
 #include "supports/HangerResults.h"
@@ -340,6 +343,7 @@ void ApplyAllOrNone(HWND sheet, int id) {
 
 // The report writers of the model sections.
 void PrintInputSections(const PrintChoices& c) {
+  if (On(c, S::Options)) PrintAnalysisOptions();
   if (On(c, S::Layout)) PrintLayout();
   if (On(c, S::Details)) {
     PrintKindSections();
@@ -512,11 +516,10 @@ const char* PrintSectionText(PrintSection section) {
 bool IsPerLoadCaseSection(PrintSection section) { return section >= kFirstPerCase && section <= kLastPerCase; }
 
 bool PrintSectionAvailable(PrintSection section) {
-  STAND_IN("the analysis options, FRP and flex joint sections of the model report: "
-           "offered once they can be written");
   const Model& model = TheModel();
   switch (section) {
-    case S::QaBlock: return true;
+    case S::QaBlock:
+    case S::Options: return true;
     case S::RevisionRecord: return model.revisions.count > 0;
     case S::Layout:
     case S::Details:
@@ -563,11 +566,16 @@ void PrintResultsChoices() {
   if (SupportLoadSummaryAvailable()) kinds.push_back(S::SupportLoadSummary);
   if (cases) {
     if (!SupportKinds().empty()) kinds.push_back(S::SupportLoads);
-    if (!TheResults().stressElements.empty() || !TheResults().beamElements.empty()) {
+    if (ElementForceSectionsOffered()) {
       kinds.push_back(S::ElementForcesLocal);
       kinds.push_back(S::ElementForcesGlobal);
     }
+    if (FrpStressesOffered()) {
+      kinds.push_back(S::FrpStresses);
+      kinds.push_back(S::SortedFrpStresses);
+    }
     kinds.push_back(S::Displacements);
+    if (!TheResults().flexibleJoints.empty()) kinds.push_back(S::FlexJointDisplacements);
   }
   if (ResultModeCount() > 0) {
     kinds.push_back(S::Frequencies);
@@ -726,13 +734,12 @@ void PrintLoadCaseSection() {
     LoadCaseElementForces();
     LoadCaseSupportLoads(model);
     if (On(c, S::SupportLoads)) PrintSupportLoadsSection();
-    for (S axes : {S::ElementForcesLocal, S::ElementForcesGlobal}) {
-      if (!On(c, axes)) continue;
-      g_ShowGlobalForces = axes == S::ElementForcesGlobal;
-      if (!TheResults().stressElements.empty()) PrintThroughTable(OpenPipeForcesTable);
-      if (!TheResults().beamElements.empty()) PrintThroughTable(OpenBeamForcesTable);
-    }
+    if (On(c, S::ElementForcesLocal)) PrintPipeElementForcesLocal();
+    if (On(c, S::ElementForcesGlobal)) PrintElementForcesGlobal();
+    if (On(c, S::FrpStresses)) PrintFrpStresses();
+    if (On(c, S::SortedFrpStresses)) PrintSortedFrpStresses();
     if (On(c, S::Displacements)) PrintThroughTable(OpenDisplacementsTable);
+    if (On(c, S::FlexJointDisplacements)) PrintThroughTable(OpenFlexJointDisplacementsTable);
   }
 }
 

@@ -195,7 +195,7 @@ bool DrawRowElementIfVisible(Model& model, int number) {
   return true;
 }
 
-void DrawRowGl(Model& model, int number) {
+void DrawRowGl(Model& model, int number, bool element) {
   if (!ValidRow(model, number)) return;
   LayoutRow& row = model.row(number);
   if (!ValidNode(model, row.endNode)) return;
@@ -207,7 +207,7 @@ void DrawRowGl(Model& model, int number) {
     glColor4fv(kDimmed);
     g_ElementColourIsSet = false;
   }
-  if (row.element && row.drawn && RectIntersectsView(row.boundsGl)) row.element->DrawGl(row);
+  if (element && row.element && row.drawn && RectIntersectsView(row.boundsGl)) row.element->DrawGl(row);
   if (row.item && row.drawn && RectIntersectsView(row.item->glBounds)) row.item->DrawGl(row);
   if (dimmed) {
     glDisable(GL_BLEND);

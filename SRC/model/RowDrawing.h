@@ -34,8 +34,9 @@ void UpdateRowBounds(Model& model, int row);
 bool DrawRowElementIfVisible(Model& model, int row);
 // The row's OpenGL drawing: translucent when dimmed, in the palette colour of
 // its material, section or pipe load while the picture is coloured by
-// property.
-void DrawRowGl(Model& model, int row);
+// property. Without `element` only its data item (the result picture
+// draws the element in its result colours).
+void DrawRowGl(Model& model, int row, bool element = true);
 void DrawRowGlByProperty(Model& model, int row);
 // The palette of the coloured picture and its legend, indexed modulo its 31
 // entries so that every record number has a colour (0: no record, grey).

@@ -29,6 +29,8 @@ void CopyCaseForces(std::vector<ElementForces>& forces) {
   for (std::size_t e = 0; e < g_CaseElementForces.size(); ++e) forces[e].values = g_CaseElementForces[e];
 }
 
+}  // namespace
+
 const std::vector<ElementForces>& CurrentCaseForces() {
   LoadCaseElementForces();
   CurrentForces& current = Current();
@@ -38,6 +40,8 @@ const std::vector<ElementForces>& CurrentCaseForces() {
   }
   return current.forces;
 }
+
+namespace {
 
 bool IsExpansionType(int type) { return (type >= 2 && type <= 7) || (type >= 51 && type <= 99); }
 bool IsOccasionalType(int type) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "codes/Bs806Stress.h"
+#include "codes/ElementCodeStress.h"
 #include "codes/FlexibilityFactors.h"
 
 struct Model;
@@ -17,6 +18,9 @@ struct Model;
 // result cases are numbered). Throws the refusal of a model whose checks
 // come later and the branch connection messages of the SIF pass.
 void PrepareResultCodeStresses(const Model& model);
+// The element forces of the current result case as the code stress
+// routines take them.
+const std::vector<ElementForces>& CurrentCaseForces();
 // The results hold code stresses to show: stress elements and at least one
 // category computed.
 bool CodeStressesAvailable();

@@ -3,10 +3,12 @@
 
 #include "results/BeamForcesTable.h"
 #include "results/DisplacementTables.h"
+#include "results/FrpForcesTable.h"
+#include "results/JointDisplacementTables.h"
+#include "results/OtherForcesTable.h"
 #include "results/PipeForcesTable.h"
 #include "results/RadioChooser.h"
 #include "results/ResultsFile.h"
-#include "shell/StandIn.h"
 
 namespace {
 
@@ -50,22 +52,27 @@ ResultFamily& ForceFamily() {
   return family;
 }
 
-void BuildOtherDisplacementsList(const Model& /*model*/) {
-  STAND_IN("the joint and support displacement kinds (ball joints, flex joints, guides, hangers, limit stops)");
+void BuildOtherDisplacementsList(const Model& model) {
   ResultFamily& family = DisplacementFamily();
   family.kinds.clear();
   family.last = nullptr;
   if (!TheResults().resultNodes.empty()) family.kinds.push_back({"&All", OpenDisplacementsTable});
   family.kinds.push_back({"&Min / Max", OpenMinMaxDisplacementsTable});
+  if (!TheResults().ballJoints.empty()) family.kinds.push_back({"&Ball joints", OpenBallJointDisplacementsTable});
+  if (!TheResults().flexibleJoints.empty()) family.kinds.push_back({"&Flex joints", OpenFlexJointDisplacementsTable});
+  if (ModelHasGuideRows(model)) family.kinds.push_back({"&Guides", OpenGuideDisplacementsTable});
+  if (ModelHasHangerRows(model)) family.kinds.push_back({"&Hangers", OpenHangerDisplacementsTable});
+  if (ModelHasLimitStopRows(model)) family.kinds.push_back({"&Limit stops", OpenLimitStopDisplacementsTable});
 }
 
 void BuildOtherForcesList(const Model& /*model*/) {
-  STAND_IN("the FRP and other element force kinds");
   ResultFamily& family = ForceFamily();
   family.kinds.clear();
   family.last = nullptr;
   if (!TheResults().stressElements.empty()) family.kinds.push_back({"&Pipes", OpenPipeForcesTable});
   if (!TheResults().beamElements.empty()) family.kinds.push_back({"&Beams", OpenBeamForcesTable});
+  if (!TheResults().frpElements.empty()) family.kinds.push_back({"&FRP", OpenFrpForcesTable});
+  if (!TheResults().otherElements.empty()) family.kinds.push_back({"&Other", OpenOtherForcesElementTable});
 }
 
 int FamilyKindIndex(const ResultFamily& family) {

@@ -7,11 +7,12 @@
 // read, each with its name and table opener; the kind opened last, which
 // each kind's table records when it opens.
 //
-// Displacements: "&All" (when there are result nodes) and "&Min / Max"
-// (always). Forces: "&Pipes" (when there are stress elements), "&Beams"
-// (when there are beam elements). The kinds of the joint and support
-// displacement tables and of the FRP and other force tables come with
-// those tables.
+// Displacements: "&All" (when there are result nodes), "&Min / Max"
+// (always), then "&Ball joints", "&Flex joints", "&Guides", "&Hangers" and
+// "&Limit stops" when the model has such items. Forces: "&Pipes" (when
+// there are stress elements), "&Beams" (when there are beam elements),
+// "&FRP" (FRP elements) and "&Other" (valves, joints, rigid and elastic
+// elements, tie rods).
 #pragma once
 
 #include <string>

@@ -7,6 +7,7 @@
 #include "model/Model.h"
 #include "results/CodeComplianceTable.h"
 #include "results/CodeStressResults.h"
+#include "results/FrpStresses.h"
 #include "results/OtherSelectors.h"
 #include "results/SoilRestraintsTable.h"
 #include "results/SortedStressesTable.h"
@@ -21,7 +22,6 @@
 #include "results/RotatingEquipmentReport.h"
 #include "results/TimeHistoryTables.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
@@ -44,9 +44,6 @@ std::string ResultChooserTemplateName(int entries) {
 }
 
 void BuildResultChooserList(const Model& /*model*/) {
-  STAND_IN(
-      "the result tables of later work (FRP stresses): the chooser "
-      "offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
   SetResultsReopenCommand(nullptr);
@@ -66,6 +63,10 @@ void BuildResultChooserList(const Model& /*model*/) {
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});
   if (cases && !ForceFamily().kinds.empty()) list.push_back({"&Element forces", OpenOtherForcesTable});
+  if (FrpStressesOffered()) {
+    list.push_back({"&FRP stresses", OpenFrpStressesTable});
+    list.push_back({"&Sorted FRP stresses", OpenSortedFrpStressesTable});
+  }
   if (cases) list.push_back({"&Displacements", OpenChosenDisplacementsTable});
   if (ResultModeCount() > 0) {
     list.push_back({"&Frequencies", OpenFrequenciesTable});

@@ -246,6 +246,14 @@ void RemoveForceNavigationMenu() {
   RemoveLoadCaseMenu();
 }
 
+void AddTableSwitchItem(int id, const char* text) {
+  if (ResultsMenuHas(id)) return;
+  InsertBeforeResults(id, text);
+  InsertSeparatorBeforeResults();
+}
+
+void RemoveTableSwitchItem(int id) { DeleteGroup({id}, id); }
+
 void AddDisplacementNavigationMenu() {
   InsertBeforeResults(kOtherCommand, "&Other displacements...\tF6");
   InsertBeforeResults(kNextItemCommand, "Next displacement\tCtrl+Right Arrow");

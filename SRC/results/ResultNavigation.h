@@ -83,6 +83,10 @@ void AddSupportAxesMenu(bool global);
 void RemoveSupportAxesMenu();
 void AddForceNavigationMenu(bool multipleKinds);
 void RemoveForceNavigationMenu();
+// One item of a table that switches to its partner table (the FRP stresses
+// and their sorted view: F6, command 287) with its separator.
+void AddTableSwitchItem(int id, const char* text);
+void RemoveTableSwitchItem(int id);
 void AddDisplacementNavigationMenu();
 void RemoveDisplacementNavigationMenu();
 // The time-history tables' items: "&Other Time History...\tF6" (287), and

@@ -23,6 +23,8 @@
 #include "results/TimeHistoryTables.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/FrpStresses.h"
+#include "results/JointDisplacementTables.h"
 #include "results/LoadCaseChooser.h"
 #include "results/OtherSelectors.h"
 #include "results/PipeForcesTable.h"
@@ -32,6 +34,7 @@
 #include "results/ResultsWindow.h"
 #include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"
+#include "results/StressDisplays.h"
 #include "results/Thresholds.h"
 #include "shell/AppFonts.h"
 #include "shell/Application.h"
@@ -39,7 +42,6 @@
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindow.h"
 #include "shell/UnitsDialog.h"
 #include "supports/HangerResults.h"
@@ -61,6 +63,8 @@ void OtherItem(HWND window) {
     if (MultipleSupports()) ChooseSupportForSummary(window);
   } else if (Current(OpenOtherForcesTable)) ChooseOtherForces(window);
   else if (Current(OpenChosenDisplacementsTable)) ChooseOtherDisplacements(window);
+  else if (Current(OpenFrpStressesTable)) OpenSortedFrpStressesTable();
+  else if (Current(OpenSortedFrpStressesTable)) OpenFrpStressesTable();
 }
 
 void StepItem(bool next) {
@@ -81,6 +85,10 @@ void GlobalLocal() {
   }
   if (Current(OpenSupportLoadsTable)) {
     ToggleSupportLoadsAxes();
+    return;
+  }
+  if (Current(OpenChosenDisplacementsTable)) {
+    ToggleJointResultsAxes();
     return;
   }
   if (!Current(OpenOtherForcesTable)) return;
@@ -111,11 +119,6 @@ void FindNode(HWND window) {
   if (table == nullptr || !IsWindowVisible(table) || !TableWindowHasNodes(table)) return;
   if (AskFindNode(window) != 1) return;
   TableWindowFindRow(table, g_LastFoundNode, FoundNodeText());
-}
-
-void Later(HWND window, const char* message) {
-  STAND_IN("the stress displays");
-  ShowInfoMessage(window, message);
 }
 
 }  // namespace
@@ -179,8 +182,14 @@ void ResultsCommand(HWND window, int command) {
     case 330: StepItem(true); return;
     case 331: StepItem(false); return;
     case 332:
+      if (!Current(OpenSortedStressesTable) && !Current(OpenSortedFrpStressesTable)) return;
+      StressDisplayShown() ? HideStresses() : ShowStresses();
+      return;
     case 333:
-    case 383: Later(window, "The stress displays are not available yet."); return;
+      if (!Current(OpenSortedStressesTable) && !Current(OpenSortedFrpStressesTable)) return;
+      RatioDisplayShown() ? HideStressRatios() : ShowStressRatios();
+      return;
+    case 383: ToggleColourCoding(); return;
     case 338:
       if (Current(OpenSortedStressesTable)) ToggleOperatingStressSection();
       return;

@@ -32,6 +32,7 @@
 #include "results/ResultCases.h"
 #include "results/ResultChooser.h"
 #include "results/ResultNavigation.h"
+#include "results/JointDisplacementTables.h"
 #include "results/ResultsFile.h"
 #include "results/ResultsWindow.h"
 #include "results/ShapeDisplay.h"
@@ -211,6 +212,7 @@ void PrepareResultsAfterRead(Model& model) {
   BuildSupportKindList(model);
   BuildOtherForcesList(model);
   BuildOtherDisplacementsList(model);
+  g_JointResultsGlobal = false;
   BuildResultChooserList(model);
   PrintResultsChoices();
   BuildListMenu();

@@ -15,6 +15,11 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/JointDisplacementTables.h"
+#include "results/FrpForcesTable.h"
+#include "results/FrpStresses.h"
+#include "results/OtherForcesTable.h"
+#include "results/StressDisplays.h"
 #include "results/AccelerationsTable.h"
 #include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
@@ -197,16 +202,19 @@ std::string ResultsToolTipText(int command) {
       if (table == OpenSupportLoadsTable || table == OpenSupportLoadSummary) return "Other supports";
       if (table == OpenOtherForcesTable) return "Other forces";
       if (table == OpenChosenDisplacementsTable) return "Other displacements";
+      if (table == OpenFrpStressesTable) return "Sorted stresses";
+      if (table == OpenSortedFrpStressesTable) return "Unsorted stresses";
       return "???";
     case 288:
       if (table == OpenOtherForcesTable) return g_ShowGlobalForces ? "Local Forces" : "Global Forces";
       if (table == OpenSupportLoadsTable) return g_SupportLoadsGlobal != 0 ? "Local Loads" : "Global Loads";
+      if (table == OpenChosenDisplacementsTable) return g_JointResultsGlobal ? "Local Displacements" : "Global Displacements";
       return "???";
     case 302: return "List";
     case 330: return ItemWord(table, true);
     case 331: return ItemWord(table, false);
-    case 332: return "Show stresses";
-    case 333: return "Show stress ratios";
+    case 332: return StressDisplayShown() ? "Hide stresses" : "Show stresses";
+    case 333: return RatioDisplayShown() ? "Hide stress ratios" : "Show stress ratios";
     default: return "???";
   }
 }
@@ -229,6 +237,12 @@ void InitResultsMenuPopup(HMENU popup, int position) {
       EnableMenuItem(popup, 336, MF_BYCOMMAND | (nodes ? MF_ENABLED : MF_GRAYED));
       if (ResultsMenuHas(217))
         Rename(popup, 217, g_ShowDeformedCoordinates ? "Hide deformed state coordinates" : "Show deformed state coordinates");
+      if (ResultsMenuHas(383)) {
+        Rename(popup, 383, ColourCodingOff() ? "No color coding" : "Color code stresses");
+        // The thresholds choose the labels of the line picture, which only
+        // an uncoloured display writes.
+        EnableMenuItem(popup, 334, MF_BYCOMMAND | (ColourCodingOff() ? MF_ENABLED : MF_GRAYED));
+      }
       break;
     }
     case kWindow:
@@ -272,6 +286,7 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
+  RegisterJointDisplacementTables();
   RegisterModalTables();
   RegisterAccelerationsTable();
   RegisterTimeHistoryTables();
@@ -279,6 +294,9 @@ void RegisterResultsWindowClass() {
   RegisterDynamicStressTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();
+  RegisterOtherForcesTable();
+  RegisterFrpForcesTable();
+  RegisterFrpStressTables();
   RegisterCodeComplianceTable();
   RegisterBranchConnectionStressesTable();
   RegisterSortedStressesTable();

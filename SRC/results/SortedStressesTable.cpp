@@ -20,6 +20,7 @@
 #include "results/ResultPrint.h"
 #include "results/ResultViewItems.h"
 #include "results/SortedStressReport.h"
+#include "results/StressDisplays.h"
 #include "shell/NumberText.h"
 #include "shell/TablePrint.h"
 #include "shell/TableViews.h"
@@ -189,6 +190,7 @@ class SortedStressesTableWindow : public ResultTableWindow {
     if (k == Stresses().sorted.currentSection || !SectionPresent(k)) return;
     HideHighlight();
     Stresses().sorted.currentSection = k;
+    ApplyStressSection();
     Redraw();
   }
   void CurrentRowChanged() override {
@@ -200,6 +202,7 @@ class SortedStressesTableWindow : public ResultTableWindow {
     ShowResultsButtons({297, kStressesCommand, kRatiosCommand}, true);
   }
   void Close() override {
+    HideStressDisplays();
     RemoveViewItems({kColourCommand, kStressesCommand, kRatiosCommand, kThresholdsCommand, kAllowablesCommand});
     ShowResultsButtons({297, kStressesCommand, kRatiosCommand}, false);
     HideHighlight();
@@ -228,8 +231,8 @@ class SortedStressesTableWindow : public ResultTableWindow {
   }
   void ContextMenu() override {
     HMENU popup = CreatePopupMenu();
-    AppendMenu(popup, MF_STRING, kStressesCommand, "&Show Stresses");
-    AppendMenu(popup, MF_STRING, kRatiosCommand, "Show Stress &Ratios");
+    AppendMenu(popup, MF_STRING, kStressesCommand, StressDisplayShown() ? "&Hide Stresses" : "&Show Stresses");
+    AppendMenu(popup, MF_STRING, kRatiosCommand, RatioDisplayShown() ? "&Hide Stress Ratios" : "Show Stress &Ratios");
     AppendMenu(popup, MF_STRING, kThresholdsCommand, "&Thresholds...");
     AppendMenu(popup, MF_STRING, kOperatingCommand, OperatingItemText().c_str());
     AppendMenu(popup, MF_STRING, kAllowablesCommand, AllowablesItemText());
@@ -254,6 +257,7 @@ class SortedStressesTableWindow : public ResultTableWindow {
     HideHighlight();
     Stresses().sorted.currentSection = k;
     currentColumn = 4 * k + 1;
+    ApplyStressSection();
     Redraw();
   }
   void Redraw() {
@@ -440,3 +444,23 @@ void ToggleOperatingStressSection() {
 
 ResultTableWindow& SortedStressesTable() { return TheTable(); }
 void RegisterSortedStressesTable() { RegisterResultTableView(TheTable()); }
+
+bool SectionNodeValues(int node, float& stress, float& ratio) {
+  stress = ratio = 0.0f;
+  const int k = Stresses().sorted.currentSection;
+  if (!SectionPresent(k)) return false;
+  const SortedStressSection& table = SectionTable(k);
+  if (node < 1 || node >= static_cast<int>(table.entries.size())) return false;
+  const GoverningStress& entry = table.entries[static_cast<std::size_t>(node)];
+  if (entry.ratio < 0.0f) return false;
+  stress = entry.stress;
+  ratio = entry.ratio;
+  return true;
+}
+
+int SortedRowNode(int row) {
+  if (row < 1 || row > Stresses().sorted.rowCount) return 0;
+  return NodeOfRow(Stresses().sorted.currentSection, row);
+}
+
+int CurrentStressSection() { return Stresses().sorted.currentSection; }

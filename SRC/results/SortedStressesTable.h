@@ -40,3 +40,11 @@ std::string SortedAllowableSymbol(int section);
 // The text of a cell (row of the sorted list, column 1 .. 32) and whether
 // it is marked.
 std::string SortedStressCellText(int row, int column, bool& marked);
+
+// The stress, allowable and ratio of a node (index) in the current section;
+// false when the node has none there (its ratio below 0).
+bool SectionNodeValues(int node, float& stress, float& ratio);
+// The node (index) of a sorted row of the current section; 0 beyond them.
+int SortedRowNode(int row);
+// The current section (0 .. 7).
+int CurrentStressSection();

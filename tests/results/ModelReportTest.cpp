@@ -249,8 +249,8 @@ TEST_F(ModelReportTest, TheWholeReportToATextFileKeepsItsOrderAndPageNumbers) {
                                  "Sorted stresses: Page 2", "Code compliance: Page 2", "Support load summary"};
   for (int i = 1; i <= 4; ++i) {
     const std::string title = LoadCaseTitle(TheResultCases().cases[static_cast<std::size_t>(i)].type);
-    for (const char* section : {": Loads on anchors", ": Pipe forces (local coordinates)",
-                                ": Pipe forces (global coordinates)", ": Displacements"})
+    for (const char* section : {": Loads on anchors", ": Pipe element forces (local)", ": Element forces (global)",
+                                ": Displacements"})
       order.push_back(title + section);
   }
   order.push_back("Weight & Center of gravity");

@@ -1,0 +1,167 @@
+// The result pictures of the graphics window; see ResultPicture.h.
+#include "graphics/ResultPicture.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+#include "elements/Bend.h"
+#include "elements/Reducer.h"
+#include "graphics/DrawingColours.h"
+#include "graphics/Drawing2D.h"
+#include "graphics/GraphicsThread.h"
+#include "model/Model.h"
+#include "model/ModelGeometry.h"
+#include "model/NodeDrawing.h"
+#include "model/RowDrawing.h"
+#include "platform/Gdi.h"
+#include "results/ColourScale.h"
+
+namespace {
+
+std::mutex g_Lock;
+std::shared_ptr<const ResultPicture> g_Picture;
+
+std::shared_ptr<const ResultPicture> Picture() {
+  std::lock_guard<std::mutex> lock(g_Lock);
+  return g_Picture;
+}
+
+bool ColouredKind(ElementType type) {
+  return type == ElementType::Pipe || type == ElementType::Bend || type == ElementType::Miter ||
+         type == ElementType::Reducer;
+}
+
+Vec3 PointOf(const Model& model, int node) {
+  const NodeRecord& n = model.nodes[node];
+  return {n.x, n.y, n.z};
+}
+
+}  // namespace
+
+void SetResultPicture(std::shared_ptr<const ResultPicture> picture) {
+  {
+    std::lock_guard<std::mutex> lock(g_Lock);
+    g_Picture = std::move(picture);
+  }
+  RequestGraphicsRedraw();
+}
+
+void ClearResultPicture() {
+  {
+    std::lock_guard<std::mutex> lock(g_Lock);
+    if (!g_Picture) return;
+    g_Picture.reset();
+  }
+  RequestGraphicsRedraw();
+}
+
+bool ResultPictureShown() { return Picture() != nullptr; }
+std::shared_ptr<const ResultPicture> ShownResultPicture() { return Picture(); }
+
+bool RowDrawnByResultPicture(const Model& model, int row) {
+  const std::shared_ptr<const ResultPicture> picture = Picture();
+  if (!picture || !picture->coloured || row < 1 || row > model.rowCount) return false;
+  return ColouredKind(model.row(row).elementType);
+}
+
+void DrawElementContourGl(const ResultPictureElement& element) {
+  Model& model = TheModel();
+  if (element.row < 1 || element.row > model.rowCount) return;
+  if (element.node1 < 1 || element.node1 > model.nodes.count || element.node2 < 1 || element.node2 > model.nodes.count)
+    return;
+  LayoutRow& row = model.row(element.row);
+  if (!RectIntersectsView(row.boundsGl)) return;
+  const float radius = SectionOuterRadius(model, element.row);
+  if (!(radius > 0.0f)) return;
+  const Vec3 p1 = PointOf(model, element.node1), p2 = PointOf(model, element.node2);
+  switch (static_cast<ElementType>(element.kind)) {
+    case ElementType::Pipe: DrawBandedSegment(p1, p2, radius, radius, element.value1, element.value2); return;
+    case ElementType::Reducer: {
+      const auto* reducer = dynamic_cast<const Reducer*>(row.element.get());
+      if (reducer == nullptr) return;
+      DrawBandedSegment(p1, p2, reducer->od1 / 2.0f, reducer->od2 / 2.0f, element.value1, element.value2);
+      return;
+    }
+    case ElementType::Bend:
+    case ElementType::Miter: {
+      const auto* bend = dynamic_cast<const Bend*>(row.element.get());
+      if (bend == nullptr || !(bend->radius > 0.0f)) return;
+      LocalFrame frame;
+      const float angle = BendArcGeometry(frame, model.nodes, element.node1, element.node2, bend->centre, bend->radius);
+      if (!(angle > 0.0f)) return;
+      // y points from the start of the arc to the centre; x is the arc's tangent there.
+      const Vec3 centre{bend->centre[0], bend->centre[1], bend->centre[2]};
+      const Vec3 out{-frame.y[0], -frame.y[1], -frame.y[2]};
+      const Vec3 along{frame.x[0], frame.x[1], frame.x[2]};
+      DrawColouredBendPiece(centre, out, along, bend->radius, radius, angle, element.value1, element.value2);
+      return;
+    }
+    default: return;
+  }
+}
+
+void DrawResultPictureGl() {
+  const std::shared_ptr<const ResultPicture> picture = Picture();
+  if (!picture || !picture->coloured) return;
+  SetColourScale(picture->minimum, picture->maximum);
+  for (const ResultPictureElement& element : picture->elements) {
+    if (PaintingAborted()) return;
+    DrawElementContourGl(element);
+  }
+}
+
+void DrawColourScale(HDC dc) {
+  const std::shared_ptr<const ResultPicture> picture = Picture();
+  if (dc == nullptr || !picture || !picture->coloured) return;
+  SetColourScale(picture->minimum, picture->maximum);
+  const float r = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSY)) / 96.0f;
+  const int left = static_cast<int>(20.0f * r), right = static_cast<int>(45.0f * r);
+  const int top = static_cast<int>(20.0f * r), bottom = static_cast<int>(212.0f * r);
+  const int height = std::max(1, bottom - top);
+  for (int y = top; y <= bottom; ++y) {
+    const float t = static_cast<float>(bottom - y) / static_cast<float>(height);
+    float rgb[3];
+    ValueToColour(picture->minimum + (picture->maximum - picture->minimum) * t, rgb);
+    HPEN pen = CreatePen(PS_SOLID, 1,
+                         RGB(static_cast<int>(rgb[0] * 255.0f + 0.5f), static_cast<int>(rgb[1] * 255.0f + 0.5f),
+                             static_cast<int>(rgb[2] * 255.0f + 0.5f)));
+    HGDIOBJ old = SelectObject(dc, pen);
+    MoveToEx(dc, left, y, nullptr);
+    LineTo(dc, right, y);
+    SelectObject(dc, old);
+    DeleteObject(pen);
+  }
+  TEXTMETRIC metrics{};
+  GetTextMetrics(dc, &metrics);
+  const int x = right + static_cast<int>(metrics.tmAveCharWidth);
+  const int raise = static_cast<int>(metrics.tmAscent - metrics.tmInternalLeading) / 2;
+  const UINT align = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, CurrentDrawingStyle().legendText);
+  // A scale without range is one colour: its value is written once.
+  const int texts = picture->minimum == picture->maximum ? 1 : 5;
+  for (int i = 0; i < texts; ++i) {
+    const int y = top + (bottom - top) * i / 4 + raise;
+    const std::string& text = picture->scaleTexts[static_cast<std::size_t>(i)];
+    TextOut(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+  }
+  SetTextAlign(dc, align);
+}
+
+bool DrawResultPictureLabels() {
+  const std::shared_ptr<const ResultPicture> picture = Picture();
+  if (!picture) return false;
+  Model& model = TheModel();
+  const DrawingStyle& style = CurrentDrawingStyle();
+  for (const ResultPictureLabel& label : picture->labels) {
+    if (PaintingAborted()) break;
+    if (label.node < 1 || label.node > model.nodes.count) continue;
+    SetTextColour2(label.over ? RGB(255, 0, 0) : style.nodeNumber);
+    if (picture->ratios)
+      DrawNodeRatioLabel(model.nodes[label.node], label.value);
+    else
+      DrawNodeStressLabel(model.nodes[label.node], label.value);
+  }
+  return true;
+}

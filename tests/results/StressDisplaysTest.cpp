@@ -1,0 +1,208 @@
+// The stress displays through the Results window's commands over the
+// sorted stresses table: the picture handed to the graphics window (every
+// stress element's end values from the current section, the range, the
+// colour bar's texts, the labels), the caption, the menu texts, the
+// exclusion of the two displays, colour coding switched off (labels only),
+// and the displays ending with the table.
+#include <gtest/gtest.h>
+
+#include "graphics/GraphicsThread.h"
+#include "graphics/ResultPicture.h"
+#include "results/CodeResultsTesting.h"
+#include "results/ResultViewItems.h"
+#include "results/SortedStressesTable.h"
+#include "results/StressDisplays.h"
+#include "platform/Gdi.h"
+#include "platform/Paint.h"
+#include "platform/Window.h"
+#include "platform/TestSupport.h"
+#include "shell/Units.h"
+
+namespace {
+
+class StressDisplaysTest : public code_testing::CodeResultsFixture {
+ protected:
+  void TearDown() override {
+    if (ColourCodingOff()) ToggleColourCoding();
+    code_testing::CodeResultsFixture::TearDown();
+  }
+  // An anchored line of two pipes and a bend, B31.1, sustained, operating and expansion.
+  void OpenSorted() {
+    using namespace analysis_testing;
+    Model& model = StartLine(1, kDensity, 150.0);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 100.0f);
+    PipeRow(model, 30, ElementType::Bend, 100.0f);
+    PipeRow(model, 40, ElementType::Pipe, 0.0f, 0.0f, 100.0f);
+    PutItem(model, 4, DataType::Anchor);
+    Finish(model, {1, 8, 2});
+    OpenChoosing("&Sorted stresses");
+    ASSERT_TRUE(InResultsMode());
+    ASSERT_EQ(ResultsReopenCommand(), OpenSortedStressesTable);
+  }
+  // The name the graphics frame is given, without the program's decoration
+  // ("Quorvel : <name> -  [<file>]").
+  static std::string GraphicsCaption() {
+    const std::string title = TextOf(GraphicsFrame().window);
+    const std::string head = "Quorvel : ";
+    const std::size_t end = title.find(" -  [");
+    if (title.rfind(head, 0) != 0 || end == std::string::npos) return title;
+    return title.substr(head.size(), end - head.size());
+  }
+};
+
+TEST_F(StressDisplaysTest, ShowStressesColoursEveryStressElementByItsNodesStresses) {
+  OpenSorted();
+  ASSERT_EQ(CurrentStressSection(), 0);
+  ResultsCommandNow(332);
+  EXPECT_TRUE(StressDisplayShown());
+  EXPECT_EQ(ViewItemText(332), "&Hide Stresses");
+  const std::shared_ptr<const ResultPicture> picture = ShownResultPicture();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_FALSE(picture->ratios);
+  EXPECT_TRUE(picture->coloured);
+  const ResultsFileContents& results = TheResults();
+  ASSERT_EQ(picture->elements.size(), results.stressElements.size());
+  float low = 1.0e30f, high = -1.0e30f;
+  for (std::size_t i = 0; i < picture->elements.size(); ++i) {
+    const AnalysisElement& element = results.elements[static_cast<std::size_t>(results.stressElements[i])];
+    const ResultPictureElement& shown = picture->elements[i];
+    EXPECT_EQ(shown.kind, element.kind);
+    EXPECT_EQ(shown.node1, element.node1);
+    float stress = 0.0f, ratio = 0.0f;
+    ASSERT_TRUE(SectionNodeValues(element.node1, stress, ratio));
+    EXPECT_EQ(shown.value1, stress);
+    ASSERT_TRUE(SectionNodeValues(element.node2, stress, ratio));
+    EXPECT_EQ(shown.value2, stress);
+    for (float v : {shown.value1, shown.value2}) {
+      low = std::min(low, v);
+      high = std::max(high, v);
+    }
+  }
+  // The range runs over the sorted rows: every node of the line.
+  EXPECT_EQ(picture->minimum, low);
+  EXPECT_EQ(picture->maximum, high);
+  EXPECT_LT(low, high);
+  EXPECT_EQ(picture->scaleTexts[0], std::string(FormatStress(high)) + " " + UnitLabel(kUnitStress));
+  EXPECT_EQ(picture->scaleTexts[2], std::string(FormatStress((high + low) / 2.0f)) + " " + UnitLabel(kUnitStress));
+  EXPECT_EQ(picture->scaleTexts[4], std::string(FormatStress(low)) + " " + UnitLabel(kUnitStress));
+  EXPECT_EQ(picture->labels.size(), static_cast<std::size_t>(TheCodeStresses().sorted.rowCount));
+  EXPECT_EQ(picture->labels.front().node, SortedRowNode(1));
+  EXPECT_EQ(GraphicsCaption(), "SL " + std::string(UnitLabel(kUnitStress)) + " - Code:" + PipingCodeTitle(1));
+  // The expansion section: the picture follows it.
+  Shown().KeyDown(VK_RIGHT);
+  ASSERT_EQ(CurrentStressSection(), 1);
+  const std::shared_ptr<const ResultPicture> expansion = ShownResultPicture();
+  ASSERT_NE(expansion, nullptr);
+  EXPECT_NE(expansion, picture);
+  float stress = 0.0f, ratio = 0.0f;
+  ASSERT_TRUE(SectionNodeValues(expansion->elements[0].node1, stress, ratio));
+  EXPECT_EQ(expansion->elements[0].value1, stress);
+  EXPECT_EQ(GraphicsCaption().rfind("SE ", 0), 0u) << GraphicsCaption();
+  // Hidden again by the same command.
+  ResultsCommandNow(332);
+  EXPECT_FALSE(StressDisplayShown());
+  EXPECT_EQ(ShownResultPicture(), nullptr);
+  EXPECT_EQ(ViewItemText(332), "&Show Stresses");
+  EXPECT_EQ(GraphicsCaption(), "Graphics");
+}
+
+TEST_F(StressDisplaysTest, RatiosRunFromZeroToOneAndExcludeTheStresses) {
+  OpenSorted();
+  ResultsCommandNow(332);
+  ResultsCommandNow(333);
+  EXPECT_FALSE(StressDisplayShown());
+  EXPECT_TRUE(RatioDisplayShown());
+  EXPECT_EQ(ViewItemText(332), "&Show Stresses");
+  EXPECT_EQ(ViewItemText(333), "&Hide Stress Ratios");
+  const std::shared_ptr<const ResultPicture> picture = ShownResultPicture();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_TRUE(picture->ratios);
+  EXPECT_EQ(picture->minimum, 0.0f);
+  EXPECT_EQ(picture->maximum, 1.0f);
+  EXPECT_EQ(picture->scaleTexts[1], FormatRatio(0.75));
+  float stress = 0.0f, ratio = 0.0f;
+  ASSERT_TRUE(SectionNodeValues(picture->elements[0].node1, stress, ratio));
+  EXPECT_EQ(picture->elements[0].value1, ratio);
+  EXPECT_EQ(GraphicsCaption(), "SL / SH - Code:" + PipingCodeTitle(1));
+  // Leaving the table ends the display.
+  ResultsCommandNow(226);
+  EXPECT_FALSE(RatioDisplayShown());
+  EXPECT_EQ(ShownResultPicture(), nullptr);
+}
+
+TEST_F(StressDisplaysTest, WithoutColourCodingThePictureOnlyLabelsTheNodes) {
+  OpenSorted();
+  ResultsCommandNow(332);
+  ResultsCommandNow(383);  // the display shown goes off with the switch
+  EXPECT_TRUE(ColourCodingOff());
+  EXPECT_FALSE(StressDisplayShown());
+  EXPECT_EQ(ShownResultPicture(), nullptr);
+  ResultsCommandNow(332);
+  const std::shared_ptr<const ResultPicture> picture = ShownResultPicture();
+  ASSERT_NE(picture, nullptr);
+  EXPECT_FALSE(picture->coloured);
+  EXPECT_FALSE(RowDrawnByResultPicture(TheModel(), 2));
+  // Labels of every sorted row, in red where the ratio passes 1.
+  for (const ResultPictureLabel& label : picture->labels) {
+    float stress = 0.0f, ratio = 0.0f;
+    ASSERT_TRUE(SectionNodeValues(label.node, stress, ratio));
+    EXPECT_EQ(label.value, stress);
+    EXPECT_EQ(label.over, ratio > 1.0f);
+  }
+  ResultsCommandNow(383);
+  EXPECT_FALSE(ColourCodingOff());
+  // Outside the sorted stresses table the commands do nothing.
+  ResultsCommandNow(226);
+  ResultsCommandNow(332);
+  EXPECT_FALSE(StressDisplayShown());
+}
+
+TEST_F(StressDisplaysTest, TheRenderedPictureShowsTheColourBarAndColouredPipes) {
+  OpenSorted();
+  ASSERT_NE(PaintingWindowHandle(), nullptr);
+  ResultsCommandNow(332);
+  ResultsCommandNow(131);  // the whole model in view
+  platform::RunUntilIdle();
+  ASSERT_TRUE(RenderMode());
+  HWND painting = PaintingWindowHandle();
+  UpdateWindow(painting);
+  platform::RunUntilIdle();
+  platform::WriteWindowPng(GraphicsFrame().window, std::string(QUORVEL_BINARY_DIR) + "/results-stress-display.png");
+  // The bar: red at the top (the largest stress), green half way, blue at
+  // the bottom, 20 to 45 pixels from the left (at 96 pixels per inch).
+  HDC dc = GetDC(painting);
+  const float r = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSY)) / 96.0f;
+  ReleaseDC(painting, dc);
+  const int x = static_cast<int>(32.0f * r);
+  auto near = [](COLORREF c, int red, int green, int blue) {
+    return std::abs(GetRValue(c) - red) < 40 && std::abs(GetGValue(c) - green) < 40 && std::abs(GetBValue(c) - blue) < 40;
+  };
+  const COLORREF top = platform::GetWindowPixel(painting, x, static_cast<int>(21.0f * r));
+  const COLORREF middle = platform::GetWindowPixel(painting, x, static_cast<int>(116.0f * r));
+  const COLORREF bottom = platform::GetWindowPixel(painting, x, static_cast<int>(211.0f * r));
+  EXPECT_TRUE(near(top, 255, 0, 0)) << std::hex << top;
+  EXPECT_TRUE(near(middle, 0, 255, 0)) << std::hex << middle;
+  EXPECT_TRUE(near(bottom, 0, 0, 255)) << std::hex << bottom;
+  // Somewhere in the picture right of the bar the pipes show scale
+  // colours: saturated pixels the ordinary rendering never makes.
+  RECT client{};
+  GetClientRect(painting, &client);
+  int saturated = 0;
+  for (int py = 0; py < client.bottom; py += 2)
+    for (int px = static_cast<int>(120.0f * r); px < client.right; px += 2) {
+      const COLORREF c = platform::GetWindowPixel(painting, px, py);
+      const int high = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+      const int low = std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+      if (high > 200 && low < 60) ++saturated;
+    }
+  EXPECT_GT(saturated, 20);
+  // The graphics window's own command goes to the Results window.
+  PostMessage(GraphicsFrame().window, WM_COMMAND, 332, 0);
+  platform::RunUntilIdle();
+  EXPECT_FALSE(StressDisplayShown());
+  EXPECT_FALSE(RenderMode());
+}
+
+}  // namespace
