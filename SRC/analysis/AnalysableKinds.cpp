@@ -26,18 +26,6 @@ constexpr int kDynamicCases[] = {31, 35, 36, 37};
         "\" cannot be analysed yet.\nRemove it from the load cases to analyze this model.";
 }
 
-// The anchors' seismic movements join the seismic and spectrum cases of
-// these codes through a step of their own that later work builds; leaving
-// them out would understate the seismic results.
-void RefuseSeismicAnchorMovements(const Model& model) {
-  STAND_IN("the seismic anchor movement step");
-  for (int row = 1; row <= model.rowCount; ++row) {
-    const auto* anchor = dynamic_cast<const Anchor*>(model.row(row).item.get());
-    if (anchor != nullptr && anchor->displacements.flags[static_cast<std::size_t>(kSeismicSlot)] != 0)
-      throw CFormat("Row %d: seismic anchor movements cannot be analysed yet", row);
-  }
-}
-
 }  // namespace
 
 void CheckModelAnalysable(const Model& model, int* refusedRow) {
@@ -55,6 +43,5 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
       if (type != kResponseSpectrum) RefuseCase(type);
     }
     if (type == kModal) modalBefore = true;
-    if ((type == 12 || type == kResponseSpectrum) && CodeGroupG(model.options.PipingCode)) RefuseSeismicAnchorMovements(model);
   }
 }

@@ -285,8 +285,7 @@ void ResetStepTable(Model& model) {
   ResetRunState();
   ClearCaseBlockPositions();
   g_AnalysisFlags.modelNonlinear = ModelIsNonlinear(model) ? 1 : 0;
-  // Seismic anchor movements are refused before a run (AnalysableKinds).
-  g_AnalysisFlags.seismicAnchorMovements = 0;
+  g_AnalysisFlags.seismicAnchorMovements = HasSeismicAnchorMovements(model) ? 1 : 0;
   PrepareWindDirections(model.wind);
 }
 
@@ -311,6 +310,7 @@ void BuildStepTable(const Model& model) {
   }
   if (flags.hangerDesignRequested != 0) AppendLoadCaseStep(24);
   if (flags.hangerRecalculationRequested != 0) AppendLoadCaseStep(25);
+  if (flags.seismicAnchorMovements != 0) AppendLoadCaseStep(kSeismicAnchorMovementStep);
   if (ModelHasBuriedPipe(model)) {
     // The soil's operating state of each temperature in use, settled before
     // the cases that assemble it.
@@ -356,8 +356,8 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   const int type = CurrentCaseType();
   if (type == 0) return;
   if (RunHangerComputationStep(model, type)) return;
-  STAND_IN("the force spectrum, time history, harmonic and seismic anchor movement steps");
-  if ((IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase) || type == 33)
+  STAND_IN("the force spectrum, time history and harmonic steps");
+  if (IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase)
     throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (type == kModalCase) {
     // The supports keep the state the operating case left them in.
@@ -406,6 +406,11 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   if (type >= kFirstSeismicDirectionStep && type < kSeismicCombinationStep) {
     PhaseClock clock(g_PhaseTimes.writing);
     KeepSeismicDirectionBlocks(model, elements, progress, type - kFirstSeismicDirectionStep);
+    return;
+  }
+  if (type == kSeismicAnchorMovementStep) {
+    PhaseClock clock(g_PhaseTimes.writing);
+    KeepSeismicAnchorMovementBlocks(model, elements, progress);
     return;
   }
   WriteStepOutput(model, elements, progress);
