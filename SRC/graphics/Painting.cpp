@@ -120,8 +120,9 @@ void DrawRenderOverlays() {
   Model& model = TheModel();
   PaintArea = ViewWindow;
   DrawAxesTriad();
-  DrawNodeDots(model, model.graphics.showNodeDotsGl != 0);
-  if (model.graphics.showNodeNumbersGl != 0) DrawNodeNumbers(model);
+  const bool animated = ShapeOverlayAnimated();
+  DrawNodeDots(model, model.graphics.showNodeDotsGl != 0 && !animated);
+  if (model.graphics.showNodeNumbersGl != 0 && !animated) DrawNodeNumbers(model);
   if (g_ColourByProperty) DrawLegend(GraphicsDc());
 }
 
@@ -156,7 +157,10 @@ void GraphicsPaint(HWND window) {
     SetGraphicsDc(dc);
     FillBackground(dc);
     SetDrawingLimits(paint.rcPaint);
+    const bool shape = ShapeOverlayShown();
+    if (shape) UseShapeBackdropColours();
     DrawModelWireframe();
+    if (shape) UseNormalColours();
     DrawShapeOverlay();
     EndPaint(window, &paint);
     RedrawShownLcsTriad();
@@ -385,7 +389,10 @@ void DrawModelWireframe() {
     if (!DataItemShown(model.graphics, row.dataType) || !RectIntersectsDrawingArea(row.item->symbolBounds)) continue;
     DrawRowDataItemSymbol(model, number);
   }
-  DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0);
+  // The moving shape of an animation would leave the dots and numbers
+  // behind.
+  const bool animated = ShapeOverlayAnimated();
+  DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0 && !animated);
   if (PaintingAborted()) return;
   if (model.graphics.showLengths != 0) {
     SetTextColour2(CurrentDrawingStyle().length);
@@ -401,7 +408,7 @@ void DrawModelWireframe() {
       if (RectIntersectsDrawingArea(model.row(number).bounds2d)) DrawRowNumberLabel(model, number);
     }
   }
-  DrawNodeNumbers(model);
+  if (!animated) DrawNodeNumbers(model);
 }
 
 void DrawModelGl() {
