@@ -374,8 +374,12 @@ void RunResponseSpectrumStep(const Model& model, const AnalysisElementList& elem
     ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");
   const std::vector<std::vector<float>> blocks = ModalForceBlocks(model, elements, columns, csv.file, progress);
   ProgressBegin(progress, "Calculating total displacements", ProgressArea::Phase);
-  WriteNodeBlock(model, CombineDisplacements(columns, rule), true);
+  const std::vector<double> displacements = CombineDisplacements(columns, rule);
   ProgressEnd(progress, ProgressArea::Phase);
+  const bool anchorMovements = !SeismicAnchorMovementBlocks().empty();
+  if (anchorMovements) ProgressBegin(progress, "Adding seismic displacements", ProgressArea::Phase);
+  WriteNodeBlock(model, displacements, anchorMovements);
+  if (anchorMovements) ProgressEnd(progress, ProgressArea::Phase);
   ProgressBegin(progress, "Calculating total accelerations", ProgressArea::Phase);
   WriteNodeBlock(model, CombineAccelerations(columns, modal, rule));
   ProgressEnd(progress, ProgressArea::Phase);

@@ -36,10 +36,10 @@ std::vector<float> g_AnchorMovements;
 
 // The step's three blocks through `workFile` into `block`.
 void KeepStepBlocks(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
-                    WorkFile workFile, const char* failure, std::vector<float>& block) {
+                    WorkFile workFile, const char* openFailure, const char* readFailure, std::vector<float>& block) {
   const std::string& name = MakeWorkFileName(workFile);
   BinaryFile file;
-  if (!BinaryFileOpenUpdate(file, name)) throw std::string(failure);
+  if (!BinaryFileOpenUpdate(file, name)) throw std::string(openFailure);
   BinaryFile* results = g_ResultsFile;
   struct Restore {
     BinaryFile* results;
@@ -56,7 +56,7 @@ void KeepStepBlocks(const Model& model, const AnalysisElementList& elements, Ana
   const bool failed = BinaryFileHasError(file) || BinaryFileReadFailed(file);
   BinaryFileClose(file);
   DeleteWorkFile(workFile);
-  if (failed) throw std::string(failure);
+  if (failed) throw std::string(readFailure);
 }
 
 }  // namespace
@@ -75,7 +75,7 @@ double CombineSeismicValue(std::span<const double> values, std::span<const bool>
 void KeepSeismicDirectionBlocks(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
                                 int direction) {
   const auto d = static_cast<std::size_t>(direction);
-  KeepStepBlocks(model, elements, progress, kDirectionFiles[d], kOpenFailures[d], g_Blocks[d]);
+  KeepStepBlocks(model, elements, progress, kDirectionFiles[d], kOpenFailures[d], kOpenFailures[d], g_Blocks[d]);
   g_Present[d] = true;
 }
 
@@ -96,8 +96,8 @@ bool HasSeismicAnchorMovements(const Model& model) {
 
 void KeepSeismicAnchorMovementBlocks(const Model& model, const AnalysisElementList& elements,
                                      AnalysisProgress& progress) {
-  KeepStepBlocks(model, elements, progress, WorkFile::SeismicDisplacement, "Seismic displacements file could not be opened",
-                 g_AnchorMovements);
+  KeepStepBlocks(model, elements, progress, WorkFile::SeismicDisplacement, "Seismic file could not be opened",
+                 "Seismic displacements file could not be opened", g_AnchorMovements);
 }
 
 std::span<const float> SeismicAnchorMovementBlocks() { return g_AnchorMovements; }

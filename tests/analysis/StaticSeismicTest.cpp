@@ -14,6 +14,7 @@
 #include "AnalysisTesting.h"
 #include "analysis/SeismicCombination.h"
 #include "loads/StaticSeismic.h"
+#include "shell/NameTables.h"
 #include "supports/DisplacementSets.h"
 
 namespace {
@@ -131,6 +132,30 @@ TEST_F(StaticSeismicTest, SeismicAnchorMovementsAddTheirAbsoluteValuesToTheCombi
       EXPECT_EQ(run.fileSize, run.contents.endOffset);
     }
   }
+}
+
+// The step titles of a run, in order.
+class StepTitles : public AnalysisProgress {
+ public:
+  void ShowText(ProgressArea area, const std::string& text) override {
+    if (area == ProgressArea::StepTitle) titles.push_back(text);
+  }
+  std::vector<std::string> titles;
+};
+
+TEST_F(StaticSeismicTest, TheAnchorMovementStepRunsBeforeTheLoadCases) {
+  AnchoredLine(path_, 1, 0.01f, kSeismicSrss);
+  StepTitles steps;
+  RunAnalysis(TheModel(), steps);
+  const std::vector<std::string> expected{LoadCaseTitle(33), LoadCaseTitle(1), LoadCaseTitle(26), LoadCaseTitle(27),
+                                          LoadCaseTitle(29)};
+  EXPECT_EQ(steps.titles, expected);
+  EXPECT_EQ(std::string(LoadCaseTitle(33)), "Seismic displacement");
+  // Without a seismic case there is nothing to add them to.
+  SetCases(TheModel(), {1});
+  steps.titles.clear();
+  RunAnalysis(TheModel(), steps);
+  EXPECT_EQ(steps.titles, std::vector<std::string>{LoadCaseTitle(1)});
 }
 
 TEST_F(StaticSeismicTest, ACodeWithoutSeismicAnchorMovementsLeavesThemOut) {
