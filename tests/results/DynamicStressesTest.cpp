@@ -21,6 +21,7 @@
 #include "results/PipeForcesTable.h"
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
+#include "results/ResultsWindow.h"
 #include "results/ResultsTesting.h"
 
 namespace {
@@ -147,10 +148,18 @@ TEST_F(DynamicStressesTest, TheDynamicTablesPutTheirItemsIntoTheMenusWhileCurren
   EXPECT_EQ(text(221), "&Show animated mode shape\t Ctrl+Shift+A");
   EXPECT_EQ(text(300), "&Magnification...");
   EXPECT_FALSE(ResultsMenuHas(228));
-  // The View menu's item switches the shape of the table's current mode.
+  // The magnification is offered while a shape is shown; the View menu's
+  // item switches the shape of the table's current mode.
+  HMENU view = GetSubMenu(ResultsFrame().menu, 2);
+  const auto magnification = [view] {
+    InitResultsMenuPopup(view, 2);
+    return (GetMenuState(view, 300, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  };
+  EXPECT_FALSE(magnification());
   ResultsCommandNow(216);
   EXPECT_TRUE(ModeShapeShown());
   EXPECT_EQ(text(216), "&Hide Mode Shape");
+  EXPECT_TRUE(magnification());
   OpenDynamicStressesTable();
   EXPECT_FALSE(ModeShapeShown());
   for (const int id : {216, 221, 300, 228, 229}) EXPECT_TRUE(ResultsMenuHas(id)) << id;
