@@ -146,8 +146,18 @@ void GraphicsPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     PrepareDc(dc);
     SetGraphicsDc(dc);
-    GlPresent();
-    DrawRenderOverlays();
+    if (ShapeOverlayAnimated()) {
+      // The moving shape is drawn over the model's lines in grey, as in the
+      // line picture: the rendered solids would hide it.
+      FillBackground(dc);
+      PaintArea = ViewWindow;
+      UseShapeBackdropColours();
+      DrawModelWireframe();
+      UseNormalColours();
+    } else {
+      GlPresent();
+      DrawRenderOverlays();
+    }
     DrawShapeOverlay();
     EndPaint(window, &paint);
   } else {

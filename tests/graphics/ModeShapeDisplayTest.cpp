@@ -7,7 +7,7 @@
 // shape of a static case from the displacements table carries its
 // magnification in the title. Under a shape the model is drawn in grey, and
 // an animation leaves out the node numbers; both come back with the shape
-// hidden.
+// hidden. The rendered picture animates over the model's lines in grey.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -135,6 +135,34 @@ TEST_F(ModeShapeDisplayTest, TheModelIsGreyUnderTheShapeAndTheAnimationLeavesOut
   ASSERT_FALSE(AnimationRunning());
   EXPECT_FALSE(ShapeOverlayShown());
   EXPECT_EQ(Differences(Picture(), before), 0);
+}
+
+TEST_F(ModeShapeDisplayTest, TheRenderedPictureAnimatesOverTheModelsLinesInGrey) {
+  OpenLineResults({30}, "RESULTS3_DIALOG");
+  OpenFrequenciesTable();
+  GraphicsCommand(130);  // Render
+  ASSERT_TRUE(RenderMode());
+  const COLORREF grey = RGB(128, 128, 128), red = RGB(255, 0, 0);
+  const std::vector<COLORREF> rendered = Picture();
+  EXPECT_EQ(Count(rendered, red), 0);
+  GraphicsCommand(221);
+  ASSERT_TRUE(AnimationRunning());
+  const std::vector<COLORREF> moving = Picture();
+  EXPECT_GT(Count(moving, grey), 50);
+  EXPECT_GT(Count(moving, red), 20);
+  const auto others = [&](const std::vector<COLORREF>& picture) {
+    int n = 0;
+    for (COLORREF c : picture) n += c != grey && c != red && c != RGB(255, 255, 255) ? 1 : 0;
+    return n;
+  };
+  // The shaded solids are gone while the shape moves: only the grey lines
+  // and the red shape are drawn on the background.
+  EXPECT_GT(others(rendered), 1000);
+  EXPECT_EQ(others(moving), 0);
+  GraphicsCommand(221);
+  ASSERT_FALSE(AnimationRunning());
+  EXPECT_TRUE(RenderMode());
+  EXPECT_EQ(Differences(Picture(), rendered), 0);
 }
 
 TEST_F(ModeShapeDisplayTest, TheDeflectedShapeOfAStaticCase) {
