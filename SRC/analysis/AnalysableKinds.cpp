@@ -1,10 +1,10 @@
-// The check of what a run can analyse today (see AnalysisDriver.h): every
-// element and data kind is analysed; the load cases whose runs are not
-// built are refused as a whole, because running the model without them
-// would give plainly wrong results.
+// The check of what a run can analyse (see AnalysisDriver.h), before it
+// starts: forces added to temperatures out of use, a dynamic case without a
+// modal case before it, and the dynamic load rows.
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
+#include "analysis/ModalResponse.h"
 #include "loads/Force.h"
 #include "model/LayoutTable.h"
 #include "model/ModelGeometry.h"
@@ -17,14 +17,7 @@
 namespace {
 
 constexpr int kModal = 30;
-constexpr int kResponseSpectrum = 31;
 constexpr int kDynamicCases[] = {31, 35, 36, 37};
-
-[[noreturn]] void RefuseCase(int type) {
-  STAND_IN("the force spectrum, time history and harmonic runs");
-  throw std::string("The load case \"") + LoadCaseTitle(type) +
-        "\" cannot be analysed yet.\nRemove it from the load cases to analyze this model.";
-}
 
 }  // namespace
 
@@ -40,8 +33,8 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
       if (!modalBefore)
         throw std::string("The load case \"") + LoadCaseTitle(type) +
               "\" needs a \"Modal analysis\" case before it in the load cases.";
-      if (type != kResponseSpectrum) RefuseCase(type);
     }
     if (type == kModal) modalBefore = true;
   }
+  CheckDynamicLoadRows(model, refusedRow);
 }

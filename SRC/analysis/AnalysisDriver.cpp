@@ -12,6 +12,7 @@
 #include "analysis/EndForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
+#include "analysis/ModalResponse.h"
 #include "analysis/ModalStep.h"
 #include "analysis/ResponseSpectrum.h"
 #include "analysis/SeismicCombination.h"
@@ -356,9 +357,13 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   const int type = CurrentCaseType();
   if (type == 0) return;
   if (RunHangerComputationStep(model, type)) return;
-  STAND_IN("the force spectrum, time history and harmonic steps");
-  if (IsDynamicCase(type) && type != kModalCase && type != kResponseSpectrumCase)
-    throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
+  if (type == 35 || type == 36 || type == 37) {
+    PhaseClock clock(g_PhaseTimes.response);
+    if (type == 35) RunTimeHistoryStep(model, elements, progress);
+    else if (type == 36) RunHarmonicStep(model, elements, progress);
+    else RunForceSpectrumStep(model, elements, progress);
+    return;
+  }
   if (type == kModalCase) {
     // The supports keep the state the operating case left them in.
     {
@@ -436,6 +441,11 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
   ClearUnconvergedCases();
   const std::string resultsPath = ResultsPathOf(model.path);
   platform::RemoveStaleTemporaries(resultsPath);
+  // Time histories of an earlier run would not belong to these results.
+  RemoveTimeHistoryFile(model.path);
+  struct TimeHistoryGuard {
+    ~TimeHistoryGuard() { DiscardTimeHistoryFile(); }
+  } timeHistoryGuard;
   platform::SiblingTemporary temporary(resultsPath, 0644);
   if (!temporary.ok()) throw "Unable to create the results file\n" + resultsPath;
   ModelStateKeeper keeper(model);
@@ -476,6 +486,10 @@ void RunAnalysis(Model& model, AnalysisProgress& progress) {
     throw message + "\n" + resultsPath;
   }
   BinaryFileClose(written);
-  if (!temporary.Commit()) throw "Unable to write the results file\n" + resultsPath;
+  if (!CommitTimeHistoryFile()) throw "Unable to write the time history file\n" + TimeHistoryPathOf(model.path);
+  if (!temporary.Commit()) {
+    RemoveTimeHistoryFile(model.path);
+    throw "Unable to write the results file\n" + resultsPath;
+  }
   HoldHangerDisplacements(resultsPath);
 }

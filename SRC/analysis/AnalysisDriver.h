@@ -40,6 +40,7 @@ struct AnalysisPhaseTimes {
   double writing = 0.0;
   double modes = 0.0;     // the eigen search, the modal results and the missing mass
   double spectrum = 0.0;  // the response spectrum combination
+  double response = 0.0;  // the force spectrum, harmonic and time history steps
 };
 const AnalysisPhaseTimes& LastAnalysisPhaseTimes();
 

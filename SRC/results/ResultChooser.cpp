@@ -18,6 +18,7 @@
 #include "results/ResultsFile.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
 #include "supports/HangerResults.h"
@@ -43,7 +44,7 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (the rotating-equipment report, FRP stresses, time history): the chooser "
+      "the result tables of later work (the rotating-equipment report, FRP stresses): the chooser "
       "offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
@@ -73,6 +74,7 @@ void BuildResultChooserList(const Model& /*model*/) {
     list.push_back({"&Dynamic stresses", OpenDynamicStressesTable});
   }
   if (ResultCaseOfType(kResponseSpectrumCase) != 0) list.push_back({"&Accelerations", OpenResponseAccelerationsTable});
+  if (TimeHistoryAvailable()) list.push_back({"&Time history", SelectTimeHistoryResults});
   TemplateName() = ResultChooserTemplateName(static_cast<int>(list.size()));
 }
 

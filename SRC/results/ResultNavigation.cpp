@@ -5,6 +5,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "results/ResultCases.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Frame.h"
 #include "shell/TableWindow.h"
 
@@ -118,8 +119,10 @@ std::vector<ResultChooserEntry>& ResultChooserList() {
 
 int CurrentResultIndex() {
   const auto& list = ResultChooserList();
+  // A time-history table stands for the "&Time history" entry that chose it.
+  const ResultOpener current = TimeHistoryTableShown() ? SelectTimeHistoryResults : Reopen();
   for (std::size_t i = 0; i < list.size(); ++i)
-    if (list[i].opener == Reopen() && Reopen() != nullptr) return static_cast<int>(i) + 1;
+    if (list[i].opener == current && current != nullptr) return static_cast<int>(i) + 1;
   return 1;
 }
 
@@ -245,6 +248,26 @@ void RemoveDisplacementNavigationMenu() {
   DeleteGroup({kOtherCommand, kNextItemCommand, kPreviousItemCommand}, kPreviousItemCommand);
   ShowResultsButtons({296, kOtherCommand, kPreviousItemCommand, kNextItemCommand}, false);
   RemoveLoadCaseMenu();
+}
+
+// The time-history tables: "&Other Time History...\tF6" and, on the element
+// force table, its axes item; made anew on each opening.
+void AddTimeHistoryMenu(bool forces, bool global) {
+  RemoveTimeHistoryMenu();
+  InsertBeforeResults(kOtherCommand, "&Other Time History...\tF6");
+  if (forces) InsertBeforeResults(kGlobalLocalCommand, global ? "Local &Forces\tF7" : "Global &Forces\tF7");
+  InsertSeparatorBeforeResults();
+  ShowResultsButtons({296, kOtherCommand}, true);
+  if (forces) {
+    ShowResultsButtons({kGlobalLocalCommand}, true);
+    SetGlobalLocalImage(!global);
+  }
+}
+
+void RemoveTimeHistoryMenu() {
+  if (ResultsMenuHas(kGlobalLocalCommand)) DeleteGroup({kOtherCommand, kGlobalLocalCommand}, kGlobalLocalCommand);
+  else DeleteGroup({kOtherCommand}, kOtherCommand);
+  ShowResultsButtons({296, kOtherCommand, kGlobalLocalCommand}, false);
 }
 
 // --- popups -----------------------------------------------------------------------------

@@ -81,6 +81,11 @@ void AddForceNavigationMenu(bool multipleKinds);
 void RemoveForceNavigationMenu();
 void AddDisplacementNavigationMenu();
 void RemoveDisplacementNavigationMenu();
+// The time-history tables' items: "&Other Time History...\tF6" (287), and
+// "Global &Forces\tF7" or "Local &Forces\tF7" (288) on the element force
+// table; with their buttons.
+void AddTimeHistoryMenu(bool forces, bool global);
+void RemoveTimeHistoryMenu();
 // Whether the Results menu holds a command now (for the tests and tooltips).
 bool ResultsMenuHas(int id);
 

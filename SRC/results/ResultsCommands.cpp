@@ -19,6 +19,7 @@
 #include "platform/Input.h"
 #include "platform/Window.h"
 #include "results/BranchConnectionTable.h"
+#include "results/TimeHistoryTables.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
 #include "results/LoadCaseChooser.h"
@@ -52,7 +53,8 @@ constexpr int kDistanceCommand = 315;
 bool Current(ResultOpener table) { return ResultsReopenCommand() == table && table != nullptr; }
 
 void OtherItem(HWND window) {
-  if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
+  if (TimeHistoryTableShown()) SelectTimeHistoryResults();
+  else if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
   else if (Current(OpenSupportLoadSummary)) {
     if (MultipleSupports()) ChooseSupportForSummary(window);
   } else if (Current(OpenOtherForcesTable)) ChooseOtherForces(window);
@@ -70,6 +72,10 @@ void StepItem(bool next) {
 // F7: the force tables switch between local and global axes; the other
 // tables have one set of axes.
 void GlobalLocal() {
+  if (TimeHistoryTableShown()) {
+    ToggleTimeHistoryForceAxes();
+    return;
+  }
   if (Current(OpenSupportLoadsTable)) {
     ToggleSupportLoadsAxes();
     return;
@@ -105,7 +111,7 @@ void FindNode(HWND window) {
 }
 
 void Later(HWND window, const char* message) {
-  STAND_IN("the stress displays and the export of the time-history tables");
+  STAND_IN("the stress displays");
   ShowInfoMessage(window, message);
 }
 
@@ -182,7 +188,7 @@ void ResultsCommand(HWND window, int command) {
       return;
     case 351:
       if (Current(OpenHangerReport)) ExportLicadFile(window);
-      else Later(window, "Exporting this table is not available yet.");
+      else if (TimeHistoryTableShown()) ExportTimeHistoryTable(window);
       return;
     case 411: ChooseTextFont(window); return;
     case 431:

@@ -290,6 +290,8 @@ std::string ResultsPathOf(const std::string& modelPath) { return ReplaceExtensio
 
 std::string SusceptibilityPathOf(const std::string& modelPath) { return ReplaceExtension(modelPath, "rds"); }
 
+std::string TimeHistoryPathOf(const std::string& modelPath) { return ReplaceExtension(modelPath, "rth"); }
+
 void WriteResultsFileHeader(BinaryFile& file) {
   char header[kResultsHeaderBytes] = {};
   std::memcpy(header, kResultsFileMagic, 11);
@@ -321,12 +323,12 @@ void ReadResultsFile(BinaryFile& file, const std::string& resultsPath, const Mod
   bool timeHistory = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry)
     if (model.loadCases.cases[static_cast<std::size_t>(entry)] == 35) timeHistory = true;
-  if (timeHistory && model.timeHistory.writeResults != 0) ReadTimeHistoryResults(resultsPath, model, read, owner);
+  if (timeHistory && model.timeHistory.writeResults != 0 && owner != nullptr)
+    ReadTimeHistoryResults(resultsPath, model, read, owner);
   out = std::move(read);
 }
 
 void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, ResultsFileContents& out, HWND owner) {
-  (void)model;
   out.timeHistoryOpen = false;
   const std::string path = ReplaceExtension(resultsPath, "rth");
   BinaryFile file;
@@ -342,10 +344,15 @@ void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, 
   }
   BinaryFileReadFloat(file, out.timeStep);
   BinaryFileReadInt(file, out.timeSteps);
-  if (BinaryFileReadFailed(file) || out.timeSteps < 0) {
+  const std::int64_t stepBytes = 24 * static_cast<std::int64_t>(ResultNodeCount(model)) +
+                                 48 * static_cast<std::int64_t>(out.elementCount) + out.supportBlockBytes;
+  // A file of another run or cut short would give wrong histories.
+  if (BinaryFileReadFailed(file) || out.timeSteps < 0 || file.size != 24 + out.timeSteps * stepBytes) {
     ShowWarningMessage(owner, "Unable to read time history file");
     return;
   }
+  out.timeHistoryPath = path;
+  out.timeHistoryStepBytes = stepBytes;
   out.timeHistoryOpen = true;
 }
 

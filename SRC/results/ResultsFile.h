@@ -67,6 +67,8 @@ std::string ResultsPathOf(const std::string& modelPath);
 // pipe-kind analysis element in order, four f32: the transverse
 // displacement and bending moment magnitudes at end 1, then at end 2.
 std::string SusceptibilityPathOf(const std::string& modelPath);
+// The time-history results file of a model: its extension replaced by "rth".
+std::string TimeHistoryPathOf(const std::string& modelPath);
 constexpr const char* kSusceptibilityMagic = "QUORVELWRDS5100";
 
 // The 16-byte header.
@@ -127,21 +129,31 @@ struct ResultsFileContents {
   std::vector<int> stressElements, frpElements, otherElements, beamElements, flexibleJoints, ballJoints;
   std::int64_t endOffset = 0;  // the first byte after the layout the model gives
   std::int64_t fileTime = 0;   // modification time, seconds since the epoch
-  // The time-history file, when the results have one.
+  // The time-history file, when the results have one: its path, output
+  // interval, step count and the bytes of one step record (displacements,
+  // element forces, support loads).
   bool timeHistoryOpen = false;
   float timeStep = 0.0f;
   std::int32_t timeSteps = 0;
+  std::string timeHistoryPath;
+  std::int64_t timeHistoryStepBytes = 0;
 };
 
 // Reads and checks the file (open for reading at offset 0) against the made
 // model, filling `out`; throws the message text that refuses it, with `out`
 // emptied.
 // `resultsPath` is the file's own path (for its time and the time-history
-// file beside it); `owner` is where a time-history problem is shown.
+// file beside it); `owner` is where a time-history problem is shown. The
+// time-history file is read only for results being opened to be shown (an
+// owner given): the run's own check reads its results before the
+// time-history file is in place.
 void ReadResultsFile(BinaryFile& file, const std::string& resultsPath, const Model& model, ResultsFileContents& out,
                      HWND owner = nullptr);
 // The time-history file beside the results; shows its problems over
-// `owner` and never throws.
+// `owner` and never throws. A header other than "QUORVELWRTH5100" and NUL,
+// a negative step count or a length other than 24 + S·(24N + 48E + SB)
+// give "Unable to read time history file", and the results open without
+// time histories.
 void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, ResultsFileContents& out, HWND owner);
 
 // The program's results as last read.

@@ -34,6 +34,7 @@
 #include "results/ResultsFile.h"
 #include "results/ResultsWindow.h"
 #include "results/ShapeDisplay.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Application.h"
 #include "shell/BinaryFile.h"
 #include "shell/Frame.h"
@@ -181,7 +182,7 @@ static void ComputeResultsWeight(const Model& model) {
 }
 
 void PrepareResultsAfterRead(Model& model) {
-  STAND_IN("the post-read steps of later work: the rotating-equipment report, the time-history lists");
+  STAND_IN("the post-read steps of later work: the rotating-equipment report");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -203,6 +204,7 @@ void PrepareResultsAfterRead(Model& model) {
   }
   cases.flags.creep = TheCodeStresses().presence.creep;
   ReadDynamicStressFile(model, ResultsFrame().window);
+  ResetTimeHistoryResults();
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
   EnterResultsMenus();

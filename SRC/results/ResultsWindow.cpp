@@ -25,6 +25,7 @@
 #include "results/ResultsMode.h"
 #include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"
+#include "results/TimeHistoryTables.h"
 #include "shell/Application.h"
 #include "shell/Frame.h"
 #include "shell/RecentModelsMenu.h"
@@ -34,6 +35,7 @@
 #include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
+#include "supports/SupportLoadsTimeHistory.h"
 #include "supports/SupportResultTables.h"
 
 namespace {
@@ -217,7 +219,7 @@ void InitResultsMenuPopup(HMENU popup, int position) {
       EnableRecentModelsMenu(popup);
       // Only the time-history tables and the hanger report export.
       EnableMenuItem(popup, 351,
-                     MF_BYCOMMAND | (ResultsReopenCommand() == OpenHangerReport ? MF_ENABLED : MF_GRAYED));
+                     MF_BYCOMMAND | (ResultsReopenCommand() == OpenHangerReport || TimeHistoryTableShown() ? MF_ENABLED : MF_GRAYED));
       break;
     }
     case kView: {
@@ -275,6 +277,8 @@ void RegisterResultsWindowClass() {
   RegisterDisplacementTables();
   RegisterModalTables();
   RegisterAccelerationsTable();
+  RegisterTimeHistoryTables();
+  RegisterSupportTimeHistoryTable();
   RegisterDynamicStressTables();
   RegisterPipeForcesTable();
   RegisterBeamForcesTable();

@@ -147,6 +147,8 @@ class SupportChooserTable : public DialogTableWindow {
   }
   void DoubleClick() override { PostMessage(dialog_, WM_COMMAND, IDOK, 0); }
   void SetDialog(HWND dialog) { dialog_ = dialog; }
+  std::string caption = "Support load summary";
+  int current = 1;
 
  private:
   HWND dialog_;
@@ -158,10 +160,10 @@ INT_PTR ChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
       SetWindowLongPtr(dialog, DWLP_USER, lParam);
       auto* table = reinterpret_cast<SupportChooserTable*>(lParam);
       table->SetDialog(dialog);
-      SetWindowText(dialog, "Support load summary");
+      SetWindowText(dialog, table->caption.c_str());
       CreateDialogTable(dialog, *table, 2, 1);
       const int count = static_cast<int>(TheResults().supportList.size());
-      LayoutDialogTable(dialog, *table, count, std::clamp(State().currentSupport, 1, std::max(count, 1)), 1, 8,
+      LayoutDialogTable(dialog, *table, count, std::clamp(table->current, 1, std::max(count, 1)), 1, 8,
                         {{IDOK, 8}, {IDCANCEL, 56}});
       return FALSE;
     }
@@ -252,11 +254,23 @@ void OpenSupportLoadSummary() {
 void ChooseSupportForSummary(HWND owner) {
   if (TheResults().supportList.empty()) return;
   SupportChooserTable table(nullptr);
+  table.current = State().currentSupport;
   const INT_PTR chosen =
       DialogBoxParam(InstanceHandle, "SELECT_DIALOG", owner, ChooserProc, reinterpret_cast<LPARAM>(&table));
   if (chosen <= 0) return;
   State().currentSupport = static_cast<int>(chosen);
   OpenSupportLoadSummary();
+}
+
+int ChooseSupportPosition(HWND owner, const std::string& caption, int current) {
+  if (TheResults().supportList.empty()) return 0;
+  SupportChooserTable table(nullptr);
+  table.caption = caption;
+  table.current = current;
+  const INT_PTR chosen =
+      DialogBoxParam(InstanceHandle, "SELECT_DIALOG", owner, ChooserProc, reinterpret_cast<LPARAM>(&table));
+  const auto count = static_cast<INT_PTR>(TheResults().supportList.size());
+  return chosen > 0 && chosen <= count ? static_cast<int>(chosen) : 0;
 }
 
 bool MultipleSupports() { return TheResults().supportList.size() > 1; }

@@ -43,6 +43,10 @@ void BuildSupportLoadSummary(Model& model);
 void FreeSupportLoadSummary(Model& model);
 void OpenSupportLoadSummary();
 void ChooseSupportForSummary(HWND owner);
+// The support chooser (SELECT_DIALOG) under `caption` on position
+// `current`: the chosen position in the results' support list, 0 after
+// Cancel.
+int ChooseSupportPosition(HWND owner, const std::string& caption, int current);
 void SupportSummaryNext();
 void SupportSummaryPrevious();
 bool MultipleSupports();

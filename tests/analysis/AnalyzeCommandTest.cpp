@@ -17,6 +17,9 @@
 #include "analysis/ProgressWindow.h"
 #include "elements/BranchSif.h"
 #include "loads/Force.h"
+#include "loads/ForceSpectrumLoad.h"
+#include "loads/HarmonicLoad.h"
+#include "loads/TimeVaryingLoad.h"
 #include "loads/LoadCaseList.h"
 #include "model/LayoutTesting.h"
 #include "results/ResultsMode.h"
@@ -212,6 +215,70 @@ TEST_F(AnalyzeCommandTest, TheSeismicCaseTakesTheAnchorsSeismicMovements) {
     EXPECT_NEAR(block.nodes[far][1], expected, 1e-5) << read.cases[static_cast<std::size_t>(k)].type;
     EXPECT_NEAR(block.nodes[near][1], 0.0f, 1e-5);
   }
+}
+
+TEST_F(AnalyzeCommandTest, TheForceSpectrumTimeHistoryAndHarmonicCasesRunFromAnalyze) {
+  TypeLine();
+  Model& model = TheModel();
+  // Three item rows at the restraint's node, 20 (row 3; row 1 is the title).
+  const NodeId node = model.row(3).node;
+  ASSERT_EQ(node, 20);
+  auto itemRow = [&model, node](DataType type) {
+    const int row = ++model.rowCount;
+    model.row(row).node = node;
+    model.row(row).elementType = ElementType::From;
+    model.row(row).element = CreateElementData(ElementType::From);
+    model.row(row).material = model.row(3).material;
+    model.row(row).section = model.row(3).section;
+    model.row(row).load = model.row(3).load;
+    PutItem(model, row, type);
+    return row;
+  };
+  auto& varying = static_cast<TimeVaryingLoad&>(*model.row(itemRow(DataType::TimeVaryingLoad)).item);
+  varying.Direction = 1;
+  varying.TimeFunctionName = "RAMP";
+  varying.ScaleFactor = 100.0f;
+  model.timeFunctions.back() = {"RAMP", {{0.0f, 0.0f}, {0.05f, 1.0f}, {5.0f, 1.0f}}};
+  model.timeFunctions.emplace_back();
+  auto& harmonic = static_cast<HarmonicLoad&>(*model.row(itemRow(DataType::HarmonicLoad)).item);
+  harmonic.Frequency = 3.0f;
+  harmonic.FZ = 50.0f;
+  auto& spectrum = static_cast<ForceSpectrumLoad&>(*model.row(itemRow(DataType::ForceSpectrumLoad)).item);
+  spectrum.Direction = 3;
+  spectrum.SpectrumName = "FLAT";
+  model.forceSpectra.back() = {"FLAT", {{1.0f, 75.0f}, {500.0f, 75.0f}}};
+  model.forceSpectra.emplace_back();
+  model.timeHistory = TimeHistorySettings{0.005f, 41, 1, 1, 5.0f};
+  model.harmonic.damping = 2.0f;
+  MakeModel(model);
+  BuildLoadCases(model);
+  LoadCaseList& cases = model.loadCases;
+  for (int type : {30, 37, 35, 36}) cases.cases[static_cast<std::size_t>(++cases.count)] = type;
+  model.modified = true;
+  AnswerSaveQuestionYes();
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
+    platform::RunUntilIdle();
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
+    SendMessage(dialog, WM_COMMAND, IDYES, 0);
+  });
+  std::vector<std::string> names;
+  platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS10_DIALOG", [&names](HWND dialog) {
+    for (int id = 1401; id <= 1410; ++id)
+      if (IsWindowVisible(GetDlgItem(dialog, id))) names.push_back(TextOf(GetDlgItem(dialog, id)));
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  Command(108);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ASSERT_TRUE(InResultsMode());
+  ASSERT_FALSE(names.empty());
+  EXPECT_EQ(names.back(), "&Time history");
+  std::vector<int> types;
+  for (std::size_t k = 1; k < TheResults().cases.size(); ++k) types.push_back(TheResults().cases[k].type);
+  for (int type : {37, 35, 36}) EXPECT_NE(std::find(types.begin(), types.end(), type), types.end()) << type;
+  EXPECT_TRUE(TheResults().timeHistoryOpen);
+  EXPECT_EQ(TheResults().timeSteps, 40);
+  LeaveResultsMode();
 }
 
 TEST_F(AnalyzeCommandTest, AbortLeavesTheOldResultsAndNothingNew) {
