@@ -76,10 +76,6 @@ void SetEvaluationDocumentPath(EvaluationDocumentPath& document, const std::stri
   document.reportName = (dot == std::string::npos || dot < name ? path : path.substr(0, dot)) + ".txt";
 }
 
-std::string EvaluationDocumentName(const EvaluationDocumentPath& document) {
-  return document.path.empty() ? "Untitled" : document.path.substr(document.folder.size());
-}
-
 void TakeListFrameForEvaluation(const EvaluationFrameTool& tool) {
   Frame& frame = ListFrame();
   BorrowedFrame& borrowed = Borrowed();

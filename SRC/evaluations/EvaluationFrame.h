@@ -28,8 +28,6 @@ struct EvaluationDocumentPath {
   std::string path, folder, title, reportName;
 };
 void SetEvaluationDocumentPath(EvaluationDocumentPath& document, const std::string& path);
-// The name shown in the save question: the file's name or "Untitled".
-std::string EvaluationDocumentName(const EvaluationDocumentPath& document);
 
 struct EvaluationFrameTool {
   const char* menu;          // menu template

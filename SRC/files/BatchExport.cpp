@@ -33,7 +33,8 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
-#include "graphics/DialogHook.h"
+#include "files/BatchImport.h"
+#include "files/ExportFiles.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/Spectrum.h"
@@ -67,7 +68,6 @@ namespace {
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr float kRigid = 1.0e12f;
 constexpr float kNoLimit = 1.0e29f;
-constexpr std::size_t kFileBufferLength = 260;
 
 // The code words of the OPTIONS line by code-list position, as the reader
 // takes them.
@@ -75,46 +75,6 @@ constexpr std::array<const char*, 25> kCodeWords = {
     "None",   "B311",         "B311-67",      "B313",  "B314", "B315",       "B318",    "B319",     "ASME",
     "ASME-86", "ASME-92",     "ASME-2015",    "ASME-2017", "ASME-ND-2017", "BS806", "NORWEGIAN-83",
     "NORWEGIAN-90", "RCC-M",  "SNCT",         "STOOMWEZEN", "SWEDISH", "Z183", "Z184",  "EUROPEAN", "Z662"};
-
-// The SI set: every kind but Angle, as the reader's SI word sets them.
-constexpr std::array<std::pair<int, std::int32_t>, 19> kSiUnits = {{
-    {kUnitLength, kLengthMillimetre},
-    {kUnitDimension, 1},
-    {kUnitDisplacement, 1},
-    {kUnitForce, 1},
-    {kUnitMoment, 2},
-    {kUnitAdditionalWeight, 1},
-    {kUnitWeight, 1},
-    {kUnitDensity, 2},
-    {kUnitInsulationDensity, 1},
-    {kUnitTemperature, kTemperatureCelsius},
-    {kUnitThermalExpansion, 1},
-    {kUnitPressure, 1},
-    {kUnitStress, 1},
-    {kUnitModulus, 1},
-    {kUnitStiffness, 1},
-    {kUnitRotStiffness, 2},
-    {kUnitArea, 1},
-    {kUnitMomentOfInertia, 1},
-    {kUnitVelocity, 2},
-}};
-
-// The export set in g_UnitsSettings for as long as the writer lives.
-class ExportUnits {
- public:
-  explicit ExportUnits(BatchExportUnits set) : saved_(g_UnitsSettings) {
-    g_UnitsSettings = UnitsSettings{};
-    if (set == BatchExportUnits::Inch) g_UnitsSettings.unit[kUnitLength] = kLengthInch;
-    if (set == BatchExportUnits::Si)
-      for (const auto& [kind, unit] : kSiUnits) g_UnitsSettings.unit[kind] = unit;
-  }
-  ~ExportUnits() { g_UnitsSettings = saved_; }
-  ExportUnits(const ExportUnits&) = delete;
-  ExportUnits& operator=(const ExportUnits&) = delete;
-
- private:
-  UnitsSettings saved_;
-};
 
 using Formatter = const char* (*)(float);
 
@@ -1202,40 +1162,15 @@ void WriteWind(Writer& w) {
   w.At("");
 }
 
-UINT_PTR ExportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
-    SendMessage(GetParent(hook), CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Export"));
-  return FileDialogHookProc(hook, message, wParam, lParam);
-}
-
-bool ChooseBatchExportFile(HWND parent, std::string& path) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  std::string initial = TheModel().path;
-  if (!initial.empty()) {
-    const std::size_t separator = initial.find_last_of("/\\");
-    const std::size_t dot = initial.find_last_of('.');
-    if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) initial.resize(dot);
-    initial += ".mbf";
-    if (initial.size() < buffer.size()) std::copy(initial.begin(), initial.end(), buffer.begin());
-  }
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = parent;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "Model batch file (*.mbf)\0*.mbf\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = "Export Model to Batch File";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                 OFN_ENABLEHOOK;
-  record.lpfnHook = ExportDialogHook;
-  if (!GetSaveFileName(&record)) return false;
-  path = buffer.data();
-  return true;
-}
-
 }  // namespace
+
+ExportUnitsScope::ExportUnitsScope(BatchExportUnits set) : saved_(g_UnitsSettings) {
+  g_UnitsSettings = UnitsSettings{};
+  if (set == BatchExportUnits::Inch) g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+  if (set == BatchExportUnits::Si) SetBatchSiUnits(g_UnitsSettings);
+}
+
+ExportUnitsScope::~ExportUnitsScope() { g_UnitsSettings = saved_; }
 
 BatchExportUnits ChooseBatchExportUnits() {
   const int length = ChosenUnit(kUnitLength);
@@ -1245,7 +1180,7 @@ BatchExportUnits ChooseBatchExportUnits() {
 }
 
 std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut) {
-  const ExportUnits exportUnits(units);
+  const ExportUnitsScope exportUnits(units);
   Writer w(model, leftOut);
   std::string title = model.title;
   for (char& c : title)
@@ -1268,63 +1203,19 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
   return w.text;
 }
 
-std::string WriteExportFile(const std::string& path, const std::string& text) {
-  const std::string partial = path + ".partial";
-  {
-    std::ofstream output(partial, std::ios::binary | std::ios::trunc);
-    if (!output.is_open()) return "Unable to open export file:\n" + path;
-    output.write(text.data(), static_cast<std::streamsize>(text.size()));
-    output.flush();
-    if (!output) {
-      output.close();
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
-      return "Unable to write export file:\n" + path;
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
-    return "Unable to write export file:\n" + path;
-  }
-  return {};
-}
-
 std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut) {
   return WriteExportFile(path, WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut));
 }
 
 void ExportBatchFile(HWND parent) {
-  std::string path;
-  if (!ChooseBatchExportFile(parent, path)) return;
+  ExportFileQuestion question;
+  question.title = "Export Model to Batch File";
+  question.filter = "Model batch file (*.mbf)\0*.mbf\0";
+  question.extension = "mbf";
+  question.proposeFolder = true;
+  const std::string path = ChooseExportFile(parent, question);
+  if (path.empty()) return;
   std::vector<std::string> leftOut;
   const std::string failure = WriteModelBatchFile(TheModel(), path, leftOut);
-  if (!failure.empty()) {
-    ShowErrorMessage(parent, failure);
-    return;
-  }
-  ShowExportLeftOut(parent, leftOut);
-}
-
-void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut) {
-  ShowItemList(owner,
-               "The export left out or changed " + std::to_string(leftOut.size()) +
-                   (leftOut.size() == 1 ? " item:" : " items:"),
-               leftOut);
-}
-
-void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines) {
-  constexpr std::size_t kLinesShown = 8;
-  if (lines.empty()) return;
-  std::string text = heading;
-  if (MessagesToStandardError) {
-    for (const std::string& line : lines) text += "\n" + line;
-    std::fprintf(stderr, "%s: %s\n", ProgramTitle.c_str(), text.c_str());
-    std::fflush(stderr);
-    return;
-  }
-  for (std::size_t i = 0; i < lines.size() && i < kLinesShown; ++i) text += "\n" + lines[i];
-  if (lines.size() > kLinesShown) text += "\n... and " + std::to_string(lines.size() - kLinesShown) + " more";
-  ShowWarningMessage(owner, text);
+  ShowExportOutcome(parent, failure, leftOut);
 }

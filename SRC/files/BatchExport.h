@@ -17,18 +17,33 @@
 // its item) and is named in the list of what was left out, as is every
 // value the grammar cannot carry; nothing is dropped without a line there.
 //
-// The file is written beside its final name and renamed over it once whole,
-// so a failed write leaves no partial file (and any older file intact).
+// The file is written beside its final name and renamed over it once whole
+// (ExportFiles.h), so a failed write leaves no partial file.
 #pragma once
 
 #include <string>
 #include <vector>
 
 #include "platform/Types.h"
+#include "shell/Units.h"
 
 struct Model;
 
 enum class BatchExportUnits { English, Inch, Si };
+
+// The program's units made one of the export sets for the scope's life
+// (the first unit of every kind; inch lengths; the "SI" word's set); the
+// units in force before are back when it ends.
+class ExportUnitsScope {
+ public:
+  explicit ExportUnitsScope(BatchExportUnits set);
+  ~ExportUnitsScope();
+  ExportUnitsScope(const ExportUnitsScope&) = delete;
+  ExportUnitsScope& operator=(const ExportUnitsScope&) = delete;
+
+ private:
+  UnitsSettings saved_;
+};
 
 // The set the OPTIONS line names for the user's units now in force: SI for
 // m or mm lengths, Inch for inch lengths when EXPORT_INCHES is set, else
@@ -42,18 +57,6 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
 // Writes the file; the message of a failure ("Unable to open export
 // file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
 std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut);
-
-// Writes an export's text to `path` beside it first and renames it over
-// `path` once whole; the message of a failure ("Unable to open export
-// file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
-std::string WriteExportFile(const std::string& path, const std::string& text);
-
-// The list of what an export left out, over `owner` (the first lines and
-// how many more); nothing when the list is empty. Every export shows it.
-void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut);
-// A warning of `heading` and the first lines of `lines` (how many more
-// after them); on the standard error stream all of them.
-void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines);
 
 // The command: the save dialog over `parent`, the file, and the list of what
 // was left out when there is any.

@@ -31,6 +31,7 @@
 #include "platform/Types.h"
 
 struct Model;
+struct UnitsSettings;
 
 // Set for the time of a batch run started from the command line; the
 // modules that would ask the user something skip their questions then.
@@ -71,3 +72,7 @@ void FinishImportedModel(Model& model);
 
 // The load-case list of an imported model from its piping code.
 void BuildImportedLoadCases(Model& model);
+
+// The units the "SI" word of the OPTIONS section chooses (every kind but
+// Angle), set in `units`; the exports write in the same set.
+void SetBatchSiUnits(UnitsSettings& units);

@@ -6,6 +6,7 @@
 #include <array>
 #include <cmath>
 
+#include "files/BatchImport.h"
 #include "files/BatchSections.h"
 #include "loads/Wind.h"
 #include "model/Model.h"
@@ -89,7 +90,7 @@ bool ApplyOptionWord(BatchReader& reader, const std::string& word) {
   } else if (word == "Z") {
     options.ZVertical = 1;
   } else if (word == "SI") {
-    for (const UnitChoice& choice : kSiUnits) g_UnitsSettings.unit[choice.kind] = choice.unit;
+    SetBatchSiUnits(g_UnitsSettings);
   } else if (word == "IN") {
     g_UnitsSettings.unit[kUnitLength] = kLengthInch;
   } else if (word == "SE" || word == "F" || word == "FE") {
@@ -107,6 +108,10 @@ bool ApplyOptionWord(BatchReader& reader, const std::string& word) {
 }
 
 }  // namespace
+
+void SetBatchSiUnits(UnitsSettings& units) {
+  for (const UnitChoice& choice : kSiUnits) units.unit[choice.kind] = choice.unit;
+}
 
 void ParseBatchOptions(BatchReader& reader) {
   StartBatchFields(reader.fields, reader.line);

@@ -11,6 +11,9 @@
 #include <map>
 #include <memory>
 #include <numbers>
+#include <queue>
+#include <set>
+#include <sstream>
 
 #include "analysis/AnalysisOptions.h"
 #include "elements/BallJoint.h"
@@ -19,14 +22,17 @@
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
 #include "elements/ElasticElement.h"
+#include "elements/HydrotestLoad.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
+#include "elements/Weld.h"
 #include "files/BatchImport.h"
 #include "loads/Force.h"
 #include "loads/PipeLoad.h"
 #include "model/LayoutRow.h"
+#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RecordTable.h"
@@ -37,7 +43,11 @@
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
+#include "supports/HangerCatalogue.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
+#include "supports/NozzleDialog.h"
+#include "supports/NozzleStiffness.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
@@ -84,8 +94,13 @@ struct CiiFile {
   std::vector<NodeVectors> displacement, force;
   std::vector<CiiTee> tee;
   Reals materialNumbers;
-  std::vector<int> nozzleNodes;
+  struct NozzleRecord {
+    Reals values;  // 1-based: [1] node
+    int line = 0;
+  };
+  std::vector<NozzleRecord> nozzle;
   std::vector<int> hangerNodes, hangerCounts, hangerTables;
+  std::vector<int> hangerLines;  // the line of each hanger's node
   double ambient = 0.0;
   bool bourdon = false, liberal = false, pressureCorrection = false;
   Reals factors = Reals(23, 0.0);  // 1-based
@@ -165,6 +180,12 @@ struct CiiReader {
     return count;
   }
 };
+
+std::string Plain(double value) {
+  std::ostringstream text;
+  text << value;
+  return text.str();
+}
 
 std::size_t SixesOf(int count) { return static_cast<std::size_t>((count + 5) / 6); }
 
@@ -333,12 +354,14 @@ void ReadAuxiliary(CiiReader& reader, CiiFile& file) {
   }
 }
 
-std::vector<int> ReadIntegerList(CiiReader& reader, int count) {
+std::vector<int> ReadIntegerList(CiiReader& reader, int count, std::vector<int>* lines = nullptr) {
   std::vector<int> list;
   // Six to a line; the last line holds the rest.
   for (std::size_t line = 0; line < SixesOf(count); ++line)
-    for (double value : reader.Numbers(std::min<std::size_t>(6, static_cast<std::size_t>(count) - list.size())))
+    for (double value : reader.Numbers(std::min<std::size_t>(6, static_cast<std::size_t>(count) - list.size()))) {
       list.push_back(reader.Integer(value));
+      if (lines != nullptr) lines->push_back(reader.LineNumber());
+    }
   return list;
 }
 
@@ -351,19 +374,19 @@ void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
     for (double value : reader.Numbers(std::min<std::size_t>(6, elements - file.materialNumbers.size())))
       file.materialNumbers.push_back(value);
   for (int i = 0; i < file.nozzles; ++i) {
-    const Reals first = reader.Numbers(6);
-    reader.Numbers(6);
-    if (v > 8.0) {
-      reader.Numbers(6);
-      reader.Numbers(4);
-    } else {
-      reader.Numbers(4);
+    CiiFile::NozzleRecord nozzle;
+    nozzle.line = reader.LineNumber() + 1;
+    nozzle.values.push_back(0.0);
+    for (std::size_t count : v > 8.0 ? std::vector<std::size_t>{6, 6, 6, 4} : std::vector<std::size_t>{6, 6, 4}) {
+      const Reals values = reader.Numbers(count);
+      nozzle.values.insert(nozzle.values.end(), values.begin(), values.end());
     }
-    file.nozzleNodes.push_back(reader.Integer(first[0]));
+    reader.Integer(nozzle.values[1]);
+    file.nozzle.push_back(std::move(nozzle));
   }
   if (file.hangers != 0) {
     reader.Skip(2);
-    file.hangerNodes = ReadIntegerList(reader, file.hangers);
+    file.hangerNodes = ReadIntegerList(reader, file.hangers, &file.hangerLines);
     reader.Skip(static_cast<std::size_t>(file.hangers) * (v > 8.0 ? 4 : 2));
     reader.Skip(static_cast<std::size_t>(file.hangers));
     file.hangerCounts = ReadIntegerList(reader, file.hangers);
@@ -410,6 +433,11 @@ struct Converter {
   CiiReader& reader;
   std::map<int, std::array<double, 3>> position;  // node -> inch
   std::array<double, 3> current{};
+  std::map<int, std::vector<std::pair<int, std::array<double, 3>>>> links;  // node -> (node, offset)
+  std::vector<int> halfAngleRows;
+  std::map<int, int> elementLines;  // row -> the line of its element record
+  std::map<int, int> bendPoints;
+  std::vector<float> hydrotestPressures;    // a point on a bend's arc -> the bend's node  // bends whose point on the arc is half way round
 
   double F(std::size_t index) const { return file.factors[index]; }
   float Length(double value) const { return static_cast<float>(value / F(1)); }
@@ -467,11 +495,14 @@ struct Converter {
     }
     return 0;
   }
-  // The item of a support: on its row when that row has none, else on a
-  // Location row after it.
+  // The item of a support: on its row when that row has none and ends at
+  // the item's node (a point on a bend's arc does not), else on a Location
+  // row after it. Restraints share their element's row too: rows are
+  // limited, and a model of 7000 elements would not hold a row per
+  // restraint.
   DataItem& PlaceItem(int number, NodeId node, DataType item, int line) {
     LayoutRow& row = model.row(number);
-    if (row.dataType == DataType::None && row.elementType != ElementType::From) {
+    if (row.dataType == DataType::None && row.elementType != ElementType::From && row.node == node) {
       row.dataType = item;
       row.item = CreateDataItem(item);
       return *row.item;
@@ -573,6 +604,72 @@ struct Converter {
     return &table[static_cast<std::size_t>(index - 1)];
   }
 
+  // The place of a node no row has reached yet, through the chain of the
+  // file's elements (either way along each) to a node that is placed or has
+  // coordinates: an element given before the one it starts from, or a run
+  // written backwards, then lands where it belongs.
+  bool Chained(int node, std::array<double, 3>& place) {
+    if (links.empty()) {
+      for (const CiiElement& e : file.element) {
+        const int a = static_cast<int>(e.lines[0][0]), b = static_cast<int>(e.lines[0][1]);
+        if (a == 0 || b == 0 || a == b) continue;
+        const std::array<double, 3> d{Length(e.lines[0][2]), Length(e.lines[0][3]), Length(e.lines[0][4])};
+        links[a].push_back({b, d});
+        links[b].push_back({a, {-d[0], -d[1], -d[2]}});
+      }
+    }
+    std::map<int, std::array<double, 3>> offset;  // node -> its place minus the place of `node`
+    std::queue<int> waiting;
+    offset[node] = {0.0, 0.0, 0.0};
+    waiting.push(node);
+    while (!waiting.empty()) {
+      const int at = waiting.front();
+      waiting.pop();
+      std::array<double, 3> known{};
+      bool placed = false;
+      if (at != node) {
+        if (const auto p = position.find(at); p != position.end()) {
+          known = p->second;
+          placed = true;
+        } else if (const auto c = file.coords.find(at); c != file.coords.end()) {
+          for (std::size_t i = 0; i < 3; ++i) known[i] = c->second[i] / F(1);
+          placed = true;
+        }
+      }
+      if (placed) {
+        for (std::size_t i = 0; i < 3; ++i) place[i] = known[i] - offset[at][i];
+        return true;
+      }
+      for (const auto& [next, d] : links[at]) {
+        if (offset.count(next) != 0) continue;
+        offset[next] = {offset[at][0] + d[0], offset[at][1] + d[1], offset[at][2] + d[2]};
+        waiting.push(next);
+      }
+    }
+    return false;
+  }
+
+  // The node of the last row of the run (hydrotest rows have none).
+  NodeId LastRunNode() const {
+    for (int number = model.rowCount; number >= 1; --number) {
+      const LayoutRow& row = model.row(number);
+      if (row.elementType != ElementType::HydrotestLoad && row.elementType != ElementType::Comment) return row.node;
+    }
+    return 0;
+  }
+
+  void AddHydrotest(const CiiElement& e) {
+    const float pressure = Pressure(e.lines[5][5]);
+    for (const float other : hydrotestPressures)
+      if (std::fabs(other - pressure) <= 0.001f) return;
+    hydrotestPressures.push_back(pressure);
+    LayoutRow& row = AppendRow(0, ElementType::HydrotestLoad, e.line);
+    auto& load = static_cast<HydrotestLoad&>(*row.element);
+    load.specificGravity = 1.0f;
+    load.pressure = pressure;
+    load.excludeInsulation = 0;
+  }
+
   void AddFromRow(int from, const CiiElement& e) {
     std::array<double, 3> start{};
     const int to = static_cast<int>(e.lines[0][1]);
@@ -585,9 +682,9 @@ struct Converter {
       start[0] -= Length(e.lines[0][2]);
       start[1] -= Length(e.lines[0][3]);
       start[2] -= Length(e.lines[0][4]);
-    } else if (!position.empty()) {
+    } else if (!position.empty() && !Chained(from, start)) {
       Log(e.line, "element " + std::to_string(from) + "-" + std::to_string(to) +
-                      " starts at a node no earlier element reaches: it starts at the origin");
+                      " starts at a node no element joins to a placed node: it starts at the origin");
     }
     LayoutRow& row = AppendRow(from, ElementType::From, e.line);
     row.absolute = true;
@@ -605,10 +702,18 @@ struct Converter {
       Log(e.line, "an element without nodes is passed over");
       return;
     }
+    if (e.lines[5][5] != 0.0) AddHydrotest(e);
+    // The point on a bend's arc is made by the bend: an element ending there
+    // would make it twice.
+    if (const auto point = bendPoints.find(to); to != 0 && point != bendPoints.end()) {
+      Log(e.line, "element " + std::to_string(from) + "-" + std::to_string(to) + " ends at a point of the bend at node " +
+                      std::to_string(point->second) + ": passed over");
+      return;
+    }
     const std::string load = LoadName(e);
     const std::string section = SectionName(e);
     const std::string material = MaterialName(e, index);
-    if (model.row(model.rowCount).node != from || model.rowCount <= 1) AddFromRow(from, e);
+    if (LastRunNode() != from) AddFromRow(from, e);
     const Reals* bend = Aux(file.bend, e.bend, "bend", e.line);
     const Reals* rigid = Aux(file.rigid, e.rigid, "rigid", e.line);
     const Reals* joint = Aux(file.joint, e.joint, "expansion joint", e.line);
@@ -619,6 +724,7 @@ struct Converter {
     else if (joint != nullptr) type = (*joint)[4] == 0.0 ? ElementType::Elastic : ElementType::Bellows;
     else if (reducer != nullptr) type = ElementType::Reducer;
     LayoutRow& row = AppendRow(to, type, e.line);
+    elementLines[model.rowCount] = e.line;
     row.dx = Length(e.lines[0][2]);
     row.dy = Length(e.lines[0][3]);
     row.dz = Length(e.lines[0][4]);
@@ -630,11 +736,21 @@ struct Converter {
     if (auto* data = dynamic_cast<Bend*>(row.element.get())) {
       data->radius = Length((*bend)[0]);
       data->radiusType = kBendRadiusUser;
-      const auto node = [](double value) { return value > 0.0 && value < 99999.0 ? static_cast<int>(value) : 0; };
+      // A negative node number marks the point half way round the arc,
+      // placed once the bend's angle is known.
+      const auto node = [](double value) {
+        const double number = std::fabs(value);
+        return number >= 1.0 && number < 99999.0 ? static_cast<int>(number) : 0;
+      };
       data->intermediateNode1 = node((*bend)[3]);
-      data->angle1 = static_cast<float>((*bend)[2] / kDegreesPerRadian);
+      data->angle1 = (*bend)[3] < 0.0 ? -1.0f : static_cast<float>((*bend)[2] / kDegreesPerRadian);
       data->intermediateNode2 = node((*bend)[5]);
-      data->angle2 = static_cast<float>((*bend)[4] / kDegreesPerRadian);
+      data->angle2 = (*bend)[5] < 0.0 ? -1.0f : static_cast<float>((*bend)[4] / kDegreesPerRadian);
+      if ((*bend)[3] < 0.0 || (*bend)[5] < 0.0) halfAngleRows.push_back(model.rowCount);
+      for (const int point : {data->intermediateNode1, data->intermediateNode2})
+        if (point != 0) bendPoints.emplace(point, to);
+      if (const Reals& line2 = file.bendLine2[static_cast<std::size_t>(e.bend - 1)]; line2[3] != 0.0)
+        Log(e.line, "the bend's second length " + Plain(line2[3]) + " is not taken");
     } else if (auto* data = dynamic_cast<RigidElement*>(row.element.get())) {
       data->weight = static_cast<float>((*rigid)[0] / F(2));
     } else if (auto* data = dynamic_cast<ElasticElement*>(row.element.get())) {
@@ -657,7 +773,6 @@ struct Converter {
       data->od2 = Diameter((*reducer)[0]);
       data->thk2 = Length((*reducer)[1]);
     }
-    if (e.lines[5][5] != 0.0) Log(e.line, "the hydrotest pressure is not taken");
   }
 
   void AddRestraint(const CiiFile::Restraint& r) {
@@ -766,14 +881,163 @@ struct Converter {
       if (type == 1) sif.dimension1 = Length(tee.values[7]);
       if (type == 6) sif.dimension1 = Length(tee.values[9]);
       if (type == 17) sif.dimension1 = Length(tee.values[8]);
-    } else if ((type >= 7 && type <= 14)) {
-      Log(tee.line, "weld or joint of type " + std::to_string(type) + " at node " + std::to_string(node) +
-                        " is not imported yet: not taken");
+    } else if (type == 11) {
+      PlaceItem(number, node, DataType::ThreadedJoint, tee.line);
+    } else if (type == 7 || (type >= 10 && type <= 13)) {
+      auto& weld = static_cast<Weld&>(PlaceItem(number, node, DataType::Weld, tee.line));
+      weld.type = type == 7 ? 1 : type == 10 ? 4 : type == 12 ? 2 : 3;
+    } else if (type == 8 || type == 9 || type == 14) {
+      // A kind of joint the model has no item for: a user SIF, whose
+      // values the file does not give.
+      PlaceItem(number, node, DataType::UserSif, tee.line);
+      Log(tee.line, "SIF type " + std::to_string(type) + " at node " + std::to_string(node) +
+                        " becomes a user SIF without values: enter them");
     } else {
       auto& sif = static_cast<UserSif&>(PlaceItem(number, node, DataType::UserSif, tee.line));
       sif.inPlaneSif = static_cast<float>(tee.values[3]);
       sif.outPlaneSif = static_cast<float>(tee.values[4]);
     }
+  }
+
+  void AddNozzle(const CiiFile::NozzleRecord& record) {
+    const Reals& v = record.values;
+    const int node = reader.Integer(v[1]);
+    if (node == 0) return;
+    const int number = RowOfNode(node);
+    if (number == 0) {
+      Log(record.line, "nozzle at node " + std::to_string(node) + ", which no element makes: not taken");
+      return;
+    }
+    auto& nozzle = static_cast<Nozzle&>(PlaceItem(number, node, DataType::Nozzle, record.line));
+    nozzle.nozzleOd = Diameter(v[4]);
+    nozzle.nozzleThickness = Length(v[5]);
+    nozzle.vesselOd = Diameter(v[6]);
+    nozzle.vesselThickness = Length(v[7]);
+    nozzle.flatBottom = nozzle.reinforcingPad = v[8] != 0.0 ? 1 : 0;
+    nozzle.l1 = Length(v[10]);
+    nozzle.l2 = Length(v[11]);
+    nozzle.vesselAxis = {static_cast<float>(v[12]), static_cast<float>(v[13]), static_cast<float>(v[14])};
+    // The file names no vessel material: the springs need a modulus.
+    nozzle.elasticModulus = 3.0e7f;
+    std::string note = "the nozzle at node " + std::to_string(node) +
+                       " takes the vessel modulus 3.0e7 psi (the file gives none): enter its own";
+    if (const NozzleFault fault = CheckNozzleGeometry(nozzle); fault.message.empty()) {
+      ComputeNozzleStiffness(nozzle);
+    } else {
+      note += "; its values are refused by the nozzle's check (" + fault.message + "): its springs are not computed";
+    }
+    Log(record.line, note);
+  }
+
+  void AddDisplacements(const CiiFile::NodeVectors& half) {
+    if (half.node == 0) return;
+    bool taken = false, free = false;
+    for (int number = 1; number <= model.rowCount; ++number) {
+      LayoutRow& row = model.row(number);
+      if (row.node != half.node) continue;
+      SpecifiedDisplacements* displacements = RowDisplacements(row);
+      if (displacements == nullptr) continue;
+      if (!displacements->sets) displacements->sets = std::make_unique<DisplacementSets>();
+      for (std::size_t set = 0; set < 3; ++set) {
+        displacements->flags[set] = 1;
+        for (std::size_t i = 0; i < 6; ++i) {
+          const double value = half.vectors[set][i];
+          float& slot = displacements->sets->values[6 * set + i + 1];
+          // 9999.99 and beyond leave a direction free, which an anchor or
+          // a nozzle cannot: it is held there (0).
+          if (value >= 9999.99) {
+            slot = 0.0f;
+            free = true;
+          } else {
+            slot = i < 3 ? Length(value) : static_cast<float>(value);
+          }
+        }
+      }
+      taken = true;
+    }
+    if (!taken)
+      Log(half.line, "the displacements at node " + std::to_string(half.node) +
+                         " have no anchor or nozzle to take them: not taken");
+    else if (free)
+      Log(half.line, "the free directions (9999.99) of the displacements at node " + std::to_string(half.node) +
+                         " are held by its anchor or nozzle");
+  }
+
+  // Rows straight after the elements, before any support row is put in
+  // between: reducers without a second end, joints of no length, long
+  // rigids, and the fluid in rigids.
+  void FinishElementRows() {
+    for (int number = 2; number <= model.rowCount; ++number) {
+      LayoutRow& row = model.row(number);
+      const double length = std::sqrt(double(row.dx) * row.dx + double(row.dy) * row.dy + double(row.dz) * row.dz);
+      const int sectionIndex = FindRecordByName(model.sections, row.section);
+      if (auto* reducer = dynamic_cast<Reducer*>(row.element.get()); reducer && reducer->od2 == 0.0f) {
+        int next = number + 1;
+        while (next <= model.rowCount && (model.row(next).elementType == ElementType::From ||
+                                          model.row(next).elementType == ElementType::Location ||
+                                          model.row(next).elementType == ElementType::HydrotestLoad))
+          ++next;
+        const int other = next <= model.rowCount ? FindRecordByName(model.sections, model.row(next).section) : 0;
+        if (other != 0) {
+          reducer->od2 = model.sections[other].outsideDiameter;
+          reducer->thk2 = model.sections[other].thickness;
+        } else {
+          Log(elementLines[number], "the reducer at node " + std::to_string(row.node) +
+                                        " has no second diameter and no pipe after it: enter its second end");
+        }
+      }
+      if ((row.elementType == ElementType::Elastic || row.elementType == ElementType::Bellows) && length < 0.001) {
+        float bending = 0.0f, torsional = 0.0f;
+        if (const auto* elastic = dynamic_cast<const ElasticElement*>(row.element.get())) {
+          bending = elastic->kyy;
+          torsional = elastic->kxx;
+        } else if (const auto* bellows = dynamic_cast<const Bellows*>(row.element.get())) {
+          bending = bellows->bendingStiffness;
+          torsional = bellows->torsionalStiffness;
+        }
+        // The joint keeps its turning springs; a ball joint holds every
+        // movement along the pipe and across it.
+        row.elementType = ElementType::BallJoint;
+        row.element = CreateElementData(ElementType::BallJoint);
+        auto& joint = static_cast<BallJoint&>(*row.element);
+        joint.bendingStiffness = bending;
+        joint.torsionalStiffness = torsional;
+        Log(elementLines[number], "the expansion joint of no length at node " + std::to_string(row.node) +
+                                      " becomes a ball joint: its axial and lateral springs are not taken");
+      }
+      if (row.elementType == ElementType::Rigid && sectionIndex != 0 &&
+          length > model.sections[sectionIndex].outsideDiameter) {
+        const float weight = static_cast<RigidElement&>(*row.element).weight;
+        row.elementType = ElementType::Valve;
+        row.element = CreateElementData(ElementType::Valve);
+        auto& valve = static_cast<Valve&>(*row.element);
+        valve.weight = weight;
+        valve.thicknessMultiplier = 10.0f;
+        valve.insulationWeightMultiplier = 1.75f;
+        Log(elementLines[number], "the rigid element at node " + std::to_string(row.node) +
+                                      ", longer than its pipe's diameter, is taken as a valve");
+      } else if (row.elementType == ElementType::Rigid && sectionIndex != 0) {
+        const int loadIndex = FindRecordByName(model.pipeLoads, row.load);
+        if (loadIndex != 0) {
+          const PipeSection& section = model.sections[sectionIndex];
+          const double bore = section.outsideDiameter - 2.0 * section.thickness;
+          static_cast<RigidElement&>(*row.element).weight +=
+              static_cast<float>(std::numbers::pi / 4.0 * bore * bore * model.pipeLoads[loadIndex].specificGravity *
+                                 length * 0.0362);
+        }
+      }
+    }
+  }
+
+  // Points half way round their bends, once the bends' angles are known.
+  void PlaceHalfAngles() {
+    if (halfAngleRows.empty()) return;
+    MakeModel(model);
+    for (int number = 1; number <= model.rowCount; ++number)
+      if (auto* bend = dynamic_cast<Bend*>(model.row(number).element.get())) {
+        if (bend->intermediateNode1 != 0 && bend->angle1 < 0.0f) bend->angle1 = 0.5f * bend->bendAngle;
+        if (bend->intermediateNode2 != 0 && bend->angle2 < 0.0f) bend->angle2 = 0.5f * bend->bendAngle;
+      }
   }
 
   void AddHanger(std::size_t index) {
@@ -782,7 +1046,7 @@ struct Converter {
     const int number = RowOfNode(node);
     if (node == 0) return;
     if (number == 0) {
-      Log(0, "hanger at node " + std::to_string(node) + ", which no element makes: not taken");
+      Log(file.hangerLines[index], "hanger at node " + std::to_string(node) + ", which no element makes: not taken");
       return;
     }
     int table = index < file.hangerTables.size() ? file.hangerTables[index] : 0;
@@ -792,13 +1056,16 @@ struct Converter {
     const bool bend = row.elementType == ElementType::Bend;
     Hanger* hanger = nullptr;
     if (bend) {
-      InsertRow(number, node + kArcFarOffset, DataType::Hanger, 0);
+      InsertRow(number, node + kArcFarOffset, DataType::Hanger, file.hangerLines[index]);
       hanger = static_cast<Hanger*>(model.row(number + 1).item.get());
     } else {
-      hanger = &static_cast<Hanger&>(PlaceItem(number, node, DataType::Hanger, 0));
+      hanger = &static_cast<Hanger&>(PlaceItem(number, node, DataType::Hanger, file.hangerLines[index]));
     }
     hanger->kind = kCatalogues[table];
     hanger->numberOfHangers = count <= 0 ? 1 : count;
+    if (FindHangerCatalogue(hanger->kind) == nullptr)
+      Log(file.hangerLines[index], "the hanger at node " + std::to_string(node) + " takes the catalogue " + HangerKindText(hanger->kind) +
+                 ", whose load table is not carried: choose another before the analysis");
   }
 
   void Run() {
@@ -836,15 +1103,14 @@ struct Converter {
     for (std::size_t index = 0; index < file.element.size(); ++index) AddElement(file.element[index], index);
     for (const auto& skip : file.skipped)
       Log(skip.line, "section " + skip.section + " (" + std::to_string(skip.count) + " records) is read and not used");
+    FinishElementRows();
     for (const auto& r : file.restraint) AddRestraint(r);
-    if (!file.displacement.empty())
-      Log(file.displacement.front().line, "the " + std::to_string(file.displacements) +
-                                              " displacement records are not imported yet: not taken");
+    for (const auto& n : file.nozzle) AddNozzle(n);
+    for (const auto& d : file.displacement) AddDisplacements(d);
     for (const auto& f : file.force) AddForce(f);
     for (const auto& t : file.tee) AddTee(t);
     for (std::size_t i = 0; i < file.hangerNodes.size(); ++i) AddHanger(i);
-    for (int node : file.nozzleNodes)
-      Log(0, "the nozzle at node " + std::to_string(node) + " is not imported yet: not taken");
+    PlaceHalfAngles();
     if (file.ambient > 0.0) options.ReferenceTemperature = Temperature(file.ambient);
   }
 };
@@ -869,7 +1135,7 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     ReadAuxiliary(reader, file);
     ReadMiscellaneous(reader, file);
     ReadUnits(reader, file);
-    Converter converter{model, file, reader, {}, {}};
+    Converter converter{model, file, reader, {}, {}, {}, {}, {}, {}, {}};
     converter.Run();
     model.loadCases.selected[30] = 1;
     FinishImportedModel(model);

@@ -7,10 +7,14 @@
 // section, with every count checked against the lines left before anything
 // is sized by it; the conversion (BuildModelFromCii) then makes the rows of
 // the elements and places the supports, forces, hangers and SIFs at the
-// rows of their nodes. Every section read and not used, every record passed
-// over, gets an entry in the import log with its line; every refusal is
-// "line = %d\n%s\n%s" (line number, line as read, message), writes no model
-// and leaves the units settings as they were.
+// rows of their nodes, then finishes the rows (reducer ends, joints of no
+// length, long rigids, fluid in rigids, points half way round bends). An
+// element whose start no earlier row reached is placed through the chain of
+// the file's elements to a placed node. Every section read and not used,
+// every record passed over or changed, gets an entry in the import log with
+// its line; every refusal is "line = %d\n%s\n%s" (line number, line as
+// read, message), writes no model and leaves the units settings as they
+// were.
 #pragma once
 
 #include <istream>

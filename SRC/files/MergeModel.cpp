@@ -5,7 +5,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "files/BatchExport.h"
+#include "files/ExportFiles.h"
 #include "files/ModelFile.h"
 #include "graphics/DialogHook.h"
 #include "loads/ForceSpectrum.h"

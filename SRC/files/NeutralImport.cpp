@@ -7,16 +7,22 @@
 #include <cmath>
 #include <cstdio>
 #include <map>
+#include <numbers>
 #include <memory>
 #include <optional>
 
 #include "analysis/AnalysisOptions.h"
+#include "elements/BallJoint.h"
+#include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
 #include "elements/ConcentratedMass.h"
+#include "elements/CutPipe.h"
 #include "elements/Flange.h"
+#include "elements/Reducer.h"
 #include "elements/UserSif.h"
+#include "elements/Valve.h"
 #include "files/BatchImport.h"
 #include "files/BatchSections.h"
 #include "files/ModelBatchFile.h"
@@ -25,6 +31,7 @@
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/MakeModel.h"
+#include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "model/RecordTable.h"
 #include "model/RowObjects.h"
@@ -34,8 +41,10 @@
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 
 namespace {
@@ -70,6 +79,9 @@ struct PnfReader {
   NodeId lastNode = 0;
   NodeId increment = kDefaultIncrement;
   std::string fromSection, fromMaterial, fromLoad;  // given by the last FROM
+  bool middleNodes = false;  // some bend took a point on its arc
+  bool secondPass = false;   // some line is a second-pass record
+  bool undirected = false;   // some skewed restraint has no direction
 };
 
 [[noreturn]] void Fail(const PnfReader& reader, const std::string& message) {
@@ -423,8 +435,15 @@ struct RecordKind {
 constexpr RecordKind kRecordKinds[] = {
     {"FROM", ElementType::From, DataType::None},
     {"TO", ElementType::Pipe, DataType::None},
+    {"BSJ", ElementType::BallJoint, DataType::None},
     {"COMMENT", ElementType::Comment, DataType::None},
     {"RIGID", ElementType::Location, DataType::Restraint},
+    {"SPRING", ElementType::Location, DataType::Hanger},
+    {"CONSTANT", ElementType::Location, DataType::Hanger},
+    {"HANGER", ElementType::Location, DataType::Hanger},
+    {"LINESTOP", ElementType::Location, DataType::SkewedRestraint},
+    {"ROTATIONAL", ElementType::Location, DataType::SkewedRestraint},
+    {"INCLINED", ElementType::Location, DataType::SkewedRestraint},
     {"SNUBBER", ElementType::Location, DataType::Snubber},
     {"GUIDE", ElementType::Location, DataType::Guide},
     {"ONEWAY", ElementType::Location, DataType::LimitStop},
@@ -438,15 +457,11 @@ constexpr RecordKind kRecordKinds[] = {
     {"TEE", ElementType::Location, DataType::BranchSif},
 };
 
-// Record kinds this reader does not convert yet: passed over with a log
-// entry, never silently.
-constexpr const char* kNotYetKinds[] = {"BSJ",      "SPRING",  "CONSTANT", "HANGER", "LINESTOP",
-                                        "ROTATIONAL", "INCLINED"};
 constexpr const char* kSecondPassKinds[] = {"VALVE", "CUT", "REDUCER", "BELLOW"};
 
-const LayoutRow* RowEndingAt(const Model& model, NodeId node) {
+LayoutRow* RowEndingAt(Model& model, NodeId node) {
   for (int number = 1; number <= model.rowCount; ++number) {
-    const LayoutRow& row = model.row(number);
+    LayoutRow& row = model.row(number);
     if (row.node == node && row.elementType != ElementType::Location && row.elementType != ElementType::Comment)
       return &row;
   }
@@ -479,9 +494,106 @@ void ReadAnchor(PnfReader& reader, Anchor& anchor) {
     const float value = ReadValue(reader, *token, axis < 3 ? ParseStiffness : ParseRotStiffness, kMessages[axis]);
     anchor.stiffness[axis] = value == 0.0f ? kRigid : value;
   }
-  if (reader.next < reader.tokens.size())
-    Log(reader, "the anchor's displacements are not taken (" +
-                    std::to_string(reader.tokens.size() - reader.next) + " values)");
+  // Up to three sets of imposed movements, T1 to T3; a set is given as soon
+  // as its dx is, and reading stops at the first missing value.
+  static const char* const kDisplacementMessages[6] = {
+      "Invalid displacement x",      "Invalid displacement y",      "Invalid displacement z",
+      "Invalid rot. displacement x", "Invalid rot. displacement y", "Invalid rot. displacement z"};
+  SpecifiedDisplacements& displacements = anchor.displacements;
+  for (std::size_t set = 0; set < 3; ++set) {
+    for (std::size_t value = 0; value < 6; ++value) {
+      const auto token = Next(reader);
+      if (!token) return;
+      if (value == 0) {
+        displacements.flags[set] = 1;
+        if (!displacements.sets) displacements.sets = std::make_unique<DisplacementSets>();
+      }
+      if (!Given(token)) continue;
+      float number = 0.0f;
+      if (value < 3) {
+        number = ReadValue(reader, *token, ParseDimension, kDisplacementMessages[value], 10.0f);
+      } else {
+        // The sets hold rotations in degrees: typed in degrees, a value is
+        // kept as typed; the parser gives radians.
+        number = ChosenUnit(kUnitAngle) == 0
+                     ? ReadNumber(reader, *token, kDisplacementMessages[value])
+                     : static_cast<float>(ReadValue(reader, *token, ParseAngle, kDisplacementMessages[value]) *
+                                          180.0 / std::numbers::pi);
+      }
+      displacements.sets->values[6 * set + value + 1] = number;
+    }
+  }
+}
+
+// SPRING (a user hanger of the given rate and cold load), CONSTANT (a
+// constant support) and HANGER (a spring hanger designed against the
+// default catalogue).
+void ReadHanger(PnfReader& reader, const std::string& keyword, Hanger& hanger) {
+  hanger.kind = keyword == "SPRING" ? kUserHanger : keyword == "CONSTANT" ? kConstantSupport : kGrinnellCatalogue;
+  hanger.numberOfHangers = 1;
+  hanger.maximumLoadVariation = 0;
+  if (hanger.kind == kGrinnellCatalogue) {
+    hanger.maximumLoadVariation = 25;
+    return;
+  }
+  float rate = 0.0f;
+  if (const auto token = Next(reader); hanger.kind == kUserHanger) {
+    if (Given(token) && *token != "FREE") rate = ReadValue(reader, *token, ParseStiffness, "Invalid spring rate");
+  } else if (Given(token)) {
+    Log(reader, "the constant support's value " + *token + " is not taken");
+  }
+  float load = 0.0f;
+  const auto cold = Next(reader);
+  if (Given(cold)) load = ReadValue(reader, *cold, ParseForce, "Invalid cold load");
+  if (hanger.kind == kUserHanger) {
+    hanger.loadType = 1;
+    hanger.springRate = rate == 0.0f ? 1.0f : rate;
+    hanger.load = load;
+  } else if (Given(cold)) {
+    Log(reader, "the constant support's cold load " + *cold + " is not taken: the run finds its load");
+  }
+}
+
+// LINESTOP (translational, along the pipe), ROTATIONAL (about a given
+// direction) and INCLINED (translational, its two angles not taken); a
+// direction not given is the pipe's, set once the nodes are made.
+void ReadSkewedRestraint(PnfReader& reader, const std::string& keyword, SkewedRestraint& restraint) {
+  const bool rotational = keyword == "ROTATIONAL";
+  restraint.rotational = rotational ? 1 : 0;
+  restraint.stiffness = kRigid;
+  if (const auto k = Next(reader); Given(k)) {
+    if (*k == "FREE") {
+      restraint.stiffness = rotational ? ReadValue(reader, "1", ParseRotStiffness, "Invalid rotational stiffness") : 1.0f;
+    } else {
+      const float value = rotational ? ReadValue(reader, *k, ParseRotStiffness, "Invalid rotational stiffness")
+                                     : ReadValue(reader, *k, ParseStiffness, "Invalid translational stiffness");
+      restraint.stiffness = value == 0.0f ? kRigid : value;
+    }
+  }
+  if (keyword == "INCLINED") {
+    for (int skipped = 0; skipped < 2; ++skipped)
+      if (const auto t = Next(reader); Given(t)) Log(reader, "the INCLINED value " + *t + " is not taken");
+  } else if (rotational) {
+    if (const auto x = Next(reader); Given(x)) restraint.dirX = ReadNumber(reader, *x, "Invalid xcomp");
+    if (const auto y = Next(reader); Given(y)) restraint.dirY = ReadNumber(reader, *y, "Invalid ycomp");
+    if (const auto z = Next(reader); Given(z)) restraint.dirZ = ReadNumber(reader, *z, "Invalid zcomp");
+  }
+}
+
+// BSJ: the first value is passed over; the stiffness holds for bending and
+// torsion alike ("*" free, "FREE" next to nothing).
+void ReadBallJoint(PnfReader& reader, BallJoint& joint) {
+  if (const auto skipped = Next(reader); Given(skipped)) Log(reader, "the BSJ value " + *skipped + " is not taken");
+  float stiffness = 0.0f;
+  if (const auto k = Next(reader); Given(k))
+    stiffness = ReadValue(reader, *k == "FREE" ? std::string("1") : *k, ParseRotStiffness, "Invalid stiffness ky");
+  joint.bendingStiffness = stiffness;
+  joint.torsionalStiffness = stiffness;
+  joint.bendingRotationLimit = kNoLimit;
+  joint.torsionalRotationLimit = kNoLimit;
+  joint.bendingFrictionTorque = 0.0f;
+  joint.torsionalFrictionTorque = 0.0f;
+  joint.weight = 0.0f;
 }
 
 void ReadLimitStop(PnfReader& reader, LimitStop& stop, bool oneWay) {
@@ -554,6 +666,11 @@ void FillItem(PnfReader& reader, const std::string& keyword, LayoutRow& row) {
     restraint->restrainY = 1;
   } else if (auto* anchor = dynamic_cast<Anchor*>(item)) {
     ReadAnchor(reader, *anchor);
+  } else if (auto* hanger = dynamic_cast<Hanger*>(item)) {
+    ReadHanger(reader, keyword, *hanger);
+  } else if (auto* skewed = dynamic_cast<SkewedRestraint*>(item)) {
+    ReadSkewedRestraint(reader, keyword, *skewed);
+    if (skewed->dirX == 0.0f && skewed->dirY == 0.0f && skewed->dirZ == 0.0f) reader.undirected = true;
   } else if (auto* guide = dynamic_cast<Guide*>(item)) {
     guide->stiffness = ReadSupportStiffness(reader, Next(reader), kRigid, "Invalid spring rate");
   } else if (auto* snubber = dynamic_cast<Snubber*>(item)) {
@@ -636,6 +753,19 @@ void ReadGeometry(PnfReader& reader, LayoutRow& row, bool to) {
   }
 }
 
+// The node on a bend's arc that a support names by a position: the bend's
+// node + 5, which becomes its first intermediate node.
+NodeId BendMiddleNode(PnfReader& reader, Bend& bend, NodeId node) {
+  const NodeId middle = node + 5;
+  if (bend.intermediateNode1 == middle) return middle;
+  for (const auto& [name, number] : reader.nodes)
+    if (number == middle) Fail(reader, "The point on the bend would take the number of node", name);
+  bend.intermediateNode1 = middle;
+  bend.angle1 = 0.0f;
+  reader.middleNodes = true;
+  return middle;
+}
+
 void ReadFirstPassRecord(PnfReader& reader) {
   const std::string keyword = *Next(reader);
   const RecordKind* kind = nullptr;
@@ -644,10 +774,8 @@ void ReadFirstPassRecord(PnfReader& reader) {
   if (kind == nullptr) {
     if (keyword[0] == '*') return;
     for (const char* second : kSecondPassKinds)
-      if (keyword == second) return;
-    for (const char* later : kNotYetKinds)
-      if (keyword == later) {
-        Log(reader, keyword + " records are not imported yet: the record is not taken");
+      if (keyword == second) {
+        reader.secondPass = true;
         return;
       }
     Log(reader, "unknown record " + keyword + ": not taken");
@@ -672,18 +800,31 @@ void ReadFirstPassRecord(PnfReader& reader) {
     const auto name = Next(reader);
     if (!Given(name)) Fail(reader, keyword + " needs a node");
     NodeId node = reader.nodes.count(*name) != 0 ? reader.nodes[*name] : 0;
-    const LayoutRow* owner = node != 0 ? RowEndingAt(model, node) : nullptr;
+    LayoutRow* owner = node != 0 ? RowEndingAt(model, node) : nullptr;
     if (owner == nullptr) Fail(reader, "No element ends at node", *name);
     const bool bend = owner->elementType == ElementType::Bend;
     if (kind->item == DataType::UserSif || kind->item == DataType::BranchSif) {
       if (bend) node += kArcNearOffset;
     } else if (const auto position = Next(reader); Given(position)) {
-      if (*position == "NEAR") node += kArcNearOffset;
-      else if (*position == "FAR") node += kArcFarOffset;
-      else Log(reader, "position " + *position + " is not taken: the support is at node " + *name);
+      if (*position == "NEAR") {
+        node += kArcNearOffset;
+      } else if (*position == "FAR") {
+        node += kArcFarOffset;
+      } else if (bend) {
+        // A point on the arc: the bend's first intermediate node, placed at
+        // half the bend's angle once the nodes are made.
+        node = BendMiddleNode(reader, static_cast<Bend&>(*owner->element), node);
+      } else {
+        Log(reader, "position " + *position + " is not taken: the support is at node " + *name);
+      }
     }
     row.node = node;
     FillItem(reader, keyword, row);
+  } else if (kind->element == ElementType::BallJoint) {
+    // The joint's own node: a key no name of the file can be (no token
+    // holds a line break), so it never meets one of the file's nodes.
+    row.node = NodeByName(reader, "\nBA" + std::to_string(model.rowCount + 1));
+    ReadBallJoint(reader, static_cast<BallJoint&>(*row.element));
   } else {
     const auto name = Next(reader);
     if (!Given(name)) Fail(reader, keyword + " needs a node");
@@ -718,10 +859,184 @@ void ReadFirstPassLine(PnfReader& reader) {
   }
 }
 
+// --- Second pass: in-line elements over rows the first pass made ---------
+
+bool IsElementRow(const LayoutRow& row) {
+  return row.elementType != ElementType::None && row.elementType != ElementType::Location &&
+         row.elementType != ElementType::Comment && row.elementType != ElementType::HydrotestLoad &&
+         row.elementType != ElementType::From;
+}
+
+// The row of the element that starts at `node` (the nodes are made): a
+// From row at the node stands for the element that follows it.
+int RowStartingAt(const Model& model, NodeId node) {
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const LayoutRow& row = model.row(number);
+    if (row.elementType == ElementType::From && row.node == node) {
+      for (int next = number + 1; next <= model.rowCount; ++next) {
+        const LayoutRow& candidate = model.row(next);
+        if (candidate.elementType == ElementType::From) return 0;
+        if (IsElementRow(candidate)) return next;
+      }
+      return 0;
+    }
+    if (IsElementRow(row) && row.startNode > 0 && row.startNode <= model.nodes.count &&
+        model.nodes[row.startNode].id == node)
+      return number;
+  }
+  return 0;
+}
+
+void ReadValve(PnfReader& reader, LayoutRow& row) {
+  auto valve = std::make_unique<Valve>();
+  if (const auto skipped = Next(reader); Given(skipped)) Log(reader, "the VALVE value " + *skipped + " is not taken");
+  if (const auto w = Next(reader); Given(w)) valve->weight = ReadValue(reader, *w, ParseWeight, "Invalid Valve weight");
+  valve->thicknessMultiplier = 3.0f;
+  valve->insulationWeightMultiplier = 1.75f;
+  if (const auto m = Next(reader); Given(m))
+    valve->insulationWeightMultiplier = ReadNumber(reader, *m, "Invalid insulation factor");
+  row.elementType = ElementType::Valve;
+  row.element = std::move(valve);
+}
+
+void ReadCut(PnfReader& reader, LayoutRow& row) {
+  const auto token = Next(reader);
+  if (!token) {
+    Log(reader, "CUT without a length: the record is not taken");
+    return;
+  }
+  float cut = 0.0f;
+  std::string text = *token;
+  if (reader.system == kMetric) {
+    float plain = 0.0f;
+    if (ParseReal(*token, plain) != 0) Fail(reader, "Cut value required");
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%f", static_cast<double>(plain * 10.0f));
+    text = buffer;
+  }
+  if (ParseNonNegativeDimension(text, cut) != 0 || !std::isfinite(cut) || cut == 0.0f) Fail(reader, "Cut value required");
+  auto pipe = std::make_unique<CutPipe>();
+  pipe->cut = cut;
+  row.elementType = ElementType::CutPipe;
+  row.element = std::move(pipe);
+}
+
+void ReadReducer(PnfReader& reader, int target) {
+  Model& model = *reader.model;
+  LayoutRow& row = model.row(target);
+  const NodeRecord& start = model.nodes[row.startNode];
+  const std::string before = start.row > 0 && start.row <= model.rowCount ? model.row(start.row).section : std::string();
+  const int first = FindRecordByName(model.sections, before);
+  if (first == 0)
+    Fail(reader, "The element before the reducer has no pipe section", before.empty() ? std::string("*") : before);
+  const int second = FindRecordByName(model.sections, row.section);
+  if (second == 0) Fail(reader, "The reducer has no pipe section", row.section.empty() ? std::string("*") : row.section);
+  auto reducer = std::make_unique<Reducer>();
+  reducer->od1 = model.sections[first].outsideDiameter;
+  reducer->thk1 = model.sections[first].thickness;
+  reducer->od2 = model.sections[second].outsideDiameter;
+  reducer->thk2 = model.sections[second].thickness;
+  row.elementType = ElementType::Reducer;
+  row.element = std::move(reducer);
+}
+
+// The joint's stiffness: "*" keeps `fallback`, "FREE" next to nothing.
+float ReadJointStiffness(PnfReader& reader, const std::optional<std::string>& token, float fallback, Parser parser,
+                         const std::string& message) {
+  if (!Given(token)) return fallback;
+  if (*token == "FREE") return parser == ParseStiffness ? 1.0f : ReadValue(reader, "1", parser, message);
+  return ReadValue(reader, *token, parser, message);
+}
+
+void ReadBellows(PnfReader& reader, LayoutRow& row) {
+  auto bellows = std::make_unique<Bellows>();
+  bellows->bendingStiffness = kRigid;
+  // A missing value ends the record; the rest keep their defaults.
+  [&] {
+    auto token = Next(reader);
+    if (!token) return;
+    if (Given(token)) bellows->weight = ReadValue(reader, *token, ParseWeight, "Invalid Valve weight");
+    if (!(token = Next(reader))) return;
+    if (Given(token)) {
+      bellows->pressureThrustArea = ReadValue(reader, *token, ParseArea, "Invalid insulation factor", 100.0f);
+      if (bellows->pressureThrustArea < 0.0f) Fail(reader, "Invalid insulation factor", *token);
+    }
+    if (!(token = Next(reader))) return;
+    bellows->axialStiffness = ReadJointStiffness(reader, token, 0.0f, ParseStiffness, "Invalid axial stiffness");
+    if (!(token = Next(reader))) return;
+    bellows->lateralStiffness = ReadJointStiffness(reader, token, 0.0f, ParseStiffness, "Invalid lateral stiffness");
+    if (!(token = Next(reader))) return;
+    if (Given(token)) Log(reader, "the BELLOW value " + *token + " is not taken");
+    if (!(token = Next(reader))) return;
+    bellows->bendingStiffness =
+        ReadJointStiffness(reader, token, kRigid, ParseRotStiffness, "Invalid bending stiffness");
+    if (!(token = Next(reader))) return;
+    if (Given(token)) Log(reader, "the BELLOW value " + *token + " is not taken");
+    if (!(token = Next(reader))) return;
+    bellows->torsionalStiffness =
+        ReadJointStiffness(reader, token, 0.0f, ParseRotStiffness, "Invalid torsional stiffness");
+  }();
+  row.elementType = ElementType::Bellows;
+  row.element = std::move(bellows);
+}
+
 void ReadSecondPassLine(PnfReader& reader) {
-  const std::string& keyword = reader.tokens[0];
-  for (const char* second : kSecondPassKinds)
-    if (keyword == second) Log(reader, keyword + " records are not imported yet: the record is not taken");
+  const std::string keyword = reader.tokens[0];
+  bool second = false;
+  for (const char* kind : kSecondPassKinds) second = second || keyword == kind;
+  if (!second) return;
+  reader.next = 1;
+  Model& model = *reader.model;
+  const auto name = Next(reader);
+  if (!Given(name)) Fail(reader, keyword + " needs a node");
+  const auto found = reader.nodes.find(*name);
+  const int target = found == reader.nodes.end() ? 0 : RowStartingAt(model, found->second);
+  if (target == 0) {
+    Log(reader, keyword + " at node " + *name + ", where no element starts: not taken");
+    return;
+  }
+  LayoutRow& row = model.row(target);
+  // Only a straight pipe becomes an in-line element: a bend, joint or
+  // another in-line element would lose what makes it one.
+  if (row.elementType != ElementType::Pipe) {
+    Log(reader, keyword + " at node " + *name + ": the element starting there is no straight pipe: not taken");
+    return;
+  }
+  if (keyword == "VALVE") ReadValve(reader, row);
+  else if (keyword == "CUT") ReadCut(reader, row);
+  else if (keyword == "REDUCER") ReadReducer(reader, target);
+  else ReadBellows(reader, row);
+  if (reader.next < reader.tokens.size())
+    Log(reader, std::to_string(reader.tokens.size() - reader.next) + " further values are not taken");
+}
+
+// The last pass, over the made model: points on bends at half the bend's
+// angle, and skewed restraints without a direction along the pipe.
+void FinishPnfRows(Model& model, std::vector<std::string>& log, bool middleNodes) {
+  if (middleNodes) {
+    for (int number = 1; number <= model.rowCount; ++number)
+      if (auto* bend = dynamic_cast<Bend*>(model.row(number).element.get()); bend && bend->intermediateNode1 != 0)
+        bend->angle1 = 0.5f * bend->bendAngle;
+    // The points move to their places before a direction is taken there.
+    MakeModel(model);
+  }
+  for (int number = 1; number <= model.rowCount; ++number) {
+    LayoutRow& row = model.row(number);
+    if (row.elementType == ElementType::Location && row.dataType == DataType::SkewedRestraint) {
+      auto& restraint = static_cast<SkewedRestraint&>(*row.item);
+      if (restraint.dirX == 0.0f && restraint.dirY == 0.0f && restraint.dirZ == 0.0f) {
+        Vector3 direction{};
+        if (row.endNode != 0 && PipeDirectionAtNode(model, row.endNode, direction, false) == 0) {
+          restraint.dirX = direction[0];
+          restraint.dirY = direction[1];
+          restraint.dirZ = direction[2];
+        } else {
+          log.push_back("Row " + std::to_string(number) + ": the skewed restraint at node " +
+                        NodeNumberText(row.node) + " finds no pipe direction: enter its direction");
+        }
+      }
+    }
+  }
 }
 
 std::vector<PnfLine> ReadLines(std::istream& input) {
@@ -772,12 +1087,17 @@ void ReadPnfFile(std::istream& input, Model& model, std::vector<std::string>& lo
       }
       ReadFirstPassLine(reader);
     }
-    for (std::size_t index = 0; index < end; ++index) {
-      reader.line = &lines[index];
-      reader.tokens = SplitTokens(lines[index].work);
-      if (!reader.tokens.empty()) ReadSecondPassLine(reader);
-    }
     if (model.rowCount == 0) throw std::string("The file holds no TITLE, element or support record:\nit is not a neutral file.");
+    // The second pass finds rows by the nodes their elements start at, and
+    // the last pass needs the nodes; changing a pipe's kind moves none.
+    if (reader.secondPass || reader.middleNodes || reader.undirected) MakeModel(model);
+    if (reader.secondPass)
+      for (std::size_t index = 0; index < end; ++index) {
+        reader.line = &lines[index];
+        reader.tokens = SplitTokens(lines[index].work);
+        if (!reader.tokens.empty()) ReadSecondPassLine(reader);
+      }
+    if (reader.middleNodes || reader.undirected) FinishPnfRows(model, log, reader.middleNodes);
     FinishImportedModel(model);
   } catch (...) {
     g_UnitsSettings = userUnits;

@@ -16,7 +16,9 @@
 // the ball joints' generated names cannot clash with the file's names; a
 // support given without a stiffness ("*") is rigid, as the anchor is; a
 // support naming a node no earlier element made, and FROM or TO without a
-// node, are refused; a reducer end whose section is unknown is refused.
+// node, are refused; a reducer end whose section is unknown is refused; a
+// second-pass record changes only a straight pipe (a bend or a joint would
+// lose what makes it one), and is logged otherwise.
 #pragma once
 
 #include <istream>

@@ -15,8 +15,7 @@
 //
 // The older layout (3.70 to 3.99) has 16-bit integers, singles, narrower
 // records and fields that came and went with its versions; the direction
-// spectra live in its header. Nozzle rows, whose old record is not converted
-// yet, refuse the file by name.
+// spectra live in its header.
 #include "files/OldModelFile.h"
 
 #include <algorithm>
@@ -64,12 +63,12 @@
 #include "model/RowObjects.h"
 #include "properties/BeamElement.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
@@ -406,22 +405,30 @@ void ReadPipeLoads(OldCursor& in, int count, Model& model) {
   }
 }
 
+// The older layout's names are two characters shorter; below 3.72 its beam
+// sections have no shear areas.
 void ReadBeamTables(OldCursor& in, const OldCounts& counts, Model& model) {
+  const bool shear = in.wide() || in.version() >= 372;
   ModelRecordTableSizeForRead(model.beamMaterials, counts[kBeamMaterials]);
   for (int i = 1; i <= counts[kBeamMaterials]; ++i) {
     BeamMaterial& material = model.beamMaterials[i];
     material.name = in.Text(4);
-    material.description = FromOemText(in.Text(28));
+    material.description = FromOemText(in.Text(in.wide() ? 28 : 26));
     for (float* value : {&material.E, &material.nu, &material.density, &material.alpha}) *value = in.Real();
   }
   ModelRecordTableSizeForRead(model.beamSections, counts[kBeamSections]);
   for (int i = 1; i <= counts[kBeamSections]; ++i) {
     BeamSection& section = model.beamSections[i];
     section.name = in.Text(4);
-    section.description = FromOemText(in.Text(16));
-    for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.Asmaj, &section.Asmin,
-                         &section.depth, &section.width})
+    section.description = FromOemText(in.Text(in.wide() || !shear ? 16 : 14));
+    for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J})
       *value = in.Real();
+    if (shear) {
+      section.Asmaj = in.Real();
+      section.Asmin = in.Real();
+    }
+    section.depth = in.Real();
+    section.width = in.Real();
   }
   ModelRecordTableSizeForRead(model.beamLoads, counts[kBeamLoads]);
   for (int i = 1; i <= counts[kBeamLoads]; ++i) {
@@ -433,29 +440,35 @@ void ReadBeamTables(OldCursor& in, const OldCounts& counts, Model& model) {
   }
 }
 
+// The older layout's names are two characters shorter and its node numbers
+// unsigned 16-bit; below 3.73 its pumps have no orientation and centre.
 void ReadEquipment(OldCursor& in, const OldCounts& counts, Model& model) {
+  const std::size_t name = in.wide() ? 16 : 14;
+  auto node = [&in] { return OldNode(in.wide() ? in.I32() : in.U16()); };
   ModelRecordTableSizeForRead(model.pumps, counts[kPumps]);
   for (int i = 1; i <= counts[kPumps]; ++i) {
     Pump& pump = model.pumps[i];
-    pump.name = FromOemText(in.Text(16));
-    pump.suctionNode = OldNode(in.I32());
-    pump.suctionLocation = in.I32();
-    pump.dischargeNode = OldNode(in.I32());
-    pump.dischargeLocation = in.I32();
+    pump.name = FromOemText(in.Text(name));
+    pump.suctionNode = node();
+    pump.suctionLocation = in.Int();
+    pump.dischargeNode = node();
+    pump.dischargeLocation = in.Int();
     Check(pump.suctionLocation >= kNozzleTop && pump.suctionLocation <= kNozzleEnd);
     Check(pump.dischargeLocation >= kNozzleTop && pump.dischargeLocation <= kNozzleEnd);
     for (float& value : pump.shaftAxis) value = in.Real();
-    pump.vertical = Flag(in.I32());
-    for (float& value : pump.centre) value = in.Real();
+    if (in.wide() || in.version() >= 373) {
+      pump.vertical = Flag(in.Int());
+      for (float& value : pump.centre) value = in.Real();
+    }
   }
   for (auto [table, which] : {std::pair{&model.compressors, kCompressors}, std::pair{&model.turbines, kTurbines}}) {
     ModelRecordTableSizeForRead(*table, counts[which]);
     for (int i = 1; i <= counts[which]; ++i) {
       RotatingEquipment& record = (*table)[i];
-      record.description = FromOemText(in.Text(16));
-      for (std::int32_t* node : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
-                                 &record.extractionNode2})
-        *node = OldNode(in.I32());
+      record.description = FromOemText(in.Text(name));
+      for (std::int32_t* number : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
+                                   &record.extractionNode2})
+        *number = node();
       for (float& value : record.shaftAxis) value = in.Real();
     }
   }
@@ -510,12 +523,6 @@ void ReadSoils(OldCursor& in, int count, Model& model) {
     soil.Ks = in.Real();
     soil.groundLevel = NonZero(in.Real());
   }
-}
-
-// Old element and data records not converted yet refuse the file by name.
-[[noreturn]] void RefuseKind(const char* kind) {
-  STAND_IN("conversion of old nozzle rows");
-  throw std::string("This model holds a ") + kind + " row, which cannot be converted from the old format yet.";
 }
 
 void ReadBend(OldCursor& in, Bend& bend) {
@@ -661,13 +668,10 @@ void ReadElement(OldCursor& in, ElementType type, ElementData* element) {
   }
 }
 
-// The old flag word: bits 0-5 the six releases, bits 6-8 the T1-T3
-// displacement sets, bit 9 settlement, bit 10 seismic; the values of the
-// sets follow in five groups of six (T1, T2, T3, settlement, seismic).
-void ReadOldDisplacements(OldCursor& in, std::int32_t flags, std::array<std::uint8_t, 6>& releases,
-                          SpecifiedDisplacements& displacements) {
-  for (std::size_t bit = 0; bit < 6; ++bit)
-    if ((flags >> bit) & 1) releases[bit] = 1;
+// The old displacement bits: 6-8 the T1-T3 sets, 9 settlement, 10 seismic;
+// the values of the sets follow in five groups of six (T1, T2, T3,
+// settlement, seismic), four groups below 3.72 where seismic did not exist.
+void ReadOldDisplacements(OldCursor& in, std::int32_t flags, SpecifiedDisplacements& displacements) {
   static constexpr std::size_t kSlotOfGroup[5] = {0, 1, 2, kSettlementSlot, kSeismicSlot};
   static constexpr int kBitOfGroup[5] = {6, 7, 8, 9, 10};
   bool any = false;
@@ -683,6 +687,40 @@ void ReadOldDisplacements(OldCursor& in, std::int32_t flags, std::array<std::uin
     for (std::size_t k = 0; k < 6; ++k) displacements.sets->values[6 * kSlotOfGroup[group] + k + 1] = in.Real();
 }
 
+// The old nozzle: the flat-bottom flag, nozzle OD and thickness, vessel OD
+// and thickness, L1, then one value that is L2 on a cylinder and the pad's
+// presence on a flat-bottom tank, the modulus, the vessel axis and the three
+// springs, and the displacement flag word. The older layout keeps the
+// displacement bits in bits 0-4; below 3.72 it had no sets for a nozzle and
+// 12 bytes follow the record instead. Bits the layout does not define mean
+// the record is damaged; bits 0-5 of the newer word (the anchor's releases)
+// mean nothing to a nozzle and are passed over.
+void ReadOldNozzle(OldCursor& in, Nozzle& nozzle) {
+  nozzle.flatBottom = Flag(in.Int());
+  for (float* value : {&nozzle.nozzleOd, &nozzle.nozzleThickness, &nozzle.vesselOd, &nozzle.vesselThickness,
+                       &nozzle.l1})
+    *value = in.Real();
+  const float sixth = in.Real();
+  nozzle.reinforcingPad = nozzle.flatBottom != 0 && sixth != 0.0f ? 1 : 0;
+  nozzle.l2 = nozzle.flatBottom != 0 ? 0.0f : sixth;
+  nozzle.elasticModulus = in.Real();
+  for (float& value : nozzle.vesselAxis) value = in.Real();
+  for (float* value : {&nozzle.axialStiffness, &nozzle.circumferentialStiffness, &nozzle.longitudinalStiffness})
+    *value = in.Real();
+  std::int32_t flags = in.Int();
+  if (in.wide()) {
+    Check((flags & ~0x7FF) == 0);
+  } else {
+    Check((flags & ~0x1F) == 0);
+    if (in.version() < 372) {
+      in.Skip(12);
+      flags = 0;
+    }
+    flags <<= 6;
+  }
+  ReadOldDisplacements(in, flags & 0x7C0, nozzle.displacements);
+}
+
 std::int32_t ShiftedType(std::int32_t old, std::int32_t last) { return old >= 1 && old <= last ? old + 1 : 1; }
 
 void ReadItem(OldCursor& in, DataType type, DataItem* item) {
@@ -692,7 +730,9 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       for (float& value : anchor.stiffness) value = in.Real();
       std::int32_t flags = in.Int();
       if (!in.wide() && in.version() < 372) flags &= ~(1 << 10);
-      ReadOldDisplacements(in, flags, anchor.releases, anchor.displacements);
+      for (std::size_t bit = 0; bit < 6; ++bit)
+        if ((flags >> bit) & 1) anchor.releases[bit] = 1;
+      ReadOldDisplacements(in, flags, anchor.displacements);
       return;
     }
     case DataType::Restraint: {
@@ -818,7 +858,7 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       Check(hanger.numberOfHangers >= 1);
       return;
     }
-    case DataType::Nozzle: RefuseKind("Nozzle");
+    case DataType::Nozzle: ReadOldNozzle(in, static_cast<Nozzle&>(*item)); return;
     default: return;  // Spider, Jacket end cap and Threaded joint carry no record
   }
 }
@@ -989,78 +1029,11 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
 }
 
 void ReadTablesV3(OldCursor& in, const OldCounts& counts, Model& model) {
-  const int version = in.version();
   ReadMaterials(in, counts[kMaterials], model);
-  ReadSections(in, counts[kSections], version, model);
-  ModelRecordTableSizeForRead(model.pipeLoads, counts[kPipeLoads]);
-  for (int i = 1; i <= counts[kPipeLoads]; ++i) {
-    PipeLoad& load = model.pipeLoads[i];
-    load.name = in.Text(4);
-    for (std::size_t k = 0; k < 3; ++k) {
-      load.operating[k].temperature = in.Real();
-      load.operating[k].pressure = NonZero(in.Real());
-    }
-    load.specificGravity = in.Real();
-    load.additionalWeight = in.Real();
-    load.wind = Flag(in.Int());
-  }
-  ModelRecordTableSizeForRead(model.beamMaterials, counts[kBeamMaterials]);
-  for (int i = 1; i <= counts[kBeamMaterials]; ++i) {
-    BeamMaterial& material = model.beamMaterials[i];
-    material.name = in.Text(4);
-    material.description = FromOemText(in.Text(26));
-    for (float* value : {&material.E, &material.nu, &material.density, &material.alpha}) *value = in.Real();
-  }
-  ModelRecordTableSizeForRead(model.beamSections, counts[kBeamSections]);
-  for (int i = 1; i <= counts[kBeamSections]; ++i) {
-    BeamSection& section = model.beamSections[i];
-    section.name = in.Text(4);
-    if (version >= 372) {
-      section.description = FromOemText(in.Text(14));
-      for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.Asmaj, &section.Asmin,
-                           &section.depth, &section.width})
-        *value = in.Real();
-    } else {
-      section.description = FromOemText(in.Text(16));
-      for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J, &section.depth, &section.width})
-        *value = in.Real();
-    }
-  }
-  ModelRecordTableSizeForRead(model.beamLoads, counts[kBeamLoads]);
-  for (int i = 1; i <= counts[kBeamLoads]; ++i) {
-    BeamLoad& load = model.beamLoads[i];
-    load.name = in.Text(4);
-    for (std::size_t k = 0; k < 3; ++k) load.temperature[k] = in.Real();
-    load.additionalWeight = in.Real();
-    load.wind = Flag(in.Int());
-  }
-  ModelRecordTableSizeForRead(model.pumps, counts[kPumps]);
-  for (int i = 1; i <= counts[kPumps]; ++i) {
-    Pump& pump = model.pumps[i];
-    pump.name = FromOemText(in.Text(14));
-    pump.suctionNode = OldNode(in.U16());
-    pump.suctionLocation = in.Int();
-    pump.dischargeNode = OldNode(in.U16());
-    pump.dischargeLocation = in.Int();
-    Check(pump.suctionLocation >= kNozzleTop && pump.suctionLocation <= kNozzleEnd);
-    Check(pump.dischargeLocation >= kNozzleTop && pump.dischargeLocation <= kNozzleEnd);
-    for (float& value : pump.shaftAxis) value = in.Real();
-    if (version >= 373) {
-      pump.vertical = Flag(in.Int());
-      for (float& value : pump.centre) value = in.Real();
-    }
-  }
-  for (auto [table, which] : {std::pair{&model.compressors, kCompressors}, std::pair{&model.turbines, kTurbines}}) {
-    ModelRecordTableSizeForRead(*table, counts[which]);
-    for (int i = 1; i <= counts[which]; ++i) {
-      RotatingEquipment& record = (*table)[i];
-      record.description = FromOemText(in.Text(14));
-      for (std::int32_t* node : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
-                                 &record.extractionNode2})
-        *node = OldNode(in.U16());
-      for (float& value : record.shaftAxis) value = in.Real();
-    }
-  }
+  ReadSections(in, counts[kSections], in.version(), model);
+  ReadPipeLoads(in, counts[kPipeLoads], model);
+  ReadBeamTables(in, counts, model);
+  ReadEquipment(in, counts, model);
 }
 
 // The least bytes one record of each table takes in the older layout.

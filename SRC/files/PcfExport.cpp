@@ -13,7 +13,7 @@
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
 #include "files/BatchExport.h"
-#include "graphics/DialogHook.h"
+#include "files/ExportFiles.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -40,7 +40,6 @@ constexpr double kMillimetresPerInch = 25.4;
 constexpr double kShortestPipe = 0.04 / kMillimetresPerInch;      // inch
 constexpr double kShortestStraight = 0.05 / kMillimetresPerInch;  // inch
 constexpr double kBoreTolerance = 0.1;                            // inch
-constexpr std::size_t kFileBufferLength = 260;
 
 struct PipeSize {
   double od;   // inch
@@ -63,44 +62,6 @@ const std::vector<PipeSize>& PipeSizes() {
   return sizes;
 }
 
-// The metric set is the batch file's SI set; the imperial one has inch
-// lengths. Angles are degrees in both.
-class PcfUnitScope {
- public:
-  explicit PcfUnitScope(PcfUnits units) : saved_(g_UnitsSettings) {
-    g_UnitsSettings = UnitsSettings{};
-    if (units == PcfUnits::Imperial) {
-      g_UnitsSettings.unit[kUnitLength] = kLengthInch;
-      return;
-    }
-    const int kinds[][2] = {{kUnitLength, kLengthMillimetre},
-                            {kUnitDimension, 1},
-                            {kUnitDisplacement, 1},
-                            {kUnitForce, 1},
-                            {kUnitMoment, 2},
-                            {kUnitAdditionalWeight, 1},
-                            {kUnitWeight, 1},
-                            {kUnitDensity, 2},
-                            {kUnitInsulationDensity, 1},
-                            {kUnitTemperature, kTemperatureCelsius},
-                            {kUnitThermalExpansion, 1},
-                            {kUnitPressure, 1},
-                            {kUnitStress, 1},
-                            {kUnitModulus, 1},
-                            {kUnitStiffness, 1},
-                            {kUnitRotStiffness, 2},
-                            {kUnitArea, 1},
-                            {kUnitMomentOfInertia, 1},
-                            {kUnitVelocity, 2}};
-    for (const auto& kind : kinds) g_UnitsSettings.unit[kind[0]] = kind[1];
-  }
-  ~PcfUnitScope() { g_UnitsSettings = saved_; }
-  PcfUnitScope(const PcfUnitScope&) = delete;
-  PcfUnitScope& operator=(const PcfUnitScope&) = delete;
-
- private:
-  UnitsSettings saved_;
-};
 
 using Formatter = const char* (*)(float);
 
@@ -608,40 +569,6 @@ void WriteMaterials(PcfWriter& w) {
   }
 }
 
-UINT_PTR PcfDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
-    SendMessage(GetParent(hook), CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Export"));
-  return FileDialogHookProc(hook, message, wParam, lParam);
-}
-
-bool ChoosePcfExportFile(HWND parent, std::string& path) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  std::string initial = TheModel().path;
-  const std::size_t separator = initial.find_last_of("/\\");
-  if (separator != std::string::npos) initial = initial.substr(separator + 1);
-  if (!initial.empty()) {
-    const std::size_t dot = initial.find_last_of('.');
-    if (dot != std::string::npos) initial.resize(dot);
-    initial += ".pcf";
-    std::copy_n(initial.begin(), std::min(initial.size(), buffer.size() - 1), buffer.begin());
-  }
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = parent;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "PCF file (*.pcf)\0*.pcf\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = "Export Model to PCF File";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                 OFN_ENABLEHOOK;
-  record.lpfnHook = PcfDialogHook;
-  if (!GetSaveFileName(&record)) return false;
-  path = buffer.data();
-  return true;
-}
-
 }  // namespace
 
 PcfUnits ChoosePcfUnits() { return ChosenUnit(kUnitLength) >= kLengthMetre ? PcfUnits::Metric : PcfUnits::Imperial; }
@@ -654,7 +581,9 @@ double PcfNominalBore(double outsideDiameter, PcfUnits units) {
 }
 
 std::string WritePcfText(const Model& model, PcfUnits units, std::vector<std::string>& leftOut) {
-  const PcfUnitScope scope(units);
+  // The metric set is the batch file's SI set; the imperial one has inch
+  // lengths. Angles are degrees in both.
+  const ExportUnitsScope scope(units == PcfUnits::Imperial ? BatchExportUnits::Inch : BatchExportUnits::Si);
   PcfWriter w(model, units, leftOut);
   WriteHeader(w);
   WriteComponents(w);
@@ -667,17 +596,14 @@ std::string WritePcfFile(const Model& model, const std::string& path, std::vecto
 }
 
 void ExportPcfFile(HWND parent) {
-  if (!TheModel().unmadeReason.empty()) {
-    ShowErrorMessage(parent, "The model cannot be exported:\n" + TheModel().unmadeReason);
-    return;
-  }
-  std::string path;
-  if (!ChoosePcfExportFile(parent, path)) return;
+  if (!ModelMayBeExported(parent)) return;
+  ExportFileQuestion question;
+  question.title = "Export Model to PCF File";
+  question.filter = "PCF file (*.pcf)\0*.pcf\0";
+  question.extension = "pcf";
+  const std::string path = ChooseExportFile(parent, question);
+  if (path.empty()) return;
   std::vector<std::string> leftOut;
   const std::string failure = WritePcfFile(TheModel(), path, leftOut);
-  if (!failure.empty()) {
-    ShowErrorMessage(parent, failure);
-    return;
-  }
-  ShowExportLeftOut(parent, leftOut);
+  ShowExportOutcome(parent, failure, leftOut);
 }

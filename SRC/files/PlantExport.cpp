@@ -14,8 +14,7 @@
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/Valve.h"
-#include "files/BatchExport.h"
-#include "graphics/DialogHook.h"
+#include "files/ExportFiles.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
 #include "platform/CommonDialog.h"
@@ -32,7 +31,6 @@ constexpr float kMillimetresPerInch = 25.4f;
 constexpr double kPi = 3.141592653589793;
 constexpr float kDefaultOd = 152.4f;   // mm, six inches
 constexpr float kSmallest = 0.5f;      // mm; shorter shapes are not written
-constexpr std::size_t kFileBufferLength = 260;
 
 Point Add(const Point& a, const Point& b) { return {a[0] + b[0], a[1] + b[1], a[2] + b[2]}; }
 Point Scale(const Point& a, float t) { return {a[0] * t, a[1] * t, a[2] * t}; }
@@ -559,8 +557,6 @@ UINT_PTR PlantDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) 
   if (message == WM_NOTIFY) {
     const auto* notify = reinterpret_cast<const OFNOTIFY*>(lParam);
     HWND dialog = GetParent(hook);
-    if (notify->hdr.code == CDN_INITDONE)
-      SendMessage(dialog, CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Export"));
     if (notify->hdr.code == CDN_TYPECHANGE && notify->lpOFN != nullptr) {
       char name[300] = {};
       SendMessage(dialog, CDM_GETSPEC, sizeof name - 1, reinterpret_cast<LPARAM>(name));
@@ -574,35 +570,19 @@ UINT_PTR PlantDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) 
       }
     }
   }
-  return FileDialogHookProc(hook, message, wParam, lParam);
+  return ExportDialogHook(hook, message, wParam, lParam);
 }
 
 bool ChoosePlantExportFile(HWND parent, std::string& path, PlantFormat& format) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  std::string initial = TheModel().path;
-  const std::size_t separator = initial.find_last_of("/\\");
-  if (separator != std::string::npos) initial = initial.substr(separator + 1);
-  if (!initial.empty()) {
-    const std::size_t dot = initial.find_last_of('.');
-    if (dot != std::string::npos) initial.resize(dot);
-    initial += ".mac";
-    std::copy_n(initial.begin(), std::min(initial.size(), buffer.size() - 1), buffer.begin());
-  }
-  OPENFILENAME record{};
-  record.lStructSize = sizeof record;
-  record.hwndOwner = parent;
-  record.hInstance = InstanceHandle;
-  record.lpstrFilter = "PDMS Geometry macro file (*.mac)\0*.mac\0CADMATIC 3D Dump file (*.3dd)\0*.3dd\0";
-  record.nFilterIndex = 1;
-  record.lpstrFile = buffer.data();
-  record.nMaxFile = static_cast<DWORD>(buffer.size());
-  record.lpstrTitle = "Export Model to 3D Plant Design";
-  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                 OFN_ENABLEHOOK;
-  record.lpfnHook = PlantDialogHook;
-  if (!GetSaveFileName(&record)) return false;
-  format = record.nFilterIndex == 2 ? PlantFormat::Cadmatic : PlantFormat::Pdms;
-  path = buffer.data();
+  ExportFileQuestion question;
+  question.title = "Export Model to 3D Plant Design";
+  question.filter = "PDMS Geometry macro file (*.mac)\0*.mac\0CADMATIC 3D Dump file (*.3dd)\0*.3dd\0";
+  question.extension = kExtensions[0];
+  question.hook = PlantDialogHook;
+  DWORD type = 1;
+  path = ChooseExportFile(parent, question, &type);
+  if (path.empty()) return false;
+  format = type == 2 ? PlantFormat::Cadmatic : PlantFormat::Pdms;
   const std::size_t slash = path.find_last_of("/\\");
   const std::size_t dot = path.find_last_of('.');
   if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
@@ -634,18 +614,11 @@ std::string WritePlantFile(const Model& model, const std::string& path, PlantFor
 }
 
 void ExportPlantDesign(HWND parent) {
-  if (!TheModel().unmadeReason.empty()) {
-    ShowErrorMessage(parent, "The model cannot be exported:\n" + TheModel().unmadeReason);
-    return;
-  }
+  if (!ModelMayBeExported(parent)) return;
   std::string path;
   PlantFormat format = PlantFormat::Pdms;
   if (!ChoosePlantExportFile(parent, path, format)) return;
   std::vector<std::string> leftOut;
   const std::string failure = WritePlantFile(TheModel(), path, format, leftOut);
-  if (!failure.empty()) {
-    ShowErrorMessage(parent, failure);
-    return;
-  }
-  ShowExportLeftOut(parent, leftOut);
+  ShowExportOutcome(parent, failure, leftOut);
 }

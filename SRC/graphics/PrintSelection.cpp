@@ -6,7 +6,11 @@
 
 #include "codes/CodeStressDriver.h"
 #include "elements/KindTable.h"
+#include "elements/CompressorList.h"
+#include "evaluations/AllowablesList.h"
 #include "evaluations/FlangeReport.h"
+#include "evaluations/PumpList.h"
+#include "results/RotatingEquipmentReport.h"
 #include "graphics/BillOfMaterials.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/PrinterReport.h"
@@ -339,6 +343,10 @@ void PrintInputSections(const PrintChoices& c) {
   if (On(c, S::Layout)) PrintLayout();
   if (On(c, S::Details)) {
     PrintKindSections();
+    PrintAllowables();
+    PrintCompressors();
+    PrintTurbines();
+    WritePumpsReport();
     PrintSpecifiedDisplacements();
   }
   if (On(c, S::Coordinates)) PrintNodeList();
@@ -474,6 +482,7 @@ void PrintResultSections(const PrintChoices& c) {
   if (On(c, S::BranchConnection)) PrintBranchConStresses();
   if (On(c, S::HangerReport)) PrintThroughTable(OpenHangerReport);
   if (On(c, S::FlangeReport)) PrintFlangeReport();
+  if (On(c, S::RotatingEquipment)) PrintRotatingEquipmentReports();
   if (On(c, S::SoilRestraints)) PrintSoilRestraints();
   if (On(c, S::SupportLoadSummary)) PrintSupportLoadSummaries();
   if (AnyLoadCase(c)) PrintLoadCaseSection();
@@ -503,7 +512,7 @@ const char* PrintSectionText(PrintSection section) {
 bool IsPerLoadCaseSection(PrintSection section) { return section >= kFirstPerCase && section <= kLastPerCase; }
 
 bool PrintSectionAvailable(PrintSection section) {
-  STAND_IN("the analysis options, rotating equipment, FRP and flex joint sections of the model report: "
+  STAND_IN("the analysis options, FRP and flex joint sections of the model report: "
            "offered once they can be written");
   const Model& model = TheModel();
   switch (section) {
@@ -549,6 +558,7 @@ void PrintResultsChoices() {
   if (flags.branchConnection && BranchConnectionStressesOffered()) kinds.push_back(S::BranchConnection);
   if (HangerReportOffered()) kinds.push_back(S::HangerReport);
   if (FlangeReportAvailable()) kinds.push_back(S::FlangeReport);
+  if (RotatingEquipmentReportAvailable()) kinds.push_back(S::RotatingEquipment);
   if (SoilRestraintsAvailable()) kinds.push_back(S::SoilRestraints);
   if (SupportLoadSummaryAvailable()) kinds.push_back(S::SupportLoadSummary);
   if (cases) {

@@ -16,6 +16,7 @@
 
 #include "analysis/AnalysisWindow.h"
 #include "codes/PressureDesignWindow.h"
+#include "evaluations/EquipmentLists.h"
 #include "elements/BranchSifList.h"
 #include "files/BatchExport.h"
 #include "files/FileCommands.h"
@@ -69,7 +70,6 @@
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
 #include "shell/Settings.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 #include "shell/UnitsDialog.h"
@@ -123,28 +123,6 @@ bool EditWithSnapshot(HWND window, Edit edit) {
   }
   if (!changed) PopTempFile(token);
   return changed;
-}
-
-struct LaterCommand {
-  int id;
-  const char* name;
-};
-
-// Commands whose dialogs, tables or windows later work builds.
-constexpr LaterCommand kLaterCommands[] = {
-    {193, "Pumps"},            {194, "Compressors"},
-    {195, "Turbines"},
-    {40047, "User Allowables"},
-};
-
-bool ShowLaterCommand(HWND window, int id) {
-  STAND_IN("the commands of the windows, dialogs and tables that later work builds");
-  for (const LaterCommand& command : kLaterCommands) {
-    if (command.id != id) continue;
-    ShowInfoMessage(window, std::string(command.name) + " is not available yet.");
-    return true;
-  }
-  return false;
 }
 
 // "Not in results" commands do nothing while results are shown.
@@ -476,8 +454,7 @@ void LayoutCommand(HWND window, int id) {
     case 309:
     case 354:
       // On a Beam row the three property lists are the beam tables.
-      if (!BeamLayoutListCommand(id) && !LayoutPropertyListCommand(id) && !LoadsLayoutCommand(window, id))
-        ShowLaterCommand(window, id);
+      if (!BeamLayoutListCommand(id) && !LayoutPropertyListCommand(id)) LoadsLayoutCommand(window, id);
       return;
     case 40054: AskFindText(window, LayoutTableWindow()); return;
     case 40055: RepeatFindText(LayoutTableWindow()); return;
@@ -504,7 +481,7 @@ void LayoutCommand(HWND window, int id) {
     case 40065: OpenTutorialDocument(window, "Tutorial_1.pdf"); return;
     case 40066: OpenTutorialDocument(window, "Tutorial_2.pdf"); return;
     default:
-      if (!LoadsLayoutCommand(window, id)) ShowLaterCommand(window, id);
+      if (!LoadsLayoutCommand(window, id)) EquipmentListCommand(window, id);
       return;
   }
 }

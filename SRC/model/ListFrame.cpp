@@ -25,6 +25,7 @@
 #include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutWindow.h"
+#include "evaluations/EquipmentLists.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
@@ -196,9 +197,6 @@ const char* LaterCommandName(int id) {
     case 305: return "Library code";
     case 188: return "Materials";
     case 189: return "Sections";
-    case 193: return "Pumps";
-    case 194: return "Compressors";
-    case 195: return "Turbines";
     default: return nullptr;
   }
 }
@@ -262,6 +260,7 @@ void RegisterListWindow() {
   RegisterLoadLists();
   RegisterInputTableView(TheNodeList());
   RegisterKindLists();
+  RegisterEquipmentLists();
   FrameCreate(ListFrame(), "QuorvelList", "Quorvel", ListWindowProc, "LIST_MENU", nullptr, ListClientProc,
               WS_EX_CLIENTEDGE, 0, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)), ProgramIcon);
   Frame& frame = ListFrame();
@@ -354,8 +353,8 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   switch (position) {
     case kFile: EnableMenuItem(popup, 106, MF_BYCOMMAND | (shown ? MF_ENABLED : MF_GRAYED)); break;
     case kEdit:
-      EnableMenuItem(popup, 363, MF_BYCOMMAND | (PropertyListCanCopy() ? MF_ENABLED : MF_GRAYED));
-      EnableMenuItem(popup, 364, MF_BYCOMMAND | (PropertyListCanPaste() ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(popup, 363, MF_BYCOMMAND | (PropertyListCanCopy() || EquipmentListCanCopy() ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(popup, 364, MF_BYCOMMAND | (PropertyListCanPaste() || EquipmentListCanPaste() ? MF_ENABLED : MF_GRAYED));
       if (table != nullptr) {
         // The values grid beside a list has the Edit states of its own.
         HWND focused = FocusedListTable();
@@ -504,6 +503,7 @@ void ListCommand(HWND window, int commandId) {
   if (PropertyListCommand(window, commandId)) return;
   if (BeamListCommand(window, commandId)) return;
   if (LoadsListCommand(window, commandId)) return;
+  if (EquipmentListCommand(window, commandId)) return;
   if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
 }
 

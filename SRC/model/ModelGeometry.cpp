@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "elements/Bend.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
@@ -61,6 +62,32 @@ bool ElementDirectionAt(const NodeTable& nodes, const LayoutRow& row, int node, 
   if (node != row.startNode && node != row.endNode) return false;
   if (reverse && node == row.endNode) return DirectionBetween(nodes, row.endNode, row.startNode, direction);
   return DirectionBetween(nodes, row.startNode, row.endNode, direction);
+}
+
+// A point on a bend's arc (an intermediate node): the arc's tangent there,
+// turning from the near point towards the far point.
+bool ArcTangentAt(const NodeTable& nodes, const LayoutRow& row, int node, Vector3& direction) {
+  const auto* bend = dynamic_cast<const Bend*>(row.element.get());
+  if (bend == nullptr || !bend->BendGeometryValid) return false;
+  const NodeId id = nodes[node].id;
+  if (id == 0 || (id != bend->intermediateNode1 && id != bend->intermediateNode2)) return false;
+  const int nearIndex = FindNodeIndex(nodes, row.node + kArcNearOffset);
+  const int farIndex = bend->farNode;
+  if (!ValidIndex(nodes, nearIndex) || !ValidIndex(nodes, farIndex)) return false;
+  const auto from = [&](int index) {
+    return std::array<double, 3>{nodes[index].x - double(bend->centre[0]), nodes[index].y - double(bend->centre[1]),
+                                 nodes[index].z - double(bend->centre[2])};
+  };
+  const auto cross = [](const std::array<double, 3>& a, const std::array<double, 3>& b) {
+    return std::array<double, 3>{a[1] * b[2] - a[2] * b[1], a[2] * b[0] - a[0] * b[2], a[0] * b[1] - a[1] * b[0]};
+  };
+  const std::array<double, 3> normal = cross(from(nearIndex), from(farIndex));
+  const std::array<double, 3> tangent = cross(normal, from(node));
+  const double length = std::sqrt(tangent[0] * tangent[0] + tangent[1] * tangent[1] + tangent[2] * tangent[2]);
+  if (!(length > 1.0e-9)) return false;
+  direction = {static_cast<float>(tangent[0] / length), static_cast<float>(tangent[1] / length),
+               static_cast<float>(tangent[2] / length)};
+  return true;
 }
 
 std::int32_t ConnectedNodeOf(const LayoutRow& row) {
@@ -177,6 +204,11 @@ int PipeDirectionAtNode(const Model& model, int nodeIndex, Vector3& direction, b
         return 0;
     }
     if (ElementDirectionAt(nodes, row, node, reverse, direction)) return 0;
+  }
+  // A point on a bend's arc that nothing else gives a direction.
+  if (creator >= 1 && creator <= model.rowCount && ArcTangentAt(nodes, model.row(creator), node, direction)) {
+    if (reverse) direction = {-direction[0], -direction[1], -direction[2]};
+    return 0;
   }
   direction = {1.0f, 0.0f, 0.0f};
   return -1;

@@ -1,7 +1,5 @@
 // The base answers of the row object operations: a kind that adds nothing to
-// an operation behaves as these. A kind that is to be drawn but is not yet
-// keeps the empty drawing operations and says so with a STAND_IN in its own
-// module. A data item's base has bounds at its node
+// an operation behaves as these. A data item's base has bounds at its node
 // and draws them as its outline and pick area. The edit dialogs open through
 // the kind table.
 #include "model/RowObjects.h"
@@ -13,7 +11,6 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Frame.h"
-#include "shell/StandIn.h"
 
 ElementData::~ElementData() = default;
 
@@ -27,10 +24,12 @@ void ElementData::FillDialog(HWND) {}
 void ElementData::Register(int) {}
 void ElementData::ComputeShape(LayoutRow&) {}
 void ElementData::BuildGeometry(LayoutRow&) {}
-// Kinds whose drawing has not been built yet draw nothing through these
-// (pipes and bends draw their own).
-void ElementData::Draw2D(LayoutRow&) { STAND_IN("the 2D drawing of the element kinds not drawn yet"); }
-void ElementData::DrawGl(LayoutRow&) { STAND_IN("the OpenGL drawing of the element kinds not drawn yet"); }
+// Every element kind with a shape draws itself. The rows that keep these
+// have nothing to draw: From and Location rows are points (their node marks
+// are drawn with the nodes), Comment and Hydrotest load rows make no
+// element.
+void ElementData::Draw2D(LayoutRow&) {}
+void ElementData::DrawGl(LayoutRow&) {}
 void ElementData::DrawOutline() {}
 void ElementData::DrawPickAreas() {}
 // The kind's dialog through the kind table; a pick in the graphics window
@@ -68,10 +67,14 @@ void DataItem::ComputeSymbolBounds(LayoutRow& row) {
   glBounds = symbolBounds;
 }
 void DataItem::BuildSymbol(LayoutRow&) {}
-// Items whose symbols have not been built yet draw nothing but their
-// bounds (anchors and restraints draw their own).
-void DataItem::Draw2D(LayoutRow&) { STAND_IN("the 2D symbols of the data items not drawn yet"); }
-void DataItem::DrawGl(LayoutRow&) { STAND_IN("the OpenGL symbols of the data items not drawn yet"); }
+// Every support, flange, jacket connection, concentrated mass and force
+// draws its own symbol. The items that keep these have no symbol: the
+// branch and user SIFs, welds and threaded joints (they only set the
+// stress intensification at the node), the time varying, harmonic and
+// force spectrum loads, and a force in the rendered picture (its arrows
+// are drawn in the line picture only).
+void DataItem::Draw2D(LayoutRow&) {}
+void DataItem::DrawGl(LayoutRow&) {}
 void DataItem::AddStiffness(int) {}
 void DataItem::AddLoads(int) {}
 void DataItem::AddCaseLoads(int, int) {}

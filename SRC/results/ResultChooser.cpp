@@ -18,6 +18,7 @@
 #include "results/ResultsFile.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "results/RotatingEquipmentReport.h"
 #include "results/TimeHistoryTables.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
@@ -44,7 +45,7 @@ std::string ResultChooserTemplateName(int entries) {
 
 void BuildResultChooserList(const Model& /*model*/) {
   STAND_IN(
-      "the result tables of later work (the rotating-equipment report, FRP stresses): the chooser "
+      "the result tables of later work (FRP stresses): the chooser "
       "offers them once they exist");
   std::vector<ResultChooserEntry>& list = ResultChooserList();
   list.clear();
@@ -60,6 +61,7 @@ void BuildResultChooserList(const Model& /*model*/) {
     list.push_back({"&Branch conn stresses", OpenBranchConnectionStressesTable});
   if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
   if (HangerReportOffered()) list.push_back({"&Hanger report", OpenHangerReport});
+  if (RotatingEquipmentReportAvailable()) list.push_back({"&Rot. equip report", OpenRotatingEquipmentReport});
   if (SoilRestraintsAvailable()) list.push_back({"&Soil restraints", OpenSoilRestraintsTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});
   if (cases && !SupportKinds().empty()) list.push_back({"&Support loads", OpenSupportLoadsTable});

@@ -203,6 +203,17 @@ void RemoveSupportNavigationMenu() {
   RemoveLoadCaseMenu();
 }
 
+void AddEquipmentNavigationMenu(bool multiple, int cases) {
+  if (multiple) {
+    InsertBeforeResults(kOtherCommand, "&Other Rot. Equipment...\tF6");
+    InsertBeforeResults(kNextItemCommand, "Next equipment\tCtrl+Right Arrow");
+    InsertBeforeResults(kPreviousItemCommand, "Previous equipment\tCtrl+Left Arrow");
+    InsertSeparatorBeforeResults();
+    ShowResultsButtons({296, kOtherCommand, kPreviousItemCommand, kNextItemCommand}, true);
+  }
+  AddLoadCaseMenu(cases);
+}
+
 void AddSupportAxesMenu(bool global) {
   InsertBeforeResults(kGlobalLocalCommand, global ? "Local &loads\tF7" : "Global &loads\tF7");
   InsertSeparatorBeforeResults();

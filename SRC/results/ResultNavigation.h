@@ -73,6 +73,10 @@ void RemoveLoadCaseMenu();
 // The support items when `multiple`; the load-case items when `withCases`.
 void AddSupportNavigationMenu(bool multiple, bool withCases = true);
 void RemoveSupportNavigationMenu();
+// The rotating-equipment report's items: the equipment items when
+// `multiple`, the load-case items for its `cases` report cases (removed by
+// RemoveSupportNavigationMenu).
+void AddEquipmentNavigationMenu(bool multiple, int cases);
 // The global/local item and button of a support loads table shown in
 // either axes (the guides'): "Global &loads\tF7" while local.
 void AddSupportAxesMenu(bool global);

@@ -18,6 +18,7 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "results/RotatingEquipmentReport.h"
 #include "results/BranchConnectionTable.h"
 #include "results/TimeHistoryTables.h"
 #include "results/CodeComplianceTable.h"
@@ -53,7 +54,8 @@ constexpr int kDistanceCommand = 315;
 bool Current(ResultOpener table) { return ResultsReopenCommand() == table && table != nullptr; }
 
 void OtherItem(HWND window) {
-  if (TimeHistoryTableShown()) SelectTimeHistoryResults();
+  if (Current(OpenRotatingEquipmentReport)) ChooseOtherEquipment(window);
+  else if (TimeHistoryTableShown()) SelectTimeHistoryResults();
   else if (Current(OpenSupportLoadsTable)) ChooseOtherSupportKind(window);
   else if (Current(OpenSupportLoadSummary)) {
     if (MultipleSupports()) ChooseSupportForSummary(window);
@@ -62,7 +64,8 @@ void OtherItem(HWND window) {
 }
 
 void StepItem(bool next) {
-  if (Current(OpenSupportLoadsTable)) next ? NextSupportKind() : PreviousSupportKind();
+  if (Current(OpenRotatingEquipmentReport)) next ? NextEquipment() : PreviousEquipment();
+  else if (Current(OpenSupportLoadsTable)) next ? NextSupportKind() : PreviousSupportKind();
   else if (Current(OpenSupportLoadSummary)) {
     if (MultipleSupports()) next ? SupportSummaryNext() : SupportSummaryPrevious();
   } else if (Current(OpenOtherForcesTable)) next ? NextForceKind() : PreviousForceKind();
@@ -150,6 +153,7 @@ void ResultsCommand(HWND window, int command) {
     case 229: CaseKey(VK_LEFT); return;
     case 231:
       if (Current(OpenBranchConnectionStressesTable)) ChooseBranchConnectionCase(window);
+      else if (Current(OpenRotatingEquipmentReport) && ReportCaseCount() > 1) ChooseReportLoadCase(window);
       else ChooseResultLoadCases(window);
       return;
     case 253:

@@ -1,6 +1,7 @@
 // Entering and leaving results mode; see ResultsMode.h. Start at
 // OpenResults.
 #include "results/ResultsMode.h"
+#include "results/RotatingEquipmentReport.h"
 
 #include <cstdlib>
 
@@ -41,7 +42,6 @@
 #include "shell/General.h"
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
@@ -182,7 +182,6 @@ static void ComputeResultsWeight(const Model& model) {
 }
 
 void PrepareResultsAfterRead(Model& model) {
-  STAND_IN("the post-read steps of later work: the rotating-equipment report");
   Mode().inResults = true;
   SetTableResultsShown(true);
   ResetAllResultTableViews();
@@ -207,6 +206,7 @@ void PrepareResultsAfterRead(Model& model) {
   ResetTimeHistoryResults();
   FlangeElementsReport(model, GetForegroundWindow());
   BuildSupportLoadSummary(model);
+  PrepareRotatingEquipmentReport(model);
   EnterResultsMenus();
   BuildSupportKindList(model);
   BuildOtherForcesList(model);

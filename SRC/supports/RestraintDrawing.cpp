@@ -3,9 +3,9 @@
 // they are cones sized by the pipe's outer radius s (6 pixels at the
 // least), from 3 s to s off the node with a base radius of 0.75 s, and their
 // outlines are picked; in lines they
-// are arrows of fixed pixel length in the support pen along the projected
-// global axis (longer or shorter by the symbol scale), and the rectangle
-// around them is picked. A held direction
+// are arrows of a fixed length on the screen or the paper in the support
+// pen along the projected global axis (longer or shorter by the symbol
+// scale), and the rectangle around them is picked. A held direction
 // that points at the viewer shows as a ring round the node in lines.
 #include <GL/gl.h>
 
@@ -44,9 +44,14 @@ bool LineArrow(const NodeRecord& node, int axis, float side, float& tailX, float
   const float ux = ProjectedAxes[axis][0], uy = ProjectedAxes[axis][1];
   const float length = std::hypot(ux, uy);
   if (length < kEndOnLength) return false;
-  // The symbol scale stretches the shaft; the head keeps its size.
-  const float shaft = std::max(ArrowLength * g_SymbolScale, ArrowHeadLength + 2.0f);
-  const float gap = kGapPx / GraphicsScaleCopy, reach = (kGapPx + shaft) / GraphicsScaleCopy;
+  // The symbol scale stretches the shaft; the head keeps its size. The
+  // arrow sizes are pixels of the device drawn on (GraphicsScale), the gap
+  // and the shaft's least overhang pixels of the nominal resolution
+  // (GraphicsScaleCopy): on a printer of any resolution the arrow keeps its
+  // size on paper.
+  const float shaft = std::max(ArrowLength * g_SymbolScale / GraphicsScale,
+                               ArrowHeadLength / GraphicsScale + 2.0f / GraphicsScaleCopy);
+  const float gap = kGapPx / GraphicsScaleCopy, reach = gap + shaft;
   tailX = node.screenX + side * ux / length * reach;
   tailY = node.screenY + side * uy / length * reach;
   tipX = node.screenX + side * ux / length * gap;

@@ -71,7 +71,9 @@ bool SupportScreenDirection(const Vec3& direction, float& ux, float& uy) {
   return true;
 }
 
-float SupportPixels(float pixels) { return pixels / GraphicsScale; }
+// Pixels of the nominal resolution (the kept second scale): on a printer of
+// any resolution a symbol keeps its size on paper, as on the screen.
+float SupportPixels(float pixels) { return pixels / GraphicsScaleCopy; }
 
 void SupportLinkOutline(float x1, float y1, float x2, float y2, Quad2& outline) {
   const float w = SupportPixels(kLinkHalfWidthPx);

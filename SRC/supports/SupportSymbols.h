@@ -34,7 +34,8 @@ void SetSupportGlColour(const LayoutRow& row, float red, float green, float blue
 // The screen direction (unit) of a model direction; false when it points at
 // the viewer, or nearly (its projection shorter than a fifth), or is zero.
 bool SupportScreenDirection(const Vec3& direction, float& ux, float& uy);
-// Pixels in view units at the current scale.
+// Pixels in view units at the current scale: screen pixels, or on paper
+// pixels of 150 to the inch whatever the printer's resolution.
 float SupportPixels(float pixels);
 // The pick outline of a line between two screen points (view units): a
 // band a few pixels wide, so that a slanting link is not picked by the

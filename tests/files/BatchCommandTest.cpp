@@ -15,8 +15,11 @@
 #include "analysis/AnalysisWindow.h"
 #include "BatchTesting.h"
 #include "CiiSample.h"
+#include "NeutralSamples.h"
+#include "files/CiiImport.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "files/NeutralImport.h"
 #include "loads/LoadCaseList.h"
 #include "model/LayoutTable.h"
 #include "platform/CommonDialog.h"
@@ -290,6 +293,96 @@ TEST_F(BatchCommandTest, ACaesarNeutralFileImportedThroughTheCommandIsWrittenBes
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
   EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
   EXPECT_EQ(ModelBytes(), before);
+}
+
+// Every record kind of both formats through File > Import: the command
+// shows the reader's own log, and the model written beside the file holds
+// the converted kinds, reads back byte for byte and analyses.
+TEST_F(BatchCommandTest, EveryRecordKindOfBothFormatsImportsThroughTheCommandAndReopensByteForByte) {
+  Start();
+  struct Format {
+    std::string name;
+    std::string text;
+    int filter;
+    std::vector<std::string> (*read)(const std::string&, int&);
+  };
+  const Format formats[] = {
+      {"kinds.pnf", kEveryKindPnf, 1,
+       [](const std::string& text, int& rows) {
+         std::istringstream input(text);
+         std::vector<std::string> log;
+         Model model;
+         ReadPnfFile(input, model, log);
+         rows = model.rowCount;
+         return log;
+       }},
+      {"plant-kinds.cii", EveryKindCii().Text(), 2,
+       [](const std::string& text, int& rows) {
+         std::istringstream input(text);
+         std::vector<std::string> log;
+         Model model;
+         ReadCiiFile(input, model, log);
+         rows = model.rowCount;
+         return log;
+       }},
+  };
+  for (const Format& format : formats) {
+    SCOPED_TRACE(format.name);
+    int rows = 0;
+    const std::vector<std::string> log = format.read(format.text, rows);
+    g_UnitsSettings = UnitsSettings{};
+    ASSERT_GE(log.size(), 2u);
+    const std::string path = Write(format.name, format.text);
+    ChooseFilter(path, format.filter);
+    // The first four entries, and a line for the rest.
+    const std::size_t shown = std::min<std::size_t>(log.size(), 4);
+    const std::size_t lineCount = 1 + shown + (log.size() > 4 ? 1 : 0);
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE" + std::to_string(lineCount) + "_DIALOG",
+                          [&log, shown, lineCount](HWND dialog) {
+                            const std::vector<std::string> lines = LinesOfDialog(dialog);
+                            ASSERT_EQ(lines.size(), lineCount);
+                            EXPECT_EQ(lines[0], "The import gave " + std::to_string(log.size()) + " warnings:");
+                            for (std::size_t i = 0; i < shown; ++i) EXPECT_EQ(lines[i + 1], log[i]);
+                            SendMessage(dialog, WM_COMMAND, IDOK, 0);
+                          });
+    RunImport();
+    const std::string modelPath = path.substr(0, path.size() - 3) + "mod";
+    ASSERT_EQ(TheModel().path, modelPath);
+    EXPECT_EQ(TheModel().rowCount, rows);
+    std::vector<bool> elements(kElementTypeLast + 1), items(kDataTypeLast + 1);
+    for (int n = 1; n <= TheModel().rowCount; ++n) {
+      elements[static_cast<std::size_t>(TheModel().row(n).elementType)] = true;
+      items[static_cast<std::size_t>(TheModel().row(n).dataType)] = true;
+    }
+    if (format.filter == 1) {
+      for (ElementType type : {ElementType::BallJoint, ElementType::Valve, ElementType::CutPipe,
+                               ElementType::Reducer, ElementType::Bellows, ElementType::Bend})
+        EXPECT_TRUE(elements[static_cast<std::size_t>(type)]) << static_cast<int>(type);
+      for (DataType type : {DataType::Hanger, DataType::SkewedRestraint, DataType::LimitStop, DataType::Snubber,
+                            DataType::Guide, DataType::Anchor, DataType::Flange, DataType::BranchSif})
+        EXPECT_TRUE(items[static_cast<std::size_t>(type)]) << static_cast<int>(type);
+    } else {
+      for (ElementType type : {ElementType::HydrotestLoad, ElementType::BallJoint, ElementType::Valve,
+                               ElementType::Rigid, ElementType::Reducer, ElementType::Bend})
+        EXPECT_TRUE(elements[static_cast<std::size_t>(type)]) << static_cast<int>(type);
+      for (DataType type : {DataType::Nozzle, DataType::Weld, DataType::ThreadedJoint, DataType::Hanger,
+                            DataType::Guide, DataType::Anchor, DataType::Restraint})
+        EXPECT_TRUE(items[static_cast<std::size_t>(type)]) << static_cast<int>(type);
+    }
+    const std::string first = Bytes(modelPath);
+    Model reopened;
+    ReadModelFileInto(modelPath, reopened);
+    EXPECT_EQ(reopened.rowCount, rows);
+    ASSERT_EQ(WriteModelFileFrom(reopened, InFolder("again.mod")), "");
+    EXPECT_EQ(Bytes(InFolder("again.mod")), first);
+    // Every kind analyses (the modal case the .cii asks for aside).
+    TheModel().loadCases.selected[30] = 0;
+    BuildLoadCases(TheModel());
+    platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+    EXPECT_TRUE(AnalyzeModel(LayoutFrame().window, true));
+    platform::CheckModalScript();
+    EXPECT_TRUE(std::filesystem::exists(modelPath.substr(0, modelPath.size() - 3) + "res"));
+  }
 }
 
 // The program started with `line`, run to its end; its exit code. `atStart`

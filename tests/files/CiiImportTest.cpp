@@ -10,14 +10,24 @@
 
 #include "BatchTesting.h"
 #include "CiiSample.h"
+#include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
+#include "elements/HydrotestLoad.h"
+#include "elements/Reducer.h"
+#include "elements/RigidElement.h"
+#include "elements/UserSif.h"
+#include "elements/Valve.h"
+#include "elements/Weld.h"
 #include "files/CiiImport.h"
 #include "loads/Force.h"
 #include "model/LayoutRow.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
 #include "supports/Anchor.h"
 #include "supports/Hanger.h"
+#include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 
 namespace {
@@ -164,6 +174,11 @@ TEST_F(CiiImportTest, EnglishVersionFiveTenConvertsElementsSupportsAndLoadsToHan
   const int hangerRow = RowWith(model, 30 + kArcFarOffset, DataType::Hanger);
   ASSERT_EQ(hangerRow, bendRow + 1);
   EXPECT_EQ(static_cast<Hanger&>(*model.row(hangerRow).item).kind, 3);
+  // The hanger nodes follow the material numbers and two lines.
+  const std::string text = sample.Text();
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(LineOf(text, "#$ MISCEL_1") + 4) +
+                              ": the hanger at node 30 takes the catalogue " + HangerKindText(3) +
+                              ", whose load table is not carried: choose another before the analysis"));
   const auto& force = static_cast<NodalForce&>(*model.row(RowWith(model, 40, DataType::Force)).item);
   EXPECT_EQ(force.Component(1), -200.0f);
   EXPECT_EQ(force.Component(5), 5000.0f);
@@ -281,6 +296,256 @@ TEST_F(CiiImportTest, EverythingNotTakenIsLoggedWithItsLine) {
   EXPECT_TRUE(Logged(log, "Line " + std::to_string(restraints + 9) + ": restraint type 99 at node 40 has no item: not taken"));
   EXPECT_TRUE(Logged(log, "Line " + std::to_string(LineOf(text, "#$ SIF&TEES") + 6) +
                               ": SIF at node 777, which no element makes: not taken"));
+}
+
+TEST_F(CiiImportTest, ElementPassesMakeReducerEndsBallJointsValvesFluidWeightHalfAnglesAndHydrotestRows) {
+  CiiSample sample;
+  const auto element = [&](int from, int to, double dx, double dy, double dz) -> CiiSampleElement& {
+    CiiSampleElement e;
+    e.from = from;
+    e.to = to;
+    e.dx = dx;
+    e.dy = dy;
+    e.dz = dz;
+    sample.elements.push_back(e);
+    return sample.elements.back();
+  };
+  element(10, 20, 120, 0, 0).hydro = 300;
+  CiiSampleElement& valve = element(20, 30, 24, 0, 0);
+  valve.rigid = 1;
+  valve.hydro = 300.0005;  // the same test pressure within 0.001
+  CiiSampleElement& flanges = element(30, 40, 6, 0, 0);
+  flanges.rigid = 2;
+  flanges.fluid = 1.0 / 27.62430939226519;  // specific gravity 1.0
+  element(40, 50, 12, 0, 0).reducer = 1;
+  CiiSampleElement& small = element(50, 60, 60, 0, 0);
+  small.od = 6.625;
+  small.wall = 0.28;
+  small.hydro = 400;
+  CiiSampleElement& reducer = element(60, 70, 12, 0, 0);
+  reducer.od = 6.625;
+  reducer.wall = 0.28;
+  reducer.reducer = 2;
+  CiiSampleElement& joint = element(70, 80, 0, 0, 0);
+  joint.od = 6.625;
+  joint.wall = 0.28;
+  joint.joint = 1;
+  CiiSampleElement& bend = element(80, 90, 0, 120, 0);
+  bend.od = 4.5;
+  bend.wall = 0.237;
+  bend.bend = 1;
+  CiiSampleElement& last = element(90, 100, 0, 0, 60);
+  last.od = 4.5;
+  last.wall = 0.237;
+  CiiSampleElement& onArc = element(100, 85, 5, 0, 0);  // ends at the bend's own point
+  onArc.od = 4.5;
+  onArc.wall = 0.237;
+  sample.rigids = {500, 100};
+  sample.reducers = {{0, 0}, {4.5, 0.237}};
+  sample.joints.push_back({1000, 500, 200, 300, 0});
+  sample.bends.push_back({12, 0, 0, -85, 0, 0});
+  sample.restraints.push_back({85, 3});
+  sample.restraints.push_back({10, 1});
+  Model model;
+  std::vector<std::string> log;
+  const std::string text = sample.Text();
+  ASSERT_EQ(Read(text, model, &log), "");
+
+  // One hydrotest row per test pressure, put in where the element gave it.
+  std::vector<int> tests;
+  for (int n = 1; n <= model.rowCount; ++n)
+    if (model.row(n).elementType == ElementType::HydrotestLoad) tests.push_back(n);
+  ASSERT_EQ(tests.size(), 2u);
+  EXPECT_FLOAT_EQ(static_cast<HydrotestLoad&>(*model.row(tests[0]).element).pressure, 300.0f);
+  EXPECT_FLOAT_EQ(static_cast<HydrotestLoad&>(*model.row(tests[0]).element).specificGravity, 1.0f);
+  EXPECT_FLOAT_EQ(static_cast<HydrotestLoad&>(*model.row(tests[1]).element).pressure, 400.0f);
+  EXPECT_LT(tests[1], ElementRow(model, 60));
+  EXPECT_GT(tests[1], ElementRow(model, 50));
+  // The run goes on across the hydrotest row: one From row only.
+  int froms = 0;
+  for (int n = 1; n <= model.rowCount; ++n) froms += model.row(n).elementType == ElementType::From;
+  EXPECT_EQ(froms, 1);
+
+  // The 24 in rigid is longer than its 8.625 in pipe: a valve of its weight.
+  const LayoutRow& valveRow = model.row(ElementRow(model, 30));
+  ASSERT_EQ(valveRow.elementType, ElementType::Valve);
+  EXPECT_FLOAT_EQ(static_cast<const Valve&>(*valveRow.element).weight, 500.0f);
+  EXPECT_FLOAT_EQ(static_cast<const Valve&>(*valveRow.element).thicknessMultiplier, 10.0f);
+  // The 6 in rigid takes its water: pi/4 (8.625 - 2 x 0.322)^2 x 1.0 x 6 x 0.0362 = 10.866 lb.
+  const LayoutRow& rigidRow = model.row(ElementRow(model, 40));
+  ASSERT_EQ(rigidRow.elementType, ElementType::Rigid);
+  EXPECT_NEAR(static_cast<const RigidElement&>(*rigidRow.element).weight, 100.0 + 10.866, 0.005);
+
+  // The reducer without a second end takes the next pipe's; the other its record's.
+  const auto& open = static_cast<const Reducer&>(*model.row(ElementRow(model, 50)).element);
+  EXPECT_FLOAT_EQ(open.od1, 8.625f);
+  EXPECT_FLOAT_EQ(open.od2, 6.625f);
+  EXPECT_FLOAT_EQ(open.thk2, 0.28f);
+  const auto& given = static_cast<const Reducer&>(*model.row(ElementRow(model, 70)).element);
+  EXPECT_FLOAT_EQ(given.od1, 6.625f);
+  EXPECT_FLOAT_EQ(given.od2, 4.5f);
+  EXPECT_FLOAT_EQ(given.thk2, 0.237f);
+
+  // The joint of no length is a ball joint keeping its turning springs.
+  const LayoutRow& jointRow = model.row(ElementRow(model, 80));
+  ASSERT_EQ(jointRow.elementType, ElementType::BallJoint);
+  EXPECT_NEAR(static_cast<const BallJoint&>(*jointRow.element).bendingStiffness, 200.0 * 180.0 / std::numbers::pi, 0.01);
+  EXPECT_NEAR(static_cast<const BallJoint&>(*jointRow.element).torsionalStiffness, 300.0 * 180.0 / std::numbers::pi,
+              0.01);
+  const int elementsLine = LineOf(text, "#$ ELEMENTS") + 1;
+  const int recordLines = 11;  // version 5.1: 6 + 2 + 3 lines
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(elementsLine + 6 * recordLines) +
+                              ": the expansion joint of no length at node 80 becomes a ball joint: its axial and "
+                              "lateral springs are not taken"));
+
+  // The negative node is the point half way round the 90 degree bend; the
+  // restraint there finds the bend.
+  const auto& arc = static_cast<const Bend&>(*model.row(ElementRow(model, 90)).element);
+  EXPECT_EQ(arc.intermediateNode1, 85);
+  EXPECT_NEAR(arc.angle1, std::numbers::pi / 4.0, 1e-5);
+  EXPECT_EQ(RowWith(model, 85, DataType::Restraint), ElementRow(model, 90) + 1);
+  EXPECT_NE(FindNodeIndex(model.nodes, 85), 0);
+  EXPECT_EQ(ElementRow(model, 85), 0);
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(elementsLine + 9 * recordLines) +
+                              ": element 100-85 ends at a point of the bend at node 90: passed over"));
+}
+
+TEST_F(CiiImportTest, NozzlesDisplacementsWeldsAndThreadedJointsReachTheRowsOfTheirNodes) {
+  CiiSample sample = Plant();
+  sample.nozzles.push_back({40, 0, 0, 8.625, 0.322, 120, 0.5, 0, 0, 100, 100, 0, 1, 0});
+  sample.nozzles.push_back({555, 0, 0, 8.625, 0.322, 120, 0.5, 0, 0, 100, 100, 0, 1, 0});
+  CiiSampleDisplacement anchored;
+  anchored.node = 50;
+  anchored.vectors[0] = {1, 2, 3, 0.5, 0, 9999.99};
+  anchored.vectors[1] = {4, 0, 0, 0, 0, 0};
+  CiiSampleDisplacement atNozzle;
+  atNozzle.node = 40;
+  atNozzle.vectors[0] = {0.25, 0, 0, 0, 0, 0};
+  CiiSampleDisplacement nowhere;
+  nowhere.node = 20;  // a restraint in Y, no anchor
+  sample.displacements = {anchored, atNozzle, nowhere};
+  sample.tees.push_back({20, 7, 0, 0});
+  sample.tees.push_back({40, 10, 0, 0});
+  sample.tees.push_back({50, 12, 0, 0});
+  sample.tees.push_back({10, 13, 0, 0});
+  sample.tees.push_back({30, 11, 0, 0});
+  sample.tees.push_back({20, 8, 0, 0});
+  sample.tees.push_back({40, 20, 1.5, 1.2});
+  const std::string text = sample.Text();
+  Model model;
+  std::vector<std::string> log;
+  ASSERT_EQ(Read(text, model, &log), "");
+
+  const int nozzleRow = RowWith(model, 40, DataType::Nozzle);
+  ASSERT_EQ(nozzleRow, ElementRow(model, 40));  // the pipe's own row had no item yet
+  const auto& nozzle = static_cast<const Nozzle&>(*model.row(nozzleRow).item);
+  EXPECT_FLOAT_EQ(nozzle.nozzleOd, 8.625f);
+  EXPECT_FLOAT_EQ(nozzle.nozzleThickness, 0.322f);
+  EXPECT_FLOAT_EQ(nozzle.vesselOd, 120.0f);
+  EXPECT_FLOAT_EQ(nozzle.vesselThickness, 0.5f);
+  EXPECT_FLOAT_EQ(nozzle.l1, 100.0f);
+  EXPECT_FLOAT_EQ(nozzle.l2, 100.0f);
+  EXPECT_EQ(nozzle.vesselAxis[1], 1.0f);
+  EXPECT_EQ(nozzle.flatBottom, 0);
+  EXPECT_GT(nozzle.axialStiffness, 0.0f);  // the springs are computed
+  const int miscellaneous = LineOf(text, "#$ MISCEL_1");
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(miscellaneous + 2) +
+                              ": the nozzle at node 40 takes the vessel modulus 3.0e7 psi (the file gives none): "
+                              "enter its own"));
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(miscellaneous + 5) +
+                              ": nozzle at node 555, which no element makes: not taken"));
+  // The force at 40 goes on a row of its own after the nozzle.
+  const int forceRow = RowWith(model, 40, DataType::Force);
+  EXPECT_GT(forceRow, nozzleRow);
+  EXPECT_EQ(model.row(forceRow).elementType, ElementType::Location);
+
+  const auto& anchor = static_cast<const Anchor&>(*model.row(RowWith(model, 50, DataType::Anchor)).item);
+  ASSERT_TRUE(anchor.displacements.sets);
+  EXPECT_EQ(anchor.displacements.flags[0], 1);
+  EXPECT_EQ(anchor.displacements.flags[2], 1);
+  EXPECT_EQ(anchor.displacements.flags[3], 0);
+  EXPECT_FLOAT_EQ(anchor.displacements.sets->values[1], 1.0f);
+  EXPECT_FLOAT_EQ(anchor.displacements.sets->values[3], 3.0f);
+  EXPECT_FLOAT_EQ(anchor.displacements.sets->values[4], 0.5f);  // degrees as they stand
+  EXPECT_FLOAT_EQ(anchor.displacements.sets->values[6], 0.0f);  // 9999.99: free, held
+  EXPECT_FLOAT_EQ(anchor.displacements.sets->values[7], 4.0f);
+  ASSERT_TRUE(nozzle.displacements.sets);
+  EXPECT_FLOAT_EQ(nozzle.displacements.sets->values[1], 0.25f);
+  const int displacements = LineOf(text, "#$ DISPLMNT");
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(displacements + 1) +
+                              ": the free directions (9999.99) of the displacements at node 50 are held by its "
+                              "anchor or nozzle"));
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(displacements + 21) +
+                              ": the displacements at node 20 have no anchor or nozzle to take them: not taken"));
+
+  const auto weldAt = [&](NodeId node) -> int {
+    const int row = RowWith(model, node, DataType::Weld);
+    return row == 0 ? -1 : static_cast<const Weld&>(*model.row(row).item).type;
+  };
+  EXPECT_EQ(weldAt(20), 1);
+  EXPECT_EQ(weldAt(40), 4);
+  EXPECT_EQ(weldAt(50), 2);
+  EXPECT_EQ(weldAt(10), 3);
+  EXPECT_NE(RowWith(model, 30, DataType::ThreadedJoint), 0);
+  const int bare = RowWith(model, 20, DataType::UserSif);
+  ASSERT_NE(bare, 0);
+  EXPECT_EQ(static_cast<const UserSif&>(*model.row(bare).item).inPlaneSif, 0.0f);
+  const int sifs = LineOf(text, "#$ SIF&TEES");
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(sifs + 1 + 6 * 5) +
+                              ": SIF type 8 at node 20 becomes a user SIF without values: enter them"));
+  const int user = RowWith(model, 40, DataType::UserSif);
+  ASSERT_NE(user, 0);
+  EXPECT_FLOAT_EQ(static_cast<const UserSif&>(*model.row(user).item).inPlaneSif, 1.5f);
+  EXPECT_FLOAT_EQ(static_cast<const UserSif&>(*model.row(user).item).outPlaneSif, 1.2f);
+}
+
+TEST_F(CiiImportTest, AnElementBeforeTheOneItStartsFromIsPlacedThroughTheChainOfElements) {
+  CiiSample sample;
+  const auto element = [&](int from, int to, double dx, double dy, double dz) {
+    CiiSampleElement e;
+    e.from = from;
+    e.to = to;
+    e.dx = dx;
+    e.dy = dy;
+    e.dz = dz;
+    sample.elements.push_back(e);
+  };
+  element(10, 20, 100, 0, 0);
+  element(30, 40, 0, 50, 0);   // 30 is reached only by the next element
+  element(20, 30, 0, 0, 70);
+  element(200, 210, 10, 0, 0);  // joined to nothing
+  const std::string text = sample.Text();
+  Model model;
+  std::vector<std::string> log;
+  ASSERT_EQ(Read(text, model, &log), "");
+  const int node40 = FindNodeIndex(model.nodes, 40);
+  ASSERT_NE(node40, 0);
+  EXPECT_FLOAT_EQ(model.nodes[node40].x, 100.0f);
+  EXPECT_FLOAT_EQ(model.nodes[node40].y, 50.0f);
+  EXPECT_FLOAT_EQ(model.nodes[node40].z, 70.0f);
+  const int node30 = FindNodeIndex(model.nodes, 30);
+  EXPECT_FLOAT_EQ(model.nodes[node30].z, 70.0f);
+  const int elements = LineOf(text, "#$ ELEMENTS");
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(elements + 1 + 3 * 11) +
+                              ": element 200-210 starts at a node no element joins to a placed node: it starts at "
+                              "the origin"));
+  for (const std::string& entry : log) EXPECT_EQ(entry.find("element 30-40"), std::string::npos) << entry;
+}
+
+TEST_F(CiiImportTest, TheElementThatWouldMakeRow7001IsRefusedOnItsLine) {
+  CiiSample sample;
+  for (int i = 1; i <= 6999; ++i) {
+    CiiSampleElement e;
+    e.from = i;
+    e.to = i + 1;
+    e.dx = 12;
+    sample.elements.push_back(e);
+  }
+  const std::string text = sample.Text();
+  // The title, the From row and 6998 elements fill the 7000 rows.
+  const int line = LineOf(text, "#$ ELEMENTS") + 1 + 6998 * 11;
+  Model model;
+  EXPECT_EQ(Read(text, model), LineError(text, line, "Maximum number of elements exceeded"));
 }
 
 }  // namespace

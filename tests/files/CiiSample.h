@@ -14,6 +14,14 @@ struct CiiSampleElement {
   double t1 = 300, p1 = 150;
   int bend = 0, rigid = 0, joint = 0, reducer = 0;
   double material = 106;
+  double fluid = 0;      // fluid density
+  double hydro = 0;      // hydrotest pressure
+};
+
+// One half of a displacement record: the node and the vectors 1 to 3.
+struct CiiSampleDisplacement {
+  double node = 0;
+  std::array<std::array<double, 6>, 3> vectors{};
 };
 
 struct CiiSampleRestraint {
@@ -32,6 +40,9 @@ struct CiiSample {
   std::vector<CiiSampleRestraint> restraints;   // grouped 4 (6 above 8.0) to a record
   std::vector<std::array<double, 7>> forces;    // node, FX .. MZ (one half of a record each)
   std::vector<std::array<double, 4>> tees;      // node, type, value 3, value 4
+  std::vector<CiiSampleDisplacement> displacements;  // two to a record
+  std::vector<std::array<double, 14>> nozzles;  // values 1 to 14 of the nozzle record
+  std::vector<std::array<double, 2>> reducers;  // second diameter, second thickness
   std::vector<int> hangerNodes;
   std::vector<int> hangerTables;
   int nodeNames = 0, uniforms = 0, winds = 0, offsets = 0, allowables = 0, flanges = 0, equipment = 0;
@@ -61,13 +72,13 @@ struct CiiSample {
     t += "    TITLE = " + title + "\n";
     t += Lines(59, 1);
     t += "#$ CONTROL\n";
-    std::vector<double> first = {double(elements.size()), 0, double(hangerNodes.size()), double(nodeNames),
-                                 0, double(flanges)};
+    std::vector<double> first = {double(elements.size()), double(nozzles.size()), double(hangerNodes.size()),
+                                 double(nodeNames), double(reducers.size()), double(flanges)};
     if (v <= 5.0) first.pop_back();
     t += Line(first);
     const std::size_t restraintRecords = (restraints.size() + perRecord - 1) / perRecord;
-    t += Line({double(bends.size()), double(rigids.size()), double(joints.size()), double(restraintRecords), 0,
-               double((forces.size() + 1) / 2)});
+    t += Line({double(bends.size()), double(rigids.size()), double(joints.size()), double(restraintRecords),
+               double((displacements.size() + 1) / 2), double((forces.size() + 1) / 2)});
     t += Line({double(uniforms), double(winds), double(offsets), double(allowables), double((tees.size() + 1) / 2),
                double(vertical)});
     if (v > 5.2) t += Line({double(equipment)});
@@ -78,7 +89,7 @@ struct CiiSample {
       t += Zeros(6);
       t += Line({e.p1, 0, 0, 0, 0, 0});
       t += Line({0, 0, 0, 0, 0.3, 0.283});
-      t += Zeros(6);
+      t += Line({0, e.fluid, 0, 0, 0, e.hydro});
       if (v > 5.0) t += Zeros(6) + Zeros(v >= 5.3 ? 6 : 4);
       if (v > 5.2) t += Zeros(5);
       if (v > 8.0) t += "skipped\n";
@@ -107,6 +118,12 @@ struct CiiSample {
       if (v > 8.0) t += "skipped\nskipped\n";
     }
     t += "#$ DISPLMNT\n";
+    for (std::size_t i = 0; i < (displacements.size() + 1) / 2 * 2; ++i) {
+      const CiiSampleDisplacement d = i < displacements.size() ? displacements[i] : CiiSampleDisplacement{};
+      t += Line({d.node});
+      for (const auto& v : d.vectors) t += Line({v[0], v[1], v[2], v[3], v[4], v[5]});
+      t += Lines(6, 1);
+    }
     t += "#$ FORCMNT\n";
     for (std::size_t i = 0; i < (forces.size() + 1) / 2 * 2; ++i) {
       const std::array<double, 7> f = i < forces.size() ? forces[i] : std::array<double, 7>{};
@@ -123,6 +140,7 @@ struct CiiSample {
       t += Line({e[0], e[1]}) + Line({e[2], e[3], 0, 0, 0, 0}) + Lines(3, 6);
     }
     t += "#$ REDUCERS\n";
+    for (const auto& r : reducers) t += Line({r[0], r[1], 0, 0, 0});
     if (v > 5.0) t += "#$ FLANGES\n" + Lines(std::size_t(flanges) * 12, 1);
     if (v > 5.2) t += "#$ EQUIPMNT\n" + Lines(std::size_t(equipment) * 6, 1);
     t += "#$ MISCEL_1\n";
@@ -131,6 +149,11 @@ struct CiiSample {
     for (std::size_t i = 0; i < materials.size(); i += 6) {
       std::vector<double> six(materials.begin() + long(i), materials.begin() + long(std::min(i + 6, materials.size())));
       t += Line(six);
+    }
+    for (const auto& n : nozzles) {
+      t += Line({n[0], n[1], n[2], n[3], n[4], n[5]}) + Line({n[6], n[7], n[8], n[9], n[10], n[11]});
+      if (v > 8.0) t += Line({n[12], n[13], 0, 0, 0, 0}) + Zeros(4);
+      else t += Line({n[12], n[13], 0, 0});
     }
     if (!hangerNodes.empty()) {
       const std::size_t h = hangerNodes.size(), sixes = (h + 5) / 6;

@@ -4,19 +4,29 @@
 // and the log entry of everything passed over.
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <numbers>
 #include <sstream>
 
 #include "BatchTesting.h"
+#include "elements/BallJoint.h"
+#include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
+#include "elements/CutPipe.h"
+#include "elements/Reducer.h"
+#include "elements/Valve.h"
 #include "files/NeutralImport.h"
 #include "loads/Force.h"
 #include "model/LayoutRow.h"
+#include "model/Nodes.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
+#include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
 
 namespace {
 
@@ -189,13 +199,13 @@ TEST_F(NeutralImportTest, EverythingNotTakenIsLoggedWithItsLine) {
       "FROM A\n"
       "TO B 10 0 0\n"
       "WIDGET B\n"
-      "SPRING B * 100 200\n"
-      "VALVE A * 100\n"
+      "INCLINED B * * 30 60\n"
+      "VALVE Z * 100\n"
       "GUIDE B SOMEWHERE\n"
       "COD\n"
       "TO C 10 0 0\n";
   ASSERT_EQ(Read(text, model, &log), "");
-  EXPECT_EQ(model.rowCount, 3);
+  EXPECT_EQ(model.rowCount, 4);
   const std::vector<std::string> expected = {
       "Line 12: 1 lines after COD are not read",
       "Line 2: piping code WHATEVER is not known: B31.1 taken in its place",
@@ -204,12 +214,245 @@ TEST_F(NeutralImportTest, EverythingNotTakenIsLoggedWithItsLine) {
       "Line 4: the allowable stresses of material CS are checked and not taken",
       "Line 5: ALLOWABLE of material XX, which is not defined: not taken",
       "Line 8: unknown record WIDGET: not taken",
-      "Line 9: SPRING records are not imported yet: the record is not taken",
+      "Line 9: the INCLINED value 30 is not taken",
+      "Line 9: the INCLINED value 60 is not taken",
       "Line 11: position SOMEWHERE is not taken: the support is at node B",
-      "Line 10: VALVE records are not imported yet: the record is not taken",
+      "Line 10: VALVE at node Z, where no element starts: not taken",
   };
   for (const std::string& entry : expected) EXPECT_TRUE(Logged(log, entry)) << entry;
   EXPECT_EQ(model.options.PipingCode, 1);
+}
+
+// 1 in-lb/deg is 180/pi in-lb/rad, the unit the records keep.
+constexpr double kPerDegree = 180.0 / std::numbers::pi;
+
+TEST_F(NeutralImportTest, HangersSkewedRestraintsBallJointsAndAnchorMovementsTakeTheirValues) {
+  Model model;
+  std::vector<std::string> log;
+  const std::string text = std::string(kHeader) +
+                           "FROM A 0 0 0 S1 CS L1\n"    // 2
+                           "TO B 10 0 0\n"              // 3
+                           "TO C 0 10 0 LONG\n"         // 4
+                           "TO D 0 0 10\n"              // 5
+                           "SPRING B * 100 200\n"       // 6
+                           "SPRING D * * *\n"           // 7
+                           "CONSTANT C NEAR 5 300\n"    // 8
+                           "HANGER D\n"                 // 9
+                           "LINESTOP B\n"               // 10
+                           "ROTATIONAL D * 500 0 0 1\n" // 11
+                           "INCLINED B * FREE\n"        // 12
+                           "GUIDE C MID\n"              // 13
+                           "BSJ * 1000\n"               // 14
+                           "BSJ X FREE\n"               // 15
+                           "TO BA14 0 0 5\n"            // 16: the file's own name beside the joints'
+                           "ANCHOR A * * * * * * * 1 2 3 0.5 * * 4\n"  // 17
+                           "LINESTOP C HALF\n";                         // 18
+  ASSERT_EQ(Read(text, model, &log), "");
+  ASSERT_EQ(model.rowCount, 18);
+  const NodeId a = model.row(2).node, b = a + 10, c = a + 20, d = a + 30;
+
+  const auto& spring = static_cast<Hanger&>(*model.row(6).item);
+  EXPECT_EQ(spring.kind, kUserHanger);
+  EXPECT_EQ(spring.numberOfHangers, 1);
+  EXPECT_FLOAT_EQ(spring.springRate, 100.0f);
+  EXPECT_FLOAT_EQ(spring.load, 200.0f);
+  EXPECT_EQ(spring.loadType, 1);  // the file gives the cold load
+  const auto& noRate = static_cast<Hanger&>(*model.row(7).item);
+  EXPECT_FLOAT_EQ(noRate.springRate, 1.0f);  // a rate of 0 would be no spring at all
+  EXPECT_FLOAT_EQ(noRate.load, 0.0f);
+  EXPECT_EQ(model.row(8).node, c + kArcNearOffset);
+  const auto& constant = static_cast<Hanger&>(*model.row(8).item);
+  EXPECT_EQ(constant.kind, kConstantSupport);
+  EXPECT_FLOAT_EQ(constant.springRate, 0.0f);
+  EXPECT_FLOAT_EQ(constant.load, 0.0f);
+  EXPECT_TRUE(Logged(log, "Line 12: the constant support's value 5 is not taken"));
+  EXPECT_TRUE(Logged(log, "Line 12: the constant support's cold load 300 is not taken: the run finds its load"));
+  const auto& designed = static_cast<Hanger&>(*model.row(9).item);
+  EXPECT_EQ(designed.kind, kGrinnellCatalogue);
+  EXPECT_EQ(designed.maximumLoadVariation, 25);
+
+  // A line stop without a direction acts along the pipe at its node: A-B runs along X.
+  const auto& lineStop = static_cast<SkewedRestraint&>(*model.row(10).item);
+  EXPECT_EQ(lineStop.rotational, 0);
+  EXPECT_EQ(lineStop.stiffness, 1.0e12f);
+  EXPECT_NEAR(lineStop.dirX, 1.0f, 1e-6f);
+  EXPECT_NEAR(lineStop.dirY, 0.0f, 1e-6f);
+  EXPECT_NEAR(lineStop.dirZ, 0.0f, 1e-6f);
+  const auto& rotational = static_cast<SkewedRestraint&>(*model.row(11).item);
+  EXPECT_EQ(rotational.rotational, 1);
+  EXPECT_NEAR(rotational.stiffness, 500.0 * kPerDegree, 0.05);
+  EXPECT_EQ(rotational.dirZ, 1.0f);
+  EXPECT_EQ(rotational.dirX, 0.0f);
+  const auto& inclined = static_cast<SkewedRestraint&>(*model.row(12).item);
+  EXPECT_EQ(inclined.stiffness, 1.0f);  // FREE
+
+  // A position that is no end of the bend is the point half way round it.
+  EXPECT_EQ(model.row(13).node, c + 5);
+  const auto& bend = static_cast<Bend&>(*model.row(4).element);
+  EXPECT_EQ(bend.intermediateNode1, c + 5);
+  EXPECT_NEAR(bend.angle1, std::numbers::pi / 4.0, 1e-5);
+  EXPECT_NE(FindNodeIndex(model.nodes, c + 5), 0);
+  // Half way round the bend from +Y to +Z the pipe runs along (0, 1, 1) / sqrt 2.
+  const auto& onArc = static_cast<SkewedRestraint&>(*model.row(18).item);
+  EXPECT_EQ(model.row(18).node, c + 5);
+  EXPECT_NEAR(onArc.dirX, 0.0f, 1e-5f);
+  EXPECT_NEAR(onArc.dirY, std::sqrt(0.5f), 1e-5f);
+  EXPECT_NEAR(onArc.dirZ, std::sqrt(0.5f), 1e-5f);
+
+  // Ball joints at nodes of their own; the file's name "BA14" is another node.
+  ASSERT_EQ(model.row(14).elementType, ElementType::BallJoint);
+  const auto& joint = static_cast<BallJoint&>(*model.row(14).element);
+  EXPECT_NEAR(joint.bendingStiffness, 1000.0 * kPerDegree, 0.1);
+  EXPECT_NEAR(joint.torsionalStiffness, 1000.0 * kPerDegree, 0.1);
+  EXPECT_EQ(joint.bendingRotationLimit, 1.0e30f);
+  EXPECT_NEAR(static_cast<BallJoint&>(*model.row(15).element).bendingStiffness, kPerDegree, 1e-4);
+  EXPECT_TRUE(Logged(log, "Line 19: the BSJ value X is not taken"));
+  EXPECT_NE(model.row(14).node, model.row(15).node);
+  EXPECT_NE(model.row(16).node, model.row(14).node);
+  EXPECT_NE(model.row(16).node, model.row(15).node);
+  for (NodeId node : {b, d}) EXPECT_NE(model.row(14).node, node);
+
+  const auto& anchor = static_cast<Anchor&>(*model.row(17).item);
+  for (float k : anchor.stiffness) EXPECT_EQ(k, 1.0e12f);
+  EXPECT_EQ(anchor.displacements.flags[0], 1);
+  EXPECT_EQ(anchor.displacements.flags[1], 1);
+  EXPECT_EQ(anchor.displacements.flags[2], 0);
+  ASSERT_TRUE(anchor.displacements.sets);
+  const auto& values = anchor.displacements.sets->values;
+  EXPECT_FLOAT_EQ(values[1], 1.0f);  // inch
+  EXPECT_FLOAT_EQ(values[3], 3.0f);
+  EXPECT_EQ(values[4], 0.5f);  // degrees, as typed
+  EXPECT_FLOAT_EQ(values[5], 0.0f);
+  EXPECT_FLOAT_EQ(values[7], 4.0f);  // set 2: its dx alone
+
+  // A line stop where no pipe runs keeps no direction, and says so.
+  Model lone;
+  std::vector<std::string> loneLog;
+  ASSERT_EQ(Read("FROM A\nLINESTOP A\n", lone, &loneLog), "");
+  EXPECT_TRUE(Logged(loneLog, "Row 2: the skewed restraint at node " + std::to_string(lone.row(1).node) +
+                                  " finds no pipe direction: enter its direction"));
+
+  // In a Metric file the movements are centimetres and the rotational
+  // stiffness kg-m/deg.
+  Model metric;
+  ASSERT_EQ(Read("UNIT METRIC\nFROM A\nTO B 100 0 0\nANCHOR A * * * * * * * 1\nBSJ * 1\n", metric), "");
+  const auto& moved = static_cast<Anchor&>(*metric.row(3).item);
+  EXPECT_NEAR(moved.displacements.sets->values[1], 10.0f / 25.4f, 1e-5f);
+  EXPECT_NEAR(static_cast<BallJoint&>(*metric.row(4).element).bendingStiffness, kPerDegree / 0.011521246, 0.05);
+}
+
+TEST_F(NeutralImportTest, SecondPassTurnsPipesIntoValvesCutPipesReducersAndBellows) {
+  Model model;
+  std::vector<std::string> log;
+  const std::string text =
+      "PIPE S1 8 40 8.625 0.322\n"
+      "PIPE S2 6 40 6.625 0.28\n"
+      "FROM A 0 0 0 S1\n"                              // 1
+      "TO B 10 0 0\n"                                  // 2
+      "TO C 10 0 0\n"                                  // 3
+      "TO D 10 0 0\n"                                  // 4
+      "TO E 10 0 0 * S2\n"                             // 5
+      "TO F 10 0 0\n"                                  // 6
+      "TO G 0 10 0 LONG\n"                             // 7
+      "TO H 0 0 10\n"                                  // 8
+      "VALVE A * 150 2.0\n"                            // line 11
+      "CUT B 0.5\n"                                    // 12
+      "REDUCER D\n"                                    // 13
+      "BELLOW E 20 50 1000 500 * 2000 * 300\n"         // 14
+      "CUT H 1\n"                                      // 15: nothing starts at H
+      "VALVE F 1 100\n";                               // 16: the bend starts at F
+  ASSERT_EQ(Read(text, model, &log), "");
+  ASSERT_EQ(model.rowCount, 8);
+  ASSERT_EQ(model.row(2).elementType, ElementType::Valve);
+  const auto& valve = static_cast<Valve&>(*model.row(2).element);
+  EXPECT_FLOAT_EQ(valve.weight, 150.0f);
+  EXPECT_FLOAT_EQ(valve.insulationWeightMultiplier, 2.0f);
+  EXPECT_FLOAT_EQ(valve.thicknessMultiplier, 3.0f);
+  ASSERT_EQ(model.row(3).elementType, ElementType::CutPipe);
+  EXPECT_FLOAT_EQ(static_cast<CutPipe&>(*model.row(3).element).cut, 0.5f);
+  ASSERT_EQ(model.row(5).elementType, ElementType::Reducer);
+  const auto& reducer = static_cast<Reducer&>(*model.row(5).element);
+  EXPECT_FLOAT_EQ(reducer.od1, 8.625f);
+  EXPECT_FLOAT_EQ(reducer.thk1, 0.322f);
+  EXPECT_FLOAT_EQ(reducer.od2, 6.625f);
+  EXPECT_FLOAT_EQ(reducer.thk2, 0.28f);
+  ASSERT_EQ(model.row(6).elementType, ElementType::Bellows);
+  const auto& bellows = static_cast<Bellows&>(*model.row(6).element);
+  EXPECT_FLOAT_EQ(bellows.weight, 20.0f);
+  EXPECT_FLOAT_EQ(bellows.pressureThrustArea, 50.0f);
+  EXPECT_FLOAT_EQ(bellows.axialStiffness, 1000.0f);
+  EXPECT_FLOAT_EQ(bellows.lateralStiffness, 500.0f);
+  EXPECT_NEAR(bellows.bendingStiffness, 2000.0 * kPerDegree, 0.5);
+  EXPECT_NEAR(bellows.torsionalStiffness, 300.0 * kPerDegree, 0.05);
+  EXPECT_EQ(model.row(7).elementType, ElementType::Bend);
+  EXPECT_TRUE(Logged(log, "Line 15: CUT at node H, where no element starts: not taken"));
+  EXPECT_TRUE(Logged(log, "Line 16: VALVE at node F: the element starting there is no straight pipe: not taken"));
+
+  // A bellows record that ends early keeps the rigid bending default;
+  // Metric areas are square centimetres and cut lengths centimetres.
+  Model metric;
+  ASSERT_EQ(Read("UNIT METRIC\nFROM A\nTO B 100 0 0\nTO C 100 0 0\nBELLOW A * 10\nCUT B 1\n", metric), "");
+  const auto& short_ = static_cast<Bellows&>(*metric.row(2).element);
+  EXPECT_NEAR(short_.pressureThrustArea, 1000.0f / 645.16f, 1e-4f);
+  EXPECT_EQ(short_.bendingStiffness, 1.0e12f);
+  EXPECT_EQ(short_.axialStiffness, 0.0f);
+  EXPECT_NEAR(static_cast<CutPipe&>(*metric.row(3).element).cut, 10.0f / 25.4f, 1e-5f);
+}
+
+TEST_F(NeutralImportTest, RefusalsOfTheNewRecordsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
+  const std::string run = "PIPE S1 8 40 8.625 0.322\nFROM A 0 0 0 S1\nTO B 1 0 0\nTO C 1 0 0\n";
+  struct Case {
+    std::string line;
+    std::string message;
+    std::string detail;
+  };
+  const Case cases[] = {
+      {"SPRING B * X", "Invalid spring rate", "X"},
+      {"SPRING B * 100 Y", "Invalid cold load", "Y"},
+      {"LINESTOP B * Z", "Invalid translational stiffness", "Z"},
+      {"ROTATIONAL B * Q", "Invalid rotational stiffness", "Q"},
+      {"ROTATIONAL B * 1 R", "Invalid xcomp", "R"},
+      {"ROTATIONAL B * 1 0 S", "Invalid ycomp", "S"},
+      {"BSJ * K", "Invalid stiffness ky", "K"},
+      {"ANCHOR B * * * * * * * D", "Invalid displacement x", "D"},
+      {"ANCHOR B * * * * * * * 1 2 3 R", "Invalid rot. displacement x", "R"},
+      {"ANCHOR B * * * * * * * 1 2 3 0 0 0 1 2 W", "Invalid displacement z", "W"},
+      {"VALVE A * W", "Invalid Valve weight", "W"},
+      {"VALVE A * 1 M", "Invalid insulation factor", "M"},
+      {"CUT B 0", "Cut value required", ""},
+      {"CUT B -1", "Cut value required", ""},
+      {"BELLOW A * * A", "Invalid axial stiffness", "A"},
+      {"BELLOW A * * * L", "Invalid lateral stiffness", "L"},
+      {"BELLOW A * * * * * B", "Invalid bending stiffness", "B"},
+      {"BELLOW A * * * * * * * T", "Invalid torsional stiffness", "T"},
+      {"BELLOW A * -5", "Invalid insulation factor", "-5"},
+      {"REDUCER A", "The element before the reducer has no pipe section", "*"},
+      {"BELLOW", "BELLOW needs a node", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.line);
+    g_UnitsSettings.unit[kUnitForce] = 1;  // the user's own choice
+    const UnitsSettings before = g_UnitsSettings;
+    Model model;
+    std::string expected = LineError(5, c.line, c.message);
+    if (!c.detail.empty()) expected += " :  " + c.detail;
+    EXPECT_EQ(Read(run + c.line + "\n", model), expected);
+    for (int kind = 0; kind <= kUnitKindCount; ++kind) EXPECT_EQ(g_UnitsSettings.unit[kind], before.unit[kind]);
+  }
+  // A reducer whose own section is unknown: no end takes a zero diameter.
+  Model model;
+  const std::string unknown = "PIPE S1 8 40 8.625 0.322\nFROM A 0 0 0 S1\nTO B 1 0 0\nTO C 1 0 0 * S9\nREDUCER B\n";
+  EXPECT_EQ(Read(unknown, model), LineError(5, "REDUCER B", "The reducer has no pipe section") + " :  S9");
+}
+
+TEST_F(NeutralImportTest, TheRowThatWouldBeRow7001IsRefused) {
+  std::string text = "FROM N0\n";
+  for (int i = 1; i < 7000; ++i) text += "TO N" + std::to_string(i) + " 1 0 0\n";
+  Model model;
+  ASSERT_EQ(Read(text, model), "");
+  EXPECT_EQ(model.rowCount, 7000);
+  Model over;
+  EXPECT_EQ(Read(text + "BSJ\n", over), LineError(7001, "BSJ", "Maximum number of rows exceeded"));
 }
 
 }  // namespace

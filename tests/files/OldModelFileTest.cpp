@@ -4,8 +4,12 @@
 // count, title and kind edge cases; every refusal's message; every
 // truncation and every flipped byte refused or read without a fault (the
 // sanitizer build checks the memory); and File > Open asking first, then the
-// first save keeping the old file and saying where it went.
+// first save keeping the old file and saying where it went. Nozzle rows of
+// every version open with each field as written, and damaged nozzle records
+// are refused.
+#include <cmath>
 #include <filesystem>
+#include <limits>
 #include <fstream>
 #include <iterator>
 
@@ -22,6 +26,7 @@
 #include "shell/Frame.h"
 #include "shell/MainWindow.h"
 #include "shell/TempFiles.h"
+#include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 
 namespace {
@@ -67,6 +72,65 @@ Model Converted(const OldModelChoices& choices) {
   const std::string message = Refusal(OldModelFileBytes(choices), &model);
   EXPECT_EQ(message, "");
   return model;
+}
+
+OldModelChoices WithNozzles(int version) {
+  OldModelChoices choices;
+  choices.version = version;
+  choices.pipingCode = version < 372 ? 17 : 18;
+  choices.nozzles = OldNozzleRows();
+  return choices;
+}
+
+const LayoutRow* RowOfNode(const Model& model, std::int32_t node) {
+  for (int i = 1; i <= model.rowCount; ++i)
+    if (model.row(i).node == node) return &model.row(i);
+  return nullptr;
+}
+
+// Every field of each converted nozzle against the record written: the
+// sixth value is L2 on a cylinder and the pad's presence on a flat bottom,
+// the sets follow the displacement bits (none below 3.72) with the fourth
+// old group (settlement) and the fifth (seismic) in their own slots.
+void ExpectNozzlesAsWritten(const Model& model, const OldModelChoices& choices) {
+  const bool sets = choices.version >= 372;
+  for (const OldNozzleRow& old : choices.nozzles) {
+    SCOPED_TRACE(old.node);
+    const LayoutRow* row = RowOfNode(model, old.node);
+    ASSERT_NE(row, nullptr);
+    EXPECT_EQ(row->elementType, old.start ? ElementType::From : ElementType::Pipe);
+    EXPECT_FLOAT_EQ(row->dx, static_cast<float>(old.offsets[0]));
+    EXPECT_FLOAT_EQ(row->dz, static_cast<float>(old.offsets[2]));
+    ASSERT_EQ(row->dataType, DataType::Nozzle);
+    const auto& nozzle = static_cast<const Nozzle&>(*row->item);
+    const bool flat = old.flatBottom != 0;
+    EXPECT_EQ(nozzle.tag, "");
+    EXPECT_EQ(nozzle.spherical, 0);
+    EXPECT_EQ(nozzle.flatBottom, flat ? 1 : 0);
+    EXPECT_EQ(nozzle.reinforcingPad, flat && old.values[5] != 0.0 ? 1 : 0);
+    EXPECT_FLOAT_EQ(nozzle.nozzleOd, static_cast<float>(old.values[0]));
+    EXPECT_FLOAT_EQ(nozzle.nozzleThickness, static_cast<float>(old.values[1]));
+    EXPECT_FLOAT_EQ(nozzle.vesselOd, static_cast<float>(old.values[2]));
+    EXPECT_FLOAT_EQ(nozzle.vesselThickness, static_cast<float>(old.values[3]));
+    EXPECT_FLOAT_EQ(nozzle.l1, static_cast<float>(old.values[4]));
+    EXPECT_FLOAT_EQ(nozzle.l2, flat ? 0.0f : static_cast<float>(old.values[5]));
+    EXPECT_FLOAT_EQ(nozzle.elasticModulus, static_cast<float>(old.values[6]));
+    for (std::size_t k = 0; k < 3; ++k) EXPECT_FLOAT_EQ(nozzle.vesselAxis[k], static_cast<float>(old.values[7 + k]));
+    EXPECT_FLOAT_EQ(nozzle.axialStiffness, static_cast<float>(old.values[10]));
+    EXPECT_FLOAT_EQ(nozzle.circumferentialStiffness, static_cast<float>(old.values[11]));
+    EXPECT_FLOAT_EQ(nozzle.longitudinalStiffness, static_cast<float>(old.values[12]));
+    const std::size_t slotOfBit[5] = {0, 1, 2, kSettlementSlot, kSeismicSlot};
+    std::array<std::uint8_t, kDisplacementSlots> flags{};
+    for (std::size_t group = 0; group < 5; ++group)
+      if (sets && ((old.flags >> (6 + group)) & 1)) flags[slotOfBit[group]] = 1;
+    EXPECT_EQ(nozzle.displacements.flags, flags);
+    ASSERT_EQ(nozzle.displacements.sets != nullptr, nozzle.displacements.HasAny());
+    if (!nozzle.displacements.HasAny()) continue;
+    for (std::size_t k = 0; k < 30; ++k)
+      EXPECT_FLOAT_EQ(nozzle.displacements.sets->values[6 * slotOfBit[k / 6] + k % 6 + 1],
+                      static_cast<float>(old.sets[k]))
+          << k;
+  }
 }
 
 class OldVersion4 : public testing::TestWithParam<int> {};
@@ -118,6 +182,62 @@ TEST_P(OldVersion3, OpensIntoTheModelBuiltDirectlyByteForByte) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, OldVersion3, testing::Values(370, 371, 372, 373, 374, 375));
+
+class OldNozzleRows : public testing::TestWithParam<int> {};
+
+TEST_P(OldNozzleRows, OpenWithEveryFieldAsWrittenAndSaveAsTheModelBuiltDirectly) {
+  const OldModelChoices choices = WithNozzles(GetParam());
+  const Model model = Converted(choices);
+  EXPECT_EQ(model.unmadeReason, "");
+  ExpectNozzlesAsWritten(model, choices);
+  Model direct;
+  BuildConvertedModel(choices, 10, direct);
+  EXPECT_TRUE(SavedBytes(model, "converted.mod") == SavedBytes(direct, "direct.mod"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Versions, OldNozzleRows, testing::Values(370, 371, 372, 373, 374, 375, 400, 401));
+
+// Bits the layout does not define in the displacement word, a real that is
+// not finite or does not fit a single, and a record or set block cut short.
+TEST(OldModelFile, DamagedNozzleRecordsAreRefused) {
+  const std::string path = Folder() + "/case.mod";
+  const std::string unable = "Unable to read model file:\n" + path;
+  for (int version : {370, 372, 401}) {
+    SCOPED_TRACE(version);
+    OldModelChoices choices = WithNozzles(version);
+    choices.nozzles[1].extraWrittenBits = version < 400 ? 1 << 5 : 1 << 11;
+    EXPECT_EQ(Refusal(OldModelFileBytes(choices)), unable);
+    choices = WithNozzles(version);
+    choices.nozzles[2].values[4] = std::nan("");
+    EXPECT_EQ(Refusal(OldModelFileBytes(choices)), unable);
+    choices = WithNozzles(version);
+    choices.nozzles[0].values[12] = std::numeric_limits<double>::infinity();
+    EXPECT_EQ(Refusal(OldModelFileBytes(choices)), unable);
+    choices = WithNozzles(version);
+    OldModelChoices plain = choices;
+    plain.nozzles.clear();
+    const std::string whole = OldModelFileBytes(choices);
+    // The layouts without the nozzle rows differ only in the row count.
+    const std::size_t first = OldModelFileBytes(plain).size();
+    for (std::size_t length = first; length < whole.size(); ++length)
+      ASSERT_EQ(Refusal(whole.substr(0, length)), unable) << length;
+    int refused = 0;
+    for (std::size_t at = first; at < whole.size(); ++at) {
+      std::string flipped = whole;
+      flipped[at] = static_cast<char>(flipped[at] ^ 0xFF);
+      Model model;
+      if (!Refusal(flipped, &model).empty()) {
+        ++refused;
+      } else {
+        EXPECT_EQ(model.unmadeReason, "");
+      }
+    }
+    EXPECT_GT(refused, 0);
+  }
+  OldModelChoices wide = WithNozzles(400);
+  wide.nozzles[1].values[2] = 1.0e39;  // past a single
+  EXPECT_EQ(Refusal(OldModelFileBytes(wide)), unable);
+}
 
 TEST(OldModelFile, OlderLayoutCodeFactorAndRefusals) {
   OldModelChoices choices;
@@ -262,16 +382,22 @@ class OldModelOpenTest : public AppFixture {
     AppFixture::TearDown();
   }
   // The question's Yes is its OK button, No its Cancel.
-  void OpenThroughTheMenu(int answer) {
+  void OpenThroughTheMenu(int answer, const std::string& version = "4.01", const std::string& refusal = "") {
     platform::ExpectModal(platform::ModalKind::CommonDialog, "Open", [this](HWND dialog) {
       SetDlgItemText(dialog, edt1, path_.c_str());
       platform::TestKeyPress(VK_RETURN);
     });
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG", [this, answer](HWND dialog) {
-      EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{path_, " Model data is in Version 4.01 format.",
-                                                                 "Do you want to convert to 9 format ?"}));
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG", [this, answer, version](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog),
+                (std::vector<std::string>{path_, " Model data is in Version " + version + " format.",
+                                          "Do you want to convert to 9 format ?"}));
       SendMessage(dialog, WM_COMMAND, answer, 0);
     });
+    if (!refusal.empty())
+      platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [this, refusal](HWND dialog) {
+        EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{refusal, path_}));
+        SendMessage(dialog, WM_COMMAND, IDOK, 0);
+      });
     SendMessage(MainFrame().window, WM_COMMAND, 102, 0);
     platform::CheckModalScript();
   }
@@ -326,6 +452,29 @@ TEST_F(OldModelOpenTest, AnOldFileThatCannotBeKeptIsNotOverwritten) {
   SendMessage(LayoutFrame().window, WM_COMMAND, 104, 0);
   platform::CheckModalScript();
   EXPECT_TRUE(Bytes(path_) == old_);
+}
+
+// File > Open converts the nozzle rows of both layouts with every field as
+// written; a damaged nozzle record is refused with the file's name and leaves
+// the model that was open untouched.
+TEST_F(OldModelOpenTest, NozzleRowsOpenThroughTheMenuAndADamagedOneIsRefused) {
+  for (int version : {401, 372}) {
+    SCOPED_TRACE(version);
+    const OldModelChoices choices = WithNozzles(version);
+    PutBytes(path_, OldModelFileBytes(choices));
+    OpenThroughTheMenu(IDOK, version == 401 ? "4.01" : "3.72");
+    ASSERT_EQ(TheModel().path, path_);
+    ExpectNozzlesAsWritten(TheModel(), choices);
+    Model direct;
+    BuildConvertedModel(choices, 10, direct);
+    EXPECT_TRUE(SavedBytes(TheModel(), "open.mod") == SavedBytes(direct, "direct.mod"));
+  }
+  const std::string before = SavedBytes(TheModel(), "before.mod");
+  OldModelChoices damaged = WithNozzles(401);
+  damaged.nozzles[0].extraWrittenBits = 1 << 12;
+  PutBytes(path_, OldModelFileBytes(damaged));
+  OpenThroughTheMenu(IDOK, "4.01", "Unable to read model file:");
+  EXPECT_TRUE(SavedBytes(TheModel(), "after.mod") == before);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The old layout written field by field; the current model built by hand.
 #include "OldModelWriter.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "ByteEmitter.h"
@@ -39,487 +40,409 @@
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 
 namespace {
 
+// Little-endian fields of either old layout: the newer one's integers are
+// 32-bit and its reals doubles, the older one's 16-bit and singles, and a
+// few of its fields single bytes where the newer one has integers.
 class OldEmitter : public ByteEmitter {
  public:
+  explicit OldEmitter(bool wide) : wide_(wide) {}
+  bool wide() const { return wide_; }
   void Double(double value) {
     std::uint64_t bits = 0;
     std::memcpy(&bits, &value, 8);
     Int(static_cast<std::int32_t>(bits & 0xFFFFFFFFu));
     Int(static_cast<std::int32_t>(bits >> 32));
   }
-  void Doubles(std::initializer_list<double> values) {
-    for (double value : values) Double(value);
-  }
-  void Ints(std::initializer_list<std::int32_t> values) {
-    for (std::int32_t value : values) Int(value);
-  }
   void Short(std::int32_t value) {
     Byte(static_cast<std::uint8_t>(value & 0xFF));
     Byte(static_cast<std::uint8_t>((value >> 8) & 0xFF));
   }
-  void Shorts(std::initializer_list<std::int32_t> values) {
-    for (std::int32_t value : values) Short(value);
+  void Integer(std::int32_t value) { wide_ ? Int(value) : Short(value); }
+  void Integers(std::initializer_list<std::int32_t> values) {
+    for (std::int32_t value : values) Integer(value);
   }
-  void Singles(std::initializer_list<double> values) {
-    for (double value : values) Float(static_cast<float>(value));
+  void Real(double value) { wide_ ? Double(value) : Float(static_cast<float>(value)); }
+  void Reals(std::initializer_list<double> values) {
+    for (double value : values) Real(value);
   }
+  // A byte of the older layout, an integer of the newer one.
+  void Small(std::int32_t value) { wide_ ? Int(value) : Byte(static_cast<std::uint8_t>(value)); }
+  void Smalls(std::initializer_list<std::int32_t> values) {
+    for (std::int32_t value : values) Small(value);
+  }
+
+ private:
+  bool wide_;
 };
 
 constexpr float kNotGiven = 1.0e-36f;
 
-// One old row: node, flags, kinds, offsets, names, and the records.
-void Row(OldEmitter& out, std::int32_t node, bool absolute, std::int32_t element, std::int32_t data,
-         std::initializer_list<double> offsets, const char* material = "", const char* section = "",
-         const char* load = "") {
-  out.Ints({node, absolute ? 1 : 0, element, data});
-  out.Doubles(offsets);
+int RowCount(const OldModelChoices& choices) {
+  return 28 + static_cast<int>(choices.nozzles.size()) + choices.extraRows;
+}
+
+// One old row: node, flags, kinds, offsets and names; its records follow.
+void Row(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t data,
+         std::initializer_list<double> offsets, bool absolute = false, const char* material = "",
+         const char* section = "", const char* load = "") {
+  out.Integers({node, absolute ? 1 : 0});
+  out.Smalls({element, data});
+  out.Reals(offsets);
   out.Fixed(material, 4);
   out.Fixed(section, 4);
   out.Fixed(load, 4);
-  out.Zeros(16);
+  out.Zeros(out.wide() ? 16 : 8);
 }
 
-int RowCount(const OldModelChoices& choices) { return 28 + choices.extraRows; }
-
-void Row3(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t data,
-          std::initializer_list<double> offsets, const char* material = "", const char* section = "",
-          const char* load = "", bool absolute = false) {
-  out.Shorts({node, absolute ? 1 : 0});
-  out.Byte(static_cast<std::uint8_t>(element));
-  out.Byte(static_cast<std::uint8_t>(data));
-  out.Singles(offsets);
-  out.Fixed(material, 4);
-  out.Fixed(section, 4);
-  out.Fixed(load, 4);
-  out.Zeros(8);
-}
-
-void SpectrumBlock(OldEmitter& out) {
-  out.Zeros(24);
-  out.Bytes({1, 0});
-  out.Shorts({1, 4, 2});
-  out.Singles({0.1, 1.0, 0.2, 0.0});
-}
-
-// The older layout: 16-bit integers, singles, narrower records.
-std::string OldModelV3Bytes(const OldModelChoices& choices) {
-  const int v = choices.version;
-  OldEmitter out;
+// The magic, the version, the titles, the QA texts and the unit choices.
+void Heading(OldEmitter& out, const OldModelChoices& choices) {
   out.Raw(std::string("QUORVEL.MOD\0\0\0", 14));
-  out.Short(v);
-  out.Fixed("Old plant \x82", 50);
-  out.Fixed(choices.secondTitle, 50);
-  for (const char* text : {"Client A", "Project B", "F-12", "R-7"}) out.Fixed(text, 42);
-  out.Fixed("JS", 26);
-  out.Fixed("KL", 26);
-  for (int entry = 0; entry < 21; ++entry) out.Short(entry >= 1 ? entry % 2 : 7);
-  out.Shorts({choices.pipingCode, 1});
-  if (v >= 371) out.Short(choices.codeFactor);
-  out.Shorts({1, 1, 1, 1, 0, 1, 1});
-  out.Singles({1.25});
-  if (v < 371) out.Short(77);
-  out.Short(0);
-  if (v >= 372) out.Short(1);
-  out.Singles({70.0, 7000.9, 0.1, 0.2, 0.3});
-  out.Short(2);
-  out.Singles({90.0, 0.8, 1.0, 0.0, 0.5});
-  out.Shorts({40, 12});
-  if (v >= 372) out.Short(1);
-  out.Singles({1.5, 0.0, 0.5});
-  SpectrumBlock(out);
-  SpectrumBlock(out);
-  out.Shorts({1, 2});
-  out.Singles({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
-  out.Short(5);
-  out.Zeros(74);
-  out.Zeros(36);
-  out.Short(3);
-  out.Shorts({3, 1, 2, 4});
-  out.Shorts({2, 1, 1, 1, 1, 1, 1, 1, 1, RowCount(choices), 99});
-  out.Fixed("A106", 4);
-  out.Fixed("CS", 3);
-  out.Fixed("Carbon steel seamless pipe, grade B", 33);
-  out.Singles({0.283, 0.3, 1.0, 0.85, 60000.0});
-  out.Shorts({0, choices.temperatureRows});
-  for (int row = 0; row < choices.temperatureRows; ++row)
-    out.Singles({70.0 + 100 * row, 2.9e7, 20000.0, 18000.0, 6.1e-6, 35000.0});
-  out.Fixed("FRP1", 4);
-  out.Fixed("xx", 3);
-  out.Fixed("Glass fibre", 33);
-  out.Singles({0.07, 0.0, 1.0, 1.0, 0.0});
-  out.Shorts({1, 1});
-  out.Singles({70.0, 1.5e6, 9000.0, 8000.0, 400.0, 500.0});
-  out.Fixed("6S40", 4);
-  out.Short(1);
-  out.Fixed("6", 8);
-  out.Fixed("40", 4);
-  out.Singles({6.625, 0.28, 0.0625, 12.5, 0.0064, 2.0, 0.01, 0.125});
-  out.Fixed("L1", 4);
-  out.Singles({200.0, 150.0, 300.0, 0.0, 70.0, 10.0, 1.0, 5.0});
-  out.Short(1);
-  out.Fixed("BM1", 4);
-  out.Fixed("Structural steel", 26);
-  out.Singles({2.9e7, 0.3, 0.283, 6.5e-6});
-  out.Fixed("W8", 4);
-  if (v >= 372) {
-    out.Fixed("W8x31", 14);
-    out.Singles({9.13, 110.0, 37.1, 0.536, 2.3, 4.5, 8.0, 8.0});
-  } else {
-    out.Fixed("W8x31", 16);
-    out.Singles({9.13, 110.0, 37.1, 0.536, 8.0, 8.0});
-  }
-  out.Fixed("BL1", 4);
-  out.Singles({100.0, 150.0, 200.0, 2.0});
-  out.Short(0);
-  out.Fixed("Feed pump", 14);
-  out.Shorts({20, 1, 40, 2});
-  out.Singles({1.0, 0.0, 0.0});
-  if (v >= 373) {
-    out.Short(1);
-    out.Singles({10.0, 20.0, 30.0});
-  }
-  out.Fixed("Compressor", 14);
-  out.Shorts({10050, 0, 0, 0});
-  out.Singles({0.0, 1.0, 0.0});
-  out.Fixed("Turbine", 14);
-  out.Shorts({20, 40, 0, 0});
-  out.Singles({0.0, 0.0, 1.0});
-  Row3(out, 10, 1, 1, {0.0, 0.0, 0.0}, "A106", "6S40", "L1", true);
-  out.Singles({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
-  out.Short((1 << 1) | (1 << 6) | (1 << 9) | (1 << 10));  // bit 10 meant nothing before 3.72
-  for (int k = 1; k <= (v < 372 ? 24 : 30); ++k) out.Float(static_cast<float>(k * 0.5));
-  Row3(out, 20, 3, 2, {120.0, 0.0, 0.0});
-  out.Shorts({1, 0, 1});
-  Row3(out, 30, 4, 11, {120.0, 0.0, 0.0});
-  out.Singles({9.0, 0.0});
-  out.Shorts({10029, 20029});
-  out.Singles({0.1, 0.2});
-  out.Bytes({2, 1});
-  out.Short(1);
-  out.Singles({1.5, 1.0, 2.0, 3.0});
-  out.Short(7);
-  out.Singles({50.0});
-  out.Short(6);
-  if (v >= 373) out.Singles({8.0, 300.0});
-  Row3(out, 40, 3, 5, {0.0, 120.0, 0.0});
-  out.Singles({0.3});
-  if (v < 372) out.Zeros(12);
-  if (v >= 373) out.Singles({5.0e5});
-  Row3(out, 50, 8, 14, {0.0, 24.0, 0.0});
-  if (v >= 375)
-    out.Singles({150.0, 0.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
-  else
-    out.Singles({150.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
-  out.Short(0);
-  out.Singles({0.0625});
-  Row3(out, 60, 9, 12, {0.0, 12.0, 0.0});
-  out.Singles({6.625, 0.28, 4.5, 0.237, 20.0});
-  out.Short(1);
-  out.Singles({0.75});
-  out.Short(8);
-  out.Singles({0.5, 0.25});
-  Row3(out, 70, 14, 13, {0.0, 12.0, 0.0});
-  out.Singles({40.0, 1.5, 1.2});
-  Row3(out, 80, 15, 8, {0.0, 12.0, 0.0});
-  out.Singles({1e6, 2e6, 3e6, 4e6, 5e6, 6e6, 1.0, 0.0, 0.0, 0.0, 1.0, 0.0});
-  out.Singles({1.0e6, 1.0, 0.0, 0.0});
-  Row3(out, 90, 16, 16, {0.0, 12.0, 0.0});
-  out.Singles({0.5, 100.0, 200.0, 300.0, 400.0, 500.0, 600.0});
-  Row3(out, 100, 3, 17, {0.0, 12.0, 0.0});
-  out.Singles({250.0, 1.0, 2.0, 3.0});
-  Row3(out, 110, 3, 0, {0.0, 12.0, 0.0});  // no harmonic loads in this layout
-  Row3(out, 120, 3, 15, {0.0, 12.0, 0.0});
-  Row3(out, 130, 3, 14, {0.0, 0.0, 12.0});
-  out.Short(9);
-  out.Singles({0.125});
-  Row3(out, 135, 0, 2, {1.0, 2.0, 3.0}, "A106");
-  out.Shorts({1, 1, 1});
-  Row3(out, 140, 2, 0, {0.0, 0.0, 24.0});
-  Row3(out, 150, 10, 3, {0.0, 0.0, 6.0});
-  if (v >= 372)
-    out.Singles({1000.0, 50.0, 0.0, 2000.0, 30.0, 25.0});
-  else
-    out.Singles({1000.0, 50.0, 2000.0, 30.0, 25.0});
-  out.Short(1);
-  out.Singles({1.0e12, 0.0, 1.0, 0.0});
-  if (v >= 373) out.Short(20);
-  Row3(out, 160, 11, 6, {0.0, 0.0, 6.0});
-  out.Singles({100.0, 200.0, 30.0, 15.0});
-  out.Singles({-0.5, 0.5, 0.0, 0.0, 1.0, 0.3});
-  if (v >= 373) {
-    out.Singles({5.0e6});
-    out.Short(40);
-  }
-  Row3(out, 170, 12, 0, {0.0, 0.0, 6.0});
-  out.Singles({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
-  Row3(out, 180, 13, 4, {0.0, 0.0, 6.0});
-  out.Singles({700.0, 800.0, 70.0, 80.0, 14.0});
-  out.Short(v < 373 ? 14 : 16);  // the catalogue gained entries in 3.73
-  out.Bytes({2, 25, 1, 0});
-  out.Singles({0.0, 1000.0});
-  if (v >= 373) out.Short(1);
-  Row3(out, 190, 6, 0, {0.0, 0.0, 12.0});
-  out.Fixed("A106", 4);
-  out.Fixed("6S40", 4);
-  out.Fixed("L1", 4);
-  out.Shorts({0, 0});
-  Row3(out, 300, 1, 0, {0.0, 0.0, 500.0}, "", "", "", true);
-  Row3(out, 310, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
-  out.Singles({30.0});
-  out.Short(0x805);
-  auto bend3 = [&out] {
-    out.Singles({0.0, 0.0});
-    out.Shorts({0, 0});
-    out.Singles({0.0, 0.0});
-    out.Bytes({2, 0});
-    out.Short(0);
-    out.Singles({0.0, 0.0, 0.0, 0.0});
-    out.Short(0);
-  };
-  Row3(out, 400, 1, 0, {0.0, 0.0, 800.0}, "", "", "", true);
-  Row3(out, 410, 3, 0, {60.0, 0.0, 0.0});
-  Row3(out, 420, 5, 0, {60.0, 0.0, 0.0});
-  bend3();
-  out.Short(2);
-  Row3(out, 430, 3, 0, {0.0, 60.0, 0.0});
-  Row3(out, 440, 7, 0, {0.0, 60.0, 0.0});
-  bend3();
-  out.Fixed("A106", 4);
-  out.Fixed("6S40", 4);
-  out.Fixed("L1", 4);
-  out.Shorts({0, 0});
-  out.Singles({0.0, 0.0});
-  out.Bytes({2, 0});
-  out.Singles({0.0, 0.0, 0.0});
-  out.Short(0);
-  Row3(out, 450, 3, 0, {0.0, 0.0, 60.0});
-  for (int i = 1; i <= choices.extraRows; ++i) {
-    const bool last = i == choices.extraRows;
-    Row3(out, 1000 + i, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
-  }
-  return out.bytes();
-}
-
-}  // namespace
-
-std::string OldModelFileBytes(const OldModelChoices& choices) {
-  if (choices.version < 400) return OldModelV3Bytes(choices);
-  OldEmitter out;
-  out.Raw(std::string("QUORVEL.MOD\0\0\0", 14));
-  out.Byte(static_cast<std::uint8_t>(choices.version & 0xFF));
-  out.Byte(static_cast<std::uint8_t>(choices.version >> 8));
+  out.Short(choices.version);
   out.Fixed("Old plant \x82", 50);  // an OEM e acute
   out.Fixed(choices.secondTitle, 50);
   for (const char* text : {"Client A", "Project B", "F-12", "R-7"}) out.Fixed(text, 42);
   out.Fixed("JS", 26);
   out.Fixed("KL", 26);
-  for (int entry = 0; entry < 25; ++entry) out.Int(entry >= 1 && entry <= 20 ? entry % 2 : 7);
-  out.Ints({choices.pipingCode, 1, choices.codeFactor, 1, 1});
-  out.Doubles({70.0, 7000.9});
-  out.Ints({0, 1, 1, 0, 1});
-  out.Double(1.25);
-  out.Ints({40, 12, 1, 1, 1});
-  out.Doubles({0.1, 0.2, 0.3});
-  out.Int(2);
-  out.Doubles({90.0, 0.8, 1.0, 0.0, 0.5});
+  for (int entry = 0; entry < (out.wide() ? 25 : 21); ++entry) out.Integer(entry >= 1 && entry <= 20 ? entry % 2 : 7);
+}
+
+void SpectrumBlock(OldEmitter& out) {
+  out.Zeros(24);
+  out.Bytes({1, 0});
+  out.Integers({1, 4, 2});
+  out.Reals({0.1, 1.0, 0.2, 0.0});
+}
+
+// The older layout's options, load cases and view, with the direction
+// spectra in the header.
+void OptionsV3(OldEmitter& out, const OldModelChoices& choices) {
+  const int v = choices.version;
+  out.Integers({choices.pipingCode, 1});
+  if (v >= 371) out.Integer(choices.codeFactor);
+  out.Integers({1, 1, 1, 1, 0, 1, 1});
+  out.Reals({1.25});
+  if (v < 371) out.Integer(77);
+  out.Integer(0);
+  if (v >= 372) out.Integer(1);
+  out.Reals({70.0, 7000.9, 0.1, 0.2, 0.3});
+  out.Integer(2);
+  out.Reals({90.0, 0.8, 1.0, 0.0, 0.5});
+  out.Integers({40, 12});
+  if (v >= 372) out.Integer(1);
+  out.Reals({1.5, 0.0, 0.5});
+  SpectrumBlock(out);
+  SpectrumBlock(out);
+  out.Integers({1, 2});
+  out.Reals({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
+  out.Integer(5);
+  out.Zeros(74);
+  out.Zeros(36);
+  out.Integer(3);
+  out.Integers({3, 1, 2, 4});
+  out.Integers({2, 1, 1, 1, 1, 1, 1, 1, 1, RowCount(choices), 99});
+}
+
+// The newer layout's options, load cases and view.
+void OptionsV4(OldEmitter& out, const OldModelChoices& choices) {
+  out.Integers({choices.pipingCode, 1, choices.codeFactor, 1, 1});
+  out.Reals({70.0, 7000.9});
+  out.Integers({0, 1, 1, 0, 1});
+  out.Real(1.25);
+  out.Integers({40, 12, 1, 1, 1});
+  out.Reals({0.1, 0.2, 0.3});
+  out.Integer(2);
+  out.Reals({90.0, 0.8, 1.0, 0.0, 0.5});
   out.Fixed("El Centro", 16);
-  out.Double(1.5);
+  out.Real(1.5);
   out.Fixed("", 16);
-  out.Double(0.0);
+  out.Real(0.0);
   out.Fixed("El Centro", 16);
-  out.Double(0.5);
-  out.Ints({1, 2});
-  out.Double(0.01);
-  out.Ints({100, 5, 1});
-  out.Double(5.0);
-  out.Int(1);
-  out.Double(3.0);
-  out.Int(3);                      // thermal loads
-  out.Ints({3, 1, 2, 4});          // load cases
-  out.Ints({2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
-  if (choices.version > 400) out.Int(1);
-  out.Int(RowCount(choices));
-  out.Int(99);
-  out.Doubles({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
-  out.Int(5);
+  out.Real(0.5);
+  out.Integers({1, 2});
+  out.Real(0.01);
+  out.Integers({100, 5, 1});
+  out.Real(5.0);
+  out.Integer(1);
+  out.Real(3.0);
+  out.Integer(3);                      // thermal loads
+  out.Integers({3, 1, 2, 4});          // load cases
+  out.Integers({2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
+  if (choices.version > 400) out.Integer(1);
+  out.Integer(RowCount(choices));
+  out.Integer(99);
+  out.Reals({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
+  out.Integer(5);
   out.Zeros(156);
   out.Zeros(18 * 4);
-  // Materials: a steel and an FRP one.
+}
+
+// Materials (a steel and an FRP one), the pipe section and load, the beam
+// tables and the equipment.
+void Tables(OldEmitter& out, const OldModelChoices& choices) {
+  const int v = choices.version;
+  const bool wide = out.wide();
   out.Fixed("A106", 4);
   out.Fixed("CS", 3);
   out.Fixed("Carbon steel seamless pipe, grade B", 33);
-  out.Doubles({0.283, 0.3, 1.0, 0.85, 60000.0});
-  out.Ints({0, choices.temperatureRows});
+  out.Reals({0.283, 0.3, 1.0, 0.85, 60000.0});
+  out.Integers({0, choices.temperatureRows});
   for (int row = 0; row < choices.temperatureRows; ++row)
-    out.Doubles({70.0 + 100 * row, 2.9e7, 20000.0, 18000.0, 6.1e-6, 35000.0});
+    out.Reals({70.0 + 100 * row, 2.9e7, 20000.0, 18000.0, 6.1e-6, 35000.0});
   out.Fixed("FRP1", 4);
   out.Fixed("xx", 3);
   out.Fixed("Glass fibre", 33);
-  out.Doubles({0.07, 0.0, 1.0, 1.0, 0.0});
-  out.Ints({1, 1});
-  out.Doubles({70.0, 1.5e6, 9000.0, 8000.0, 400.0, 500.0});
-  // Pipe section.
+  out.Reals({0.07, 0.0, 1.0, 1.0, 0.0});
+  out.Integers({1, 1});
+  out.Reals({70.0, 1.5e6, 9000.0, 8000.0, 400.0, 500.0});
   out.Fixed("6S40", 4);
-  out.Int(1);
+  out.Integer(1);
   out.Fixed("6", 8);
   out.Fixed("40", 4);
-  out.Doubles({6.625, 0.28, 0.0625, 12.5, 0.0064, 2.0, 0.01, 0.125});
-  if (choices.version > 400) out.Fixed("S1", 4);
-  // Pipe load.
+  out.Reals({6.625, 0.28, 0.0625, 12.5, 0.0064, 2.0, 0.01, 0.125});
+  if (v > 400) out.Fixed("S1", 4);
   out.Fixed("L1", 4);
-  out.Doubles({200.0, 150.0, 300.0, 0.0, 70.0, 10.0, 1.0, 5.0});
-  out.Int(1);
-  // Beam material, section, load.
+  out.Reals({200.0, 150.0, 300.0, 0.0, 70.0, 10.0, 1.0, 5.0});
+  out.Integer(1);
   out.Fixed("BM1", 4);
-  out.Fixed("Structural steel", 28);
-  out.Doubles({2.9e7, 0.3, 0.283, 6.5e-6});
+  out.Fixed("Structural steel", wide ? 28 : 26);
+  out.Reals({2.9e7, 0.3, 0.283, 6.5e-6});
   out.Fixed("W8", 4);
-  out.Fixed("W8x31", 16);
-  out.Doubles({9.13, 110.0, 37.1, 0.536, 2.3, 4.5, 8.0, 8.0});
+  if (!wide && v < 372) {
+    out.Fixed("W8x31", 16);
+    out.Reals({9.13, 110.0, 37.1, 0.536, 8.0, 8.0});
+  } else {
+    out.Fixed("W8x31", wide ? 16 : 14);
+    out.Reals({9.13, 110.0, 37.1, 0.536, 2.3, 4.5, 8.0, 8.0});
+  }
   out.Fixed("BL1", 4);
-  out.Doubles({100.0, 150.0, 200.0, 2.0});
-  out.Int(0);
-  // Pump, compressor, turbine.
-  out.Fixed("Feed pump", 16);
-  out.Ints({20, 1, 40, 2});
-  out.Doubles({1.0, 0.0, 0.0});
-  out.Int(1);
-  out.Doubles({10.0, 20.0, 30.0});
-  out.Fixed("Compressor", 16);
-  out.Ints({10050, 0, 0, 0});
-  out.Doubles({0.0, 1.0, 0.0});
-  out.Fixed("Turbine", 16);
-  out.Ints({20, 40, 0, 0});
-  out.Doubles({0.0, 0.0, 1.0});
-  // Response spectrum, time function, soil.
+  out.Reals({100.0, 150.0, 200.0, 2.0});
+  out.Integer(0);
+  const std::size_t name = wide ? 16 : 14;
+  out.Fixed("Feed pump", name);
+  out.Integers({20, 1, 40, 2});
+  out.Reals({1.0, 0.0, 0.0});
+  if (wide || v >= 373) {
+    out.Integer(1);
+    out.Reals({10.0, 20.0, 30.0});
+  }
+  out.Fixed("Compressor", name);
+  out.Integers({10050, 0, 0, 0});
+  out.Reals({0.0, 1.0, 0.0});
+  out.Fixed("Turbine", name);
+  out.Integers({20, 40, 0, 0});
+  out.Reals({0.0, 0.0, 1.0});
+}
+
+// The newer layout's response spectrum, time function and soil.
+void DynamicTables(OldEmitter& out, const OldModelChoices& choices) {
   out.Fixed("El Centro", 16);
-  out.Ints({1, 0, 1, 4, 2});
-  out.Doubles({0.1, 0.2, 1.0, 0.0});
+  out.Integers({1, 0, 1, 4, 2});
+  out.Reals({0.1, 0.2, 1.0, 0.0});
   out.Fixed("Pulse", 16);
-  out.Int(2);
-  out.Doubles({0.0, 0.0, 0.5, 1.0});
+  out.Integer(2);
+  out.Reals({0.0, 0.0, 0.5, 1.0});
   if (choices.version > 400) {
     out.Fixed("S1", 4);
-    out.Int(1);
-    out.Doubles({0.07, 10.0, 0.0, 0.5, 0.0});
+    out.Integer(1);
+    out.Reals({0.07, 10.0, 0.0, 0.5, 0.0});
   }
-  // Rows.
-  Row(out, 10, true, 1, 1, {0.0, 0.0, 0.0}, "A106", "6S40", "L1");
-  out.Doubles({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
-  out.Int((1 << 1) | (1 << 6) | (1 << 9) | (1 << 10));
-  for (int k = 1; k <= 30; ++k) out.Double(k * 0.5);
-  Row(out, 20, false, 3, 2, {120.0, 0.0, 0.0});
-  out.Ints({1, 0, 1});
-  Row(out, 30, false, 4, 11, {120.0, 0.0, 0.0});
-  out.Doubles({9.0, 0.0});
-  out.Fixed("FRP1", 4);
-  out.Double(2.5);
-  out.Ints({10029, 20029});
-  out.Doubles({0.1, 0.2});
-  out.Ints({0x102, 0x201, 1});
-  out.Doubles({1.5, 1.0, 2.0, 3.0});
-  out.Int(7);
-  out.Doubles({50.0});
-  out.Int(6);
-  out.Doubles({8.0, 300.0});
-  Row(out, 40, false, 3, 5, {0.0, 120.0, 0.0});
-  out.Doubles({0.3, 5.0e5});
-  Row(out, 50, false, 8, 14, {0.0, 24.0, 0.0});
-  out.Doubles({150.0, 0.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
-  out.Int(0);
-  out.Double(0.0625);
-  Row(out, 60, false, 9, 12, {0.0, 12.0, 0.0});
-  out.Doubles({6.625, 0.28, 4.5, 0.237, 20.0});
-  out.Int(1);
-  out.Double(0.75);
-  out.Int(8);
-  out.Doubles({0.5, 0.25});
-  Row(out, 70, false, 14, 13, {0.0, 12.0, 0.0});
-  out.Double(40.0);
-  out.Doubles({1.5, 1.2});
-  Row(out, 80, false, 15, 8, {0.0, 12.0, 0.0});
-  out.Doubles({1e6, 2e6, 3e6, 4e6, 5e6, 6e6, 1.0, 0.0, 0.0, 0.0, 1.0, 0.0});
-  out.Doubles({1.0e6, 1.0, 0.0, 0.0});
-  Row(out, 90, false, 16, 16, {0.0, 12.0, 0.0});
-  out.Double(0.5);
-  out.Doubles({100.0, 200.0, 300.0, 400.0, 500.0, 600.0});
-  Row(out, 100, false, 3, 17, {0.0, 12.0, 0.0});
-  out.Doubles({250.0, 1.0, 2.0, 3.0});
-  Row(out, 110, false, 3, 19, {0.0, 12.0, 0.0});
-  out.Doubles({5.0, 30.0, 10.0, 20.0, 30.0});
-  Row(out, 120, false, 3, 15, {0.0, 12.0, 0.0});
-  Row(out, 130, false, 3, 14, {0.0, 0.0, 12.0});
-  out.Int(9);
-  out.Double(0.125);
-  // An empty element clears its row, data record and all.
-  Row(out, 135, false, 0, 2, {1.0, 2.0, 3.0}, "A106");
-  out.Ints({1, 1, 1});
-  Row(out, 140, false, 2, 0, {0.0, 0.0, 24.0});
-  Row(out, 150, false, 10, 3, {0.0, 0.0, 6.0});
-  out.Doubles({1000.0, 50.0, 0.0, 2000.0, 30.0, 25.0});
-  out.Int(1);
-  out.Doubles({1.0e12, 0.0, 1.0, 0.0});
-  out.Int(20);
-  Row(out, 160, false, 11, 6, {0.0, 0.0, 6.0});
-  out.Doubles({100.0, 200.0, 30.0, 15.0});
-  out.Doubles({-0.5, 0.5, 0.0, 0.0, 1.0, 0.3, 5.0e6});
-  out.Int(40);
-  Row(out, 170, false, 12, 18, {0.0, 0.0, 6.0});
-  out.Doubles({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
-  out.Ints({1, 0});
-  out.Fixed("Pulse", 16);
-  out.Doubles({2.0, 1.0});
-  Row(out, 180, false, 13, 4, {0.0, 0.0, 6.0});
-  out.Doubles({700.0, 800.0, 70.0, 80.0, 14.0});
-  out.Ints({16, 2, 25, 1, 0});
-  out.Doubles({0.0, 1000.0});
-  out.Int(1);
-  Row(out, 190, false, 6, 0, {0.0, 0.0, 12.0});
-  out.Fixed("A106", 4);
-  out.Fixed("6S40", 4);
-  out.Fixed("L1", 4);
-  out.Ints({0, 0});
-  Row(out, 300, true, 1, 0, {0.0, 0.0, 500.0});
-  Row(out, 310, false, 17, 0, {100.0, 0.0, 0.0}, "BM1", "W8", "BL1");
-  out.Double(30.0);
-  out.Int(0x805);
-  auto bend4 = [&out] {
-    out.Doubles({0.0, 0.0});
+}
+
+// A bend's record: its values, the older layout without the material and
+// the flexibility factor.
+void BendRecord(OldEmitter& out) {
+  out.Reals({0.0, 0.0});
+  if (out.wide()) {
     out.Fixed("", 4);
-    out.Double(-1.0);
-    out.Ints({0, 0});
-    out.Doubles({0.0, 0.0});
-    out.Ints({2, 0, 0});
-    out.Doubles({0.0, 0.0, 0.0, 0.0});
-    out.Int(0);
-  };
-  Row(out, 400, true, 1, 0, {0.0, 0.0, 800.0});
-  Row(out, 410, false, 3, 0, {60.0, 0.0, 0.0});
-  Row(out, 420, false, 5, 0, {60.0, 0.0, 0.0});
-  bend4();
-  out.Int(2);
-  Row(out, 430, false, 3, 0, {0.0, 60.0, 0.0});
-  Row(out, 440, false, 7, 0, {0.0, 60.0, 0.0});
-  bend4();
+    out.Real(-1.0);
+  }
+  out.Integers({0, 0});
+  out.Reals({0.0, 0.0});
+  out.Smalls({2, 0});
+  out.Integer(0);
+  out.Reals({0.0, 0.0, 0.0, 0.0});
+  out.Integer(0);
+}
+
+// The layout: every old kind, the records widening with the versions.
+void Rows(OldEmitter& out, const OldModelChoices& choices) {
+  const int v = choices.version;
+  const bool wide = out.wide();
+  const bool from372 = wide || v >= 372, from373 = wide || v >= 373;
+  Row(out, 10, 1, 1, {0.0, 0.0, 0.0}, true, "A106", "6S40", "L1");
+  out.Reals({1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12, 1.0e12});
+  out.Integer((1 << 1) | (1 << 6) | (1 << 9) | (1 << 10));  // bit 10 meant nothing before 3.72
+  for (int k = 1; k <= (from372 ? 30 : 24); ++k) out.Real(k * 0.5);
+  Row(out, 20, 3, 2, {120.0, 0.0, 0.0});
+  out.Integers({1, 0, 1});
+  Row(out, 30, 4, 11, {120.0, 0.0, 0.0});
+  out.Reals({9.0, 0.0});
+  if (wide) {
+    out.Fixed("FRP1", 4);
+    out.Real(2.5);
+  }
+  out.Integers({10029, 20029});
+  out.Reals({0.1, 0.2});
+  out.Smalls({wide ? 0x102 : 2, wide ? 0x201 : 1});  // the newer layout uses the low bytes
+  out.Integer(1);
+  out.Reals({1.5, 1.0, 2.0, 3.0});
+  out.Integer(7);
+  out.Reals({50.0});
+  out.Integer(6);
+  if (from373) out.Reals({8.0, 300.0});
+  Row(out, 40, 3, 5, {0.0, 120.0, 0.0});
+  out.Real(0.3);
+  if (!from372) out.Zeros(12);
+  if (from373) out.Real(5.0e5);
+  Row(out, 50, 8, 14, {0.0, 24.0, 0.0});
+  if (wide || v >= 375)
+    out.Reals({150.0, 0.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
+  else
+    out.Reals({150.0, 3.0, 1.75, 20.0, 1.0, 2.0, 3.0});
+  out.Integer(0);
+  out.Real(0.0625);
+  Row(out, 60, 9, 12, {0.0, 12.0, 0.0});
+  out.Reals({6.625, 0.28, 4.5, 0.237, 20.0});
+  out.Integer(1);
+  out.Real(0.75);
+  out.Integer(8);
+  out.Reals({0.5, 0.25});
+  Row(out, 70, 14, 13, {0.0, 12.0, 0.0});
+  out.Reals({40.0, 1.5, 1.2});
+  Row(out, 80, 15, 8, {0.0, 12.0, 0.0});
+  out.Reals({1e6, 2e6, 3e6, 4e6, 5e6, 6e6, 1.0, 0.0, 0.0, 0.0, 1.0, 0.0});
+  out.Reals({1.0e6, 1.0, 0.0, 0.0});
+  Row(out, 90, 16, 16, {0.0, 12.0, 0.0});
+  out.Reals({0.5, 100.0, 200.0, 300.0, 400.0, 500.0, 600.0});
+  Row(out, 100, 3, 17, {0.0, 12.0, 0.0});
+  out.Reals({250.0, 1.0, 2.0, 3.0});
+  Row(out, 110, 3, wide ? 19 : 0, {0.0, 12.0, 0.0});  // no harmonic loads in the older layout
+  if (wide) out.Reals({5.0, 30.0, 10.0, 20.0, 30.0});
+  Row(out, 120, 3, 15, {0.0, 12.0, 0.0});
+  Row(out, 130, 3, 14, {0.0, 0.0, 12.0});
+  out.Integer(9);
+  out.Real(0.125);
+  // An empty element clears its row, data record and all.
+  Row(out, 135, 0, 2, {1.0, 2.0, 3.0}, false, "A106");
+  out.Integers({1, 1, 1});
+  Row(out, 140, 2, 0, {0.0, 0.0, 24.0});
+  Row(out, 150, 10, 3, {0.0, 0.0, 6.0});
+  if (from372)
+    out.Reals({1000.0, 50.0, 0.0, 2000.0, 30.0, 25.0});
+  else
+    out.Reals({1000.0, 50.0, 2000.0, 30.0, 25.0});
+  out.Integer(1);
+  out.Reals({1.0e12, 0.0, 1.0, 0.0});
+  if (from373) out.Integer(20);
+  Row(out, 160, 11, 6, {0.0, 0.0, 6.0});
+  out.Reals({100.0, 200.0, 30.0, 15.0});
+  out.Reals({-0.5, 0.5, 0.0, 0.0, 1.0, 0.3});
+  if (from373) {
+    out.Real(5.0e6);
+    out.Integer(40);
+  }
+  Row(out, 170, 12, wide ? 18 : 0, {0.0, 0.0, 6.0});
+  out.Reals({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
+  if (wide) {
+    out.Integers({1, 0});
+    out.Fixed("Pulse", 16);
+    out.Reals({2.0, 1.0});
+  }
+  Row(out, 180, 13, 4, {0.0, 0.0, 6.0});
+  out.Reals({700.0, 800.0, 70.0, 80.0, 14.0});
+  out.Integer(from373 ? 16 : 14);  // the catalogue gained entries in 3.73
+  out.Smalls({2, 25, 1, 0});
+  out.Reals({0.0, 1000.0});
+  if (from373) out.Integer(1);
+  Row(out, 190, 6, 0, {0.0, 0.0, 12.0});
   out.Fixed("A106", 4);
   out.Fixed("6S40", 4);
   out.Fixed("L1", 4);
-  out.Ints({0, 0});
-  out.Doubles({0.0, 0.0});
-  out.Ints({2, 0});
-  out.Doubles({0.0, 0.0, 0.0});
-  out.Int(0);
-  Row(out, 450, false, 3, 0, {0.0, 0.0, 60.0});
+  out.Integers({0, 0});
+  Row(out, 300, 1, 0, {0.0, 0.0, 500.0}, true);
+  Row(out, 310, 17, 0, {100.0, 0.0, 0.0}, false, "BM1", "W8", "BL1");
+  out.Real(30.0);
+  out.Integer(0x805);
+  Row(out, 400, 1, 0, {0.0, 0.0, 800.0}, true);
+  Row(out, 410, 3, 0, {60.0, 0.0, 0.0});
+  Row(out, 420, 5, 0, {60.0, 0.0, 0.0});
+  BendRecord(out);
+  out.Integer(2);
+  Row(out, 430, 3, 0, {0.0, 60.0, 0.0});
+  Row(out, 440, 7, 0, {0.0, 60.0, 0.0});
+  BendRecord(out);
+  out.Fixed("A106", 4);
+  out.Fixed("6S40", 4);
+  out.Fixed("L1", 4);
+  out.Integers({0, 0});
+  out.Reals({0.0, 0.0});
+  out.Smalls({2, 0});
+  out.Reals({0.0, 0.0, 0.0});
+  out.Integer(0);
+  Row(out, 450, 3, 0, {0.0, 0.0, 60.0});
+  for (const OldNozzleRow& nozzle : choices.nozzles) {
+    Row(out, nozzle.node, nozzle.start ? 1 : 3, 7, {nozzle.offsets[0], nozzle.offsets[1], nozzle.offsets[2]},
+        nozzle.start);
+    out.Integer(nozzle.flatBottom);
+    for (double value : nozzle.values) out.Real(value);
+    // The older layout keeps the displacement bits in bits 0-4; below 3.72
+    // 12 bytes follow its record instead of the sets.
+    const std::int32_t sets = (nozzle.flags >> 6) & 0x1F;
+    out.Integer((wide ? nozzle.flags : sets) | nozzle.extraWrittenBits);
+    if (!from372)
+      out.Zeros(12);
+    else if (sets != 0)
+      for (double value : nozzle.sets) out.Real(value);
+  }
   for (int i = 1; i <= choices.extraRows; ++i) {
     const bool last = i == choices.extraRows;
-    Row(out, 1000 + i, false, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
+    Row(out, 1000 + i, last ? choices.lastElementCode : 3, last ? choices.lastDataCode : 0, {1.0, 0.0, 0.0});
   }
+}
+
+}  // namespace
+
+std::vector<OldNozzleRow> OldNozzleRows() {
+  std::vector<OldNozzleRow> rows(3);
+  OldNozzleRow& cylinder = rows[0];
+  cylinder.node = 500;
+  cylinder.start = true;
+  cylinder.offsets = {0.0, 0.0, 1000.0};
+  cylinder.values = {6.625, 0.28, 48.0, 0.5, 20.0, 30.0, 2.9e7, 0.0, 0.0, 1.0, 1.1e6, 2.2e7, 3.3e7};
+  cylinder.flags = (1 << 2) | (1 << 6) | (1 << 9) | (1 << 10);
+  for (std::size_t k = 0; k < 30; ++k) cylinder.sets[k] = 0.25 * static_cast<double>(k + 1);
+  OldNozzleRow& padded = rows[1];
+  padded.node = 510;
+  padded.offsets = {0.0, 0.0, 24.0};
+  padded.flatBottom = 1;
+  padded.values = {4.5, 0.237, 1200.0, 0.75, 6.0, 1.0, 2.8e7, 0.0, 1.0, 0.0, 4.4e5, 5.5e6, 6.6e6};
+  padded.flags = 1 << 7;
+  for (std::size_t k = 0; k < 30; ++k) padded.sets[k] = k / 6 == 1 ? -0.125 * static_cast<double>(k) : 0.0;
+  OldNozzleRow& bare = rows[2];
+  bare.node = 520;
+  bare.offsets = {24.0, 0.0, 0.0};
+  bare.flatBottom = 5;  // any non-zero word means a flat bottom
+  bare.values = {3.5, 0.216, 1000.0, 0.625, 4.0, 0.0, 2.7e7, 1.0, 0.0, 0.0, 7.7e5, 8.8e6, 9.9e6};
+  return rows;
+}
+
+std::string OldModelFileBytes(const OldModelChoices& choices) {
+  OldEmitter out(choices.version >= 400);
+  Heading(out, choices);
+  if (out.wide())
+    OptionsV4(out, choices);
+  else
+    OptionsV3(out, choices);
+  Tables(out, choices);
+  if (out.wide()) DynamicTables(out, choices);
+  Rows(out, choices);
   return out.bytes();
 }
 
@@ -537,6 +460,13 @@ T& NewItem(LayoutRow& row, DataType type) {
   row.dataType = type;
   row.item = CreateDataItem(type);
   return static_cast<T&>(*row.item);
+}
+
+// The fields given take the values given, in order.
+void Fill(std::initializer_list<float*> fields, std::initializer_list<float> values) {
+  if (fields.size() != values.size()) std::abort();
+  auto value = values.begin();
+  for (float* field : fields) *field = *value++;
 }
 
 LayoutRow& NextRow(Model& model, std::int32_t node, float dx, float dy, float dz) {
@@ -643,10 +573,8 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   ModelRecordTableSizeForRead(model.beamLoads, 1);
   BeamLoad& beamLoad = model.beamLoads[1];
   beamLoad.name = "BL1";
-  beamLoad.temperature[0] = 100.0f;
-  beamLoad.temperature[1] = 150.0f;
-  beamLoad.temperature[2] = 200.0f;
-  beamLoad.additionalWeight = 2.0f;
+  Fill({&beamLoad.temperature[0], &beamLoad.temperature[1], &beamLoad.temperature[2], &beamLoad.additionalWeight},
+       {100.0f, 150.0f, 200.0f, 2.0f});
   ModelRecordTableSizeForRead(model.pumps, 1);
   Pump& pump = model.pumps[1];
   pump.name = "Feed pump";
@@ -729,10 +657,7 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   bend.radiusType = 2;
   bend.flangedEnds = 1;
   bend.BendGeometryValid = 1;
-  bend.bendAngle = 1.5f;
-  bend.centre[0] = 1.0f;
-  bend.centre[1] = 2.0f;
-  bend.centre[2] = 3.0f;
+  Fill({&bend.bendAngle, &bend.centre[0], &bend.centre[1], &bend.centre[2]}, {1.5f, 1.0f, 2.0f, 3.0f});
   bend.farNode = 7;
   Flange& flange = NewItem<Flange>(bendRow, DataType::Flange);
   flange.weight = 50.0f;
@@ -746,24 +671,16 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   guide.stiffness = older && v < 373 ? 1.0e12f : 5.0e5f;
   LayoutRow& valveRow = NextRow(model, 50, 0, 24, 0);
   Valve& valve = NewElement<Valve>(valveRow, ElementType::Valve);
-  valve.weight = 150.0f;
-  valve.length = 0.0f;
-  valve.thicknessMultiplier = 3.0f;
-  valve.insulationWeightMultiplier = 1.75f;
-  valve.additionalWeight = 20.0f;
-  valve.dx = 1.0f;
-  valve.dy = 2.0f;
-  valve.dz = 3.0f;
+  Fill({&valve.weight, &valve.length, &valve.thicknessMultiplier, &valve.insulationWeightMultiplier,
+        &valve.additionalWeight, &valve.dx, &valve.dy, &valve.dz},
+       {150.0f, 0.0f, 3.0f, 1.75f, 20.0f, 1.0f, 2.0f, 3.0f});
   Weld& weld = NewItem<Weld>(valveRow, DataType::Weld);
   weld.type = 1;
   weld.mismatch = 0.0625f;
   LayoutRow& reducerRow = NextRow(model, 60, 0, 12, 0);
   Reducer& reducer = NewElement<Reducer>(reducerRow, ElementType::Reducer);
-  reducer.od1 = 6.625f;
-  reducer.thk1 = 0.28f;
-  reducer.od2 = 4.5f;
-  reducer.thk2 = 0.237f;
-  reducer.coneAngle = 20.0f;
+  Fill({&reducer.od1, &reducer.thk1, &reducer.od2, &reducer.thk2, &reducer.coneAngle},
+       {6.625f, 0.28f, 4.5f, 0.237f, 20.0f});
   reducer.knuckles = 1;
   reducer.delta = 0.75f;
   BranchSif& branch = NewItem<BranchSif>(reducerRow, DataType::BranchSif);
@@ -777,44 +694,26 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   sif.outPlaneSif = 1.2f;
   LayoutRow& elasticRow = NextRow(model, 80, 0, 12, 0);
   ElasticElement& elastic = NewElement<ElasticElement>(elasticRow, ElementType::Elastic);
-  elastic.kx = 1e6f;
-  elastic.ky = 2e6f;
-  elastic.kz = 3e6f;
-  elastic.kxx = 4e6f;
-  elastic.kyy = 5e6f;
-  elastic.kzz = 6e6f;
-  elastic.localX[0] = 1.0f;
-  elastic.localY[1] = 1.0f;
+  Fill({&elastic.kx, &elastic.ky, &elastic.kz, &elastic.kxx, &elastic.kyy, &elastic.kzz, &elastic.localX[0],
+        &elastic.localY[1]},
+       {1e6f, 2e6f, 3e6f, 4e6f, 5e6f, 6e6f, 1.0f, 1.0f});
   Snubber& snubber = NewItem<Snubber>(elasticRow, DataType::Snubber);
-  snubber.stiffness = 1.0e6f;
-  snubber.dirX = 1.0f;
-  snubber.dirY = 0.0f;
-  snubber.dirZ = 0.0f;
+  Fill({&snubber.stiffness, &snubber.dirX, &snubber.dirY, &snubber.dirZ}, {1.0e6f, 1.0f, 0.0f, 0.0f});
   LayoutRow& cutRow = NextRow(model, 90, 0, 12, 0);
   NewElement<CutPipe>(cutRow, ElementType::CutPipe).cut = 0.5f;
   NodalForce& force = NewItem<NodalForce>(cutRow, DataType::Force);
-  force.FX = 100.0f;
-  force.FY = 200.0f;
-  force.FZ = 300.0f;
-  force.MX = 400.0f;
-  force.MY = 500.0f;
-  force.MZ = 600.0f;
+  Fill({&force.FX, &force.FY, &force.FZ, &force.MX, &force.MY, &force.MZ},
+       {100.0f, 200.0f, 300.0f, 400.0f, 500.0f, 600.0f});
   LayoutRow& massRow = NextRow(model, 100, 0, 12, 0);
   NewElement<ElementData>(massRow, ElementType::Pipe);
   ConcentratedMass& mass = NewItem<ConcentratedMass>(massRow, DataType::ConcentratedMass);
-  mass.weight = 250.0f;
-  mass.dx = 1.0f;
-  mass.dy = 2.0f;
-  mass.dz = 3.0f;
+  Fill({&mass.weight, &mass.dx, &mass.dy, &mass.dz}, {250.0f, 1.0f, 2.0f, 3.0f});
   LayoutRow& harmonicRow = NextRow(model, 110, 0, 12, 0);
   NewElement<ElementData>(harmonicRow, ElementType::Pipe);
   if (!older) {
     HarmonicLoad& harmonic = NewItem<HarmonicLoad>(harmonicRow, DataType::HarmonicLoad);
-    harmonic.Frequency = 5.0f;
-    harmonic.Phase = 30.0f;
-    harmonic.FX = 10.0f;
-    harmonic.FY = 20.0f;
-    harmonic.FZ = 30.0f;
+    Fill({&harmonic.Frequency, &harmonic.Phase, &harmonic.FX, &harmonic.FY, &harmonic.FZ},
+         {5.0f, 30.0f, 10.0f, 20.0f, 30.0f});
   }
   LayoutRow& threaded = NextRow(model, 120, 0, 12, 0);
   NewElement<ElementData>(threaded, ElementType::Pipe);
@@ -829,12 +728,9 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   NewElement<ElementData>(location, ElementType::Location);
   LayoutRow& bellowsRow = NextRow(model, 150, 0, 0, 6);
   Bellows& bellows = NewElement<Bellows>(bellowsRow, ElementType::Bellows);
-  bellows.axialStiffness = 1000.0f;
-  bellows.lateralStiffness = 50.0f;
-  bellows.bendingStiffness = 0.0f;
-  bellows.torsionalStiffness = 2000.0f;
-  bellows.pressureThrustArea = 30.0f;
-  bellows.weight = 25.0f;
+  Fill({&bellows.axialStiffness, &bellows.lateralStiffness, &bellows.bendingStiffness, &bellows.torsionalStiffness,
+        &bellows.pressureThrustArea, &bellows.weight},
+       {1000.0f, 50.0f, 0.0f, 2000.0f, 30.0f, 25.0f});
   if (older && v < 372) {
     bellows.bendingStiffness = 6.0f * 6.0f * 50.0f / 12.0f;
     bellows.lateralStiffness = 1.0e12f;
@@ -846,23 +742,15 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   skewed.connectedNode = older && v < 373 ? 0 : 20;
   LayoutRow& slipRow = NextRow(model, 160, 0, 0, 6);
   SlipJoint& slip = NewElement<SlipJoint>(slipRow, ElementType::SlipJoint);
-  slip.frictionForce = 100.0f;
-  slip.frictionTorque = 200.0f;
-  slip.pressureThrustArea = 30.0f;
-  slip.weight = 15.0f;
+  Fill({&slip.frictionForce, &slip.frictionTorque, &slip.pressureThrustArea, &slip.weight},
+       {100.0f, 200.0f, 30.0f, 15.0f});
   LimitStop& stop = NewItem<LimitStop>(slipRow, DataType::LimitStop);
-  stop.lowerLimit = -0.5f;
-  stop.upperLimit = 0.5f;
-  stop.dirZ = 1.0f;
-  stop.frictionCoefficient = 0.3f;
+  Fill({&stop.lowerLimit, &stop.upperLimit, &stop.dirZ, &stop.frictionCoefficient}, {-0.5f, 0.5f, 1.0f, 0.3f});
   stop.stiffness = older && v < 373 ? 1.0e12f : 5.0e6f;
   stop.connectedNode = older && v < 373 ? 0 : 40;
   LayoutRow& hingeRow = NextRow(model, 170, 0, 0, 6);
   HingeJoint& hinge = NewElement<HingeJoint>(hingeRow, ElementType::HingeJoint);
-  hinge.stiffness = 500.0f;
-  hinge.frictionTorque = 50.0f;
-  hinge.weight = 12.0f;
-  hinge.axis[1] = 1.0f;
+  Fill({&hinge.stiffness, &hinge.frictionTorque, &hinge.weight, &hinge.axis[1]}, {500.0f, 50.0f, 12.0f, 1.0f});
   if (!older) {
     TimeVaryingLoad& varying = NewItem<TimeVaryingLoad>(hingeRow, DataType::TimeVaryingLoad);
     varying.Direction = 1;
@@ -873,11 +761,9 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   }
   LayoutRow& ballRow = NextRow(model, 180, 0, 0, 6);
   BallJoint& ball = NewElement<BallJoint>(ballRow, ElementType::BallJoint);
-  ball.bendingStiffness = 700.0f;
-  ball.torsionalStiffness = 800.0f;
-  ball.bendingFrictionTorque = 70.0f;
-  ball.torsionalFrictionTorque = 80.0f;
-  ball.weight = 14.0f;
+  Fill({&ball.bendingStiffness, &ball.torsionalStiffness, &ball.bendingFrictionTorque, &ball.torsionalFrictionTorque,
+        &ball.weight},
+       {700.0f, 800.0f, 70.0f, 80.0f, 14.0f});
   Hanger& hanger = NewItem<Hanger>(ballRow, DataType::Hanger);
   hanger.kind = 16;
   hanger.numberOfHangers = 2;
@@ -917,6 +803,31 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   jacketed.jacketLoad = "L1";
   jacketed.jacketRadiusType = 2;
   NewElement<ElementData>(NextRow(model, 450, 0, 0, 60), ElementType::Pipe);
+  for (const OldNozzleRow& old : choices.nozzles) {
+    LayoutRow& row = NextRow(model, old.node, static_cast<float>(old.offsets[0]), static_cast<float>(old.offsets[1]),
+                             static_cast<float>(old.offsets[2]));
+    row.absolute = old.start;
+    NewElement<ElementData>(row, old.start ? ElementType::From : ElementType::Pipe);
+    Nozzle& nozzle = NewItem<Nozzle>(row, DataType::Nozzle);
+    const bool flat = old.flatBottom != 0;
+    nozzle.flatBottom = flat ? 1 : 0;
+    nozzle.reinforcingPad = flat && old.values[5] != 0.0 ? 1 : 0;
+    float* fields[13] = {&nozzle.nozzleOd, &nozzle.nozzleThickness, &nozzle.vesselOd, &nozzle.vesselThickness,
+                         &nozzle.l1, &nozzle.l2, &nozzle.elasticModulus, &nozzle.vesselAxis[0],
+                         &nozzle.vesselAxis[1], &nozzle.vesselAxis[2], &nozzle.axialStiffness,
+                         &nozzle.circumferentialStiffness, &nozzle.longitudinalStiffness};
+    for (std::size_t k = 0; k < 13; ++k) *fields[k] = static_cast<float>(old.values[k]);
+    if (flat) nozzle.l2 = 0.0f;
+    if (older && v < 372) continue;  // no sets for a nozzle then
+    static constexpr int kSlotOfGroup[5] = {0, 1, 2, 11, 10};
+    for (int group = 0; group < 5; ++group)
+      if ((old.flags >> (6 + group)) & 1) nozzle.displacements.flags[static_cast<std::size_t>(kSlotOfGroup[group])] = 1;
+    if (!nozzle.displacements.HasAny()) continue;
+    nozzle.displacements.sets = std::make_unique<DisplacementSets>();
+    for (int k = 0; k < 30; ++k)
+      nozzle.displacements.sets->values[static_cast<std::size_t>(6 * kSlotOfGroup[k / 6] + k % 6 + 1)] =
+          static_cast<float>(old.sets[static_cast<std::size_t>(k)]);
+  }
   for (int i = 1; i <= choices.extraRows; ++i) {
     LayoutRow& extra = NextRow(model, 1000 + i, 1, 0, 0);
     NewElement<ElementData>(extra, ElementType::Pipe);

@@ -4,10 +4,32 @@
 // leave it. One model holds every old kind the converter takes.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 struct Model;
+
+// An old nozzle row as written: the row starts a run at an absolute point
+// or continues one by an offset; then the nozzle record's fields.
+struct OldNozzleRow {
+  std::int32_t node = 0;
+  bool start = false;
+  std::array<double, 3> offsets{};
+  std::int32_t flatBottom = 0;
+  std::array<double, 13> values{};
+  // The displacement bits in the newer layout's places (6-10; 0-5 are the
+  // anchor's releases); the older layout writes bits 6-10 as its bits 0-4.
+  std::int32_t flags = 0;
+  std::int32_t extraWrittenBits = 0;  // or-ed into the word as written
+  std::array<double, 30> sets{};      // written when a displacement bit is set
+};
+
+// Three nozzles: a cylinder with T1, settlement and seismic sets (and a
+// release bit a nozzle does not have), a flat-bottom tank with a pad and the
+// T2 set, and a flat-bottom tank without a pad.
+std::vector<OldNozzleRow> OldNozzleRows();
 
 struct OldModelChoices {
   int version = 401;
@@ -18,6 +40,7 @@ struct OldModelChoices {
   std::int32_t temperatureRows = 2;  // of the first material
   std::int32_t lastElementCode = 3;  // of the last extra row (when there is one)
   std::int32_t lastDataCode = 0;
+  std::vector<OldNozzleRow> nozzles;  // rows after the every-kind layout
 };
 
 std::string OldModelFileBytes(const OldModelChoices& choices);

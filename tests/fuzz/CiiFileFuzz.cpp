@@ -1,6 +1,7 @@
 // The CAESAR II neutral file reader: any text is imported into a fresh
 // model or refused with its line's message. Seeds: files of the layouts of
-// versions 5.1 and 10.0 reaching every section, written from the grammar.
+// versions 5.1, 10.0 and 4.5 reaching every section and record kind,
+// written from the grammar.
 #include <sstream>
 
 #include "FuzzTarget.h"
@@ -60,6 +61,29 @@ std::vector<std::string> FuzzSeeds() {
     sample.nodeNames = 1;
     sample.uniforms = sample.winds = sample.offsets = sample.allowables = sample.flanges = sample.equipment = 1;
     sample.coords.push_back({10, 0, 0, 0});
+    // The passes after the elements, nozzles, displacements, welds and a
+    // chain of elements given out of order.
+    e.from = 60;
+    e.to = 70;
+    e.rigid = 0;
+    e.reducer = 1;
+    e.hydro = 300;
+    sample.elements.push_back(e);
+    e.from = 50;
+    e.to = 60;
+    e.reducer = 0;
+    e.joint = 2;
+    e.dz = 0;
+    sample.elements.push_back(e);
+    sample.joints.push_back({1000, 500, 200, 300, 0});
+    sample.reducers.push_back({0, 0});
+    sample.bends.back()[3] = -25;
+    sample.nozzles.push_back({40, 0, 0, 8.625, 0.322, 120, 0.5, 0, 0, 100, 100, 0, 1, 0});
+    CiiSampleDisplacement moved;
+    moved.node = 10;
+    moved.vectors[0] = {1, 2, 3, 0, 0, 9999.99};
+    sample.displacements.push_back(moved);
+    for (double type : {7.0, 11.0, 8.0}) sample.tees.push_back({20, type, 0, 0});
     sample.ambient = 70;
     seeds.push_back(sample.Text());
   }

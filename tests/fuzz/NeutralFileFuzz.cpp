@@ -29,5 +29,10 @@ std::vector<std::string> FuzzSeeds() {
       "FLANGE E * DOUBLE x 40 9\r\nBSJ x FREE\r\nSPRING B * 100 200\r\nVALVE B * 100 1.75\r\nCOD\r\nTO F 1 0 0\r\n",
       "UNIT METRIC\nPIPE S1 10 40 11.43 0.6\nFROM A * * * S1\nTO B 100 0 0\nLIMITSTOP B * * 2 3\nTO C 0 (1 0) 0\n",
       "UNIT SI\nGLOBAL BS EN 13480\nLOAD L1 150 10\nFROM A\nTO B 1000 0 0\nANCHOR B\n",
+      "PIPE S1 8 40 8.625 0.322\nPIPE S2 6 40 6.625 0.28\nFROM A 0 0 0 S1\nTO B 10 0 0\nTO C 0 10 0 LONG\n"
+      "TO D 0 0 10\nTO E 10 0 0 * S2\nTO F 10 0 0\nTO G 10 0 0\nCONSTANT C NEAR 5 300\nHANGER D\n"
+      "LINESTOP B\nROTATIONAL D * 500 0 0 1\nINCLINED B * FREE 30 60\nGUIDE C MID\nBSJ * 1000\n"
+      "ANCHOR A * * * * * * * 1 2 3 0.5 * * 4 0 0 0 0 0 5\nVALVE A * 150 2\nCUT B 0.5\nREDUCER D\n"
+      "BELLOW E 20 50 1000 500 * 2000 * 300\nVALVE F * 1\n",
   };
 }

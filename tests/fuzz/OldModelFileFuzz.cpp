@@ -1,6 +1,6 @@
 // The converter of old-format model files: any file is converted into a
 // fresh model or refused with its message. Seeds: the old files the tests
-// write, of every layout version.
+// write, of every layout version, without and with nozzle rows.
 #include "FuzzTarget.h"
 #include "files/OldModelWriter.h"
 #include "files/OldModelFile.h"
@@ -24,6 +24,8 @@ std::vector<std::string> FuzzSeeds() {
     OldModelChoices choices;
     choices.version = version;
     choices.pipingCode = version < 372 ? 17 : 18;
+    seeds.push_back(OldModelFileBytes(choices));
+    choices.nozzles = OldNozzleRows();
     seeds.push_back(OldModelFileBytes(choices));
   }
   return seeds;

@@ -258,7 +258,12 @@ TEST(PipeDirection, ArcEndsFollowTheTangentsAndAHangersConnectedNodePointsDown) 
   // Node 35 lies on the arc: no element ends there, but a hanger names it.
   EXPECT_EQ(PipeDirectionAtNode(model, FindNodeIndex(model.nodes, 35), direction, true), 0);
   EXPECT_NEAR(direction[1], -1.0f, 1.0e-6);
-  EXPECT_EQ(PipeDirectionAtNode(model, FindNodeIndex(model.nodes, 35), direction, false), -1);
+  // Otherwise a point on the arc takes the arc's tangent: 45 degrees round
+  // from +X to +Y, (1, 1, 0) / sqrt 2.
+  EXPECT_EQ(PipeDirectionAtNode(model, FindNodeIndex(model.nodes, 35), direction, false), 0);
+  EXPECT_NEAR(direction[0], std::sqrt(0.5f), 1.0e-6);
+  EXPECT_NEAR(direction[1], std::sqrt(0.5f), 1.0e-6);
+  EXPECT_NEAR(direction[2], 0.0f, 1.0e-6);
 }
 
 }  // namespace

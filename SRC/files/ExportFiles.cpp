@@ -1,0 +1,122 @@
+// The exports' shared save dialog, file writing and outcome (see
+// ExportFiles.h).
+#include "files/ExportFiles.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "graphics/DialogHook.h"
+#include "model/Model.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+#include "shell/Application.h"
+#include "shell/Message.h"
+
+namespace {
+
+constexpr std::size_t kFileBufferLength = 260;
+
+// The model's file name with `extension` for its own; with or without the
+// model's folder. Empty for an untitled model.
+std::string ProposedName(const ExportFileQuestion& question) {
+  std::string name = TheModel().path;
+  if (!question.proposeFolder) {
+    const std::size_t separator = name.find_last_of("/\\");
+    if (separator != std::string::npos) name = name.substr(separator + 1);
+  }
+  if (name.empty()) return name;
+  const std::size_t separator = name.find_last_of("/\\");
+  const std::size_t dot = name.find_last_of('.');
+  if (dot != std::string::npos && (separator == std::string::npos || dot > separator)) name.resize(dot);
+  return name + "." + question.extension;
+}
+
+}  // namespace
+
+UINT_PTR ExportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_NOTIFY && reinterpret_cast<const NMHDR*>(lParam)->code == CDN_INITDONE)
+    SendMessage(GetParent(hook), CDM_SETCONTROLTEXT, IDOK, reinterpret_cast<LPARAM>("&Export"));
+  return FileDialogHookProc(hook, message, wParam, lParam);
+}
+
+std::string ChooseExportFile(HWND parent, const ExportFileQuestion& question, DWORD* filterIndex) {
+  std::vector<char> buffer(kFileBufferLength, '\0');
+  const std::string initial = ProposedName(question);
+  if (initial.size() < buffer.size()) std::copy(initial.begin(), initial.end(), buffer.begin());
+  OPENFILENAME record{};
+  record.lStructSize = sizeof record;
+  record.hwndOwner = parent;
+  record.hInstance = InstanceHandle;
+  record.lpstrFilter = question.filter;
+  record.nFilterIndex = 1;
+  record.lpstrFile = buffer.data();
+  record.nMaxFile = static_cast<DWORD>(buffer.size());
+  record.lpstrTitle = question.title;
+  record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
+                 OFN_ENABLEHOOK;
+  record.lpfnHook = question.hook != nullptr ? question.hook : ExportDialogHook;
+  if (!GetSaveFileName(&record)) return {};
+  if (filterIndex != nullptr) *filterIndex = record.nFilterIndex;
+  return buffer.data();
+}
+
+bool ModelMayBeExported(HWND parent) {
+  if (TheModel().unmadeReason.empty()) return true;
+  ShowErrorMessage(parent, "The model cannot be exported:\n" + TheModel().unmadeReason);
+  return false;
+}
+
+std::string WriteExportFile(const std::string& path, const std::string& text) {
+  const std::string partial = path + ".partial";
+  {
+    std::ofstream output(partial, std::ios::binary | std::ios::trunc);
+    if (!output.is_open()) return "Unable to open export file:\n" + path;
+    output.write(text.data(), static_cast<std::streamsize>(text.size()));
+    output.flush();
+    if (!output) {
+      output.close();
+      std::error_code ignored;
+      std::filesystem::remove(partial, ignored);
+      return "Unable to write export file:\n" + path;
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(partial, path, error);
+  if (error) {
+    std::filesystem::remove(partial, error);
+    return "Unable to write export file:\n" + path;
+  }
+  return {};
+}
+
+void ShowExportOutcome(HWND parent, const std::string& failure, const std::vector<std::string>& leftOut) {
+  if (!failure.empty()) {
+    ShowErrorMessage(parent, failure);
+    return;
+  }
+  ShowExportLeftOut(parent, leftOut);
+}
+
+void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut) {
+  ShowItemList(owner,
+               "The export left out or changed " + std::to_string(leftOut.size()) +
+                   (leftOut.size() == 1 ? " item:" : " items:"),
+               leftOut);
+}
+
+void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines) {
+  constexpr std::size_t kLinesShown = 8;
+  if (lines.empty()) return;
+  std::string text = heading;
+  if (MessagesToStandardError) {
+    for (const std::string& line : lines) text += "\n" + line;
+    std::fprintf(stderr, "%s: %s\n", ProgramTitle.c_str(), text.c_str());
+    std::fflush(stderr);
+    return;
+  }
+  for (std::size_t i = 0; i < lines.size() && i < kLinesShown; ++i) text += "\n" + lines[i];
+  if (lines.size() > kLinesShown) text += "\n... and " + std::to_string(lines.size() - kLinesShown) + " more";
+  ShowWarningMessage(owner, text);
+}
