@@ -57,7 +57,6 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
-#include "shell/StandIn.h"
 #include "shell/TableViews.h"
 #include "supports/AnchorDialog.h"
 #include "supports/AnchorList.h"
@@ -86,7 +85,7 @@ const std::array<DataKindModule, 20>& DataKinds() {
        PrintGuidesDetails},
       {DataType::LimitStop, "LIMIT_STOP_DIALOG", LimitStopDialogProc, "&Limit stops", LimitStopsListOffered,
        OpenLimitStopsList, LimitStopsListTable, PrintLimitStopsDetails},
-      {DataType::Snubber, "SNUBBER_DIALOG", SnubberDialogProc, "S&nubbers", SnubbersListOffered, OpenSnubbersList,
+      {DataType::Snubber, "SNUBBER_DIALOG", SnubberDialogProc, "&Snubbers", SnubbersListOffered, OpenSnubbersList,
        SnubbersListTable, PrintSnubbersDetails},
       // The hanger's dialog follows its kind (ChooseHangerDialog).
       {DataType::Hanger, "HANGER_DIALOG", HangerDialogProc, "&Hangers", HangersListOffered, OpenHangersList,
@@ -95,7 +94,7 @@ const std::array<DataKindModule, 20>& DataKinds() {
        OpenThreadedJointsList, ThreadedJointsListTable, PrintThreadedJoints},
       {DataType::Nozzle, "NOZZLE_DIALOG", NozzleDialogProc, "&Nozzles", NozzlesListOffered, OpenNozzlesList,
        NozzlesListTable, PrintNozzlesDetails},
-      {DataType::GenericSupport, "GENERIC_SUPPORT_DIALOG", GenericSupportDialogProc, "Generic S&upports",
+      {DataType::GenericSupport, "GENERIC_SUPPORT_DIALOG", GenericSupportDialogProc, "&Generic supports",
        GenericSupportsListOffered, OpenGenericSupportsList, GenericSupportsListTable, PrintGenericSupportsDetails},
       // Spiders and jacket end caps share one list; they have no dialog.
       {DataType::Spider, nullptr, nullptr, "&Jacket connections", JacketConnectionsListOffered,
@@ -193,11 +192,9 @@ std::int32_t g_DialogSubtype = 0;
 
 HWND OwnerOrLayout(HWND owner) { return owner != nullptr ? owner : LayoutFrame().window; }
 
-bool RefuseDialog(HWND owner, const std::string& name) {
-  STAND_IN("the edit dialogs of the kinds whose own work has not landed");
-  ShowInfoMessage(OwnerOrLayout(owner), name + " dialog is not available yet.");
-  return false;
-}
+// Spiders, jacket end caps and threaded joints carry no values: editing
+// one has nothing to ask, so it opens nothing and changes nothing.
+bool NoDialog() { return false; }
 
 }  // namespace
 
@@ -210,7 +207,7 @@ const DataKindModule* DataKindModuleOf(DataType type) {
 bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype) {
   const DataKindModule* kind = DataKindModuleOf(type);
   if (kind == nullptr || kind->dialogProcedure == nullptr)
-    return RefuseDialog(owner, DataItemTypeName(static_cast<int>(type), subtype));
+    return NoDialog();
   g_DialogSubtype = subtype;
   const char* dialogTemplate = kind->dialogTemplate;
   DLGPROC procedure = kind->dialogProcedure;
@@ -239,7 +236,7 @@ const ElementKindModule* ElementKindModuleOf(ElementType type) {
 bool RunElementKindDialog(HWND owner, int row, ElementType type) {
   const ElementKindModule* kind = ElementKindModuleOf(type);
   if (kind == nullptr || kind->dialogProcedure == nullptr)
-    return RefuseDialog(owner, ElementTypeMessageName(type));
+    return NoDialog();
   const INT_PTR result = DialogBoxParam(InstanceHandle, kind->dialogTemplate(), OwnerOrLayout(owner),
                                         kind->dialogProcedure, static_cast<LPARAM>(row));
   return result == 1;

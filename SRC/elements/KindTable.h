@@ -46,8 +46,8 @@ const DataKindModule* DataKindModuleOf(DataType type);
 const ElementKindModule* ElementKindModuleOf(ElementType type);
 
 // Runs the kind's dialog for `row` over `owner` (the Layout frame when
-// null); true when the model changed. `subtype` names the kind in the
-// refusal of a kind without a dialog.
+// null); true when the model changed. A kind without values (spiders,
+// jacket end caps, threaded joints) opens nothing and gives false.
 bool RunDataKindDialog(HWND owner, int row, DataType type, std::int32_t subtype = 0);
 // The subtype the running kind dialog was opened with (the data-type
 // keyword's or the picker's; 0 when none).

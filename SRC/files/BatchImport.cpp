@@ -244,7 +244,7 @@ bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader rea
   const std::string modelPath = BatchModelPath(path);
   if (IsSameFile(path, modelPath)) {
     ShowErrorMessage(owner, "The model would be written over the file it is imported from:\n" + path +
-                                "\nGive the batch file the extension .mbf.");
+                                "\nGive the file to import an extension other than .mod.");
     return false;
   }
   const UnitsSettings userUnits = g_UnitsSettings;

@@ -34,7 +34,6 @@
 #include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
-#include "shell/StandIn.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 
@@ -464,16 +463,14 @@ void ShowRowKindList(LayoutTable& table, bool dataKind) {
   const LayoutRow& row = M().row(table.currentRow);
   const std::string label = dataKind ? DataListLabel(row.dataType) : ElementListLabel(row.elementType);
   if (label.empty()) return;
-  // The row carries the kind, so its list is offered once some work has
-  // built it. While results are shown the menu built last holds.
+  // The row carries the kind, so its list is offered. While results are
+  // shown the menu built last holds.
   if (!InResults()) BuildListMenu();
   for (const ListMenuEntry& entry : ListMenuEntries()) {
     if (entry.label != label) continue;
     ShowListByOpener(entry.opener);
     return;
   }
-  STAND_IN("the lists of the kinds whose own work has not landed");
-  ShowInfoMessage(Owner(table), "The " + label.substr(1) + " list is not available yet.");
 }
 
 // The editors below take their own snapshots: the table's is dropped first.

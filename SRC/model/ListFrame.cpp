@@ -45,7 +45,6 @@
 #include "shell/Frame.h"
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
-#include "shell/StandIn.h"
 #include "shell/TablePrint.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
@@ -181,24 +180,6 @@ void FindNodeInList(HWND window) {
   if (!TableShown(table) || !TableWindowHasNodes(table)) return;
   if (AskFindNode(window) != 1) return;
   TableWindowFindRow(table, g_LastFoundNode, FoundNodeText());
-}
-
-void NotAvailable(HWND window, const char* name) {
-  STAND_IN("the List window commands whose windows and dialogs later work builds");
-  ShowInfoMessage(window, std::string(name) + " is not available yet.");
-}
-
-const char* LaterCommandName(int id) {
-  switch (id) {
-    case 363: return "Copy";
-    case 364: return "Paste";
-    case 267: return "Previous View";
-    case 270: return "Library import";
-    case 305: return "Library code";
-    case 188: return "Materials";
-    case 189: return "Sections";
-    default: return nullptr;
-  }
 }
 
 bool g_ListHighlight = false;
@@ -451,6 +432,9 @@ void ListCommand(HWND window, int commandId) {
     case 253:
       if (GraphicsFrame().window != nullptr) FrameOpenFrom(GraphicsFrame(), ListFrame());
       return;
+    case 267:
+      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, 267, 0);
+      return;
     case 255: FrameGoBack(ListFrame(), false); return;
     case 256: FrameGoBack(ListFrame(), true); return;
     case 257:
@@ -503,8 +487,10 @@ void ListCommand(HWND window, int commandId) {
   if (PropertyListCommand(window, commandId)) return;
   if (BeamListCommand(window, commandId)) return;
   if (LoadsListCommand(window, commandId)) return;
-  if (EquipmentListCommand(window, commandId)) return;
-  if (const char* name = LaterCommandName(commandId)) NotAvailable(window, name);
+  // What is left (Copy or Paste of a list that holds no clipboard entry, a
+  // library command while no library list is shown) is greyed in the menu
+  // and does nothing when its key is pressed.
+  EquipmentListCommand(window, commandId);
 }
 
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

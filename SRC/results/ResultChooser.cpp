@@ -59,8 +59,8 @@ void BuildResultChooserList(const Model& /*model*/) {
     list.push_back({"&Code compliance", OpenCodeComplianceTable});
   if (TheResultCases().flags.branchConnection && BranchConnectionStressesOffered())
     list.push_back({"&Branch conn stresses", OpenBranchConnectionStressesTable});
-  if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
   if (HangerReportOffered()) list.push_back({"&Hanger report", OpenHangerReport});
+  if (FlangeReportAvailable()) list.push_back({"&Flange report", OpenFlangeReportTable});
   if (RotatingEquipmentReportAvailable()) list.push_back({"&Rot. equip report", OpenRotatingEquipmentReport});
   if (SoilRestraintsAvailable()) list.push_back({"&Soil restraints", OpenSoilRestraintsTable});
   if (SupportLoadSummaryAvailable()) list.push_back({"&Support load summary", OpenSupportLoadSummary});

@@ -57,6 +57,20 @@ TEST_F(FlangeReportTest, TheFlangeOfTheLineTakesItsEquivalentPressureThroughAnal
   EXPECT_EQ(cells[7], "0.625");
 }
 
+// The chooser offers the hanger report before the flange report.
+TEST_F(FlangeReportTest, TheChooserOffersTheHangerReportFirst) {
+  BuildLine(740.0f, false, true);
+  AnalyseAndOpenReport();
+  ASSERT_TRUE(InResultsMode());
+  int hanger = 0, flange = 0;
+  for (std::size_t i = 0; i < ResultChooserList().size(); ++i) {
+    if (ResultChooserList()[i].name == "&Hanger report") hanger = static_cast<int>(i) + 1;
+    if (ResultChooserList()[i].name == "&Flange report") flange = static_cast<int>(i) + 1;
+  }
+  EXPECT_GT(hanger, 0);
+  EXPECT_EQ(flange, hanger + 1);
+}
+
 TEST_F(FlangeReportTest, WithoutAnAllowableThereIsNoRatioAndNoWarningColour) {
   BuildLine(0.0f, false);
   AnalyseAndOpenReport();

@@ -151,8 +151,9 @@ class FlangeLineFixture : public LayoutFixture {
     flange.allowablePressure = allowable;
   }
   // The line of the header comment; `more`: flanges at 25 (no allowable)
-  // and 28 (no gasket diameter) between 20 and 30.
-  void BuildLine(float allowable, bool more) {
+  // and 28 (no gasket diameter) between 20 and 30; `hanger`: the line goes
+  // on, weighing 10 lb/in, to a hanger at 40 and an anchor at 50.
+  void BuildLine(float allowable, bool more, bool hanger = false) {
     Model& model = TheModel();
     analysis_testing::StartModel(model, 70.0, 0.0, ModelPath());
     model.sections[1].outsideDiameter = 12.75f;
@@ -170,6 +171,12 @@ class FlangeLineFixture : public LayoutFixture {
     force.FX = 2000.0f;
     force.FY = -1000.0f;
     force.AddedTo = 2;  // T1
+    if (hanger) {
+      model.pipeLoads[1].additionalWeight = 10.0f;
+      model.options.IncludeHangerStiffness = 0;
+      PutItem(model, Row(40, ElementType::Pipe, 50.0f), DataType::Hanger);
+      PutItem(model, Row(50, ElementType::Pipe, 50.0f), DataType::Anchor);
+    }
     MakeModel(model);
     analysis_testing::SetCases(model, {1, 8});
     ASSERT_EQ(WriteModelFile(ModelPath()), "");

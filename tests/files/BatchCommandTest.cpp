@@ -476,7 +476,7 @@ TEST_F(BatchCommandTest, AnImportNeverWritesOverTheFileItReads) {
   const std::string path = Write("plant.mod", kGoodFile);
   ExpectImportDialog(path);
   ExpectMessage("MESSAGE3_DIALOG", {"The model would be written over the file it is imported from:", path,
-                                    "Give the batch file the extension .mbf."});
+                                    "Give the file to import an extension other than .mod."});
   RunImport();
   EXPECT_EQ(Bytes(path), kGoodFile);
   EXPECT_EQ(TheModel().rowCount, 0);

@@ -111,9 +111,14 @@ TEST_F(ZoomTest, ABandZoomsFromSeventeenPixelsAndAClickUnderFourPicksNothingHere
   const ViewLimits zoomed = Window();
   EXPECT_NEAR((zoomed.left + zoomed.right) / 2.0f, start.left + 160.0f / scale, 2.0f / scale);
   EXPECT_NEAR((zoomed.bottom + zoomed.top) / 2.0f, start.top - 140.0f / scale, 2.0f / scale);
-  // The previous view comes back with F5.
+  // The previous view comes back with F5, from the List window too, and
+  // the zoomed one again after it.
   Command(267);
   EXPECT_NEAR(Scale(), scale, 1.0e-3f * scale);
+  ASSERT_NE(ListFrame().window, nullptr);
+  PostMessage(ListFrame().window, WM_COMMAND, 267, 0);
+  platform::RunUntilIdle();
+  EXPECT_NEAR(Scale(), scale * 5.0f, scale * 0.05f);
 }
 
 TEST_F(ZoomTest, HoldingTheZoomButtonZoomsUntilTheLimit) {

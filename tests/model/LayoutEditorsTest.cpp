@@ -3,6 +3,7 @@
 // checks with their messages, the column popups read item by item and
 // through a scripted popup, and the stand-ins that refuse.
 #include "ListTesting.h"
+#include "elements/KindTable.h"
 #include "elements/BellowsList.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
@@ -260,6 +261,25 @@ TEST_F(LayoutEditorsTest, TheListItemsOfThePopupsShowTheListOfTheRowsKind) {
   EXPECT_EQ(CurrentListOpener(), RegisteredOpener("&Welds"));
   EXPECT_EQ(FirstListTable()->CellText(FirstListTable()->currentRow, 1, 0), "20");
   EXPECT_FALSE(TheModel().modified);
+}
+
+// Every data kind's row reaches its own list (jacket connections need a
+// jacketed pipe: left out here).
+TEST_F(LayoutEditorsTest, EveryDataKindsRowShowsItsList) {
+  Model& model = TheModel();
+  for (std::int32_t code = 1; code <= kDataTypeLast; ++code) {
+    const auto type = static_cast<DataType>(code);
+    if (type == DataType::Spider || type == DataType::JacketEndCap) continue;
+    PutItem(model, 2, type);
+    Remake();
+    GoTo(2);
+    SendMessage(Owner(), WM_COMMAND, 237, 0);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    const DataKindModule* kind = DataKindModuleOf(type);
+    ASSERT_NE(kind, nullptr) << code;
+    EXPECT_EQ(CurrentListOpener(), kind->openList) << kind->listLabel;
+  }
 }
 
 TEST_F(LayoutEditorsTest, PropertyEditorsAndPickersOpenTheirDialogs) {

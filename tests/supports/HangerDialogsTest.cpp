@@ -167,6 +167,14 @@ TEST_F(HangerDialogsTest, TheListsShowHangersAndThreadedJoints) {
   OpenThreadedJointsList();
   EXPECT_EQ(ThreadedJointsListTable().CellText(1, 1, 0), "30");
   EXPECT_EQ(ThreadedJointsListTable().HeadingText(1, 0), "Node");
+  // A threaded joint has no values: editing it opens nothing and changes
+  // nothing.
+  TheModel().modified = false;
+  TableWindowEditItem(ThreadedJointsListTable().Window());
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().row(3).dataType, DataType::ThreadedJoint);
+  EXPECT_FALSE(TheModel().modified);
 }
 
 TEST_F(HangerDialogsTest, TheHangersListTakesTypedCellsAsTheDialogReadsThem) {
