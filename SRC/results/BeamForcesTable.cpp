@@ -4,13 +4,10 @@
 #include <array>
 #include <string>
 
-#include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "model/Model.h"
-#include "model/Nodes.h"
-#include "platform/Menu.h"
 #include "results/ElementForceValues.h"
+#include "results/ElementForcesTable.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -19,7 +16,6 @@
 #include "results/ResultsFile.h"
 #include "results/TextMeasure.h"
 #include "shell/TableViews.h"
-#include "shell/TableWindow.h"
 #include "shell/Units.h"
 
 namespace {
@@ -30,45 +26,22 @@ constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
 
 int BeamCount() { return static_cast<int>(TheResults().beamElements.size()); }
 
-std::string Axes() { return g_ShowGlobalForces ? "global" : "local"; }
-
-class BeamForcesTableWindow : public ResultTableWindow {
+class BeamForcesTableWindow : public ElementForcesTableWindow {
  public:
-  BeamForcesTableWindow() {
-    linesPerRow = 2;
-    nodePair = true;
-  }
-
-  int ElementOfRow(int row) const {
-    const auto& beams = TheResults().beamElements;
-    return row >= 1 && row <= static_cast<int>(beams.size()) ? beams[static_cast<std::size_t>(row) - 1] : 0;
-  }
-
-  void Load() {
+  const std::vector<int>& RowElements() const override { return TheResults().beamElements; }
+  void Load() override {
     LoadCaseElementForces();
-    ShowResultsTitle("Beam forces in " + Axes() + " coordinates");
+    ShowResultsTitle("Beam forces in " + ForceAxesName() + " coordinates");
   }
   void Reload() override {
-    cachedElement_ = 0;
+    ForgetGlobalForces();
     Load();
     RefreshShownTable(*this);
   }
   std::string PrintName() override { return "Beam forces"; }
   // The wider of the local and the global measure, so that switching the
   // mode keeps the columns.
-  void DefineColumns() override {
-    const bool global = g_ShowGlobalForces;
-    g_ShowGlobalForces = false;
-    cachedElement_ = 0;
-    std::vector<int> local = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
-    g_ShowGlobalForces = true;
-    cachedElement_ = 0;
-    widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
-    g_ShowGlobalForces = global;
-    cachedElement_ = 0;
-    for (std::size_t c = 1; c < widths.size() && c < local.size(); ++c) widths[c] = std::max(widths[c], local[c]);
-    SpreadMaxWidth(widths, 2, 7);
-  }
+  void DefineColumns() override { widths = BothAxesWidths(ScreenTextWidth(*this), 2, 7); }
   std::string HeadingText(int column, int line) override {
     if (column == 1) return line == 0 ? "" : "Node";
     if (column < 2 || column > kColumns) return {};
@@ -78,62 +51,12 @@ class BeamForcesTableWindow : public ResultTableWindow {
   std::string CellText(int row, int column, int line) override {
     const int e = ElementOfRow(row);
     if (e == 0 || e >= static_cast<int>(g_CaseElementForces.size())) return {};
-    const AnalysisElement& element = TheResults().elements[static_cast<std::size_t>(e)];
-    if (column == 1) return NodeNumberText(TheModel().nodes[line == 0 ? element.node1 : element.node2].id);
+    if (column == 1) return NodeCell(e, line);
     const std::array<float, 12>& record = g_CaseElementForces[static_cast<std::size_t>(e)];
     if (!g_ShowGlobalForces) return FormatLocalForce(record, column, line, 2);
-    if (cachedElement_ != e || cachedCase_ != g_ResultCase) {
-      global_ = PipeForceValues(TheModel(), element, record);
-      cachedElement_ = e;
-      cachedCase_ = g_ResultCase;
-    }
-    return FormatPipeForce(global_, column, line, 0, IsDynamicLoadCase());
-  }
-  void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
-    from = to = 0;
-    const int e = ElementOfRow(row);
-    if (e == 0) return;
-    const AnalysisElement& element = TheResults().elements[static_cast<std::size_t>(e)];
-    from = TheModel().nodes[element.node1].id;
-    to = TheModel().nodes[element.node2].id;
-  }
-  void KeyDown(UINT key) override {
-    if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
-  }
-  void CurrentRowChanged() override {
-    const int e = ElementOfRow(currentRow);
-    if (e != 0) HighlightElementRow(TheResults().elements[static_cast<std::size_t>(e)].row);
-  }
-  void Prepare() override {
-    cachedElement_ = 0;
-    AddForceNavigationMenu(MultipleForceKinds());
-  }
-  void Close() override {
-    HideHighlight();
-    RemoveForceNavigationMenu();
-  }
-  void ContextMenu() override {
-    HMENU popup = CreatePopupMenu();
-    if (MultipleForceKinds()) {
-      AppendMenu(popup, MF_STRING, 287, "&Other forces...");
-      AppendMenu(popup, MF_STRING, 330, "Next force");
-      AppendMenu(popup, MF_STRING, 331, "Previous force");
-    }
-    AppendMenu(popup, MF_STRING, 288, g_ShowGlobalForces ? "Local &forces" : "Global &forces");
-    AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-    if (TheResultCases().count > 1) {
-      AppendLoadCaseMenuItems(popup);
-      AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-    }
-    AppendResultsMenuItems(popup);
-    TrackResultTablePopup(*this, popup);
+    return GlobalCell(e, record, column, line, 0);
   }
   void WriteText() override { PrintBeamForces(); }
-
- private:
-  int cachedElement_ = 0;
-  int cachedCase_ = 0;
-  std::array<double, 12> global_{};
 };
 
 BeamForcesTableWindow& TheTable() {
@@ -149,7 +72,7 @@ void PutValues(BeamForcesTableWindow& t, int row, int line, int first, int step)
 void WriteTextReport(BeamForcesTableWindow& t, int rows) {
   const std::string caseTitle = CurrentCaseTitle();
   const bool global = g_ShowGlobalForces;
-  const std::string title = "Beam forces in " + Axes() + " coordinates: " + caseTitle;
+  const std::string title = "Beam forces in " + ForceAxesName() + " coordinates: " + caseTitle;
   const int nodeColumn = global ? 4 : 6;
   auto heading = [&] {
     ReportPutCentred(title, global ? 4 : 6, 78);
@@ -193,30 +116,13 @@ void WriteCsvReport(BeamForcesTableWindow& t, int rows) {
   ReportNewLine();
   ReportAppendLine(global ? "Node,FX,FY,FZ,MX,MY,MZ" : ",fx,fy,fz,mx,my,mz");
   ReportNewLine();
-  std::vector<std::string> units{"Node"};
-  for (int i = 0; i < 6; ++i) units.push_back(UnitLabel(i < 3 ? kUnitForce : kUnitMoment));
-  WriteCsvCells(units);
-  for (int row = 1; row <= rows; ++row)
-    for (int line = 0; line < 2; ++line) {
-      std::vector<std::string> cells;
-      for (int c = 1; c <= kColumns; ++c) cells.push_back(t.CellText(row, c, line));
-      WriteCsvCells(cells);
-    }
+  WriteForceUnitsCsv({"Node"});
+  for (int row = 1; row <= rows; ++row) WriteForceRowCsv(t, row, kColumns);
 }
 
 }  // namespace
 
-void OpenBeamForcesTable() {
-  const int rows = BeamCount();
-  if (rows == 0) return;
-  EnterForceKind(OpenBeamForcesTable);
-  BeamForcesTableWindow& table = TheTable();
-  if (!BindResultsTable(table, kColumns, 2)) return;
-  TableSetRows(table, rows);
-  table.Load();
-  TableShowFocus(table);
-  table.CurrentRowChanged();
-}
+void OpenBeamForcesTable() { OpenElementForcesTable(TheTable(), OpenBeamForcesTable, kColumns, 2); }
 
 ResultTableWindow& BeamForcesTable() { return TheTable(); }
 void RegisterBeamForcesTable() { RegisterResultTableView(TheTable()); }
@@ -228,10 +134,7 @@ void PrintBeamForces() {
   BeamForcesTableWindow& table = TheTable();
   if (table.rowCount != rows) table.rowCount = rows;
   if (!g_ReportFileOpen) {
-    ResultPrintTable grid(table, rows);
-    grid.equalize = [](std::vector<int>& w) { SpreadMaxWidth(w, 2, 7); };
-    PrintResultGrid(grid, "Beam forces (" + Axes() + " coordinates)",
-                    "Beam forces in " + Axes() + " coordinates: " + CurrentCaseTitle(), rows);
+    PrintForcesGrid(table, rows, "Beam forces", [](std::vector<int>& w) { SpreadMaxWidth(w, 2, 7); });
     return;
   }
   if (g_ReportToFile) WriteCsvReport(table, rows);

@@ -1,19 +1,15 @@
 // The other forces table; see OtherForcesTable.h.
 #include "results/OtherForcesTable.h"
 
-#include <algorithm>
 #include <array>
 #include <string>
 
-#include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutTable.h"
-#include "model/Model.h"
-#include "model/Nodes.h"
-#include "platform/Menu.h"
 #include "results/ElementForceRows.h"
 #include "results/ElementForceValues.h"
+#include "results/ElementForcesTable.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -22,7 +18,6 @@
 #include "results/ResultsFile.h"
 #include "results/TextMeasure.h"
 #include "shell/TableViews.h"
-#include "shell/TableWindow.h"
 #include "shell/Units.h"
 
 namespace {
@@ -32,24 +27,14 @@ constexpr const char* kLocalNames[6] = {"fx", "fy", "fz", "mx", "my", "mz"};
 constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
 
 int OtherCount() { return static_cast<int>(TheResults().otherElements.size()); }
-std::string Axes() { return g_ShowGlobalForces ? "global" : "local"; }
-const AnalysisElement& ElementAt(int e) { return TheResults().elements[static_cast<std::size_t>(e)]; }
 
-class OtherForcesTableWindow : public ResultTableWindow {
+class OtherForcesTableWindow : public ElementForcesTableWindow {
  public:
-  OtherForcesTableWindow() {
-    linesPerRow = 2;
-    nodePair = true;
-  }
-
-  int ElementOfRow(int row) const {
-    const auto& others = TheResults().otherElements;
-    return row >= 1 && row <= static_cast<int>(others.size()) ? others[static_cast<std::size_t>(row) - 1] : 0;
-  }
-  void Load() {
+  const std::vector<int>& RowElements() const override { return TheResults().otherElements; }
+  void Load() override {
     LoadCaseElementForces();
-    cachedElement_ = 0;
-    ShowResultsTitle("Other forces in " + Axes() + " coordinates");
+    ForgetGlobalForces();
+    ShowResultsTitle("Other forces in " + ForceAxesName() + " coordinates");
   }
   void Reload() override {
     Load();
@@ -58,21 +43,7 @@ class OtherForcesTableWindow : public ResultTableWindow {
   std::string PrintName() override { return "Other forces"; }
   // Measured in both axes; the value columns take the wider measure, all
   // six alike, so switching the axes keeps them.
-  void DefineColumns() override { widths = BothModeWidths(ScreenTextWidth(*this)); }
-  std::vector<int> BothModeWidths(const TextWidthFunction& width) {
-    const bool global = g_ShowGlobalForces;
-    g_ShowGlobalForces = false;
-    cachedElement_ = 0;
-    std::vector<int> local = MeasureTableColumns(*this, rowCount, width);
-    g_ShowGlobalForces = true;
-    cachedElement_ = 0;
-    std::vector<int> measured = MeasureTableColumns(*this, rowCount, width);
-    g_ShowGlobalForces = global;
-    cachedElement_ = 0;
-    for (std::size_t c = 1; c < measured.size() && c < local.size(); ++c) measured[c] = std::max(measured[c], local[c]);
-    SpreadMaxWidth(measured, 3, 8);
-    return measured;
-  }
+  void DefineColumns() override { widths = BothAxesWidths(ScreenTextWidth(*this), 3, 8); }
   std::string HeadingText(int column, int line) override {
     if (column == 1) return line == 1 ? "Node" : "";
     if (column == 2) return line == 1 ? "Type" : "";
@@ -83,61 +54,13 @@ class OtherForcesTableWindow : public ResultTableWindow {
   std::string CellText(int row, int column, int line) override {
     const int e = ElementOfRow(row);
     if (e == 0 || e >= static_cast<int>(g_CaseElementForces.size()) || line < 0 || line > 1) return {};
-    const AnalysisElement& element = ElementAt(e);
-    if (column == 1) return NodeNumberText(TheModel().nodes[line == 0 ? element.node1 : element.node2].id);
-    if (column == 2) return line == 0 ? ElementTypeMessageName(static_cast<ElementType>(element.kind)) : "";
+    if (column == 1) return NodeCell(e, line);
+    if (column == 2) return line == 0 ? ElementTypeMessageName(static_cast<ElementType>(Element(e).kind)) : "";
     const std::array<float, 12>& record = g_CaseElementForces[static_cast<std::size_t>(e)];
     if (!g_ShowGlobalForces) return FormatLocalForce(record, column, line, 3);
-    if (cachedElement_ != e || cachedCase_ != g_ResultCase) {
-      global_ = ElementGlobalForces(e);
-      cachedElement_ = e;
-      cachedCase_ = g_ResultCase;
-    }
-    return FormatPipeForce(global_, column, line, 1, IsDynamicLoadCase());
-  }
-  void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
-    from = to = 0;
-    if (const int e = ElementOfRow(row)) {
-      from = TheModel().nodes[ElementAt(e).node1].id;
-      to = TheModel().nodes[ElementAt(e).node2].id;
-    }
-  }
-  void KeyDown(UINT key) override {
-    if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
-  }
-  void CurrentRowChanged() override {
-    if (const int e = ElementOfRow(currentRow)) HighlightElementRow(ElementAt(e).row);
-  }
-  void Prepare() override {
-    cachedElement_ = 0;
-    AddForceNavigationMenu(MultipleForceKinds());
-  }
-  void Close() override {
-    HideHighlight();
-    RemoveForceNavigationMenu();
-  }
-  void ContextMenu() override {
-    HMENU popup = CreatePopupMenu();
-    if (MultipleForceKinds()) {
-      AppendMenu(popup, MF_STRING, 287, "&Other forces...");
-      AppendMenu(popup, MF_STRING, 330, "Next force");
-      AppendMenu(popup, MF_STRING, 331, "Previous force");
-    }
-    AppendMenu(popup, MF_STRING, 288, g_ShowGlobalForces ? "Local &forces" : "Global &forces");
-    AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-    if (TheResultCases().count > 1) {
-      AppendLoadCaseMenuItems(popup);
-      AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-    }
-    AppendResultsMenuItems(popup);
-    TrackResultTablePopup(*this, popup);
+    return GlobalCell(e, record, column, line, 1);
   }
   void WriteText() override { PrintOtherForces(); }
-
- private:
-  int cachedElement_ = 0;
-  int cachedCase_ = 0;
-  std::array<double, 12> global_{};
 };
 
 OtherForcesTableWindow& TheTable() {
@@ -145,10 +68,10 @@ OtherForcesTableWindow& TheTable() {
   return table;
 }
 
-std::string PageTitle() { return CurrentCaseTitle() + ": Other forces (" + Axes() + " coordinates)"; }
+std::string PageTitle() { return CurrentCaseTitle() + ": Other forces (" + ForceAxesName() + " coordinates)"; }
 
 void TextHeading() {
-  ReportPutCentred("Other forces in " + Axes() + " coordinates: " + CurrentCaseTitle(), 6, 78);
+  ReportPutCentred("Other forces in " + ForceAxesName() + " coordinates: " + CurrentCaseTitle(), 6, 78);
   ReportNewLine();
   ReportRule();
   ReportPutText(g_ShowGlobalForces ? "FX      FY      FZ        MX       MY        MZ"
@@ -168,9 +91,7 @@ void CsvHeading() {
   ReportNewLine();
   ReportAppendLine(g_ShowGlobalForces ? "Node,Type,FX,FY,FZ,MX,MY,MZ" : "Node,Type,fx,fy,fz,mx,my,mz");
   ReportNewLine();
-  std::vector<std::string> units{"", ""};
-  for (int i = 0; i < 6; ++i) units.push_back(UnitLabel(i < 3 ? kUnitForce : kUnitMoment));
-  WriteCsvCells(units);
+  WriteForceUnitsCsv({"", ""});
 }
 
 void LocalTextRow(OtherForcesTableWindow& t, int row) {
@@ -184,27 +105,9 @@ void LocalTextRow(OtherForcesTableWindow& t, int row) {
   ReportNewLine();
 }
 
-void LocalCsvRow(OtherForcesTableWindow& t, int row) {
-  for (int line = 0; line < 2; ++line) {
-    std::vector<std::string> cells;
-    for (int c = 1; c <= kColumns; ++c) cells.push_back(t.CellText(row, c, line));
-    WriteCsvCells(cells);
-  }
-}
-
 }  // namespace
 
-void OpenOtherForcesElementTable() {
-  const int rows = OtherCount();
-  if (rows == 0) return;
-  EnterForceKind(OpenOtherForcesElementTable);
-  OtherForcesTableWindow& table = TheTable();
-  if (!BindResultsTable(table, kColumns, 2)) return;
-  TableSetRows(table, rows);
-  table.Load();
-  TableShowFocus(table);
-  table.CurrentRowChanged();
-}
+void OpenOtherForcesElementTable() { OpenElementForcesTable(TheTable(), OpenOtherForcesElementTable, kColumns, 2); }
 
 ResultTableWindow& OtherForcesTable() { return TheTable(); }
 void RegisterOtherForcesTable() { RegisterResultTableView(TheTable()); }
@@ -216,10 +119,7 @@ void PrintOtherForces() {
   OtherForcesTableWindow& t = TheTable();
   t.rowCount = rows;
   if (!g_ReportFileOpen) {
-    ResultPrintTable grid(t, rows);
-    grid.equalize = [](std::vector<int>& w) { SpreadMaxWidth(w, 3, 8); };
-    PrintResultGrid(grid, "Other forces (" + Axes() + " coordinates)",
-                    "Other forces in " + Axes() + " coordinates: " + CurrentCaseTitle(), rows);
+    PrintForcesGrid(t, rows, "Other forces", [](std::vector<int>& w) { SpreadMaxWidth(w, 3, 8); });
     return;
   }
   const bool global = g_ShowGlobalForces;
@@ -227,7 +127,7 @@ void PrintOtherForces() {
     CsvHeading();
     for (int row = 1; row <= rows; ++row) {
       if (global) WriteGlobalForceCsvRow(t.ElementOfRow(row), true);
-      else LocalCsvRow(t, row);
+      else WriteForceRowCsv(t, row, kColumns);
     }
     return;
   }

@@ -22,6 +22,7 @@
 #include "results/CodeStressResults.h"
 #include "results/Bs806ForceReport.h"
 #include "results/ElementForceValues.h"
+#include "results/ElementForcesTable.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -77,23 +78,14 @@ std::string StressText(double value) {
   return FormatStress(static_cast<float>(value));
 }
 
-class PipeForcesTableWindow : public ResultTableWindow {
+class PipeForcesTableWindow : public ElementForcesTableWindow {
  public:
-  PipeForcesTableWindow() {
-    linesPerRow = 2;
-    nodePair = true;
-  }
-
   PipeForcesMember member = PipeForcesMember::Plain;
   std::string stressHeading;
   bool b1b2 = false;
 
-  // The record of a row: rows are the code stress records in element order.
-  int ElementOfRow(int row) const {
-    const auto& elements = TheResults().stressElements;
-    return row >= 1 && row <= static_cast<int>(elements.size()) ? elements[static_cast<std::size_t>(row) - 1] : 0;
-  }
-  const AnalysisElement& Element(int e) const { return TheResults().elements[static_cast<std::size_t>(e)]; }
+  // Rows are the code stress records in element order.
+  const std::vector<int>& RowElements() const override { return TheResults().stressElements; }
   bool StressShown() const { return !stressHeading.empty() && TheCodeStresses().cm != nullptr; }
 
   std::string Title() const {
@@ -101,11 +93,11 @@ class PipeForcesTableWindow : public ResultTableWindow {
     return std::string("Pipe forces in ") + (g_ShowGlobalForces ? "global" : "local") + " coordinates";
   }
 
-  void Load() {
+  void Load() override {
     LoadCaseElementForces();
     stressHeading = member == PipeForcesMember::Bs806 ? std::string() : PipeForcesStressHeading();
     b1b2 = member == PipeForcesMember::Plain && PipeForcesShowB1B2();
-    cachedElement_ = 0;
+    ForgetGlobalForces();
     bs806Element_ = 0;
     // The flexibility factors are those of the case shown, made for it.
     if (member == PipeForcesMember::FlexibilityFactor) flexFactors_ = CurrentCaseFlexibilityFactors();
@@ -191,17 +183,9 @@ class PipeForcesTableWindow : public ResultTableWindow {
   std::string CellText(int row, int column, int line) override {
     const int e = ElementOfRow(row);
     if (e == 0 || e >= static_cast<int>(g_CaseElementForces.size()) || line < 0 || line > 1) return {};
-    const AnalysisElement& element = Element(e);
-    if (column == 1) return NodeNumberText(TheModel().nodes[line == 0 ? element.node1 : element.node2].id);
+    if (column == 1) return NodeCell(e, line);
     const std::array<float, 12>& record = g_CaseElementForces[static_cast<std::size_t>(e)];
-    if (g_ShowGlobalForces) {
-      if (cachedElement_ != e || cachedCase_ != g_ResultCase) {
-        global_ = PipeForceValues(TheModel(), element, record);
-        cachedElement_ = e;
-        cachedCase_ = g_ResultCase;
-      }
-      return FormatPipeForce(global_, column, line, 0, IsDynamicLoadCase());
-    }
+    if (g_ShowGlobalForces) return GlobalCell(e, record, column, line, 0);
     switch (member) {
       case PipeForcesMember::FlexibilityFactor: return FlexibilityCell(row, e, record, column, line);
       case PipeForcesMember::VonMises: return VonMisesCell(row, e, record, column, line);
@@ -209,52 +193,23 @@ class PipeForcesTableWindow : public ResultTableWindow {
       default: return PlainCell(row, e, record, column, line);
     }
   }
-  void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
-    from = to = 0;
-    const int e = ElementOfRow(row);
-    if (e == 0) return;
-    from = TheModel().nodes[Element(e).node1].id;
-    to = TheModel().nodes[Element(e).node2].id;
-  }
-  void KeyDown(UINT key) override {
-    if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
-  }
   void CurrentRowChanged() override {
-    const int e = ElementOfRow(currentRow);
-    if (e == 0) return;
-    HighlightElementRow(Element(e).row);
+    if (ElementOfRow(currentRow) == 0) return;
+    ElementForcesTableWindow::CurrentRowChanged();
     StoreFrameOfRow();
   }
   void Prepare() override {
-    cachedElement_ = 0;
-    AddForceNavigationMenu(MultipleForceKinds());
+    ElementForcesTableWindow::Prepare();
     if (!g_ShowGlobalForces) InsertViewItems({{kLcsCommand, LcsMenuTextNow()}});
   }
   void Close() override {
-    HideHighlight();
-    RemoveForceNavigationMenu();
+    ElementForcesTableWindow::Close();
     RemoveViewItems({kLcsCommand});
     EraseLcsTriad(TheLcsTriad());
   }
   void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
   void DrawColumnRule(int column) override {
     if (!DrawGroupColumnRule(*this, Groups(), column)) ResultTableWindow::DrawColumnRule(column);
-  }
-  void ContextMenu() override {
-    HMENU popup = CreatePopupMenu();
-    if (MultipleForceKinds()) {
-      AppendMenu(popup, MF_STRING, 287, "&Other forces...");
-      AppendMenu(popup, MF_STRING, 330, "Next force");
-      AppendMenu(popup, MF_STRING, 331, "Previous force");
-    }
-    AppendMenu(popup, MF_STRING, 288, g_ShowGlobalForces ? "Local &forces" : "Global &forces");
-    AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-    if (TheResultCases().count > 1) {
-      AppendLoadCaseMenuItems(popup);
-      AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-    }
-    AppendResultsMenuItems(popup);
-    TrackResultTablePopup(*this, popup);
   }
   void WriteText() override;
 
@@ -422,9 +377,6 @@ class PipeForcesTableWindow : public ResultTableWindow {
     }
   }
 
-  int cachedElement_ = 0;
-  int cachedCase_ = 0;
-  std::array<double, 12> global_{};
   std::vector<ElementFlexFactors> flexFactors_;
   std::array<Bs806EndStress, 2> bs806_{};
   int bs806Element_ = 0, bs806Case_ = 0;
@@ -438,8 +390,6 @@ PipeForcesTableWindow& TheTable() {
 
 // --- printing ---------------------------------------------------------------------------
 
-std::string Axes() { return g_ShowGlobalForces ? "global" : "local"; }
-
 // The file road writes the table as it stands: a title, the heading lines
 // and two lines per element, each column right-aligned at the end of its
 // widest text, or comma-separated.
@@ -451,7 +401,7 @@ void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
   std::vector<bool> shown(static_cast<std::size_t>(columns) + 1, false);
   for (int c = 1; c <= columns; ++c) shown[static_cast<std::size_t>(c)] = measured[static_cast<std::size_t>(c)] > 0;
   if (g_ReportToFile) {
-    ReportAppendLine(CsvQuoted(caseTitle + ": Pipe forces (" + Axes() + " coordinates)"));
+    ReportAppendLine(CsvQuoted(caseTitle + ": Pipe forces (" + ForceAxesName() + " coordinates)"));
     ReportNewLine();
     auto line = [&](const std::function<std::string(int)>& text) {
       std::vector<std::string> cells;
@@ -473,7 +423,7 @@ void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
   }
   const int last = std::min(at, kReportPageColumns);
   auto heading = [&] {
-    ReportPutCentred("Pipe forces in " + Axes() + " coordinates: " + caseTitle, 6, std::max(last, 78));
+    ReportPutCentred("Pipe forces in " + ForceAxesName() + " coordinates: " + caseTitle, 6, std::max(last, 78));
     ReportNewLine();
     ReportRule();
     for (int line = 0; line < t.headingLines; ++line) {
@@ -484,7 +434,7 @@ void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
     ReportRule();
   };
   if (ReportLinesLeft() < 8) ReportNewPage();
-  ReportSetTitle(caseTitle + ": Pipe forces (" + Axes() + " coordinates)");
+  ReportSetTitle(caseTitle + ": Pipe forces (" + ForceAxesName() + " coordinates)");
   heading();
   for (int row = 1; row <= rows; ++row) {
     if (ReportLinesLeft() < 3) ReportNewPage();
@@ -503,12 +453,10 @@ void PipeForcesTableWindow::WriteText() {
   if (rows == 0) return;
   Load();
   if (!g_ReportFileOpen) {
-    ResultPrintTable grid(*this, rows, Groups());
-    grid.equalize = [this](std::vector<int>& w) {
-      Equalize(w, [](const std::string& text) { return PrintTable::TextWidth(text); });
-    };
-    PrintResultGrid(grid, "Pipe forces (" + Axes() + " coordinates)",
-                    "Pipe forces in " + Axes() + " coordinates: " + CurrentCaseTitle(), rows);
+    PrintForcesGrid(
+        *this, rows, "Pipe forces",
+        [this](std::vector<int>& w) { Equalize(w, [](const std::string& text) { return PrintTable::TextWidth(text); }); },
+        Groups());
     return;
   }
   // BS 806 has its own report layout of the local forces.
@@ -548,18 +496,12 @@ bool PipeForcesShowB1B2() {
 }
 
 void OpenPipeForcesTable() {
-  const int rows = static_cast<int>(TheResults().stressElements.size());
-  if (rows == 0) return;
-  EnterForceKind(OpenPipeForcesTable);
   PipeForcesTableWindow& table = TheTable();
+  if (table.RowElements().empty()) return;
   table.member = ChosenPipeForcesMember();
   const Shape shape = ShapeOf(table.member);
   table.gapAfterHeading1 = shape.headingLines == 3;
-  if (!BindResultsTable(table, shape.columns, shape.headingLines)) return;
-  TableSetRows(table, rows);
-  table.Load();
-  TableShowFocus(table);
-  table.CurrentRowChanged();
+  OpenElementForcesTable(table, OpenPipeForcesTable, shape.columns, shape.headingLines);
 }
 
 ResultTableWindow& PipeForcesTable() { return TheTable(); }
