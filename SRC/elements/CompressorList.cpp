@@ -94,17 +94,8 @@ RotatingEquipmentTable& TheRotatingEquipmentTable() {
 }
 
 std::string RotatingEquipmentTable::Title() { return kind == RotatingKind::Compressor ? "Compressors" : "Turbines"; }
-int RotatingEquipmentTable::RecordCount() { return RotatingEquipmentRecords(kind).count; }
-std::string RotatingEquipmentTable::RecordKey(int record) {
-  return BeamRecordAt(RotatingEquipmentRecords(kind), record).description;
-}
-void RotatingEquipmentTable::InsertRecord(int row) { InsertRecordAt(RotatingEquipmentRecords(kind), row); }
-void RotatingEquipmentTable::RemoveRecord(int row) { RemoveRecordAt(RotatingEquipmentRecords(kind), row); }
-void RotatingEquipmentTable::ClearRecord(int row) { BeamRecordAt(RotatingEquipmentRecords(kind), row) = {}; }
-void RotatingEquipmentTable::AppendEntryRecord() {
-  BeamRecordAt(RotatingEquipmentRecords(kind), RecordCount() + 1);
-  ++RotatingEquipmentRecords(kind).count;
-}
+ModelRecordTable<RotatingEquipment>& RotatingEquipmentTable::ModelRecords() { return RotatingEquipmentRecords(kind); }
+std::string RotatingEquipmentTable::RecordKey(int record) { return BeamRecordAt(ModelRecords(), record).description; }
 int RotatingEquipmentTable::RunDialog(int record, SnapshotToken token) {
   return RotatingEquipmentDialog(frame, kind, record, token);
 }
@@ -215,8 +206,6 @@ struct EquipmentDialogState : NamedRecordDialogState {
   RotatingKind kind = RotatingKind::Compressor;
 };
 
-EquipmentDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<EquipmentDialogState>(dialog); }
-
 void OnInit(HWND dialog, EquipmentDialogState& state) {
   DialogHelper& helper = state.helper;
   helper.DialogBind(dialog);
@@ -256,49 +245,24 @@ bool Same(const RotatingEquipment& a, const RotatingEquipment& b) {
 }
 
 void OnOk(HWND dialog, EquipmentDialogState& state) {
-  if (TableResultsShown()) {
-    CancelNamedRecordDialog(dialog, state.token);
-    return;
-  }
-  RotatingEquipment edited;
-  try {
-    edited = ReadFields(state.helper, state.kind, state.record);
-  } catch (const std::string& message) {
-    state.helper.DialogFocusInvalid(message);
-    return;
-  }
   // A compressor is meant to turn about a horizontal shaft; the record is
   // kept as typed after the warning, since its checks still have an axis.
-  if (state.kind == RotatingKind::Compressor && ShaftAxisNotHorizontal(edited.shaftAxis, M().options.ZVertical != 0)) {
-    ShowWarningMessage(dialog, "Shaft axis not in horizontal plane");
-    state.helper.DialogFocusItem(kFirstAxis);
-  }
-  RotatingEquipment& stored = RotatingEquipmentRecords(state.kind)[state.record];
-  if (Same(edited, stored)) {
-    PopTempFile(state.token);
-  } else {
-    stored = edited;
-    M().modified = true;
-  }
-  EndDialog(dialog, 1);
+  auto read = [dialog, kind = state.kind](DialogHelper& helper, int record) {
+    RotatingEquipment edited = ReadFields(helper, kind, record);
+    if (kind == RotatingKind::Compressor && ShaftAxisNotHorizontal(edited.shaftAxis, M().options.ZVertical != 0)) {
+      ShowWarningMessage(dialog, "Shaft axis not in horizontal plane");
+      helper.DialogFocusItem(kFirstAxis);
+    }
+    return edited;
+  };
+  if (StoreUnnamedRecord(dialog, state, RotatingEquipmentRecords(state.kind)[state.record], read, Same))
+    EndDialog(dialog, 1);
 }
 
 }  // namespace
 
 INT_PTR RotatingEquipmentDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtr(dialog, DWLP_USER, lParam);
-      OnInit(dialog, *reinterpret_cast<EquipmentDialogState*>(lParam));
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
-        default: return FALSE;
-      }
-    default: return FALSE;
-  }
+  return NamedRecordDialogProc<EquipmentDialogState, OnInit, OnOk>(dialog, message, wParam, lParam);
 }
 
 int RotatingEquipmentDialog(HWND owner, RotatingKind kind, int record, SnapshotToken token) {

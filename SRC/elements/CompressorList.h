@@ -16,7 +16,7 @@
 
 enum class RotatingKind : int { Compressor = 1, Turbine = 2 };
 
-class RotatingEquipmentTable : public BeamRecordTable {
+class RotatingEquipmentTable : public UnnamedRecordList<RotatingEquipment> {
  public:
   void DefineColumns() override;
   std::string HeadingText(int column, int line) override;
@@ -28,17 +28,10 @@ class RotatingEquipmentTable : public BeamRecordTable {
   void DrawColumnRule(int column) override;
 
   std::string Title() override;
-  int RecordCount() override;
+  ModelRecordTable<RotatingEquipment>& ModelRecords() override;
   std::string RecordKey(int record) override;
   int KeyColumn() override { return 1; }
   bool DescriptionColumn(int column) override { return column == 1; }
-  bool InsertAllowedAnywhere() override { return true; }
-  void InsertRecord(int row) override;
-  void RemoveRecord(int row) override;
-  void ClearRecord(int row) override;
-  void AppendEntryRecord() override;
-  bool RecordInUse(int) override { return false; }
-  std::string InUseMessage(int) override { return {}; }
   int RunDialog(int record, SnapshotToken token) override;
   RecordHighlighter Highlighter() override;
   void CheckRequired(int row) override;

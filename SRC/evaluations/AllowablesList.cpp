@@ -69,17 +69,11 @@ AllowablesTable& TheAllowablesTable() {
   return table;
 }
 
-int AllowablesTable::RecordCount() { return Records().count; }
+ModelRecordTable<Allowable>& AllowablesTable::ModelRecords() { return Records(); }
 std::string AllowablesTable::RecordKey(int record) { return AllowableCellText(BeamRecordAt(Records(), record), 1); }
-void AllowablesTable::InsertRecord(int row) { InsertRecordAt(Records(), row); }
 void AllowablesTable::RemoveRecord(int row) {
-  RemoveRecordAt(Records(), row);
+  UnnamedRecordList::RemoveRecord(row);
   if (CopiedRecord() > Records().count) CopiedRecord() = 0;
-}
-void AllowablesTable::ClearRecord(int row) { BeamRecordAt(Records(), row) = {}; }
-void AllowablesTable::AppendEntryRecord() {
-  BeamRecordAt(Records(), Records().count + 1);
-  ++Records().count;
 }
 int AllowablesTable::RunDialog(int record, SnapshotToken token) { return AllowableDialog(frame, record, token); }
 BeamRecordTable::RecordHighlighter AllowablesTable::Highlighter() { return HighlightAllowable; }
@@ -200,8 +194,6 @@ namespace {
 
 enum Item : int { kNode = 1301, kFirstValue = 1302, kFirstLabel = 1501 };
 
-NamedRecordDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<NamedRecordDialogState>(dialog); }
-
 void OnInit(HWND dialog, NamedRecordDialogState& state) {
   DialogHelper& helper = state.helper;
   helper.DialogBind(dialog);
@@ -245,43 +237,13 @@ Allowable ReadFields(DialogHelper& helper, int record) {
 bool Same(const Allowable& a, const Allowable& b) { return a.node == b.node && a.values == b.values; }
 
 void OnOk(HWND dialog, NamedRecordDialogState& state) {
-  if (TableResultsShown()) {
-    CancelNamedRecordDialog(dialog, state.token);
-    return;
-  }
-  Allowable edited;
-  try {
-    edited = ReadFields(state.helper, state.record);
-  } catch (const std::string& message) {
-    state.helper.DialogFocusInvalid(message);
-    return;
-  }
-  Allowable& stored = Records()[state.record];
-  if (Same(edited, stored)) {
-    PopTempFile(state.token);
-  } else {
-    stored = edited;
-    M().modified = true;
-  }
-  EndDialog(dialog, 1);
+  if (StoreUnnamedRecord(dialog, state, Records()[state.record], ReadFields, Same)) EndDialog(dialog, 1);
 }
 
 }  // namespace
 
 INT_PTR AllowableDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtr(dialog, DWLP_USER, lParam);
-      OnInit(dialog, *reinterpret_cast<NamedRecordDialogState*>(lParam));
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
-        default: return FALSE;
-      }
-    default: return FALSE;
-  }
+  return NamedRecordDialogProc<NamedRecordDialogState, OnInit, OnOk>(dialog, message, wParam, lParam);
 }
 
 int AllowableDialog(HWND owner, int record, SnapshotToken token) {

@@ -11,7 +11,7 @@
 #include "evaluations/AllowableLoad.h"
 #include "properties/BeamRecordTable.h"
 
-class AllowablesTable : public BeamRecordTable {
+class AllowablesTable : public UnnamedRecordList<Allowable> {
  public:
   void DefineColumns() override;
   std::string HeadingText(int column, int line) override;
@@ -22,15 +22,10 @@ class AllowablesTable : public BeamRecordTable {
   void WriteText() override;
 
   std::string Title() override { return "Allowables"; }
-  int RecordCount() override;
+  ModelRecordTable<Allowable>& ModelRecords() override;
   std::string RecordKey(int record) override;
-  bool InsertAllowedAnywhere() override { return true; }
-  void InsertRecord(int row) override;
+  // Copy forgets a remembered record that no longer exists.
   void RemoveRecord(int row) override;
-  void ClearRecord(int row) override;
-  void AppendEntryRecord() override;
-  bool RecordInUse(int) override { return false; }
-  std::string InUseMessage(int) override { return {}; }
   int RunDialog(int record, SnapshotToken token) override;
   RecordHighlighter Highlighter() override;
   void CheckRequired(int row) override;

@@ -256,9 +256,8 @@ bool Same(const Pump& a, const Pump& b) {
 }
 
 void OnOk(HWND dialog, PumpDialogState& state) {
-  const RecordNameChange unnamed{"", 0, nullptr};
   auto read = [](DialogHelper& helper, int record) { return CheckPumpInput(helper, TheModel().pumps[record]); };
-  if (StoreNamedRecord(dialog, state, M().pumps[state.record], read, Same, unnamed)) EndDialog(dialog, 1);
+  if (StoreUnnamedRecord(dialog, state, M().pumps[state.record], read, Same)) EndDialog(dialog, 1);
 }
 
 }  // namespace

@@ -128,13 +128,12 @@ PumpsTable& ThePumpsTable() {
   return table;
 }
 
-int PumpsTable::RecordCount() { return Records().count; }
+ModelRecordTable<Pump>& PumpsTable::ModelRecords() { return Records(); }
 std::string PumpsTable::RecordKey(int record) { return BeamRecordAt(Records(), record).name; }
 void PumpsTable::InsertRecord(int row) {
-  InsertRecordAt(Records(), row);
+  UnnamedRecordList::InsertRecord(row);
   InitPumpRecord(Records()[row]);
 }
-void PumpsTable::RemoveRecord(int row) { RemoveRecordAt(Records(), row); }
 void PumpsTable::ClearRecord(int row) { InitPumpRecord(BeamRecordAt(Records(), row)); }
 void PumpsTable::AppendEntryRecord() {
   Pump& p = BeamRecordAt(Records(), Records().count + 1);

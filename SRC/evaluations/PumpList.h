@@ -12,7 +12,7 @@
 #include "evaluations/Pump.h"
 #include "properties/BeamRecordTable.h"
 
-class PumpsTable : public BeamRecordTable {
+class PumpsTable : public UnnamedRecordList<Pump> {
  public:
   void DefineColumns() override;
   std::string HeadingText(int column, int line) override;
@@ -24,16 +24,13 @@ class PumpsTable : public BeamRecordTable {
   void DrawColumnRule(int column) override;
 
   std::string Title() override { return "Pumps"; }
-  int RecordCount() override;
+  ModelRecordTable<Pump>& ModelRecords() override;
   std::string RecordKey(int record) override;
   bool DescriptionColumn(int column) override { return column == 1; }
-  bool InsertAllowedAnywhere() override { return true; }
+  // A new or cleared pump takes the dialog's defaults.
   void InsertRecord(int row) override;
-  void RemoveRecord(int row) override;
   void ClearRecord(int row) override;
   void AppendEntryRecord() override;
-  bool RecordInUse(int) override { return false; }
-  std::string InUseMessage(int) override { return {}; }
   int RunDialog(int record, SnapshotToken token) override;
   RecordHighlighter Highlighter() override;
   void CheckRequired(int row) override;

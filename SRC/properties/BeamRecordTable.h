@@ -18,6 +18,7 @@
 #include <string>
 
 #include "model/RecordTable.h"
+#include "properties/PropertyTables.h"
 #include "platform/Types.h"
 #include "shell/TableWindow.h"
 #include "shell/UndoFiles.h"
@@ -79,6 +80,28 @@ T& BeamRecordAt(ModelRecordTable<T>& table, int row) {
   if (row > table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
   return table[row];
 }
+
+// The lists of records that no row names (compressors and turbines, pumps,
+// allowables): the records of one model table, a record inserted at any row,
+// none refused as in use. The kinds add their key, columns, stores, dialog
+// and report.
+template <typename T>
+class UnnamedRecordList : public BeamRecordTable {
+ public:
+  virtual ModelRecordTable<T>& ModelRecords() = 0;
+
+  int RecordCount() override { return ModelRecords().count; }
+  void InsertRecord(int row) override { InsertRecordAt(ModelRecords(), row); }
+  void RemoveRecord(int row) override { RemoveRecordAt(ModelRecords(), row); }
+  void ClearRecord(int row) override { BeamRecordAt(ModelRecords(), row) = T{}; }
+  void AppendEntryRecord() override {
+    BeamRecordAt(ModelRecords(), ModelRecords().count + 1);
+    ++ModelRecords().count;
+  }
+  bool InsertAllowedAnywhere() override { return true; }
+  bool RecordInUse(int) override { return false; }
+  std::string InUseMessage(int) override { return {}; }
+};
 
 #include "shell/TablePrint.h"
 

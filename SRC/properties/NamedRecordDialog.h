@@ -64,6 +64,7 @@ struct RecordNameChange {
 // `stored`; a changed record stored and the model marked modified. True
 // when it stored: the caller then ends the dialog with 1, after what it
 // does on a change. Every other way out ends the dialog here or keeps it.
+// A record without a name (equipment, allowables) is taken as typed.
 template <class Record, class Read, class Same>
 bool StoreNamedRecord(HWND dialog, NamedRecordDialogState& state, Record& stored, Read read, Same same,
                       const RecordNameChange& name) {
@@ -84,15 +85,44 @@ bool StoreNamedRecord(HWND dialog, NamedRecordDialogState& state, Record& stored
     return false;
   }
   Model& model = TheModel();
-  if (name.rename != nullptr && !stored.name.empty() && edited.name != stored.name) {
-    if (!ConfirmChange(dialog, name.field, stored.name, edited.name)) {
-      state.helper.DialogSetItemText(name.nameItem, stored.name);
-      state.helper.DialogSelectAndFocus(name.nameItem);
-      return false;
+  if constexpr (requires { stored.name; }) {
+    if (name.rename != nullptr && !stored.name.empty() && edited.name != stored.name) {
+      if (!ConfirmChange(dialog, name.field, stored.name, edited.name)) {
+        state.helper.DialogSetItemText(name.nameItem, stored.name);
+        state.helper.DialogSelectAndFocus(name.nameItem);
+        return false;
+      }
+      name.rename(model, stored.name, edited.name);
     }
-    name.rename(model, stored.name, edited.name);
   }
   stored = edited;
   model.modified = true;
   return true;
+}
+
+// OK on a record no other record names: as above, without a name to
+// confirm.
+template <class Record, class Read, class Same>
+bool StoreUnnamedRecord(HWND dialog, NamedRecordDialogState& state, Record& stored, Read read, Same same) {
+  return StoreNamedRecord(dialog, state, stored, read, same, RecordNameChange{"", 0, nullptr});
+}
+
+// The procedure of a record dialog whose only commands are OK and Cancel:
+// `init` when it opens (the state is the dialog's parameter), `ok` on OK,
+// and Cancel drops the snapshot.
+template <class State, void (*Init)(HWND, State&), void (*Ok)(HWND, State&)>
+INT_PTR NamedRecordDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      SetWindowLongPtr(dialog, DWLP_USER, lParam);
+      Init(dialog, *reinterpret_cast<State*>(lParam));
+      return FALSE;
+    case WM_COMMAND:
+      switch (LOWORD(wParam)) {
+        case IDOK: Ok(dialog, NamedRecordDialogStateOf<State>(dialog)); return TRUE;
+        case IDCANCEL: CancelNamedRecordDialog(dialog, NamedRecordDialogStateOf<State>(dialog).token); return TRUE;
+        default: return FALSE;
+      }
+    default: return FALSE;
+  }
 }
