@@ -21,8 +21,6 @@
 namespace {
 
 constexpr int kColumns = 7;
-constexpr const char* kLocalNames[6] = {"fx", "fy", "fz", "mx", "my", "mz"};
-constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
 
 int BeamCount() { return static_cast<int>(TheResults().beamElements.size()); }
 
@@ -33,20 +31,13 @@ class BeamForcesTableWindow : public ElementForcesTableWindow {
     LoadCaseElementForces();
     ShowResultsTitle("Beam forces in " + ForceAxesName() + " coordinates");
   }
-  void Reload() override {
-    ForgetGlobalForces();
-    Load();
-    RefreshShownTable(*this);
-  }
   std::string PrintName() override { return "Beam forces"; }
   // The wider of the local and the global measure, so that switching the
   // mode keeps the columns.
   void DefineColumns() override { widths = BothAxesWidths(ScreenTextWidth(*this), 2, 7); }
   std::string HeadingText(int column, int line) override {
     if (column == 1) return line == 0 ? "" : "Node";
-    if (column < 2 || column > kColumns) return {};
-    if (line == 0) return (g_ShowGlobalForces ? kGlobalNames : kLocalNames)[column - 2];
-    return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
+    return ForceValueHeading(column - 2, line, g_ShowGlobalForces);
   }
   std::string CellText(int row, int column, int line) override {
     const int e = ElementOfRow(row);
@@ -88,7 +79,7 @@ void WriteTextReport(BeamForcesTableWindow& t, int rows) {
       ReportPutText("Node", 5);
       const int spans[6][2] = {{13, 19}, {23, 29}, {33, 39}, {44, 52}, {56, 64}, {68, 76}};
       for (int i = 0; i < 6; ++i)
-        ReportPutCentred(std::string(kGlobalNames[i]) + " " + UnitLabel(i < 3 ? kUnitForce : kUnitMoment), spans[i][0],
+        ReportPutCentred(ForceValueHeading(i, 0, true) + " " + UnitLabel(i < 3 ? kUnitForce : kUnitMoment), spans[i][0],
                          spans[i][1]);
     }
     ReportNewLine();

@@ -20,9 +20,23 @@
 
 std::string ForceAxesName() { return g_ShowGlobalForces ? "global" : "local"; }
 
+std::string ForceValueHeading(int index, int line, bool global) {
+  static constexpr const char* kLocalNames[6] = {"fx", "fy", "fz", "mx", "my", "mz"};
+  static constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
+  if (index < 0 || index > 5) return {};
+  if (line == 0) return (global ? kGlobalNames : kLocalNames)[index];
+  return UnitLabel(index < 3 ? kUnitForce : kUnitMoment);
+}
+
 ElementForcesTableWindow::ElementForcesTableWindow() {
   linesPerRow = 2;
   nodePair = true;
+}
+
+void ElementForcesTableWindow::Reload() {
+  ForgetGlobalForces();
+  Load();
+  RefreshShownTable(*this);
 }
 
 int ElementForcesTableWindow::ElementOfRow(int row) const {

@@ -27,6 +27,10 @@ struct AnalysisElement;
 
 // "global" or "local", by the Results window's Global/Local forces command.
 std::string ForceAxesName();
+// The heading of force value `index` (0-5: FX, FY, FZ, MX, MY, MZ; lower
+// case in local axes) on line 0, its force or moment unit on any other
+// line; empty outside 0-5.
+std::string ForceValueHeading(int index, int line, bool global);
 
 class ElementForcesTableWindow : public ResultTableWindow {
  public:
@@ -36,6 +40,7 @@ class ElementForcesTableWindow : public ResultTableWindow {
   virtual const std::vector<int>& RowElements() const = 0;
   // The case's forces loaded and the window titled.
   virtual void Load() = 0;
+  void Reload() override;
 
   // The element of a row; 0 outside the rows.
   int ElementOfRow(int row) const;

@@ -23,8 +23,6 @@
 namespace {
 
 constexpr int kColumns = 8;
-constexpr const char* kLocalNames[6] = {"fx", "fy", "fz", "mx", "my", "mz"};
-constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
 
 int OtherCount() { return static_cast<int>(TheResults().otherElements.size()); }
 
@@ -36,10 +34,6 @@ class OtherForcesTableWindow : public ElementForcesTableWindow {
     ForgetGlobalForces();
     ShowResultsTitle("Other forces in " + ForceAxesName() + " coordinates");
   }
-  void Reload() override {
-    Load();
-    RefreshShownTable(*this);
-  }
   std::string PrintName() override { return "Other forces"; }
   // Measured in both axes; the value columns take the wider measure, all
   // six alike, so switching the axes keeps them.
@@ -47,9 +41,7 @@ class OtherForcesTableWindow : public ElementForcesTableWindow {
   std::string HeadingText(int column, int line) override {
     if (column == 1) return line == 1 ? "Node" : "";
     if (column == 2) return line == 1 ? "Type" : "";
-    if (column < 3 || column > kColumns) return {};
-    if (line == 0) return (g_ShowGlobalForces ? kGlobalNames : kLocalNames)[column - 3];
-    return UnitLabel(column <= 5 ? kUnitForce : kUnitMoment);
+    return ForceValueHeading(column - 3, line, g_ShowGlobalForces);
   }
   std::string CellText(int row, int column, int line) override {
     const int e = ElementOfRow(row);

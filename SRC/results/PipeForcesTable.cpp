@@ -39,8 +39,6 @@
 namespace {
 
 constexpr int kLcsCommand = 327;
-constexpr const char* kLocalNames[6] = {"fx", "fy", "fz", "mx", "my", "mz"};
-constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
 
 bool InTypes(int type, std::initializer_list<int> types) {
   for (int t : types)
@@ -102,10 +100,6 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
     // The flexibility factors are those of the case shown, made for it.
     if (member == PipeForcesMember::FlexibilityFactor) flexFactors_ = CurrentCaseFlexibilityFactors();
     ShowResultsTitle(Title());
-  }
-  void Reload() override {
-    Load();
-    RefreshShownTable(*this);
   }
   std::string PrintName() override { return "Pipe forces"; }
   void DefineColumns() override {
@@ -169,9 +163,7 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
     }
     if (column == 1) return line == 0 ? "Node" : "";
     if (g_ShowGlobalForces) {
-      if (column > 7) return {};
-      if (line == 0) return kGlobalNames[column - 2];
-      return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
+      return ForceValueHeading(column - 2, line, true);
     }
     switch (member) {
       case PipeForcesMember::FlexibilityFactor: return FlexibilityHeading(column, line);
@@ -234,10 +226,7 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
 
  private:
   std::string PlainHeading(int column, int line) const {
-    if (column >= 2 && column <= 7) {
-      if (line == 0) return kLocalNames[column - 2];
-      return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
-    }
+    if (column >= 2 && column <= 7) return ForceValueHeading(column - 2, line, false);
     if (column == 8) return line == 0 ? (b1b2 ? "B1" : "SIF") : "";
     if (column == 9) return line == 0 && b1b2 ? "B2" : "";
     if (column == 10) return line == 0 ? stressHeading : StressShown() ? UnitLabel(kUnitStress) : "";
@@ -252,10 +241,7 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
     return {};
   }
   std::string VonMisesHeading(int column, int line) const {
-    if (column >= 2 && column <= 7) {
-      if (line == 0) return kLocalNames[column - 2];
-      return UnitLabel(column <= 4 ? kUnitForce : kUnitMoment);
-    }
+    if (column >= 2 && column <= 7) return ForceValueHeading(column - 2, line, false);
     switch (column) {
       case 8: return line == 0 ? "Inplane" : "SIF";
       case 9: return line == 0 ? "Outplane" : "SIF";
