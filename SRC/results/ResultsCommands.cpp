@@ -209,7 +209,7 @@ void ResultsCommand(HWND window, int command) {
       return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
-    case 40029: return;  // no stress or ratio display exists yet to redraw
+    case 40029: ApplyStressSection(); return;  // the display on is made again with or without the jackets
     default: return;
   }
 }
