@@ -23,6 +23,7 @@
 #include "results/TimeHistoryTables.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/FrpForcesTable.h"
 #include "results/FrpStresses.h"
 #include "results/JointDisplacementTables.h"
 #include "results/LoadCaseChooser.h"
@@ -178,7 +179,11 @@ void ResultsCommand(HWND window, int command) {
     case kDistanceCommand: ShowDistanceDialog(window); return;
     case 316: QaBlockDialog(window); return;
     case 378: Forward(LayoutFrame(), command); return;
-    case 327: TogglePipeForcesLcs(); return;
+    case 327:  // each table acts only while it is the one shown
+      TogglePipeForcesLcs();
+      ToggleFrpForcesLcs();
+      ToggleFrpStressesLcs();
+      return;
     case 330: StepItem(true); return;
     case 331: StepItem(false); return;
     case 332:
