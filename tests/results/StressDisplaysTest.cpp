@@ -7,6 +7,10 @@
 // and the displays ending with the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
+#include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsState.h"
@@ -51,7 +55,9 @@ class StressDisplaysTest : public code_testing::CodeResultsFixture {
   }
   // Two jacketed pipes of 100 in along X from 10 (anchor) to 30 (anchor):
   // a 4.5-inch core in an 8.625-inch jacket closed by end caps at both ends.
-  void OpenJacketedSorted() {
+  // With `bend`, 30 is a jacketed bend (both radii 12 in) and a jacketed
+  // pipe runs 100 in up Y to 40, the anchor.
+  void OpenJacketedSorted(bool bend = false) {
     using namespace analysis_testing;
     Model& model = StartLine(1, kDensity, 150.0);
     PipeSection jacket;
@@ -62,18 +68,34 @@ class StressDisplaysTest : public code_testing::CodeResultsFixture {
     AppendSection(model.sections, jacket);
     PipeRow(model, 10, ElementType::From, 0.0f);
     PutItem(model, 1, DataType::Anchor);
-    for (NodeId node : {20, 30}) {
-      const int row = PipeRow(model, node, ElementType::JacketedPipe, 100.0f);
+    auto jacketed = [&model](NodeId node, ElementType type, float dx, float dy) {
+      const int row = PipeRow(model, node, type, dx, dy);
+      if (type == ElementType::JacketedBend) {
+        auto& jacketBend = static_cast<JacketedBend&>(*model.row(row).element);
+        jacketBend.radiusType = kBendRadiusUser;
+        jacketBend.radius = 12.0f;
+        jacketBend.jacketRadiusType = kBendRadiusUser;
+        jacketBend.jacketRadius = 12.0f;
+        jacketBend.jacketMaterial = "CS";
+        jacketBend.jacketSection = "S8";
+        jacketBend.jacketLoad = "L1";
+        return row;
+      }
       auto& pipe = static_cast<JacketedPipe&>(*model.row(row).element);
       pipe.jacketMaterial = "CS";
       pipe.jacketSection = "S8";
       pipe.jacketLoad = "L1";
-    }
-    PutItem(model, 3, DataType::Anchor);
+      return row;
+    };
+    jacketed(20, ElementType::JacketedPipe, 100.0f, 0.0f);
+    jacketed(30, bend ? ElementType::JacketedBend : ElementType::JacketedPipe, 100.0f, 0.0f);
+    const NodeId last = bend ? 40 : 30;
+    if (bend) jacketed(40, ElementType::JacketedPipe, 0.0f, 100.0f);
+    PutItem(model, model.rowCount, DataType::Anchor);
     AddRow(model, 10, ElementType::Location);
-    PutItem(model, 4, DataType::JacketEndCap);
-    AddRow(model, 30, ElementType::Location);
-    PutItem(model, 5, DataType::JacketEndCap);
+    PutItem(model, model.rowCount, DataType::JacketEndCap);
+    AddRow(model, last, ElementType::Location);
+    PutItem(model, model.rowCount, DataType::JacketEndCap);
     Finish(model, {1, 8, 2});
     OpenChoosing("&Sorted stresses");
     ASSERT_TRUE(InResultsMode());
@@ -331,6 +353,43 @@ TEST_F(StressDisplaysTest, JacketsAreColouredByTheirOwnStressesWhenTheViewPopupS
   ASSERT_NE(ShownResultPicture(), nullptr);
   EXPECT_FALSE(ShownResultPicture()->jackets);
   EXPECT_TRUE(ShownResultPicture()->ratios);
+}
+
+// The jacketed bend: its jacket's arc pieces are in the picture, and with
+// the jackets shown a point in the jacket's wall half way round the arc
+// takes the scale's colours.
+TEST_F(StressDisplaysTest, AJacketedBendsJacketArcIsColouredWithTheJackets) {
+  OpenJacketedSorted(true);
+  g_JacketStresses = true;
+  ResultsCommandNow(332);
+  ResultsCommandNow(131);
+  platform::RunUntilIdle();
+  const std::shared_ptr<const ResultPicture> picture = ShownResultPicture();
+  ASSERT_NE(picture, nullptr);
+  ASSERT_TRUE(picture->jackets);
+  int arcs = 0;
+  for (const ResultPictureElement& element : picture->elements)
+    if (element.kind == 7) ++arcs;
+  EXPECT_GE(arcs, 1);
+  // The corner at (200, 0, 0); the jacket's arc from (188, 0, 0) to
+  // (200, 12, 0) about (188, 12, 0); 4 in out from its middle.
+  const float c = std::sqrt(0.5f), out = 12.0f + 4.0f;
+  const POINT wall = PixelOf(188.0f + out * c, 12.0f - out * c, 0.0f);
+  HWND painting = PaintingWindowHandle();
+  UpdateWindow(painting);
+  platform::RunUntilIdle();
+  platform::WriteWindowPng(GraphicsFrame().window, std::string(QUORVEL_BINARY_DIR) + "/results-jacket-bend.png");
+  EXPECT_TRUE(ScaleColour(platform::GetWindowPixel(painting, wall.x, wall.y))) << std::hex
+      << platform::GetWindowPixel(painting, wall.x, wall.y);
+  // The Results window's own 40029 makes the picture again by the flag.
+  g_JacketStresses = false;
+  ResultsCommandNow(40029);
+  ASSERT_NE(ShownResultPicture(), nullptr);
+  EXPECT_FALSE(ShownResultPicture()->jackets);
+  UpdateWindow(painting);
+  platform::RunUntilIdle();
+  EXPECT_FALSE(ScaleColour(platform::GetWindowPixel(painting, wall.x, wall.y))) << std::hex
+      << platform::GetWindowPixel(painting, wall.x, wall.y);
 }
 
 }  // namespace
