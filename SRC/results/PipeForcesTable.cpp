@@ -13,7 +13,6 @@
 #include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
@@ -23,6 +22,7 @@
 #include "results/Bs806ForceReport.h"
 #include "results/ElementForceValues.h"
 #include "results/ElementForcesTable.h"
+#include "results/ElementLcs.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -38,7 +38,6 @@
 
 namespace {
 
-constexpr int kLcsCommand = 327;
 
 bool InTypes(int type, std::initializer_list<int> types) {
   for (int t : types)
@@ -192,12 +191,11 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
   }
   void Prepare() override {
     ElementForcesTableWindow::Prepare();
-    if (!g_ShowGlobalForces) InsertViewItems({{kLcsCommand, LcsMenuTextNow()}});
+    if (!g_ShowGlobalForces) AddElementLcsItem();
   }
   void Close() override {
     ElementForcesTableWindow::Close();
-    RemoveViewItems({kLcsCommand});
-    EraseLcsTriad(TheLcsTriad());
+    CloseElementLcs();
   }
   void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
   void DrawColumnRule(int column) override {
@@ -207,22 +205,8 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
 
   // The end-1 frame of the current row's element, for the LCS display.
   void StoreFrameOfRow() {
-    const int e = ElementOfRow(currentRow);
-    if (e == 0 || g_ShowGlobalForces) return;
-    const AnalysisElement& element = Element(e);
-    const ElementEndFrames frames = ComputeElementEndFrames(TheModel(), static_cast<ElementType>(element.kind),
-                                                            element.row, element.node1, element.node2);
-    LcsTriad& triad = TheLcsTriad();
-    const bool shown = triad.shown;
-    if (shown) EraseLcsTriad(triad);
-    std::array<std::array<float, 3>, 3> axes{};
-    const Vector3d* vectors[3] = {&frames.end1.x, &frames.end1.y, &frames.end1.z};
-    for (std::size_t a = 0; a < 3; ++a)
-      for (std::size_t i = 0; i < 3; ++i) axes[a][i] = static_cast<float>((*vectors[a])[i]);
-    StoreLcsFrame(triad, element.node1, axes);
-    if (shown) ToggleLcsTriad(triad);
+    if (!g_ShowGlobalForces) StoreElementLcs(ElementOfRow(currentRow));
   }
-  static std::string LcsMenuTextNow() { return TheLcsTriad().shown ? "&Hide LCS" : "&Show LCS"; }
 
  private:
   std::string PlainHeading(int column, int line) const {
@@ -495,11 +479,5 @@ void RegisterPipeForcesTable() { RegisterResultTableView(TheTable()); }
 
 void TogglePipeForcesLcs() {
   if (ShownResultTable() != &TheTable() || g_ShowGlobalForces) return;
-  HideHighlight();
-  TheTable().StoreFrameOfRow();
-  ToggleLcsTriad(TheLcsTriad());
-  TheTable().CurrentRowChanged();
-  // The View item follows the display.
-  RemoveViewItems({kLcsCommand});
-  InsertViewItems({{kLcsCommand, PipeForcesTableWindow::LcsMenuTextNow()}});
+  ToggleElementLcs(TheTable().ElementOfRow(TheTable().currentRow));
 }
