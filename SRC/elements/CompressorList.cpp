@@ -178,15 +178,9 @@ namespace {
 
 void OpenKind(RotatingKind kind, ListOpener opener) {
   RotatingEquipmentTable& table = TheRotatingEquipmentTable();
-  HWND window = ListTableWindow(0);
-  if (window == nullptr || ListFrame().window == nullptr) return;
-  TableWindowClose(window);
+  // The kind changes only once the list shown before is closed.
+  if (!BindRecordList(table, kColumns, {0, 15, 8, 8, 8, 8, 12, 12, 12}, opener)) return;
   table.kind = kind;
-  const std::vector<int> lengths{0, 15, 8, 8, 8, 8, 12, 12, 12};
-  TableSetColumns(table, RecordOfWindow(window), ListFrame().window, kColumns, 2, &lengths);
-  table.editable = true;
-  table.rowNumbers = true;
-  SetCurrentListOpener(opener);
   const int count = RotatingEquipmentRecords(kind).count;
   TableOpenAt(table, table.Title(), count, std::clamp(table.currentRow, 1, count + 1), 0);
 }

@@ -138,14 +138,7 @@ void AllowablesTable::StoreCell() {
 
 void OpenAllowablesTable() {
   AllowablesTable& table = TheAllowablesTable();
-  HWND window = ListTableWindow(0);
-  if (window == nullptr || ListFrame().window == nullptr) return;
-  TableWindowClose(window);
-  const std::vector<int> lengths{0, 8, 12, 12, 12, 12, 12, 12};
-  TableSetColumns(table, RecordOfWindow(window), ListFrame().window, kColumns, 2, &lengths);
-  table.editable = true;
-  table.rowNumbers = true;
-  SetCurrentListOpener(OpenAllowablesTable);
+  if (!BindRecordList(table, kColumns, {0, 8, 12, 12, 12, 12, 12, 12}, OpenAllowablesTable)) return;
   const int count = Records().count;
   TableOpenAt(table, "Allowables", count, 0, 0);
 }

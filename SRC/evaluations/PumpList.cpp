@@ -199,14 +199,7 @@ void PumpsTable::StoreCell() {
 
 void OpenPumpsTable() {
   PumpsTable& table = ThePumpsTable();
-  HWND window = ListTableWindow(0);
-  if (window == nullptr || ListFrame().window == nullptr) return;
-  TableWindowClose(window);
-  const std::vector<int> lengths{0, 15, 1, 8, 4, 8, 4, 12, 12, 12, 12, 12, 12};
-  TableSetColumns(table, RecordOfWindow(window), ListFrame().window, kColumns, 2, &lengths);
-  table.editable = true;
-  table.rowNumbers = true;
-  SetCurrentListOpener(OpenPumpsTable);
+  if (!BindRecordList(table, kColumns, {0, 15, 1, 8, 4, 8, 4, 12, 12, 12, 12, 12, 12}, OpenPumpsTable)) return;
   const int count = Records().count;
   TableOpenAt(table, "Pumps", count, std::clamp(table.currentRow, 1, count + 1), 0);
 }

@@ -157,6 +157,17 @@ bool BeamRecordTable::RowOfCurrentLayoutRow(ItemListEntries& entries) {
   return false;
 }
 
+bool BindRecordList(BeamRecordTable& table, int columns, const std::vector<int>& lengths, void (*opener)()) {
+  HWND window = ListTableWindow(0);
+  if (window == nullptr || ListFrame().window == nullptr) return false;
+  TableWindowClose(window);
+  TableSetColumns(table, RecordOfWindow(window), ListFrame().window, columns, 2, &lengths);
+  table.editable = true;
+  table.rowNumbers = true;
+  SetCurrentListOpener(opener);
+  return true;
+}
+
 void BeamListPrint::DefineColumns() {
   SetColumns(columns_);
   headingLines = lines_;

@@ -16,6 +16,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/RecordTable.h"
 #include "properties/PropertyTables.h"
@@ -80,6 +81,13 @@ T& BeamRecordAt(ModelRecordTable<T>& table, int row) {
   if (row > table.capacity) ModelRecordTableGrow(table, table.capacity + 4);
   return table[row];
 }
+
+// `table` bound to the List window's table pane as the current list
+// (`opener` opens it again): editable, with row numbers, `columns` columns
+// under two heading lines, the edit lengths `lengths` ([0] unused); the list
+// shown before is closed. False when the List window has no table pane.
+// The caller then fills and shows it (TableOpenAt).
+bool BindRecordList(BeamRecordTable& table, int columns, const std::vector<int>& lengths, void (*opener)());
 
 // The lists of records that no row names (compressors and turbines, pumps,
 // allowables): the records of one model table, a record inserted at any row,
