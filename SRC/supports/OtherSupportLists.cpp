@@ -3,9 +3,11 @@
 // OtherSupportLists.h.
 #include "supports/OtherSupportLists.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "elements/KindList.h"
@@ -16,6 +18,7 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "results/ResultPrint.h"
+#include "results/RowDetails.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -75,6 +78,16 @@ void AppendLine(const Line& line) {
 template <typename Kind>
 const Kind& ItemOfRow(int row) {
   return static_cast<const Kind&>(*TheModel().row(row).item);
+}
+
+// A row's described text line on the report line of its details block:
+// what follows the node (at column 6), from its first character on, so
+// the node the block put stays and the columns are the description's.
+void PutDescribedAfterNode(const std::string& described, const std::string& node) {
+  const std::size_t after = std::min(described.size(), 5 + node.size());
+  const std::size_t first = described.find_first_not_of(' ', after);
+  if (first == std::string::npos) return;
+  ReportPutText(described.substr(first), static_cast<int>(first) + 1);
 }
 
 // A read-only kind list with headings from a table and one group heading.
@@ -477,28 +490,24 @@ std::string DescribeGuide(int row) {
   return line.Text();
 }
 
+void GuideDetailsText(int row) {
+  const Guide& guide = ItemOfRow<Guide>(row);
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeGuide(row), NodeOf(row));
+    return;
+  }
+  ReportPutCell(guide.tag);
+  ReportPutCell(Trimmed(FormatFixedWidth(guide.frictionCoefficient, 10, 3)));
+  ReportPutCell(FormatStiffnessOrRigid(guide.stiffness));
+}
+
 void PrintGuidesDetails() {
   KindListPrintTable table(TheGuidesList());
-  PrintKindSection(TheGuidesList(), table,
-                   {[] {
-                      Line line;
-                      line.Put("Node", 6);
-                      line.Put("Friction coefficient", 14);
-                      line.Put("Stiffness", 38);
-                      AppendLine(line);
-                    },
-                    [](int row) { ReportAppendLine(DescribeGuide(row)); },
-                    [] {
-                      ReportAppendLine(std::string("Node,Tag,Friction coefficient,Stiffness ,") + UnitLabel(kUnitStiffness));
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const Guide& guide = ItemOfRow<Guide>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(guide.tag);
-                      ReportPutCell(Trimmed(FormatFixedWidth(guide.frictionCoefficient, 10, 3)));
-                      ReportPutCell(FormatStiffnessOrRigid(guide.stiffness));
-                    }});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::Guide), TheGuidesList().title,
+      {{"Node", 1, 6}, {"Friction coefficient", 1, 14}, {"Stiffness", 1, 38}}, 0, {}, {}, 1);
+  request.csvHeadings = {std::string("Node,Tag,Friction coefficient,Stiffness ,") + UnitLabel(kUnitStiffness)};
+  PrintKindDetailsSection(TheGuidesList(), table, std::move(request));
 }
 
 // --- limit stops ----------------------------------------------------------------------------
@@ -522,49 +531,42 @@ std::string DescribeLimitStop(int row) {
   return line.Text();
 }
 
+void LimitStopDetailsText(int row) {
+  const LimitStop& stop = ItemOfRow<LimitStop>(row);
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeLimitStop(row), NodeOf(row));
+    return;
+  }
+  ReportPutCell(stop.tag);
+  ReportPutCell(ConnectedText(stop.connectedNode));
+  ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.lowerLimit)));
+  ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.upperLimit)));
+  for (float c : {stop.dirX, stop.dirY, stop.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+  ReportPutCell(Trimmed(FormatFixedWidth(stop.frictionCoefficient, 8, 3)));
+  ReportPutCell(FormatStiffnessOrRigid(stop.stiffness));
+}
+
 void PrintLimitStopsDetails() {
   KindListPrintTable table(TheLimitStopsList());
-  PrintKindSection(TheLimitStopsList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("Cnect", 11);
-                      first.Put("Lower Lmt Upper Lmt", 17);
-                      first.Put("Direction", 44);
-                      first.Put("Friction", 61);
-                      first.Put("Stiffness", 70);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      second.Put("Node", 12);
-                      second.PutCentred(UnitLabel(kUnitDisplacement), 17, 25);
-                      second.PutCentred(UnitLabel(kUnitDisplacement), 27, 35);
-                      second.Put("X comp", 37);
-                      second.Put("Y comp", 46);
-                      second.Put("Z comp", 54);
-                      second.Put("Coeff.", 62);
-                      second.PutCentred(UnitLabel(kUnitStiffness), 70, 78);
-                      AppendLine(second);
-                    },
-                    [](int row) { ReportAppendLine(DescribeLimitStop(row)); },
-                    [] {
-                      ReportAppendLine(",,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness");
-                      ReportNewLine();
-                      const std::string displacement = UnitLabel(kUnitDisplacement);
-                      ReportAppendLine("Node,Tag, Node," + displacement + "," + displacement + ",Xcomp,Ycomp,Zcomp,Coeff," +
-                                       UnitLabel(kUnitStiffness));
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const LimitStop& stop = ItemOfRow<LimitStop>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(stop.tag);
-                      ReportPutCell(ConnectedText(stop.connectedNode));
-                      ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.lowerLimit)));
-                      ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.upperLimit)));
-                      for (float c : {stop.dirX, stop.dirY, stop.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-                      ReportPutCell(Trimmed(FormatFixedWidth(stop.frictionCoefficient, 8, 3)));
-                      ReportPutCell(FormatStiffnessOrRigid(stop.stiffness));
-                    }});
+  const std::string displacement = UnitLabel(kUnitDisplacement);
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::LimitStop), TheLimitStopsList().title,
+      {{"Cnect", 1, 11},
+       {"Lower Lmt Upper Lmt", 1, 17},
+       {"Direction", 1, 44},
+       {"Friction", 1, 61},
+       {"Stiffness", 1, 70},
+       {"Node", 2, 6},
+       {"Node", 2, 12},
+       {"X comp", 2, 37},
+       {"Y comp", 2, 46},
+       {"Z comp", 2, 54},
+       {"Coeff.", 2, 62}},
+      1, {{kUnitDisplacement, 2, 17, 25}, {kUnitDisplacement, 2, 27, 35}, {kUnitStiffness, 2, 70, 78}}, {}, 1);
+  request.csvHeadings = {",,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness",
+                         "Node,Tag, Node," + displacement + "," + displacement + ",Xcomp,Ycomp,Zcomp,Coeff," +
+                             UnitLabel(kUnitStiffness)};
+  PrintKindDetailsSection(TheLimitStopsList(), table, std::move(request));
 }
 
 // --- skewed restraints --------------------------------------------------------------------
@@ -891,32 +893,27 @@ std::string DescribeHanger(int row, bool csv) {
   return line.Text();
 }
 
+void HangerDetailsText(int row) {
+  if (g_ReportToFile)
+    g_LineText += DescribeHanger(row, true) + ",";
+  else
+    PutDescribedAfterNode(DescribeHanger(row, false), NodeOf(row));
+}
+
 void PrintHangersDetails() {
   KindListPrintTable table(TheHangersList());
-  PrintKindSection(TheHangersList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("No.  Load  Short SpringRate HangerLoad Load", 37);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      second.Put("Type", 13);
-                      second.Put("of  var(%) Range", 37);
-                      second.Put("type", 74);
-                      AppendLine(second);
-                    },
-                    [](int row) { ReportAppendLine(DescribeHanger(row, false)); },
-                    [] {
-                      ReportAppendLine(",,,No.of,Load,Short,SpringRate,HangerLoad,Load");
-                      ReportNewLine();
-                      ReportAppendLine(std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) +
-                                       "," + UnitLabel(kUnitForce) + ",type");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(DescribeHanger(row, true));
-                    }});
+  DetailsRequest request =
+      InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Hanger), TheHangersList().title,
+                         {{"No.  Load  Short SpringRate HangerLoad Load", 1, 37},
+                          {"Node", 2, 6},
+                          {"Type", 2, 13},
+                          {"of  var(%) Range", 2, 37},
+                          {"type", 2, 74}},
+                         1, {}, {}, 1);
+  request.csvHeadings = {",,,No.of,Load,Short,SpringRate,HangerLoad,Load",
+                         std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) + "," +
+                             UnitLabel(kUnitForce) + ",type"};
+  PrintKindDetailsSection(TheHangersList(), table, std::move(request));
 }
 
 // --- threaded joints ---------------------------------------------------------------------------
@@ -927,20 +924,8 @@ void OpenThreadedJointsList() { TheThreadedJointsList().Open(OpenThreadedJointsL
 
 void PrintThreadedJoints() {
   KindListPrintTable table(TheThreadedJointsList());
-  PrintKindSection(TheThreadedJointsList(), table,
-                   {[] {
-                      Line line;
-                      line.Put("Node", 6);
-                      AppendLine(line);
-                    },
-                    [](int row) {
-                      Line line;
-                      line.Put(NodeOf(row), 6);
-                      ReportAppendLine(line.Text());
-                    },
-                    [] {
-                      ReportAppendLine("Node");
-                      ReportNewLine();
-                    },
-                    [](int row) { ReportPutCell(NodeOf(row)); }});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::ThreadedJoint),
+                                              TheThreadedJointsList().title, {{"Node", 1, 6}}, 0, {}, {}, 1);
+  request.csvHeadings = {"Node"};
+  PrintKindDetailsSection(TheThreadedJointsList(), table, std::move(request));
 }

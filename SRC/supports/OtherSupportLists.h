@@ -19,12 +19,16 @@ bool GuidesListOffered(const Model& model);
 void OpenGuidesList();
 void PrintGuidesDetails();
 std::string DescribeGuide(int row);
+// The details text of one guide, limit stop or hanger row on the current
+// report line after its node (RowDetails.h).
+void GuideDetailsText(int row);
 
 TableWindow& LimitStopsListTable();
 bool LimitStopsListOffered(const Model& model);
 void OpenLimitStopsList();
 void PrintLimitStopsDetails();
 std::string DescribeLimitStop(int row);
+void LimitStopDetailsText(int row);
 
 TableWindow& SkewedRestraintsListTable();
 bool SkewedRestraintsListOffered(const Model& model);
@@ -62,6 +66,7 @@ bool HangersListOffered(const Model& model);
 void OpenHangersList();
 void PrintHangersDetails();
 std::string DescribeHanger(int row, bool csv);
+void HangerDetailsText(int row);
 
 // The threaded joints: a list of their nodes and the "Threaded Joints"
 // section.
