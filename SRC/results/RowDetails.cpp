@@ -1,6 +1,7 @@
 // The "Details" block of printed sections; see RowDetails.h.
 #include "results/RowDetails.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "graphics/ReportOutput.h"
@@ -10,6 +11,7 @@
 #include "model/RowOperations.h"
 #include "results/ResultsMode.h"
 #include "shell/Units.h"
+#include "supports/AnchorList.h"
 #include "supports/DisplacementSets.h"
 #include "supports/OtherSupportLists.h"
 
@@ -126,6 +128,14 @@ void PrintRowDetails(const DetailsRequest& request) {
   ReportRule();
 }
 
+void PutDescribedAfterNode(const std::string& described, const std::string& node) {
+  if (g_ReportToFile) return;
+  const std::size_t after = std::min(described.size(), 5 + node.size());
+  const std::size_t first = described.find_first_not_of(' ', after);
+  if (first == std::string::npos) return;
+  ReportPutText(described.substr(first), static_cast<int>(first) + 1);
+}
+
 bool PutRowDetailsText(int rowKind, int typeCode, int row) {
   const Model& model = TheModel();
   if (row < 1 || row > model.rowCount) return false;
@@ -134,6 +144,11 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
     if (layoutRow.item == nullptr) return false;
     switch (layoutRow.dataType) {
       case DataType::Anchor:
+        if (typeCode == kSpecifiedDisplacementsDetails)
+          SpecifiedDisplacementsDetailsText(row);
+        else
+          AnchorDetailsText(row);
+        return true;
       case DataType::Nozzle:
         if (typeCode != kSpecifiedDisplacementsDetails) return false;
         SpecifiedDisplacementsDetailsText(row);

@@ -68,3 +68,8 @@ void EndRowDetailsLine();
 // The details routine of one row, as PrintRowDetails chooses it; false
 // when the kind has none (the row then shows its node only).
 bool PutRowDetailsText(int rowKind, int typeCode, int row);
+
+// A row's described text line (its node at column 6, the rest at the
+// columns of its kind's text form) put on the current report line from
+// its first character after the node, so the node the block put stays.
+void PutDescribedAfterNode(const std::string& described, const std::string& node);

@@ -3,7 +3,6 @@
 // OtherSupportLists.h.
 #include "supports/OtherSupportLists.h"
 
-#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <functional>
@@ -78,16 +77,6 @@ void AppendLine(const Line& line) {
 template <typename Kind>
 const Kind& ItemOfRow(int row) {
   return static_cast<const Kind&>(*TheModel().row(row).item);
-}
-
-// A row's described text line on the report line of its details block:
-// what follows the node (at column 6), from its first character on, so
-// the node the block put stays and the columns are the description's.
-void PutDescribedAfterNode(const std::string& described, const std::string& node) {
-  const std::size_t after = std::min(described.size(), 5 + node.size());
-  const std::size_t first = described.find_first_not_of(' ', after);
-  if (first == std::string::npos) return;
-  ReportPutText(described.substr(first), static_cast<int>(first) + 1);
 }
 
 // A read-only kind list with headings from a table and one group heading.
