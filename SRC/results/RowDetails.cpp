@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "elements/BendList.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
@@ -161,5 +162,9 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       default: return false;
     }
   }
-  return false;
+  if (rowKind != kDetailsElementRows || layoutRow.element == nullptr) return false;
+  switch (layoutRow.elementType) {
+    case ElementType::Bend: BendDetailsText(row); return true;
+    default: return false;
+  }
 }
