@@ -1,7 +1,6 @@
-// The check of what a run can analyse today (see AnalysisDriver.h): every
-// element and data kind is analysed; the load cases whose runs are not
-// built are refused as a whole, because running the model without them
-// would give plainly wrong results.
+// The check of what a run can analyse (see AnalysisDriver.h), before it
+// starts: forces added to temperatures out of use, a dynamic case without a
+// modal case before it, and the dynamic load rows.
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
@@ -18,20 +17,7 @@
 namespace {
 
 constexpr int kModal = 30;
-constexpr int kResponseSpectrum = 31;
 constexpr int kDynamicCases[] = {31, 35, 36, 37};
-
-// The anchors' seismic movements join the seismic and spectrum cases of
-// these codes through a step of their own that later work builds; leaving
-// them out would understate the seismic results.
-void RefuseSeismicAnchorMovements(const Model& model) {
-  STAND_IN("the seismic anchor movement step");
-  for (int row = 1; row <= model.rowCount; ++row) {
-    const auto* anchor = dynamic_cast<const Anchor*>(model.row(row).item.get());
-    if (anchor != nullptr && anchor->displacements.flags[static_cast<std::size_t>(kSeismicSlot)] != 0)
-      throw CFormat("Row %d: seismic anchor movements cannot be analysed yet", row);
-  }
-}
 
 }  // namespace
 
@@ -49,7 +35,6 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
               "\" needs a \"Modal analysis\" case before it in the load cases.";
     }
     if (type == kModal) modalBefore = true;
-    if ((type == 12 || type == kResponseSpectrum) && CodeGroupG(model.options.PipingCode)) RefuseSeismicAnchorMovements(model);
   }
   CheckDynamicLoadRows(model, refusedRow);
 }

@@ -286,8 +286,7 @@ void ResetStepTable(Model& model) {
   ResetRunState();
   ClearCaseBlockPositions();
   g_AnalysisFlags.modelNonlinear = ModelIsNonlinear(model) ? 1 : 0;
-  // Seismic anchor movements are refused before a run (AnalysableKinds).
-  g_AnalysisFlags.seismicAnchorMovements = 0;
+  g_AnalysisFlags.seismicAnchorMovements = HasSeismicAnchorMovements(model) ? 1 : 0;
   PrepareWindDirections(model.wind);
 }
 
@@ -312,6 +311,7 @@ void BuildStepTable(const Model& model) {
   }
   if (flags.hangerDesignRequested != 0) AppendLoadCaseStep(24);
   if (flags.hangerRecalculationRequested != 0) AppendLoadCaseStep(25);
+  if (flags.seismicAnchorMovements != 0) AppendLoadCaseStep(kSeismicAnchorMovementStep);
   if (ModelHasBuriedPipe(model)) {
     // The soil's operating state of each temperature in use, settled before
     // the cases that assemble it.
@@ -357,8 +357,6 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   const int type = CurrentCaseType();
   if (type == 0) return;
   if (RunHangerComputationStep(model, type)) return;
-  STAND_IN("the seismic anchor movement step");
-  if (type == 33) throw std::string("The analysis step \"") + LoadCaseTitle(type) + "\" cannot be run yet.";
   if (type == 35 || type == 36 || type == 37) {
     PhaseClock clock(g_PhaseTimes.response);
     if (type == 35) RunTimeHistoryStep(model, elements, progress);
@@ -413,6 +411,11 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   if (type >= kFirstSeismicDirectionStep && type < kSeismicCombinationStep) {
     PhaseClock clock(g_PhaseTimes.writing);
     KeepSeismicDirectionBlocks(model, elements, progress, type - kFirstSeismicDirectionStep);
+    return;
+  }
+  if (type == kSeismicAnchorMovementStep) {
+    PhaseClock clock(g_PhaseTimes.writing);
+    KeepSeismicAnchorMovementBlocks(model, elements, progress);
     return;
   }
   WriteStepOutput(model, elements, progress);

@@ -12,6 +12,7 @@
 #include "analysis/GlobalSystem.h"
 #include "analysis/ModalStep.h"
 #include "analysis/RunState.h"
+#include "analysis/SeismicCombination.h"
 #include "analysis/StepResults.h"
 #include "loads/Spectrum.h"
 #include "model/AnalysisElements.h"
@@ -158,15 +159,22 @@ Columns ScaleModes(const Model& model, const ModalStepResults& modal) {
 }
 
 // One node-record block (six f32 per node of the node table) from the
-// values of every equation.
-void WriteNodeBlock(const Model& model, const std::vector<double>& values) {
+// values of every equation; with `anchorMovements` the seismic anchor
+// movements' displacements add their absolute values (a node without
+// equations keeps its zeros).
+void WriteNodeBlock(const Model& model, const std::vector<double>& values, bool anchorMovements = false) {
   const int count = ResultNodeCount(model);
   std::vector<float> block(static_cast<std::size_t>(6 * count), 0.0f);
+  const std::span<const float> movements = SeismicAnchorMovementBlocks();
   for (int node = 1; node <= count; ++node) {
     const LocationVector vector = NodeLocationVector(model.nodes, node);
     for (int i = 0; i < 6; ++i) {
       const std::int32_t equation = vector.equation[static_cast<std::size_t>(i)];
-      if (equation != 0) block[static_cast<std::size_t>(6 * (node - 1) + i)] = static_cast<float>(values[static_cast<std::size_t>(equation)]);
+      if (equation == 0) continue;
+      const auto k = static_cast<std::size_t>(6 * (node - 1) + i);
+      double value = values[static_cast<std::size_t>(equation)];
+      if (anchorMovements && !movements.empty()) value += std::fabs(static_cast<double>(movements[k]));
+      block[k] = static_cast<float>(value);
     }
   }
   BinaryFileWriteFloats(*g_ResultsFile, block.data(), block.size());
@@ -258,7 +266,24 @@ std::vector<std::vector<float>> ModalForceBlocks(const Model& model, const Analy
   return blocks;
 }
 
-void WriteTotalForces(const std::vector<std::vector<float>>& blocks, const Columns& c, int rule) {
+// The seismic anchor movements' element forces in the export, as absolute
+// values after the modes' blocks.
+void WriteSeismicCsvBlock(const Model& model, const AnalysisElementList& elements, const Columns& c, std::FILE* csv) {
+  const std::span<const float> movements = SeismicAnchorMovementBlocks();
+  if (csv == nullptr || movements.empty()) return;
+  WriteCsvHeader(csv, 0, c);
+  g_Export = ModalForcesExport{csv, false, &model, &elements};
+  const auto first = static_cast<std::size_t>(6 * ResultNodeCount(model));
+  for (int e = 1; e <= elements.count; ++e) {
+    Vector12d forces{};
+    for (std::size_t i = 0; i < 12; ++i)
+      forces[i] = std::fabs(static_cast<double>(movements[first + 12 * static_cast<std::size_t>(e - 1) + i]));
+    WriteCsvRow(e, forces);
+  }
+  g_Export = ModalForcesExport{};
+}
+
+void WriteTotalForces(const Model& model, const std::vector<std::vector<float>>& blocks, const Columns& c, int rule) {
   const std::size_t count = blocks[1].size();
   std::vector<float> total(count, 0.0f);
   std::vector<double> r(static_cast<std::size_t>(c.M));
@@ -270,6 +295,7 @@ void WriteTotalForces(const std::vector<std::vector<float>>& blocks, const Colum
     }
     total[k] = static_cast<float>(CombineModes(r, c.omega, c.N, rule));
   }
+  AddSeismicAnchorMovements(total, static_cast<std::size_t>(6 * ResultNodeCount(model)));
   BinaryFileWriteFloats(*g_ResultsFile, total.data(), total.size());
 }
 
@@ -348,13 +374,18 @@ void RunResponseSpectrumStep(const Model& model, const AnalysisElementList& elem
     ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");
   const std::vector<std::vector<float>> blocks = ModalForceBlocks(model, elements, columns, csv.file, progress);
   ProgressBegin(progress, "Calculating total displacements", ProgressArea::Phase);
-  WriteNodeBlock(model, CombineDisplacements(columns, rule));
+  const std::vector<double> displacements = CombineDisplacements(columns, rule);
   ProgressEnd(progress, ProgressArea::Phase);
+  const bool anchorMovements = !SeismicAnchorMovementBlocks().empty();
+  if (anchorMovements) ProgressBegin(progress, "Adding seismic displacements", ProgressArea::Phase);
+  WriteNodeBlock(model, displacements, anchorMovements);
+  if (anchorMovements) ProgressEnd(progress, ProgressArea::Phase);
   ProgressBegin(progress, "Calculating total accelerations", ProgressArea::Phase);
   WriteNodeBlock(model, CombineAccelerations(columns, modal, rule));
   ProgressEnd(progress, ProgressArea::Phase);
   ProgressBegin(progress, "Calculating total forces", ProgressArea::Phase);
-  WriteTotalForces(blocks, columns, rule);
+  WriteSeismicCsvBlock(model, elements, columns, csv.file);
+  WriteTotalForces(model, blocks, columns, rule);
   ProgressEnd(progress, ProgressArea::Phase);
   if (csv.file != nullptr && std::fclose(csv.file) != 0)
     ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");

@@ -20,6 +20,10 @@
 // highest mode's frequency; they join the mode sum as modes of their own
 // (never as a close pair), and the accelerations take 386.4·Zd times the
 // left-out share at each translation.
+//
+// Seismic anchor movements (SeismicCombination.h) add their absolute values
+// to the combined displacements, element forces and support loads, not to
+// the accelerations; their element forces follow the modes in the export.
 #pragma once
 
 #include <span>

@@ -24,15 +24,18 @@ Vector3d NodePoint(const Model& model, int node) {
   return {record.x, record.y, record.z};
 }
 
-// The sliding and turning springs of this pass; in the modal case with
-// friction in dynamics the operating case's secants stand in for them.
+// The sliding and turning springs of this pass. The modal case is not
+// iterated: with friction in dynamics the operating case's secants stand in
+// for the springs, without it the joint slides and turns freely, whatever
+// state the static case solved last left it in.
 StraightFlexibilities SlipFlexibilities(const Model& model, const AnalysisElementInput& input, const SlipJoint& joint) {
   SlipJointState fresh;
   const SlipJointState& state = input.slip != nullptr ? *input.slip : fresh;
   double ka = state.axialStiffness, kt = state.torsionalStiffness;
-  if (input.loads.caseType == kModalCase && model.options.FrictionInDynamics != 0) {
-    if (joint.frictionForce != 0.0f) ka = state.axialSecant;
-    if (joint.frictionTorque != 0.0f) kt = state.torsionalSecant;
+  if (input.loads.caseType == kModalCase) {
+    const bool friction = model.options.FrictionInDynamics != 0;
+    ka = friction && joint.frictionForce != 0.0f ? state.axialSecant : fresh.axialStiffness;
+    kt = friction && joint.frictionTorque != 0.0f ? state.torsionalSecant : fresh.torsionalStiffness;
   }
   return SlipJointFlexibilities(ka, kt);
 }

@@ -29,6 +29,8 @@ Matrix12d LocalStiffness(double k) {
   return K;
 }
 
+bool OperatingT1(int type) { return type == 8 || type == 32; }
+
 bool TakesGapLoads(int caseType) { return caseType != kRecalculatingHangerLoads && caseType != kModalCase; }
 
 // The gap force as the element's equivalent end loads (local axial).
@@ -57,7 +59,10 @@ double TieRod::GapForce() const {
   }
 }
 
-void TieRod::PrepareForRun(int /*rowNumber*/) { ResetIteration(); }
+void TieRod::PrepareForRun(int /*rowNumber*/) {
+  ResetIteration();
+  operatingState = kTieRodTension;
+}
 
 void TieRod::ResetIteration() {
   state = kTieRodTension;
@@ -85,7 +90,10 @@ void TieRod::UpdateIteration(int rowNumber) {
 
 void AssembleTieRod(const AnalysisElementInput& input) {
   const Model& model = TheModel();
-  const TieRod& rod = RodOf(model, input.row);
+  TieRod& rod = RodOf(model, input.row);
+  // The operating case's last pass assembles the state it converged to.
+  if (OperatingT1(input.loads.caseType) && !g_ElementForceRun.recovering) rod.operatingState = rod.state;
+  if (input.loads.caseType == kModalCase) rod.state = rod.operatingState;
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::TieRod, input.row, input.node1,
                                                           input.node2);
   AddElementStiffness(LocalStiffness(rod.AxialStiffness()), frames.end1,

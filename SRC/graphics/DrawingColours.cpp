@@ -24,11 +24,15 @@ constexpr Palette kBlack{RGB(0, 0, 0),       RGB(0, 220, 220),   RGB(255, 80, 80
                          RGB(255, 255, 255), RGB(0, 0, 255),     RGB(128, 128, 128),
                          RGB(110, 140, 140), RGB(0, 230, 0)};
 
+constexpr COLORREF kBackdrop = RGB(128, 128, 128);
+
 struct Tools {
   DrawingStyle normal;
   DrawingStyle current;
   HPEN contrastPen = nullptr;
   HBRUSH contrastBrush = nullptr;
+  HPEN backdropPen = nullptr;
+  HBRUSH backdropBrush = nullptr;
   COLORREF highlight = 0;
   COLORREF contrast = 0;
 };
@@ -99,6 +103,8 @@ void SetBackgroundColours() {
   s.backgroundBrush = CreateSolidBrush(p.background);
   tools.contrastPen = CreatePen(PS_SOLID, 1, p.contrast);
   tools.contrastBrush = CreateSolidBrush(p.contrast);
+  tools.backdropPen = CreatePen(PS_SOLID, 1, kBackdrop);
+  tools.backdropBrush = CreateSolidBrush(kBackdrop);
   tools.highlight = p.highlight;
   tools.contrast = p.contrast;
   tools.current = s;
@@ -115,6 +121,15 @@ void UseHighlightColours(bool contrast) {
 }
 
 void UseNormalColours() { State().current = State().normal; }
+
+void UseShapeBackdropColours() {
+  Tools& tools = State();
+  DrawingStyle& s = tools.current;
+  s = tools.normal;
+  s.elementPen = s.supportPen = s.loadPen = tools.backdropPen;
+  s.supportBrush = s.dotBrush = tools.backdropBrush;
+  s.element = s.support = s.label = s.load = kBackdrop;
+}
 
 void DeleteDrawingTools() {
   Tools& tools = State();
@@ -134,6 +149,8 @@ void DeleteDrawingTools() {
   DeleteHandle(s.backgroundBrush);
   DeleteHandle(tools.contrastPen);
   DeleteHandle(tools.contrastBrush);
+  DeleteHandle(tools.backdropPen);
+  DeleteHandle(tools.backdropBrush);
   tools.current = s;
 }
 

@@ -59,6 +59,9 @@ void SetBackgroundColours();
 // contrast colours of the background (phase 1: dark on white, light on black).
 void UseHighlightColours(bool contrast);
 void UseNormalColours();
+// While a deflected or mode shape is drawn over it, the model stands back:
+// its elements, supports, labels and loads in grey.
+void UseShapeBackdropColours();
 void DeleteDrawingTools();
 
 // The highlight colour and the label colours for values above and within

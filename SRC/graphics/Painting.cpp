@@ -121,8 +121,9 @@ void DrawRenderOverlays() {
   Model& model = TheModel();
   PaintArea = ViewWindow;
   DrawAxesTriad();
-  DrawNodeDots(model, model.graphics.showNodeDotsGl != 0);
-  if (model.graphics.showNodeNumbersGl != 0) DrawNodeNumbers(model);
+  const bool animated = ShapeOverlayAnimated();
+  DrawNodeDots(model, model.graphics.showNodeDotsGl != 0 && !animated);
+  if (model.graphics.showNodeNumbersGl != 0 && !animated) DrawNodeNumbers(model);
   if (g_ColourByProperty) DrawLegend(GraphicsDc());
   DrawColourScale(GraphicsDc());
 }
@@ -147,8 +148,18 @@ void GraphicsPaint(HWND window) {
     HDC dc = BeginPaint(window, &paint);
     PrepareDc(dc);
     SetGraphicsDc(dc);
-    GlPresent();
-    DrawRenderOverlays();
+    if (ShapeOverlayAnimated()) {
+      // The moving shape is drawn over the model's lines in grey, as in the
+      // line picture: the rendered solids would hide it.
+      FillBackground(dc);
+      PaintArea = ViewWindow;
+      UseShapeBackdropColours();
+      DrawModelWireframe();
+      UseNormalColours();
+    } else {
+      GlPresent();
+      DrawRenderOverlays();
+    }
     DrawShapeOverlay();
     EndPaint(window, &paint);
   } else {
@@ -158,7 +169,10 @@ void GraphicsPaint(HWND window) {
     SetGraphicsDc(dc);
     FillBackground(dc);
     SetDrawingLimits(paint.rcPaint);
+    const bool shape = ShapeOverlayShown();
+    if (shape) UseShapeBackdropColours();
     DrawModelWireframe();
+    if (shape) UseNormalColours();
     DrawShapeOverlay();
     EndPaint(window, &paint);
     RedrawShownLcsTriad();
@@ -387,7 +401,10 @@ void DrawModelWireframe() {
     if (!DataItemShown(model.graphics, row.dataType) || !RectIntersectsDrawingArea(row.item->symbolBounds)) continue;
     DrawRowDataItemSymbol(model, number);
   }
-  DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0);
+  // The moving shape of an animation would leave the dots and numbers
+  // behind.
+  const bool animated = ShapeOverlayAnimated();
+  DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0 && !animated);
   if (PaintingAborted()) return;
   if (model.graphics.showLengths != 0) {
     SetTextColour2(CurrentDrawingStyle().length);
@@ -403,8 +420,9 @@ void DrawModelWireframe() {
       if (RectIntersectsDrawingArea(model.row(number).bounds2d)) DrawRowNumberLabel(model, number);
     }
   }
-  // The values of a result picture take the place of the node numbers.
-  if (!DrawResultPictureLabels()) DrawNodeNumbers(model);
+  // The values of a result picture take the place of the node numbers;
+  // an animation leaves both out.
+  if (!DrawResultPictureLabels() && !animated) DrawNodeNumbers(model);
 }
 
 void DrawModelGl() {

@@ -57,6 +57,11 @@ bool ShapeOverlayShown() {
   return g_Overlay != nullptr;
 }
 
+bool ShapeOverlayAnimated() {
+  std::lock_guard<std::mutex> lock(g_Lock);
+  return g_Overlay != nullptr && g_Overlay->animated;
+}
+
 float ShapeOverlayScale() {
   std::lock_guard<std::mutex> lock(g_Lock);
   return g_Scale;

@@ -8,7 +8,7 @@
 // the graphics thread, which owns the view: the paint projects each point
 // at the current scale and draws the lines, dotted black on a white
 // background and green on a dark one while still, red or green while
-// animated.
+// animated. Under it the model is drawn in grey (DrawingColours.h).
 //
 // The overlay and its scale are guarded by a mutex: the GUI thread sets
 // them, the animation thread changes the scale between frames, the
@@ -40,6 +40,9 @@ void SetShapeOverlay(std::shared_ptr<const ShapeOverlay> overlay, float scale);
 void SetShapeOverlayScale(float scale);
 void ClearShapeOverlay();
 bool ShapeOverlayShown();
+// An animated overlay is shown: the paint leaves out the node dots and
+// numbers, which the moving shape would leave behind.
+bool ShapeOverlayAnimated();
 float ShapeOverlayScale();
 // The circled nodes of the overlay shown (0 without one).
 std::size_t ShapeOverlayMarkCount();

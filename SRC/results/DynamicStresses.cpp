@@ -165,25 +165,20 @@ class SusceptibilityWindow : public ResultTableWindow {
     HighlightPosition(g_Dynamic.modes[static_cast<std::size_t>(m)].maxStress);
   }
   void Prepare() override {
+    InsertModeShapeItems();
     ShowResultsButtons({296, 216, 221}, true);
   }
   void Close() override {
     HideShapesOnClose();
     HideHighlight();
+    RemoveModeShapeItems();
     ShowResultsButtons({296, 216, 221}, false);
   }
   void PaintExtra() override { PaintHeadingGroups(*this, {{3, 4, "Maxima Nodes"}}); }
   void DrawColumnRule(int column) override {
     if (!DrawGroupColumnRule(*this, {{3, 4, "Maxima Nodes"}}, column)) ResultTableWindow::DrawColumnRule(column);
   }
-  void ContextMenu() override {
-    HMENU popup = CreatePopupMenu();
-    AppendMenu(popup, MF_STRING, 216, ShapeItemText().c_str());
-    AppendMenu(popup, MF_STRING, 221, AnimationItemText().c_str());
-    AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-    AppendResultsMenuItems(popup);
-    TrackResultTablePopup(*this, popup);
-  }
+  void ContextMenu() override { TrackResultTablePopup(*this, ModeShapePopup(false)); }
   void WriteText() override {
     const int modes = Modes();
     if (modes <= 0) return;
@@ -262,24 +257,22 @@ void DynamicStressesWindow::KeyDown(UINT key) {
   TableKeyDown(*this, key);
 }
 
-void DynamicStressesWindow::Prepare() { ShowResultsButtons({295, 229, 228, 296, 216, 221}, true); }
+void DynamicStressesWindow::Prepare() {
+  InsertModeShapeItems();
+  InsertModeSteppingItems();
+  ShowResultsButtons({295, 229, 228, 296, 216, 221}, true);
+}
 
 void DynamicStressesWindow::Close() {
   HideShapesOnClose();
   HideHighlight();
+  RemoveModeShapeItems();
+  RemoveModeSteppingItems();
   ShowResultsButtons({295, 229, 228, 296, 216, 221}, false);
 }
 
 void DynamicStressesWindow::ContextMenu() {
-  HMENU popup = CreatePopupMenu();
-  AppendMenu(popup, MF_STRING, 216, ShapeItemText().c_str());
-  AppendMenu(popup, MF_STRING, 221, AnimationItemText().c_str());
-  AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-  AppendMenu(popup, MF_STRING, 228, "Next Mode");
-  AppendMenu(popup, MF_STRING, 229, "Previous Mode");
-  AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
-  AppendResultsMenuItems(popup);
-  TrackResultTablePopup(*this, popup);
+  TrackResultTablePopup(*this, ModeShapePopup(true));
 }
 
 void DynamicStressesWindow::WriteText() {

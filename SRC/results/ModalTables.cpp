@@ -62,6 +62,16 @@ HMENU ResultsPopup() {
   return nullptr;
 }
 
+void RemoveItems(HMENU popup, std::initializer_list<int> ids) {
+  if (popup == nullptr) return;
+  for (int id : ids)
+    for (int i = GetMenuItemCount(popup) - 1; i >= 0; --i)
+      if (static_cast<int>(GetMenuItemID(popup, i)) == id && GetSubMenu(popup, i) == nullptr)
+        DeleteMenu(popup, static_cast<UINT>(i), MF_BYPOSITION);
+}
+
+}  // namespace
+
 void InsertModeShapeItems() {
   HMENU view = ViewPopup();
   if (view == nullptr || ResultsMenuHas(kShapeCommand)) return;
@@ -79,21 +89,13 @@ void InsertModeSteppingItems() {
   InsertMenu(popup, kResultsCommand, MF_BYCOMMAND | MF_SEPARATOR, kModeSeparator, nullptr);
 }
 
-void RemoveItems(HMENU popup, std::initializer_list<int> ids) {
-  if (popup == nullptr) return;
-  for (int id : ids)
-    for (int i = GetMenuItemCount(popup) - 1; i >= 0; --i)
-      if (static_cast<int>(GetMenuItemID(popup, i)) == id && GetSubMenu(popup, i) == nullptr)
-        DeleteMenu(popup, static_cast<UINT>(i), MF_BYPOSITION);
-}
-
 void RemoveModeShapeItems() {
   RemoveItems(ViewPopup(), {kShapeCommand, kAnimationCommand, kMagnificationCommand, kShapeSeparator});
 }
 
 void RemoveModeSteppingItems() { RemoveItems(ResultsPopup(), {kNextMode, kPreviousMode, kModeSeparator}); }
 
-HMENU ShapePopup(bool stepping) {
+HMENU ModeShapePopup(bool stepping) {
   HMENU popup = CreatePopupMenu();
   AppendMenu(popup, MF_STRING, kShapeCommand, ShapeItemText().c_str());
   AppendMenu(popup, MF_STRING, kAnimationCommand, AnimationItemText().c_str());
@@ -107,6 +109,8 @@ HMENU ShapePopup(bool stepping) {
   AppendResultsMenuItems(popup);
   return popup;
 }
+
+namespace {
 
 // --- the frequencies table -------------------------------------------------------------
 
@@ -181,7 +185,7 @@ class FrequenciesTableWindow : public ResultTableWindow {
   void DrawColumnRule(int column) override {
     if (!DrawGroupColumnRule(*this, Groups(), column)) ResultTableWindow::DrawColumnRule(column);
   }
-  void ContextMenu() override { TrackResultTablePopup(*this, ShapePopup(false)); }
+  void ContextMenu() override { TrackResultTablePopup(*this, ModeShapePopup(false)); }
   void WriteText() override;
 
   static std::vector<HeadingGroup> Groups() {
@@ -343,7 +347,7 @@ class ModeShapeTableWindow : public ResultTableWindow {
     RemoveModeSteppingItems();
     ShowResultsButtons({295, kPreviousMode, kNextMode, 296, kShapeCommand, kAnimationCommand}, false);
   }
-  void ContextMenu() override { TrackResultTablePopup(*this, ShapePopup(true)); }
+  void ContextMenu() override { TrackResultTablePopup(*this, ModeShapePopup(true)); }
   void WriteText() override;
 };
 

@@ -11,9 +11,16 @@
 // (ShapeDisplay.h) is stopped before the mode changes and shown again on the
 // new one. Printing the Mode shapes table prints every mode and leaves the
 // mode that was current.
+//
+// The tables that show a mode's shape (these two and the dynamic stress
+// tables) put the shape items (216, 221, 300) into the View menu while they
+// are current, and those that step the mode the stepping items (228, 229)
+// into the Results menu; each takes them out again when it is left.
 #pragma once
 
 #include <string>
+
+#include "platform/Types.h"
 
 class ResultTableWindow;
 
@@ -29,3 +36,14 @@ int ResultModeCount();
 void StepMode(int step);
 // "Mode %d: %.2f Hz" of the current mode.
 std::string CurrentModeTitle();
+
+// The View and Results menu items of a mode-shape table (see above); an item
+// already there is not added twice.
+void InsertModeShapeItems();
+void InsertModeSteppingItems();
+void RemoveModeShapeItems();
+void RemoveModeSteppingItems();
+// The right-click popup of a mode-shape table: the shape items (with
+// "&Magnification..." while a shape is shown), the stepping items when
+// `stepping`, then the results items. The caller tracks and destroys it.
+HMENU ModeShapePopup(bool stepping);

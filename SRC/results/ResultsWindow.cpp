@@ -28,6 +28,7 @@
 #include "results/PipeForcesTable.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"
 #include "results/TimeHistoryTables.h"
 #include "shell/Application.h"
@@ -231,7 +232,9 @@ void InitResultsMenuPopup(HMENU popup, int position) {
     }
     case kView: {
       EnableMenuItem(popup, 267, MF_BYCOMMAND | MF_GRAYED);
-      EnableMenuItem(popup, 300, MF_BYCOMMAND | MF_GRAYED);
+      // The magnification is that of the shape shown: without one there is
+      // nothing to magnify.
+      EnableMenuItem(popup, 300, MF_BYCOMMAND | (DeflectedShapeShown() || ModeShapeShown() || AnimationRunning() ? MF_ENABLED : MF_GRAYED));
       HWND table = ResultsTableWindow();
       const bool nodes = table != nullptr && IsWindowVisible(table) && TableWindowHasNodes(table);
       EnableMenuItem(popup, 336, MF_BYCOMMAND | (nodes ? MF_ENABLED : MF_GRAYED));

@@ -7,7 +7,8 @@
 // a hanger row is refused before anything runs, with its row made current.
 // A tee typed with its Branch SIF row is analysed with and without "Use
 // B31J": the branch takes the connection's flexibility and turns under a
-// moment by what the factors add, by hand.
+// moment by what the factors add, by hand. In a B31.1 model the seismic
+// anchor movement of the far anchor is its node's seismic displacement.
 #include <fstream>
 #include <iterator>
 
@@ -22,6 +23,7 @@
 #include "loads/LoadCaseList.h"
 #include "model/LayoutTesting.h"
 #include "results/ResultsMode.h"
+#include "supports/DisplacementSets.h"
 
 namespace {
 
@@ -177,6 +179,42 @@ TEST_F(AnalyzeCommandTest, TheModalCaseRunsFromAnalyzeAndOffersItsTables) {
   // The static cases are read as before, the modal block between them.
   EXPECT_EQ(TheResults().cases.size(), static_cast<std::size_t>(cases.count));
   LeaveResultsMode();
+}
+
+TEST_F(AnalyzeCommandTest, TheSeismicCaseTakesTheAnchorsSeismicMovements) {
+  TypeLine();
+  Model& model = TheModel();
+  model.options.PipingCode = 1;
+  auto& anchor = static_cast<Anchor&>(*model.row(5).item);
+  anchor.displacements.flags[static_cast<std::size_t>(kSeismicSlot)] = 1;
+  anchor.displacements.sets = std::make_unique<DisplacementSets>();
+  anchor.displacements.sets->values[static_cast<std::size_t>(6 * kSeismicSlot + 2)] = -0.5f;
+  model.seismic.g = {0.2f, 0.0f, 0.0f};
+  LoadCaseList& cases = model.loadCases;
+  cases.cases[static_cast<std::size_t>(++cases.count)] = 12;
+  AnswerSaveQuestionYes();
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
+    platform::RunUntilIdle();
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
+    SendMessage(dialog, WM_COMMAND, IDNO, 0);
+  });
+  Command(108);
+  platform::CheckModalScript();
+  EXPECT_TRUE(messages.empty());
+  BinaryFile file;
+  ASSERT_TRUE(BinaryFileOpenRead(file, ResultsPath()));
+  ResultsFileContents read;
+  ReadResultsFile(file, ResultsPath(), model, read);
+  EXPECT_EQ(read.endOffset, file.size);
+  const auto far = static_cast<std::size_t>(model.row(5).endNode);
+  const auto near = static_cast<std::size_t>(FindNodeIndex(model.nodes, 10));
+  for (int k = 1; k < static_cast<int>(read.cases.size()); ++k) {
+    const analysis_testing::CaseBlock block = analysis_testing::ReadCaseBlock(file, model, read, k);
+    // The rigid anchor moves by the movement given, the other stays.
+    const float expected = read.cases[static_cast<std::size_t>(k)].type == 12 ? 0.5f : 0.0f;
+    EXPECT_NEAR(block.nodes[far][1], expected, 1e-5) << read.cases[static_cast<std::size_t>(k)].type;
+    EXPECT_NEAR(block.nodes[near][1], 0.0f, 1e-5);
+  }
 }
 
 TEST_F(AnalyzeCommandTest, TheForceSpectrumTimeHistoryAndHarmonicCasesRunFromAnalyze) {

@@ -4,8 +4,10 @@
 // of a cantilever against its static deflection under the whole mass
 // (found here from beam theory for the lumped loads), in displacement and
 // acceleration; the missing-mass factor of a spectrum beyond its points;
-// the "_MFM.csv" export; and the case's block read where the reader
-// expects it.
+// the "_MFM.csv" export; seismic anchor movements of a B31.1 model added
+// as absolute values (a pinned end moved across tilts the pipe by half at
+// midspan, moved along it stretches the pipe by EA·δ/L), with their block
+// in the export; and the case's block read where the reader expects it.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -14,6 +16,8 @@
 #include "analysis/ModalStep.h"
 #include "analysis/ResponseSpectrum.h"
 #include "loads/Spectrum.h"
+#include "shell/NumberText.h"
+#include "supports/DisplacementSets.h"
 
 namespace {
 
@@ -243,6 +247,68 @@ TEST_F(ResponseSpectrumTest, WithoutMissingMassTheExportHoldsTheModesOnly) {
   for (const std::string& line : lines) modes += line.rfind("Modal Local Forces & Moments: Mode", 0) == 0 ? 1 : 0;
   EXPECT_EQ(modes, 2);
   EXPECT_EQ(run.fileSize, run.contents.endOffset);
+}
+
+TEST_F(ResponseSpectrumTest, SeismicAnchorMovementsAddToTheSpectrumAndJoinTheExport) {
+  const double dx = 0.02, dy = 0.3, L = 480.0;
+  Model& model = TheModel();
+  StartModel(model, 70.0, kDensity, path_);
+  PinnedPipe(model, 20, L);
+  model.options.PipingCode = 1;
+  model.options.ModeCount = 3;
+  model.options.CutOffFrequency = 1000;
+  model.options.IncludeMissingMass = 0;
+  SetLastSpectrum(model.spectra, Flat("HALF", 0.5f));
+  SetDirectionSpectrum(model.spectrumLoad, 1, "HALF", 1.0f);
+  model.spectrumLoad.modeSum = kSumSrss;
+  auto& anchor = static_cast<Anchor&>(*model.row(1).item);
+  anchor.displacements.flags[static_cast<std::size_t>(kSeismicSlot)] = 1;
+  anchor.displacements.sets = std::make_unique<DisplacementSets>();
+  anchor.displacements.sets->values[static_cast<std::size_t>(6 * kSeismicSlot + 1)] = static_cast<float>(dx);
+  anchor.displacements.sets->values[static_cast<std::size_t>(6 * kSeismicSlot + 2)] = static_cast<float>(-dy);
+  SetCases(model, {30, 31});
+  ReadBack back{AnalyseAndRead(model)};
+  ASSERT_EQ(back.run.cases.size(), 1u);
+  const ModalSummary& modal = back.run.contents.modal;
+  const int middle = FindNodeIndex(model.nodes, 110);
+  std::vector<double> r, omega{0.0};
+  for (int m = 1; m <= 3; ++m) {
+    const double w = 2.0 * kPi * modal.frequencies[static_cast<std::size_t>(m - 1)];
+    omega.push_back(w);
+    const double phi = back.shape(model, m)[static_cast<std::size_t>(middle)][1];
+    r.push_back(0.5 * kG * modal.participation[static_cast<std::size_t>(m - 1)][1] * phi / (w * w));
+  }
+  const CaseBlock& spectrum = back.run.cases.at(0);
+  EXPECT_TRUE(Within(spectrum.nodes[static_cast<std::size_t>(middle)][1], CombineModes(r, omega, 3, kSumSrss) + dy / 2.0,
+                     5.0e-3));
+  EXPECT_TRUE(Within(spectrum.nodes[static_cast<std::size_t>(middle)][0], dx / 2.0, 5.0e-3));
+  // The stretch at both anchors and in every element; the modes bend only.
+  const SectionValues s = Pipe4();
+  const double stretch = kE * s.A * dx / L;
+  EXPECT_TRUE(Within(SupportValues(back.run, spectrum, 1).at(0), stretch, 1e-3));
+  EXPECT_TRUE(Within(SupportValues(back.run, spectrum, 21).at(0), stretch, 1e-3));
+  EXPECT_TRUE(Within(spectrum.forces[10][0], stretch, 1e-3));
+  // No acceleration comes of the movements.
+  EXPECT_LT(std::fabs(back.acceleration(model, middle)[0]), 1e-3);
+  EXPECT_EQ(back.run.fileSize, back.run.contents.endOffset);
+  // The export: the three modes, then the movements' forces.
+  std::ifstream csv(ModalForcesPath(path_));
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(csv, line);) lines.push_back(line);
+  const auto seismic = std::find(lines.begin(), lines.end(), "Forces & Moments for Seismic Displacements");
+  ASSERT_NE(seismic, lines.end());
+  int modesBefore = 0;
+  for (auto line = lines.begin(); line != seismic; ++line)
+    modesBefore += line->rfind("Modal Local Forces & Moments: Mode", 0) == 0 ? 1 : 0;
+  EXPECT_EQ(modesBefore, 3);
+  ASSERT_GT(lines.end() - seismic, 5);
+  EXPECT_EQ(seismic[1], "Node, Type, fx, fy, fz, mx, my, mz");
+  // The first element's near end: node 10, its axial force first.
+  const std::string row = seismic[3];
+  EXPECT_EQ(row.substr(0, row.find(',')), "10");
+  EXPECT_EQ(std::count(row.begin(), row.end(), ','), 7) << row;
+  const std::size_t fx = row.find(',', row.find(',') + 1) + 1;
+  EXPECT_TRUE(Within(std::stod(row.substr(fx)), stretch, 1e-3)) << row;
 }
 
 }  // namespace

@@ -4,12 +4,17 @@
 // mass at its lever z, w·100²/2; gZ: both legs at their lever x,
 // w·100²/2 + w·100·100), each direction alone, then both combined by
 // the square root of the sum of squares, the absolute sum and the
-// algebraic sum; and the refusal of anchor movements it cannot add yet.
+// algebraic sum. Seismic anchor movements of a B31.1 model: a 200-inch
+// line anchored at both ends whose far anchor moves δ along the line
+// stretches it by EA·δ/200, and that force and the movement's share of the
+// displacements add their absolute values to the combined directions; a
+// code without seismic anchor movements leaves them out.
 #include <gtest/gtest.h>
 
 #include "AnalysisTesting.h"
 #include "analysis/SeismicCombination.h"
 #include "loads/StaticSeismic.h"
+#include "shell/NameTables.h"
 #include "supports/DisplacementSets.h"
 
 namespace {
@@ -74,26 +79,106 @@ TEST(SeismicCombinationTest, OnlyTheDirectionsTakingPartCount) {
   EXPECT_DOUBLE_EQ(CombineSeismicValue(values, onlyY, kSeismicSrss), 4.0);
 }
 
-TEST_F(StaticSeismicTest, AnchorMovementsOfTheSeismicCasesAreRefusedBeforeTheRun) {
+// A 200-inch line in X of two elements, anchored at both ends; the far
+// anchor moves `delta` in X as its seismic anchor movement.
+RunResults AnchoredLine(const std::string& path, int code, float delta, int method) {
   Model& model = TheModel();
-  StartModel(model, 70.0, kDensity, path_);
-  model.options.PipingCode = 1;
+  InitEmptyModel(model, AnalysisOptions());
+  StartModel(model, 70.0, kDensity, path);
+  model.options.PipingCode = code;
   PipeRow(model, 10, ElementType::From, 0.0f);
   PutItem(model, 1, DataType::Anchor);
   PipeRow(model, 20, ElementType::Pipe, 100.0f);
+  PipeRow(model, 30, ElementType::Pipe, 100.0f);
+  PutItem(model, 3, DataType::Anchor);
   MakeModel(model);
-  auto& anchor = static_cast<Anchor&>(*model.row(1).item);
+  auto& anchor = static_cast<Anchor&>(*model.row(3).item);
   anchor.displacements.flags[static_cast<std::size_t>(kSeismicSlot)] = 1;
   anchor.displacements.sets = std::make_unique<DisplacementSets>();
-  model.seismic.g = {0.3f, 0.0f, 0.0f};
+  anchor.displacements.sets->values[static_cast<std::size_t>(6 * kSeismicSlot + 1)] = delta;
+  model.seismic.g = {0.3f, 0.2f, 0.0f};
+  model.seismic.combination = method;
   SetCases(model, {1, 12});
-  try {
-    RunAnalysis(model, SilentProgress());
-    FAIL() << "ran";
-  } catch (const std::string& message) {
-    EXPECT_EQ(message, "Row 1: seismic anchor movements cannot be analysed yet");
+  return AnalyseAndRead(model);
+}
+
+TEST_F(StaticSeismicTest, SeismicAnchorMovementsAddTheirAbsoluteValuesToTheCombination) {
+  const SectionValues s = Pipe4();
+  const double w = kDensity * s.A, EA = kE * s.A, delta = 0.01;
+  const double stretch = EA * delta / 200.0;
+  // The near anchor takes its own node's load and half the middle one's.
+  const double inertiaX = 0.3 * w * 100.0, inertiaY = 0.2 * w * 100.0;
+  // The middle node between two axial springs of EA/100.
+  const double middleX = 0.3 * w * 100.0 / (2.0 * EA / 100.0);
+  for (const int method : {kSeismicSrss, kSeismicAbsoluteSum}) {
+    SCOPED_TRACE(method);
+    for (const float sign : {1.0f, -1.0f}) {
+      const RunResults run = AnchoredLine(path_, 1, sign * static_cast<float>(delta), method);
+      ASSERT_EQ(run.cases.size(), 2u);
+      const CaseBlock& seismic = run.cases.at(1);
+      const std::vector<double> near = SupportValues(run, seismic, 1);
+      EXPECT_TRUE(Within(near.at(0), inertiaX + stretch, 1e-3));
+      // Across the line the movement adds nothing.
+      EXPECT_TRUE(Within(near.at(1), inertiaY, 1e-3));
+      const Model& model = TheModel();
+      const int middle = FindNodeIndex(model.nodes, 20), far = FindNodeIndex(model.nodes, 30);
+      EXPECT_TRUE(Within(seismic.nodes[static_cast<std::size_t>(middle)][0], middleX + delta / 2.0, 1e-3));
+      EXPECT_TRUE(Within(seismic.nodes[static_cast<std::size_t>(far)][0], delta, 1e-3));
+      // The first element's near end carries half the line's inertia and
+      // the stretch.
+      EXPECT_TRUE(Within(std::fabs(seismic.forces[1][0]), inertiaX + stretch, 1e-3));
+      // The sustained case knows nothing of the movement.
+      EXPECT_LT(std::fabs(run.cases.at(0).nodes[static_cast<std::size_t>(far)][0]), 1e-9);
+      EXPECT_EQ(run.fileSize, run.contents.endOffset);
+    }
   }
-  EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
+}
+
+// The step titles of a run, in order.
+class StepTitles : public AnalysisProgress {
+ public:
+  void ShowText(ProgressArea area, const std::string& text) override {
+    if (area == ProgressArea::StepTitle) titles.push_back(text);
+  }
+  std::vector<std::string> titles;
+};
+
+TEST_F(StaticSeismicTest, TheAnchorMovementStepRunsBeforeTheLoadCases) {
+  AnchoredLine(path_, 1, 0.01f, kSeismicSrss);
+  StepTitles steps;
+  RunAnalysis(TheModel(), steps);
+  const std::vector<std::string> expected{LoadCaseTitle(33), LoadCaseTitle(1), LoadCaseTitle(26), LoadCaseTitle(27),
+                                          LoadCaseTitle(29)};
+  EXPECT_EQ(steps.titles, expected);
+  EXPECT_EQ(std::string(LoadCaseTitle(33)), "Seismic displacement");
+  // Without a seismic case there is nothing to add them to.
+  SetCases(TheModel(), {1});
+  steps.titles.clear();
+  RunAnalysis(TheModel(), steps);
+  EXPECT_EQ(steps.titles, std::vector<std::string>{LoadCaseTitle(1)});
+}
+
+TEST_F(StaticSeismicTest, ACodeWithoutSeismicAnchorMovementsLeavesThemOut) {
+  const SectionValues s = Pipe4();
+  const double w = kDensity * s.A;
+  const RunResults run = AnchoredLine(path_, 3, 0.01f, kSeismicSrss);
+  const std::vector<double> near = SupportValues(run, run.cases.at(1), 1);
+  EXPECT_TRUE(Within(near.at(0), 0.3 * w * 100.0, 1e-3));
+  EXPECT_LT(std::fabs(run.cases.at(1).nodes[static_cast<std::size_t>(FindNodeIndex(TheModel().nodes, 30))][0]), 1e-9);
+}
+
+TEST_F(StaticSeismicTest, WithEveryAccelerationAtZeroTheCaseIsTheAnchorMovementAlone) {
+  Model& model = TheModel();
+  const SectionValues s = Pipe4();
+  RunResults run = AnchoredLine(path_, 1, -0.02f, kSeismicSrss);
+  // Again with no acceleration at all.
+  model.seismic.g = {0.0f, 0.0f, 0.0f};
+  run = AnalyseAndRead(model);
+  const std::vector<double> near = SupportValues(run, run.cases.at(1), 1);
+  EXPECT_TRUE(Within(near.at(0), kE * s.A * 0.02 / 200.0, 1e-3));
+  EXPECT_LT(std::fabs(near.at(1)), 1e-6);
+  EXPECT_TRUE(Within(run.cases.at(1).nodes[static_cast<std::size_t>(FindNodeIndex(model.nodes, 20))][0], 0.01, 1e-3));
+  EXPECT_EQ(run.fileSize, run.contents.endOffset);
 }
 
 }  // namespace

@@ -3,7 +3,10 @@
 // set (header, 16 bytes per pipe element and mode) read back into the
 // Dynamic stresses table, whose nominal stress is the file's moment over
 // the pipe's section modulus; a file of the wrong length refused with its
-// message, the other results untouched; no file without "VORSTEL".
+// message, the other results untouched; no file without "VORSTEL". Both
+// dynamic tables put the shape items into the View menu while current, the
+// stresses table the mode stepping items into the Results menu too, and
+// both take them out when left.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,10 +14,14 @@
 #include <fstream>
 
 #include "graphics/ShapeOverlay.h"
+#include "results/DisplacementTables.h"
 #include "results/DynamicStresses.h"
 #include "results/ShapeDisplay.h"
 #include "results/ModalTables.h"
+#include "results/PipeForcesTable.h"
 #include "results/ResultCases.h"
+#include "results/ResultNavigation.h"
+#include "results/ResultsWindow.h"
 #include "results/ResultsTesting.h"
 
 namespace {
@@ -124,6 +131,51 @@ TEST_F(DynamicStressesTest, TheModalCaseWritesTheFileAndTheTablesReadIt) {
   const int before = g_CurrentMode;
   for (int i = 0; i < 3; ++i) stresses.KeyDown(VK_RIGHT);
   EXPECT_EQ(g_CurrentMode, before);
+}
+
+TEST_F(DynamicStressesTest, TheDynamicTablesPutTheirItemsIntoTheMenusWhileCurrent) {
+  BuildAndAnalyse();
+  OpenCancelled("RESULTS10_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  const auto text = [](int id) {
+    char buffer[128] = {};
+    GetMenuString(ResultsFrame().menu, static_cast<UINT>(id), buffer, sizeof buffer, MF_BYCOMMAND);
+    return std::string(buffer);
+  };
+  OpenDynamicSusceptibilityTable();
+  for (const int id : {216, 221, 300}) EXPECT_TRUE(ResultsMenuHas(id)) << id;
+  EXPECT_EQ(text(216), "&Show Mode Shape");
+  EXPECT_EQ(text(221), "&Show animated mode shape\t Ctrl+Shift+A");
+  EXPECT_EQ(text(300), "&Magnification...");
+  EXPECT_FALSE(ResultsMenuHas(228));
+  // The magnification is offered while a shape is shown; the View menu's
+  // item switches the shape of the table's current mode.
+  HMENU view = GetSubMenu(ResultsFrame().menu, 2);
+  const auto magnification = [view] {
+    InitResultsMenuPopup(view, 2);
+    return (GetMenuState(view, 300, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  };
+  EXPECT_FALSE(magnification());
+  ResultsCommandNow(216);
+  EXPECT_TRUE(ModeShapeShown());
+  EXPECT_EQ(text(216), "&Hide Mode Shape");
+  EXPECT_TRUE(magnification());
+  OpenDynamicStressesTable();
+  EXPECT_FALSE(ModeShapeShown());
+  for (const int id : {216, 221, 300, 228, 229}) EXPECT_TRUE(ResultsMenuHas(id)) << id;
+  EXPECT_EQ(text(228), "Next mode\tRight Arrow");
+  EXPECT_EQ(text(229), "Previous mode\tLeft Arrow");
+  const int before = g_CurrentMode;
+  ResultsCommandNow(228);
+  EXPECT_NE(g_CurrentMode, before);
+  // The displacements have a deflected shape of their own and no modes to
+  // step; the pipe forces neither.
+  g_ResultCase = ResultCaseOfType(1);
+  OpenDisplacementsTable();
+  for (const int id : {228, 229}) EXPECT_FALSE(ResultsMenuHas(id)) << id;
+  EXPECT_EQ(text(221), "&Show animated deflected shape\t Ctrl+Shift+A");
+  OpenPipeForcesTable();
+  for (const int id : {216, 221, 300, 228, 229}) EXPECT_FALSE(ResultsMenuHas(id)) << id;
 }
 
 TEST_F(DynamicStressesTest, AFileOfTheWrongLengthIsRefusedAndTheRestOfTheResultsWork) {

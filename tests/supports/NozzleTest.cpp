@@ -175,6 +175,24 @@ TEST_F(NozzleRunTest, AVesselMovementInT1LoadsTheOperatingCaseOnly) {
   EXPECT_NEAR(SupportValues(run, run.cases[0], 2)[0], 0.0, 1.0e-3);
 }
 
+// The vessel's seismic movement, in a code that has seismic anchor
+// movements, is the Seismic (g) case's whole load when every g is 0.
+TEST_F(NozzleRunTest, AVesselsSeismicMovementLoadsTheSeismicCase) {
+  using namespace analysis_testing;
+  Nozzle& nozzle = Build({1, 12});
+  TheModel().options.PipingCode = 1;
+  TheModel().seismic.g = {0.0f, 0.0f, 0.0f};
+  const double delta = 0.05;
+  nozzle.displacements.flags[static_cast<std::size_t>(kSeismicSlot)] = 1;
+  nozzle.displacements.sets = std::make_unique<DisplacementSets>();
+  nozzle.displacements.sets->values[static_cast<std::size_t>(6 * kSeismicSlot + 1)] = static_cast<float>(-delta);
+  const RunResults run = AnalyseAndRead(TheModel());
+  ASSERT_EQ(run.cases.size(), 2u);
+  const double kp = nozzle.axialStiffness, L = 120.0, EA = kE * Pipe4().A;
+  EXPECT_TRUE(Within(SupportValues(run, run.cases[1], 2)[0], delta / (1.0 / kp + L / EA), kTolerance));
+  EXPECT_NEAR(SupportValues(run, run.cases[0], 2)[0], 0.0, 1.0e-3);
+}
+
 TEST_F(NozzleRunTest, ParallelAxesAndAMissingStiffnessStopTheRun) {
   Nozzle& nozzle = Build({8});
   nozzle.vesselAxis = {2.0f, 0.0f, 0.0f};
