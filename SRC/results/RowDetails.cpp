@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "elements/BendList.h"
+#include "elements/UserSifList.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
@@ -157,6 +158,8 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       case DataType::Guide: GuideDetailsText(row); return true;
       case DataType::LimitStop: LimitStopDetailsText(row); return true;
       case DataType::Hanger: HangerDetailsText(row); return true;
+      case DataType::UserSif: UserSifDetailsText(row); return true;
+      case DataType::Weld: WeldDetailsText(row); return true;
       // A threaded joint has nothing past its node.
       case DataType::ThreadedJoint: return true;
       default: return false;
