@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <utility>
 
+#include "elements/BeamList.h"
 #include "elements/BendList.h"
 #include "elements/UserSifList.h"
 #include "graphics/ReportOutput.h"
@@ -168,6 +169,7 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
   if (rowKind != kDetailsElementRows || layoutRow.element == nullptr) return false;
   switch (layoutRow.elementType) {
     case ElementType::Bend: BendDetailsText(row); return true;
+    case ElementType::Beam: BeamDetailsText(row); return true;
     default: return false;
   }
 }

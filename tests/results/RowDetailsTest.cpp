@@ -11,6 +11,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "elements/BeamList.h"
+#include "elements/BeamTesting.h"
 #include "graphics/PrintSelection.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutWindow.h"
@@ -307,6 +309,50 @@ TEST_F(RowDetailsTest, TheModelReportPrintsTheDetailsInTheOrderOfTheirNames) {
             "Node,Tag, Node,(inch),(inch),Xcomp,Ycomp,Zcomp,Coeff,(lb/inch),\r\n\r\n"
             "30,,,0.000,None,0.000,1.000,0.000,0.000,Rigid,\r\n\r\n"
             "Threaded Joints,\r\n\r\nNode,\r\n\r\n50,\r\n");
+}
+
+// Beams: element rows, the node the beam starts from at column 6 and its
+// own at 13, then beta and the released ends; in CSV the two node cells
+// and the beam's cells.
+TEST_F(RowDetailsTest, BeamRowsPrintTheirTwoNodesAndTheirText) {
+  using namespace beam_testing;
+  Model& model = TheModel();
+  StartBeamModel(model);
+  AnchoredFrom(model, 10);
+  BeamRow(model, 20, 120.0f);
+  const int second = BeamRow(model, 30, 0.0f, 120.0f);
+  BeamOf(model, second).beta = 30.0f;
+  BeamOf(model, second).releases[0] = 1;      // axial, at the From end
+  BeamOf(model, second).releases[6 + 3] = 1;  // torsion, at the To end
+  MakeModel(model);
+  const auto pages = TextPages(PrintBeamsDetails);
+  ASSERT_EQ(pages.size(), 1u);
+  const std::string rule = "   " + std::string(83, '-');
+  const std::vector<std::string> golden{std::string(43, ' ') + "Beams",
+                                        rule,
+                                        std::string(45, ' ') + "End Releases",
+                                        "     From   To      Beta     Axial  Maj Bnd Min Bnd Torsion Maj Shr Min Shr",
+                                        std::string(28, ' ') + "From To From To From To From To From To From To",
+                                        rule,
+                                        "     10     20     0",
+                                        "     20     30     30        Y" + std::string(27, ' ') + "Y",
+                                        rule};
+  ASSERT_EQ(pages[0].size(), 3u + golden.size());
+  for (std::size_t i = 0; i < golden.size(); ++i) EXPECT_EQ(pages[0][3 + i], golden[i]);
+  EXPECT_EQ(pages[0][10].find('Y'), 29u);   // axial, From: column 30
+  EXPECT_EQ(pages[0][10].rfind('Y'), 57u);  // torsion, To: column 58
+  const std::string path = folder_ + "/beams.csv";
+  ASSERT_TRUE(ReportOpenFile(nullptr, path));
+  PrintBeamsDetails();
+  ASSERT_TRUE(ReportCloseFile());
+  const std::string csv = Bytes(path);
+  const std::string body = csv.substr(csv.find("\r\n\r\nBeams,") + 4);
+  EXPECT_EQ(body,
+            "Beams,\r\n\r\n,,,,,,,,End Releases,\r\n"
+            "From,To,Beta,Axial,,Maj Bnd,,Min Bnd,,Torsion,,Maj Shr,,Min Shr,\r\n"
+            ",,(deg),From,To,From,To,From,To,From,To,From,To,From,To,\r\n\r\n"
+            "10,20,0,,,,,,,,,,,,,\r\n"
+            "20,30,30,Y,,,,,,,Y,,,,,\r\n");
 }
 
 }  // namespace
