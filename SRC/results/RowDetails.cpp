@@ -159,6 +159,7 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       case DataType::Guide: GuideDetailsText(row); return true;
       case DataType::LimitStop: LimitStopDetailsText(row); return true;
       case DataType::Hanger: HangerDetailsText(row); return true;
+      case DataType::GenericSupport: GenericSupportDetailsText(row); return true;
       case DataType::UserSif: UserSifDetailsText(row); return true;
       case DataType::Weld: WeldDetailsText(row); return true;
       // A threaded joint has nothing past its node.

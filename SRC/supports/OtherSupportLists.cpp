@@ -678,58 +678,48 @@ std::string GenericUnitOfTerm(const GenericSupport& support, int i, int j) {
 
 }  // namespace
 
+// Twelve lines: each matrix row's terms from the diagonal on, then their
+// unit labels under them.
+void GenericSupportDetailsText(int row) {
+  const GenericSupport& support = ItemOfRow<GenericSupport>(row);
+  for (int i = 1; i <= 6; ++i) {
+    if (i > 1) {
+      EndRowDetailsLine();
+      ReportNewLine();
+    }
+    if (g_ReportToFile) {
+      if (i > 1) ReportPutCell("");  // under the node
+      ReportPutCell(i == 1 ? support.tag : "");
+      for (int j = 1; j < i; ++j) ReportPutCell("");
+      for (int j = i; j <= 6; ++j) ReportPutCell(FormatGenericSupportTerm(support, i, j));
+      EndRowDetailsLine();
+      ReportNewLine();
+      ReportPutCell("");
+      ReportPutCell("");
+      for (int j = 1; j < i; ++j) ReportPutCell("");
+      for (int j = i; j <= 6; ++j) ReportPutCell(GenericUnitOfTerm(support, i, j));
+    } else {
+      for (int j = i; j <= 6; ++j) {
+        const std::string term = FormatGenericSupportTerm(support, i, j);
+        if (!term.empty()) ReportPutText(term, kGenericTextColumns[j - 1]);
+      }
+      ReportNewLine();
+      for (int j = i; j <= 6; ++j) {
+        const std::string unit = GenericUnitOfTerm(support, i, j);
+        if (!unit.empty()) ReportPutText(unit, kGenericTextColumns[j - 1]);
+      }
+    }
+  }
+}
+
 void PrintGenericSupportsDetails() {
   KindListPrintTable table(TheGenericList());
-  PrintKindSection(TheGenericList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("6x6 Stiffness", 35);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      for (int j = 1; j <= 6; ++j) second.Put(std::to_string(j), kGenericTextColumns[j - 1]);
-                      AppendLine(second);
-                    },
-                    [](int row) {
-                      const GenericSupport& support = ItemOfRow<GenericSupport>(row);
-                      for (int i = 1; i <= 6; ++i) {
-                        Line values, units;
-                        if (i == 1) values.Put(NodeOf(row), 6);
-                        for (int j = i; j <= 6; ++j) {
-                          values.Put(FormatGenericSupportTerm(support, i, j), kGenericTextColumns[j - 1]);
-                          units.Put(GenericUnitOfTerm(support, i, j), kGenericTextColumns[j - 1]);
-                        }
-                        AppendLine(values);
-                        if (i < 6)
-                          AppendLine(units);
-                        else
-                          ReportAppendLine(units.Text());
-                      }
-                    },
-                    [] {
-                      ReportAppendLine(",,,,6x6 Stiffness");
-                      ReportNewLine();
-                      ReportAppendLine("Node,Tag, 1,2,3,4,5,6");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const GenericSupport& support = ItemOfRow<GenericSupport>(row);
-                      for (int i = 1; i <= 6; ++i) {
-                        ReportPutCell(i == 1 ? NodeOf(row) : "");
-                        ReportPutCell(i == 1 ? support.tag : "");
-                        for (int j = 1; j < i; ++j) ReportPutCell("");
-                        for (int j = i; j <= 6; ++j) ReportPutCell(FormatGenericSupportTerm(support, i, j));
-                        EndCsvLine();
-                        g_LineText.clear();
-                        ReportPutCell("");
-                        ReportPutCell("");
-                        for (int j = 1; j < i; ++j) ReportPutCell("");
-                        for (int j = i; j <= 6; ++j) ReportPutCell(GenericUnitOfTerm(support, i, j));
-                        if (i == 6) break;
-                        EndCsvLine();
-                        g_LineText.clear();
-                      }
-                    }});
+  std::vector<DetailsHeading> headings = {{"6x6 Stiffness", 1, 35}, {"Node", 2, 6}};
+  for (int j = 1; j <= 6; ++j) headings.push_back({std::to_string(j), 2, kGenericTextColumns[j - 1]});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::GenericSupport),
+                                              TheGenericList().title, std::move(headings), 1, {}, {}, 12);
+  request.csvHeadings = {",,,,6x6 Stiffness", "Node,Tag, 1,2,3,4,5,6"};
+  PrintKindDetailsSection(TheGenericList(), table, std::move(request));
 }
 
 // --- nozzles ---------------------------------------------------------------------------------

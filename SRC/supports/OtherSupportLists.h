@@ -79,3 +79,5 @@ TableWindow& GenericSupportsListTable();
 bool GenericSupportsListOffered(const Model& model);
 void OpenGenericSupportsList();
 void PrintGenericSupportsDetails();
+// The generic support's details text after its node (RowDetails.h).
+void GenericSupportDetailsText(int row);

@@ -21,9 +21,11 @@
 #include "platform/PropertySheet.h"
 #include "results/ResultsTesting.h"
 #include "results/RowDetails.h"
+#include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/OtherSupportLists.h"
 
 namespace {
 
@@ -309,6 +311,53 @@ TEST_F(RowDetailsTest, TheModelReportPrintsTheDetailsInTheOrderOfTheirNames) {
             "Node,Tag, Node,(inch),(inch),Xcomp,Ycomp,Zcomp,Coeff,(lb/inch),\r\n\r\n"
             "30,,,0.000,None,0.000,1.000,0.000,0.000,Rigid,\r\n\r\n"
             "Threaded Joints,\r\n\r\nNode,\r\n\r\n50,\r\n");
+}
+
+// A generic support takes twelve lines; a row that would not fit whole
+// under the rows before it starts the next page, under the heading again.
+TEST_F(RowDetailsTest, TwelveLineRowsStayWholeOnAPage) {
+  Model& model = BuildLine({1}, false);
+  PutItem(model, 2, DataType::GenericSupport);
+  auto& support = static_cast<GenericSupport&>(*model.row(2).item);
+  support.tag = "G1";
+  MakeModel(model);
+  const auto pages = TextPages([] {
+    PrintRowDetails(InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::GenericSupport),
+                                       "Generic Supports", {{"6x6 Stiffness", 1, 35}, {"Node", 2, 6}}, 1, {},
+                                       std::vector<int>(5, 2), 12));
+  });
+  // Page 1: the heading on lines 4 to 8, four rows on lines 9 to 56; the
+  // fifth would need lines 57 to 68.
+  ASSERT_EQ(pages.size(), 2u);
+  ASSERT_EQ(pages[0].size(), 56u);
+  for (std::size_t first : {8u, 20u, 32u, 44u}) {
+    EXPECT_EQ(pages[0][first].substr(0, 7), "     20") << first;
+    EXPECT_EQ(pages[0][first + 11].find_first_not_of(' '), 69u) << first;  // K66's unit at column 70
+  }
+  ASSERT_EQ(pages[1].size(), 3u + 5u + 12u + 1u);
+  EXPECT_EQ(pages[1][3], std::string(37, ' ') + "Generic Supports");
+  EXPECT_EQ(pages[1][5], std::string(34, ' ') + "6x6 Stiffness");
+  EXPECT_EQ(pages[1][6], "     Node");
+  EXPECT_EQ(pages[1][8].substr(0, 7), "     20");
+  EXPECT_EQ(pages[1][8].find("Rigid"), 15u);           // K11 at column 16
+  EXPECT_EQ(pages[1][9].find("(lb/inch)"), 15u);       // its unit under it
+  EXPECT_EQ(pages[1][20], "   " + std::string(83, '-'));
+  // The section in CSV: the node and the tag on the first line only, each
+  // matrix row's terms under their column, their units on the next line.
+  const std::string path = folder_ + "/generic.csv";
+  ASSERT_TRUE(ReportOpenFile(nullptr, path));
+  PrintGenericSupportsDetails();
+  ASSERT_TRUE(ReportCloseFile());
+  const std::vector<std::string> rows = Split(Bytes(path), '\n');
+  ASSERT_GE(rows.size(), 20u);
+  EXPECT_EQ(rows[3], "Generic Supports,\r");
+  EXPECT_EQ(rows[5], ",,,,6x6 Stiffness,\r");
+  EXPECT_EQ(rows[6], "Node,Tag, 1,2,3,4,5,6,\r");
+  EXPECT_EQ(rows[8], "20,G1,Rigid,0,0,0,0,0,\r");
+  EXPECT_EQ(rows[9], ",,(lb/inch),(lb/inch),(lb/inch),(lb/deg),(lb/deg),(lb/deg),\r");
+  EXPECT_EQ(rows[10], ",,,Rigid,0,0,0,0,\r");
+  EXPECT_EQ(rows[18], ",,,,,,,Rigid,\r");
+  EXPECT_EQ(rows[19], ",,,,,,,(in-lb/deg),\r");
 }
 
 // Beams: element rows, the node the beam starts from at column 6 and its
