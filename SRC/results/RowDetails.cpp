@@ -16,6 +16,7 @@
 #include "shell/Units.h"
 #include "supports/AnchorList.h"
 #include "supports/DisplacementSets.h"
+#include "supports/RestraintList.h"
 #include "supports/OtherSupportLists.h"
 
 namespace {
@@ -156,8 +157,11 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
         if (typeCode != kSpecifiedDisplacementsDetails) return false;
         SpecifiedDisplacementsDetailsText(row);
         return true;
+      case DataType::Restraint: RestraintDetailsText(row); return true;
+      case DataType::SkewedRestraint: SkewedRestraintDetailsText(row); return true;
       case DataType::Guide: GuideDetailsText(row); return true;
       case DataType::LimitStop: LimitStopDetailsText(row); return true;
+      case DataType::Snubber: SnubberDetailsText(row); return true;
       case DataType::Hanger: HangerDetailsText(row); return true;
       case DataType::GenericSupport: GenericSupportDetailsText(row); return true;
       case DataType::UserSif: UserSifDetailsText(row); return true;

@@ -580,34 +580,33 @@ std::string DescribeSkewedRestraint(int row) {
   return line.Text();
 }
 
+void SkewedRestraintDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeSkewedRestraint(row), NodeOf(row));
+    return;
+  }
+  const SkewedRestraint& skewed = ItemOfRow<SkewedRestraint>(row);
+  ReportPutCell(skewed.tag);
+  ReportPutCell(skewed.CellText(3));
+  ReportPutCell(SkewedStiffnessText(skewed));
+  ReportPutCell(skewed.CellText(5));
+  for (float c : {skewed.dirX, skewed.dirY, skewed.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+}
+
 void PrintSkewedRestraintsDetails() {
   KindListPrintTable table(TheSkewedList());
-  PrintKindSection(TheSkewedList(), table,
-                   {[] {
-                      Line line;
-                      line.Put("Node", 6);
-                      line.Put("Type", 18);
-                      line.Put("Stiffness", 28);
-                      line.Put("Units", 42);
-                      line.Put("X comp", 54);
-                      line.Put("Y comp", 63);
-                      line.Put("Z comp", 72);
-                      AppendLine(line);
-                    },
-                    [](int row) { ReportAppendLine(DescribeSkewedRestraint(row)); },
-                    [] {
-                      ReportAppendLine("Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const SkewedRestraint& skewed = ItemOfRow<SkewedRestraint>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(skewed.tag);
-                      ReportPutCell(skewed.CellText(3));
-                      ReportPutCell(SkewedStiffnessText(skewed));
-                      ReportPutCell(skewed.CellText(5));
-                      for (float c : {skewed.dirX, skewed.dirY, skewed.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-                    }});
+  DetailsRequest request =
+      InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::SkewedRestraint), TheSkewedList().title,
+                         {{"Node", 1, 6},
+                          {"Type", 1, 18},
+                          {"Stiffness", 1, 28},
+                          {"Units", 1, 42},
+                          {"X comp", 1, 54},
+                          {"Y comp", 1, 63},
+                          {"Z comp", 1, 72}},
+                         0, {}, {}, 1);
+  request.csvHeadings = {"Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp"};
+  PrintKindDetailsSection(TheSkewedList(), table, std::move(request));
 }
 
 // --- snubbers ------------------------------------------------------------------------------
@@ -627,35 +626,26 @@ std::string DescribeSnubber(int row) {
   return line.Text();
 }
 
+void SnubberDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeSnubber(row), NodeOf(row));
+    return;
+  }
+  const Snubber& snubber = ItemOfRow<Snubber>(row);
+  ReportPutCell(snubber.tag);
+  ReportPutCell(FormatStiffnessOrRigid(snubber.stiffness));
+  for (float c : {snubber.dirX, snubber.dirY, snubber.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+}
+
 void PrintSnubbersDetails() {
   KindListPrintTable table(TheSnubbersList());
-  PrintKindSection(TheSnubbersList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("Stiffness", 13);
-                      first.Put("Direction", 32);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      second.Put("X comp", 25);
-                      second.Put("Y comp", 34);
-                      second.Put("Z comp", 43);
-                      AppendLine(second);
-                    },
-                    [](int row) { ReportAppendLine(DescribeSnubber(row)); },
-                    [] {
-                      ReportAppendLine(",,Stiffness,,Direction,,");
-                      ReportNewLine();
-                      ReportAppendLine(std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const Snubber& snubber = ItemOfRow<Snubber>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(snubber.tag);
-                      ReportPutCell(FormatStiffnessOrRigid(snubber.stiffness));
-                      for (float c : {snubber.dirX, snubber.dirY, snubber.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-                    }});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::Snubber), TheSnubbersList().title,
+      {{"Stiffness", 1, 13}, {"Direction", 1, 32}, {"Node", 2, 6}, {"X comp", 2, 25}, {"Y comp", 2, 34}, {"Z comp", 2, 43}},
+      1, {}, {}, 1);
+  request.csvHeadings = {",,Stiffness,,Direction,,",
+                         std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp"};
+  PrintKindDetailsSection(TheSnubbersList(), table, std::move(request));
 }
 
 // --- generic supports ------------------------------------------------------------------------

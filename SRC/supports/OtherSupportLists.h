@@ -35,12 +35,14 @@ bool SkewedRestraintsListOffered(const Model& model);
 void OpenSkewedRestraintsList();
 void PrintSkewedRestraintsDetails();
 std::string DescribeSkewedRestraint(int row);
+void SkewedRestraintDetailsText(int row);
 
 TableWindow& SnubbersListTable();
 bool SnubbersListOffered(const Model& model);
 void OpenSnubbersList();
 void PrintSnubbersDetails();
 std::string DescribeSnubber(int row);
+void SnubberDetailsText(int row);
 
 // The nozzles: the "Nozzles" list with the vessel's data and the "Nozzle
 // stiffnesses" list of the three springs, both opening NOZZLE_DIALOG; the

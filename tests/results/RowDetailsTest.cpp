@@ -26,6 +26,9 @@
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/OtherSupportLists.h"
+#include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
+#include "supports/Snubber.h"
 
 namespace {
 
@@ -66,7 +69,8 @@ class RowDetailsTest : public ResultsFixture {
   }
 
   // A straight line along X: 10 anchor, 20 guide, 30 limit stop, 40
-  // hanger, 50 threaded joint, 60 anchor, 5 ft a pipe.
+  // hanger, 50 threaded joint, 70 restraint, 80 skewed restraint, 90
+  // snubber, 100 anchor, 5 ft a pipe.
   void SupportedLine() {
     using namespace analysis_testing;
     Model& model = TheModel();
@@ -86,7 +90,19 @@ class RowDetailsTest : public ResultsFixture {
     Hanger& hanger = static_cast<Hanger&>(*model.row(4).item);
     hanger.kind = kRodHanger;
     PutItem(model, 5, DataType::ThreadedJoint);
-    PutItem(model, 6, DataType::Anchor);
+    PipeRow(model, 70, ElementType::Pipe, 60.0f);
+    PutItem(model, 7, DataType::Restraint);
+    static_cast<Restraint&>(*model.row(7).item).restrainY = 1;
+    PipeRow(model, 80, ElementType::Pipe, 60.0f);
+    PutItem(model, 8, DataType::SkewedRestraint);
+    SkewedRestraint& skewed = static_cast<SkewedRestraint&>(*model.row(8).item);
+    skewed.stiffness = 1.0e12f;
+    skewed.dirZ = 1.0f;
+    PipeRow(model, 90, ElementType::Pipe, 60.0f);
+    PutItem(model, 9, DataType::Snubber);
+    static_cast<Snubber&>(*model.row(9).item).dirZ = 1.0f;
+    PipeRow(model, 100, ElementType::Pipe, 60.0f);
+    PutItem(model, 10, DataType::Anchor);
     MakeModel(model);
     SetCases(model, {1});
     EXPECT_EQ(WriteModelFile(ModelPath()), "");
@@ -247,7 +263,8 @@ TEST_F(RowDetailsTest, TheModelReportPrintsTheDetailsInTheOrderOfTheirNames) {
   PrintDetailsTo(csv);
   const std::string all = Bytes(text);
   std::size_t at = 0;
-  for (const char* title : {"Anchors", "Guides", "Hangers", "Limit stops", "Threaded Joints"}) {
+  for (const char* title : {"Anchors", "Guides", "Hangers", "Limit stops", "Restraints", "Skewed restraints",
+                            "Snubbers", "Threaded Joints"}) {
     const std::size_t found = all.find(std::string(title) + "\n", at);
     ASSERT_NE(found, std::string::npos) << title << " after " << at << "\n" << all;
     at = found;
@@ -263,7 +280,7 @@ TEST_F(RowDetailsTest, TheModelReportPrintsTheDetailsInTheOrderOfTheirNames) {
       "                    (lb/inch)                 (in-lb/deg)",
       "   -----------------------------------------------------------------------------------",
       "     10    Rigid    Rigid    Rigid    Rigid    Rigid    Rigid                 GCS",
-      "     60    Rigid    Rigid    Rigid    Rigid    Rigid    Rigid                 GCS",
+      "     100   Rigid    Rigid    Rigid    Rigid    Rigid    Rigid                 GCS",
       "   -----------------------------------------------------------------------------------",
       "                                          Guides",
       "   -----------------------------------------------------------------------------------",
@@ -285,6 +302,25 @@ TEST_F(RowDetailsTest, TheModelReportPrintsTheDetailsInTheOrderOfTheirNames) {
       "   -----------------------------------------------------------------------------------",
       "     30          0.000     None              1.000                   Rigid",
       "   -----------------------------------------------------------------------------------",
+      "                                        Restraints",
+      "   -----------------------------------------------------------------------------------",
+      "     Node     X     Y     Z",
+      "   -----------------------------------------------------------------------------------",
+      "     70            Yes",
+      "   -----------------------------------------------------------------------------------",
+      "                                     Skewed restraints",
+      "   -----------------------------------------------------------------------------------",
+      "     Node        Type      Stiffness     Units       X comp   Y comp   Z comp",
+      "   -----------------------------------------------------------------------------------",
+      "     80     Translational   Rigid      (lb/inch)                       1.000",
+      "   -----------------------------------------------------------------------------------",
+      "                                         Snubbers",
+      "   -----------------------------------------------------------------------------------",
+      "            Stiffness          Direction",
+      "     Node               X comp   Y comp   Z comp",
+      "   -----------------------------------------------------------------------------------",
+      "     90      Rigid                         1.000",
+      "   -----------------------------------------------------------------------------------",
       "                                      Threaded Joints",
       "   -----------------------------------------------------------------------------------",
       "     Node",
@@ -299,18 +335,58 @@ TEST_F(RowDetailsTest, TheModelReportPrintsTheDetailsInTheOrderOfTheirNames) {
   const std::string cells = Bytes(csv);
   const std::string body = cells.substr(cells.find("\r\n\r\nAnchors,") + 4);
   EXPECT_EQ(body,
-            "Anchors,\r\n\r\n"
+            "Anchors,\r\n"
+            "\r\n"
             "Node,Tag,KX/kx,KY/ky,KZ/kz,KXX/kxx,KYY/kyy,KZZ/kzz,Releases,Anchor in Pipe,\r\n"
-            ",,(lb/inch),(lb/inch),(lb/inch),(in-lb/deg),(in-lb/deg),(in-lb/deg),X Y Z XX YY ZZ,\r\n\r\n"
+            ",,(lb/inch),(lb/inch),(lb/inch),(in-lb/deg),(in-lb/deg),(in-lb/deg),X Y Z XX YY ZZ,\r\n"
+            "\r\n"
             "10,,Rigid,Rigid,Rigid,Rigid,Rigid,Rigid,N N N N  N  N  ,GCS,\r\n"
-            "60,,Rigid,Rigid,Rigid,Rigid,Rigid,Rigid,N N N N  N  N  ,GCS,\r\n\r\n"
-            "Guides,\r\n\r\nNode,Tag,Friction coefficient,Stiffness ,(lb/inch),\r\n\r\n20,,0.300,Rigid,\r\n\r\n"
-            "Hangers,\r\n\r\n,,,No.of,Load,Short,SpringRate,HangerLoad,Load,\r\n"
-            "Node,Tag, Type,Hangers,var(%),Range,(lb/inch),(lb),type,\r\n\r\n40,,Rod Hanger,1,,,,,\r\n\r\n"
-            "Limit stops,\r\n\r\n,,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness,\r\n"
-            "Node,Tag, Node,(inch),(inch),Xcomp,Ycomp,Zcomp,Coeff,(lb/inch),\r\n\r\n"
-            "30,,,0.000,None,0.000,1.000,0.000,0.000,Rigid,\r\n\r\n"
-            "Threaded Joints,\r\n\r\nNode,\r\n\r\n50,\r\n");
+            "100,,Rigid,Rigid,Rigid,Rigid,Rigid,Rigid,N N N N  N  N  ,GCS,\r\n"
+            "\r\n"
+            "Guides,\r\n"
+            "\r\n"
+            "Node,Tag,Friction coefficient,Stiffness ,(lb/inch),\r\n"
+            "\r\n"
+            "20,,0.300,Rigid,\r\n"
+            "\r\n"
+            "Hangers,\r\n"
+            "\r\n"
+            ",,,No.of,Load,Short,SpringRate,HangerLoad,Load,\r\n"
+            "Node,Tag, Type,Hangers,var(%),Range,(lb/inch),(lb),type,\r\n"
+            "\r\n"
+            "40,,Rod Hanger,1,,,,,\r\n"
+            "\r\n"
+            "Limit stops,\r\n"
+            "\r\n"
+            ",,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness,\r\n"
+            "Node,Tag, Node,(inch),(inch),Xcomp,Ycomp,Zcomp,Coeff,(lb/inch),\r\n"
+            "\r\n"
+            "30,,,0.000,None,0.000,1.000,0.000,0.000,Rigid,\r\n"
+            "\r\n"
+            "Restraints,\r\n"
+            "\r\n"
+            "Node,Tag,X,Y,Z,\r\n"
+            "\r\n"
+            "70,,,Yes,,\r\n"
+            "\r\n"
+            "Skewed restraints,\r\n"
+            "\r\n"
+            "Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp,\r\n"
+            "\r\n"
+            "80,,Translational,Rigid,(lb/inch),0.000,0.000,1.000,\r\n"
+            "\r\n"
+            "Snubbers,\r\n"
+            "\r\n"
+            ",,Stiffness,,Direction,,,\r\n"
+            "Node,Tag,(lb/inch),X comp,Y comp,Z comp,\r\n"
+            "\r\n"
+            "90,,Rigid,0.000,0.000,1.000,\r\n"
+            "\r\n"
+            "Threaded Joints,\r\n"
+            "\r\n"
+            "Node,\r\n"
+            "\r\n"
+            "50,\r\n");
 }
 
 // A generic support takes twelve lines; a row that would not fit whole
