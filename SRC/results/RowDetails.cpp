@@ -6,6 +6,7 @@
 
 #include "elements/BeamList.h"
 #include "elements/BendList.h"
+#include "elements/BranchSifList.h"
 #include "elements/UserSifList.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutRow.h"
@@ -164,6 +165,7 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       case DataType::Snubber: SnubberDetailsText(row); return true;
       case DataType::Hanger: HangerDetailsText(row); return true;
       case DataType::GenericSupport: GenericSupportDetailsText(row); return true;
+      case DataType::BranchSif: BranchSifDetailsText(row); return true;
       case DataType::UserSif: UserSifDetailsText(row); return true;
       case DataType::Weld: WeldDetailsText(row); return true;
       // A threaded joint has nothing past its node.

@@ -641,7 +641,12 @@ void PrintSnubbersDetails() {
   KindListPrintTable table(TheSnubbersList());
   DetailsRequest request = InitDetailsRequest(
       kDetailsDataRows, static_cast<int>(DataType::Snubber), TheSnubbersList().title,
-      {{"Stiffness", 1, 13}, {"Direction", 1, 32}, {"Node", 2, 6}, {"X comp", 2, 25}, {"Y comp", 2, 34}, {"Z comp", 2, 43}},
+      {{"Stiffness", 1, 13},
+       {"Direction", 1, 32},
+       {"Node", 2, 6},
+       {"X comp", 2, 25},
+       {"Y comp", 2, 34},
+       {"Z comp", 2, 43}},
       1, {}, {}, 1);
   request.csvHeadings = {",,Stiffness,,Direction,,",
                          std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp"};
