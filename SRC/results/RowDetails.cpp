@@ -7,6 +7,8 @@
 #include "elements/BeamList.h"
 #include "elements/BendList.h"
 #include "elements/BranchSifList.h"
+#include "elements/ConcentratedMassList.h"
+#include "elements/FlangeList.h"
 #include "elements/UserSifList.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutRow.h"
@@ -166,6 +168,8 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       case DataType::Hanger: HangerDetailsText(row); return true;
       case DataType::GenericSupport: GenericSupportDetailsText(row); return true;
       case DataType::BranchSif: BranchSifDetailsText(row); return true;
+      case DataType::ConcentratedMass: ConcentratedMassDetailsText(row); return true;
+      case DataType::Flange: FlangeDetailsText(row); return true;
       case DataType::UserSif: UserSifDetailsText(row); return true;
       case DataType::Weld: WeldDetailsText(row); return true;
       // A threaded joint has nothing past its node.
