@@ -73,10 +73,10 @@ void DrawJacketCurve2(const float xs[4], const float ys[4]) {
 // The jacket in its translucent colour; the caller's colour stands while
 // the row is drawn dimmed or by property.
 template <typename Draw>
-void DrawJacketGl(Draw draw) {
+void DrawJacketGl(Draw draw, float opacity = 0.85f) {
   const bool blending = glIsEnabled(GL_BLEND) != GL_FALSE;
   if (!blending) glEnable(GL_BLEND);
-  if (GlElementColourIsSet()) glColor4f(0.3f, 0.5f, 0.6f, 0.85f);
+  if (GlElementColourIsSet()) glColor4f(0.3f, 0.5f, 0.6f, opacity);
   glDepthMask(GL_FALSE);
   draw();
   glDepthMask(GL_TRUE);
@@ -225,6 +225,23 @@ void JacketedBend::DrawGl(LayoutRow& row) {
     ElementDrawSegment(j.leadIn);
     GlDrawBend(j.centre, j.near, j.far, j.bendRadius, j.pipeRadius, j.sweep, false);
   });
+}
+
+void DrawJacketShellGl(LayoutRow& row) {
+  // Fainter than the ordinary jacket, so that the core's colours show.
+  constexpr float kOpacity = 0.3f;
+  if (const auto* pipe = dynamic_cast<const JacketedPipe*>(row.element.get())) {
+    if (pipe->shown) DrawJacketGl([pipe] { ElementDrawSegment(pipe->jacket); }, kOpacity);
+    return;
+  }
+  const auto* bend = dynamic_cast<const JacketedBend*>(row.element.get());
+  if (bend == nullptr) return;
+  const JacketDrawing& j = bend->jacketDrawing;
+  if (!j.shown || !j.valid) return;
+  DrawJacketGl([&j] {
+    ElementDrawSegment(j.leadIn);
+    GlDrawBend(j.centre, j.near, j.far, j.bendRadius, j.pipeRadius, j.sweep, false);
+  }, kOpacity);
 }
 
 void JacketedBend::DrawOutline() {

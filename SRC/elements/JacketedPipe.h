@@ -47,3 +47,8 @@ class JacketedPipe : public ElementData {
   TubeSymbol core;
   TubeSymbol jacket;
 };
+
+// The jacket alone of a jacketed pipe or bend row, translucent as in its
+// ordinary picture (other rows draw nothing): the coloured result pictures
+// draw the core in its result colours and the jacket around it.
+void DrawJacketShellGl(LayoutRow& row);

@@ -15,6 +15,7 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
+#include "graphics/ResultPicture.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/Zoom.h"
 #include "model/Model.h"
@@ -133,6 +134,15 @@ void ButtonUp(HWND window, LPARAM lParam, bool middle) {
   }
 }
 
+bool ModelHasJacketedRow() {
+  const Model& model = TheModel();
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const ElementType type = model.row(number).elementType;
+    if (type == ElementType::JacketedPipe || type == ElementType::JacketedBend) return true;
+  }
+  return false;
+}
+
 void ViewPopup(HWND window, LPARAM lParam) {
   SaveHighlight();
   DisarmCenterCursor();
@@ -145,6 +155,8 @@ void ViewPopup(HWND window, LPARAM lParam) {
   AppendMenu(menu, MF_STRING, 440, "&Center");
   AppendMenu(menu, MF_STRING, kTurnCommand, g_TurnMode ? "Do not &Turn" : "&Turn");
   AppendMenu(menu, MF_STRING, 40023, g_FreezeView ? "Unfree&ze View" : "Free&ze View");
+  if (ResultPictureShown() && ModelHasJacketedRow())
+    AppendMenu(menu, MF_STRING, 40029, g_JacketStresses ? "Hide Jacket Stresses/Ratios" : "Show Jacket Stresses/Ratios");
   AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenu(menu, MF_STRING, 433, "&Show...");
   AppendMenu(menu, MF_STRING, 437, "Show &Nodes...");

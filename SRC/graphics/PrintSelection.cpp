@@ -19,6 +19,7 @@
 #include "graphics/QaBlock.h"
 #include "graphics/ReportOutput.h"
 #include "loads/ForceSpectraTable.h"
+#include "loads/LoadsReport.h"
 #include "loads/HarmonicList.h"
 #include "loads/LoadCaseList.h"
 #include "loads/PipeLoadsTable.h"
@@ -412,15 +413,7 @@ void PrintInputSections(const PrintChoices& c) {
     PrintBeamSections();
     PrintSoils();
   }
-  if (On(c, S::Loads)) {
-    PrintStaticSeismic();
-    PrintWindLoads();
-    PrintSpectrumLoad();
-    PrintHarmonicSettings();
-    PrintTimeHistoryOptions();
-    PrintPipeLoads();
-    PrintBeamLoads();
-  }
+  if (On(c, S::Loads)) PrintModelLoads();
   if (On(c, S::Spectrums)) PrintSpectra();
   if (On(c, S::ForceSpectrums)) PrintForceSpectra();
   if (On(c, S::TimeFunctions)) PrintTimeFunctions();

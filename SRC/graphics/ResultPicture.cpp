@@ -6,6 +6,8 @@
 #include <mutex>
 
 #include "elements/Bend.h"
+#include "elements/JacketedBend.h"
+#include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
@@ -29,8 +31,10 @@ std::shared_ptr<const ResultPicture> Picture() {
 
 bool ColouredKind(ElementType type) {
   return type == ElementType::Pipe || type == ElementType::Bend || type == ElementType::Miter ||
-         type == ElementType::Reducer;
+         type == ElementType::Reducer || type == ElementType::JacketedPipe || type == ElementType::JacketedBend;
 }
+
+bool Jacketed(ElementType type) { return type == ElementType::JacketedPipe || type == ElementType::JacketedBend; }
 
 Vec3 PointOf(const Model& model, int node) {
   const NodeRecord& n = model.nodes[node];
@@ -65,7 +69,7 @@ bool RowDrawnByResultPicture(const Model& model, int row) {
   return ColouredKind(model.row(row).elementType);
 }
 
-void DrawElementContourGl(const ResultPictureElement& element) {
+void DrawElementContourGl(const ResultPictureElement& element, bool jackets) {
   Model& model = TheModel();
   if (element.row < 1 || element.row > model.rowCount) return;
   if (element.node1 < 1 || element.node1 > model.nodes.count || element.node2 < 1 || element.node2 > model.nodes.count)
@@ -97,6 +101,34 @@ void DrawElementContourGl(const ResultPictureElement& element) {
       DrawColouredBendPiece(centre, out, along, bend->radius, radius, angle, element.value1, element.value2);
       return;
     }
+    case ElementType::JacketedPipe: {
+      const float jacket = ElementOuterRadius(model, element.row);
+      if (jackets && jacket > 0.0f) DrawBandedSegment(p1, p2, jacket, jacket, element.value1, element.value2);
+      return;
+    }
+    case ElementType::JacketedBend: {
+      // A piece of the jacket's arc, between its own two nodes, about the
+      // jacket's centre.
+      const auto* bend = dynamic_cast<const JacketedBend*>(row.element.get());
+      const float jacket = ElementOuterRadius(model, element.row);
+      if (!jackets || bend == nullptr || !(jacket > 0.0f)) return;
+      const Vec3 centre{bend->jacketCentre[0], bend->jacketCentre[1], bend->jacketCentre[2]};
+      Vec3 toStart{};
+      Vec3Sub(p1, centre, toStart);
+      const float bendRadius = Vec3Length(toStart);
+      Vec3 toEnd{};
+      Vec3Sub(p2, centre, toEnd);
+      // An arc not placed (its ends on the centre or on one another) is not drawn.
+      if (!(bendRadius > 0.001f) || !(Vec3Length(toEnd) > 0.001f) || NodeDistance(model.nodes, element.node1, element.node2) < 0.001f)
+        return;
+      LocalFrame frame;
+      const float angle = BendArcGeometry(frame, model.nodes, element.node1, element.node2, bend->jacketCentre, bendRadius);
+      if (!(angle > 0.0f)) return;
+      const Vec3 out{-frame.y[0], -frame.y[1], -frame.y[2]};
+      const Vec3 along{frame.x[0], frame.x[1], frame.x[2]};
+      DrawColouredBendPiece(centre, out, along, bendRadius, jacket, angle, element.value1, element.value2);
+      return;
+    }
     default: return;
   }
 }
@@ -107,7 +139,16 @@ void DrawResultPictureGl() {
   SetColourScale(picture->minimum, picture->maximum);
   for (const ResultPictureElement& element : picture->elements) {
     if (PaintingAborted()) return;
-    DrawElementContourGl(element);
+    DrawElementContourGl(element, picture->jackets);
+  }
+  if (picture->jackets) return;
+  // The see-through jackets come after every core they surround.
+  Model& model = TheModel();
+  for (int number = 1; number <= model.rowCount; ++number) {
+    if (PaintingAborted()) return;
+    LayoutRow& row = model.row(number);
+    if (Jacketed(row.elementType) && row.element && row.drawn && RectIntersectsView(row.boundsGl))
+      DrawJacketShellGl(row);
   }
 }
 

@@ -39,6 +39,10 @@ struct ResultPictureLabel {
 struct ResultPicture {
   bool ratios = false;    // the values are ratios (else stresses)
   bool coloured = false;  // the rendered picture is coloured
+  // The jackets of jacketed pipes and bends are coloured by their own
+  // results (their cores hidden inside them); else the cores are coloured
+  // and the jackets drawn see-through around them.
+  bool jackets = false;
   float minimum = 0.0f, maximum = 0.0f;
   std::vector<ResultPictureElement> elements;
   std::vector<ResultPictureLabel> labels;
@@ -62,6 +66,7 @@ bool RowDrawnByResultPicture(const Model& model, int row);
 void DrawResultPictureGl();
 void DrawColourScale(HDC dc);
 bool DrawResultPictureLabels();
-// One element in its result colours (kinds Pipe, Bend, Miter and Reducer;
-// others draw nothing), when its row is in view and has a radius.
-void DrawElementContourGl(const ResultPictureElement& element);
+// One element in its result colours (kinds Pipe, Bend, Miter and Reducer,
+// and with `jackets` the jacket pipes and jacket arcs; others draw
+// nothing), when its row is in view and has a radius.
+void DrawElementContourGl(const ResultPictureElement& element, bool jackets);

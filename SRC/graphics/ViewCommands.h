@@ -14,6 +14,8 @@ void ResetViewWindow();
 // (before every viewpoint change, zoom and centring).
 void SaveViewAsPrevious();
 bool PreviousViewExists();
+// The same asked from any thread (the menus of the other windows).
+bool GraphicsPreviousViewExists();
 // The viewpoint of the previous view (meaningful while one exists).
 Vec3 PreviousViewpoint();
 // Exchanges the current and the previous view and redraws.

@@ -32,11 +32,7 @@ Vec3 CurrentViewpoint() {
   return viewpoint;
 }
 
-bool PreviousExists() {
-  bool exists = false;
-  RunOnGraphicsThread([&exists] { exists = PreviousViewExists(); });
-  return exists;
-}
+bool PreviousExists() { return GraphicsPreviousViewExists(); }
 
 void ShowDirection(const Vec3& direction) {
   for (int i = 0; i < 3; ++i)

@@ -2,26 +2,79 @@
 // header.
 #include "loads/LoadsReport.h"
 
+#include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "loads/ForceSpectraTable.h"
 #include "loads/HarmonicList.h"
 #include "loads/PipeLoadsTable.h"
+#include "loads/Spectrum.h"
 #include "loads/SpectrumPrint.h"
+#include "loads/StaticSeismic.h"
 #include "loads/StaticSeismicDialog.h"
-#include "loads/TimeFunctionsTable.h"
 #include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
+#include "model/Model.h"
+#include "model/ModelGeometry.h"
+#include "properties/BeamLoadsTable.h"
+#include "shell/StartupSwitches.h"
+
+namespace {
+
+// The dynamic and seismic loads open the section under one "Loads"
+// heading, kept whole on a page: the lines (text) or line heights
+// (printer, in halves) each block takes.
+struct LoadBlocks {
+  bool seismic, spectrum, timeHistory, harmonic;
+  bool Any() const { return seismic || spectrum || timeHistory || harmonic; }
+  int TextLines() const {
+    return 3 + (seismic ? 3 : 0) + (spectrum ? 4 : 0) + (timeHistory ? 5 : 0) + (harmonic ? 3 : 0);
+  }
+  int PrinterHalfLines() const {
+    return 4 + (seismic ? 5 : 0) + (spectrum ? 8 : 0) + (timeHistory ? 9 : 0) + (harmonic ? 5 : 0);
+  }
+};
+
+void LoadsHeading(const LoadBlocks& blocks) {
+  if (!g_ReportFileOpen) {
+    if (2 * PrinterLinesLeft() < blocks.PrinterHalfLines()) PrinterPageHeading();
+    BeginReportSection("Loads", 0);
+    PrinterHeadingBar("Loads");
+    PrinterHalfLine();
+    return;
+  }
+  if (g_ReportToFile) {
+    ReportRule();
+    ReportPutText("Loads", 1);
+  } else {
+    if (ReportLinesLeft() < blocks.TextLines()) ReportNewPage();
+    ReportSetTitle("Loads");
+    ReportPutCentred("Loads", 6, 78);
+  }
+  ReportNewLine();
+  ReportRule();
+}
+
+}  // namespace
 
 void PrintModelLoads() {
+  const Model& model = TheModel();
+  const LoadBlocks blocks{HasStaticSeismicLoad(model.seismic), HasResponseSpectrumLoad(model.spectrumLoad),
+                          HasTimeHistoryLoads(model), ModelHasHarmonicLoads(model)};
+  const bool verification = VerificationMode != 0;
+  if (blocks.Any()) {
+    LoadsHeading(blocks);
+    PrintStaticSeismic();
+    if (verification) PrintWindLoads();
+    PrintSpectrumLoad();
+    PrintTimeHistoryOptions();
+    PrintHarmonicSettings();
+    if (g_ReportFileOpen) {
+      ReportNewLine();
+      ReportRule();
+    }
+  }
+  if (!verification) PrintWindLoads();
   PrintPipeLoads();
-  PrintStaticSeismic();
-  PrintWindLoads();
-  PrintSpectra();
-  PrintSpectrumLoad();
-  PrintHarmonicSettings();
-  PrintTimeHistoryOptions();
-  PrintTimeFunctions();
-  PrintForceSpectra();
+  PrintBeamLoads();
 }
 
 void ReportCsvLine(const std::vector<std::string>& cells) {

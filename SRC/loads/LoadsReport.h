@@ -1,8 +1,10 @@
 // The loads of the model report and the small line helpers their printers
-// share. PrintModelLoads writes, on the current report road, the pipe
-// loads, the static seismic load, the wind loads, the response spectra and
-// the spectrum load; each of those sections prints nothing when the model
-// holds none of its data.
+// share. PrintModelLoads writes, on the current report road, the "Loads"
+// section: under one "Loads" heading the static seismic load (in
+// verification mode also the wind loads), the response spectrum load, the
+// time-history and the harmonic settings, when the model has any of them;
+// then the wind loads, the pipe loads and the beam loads. Each part prints
+// nothing when the model holds none of its data.
 #pragma once
 
 #include <string>

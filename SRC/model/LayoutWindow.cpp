@@ -10,6 +10,7 @@
 
 #include "graphics/PrintSelection.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/ViewCommands.h"
 #include "files/FileCommands.h"
 #include "loads/LoadCaseList.h"
 #include "loads/Spectrum.h"
@@ -275,7 +276,7 @@ void UpdateLayoutMenuPopup(HMENU popup, int position) {
     case kFile: UpdateFileMenu(popup); break;
     case kEdit: UpdateEditMenu(popup); break;
     case kView:
-      Enable(popup, 267, false);  // no previous view is stored until the graphics window keeps views
+      Enable(popup, 267, GraphicsPreviousViewExists());
       Enable(popup, 336, TableWindowHasNodes(LayoutTableWindow()));
       break;
     case kLoads: UpdateLoadsMenu(popup); break;

@@ -20,6 +20,7 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/ViewCommands.h"
 #include "loads/LoadCommands.h"
 #include "model/ContextMenus.h"
 #include "model/DistanceDialog.h"
@@ -347,7 +348,7 @@ void UpdateListMenuPopup(HMENU popup, int position) {
       }
       break;
     case kView:
-      EnableMenuItem(popup, 267, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 267, MF_BYCOMMAND | (GraphicsPreviousViewExists() ? MF_ENABLED : MF_GRAYED));
       EnableMenuItem(popup, 336, MF_BYCOMMAND | (shown && TableWindowHasNodes(FirstTable()) ? MF_ENABLED : MF_GRAYED));
       EnableMenuItem(popup, kLcsCommand, MF_BYCOMMAND | (LcsMenuApplies() ? MF_ENABLED : MF_GRAYED));
       EnableMenuItem(popup, 432, MF_BYCOMMAND | (g_ListGraphicsButtons ? MF_ENABLED : MF_GRAYED));

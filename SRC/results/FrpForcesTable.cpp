@@ -15,6 +15,7 @@
 #include "platform/Menu.h"
 #include "results/CodeStressResults.h"
 #include "results/ElementForceRows.h"
+#include "results/ElementLcs.h"
 #include "results/ElementForceValues.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
@@ -154,15 +155,20 @@ class FrpForcesTableWindow : public ResultTableWindow {
     if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
   }
   void CurrentRowChanged() override {
-    if (const int e = ElementOfRow(currentRow)) HighlightElementRow(ElementAt(e).row);
+    const int e = ElementOfRow(currentRow);
+    if (e == 0) return;
+    HighlightElementRow(ElementAt(e).row);
+    if (!g_ShowGlobalForces) StoreElementLcs(e);
   }
   void Prepare() override {
     cachedElement_ = 0;
     AddForceNavigationMenu(MultipleForceKinds());
+    if (!g_ShowGlobalForces) AddElementLcsItem();
   }
   void Close() override {
     HideHighlight();
     RemoveForceNavigationMenu();
+    CloseElementLcs();
   }
   void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
   void DrawColumnRule(int column) override {
@@ -335,6 +341,11 @@ void OpenFrpForcesTable() {
   table.Load();
   TableShowFocus(table);
   table.CurrentRowChanged();
+}
+
+void ToggleFrpForcesLcs() {
+  if (ShownResultTable() != &TheTable() || g_ShowGlobalForces) return;
+  ToggleElementLcs(TheTable().ElementOfRow(TheTable().currentRow));
 }
 
 ResultTableWindow& FrpForcesTable() { return TheTable(); }

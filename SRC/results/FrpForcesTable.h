@@ -18,6 +18,9 @@ class ResultTableWindow;
 
 void OpenFrpForcesTable();
 ResultTableWindow& FrpForcesTable();
+// The local-axes display (327) while the FRP forces table is shown in
+// local axes.
+void ToggleFrpForcesLcs();
 void RegisterFrpForcesTable();
 void PrintFrpForces();
 void FrpGlobalForcesText();

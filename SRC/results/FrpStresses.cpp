@@ -12,6 +12,7 @@
 #include "codes/ElementCodeStress.h"
 #include "elements/HydrotestLoad.h"
 #include "graphics/Highlight.h"
+#include "results/ElementLcs.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/DerivedElementData.h"
@@ -174,20 +175,26 @@ class FrpStressesTableWindow : public ResultTableWindow {
     if (!ResultTableKey(*this, key)) TableKeyDown(*this, key);
   }
   void CurrentRowChanged() override {
-    if (const int e = FrpElement(currentRow)) HighlightElementRow(ElementAt(e).row);
+    const int e = FrpElement(currentRow);
+    if (e == 0) return;
+    HighlightElementRow(ElementAt(e).row);
+    StoreElementLcs(e);
   }
   void Prepare() override {
     AddTableSwitchItem(287, "Sorted &Stresses\tF6");
     AddLoadCaseMenu();
+    AddElementLcsItem();
   }
   void Close() override {
     HideHighlight();
     RemoveTableSwitchItem(287);
     RemoveLoadCaseMenu();
+    CloseElementLcs();
   }
   void ContextMenu() override {
     HMENU popup = CreatePopupMenu();
     AppendMenu(popup, MF_STRING, 287, "&Sorted Stresses");
+    AppendMenu(popup, MF_STRING, 327, ElementLcsMenuText().c_str());
     AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
     if (TheResultCases().count > 1) {
       AppendLoadCaseMenuItems(popup);
@@ -539,6 +546,11 @@ void OpenSortedFrpStressesTable() {
 }
 
 ResultTableWindow& FrpStressesTable() { return TheStresses(); }
+
+void ToggleFrpStressesLcs() {
+  if (ShownResultTable() != &TheStresses()) return;
+  ToggleElementLcs(FrpElement(TheStresses().currentRow));
+}
 ResultTableWindow& SortedFrpStressesTable() { return TheSorted(); }
 void RegisterFrpStressTables() {
   RegisterResultTableView(TheStresses());

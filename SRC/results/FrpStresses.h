@@ -43,6 +43,8 @@ bool ComputeFrpStresses(int element, FrpStressRecord& record);
 void OpenFrpStressesTable();
 void OpenSortedFrpStressesTable();
 ResultTableWindow& FrpStressesTable();
+// The local-axes display (327) while the FRP stresses table is shown.
+void ToggleFrpStressesLcs();
 ResultTableWindow& SortedFrpStressesTable();
 void RegisterFrpStressTables();
 void PrintFrpStresses();

@@ -14,6 +14,7 @@
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutTable.h"
+#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
@@ -32,6 +33,7 @@
 #include "shell/Units.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
+#include "supports/OtherSupportLists.h"
 
 bool g_JointResultsGlobal = false;
 
@@ -384,8 +386,9 @@ void FlexJointTable::WriteText() {
 
 class SupportDisplacementTable : public KindDisplacementTable {
  public:
-  SupportDisplacementTable(ResultOpener opener, bool switches, RowListKind kind, const char* name)
-      : KindDisplacementTable(opener, switches), kind_(kind), name_(name) {
+  SupportDisplacementTable(ResultOpener opener, bool switches, RowListKind kind, const char* name,
+                           ListOpener list)
+      : KindDisplacementTable(opener, switches), kind_(kind), name_(name), list_(list) {
     nodeSearch = true;
   }
   int Rows() const override { return TheModel().lists[kind_].count; }
@@ -430,18 +433,25 @@ class SupportDisplacementTable : public KindDisplacementTable {
     return layoutRow != 0 ? TheModel().row(layoutRow).node : 0;
   }
   void CurrentRowChanged() override {
-    if (const int layoutRow = LayoutRowOf(currentRow)) HighlightRowDataItem(layoutRow);
+    const int layoutRow = LayoutRowOf(currentRow);
+    if (layoutRow == 0) return;
+    HighlightRowDataItem(layoutRow);
+    // The kind's list in the List window follows the row (both run in the
+    // model's list order).
+    if (CurrentListOpener() == list_)
+      if (HWND window = ListTableWindow(0); window != nullptr && IsWindowVisible(window)) TableWindowGoTo(window, currentRow);
   }
   void WriteText() override;
 
  private:
   RowListKind kind_;
   const char* name_;
+  ListOpener list_;
 };
 
 class GuideTable : public SupportDisplacementTable {
  public:
-  GuideTable() : SupportDisplacementTable(OpenGuideDisplacementsTable, true, RowListKind::Guides, "Guides") {}
+  GuideTable() : SupportDisplacementTable(OpenGuideDisplacementsTable, true, RowListKind::Guides, "Guides", OpenGuidesList) {}
   void Hide(std::vector<int>& w) const override {
     if (!Local()) w[8] = 0;
   }
@@ -471,7 +481,7 @@ class GuideTable : public SupportDisplacementTable {
 
 class HangerTable : public SupportDisplacementTable {
  public:
-  HangerTable() : SupportDisplacementTable(OpenHangerDisplacementsTable, false, RowListKind::Hangers, "Hangers") {}
+  HangerTable() : SupportDisplacementTable(OpenHangerDisplacementsTable, false, RowListKind::Hangers, "Hangers", OpenHangersList) {}
   std::string HeadingText(int column, int line) override { return line == 0 ? GlobalHeading(column) : ""; }
   std::string LocalCell(int /*layoutRow*/, int /*column*/) override { return {}; }
 };
@@ -490,7 +500,8 @@ bool LimitStopAxes(const LimitStop& stop, int node, LocalFrame& frame) {
 class LimitStopTable : public SupportDisplacementTable {
  public:
   LimitStopTable()
-      : SupportDisplacementTable(OpenLimitStopDisplacementsTable, true, RowListKind::LimitStops, "Limit stops") {}
+      : SupportDisplacementTable(OpenLimitStopDisplacementsTable, true, RowListKind::LimitStops, "Limit stops",
+                                 OpenLimitStopsList) {}
   std::string HeadingText(int column, int line) override {
     if (line != 0) return {};
     if (!Local()) return GlobalHeading(column);

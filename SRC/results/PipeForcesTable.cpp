@@ -13,7 +13,6 @@
 #include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
@@ -22,6 +21,7 @@
 #include "results/CodeStressResults.h"
 #include "results/Bs806ForceReport.h"
 #include "results/ElementForceValues.h"
+#include "results/ElementLcs.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultBlocks.h"
 #include "results/ResultCases.h"
@@ -37,7 +37,6 @@
 
 namespace {
 
-constexpr int kLcsCommand = 327;
 constexpr const char* kLocalNames[6] = {"fx", "fy", "fz", "mx", "my", "mz"};
 constexpr const char* kGlobalNames[6] = {"FX", "FY", "FZ", "MX", "MY", "MZ"};
 
@@ -228,13 +227,12 @@ class PipeForcesTableWindow : public ResultTableWindow {
   void Prepare() override {
     cachedElement_ = 0;
     AddForceNavigationMenu(MultipleForceKinds());
-    if (!g_ShowGlobalForces) InsertViewItems({{kLcsCommand, LcsMenuTextNow()}});
+    if (!g_ShowGlobalForces) AddElementLcsItem();
   }
   void Close() override {
     HideHighlight();
     RemoveForceNavigationMenu();
-    RemoveViewItems({kLcsCommand});
-    EraseLcsTriad(TheLcsTriad());
+    CloseElementLcs();
   }
   void PaintExtra() override { PaintHeadingGroups(*this, Groups()); }
   void DrawColumnRule(int column) override {
@@ -260,22 +258,8 @@ class PipeForcesTableWindow : public ResultTableWindow {
 
   // The end-1 frame of the current row's element, for the LCS display.
   void StoreFrameOfRow() {
-    const int e = ElementOfRow(currentRow);
-    if (e == 0 || g_ShowGlobalForces) return;
-    const AnalysisElement& element = Element(e);
-    const ElementEndFrames frames = ComputeElementEndFrames(TheModel(), static_cast<ElementType>(element.kind),
-                                                            element.row, element.node1, element.node2);
-    LcsTriad& triad = TheLcsTriad();
-    const bool shown = triad.shown;
-    if (shown) EraseLcsTriad(triad);
-    std::array<std::array<float, 3>, 3> axes{};
-    const Vector3d* vectors[3] = {&frames.end1.x, &frames.end1.y, &frames.end1.z};
-    for (std::size_t a = 0; a < 3; ++a)
-      for (std::size_t i = 0; i < 3; ++i) axes[a][i] = static_cast<float>((*vectors[a])[i]);
-    StoreLcsFrame(triad, element.node1, axes);
-    if (shown) ToggleLcsTriad(triad);
+    if (!g_ShowGlobalForces) StoreElementLcs(ElementOfRow(currentRow));
   }
-  static std::string LcsMenuTextNow() { return TheLcsTriad().shown ? "&Hide LCS" : "&Show LCS"; }
 
  private:
   std::string PlainHeading(int column, int line) const {
@@ -567,11 +551,5 @@ void RegisterPipeForcesTable() { RegisterResultTableView(TheTable()); }
 
 void TogglePipeForcesLcs() {
   if (ShownResultTable() != &TheTable() || g_ShowGlobalForces) return;
-  HideHighlight();
-  TheTable().StoreFrameOfRow();
-  ToggleLcsTriad(TheLcsTriad());
-  TheTable().CurrentRowChanged();
-  // The View item follows the display.
-  RemoveViewItems({kLcsCommand});
-  InsertViewItems({{kLcsCommand, PipeForcesTableWindow::LcsMenuTextNow()}});
+  ToggleElementLcs(TheTable().ElementOfRow(TheTable().currentRow));
 }

@@ -23,6 +23,7 @@
 #include "results/TimeHistoryTables.h"
 #include "results/CodeComplianceTable.h"
 #include "results/DisplacementTables.h"
+#include "results/FrpForcesTable.h"
 #include "results/FrpStresses.h"
 #include "results/JointDisplacementTables.h"
 #include "results/LoadCaseChooser.h"
@@ -178,7 +179,11 @@ void ResultsCommand(HWND window, int command) {
     case kDistanceCommand: ShowDistanceDialog(window); return;
     case 316: QaBlockDialog(window); return;
     case 378: Forward(LayoutFrame(), command); return;
-    case 327: TogglePipeForcesLcs(); return;
+    case 327:  // each table acts only while it is the one shown
+      TogglePipeForcesLcs();
+      ToggleFrpForcesLcs();
+      ToggleFrpStressesLcs();
+      return;
     case 330: StepItem(true); return;
     case 331: StepItem(false); return;
     case 332:
@@ -209,7 +214,7 @@ void ResultsCommand(HWND window, int command) {
       return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
-    case 40029: return;  // no stress or ratio display exists yet to redraw
+    case 40029: ApplyStressSection(); return;  // the display on is made again with or without the jackets
     default: return;
   }
 }

@@ -7,6 +7,7 @@
 
 #include "graphics/GraphicsThread.h"
 #include "graphics/PrintSheet.h"
+#include "graphics/ViewCommands.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
@@ -231,7 +232,7 @@ void InitResultsMenuPopup(HMENU popup, int position) {
       break;
     }
     case kView: {
-      EnableMenuItem(popup, 267, MF_BYCOMMAND | MF_GRAYED);
+      EnableMenuItem(popup, 267, MF_BYCOMMAND | (GraphicsPreviousViewExists() ? MF_ENABLED : MF_GRAYED));
       // The magnification is that of the shape shown: without one there is
       // nothing to magnify.
       EnableMenuItem(popup, 300, MF_BYCOMMAND | (DeflectedShapeShown() || ModeShapeShown() || AnimationRunning() ? MF_ENABLED : MF_GRAYED));

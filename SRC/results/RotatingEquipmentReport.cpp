@@ -266,6 +266,24 @@ class ReportTable : public ResultTableWindow {
   }
   void Prepare() override { AddEquipmentNavigationMenu(MultipleEquipment(), ReportCaseCount()); }
   void Close() override { RemoveSupportNavigationMenu(); }
+  // The same items as the Results menu holds for the report: the equipment
+  // with two or more machines, the report's cases with two or more, then
+  // the results.
+  void ContextMenu() override {
+    HMENU popup = CreatePopupMenu();
+    if (MultipleEquipment()) {
+      AppendMenu(popup, MF_STRING, 287, "&Other Rot. Equipment...");
+      AppendMenu(popup, MF_STRING, 330, "Next equipment");
+      AppendMenu(popup, MF_STRING, 331, "Previous equipment");
+      AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
+    }
+    if (ReportCaseCount() > 1) {
+      AppendLoadCaseMenuItems(popup);
+      AppendMenu(popup, MF_SEPARATOR, 0, nullptr);
+    }
+    AppendResultsMenuItems(popup);
+    TrackResultTablePopup(*this, popup);
+  }
   void WriteText() override { PrintRotatingEquipmentReports(); }
 };
 

@@ -8,6 +8,7 @@
 #include "codes/CodeCategories.h"
 #include "codes/CodeSettings.h"
 #include "codes/CodeStressDriver.h"
+#include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
 #include "graphics/ResultPicture.h"
@@ -64,6 +65,7 @@ std::shared_ptr<ResultPicture> MakePicture(bool ratios) {
   auto picture = std::make_shared<ResultPicture>();
   picture->ratios = ratios;
   picture->coloured = !g_ColourCodingOff;
+  picture->jackets = g_JacketStresses;
   const ResultsFileContents& results = TheResults();
   float low = 0.0f, high = 0.0f;
   bool any = false;

@@ -11,9 +11,7 @@
 
 #include "platform/Registry.h"
 #include "shell/Assert.h"
-#include "shell/Message.h"
 #include "shell/Settings.h"
-#include "shell/StandIn.h"
 
 namespace {
 
@@ -55,11 +53,9 @@ void RemoveSlot(int index) {
 bool OpenSlot(HWND window, int index) {
   const std::string path = List().slots[static_cast<std::size_t>(index)];
   if (path.empty()) return false;
-  if (List().opener == nullptr) {
-    STAND_IN("the file commands' model opener");
-    ShowErrorMessage(window, "Opening a model file is not available yet:\n" + path);
-    return false;
-  }
+  // The file commands install the opener as the program starts; before
+  // that there is nothing to open with.
+  if (List().opener == nullptr) return false;
   if (List().opener(window, path)) return true;
   RemoveSlot(index);
   return false;

@@ -24,6 +24,13 @@ class ZoomTest : public GraphicsFixture {
   static float Width(const ViewLimits& w) { return w.right - w.left; }
   static float Height(const ViewLimits& w) { return w.top - w.bottom; }
   static HWND Toolbar() { return GraphicsFrame().activeToolbar; }
+  // "&Previous View" in the View menu (third popup) of another window.
+  static bool PreviousViewOffered(const ::Frame& frame) {
+    HMENU view = GetSubMenu(frame.menu, 2);
+    if (view == nullptr) return false;
+    SendMessage(frame.window, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(view), 2);
+    return (GetMenuState(view, 267, MF_BYCOMMAND) & MF_GRAYED) == 0;
+  }
   static bool ButtonEnabled(int command) {
     return (SendMessage(Toolbar(), TB_GETSTATE, static_cast<WPARAM>(command), 0) & TBSTATE_ENABLED) != 0;
   }
@@ -99,6 +106,8 @@ TEST_F(ZoomTest, ABandZoomsFromSeventeenPixelsAndAClickUnderFourPicksNothingHere
   SizeClient(600, 400);
   const ViewLimits start = Window();
   const float scale = Scale();
+  EXPECT_FALSE(PreviousViewOffered(LayoutFrame()));
+  EXPECT_FALSE(PreviousViewOffered(ListFrame()));
   Band({100, 100}, {104, 104});  // 4 pixels: neither a click nor a band
   EXPECT_EQ(Scale(), scale);
   Band({100, 100}, {116, 130});  // 16 wide: still nothing
@@ -111,6 +120,9 @@ TEST_F(ZoomTest, ABandZoomsFromSeventeenPixelsAndAClickUnderFourPicksNothingHere
   const ViewLimits zoomed = Window();
   EXPECT_NEAR((zoomed.left + zoomed.right) / 2.0f, start.left + 160.0f / scale, 2.0f / scale);
   EXPECT_NEAR((zoomed.bottom + zoomed.top) / 2.0f, start.top - 140.0f / scale, 2.0f / scale);
+  // Once a view is kept the other windows offer it too.
+  EXPECT_TRUE(PreviousViewOffered(LayoutFrame()));
+  EXPECT_TRUE(PreviousViewOffered(ListFrame()));
   // The previous view comes back with F5, from the List window too, and
   // the zoomed one again after it.
   Command(267);

@@ -90,14 +90,26 @@ TEST_F(LoadsReportTest, SeismicWindSpectraAndTheSpectrumLoad) {
   TheModel().seismic.combination = kSeismicSrss;
   WithWind();
   WithSpectrum();
-  const std::vector<std::string> text = Report(PrintModelLoads);
+  // The model report's Loads section, then its Spectrums section.
+  const std::vector<std::string> text = Report([] {
+    PrintModelLoads();
+    PrintSpectra();
+  });
   auto find = [&text](const std::string& wanted) {
     for (std::size_t at = 0; at < text.size(); ++at)
       if (text[at].find(wanted) != std::string::npos) return static_cast<int>(at);
     return -1;
   };
+  // The seismic and spectrum loads stand under one "Loads" heading, centred
+  // over columns 6 to 78, closed by a rule before the wind loads follow.
+  ASSERT_FALSE(text.empty());
+  EXPECT_EQ(text[0], std::string(39, ' ') + "Loads");
+  EXPECT_EQ(text[1].find_first_not_of(" -"), std::string::npos) << text[1];
+  EXPECT_NE(text[1].find("-----"), std::string::npos) << text[1];
   const int seismic = find("Static seismic load:");
   ASSERT_GE(seismic, 0);
+  EXPECT_LT(seismic, find("spectrum:"));
+  EXPECT_LT(find("spectrum:"), find("Wind Load 1"));
   EXPECT_EQ(text[static_cast<std::size_t>(seismic)].substr(5),
             "Static seismic load:  X = 0.15, Y = 0.00, Z = 0.10 (g's)");
   EXPECT_EQ(text[static_cast<std::size_t>(seismic) + 1].substr(37), "Square Root of Sum of Squares");
@@ -130,6 +142,10 @@ TEST_F(LoadsReportTest, SeismicWindSpectraAndTheSpectrumLoad) {
     PrintSpectrumLoad();
   });
   EXPECT_TRUE(bare.empty());
+  // Nor the "Loads" heading: the section starts with the pipe loads.
+  const std::vector<std::string> loads = Report(PrintModelLoads);
+  ASSERT_FALSE(loads.empty());
+  EXPECT_NE(loads[0].find("Pipe Loads"), std::string::npos) << loads[0];
 }
 
 TEST_F(LoadsReportTest, SeismicAndSpectraAsCommaSeparatedLines) {

@@ -18,6 +18,9 @@
 #include "platform/PropertySheet.h"
 #include "graphics/ResultPicture.h"
 #include "loads/Force.h"
+#include "model/LcsTriad.h"
+#include "platform/Input.h"
+#include "results/ResultViewItems.h"
 #include "results/FrpForcesTable.h"
 #include "results/FrpStresses.h"
 #include "codes/CodeStressDriver.h"
@@ -316,6 +319,64 @@ TEST_F(FrpResultsTest, EndsWithoutAllowablesSortLastAndTheForcesAndReportsShowTh
 
 // The load-case report of the model report carries the FRP sub-sections
 // of both element force sections and the two FRP stress sections.
+// The cantilever runs along X: its element axes are X along it, and the
+// local-axes display (327) shows them at the anchor node 10 from the FRP
+// forces table in local axes and from the FRP stresses table.
+TEST_F(FrpResultsTest, TheLocalAxesItemShowsTheCurrentFrpElementsAxes) {
+  ExpectChooserCancelled();
+  OpenCantilever(3, {1});
+  platform::CheckModalScript();
+  g_ShowGlobalForces = false;
+  OpenFrpForcesTable();
+  ASSERT_EQ(&Shown(), &FrpForcesTable());
+  EXPECT_TRUE(ResultsMenuHas(327));
+  EXPECT_EQ(ViewItemText(327), "&Show LCS");
+  ASSERT_FALSE(TheLcsTriad().shown);
+  ResultsCommandNow(327);
+  const LcsTriad& triad = TheLcsTriad();
+  EXPECT_TRUE(triad.shown);
+  EXPECT_EQ(ViewItemText(327), "&Hide LCS");
+  ASSERT_GE(triad.node, 1);
+  EXPECT_EQ(TheModel().nodes[triad.node].id, 10);
+  EXPECT_NEAR(triad.axes[0][0], 1.0f, 1.0e-5f);
+  EXPECT_NEAR(triad.axes[0][1], 0.0f, 1.0e-5f);
+  EXPECT_NEAR(triad.axes[0][2], 0.0f, 1.0e-5f);
+  ResultsCommandNow(327);
+  EXPECT_FALSE(TheLcsTriad().shown);
+  EXPECT_EQ(ViewItemText(327), "&Show LCS");
+  ResultsCommandNow(327);
+  // Global axes have no local-axes item, and leaving the local form takes
+  // the axes away.
+  ResultsCommandNow(288);
+  ASSERT_TRUE(g_ShowGlobalForces);
+  EXPECT_FALSE(ResultsMenuHas(327));
+  EXPECT_FALSE(TheLcsTriad().shown);
+  ResultsCommandNow(327);
+  EXPECT_FALSE(TheLcsTriad().shown);
+  ResultsCommandNow(288);
+
+  // The FRP stresses table: the View item, and the popup's second item.
+  OpenFrpStressesTable();
+  ASSERT_EQ(ResultsReopenCommand(), OpenFrpStressesTable);
+  EXPECT_EQ(ViewItemText(327), "&Show LCS");
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Sorted Stresses", [](HWND) {
+    platform::TestKeyPress(VK_DOWN);
+    platform::TestKeyPress(VK_DOWN);
+    platform::TestKeyPress(VK_RETURN);
+  });
+  Shown().ContextMenu();
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_TRUE(TheLcsTriad().shown);
+  EXPECT_EQ(TheModel().nodes[TheLcsTriad().node].id, 10);
+  EXPECT_EQ(ViewItemText(327), "&Hide LCS");
+  // The sorted table (F6) has no such item; the axes go with the table.
+  ResultsCommandNow(287);
+  ASSERT_EQ(ResultsReopenCommand(), OpenSortedFrpStressesTable);
+  EXPECT_FALSE(ResultsMenuHas(327));
+  EXPECT_FALSE(TheLcsTriad().shown);
+}
+
 TEST_F(FrpResultsTest, TheModelReportPrintsTheFrpSections) {
   ExpectChooserCancelled();
   OpenCantilever(3, {1});

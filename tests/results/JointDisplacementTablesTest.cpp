@@ -15,6 +15,8 @@
 #include "elements/Bellows.h"
 #include "graphics/ReportOutput.h"
 #include "loads/Force.h"
+#include "model/ListWindow.h"
+#include "model/NodeList.h"
 #include "model/Nodes.h"
 #include "results/JointDisplacementTables.h"
 #include "results/OtherSelectors.h"
@@ -25,6 +27,7 @@
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/OtherSupportLists.h"
 
 namespace {
 
@@ -372,6 +375,55 @@ TEST_F(SupportDisplacementTablesTest, HangersAreAlwaysGlobalAndTheReportsWriteTh
                               ",Z " + UnitLabel(kUnitDisplacement) + ",XX " + UnitLabel(kUnitAngle) + ",YY " +
                               UnitLabel(kUnitAngle) + ",ZZ " + UnitLabel(kUnitAngle) + ",");
   EXPECT_EQ((title + 2)->substr(0, 3), "15,");
+}
+
+// Anchor 10, guides at 20 and 30, anchor at 40, 60 inch apart along X: the
+// Guides list of the List window follows the current row of the guide
+// displacements table; another list shown there is left alone.
+TEST_F(SupportDisplacementTablesTest, TheGuidesListOfTheListWindowFollowsTheCurrentRow) {
+  using namespace analysis_testing;
+  Model& model = TheModel();
+  StartModel(model, 300.0, kDensity, ModelPath());
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 60.0f);
+  PutItem(model, 2, DataType::Guide);
+  PipeRow(model, 30, ElementType::Pipe, 60.0f);
+  PutItem(model, 3, DataType::Guide);
+  PipeRow(model, 40, ElementType::Pipe, 60.0f);
+  PutItem(model, 4, DataType::Anchor);
+  MakeModel(model);
+  SetCases(model, {1, 8});
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  ShowListByOpener(OpenGuidesList);
+  ASSERT_EQ(CurrentListOpener(), &OpenGuidesList);
+  TableWindow& guides = GuidesListTable();
+  TableGoTo(guides, 1);
+  ASSERT_EQ(guides.currentRow, 1);
+  OpenGuideDisplacementsTable();
+  ASSERT_EQ(Shown().rowCount, 2);
+  Shown().KeyDown(VK_DOWN);
+  ASSERT_EQ(Shown().currentRow, 2);
+  EXPECT_EQ(guides.currentRow, 2);
+  EXPECT_EQ(TheModel().row(RowListEntry(TheModel().lists[RowListKind::Guides], guides.currentRow)).node,
+            Shown().RowNode(2));
+  Shown().KeyDown(VK_UP);
+  EXPECT_EQ(guides.currentRow, 1);
+  // With the node list shown the table moves on its own.
+  ShowListByOpener(OpenNodeList);
+  ASSERT_EQ(CurrentListOpener(), &OpenNodeList);
+  HWND nodes = ListTableWindow(0);
+  ASSERT_NE(nodes, nullptr);
+  TableWindow* nodeTable = TableOfWindow(nodes);
+  ASSERT_NE(nodeTable, nullptr);
+  const int nodeRow = nodeTable->currentRow;
+  Shown().KeyDown(VK_DOWN);
+  EXPECT_EQ(Shown().currentRow, 2);
+  EXPECT_EQ(nodeTable->currentRow, nodeRow);
+  EXPECT_EQ(guides.currentRow, 1);
 }
 
 }  // namespace

@@ -30,6 +30,8 @@
 #include "evaluations/PumpList.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
+#include "platform/Dialog.h"
+#include "platform/Input.h"
 #include "supports/Anchor.h"
 
 namespace {
@@ -244,6 +246,26 @@ TEST_F(RotatingReportTest, CasesAndEquipmentStepWrapAndChooseAndPrintingCoversTh
   platform::CheckModalScript();
   EXPECT_EQ(names, data.caseTitles);
   EXPECT_EQ(LineStarting("Load case:"), first);
+  // The report's right-click menu: its third item is "Previous equipment",
+  // its fifth "Next load case".
+  auto choose = [](int downs) {
+    platform::ExpectModal(platform::ModalKind::PopupMenu, "Other Rot. Equipment...", [downs](HWND) {
+      for (int i = 0; i < downs; ++i) platform::TestKeyPress(VK_DOWN);
+      platform::TestKeyPress(VK_RETURN);
+    });
+    RotatingEquipmentReportTable().ContextMenu();
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+  };
+  choose(3);
+  EXPECT_EQ(Lines().at(0), "NEMA SM23 (1991) report for turbine : T-1");
+  choose(5);
+  EXPECT_EQ(LineStarting("Load case:"), second);
+  EXPECT_EQ(Lines().at(0), "NEMA SM23 (1991) report for turbine : T-1");
+  choose(2);  // next equipment, wrapping
+  EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-9");
+  choose(6);  // previous load case
+  EXPECT_EQ(LineStarting("Load case:"), first);
   // The printed results carry every machine in every case.
   ThePrintChoices().section.fill(0);
   ThePrintChoices().section[static_cast<std::size_t>(PrintSection::RotatingEquipment)] = 1;
@@ -266,6 +288,47 @@ TEST_F(RotatingReportTest, CasesAndEquipmentStepWrapAndChooseAndPrintingCoversTh
   // The report shown is the same after printing.
   EXPECT_EQ(ShownResultTable(), &RotatingEquipmentReportTable());
   EXPECT_EQ(Lines().at(0), "API 617 (7th Ed. 2003) report for compressor : K-9");
+}
+
+// Case titles of models with four or more temperatures are long: the case
+// chooser of a report with fewer than six cases is widened to 110 x 100
+// dialog units; with two temperatures it keeps its own size. A single
+// machine's menu starts with the cases.
+TEST_F(RotatingReportTest, TheCaseChooserWidensForFourOrMoreTemperatures) {
+  RECT widened{0, 0, 110, 100};
+  std::vector<RECT> clients;
+  std::vector<RECT> wanted;
+  for (const int temperatures : {4, 2}) {
+    Model& model = BuildTurbine(false);
+    model.options.ThermalLoadCount = temperatures;
+    analysis_testing::SetCases(model, {1, 8, 9});
+    ASSERT_EQ(WriteModelFile(ModelPath()), "");
+    model.modified = false;
+    OpenReport();
+    ASSERT_EQ(TheRotatingEquipmentData().caseTypes, (std::vector<int>{8, 9}));
+    platform::ExpectModal(platform::ModalKind::Dialog, "RESULT_LOAD_CASES3_DIALOG", [&](HWND dialog) {
+      RECT client{};
+      GetClientRect(dialog, &client);
+      clients.push_back(client);
+      RECT units = widened;
+      MapDialogRect(dialog, &units);
+      wanted.push_back(units);
+      SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+    });
+    ResultsCommandNow(231);
+    platform::CheckModalScript();
+    // One machine: the popup opens with the load-case items.
+    platform::ExpectModal(platform::ModalKind::PopupMenu, "Load Cases...",
+                          [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+    RotatingEquipmentReportTable().ContextMenu();
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    LeaveResultsMode();
+  }
+  ASSERT_EQ(clients.size(), 2u);
+  EXPECT_EQ(clients[0].right - clients[0].left, wanted[0].right - wanted[0].left);
+  EXPECT_EQ(clients[0].bottom - clients[0].top, wanted[0].bottom - wanted[0].top);
+  EXPECT_NE(clients[1].right - clients[1].left, wanted[1].right - wanted[1].left);
 }
 
 TEST_F(RotatingReportTest, AFrameThatCannotBeBuiltIsSaidOnceAndTheOtherMachinesStillReport) {

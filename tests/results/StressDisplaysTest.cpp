@@ -3,11 +3,22 @@
 // stress element's end values from the current section, the range, the
 // colour bar's texts, the labels), the caption, the menu texts, the
 // exclusion of the two displays, colour coding switched off (labels only),
+// the jackets of jacketed pipes coloured on request from the view popup,
 // and the displays ending with the table.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
+#include "elements/JacketedBend.h"
+#include "elements/JacketedPipe.h"
+#include "graphics/Drawing2D.h"
+#include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/ResultPicture.h"
+#include "graphics/ViewCommands.h"
+#include "graphics/ViewProjection.h"
+#include "model/Nodes.h"
 #include "results/CodeResultsTesting.h"
 #include "results/ResultViewItems.h"
 #include "results/SortedStressesTable.h"
@@ -15,6 +26,7 @@
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "platform/Input.h"
 #include "platform/TestSupport.h"
 #include "shell/Units.h"
 
@@ -40,6 +52,70 @@ class StressDisplaysTest : public code_testing::CodeResultsFixture {
     OpenChoosing("&Sorted stresses");
     ASSERT_TRUE(InResultsMode());
     ASSERT_EQ(ResultsReopenCommand(), OpenSortedStressesTable);
+  }
+  // Two jacketed pipes of 100 in along X from 10 (anchor) to 30 (anchor):
+  // a 4.5-inch core in an 8.625-inch jacket closed by end caps at both ends.
+  // With `bend`, 30 is a jacketed bend (both radii 12 in) and a jacketed
+  // pipe runs 100 in up Y to 40, the anchor.
+  void OpenJacketedSorted(bool bend = false) {
+    using namespace analysis_testing;
+    Model& model = StartLine(1, kDensity, 150.0);
+    PipeSection jacket;
+    InitSection(jacket);
+    jacket.name = "S8";
+    jacket.outsideDiameter = 8.625f;
+    jacket.thickness = 0.322f;
+    AppendSection(model.sections, jacket);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    auto jacketed = [&model](NodeId node, ElementType type, float dx, float dy) {
+      const int row = PipeRow(model, node, type, dx, dy);
+      if (type == ElementType::JacketedBend) {
+        auto& jacketBend = static_cast<JacketedBend&>(*model.row(row).element);
+        jacketBend.radiusType = kBendRadiusUser;
+        jacketBend.radius = 12.0f;
+        jacketBend.jacketRadiusType = kBendRadiusUser;
+        jacketBend.jacketRadius = 12.0f;
+        jacketBend.jacketMaterial = "CS";
+        jacketBend.jacketSection = "S8";
+        jacketBend.jacketLoad = "L1";
+        return row;
+      }
+      auto& pipe = static_cast<JacketedPipe&>(*model.row(row).element);
+      pipe.jacketMaterial = "CS";
+      pipe.jacketSection = "S8";
+      pipe.jacketLoad = "L1";
+      return row;
+    };
+    jacketed(20, ElementType::JacketedPipe, 100.0f, 0.0f);
+    jacketed(30, bend ? ElementType::JacketedBend : ElementType::JacketedPipe, 100.0f, 0.0f);
+    const NodeId last = bend ? 40 : 30;
+    if (bend) jacketed(40, ElementType::JacketedPipe, 0.0f, 100.0f);
+    PutItem(model, model.rowCount, DataType::Anchor);
+    AddRow(model, 10, ElementType::Location);
+    PutItem(model, model.rowCount, DataType::JacketEndCap);
+    AddRow(model, last, ElementType::Location);
+    PutItem(model, model.rowCount, DataType::JacketEndCap);
+    Finish(model, {1, 8, 2});
+    OpenChoosing("&Sorted stresses");
+    ASSERT_TRUE(InResultsMode());
+    ASSERT_EQ(ResultsReopenCommand(), OpenSortedStressesTable);
+  }
+  static POINT PixelOf(float x, float y, float z) {
+    POINT point{};
+    RunOnGraphicsThread([&] {
+      float vx = 0.0f, vy = 0.0f;
+      ProjectPointToView(x, y, z, vx, vy);
+      point = POINT{PixelX(vx), PixelY(vy)};
+    });
+    return point;
+  }
+  // A colour of the scale: one channel full, another empty; the ordinary
+  // rendering and the see-through jackets never make one.
+  static bool ScaleColour(COLORREF c) {
+    const int high = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+    const int low = std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+    return high > 200 && low < 60;
   }
   // The name the graphics frame is given, without the program's decoration
   // ("Quorvel : <name> -  [<file>]").
@@ -203,6 +279,117 @@ TEST_F(StressDisplaysTest, TheRenderedPictureShowsTheColourBarAndColouredPipes) 
   platform::RunUntilIdle();
   EXPECT_FALSE(StressDisplayShown());
   EXPECT_FALSE(RenderMode());
+}
+
+TEST_F(StressDisplaysTest, JacketsAreColouredByTheirOwnStressesWhenTheViewPopupShowsThem) {
+  OpenJacketedSorted();
+  g_JacketStresses = false;  // a program-wide flag other tests may have left on
+  ResultsCommandNow(332);
+  ResultsCommandNow(131);
+  platform::RunUntilIdle();
+  ASSERT_TRUE(RenderMode());
+  const std::shared_ptr<const ResultPicture> cores = ShownResultPicture();
+  ASSERT_NE(cores, nullptr);
+  EXPECT_FALSE(cores->jackets);
+  // The jacket elements are in the picture with their own nodes' stresses.
+  int jacketElements = 0;
+  for (const ResultPictureElement& element : cores->elements) {
+    if (element.kind != 6) continue;
+    ++jacketElements;
+    EXPECT_GE(TheModel().nodes[element.node1].id, kJacketNodeOffset);
+    float stress = 0.0f, ratio = 0.0f;
+    ASSERT_TRUE(SectionNodeValues(element.node2, stress, ratio));
+    EXPECT_EQ(element.value2, stress);
+  }
+  EXPECT_EQ(jacketElements, 2);
+  EXPECT_TRUE(RowDrawnByResultPicture(TheModel(), 2));
+  HWND painting = PaintingWindowHandle();
+  // A point inside the jacket's wall, outside the core: the see-through
+  // jacket only, while the core's axis shows its colours.
+  const POINT wall = PixelOf(50.0f, 3.4f, 0.0f);
+  const POINT axis = PixelOf(150.0f, 0.0f, 0.0f);
+  ASSERT_NE(wall.y, axis.y);
+  UpdateWindow(painting);
+  platform::RunUntilIdle();
+  EXPECT_FALSE(ScaleColour(platform::GetWindowPixel(painting, wall.x, wall.y))) << std::hex
+      << platform::GetWindowPixel(painting, wall.x, wall.y);
+  EXPECT_TRUE(ScaleColour(platform::GetWindowPixel(painting, axis.x, axis.y))) << std::hex
+      << platform::GetWindowPixel(painting, axis.x, axis.y);
+  // The view popup offers the jackets while a display is on; choosing the
+  // item shows the jackets in their colours.
+  const bool previous = [] {
+    bool exists = false;
+    RunOnGraphicsThread([&] { exists = PreviousViewExists(); });
+    return exists;
+  }();
+  const int downs = previous ? 7 : 6;
+  // The popup runs on the graphics thread: its keys are posted to it.
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Viewpoint...", [downs](HWND popup) {
+    for (int i = 0; i < downs; ++i) PostMessage(popup, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessage(popup, WM_KEYDOWN, VK_RETURN, 0);
+  });
+  const POINT empty = PixelOf(100.0f, 60.0f, 0.0f);
+  platform::TestMouse(painting, WM_RBUTTONDOWN, empty.x, empty.y);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_TRUE(g_JacketStresses);
+  const std::shared_ptr<const ResultPicture> jackets = ShownResultPicture();
+  ASSERT_NE(jackets, nullptr);
+  EXPECT_NE(jackets, cores);
+  EXPECT_TRUE(jackets->jackets);
+  EXPECT_FALSE(jackets->ratios);
+  UpdateWindow(painting);
+  platform::RunUntilIdle();
+  platform::WriteWindowPng(GraphicsFrame().window, std::string(QUORVEL_BINARY_DIR) + "/results-jacket-stresses.png");
+  EXPECT_TRUE(ScaleColour(platform::GetWindowPixel(painting, wall.x, wall.y))) << std::hex
+      << platform::GetWindowPixel(painting, wall.x, wall.y);
+  // The ratios follow the flag too; the graphics window's command turns it off again.
+  ResultsCommandNow(333);
+  ASSERT_NE(ShownResultPicture(), nullptr);
+  EXPECT_TRUE(ShownResultPicture()->jackets);
+  PostMessage(GraphicsFrame().window, WM_COMMAND, 40029, 0);
+  platform::RunUntilIdle();
+  EXPECT_FALSE(g_JacketStresses);
+  ASSERT_NE(ShownResultPicture(), nullptr);
+  EXPECT_FALSE(ShownResultPicture()->jackets);
+  EXPECT_TRUE(ShownResultPicture()->ratios);
+}
+
+// The jacketed bend: its jacket's arc pieces are in the picture, and with
+// the jackets shown a point in the jacket's wall half way round the arc
+// takes the scale's colours.
+TEST_F(StressDisplaysTest, AJacketedBendsJacketArcIsColouredWithTheJackets) {
+  OpenJacketedSorted(true);
+  g_JacketStresses = true;
+  ResultsCommandNow(332);
+  ResultsCommandNow(131);
+  platform::RunUntilIdle();
+  const std::shared_ptr<const ResultPicture> picture = ShownResultPicture();
+  ASSERT_NE(picture, nullptr);
+  ASSERT_TRUE(picture->jackets);
+  int arcs = 0;
+  for (const ResultPictureElement& element : picture->elements)
+    if (element.kind == 7) ++arcs;
+  EXPECT_GE(arcs, 1);
+  // The corner at (200, 0, 0); the jacket's arc from (188, 0, 0) to
+  // (200, 12, 0) about (188, 12, 0); 4 in out from its middle.
+  const float c = std::sqrt(0.5f), out = 12.0f + 4.0f;
+  const POINT wall = PixelOf(188.0f + out * c, 12.0f - out * c, 0.0f);
+  HWND painting = PaintingWindowHandle();
+  UpdateWindow(painting);
+  platform::RunUntilIdle();
+  platform::WriteWindowPng(GraphicsFrame().window, std::string(QUORVEL_BINARY_DIR) + "/results-jacket-bend.png");
+  EXPECT_TRUE(ScaleColour(platform::GetWindowPixel(painting, wall.x, wall.y))) << std::hex
+      << platform::GetWindowPixel(painting, wall.x, wall.y);
+  // The Results window's own 40029 makes the picture again by the flag.
+  g_JacketStresses = false;
+  ResultsCommandNow(40029);
+  ASSERT_NE(ShownResultPicture(), nullptr);
+  EXPECT_FALSE(ShownResultPicture()->jackets);
+  UpdateWindow(painting);
+  platform::RunUntilIdle();
+  EXPECT_FALSE(ScaleColour(platform::GetWindowPixel(painting, wall.x, wall.y))) << std::hex
+      << platform::GetWindowPixel(painting, wall.x, wall.y);
 }
 
 }  // namespace

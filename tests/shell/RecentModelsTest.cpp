@@ -82,8 +82,8 @@ TEST_F(RecentModels, WithoutAnOpenerTheListIsKept) {
   AddRecentModel("/m/A.mod");
   testing::internal::CaptureStderr();
   EXPECT_FALSE(OpenLastModel(nullptr));
-  const std::string said = testing::internal::GetCapturedStderr();
-  EXPECT_NE(said.find("/m/A.mod"), std::string::npos) << said;
+  // Before start-up installs the opener nothing opens and nothing is said.
+  EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
   EXPECT_EQ(CountRecentModels(), 1);
 }
 
