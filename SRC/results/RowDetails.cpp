@@ -11,6 +11,7 @@
 #include "elements/FlangeList.h"
 #include "elements/UserSifList.h"
 #include "graphics/ReportOutput.h"
+#include "loads/ForceList.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -170,6 +171,7 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       case DataType::BranchSif: BranchSifDetailsText(row); return true;
       case DataType::ConcentratedMass: ConcentratedMassDetailsText(row); return true;
       case DataType::Flange: FlangeDetailsText(row); return true;
+      case DataType::Force: NodalForceDetailsText(row); return true;
       case DataType::UserSif: UserSifDetailsText(row); return true;
       case DataType::Weld: WeldDetailsText(row); return true;
       // A threaded joint has nothing past its node.
