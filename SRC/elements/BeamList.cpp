@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -45,44 +47,6 @@ bool Released(const Beam& beam, int pair, int end) { return beam.releases[static
 BeamsList& TheBeamsList() {
   static BeamsList list;
   return list;
-}
-
-void TextHeading() {
-  ReportPutText("End Releases", 46);
-  ReportNewLine();
-  ReportPutText("From", 6);
-  ReportPutText("To", 14);
-  ReportPutText("Beta", 21);
-  ReportPutText("Axial  Maj Bnd Min Bnd Torsion Maj Shr Min Shr", 30);
-  ReportNewLine();
-  ReportPutText("From To From To From To From To From To From To", 29);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const Beam& beam = BeamOfRow(row);
-  ReportPutText(NodeNumberText(FromNode(row)), 6);
-  ReportPutText(NodeNumberText(TheModel().row(row).node), 14);
-  ReportPutText(BetaText(beam), 20);
-  for (int pair = 0; pair < 6; ++pair) {
-    if (Released(beam, pair, 0)) ReportPutText("Y", 30 + 8 * pair);
-    if (Released(beam, pair, 1)) ReportPutText("Y", 34 + 8 * pair);
-  }
-}
-
-void CsvHeading() {
-  ReportAppendLine(",,,,,,,,End Releases,");
-  ReportNewLine();
-  ReportAppendLine("From,To,Beta,Axial,,Maj Bnd,,Min Bnd,,Torsion,,Maj Shr,,Min Shr,");
-  ReportNewLine();
-  ReportAppendLine(std::string(",,") + UnitLabel(kUnitAngle) + ",From,To,From,To,From,To,From,To,From,To,From,To");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  ReportPutCell(NodeNumberText(FromNode(row)));
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  DescribeBeam(row);
 }
 
 class BeamsPrintTable : public KindListPrintTable {
@@ -210,9 +174,34 @@ void OpenBeamsList() {
   TheBeamsList().Open(OpenBeamsList, &lengths);
 }
 
+void BeamDetailsText(int row) {
+  if (g_ReportToFile) {
+    DescribeBeam(row);
+    return;
+  }
+  const Beam& beam = BeamOfRow(row);
+  ReportPutText(BetaText(beam), 20);
+  for (int pair = 0; pair < 6; ++pair) {
+    if (Released(beam, pair, 0)) ReportPutText("Y", 30 + 8 * pair);
+    if (Released(beam, pair, 1)) ReportPutText("Y", 34 + 8 * pair);
+  }
+}
+
 void PrintBeamsDetails() {
   BeamsPrintTable table(TheBeamsList());
-  PrintKindSection(TheBeamsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request =
+      InitDetailsRequest(kDetailsElementRows, static_cast<int>(ElementType::Beam), TheBeamsList().title,
+                         {{"End Releases", 1, 46},
+                          {"From", 2, 6},
+                          {"To", 2, 13},
+                          {"Beta", 2, 21},
+                          {"Axial  Maj Bnd Min Bnd Torsion Maj Shr Min Shr", 2, 30},
+                          {"From To From To From To From To From To From To", 3, 29}},
+                         2, {}, {}, 1);
+  request.csvHeadings = {
+      ",,,,,,,,End Releases", "From,To,Beta,Axial,,Maj Bnd,,Min Bnd,,Torsion,,Maj Shr,,Min Shr",
+      std::string(",,") + UnitLabel(kUnitAngle) + ",From,To,From,To,From,To,From,To,From,To,From,To"};
+  PrintKindDetailsSection(TheBeamsList(), table, std::move(request));
 }
 
 void DescribeBeam(int row) {

@@ -34,3 +34,5 @@ void PrintBeamsDetails();
 // The comma-separated cells of the beam of `row` after its nodes: beta and
 // the six From/To pairs.
 void DescribeBeam(int row);
+// The beam's details text after its two nodes (RowDetails.h).
+void BeamDetailsText(int row);

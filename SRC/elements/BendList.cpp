@@ -5,10 +5,12 @@
 
 #include <algorithm>
 #include <cctype>
+#include <utility>
 #include <vector>
 
 #include "elements/Bend.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -89,40 +91,6 @@ bool StoreBendCell(Bend& bend, int column) {
 }
 
 // --- report forms ------------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText("Bend   Radius   Thickness  Bend  Flex.   Int.  Angle  Int.  Angle", 6);
-  ReportNewLine();
-  ReportPutText("Node", 6);
-  ReportPutCentred(UnitLabel(kUnitDimension), 11, 20);
-  ReportPutCentred(UnitLabel(kUnitDimension), 22, 30);
-  ReportPutText("Matl", 33);
-  ReportPutText("Factor", 39);
-  ReportPutText("Node", 47);
-  ReportPutText(UnitLabel(kUnitAngle), 52);
-  ReportPutText("Node", 60);
-  ReportPutText(UnitLabel(kUnitAngle), 65);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(BendTextLine(row)); }
-
-void CsvHeading() {
-  ReportAppendLine(
-      "Bend,Radius,Thickness,Bend Matl,Int. Node,Angle,Int. Node,Angle, Flex. Fact., Flex. Fact., In Pln, Out Pln, "
-      "Axial, Torsion");
-  ReportNewLine();
-  const std::string dimension = UnitLabel(kUnitDimension);
-  const std::string angle = UnitLabel(kUnitAngle);
-  ReportAppendLine("Node," + dimension + "," + dimension + ",,," + angle + ",," + angle +
-                   ",In Pln, Out Pln, SIF, SIF, SIF, SIF");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  DescribeBend(row);
-}
 
 class BendsPrintTable : public KindListPrintTable {
  public:
@@ -239,7 +207,31 @@ void OpenBendsList() {
 
 void PrintBendsDetails() {
   BendsPrintTable table(TheBendsList());
-  PrintKindSection(TheBendsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::Bend), TheBendsList().title,
+      {{"Bend   Radius   Thickness  Bend  Flex.   Int.  Angle  Int.  Angle", 1, 6},
+       {"Node", 2, 6},
+       {"Matl", 2, 33},
+       {"Factor", 2, 39},
+       {"Node", 2, 47},
+       {"Node", 2, 60}},
+      1,
+      {{kUnitDimension, 2, 11, 20}, {kUnitDimension, 2, 22, 30}, {kUnitAngle, 2, 52, 0}, {kUnitAngle, 2, 65, 0}}, {},
+      1);
+  const std::string dimension = UnitLabel(kUnitDimension);
+  const std::string angle = UnitLabel(kUnitAngle);
+  request.csvHeadings = {
+      "Bend,Radius,Thickness,Bend Matl,Int. Node,Angle,Int. Node,Angle, Flex. Fact., Flex. Fact., In Pln, Out Pln, "
+      "Axial, Torsion",
+      "Node," + dimension + "," + dimension + ",,," + angle + ",," + angle + ",In Pln, Out Pln, SIF, SIF, SIF, SIF"};
+  PrintKindDetailsSection(TheBendsList(), table, std::move(request));
+}
+
+void BendDetailsText(int row) {
+  if (g_ReportToFile)
+    DescribeBend(row);
+  else
+    PutDescribedAfterNode(BendTextLine(row), NodeNumberText(TheModel().row(row).node));
 }
 
 void DescribeBend(int row) {

@@ -38,5 +38,7 @@ void OpenBendsList();
 void PrintBendsDetails();
 // The comma-separated cells of the bend of `row` after its node.
 void DescribeBend(int row);
+// The bend's details text after its node (RowDetails.h).
+void BendDetailsText(int row);
 // The text-report line of the bend of `row`.
 std::string BendTextLine(int row);

@@ -2,9 +2,12 @@
 // code; see BranchSifList.h.
 #include "elements/BranchSifList.h"
 
+#include <utility>
+
 #include "analysis/AnalysisOptionsSheet.h"
 #include "elements/BranchSif.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutWindow.h"
 #include "model/Model.h"
@@ -25,24 +28,6 @@ const BranchSif& BranchSifOfRow(int row) { return static_cast<const BranchSif&>(
 std::string TextOf(int row) {
   const AnalysisOptions& options = TheModel().options;
   return BranchSifText(BranchSifOfRow(row), options.PipingCode, options.UseB31J != 0);
-}
-
-void TextHeading() {
-  ReportPutText("Node", 6);
-  ReportPutText("Type", kTextColumn);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(DescribeBranchSif(row)); }
-
-void CsvHeading() {
-  ReportAppendLine("Node, Type");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  ReportPutCell(TextOf(row));
 }
 
 BranchSifsList& TheBranchSifsList() {
@@ -70,9 +55,20 @@ bool BranchSifsListOffered(const Model& model) { return model.lists[RowListKind:
 
 void OpenBranchSifsList() { TheBranchSifsList().Open(OpenBranchSifsList, nullptr); }
 
+void BranchSifDetailsText(int row) {
+  if (g_ReportToFile)
+    ReportPutCell(TextOf(row));
+  else
+    ReportPutText(TextOf(row), kTextColumn);
+}
+
 void PrintBranchSifs() {
   KindListPrintTable table(TheBranchSifsList());
-  PrintKindSection(TheBranchSifsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::BranchSif),
+                                              TheBranchSifsList().title, {{"Node", 1, 6}, {"Type", 1, kTextColumn}},
+                                              0, {}, {}, 1);
+  request.csvHeadings = {"Node, Type"};
+  PrintKindDetailsSection(TheBranchSifsList(), table, std::move(request));
 }
 
 std::string DescribeBranchSif(int row) {

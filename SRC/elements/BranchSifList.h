@@ -28,6 +28,8 @@ void OpenBranchSifsList();
 void PrintBranchSifs();
 // The text-report line of the branch SIF of `row`: its node and its text.
 std::string DescribeBranchSif(int row);
+// The branch SIF's details text after its node (RowDetails.h).
+void BranchSifDetailsText(int row);
 
 // Asks, row by row, to replace each type invalid for the code; the save
 // goes on whatever the answers. True when a type was replaced.

@@ -2,8 +2,11 @@
 // ConcentratedMassList.h.
 #include "elements/ConcentratedMassList.h"
 
+#include <utility>
+
 #include "elements/ConcentratedMass.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Message.h"
@@ -23,46 +26,6 @@ float* Field(ConcentratedMass& mass, int column) {
 }
 
 // --- report forms ----------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText("Weight", 15);
-  ReportPutText("DX", 29);
-  ReportPutText("DY", 40);
-  ReportPutText("DZ", 51);
-  ReportNewLine();
-  ReportPutText("Node", 6);
-  ReportPutCentred(UnitLabel(kUnitWeight), 15, 20);
-  ReportPutCentred(UnitLabel(kUnitDimension), 27, 32);
-  ReportPutCentred(UnitLabel(kUnitDimension), 38, 43);
-  ReportPutCentred(UnitLabel(kUnitDimension), 49, 54);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const ConcentratedMass& mass = MassOfRow(row);
-  ReportPutText(NodeNumberText(TheModel().row(row).node), 6);
-  ReportPutDecimalAligned(TrimmedText(FormatWeight(mass.weight)), 19);
-  const float offsets[3] = {mass.dx, mass.dy, mass.dz};
-  const int ends[3] = {32, 43, 54};
-  for (int i = 0; i < 3; ++i)
-    if (offsets[i] != 0.0f) ReportPutTextRight(TrimmedText(FormatDimension(offsets[i])), ends[i]);
-}
-
-void CsvHeading() {
-  ReportAppendLine(",Weight,DX,DY,DZ");
-  ReportNewLine();
-  g_LineText = "Node,";
-  ReportPutUnits(kUnitWeight);
-  for (int i = 0; i < 3; ++i) ReportPutUnits(kUnitDimension);
-  EndCsvLine();
-}
-
-void CsvLine(int row) {
-  const ConcentratedMass& mass = MassOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  ReportPutCell(TrimmedText(FormatWeight(mass.weight)));
-  for (float offset : {mass.dx, mass.dy, mass.dz}) ReportPutCell(TrimmedText(FormatDimension(offset)));
-}
 
 ConcentratedMassesList& TheList() {
   static ConcentratedMassesList list;
@@ -124,7 +87,32 @@ void OpenConcentratedMassesList() {
   TheList().Open(OpenConcentratedMassesList, &lengths);
 }
 
+void ConcentratedMassDetailsText(int row) {
+  const ConcentratedMass& mass = MassOfRow(row);
+  if (g_ReportToFile) {
+    ReportPutCell(TrimmedText(FormatWeight(mass.weight)));
+    for (float offset : {mass.dx, mass.dy, mass.dz}) ReportPutCell(TrimmedText(FormatDimension(offset)));
+    return;
+  }
+  ReportPutDecimalAligned(TrimmedText(FormatWeight(mass.weight)), 19);
+  const float offsets[3] = {mass.dx, mass.dy, mass.dz};
+  const int ends[3] = {32, 43, 54};
+  for (int i = 0; i < 3; ++i)
+    if (offsets[i] != 0.0f) ReportPutTextRight(TrimmedText(FormatDimension(offsets[i])), ends[i]);
+}
+
 void PrintConcentratedMasses() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::ConcentratedMass), TheList().title,
+      {{"Weight", 1, 15}, {"DX", 1, 29}, {"DY", 1, 40}, {"DZ", 1, 51}, {"Node", 2, 6}}, 1,
+      {{kUnitWeight, 2, 15, 20}, {kUnitDimension, 2, 27, 32}, {kUnitDimension, 2, 38, 43}, {kUnitDimension, 2, 49, 54}},
+      {}, 1);
+  // The unit line as the CSV cell routines write it, then taken whole.
+  g_LineText = "Node,";
+  for (int unit : {kUnitWeight, kUnitDimension, kUnitDimension, kUnitDimension}) ReportPutUnits(unit);
+  g_LineText.pop_back();
+  request.csvHeadings = {",Weight,DX,DY,DZ", g_LineText};
+  g_LineText.clear();
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }

@@ -23,3 +23,5 @@ bool ConcentratedMassesListOffered(const Model& model);
 void OpenConcentratedMassesList();
 // The "Concentrated masses" section on the current report road.
 void PrintConcentratedMasses();
+// The details text after the node (RowDetails.h).
+void ConcentratedMassDetailsText(int row);

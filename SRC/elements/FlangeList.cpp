@@ -1,9 +1,12 @@
 // The flanges list and its printed section; see FlangeList.h.
 #include "elements/FlangeList.h"
 
+#include <utility>
+
 #include "elements/Flange.h"
 #include "evaluations/FlangeReport.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Message.h"
@@ -23,45 +26,6 @@ const char* TypeName(const Flange& flange) {
 }
 
 // --- report forms ----------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText("Node", 6);
-  ReportPutText("Type", 13);
-  ReportPutText("Weight", 37);
-  ReportPutText("Gasket Dia", 46);
-  ReportPutText("Allowable pressure", 58);
-  ReportNewLine();
-  ReportPutCentred(UnitLabel(kUnitWeight), 35, 44);
-  ReportPutCentred(UnitLabel(kUnitDimension), 46, 55);
-  ReportPutCentred(UnitLabel(kUnitPressure), 57, 66);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const Flange& flange = FlangeOfRow(row);
-  ReportPutText(NodeNumberText(TheModel().row(row).node), 6);
-  ReportPutText(TypeName(flange), 13);
-  ReportPutText(TrimmedText(FormatWeight(flange.weight)), 38);
-  if (flange.gasketDiameter != 0.0f) ReportPutText(TrimmedText(FormatDimension(flange.gasketDiameter)), 48);
-  if (flange.allowablePressure != 0.0f) ReportPutText(TrimmedText(FormatPressure(flange.allowablePressure)), 59);
-}
-
-void CsvHeading() {
-  ReportAppendLine("Node,Type,Weight,Gasket Dia,Allowable pressure");
-  ReportNewLine();
-  g_LineText = ",,";
-  for (int unit : {kUnitWeight, kUnitDimension, kUnitPressure}) ReportPutUnits(unit);
-  EndCsvLine();
-}
-
-void CsvLine(int row) {
-  const Flange& flange = FlangeOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  ReportPutCell(TypeName(flange));
-  ReportPutCell(TrimmedText(FormatWeight(flange.weight)));
-  ReportPutCell(TrimmedText(FormatDimension(flange.gasketDiameter)));
-  ReportPutCell(TrimmedText(FormatPressure(flange.allowablePressure)));
-}
 
 FlangesList& TheList() {
   static FlangesList list;
@@ -125,9 +89,34 @@ void OpenFlangesList() {
   TheList().Open(OpenFlangesList, &lengths);
 }
 
+void FlangeDetailsText(int row) {
+  const Flange& flange = FlangeOfRow(row);
+  if (g_ReportToFile) {
+    ReportPutCell(TypeName(flange));
+    ReportPutCell(TrimmedText(FormatWeight(flange.weight)));
+    ReportPutCell(TrimmedText(FormatDimension(flange.gasketDiameter)));
+    ReportPutCell(TrimmedText(FormatPressure(flange.allowablePressure)));
+    return;
+  }
+  ReportPutText(TypeName(flange), 13);
+  ReportPutText(TrimmedText(FormatWeight(flange.weight)), 38);
+  if (flange.gasketDiameter != 0.0f) ReportPutText(TrimmedText(FormatDimension(flange.gasketDiameter)), 48);
+  if (flange.allowablePressure != 0.0f) ReportPutText(TrimmedText(FormatPressure(flange.allowablePressure)), 59);
+}
+
 void PrintFlanges() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::Flange), TheList().title,
+      {{"Node", 1, 6}, {"Type", 1, 13}, {"Weight", 1, 37}, {"Gasket Dia", 1, 46}, {"Allowable pressure", 1, 58}}, 1,
+      {{kUnitWeight, 2, 35, 44}, {kUnitDimension, 2, 46, 55}, {kUnitPressure, 2, 57, 66}}, {}, 1);
+  // The unit line as the CSV cell routines write it, then taken whole.
+  g_LineText = ",,";
+  for (int unit : {kUnitWeight, kUnitDimension, kUnitPressure}) ReportPutUnits(unit);
+  g_LineText.pop_back();
+  request.csvHeadings = {"Node,Type,Weight,Gasket Dia,Allowable pressure", g_LineText};
+  g_LineText.clear();
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
 void FlangesList::CurrentRowChanged() {

@@ -23,3 +23,5 @@ TableWindow& FlangesListTable();
 bool FlangesListOffered(const Model& model);
 void OpenFlangesList();
 void PrintFlanges();  // the "Flanges" section on the current report road
+// The details text after the node (RowDetails.h).
+void FlangeDetailsText(int row);

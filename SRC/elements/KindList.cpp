@@ -8,6 +8,7 @@
 #include "graphics/Highlight.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/LayoutTable.h"
 #include "model/MakeModel.h"
@@ -306,6 +307,21 @@ void EndCsvLine() {
   if (!g_LineText.empty() && g_LineText.back() == ',') g_LineText.pop_back();
   ReportAppendLine(g_LineText);
   ReportNewLine();
+}
+
+void PrintKindDetailsSection(KindListTable& list, PrintTable& printTable, DetailsRequest request) {
+  const int count = list.EntryCount();
+  if (count == 0) return;
+  if (!g_ReportFileOpen) {
+    BeginReportSection(list.title, 0);
+    printTable.countInTitle = true;
+    TablePrint(printTable, list.title, count);
+    return;
+  }
+  request.rows.clear();
+  for (int index = 1; index <= count; ++index) request.rows.push_back(list.LayoutRowOf(index));
+  ReportSetTitle(list.title);
+  PrintRowDetails(request);
 }
 
 void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindReportForms& forms) {

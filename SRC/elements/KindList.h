@@ -130,6 +130,12 @@ struct KindReportForms {
 // `printTable` lays out the printer form.
 void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindReportForms& forms);
 
+// A kind's section whose file form is a "Details" block (RowDetails.h):
+// on the printer the list as in PrintKindSection; on the file road the
+// section's title as the page title and `request` over the kind's rows.
+struct DetailsRequest;
+void PrintKindDetailsSection(KindListTable& list, PrintTable& printTable, DetailsRequest request);
+
 // Ends a comma-separated line built in g_LineText (its last comma dropped).
 void EndCsvLine();
 

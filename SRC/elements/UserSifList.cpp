@@ -2,10 +2,14 @@
 // UserSifList.h.
 #include "elements/UserSifList.h"
 
+#include <utility>
+#include <vector>
+
 #include "elements/UserSif.h"
 #include "elements/UserSifDialog.h"
 #include "elements/Weld.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/NumberText.h"
@@ -22,63 +26,6 @@ const UserSif& SifOfRow(int row) { return static_cast<const UserSif&>(*TheModel(
 const Weld& WeldOfRow(int row) { return static_cast<const Weld&>(*TheModel().row(row).item); }
 
 std::string Factor(float value) { return FormatFixedWidth(value, 10, 2); }
-
-// --- user SIF report forms ----------------------------------------------------
-
-void SifTextHeading() {
-  ReportPutText("Node", 6);
-  if (UserSifInOutPlane()) ReportPutText("In plane   Out plane   Axial    Torsion", 13);
-  else ReportPutText("SIF", 16);
-  ReportNewLine();
-}
-
-// Each factor ends where its width-10 field would: the fields overlap by a
-// column, and a blank of one must not cut the next.
-void SifTextLine(int row) {
-  const UserSif& sif = SifOfRow(row);
-  ReportPutText(NodeNumberText(TheModel().row(row).node), 6);
-  ReportPutTextRight(TrimmedText(Factor(sif.inPlaneSif).c_str()), 15 + 9);
-  if (UserSifInOutPlane()) ReportPutTextRight(TrimmedText(Factor(sif.outPlaneSif).c_str()), 27 + 9);
-  if (AxialShown()) ReportPutTextRight(TrimmedText(Factor(sif.axialSif).c_str()), 36 + 9);
-  if (B31J()) ReportPutTextRight(TrimmedText(Factor(sif.torsionSif).c_str()), 46 + 9);
-}
-
-void SifCsvHeading() {
-  ReportAppendLine("Node,In plane,Out Plane,Axial,Torsion");
-  ReportNewLine();
-}
-
-void SifCsvLine(int row) {
-  const UserSif& sif = SifOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  ReportPutCell(TrimmedText(FormatSif(sif.inPlaneSif)));
-  if (UserSifInOutPlane()) ReportPutCell(TrimmedText(FormatSif(sif.outPlaneSif)));
-  ReportPutCell(AxialShown() ? TrimmedText(FormatSif(sif.axialSif)) : std::string());
-  ReportPutCell(B31J() ? TrimmedText(FormatSif(sif.torsionSif)) : std::string());
-}
-
-// --- weld report forms -----------------------------------------------------------
-
-void WeldTextHeading() {
-  ReportPutText("Node", 6);
-  ReportPutText("Type", 13);
-  ReportNewLine();
-}
-
-void WeldTextLine(int row) {
-  ReportPutText(NodeNumberText(TheModel().row(row).node), 6);
-  ReportPutText(WeldText(WeldOfRow(row)), 13);
-}
-
-void WeldCsvHeading() {
-  ReportAppendLine("Node,Type");
-  ReportNewLine();
-}
-
-void WeldCsvLine(int row) {
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  ReportPutCell(WeldText(WeldOfRow(row)));
-}
 
 UserSifsList& TheSifsList() {
   static UserSifsList list;
@@ -152,16 +99,51 @@ TableWindow& UserSifsListTable() { return TheSifsList(); }
 bool UserSifsListOffered(const Model& model) { return model.lists[RowListKind::UserSifs].count > 0; }
 void OpenUserSifsList() { TheSifsList().Open(OpenUserSifsList, nullptr); }
 
+// Each factor ends where its width-10 field would: the fields overlap by a
+// column, and a blank of one must not cut the next.
+void UserSifDetailsText(int row) {
+  const UserSif& sif = SifOfRow(row);
+  if (g_ReportToFile) {
+    ReportPutCell(TrimmedText(FormatSif(sif.inPlaneSif)));
+    if (UserSifInOutPlane()) ReportPutCell(TrimmedText(FormatSif(sif.outPlaneSif)));
+    ReportPutCell(AxialShown() ? TrimmedText(FormatSif(sif.axialSif)) : std::string());
+    ReportPutCell(B31J() ? TrimmedText(FormatSif(sif.torsionSif)) : std::string());
+    return;
+  }
+  ReportPutTextRight(TrimmedText(Factor(sif.inPlaneSif).c_str()), 15 + 9);
+  if (UserSifInOutPlane()) ReportPutTextRight(TrimmedText(Factor(sif.outPlaneSif).c_str()), 27 + 9);
+  if (AxialShown()) ReportPutTextRight(TrimmedText(Factor(sif.axialSif).c_str()), 36 + 9);
+  if (B31J()) ReportPutTextRight(TrimmedText(Factor(sif.torsionSif).c_str()), 46 + 9);
+}
+
 void PrintUserSifs() {
   KindListPrintTable table(TheSifsList());
-  PrintKindSection(TheSifsList(), table, {SifTextHeading, SifTextLine, SifCsvHeading, SifCsvLine});
+  std::vector<DetailsHeading> headings = {{"Node", 1, 6}};
+  if (UserSifInOutPlane())
+    headings.push_back({"In plane   Out plane   Axial    Torsion", 1, 13});
+  else
+    headings.push_back({"SIF", 1, 16});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::UserSif),
+                                              TheSifsList().title, std::move(headings), 0, {}, {}, 1);
+  request.csvHeadings = {"Node,In plane,Out Plane,Axial,Torsion"};
+  PrintKindDetailsSection(TheSifsList(), table, std::move(request));
 }
 
 TableWindow& WeldsListTable() { return TheWeldsList(); }
 bool WeldsListOffered(const Model& model) { return model.lists[RowListKind::Welds].count > 0; }
 void OpenWeldsList() { TheWeldsList().Open(OpenWeldsList, nullptr); }
 
+void WeldDetailsText(int row) {
+  if (g_ReportToFile)
+    ReportPutCell(WeldText(WeldOfRow(row)));
+  else
+    ReportPutText(WeldText(WeldOfRow(row)), 13);
+}
+
 void PrintWelds() {
   KindListPrintTable table(TheWeldsList());
-  PrintKindSection(TheWeldsList(), table, {WeldTextHeading, WeldTextLine, WeldCsvHeading, WeldCsvLine});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Weld), TheWeldsList().title,
+                                              {{"Node", 1, 6}, {"Type", 1, 13}}, 0, {}, {}, 1);
+  request.csvHeadings = {"Node,Type"};
+  PrintKindDetailsSection(TheWeldsList(), table, std::move(request));
 }

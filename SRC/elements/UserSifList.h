@@ -31,6 +31,9 @@ TableWindow& UserSifsListTable();
 bool UserSifsListOffered(const Model& model);
 void OpenUserSifsList();
 void PrintUserSifs();  // the "User SIFs" section on the current report road
+// The details text of a user SIF or weld row after its node (RowDetails.h).
+void UserSifDetailsText(int row);
+void WeldDetailsText(int row);
 
 TableWindow& WeldsListTable();
 bool WeldsListOffered(const Model& model);

@@ -2,6 +2,8 @@
 #include "loads/ForceList.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "elements/KindList.h"
 #include "graphics/ReportOutput.h"
@@ -9,6 +11,7 @@
 #include "loads/Force.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "results/RowDetails.h"
 #include "shell/Units.h"
 
 namespace {
@@ -25,34 +28,6 @@ constexpr int kTextAddedToColumn = 80;
 const NodalForce& ForceOfRow(int row) { return static_cast<const NodalForce&>(*TheModel().row(row).item); }
 
 const char* ComponentUnit(int index) { return UnitLabel(index < 3 ? kUnitForce : kUnitMoment); }
-
-void TextHeading() {
-  for (int i = 0; i < 6; ++i) ReportPutText(kHeadings[i + 2], kTextHeadingColumns[i]);
-  ReportPutText("Added", kTextAddedToColumn);
-  ReportNewLine();
-  ReportPutText("Node", 6);
-  for (int i = 0; i < 6; ++i) ReportPutCentred(ComponentUnit(i), kTextUnitFirst[i], kTextUnitFirst[i] + 9);
-  ReportPutText("to", kTextAddedToColumn);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(DescribeNodalForce(row)); }
-
-void CsvHeading() {
-  std::string units = "Node";
-  for (int i = 0; i < 6; ++i) units += std::string(",") + ComponentUnit(i);
-  ReportAppendLine(units + ",Added to");
-  ReportNewLine();
-  ReportAppendLine(",FX,FY,FZ,MX,MY,MZ");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const NodalForce& force = ForceOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  for (int i = 0; i < 6; ++i) ReportPutCell(ComponentText(force, i));
-  ReportPutCell(AddedToText(force.AddedTo));
-}
 
 ForcesList& TheForcesList() {
   static ForcesList list;
@@ -88,9 +63,33 @@ bool ForcesListOffered(const Model& model) { return model.lists[RowListKind::For
 
 void OpenForcesList() { TheForcesList().Open(OpenForcesList, nullptr); }
 
+void NodalForceDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeNodalForce(row), NodeNumberText(TheModel().row(row).node));
+    return;
+  }
+  const NodalForce& force = ForceOfRow(row);
+  for (int i = 0; i < 6; ++i) ReportPutCell(ComponentText(force, i));
+  ReportPutCell(AddedToText(force.AddedTo));
+}
+
 void PrintForcesTable() {
   KindListPrintTable table(TheForcesList());
-  PrintKindSection(TheForcesList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  std::vector<DetailsHeading> headings;
+  std::vector<DetailsUnit> units;
+  for (int i = 0; i < 6; ++i) {
+    headings.push_back({kHeadings[i + 2], 1, kTextHeadingColumns[i]});
+    units.push_back({i < 3 ? kUnitForce : kUnitMoment, 2, kTextUnitFirst[i], kTextUnitFirst[i] + 9});
+  }
+  headings.push_back({"Added", 1, kTextAddedToColumn});
+  headings.push_back({"Node", 2, 6});
+  headings.push_back({"to", 2, kTextAddedToColumn});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Force),
+                                              TheForcesList().title, std::move(headings), 1, std::move(units), {}, 1);
+  std::string unitLine = "Node";
+  for (int i = 0; i < 6; ++i) unitLine += std::string(",") + ComponentUnit(i);
+  request.csvHeadings = {unitLine + ",Added to", ",FX,FY,FZ,MX,MY,MZ"};
+  PrintKindDetailsSection(TheForcesList(), table, std::move(request));
 }
 
 std::string DescribeNodalForce(int row) {

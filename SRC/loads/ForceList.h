@@ -26,3 +26,5 @@ void PrintForcesTable();
 // The text-report line of the force of `row`: the node, each non-zero
 // component decimal-aligned under its heading, and what it is added to.
 std::string DescribeNodalForce(int row);
+// The force's details text after its node (RowDetails.h).
+void NodalForceDetailsText(int row);

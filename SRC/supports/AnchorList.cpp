@@ -2,10 +2,13 @@
 #include "supports/AnchorList.h"
 
 #include <cstring>
+#include <utility>
+#include <vector>
 
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
+#include "results/RowDetails.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
@@ -82,34 +85,8 @@ std::string StiffnessText(const Anchor& anchor, std::size_t i) {
   return i < 3 ? FormatStiffnessOrRigid(anchor.stiffness[i]) : FormatRotStiffnessOrRigid(anchor.stiffness[i]);
 }
 
-void TextHeading() {
-  ReportPutText("Releases", 67);
-  ReportPutText("Anchor", 78);
-  ReportNewLine();
-  ReportPutText("Node", 6);
-  for (int i = 0; i < 6; ++i) ReportPutText(kStiffnessHeadings[i], kTextStiffnessColumns[i]);
-  ReportPutText("X Y Z XXYYZZ", 65);
-  ReportPutText("In Pipe", 78);
-  ReportNewLine();
-  ReportPutCentred(UnitLabel(kUnitStiffness), 20, 30);
-  ReportPutCentred(UnitLabel(kUnitRotStiffness), 46, 58);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(DescribeAnchor(row)); }
-
-void CsvHeading() {
-  ReportAppendLine("Node,Tag,KX/kx,KY/ky,KZ/kz,KXX/kxx,KYY/kyy,KZZ/kzz,Releases,Anchor in Pipe");
-  ReportNewLine();
-  std::string units = ",";
-  for (int i = 0; i < 6; ++i) units += std::string(",") + UnitLabel(i < 3 ? kUnitStiffness : kUnitRotStiffness);
-  ReportAppendLine(units + ",X Y Z XX YY ZZ");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const Anchor& anchor = AnchorOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
+// The anchor's cells after its node in a comma-separated report.
+void PutCsvCells(const Anchor& anchor) {
   ReportPutCell(anchor.tag);
   for (std::size_t i = 0; i < 6; ++i) ReportPutCell(StiffnessText(anchor, i));
   std::string releases;
@@ -211,9 +188,27 @@ void OpenAnchorsList() {
   TheAnchorsList().Open(OpenAnchorsList, &lengths);
 }
 
+void AnchorDetailsText(int row) {
+  if (g_ReportToFile)
+    PutCsvCells(AnchorOfRow(row));
+  else
+    PutDescribedAfterNode(DescribeAnchor(row), NodeNumberText(TheModel().row(row).node));
+}
+
 void PrintAnchorsDetails() {
   AnchorsPrintTable table(TheAnchorsList());
-  PrintKindSection(TheAnchorsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  std::vector<DetailsHeading> headings = {{"Releases", 1, 67}, {"Anchor", 1, 78}, {"Node", 2, 6}};
+  for (int i = 0; i < 6; ++i) headings.push_back({kStiffnessHeadings[i], 2, kTextStiffnessColumns[i]});
+  headings.push_back({"X Y Z XXYYZZ", 2, 65});
+  headings.push_back({"In Pipe", 2, 78});
+  DetailsRequest request =
+      InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Anchor), TheAnchorsList().title,
+                         std::move(headings), 2, {{kUnitStiffness, 3, 20, 30}, {kUnitRotStiffness, 3, 46, 58}}, {}, 1);
+  std::string units = ",";
+  for (int i = 0; i < 6; ++i) units += std::string(",") + UnitLabel(i < 3 ? kUnitStiffness : kUnitRotStiffness);
+  request.csvHeadings = {"Node,Tag,KX/kx,KY/ky,KZ/kz,KXX/kxx,KYY/kyy,KZZ/kzz,Releases,Anchor in Pipe",
+                         units + ",X Y Z XX YY ZZ"};
+  PrintKindDetailsSection(TheAnchorsList(), table, std::move(request));
 }
 
 std::string DescribeAnchor(int row) {

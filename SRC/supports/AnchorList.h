@@ -30,3 +30,5 @@ void PrintAnchorsDetails();
 // The text-report line of the anchor of `row` (its node, stiffnesses,
 // releases and axes at their columns).
 std::string DescribeAnchor(int row);
+// The anchor's details text after its node (RowDetails.h).
+void AnchorDetailsText(int row);

@@ -12,6 +12,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
+#include "results/RowDetails.h"
 #include "shell/TablePrint.h"
 #include "shell/Units.h"
 #include "supports/DisplacementSets.h"
@@ -64,7 +65,7 @@ bool Anchor(const LayoutRow& row) { return row.dataType == DataType::Anchor; }
 
 // The values of one set on the current line: text right-aligned at their
 // ends, comma-separated six cells; then, for an anchor, its axes.
-void PutValues(const LayoutRow& row, int slot, std::vector<std::string>& cells) {
+void PutValues(const LayoutRow& row, int slot) {
   const SpecifiedDisplacements* displacements = RowDisplacements(row);
   const DisplacementSets* sets = displacements != nullptr ? displacements->sets.get() : nullptr;
   for (int value = 0; value < 6; ++value) {
@@ -72,43 +73,19 @@ void PutValues(const LayoutRow& row, int slot, std::vector<std::string>& cells) 
     const std::string text = v == 0.0f ? std::string()
                                        : (value < 3 ? std::string(FormatDisplacementOrNone(v)) : RotationText(v));
     if (g_ReportToFile)
-      cells.push_back(text);
+      ReportPutCell(text);
     else if (!text.empty())
       ReportPutTextRight(text, kValueEnds[value]);
   }
   if (!Anchor(row)) return;
   const char* axes = RowDisplacementsInPipeLcs(row) ? "Pipe LCS" : "GCS";
   if (g_ReportToFile)
-    cells.push_back(axes);
+    ReportPutCell(axes);
   else
     ReportPutText(axes, 80);
 }
 
-void EndCsvLine(const std::vector<std::string>& cells) {
-  g_LineText.clear();
-  for (const std::string& cell : cells) ReportPutCell(cell);
-  if (!g_LineText.empty()) g_LineText.pop_back();
-  ReportAppendLine(g_LineText);
-}
-
-void TextHeading() {
-  ReportPutCentred("Specified Displacements", 6, 78);
-  ReportNewLine();
-  ReportRule();
-  const char* headings[] = {"Node", "Type", "Load", "X/x", "Y/y", "Z/z", "XX/xx", "YY/yy", "ZZ/zz", "Disp. in"};
-  const int columns[] = {6, 13, 19, 25, 34, 43, 52, 61, 71, 79};
-  for (int i = 0; i < 10; ++i) ReportPutText(headings[i], columns[i]);
-  ReportNewLine();
-  for (int first : {26, 35, 44}) ReportPutCentred(UnitLabel(kUnitDisplacement), first, first + 5);
-  for (int first : {54, 63, 73}) ReportPutCentred(UnitLabel(kUnitAngle), first, first + 4);
-  ReportNewLine();
-  ReportRule();
-}
-
-void CsvHeading() {
-  g_LineText = "Specified Displacements";
-  ReportAppendLine(g_LineText);
-  ReportNewLine();
+std::string CsvHeading() {
   g_LineText = "Node,Type,Load,X/x,";
   ReportPutUnits(kUnitDisplacement);
   for (const char* heading : {"Y/y", "Z/z"}) {
@@ -120,8 +97,9 @@ void CsvHeading() {
     ReportPutUnits(kUnitAngle);
   }
   g_LineText += "Disp. in";
-  ReportAppendLine(g_LineText);
-  ReportNewLine();
+  std::string heading = g_LineText;
+  g_LineText.clear();
+  return heading;
 }
 
 }  // namespace
@@ -132,33 +110,33 @@ void SpecifiedDisplacementsDetailsText(int rowNumber) {
   if (displacements == nullptr) return;
   const DisplacementSetList& sets = BuildSpecDisplSets();
   const char* type = Anchor(row) ? "Anchor" : "Nozzle";
-  const std::string node = NodeNumberText(row.node);
   bool first = true;
   for (const DisplacementSetEntry& set : sets.entries) {
     const bool thermal = set.slot < kSeismicSlot;
     const bool flagged = displacements->flags[static_cast<std::size_t>(set.slot)] != 0;
     // The seismic and settlement lines appear only with values.
     if (!thermal && !flagged) continue;
-    if (!first) ReportNewLine();
-    std::vector<std::string> cells;
+    if (!first) {
+      EndRowDetailsLine();
+      ReportNewLine();
+    }
     if (first) {
       if (g_ReportToFile) {
-        cells = {node, type, set.label};
+        ReportPutCell(type);
+        ReportPutCell(set.label);
       } else {
-        ReportPutText(node, 6);
         ReportPutText(type, 12);
         ReportPutText(set.label, 20);
       }
     } else if (g_ReportToFile) {
-      cells = {"", "", set.label};
+      g_LineText = ",,";
+      ReportPutCell(set.label);
     } else {
       ReportPutText(set.label, thermal ? 20 : 19);
     }
-    if (flagged) PutValues(row, set.slot, cells);
-    if (g_ReportToFile) EndCsvLine(cells);
+    if (flagged) PutValues(row, set.slot);
     first = false;
   }
-  ReportNewLine();
 }
 
 void PrintSpecifiedDisplacements() {
@@ -173,13 +151,18 @@ void PrintSpecifiedDisplacements() {
     return;
   }
   ReportSetTitle("Specified Displacements");
-  if (g_ReportToFile)
-    CsvHeading();
-  else
-    TextHeading();
-  for (int entry = 1; entry <= Entries().count; ++entry) {
-    if (!g_ReportToFile && ReportLinesLeft() < lines + 1) ReportNewPage();
-    SpecifiedDisplacementsDetailsText(RowListEntry(Entries(), entry));
-  }
-  if (!g_ReportToFile) ReportRule();
+  const char* headings[] = {"Node", "Type", "Load", "X/x", "Y/y", "Z/z", "XX/xx", "YY/yy", "ZZ/zz", "Disp. in"};
+  const int columns[] = {6, 13, 19, 25, 34, 43, 52, 61, 71, 79};
+  std::vector<DetailsHeading> placed;
+  for (int i = 0; i < 10; ++i) placed.push_back({headings[i], 1, columns[i]});
+  std::vector<DetailsUnit> units;
+  for (int first : {26, 35, 44}) units.push_back({kUnitDisplacement, 2, first, first + 5});
+  for (int first : {54, 63, 73}) units.push_back({kUnitAngle, 2, first, first + 4});
+  std::vector<int> rows;
+  for (int entry = 1; entry <= Entries().count; ++entry) rows.push_back(RowListEntry(Entries(), entry));
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, kSpecifiedDisplacementsDetails,
+                                              "Specified Displacements", std::move(placed), 1, std::move(units),
+                                              std::move(rows), lines);
+  request.csvHeadings = {CsvHeading()};
+  PrintRowDetails(request);
 }

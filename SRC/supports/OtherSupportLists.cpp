@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstring>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "elements/KindList.h"
@@ -16,6 +17,7 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "results/ResultPrint.h"
+#include "results/RowDetails.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -477,28 +479,24 @@ std::string DescribeGuide(int row) {
   return line.Text();
 }
 
+void GuideDetailsText(int row) {
+  const Guide& guide = ItemOfRow<Guide>(row);
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeGuide(row), NodeOf(row));
+    return;
+  }
+  ReportPutCell(guide.tag);
+  ReportPutCell(Trimmed(FormatFixedWidth(guide.frictionCoefficient, 10, 3)));
+  ReportPutCell(FormatStiffnessOrRigid(guide.stiffness));
+}
+
 void PrintGuidesDetails() {
   KindListPrintTable table(TheGuidesList());
-  PrintKindSection(TheGuidesList(), table,
-                   {[] {
-                      Line line;
-                      line.Put("Node", 6);
-                      line.Put("Friction coefficient", 14);
-                      line.Put("Stiffness", 38);
-                      AppendLine(line);
-                    },
-                    [](int row) { ReportAppendLine(DescribeGuide(row)); },
-                    [] {
-                      ReportAppendLine(std::string("Node,Tag,Friction coefficient,Stiffness ,") + UnitLabel(kUnitStiffness));
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const Guide& guide = ItemOfRow<Guide>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(guide.tag);
-                      ReportPutCell(Trimmed(FormatFixedWidth(guide.frictionCoefficient, 10, 3)));
-                      ReportPutCell(FormatStiffnessOrRigid(guide.stiffness));
-                    }});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::Guide), TheGuidesList().title,
+      {{"Node", 1, 6}, {"Friction coefficient", 1, 14}, {"Stiffness", 1, 38}}, 0, {}, {}, 1);
+  request.csvHeadings = {std::string("Node,Tag,Friction coefficient,Stiffness ,") + UnitLabel(kUnitStiffness)};
+  PrintKindDetailsSection(TheGuidesList(), table, std::move(request));
 }
 
 // --- limit stops ----------------------------------------------------------------------------
@@ -522,49 +520,42 @@ std::string DescribeLimitStop(int row) {
   return line.Text();
 }
 
+void LimitStopDetailsText(int row) {
+  const LimitStop& stop = ItemOfRow<LimitStop>(row);
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeLimitStop(row), NodeOf(row));
+    return;
+  }
+  ReportPutCell(stop.tag);
+  ReportPutCell(ConnectedText(stop.connectedNode));
+  ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.lowerLimit)));
+  ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.upperLimit)));
+  for (float c : {stop.dirX, stop.dirY, stop.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+  ReportPutCell(Trimmed(FormatFixedWidth(stop.frictionCoefficient, 8, 3)));
+  ReportPutCell(FormatStiffnessOrRigid(stop.stiffness));
+}
+
 void PrintLimitStopsDetails() {
   KindListPrintTable table(TheLimitStopsList());
-  PrintKindSection(TheLimitStopsList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("Cnect", 11);
-                      first.Put("Lower Lmt Upper Lmt", 17);
-                      first.Put("Direction", 44);
-                      first.Put("Friction", 61);
-                      first.Put("Stiffness", 70);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      second.Put("Node", 12);
-                      second.PutCentred(UnitLabel(kUnitDisplacement), 17, 25);
-                      second.PutCentred(UnitLabel(kUnitDisplacement), 27, 35);
-                      second.Put("X comp", 37);
-                      second.Put("Y comp", 46);
-                      second.Put("Z comp", 54);
-                      second.Put("Coeff.", 62);
-                      second.PutCentred(UnitLabel(kUnitStiffness), 70, 78);
-                      AppendLine(second);
-                    },
-                    [](int row) { ReportAppendLine(DescribeLimitStop(row)); },
-                    [] {
-                      ReportAppendLine(",,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness");
-                      ReportNewLine();
-                      const std::string displacement = UnitLabel(kUnitDisplacement);
-                      ReportAppendLine("Node,Tag, Node," + displacement + "," + displacement + ",Xcomp,Ycomp,Zcomp,Coeff," +
-                                       UnitLabel(kUnitStiffness));
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const LimitStop& stop = ItemOfRow<LimitStop>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(stop.tag);
-                      ReportPutCell(ConnectedText(stop.connectedNode));
-                      ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.lowerLimit)));
-                      ReportPutCell(Trimmed(FormatDisplacementOrNone(stop.upperLimit)));
-                      for (float c : {stop.dirX, stop.dirY, stop.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-                      ReportPutCell(Trimmed(FormatFixedWidth(stop.frictionCoefficient, 8, 3)));
-                      ReportPutCell(FormatStiffnessOrRigid(stop.stiffness));
-                    }});
+  const std::string displacement = UnitLabel(kUnitDisplacement);
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::LimitStop), TheLimitStopsList().title,
+      {{"Cnect", 1, 11},
+       {"Lower Lmt Upper Lmt", 1, 17},
+       {"Direction", 1, 44},
+       {"Friction", 1, 61},
+       {"Stiffness", 1, 70},
+       {"Node", 2, 6},
+       {"Node", 2, 12},
+       {"X comp", 2, 37},
+       {"Y comp", 2, 46},
+       {"Z comp", 2, 54},
+       {"Coeff.", 2, 62}},
+      1, {{kUnitDisplacement, 2, 17, 25}, {kUnitDisplacement, 2, 27, 35}, {kUnitStiffness, 2, 70, 78}}, {}, 1);
+  request.csvHeadings = {",,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness",
+                         "Node,Tag, Node," + displacement + "," + displacement + ",Xcomp,Ycomp,Zcomp,Coeff," +
+                             UnitLabel(kUnitStiffness)};
+  PrintKindDetailsSection(TheLimitStopsList(), table, std::move(request));
 }
 
 // --- skewed restraints --------------------------------------------------------------------
@@ -589,34 +580,33 @@ std::string DescribeSkewedRestraint(int row) {
   return line.Text();
 }
 
+void SkewedRestraintDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeSkewedRestraint(row), NodeOf(row));
+    return;
+  }
+  const SkewedRestraint& skewed = ItemOfRow<SkewedRestraint>(row);
+  ReportPutCell(skewed.tag);
+  ReportPutCell(skewed.CellText(3));
+  ReportPutCell(SkewedStiffnessText(skewed));
+  ReportPutCell(skewed.CellText(5));
+  for (float c : {skewed.dirX, skewed.dirY, skewed.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+}
+
 void PrintSkewedRestraintsDetails() {
   KindListPrintTable table(TheSkewedList());
-  PrintKindSection(TheSkewedList(), table,
-                   {[] {
-                      Line line;
-                      line.Put("Node", 6);
-                      line.Put("Type", 18);
-                      line.Put("Stiffness", 28);
-                      line.Put("Units", 42);
-                      line.Put("X comp", 54);
-                      line.Put("Y comp", 63);
-                      line.Put("Z comp", 72);
-                      AppendLine(line);
-                    },
-                    [](int row) { ReportAppendLine(DescribeSkewedRestraint(row)); },
-                    [] {
-                      ReportAppendLine("Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const SkewedRestraint& skewed = ItemOfRow<SkewedRestraint>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(skewed.tag);
-                      ReportPutCell(skewed.CellText(3));
-                      ReportPutCell(SkewedStiffnessText(skewed));
-                      ReportPutCell(skewed.CellText(5));
-                      for (float c : {skewed.dirX, skewed.dirY, skewed.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-                    }});
+  DetailsRequest request =
+      InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::SkewedRestraint), TheSkewedList().title,
+                         {{"Node", 1, 6},
+                          {"Type", 1, 18},
+                          {"Stiffness", 1, 28},
+                          {"Units", 1, 42},
+                          {"X comp", 1, 54},
+                          {"Y comp", 1, 63},
+                          {"Z comp", 1, 72}},
+                         0, {}, {}, 1);
+  request.csvHeadings = {"Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp"};
+  PrintKindDetailsSection(TheSkewedList(), table, std::move(request));
 }
 
 // --- snubbers ------------------------------------------------------------------------------
@@ -636,35 +626,31 @@ std::string DescribeSnubber(int row) {
   return line.Text();
 }
 
+void SnubberDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeSnubber(row), NodeOf(row));
+    return;
+  }
+  const Snubber& snubber = ItemOfRow<Snubber>(row);
+  ReportPutCell(snubber.tag);
+  ReportPutCell(FormatStiffnessOrRigid(snubber.stiffness));
+  for (float c : {snubber.dirX, snubber.dirY, snubber.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+}
+
 void PrintSnubbersDetails() {
   KindListPrintTable table(TheSnubbersList());
-  PrintKindSection(TheSnubbersList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("Stiffness", 13);
-                      first.Put("Direction", 32);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      second.Put("X comp", 25);
-                      second.Put("Y comp", 34);
-                      second.Put("Z comp", 43);
-                      AppendLine(second);
-                    },
-                    [](int row) { ReportAppendLine(DescribeSnubber(row)); },
-                    [] {
-                      ReportAppendLine(",,Stiffness,,Direction,,");
-                      ReportNewLine();
-                      ReportAppendLine(std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const Snubber& snubber = ItemOfRow<Snubber>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(snubber.tag);
-                      ReportPutCell(FormatStiffnessOrRigid(snubber.stiffness));
-                      for (float c : {snubber.dirX, snubber.dirY, snubber.dirZ}) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-                    }});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsDataRows, static_cast<int>(DataType::Snubber), TheSnubbersList().title,
+      {{"Stiffness", 1, 13},
+       {"Direction", 1, 32},
+       {"Node", 2, 6},
+       {"X comp", 2, 25},
+       {"Y comp", 2, 34},
+       {"Z comp", 2, 43}},
+      1, {}, {}, 1);
+  request.csvHeadings = {",,Stiffness,,Direction,,",
+                         std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp"};
+  PrintKindDetailsSection(TheSnubbersList(), table, std::move(request));
 }
 
 // --- generic supports ------------------------------------------------------------------------
@@ -687,58 +673,48 @@ std::string GenericUnitOfTerm(const GenericSupport& support, int i, int j) {
 
 }  // namespace
 
+// Twelve lines: each matrix row's terms from the diagonal on, then their
+// unit labels under them.
+void GenericSupportDetailsText(int row) {
+  const GenericSupport& support = ItemOfRow<GenericSupport>(row);
+  for (int i = 1; i <= 6; ++i) {
+    if (i > 1) {
+      EndRowDetailsLine();
+      ReportNewLine();
+    }
+    if (g_ReportToFile) {
+      if (i > 1) ReportPutCell("");  // under the node
+      ReportPutCell(i == 1 ? support.tag : "");
+      for (int j = 1; j < i; ++j) ReportPutCell("");
+      for (int j = i; j <= 6; ++j) ReportPutCell(FormatGenericSupportTerm(support, i, j));
+      EndRowDetailsLine();
+      ReportNewLine();
+      ReportPutCell("");
+      ReportPutCell("");
+      for (int j = 1; j < i; ++j) ReportPutCell("");
+      for (int j = i; j <= 6; ++j) ReportPutCell(GenericUnitOfTerm(support, i, j));
+    } else {
+      for (int j = i; j <= 6; ++j) {
+        const std::string term = FormatGenericSupportTerm(support, i, j);
+        if (!term.empty()) ReportPutText(term, kGenericTextColumns[j - 1]);
+      }
+      ReportNewLine();
+      for (int j = i; j <= 6; ++j) {
+        const std::string unit = GenericUnitOfTerm(support, i, j);
+        if (!unit.empty()) ReportPutText(unit, kGenericTextColumns[j - 1]);
+      }
+    }
+  }
+}
+
 void PrintGenericSupportsDetails() {
   KindListPrintTable table(TheGenericList());
-  PrintKindSection(TheGenericList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("6x6 Stiffness", 35);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      for (int j = 1; j <= 6; ++j) second.Put(std::to_string(j), kGenericTextColumns[j - 1]);
-                      AppendLine(second);
-                    },
-                    [](int row) {
-                      const GenericSupport& support = ItemOfRow<GenericSupport>(row);
-                      for (int i = 1; i <= 6; ++i) {
-                        Line values, units;
-                        if (i == 1) values.Put(NodeOf(row), 6);
-                        for (int j = i; j <= 6; ++j) {
-                          values.Put(FormatGenericSupportTerm(support, i, j), kGenericTextColumns[j - 1]);
-                          units.Put(GenericUnitOfTerm(support, i, j), kGenericTextColumns[j - 1]);
-                        }
-                        AppendLine(values);
-                        if (i < 6)
-                          AppendLine(units);
-                        else
-                          ReportAppendLine(units.Text());
-                      }
-                    },
-                    [] {
-                      ReportAppendLine(",,,,6x6 Stiffness");
-                      ReportNewLine();
-                      ReportAppendLine("Node,Tag, 1,2,3,4,5,6");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const GenericSupport& support = ItemOfRow<GenericSupport>(row);
-                      for (int i = 1; i <= 6; ++i) {
-                        ReportPutCell(i == 1 ? NodeOf(row) : "");
-                        ReportPutCell(i == 1 ? support.tag : "");
-                        for (int j = 1; j < i; ++j) ReportPutCell("");
-                        for (int j = i; j <= 6; ++j) ReportPutCell(FormatGenericSupportTerm(support, i, j));
-                        EndCsvLine();
-                        g_LineText.clear();
-                        ReportPutCell("");
-                        ReportPutCell("");
-                        for (int j = 1; j < i; ++j) ReportPutCell("");
-                        for (int j = i; j <= 6; ++j) ReportPutCell(GenericUnitOfTerm(support, i, j));
-                        if (i == 6) break;
-                        EndCsvLine();
-                        g_LineText.clear();
-                      }
-                    }});
+  std::vector<DetailsHeading> headings = {{"6x6 Stiffness", 1, 35}, {"Node", 2, 6}};
+  for (int j = 1; j <= 6; ++j) headings.push_back({std::to_string(j), 2, kGenericTextColumns[j - 1]});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::GenericSupport),
+                                              TheGenericList().title, std::move(headings), 1, {}, {}, 12);
+  request.csvHeadings = {",,,,6x6 Stiffness", "Node,Tag, 1,2,3,4,5,6"};
+  PrintKindDetailsSection(TheGenericList(), table, std::move(request));
 }
 
 // --- nozzles ---------------------------------------------------------------------------------
@@ -891,32 +867,27 @@ std::string DescribeHanger(int row, bool csv) {
   return line.Text();
 }
 
+void HangerDetailsText(int row) {
+  if (g_ReportToFile)
+    g_LineText += DescribeHanger(row, true) + ",";
+  else
+    PutDescribedAfterNode(DescribeHanger(row, false), NodeOf(row));
+}
+
 void PrintHangersDetails() {
   KindListPrintTable table(TheHangersList());
-  PrintKindSection(TheHangersList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("No.  Load  Short SpringRate HangerLoad Load", 37);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      second.Put("Type", 13);
-                      second.Put("of  var(%) Range", 37);
-                      second.Put("type", 74);
-                      AppendLine(second);
-                    },
-                    [](int row) { ReportAppendLine(DescribeHanger(row, false)); },
-                    [] {
-                      ReportAppendLine(",,,No.of,Load,Short,SpringRate,HangerLoad,Load");
-                      ReportNewLine();
-                      ReportAppendLine(std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) +
-                                       "," + UnitLabel(kUnitForce) + ",type");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(DescribeHanger(row, true));
-                    }});
+  DetailsRequest request =
+      InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Hanger), TheHangersList().title,
+                         {{"No.  Load  Short SpringRate HangerLoad Load", 1, 37},
+                          {"Node", 2, 6},
+                          {"Type", 2, 13},
+                          {"of  var(%) Range", 2, 37},
+                          {"type", 2, 74}},
+                         1, {}, {}, 1);
+  request.csvHeadings = {",,,No.of,Load,Short,SpringRate,HangerLoad,Load",
+                         std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) + "," +
+                             UnitLabel(kUnitForce) + ",type"};
+  PrintKindDetailsSection(TheHangersList(), table, std::move(request));
 }
 
 // --- threaded joints ---------------------------------------------------------------------------
@@ -927,20 +898,8 @@ void OpenThreadedJointsList() { TheThreadedJointsList().Open(OpenThreadedJointsL
 
 void PrintThreadedJoints() {
   KindListPrintTable table(TheThreadedJointsList());
-  PrintKindSection(TheThreadedJointsList(), table,
-                   {[] {
-                      Line line;
-                      line.Put("Node", 6);
-                      AppendLine(line);
-                    },
-                    [](int row) {
-                      Line line;
-                      line.Put(NodeOf(row), 6);
-                      ReportAppendLine(line.Text());
-                    },
-                    [] {
-                      ReportAppendLine("Node");
-                      ReportNewLine();
-                    },
-                    [](int row) { ReportPutCell(NodeOf(row)); }});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::ThreadedJoint),
+                                              TheThreadedJointsList().title, {{"Node", 1, 6}}, 0, {}, {}, 1);
+  request.csvHeadings = {"Node"};
+  PrintKindDetailsSection(TheThreadedJointsList(), table, std::move(request));
 }

@@ -19,24 +19,30 @@ bool GuidesListOffered(const Model& model);
 void OpenGuidesList();
 void PrintGuidesDetails();
 std::string DescribeGuide(int row);
+// The details text of one guide, limit stop or hanger row on the current
+// report line after its node (RowDetails.h).
+void GuideDetailsText(int row);
 
 TableWindow& LimitStopsListTable();
 bool LimitStopsListOffered(const Model& model);
 void OpenLimitStopsList();
 void PrintLimitStopsDetails();
 std::string DescribeLimitStop(int row);
+void LimitStopDetailsText(int row);
 
 TableWindow& SkewedRestraintsListTable();
 bool SkewedRestraintsListOffered(const Model& model);
 void OpenSkewedRestraintsList();
 void PrintSkewedRestraintsDetails();
 std::string DescribeSkewedRestraint(int row);
+void SkewedRestraintDetailsText(int row);
 
 TableWindow& SnubbersListTable();
 bool SnubbersListOffered(const Model& model);
 void OpenSnubbersList();
 void PrintSnubbersDetails();
 std::string DescribeSnubber(int row);
+void SnubberDetailsText(int row);
 
 // The nozzles: the "Nozzles" list with the vessel's data and the "Nozzle
 // stiffnesses" list of the three springs, both opening NOZZLE_DIALOG; the
@@ -62,6 +68,7 @@ bool HangersListOffered(const Model& model);
 void OpenHangersList();
 void PrintHangersDetails();
 std::string DescribeHanger(int row, bool csv);
+void HangerDetailsText(int row);
 
 // The threaded joints: a list of their nodes and the "Threaded Joints"
 // section.
@@ -74,3 +81,5 @@ TableWindow& GenericSupportsListTable();
 bool GenericSupportsListOffered(const Model& model);
 void OpenGenericSupportsList();
 void PrintGenericSupportsDetails();
+// The generic support's details text after its node (RowDetails.h).
+void GenericSupportDetailsText(int row);

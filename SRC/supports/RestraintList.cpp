@@ -1,8 +1,10 @@
 // The restraints list and its printed section; see RestraintList.h.
 #include "supports/RestraintList.h"
 
+#include <utility>
 
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "shell/Message.h"
@@ -32,28 +34,6 @@ bool StoreRestraintCell(Restraint& restraint, int column) {
 }
 
 const Restraint& RestraintOfRow(int row) { return static_cast<const Restraint&>(*TheModel().row(row).item); }
-
-void TextHeading() {
-  ReportPutText("Node", 6);
-  ReportPutText("X", kTextHeadingColumns[0]);
-  ReportPutText("Y", kTextHeadingColumns[1]);
-  ReportPutText("Z", kTextHeadingColumns[2]);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(DescribeRestraint(row)); }
-
-void CsvHeading() {
-  ReportAppendLine("Node,Tag,X,Y,Z");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const Restraint& restraint = RestraintOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  ReportPutCell(restraint.tag);
-  for (int axis = 0; axis < 3; ++axis) ReportPutCell(restraint.Holds(axis) ? "Yes" : "");
-}
 
 RestraintsList& TheRestraintsList() {
   static RestraintsList list;
@@ -101,9 +81,27 @@ void OpenRestraintsList() {
   TheRestraintsList().Open(OpenRestraintsList, &lengths);
 }
 
+void RestraintDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeRestraint(row), NodeNumberText(TheModel().row(row).node));
+    return;
+  }
+  const Restraint& restraint = RestraintOfRow(row);
+  ReportPutCell(restraint.tag);
+  for (int axis = 0; axis < 3; ++axis) ReportPutCell(restraint.Holds(axis) ? "Yes" : "");
+}
+
 void PrintRestraintsDetails() {
   KindListPrintTable table(TheRestraintsList());
-  PrintKindSection(TheRestraintsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Restraint),
+                                              TheRestraintsList().title,
+                                              {{"Node", 1, 6},
+                                               {"X", 1, kTextHeadingColumns[0]},
+                                               {"Y", 1, kTextHeadingColumns[1]},
+                                               {"Z", 1, kTextHeadingColumns[2]}},
+                                              0, {}, {}, 1);
+  request.csvHeadings = {"Node,Tag,X,Y,Z"};
+  PrintKindDetailsSection(TheRestraintsList(), table, std::move(request));
 }
 
 std::string DescribeRestraint(int row) {

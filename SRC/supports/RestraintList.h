@@ -26,3 +26,5 @@ void OpenRestraintsList();
 void PrintRestraintsDetails();
 // The text-report line of the restraint of `row`.
 std::string DescribeRestraint(int row);
+// The restraint's details text after its node (RowDetails.h).
+void RestraintDetailsText(int row);

@@ -229,20 +229,29 @@ TEST_F(ForceTest, TheForcesSectionAsTextAndAsCommaSeparatedLines) {
   SetDataType(model, 4, DataType::Force);
   ForceAt(4).FX = 12.5f;
   const std::vector<std::string> text = Report(PrintForcesTable);
-  ASSERT_GE(text.size(), 7u);
-  EXPECT_EQ(text[0].find("Forces"), 38u);  // centred in columns 6 to 78
-  EXPECT_EQ(text[1], "                FX         FY         FZ         MX         MY         MZ      Added");
-  EXPECT_EQ(text[2], "     Node      (lb)       (lb)       (lb)     (ft-lb)    (ft-lb)    (ft-lb)    to");
-  EXPECT_EQ(text[4], "     30                 -1000                                         100      T2");
-  EXPECT_EQ(text[5], "     40         12.50                                                          W+P");
+  // The Details block: the title centred over the page's columns 4 to 88,
+  // a rule, the two heading lines, a rule, a line per force, a rule.
+  const std::string rule = "   " + std::string(83, '-');
+  ASSERT_EQ(text.size(), 8u);
+  EXPECT_EQ(text[0].find("Forces"), 42u);
+  EXPECT_EQ(text[1], rule);
+  EXPECT_EQ(text[2], "                FX         FY         FZ         MX         MY         MZ      Added");
+  EXPECT_EQ(text[3], "     Node      (lb)       (lb)       (lb)     (ft-lb)    (ft-lb)    (ft-lb)    to");
+  EXPECT_EQ(text[4], rule);
+  EXPECT_EQ(text[5], "     30                 -1000                                         100      T2");
+  EXPECT_EQ(text[6], "     40         12.50                                                          W+P");
+  EXPECT_EQ(text[7], rule);
   const std::vector<std::string> csv = Report(PrintForcesTable, true);
-  ASSERT_EQ(csv.size(), 5u);
-  // The program ends every comma-separated line with a comma.
+  ASSERT_EQ(csv.size(), 7u);
+  // The program ends every comma-separated line with a comma; a rule is an
+  // empty line.
   EXPECT_EQ(csv[0], "Forces,");
-  EXPECT_EQ(csv[1], "Node,(lb),(lb),(lb),(ft-lb),(ft-lb),(ft-lb),Added to,");
-  EXPECT_EQ(csv[2], ",FX,FY,FZ,MX,MY,MZ,");
-  EXPECT_EQ(csv[3], "30,,-1000,,,,100,T2,");
-  EXPECT_EQ(csv[4], "40,12.50,,,,,,W+P,");
+  EXPECT_EQ(csv[1], "");
+  EXPECT_EQ(csv[2], "Node,(lb),(lb),(lb),(ft-lb),(ft-lb),(ft-lb),Added to,");
+  EXPECT_EQ(csv[3], ",FX,FY,FZ,MX,MY,MZ,");
+  EXPECT_EQ(csv[4], "");
+  EXPECT_EQ(csv[5], "30,,-1000,,,,100,T2,");
+  EXPECT_EQ(csv[6], "40,12.50,,,,,,W+P,");
 }
 
 TEST_F(ForceTest, AnalyzeRefusesAForceAddedToATemperatureNotInUse) {

@@ -113,12 +113,17 @@ TEST_F(DisplacementSetsTest, TheSettlementRowLandsInValues67To72) {
   EXPECT_EQ(text[8].substr(25, 6), "-1.250");
   EXPECT_EQ(text[8].substr(75, 2), ".5");  // ZZ ends at column 77
   const std::vector<std::string> csv = Report(PrintSpecifiedDisplacements, true);
-  ASSERT_GE(csv.size(), 6u);
+  // The details block: the title, a rule (an empty line), the header, a
+  // rule, the entry's lines (the closing rule's empty line is trimmed).
+  ASSERT_EQ(csv.size(), 8u);
   EXPECT_EQ(csv[0], "Specified Displacements,");
-  EXPECT_EQ(csv[1], "Node,Type,Load,X/x,(inch),Y/y,(inch),Z/z,(inch),XX/xx,(deg),YY/yy,(deg),ZZ/zz,(deg),Disp. in,");
-  EXPECT_EQ(csv[2], "10,Anchor,T1,0.500,,,,,,GCS,");
-  EXPECT_EQ(csv[3], ",,T2,");
-  EXPECT_EQ(csv[5], ",,Setl,-1.250,,,,,0.5,GCS,");
+  EXPECT_EQ(csv[1], "");
+  EXPECT_EQ(csv[2], "Node,Type,Load,X/x,(inch),Y/y,(inch),Z/z,(inch),XX/xx,(deg),YY/yy,(deg),ZZ/zz,(deg),Disp. in,");
+  EXPECT_EQ(csv[3], "");
+  EXPECT_EQ(csv[4], "10,Anchor,T1,0.500,,,,,,GCS,");
+  EXPECT_EQ(csv[5], ",,T2,");
+  EXPECT_EQ(csv[6], ",,T3,");
+  EXPECT_EQ(csv[7], ",,Setl,-1.250,,,,,0.5,GCS,");
 }
 
 TEST_F(DisplacementSetsTest, OneThermalLoadWithOnlyTheSeismicSetAndTheFieldMessage) {
