@@ -2,10 +2,12 @@
 #include "elements/BallJointList.h"
 
 #include <cstring>
+#include <utility>
 
 #include "elements/BallJoint.h"
 #include "elements/BallJointDialog.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "shell/NumberText.h"
 #include "shell/Units.h"
@@ -20,48 +22,6 @@ const BallJoint& JointOfRow(int row) { return static_cast<const BallJoint&>(*The
 
 constexpr int kPrinted[5] = {0, 1, 4, 5, 6};
 constexpr int kPrintedAt[5] = {22, 34, 46, 57, 68};
-
-void TextHeading() {
-  ReportPutText("Bending", 24);
-  ReportPutText("Torsional", 35);
-  ReportPutText("Bending", 47);
-  ReportPutText("Torsional", 58);
-  ReportPutText("Weight", 70);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportPutCentred(UnitLabel(kUnitRotStiffness), 22, 32);
-  ReportPutCentred(UnitLabel(kUnitRotStiffness), 34, 44);
-  ReportPutCentred(UnitLabel(kUnitMoment), 46, 55);
-  ReportPutCentred(UnitLabel(kUnitMoment), 57, 66);
-  ReportPutCentred(UnitLabel(kUnitWeight), 68, 77);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const BallJoint& joint = JointOfRow(row);
-  ReportPutFromTo(row);
-  for (int i = 0; i < 5; ++i) ReportPutText(BallJointValueText(joint, kPrinted[i]), kPrintedAt[i]);
-  if (joint.weight == 0.0f) ReportPutText(TrimmedText(FormatWeight(0.0f)), 68);
-}
-
-void CsvHeading() {
-  ReportAppendLine(",,Bending,Torsional,Bending,Torsional,Weight");
-  ReportNewLine();
-  g_LineText = "From,To,";
-  for (UnitKind unit : {kUnitRotStiffness, kUnitRotStiffness, kUnitMoment, kUnitMoment, kUnitWeight})
-    ReportPutUnits(unit);
-  EndCsvLine();
-}
-
-void CsvLine(int row) {
-  const BallJoint& joint = JointOfRow(row);
-  ReportPutFromToCells(row);
-  ReportPutCell(TrimmedText(FormatRotStiffnessOrRigid(joint.bendingStiffness)));
-  ReportPutCell(TrimmedText(FormatRotStiffnessOrRigid(joint.torsionalStiffness)));
-  ReportPutCell(TrimmedText(FormatMoment(joint.bendingFrictionTorque)));
-  ReportPutCell(TrimmedText(FormatMoment(joint.torsionalFrictionTorque)));
-  ReportPutCell(TrimmedText(FormatWeight(joint.weight)));
-}
 
 BallJointsList& TheList() {
   static BallJointsList list;
@@ -118,7 +78,40 @@ void OpenBallJointsList() {
   TheList().Open(OpenBallJointsList, &lengths);
 }
 
+void BallJointDetailsText(int row) {
+  if (!g_ReportToFile) {
+    const BallJoint& joint = JointOfRow(row);
+    for (int i = 0; i < 5; ++i) ReportPutText(BallJointValueText(joint, kPrinted[i]), kPrintedAt[i]);
+    if (joint.weight == 0.0f) ReportPutText(TrimmedText(FormatWeight(0.0f)), 68);
+    return;
+  }
+  const BallJoint& joint = JointOfRow(row);
+  ReportPutCell(TrimmedText(FormatRotStiffnessOrRigid(joint.bendingStiffness)));
+  ReportPutCell(TrimmedText(FormatRotStiffnessOrRigid(joint.torsionalStiffness)));
+  ReportPutCell(TrimmedText(FormatMoment(joint.bendingFrictionTorque)));
+  ReportPutCell(TrimmedText(FormatMoment(joint.torsionalFrictionTorque)));
+  ReportPutCell(TrimmedText(FormatWeight(joint.weight)));
+}
+
 void PrintBallJointsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::BallJoint), TheList().title,
+      {{"Bending", 1, 24},
+       {"Torsional", 1, 35},
+       {"Bending", 1, 47},
+       {"Torsional", 1, 58},
+       {"Weight", 1, 70},
+       {"From", 2, 6},
+       {"To", 2, 13}},
+      1,
+      {{kUnitRotStiffness, 2, 22, 32},
+       {kUnitRotStiffness, 2, 34, 44},
+       {kUnitMoment, 2, 46, 55},
+       {kUnitMoment, 2, 57, 66},
+       {kUnitWeight, 2, 68, 77}},
+      {}, 1);
+  request.csvHeadings = {",,Bending,Torsional,Bending,Torsional,Weight",
+                         CsvCellsLine("From,To," + CsvUnitCells({kUnitRotStiffness, kUnitRotStiffness, kUnitMoment, kUnitMoment, kUnitWeight}))};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }

@@ -21,3 +21,5 @@ TableWindow& BallJointsListTable();
 bool BallJointsListOffered(const Model& model);
 void OpenBallJointsList();
 void PrintBallJointsDetails();  // the "Ball joints" section on the current report road
+// The ball joint details text after its two nodes (RowDetails.h).
+void BallJointDetailsText(int row);

@@ -2,9 +2,11 @@
 #include "elements/BellowsList.h"
 
 #include <cstring>
+#include <utility>
 
 #include "elements/Bellows.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -52,42 +54,10 @@ std::string ValueText(const Bellows& b, int column) {
 constexpr int kPrintOrder[7] = {3, 6, 4, 5, 7, 8, 9};
 constexpr int kPrintColumns[7] = {18, 29, 40, 51, 62, 73, 80};
 
-void TextHeading() {
-  ReportPutText("Axial     Lateral     Angular   Torsional Thrust area", 19);
-  ReportPutText("Weight", 73);
-  ReportPutText("Mean Dia.", 80);
-  ReportNewLine();
-  ReportPutText("From", 5);
-  ReportPutText("To", 12);
-  ReportPutCentred(UnitLabel(kUnitStiffness), 17, 25);
-  ReportPutCentred(UnitLabel(kUnitStiffness), 28, 36);
-  ReportPutCentred(UnitLabel(kUnitRotStiffness), 39, 49);
-  ReportPutCentred(UnitLabel(kUnitRotStiffness), 50, 60);
-  ReportPutCentred(UnitLabel(kUnitArea), 62, 70);
-  ReportPutCentred(UnitLabel(kUnitWeight), 74, 77);
-  ReportPutCentred(UnitLabel(kUnitDimension), 80, 85);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const Bellows& b = BellowsOfRow(row);
-  ReportPutText(FromNodeText(row), 5);
-  ReportPutText(ToNodeText(row), 12);
-  for (int i = 0; i < 7; ++i) ReportPutText(ValueText(b, kPrintOrder[i]), kPrintColumns[i]);
-}
-
-void CsvHeading() {
-  ReportAppendLine(",,Axial,Lateral,Angular,Torsional,Thrust area,Weight,Mean Dia");
-  ReportNewLine();
-  g_LineText = "From,To,";
-  for (int i = 0; i < 7; ++i) ReportPutUnits(ColumnOf(kPrintOrder[i]).unit);
-  EndCsvLine();
-}
-
-void CsvLine(int row) {
-  const Bellows& b = BellowsOfRow(row);
-  ReportPutFromToCells(row);
-  for (int column : kPrintOrder) ReportPutCell(ValueText(b, column));
+std::string BellowsUnitsLine() {
+  std::string line = "From,To,";
+  for (int i = 0; i < 7; ++i) line += CsvUnitCells({ColumnOf(kPrintOrder[i]).unit});
+  return CsvCellsLine(line);
 }
 
 BellowsList& TheList() {
@@ -155,7 +125,34 @@ void OpenBellowsList() {
   TheList().Open(OpenBellowsList, &lengths);
 }
 
+void BellowsDetailsText(int row) {
+  if (!g_ReportToFile) {
+    const Bellows& b = BellowsOfRow(row);
+    for (int i = 0; i < 7; ++i) ReportPutText(ValueText(b, kPrintOrder[i]), kPrintColumns[i]);
+    return;
+  }
+  const Bellows& b = BellowsOfRow(row);
+  for (int column : kPrintOrder) ReportPutCell(ValueText(b, column));
+}
+
 void PrintBellowsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::Bellows), TheList().title,
+      {{"Axial     Lateral     Angular   Torsional Thrust area", 1, 19},
+       {"Weight", 1, 73},
+       {"Mean Dia.", 1, 80},
+       {"From", 2, 6},
+       {"To", 2, 13}},
+      1,
+      {{kUnitStiffness, 2, 17, 25},
+       {kUnitStiffness, 2, 28, 36},
+       {kUnitRotStiffness, 2, 39, 49},
+       {kUnitRotStiffness, 2, 50, 60},
+       {kUnitArea, 2, 62, 70},
+       {kUnitWeight, 2, 74, 77},
+       {kUnitDimension, 2, 80, 85}},
+      {}, 1);
+  request.csvHeadings = {",,Axial,Lateral,Angular,Torsional,Thrust area,Weight,Mean Dia", BellowsUnitsLine()};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }

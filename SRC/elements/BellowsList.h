@@ -22,3 +22,5 @@ TableWindow& BellowsListTable();
 bool BellowsListOffered(const Model& model);
 void OpenBellowsList();
 void PrintBellowsDetails();  // the "Bellows" section on the current report road
+// The bellows details text after its two nodes (RowDetails.h).
+void BellowsDetailsText(int row);

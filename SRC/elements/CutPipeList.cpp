@@ -1,8 +1,11 @@
 // The Cut pipes list and its printed section; see CutPipeList.h.
 #include "elements/CutPipeList.h"
 
+#include <utility>
+
 #include "elements/CutPipe.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -16,28 +19,6 @@ constexpr int kCut = 3, kType = 4;
 const CutPipe& CutOfRow(int row) { return static_cast<const CutPipe&>(*TheModel().row(row).element); }
 std::string CutText(float cut) { return TrimmedText(FormatDimension(cut < 0.0f ? -cut : cut)); }
 const char* TypeText(float cut) { return cut < 0.0f ? "Long" : "Short"; }
-
-void TextHeading() {
-  ReportPutText("Cut", 21);
-  ReportPutCentred(UnitLabel(kUnitDimension), 24, 29);
-  ReportPutText("Type", 34);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(CutPipeTextLine(row)); }
-
-void CsvHeading() {
-  ReportAppendLine(std::string("From,To,Cut ") + UnitLabel(kUnitDimension) + ",Type");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  ReportPutFromToCells(row);
-  ReportPutCell(CutText(CutOfRow(row).cut));
-  ReportPutCell(TypeText(CutOfRow(row).cut));
-}
 
 CutPipesList& TheList() {
   static CutPipesList list;
@@ -102,9 +83,28 @@ void OpenCutPipesList() {
   TheList().Open(OpenCutPipesList, &lengths);
 }
 
+void CutPipeDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterToNode(CutPipeTextLine(row), ToNodeText(row));
+    return;
+  }
+  ReportPutCell(CutText(CutOfRow(row).cut));
+  ReportPutCell(TypeText(CutOfRow(row).cut));
+}
+
 void PrintCutPipesDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::CutPipe), TheList().title,
+      {{"Cut", 1, 21},
+       {"Type", 1, 34},
+       {"From", 2, 6},
+       {"To", 2, 13}},
+      1,
+      {{kUnitDimension, 1, 24, 29}},
+      {}, 1);
+  request.csvHeadings = {std::string("From,To,Cut ") + UnitLabel(kUnitDimension) + ",Type"};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
 std::string CutPipeTextLine(int row) {

@@ -23,3 +23,5 @@ bool CutPipesListOffered(const Model& model);
 void OpenCutPipesList();
 void PrintCutPipesDetails();
 std::string CutPipeTextLine(int row);
+// The cut pipe details text after its two nodes (RowDetails.h).
+void CutPipeDetailsText(int row);

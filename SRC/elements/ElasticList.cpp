@@ -2,11 +2,13 @@
 #include "elements/ElasticList.h"
 
 #include <cstring>
+#include <utility>
 
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticElement.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
@@ -47,46 +49,6 @@ void FollowTriad(int layoutRow) {
   if (shown) EraseLcsTriad(triad);
   StoreLcsFrame(triad, model.row(layoutRow).startNode, rows);
   if (shown) ToggleLcsTriad(triad);
-}
-
-// --- report forms ------------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutCentred(UnitLabel(kUnitStiffness), 18, 41);
-  ReportPutCentred(UnitLabel(kUnitRotStiffness), 50, 74);
-  ReportNewLine();
-  ReportPutText("From", 4);
-  ReportPutText("To", 11);
-  const int at[6] = {18, 29, 40, 50, 61, 72};
-  for (int i = 0; i < 6; ++i) ReportPutText(kLabels[i], at[i]);
-  ReportNewLine();
-}
-
-// Three lines per element, the last two written here after the first.
-void TextLine(int row) {
-  const std::vector<std::string> lines = ElasticElementTextLines(row);
-  for (std::size_t i = 0; i < lines.size(); ++i) {
-    if (i > 0) ReportNewLine();
-    ReportAppendLine(lines[i]);
-  }
-}
-
-void CsvHeading() {
-  ReportAppendLine("From,To,kx,ky,kz,kxx,kyy,kzz,xXcomp,xYcomp,xZcomp,yXcomp,yYcomp,yZcomp");
-  ReportNewLine();
-  g_LineText = ",,";
-  for (int unit : {kUnitStiffness, kUnitStiffness, kUnitStiffness, kUnitRotStiffness, kUnitRotStiffness,
-                   kUnitRotStiffness})
-    ReportPutUnits(unit);
-  EndCsvLine();
-}
-
-void CsvLine(int row) {
-  const ElasticElement& e = ElasticOfRow(row);
-  ReportPutFromToCells(row);
-  for (int i = 0; i < 6; ++i) ReportPutCell(ElasticStiffnessText(i, Spring(e, i)));
-  for (float value : e.localX) ReportPutCell(Component(value));
-  for (float value : e.localY) ReportPutCell(Component(value));
 }
 
 ElasticElementsList& TheList() {
@@ -164,9 +126,41 @@ void OpenElasticElementsList() {
   FollowTriad(TheList().LayoutRowOf(TheList().currentRow));
 }
 
+void ElasticElementDetailsText(int row) {
+  if (!g_ReportToFile) {
+    const std::vector<std::string> lines = ElasticElementTextLines(row);
+    PutDescribedAfterToNode(lines[0], ToNodeText(row), 11);
+    for (std::size_t i = 1; i < lines.size(); ++i) {
+      ReportNewLine();
+      ReportAppendLine(lines[i]);
+    }
+    return;
+  }
+  const ElasticElement& e = ElasticOfRow(row);
+  for (int i = 0; i < 6; ++i) ReportPutCell(ElasticStiffnessText(i, Spring(e, i)));
+  for (float value : e.localX) ReportPutCell(Component(value));
+  for (float value : e.localY) ReportPutCell(Component(value));
+}
+
 void PrintElasticElementsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::Elastic), TheList().title,
+      {{"From", 2, 6},
+       {"To", 2, 12},
+       {"kx", 2, 18},
+       {"ky", 2, 29},
+       {"kz", 2, 40},
+       {"kxx", 2, 50},
+       {"kyy", 2, 61},
+       {"kzz", 2, 72}},
+      1,
+      {{kUnitStiffness, 1, 18, 41},
+       {kUnitRotStiffness, 1, 50, 74}},
+      {}, 3);
+  request.csvHeadings = {"From,To,kx,ky,kz,kxx,kyy,kzz,xXcomp,xYcomp,xZcomp,yXcomp,yYcomp,yZcomp",
+                         CsvCellsLine(",," + CsvUnitCells({kUnitStiffness, kUnitStiffness, kUnitStiffness, kUnitRotStiffness, kUnitRotStiffness, kUnitRotStiffness}))};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
 std::vector<std::string> ElasticElementTextLines(int row) {

@@ -30,3 +30,5 @@ void OpenElasticElementsList();
 void PrintElasticElementsDetails();
 // The three text-report lines of the element of `row`.
 std::vector<std::string> ElasticElementTextLines(int row);
+// The elastic element details text after its two nodes (RowDetails.h).
+void ElasticElementDetailsText(int row);

@@ -2,10 +2,12 @@
 #include "elements/HingeJointList.h"
 
 #include <cstring>
+#include <utility>
 
 #include "elements/HingeJoint.h"
 #include "elements/HingeJointDialog.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -32,55 +34,6 @@ std::string ValueText(const HingeJoint& h, int column) {
     case 9: return Component(h.axis[column - 7]);
     default: return {};
   }
-}
-
-// --- report forms ----------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText("Rot.stiff", 20);
-  ReportPutText("Frict.torq", 32);
-  ReportPutText("Weight", 45);
-  ReportPutText("Axis direction", 59);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportPutCentred(UnitLabel(kUnitRotStiffness), 18, 30);
-  ReportPutCentred(UnitLabel(kUnitMoment), 33, 41);
-  ReportPutCentred(UnitLabel(kUnitWeight), 45, 50);
-  ReportPutText("X comp", 55);
-  ReportPutText("Y comp", 64);
-  ReportPutText("Z comp", 73);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const HingeJoint& h = HingeOfRow(row);
-  ReportPutFromTo(row);
-  ReportPutText(ValueText(h, 3), 22);
-  if (h.frictionTorque != 0.0f) ReportPutText(ValueText(h, 5), 34);
-  ReportPutText(ValueText(h, 6), 46);
-  const int at[3] = {55, 64, 73};
-  for (int i = 0; i < 3; ++i)
-    if (h.axis[i] != 0.0f) ReportPutText(Component(h.axis[i]), at[i]);
-}
-
-void CsvHeading() {
-  ReportAppendLine(",,Rot.stiff,Frict.torq,Weight,,Axis direction");
-  ReportNewLine();
-  g_LineText = "From,To,";
-  for (UnitKind unit : {kUnitRotStiffness, kUnitMoment, kUnitWeight}) ReportPutUnits(unit);
-  g_LineText += "X comp, Y comp, Z comp";
-  ReportAppendLine(g_LineText);
-  g_LineText.clear();
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const HingeJoint& h = HingeOfRow(row);
-  ReportPutFromToCells(row);
-  ReportPutCell(ValueText(h, 3));
-  ReportPutCell(TrimmedText(FormatMoment(h.frictionTorque)));
-  ReportPutCell(ValueText(h, 6));
-  for (float component : h.axis) ReportPutCell(Component(component));
 }
 
 HingeJointsList& TheList() {
@@ -164,7 +117,43 @@ void OpenHingeJointsList() {
   TheList().Open(OpenHingeJointsList, &lengths);
 }
 
+void HingeJointDetailsText(int row) {
+  if (!g_ReportToFile) {
+    const HingeJoint& h = HingeOfRow(row);
+    ReportPutText(ValueText(h, 3), 22);
+    if (h.frictionTorque != 0.0f) ReportPutText(ValueText(h, 5), 34);
+    ReportPutText(ValueText(h, 6), 46);
+    const int at[3] = {55, 64, 73};
+    for (int i = 0; i < 3; ++i)
+      if (h.axis[i] != 0.0f) ReportPutText(Component(h.axis[i]), at[i]);
+    return;
+  }
+  const HingeJoint& h = HingeOfRow(row);
+  ReportPutCell(ValueText(h, 3));
+  ReportPutCell(TrimmedText(FormatMoment(h.frictionTorque)));
+  ReportPutCell(ValueText(h, 6));
+  for (float component : h.axis) ReportPutCell(Component(component));
+}
+
 void PrintHingeJointsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::HingeJoint), TheList().title,
+      {{"Rot.stiff", 1, 20},
+       {"Frict.torq", 1, 32},
+       {"Weight", 1, 45},
+       {"Axis direction", 1, 59},
+       {"From", 2, 6},
+       {"To", 2, 13},
+       {"X comp", 2, 55},
+       {"Y comp", 2, 64},
+       {"Z comp", 2, 73}},
+      1,
+      {{kUnitRotStiffness, 2, 18, 30},
+       {kUnitMoment, 2, 33, 41},
+       {kUnitWeight, 2, 45, 50}},
+      {}, 1);
+  request.csvHeadings = {",,Rot.stiff,Frict.torq,Weight,,Axis direction",
+                         "From,To," + CsvUnitCells({kUnitRotStiffness, kUnitMoment, kUnitWeight}) + "X comp, Y comp, Z comp"};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }

@@ -22,3 +22,5 @@ TableWindow& HingeJointsListTable();
 bool HingeJointsListOffered(const Model& model);
 void OpenHingeJointsList();
 void PrintHingeJointsDetails();  // the "Hinge joints" section on the current report road
+// The hinge joint details text after its two nodes (RowDetails.h).
+void HingeJointDetailsText(int row);

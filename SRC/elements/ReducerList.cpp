@@ -1,11 +1,14 @@
 // The Reducers list and its printed section; see ReducerList.h.
 #include "elements/ReducerList.h"
 
+#include <utility>
+
 #include <cctype>
 
 #include "elements/Reducer.h"
 #include "elements/ReducerDialog.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
@@ -74,50 +77,6 @@ bool StoreReducerCell(Reducer& r, int column) {
       if (ParseFieldNonNegativeDimension(value) != 0) ThrowInvalidField("Delta");
       return StoreChanged(r.delta, value);
     default: return false;
-  }
-}
-
-// --- report forms ------------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText("OD1", 22);
-  ReportPutText("Thk1", 31);
-  ReportPutText("OD2", 41);
-  ReportPutText("Thk2", 50);
-  ReportPutText("Cone Angle", 56);
-  ReportPutText("Knuc Delta", 67);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportPutText("kles", 67);
-  const std::string dimension = UnitLabel(kUnitDimension);
-  for (const auto& [first, last] : {std::pair{19, 27}, {29, 36}, {38, 46}, {48, 55}, {71, 78}})
-    ReportPutCentred(dimension, first, last);
-  ReportPutCentred(UnitLabel(kUnitAngle), 57, 64);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(ReducerTextLine(row)); }
-
-void CsvHeading() {
-  g_LineText = "From,To,";
-  for (int unit : {kUnitDimension, kUnitDimension, kUnitDimension, kUnitDimension, kUnitAngle}) ReportPutUnits(unit);
-  g_LineText += ",";
-  ReportPutUnits(kUnitDimension);
-  EndCsvLine();
-  ReportAppendLine(",,OD1,Thk1,OD2,Thk2,Cone Angle,Knuckles,Delta");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const Reducer& r = ReducerOfRow(row);
-  ReportPutFromToCells(row);
-  for (float value : {r.od1, r.thk1, r.od2, r.thk2}) ReportPutCell(Dimension(value));
-  ReportPutCell(r.coneAngle != 0.0f ? Cone(r.coneAngle) : std::string());
-  if (IsSwedishOrNorwegianCode(TheModel().options.PipingCode)) {
-    ReportPutCell(r.knuckles != 0 ? "Y" : "N");
-    ReportPutCell(r.delta != 0.0f ? Dimension(r.delta) : std::string());
-  } else {
-    ReportPutCell("");
   }
 }
 
@@ -190,9 +149,46 @@ void OpenReducersList() {
   TheReducersList().Open(OpenReducersList, &lengths);
 }
 
+void ReducerDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterToNode(ReducerTextLine(row), ToNodeText(row));
+    return;
+  }
+  const Reducer& r = ReducerOfRow(row);
+  for (float value : {r.od1, r.thk1, r.od2, r.thk2}) ReportPutCell(Dimension(value));
+  ReportPutCell(r.coneAngle != 0.0f ? Cone(r.coneAngle) : std::string());
+  if (IsSwedishOrNorwegianCode(TheModel().options.PipingCode)) {
+    ReportPutCell(r.knuckles != 0 ? "Y" : "N");
+    ReportPutCell(r.delta != 0.0f ? Dimension(r.delta) : std::string());
+  } else {
+    ReportPutCell("");
+  }
+}
+
 void PrintReducersDetails() {
   KindListPrintTable table(TheReducersList());
-  PrintKindSection(TheReducersList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::Reducer), TheReducersList().title,
+      {{"OD1", 1, 22},
+       {"Thk1", 1, 31},
+       {"OD2", 1, 41},
+       {"Thk2", 1, 50},
+       {"Cone Angle", 1, 56},
+       {"Knuc Delta", 1, 67},
+       {"From", 2, 6},
+       {"To", 2, 13},
+       {"kles", 2, 67}},
+      1,
+      {{kUnitDimension, 2, 19, 27},
+       {kUnitDimension, 2, 29, 36},
+       {kUnitDimension, 2, 38, 46},
+       {kUnitDimension, 2, 48, 55},
+       {kUnitDimension, 2, 71, 78},
+       {kUnitAngle, 2, 57, 64}},
+      {}, 1);
+  request.csvHeadings = {CsvCellsLine("From,To," + CsvUnitCells({kUnitDimension, kUnitDimension, kUnitDimension, kUnitDimension, kUnitAngle}) + "," + CsvUnitCells({kUnitDimension})),
+                         ",,OD1,Thk1,OD2,Thk2,Cone Angle,Knuckles,Delta"};
+  PrintKindDetailsSection(TheReducersList(), table, std::move(request));
 }
 
 std::string ReducerTextLine(int row) {

@@ -26,3 +26,5 @@ bool ReducersListOffered(const Model& model);
 void OpenReducersList();
 void PrintReducersDetails();
 std::string ReducerTextLine(int row);
+// The reducer details text after its two nodes (RowDetails.h).
+void ReducerDetailsText(int row);

@@ -1,8 +1,11 @@
 // The Rigid elements list and its printed section; see RigidList.h.
 #include "elements/RigidList.h"
 
+#include <utility>
+
 #include "elements/RigidElement.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -15,29 +18,6 @@ constexpr int kWeight = 3, kAddCil = 4;
 
 const RigidElement& RigidOfRow(int row) { return static_cast<const RigidElement&>(*TheModel().row(row).element); }
 std::string Weight(float value) { return TrimmedText(FormatWeight(value)); }
-
-void TextHeading() {
-  ReportPutText("Weight", 21);
-  ReportPutText("Add CIL", 35);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportPutCentred(UnitLabel(kUnitWeight), 21, 26);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(RigidElementTextLine(row)); }
-
-void CsvHeading() {
-  ReportAppendLine(std::string("From,To,Weight ") + UnitLabel(kUnitWeight) + ",Add CIL");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const RigidElement& rigid = RigidOfRow(row);
-  ReportPutFromToCells(row);
-  ReportPutCell(Weight(rigid.weight));
-  ReportPutCell(rigid.addCil != 0 ? "Y" : "N");
-}
 
 RigidElementsList& TheList() {
   static RigidElementsList list;
@@ -99,9 +79,29 @@ void OpenRigidElementsList() {
   TheList().Open(OpenRigidElementsList, &lengths);
 }
 
+void RigidElementDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterToNode(RigidElementTextLine(row), ToNodeText(row));
+    return;
+  }
+  const RigidElement& rigid = RigidOfRow(row);
+  ReportPutCell(Weight(rigid.weight));
+  ReportPutCell(rigid.addCil != 0 ? "Y" : "N");
+}
+
 void PrintRigidElementsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::Rigid), TheList().title,
+      {{"Weight", 1, 21},
+       {"Add CIL", 1, 35},
+       {"From", 2, 6},
+       {"To", 2, 13}},
+      1,
+      {{kUnitWeight, 2, 21, 26}},
+      {}, 1);
+  request.csvHeadings = {std::string("From,To,Weight ") + UnitLabel(kUnitWeight) + ",Add CIL"};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
 std::string RigidElementTextLine(int row) {

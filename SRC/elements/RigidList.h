@@ -22,3 +22,5 @@ bool RigidElementsListOffered(const Model& model);
 void OpenRigidElementsList();
 void PrintRigidElementsDetails();
 std::string RigidElementTextLine(int row);
+// The rigid element details text after its two nodes (RowDetails.h).
+void RigidElementDetailsText(int row);

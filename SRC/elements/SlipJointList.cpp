@@ -1,9 +1,12 @@
 // The slip joints list and its printed section; see SlipJointList.h.
 #include "elements/SlipJointList.h"
 
+#include <utility>
+
 #include "elements/SlipJoint.h"
 #include "elements/SlipJointDialog.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "shell/NumberText.h"
 #include "shell/Units.h"
@@ -15,47 +18,6 @@ constexpr const char* kHeadings[4] = {"Frict.force", "Frict.torque", "Thrust are
 constexpr UnitKind kUnits[4] = {kUnitForce, kUnitMoment, kUnitArea, kUnitWeight};
 
 const SlipJoint& JointOfRow(int row) { return static_cast<const SlipJoint&>(*TheModel().row(row).element); }
-
-// --- report forms ----------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText("Frict force", 20);
-  ReportPutText("Frict torque", 34);
-  ReportPutText("Thrust area", 49);
-  ReportPutText("Weight", 63);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportPutCentred(UnitLabel(kUnitForce), 22, 27);
-  ReportPutCentred(UnitLabel(kUnitMoment), 35, 43);
-  ReportPutCentred(UnitLabel(kUnitArea), 50, 58);
-  ReportPutCentred(UnitLabel(kUnitWeight), 63, 68);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const SlipJoint& joint = JointOfRow(row);
-  ReportPutFromTo(row);
-  const int at[4] = {23, 37, 52, 64};
-  for (int i = 0; i < 4; ++i) ReportPutText(SlipJointValueText(joint, i), at[i]);
-  if (joint.weight == 0.0f) ReportPutText(TrimmedText(FormatWeight(0.0f)), at[3]);
-}
-
-void CsvHeading() {
-  ReportAppendLine(",,Frict force,Frict torque,Thrust area,Weight");
-  ReportNewLine();
-  g_LineText = "From,To,";
-  for (UnitKind unit : kUnits) ReportPutUnits(unit);
-  EndCsvLine();
-}
-
-void CsvLine(int row) {
-  const SlipJoint& joint = JointOfRow(row);
-  ReportPutFromToCells(row);
-  ReportPutCell(TrimmedText(FormatForce(joint.frictionForce)));
-  ReportPutCell(TrimmedText(FormatMoment(joint.frictionTorque)));
-  ReportPutCell(TrimmedText(FormatArea(joint.pressureThrustArea)));
-  ReportPutCell(TrimmedText(FormatWeight(joint.weight)));
-}
 
 SlipJointsList& TheList() {
   static SlipJointsList list;
@@ -103,7 +65,38 @@ void OpenSlipJointsList() {
   TheList().Open(OpenSlipJointsList, &lengths);
 }
 
+void SlipJointDetailsText(int row) {
+  if (!g_ReportToFile) {
+    const SlipJoint& joint = JointOfRow(row);
+    const int at[4] = {23, 37, 52, 64};
+    for (int i = 0; i < 4; ++i) ReportPutText(SlipJointValueText(joint, i), at[i]);
+    if (joint.weight == 0.0f) ReportPutText(TrimmedText(FormatWeight(0.0f)), at[3]);
+    return;
+  }
+  const SlipJoint& joint = JointOfRow(row);
+  ReportPutCell(TrimmedText(FormatForce(joint.frictionForce)));
+  ReportPutCell(TrimmedText(FormatMoment(joint.frictionTorque)));
+  ReportPutCell(TrimmedText(FormatArea(joint.pressureThrustArea)));
+  ReportPutCell(TrimmedText(FormatWeight(joint.weight)));
+}
+
 void PrintSlipJointsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::SlipJoint), TheList().title,
+      {{"Frict force", 1, 20},
+       {"Frict torque", 1, 34},
+       {"Thrust area", 1, 49},
+       {"Weight", 1, 63},
+       {"From", 2, 6},
+       {"To", 2, 13}},
+      1,
+      {{kUnitForce, 2, 22, 27},
+       {kUnitMoment, 2, 35, 43},
+       {kUnitArea, 2, 50, 58},
+       {kUnitWeight, 2, 63, 68}},
+      {}, 1);
+  request.csvHeadings = {",,Frict force,Frict torque,Thrust area,Weight",
+                         CsvCellsLine("From,To," + CsvUnitCells({kUnitForce, kUnitMoment, kUnitArea, kUnitWeight}))};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }

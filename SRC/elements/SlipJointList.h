@@ -21,3 +21,5 @@ TableWindow& SlipJointsListTable();
 bool SlipJointsListOffered(const Model& model);
 void OpenSlipJointsList();
 void PrintSlipJointsDetails();  // the "Slip joints" section on the current report road
+// The slip joint details text after its two nodes (RowDetails.h).
+void SlipJointDetailsText(int row);

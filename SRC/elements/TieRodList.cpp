@@ -2,10 +2,12 @@
 #include "elements/TieRodList.h"
 
 #include <cstring>
+#include <utility>
 
 #include "elements/TieRod.h"
 #include "elements/TieRodDialog.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -30,41 +32,6 @@ std::string ValueText(const TieRod& rod, int column) {
     case 6: return TrimmedText(FormatDimension(rod.compressionGap));
     default: return {};
   }
-}
-
-// --- report forms ----------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText(std::string("Stiffness ") + UnitLabel(kUnitStiffness), 25);
-  ReportPutText(std::string("Gap ") + UnitLabel(kUnitDimension), 54);
-  ReportNewLine();
-  ReportPutText("From", 6);
-  ReportPutText("To", 14);
-  ReportPutText("Tension", 23);
-  ReportPutText("Compression", 33);
-  ReportPutText("Tension", 50);
-  ReportPutText("Compression", 60);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const TieRod& rod = RodOfRow(row);
-  ReportPutFromTo(row);
-  const int at[4] = {23, 37, 52, 64};
-  for (int i = 0; i < 4; ++i) ReportPutText(ValueText(rod, 3 + i), at[i]);
-}
-
-void CsvHeading() {
-  ReportAppendLine(std::string(",,Stiffness ") + UnitLabel(kUnitStiffness) + ",Gap " + UnitLabel(kUnitDimension));
-  ReportNewLine();
-  ReportAppendLine("From,To,Tension,Compression,Tension,Compression");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const TieRod& rod = RodOfRow(row);
-  ReportPutFromToCells(row);
-  for (int column = 3; column <= kColumns; ++column) ReportPutCell(ValueText(rod, column));
 }
 
 TieRodsList& TheList() {
@@ -124,7 +91,33 @@ void OpenTieRodsList() {
   TheList().Open(OpenTieRodsList, &lengths);
 }
 
+void TieRodDetailsText(int row) {
+  if (!g_ReportToFile) {
+    const TieRod& rod = RodOfRow(row);
+    const int at[4] = {23, 37, 52, 64};
+    for (int i = 0; i < 4; ++i) ReportPutText(ValueText(rod, 3 + i), at[i]);
+    return;
+  }
+  const TieRod& rod = RodOfRow(row);
+  for (int column = 3; column <= kColumns; ++column) ReportPutCell(ValueText(rod, column));
+}
+
 void PrintTieRodsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::TieRod), TheList().title,
+      {{std::string("Stiffness ") + UnitLabel(kUnitStiffness), 1, 25},
+       {std::string("Gap ") + UnitLabel(kUnitDimension), 1, 54},
+       {"Tension", 2, 23},
+       {"Compression", 2, 33},
+       {"Tension", 2, 50},
+       {"Compression", 2, 60},
+       {"From", 2, 6},
+       {"To", 2, 13}},
+      1,
+      {},
+      {}, 1);
+  request.csvHeadings = {std::string(",,Stiffness ") + UnitLabel(kUnitStiffness) + ",Gap " + UnitLabel(kUnitDimension),
+                         "From,To,Tension,Compression,Tension,Compression"};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }

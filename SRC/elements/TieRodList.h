@@ -21,3 +21,5 @@ TableWindow& TieRodsListTable();
 bool TieRodsListOffered(const Model& model);
 void OpenTieRodsList();
 void PrintTieRodsDetails();  // the "Tie rods" section on the current report road
+// The tie rod details text after its two nodes (RowDetails.h).
+void TieRodDetailsText(int row);

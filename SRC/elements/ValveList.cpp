@@ -2,6 +2,7 @@
 #include "elements/ValveList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "elements/Valve.h"
 #include "elements/ValveDialog.h"
@@ -10,6 +11,7 @@
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "properties/PropertyTables.h"
+#include "results/RowDetails.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 #include "shell/Units.h"
@@ -74,53 +76,6 @@ bool StoreValveCell(Valve& valve, int column) {
     }
     default: return false;
   }
-}
-
-// --- report forms ------------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText("Weight", 19);
-  ReportPutText("Length", 27);
-  ReportPutText("Thick Insul Add Wght", 35);
-  ReportPutText("DX", 58);
-  ReportPutText("DY", 66);
-  ReportPutText("DZ", 74);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportPutText("X", 37);
-  ReportPutText("Wgt X", 41);
-  ReportPutCentred(UnitLabel(kUnitWeight), 19, 24);
-  ReportPutCentred(UnitLabel(kUnitDimension), 26, 33);
-  ReportPutCentred(UnitLabel(kUnitWeight), 47, 52);
-  ReportPutCentred(UnitLabel(kUnitDimension), 55, 62);
-  ReportPutCentred(UnitLabel(kUnitDimension), 63, 70);
-  ReportPutCentred(UnitLabel(kUnitDimension), 71, 78);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(ValveTextLine(row)); }
-
-void CsvHeading() {
-  g_LineText = "From,To,";
-  for (int unit : {kUnitWeight, kUnitDimension}) ReportPutUnits(unit);
-  g_LineText += ",,";
-  for (int unit : {kUnitWeight, kUnitDimension, kUnitDimension, kUnitDimension}) ReportPutUnits(unit);
-  EndCsvLine();
-  ReportAppendLine(",,Weight,Length,Thick X,Insul Wgt X,Add Wght,DX,DY,DZ");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const Valve& valve = ValveOfRow(row);
-  ReportPutFromToCells(row);
-  ReportPutCell(TrimmedText(FormatWeight(valve.weight)));
-  ReportPutCell(valve.length != 0.0f ? TrimmedText(FormatDimension(valve.length)) : std::string());
-  ReportPutCell(TrimmedText(ValveThicknessText(valve.thicknessMultiplier, 7).c_str()));
-  ReportPutCell(TrimmedText(ValveInsulationText(valve.insulationWeightMultiplier, 7).c_str()));
-  const bool added = valve.additionalWeight != 0.0f;
-  ReportPutCell(added ? TrimmedText(FormatWeight(valve.additionalWeight)) : std::string());
-  for (float offset : {valve.dx, valve.dy, valve.dz})
-    ReportPutCell(added ? TrimmedText(FormatDimension(offset)) : std::string());
 }
 
 ValvesList& TheValvesList() {
@@ -202,9 +157,49 @@ void OpenValvesList() {
   TheValvesList().Open(OpenValvesList, &lengths);
 }
 
+void ValveDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterToNode(ValveTextLine(row), ToNodeText(row));
+    return;
+  }
+  const Valve& valve = ValveOfRow(row);
+  ReportPutCell(TrimmedText(FormatWeight(valve.weight)));
+  ReportPutCell(valve.length != 0.0f ? TrimmedText(FormatDimension(valve.length)) : std::string());
+  ReportPutCell(TrimmedText(ValveThicknessText(valve.thicknessMultiplier, 7).c_str()));
+  ReportPutCell(TrimmedText(ValveInsulationText(valve.insulationWeightMultiplier, 7).c_str()));
+  const bool added = valve.additionalWeight != 0.0f;
+  ReportPutCell(added ? TrimmedText(FormatWeight(valve.additionalWeight)) : std::string());
+  for (float offset : {valve.dx, valve.dy, valve.dz})
+    ReportPutCell(added ? TrimmedText(FormatDimension(offset)) : std::string());
+}
+
 void PrintValvesDetails() {
   KindListPrintTable table(TheValvesList());
-  PrintKindSection(TheValvesList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::Valve), TheValvesList().title,
+      {{"Weight", 1, 19},
+       {"Length", 1, 27},
+       {"Thick Insul Add Wght", 1, 35},
+       {"DX", 1, 58},
+       {"DY", 1, 66},
+       {"DZ", 1, 74},
+       {"From", 2, 6},
+       {"To", 2, 13},
+       {"X", 2, 37},
+       {"Wgt X", 2, 41}},
+      1,
+      {{kUnitWeight, 2, 19, 24},
+       {kUnitDimension, 2, 26, 33},
+       {kUnitWeight, 2, 47, 52},
+       {kUnitDimension, 2, 55, 62},
+       {kUnitDimension, 2, 63, 70},
+       {kUnitDimension, 2, 71, 78}},
+      {}, 1);
+  request.csvHeadings = {
+      CsvCellsLine("From,To," + CsvUnitCells({kUnitWeight, kUnitDimension}) + ",," +
+                   CsvUnitCells({kUnitWeight, kUnitDimension, kUnitDimension, kUnitDimension})),
+      ",,Weight,Length,Thick X,Insul Wgt X,Add Wght,DX,DY,DZ"};
+  PrintKindDetailsSection(TheValvesList(), table, std::move(request));
 }
 
 std::string ValveTextLine(int row) {

@@ -29,3 +29,5 @@ void OpenValvesList();
 void PrintValvesDetails();
 // The text-report line of the valve of `row` (DescribeValve's text form).
 std::string ValveTextLine(int row);
+// The valve's details text after its two nodes (RowDetails.h).
+void ValveDetailsText(int row);

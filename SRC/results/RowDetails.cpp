@@ -5,11 +5,21 @@
 #include <utility>
 
 #include "elements/BeamList.h"
+#include "elements/ElasticList.h"
+#include "elements/BellowsList.h"
+#include "elements/TieRodList.h"
+#include "elements/BallJointList.h"
+#include "elements/HingeJointList.h"
+#include "elements/SlipJointList.h"
+#include "elements/CutPipeList.h"
+#include "elements/RigidList.h"
+#include "elements/ReducerList.h"
 #include "elements/BendList.h"
 #include "elements/BranchSifList.h"
 #include "elements/ConcentratedMassList.h"
 #include "elements/FlangeList.h"
 #include "elements/UserSifList.h"
+#include "elements/ValveList.h"
 #include "graphics/ReportOutput.h"
 #include "loads/ForceList.h"
 #include "model/LayoutRow.h"
@@ -144,6 +154,28 @@ void PutDescribedAfterNode(const std::string& described, const std::string& node
   ReportPutText(described.substr(first), static_cast<int>(first) + 1);
 }
 
+void PutDescribedAfterToNode(const std::string& described, const std::string& toNode, int toColumn) {
+  if (g_ReportToFile) return;
+  const std::size_t after = std::min(described.size(), static_cast<std::size_t>(toColumn - 1) + toNode.size());
+  const std::size_t first = described.find_first_not_of(' ', after);
+  if (first == std::string::npos) return;
+  ReportPutText(described.substr(first), static_cast<int>(first) + 1);
+}
+
+std::string CsvUnitCells(std::initializer_list<int> unitKinds) {
+  std::string saved = std::move(g_LineText);
+  g_LineText.clear();
+  for (int unit : unitKinds) ReportPutUnits(unit);
+  std::string cells = std::move(g_LineText);
+  g_LineText = std::move(saved);
+  return cells;
+}
+
+std::string CsvCellsLine(std::string cells) {
+  if (!cells.empty() && cells.back() == ',') cells.pop_back();
+  return cells;
+}
+
 bool PutRowDetailsText(int rowKind, int typeCode, int row) {
   const Model& model = TheModel();
   if (row < 1 || row > model.rowCount) return false;
@@ -183,6 +215,16 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
   switch (layoutRow.elementType) {
     case ElementType::Bend: BendDetailsText(row); return true;
     case ElementType::Beam: BeamDetailsText(row); return true;
+    case ElementType::Valve: ValveDetailsText(row); return true;
+    case ElementType::Reducer: ReducerDetailsText(row); return true;
+    case ElementType::Rigid: RigidElementDetailsText(row); return true;
+    case ElementType::CutPipe: CutPipeDetailsText(row); return true;
+    case ElementType::SlipJoint: SlipJointDetailsText(row); return true;
+    case ElementType::HingeJoint: HingeJointDetailsText(row); return true;
+    case ElementType::BallJoint: BallJointDetailsText(row); return true;
+    case ElementType::TieRod: TieRodDetailsText(row); return true;
+    case ElementType::Bellows: BellowsDetailsText(row); return true;
+    case ElementType::Elastic: ElasticElementDetailsText(row); return true;
     default: return false;
   }
 }

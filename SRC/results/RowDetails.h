@@ -18,6 +18,7 @@
 // the next with ReportNewLine; PrintRowDetails ends the last.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -73,3 +74,14 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row);
 // columns of its kind's text form) put on the current report line from
 // its first character after the node, so the node the block put stays.
 void PutDescribedAfterNode(const std::string& described, const std::string& node);
+
+// The same for an element's described text line, whose To node starts at
+// `toColumn` (From before it): what follows the To node is put at its own
+// columns.
+void PutDescribedAfterToNode(const std::string& described, const std::string& toNode, int toColumn = 14);
+
+// CSV heading cells: the unit label of each kind, each cell ending in a
+// comma (as ReportPutUnits writes them).
+std::string CsvUnitCells(std::initializer_list<int> unitKinds);
+// A heading line gathered as cells, without its last comma.
+std::string CsvCellsLine(std::string cells);

@@ -62,14 +62,14 @@ TEST_F(CutPipeTest, TheListKeepsTheSignOfATypedCutAndPrintsItsSection) {
   const std::vector<std::string> text = Report("cut.txt", PrintCutPipesDetails);
   const std::string line = LineWith(text, "Long");
   ASSERT_FALSE(line.empty());
-  EXPECT_EQ(At(line, 14, 16), "30");
+  EXPECT_EQ(At(line, 13, 15), "30");
   EXPECT_EQ(At(line, 21, 30), Dimension(0.75f));
   EXPECT_EQ(At(line, 34, 38), "Long");
   const std::vector<std::string> csv = Report("cut.csv", PrintCutPipesDetails);
   const auto title = std::find(csv.begin(), csv.end(), "Cut pipes,");
-  ASSERT_TRUE(csv.end() - title > 2);
-  EXPECT_EQ(*(title + 1), std::string("From,To,Cut ") + UnitLabel(kUnitDimension) + ",Type,");
-  EXPECT_EQ(*(title + 2), "20,30," + Dimension(0.75f) + ",Long,");
+  ASSERT_TRUE(csv.end() - title > 4);
+  EXPECT_EQ(*(title + 2), std::string("From,To,Cut ") + UnitLabel(kUnitDimension) + ",Type,");
+  EXPECT_EQ(*(title + 4), "20,30," + Dimension(0.75f) + ",Long,");
 }
 
 }  // namespace

@@ -120,8 +120,8 @@ TEST_F(ExpansionJointsTest, TheBellowsListTakesTypedCellsAndPrints) {
   EXPECT_TRUE(model.modified);
   // Printed: axial, lateral, angular, torsional, area, weight, diameter.
   const std::string line = LineWith(Report("bellows.txt", PrintBellowsDetails), "   20");
-  EXPECT_EQ(At(line, 5, 8), "20");
-  EXPECT_EQ(At(line, 12, 16), "30");
+  EXPECT_EQ(At(line, 6, 7), "20");
+  EXPECT_EQ(At(line, 13, 14), "30");
   EXPECT_EQ(At(line, 18, 28), Trim(FormatStiffnessOrRigid(900.0f)));
   EXPECT_EQ(At(line, 29, 39), Trim(FormatStiffnessOrRigid(0.0f)));
   EXPECT_EQ(At(line, 40, 50), Trim(FormatRotStiffnessOrRigid(4.0e4f)));
