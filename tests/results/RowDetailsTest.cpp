@@ -5,7 +5,8 @@
 // of element rows), and the Details part of the model report printed from
 // the Layout window's "Print Model" sheet to a text and a CSV file: its
 // kinds in the order of their names, the guides', limit stops' and
-// threaded joints' blocks line for line.
+// threaded joints' blocks line for line; the valves', elastic elements'
+// (three lines a row) and hinge joints' blocks and CSV line for line.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -13,10 +14,17 @@
 
 #include "elements/BeamList.h"
 #include "elements/BeamTesting.h"
+#include "elements/ElasticElement.h"
+#include "elements/ElasticList.h"
+#include "elements/HingeJoint.h"
+#include "elements/HingeJointList.h"
+#include "elements/Valve.h"
+#include "elements/ValveList.h"
 #include "graphics/PrintSelection.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutWindow.h"
 #include "model/Regenerate.h"
+#include "model/RowOperations.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "results/ResultsTesting.h"
@@ -478,6 +486,131 @@ TEST_F(RowDetailsTest, BeamRowsPrintTheirTwoNodesAndTheirText) {
             ",,(deg),From,To,From,To,From,To,From,To,From,To,From,To,\r\n\r\n"
             "10,20,0,,,,,,,,,,,,,\r\n"
             "20,30,30,Y,,,,,,,Y,,,,,\r\n");
+}
+
+// A line along X: 10 from, 20 pipe, 30 a valve with an added weight, 40 an
+// elastic element on turned axes, 50 a hinge joint about Z with friction.
+class ElementDetailsTest : public RowDetailsTest {
+ protected:
+  void SetUp() override {
+    RowDetailsTest::SetUp();
+    using namespace analysis_testing;
+    Model& model = TheModel();
+    StartModel(model, 300.0, kDensity, ModelPath());
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PipeRow(model, 20, ElementType::Pipe, 60.0f);
+    PipeRow(model, 30, ElementType::Pipe, 24.0f);
+    PipeRow(model, 40, ElementType::Pipe, 0.0f);
+    PipeRow(model, 50, ElementType::Pipe, 0.0f);
+    PipeRow(model, 60, ElementType::Pipe, 60.0f);
+    Valve& valve = static_cast<Valve&>(*SetElementType(model, 3, ElementType::Valve));
+    valve.weight = 250.0f;
+    valve.thicknessMultiplier = 2.5f;
+    valve.additionalWeight = 40.0f;
+    valve.dy = 20.0f;
+    ElasticElement& elastic = static_cast<ElasticElement&>(*SetElementType(model, 4, ElementType::Elastic));
+    elastic.kx = 1000.0f;
+    elastic.ky = 0.0f;
+    elastic.kz = 3000.0f;
+    elastic.kxx = 4.0e5f;
+    elastic.kyy = 5.0e5f;
+    elastic.kzz = 6.0e5f;
+    elastic.localX[0] = 0.0f;
+    elastic.localX[1] = 1.0f;
+    elastic.localX[2] = 0.0f;
+    elastic.localY[0] = -1.0f;
+    elastic.localY[1] = 0.0f;
+    elastic.localY[2] = 0.0f;
+    HingeJoint& hinge = static_cast<HingeJoint&>(*SetElementType(model, 5, ElementType::HingeJoint));
+    hinge.stiffness = 5000.0f;
+    hinge.frictionTorque = 120.0f;
+    hinge.weight = 30.0f;
+    hinge.axis[2] = 1.0f;
+    MakeModel(model);
+  }
+
+  std::string Csv(const std::string& name, void (*print)()) {
+    const std::string path = folder_ + "/" + name;
+    EXPECT_TRUE(ReportOpenFile(nullptr, path));
+    print();
+    EXPECT_TRUE(ReportCloseFile());
+    return Bytes(path);
+  }
+};
+
+// The lines of a one-page block from its title on (the page header
+// dropped), and the CSV from the title's line on.
+std::vector<std::string> BlockLines(const std::vector<std::vector<std::string>>& pages) {
+  EXPECT_EQ(pages.size(), 1u);
+  if (pages.empty() || pages[0].size() < 3) return {};
+  return {pages[0].begin() + 3, pages[0].end()};
+}
+
+std::string CsvFrom(const std::string& csv, const std::string& title) {
+  const std::size_t at = csv.find("\r\n\r\n" + title + ",");
+  return at == std::string::npos ? std::string() : csv.substr(at + 4);
+}
+
+const std::string kRule = "   " + std::string(83, '-');
+
+// A valve: the valve's text line after the two nodes, the nodes now at 6
+// and 13; the offsets of the added weight only with an added weight.
+TEST_F(ElementDetailsTest, ValveRowsPrintTheirNodesAndTheValvesLine) {
+  const std::vector<std::string> golden{
+      std::string(42, ' ') + "Valves",
+      kRule,
+      "                  Weight  Length  Thick Insul Add Wght   DX      DY      DZ",
+      "     From   To     (lb)   (inch)    X   Wgt X  (lb)    (inch)  (inch)  (inch)",
+      kRule,
+      "     20     30    250             2.50  1.75   40      0       20      0",
+      kRule};
+  EXPECT_EQ(BlockLines(TextPages(PrintValvesDetails)), golden);
+  EXPECT_EQ(CsvFrom(Csv("valves.csv", PrintValvesDetails), "Valves"),
+            "Valves,\r\n\r\n"
+            "From,To,(lb),(inch),,,(lb),(inch),(inch),(inch),\r\n"
+            ",,Weight,Length,Thick X,Insul Wgt X,Add Wght,DX,DY,DZ,\r\n\r\n"
+            "20,30,250,,2.50,1.75,40,0,20,0,\r\n");
+}
+
+// An elastic element: three lines a row, the nodes at 6 and 12, the
+// rotational springs of 4, 5 and 6 x 10^5 in-lb/rad shown per degree
+// (x pi/180: 6981.32, 8726.65, 10471.98); one CSV line a row.
+TEST_F(ElementDetailsTest, ElasticRowsPrintThreeLinesUnderNodesAtSixAndTwelve) {
+  const std::vector<std::string> golden{
+      std::string(37, ' ') + "Elastic elements",
+      kRule,
+      "                        (lb/inch)                       (in-lb/deg)",
+      "     From  To    kx         ky         kz        kxx        kyy        kzz",
+      kRule,
+      "     30    40 1000       0          3000       6981.32    8726.65    10471.98",
+      "             x Xcomp    x Ycomp    x Zcomp    y Xcomp    y Ycomp    y Zcomp",
+      "              0.000      1.000      0.000      -1.000     0.000      0.000",
+      kRule};
+  EXPECT_EQ(BlockLines(TextPages(PrintElasticElementsDetails)), golden);
+  EXPECT_EQ(CsvFrom(Csv("elastic.csv", PrintElasticElementsDetails), "Elastic elements"),
+            "Elastic elements,\r\n\r\n"
+            "From,To,kx,ky,kz,kxx,kyy,kzz,xXcomp,xYcomp,xZcomp,yXcomp,yYcomp,yZcomp,\r\n"
+            ",,(lb/inch),(lb/inch),(lb/inch),(in-lb/deg),(in-lb/deg),(in-lb/deg),\r\n\r\n"
+            "30,40,1000,0,3000,6981.32,8726.65,10471.98,0.000,1.000,0.000,-1.000,0.000,0.000,\r\n");
+}
+
+// A hinge joint: 5000 in-lb/rad is 87.27 in-lb/deg, a friction torque of
+// 120 in-lb is 10 ft-lb; zero axis components are left out of the text.
+TEST_F(ElementDetailsTest, HingeRowsPrintTheirStiffnessFrictionWeightAndAxis) {
+  const std::vector<std::string> golden{
+      std::string(39, ' ') + "Hinge joints",
+      kRule,
+      "                   Rot.stiff   Frict.torq   Weight        Axis direction",
+      "     From   To    (in-lb/deg)    (ft-lb)     (lb)     X comp   Y comp   Z comp",
+      kRule,
+      "     40     50       87.27       10          30                         1.000",
+      kRule};
+  EXPECT_EQ(BlockLines(TextPages(PrintHingeJointsDetails)), golden);
+  EXPECT_EQ(CsvFrom(Csv("hinges.csv", PrintHingeJointsDetails), "Hinge joints"),
+            "Hinge joints,\r\n\r\n"
+            ",,Rot.stiff,Frict.torq,Weight,,Axis direction,\r\n"
+            "From,To,(in-lb/deg),(ft-lb),(lb),X comp, Y comp, Z comp,\r\n\r\n"
+            "40,50,87.27,10,30,0.000,0.000,1.000,\r\n");
 }
 
 }  // namespace
