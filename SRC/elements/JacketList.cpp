@@ -2,11 +2,13 @@
 #include "elements/JacketList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/KindTable.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Paint.h"
@@ -31,45 +33,6 @@ std::string BendRadiusText(std::uint8_t type, float radius) {
 
 std::string RadiusHeading() { return std::string("Bend Rad ") + UnitLabel(kUnitDimension); }
 std::string ThicknessHeading() { return std::string("Bend Thk ") + UnitLabel(kUnitDimension); }
-
-// --- report forms ------------------------------------------------------------------
-
-void TextHeading() {
-  for (int at : {21, 29, 37}) ReportPutText("Core", at);
-  for (int at : {44, 52, 60}) ReportPutText("Jacket", at);
-  ReportPutText("Bend Radius", 68);
-  ReportNewLine();
-  ReportPutFromToHeading();
-  ReportPutText("Material Section  Load  Material Section  Load", 19);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(JacketedTextLine(row)); }
-
-void CsvHeading() {
-  ReportAppendLine("From,To,Material,Section,Load,Material,Section,Load,");
-  ReportNewLine();
-  ReportAppendLine(",,Core,Core,Core,Jacket,Jacket,Jacket,Bend Radius");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const LayoutRow& target = TheModel().row(row);
-  ReportPutFromToCells(row);
-  ReportPutCell(target.material);
-  ReportPutCell(target.section);
-  ReportPutCell(target.load);
-  if (const auto* pipe = dynamic_cast<const JacketedPipe*>(target.element.get())) {
-    ReportPutCell(pipe->jacketMaterial);
-    ReportPutCell(pipe->jacketSection);
-    ReportPutCell(pipe->jacketLoad);
-  } else if (const auto* bend = dynamic_cast<const JacketedBend*>(target.element.get())) {
-    ReportPutCell(bend->jacketMaterial);
-    ReportPutCell(bend->jacketSection);
-    ReportPutCell(bend->jacketLoad);
-    ReportPutCell(BendRadiusText(bend->radiusType, bend->radius));
-  }
-}
 
 JacketedList& TheList() {
   static JacketedList list;
@@ -181,9 +144,46 @@ bool JacketedListOffered(const Model& model) { return model.lists[RowListKind::J
 
 void OpenJacketedList() { TheList().Open(OpenJacketedList, nullptr); }
 
+void JacketedDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterToNode(JacketedTextLine(row), ToNodeText(row));
+    return;
+  }
+  const LayoutRow& target = TheModel().row(row);
+  ReportPutCell(target.material);
+  ReportPutCell(target.section);
+  ReportPutCell(target.load);
+  if (const auto* pipe = dynamic_cast<const JacketedPipe*>(target.element.get())) {
+    ReportPutCell(pipe->jacketMaterial);
+    ReportPutCell(pipe->jacketSection);
+    ReportPutCell(pipe->jacketLoad);
+  } else if (const auto* bend = dynamic_cast<const JacketedBend*>(target.element.get())) {
+    ReportPutCell(bend->jacketMaterial);
+    ReportPutCell(bend->jacketSection);
+    ReportPutCell(bend->jacketLoad);
+    ReportPutCell(BendRadiusText(bend->radiusType, bend->radius));
+  }
+}
+
 void PrintJacketedDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::JacketedPipe), TheList().title,
+      {{"Core", 1, 21},
+       {"Core", 1, 29},
+       {"Core", 1, 37},
+       {"Jacket", 1, 44},
+       {"Jacket", 1, 52},
+       {"Jacket", 1, 60},
+       {"Bend Radius", 1, 68},
+       {"From", 2, 6},
+       {"To", 2, 13},
+       {"Material Section  Load  Material Section  Load", 2, 19}},
+      1,
+      {},
+      {}, 1);
+  request.csvHeadings = {"From,To,Material,Section,Load,Material,Section,Load,", ",,Core,Core,Core,Jacket,Jacket,Jacket,Bend Radius"};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
 std::string JacketedTextLine(int row) {

@@ -26,3 +26,5 @@ bool JacketedListOffered(const Model& model);
 void OpenJacketedList();
 void PrintJacketedDetails();
 std::string JacketedTextLine(int row);
+// The jacketed pipe or bend details text after its two nodes (RowDetails.h).
+void JacketedDetailsText(int row);

@@ -2,10 +2,12 @@
 #include "elements/MiterList.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "elements/BendFields.h"
 #include "elements/MiterBend.h"
 #include "graphics/ReportOutput.h"
+#include "results/RowDetails.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
@@ -38,43 +40,6 @@ const MiterBend& MiterOfRow(int row) { return static_cast<const MiterBend&>(*The
 std::string Dimension(float value) { return TrimmedText(FormatDimension(value)); }
 std::string SifText(float value) { return value > 1.0f ? TrimmedText(FormatSif(value)) : std::string(); }
 const char* SpacingText(std::int32_t spacing) { return spacing == kMiterWidely ? "Widely spaced" : "Closely spaced"; }
-
-// --- report forms ------------------------------------------------------------------
-
-void TextHeading() {
-  ReportPutText(Separate() ? "Radius  Thickness         Flex.    InPln   OutPln" : "Radius  Thickness         Flex.", 13);
-  ReportNewLine();
-  ReportPutText("Node", 6);
-  ReportPutCentred(UnitLabel(kUnitDimension), 12, 19);
-  ReportPutCentred(UnitLabel(kUnitDimension), 21, 28);
-  ReportPutText(Separate() ? "Matl   Factor   SIF     SIF      Type" : "Matl   Factor   SIF     Type", 32);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(MiterTextLine(row)); }
-
-void CsvHeading() {
-  ReportAppendLine(",Radius,Thickness");
-  ReportNewLine();
-  g_LineText = "Node,";
-  ReportPutUnits(kUnitDimension);
-  ReportPutUnits(kUnitDimension);
-  g_LineText += "Material,Flex. Factor In Plane,Flex. Factor Out Plane,Inplane SIF,Outplane SIF,Axial SIF,Torsion SIF,Type,";
-  EndCsvLine();
-}
-
-void CsvLine(int row) {
-  const MiterBend& m = MiterOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  ReportPutCell(Dimension(m.radius));
-  ReportPutCell(Dimension(m.thickness));
-  ReportPutCell(m.material);
-  auto factor = [](float value) { return TrimmedText(FormatFixedWidth(value, 10, 3)); };
-  ReportPutCell(m.flexibilityFactor >= 0.0f ? factor(m.flexibilityFactor) : std::string());
-  ReportPutCell(UseB31J() && m.outPlaneFlexibilityFactor > 0.0f ? factor(m.outPlaneFlexibilityFactor) : std::string());
-  for (float sif : {m.inPlaneSif, m.outPlaneSif, m.axialSif, m.torsionSif}) ReportPutCell(SifText(sif));
-  ReportPutCell(SpacingText(m.spacing));
-}
 
 MitersList& TheList() {
   static MitersList list;
@@ -151,9 +116,37 @@ bool MitersListOffered(const Model& model) { return model.lists[RowListKind::Mit
 
 void OpenMitersList() { TheList().Open(OpenMitersList, nullptr); }
 
+void MiterDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(MiterTextLine(row), NodeNumberText(TheModel().row(row).node));
+    return;
+  }
+  const MiterBend& m = MiterOfRow(row);
+  ReportPutCell(Dimension(m.radius));
+  ReportPutCell(Dimension(m.thickness));
+  ReportPutCell(m.material);
+  auto factor = [](float value) { return TrimmedText(FormatFixedWidth(value, 10, 3)); };
+  ReportPutCell(m.flexibilityFactor >= 0.0f ? factor(m.flexibilityFactor) : std::string());
+  ReportPutCell(UseB31J() && m.outPlaneFlexibilityFactor > 0.0f ? factor(m.outPlaneFlexibilityFactor) : std::string());
+  for (float sif : {m.inPlaneSif, m.outPlaneSif, m.axialSif, m.torsionSif}) ReportPutCell(SifText(sif));
+  ReportPutCell(SpacingText(m.spacing));
+}
+
 void PrintMitersDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(
+      kDetailsElementRows, static_cast<int>(ElementType::Miter), TheList().title,
+      {{Separate() ? "Radius  Thickness         Flex.    InPln   OutPln" : "Radius  Thickness         Flex.", 1, 13},
+       {"Node", 2, 6},
+       {Separate() ? "Matl   Factor   SIF     SIF      Type" : "Matl   Factor   SIF     Type", 2, 32}},
+      1,
+      {{kUnitDimension, 2, 12, 19}, {kUnitDimension, 2, 21, 28}},
+      {}, 1);
+  request.csvHeadings = {",Radius,Thickness",
+                         CsvCellsLine("Node," + CsvUnitCells({kUnitDimension, kUnitDimension}) +
+                                      "Material,Flex. Factor In Plane,Flex. Factor Out Plane,"
+                                      "Inplane SIF,Outplane SIF,Axial SIF,Torsion SIF,Type,")};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
 std::string MiterTextLine(int row) {

@@ -25,3 +25,5 @@ bool MitersListOffered(const Model& model);
 void OpenMitersList();
 void PrintMitersDetails();
 std::string MiterTextLine(int row);
+// The miter details text after its two nodes (RowDetails.h).
+void MiterDetailsText(int row);

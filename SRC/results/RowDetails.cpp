@@ -5,6 +5,8 @@
 #include <utility>
 
 #include "elements/BeamList.h"
+#include "elements/JacketList.h"
+#include "elements/MiterList.h"
 #include "elements/ElasticList.h"
 #include "elements/BellowsList.h"
 #include "elements/TieRodList.h"
@@ -225,6 +227,9 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
     case ElementType::TieRod: TieRodDetailsText(row); return true;
     case ElementType::Bellows: BellowsDetailsText(row); return true;
     case ElementType::Elastic: ElasticElementDetailsText(row); return true;
+    case ElementType::Miter: MiterDetailsText(row); return true;
+    case ElementType::JacketedPipe:
+    case ElementType::JacketedBend: JacketedDetailsText(row); return true;
     default: return false;
   }
 }

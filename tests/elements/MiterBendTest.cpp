@@ -177,9 +177,9 @@ TEST_F(MiterBendTest, TheListFollowsTheCodeAndThePrintedSectionShowsTheSpacing) 
   EXPECT_EQ(At(line, 66, 80), "Closely spaced");
   const std::vector<std::string> csv = Report("miters.csv", PrintMitersDetails);
   const auto title = std::find(csv.begin(), csv.end(), "Miter bends,");
-  ASSERT_TRUE(csv.end() - title > 3);
-  EXPECT_EQ(*(title + 1), ",Radius,Thickness,");
-  EXPECT_EQ(*(title + 3), "30," + TrimmedText(FormatDimension(6.0f)) + "," + TrimmedText(FormatDimension(0.25f)) +
+  ASSERT_TRUE(csv.end() - title > 5);
+  EXPECT_EQ(*(title + 2), ",Radius,Thickness,");
+  EXPECT_EQ(*(title + 5), "30," + TrimmedText(FormatDimension(6.0f)) + "," + TrimmedText(FormatDimension(0.25f)) +
                               ",,2.500,," + TrimmedText(FormatSif(1.5)) + "," + TrimmedText(FormatSif(1.75)) +
                               ",,,Closely spaced,");
 }
