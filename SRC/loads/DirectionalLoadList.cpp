@@ -3,6 +3,8 @@
 #include "loads/DirectionalLoadList.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "elements/KindList.h"
 #include "graphics/ReportOutput.h"
@@ -12,6 +14,7 @@
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "results/RowDetails.h"
 #include "shell/Message.h"
 #include "shell/NumberFormat.h"
 #include "shell/NumberText.h"
@@ -45,27 +48,16 @@ DirectionalLoadsList& TheForceSpectrumLoadsList() {
   return list;
 }
 
-// The report forms, one pair per kind (the headings name the table).
-template <DirectionalLoadsList& (*List)()>
-void TextHeading() {
-  const char* headings[kColumns] = {"Node", "Direction", "Units", List().tableHeading, "Scale Factor"};
-  for (int i = 0; i < kColumns; ++i) ReportPutText(headings[i], kTextColumns[i]);
-  ReportNewLine();
-}
-
-template <DirectionalLoadsList& (*List)()>
-void CsvHeading() {
-  ReportAppendLine(std::string("Node,Direction,Units,") + List().tableHeading + ",Scale Factor");
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(DescribeDirectionalLoad(row)); }
-
-void CsvLine(int row) {
-  const DirectionalLoadValues values = ValuesOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  for (int column = 2; column < kScaleColumn; ++column) ReportPutCell(DirectionalLoadCellText(values, column));
-  ReportPutCell(CFormat("%0.5g", static_cast<double>(values.scaleFactor)));
+// The Details block of either kind; the headings name the table.
+void PrintDirectionalLoadsTable(DirectionalLoadsList& list) {
+  KindListPrintTable table(list);
+  const char* headings[kColumns] = {"Node", "Direction", "Units", list.tableHeading, "Scale Factor"};
+  std::vector<DetailsHeading> placed;
+  for (int i = 0; i < kColumns; ++i) placed.push_back({headings[i], 1, kTextColumns[i]});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(list.type), list.title,
+                                              std::move(placed), 0, {}, {}, 1);
+  request.csvHeadings = {std::string("Node,Direction,Units,") + list.tableHeading + ",Scale Factor"};
+  PrintKindDetailsSection(list, table, std::move(request));
 }
 
 }  // namespace
@@ -120,11 +112,7 @@ void OpenTimeVaryingLoadsTable() {
   TheTimeVaryingLoadsList().Open(OpenTimeVaryingLoadsTable, &lengths);
 }
 
-void PrintTimeVaryingLoadsTable() {
-  KindListPrintTable table(TheTimeVaryingLoadsList());
-  PrintKindSection(TheTimeVaryingLoadsList(), table,
-                   {TextHeading<TheTimeVaryingLoadsList>, TextLine, CsvHeading<TheTimeVaryingLoadsList>, CsvLine});
-}
+void PrintTimeVaryingLoadsTable() { PrintDirectionalLoadsTable(TheTimeVaryingLoadsList()); }
 
 TableWindow& ForceSpectrumLoadsListTable() { return TheForceSpectrumLoadsList(); }
 
@@ -137,10 +125,16 @@ void OpenForceSpectrumLoadsTable() {
   TheForceSpectrumLoadsList().Open(OpenForceSpectrumLoadsTable, &lengths);
 }
 
-void PrintForceSpectrumLoadsTable() {
-  KindListPrintTable table(TheForceSpectrumLoadsList());
-  PrintKindSection(TheForceSpectrumLoadsList(), table,
-                   {TextHeading<TheForceSpectrumLoadsList>, TextLine, CsvHeading<TheForceSpectrumLoadsList>, CsvLine});
+void PrintForceSpectrumLoadsTable() { PrintDirectionalLoadsTable(TheForceSpectrumLoadsList()); }
+
+void DirectionalLoadDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeDirectionalLoad(row), NodeNumberText(TheModel().row(row).node));
+    return;
+  }
+  const DirectionalLoadValues values = ValuesOfRow(row);
+  for (int column = 2; column < kScaleColumn; ++column) ReportPutCell(DirectionalLoadCellText(values, column));
+  ReportPutCell(CFormat("%0.5g", static_cast<double>(values.scaleFactor)));
 }
 
 std::string DescribeDirectionalLoad(int row) {

@@ -35,3 +35,6 @@ void PrintForceSpectrumLoadsTable();
 
 // The text-report line of the time varying or force spectrum load of `row`.
 std::string DescribeDirectionalLoad(int row);
+// A time varying or force spectrum load's details text after its node
+// (RowDetails.h).
+void DirectionalLoadDetailsText(int row);

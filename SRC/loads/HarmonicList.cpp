@@ -3,6 +3,8 @@
 #include "loads/HarmonicList.h"
 
 #include <algorithm>
+#include <utility>
+#include <vector>
 
 #include "elements/KindList.h"
 #include "graphics/PrinterReport.h"
@@ -12,6 +14,7 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
+#include "results/RowDetails.h"
 #include "shell/NumberFormat.h"
 #include "shell/Units.h"
 
@@ -28,33 +31,6 @@ constexpr int kTextForceUnits[3][2] = {{36, 41}, {47, 52}, {58, 63}};
 constexpr int kTextPointColumns[3] = {40, 51, 62};
 
 const HarmonicLoad& LoadOfRow(int row) { return static_cast<const HarmonicLoad&>(*TheModel().row(row).item); }
-
-void TextHeading() {
-  for (int i = 0; i < 5; ++i) ReportPutText(kHeadings[i + 2], kTextHeadingColumns[i]);
-  ReportNewLine();
-  ReportPutText("Node", 6);
-  ReportPutText("(Hz)", 16);
-  ReportPutCentred(UnitLabel(kUnitAngle), kTextAngleUnit[0], kTextAngleUnit[1]);
-  for (const auto& range : kTextForceUnits) ReportPutCentred(UnitLabel(kUnitForce), range[0], range[1]);
-  ReportNewLine();
-}
-
-void TextLine(int row) { ReportAppendLine(DescribeHarmonicLoad(row)); }
-
-void CsvHeading() {
-  std::string units = std::string("Node,(Hz),") + UnitLabel(kUnitAngle);
-  for (int axis = 0; axis < 3; ++axis) units += std::string(",") + UnitLabel(kUnitForce);
-  ReportAppendLine(units);
-  ReportNewLine();
-  ReportAppendLine(",Frequency,Phase,FX,FY,FZ");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const HarmonicLoad& load = LoadOfRow(row);
-  ReportPutCell(NodeNumberText(TheModel().row(row).node));
-  for (int column = 2; column <= kColumns; ++column) ReportPutCell(load.CellText(column));
-}
 
 HarmonicLoadsList& TheHarmonicLoadsList() {
   static HarmonicLoadsList list;
@@ -99,9 +75,30 @@ bool HarmonicLoadsListOffered(const Model& model) { return model.lists[RowListKi
 
 void OpenHarmonicLoadsTable() { TheHarmonicLoadsList().Open(OpenHarmonicLoadsTable, nullptr); }
 
+void HarmonicLoadDetailsText(int row) {
+  if (!g_ReportToFile) {
+    PutDescribedAfterNode(DescribeHarmonicLoad(row), NodeNumberText(TheModel().row(row).node));
+    return;
+  }
+  const HarmonicLoad& load = LoadOfRow(row);
+  for (int column = 2; column <= kColumns; ++column) ReportPutCell(load.CellText(column));
+}
+
 void PrintHarmonicLoadsTable() {
   KindListPrintTable table(TheHarmonicLoadsList());
-  PrintKindSection(TheHarmonicLoadsList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  std::vector<DetailsHeading> headings;
+  for (int i = 0; i < 5; ++i) headings.push_back({kHeadings[i + 2], 1, kTextHeadingColumns[i]});
+  headings.push_back({"Node", 2, 6});
+  headings.push_back({"(Hz)", 2, 16});
+  std::vector<DetailsUnit> units{{kUnitAngle, 2, kTextAngleUnit[0], kTextAngleUnit[1]}};
+  for (const auto& range : kTextForceUnits) units.push_back({kUnitForce, 2, range[0], range[1]});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::HarmonicLoad),
+                                              TheHarmonicLoadsList().title, std::move(headings), 1,
+                                              std::move(units), {}, 1);
+  std::string unitLine = std::string("Node,(Hz),") + UnitLabel(kUnitAngle);
+  for (int axis = 0; axis < 3; ++axis) unitLine += std::string(",") + UnitLabel(kUnitForce);
+  request.csvHeadings = {unitLine, ",Frequency,Phase,FX,FY,FZ"};
+  PrintKindDetailsSection(TheHarmonicLoadsList(), table, std::move(request));
 }
 
 std::string DescribeHarmonicLoad(int row) {

@@ -30,3 +30,5 @@ std::string DescribeHarmonicLoad(int row);
 // "Harmonic combination = ..." and "Harmonic damping = ... (%)" on the
 // current report road, when the model has harmonic loads.
 void PrintHarmonicSettings();
+// The harmonic load's details text after its node (RowDetails.h).
+void HarmonicLoadDetailsText(int row);

@@ -23,7 +23,9 @@
 #include "elements/UserSifList.h"
 #include "elements/ValveList.h"
 #include "graphics/ReportOutput.h"
+#include "loads/DirectionalLoadList.h"
 #include "loads/ForceList.h"
+#include "loads/HarmonicList.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -208,6 +210,9 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       case DataType::Force: NodalForceDetailsText(row); return true;
       case DataType::UserSif: UserSifDetailsText(row); return true;
       case DataType::Weld: WeldDetailsText(row); return true;
+      case DataType::HarmonicLoad: HarmonicLoadDetailsText(row); return true;
+      case DataType::TimeVaryingLoad:
+      case DataType::ForceSpectrumLoad: DirectionalLoadDetailsText(row); return true;
       // A threaded joint has nothing past its node.
       case DataType::ThreadedJoint: return true;
       default: return false;

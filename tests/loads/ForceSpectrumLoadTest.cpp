@@ -152,12 +152,12 @@ TEST_F(ForceSpectrumLoadTest, TheListAndItsSections) {
   TableCommitEdit(list);
   EXPECT_EQ(load.ScaleFactor, 1000.0f);
   const std::vector<std::string> text = Report(PrintForceSpectrumLoadsTable);
-  ASSERT_EQ(text.size(), 5u);
-  EXPECT_EQ(text[1], "     Node    Direction    Units      Force Spectrum    Scale Factor");
-  EXPECT_EQ(text[3], "     30      FZ           (kg)       Slug              1000");
+  ASSERT_EQ(text.size(), 6u);
+  EXPECT_EQ(text[2], "     Node    Direction    Units      Force Spectrum    Scale Factor");
+  EXPECT_EQ(text[4], "     30      FZ           (kg)       Slug              1000");
   const std::vector<std::string> csv = Report(PrintForceSpectrumLoadsTable, true);
-  EXPECT_EQ(csv, (std::vector<std::string>{"Force spectrum loads,", "Node,Direction,Units,Force Spectrum,Scale Factor,",
-                                           "30,FZ,(kg),Slug,1000,"}));
+  EXPECT_EQ(csv, (std::vector<std::string>{"Force spectrum loads,", "", "Node,Direction,Units,Force Spectrum,Scale Factor,",
+                                           "", "30,FZ,(kg),Slug,1000,"}));
 }
 
 }  // namespace

@@ -192,15 +192,15 @@ TEST_F(HarmonicTest, TheListAndTheReportWithTheSettings) {
   g_UnitsSettings.unit[kUnitAngle] = 0;
 
   const std::vector<std::string> text = Report(PrintHarmonicLoadsTable);
-  ASSERT_EQ(text.size(), 6u);
-  EXPECT_EQ(text[1], "             Frequency   Phase       FX         FY         FZ");
-  EXPECT_EQ(text[2], "     Node      (Hz)      (deg)      (lb)       (lb)       (lb)");
-  EXPECT_EQ(text[4], "     30      12.5       -30                    250");
+  ASSERT_EQ(text.size(), 7u);
+  EXPECT_EQ(text[2], "             Frequency   Phase       FX         FY         FZ");
+  EXPECT_EQ(text[3], "     Node      (Hz)      (deg)      (lb)       (lb)       (lb)");
+  EXPECT_EQ(text[5], "     30      12.5       -30                    250");
   const std::vector<std::string> csv = Report(PrintHarmonicLoadsTable, true);
-  ASSERT_EQ(csv.size(), 4u);
-  EXPECT_EQ(csv[1], "Node,(Hz),(deg),(lb),(lb),(lb),");
-  EXPECT_EQ(csv[2], ",Frequency,Phase,FX,FY,FZ,");
-  EXPECT_EQ(csv[3], "30,12.5,-30,,250,,");
+  ASSERT_EQ(csv.size(), 6u);
+  EXPECT_EQ(csv[2], "Node,(Hz),(deg),(lb),(lb),(lb),");
+  EXPECT_EQ(csv[3], ",Frequency,Phase,FX,FY,FZ,");
+  EXPECT_EQ(csv[5], "30,12.5,-30,,250,,");
   EXPECT_EQ(Report(PrintHarmonicSettings),
             (std::vector<std::string>{"     Harmonic combination = Absolute Sum", "     Harmonic damping = 2 (%)"}));
   EXPECT_EQ(Report(PrintHarmonicSettings, true),

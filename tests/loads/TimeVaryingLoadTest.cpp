@@ -186,15 +186,15 @@ TEST_F(TimeVaryingLoadTest, TheListTakesATypedScaleFactorAndPrints) {
   EXPECT_TRUE(model.modified);
 
   const std::vector<std::string> text = Report(PrintTimeVaryingLoadsTable);
-  ASSERT_EQ(text.size(), 6u);
-  EXPECT_EQ(text[1], "     Node    Direction    Units      Time Function     Scale Factor");
-  EXPECT_EQ(text[3], "     30      FY           (N)        Hammer            3");
+  ASSERT_EQ(text.size(), 7u);
+  EXPECT_EQ(text[2], "     Node    Direction    Units      Time Function     Scale Factor");
+  EXPECT_EQ(text[4], "     30      FY           (N)        Hammer            3");
   // A name of 31 characters, longer than its column, pushes the factor on.
-  EXPECT_EQ(text[4], "     40      MZ           (ft-lb)    Pressure wave after closing V12 0.0012346");
+  EXPECT_EQ(text[5], "     40      MZ           (ft-lb)    Pressure wave after closing V12 0.0012346");
   const std::vector<std::string> csv = Report(PrintTimeVaryingLoadsTable, true);
-  ASSERT_EQ(csv.size(), 4u);
-  EXPECT_EQ(csv[1], "Node,Direction,Units,Time Function,Scale Factor,");
-  EXPECT_EQ(csv[2], "30,FY,(N),Hammer,3,");
+  ASSERT_EQ(csv.size(), 6u);
+  EXPECT_EQ(csv[2], "Node,Direction,Units,Time Function,Scale Factor,");
+  EXPECT_EQ(csv[4], "30,FY,(N),Hammer,3,");
 }
 
 TEST_F(TimeVaryingLoadTest, TheTimeHistoryOptionsAndTheirReportLines) {
