@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "analysis/Assembly.h"
 #include "analysis/ElementAssembly.h"
@@ -23,6 +24,7 @@
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"
 #include "platform/Menu.h"
+#include "results/RowDetails.h"
 #include "shell/Assert.h"
 #include "shell/NumberFormat.h"
 
@@ -96,29 +98,6 @@ ConnectionsList& TheList() {
   return list;
 }
 
-void TextHeading() {
-  ReportPutText("Node", 6);
-  ReportPutText("Type", 13);
-  ReportNewLine();
-}
-
-void TextLine(int row) {
-  const LayoutRow& target = TheModel().row(row);
-  ReportPutText(NodeNumberText(target.node), 6);
-  ReportPutText(TypeText(target.dataType), 13);
-}
-
-void CsvHeading() {
-  ReportAppendLine("Node,Type");
-  ReportNewLine();
-}
-
-void CsvLine(int row) {
-  const LayoutRow& target = TheModel().row(row);
-  ReportPutCell(NodeNumberText(target.node));
-  ReportPutCell(TypeText(target.dataType));
-}
-
 }  // namespace
 
 std::vector<JacketCoupling> FindJacketCouplings(const Model& model, int* errorRow) {
@@ -182,9 +161,20 @@ bool JacketConnectionsListOffered(const Model& model) { return model.lists[RowLi
 
 void OpenJacketConnectionsList() { TheList().Open(OpenJacketConnectionsList, nullptr); }
 
+void JacketConnectionDetailsText(int row) {
+  const char* type = TypeText(TheModel().row(row).dataType);
+  if (g_ReportToFile)
+    ReportPutCell(type);
+  else
+    ReportPutText(type, 13);
+}
+
 void PrintJacketConnectionsDetails() {
   KindListPrintTable table(TheList());
-  PrintKindSection(TheList(), table, {TextHeading, TextLine, CsvHeading, CsvLine});
+  DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Spider), TheList().title,
+                                              {{"Node", 1, 6}, {"Type", 1, 13}}, 0, {}, {}, 1);
+  request.csvHeadings = {"Node,Type"};
+  PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
 // --- the symbols ---------------------------------------------------------------------

@@ -41,3 +41,5 @@ TableWindow& JacketConnectionsListTable();
 bool JacketConnectionsListOffered(const Model& model);
 void OpenJacketConnectionsList();
 void PrintJacketConnectionsDetails();
+// A spider's or end cap's details text after its node (RowDetails.h).
+void JacketConnectionDetailsText(int row);

@@ -20,6 +20,7 @@
 #include "elements/BranchSifList.h"
 #include "elements/ConcentratedMassList.h"
 #include "elements/FlangeList.h"
+#include "elements/JacketConnections.h"
 #include "elements/UserSifList.h"
 #include "elements/ValveList.h"
 #include "graphics/ReportOutput.h"
@@ -210,6 +211,8 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
       case DataType::Force: NodalForceDetailsText(row); return true;
       case DataType::UserSif: UserSifDetailsText(row); return true;
       case DataType::Weld: WeldDetailsText(row); return true;
+      case DataType::Spider:
+      case DataType::JacketEndCap: JacketConnectionDetailsText(row); return true;
       case DataType::HarmonicLoad: HarmonicLoadDetailsText(row); return true;
       case DataType::TimeVaryingLoad:
       case DataType::ForceSpectrumLoad: DirectionalLoadDetailsText(row); return true;

@@ -160,9 +160,10 @@ TEST_F(JacketTest, TheListsShowTheJacketBesideTheCoreAndTheConnectionsCanBeDelet
   EXPECT_EQ(connections.CellText(2, 2, 0), "End Cap");
   const std::vector<std::string> csv = Report("connections.csv", PrintJacketConnectionsDetails);
   const auto title = std::find(csv.begin(), csv.end(), "Jacket connections,");
-  ASSERT_TRUE(csv.end() - title > 3);
-  EXPECT_EQ(*(title + 2), "30,Spider,");
-  EXPECT_EQ(*(title + 3), "20,End Cap,");
+  ASSERT_TRUE(csv.end() - title > 5);
+  EXPECT_EQ(*(title + 2), "Node,Type,");
+  EXPECT_EQ(*(title + 4), "30,Spider,");
+  EXPECT_EQ(*(title + 5), "20,End Cap,");
   // The context menu's one item deletes the connection of the line.
   TableGoTo(connections, 1);
   platform::ExpectModal(platform::ModalKind::PopupMenu, "Delete jacket connection", [](HWND) {
