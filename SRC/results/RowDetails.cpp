@@ -195,8 +195,10 @@ bool PutRowDetailsText(int rowKind, int typeCode, int row) {
           AnchorDetailsText(row);
         return true;
       case DataType::Nozzle:
-        if (typeCode != kSpecifiedDisplacementsDetails) return false;
-        SpecifiedDisplacementsDetailsText(row);
+        if (typeCode == kSpecifiedDisplacementsDetails)
+          SpecifiedDisplacementsDetailsText(row);
+        else
+          NozzleDetailsText(row);
         return true;
       case DataType::Restraint: RestraintDetailsText(row); return true;
       case DataType::SkewedRestraint: SkewedRestraintDetailsText(row); return true;

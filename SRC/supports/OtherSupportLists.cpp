@@ -3,6 +3,7 @@
 // OtherSupportLists.h.
 #include "supports/OtherSupportLists.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstring>
 #include <functional>
@@ -68,11 +69,6 @@ class Line {
  private:
   std::string text_;
 };
-
-void AppendLine(const Line& line) {
-  ReportAppendLine(line.Text());
-  ReportNewLine();
-}
 
 template <typename Kind>
 const Kind& ItemOfRow(int row) {
@@ -752,65 +748,62 @@ std::string DescribeNozzle(int row, bool csv) {
          "Longitudinal    bending stiffness =" + kml;
 }
 
+void NozzleDetailsText(int row) {
+  const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
+  if (g_ReportToFile) {
+    ReportPutCell(nozzle.tag);
+    for (float value : {nozzle.nozzleOd, nozzle.nozzleThickness, nozzle.vesselOd, nozzle.vesselThickness})
+      ReportPutCell(Trimmed(FormatDimension(value)));
+    ReportPutCell(Trimmed(FormatModulus(nozzle.elasticModulus)));
+    for (float c : nozzle.vesselAxis) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
+    ReportPutCell(DescribeNozzle(row, true));
+    return;
+  }
+  const std::string node = NodeOf(row);
+  Line line;
+  line.Put(node, 6);
+  line.PutRight(Trimmed(FormatDimension(nozzle.nozzleOd)), 20);
+  line.PutRight(Trimmed(FormatDimension(nozzle.nozzleThickness)), 29);
+  line.PutRight(Trimmed(FormatDimension(nozzle.vesselOd)), 38);
+  line.PutRight(Trimmed(FormatDimension(nozzle.vesselThickness)), 47);
+  line.PutRight(Trimmed(FormatModulus(nozzle.elasticModulus)), 58);
+  if (nozzle.spherical == 0)
+    for (int i = 0; i < 3; ++i) line.PutRight(Component10(nozzle.vesselAxis[static_cast<std::size_t>(i)]), 66 + 10 * i);
+  PutDescribedAfterNode(line.Text(), node);
+  // The vessel and the stiffnesses, a line each, under the nozzle's data.
+  const std::string details = DescribeNozzle(row, false);
+  std::size_t start = 0;
+  while (start != std::string::npos) {
+    const std::size_t end = details.find('\n', start);
+    Line part;
+    part.Put(details.substr(start, end == std::string::npos ? end : end - start), 13);
+    ReportNewLine();
+    ReportAppendLine(part.Text());
+    start = end == std::string::npos ? end : end + 1;
+  }
+}
+
 void PrintNozzlesDetails() {
   KindListPrintTable table(TheNozzlesList());
-  PrintKindSection(TheNozzlesList(), table,
-                   {[] {
-                      Line first;
-                      first.Put("Nozzl OD Nozl Thk Vessl OD Vesl Thk  Modulus", 13);
-                      AppendLine(first);
-                      Line second;
-                      second.Put("Node", 6);
-                      second.Put("X comp", 61);
-                      second.Put("Y comp", 71);
-                      second.Put("Z comp", 81);
-                      AppendLine(second);
-                    },
-                    [](int row) {
-                      const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
-                      Line line;
-                      line.Put(NodeOf(row), 6);
-                      line.PutRight(Trimmed(FormatDimension(nozzle.nozzleOd)), 20);
-                      line.PutRight(Trimmed(FormatDimension(nozzle.nozzleThickness)), 29);
-                      line.PutRight(Trimmed(FormatDimension(nozzle.vesselOd)), 38);
-                      line.PutRight(Trimmed(FormatDimension(nozzle.vesselThickness)), 47);
-                      line.PutRight(Trimmed(FormatModulus(nozzle.elasticModulus)), 58);
-                      if (nozzle.spherical == 0)
-                        for (int i = 0; i < 3; ++i)
-                          line.PutRight(Component10(nozzle.vesselAxis[static_cast<std::size_t>(i)]), 66 + 10 * i);
-                      AppendLine(line);
-                      const std::string details = DescribeNozzle(row, false);
-                      std::size_t start = 0;
-                      while (true) {
-                        const std::size_t end = details.find('\n', start);
-                        Line part;
-                        part.Put(details.substr(start, end == std::string::npos ? end : end - start), 13);
-                        if (end == std::string::npos) {
-                          ReportAppendLine(part.Text());
-                          break;
-                        }
-                        AppendLine(part);
-                        start = end + 1;
-                      }
-                    },
-                    [] {
-                      ReportAppendLine(",,Nozzle OD,Nozzle Thk, Vessel OD/R, Vessel Thk, Modulus,,Vessel Axis,,");
-                      ReportNewLine();
-                      const std::string dimension = UnitLabel(kUnitDimension);
-                      ReportAppendLine("Node,Tag," + dimension + "," + dimension + "," + dimension + "," + dimension + "," +
-                                       UnitLabel(kUnitModulus) + ",Xcomp,Ycomp,Zcomp");
-                      ReportNewLine();
-                    },
-                    [](int row) {
-                      const Nozzle& nozzle = ItemOfRow<Nozzle>(row);
-                      ReportPutCell(NodeOf(row));
-                      ReportPutCell(nozzle.tag);
-                      for (float value : {nozzle.nozzleOd, nozzle.nozzleThickness, nozzle.vesselOd, nozzle.vesselThickness})
-                        ReportPutCell(Trimmed(FormatDimension(value)));
-                      ReportPutCell(Trimmed(FormatModulus(nozzle.elasticModulus)));
-                      for (float c : nozzle.vesselAxis) ReportPutCell(Trimmed(FormatFixedWidth(c, 10, 3)));
-                      ReportPutCell(DescribeNozzle(row, true));
-                    }});
+  // The nozzle's line and its described lines: the most any nozzle takes.
+  int linesPerRow = 1;
+  for (int index = 1; index <= TheNozzlesList().EntryCount(); ++index) {
+    const std::string details = DescribeNozzle(TheNozzlesList().LayoutRowOf(index), false);
+    linesPerRow = std::max(linesPerRow, 2 + static_cast<int>(std::count(details.begin(), details.end(), '\n')));
+  }
+  DetailsRequest request =
+      InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Nozzle), TheNozzlesList().title,
+                         {{"Nozzl OD Nozl Thk Vessl OD Vesl Thk  Modulus", 1, 13},
+                          {"Node", 2, 6},
+                          {"X comp", 2, 61},
+                          {"Y comp", 2, 71},
+                          {"Z comp", 2, 81}},
+                         1, {}, {}, linesPerRow);
+  const std::string dimension = UnitLabel(kUnitDimension);
+  request.csvHeadings = {",,Nozzle OD,Nozzle Thk, Vessel OD/R, Vessel Thk, Modulus,,Vessel Axis,,",
+                         "Node,Tag," + dimension + "," + dimension + "," + dimension + "," + dimension + "," +
+                             UnitLabel(kUnitModulus) + ",Xcomp,Ycomp,Zcomp"};
+  PrintKindDetailsSection(TheNozzlesList(), table, std::move(request));
   PrintNozzleStiffnesses();
 }
 

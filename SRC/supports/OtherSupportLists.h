@@ -59,6 +59,9 @@ void PrintNozzleStiffnesses();
 // lengths, then the three stiffnesses; the text form in lines, the
 // comma-separated form in cells.
 std::string DescribeNozzle(int row, bool csv);
+// The nozzle's details text after its node: its line, then the vessel
+// and the stiffnesses a line each (RowDetails.h).
+void NozzleDetailsText(int row);
 
 // The hangers: the "Hangers" list (Enter opens the dialog of the hanger's
 // kind) and the "Hangers" section; the details of one hanger in a text line

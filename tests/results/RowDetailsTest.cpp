@@ -6,7 +6,8 @@
 // the Layout window's "Print Model" sheet to a text and a CSV file: its
 // kinds in the order of their names, the guides', limit stops' and
 // threaded joints' blocks line for line; the valves', elastic elements'
-// (three lines a row) and hinge joints' blocks and CSV line for line.
+// (three lines a row), hinge joints' and nozzles' (five lines a row)
+// blocks and CSV line for line.
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -32,6 +33,7 @@
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
+#include "supports/Nozzle.h"
 #include "supports/LimitStop.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/Restraint.h"
@@ -611,6 +613,73 @@ TEST_F(ElementDetailsTest, HingeRowsPrintTheirStiffnessFrictionWeightAndAxis) {
             ",,Rot.stiff,Frict.torq,Weight,,Axis direction,\r\n"
             "From,To,(in-lb/deg),(ft-lb),(lb),X comp, Y comp, Z comp,\r\n\r\n"
             "40,50,87.27,10,30,0.000,0.000,1.000,\r\n");
+}
+
+// Nozzles: five lines a row (the nozzle's data, then the vessel and its
+// three stiffnesses a line each), a cylindrical and a spherical vessel;
+// one CSV line a row.
+TEST_F(RowDetailsTest, NozzleRowsPrintTheirDataThenTheVesselAndStiffnesses) {
+  using namespace analysis_testing;
+  Model& model = TheModel();
+  StartModel(model, 300.0, kDensity, ModelPath());
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PipeRow(model, 20, ElementType::Pipe, 60.0f);
+  PipeRow(model, 30, ElementType::Pipe, 60.0f);
+  PutItem(model, 2, DataType::Nozzle);
+  Nozzle& cylinder = static_cast<Nozzle&>(*model.row(2).item);
+  cylinder.tag = "N1";
+  cylinder.nozzleOd = 8.625f;
+  cylinder.nozzleThickness = 0.5f;
+  cylinder.vesselOd = 96.0f;
+  cylinder.vesselThickness = 1.0f;
+  cylinder.l1 = 40.0f;
+  cylinder.l2 = 120.0f;
+  cylinder.elasticModulus = 29.0e6f;
+  cylinder.vesselAxis = {0.0f, 1.0f, 0.0f};
+  cylinder.axialStiffness = 2.0e6f;
+  cylinder.circumferentialStiffness = 5.0e7f;
+  cylinder.longitudinalStiffness = 8.0e7f;
+  PutItem(model, 3, DataType::Nozzle);
+  Nozzle& sphere = static_cast<Nozzle&>(*model.row(3).item);
+  sphere.spherical = 1;
+  sphere.nozzleOd = 6.625f;
+  sphere.nozzleThickness = 0.28f;
+  sphere.vesselOd = 60.0f;
+  sphere.vesselThickness = 0.75f;
+  sphere.elasticModulus = 29.0e6f;
+  MakeModel(model);
+  // 5.0e7 and 8.0e7 in-lb/rad are 8.727E+5 and 1.396E+6 in-lb/deg.
+  const std::vector<std::string> golden{
+      std::string(42, ' ') + "Nozzles",
+      kRule,
+      "            Nozzl OD Nozl Thk Vessl OD Vesl Thk  Modulus",
+      "     Node                                                   X comp    Y comp    Z comp",
+      kRule,
+      "     20        8.625      0.5       96        1    29.0E+6             1.000",
+      "            Vessel Type = Cylindrical L1 =1016    L2 = 3048",
+      "            Axial stiffness =2.000E+6",
+      "            Circumferential bending stiffness =8.727E+5",
+      "            Longitudinal    bending stiffness =1.396E+6",
+      "     30        6.625     0.28       60     0.75    29.0E+6",
+      "            Vessel Type = Spherical",
+      "            Axial stiffness =0",
+      "            Circumferential bending stiffness =0",
+      "            Longitudinal    bending stiffness =0",
+      kRule};
+  EXPECT_EQ(BlockLines(TextPages(PrintNozzlesDetails)), golden);
+  const std::string path = folder_ + "/nozzles.csv";
+  ASSERT_TRUE(ReportOpenFile(nullptr, path));
+  PrintNozzlesDetails();
+  ASSERT_TRUE(ReportCloseFile());
+  EXPECT_EQ(CsvFrom(Bytes(path), "Nozzles"),
+            "Nozzles,\r\n\r\n"
+            ",,Nozzle OD,Nozzle Thk, Vessel OD/R, Vessel Thk, Modulus,,Vessel Axis,,,\r\n"
+            "Node,Tag,(inch),(inch),(inch),(inch),(psi),Xcomp,Ycomp,Zcomp,\r\n\r\n"
+            "20,N1,8.625,0.5,96,1,29.0E+6,0.000,1.000,0.000,\",Vessel Type = Cylindrical,L1 = 1016,L2 = 3048,"
+            "Axial stiffness = 2.000E+6,Circumferential bending stiffness = 8.727E+5,"
+            "Longitudinal bending stiffness = 1.396E+6\",\r\n"
+            "30,,6.625,0.28,60,0.75,29.0E+6,0.000,0.000,0.000,\"Vessel Type = Spherical,Axial stiffness = 0,"
+            "Circumferential bending stiffness = 0,Longitudinal bending stiffness = 0\",\r\n");
 }
 
 }  // namespace
