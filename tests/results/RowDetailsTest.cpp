@@ -529,6 +529,9 @@ class ElementDetailsTest : public RowDetailsTest {
     hinge.weight = 30.0f;
     hinge.axis[2] = 1.0f;
     MakeModel(model);
+    SetCases(model, {1});
+    EXPECT_EQ(WriteModelFile(ModelPath()), "");
+    model.modified = false;
   }
 
   std::string Csv(const std::string& name, void (*print)()) {
@@ -554,6 +557,22 @@ std::string CsvFrom(const std::string& csv, const std::string& title) {
 }
 
 const std::string kRule = "   " + std::string(83, '-');
+
+// The model report's Details, printed from the Layout window's "Print
+// Model" sheet: the element blocks in the order of their names, each with
+// its row.
+TEST_F(ElementDetailsTest, TheModelReportPrintsTheElementBlocksInTheOrderOfTheirNames) {
+  const std::string text = folder_ + "/details.txt";
+  PrintDetailsTo(text);
+  const std::string all = Bytes(text);
+  std::size_t at = 0;
+  for (const char* row : {"Elastic elements\n", "     30    40 1000", "Hinge joints\n", "     40     50       87.27",
+                          "Valves\n", "     20     30    250"}) {
+    const std::size_t found = all.find(row, at);
+    ASSERT_NE(found, std::string::npos) << row << " after " << at << "\n" << all;
+    at = found;
+  }
+}
 
 // A valve: the valve's text line after the two nodes, the nodes now at 6
 // and 13; the offsets of the added weight only with an added weight.
