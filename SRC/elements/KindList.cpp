@@ -274,21 +274,6 @@ std::string ToNodeText(int layoutRow) {
   return NodeNumberText(model.row(layoutRow).node);
 }
 
-void ReportPutFromToHeading() {
-  ReportPutText("From", 6);
-  ReportPutText("To", 14);
-}
-
-void ReportPutFromTo(int layoutRow) {
-  ReportPutText(FromNodeText(layoutRow), 6);
-  ReportPutText(ToNodeText(layoutRow), 14);
-}
-
-void ReportPutFromToCells(int layoutRow) {
-  ReportPutCell(FromNodeText(layoutRow));
-  ReportPutCell(ToNodeText(layoutRow));
-}
-
 void PutAtColumn(std::string& line, const std::string& text, int column) {
   const auto at = static_cast<std::size_t>(column - 1);
   if (line.size() < at + text.size()) line.resize(at + text.size(), ' ');
@@ -303,58 +288,20 @@ std::string TrimmedText(const char* text) {
   return result.substr(first, last - first + 1);
 }
 
-void EndCsvLine() {
-  if (!g_LineText.empty() && g_LineText.back() == ',') g_LineText.pop_back();
-  ReportAppendLine(g_LineText);
-  ReportNewLine();
-}
-
 void PrintKindDetailsSection(KindListTable& list, PrintTable& printTable, DetailsRequest request) {
   const int count = list.EntryCount();
   if (count == 0) return;
-  if (!g_ReportFileOpen) {
-    BeginReportSection(list.title, 0);
-    printTable.countInTitle = true;
-    TablePrint(printTable, list.title, count);
-    return;
-  }
+  if (!g_ReportFileOpen) return PrintKindSection(list, printTable);
   request.rows.clear();
   for (int index = 1; index <= count; ++index) request.rows.push_back(list.LayoutRowOf(index));
   ReportSetTitle(list.title);
   PrintRowDetails(request);
 }
 
-void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindReportForms& forms) {
+void PrintKindSection(KindListTable& list, PrintTable& printTable) {
   const int count = list.EntryCount();
   if (count == 0) return;
-  if (!g_ReportFileOpen) {
-    BeginReportSection(list.title, 0);
-    printTable.countInTitle = true;
-    TablePrint(printTable, list.title, count);
-    return;
-  }
-  if (g_ReportToFile) {
-    ReportAppendLine(list.title);
-    ReportNewLine();
-    forms.csvHeading();
-    for (int index = 1; index <= count; ++index) {
-      g_LineText.clear();
-      forms.csvLine(list.LayoutRowOf(index));
-      EndCsvLine();
-    }
-    return;
-  }
-  if (ReportLinesLeft() < 6) ReportNewPage();
-  ReportSetTitle(list.title);
-  for (int index = 1; index <= count; ++index) {
-    if (index == 1 || g_ReportLine == kReportBodyLine) {
-      ReportPutCentred(list.title, 6, 78);
-      ReportNewLine();
-      forms.textHeading();
-      ReportRule();
-    }
-    forms.textLine(list.LayoutRowOf(index));
-    ReportNewLine();
-  }
-  ReportRule();
+  BeginReportSection(list.title, 0);
+  printTable.countInTitle = true;
+  TablePrint(printTable, list.title, count);
 }

@@ -11,11 +11,10 @@
 // no Delete). Both redraw the Layout table and show the list again.
 // Moving to a line highlights its row's item, or element, in the graphics.
 //
-// The printed section (PrintKindSection) has nothing when the kind has no
-// rows. On the printer it is the list as a ruled grid under the plural
-// title and the count; in a text report the kind's fixed columns, the
-// heading repeated on each page; in a comma-separated report the title,
-// the kind's header lines and one line per item.
+// The printed section has nothing when the kind has no rows. On the
+// printer it is the list as a ruled grid under the plural title and the
+// count; in text and comma-separated reports the kind's "Details" block
+// (RowDetails.h).
 #pragma once
 
 #include <cstdint>
@@ -118,17 +117,8 @@ class KindListPrintTable : public PrintTable {
   KindListTable& list_;
 };
 
-// The text and comma-separated forms of a kind's section.
-struct KindReportForms {
-  void (*textHeading)() = nullptr;          // the heading block at the current line
-  void (*textLine)(int layoutRow) = nullptr;  // one item at the current line
-  void (*csvHeading)() = nullptr;           // the header lines
-  void (*csvLine)(int layoutRow) = nullptr;   // one item's cells into g_LineText
-};
-
-// The kind's section on the current report road (see the head comment);
-// `printTable` lays out the printer form.
-void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindReportForms& forms);
+// The kind's section on the printer: the list laid out by `printTable`.
+void PrintKindSection(KindListTable& list, PrintTable& printTable);
 
 // A kind's section whose file form is a "Details" block (RowDetails.h):
 // on the printer the list as in PrintKindSection; on the file road the
@@ -136,19 +126,10 @@ void PrintKindSection(KindListTable& list, PrintTable& printTable, const KindRep
 struct DetailsRequest;
 void PrintKindDetailsSection(KindListTable& list, PrintTable& printTable, DetailsRequest request);
 
-// Ends a comma-separated line built in g_LineText (its last comma dropped).
-void EndCsvLine();
-
 // The two nodes of an element row: the node of the element row before it
 // and its own node, as node-number text (empty for none).
 std::string FromNodeText(int layoutRow);
 std::string ToNodeText(int layoutRow);
-// Puts "From" and "To" of a text report's heading (columns 6 and 14) on the
-// current line, and an element's two nodes under them.
-void ReportPutFromToHeading();
-void ReportPutFromTo(int layoutRow);
-// The two nodes as the first two comma-separated cells.
-void ReportPutFromToCells(int layoutRow);
 // A value placed at a 1-based column of a text line grown to fit.
 void PutAtColumn(std::string& line, const std::string& text, int column);
 // The text without its leading and trailing blanks.

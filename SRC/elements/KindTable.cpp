@@ -249,9 +249,3 @@ void RegisterKindLists() {
   RegisterNozzleStiffnessesList();
 }
 
-void PrintKindSections() {
-  for (const ElementKindModule& kind : ElementKinds())
-    if (kind.printSection != nullptr) kind.printSection();
-  for (const DataKindModule& kind : DataKinds())
-    if (kind.printSection != nullptr) kind.printSection();
-}

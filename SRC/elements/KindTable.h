@@ -57,6 +57,3 @@ bool RunElementKindDialog(HWND owner, int row, ElementType type);
 // Registers every kind's list with the List window and its view with the
 // views reset when a model is opened or cleared.
 void RegisterKindLists();
-// Prints the sections of the kinds that have rows: the element kinds, then
-// the data kinds, each in kind order.
-void PrintKindSections();

@@ -812,7 +812,7 @@ void PrintNozzlesDetails() {
 void PrintNozzleStiffnesses() {
   if (g_ReportFileOpen) return;
   KindListPrintTable table(TheNozzleStiffnessList());
-  PrintKindSection(TheNozzleStiffnessList(), table, {});
+  PrintKindSection(TheNozzleStiffnessList(), table);
 }
 
 // --- hangers ---------------------------------------------------------------------------------
