@@ -144,15 +144,33 @@ void WithLocalAxes(const std::function<void()>& write) {
   g_JointResultsGlobal = global;
 }
 
+// A joint's row is an analysis element: its two nodes, and its layout row
+// highlighted.
+class JointDisplacementTable : public KindDisplacementTable {
+ public:
+  using KindDisplacementTable::KindDisplacementTable;
+  virtual int ElementOfRow(int row) const = 0;
+  void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
+    from = to = 0;
+    if (const int e = ElementOfRow(row)) {
+      from = TheModel().nodes[ElementAt(e).node1].id;
+      to = TheModel().nodes[ElementAt(e).node2].id;
+    }
+  }
+  void CurrentRowChanged() override {
+    if (const int e = ElementOfRow(currentRow)) HighlightElementRow(ElementAt(e).row);
+  }
+};
+
 // --- ball joints ----------------------------------------------------------------------
 
-class BallJointTable : public KindDisplacementTable {
+class BallJointTable : public JointDisplacementTable {
  public:
-  BallJointTable() : KindDisplacementTable(OpenBallJointDisplacementsTable, true) { nodePair = true; }
+  BallJointTable() : JointDisplacementTable(OpenBallJointDisplacementsTable, true) { nodePair = true; }
   int Rows() const override { return static_cast<int>(TheResults().ballJoints.size()); }
   std::string Caption() const override { return "Ball joint displacements in " + Axes(); }
   std::string PrintName() override { return "Ball joint displacements"; }
-  int ElementOfRow(int row) const { return ListEntry(TheResults().ballJoints, row); }
+  int ElementOfRow(int row) const override { return ListEntry(TheResults().ballJoints, row); }
   void DefineColumns() override {
     widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
     Equalize(widths);
@@ -187,16 +205,6 @@ class BallJointTable : public KindDisplacementTable {
     const AnalysisElement& element = ElementAt(e);
     const std::array<double, 6> local = JointRelativeDisplacementToLocal(TheModel(), element, RelativeMovement(element));
     return std::sqrt(local[4] * local[4] + local[5] * local[5]);
-  }
-  void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
-    from = to = 0;
-    if (const int e = ElementOfRow(row)) {
-      from = TheModel().nodes[ElementAt(e).node1].id;
-      to = TheModel().nodes[ElementAt(e).node2].id;
-    }
-  }
-  void CurrentRowChanged() override {
-    if (const int e = ElementOfRow(currentRow)) HighlightElementRow(ElementAt(e).row);
   }
   void WriteText() override;
 };
@@ -266,13 +274,13 @@ void BallJointTable::WriteText() {
 
 // --- flexible joints --------------------------------------------------------------------
 
-class FlexJointTable : public KindDisplacementTable {
+class FlexJointTable : public JointDisplacementTable {
  public:
-  FlexJointTable() : KindDisplacementTable(OpenFlexJointDisplacementsTable, true) { nodePair = true; }
+  FlexJointTable() : JointDisplacementTable(OpenFlexJointDisplacementsTable, true) { nodePair = true; }
   int Rows() const override { return static_cast<int>(TheResults().flexibleJoints.size()); }
   std::string Caption() const override { return "Flex joint displacements in " + Axes(); }
   std::string PrintName() override { return "Flex joint displacements"; }
-  int ElementOfRow(int row) const { return ListEntry(TheResults().flexibleJoints, row); }
+  int ElementOfRow(int row) const override { return ListEntry(TheResults().flexibleJoints, row); }
   void DefineColumns() override {
     widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
     Equalize(widths);
@@ -302,16 +310,6 @@ class FlexJointTable : public KindDisplacementTable {
     if (column == 3) return ElementTypeMessageName(static_cast<ElementType>(element.kind));
     if (column >= 4 && column <= 9) return ComponentText(ShownMovement(e)[static_cast<std::size_t>(column - 4)], column - 4);
     return {};
-  }
-  void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
-    from = to = 0;
-    if (const int e = ElementOfRow(row)) {
-      from = TheModel().nodes[ElementAt(e).node1].id;
-      to = TheModel().nodes[ElementAt(e).node2].id;
-    }
-  }
-  void CurrentRowChanged() override {
-    if (const int e = ElementOfRow(currentRow)) HighlightElementRow(ElementAt(e).row);
   }
   void WriteText() override;
 };

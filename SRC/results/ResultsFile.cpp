@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "analysis/AnalysisDriver.h"
+#include "analysis/ModalResponse.h"
 #include "model/Model.h"
 #include "shell/BinaryFile.h"
 #include "shell/Message.h"
@@ -344,10 +345,11 @@ void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, 
   }
   BinaryFileReadFloat(file, out.timeStep);
   BinaryFileReadInt(file, out.timeSteps);
-  const std::int64_t stepBytes = 24 * static_cast<std::int64_t>(ResultNodeCount(model)) +
-                                 48 * static_cast<std::int64_t>(out.elementCount) + out.supportBlockBytes;
+  const std::int64_t stepBytes = TimeHistoryStepBytes(ResultNodeCount(model), out.elementCount, out.supportBlockBytes);
   // A file of another run or cut short would give wrong histories.
-  if (BinaryFileReadFailed(file) || out.timeSteps < 0 || file.size != 24 + out.timeSteps * stepBytes) {
+  if (BinaryFileReadFailed(file) || out.timeSteps < 0 ||
+      file.size !=
+          TimeHistoryFileBytes(out.timeSteps, ResultNodeCount(model), out.elementCount, out.supportBlockBytes)) {
     ShowWarningMessage(owner, "Unable to read time history file");
     return;
   }

@@ -6,6 +6,7 @@
 #include <functional>
 
 #include "analysis/EndForces.h"
+#include "analysis/ModalResponse.h"
 #include "graphics/DialogHook.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
@@ -367,7 +368,8 @@ int ChooseNode(HWND owner) {
 bool TimeHistoryAvailable() { return TheResults().timeHistoryOpen; }
 
 std::int64_t TimeHistorySupportOffset() {
-  return 24 * static_cast<std::int64_t>(ResultNodeCount(TheModel())) + 48 * static_cast<std::int64_t>(TheResults().elementCount);
+  // The supports' block follows the nodes' and the element ends' records.
+  return TimeHistoryStepBytes(ResultNodeCount(TheModel()), TheResults().elementCount, 0);
 }
 
 std::vector<TimeHistoryRecord> ReadTimeHistorySeries(std::int64_t offset, int count) {
