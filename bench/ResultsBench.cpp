@@ -15,7 +15,7 @@
 #include "results/ResultsFile.h"
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/TableWindow.h"
 

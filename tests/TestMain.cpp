@@ -13,6 +13,10 @@
 
 #include <unistd.h>
 
+#ifdef QUORVEL_PROGRAM_TESTS
+#include "shell/ProgramCommandsSetup.h"
+#endif
+
 namespace {
 
 class IsolatedEnvironment : public testing::Environment {
@@ -50,6 +54,9 @@ class IsolatedEnvironment : public testing::Environment {
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+#ifdef QUORVEL_PROGRAM_TESTS
+  InstallProgramCommands();
+#endif
   testing::AddGlobalTestEnvironment(new IsolatedEnvironment);  // gtest owns it
   return RUN_ALL_TESTS();
 }

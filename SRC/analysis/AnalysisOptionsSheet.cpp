@@ -14,7 +14,7 @@
 #include "platform/Messages.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

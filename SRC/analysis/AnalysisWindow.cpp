@@ -15,9 +15,9 @@
 #include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "results/ResultsMode.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -218,6 +218,6 @@ bool AnalyzeModel(HWND owner, bool batch) {
   }
   const INT_PTR result = DialogBoxParam(InstanceHandle, "ANALYZE_DIALOG", owner, AnalysisDialogProc, batch ? 1 : 0);
   // The results just written open through the one entry every road takes.
-  if (result == kShowResults) OpenResults(batch);
+  if (result == kShowResults) ProgramCommands().openResults(batch);
   return result != kRunFailed && result != kRunAccepted;
 }

@@ -15,7 +15,7 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/NameTables.h"
 #include "shell/NumberFormat.h"
 #include "shell/WindowUtilities.h"

@@ -6,10 +6,9 @@
 #include <vector>
 
 #include "codes/PressureDesign.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -18,7 +17,7 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -26,6 +25,7 @@
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/Units.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -314,7 +314,7 @@ void PrintToFile(HWND owner) {
 bool Command(HWND window, int commandId) {
   switch (commandId) {
     case 901: ShowInfoMessage(window, "There is no help viewer on this system."); return true;
-    case 902: OpenTutorialDocument(window, "Tutorial_1.pdf"); return true;
+    case 902: ProgramCommands().openTutorialDocument(window, "Tutorial_1.pdf"); return true;
     default: return false;
   }
 }

@@ -2,7 +2,7 @@
 #include "elements/Bend.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "shell/BinaryFile.h"
 
 namespace {

@@ -13,7 +13,7 @@
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsSettings.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "elements/BranchSif.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "graphics/TableMetrics.h"

@@ -3,7 +3,7 @@
 
 #include "analysis/AnalysisOptions.h"
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "model/Model.h"
 #include "shell/BinaryFile.h"
 #include "shell/Units.h"

@@ -9,7 +9,7 @@
 #include "graphics/ReportOutput.h"
 #include "results/RowDetails.h"
 #include "model/LayoutEditors.h"
-#include "model/LayoutWindow.h"
+#include "shell/ProgramCommands.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Dialog.h"
@@ -101,6 +101,6 @@ bool CheckBranchSifsAgainstCode(HWND parent) {
     replaced = true;
   }
   if (!replaced) PopTempFile(token);
-  else if (HWND layout = LayoutTableWindow(); layout != nullptr) SetFocus(layout);
+  else if (HWND layout = ProgramCommands().layoutTableWindow(); layout != nullptr) SetFocus(layout);
   return replaced;
 }

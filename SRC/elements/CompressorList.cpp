@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"

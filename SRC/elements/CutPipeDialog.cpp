@@ -8,7 +8,7 @@
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Controls.h"

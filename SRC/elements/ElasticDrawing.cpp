@@ -13,7 +13,7 @@
 #include "graphics/Drawing2D.h"
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"

@@ -2,7 +2,7 @@
 #include "elements/HingeJoint.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "shell/BinaryFile.h"
 
 void HingeJoint::Read(BinaryFile& file) {

@@ -5,7 +5,7 @@
 #include <cctype>
 
 #include "elements/KindTable.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "results/RowDetails.h"

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <vector>
 
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "files/ModelFileSections.h"
 #include "properties/TableFileFields.h"
 #include "shell/BinaryFile.h"

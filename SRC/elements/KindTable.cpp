@@ -53,7 +53,7 @@
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"

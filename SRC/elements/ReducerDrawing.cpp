@@ -12,7 +12,7 @@
 #include "graphics/Drawing2D.h"
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 

@@ -2,7 +2,7 @@
 #include "elements/RigidElement.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "shell/BinaryFile.h"
 
 void RigidElement::Read(BinaryFile& file) {

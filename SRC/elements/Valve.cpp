@@ -2,7 +2,7 @@
 #include "elements/Valve.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "shell/BinaryFile.h"
 
 namespace {

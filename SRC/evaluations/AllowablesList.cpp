@@ -6,7 +6,7 @@
 #include <cctype>
 #include <cstdio>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"

@@ -7,10 +7,9 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
-#include "shell/MainWindow.h"
 #include "shell/TableWindow.h"
 
 namespace {

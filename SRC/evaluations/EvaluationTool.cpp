@@ -2,21 +2,20 @@
 // EvaluationTool.h).
 #include "evaluations/EvaluationTool.h"
 
-#include "files/FileCommands.h"
 #include "graphics/DialogHook.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/ReportOutput.h"
-#include "model/NewDocument.h"
 #include "platform/CommonDialog.h"
 #include "platform/Window.h"
+#include "shell/AboutDialog.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/FileDialogs.h"
 #include "shell/Frame.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/UnitsDialog.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -39,7 +38,7 @@ void EvaluationTool::OnClose(HWND window) {
 
 void EvaluationTool::New(HWND owner) {
   if (!LeaveListFrameTool(owner)) return;
-  CloseModel();
+  ProgramCommands().closeModel();
   StartNew();
   OpenWindow();
 }
@@ -54,7 +53,7 @@ bool EvaluationTool::Open(HWND owner, const std::string& path) {
   // Whatever holds the List frame (this tool too) is left after its save
   // question; Cancel keeps it and the file is not opened.
   if (!LeaveListFrameTool(owner)) return false;
-  CloseModel();
+  ProgramCommands().closeModel();
   TakeRead(path);
   SetFolderFromPath(path, ModelDialogFolder());
   SetModified(false);
@@ -129,10 +128,10 @@ void EvaluationTool::AfterSaveQuestion(HWND window, void (*chooser)(HWND)) {
 
 void EvaluationTool::Command(HWND window, int commandId) {
   switch (commandId) {
-    case 101: AfterSaveQuestion(window, NewDocumentDialog); return;
-    case 102: AfterSaveQuestion(window, OpenModelDialog); return;
+    case 101: AfterSaveQuestion(window, ProgramCommands().newDocumentDialog); return;
+    case 102: AfterSaveQuestion(window, ProgramCommands().openModelDialog); return;
     case 103:
-      if (Leave(window)) ShowMainWindow();
+      if (Leave(window)) ProgramCommands().showMainWindow();
       return;
     case 104:
       if (Path().empty())

@@ -7,7 +7,7 @@
 #include <numbers>
 
 #include "elements/Flange.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "loads/PipeLoad.h"

@@ -8,7 +8,7 @@
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"

@@ -13,7 +13,7 @@
 #include "model/ListWindow.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
 #include "shell/NumberFormat.h"

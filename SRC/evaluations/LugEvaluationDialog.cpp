@@ -7,8 +7,8 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "results/ResultsMode.h"
-#include "shell/Application.h"
+#include "shell/ProgramCommands.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"
@@ -212,7 +212,7 @@ void Init(HWND dialog) {
   for (const char* name : kLugCodeNames) h.DialogComboAddString(name);
   h.DialogComboSetSel(kCodeCombo, state.shown.code);
   Fill();
-  state.readOnly = InResultsMode();
+  state.readOnly = ProgramCommands().inResultsMode();
   if (state.readOnly) {
     for (int item : {kCodeCombo, kLevelCombo, kWeldCombo, kRectangularRadio, kCircularRadio}) h.DialogDisableItem(item);
     for (int item = 1301; item <= 1344; ++item) h.DialogSetReadOnly(item);

@@ -7,8 +7,8 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "results/ResultsMode.h"
-#include "shell/Application.h"
+#include "shell/ProgramCommands.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"
@@ -271,7 +271,7 @@ void Init(HWND dialog) {
   h.DialogComboSetSel(kLoadCaseCombo, d.loadCase);
   h.DialogCheckRadio(kSphereRadio, kCylinderRadio, d.spherical ? kSphereRadio : kCylinderRadio);
   Layout();
-  state.readOnly = InResultsMode();
+  state.readOnly = ProgramCommands().inResultsMode();
   if (state.readOnly) {
     h.DialogDisableItem(kAnalysisCombo);
     h.DialogDisableItem(kSphereRadio);

@@ -12,7 +12,7 @@
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
 #include "shell/NumberText.h"

@@ -24,7 +24,7 @@
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/BinaryFile.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"

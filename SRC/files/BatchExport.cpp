@@ -48,7 +48,7 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "properties/BeamElement.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
 #include "shell/NumberText.h"

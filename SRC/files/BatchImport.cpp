@@ -11,7 +11,6 @@
 #include <new>
 #include <utility>
 
-#include "analysis/AnalysisWindow.h"
 #include "elements/CommentData.h"
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
@@ -21,7 +20,6 @@
 #include "files/NeutralImport.h"
 #include "graphics/DialogHook.h"
 #include "loads/LoadCaseList.h"
-#include "model/LayoutWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
@@ -29,12 +27,12 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "platform/TestSupport.h"
-#include "results/ResultsMode.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/Units.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -287,7 +285,7 @@ bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader rea
 }
 
 void ImportModel(HWND owner) {
-  if (!ModelSaveCheck(owner)) return;
+  if (!ProgramCommands().modelSaveCheck(owner)) return;
   std::string path;
   int filter = 1;
   if (!ChooseImportFile(owner, path, filter)) return;
@@ -307,7 +305,7 @@ void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   MessagesToStandardError = !MessagesCanBeAnswered();
   HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;
   // A run that cannot end in results ends the program as a failure.
-  if (!ImportBatchFile(mainWindow, path) || !AnalyzeModel(owner, true)) {
+  if (!ImportBatchFile(mainWindow, path) || !ProgramCommands().analyzeModel(owner, true)) {
     PostQuitMessage(1);
     return;
   }
@@ -322,5 +320,5 @@ void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   // the results open through the entry the Analyze command takes after a
   // run.
   ShowModelWindows();
-  OpenResults();
+  ProgramCommands().openResults(false);
 }

@@ -11,7 +11,7 @@
 #include "model/Model.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 
 namespace {

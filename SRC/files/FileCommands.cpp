@@ -30,16 +30,16 @@
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/ValveLibraryWindow.h"
-#include "results/ResultsMode.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
+#include "shell/FileDialogs.h"
 #include "shell/Frame.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
 #include "shell/Settings.h"
 #include "shell/StartupSwitches.h"
 #include "shell/TableViews.h"
 #include "shell/UndoFiles.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -122,18 +122,6 @@ std::vector<char> NameBuffer() {
   return buffer;
 }
 
-}  // namespace
-
-std::string LowerExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  if (dot == std::string::npos || dot < NameOffset(path)) return {};
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension;
-}
-
-namespace {
-
 bool OpenDocumentByKind(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
   // A material library or a flange qualification file is read whole before
@@ -148,12 +136,12 @@ bool OpenDocumentByKind(HWND owner, const std::string& path) {
   // A library open in its window is left first, after its save question.
   if (knownKind && !LeaveListFrameTool(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
-  if ((extension == "mod" || extension == "res") && InResultsMode()) LeaveResultsMode();
+  if ((extension == "mod" || extension == "res") && ProgramCommands().inResultsMode()) ProgramCommands().leaveResultsMode();
   if (extension == "mod") return OpenModelFile(owner, path);
   if (extension == "res") {
     // The model of the same name first; its results only when it was read.
     if (!OpenModelFile(owner, ResultsModelPath(path))) return false;
-    OpenResults();
+    ProgramCommands().openResults(false);
     return true;
   }
   if (extension == "spe") return OpenSpectrumLibraryFromFile(owner, path);
@@ -179,7 +167,7 @@ bool OpenFileByExtension(HWND owner, const std::string& path) {
   HWND main = MainFrame().window;
   if (!opened && toolHeld && CurrentListFrameTool() == nullptr && main != nullptr && !IsWindowVisible(main) &&
       !IsWindowVisible(LayoutFrame().window))
-    ShowMainWindow();
+    ProgramCommands().showMainWindow();
   return opened;
 }
 
@@ -196,7 +184,7 @@ void ResetModelTitle() {
 void CloseModel() {
   // The windows of what replaces the model come next.
   CloseMaterialLibraryWindow(false);
-  if (InResultsMode()) LeaveResultsMode();
+  if (ProgramCommands().inResultsMode()) ProgramCommands().leaveResultsMode();
   CloseSpectrumLibrary();
   HideModelWindows();
   ResetListWindow();

@@ -74,7 +74,3 @@ bool SaveModel(HWND owner);
 // File > Save As: asks for a path ("Save As", *.mod), writes the model there
 // and makes it the model path. False when cancelled or not written.
 bool SaveModelAs(HWND owner);
-
-// The extension of a path (after its last dot, when that dot is in the last
-// path part, '/' and '\' both separate), lower-cased.
-std::string LowerExtension(const std::string& path);

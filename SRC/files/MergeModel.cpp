@@ -20,7 +20,7 @@
 #include "model/RenumberNodes.h"
 #include "platform/CommonDialog.h"
 #include "properties/PropertyEdits.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/UndoFiles.h"

@@ -32,7 +32,7 @@
 
 #include "files/ModelFileSections.h"
 #include "files/OldModelFile.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "platform/SiblingTemporary.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -40,8 +40,6 @@
 #include "properties/TableFileFields.h"
 #include "shell/BinaryFile.h"
 #include "shell/RecentModels.h"
-
-int g_ModelFileVersion = 0;
 
 namespace {
 

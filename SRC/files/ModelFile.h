@@ -16,11 +16,11 @@
 
 #include <string>
 
+#include "files/ModelFileFormat.h"
+
 struct BinaryFile;
 struct Model;
 
-extern int g_ModelFileVersion;
-constexpr int kModelFileVersion = 900;
 
 // Reads the model file at `path` into `model` (which it first makes a new
 // empty model from the program's options). Throws the message text on any

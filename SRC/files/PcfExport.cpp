@@ -22,7 +22,7 @@
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "properties/ValveLibrary.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
 #include "shell/NumberText.h"

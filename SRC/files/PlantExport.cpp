@@ -20,7 +20,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 
 namespace {

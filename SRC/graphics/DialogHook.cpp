@@ -15,7 +15,7 @@
 #include "platform/Resource.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/WindowUtilities.h"
 

@@ -27,7 +27,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"

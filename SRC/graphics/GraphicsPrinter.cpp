@@ -27,7 +27,7 @@
 #include "platform/Window.h"
 #include "shell/General.h"
 #include "model/Model.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/WindowUtilities.h"
 

@@ -14,6 +14,8 @@
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
+#include "graphics/ViewCommands.h"
+#include "graphics/ViewpointDialog.h"
 #include "model/DrawnModel.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutTable.h"
@@ -22,8 +24,9 @@
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
+#include "shell/ViewRequests.h"
 
 namespace {
 
@@ -179,6 +182,129 @@ void RunGraphicsThread() {
   g_DrawnModel = nullptr;
 }
 
+// The doors of the other threads (shell/ViewRequests.h).
+class GraphicsViewSink final : public ViewSink {
+ public:
+  HWND FrameWindow() override {
+    std::lock_guard guard(State().lock);
+    return State().window;
+  }
+
+  HWND PaintingWindow() override { return Painting(); }
+
+  POINT PickPoint() override {
+    std::lock_guard guard(State().lock);
+    return State().pickPoint;
+  }
+
+  bool PaintInProgress() override {
+    PaintSignal& signal = Signal();
+    std::lock_guard guard(signal.lock);
+    return signal.painting;
+  }
+
+  void StopPainting() override {
+    // The animation of the results is stopped here too once it exists.
+    if (OnGraphicsThread()) return;
+    PaintSignal& signal = Signal();
+    std::unique_lock guard(signal.lock);
+    if (!signal.painting) return;
+    g_AbortPaint = true;
+    signal.ended.wait(guard, [&signal] { return !signal.painting; });
+    // Cleared before the lock is let go, so that the next paint cannot start
+    // already aborted.
+    g_AbortPaint = false;
+  }
+
+  void RequestRedraw() override {
+    HWND painting = Painting();
+    if (painting == nullptr) return;
+    StopPainting();
+    if (!OnGraphicsThread()) HandOverModelForDrawing(TheModel());
+    // One posted command draws every request made before it is served.
+    if (!g_RedrawPosted.exchange(true)) PostMessage(painting, WM_COMMAND, kRedrawCommand, 0);
+  }
+
+  void ShowWindow() override {
+    HWND painting = Painting();
+    if (painting == nullptr) return;
+    StopPainting();
+    if (!OnGraphicsThread()) HandOverModelForDrawing(TheModel());
+    SendMessage(painting, kShowModelMessage, 0, 0);
+  }
+
+  void HideWindow() override {
+    HWND painting = Painting();
+    if (painting == nullptr) return;
+    HideHighlightItem();
+    ForgetHighlight();
+    StopPainting();
+    SendMessage(painting, kHideWindowMessage, 0, 0);
+  }
+
+  void SetRenderMode(bool on) override {
+    if (OnGraphicsThread()) return on ? SetRenderModeOnNow() : SetRenderModeOffNow();
+    if (HWND painting = Painting()) PostMessage(painting, kRenderModeMessage, on ? 1 : 0, 0);
+  }
+
+  bool RenderMode() override { return g_RenderedMode.load(); }
+
+  void StoreView(GraphicsSettings& settings) override {
+    // Only a shown model's view is the graphics window's; a hidden window
+    // still holds the view of a model that is gone.
+    HWND frame = FrameWindow();
+    if (frame == nullptr || !IsWindowVisible(frame)) return;
+    if (OnGraphicsThread()) return ::StoreView(settings);
+    HWND painting = Painting();
+    if (painting == nullptr) return;
+    StopPainting();
+    SendMessage(painting, kStoreViewMessage, 0, reinterpret_cast<LPARAM>(&settings));
+  }
+
+  void RunOnGraphicsThread(const std::function<void()>& work) override {
+    if (OnGraphicsThread()) return work();
+    if (HWND painting = Painting()) SendMessage(painting, kRunWorkMessage, 0, reinterpret_cast<LPARAM>(&work));
+  }
+
+  bool DrawOnWindow(bool inverting, const std::function<void()>& drawing) override {
+    bool drawn = false;
+    RunOnGraphicsThread([&] {
+      HDC dc = PaintingDc();
+      if (dc == nullptr || g_RenderedMode || PrintingOutput) return;
+      PaintArea = ViewWindow;
+      const int mode = SetROP2(dc, inverting ? R2_NOT : R2_COPYPEN);
+      drawing();
+      SetROP2(dc, mode);
+      drawn = true;
+    });
+    return drawn;
+  }
+
+  void RequestPickedRowEdit(int row, bool dataItem) override {
+    PostGuiRequest(dataItem ? GuiRequest::EditRowDataItem : GuiRequest::EditRowElement, static_cast<WPARAM>(row));
+  }
+
+  void SetColourByProperty(bool on, bool bySpecificGravity) override {
+    if (HWND painting = Painting())
+      PostMessage(painting, kColourByPropertyMessage, on ? 1 : 0, bySpecificGravity ? 1 : 0);
+  }
+
+  bool ColourByProperty() override { return g_ColourByProperty.load(); }
+  bool ColourBySpecificGravity() override { return g_GroupBySpecificGravity.load(); }
+
+  bool PreviousViewExists() override {
+    bool exists = false;
+    RunOnGraphicsThread([&exists] { exists = ::PreviousViewExists(); });
+    return exists;
+  }
+
+  int ViewpointDialog(HWND owner) override { return RunViewpointDialog(owner); }
+
+  void Highlight(int kind, int index) override { HighlightItem(kind, index); }
+  void ShowHighlight() override { ShowHighlightItem(); }
+  void HideHighlight() override { HideHighlightItem(); }
+};
+
 }  // namespace
 
 void StartGraphicsThread() {
@@ -191,6 +317,8 @@ void StartGraphicsThread() {
   state.painting = nullptr;
   // A new window starts with nothing highlighted, whatever the last one had.
   ForgetHighlight();
+  static GraphicsViewSink sink;
+  SetViewSink(&sink);
   state.guiRequests = CreateGuiRequestWindow();
   state.thread = std::thread(RunGraphicsThread);
   std::unique_lock guard(state.lock);
@@ -221,24 +349,12 @@ void EndGraphicsThread() {
 
 bool GraphicsThreadRunning() { return State().thread.joinable(); }
 
-HWND GraphicsWindowHandle() {
-  std::lock_guard guard(State().lock);
-  return State().window;
-}
-
-HWND PaintingWindowHandle() { return Painting(); }
-
 DWORD GraphicsThreadId() {
   std::lock_guard guard(State().lock);
   return State().threadId;
 }
 
 bool OnGraphicsThread() { return g_DrawnModel != nullptr && GetCurrentThreadId() == GraphicsThreadId(); }
-
-POINT GraphicsPickPoint() {
-  std::lock_guard guard(State().lock);
-  return State().pickPoint;
-}
 
 void SetGraphicsPickPoint(POINT point) {
   std::lock_guard guard(State().lock);
@@ -297,96 +413,8 @@ void EndPaintingWork() {
 
 bool PaintingAborted() { return g_AbortPaint.load(std::memory_order_relaxed); }
 
-bool PaintInProgress() {
-  PaintSignal& signal = Signal();
-  std::lock_guard guard(signal.lock);
-  return signal.painting;
-}
-
-void StopPainting() {
-  // The animation of the results is stopped here too once it exists.
-  if (OnGraphicsThread()) return;
-  PaintSignal& signal = Signal();
-  std::unique_lock guard(signal.lock);
-  if (!signal.painting) return;
-  g_AbortPaint = true;
-  signal.ended.wait(guard, [&signal] { return !signal.painting; });
-  // Cleared before the lock is let go, so that the next paint cannot start
-  // already aborted.
-  g_AbortPaint = false;
-}
-
-void RequestGraphicsRedraw() {
-  HWND painting = Painting();
-  if (painting == nullptr) return;
-  StopPainting();
-  if (!OnGraphicsThread()) HandOverModelForDrawing(TheModel());
-  // One posted command draws every request made before it is served.
-  if (!g_RedrawPosted.exchange(true)) PostMessage(painting, WM_COMMAND, kRedrawCommand, 0);
-}
-
 // The redraw command was served; the next request posts again.
 void RedrawRequestServed() { g_RedrawPosted = false; }
-
-void ShowGraphicsWindow() {
-  HWND painting = Painting();
-  if (painting == nullptr) return;
-  StopPainting();
-  if (!OnGraphicsThread()) HandOverModelForDrawing(TheModel());
-  SendMessage(painting, kShowModelMessage, 0, 0);
-}
-
-void HideGraphicsWindow() {
-  HWND painting = Painting();
-  if (painting == nullptr) return;
-  HideHighlight();
-  ForgetHighlight();
-  StopPainting();
-  SendMessage(painting, kHideWindowMessage, 0, 0);
-}
-
-void SetRenderModeOn() {
-  if (OnGraphicsThread()) return SetRenderModeOnNow();
-  if (HWND painting = Painting()) PostMessage(painting, kRenderModeMessage, 1, 0);
-}
-
-void SetRenderModeOff() {
-  if (OnGraphicsThread()) return SetRenderModeOffNow();
-  if (HWND painting = Painting()) PostMessage(painting, kRenderModeMessage, 0, 0);
-}
-
-bool RenderMode() { return g_RenderedMode.load(); }
-
-void StoreGraphicsView(GraphicsSettings& settings) {
-  // Only a shown model's view is the graphics window's; a hidden window
-  // still holds the view of a model that is gone.
-  HWND frame = GraphicsWindowHandle();
-  if (frame == nullptr || !IsWindowVisible(frame)) return;
-  if (OnGraphicsThread()) return StoreView(settings);
-  HWND painting = Painting();
-  if (painting == nullptr) return;
-  StopPainting();
-  SendMessage(painting, kStoreViewMessage, 0, reinterpret_cast<LPARAM>(&settings));
-}
-
-void RunOnGraphicsThread(const std::function<void()>& work) {
-  if (OnGraphicsThread()) return work();
-  if (HWND painting = Painting()) SendMessage(painting, kRunWorkMessage, 0, reinterpret_cast<LPARAM>(&work));
-}
-
-bool DrawOnGraphicsWindow(bool inverting, const std::function<void()>& drawing) {
-  bool drawn = false;
-  RunOnGraphicsThread([&] {
-    HDC dc = PaintingDc();
-    if (dc == nullptr || g_RenderedMode || PrintingOutput) return;
-    PaintArea = ViewWindow;
-    const int mode = SetROP2(dc, inverting ? R2_NOT : R2_COPYPEN);
-    drawing();
-    SetROP2(dc, mode);
-    drawn = true;
-  });
-  return drawn;
-}
 
 void PostGuiWork(std::function<void()> work) {
   if (!OnGraphicsThread()) return work();
@@ -396,15 +424,3 @@ void PostGuiWork(std::function<void()> work) {
   }
   PostGuiRequest(GuiRequest::Work, 0);
 }
-
-void RequestPickedRowEdit(int row, bool dataItem) {
-  PostGuiRequest(dataItem ? GuiRequest::EditRowDataItem : GuiRequest::EditRowElement, static_cast<WPARAM>(row));
-}
-
-void SetColourByProperty(bool on, bool bySpecificGravity) {
-  if (HWND painting = Painting())
-    PostMessage(painting, kColourByPropertyMessage, on ? 1 : 0, bySpecificGravity ? 1 : 0);
-}
-
-bool ColourByProperty() { return g_ColourByProperty.load(); }
-bool ColourBySpecificGravity() { return g_GroupBySpecificGravity.load(); }

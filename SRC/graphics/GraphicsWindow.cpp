@@ -40,10 +40,10 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "results/Thresholds.h"
+#include "shell/AboutDialog.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/StandIn.h"
 

@@ -10,7 +10,7 @@
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

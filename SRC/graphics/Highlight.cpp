@@ -612,9 +612,30 @@ Request WithIndex(int index) {
 
 }  // namespace
 
-void HighlightNode(int nodeIndex) { Run(Entry::Node, WithIndex(nodeIndex)); }
-void HighlightElementRow(int row) { Run(Entry::ElementRow, WithIndex(row)); }
-void HighlightRowDataItem(int row) { Run(Entry::DataItem, WithIndex(row)); }
+static_assert(static_cast<int>(ViewHighlight::Node) == kHighlightNode &&
+              static_cast<int>(ViewHighlight::ElementRow) == kHighlightElementRow &&
+              static_cast<int>(ViewHighlight::DataItem) == kHighlightDataItem &&
+              static_cast<int>(ViewHighlight::Material) == kHighlightMaterial &&
+              static_cast<int>(ViewHighlight::Section) == kHighlightSection &&
+              static_cast<int>(ViewHighlight::Load) == kHighlightLoad &&
+              static_cast<int>(ViewHighlight::BeamMaterial) == kHighlightBeamMaterial &&
+              static_cast<int>(ViewHighlight::BeamSection) == kHighlightBeamSection &&
+              static_cast<int>(ViewHighlight::BeamLoad) == kHighlightBeamLoad);
+
+void HighlightItem(int kind, int index) {
+  switch (kind) {
+    case kHighlightNode: return Run(Entry::Node, WithIndex(index));
+    case kHighlightElementRow: return Run(Entry::ElementRow, WithIndex(index));
+    case kHighlightDataItem: return Run(Entry::DataItem, WithIndex(index));
+    case kHighlightMaterial:
+    case kHighlightSection:
+    case kHighlightLoad:
+    case kHighlightBeamMaterial:
+    case kHighlightBeamSection:
+    case kHighlightBeamLoad: return RunRecord(kind, index);
+    default: return;
+  }
+}
 
 void HighlightPointValue(int nodeIndex, float value, float ratio) {
   Request request = WithIndex(nodeIndex);
@@ -630,15 +651,8 @@ void HighlightElementValue(int nodeIndex, float value) {
 }
 
 void HighlightSupportPoint(int bendRow) { Run(Entry::SupportPoint, WithIndex(bendRow)); }
-void HighlightMaterial(int record) { RunRecord(kHighlightMaterial, record); }
-void HighlightSection(int record) { RunRecord(kHighlightSection, record); }
-void HighlightLoad(int record) { RunRecord(kHighlightLoad, record); }
-void HighlightBeamMaterial(int record) { RunRecord(kHighlightBeamMaterial, record); }
-void HighlightBeamSection(int record) { RunRecord(kHighlightBeamSection, record); }
-void HighlightBeamLoad(int record) { RunRecord(kHighlightBeamLoad, record); }
-
-void ShowHighlight() { Run(Entry::Show); }
-void HideHighlight() { Run(Entry::Hide); }
+void ShowHighlightItem() { Run(Entry::Show); }
+void HideHighlightItem() { Run(Entry::Hide); }
 void ForgetHighlight() {
   // Without the window there is no drawing to wait for: the state goes here.
   if (PaintingWindowHandle() == nullptr || OnGraphicsThread())

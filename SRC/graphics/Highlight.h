@@ -21,6 +21,7 @@
 
 #include "graphics/DrawingGeometry.h"
 #include "platform/Types.h"
+#include "shell/ViewRequests.h"
 
 enum HighlightKind : int {
   kHighlightNone = 0,
@@ -39,26 +40,17 @@ enum HighlightKind : int {
   kHighlightBeamLoad = 14,
 };
 
-// Entry points (each hides the current highlight first).
-void HighlightNode(int nodeIndex);
-// Nothing for rows without an element (none, Comment, Hydrotest load) or
-// without a node yet.
-void HighlightElementRow(int row);
-void HighlightRowDataItem(int row);
+// Entry points (each hides the current highlight first). The program's
+// other floors reach the first ones through shell/ViewRequests.h.
+// `kind` is a HighlightKind of a node, an element row, a data item or a
+// record; `index` the node index, the row or the 1-based record number.
+void HighlightItem(int kind, int index);
 // A value at a node, its label coloured by whether the ratio passes 1.0.
 void HighlightPointValue(int nodeIndex, float value, float ratio);
 void HighlightElementValue(int nodeIndex, float value);
 void HighlightSupportPoint(int bendRow);
-// Every row that names the record (1-based record numbers).
-void HighlightMaterial(int record);
-void HighlightSection(int record);
-void HighlightLoad(int record);
-void HighlightBeamMaterial(int record);
-void HighlightBeamSection(int record);
-void HighlightBeamLoad(int record);
-
-void ShowHighlight();
-void HideHighlight();
+void ShowHighlightItem();
+void HideHighlightItem();
 // The picture goes with its model (the graphics window hidden, the model
 // closed): whatever was highlighted, set aside for a dialog or pending for a
 // repaint is dropped, so that nothing of it comes back over the next model.

@@ -8,7 +8,7 @@
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 
 namespace {
 

@@ -19,12 +19,10 @@
 namespace {
 
 // Set while the kinds' pick-and-edit operations are asked.
-thread_local bool t_Picking = false;
-
 class Picking {
  public:
-  Picking() { t_Picking = true; }
-  ~Picking() { t_Picking = false; }
+  Picking() { SetGraphicsPickInProgress(true); }
+  ~Picking() { SetGraphicsPickInProgress(false); }
   Picking(const Picking&) = delete;
   Picking& operator=(const Picking&) = delete;
 };
@@ -64,8 +62,6 @@ int SupportAt(Model& model, float x, float y) {
 }
 
 }  // namespace
-
-bool GraphicsPickInProgress() { return t_Picking; }
 
 void PickAtClick() {
   if (ProgramPreferences().disableGraphicEditing != 0) return;

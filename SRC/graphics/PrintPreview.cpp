@@ -15,10 +15,10 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/AboutDialog.h"
+#include "shell/ProgramContext.h"
 #include "shell/Assert.h"
 #include "shell/Frame.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 
 namespace {

@@ -73,7 +73,7 @@
 #include "results/SoilRestraintsTable.h"
 #include "results/SortedStressReport.h"
 #include "results/SortedStressesTable.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"
 #include "shell/TableWindowSupport.h"

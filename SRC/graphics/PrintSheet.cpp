@@ -12,7 +12,7 @@
 #include "platform/Controls.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/TableWindow.h"

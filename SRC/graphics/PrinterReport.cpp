@@ -12,7 +12,7 @@
 #include "model/Model.h"
 #include "platform/Input.h"
 #include "platform/Metafile.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/StartupSwitches.h"
 #include "shell/TableWindow.h"

@@ -10,7 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "results/ResultsFile.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/TableWindowSupport.h"

@@ -13,7 +13,7 @@
 #include "graphics/ReportOutput.h"
 #include "graphics/ReportOutputInternal.h"
 #include "model/Model.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/NumberText.h"
 #include "shell/StartupSwitches.h"
 #include "shell/Units.h"

@@ -15,7 +15,7 @@
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/WindowUtilities.h"
 
 namespace {

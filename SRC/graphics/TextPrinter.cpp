@@ -11,7 +11,7 @@
 #include "platform/Controls.h"
 #include "platform/Menu.h"
 #include "platform/Printer.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/WindowUtilities.h"
 

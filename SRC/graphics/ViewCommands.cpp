@@ -48,12 +48,6 @@ void SaveViewAsPrevious() { g_Previous = CurrentView(); }
 
 bool PreviousViewExists() { return g_Previous.scale != 0.0f; }
 
-bool GraphicsPreviousViewExists() {
-  bool exists = false;
-  RunOnGraphicsThread([&exists] { exists = PreviousViewExists(); });
-  return exists;
-}
-
 void SwapWithPreviousView() {
   if (!PreviousViewExists()) return;
   SavedView previous = std::exchange(g_Previous, CurrentView());

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "graphics/DrawingGeometry.h"
+#include "shell/ViewRequests.h"
 
 // The view of a new window: -12 .. 12 both ways, viewpoint (1, 1, 1), turn
 // mode and the Center cursor off, the zoom buttons enabled.
@@ -15,7 +16,6 @@ void ResetViewWindow();
 void SaveViewAsPrevious();
 bool PreviousViewExists();
 // The same asked from any thread (the menus of the other windows).
-bool GraphicsPreviousViewExists();
 // The viewpoint of the previous view (meaningful while one exists).
 Vec3 PreviousViewpoint();
 // Exchanges the current and the previous view and redraws.

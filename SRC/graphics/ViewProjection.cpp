@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "graphics/Drawing2D.h"
-#include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"

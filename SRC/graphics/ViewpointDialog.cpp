@@ -9,7 +9,7 @@
 #include "graphics/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
@@ -123,7 +123,7 @@ void ApplyViewpoint(float x, float y, float z) {
   RunOnGraphicsThread([x, y, z] { ViewAlongDirection(x, y, z); });
 }
 
-int ViewpointDialog(HWND owner) {
+int RunViewpointDialog(HWND owner) {
   t_overGraphics = owner != nullptr && owner == GraphicsFrame().window;
   return static_cast<int>(DialogBoxParam(InstanceHandle, "VIEWPOINT_DIALOG", owner, ViewpointDialogProc, 0));
 }

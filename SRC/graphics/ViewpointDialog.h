@@ -9,9 +9,10 @@
 #pragma once
 
 #include "platform/Types.h"
+#include "shell/ViewRequests.h"
 
 // The dialog over `owner`; 1 when closed with OK.
-int ViewpointDialog(HWND owner);
+int RunViewpointDialog(HWND owner);
 // The viewpoint changed to (x, y, z) as the dialog's Apply does it; throws
 // "0.0, 0.0, 0.0 is not a valid viewpoint" for the zero direction, and
 // does nothing when it is the viewpoint already. Any thread.

@@ -11,7 +11,7 @@
 #include "loads/TimeFunctionFiles.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/FileDialogs.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

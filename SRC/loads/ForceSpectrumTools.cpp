@@ -15,7 +15,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"

@@ -7,7 +7,7 @@
 #include "loads/HarmonicLoad.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberFormat.h"

@@ -5,17 +5,17 @@
 #include <cstdio>
 
 #include "loads/PipeLoad.h"
-#include "model/LayoutWindow.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/Units.h"
 #include "shell/WindowUtilities.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -167,7 +167,7 @@ bool StoreDialog(HWND dialog, LoadDialogState& state) {
   stored = load;
   M().modified = true;
   // A rename shows in the Layout rows.
-  if (HWND layout = LayoutTableWindow(); layout != nullptr) InvalidateRect(layout, nullptr, FALSE);
+  if (HWND layout = ProgramCommands().layoutTableWindow(); layout != nullptr) InvalidateRect(layout, nullptr, FALSE);
   return true;
 }
 

@@ -9,9 +9,8 @@
 #include "loads/PipeLoad.h"
 #include "loads/ListEdits.h"
 #include "loads/PipeLoadDialog.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/ContextMenus.h"
-#include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Gdi.h"
@@ -24,6 +23,7 @@
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 #include "shell/Units.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ bool StoreName(PipeLoadsTable& table, PipeLoad& record) {
   if (other == 0 && !record.name.empty() && FindPipeLoadByName(M().pipeLoads, record.name) != 0) {
     if (!ConfirmChange(table.frame, "Load name", record.name, name)) return false;
     RenamePipeLoad(M(), record.name, name);
-    if (HWND layout = LayoutTableWindow(); layout != nullptr) InvalidateRect(layout, nullptr, FALSE);
+    if (HWND layout = ProgramCommands().layoutTableWindow(); layout != nullptr) InvalidateRect(layout, nullptr, FALSE);
     return true;
   }
   // A load typed on the spare row starts with wind on, as a new record does.

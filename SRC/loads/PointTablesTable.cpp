@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/ReportOutput.h"
 #include "loads/ListEdits.h"
 #include "model/ContextMenus.h"

@@ -10,7 +10,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/SiblingTemporary.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/BinaryFile.h"
 #include "shell/General.h"
 #include "shell/Message.h"

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "files/FileCommands.h"
+#include "shell/FileDialogs.h"
 #include "loads/ListEdits.h"
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumFiles.h"
@@ -13,18 +13,17 @@
 #include "loads/SpectrumValuesGrid.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
-#include "model/NewDocument.h"
 #include "platform/Dialog.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/FramePlacements.h"
 #include "shell/Frame.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/TableWindowSupport.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -47,8 +46,8 @@ bool LibraryCommand(HWND window, int id) {
     // The document chosen leaves the library first, after the save
     // question; a chooser cancelled leaves it as it is, its changes still
     // to be saved.
-    case 101: NewDocumentDialog(window); return true;
-    case 102: OpenModelDialog(window); return true;
+    case 101: ProgramCommands().newDocumentDialog(window); return true;
+    case 102: ProgramCommands().openModelDialog(window); return true;
     case 103: CloseCommand(window); return true;
     case 104: SaveSpectrumLibrary(window); return true;
     case 105: SaveSpectrumLibraryAs(window); return true;
@@ -205,7 +204,7 @@ bool OpenSpectrumLibraryFromFile(HWND owner, const std::string& path) {
     return false;
   }
   SpectrumList read = std::move(TheSpectrumLibrary().spectra);
-  CloseModel();
+  ProgramCommands().closeModel();
   SpectrumLibraryState& library = TheSpectrumLibrary();
   library.spectra = std::move(read);
   library.path = path;
@@ -217,7 +216,7 @@ bool OpenSpectrumLibraryFromFile(HWND owner, const std::string& path) {
 }
 
 void NewSpectrumLibrary(HWND /*owner*/) {
-  CloseModel();
+  ProgramCommands().closeModel();
   SpectrumLibraryState& library = TheSpectrumLibrary();
   library.spectra.clear();
   library.path.clear();
@@ -251,7 +250,7 @@ void CloseSpectrumLibrary() {
   M().modified = false;
   // The main window again, whatever comes next: a document that then fails
   // to open must not leave the program without a window.
-  if (MainFrame().window != nullptr) ShowMainWindow();
+  if (MainFrame().window != nullptr) ProgramCommands().showMainWindow();
 }
 
 int AskSaveSpectrumLibrary(HWND owner) {

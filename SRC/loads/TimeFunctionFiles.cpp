@@ -13,7 +13,7 @@
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/FileDialogs.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -2,7 +2,7 @@
 #include "loads/TimeVaryingLoad.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/DirectionalLoadDialog.h"
 

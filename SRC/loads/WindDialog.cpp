@@ -15,7 +15,7 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -1,13 +1,13 @@
 // Change Rows (see ChangeRows.h).
 #include "model/ChangeRows.h"
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowRangeFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

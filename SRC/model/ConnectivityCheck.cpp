@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <string>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"

@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Menu.h"

@@ -13,7 +13,7 @@
 #include "model/RowOperations.h"
 #include "model/TypePickers.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"

@@ -9,7 +9,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"

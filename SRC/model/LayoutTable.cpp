@@ -11,7 +11,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"

@@ -35,7 +35,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
 #include "shell/MainWindow.h"

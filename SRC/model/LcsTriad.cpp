@@ -6,7 +6,7 @@
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "graphics/ViewProjection.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"

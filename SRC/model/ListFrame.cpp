@@ -17,10 +17,9 @@
 
 #include "elements/KindTable.h"
 #include "files/FileCommands.h"
-#include "graphics/GraphicsThread.h"
-#include "graphics/Highlight.h"
+#include "shell/AboutDialog.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrintSheet.h"
-#include "graphics/ViewCommands.h"
 #include "loads/LoadCommands.h"
 #include "model/ContextMenus.h"
 #include "model/DistanceDialog.h"
@@ -42,15 +41,15 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/TablePrint.h"
 #include "shell/TableViews.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UnitsDialog.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -471,18 +470,18 @@ void ListCommand(HWND window, int commandId) {
       return;
     case 40050: UndoRedo(window, true); return;
     case 40051: UndoRedo(window, false); return;
-    case 101: if (ModelSaveCheck(window)) NewDocumentDialog(window); return;
-    case 102: if (ModelSaveCheck(window)) OpenModelDialog(window); return;
-    case 110: ExitProgram(window); return;
+    case 101: if (ProgramCommands().modelSaveCheck(window)) ProgramCommands().newDocumentDialog(window); return;
+    case 102: if (ProgramCommands().modelSaveCheck(window)) ProgramCommands().openModelDialog(window); return;
+    case 110: ProgramCommands().exitProgram(window); return;
     case 411: ChooseTextFont(window); return;
     case 900:
       if (!(TableShown(table) && TableWindowShowHelp(table)))
         ShowInfoMessage(window, "There is no help viewer on this system.");
       return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
-    case 40062: OpenTutorialDocument(window, "basic_pipe_stress_analysis.pdf"); return;
-    case 40065: OpenTutorialDocument(window, "Tutorial_1.pdf"); return;
-    case 40066: OpenTutorialDocument(window, "Tutorial_2.pdf"); return;
+    case 40062: ProgramCommands().openTutorialDocument(window, "basic_pipe_stress_analysis.pdf"); return;
+    case 40065: ProgramCommands().openTutorialDocument(window, "Tutorial_1.pdf"); return;
+    case 40066: ProgramCommands().openTutorialDocument(window, "Tutorial_2.pdf"); return;
     default: break;
   }
   if (PropertyListCommand(window, commandId)) return;

@@ -5,8 +5,7 @@
 // lies R / cos(theta / 2) from the intersection along the bisector.
 #include "model/MakeModel.h"
 
-#include "graphics/GraphicsThread.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 
 #include <cmath>
 #include <string>

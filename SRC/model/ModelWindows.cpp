@@ -4,14 +4,14 @@
 // model windows take its place, and closing the model shows it again.
 #include "model/ModelWindows.h"
 
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "loads/Spectrum.h"
-#include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Window.h"
 #include "shell/Frame.h"
 #include "shell/TableWindow.h"
+#include "shell/ProgramCommands.h"
 
 void ShowModelWindows() {
   if (HWND main = MainFrame().window) ShowWindow(main, SW_HIDE);
@@ -20,14 +20,14 @@ void ShowModelWindows() {
   // The list saved with the model comes back; a list already shown now
   // shows this model's entries.
   if (!RestoreListWindow()) RefreshListWindow();
-  UpdateLayoutTitle();
+  ProgramCommands().updateLayoutTitle();
 }
 
 void HideModelWindows() {
   Frame& layout = LayoutFrame();
   if (layout.window == nullptr) return;
   HideGraphicsWindow();
-  TableWindowClose(LayoutTableWindow());
+  TableWindowClose(ProgramCommands().layoutTableWindow());
   ShowWindow(layout.window, SW_HIDE);
 }
 

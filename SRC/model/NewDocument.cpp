@@ -9,7 +9,6 @@
 #include "evaluations/FlangeTool.h"
 #include "evaluations/LugEvaluationTool.h"
 #include "evaluations/NozzleEvaluationTool.h"
-#include "files/FileCommands.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -21,9 +20,10 @@
 #include "properties/BeamLibraryWindow.h"
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/WindowUtilities.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -103,12 +103,12 @@ void NewDocumentDialog(HWND parent) {
     return;
   }
   if (choice == kMaterialLibraryChoice) {
-    CloseModel();
+    ProgramCommands().closeModel();
     NewMaterialLibrary();
     return;
   }
   if (choice == kValveLibraryChoice) {
-    CloseModel();
+    ProgramCommands().closeModel();
     NewValveLibrary(parent);
     return;
   }
@@ -125,11 +125,11 @@ void NewDocumentDialog(HWND parent) {
     return;
   }
   if (choice == kBeamLibraryChoice) {
-    CloseModel();
+    ProgramCommands().closeModel();
     NewBeamLibrary();
     return;
   }
-  CloseModel();
+  ProgramCommands().closeModel();
   SetUpNewModel(TheModel());
   ShowModelWindows();
 }

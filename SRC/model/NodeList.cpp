@@ -4,7 +4,7 @@
 // made again; the List window reopens the list after every remake.
 #include "model/NodeList.h"
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 
 #include <algorithm>
 

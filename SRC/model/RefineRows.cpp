@@ -17,7 +17,7 @@
 #include "model/RowOperations.h"
 #include "model/SplitRows.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -12,7 +12,7 @@
 #include "model/RowOperations.h"
 #include "model/RowRangeFields.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -14,7 +14,7 @@
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
 #include "properties/PropertyTables.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/General.h"
 #include "shell/NumberText.h"
 #include "shell/TablePrint.h"

@@ -6,7 +6,7 @@
 
 #include "elements/KindTable.h"
 #include "graphics/Drawing2D.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/Nodes.h"

@@ -4,7 +4,7 @@
 #include "model/RowOperations.h"
 
 #include "elements/Bend.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"

@@ -8,7 +8,7 @@
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -17,7 +17,7 @@
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"

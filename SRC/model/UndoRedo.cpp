@@ -8,7 +8,7 @@
 #include <string>
 
 #include "files/ModelFile.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
 #include "shell/Message.h"

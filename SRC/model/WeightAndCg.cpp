@@ -22,7 +22,7 @@
 #include "model/DerivedElementData.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Assert.h"
 #include "shell/DialogHelper.h"
 #include "shell/Units.h"

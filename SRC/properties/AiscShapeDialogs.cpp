@@ -9,7 +9,7 @@
 #include "platform/Window.h"
 #include "properties/AiscShapes.h"
 #include "properties/BeamSection.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Assert.h"
 #include "shell/WindowUtilities.h"
 

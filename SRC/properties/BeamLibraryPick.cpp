@@ -9,7 +9,7 @@
 #include "properties/BeamLibrary.h"
 #include "properties/DialogTable.h"
 #include "properties/PropertyTables.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Assert.h"
 #include "shell/Message.h"
 

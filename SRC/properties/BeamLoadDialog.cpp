@@ -8,7 +8,7 @@
 #include "platform/Window.h"
 #include "properties/BeamRecordEdits.h"
 #include "properties/NamedRecordDialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"

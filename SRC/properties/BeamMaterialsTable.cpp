@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"

@@ -15,7 +15,7 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Assert.h"
 #include "shell/NumberText.h"
 #include "shell/Units.h"

@@ -14,7 +14,7 @@
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/PropertyEdits.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -19,7 +19,7 @@
 #include "platform/Window.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/BinaryFile.h"
 #include "shell/FileDialogs.h"
 #include "shell/General.h"

@@ -18,7 +18,7 @@
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/PropertyTables.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/General.h"
 #include "shell/Message.h"

@@ -8,12 +8,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "files/FileCommands.h"
 #include "graphics/DialogHook.h"
-#include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
-#include "model/NewDocument.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Menu.h"
@@ -24,17 +21,17 @@
 #include "properties/MaterialLibraryDialogs.h"
 #include "properties/MaterialLibraryOld.h"
 #include "properties/MaterialsTable.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/FileDialogs.h"
 #include "shell/FramePlacements.h"
 #include "shell/Frame.h"
 #include "shell/General.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -139,20 +136,20 @@ bool LibraryCommand(HWND window, int id) {
     case 101:
       if (Ask(window)) {
         QuestionAsked asked;
-        NewDocumentDialog(window);
+        ProgramCommands().newDocumentDialog(window);
       }
       return true;
     case 102:
       if (Ask(window)) {
         QuestionAsked asked;
-        OpenModelDialog(window);
+        ProgramCommands().openModelDialog(window);
       }
       return true;
     case 103: LeaveMaterialLibraryWindow(window); return true;
     case 104: SaveMaterialLibrary(window); return true;
     case 105: SaveMaterialLibraryAs(window); return true;
     case 110:
-      if (LeaveMaterialLibraryWindow(window)) ExitProgram(window);
+      if (LeaveMaterialLibraryWindow(window)) ProgramCommands().exitProgram(window);
       return true;
     case 305:
       if (!CommitMaterialLibraryEdit()) return true;
@@ -261,7 +258,7 @@ bool OpenMaterialLibraryDocument(HWND owner, const std::string& path) {
       return false;
     }
   }
-  CloseModel();
+  ProgramCommands().closeModel();
   LoadedMaterialLibrary() = std::move(read);
   OpenMaterialLibraryWindow(converted.empty() ? path : converted);
   return true;
@@ -334,7 +331,7 @@ void CloseMaterialLibraryWindow(bool showMainWindow) {
   // The library's edits cannot be undone into a model.
   DeleteUndoRedoFiles();
   if (showMainWindow && MainFrame().window != nullptr) {
-    ShowMainWindow();
+    ProgramCommands().showMainWindow();
     SetForegroundWindow(MainFrame().window);
   }
 }

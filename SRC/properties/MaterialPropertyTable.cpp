@@ -12,7 +12,7 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "properties/Material.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/ErrorRecords.h"
 #include "shell/General.h"
 #include "shell/NumberText.h"

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -23,7 +23,7 @@
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/PropertyEdits.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/ErrorRecords.h"
 #include "shell/Frame.h"
 #include "shell/General.h"

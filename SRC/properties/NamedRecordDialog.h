@@ -11,7 +11,7 @@
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/TableWindowSupport.h"

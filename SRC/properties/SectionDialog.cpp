@@ -13,7 +13,7 @@
 #include "properties/DialogTable.h"
 #include "properties/PipeDimensions.h"
 #include "properties/PropertyEdits.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -7,7 +7,7 @@
 
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"

@@ -12,7 +12,7 @@
 #include "platform/Window.h"
 #include "properties/NamedRecordDialog.h"
 #include "properties/PropertyEdits.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

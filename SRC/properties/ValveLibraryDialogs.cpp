@@ -18,7 +18,7 @@
 #include "properties/PipeDimensions.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -13,7 +13,7 @@
 #include "properties/PipeDimensions.h"
 #include "properties/PropertyTables.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -14,7 +14,7 @@
 #include "platform/Window.h"
 #include "properties/PropertyTables.h"
 #include "properties/ValveLibrary.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Assert.h"
 #include "shell/FileDialogs.h"
 #include "shell/FramePlacements.h"

@@ -1,8 +1,7 @@
 // The response spectrum accelerations table; see AccelerationsTable.h.
 #include "results/AccelerationsTable.h"
 
-#include "graphics/GraphicsThread.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"

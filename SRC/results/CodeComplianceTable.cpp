@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/DerivedElementData.h"

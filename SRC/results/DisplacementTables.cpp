@@ -6,9 +6,8 @@
 #include <string>
 
 #include "analysis/RunState.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
-#include "graphics/GraphicsThread.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"

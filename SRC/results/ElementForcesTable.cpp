@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <utility>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"

@@ -4,7 +4,7 @@
 #include <array>
 
 #include "analysis/EndForces.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "results/ResultViewItems.h"

@@ -7,7 +7,7 @@
 
 #include "codes/CodeModel.h"
 #include "codes/CodeStressDriver.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"

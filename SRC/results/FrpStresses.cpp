@@ -11,7 +11,7 @@
 #include "codes/CodeStressDriver.h"
 #include "codes/ElementCodeStress.h"
 #include "elements/HydrotestLoad.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "results/ElementLcs.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"

@@ -10,7 +10,7 @@
 #include "analysis/EndForces.h"
 #include "analysis/NonlinearSupports.h"
 #include "elements/HingeJoint.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/LayoutTable.h"

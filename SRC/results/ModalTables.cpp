@@ -5,8 +5,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "graphics/GraphicsThread.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"

@@ -10,7 +10,7 @@
 #include "analysis/EndForces.h"
 #include "codes/CodeStressDriver.h"
 #include "codes/StressIndices.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"

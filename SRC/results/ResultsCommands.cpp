@@ -4,14 +4,13 @@
 #include <string>
 
 #include "files/FileCommands.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/AboutDialog.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrintSheet.h"
 #include "graphics/QaBlock.h"
-#include "graphics/ViewpointDialog.h"
 #include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutTable.h"
-#include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "model/ModelWindows.h"
 #include "model/NewDocument.h"
@@ -38,9 +37,8 @@
 #include "results/StressDisplays.h"
 #include "results/Thresholds.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
-#include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/RecentModels.h"
 #include "shell/TableWindow.h"
@@ -49,6 +47,7 @@
 #include "supports/SupportKindList.h"
 #include "supports/SupportResultTables.h"
 #include "supports/SupportLoadSummary.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -134,7 +133,7 @@ void ResultsCommand(HWND window, int command) {
     case 102: OpenModelDialog(window); return;
     case 103:
       CloseModel();
-      ShowMainWindow();
+      ProgramCommands().showMainWindow();
       return;
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;

@@ -5,9 +5,8 @@
 #include <cstdint>
 #include <cstdio>
 
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrintSheet.h"
-#include "graphics/ViewCommands.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
@@ -32,7 +31,7 @@
 #include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"
 #include "results/TimeHistoryTables.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/RecentModelsMenu.h"
 #include "shell/TablePrint.h"

@@ -28,7 +28,7 @@
 #include "results/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/TableWindow.h"

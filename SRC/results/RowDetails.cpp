@@ -37,6 +37,7 @@
 #include "supports/DisplacementSets.h"
 #include "supports/RestraintList.h"
 #include "supports/OtherSupportLists.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -133,7 +134,7 @@ void PrintRowDetails(const DetailsRequest& request) {
     PrintDetailsHeading(request);
   else
     ReportNewPage();
-  if (InResultsMode()) ReportSetTitle("Details: " + request.title);
+  if (ProgramCommands().inResultsMode()) ReportSetTitle("Details: " + request.title);
   const std::size_t count = request.rows.size();
   for (std::size_t i = 0; i < count; ++i) {
     const int row = request.rows[i];

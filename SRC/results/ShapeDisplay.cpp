@@ -12,8 +12,7 @@
 #include <thread>
 
 #include "elements/Bend.h"
-#include "graphics/GraphicsThread.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/ShapeOverlay.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
@@ -29,7 +28,7 @@
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsFile.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"

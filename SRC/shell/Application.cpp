@@ -35,6 +35,7 @@
 #include "shell/AppFonts.h"
 #include "shell/AppPens.h"
 #include "shell/Frame.h"
+#include "shell/ProgramCommandsSetup.h"
 #include "shell/MainWindow.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
@@ -329,6 +330,7 @@ void DestroyAcceleratorTables() {
 
 void InitApplication(const std::string& commandLine) {
   ApplicationStepLog().clear();
+  InstallProgramCommands();
   Step("start: GUI thread");
   GuiThreadId = GetCurrentThreadId();
   InitCommonControls();

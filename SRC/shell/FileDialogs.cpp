@@ -2,9 +2,10 @@
 #include "shell/FileDialogs.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 
 namespace {
 
@@ -33,4 +34,14 @@ std::string AskFilePath(HWND owner, const FilePathQuestion& question) {
   else if (question.mustExist) record.Flags |= OFN_FILEMUSTEXIST;
   if (!(question.save ? GetSaveFileName(&record) : GetOpenFileName(&record))) return {};
   return buffer.data();
+}
+
+std::string LowerExtension(const std::string& path) {
+  const std::size_t separator = path.find_last_of("/\\");
+  const std::size_t nameOffset = separator == std::string::npos ? 0 : separator + 1;
+  const std::size_t dot = path.find_last_of('.');
+  if (dot == std::string::npos || dot < nameOffset) return {};
+  std::string extension = path.substr(dot + 1);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension;
 }

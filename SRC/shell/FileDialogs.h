@@ -22,3 +22,7 @@ struct FilePathQuestion {
 
 // The path chosen; empty when the dialog was cancelled.
 std::string AskFilePath(HWND owner, const FilePathQuestion& question);
+
+// The extension of a path (after its last dot, when that dot is in the last
+// path part, '/' and '\' both separate), lower-cased.
+std::string LowerExtension(const std::string& path);

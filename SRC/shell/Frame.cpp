@@ -13,13 +13,14 @@
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "platform/Toolbar.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Assert.h"
 #include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
 #include "shell/TableWindow.h"
 #include "shell/WindowUtilities.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -312,8 +313,8 @@ void FrameOpenFrom(Frame& frame, Frame& from) {
     return;
   }
   FrameShow(frame);
-  HWND layoutTable = &frame == &LayoutFrame() ? LayoutTableWindow() : nullptr;
-  if (layoutTable != nullptr && !IsWindowVisible(layoutTable)) UpdateLayoutTitle();
+  HWND layoutTable = &frame == &LayoutFrame() ? ProgramCommands().layoutTableWindow() : nullptr;
+  if (layoutTable != nullptr && !IsWindowVisible(layoutTable)) ProgramCommands().updateLayoutTitle();
 }
 
 void FrameGoBack(Frame& frame, bool moveCursor) {

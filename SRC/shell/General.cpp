@@ -10,13 +10,13 @@
 #include <cstring>
 #include <ctime>
 
-#include "files/SaveQuestion.h"
+#include "shell/ProgramCommands.h"
 #include "model/Model.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/NumberFormat.h"
 #include "shell/NumberText.h"
@@ -50,7 +50,10 @@ std::string AssertionMessage(const char* expression, const char* file, int line)
 void AssertFailed(const char* expression, const char* file, int line) {
   const std::string message = AssertionMessage(expression, file, line);
   ShowErrorOnForeground(message);
-  if (ModelHasUnsavedChanges()) QuerySaveModelChanges(GetForegroundWindow());
+  // An assertion during the start-up comes before the commands are known.
+  const ProgramCommandTable& commands = ProgramCommands();
+  if (commands.modelHasUnsavedChanges != nullptr && commands.modelHasUnsavedChanges())
+    commands.querySaveModelChanges(GetForegroundWindow());
   if (AnalysisRunning.load()) throw std::string("Analysis aborted.");
   std::exit(1);
 }

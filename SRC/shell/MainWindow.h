@@ -31,10 +31,3 @@ HMENU MainFileMenu();
 // The tooltip text of a main toolbar button ("???" for an unknown id; empty
 // for Open last model with no recent model).
 std::string MainToolTipText(int commandId);
-
-INT_PTR OkCancelDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-INT_PTR AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
-
-// Opens a document with the desktop's "open" action; false when that could
-// not be started.
-bool ShellOpen(const std::string& target);

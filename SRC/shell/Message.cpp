@@ -21,7 +21,7 @@
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Frame.h"
 #include "shell/NumberText.h"

@@ -21,7 +21,7 @@
 #include "platform/Window.h"
 #include "results/FitPath.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"

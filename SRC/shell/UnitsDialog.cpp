@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
@@ -14,7 +14,7 @@
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/DialogHelper.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Resource.h"
 #include "platform/System.h"
 #include "shell/AppFonts.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include "supports/Anchor.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "shell/BinaryFile.h"
 #include "shell/Units.h"
 

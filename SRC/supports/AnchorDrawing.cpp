@@ -20,7 +20,7 @@
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsSettings.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "graphics/StockSymbols.h"
 #include "graphics/ViewProjection.h"
 #include "model/Model.h"

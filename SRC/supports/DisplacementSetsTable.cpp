@@ -8,7 +8,6 @@
 #include "loads/ListEdits.h"
 
 #include "model/ContextMenus.h"
-#include "model/LayoutEditors.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"

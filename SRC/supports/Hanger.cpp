@@ -2,7 +2,7 @@
 #include "supports/Hanger.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "shell/BinaryFile.h"
 #include "model/Nodes.h"
 #include "shell/NameTables.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "graphics/DialogHook.h"
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/ReportOutput.h"
 #include "loads/PipeLoad.h"
 #include "model/Model.h"

@@ -2,7 +2,7 @@
 #include "supports/Nozzle.h"
 
 #include "elements/KindRecord.h"
-#include "files/ModelFile.h"
+#include "files/ModelFileFormat.h"
 #include "shell/BinaryFile.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include "elements/KindDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Message.h"
 #include "shell/NumberFormat.h"
 #include "shell/NumberText.h"

@@ -16,7 +16,7 @@
 #include "graphics/Drawing2D.h"
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "graphics/SymbolFrames.h"
 #include "graphics/ViewProjection.h"
 #include "model/Model.h"

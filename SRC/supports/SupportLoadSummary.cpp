@@ -16,7 +16,7 @@
 #include "results/ResultCases.h"
 #include "results/ResultNavigation.h"
 #include "results/ResultsFile.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/NameTables.h"

@@ -5,12 +5,11 @@
 #include <cmath>
 #include <vector>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "graphics/GraphicsThread.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "graphics/Highlight.h"
+#include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"

@@ -8,7 +8,7 @@
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsSettings.h"
 #include "graphics/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "graphics/ViewProjection.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"

@@ -9,6 +9,7 @@
 #include <system_error>
 
 #include "FuzzTarget.h"
+#include "shell/ProgramCommandsSetup.h"
 
 namespace {
 
@@ -26,6 +27,7 @@ void RemoveRoot() {
 
 void FuzzIsolate() {
   if (!Root().empty()) return;
+  InstallProgramCommands();
   char pattern[] = "/tmp/quorvel-fuzz-XXXXXX";
   if (mkdtemp(pattern) == nullptr) {
     std::perror("cannot create the fuzzing folder");

@@ -19,7 +19,7 @@
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
-#include "shell/Application.h"
+#include "shell/ProgramContext.h"
 
 namespace {
 

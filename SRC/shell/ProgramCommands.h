@@ -1,0 +1,48 @@
+// The program's commands that the lower floors ask for but that live above
+// them: the main, Layout and Results windows, the File menu, the save check,
+// a new document, an analysis and the results mode. The application fills
+// the table once at start-up (application/ProgramCommandsSetup.h); tables,
+// tools and kinds call through it, so that none of them includes the
+// windows and commands that stand on top of it.
+//
+// Callers write ProgramCommands().closeModel(). Every entry is set before
+// the first window opens (SetProgramCommands refuses a table with a hole).
+#pragma once
+
+#include "platform/Types.h"
+
+struct ProgramCommandTable {
+  // The main window brought up (the last of the program's windows closed).
+  void (*showMainWindow)() = nullptr;
+  // File > Exit of every frame: the save question, then the end.
+  void (*exitProgram)(HWND window) = nullptr;
+  // Asks to save a changed model; false when the user cancelled.
+  bool (*modelSaveCheck)(HWND window) = nullptr;
+  // A tutorial document of the program folder opened with the shell.
+  void (*openTutorialDocument)(HWND window, const char* file) = nullptr;
+  // File > New: the new document dialog.
+  void (*newDocumentDialog)(HWND parent) = nullptr;
+  // File > Open and Open Results.
+  void (*openModelDialog)(HWND owner) = nullptr;
+  void (*openResultsDialog)(HWND owner) = nullptr;
+  // The open model closed (its windows hidden, the model emptied).
+  void (*closeModel)() = nullptr;
+  // File > Save As; false when nothing was saved.
+  bool (*saveModelAs)(HWND owner) = nullptr;
+  // The save question of a changed model (IDYES, IDNO or IDCANCEL) and
+  // whether there is anything to save.
+  int (*querySaveModelChanges)(HWND owner) = nullptr;
+  bool (*modelHasUnsavedChanges)() = nullptr;
+  // The analysis of the open model; true when it ran to the end.
+  bool (*analyzeModel)(HWND owner, bool batch) = nullptr;
+  // The results mode: the results of the open model shown, left, asked.
+  void (*openResults)(bool batch) = nullptr;
+  void (*leaveResultsMode)() = nullptr;
+  bool (*inResultsMode)() = nullptr;
+  // The Layout window's table and its title.
+  HWND (*layoutTableWindow)() = nullptr;
+  void (*updateLayoutTitle)() = nullptr;
+};
+
+void SetProgramCommands(const ProgramCommandTable& commands);
+const ProgramCommandTable& ProgramCommands();
