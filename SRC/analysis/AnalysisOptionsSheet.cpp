@@ -6,6 +6,7 @@
 
 #include "graphics/GraphicsSettings.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "loads/PipeLoad.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -23,8 +24,6 @@
 
 namespace {
 
-constexpr std::array<std::int32_t, kPipingCodeCount> kCodeList{0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 101,
-                                                               201, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22};
 constexpr int kZoomAllCommand = 131;
 
 WNDPROC& SheetProcedure() {
@@ -72,16 +71,6 @@ void NewVerticalAxis(Model& model, HWND owner) {
 }
 
 }  // namespace
-
-int CodeListPosition(std::int32_t code) {
-  for (std::size_t position = 0; position < kCodeList.size(); ++position)
-    if (kCodeList[position] == code) return static_cast<int>(position);
-  return -1;
-}
-
-std::int32_t CodeAtListPosition(int position) {
-  return position >= 0 && position < kPipingCodeCount ? kCodeList[static_cast<std::size_t>(position)] : 0;
-}
 
 OptionsWorkCopy& TheOptionsWorkCopy() {
   static OptionsWorkCopy copy;

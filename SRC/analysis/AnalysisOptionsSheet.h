@@ -25,13 +25,6 @@
 
 struct Model;
 
-constexpr int kPipingCodeCount = 25;
-
-// The position of a code in the code list (0 "None", 1 "B31.1 (2016)" ...
-// 24 "Z662 (2015)"); -1 for an id that is not a piping code.
-int CodeListPosition(std::int32_t code);
-// The code id at a position of the list; 0 for a position outside it.
-std::int32_t CodeAtListPosition(int position);
 
 // The working copy of the sheet.
 struct OptionsWorkCopy {

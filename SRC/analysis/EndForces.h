@@ -5,14 +5,16 @@
 // that, so an element without span loads carries the same section forces
 // at both ends. Values below 1.0e-30 in size are written as 0.
 //
-// The end frames of every kind (ComputeElementEndFrames, EndFrames.cpp):
-// x along the element (the arc's tangent for bends, whose end-2 frame turns
-// with the arc), y and z as the model's local-frame rule gives them.
+// The end frames of every kind (ComputeElementEndFrames,
+// elements/ElementForces.h): x along the element (the arc's tangent for
+// bends, whose end-2 frame turns with the arc), y and z as the model's
+// local-frame rule gives them.
 //
 // Side outputs follow the dynamic run's wishes (g_ElementForceRun): the
 // dynamic susceptibility record of pipe-kind elements, the envelope or sum
 // of squares of the records, the modal-forces row writer and no writing.
-// Start reading at CalculateElementForce.
+// Each kind's force routine ends in OutputElementForces; the routines and
+// their dispatch are elements/ElementForces.h.
 #pragma once
 
 #include <array>
@@ -29,10 +31,6 @@ struct ElementEndFrames {
   ElementAxes end2;
   double bendAngle = 0.0;  // curved elements: the arc's angle
 };
-// The frames of an element of `kind` on layout row `row` between two node
-// indexes. A kind outside 3 .. 19, or 16 or 18, and a bend whose radius or
-// angle is not above 0 are programming errors (assertion).
-ElementEndFrames ComputeElementEndFrames(const Model& model, ElementType kind, int row, int node1, int node2);
 
 enum class ElementForceAccumulation { None, Envelope, SumOfSquares };
 
@@ -63,8 +61,3 @@ void OutputElementForces(int element, const AnalysisElementInput& input, const V
 // the axial values or the other end's; u holds the global displacements.
 std::array<float, 4> SusceptibilityValues(const ElementEndFrames& frames, const Vector12d& u, const Vector12d& record);
 
-// The force routine of the straight kinds (3, 6, 8, 9, 10, 11, 14).
-void StraightElementForces(int element, const AnalysisElementInput& input);
-// The per-kind force routine of analysis element `element`; a kind without
-// one throws "calculate element forces: Invalid type".
-void CalculateElementForce(int element, const AnalysisElementInput& input);

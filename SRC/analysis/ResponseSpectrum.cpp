@@ -8,7 +8,7 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/ModalStep.h"
 #include "analysis/RunState.h"

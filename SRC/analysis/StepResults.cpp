@@ -7,7 +7,7 @@
 
 #include "analysis/ElementCaseInput.h"
 #include "analysis/ElementInputs.h"
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
 #include "analysis/RunState.h"

@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "analysis/ElementAssembly.h"
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/NonlinearIteration.h"
 #include "elements/BallJoint.h"
 #include "model/Model.h"

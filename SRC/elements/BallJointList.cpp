@@ -111,6 +111,7 @@ void PrintBallJointsDetails() {
        {kUnitMoment, 2, 57, 66},
        {kUnitWeight, 2, 68, 77}},
       {}, 1);
+  request.putText = BallJointDetailsText;
   request.csvHeadings = {",,Bending,Torsional,Bending,Torsional,Weight",
                          CsvCellsLine("From,To," + CsvUnitCells({kUnitRotStiffness, kUnitRotStiffness, kUnitMoment, kUnitMoment, kUnitWeight}))};
   PrintKindDetailsSection(TheList(), table, std::move(request));

@@ -198,6 +198,7 @@ void PrintBeamsDetails() {
                           {"Axial  Maj Bnd Min Bnd Torsion Maj Shr Min Shr", 2, 30},
                           {"From To From To From To From To From To From To", 3, 29}},
                          2, {}, {}, 1);
+  request.putText = BeamDetailsText;
   request.csvHeadings = {
       ",,,,,,,,End Releases", "From,To,Beta,Axial,,Maj Bnd,,Min Bnd,,Torsion,,Maj Shr,,Min Shr",
       std::string(",,") + UnitLabel(kUnitAngle) + ",From,To,From,To,From,To,From,To,From,To,From,To"};

@@ -153,6 +153,7 @@ void PrintBellowsDetails() {
        {kUnitWeight, 2, 74, 77},
        {kUnitDimension, 2, 80, 85}},
       {}, 1);
+  request.putText = BellowsDetailsText;
   request.csvHeadings = {",,Axial,Lateral,Angular,Torsional,Thrust area,Weight,Mean Dia", BellowsUnitsLine()};
   PrintKindDetailsSection(TheList(), table, std::move(request));
 }

@@ -19,14 +19,11 @@
 
 #include "elements/BendDrawing.h"
 #include "elements/BendGeometry.h"
+#include "model/KindRecords.h"
 #include "model/RowObjects.h"
 
 // Bend::radiusType
-inline constexpr std::uint8_t kBendRadiusLong = 0;
-inline constexpr std::uint8_t kBendRadiusShort = 1;
-inline constexpr std::uint8_t kBendRadiusUser = 2;
-
-class Bend : public ElementData {
+class Bend : public ElementData, public BendRecord {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
@@ -50,25 +47,9 @@ class Bend : public ElementData {
   // the pipe that runs into it.
   bool LeadInContains(float x, float y, bool rendered) const;
 
-  float radius = 0.0f;     // inch; Long and Short take the section's standard radius
-  float thickness = 0.0f;  // 0 = the section's
-  std::string material;    // empty = the row's
-  float flexibilityFactor = -1.0f;          // negative = computed
-  float outPlaneFlexibilityFactor = -1.0f;  // only with "Use B31J"; negative = not given
-  float inPlaneSif = 0.0f;  // SIFs: 0 = not given
-  float outPlaneSif = 0.0f;
-  float axialSif = 0.0f;
-  float torsionSif = 0.0f;
-  std::int32_t intermediateNode1 = 0;  // node numbers on the arc; 0 = none
-  std::int32_t intermediateNode2 = 0;
-  float angle1 = 0.0f;  // radians from the near point
-  float angle2 = 0.0f;
-  std::uint8_t radiusType = kBendRadiusLong;
-  std::uint8_t flangedEnds = 0;  // 0, 1 or 2; kept from files
-  std::uint8_t BendGeometryValid = 0;
-  float bendAngle = 0.0f;  // radians, set by making the model
-  float centre[3] = {0.0f, 0.0f, 0.0f};
-  std::int32_t farNode = 0;  // node index of the far point
+  BendRecord* AsBend() override { return this; }
+  const BendRecord* AsBend() const override { return this; }
+
   BendScreenShape shape;     // not stored: made again by ComputeShape
   BendDrawing drawing;       // not stored: made again with the view
 

@@ -1,4 +1,5 @@
 // The curved elements in the analysis; see BendAnalysis.h.
+#include "elements/ElementForces.h"
 #include "elements/BendAnalysis.h"
 
 #include "analysis/ElementAssembly.h"

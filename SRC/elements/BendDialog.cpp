@@ -17,6 +17,7 @@
 #include "model/ModelGeometry.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/PipeDimensions.h"
@@ -66,7 +67,7 @@ class BendDialog : public ElementKindDialog {
     helper.DialogSetUnitLabel(kThicknessUnit, kUnitDimension);
     helper.DialogSetUnitLabel(kAngle1Unit, kUnitAngle);
     helper.DialogSetUnitLabel(kAngle2Unit, kUnitAngle);
-    helper.DialogFillMaterialCombo(kMaterial, true);
+    DialogFillMaterialCombo(helper, kMaterial, true);
     helper.DialogComboSetSel(kMaterial, 0);
     if (twoFactors_) ShowCodeFields();
     helper.DialogCheckRadio(kLong, kUser, kLong);

@@ -218,6 +218,7 @@ void PrintBendsDetails() {
       1,
       {{kUnitDimension, 2, 11, 20}, {kUnitDimension, 2, 22, 30}, {kUnitAngle, 2, 52, 0}, {kUnitAngle, 2, 65, 0}}, {},
       1);
+  request.putText = BendDetailsText;
   const std::string dimension = UnitLabel(kUnitDimension);
   const std::string angle = UnitLabel(kUnitAngle);
   request.csvHeadings = {

@@ -67,6 +67,7 @@ void PrintBranchSifs() {
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::BranchSif),
                                               TheBranchSifsList().title, {{"Node", 1, 6}, {"Type", 1, kTextColumn}},
                                               0, {}, {}, 1);
+  request.putText = BranchSifDetailsText;
   request.csvHeadings = {"Node, Type"};
   PrintKindDetailsSection(TheBranchSifsList(), table, std::move(request));
 }

@@ -108,6 +108,7 @@ void PrintConcentratedMasses() {
       {{"Weight", 1, 15}, {"DX", 1, 29}, {"DY", 1, 40}, {"DZ", 1, 51}, {"Node", 2, 6}}, 1,
       {{kUnitWeight, 2, 15, 20}, {kUnitDimension, 2, 27, 32}, {kUnitDimension, 2, 38, 43}, {kUnitDimension, 2, 49, 54}},
       {}, 1);
+  request.putText = ConcentratedMassDetailsText;
   // The unit line as the CSV cell routines write it, then taken whole.
   g_LineText = "Node,";
   for (int unit : {kUnitWeight, kUnitDimension, kUnitDimension, kUnitDimension}) ReportPutUnits(unit);

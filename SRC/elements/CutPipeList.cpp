@@ -103,6 +103,7 @@ void PrintCutPipesDetails() {
       1,
       {{kUnitDimension, 1, 24, 29}},
       {}, 1);
+  request.putText = CutPipeDetailsText;
   request.csvHeadings = {std::string("From,To,Cut ") + UnitLabel(kUnitDimension) + ",Type"};
   PrintKindDetailsSection(TheList(), table, std::move(request));
 }

@@ -2,7 +2,7 @@
 #include "elements/ElasticAnalysis.h"
 
 #include "analysis/ElementAssembly.h"
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "elements/ElasticElement.h"
 #include "model/Model.h"
 

@@ -158,6 +158,7 @@ void PrintElasticElementsDetails() {
       {{kUnitStiffness, 1, 18, 41},
        {kUnitRotStiffness, 1, 50, 74}},
       {}, 3);
+  request.putText = ElasticElementDetailsText;
   request.csvHeadings = {"From,To,kx,ky,kz,kxx,kyy,kzz,xXcomp,xYcomp,xZcomp,yXcomp,yYcomp,yZcomp",
                          CsvCellsLine(",," + CsvUnitCells({kUnitStiffness, kUnitStiffness, kUnitStiffness, kUnitRotStiffness, kUnitRotStiffness, kUnitRotStiffness}))};
   PrintKindDetailsSection(TheList(), table, std::move(request));

@@ -110,6 +110,7 @@ void PrintFlanges() {
       kDetailsDataRows, static_cast<int>(DataType::Flange), TheList().title,
       {{"Node", 1, 6}, {"Type", 1, 13}, {"Weight", 1, 37}, {"Gasket Dia", 1, 46}, {"Allowable pressure", 1, 58}}, 1,
       {{kUnitWeight, 2, 35, 44}, {kUnitDimension, 2, 46, 55}, {kUnitPressure, 2, 57, 66}}, {}, 1);
+  request.putText = FlangeDetailsText;
   // The unit line as the CSV cell routines write it, then taken whole.
   g_LineText = ",,";
   for (int unit : {kUnitWeight, kUnitDimension, kUnitPressure}) ReportPutUnits(unit);

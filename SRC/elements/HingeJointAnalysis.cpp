@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "analysis/ElementAssembly.h"
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/NonlinearIteration.h"
 #include "elements/HingeJoint.h"
 #include "model/Model.h"

@@ -153,6 +153,7 @@ void PrintHingeJointsDetails() {
        {kUnitMoment, 2, 33, 41},
        {kUnitWeight, 2, 45, 50}},
       {}, 1);
+  request.putText = HingeJointDetailsText;
   request.csvHeadings = {",,Rot.stiff,Frict.torq,Weight,,Axis direction",
                          "From,To," + CsvUnitCells({kUnitRotStiffness, kUnitMoment, kUnitWeight}) + "X comp, Y comp, Z comp"};
   PrintKindDetailsSection(TheList(), table, std::move(request));

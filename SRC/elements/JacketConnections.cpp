@@ -173,6 +173,7 @@ void PrintJacketConnectionsDetails() {
   KindListPrintTable table(TheList());
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Spider), TheList().title,
                                               {{"Node", 1, 6}, {"Type", 1, 13}}, 0, {}, {}, 1);
+  request.putText = JacketConnectionDetailsText;
   request.csvHeadings = {"Node,Type"};
   PrintKindDetailsSection(TheList(), table, std::move(request));
 }

@@ -15,6 +15,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"
+#include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
@@ -64,9 +65,9 @@ bool ProposedNames(int row, JacketNames& names) {
 // The combos of the three jacket names, filled without an empty entry:
 // entry i is record i + 1.
 void FillNameCombos(DialogHelper& helper, int material, int section, int load) {
-  helper.DialogFillMaterialCombo(material, false);
-  helper.DialogFillSectionCombo(section, false);
-  helper.DialogFillPipeLoadCombo(load, false);
+  DialogFillMaterialCombo(helper, material, false);
+  DialogFillSectionCombo(helper, section, false);
+  DialogFillPipeLoadCombo(helper, load, false);
 }
 
 void SelectNames(DialogHelper& helper, int material, int section, int load, const JacketNames& names) {

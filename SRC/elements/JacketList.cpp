@@ -182,6 +182,7 @@ void PrintJacketedDetails() {
       1,
       {},
       {}, 1);
+  request.putText = JacketedDetailsText;
   request.csvHeadings = {"From,To,Material,Section,Load,Material,Section,Load,", ",,Core,Core,Core,Jacket,Jacket,Jacket,Bend Radius"};
   PrintKindDetailsSection(TheList(), table, std::move(request));
 }

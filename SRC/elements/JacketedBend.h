@@ -34,7 +34,7 @@ struct JacketDrawing {
   float farX = 0.0f, farY = 0.0f;
 };
 
-class JacketedBend : public Bend {
+class JacketedBend : public Bend, public JacketRecord, public JacketedBendRecord {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
@@ -56,16 +56,10 @@ class JacketedBend : public Bend {
   void DrawPickAreas() override;
   bool EditDialog(int rowNumber, float x, float y) override;
 
-  std::string jacketMaterial;
-  std::string jacketSection;
-  std::string jacketLoad;
-  std::int32_t jacketStartNode = 0;  // node indexes, set by making the model
-  std::int32_t jacketNearNode = 0;
-  float jacketRadius = 0.0f;
-  float jacketThickness = 0.0f;  // 0 = the jacket section's
-  float jacketCentre[3] = {0.0f, 0.0f, 0.0f};
-  std::int32_t jacketFarNode = 0;
-  std::uint8_t jacketRadiusType = kBendRadiusLong;
-  std::uint8_t jacketFlag = 0;  // kept as read
+  JacketRecord* AsJacket() override { return this; }
+  const JacketRecord* AsJacket() const override { return this; }
+  JacketedBendRecord* AsJacketedBend() override { return this; }
+  const JacketedBendRecord* AsJacketedBend() const override { return this; }
+
   JacketDrawing jacketDrawing;  // not stored
 };

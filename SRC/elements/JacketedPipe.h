@@ -12,10 +12,11 @@
 #include <string>
 
 #include "graphics/DrawingGeometry.h"
+#include "model/KindRecords.h"
 #include "graphics/SymbolFrames.h"
 #include "model/RowObjects.h"
 
-class JacketedPipe : public ElementData {
+class JacketedPipe : public ElementData, public JacketRecord, public JacketedPipeRecord {
  public:
   void Read(BinaryFile& file) override;
   void Write(BinaryFile& file) const override;
@@ -35,11 +36,10 @@ class JacketedPipe : public ElementData {
   void DrawPickAreas() override;
   bool EditDialog(int rowNumber, float x, float y) override;
 
-  std::string jacketMaterial;
-  std::string jacketSection;
-  std::string jacketLoad;
-  std::int32_t jacketStartNode = 0;
-  std::int32_t jacketEndNode = 0;
+  JacketRecord* AsJacket() override { return this; }
+  const JacketRecord* AsJacket() const override { return this; }
+  JacketedPipeRecord* AsJacketedPipe() override { return this; }
+  const JacketedPipeRecord* AsJacketedPipe() const override { return this; }
 
   // Not stored: made again with every view.
   bool shown = false;

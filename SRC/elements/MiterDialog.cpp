@@ -13,6 +13,7 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
+#include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "shell/Message.h"
@@ -56,7 +57,7 @@ class MiterDialog : public ElementKindDialog {
   void Init(ElementData* element) override {
     helper.DialogSetUnitLabel(kRadiusUnit, kUnitDimension);
     helper.DialogSetUnitLabel(kThicknessUnit, kUnitDimension);
-    helper.DialogFillMaterialCombo(kMaterial, true);
+    DialogFillMaterialCombo(helper, kMaterial, true);
     helper.DialogComboSetSel(kMaterial, 0);
     helper.DialogCheckRadio(kClosely, kWidely, kClosely);
     ShowCodeFields();

@@ -142,6 +142,7 @@ void PrintMitersDetails() {
       1,
       {{kUnitDimension, 2, 12, 19}, {kUnitDimension, 2, 21, 28}},
       {}, 1);
+  request.putText = MiterDetailsText;
   request.csvHeadings = {",Radius,Thickness",
                          CsvCellsLine("Node," + CsvUnitCells({kUnitDimension, kUnitDimension}) +
                                       "Material,Flex. Factor In Plane,Flex. Factor Out Plane,"

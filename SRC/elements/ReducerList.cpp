@@ -186,6 +186,7 @@ void PrintReducersDetails() {
        {kUnitDimension, 2, 71, 78},
        {kUnitAngle, 2, 57, 64}},
       {}, 1);
+  request.putText = ReducerDetailsText;
   request.csvHeadings = {CsvCellsLine("From,To," + CsvUnitCells({kUnitDimension, kUnitDimension, kUnitDimension, kUnitDimension, kUnitAngle}) + "," + CsvUnitCells({kUnitDimension})),
                          ",,OD1,Thk1,OD2,Thk2,Cone Angle,Knuckles,Delta"};
   PrintKindDetailsSection(TheReducersList(), table, std::move(request));

@@ -100,6 +100,7 @@ void PrintRigidElementsDetails() {
       1,
       {{kUnitWeight, 2, 21, 26}},
       {}, 1);
+  request.putText = RigidElementDetailsText;
   request.csvHeadings = {std::string("From,To,Weight ") + UnitLabel(kUnitWeight) + ",Add CIL"};
   PrintKindDetailsSection(TheList(), table, std::move(request));
 }

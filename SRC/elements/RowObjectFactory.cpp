@@ -1,5 +1,6 @@
-// The two factories of the row objects: CreateElementData makes the element
-// object of an ElementType, CreateDataItem the data item of a DataType, each
+// The two factories of the row objects, with the kinds' edit dialogs, that
+// the start-up hands to the model core (model/RowObjects.h): the element
+// object of an ElementType, the data item of a DataType, each
 // with the kind's new values. None gives null. From and Location rows carry
 // the ElementData base itself; every other code has its own class, in the
 // subsystem that owns the kind (elements, supports, loads, properties).
@@ -7,6 +8,8 @@
 // Callers pass only codes of the enumerations: the file readers check a
 // stored code before they make its object, so a code outside them here is a
 // programming error.
+#include "elements/RowObjectFactory.h"
+
 #include <memory>
 
 #include "elements/BallJoint.h"
@@ -18,6 +21,7 @@
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
 #include "elements/Flange.h"
+#include "elements/KindTable.h"
 #include "elements/HingeJoint.h"
 #include "elements/HydrotestLoad.h"
 #include "elements/JacketEndCap.h"
@@ -51,7 +55,9 @@
 #include "supports/Snubber.h"
 #include "supports/ThreadedJoint.h"
 
-std::unique_ptr<ElementData> CreateElementData(ElementType type) {
+namespace {
+
+std::unique_ptr<ElementData> MakeElementData(ElementType type) {
   switch (type) {
     case ElementType::None: return nullptr;
     case ElementType::From:
@@ -79,7 +85,7 @@ std::unique_ptr<ElementData> CreateElementData(ElementType type) {
   return nullptr;
 }
 
-std::unique_ptr<DataItem> CreateDataItem(DataType type) {
+std::unique_ptr<DataItem> MakeDataItem(DataType type) {
   switch (type) {
     case DataType::None: return nullptr;
     case DataType::Anchor: return std::make_unique<Anchor>();
@@ -106,4 +112,17 @@ std::unique_ptr<DataItem> CreateDataItem(DataType type) {
   }
   QV_ASSERT(0);
   return nullptr;
+}
+
+bool DataKindDialog(HWND owner, int row, DataType type) { return RunDataKindDialog(owner, row, type); }
+
+}  // namespace
+
+RowKinds TheRowKinds() {
+  RowKinds kinds;
+  kinds.createElement = MakeElementData;
+  kinds.createItem = MakeDataItem;
+  kinds.elementDialog = RunElementKindDialog;
+  kinds.itemDialog = DataKindDialog;
+  return kinds;
 }

@@ -96,6 +96,7 @@ void PrintSlipJointsDetails() {
        {kUnitArea, 2, 50, 58},
        {kUnitWeight, 2, 63, 68}},
       {}, 1);
+  request.putText = SlipJointDetailsText;
   request.csvHeadings = {",,Frict force,Frict torque,Thrust area,Weight",
                          CsvCellsLine("From,To," + CsvUnitCells({kUnitForce, kUnitMoment, kUnitArea, kUnitWeight}))};
   PrintKindDetailsSection(TheList(), table, std::move(request));

@@ -1,4 +1,5 @@
 // The straight elements in the analysis; see StraightAnalysis.h.
+#include "elements/ElementForces.h"
 #include "elements/StraightAnalysis.h"
 
 #include "analysis/ElementAssembly.h"

@@ -117,6 +117,7 @@ void PrintTieRodsDetails() {
       1,
       {},
       {}, 1);
+  request.putText = TieRodDetailsText;
   request.csvHeadings = {std::string(",,Stiffness ") + UnitLabel(kUnitStiffness) + ",Gap " + UnitLabel(kUnitDimension),
                          "From,To,Tension,Compression,Tension,Compression"};
   PrintKindDetailsSection(TheList(), table, std::move(request));

@@ -125,6 +125,7 @@ void PrintUserSifs() {
     headings.push_back({"SIF", 1, 16});
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::UserSif),
                                               TheSifsList().title, std::move(headings), 0, {}, {}, 1);
+  request.putText = UserSifDetailsText;
   request.csvHeadings = {"Node,In plane,Out Plane,Axial,Torsion"};
   PrintKindDetailsSection(TheSifsList(), table, std::move(request));
 }
@@ -144,6 +145,7 @@ void PrintWelds() {
   KindListPrintTable table(TheWeldsList());
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Weld), TheWeldsList().title,
                                               {{"Node", 1, 6}, {"Type", 1, 13}}, 0, {}, {}, 1);
+  request.putText = WeldDetailsText;
   request.csvHeadings = {"Node,Type"};
   PrintKindDetailsSection(TheWeldsList(), table, std::move(request));
 }

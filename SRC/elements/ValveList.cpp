@@ -195,6 +195,7 @@ void PrintValvesDetails() {
        {kUnitDimension, 2, 63, 70},
        {kUnitDimension, 2, 71, 78}},
       {}, 1);
+  request.putText = ValveDetailsText;
   request.csvHeadings = {
       CsvCellsLine("From,To," + CsvUnitCells({kUnitWeight, kUnitDimension}) + ",," +
                    CsvUnitCells({kUnitWeight, kUnitDimension, kUnitDimension, kUnitDimension})),

@@ -20,6 +20,7 @@
 #include "files/NeutralImport.h"
 #include "graphics/DialogHook.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"

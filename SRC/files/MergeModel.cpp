@@ -11,6 +11,7 @@
 #include "loads/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/PipeLoad.h"
+#include "loads/PipeLoadUse.h"
 #include "loads/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/LayoutTable.h"

@@ -62,6 +62,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "properties/BeamElement.h"
+#include "shell/NameTables.h"
 #include "shell/Message.h"
 #include "shell/Units.h"
 #include "supports/Anchor.h"

@@ -24,8 +24,6 @@
 #include "shell/TempFiles.h"
 #include "shell/WindowUtilities.h"
 
-bool g_ReportFileOpen = false;
-bool g_ReportToFile = false;
 std::string g_OutputFileName;
 bool g_BatchRun = false;
 std::string g_CsvExportDefaultName;

@@ -26,15 +26,12 @@
 #include <string>
 
 #include "platform/Types.h"
+#include "shell/ReportMode.h"
 
 constexpr int kReportPageLines = 59;
 constexpr int kReportPageColumns = 151;
 constexpr int kReportBodyLine = 4;
 
-// The print file is open: reports take the file road.
-extern bool g_ReportFileOpen;
-// CSV mode: the open print file is a comma-separated file.
-extern bool g_ReportToFile;
 extern std::int32_t g_ReportLine;  // 1..59
 extern std::int32_t g_ReportPage;  // the page whose header was made last; 0 before the first
 extern std::string g_ReportTitle;  // at most 51 characters

@@ -56,6 +56,7 @@ void PrintDirectionalLoadsTable(DirectionalLoadsList& list) {
   for (int i = 0; i < kColumns; ++i) placed.push_back({headings[i], 1, kTextColumns[i]});
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(list.type), list.title,
                                               std::move(placed), 0, {}, {}, 1);
+  request.putText = DirectionalLoadDetailsText;
   request.csvHeadings = {std::string("Node,Direction,Units,") + list.tableHeading + ",Scale Factor"};
   PrintKindDetailsSection(list, table, std::move(request));
 }

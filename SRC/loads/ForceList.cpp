@@ -86,6 +86,7 @@ void PrintForcesTable() {
   headings.push_back({"to", 2, kTextAddedToColumn});
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Force),
                                               TheForcesList().title, std::move(headings), 1, std::move(units), {}, 1);
+  request.putText = NodalForceDetailsText;
   std::string unitLine = "Node";
   for (int i = 0; i < 6; ++i) unitLine += std::string(",") + ComponentUnit(i);
   request.csvHeadings = {unitLine + ",Added to", ",FX,FY,FZ,MX,MY,MZ"};

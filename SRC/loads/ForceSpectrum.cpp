@@ -3,8 +3,6 @@
 
 #include <numbers>
 
-#include "loads/ForceSpectrumLoad.h"
-#include "model/Model.h"
 #include "properties/TableFileFields.h"
 #include "shell/Interpolation.h"
 
@@ -23,16 +21,6 @@ int FindForceSpectrum(const ForceSpectrumList& list, const std::string& name) { 
 
 float ForceSpectrumValueAtMode(const ForceSpectrumList& list, double omega, std::size_t index) {
   return InterpolatePairs(list.at(index).points, static_cast<float>(omega / (2.0 * std::numbers::pi)));
-}
-
-bool IsForceSpectrumInUse(const Model& model, const std::string& name) {
-  if (name.empty()) return false;
-  for (int row = 1; row <= model.rowCount; ++row) {
-    const LayoutRow& layout = model.row(row);
-    if (layout.dataType != DataType::ForceSpectrumLoad || !layout.item) continue;
-    if (static_cast<const ForceSpectrumLoad&>(*layout.item).SpectrumName == name) return true;
-  }
-  return false;
 }
 
 void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list) {

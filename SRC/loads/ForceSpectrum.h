@@ -10,7 +10,6 @@
 
 #include "loads/PointTables.h"
 
-struct Model;
 
 using ForceSpectrum = NamedPoints;  // (frequency in Hz, value)
 using ForceSpectrumList = NamedPointsList;
@@ -23,8 +22,6 @@ int FindForceSpectrum(const ForceSpectrumList& list, const std::string& name);
 // The value of spectrum `index` at the frequency of a mode of circular
 // frequency `omega` (rad/s): omega / 2 pi.
 float ForceSpectrumValueAtMode(const ForceSpectrumList& list, double omega, std::size_t index);
-// Whether a row's force spectrum load names `name`.
-bool IsForceSpectrumInUse(const Model& model, const std::string& name);
 
 void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list);
 void WriteForceSpectra(BinaryFile& file, const ForceSpectrumList& list);

@@ -4,6 +4,7 @@
 #include "elements/KindRecord.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/DirectionalLoadDialog.h"
+#include "model/Model.h"
 
 void ForceSpectrumLoad::Read(BinaryFile& file) {
   ReadDirectionalLoad(file, {Direction, Units, SpectrumName, ScaleFactor, UnitFactor},
@@ -26,3 +27,13 @@ void ForceSpectrumLoad::CopyFrom(const DataItem& other) {
 std::string ForceSpectrumLoad::CellText(int column) const { return DirectionalLoadCellText(Values(), column); }
 
 void ForceSpectrumLoad::FillDialog(HWND dialog) { FillDirectionalLoadDialog(dialog, Values()); }
+
+bool IsForceSpectrumInUse(const Model& model, const std::string& name) {
+  if (name.empty()) return false;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType != DataType::ForceSpectrumLoad || !layout.item) continue;
+    if (static_cast<const ForceSpectrumLoad&>(*layout.item).SpectrumName == name) return true;
+  }
+  return false;
+}

@@ -13,6 +13,8 @@
 #include "loads/DirectionalLoad.h"
 #include "model/RowObjects.h"
 
+struct Model;
+
 class ForceSpectrumLoad : public DataItem {
  public:
   void Read(BinaryFile& file) override;
@@ -31,3 +33,6 @@ class ForceSpectrumLoad : public DataItem {
   float UnitFactor = 1.0f;
   std::int32_t SpectrumIndex = 0;  // set before a force spectrum run; not stored
 };
+
+// Whether a row's force spectrum load names `name`.
+bool IsForceSpectrumInUse(const Model& model, const std::string& name);

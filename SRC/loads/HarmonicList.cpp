@@ -95,6 +95,7 @@ void PrintHarmonicLoadsTable() {
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::HarmonicLoad),
                                               TheHarmonicLoadsList().title, std::move(headings), 1,
                                               std::move(units), {}, 1);
+  request.putText = HarmonicLoadDetailsText;
   std::string unitLine = std::string("Node,(Hz),") + UnitLabel(kUnitAngle);
   for (int axis = 0; axis < 3; ++axis) unitLine += std::string(",") + UnitLabel(kUnitForce);
   request.csvHeadings = {unitLine, ",Frequency,Phase,FX,FY,FZ"};

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "model/ModelLoadCases.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"

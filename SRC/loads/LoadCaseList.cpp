@@ -3,14 +3,6 @@
 
 #include <initializer_list>
 
-#include "loads/Spectrum.h"
-#include "loads/StaticSeismic.h"
-#include "loads/Wind.h"
-#include "model/Model.h"
-#include "model/ModelGeometry.h"
-#include "model/Regenerate.h"
-#include "shell/TableWindowSupport.h"
-#include "supports/DisplacementSets.h"
 
 namespace {
 
@@ -68,26 +60,6 @@ void WriteList(LoadCaseList& list) {
   for (int id = 58; id <= 99; ++id) append(id);
 }
 
-bool HasRowOf(const Model& model, ElementType element) {
-  for (int number = 1; number <= model.rowCount; ++number)
-    if (model.row(number).elementType == element) return true;
-  return false;
-}
-
-bool HasRowOf(const Model& model, DataType data) {
-  for (int number = 1; number <= model.rowCount; ++number)
-    if (model.row(number).dataType == data) return true;
-  return false;
-}
-
-bool HasSettlementSet(const Model& model) {
-  for (int number = 1; number <= model.rowCount; ++number) {
-    const SpecifiedDisplacements* displacements = RowDisplacements(model.row(number));
-    if (displacements != nullptr && displacements->flags[kSettlementSlot] != 0) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 bool IsSelectableLoadCase(int id) {
@@ -131,23 +103,6 @@ bool ThermalRangeOf(int id, int& i, int& j) {
   return false;
 }
 
-LoadCaseInputs LoadCaseInputsOf(const Model& model) {
-  LoadCaseInputs in;
-  in.pipingCode = model.options.PipingCode;
-  in.thermalLoadCount = model.options.ThermalLoadCount;
-  in.solveThermalCase = model.options.SolveThermalCase != 0;
-  in.cutPipe = ModelHasCutPipe(model);
-  in.settlement = CodeGroupF(model.options.PipingCode) && HasSettlementSet(model);
-  in.hydrotest = HasRowOf(model, ElementType::HydrotestLoad);
-  in.staticSeismic = HasStaticSeismicLoad(model.seismic);
-  for (int k = 0; k < 4; ++k) in.wind[static_cast<std::size_t>(k)] = IsWindDefined(model.wind, k);
-  in.responseSpectrum = HasResponseSpectrumLoad(model.spectrumLoad);
-  in.forceSpectrum = HasRowOf(model, DataType::ForceSpectrumLoad);
-  in.timeHistory = HasTimeHistoryLoads(model);
-  in.harmonic = ModelHasHarmonicLoads(model);
-  return in;
-}
-
 void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const LoadCaseInputs& in) {
   if (in.pipingCode == 0) {
     // Without a code only the static analysis and, as chosen, the modal one.
@@ -178,12 +133,6 @@ void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const 
     }
   ClearAbsentCases(list, in);
   WriteList(list);
-}
-
-void BuildLoadCases(Model& model) {
-  if (TableResultsShown()) return;
-  RecountModelItems(model);
-  RebuildLoadCases(model.loadCases, model.options.ThermalLoadCount, LoadCaseInputsOf(model));
 }
 
 void ClearCasesBeyondThermalCount(LoadCaseList& list, int count) {

@@ -88,15 +88,11 @@ struct LoadCaseInputs {
   bool timeHistory = false;
   bool harmonic = false;
 };
-LoadCaseInputs LoadCaseInputsOf(const Model& model);
 
 // The rebuild on its own: normalises the flags of `list` for the inputs and
 // writes the list in the fixed order. With no piping code the thermal-load
 // count becomes 1 (`thermalLoadCount` is the model's).
 void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const LoadCaseInputs& inputs);
-// The rebuild of the open model: nothing while results are shown; the
-// model's items are recounted first.
-void BuildLoadCases(Model& model);
 
 // After the thermal-load count was lowered to `count`: clears the flag of
 // every case that needs a temperature beyond it.

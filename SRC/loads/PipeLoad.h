@@ -23,8 +23,6 @@
 #include "model/RecordTable.h"
 
 struct BinaryFile;
-struct LayoutRow;
-struct Model;
 
 struct TemperaturePressure {
   float temperature = 0.0f;  // degrees F
@@ -72,22 +70,10 @@ void ReadPipeLoads(BinaryFile& file, int version, int thermalLoadCount,
                    ModelRecordTable<PipeLoad>& table);
 void WritePipeLoads(BinaryFile& file, const ModelRecordTable<PipeLoad>& table);
 
-// Whether any layout row names the record's load, as its own load or as the
-// jacket load of a jacketed pipe or bend; false for a record without a name.
-bool IsPipeLoadInUse(const Model& model, int record);
-// Renames the load `from` to `to` in every row (jacket loads too) and in
-// its record; marks the model modified.
-void RenamePipeLoad(Model& model, const std::string& from, const std::string& to);
-
-// The merge: the pipe-load section of the merged file into its own table,
-// then the merged records appended to the model's. A merged load whose name
-// a pipe load or a beam load of the model already carries takes the first
-// free name of "1" .. "999", and the merged rows (loads and jacket loads)
-// follow through one map from the original names. Throws the message text,
-// changing nothing, when no free name is left.
+// The merge: the pipe-load section of the merged file into its own table;
+// MergePipeLoads (PipeLoadUse.h) then appends the merged records to the
+// model's.
 void ReadMergePipeLoads(BinaryFile& file, int version, int thermalLoadCount, ModelRecordTable<PipeLoad>& merged);
-void MergePipeLoads(Model& model, const ModelRecordTable<PipeLoad>& merged, std::vector<LayoutRow>& mergedRows,
-                    int mergedRowCount);
 
 // The "Loads" list's columns: 1 name; 2 .. 21 T1, P1 ... T10, P10; 22
 // design temperature; 23 design pressure; 24 specific gravity; 25

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "loads/PipeLoad.h"
+#include "loads/PipeLoadUse.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Paint.h"

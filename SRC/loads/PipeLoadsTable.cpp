@@ -7,6 +7,7 @@
 #include <cctype>
 
 #include "loads/PipeLoad.h"
+#include "loads/PipeLoadUse.h"
 #include "loads/ListEdits.h"
 #include "loads/PipeLoadDialog.h"
 #include "shell/ViewRequests.h"

@@ -6,7 +6,6 @@
 #include <cstdio>
 #include <numbers>
 
-#include "model/Model.h"
 #include "properties/TableFileFields.h"
 #include "shell/Assert.h"
 
@@ -203,11 +202,6 @@ double SpectrumValue(const SpectrumList& list, const SpectrumLoad& load, double 
   if (IsAccelerationUnit(spectrum.ordinateUnit)) value /= omega * omega;
   if (inG) value = value * omega * omega / 386.4;
   return value * factor;
-}
-
-double SpectrumValue(double omega, int direction, bool inG) {
-  const Model& model = TheModel();
-  return SpectrumValue(model.spectra, model.spectrumLoad, omega, direction, inG);
 }
 
 void ReadSpectraSection(BinaryFile& file, int version, SpectrumList& list, SpectrumLoad& load) {

@@ -90,8 +90,6 @@ void SetDirectionSpectrum(SpectrumLoad& load, int direction, const std::string& 
 // is 0. Throws "Unable to find spectrum %s", "Spectrum %s does not have
 // values" and "Spectrum %s has zero value for log interpolation".
 double SpectrumValue(const SpectrumList& list, const SpectrumLoad& load, double omega, int direction, bool inG);
-// The same for the open model, as the response spectrum run calls it.
-double SpectrumValue(double omega, int direction, bool inG);
 
 void ReadSpectraSection(BinaryFile& file, int version, SpectrumList& list, SpectrumLoad& load);
 void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const SpectrumLoad& load);

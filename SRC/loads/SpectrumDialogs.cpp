@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "loads/SpectraTable.h"
 #include "loads/Spectrum.h"
 #include "model/Model.h"

@@ -75,11 +75,6 @@ bool HasSpeExtension(const std::string& path) {
   return extension == "spe";
 }
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 // The library dialogs' record: the filter, the library folder, the name.
 OPENFILENAME DialogRecord(HWND owner, std::vector<char>& buffer, const char* title) {
   const std::string name = FileNameOf(TheSpectrumLibrary().path);

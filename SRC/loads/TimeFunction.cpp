@@ -1,8 +1,6 @@
 // Time functions and their section; see the header.
 #include "loads/TimeFunction.h"
 
-#include "loads/TimeVaryingLoad.h"
-#include "model/Model.h"
 #include "properties/TableFileFields.h"
 #include "shell/Assert.h"
 #include "shell/Interpolation.h"
@@ -36,16 +34,6 @@ void SetLastTimeFunction(TimeFunctionList& list, const std::string& name, const 
   list.back().name = name;
   list.back().points = points;
   list.emplace_back();
-}
-
-bool IsTimeFunctionInUse(const Model& model, const std::string& name) {
-  if (name.empty()) return false;
-  for (int row = 1; row <= model.rowCount; ++row) {
-    const LayoutRow& layout = model.row(row);
-    if (layout.dataType != DataType::TimeVaryingLoad || !layout.item) continue;
-    if (static_cast<const TimeVaryingLoad&>(*layout.item).TimeFunctionName == name) return true;
-  }
-  return false;
 }
 
 void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list) {

@@ -12,7 +12,6 @@
 
 #include "loads/PointTables.h"
 
-struct Model;
 
 using TimeFunction = NamedPoints;  // (time in seconds, value)
 using TimeFunctionList = NamedPointsList;
@@ -28,8 +27,6 @@ float TimeFunctionValueAt(const TimeFunctionList& list, float time, std::size_t 
 float TimeFunctionDuration(const TimeFunctionList& list, std::size_t index);
 // Fills the trailing blank record and appends a new one (the importers).
 void SetLastTimeFunction(TimeFunctionList& list, const std::string& name, const std::vector<FloatPair>& points);
-// Whether a row's time varying load names `name`.
-bool IsTimeFunctionInUse(const Model& model, const std::string& name);
 
 void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list);
 void WriteTimeFunctions(BinaryFile& file, const TimeFunctionList& list);

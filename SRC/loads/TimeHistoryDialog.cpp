@@ -7,6 +7,7 @@
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"

@@ -5,6 +5,7 @@
 #include "files/ModelFileFormat.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/DirectionalLoadDialog.h"
+#include "model/Model.h"
 
 void TimeVaryingLoad::Read(BinaryFile& file) {
   const std::size_t nameWidth = g_ModelFileVersion < 503 ? 16 : kLoadTableNameWidth;
@@ -28,3 +29,13 @@ void TimeVaryingLoad::CopyFrom(const DataItem& other) {
 std::string TimeVaryingLoad::CellText(int column) const { return DirectionalLoadCellText(Values(), column); }
 
 void TimeVaryingLoad::FillDialog(HWND dialog) { FillDirectionalLoadDialog(dialog, Values()); }
+
+bool IsTimeFunctionInUse(const Model& model, const std::string& name) {
+  if (name.empty()) return false;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType != DataType::TimeVaryingLoad || !layout.item) continue;
+    if (static_cast<const TimeVaryingLoad&>(*layout.item).TimeFunctionName == name) return true;
+  }
+  return false;
+}

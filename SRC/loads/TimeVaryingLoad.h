@@ -14,6 +14,8 @@
 #include "loads/DirectionalLoad.h"
 #include "model/RowObjects.h"
 
+struct Model;
+
 class TimeVaryingLoad : public DataItem {
  public:
   void Read(BinaryFile& file) override;
@@ -32,3 +34,6 @@ class TimeVaryingLoad : public DataItem {
   float UnitFactor = 1.0f;
   std::int32_t TimeFunctionIndex = 0;  // set before a time history run; not stored
 };
+
+// Whether a row's time varying load names `name`.
+bool IsTimeFunctionInUse(const Model& model, const std::string& name);

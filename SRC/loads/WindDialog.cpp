@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"

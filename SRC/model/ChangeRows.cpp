@@ -1,5 +1,6 @@
 // Change Rows (see ChangeRows.h).
 #include "model/ChangeRows.h"
+#include "model/ModelDialogFields.h"
 
 #include "shell/ViewRequests.h"
 #include "model/MakeModel.h"
@@ -65,9 +66,9 @@ void OnInit(HWND dialog, ChangeDialogState& state) {
   helper.DialogEnableItem(kMaterialCheck, model.materials.count > 0);
   helper.DialogEnableItem(kSectionCheck, model.sections.count > 0);
   helper.DialogEnableItem(kLoadCheck, model.pipeLoads.count > 0);
-  helper.DialogFillMaterialCombo(kMaterialList, true);
-  helper.DialogFillSectionCombo(kSectionList, true);
-  helper.DialogFillPipeLoadCombo(kLoadList, true);
+  DialogFillMaterialCombo(helper, kMaterialList, true);
+  DialogFillSectionCombo(helper, kSectionList, true);
+  DialogFillPipeLoadCombo(helper, kLoadList, true);
   for (int axis = 0; axis < 3; ++axis) helper.DialogSetUnitLabel(kOffsetUnit + axis, kUnitLength);
   CenterWindowOnParent(dialog, IDOK);
 }

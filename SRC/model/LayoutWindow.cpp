@@ -13,6 +13,7 @@
 #include "graphics/ViewCommands.h"
 #include "files/FileCommands.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "loads/Spectrum.h"
 #include "loads/StaticSeismic.h"
 #include "loads/TimeFunction.h"

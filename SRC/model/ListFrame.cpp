@@ -1,6 +1,6 @@
-// The List frame and its client window (see ListWindow.h): creation with
-// the toolbars and the two list table windows, focus, closing, tooltips,
-// the menu states and the LIST_MENU commands.
+// The List frame (see ListFrame.h): creation with the toolbars, focus,
+// closing, tooltips, the menu states and the LIST_MENU commands. Its client
+// window and the two list table windows are shell/ListFrameState.cpp.
 //
 // Commands whose windows, dialogs or lists later work builds (the
 // libraries, the beam and equipment lists) say so in a message and change
@@ -10,8 +10,9 @@
 // Print opens the print sheet for the list shown. While a library or
 // evaluation tool holds the frame (ListFrameTool), its commands, closing,
 // accelerators and toolbar tips are the tool's.
+#include "model/ListFrame.h"
+
 #include <cstdint>
-#include <array>
 #include <cstdio>
 #include <string>
 
@@ -43,6 +44,7 @@
 #include "shell/AppFonts.h"
 #include "shell/ProgramContext.h"
 #include "shell/Frame.h"
+#include "shell/ListFrameState.h"
 #include "shell/Message.h"
 #include "shell/TablePrint.h"
 #include "shell/TableViews.h"
@@ -60,14 +62,6 @@ constexpr int kNextListCommand = 40042;
 constexpr int kPreviousListCommand = 40043;
 constexpr int kCloseDialogsCommand = 301;
 enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindow = 5 };
-
-// The library or evaluation tool that has the frame, if any.
-const ListFrameTool* g_ListFrameTool = nullptr;
-
-std::array<TableWindowRecord, 2>& Records() {
-  static std::array<TableWindowRecord, 2> records;
-  return records;
-}
 
 // Images by their place in the toolbar strips.
 constexpr int kImageWindow = 4, kImageZoomAll = 6, kImageViewpoint = 9, kImageList = 11, kImageGraphics = 14;
@@ -103,24 +97,6 @@ HWND CreateListToolbar(HWND window, int id, int strip, int cell) {
   return toolbar;
 }
 
-LRESULT ListClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_CREATE:
-      // A record left from an earlier run of the window layer (tests start
-      // the program again) would hand the new windows its stale handles.
-      for (std::size_t i = 0; i < Records().size(); ++i) {
-        Records()[i] = TableWindowRecord{};
-        g_ListTableWindows[i] = CreateWindowEx(0, kTableWindowClass, "", WS_CHILD | WS_HSCROLL | WS_VSCROLL, 0, 0, 0,
-                                               0, window, nullptr, InstanceHandle, &Records()[i]);
-      }
-      g_ListTableFocus = 0;
-      return 0;
-    case WM_SIZE:
-      if (Records()[0].window != nullptr) TableWindowFit(Records()[0].window);
-      return 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
-  }
-}
 
 void SendCloseDialogs(Frame& frame) {
   if (frame.window != nullptr && IsWindow(frame.window)) SendMessage(frame.window, WM_COMMAND, kCloseDialogsCommand, 0);
@@ -131,17 +107,17 @@ LRESULT OnSetFocus(HWND window) {
   SendCloseDialogs(GraphicsFrame());
   SendCloseDialogs(LayoutFrame());
   ActiveWindow = window;
-  ActiveAccelerators = g_ListFrameTool != nullptr ? g_ListFrameTool->accelerators : ListAccelerators;
+  ActiveAccelerators = CurrentListFrameTool() != nullptr ? CurrentListFrameTool()->accelerators : ListAccelerators;
   HWND last = g_ListTableWindows[g_ListTableFocus == 1 ? 1 : 0];
-  HWND target = last != nullptr && IsWindowVisible(last) ? last : Records()[0].window;
+  HWND target = last != nullptr && IsWindowVisible(last) ? last : FirstListTable();
   if (target != nullptr && IsWindowVisible(target)) SetFocus(target);
   return 0;
 }
 
 LRESULT OnClose() {
   Frame& frame = ListFrame();
-  if (g_ListFrameTool != nullptr) {
-    g_ListFrameTool->close(frame.window);
+  if (CurrentListFrameTool() != nullptr) {
+    CurrentListFrameTool()->close(frame.window);
     return 0;
   }
   ShowWindow(frame.window, SW_HIDE);
@@ -155,14 +131,14 @@ LRESULT OnNotify(LPARAM lParam) {
   if (header->code != TTN_GETDISPINFO) return 0;
   auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
   const int id = static_cast<int>(header->idFrom);
-  const bool own = g_ListFrameTool != nullptr && g_ListFrameTool->toolTip != nullptr;
-  std::snprintf(info->szText, sizeof info->szText, "%s", (own ? g_ListFrameTool->toolTip(id) : ListToolTipText(id)).c_str());
+  const bool own = CurrentListFrameTool() != nullptr && CurrentListFrameTool()->toolTip != nullptr;
+  std::snprintf(info->szText, sizeof info->szText, "%s", (own ? CurrentListFrameTool()->toolTip(id) : ListToolTipText(id)).c_str());
   info->lpszText = info->szText;
   return 0;
 }
 
 LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || g_ListFrameTool != nullptr) return 0;
+  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || CurrentListFrameTool() != nullptr) return 0;
   HMENU popup = reinterpret_cast<HMENU>(wParam);
   const HMENU menu = ListFrame().menu;
   if (menu == nullptr) return 0;
@@ -171,31 +147,11 @@ LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
   return 0;
 }
 
-HWND FirstTable() { return Records()[0].window; }
-
-bool TableShown(HWND window) { return window != nullptr && IsWindowVisible(window) && TableOfWindow(window) != nullptr; }
-
 void FindNodeInList(HWND window) {
-  HWND table = FirstTable();
-  if (!TableShown(table) || !TableWindowHasNodes(table)) return;
+  HWND table = FirstListTable();
+  if (!ListTableShown(table) || !TableWindowHasNodes(table)) return;
   if (AskFindNode(window) != 1) return;
   TableWindowFindRow(table, g_LastFoundNode, FoundNodeText());
-}
-
-bool g_ListHighlight = false;
-bool g_ListGraphicsButtons = false;
-
-void CheckHighlightButtons() {
-  for (HWND toolbar : {ListFrame().smallToolbar, ListFrame().largeToolbar})
-    if (toolbar != nullptr) SendMessage(toolbar, TB_CHECKBUTTON, 432, g_ListHighlight ? TRUE : FALSE);
-}
-
-void ToggleListHighlight(HWND table) {
-  if (!g_ListGraphicsButtons) return;
-  HideHighlight();
-  g_ListHighlight = !g_ListHighlight;
-  CheckHighlightButtons();
-  if (TableShown(table)) TableWindowNotifyRow(table);
 }
 
 void UndoRedo(HWND window, bool undo) {
@@ -206,34 +162,8 @@ void UndoRedo(HWND window, bool undo) {
 
 }  // namespace
 
-HWND ListTableWindow(int which) { return which == 0 || which == 1 ? Records()[static_cast<std::size_t>(which)].window : nullptr; }
-
-HWND FocusedListTable() {
-  HWND focus = GetFocus();
-  for (const TableWindowRecord& record : Records())
-    if (record.window != nullptr && record.window == focus) return focus;
-  return nullptr;
-}
-
-bool CommitListWindowEdits() {
-  HWND focused = FocusedListTable();
-  TableWindow* table = focused != nullptr ? TableOfWindow(focused) : nullptr;
-  if (table == nullptr) return true;
-  if (TableCommitEdit(*table) || table->MustKeepFocus()) return false;
-  table->LostFocus();
-  return true;
-}
-
-bool BindFirstListTable(TableWindow& table, int columns, int headingLines) {
-  Frame& frame = ListFrame();
-  if (frame.window == nullptr || Records()[0].window == nullptr) return false;
-  TableWindowClose(Records()[0].window);
-  TableSetColumns(table, &Records()[0], frame.window, columns, headingLines, nullptr);
-  return true;
-}
-
 void RegisterListWindow() {
-  g_ListFrameTool = nullptr;  // a new frame is the List window's own
+  SetListFrameTool(nullptr);  // a new frame is the List window's own
   ForgetListKinds();
   RegisterListKind("&Coordinates", NodeListOffered, OpenNodeList);
   RegisterPropertyLists();
@@ -250,31 +180,10 @@ void RegisterListWindow() {
   FrameResize(frame);
 }
 
-void ShowListGraphicsButtons(bool shown) {
-  if (!shown && g_ListHighlight) HideHighlight();
-  g_ListHighlight = false;
-  g_ListGraphicsButtons = shown;
-  for (HWND toolbar : {ListFrame().smallToolbar, ListFrame().largeToolbar}) {
-    if (toolbar == nullptr) continue;
-    for (int button : {432, 245}) {
-      SendMessage(toolbar, TB_HIDEBUTTON, button, shown ? FALSE : TRUE);
-      SendMessage(toolbar, TB_ENABLEBUTTON, button, shown ? TRUE : FALSE);
-    }
-    SendMessage(toolbar, TB_CHECKBUTTON, 432, FALSE);
-    SendMessage(toolbar, TB_CHECKBUTTON, 245, shown && ColourByProperty() ? TRUE : FALSE);
-  }
-}
-
-void HighlightListRecord(void (*highlight)(int record), int record, int count) {
-  if (g_ListHighlight && record >= 1 && record <= count)
-    highlight(record);
-  else
-    HideHighlight();
-}
 
 std::string ListToolTipText(int commandId) {
   // The tool toolbar of a library or evaluation tool that has the frame.
-  if (g_ListFrameTool != nullptr) {
+  if (CurrentListFrameTool() != nullptr) {
     switch (commandId) {
       case 101: return "New";
       case 102: return "Open";
@@ -294,7 +203,7 @@ std::string ListToolTipText(int commandId) {
       return "??? Window";
     case 270: return BeamSectionsListShown() ? "Beam library" : "Material library";
     case 302: return "List";
-    case 432: return g_ListHighlight ? "Do not Highlight" : "Highlight";
+    case 432: return ListHighlightOn() ? "Do not Highlight" : "Highlight";
     case kNextListCommand: return "Next List";
     case kPreviousListCommand: return "Previous List";
     default: return "Unknown";
@@ -329,8 +238,8 @@ void OpenOtherModelWindow() {
 }  // namespace
 
 void UpdateListMenuPopup(HMENU popup, int position) {
-  const bool shown = TableShown(FirstTable());
-  TableWindow* table = shown ? TableOfWindow(FirstTable()) : nullptr;
+  const bool shown = ListTableShown(FirstListTable());
+  TableWindow* table = shown ? TableOfWindow(FirstListTable()) : nullptr;
   switch (position) {
     case kFile: EnableMenuItem(popup, 106, MF_BYCOMMAND | (shown ? MF_ENABLED : MF_GRAYED)); break;
     case kEdit:
@@ -339,7 +248,7 @@ void UpdateListMenuPopup(HMENU popup, int position) {
       if (table != nullptr) {
         // The values grid beside a list has the Edit states of its own.
         HWND focused = FocusedListTable();
-        HWND target = focused != nullptr && TableShown(focused) ? focused : FirstTable();
+        HWND target = focused != nullptr && ListTableShown(focused) ? focused : FirstListTable();
         TableWindowMenu(target, popup, 1);
       } else {
         EnableMenuItem(popup, kInsertItemCommand, MF_BYCOMMAND | MF_GRAYED);
@@ -348,10 +257,10 @@ void UpdateListMenuPopup(HMENU popup, int position) {
       break;
     case kView:
       EnableMenuItem(popup, 267, MF_BYCOMMAND | (GraphicsPreviousViewExists() ? MF_ENABLED : MF_GRAYED));
-      EnableMenuItem(popup, 336, MF_BYCOMMAND | (shown && TableWindowHasNodes(FirstTable()) ? MF_ENABLED : MF_GRAYED));
+      EnableMenuItem(popup, 336, MF_BYCOMMAND | (shown && TableWindowHasNodes(FirstListTable()) ? MF_ENABLED : MF_GRAYED));
       EnableMenuItem(popup, kLcsCommand, MF_BYCOMMAND | (LcsMenuApplies() ? MF_ENABLED : MF_GRAYED));
-      EnableMenuItem(popup, 432, MF_BYCOMMAND | (g_ListGraphicsButtons ? MF_ENABLED : MF_GRAYED));
-      CheckMenuItem(popup, 432, MF_BYCOMMAND | (g_ListHighlight ? MF_CHECKED : MF_UNCHECKED));
+      EnableMenuItem(popup, 432, MF_BYCOMMAND | (ListGraphicsButtonsShown() ? MF_ENABLED : MF_GRAYED));
+      CheckMenuItem(popup, 432, MF_BYCOMMAND | (ListHighlightOn() ? MF_CHECKED : MF_UNCHECKED));
       ModifyMenu(popup, kLcsCommand, MF_BYCOMMAND | MF_STRING, kLcsCommand, LcsMenuText().c_str());
       break;
     case kMisc: {
@@ -368,54 +277,10 @@ void UpdateListMenuPopup(HMENU popup, int position) {
   }
 }
 
-void SetListFrameTool(const ListFrameTool* tool) { g_ListFrameTool = tool; }
-const ListFrameTool* CurrentListFrameTool() { return g_ListFrameTool; }
-
-void TakeListFrame(TakenListFrame& taken, const char* menu, const char* accelerators, ListFrameTool& tool,
-                   const WINDOWPLACEMENT& toolPlacement) {
-  Frame& frame = ListFrame();
-  if (frame.window == nullptr || taken.open) return;
-  FrameRecordPlacement(frame);
-  taken.listPlacement = frame.Placement();
-  taken.listMenu = frame.menu;
-  taken.toolMenu = LoadMenu(InstanceHandle, menu);
-  taken.accelerators = LoadAccelerators(InstanceHandle, accelerators);
-  taken.open = true;
-  tool.accelerators = taken.accelerators;
-  FrameSetMenu(frame, taken.toolMenu);
-  SetListFrameTool(&tool);
-  if (HWND main = MainFrame().window) {
-    FrameRecordPlacement(MainFrame());
-    ShowWindow(main, SW_HIDE);
-  }
-  FrameSetPlacement(frame, toolPlacement);
-}
-
-void ReleaseListFrame(TakenListFrame& taken, WINDOWPLACEMENT& toolPlacement) {
-  if (!taken.open) return;
-  TableWindowClose(ListTableWindow(0));
-  if (Frame& frame = ListFrame(); frame.window != nullptr) {
-    FrameRecordPlacement(frame);
-    toolPlacement = frame.Placement();
-    ShowWindow(frame.window, SW_HIDE);
-    FrameSetMenu(frame, taken.listMenu);
-    FrameSetPlacement(frame, taken.listPlacement);
-    ShowWindow(frame.window, SW_HIDE);
-  }
-  SetListFrameTool(nullptr);
-  if (taken.toolMenu != nullptr) DestroyMenu(taken.toolMenu);
-  if (taken.accelerators != nullptr) DestroyAcceleratorTable(taken.accelerators);
-  taken = TakenListFrame{};
-}
-
-bool LeaveListFrameTool(HWND owner) {
-  if (g_ListFrameTool == nullptr || g_ListFrameTool->leave == nullptr) return true;
-  return g_ListFrameTool->leave(owner);
-}
 
 void ListCommand(HWND window, int commandId) {
-  if (g_ListFrameTool != nullptr && g_ListFrameTool->command(window, commandId)) return;
-  HWND table = FirstTable();
+  if (CurrentListFrameTool() != nullptr && CurrentListFrameTool()->command(window, commandId)) return;
+  HWND table = FirstListTable();
   switch (commandId) {
     case 113:
       if (HWND focused = FocusedListTable(); focused != nullptr) TableWindowEditItem(focused);
@@ -424,7 +289,7 @@ void ListCommand(HWND window, int commandId) {
     case 128: {
       // The values grid beside a list takes its own rows when it has the focus.
       HWND target = FocusedListTable() != nullptr ? FocusedListTable() : table;
-      if (!TableShown(target) || TableResultsShown()) return;
+      if (!ListTableShown(target) || TableResultsShown()) return;
       if (commandId == 126) TableWindowDeleteRow(target);
       else TableWindowInsertRow(target);
       return;
@@ -447,7 +312,7 @@ void ListCommand(HWND window, int commandId) {
     case kPreviousListCommand: ShowPreviousList(); return;
     case 336: FindNodeInList(window); return;
     case kDistanceCommand:
-      if (CurrentListOpener() == &OpenNodeList && TableShown(table)) ShowDistanceDialog(window);
+      if (CurrentListOpener() == &OpenNodeList && ListTableShown(table)) ShowDistanceDialog(window);
       return;
     case 431: ChooseUnits(window); return;
     case 187:
@@ -466,7 +331,7 @@ void ListCommand(HWND window, int commandId) {
     case 432: ToggleListHighlight(table); return;
     case kLcsCommand:
       ToggleLcsTriad(TheLcsTriad());
-      if (TableShown(table)) TableWindowNotifyRow(table);
+      if (ListTableShown(table)) TableWindowNotifyRow(table);
       return;
     case 40050: UndoRedo(window, true); return;
     case 40051: UndoRedo(window, false); return;
@@ -475,7 +340,7 @@ void ListCommand(HWND window, int commandId) {
     case 110: ProgramCommands().exitProgram(window); return;
     case 411: ChooseTextFont(window); return;
     case 900:
-      if (!(TableShown(table) && TableWindowShowHelp(table)))
+      if (!(ListTableShown(table) && TableWindowShowHelp(table)))
         ShowInfoMessage(window, "There is no help viewer on this system.");
       return;
     case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
@@ -513,7 +378,7 @@ LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
     case WM_COMMAND: ListCommand(window, LOWORD(wParam)); return 0;
     case kPrintToFileMessage:
-      if (g_ListFrameTool != nullptr && g_ListFrameTool->printToFile != nullptr) g_ListFrameTool->printToFile(window);
+      if (CurrentListFrameTool() != nullptr && CurrentListFrameTool()->printToFile != nullptr) CurrentListFrameTool()->printToFile(window);
       else PrintTableWindowToFile(ListTableWindow(0));
       return 0;
     case kPrintOutputMessage:

@@ -11,10 +11,9 @@
 #include <string>
 #include <unordered_map>
 
-#include "elements/Bend.h"
-#include "elements/JacketedBend.h"
-#include "elements/JacketedPipe.h"
+#include "model/KindRecords.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Regenerate.h"
@@ -144,8 +143,7 @@ NodeId JacketCompanion(NodeId start) {
 }
 
 void SetJacketStart(LayoutRow& row, int index) {
-  if (auto* pipe = dynamic_cast<JacketedPipe*>(row.element.get())) pipe->jacketStartNode = index;
-  if (auto* bend = dynamic_cast<JacketedBend*>(row.element.get())) bend->jacketStartNode = index;
+  if (JacketRecord* jacket = row.element != nullptr ? row.element->AsJacket() : nullptr) jacket->jacketStartNode = index;
 }
 
 bool IsJacketed(ElementType type) {
@@ -164,7 +162,7 @@ void AddBendNodes(Model& model, int number, Point3 end) {
     // The row's own node is where the tangents meet: not on the pipe.
     model.nodes[row.endNode].nodeKind = kBendNode;
   }
-  auto* bend = dynamic_cast<Bend*>(row.element.get());
+  BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
   if (bend) bend->BendGeometryValid = 0;
   AddNode(model, row.node + kArcFarOffset, end, number);
   if (jacketed) AddNode(model, row.node + kJacketFarOffset, end, number);
@@ -228,9 +226,9 @@ void StoreCentre(float centre[3], Point3 c) {
 }
 
 // Step 7: the jacket's own arc; false when it cannot be placed.
-bool PlaceJacketArc(Model& model, JacketedBend& bend, NodeId id, Point3 p1, Point3 d1, Point3 d2,
-                    float leg1, float leg2, float theta, Arc& jacketArc) {
-  const float radius = BendRadius(model, bend.jacketRadiusType, bend.jacketRadius, bend.jacketSection);
+bool PlaceJacketArc(Model& model, const JacketRecord& jacket, JacketedBendRecord& bend, NodeId id, Point3 p1,
+                    Point3 d1, Point3 d2, float leg1, float leg2, float theta, Arc& jacketArc) {
+  const float radius = BendRadius(model, bend.jacketRadiusType, bend.jacketRadius, jacket.jacketSection);
   if (radius < 0.01f) return false;
   float tangent = 0.0f;
   if (!TangentLength(radius, theta, leg1, leg2, 0.995f, tangent)) return false;
@@ -248,7 +246,7 @@ bool PlaceJacketArc(Model& model, JacketedBend& bend, NodeId id, Point3 p1, Poin
 
 // Step 8: nodes named on the arc, at angle a from its near end:
 // A + R sin(a) u + R (1 - cos(a)) v.
-bool PlaceIntermediateNodes(Model& model, const Bend& bend, float theta, Point3 p1, const Arc& arc) {
+bool PlaceIntermediateNodes(Model& model, const BendRecord& bend, float theta, Point3 p1, const Arc& arc) {
   if (bend.intermediateNode1 == 0 && bend.intermediateNode2 == 0) return true;
   if (theta < bend.angle1 || theta < bend.angle2) return false;
   const Point3 u = (1.0f / arc.tangent) * (p1 - arc.near);
@@ -304,7 +302,8 @@ void InheritBeamMaterial(Model& model, int row) { InheritName(model, row, &Layou
 void InheritBeamSection(Model& model, int row) { InheritName(model, row, &LayoutRow::section, IsBeamSource); }
 void InheritBeamLoad(Model& model, int row) { InheritName(model, row, &LayoutRow::load, IsBeamSource); }
 
-void BendNodesGeometry(Model& model, Bend& bend, int bendRow) {
+void BendNodesGeometry(Model& model, ElementData& element, int bendRow) {
+  BendRecord& bend = *element.AsBend();
   LayoutRow& row = model.row(bendRow);
   const NodeRecord* start = NodeAt(model, row.runStart);
   const NodeRecord* corner = NodeAt(model, row.endNode);
@@ -332,9 +331,9 @@ void BendNodesGeometry(Model& model, Bend& bend, int bendRow) {
   MoveNode(model.nodes[near], arc.near);
   MoveNode(model.nodes[far], arc.far);
   bend.farNode = far;
-  if (auto* jacketed = dynamic_cast<JacketedBend*>(&bend)) {
+  if (JacketedBendRecord* jacketed = element.AsJacketedBend()) {
     Arc jacketArc;
-    if (!PlaceJacketArc(model, *jacketed, row.node, p1, d1, d2, leg1, leg2, theta, jacketArc))
+    if (!PlaceJacketArc(model, *element.AsJacket(), *jacketed, row.node, p1, d1, d2, leg1, leg2, theta, jacketArc))
       return;
     arc = jacketArc;  // intermediate nodes of a jacketed bend lie on the jacket's arc
   }
@@ -397,17 +396,17 @@ void MakeRowNodes(Model& model, int number) {
   const int bendRow = PreviousElementRow(model, number);
   LayoutRow& before = model.row(bendRow);
   if (bendRow != 0 && IsBendElementType(before.elementType)) {
-    if (auto* bend = dynamic_cast<Bend*>(before.element.get())) {
-      BendNodesGeometry(model, *bend, bendRow);
+    if (BendRecord* bend = before.element != nullptr ? before.element->AsBend() : nullptr) {
+      BendNodesGeometry(model, *before.element, bendRow);
       if (bend->BendGeometryValid) {
         row.runStart = bend->farNode;
-        auto* jacketedBefore = dynamic_cast<JacketedBend*>(bend);
+        const JacketedBendRecord* jacketedBefore = before.element->AsJacketedBend();
         if (jacketedBefore && IsJacketed(row.elementType)) SetJacketStart(row, jacketedBefore->jacketFarNode);
       }
     }
   }
   if (row.elementType == ElementType::JacketedPipe) {
-    auto* pipe = dynamic_cast<JacketedPipe*>(row.element.get());
+    JacketedPipeRecord* pipe = row.element != nullptr ? row.element->AsJacketedPipe() : nullptr;
     const NodeRecord endRecord = model.nodes[row.endNode];
     const int companion =
         FindOrAddNode(model, endRecord.id + kJacketNodeOffset, PositionOf(endRecord), number);

@@ -14,7 +14,7 @@
 #include "model/LayoutRow.h"
 
 struct Model;
-class Bend;
+class ElementData;
 
 void MakeModel(Model& model);
 // After an edit of rows: the highlight is hidden, the model made again (which
@@ -33,7 +33,7 @@ void RefreshAfterElementValuesEdit(Model& model, int row);
 void MakeRowNodes(Model& model, int row);
 // Places the arc end nodes (and intermediate nodes) of the Bend, Miter or
 // Jacketed bend on row `bendRow`; sets its geometry-valid flag when it could.
-void BendNodesGeometry(Model& model, Bend& bend, int bendRow);
+void BendNodesGeometry(Model& model, ElementData& element, int bendRow);
 
 // Pipe, Bend, Miter, Jacketed pipe and bend, Valve, Reducer, Bellows, Slip
 // joint, Rigid, Cut pipe and Beam rows name a material, section and load.

@@ -141,6 +141,14 @@ struct Model {
 // thread draws from a copy), that model.
 Model& TheModel();
 void SetThreadModel(Model* model);
+// The open model file's name without its folder and extension, or
+// "Untitled" for an untitled model.
+std::string GetModelName();
+// The data item's name for tables (DataItemTypeNameForCode) under the open
+// model's piping code.
+const char* DataItemTypeName(int dataType, int subtype);
+// True when the model has soils and at least one pipe section names one.
+bool AnySectionHasSoil(const Model& model);
 // Makes `other` the open model and hands the previous one back in `other`.
 void SwapModel(Model& other);
 

@@ -4,15 +4,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "elements/Bend.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "shell/Assert.h"
 #include "shell/General.h"
-#include "supports/Hanger.h"
-#include "supports/LimitStop.h"
-#include "supports/SkewedRestraint.h"
 
 namespace {
 
@@ -67,7 +64,7 @@ bool ElementDirectionAt(const NodeTable& nodes, const LayoutRow& row, int node, 
 // A point on a bend's arc (an intermediate node): the arc's tangent there,
 // turning from the near point towards the far point.
 bool ArcTangentAt(const NodeTable& nodes, const LayoutRow& row, int node, Vector3& direction) {
-  const auto* bend = dynamic_cast<const Bend*>(row.element.get());
+  const BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
   if (bend == nullptr || !bend->BendGeometryValid) return false;
   const NodeId id = nodes[node].id;
   if (id == 0 || (id != bend->intermediateNode1 && id != bend->intermediateNode2)) return false;
@@ -90,12 +87,7 @@ bool ArcTangentAt(const NodeTable& nodes, const LayoutRow& row, int node, Vector
   return true;
 }
 
-std::int32_t ConnectedNodeOf(const LayoutRow& row) {
-  if (auto* hanger = dynamic_cast<const Hanger*>(row.item.get())) return hanger->connectedNode;
-  if (auto* skewed = dynamic_cast<const SkewedRestraint*>(row.item.get())) return skewed->connectedNode;
-  if (auto* stop = dynamic_cast<const LimitStop*>(row.item.get())) return stop->connectedNode;
-  return 0;
-}
+std::int32_t ConnectedNodeOf(const LayoutRow& row) { return row.item != nullptr ? row.item->ConnectedNode() : 0; }
 
 }  // namespace
 

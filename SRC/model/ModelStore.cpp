@@ -9,6 +9,8 @@
 
 #include "model/RowObjects.h"
 #include "shell/Assert.h"
+#include "shell/General.h"
+#include "shell/NameTables.h"
 #include "shell/Units.h"
 
 Model::Model() = default;
@@ -143,3 +145,21 @@ void InitEmptyModel(Model& model, const AnalysisOptions& programOptions) {
   model.layoutChanged = false;
   model.unmadeReason.clear();
 }
+
+std::string GetModelName() {
+  const std::string name = FileNameOf(TheModel().path);
+  if (name.empty()) return "Untitled";
+  return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
+}
+
+const char* DataItemTypeName(int dataType, int subtype) {
+  return DataItemTypeNameForCode(dataType, subtype, TheModel().options.PipingCode);
+}
+
+bool AnySectionHasSoil(const Model& model) {
+  if (model.soils.count == 0) return false;
+  for (int index = 1; index <= model.sections.count; ++index)
+    if (!model.sections[index].soil.empty()) return true;
+  return false;
+}
+

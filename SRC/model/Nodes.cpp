@@ -213,3 +213,6 @@ void ReadMergeNodes(BinaryFile& file, NodeTable& table) {
   NodeTable read = ReadNodeSection(file, -1);
   table = std::move(read);
 }
+
+void ThrowNodeError(int code) { ThrowFieldNodeError("Node", code); }
+void ThrowFieldNodeError(const std::string& label, int code) { ThrowFieldError(label, NodeCheckReason(code)); }

@@ -112,6 +112,9 @@ int ReadNodeNumberField(NodeId& id);
 NodeId GetDefinedNodeNumber(const std::string& label);
 // The reason text of a code 1..7; "" for any other code.
 const char* NodeCheckReason(int code);
+// The field message of a node check's code ("Node is invalid" ...).
+[[noreturn]] void ThrowNodeError(int code);
+[[noreturn]] void ThrowFieldNodeError(const std::string& label, int code);
 
 // The next free node number after `after` by the model's node increment
 // (0 or less: none); 0 when every candidate is taken.

@@ -7,13 +7,10 @@
 
 #include <algorithm>
 
-#include "elements/Bend.h"
-#include "elements/JacketedBend.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "supports/Anchor.h"
-#include "supports/Nozzle.h"
 
 namespace {
 
@@ -27,20 +24,12 @@ void Append(RowIndexList& list, std::int32_t entry, bool store) {
 }
 
 bool HasDisplacements(const LayoutRow& row) {
-  if (row.dataType == DataType::Anchor)
-    if (auto* anchor = dynamic_cast<const Anchor*>(row.item.get())) return anchor->displacements.HasAny();
-  if (row.dataType == DataType::Nozzle)
-    if (auto* nozzle = dynamic_cast<const Nozzle*>(row.item.get())) return nozzle->displacements.HasAny();
-  return false;
+  if (row.dataType != DataType::Anchor && row.dataType != DataType::Nozzle) return false;
+  return row.item != nullptr && row.item->HasSpecifiedDisplacements();
 }
 
 bool HasReleases(const LayoutRow& row) {
-  if (row.dataType != DataType::Anchor) return false;
-  auto* anchor = dynamic_cast<const Anchor*>(row.item.get());
-  if (!anchor) return false;
-  for (std::uint8_t release : anchor->releases)
-    if (release) return true;
-  return false;
+  return row.dataType == DataType::Anchor && row.item != nullptr && row.item->HasReleases();
 }
 
 // Counts (store false) or lists (store true) one row in the lists of its kinds.
@@ -76,7 +65,7 @@ bool MakesNoElement(ElementType type) {
 }
 
 void AddArcConnections(Model& model, const LayoutRow& row) {
-  const auto* bend = dynamic_cast<const Bend*>(row.element.get());
+  const BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
   if (!bend) return;
   if (row.elementType != ElementType::Miter) {
     for (NodeId id : {bend->intermediateNode1, bend->intermediateNode2})
@@ -85,7 +74,7 @@ void AddArcConnections(Model& model, const LayoutRow& row) {
   if (!bend->BendGeometryValid) return;
   AddConnection(model, row.runEnd, 1);
   AddConnection(model, bend->farNode, 1);
-  if (const auto* jacketed = dynamic_cast<const JacketedBend*>(bend)) {
+  if (const JacketedBendRecord* jacketed = row.element->AsJacketedBend()) {
     AddConnection(model, jacketed->jacketNearNode, 1);
     AddConnection(model, jacketed->jacketFarNode, 1);
   }

@@ -7,20 +7,17 @@
 #include <cmath>
 #include <cstdio>
 
-#include "elements/JacketedBend.h"
-#include "elements/JacketedPipe.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsState.h"
 #include "shell/ViewRequests.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/NodeDrawing.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "shell/Units.h"
-#include "supports/Anchor.h"
-#include "supports/Nozzle.h"
 
 namespace {
 
@@ -68,11 +65,8 @@ float HalfDiameterOf(const Model& model, const std::string& section) {
 
 // The jacket's radius of a Jacketed pipe or Jacketed bend row; 0 otherwise.
 float JacketRadius(const Model& model, const LayoutRow& row) {
-  if (const auto* pipe = dynamic_cast<const JacketedPipe*>(row.element.get()))
-    return HalfDiameterOf(model, pipe->jacketSection);
-  if (const auto* bend = dynamic_cast<const JacketedBend*>(row.element.get()))
-    return HalfDiameterOf(model, bend->jacketSection);
-  return 0.0f;
+  const JacketRecord* jacket = row.element != nullptr ? row.element->AsJacket() : nullptr;
+  return jacket != nullptr ? HalfDiameterOf(model, jacket->jacketSection) : 0.0f;
 }
 
 bool KindSwitch(const GraphicsSettings& settings, int kind) {
@@ -120,10 +114,6 @@ int DataKindSwitch(DataType type) {
     case DataType::GenericSupport: return kNumberGenericSupports;
     default: return -1;
   }
-}
-
-bool AnyFlag(const SpecifiedDisplacements& displacements) {
-  return std::any_of(displacements.flags.begin(), displacements.flags.end(), [](auto flag) { return flag != 0; });
 }
 
 // The midpoint of the row's two nodes on the screen, at the label offsets.
@@ -358,14 +348,9 @@ bool RowKindShown(const Model& model, int number) {
   const int dataKind = DataKindSwitch(row.dataType);
   if (dataKind >= 0 && KindSwitch(settings, dataKind)) return true;
   const bool displacements = KindSwitch(settings, kNumberSpecifiedDisplacements);
-  if (const auto* anchor = dynamic_cast<const Anchor*>(row.item.get())) {
-    if (displacements && AnyFlag(anchor->displacements)) return true;
-    const bool released = std::any_of(anchor->releases.begin(), anchor->releases.end(), [](auto r) { return r != 0; });
-    if (KindSwitch(settings, kNumberAnchorReleases) && released) return true;
-  }
-  if (const auto* nozzle = dynamic_cast<const Nozzle*>(row.item.get()))
-    if (displacements && AnyFlag(nozzle->displacements)) return true;
-  return false;
+  if (row.item == nullptr) return false;
+  if (displacements && row.item->HasSpecifiedDisplacements()) return true;
+  return KindSwitch(settings, kNumberAnchorReleases) && row.item->HasReleases();
 }
 
 float SectionOuterRadius(const Model& model, int number) {

@@ -4,13 +4,30 @@
 // the kind table.
 #include "model/RowObjects.h"
 
-#include "elements/KindTable.h"
 #include "graphics/Drawing2D.h"
 #include "shell/ViewRequests.h"
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "model/KindRecords.h"
+#include "shell/Assert.h"
 #include "shell/Frame.h"
+
+namespace {
+
+RowKinds& Kinds() {
+  static RowKinds kinds;
+  return kinds;
+}
+
+}  // namespace
+
+void SetRowKinds(const RowKinds& kinds) {
+  QV_ASSERT(kinds.createElement && kinds.createItem && kinds.elementDialog && kinds.itemDialog);
+  Kinds() = kinds;
+}
+
+std::unique_ptr<ElementData> CreateElementData(ElementType type) { return Kinds().createElement(type); }
+std::unique_ptr<DataItem> CreateDataItem(DataType type) { return Kinds().createItem(type); }
 
 ElementData::~ElementData() = default;
 
@@ -38,9 +55,17 @@ bool ElementData::EditDialog(int rowNumber, float, float) {
   if (GraphicsPickInProgress()) return false;
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
-  return RunElementKindDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).elementType);
+  return Kinds().elementDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).elementType);
 }
 bool ElementData::IsNonlinear() const { return false; }
+BendRecord* ElementData::AsBend() { return nullptr; }
+const BendRecord* ElementData::AsBend() const { return nullptr; }
+JacketRecord* ElementData::AsJacket() { return nullptr; }
+const JacketRecord* ElementData::AsJacket() const { return nullptr; }
+JacketedBendRecord* ElementData::AsJacketedBend() { return nullptr; }
+const JacketedBendRecord* ElementData::AsJacketedBend() const { return nullptr; }
+JacketedPipeRecord* ElementData::AsJacketedPipe() { return nullptr; }
+const JacketedPipeRecord* ElementData::AsJacketedPipe() const { return nullptr; }
 
 DataItem::DataItem() {
   Rect2Reset(symbolBounds);
@@ -104,7 +129,11 @@ bool DataItem::EditDialog(int rowNumber, float, float) {
   if (GraphicsPickInProgress()) return false;
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
-  return RunDataKindDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).dataType);
+  return Kinds().itemDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).dataType);
 }
 bool DataItem::IsNonlinear() const { return false; }
 bool DataItem::HasConnectedNode() const { return false; }
+std::int32_t DataItem::ConnectedNode() const { return 0; }
+bool DataItem::HasSpecifiedDisplacements() const { return false; }
+bool DataItem::HasSettlement() const { return false; }
+bool DataItem::HasReleases() const { return false; }

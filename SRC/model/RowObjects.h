@@ -2,16 +2,20 @@
 // values and behaviour, and DataItem, the data kind's own values and
 // behaviour at the row's node. Every other module reaches the kinds only
 // through these virtual operations, declared here in their fixed order (16
-// for elements, 39 for data items). The base answers of each operation are
-// the behaviour of a kind that has nothing to add: no-ops, empty texts,
-// false. The From and Location rows use the ElementData base itself.
+// for elements, 39 for data items), and through the few queries after them
+// that the model core asks while it makes the model (the bend and jacket
+// records, a support's connected node, an anchor's or nozzle's specified
+// displacements). The base answers of each operation are the behaviour of a
+// kind that has nothing to add: no-ops, empty texts, false, null. The From
+// and Location rows use the ElementData base itself.
 //
 // Per-kind classes live with their subsystems (elements, supports, loads,
 // properties) and are made only by the two factories, which the element
-// module defines: CreateElementData for ElementType 1 to 20 and
-// CreateDataItem for DataType 1 to 21 (None gives null). Callers pass only
-// valid codes (IsValidElementType / IsValidDataType); file readers check the
-// codes first and refuse a damaged file with a message.
+// module defines and the start-up installs (SetRowKinds):
+// CreateElementData for ElementType 1 to 20 and CreateDataItem for DataType
+// 1 to 21 (None gives null). Callers pass only valid codes
+// (IsValidElementType / IsValidDataType); file readers check the codes
+// first and refuse a damaged file with a message.
 //
 // EditDialog serves two callers. The graphics window's pick calls it on the
 // graphics thread for the drawn copy of the model with the clicked point in
@@ -28,6 +32,7 @@
 // subsystems, forward-declared here.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -36,6 +41,10 @@
 #include "platform/Types.h"
 
 struct BinaryFile;
+struct BendRecord;
+struct JacketRecord;
+struct JacketedBendRecord;
+struct JacketedPipeRecord;
 
 class ElementData {
  public:
@@ -60,6 +69,17 @@ class ElementData {
   virtual void DrawPickAreas();                            // 13
   virtual bool EditDialog(int rowNumber, float x, float y);  // 14
   virtual bool IsNonlinear() const;                        // 15
+
+  // The records of the bend and jacket kinds (model/KindRecords.h): a bend
+  // or jacketed bend is a bend, a jacketed pipe or bend has a jacket.
+  virtual BendRecord* AsBend();
+  virtual const BendRecord* AsBend() const;
+  virtual JacketRecord* AsJacket();
+  virtual const JacketRecord* AsJacket() const;
+  virtual JacketedBendRecord* AsJacketedBend();
+  virtual const JacketedBendRecord* AsJacketedBend() const;
+  virtual JacketedPipeRecord* AsJacketedPipe();
+  virtual const JacketedPipeRecord* AsJacketedPipe() const;
 };
 
 class DataItem {
@@ -109,11 +129,28 @@ class DataItem {
   virtual bool IsNonlinear() const;                        // 37
   virtual bool HasConnectedNode() const;                   // 38
 
+  // The node a hanger, skewed restraint or limit stop is connected to (0:
+  // none); whether an anchor or nozzle has specified displacements (a
+  // direction flagged), whether its settlement set is flagged, and whether
+  // an anchor releases a direction.
+  virtual std::int32_t ConnectedNode() const;
+  virtual bool HasSpecifiedDisplacements() const;
+  virtual bool HasSettlement() const;
+  virtual bool HasReleases() const;
+
   Rect2 symbolBounds;  // screen bounds of the symbol in the 2D picture
   Rect2 glBounds;      // the same in the rendered picture
 };
 
-// Defined by the element module (elements/RowObjectFactory.cpp). None gives
-// null; a code outside the enumeration is a programming error.
+// The kinds' factories and edit dialogs (elements/RowObjectFactory.h),
+// installed at start-up. None gives null; a code outside the enumeration is
+// a programming error.
+struct RowKinds {
+  std::unique_ptr<ElementData> (*createElement)(ElementType type) = nullptr;
+  std::unique_ptr<DataItem> (*createItem)(DataType type) = nullptr;
+  bool (*elementDialog)(HWND owner, int row, ElementType type) = nullptr;
+  bool (*itemDialog)(HWND owner, int row, DataType type) = nullptr;
+};
+void SetRowKinds(const RowKinds& kinds);
 std::unique_ptr<ElementData> CreateElementData(ElementType type);
 std::unique_ptr<DataItem> CreateDataItem(DataType type);

@@ -3,8 +3,8 @@
 // with it) before the object goes.
 #include "model/RowOperations.h"
 
-#include "elements/Bend.h"
 #include "shell/ViewRequests.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
@@ -71,8 +71,9 @@ ElementData* SetElementType(Model& model, int row, ElementType type) {
   target.elementType = type;
   target.element = CreateElementData(type);
   if (type == ElementType::Bend && target.element) {
-    auto* bend = dynamic_cast<Bend*>(target.element.get());
-    auto* previous = dynamic_cast<Bend*>(PreviousBendData(model, row));
+    BendRecord* bend = target.element->AsBend();
+    ElementData* before = PreviousBendData(model, row);
+    const BendRecord* previous = before != nullptr ? before->AsBend() : nullptr;
     if (bend && previous) {
       bend->radiusType = previous->radiusType;
       bend->radius = previous->radius;

@@ -7,12 +7,12 @@
 #include <stdexcept>
 #include <string>
 
-#include "files/ModelFile.h"
 #include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/ModelWindows.h"
 #include "shell/Message.h"
 #include "shell/TempFiles.h"
+#include "shell/ProgramCommands.h"
 #include "shell/UndoFiles.h"
 
 namespace {
@@ -20,7 +20,7 @@ namespace {
 // The message of a failed read, or the empty text.
 std::string ReadSnapshot(const std::string& path, Model& fresh) {
   try {
-    ReadModelFileInto(path, fresh);
+    ProgramCommands().readModelFileInto(path, fresh);
     return {};
   } catch (const std::string& message) {
     return message;

@@ -27,11 +27,6 @@ namespace {
 constexpr const char* kFilter = "Beam Section Library files (*.bli)\0*.bli\0";
 constexpr int kUnitKinds[3] = {kUnitDimension, kUnitArea, kUnitMomentOfInertia};
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 bool IsBliExtension(const std::string& path) {
   const std::size_t dot = path.find_last_of('.');
   const std::size_t separator = path.find_last_of("/\\");

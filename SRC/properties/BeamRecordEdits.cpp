@@ -1,10 +1,10 @@
 // The beam records' cells, name checks, uses and renames; see the header.
 #include "properties/BeamRecordEdits.h"
 
-#include "elements/JacketedBend.h"
-#include "elements/JacketedPipe.h"
 #include "loads/PipeLoad.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
+#include "model/RowObjects.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 #include "shell/Units.h"
@@ -30,11 +30,9 @@ void CheckName(const std::string& name, const char* noun, const char* pipeReason
 // The jacket's name of the field (material, section or load) of a jacketed
 // pipe or bend; null for other rows.
 const std::string* JacketName(const LayoutRow& row, int field) {
-  if (const auto* pipe = dynamic_cast<const JacketedPipe*>(row.element.get()))
-    return field == 0 ? &pipe->jacketMaterial : field == 1 ? &pipe->jacketSection : &pipe->jacketLoad;
-  if (const auto* bend = dynamic_cast<const JacketedBend*>(row.element.get()))
-    return field == 0 ? &bend->jacketMaterial : field == 1 ? &bend->jacketSection : &bend->jacketLoad;
-  return nullptr;
+  const JacketRecord* jacket = row.element != nullptr ? row.element->AsJacket() : nullptr;
+  if (jacket == nullptr) return nullptr;
+  return field == 0 ? &jacket->jacketMaterial : field == 1 ? &jacket->jacketSection : &jacket->jacketLoad;
 }
 
 const std::string& RowName(const LayoutRow& row, int field) {

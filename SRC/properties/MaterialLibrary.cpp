@@ -9,9 +9,9 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "model/Model.h"
 #include "platform/SiblingTemporary.h"
+#include "shell/NameTables.h"
 #include "shell/BinaryFile.h"
 #include "shell/Settings.h"
 #include "shell/Units.h"

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"

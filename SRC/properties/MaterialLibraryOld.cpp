@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <utility>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "platform/Dialog.h"
 #include "properties/MaterialLibrary.h"
+#include "shell/NameTables.h"
 #include "shell/Assert.h"
 #include "shell/BinaryFile.h"
 #include "shell/Message.h"

@@ -65,11 +65,6 @@ struct QuestionAsked {
   QuestionAsked& operator=(const QuestionAsked&) = delete;
 };
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 bool HasExtension(const std::string& path, const char* extension) { return LowerExtension(path) == extension; }
 
 WINDOWPLACEMENT& LibraryPlacement() {

@@ -3,10 +3,9 @@
 
 #include <functional>
 
-#include "elements/Bend.h"
-#include "elements/JacketedBend.h"
-#include "elements/JacketedPipe.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
+#include "model/RowObjects.h"
 #include "properties/MergeNames.h"
 #include "properties/Soil.h"
 #include "shell/Message.h"
@@ -19,19 +18,17 @@ std::string* BendMaterialOf(LayoutRow& row) {
   if (row.elementType != ElementType::Bend && row.elementType != ElementType::Miter &&
       row.elementType != ElementType::JacketedBend)
     return nullptr;
-  auto* bend = dynamic_cast<Bend*>(row.element.get());
+  BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
   return bend != nullptr ? &bend->material : nullptr;
 }
 
 std::string* JacketMaterialOf(LayoutRow& row) {
-  if (auto* pipe = dynamic_cast<JacketedPipe*>(row.element.get())) return &pipe->jacketMaterial;
-  if (auto* bend = dynamic_cast<JacketedBend*>(row.element.get())) return &bend->jacketMaterial;
+  if (JacketRecord* jacket = row.element != nullptr ? row.element->AsJacket() : nullptr) return &jacket->jacketMaterial;
   return nullptr;
 }
 
 std::string* JacketSectionOf(LayoutRow& row) {
-  if (auto* pipe = dynamic_cast<JacketedPipe*>(row.element.get())) return &pipe->jacketSection;
-  if (auto* bend = dynamic_cast<JacketedBend*>(row.element.get())) return &bend->jacketSection;
+  if (JacketRecord* jacket = row.element != nullptr ? row.element->AsJacket() : nullptr) return &jacket->jacketSection;
   return nullptr;
 }
 

@@ -38,11 +38,6 @@ constexpr int kFileBuffer = 1024;
 
 ValveLibrary& Library() { return TheValveLibrary(); }
 
-std::string FileNameOf(const std::string& path) {
-  const std::size_t separator = path.find_last_of("/\\");
-  return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
 std::string TrimmedCopy(const char* text) {
   std::string result = text;
   TrimBlanks(result);

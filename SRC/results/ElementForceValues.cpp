@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "model/AnalysisElements.h"
 #include "shell/Units.h"
 

@@ -3,7 +3,7 @@
 
 #include <array>
 
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "shell/ViewRequests.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"

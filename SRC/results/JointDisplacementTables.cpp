@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/NonlinearSupports.h"
 #include "elements/HingeJoint.h"
 #include "shell/ViewRequests.h"

@@ -4,39 +4,12 @@
 #include <algorithm>
 #include <utility>
 
-#include "elements/BeamList.h"
-#include "elements/JacketList.h"
-#include "elements/MiterList.h"
-#include "elements/ElasticList.h"
-#include "elements/BellowsList.h"
-#include "elements/TieRodList.h"
-#include "elements/BallJointList.h"
-#include "elements/HingeJointList.h"
-#include "elements/SlipJointList.h"
-#include "elements/CutPipeList.h"
-#include "elements/RigidList.h"
-#include "elements/ReducerList.h"
-#include "elements/BendList.h"
-#include "elements/BranchSifList.h"
-#include "elements/ConcentratedMassList.h"
-#include "elements/FlangeList.h"
-#include "elements/JacketConnections.h"
-#include "elements/UserSifList.h"
-#include "elements/ValveList.h"
 #include "graphics/ReportOutput.h"
-#include "loads/DirectionalLoadList.h"
-#include "loads/ForceList.h"
-#include "loads/HarmonicList.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowOperations.h"
-#include "results/ResultsMode.h"
 #include "shell/Units.h"
-#include "supports/AnchorList.h"
-#include "supports/DisplacementSets.h"
-#include "supports/RestraintList.h"
-#include "supports/OtherSupportLists.h"
 #include "shell/ProgramCommands.h"
 
 namespace {
@@ -79,6 +52,16 @@ void PutRowNodes(const DetailsRequest& request, int row) {
   }
   PutNode(FromNodeOfRow(row), 6);
   PutNode(NodeOfRow(row), type == ElementType::Elastic ? 12 : 13);
+}
+
+// The details text of one row by the request's routine; nothing for a row
+// without the element or data item the request lists.
+void PutRowDetailsText(const DetailsRequest& request, int row) {
+  const Model& model = TheModel();
+  if (request.putText == nullptr || row < 1 || row > model.rowCount) return;
+  const LayoutRow& layoutRow = model.row(row);
+  const bool present = request.rowKind == kDetailsDataRows ? layoutRow.item != nullptr : layoutRow.element != nullptr;
+  if (present) request.putText(row);
 }
 
 }  // namespace
@@ -143,7 +126,7 @@ void PrintRowDetails(const DetailsRequest& request) {
     if (!g_ReportToFile && g_ReportLine == kReportBodyLine) PrintDetailsHeading(request);
     g_LineText.clear();
     PutRowNodes(request, row);
-    PutRowDetailsText(request.rowKind, request.typeCode, row);
+    PutRowDetailsText(request, row);
     EndRowDetailsLine();
     ReportNewLine();
     const bool last = i + 1 == count;
@@ -182,65 +165,3 @@ std::string CsvCellsLine(std::string cells) {
   return cells;
 }
 
-bool PutRowDetailsText(int rowKind, int typeCode, int row) {
-  const Model& model = TheModel();
-  if (row < 1 || row > model.rowCount) return false;
-  const LayoutRow& layoutRow = model.row(row);
-  if (rowKind == kDetailsDataRows) {
-    if (layoutRow.item == nullptr) return false;
-    switch (layoutRow.dataType) {
-      case DataType::Anchor:
-        if (typeCode == kSpecifiedDisplacementsDetails)
-          SpecifiedDisplacementsDetailsText(row);
-        else
-          AnchorDetailsText(row);
-        return true;
-      case DataType::Nozzle:
-        if (typeCode == kSpecifiedDisplacementsDetails)
-          SpecifiedDisplacementsDetailsText(row);
-        else
-          NozzleDetailsText(row);
-        return true;
-      case DataType::Restraint: RestraintDetailsText(row); return true;
-      case DataType::SkewedRestraint: SkewedRestraintDetailsText(row); return true;
-      case DataType::Guide: GuideDetailsText(row); return true;
-      case DataType::LimitStop: LimitStopDetailsText(row); return true;
-      case DataType::Snubber: SnubberDetailsText(row); return true;
-      case DataType::Hanger: HangerDetailsText(row); return true;
-      case DataType::GenericSupport: GenericSupportDetailsText(row); return true;
-      case DataType::BranchSif: BranchSifDetailsText(row); return true;
-      case DataType::ConcentratedMass: ConcentratedMassDetailsText(row); return true;
-      case DataType::Flange: FlangeDetailsText(row); return true;
-      case DataType::Force: NodalForceDetailsText(row); return true;
-      case DataType::UserSif: UserSifDetailsText(row); return true;
-      case DataType::Weld: WeldDetailsText(row); return true;
-      case DataType::Spider:
-      case DataType::JacketEndCap: JacketConnectionDetailsText(row); return true;
-      case DataType::HarmonicLoad: HarmonicLoadDetailsText(row); return true;
-      case DataType::TimeVaryingLoad:
-      case DataType::ForceSpectrumLoad: DirectionalLoadDetailsText(row); return true;
-      // A threaded joint has nothing past its node.
-      case DataType::ThreadedJoint: return true;
-      default: return false;
-    }
-  }
-  if (rowKind != kDetailsElementRows || layoutRow.element == nullptr) return false;
-  switch (layoutRow.elementType) {
-    case ElementType::Bend: BendDetailsText(row); return true;
-    case ElementType::Beam: BeamDetailsText(row); return true;
-    case ElementType::Valve: ValveDetailsText(row); return true;
-    case ElementType::Reducer: ReducerDetailsText(row); return true;
-    case ElementType::Rigid: RigidElementDetailsText(row); return true;
-    case ElementType::CutPipe: CutPipeDetailsText(row); return true;
-    case ElementType::SlipJoint: SlipJointDetailsText(row); return true;
-    case ElementType::HingeJoint: HingeJointDetailsText(row); return true;
-    case ElementType::BallJoint: BallJointDetailsText(row); return true;
-    case ElementType::TieRod: TieRodDetailsText(row); return true;
-    case ElementType::Bellows: BellowsDetailsText(row); return true;
-    case ElementType::Elastic: ElasticElementDetailsText(row); return true;
-    case ElementType::Miter: MiterDetailsText(row); return true;
-    case ElementType::JacketedPipe:
-    case ElementType::JacketedBend: JacketedDetailsText(row); return true;
-    default: return false;
-  }
-}

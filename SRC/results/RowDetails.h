@@ -1,9 +1,9 @@
 // The "Details" block that ends many printed sections on the file road:
 // for each row of the section its node or nodes, then the long text only
 // the row's item or element can give. A section fills a DetailsRequest
-// (InitDetailsRequest) and prints it with PrintRowDetails; the text of one
-// row comes from its kind's details routine, chosen by the request's row
-// kind and type code.
+// (InitDetailsRequest), names its kind's details routine (putText) and
+// prints it with PrintRowDetails; the text of one row comes from that
+// routine.
 //
 // On the text road the heading is the centred title, a rule, the column
 // headings and unit labels at their lines and columns, and a rule; it is
@@ -53,6 +53,9 @@ struct DetailsRequest {
   int linesPerRow = 1;
   // CSV mode: the kind's header lines, written in place of the headings.
   std::vector<std::string> csvHeadings;
+  // The kind's details routine of one row; null: the row shows its node
+  // only (as a threaded joint, which has nothing past it).
+  void (*putText)(int row) = nullptr;
 };
 
 DetailsRequest InitDetailsRequest(int rowKind, int typeCode, const std::string& title,
@@ -66,9 +69,6 @@ void PrintRowDetails(const DetailsRequest& request);
 // (its last comma dropped) and empties the buffer; nothing on the text road.
 void EndRowDetailsLine();
 
-// The details routine of one row, as PrintRowDetails chooses it; false
-// when the kind has none (the row then shows its node only).
-bool PutRowDetailsText(int rowKind, int typeCode, int row);
 
 // A row's described text line (its node at column 6, the rest at the
 // columns of its kind's text form) put on the current report line from

@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/ModalResponse.h"
 #include "graphics/DialogHook.h"
 #include "shell/ViewRequests.h"

@@ -22,6 +22,7 @@
 #include "graphics/MessageWindow.h"
 #include "graphics/PrintSetup.h"
 #include "model/LayoutWindow.h"
+#include "model/ListFrame.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/Input.h"

@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "model/Model.h"
-#include "model/Nodes.h"
 #include "platform/Controls.h"
 #include "platform/System.h"
 #include "platform/Window.h"
@@ -39,12 +37,6 @@ std::string ReadCut(HWND dialog, int item, int limit) {
   return buffer;
 }
 
-template <typename Table>
-void FillNames(DialogHelper& helper, int item, bool withEmpty, const Table& table) {
-  helper.DialogGetItem(item);
-  if (withEmpty) helper.DialogComboAddString("");
-  for (int i = 1; i <= table.count; ++i) helper.DialogComboAddString(table[i].name);
-}
 
 }  // namespace
 
@@ -204,16 +196,6 @@ void DialogHelper::DialogSubclassEdit(int item, HWND target) {
       SetWindowLongPtr(GetDlgItem(dialog, item), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PassFocusProc)));
 }
 
-void DialogHelper::DialogFillMaterialCombo(int item, bool withEmpty) {
-  FillNames(*this, item, withEmpty, TheModel().materials);
-}
-void DialogHelper::DialogFillSectionCombo(int item, bool withEmpty) {
-  FillNames(*this, item, withEmpty, TheModel().sections);
-}
-void DialogHelper::DialogFillPipeLoadCombo(int item, bool withEmpty) {
-  FillNames(*this, item, withEmpty, TheModel().pipeLoads);
-}
-
 void DialogHelper::PlaceCursorOnItem(int item) { MoveCursorToItem(dialog, item); }
 
 void DialogHelper::DialogBeginButtonRow(HWND dialogWindow, int width) {
@@ -246,17 +228,4 @@ void CheckDirectionInput(DialogHelper& helper, int first, float& x, float& y, fl
     if (ParseFieldReal(*components[i]) != 0) ThrowInvalidField(kLabels[i]);
   }
   if (x == 0.0f && y == 0.0f && z == 0.0f) helper.DialogThrowItemError(first, "Direction is invalid");
-}
-
-std::int32_t CheckConnectedNode(DialogHelper& helper, int item, int row) {
-  helper.DialogGetItemText(item);
-  if (g_EditFieldText.empty()) return 0;
-  NodeId node = 0;
-  const int code = ReadNodeNumberField(node);
-  if (code != kNodeOk) ThrowFieldNodeError("Connected Node", code);
-  const int index = FindNodeIndex(node);
-  if (index == 0) throw std::string("Connected node is not defined");
-  if (CurrentNodeTable()[index].nodeKind == kBendNode) throw std::string("Connected node cannot be a bend node");
-  if (node == TheModel().row(row).node) throw std::string("Node cannot be connected to itself");
-  return node;
 }

@@ -76,9 +76,6 @@ struct DialogHelper {
   void DialogMoveItem(int item, int x, int y);
   void DialogSizeForClient(int w, int h);
   void DialogSubclassEdit(int item, HWND target);
-  void DialogFillMaterialCombo(int item, bool withEmpty);
-  void DialogFillSectionCombo(int item, bool withEmpty);
-  void DialogFillPipeLoadCombo(int item, bool withEmpty);
   void PlaceCursorOnItem(int item);
   void DialogBeginButtonRow(HWND dialogWindow, int width);
   void DialogPlaceInButtonRow(int item, int x);
@@ -89,6 +86,3 @@ struct DialogHelper {
 // (and Y, Z) for a component that does not parse and "Direction is invalid"
 // (error item `first`) when all three are 0.
 void CheckDirectionInput(DialogHelper& helper, int first, float& x, float& y, float& z);
-// The connected node of an item for the row's own node, or 0 for an empty
-// field; throws the node field's message otherwise.
-std::int32_t CheckConnectedNode(DialogHelper& helper, int item, int row);

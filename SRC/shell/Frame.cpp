@@ -169,7 +169,7 @@ void FrameSetMenu(Frame& frame, HMENU menu) {
 }
 
 std::string CurrentFileName() {
-  const std::string& path = TheModel().path;
+  const std::string& path = ProgramCommands().openModelPath();
   const std::size_t separator = path.find_last_of("/\\");
   const std::string name = separator == std::string::npos ? path : path.substr(separator + 1);
   return name.empty() ? "Untitled" : name;

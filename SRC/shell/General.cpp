@@ -11,7 +11,6 @@
 #include <ctime>
 
 #include "shell/ProgramCommands.h"
-#include "model/Model.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
@@ -35,13 +34,12 @@ AxisRotation g_axisRotation;
 
 bool IsPathSeparator(char c) { return c == '/' || c == '\\'; }
 
-// The last part of a path ('/' and '\\' both separate).
+}  // namespace
+
 std::string FileNameOf(const std::string& path) {
   const std::size_t separator = path.find_last_of("/\\");
   return separator == std::string::npos ? path : path.substr(separator + 1);
 }
-
-}  // namespace
 
 std::string AssertionMessage(const char* expression, const char* file, int line) {
   return CFormat("Assertion failed...\n%s\nfile %s, line %d", expression, file, line);
@@ -111,12 +109,6 @@ void DebugPrintf(const char* format, ...) {
   DebugOutput(buffer);
 }
 
-std::string GetModelName() {
-  const std::string name = FileNameOf(TheModel().path);
-  if (name.empty()) return "Untitled";
-  return name.size() > 4 ? name.substr(0, name.size() - 4) : std::string();
-}
-
 namespace {
 
 bool& TitledResults() {
@@ -129,7 +121,7 @@ bool& TitledResults() {
 void TitlesNameResults(bool results) { TitledResults() = results; }
 
 std::string CurrentFileTitle() {
-  const std::string& path = TheModel().path;
+  const std::string& path = ProgramCommands().openModelPath();
   const std::string name = FileNameOf(path);
   if (name.empty()) return "Untitled";
   std::string title = name;
@@ -205,15 +197,6 @@ void InitPropertySheetHeader(PROPSHEETHEADER& header, const PROPSHEETPAGE* pages
   header.ppsp = pages;
   header.pfnCallback = callback;
 }
-
-bool AnySectionHasSoil(const Model& model) {
-  if (model.soils.count == 0) return false;
-  for (int index = 1; index <= model.sections.count; ++index)
-    if (!model.sections[index].soil.empty()) return true;
-  return false;
-}
-
-bool AnySectionHasSoil() { return AnySectionHasSoil(TheModel()); }
 
 void SwapFloats(float& a, float& b) {
   const float kept = a;

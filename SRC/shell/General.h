@@ -23,8 +23,6 @@
 #include "platform/Types.h"
 #include "shell/Assert.h"
 
-struct Model;
-
 // Set by the analysis driver for the time of a run.
 extern std::atomic<bool> AnalysisRunning;
 // Formatted debug output is produced only while this is set.
@@ -54,9 +52,8 @@ void DebugOutputInt(int value);
 void DebugPrintf(const char* format, ...) __attribute__((format(printf, 1, 2)));
 constexpr int kDebugBufferSize = 1024;
 
-// The open model file's name without its folder and extension, or
-// "Untitled" for an untitled model.
-std::string GetModelName();
+// The last part of a path ('/' and '\\' both separate).
+std::string FileNameOf(const std::string& path);
 
 // The open file as window titles show it: "plant.mod (/home/user/models)",
 // or "Untitled"; while the titles name the results (TitlesNameResults),
@@ -89,10 +86,6 @@ void SetPropertyPage(PROPSHEETPAGE* pages /* in/out */, int index, const char* t
                      LPARAM parameter);
 void InitPropertySheetHeader(PROPSHEETHEADER& header, const PROPSHEETPAGE* pages /* size count */, HWND parent,
                              const char* caption, int count, int startPage, PFNPROPSHEETCALLBACK callback);
-
-// True when the model has soils and at least one pipe section names one.
-bool AnySectionHasSoil(const Model& model);
-bool AnySectionHasSoil();
 
 void SwapFloats(float& a, float& b);
 float Length2(float x, float y);

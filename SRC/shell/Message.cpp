@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/Nodes.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
@@ -294,8 +293,6 @@ void ThrowFieldError(const std::string& label, const std::string& reason) {
 }
 void ThrowNotDefined(const std::string& label) { throw FormatFieldError(label, FieldText(), "is not defined"); }
 void ThrowRequiredField(const std::string& label) { throw label + " is required"; }
-void ThrowNodeError(int code) { ThrowFieldNodeError("Node", code); }
-void ThrowFieldNodeError(const std::string& label, int code) { ThrowFieldError(label, NodeCheckReason(code)); }
 
 bool MessagesCanBeAnswered() {
   if (platform::InTestMode()) return true;

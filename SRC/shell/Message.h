@@ -84,5 +84,3 @@ std::string FormatFieldError(const std::string& label, const std::string& text, 
 [[noreturn]] void ThrowFieldError(const std::string& label, const std::string& reason);
 [[noreturn]] void ThrowNotDefined(const std::string& label);
 [[noreturn]] void ThrowRequiredField(const std::string& label);
-[[noreturn]] void ThrowNodeError(int code);
-[[noreturn]] void ThrowFieldNodeError(const std::string& label, int code);

@@ -4,7 +4,6 @@
 #include <array>
 #include <string>
 
-#include "model/Model.h"
 #include "shell/NumberFormat.h"
 
 namespace {
@@ -193,6 +192,19 @@ const char* DataItemTypeNameForCode(int dataType, int subtype, int pipingCodeId)
   }
 }
 
-const char* DataItemTypeName(int dataType, int subtype) {
-  return DataItemTypeNameForCode(dataType, subtype, TheModel().options.PipingCode);
+namespace {
+
+constexpr std::array<std::int32_t, kPipingCodeCount> kCodeList{0,  1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 101,
+                                                               201, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22};
+
+}  // namespace
+
+int CodeListPosition(std::int32_t code) {
+  for (std::size_t position = 0; position < kCodeList.size(); ++position)
+    if (kCodeList[position] == code) return static_cast<int>(position);
+  return -1;
+}
+
+std::int32_t CodeAtListPosition(int position) {
+  return position >= 0 && position < kPipingCodeCount ? kCodeList[static_cast<std::size_t>(position)] : 0;
 }

@@ -10,6 +10,8 @@
 // built once, on first use.
 #pragma once
 
+#include <cstdint>
+
 // Element types 0..19 ("From", "Bend" ...; pipe and comment rows are empty).
 const char* ElementTypeName(int elementType);
 // Data types 0..21 ("Anchor", "Restraint" ...).
@@ -29,6 +31,12 @@ const char* ComponentName(int component);
 const char* PipingCodeLongName(int position);
 const char* PipingCodeShortName(int position);
 constexpr int kPipingCodePositions = 25;
+constexpr int kPipingCodeCount = kPipingCodePositions;
+// The position of a code in the code list (0 "None", 1 "B31.1 (2016)" ...
+// 24 "Z662 (2015)"); -1 for an id that is not a piping code.
+int CodeListPosition(std::int32_t code);
+// The code id at a position of the list; 0 for a position outside it.
+std::int32_t CodeAtListPosition(int position);
 // Spring-hanger catalogues 1..34 (0 is none).
 const char* HangerCatalogueName(int catalogue);
 constexpr int kHangerCatalogues = 34;
@@ -41,5 +49,3 @@ constexpr int kLoadCaseTypes = 124;
 // data type's name otherwise. Branch names come from the Swedish and
 // Norwegian list when the piping code id is 13, 14 or 18.
 const char* DataItemTypeNameForCode(int dataType, int subtype, int pipingCodeId);
-// The same under the open model's piping code.
-const char* DataItemTypeName(int dataType, int subtype);

@@ -8,9 +8,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "graphics/ReportOutput.h"
 #include "shell/General.h"
 #include "shell/NumberFormat.h"
+#include "shell/ReportMode.h"
 
 std::string g_EditFieldText;
 NumberTextSwitches g_NumberTextSwitches;

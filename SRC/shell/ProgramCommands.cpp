@@ -18,7 +18,8 @@ void SetProgramCommands(const ProgramCommandTable& commands) {
             commands.openResultsDialog && commands.closeModel && commands.saveModelAs &&
             commands.querySaveModelChanges && commands.modelHasUnsavedChanges && commands.analyzeModel &&
             commands.openResults && commands.leaveResultsMode && commands.inResultsMode &&
-            commands.layoutTableWindow && commands.updateLayoutTitle);
+            commands.openModelPath && commands.writeModelStream && commands.readModelFileInto &&
+            commands.takeTableEditSnapshot && commands.settleTableEditSnapshot && commands.askNodeToFind && commands.layoutTableWindow && commands.updateLayoutTitle);
   Table() = commands;
 }
 

@@ -9,7 +9,13 @@
 // the first window opens (SetProgramCommands refuses a table with a hole).
 #pragma once
 
+#include <cstdint>
+#include <string>
+
 #include "platform/Types.h"
+
+struct BinaryFile;
+struct Model;
 
 struct ProgramCommandTable {
   // The main window brought up (the last of the program's windows closed).
@@ -39,6 +45,28 @@ struct ProgramCommandTable {
   void (*openResults)(bool batch) = nullptr;
   void (*leaveResultsMode)() = nullptr;
   bool (*inResultsMode)() = nullptr;
+  // The open model's file path (empty for an untitled model), for the
+  // titles of the windows.
+  const std::string& (*openModelPath)() = nullptr;
+  // The settings that the floors above keep under the program's version
+  // key: the default analysis options (read and written after the
+  // preferences) and the printers (last). A program without them (the
+  // platform's own tests) leaves these empty.
+  void (*readStoredOptions)(HKEY version) = nullptr;
+  void (*writeStoredOptions)(HKEY version) = nullptr;
+  void (*readStoredPrinters)(HKEY version) = nullptr;
+  void (*writeStoredPrinters)(HKEY version) = nullptr;
+  // The model in the model-file format (the undo snapshots) and read back
+  // from a file into a fresh model (throws the file's message).
+  void (*writeModelStream)(BinaryFile& file, const Model& model) = nullptr;
+  void (*readModelFileInto)(const std::string& path, Model& model) = nullptr;
+  // The snapshot a table window's double click takes before it knows what
+  // the click opens, and its settling once the editor is done.
+  void (*takeTableEditSnapshot)() = nullptr;
+  void (*settleTableEditSnapshot)() = nullptr;
+  // Ctrl+F of a table that lists nodes: the find-node prompt over `owner`;
+  // the node asked for and its text, false when cancelled.
+  bool (*askNodeToFind)(HWND owner, std::int32_t& node, std::string& text) = nullptr;
   // The Layout window's table and its title.
   HWND (*layoutTableWindow)() = nullptr;
   void (*updateLayoutTitle)() = nullptr;

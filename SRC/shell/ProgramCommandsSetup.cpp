@@ -2,14 +2,22 @@
 // commands that carry them.
 #include "shell/ProgramCommandsSetup.h"
 
+#include "analysis/AnalysisOptions.h"
 #include "analysis/AnalysisWindow.h"
+#include "elements/RowObjectFactory.h"
 #include "files/FileCommands.h"
+#include "files/ModelFile.h"
 #include "files/SaveQuestion.h"
+#include "graphics/PrinterSettings.h"
+#include "model/FindNodeDialog.h"
 #include "model/LayoutWindow.h"
+#include "model/Model.h"
 #include "model/NewDocument.h"
 #include "results/ResultsMode.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramCommands.h"
+#include "shell/UndoFiles.h"
+#include "shell/Units.h"
 
 void InstallProgramCommands() {
   ProgramCommandTable commands;
@@ -28,7 +36,27 @@ void InstallProgramCommands() {
   commands.openResults = OpenResults;
   commands.leaveResultsMode = LeaveResultsMode;
   commands.inResultsMode = InResultsMode;
+  commands.openModelPath = []() -> const std::string& { return TheModel().path; };
+  commands.readStoredOptions = [](HKEY version) {
+    ReadAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
+  };
+  commands.writeStoredOptions = [](HKEY version) {
+    WriteAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
+  };
+  commands.readStoredPrinters = LoadPrinterSettings;
+  commands.writeStoredPrinters = SavePrinterSettings;
+  commands.writeModelStream = WriteModelStream;
+  commands.readModelFileInto = ReadModelFileInto;
+  commands.takeTableEditSnapshot = [] { TakeTableEditSnapshot(); };
+  commands.settleTableEditSnapshot = SettleTableEditSnapshot;
+  commands.askNodeToFind = [](HWND owner, std::int32_t& node, std::string& text) {
+    if (AskFindNode(owner) != 1) return false;
+    node = g_LastFoundNode;
+    text = FoundNodeText();
+    return true;
+  };
   commands.layoutTableWindow = LayoutTableWindow;
   commands.updateLayoutTitle = UpdateLayoutTitle;
   SetProgramCommands(commands);
+  SetRowKinds(TheRowKinds());
 }

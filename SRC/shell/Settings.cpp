@@ -19,12 +19,10 @@
 #include <map>
 #include <vector>
 
-#include "analysis/AnalysisOptions.h"
-#include "graphics/PrinterSettings.h"
-#include "model/Model.h"
 #include "platform/Registry.h"
 #include "shell/AppFonts.h"
 #include "shell/FramePlacements.h"
+#include "shell/ProgramCommands.h"
 #include "shell/RecentModels.h"
 #include "shell/StartupSwitches.h"
 #include "shell/Units.h"
@@ -394,10 +392,10 @@ void ReadStoredSettings() {
   }
   if (HKEY version = RegOpenKeyChecked(product, SettingsVersionKeyName().c_str())) {
     ReadPreferences(version);
-    ReadAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
+    if (ProgramCommands().readStoredOptions != nullptr) ProgramCommands().readStoredOptions(version);
     LoadFramePlacements(version);
     ReadRecentModels(version);
-    LoadPrinterSettings(version);
+    if (ProgramCommands().readStoredPrinters != nullptr) ProgramCommands().readStoredPrinters(version);
     const Preferences& p = ProgramPreferences();
     SetFolderFromPath(NewestRecentModel(), ModelDialogFolder());
     SetFolderFromPath(p.materialLibraryPath, MaterialLibraryDialogFolder());
@@ -411,10 +409,10 @@ void ReadStoredSettings() {
 
 void WriteEverySetting(HKEY version) {
   WritePreferences(version);
-  WriteAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
+  if (ProgramCommands().writeStoredOptions != nullptr) ProgramCommands().writeStoredOptions(version);
   SaveFramePlacements(version);
   WriteRecentModels(version);
-  SavePrinterSettings(version);
+  if (ProgramCommands().writeStoredPrinters != nullptr) ProgramCommands().writeStoredPrinters(version);
 }
 
 }  // namespace

@@ -8,7 +8,6 @@
 // refused. Page Up and Page Down keep the current row's place on the screen.
 #include <algorithm>
 
-#include "model/FindNodeDialog.h"
 #include "platform/Controls.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
@@ -17,6 +16,7 @@
 #include "shell/General.h"
 #include "shell/TableWindow.h"
 #include "shell/TableWindowSupport.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -57,11 +57,13 @@ void AfterTextChange(TableWindow& t) {
 
 void FindNodeByPrompt(TableWindow& t) {
   if (!t.nodeSearch) return;
-  const int answer = AskFindNode(t.Window());
+  std::int32_t node = 0;
+  std::string text;
+  const bool asked = ProgramCommands().askNodeToFind(t.Window(), node, text);
   // The prompt's end does not always hand the focus back to the child it came from.
   if (t.Window() != nullptr && IsWindowVisible(t.Window())) SetFocus(t.Window());
-  if (answer != 1) return;
-  TableFindRow(t, g_LastFoundNode, FoundNodeText());
+  if (!asked) return;
+  TableFindRow(t, node, text);
 }
 
 // Focus and column to a linked table; this table's column becomes its

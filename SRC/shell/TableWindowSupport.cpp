@@ -15,7 +15,7 @@
 #include "shell/AppPens.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
-#include "shell/UndoFiles.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -123,5 +123,5 @@ bool TableResultsShown() { return ResultsShownFlag(); }
 
 void SetTableResultsShown(bool shown) { ResultsShownFlag() = shown; }
 
-void TableTakeUndoSnapshot() { TakeTableEditSnapshot(); }
-void TableSettleUndoSnapshot() { SettleTableEditSnapshot(); }
+void TableTakeUndoSnapshot() { ProgramCommands().takeTableEditSnapshot(); }
+void TableSettleUndoSnapshot() { ProgramCommands().settleTableEditSnapshot(); }

@@ -8,10 +8,10 @@
 #include <utility>
 #include <vector>
 
-#include "files/ModelFile.h"
 #include "model/Model.h"
 #include "shell/BinaryFile.h"
 #include "shell/Message.h"
+#include "shell/ProgramCommands.h"
 #include "shell/TempFiles.h"
 
 namespace {
@@ -57,7 +57,7 @@ std::string WriteSnapshot(const Model& model) {
   BinaryFile file;
   bool written = BinaryFileOpenWrite(file, path);
   if (written) {
-    WriteModelStream(file, model);
+    ProgramCommands().writeModelStream(file, model);
     written = BinaryFileClose(file) && !BinaryFileHasError(file);
   }
   if (written) return path;

@@ -76,3 +76,9 @@ bool AnchorHasReleases(const Anchor& anchor) {
     if (release != 0) return true;
   return false;
 }
+
+bool Anchor::HasReleases() const {
+  for (std::uint8_t release : releases)
+    if (release != 0) return true;
+  return false;
+}

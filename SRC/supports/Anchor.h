@@ -46,6 +46,9 @@ class Anchor : public SupportItem<6> {
   void DrawGl(LayoutRow& row) override;
   void DrawPickAreas() override;
   bool EditDialog(int rowNumber, float x, float y) override;
+  bool HasSpecifiedDisplacements() const override { return displacements.HasAny(); }
+  bool HasSettlement() const override { return displacements.flags[kSettlementSlot] != 0; }
+  bool HasReleases() const override;
 
   // KX, KY, KZ (lb/inch) and KXX, KYY, KZZ (inch-pound per degree).
   std::array<float, 6> stiffness{};

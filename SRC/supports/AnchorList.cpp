@@ -204,6 +204,7 @@ void PrintAnchorsDetails() {
   DetailsRequest request =
       InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::Anchor), TheAnchorsList().title,
                          std::move(headings), 2, {{kUnitStiffness, 3, 20, 30}, {kUnitRotStiffness, 3, 46, 58}}, {}, 1);
+  request.putText = AnchorDetailsText;
   std::string units = ",";
   for (int i = 0; i < 6; ++i) units += std::string(",") + UnitLabel(i < 3 ? kUnitStiffness : kUnitRotStiffness);
   request.csvHeadings = {"Node,Tag,KX/kx,KY/ky,KZ/kz,KXX/kxx,KYY/kyy,KZZ/kzz,Releases,Anchor in Pipe",

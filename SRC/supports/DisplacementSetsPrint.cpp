@@ -163,6 +163,7 @@ void PrintSpecifiedDisplacements() {
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, kSpecifiedDisplacementsDetails,
                                               "Specified Displacements", std::move(placed), 1, std::move(units),
                                               std::move(rows), lines);
+  request.putText = SpecifiedDisplacementsDetailsText;
   request.csvHeadings = {CsvHeading()};
   PrintRowDetails(request);
 }

@@ -4,6 +4,7 @@
 
 #include "elements/KindDialog.h"
 #include "model/Nodes.h"
+#include "model/ModelDialogFields.h"
 #include "platform/Dialog.h"
 #include "shell/Message.h"
 #include "shell/NumberText.h"

@@ -42,6 +42,7 @@ class Hanger : public SupportItem<1>, public RunPreparedSupport, public SupportS
   void FillDialog(HWND dialog) override;
   bool IsNonlinear() const override { return kind == kRodHanger; }
   bool HasConnectedNode() const override { return connectedNode != 0; }
+  std::int32_t ConnectedNode() const override { return connectedNode; }
   // The symbol (HangerDrawing.cpp).
   void ComputeSymbolBounds(LayoutRow& row) override;
   void BuildSymbol(LayoutRow& row) override;

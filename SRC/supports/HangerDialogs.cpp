@@ -10,6 +10,7 @@
 #include "elements/KindDialog.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "shell/Message.h"

@@ -30,6 +30,7 @@ class LimitStop : public SupportItem<2>, public RunPreparedSupport, public Suppo
   void FillDialog(HWND dialog) override;
   bool IsNonlinear() const override { return true; }
   bool HasConnectedNode() const override { return connectedNode != 0; }
+  std::int32_t ConnectedNode() const override { return connectedNode; }
   // The symbol (LimitStopDrawing.cpp): a stop mark on the side of each
   // limit, or a rod to the connected node.
   void ComputeSymbolBounds(LayoutRow& row) override;

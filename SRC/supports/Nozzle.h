@@ -52,6 +52,8 @@ class Nozzle : public SupportItem<6>, public RunPreparedSupport, public SupportS
   void PrepareForRun(int rowNumber) override;
   void AddStiffness(int rowNumber) override;
   void ComputeSupportLoads(int rowNumber) override;
+  bool HasSpecifiedDisplacements() const override { return displacements.HasAny(); }
+  bool HasSettlement() const override { return displacements.flags[kSettlementSlot] != 0; }
 
   std::string tag;
   std::uint8_t flatBottom = 0;

@@ -491,6 +491,7 @@ void PrintGuidesDetails() {
   DetailsRequest request = InitDetailsRequest(
       kDetailsDataRows, static_cast<int>(DataType::Guide), TheGuidesList().title,
       {{"Node", 1, 6}, {"Friction coefficient", 1, 14}, {"Stiffness", 1, 38}}, 0, {}, {}, 1);
+  request.putText = GuideDetailsText;
   request.csvHeadings = {std::string("Node,Tag,Friction coefficient,Stiffness ,") + UnitLabel(kUnitStiffness)};
   PrintKindDetailsSection(TheGuidesList(), table, std::move(request));
 }
@@ -548,6 +549,7 @@ void PrintLimitStopsDetails() {
        {"Z comp", 2, 54},
        {"Coeff.", 2, 62}},
       1, {{kUnitDisplacement, 2, 17, 25}, {kUnitDisplacement, 2, 27, 35}, {kUnitStiffness, 2, 70, 78}}, {}, 1);
+  request.putText = LimitStopDetailsText;
   request.csvHeadings = {",,Connected,Lower Limit,Upper Limit,,Direction,,Friction,Stiffness",
                          "Node,Tag, Node," + displacement + "," + displacement + ",Xcomp,Ycomp,Zcomp,Coeff," +
                              UnitLabel(kUnitStiffness)};
@@ -601,6 +603,7 @@ void PrintSkewedRestraintsDetails() {
                           {"Y comp", 1, 63},
                           {"Z comp", 1, 72}},
                          0, {}, {}, 1);
+  request.putText = SkewedRestraintDetailsText;
   request.csvHeadings = {"Node,Tag,Type,Stiffness,Units,X comp,Y comp,Z comp"};
   PrintKindDetailsSection(TheSkewedList(), table, std::move(request));
 }
@@ -644,6 +647,7 @@ void PrintSnubbersDetails() {
        {"Y comp", 2, 34},
        {"Z comp", 2, 43}},
       1, {}, {}, 1);
+  request.putText = SnubberDetailsText;
   request.csvHeadings = {",,Stiffness,,Direction,,",
                          std::string("Node,Tag,") + UnitLabel(kUnitStiffness) + ",X comp,Y comp,Z comp"};
   PrintKindDetailsSection(TheSnubbersList(), table, std::move(request));
@@ -709,6 +713,7 @@ void PrintGenericSupportsDetails() {
   for (int j = 1; j <= 6; ++j) headings.push_back({std::to_string(j), 2, kGenericTextColumns[j - 1]});
   DetailsRequest request = InitDetailsRequest(kDetailsDataRows, static_cast<int>(DataType::GenericSupport),
                                               TheGenericList().title, std::move(headings), 1, {}, {}, 12);
+  request.putText = GenericSupportDetailsText;
   request.csvHeadings = {",,,,6x6 Stiffness", "Node,Tag, 1,2,3,4,5,6"};
   PrintKindDetailsSection(TheGenericList(), table, std::move(request));
 }
@@ -799,6 +804,7 @@ void PrintNozzlesDetails() {
                           {"Y comp", 2, 71},
                           {"Z comp", 2, 81}},
                          1, {}, {}, linesPerRow);
+  request.putText = NozzleDetailsText;
   const std::string dimension = UnitLabel(kUnitDimension);
   request.csvHeadings = {",,Nozzle OD,Nozzle Thk, Vessel OD/R, Vessel Thk, Modulus,,Vessel Axis,,",
                          "Node,Tag," + dimension + "," + dimension + "," + dimension + "," + dimension + "," +
@@ -877,6 +883,7 @@ void PrintHangersDetails() {
                           {"of  var(%) Range", 2, 37},
                           {"type", 2, 74}},
                          1, {}, {}, 1);
+  request.putText = HangerDetailsText;
   request.csvHeadings = {",,,No.of,Load,Short,SpringRate,HangerLoad,Load",
                          std::string("Node,Tag, Type,Hangers,var(%),Range,") + UnitLabel(kUnitStiffness) + "," +
                              UnitLabel(kUnitForce) + ",type"};

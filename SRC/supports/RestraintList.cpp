@@ -100,6 +100,7 @@ void PrintRestraintsDetails() {
                                                {"Y", 1, kTextHeadingColumns[1]},
                                                {"Z", 1, kTextHeadingColumns[2]}},
                                               0, {}, {}, 1);
+  request.putText = RestraintDetailsText;
   request.csvHeadings = {"Node,Tag,X,Y,Z"};
   PrintKindDetailsSection(TheRestraintsList(), table, std::move(request));
 }

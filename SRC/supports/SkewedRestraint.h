@@ -23,6 +23,7 @@ class SkewedRestraint : public SupportItem<1>, public RunPreparedSupport, public
   std::string CellText(int column) const override;
   void FillDialog(HWND dialog) override;
   bool HasConnectedNode() const override { return connectedNode != 0; }
+  std::int32_t ConnectedNode() const override { return connectedNode; }
   // The symbol (SkewedRestraintDrawing.cpp): a spring to the ground along
   // the direction, or a link to the connected node.
   void ComputeSymbolBounds(LayoutRow& row) override;

@@ -9,6 +9,7 @@
 #include "loads/LoadsTesting.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
+#include "shell/NameTables.h"
 #include "shell/NumberText.h"
 
 namespace {

@@ -21,6 +21,7 @@
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "model/LayoutTesting.h"
 #include "results/ResultsMode.h"
 #include "supports/DisplacementSets.h"

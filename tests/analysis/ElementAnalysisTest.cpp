@@ -16,7 +16,7 @@
 
 #include "analysis/ElementAssembly.h"
 #include "analysis/ElementInputs.h"
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/GlobalSystem.h"
 #include "analysis/LoadCaseKinds.h"
 #include "analysis/RunState.h"

@@ -21,6 +21,7 @@
 #include "files/ModelFile.h"
 #include "files/NeutralImport.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "model/LayoutTable.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"

@@ -5,6 +5,7 @@
 #include "elements/Bend.h"
 #include "elements/CommentData.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"

@@ -10,6 +10,7 @@
 #include "elements/BendList.h"
 #include "graphics/DrawingColours.h"
 #include "loads/PipeLoadsTable.h"
+#include "model/ListFrame.h"
 #include "model/ListWindow.h"
 #include "platform/Toolbar.h"
 #include "properties/MaterialsTable.h"

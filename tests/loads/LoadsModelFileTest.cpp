@@ -13,6 +13,7 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/LoadCaseList.h"
+#include "model/ModelLoadCases.h"
 #include "loads/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Regenerate.h"

@@ -9,6 +9,7 @@
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "loads/PipeLoad.h"
+#include "loads/PipeLoadUse.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "properties/BeamLoad.h"

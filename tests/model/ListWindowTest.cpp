@@ -8,6 +8,7 @@
 #include "files/ModelFile.h"
 #include "loads/PipeLoadsTable.h"
 #include "model/LayoutEditors.h"
+#include "model/ListFrame.h"
 #include "model/ListWindow.h"
 #include "model/NodeList.h"
 #include "properties/MaterialsTable.h"

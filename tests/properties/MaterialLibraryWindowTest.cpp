@@ -16,6 +16,7 @@
 #include "MaterialLibraryTesting.h"
 #include "analysis/AnalysisOptionsSheet.h"
 #include "files/FileCommands.h"
+#include "model/ListFrame.h"
 #include "model/ListWindow.h"
 #include "model/ModelWindows.h"
 #include "model/NewDocument.h"

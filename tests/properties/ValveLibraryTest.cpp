@@ -18,6 +18,7 @@
 #include "platform/Input.h"
 #include "shell/Units.h"
 #include "files/FileCommands.h"
+#include "model/ListFrame.h"
 #include "model/ListWindow.h"
 #include "model/NewDocument.h"
 #include "properties/BeamLibraryWindow.h"

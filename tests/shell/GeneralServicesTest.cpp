@@ -13,6 +13,7 @@
 #include "platform/PropertySheet.h"
 #include "properties/PipeSection.h"
 #include "properties/Soil.h"
+#include "model/Model.h"
 #include "shell/General.h"
 #include "shell/WaitDialog.h"
 #include "shell/WindowUtilities.h"

@@ -1,4 +1,5 @@
 // The name tables: a few entries of each, against the published lists.
+#include "model/Model.h"
 #include "shell/NameTables.h"
 
 #include <gtest/gtest.h>

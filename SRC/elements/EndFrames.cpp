@@ -1,10 +1,10 @@
-// The end frames of the analysis elements by kind; see EndForces.h. Every
+// The end frames of the analysis elements by kind; see ElementForces.h. Every
 // frame is built through the model's one local-frame rule (ModelGeometry.h):
 // the element's x, then y upward in the vertical plane through x (z with Z
 // vertical), so result tables and drawings agree with the recovery.
 #include <cmath>
 
-#include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "elements/Bend.h"
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticElement.h"

@@ -1,0 +1,70 @@
+// The end frames (EndFrames.cpp) and force routines of the element kinds;
+// see ElementForces.h.
+#include "elements/ElementForces.h"
+
+#include <string>
+
+#include "elements/BallJoint.h"
+#include "elements/BeamAnalysis.h"
+#include "elements/BendAnalysis.h"
+#include "elements/ElasticAnalysis.h"
+#include "elements/HingeJoint.h"
+#include "elements/SlipJoint.h"
+#include "elements/StraightAnalysis.h"
+#include "elements/TieRod.h"
+#include "model/Model.h"
+
+namespace {
+
+// The response runs whose slip joints carry no friction pair.
+bool CaseTakesSlipFriction(int caseType) {
+  return caseType != 31 && caseType != 35 && caseType != 36 && caseType != 37;
+}
+
+}  // namespace
+
+void StraightElementForces(int element, const AnalysisElementInput& input) {
+  g_ElementForceRun.recovering = true;
+  try {
+    const StraightElementBuild built = BuildStraightElement(TheModel(), input);
+    Vector12d F = built.loads;
+    if (input.kind == ElementType::SlipJoint && input.slip != nullptr &&
+        CaseTakesSlipFriction(input.loads.caseType)) {
+      const auto& joint = dynamic_cast<const SlipJoint&>(*TheModel().row(input.row).element);
+      if (joint.frictionForce != 0.0f) {
+        F[0] -= input.slip->appliedFrictionForce;
+        F[6] += input.slip->appliedFrictionForce;
+      }
+      if (joint.frictionTorque != 0.0f) {
+        F[3] -= input.slip->appliedFrictionMoment;
+        F[9] += input.slip->appliedFrictionMoment;
+      }
+    }
+    TransformElementForces(element, input, built.stiffness, F, built.frames);
+  } catch (...) {
+    g_ElementForceRun.recovering = false;
+    throw;
+  }
+  g_ElementForceRun.recovering = false;
+}
+
+void CalculateElementForce(int element, const AnalysisElementInput& input) {
+  switch (input.kind) {
+    case ElementType::Pipe:
+    case ElementType::JacketedPipe:
+    case ElementType::Valve:
+    case ElementType::Reducer:
+    case ElementType::Bellows:
+    case ElementType::SlipJoint:
+    case ElementType::Rigid: StraightElementForces(element, input); return;
+    case ElementType::Bend:
+    case ElementType::Miter:
+    case ElementType::JacketedBend: BendElementForces(element, input); return;
+    case ElementType::Beam: BeamElementForces(element, input); return;
+    case ElementType::Elastic: ElasticElementForces(element, input); return;
+    case ElementType::TieRod: TieRodForces(element, input); return;
+    case ElementType::HingeJoint: HingeJointForces(element, input); return;
+    case ElementType::BallJoint: BallJointForces(element, input); return;
+    default: throw std::string("calculate element forces: Invalid type");
+  }
+}

@@ -1,0 +1,18 @@
+// The element end forces by kind: each kind's end frames and the dispatch
+// of the force routine of analysis element `element` to its kind (the
+// routines themselves are the kinds' analysis modules; the shared steps and
+// the record they end in are analysis/EndForces.h).
+#pragma once
+
+#include "analysis/EndForces.h"
+
+// The frames of an element of `kind` on layout row `row` between two node
+// indexes. A kind outside 3 .. 19, or 16 or 18, and a bend whose radius or
+// angle is not above 0 are programming errors (assertion).
+ElementEndFrames ComputeElementEndFrames(const Model& model, ElementType kind, int row, int node1, int node2);
+
+// The force routine of the straight kinds (3, 6, 8, 9, 10, 11, 14).
+void StraightElementForces(int element, const AnalysisElementInput& input);
+// The per-kind force routine of analysis element `element`; a kind without
+// one throws "calculate element forces: Invalid type".
+void CalculateElementForce(int element, const AnalysisElementInput& input);
