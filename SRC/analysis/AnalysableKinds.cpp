@@ -6,7 +6,6 @@
 #include "analysis/AnalysisDriver.h"
 #include "analysis/ModalResponse.h"
 #include "loads/Force.h"
-#include "model/LayoutTable.h"
 #include "model/ModelGeometry.h"
 #include "supports/Anchor.h"
 #include "model/Model.h"

@@ -9,6 +9,7 @@
 #include "analysis/ProgressWindow.h"
 #include "files/FileCommands.h"
 #include "model/AnalysisElements.h"
+#include "model/DerivedElementData.h"
 #include "model/LayoutEditors.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"

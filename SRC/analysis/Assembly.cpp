@@ -18,7 +18,6 @@
 #include "elements/StraightAnalysis.h"
 #include "elements/TieRod.h"
 #include "model/AnalysisElements.h"
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "shell/NumberFormat.h"
@@ -71,15 +70,6 @@ void AssembleElements(const Model& model, const AnalysisElementList& elements, A
   AssembleJacketCouplings(model, elements.jacketCouplings);
   ProgressAreaClear(progress, counter);
   ProgressEnd(progress, ProgressArea::Phase);
-}
-
-void AssembleRigidLink(const Model& model, int nodeA, int nodeB) {
-  const LocationVector vector = ElementEquations(model, nodeA, nodeB);
-  ElementMatrixPacked packed;
-  packed.n = 12;
-  for (int i = 1; i <= 12; ++i) packed.value[static_cast<std::size_t>(PackedIndex(12, i, i))] = kRigidLinkStiffness;
-  for (int i = 1; i <= 6; ++i) packed.value[static_cast<std::size_t>(PackedIndex(12, i, i + 6))] = -kRigidLinkStiffness;
-  AddSupportMatrix(packed, vector);
 }
 
 void AssembleSupports(const Model& model, AnalysisProgress& progress) {

@@ -20,10 +20,6 @@ struct Model;
 struct AnalysisElementList;
 struct LoadCaseStep;
 
-// The rigid link: 1.0e12 on each of the twelve diagonal terms and -1.0e12
-// between the same direction of both nodes.
-constexpr double kRigidLinkStiffness = 1.0e12;
-
 // The elements' part of a step's system (their stiffness and the loads
 // they carry), kept by the nonlinear iteration: between its passes only the
 // supports change, so the elements are assembled in the first pass and
@@ -41,7 +37,6 @@ void AssembleCurrentCase(const Model& model, const AnalysisElementList& elements
 
 void ClearStiffnessMatrix();
 void AssembleElements(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);
-void AssembleRigidLink(const Model& model, int nodeA, int nodeB);
 void AssembleSupports(const Model& model, AnalysisProgress& progress);
 void AssembleLoads(const Model& model, AnalysisProgress& progress);
 // loadCase 2 .. 11: thermal state T1 .. T10.

@@ -2,6 +2,7 @@
 #include "analysis/ElementAssembly.h"
 
 #include "analysis/GlobalSystem.h"
+#include "analysis/SkylineAssembly.h"
 #include "model/Model.h"
 #include "shell/Assert.h"
 
@@ -59,4 +60,13 @@ Vector12d ElementDisplacements(const LocationVector& equations) {
   Vector12d u{};
   for (int i = 0; i < 12; ++i) u[i] = SolvedValue(equations.equation[static_cast<std::size_t>(i)]);
   return u;
+}
+
+void AssembleRigidLink(const Model& model, int nodeA, int nodeB) {
+  const LocationVector vector = ElementEquations(model, nodeA, nodeB);
+  ElementMatrixPacked packed;
+  packed.n = 12;
+  for (int i = 1; i <= 12; ++i) packed.value[static_cast<std::size_t>(PackedIndex(12, i, i))] = kRigidLinkStiffness;
+  for (int i = 1; i <= 6; ++i) packed.value[static_cast<std::size_t>(PackedIndex(12, i, i + 6))] = -kRigidLinkStiffness;
+  AddSupportMatrix(packed, vector);
 }

@@ -18,6 +18,11 @@ struct Model;
 // Node 1's six equations, then node 2's.
 LocationVector ElementEquations(const Model& model, int node1, int node2);
 
+// The rigid link between two nodes: 1.0e12 on each of the twelve diagonal
+// terms and -1.0e12 between the same direction of both nodes.
+constexpr double kRigidLinkStiffness = 1.0e12;
+void AssembleRigidLink(const Model& model, int nodeA, int nodeB);
+
 void AddElementStiffness(const Matrix12d& stiffness, const ElementAxes& axes, const LocationVector& equations);
 void AddElementLoads(const Vector12d& loads, const ElementAxes& axes, const LocationVector& equations);
 // The mass on the node's three translations.

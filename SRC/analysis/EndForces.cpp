@@ -6,7 +6,6 @@
 
 #include "analysis/ElementAssembly.h"
 #include "analysis/GlobalSystem.h"
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "shell/Assert.h"
 #include "shell/BinaryFile.h"

@@ -20,7 +20,6 @@
 #include "shell/NumberFormat.h"
 #include "shell/WindowUtilities.h"
 
-NonlinearIterationState g_NonlinearIteration;
 bool g_NonlinearAutoAccept = false;
 HWND g_NonlinearDialogOwner = nullptr;
 
@@ -30,17 +29,6 @@ constexpr std::int32_t kDefaultInterval = 500;
 constexpr const char* kNotConverged = "Non linearities not converged";
 
 std::vector<UnconvergedCase> g_Unconverged;
-
-bool Fail(double a, double b, int elementKind, int dataKind, int node) {
-  const double ratio = a == 0.0 ? 1.0 : std::fabs((a - b) / a);
-  MisconvergenceRecord record{static_cast<float>(ratio), elementKind, dataKind, node};
-  g_AnalysisFlags.misconvergence = record;
-  if (g_NonlinearIteration.largest.node == 0 || record.ratio > g_NonlinearIteration.largest.ratio)
-    g_NonlinearIteration.largest = record;
-  return false;
-}
-
-double Ratio(double a, double b) { return a == 0.0 ? 1.0 : std::fabs((a - b) / a); }
 
 RunPreparedSupport* PreparedOf(const LayoutRow& row) {
   return row.item ? dynamic_cast<RunPreparedSupport*>(row.item.get()) : nullptr;
@@ -106,27 +94,6 @@ std::int32_t NonlinearCheckpointInterval(const char* text) {
   if (end == text || end == nullptr || *end != '\0' || value < 1 || value > 100000000) return kDefaultInterval;
   return static_cast<std::int32_t>(value);
 }
-
-bool NonlinearConverged(double a, double b, int elementKind, int dataKind, int node) {
-  if (std::fabs(a) < 1.0e-6) a = 0.0;
-  if (std::fabs(b) < 1.0e-6) b = 0.0;
-  if (std::fabs(a - b) < 1.0e-6 || Ratio(a, b) < g_NonlinearIteration.tolerance) return true;
-  return Fail(a, b, elementKind, dataKind, node);
-}
-
-bool NonlinearConvergedCoarse(double a, double b, int elementKind, int dataKind, int node) {
-  if (std::fabs(a) < 0.01) a = 0.0;
-  if (std::fabs(b) < 0.01) b = 0.0;
-  if (std::fabs(a - b) < 0.1 || Ratio(a, b) < g_NonlinearIteration.tolerance) return true;
-  return Fail(a, b, elementKind, dataKind, node);
-}
-
-bool NonlinearConvergedAbs1(double a, double b, int elementKind, int dataKind, int node) {
-  if ((std::fabs(a) < 1.0 && std::fabs(a - b) < 1.0) || Ratio(a, b) < g_NonlinearIteration.tolerance) return true;
-  return Fail(a, b, elementKind, dataKind, node);
-}
-
-void CountNonlinearChange() { ++g_NonlinearIteration.changes; }
 
 std::string MisconvergenceKindName(int elementKind, int dataKind) {
   switch (elementKind) {

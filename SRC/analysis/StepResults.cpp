@@ -14,7 +14,7 @@
 #include "elements/BendAnalysis.h"
 #include "elements/StraightAnalysis.h"
 #include "model/AnalysisElements.h"
-#include "model/LayoutTable.h"
+#include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "results/ResultsFile.h"

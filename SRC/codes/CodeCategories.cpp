@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <initializer_list>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "codes/Allowables.h"
 #include "codes/Bs806Stress.h"
 #include "codes/CodeModel.h"

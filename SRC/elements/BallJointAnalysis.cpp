@@ -4,7 +4,7 @@
 
 #include "analysis/ElementAssembly.h"
 #include "elements/ElementForces.h"
-#include "analysis/NonlinearIteration.h"
+#include "analysis/NonlinearConvergence.h"
 #include "elements/BallJoint.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"

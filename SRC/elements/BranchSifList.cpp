@@ -4,11 +4,9 @@
 
 #include <utility>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "elements/BranchSif.h"
 #include "graphics/ReportOutput.h"
 #include "results/RowDetails.h"
-#include "model/LayoutEditors.h"
 #include "shell/ProgramCommands.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -91,7 +89,7 @@ bool CheckBranchSifsAgainstCode(HWND parent) {
     if (target.dataType != DataType::BranchSif || target.item == nullptr) continue;
     auto& item = static_cast<BranchSif&>(*target.item);
     if (!IsBranchSifTypeInvalidForCode(item.type, code, b31j)) continue;
-    SetCurrentLayoutRow(row);
+    ProgramCommands().setCurrentLayoutRow(row);
     const int position = CodeListPosition(code);
     const std::string question = "'Branch SIF = " + std::string(BranchTypeName(item.type)) + "' not valid for 'Piping Code = " +
                                  PipingCodeShortName(position) + "' at Node " + NodeNumberText(target.node) +

@@ -6,7 +6,7 @@
 
 #include "analysis/ElementAssembly.h"
 #include "elements/ElementForces.h"
-#include "analysis/NonlinearIteration.h"
+#include "analysis/NonlinearConvergence.h"
 #include "elements/HingeJoint.h"
 #include "model/Model.h"
 #include "model/Nodes.h"

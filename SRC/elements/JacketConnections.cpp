@@ -7,7 +7,6 @@
 #include <cmath>
 #include <utility>
 
-#include "analysis/Assembly.h"
 #include "analysis/ElementAssembly.h"
 #include "elements/JacketEndCap.h"
 #include "elements/KindList.h"
@@ -32,19 +31,6 @@ namespace {
 
 constexpr double kTie = 1.0e12;
 constexpr int kDeleteConnection = 126;
-
-// The companion kind of a node kind: plain and J, A and C, B and D.
-int CompanionKind(int kind) {
-  switch (kind) {
-    case 0: return 5;
-    case 1: return 3;
-    case 2: return 4;
-    case 3: return 1;
-    case 4: return 2;
-    case 5: return 0;
-    default: QV_ASSERT(false && "jacket connection node kind"); return 0;
-  }
-}
 
 bool ValidNode(const NodeTable& nodes, int index) { return index >= 1 && index <= nodes.count; }
 
@@ -100,36 +86,8 @@ ConnectionsList& TheList() {
 
 }  // namespace
 
-std::vector<JacketCoupling> FindJacketCouplings(const Model& model, int* errorRow) {
-  std::vector<JacketCoupling> couplings;
-  for (int row = 1; row <= model.rowCount; ++row) {
-    const LayoutRow& layout = model.row(row);
-    if (layout.dataType != DataType::Spider && layout.dataType != DataType::JacketEndCap) continue;
-    const NodeId id = layout.node;
-    const int kind = id / 100000, number = id % 100000;
-    const int jacket = FindNodeIndex(model.nodes, CompanionKind(kind) * 100000 + number);
-    try {
-      if (jacket == 0 || !ValidNode(model.nodes, layout.endNode))
-        throw CFormat("Jacket connection at point %s is not on a jacketed pipe", NodeNumberText(id));
-      JacketCoupling tie;
-      tie.row = row;
-      tie.core = layout.endNode;
-      tie.jacket = jacket;
-      tie.spider = layout.dataType == DataType::Spider;
-      if (tie.spider) FindSpiderDirection(model, tie.core);
-      couplings.insert(couplings.begin(), tie);
-    } catch (const std::string&) {
-      if (errorRow != nullptr) *errorRow = row;
-      throw;
-    }
-  }
-  return couplings;
-}
-
 ElementAxes FindSpiderDirection(const Model& model, int node) {
-  Vector3 direction{};
-  if (PipeDirectionAtNode(model, node, direction, false) != 0)
-    throw CFormat("Unable to find spider direction at node %s", NodeNumberText(model.nodes[node].id));
+  const Vector3 direction = SpiderDirection(model, node);
   ElementAxes axes;
   axes.x = {direction[0], direction[1], direction[2]};
   const double x1 = axes.x[0], x2 = axes.x[1], x3 = axes.x[2];

@@ -26,10 +26,6 @@
 struct Model;
 class TableWindow;
 
-// Every connection row's tie, in row order (newest first in the list);
-// throws "Jacket connection at point %s is not on a jacketed pipe" or the
-// spider's direction message, with the row in `errorRow`.
-std::vector<JacketCoupling> FindJacketCouplings(const Model& model, int* errorRow);
 // The spider's frame at a node index; throws "Unable to find spider
 // direction at node %s".
 ElementAxes FindSpiderDirection(const Model& model, int node);

@@ -9,7 +9,6 @@
 #include "elements/KindTable.h"
 #include "graphics/ReportOutput.h"
 #include "results/RowDetails.h"
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Paint.h"
 #include "properties/PropertyTables.h"
@@ -17,6 +16,7 @@
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 #include "shell/Units.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -119,7 +119,7 @@ void JacketedList::EditCurrentItem() {
     TableShowFocus(*this);
     return;
   }
-  if (HWND layout = TheLayoutTable().Window()) InvalidateRect(layout, nullptr, FALSE);
+  if (HWND layout = ProgramCommands().layoutTableWindow()) InvalidateRect(layout, nullptr, FALSE);
   OpenJacketedList();
   TableShowFocus(*this);
 }

@@ -10,7 +10,6 @@
 #include "graphics/ReportOutput.h"
 #include "results/RowDetails.h"
 #include "model/ContextMenus.h"
-#include "model/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -23,6 +22,7 @@
 #include "shell/Frame.h"
 #include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -34,8 +34,7 @@ int ScreenTextWidth(HDC dc, const std::string& text) {
 }
 
 void RedrawLayoutTable() {
-  LayoutTable& layout = TheLayoutTable();
-  if (layout.windowRecord != nullptr && layout.Window() != nullptr) InvalidateRect(layout.Window(), nullptr, FALSE);
+  if (HWND layout = ProgramCommands().layoutTableWindow()) InvalidateRect(layout, nullptr, FALSE);
 }
 
 }  // namespace

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "files/ModelFileFormat.h"
-#include "files/ModelFileSections.h"
+#include "model/Nodes.h"
 #include "properties/TableFileFields.h"
 #include "shell/BinaryFile.h"
 

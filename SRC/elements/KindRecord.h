@@ -11,7 +11,7 @@
 //
 // Node number fields (connected nodes) are recoded from the old numbering of
 // derived nodes in files of version 681 and below, as the layout rows are
-// (RecodeOldNodeId, files/ModelFileSections.h).
+// (RecodeOldNodeId, model/Nodes.h).
 #pragma once
 
 #include <cstddef>

@@ -50,7 +50,6 @@
 #include "loads/ForceList.h"
 #include "loads/HarmonicDialogs.h"
 #include "loads/HarmonicList.h"
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "shell/ProgramContext.h"

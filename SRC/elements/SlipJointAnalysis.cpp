@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "analysis/ElementAssembly.h"
-#include "analysis/NonlinearIteration.h"
+#include "analysis/NonlinearConvergence.h"
 #include "elements/SlipJoint.h"
 #include "model/Model.h"
 

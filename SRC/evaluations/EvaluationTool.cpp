@@ -14,7 +14,6 @@
 #include "shell/Frame.h"
 #include "shell/Message.h"
 #include "shell/Settings.h"
-#include "shell/UnitsDialog.h"
 #include "shell/ProgramCommands.h"
 
 namespace {
@@ -143,7 +142,7 @@ void EvaluationTool::Command(HWND window, int commandId) {
     case 106: ShowPrintSheet(window); return;
     case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
     case 431:
-      ChooseUnits(window);
+      ProgramCommands().chooseUnits(window);
       ShowDocument();
       return;
     case 411: ChooseTextFont(window); return;

@@ -10,7 +10,6 @@
 #include <fstream>
 #include <functional>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
@@ -39,7 +38,7 @@
 #include "loads/HarmonicLoad.h"
 #include "loads/Spectrum.h"
 #include "model/Model.h"
-#include "model/LayoutTable.h"
+#include "model/LayoutKeywords.h"
 #include "model/MakeModel.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <memory>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "elements/BranchSif.h"
 #include "elements/CommentData.h"
 #include "loads/Force.h"
@@ -14,7 +13,6 @@
 #include "loads/Spectrum.h"
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
-#include "model/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"

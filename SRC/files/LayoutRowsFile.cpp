@@ -12,6 +12,7 @@
 
 #include "files/ModelFileSections.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "properties/TableFileFields.h"
 #include "shell/BinaryFile.h"
@@ -65,15 +66,6 @@ std::int32_t ReadRowCount(BinaryFile& file, int version, const char* tooMany) {
 }
 
 }  // namespace
-
-std::int32_t RecodeOldNodeId(std::int32_t id, int version) {
-  if (version > 681) return id;
-  // Derived nodes were numbered in steps of 10000 up to version 681.
-  static constexpr std::int32_t kSteps[] = {60000, 50000, 40000, 30000, 20000, 10000};
-  for (std::int32_t step : kSteps)
-    if (id > step) return id % step + step * 10;
-  return id;
-}
 
 void ReadLayoutRow(BinaryFile& file, int version, int rowNumber, LayoutRow& row) {
   row = LayoutRow();

@@ -35,8 +35,6 @@ void WriteLayoutRows(BinaryFile& file, const Model& model);
 // One row record; `rowNumber` names the row in messages.
 void ReadLayoutRow(BinaryFile& file, int version, int rowNumber, LayoutRow& row);
 void WriteLayoutRow(BinaryFile& file, const LayoutRow& row);
-// Node ids of files up to version 681 wrote derived nodes in steps of 10000.
-std::int32_t RecodeOldNodeId(std::int32_t id, int version);
 
 // The rows of a model being merged, into `rows` (1 .. count, one spare row
 // after them); at most 7000.

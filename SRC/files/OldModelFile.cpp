@@ -28,7 +28,6 @@
 #include <limits>
 #include <vector>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
@@ -59,6 +58,7 @@
 #include "loads/TimeVaryingLoad.h"
 #include "loads/Wind.h"
 #include "model/MakeModel.h"
+#include "model/Nodes.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "properties/BeamElement.h"

@@ -14,7 +14,6 @@
 #include "elements/Valve.h"
 #include "files/BatchExport.h"
 #include "files/ExportFiles.h"
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowOperations.h"

@@ -4,7 +4,7 @@
 
 #include <cmath>
 
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "platform/Window.h"
 
 void InitGraphicsSettings(GraphicsSettings& settings) {

@@ -1,20 +1,22 @@
 // Analysis elements from the layout rows (see AnalysisElements.h).
 #include "model/AnalysisElements.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 
-#include "elements/Bend.h"
-#include "elements/JacketedBend.h"
-#include "elements/JacketConnections.h"
-#include "elements/JacketedPipe.h"
-#include "model/DerivedElementData.h"
-#include "model/LayoutEditors.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
+#include "loads/PipeLoad.h"
+#include "shell/NumberFormat.h"
+#include "model/RowObjects.h"
+#include "shell/Assert.h"
+#include "shell/General.h"
 #include "shell/Message.h"
 #include "shell/Units.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -48,10 +50,8 @@ struct ElementNames {
 ElementNames NamesOf(const LayoutRow& row, int kind) {
   ElementNames names{row.material, row.section, row.load};
   if (kind == 6 || kind == 7) {
-    if (const auto* pipe = dynamic_cast<const JacketedPipe*>(row.element.get()))
-      names = {pipe->jacketMaterial, pipe->jacketSection, pipe->jacketLoad};
-    if (const auto* bend = dynamic_cast<const JacketedBend*>(row.element.get()))
-      names = {bend->jacketMaterial, bend->jacketSection, bend->jacketLoad};
+    if (const JacketRecord* jacket = row.element != nullptr ? row.element->AsJacket() : nullptr)
+      names = {jacket->jacketMaterial, jacket->jacketSection, jacket->jacketLoad};
   }
   return names;
 }
@@ -97,7 +97,7 @@ void FindRecords(const Model& model, AnalysisElementList& list, AnalysisElement&
 
 void AddBendElements(const Model& model, AnalysisElementList& list, int number) {
   const LayoutRow& row = model.row(number);
-  const auto* bend = dynamic_cast<const Bend*>(row.element.get());
+  const BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
   if (bend == nullptr || bend->BendGeometryValid == 0) {
     list.invalidBendRow = number;
     Refuse(list, number, Text("Bend at Row #  %d  is invalid.", number));
@@ -111,10 +111,10 @@ void AddBendElements(const Model& model, AnalysisElementList& list, int number) 
   std::vector<int> arc;
   for (std::int32_t id : {bend->intermediateNode1, bend->intermediateNode2})
     if (const int index = NodeIndex(model, id)) arc.push_back(index);
-  if (const auto* jacketed = dynamic_cast<const JacketedBend*>(bend)) {
+  if (const JacketedBendRecord* jacketed = row.element->AsJacketedBend()) {
     // The intermediate nodes lie on the jacket's arc; the core arc runs
     // straight from its near to its far end.
-    AddAnalysisElement(model, list, 6, number, jacketed->jacketStartNode, jacketed->jacketNearNode);
+    AddAnalysisElement(model, list, 6, number, row.element->AsJacket()->jacketStartNode, jacketed->jacketNearNode);
     int from = jacketed->jacketNearNode;
     for (int index : arc) {
       AddAnalysisElement(model, list, 7, number, from, index);
@@ -158,8 +158,8 @@ void GenerateRowElements(const Model& model, AnalysisElementList& list, int numb
     case ElementType::CutPipe: AddAnalysisElement(model, list, 3, number, row.runStart, row.runEnd); return;
     case ElementType::JacketedPipe: {
       AddAnalysisElement(model, list, 3, number, row.runStart, row.runEnd);
-      const auto* pipe = dynamic_cast<const JacketedPipe*>(row.element.get());
-      if (pipe != nullptr) AddAnalysisElement(model, list, 6, number, pipe->jacketStartNode, pipe->jacketEndNode);
+      const JacketedPipeRecord* pipe = row.element != nullptr ? row.element->AsJacketedPipe() : nullptr;
+      if (pipe != nullptr) AddAnalysisElement(model, list, 6, number, row.element->AsJacket()->jacketStartNode, pipe->jacketEndNode);
       return;
     }
     case ElementType::Bend:
@@ -214,7 +214,7 @@ void SetupAnalysisElement(const Model& model, AnalysisElementList& list, Analysi
     return;
   }
   if (kind == 4 || kind == 5) {
-    const auto* bend = dynamic_cast<const Bend*>(row.element.get());
+    const BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
     if (bend != nullptr && !bend->material.empty()) {
       if (FindMaterialByName(model.materials, bend->material) == 0)
         Refuse(list, e.row, Text("Row %d: Bend material %s is not defined", e.row, bend->material));
@@ -239,25 +239,68 @@ void SetupAnalysisElement(const Model& model, AnalysisElementList& list, Analysi
   }
 }
 
-bool CheckAnalysisElements(const Model& model, HWND owner) {
-  AnalysisElementList& list = TheAnalysisElements();
-  try {
-    GenerateAnalysisElements(model, list);
-    for (int c = 1; c <= model.loadCases.count; ++c) {
-      const int type = model.loadCases.cases[static_cast<std::size_t>(c)];
-      if (!LoadCaseHasElementTemperature(type)) continue;
-      for (int index = 1; index <= list.count; ++index) {
-        const AnalysisElement& element = list[index];
-        if (element.material == 0 || element.section == 0 || element.load == 0 ||
-            model.row(element.row).elementType == ElementType::Beam)
-          continue;
-        ComputeRowDerivedData(model, element, type, &list.errorRow);
-      }
-    }
-  } catch (const std::string& message) {
-    if (list.errorRow != 0) SetCurrentLayoutRow(list.errorRow);
-    ShowErrorMessage(owner, message);
-    return false;
+namespace {
+
+// The companion kind of a node kind: plain and J, A and C, B and D.
+int CompanionKind(int kind) {
+  switch (kind) {
+    case 0: return 5;
+    case 1: return 3;
+    case 2: return 4;
+    case 3: return 1;
+    case 4: return 2;
+    case 5: return 0;
+    default: QV_ASSERT(false && "jacket connection node kind"); return 0;
   }
-  return true;
+}
+
+bool ValidNode(const NodeTable& nodes, int index) { return index >= 1 && index <= nodes.count; }
+
+}  // namespace
+
+Vector3 SpiderDirection(const Model& model, int node) {
+  Vector3 direction{};
+  if (PipeDirectionAtNode(model, node, direction, false) != 0)
+    throw CFormat("Unable to find spider direction at node %s", NodeNumberText(model.nodes[node].id));
+  return direction;
+}
+
+std::vector<JacketCoupling> FindJacketCouplings(const Model& model, int* errorRow) {
+  std::vector<JacketCoupling> couplings;
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.dataType != DataType::Spider && layout.dataType != DataType::JacketEndCap) continue;
+    const NodeId id = layout.node;
+    const int kind = id / 100000, number = id % 100000;
+    const int jacket = FindNodeIndex(model.nodes, CompanionKind(kind) * 100000 + number);
+    try {
+      if (jacket == 0 || !ValidNode(model.nodes, layout.endNode))
+        throw CFormat("Jacket connection at point %s is not on a jacketed pipe", NodeNumberText(id));
+      JacketCoupling tie;
+      tie.row = row;
+      tie.core = layout.endNode;
+      tie.jacket = jacket;
+      tie.spider = layout.dataType == DataType::Spider;
+      if (tie.spider) SpiderDirection(model, tie.core);
+      couplings.insert(couplings.begin(), tie);
+    } catch (const std::string&) {
+      if (errorRow != nullptr) *errorRow = row;
+      throw;
+    }
+  }
+  return couplings;
+}
+
+bool IsJacketCoreElement(const Model& model, const AnalysisElement& e) {
+  const ElementType type = model.row(e.row).elementType;
+  return (type == ElementType::JacketedPipe || type == ElementType::JacketedBend) && e.kind != 6 && e.kind != 7;
+}
+
+float ElementMaxTemp(const Model& model, const AnalysisElement& e) {
+  if (e.load < 1 || e.load > model.pipeLoads.count) return 0.0f;
+  const PipeLoad* load = &model.pipeLoads[e.load];
+  float highest = load->operating[0].temperature;
+  for (int i = 2; i <= PipeLoadPairsInUse(model.options.ThermalLoadCount); ++i)
+    highest = std::max(highest, load->operating[static_cast<std::size_t>(i - 1)].temperature);
+  return highest;
 }

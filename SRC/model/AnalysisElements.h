@@ -15,6 +15,7 @@
 // makes current. Start reading at GenerateAnalysisElements.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <utility>
 #include <vector>
@@ -41,6 +42,18 @@ struct JacketCoupling {
   int jacket = 0;
   bool spider = false;
 };
+
+float ElementMaxTemp(const Model& model, const AnalysisElement& element);
+// Whether an element is the core of a jacketed pipe or bend (kinds 6 and 7
+// are the jacket's own).
+bool IsJacketCoreElement(const Model& model, const AnalysisElement& element);
+// Every connection row's tie, in row order (newest first in the list);
+// throws "Jacket connection at point %s is not on a jacketed pipe" or the
+// spider's direction message, with the row in `errorRow`.
+std::vector<JacketCoupling> FindJacketCouplings(const Model& model, int* errorRow);
+// The direction of the pipe a spider sits on at a node index; throws
+// "Unable to find spider direction at node %s".
+std::array<float, 3> SpiderDirection(const Model& model, int node);
 
 struct AnalysisElementList {
   std::vector<AnalysisElement> elements = std::vector<AnalysisElement>(1);  // [0] unused
@@ -69,8 +82,3 @@ void AddAnalysisElement(const Model& model, AnalysisElementList& list, int kind,
 // Finds and checks the element's records; throws the refusal.
 void SetupAnalysisElement(const Model& model, AnalysisElementList& list, AnalysisElement& element);
 
-// The element checks of the Analyze command: the elements are generated and
-// the derived data of every element computed for every load case of the
-// list. A refusal is shown over `owner`, its row made current, and false
-// returned.
-bool CheckAnalysisElements(const Model& model, HWND owner);

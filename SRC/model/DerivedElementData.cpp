@@ -25,6 +25,8 @@
 #include "shell/Assert.h"
 #include "shell/NumberText.h"
 #include "shell/Units.h"
+#include "shell/ProgramCommands.h"
+#include "shell/Message.h"
 
 namespace {
 
@@ -136,20 +138,6 @@ int ElementBendFlanges(const Model& model, const AnalysisElement& e) {
   if (e.kind != 4 && e.kind != 5 && e.kind != 7) return 0;
   const Bend* bend = ElementAs<Bend>(model, e);
   return bend != nullptr ? bend->flangedEnds : 0;
-}
-
-bool IsJacketCoreElement(const Model& model, const AnalysisElement& e) {
-  const ElementType type = RowOf(model, e).elementType;
-  return (type == ElementType::JacketedPipe || type == ElementType::JacketedBend) && e.kind != 6 && e.kind != 7;
-}
-
-float ElementMaxTemp(const Model& model, const AnalysisElement& e) {
-  const PipeLoad* load = LoadOf(model, e);
-  if (load == nullptr) return 0.0f;
-  float highest = load->operating[0].temperature;
-  for (int i = 2; i <= PairsInUse(model); ++i)
-    highest = std::max(highest, load->operating[static_cast<std::size_t>(i - 1)].temperature);
-  return highest;
 }
 
 float ElementMinTemp(const Model& model, const AnalysisElement& e) {
@@ -308,4 +296,27 @@ DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisEleme
   out.temperature = T;
   out.pressure = P;
   return out;
+}
+
+bool CheckAnalysisElements(const Model& model, HWND owner) {
+  AnalysisElementList& list = TheAnalysisElements();
+  try {
+    GenerateAnalysisElements(model, list);
+    for (int c = 1; c <= model.loadCases.count; ++c) {
+      const int type = model.loadCases.cases[static_cast<std::size_t>(c)];
+      if (!LoadCaseHasElementTemperature(type)) continue;
+      for (int index = 1; index <= list.count; ++index) {
+        const AnalysisElement& element = list[index];
+        if (element.material == 0 || element.section == 0 || element.load == 0 ||
+            model.row(element.row).elementType == ElementType::Beam)
+          continue;
+        ComputeRowDerivedData(model, element, type, &list.errorRow);
+      }
+    }
+  } catch (const std::string& message) {
+    if (list.errorRow != 0) ProgramCommands().setCurrentLayoutRow(list.errorRow);
+    ShowErrorMessage(owner, message);
+    return false;
+  }
+  return true;
 }

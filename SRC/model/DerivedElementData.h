@@ -11,14 +11,14 @@
 // case type without a temperature are programming errors.
 #pragma once
 
+#include "platform/Types.h"
+
 struct Model;
 struct AnalysisElement;
 
 float ElementWallThickness(const Model& model, const AnalysisElement& element);
 float ElementBendRadius(const Model& model, const AnalysisElement& element);
 int ElementBendFlanges(const Model& model, const AnalysisElement& element);
-bool IsJacketCoreElement(const Model& model, const AnalysisElement& element);
-float ElementMaxTemp(const Model& model, const AnalysisElement& element);
 float ElementMinTemp(const Model& model, const AnalysisElement& element);
 float ElementDesignTemp(const Model& model, const AnalysisElement& element);
 // Pi, i from 1 to 10; for a jacket's core the core's Pi less the jacket's.
@@ -50,3 +50,9 @@ bool LoadCaseHasElementTemperature(int caseType);
 // %s" or "Row %d: Internal area is negative" (the row kept as error row).
 DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisElement& element, int caseType,
                                          int* errorRow = nullptr);
+
+// The element checks of the Analyze command: the elements are generated and
+// the derived data of every element computed for every load case of the
+// list. A refusal is shown over `owner`, its row made current, and false
+// returned.
+bool CheckAnalysisElements(const Model& model, HWND owner);

@@ -6,9 +6,10 @@
 // text picks the first keyword it starts ("B" is "BEND", "BA" is "BALL").
 // The completions are display names whose blank-free upper-case form is one
 // of the keywords, so a completed cell stores like a typed keyword.
+#include "model/LayoutKeywords.h"
+
 #include <cctype>
 
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 
 namespace {

@@ -32,7 +32,6 @@
 #include "shell/Units.h"
 
 bool g_EditChangedModel = false;
-std::int32_t g_KeywordSubtype = 0;
 
 namespace {
 

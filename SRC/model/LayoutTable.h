@@ -20,6 +20,7 @@
 #include <cstdint>
 #include <string>
 
+#include "model/LayoutKeywords.h"
 #include "model/LayoutRow.h"
 #include "shell/TableWindow.h"
 
@@ -57,31 +58,12 @@ class LayoutTable : public TableWindow {
 };
 
 constexpr int kLayoutColumns = 9;
-constexpr int kInvalidKeyword = 999;
 
 LayoutTable& TheLayoutTable();
 
 // Shared state of the cell stores.
 extern bool g_EditChangedModel;
-extern std::int32_t g_KeywordSubtype;
 
-// Keyword to code: 0 for an empty text, 999 for none. The data keywords
-// also set g_KeywordSubtype.
-int ParseElementTypeKeyword(const std::string& text);
-int ParseDataTypeKeyword(const std::string& text, std::int32_t pipingCode);
-
-// Completions while typing the Type and Data cells: the display name that
-// the text typed so far (blank-free, upper-cased) with `letter` appended
-// completes, or the empty text.
-std::string ElementTypeCompletion(const std::string& typed, char letter);
-// kRefusedCompletion: the letter names a load the model cannot carry (no
-// piping code, or no time functions): the character is refused.
-inline constexpr const char* kRefusedCompletion = "\x01";
-std::string DataTypeCompletion(const std::string& typed, char letter, const Model& model);
-
-// Names of element types in the Type column and in messages.
-const char* ElementTypeCellName(ElementType type);
-const char* ElementTypeMessageName(ElementType type);
 
 // The column stores; each reads g_EditFieldText for the table's current row.
 void StoreNodeCell(LayoutTable& table);

@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "model/ContextMenus.h"
-#include "model/LayoutTable.h"
 #include "model/Model.h"
 #include "model/Regenerate.h"
 #include "platform/Controls.h"

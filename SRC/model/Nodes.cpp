@@ -216,3 +216,12 @@ void ReadMergeNodes(BinaryFile& file, NodeTable& table) {
 
 void ThrowNodeError(int code) { ThrowFieldNodeError("Node", code); }
 void ThrowFieldNodeError(const std::string& label, int code) { ThrowFieldError(label, NodeCheckReason(code)); }
+
+std::int32_t RecodeOldNodeId(std::int32_t id, int version) {
+  if (version > 681) return id;
+  // Derived nodes were numbered in steps of 10000 up to version 681.
+  static constexpr std::int32_t kSteps[] = {60000, 50000, 40000, 30000, 20000, 10000};
+  for (std::int32_t step : kSteps)
+    if (id > step) return id % step + step * 10;
+  return id;
+}

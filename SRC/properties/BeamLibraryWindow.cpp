@@ -20,7 +20,7 @@
 #include "shell/Message.h"
 #include "shell/TableWindow.h"
 #include "shell/Units.h"
-#include "shell/UnitsDialog.h"
+#include "shell/ProgramCommands.h"
 
 namespace {
 
@@ -131,7 +131,7 @@ bool LibraryCommand(HWND window, int id) {
     case 900:
     case 903: return false;
     case 431:
-      ChooseUnits(window);
+      ProgramCommands().chooseUnits(window);
       RefreshWindow(TheBeamSectionsTable().currentRow);
       return true;
     default: return true;  // nothing else belongs to the library

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "graphics/ReportOutput.h"
-#include "model/LayoutTable.h"
+#include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "results/ElementForceValues.h"

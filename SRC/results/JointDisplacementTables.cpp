@@ -13,7 +13,7 @@
 #include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "model/LayoutTable.h"
+#include "model/LayoutKeywords.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"

@@ -6,7 +6,7 @@
 
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
-#include "model/LayoutTable.h"
+#include "model/LayoutKeywords.h"
 #include "results/ElementForceRows.h"
 #include "results/ElementForceValues.h"
 #include "results/ElementForcesTable.h"

@@ -5,9 +5,9 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "results/ResultCases.h"
-#include "results/TimeHistoryTables.h"
 #include "shell/Frame.h"
 #include "shell/TableWindow.h"
+#include "shell/ProgramCommands.h"
 
 bool g_ShowGlobalForces = false;
 
@@ -117,10 +117,30 @@ std::vector<ResultChooserEntry>& ResultChooserList() {
   return list;
 }
 
+namespace {
+
+// A table that stands for another entry of the chooser while it is shown.
+struct ChooserStandIn {
+  ResultOpener shown = nullptr;
+  ResultOpener entry = nullptr;
+};
+
+ChooserStandIn& StandIn() {
+  static ChooserStandIn standIn;
+  return standIn;
+}
+
+}  // namespace
+
+void SetChooserEntryOf(ResultOpener shown, ResultOpener entry) { StandIn() = ChooserStandIn{shown, entry}; }
+
 int CurrentResultIndex() {
   const auto& list = ResultChooserList();
   // A time-history table stands for the "&Time history" entry that chose it.
-  const ResultOpener current = TimeHistoryTableShown() ? SelectTimeHistoryResults : Reopen();
+  const ChooserStandIn& standIn = StandIn();
+  const ResultOpener reopen = Reopen();
+  const bool standsIn = standIn.shown != nullptr && reopen == standIn.shown && ProgramCommands().inResultsMode();
+  const ResultOpener current = standsIn ? standIn.entry : reopen;
   for (std::size_t i = 0; i < list.size(); ++i)
     if (list[i].opener == current && current != nullptr) return static_cast<int>(i) + 1;
   return 1;

@@ -51,6 +51,10 @@ struct ResultChooserEntry {
 std::vector<ResultChooserEntry>& ResultChooserList();
 // The entry whose opener is the current table's, 1 when none is.
 int CurrentResultIndex();
+// While `shown` is the table shown (the results mode on), the chooser's
+// current entry is `entry`: the time-history tables stand for the entry
+// that chose them.
+void SetChooserEntryOf(ResultOpener shown, ResultOpener entry);
 void OpenResultByIndex(int index);
 void NextResultTable();
 void PreviousResultTable();

@@ -10,7 +10,6 @@
 #include "graphics/QaBlock.h"
 #include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
-#include "model/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "model/ModelWindows.h"
 #include "model/NewDocument.h"

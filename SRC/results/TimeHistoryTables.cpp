@@ -455,6 +455,7 @@ void SelectTimeHistoryResults() {
 void SetShownTimeHistoryTable(void (*opener)(), TimeHistoryCsvWriter writer, const std::string& csvName) {
   TimeHistoryState& state = State();
   state.shownOpener = opener;
+  SetChooserEntryOf(opener, SelectTimeHistoryResults);
   state.writer = writer;
   state.csvName = csvName;
 }
@@ -483,6 +484,7 @@ void ResetTimeHistoryResults() {
   const bool global = state.global;
   state = TimeHistoryState{};
   state.global = global;
+  SetChooserEntryOf(nullptr, nullptr);
 }
 
 std::string TimeHistoryTimeText(int record) {

@@ -3,9 +3,7 @@
 
 #include <algorithm>
 
-#include "model/LayoutWindow.h"
 #include "model/ListWindow.h"
-#include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"

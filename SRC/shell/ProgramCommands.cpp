@@ -19,7 +19,8 @@ void SetProgramCommands(const ProgramCommandTable& commands) {
             commands.querySaveModelChanges && commands.modelHasUnsavedChanges && commands.analyzeModel &&
             commands.openResults && commands.leaveResultsMode && commands.inResultsMode &&
             commands.openModelPath && commands.writeModelStream && commands.readModelFileInto &&
-            commands.takeTableEditSnapshot && commands.settleTableEditSnapshot && commands.askNodeToFind && commands.layoutTableWindow && commands.updateLayoutTitle);
+            commands.takeTableEditSnapshot && commands.settleTableEditSnapshot && commands.askNodeToFind && commands.setCurrentLayoutRow && commands.chooseUnits &&
+            commands.layoutTableWindow && commands.updateLayoutTitle);
   Table() = commands;
 }
 

@@ -67,6 +67,11 @@ struct ProgramCommandTable {
   // Ctrl+F of a table that lists nodes: the find-node prompt over `owner`;
   // the node asked for and its text, false when cancelled.
   bool (*askNodeToFind)(HWND owner, std::int32_t& node, std::string& text) = nullptr;
+  // The row the Layout table and the List window make current (clamped to
+  // the rows and the spare row).
+  void (*setCurrentLayoutRow)(int row) = nullptr;
+  // Options > Units over `owner`; true when a unit changed.
+  bool (*chooseUnits)(HWND owner) = nullptr;
   // The Layout window's table and its title.
   HWND (*layoutTableWindow)() = nullptr;
   void (*updateLayoutTitle)() = nullptr;

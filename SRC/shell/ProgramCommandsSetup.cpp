@@ -10,6 +10,7 @@
 #include "files/SaveQuestion.h"
 #include "graphics/PrinterSettings.h"
 #include "model/FindNodeDialog.h"
+#include "model/LayoutEditors.h"
 #include "model/LayoutWindow.h"
 #include "model/Model.h"
 #include "model/NewDocument.h"
@@ -17,6 +18,7 @@
 #include "shell/MainWindow.h"
 #include "shell/ProgramCommands.h"
 #include "shell/UndoFiles.h"
+#include "shell/UnitsDialog.h"
 #include "shell/Units.h"
 
 void InstallProgramCommands() {
@@ -55,6 +57,8 @@ void InstallProgramCommands() {
     text = FoundNodeText();
     return true;
   };
+  commands.setCurrentLayoutRow = SetCurrentLayoutRow;
+  commands.chooseUnits = ChooseUnits;
   commands.layoutTableWindow = LayoutTableWindow;
   commands.updateLayoutTitle = UpdateLayoutTitle;
   SetProgramCommands(commands);

@@ -7,7 +7,7 @@
 
 #include "shell/ViewRequests.h"
 #include "model/LayoutTable.h"
-#include "model/LayoutWindow.h"
+#include "shell/ProgramCommands.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
@@ -57,7 +57,8 @@ void ChooseSystem(DialogHelper& helper, int button) {
 
 // Every window that shows values in units shows them again.
 void RedrawValues() {
-  if (LayoutTableWindow() != nullptr && IsWindowVisible(LayoutTableWindow())) ReloadLayoutTable();
+  HWND layout = ProgramCommands().layoutTableWindow();
+  if (layout != nullptr && IsWindowVisible(layout)) ReloadLayoutTable();
   RefreshListWindow();
   if (HWND graphics = GraphicsWindowHandle()) InvalidateRect(graphics, nullptr, FALSE);
 }

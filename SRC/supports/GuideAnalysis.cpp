@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "analysis/LoadCaseKinds.h"
-#include "analysis/NonlinearIteration.h"
+#include "analysis/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "shell/NumberFormat.h"

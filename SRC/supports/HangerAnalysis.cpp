@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "analysis/LoadCaseKinds.h"
-#include "analysis/NonlinearIteration.h"
+#include "analysis/NonlinearConvergence.h"
 #include "analysis/RunState.h"
 #include "model/Model.h"
 #include "shell/BinaryFile.h"

@@ -12,7 +12,7 @@
 
 #include "analysis/AnalysisOptions.h"
 #include "analysis/LoadCaseKinds.h"
-#include "analysis/NonlinearIteration.h"
+#include "analysis/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "shell/NumberFormat.h"
 
