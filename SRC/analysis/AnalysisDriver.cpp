@@ -180,16 +180,6 @@ std::int32_t ConnectedNodeOfRow(const LayoutRow& layout) {
 
 const AnalysisPhaseTimes& LastAnalysisPhaseTimes() { return g_PhaseTimes; }
 
-bool ModelHasBuriedPipe(const Model& model) {
-  for (int row = 1; row <= model.rowCount; ++row) {
-    const LayoutRow& layout = model.row(row);
-    if (layout.elementType == ElementType::Beam) continue;
-    const int section = FindSectionByName(model.sections, layout.section);
-    if (section != 0 && !model.sections[section].soil.empty()) return true;
-  }
-  return false;
-}
-
 bool ElementsAreLinear(const Model& model) {
   if (ModelHasBuriedPipe(model)) return false;
   for (int row = 1; row <= model.rowCount; ++row) {

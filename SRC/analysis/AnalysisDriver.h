@@ -58,5 +58,4 @@ bool ModelIsNonlinear(const Model& model);
 // No element of the model changes its stiffness between the passes of the
 // nonlinear iteration (no nonlinear element kind, no buried pipe).
 bool ElementsAreLinear(const Model& model);
-bool ModelHasBuriedPipe(const Model& model);
 void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);

@@ -368,15 +368,6 @@ std::vector<double> IntegrateModalResponse(const std::vector<double>& p, double 
   return out;
 }
 
-std::int64_t TimeHistoryStepBytes(std::int64_t nodes, std::int64_t elements, std::int64_t supportBytes) {
-  return 24 * nodes + 48 * elements + supportBytes;
-}
-
-std::int64_t TimeHistoryFileBytes(std::int64_t steps, std::int64_t nodes, std::int64_t elements,
-                                  std::int64_t supportBytes) {
-  return 24 + steps * TimeHistoryStepBytes(nodes, elements, supportBytes);
-}
-
 void RemoveTimeHistoryFile(const std::string& modelPath) {
   const std::string path = TimeHistoryPathOf(modelPath);
   platform::RemoveStaleTemporaries(path);

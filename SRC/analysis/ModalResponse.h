@@ -64,11 +64,6 @@ HarmonicCoefficients HarmonicModeResponse(double omega, double forcing, double z
 std::vector<double> IntegrateModalResponse(const std::vector<double>& p, double omega, double zeta, double dt,
                                            int interval);
 
-// The time-history file of a run: one step's bytes for N nodes, E elements
-// and a support-loads block of SB bytes, and the file's size for S steps.
-std::int64_t TimeHistoryStepBytes(std::int64_t nodes, std::int64_t elements, std::int64_t supportBytes);
-std::int64_t TimeHistoryFileBytes(std::int64_t steps, std::int64_t nodes, std::int64_t elements,
-                                  std::int64_t supportBytes);
 
 // Removes the time-history file beside the model (and its leftovers).
 void RemoveTimeHistoryFile(const std::string& modelPath);

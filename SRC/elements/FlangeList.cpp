@@ -4,7 +4,6 @@
 #include <utility>
 
 #include "elements/Flange.h"
-#include "evaluations/FlangeReport.h"
 #include "graphics/ReportOutput.h"
 #include "results/RowDetails.h"
 #include "model/Model.h"
@@ -120,7 +119,16 @@ void PrintFlanges() {
   PrintKindDetailsSection(TheList(), table, std::move(request));
 }
 
+namespace {
+
+void (*g_FlangeRowFollower)(int layoutRow) = nullptr;
+
+}  // namespace
+
+void SetFlangeRowFollower(void (*follower)(int layoutRow)) { g_FlangeRowFollower = follower; }
+
 void FlangesList::CurrentRowChanged() {
   KindListTable::CurrentRowChanged();
-  if (const int layoutRow = LayoutRowOf(currentRow); layoutRow != 0) FlangeReportFollowRow(layoutRow);
+  if (g_FlangeRowFollower == nullptr) return;
+  if (const int layoutRow = LayoutRowOf(currentRow); layoutRow != 0) g_FlangeRowFollower(layoutRow);
 }

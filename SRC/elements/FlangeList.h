@@ -25,3 +25,7 @@ void OpenFlangesList();
 void PrintFlanges();  // the "Flanges" section on the current report road
 // The details text after the node (RowDetails.h).
 void FlangeDetailsText(int row);
+
+// What follows the Flanges list's current row: the flange report shown in
+// the Results window goes to the same flange (installed at start-up).
+void SetFlangeRowFollower(void (*follower)(int layoutRow));

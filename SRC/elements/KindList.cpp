@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "elements/KindTable.h"
 #include "shell/ViewRequests.h"
 #include "graphics/PrinterReport.h"
 #include "graphics/ReportOutput.h"
@@ -129,8 +128,8 @@ void KindListTable::EditCurrentItem() {
   const SnapshotToken token = TakeUndoSnapshot(frame);
   bool changed = false;
   try {
-    changed = elementType != ElementType::None ? RunElementKindDialog(frame, layoutRow, elementType)
-                                               : RunDataKindDialog(frame, layoutRow, type);
+    changed = elementType != ElementType::None ? RunElementDialog(frame, layoutRow, elementType)
+                                               : RunItemDialog(frame, layoutRow, type);
   } catch (...) {
     PopTempFile(token);
     throw;

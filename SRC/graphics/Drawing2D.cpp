@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/PrinterReport.h"
 #include "platform/Gdi.h"
 #include "shell/AppPens.h"
 

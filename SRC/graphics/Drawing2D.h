@@ -41,6 +41,9 @@ inline bool EpsOutput = false;
 inline bool DxfOutput = false;
 inline bool PltOutput = false;
 inline bool PrintingOutput = false;
+// The printer or page device context the report road draws on while
+// PrintingOutput is set.
+inline HDC g_PrinterDc = nullptr;
 inline bool MetafileOutput = false;
 inline bool PenLocked = false;
 
@@ -63,8 +66,6 @@ inline float ArrowHeadLength = 7.2f;
 inline float ArrowHeadWidth = 5.28f;
 inline float ArrowLength = 24.0f;
 inline Rect2 ViewExtents{-12.0f, -12.0f, 12.0f, 12.0f};
-// The printer or page device context while PrintingOutput is set is the
-// report road's g_PrinterDc (PrinterReport.h).
 
 // The file writers (HPGL, DXF, EPS) receive the primitives through this
 // interface while their flag is set.
@@ -135,12 +136,6 @@ void ComputeLabelOffsets();
 void SetArrowSize(float basePx);
 // The symbol margin that row and item bounds are grown by.
 float SymbolMargin();
-
-// The drawn model's extents in view units (-12 .. 12 without nodes).
-void ComputeViewExtents();
-// Moves (and when needed widens) the view window so that the rectangle is in
-// view; true when the view changed.
-bool EnsureRectInView(const Rect2& rect);
 // Set while the graphics window forwards a command to another window: the
 // view then never shifts.
 inline bool g_ForwardingCommand = false;

@@ -13,6 +13,7 @@
 
 #include "graphics/DialogHook.h"
 #include "graphics/Drawing2D.h"
+#include "graphics/ViewExtents.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/EmfFile.h"
 #include "graphics/GraphicsPrinter.h"

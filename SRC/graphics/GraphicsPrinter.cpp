@@ -12,6 +12,7 @@
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
 #include "graphics/Drawing2D.h"
+#include "graphics/ViewExtents.h"
 #include "graphics/GraphicsExport.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"

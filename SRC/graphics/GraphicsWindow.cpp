@@ -15,6 +15,7 @@
 
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
+#include "graphics/ViewExtents.h"
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"

@@ -3,6 +3,7 @@
 // another thread they are sent there as kHighlightMessage with a request
 // record that lives on the caller's stack while it waits.
 #include "graphics/Highlight.h"
+#include "graphics/ViewExtents.h"
 
 #include <algorithm>
 #include <cstring>

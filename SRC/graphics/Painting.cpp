@@ -16,6 +16,7 @@
 
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
+#include "graphics/ViewExtents.h"
 #include "graphics/GlSolids.h"
 #include "graphics/GraphicsSettings.h"
 #include "graphics/GraphicsState.h"

@@ -11,6 +11,7 @@
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewProjection.h"
+#include "graphics/ViewTurns.h"
 #include "platform/Controls.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"

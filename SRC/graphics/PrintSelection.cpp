@@ -669,11 +669,6 @@ void SelectEverythingAvailable(PrintChoices& choices) {
   for (std::size_t i = 1; i < choices.loadCase.size(); ++i) choices.loadCase[i] = 1;
 }
 
-void EnablePrintChoice(HWND sheet, bool enable) {
-  for (int id : {IDOK, 1001, 1002})
-    if (HWND button = GetDlgItem(sheet, id)) EnableWindow(button, enable ? TRUE : FALSE);
-}
-
 INT_PTR PrintModelSettingsPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   return SelectionPageProc(page, message, wParam, lParam);
 }

@@ -107,8 +107,6 @@ INT_PTR PrintModelSettingsPage(HWND page, UINT message, WPARAM wParam, LPARAM lP
 void PrintResultsSheet(HWND owner);
 // The Layout window's "Print Model" sheet (the model page and the printer page).
 void ShowModelPrintSheet(HWND owner);
-// Enables or disables the sheet's "&Print", "Pre&view" and "To &File" together.
-void EnablePrintChoice(HWND sheet, bool enable);
 
 // Writes the selected model sections (the Layout window's report).
 void PrintSelectedSections();

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "graphics/PrintPreview.h"
-#include "graphics/PrintSelection.h"
+#include "graphics/PrinterReport.h"
 #include "graphics/PrinterSettings.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"
@@ -213,8 +213,7 @@ void ShowPrintSheet(HWND owner) {
     caption = "Print " + name;
   } else if (owner != nullptr && (owner == LayoutFrame().window || owner == MainFrame().window)) {
     // The model report: its sections are chosen on the sheet.
-    if (TableResultsShown()) PrintResultsSheet(owner);
-    else ShowModelPrintSheet(owner);
+    ModelReportHooksOf().showSheet(owner);
     return;
   }
   const PrintSheetHooks hooks;
@@ -239,4 +238,9 @@ void CarryOutPrintOutput(HWND owner, UINT message, void (*writer)()) {
       return;
     default: return;
   }
+}
+
+void EnablePrintChoice(HWND sheet, bool enable) {
+  for (int id : {IDOK, 1001, 1002})
+    if (HWND button = GetDlgItem(sheet, id)) EnableWindow(button, enable ? TRUE : FALSE);
 }

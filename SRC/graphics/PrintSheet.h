@@ -24,6 +24,8 @@ constexpr UINT kPrintPreviewMessage = 0x0400 + 3;   // WM_USER+3
 // "Print Results" sheet while results are shown), the graphics window's
 // "Print Graphics", the List and Results windows' "Print <table>".
 void ShowPrintSheet(HWND owner);
+// Enables or disables the sheet's "&Print", "Pre&view" and "To &File" together.
+void EnablePrintChoice(HWND sheet, bool enable);
 
 // What a print sheet with a choice of its own adds to the common sheet.
 struct PrintSheetHooks {

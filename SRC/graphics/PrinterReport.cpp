@@ -5,7 +5,6 @@
 
 #include <cstring>
 
-#include "graphics/PrintSelection.h"
 #include "graphics/PrinterSettings.h"
 #include "graphics/ReportOutput.h"
 #include "model/ListWindow.h"
@@ -13,11 +12,11 @@
 #include "platform/Input.h"
 #include "platform/Metafile.h"
 #include "shell/ProgramContext.h"
+#include "shell/Assert.h"
 #include "shell/Frame.h"
 #include "shell/StartupSwitches.h"
 #include "shell/TableWindow.h"
 
-HDC g_PrinterDc = nullptr;
 std::int32_t g_PrinterPage = 0;
 bool g_Recording = false;
 bool g_QaCoverPrinted = false;
@@ -91,7 +90,7 @@ std::string HeadingCentreText() { return TheModel().title; }
 // The report the owner window of the text printer writes.
 void WriteOwnersReport(HWND owner) {
   if (owner != nullptr && (owner == MainFrame().window || owner == LayoutFrame().window)) {
-    PrintLayoutReport();
+    ModelReportHooksOf().write();
     return;
   }
   if (owner != nullptr && owner == ListFrame().window) {
@@ -297,7 +296,7 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
   g_RomanPageNumbers = false;
   g_ContentsFirstPage = 0;
   if (printer.owner != nullptr && (printer.owner == MainFrame().window || printer.owner == LayoutFrame().window))
-    PrepareModelReportPages();
+    ModelReportHooksOf().preparePages();
   try {
     g_SuppressPageNumber = g_QaCoverPrinted || g_RevisionPagesPrinted;
     PrinterPageHeading();
@@ -319,3 +318,19 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
   printer.lastPage = pages;
   printer.currentPage = 1;
 }
+
+namespace {
+
+ModelReportHooks& Hooks() {
+  static ModelReportHooks hooks;
+  return hooks;
+}
+
+}  // namespace
+
+void SetModelReportHooks(const ModelReportHooks& hooks) {
+  QV_ASSERT(hooks.showSheet && hooks.preparePages && hooks.write);
+  Hooks() = hooks;
+}
+
+const ModelReportHooks& ModelReportHooksOf() { return Hooks(); }

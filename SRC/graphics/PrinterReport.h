@@ -20,11 +20,11 @@
 #include <string>
 #include <vector>
 
+#include "graphics/Drawing2D.h"
 #include "platform/Gdi.h"
 
 class PrinterSettings;
 
-extern HDC g_PrinterDc;
 extern std::int32_t g_PrinterPage;
 extern bool g_Recording;
 extern bool g_QaCoverPrinted;
@@ -91,3 +91,16 @@ void PrintTableOfContents();
 void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width, float height);
 // The page number a page shows (the QA cover and revision pages not counted).
 int PrintedPageNumber();
+
+// The model report (graphics/PrintSelection.h), which the
+// Layout and Main windows print: its sheet over the owner (the "Print
+// Model" sheet, or "Print Results" while results are shown), its first
+// pages before the printer road records it (cover and revision record), and
+// its text. Installed at start-up.
+struct ModelReportHooks {
+  void (*showSheet)(HWND owner) = nullptr;
+  void (*preparePages)() = nullptr;
+  void (*write)() = nullptr;
+};
+void SetModelReportHooks(const ModelReportHooks& hooks);
+const ModelReportHooks& ModelReportHooksOf();

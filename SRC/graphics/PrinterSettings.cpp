@@ -8,7 +8,6 @@
 #include <memory>
 
 #include "graphics/DialogHook.h"
-#include "graphics/GraphicsPrinter.h"
 #include "graphics/TextPrinter.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
@@ -23,11 +22,20 @@ namespace {
 constexpr std::size_t kDevModeSize = sizeof(DEVMODE);
 constexpr std::size_t kLongestDevNames = 256;
 
+using PageRecorder = void (*)(HDC dc, float width, float height);
+
+PageRecorder& GraphicsPageRecorder() {
+  static PageRecorder recorder = nullptr;
+  return recorder;
+}
+
 // The graphics printer: its defaults and registry subkey are kept here; the
 // pictures it prints come with the graphics printing.
 class GraphicsPrinterSettings : public PrinterSettings {
  public:
-  void Record(HDC dc, float width, float height) override { RecordGraphicsPage(dc, width, height); }
+  void Record(HDC dc, float width, float height) override {
+    if (GraphicsPageRecorder() != nullptr) GraphicsPageRecorder()(dc, width, height);
+  }
   // The page is one picture, played whole; the Print dialog asks no range.
   void SetupPrintRange(PRINTDLG& record) override { record.Flags |= PD_NOPAGENUMS; }
   void DrawPage(HDC dc, const RECT& rect) override {
@@ -430,6 +438,10 @@ void PrinterSettings::PrintDocument(HWND ownerWindow, bool rendered) {
 PrinterSettings& TextPrinter() {
   static TextPrinterSettings printer;
   return printer;
+}
+
+void SetGraphicsPageRecorder(void (*recorder)(HDC dc, float width, float height)) {
+  GraphicsPageRecorder() = recorder;
 }
 
 PrinterSettings& GraphicsPrinter() {

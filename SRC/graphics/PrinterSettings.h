@@ -93,6 +93,9 @@ class PrinterSettings {
 
 PrinterSettings& TextPrinter();
 PrinterSettings& GraphicsPrinter();
+// What the graphics printer records on its page: the graphics window's
+// picture (graphics/GraphicsPrinter.h), installed at start-up.
+void SetGraphicsPageRecorder(void (*recorder)(HDC dc, float width, float height));
 // The printer object of the open preview, or null.
 PrinterSettings*& PreviewPrinter();
 

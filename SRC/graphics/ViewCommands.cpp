@@ -1,6 +1,7 @@
 // The reset view, the previous view, the views along the axes and the
 // saved view set (see ViewCommands.h).
 #include "graphics/ViewCommands.h"
+#include "graphics/ViewExtents.h"
 
 #include <utility>
 

@@ -1,8 +1,10 @@
 // The drawn model's extents in the view and keeping a rectangle in view:
-// the two operations of the 2D drawing layer that look at the whole model
-// (see Drawing2D.h). The extents depend on the scale (label boxes and symbol
+// the two operations of the graphics window that look at the whole model
+// (see ViewExtents.h). The extents depend on the scale (label boxes and symbol
 // margins are sized in pixels), so they are computed again after every
 // scale change.
+#include "graphics/ViewExtents.h"
+
 #include <cmath>
 
 #include "graphics/Drawing2D.h"

@@ -1,10 +1,9 @@
-// The view projection and its rotation (see ViewProjection.h).
+// The view projection (see ViewProjection.h).
 #include "graphics/ViewProjection.h"
 
 #include <cmath>
 
 #include "graphics/Drawing2D.h"
-#include "graphics/Highlight.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"
@@ -13,35 +12,6 @@ namespace {
 
 // Below this the viewpoint counts as lying along the vertical axis.
 constexpr double kAlongVertical = 1.0e-12;
-constexpr float kUpFlipAngle = 0.1f;  // radians between the old and new across axes
-
-// The across axis of the view: unit(ViewUp x viewpoint).
-Vec3 AcrossAxis(const Vec3& viewpoint) {
-  Vec3 across{};
-  Vec3Cross(ViewUp, viewpoint, across);
-  Vec3Normalize(across);
-  return across;
-}
-
-void ShiftViewWindow(float dx, float dy) {
-  ViewWindow.left += dx;
-  ViewWindow.right += dx;
-  ViewWindow.bottom += dy;
-  ViewWindow.top += dy;
-}
-
-// The common end of both turns: new viewpoint, new picture, the model's
-// centre kept where it was on the screen.
-void TurnTo(const Vec3& viewpoint, float centreX, float centreY) {
-  SetViewpoint(viewpoint[0], viewpoint[1], viewpoint[2]);
-  ProjectModelToView();
-  ComputeViewExtents();
-  float x = 0.0f, y = 0.0f;
-  ProjectedCentroid(x, y);
-  ShiftViewWindow(x - centreX, y - centreY);
-  RequestGraphicsRedraw();
-  RestoreSavedHighlight();
-}
 
 }  // namespace
 
@@ -127,30 +97,6 @@ void RotatePoint(Vec3& point) {
     point[static_cast<std::size_t>(row)] = m[static_cast<std::size_t>(row)] * p[0] +
                                            m[static_cast<std::size_t>(4 + row)] * p[1] +
                                            m[static_cast<std::size_t>(8 + row)] * p[2];
-}
-
-void RotateViewAboutUp(int steps) {
-  SaveHighlight();
-  float centreX = 0.0f, centreY = 0.0f;
-  ProjectedCentroid(centreX, centreY);
-  AxisAngleMatrix(static_cast<float>(steps) * kViewTurnStep, ViewUp[0], ViewUp[1], ViewUp[2]);
-  Vec3 viewpoint = Viewpoint;
-  RotatePoint(viewpoint);
-  TurnTo(viewpoint, centreX, centreY);
-}
-
-void RotateViewAboutAcross(int steps) {
-  SaveHighlight();
-  float centreX = 0.0f, centreY = 0.0f;
-  ProjectedCentroid(centreX, centreY);
-  const Vec3 across = AcrossAxis(Viewpoint);
-  AxisAngleMatrix(static_cast<float>(steps) * kViewTurnStep, across[0], across[1], across[2]);
-  Vec3 viewpoint = Viewpoint;
-  RotatePoint(viewpoint);
-  // Passing over the vertical turns the across axis round: the up axis is
-  // reversed with it, so that the picture does not flip.
-  if (Vec3Angle(across, AcrossAxis(viewpoint)) > kUpFlipAngle) ViewUp = {-ViewUp[0], -ViewUp[1], -ViewUp[2]};
-  TurnTo(viewpoint, centreX, centreY);
 }
 
 void ProjectedCentroid(float& vx, float& vy) {

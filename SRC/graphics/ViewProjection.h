@@ -58,11 +58,6 @@ void ProjectModelToView();
 void AxisAngleMatrix(float angle, float x, float y, float z);
 void RotatePoint(Vec3& point);
 
-// Turn the view by steps of 3 degrees about the up axis or about the
-// horizontal screen axis; the model's centre stays where it was on screen.
-void RotateViewAboutUp(int steps);
-void RotateViewAboutAcross(int steps);
-
 // Mean projected position of all nodes; (0, 0) without nodes.
 void ProjectedCentroid(float& vx, float& vy);
 // The projected global axes after a viewpoint change.

@@ -11,6 +11,7 @@
 #include <thread>
 
 #include "graphics/Drawing2D.h"
+#include "graphics/ViewExtents.h"
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"

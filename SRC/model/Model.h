@@ -149,6 +149,8 @@ std::string GetModelName();
 const char* DataItemTypeName(int dataType, int subtype);
 // True when the model has soils and at least one pipe section names one.
 bool AnySectionHasSoil(const Model& model);
+// True when a pipe row (not a beam) names a section with a soil.
+bool ModelHasBuriedPipe(const Model& model);
 // Makes `other` the open model and hands the previous one back in `other`.
 void SwapModel(Model& other);
 

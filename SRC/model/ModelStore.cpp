@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "model/RowObjects.h"
+#include "properties/PipeSection.h"
 #include "shell/Assert.h"
 #include "shell/General.h"
 #include "shell/NameTables.h"
@@ -163,3 +164,12 @@ bool AnySectionHasSoil(const Model& model) {
   return false;
 }
 
+bool ModelHasBuriedPipe(const Model& model) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    if (layout.elementType == ElementType::Beam) continue;
+    const int section = FindSectionByName(model.sections, layout.section);
+    if (section != 0 && !model.sections[section].soil.empty()) return true;
+  }
+  return false;
+}

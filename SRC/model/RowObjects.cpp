@@ -28,6 +28,8 @@ void SetRowKinds(const RowKinds& kinds) {
 
 std::unique_ptr<ElementData> CreateElementData(ElementType type) { return Kinds().createElement(type); }
 std::unique_ptr<DataItem> CreateDataItem(DataType type) { return Kinds().createItem(type); }
+bool RunElementDialog(HWND owner, int row, ElementType type) { return Kinds().elementDialog(owner, row, type); }
+bool RunItemDialog(HWND owner, int row, DataType type) { return Kinds().itemDialog(owner, row, type); }
 
 ElementData::~ElementData() = default;
 
@@ -55,7 +57,7 @@ bool ElementData::EditDialog(int rowNumber, float, float) {
   if (GraphicsPickInProgress()) return false;
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
-  return Kinds().elementDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).elementType);
+  return RunElementDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).elementType);
 }
 bool ElementData::IsNonlinear() const { return false; }
 BendRecord* ElementData::AsBend() { return nullptr; }
@@ -129,7 +131,7 @@ bool DataItem::EditDialog(int rowNumber, float, float) {
   if (GraphicsPickInProgress()) return false;
   const Model& model = TheModel();
   if (rowNumber < 1 || rowNumber > model.rowCount + 1) return false;
-  return Kinds().itemDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).dataType);
+  return RunItemDialog(LayoutFrame().window, rowNumber, model.row(rowNumber).dataType);
 }
 bool DataItem::IsNonlinear() const { return false; }
 bool DataItem::HasConnectedNode() const { return false; }

@@ -154,3 +154,6 @@ struct RowKinds {
 void SetRowKinds(const RowKinds& kinds);
 std::unique_ptr<ElementData> CreateElementData(ElementType type);
 std::unique_ptr<DataItem> CreateDataItem(DataType type);
+// The kind's edit dialog for a row over `owner`; true when it stored.
+bool RunElementDialog(HWND owner, int row, ElementType type);
+bool RunItemDialog(HWND owner, int row, DataType type);

@@ -8,8 +8,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "analysis/AnalysisDriver.h"
-#include "analysis/ModalResponse.h"
 #include "model/Model.h"
 #include "shell/BinaryFile.h"
 #include "shell/Message.h"
@@ -361,4 +359,13 @@ void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, 
 ResultsFileContents& TheResults() {
   static ResultsFileContents contents;
   return contents;
+}
+
+std::int64_t TimeHistoryStepBytes(std::int64_t nodes, std::int64_t elements, std::int64_t supportBytes) {
+  return 24 * nodes + 48 * elements + supportBytes;
+}
+
+std::int64_t TimeHistoryFileBytes(std::int64_t steps, std::int64_t nodes, std::int64_t elements,
+                                  std::int64_t supportBytes) {
+  return 24 + steps * TimeHistoryStepBytes(nodes, elements, supportBytes);
 }

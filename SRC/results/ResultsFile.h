@@ -158,3 +158,9 @@ void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, 
 
 // The program's results as last read.
 ResultsFileContents& TheResults();
+
+// The time-history file of a run: one step's bytes for N nodes, E elements
+// and a support-loads block of SB bytes, and the file's size for S steps.
+std::int64_t TimeHistoryStepBytes(std::int64_t nodes, std::int64_t elements, std::int64_t supportBytes);
+std::int64_t TimeHistoryFileBytes(std::int64_t steps, std::int64_t nodes, std::int64_t elements,
+                                  std::int64_t supportBytes);

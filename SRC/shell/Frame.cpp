@@ -3,7 +3,6 @@
 
 #include <algorithm>
 
-#include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
@@ -307,7 +306,7 @@ void FrameOpenFrom(Frame& frame, Frame& from) {
   // A List frame showing no list would be an empty window: the user picks
   // the list first, and nothing is shown when none is picked.
   if (&frame == &ListFrame() && !FrameVisible(frame)) {
-    ShowList(OpenListMenuDialog(from.window));
+    ProgramCommands().showList(ProgramCommands().openListMenuDialog(from.window));
     return;
   }
   FrameShow(frame);
@@ -319,10 +318,10 @@ void FrameGoBack(Frame& frame, bool moveCursor) {
   QV_ASSERT(frame.previous_frame);
   Frame& previous = *frame.previous_frame;
   if (&previous == &ListFrame() && !FrameVisible(previous)) {
-    const int entry = OpenListMenuDialog(frame.window);
+    const int entry = ProgramCommands().openListMenuDialog(frame.window);
     if (entry == 0) return;
     previous.previous_frame = &frame;
-    ShowList(entry);
+    ProgramCommands().showList(entry);
   } else {
     FrameOpenFrom(previous, frame);
   }

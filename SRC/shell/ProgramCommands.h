@@ -72,6 +72,10 @@ struct ProgramCommandTable {
   void (*setCurrentLayoutRow)(int row) = nullptr;
   // Options > Units over `owner`; true when a unit changed.
   bool (*chooseUnits)(HWND owner) = nullptr;
+  // The list dialog over `owner` (the chosen entry, 0 on Cancel) and the
+  // List window showing an entry of the list menu.
+  int (*openListMenuDialog)(HWND owner) = nullptr;
+  void (*showList)(int entry) = nullptr;
   // The Layout window's table and its title.
   HWND (*layoutTableWindow)() = nullptr;
   void (*updateLayoutTitle)() = nullptr;

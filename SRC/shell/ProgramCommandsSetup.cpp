@@ -4,19 +4,27 @@
 
 #include "analysis/AnalysisOptions.h"
 #include "analysis/AnalysisWindow.h"
+#include "elements/FlangeList.h"
 #include "elements/RowObjectFactory.h"
+#include "evaluations/FlangeReport.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "files/SaveQuestion.h"
+#include "graphics/GraphicsPrinter.h"
+#include "graphics/PrintSelection.h"
+#include "graphics/PrinterReport.h"
+#include "graphics/PrinterSettings.h"
 #include "graphics/PrinterSettings.h"
 #include "model/FindNodeDialog.h"
 #include "model/LayoutEditors.h"
 #include "model/LayoutWindow.h"
+#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/NewDocument.h"
 #include "results/ResultsMode.h"
 #include "shell/MainWindow.h"
 #include "shell/ProgramCommands.h"
+#include "shell/TableWindowSupport.h"
 #include "shell/UndoFiles.h"
 #include "shell/UnitsDialog.h"
 #include "shell/Units.h"
@@ -59,8 +67,20 @@ void InstallProgramCommands() {
   };
   commands.setCurrentLayoutRow = SetCurrentLayoutRow;
   commands.chooseUnits = ChooseUnits;
+  commands.openListMenuDialog = OpenListMenuDialog;
+  commands.showList = ShowList;
   commands.layoutTableWindow = LayoutTableWindow;
   commands.updateLayoutTitle = UpdateLayoutTitle;
   SetProgramCommands(commands);
   SetRowKinds(TheRowKinds());
+  SetFlangeRowFollower(FlangeReportFollowRow);
+  ModelReportHooks report;
+  report.showSheet = [](HWND owner) {
+    if (TableResultsShown()) PrintResultsSheet(owner);
+    else ShowModelPrintSheet(owner);
+  };
+  report.preparePages = PrepareModelReportPages;
+  report.write = PrintLayoutReport;
+  SetModelReportHooks(report);
+  SetGraphicsPageRecorder(RecordGraphicsPage);
 }

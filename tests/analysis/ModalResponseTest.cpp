@@ -16,6 +16,7 @@
 
 #include "AnalysisTesting.h"
 #include "analysis/ModalResponse.h"
+#include "results/ResultsFile.h"
 #include "elements/ConcentratedMass.h"
 #include "loads/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"

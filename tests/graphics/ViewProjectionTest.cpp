@@ -10,6 +10,7 @@
 #include "graphics/Drawing2D.h"
 #include "graphics/GraphicsState.h"
 #include "graphics/ViewProjection.h"
+#include "graphics/ViewTurns.h"
 #include "model/Model.h"
 #include "platform/Gdi.h"
 

@@ -1,0 +1,11 @@
+// The drawn model's extents in the view and keeping a rectangle in view
+// (see ViewExtents.cpp).
+#pragma once
+
+#include "graphics/DrawingGeometry.h"
+
+// The drawn model's extents in view units (-12 .. 12 without nodes).
+void ComputeViewExtents();
+// Moves (and when needed widens) the view window so that the rectangle is in
+// view; true when the view changed.
+bool EnsureRectInView(const Rect2& rect);
