@@ -135,6 +135,7 @@ class ModeSearch {
   double floor_ = 0.0;           // every root below it is among found_, as a Sturm count showed
   std::int64_t missing_ = 0;     // roots the last Sturm count showed missing
   std::vector<ModePair> found_;  // ascending λ, M-orthonormal: each a distinct root
+  std::uint32_t runs_ = 0;       // Lanczos runs so far: each takes its own start vectors
   ModalResult result_;
 };
 
@@ -322,6 +323,7 @@ ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, 
   goal.cutOff = lambdaC_;
   goal.dimension = massEquations_ - static_cast<std::int32_t>(found_.size());
   goal.floor = floor_;
+  goal.startSequence = runs_++;
   for (const ModePair& mode : found_)
     if (mode.lambda != factorShift_) goal.lockedTheta = std::max(goal.lockedTheta, 1.0 / std::fabs(mode.lambda - factorShift_));
   LanczosMonitor monitor;
