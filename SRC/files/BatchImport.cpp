@@ -293,8 +293,10 @@ void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   g_BatchRun = true;
   MessagesToStandardError = !MessagesCanBeAnswered();
   HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;
-  // A run that cannot end in results ends the program as a failure.
+  // A run that cannot end in results ends the program as a failure; no
+  // report is printed on the way out.
   if (!ImportBatchFile(mainWindow, path) || !AnalyzeModel(owner, true)) {
+    g_BatchRun = false;
     PostQuitMessage(1);
     return;
   }
