@@ -225,7 +225,8 @@ TEST(ValveLibraryFileTest, ANaNInfiniteOrNegativeMeasureIsRefusedAndTheLibraryKe
     std::size_t offset;
   } fields[] = {{"outside diameter", 26}, {"length", 26 + 4 + 4 + 8 + 6 + 3}, {"weight", 26 + 4 + 4 + 8 + 6 + 3 + 4}};
   for (const auto& field : fields) {
-    for (float bad : {std::numeric_limits<float>::quiet_NaN(), -1.0f, -0.001f, std::numeric_limits<float>::infinity()}) {
+    for (float bad :
+         {std::numeric_limits<float>::quiet_NaN(), -1.0f, -0.001f, std::numeric_limits<float>::infinity()}) {
       std::vector<char> bytes = Version510File();
       std::memcpy(bytes.data() + 32 + field.offset, &bad, 4);
       WriteBytes(path, bytes);

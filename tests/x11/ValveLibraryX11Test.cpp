@@ -45,7 +45,8 @@ class ValveLibraryX11Test : public OnXvfbWithWindowManager<ListFixture> {
   }
   int CompareWithScreen(const std::string& name) {
     platform::RunUntilIdle();
-    return CompareWindowWithScreen(display_, ListFrame().window, std::string(QUORVEL_BINARY_DIR) + "/x11-valve-" + name);
+    return CompareWindowWithScreen(display_, ListFrame().window,
+                                   std::string(QUORVEL_BINARY_DIR) + "/x11-valve-" + name);
   }
 };
 
