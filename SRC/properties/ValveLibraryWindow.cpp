@@ -34,7 +34,6 @@ constexpr int kColumns = 7;
 enum Column { kDescription = 1, kNominalSize, kDiameter, kRating, kConnection, kLength, kWeight };
 constexpr const char* kTitle = "Valve Library";
 constexpr const char* kFilter = "Valve Library files (*.val)\0*.val\0";
-constexpr int kFileBuffer = 1024;
 
 ValveLibrary& Library() { return TheValveLibrary(); }
 
