@@ -36,10 +36,13 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
   SetForegroundWindow(layout);
   platform::RunUntilIdle();
   platform::SyncPresenter();
-  platform::PumpUntil([] { return false; }, 300);  // the focus of the set-up settles
 
   XInput input(display);
   ASSERT_TRUE(input.ok());
+  // The key below goes where the server has the focus.
+  char title[256] = {};
+  GetWindowText(layout, title, sizeof title);
+  ASSERT_TRUE(input.WaitForFocusOn(title)) << "the Layout window never had the keyboard";
   input.WatchFocus();
   LayoutTable& table = TheLayoutTable();
   const int target = table.currentRow == 2 ? 3 : 2;

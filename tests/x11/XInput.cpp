@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "XProperty.h"
+
 struct XInput::State {
   Display* x = nullptr;
   int focusIns = 0;
@@ -87,7 +89,26 @@ void WatchProgramWindows(Display* d, Window window) {
   if (children != nullptr) XFree(children);
 }
 
+// The program's window titled `title`, at any depth; 0 when none.
+Window ProgramWindowTitled(Display* d, Window window, const std::string& title) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(d, window, &root, &parent, &children, &count)) return 0;
+  Window found = 0;
+  for (unsigned index = 0; index < count && found == 0; ++index) {
+    if (WindowProperty(d, children[index], "_NET_WM_NAME") == title) found = children[index];
+    else found = ProgramWindowTitled(d, children[index], title);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
 }  // namespace
+
+bool XInput::WaitForFocusOn(const std::string& title) {
+  Display* d = state_->x;
+  return WaitForInputFocus(d, ProgramWindowTitled(d, DefaultRootWindow(d), title));
+}
 
 void XInput::WatchFocus() {
   Display* d = state_->x;
