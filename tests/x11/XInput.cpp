@@ -105,9 +105,31 @@ Window ProgramWindowTitled(Display* d, Window window, const std::string& title) 
 
 }  // namespace
 
-bool XInput::WaitForFocusOn(const std::string& title) {
+bool XInput::PlaceOf(const std::string& title, int* x, int* y) {
   Display* d = state_->x;
-  return WaitForInputFocus(d, ProgramWindowTitled(d, DefaultRootWindow(d), title));
+  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
+  Window child = 0;
+  return window != 0 && XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, x, y, &child);
+}
+
+bool XInput::HasFocus(const std::string& title) {
+  Display* d = state_->x;
+  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(d, &focus, &revert);
+  if (window == 0 || focus <= PointerRoot) return false;
+  // A window manager may give the focus to its frame: keys then go to the
+  // window under the pointer inside it.
+  for (Window at = window; at != 0 && at != DefaultRootWindow(d);) {
+    if (at == focus) return true;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, at, &root, &parent, &children, &count)) return false;
+    if (children != nullptr) XFree(children);
+    at = parent;
+  }
+  return false;
 }
 
 void XInput::WatchFocus() {
