@@ -289,6 +289,40 @@ TEST_F(SpectrumLibraryWindowTest, ANewLibraryIsSavedAsASpeFileAndABadFileKeepsTh
   EXPECT_FALSE(SpectrumLibraryWindowOpen());
 }
 
+// A damaged library opened while a library is open in the window: read
+// first and refused, it leaves the open library with its unsaved change,
+// asking nothing; one that reads asks about the change before it replaces it.
+TEST_F(SpectrumLibraryWindowTest, ADamagedLibraryLeavesTheOpenLibraryAsItWas) {
+  WriteLibrary("site.spe");
+  ASSERT_TRUE(OpenFileByExtension(nullptr, Path("site.spe")));
+  ExpectBox({"Do you want to change Spectrum name", "from  \"OBE\"  to  \"OBE-2\" ?"}, IDOK);
+  TypeCell(TheSpectraTable(), 2, 1, "OBE-2");
+  ASSERT_TRUE(TheModel().modified);
+  const std::string title = Title();
+  for (const std::string& bad : {Path("damaged.spe"), Path("short.spe")}) {
+    WriteText(bad, bad == Path("short.spe") ? std::string("QUORVELWSPE6000\0\x05\0\0\0", 20) : "not a library");
+    ExpectBox({bad == Path("short.spe") ? "There was an error while reading spectrum library:"
+                                        : "Unable to read spectrum library:",
+               bad});
+    EXPECT_FALSE(OpenFileByExtension(nullptr, bad));
+    platform::CheckModalScript();
+    ASSERT_TRUE(SpectrumLibraryWindowOpen()) << bad;
+    EXPECT_TRUE(SpectrumLibraryEditing());
+    EXPECT_EQ(Title(), title);
+    ASSERT_EQ(Spectra().size(), 3u);
+    EXPECT_EQ(Spectra()[1].name, "OBE-2");
+    EXPECT_TRUE(TheModel().modified);
+  }
+  WriteLibrary("other.spe");
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDNO, 0); });
+  EXPECT_TRUE(OpenFileByExtension(nullptr, Path("other.spe")));
+  platform::CheckModalScript();
+  EXPECT_EQ(Title(), "Quorvel : Spectrum Library  (2) -  [other.spe (" + folder_.string() + ")]");
+  EXPECT_EQ(Spectra()[1].name, "OBE");
+  EXPECT_FALSE(TheModel().modified);
+}
+
 TEST_F(SpectrumLibraryWindowTest, AModelTakesALibrarySpectrumWhole) {
   WriteLibrary("site.spe");
   ProgramPreferences().spectrumLibraryPath = Path("site.spe");
