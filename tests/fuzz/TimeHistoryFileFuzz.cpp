@@ -48,7 +48,8 @@ const Analysed& TheAnalysed() {
     MessagesToStandardError = true;
     Analysed made;
     Model& model = TheModel();
-    BuildResultsFuzzModel(model, ResultsFuzzModel::kTimeHistory, FuzzWriteFile("history.mod", nullptr, 0));
+    const std::string modelPath = FuzzWriteFile("history.mod", nullptr, 0);
+    BuildResultsFuzzModel(model, ResultsFuzzModel::kTimeHistory, modelPath);
     try {
       RunAnalysis(model, SilentProgress());
     } catch (const std::string& message) {
@@ -56,7 +57,7 @@ const Analysed& TheAnalysed() {
     }
     made.timeHistoryBytes = Bytes(TimeHistoryPathOf(model.path));
     // Read against the model as built, as opening the results makes it.
-    BuildResultsFuzzModel(model, ResultsFuzzModel::kTimeHistory, model.path);
+    BuildResultsFuzzModel(model, ResultsFuzzModel::kTimeHistory, modelPath);
     RegenerateModel(model);
     made.resultsPath = ResultsPathOf(model.path);
     BinaryFile file;

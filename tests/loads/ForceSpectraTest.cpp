@@ -50,6 +50,14 @@ TEST(ForceSpectrumText, TheFilesReadAndEveryFaultWithItsLine) {
   EXPECT_EQ(Thrown("S\n1 1\n-10 1\n"), "Line 3: -10 1\nFrequency should be positive");
   EXPECT_EQ(Thrown("S\n1 1\n\n10\n"), "Line 4: 10\nInvalid force spectrum values");
   EXPECT_EQ(Thrown("S\n10 1\n10.000000001 2\n"), "Line 3: 10.000000001 2\nThe frequency of line 2 is given again");
+  // Values too small for a float are typed zeros: kept, never taken for
+  // missing ones (which the sorting drops), and a second zero is refused.
+  std::istringstream tiny("S\n1e-50 2e-322\n3 4\n");
+  const NamedPoints zeros = ParseForceSpectrumText(tiny);
+  ASSERT_EQ(zeros.points.size(), 2u);
+  EXPECT_EQ(zeros.points[0].x, kExplicitZero);
+  EXPECT_EQ(zeros.points[0].y, kExplicitZero);
+  EXPECT_EQ(Thrown("S\n0 1\n1e-50 2\n"), "Line 3: 1e-50 2\nThe frequency of line 2 is given again");
 }
 
 class ForceSpectraTest : public LoadsFixture {
