@@ -67,6 +67,24 @@ bool DevNamesValid(const unsigned char* bytes, std::size_t size) {
   return bytes[names.wDeviceOffset] != '\0';
 }
 
+bool ValueStored(HKEY key, const char* name) {
+  DWORD size = 0;
+  return RegQueryValueEx(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+}
+
+// The bytes of a block into a buffer of `capacity` bytes; the count copied,
+// 0 for a missing, unlockable or larger block.
+std::size_t CopyBlockBytes(HGLOBAL block, unsigned char* buffer /* output of size capacity */, std::size_t capacity) {
+  if (block == nullptr) return 0;
+  const std::size_t size = GlobalSize(block);
+  const void* bytes = GlobalLock(block);
+  if (bytes == nullptr) return 0;
+  const std::size_t copied = size <= capacity ? size : 0;
+  if (copied != 0) std::memcpy(buffer, bytes, copied);
+  GlobalUnlock(block);
+  return copied;
+}
+
 std::string DevNamesText(HGLOBAL block, int which) {
   if (block == nullptr) return {};
   std::size_t size = GlobalSize(block);
@@ -193,9 +211,15 @@ void PrinterSettings::Load(HKEY parentKey) {
   std::unique_ptr<HKEY__, LONG (*)(HKEY)> closer(key, RegCloseKey);
   unsigned char mode[kLongestDevNames] = {};
   unsigned char names[kLongestDevNames] = {};
+  const bool modeStored = ValueStored(key, "DevMode"), namesStored = ValueStored(key, "DevNames");
+  if (!modeStored && !namesStored) return;
   std::size_t modeSize = RegQueryValueChecked(key, "DevMode", mode, sizeof mode);
   std::size_t namesSize = RegQueryValueChecked(key, "DevNames", names, sizeof names);
-  if (modeSize == 0 && namesSize == 0) return;
+  // Earlier runs stored only the one of the two blocks that had changed
+  // from the defaults: the other is the default block, which this object
+  // holds now.
+  if (!modeStored) modeSize = CopyBlockBytes(pageSetup.hDevMode, mode, kDevModeSize);
+  if (!namesStored) namesSize = CopyBlockBytes(pageSetup.hDevNames, names, sizeof names);
   if (modeSize != kDevModeSize) {
     Note(*this, "DevMode");
     return;
@@ -243,6 +267,8 @@ void PrinterSettings::Load(HKEY parentKey) {
 void PrinterSettings::Save(HKEY parentKey) const {
   HKEY key = RegCreateKeyChecked(parentKey, RegistryKeyName());
   if (key == nullptr) return;
+  // The loader takes the blocks as a pair and the subkey as one record.
+  RegStoreKeyWhole(key);
   for (auto [name, block] : {std::pair{"DevMode", pageSetup.hDevMode}, std::pair{"DevNames", pageSetup.hDevNames}}) {
     if (block == nullptr) continue;
     const void* bytes = GlobalLock(block);
