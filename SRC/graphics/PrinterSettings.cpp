@@ -10,6 +10,7 @@
 #include "graphics/DialogHook.h"
 #include "graphics/GraphicsPrinter.h"
 #include "graphics/TextPrinter.h"
+#include "model/Model.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
@@ -22,6 +23,8 @@ namespace {
 
 constexpr std::size_t kDevModeSize = sizeof(DEVMODE);
 constexpr std::size_t kLongestDevNames = 256;
+// The output of device names that name no file: the printer's own default.
+constexpr char kNoOutputFile[] = "FILE:";
 
 // The graphics printer: its defaults and registry subkey are kept here; the
 // pictures it prints come with the graphics printing.
@@ -100,6 +103,37 @@ std::string DevNamesText(HGLOBAL block, int which) {
   return text;
 }
 
+// Device names with another output, the driver and device kept; null when
+// `block` holds no valid device names.
+HGLOBAL DevNamesWithOutput(HGLOBAL block, const std::string& output) {
+  const std::string driver = DevNamesText(block, 0), device = DevNamesText(block, 1);
+  if (device.empty()) return nullptr;
+  const std::size_t size = sizeof(DEVNAMES) + driver.size() + device.size() + output.size() + 3;
+  if (size > kLongestDevNames) return nullptr;
+  DEVNAMES names{};
+  names.wDriverOffset = sizeof(DEVNAMES);
+  names.wDeviceOffset = static_cast<WORD>(names.wDriverOffset + driver.size() + 1);
+  names.wOutputOffset = static_cast<WORD>(names.wDeviceOffset + device.size() + 1);
+  if (auto* bytes = static_cast<const unsigned char*>(GlobalLock(block))) {
+    names.wDefault = reinterpret_cast<const DEVNAMES*>(bytes)->wDefault;
+    GlobalUnlock(block);
+  }
+  std::string record(size, '\0');
+  std::memcpy(record.data(), &names, sizeof names);
+  std::memcpy(record.data() + names.wDriverOffset, driver.c_str(), driver.size() + 1);
+  std::memcpy(record.data() + names.wDeviceOffset, device.c_str(), device.size() + 1);
+  std::memcpy(record.data() + names.wOutputOffset, output.c_str(), output.size() + 1);
+  return BlockWith(record.data(), size);
+}
+
+// Replaces the device names of `record` with a copy that has another output.
+void SetRecordOutput(HGLOBAL& names, const std::string& output) {
+  if (HGLOBAL changed = DevNamesWithOutput(names, output)) {
+    GlobalFree(names);
+    names = changed;
+  }
+}
+
 // Frees a DC when the print job ends, however it ends.
 struct DcOwner {
   HDC dc = nullptr;
@@ -139,6 +173,16 @@ PRINTDLG DialogRecord(PrinterSettings& printer, HWND owner, DWORD flags, const c
 }
 
 }  // namespace
+
+std::string PdfFileForModel(const std::string& modelPath) {
+  if (modelPath.empty()) return {};
+  const std::size_t folderEnd = modelPath.find_last_of("/\\");
+  const std::size_t nameStart = folderEnd == std::string::npos ? 0 : folderEnd + 1;
+  const std::size_t dot = modelPath.find_last_of('.');
+  const std::size_t nameEnd = dot != std::string::npos && dot > nameStart ? dot : modelPath.size();
+  if (nameEnd == nameStart) return {};
+  return modelPath.substr(0, nameEnd) + ".pdf";
+}
 
 HGLOBAL CopyGlobalBlock(HGLOBAL block) {
   if (block == nullptr) return nullptr;
@@ -369,11 +413,20 @@ HDC PrinterSettings::RunPrintDialog(HWND ownerWindow) {
                                  "Unable to print");
   record.lpfnPrintHook = CenteringDialogHookProc;
   SetupPrintRange(record);
+  // Without a file of the user's own, the PDF goes beside the model under
+  // its name. The file stays unchosen when the user keeps that name, so
+  // that the next model gets its own.
+  const std::string proposed = PdfFileForModel(TheModel().path);
+  const std::string output = DevNamesText(record.hDevNames, 2);
+  const bool unchosen = output.empty() || output == kNoOutputFile;
+  if (unchosen && !proposed.empty()) SetRecordOutput(record.hDevNames, proposed);
   if (!PrintDlg(&record)) {
     FreeRecordBlocks(record);
     if (CommDlgExtendedError() != 0) throw std::string("Unable to print");
     return nullptr;
   }
+  if (unchosen && !proposed.empty() && DevNamesText(record.hDevNames, 2) == proposed)
+    SetRecordOutput(record.hDevNames, output);
   TakePrintRange(record);
   FreeBlocks();
   pageSetup.hDevMode = record.hDevMode;

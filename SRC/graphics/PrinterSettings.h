@@ -100,5 +100,9 @@ PrinterSettings*& PreviewPrinter();
 
 void LoadPrinterSettings(HKEY parentKey);
 void SavePrinterSettings(HKEY parentKey);
+// The PDF file the Print dialog proposes for a model: its folder and name
+// with the extension "pdf" ("/x/y/Plant.mod" gives "/x/y/Plant.pdf"); empty
+// for an untitled model, which leaves the printer's own default.
+std::string PdfFileForModel(const std::string& modelPath);
 // Copies a global memory block (null for null or an unlockable block).
 HGLOBAL CopyGlobalBlock(HGLOBAL block);
