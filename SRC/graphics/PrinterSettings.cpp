@@ -126,7 +126,8 @@ HGLOBAL DevNamesWithOutput(HGLOBAL block, const std::string& output) {
   return BlockWith(record.data(), size);
 }
 
-// Replaces the device names of `record` with a copy that has another output.
+// Replaces a device names block with a copy that has another output; the
+// block stays as it was when no copy can be made.
 void SetRecordOutput(HGLOBAL& names, const std::string& output) {
   if (HGLOBAL changed = DevNamesWithOutput(names, output)) {
     GlobalFree(names);
