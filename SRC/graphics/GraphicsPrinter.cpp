@@ -26,7 +26,6 @@
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "shell/General.h"
-#include "model/Model.h"
 #include "shell/Application.h"
 #include "shell/Message.h"
 #include "shell/WindowUtilities.h"
@@ -243,14 +242,12 @@ void DrawGraphicsPage(PrinterSettings& printer, float width, float height, PageT
   ViewHeightPx = bottom - top;
   SetPageScale(ppiX, ViewWidthPx, ViewHeightPx);
   if (rendered) {
-    // The rendered picture, then the node dots and numbers and the axes over it.
+    // The rendered picture, then over it what the window draws over its
+    // own: the axes, node dots and numbers, legend and colour scale.
     DrawRenderedPicture(ppiX, ViewWidthPx, ViewHeightPx);
     PaperStyle paper(tools);
     PrintingOutput = true;
-    Model& model = TheModel();
-    DrawAxesTriad();
-    DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0);
-    DrawNodeNumbers(model);
+    DrawRenderOverlays(dc);
     PrintingOutput = false;
     SetViewportOrgEx(dc, 0, 0, nullptr);
     SelectObject(dc, tools.frame);

@@ -32,6 +32,15 @@ void XInput::Click(int x, int y) {
   XSync(d, False);
 }
 
+void XInput::Wheel(int x, int y, bool forward) {
+  Display* d = state_->x;
+  const unsigned int button = forward ? 4 : 5;
+  XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(d, button, True, CurrentTime);
+  XTestFakeButtonEvent(d, button, False, CurrentTime);
+  XSync(d, False);
+}
+
 void XInput::Key(const char* name) {
   Display* d = state_->x;
   const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(name));

@@ -19,6 +19,9 @@ class XInput {
 
   // A left click at a screen point.
   void Click(int x, int y);
+  // One notch of the wheel at a screen point, forward (away from the user)
+  // or back.
+  void Wheel(int x, int y, bool forward);
   // A press and release of the key with the given keysym name ("Down").
   void Key(const char* name);
   // The key pressed and released while the modifier is held ("Control_L", "i").
