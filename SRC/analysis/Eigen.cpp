@@ -81,6 +81,9 @@ constexpr double kSturmMargin = 1.0e-6;
 // sits on a root: the margin grows by this factor, up to kSturmMarginLimit.
 constexpr double kSturmMarginGrowth = 100.0;
 constexpr double kSturmMarginLimit = 1.0e-2;
+// Sturm counts at most in bracketing a root no run has seen: a bisection
+// halves the logarithm of the bracket, so 1e300 narrows in about 60.
+constexpr int kLocateLimit = 60;
 
 // "12.34" with two decimals, independent of the locale.
 std::string FixedTwo(double value) {
@@ -111,6 +114,7 @@ class ModeSearch {
   ModalFault Round(std::int32_t count, std::span<const double> start, bool recovery, std::int32_t& admitted,
                    LanczosOutcome& outcome);
   Sturm CheckBelow(double top, ModalFault& fault);
+  ModalFault LocateNextRoot(double& shift);
   std::int32_t WantedCount(bool& complete);
   void ShowModeIteration(std::int32_t j, std::int32_t count);
   void ShowMisconvergence(double newValue, double oldValue);
@@ -123,6 +127,7 @@ class ModeSearch {
   const std::int32_t Nreq_;
   double lambdaC_ = 0.0;
   std::int32_t massEquations_ = 0;  // equations with mass: the number of finite roots
+  double highestBound_ = 0.0;       // no root lies above it
 
   std::vector<double> factor_;  // K − σM factorised
   double factorShift_ = 0.0;
@@ -130,6 +135,7 @@ class ModeSearch {
   double floor_ = 0.0;           // every root below it is among found_, as a Sturm count showed
   std::int64_t missing_ = 0;     // roots the last Sturm count showed missing
   std::vector<ModePair> found_;  // ascending λ, M-orthonormal: each a distinct root
+  std::uint32_t runs_ = 0;       // Lanczos runs so far: each takes its own start vectors
   ModalResult result_;
 };
 
@@ -175,8 +181,13 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
     if (complete && wanted == 0) break;
     const double estimate = outcome.nextEstimate;
     if (found_.empty() || found_.back().lambda <= floor_) {
-      // Nothing above the floor to check: run again nearer the estimate.
-      if (std::isfinite(estimate) && estimate > floor_) shift = std::max(shift, 0.5 * (floor_ + estimate));
+      // Nothing above the floor to check: run again nearer the estimate, or,
+      // when the run saw nothing more and was not cut short, where the
+      // Sturm counts put the next root.
+      if (std::isfinite(estimate) && estimate > floor_)
+        shift = std::max(shift, 0.5 * (floor_ + estimate));
+      else if (outcome.restart.empty() && (fault = LocateNextRoot(shift)) != ModalFault::None)
+        break;
       start = std::move(outcome.restart);
       continue;
     }
@@ -187,9 +198,10 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
       if (complete) break;
       // March: the roots above the floor are wanted next.
       recovery = false;
-      shift = floor_;
-      if (std::isfinite(estimate) && estimate > floor_) shift = 0.5 * (top + estimate);
-      shift = std::max(shift, floor_);
+      if (std::isfinite(estimate) && estimate > floor_)
+        shift = std::max(0.5 * (top + estimate), floor_);
+      else if ((fault = LocateNextRoot(shift)) != ModalFault::None)
+        break;
       start = std::move(outcome.restart);
       continue;
     }
@@ -239,13 +251,44 @@ ModeSearch::Sturm ModeSearch::CheckBelow(double top, ModalFault& fault) {
   return Sturm::Fault;
 }
 
+// No run has seen a root above the floor, though roots are left: they lie
+// too far above it for a shift there to resolve them (the roots of a stiff
+// anchor carrying mass, 1e10 above the pipe's). Sturm counts bracket the
+// lowest of them, between a shift below which lie only the roots found and
+// one above it, narrowed by geometric bisection until the bracket is no
+// wider than the gap from the floor to its lower end: at that end, the shift
+// of the next round, the root is then at least as near as any root found.
+ModalFault ModeSearch::LocateNextRoot(double& shift) {
+  const auto known = static_cast<std::int64_t>(found_.size());
+  double lo = floor_, hi = highestBound_ * (1.0 + kSturmMarginLimit);
+  for (int widening = 0;; ++widening) {
+    if (ModalFault fault = Factorise(hi); fault != ModalFault::None) return fault;
+    if (negatives_ > known) break;
+    // The bound lies above every root: a count that never passes it comes
+    // from a factorisation gone wrong.
+    if (widening == kLocateLimit) return ModalFault::SolveError;
+    hi *= 2.0;
+  }
+  hi = factorShift_;
+  for (int step = 0; step < kLocateLimit && hi - lo > lo - floor_; ++step) {
+    if (ModalFault fault = Factorise(lo > 0.0 ? std::sqrt(lo * hi) : 0.5 * hi); fault != ModalFault::None)
+      return fault;
+    (negatives_ > known ? hi : lo) = factorShift_;
+  }
+  shift = lo;
+  return ModalFault::None;
+}
+
 ModalFault ModeSearch::CheckInput() {
   if (E_ <= 0) return ModalFault::NoEigenvalues;
   for (std::int64_t i = 1; i <= E_; ++i)
     if (!(K_[profile_.DiagonalAddress[i]] > 0.0)) return ModalFault::ZeroOrNegativeDiagonal;
   bool negative = false;
   for (std::int64_t i = 1; i <= E_; ++i) {
-    if (M_[i] != 0.0) ++massEquations_;
+    if (M_[i] != 0.0) {
+      ++massEquations_;
+      highestBound_ += K_[profile_.DiagonalAddress[i]] / std::fabs(M_[i]);
+    }
     negative |= M_[i] < 0.0 || !std::isfinite(M_[i]);
   }
   if (massEquations_ == 0) return ModalFault::NoMass;
@@ -280,6 +323,7 @@ ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, 
   goal.cutOff = lambdaC_;
   goal.dimension = massEquations_ - static_cast<std::int32_t>(found_.size());
   goal.floor = floor_;
+  goal.startSequence = runs_++;
   for (const ModePair& mode : found_)
     if (mode.lambda != factorShift_) goal.lockedTheta = std::max(goal.lockedTheta, 1.0 / std::fabs(mode.lambda - factorShift_));
   LanczosMonitor monitor;

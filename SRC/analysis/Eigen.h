@@ -14,8 +14,11 @@
 // structure the start vector did not reach): the search runs Lanczos again
 // from a fresh start at a new shift, M-orthogonal to every mode found,
 // until the count agrees. An agreeing count with roots still wanted moves
-// the shift up past the roots found (Eigen.cpp). So every root comes once,
-// in order, and none below the highest one returned is silently left out.
+// the shift up past the roots found, to where the last run saw the next
+// root, or, when no run saw one (the roots of 1e12 anchor springs carrying
+// mass, far out of reach of the pipe's), to where Sturm counts bracket it
+// (Eigen.cpp). So every root comes once, in order, and none below the
+// highest one returned is silently left out.
 // Each mode is normalised so that φᵀMφ = 1; the modes are M-orthonormal.
 //
 // Which roots: the lowest `ModeCount`, ending after the first root above the

@@ -31,9 +31,11 @@ constexpr double kRounding = 1.1e-16;
 constexpr std::int64_t kGatherChunk = 512;
 
 // SplitMix64: the same pseudo-random start vectors with every compiler and
-// standard library, so a run is reproducible.
+// standard library, so a run is reproducible. Each sequence number starts
+// a sequence of its own.
 class StartSequence {
  public:
+  explicit StartSequence(std::uint32_t sequence) : state_(0x2545F4914F6CDD1Dull + sequence * 0xD1B54A32D192ED03ull) {}
   double Next() {
     std::uint64_t z = (state_ += 0x9E3779B97F4A7C15ull);
     z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
@@ -43,7 +45,7 @@ class StartSequence {
   }
 
  private:
-  std::uint64_t state_ = 0x2545F4914F6CDD1Dull;
+  std::uint64_t state_;
 };
 
 // A Ritz pair with residual bound ρ has converged, and can be resolved here.
@@ -65,7 +67,7 @@ class LanczosRun {
   LanczosRun(const LanczosOperator& op, std::span<const std::vector<double>* const> locked, const LanczosGoal& goal,
              const LanczosMonitor& monitor)
       : op_(op), locked_(locked), goal_(goal), monitor_(monitor), E_(op.profile.equationCount),
-        maxSteps_(StepLimit(goal, op.profile.equationCount)) {}
+        maxSteps_(StepLimit(goal, op.profile.equationCount)), random_(goal.startSequence) {}
 
   LanczosOutcome Execute(std::span<const double> start);
 

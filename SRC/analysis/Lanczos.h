@@ -53,6 +53,10 @@ struct LanczosGoal {
   std::int32_t dimension = 0;    // the number of finite roots left (equations with mass − locked modes)
   double floor = 0.0;            // every root at or below this λ is locked: only roots above it are sought
   double lockedTheta = 0.0;      // the largest |θ| = 1/|λ − σ| of the locked roots
+  // Which pseudo-random start vectors the run takes. Runs of one search
+  // take different ones: the same start again would reach, in the
+  // eigenspace of a repeated root, only the direction already found.
+  std::uint32_t startSequence = 0;
 };
 
 // One mode: λ and φ (1-based, size E + 1), normalised so that φᵀMφ = 1 and

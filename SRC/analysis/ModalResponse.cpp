@@ -32,6 +32,7 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr double kSameFrequency = 0.001;  // Hz
 constexpr double kResonance = 1.0e-10;
 constexpr char kTimeHistoryMagic[16] = "QUORVELWRTH5100";
+constexpr float kHighestTimeHistoryDamping = 99.0f;  // percent
 
 // The run's modes: ω and the shapes (1-based, each of E + 1 values), and
 // per mode the element forces and support loads its shape gives.
@@ -208,6 +209,13 @@ void CheckDynamicLoadRows(const Model& model, int* refusedRow) {
   }
   if (history && !(model.timeHistory.timeStep > 0.0f))
     throw std::string("The time step of the time history analysis must be greater than 0.");
+  // What the dialog allows: 100 % or more would damp every response to
+  // nothing, a negative damping amplify it. A model file may still bring
+  // such a value; the model opens, and the value is refused here.
+  const float damping = model.timeHistory.damping;
+  if (history && !(damping >= 0.0f && damping <= kHighestTimeHistoryDamping))
+    throw CFormat("The damping of the time history analysis, %g %%, must be from 0 to %g %%.",
+                  static_cast<double>(damping), static_cast<double>(kHighestTimeHistoryDamping));
 }
 
 // --- force spectrum -------------------------------------------------------

@@ -1,6 +1,7 @@
 // The evaluation report lines (see EvaluationReport.h).
 #include "evaluations/EvaluationReport.h"
 
+#include <algorithm>
 #include <array>
 
 #include "graphics/PrinterReport.h"
@@ -18,9 +19,30 @@ LineBuffer& Buffer() {
   return buffer;
 }
 
+bool& Rehearsing() {
+  static bool rehearsing = false;
+  return rehearsing;
+}
+
 }  // namespace
 
+EvaluationLinesRehearsal::EvaluationLinesRehearsal() : wasRehearsing_(Rehearsing()) {
+  LineBuffer& buffer = Buffer();
+  keptCount_ = buffer.index;
+  kept_.assign(buffer.lines.begin(), buffer.lines.end());
+  EvaluationReportClearLines();
+  Rehearsing() = true;
+}
+
+EvaluationLinesRehearsal::~EvaluationLinesRehearsal() {
+  LineBuffer& buffer = Buffer();
+  std::copy(kept_.begin(), kept_.end(), buffer.lines.begin());
+  buffer.index = keptCount_;
+  Rehearsing() = wasRehearsing_;
+}
+
 EvaluationOutput CurrentEvaluationOutput() {
+  if (Rehearsing()) return EvaluationOutput::Screen;
   if (g_Recording) return EvaluationOutput::Printer;
   if (g_ReportFileOpen) return EvaluationOutput::File;
   return EvaluationOutput::Screen;

@@ -15,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 enum EvaluationLineKind : int {
   kEvaluationPlainLine = 0,
@@ -52,3 +53,20 @@ void EvaluationReportGap();
 // Which output the next line goes to.
 enum class EvaluationOutput { Printer, File, Screen };
 EvaluationOutput CurrentEvaluationOutput();
+
+// While one lives, the lines go to the buffer whatever the report core's
+// output is, and the buffer's own lines wait aside until it ends: a report
+// is written through once this way so that its columns can be measured over
+// its own lines before it goes to the printer or the page.
+class EvaluationLinesRehearsal {
+ public:
+  EvaluationLinesRehearsal();
+  ~EvaluationLinesRehearsal();
+  EvaluationLinesRehearsal(const EvaluationLinesRehearsal&) = delete;
+  EvaluationLinesRehearsal& operator=(const EvaluationLinesRehearsal&) = delete;
+
+ private:
+  std::vector<EvaluationLine> kept_;
+  int keptCount_ = 0;
+  bool wasRehearsing_ = false;
+};

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <sstream>
 #include <vector>
 
@@ -18,6 +19,63 @@
 
 namespace {
 
+// A buffered line taken apart: the label, and the words after the "!".
+struct RowParts {
+  std::string label;
+  std::vector<std::string> values;
+};
+
+RowParts SplitRow(const std::string& text) {
+  RowParts parts;
+  const std::size_t bang = text.find('!');
+  parts.label = text.substr(0, bang);
+  if (bang == std::string::npos) return parts;
+  std::istringstream rest(text.substr(bang + 1));
+  std::string value;
+  while (rest >> value) parts.values.push_back(value);
+  return parts;
+}
+
+std::string Word(const RowParts& parts, std::size_t index) {
+  return index < parts.values.size() ? parts.values[index] : std::string();
+}
+
+// What the lines in the buffer ask of the columns, in the output's measure:
+// the least edge of the label column, so that every label ends a gap (one
+// digit) before the text that is right-aligned at that edge; and the room
+// a stress row's figure needs with its first stress after it. The edge
+// lies a digit (values, figures) or two (calculated stresses) further
+// right on the printer.
+struct LineNeeds {
+  int labelEdge = 0;
+  int figureRoom = 0;
+};
+
+template <typename Width>
+LineNeeds NeedsOfLines(bool printer, Width width) {
+  const int digit = width("9");
+  LineNeeds needs;
+  for (int index = 0; index < EvaluationReportLineCount(); ++index) {
+    const EvaluationLine& line = EvaluationReportLineAt(index);
+    if (line.kind != kEvaluationCheckRow && line.kind != kEvaluationInteractionRow && line.kind != kEvaluationStressRow)
+      continue;
+    const RowParts parts = SplitRow(line.text);
+    const int label = width(parts.label) + digit;
+    int edge = 0;
+    if (line.kind == kEvaluationInteractionRow) {
+      edge = label + width(Word(parts, 0)) - (printer ? digit : 0);
+    } else if (line.kind == kEvaluationCheckRow) {
+      edge = label + width(Word(parts, 0)) - (printer ? 2 * digit : 0);
+    } else {
+      edge = label - (printer ? digit : 0);
+      const std::string figure = Word(parts, 0) == "-" ? std::string() : Word(parts, 0);
+      needs.figureRoom = std::max(needs.figureRoom, width(figure) + digit + width(Word(parts, 1)));
+    }
+    needs.labelEdge = std::max(needs.labelEdge, edge);
+  }
+  return needs;
+}
+
 // Where the parts of the lines go, from the left of the line: right edges
 // of values, left edges of texts.
 struct Columns {
@@ -29,14 +87,19 @@ struct Columns {
   int width = 0;  // of the widest row of columns
 };
 
+// The columns of the style, the label column widened to the widest label
+// of the lines in the buffer (and the nozzle's value columns moved right
+// of the widest figure).
 template <typename Width>
 Columns Measure(EvaluationLinesStyle style, bool printer, Width width) {
   Columns c;
   const int digit = width("9");
   const std::string stress = UnitLabel(kUnitStress);
+  const LineNeeds needs = NeedsOfLines(printer, width);
   if (style == EvaluationLinesStyle::Nozzle) {
-    const int L = width("MMMMMMMMMMMMMMMM999999999" + stress), w = width("99999999");
-    auto V = [&](int k) { return L + k * w + (k - 1) * digit; };
+    const int L = std::max(width("MMMMMMMMMMMMMMMM999999999" + stress), needs.labelEdge), w = width("99999999");
+    const int figure = std::max(needs.figureRoom - w, 0);
+    auto V = [&](int k) { return L + figure + k * w + (k - 1) * digit; };
     const int shift = printer ? digit : 0;
     c.valueRight = L + shift;
     c.unitLeft = L + 2 * digit;
@@ -53,7 +116,8 @@ Columns Measure(EvaluationLinesStyle style, bool printer, Width width) {
     c.width = V(9);
     return c;
   }
-  const int WL = width("MMMMMMMMMMMMMMMMMMMMMMMMM999999999999999 " + stress), W10 = width("9999999999");
+  const int WL = std::max(width("MMMMMMMMMMMMMMMMMMMMMMMMM999999999999999 " + stress), needs.labelEdge);
+  const int W10 = width("9999999999");
   const int EA = WL + W10, ER = EA + digit + W10, ES = ER + 5 * digit;
   c.valueRight = printer ? WL + digit : WL;
   c.unitLeft = WL + 2 * digit;
@@ -69,9 +133,52 @@ Columns Measure(EvaluationLinesStyle style, bool printer, Width width) {
   return c;
 }
 
+// The columns of the text page (numbered from 1): those of the report's
+// design, moved right where a text of the lines in the buffer would reach
+// the one before it: a value line's value (right-aligned to 70, its unit at
+// 75), a result table (calculated, allowed, ratio and status right-aligned
+// to 69, 79, 87 and 98, the headings from 60) and the stress table (the
+// figure right-aligned to 31, the stresses to 40, 49, 57 ... 97, eight
+// apart, which a stress of eight characters fills).
+struct PageColumns {
+  int valueRight = 70;
+  int unitLeft = 75;
+  int resultShift = 0;
+  int figureRight = 31;
+  std::array<int, 8> stressRight{40, 49, 57, 65, 73, 81, 89, 97};
+};
+
+PageColumns MeasurePage() {
+  PageColumns page;
+  const auto length = [](const std::string& text) { return static_cast<int>(text.size()); };
+  int stressShift = 0, widestStress = 0;
+  for (int index = 0; index < EvaluationReportLineCount(); ++index) {
+    const EvaluationLine& line = EvaluationReportLineAt(index);
+    const RowParts parts = SplitRow(line.text);
+    // Each label starts at its column (4, results 6) and is followed by a blank.
+    if (line.kind == kEvaluationInteractionRow) {
+      page.valueRight = std::max(page.valueRight, 4 + length(parts.label) + length(Word(parts, 0)));
+    } else if (line.kind == kEvaluationCheckRow) {
+      page.resultShift = std::max(page.resultShift, 6 + length(parts.label) + length(Word(parts, 0)) - 69);
+    } else if (line.kind == kEvaluationStressRow) {
+      stressShift = std::max(stressShift, 4 + length(parts.label) + length(Word(parts, 0)) - 31);
+      for (std::size_t i = 1; i < parts.values.size(); ++i)
+        widestStress = std::max(widestStress, length(parts.values[i]));
+    }
+  }
+  page.unitLeft = page.valueRight + 5;
+  const std::array<int, 8> design = page.stressRight;
+  page.figureRight += stressShift;
+  page.stressRight[0] += stressShift;
+  for (std::size_t i = 1; i < design.size(); ++i)
+    page.stressRight[i] = page.stressRight[i - 1] + std::max(design[i] - design[i - 1], widestStress + 1);
+  return page;
+}
+
 struct LinesState {
   EvaluationLinesStyle style = EvaluationLinesStyle::Lug;
   Columns printer;
+  PageColumns page;
 };
 
 LinesState& State() {
@@ -122,11 +229,12 @@ void ResultLine(const std::string& label, float calculated, float allowed, bool 
         if (status) row += "," + statusText;
         ReportAppendLine(row);
       } else {
+        const int shift = State().page.resultShift;
         ReportPutText(label + " " + unit, 6);
-        ReportPutTextRight(calculatedText, 69);
-        ReportPutTextRight(allowedText, 79);
-        if (hasRatio) ReportPutTextRight(ratioText, 87);
-        if (!statusText.empty()) ReportPutTextRight(statusText, 98);
+        ReportPutTextRight(calculatedText, 69 + shift);
+        ReportPutTextRight(allowedText, 79 + shift);
+        if (hasRatio) ReportPutTextRight(ratioText, 87 + shift);
+        if (!statusText.empty()) ReportPutTextRight(statusText, 98 + shift);
       }
       ReportNewLine();
       return;
@@ -141,22 +249,6 @@ void ResultLine(const std::string& label, float calculated, float allowed, bool 
 }
 
 // --- the table ---------------------------------------------------------------------------------
-
-struct RowParts {
-  std::string label;
-  std::vector<std::string> values;
-};
-
-RowParts SplitRow(const std::string& text) {
-  RowParts parts;
-  const std::size_t bang = text.find('!');
-  parts.label = text.substr(0, bang);
-  if (bang == std::string::npos) return parts;
-  std::istringstream rest(text.substr(bang + 1));
-  std::string value;
-  while (rest >> value) parts.values.push_back(value);
-  return parts;
-}
 
 class LinesTable : public ResultTableWindow {
  public:
@@ -174,11 +266,9 @@ class LinesTable : public ResultTableWindow {
     if (!text.empty()) GetTextExtentPoint32(Dc(), text.data(), static_cast<int>(text.size()), &size);
     return static_cast<int>(size.cx);
   }
-  Columns Measured() const {
-    return Measure(style_, false, [this](const std::string& text) { return TextWidth(text); });
-  }
   void DefineColumns() override {
-    int width = Measured().width + TextWidth("Status  ");
+    columns_ = Measure(style_, false, [this](const std::string& text) { return TextWidth(text); });
+    int width = columns_.width + TextWidth("Status  ");
     for (int index = 0; index < EvaluationReportLineCount(); ++index) {
       const EvaluationLine& line = EvaluationReportLineAt(index);
       if (line.kind == kEvaluationPlainLine) width = std::max(width, TextWidth(line.text));
@@ -192,7 +282,7 @@ class LinesTable : public ResultTableWindow {
   void DrawCellCustom(int row, int /*column*/, int /*line*/, int& x, int& y, const std::string& /*text*/) override {
     const EvaluationLine& line = EvaluationReportLineAt(row - 1);
     if (line.kind == kEvaluationPlainLine) return;
-    const Columns c = Measured();
+    const Columns& c = columns_;
     auto right = [&](int edge, const std::string& text) {
       if (text != "-") Out(x + edge - TextWidth(text), y, text);
     };
@@ -236,16 +326,23 @@ class LinesTable : public ResultTableWindow {
     if (!text.empty()) TextOut(Dc(), x, y, text.data(), static_cast<int>(text.size()));
   }
   EvaluationLinesStyle style_;
+  Columns columns_;  // measured over the lines shown, with the columns
   std::string name_;
   void (*print_)() = nullptr;
 };
 
 }  // namespace
 
-void BeginEvaluationLines(EvaluationLinesStyle style) {
+void BeginEvaluationLines(EvaluationLinesStyle style, const std::function<void()>& lines) {
   State().style = style;
-  if (CurrentEvaluationOutput() == EvaluationOutput::Printer)
+  const EvaluationOutput output = CurrentEvaluationOutput();
+  if (output == EvaluationOutput::Screen || (output == EvaluationOutput::File && g_ReportToFile)) return;
+  EvaluationLinesRehearsal rehearsal;
+  lines();
+  if (output == EvaluationOutput::Printer)
     State().printer = Measure(style, true, [](const std::string& text) { return PrinterTextWidth(text); });
+  else
+    State().page = MeasurePage();
 }
 
 bool EvaluationRatio(float calculated, float allowed, double& ratio) {
@@ -293,8 +390,8 @@ void LugReportValueLine(const std::string& label, const std::string& value, cons
         ReportAppendLine(CsvQuoted(label) + "," + shown + "," + (unit == "-" ? std::string() : CsvQuoted(unit)));
       } else {
         ReportPutText(label, 4);
-        ReportPutTextRight(shown, 70);
-        if (unit != "-") ReportPutText(unit, 75);
+        ReportPutTextRight(shown, State().page.valueRight);
+        if (unit != "-") ReportPutText(unit, State().page.unitLeft);
       }
       ReportNewLine();
       return;
@@ -335,10 +432,11 @@ void LugResultsTable(const std::string& title) {
       ReportPutCentred(title, 4, 98);
       ReportNewLine();
       ReportRule();
-      ReportPutText(WithStatus() ? "Calculated   Allowed   Ratio   Status" : "Calculated   Allowed   Ratio", 60);
+      ReportPutText(WithStatus() ? "Calculated   Allowed   Ratio   Status" : "Calculated   Allowed   Ratio",
+                    60 + State().page.resultShift);
       ReportNewLine();
-      ReportPutTextRight(unit, 69);
-      ReportPutTextRight(unit, 79);
+      ReportPutTextRight(unit, 69 + State().page.resultShift);
+      ReportPutTextRight(unit, 79 + State().page.resultShift);
       ReportNewLine();
       return;
     case EvaluationOutput::Screen:
@@ -375,8 +473,9 @@ void Wrc537StressHeading() {
         return;
       }
       ReportRule();
-      ReportPutText("Stresses              Fig_No       Au       Al      Bu      Bl      Cu      Cl      Du      Dl",
-                    4);
+      ReportPutText("Stresses", 4);
+      ReportPutTextRight("Fig_No", State().page.figureRight);
+      for (std::size_t i = 0; i < 8; ++i) ReportPutTextRight(kPoints[i], State().page.stressRight[i]);
       ReportNewLine();
       ReportRule();
       return;
@@ -403,10 +502,10 @@ void Wrc537StressRow(const std::string& label, const std::string& figure, const 
         for (const std::string& text : texts) row += "," + text;
         ReportAppendLine(row);
       } else {
-        static const int kEdges[8] = {40, 49, 57, 65, 73, 81, 89, 97};
+        const PageColumns& page = State().page;
         ReportPutText(label, 4);
-        ReportPutTextRight(figure, 31);
-        for (std::size_t i = 0; i < 8; ++i) ReportPutTextRight(texts[i], kEdges[i]);
+        ReportPutTextRight(figure, page.figureRight);
+        for (std::size_t i = 0; i < 8; ++i) ReportPutTextRight(texts[i], page.stressRight[i]);
       }
       ReportNewLine();
       return;

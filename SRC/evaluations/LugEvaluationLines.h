@@ -14,20 +14,25 @@
 // The columns are measured in the output's font. The two reports measure
 // them differently (the nozzle's stress table needs nine value columns,
 // the lug's labels are longer): the report being built sets its style
-// first. Without an allowable (below 1.0) a result line has no ratio and
+// first. Whatever the style, the label column reaches past the widest label
+// of the report's lines, so that no value is drawn over its label; the
+// text page's columns move right for the same reason. Without an allowable (below 1.0) a result line has no ratio and
 // no status: no allowable is no pass.
 #pragma once
 
 #include <array>
+#include <functional>
 #include <string>
 
 class ResultTableWindow;
 
 enum class EvaluationLinesStyle { Lug, Nozzle };
 
-// The style of the lines written next; on the printer also measures the
-// columns in the printer's font.
-void BeginEvaluationLines(EvaluationLinesStyle style);
+// The style of the lines written next. On the printer and the text page
+// the report's `lines` are first written through once aside (they must
+// write what the report writes next), and the columns measured over them:
+// in the printer's font, or in characters.
+void BeginEvaluationLines(EvaluationLinesStyle style, const std::function<void()>& lines);
 
 // A section heading.
 void LugReportLine(const std::string& text);

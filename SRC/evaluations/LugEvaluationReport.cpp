@@ -114,10 +114,13 @@ void SetWindowTitle() {
 
 void BuildLugReport() {
   const LugDocument& document = TheLugDocument();
-  BeginEvaluationLines(EvaluationLinesStyle::Lug);
+  const auto lines = [&document] {
+    InputReport(document.data);
+    if (document.analysed) ResultsReport(document.data);
+  };
+  BeginEvaluationLines(EvaluationLinesStyle::Lug, lines);
   if (CurrentEvaluationOutput() == EvaluationOutput::Screen) EvaluationReportClearLines();
-  InputReport(document.data);
-  if (document.analysed) ResultsReport(document.data);
+  lines();
 }
 
 void PrintLugReport() {

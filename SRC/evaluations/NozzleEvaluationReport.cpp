@@ -189,19 +189,22 @@ void SetWindowTitle() {
 
 void BuildNozzleEvaluationReport() {
   const NozzleDocument& document = TheNozzleDocument();
-  BeginEvaluationLines(EvaluationLinesStyle::Nozzle);
+  const auto lines = [&document] {
+    Foreground().clear();
+    const NozzleEvaluation& d = document.data;
+    if (d.analysis == kNozzleWrc537)
+      Wrc537InputData(d);
+    else
+      En13445InputData(d);
+    if (!document.analysed) return;
+    if (d.analysis == kNozzleWrc537)
+      Wrc537Results(d);
+    else
+      En13445Results(d);
+  };
+  BeginEvaluationLines(EvaluationLinesStyle::Nozzle, lines);
   if (CurrentEvaluationOutput() == EvaluationOutput::Screen) EvaluationReportClearLines();
-  Foreground().clear();
-  const NozzleEvaluation& d = document.data;
-  if (d.analysis == kNozzleWrc537)
-    Wrc537InputData(d);
-  else
-    En13445InputData(d);
-  if (!document.analysed) return;
-  if (d.analysis == kNozzleWrc537)
-    Wrc537Results(d);
-  else
-    En13445Results(d);
+  lines();
 }
 
 void PrintNozzleReport() {

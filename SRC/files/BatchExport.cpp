@@ -457,8 +457,8 @@ void WriteBellows(Writer& w, const LayoutRow& row, RowText& out) {
 void WriteSlipJoint(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& j = static_cast<const SlipJoint&>(*row.element);
   out.main += ",JS";
-  if (j.frictionForce != 0.0f) out.Attribute("FFOR=" + w.Num(j.frictionForce, FormatForce));
-  if (j.frictionTorque != 0.0f) out.Attribute("FTOR=" + w.Num(j.frictionTorque, FormatMoment));
+  if (j.frictionForce != 0.0f) out.Attribute("FFOR=" + w.Num(j.frictionForce, FormatForceTrim));
+  if (j.frictionTorque != 0.0f) out.Attribute("FTOR=" + w.Num(j.frictionTorque, FormatMomentTrim));
   if (j.pressureThrustArea != 0.0f) out.Attribute("TA=" + w.Num(j.pressureThrustArea, FormatArea));
   JointWeight(w, j.weight, out);
 }
@@ -468,7 +468,7 @@ void WriteHingeJoint(Writer& w, const LayoutRow& row, RowText& out) {
   out.main += ",KH";
   out.Attribute("HS=" + w.Num(h.stiffness, FormatRotStiffnessOrRigid));
   if (h.rotationLimit < kNoneLimit) out.Attribute("RLIM=" + LimitText(w, h.rotationLimit));
-  if (h.frictionTorque != 0.0f) out.Attribute("FTOR=" + w.Num(h.frictionTorque, FormatMoment));
+  if (h.frictionTorque != 0.0f) out.Attribute("FTOR=" + w.Num(h.frictionTorque, FormatMomentTrim));
   JointWeight(w, h.weight, out);
   if (AnyNonZero(h.axis[0], h.axis[1], h.axis[2])) out.Attribute("DV" + w.Direction(h.axis[0], h.axis[1], h.axis[2]));
 }
@@ -481,8 +481,8 @@ void WriteBallJoint(Writer& w, const LayoutRow& row, RowText& out) {
   if (b.bendingRotationLimit < kNoneLimit || b.torsionalRotationLimit < kNoneLimit)
     out.Attribute("ROTL(" + LimitText(w, b.bendingRotationLimit) + "," + LimitText(w, b.torsionalRotationLimit) + ")");
   if (b.bendingFrictionTorque != 0.0f || b.torsionalFrictionTorque != 0.0f)
-    out.Attribute("FRCT(" + w.Num(b.bendingFrictionTorque, FormatMoment) + "," +
-                  w.Num(b.torsionalFrictionTorque, FormatMoment) + ")");
+    out.Attribute("FRCT(" + w.Num(b.bendingFrictionTorque, FormatMomentTrim) + "," +
+                  w.Num(b.torsionalFrictionTorque, FormatMomentTrim) + ")");
   JointWeight(w, b.weight, out);
 }
 
@@ -678,15 +678,15 @@ void WriteForce(Writer& w, const LayoutRow& row, RowText& out) {
   const bool forces = AnyNonZero(f.FX, f.FY, f.FZ);
   const bool moments = AnyNonZero(f.MX, f.MY, f.MZ);
   // A force of nothing at all still is a force item.
-  if (forces || !moments) out.Attribute("FOR" + w.Triple(f.FX, f.FY, f.FZ, FormatForce));
-  if (moments) out.Attribute("MOM" + w.Triple(f.MX, f.MY, f.MZ, FormatMoment));
+  if (forces || !moments) out.Attribute("FOR" + w.Triple(f.FX, f.FY, f.FZ, FormatForceTrim));
+  if (moments) out.Attribute("MOM" + w.Triple(f.MX, f.MY, f.MZ, FormatMomentTrim));
 }
 
 void WriteHarmonicLoad(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& h = static_cast<const HarmonicLoad&>(*row.item);
   std::string text = "FRE=" + w.Fixed(h.Frequency, 10, 3);
   if (h.Phase != 0.0f) text += ",PH=" + w.Num(h.Phase, FormatDegrees);
-  text += ",FOR" + w.Triple(h.FX, h.FY, h.FZ, FormatForce);
+  text += ",FOR" + w.Triple(h.FX, h.FY, h.FZ, FormatForceTrim);
   out.Attribute(text);
 }
 
@@ -702,7 +702,7 @@ void WriteHanger(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& h = static_cast<const Hanger&>(*row.item);
   if (h.kind == kUserHanger) {
     out.Attribute("US(" + std::to_string(h.numberOfHangers) + "," + w.Num(h.springRate, FormatStiffnessOrRigid) + "," +
-                  w.Num(h.load, FormatForce) + ")");
+                  w.Num(h.load, FormatForceTrim) + ")");
     if (h.loadType != 0) out.Attribute("CLD=" + std::to_string(h.loadType));
   } else if (h.kind == kRodHanger) {
     out.Attribute(HangerCountText("RH", h.numberOfHangers));
@@ -967,6 +967,9 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   bool itemWritten = false;
   if (item && !bend) {
     itemWritten = WriteItem(w, row, itemText);
+    // A Location row is there for its item: without it the line would read
+    // back as an empty row.
+    if (!itemWritten && type == ElementType::Location) return;
     out.main += itemText.main;
   }
   // The pipe load in force first: "L=" where it changes.
@@ -1119,7 +1122,7 @@ void WriteAllowables(Writer& w) {
     }
     std::string line = NodeText(a.node);
     for (std::size_t v = 0; v < a.values.size(); ++v)
-      line += "," + w.Num(a.values[v], v < 3 ? FormatForce : FormatMoment);
+      line += "," + w.Num(a.values[v], v < 3 ? FormatForceTrim : FormatMomentTrim);
     w.Line(line);
   }
   w.At("");

@@ -3,7 +3,6 @@
 #include "files/BatchImport.h"
 
 #include <cctype>
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
@@ -15,10 +14,12 @@
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
 #include "files/FileCommands.h"
+#include "files/ImportLog.h"
 #include "files/CiiImport.h"
 #include "files/ModelFile.h"
 #include "files/NeutralImport.h"
 #include "graphics/DialogHook.h"
+#include "graphics/ReportOutput.h"
 #include "loads/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "model/MakeModel.h"
@@ -41,7 +42,6 @@ constexpr std::size_t kTitleWidth = 48;
 constexpr std::size_t kFileBufferLength = 260;
 constexpr int kNeutralFileFilter = 2;
 constexpr int kCaesarFileFilter = 3;
-constexpr std::size_t kLogLinesShown = 4;
 
 bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t\v\f") == std::string::npos; }
 
@@ -110,22 +110,6 @@ void ReadDataLine(BatchReader& reader) {
     case kBatchAllow: ParseBatchAllowable(reader); return;
     default: return;
   }
-}
-
-// The import log over `owner`: the first warnings and how many more; on the
-// standard error stream, all of them.
-void ShowImportLog(HWND owner, const std::vector<std::string>& log) {
-  if (log.empty()) return;
-  std::string text = "The import gave " + std::to_string(log.size()) + (log.size() == 1 ? " warning:" : " warnings:");
-  if (MessagesToStandardError) {
-    for (const std::string& line : log) text += "\n" + line;
-    std::fprintf(stderr, "%s: %s\n", ProgramTitle.c_str(), text.c_str());
-    std::fflush(stderr);
-    return;
-  }
-  for (std::size_t i = 0; i < log.size() && i < kLogLinesShown; ++i) text += "\n" + log[i];
-  if (log.size() > kLogLinesShown) text += "\n... and " + std::to_string(log.size() - kLogLinesShown) + " more";
-  ShowWarningMessage(owner, text);
 }
 
 UINT_PTR ImportDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -303,10 +287,15 @@ void ImportModel(HWND owner) {
 
 void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   BatchRun = true;
+  // For the rest of the program's life a report goes to a CSV file beside
+  // the model, without a dialog.
+  g_BatchRun = true;
   MessagesToStandardError = !MessagesCanBeAnswered();
   HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;
-  // A run that cannot end in results ends the program as a failure.
+  // A run that cannot end in results ends the program as a failure; no
+  // report is printed on the way out.
   if (!ImportBatchFile(mainWindow, path) || !ProgramCommands().analyzeModel(owner, true)) {
+    g_BatchRun = false;
     PostQuitMessage(1);
     return;
   }

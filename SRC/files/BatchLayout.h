@@ -17,7 +17,10 @@
 // or keyword of any other kind
 // is refused with the line's message (never passed over), until its kind
 // exists. A keyword that belongs to a built kind other than the row's is
-// read and checked and then has no effect.
+// read and checked and then has no effect, except the specified
+// displacements and rotations (D..., DIS..., ROT...), which only an
+// anchor's line takes: on any other line they are refused, as a movement
+// read and dropped would leave the run without it.
 //
 // A line is held to what the Layout window holds a typed row to: a row's
 // node is not the previous element's, a bend's node has no suffix, a

@@ -199,7 +199,15 @@ float RotationInDegrees(const BatchReader& reader, const std::string& text) {
   return static_cast<float>(radians * kDegreesPerRadian);
 }
 
+// Only an anchor takes a specified movement from the file: on any other
+// line it would be read and then lost, and the run would go without it.
+void RequireAnchor(const BatchReader& reader, const Attributes& a, const BatchEntry& entry) {
+  if (a.item != DataType::Anchor)
+    BatchLineError(reader, "Specified displacements and rotations are given to anchors (KA) only", entry.entry);
+}
+
 void ReadDisplacementSet(BatchReader& reader, Attributes& a, const BatchEntry& entry, int slot) {
+  RequireAnchor(reader, a, entry);
   if (!entry.directional) DirectionalFormError(reader, entry, "specified displacement", "(0.1,0,-0.2)");
   for (int axis = 0; axis < 3; ++axis)
     DisplacementValue(a, slot, axis) =
@@ -208,6 +216,7 @@ void ReadDisplacementSet(BatchReader& reader, Attributes& a, const BatchEntry& e
 }
 
 void ReadRotationSet(BatchReader& reader, Attributes& a, const BatchEntry& entry, int slot) {
+  RequireAnchor(reader, a, entry);
   if (!entry.directional) DirectionalFormError(reader, entry, "specified rotation", "(0.1,0,-0.2)");
   for (int axis = 0; axis < 3; ++axis)
     DisplacementValue(a, slot, 3 + axis) = RotationInDegrees(reader, entry.components[static_cast<std::size_t>(axis)]);
@@ -215,12 +224,14 @@ void ReadRotationSet(BatchReader& reader, Attributes& a, const BatchEntry& entry
 }
 
 void ReadDisplacementComponent(BatchReader& reader, Attributes& a, const BatchEntry& entry, int axis) {
+  RequireAnchor(reader, a, entry);
   if (entry.directional) ScalarFormError(reader, entry, "specified displacement", "0.1");
   DisplacementValue(a, 0, axis) = Value(reader, entry.components[0], ParseDisplacement, "Invalid displacement");
   a.displacementFlags[0] = 1;
 }
 
 void ReadRotationComponent(BatchReader& reader, Attributes& a, const BatchEntry& entry, int axis) {
+  RequireAnchor(reader, a, entry);
   DisplacementValue(a, 0, 3 + axis) = RotationInDegrees(reader, entry.components[0]);
   a.displacementFlags[0] = 1;
 }

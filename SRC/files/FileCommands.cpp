@@ -124,15 +124,15 @@ std::vector<char> NameBuffer() {
 
 bool OpenDocumentByKind(HWND owner, const std::string& path) {
   const std::string extension = LowerExtension(path);
-  // A material library or a flange qualification file is read whole before
-  // anything gives way to it: a damaged one leaves the open document as it
-  // was.
+  // A material or spectrum library or a flange qualification file is read
+  // whole before anything gives way to it: a damaged one leaves the open
+  // document as it was.
   if (extension == "mat" || extension == "mdb") return OpenMaterialLibraryDocument(owner, path);
   if (extension == "flg") return OpenFlangeQualificationFile(owner, path);
   if (extension == "noz") return OpenNozzleEvaluationFile(owner, path);
   if (extension == "lug") return OpenLugEvaluationFile(owner, path);
-  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val" ||
-                         extension == "spe";
+  if (extension == "spe") return OpenSpectrumLibraryFromFile(owner, path);
+  const bool knownKind = extension == "mod" || extension == "res" || extension == "bli" || extension == "val";
   // A library open in its window is left first, after its save question.
   if (knownKind && !LeaveListFrameTool(owner)) return false;
   // The results shown belong to the model that is about to be replaced.
@@ -144,7 +144,6 @@ bool OpenDocumentByKind(HWND owner, const std::string& path) {
     ProgramCommands().openResults(false);
     return true;
   }
-  if (extension == "spe") return OpenSpectrumLibraryFromFile(owner, path);
   if (extension == "bli") {
     // A beam section library read whole replaces the model's windows.
     if (!ReadBeamLibraryForWindow(owner, path)) return false;

@@ -806,9 +806,11 @@ void ReadFirstPassRecord(PnfReader& reader) {
     if (kind->item == DataType::UserSif || kind->item == DataType::BranchSif) {
       if (bend) node += kArcNearOffset;
     } else if (const auto position = Next(reader); Given(position)) {
-      if (*position == "NEAR") {
+      // NEAR and FAR name the ends of a bend's arc; any other row has no
+      // such nodes, and a support there would stand at no node at all.
+      if (bend && *position == "NEAR") {
         node += kArcNearOffset;
-      } else if (*position == "FAR") {
+      } else if (bend && *position == "FAR") {
         node += kArcFarOffset;
       } else if (bend) {
         // A point on the arc: the bend's first intermediate node, placed at

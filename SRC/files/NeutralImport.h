@@ -16,9 +16,11 @@
 // the ball joints' generated names cannot clash with the file's names; a
 // support given without a stiffness ("*") is rigid, as the anchor is; a
 // support naming a node no earlier element made, and FROM or TO without a
-// node, are refused; a reducer end whose section is unknown is refused; a
-// second-pass record changes only a straight pipe (a bend or a joint would
-// lose what makes it one), and is logged otherwise.
+// node, are refused; a support's position (NEAR, FAR or a point on the
+// arc) is taken only at a bend, elsewhere it stands at the named node and
+// the position is logged; a reducer end whose section is unknown is
+// refused; a second-pass record changes only a straight pipe (a bend or a
+// joint would lose what makes it one), and is logged otherwise.
 #pragma once
 
 #include <istream>

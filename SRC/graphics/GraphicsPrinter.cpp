@@ -244,14 +244,12 @@ void DrawGraphicsPage(PrinterSettings& printer, float width, float height, PageT
   ViewHeightPx = bottom - top;
   SetPageScale(ppiX, ViewWidthPx, ViewHeightPx);
   if (rendered) {
-    // The rendered picture, then the node dots and numbers and the axes over it.
+    // The rendered picture, then over it what the window draws over its
+    // own: the axes, node dots and numbers, legend and colour scale.
     DrawRenderedPicture(ppiX, ViewWidthPx, ViewHeightPx);
     PaperStyle paper(tools);
     PrintingOutput = true;
-    Model& model = TheModel();
-    DrawAxesTriad();
-    DrawNodeDots(model, model.graphics.show[kShowNodeDots] != 0);
-    DrawNodeNumbers(model);
+    DrawRenderOverlays(dc);
     PrintingOutput = false;
     SetViewportOrgEx(dc, 0, 0, nullptr);
     SelectObject(dc, tools.frame);

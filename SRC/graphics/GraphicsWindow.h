@@ -93,6 +93,12 @@ bool CreatingRowDrawn(const Model& model, const NodeRecord& node);
 // The node dots (when shown) and the node numbers of the line picture.
 void DrawNodeDots(Model& model, bool shown);
 void DrawNodeNumbers(Model& model);
+// What the rendered picture carries over the render, on the screen and on
+// a printed page alike: the axes triad, the node dots and numbers as the
+// render flags ask, the legend of the picture coloured by property and the
+// colour scale of a result picture. `dc` is the device the 2D layer draws
+// on (the window's, or the page's while PrintingOutput is set).
+void DrawRenderOverlays(HDC dc);
 void PickAtClick();
 bool PickRowAtClick();
 // The rendered picture as a bitmap on the clipboard; throws "Unable to copy".

@@ -115,19 +115,18 @@ void DrawNodeNumbers(Model& model) {
   }
 }
 
-namespace {
-
-// The GDI overlays of the rendered picture.
-void DrawRenderOverlays() {
+void DrawRenderOverlays(HDC dc) {
   Model& model = TheModel();
   PaintArea = ViewWindow;
   DrawAxesTriad();
   const bool animated = ShapeOverlayAnimated();
   DrawNodeDots(model, model.graphics.showNodeDotsGl != 0 && !animated);
   if (model.graphics.showNodeNumbersGl != 0 && !animated) DrawNodeNumbers(model);
-  if (g_ColourByProperty) DrawLegend(GraphicsDc());
-  DrawColourScale(GraphicsDc());
+  if (g_ColourByProperty) DrawLegend(dc);
+  DrawColourScale(dc);
 }
+
+namespace {
 
 void FillBackground(HDC dc) {
   PatBlt(dc, 0, 0, ViewWidthPx, ViewHeightPx, WhiteBackground() ? WHITENESS : BLACKNESS);
@@ -159,7 +158,7 @@ void GraphicsPaint(HWND window) {
       UseNormalColours();
     } else {
       GlPresent();
-      DrawRenderOverlays();
+      DrawRenderOverlays(dc);
     }
     DrawShapeOverlay();
     EndPaint(window, &paint);

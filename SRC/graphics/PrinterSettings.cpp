@@ -9,6 +9,7 @@
 
 #include "graphics/DialogHook.h"
 #include "graphics/TextPrinter.h"
+#include "model/Model.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
@@ -21,6 +22,8 @@ namespace {
 
 constexpr std::size_t kDevModeSize = sizeof(DEVMODE);
 constexpr std::size_t kLongestDevNames = 256;
+// The output of device names that name no file: the printer's own default.
+constexpr char kNoOutputFile[] = "FILE:";
 
 using PageRecorder = void (*)(HDC dc, float width, float height);
 
@@ -75,6 +78,24 @@ bool DevNamesValid(const unsigned char* bytes, std::size_t size) {
   return bytes[names.wDeviceOffset] != '\0';
 }
 
+bool ValueStored(HKEY key, const char* name) {
+  DWORD size = 0;
+  return RegQueryValueEx(key, name, nullptr, nullptr, nullptr, &size) == ERROR_SUCCESS;
+}
+
+// The bytes of a block into a buffer of `capacity` bytes; the count copied,
+// 0 for a missing, unlockable or larger block.
+std::size_t CopyBlockBytes(HGLOBAL block, unsigned char* buffer /* output of size capacity */, std::size_t capacity) {
+  if (block == nullptr) return 0;
+  const std::size_t size = GlobalSize(block);
+  const void* bytes = GlobalLock(block);
+  if (bytes == nullptr) return 0;
+  const std::size_t copied = size <= capacity ? size : 0;
+  if (copied != 0) std::memcpy(buffer, bytes, copied);
+  GlobalUnlock(block);
+  return copied;
+}
+
 std::string DevNamesText(HGLOBAL block, int which) {
   if (block == nullptr) return {};
   std::size_t size = GlobalSize(block);
@@ -88,6 +109,38 @@ std::string DevNamesText(HGLOBAL block, int which) {
   }
   if (bytes != nullptr) GlobalUnlock(block);
   return text;
+}
+
+// Device names with another output, the driver and device kept; null when
+// `block` holds no valid device names.
+HGLOBAL DevNamesWithOutput(HGLOBAL block, const std::string& output) {
+  const std::string driver = DevNamesText(block, 0), device = DevNamesText(block, 1);
+  if (device.empty()) return nullptr;
+  const std::size_t size = sizeof(DEVNAMES) + driver.size() + device.size() + output.size() + 3;
+  if (size > kLongestDevNames) return nullptr;
+  DEVNAMES names{};
+  names.wDriverOffset = sizeof(DEVNAMES);
+  names.wDeviceOffset = static_cast<WORD>(names.wDriverOffset + driver.size() + 1);
+  names.wOutputOffset = static_cast<WORD>(names.wDeviceOffset + device.size() + 1);
+  if (auto* bytes = static_cast<const unsigned char*>(GlobalLock(block))) {
+    names.wDefault = reinterpret_cast<const DEVNAMES*>(bytes)->wDefault;
+    GlobalUnlock(block);
+  }
+  std::string record(size, '\0');
+  std::memcpy(record.data(), &names, sizeof names);
+  std::memcpy(record.data() + names.wDriverOffset, driver.c_str(), driver.size() + 1);
+  std::memcpy(record.data() + names.wDeviceOffset, device.c_str(), device.size() + 1);
+  std::memcpy(record.data() + names.wOutputOffset, output.c_str(), output.size() + 1);
+  return BlockWith(record.data(), size);
+}
+
+// Replaces a device names block with a copy that has another output; the
+// block stays as it was when no copy can be made.
+void SetRecordOutput(HGLOBAL& names, const std::string& output) {
+  if (HGLOBAL changed = DevNamesWithOutput(names, output)) {
+    GlobalFree(names);
+    names = changed;
+  }
 }
 
 // Frees a DC when the print job ends, however it ends.
@@ -129,6 +182,16 @@ PRINTDLG DialogRecord(PrinterSettings& printer, HWND owner, DWORD flags, const c
 }
 
 }  // namespace
+
+std::string PdfFileForModel(const std::string& modelPath) {
+  if (modelPath.empty()) return {};
+  const std::size_t folderEnd = modelPath.find_last_of("/\\");
+  const std::size_t nameStart = folderEnd == std::string::npos ? 0 : folderEnd + 1;
+  const std::size_t dot = modelPath.find_last_of('.');
+  const std::size_t nameEnd = dot != std::string::npos && dot > nameStart ? dot : modelPath.size();
+  if (nameEnd == nameStart) return {};
+  return modelPath.substr(0, nameEnd) + ".pdf";
+}
 
 HGLOBAL CopyGlobalBlock(HGLOBAL block) {
   if (block == nullptr) return nullptr;
@@ -201,9 +264,15 @@ void PrinterSettings::Load(HKEY parentKey) {
   std::unique_ptr<HKEY__, LONG (*)(HKEY)> closer(key, RegCloseKey);
   unsigned char mode[kLongestDevNames] = {};
   unsigned char names[kLongestDevNames] = {};
+  const bool modeStored = ValueStored(key, "DevMode"), namesStored = ValueStored(key, "DevNames");
+  if (!modeStored && !namesStored) return;
   std::size_t modeSize = RegQueryValueChecked(key, "DevMode", mode, sizeof mode);
   std::size_t namesSize = RegQueryValueChecked(key, "DevNames", names, sizeof names);
-  if (modeSize == 0 && namesSize == 0) return;
+  // Earlier runs stored only the one of the two blocks that had changed
+  // from the defaults: the other is the default block, which this object
+  // holds now.
+  if (!modeStored) modeSize = CopyBlockBytes(pageSetup.hDevMode, mode, kDevModeSize);
+  if (!namesStored) namesSize = CopyBlockBytes(pageSetup.hDevNames, names, sizeof names);
   if (modeSize != kDevModeSize) {
     Note(*this, "DevMode");
     return;
@@ -251,6 +320,8 @@ void PrinterSettings::Load(HKEY parentKey) {
 void PrinterSettings::Save(HKEY parentKey) const {
   HKEY key = RegCreateKeyChecked(parentKey, RegistryKeyName());
   if (key == nullptr) return;
+  // The loader takes the blocks as a pair and the subkey as one record.
+  RegStoreKeyWhole(key);
   for (auto [name, block] : {std::pair{"DevMode", pageSetup.hDevMode}, std::pair{"DevNames", pageSetup.hDevNames}}) {
     if (block == nullptr) continue;
     const void* bytes = GlobalLock(block);
@@ -351,11 +422,20 @@ HDC PrinterSettings::RunPrintDialog(HWND ownerWindow) {
                                  "Unable to print");
   record.lpfnPrintHook = CenteringDialogHookProc;
   SetupPrintRange(record);
+  // Without a file of the user's own, the PDF goes beside the model under
+  // its name. The file stays unchosen when the user keeps that name, so
+  // that the next model gets its own.
+  const std::string proposed = PdfFileForModel(TheModel().path);
+  const std::string output = DevNamesText(record.hDevNames, 2);
+  const bool unchosen = output.empty() || output == kNoOutputFile;
+  if (unchosen && !proposed.empty()) SetRecordOutput(record.hDevNames, proposed);
   if (!PrintDlg(&record)) {
     FreeRecordBlocks(record);
     if (CommDlgExtendedError() != 0) throw std::string("Unable to print");
     return nullptr;
   }
+  if (unchosen && !proposed.empty() && DevNamesText(record.hDevNames, 2) == proposed)
+    SetRecordOutput(record.hDevNames, output);
   TakePrintRange(record);
   FreeBlocks();
   pageSetup.hDevMode = record.hDevMode;

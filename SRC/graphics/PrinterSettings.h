@@ -9,9 +9,11 @@
 // Registry values are validated when read: a device mode of another size
 // than 148 bytes, or device names whose offsets leave the record, leave the
 // default printer in place (with a note on standard error); each other value
-// of a wrong size or out of range is skipped the same way. A stored printer
-// that no longer exists falls back to the default printer when a context is
-// made.
+// of a wrong size or out of range is skipped the same way. The subkey is
+// one record: a change of any value stores all six. A subkey that holds only
+// one of the two blocks (as earlier runs stored a change of one) is read
+// with the default block in place of the other. A stored printer that no
+// longer exists falls back to the default printer when a context is made.
 //
 // Failures of the dialogs and of printing are thrown as message texts
 // ("Unable to setup printer", "Unable to print", followed by the reason a
@@ -101,5 +103,9 @@ PrinterSettings*& PreviewPrinter();
 
 void LoadPrinterSettings(HKEY parentKey);
 void SavePrinterSettings(HKEY parentKey);
+// The PDF file the Print dialog proposes for a model: its folder and name
+// with the extension "pdf" ("/x/y/Plant.mod" gives "/x/y/Plant.pdf"); empty
+// for an untitled model, which leaves the printer's own default.
+std::string PdfFileForModel(const std::string& modelPath);
 // Copies a global memory block (null for null or an unlockable block).
 HGLOBAL CopyGlobalBlock(HGLOBAL block);

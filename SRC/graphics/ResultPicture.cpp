@@ -156,9 +156,39 @@ void DrawColourScale(HDC dc) {
   const std::shared_ptr<const ResultPicture> picture = Picture();
   if (dc == nullptr || !picture || !picture->coloured) return;
   SetColourScale(picture->minimum, picture->maximum);
+  const DrawingStyle& style = CurrentDrawingStyle();
   const float r = static_cast<float>(GetDeviceCaps(dc, LOGPIXELSY)) / 96.0f;
   const int left = static_cast<int>(20.0f * r), right = static_cast<int>(45.0f * r);
   const int top = static_cast<int>(20.0f * r), bottom = static_cast<int>(212.0f * r);
+  TEXTMETRIC metrics{};
+  GetTextMetrics(dc, &metrics);
+  const int x = right + static_cast<int>(metrics.tmAveCharWidth);
+  const int raise = static_cast<int>(metrics.tmAscent - metrics.tmInternalLeading) / 2;
+  // A scale without range is one colour: its value is written once.
+  const int texts = picture->minimum == picture->maximum ? 1 : 5;
+  auto baseline = [&](int i) { return top + (bottom - top) * i / 4 + raise; };
+  // The scale stands on a card of the background's colour, so that a
+  // picture zoomed in under it never runs through its labels.
+  int widest = 0;
+  for (int i = 0; i < texts; ++i) {
+    const std::string& text = picture->scaleTexts[static_cast<std::size_t>(i)];
+    SIZE extent{};
+    GetTextExtentPoint32(dc, text.c_str(), static_cast<int>(text.size()), &extent);
+    widest = std::max(widest, static_cast<int>(extent.cx));
+  }
+  const int margin = std::max(1, static_cast<int>(6.0f * r));
+  RECT card{left - margin, std::min(top, baseline(0) - static_cast<int>(metrics.tmAscent)) - margin,
+            x + widest + margin, std::max(bottom, baseline(texts - 1) + static_cast<int>(metrics.tmDescent)) + margin};
+  HBRUSH fill = CreateSolidBrush(style.background);
+  FillRect(dc, &card, fill);
+  DeleteObject(fill);
+  HPEN edge = CreatePen(PS_SOLID, std::max(1, static_cast<int>(r)), style.scaleText);
+  HGDIOBJ oldPen = SelectObject(dc, edge);
+  HGDIOBJ oldBrush = SelectObject(dc, GetStockObject(NULL_BRUSH));
+  Rectangle(dc, card.left, card.top, card.right, card.bottom);
+  SelectObject(dc, oldBrush);
+  SelectObject(dc, oldPen);
+  DeleteObject(edge);
   const int height = std::max(1, bottom - top);
   for (int y = top; y <= bottom; ++y) {
     const float t = static_cast<float>(bottom - y) / static_cast<float>(height);
@@ -173,19 +203,12 @@ void DrawColourScale(HDC dc) {
     SelectObject(dc, old);
     DeleteObject(pen);
   }
-  TEXTMETRIC metrics{};
-  GetTextMetrics(dc, &metrics);
-  const int x = right + static_cast<int>(metrics.tmAveCharWidth);
-  const int raise = static_cast<int>(metrics.tmAscent - metrics.tmInternalLeading) / 2;
   const UINT align = SetTextAlign(dc, TA_BASELINE | TA_LEFT);
   SetBkMode(dc, TRANSPARENT);
-  SetTextColor(dc, CurrentDrawingStyle().legendText);
-  // A scale without range is one colour: its value is written once.
-  const int texts = picture->minimum == picture->maximum ? 1 : 5;
+  SetTextColor(dc, style.scaleText);
   for (int i = 0; i < texts; ++i) {
-    const int y = top + (bottom - top) * i / 4 + raise;
     const std::string& text = picture->scaleTexts[static_cast<std::size_t>(i)];
-    TextOut(dc, x, y, text.c_str(), static_cast<int>(text.size()));
+    TextOut(dc, x, baseline(i), text.c_str(), static_cast<int>(text.size()));
   }
   SetTextAlign(dc, align);
 }

@@ -16,12 +16,6 @@
 #include "shell/Message.h"
 #include "shell/NumberText.h"
 
-namespace {
-
-float StoredValue(double value) { return value == 0.0 ? kExplicitZero : static_cast<float>(value); }
-
-}  // namespace
-
 NamedPoints ParseForceSpectrumText(std::istream& in) {
   NamedPoints spectrum;
   std::string line;
@@ -39,7 +33,7 @@ NamedPoints ParseForceSpectrumText(std::istream& in) {
       throw TextLineFault(number, line, "Invalid force spectrum values");
     if (frequency < 0.0) throw TextLineFault(number, line, "Frequency should be positive");
     if (value < 0.0) throw TextLineFault(number, line, "Spectrum value should be positive");
-    const FloatPair point{StoredValue(frequency), StoredValue(value)};
+    const FloatPair point{StoredTextValue(frequency), StoredTextValue(value)};
     if (const int earlier = seen.Add(point.x, number); earlier != 0)
       throw TextLineFault(number, line, "The frequency of line " + std::to_string(earlier) + " is given again");
     spectrum.points.push_back(point);

@@ -3,6 +3,7 @@
 // file means the same under every locale.
 #include "loads/SpectrumFiles.h"
 
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -51,11 +52,16 @@ ResponseSpectrum ParseSpectrumText(std::istream& in) {
     double x = 0.0, y = 0.0;
     at = 0;
     if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y) || x < 0.0) ThrowLine(number, line, "Invalid spectrum values");
-    if (!spectrum.points.empty() && x <= spectrum.points.back().x)
+    // Compared as kept: abscissas apart only beyond a float's precision
+    // would be kept equal.
+    const float abscissa = StoredTextValue(x);
+    if (!spectrum.points.empty() && abscissa <= spectrum.points.back().x)
       ThrowLine(number, line, "Spectrum abscissas must ascend");
+    // The unit's factor may take an ordinate beyond every float.
     float ordinate = static_cast<float>(y);
     OrdinateToInternal(unit, ordinate);
-    spectrum.points.push_back({x == 0.0 ? kExplicitZero : static_cast<float>(x), ordinate == 0.0f ? kExplicitZero : ordinate});
+    if (!std::isfinite(ordinate)) ThrowLine(number, line, "Invalid spectrum values");
+    spectrum.points.push_back({abscissa, StoredTextValue(ordinate)});
   }
   if (spectrum.points.empty()) throw std::string("There are no spectrum values");
   return spectrum;

@@ -105,6 +105,8 @@ bool SpectrumLibraryEditing() { return TheSpectrumLibrary().editing; }
 SpectrumList ReadSpectrumLibraryFile(const std::string& path) {
   BinaryFile file;
   if (!BinaryFileOpenRead(file, path)) throw WithPath("Spectrum Library: %s\nDoes not exist.", path);
+  // The lookup and the tables take every value for a number.
+  BinaryFileRequireFinite(file);
   char header[16] = {};
   BinaryFileReadBytes(file, header, sizeof header);
   if (BinaryFileReadFailed(file) || std::memcmp(header, kMagic, kMagicLength) != 0)
@@ -126,6 +128,7 @@ SpectrumList ReadSpectrumLibraryFile(const std::string& path) {
   SpectrumList spectra;
   spectra.reserve(static_cast<std::size_t>(count));
   for (std::int32_t index = 0; index < count; ++index) spectra.push_back(ReadRecord(file, version, path));
+  if (BinaryFileNonFiniteAt(file) >= 0) throw WithPath("There was an error while reading spectrum library:\n%s", path);
   return spectra;
 }
 

@@ -12,7 +12,7 @@
 // their ordinates in their own unit, converted when read. The reader takes
 // the version from its own file only, bounds the count by the bytes the
 // file holds, takes a name without its zero, and refuses an ordinate unit
-// outside 0 to 4. The writer goes through a temporary file renamed over
+// outside 0 to 4 and a value that is not a finite number. The writer goes through a temporary file renamed over
 // the target, so a failed save leaves the old library.
 #pragma once
 
@@ -35,7 +35,8 @@ bool SpectrumLibraryEditing();
 // "Spectrum Library: %s\nDoes not exist.", "Unable to read spectrum
 // library:\n%s" (not a spectrum library, or a record that cannot be), the
 // same with "\nVersion = %.2f" for a version above 600, "There was an
-// error while reading spectrum library:\n%s" (cut short).
+// error while reading spectrum library:\n%s" (cut short, or a value that is
+// not a number).
 SpectrumList ReadSpectrumLibraryFile(const std::string& path);
 // Writes the non-blank spectra of `list` to `path`; throws "Unable to
 // write spectrum library:\n%s" when any part of it failed.

@@ -196,14 +196,17 @@ INT_PTR PickProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
 }  // namespace
 
 bool OpenSpectrumLibraryFromFile(HWND owner, const std::string& path) {
+  SpectrumList read;
   try {
-    TheSpectrumLibrary().spectra = ReadSpectrumLibraryFile(path);
+    read = ReadSpectrumLibraryFile(path);
   } catch (const std::string& message) {
     ShowErrorMessage(owner, message);
     TheSpectrumLibrary().spectra.clear();
     return false;
   }
-  SpectrumList read = std::move(TheSpectrumLibrary().spectra);
+  // Read whole: only now does a window holding the List frame (this
+  // library's too) give way, after its save question; Cancel keeps it.
+  if (!LeaveListFrameTool(owner)) return false;
   ProgramCommands().closeModel();
   SpectrumLibraryState& library = TheSpectrumLibrary();
   library.spectra = std::move(read);

@@ -16,8 +16,10 @@
 
 #include "platform/Types.h"
 
-// Reads `path` and, when it could be read, closes the model and opens the
-// library in the window; false (the model untouched) when it could not.
+// Reads `path` and, when it could be read, leaves the window holding the
+// List frame (after its save question), closes the model and opens the
+// library in the window; false, with the model and that window untouched,
+// when it could not be read or the question was cancelled.
 bool OpenSpectrumLibraryFromFile(HWND owner, const std::string& path);
 // Closes the model and opens an empty untitled library in the window.
 void NewSpectrumLibrary(HWND owner);

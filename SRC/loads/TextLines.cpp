@@ -7,6 +7,7 @@
 #include <limits>
 
 #include "shell/Interpolation.h"
+#include "shell/NumberText.h"
 
 namespace {
 
@@ -49,6 +50,11 @@ bool NextTextInteger(const std::string& text, std::size_t& at, int& value) {
   if (error != std::errc() || end == first) return false;
   at = static_cast<std::size_t>(end - text.data());
   return true;
+}
+
+float StoredTextValue(double value) {
+  const auto stored = static_cast<float>(value);
+  return stored == 0.0f ? kExplicitZero : stored;
 }
 
 std::string TextLineFault(int number, const std::string& line, const std::string& reason) {

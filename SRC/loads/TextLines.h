@@ -17,6 +17,10 @@ bool IsBlankTextLine(const std::string& line);
 // plus sign); false when there is none.
 bool NextTextNumber(const std::string& text, std::size_t& at, double& value);
 bool NextTextInteger(const std::string& text, std::size_t& at, int& value);
+// The float a number read is kept as: one that is 0 as a float (typed 0, or
+// too small for a float) is the explicit zero, so a typed point is never
+// taken for a missing one.
+float StoredTextValue(double value);
 // "Line %d: %s\n%s": a fault of a line of a text file.
 std::string TextLineFault(int number, const std::string& line, const std::string& reason);
 

@@ -28,8 +28,6 @@ bool EndsFunction(const std::string& line) {
   return true;
 }
 
-float StoredValue(double value) { return value == 0.0 ? kExplicitZero : static_cast<float>(value); }
-
 // The data lines of one function up to its end mark or the end of the file.
 // `number` counts the lines read so far; true when the end mark ended it.
 bool ReadPoints(std::istream& in, int& number, NamedPoints& function) {
@@ -47,7 +45,7 @@ bool ReadPoints(std::istream& in, int& number, NamedPoints& function) {
     if (!NextTextNumber(line, at, time) || !NextTextNumber(line, at, value))
       throw TextLineFault(number, line, "Invalid time function values");
     if (time < 0.0) throw TextLineFault(number, line, "Time should be positive");
-    const FloatPair point{StoredValue(time), StoredValue(value)};
+    const FloatPair point{StoredTextValue(time), StoredTextValue(value)};
     if (const int earlier = seen.Add(point.x, number); earlier != 0)
       throw TextLineFault(number, line, "The time of line " + std::to_string(earlier) + " is given again");
     function.points.push_back(point);

@@ -3,7 +3,7 @@
 // dialog gives, thrown as text for the dialog to show on the field.
 #pragma once
 
-class DialogHelper;
+struct DialogHelper;
 
 // From: required, a whole number from 1, not past the last row.
 int ReadFromRowField(DialogHelper& helper, int item, int rowCount);

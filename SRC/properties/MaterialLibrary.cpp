@@ -26,6 +26,8 @@ constexpr std::size_t kMagicLength = 11;
 constexpr std::size_t kHeaderBytes = 16;
 // Below this version the codes above 10 were numbered one lower.
 constexpr int kFirstRenumberedCodesVersion = 681;
+// Above every piping code id.
+constexpr std::int32_t kNoCodeAbove = 1000;
 // The fixed part of a record after its name, and a temperature row.
 constexpr std::int64_t kRecordFixedBytes = 3 + 1 + 32 + 5 * 4 + 4;
 
@@ -117,8 +119,11 @@ void ReadMaterialLibraryFile(const std::string& path, MaterialLibrary& library) 
 
   const std::string damaged = WithPath("There was an error while reading material library:\n%s", path);
   MaterialLibrary fresh;
-  BinaryFileReadInt(file, fresh.pipingCode);
-  if (version < kFirstRenumberedCodesVersion && fresh.pipingCode > 10) ++fresh.pipingCode;
+  std::int32_t stored = 0;
+  BinaryFileReadInt(file, stored);
+  // A stored value no code can have is refused below, not renumbered.
+  const bool renumbered = version < kFirstRenumberedCodesVersion && stored > 10 && stored < kNoCodeAbove;
+  fresh.pipingCode = renumbered ? stored + 1 : stored;
   for (std::int32_t& unit : fresh.units) BinaryFileReadInt(file, unit);
   std::int32_t count = -1;
   BinaryFileReadInt(file, count);

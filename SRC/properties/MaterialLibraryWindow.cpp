@@ -36,7 +36,6 @@
 namespace {
 
 constexpr const char* kTitle = "Material Library";
-constexpr int kFileBuffer = 1024;
 constexpr int kSmallToolToolbar = 103, kLargeToolToolbar = 104;
 constexpr int kImageNew = 0, kImageOpen = 1, kImageSave = 2;
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
@@ -80,9 +81,14 @@ void WriteEntry(BinaryFile& file, const ValveLibraryEntry& entry) {
   BinaryFileWriteInt(file, entry.valveType);
 }
 
+// A measure the table and the dialog could have stored: a number, and not
+// below 0 (NaN fails the comparison).
+bool MeasureIsSound(float value) { return std::isfinite(value) && value >= 0.0f; }
+
 bool EntryIsSound(const ValveLibraryEntry& entry) {
   return entry.standard >= 0 && entry.standard < kValveStandardCount && entry.valveType >= 0 &&
-         entry.valveType < kValveTypeCount;
+         entry.valveType < kValveTypeCount && MeasureIsSound(entry.length) && MeasureIsSound(entry.weight) &&
+         MeasureIsSound(entry.outsideDiameter);
 }
 
 // The version of the header's digits, or -1 when they are not three digits.

@@ -34,7 +34,6 @@ constexpr int kColumns = 7;
 enum Column { kDescription = 1, kNominalSize, kDiameter, kRating, kConnection, kLength, kWeight };
 constexpr const char* kTitle = "Valve Library";
 constexpr const char* kFilter = "Valve Library files (*.val)\0*.val\0";
-constexpr int kFileBuffer = 1024;
 
 ValveLibrary& Library() { return TheValveLibrary(); }
 
@@ -132,36 +131,50 @@ class LibraryTable : public ItemListTableWindow {
     ValveLibrary& library = Library();
     const int row = currentRow;
     if (row < 1 || row > library.entries.count + 1) return;
-    std::string text = g_EditFieldText;
-    if (row > library.entries.count) {
+    const std::string text = g_EditFieldText;
+    // A number is read before anything changes, so that a refused one
+    // appends no valve on the empty line.
+    float value = 0.0f;
+    switch (currentColumn) {
+      case kDiameter:
+        if (ParseFieldNonNegativeDimension(value) != 0) ThrowInvalidField("Outside Diameter");
+        break;
+      case kLength:
+        if (ParseFieldLength(value) != 0 || value < 0.0f) ThrowInvalidField("Length");
+        break;
+      case kWeight:
+        if (ParseFieldWeight(value) != 0 || value < 0.0f) ThrowInvalidField("Weight");
+        break;
+      default: break;
+    }
+    const bool appended = row > library.entries.count;
+    if (appended) {
       if (text.empty()) return;
       InsertValveEntry(library, row);
     }
     ValveLibraryEntry& valve = library.entries[row];
     bool changed = false;
-    float value = 0.0f;
     switch (currentColumn) {
       case kDescription: changed = StoreChanged(valve.description, text); break;
       case kNominalSize: changed = StoreChanged(valve.nominalSize, text); break;
       case kRating: changed = StoreChanged(valve.rating, PaddedValveRating(text)); break;
       case kConnection: changed = StoreChanged(valve.connectionType, text); break;
-      case kDiameter:
-        if (ParseFieldNonNegativeDimension(value) != 0) ThrowInvalidField("Outside Diameter");
-        changed = StoreChanged(valve.outsideDiameter, value);
-        break;
-      case kLength:
-        if (ParseFieldLength(value) != 0 || value < 0.0f) ThrowInvalidField("Length");
-        changed = StoreChanged(valve.length, value);
-        break;
-      case kWeight:
-        if (ParseFieldWeight(value) != 0 || value < 0.0f) ThrowInvalidField("Weight");
-        changed = StoreChanged(valve.weight, value);
-        break;
+      case kDiameter: changed = StoreChanged(valve.outsideDiameter, value); break;
+      case kLength: changed = StoreChanged(valve.length, value); break;
+      case kWeight: changed = StoreChanged(valve.weight, value); break;
       default: break;
     }
-    if (!changed && row <= library.entries.count - 1) return;
+    if (!changed && !appended) return;
     library.modified = true;
-    RefreshValveLibraryWindow(row);
+    // The row and the column stay where they are, so that Tab and the
+    // arrows go on from this cell: showing the table again would put the
+    // caret back in the row's first cell.
+    if (appended) {
+      TableSetRows(*this, library.entries.count + 1);
+      TableFitWindow(*this);
+      SetWindowTitleFromLibrary();
+    }
+    TableDrawRow(*this, row);
   }
 
   void EnterRow(bool control) override {

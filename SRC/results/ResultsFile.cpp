@@ -341,16 +341,20 @@ void ReadTimeHistoryResults(const std::string& resultsPath, const Model& model, 
     ShowWarningMessage(owner, "Unable to read time history file");
     return;
   }
-  BinaryFileReadFloat(file, out.timeStep);
-  BinaryFileReadInt(file, out.timeSteps);
+  // Read aside: the results take the step and count of a whole file only.
+  float timeStep = 0.0f;
+  std::int32_t timeSteps = 0;
+  BinaryFileReadFloat(file, timeStep);
+  BinaryFileReadInt(file, timeSteps);
   const std::int64_t stepBytes = TimeHistoryStepBytes(ResultNodeCount(model), out.elementCount, out.supportBlockBytes);
   // A file of another run or cut short would give wrong histories.
-  if (BinaryFileReadFailed(file) || out.timeSteps < 0 ||
-      file.size !=
-          TimeHistoryFileBytes(out.timeSteps, ResultNodeCount(model), out.elementCount, out.supportBlockBytes)) {
+  if (BinaryFileReadFailed(file) || timeSteps < 0 ||
+      file.size != TimeHistoryFileBytes(timeSteps, ResultNodeCount(model), out.elementCount, out.supportBlockBytes)) {
     ShowWarningMessage(owner, "Unable to read time history file");
     return;
   }
+  out.timeStep = timeStep;
+  out.timeSteps = timeSteps;
   out.timeHistoryPath = path;
   out.timeHistoryStepBytes = stepBytes;
   out.timeHistoryOpen = true;

@@ -32,7 +32,7 @@ namespace {
 
 constexpr int kColumns = 32;
 constexpr int kSections = kSortedStressSections;
-constexpr int kOccasionalSection = 3, kOperatingSection = 6;
+constexpr int kOccasionalSection = 3;
 constexpr int kColourCommand = 383, kStressesCommand = 332, kRatiosCommand = 333, kThresholdsCommand = 334,
               kAllowablesCommand = 374, kOperatingCommand = 338;
 

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <deque>
 #include <map>
+#include <set>
 #include <vector>
 
 #include "platform/Registry.h"
@@ -47,10 +48,11 @@ struct SettingValue {
 };
 
 // The settings value by value, keyed by key path and value name, in the
-// order the writers wrote them.
+// order the writers wrote them, and the keys whose values are stored whole.
 struct SettingsImage {
   std::vector<std::pair<std::string, std::string>> order;
   std::map<std::pair<std::string, std::string>, SettingValue> values;
+  std::set<std::string> wholeKeys;
 
   void Put(const std::string& keyPath, const std::string& name, SettingValue value) {
     auto [entry, added] = values.try_emplace({keyPath, name}, std::move(value));
@@ -120,16 +122,22 @@ SettingsImage CollectSettings() {
   return image;
 }
 
-// Stores the values of `now` that differ from the baseline, key by key.
+// Stores the values of `now` that differ from the baseline, key by key; a
+// key stored whole goes with all its values when one of them differs.
 void StoreDifferences(const SettingsImage& now) {
   Baseline& baseline = TheBaseline();
+  auto unchanged = [&baseline](const std::pair<std::string, std::string>& entry, const SettingValue& value) {
+    const auto before = baseline.image.values.find(entry);
+    return before != baseline.image.values.end() ? before->second == value : !value.present;
+  };
+  std::set<std::string> changedWholeKeys;
+  for (const auto& entry : now.order)
+    if (now.wholeKeys.count(entry.first) != 0 && !unchanged(entry, now.values.at(entry)))
+      changedWholeKeys.insert(entry.first);
   std::map<std::string, HKEY> keys;
   for (const auto& entry : now.order) {
     const SettingValue& value = now.values.at(entry);
-    if (baseline.taken) {
-      const auto before = baseline.image.values.find(entry);
-      if (before != baseline.image.values.end() ? before->second == value : !value.present) continue;
-    }
+    if (baseline.taken && changedWholeKeys.count(entry.first) == 0 && unchanged(entry, value)) continue;
     auto [open, added] = keys.try_emplace(entry.first, nullptr);
     if (added) open->second = RegCreateKeyChecked(HKEY_CURRENT_USER, entry.first.c_str());
     if (open->second == nullptr) continue;
@@ -255,6 +263,10 @@ void RegSetBinaryValue(HKEY key, const char* name, const void* bytes, std::size_
     return;
   }
   RegSetValueEx(key, name, 0, REG_BINARY, static_cast<const BYTE*>(bytes), static_cast<DWORD>(length));
+}
+
+void RegStoreKeyWhole(HKEY key) {
+  if (const std::string* path = RecordedPath(key)) TheRecording().image.wholeKeys.insert(*path);
 }
 
 void RegDeleteValueChecked(HKEY key, const char* name) {

@@ -79,6 +79,9 @@ std::size_t RegQueryValueChecked(HKEY key, const char* name, void* buffer /* out
 void RegSetBinaryValue(HKEY key, const char* name, const void* bytes /* input of size length */,
                        std::size_t length);
 void RegDeleteValueChecked(HKEY key, const char* name);
+// The values a writer stores under `key` are one record, which its reader
+// takes only whole: when any of them changed, all of them are stored.
+void RegStoreKeyWhole(HKEY key);
 
 // Little-endian fields through the registry: a value shorter than its field
 // replaces only the bytes it holds.
@@ -98,8 +101,9 @@ std::string SettingsVersionKeyName();
 // Reads every module's settings and takes them as this program's starting
 // point.
 void LoadProgramSettings();
-// Stores the values that changed since they were read or last stored; every
-// value when they were never read.
+// Stores the values that changed since they were read or last stored (with
+// the rest of their key when it is stored whole); every value when they were
+// never read.
 void SaveProgramSettings();
 // Forgets what was read, so that the next store writes every value (tests
 // that start from an empty store).

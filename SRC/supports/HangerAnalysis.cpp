@@ -85,8 +85,8 @@ void Hanger::PrepareForRun(int rowNumber) {
 }
 
 void RequestHangerSteps(Model& model) {
-  AnalysisFlags& flags = g_AnalysisFlags;
-  ForEachHanger(model, [&flags](Hanger& h, int) {
+  ForEachHanger(model, [](Hanger& h, int) {
+    AnalysisFlags& flags = g_AnalysisFlags;
     if (h.equation == 0 || h.kind == kRodHanger) return;
     flags.hangerTravelRequested = 1;
     if (IsDesignedHanger(h.kind) || h.kind == kConstantSupport) {

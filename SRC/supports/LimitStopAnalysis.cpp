@@ -19,6 +19,8 @@
 namespace {
 
 constexpr double kStuck = 1.0e12;
+// Movements below this are taken as none in the loads.
+constexpr double kNoMovement = 1.0e-30;
 constexpr int kDataKind = 6;
 
 bool DynamicRun(int type) { return type == 31 || type == 35 || type == 36 || type == 37; }
@@ -146,7 +148,7 @@ void LimitStop::ComputeSupportLoads(int rowNumber) {
   if (SupportNodeHasEquations(model, node)) {
     const Direction3 movement = RelativeSolved(model, node, connectedIndex, 0);
     double u = Dot3(direction, movement);
-    if (std::fabs(u) < 1.0e-30) u = 0.0;
+    if (std::fabs(u) < kNoMovement) u = 0.0;
     double load = 0.0;
     std::int32_t reached = kStopFree;
     if (DynamicRun(CurrentCaseType())) {
@@ -161,9 +163,11 @@ void LimitStop::ComputeSupportLoads(int rowNumber) {
     }
     double friction = 0.0;
     if (frictionCoefficient != 0.0f && reached != kStopFree) {
+      // A stuck stop (Kf 1.0e12) holds the pipe by moving 1e-9: only
+      // rounding-sized movements count as none, as at the guide.
       double t2 = Dot3(across2, movement), t3 = Dot3(across3, movement);
-      if (std::fabs(t2) < 1.0e-5) t2 = 0.0;
-      if (std::fabs(t3) < 1.0e-5) t3 = 0.0;
+      if (std::fabs(t2) < kNoMovement) t2 = 0.0;
+      if (std::fabs(t3) < kNoMovement) t3 = 0.0;
       friction = std::hypot(t2 * frictionStiffness, t3 * frictionStiffness);
     }
     loads = {static_cast<float>(load), static_cast<float>(friction)};

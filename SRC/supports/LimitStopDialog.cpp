@@ -1,4 +1,6 @@
-// LIMIT_STOP_DIALOG (see LimitStopDialog.h) on the kinds' dialog protocol.
+// LIMIT_STOP_DIALOG (see LimitStopDialog.h) on the kinds' dialog protocol. A
+// negative friction coefficient is refused: it has no meaning, and the run
+// would fail on a stiffness that is not positive definite.
 #include "supports/LimitStopDialog.h"
 
 #include <cctype>
@@ -63,7 +65,7 @@ class LimitStopDialog : public KindDialog {
       if (ParseFieldReal(components[static_cast<std::size_t>(i)]) != 0) ThrowInvalidField(kComponentNames[i]);
     }
     helper.DialogGetItemText(kFriction);
-    if (ParseFieldReal(friction) != 0) ThrowInvalidField("Friction coefficient");
+    if (ParseFieldReal(friction) != 0 || friction < 0.0f) ThrowInvalidField("Friction coefficient");
     helper.DialogGetItemText(kStiffness);
     if (ParseFieldStiffness(stiffness) != 0) ThrowInvalidField("Stiffness");
     if (stiffness == 0.0f) ThrowRequiredField("Stiffness");

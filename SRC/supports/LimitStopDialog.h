@@ -1,7 +1,8 @@
 // LIMIT_STOP_DIALOG: the limits ("None" or empty for none), the direction
 // (typed, or the local axes of the pipe at the node by A&xial, Shear &y,
 // Shear &z, or the vertical by &Vertical with the lower limit at 0), the
-// friction coefficient, the stiffness ("Rigid") and the connected node.
+// friction coefficient (0 or more), the stiffness ("Rigid") and the connected
+// node.
 // Also the shared filling of direction fields from the pipe's local frame,
 // which the skewed restraint's dialog uses too.
 #pragma once

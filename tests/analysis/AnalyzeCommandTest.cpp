@@ -8,7 +8,8 @@
 // A tee typed with its Branch SIF row is analysed with and without "Use
 // B31J": the branch takes the connection's flexibility and turns under a
 // moment by what the factors add, by hand. In a B31.1 model the seismic
-// anchor movement of the far anchor is its node's seismic displacement.
+// anchor movement of the far anchor is its node's seismic displacement. A
+// time history damping outside 0 to 99 % is refused before the run.
 #include <fstream>
 #include <iterator>
 
@@ -21,6 +22,7 @@
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
 #include "loads/LoadCaseList.h"
+#include "files/ModelFile.h"
 #include "model/ModelLoadCases.h"
 #include "model/LayoutTesting.h"
 #include "results/ResultsMode.h"
@@ -321,6 +323,73 @@ TEST_F(AnalyzeCommandTest, ARowTheRunCannotTakeIsRefusedBeforeAnythingRuns) {
   EXPECT_EQ(table().currentRow, 3);
   EXPECT_FALSE(fs::exists(ResultsPath()));
   EXPECT_FALSE(TheModel().modified);  // saved at the question before the check
+}
+
+// A time history damping outside the 0 to 99 % its dialog allows, as a
+// model file can bring it (100 % or more gave all-zero results reported as
+// a success, a negative one an amplified response): the model opens with
+// it, and Analyze refuses it before the run with a message naming the
+// value and the range; nothing is written beside the model and the model
+// stays as it was, so that the value can be corrected. 99 % runs.
+TEST_F(AnalyzeCommandTest, ATimeHistoryDampingOutsideItsRangeIsRefusedBeforeTheRun) {
+  TypeLine();
+  Model& model = TheModel();
+  const int row = ++model.rowCount;
+  model.row(row).node = model.row(3).node;
+  model.row(row).elementType = ElementType::From;
+  model.row(row).element = CreateElementData(ElementType::From);
+  PutItem(model, row, DataType::TimeVaryingLoad);
+  auto& varying = static_cast<TimeVaryingLoad&>(*model.row(row).item);
+  varying.Direction = 2;
+  varying.TimeFunctionName = "RAMP";
+  model.timeFunctions.back() = {"RAMP", {{0.0f, 0.0f}, {0.05f, 1.0f}, {5.0f, 1.0f}}};
+  model.timeFunctions.emplace_back();
+  model.timeHistory = TimeHistorySettings{0.005f, 41, 1, 1, 5.0f};
+  MakeModel(model);
+  BuildLoadCases(model);
+  LoadCaseList& cases = model.loadCases;
+  for (int type : {30, 35}) cases.cases[static_cast<std::size_t>(++cases.count)] = type;
+  const std::string path = model.path;
+  for (const auto& [damping, message] :
+       {std::pair{100.0f, "The damping of the time history analysis, 100 %, must be from 0 to 99 %."},
+        std::pair{250.5f, "The damping of the time history analysis, 250.5 %, must be from 0 to 99 %."},
+        std::pair{-5.0f, "The damping of the time history analysis, -5 %, must be from 0 to 99 %."}}) {
+    SCOPED_TRACE(damping);
+    TheModel().timeHistory.damping = damping;
+    ASSERT_EQ(WriteModelFile(path), "");
+    ASSERT_EQ(ReadModelFile(path), "");
+    ASSERT_EQ(TheModel().timeHistory.damping, damping);
+    ASSERT_FALSE(TheModel().modified);
+    std::ifstream before(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(before)), {});
+    const std::string line = message;
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [line](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog), std::vector<std::string>{line});
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Command(108);
+    platform::CheckModalScript();
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"typed.mod"});
+    EXPECT_EQ(TheModel().timeHistory.damping, damping);
+    EXPECT_EQ(TheModel().rowCount, row);
+    EXPECT_FALSE(TheModel().modified);
+    std::ifstream after(path, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), bytes);
+  }
+  // Corrected to the highest the dialog allows, the model runs.
+  TheModel().timeHistory.damping = 99.0f;
+  ASSERT_EQ(WriteModelFile(path), "");
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
+    platform::RunUntilIdle();
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
+    SendMessage(dialog, WM_COMMAND, IDNO, 0);
+  });
+  Command(108);
+  platform::CheckModalScript();
+  EXPECT_TRUE(fs::exists(ResultsPath()));
+  EXPECT_TRUE(fs::exists(TimeHistoryPathOf(path)));
 }
 
 // The command-line road: a batch run of a saved model ends by itself,

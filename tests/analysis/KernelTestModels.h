@@ -220,6 +220,7 @@ struct Cantilever {
   double length = 240.0, E = 29.0e6, G = 11.2e6, A = 10.0, Iy = 100.0, Iz = 60.0, J = 160.0;
   double massPerLength = 0.01;  // ρA, lb·s²/in per in
   bool massAtAnchor = false;
+  double tipMass = 0.0;  // lb·s²/in, added at the free end
   LocalFrame frame{{{1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}}};
 };
 
@@ -238,7 +239,7 @@ inline AssembledModel BuildCantilever(const Cantilever& c) {
   for (const LocationVector& lv : connections) TransformAndAssembleElement(model.K, model.profile, k, c.frame, lv);
   AddAnchor(model, ElementLocationVector(positions, 1, 0));
   for (int i = c.massAtAnchor ? 1 : 2; i <= nodes; ++i) {
-    const double m = c.massPerLength * L * (i == nodes || i == 1 ? 0.5 : 1.0);
+    const double m = c.massPerLength * L * (i == nodes || i == 1 ? 0.5 : 1.0) + (i == nodes ? c.tipMass : 0.0);
     for (int d = 1; d <= 3; ++d) model.M[6 * (i - 1) + d] = m;
   }
   return model;

@@ -4,12 +4,15 @@
 // bisection), the cut at the cut-off frequency and at the number of modes,
 // the participation factors of every mode of a short cantilever summing to
 // the total mass in each direction, a limit stop that the operating case
-// closed acting in the modal case, and the refusals before a run.
+// closed acting in the modal case, and the refusals before a run; one pipe
+// with a tip weight at every mode count against a dense solution.
 #include <gtest/gtest.h>
 
 #include "AnalysisTesting.h"
+#include "KernelTestModels.h"
 #include "analysis/ModalStep.h"
 #include "elements/ConcentratedMass.h"
+#include "shell/AppTesting.h"
 #include "supports/LimitStop.h"
 
 namespace {
@@ -254,6 +257,118 @@ TEST_F(ModalAnalysisTest, AMasslessModelIsRefused) {
     EXPECT_EQ(message, "This model has no mass.");
   }
   EXPECT_FALSE(std::filesystem::exists(ResultsPathOf(path_)));
+}
+
+
+// One 4.5 x 0.237 pipe, 100 in from an anchor at 10 to a weight of 1000 lb
+// at 20, in a window of the program, where the note that the roots ran out
+// is shown. Its six translations carry mass, the anchored node's too: the
+// pipe's roots near 2.42 Hz (Y and Z bending) and 92.85 Hz (axial), and the
+// three of the anchor springs near 466 kHz.
+class ModalRootsTest : public AppFixture {
+ protected:
+  void TearDown() override {
+    std::filesystem::remove(ResultsPathOf(path_));
+    InitEmptyModel(TheModel(), AnalysisOptions());
+    AppFixture::TearDown();
+  }
+  void Build(Model& model) {
+    StartModel(model, 70.0, kDensity, path_);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, static_cast<float>(kLength));
+    PutItem(model, 2, DataType::ConcentratedMass);
+    static_cast<ConcentratedMass&>(*model.row(2).item).weight = static_cast<float>(kTipWeight);
+    MakeModel(model);
+    SetCases(model, {30});
+  }
+  static constexpr double kLength = 100.0, kTipWeight = 1000.0;
+  std::string path_ = TempFolder() + "/modal-roots.mod";
+};
+
+// The same pipe as twelve equations, dense: the element of a beam with
+// shear deformation (Φ = 12·E·I·fs / L³, fs = L·k / (A·G), k the thick
+// tube's shear form factor), 1.0e12 on the six equations of the anchored
+// node, half the pipe's weight at each node and the tip weight at 20, over
+// 386.4; K, M 0-based.
+void PipeWithTipWeight(double L, double tipWeight, kerneltest::Dense& K, std::vector<double>& M) {
+  const SectionValues s = Pipe4();
+  const double EI = kE * s.I, fs = L * s.shear / (s.A * s.G), phi = 12.0 * EI * fs / (L * L * L);
+  K = kerneltest::MakeDense(12);
+  auto add = [&K](int i, int j, double v) {
+    K[static_cast<std::size_t>(i)][static_cast<std::size_t>(j)] += v;
+    if (i != j) K[static_cast<std::size_t>(j)][static_cast<std::size_t>(i)] += v;
+  };
+  auto pair = [&add](int i, int j, double v) {  // v at (i, i), (j, j); -v at (i, j)
+    add(i, i, v), add(j, j, v), add(i, j, -v);
+  };
+  pair(0, 6, kE * s.A / L);
+  pair(3, 9, s.G * 2.0 * s.I / L);
+  const double a = 12.0 * EI / (L * L * L * (1.0 + phi)), b = 6.0 * EI / (L * L * (1.0 + phi));
+  const double c = (4.0 + phi) * EI / (L * (1.0 + phi)), d = (2.0 - phi) * EI / (L * (1.0 + phi));
+  // x-y plane: v (1, 7), θz (5, 11); x-z plane: w (2, 8), θy (4, 10).
+  pair(1, 7, a), add(1, 5, b), add(1, 11, b), add(5, 7, -b), add(7, 11, -b), add(5, 5, c), add(11, 11, c), add(5, 11, d);
+  pair(2, 8, a), add(2, 4, -b), add(2, 10, -b), add(4, 8, b), add(8, 10, b), add(4, 4, c), add(10, 10, c), add(4, 10, d);
+  for (int i = 0; i < 6; ++i) add(i, i, 1.0e12);
+  const double half = kDensity * s.A * L / 2.0;
+  M.assign(12, 0.0);
+  for (int i = 0; i < 3; ++i) {
+    M[static_cast<std::size_t>(i)] = half / kG;
+    M[static_cast<std::size_t>(i + 6)] = (half + tipWeight) / kG;
+  }
+}
+
+// Every mode count from 1 to one past the six massed translations, with
+// the cut-off below the axial root, between the pipe's roots and the
+// anchor's, and above them all: the run ends without a fault and keeps the
+// lowest roots up to the count, ending with the first above the cut-off;
+// when the roots run out first, it says so and keeps them all. Each
+// frequency equals the dense solution's.
+TEST_F(ModalRootsTest, APipeWithATipWeightKeepsItsRootsAtEveryModeCount) {
+  kerneltest::Dense K;
+  std::vector<double> M;
+  PipeWithTipWeight(kLength, kTipWeight, K, M);
+  std::vector<double> hertz;
+  for (double lambda : kerneltest::ReferenceEigenvalues(K, M)) hertz.push_back(std::sqrt(lambda) / (2.0 * kPi));
+  ASSERT_EQ(hertz.size(), 6u);
+  // The dense pipe against the hand numbers of the tip on a rigid anchor:
+  // bending 1 / (L³/(3EI) + fs), axial EA / L, on (half the pipe + 1000 lb) / g.
+  const SectionValues s = Pipe4();
+  const double tip = (kDensity * s.A * kLength / 2.0 + kTipWeight) / kG;
+  const double bending = 1.0 / (std::pow(kLength, 3) / (3.0 * kE * s.I) + kLength * s.shear / (s.A * s.G));
+  EXPECT_TRUE(Within(hertz[0], std::sqrt(bending / tip) / (2.0 * kPi), 1.0e-5));
+  EXPECT_TRUE(Within(hertz[1], hertz[0], 1.0e-9));
+  EXPECT_TRUE(Within(hertz[2], std::sqrt(kE * s.A / kLength / tip) / (2.0 * kPi), 1.0e-5));
+  EXPECT_GT(hertz[3], 4.0e5);
+  for (const double cutOff : {33.0, 1.0e5, 1.0e7}) {
+    for (int count = 1; count <= 7; ++count) {
+      SCOPED_TRACE(testing::Message() << count << " modes, cut-off " << cutOff << " Hz");
+      std::size_t expected = 0;
+      bool above = false;
+      while (expected < hertz.size() && static_cast<int>(expected) < count && !above) above = hertz[expected++] > cutOff;
+      const bool runOut = count > 6 && !above;
+      Model& model = TheModel();
+      Build(model);
+      model.options.ModeCount = count;
+      model.options.CutOffFrequency = static_cast<float>(cutOff);
+      if (runOut)
+        platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
+          EXPECT_EQ(LinesOfDialog(dialog), std::vector<std::string>{"The deflated polynomial has no more roots"});
+          SendMessage(dialog, WM_COMMAND, IDOK, 0);
+        });
+      RunResults run;
+      try {
+        run = AnalyseAndRead(model);
+      } catch (const std::string& message) {
+        FAIL() << message;
+      }
+      platform::CheckModalScript();
+      const std::vector<float>& frequencies = run.contents.modal.frequencies;
+      ASSERT_EQ(frequencies.size(), expected);
+      for (std::size_t k = 0; k < expected; ++k) EXPECT_TRUE(Within(frequencies[k], hertz[k], 1.0e-6)) << "mode " << k + 1;
+      EXPECT_EQ(run.fileSize, run.contents.endOffset);
+    }
+  }
 }
 
 }  // namespace

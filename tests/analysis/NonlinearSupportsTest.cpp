@@ -7,7 +7,8 @@
 // riser that lifts off when hot and bears load when cold; a guide whose
 // gap closes under weight; a rotational skewed restraint and one between
 // two nodes; a generic support's F = K u with coupling; a snubber that is
-// absent from weight and thermal cases. The 4.5-inch pipe and the results
+// absent from weight and thermal cases; a stop and a guide stuck by friction
+// reporting the friction that holds the pipe. The 4.5-inch pipe and the results
 // read back are those of AnalysisTesting.h.
 #include <cmath>
 #include <cstdlib>
@@ -15,6 +16,7 @@
 #include "AnalysisTesting.h"
 #include "model/RowOperations.h"
 #include "analysis/NonlinearIteration.h"
+#include "elements/ConcentratedMass.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
@@ -174,6 +176,48 @@ TEST_F(NonlinearSupportsTest, AVerticalStopLetsTheHotRunLiftOffAndCarriesItCold)
   const double flexibility = std::pow(L, 3) / (3 * EI) + L * L * H / EI + H / EA + s.shear * L / GA;
   EXPECT_TRUE(Within(SupportValues(run, run.cases[0], 3)[0], -droop / flexibility, 0.005));
   EXPECT_NEAR(NodeValues(run.cases[0], model, 30)[1], 0.0, 1.0e-6);
+}
+
+// From 10 (anchor), pipe to 20 (+100 in X) with a +Y stop at 20 (lower
+// limit 0, friction 0.3) or a guide with the same friction, and 10 000 lb
+// on a Location row at 20, at 71.5 F (1.5 above the reference): the weight
+// presses the pipe onto the support, whose friction (3 000 lb and more)
+// holds the end against a growth that a full restraint stops with
+// E A alpha dT = 2.9e7 x 3.174 x 6.5e-6 x 1.5 = 897.46 lb. Stuck, the
+// support moves by 1e-9 in, and its friction is the anchor's axial load.
+TEST_F(NonlinearSupportsTest, ASupportStuckByFrictionReportsTheFrictionThatHoldsThePipe) {
+  const SectionValues s = Pipe4();
+  const double L = 100.0, deltaT = 1.5, held = kE * s.A * kAlpha * deltaT;
+  EXPECT_NEAR(held, 897.46, 0.005);
+  for (const DataType type : {DataType::LimitStop, DataType::Guide}) {
+    SCOPED_TRACE(static_cast<int>(type));
+    Model& model = TheModel();
+    StartModel(model, 70.0 + deltaT, kDensity, path_);
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, static_cast<float>(L));
+    if (type == DataType::LimitStop) {
+      auto& stop = Put<LimitStop>(model, 2, type);
+      stop.dirY = 1.0f;
+      stop.lowerLimit = 0.0f;
+      stop.frictionCoefficient = 0.3f;
+    } else {
+      Put<Guide>(model, 2, type).frictionCoefficient = 0.3f;
+    }
+    const int location = PipeRow(model, 20, ElementType::Location, 0.0f);
+    Put<ConcentratedMass>(model, location, DataType::ConcentratedMass).weight = 10000.0f;
+    MakeModel(model);
+    SetCases(model, {8});
+    const RunResults run = AnalyseAndRead(model);
+    const std::vector<double> anchor = SupportValues(run, run.cases[0], 1);
+    const std::vector<double> support = SupportValues(run, run.cases[0], 2);
+    EXPECT_TRUE(Within(std::fabs(anchor[0]), held, 1.0e-4));
+    EXPECT_LT(std::fabs(NodeValues(run.cases[0], model, 20)[0]), 1.0e-6);
+    // The stop's friction (its second value) and the guide's axial load
+    // (its first) are the load that holds the pipe.
+    const double friction = type == DataType::LimitStop ? support.at(1) : std::fabs(support.at(0));
+    EXPECT_TRUE(Within(friction, held, 1.0e-4));
+  }
 }
 
 TEST_F(NonlinearSupportsTest, AGuideGapClosesUnderWeight) {

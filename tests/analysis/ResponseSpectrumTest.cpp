@@ -1,6 +1,6 @@
 // The response spectrum case through the analysis driver: the mode and
 // direction sums by hand; a flat spectrum on the pinned pipe against each
-// rule applied to Sa·Γ·φ/ω² of the modes the file holds; the missing mass
+// rule applied to the modes of a pinned beam by hand; the missing mass
 // of a cantilever against its static deflection under the whole mass
 // (found here from beam theory for the lumped loads), in displacement and
 // acceleration; the missing-mass factor of a spectrum beyond its points;
@@ -139,12 +139,32 @@ void PinnedPipe(Model& model, int elements, double length) {
   MakeModel(model);
 }
 
+// The pinned beam by hand (Euler-Bernoulli, mass m per length): mode n is
+// φn = √(2/(mL))·sin(nπx/L) at ωn = n²π²/L²·√(EI/m), Γn = ∫ m·φn dx =
+// √(2mL)·2/(nπ) for odd n and 0 for even n. Under a flat Sa in Y, mode n
+// moves midspan by Sa·Γn·φn(L/2)/ωn² = 4·Sa·sin(nπ/2)/(nπ·ωn²) and loads
+// each end by Sa·∫ m·Γn·φn·(1 − x/L) dx = 4·m·L·Sa/(n²π²). Of the three
+// lowest modes, 1 and 3 take part: at midspan r1 and r3 = −r1/243, at the
+// ends R1 and R3 = R1/9. The rules: "Absolute" |r1| + |r3|; "SRSS" and
+// "Closely spaced" (ω 1 : 4 : 9, no pair within 10 %) √(r1² + r3²); "NRL"
+// the largest plus the root of the squares of the others, |r1| + |r3|. At
+// the ends the rules differ by 10 %, far beyond the 1 % that the lumped
+// masses of 20 elements and the shear leave between the pipe and the beam.
+double PinnedBeamRule(int rule, double first, double third) {
+  if (rule == kSumAbsolute || rule == kSumNrl) return std::fabs(first) + std::fabs(third);
+  return std::sqrt(first * first + third * third);
+}
+
 TEST_F(ResponseSpectrumTest, AFlatSpectrumOnThePinnedPipeFollowsEachRule) {
+  const double L = 480.0, Sa = 0.5 * kG;
+  const SectionValues s = Pipe4();
+  const double m = kDensity * s.A / kG, w1 = kPi * kPi / (L * L) * std::sqrt(kE * s.I / m);
+  const double r1 = 4.0 * Sa / (kPi * w1 * w1), R1 = 4.0 * m * L * Sa / (kPi * kPi);
   for (const int rule : {kSumAbsolute, kSumSrss, kSumCloselySpaced, kSumNrl}) {
     SCOPED_TRACE(rule);
     Model& model = TheModel();
     StartModel(model, 70.0, kDensity, path_);
-    PinnedPipe(model, 20, 480.0);
+    PinnedPipe(model, 20, L);
     model.options.ModeCount = 3;
     model.options.CutOffFrequency = 1000;
     model.options.IncludeMissingMass = 0;
@@ -152,22 +172,15 @@ TEST_F(ResponseSpectrumTest, AFlatSpectrumOnThePinnedPipeFollowsEachRule) {
     SetDirectionSpectrum(model.spectrumLoad, 1, "HALF", 1.0f);
     model.spectrumLoad.modeSum = rule;
     SetCases(model, {30, 31});
-    ReadBack back{AnalyseAndRead(model)};
-    const ModalSummary& modal = back.run.contents.modal;
-    ASSERT_EQ(modal.frequencies.size(), 3u);
+    const RunResults run = AnalyseAndRead(model);
+    ASSERT_EQ(run.contents.modal.frequencies.size(), 3u);
     const int middle = FindNodeIndex(model.nodes, 110);
-    std::vector<double> r, omega{0.0};
-    for (int m = 1; m <= 3; ++m) {
-      const double w = 2.0 * kPi * modal.frequencies[static_cast<std::size_t>(m - 1)];
-      omega.push_back(w);
-      const double phi = back.shape(model, m)[static_cast<std::size_t>(middle)][1];
-      r.push_back(0.5 * kG * modal.participation[static_cast<std::size_t>(m - 1)][1] * phi / (w * w));
-    }
-    const double expected = CombineModes(r, omega, 3, rule);
-    EXPECT_GT(expected, 0.1);
-    EXPECT_TRUE(Within(back.run.cases.at(0).nodes[static_cast<std::size_t>(middle)][1], expected, 5.0e-3));
+    EXPECT_TRUE(Within(run.cases.at(0).nodes[static_cast<std::size_t>(middle)][1],
+                       PinnedBeamRule(rule, r1, -r1 / 243.0), 5.0e-3));
+    const std::vector<double> end = SupportValues(run, run.cases.at(0), 1);
+    EXPECT_TRUE(Within(end.at(1), PinnedBeamRule(rule, R1, R1 / 9.0), 1.0e-2));
     // Every block where the reader puts it, to the byte.
-    EXPECT_EQ(back.run.fileSize, back.run.contents.endOffset);
+    EXPECT_EQ(run.fileSize, run.contents.endOffset);
     InitEmptyModel(model, AnalysisOptions());
   }
 }

@@ -15,11 +15,13 @@
 #include "analysis/AnalysisWindow.h"
 #include "BatchTesting.h"
 #include "CiiSample.h"
+#include "ImportLogTesting.h"
 #include "NeutralSamples.h"
 #include "files/CiiImport.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "files/NeutralImport.h"
+#include "graphics/ReportOutput.h"
 #include "loads/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "model/LayoutTable.h"
@@ -45,6 +47,7 @@ class BatchCommandTest : public AutoSaveFixture {
   void TearDown() override {
     CloseModel();
     BatchRun = false;
+    g_BatchRun = false;
     MessagesToStandardError = false;
     g_UnitsSettings = UnitsSettings{};
     AutoSaveFixture::TearDown();
@@ -200,8 +203,8 @@ TEST_F(BatchCommandTest, ANeutralFileImportedThroughTheCommandIsWrittenBesideItA
   const std::string path = Write("plant.pnf", text);
   ChooseFilter(path, 1);
   // The log: the placeholder temperature table and the unknown record.
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG", [](HWND dialog) {
-    const std::vector<std::string> lines = LinesOfDialog(dialog);
+  platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [](HWND dialog) {
+    const std::vector<std::string> lines = ImportLogLines(dialog);
     ASSERT_GE(lines.size(), 3u);
     EXPECT_EQ(lines[0], "The import gave 2 warnings:");
     EXPECT_EQ(lines[1].rfind("Line 4: material CS takes a placeholder temperature table", 0), 0u);
@@ -228,7 +231,7 @@ TEST_F(BatchCommandTest, ANeutralFileImportedThroughTheCommandIsWrittenBesideItA
   // Importing again asks before the model file is replaced.
   ChooseFilter(path, 1);
   ExpectMessage("MESSAGE2_DIALOG", {InFolder("plant.mod") + " already exists", "Do you want to overwrite ?"}, IDCANCEL);
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG",
+  platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });  // the log
   RunImport();
   EXPECT_EQ(Bytes(InFolder("plant.mod")), first);
@@ -261,8 +264,8 @@ TEST_F(BatchCommandTest, ACaesarNeutralFileImportedThroughTheCommandIsWrittenBes
   sample.restraints.push_back({40, 1});
   const std::string path = Write("plant.cii", sample.Text());
   ChooseFilter(path, 2);
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
-    const std::vector<std::string> lines = LinesOfDialog(dialog);
+  platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [](HWND dialog) {
+    const std::vector<std::string> lines = ImportLogLines(dialog);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], "The import gave 1 warning:");
     EXPECT_NE(lines[1].find("takes a placeholder temperature table"), std::string::npos);
@@ -335,17 +338,14 @@ TEST_F(BatchCommandTest, EveryRecordKindOfBothFormatsImportsThroughTheCommandAnd
     ASSERT_GE(log.size(), 2u);
     const std::string path = Write(format.name, format.text);
     ChooseFilter(path, format.filter);
-    // The first four entries, and a line for the rest.
-    const std::size_t shown = std::min<std::size_t>(log.size(), 4);
-    const std::size_t lineCount = 1 + shown + (log.size() > 4 ? 1 : 0);
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE" + std::to_string(lineCount) + "_DIALOG",
-                          [&log, shown, lineCount](HWND dialog) {
-                            const std::vector<std::string> lines = LinesOfDialog(dialog);
-                            ASSERT_EQ(lines.size(), lineCount);
-                            EXPECT_EQ(lines[0], "The import gave " + std::to_string(log.size()) + " warnings:");
-                            for (std::size_t i = 0; i < shown; ++i) EXPECT_EQ(lines[i + 1], log[i]);
-                            SendMessage(dialog, WM_COMMAND, IDOK, 0);
-                          });
+    // Every entry of the log, none left behind a count.
+    platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [&log](HWND dialog) {
+      const std::vector<std::string> lines = ImportLogLines(dialog);
+      ASSERT_EQ(lines.size(), log.size() + 1);
+      EXPECT_EQ(lines[0], "The import gave " + std::to_string(log.size()) + " warnings:");
+      for (std::size_t i = 0; i < log.size(); ++i) EXPECT_EQ(lines[i + 1], log[i]);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
     RunImport();
     const std::string modelPath = path.substr(0, path.size() - 3) + "mod";
     ASSERT_EQ(TheModel().path, modelPath);
@@ -440,6 +440,40 @@ TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModel
                            [] { EXPECT_FALSE(IsWindowVisible(LayoutFrame().window)); }),
             1);
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
+}
+
+// Started with a batch file, the program prints a report to a file of its
+// own beside the model, as CSV and without a dialog: File > Print of the
+// Layout window over the results shown writes the model report with every
+// section there is to plant_report.csv, and the model and results files
+// stay as the run wrote them.
+TEST_F(BatchCommandTest, AfterABatchRunAReportGoesToItsOwnCsvFileWithoutADialog) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  const std::string path = Write("plant.mbf", kGoodFile);
+  const int code = RunCommandLine(path, [&] {
+    platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG", [](HWND dialog) {
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1406, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1406)));
+    });
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    ASSERT_TRUE(InResultsMode());
+    EXPECT_FALSE(Exists(InFolder("plant_report.csv")));  // nothing printed unasked
+    const std::string model = Bytes(InFolder("plant.mod")), results = Bytes(InFolder("plant.res"));
+    SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);  // File > Print
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    const std::string report = Bytes(InFolder("plant_report.csv"));
+    EXPECT_EQ(report.rfind("Quorvel,plant\r\n", 0), 0u) << report.substr(0, 200);
+    // Every section there is: the input, the code compliance, the support
+    // load summary and each load case's results.
+    for (const char* text : {"\r\nQ.A.Block,", "\r\nLayout,", "\r\nCode compliance,",
+                             "\r\nSupport load summary for anchor at node 10,", "\r\nSustained (W+P): Displacements,"})
+      EXPECT_NE(report.find(text), std::string::npos) << text;
+    EXPECT_EQ(Bytes(InFolder("plant.mod")), model);
+    EXPECT_EQ(Bytes(InFolder("plant.res")), results);
+    PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(code, 0);
 }
 
 TEST_F(BatchCommandTest, OnlyTheExtensionMakesABatchFile) {
@@ -542,6 +576,9 @@ TEST_F(BatchCommandLineTest, WithoutADisplayEveryEndSaysWhyOnStandardErrorWithIt
   const Run good = RunProgram(Write("plant.mbf", kGoodFile));
   EXPECT_EQ(good.exitCode, 0) << good.standardError;
   EXPECT_TRUE(std::filesystem::exists(InFolder("plant.res")));
+  // No report is printed that nobody asked for.
+  for (const auto& entry : std::filesystem::directory_iterator(folder_))
+    EXPECT_NE(entry.path().extension(), ".csv") << entry.path();
   Model written;
   ReadModelFileInto(InFolder("plant.mod"), written);
   EXPECT_EQ(written.rowCount, 6);

@@ -258,6 +258,53 @@ TEST_F(BatchEdgeLinesTest, LayoutRowsBendsAnchorsAndRestraints) {
   EXPECT_EQ(m.row(12).dataType, DataType::None);                                          // FX=0 fixes nothing
 }
 
+// A specified movement is an anchor's alone: on the line of any other item,
+// or of none, every movement keyword is refused with its line and entry,
+// also on a continuation line, and the units are back; on an anchor's line
+// the same entries give the anchor its sets.
+TEST_F(BatchEdgeLinesTest, SpecifiedMovementsAreRefusedOnAnyLineButAnAnchors) {
+  const std::string message = "Specified displacements and rotations are given to anchors (KA) only :  ";
+  const char* const entries[] = {"D(0.1,0,0)",  "DIS(0.1,0,0)", "D2(0,1,0)",   "DIS2(0,1,0)", "D3(0,0,1)",
+                                 "DIS3(0,0,1)", "D4(1,0,0)",    "SEIS(1,0,0)", "D5(0,-1,0)",  "SETT(0,-1,0)",
+                                 "DX=0.1",      "DISX=0.1",     "DY=0.2",      "DISY=0.2",    "DZ=0.3",
+                                 "DISZ=0.3",    "ROT(1,0,0)",   "ROT2(0,1,0)", "ROT3(0,0,1)", "SERO(1,0,0)",
+                                 "STRO(1,0,0)", "ROTX=1",       "ROTY=2",      "ROTZ=3"};
+  const char* const lines[] = {
+      "T20,X5,C",                                                       // a pipe without an item
+      "T20,X5,CNOZZLE=297,NOD=8.625,NTHK=0.5,VOD=48,VTHK=0.5,",         // a nozzle
+      "T20,X5,CFY,",                                                    // a restraint
+      "T20,X5,KT,C",                                                    // a branch SIF
+      "L10,CG,",                                                        // a guide on a Location line
+  };
+  for (const char* line : lines) {
+    for (const char* entry : entries) {
+      Model model;
+      const std::string refused = std::string(line) + entry;
+      EXPECT_EQ(Import("Edge plant\n" LAYOUT_PREFIX "\n" + refused + "\nT99,X1\n", model),
+                LineError(12, refused, message + entry));
+      EXPECT_EQ(g_UnitsSettings.unit[kUnitLength], 0);
+    }
+  }
+  // An entry on the next line of a list is refused with that line.
+  Model model;
+  EXPECT_EQ(Import("Edge plant\n" LAYOUT_PREFIX "\nT20,X5,CFY,\nD(0.1,0,0)\n", model),
+            LineError(13, "D(0.1,0,0)", message + "D(0.1,0,0)"));
+
+  // On the anchor's line: the sets, in inch and degrees.
+  const Model& m = Imported(LAYOUT_PREFIX "\nT20,X5,KA,CD(0.1,0,0),DIS2(0,0.25,0),ROTZ=3\nT30,X5,KA,CSETT(0,-0.5,0)");
+  ASSERT_EQ(m.rowCount, 4);
+  const auto& moved = dynamic_cast<const Anchor&>(*m.row(3).item);
+  ASSERT_NE(moved.displacements.sets, nullptr);
+  const auto& d = moved.displacements.sets->values;
+  EXPECT_FLOAT_EQ(d[1], 0.1f);
+  EXPECT_FLOAT_EQ(d[6 + 2], 0.25f);
+  EXPECT_FLOAT_EQ(d[6], 3.0f);
+  EXPECT_EQ(moved.displacements.flags[0] + moved.displacements.flags[1], 2);
+  const auto& settled = dynamic_cast<const Anchor&>(*m.row(4).item);
+  ASSERT_NE(settled.displacements.sets, nullptr);
+  EXPECT_FLOAT_EQ(settled.displacements.sets->values[6 * kSettlementSlot + 2], -0.5f);
+}
+
 TEST_F(BatchEdgeLinesTest, BranchSifsByTheirCodesWithTheDimensionsOfTheirTypes) {
   // No code: every type is known. Dimensions in inches, then in mm.
   const Model& m = Imported("OPTIONS\nNONE\n" LAYOUT_PREFIX

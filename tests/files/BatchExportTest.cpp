@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -19,14 +20,18 @@
 #include "AllKindsModel.h"
 #include "AutoSaveTesting.h"
 #include "BatchTesting.h"
+#include "elements/BallJoint.h"
 #include "elements/Bend.h"
 #include "elements/CutPipe.h"
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
 #include "elements/Reducer.h"
+#include "elements/SlipJoint.h"
 #include "files/BatchExport.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "loads/Force.h"
+#include "loads/HarmonicLoad.h"
 #include "loads/Spectrum.h"
 #include "model/LayoutTable.h"
 #include "model/LayoutWindow.h"
@@ -464,6 +469,130 @@ TEST_F(BatchExportTest, ALimitStopWithoutLimitsIsListedNotWritten) {
   EXPECT_EQ(leftOut[0], "Row 3: the limit stop has no limits, which the batch file refuses; it was not written");
   Model again;
   EXPECT_EQ(Import(text, again), "");
+}
+
+// Every force and moment of a model, in row order, then the allowable
+// loads': (value, whether it is a moment).
+std::vector<std::pair<float, bool>> ForcesAndMoments(const Model& model) {
+  std::vector<std::pair<float, bool>> values;
+  auto add = [&values](std::initializer_list<float> list, bool moment) {
+    for (float value : list) values.emplace_back(value, moment);
+  };
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const LayoutRow& row = model.row(number);
+    if (const auto* f = dynamic_cast<const NodalForce*>(row.item.get())) {
+      add({f->FX, f->FY, f->FZ}, false);
+      add({f->MX, f->MY, f->MZ}, true);
+    }
+    if (const auto* h = dynamic_cast<const HarmonicLoad*>(row.item.get())) add({h->FX, h->FY, h->FZ}, false);
+    if (const auto* h = dynamic_cast<const Hanger*>(row.item.get()); h != nullptr && h->kind == kUserHanger)
+      add({h->load}, false);
+    if (const auto* j = dynamic_cast<const SlipJoint*>(row.element.get())) {
+      add({j->frictionForce}, false);
+      add({j->frictionTorque}, true);
+    }
+    if (const auto* j = dynamic_cast<const HingeJoint*>(row.element.get())) add({j->frictionTorque}, true);
+    if (const auto* j = dynamic_cast<const BallJoint*>(row.element.get()))
+      add({j->bendingFrictionTorque, j->torsionalFrictionTorque}, true);
+  }
+  for (int i = 1; i <= model.allowables.count; ++i) {
+    const auto& v = model.allowables[i].values;
+    add({v[0], v[1], v[2]}, false);
+    add({v[3], v[4], v[5]}, true);
+  }
+  return values;
+}
+
+LayoutRow& RowAt(Model& model, NodeId node) {
+  for (int number = 1; number <= model.rowCount; ++number)
+    if (model.row(number).node == node && model.row(number).elementType != ElementType::Location)
+      return model.row(number);
+  ADD_FAILURE() << "no row at node " << node;
+  return model.row(1);
+}
+
+// Forces and moments go out with two decimals, in the ALLOW section too:
+// 1.4, -2.6 and 100.25 lb stay themselves, 4, 5 and 6 in-lb are 0.33, 0.42
+// and 0.50 ft-lb, and every force and moment reads back within half the
+// last decimal written, in the English and the SI set.
+TEST_F(BatchExportTest, ForcesAndMomentsKeepTwoDecimalsAndReadBackWithinThem) {
+  Model model;
+  ASSERT_EQ(Import(kEveryKind, model), "");
+  auto& force = dynamic_cast<NodalForce&>(*RowAt(model, 110).item);
+  force.FX = 1.4f, force.FY = -2.6f, force.FZ = 100.25f;
+  force.MX = 4.0f, force.MY = 5.0f, force.MZ = 6.0f;  // in-lb
+  auto& harmonic = dynamic_cast<HarmonicLoad&>(*RowAt(model, 120).item);
+  harmonic.FX = 0.6f, harmonic.FY = 50.25f, harmonic.FZ = -3.3f;
+  auto& slip = dynamic_cast<SlipJoint&>(*RowAt(model, 340).element);
+  slip.frictionForce = 12.34f, slip.frictionTorque = 7.0f;
+  dynamic_cast<HingeJoint&>(*RowAt(model, 350).element).frictionTorque = 9.0f;
+  auto& ball = dynamic_cast<BallJoint&>(*RowAt(model, 360).element);
+  ball.bendingFrictionTorque = 5.0f, ball.torsionalFrictionTorque = 6.5f;
+  dynamic_cast<Hanger&>(*RowAt(model, 390).item).load = 1200.37f;
+  model.allowables[1].values = {1000.5f, -1100.25f, 1200.75f, 2004.0f, 2106.0f, 5.0f};
+
+  const std::string english = Export(model, BatchExportUnits::English);
+  EXPECT_NE(english.find(",CFOR(1.40,-2.60,100.25),MOM(0.33,0.42,0.50)"), std::string::npos) << english;
+  EXPECT_NE(english.find(",FOR(0.60,50.25,-3.30)"), std::string::npos) << english;
+  EXPECT_NE(english.find("FFOR=12.34,FTOR=0.58"), std::string::npos) << english;
+  EXPECT_NE(english.find("FRCT(0.42,0.54)"), std::string::npos) << english;
+  EXPECT_TRUE(HasLine(english, "55,1000.50,-1100.25,1200.75,167,175.50,0.42")) << english;
+
+  // Half the second decimal, in lb and in-lb: ft-lb, then N and N-m.
+  struct Set {
+    BatchExportUnits units;
+    double force, moment;
+  };
+  const Set sets[] = {{BatchExportUnits::English, 0.005, 0.005 * 12.0},
+                      {BatchExportUnits::Si, 0.005 / 4.4482216152605, 0.005 / 0.1129848290276167}};
+  const auto before = ForcesAndMoments(model);
+  ASSERT_EQ(before.size(), 6u + 3u + 1u + 2u + 1u + 2u + 6u);
+  for (const Set& set : sets) {
+    SCOPED_TRACE(static_cast<int>(set.units));
+    const std::string text = Export(model, set.units);
+    Model again;
+    ASSERT_EQ(Import(text, again), "") << text;
+    const auto after = ForcesAndMoments(again);
+    ASSERT_EQ(after.size(), before.size());
+    for (std::size_t i = 0; i < before.size(); ++i) {
+      const double tolerance = (before[i].second ? set.moment : set.force) * 1.001 + 1e-6 * std::fabs(before[i].first);
+      EXPECT_NEAR(after[i].first, before[i].first, tolerance) << "value " << i;
+    }
+  }
+}
+
+// A Location row stands for its item alone: an item the export leaves out
+// (a nozzle without its vessel's diameter, as a neutral file can give one;
+// a generic support) takes its Location line with it, which would read back
+// as an empty row.
+TEST_F(BatchExportTest, ALocationRowWhoseItemIsLeftOutGivesNoLine) {
+  Model model;
+  ASSERT_EQ(Import("Nozzles\nOPTIONS\nB313\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6E-6,20000\nPIPE\nS1,8.625,0.322\n"
+                   "LAYOUT\nF10,KA,MA1,PS1\nT80,X10\nL80,CNOZZLE=297,NOD=8.625,NTHK=0.5,VOD=48,VTHK=0.5,L1=5,L2=5,E=29E6,\n"
+                   "DV(0,1,0)\nL80,CG\n"
+                   "T90,X10\nL90,CFY\n",
+                   model),
+            "");
+  ASSERT_EQ(model.rowCount, 7);
+  ASSERT_EQ(model.row(4).dataType, DataType::Nozzle);
+  static_cast<Nozzle&>(*model.row(4).item).vesselOd = 0.0f;
+  LayoutRow& support = model.row(5);
+  support.dataType = DataType::GenericSupport;
+  support.item = CreateDataItem(DataType::GenericSupport);
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  for (const std::string& line : Lines(text)) EXPECT_NE(line.rfind("L80", 0), 0u) << line;
+  EXPECT_TRUE(HasLine(text, "L90,CFIXD(0,1,0)")) << text;  // a Location that keeps its item
+  ASSERT_EQ(leftOut.size(), 2u);
+  EXPECT_EQ(leftOut[0].rfind("Row 4: the nozzle is refused", 0), 0u) << leftOut[0];
+  EXPECT_EQ(leftOut[1].rfind("Row 5: ", 0), 0u) << leftOut[1];
+  Model again;
+  ASSERT_EQ(Import(text, again), "") << text;
+  ASSERT_EQ(again.rowCount, 5);
+  for (int number = 1; number <= again.rowCount; ++number)
+    EXPECT_FALSE(again.row(number).elementType == ElementType::Location &&
+                 again.row(number).dataType == DataType::None)
+        << "row " << number;
 }
 
 class BatchExportCommandTest : public AutoSaveFixture {

@@ -170,9 +170,9 @@ TEST_F(FileCommandsTest, EvaluationFilesThatCannotBeReadAreRefusedBeforeAnything
   const std::string before = ModelBytes();
   for (const auto& [name, kind] : {std::pair{"/Nozzle.NOZ", "Nozzle Evaluation file: "},
                                    std::pair{"/Lug.lug", "Lug evaluation file: "}}) {
-    const std::string path = folder_ + name;
-    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path, kind](HWND dialog) {
-      EXPECT_EQ(LinesOfDialog(dialog).at(0), kind + path);
+    const std::string path = folder_ + name, heading = kind + path;
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [heading](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog).at(0), heading);
       EXPECT_EQ(LinesOfDialog(dialog).at(1), "Does not exist.");
       SendMessage(dialog, WM_COMMAND, IDOK, 0);
     });

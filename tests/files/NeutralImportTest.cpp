@@ -17,6 +17,7 @@
 #include "elements/CutPipe.h"
 #include "elements/Reducer.h"
 #include "elements/Valve.h"
+#include "files/BatchExport.h"
 #include "files/NeutralImport.h"
 #include "loads/Force.h"
 #include "model/LayoutRow.h"
@@ -221,6 +222,62 @@ TEST_F(NeutralImportTest, EverythingNotTakenIsLoggedWithItsLine) {
   };
   for (const std::string& entry : expected) EXPECT_TRUE(Logged(log, entry)) << entry;
   EXPECT_EQ(model.options.PipingCode, 1);
+}
+
+// NEAR and FAR name the ends of a bend's arc. On a straight pipe there are
+// no such nodes: the support stands at the node the record names, the log
+// says so, and the model is one whose batch export reads back.
+TEST_F(NeutralImportTest, NearAndFarOffABendPutTheSupportAtTheNamedNode) {
+  Model model;
+  std::vector<std::string> log;
+  const std::string text = std::string(kHeader) +  // lines 1 to 5
+                           "FROM A 0 0 0 S1 CS L1\n"
+                           "TO B 10 0 0\n"
+                           "TO C 0 10 0 LONG\n"
+                           "TO D 0 0 10\n"
+                           "ANCHOR A\n"
+                           "GUIDE B NEAR\n"      // line 11
+                           "RIGID B FAR\n"       // line 12
+                           "GUIDE C NEAR\n"
+                           "LINESTOP C FAR\n"
+                           "ANCHOR D NEAR\n";    // line 15
+  ASSERT_EQ(Read(text, model, &log), "");
+  const NodeId a = model.row(2).node;
+  const NodeId b = a + 10, c = a + 20, d = a + 30;
+  ASSERT_EQ(model.row(3).node, b);
+  ASSERT_EQ(model.row(4).elementType, ElementType::Bend);
+  // Rows 6 to 10: the supports, at the named node off the bend.
+  EXPECT_EQ(model.row(7).dataType, DataType::Guide);
+  EXPECT_EQ(model.row(7).node, b);
+  EXPECT_EQ(model.row(8).dataType, DataType::Restraint);
+  EXPECT_EQ(model.row(8).node, b);
+  EXPECT_EQ(model.row(10).node, c + kArcFarOffset);
+  EXPECT_EQ(model.row(9).node, c + kArcNearOffset);
+  EXPECT_EQ(model.row(11).node, d);
+  for (const char* entry : {"Line 11: position NEAR is not taken: the support is at node B",
+                            "Line 12: position FAR is not taken: the support is at node B",
+                            "Line 15: position NEAR is not taken: the support is at node D"})
+    EXPECT_TRUE(Logged(log, entry)) << entry;
+  EXPECT_FALSE(Logged(log, "Line 13: position NEAR is not taken: the support is at node C"));
+  // Every support stands at a node the model has.
+  for (int number = 6; number <= model.rowCount; ++number)
+    EXPECT_NE(FindNodeIndex(model.nodes, model.row(number).node), 0) << "row " << number;
+
+  // The model's own batch file reads back, with the supports where they were.
+  std::vector<std::string> leftOut;
+  const std::string batch = WriteModelBatchText(model, BatchExportUnits::English, leftOut);
+  Model again;
+  std::istringstream input(batch);
+  std::vector<std::string> batchLog;
+  try {
+    ReadModelBatchFile(input, again, batchLog);
+  } catch (const std::string& message) {
+    FAIL() << message << "\n" << batch;
+  }
+  std::vector<NodeId> guides;
+  for (int number = 1; number <= again.rowCount; ++number)
+    if (again.row(number).dataType == DataType::Guide) guides.push_back(again.row(number).node);
+  EXPECT_EQ(guides, (std::vector<NodeId>{b, c + kArcNearOffset}));
 }
 
 // 1 in-lb/deg is 180/pi in-lb/rad, the unit the records keep.

@@ -31,6 +31,6 @@ std::vector<std::string> FuzzSeeds() {
       "SEIS(0,0.2,0),SETT(0,-0.5,0),DISX=0.2,ROTZ=1\r\nCOD\r\n",
       "Seed SI\nOPTIONS\nSI IN RAD B313\nMATERIAL\nA1,7833,0.3\nA1,21,203395,10.9E-6,137.9\nPIPE\n"
       "S1,219.075,8.18\nLOADS\nL1,148.9,10.3\nLAYOUT\nF1,KA,MA1,PS1,CL=L1\nT2,X120\nT3,KI,X60,CIN2(4,0.5)\n"
-      "T4,Z-96,CFY\nT5,Y36,KA,CDIS(12.7,0,0)\n",
+      "T4,Z-96,CFY\nT5,Y36,KA,CDIS(12.7,0,0)\nT6,X12,CFY,ROT(1,0,0)\n",
   };
 }

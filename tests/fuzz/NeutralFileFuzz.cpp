@@ -1,6 +1,7 @@
 // The piping neutral file reader: any text is imported into a fresh model or
 // refused with its line's message. Seeds: files that reach every section
-// line and every record kind, in English, Metric and SI units.
+// line and every record kind, in English, Metric and SI units (a position
+// off a bend among them).
 #include <sstream>
 
 #include "FuzzTarget.h"
@@ -28,7 +29,7 @@ std::vector<std::string> FuzzSeeds() {
       "WEIGHT D * 50\r\nMASS E FAR 20\r\nSIF B 2.1 1.8\r\nTEE B UNREINFORCED 0.5\r\nTEE C EXTRUDED * 1\r\n"
       "FLANGE E * DOUBLE x 40 9\r\nBSJ x FREE\r\nSPRING B * 100 200\r\nVALVE B * 100 1.75\r\nCOD\r\nTO F 1 0 0\r\n",
       "UNIT METRIC\nPIPE S1 10 40 11.43 0.6\nFROM A * * * S1\nTO B 100 0 0\nLIMITSTOP B * * 2 3\nTO C 0 (1 0) 0\n",
-      "UNIT SI\nGLOBAL BS EN 13480\nLOAD L1 150 10\nFROM A\nTO B 1000 0 0\nANCHOR B\n",
+      "UNIT SI\nGLOBAL BS EN 13480\nLOAD L1 150 10\nFROM A\nTO B 1000 0 0\nANCHOR B\nGUIDE B NEAR\nRIGID B FAR\n",
       "PIPE S1 8 40 8.625 0.322\nPIPE S2 6 40 6.625 0.28\nFROM A 0 0 0 S1\nTO B 10 0 0\nTO C 0 10 0 LONG\n"
       "TO D 0 0 10\nTO E 10 0 0 * S2\nTO F 10 0 0\nTO G 10 0 0\nCONSTANT C NEAR 5 300\nHANGER D\n"
       "LINESTOP B\nROTATIONAL D * 500 0 0 1\nINCLINED B * FREE 30 60\nGUIDE C MID\nBSJ * 1000\n"

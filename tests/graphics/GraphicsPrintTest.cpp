@@ -8,9 +8,12 @@
 // carries the off-screen render at the chosen resolution, made smaller
 // rather than refused when it would be too large. The view is the
 // window's again after each.
+#include <cairo.h>
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -246,6 +249,97 @@ TEST_F(GraphicsPrintTest, RenderedThePageCarriesTheRenderAtTheChosenResolution) 
   EXPECT_GT(grey, 5);
   Command(130);  // back to the line picture
   TheRenderedPrintOptions() = RenderedPrintOptions{};
+}
+
+// The longest vertical run of result-scale colours in a PNG picture that
+// starts red and ends blue, and how many neighbouring columns carry one as
+// long: the colour bar, where there is one.
+struct BarRun {
+  int height = 0, columns = 0;
+};
+BarRun FindColourBar(const std::string& png) {
+  BarRun found;
+  cairo_surface_t* image = cairo_image_surface_create_from_png(png.c_str());
+  if (cairo_surface_status(image) != CAIRO_STATUS_SUCCESS) {
+    cairo_surface_destroy(image);
+    return found;
+  }
+  cairo_surface_flush(image);
+  const int width = cairo_image_surface_get_width(image), height = cairo_image_surface_get_height(image);
+  const int stride = cairo_image_surface_get_stride(image);
+  const unsigned char* data = cairo_image_surface_get_data(image);
+  auto at = [&](int x, int y) {
+    std::uint32_t pixel = 0;
+    std::memcpy(&pixel, data + y * stride + x * 4, 4);
+    return RGB((pixel >> 16) & 255, (pixel >> 8) & 255, pixel & 255);
+  };
+  std::vector<int> runs(static_cast<std::size_t>(width), 0);
+  for (int x = 0; x < width; ++x) {
+    int start = -1;
+    for (int y = 0; y <= height; ++y) {
+      const bool scale = y < height && ScaleColour(at(x, y));
+      if (scale && start < 0) start = y;
+      if (scale || start < 0) continue;
+      const COLORREF first = at(x, start), last = at(x, y - 1);
+      const bool redToBlue = GetRValue(first) > 200 && GetBValue(first) < 60 && GetBValue(last) > 200 && GetRValue(last) < 60;
+      if (redToBlue) runs[static_cast<std::size_t>(x)] = std::max(runs[static_cast<std::size_t>(x)], y - start);
+      start = -1;
+    }
+  }
+  cairo_surface_destroy(image);
+  found.height = *std::max_element(runs.begin(), runs.end());
+  for (int run : runs) found.columns += found.height > 0 && run >= found.height - 2;
+  return found;
+}
+
+// Rendered, a stress picture goes to paper with its colour scale as the
+// window shows it: the bar, 25 by 192 pixels of the screen's 96 per inch
+// (so 0.26 by 2 inches on the page), red at the top and blue at the foot,
+// with its five texts beside it.
+TEST_F(GraphicsPrintTest, RenderedAStressPictureIsPrintedWithItsColourScale) {
+  ShowTitledPlant();
+  if (!OnGraphics([] { return g_RenderAvailable; })) GTEST_SKIP() << "no OpenGL";
+  Command(130);  // Render
+  ASSERT_TRUE(g_RenderedMode);
+  TheRenderedPrintOptions() = RenderedPrintOptions{};
+  const std::array<std::string, 5> scale = {"2.100E+004 psi", "1.600E+004 psi", "1.100E+004 psi", "6.000E+003 psi",
+                                            "1.000E+003 psi"};
+  ShowStressPicture(1000.0f, 21000.0f, 4000.0f, 18000.0f, scale);
+  // The preview's recording writes the scale's texts.
+  platform::ExpectModal(platform::ModalKind::Dialog, "PRINT_OPENGL_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, 1001, 0); });
+  Command(106);
+  PrinterSettings& printer = GraphicsPrinter();
+  ASSERT_NE(printer.document, nullptr);
+  const std::vector<std::string> texts = Texts(printer.document);
+  for (const std::string& text : scale) EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
+  SendMessage(printer.previewFrame, WM_CLOSE, 0, 0);
+  platform::RunUntilIdle();
+  // Printed to a PDF, the page carries the bar.
+  const fs::path pdf = folder_ / "stresses.pdf";
+  platform::ExpectModal(platform::ModalKind::Dialog, "PRINT_OPENGL_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print", [pdf](HWND dialog) {
+    SetDlgItemText(dialog, edt3, pdf.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Command(106);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ASSERT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
+  ExpectViewAsBefore();
+  if (std::system("command -v pdftoppm >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
+    GTEST_SKIP() << "pdftoppm or pdftotext is not installed";
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'").c_str()), 0);
+  const std::string text = ReadAll(pdf.string() + ".txt");
+  for (const std::string& expected : scale) EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;
+  const std::string png = std::string(QUORVEL_BINARY_DIR) + "/graphics-rendered-stresses";
+  ASSERT_EQ(std::system(("pdftoppm -r 96 -png -singlefile '" + pdf.string() + "' '" + png + "'").c_str()), 0);
+  const BarRun bar = FindColourBar(png + ".png");
+  EXPECT_NEAR(bar.height, 192, 3);
+  EXPECT_NEAR(bar.columns, 25, 3);
+  ClearResultPicture();
+  Command(130);  // back to the line picture
 }
 
 }  // namespace

@@ -5,9 +5,11 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 #include "PlantModel.h"
@@ -15,6 +17,7 @@
 #include "graphics/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
+#include "graphics/ResultPicture.h"
 #include "graphics/ViewProjection.h"
 #include "model/LayoutTesting.h"
 #include "model/LayoutWindow.h"
@@ -27,6 +30,14 @@
 #include "platform/TestSupport.h"
 #include "shell/AppTesting.h"
 #include "shell/UndoFiles.h"
+
+// A colour of the result scale: one channel full, another empty; the grey
+// of lit pipes, the text and the background never make one.
+inline bool ScaleColour(COLORREF c) {
+  const int high = std::max({GetRValue(c), GetGValue(c), GetBValue(c)});
+  const int low = std::min({GetRValue(c), GetGValue(c), GetBValue(c)});
+  return high > 200 && low < 60;
+}
 
 class GraphicsFixture : public LayoutFixture {
  protected:
@@ -114,6 +125,25 @@ class GraphicsFixture : public LayoutFixture {
   }
   static bool IsOrange(COLORREF c) { return GetRValue(c) > GetGValue(c) + 30 && GetGValue(c) > GetBValue(c) + 30; }
 
+  // A coloured stress picture as the Results window hands it over: every
+  // pipe row of the model from `low` at its start to `high` at its end,
+  // on the scale `minimum` to `maximum` with the bar's five texts.
+  static void ShowStressPicture(float minimum, float maximum, float low, float high,
+                                const std::array<std::string, 5>& texts) {
+    auto picture = std::make_shared<ResultPicture>();
+    picture->coloured = true;
+    picture->minimum = minimum;
+    picture->maximum = maximum;
+    picture->scaleTexts = texts;
+    const Model& model = TheModel();
+    for (int number = 1; number <= model.rowCount; ++number) {
+      const LayoutRow& row = model.row(number);
+      if (row.elementType == ElementType::Pipe && row.startNode != 0 && row.endNode != 0)
+        picture->elements.push_back({static_cast<int>(ElementType::Pipe), number, row.startNode, row.endNode, low, high});
+    }
+    SetResultPicture(picture);
+    platform::RunUntilIdle();
+  }
   // A rubber band dragged from `a` to `b`, widened by the margins given,
   // as a user zooms to a part of the picture.
   static void DragBand(POINT a, POINT b, int marginAbove, int marginBelow) {

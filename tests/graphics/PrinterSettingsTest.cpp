@@ -23,6 +23,33 @@ ByteList BytesOf(const void* data, std::size_t size) {
   return ByteList(bytes, bytes + size);
 }
 
+// A device names record of the PDF printer writing to `output`.
+ByteList PdfNames(const std::string& output) {
+  const std::string driver = "quorvel-pdf", device = "PDF";
+  ByteList bytes = {8, 0, 0, 0, 0, 0, 0, 0};
+  bytes[2] = static_cast<BYTE>(8 + driver.size() + 1);
+  bytes[4] = static_cast<BYTE>(bytes[2] + device.size() + 1);
+  for (const std::string* text : {&driver, &device, &output}) {
+    bytes.insert(bytes.end(), text->begin(), text->end());
+    bytes.push_back(0);
+  }
+  return bytes;
+}
+
+ByteList BlockBytes(HGLOBAL block) {
+  const auto* bytes = static_cast<const BYTE*>(GlobalLock(block));
+  ByteList copy(bytes, bytes + GlobalSize(block));
+  GlobalUnlock(block);
+  return copy;
+}
+
+HGLOBAL BlockOf(const ByteList& bytes) {
+  HGLOBAL block = GlobalAlloc(GHND, bytes.size());
+  std::memcpy(GlobalLock(block), bytes.data(), bytes.size());
+  GlobalUnlock(block);
+  return block;
+}
+
 DEVMODE StoredMode(HGLOBAL block) {
   DEVMODE mode{};
   std::memcpy(&mode, GlobalLock(block), sizeof mode);
@@ -128,6 +155,73 @@ TEST_F(PrinterSettingsTest, DamagedValuesLeaveTheDefaultPrinterWithANote) {
   ASSERT_NE(dc, nullptr);
   EXPECT_EQ(TextPrinter().PrinterNameText(), "PDF");
   DeleteDC(dc);
+}
+
+// The two blocks are read as a pair and the subkey as one record, so a
+// change of any of its values stores all of them; a subkey nothing changed
+// in is not written.
+TEST_F(PrinterSettingsTest, AChangedPrinterStoresItsWholeSubkey) {
+  const std::string kGraphicsPrinter = kVersionKey + "\\Graphics Printer";
+  LoadProgramSettings();  // an empty store: the defaults are what was read
+  PrinterSettings& printer = TextPrinter();
+  const ByteList mode = BlockBytes(printer.pageSetup.hDevMode);
+  GlobalFree(printer.pageSetup.hDevNames);
+  printer.pageSetup.hDevNames = BlockOf(PdfNames("/data/Report.pdf"));
+  SaveProgramSettings();
+  EXPECT_EQ(Get(kTextPrinter, "DevNames"), PdfNames("/data/Report.pdf"));
+  EXPECT_EQ(Get(kTextPrinter, "DevMode"), mode);
+  EXPECT_EQ(Get(kTextPrinter, "Margins"), BytesOf(&printer.pageSetup.rtMargin, 16));
+  EXPECT_EQ(Get(kTextPrinter, "Font size"), Int32Bytes(100));
+  EXPECT_EQ(Get(kTextPrinter, "Position").size(), 44u);
+  EXPECT_EQ(Get(kGraphicsPrinter, "DevMode"), ByteList{0xEE});
+  // A device mode left damaged in the store is ignored with its subkey; a
+  // new choice stores the whole subkey again, which the next start reads.
+  Put(kTextPrinter, "DevMode", ByteList(156, 0));
+  TextPrinter().InitDefaults();
+  testing::internal::CaptureStderr();
+  LoadProgramSettings();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("DevMode"), std::string::npos);
+  GlobalFree(printer.pageSetup.hDevNames);
+  printer.pageSetup.hDevNames = BlockOf(PdfNames("/data/Other.pdf"));
+  SaveProgramSettings();
+  EXPECT_EQ(Get(kTextPrinter, "DevMode"), mode);
+  TextPrinter().InitDefaults();
+  testing::internal::CaptureStderr();
+  LoadProgramSettings();
+  const std::string note = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(note.find("damaged"), std::string::npos) << note;
+  EXPECT_EQ(BlockBytes(printer.pageSetup.hDevNames), PdfNames("/data/Other.pdf"));
+}
+
+// Earlier runs stored only the block that had changed from the defaults:
+// such a subkey is read with the default block in place of the other one,
+// without a note.
+TEST_F(PrinterSettingsTest, OneBlockStoredAloneIsReadWithTheDefaultOther) {
+  const std::string kGraphicsPrinter = kVersionKey + "\\Graphics Printer";
+  const ByteList defaultMode = BlockBytes(TextPrinter().pageSetup.hDevMode);
+  const ByteList defaultNames = BlockBytes(GraphicsPrinter().pageSetup.hDevNames);
+  Put(kTextPrinter, "DevNames", PdfNames("/data/Plant.pdf"));
+  Put(kTextPrinter, "Margins", BytesOf(std::array<std::int32_t, 4>{1000, 600, 400, 300}.data(), 16));
+  DEVMODE portrait = StoredMode(GraphicsPrinter().pageSetup.hDevMode);
+  ASSERT_EQ(portrait.dmOrientation, DMORIENT_LANDSCAPE);
+  portrait.dmOrientation = DMORIENT_PORTRAIT;
+  Put(kGraphicsPrinter, "DevMode", BytesOf(&portrait, sizeof portrait));
+  testing::internal::CaptureStderr();
+  LoadProgramSettings();
+  const std::string note = testing::internal::GetCapturedStderr();
+  EXPECT_EQ(note.find("damaged"), std::string::npos) << note;
+  EXPECT_EQ(BlockBytes(TextPrinter().pageSetup.hDevNames), PdfNames("/data/Plant.pdf"));
+  EXPECT_EQ(BlockBytes(TextPrinter().pageSetup.hDevMode), defaultMode);
+  EXPECT_EQ(TextPrinter().pageSetup.rtMargin.left, 1000);
+  EXPECT_EQ(GraphicsPrinter().OrientationText(), "Orientation : Portrait");
+  EXPECT_EQ(BlockBytes(GraphicsPrinter().pageSetup.hDevNames), defaultNames);
+  // A block of the wrong size still spoils its subkey, whatever is beside it.
+  Put(kTextPrinter, "DevMode", ByteList(300, 0));
+  TextPrinter().InitDefaults();
+  testing::internal::CaptureStderr();
+  LoadProgramSettings();
+  EXPECT_NE(testing::internal::GetCapturedStderr().find("DevMode"), std::string::npos);
+  EXPECT_EQ(TextPrinter().pageSetup.rtMargin.left, 750);
 }
 
 TEST_F(PrinterSettingsTest, MarginsNarrowerThanTheDeviceWidenOnBothSides) {

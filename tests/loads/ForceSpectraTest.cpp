@@ -1,7 +1,8 @@
 // Force spectra as a user meets them: the text files the import reads or
 // refuses with their lines; the Force Spectrums table from Misc > Force
 // spectrums with its File items (Convert only while time functions exist),
-// a file read and an existing name asked about, the values grid (two-line
+// a file read, an existing name asked about and a bad file refused with
+// the spectra left as they were, the values grid (two-line
 // headings, a typed 0 kept, negative values refused, 10 Hz and
 // 10.000000001 Hz reduced to the first with a message), the export, a
 // rename the force spectrum loads follow and Delete refusing a spectrum in
@@ -49,6 +50,14 @@ TEST(ForceSpectrumText, TheFilesReadAndEveryFaultWithItsLine) {
   EXPECT_EQ(Thrown("S\n1 1\n-10 1\n"), "Line 3: -10 1\nFrequency should be positive");
   EXPECT_EQ(Thrown("S\n1 1\n\n10\n"), "Line 4: 10\nInvalid force spectrum values");
   EXPECT_EQ(Thrown("S\n10 1\n10.000000001 2\n"), "Line 3: 10.000000001 2\nThe frequency of line 2 is given again");
+  // Values too small for a float are typed zeros: kept, never taken for
+  // missing ones (which the sorting drops), and a second zero is refused.
+  std::istringstream tiny("S\n1e-50 2e-322\n3 4\n");
+  const NamedPoints zeros = ParseForceSpectrumText(tiny);
+  ASSERT_EQ(zeros.points.size(), 2u);
+  EXPECT_EQ(zeros.points[0].x, kExplicitZero);
+  EXPECT_EQ(zeros.points[0].y, kExplicitZero);
+  EXPECT_EQ(Thrown("S\n0 1\n1e-50 2\n"), "Line 3: 1e-50 2\nThe frequency of line 2 is given again");
 }
 
 class ForceSpectraTest : public LoadsFixture {
@@ -111,6 +120,19 @@ TEST_F(ForceSpectraTest, ReadTheGridAndTheMenus) {
             IDCANCEL);
   List(250);
   EXPECT_EQ(Spectra()[0].points.size(), 3u);
+  // A file of the same name with a bad last line: refused with its line
+  // before anything is asked or changed.
+  TheModel().modified = false;
+  const int depth = UndoDepth();
+  WriteText(path, "Slug\n1 1\n2 2\n3 -3\n");
+  ChooseFile("Read Force Spectrum from a Text File", path);
+  ExpectBox({"Line 4: 3 -3", "Spectrum value should be positive"});
+  List(250);
+  ASSERT_EQ(Spectra().size(), 2u);
+  ASSERT_EQ(Spectra()[0].points.size(), 3u);
+  EXPECT_EQ(Spectra()[0].points[1].y, 0.8f);
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(UndoDepth(), depth);
 
   // The grid.
   TableGoTo(Table(), 1);

@@ -1,14 +1,16 @@
 // The spectrum library: its file written and read back byte for byte, the
 // files it refuses (another kind of file, version 601 with its version
 // shown, a file cut short, a count the file cannot hold, an ordinate unit
-// outside 0 to 4) and the old ones it reads (version 502's 16-byte names and
-// ordinates in their own unit, a name without its zero, no spectra at all);
+// outside 0 to 4, a value that is not a number) and the old ones it reads
+// (version 502's 16-byte names and ordinates in their own unit, a name
+// without its zero, no spectra at all);
 // its window reached by File > Open of a *.spe file (any letter case) and by
 // File > New, edited, saved, and left with the save question; and a model's
 // "&Library..." taking a spectrum whole, or saying the library has none.
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <limits>
 
 #include "LoadsTesting.h"
 #include "files/FileCommands.h"
@@ -138,6 +140,15 @@ TEST_F(SpectrumLibraryFileTest, DamagedAndNewerFilesAreRefusedWithTheirMessages)
   LibraryBytes("QUORVELWSPE6000").Int(1).Name("S1", 32).Flags(0, 0, 0).Int(5).Int(0).WriteTo(path);
   EXPECT_EQ(ReadRefusal(path), "Unable to read spectrum library:\n" + path +
                                    "\nSpectrum S1 has the ordinate unit 5 (0 to 4 are known)");
+  // A value that is not a number, or beyond every number: the lookup of a
+  // one-point spectrum whose abscissa is not a number would read past it.
+  for (float bad : {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()}) {
+    for (const auto& [x, y] : {std::pair{bad, 0.5f}, std::pair{5.0f, -bad}}) {
+      LibraryBytes one("QUORVELWSPE6000");
+      one.Int(1).Name("S1", 32).Flags(0, 0, 0).Int(kOrdinateG).Int(1).Float(x).Float(y).WriteTo(path);
+      EXPECT_EQ(ReadRefusal(path), "There was an error while reading spectrum library:\n" + path) << x << " " << y;
+    }
+  }
 }
 
 TEST_F(SpectrumLibraryFileTest, OldFilesAndNamesWithoutTheirZeroAreRead) {
@@ -287,6 +298,40 @@ TEST_F(SpectrumLibraryWindowTest, ANewLibraryIsSavedAsASpeFileAndABadFileKeepsTh
   EXPECT_EQ(ProgramPreferences().spectrumLibraryPath, Path("floor.spe"));
   List(103);
   EXPECT_FALSE(SpectrumLibraryWindowOpen());
+}
+
+// A damaged library opened while a library is open in the window: read
+// first and refused, it leaves the open library with its unsaved change,
+// asking nothing; one that reads asks about the change before it replaces it.
+TEST_F(SpectrumLibraryWindowTest, ADamagedLibraryLeavesTheOpenLibraryAsItWas) {
+  WriteLibrary("site.spe");
+  ASSERT_TRUE(OpenFileByExtension(nullptr, Path("site.spe")));
+  ExpectBox({"Do you want to change Spectrum name", "from  \"OBE\"  to  \"OBE-2\" ?"}, IDOK);
+  TypeCell(TheSpectraTable(), 2, 1, "OBE-2");
+  ASSERT_TRUE(TheModel().modified);
+  const std::string title = Title();
+  for (const std::string& bad : {Path("damaged.spe"), Path("short.spe")}) {
+    WriteText(bad, bad == Path("short.spe") ? std::string("QUORVELWSPE6000\0\x05\0\0\0", 20) : "not a library");
+    ExpectBox({bad == Path("short.spe") ? "There was an error while reading spectrum library:"
+                                        : "Unable to read spectrum library:",
+               bad});
+    EXPECT_FALSE(OpenFileByExtension(nullptr, bad));
+    platform::CheckModalScript();
+    ASSERT_TRUE(SpectrumLibraryWindowOpen()) << bad;
+    EXPECT_TRUE(SpectrumLibraryEditing());
+    EXPECT_EQ(Title(), title);
+    ASSERT_EQ(Spectra().size(), 3u);
+    EXPECT_EQ(Spectra()[1].name, "OBE-2");
+    EXPECT_TRUE(TheModel().modified);
+  }
+  WriteLibrary("other.spe");
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDNO, 0); });
+  EXPECT_TRUE(OpenFileByExtension(nullptr, Path("other.spe")));
+  platform::CheckModalScript();
+  EXPECT_EQ(Title(), "Quorvel : Spectrum Library  (2) -  [other.spe (" + folder_.string() + ")]");
+  EXPECT_EQ(Spectra()[1].name, "OBE");
+  EXPECT_FALSE(TheModel().modified);
 }
 
 TEST_F(SpectrumLibraryWindowTest, AModelTakesALibrarySpectrumWhole) {

@@ -75,6 +75,13 @@ TEST(TimeFunctionText, TwoFunctionsSeparatedByTheEndMark) {
   const std::vector<NamedPoints> more = Parsed("A\r\n\r\n0.5 -3\r\n-1.E11\r\nB\r\n1 2\r\n\r\n");
   ASSERT_EQ(more.size(), 2u);
   EXPECT_EQ(more[0].points[0].y, -3.0f);
+  // A time too small for a float is a typed 0, kept where sorting drops a
+  // missing one.
+  const std::vector<NamedPoints> tiny = Parsed("T\n5e-50 -1e-60\n1 2\n");
+  ASSERT_EQ(tiny.size(), 1u);
+  ASSERT_EQ(SortedPoints(tiny[0].points).size(), 2u);
+  EXPECT_EQ(tiny[0].points[0].x, kExplicitZero);
+  EXPECT_EQ(tiny[0].points[0].y, kExplicitZero);
 }
 
 TEST(TimeFunctionText, EveryFaultIsRefusedWithItsLine) {
@@ -91,6 +98,8 @@ TEST(TimeFunctionText, EveryFaultIsRefusedWithItsLine) {
   EXPECT_EQ(Thrown("F1\n0 1\ninf 2\n"), "Line 3: inf 2\nInvalid time function values");
   EXPECT_EQ(Thrown("F1\n0 0\n0.1 0\n0.1 100\n"), "Line 4: 0.1 100\nThe time of line 3 is given again");
   EXPECT_EQ(Thrown("F1\n0 1\n-1.e11\nF1\n0 2\n"), "Line 4: F1\nTime function F1 is already in the file");
+  // A time too small for a float is time 0 typed, so it repeats line 2's.
+  EXPECT_EQ(Thrown("F1\n0 1\n5e-50 2\n"), "Line 3: 5e-50 2\nThe time of line 2 is given again");
 }
 
 TEST(TimeFunctionText, LongNamesAreCutAndLongLinesReadWhole) {

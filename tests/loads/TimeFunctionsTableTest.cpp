@@ -83,6 +83,18 @@ TEST_F(TimeFunctionsTableTest, ReadFromTextTheMenusAndTheGrid) {
   EXPECT_EQ(Table().rowCount, 3);
   EXPECT_TRUE(FileMenuHas(222));
   EXPECT_EQ(FileMenuSeparators(), separators + 1);
+  // A file whose first function would replace F1 and whose second one is
+  // bad: refused with the second one's line before F1 is touched.
+  TheModel().modified = false;
+  const int before = UndoDepth();
+  ReadFile("half.txt", "F1\n0 9\n-1.e11\nF3\n0 1\n1 x\n", {"Line 6: 1 x", "Invalid time function values"});
+  ASSERT_EQ(Functions().size(), 3u);
+  EXPECT_EQ(Functions()[0].name, "F1");
+  ASSERT_EQ(Functions()[0].points.size(), 2u);
+  EXPECT_EQ(Functions()[0].points[1].y, 100.0f);
+  EXPECT_EQ(Functions()[1].name, "F2");
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(UndoDepth(), before);
   // An existing name asks; No changes nothing.
   const int depth = UndoDepth();
   const std::string path = Path("again.txt");

@@ -179,6 +179,11 @@ TEST(MaterialLibraryFileTest, ADamagedOrForeignFileIsRefusedAndTheLibraryKept) {
   ByteVector unterminated = bytes;
   std::memset(unterminated.data() + 44 + 10, 'x', 32);
   refused(unterminated, damaged, "a description without its terminator");
+  // An old file whose codes above 10 are one lower, holding the largest
+  // 32-bit value: no code, refused rather than renumbered past it.
+  ByteVector largest = patched(16, std::numeric_limits<std::int32_t>::max());
+  std::memcpy(largest.data() + 11, "680", 3);
+  refused(largest, damaged, "an old file's code beyond every code");
   // Every file cut short of its end.
   for (std::size_t length = 16; length < bytes.size(); length += 7)
     refused(ByteVector(bytes.begin(), bytes.begin() + static_cast<std::ptrdiff_t>(length)), damaged, "cut short");

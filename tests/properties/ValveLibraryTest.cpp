@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -208,6 +209,42 @@ TEST(ValveLibraryFileTest, FilesThatAreNotSoundValveLibrariesAreRefusedAndTheLib
   WriteBytes(path, std::vector<char>(bytes.begin(), bytes.begin() + 10));  // a header cut short
   EXPECT_EQ(ReadFailure(path, kept), "Unable to read valve library:\n" + path);
   expectKept();
+}
+
+// A length, weight or outside diameter that the table and the dialog would
+// never store (NaN, infinite, below 0) makes the file a damaged one.
+TEST(ValveLibraryFileTest, ANaNInfiniteOrNegativeMeasureIsRefusedAndTheLibraryKept) {
+  const std::string path = Folder() + "/measure.val";
+  const std::string damaged = "There was an error while reading valve library:\n" + path;
+  ValveLibrary kept = TwoValves();
+  kept.path = "kept.val";
+  const ValveLibrary before = kept;
+  // Offsets in the version-510 record at byte 32: OD after the description,
+  // length and weight after the texts.
+  const struct {
+    const char* field;
+    std::size_t offset;
+  } fields[] = {{"outside diameter", 26}, {"length", 26 + 4 + 4 + 8 + 6 + 3}, {"weight", 26 + 4 + 4 + 8 + 6 + 3 + 4}};
+  for (const auto& field : fields) {
+    for (float bad :
+         {std::numeric_limits<float>::quiet_NaN(), -1.0f, -0.001f, std::numeric_limits<float>::infinity()}) {
+      std::vector<char> bytes = Version510File();
+      std::memcpy(bytes.data() + 32 + field.offset, &bad, 4);
+      WriteBytes(path, bytes);
+      EXPECT_EQ(ReadFailure(path, kept), damaged) << field.field << " " << bad;
+      ASSERT_EQ(kept.entries.count, 2);
+      EXPECT_EQ(kept.path, "kept.val");
+      EXPECT_EQ(kept.entries[1].description, before.entries[1].description);
+      EXPECT_EQ(kept.entries[2].weight, before.entries[2].weight);
+    }
+    // 0 is "not given" and is read.
+    std::vector<char> bytes = Version510File();
+    std::memset(bytes.data() + 32 + field.offset, 0, 4);
+    WriteBytes(path, bytes);
+    ValveLibrary read;
+    EXPECT_EQ(ReadFailure(path, read), "") << field.field;
+    EXPECT_EQ(read.entries.count, 1);
+  }
 }
 
 TEST(ValveLibraryFileTest, DiametersMatchWhenTheyPrintAlikeWithThreeDecimals) {
@@ -488,6 +525,124 @@ TEST_F(ValveLibraryWindowTest, ANewOrOpenedDocumentLeavesTheLibraryThatHoldsTheL
   EXPECT_FALSE(BeamLibraryWindowOpen());
   ASSERT_TRUE(ValveLibraryWindowOpen());
   EXPECT_EQ(TheValveLibrary().entries.count, 1);
+}
+
+// Opening a library whose valve has a negative weight from the library's own
+// File > Open: the reader's message, and the library shown stays as it was.
+TEST_F(ValveLibraryWindowTest, OpeningALibraryWithANegativeWeightKeepsTheOpenLibrary) {
+  ValveLibrary& library = TheValveLibrary();
+  library = TwoValves();
+  library.path = Folder() + "/two.val";
+  library.modified = false;
+  OpenValveLibraryWindow(MainFrame().window);
+  const std::string path = Folder() + "/negative.val";
+  std::vector<char> bytes = Version510File();
+  const float negative = -650.0f;
+  std::memcpy(bytes.data() + 32 + 55, &negative, 4);
+  WriteBytes(path, bytes);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open Valve Library", [path](HWND dialog) {
+    SetDlgItemText(dialog, edt1, path.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [path](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog).at(0), "There was an error while reading valve library:");
+    EXPECT_EQ(LinesOfDialog(dialog).at(1), path);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ListCommand(102);
+  platform::CheckModalScript();
+  ASSERT_TRUE(ValveLibraryWindowOpen());
+  ASSERT_EQ(library.entries.count, 2);
+  EXPECT_EQ(library.entries[1].weight, 120.0f);
+  EXPECT_EQ(library.path, Folder() + "/two.val");
+  EXPECT_FALSE(library.modified);
+  EXPECT_EQ(Table().CellText(2, 1, 0), "Globe valve full bore ABC");
+  EXPECT_NE(TextOf(ListFrame().window).find("Valve Library  (2)"), std::string::npos);
+}
+
+// The first valve of a new library, typed as a user types it: Tab goes from
+// each cell to the next and Enter takes the valve; a refused number adds
+// nothing. Insert (Ctrl+Ins) puts an empty valve at the line, and Edit
+// (Ctrl+E) on the empty line adds one through the dialog.
+TEST_F(ValveLibraryWindowTest, TheFirstValveIsTypedCellByCellWithTabOrAddedByInsertOrTheDialog) {
+  ShowModelWindows();
+  TheModel().modified = false;
+  NewLibrary();
+  ASSERT_TRUE(ValveLibraryWindowOpen());
+  TableWindow& table = Table();
+  ASSERT_EQ(table.rowCount, 1);  // the empty line
+  ASSERT_EQ(GetFocus(), table.Window());
+  const ValveLibrary& library = TheValveLibrary();
+
+  // A weight refused on the empty line appends no valve.
+  messages.clear();
+  for (int tab = 1; tab < 7; ++tab) platform::TestKeyPress(VK_TAB);
+  PumpAsTheMainLoop();
+  ASSERT_EQ(table.currentColumn, 7);
+  platform::TestTypeText("-5");
+  platform::TestKeyPress(VK_TAB);
+  PumpAsTheMainLoop();
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0].substr(0, 6), "Weight");
+  EXPECT_EQ(library.entries.count, 0);
+  platform::TestKeyPress(VK_ESCAPE);
+  platform::TestKeyDown(VK_SHIFT);
+  for (int tab = 1; tab < 7; ++tab) platform::TestKeyPress(VK_TAB);
+  platform::TestKeyUp(VK_SHIFT);
+  PumpAsTheMainLoop();
+  ASSERT_EQ(table.currentColumn, 1);
+
+  const char* const cells[] = {"Gate valve", "4", "4.5", "150", "FL", "9", "120"};
+  for (int column = 1; column <= 7; ++column) {
+    platform::TestTypeText(cells[column - 1]);
+    platform::TestKeyPress(column < 7 ? VK_TAB : VK_RETURN);
+    PumpAsTheMainLoop();
+    if (column < 7) {
+      EXPECT_EQ(table.currentColumn, column + 1) << cells[column - 1];
+    }
+  }
+  ASSERT_EQ(library.entries.count, 1);
+  const ValveLibraryEntry& gate = library.entries[1];
+  EXPECT_EQ(gate.description, "Gate valve");
+  EXPECT_EQ(gate.nominalSize, "4");
+  EXPECT_EQ(gate.outsideDiameter, 4.5f);
+  EXPECT_EQ(gate.rating, "150  ");
+  EXPECT_EQ(gate.connectionType, "FL");
+  EXPECT_EQ(gate.length, 9.0f);
+  EXPECT_EQ(gate.weight, 120.0f);
+  EXPECT_EQ(table.rowCount, 2);
+  EXPECT_EQ(table.currentRow, 2);  // Enter went on to the empty line
+  EXPECT_NE(TextOf(ListFrame().window).find("Valve Library  (1)"), std::string::npos);
+  EXPECT_EQ(messages.size(), 1u);
+
+  // Ctrl+Ins on the first line: an empty valve before the gate valve.
+  TableGoTo(table, 1);
+  platform::TestKeyDown(VK_CONTROL);
+  platform::TestKeyPress(VK_INSERT);
+  platform::TestKeyUp(VK_CONTROL);
+  PumpAsTheMainLoop();
+  ASSERT_EQ(library.entries.count, 2);
+  EXPECT_EQ(library.entries[1].description, "");
+  EXPECT_EQ(library.entries[2].description, "Gate valve");
+
+  // Ctrl+E on the empty line: the dialog's valve is appended.
+  TableGoTo(table, 3);
+  platform::ExpectModal(platform::ModalKind::Dialog, "VALVE_LIBRARY_DIALOGNEW", [](HWND dialog) {
+    SetDlgItemText(dialog, 1301, "Check valve");
+    SetDlgItemText(dialog, 1201, "6");
+    SetDlgItemText(dialog, 1304, "6.625");
+    SetDlgItemText(dialog, 1303, "310");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  platform::TestKeyDown(VK_CONTROL);
+  platform::TestKeyPress('E');
+  platform::TestKeyUp(VK_CONTROL);
+  PumpAsTheMainLoop();
+  platform::CheckModalScript();
+  ASSERT_EQ(library.entries.count, 3);
+  EXPECT_EQ(library.entries[3].description, "Check valve");
+  EXPECT_EQ(library.entries[3].weight, 310.0f);
+  EXPECT_EQ(table.rowCount, 4);
 }
 
 }  // namespace

@@ -5,7 +5,8 @@
 // (read here on their own), the case's peaks in the results file against
 // the largest step of the .rth, the global and local force axes, the
 // comma-separated export and the printed lines; a file cut short or missing
-// refused with its message and the results opening without time histories;
+// refused with its message and the results opening without time histories
+// and without a part of the refused file;
 // and the support load summary's rows of the three dynamic cases.
 #include <gtest/gtest.h>
 
@@ -406,6 +407,10 @@ TEST_F(TimeHistoryTablesTest, AFileCutShortOrMissingIsRefusedAndTheResultsOpenWi
   ASSERT_FALSE(messages.empty());
   EXPECT_EQ(messages.at(0), "Unable to read time history file");
   EXPECT_FALSE(TimeHistoryAvailable());
+  // The results keep nothing of the refused file: neither its step nor its
+  // step count.
+  EXPECT_EQ(TheResults().timeSteps, 0);
+  EXPECT_EQ(TheResults().timeStep, 0.0f);
   EXPECT_EQ(std::find(names.begin(), names.end(), "&Time history"), names.end());
   EXPECT_NE(std::find(names.begin(), names.end(), "&Displacements"), names.end());
   LeaveResultsMode();

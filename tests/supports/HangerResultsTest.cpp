@@ -196,7 +196,7 @@ TEST_F(HangerResultsTest, TheDisplacementsDuringHangerSelectionShowFromThePopup)
   ASSERT_EQ(operating, FormatDisplacementOrNone(0.5f));  // both anchors moved up 0.5 inch
   const std::string file = HangerDisplacementsFileFor(ResultsPathOf(TheModel().path));
   ASSERT_FALSE(file.empty()) << "the run kept no hanger displacement file for its results";
-  const auto choose = [this] {
+  const auto choose = [] {
     platform::ExpectModal(platform::ModalKind::PopupMenu, "Show deflected shape", [](HWND) {
       platform::TestKeyPress(VK_UP);  // the last item
       platform::TestKeyPress(VK_RETURN);

@@ -136,6 +136,33 @@ TEST_F(OtherSupportDialogsTest, ALimitStopNeedsALimitAndADirection) {
   EXPECT_FALSE(TheModel().modified);
 }
 
+// A negative friction coefficient has no meaning (the run would fail on a
+// stiffness that is not positive definite): OK refuses it, as the guide's
+// dialog does, with the field focused, and the stop keeps its values.
+TEST_F(OtherSupportDialogsTest, ALimitStopRefusesANegativeFrictionCoefficient) {
+  Model& model = TheModel();
+  SetDataType(model, 3, DataType::LimitStop);
+  auto& stop = static_cast<LimitStop&>(*model.row(3).item);
+  stop.dirY = 1.0f;
+  stop.lowerLimit = 0.0f;
+  stop.frictionCoefficient = 0.25f;
+  model.modified = false;
+  const int depth = UndoDepth();
+  platform::ExpectModal(platform::ModalKind::Dialog, "LIMIT_STOP_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(Field(dialog, 1306), "0.250");
+    Set(dialog, 1306, "-0.3");
+    Refused(dialog, "Friction coefficient =  -0.3  is invalid");
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 1306));
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EditData(3);
+  EXPECT_EQ(stop.frictionCoefficient, 0.25f);
+  EXPECT_EQ(stop.dirY, 1.0f);
+  EXPECT_EQ(stop.lowerLimit, 0.0f);
+  EXPECT_FALSE(model.modified);
+  EXPECT_EQ(UndoDepth(), depth);
+}
+
 TEST_F(OtherSupportDialogsTest, SnubberAndSkewedRestraintDialogs) {
   SetDataType(TheModel(), 3, DataType::Snubber);
   platform::ExpectModal(platform::ModalKind::Dialog, "SNUBBER_DIALOG", [](HWND dialog) {

@@ -66,7 +66,13 @@ class ChildProcess {
   // Starts `argv[0]` (looked up in PATH when it holds no '/'); false when
   // fork fails. A failed exec shows as the child's exit code 127.
   bool Start(const std::vector<std::string>& argv, const ChildOptions& options = {}) {
-    static const bool registered = [] { return std::atexit(tied::KillAllAtExit) == 0; }();
+    // The list and its lock are made before the handler is registered, so
+    // they are destroyed only after it has run.
+    static const bool registered = [] {
+      tied::ListLock();
+      tied::Living();
+      return std::atexit(tied::KillAllAtExit) == 0;
+    }();
     (void)registered;
     // Everything the child needs is made before the fork: between fork and
     // exec only async-signal-safe calls are allowed (the test may have

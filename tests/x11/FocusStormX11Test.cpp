@@ -36,10 +36,32 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
   SetForegroundWindow(layout);
   platform::RunUntilIdle();
   platform::SyncPresenter();
-  platform::PumpUntil([] { return false; }, 300);  // the focus of the set-up settles
 
   XInput input(display);
   ASSERT_TRUE(input.ok());
+  // The click lands where the program believes the cell is, and the key
+  // goes where the server has the focus: both wait until the program knows
+  // where the server (and a window manager) put the Layout, and the Layout
+  // has the keyboard.
+  char title[256] = {};
+  GetWindowText(layout, title, sizeof title);
+  const auto settled = [&] {
+    RECT rect{};
+    GetWindowRect(layout, &rect);
+    int x = 0, y = 0;
+    return input.PlaceOf(title, &x, &y) && x == rect.left && y == rect.top && input.HasFocus(title);
+  };
+  if (!platform::PumpUntil(settled, 10000)) {
+    RECT rect{};
+    GetWindowRect(layout, &rect);
+    int x = 0, y = 0;
+    char listTitle[256] = {};
+    GetWindowText(list, listTitle, sizeof listTitle);
+    FAIL() << "the Layout window is not where the program has it (" << rect.left << "," << rect.top << "), the server "
+           << (input.PlaceOf(title, &x, &y) ? "has it at " + std::to_string(x) + "," + std::to_string(y) : "lost it")
+           << ", or the server gave the keyboard to another window (the List: " << input.HasFocus(listTitle)
+           << "), though the program has the Layout active: " << (GetActiveWindow() == layout);
+  }
   input.WatchFocus();
   LayoutTable& table = TheLayoutTable();
   const int target = table.currentRow == 2 ? 3 : 2;

@@ -108,7 +108,7 @@ TEST_F(HangersNozzlesDialogsX11Test, TheListsAreOnTheScreen) {
   SetDataType(model, 3, DataType::Nozzle);
   FillNozzle(static_cast<Nozzle&>(*model.row(3).item));
   MakeModel(model);
-  const auto pictured = [this](void (*opener)(), const std::string& name) {
+  const auto pictured = [](void (*opener)(), const std::string& name) {
     ShowListByOpener(opener);
     platform::RunUntilIdle();
     ShowWindow(LayoutFrame().window, SW_HIDE);

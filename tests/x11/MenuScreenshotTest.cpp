@@ -25,8 +25,9 @@
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 
-// It brings X11 in too: after the layer's headers.
+// They bring X11 in too: after the layer's headers.
 #include "Screenshots.h"
+#include "XProperty.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
@@ -142,6 +143,8 @@ TEST(MenuScreenshotTest, XWindowsShowTheHeadlessSurfacesOfFrameAndPopup) {
   ASSERT_NE(x, nullptr);
   frame = ShowFrame();
   platform::SyncPresenter();
+  // The keys below go where the server has the focus.
+  ASSERT_TRUE(WaitForInputFocus(x, TopLevelWindowNamed(x, "Menu sample"))) << "the frame never had the keyboard";
   EXPECT_EQ(WindowRectOf(frame).left, frameRect.left);
   ::Window root = DefaultRootWindow(x);
   Picture frameShown, popupShown;

@@ -121,7 +121,7 @@ TEST_F(OtherSupportDialogsX11Test, TheListsOfLimitStopsAndGenericSupportsAreOnTh
   stop.tag = "LS-1";
   SetDataType(model, 3, DataType::GenericSupport);
   MakeModel(model);
-  const auto pictured = [this](void (*opener)(), const std::string& name) {
+  const auto pictured = [](void (*opener)(), const std::string& name) {
     ShowListByOpener(opener);
     platform::RunUntilIdle();
     ShowWindow(LayoutFrame().window, SW_HIDE);

@@ -17,6 +17,8 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
+#include "XProperty.h"
+
 namespace {
 
 constexpr int kFrameX = 30;
@@ -64,6 +66,8 @@ class TableX11Test : public OnXvfb<testing::Test> {
     TableShowFocus(grid);
     platform::RunUntilIdle();
     platform::SyncPresenter();
+    // The keys of the tests go where the server has the focus.
+    ASSERT_TRUE(WaitForInputFocus(x_, TopLevelWindowNamed(x_, "Table X11"))) << "the table never had the keyboard";
   }
   // Screen point of a client point of the table window (client edge 2 pixels).
   void ClickAt(int x, int y) {
@@ -96,7 +100,7 @@ class TableX11Test : public OnXvfb<testing::Test> {
 };
 
 TEST_F(TableX11Test, ShowsScrollsAndEditsOnTheScreen) {
-  ShowTable();
+  ASSERT_NO_FATAL_FAILURE(ShowTable());
   ASSERT_TRUE(grid.editing);
   ASSERT_LT(grid.visibleRows, 200);
   // A click on the name of row 3.

@@ -101,17 +101,7 @@ class X11Test : public OnXvfb<testing::Test> {
   std::string Property(Window id, const char* name) { return WindowProperty(x_, id, name); }
 
   // The top-level X window whose _NET_WM_NAME is `name`; 0 if none.
-  Window FindByName(const std::string& name) {
-    Window root = DefaultRootWindow(x_), parent = 0, *children = nullptr;
-    unsigned count = 0;
-    Window found = 0;
-    if (XQueryTree(x_, root, &root, &parent, &children, &count) != 0) {
-      for (unsigned i = 0; i < count && found == 0; ++i)
-        if (Property(children[i], "_NET_WM_NAME") == name) found = children[i];
-      if (children != nullptr) XFree(children);
-    }
-    return found;
-  }
+  Window FindByName(const std::string& name) { return TopLevelWindowNamed(x_, name); }
 
   // Every pixel of the X window equals the window's own surface.
   void ExpectScreenEqualsSurface(HWND window, Window id, int width, int height) {
@@ -181,6 +171,7 @@ TEST_F(X11Test, ResizeByTheServerGivesSizeAndARepaintOfTheNewArea) {
 TEST_F(X11Test, XTestKeyPressArrivesAsKeyDownAndCharacter) {
   HWND window = ShowTestWindow("Keys", 80, 60);
   ASSERT_EQ(GetFocus(), window);
+  ASSERT_TRUE(WaitForInputFocus(x_, FindByName("Keys"))) << "the server never gave the window the keyboard";
   KeyCode code = XKeysymToKeycode(x_, XK_a);
   ASSERT_NE(code, 0);
   seen.clear();
@@ -208,6 +199,7 @@ TEST_F(X11Test, XTestKeyPressArrivesAsKeyDownAndCharacter) {
 TEST_F(X11Test, KeyWithoutAWindows1252CharacterBeeps) {
   HWND window = ShowTestWindow("Greek", 80, 60);
   ASSERT_EQ(GetFocus(), window);
+  ASSERT_TRUE(WaitForInputFocus(x_, FindByName("Greek"))) << "the server never gave the window the keyboard";
   // Put Greek alpha on a key that has nothing yet.
   int low = 0, high = 0;
   XDisplayKeycodes(x_, &low, &high);

@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "XProperty.h"
+
 struct XInput::State {
   Display* x = nullptr;
   int focusIns = 0;
@@ -27,6 +29,15 @@ void XInput::Click(int x, int y) {
   XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
   XTestFakeButtonEvent(d, 1, True, CurrentTime);
   XTestFakeButtonEvent(d, 1, False, CurrentTime);
+  XSync(d, False);
+}
+
+void XInput::Wheel(int x, int y, bool forward) {
+  Display* d = state_->x;
+  const unsigned int button = forward ? 4 : 5;
+  XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(d, button, True, CurrentTime);
+  XTestFakeButtonEvent(d, button, False, CurrentTime);
   XSync(d, False);
 }
 
@@ -87,7 +98,48 @@ void WatchProgramWindows(Display* d, Window window) {
   if (children != nullptr) XFree(children);
 }
 
+// The program's window titled `title`, at any depth; 0 when none.
+Window ProgramWindowTitled(Display* d, Window window, const std::string& title) {
+  Window root = 0, parent = 0, *children = nullptr;
+  unsigned count = 0;
+  if (!XQueryTree(d, window, &root, &parent, &children, &count)) return 0;
+  Window found = 0;
+  for (unsigned index = 0; index < count && found == 0; ++index) {
+    if (WindowProperty(d, children[index], "_NET_WM_NAME") == title) found = children[index];
+    else found = ProgramWindowTitled(d, children[index], title);
+  }
+  if (children != nullptr) XFree(children);
+  return found;
+}
+
 }  // namespace
+
+bool XInput::PlaceOf(const std::string& title, int* x, int* y) {
+  Display* d = state_->x;
+  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
+  Window child = 0;
+  return window != 0 && XTranslateCoordinates(d, window, DefaultRootWindow(d), 0, 0, x, y, &child);
+}
+
+bool XInput::HasFocus(const std::string& title) {
+  Display* d = state_->x;
+  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(d, &focus, &revert);
+  if (window == 0 || focus <= PointerRoot) return false;
+  // A window manager may give the focus to its frame: keys then go to the
+  // window under the pointer inside it.
+  for (Window at = window; at != 0 && at != DefaultRootWindow(d);) {
+    if (at == focus) return true;
+    Window root = 0, parent = 0, *children = nullptr;
+    unsigned count = 0;
+    if (!XQueryTree(d, at, &root, &parent, &children, &count)) return false;
+    if (children != nullptr) XFree(children);
+    at = parent;
+  }
+  return false;
+}
 
 void XInput::WatchFocus() {
   Display* d = state_->x;

@@ -1,7 +1,8 @@
 // Input and focus on a real X server for tests whose own sources cannot
-// take X11's headers: XTest clicks and keys as a user's, and a count of the
-// keyboard focus changes the server makes among the program's windows
-// (inside a window manager's frames too).
+// take X11's headers: XTest clicks and keys as a user's, where the server
+// shows a window of the program's and whether it has the keyboard, and a
+// count of the keyboard focus changes the server makes among the program's
+// windows (inside a window manager's frames too).
 #pragma once
 
 #include <memory>
@@ -18,6 +19,9 @@ class XInput {
 
   // A left click at a screen point.
   void Click(int x, int y);
+  // One notch of the wheel at a screen point, forward (away from the user)
+  // or back.
+  void Wheel(int x, int y, bool forward);
   // A press and release of the key with the given keysym name ("Down").
   void Key(const char* name);
   // The key pressed and released while the modifier is held ("Control_L", "i").
@@ -26,6 +30,12 @@ class XInput {
   // modifier go down, then the manager's grab of the keyboard (held by
   // this connection) takes the key and the modifier's release.
   void ShortcutTakenByManager(const char* modifier, const char* key);
+  // Where the server shows the program's window titled `title` (inside a
+  // window manager's frame too): the screen point of its top left corner,
+  // and whether it has the keyboard focus (it or the manager's frame around
+  // it). False when there is no such window.
+  bool PlaceOf(const std::string& title, int* x, int* y);
+  bool HasFocus(const std::string& title);
   // Starts counting: every window of the program's that exists now is watched.
   void WatchFocus();
   // FocusIn events seen since WatchFocus (reads what has arrived).

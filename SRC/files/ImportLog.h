@@ -1,0 +1,22 @@
+// The import log: what an import of a batch or neutral file passed over or
+// changed, one entry per line with the line of the file it came from,
+// shown once the model is open.
+//
+// Every entry is shown: the log dialog (IMPORT_LOG_DIALOG) holds them in a
+// scrolling list under the count. The dialog is as wide as the widest entry
+// allows within the screen; an entry wider than that goes on as indented
+// rows below it, cut at blanks, so no part of it lies outside the list.
+// With nobody to answer a dialog the whole log goes to the standard error
+// stream.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/Types.h"
+
+// Shows `log` over `owner`; nothing when it is empty.
+void ShowImportLog(HWND owner, const std::vector<std::string>& log);
+
+// The log's heading: "The import gave N warnings:".
+std::string ImportLogHeading(std::size_t count);

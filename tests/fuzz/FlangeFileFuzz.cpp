@@ -1,0 +1,86 @@
+// The flange qualification file reader: any file is read or refused with
+// its message. A refused file leaves the open document and the unit
+// choices as they were; a file read is written back, and that file reads to
+// the same document and writes the same bytes. Seeds: the default flange
+// and one of every flange type, written by the program's own writer.
+#include <cstring>
+
+#include "FuzzTarget.h"
+#include "ReaderFuzz.h"
+#include "evaluations/FlangeFile.h"
+
+namespace {
+
+// The document open before the file is read: no field at its default.
+FlangeQualificationData OpenDocument() {
+  FlangeQualificationData d;
+  d.type = kReverseFlange;
+  for (float* field : {&d.outsideDiameter, &d.insideDiameter,        &d.reverseInsideDiameter,
+                       &d.thickness,       &d.hubSmallEnd,           &d.hubLargeEnd,
+                       &d.hubLength,       &d.flangeAllowableDesign, &d.flangeAllowableReference,
+                       &d.modulusDesign,   &d.modulusReference,      &d.boltCircle,
+                       &d.boltDiameter,    &d.boltAllowableDesign,   &d.boltAllowableReference,
+                       &d.gasketOutside,   &d.gasketInside,          &d.gasketFactor,
+                       &d.seatingStress,   &d.designPressure,        &d.designTemperature,
+                       &d.axialForce,      &d.bendingMoment,         &d.allowablePressure})
+    *field *= 1.25f;
+  d.boltCount = 12;
+  d.boltSize = kBoltSizeCount - 1;
+  d.facingSketch = 4;
+  d.facingColumn = 2;
+  return d;
+}
+
+UnitsSettings OpenUnits() {
+  UnitsSettings units;
+  for (int kind = 1; kind <= kUnitKindCount; ++kind) units.unit[kind] = UnitCount(kind) - 1;
+  return units;
+}
+
+bool SameUnits(const UnitsSettings& a, const UnitsSettings& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+std::string Written(const FlangeQualificationData& d, const UnitsSettings& units) {
+  return scratch::Written("written.flg", [&](const std::string& path) { WriteFlangeFileFrom(path, d, units); });
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string path = scratch::Write("fuzz.flg", data, size);
+  const FlangeQualificationData before = OpenDocument();
+  const UnitsSettings unitsBefore = OpenUnits();
+  FlangeQualificationData document = before;
+  UnitsSettings units = unitsBefore;
+  try {
+    ReadFlangeFileInto(path, document, units);
+  } catch (const std::string&) {
+    if (!(document == before) || !SameUnits(units, unitsBefore))
+      scratch::Fault("a refused file changed the open document");
+    return 0;
+  }
+  const std::string written = Written(document, units);
+  const std::string again = scratch::Write("again.flg", written);
+  FlangeQualificationData reread = before;
+  UnitsSettings rereadUnits = unitsBefore;
+  ReadFlangeFileInto(again, reread, rereadUnits);
+  if (!(reread == document) || !SameUnits(rereadUnits, units))
+    scratch::Fault("what was read and written back read differently");
+  if (Written(reread, rereadUnits) != written)
+    scratch::Fault("what was read and written back wrote other bytes the second time");
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  std::vector<std::string> seeds;
+  UnitsSettings units{};
+  seeds.push_back(Written(FlangeQualificationData{}, units));
+  FlangeQualificationData d = OpenDocument();
+  for (std::int32_t type = kIntegralFlange; type <= kReverseFlange; ++type) {
+    d.type = type;
+    d.boltSize = type;
+    d.facingSketch = type + 1;
+    units.unit[1] = type % UnitCount(1);
+    seeds.push_back(Written(d, units));
+  }
+  return seeds;
+}

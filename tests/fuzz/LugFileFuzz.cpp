@@ -1,0 +1,83 @@
+// The lug evaluation file reader: any file is read or refused with its
+// message. A refused file leaves the open document and the unit choices as
+// they were; a file read is written back, and that file reads to the same
+// document and writes the same bytes. Seeds: files of both lug types and
+// every code, written by the program's own writer.
+#include <cstring>
+
+#include "FuzzTarget.h"
+#include "ReaderFuzz.h"
+#include "evaluations/LugEvaluationFile.h"
+
+namespace {
+
+// The document open before the file is read: no field at its default.
+LugInputs OpenDocument() {
+  LugInputs d;
+  d.code = kLugEn13480;
+  d.level = 2;
+  d.lugType = kLugHollowCircular;
+  d.weldType = 1;
+  float value = 2.5f;
+  for (float* field : {&d.OD, &d.Thk, &d.L1, &d.L2, &d.od, &d.thk, &d.s1, &d.s2, &d.s3, &d.s4, &d.s5, &d.sh, &d.sa,
+                       &d.sy, &d.fh, &d.fa, &d.ReHt, &d.fcr})
+    *field = value += 0.5f;
+  for (auto& set : d.loads)
+    for (float& load : set) load = value += 10.0f;
+  return d;
+}
+
+UnitsSettings OpenUnits() {
+  UnitsSettings units;
+  for (int kind = 1; kind <= kUnitKindCount; ++kind) units.unit[kind] = UnitCount(kind) - 1;
+  return units;
+}
+
+bool SameUnits(const UnitsSettings& a, const UnitsSettings& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+std::string Written(const LugInputs& d, const UnitsSettings& units) {
+  return scratch::Written("written.lug", [&](const std::string& path) { WriteLugFileFrom(path, d, units); });
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string path = scratch::Write("fuzz.lug", data, size);
+  const LugInputs before = OpenDocument();
+  const UnitsSettings unitsBefore = OpenUnits();
+  LugInputs document = before;
+  UnitsSettings units = unitsBefore;
+  try {
+    ReadLugFileInto(path, document, units);
+  } catch (const std::string&) {
+    if (!(document == before) || !SameUnits(units, unitsBefore))
+      scratch::Fault("a refused file changed the open document");
+    return 0;
+  }
+  const std::string written = Written(document, units);
+  const std::string again = scratch::Write("again.lug", written);
+  LugInputs reread = before;
+  UnitsSettings rereadUnits = unitsBefore;
+  ReadLugFileInto(again, reread, rereadUnits);
+  if (!(reread == document) || !SameUnits(rereadUnits, units))
+    scratch::Fault("what was read and written back read differently");
+  if (Written(reread, rereadUnits) != written)
+    scratch::Fault("what was read and written back wrote other bytes the second time");
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  std::vector<std::string> seeds;
+  UnitsSettings units{};
+  seeds.push_back(Written(LugInputs{}, units));
+  LugInputs d = OpenDocument();
+  for (std::int32_t code : {kLugAsmeNc, kLugAsmeNd, kLugEn13480}) {
+    d.code = code;
+    d.level = code;
+    d.lugType = code == kLugAsmeNd ? kLugHollowCircular : kLugRectangular;
+    d.weldType = code == kLugEn13480 ? 2 : 0;
+    units.unit[1] = code;
+    seeds.push_back(Written(d, units));
+  }
+  return seeds;
+}

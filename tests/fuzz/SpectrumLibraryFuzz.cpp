@@ -1,0 +1,106 @@
+// The spectrum library reader (*.spe): any file is read whole into a fresh
+// list or refused with its message; a list read holds only what the
+// library window and the pickers can show (names of at most 31 characters,
+// ordinate units 0 to 4), and the analysis' lookup of each of its spectra
+// gives a number or the lookup's own message. The process aborts when a
+// read list breaks that. Seeds: libraries written by the program's own
+// writer (none; spectra of every ordinate unit, frequency and period
+// abscissas, log interpolation), and version 502 (16-byte names, ordinates
+// in their own unit) and 510 laid out field by field from the format.
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <numbers>
+
+#include "FuzzTarget.h"
+#include "files/ByteEmitter.h"
+#include "loads/SpectrumLibrary.h"
+
+namespace {
+
+[[noreturn]] void Fault(const char* what) {
+  std::fprintf(stderr, "spectrum library: %s\n", what);
+  std::abort();
+}
+
+ResponseSpectrum Made(const std::string& name, std::int32_t unit, bool period, bool log,
+                      std::vector<FloatPair> points) {
+  ResponseSpectrum spectrum;
+  spectrum.name = name;
+  spectrum.ordinateUnit = unit;
+  spectrum.periodAbscissa = period ? 1 : 0;
+  spectrum.logInterpolation1 = log ? 1 : 0;
+  spectrum.logInterpolation2 = log ? 1 : 0;
+  spectrum.points = std::move(points);
+  return spectrum;
+}
+
+std::string Bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// An old library: its names `width` bytes wide.
+std::string OldLibrary(const char* header, std::size_t width) {
+  ByteEmitter out;
+  out.Fixed(header, 16);
+  out.Int(2);
+  out.Fixed("FLOOR 12 EAST", width);
+  out.Bytes({0, 0, 0});
+  out.Int(1);  // mm
+  out.Int(3);
+  out.Floats({1.0f, 2.5f, 5.0f, 10.0f, 33.0f, 4.0f});
+  out.Fixed("A NAME THAT FILLS ITS FIELD WHOLE", width);
+  out.Bytes({1, 1, 1});
+  out.Int(4);  // g's
+  out.Int(2);
+  out.Floats({0.03f, 0.2f, 1.0f, 0.5f});
+  return out.bytes();
+}
+
+void CheckRead(const SpectrumList& spectra) {
+  for (const ResponseSpectrum& spectrum : spectra) {
+    if (spectrum.name.size() > 31) Fault("a name longer than a spectrum holds");
+    if (spectrum.ordinateUnit < 0 || spectrum.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
+    // What the response spectrum run asks of a spectrum named in X.
+    SpectrumLoad load;
+    load.name[0] = spectrum.name;
+    for (double omega : {0.5, 2.0 * std::numbers::pi, 200.0}) try {
+        const double value = SpectrumValue(spectra, load, omega, 0, false);
+        (void)value;
+      } catch (const std::string&) {
+      }
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string path = FuzzWriteFile("fuzz.spe", data, size);
+  try {
+    CheckRead(ReadSpectrumLibraryFile(path));
+  } catch (const std::string&) {
+  }
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  const SpectrumList spectra = {
+      Made("OBE horizontal", 4, false, false, {{0.5f, 0.1f}, {2.0f, 0.6f}, {8.0f, 0.6f}, {33.0f, 0.2f}}),
+      Made("Floor 3 period", 2, true, true, {{0.03f, 100.0f}, {0.1f, 400.0f}, {1.0f, 150.0f}}),
+      Made("Displacement", 0, false, false, {{1.0f, 0.5f}, {10.0f, 0.05f}}),
+      Made("Metric", 3, false, true, {{1.0f, 1.0e-36f}, {5.0f, 120.0f}}),
+      Made("No points yet", 1, false, false, {}),
+  };
+  std::vector<std::string> seeds;
+  const std::string path = FuzzWriteFile("seed.spe", nullptr, 0);
+  WriteSpectrumLibraryFile(path, {});
+  seeds.push_back(Bytes(path));
+  WriteSpectrumLibraryFile(path, spectra);
+  seeds.push_back(Bytes(path));
+  seeds.push_back(OldLibrary("QUORVELWSPE5020", 16));
+  seeds.push_back(OldLibrary("QUORVELWSPE5100", 32));
+  return seeds;
+}

@@ -1,0 +1,76 @@
+// The response spectrum text import ("&Read Spectrum..."): any text is read
+// whole into one spectrum or refused with its message before the list is
+// touched; a spectrum read is placed into the model's list as the command
+// places it, over the entry of its name or at the current row, and the
+// list then still ends with its blank entry, holds the spectrum with its
+// abscissas ascending and an ordinate unit of 0 to 4, and the analysis'
+// lookup of it gives a number or its own message. The process aborts when
+// that fails. Seeds: spectra of every ordinate unit with frequency and
+// period abscissas, zeros, blank lines and CR LF endings.
+#include <cstdio>
+#include <cstdlib>
+#include <numbers>
+#include <sstream>
+
+#include "FuzzTarget.h"
+#include "loads/SpectrumFiles.h"
+
+namespace {
+
+[[noreturn]] void Fault(const char* what) {
+  std::fprintf(stderr, "spectrum text: %s\n", what);
+  std::abort();
+}
+
+// The model's list the spectrum is read into: one of the seeds' names
+// already there, the current row on it.
+SpectrumList ListBefore() {
+  SpectrumList list(1);
+  list[0].name = "OBE";
+  list[0].ordinateUnit = 4;
+  list[0].points = {{1.0f, 100.0f}, {10.0f, 300.0f}};
+  AppendBlankSpectrum(list);
+  return list;
+}
+
+void Place(const ResponseSpectrum& spectrum, std::size_t row) {
+  SpectrumList list = ListBefore();
+  const std::size_t at = PlaceSpectrum(list, spectrum, row);
+  if (at >= list.size() || list[at].name != spectrum.name) Fault("the spectrum is not where it was placed");
+  if (!list.back().name.empty() || !list.back().points.empty()) Fault("the list lost its blank entry");
+  const ResponseSpectrum& placed = list[at];
+  if (placed.ordinateUnit < 0 || placed.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
+  for (std::size_t k = 1; k < placed.points.size(); ++k)
+    if (!(placed.points[k].x > placed.points[k - 1].x)) Fault("abscissas that do not ascend");
+  SpectrumLoad load;
+  load.name[1] = placed.name;
+  for (double omega : {0.1, 2.0 * std::numbers::pi, 600.0}) try {
+      (void)SpectrumValue(list, load, omega, 1, true);
+    } catch (const std::string&) {
+    }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  ResponseSpectrum spectrum;
+  try {
+    spectrum = ParseSpectrumText(input);
+  } catch (const std::string&) {
+    return 0;
+  }
+  Place(spectrum, 0);
+  Place(spectrum, 1);
+  return 0;
+}
+
+std::vector<std::string> FuzzSeeds() {
+  return {
+      "OBE\n0 4\n0 0.1\n0.5 0.15\n2 0.6\n8 0.6\n33 0.2\n",
+      "Floor response spectrum of level 12 east wall\r\n1 2\r\n0.03 100\r\n\r\n0.1 400.5\r\n+1 150\r\n",
+      "DISPLACEMENT\n0 1\n1 12.7\n  10\t1.27  \n100 0\n",
+      "MM PER S2\n0 3\n1 9806.65\n1e1 1.5e+4\n",
+      "INCH\n0 0\n0.5 1E-3\n",
+  };
+}
