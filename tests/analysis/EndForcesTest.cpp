@@ -11,6 +11,7 @@
 
 #include "analysis/ElementInputs.h"
 #include "analysis/EndForces.h"
+#include "elements/ElementForces.h"
 #include "analysis/GlobalSystem.h"
 #include "elements/BendTesting.h"
 #include "shell/BinaryFile.h"

@@ -7,6 +7,7 @@
 
 #include "ByteEmitter.h"
 #include "files/ModelFileSections.h"
+#include "model/Nodes.h"
 #include "model/LayoutRow.h"
 #include "model/RowObjects.h"
 #include "shell/BinaryFile.h"

@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "AppTesting.h"
+#include "model/ModelDialogFields.h"
 #include "model/Nodes.h"
 #include "shell/DialogHelper.h"
 #include "shell/NumberText.h"

@@ -156,9 +156,9 @@ TEST_F(GeneralServicesTest, ASectionIsBuriedOnlyWhenItNamesASoilOfTheModel) {
   soil.name = "S1";
   AppendSoil(model.soils, soil);
   SwapModel(model);
-  EXPECT_TRUE(AnySectionHasSoil());
+  EXPECT_TRUE(AnySectionHasSoil(TheModel()));
   TheModel().sections[1].soil.clear();
-  EXPECT_FALSE(AnySectionHasSoil());
+  EXPECT_FALSE(AnySectionHasSoil(TheModel()));
   SwapModel(model);
 }
 
