@@ -4,8 +4,8 @@
 // comma-separated file, under each piping code whose tables differ: none
 // (von Mises), B31.1 (plain), B31.3 (flexibility factors), an ASME Class 2
 // code (stress indices, branch connections) and BS 806. Every table of
-// every case is in each output; run under AddressSanitizer, no table is
-// measured or laid out beyond its columns.
+// every case is in each output, and listed once in the contents; run under
+// AddressSanitizer, no table is measured or laid out beyond its columns.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -19,7 +19,10 @@
 #include "results/EveryKindModel.h"
 #include "results/ResultCases.h"
 #include "results/ResultsTesting.h"
+#include "model/Nodes.h"
 #include "shell/NameTables.h"
+#include "supports/SupportLoadSummary.h"
+#include "supports/SupportResultTables.h"
 
 namespace {
 
@@ -117,6 +120,8 @@ TEST_P(ResultsReportPrintTest, EveryTableOfEveryCasePrintsOnThePrinterAndToFiles
   if (std::system("command -v pdftotext >/dev/null 2>&1") == 0) {
     ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
     const std::string printed = Bytes(pdf + ".txt");
+    // The contents list the guides' section once a case.
+    EXPECT_EQ(Count(printed, "Loads on guides"), cases);
     for (const char* title : {"Hanger Report", "Flange report", "Soil restraints"}) EXPECT_EQ(Count(printed, title), 1) << title;
     // One branch connection table per case that has branch stresses.
     EXPECT_EQ(Count(printed, "Branch Connection Stresses: ") > 0, GetParam().code == 9);
@@ -133,6 +138,24 @@ TEST_P(ResultsReportPrintTest, EveryTableOfEveryCasePrintsOnThePrinterAndToFiles
   }
   const std::string text = PrintToFile("report.txt");
   const std::string csv = PrintToFile("report.csv");
+  // The contents list each case's guides once (their local and global
+  // blocks are one section), and each support's summary once however many
+  // pages it takes.
+  EXPECT_EQ(Count(text, ": Loads on guides: Page "), cases);
+  for (int k = 1; k <= cases; ++k) {
+    const std::string title = LoadCaseTitle(TheResultCases().cases[static_cast<std::size_t>(k)].type);
+    EXPECT_EQ(Count(text, title + ": Loads on guides: Page "), 1) << title;
+  }
+  // (Without a piping code the static case has no summary rows.)
+  const int summaries = SupportLoadSummaryAvailable() ? 1 : 0;
+  EXPECT_EQ(summaries, GetParam().code == 0 ? 0 : 1);
+  for (int row : TheResults().supportList) {
+    const SupportResultKind* kind = FindSupportResultKind(TheModel().row(row).dataType);
+    ASSERT_NE(kind, nullptr);
+    const std::string entry =
+        std::string("    ") + kind->singular + " at Node " + NodeNumberText(TheModel().row(row).node) + ": Page ";
+    EXPECT_EQ(Count(text, entry), summaries) << entry;
+  }
   for (int k = 1; k <= cases; ++k) {
     const std::string title = LoadCaseTitle(TheResultCases().cases[static_cast<std::size_t>(k)].type);
     for (const std::string& heading :
