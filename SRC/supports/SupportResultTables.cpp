@@ -458,24 +458,21 @@ void WriteSummaryCsv(const SupportResultKind& kind, SupportSummaryTable& table, 
   }
 }
 
-// Points the summary table at a support for the length of a print.
+// Points the summary table at a support, laid out for its kind, for the
+// length of a print.
 struct SummaryTarget {
   SupportSummaryTable& table;
   const SupportResultKind* kind;
   int row;
-  int columns;
+  LentTableShape lent;
   SummaryTarget(SupportSummaryTable& t, const SupportResultKind& k, int r)
-      : table(t), kind(t.kind), row(t.layoutRow), columns(t.columnCount) {
+      : table(t), kind(t.kind), row(t.layoutRow), lent(t, {4 + k.loads, 2, 1}, SummaryRowCount()) {
     t.kind = &k;
     t.layoutRow = r;
-    t.columnCount = 4 + k.loads;
-    t.headingLines = 2;
-    t.linesPerRow = 1;
   }
   ~SummaryTarget() {
     table.kind = kind;
     table.layoutRow = row;
-    table.columnCount = columns;
   }
   SummaryTarget(const SummaryTarget&) = delete;
   SummaryTarget& operator=(const SummaryTarget&) = delete;
