@@ -124,6 +124,11 @@ RECT WorkArea() {
   return area;
 }
 
+WindowDecoration WindowDecorationAllowance() {
+  return WindowDecoration{2 * GetSystemMetrics(SM_CXFRAME),
+                          GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME)};
+}
+
 POINT CursorClientPosition(HWND window) {
   POINT point{0, 0};
   GetCursorPos(&point);

@@ -57,6 +57,17 @@ void RegisterChildClass(const char* className, WNDPROC procedure, UINT classStyl
 // The desktop work area (left and top 0).
 RECT WorkArea();
 
+// What a window manager adds around a top-level window, beyond the
+// rectangle the program gives it: the title bar and the borders above and
+// below (height), the borders left and right (width). Windows placed side
+// by side or one above the other keep this much apart, so that no window
+// covers the title bar of another.
+struct WindowDecoration {
+  int width = 0;
+  int height = 0;
+};
+WindowDecoration WindowDecorationAllowance();
+
 POINT CursorClientPosition(HWND window);
 // Sends WM_SIZE with the client size and invalidates the window.
 void ResendSize(HWND window);
