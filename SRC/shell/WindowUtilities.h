@@ -67,6 +67,10 @@ struct WindowDecoration {
   int height = 0;
 };
 WindowDecoration WindowDecorationAllowance();
+// The width a top-level window needs for the window manager to show
+// `title` whole in its title bar: the title in the bold type of title
+// bars, and room for the window's icon, its three buttons and margins.
+int TitleBarWidth(const std::string& title);
 
 POINT CursorClientPosition(HWND window);
 // Sends WM_SIZE with the client size and invalidates the window.
