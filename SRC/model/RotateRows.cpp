@@ -346,8 +346,10 @@ bool ChangeVerticalAxis(HWND owner, Model& model) {
   // The tables show the turned values and the renamed restraint axes at
   // once, as after Edit > Rotate; the keyboard stays in the window the
   // options were opened from.
+  HWND focus = GetFocus();
   if (HWND layout = LayoutTableWindow(); layout != nullptr && IsWindowVisible(layout)) ReloadLayoutTable(false);
   RefreshListWindow();
+  if (focus != nullptr && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
   return true;
 }
 

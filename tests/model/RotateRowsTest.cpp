@@ -15,11 +15,13 @@
 #include "elements/Valve.h"
 #include "loads/Force.h"
 #include "loads/TimeVaryingLoad.h"
+#include "model/ListWindow.h"
 #include "model/RotateRows.h"
 #include "platform/Paint.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"
 #include "supports/Restraint.h"
+#include "supports/RestraintList.h"
 
 namespace {
 
@@ -192,6 +194,12 @@ TEST_F(RotateRowsTest, TheLayoutShowsTheTurnedRowsAsSoonAsTheAxisChanges) {
   restraint->restrainY = 1;
   Open();
   HWND layout = LayoutFrame().window;
+  // The List window shows the restraints beside it; the keyboard is in the
+  // Layout, where the options were opened.
+  ShowListByOpener(OpenRestraintsList);
+  SetFocus(LayoutTableWindow());
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetActiveWindow(), layout);
   const std::string shown = std::string(QUORVEL_BINARY_DIR) + "/vertical-axis-shown.png";
   const std::string fresh = std::string(QUORVEL_BINARY_DIR) + "/vertical-axis-fresh.png";
   auto picture = [layout](const std::string& path) {
@@ -214,6 +222,8 @@ TEST_F(RotateRowsTest, TheLayoutShowsTheTurnedRowsAsSoonAsTheAxisChanges) {
   EXPECT_NE(repainted, before);
   EXPECT_TRUE(after == repainted) << "the Layout table still shows the rows before the turn (" << shown << ", "
                                   << fresh << ")";
+  EXPECT_EQ(GetFocus(), LayoutTableWindow());
+  EXPECT_EQ(GetActiveWindow(), layout);
 }
 
 }  // namespace
