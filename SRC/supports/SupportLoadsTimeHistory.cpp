@@ -236,7 +236,9 @@ void OpenSupportLoadsTimeWindow() {
 
 }  // namespace
 
-int ChooseTimeHistorySupport(HWND owner) { return ChooseSupportPosition(owner, "Support Loads", Shown().position); }
+int ChooseTimeHistorySupport(HWND owner) {
+  return ChooseSupportPosition(owner, "Support Loads Time History", Shown().position);
+}
 
 void ReadSupportLoadsTimeHistory(int position) {
   const ResultsFileContents& results = TheResults();
