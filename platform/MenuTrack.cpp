@@ -221,21 +221,46 @@ int MoveInLevel(const std::vector<MenuItem>& items, int from, int step) {
   return -1;
 }
 
+// The items of `items` whose access letter is `letter`, in menu order.
+std::vector<int> ItemsWithLetter(const std::vector<MenuItem>& items, char letter) {
+  std::vector<int> found;
+  for (std::size_t i = 0; i < items.size(); ++i)
+    if (!Separator(items[i]) && MnemonicOf(items[i].text) == letter) found.push_back(static_cast<int>(i));
+  return found;
+}
+
+// A letter that one item owns chooses that item. A letter that several
+// items share only moves to the next of them after the highlighted one
+// (round to the first), so that each can be reached; Enter chooses.
 void OnMnemonic(Session& s, char letter) {
   letter = static_cast<char>(std::tolower(static_cast<unsigned char>(letter)));
   bool inBar = s.levels.empty();
   std::vector<MenuItem> items = inBar ? ItemsOf(s.bar) : ItemsOf(s.levels.back().menu);
-  for (std::size_t i = 0; i < items.size(); ++i) {
-    if (Separator(items[i]) || MnemonicOf(items[i].text) != letter) continue;
-    if (inBar) {
-      ExecuteBarItem(s, static_cast<int>(i));
-    } else {
-      SetHot(s, s.levels.size() - 1, static_cast<int>(i));
-      Execute(s, s.levels.size() - 1, static_cast<int>(i), true);
-    }
+  const std::vector<int> found = ItemsWithLetter(items, letter);
+  if (found.empty()) {
+    MessageBeep(0);
     return;
   }
-  MessageBeep(0);
+  const int hot = inBar ? s.barHot : s.levels.back().hot;
+  int next = found.front();
+  for (int index : found)
+    if (index > hot) {
+      next = index;
+      break;
+    }
+  if (inBar) {
+    if (found.size() > 1 && !Popup(items[static_cast<std::size_t>(next)])) {
+      s.barHot = next;
+      InvalidateBar(s);
+      return;
+    }
+    ExecuteBarItem(s, next);
+  } else if (found.size() > 1) {
+    SetHot(s, s.levels.size() - 1, next);
+  } else {
+    SetHot(s, s.levels.size() - 1, next);
+    Execute(s, s.levels.size() - 1, next, true);
+  }
 }
 
 void OnKey(Session& s, UINT key) {

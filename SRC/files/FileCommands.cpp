@@ -67,6 +67,10 @@ std::string ResultsModelPath(const std::string& resultsPath) {
   return resultsPath.substr(0, dot) + ".mod";
 }
 
+// Set while the first run opens the sample: the sample is the program's
+// own file, so the user's work on it is saved where the user says.
+bool g_OpenSampleUntitled = false;
+
 bool OpenModelFile(HWND owner, const std::string& path) {
   // A file of the old format is converted only when the user agrees.
   const int oldVersion = OldModelFileVersion(path);
@@ -79,7 +83,7 @@ bool OpenModelFile(HWND owner, const std::string& path) {
   ForgetModelSession();
   if (oldVersion != 0) RememberConvertedModel(path, oldVersion);
   ChooseModelFile(path);
-  if (UntitledMode) ResetModelTitle();
+  if (UntitledMode || g_OpenSampleUntitled) ResetModelTitle();
   ShowModelWindows();
   return true;
 }
@@ -299,7 +303,15 @@ void OpenSampleModelFirstRun(HWND mainWindow) {
   const std::string path = ProgramFolder + "BigModel.mod";
   std::error_code ignored;
   if (!std::filesystem::exists(path, ignored)) return;
-  if (!OpenStartupFile(mainWindow, path)) {
+  bool opened = false;
+  {
+    struct SampleOpening {
+      SampleOpening() { g_OpenSampleUntitled = true; }
+      ~SampleOpening() { g_OpenSampleUntitled = false; }
+    } opening;
+    opened = OpenStartupFile(mainWindow, path);
+  }
+  if (!opened) {
     ResetModelTitle();
     InitEmptyModel(TheModel(), ProgramAnalysisOptions());
   }

@@ -345,6 +345,12 @@ void TakeViewFromModel() {
   ComputeViewExtents();
   if (ViewWindowUsable(settings)) {
     ViewWindow = ViewLimits{settings.viewLeft, settings.viewRight, settings.viewBottom, settings.viewTop};
+    // The saved view is shown whole in this window, whatever its shape: the
+    // scale that fits it, not the one left from the view before, decides
+    // which way the spare room goes.
+    const float width = ViewWindow.right - ViewWindow.left, height = ViewWindow.top - ViewWindow.bottom;
+    if (ViewWidthPx > 0 && ViewHeightPx > 0)
+      SetGraphicsScale(std::min(ViewWidthPx / width, ViewHeightPx / height));
     FitViewToClient();
   } else {
     FitViewToModel();

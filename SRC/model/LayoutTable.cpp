@@ -333,10 +333,13 @@ void SetLayoutRowCount() {
   TableSetRowsTitled(table, "Layout", TheModel().rowCount);
 }
 
-void ReloadLayoutTable() {
+void ReloadLayoutTable(bool takeFocus) {
   LayoutTable& table = TheLayoutTable();
   if (table.windowRecord == nullptr) return;
   TableScrollColumnIntoView(table, table.currentColumn);
   TableSetRowsTitled(table, "Layout", TheModel().rowCount);
-  TableShowFocus(table);
+  if (takeFocus)
+    TableShowFocus(table);
+  else
+    TableShow(table);
 }

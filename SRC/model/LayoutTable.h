@@ -96,7 +96,10 @@ bool CommitLayoutTable();
 // The Layout table shown in the Layout window: rows set to the row count
 // plus the spare row (none while results are shown).
 void SetLayoutRowCount();
-void ReloadLayoutTable();
+// Shows the rows anew (count, title, column widths) and gives the table the
+// keyboard; with `takeFocus` false the keyboard stays where it is (a change
+// made from another window).
+void ReloadLayoutTable(bool takeFocus = true);
 
 // The per-kind dialogs a store opens (LayoutTableEditors.cpp). Each returns
 // true when the dialog ended with OK and gave the row its kind.

@@ -65,7 +65,8 @@ enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindo
 
 // Images by their place in the toolbar strips.
 constexpr int kImageWindow = 4, kImageZoomAll = 6, kImageViewpoint = 9, kImageList = 11, kImageGraphics = 14;
-constexpr int kImageUnassigned = 5, kImagePreviousList = 41, kImageNextList = 42;
+constexpr int kImageAiscLibrary = 5, kImageHighlight = 10, kImageLibrary = 12, kImageColourGraphics = 27;
+constexpr int kImagePreviousList = 41, kImageNextList = 42;
 
 TBBUTTON Button(int image, int command, bool hidden = false) {
   return {image, command, static_cast<BYTE>(TBSTATE_ENABLED | (hidden ? TBSTATE_HIDDEN : 0)), TBSTYLE_BUTTON, {}, 0, 0};
@@ -88,9 +89,9 @@ HWND CreateListToolbar(HWND window, int id, int strip, int cell) {
       Button(kImageGraphics, 254),   Button(kImageWindow, 256),
       Button(kImageList, 302),       Separator(),
       Button(kImageViewpoint, 121),  Button(kImageZoomAll, 131),
-      Separator(),                   Button(kImageUnassigned, 244, true),
-      Button(kImageUnassigned, 432, true), Button(kImageUnassigned, 270, true),
-      Button(kImageUnassigned, 245, true), Button(kImagePreviousList, kPreviousListCommand),
+      Separator(),                   Button(kImageAiscLibrary, 244, true),
+      Button(kImageHighlight, 432, true), Button(kImageLibrary, 270, true),
+      Button(kImageColourGraphics, 245, true), Button(kImagePreviousList, kPreviousListCommand),
       Button(kImageNextList, kNextListCommand),
   };
   SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));

@@ -524,6 +524,12 @@ RefineOutcome RefineBuriedRows(Model& model) {
 }
 
 bool RefineNodalMesh(Model& model, double frequency, HWND owner) {
+  // No frequency above 0 gives a mass point spacing: the user learns why
+  // nothing was refined.
+  if (!(frequency > 0.0)) {
+    ShowErrorMessage(owner, "Mass Modeling Frequency should be > 0: the nodal mesh is not refined.");
+    return false;
+  }
   return Finish(RefineMassPoints(model, frequency), owner, "Want to Renumber nodes of refined Nodal Mesh?");
 }
 

@@ -15,6 +15,9 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
+#include "model/LayoutTable.h"
+#include "model/LayoutWindow.h"
+#include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowRangeFields.h"
@@ -340,6 +343,13 @@ bool ChangeVerticalAxis(HWND owner, Model& model) {
   TurnRows(model, 1, rows, z ? 90.0 : -90.0, z ? 2 : 1, true);
   ReorientAxisData(model, 1, rows, z);
   RefreshAfterModelEdit(model);
+  // The tables show the turned values and the renamed restraint axes at
+  // once, as after Edit > Rotate; the keyboard stays in the window the
+  // options were opened from.
+  HWND focus = GetFocus();
+  if (HWND layout = LayoutTableWindow(); layout != nullptr && IsWindowVisible(layout)) ReloadLayoutTable(false);
+  RefreshListWindow();
+  if (focus != nullptr && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
   return true;
 }
 

@@ -51,8 +51,10 @@ void LayoutDialogTable(HWND dialog, DialogTableWindow& table, int rows, int curr
     right = std::max(right, left + (box.right - box.left));
     bottom = std::max(bottom, top + (box.bottom - box.top));
   }
-  // Wide enough for the caption and its close box as well.
-  const int caption = GetWindowTextLength(dialog) * 7 + 56;
+  // Wide enough for the whole caption in the window manager's title bar.
+  char title[256] = "";
+  GetWindowText(dialog, title, sizeof title);
+  const int caption = TitleBarWidth(title);
   right = std::max(right + kMargin, caption) - kMargin;
   RECT frame{0, 0, right + kMargin, bottom + kMargin};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), FALSE,

@@ -27,6 +27,7 @@ int BeamCount() { return static_cast<int>(TheResults().beamElements.size()); }
 class BeamForcesTableWindow : public ElementForcesTableWindow {
  public:
   const std::vector<int>& RowElements() const override { return TheResults().beamElements; }
+  TableShape Shape() const override { return {kColumns, 2, 2}; }
   void Load() override {
     LoadCaseElementForces();
     ShowResultsTitle("Beam forces in " + ForceAxesName() + " coordinates");
@@ -113,7 +114,7 @@ void WriteCsvReport(BeamForcesTableWindow& t, int rows) {
 
 }  // namespace
 
-void OpenBeamForcesTable() { OpenElementForcesTable(TheTable(), OpenBeamForcesTable, kColumns, 2); }
+void OpenBeamForcesTable() { OpenElementForcesTable(TheTable(), OpenBeamForcesTable); }
 
 ResultTableWindow& BeamForcesTable() { return TheTable(); }
 void RegisterBeamForcesTable() { RegisterResultTableView(TheTable()); }
@@ -123,7 +124,6 @@ void PrintBeamForces() {
   if (rows == 0) return;
   LoadCaseElementForces();
   BeamForcesTableWindow& table = TheTable();
-  if (table.rowCount != rows) table.rowCount = rows;
   if (!g_ReportFileOpen) {
     PrintForcesGrid(table, rows, "Beam forces", [](std::vector<int>& w) { SpreadMaxWidth(w, 2, 7); });
     return;

@@ -28,7 +28,8 @@
 
 namespace {
 
-constexpr int kColumns = 9;
+// The layout shown and printed: three heading lines, two lines per record.
+constexpr TableShape kShape{9, 3, 2};
 constexpr const char* kTitle = "Branch Connection Stresses: ";
 
 BranchConnectionStresses& Branches() { return TheCodeStresses().branches; }
@@ -246,7 +247,7 @@ void PrintBranchConStressCase() {
 
 class BranchConnectionPrintout : public ResultPrintTable {
  public:
-  explicit BranchConnectionPrintout(int rows) : ResultPrintTable(TheTable(), rows, Groups()) {
+  explicit BranchConnectionPrintout(int rows) : ResultPrintTable(TheTable(), kShape, rows, Groups()) {
     flagged = [](int row, int column, int line) {
       bool marked = false;
       BranchConnectionCellText(row, column, line, marked);
@@ -318,7 +319,7 @@ void OpenBranchConnectionStressesTable() {
   BranchConnectionTableWindow& table = TheTable();
   const bool shown = ShownResultTable() == &table;
   const int row = shown ? table.currentRow : 1;
-  if (!BindResultsTable(table, kColumns, 3)) return;
+  if (!BindResultsTable(table, kShape.columns, kShape.headingLines)) return;
   SetResultsReopenCommand(OpenBranchConnectionStressesTable);
   TableRefresh(table, BranchConnectionTitle(), static_cast<int>(b.records.size()), row);
   table.CurrentRowChanged();

@@ -121,11 +121,12 @@ void ElementForcesTableWindow::ContextMenu() {
   TrackResultTablePopup(*this, popup);
 }
 
-void OpenElementForcesTable(ElementForcesTableWindow& table, void (*kind)(), int columns, int headingLines) {
+void OpenElementForcesTable(ElementForcesTableWindow& table, void (*kind)()) {
   const int rows = static_cast<int>(table.RowElements().size());
   if (rows == 0) return;
   EnterForceKind(kind);
-  if (!BindResultsTable(table, columns, headingLines)) return;
+  const TableShape shape = table.Shape();
+  if (!BindResultsTable(table, shape.columns, shape.headingLines)) return;
   TableSetRows(table, rows);
   table.Load();
   TableShowFocus(table);
@@ -134,7 +135,7 @@ void OpenElementForcesTable(ElementForcesTableWindow& table, void (*kind)(), int
 
 void PrintForcesGrid(ElementForcesTableWindow& table, int rows, const std::string& name,
                      std::function<void(std::vector<int>&)> equalize, std::vector<HeadingGroup> groups) {
-  ResultPrintTable grid(table, rows, std::move(groups));
+  ResultPrintTable grid(table, table.Shape(), rows, std::move(groups));
   grid.equalize = std::move(equalize);
   PrintResultGrid(grid, name + " (" + ForceAxesName() + " coordinates)",
                   name + " in " + ForceAxesName() + " coordinates: " + CurrentCaseTitle(), rows);

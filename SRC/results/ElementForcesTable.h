@@ -38,6 +38,9 @@ class ElementForcesTableWindow : public ResultTableWindow {
 
   // The analysis elements the rows show, in row order.
   virtual const std::vector<int>& RowElements() const = 0;
+  // The columns and heading lines of the kind in the axes set now: the
+  // table is laid out in them when it opens and when it prints, shown or not.
+  virtual TableShape Shape() const = 0;
   // The case's forces loaded and the window titled.
   virtual void Load() = 0;
   void Reload() override;
@@ -70,11 +73,12 @@ class ElementForcesTableWindow : public ResultTableWindow {
   std::array<double, 12> global_{};
 };
 
-// Opens `table` as the current force kind `kind` (columns and heading lines
-// as given) on its first row; nothing when it has no rows.
-void OpenElementForcesTable(ElementForcesTableWindow& table, void (*kind)(), int columns, int headingLines);
-// The printed grid of `table` (rows 1 .. rows) under the section and sheet
-// titles of the force table `name`, with the kind's width rules and groups.
+// Opens `table` as the current force kind `kind` in its shape on its first
+// row; nothing when it has no rows.
+void OpenElementForcesTable(ElementForcesTableWindow& table, void (*kind)());
+// The printed grid of `table` (rows 1 .. rows, in its shape) under the
+// section and sheet titles of the force table `name`, with the kind's width
+// rules and groups.
 void PrintForcesGrid(ElementForcesTableWindow& table, int rows, const std::string& name,
                      std::function<void(std::vector<int>&)> equalize, std::vector<HeadingGroup> groups = {});
 // The comma-separated unit line: `leading` cells, then the three force

@@ -39,6 +39,9 @@ std::string Axes() { return g_ShowGlobalForces ? "global" : "local"; }
 const AnalysisElement& ElementAt(int e) { return TheResults().elements[static_cast<std::size_t>(e)]; }
 
 int Columns() { return g_ShowGlobalForces ? 7 : InOutPlaneSifs() ? 9 : 8; }
+// The layout in the axes set now, shown and printed: the in-plane and
+// out-of-plane moments take a first heading line of captions.
+TableShape Shape() { return {Columns(), !g_ShowGlobalForces && InOutPlaneSifs() ? 3 : 2, 2}; }
 
 const EndSifs* SifsOf(int e, int line) {
   const SifTables& sifs = TheCodeStresses().sifs;
@@ -211,19 +214,12 @@ FrpForcesTableWindow& TheTable() {
 void PrintGrid(const std::string& axes) {
   FrpForcesTableWindow& t = TheTable();
   const int rows = FrpCount();
-  const int columns = t.columnCount, headings = t.headingLines, shownRows = t.rowCount;
-  t.columnCount = Columns();
-  t.headingLines = !g_ShowGlobalForces && InOutPlaneSifs() ? 3 : 2;
-  t.rowCount = rows;
-  ResultPrintTable grid(t, rows, t.Groups());
+  ResultPrintTable grid(t, Shape(), rows, t.Groups());
   grid.equalize = [](std::vector<int>& w) {
     FrpForcesTableWindow::Equalize(w, [](const std::string& text) { return PrintTable::TextWidth(text); });
   };
   PrintResultGrid(grid, "FRP forces (" + axes + " coordinates)", "FRP forces in " + axes + " coordinates: " + CurrentCaseTitle(),
                   rows);
-  t.columnCount = columns;
-  t.headingLines = headings;
-  t.rowCount = shownRows;
 }
 
 void LocalTextHeading() {
@@ -334,9 +330,9 @@ void OpenFrpForcesTable() {
   if (rows == 0) return;
   EnterForceKind(OpenFrpForcesTable);
   FrpForcesTableWindow& table = TheTable();
-  const bool grouped = !g_ShowGlobalForces && InOutPlaneSifs();
-  table.gapAfterHeading1 = grouped;
-  if (!BindResultsTable(table, Columns(), grouped ? 3 : 2)) return;
+  const TableShape shape = Shape();
+  table.gapAfterHeading1 = shape.headingLines == 3;
+  if (!BindResultsTable(table, shape.columns, shape.headingLines)) return;
   TableSetRows(table, rows);
   table.Load();
   TableShowFocus(table);

@@ -383,9 +383,13 @@ SortedFrpTableWindow& TheSorted() {
   return table;
 }
 
+// The layouts of the two tables, on screen and printed alike.
+constexpr TableShape kStressesShape{7, 2, 2};
+constexpr TableShape kSortedShape{16, 3, 1};
+
 template <typename Table>
-void ShowTable(Table& table, ResultOpener opener, int columns, int headingLines, int rows) {
-  if (!BindResultsTable(table, columns, headingLines)) return;
+void ShowTable(Table& table, ResultOpener opener, TableShape shape, int rows) {
+  if (!BindResultsTable(table, shape.columns, shape.headingLines)) return;
   SetResultsReopenCommand(opener);
   TableSetRows(table, rows);
   table.Load();
@@ -533,7 +537,7 @@ bool FrpStressesOffered() { return FrpCount() > 0 && TheResultCases().count > 0;
 
 void OpenFrpStressesTable() {
   if (!FrpStressesOffered()) return;
-  ShowTable(TheStresses(), OpenFrpStressesTable, 7, 2, FrpCount());
+  ShowTable(TheStresses(), OpenFrpStressesTable, kStressesShape, FrpCount());
 }
 
 void OpenSortedFrpStressesTable() {
@@ -542,7 +546,7 @@ void OpenSortedFrpStressesTable() {
   if (TheCodeStresses().sorted.currentSection > 3) SetFrpGroup(0);
   SortedFrpTableWindow& table = TheSorted();
   table.currentColumn = 4 * CurrentFrpGroup() + 1;
-  ShowTable(table, OpenSortedFrpStressesTable, 16, 3, 2 * FrpCount());
+  ShowTable(table, OpenSortedFrpStressesTable, kSortedShape, 2 * FrpCount());
 }
 
 ResultTableWindow& FrpStressesTable() { return TheStresses(); }
@@ -565,12 +569,9 @@ void PrintFrpStresses() {
   const std::string caseTitle = CurrentCaseTitle();
   const std::string unit = UnitLabel(kUnitStress);
   if (!g_ReportFileOpen) {
-    const int shownRows = t.rowCount;
-    t.rowCount = rows;
-    ResultPrintTable grid(t, rows);
+    ResultPrintTable grid(t, kStressesShape, rows);
     grid.equalize = [](std::vector<int>& w) { SpreadMaxWidth(w, 2, 4); };
     PrintResultGrid(grid, "FRP stresses", "FRP stresses: " + caseTitle, rows);
-    t.rowCount = shownRows;
     return;
   }
   if (g_ReportToFile) {
@@ -620,9 +621,7 @@ void PrintSortedFrpStresses() {
   const std::string unit = UnitLabel(kUnitStress);
   SortedFrpTableWindow& t = TheSorted();
   if (!g_ReportFileOpen) {
-    const int shownRows = t.rowCount;
-    t.rowCount = rows;
-    ResultPrintTable grid(t, rows, SortedGroups());
+    ResultPrintTable grid(t, kSortedShape, rows, SortedGroups());
     grid.gapAfterHeading1 = true;
     grid.equalize = [](std::vector<int>& w) {
       FitSortedColumns(w, [](const std::string& text) { return PrintTable::TextWidth(text); });
@@ -633,7 +632,6 @@ void PrintSortedFrpStresses() {
       return over;
     };
     PrintResultGrid(grid, "Sorted FRP stresses", "Sorted FRP stresses: " + caseTitle, rows);
-    t.rowCount = shownRows;
     return;
   }
   auto pair = [](int row, int group, bool stress) {

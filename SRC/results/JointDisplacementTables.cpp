@@ -95,6 +95,10 @@ class KindDisplacementTable : public ResultTableWindow {
   }
   virtual int Rows() const = 0;
   virtual std::string Caption() const = 0;
+  // The kind's columns, one heading line and one line a row: the table is
+  // laid out in them when it opens and when it prints, shown or not.
+  virtual int Columns() const = 0;
+  TableShape Shape() const { return {Columns(), 1, 1}; }
 
   void Load() {
     LoadCaseDisplacements(TheModel());
@@ -168,6 +172,7 @@ class BallJointTable : public JointDisplacementTable {
  public:
   BallJointTable() : JointDisplacementTable(OpenBallJointDisplacementsTable, true) { nodePair = true; }
   int Rows() const override { return static_cast<int>(TheResults().ballJoints.size()); }
+  int Columns() const override { return 6; }
   std::string Caption() const override { return "Ball joint displacements in " + Axes(); }
   std::string PrintName() override { return "Ball joint displacements"; }
   int ElementOfRow(int row) const override { return ListEntry(TheResults().ballJoints, row); }
@@ -263,7 +268,7 @@ void BallJointTable::WriteText() {
   LoadCaseDisplacements(TheModel());
   WithLocalAxes([this] {
     if (!g_ReportFileOpen) {
-      ResultPrintTable grid(*this, Rows());
+      ResultPrintTable grid(*this, Shape(), Rows());
       grid.equalize = Equalize;
       PrintResultGrid(grid, "", "Ball joint displacements: " + CurrentCaseTitle(), Rows());
       return;
@@ -278,6 +283,7 @@ class FlexJointTable : public JointDisplacementTable {
  public:
   FlexJointTable() : JointDisplacementTable(OpenFlexJointDisplacementsTable, true) { nodePair = true; }
   int Rows() const override { return static_cast<int>(TheResults().flexibleJoints.size()); }
+  int Columns() const override { return 9; }
   std::string Caption() const override { return "Flex joint displacements in " + Axes(); }
   std::string PrintName() override { return "Flex joint displacements"; }
   int ElementOfRow(int row) const override { return ListEntry(TheResults().flexibleJoints, row); }
@@ -369,7 +375,7 @@ void FlexJointTable::WriteText() {
   LoadCaseDisplacements(TheModel());
   WithLocalAxes([this] {
     if (!g_ReportFileOpen) {
-      ResultPrintTable grid(*this, Rows());
+      ResultPrintTable grid(*this, Shape(), Rows());
       grid.equalize = Equalize;
       PrintResultGrid(grid, "", "Flex joint displacements: " + CurrentCaseTitle(), Rows());
     } else {
@@ -450,6 +456,7 @@ class SupportDisplacementTable : public KindDisplacementTable {
 class GuideTable : public SupportDisplacementTable {
  public:
   GuideTable() : SupportDisplacementTable(OpenGuideDisplacementsTable, true, RowListKind::Guides, "Guides", OpenGuidesList) {}
+  int Columns() const override { return 8; }
   void Hide(std::vector<int>& w) const override {
     if (!Local()) w[8] = 0;
   }
@@ -480,6 +487,7 @@ class GuideTable : public SupportDisplacementTable {
 class HangerTable : public SupportDisplacementTable {
  public:
   HangerTable() : SupportDisplacementTable(OpenHangerDisplacementsTable, false, RowListKind::Hangers, "Hangers", OpenHangersList) {}
+  int Columns() const override { return 7; }
   std::string HeadingText(int column, int line) override { return line == 0 ? GlobalHeading(column) : ""; }
   std::string LocalCell(int /*layoutRow*/, int /*column*/) override { return {}; }
 };
@@ -500,6 +508,7 @@ class LimitStopTable : public SupportDisplacementTable {
   LimitStopTable()
       : SupportDisplacementTable(OpenLimitStopDisplacementsTable, true, RowListKind::LimitStops, "Limit stops",
                                  OpenLimitStopsList) {}
+  int Columns() const override { return 7; }
   std::string HeadingText(int column, int line) override {
     if (line != 0) return {};
     if (!Local()) return GlobalHeading(column);
@@ -549,6 +558,7 @@ void SupportDisplacementTable::WriteText() {
   LoadCaseDisplacements(TheModel());
   const std::string caseTitle = CurrentCaseTitle();
   const std::string title = Caption();
+  const LentTableShape lent(*this, Shape(), rows);
   if (!g_ReportFileOpen) {
     ResultPrintTable grid(*this, rows);
     grid.equalize = [this](std::vector<int>& w) { Hide(w); };
@@ -600,11 +610,11 @@ void SupportDisplacementTable::WriteText() {
 }
 
 template <typename Table>
-void ShowTable(Table& table, int columns) {
+void ShowTable(Table& table) {
   const int rows = table.Rows();
   if (rows == 0) return;
   EnterDisplacementKind(table.Opener());
-  if (!BindResultsTable(table, columns, 1)) return;
+  if (!BindResultsTable(table, table.Columns(), 1)) return;
   TableSetRows(table, rows);
   table.Load();
   TableShowFocus(table);
@@ -636,12 +646,12 @@ std::array<double, 6> JointRelativeDisplacementToLocal(const Model& model, const
   return {Dot(axes.x, t), Dot(axes.y, t), Dot(axes.z, t), Dot(axes.x, r), Dot(axes.y, r), Dot(axes.z, r)};
 }
 
-void OpenBallJointDisplacementsTable() { ShowTable(TheBallJoints(), 6); }
-void OpenFlexJointDisplacementsTable() { ShowTable(TheFlexJoints(), 9); }
+void OpenBallJointDisplacementsTable() { ShowTable(TheBallJoints()); }
+void OpenFlexJointDisplacementsTable() { ShowTable(TheFlexJoints()); }
 // An empty list opens nothing (the selector never offers it).
-void OpenGuideDisplacementsTable() { ShowTable(TheGuides(), 8); }
-void OpenHangerDisplacementsTable() { ShowTable(TheHangers(), 7); }
-void OpenLimitStopDisplacementsTable() { ShowTable(TheLimitStops(), 7); }
+void OpenGuideDisplacementsTable() { ShowTable(TheGuides()); }
+void OpenHangerDisplacementsTable() { ShowTable(TheHangers()); }
+void OpenLimitStopDisplacementsTable() { ShowTable(TheLimitStops()); }
 
 bool ModelHasGuideRows(const Model& model) { return HasRows(model, RowListKind::Guides); }
 bool ModelHasHangerRows(const Model& model) { return HasRows(model, RowListKind::Hangers); }

@@ -29,6 +29,7 @@ int OtherCount() { return static_cast<int>(TheResults().otherElements.size()); }
 class OtherForcesTableWindow : public ElementForcesTableWindow {
  public:
   const std::vector<int>& RowElements() const override { return TheResults().otherElements; }
+  TableShape Shape() const override { return {kColumns, 2, 2}; }
   void Load() override {
     LoadCaseElementForces();
     ForgetGlobalForces();
@@ -99,7 +100,7 @@ void LocalTextRow(OtherForcesTableWindow& t, int row) {
 
 }  // namespace
 
-void OpenOtherForcesElementTable() { OpenElementForcesTable(TheTable(), OpenOtherForcesElementTable, kColumns, 2); }
+void OpenOtherForcesElementTable() { OpenElementForcesTable(TheTable(), OpenOtherForcesElementTable); }
 
 ResultTableWindow& OtherForcesTable() { return TheTable(); }
 void RegisterOtherForcesTable() { RegisterResultTableView(TheTable()); }
@@ -109,7 +110,6 @@ void PrintOtherForces() {
   if (rows == 0) return;
   LoadCaseElementForces();
   OtherForcesTableWindow& t = TheTable();
-  t.rowCount = rows;
   if (!g_ReportFileOpen) {
     PrintForcesGrid(t, rows, "Other forces", [](std::vector<int>& w) { SpreadMaxWidth(w, 3, 8); });
     return;

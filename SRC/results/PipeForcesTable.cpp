@@ -52,19 +52,15 @@ bool IsOccasionalType(int type) {
   return InTypes(type, {12, 13, 31, 35, 36, 37, 107, 108, 109});
 }
 
-// The columns and heading lines of a member in the axes shown.
-struct Shape {
-  int columns = 7;
-  int headingLines = 2;
-};
-
-Shape ShapeOf(PipeForcesMember member) {
-  if (g_ShowGlobalForces) return {7, 2};
+// The columns and heading lines of a member in the axes shown; a first
+// heading line of three holds the group captions.
+TableShape ShapeOf(PipeForcesMember member) {
+  if (g_ShowGlobalForces) return {7, 2, 2};
   switch (member) {
-    case PipeForcesMember::FlexibilityFactor: return {14, 3};
-    case PipeForcesMember::VonMises: return {12, 3};
-    case PipeForcesMember::Bs806: return {11, 2};
-    default: return {10, 2};
+    case PipeForcesMember::FlexibilityFactor: return {14, 3, 2};
+    case PipeForcesMember::VonMises: return {12, 3, 2};
+    case PipeForcesMember::Bs806: return {11, 2, 2};
+    default: return {10, 2, 2};
   }
 }
 
@@ -83,6 +79,7 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
 
   // Rows are the code stress records in element order.
   const std::vector<int>& RowElements() const override { return TheResults().stressElements; }
+  TableShape Shape() const override { return ShapeOf(member); }
   bool StressShown() const { return !stressHeading.empty() && TheCodeStresses().cm != nullptr; }
 
   std::string Title() const {
@@ -148,15 +145,15 @@ class PipeForcesTableWindow : public ElementForcesTableWindow {
     if (g_ShowGlobalForces) return {};
     const std::string moment = UnitLabel(kUnitMoment);
     if (member == PipeForcesMember::FlexibilityFactor)
-      return {{5, 6, "Torsion" + moment}, {7, 8, "Inplane" + moment}, {9, 10, "Outplane" + moment}};
+      return {{5, 6, "Torsion" + moment}, {7, 8, "Inplane" + moment}, {9, 10, "Outplane" + moment},
+              {11, 13, "Flex. Factors"}};
     if (member == PipeForcesMember::VonMises) return {{10, 12, std::string("Stress ") + UnitLabel(kUnitStress)}};
     return {};
   }
 
   std::string HeadingText(int column, int line) override {
-    const Shape shape = ShapeOf(member);
     // Three-line headings keep their first line for the group captions.
-    if (shape.headingLines == 3) {
+    if (Shape().headingLines == 3) {
       if (line == 0) return {};
       --line;
     }
@@ -361,15 +358,32 @@ PipeForcesTableWindow& TheTable() {
 // --- printing ---------------------------------------------------------------------------
 
 // The file road writes the table as it stands: a title, the heading lines
-// and two lines per element, each column right-aligned at the end of its
-// widest text, or comma-separated.
+// (the first line of three carrying the group captions, as the printed
+// grid has them) and two lines per element, each column right-aligned at
+// the end of its widest text, or comma-separated with each caption over
+// the first column of its group.
 void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
+  const TableShape shape = t.Shape();
+  LentTableShape lent(t, shape, rows);
   const std::string caseTitle = CurrentCaseTitle();
-  const int columns = t.columnCount;
-  std::vector<int> measured = MeasureTableColumns(t, rows, [](const std::string& text) { return static_cast<int>(text.size()); });
-  t.Equalize(measured, [](const std::string& text) { return static_cast<int>(text.size()); });
+  const int columns = shape.columns;
+  const auto characters = [](const std::string& text) { return static_cast<int>(text.size()); };
+  std::vector<int> measured = MeasureTableColumns(t, rows, characters);
+  t.Equalize(measured, characters);
   std::vector<bool> shown(static_cast<std::size_t>(columns) + 1, false);
   for (int c = 1; c <= columns; ++c) shown[static_cast<std::size_t>(c)] = measured[static_cast<std::size_t>(c)] > 0;
+  const std::vector<HeadingGroup> groups = t.Groups();
+  // A heading text, the caption of a group standing over its first column
+  // shown on the captions' line.
+  auto headingText = [&](int column, int line) {
+    if (line == 0 && shape.headingLines == 3)
+      for (const HeadingGroup& group : groups) {
+        int first = group.first;
+        while (first < group.last && !shown[static_cast<std::size_t>(first)]) ++first;
+        if (column == first) return group.text;
+      }
+    return t.HeadingText(column, line);
+  };
   if (g_ReportToFile) {
     ReportAppendLine(CsvQuoted(caseTitle + ": Pipe forces (" + ForceAxesName() + " coordinates)"));
     ReportNewLine();
@@ -379,16 +393,18 @@ void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
         if (shown[static_cast<std::size_t>(c)]) cells.push_back(text(c));
       WriteCsvCells(cells);
     };
-    for (int l = 0; l < t.headingLines; ++l) line([&](int c) { return t.HeadingText(c, l); });
+    for (int l = 0; l < shape.headingLines; ++l) line([&](int c) { return headingText(c, l); });
     for (int row = 1; row <= rows; ++row)
       for (int l = 0; l < 2; ++l) line([&](int c) { return t.CellText(row, c, l); });
     return;
   }
-  std::vector<int> ends(static_cast<std::size_t>(columns) + 1, 0);
+  std::vector<int> starts(static_cast<std::size_t>(columns) + 1, 0), ends(starts);
   int at = 5;
   for (int c = 1; c <= columns; ++c) {
     if (!shown[static_cast<std::size_t>(c)]) continue;
-    at += std::max(measured[static_cast<std::size_t>(c)], c == 1 ? 5 : 8) + 2;
+    const int width = std::max(measured[static_cast<std::size_t>(c)], c == 1 ? 5 : 8);
+    starts[static_cast<std::size_t>(c)] = at + 3;
+    at += width + 2;
     ends[static_cast<std::size_t>(c)] = at;
   }
   const int last = std::min(at, kReportPageColumns);
@@ -396,9 +412,20 @@ void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
     ReportPutCentred("Pipe forces in " + ForceAxesName() + " coordinates: " + caseTitle, 6, std::max(last, 78));
     ReportNewLine();
     ReportRule();
-    for (int line = 0; line < t.headingLines; ++line) {
-      for (int c = 1; c <= columns; ++c)
-        if (shown[static_cast<std::size_t>(c)]) ReportPutTextRight(t.HeadingText(c, line), ends[static_cast<std::size_t>(c)]);
+    for (int line = 0; line < shape.headingLines; ++line) {
+      if (line == 0 && shape.headingLines == 3) {
+        // Each caption centred over its group's columns.
+        for (const HeadingGroup& group : groups) {
+          int first = group.first, end = group.last;
+          while (first < end && !shown[static_cast<std::size_t>(first)]) ++first;
+          while (end > first && !shown[static_cast<std::size_t>(end)]) --end;
+          if (shown[static_cast<std::size_t>(first)])
+            ReportPutCentred(group.text, starts[static_cast<std::size_t>(first)], ends[static_cast<std::size_t>(end)]);
+        }
+      } else {
+        for (int c = 1; c <= columns; ++c)
+          if (shown[static_cast<std::size_t>(c)]) ReportPutTextRight(t.HeadingText(c, line), ends[static_cast<std::size_t>(c)]);
+      }
       ReportNewLine();
     }
     ReportRule();
@@ -421,6 +448,8 @@ void WriteForcesReport(PipeForcesTableWindow& t, int rows) {
 void PipeForcesTableWindow::WriteText() {
   const int rows = static_cast<int>(TheResults().stressElements.size());
   if (rows == 0) return;
+  // The member is the piping code's whether or not the table was opened.
+  member = ChosenPipeForcesMember();
   Load();
   if (!g_ReportFileOpen) {
     PrintForcesGrid(
@@ -469,9 +498,8 @@ void OpenPipeForcesTable() {
   PipeForcesTableWindow& table = TheTable();
   if (table.RowElements().empty()) return;
   table.member = ChosenPipeForcesMember();
-  const Shape shape = ShapeOf(table.member);
-  table.gapAfterHeading1 = shape.headingLines == 3;
-  OpenElementForcesTable(table, OpenPipeForcesTable, shape.columns, shape.headingLines);
+  table.gapAfterHeading1 = table.Shape().headingLines == 3;
+  OpenElementForcesTable(table, OpenPipeForcesTable);
 }
 
 ResultTableWindow& PipeForcesTable() { return TheTable(); }

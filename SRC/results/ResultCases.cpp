@@ -12,8 +12,6 @@ int g_CurrentMode = 1;
 
 namespace {
 
-constexpr const char* kUnreadable = "Unable to read results file";
-
 bool InRange(int type, int first, int last) { return type >= first && type <= last; }
 
 bool IsOneOf(int value, std::initializer_list<int> values) {
@@ -94,9 +92,10 @@ void OrderResultCases(const ResultsFileContents& contents, int pipingCode, bool 
   const int read = static_cast<int>(contents.cases.size()) - 1;
   for (int k = 1; k <= read; ++k) {
     const int type = contents.cases[static_cast<std::size_t>(k)].type;
-    if (type == kModalCase || !IsAcceptedResultCaseType(type, pipingCode)) throw std::string(kUnreadable);
+    if (type == kModalCase || !IsAcceptedResultCaseType(type, pipingCode))
+      throw ResultsRefusalText(ResultsRefusal::UnknownCase);
     bool& present = table.flags.present[static_cast<std::size_t>(type)];
-    if (present) throw std::string(kUnreadable);
+    if (present) throw ResultsRefusalText(ResultsRefusal::RepeatedCase);
     present = true;
   }
   for (int type : ResultCaseDisplayOrder()) {

@@ -14,8 +14,8 @@
 //
 // A file that holds a case type outside the accepted list, the same type
 // twice, or a settlement case under a code that does not take one never
-// comes from our writer: OrderResultCases refuses it with "Unable to read
-// results file" before anything is numbered. Start at OrderResultCases.
+// comes from our writer: OrderResultCases refuses it with the results
+// reader's refusal (ResultsRefusalText) before anything is numbered. Start at OrderResultCases.
 #pragma once
 
 #include <array>
@@ -75,8 +75,8 @@ bool CodeTakesSettlement(int pipingCode);
 // Numbers the cases of `contents` (file order) in display order, sets the
 // flags for `pipingCode`, and makes case 1 and mode 1 current. `hasSoil`:
 // some pipe section names a soil; `branchSifRows`: the number of Branch SIF
-// rows. Throws "Unable to read results file" for a file whose cases no
-// writer of ours makes (see the head comment).
+// rows. Throws the reader's refusal for a file whose cases no writer of
+// ours makes (see the head comment).
 void OrderResultCases(const ResultsFileContents& contents, int pipingCode, bool hasSoil, int branchSifRows);
 // Forgets every case and flag.
 void ClearResultCases();

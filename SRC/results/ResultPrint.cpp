@@ -83,12 +83,37 @@ bool DrawGroupColumnRule(TableWindow& table, const std::vector<HeadingGroup>& gr
   return false;
 }
 
+LentTableShape::LentTableShape(TableWindow& table, TableShape shape, int rows)
+    : table_(table), own_{table.columnCount, table.headingLines, table.linesPerRow}, ownRows_(table.rowCount) {
+  table.columnCount = shape.columns;
+  table.headingLines = shape.headingLines;
+  table.linesPerRow = shape.linesPerRow;
+  table.rowCount = rows;
+}
+
+LentTableShape::~LentTableShape() {
+  table_.columnCount = own_.columns;
+  table_.headingLines = own_.headingLines;
+  table_.linesPerRow = own_.linesPerRow;
+  table_.rowCount = ownRows_;
+}
+
+// The lent layout (declared first) is in place before the grid reads it.
+ResultPrintTable::ResultPrintTable(TableWindow& table, TableShape shape, int rows, std::vector<HeadingGroup> groups)
+    : lent_(std::in_place, table, shape, rows), table_(table), groups_(std::move(groups)) {
+  TakeLayout(rows);
+}
+
 ResultPrintTable::ResultPrintTable(TableWindow& table, int rows, std::vector<HeadingGroup> groups)
     : table_(table), groups_(std::move(groups)) {
+  TakeLayout(rows);
+}
+
+void ResultPrintTable::TakeLayout(int rows) {
   rowsToPrint = rows;
-  linesPerRow = table.linesPerRow;
+  linesPerRow = table_.linesPerRow;
   // The page lays out the heading block before it asks for the columns.
-  headingLines = table.headingLines;
+  headingLines = table_.headingLines;
   gapAfterHeading1 = !groups_.empty();
 }
 

@@ -12,6 +12,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -38,9 +39,35 @@ void PaintHeadingGroups(TableWindow& table, const std::vector<HeadingGroup>& gro
 // True (and the rule drawn) when `column` lies inside a group.
 bool DrawGroupColumnRule(TableWindow& table, const std::vector<HeadingGroup>& groups, int column);
 
+// The layout a result table is measured and printed in.
+struct TableShape {
+  int columns = 0;
+  int headingLines = 0;
+  int linesPerRow = 1;
+};
+
+// A table laid out in `shape` with `rows` rows while this lives. The report
+// prints and writes tables that are not the one shown, or were never shown:
+// each is lent the layout it prints in and gets its own back after.
+class LentTableShape {
+ public:
+  LentTableShape(TableWindow& table, TableShape shape, int rows);
+  ~LentTableShape();
+  LentTableShape(const LentTableShape&) = delete;
+  LentTableShape& operator=(const LentTableShape&) = delete;
+
+ private:
+  TableWindow& table_;
+  TableShape own_;
+  int ownRows_ = 0;
+};
+
 // The printed grid of a result table window.
 class ResultPrintTable : public PrintTable {
  public:
+  // `table` printed in `shape` with `rows` rows, whatever it shows.
+  ResultPrintTable(TableWindow& table, TableShape shape, int rows, std::vector<HeadingGroup> groups = {});
+  // `table` printed in the layout it has (a table laid out by its caller).
   ResultPrintTable(TableWindow& table, int rows, std::vector<HeadingGroup> groups = {});
   void DefineColumns() override;
   void PrintExtra() override;
@@ -56,6 +83,9 @@ class ResultPrintTable : public PrintTable {
   std::function<bool(int row, int column, int line)> flagged;
 
  private:
+  void TakeLayout(int rows);
+
+  std::optional<LentTableShape> lent_;
   TableWindow& table_;
   std::vector<HeadingGroup> groups_;
 };

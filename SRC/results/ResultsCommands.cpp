@@ -13,6 +13,7 @@
 #include "model/ListWindow.h"
 #include "model/ModelWindows.h"
 #include "model/NewDocument.h"
+#include "model/WeightAndCg.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
@@ -176,7 +177,7 @@ void ResultsCommand(HWND window, int command) {
     case 302: ShowList(OpenListMenuDialog(window)); return;
     case kDistanceCommand: ShowDistanceDialog(window); return;
     case 316: QaBlockDialog(window); return;
-    case 378: Forward(LayoutFrame(), command); return;
+    case 378: WeightAndCgDialog(window); return;
     case 327:  // each table acts only while it is the one shown
       TogglePipeForcesLcs();
       ToggleFrpForcesLcs();

@@ -17,11 +17,10 @@ namespace {
 
 constexpr const char* kOldResultsMagic = "QUORVEL.RES";
 constexpr const char* kTimeHistoryMagic = "QUORVELWRTH5100";
-// Every refusal of a file that is not this model's results, whatever gave
-// it away, is the one message the reader has for a file it cannot read.
 constexpr const char* kUnreadable = "Unable to read results file";
+constexpr const char* kReanalyze = "Please reanalyze the model.";
 
-[[noreturn]] void Refuse() { throw std::string(kUnreadable); }
+[[noreturn]] void Refuse(ResultsRefusal why) { throw ResultsRefusalText(why); }
 
 bool IsPipeKind(int kind) { return (kind >= 3 && kind <= 7) || kind == 9; }
 bool IsFlexibleJoint(int kind) { return kind == 10 || kind == 11 || kind == 12 || kind == 13 || kind == 15; }
@@ -30,7 +29,8 @@ bool IsFlexibleJoint(int kind) { return kind == 10 || kind == 11 || kind == 12 |
 // the bytes left) is refused before anything is sized by it.
 void CheckCount(const BinaryFile& file, std::int32_t count, std::int64_t recordBytes) {
   const std::int64_t left = BinaryFileBytesLeft(file);
-  if (BinaryFileReadFailed(file) || count < 0 || (left >= 0 && count * recordBytes > left)) Refuse();
+  if (BinaryFileReadFailed(file) || count < 0 || (left >= 0 && count * recordBytes > left))
+    Refuse(ResultsRefusal::CutShort);
 }
 
 // A file's modification time, nanoseconds since the epoch; false when the
@@ -49,20 +49,20 @@ void CheckNotOlderThanModel(const std::string& resultsPath, const Model& model, 
   std::int64_t results = 0, modelTime = 0;
   if (!ModificationTime(resultsPath, results)) return;
   out.fileTime = results / 1000000000;
-  if (ModificationTime(model.path, modelTime) && results < modelTime) Refuse();
+  if (ModificationTime(model.path, modelTime) && results < modelTime) Refuse(ResultsRefusal::ModelChanged);
 }
 
 void ReadHeader(BinaryFile& file) {
   char header[kResultsHeaderBytes] = {};
   BinaryFileReadBytes(file, header, sizeof header);
-  if (BinaryFileReadFailed(file)) throw std::string(kUnreadable);
+  if (BinaryFileReadFailed(file)) Refuse(ResultsRefusal::CutShort);
   if (std::memcmp(header, kOldResultsMagic, std::strlen(kOldResultsMagic) + 1) == 0) {
     const auto old = static_cast<std::int16_t>(static_cast<std::uint8_t>(header[14]) |
                                                static_cast<std::uint8_t>(header[15]) << 8);
     BinaryFileClose(file);
     throw CFormat("Results file is in Version %.2f format.\nUnable to read results file.", old * 0.01);
   }
-  if (std::memcmp(header, kResultsFileMagic, 11) != 0) throw std::string(kUnreadable);
+  if (std::memcmp(header, kResultsFileMagic, 11) != 0) Refuse(ResultsRefusal::NotResults);
   char digits[4] = {header[11], header[12], header[13], 0};
   const int version = std::atoi(digits);
   if (version != kResultsFileVersion) {
@@ -78,7 +78,7 @@ void ReadElements(BinaryFile& file, const Model& model, const AnalysisElementLis
   std::int32_t count = 0;
   BinaryFileReadInt(file, count);
   CheckCount(file, count, kElementRecordBytes);
-  if (count != expected.count) Refuse();
+  if (count != expected.count) Refuse(ResultsRefusal::OtherModel);
   out.elementCount = count;
   out.elements.assign(static_cast<std::size_t>(count) + 1, AnalysisElement{});
   out.nodeElements.assign(static_cast<std::size_t>(model.nodes.count) + 1, {});
@@ -88,10 +88,10 @@ void ReadElements(BinaryFile& file, const Model& model, const AnalysisElementLis
     const AnalysisElement& made = expected[e];
     const std::int32_t madeFields[8] = {made.kind,     made.row,     made.node1, made.node2,
                                         made.material, made.section, made.load,  made.hydrotestRow};
-    if (!std::equal(fields, fields + 8, madeFields)) Refuse();
+    if (!std::equal(fields, fields + 8, madeFields)) Refuse(ResultsRefusal::OtherModel);
     out.elements[static_cast<std::size_t>(e)] = made;
   }
-  if (BinaryFileReadFailed(file)) Refuse();
+  if (BinaryFileReadFailed(file)) Refuse(ResultsRefusal::CutShort);
 }
 
 // Soil restraints come only with buried pipe, at most one per element, each
@@ -100,16 +100,16 @@ void ReadSoilRestraints(BinaryFile& file, const Model& model, ResultsFileContent
   std::int32_t count = 0;
   BinaryFileReadInt(file, count);
   CheckCount(file, count, kSoilRecordBytes);
-  if (count > out.elementCount || (count > 0 && !ModelHasBuriedPipe(model))) Refuse();
+  if (count > out.elementCount || (count > 0 && !ModelHasBuriedPipe(model))) Refuse(ResultsRefusal::OtherModel);
   out.soil.assign(static_cast<std::size_t>(count) + 1, SoilRestraintRecord{});
   for (int s = 1; s <= count; ++s) {
     SoilRestraintRecord& record = out.soil[static_cast<std::size_t>(s)];
     BinaryFileReadInt(file, record.element);
     BinaryFileReadFloats(file, record.values.data(), record.values.size());
     BinaryFileReadBytes(file, record.spare.data(), record.spare.size());
-    if (record.element < 1 || record.element > out.elementCount) Refuse();
+    if (record.element < 1 || record.element > out.elementCount) Refuse(ResultsRefusal::OtherModel);
   }
-  if (BinaryFileReadFailed(file)) Refuse();
+  if (BinaryFileReadFailed(file)) Refuse(ResultsRefusal::CutShort);
 }
 
 // Value counts and offsets per row, then the rows ordered by kind.
@@ -148,7 +148,7 @@ void ReadModalBlock(BinaryFile& file, std::int64_t offset, int nodeCount, Result
   modal.participation.assign(static_cast<std::size_t>(modes), {});
   for (auto& factors : modal.participation) BinaryFileReadFloats(file, factors.data(), 3);
   BinaryFileReadFloat(file, modal.totalMass);
-  if (BinaryFileReadFailed(file)) Refuse();
+  if (BinaryFileReadFailed(file)) Refuse(ResultsRefusal::CutShort);
   modal.massSums = {};
   for (int d = 0; d < 3 && modes > 0; ++d) {
     double sum = 0.0;
@@ -194,7 +194,8 @@ void ComputeCaseOffsets(BinaryFile& file, const Model& model, ResultsFileContent
   out.endOffset = offset + kHangerRecordBytes * static_cast<std::int64_t>(out.hangerRows.size());
   // The model gives the file's length to the byte: a shorter file was cut,
   // a longer one was written for other counts or padded.
-  if (out.endOffset != file.size) Refuse();
+  if (out.endOffset > file.size) Refuse(ResultsRefusal::Shorter);
+  if (out.endOffset < file.size) Refuse(ResultsRefusal::Longer);
   if (out.hangerRows.empty()) return;
   BinaryFileSeek(file, offset);
   for (std::size_t h = 0; h < out.hangerRows.size(); ++h) {
@@ -208,7 +209,7 @@ void ComputeCaseOffsets(BinaryFile& file, const Model& model, ResultsFileContent
     BinaryFileReadFloats(file, record.design.data(), record.design.size());
     out.hangers.push_back(record);
   }
-  if (BinaryFileReadFailed(file)) Refuse();
+  if (BinaryFileReadFailed(file)) Refuse(ResultsRefusal::CutShort);
 }
 
 void ListElementsByKind(const Model& model, ResultsFileContents& out) {
@@ -256,6 +257,21 @@ std::string ReplaceExtension(const std::string& path, const char* extension) {
 }
 
 }  // namespace
+
+std::string ResultsRefusalText(ResultsRefusal why) {
+  // By ResultsRefusal, in its order.
+  static constexpr const char* kReasons[] = {
+      "The file is damaged or cut short.",
+      "The file is not a results file.",
+      "The model was changed after it was analysed.",
+      "The file holds the results of another model, or of this model before it was changed.",
+      "The file ends before the results of the model's load cases do.",
+      "The file holds more than the results of the model's load cases.",
+      "The file holds results of a load case that the model's piping code does not have.",
+      "The file holds two results of one load case.",
+  };
+  return std::string(kUnreadable) + "\n" + kReasons[static_cast<int>(why)] + "\n" + kReanalyze;
+}
 
 int ResultNodeCount(const Model& model) { return model.nodes.count; }
 
@@ -310,8 +326,10 @@ void ReadResultsFile(BinaryFile& file, const std::string& resultsPath, const Mod
   AnalysisElementList expected;
   try {
     GenerateAnalysisElements(model, expected);
-  } catch (const std::string&) {
-    Refuse();  // a model that cannot be analysed has no results
+  } catch (const std::string& fault) {
+    // A model that cannot be analysed has no results.
+    throw std::string(kUnreadable) + "\nThe model cannot be analysed as it stands:\n" + fault +
+        "\nPlease correct the model and reanalyze it.";
   }
   ReadElements(file, model, expected, read);
   ReadSoilRestraints(file, model, read);

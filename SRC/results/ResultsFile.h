@@ -139,9 +139,25 @@ struct ResultsFileContents {
   std::int64_t timeHistoryStepBytes = 0;
 };
 
+// Why the reader refuses a file, each said on the lines after "Unable to
+// read results file" with what to do about it.
+enum class ResultsRefusal {
+  CutShort,       // shorter than its header, or its counts run past its end
+  NotResults,     // another kind of file
+  ModelChanged,   // written before the model file was last saved
+  OtherModel,     // elements or soil restraints that are not the model's as it is
+  Shorter,        // ends before this model's load cases do
+  Longer,         // goes on after them
+  UnknownCase,    // a load case the model's piping code has no results for
+  RepeatedCase,   // two results of one load case
+};
+// The whole message of a refusal.
+std::string ResultsRefusalText(ResultsRefusal why);
+
 // Reads and checks the file (open for reading at offset 0) against the made
 // model, filling `out`; throws the message text that refuses it, with `out`
-// emptied.
+// emptied. A model that cannot be made into elements has no results: the
+// refusal names what is wrong with it.
 // `resultsPath` is the file's own path (for its time and the time-history
 // file beside it); `owner` is where a time-history problem is shown. The
 // time-history file is read only for results being opened to be shown (an

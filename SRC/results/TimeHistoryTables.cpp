@@ -341,7 +341,7 @@ int ChooseElementEnd(HWND owner) {
         }
       },
       2 * results.elementCount);
-  table.caption = "Element Forces";
+  table.caption = "Element Forces Time History";
   table.current = State().end;
   return RunItemChooser(owner, table);
 }
@@ -354,7 +354,7 @@ int ChooseNode(HWND owner) {
         return row >= 1 && row <= static_cast<int>(nodes.size()) ? NodeText(nodes[static_cast<std::size_t>(row) - 1]) : "";
       },
       static_cast<int>(nodes.size()));
-  table.caption = "Displacements";
+  table.caption = "Displacements Time History";
   const auto at = std::find(nodes.begin(), nodes.end(), State().node);
   table.current = at == nodes.end() ? 1 : static_cast<int>(at - nodes.begin()) + 1;
   const int chosen = RunItemChooser(owner, table);

@@ -284,19 +284,26 @@ void LoadIcons() {
 void SetDefaultWindowRects(int cw, int ch) {
   const int W = Screen.workWidth;
   const int H = Screen.workHeight;
+  const WindowDecoration decoration = WindowDecorationAllowance();
   const int mainLeft = (W - 500) / 2, mainTop = (H - 407) / 2;
   FrameSetDefaultPlacement(MainFrame(), mainLeft, mainTop, mainLeft + 500, mainTop + 407);
+  // The Layout and List windows share the top; the Graphics and Results
+  // windows start below the Layout's frame, so that the title bar the
+  // window manager puts above each window is never under another window.
+  const int layoutBottom = std::min(H / 2, 15 * ch);
+  const int lowerTop = layoutBottom + decoration.height;
+  const int lowerBottom = std::max(H - decoration.height, lowerTop + 1);
   const int graphicsHeight = 8 * H / 10;
   const int graphicsWidth = 11 * graphicsHeight / 10;
-  FrameSetDefaultPlacement(GraphicsFrame(), 0, H - graphicsHeight, graphicsWidth, H);
-  const int layoutBottom = std::min(H / 2, 15 * ch);
+  FrameSetDefaultPlacement(GraphicsFrame(), 0, lowerTop, graphicsWidth, lowerBottom);
   FrameSetDefaultPlacement(LayoutFrame(), 0, 0, 68 * cw, layoutBottom);
-  const int listWidth = std::max(W - 68 * cw, 72 * cw);
-  int listLeft = 68 * cw;
-  if (listLeft + listWidth > W) listLeft = W - listWidth;
+  int listLeft = 68 * cw + decoration.width;
+  const int listWidth = std::max(W - listLeft - decoration.width, 72 * cw);
+  if (listLeft + listWidth + decoration.width > W) listLeft = std::max(W - listWidth - decoration.width, 0);
   FrameSetDefaultPlacement(ListFrame(), listLeft, 0, listLeft + listWidth, layoutBottom);
-  const int resultsLeft = graphicsWidth + 75 * cw > W ? W - 75 * cw : graphicsWidth;
-  FrameSetDefaultPlacement(ResultsFrame(), resultsLeft, layoutBottom, W, H);
+  int resultsLeft = graphicsWidth + decoration.width;
+  if (resultsLeft + 75 * cw + decoration.width > W) resultsLeft = std::max(W - 75 * cw - decoration.width, 0);
+  FrameSetDefaultPlacement(ResultsFrame(), resultsLeft, lowerTop, W - decoration.width, lowerBottom);
   LibraryWindowRect = CentredRect(80 * cw, 15 * ch);
   ToolWindowRect = CentredRect(50 * cw, 15 * ch);
 }

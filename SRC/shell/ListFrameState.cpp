@@ -85,6 +85,10 @@ bool BindFirstListTable(TableWindow& table, int columns, int headingLines) {
   if (frame.window == nullptr || Records()[0].window == nullptr) return false;
   TableWindowClose(Records()[0].window);
   TableSetColumns(table, &Records()[0], frame.window, columns, headingLines, nullptr);
+  // The list the user chose stays shown when it empties (its entry stays
+  // in the list menu too): its headings under its own title, not an empty
+  // frame.
+  table.shownWhenEmpty = true;
   return true;
 }
 

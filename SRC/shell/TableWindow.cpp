@@ -111,6 +111,7 @@ void TableSetColumns(TableWindow& table, TableWindowRecord* record, HWND frame, 
                      int headingLines, const std::vector<int>* editLengths) {
   table.windowRecord = record;
   table.frame = frame;
+  table.shownWhenEmpty = false;
   table.columnCount = columns;
   table.headingLines = headingLines;
   table.widths.assign(static_cast<std::size_t>(columns) + 1, 0);
@@ -143,9 +144,9 @@ void TableShow(TableWindow& table) {
   TableWindowClose(window);
   SetWindowLongPtr(window, kTableSlot, reinterpret_cast<LONG_PTR>(&table));
   table.Prepare();
-  if (table.rowCount > 0) {
-    table.currentRow = std::clamp(table.currentRow, 1, table.rowCount);
-    table.editing = table.editable && !table.editLengths.empty() && !TableResultsShown();
+  if (table.rowCount > 0 || table.shownWhenEmpty) {
+    table.currentRow = std::clamp(table.currentRow, std::min(table.rowCount, 1), table.rowCount);
+    table.editing = table.rowCount > 0 && table.editable && !table.editLengths.empty() && !TableResultsShown();
     table.SetColours();
     if (table.editing) {
       table.currentColumn = TableFirstEditableColumn(table);
@@ -164,7 +165,7 @@ void TableShow(TableWindow& table) {
 
 void TableShowFocus(TableWindow& table) {
   TableShow(table);
-  if (table.rowCount > 0 && table.Window() != nullptr) SetFocus(table.Window());
+  if ((table.rowCount > 0 || table.shownWhenEmpty) && table.Window() != nullptr) SetFocus(table.Window());
 }
 
 void TableSetRows(TableWindow& table, int rows) {

@@ -105,6 +105,10 @@ class TableWindow {
   bool gapAfterHeading2 = false;
   bool wideRows = false;
   bool alwaysScroll = false;
+  // Shown with its headings and no rows when it has none, its frame keeping
+  // the title its opener gave; other tables hide then (the List window's
+  // lists: the list the user chose stays the one shown when it empties).
+  bool shownWhenEmpty = false;
   bool nodeSearch = false;
   bool nodePair = false;
   bool nameSearch = false;

@@ -124,6 +124,32 @@ RECT WorkArea() {
   return area;
 }
 
+WindowDecoration WindowDecorationAllowance() {
+  return WindowDecoration{2 * GetSystemMetrics(SM_CXFRAME),
+                          GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME)};
+}
+
+int TitleBarWidth(const std::string& title) {
+  // Window managers letter titles in a bold sans serif of about 8 points
+  // (11 pixels); their themes set it up to a tenth wider than measured here.
+  constexpr int kTitleLetterHeight = 11;
+  HDC dc = GetDC(nullptr);
+  HFONT font = CreateFont(-kTitleLetterHeight, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, ANSI_CHARSET,
+                          OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, VARIABLE_PITCH | FF_SWISS,
+                          "DejaVu Sans");
+  HGDIOBJ previous = SelectObject(dc, font);
+  SIZE size{0, 0};
+  GetTextExtentPoint32(dc, title.data(), static_cast<int>(title.size()), &size);
+  SelectObject(dc, previous);
+  DeleteObject(font);
+  ReleaseDC(nullptr, dc);
+  // Beside the title, about a button's width each: the window's icon, the
+  // minimise, maximise and close buttons, and the padding around the title;
+  // and the borders.
+  const int beside = 5 * GetSystemMetrics(SM_CXSIZE) + 4 * GetSystemMetrics(SM_CXFRAME);
+  return size.cx * 11 / 10 + beside;
+}
+
 POINT CursorClientPosition(HWND window) {
   POINT point{0, 0};
   GetCursorPos(&point);

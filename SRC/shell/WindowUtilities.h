@@ -57,6 +57,21 @@ void RegisterChildClass(const char* className, WNDPROC procedure, UINT classStyl
 // The desktop work area (left and top 0).
 RECT WorkArea();
 
+// What a window manager adds around a top-level window, beyond the
+// rectangle the program gives it: the title bar and the borders above and
+// below (height), the borders left and right (width). Windows placed side
+// by side or one above the other keep this much apart, so that no window
+// covers the title bar of another.
+struct WindowDecoration {
+  int width = 0;
+  int height = 0;
+};
+WindowDecoration WindowDecorationAllowance();
+// The width a top-level window needs for the window manager to show
+// `title` whole in its title bar: the title in the bold type of title
+// bars, and room for the window's icon, its three buttons and margins.
+int TitleBarWidth(const std::string& title);
+
 POINT CursorClientPosition(HWND window);
 // Sends WM_SIZE with the client size and invalidates the window.
 void ResendSize(HWND window);

@@ -36,7 +36,6 @@ SupportResultKind MakeAnchorKind() {
   kind.momentHeadingsWithoutBlank = true;
   kind.summaryTitleSpan = {0, 0};
   kind.summaryEnds = {30, 38, 46, 56, 66, 76};
-  kind.summaryHeldOnly = false;
   kind.openLoads = OpenAnchorLoadsTable;
   kind.listOpener = OpenAnchorsList;
   return kind;

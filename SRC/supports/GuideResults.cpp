@@ -93,13 +93,23 @@ std::vector<std::string> CsvRow(const DataItem& item, int layoutRow) {
   return cells;
 }
 
+// The local block, then the global one: one section of the report, listed
+// once in its contents.
 void PrintGuideLoads() {
   const std::uint8_t shown = g_SupportLoadsGlobal;
   for (std::uint8_t global : {0, 1}) {
     g_SupportLoadsGlobal = global;
-    PrintSupportKindLoadsBlock(GuideResultKind());
+    PrintSupportKindLoadsBlock(GuideResultKind(), global == 0);
   }
   g_SupportLoadsGlobal = shown;
+}
+
+// The summary is in local axes: fx, fy, fz with the force unit.
+void SummaryTextHeadings() {
+  ReportPutText("Load combination", 4);
+  const int ends[3] = {38, 46, 54};
+  for (std::size_t c = 0; c < 3; ++c) ReportPutTextRight(ValueWithUnitLabel(kLocalNames[c], kUnitForce), ends[c]);
+  ReportNewLine();
 }
 
 SupportResultKind MakeGuideKind() {
@@ -149,6 +159,10 @@ SupportResultKind MakeGuideKind() {
   kind.loadEnds = {20, 31, 42};
   kind.summaryTitleSpan = {0, 0};
   kind.summaryEnds = {38, 46, 54};
+  // The summary's loads are local whatever the loads table shows: fx only
+  // where the guide has friction.
+  kind.summaryShown = [](const DataItem& item, int c) { return c != 0 || AsGuide(item).frictionCoefficient != 0.0f; };
+  kind.summaryTextHeadings = SummaryTextHeadings;
   kind.printLoads = PrintGuideLoads;
   kind.textHeadings = TextHeadings;
   kind.textRow = TextRow;

@@ -181,7 +181,7 @@ void HangerReportWindow::WriteText() {
     ReportNewLine();
     WriteCsvCells({"Node", "No.", "Type", "Fig.", "Size", "Spr.Rate", "Ver.Travel", "Hor.Travel", "Hot load", "Cold load",
                    "var"});
-    WriteCsvCells({"", "of", "", "No.", "", std::string("(") + UnitLabel(kUnitStiffness) + ")"});
+    WriteCsvCells({"", "of", "", "No.", "", UnitLabel(kUnitStiffness)});
     for (int row = 1; row <= rows; ++row) {
       std::vector<std::string> cells;
       for (int column = 1; column <= kReportColumns; ++column) cells.push_back(CellText(row, column, 0));
@@ -204,7 +204,7 @@ void HangerReportWindow::WriteText() {
   ReportNewLine();
   ReportPutText("of", 11);
   ReportPutText("No.  Size", 30);
-  ReportPutText(std::string("(") + UnitLabel(kUnitStiffness) + ")", 42);
+  ReportPutText(UnitLabel(kUnitStiffness), 42);
   ReportNewLine();
   ReportRule();
   constexpr int kAt[kReportColumns + 1] = {0, 6, 11, 14, 30, 35, 42, 49, 57, 65, 71, 77};

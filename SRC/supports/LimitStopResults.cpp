@@ -115,6 +115,8 @@ SupportResultKind MakeLimitStopKind() {
   kind.loadEnds = {42, 51};
   kind.summaryTitleSpan = {0, 0};
   kind.summaryEnds = {38, 46};
+  // The summary's Friction only for a stop with friction.
+  kind.summaryShown = [](const DataItem& item, int c) { return c == 0 || AsStop(item).frictionCoefficient != 0.0f; };
   kind.textTitle = "Loads on Limit Stops";
   kind.textHeadings = TextHeadings;
   kind.textRow = TextRow;

@@ -4,6 +4,7 @@
 // told by the support result tables with the nozzle's names and columns.
 // Every direction is held: the rigid ones report what the wall carries.
 #include <algorithm>
+#include <iterator>
 
 #include "graphics/ReportOutput.h"
 #include "model/Model.h"
@@ -16,6 +17,10 @@
 namespace {
 
 constexpr const char* kLoadNames[6] = {"Axial", "y Shear", "z Shear", "Torque", "Circ.Mom", "Long.Mom"};
+// The summary names the loads by their letters in the vessel's terms.
+constexpr const char* kSummaryNames[6] = {"Radial (P)",  "y Shear (VL)",  "z Shear (VC)",
+                                          "Torque (MT)", "Circ.Mom (MC)", "Long.Mom (ML)"};
+constexpr int kSummaryEnds[6] = {30, 38, 46, 56, 66, 76};
 
 const Nozzle& AsNozzle(const DataItem& item) { return static_cast<const Nozzle&>(item); }
 
@@ -37,6 +42,32 @@ void TextRow(const DataItem& item, int /*layoutRow*/) {
   const int ends[6] = {19, 29, 39, 50, 61, 74};
   for (std::size_t c = 0; c < 6; ++c)
     ReportFieldRight(c < 3 ? FormatForce(nozzle.caseLoads[c]) : FormatMoment(nozzle.caseLoads[c]), ends[c]);
+}
+
+// The summary's names are wider than the room between its columns: each
+// stands on two lines, right-aligned over its values, the name above its
+// letters, and the unit below them.
+void SummaryTextHeadings() {
+  ReportPutText("Load combination", 4);
+  for (int line = 0; line < 3; ++line) {
+    for (std::size_t c = 0; c < 6; ++c) {
+      const std::string name = kSummaryNames[c];
+      const std::size_t split = name.find(" (");
+      const std::string text = line == 0   ? name.substr(0, split)
+                               : line == 1 ? name.substr(split + 1)
+                                           : std::string(UnitLabel(c < 3 ? kUnitForce : kUnitMoment));
+      ReportPutTextRight(text, kSummaryEnds[c]);
+    }
+    ReportNewLine();
+  }
+}
+
+std::vector<std::vector<std::string>> SummaryCsvHeadings() {
+  const std::string force = UnitLabel(kUnitForce), moment = UnitLabel(kUnitMoment);
+  const std::string displacement = UnitLabel(kUnitDisplacement);
+  return {{"Load combination", "Radial(P)", "y Shear (VL)", "z Shear (VC)", "Torque (MT)", "Circ.Mom (MC)",
+           "Long.Mom (ML)", "X", "Y", "Z"},
+          {"", force, force, force, moment, moment, moment, displacement, displacement, displacement}};
 }
 
 std::vector<std::vector<std::string>> CsvHeadings() {
@@ -72,7 +103,10 @@ SupportResultKind MakeNozzleKind() {
   kind.loadHeadings = {{15, 21}, {25, 31}, {35, 41}, {45, 51}, {56, 62}, {69, 75}};
   kind.loadEnds = {19, 29, 39, 50, 61, 74};
   kind.summaryTitleSpan = {0, 0};
-  kind.summaryEnds = {30, 38, 46, 56, 66, 76};
+  kind.summaryEnds.assign(std::begin(kSummaryEnds), std::end(kSummaryEnds));
+  kind.summaryNames = kSummaryNames;
+  kind.summaryTextHeadings = SummaryTextHeadings;
+  kind.summaryCsvHeadings = SummaryCsvHeadings;
   kind.textTitle = "Loads on Nozzles";
   kind.textHeadings = TextHeadings;
   kind.textRow = TextRow;

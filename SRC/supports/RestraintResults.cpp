@@ -36,7 +36,7 @@ SupportResultKind MakeRestraintKind() {
   kind.loadEnds = {19, 29, 39};
   kind.summaryTitleSpan = {4, 88};
   kind.summaryEnds = {30, 38, 46};
-  kind.summaryHeldOnly = true;
+  kind.summaryShown = kind.held;
   kind.openLoads = OpenRestraintLoadsTable;
   kind.listOpener = OpenRestraintsList;
   return kind;

@@ -235,7 +235,9 @@ void OpenSupportLoadsTimeWindow() {
 
 }  // namespace
 
-int ChooseTimeHistorySupport(HWND owner) { return ChooseSupportPosition(owner, "Support Loads", Shown().position); }
+int ChooseTimeHistorySupport(HWND owner) {
+  return ChooseSupportPosition(owner, "Support Loads Time History", Shown().position);
+}
 
 void ReadSupportLoadsTimeHistory(int position) {
   const ResultsFileContents& results = TheResults();

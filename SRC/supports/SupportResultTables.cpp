@@ -191,7 +191,11 @@ class SupportSummaryTable : public ResultTableWindow {
   }
   bool Held(int component) const {
     const DataItem* item = kind != nullptr ? ItemOfRow(*kind, layoutRow) : nullptr;
-    return item != nullptr && (!kind->summaryHeldOnly || kind->held(*item, component));
+    return item != nullptr && (kind->summaryShown == nullptr || kind->summaryShown(*item, component));
+  }
+  // The name of load c in the summary.
+  const char* LoadName(int component) const {
+    return (kind->summaryNames != nullptr ? kind->summaryNames : kind->loadNames)[component];
   }
   // The value of a cell, false when it shows nothing.
   bool Value(int row, int column, float& value) const {
@@ -230,7 +234,7 @@ class SupportSummaryTable : public ResultTableWindow {
     if (column < d) {
       const DataItem* item = ItemOfRow(*kind, layoutRow);
       const bool moment = kind->moment != nullptr && item != nullptr ? kind->moment(*item, column - 2) : column - 2 >= 3;
-      return ValueWithUnitLabel(kind->loadNames[column - 2], moment ? kUnitMoment : kUnitForce);
+      return ValueWithUnitLabel(LoadName(column - 2), moment ? kUnitMoment : kUnitForce);
     }
     if (column < d + 3) return ValueWithUnitLabel(kAxes[column - d], kUnitDisplacement);
     return {};
@@ -337,13 +341,13 @@ void LoadsTextHeading(const SupportResultKind& kind, const std::string& caseTitl
   ReportRule();
 }
 
-void WriteLoadsText(const SupportResultKind& kind, SupportLoadsTable& table, int rows) {
+void WriteLoadsText(const SupportResultKind& kind, SupportLoadsTable& table, int rows, bool listed) {
   const std::string caseTitle = CurrentCaseTitle();
   if (ReportLinesLeft() < 5)
     ReportNewPage();
   else
     LoadsTextHeading(kind, caseTitle);
-  ReportSetTitle(caseTitle + ": Loads on " + kind.pluralLower);
+  if (listed) ReportSetTitle(caseTitle + ": Loads on " + kind.pluralLower);
   for (int row = 1; row <= rows; ++row) {
     if (g_ReportLine == kReportBodyLine) LoadsTextHeading(kind, caseTitle);
     ReportPutText(table.Cell(row, 1, false), 6);
@@ -387,8 +391,7 @@ void WriteLoadsCsv(const SupportResultKind& kind, SupportLoadsTable& table, int 
 
 // --- report forms of the summary ------------------------------------------------------------
 
-void SummaryTextHeading(const SupportResultKind& kind, int row) {
-  ReportSetTitle(SupportSummaryTable::CFormatNode((std::string("    ") + kind.singular + " at Node %s").c_str(), row));
+void SummaryTextHeading(const SupportResultKind& kind, SupportSummaryTable& table, int row) {
   const std::string title = SupportSummaryTitle(kind, row);
   if (kind.summaryTitleSpan.first == 0)
     ReportPutTextCentredLine(title);
@@ -396,22 +399,27 @@ void SummaryTextHeading(const SupportResultKind& kind, int row) {
     ReportPutCentred(title, kind.summaryTitleSpan.first, kind.summaryTitleSpan.last);
   ReportNewLine();
   ReportRule();
-  ReportPutText("Load combination", 4);
-  for (int c = 0; c < kind.loads; ++c)
-    ReportPutTextRight(LoadHeadingText(kind, c, false), kind.summaryEnds[static_cast<std::size_t>(c)]);
-  ReportNewLine();
+  if (kind.summaryTextHeadings != nullptr) {
+    kind.summaryTextHeadings();
+  } else {
+    ReportPutText("Load combination", 4);
+    for (int c = 0; c < kind.loads; ++c)
+      ReportPutTextRight(table.LoadName(c) + std::string(UnitLabel(LoadUnit(c))),
+                         kind.summaryEnds[static_cast<std::size_t>(c)]);
+    ReportNewLine();
+  }
   ReportRule();
 }
 
 void WriteSummaryText(const SupportResultKind& kind, SupportSummaryTable& table, int row) {
   const int rows = SummaryRowCount();
-  if (ReportLinesLeft() < 5)
-    ReportNewPage();
-  else
-    SummaryTextHeading(kind, row);
+  if (ReportLinesLeft() < 5) ReportNewPage();
+  // Listed once in the contents, on the page where it begins.
+  ReportSetTitle(SupportSummaryTable::CFormatNode((std::string("    ") + kind.singular + " at Node %s").c_str(), row));
+  if (g_ReportLine != kReportBodyLine) SummaryTextHeading(kind, table, row);
   for (int r = 1; r <= rows; ++r) {
     if (table.WithoutAllowables(r)) continue;
-    if (g_ReportLine == kReportBodyLine) SummaryTextHeading(kind, row);
+    if (g_ReportLine == kReportBodyLine) SummaryTextHeading(kind, table, row);
     ReportPutText(table.CellText(r, 1, 0), 4);
     for (int c = 0; c < kind.loads; ++c) {
       float value = 0.0f;
@@ -425,9 +433,13 @@ void WriteSummaryText(const SupportResultKind& kind, SupportSummaryTable& table,
 
 void WriteSummaryCsv(const SupportResultKind& kind, SupportSummaryTable& table, int row) {
   WriteCsvCells({SupportSummaryTitle(kind, row)});
-  std::vector<std::string> heading;
-  for (int column = 1; column <= table.columnCount; ++column) heading.push_back(table.HeadingText(column, 1));
-  WriteCsvCells(heading);
+  if (kind.summaryCsvHeadings != nullptr) {
+    for (const std::vector<std::string>& line : kind.summaryCsvHeadings()) WriteCsvCells(line);
+  } else {
+    std::vector<std::string> heading;
+    for (int column = 1; column <= table.columnCount; ++column) heading.push_back(table.HeadingText(column, 1));
+    WriteCsvCells(heading);
+  }
   for (int r = 1; r <= SummaryRowCount(); ++r) {
     if (table.WithoutAllowables(r)) continue;
     std::vector<std::string> cells{table.CellText(r, 1, 0)};
@@ -446,24 +458,21 @@ void WriteSummaryCsv(const SupportResultKind& kind, SupportSummaryTable& table, 
   }
 }
 
-// Points the summary table at a support for the length of a print.
+// Points the summary table at a support, laid out for its kind, for the
+// length of a print.
 struct SummaryTarget {
   SupportSummaryTable& table;
   const SupportResultKind* kind;
   int row;
-  int columns;
+  LentTableShape lent;
   SummaryTarget(SupportSummaryTable& t, const SupportResultKind& k, int r)
-      : table(t), kind(t.kind), row(t.layoutRow), columns(t.columnCount) {
+      : table(t), kind(t.kind), row(t.layoutRow), lent(t, {4 + k.loads, 2, 1}, SummaryRowCount()) {
     t.kind = &k;
     t.layoutRow = r;
-    t.columnCount = 4 + k.loads;
-    t.headingLines = 2;
-    t.linesPerRow = 1;
   }
   ~SummaryTarget() {
     table.kind = kind;
     table.layoutRow = row;
-    table.columnCount = columns;
   }
   SummaryTarget(const SummaryTarget&) = delete;
   SummaryTarget& operator=(const SummaryTarget&) = delete;
@@ -540,7 +549,7 @@ void PrintSupportKindLoads(const SupportResultKind& kind) {
   PrintSupportKindLoadsBlock(kind);
 }
 
-void PrintSupportKindLoadsBlock(const SupportResultKind& kind) {
+void PrintSupportKindLoadsBlock(const SupportResultKind& kind, bool listed) {
   const int rows = KindRowCount(kind);
   LoadCaseSupportLoads(TheModel());
   SupportLoadsTable table;
@@ -549,14 +558,14 @@ void PrintSupportKindLoadsBlock(const SupportResultKind& kind) {
   if (!g_ReportFileOpen) {
     ResultPrintTable grid(table, rows);
     grid.equalize = [&kind](std::vector<int>& w) { SpreadMaxWidth(w, 3 + kind.leading, 2 + kind.leading + kind.loads); };
-    PrintResultGrid(grid, std::string("Loads on ") + kind.pluralLower, KindTableTitle(kind) + ": " + CurrentCaseTitle(),
-                    rows);
+    PrintResultGrid(grid, listed ? std::string("Loads on ") + kind.pluralLower : std::string(),
+                    KindTableTitle(kind) + ": " + CurrentCaseTitle(), rows);
     return;
   }
   if (g_ReportToFile)
     WriteLoadsCsv(kind, table, rows);
   else
-    WriteLoadsText(kind, table, rows);
+    WriteLoadsText(kind, table, rows, listed);
 }
 
 void OpenSupportSummaryWindow(const SupportResultKind& kind, int row) {

@@ -56,7 +56,15 @@ struct SupportResultKind {
   // the whole line), and the loads' end columns.
   TextSpan summaryTitleSpan;
   std::vector<int> summaryEnds;
-  bool summaryHeldOnly = false;  // summary force cells only for held directions
+  // Whether the summary shows load c of the item at all, whatever the case
+  // (a direction the item holds); null: every load.
+  bool (*summaryShown)(const DataItem& item, int component) = nullptr;
+  // The summary's load names when they are not loadNames (the nozzle's
+  // vessel loads), and the heading lines of its text report and its
+  // comma-separated form when the kind lays them out itself.
+  const char* const* summaryNames = nullptr;
+  void (*summaryTextHeadings)() = nullptr;
+  std::vector<std::vector<std::string>> (*summaryCsvHeadings)() = nullptr;
   ResultOpener openLoads = nullptr;
   void (*listOpener)() = nullptr;  // the kind's list of the List window
   // A load shown as a moment (default: components 3 .. 5); a kind whose
@@ -131,8 +139,10 @@ void ToggleSupportLoadsAxes();
 // when the model has none of the kind, or the kind is not shown in the
 // case); a kind with its own section prints that.
 void PrintSupportKindLoads(const SupportResultKind& kind);
-// The one block of the loads table on the current report road.
-void PrintSupportKindLoadsBlock(const SupportResultKind& kind);
+// The one block of the loads table on the current report road; `listed`:
+// the block begins the kind's section of the report and its entry in the
+// table of contents (a kind that prints two blocks lists the first).
+void PrintSupportKindLoadsBlock(const SupportResultKind& kind, bool listed = true);
 // The summary of the support on layout `row` in the Results window, and
 // written on the current report road.
 void OpenSupportSummaryWindow(const SupportResultKind& kind, int row);

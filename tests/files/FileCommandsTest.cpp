@@ -22,6 +22,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "shell/AppTesting.h"
+#include "shell/General.h"
 #include "shell/RecentModels.h"
 #include "shell/Settings.h"
 #include "shell/TempFiles.h"
@@ -306,17 +307,33 @@ TEST_F(FileCommandsTest, StartupNameInCapitalsWithoutFolderOpensFromTheCurrentFo
   EXPECT_FALSE(OpenStartupFile(nullptr, ""));
 }
 
-TEST_F(FileCommandsTest, FirstRunOpensTheSampleUnderItsOwnName) {
+// The sample lies in the program's folder, which holds what the program
+// ships: it opens untitled, so that Save asks where to write the user's
+// work instead of writing over the sample.
+TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   const std::string savedFolder = ProgramFolder;
   ProgramFolder = folder_ + "/program/";
   std::filesystem::create_directories(ProgramFolder);
   OpenSampleModelFirstRun(nullptr);  // no sample there: nothing happens
   EXPECT_TRUE(TheModel().path.empty());
-  std::filesystem::copy_file(samplePath_, ProgramFolder + "BigModel.mod");
+  EXPECT_EQ(TheModel().rowCount, 0);
+  const std::string sample = ProgramFolder + "BigModel.mod";
+  std::filesystem::copy_file(samplePath_, sample);
+  const std::string shipped = Bytes(sample);
   OpenSampleModelFirstRun(nullptr);
-  EXPECT_EQ(TheModel().path, ProgramFolder + "BigModel.mod");
+  EXPECT_EQ(TheModel().path, "");
   EXPECT_EQ(TheModel().rowCount, 7);
   EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(CurrentFileTitle(), "Untitled");
+
+  // Save asks for a path; cancelled, nothing is written anywhere.
+  TheModel().modified = true;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  EXPECT_FALSE(SaveModel(nullptr));
+  platform::CheckModalScript();
+  EXPECT_EQ(Bytes(sample), shipped);
+  EXPECT_TRUE(TheModel().path.empty());
   ProgramFolder = savedFolder;
 }
 

@@ -2,7 +2,8 @@
 // opened model and goes with File > Close; F2 goes to the text window it
 // came from; render mode switches the menu text and the button; background,
 // axes and symbol size; the tooltips; commands whose dialogs come later say
-// so; and a paint stopped halfway.
+// so; a saved view shown whole in a window of another shape; and a paint
+// stopped halfway.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -168,6 +169,31 @@ TEST_F(GraphicsWindowTest, TheViewShownIsTheViewSavedAndOpenedAgain) {
   EXPECT_NEAR(OnGraphics([] { return ViewWindow.left; }), shown.left, 1.0e-3f * (shown.right - shown.left));
   EXPECT_EQ(OnGraphics([] { return Viewpoint; }), (Vec3{1.0f, 0.0f, 0.0f}));
   EXPECT_EQ(OnGraphics([] { return g_AxesPosition; }), 2);
+}
+
+// A model opened into a graphics window of another shape than the one its
+// view was saved from shows the whole saved view: a view saved wide, opened
+// into a tall window, is not cut at its sides (where the model's ends are)
+// by the scale the window had for the view before.
+TEST_F(GraphicsWindowTest, AnOpenedModelShowsItsWholeSavedViewInAWindowOfAnotherShape) {
+  ShowPlant(40);
+  SizeClient(800, 300);
+  Command(131);  // Zoom All
+  const ViewLimits saved = OnGraphics([] { return ViewWindow; });
+  const char* folder = std::getenv("TMPDIR");
+  const std::string path = std::string(folder != nullptr ? folder : "/tmp") + "/wide-view.mod";
+  ASSERT_EQ(WriteModelFile(path), "");
+  SizeClient(300, 600);
+  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, path));
+  platform::RunUntilIdle();
+  const ViewLimits shown = OnGraphics([] { return ViewWindow; });
+  const float slack = 1.0e-4f * (saved.right - saved.left);
+  EXPECT_LE(shown.left, saved.left + slack);
+  EXPECT_GE(shown.right, saved.right - slack);
+  EXPECT_LE(shown.bottom, saved.bottom + slack);
+  EXPECT_GE(shown.top, saved.top - slack);
+  // Whole and no smaller than it must be: the saved width fills the width.
+  EXPECT_NEAR(shown.right - shown.left, saved.right - saved.left, 1.0e-3f * (saved.right - saved.left));
 }
 
 TEST_F(GraphicsWindowTest, AStoppedPaintEndsAtOnceAndTheNextOneDrawsItAll) {

@@ -2,9 +2,11 @@
 // off the axis of a 10 in pipe is reported with its row selected, 0.6 in is
 // not (the tolerance is half the diameter, at most 0.5 in), a shared node
 // or a guide tying the end is a connection, and nothing in the model
-// changes.
+// changes; the keyboard reaches the check through the letter it shares
+// with Coordinates.
 #include "ToolTesting.h"
 #include "model/ConnectivityCheck.h"
+#include "platform/MenuBarFrame.h"
 #include "supports/Guide.h"
 
 namespace {
@@ -71,6 +73,26 @@ TEST_F(ConnectivityCheckTest, SharedNodesAndEmptyModels) {
   ASSERT_EQ(ends.size(), 1u);
   EXPECT_EQ(ends[0].row, 7);
   EXPECT_EQ(ends[0].touched, 3);
+}
+
+}  // namespace
+
+namespace {
+
+// Misc holds "&Coordinates" and "&Check Connections", both on C. Alt+M
+// opens Misc on Coordinates; C moves on to Check Connections (a second C
+// would go round to Coordinates, a third back again), and Enter runs it.
+TEST_F(ConnectivityCheckTest, TheKeyboardReachesTheCheckThroughTheSharedLetter) {
+  Build(0.3f);
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "menu bar", [](HWND) {
+    platform::TestTypeText("ccc");
+    platform::TestKeyPress(VK_RETURN);
+  });
+  ExpectBox("At row = 5, Node = 40\nis probably not connected to\nelement at row 3");
+  ASSERT_TRUE(platform::MenuBarKey(LayoutFrame().window, WM_SYSCHAR, 'm', 0));
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(table().currentRow, 5);
 }
 
 }  // namespace

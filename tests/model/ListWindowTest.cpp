@@ -1,6 +1,6 @@
 // The List window: the list menu and its dialog, the node list, the menu
-// states, the list kept on the current Layout row, and the find-node
-// prompt over the list.
+// states, the list kept on the current Layout row, the find-node prompt
+// over the list, and a list that stays shown when its last entry goes.
 #include <cstdlib>
 
 #include "ListTesting.h"
@@ -17,8 +17,10 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
+#include "platform/Toolbar.h"
 #include "shell/TempFiles.h"
 #include "shell/Units.h"
+#include "supports/RestraintList.h"
 
 namespace {
 
@@ -344,6 +346,96 @@ TEST_F(ListWindowTest, TheNodeListOpensOnABendRowsOwnNode) {
   SendMessage(LayoutFrame().window, WM_COMMAND, 187, 0);
   EXPECT_EQ(Nodes().currentRow, index40);
   EXPECT_EQ(Nodes().CellText(Nodes().currentRow, 1, 0), "40");
+}
+
+}  // namespace
+
+namespace {
+
+// Deleting the last restraint while the restraints list is shown: the List
+// window keeps that list, under its own title with its count of 0 and its
+// headings over an empty grid, never an empty frame titled with no name;
+// the list stays in the menu, and the keys of the empty list do nothing
+// harmful.
+TEST_F(ListWindowTest, TheListShownStaysShownUnderItsNameWhenItsLastEntryIsDeleted) {
+  PutItem(TheModel(), 3, DataType::Restraint);
+  MakeModel(TheModel());
+  ShowModelWindows();
+  ChooseList("&Restraints");
+  HWND frame = ListFrame().window, table = ListTableWindow(0);
+  ASSERT_EQ(TextOf(frame), "Quorvel : Restraints  (1)  -  [Untitled]");
+  SetFocus(table);
+  SendMessage(frame, WM_COMMAND, 126, 0);  // Edit > Delete
+  platform::RunUntilIdle();
+  EXPECT_EQ(TheModel().row(3).dataType, DataType::None);
+  EXPECT_EQ(TextOf(frame), "Quorvel : Restraints  (0)  -  [Untitled]");
+  EXPECT_TRUE(IsWindowVisible(frame));
+  ASSERT_TRUE(IsWindowVisible(table));
+  // The headings are drawn: dark text pixels in the heading band.
+  RECT client{};
+  GetClientRect(table, &client);
+  int dark = 0;
+  for (int y = 0; y < 20; ++y)
+    for (int x = 0; x < client.right; ++x) dark += GetRValue(platform::GetWindowPixel(table, x, y)) < 60;
+  EXPECT_GT(dark, 30);
+  EXPECT_EQ(CurrentListOpener(), &OpenRestraintsList);
+  bool offered = false;
+  for (int entry = 1; entry <= BuildListMenu(); ++entry)
+    offered |= ListMenuEntries()[static_cast<std::size_t>(entry) - 1].label == "&Restraints";
+  EXPECT_TRUE(offered);
+  // The keys of a list meet no row: nothing changes, nothing is asked.
+  const int rows = TheModel().rowCount;
+  for (UINT key : {static_cast<UINT>(VK_DOWN), static_cast<UINT>(VK_UP), static_cast<UINT>(VK_END),
+                   static_cast<UINT>(VK_RETURN), static_cast<UINT>(VK_TAB)})
+    platform::TestKeyPress(key);
+  platform::TestTypeText("1");
+  SendMessage(frame, WM_COMMAND, 126, 0);
+  SendMessage(frame, WM_COMMAND, 113, 0);  // Edit > Edit
+  platform::RunUntilIdle();
+  EXPECT_EQ(TheModel().rowCount, rows);
+  EXPECT_EQ(TextOf(frame), "Quorvel : Restraints  (0)  -  [Untitled]");
+  // Undo brings the restraint back into the list shown.
+  SendMessage(frame, WM_COMMAND, 40050, 0);
+  platform::RunUntilIdle();
+  EXPECT_EQ(TextOf(frame), "Quorvel : Restraints  (1)  -  [Untitled]");
+}
+
+}  // namespace
+
+namespace {
+
+// The four buttons that lists and tools show in the List window's toolbar
+// (AISC Beam Library, Highlight, the library and Colour Graphics) each
+// show an image of their own, drawn over the button face, not the blank
+// placeholder of an image no window uses.
+TEST_F(ListWindowTest, TheToolbarButtonsOfListsAndToolsShowImagesOfTheirOwn) {
+  ShowModelWindows();
+  ChooseList("&Materials");
+  Frame& frame = ListFrame();
+  for (HWND toolbar : {frame.smallToolbar, frame.largeToolbar}) {
+    ASSERT_NE(toolbar, nullptr);
+    ShowWindow(toolbar, SW_SHOW);
+    for (int command : {244, 432, 270, 245}) SendMessage(toolbar, TB_HIDEBUTTON, command, FALSE);
+    platform::RunUntilIdle();
+    const COLORREF face = GetSysColor(COLOR_BTNFACE);
+    std::vector<std::vector<COLORREF>> images;
+    for (int command : {244, 432, 270, 245}) {
+      SCOPED_TRACE(command);
+      RECT box{};
+      ASSERT_TRUE(SendMessage(toolbar, TB_GETRECT, command, reinterpret_cast<LPARAM>(&box)));
+      std::vector<COLORREF> pixels;
+      int drawn = 0;
+      for (int y = box.top + 2; y < box.bottom - 2; ++y)
+        for (int x = box.left + 2; x < box.right - 2; ++x) {
+          pixels.push_back(platform::GetWindowPixel(toolbar, x, y));
+          drawn += pixels.back() != face;
+        }
+      const int cell = toolbar == frame.smallToolbar ? 16 : 32;
+      EXPECT_GT(drawn, cell * cell / 6) << "the button shows next to nothing";
+      for (const std::vector<COLORREF>& other : images) EXPECT_NE(pixels, other);
+      images.push_back(pixels);
+    }
+  }
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Refine Nodal Mesh and Refine Branches for B31J through the Edit menu: a
 // 1000 in pipe refined for 10 Hz into pieces of the hand-worked mass point
-// spacing, as one undo step; a frequency of 0 refining nothing and leaving
-// no undo step; buried refinement without soils refused; branch points of
-// a tee given nodes half the branch diameter away, and a second run
-// reporting the model already refined.
+// spacing, as one undo step; a frequency of 0 refining nothing, saying so
+// and leaving no undo step; buried refinement without soils refused;
+// branch points of a tee given nodes half the branch diameter away, and a
+// second run reporting the model already refined.
 #include <cmath>
 
 #include "ToolTesting.h"
@@ -75,7 +75,13 @@ TEST_F(RefineRowsTest, APipeRefinedIntoPiecesOfTheMassPointSpacing) {
 
 TEST_F(RefineRowsTest, NothingRefinedLeavesNoUndoAndBuriedNeedsSoils) {
   Line();
-  RefineDynamic("0");
+  // A frequency of 0 gives no mass point spacing: the user is told so.
+  WithDialog(kRefine, "REFINE_LAYOUT", [](HWND dialog) {
+    Click(dialog, 1402);
+    Set(dialog, 1301, "0");
+    ExpectBox("Mass Modeling Frequency should be > 0: the nodal mesh is not refined.");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
   EXPECT_EQ(TheModel().rowCount, 3);
   EXPECT_FALSE(CanUndo());
   WithDialog(kRefine, "REFINE_LAYOUT", [](HWND dialog) {

@@ -4,17 +4,24 @@
 // the angle field says, the kinds that are not turned keep their values,
 // every refusal keeps the model, Undo and Redo give back the files; Y to Z
 // vertical turns the layout to (z, x, y) and cycles every per-axis value,
-// and back to Y gives back the model file byte for byte.
+// and back to Y gives back the model file byte for byte; the Layout window
+// shows the turned rows as soon as the axis changes.
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 #include "ToolTesting.h"
 #include "analysis/AnalysisOptionsSheet.h"
 #include "elements/Valve.h"
 #include "loads/Force.h"
 #include "loads/TimeVaryingLoad.h"
+#include "model/ListWindow.h"
 #include "model/RotateRows.h"
+#include "platform/Paint.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"
+#include "supports/Restraint.h"
+#include "supports/RestraintList.h"
 
 namespace {
 
@@ -176,6 +183,47 @@ TEST_F(RotateRowsTest, VerticalAxisTurnsAndCyclesAndTurnsBack) {
   ConfirmAnalysisOptions(TheModel(), options, LayoutFrame().window);
   EXPECT_EQ(TheModel().options.ZVertical, 1);
   ExpectRow(6, 0.0f, 24.0f, 0.0f);
+}
+
+// The Layout window shows the turned layout as soon as the options close:
+// what is on the screen is what a fresh paint of the table draws (the new
+// DX, DZ and the restraint's new axis), not the old rows until some later
+// repaint.
+TEST_F(RotateRowsTest, TheLayoutShowsTheTurnedRowsAsSoonAsTheAxisChanges) {
+  auto* restraint = dynamic_cast<Restraint*>(SetDataType(TheModel(), 4, DataType::Restraint));
+  restraint->restrainY = 1;
+  Open();
+  HWND layout = LayoutFrame().window;
+  // The List window shows the restraints beside it; the keyboard is in the
+  // Layout, where the options were opened.
+  ShowListByOpener(OpenRestraintsList);
+  SetFocus(LayoutTableWindow());
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetActiveWindow(), layout);
+  const std::string shown = std::string(QUORVEL_BINARY_DIR) + "/vertical-axis-shown.png";
+  const std::string fresh = std::string(QUORVEL_BINARY_DIR) + "/vertical-axis-fresh.png";
+  auto picture = [layout](const std::string& path) {
+    EXPECT_TRUE(platform::WriteWindowPng(layout, path));
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  };
+  const std::string before = picture(shown);
+  AnalysisOptions options = TheModel().options;
+  options.ZVertical = 1;
+  ExpectBox(kAxisQuestion, true, IDOK);
+  ConfirmAnalysisOptions(TheModel(), options, layout);
+  platform::RunUntilIdle();
+  ExpectRow(3, -3.0f, 12000.0f, 5.0f);
+  EXPECT_EQ(dynamic_cast<const Restraint&>(*TheModel().row(4).item).restrainZ, 1);
+  const std::string after = picture(shown);
+  InvalidateRect(LayoutTableWindow(), nullptr, TRUE);
+  platform::RunUntilIdle();
+  const std::string repainted = picture(fresh);
+  EXPECT_NE(repainted, before);
+  EXPECT_TRUE(after == repainted) << "the Layout table still shows the rows before the turn (" << shown << ", "
+                                  << fresh << ")";
+  EXPECT_EQ(GetFocus(), LayoutTableWindow());
+  EXPECT_EQ(GetActiveWindow(), layout);
 }
 
 }  // namespace

@@ -258,6 +258,56 @@ TEST_F(MenuTest, MnemonicsAndEscape) {
   DestroyMenu(menu);
 }
 
+// Two items that share an access letter: each press of the letter only
+// moves to the next of them (round to the first again), Enter chooses the
+// one reached; a letter one item owns still chooses it at once.
+TEST_F(MenuTest, ALetterSharedByTwoItemsMovesBetweenThemAndEnterChooses) {
+  constexpr UINT kCoordinates = 301, kMaterials = 302, kCheckBends = 303, kConnections = 304;
+  HMENU menu = CreatePopupMenu();
+  AppendMenu(menu, MF_STRING, kCoordinates, "&Coordinates\tCtrl+Shift+C");
+  AppendMenu(menu, MF_STRING, kMaterials, "&Materials");
+  AppendMenu(menu, MF_SEPARATOR, 0, nullptr);
+  AppendMenu(menu, MF_STRING, kCheckBends, "Check &Bends");
+  AppendMenu(menu, MF_STRING, kConnections, "&Check Connections");
+  auto highlighted = [this] {
+    std::vector<UINT> ids;
+    for (const Logged& entry : log.Only({WM_MENUSELECT}))
+      if (HIWORD(entry.wParam) != 0xFFFF) ids.push_back(LOWORD(entry.wParam));
+    return ids;
+  };
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Coordinates", [](HWND) {
+    platform::TestTypeText("c");  // Coordinates, highlighted only
+    platform::TestTypeText("c");  // on to Check Connections
+    platform::TestKeyPress(VK_RETURN);
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, top, nullptr), static_cast<BOOL>(kConnections));
+  EXPECT_EQ(highlighted(), (std::vector<UINT>{kCoordinates, kConnections}));
+
+  {
+    std::lock_guard guard(log.lock);
+    log.entries.clear();
+  }
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Coordinates", [](HWND) {
+    platform::TestTypeText("ccc");  // round to Coordinates again
+    platform::TestKeyPress(VK_RETURN);
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, top, nullptr), static_cast<BOOL>(kCoordinates));
+  EXPECT_EQ(highlighted(), (std::vector<UINT>{kCoordinates, kConnections, kCoordinates}));
+
+  // From an item further down, the next one down comes first.
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Coordinates", [](HWND) {
+    platform::TestKeyPress(VK_UP);  // the last item, Check Connections
+    platform::TestKeyPress(VK_UP);  // Check Bends
+    platform::TestTypeText("c");
+    platform::TestKeyPress(VK_RETURN);
+  });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, top, nullptr), static_cast<BOOL>(kConnections));
+
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "Coordinates", [](HWND) { platform::TestTypeText("m"); });
+  EXPECT_EQ(TrackPopupMenu(menu, TPM_RETURNCMD, 150, 150, 0, top, nullptr), static_cast<BOOL>(kMaterials));
+  DestroyMenu(menu);
+}
+
 TEST_F(MenuTest, SubmenuOpensToTheRight) {
   HMENU menu = MakeEditMenu();
   HMENU more = GetSubMenu(menu, 4);

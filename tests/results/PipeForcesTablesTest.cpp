@@ -9,14 +9,18 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
+#include "graphics/PrintSheet.h"
+#include "platform/CommonDialog.h"
 #include "model/LcsTriad.h"
 #include "results/CodeResultsTesting.h"
 #include "results/PipeForcesTable.h"
 #include "results/ResultCases.h"
 #include "shell/NumberText.h"
+#include "shell/Units.h"
 
 namespace {
 
@@ -202,6 +206,77 @@ TEST_F(PipeForcesTablesTest, TheBendsFlexibilityFactorsShowInTheForcesTable) {
     }
   }
   EXPECT_EQ(bends, 1);
+}
+
+// The flexibility factor table of B31.3 printed to a text and a CSV file
+// from the Results window: its first heading line keeps the printed
+// grid's group captions, each moment pair's with the moment unit, over
+// their columns (text: centred over the columns' span; CSV: over the
+// group's first column), so the three Moment/SIF pairs are told apart.
+TEST_F(PipeForcesTablesTest, TheFlexibilityFactorTableKeepsItsGroupCaptionsInTextAndCsv) {
+  BuildTee(3);
+  OpenChoosing("&Element forces");
+  ASSERT_TRUE(InResultsMode());
+  ASSERT_EQ(&Shown(), &PipeForcesTable());
+  const std::string moment = UnitLabel(kUnitMoment);
+  auto print = [this](const std::string& name) {
+    const std::string path = folder_ + "/" + name;
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [path](HWND dialog) {
+      SetDlgItemText(dialog, edt1, path.c_str());
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG",
+                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+    SendMessage(ResultsFrame().window, kPrintToFileMessage, 0, 0);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    std::ifstream in(path, std::ios::binary);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  };
+  // Text: the captions' line, then the names (Moment SIF Moment SIF ...),
+  // then the units; each caption lies over its two or three columns.
+  const std::vector<std::string> text = print("forces.txt");
+  std::size_t names = 0;
+  while (names < text.size() && text[names].find("y Shear") == std::string::npos) ++names;
+  ASSERT_LT(names, text.size());
+  ASSERT_GE(names, 1u);
+  const std::string& captions = text[names - 1];
+  const std::string& headings = text[names];
+  // The ends of the names of columns 4 to 13 on the names' line, right
+  // aligned in their columns: a group spans from just after the name
+  // before it to the end of its last name.
+  std::vector<std::size_t> ends;
+  std::size_t from = 0;
+  for (const char* name : {"z Shear", "Moment", "SIF", "Moment", "SIF", "Moment", "SIF", "FFi", "FFo", "FFt"}) {
+    const std::size_t found = headings.find(name, from);
+    ASSERT_NE(found, std::string::npos) << name << "\n" << headings;
+    from = found + std::string(name).size();
+    ends.push_back(from);
+  }
+  const struct {
+    std::string caption;
+    std::size_t first, last;
+  } groups[] = {{"Torsion" + moment, ends[0], ends[2]}, {"Inplane" + moment, ends[2], ends[4]},
+                {"Outplane" + moment, ends[4], ends[6]}, {"Flex. Factors", ends[6], ends[9]}};
+  for (const auto& group : groups) {
+    const std::size_t found = captions.find(group.caption);
+    ASSERT_NE(found, std::string::npos) << group.caption << "\n" << captions;
+    EXPECT_GE(found, group.first) << group.caption << "\n" << captions << "\n" << headings;
+    EXPECT_LE(found + group.caption.size(), group.last) << group.caption << "\n" << captions << "\n" << headings;
+  }
+  // CSV: the captions over the first column of their groups.
+  const std::vector<std::string> csv = print("forces.csv");
+  std::size_t line = 0;
+  while (line < csv.size() && csv[line].find("Torsion") == std::string::npos) ++line;
+  ASSERT_LT(line + 1, csv.size());
+  EXPECT_EQ(csv[line].substr(0, csv[line].find("Flex. Factors") + 13),
+            ",,,,Torsion" + moment + ",,Inplane" + moment + ",,Outplane" + moment + ",,Flex. Factors");
+  EXPECT_EQ(csv[line + 1].substr(0, 59), "Node,Axial,y Shear,z Shear,Moment,SIF,Moment,SIF,Moment,SIF");
 }
 
 }  // namespace

@@ -123,14 +123,19 @@ TEST_F(ResultCasesTest, DynamicCasesAreSeismicResponseHarmonicAndForceSpectrum) 
 
 TEST_F(ResultCasesTest, FilesNoWriterMakesAreRefusedBeforeAnythingIsNumbered) {
   OrderResultCases(FileOfTypes({1, 2}), 1, false, 0);
-  const std::string refusal = "Unable to read results file";
+  const std::string unknown =
+      "Unable to read results file\nThe file holds results of a load case that the model's piping code does not "
+      "have.\nPlease reanalyze the model.";
+  const std::string repeated =
+      "Unable to read results file\nThe file holds two results of one load case.\nPlease reanalyze the model.";
   for (const std::vector<int>& types : {std::vector<int>{1, 1}, std::vector<int>{1, 18}, std::vector<int>{1, 125},
-                                        std::vector<int>{11}, std::vector<int>{-3}}) {
+                                        std::vector<int>{11}, std::vector<int>{-3}, std::vector<int>{1, 30}}) {
     try {
       OrderResultCases(FileOfTypes(types), 1, false, 0);
       ADD_FAILURE() << "accepted " << types.back();
     } catch (const std::string& message) {
-      EXPECT_EQ(message, refusal);
+      const bool twice = types == std::vector<int>{1, 1};
+      EXPECT_EQ(message, twice ? repeated : unknown) << types.back();
     }
     EXPECT_EQ(NumberedTypes(), (std::vector<int>{1, 2}));
   }

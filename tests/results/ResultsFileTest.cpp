@@ -8,8 +8,10 @@
 // of the model beside it: results older than the model file (a save after
 // the run, or a run that failed after its save), element records or counts
 // that are not the model's (none, or far too many), soil records without
-// buried pipe, a file one byte short or padded. A refused file fills
-// nothing and leaves the model as it was.
+// buried pipe, a file one byte short or padded, counts that run past its
+// end, a model that cannot be analysed. Each refusal says "Unable to read
+// results file", then why and what to do. A refused file fills nothing and
+// leaves the model as it was.
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -26,6 +28,21 @@
 namespace {
 
 using namespace analysis_testing;
+
+// The reader's refusals: the first line always, then why and what to do.
+const std::string kCutShort =
+    "Unable to read results file\nThe file is damaged or cut short.\nPlease reanalyze the model.";
+const std::string kNotResults =
+    "Unable to read results file\nThe file is not a results file.\nPlease reanalyze the model.";
+const std::string kOtherModel =
+    "Unable to read results file\nThe file holds the results of another model, or of this model before it was "
+    "changed.\nPlease reanalyze the model.";
+const std::string kShorter =
+    "Unable to read results file\nThe file ends before the results of the model's load cases do.\nPlease "
+    "reanalyze the model.";
+const std::string kLonger =
+    "Unable to read results file\nThe file holds more than the results of the model's load cases.\nPlease "
+    "reanalyze the model.";
 
 class ResultsFileTest : public ::testing::Test {
  protected:
@@ -199,11 +216,16 @@ TEST_F(ResultsFileTest, AModalBlockASpectrumCaseSoilAndHangersAreLaidOutAsTheRea
   EXPECT_EQ(r.hangers[0].figure, "B-268");
   EXPECT_EQ(r.hangers[0].design[3], 4.0f);
   EXPECT_EQ(r.supportList, (std::vector<int>{1, 4, 3, 2}));  // anchors, hangers, restraints
+  // A mode count that runs past the end of the file.
+  std::string modes = bytes;
+  const std::int32_t tooMany = 1000000;
+  std::memcpy(modes.data() + modal, &tooMany, 4);
+  EXPECT_EQ(ReadError(model, modes), kCutShort);
   // One byte short of the last hanger record: refused, never read as zeros.
-  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)), kShorter);
   // Without buried pipe the soil record is not this model's.
   model.sections[1].soil.clear();
-  EXPECT_EQ(ReadError(model, bytes), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, bytes), kOtherModel);
 }
 
 TEST_F(ResultsFileTest, TheReaderRefusesOtherFormatsVersionsAndForeignFiles) {
@@ -216,7 +238,10 @@ TEST_F(ResultsFileTest, TheReaderRefusesOtherFormatsVersionsAndForeignFiles) {
   EXPECT_EQ(ReadError(model, old.bytes()), "Results file is in Version 8.10 format.\nUnable to read results file.");
   ByteEmitter other;
   other.Fixed("QUORVELWMOD900", 16);
-  EXPECT_EQ(ReadError(model, other.bytes()), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, other.bytes()), kNotResults);
+  // Shorter than a header: an empty file, or one cut in its header.
+  EXPECT_EQ(ReadError(model, ""), kCutShort);
+  EXPECT_EQ(ReadError(model, std::string("QUORVELWRES900", 14)), kCutShort);
   ByteEmitter older;
   Header(older, "850");
   EXPECT_EQ(ReadError(model, older.bytes()), "Program version = 9.00\nResults version = 8.50\nPlease reanalyze the model.");
@@ -226,11 +251,11 @@ TEST_F(ResultsFileTest, TheReaderRefusesOtherFormatsVersionsAndForeignFiles) {
   foreign.Int(3), foreign.Int(2), foreign.Int(1), foreign.Int(model.nodes.count + 1);
   foreign.Int(1), foreign.Int(1), foreign.Int(1), foreign.Int(0);
   foreign.Int(0);
-  EXPECT_EQ(ReadError(model, foreign.bytes()), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, foreign.bytes()), kOtherModel);
   ByteEmitter huge;
   Header(huge);
   huge.Int(1000000);
-  EXPECT_EQ(ReadError(model, huge.bytes()), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, huge.bytes()), kCutShort);
 }
 
 // Results of the model as it was, beside the model as it is now: the same
@@ -253,7 +278,8 @@ TEST_F(ResultsFileTest, ResultsOlderThanTheModelFileAreRefused) {
   std::filesystem::last_write_time(results, saved - std::chrono::seconds(1));
   ResultsFileContents contents;
   contents.elementCount = 99;
-  EXPECT_EQ(ReadInto(model, contents), "Unable to read results file");
+  EXPECT_EQ(ReadInto(model, contents),
+            "Unable to read results file\nThe model was changed after it was analysed.\nPlease reanalyze the model.");
   EXPECT_EQ(contents.elementCount, 0);  // nothing read
   EXPECT_TRUE(contents.cases.size() == 1 && contents.elements.size() == 1);
   EXPECT_EQ(FileBytes(results), earlier);
@@ -265,6 +291,28 @@ TEST_F(ResultsFileTest, ResultsOlderThanTheModelFileAreRefused) {
   // Analysed again, the model's own results are read.
   AnalyseAndRead(model);
   EXPECT_EQ(ReadInto(model, contents), "");
+}
+
+// Results beside a model that can no longer be made into elements (a row
+// names a material the model does not have): what is wrong with the model
+// comes after the first line, and the model is to be mended first.
+TEST_F(ResultsFileTest, AModelThatCannotBeAnalysedHasNoResults) {
+  Model& model = Build();
+  SetCases(model, {1});
+  AnalyseAndRead(model);
+  const std::string bytes = FileBytes(ResultsPathOf(path_));
+  model.row(2).material = "NONE";
+  MakeModel(model);
+  AnalysisElementList elements;
+  std::string fault;
+  try {
+    GenerateAnalysisElements(model, elements);
+  } catch (const std::string& message) {
+    fault = message;
+  }
+  ASSERT_NE(fault, "");
+  EXPECT_EQ(ReadError(model, bytes), "Unable to read results file\nThe model cannot be analysed as it stands:\n" + fault +
+                                         "\nPlease correct the model and reanalyze it.");
 }
 
 // Every change of an analysed file that keeps its header: padded, counts
@@ -282,14 +330,20 @@ TEST_F(ResultsFileTest, FilesWhoseCountsRecordsOrLengthAreNotTheModelsAreRefused
     std::memcpy(changed.data() + offset, &value, 4);
     return changed;
   };
-  EXPECT_EQ(ReadError(model, bytes + std::string(4, '\0')), "Unable to read results file");
-  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)), "Unable to read results file");
-  EXPECT_EQ(ReadError(model, withInt(16, 0)), "Unable to read results file");
-  EXPECT_EQ(ReadError(model, withInt(16, 200000) + std::string(32 * 200000, '\0')), "Unable to read results file");
-  EXPECT_EQ(ReadError(model, withInt(16, 3)), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, bytes + std::string(4, '\0')), kLonger);
+  EXPECT_EQ(ReadError(model, bytes.substr(0, bytes.size() - 1)), kShorter);
+  EXPECT_EQ(ReadError(model, withInt(16, 0)), kOtherModel);
+  EXPECT_EQ(ReadError(model, withInt(16, 200000) + std::string(32 * 200000, '\0')), kOtherModel);
+  EXPECT_EQ(ReadError(model, withInt(16, 3)), kOtherModel);
+  EXPECT_EQ(ReadError(model, withInt(16, -1)), kCutShort);
   // Element 2's material (record 1) named as record 2; then its row.
-  EXPECT_EQ(ReadError(model, withInt(20 + 32 + 16, 2)), "Unable to read results file");
-  EXPECT_EQ(ReadError(model, withInt(20 + 32 + 4, 4)), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, withInt(20 + 32 + 16, 2)), kOtherModel);
+  EXPECT_EQ(ReadError(model, withInt(20 + 32 + 4, 4)), kOtherModel);
+  // Cut in the element records, and in the soil count after them.
+  EXPECT_EQ(ReadError(model, bytes.substr(0, 20 + 32 * 3)), kCutShort);
+  EXPECT_EQ(ReadError(model, bytes.substr(0, 20 + 32 * 4 + 2)), kCutShort);
+  // Soil records past the end of the file.
+  EXPECT_EQ(ReadError(model, withInt(20 + 32 * 4, 1000000)), kCutShort);
   // One soil record for element 1 in place of the last 40 bytes.
   const std::size_t soilCount = 20 + 32 * 4;
   ByteEmitter soil;
@@ -299,7 +353,7 @@ TEST_F(ResultsFileTest, FilesWhoseCountsRecordsOrLengthAreNotTheModelsAreRefused
   std::string buried = withInt(soilCount, 1);
   buried.insert(soilCount + 4, soil.bytes());
   buried.resize(bytes.size());
-  EXPECT_EQ(ReadError(model, buried), "Unable to read results file");
+  EXPECT_EQ(ReadError(model, buried), kOtherModel);
   // The unchanged file still reads.
   EXPECT_EQ(ReadError(model, bytes), "");
 }

@@ -300,26 +300,30 @@ TEST_F(ResultsWindowTest, DamagedResultsFilesAreRefusedAndTheModelStaysAsItWas) 
   const std::string model = Bytes(ModelPath());
   const std::string good = Bytes(ResultsPath());
   ASSERT_GT(good.size(), 1000u);
+  // Each refusal says what gave the file away and what to do.
+  auto refused = [](const std::string& why) {
+    return std::vector<std::string>{"Unable to read results file", why, "Please reanalyze the model."};
+  };
   // Truncated: its last support block cut short.
-  const std::vector<std::string> refused{"Unable to read results file"};
   WriteBytes(ResultsPath(), good.substr(0, good.size() - 10));
-  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), refused);
+  EXPECT_EQ(RefusedLines("MESSAGE3_DIALOG"), refused("The file ends before the results of the model's load cases do."));
   ExpectModelAsItWas(model);
   // Padded: bytes past what the model's layout gives.
   WriteBytes(ResultsPath(), good + std::string(48, '\0'));
-  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), refused);
+  EXPECT_EQ(RefusedLines("MESSAGE3_DIALOG"), refused("The file holds more than the results of the model's load cases."));
   ExpectModelAsItWas(model);
   // Corrupted: an element naming a node the model does not have.
   std::string corrupted = good;
   corrupted[16 + 4 + 8] = '\x7f';
   WriteBytes(ResultsPath(), corrupted);
-  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), refused);
+  EXPECT_EQ(RefusedLines("MESSAGE3_DIALOG"),
+            refused("The file holds the results of another model, or of this model before it was changed."));
   ExpectModelAsItWas(model);
   // Another magic.
   corrupted = good;
   corrupted[0] = 'X';
   WriteBytes(ResultsPath(), corrupted);
-  EXPECT_EQ(RefusedLines("MESSAGE1_DIALOG"), (std::vector<std::string>{"Unable to read results file"}));
+  EXPECT_EQ(RefusedLines("MESSAGE3_DIALOG"), refused("The file is not a results file."));
   ExpectModelAsItWas(model);
   // Another version.
   corrupted = good;

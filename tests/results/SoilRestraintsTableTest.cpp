@@ -207,6 +207,10 @@ TEST_F(SoilRestraintsTableTest, TheReportsPutTheSpringsUnderTheirHeadings) {
   ASSERT_NE(printer.previewFrame, nullptr);
   EXPECT_EQ(printer.pageCount, 1);
   platform::CheckModalScript();
+  // Closed again: a preview left open takes the prints of the tests after.
+  SendMessage(printer.previewFrame, WM_CLOSE, 0, 0);
+  platform::RunUntilIdle();
+  EXPECT_EQ(printer.previewFrame, nullptr);
 }
 
 TEST_F(SoilRestraintsTableTest, ResultsWithoutBuriedPipeDoNotOfferTheTable) {

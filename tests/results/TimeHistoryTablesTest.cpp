@@ -119,7 +119,7 @@ TEST_F(TimeHistoryTablesTest, TheChooserOffersTheHistoriesAndANodesDisplacements
   EXPECT_EQ(TheResults().timeSteps, 50);
   EXPECT_FLOAT_EQ(TheResults().timeStep, 0.004f);
   // Through the chooser's entry: displacements, node 20.
-  Select(3, ResultNodeRow(20), "Displacements");
+  Select(3, ResultNodeRow(20), "Displacements Time History");
   ResultTableWindow& table = Shown();
   EXPECT_EQ(&table, &DisplacementTimeHistoryTable());
   EXPECT_NE(ResultsTitle().find(": Displacements at Node 20 - "), std::string::npos) << ResultsTitle();
@@ -181,7 +181,7 @@ TEST_F(TimeHistoryTablesTest, ARestraintsLoadsOverTimeShowItsThreeForces) {
   Open();
   ASSERT_TRUE(TimeHistoryAvailable());
   ASSERT_EQ(model.row(2).dataType, DataType::Restraint);
-  Select(1, SupportPosition(2), "Support Loads");
+  Select(1, SupportPosition(2), "Support Loads Time History");
   ResultTableWindow& table = Shown();
   EXPECT_EQ(SupportTimeHistoryTitle(2), "Loads on Restraint at Node 20");
   ASSERT_EQ(table.columnCount, 4);
@@ -221,7 +221,7 @@ TEST_F(TimeHistoryTablesTest, AGuidesLocalLoadsAndASnubbersLoadOverTime) {
   Analyse();
   Open();
   ASSERT_TRUE(TimeHistoryAvailable());
-  Select(1, SupportPosition(2), "Support Loads");
+  Select(1, SupportPosition(2), "Support Loads Time History");
   ResultTableWindow& guide = Shown();
   EXPECT_EQ(SupportTimeHistoryTitle(2), "Loads on Guide at Node 20");
   ASSERT_EQ(guide.columnCount, 4);
@@ -254,7 +254,7 @@ TEST_F(TimeHistoryTablesTest, AnElementEndsForcesInLocalAndGlobalAxes) {
   for (int e = 1; e <= results.elementCount; ++e)
     if (model.nodes[results.elements[static_cast<std::size_t>(e)].node2].id == 40) element = e;
   ASSERT_NE(element, 0);
-  Select(2, 2 * element, "Element Forces");
+  Select(2, 2 * element, "Element Forces Time History");
   ResultTableWindow& table = Shown();
   EXPECT_EQ(&table, &ElementForceTimeHistoryTable());
   EXPECT_NE(ResultsTitle().find(": Pipe Forces at Node 40 in Local coordinates - "), std::string::npos) << ResultsTitle();
@@ -285,7 +285,7 @@ TEST_F(TimeHistoryTablesTest, ASupportsLoadsOverTimeWithItsSignedPeakExportAndPr
   const Model& model = BuildHistory();
   Open();
   ASSERT_TRUE(TimeHistoryAvailable());
-  Select(1, SupportPosition(1), "Support Loads");
+  Select(1, SupportPosition(1), "Support Loads Time History");
   ResultTableWindow& table = Shown();
   EXPECT_EQ(&table, &SupportTimeHistoryTable());
   EXPECT_EQ(SupportTimeHistoryTitle(1), "Loads on Anchor at Node 10");

@@ -1,10 +1,11 @@
 // The weight summary: the model of a 6.625 in line with 2 in of insulation,
 // water and a 200 lb valve, analysed and its results opened through the
-// program, shows in the "Center of Gravity" dialog of the Results window
-// the empty, insulation, content and total weights and the centre of
-// gravity worked by hand; a 90 degree bend split by two intermediate nodes
-// weighs its arc once and places it at 2R/pi from its centre toward each
-// arc end; a model without weight places nothing.
+// program, shows in the "Center of Gravity" dialog, over the Results
+// window it is opened from, the empty, insulation, content and total
+// weights and the centre of gravity worked by hand; a 90 degree bend split
+// by two intermediate nodes weighs its arc once and places it at 2R/pi
+// from its centre toward each arc end; a model without weight places
+// nothing.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -72,13 +73,17 @@ TEST_F(WeightAndCgTest, TheValveLineAfterAnalyzeShowsTheHandWorkedWeights) {
   OpenCancelled("RESULTS6_DIALOG");
   ASSERT_TRUE(InResultsMode());
   std::vector<std::string> lines;
-  platform::ExpectModal(platform::ModalKind::Dialog, "CG_DIALOG", [&lines](HWND dialog) {
+  HWND owner = nullptr;
+  platform::ExpectModal(platform::ModalKind::Dialog, "CG_DIALOG", [&lines, &owner](HWND dialog) {
     lines.clear();
     for (int item = 1501; item <= 1507; ++item) lines.push_back(TextOf(GetDlgItem(dialog, item)));
+    owner = GetWindow(dialog, GW_OWNER);
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   ResultsCommandNow(378);
   platform::CheckModalScript();
+  // Over the window it was opened from.
+  EXPECT_EQ(owner, ResultsFrame().window);
   ASSERT_EQ(lines.size(), 7u);
   // Per inch: metal pi (3.3125^2 - 3.0325^2) 0.283 = 1.57946; insulation
   // pi/4 (10.625^2 - 6.625^2) 11.5/1728 = 0.36065; water pi 3.0325^2 x

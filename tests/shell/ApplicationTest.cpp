@@ -100,37 +100,48 @@ TEST_F(ApplicationTest, StartUpRunsItsStepsInOrderAndShowsTheMainWindow) {
 
 TEST_F(ApplicationTest, DefaultRectanglesFollowTheWorkArea) {
   // 1280 x 1024 headless: the main window 500 x 407 centred; the graphics
-  // window 8/10 of the height tall (819) and 11/10 of that wide (900), at
-  // the bottom left.
+  // window 11/10 of 8/10 of the height wide (900), at the bottom left.
   InitApplication("");
   const RECT main = FramePlacement(kPlacementMain).rcNormalPosition;
   EXPECT_EQ(main.left, 390);
   EXPECT_EQ(main.top, 308);
   EXPECT_EQ(main.right, 890);
   EXPECT_EQ(main.bottom, 715);
-  const RECT graphics = FramePlacement(kPlacementGraphics).rcNormalPosition;
-  EXPECT_EQ(graphics.left, 0);
-  EXPECT_EQ(graphics.top, 1024 - 819);
-  EXPECT_EQ(graphics.right, 900);
-  EXPECT_EQ(graphics.bottom, 1024);
   // Layout: 68 characters wide; List beside it, pushed left to end at the
   // right edge when it would pass it; both as tall as 15 rows at most half
-  // the height; Results below them to the bottom right.
+  // the height. The window manager puts a title bar and borders around
+  // each window (a caption and two frames high, two frames wide): the
+  // Graphics and Results windows start that far below the Layout and end
+  // that far above the bottom, the List and Results windows keep that far
+  // from their left neighbours and from the right edge.
+  const int decorationHeight = GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFRAME);
+  const int decorationWidth = 2 * GetSystemMetrics(SM_CXFRAME);
+  ASSERT_EQ(decorationHeight, 27);
+  ASSERT_EQ(decorationWidth, 8);
+  const RECT graphics = FramePlacement(kPlacementGraphics).rcNormalPosition;
   const RECT layout = FramePlacement(kPlacementLayout).rcNormalPosition;
   const RECT list = FramePlacement(kPlacementList).rcNormalPosition;
   const RECT results = FramePlacement(kPlacementResults).rcNormalPosition;
   const int cw = layout.right / 68;
+  EXPECT_EQ(layout.left, 0);
+  EXPECT_EQ(layout.top, 0);
   EXPECT_EQ(layout.right, 68 * cw);
   EXPECT_GT(cw, 3);
   EXPECT_LE(layout.bottom, 512);
+  EXPECT_EQ(graphics.left, 0);
+  EXPECT_EQ(graphics.top, layout.bottom + 27);
+  EXPECT_EQ(graphics.right, 900);
+  EXPECT_EQ(graphics.bottom, 1024 - 27);
+  EXPECT_EQ(list.top, 0);
   EXPECT_EQ(list.bottom, layout.bottom);
-  const int listWidth = std::max(1280 - 68 * cw, 72 * cw);
+  const int listLeft = 68 * cw + 8;
+  const int listWidth = std::max(1280 - listLeft - 8, 72 * cw);
   EXPECT_EQ(list.right - list.left, listWidth);
-  EXPECT_EQ(list.left, 68 * cw + listWidth > 1280 ? 1280 - listWidth : 68 * cw);
-  EXPECT_EQ(results.top, layout.bottom);
-  EXPECT_EQ(results.left, 900 + 75 * cw > 1280 ? 1280 - 75 * cw : 900);
-  EXPECT_EQ(results.right, 1280);
-  EXPECT_EQ(results.bottom, 1024);
+  EXPECT_EQ(list.left, listLeft + listWidth + 8 > 1280 ? 1280 - listWidth - 8 : listLeft);
+  EXPECT_EQ(results.top, graphics.top);
+  EXPECT_EQ(results.left, 908 + 75 * cw + 8 > 1280 ? 1280 - 75 * cw - 8 : 908);
+  EXPECT_EQ(results.right, 1280 - 8);
+  EXPECT_EQ(results.bottom, 1024 - 27);
   CloseAndExit();
 }
 

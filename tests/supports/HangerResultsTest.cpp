@@ -244,6 +244,14 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
   EXPECT_TRUE(at(30, "B-268")) << row;
   EXPECT_TRUE(at(35, "9")) << row;
   EXPECT_TRUE(at(77, "10")) << row;
+  // The rate's unit under "rate", in the label's own parentheses.
+  const std::string unit = UnitLabel(kUnitStiffness);
+  ASSERT_EQ(unit.front(), '(');
+  std::string units;
+  for (const std::string& line : Lines(text))
+    if (line.find("No.  Size") != std::string::npos) units = line;
+  ASSERT_FALSE(units.empty());
+  EXPECT_EQ(units.substr(41), unit) << units;
   const std::string csv = folder_ + "/hangers.csv";
   ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, csv));
   TableWindowPrint(ResultsTableWindow());
@@ -253,6 +261,7 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
                                    [](const std::string& line) { return line.rfind("Node,No.,Type,Fig.,Size", 0) == 0; });
   ASSERT_NE(header, lines.end());
   ASSERT_GE(lines.end() - header, 3);
+  EXPECT_EQ(header[1].substr(0, header[1].find_last_not_of("\r,") + 1), ",of,,No.,," + unit);
   const std::vector<std::string> cells = [](std::string line) {
     std::vector<std::string> out(1);
     for (char c : line) {

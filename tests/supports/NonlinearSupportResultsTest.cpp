@@ -8,6 +8,7 @@
 // case taken by magnitude.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -253,6 +254,52 @@ TEST_F(NonlinearSupportResultsTest, TheSummariesOfTheKindsAreSteppedThrough) {
   }
   // The anchor's summary keeps its allowables.
   EXPECT_TRUE(HasLine(Report("anchor.txt", [] { TableWindowPrint(ResultsTableWindow()); }), "Allowables"));
+}
+
+// A guide without friction carries no load along the pipe and a limit
+// stop without friction none across it: their summaries leave those
+// columns blank in every row, in the window and in the text report (not a
+// 0 as if a load had been found), and show the others.
+TEST_F(NonlinearSupportResultsTest, TheSummariesLeaveBlankWhatASupportWithoutFrictionCannotCarry) {
+  nonlinear_plant::Build(TheModel(), ModelPath());
+  static_cast<Guide&>(*TheModel().row(kGuideRow).item).frictionCoefficient = 0.0f;
+  ASSERT_EQ(static_cast<LimitStop&>(*TheModel().row(kStopRow).item).frictionCoefficient, 0.0f);
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  OpenSupportSummaryWindow(GuideResultKind(), kGuideRow);
+  platform::RunUntilIdle();
+  ResultTableWindow& guide = Shown();
+  ASSERT_EQ(guide.rowCount, 5);
+  for (int row = 1; row <= 4; ++row) {
+    EXPECT_EQ(guide.CellText(row, 2, 0), "") << row;   // fx
+    EXPECT_NE(guide.CellText(row, 3, 0), "") << row;   // fy, the weight it carries
+    EXPECT_NE(guide.CellText(row, 5, 0), "") << row;   // X
+  }
+  const auto print = [] { TableWindowPrint(ResultsTableWindow()); };
+  const std::vector<std::string> text = Report("guide.txt", print);
+  const auto heading = std::find_if(text.begin(), text.end(),
+                                    [](const std::string& line) { return line.find("Load combination") != std::string::npos; });
+  ASSERT_NE(heading, text.end());
+  const std::string force = UnitLabel(kUnitForce);
+  // "fx", "fy", "fz" with the unit, ending at columns 38, 46 and 54.
+  EXPECT_EQ(heading->substr(3), "Load combination" + std::string(38 - 19 - 3 - force.size(), ' ') + "fx " + force + " fy " +
+                                    force + " fz " + force)
+      << *heading;
+  // Each row: the label and fy ending at 46, nothing up to fy's column.
+  const auto sustained = std::find_if(heading, text.end(), [](const std::string& l) { return l.rfind("   Sustained", 0) == 0; });
+  ASSERT_NE(sustained, text.end());
+  EXPECT_EQ(sustained->find_first_not_of(' ', 12), sustained->find_last_of(' ', 45) + 1) << *sustained;
+  OpenSupportSummaryWindow(LimitStopResultKind(), kStopRow);
+  platform::RunUntilIdle();
+  ResultTableWindow& stop = Shown();
+  bool loaded = false;
+  for (int row = 1; row <= 4; ++row) {
+    loaded = loaded || stop.CellText(row, 2, 0) != "";
+    EXPECT_EQ(stop.CellText(row, 3, 0), "") << row;  // Friction
+  }
+  EXPECT_TRUE(loaded);
 }
 
 TEST(GuideGlobalLoads, ADynamicCaseAddsTheMagnitudesOfTheParts) {

@@ -4,6 +4,7 @@
 // nozzle's support load summary and the loads section of a text report.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 #include <iterator>
@@ -98,6 +99,58 @@ TEST_F(NozzleResultsTest, TheLoadsTableAndTheSummaryShowTheNozzlesLoads) {
   // The node at 6, the axial force ending at column 19.
   const std::string axial = FormatForce(static_cast<float>(loads[0]));
   EXPECT_NE(text.find(" 20" + std::string(19 - 7 - axial.size(), ' ') + axial + " "), std::string::npos) << text;
+}
+
+// The nozzle's summary names its loads in the vessel's terms: in the
+// window each with its unit, in the text report over three heading lines
+// (the name, its letters, the unit, each right-aligned at its column, so
+// none runs into the next), in the comma-separated form the names' line
+// and a line of units.
+TEST_F(NozzleResultsTest, TheSummaryNamesTheVesselLoadsReadably) {
+  OpenLine();
+  OpenSupportSummaryWindow(NozzleResultKind(), 2);
+  platform::RunUntilIdle();
+  ResultTableWindow& summary = Shown();
+  const std::string force = UnitLabel(kUnitForce), moment = UnitLabel(kUnitMoment);
+  const std::vector<std::string> names{"Radial (P) " + force,    "y Shear (VL) " + force,   "z Shear (VC) " + force,
+                                       "Torque (MT) " + moment,  "Circ.Mom (MC) " + moment, "Long.Mom (ML) " + moment};
+  for (int column = 2; column <= 7; ++column)
+    EXPECT_EQ(summary.HeadingText(column, 1), names[static_cast<std::size_t>(column - 2)]) << column;
+  auto report = [this](const char* name) {
+    const std::string path = folder_ + name;
+    EXPECT_TRUE(ReportOpenFile(ResultsFrame().window, path));
+    PrintSupportSummary(NozzleResultKind(), 2);
+    EXPECT_TRUE(ReportCloseFile());
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      lines.push_back(line);
+    }
+    return lines;
+  };
+  const std::vector<std::string> text = report("/summary.txt");
+  const auto title = std::find_if(text.begin(), text.end(), [](const std::string& line) {
+    return line.find("Support load summary for nozzle at node 20 (Tag: N1)") != std::string::npos;
+  });
+  ASSERT_GE(text.end() - title, 6);
+  const std::string rule = "   " + std::string(83, '-');
+  EXPECT_EQ(title[1], rule);
+  EXPECT_EQ(title[2], "   Load combination     Radial y Shear z Shear    Torque  Circ.Mom  Long.Mom");
+  EXPECT_EQ(title[3], "                           (P)    (VL)    (VC)      (MT)      (MC)      (ML)");
+  EXPECT_EQ(title[4], "                          " + force + "    " + force + "    " + force + "   " + moment + "   " +
+                          moment + "   " + moment);
+  EXPECT_EQ(title[5], rule);
+  const std::vector<std::string> csv = report("/summary.csv");
+  const auto heading = std::find_if(csv.begin(), csv.end(), [](const std::string& line) {
+    return line.rfind("Load combination,", 0) == 0;
+  });
+  ASSERT_GE(csv.end() - heading, 2);
+  EXPECT_EQ(heading[0], "Load combination,Radial(P),y Shear (VL),z Shear (VC),Torque (MT),Circ.Mom (MC),Long.Mom (ML),X,Y,Z,");
+  const std::string displacement = UnitLabel(kUnitDisplacement);
+  EXPECT_EQ(heading[1], "," + force + "," + force + "," + force + "," + moment + "," + moment + "," + moment + "," +
+                            displacement + "," + displacement + "," + displacement + ",");
+  EXPECT_EQ(heading[2].rfind("Sustained,", 0), 0u) << heading[2];
 }
 
 // With the local axes shown, a highlighted nozzle shows the axes its loads
