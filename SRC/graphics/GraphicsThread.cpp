@@ -62,7 +62,6 @@ PaintSignal& Signal() {
   return signal;
 }
 
-std::atomic<bool> g_AbortPaint{false};
 std::atomic<bool> g_DestroyHandled{false};
 std::atomic<bool> g_RedrawPosted{false};
 
@@ -209,11 +208,11 @@ class GraphicsViewSink final : public ViewSink {
     PaintSignal& signal = Signal();
     std::unique_lock guard(signal.lock);
     if (!signal.painting) return;
-    g_AbortPaint = true;
+    SetPaintingAborted(true);
     signal.ended.wait(guard, [&signal] { return !signal.painting; });
     // Cleared before the lock is let go, so that the next paint cannot start
     // already aborted.
-    g_AbortPaint = false;
+    SetPaintingAborted(false);
   }
 
   void RequestRedraw() override {
@@ -311,7 +310,7 @@ void StartGraphicsThread() {
   ThreadState& state = State();
   g_DestroyHandled = false;
   g_RedrawPosted = false;
-  g_AbortPaint = false;
+  SetPaintingAborted(false);
   state.started = false;
   state.window = nullptr;
   state.painting = nullptr;
@@ -411,7 +410,6 @@ void EndPaintingWork() {
   signal.ended.notify_all();
 }
 
-bool PaintingAborted() { return g_AbortPaint.load(std::memory_order_relaxed); }
 
 // The redraw command was served; the next request posts again.
 void RedrawRequestServed() { g_RedrawPosted = false; }

@@ -46,9 +46,6 @@ bool OnGraphicsThread();
 // Records the point of GraphicsPickPoint (ViewRequests.h).
 void SetGraphicsPickPoint(POINT point);
 
-// Polled by every drawing loop before each item.
-bool PaintingAborted();
-
 // Runs `work` later on the GUI thread (at once there): what the graphics
 // window's dialogs and commands change in the model that the GUI thread
 // owns (show flags, row visibility), so that it outlives the drawn copy.

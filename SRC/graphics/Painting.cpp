@@ -42,6 +42,7 @@
 #include "shell/AppFonts.h"
 #include "shell/Frame.h"
 #include "shell/Message.h"
+#include "shell/ViewRequests.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include "elements/Reducer.h"
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
-#include "graphics/GraphicsThread.h"
+#include "shell/ViewRequests.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/NodeDrawing.h"

@@ -7,8 +7,7 @@
 
 #include "graphics/DrawingColours.h"
 #include "graphics/Drawing2D.h"
-#include "graphics/GraphicsThread.h"
-#include "graphics/GraphicsWindow.h"
+#include "shell/ViewRequests.h"
 #include "graphics/ViewProjection.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"

@@ -16,7 +16,7 @@
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/LayoutTable.h"
-#include "model/LayoutWindow.h"
+#include "shell/ProgramCommands.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -347,7 +347,7 @@ bool ChangeVerticalAxis(HWND owner, Model& model) {
   // once, as after Edit > Rotate; the keyboard stays in the window the
   // options were opened from.
   HWND focus = GetFocus();
-  if (HWND layout = LayoutTableWindow(); layout != nullptr && IsWindowVisible(layout)) ReloadLayoutTable(false);
+  if (HWND layout = ProgramCommands().layoutTableWindow(); layout != nullptr && IsWindowVisible(layout)) ReloadLayoutTable(false);
   RefreshListWindow();
   if (focus != nullptr && IsWindow(focus) && GetFocus() != focus) SetFocus(focus);
   return true;

@@ -42,6 +42,13 @@ void StopPainting() {
   if (ViewSink* sink = Sink()) sink->StopPainting();
 }
 
+namespace {
+std::atomic<bool> g_PaintingAborted{false};
+}  // namespace
+
+bool PaintingAborted() { return g_PaintingAborted.load(std::memory_order_relaxed); }
+void SetPaintingAborted(bool aborted) { g_PaintingAborted.store(aborted); }
+
 bool PaintInProgress() {
   ViewSink* sink = Sink();
   return sink != nullptr && sink->PaintInProgress();

@@ -84,6 +84,10 @@ void RequestGraphicsRedraw();
 void StopPainting();
 // Whether a paint (or an OpenGL drawing) runs now.
 bool PaintInProgress();
+// Polled by every drawing loop before each item; the graphics thread
+// raises it to stop a paint and lowers it once the paint has ended.
+bool PaintingAborted();
+void SetPaintingAborted(bool aborted);
 
 // The graphics frame comes up with the open model in it, fitted and drawn.
 // Hiding stops a paint first.
