@@ -14,7 +14,7 @@
 
 #include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "files/ModelFile.h"
 #include "graphics/GraphicsThread.h"
 #include "platform/ResourceTemplates.h"
@@ -22,8 +22,8 @@
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
 #include "results/ResultsMode.h"
-#include "shell/Application.h"
-#include "shell/Frame.h"
+#include "application/Application.h"
+#include "services/Frame.h"
 
 namespace bench_models {
 

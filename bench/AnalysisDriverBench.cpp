@@ -11,14 +11,14 @@
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
-#include "analysis/GlobalSystem.h"
+#include "kindbase/GlobalSystem.h"
 #include "elements/Bend.h"
 #include "model/AnalysisElements.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "results/ResultsFile.h"
-#include "shell/TempFiles.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/TempFiles.h"
 #include "supports/Restraint.h"
 #include "SerpentineModel.h"
 

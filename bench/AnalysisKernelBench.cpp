@@ -12,12 +12,12 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/Eigen.h"
-#include "analysis/EquationNumbers.h"
-#include "analysis/Renumber.h"
-#include "analysis/RunState.h"
-#include "analysis/Skyline.h"
-#include "analysis/SkylineAssembly.h"
+#include "numeric/Eigen.h"
+#include "numeric/EquationNumbers.h"
+#include "numeric/Renumber.h"
+#include "numeric/RunState.h"
+#include "numeric/Skyline.h"
+#include "numeric/SkylineAssembly.h"
 
 namespace {
 

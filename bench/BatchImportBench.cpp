@@ -11,7 +11,7 @@
 #include "GeneratedBatchFile.h"
 #include "files/BatchImport.h"
 #include "model/Model.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

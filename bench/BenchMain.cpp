@@ -2,7 +2,7 @@
 // program's own start-up does, then the benchmarks the command line asks for.
 #include <benchmark/benchmark.h>
 
-#include "shell/ProgramCommandsSetup.h"
+#include "application/ProgramCommandsSetup.h"
 
 int main(int argc, char** argv) {
   InstallProgramCommands();

@@ -11,9 +11,9 @@
 #include "codes/CodeStressDriver.h"
 #include "platform/Paint.h"
 #include "results/CodeComplianceTable.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsWindow.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "loads/ForceSpectrumConversion.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -17,22 +17,22 @@
 #include <fstream>
 #include <string>
 
-#include "graphics/GraphicsState.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
-#include "graphics/GlSolids.h"
+#include "model/GlSolids.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Zoom.h"
-#include "model/DrawnModel.h"
+#include "editing/DrawnModel.h"
 #include "model/Model.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/Paint.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
-#include "shell/Application.h"
-#include "shell/Frame.h"
+#include "application/Application.h"
+#include "services/Frame.h"
 #include "tests/graphics/PlantModel.h"
 
 namespace {

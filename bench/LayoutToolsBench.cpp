@@ -8,17 +8,17 @@
 
 #include <string>
 
-#include "model/ChangeRows.h"
-#include "model/ConnectivityCheck.h"
-#include "model/FindReplaceRows.h"
+#include "editing/ChangeRows.h"
+#include "editing/ConnectivityCheck.h"
+#include "editing/FindReplaceRows.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
-#include "model/RefineRows.h"
-#include "model/RenumberNodes.h"
-#include "model/RotateRows.h"
+#include "editing/RefineRows.h"
+#include "editing/RenumberNodes.h"
+#include "editing/RotateRows.h"
 #include "model/RowObjects.h"
-#include "shell/TempFiles.h"
-#include "shell/UndoFiles.h"
+#include "services/TempFiles.h"
+#include "model/UndoFiles.h"
 #include "SerpentineModel.h"
 
 namespace {

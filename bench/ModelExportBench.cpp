@@ -17,7 +17,7 @@
 #include "files/PcfExport.h"
 #include "files/PlantExport.h"
 #include "model/Model.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

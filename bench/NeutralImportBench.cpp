@@ -10,7 +10,7 @@
 #include "files/CiiImport.h"
 #include "files/NeutralImport.h"
 #include "model/Model.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 #include "tests/files/CiiSample.h"
 
 namespace {

@@ -14,12 +14,12 @@
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "results/ResultsFile.h"
-#include "shell/TempFiles.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/TempFiles.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
 #include "SerpentineModel.h"

@@ -2,8 +2,8 @@
 // the cost of the common formatters and of parsing a typed value.
 #include <benchmark/benchmark.h>
 
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

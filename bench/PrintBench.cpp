@@ -10,15 +10,15 @@
 #include <filesystem>
 #include <string>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/PrinterSettings.h"
-#include "graphics/ReportOutput.h"
-#include "model/LayoutEditors.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
+#include "editing/LayoutEditors.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
+#include "services/Frame.h"
 
 namespace {
 

@@ -13,11 +13,11 @@
 
 #include "analysis/AnalysisDriver.h"
 #include "analysis/ResponseSpectrum.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
-#include "results/ResultsFile.h"
-#include "shell/TempFiles.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/TempFiles.h"
 #include "SerpentineModel.h"
 
 namespace {

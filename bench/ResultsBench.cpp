@@ -11,13 +11,13 @@
 #include "AnalysedProgram.h"
 #include "platform/Paint.h"
 #include "results/DisplacementTables.h"
-#include "results/ResultNavigation.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultsFile.h"
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
-#include "shell/ProgramContext.h"
-#include "shell/Frame.h"
-#include "shell/TableWindow.h"
+#include "services/ProgramContext.h"
+#include "services/Frame.h"
+#include "services/TableWindow.h"
 
 namespace {
 

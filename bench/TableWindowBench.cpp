@@ -10,7 +10,7 @@
 #include "platform/Paint.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -14,11 +14,11 @@
 #include <string>
 
 #include "analysis/AnalysisDriver.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
-#include "results/ResultsFile.h"
-#include "shell/TempFiles.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/TempFiles.h"
 #include "SerpentineModel.h"
 
 namespace {

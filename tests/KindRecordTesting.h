@@ -23,7 +23,7 @@
 
 #include "files/ModelFile.h"
 #include "model/RowObjects.h"
-#include "shell/BinaryFile.h"
+#include "services/BinaryFile.h"
 
 using Bytes = std::vector<std::uint8_t>;
 

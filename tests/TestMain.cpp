@@ -14,7 +14,7 @@
 #include <unistd.h>
 
 #ifdef QUORVEL_PROGRAM_TESTS
-#include "shell/ProgramCommandsSetup.h"
+#include "application/ProgramCommandsSetup.h"
 #endif
 
 namespace {

@@ -9,9 +9,9 @@
 #include "model/ModelGeometry.h"
 #include "supports/Anchor.h"
 #include "model/Model.h"
-#include "shell/NameTables.h"
-#include "shell/NumberFormat.h"
-#include "shell/StandIn.h"
+#include "services/NameTables.h"
+#include "services/NumberFormat.h"
+#include "services/StandIn.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 
 #include <string>
 
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "model/LayoutRow.h"
 
 struct Model;

@@ -12,12 +12,12 @@
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NameTables.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NameTables.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -3,14 +3,14 @@
 
 #include <cstdio>
 
-#include "analysis/AnalysisOptions.h"
+#include "records/AnalysisOptions.h"
 #include "analysis/AnalysisOptionsSheet.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
-#include "shell/NameTables.h"
-#include "shell/StartupSwitches.h"
-#include "shell/Units.h"
+#include "services/NameTables.h"
+#include "services/StartupSwitches.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -4,23 +4,23 @@
 
 #include <array>
 
-#include "graphics/GraphicsSettings.h"
-#include "loads/LoadCaseList.h"
+#include "records/GraphicsSettings.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
-#include "model/RotateRows.h"
+#include "editing/RotateRows.h"
 #include "model/ModelGeometry.h"
 #include "platform/Messages.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Frame.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/Frame.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

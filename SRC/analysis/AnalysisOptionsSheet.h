@@ -19,9 +19,9 @@
 
 #include <cstdint>
 
-#include "analysis/AnalysisOptions.h"
+#include "records/AnalysisOptions.h"
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 struct Model;
 

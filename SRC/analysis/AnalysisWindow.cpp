@@ -9,16 +9,16 @@
 #include "analysis/ProgressWindow.h"
 #include "files/FileCommands.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
-#include "model/LayoutEditors.h"
+#include "elements/DerivedElementData.h"
+#include "editing/LayoutEditors.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Message.h"
-#include "shell/ProgramCommands.h"
+#include "services/ProgramContext.h"
+#include "services/Message.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -3,12 +3,12 @@
 
 #include <algorithm>
 
-#include "analysis/ElementAssembly.h"
+#include "kindbase/ElementAssembly.h"
 #include "analysis/ElementCaseInput.h"
-#include "analysis/ElementInputs.h"
-#include "analysis/GlobalSystem.h"
+#include "kindbase/ElementInputs.h"
+#include "kindbase/GlobalSystem.h"
 #include "analysis/SoilSprings.h"
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
@@ -20,8 +20,8 @@
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "shell/NumberFormat.h"
-#include "shell/StandIn.h"
+#include "services/NumberFormat.h"
+#include "services/StandIn.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 
 #include <vector>
 
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 
 struct Model;
 struct AnalysisElementList;

@@ -3,14 +3,14 @@
 
 #include <vector>
 
-#include "analysis/GlobalSystem.h"
-#include "loads/LoadCaseList.h"
+#include "kindbase/GlobalSystem.h"
+#include "records/LoadCaseList.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "results/ResultsFile.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
-#include "shell/NameTables.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
+#include "services/NameTables.h"
 
 std::array<std::int64_t, kLastLoadCaseType + 1> g_CaseBlockPositions{};
 

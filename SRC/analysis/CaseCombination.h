@@ -15,7 +15,7 @@
 #include <array>
 #include <cstdint>
 
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/LoadCaseKinds.h"
 
 struct Model;
 

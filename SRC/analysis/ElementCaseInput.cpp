@@ -2,10 +2,10 @@
 #include "analysis/ElementCaseInput.h"
 
 #include "analysis/BranchFlexibilities.h"
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "elements/SlipJoint.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 

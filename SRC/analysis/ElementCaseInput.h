@@ -14,7 +14,7 @@
 // connections, kept for the run by BranchFlexibilities.h.
 #pragma once
 
-#include "elements/ElementCaseValues.h"
+#include "kindbase/ElementCaseValues.h"
 
 struct Model;
 struct AnalysisElement;

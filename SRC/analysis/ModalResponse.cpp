@@ -7,23 +7,23 @@
 #include <memory>
 #include <numbers>
 
-#include "analysis/GlobalSystem.h"
+#include "kindbase/GlobalSystem.h"
 #include "analysis/ModalStep.h"
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "analysis/StepResults.h"
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/SiblingTemporary.h"
-#include "results/ResultsFile.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberFormat.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

@@ -7,21 +7,21 @@
 #include <cstring>
 #include <numbers>
 
-#include "analysis/AnalysisOptions.h"
-#include "analysis/Eigen.h"
-#include "analysis/EndForces.h"
+#include "records/AnalysisOptions.h"
+#include "numeric/Eigen.h"
+#include "kindbase/EndForces.h"
 #include "analysis/StepResults.h"
 #include "platform/SiblingTemporary.h"
-#include "analysis/GlobalSystem.h"
-#include "analysis/RunState.h"
-#include "analysis/Skyline.h"
+#include "kindbase/GlobalSystem.h"
+#include "numeric/RunState.h"
+#include "numeric/Skyline.h"
 #include "model/Nodes.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 #include "model/Model.h"
-#include "results/ResultsFile.h"
-#include "shell/BinaryFile.h"
-#include "shell/Frame.h"
-#include "shell/Message.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/BinaryFile.h"
+#include "services/Frame.h"
+#include "services/Message.h"
 
 namespace {
 

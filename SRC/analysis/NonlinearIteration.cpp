@@ -5,8 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "analysis/LoadCaseKinds.h"
-#include "analysis/NonlinearSupports.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "kindbase/NonlinearSupports.h"
 #include "analysis/SoilSprings.h"
 #include "model/RowObjects.h"
 #include "model/Model.h"
@@ -15,10 +15,10 @@
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/NameTables.h"
-#include "shell/NumberFormat.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/NameTables.h"
+#include "services/NumberFormat.h"
+#include "services/WindowUtilities.h"
 
 bool g_NonlinearAutoAccept = false;
 HWND g_NonlinearDialogOwner = nullptr;

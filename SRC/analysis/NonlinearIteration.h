@@ -25,8 +25,8 @@
 #include <string>
 #include <vector>
 
-#include "analysis/NonlinearConvergence.h"
-#include "analysis/RunState.h"
+#include "kindbase/NonlinearConvergence.h"
+#include "numeric/RunState.h"
 #include "platform/Types.h"
 
 struct Model;

@@ -6,8 +6,8 @@
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/AppPens.h"
-#include "shell/WindowUtilities.h"
+#include "services/AppPens.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

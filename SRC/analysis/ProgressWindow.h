@@ -16,7 +16,7 @@
 
 #include <string>
 
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "platform/Types.h"
 
 // Throws "Unable to register window class : QuorvelAnalysis" when the class

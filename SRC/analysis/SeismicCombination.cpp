@@ -7,16 +7,16 @@
 #include <cmath>
 #include <vector>
 
-#include "analysis/GlobalSystem.h"
-#include "analysis/RunState.h"
+#include "kindbase/GlobalSystem.h"
+#include "numeric/RunState.h"
 #include "analysis/StepResults.h"
-#include "loads/StaticSeismic.h"
+#include "records/StaticSeismic.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "supports/DisplacementSets.h"
-#include "results/ResultsFile.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
 
 // The codes with seismic anchor movements (model/ModelGeometry.h, whose
 // frame type clashes with the assembly's).

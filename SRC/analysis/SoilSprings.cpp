@@ -13,15 +13,15 @@
 #include <numbers>
 
 #include "analysis/AnalysisDriver.h"
-#include "analysis/GlobalSystem.h"
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "analysis/NonlinearIteration.h"
-#include "analysis/NonlinearSupports.h"
+#include "kindbase/NonlinearSupports.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberFormat.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

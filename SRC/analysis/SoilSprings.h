@@ -27,7 +27,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultsFile.h"
 
 struct Model;
 struct Soil;

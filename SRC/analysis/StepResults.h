@@ -11,7 +11,7 @@
 // file that cannot be opened is reported and the run goes on without it.
 #pragma once
 
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 
 struct Model;
 struct AnalysisElementList;

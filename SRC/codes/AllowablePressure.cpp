@@ -5,17 +5,17 @@
 #include <cctype>
 #include <cmath>
 
-#include "analysis/AnalysisOptions.h"
+#include "records/AnalysisOptions.h"
 #include "codes/Allowables.h"
 #include "codes/Bs806Stress.h"
 #include "codes/CodeModel.h"
 #include "codes/ElementCodeStress.h"
 #include "elements/MiterBend.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
-#include "shell/Units.h"
+#include "records/Material.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -10,15 +10,15 @@
 #include <cmath>
 #include <string>
 
-#include "analysis/AnalysisOptions.h"
+#include "records/AnalysisOptions.h"
 #include "codes/CodeModel.h"
 #include "codes/CodeStressRecord.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
-#include "shell/Assert.h"
-#include "shell/Units.h"
+#include "records/Material.h"
+#include "services/Assert.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "elements/BranchSif.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
-#include "properties/Material.h"
-#include "properties/PipeSection.h"
+#include "records/Material.h"
+#include "records/PipeSection.h"
 
 namespace {
 

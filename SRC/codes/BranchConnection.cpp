@@ -14,7 +14,7 @@
 #include "codes/StressIndices.h"
 #include "elements/BranchSif.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 
 namespace {

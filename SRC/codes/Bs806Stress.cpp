@@ -16,11 +16,11 @@
 #include "elements/BranchSif.h"
 #include "elements/MiterBend.h"
 #include "elements/HydrotestLoad.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
+#include "records/Material.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include "codes/Bs806Stress.h"
 #include "codes/CodeModel.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
-#include "shell/NameTables.h"
-#include "shell/NumberFormat.h"
+#include "records/Material.h"
+#include "services/NameTables.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include "elements/BranchSif.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
-#include "shell/Assert.h"
+#include "services/Assert.h"
 
 namespace {
 

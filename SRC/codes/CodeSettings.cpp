@@ -6,7 +6,7 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "analysis/AnalysisOptions.h"
+#include "records/AnalysisOptions.h"
 #include "model/Model.h"
 
 namespace {

@@ -14,10 +14,10 @@
 #include "codes/Bs806Stress.h"
 #include "codes/RestrainedStress.h"
 #include "codes/StressIndices.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
-#include "shell/Assert.h"
+#include "records/Material.h"
+#include "services/Assert.h"
 
 namespace {
 

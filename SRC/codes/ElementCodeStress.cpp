@@ -13,9 +13,9 @@
 #include "elements/Bend.h"
 #include "elements/HydrotestLoad.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "shell/Assert.h"
+#include "services/Assert.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include "elements/BranchSif.h"
 #include "elements/Reducer.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "properties/Material.h"
-#include "shell/Assert.h"
+#include "records/Material.h"
+#include "services/Assert.h"
 
 namespace {
 

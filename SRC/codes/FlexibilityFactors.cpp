@@ -4,18 +4,18 @@
 #include <cmath>
 #include <limits>
 
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "codes/B31jFlexibility.h"
 #include "codes/CodeModel.h"
 #include "elements/Bend.h"
 #include "elements/BendStiffness.h"
 #include "elements/HydrotestLoad.h"
 #include "elements/MiterBend.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
+#include "records/Material.h"
 
 namespace {
 

@@ -7,12 +7,12 @@
 #include "codes/Allowables.h"
 #include "elements/Bend.h"
 #include "elements/Reducer.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "properties/Material.h"
-#include "properties/PipeSection.h"
+#include "records/Material.h"
+#include "records/PipeSection.h"
 
 namespace {
 

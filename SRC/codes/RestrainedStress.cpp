@@ -9,9 +9,9 @@
 #include "codes/CodeStressRecord.h"
 #include "codes/Sif.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
+#include "records/Material.h"
 
 namespace {
 

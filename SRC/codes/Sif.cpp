@@ -15,7 +15,7 @@
 #include "elements/Weld.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
-#include "properties/Material.h"
+#include "records/Material.h"
 
 namespace {
 

@@ -15,9 +15,9 @@
 #include "elements/MiterBend.h"
 #include "elements/Reducer.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
-#include "properties/Material.h"
+#include "records/Material.h"
 
 namespace {
 

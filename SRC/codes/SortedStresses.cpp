@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "codes/CodeCategories.h"
-#include "shell/Assert.h"
+#include "services/Assert.h"
 
 void StressRatio(GoverningStress& entry, double stress, double allowable) {
   QV_ASSERT(allowable > 0.0);

@@ -14,7 +14,7 @@
 #include "elements/Reducer.h"
 #include "elements/Weld.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The ball joint's record and copy; see the header.
 #include "elements/BallJoint.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 
 void BallJoint::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, bendingStiffness);

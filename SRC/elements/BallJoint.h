@@ -22,10 +22,10 @@
 #include <array>
 #include <string>
 
-#include "analysis/NonlinearSupports.h"
-#include "elements/ElementArrays.h"
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
+#include "kindbase/ElementArrays.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class BallJoint : public ElementData, public RunPreparedSupport {

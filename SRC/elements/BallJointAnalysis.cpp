@@ -2,14 +2,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/ElementAssembly.h"
+#include "kindbase/ElementAssembly.h"
 #include "elements/ElementForces.h"
-#include "analysis/NonlinearConvergence.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "elements/BallJoint.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

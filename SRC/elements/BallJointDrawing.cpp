@@ -6,11 +6,11 @@
 #include <algorithm>
 
 #include "elements/BallJoint.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 

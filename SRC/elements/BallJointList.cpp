@@ -6,11 +6,11 @@
 
 #include "elements/BallJoint.h"
 #include "elements/BallJointDialog.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 #include <cmath>
 #include <string>
 
-#include "analysis/ElementAssembly.h"
-#include "analysis/LoadCaseKinds.h"
-#include "analysis/RunState.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "numeric/RunState.h"
 #include "elements/BeamStiffness.h"
 #include "model/Model.h"
-#include "properties/BeamElement.h"
-#include "shell/Assert.h"
+#include "elements/BeamElement.h"
+#include "services/Assert.h"
 
 namespace {
 

@@ -17,9 +17,9 @@
 // weight over g on each end node's translations), no loads.
 #pragma once
 
-#include "analysis/EndForces.h"
-#include "elements/ElementArrays.h"
-#include "elements/ElementCaseValues.h"
+#include "kindbase/EndForces.h"
+#include "kindbase/ElementArrays.h"
+#include "kindbase/ElementCaseValues.h"
 
 struct Model;
 

@@ -5,17 +5,17 @@
 #include <cmath>
 #include <string>
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "properties/BeamElement.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "elements/BeamElement.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -6,19 +6,19 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowOperations.h"
 #include "platform/Gdi.h"
-#include "properties/BeamElement.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "elements/BeamElement.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 namespace {
 

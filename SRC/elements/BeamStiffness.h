@@ -21,7 +21,7 @@
 #include <array>
 #include <cstdint>
 
-#include "elements/ElementArrays.h"
+#include "kindbase/ElementArrays.h"
 
 struct BeamStiffnessInput {
   double length = 0.0;

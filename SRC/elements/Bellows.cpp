@@ -1,9 +1,9 @@
 // The bellows' record and copy; see the header.
 #include "elements/Bellows.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 
 void Bellows::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, axialStiffness);

@@ -10,8 +10,8 @@
 
 #include <string>
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class Bellows : public ElementData {

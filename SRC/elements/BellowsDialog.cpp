@@ -9,13 +9,13 @@
 #include <array>
 
 #include "elements/Bellows.h"
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "model/RowDrawing.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 #include "elements/ElementForces.h"
 #include "elements/BendAnalysis.h"
 
-#include "analysis/ElementAssembly.h"
-#include "analysis/ElementInputs.h"
-#include "analysis/RunState.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
+#include "numeric/RunState.h"
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
 #include "elements/MiterBend.h"

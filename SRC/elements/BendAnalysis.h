@@ -6,10 +6,10 @@
 // the same stiffness and loads for the case.
 #pragma once
 
-#include "analysis/EndForces.h"
+#include "kindbase/EndForces.h"
 #include "elements/BendLoads.h"
 #include "elements/BendStiffness.h"
-#include "elements/ElementCaseValues.h"
+#include "kindbase/ElementCaseValues.h"
 
 struct Model;
 

@@ -13,18 +13,18 @@
 
 #include "elements/Bend.h"
 #include "elements/BendFields.h"
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/ModelGeometry.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "properties/PipeDimensions.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "records/PipeDimensions.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 // pick as the bend does.
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 
 struct BendDrawing {
   bool valid = false;       // the arc is placed and its nodes exist

@@ -3,11 +3,11 @@
 
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <array>
 #include <vector>
 
-#include "elements/ElementArrays.h"
+#include "kindbase/ElementArrays.h"
 
 struct Point2 {
   float x = 0.0f;

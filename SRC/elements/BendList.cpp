@@ -9,18 +9,18 @@
 #include <vector>
 
 #include "elements/Bend.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

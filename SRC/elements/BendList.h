@@ -10,7 +10,7 @@
 
 #include <string>
 
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 
 class BendsList : public KindListTable {
  public:

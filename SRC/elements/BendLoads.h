@@ -14,7 +14,7 @@
 #pragma once
 
 #include "elements/BendStiffness.h"
-#include "elements/ElementArrays.h"
+#include "kindbase/ElementArrays.h"
 
 constexpr int kBendLoadColumns = 5;
 constexpr int kBendUnitX = 0, kBendUnitY = 1, kBendUnitZ = 2, kBendThermal = 3, kBendPressure = 4;

@@ -16,7 +16,7 @@
 
 #include <cstdint>
 
-#include "elements/ElementArrays.h"
+#include "kindbase/ElementArrays.h"
 
 struct BendSectionValues {
   double radius = 0.0;  // R

@@ -4,10 +4,10 @@
 #include <algorithm>
 
 #include "elements/BranchSif.h"
-#include "shell/ViewRequests.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
-#include "graphics/TableMetrics.h"
+#include "services/ViewRequests.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "services/TableMetrics.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -16,9 +16,9 @@
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
-#include "shell/TablePrint.h"
-#include "shell/TableViews.h"
+#include "services/Frame.h"
+#include "printing/TablePrint.h"
+#include "services/TableViews.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <string>
 
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 struct Model;
 

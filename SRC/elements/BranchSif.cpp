@@ -1,12 +1,12 @@
 // The branch SIF's record, copy and texts; see the header.
 #include "elements/BranchSif.h"
 
-#include "analysis/AnalysisOptions.h"
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
+#include "records/AnalysisOptions.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
 #include "model/Model.h"
-#include "shell/BinaryFile.h"
-#include "shell/Units.h"
+#include "services/BinaryFile.h"
+#include "services/Units.h"
 
 namespace {
 

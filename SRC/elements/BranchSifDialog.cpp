@@ -7,14 +7,14 @@
 #include <algorithm>
 
 #include "elements/BranchSif.h"
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "elements/KindTable.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -5,16 +5,16 @@
 #include <utility>
 
 #include "elements/BranchSif.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
-#include "shell/ProgramCommands.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
+#include "services/ProgramCommands.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/Message.h"
-#include "shell/NameTables.h"
-#include "shell/UndoFiles.h"
+#include "services/Message.h"
+#include "services/NameTables.h"
+#include "model/UndoFiles.h"
 
 namespace {
 

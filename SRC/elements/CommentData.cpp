@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cstring>
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 void CommentData::Read(BinaryFile& file) {
   std::array<char, kCommentBytes> read{};

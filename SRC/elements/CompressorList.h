@@ -11,7 +11,7 @@
 
 #include <string>
 
-#include "elements/Compressor.h"
+#include "records/Compressor.h"
 #include "properties/BeamRecordTable.h"
 
 enum class RotatingKind : int { Compressor = 1, Turbine = 2 };

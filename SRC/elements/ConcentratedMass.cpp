@@ -1,8 +1,8 @@
 // The concentrated mass's record and copy; see the header.
 #include "elements/ConcentratedMass.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 void ConcentratedMass::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, weight);

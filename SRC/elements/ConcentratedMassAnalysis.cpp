@@ -3,8 +3,8 @@
 // force and its moment r x F; the static seismic cases add W times the
 // g-factor of each flagged direction the same way, and the modal case its
 // mass W / g on the three translations.
-#include "analysis/ElementAssembly.h"
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "elements/ConcentratedMass.h"
 #include "model/Model.h"
 

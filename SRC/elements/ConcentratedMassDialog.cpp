@@ -7,10 +7,10 @@
 #include <string>
 
 #include "elements/ConcentratedMass.h"
-#include "elements/KindDialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "kindbase/KindDialog.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <GL/gl.h>
 
 #include "elements/ConcentratedMass.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
-#include "graphics/StockSymbols.h"
-#include "graphics/ViewProjection.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
+#include "model/StockSymbols.h"
+#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 
 class ConcentratedMassesList : public KindListTable {
  public:

@@ -1,8 +1,8 @@
 // The cut pipe's record and copy; see the header.
 #include "elements/CutPipe.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 void CutPipe::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, cut);

@@ -4,18 +4,18 @@
 #include "elements/CutPipeDialog.h"
 
 #include "elements/CutPipe.h"
-#include "elements/KindDialog.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
+#include "kindbase/KindDialog.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -4,12 +4,12 @@
 #include <utility>
 
 #include "elements/CutPipe.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/Model.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

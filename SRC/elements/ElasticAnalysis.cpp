@@ -1,7 +1,7 @@
 // The elastic element in the analysis; see ElasticAnalysis.h.
 #include "elements/ElasticAnalysis.h"
 
-#include "analysis/ElementAssembly.h"
+#include "kindbase/ElementAssembly.h"
 #include "elements/ElementForces.h"
 #include "elements/ElasticElement.h"
 #include "model/Model.h"

@@ -18,8 +18,8 @@
 // The element carries no loads and no mass.
 #pragma once
 
-#include "elements/ElementArrays.h"
-#include "elements/ElementCaseValues.h"
+#include "kindbase/ElementArrays.h"
+#include "kindbase/ElementCaseValues.h"
 
 class ElasticElement;
 

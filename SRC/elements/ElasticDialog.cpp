@@ -10,14 +10,14 @@
 
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticElement.h"
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

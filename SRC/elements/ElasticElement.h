@@ -12,8 +12,8 @@
 // and picture in ElasticDialog.cpp, ElasticList.cpp and ElasticDrawing.cpp.
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class ElasticElement : public ElementData {

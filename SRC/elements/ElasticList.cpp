@@ -7,14 +7,14 @@
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticElement.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 
 class ElasticElementsList : public ElementKindListTable {
  public:

@@ -4,7 +4,7 @@
 // the record they end in are analysis/EndForces.h).
 #pragma once
 
-#include "analysis/EndForces.h"
+#include "kindbase/EndForces.h"
 
 // The frames of an element of `kind` on layout row `row` between two node
 // indexes. A kind outside 3 .. 19, or 16 or 18, and a bend whose radius or

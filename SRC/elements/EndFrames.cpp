@@ -12,8 +12,8 @@
 #include "elements/JacketedBend.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "properties/BeamElement.h"
-#include "shell/Assert.h"
+#include "elements/BeamElement.h"
+#include "services/Assert.h"
 
 namespace {
 

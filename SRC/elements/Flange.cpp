@@ -1,8 +1,8 @@
 // The flange's record and copy; see the header.
 #include "elements/Flange.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 const char* const kFlangeTypeNames[kFlangeTypeCount] = {
     "???",           "Weld neck",     "Double welded slip on", "Single welded slip on",

@@ -16,8 +16,8 @@
 
 #include <string>
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 inline constexpr std::int32_t kFlangeTypeCount = 8;

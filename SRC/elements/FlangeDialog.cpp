@@ -8,14 +8,14 @@
 #include <algorithm>
 
 #include "elements/Flange.h"
-#include "elements/KindDialog.h"
-#include "evaluations/FlangeWeights.h"
+#include "kindbase/KindDialog.h"
+#include "elements/FlangeWeights.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The hinge joint's record and copy; see the header.
 #include "elements/HingeJoint.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 
 void HingeJoint::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, stiffness);

@@ -23,10 +23,10 @@
 
 #include <string>
 
-#include "analysis/NonlinearSupports.h"
-#include "elements/ElementArrays.h"
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
+#include "kindbase/ElementArrays.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 // A rotation limit at or above this is none.

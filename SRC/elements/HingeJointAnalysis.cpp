@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/ElementAssembly.h"
+#include "kindbase/ElementAssembly.h"
 #include "elements/ElementForces.h"
-#include "analysis/NonlinearConvergence.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "elements/HingeJoint.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <cctype>
 
 #include "elements/HingeJoint.h"
-#include "elements/KindDialog.h"
-#include "elements/KindList.h"
+#include "kindbase/KindDialog.h"
+#include "kindbase/KindList.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

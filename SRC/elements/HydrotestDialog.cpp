@@ -7,12 +7,12 @@
 #include <algorithm>
 
 #include "elements/HydrotestLoad.h"
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

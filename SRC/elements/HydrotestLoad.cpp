@@ -1,8 +1,8 @@
 // The hydrotest load's record and copy; see the header.
 #include "elements/HydrotestLoad.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 void HydrotestLoad::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, specificGravity);

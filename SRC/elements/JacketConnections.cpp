@@ -7,25 +7,25 @@
 #include <cmath>
 #include <utility>
 
-#include "analysis/ElementAssembly.h"
+#include "kindbase/ElementAssembly.h"
 #include "elements/JacketEndCap.h"
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 #include "elements/Spider.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
-#include "graphics/ReportOutput.h"
-#include "graphics/StockSymbols.h"
-#include "graphics/ViewProjection.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
+#include "printing/ReportOutput.h"
+#include "model/StockSymbols.h"
+#include "model/ViewProjection.h"
 #include "model/ContextMenus.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"
 #include "platform/Menu.h"
-#include "results/RowDetails.h"
-#include "shell/Assert.h"
-#include "shell/NumberFormat.h"
+#include "printing/RowDetails.h"
+#include "services/Assert.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

@@ -20,7 +20,7 @@
 #include <string>
 #include <vector>
 
-#include "elements/ElementArrays.h"
+#include "kindbase/ElementArrays.h"
 #include "model/AnalysisElements.h"
 
 struct Model;

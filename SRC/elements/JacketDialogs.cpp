@@ -11,7 +11,7 @@
 #include "elements/BendFields.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"
@@ -19,10 +19,10 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "properties/PipeDimensions.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "records/PipeDimensions.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

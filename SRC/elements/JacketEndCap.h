@@ -5,8 +5,8 @@
 // jacket (rendered), a line across the pipe in lines.
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class JacketEndCap : public DataItem {

@@ -7,16 +7,16 @@
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/KindTable.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "platform/Paint.h"
 #include "properties/PropertyTables.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/Units.h"
-#include "shell/ProgramCommands.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/Units.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The jacketed bend's record and copy; see the header.
 #include "elements/JacketedBend.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 #include "model/KindRecords.h"
-#include "graphics/SymbolFrames.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class JacketedPipe : public ElementData, public JacketRecord, public JacketedPipeRecord {

@@ -8,7 +8,7 @@
 #include "elements/MiterDialog.h"
 
 #include "elements/BendFields.h"
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "elements/MiterBend.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -16,9 +16,9 @@
 #include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

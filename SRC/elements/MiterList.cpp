@@ -6,14 +6,14 @@
 
 #include "elements/BendFields.h"
 #include "elements/MiterBend.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

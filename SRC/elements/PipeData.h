@@ -11,8 +11,8 @@
 // tube are made again with every view.
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class PipeData : public ElementData {

@@ -1,9 +1,9 @@
 // Drawing and picking of the pipe and the cut pipe (see PipeData.h).
 #include "elements/PipeData.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowOperations.h"

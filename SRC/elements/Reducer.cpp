@@ -1,9 +1,9 @@
 // The reducer's record and copy; see the header.
 #include "elements/Reducer.h"
 
-#include "elements/KindRecord.h"
+#include "kindbase/KindRecord.h"
 #include "model/ModelGeometry.h"
-#include "shell/BinaryFile.h"
+#include "services/BinaryFile.h"
 
 int ReducerFieldMode(int code) {
   switch (code) {

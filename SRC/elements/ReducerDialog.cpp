@@ -7,16 +7,16 @@
 // fields a mode does not show are stored as 0.
 #include "elements/ReducerDialog.h"
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "elements/Reducer.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/ListPickers.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

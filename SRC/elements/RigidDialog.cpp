@@ -1,14 +1,14 @@
 // RIGID_DIALOG (see RigidDialog.h): OK reads the weight and the check box.
 #include "elements/RigidDialog.h"
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "elements/RigidElement.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 #include <GL/gl.h>
 
 #include "elements/RigidElement.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/ModelGeometry.h"

@@ -1,9 +1,9 @@
 // The rigid element's record and copy; see the header.
 #include "elements/RigidElement.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 
 void RigidElement::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, weight);

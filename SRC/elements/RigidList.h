@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 
 class RigidElementsList : public ElementKindListTable {
  public:

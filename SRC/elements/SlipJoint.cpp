@@ -1,8 +1,8 @@
 // The slip joint's record and copy; see the header.
 #include "elements/SlipJoint.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 void SlipJoint::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, frictionForce);

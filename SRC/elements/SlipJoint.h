@@ -22,11 +22,11 @@
 
 #include <string>
 
-#include "analysis/NonlinearSupports.h"
-#include "elements/ElementArrays.h"
-#include "elements/ElementCaseValues.h"
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
+#include "kindbase/ElementArrays.h"
+#include "kindbase/ElementCaseValues.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class SlipJoint : public ElementData, public RunPreparedSupport {

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/ElementAssembly.h"
-#include "analysis/NonlinearConvergence.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "elements/SlipJoint.h"
 #include "model/Model.h"
 

@@ -5,15 +5,15 @@
 
 #include <array>
 
-#include "elements/KindDialog.h"
-#include "elements/KindList.h"
+#include "kindbase/KindDialog.h"
+#include "kindbase/KindList.h"
 #include "elements/SlipJoint.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

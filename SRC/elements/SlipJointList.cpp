@@ -5,11 +5,11 @@
 
 #include "elements/SlipJoint.h"
 #include "elements/SlipJointDialog.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 // at least 8 pixels long.
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 class Spider : public DataItem {

@@ -2,8 +2,8 @@
 #include "elements/ElementForces.h"
 #include "elements/StraightAnalysis.h"
 
-#include "analysis/ElementAssembly.h"
-#include "analysis/ElementInputs.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
 #include "elements/BendLoads.h"
 #include "elements/Bellows.h"
 #include "elements/CutPipe.h"

@@ -16,8 +16,8 @@
 // StraightElementLoads.
 #pragma once
 
-#include "elements/ElementArrays.h"
-#include "elements/ElementCaseValues.h"
+#include "kindbase/ElementArrays.h"
+#include "kindbase/ElementCaseValues.h"
 
 struct StraightFlexibilities {
   double fa = 0.0;  // axial

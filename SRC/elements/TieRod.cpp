@@ -1,8 +1,8 @@
 // The tie rod's record and copy; see the header.
 #include "elements/TieRod.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 void TieRod::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, tensionStiffness);

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <string>
 
-#include "analysis/NonlinearSupports.h"
-#include "graphics/DrawingGeometry.h"
-#include "graphics/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
+#include "records/DrawingGeometry.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 
 inline constexpr std::int32_t kTieRodSlack = 0;

@@ -2,9 +2,9 @@
 // its iteration and its end forces; see TieRod.h.
 #include <cmath>
 
-#include "analysis/ElementAssembly.h"
+#include "kindbase/ElementAssembly.h"
 #include "elements/ElementForces.h"
-#include "analysis/NonlinearConvergence.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "elements/TieRod.h"
 #include "model/Model.h"
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 
 class TieRodsList : public ElementKindListTable {
  public:

@@ -1,9 +1,9 @@
 // The user SIF's record and copy; see the header.
 #include "elements/UserSif.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 
 void UserSif::Read(BinaryFile& file) {
   BinaryFileReadFloat(file, inPlaneSif);

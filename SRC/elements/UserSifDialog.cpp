@@ -9,13 +9,13 @@
 #include <array>
 #include <string>
 
-#include "elements/KindDialog.h"
-#include "elements/KindList.h"
+#include "kindbase/KindDialog.h"
+#include "kindbase/KindList.h"
 #include "elements/UserSif.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 
 namespace {
 

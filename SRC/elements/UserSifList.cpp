@@ -8,12 +8,12 @@
 #include "elements/UserSif.h"
 #include "elements/UserSifDialog.h"
 #include "elements/Weld.h"
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

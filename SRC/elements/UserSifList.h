@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 
 class UserSifsList : public KindListTable {
  public:

@@ -1,9 +1,9 @@
 // The valve's record and copy; see the header.
 #include "elements/Valve.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

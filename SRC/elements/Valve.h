@@ -11,9 +11,9 @@
 
 #include <cstdint>
 
-#include "graphics/DrawingGeometry.h"
-#include "graphics/GlSolids.h"
-#include "graphics/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
+#include "model/GlSolids.h"
+#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
 #include "properties/ValveLibrary.h"  // the valve type texts
 

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "elements/Valve.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -18,9 +18,9 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/ValveLibraryPick.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <cstdlib>
 
 #include "elements/Valve.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
-#include "graphics/ViewProjection.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
+#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 

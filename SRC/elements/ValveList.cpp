@@ -6,15 +6,15 @@
 
 #include "elements/Valve.h"
 #include "elements/ValveDialog.h"
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "properties/PropertyTables.h"
-#include "results/RowDetails.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "printing/RowDetails.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // The weld's record and copy; see the header.
 #include "elements/Weld.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 const char* const kWeldTypeNames[kWeldTypeLast + 1] = {"", "Butt weld", "Fillet weld",
                                                        "Concave fillet weld", "Tapered transition"};

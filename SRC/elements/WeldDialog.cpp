@@ -4,13 +4,13 @@
 // so that a fillet weld stores no mismatch.
 #include "elements/WeldDialog.h"
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "elements/KindTable.h"
 #include "elements/Weld.h"
 #include "platform/Controls.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -6,23 +6,23 @@
 #include <cctype>
 #include <cstdio>
 
-#include "shell/ViewRequests.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "services/ViewRequests.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
 #include "properties/NamedRecordDialog.h"
 #include "properties/PropertyTables.h"
-#include "shell/ErrorRecords.h"
-#include "shell/General.h"
-#include "shell/Frame.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/WindowUtilities.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "services/General.h"
+#include "services/Frame.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
+#include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
+#include "services/Units.h"
 
 namespace {
 

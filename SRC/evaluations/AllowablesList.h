@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "evaluations/AllowableLoad.h"
+#include "records/AllowableLoad.h"
 #include "properties/BeamRecordTable.h"
 
 class AllowablesTable : public UnnamedRecordList<Allowable> {

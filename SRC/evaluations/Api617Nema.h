@@ -13,7 +13,7 @@
 #include <array>
 #include <string>
 
-#include "elements/Compressor.h"
+#include "records/Compressor.h"
 #include "evaluations/PumpEvaluation.h"
 
 enum RotatingEquipmentKind : int { kCompressorKind = 1, kTurbineKind = 2 };

@@ -7,10 +7,10 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/TableWindow.h"
+#include "services/ProgramContext.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string>
 
 #include "platform/Types.h"
-#include "shell/FramePlacements.h"
+#include "services/FramePlacements.h"
 
 struct ListFrameTool;
 

@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 
 namespace {
 

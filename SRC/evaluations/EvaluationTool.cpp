@@ -2,19 +2,19 @@
 // EvaluationTool.h).
 #include "evaluations/EvaluationTool.h"
 
-#include "graphics/DialogHook.h"
-#include "graphics/PrintSheet.h"
-#include "graphics/ReportOutput.h"
+#include "services/DialogHook.h"
+#include "printing/PrintSheet.h"
+#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/Window.h"
-#include "shell/AboutDialog.h"
-#include "shell/AppFonts.h"
-#include "shell/ProgramContext.h"
-#include "shell/FileDialogs.h"
-#include "shell/Frame.h"
-#include "shell/Message.h"
-#include "shell/Settings.h"
-#include "shell/ProgramCommands.h"
+#include "services/AboutDialog.h"
+#include "services/AppFonts.h"
+#include "services/ProgramContext.h"
+#include "services/FileDialogs.h"
+#include "services/Frame.h"
+#include "services/Message.h"
+#include "services/Settings.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -25,8 +25,8 @@
 #include "model/ListWindow.h"
 #include "platform/Dialog.h"
 #include "platform/Types.h"
-#include "shell/Message.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/Units.h"
 
 class EvaluationTool {
  public:

@@ -8,7 +8,7 @@
 #include <numbers>
 
 #include "evaluations/FlangeFactors.h"
-#include "shell/General.h"
+#include "services/General.h"
 
 namespace {
 

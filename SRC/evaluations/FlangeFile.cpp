@@ -4,8 +4,8 @@
 #include <cstring>
 
 #include "platform/SiblingTemporary.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -30,7 +30,7 @@
 #include <string>
 
 #include "evaluations/FlangeModel.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 constexpr const char* kFlangeFileMagic = "QUORVELWFLG6700";
 constexpr std::int64_t kFlangeFileBytes = 137;

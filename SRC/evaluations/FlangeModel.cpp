@@ -2,7 +2,7 @@
 #include "evaluations/FlangeModel.h"
 
 #include "model/Model.h"
-#include "shell/General.h"
+#include "services/General.h"
 
 const char* const kFlangeTypeListNames[kFlangeTypeListCount] = {
     "Integral Flanges", "Loose Flanges with Hubs", "Loose Flanges without Hubs", "Optional Flanges",

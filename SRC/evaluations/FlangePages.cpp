@@ -10,11 +10,11 @@
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "shell/DialogHelper.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/DialogHelper.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

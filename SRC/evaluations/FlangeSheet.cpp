@@ -8,13 +8,13 @@
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include "evaluations/FlangeModel.h"
 #include "evaluations/FlangeSheet.h"
 #include "evaluations/FlangeStressesReport.h"
-#include "graphics/DialogHook.h"
-#include "graphics/ReportOutput.h"
-#include "shell/Message.h"
-#include "shell/Units.h"
+#include "services/DialogHook.h"
+#include "printing/ReportOutput.h"
+#include "services/Message.h"
+#include "services/Units.h"
 
 namespace {
 

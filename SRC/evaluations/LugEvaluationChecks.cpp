@@ -5,8 +5,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -23,7 +23,7 @@
 #include <string>
 
 #include "evaluations/LugEvaluationModel.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 constexpr const char* kLugFileMagic = "QUORVELWLUG8100";
 constexpr std::int64_t kLugFileBytes = 304;

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "evaluations/EvaluationReport.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "platform/Gdi.h"
-#include "shell/General.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindow.h"
-#include "shell/Units.h"
+#include "services/General.h"
+#include "services/NumberText.h"
+#include "services/TableWindow.h"
+#include "services/Units.h"
 
 namespace {
 

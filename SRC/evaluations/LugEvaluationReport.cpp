@@ -7,14 +7,14 @@
 #include "evaluations/LugEvaluationChecks.h"
 #include "evaluations/LugEvaluationLines.h"
 #include "evaluations/LugEvaluationModel.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Frame.h"
-#include "shell/TableWindow.h"
-#include "shell/Units.h"
+#include "services/ProgramContext.h"
+#include "services/Frame.h"
+#include "services/TableWindow.h"
+#include "services/Units.h"
 
 namespace {
 

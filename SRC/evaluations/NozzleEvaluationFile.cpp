@@ -5,9 +5,9 @@
 #include <cstring>
 
 #include "platform/SiblingTemporary.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberFormat.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include <string>
 
 #include "evaluations/NozzleEvaluationModel.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 constexpr const char* kNozzleFileMagic = "QUORVELWNOZ8100";
 constexpr std::int64_t kNozzleFileBytes = 217;

@@ -7,7 +7,7 @@
 #include "evaluations/NozzleEvaluationFile.h"
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationReport.h"
-#include "shell/Message.h"
+#include "services/Message.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "shell/General.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
+#include "services/General.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -14,9 +14,9 @@
 #include "platform/Controls.h"
 #include "model/Nodes.h"
 #include "properties/NamedRecordDialog.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
-#include "shell/WindowUtilities.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <string>
 #include <vector>
 
-#include "evaluations/Pump.h"
+#include "records/Pump.h"
 
 constexpr int kRotatingSlots = 10;
 using Load6 = std::array<float, 6>;

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "evaluations/Pump.h"
+#include "records/Pump.h"
 #include "properties/BeamRecordTable.h"
 
 class PumpsTable : public UnnamedRecordList<Pump> {

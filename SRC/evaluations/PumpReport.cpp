@@ -11,12 +11,12 @@
 #include "evaluations/RotatingEquipmentData.h"
 #include "evaluations/RotatingEquipmentReports.h"
 #include "evaluations/RotatingReportLines.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The pump words; see PumpVocabulary.h.
 #include "evaluations/PumpVocabulary.h"
 
-#include "evaluations/Pump.h"
+#include "records/Pump.h"
 
 const std::vector<std::string>& PumpCategoryNames() {
   static const std::vector<std::string> names{

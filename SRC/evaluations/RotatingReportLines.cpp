@@ -5,9 +5,9 @@
 #include <functional>
 
 #include "evaluations/EvaluationReport.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
-#include "shell/Units.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -20,16 +20,16 @@
 #include "files/ModelFile.h"
 #include "model/Model.h"
 #include "properties/MaterialLibrary.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/BinaryFile.h"
-#include "shell/Frame.h"
-#include "shell/Message.h"
-#include "shell/Settings.h"
-#include "shell/TempFiles.h"
+#include "services/ProgramContext.h"
+#include "services/BinaryFile.h"
+#include "services/Frame.h"
+#include "services/Message.h"
+#include "services/Settings.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include "files/ModelFile.h"
 #include "platform/Dialog.h"
 #include "platform/Registry.h"
-#include "shell/Message.h"
-#include "shell/Settings.h"
+#include "services/Message.h"
+#include "services/Settings.h"
 
 namespace {
 

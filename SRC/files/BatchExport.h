@@ -25,7 +25,7 @@
 #include <vector>
 
 #include "platform/Types.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 struct Model;
 

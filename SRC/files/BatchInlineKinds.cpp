@@ -20,8 +20,8 @@
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
 #include "model/LayoutRow.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -40,7 +40,7 @@
 #include "elements/Bend.h"
 #include "files/BatchInlineKinds.h"
 #include "files/BatchJointKinds.h"
-#include "files/ModelBatchFile.h"
+#include "records/ModelBatchFile.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
 #include "supports/DisplacementSets.h"

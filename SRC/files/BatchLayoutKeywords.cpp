@@ -12,9 +12,9 @@
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/StandIn.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/StandIn.h"
+#include "services/Units.h"
 
 namespace {
 

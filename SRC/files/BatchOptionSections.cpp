@@ -8,10 +8,10 @@
 
 #include "files/BatchImport.h"
 #include "files/BatchSections.h"
-#include "loads/Wind.h"
+#include "records/Wind.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

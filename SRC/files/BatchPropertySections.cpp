@@ -6,8 +6,8 @@
 
 #include "files/BatchSections.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

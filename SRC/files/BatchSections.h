@@ -21,7 +21,7 @@
 #include <string>
 #include <string_view>
 
-#include "files/ModelBatchFile.h"
+#include "records/ModelBatchFile.h"
 
 struct Model;
 

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "graphics/DialogHook.h"
+#include "services/DialogHook.h"
 #include "model/Model.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Message.h"
+#include "services/ProgramContext.h"
+#include "services/Message.h"
 
 namespace {
 

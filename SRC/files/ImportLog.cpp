@@ -12,9 +12,9 @@
 #include "platform/Resource.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Message.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/Message.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

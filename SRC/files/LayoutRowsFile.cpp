@@ -14,8 +14,8 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
-#include "properties/TableFileFields.h"
-#include "shell/BinaryFile.h"
+#include "records/TableFileFields.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -32,14 +32,14 @@
 
 #include "files/ModelFileSections.h"
 #include "files/OldModelFile.h"
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 #include "platform/SiblingTemporary.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "properties/TableFileFields.h"
-#include "shell/BinaryFile.h"
-#include "shell/RecentModels.h"
+#include "records/TableFileFields.h"
+#include "services/BinaryFile.h"
+#include "services/RecentModels.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 
 #include <string>
 
-#include "files/ModelFileFormat.h"
+#include "records/ModelFileFormat.h"
 
 struct BinaryFile;
 struct Model;

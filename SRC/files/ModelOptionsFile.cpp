@@ -10,12 +10,12 @@
 #include <string>
 
 #include "files/ModelFileSections.h"
-#include "graphics/GraphicsSettings.h"
-#include "loads/LoadCaseList.h"
+#include "records/GraphicsSettings.h"
+#include "records/LoadCaseList.h"
 #include "model/Model.h"
-#include "properties/TableFileFields.h"
-#include "shell/BinaryFile.h"
-#include "shell/Units.h"
+#include "records/TableFileFields.h"
+#include "services/BinaryFile.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "files/FileCommands.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/General.h"
-#include "shell/Message.h"
+#include "services/General.h"
+#include "services/Message.h"
 
 bool ModelHasUnsavedChanges() { return TheModel().modified; }
 

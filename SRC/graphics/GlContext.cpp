@@ -5,8 +5,8 @@
 // mode is not entered (or is left) and the line picture stays.
 #include <GL/gl.h>
 
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "platform/GlContext.h"
@@ -14,7 +14,7 @@
 #include "platform/Paint.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
+#include "services/Frame.h"
 
 namespace {
 

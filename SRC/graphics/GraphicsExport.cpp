@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "graphics/DialogHook.h"
-#include "graphics/Drawing2D.h"
+#include "services/DialogHook.h"
+#include "model/Drawing2D.h"
 #include "graphics/ViewExtents.h"
-#include "graphics/DrawingColours.h"
+#include "model/DrawingColours.h"
 #include "graphics/EmfFile.h"
 #include "graphics/GraphicsPrinter.h"
-#include "graphics/GraphicsSettings.h"
+#include "records/GraphicsSettings.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/ViewCommands.h"
@@ -28,12 +28,12 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -8,16 +8,16 @@
 
 #include <cmath>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
-#include "graphics/Drawing2D.h"
+#include "model/DrawingColours.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
+#include "model/Drawing2D.h"
 #include "graphics/ViewExtents.h"
 #include "graphics/GraphicsExport.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/PrinterSettings.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
 #include "graphics/ViewCommands.h"
 #include "platform/Clipboard.h"
 #include "platform/Dialog.h"
@@ -26,11 +26,11 @@
 #include "platform/Metafile.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/General.h"
+#include "services/General.h"
 #include "model/Model.h"
-#include "shell/ProgramContext.h"
-#include "shell/Message.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/Message.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

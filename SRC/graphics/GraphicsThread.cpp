@@ -10,23 +10,23 @@
 #include <string>
 #include <thread>
 
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewpointDialog.h"
-#include "model/DrawnModel.h"
-#include "model/LayoutEditors.h"
-#include "model/LayoutTable.h"
+#include "editing/DrawnModel.h"
+#include "editing/LayoutEditors.h"
+#include "editing/LayoutTable.h"
 #include "model/Model.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Frame.h"
-#include "shell/ViewRequests.h"
+#include "services/ProgramContext.h"
+#include "services/Frame.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -29,7 +29,7 @@
 #include <functional>
 
 #include "platform/Types.h"
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 
 struct Model;
 

@@ -5,17 +5,17 @@
 #include <algorithm>
 #include <string>
 
-#include "graphics/GraphicsState.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticElement.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "model/LcsTriad.h"

@@ -19,9 +19,9 @@
 
 #include <string>
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 #include "platform/Types.h"
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 
 enum HighlightKind : int {
   kHighlightNone = 0,

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/GraphicsState.h"
+#include "model/DrawingColours.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsWindow.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"

@@ -14,19 +14,19 @@
 #include <cmath>
 #include <string>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
 #include "graphics/ViewExtents.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsSettings.h"
-#include "graphics/GraphicsState.h"
+#include "model/GlSolids.h"
+#include "records/GraphicsSettings.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
-#include "graphics/ResultPicture.h"
-#include "graphics/ShapeOverlay.h"
+#include "results/ResultPicture.h"
+#include "results/ShapeOverlay.h"
 #include "graphics/ViewCommands.h"
-#include "graphics/ViewProjection.h"
+#include "model/ViewProjection.h"
 #include "graphics/Zoom.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
@@ -39,10 +39,10 @@
 #include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/AppFonts.h"
-#include "shell/Frame.h"
-#include "shell/Message.h"
-#include "shell/ViewRequests.h"
+#include "services/AppFonts.h"
+#include "services/Frame.h"
+#include "services/Message.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

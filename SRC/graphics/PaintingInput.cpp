@@ -9,13 +9,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
-#include "graphics/ResultPicture.h"
+#include "results/ResultPicture.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/Zoom.h"
 #include "model/Model.h"
@@ -26,8 +26,8 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
-#include "shell/Settings.h"
+#include "services/Frame.h"
+#include "services/Settings.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
-#include "graphics/ViewProjection.h"
+#include "model/ViewProjection.h"
 #include "graphics/ViewTurns.h"
 #include "platform/Controls.h"
 #include "platform/Paint.h"

@@ -6,14 +6,14 @@
 // model and the Layout window.
 #include "elements/Bend.h"
 #include "elements/PipeData.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
-#include "shell/Settings.h"
+#include "services/Settings.h"
 #include "supports/SupportSymbols.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // Start-up and shutdown of the printers (see PrintSetup.h).
 #include "graphics/PrintSetup.h"
 
-#include "graphics/PrintPreview.h"
-#include "graphics/PrinterSettings.h"
+#include "printing/PrintPreview.h"
+#include "printing/PrinterSettings.h"
 
 void InitPrinters() {
   TextPrinter().InitDefaults();

@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsSettings.h"
-#include "graphics/GraphicsState.h"
+#include "model/GlSolids.h"
+#include "records/GraphicsSettings.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
@@ -15,8 +15,8 @@
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

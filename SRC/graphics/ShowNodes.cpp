@@ -4,8 +4,8 @@
 // every node.
 #include <array>
 
-#include "graphics/GraphicsSettings.h"
-#include "graphics/GraphicsState.h"
+#include "records/GraphicsSettings.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
@@ -14,8 +14,8 @@
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

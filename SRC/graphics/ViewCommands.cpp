@@ -5,14 +5,14 @@
 
 #include <utility>
 
-#include "graphics/Drawing2D.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
+#include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
-#include "graphics/ViewProjection.h"
+#include "model/ViewProjection.h"
 #include "graphics/Zoom.h"
 
 namespace {

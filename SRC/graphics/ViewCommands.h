@@ -5,8 +5,8 @@
 // they give back afterwards.
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
-#include "shell/ViewRequests.h"
+#include "records/DrawingGeometry.h"
+#include "services/ViewRequests.h"
 
 // The view of a new window: -12 .. 12 both ways, viewpoint (1, 1, 1), turn
 // mode and the Center cursor off, the zoom buttons enabled.

@@ -7,11 +7,11 @@
 
 #include <cmath>
 
-#include "graphics/Drawing2D.h"
+#include "model/Drawing2D.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"
-#include "shell/StartupSwitches.h"
+#include "services/StartupSwitches.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // (see ViewExtents.cpp).
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 
 // The drawn model's extents in view units (-12 .. 12 without nodes).
 void ComputeViewExtents();

@@ -3,11 +3,11 @@
 // highlight kept.
 #include "graphics/ViewTurns.h"
 
-#include "graphics/Drawing2D.h"
-#include "graphics/DrawingGeometry.h"
+#include "model/Drawing2D.h"
+#include "records/DrawingGeometry.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewExtents.h"
-#include "graphics/ViewProjection.h"
+#include "model/ViewProjection.h"
 
 namespace {
 

@@ -6,15 +6,15 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewCommands.h"
-#include "graphics/ViewProjection.h"
+#include "model/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Frame.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Frame.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <cmath>
 #include <thread>
 
-#include "graphics/Drawing2D.h"
+#include "model/Drawing2D.h"
 #include "graphics/ViewExtents.h"
-#include "graphics/GraphicsState.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
@@ -21,7 +21,7 @@
 #include "platform/TestSupport.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
+#include "services/Frame.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The shared record of time varying and force spectrum loads; see the header.
 #include "loads/DirectionalLoad.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberFormat.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
+#include "services/NumberFormat.h"
 
 const LoadUnit kForceUnits[kForceUnitCount] = {
     {"(lb)", 1.0f}, {"(N)", 4.4482198f}, {"(kg)", 0.45359236f}};

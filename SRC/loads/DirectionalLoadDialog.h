@@ -9,9 +9,9 @@
 // stored with the unit. The dialogs run on the kinds' dialog protocol.
 #pragma once
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "loads/DirectionalLoad.h"
-#include "loads/PointTables.h"
+#include "records/PointTables.h"
 
 struct Model;
 

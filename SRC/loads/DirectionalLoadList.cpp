@@ -6,18 +6,18 @@
 #include <utility>
 #include <vector>
 
-#include "elements/KindList.h"
-#include "graphics/ReportOutput.h"
+#include "kindbase/KindList.h"
+#include "printing/ReportOutput.h"
 #include "loads/LoadsReport.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "results/RowDetails.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
+#include "printing/RowDetails.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 
 class DirectionalLoadsList : public KindListTable {
  public:

@@ -1,10 +1,10 @@
 // The nodal force's record, copy and list text; see the header.
 #include "loads/Force.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
-#include "shell/Units.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
+#include "services/Units.h"
 
 void NodalForce::Read(BinaryFile& file) {
   for (float* value : {&FX, &FY, &FZ, &MX, &MY, &MZ}) BinaryFileReadFloat(file, *value);

@@ -5,10 +5,10 @@
 //
 // A force added to a temperature that the model does not use would act in
 // no case at all; the run refuses it rather than drop it unseen.
-#include "analysis/ElementAssembly.h"
+#include "kindbase/ElementAssembly.h"
 #include "loads/Force.h"
 #include "model/Model.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <algorithm>
 #include <array>
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "loads/Force.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

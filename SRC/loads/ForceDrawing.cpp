@@ -9,16 +9,16 @@
 #include <cmath>
 #include <string>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsSettings.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
-#include "graphics/ViewProjection.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "records/GraphicsSettings.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
+#include "model/ViewProjection.h"
 #include "loads/Force.h"
 #include "model/Model.h"
 #include "platform/Gdi.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

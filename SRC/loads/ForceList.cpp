@@ -5,14 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "elements/KindList.h"
-#include "graphics/ReportOutput.h"
+#include "kindbase/KindList.h"
+#include "printing/ReportOutput.h"
 #include "loads/LoadsReport.h"
 #include "loads/Force.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "results/RowDetails.h"
-#include "shell/Units.h"
+#include "printing/RowDetails.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

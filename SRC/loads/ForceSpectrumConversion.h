@@ -17,7 +17,7 @@
 #include <functional>
 #include <vector>
 
-#include "shell/BinaryFile.h"
+#include "services/BinaryFile.h"
 
 inline constexpr double kConversionStep = 1.0e-4;  // seconds
 

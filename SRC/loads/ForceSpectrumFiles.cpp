@@ -5,16 +5,16 @@
 #include <fstream>
 #include <vector>
 
-#include "graphics/ReportOutput.h"
-#include "loads/ForceSpectrum.h"
+#include "printing/ReportOutput.h"
+#include "records/ForceSpectrum.h"
 #include "loads/TextLines.h"
 #include "loads/TimeFunctionFiles.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/FileDialogs.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/ProgramContext.h"
+#include "services/FileDialogs.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 
 NamedPoints ParseForceSpectrumText(std::istream& in) {
   NamedPoints spectrum;

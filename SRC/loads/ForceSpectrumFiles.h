@@ -13,7 +13,7 @@
 #include <istream>
 #include <string>
 
-#include "loads/PointTables.h"
+#include "records/PointTables.h"
 #include "platform/Types.h"
 
 // The spectrum of a force spectrum text file: its name (cut to 31

@@ -1,7 +1,7 @@
 // The force spectrum load's record and copy; see the header.
 #include "loads/ForceSpectrumLoad.h"
 
-#include "elements/KindRecord.h"
+#include "kindbase/KindRecord.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/DirectionalLoadDialog.h"
 #include "model/Model.h"

@@ -7,21 +7,21 @@
 #include <string>
 #include <vector>
 
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumConversion.h"
 #include "loads/ListEdits.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -3,18 +3,18 @@
 
 #include <array>
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "loads/HarmonicLoad.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

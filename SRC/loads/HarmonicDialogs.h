@@ -7,7 +7,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 INT_PTR HarmonicLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // HARMONIC_DIALOG over `owner`: 1 after OK, 0 after Cancel (or OK while

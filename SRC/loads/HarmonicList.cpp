@@ -6,17 +6,17 @@
 #include <utility>
 #include <vector>
 
-#include "elements/KindList.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "kindbase/KindList.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "results/RowDetails.h"
-#include "shell/NumberFormat.h"
-#include "shell/Units.h"
+#include "printing/RowDetails.h"
+#include "services/NumberFormat.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // The harmonic load's record, copy and list text; see the header.
 #include "loads/HarmonicLoad.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 void HarmonicLoad::Read(BinaryFile& file) {
   for (float* value : {&Frequency, &Phase, &FX, &FY, &FZ}) BinaryFileReadFloat(file, *value);

@@ -8,7 +8,7 @@
 
 #include "model/Model.h"
 #include "platform/Gdi.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 // `change` returns whether it changed the model; a change marks it modified.
 template <typename Change>

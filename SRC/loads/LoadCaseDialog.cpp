@@ -9,11 +9,11 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/NameTables.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/NameTables.h"
+#include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

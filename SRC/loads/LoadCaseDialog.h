@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 constexpr int kFirstLoadCaseBox = 1101;
 constexpr int kLoadCasesAllButton = 1001;

@@ -2,20 +2,20 @@
 // header.
 #include "loads/LoadsReport.h"
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "loads/HarmonicList.h"
 #include "loads/PipeLoadsTable.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "loads/SpectrumPrint.h"
-#include "loads/StaticSeismic.h"
+#include "records/StaticSeismic.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "properties/BeamLoadsTable.h"
-#include "shell/StartupSwitches.h"
+#include "services/StartupSwitches.h"
 
 namespace {
 

@@ -8,11 +8,11 @@
 #include "model/ListWindow.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <vector>
 
-#include "loads/PointTables.h"
-#include "shell/TableWindow.h"
+#include "records/PointTables.h"
+#include "services/TableWindow.h"
 
 class PairsGrid : public TableWindow {
  public:

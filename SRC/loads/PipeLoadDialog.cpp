@@ -4,19 +4,19 @@
 
 #include <cstdio>
 
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "loads/PipeLoadUse.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
-#include "shell/WindowUtilities.h"
-#include "shell/ProgramCommands.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
+#include "services/WindowUtilities.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 // Control ids of the template.
 constexpr int kLoadNameField = 1301;

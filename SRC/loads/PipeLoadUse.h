@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 
 struct LayoutRow;
 struct Model;

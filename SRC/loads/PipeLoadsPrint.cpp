@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "loads/LoadsReport.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "loads/PipeLoadsTable.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
+#include "services/Units.h"
 
 namespace {
 

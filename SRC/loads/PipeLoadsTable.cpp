@@ -6,25 +6,25 @@
 #include <algorithm>
 #include <cctype>
 
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "loads/PipeLoadUse.h"
 #include "loads/ListEdits.h"
 #include "loads/PipeLoadDialog.h"
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/Units.h"
-#include "shell/ProgramCommands.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/Units.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

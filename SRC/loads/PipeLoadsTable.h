@@ -18,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 struct Model;
 

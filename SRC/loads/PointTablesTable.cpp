@@ -4,18 +4,18 @@
 
 #include <algorithm>
 
-#include "shell/ViewRequests.h"
-#include "graphics/ReportOutput.h"
+#include "services/ViewRequests.h"
+#include "printing/ReportOutput.h"
 #include "loads/ListEdits.h"
 #include "model/ContextMenus.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

@@ -24,10 +24,10 @@
 #include <string>
 #include <vector>
 
-#include "loads/PointTables.h"
+#include "records/PointTables.h"
 #include "loads/PointsGrid.h"
 #include "model/ListWindow.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 struct Model;
 

@@ -3,15 +3,15 @@
 
 #include <algorithm>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "loads/ListEdits.h"
 #include "loads/LoadsReport.h"
 #include "model/Model.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
-#include "shell/TableWindowSupport.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "loads/PairsGrid.h"
-#include "loads/PointTables.h"
+#include "records/PointTables.h"
 
 struct Model;
 

@@ -6,7 +6,7 @@
 #include <algorithm>
 
 #include "loads/ListEdits.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "loads/SpectrumFiles.h"
 #include "loads/SpectrumLibrary.h"
 #include "loads/SpectrumLibraryWindow.h"
@@ -18,12 +18,12 @@
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
 
 namespace {
 

@@ -21,8 +21,8 @@
 #include <string>
 
 #include "platform/Types.h"
-#include "shell/TableWindow.h"
-#include "shell/UndoFiles.h"
+#include "services/TableWindow.h"
+#include "model/UndoFiles.h"
 
 struct Model;
 

@@ -5,20 +5,20 @@
 #include <array>
 #include <cstdio>
 
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "loads/SpectraTable.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "platform/Types.h"
 
 // Reads a spectrum text file: name (cut to 31 characters), abscissa kind,

@@ -10,12 +10,12 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/SiblingTemporary.h"
-#include "shell/ProgramContext.h"
-#include "shell/BinaryFile.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/Settings.h"
+#include "services/ProgramContext.h"
+#include "services/BinaryFile.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/Settings.h"
 
 namespace {
 

@@ -18,7 +18,7 @@
 
 #include <string>
 
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "platform/Types.h"
 
 struct SpectrumLibraryState {

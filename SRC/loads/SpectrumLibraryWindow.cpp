@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "shell/FileDialogs.h"
+#include "services/FileDialogs.h"
 #include "loads/ListEdits.h"
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumFiles.h"
@@ -17,13 +17,13 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
-#include "shell/ProgramContext.h"
-#include "shell/FramePlacements.h"
-#include "shell/Frame.h"
-#include "shell/Message.h"
-#include "shell/Settings.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/ProgramCommands.h"
+#include "services/ProgramContext.h"
+#include "services/FramePlacements.h"
+#include "services/Frame.h"
+#include "services/Message.h"
+#include "services/Settings.h"
+#include "services/TableWindowSupport.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

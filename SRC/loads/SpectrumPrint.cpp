@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <vector>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "loads/LoadsReport.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
 
 namespace {
 

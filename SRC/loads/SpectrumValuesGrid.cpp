@@ -3,10 +3,10 @@
 
 #include "loads/ListEdits.h"
 #include "model/Model.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 SpectrumValuesGrid& TheSpectrumValuesGrid() {
   static SpectrumValuesGrid grid;

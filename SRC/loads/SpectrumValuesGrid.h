@@ -20,7 +20,7 @@
 #include <vector>
 
 #include "loads/PairsGrid.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 
 class SpectrumValuesGrid : public PairsGrid {
  public:

@@ -4,20 +4,20 @@
 #include <array>
 #include <cstdio>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
-#include "loads/LoadCaseList.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "loads/LoadsReport.h"
-#include "loads/StaticSeismic.h"
+#include "records/StaticSeismic.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include <string>
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 constexpr int kSeismicFirstField = 1301;  // X, Y, Z: 1301 .. 1303
 constexpr int kSeismicAlgebraicRadio = 1400;

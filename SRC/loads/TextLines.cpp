@@ -6,8 +6,8 @@
 #include <cmath>
 #include <limits>
 
-#include "shell/Interpolation.h"
-#include "shell/NumberText.h"
+#include "services/Interpolation.h"
+#include "services/NumberText.h"
 
 namespace {
 

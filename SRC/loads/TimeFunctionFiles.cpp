@@ -7,16 +7,16 @@
 #include <fstream>
 #include <vector>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "loads/TextLines.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
-#include "shell/ProgramContext.h"
-#include "shell/FileDialogs.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/ProgramContext.h"
+#include "services/FileDialogs.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 
 namespace {
 

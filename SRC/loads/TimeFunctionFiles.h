@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "loads/PointTables.h"
+#include "records/PointTables.h"
 #include "platform/Types.h"
 
 // The functions of a time function text file, in file order: each name (cut

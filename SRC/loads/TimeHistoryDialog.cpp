@@ -4,21 +4,21 @@
 
 #include <string>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
-#include "loads/LoadCaseList.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 // 1 after OK, 0 after Cancel (or OK while results are shown). `snapshot` is
 // the undo snapshot taken for the edit, dropped when nothing changed.

@@ -1,8 +1,8 @@
 // The time varying load's record and copy; see the header.
 #include "loads/TimeVaryingLoad.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/DirectionalLoadDialog.h"
 #include "model/Model.h"

@@ -8,7 +8,7 @@
 #include <cmath>
 #include <cstdio>
 
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
@@ -16,12 +16,12 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 #include <string>
 #include <vector>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "loads/LoadsReport.h"
 #include "loads/WindDialog.h"
 #include "model/Model.h"
-#include "shell/NumberText.h"
-#include "shell/StartupSwitches.h"
-#include "shell/TablePrint.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/StartupSwitches.h"
+#include "printing/TablePrint.h"
+#include "services/Units.h"
 
 namespace {
 

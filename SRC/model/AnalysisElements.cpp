@@ -9,14 +9,14 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "loads/PipeLoad.h"
-#include "shell/NumberFormat.h"
+#include "records/PipeLoad.h"
+#include "services/NumberFormat.h"
 #include "model/RowObjects.h"
-#include "shell/Assert.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/Units.h"
-#include "shell/ProgramCommands.h"
+#include "services/Assert.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/Units.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

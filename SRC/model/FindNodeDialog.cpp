@@ -7,8 +7,8 @@
 #include "platform/Dialog.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "shell/General.h"
-#include "shell/TableWindowSupport.h"
+#include "services/General.h"
+#include "services/TableWindowSupport.h"
 
 NodeId g_LastFoundNode = 0;
 

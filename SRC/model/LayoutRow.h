@@ -19,7 +19,7 @@
 #include <memory>
 #include <string>
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 
 enum class ElementType : std::int32_t {
   None = 0,

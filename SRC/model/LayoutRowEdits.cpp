@@ -11,8 +11,8 @@
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 
 const char* const kMaxRowsMessage = "Maximum number of rows exceeded";
 

@@ -30,7 +30,7 @@
 
 #include "platform/Types.h"
 #include "platform/Window.h"
-#include "shell/ListFrameState.h"
+#include "services/ListFrameState.h"
 
 struct Model;
 class TableWindow;

@@ -5,14 +5,14 @@
 // lies R / cos(theta / 2) from the intersection along the bisector.
 #include "model/MakeModel.h"
 
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 
 #include <cmath>
 #include <string>
 #include <unordered_map>
 
 #include "model/KindRecords.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -20,8 +20,8 @@
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "properties/PipeDimensions.h"
-#include "shell/General.h"
+#include "records/PipeDimensions.h"
+#include "services/General.h"
 
 namespace {
 

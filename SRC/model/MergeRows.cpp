@@ -5,7 +5,7 @@
 
 #include "model/MakeModel.h"
 #include "model/Model.h"
-#include "shell/Assert.h"
+#include "services/Assert.h"
 
 bool MergedNodeIdsClash(const Model& model, const NodeTable& merged) {
   std::unordered_set<NodeId> ids;

@@ -6,9 +6,9 @@
 
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "shell/Assert.h"
-#include "shell/General.h"
+#include "services/Assert.h"
+#include "services/General.h"
 
 namespace {
 

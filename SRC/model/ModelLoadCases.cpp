@@ -2,14 +2,14 @@
 // ModelLoadCases.h).
 #include "model/ModelLoadCases.h"
 
-#include "loads/Spectrum.h"
-#include "loads/StaticSeismic.h"
-#include "loads/Wind.h"
+#include "records/Spectrum.h"
+#include "records/StaticSeismic.h"
+#include "records/Wind.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Regenerate.h"
 #include "model/RowObjects.h"
-#include "shell/TableWindowSupport.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 // the rebuild itself).
 #pragma once
 
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 
 struct Model;
 

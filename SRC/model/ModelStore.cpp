@@ -8,11 +8,11 @@
 #include <utility>
 
 #include "model/RowObjects.h"
-#include "properties/PipeSection.h"
-#include "shell/Assert.h"
-#include "shell/General.h"
-#include "shell/NameTables.h"
-#include "shell/Units.h"
+#include "records/PipeSection.h"
+#include "services/Assert.h"
+#include "services/General.h"
+#include "services/NameTables.h"
+#include "services/Units.h"
 
 Model::Model() = default;
 Model::~Model() = default;

@@ -3,15 +3,15 @@
 
 #include <cmath>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
-#include "graphics/ViewProjection.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
+#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/Regenerate.h"
 #include "model/RowDrawing.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 float g_StressLabelThreshold = 0.0f;
 float g_RatioLabelThreshold = 0.0f;

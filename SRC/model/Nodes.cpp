@@ -4,10 +4,10 @@
 
 #include <cstring>
 
-#include "shell/BinaryFile.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
+#include "services/BinaryFile.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -24,7 +24,7 @@
 #include <string_view>
 #include <vector>
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 
 struct BinaryFile;
 

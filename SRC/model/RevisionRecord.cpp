@@ -4,8 +4,8 @@
 #include <cstring>
 #include <vector>
 
-#include "properties/TableFileFields.h"
-#include "shell/BinaryFile.h"
+#include "records/TableFileFields.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -7,17 +7,17 @@
 #include <cmath>
 #include <cstdio>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/NodeDrawing.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -4,13 +4,13 @@
 // the kind table.
 #include "model/RowObjects.h"
 
-#include "graphics/Drawing2D.h"
-#include "shell/ViewRequests.h"
+#include "model/Drawing2D.h"
+#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/KindRecords.h"
-#include "shell/Assert.h"
-#include "shell/Frame.h"
+#include "services/Assert.h"
+#include "services/Frame.h"
 
 namespace {
 

@@ -36,7 +36,7 @@
 #include <memory>
 #include <string>
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 #include "model/LayoutRow.h"
 #include "platform/Types.h"
 

@@ -3,7 +3,7 @@
 // with it) before the object goes.
 #include "model/RowOperations.h"
 
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"

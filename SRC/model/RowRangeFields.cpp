@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 
 int ReadFromRowField(DialogHelper& helper, int item, int rowCount) {
   helper.DialogGetItemText(item);

@@ -8,10 +8,10 @@
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "properties/AiscShapes.h"
-#include "properties/BeamSection.h"
-#include "shell/ProgramContext.h"
-#include "shell/Assert.h"
-#include "shell/WindowUtilities.h"
+#include "records/BeamSection.h"
+#include "services/ProgramContext.h"
+#include "services/Assert.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

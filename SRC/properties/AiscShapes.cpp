@@ -3,7 +3,7 @@
 
 #include <cstring>
 
-#include "shell/Assert.h"
+#include "services/Assert.h"
 
 namespace {
 

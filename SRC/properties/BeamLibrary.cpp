@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "platform/CommonDialog.h"
-#include "shell/BinaryFile.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/Units.h"
+#include "services/BinaryFile.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -22,9 +22,9 @@
 #include <cstdint>
 #include <string>
 
-#include "model/RecordTable.h"
+#include "records/RecordTable.h"
 #include "platform/Types.h"
-#include "properties/BeamSection.h"
+#include "records/BeamSection.h"
 
 constexpr int kBeamLibraryVersion = 690;
 

@@ -9,9 +9,9 @@
 #include "properties/BeamLibrary.h"
 #include "properties/DialogTable.h"
 #include "properties/PropertyTables.h"
-#include "shell/ProgramContext.h"
-#include "shell/Assert.h"
-#include "shell/Message.h"
+#include "services/ProgramContext.h"
+#include "services/Assert.h"
+#include "services/Message.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 int BeamLoadDialog(HWND owner, int record, SnapshotToken token);
 INT_PTR BeamLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

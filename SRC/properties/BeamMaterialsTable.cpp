@@ -3,22 +3,22 @@
 
 #include <algorithm>
 
-#include "shell/ViewRequests.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "services/ViewRequests.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "properties/BeamMaterialDialog.h"
 #include "properties/BeamRecordEdits.h"
 #include "properties/PropertyTables.h"
-#include "shell/ErrorRecords.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -1,13 +1,13 @@
 // The beam records' cells, name checks, uses and renames; see the header.
 #include "properties/BeamRecordEdits.h"
 
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "properties/PropertyTables.h"
-#include "shell/ErrorRecords.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
+#include "services/ErrorRecords.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

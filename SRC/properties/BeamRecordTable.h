@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "model/RecordTable.h"
+#include "records/RecordTable.h"
 #include "properties/PropertyTables.h"
 #include "platform/Types.h"
-#include "shell/TableWindow.h"
-#include "shell/UndoFiles.h"
+#include "services/TableWindow.h"
+#include "model/UndoFiles.h"
 
 class BeamRecordTable : public ItemListTableWindow {
  public:
@@ -111,7 +111,7 @@ class UnnamedRecordList : public BeamRecordTable {
   std::string InUseMessage(int) override { return {}; }
 };
 
-#include "shell/TablePrint.h"
+#include "printing/TablePrint.h"
 
 // A list printed on the printer page whole: its headings and cells, each
 // column as wide as its widest text in the report font.

@@ -13,7 +13,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 int BeamSectionDialog(HWND owner, int record, SnapshotToken token);
 INT_PTR BeamSectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

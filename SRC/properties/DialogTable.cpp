@@ -6,7 +6,7 @@
 #include "platform/Dialog.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "shell/WindowUtilities.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "platform/Types.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 class DialogTableWindow : public TableWindow {
  public:

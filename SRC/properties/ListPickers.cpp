@@ -15,10 +15,10 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
-#include "shell/ProgramContext.h"
-#include "shell/Assert.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/ProgramContext.h"
+#include "services/Assert.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

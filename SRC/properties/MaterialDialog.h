@@ -12,7 +12,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 // The template of the model's piping code.
 const char* MaterialDialogName(int pipingCode);

@@ -11,10 +11,10 @@
 
 #include "model/Model.h"
 #include "platform/SiblingTemporary.h"
-#include "shell/NameTables.h"
-#include "shell/BinaryFile.h"
-#include "shell/Settings.h"
-#include "shell/Units.h"
+#include "services/NameTables.h"
+#include "services/BinaryFile.h"
+#include "services/Settings.h"
+#include "services/Units.h"
 
 const int kLibraryUnitKinds[kLibraryUnitCount] = {kUnitDensity, kUnitTemperature, kUnitModulus,
                                                   kUnitThermalExpansion, kUnitStress};

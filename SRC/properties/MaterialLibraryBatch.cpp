@@ -11,22 +11,22 @@
 #include <optional>
 #include <vector>
 
-#include "files/ModelBatchFile.h"
-#include "graphics/DialogHook.h"
+#include "records/ModelBatchFile.h"
+#include "services/DialogHook.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/SiblingTemporary.h"
 #include "platform/Window.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
-#include "shell/ProgramContext.h"
-#include "shell/BinaryFile.h"
-#include "shell/FileDialogs.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Settings.h"
+#include "services/ProgramContext.h"
+#include "services/BinaryFile.h"
+#include "services/FileDialogs.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Settings.h"
 
 namespace {
 

@@ -37,10 +37,10 @@
 #include <string>
 #include <vector>
 
-#include "model/RecordTable.h"
+#include "records/RecordTable.h"
 #include "platform/Types.h"
-#include "properties/Material.h"
-#include "shell/Units.h"
+#include "records/Material.h"
+#include "services/Units.h"
 
 struct MaterialBatchRead {
   ModelRecordTable<Material> materials;

@@ -10,11 +10,11 @@
 
 #include "platform/Dialog.h"
 #include "properties/MaterialLibrary.h"
-#include "shell/NameTables.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
-#include "shell/Message.h"
-#include "shell/Units.h"
+#include "services/NameTables.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
+#include "services/Message.h"
+#include "services/Units.h"
 
 namespace {
 

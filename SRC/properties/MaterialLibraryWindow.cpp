@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "graphics/DialogHook.h"
+#include "services/DialogHook.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
@@ -21,17 +21,17 @@
 #include "properties/MaterialLibraryDialogs.h"
 #include "properties/MaterialLibraryOld.h"
 #include "properties/MaterialsTable.h"
-#include "shell/ProgramContext.h"
-#include "shell/FileDialogs.h"
-#include "shell/FramePlacements.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/Settings.h"
-#include "shell/TableWindow.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/ProgramCommands.h"
+#include "services/ProgramContext.h"
+#include "services/FileDialogs.h"
+#include "services/FramePlacements.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/Settings.h"
+#include "services/TableWindow.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -6,17 +6,17 @@
 #include <cstdio>
 #include <string>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "platform/Windows1252.h"
-#include "properties/Material.h"
+#include "records/Material.h"
 #include "properties/MaterialPropertyRows.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <numeric>
 
-#include "shell/ErrorRecords.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

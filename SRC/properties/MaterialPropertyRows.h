@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "properties/Material.h"
+#include "records/Material.h"
 
 inline constexpr int kPropertyRowsRoom = 45;
 

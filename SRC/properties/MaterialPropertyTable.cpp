@@ -4,24 +4,24 @@
 
 #include <algorithm>
 
-#include "graphics/PrinterReport.h"
+#include "printing/PrinterReport.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "properties/Material.h"
-#include "shell/ProgramContext.h"
-#include "shell/ErrorRecords.h"
-#include "shell/General.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/Units.h"
-#include "shell/Frame.h"
-#include "shell/WindowUtilities.h"
+#include "records/Material.h"
+#include "services/ProgramContext.h"
+#include "services/ErrorRecords.h"
+#include "services/General.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/Units.h"
+#include "services/Frame.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <algorithm>
 #include <cctype>
 
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -18,22 +18,22 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "properties/Material.h"
+#include "records/Material.h"
 #include "properties/MaterialDialog.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/PropertyEdits.h"
-#include "shell/ProgramContext.h"
-#include "shell/ErrorRecords.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/Units.h"
-#include "shell/WindowUtilities.h"
-#include "graphics/ReportOutput.h"
+#include "services/ProgramContext.h"
+#include "services/ErrorRecords.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/Units.h"
+#include "services/WindowUtilities.h"
+#include "printing/ReportOutput.h"
 
 namespace {
 

@@ -16,7 +16,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 struct Model;
 

@@ -11,11 +11,11 @@
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
 
 struct NamedRecordDialogState {
   DialogHelper helper;

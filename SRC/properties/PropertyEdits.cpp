@@ -7,9 +7,9 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "properties/MergeNames.h"
-#include "properties/Soil.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "records/Soil.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 
 namespace {
 

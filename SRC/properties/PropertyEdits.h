@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "model/LayoutRow.h"
-#include "model/RecordTable.h"
+#include "records/RecordTable.h"
 
 struct Model;
 struct Material;

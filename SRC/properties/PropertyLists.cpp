@@ -9,8 +9,8 @@
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "properties/SoilsTable.h"
-#include "shell/TableWindow.h"
-#include "shell/TableWindowSupport.h"
+#include "services/TableWindow.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

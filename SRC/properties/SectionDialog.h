@@ -8,7 +8,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 // Edits section `record`; `token` is the edit's undo snapshot, discarded
 // when nothing was stored. 1 after OK stored (or found nothing changed).

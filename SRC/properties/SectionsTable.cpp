@@ -5,9 +5,9 @@
 #include <algorithm>
 #include <cctype>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
-#include "shell/ViewRequests.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "services/ViewRequests.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -16,15 +16,15 @@
 #include "platform/Window.h"
 #include "properties/PropertyEdits.h"
 #include "properties/SectionDialog.h"
-#include "shell/ErrorRecords.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/Units.h"
 
 namespace {
 

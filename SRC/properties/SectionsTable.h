@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 struct Model;
 

@@ -12,13 +12,13 @@
 #include "platform/Window.h"
 #include "properties/NamedRecordDialog.h"
 #include "properties/PropertyEdits.h"
-#include "shell/ProgramContext.h"
-#include "shell/DialogHelper.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
-#include "shell/WindowUtilities.h"
+#include "services/ProgramContext.h"
+#include "services/DialogHelper.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/UndoFiles.h"
+#include "model/UndoFiles.h"
 
 // Edits soil `record` (1..count) of the open model; `token` is the edit's
 // undo snapshot, dropped when nothing was stored. 1 after OK.

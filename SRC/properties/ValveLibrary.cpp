@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "platform/SiblingTemporary.h"
-#include "shell/BinaryFile.h"
-#include "shell/Units.h"
+#include "services/BinaryFile.h"
+#include "services/Units.h"
 
 const char* const kValveTypeNames[kValveTypeCount] = {" ",         "Gate",    "Globe", "Check",
                                                       "Butterfly", "Control", "Ball",  "Plug"};

@@ -25,7 +25,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/RecordTable.h"
+#include "records/RecordTable.h"
 
 inline constexpr std::int32_t kValveTypeCount = 8;
 // The valve types by index; 0 is blank (none).

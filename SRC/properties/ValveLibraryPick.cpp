@@ -10,15 +10,15 @@
 #include "platform/Rect.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
-#include "properties/PipeDimensions.h"
+#include "records/PipeDimensions.h"
 #include "properties/PropertyTables.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/ProgramContext.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Settings.h"
-#include "shell/Units.h"
+#include "services/ProgramContext.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Settings.h"
+#include "services/Units.h"
 
 namespace {
 

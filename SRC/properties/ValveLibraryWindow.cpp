@@ -5,8 +5,8 @@
 #include <cctype>
 #include <vector>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
@@ -14,19 +14,19 @@
 #include "platform/Window.h"
 #include "properties/PropertyTables.h"
 #include "properties/ValveLibrary.h"
-#include "shell/ProgramContext.h"
-#include "shell/Assert.h"
-#include "shell/FileDialogs.h"
-#include "shell/FramePlacements.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Settings.h"
-#include "shell/TablePrint.h"
-#include "shell/TableWindow.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "services/ProgramContext.h"
+#include "services/Assert.h"
+#include "services/FileDialogs.h"
+#include "services/FramePlacements.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Settings.h"
+#include "printing/TablePrint.h"
+#include "services/TableWindow.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "shell/ViewRequests.h"
-#include "graphics/ReportOutput.h"
+#include "services/ViewRequests.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
@@ -16,15 +16,15 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "results/LoadCaseChooser.h"
-#include "results/ResultCases.h"
-#include "results/ResultNavigation.h"
-#include "results/ResultPrint.h"
-#include "shell/NameTables.h"
-#include "shell/NumberText.h"
-#include "shell/TableViews.h"
-#include "shell/TableWindow.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultPrint.h"
+#include "services/NameTables.h"
+#include "services/NumberText.h"
+#include "services/TableViews.h"
+#include "services/TableWindow.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 namespace {
 

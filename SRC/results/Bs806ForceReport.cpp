@@ -9,15 +9,15 @@
 
 #include "codes/Bs806Stress.h"
 #include "codes/CodeStressRecord.h"
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "results/CodeStressResults.h"
-#include "results/ResultCases.h"
-#include "results/ResultPrint.h"
-#include "results/ResultsFile.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultPrint.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "graphics/ReportOutput.h"
-#include "model/DerivedElementData.h"
+#include "printing/ReportOutput.h"
+#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "results/CodeComplianceTable.h"
-#include "results/ResultPrint.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultPrint.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

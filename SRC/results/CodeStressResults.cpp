@@ -6,9 +6,9 @@
 #include "codes/CodeStressDriver.h"
 #include "codes/StressIndices.h"
 #include "model/Model.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultsFile.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
 
 namespace {
 

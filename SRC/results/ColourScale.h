@@ -15,7 +15,7 @@
 #include <array>
 #include <vector>
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 
 void SetColourScale(float minimum, float maximum);
 float ColourScaleMin();

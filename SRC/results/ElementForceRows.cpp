@@ -3,15 +3,15 @@
 
 #include <vector>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "results/ElementForceValues.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
-#include "results/ResultPrint.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultPrint.h"
+#include "resultsfile/ResultsFile.h"
 
 namespace {
 

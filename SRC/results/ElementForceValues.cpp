@@ -5,7 +5,7 @@
 
 #include "elements/ElementForces.h"
 #include "model/AnalysisElements.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 std::array<double, 12> PipeForceValues(const Model& model, const AnalysisElement& element,
                                        const std::array<float, 12>& record) {

@@ -4,19 +4,19 @@
 #include <algorithm>
 #include <utility>
 
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
 #include "results/ElementForceValues.h"
 #include "results/OtherSelectors.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
-#include "results/ResultNavigation.h"
-#include "results/ResultsFile.h"
-#include "results/TextMeasure.h"
-#include "shell/TableViews.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultsFile.h"
+#include "resultsfile/TextMeasure.h"
+#include "services/TableViews.h"
+#include "services/Units.h"
 
 std::string ForceAxesName() { return g_ShowGlobalForces ? "global" : "local"; }
 

@@ -20,8 +20,8 @@
 #include <string>
 #include <vector>
 
-#include "results/ResultPrint.h"
-#include "shell/TableWindow.h"
+#include "resultsfile/ResultPrint.h"
+#include "services/TableWindow.h"
 
 struct AnalysisElement;
 

@@ -4,11 +4,11 @@
 #include <array>
 
 #include "elements/ElementForces.h"
-#include "shell/ViewRequests.h"
+#include "services/ViewRequests.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "results/ResultViewItems.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultsFile.h"
 
 namespace {
 

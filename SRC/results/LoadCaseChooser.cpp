@@ -1,11 +1,11 @@
 // The load-case choosers; see LoadCaseChooser.h.
 #include "results/LoadCaseChooser.h"
 
-#include "results/RadioChooser.h"
-#include "results/ResultCases.h"
-#include "results/ResultNavigation.h"
-#include "shell/NameTables.h"
-#include "shell/TableWindow.h"
+#include "resultsfile/RadioChooser.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultNavigation.h"
+#include "services/NameTables.h"
+#include "services/TableWindow.h"
 
 std::string LoadCaseChooserTemplateName(int cases) {
   if (cases <= 3) return "RESULT_LOAD_CASES3_DIALOG";

@@ -4,21 +4,21 @@
 #include <array>
 #include <string>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/LayoutKeywords.h"
 #include "results/ElementForceRows.h"
 #include "results/ElementForceValues.h"
 #include "results/ElementForcesTable.h"
 #include "results/OtherSelectors.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
-#include "results/ResultNavigation.h"
-#include "results/ResultPrint.h"
-#include "results/ResultsFile.h"
-#include "results/TextMeasure.h"
-#include "shell/TableViews.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultPrint.h"
+#include "resultsfile/ResultsFile.h"
+#include "resultsfile/TextMeasure.h"
+#include "services/TableViews.h"
+#include "services/Units.h"
 
 namespace {
 

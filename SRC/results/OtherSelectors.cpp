@@ -7,8 +7,8 @@
 #include "results/JointDisplacementTables.h"
 #include "results/OtherForcesTable.h"
 #include "results/PipeForcesTable.h"
-#include "results/RadioChooser.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/RadioChooser.h"
+#include "resultsfile/ResultsFile.h"
 
 namespace {
 

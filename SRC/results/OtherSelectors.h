@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "platform/Types.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultNavigation.h"
 
 struct Model;
 

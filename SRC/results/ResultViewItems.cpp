@@ -2,8 +2,8 @@
 #include "results/ResultViewItems.h"
 
 #include "platform/Menu.h"
-#include "results/ResultNavigation.h"
-#include "shell/Frame.h"
+#include "resultsfile/ResultNavigation.h"
+#include "services/Frame.h"
 
 namespace {
 

@@ -4,23 +4,23 @@
 #include <algorithm>
 #include <vector>
 
-#include "shell/ViewRequests.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "services/ViewRequests.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Input.h"
-#include "properties/PipeSection.h"
-#include "properties/Soil.h"
-#include "results/ResultNavigation.h"
-#include "results/ResultPrint.h"
-#include "results/ResultsFile.h"
-#include "shell/Frame.h"
-#include "shell/General.h"
-#include "shell/TableViews.h"
-#include "shell/TableWindow.h"
-#include "shell/Units.h"
+#include "records/PipeSection.h"
+#include "records/Soil.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultPrint.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "services/TableViews.h"
+#include "services/TableWindow.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "graphics/ReportOutput.h"
-#include "results/ResultPrint.h"
+#include "printing/ReportOutput.h"
+#include "resultsfile/ResultPrint.h"
 #include "results/SortedStressesTable.h"
-#include "shell/NumberFormat.h"
-#include "shell/TableWindow.h"
-#include "shell/Units.h"
+#include "services/NumberFormat.h"
+#include "services/TableWindow.h"
+#include "services/Units.h"
 
 namespace {
 

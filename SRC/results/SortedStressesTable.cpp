@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "shell/ViewRequests.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "services/ViewRequests.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
@@ -16,17 +16,17 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "results/ResultNavigation.h"
-#include "results/ResultPrint.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultPrint.h"
 #include "results/ResultViewItems.h"
 #include "results/SortedStressReport.h"
 #include "results/StressDisplays.h"
-#include "shell/NumberText.h"
-#include "shell/TablePrint.h"
-#include "shell/TableViews.h"
-#include "shell/TableWindow.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "printing/TablePrint.h"
+#include "services/TableViews.h"
+#include "services/TableWindow.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The anchor's record, copy and list text; see the header.
 #include "supports/Anchor.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
-#include "shell/Units.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -22,7 +22,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/SymbolFrames.h"
+#include "model/SymbolFrames.h"
 #include "supports/DisplacementSets.h"
 #include "supports/SupportLoads.h"
 

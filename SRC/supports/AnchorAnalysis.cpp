@@ -16,8 +16,8 @@
 #include <array>
 #include <cmath>
 
-#include "analysis/GlobalSystem.h"
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/Model.h"
 #include "supports/Anchor.h"
 

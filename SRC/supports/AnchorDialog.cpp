@@ -8,14 +8,14 @@
 #include <array>
 #include <cstring>
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/ProgramContext.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/ProgramContext.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
 

@@ -5,18 +5,18 @@
 #include <utility>
 #include <vector>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
-#include "results/RowDetails.h"
+#include "printing/RowDetails.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "model/Nodes.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 #include "supports/Anchor.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Nozzle.h"
 

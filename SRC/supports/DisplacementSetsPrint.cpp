@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
-#include "results/RowDetails.h"
-#include "shell/TablePrint.h"
-#include "shell/Units.h"
+#include "printing/RowDetails.h"
+#include "printing/TablePrint.h"
+#include "services/Units.h"
 #include "supports/DisplacementSets.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The generic support's record and copy; see the header.
 #include "supports/GenericSupport.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 // A matrix that is not positive semi-definite is refused when a run starts.
 #include <cmath>
 
-#include "analysis/GlobalSystem.h"
+#include "kindbase/GlobalSystem.h"
 #include "model/Model.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 #include "supports/GenericSupport.h"
 
 namespace {

@@ -4,13 +4,13 @@
 // values stay.
 #include "supports/GenericSupportDialog.h"
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/GenericSupport.h"
 
 namespace {

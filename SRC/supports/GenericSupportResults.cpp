@@ -1,8 +1,8 @@
 // The generic supports' result views: "Loads on Generic supports" (FX, FY,
 // FZ, MX, MY, MZ in global axes, every one shown: the support holds all
 // six directions) and the generic support's summary, the anchor's in form.
-#include "graphics/ReportOutput.h"
-#include "shell/Units.h"
+#include "printing/ReportOutput.h"
+#include "services/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SupportResultTables.h"

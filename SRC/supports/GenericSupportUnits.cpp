@@ -3,8 +3,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/GenericSupport.h"
 
 namespace {

@@ -1,9 +1,9 @@
 // The guide's record and copy; see the header.
 #include "supports/Guide.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -5,11 +5,11 @@
 // over the sliding movement while the pipe slides, 1.0e12 while it sticks.
 #include <cmath>
 
-#include "analysis/LoadCaseKinds.h"
-#include "analysis/NonlinearConvergence.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 #include "supports/Guide.h"
 
 namespace {

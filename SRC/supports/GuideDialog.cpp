@@ -2,13 +2,13 @@
 // negative friction coefficient or gap is refused: neither has a meaning.
 #include "supports/GuideDialog.h"
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/Nodes.h"
 #include "model/ModelDialogFields.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/Guide.h"
 
 namespace {

@@ -7,12 +7,12 @@
 // one.
 #include <cmath>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "results/ResultCases.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultCases.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/Guide.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SupportResultTables.h"

@@ -1,13 +1,13 @@
 // The hanger's record and copy; see the header.
 #include "supports/Hanger.h"
 
-#include "elements/KindRecord.h"
-#include "files/ModelFileFormat.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "records/ModelFileFormat.h"
+#include "services/BinaryFile.h"
 #include "model/Nodes.h"
-#include "shell/NameTables.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NameTables.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -22,8 +22,8 @@
 #include <cstdint>
 #include <string>
 
-#include "analysis/NonlinearSupports.h"
-#include "graphics/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
+#include "model/SymbolFrames.h"
 #include "supports/SupportLoads.h"
 #include "supports/SupportSymbols.h"
 

@@ -10,13 +10,13 @@
 
 #include <cmath>
 
-#include "analysis/LoadCaseKinds.h"
-#include "analysis/NonlinearConvergence.h"
-#include "analysis/RunState.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "kindbase/NonlinearConvergence.h"
+#include "numeric/RunState.h"
 #include "model/Model.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberFormat.h"
-#include "shell/NameTables.h"
+#include "services/BinaryFile.h"
+#include "services/NumberFormat.h"
+#include "services/NameTables.h"
 #include "supports/Hanger.h"
 #include "supports/HangerCatalogue.h"
 

@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "shell/NumberFormat.h"
-#include "shell/Units.h"
+#include "services/NumberFormat.h"
+#include "services/Units.h"
 #include "supports/Hanger.h"
 
 namespace {

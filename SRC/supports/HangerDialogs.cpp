@@ -7,16 +7,16 @@
 #include <algorithm>
 #include <memory>
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NameTables.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NameTables.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/Hanger.h"
 
 namespace {

@@ -13,11 +13,11 @@
 
 #include <algorithm>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
-#include "graphics/StockSymbols.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
+#include "model/StockSymbols.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Gdi.h"

@@ -1,8 +1,8 @@
 // The limit stop's record and copy; see the header.
 #include "supports/LimitStop.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 
 #include <cmath>
 
-#include "analysis/AnalysisOptions.h"
-#include "analysis/LoadCaseKinds.h"
-#include "analysis/NonlinearConvergence.h"
+#include "records/AnalysisOptions.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "shell/DialogHelper.h"
+#include "services/DialogHelper.h"
 
 INT_PTR LimitStopDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -9,10 +9,10 @@
 #include <cmath>
 #include <string>
 
-#include "analysis/GlobalSystem.h"
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/Model.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 #include "supports/Nozzle.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 #include "supports/Nozzle.h"
 
 namespace {

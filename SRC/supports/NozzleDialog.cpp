@@ -7,14 +7,14 @@
 #include <array>
 #include <memory>
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/ProgramContext.h"
-#include "shell/Message.h"
-#include "shell/NumberFormat.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/ProgramContext.h"
+#include "services/Message.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/DisplacementSets.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"

@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <iterator>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 #include "supports/Nozzle.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SupportResultTables.h"

@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "shell/Assert.h"
-#include "shell/General.h"
+#include "services/Assert.h"
+#include "services/General.h"
 #include "supports/Nozzle.h"
 
 namespace {

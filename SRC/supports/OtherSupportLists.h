@@ -12,7 +12,7 @@
 #include <string>
 
 #include "model/Model.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 TableWindow& GuidesListTable();
 bool GuidesListOffered(const Model& model);

@@ -1,12 +1,12 @@
 // The restraint's record, copy, list text and analysis; see the header.
 #include "supports/Restraint.h"
 
-#include "analysis/GlobalSystem.h"
-#include "elements/KindRecord.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/KindRecord.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberText.h"
+#include "services/BinaryFile.h"
+#include "services/NumberText.h"
 
 namespace {
 

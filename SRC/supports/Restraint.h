@@ -15,7 +15,7 @@
 #include <cstdint>
 #include <string>
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 #include "supports/SupportLoads.h"
 
 class Restraint : public SupportItem<3> {

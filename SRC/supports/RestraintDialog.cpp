@@ -3,12 +3,12 @@
 // no effect.
 #include "supports/RestraintDialog.h"
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 #include "supports/Restraint.h"
 
 namespace {

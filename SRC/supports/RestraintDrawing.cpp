@@ -12,13 +12,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/DrawingColours.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GlSolids.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
-#include "graphics/SymbolFrames.h"
-#include "graphics/ViewProjection.h"
+#include "model/DrawingColours.h"
+#include "model/Drawing2D.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
+#include "model/SymbolFrames.h"
+#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "platform/Gdi.h"
 #include "model/RowDrawing.h"

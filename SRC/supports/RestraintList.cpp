@@ -3,12 +3,12 @@
 
 #include <utility>
 
-#include "graphics/ReportOutput.h"
-#include "results/RowDetails.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
 #include "supports/Restraint.h"
 
 namespace {

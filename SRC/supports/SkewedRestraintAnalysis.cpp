@@ -3,7 +3,7 @@
 // ground or to the connected node; its load k n.(u - v) is positive when the
 // two nodes part along the direction.
 #include "model/Model.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 #include "supports/SkewedRestraint.h"
 
 namespace {

@@ -2,11 +2,11 @@
 // the load along the direction as a force or, rotational, a moment, its
 // unit, the direction and the connected node) and the skewed restraint's
 // support load summary.
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/SupportResultTables.h"

@@ -1,8 +1,8 @@
 // The snubber's record and copy; see the header.
 #include "supports/Snubber.h"
 
-#include "elements/KindRecord.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/KindRecord.h"
+#include "services/BinaryFile.h"
 
 void Snubber::Read(BinaryFile& file) {
   ReadTagIfPresent(file, tag, "Snubber");

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "analysis/NonlinearSupports.h"
-#include "graphics/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
+#include "model/SymbolFrames.h"
 #include "supports/SupportLoads.h"
 #include "supports/SupportSymbols.h"
 

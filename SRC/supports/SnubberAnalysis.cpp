@@ -1,9 +1,9 @@
 // The snubber in the analysis (see Snubber.h): a spring along its unit
 // direction that exists only in the seismic and dynamic cases; in every
 // other case it adds nothing and reports 0.
-#include "analysis/LoadCaseKinds.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/Model.h"
-#include "shell/NumberFormat.h"
+#include "services/NumberFormat.h"
 #include "supports/Snubber.h"
 
 bool SnubberStiffnessCase(int type) {

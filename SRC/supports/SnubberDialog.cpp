@@ -1,11 +1,11 @@
 // SNUBBER_DIALOG (see SnubberDialog.h) on the kinds' dialog protocol.
 #include "supports/SnubberDialog.h"
 
-#include "elements/KindDialog.h"
+#include "kindbase/KindDialog.h"
 #include "platform/Dialog.h"
-#include "shell/Message.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/Snubber.h"
 
 namespace {

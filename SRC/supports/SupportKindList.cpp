@@ -3,7 +3,7 @@
 
 #include "model/Model.h"
 #include "model/Regenerate.h"
-#include "results/RadioChooser.h"
+#include "resultsfile/RadioChooser.h"
 #include "supports/SupportResultTables.h"
 
 namespace {

@@ -2,9 +2,9 @@
 // SupportLoads.h.
 #include "supports/SupportLoads.h"
 
-#include "analysis/GlobalSystem.h"
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
+#include "kindbase/GlobalSystem.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
 
 std::uint8_t g_SupportLoadsPeakMode = 0;
 std::uint8_t g_SupportLoadsSquareMode = 0;

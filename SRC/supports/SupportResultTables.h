@@ -23,7 +23,7 @@
 
 #include "model/LayoutRow.h"
 #include "model/RowLists.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultNavigation.h"
 #include "supports/SupportLoads.h"
 
 class DataItem;

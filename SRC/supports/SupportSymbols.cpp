@@ -5,11 +5,11 @@
 
 #include <cmath>
 
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsSettings.h"
-#include "graphics/GraphicsState.h"
-#include "shell/ViewRequests.h"
-#include "graphics/ViewProjection.h"
+#include "model/Drawing2D.h"
+#include "records/GraphicsSettings.h"
+#include "model/GraphicsState.h"
+#include "services/ViewRequests.h"
+#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"

@@ -11,7 +11,7 @@
 // Everything here runs on the graphics thread for the drawn model.
 #pragma once
 
-#include "graphics/DrawingGeometry.h"
+#include "records/DrawingGeometry.h"
 #include "model/LayoutRow.h"
 
 struct Model;

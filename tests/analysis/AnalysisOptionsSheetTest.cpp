@@ -5,12 +5,12 @@
 // the pages' code-dependent controls and their messages; Cancel changing
 // nothing; the code list's positions.
 #include "analysis/AnalysisOptionsSheet.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "loads/LoadsTesting.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
-#include "shell/NameTables.h"
-#include "shell/NumberText.h"
+#include "services/NameTables.h"
+#include "services/NumberText.h"
 
 namespace {
 

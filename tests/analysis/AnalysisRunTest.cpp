@@ -13,9 +13,9 @@
 #include <iterator>
 #include <set>
 
-#include "AnalysisTesting.h"
-#include "analysis/GlobalSystem.h"
-#include "analysis/LoadCaseKinds.h"
+#include "analysis/AnalysisTesting.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/RowOperations.h"
 #include "supports/Hanger.h"
 

@@ -18,14 +18,14 @@
 #include <vector>
 
 #include "analysis/AnalysisDriver.h"
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "elements/Bend.h"
 #include "loads/Force.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
-#include "results/ResultsFile.h"
-#include "shell/BinaryFile.h"
-#include "shell/TempFiles.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/BinaryFile.h"
+#include "services/TempFiles.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
 

@@ -21,7 +21,7 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "files/ModelFile.h"
 #include "model/ModelLoadCases.h"
 #include "model/LayoutTesting.h"

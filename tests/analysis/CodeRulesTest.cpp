@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "analysis/AnalysisOptions.h"
-#include "shell/NameTables.h"
+#include "records/AnalysisOptions.h"
+#include "services/NameTables.h"
 
 namespace {
 

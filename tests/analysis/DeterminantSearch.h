@@ -15,9 +15,9 @@
 #include <string>
 #include <vector>
 
-#include "analysis/Eigen.h"
-#include "analysis/RunState.h"
-#include "analysis/Skyline.h"
+#include "numeric/Eigen.h"
+#include "numeric/RunState.h"
+#include "numeric/Skyline.h"
 
 namespace kerneltest {
 namespace oracle {

@@ -14,20 +14,20 @@
 #include <numbers>
 #include <vector>
 
-#include "analysis/ElementAssembly.h"
-#include "analysis/ElementInputs.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
 #include "elements/ElementForces.h"
-#include "analysis/GlobalSystem.h"
-#include "analysis/LoadCaseKinds.h"
-#include "analysis/RunState.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "numeric/RunState.h"
 #include "elements/BendAnalysis.h"
 #include "elements/BendTesting.h"
 #include "elements/SlipJoint.h"
 #include "elements/StraightAnalysis.h"
 #include "elements/Valve.h"
-#include "shell/BinaryFile.h"
-#include "shell/StartupSwitches.h"
-#include "shell/TempFiles.h"
+#include "services/BinaryFile.h"
+#include "services/StartupSwitches.h"
+#include "services/TempFiles.h"
 #include "supports/Anchor.h"
 
 namespace {

@@ -11,7 +11,7 @@
 // and in torsion.
 #include <gtest/gtest.h>
 
-#include "AnalysisTesting.h"
+#include "analysis/AnalysisTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsDialog.h"

@@ -14,7 +14,7 @@
 //   rigid.
 #include <gtest/gtest.h>
 
-#include "AnalysisTesting.h"
+#include "analysis/AnalysisTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/HingeJoint.h"

@@ -10,9 +10,9 @@
 #include <cstdint>
 #include <vector>
 
-#include "analysis/EquationNumbers.h"
-#include "analysis/Skyline.h"
-#include "analysis/SkylineAssembly.h"
+#include "numeric/EquationNumbers.h"
+#include "numeric/Skyline.h"
+#include "numeric/SkylineAssembly.h"
 
 namespace kerneltest {
 

@@ -8,11 +8,11 @@
 // with a tip weight at every mode count against a dense solution.
 #include <gtest/gtest.h>
 
-#include "AnalysisTesting.h"
-#include "KernelTestModels.h"
+#include "analysis/AnalysisTesting.h"
+#include "analysis/KernelTestModels.h"
 #include "analysis/ModalStep.h"
 #include "elements/ConcentratedMass.h"
-#include "shell/AppTesting.h"
+#include "services/AppTesting.h"
 #include "supports/LimitStop.h"
 
 namespace {

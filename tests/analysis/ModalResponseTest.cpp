@@ -14,14 +14,14 @@
 #include <complex>
 #include <fstream>
 
-#include "AnalysisTesting.h"
+#include "analysis/AnalysisTesting.h"
 #include "analysis/ModalResponse.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultsFile.h"
 #include "elements/ConcentratedMass.h"
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 
 namespace {

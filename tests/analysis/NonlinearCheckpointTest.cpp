@@ -13,7 +13,7 @@
 #include "analysis/AnalysisWindow.h"
 #include "analysis/NonlinearIteration.h"
 #include "model/LayoutTesting.h"
-#include "shell/NameTables.h"
+#include "services/NameTables.h"
 #include "supports/Guide.h"
 
 namespace {

@@ -4,8 +4,8 @@
 #include "analysis/ProgressWindow.h"
 
 #include "platform/Paint.h"
-#include "shell/AppPens.h"
-#include "shell/AppTesting.h"
+#include "services/AppPens.h"
+#include "services/AppTesting.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 
 #include <fstream>
 
-#include "AnalysisTesting.h"
+#include "analysis/AnalysisTesting.h"
 #include "analysis/ModalStep.h"
 #include "analysis/ResponseSpectrum.h"
-#include "loads/Spectrum.h"
-#include "shell/NumberText.h"
+#include "records/Spectrum.h"
+#include "services/NumberText.h"
 #include "supports/DisplacementSets.h"
 
 namespace {

@@ -22,11 +22,11 @@
 #include <iterator>
 #include <numbers>
 
-#include "AnalysisTesting.h"
-#include "analysis/GlobalSystem.h"
+#include "analysis/AnalysisTesting.h"
+#include "kindbase/GlobalSystem.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/SoilSprings.h"
-#include "analysis/Skyline.h"
+#include "numeric/Skyline.h"
 #include "model/AnalysisElements.h"
 
 namespace {

@@ -10,8 +10,8 @@
 // by value.
 #include <gtest/gtest.h>
 
-#include "AnalysisTesting.h"
-#include "analysis/GlobalSystem.h"
+#include "analysis/AnalysisTesting.h"
+#include "kindbase/GlobalSystem.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
 #include "model/AnalysisElements.h"

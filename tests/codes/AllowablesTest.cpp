@@ -9,7 +9,7 @@
 
 #include "codes/Allowables.h"
 #include "codes/CodeStressRecord.h"
-#include "properties/Soil.h"
+#include "records/Soil.h"
 
 namespace {
 

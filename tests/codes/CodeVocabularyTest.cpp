@@ -7,7 +7,7 @@
 
 #include "codes/CodeCategories.h"
 #include "codes/SortedStresses.h"
-#include "properties/Soil.h"
+#include "records/Soil.h"
 
 namespace {
 

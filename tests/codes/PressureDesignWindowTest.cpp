@@ -15,15 +15,15 @@
 
 #include "codes/PressureDesign.h"
 #include "codes/PressureDesignWindow.h"
-#include "graphics/ReportOutput.h"
-#include "model/LayoutWindow.h"
+#include "printing/ReportOutput.h"
+#include "application/LayoutWindow.h"
 #include "model/ListTesting.h"
-#include "graphics/PrintSheet.h"
+#include "printing/PrintSheet.h"
 #include "platform/CommonDialog.h"
 #include "model/RowOperations.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

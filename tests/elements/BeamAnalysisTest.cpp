@@ -11,13 +11,13 @@
 #include <cmath>
 #include <filesystem>
 
-#include "BeamTesting.h"
+#include "elements/BeamTesting.h"
 #include "analysis/AnalysisTesting.h"
-#include "analysis/ElementAssembly.h"
-#include "analysis/ElementInputs.h"
-#include "analysis/GlobalSystem.h"
-#include "analysis/RunState.h"
-#include "analysis/Skyline.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
+#include "kindbase/GlobalSystem.h"
+#include "numeric/RunState.h"
+#include "numeric/Skyline.h"
 #include "elements/BeamStiffness.h"
 #include "elements/BeamAnalysis.h"
 #include "loads/Force.h"

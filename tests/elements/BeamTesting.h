@@ -10,7 +10,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelBuilder.h"
-#include "properties/BeamElement.h"
+#include "elements/BeamElement.h"
 #include "supports/Anchor.h"
 
 namespace beam_testing {

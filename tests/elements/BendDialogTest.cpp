@@ -11,12 +11,12 @@
 
 #include "elements/Bend.h"
 #include "elements/KindTable.h"
-#include "model/LayoutTable.h"
-#include "model/LayoutWindow.h"
+#include "editing/LayoutTable.h"
+#include "application/LayoutWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Window.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

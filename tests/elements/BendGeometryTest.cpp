@@ -6,7 +6,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "BendTesting.h"
+#include "elements/BendTesting.h"
 #include "elements/BendGeometry.h"
 
 namespace {

@@ -9,15 +9,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "BendTesting.h"
+#include "elements/BendTesting.h"
 #include "elements/BendList.h"
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/NumberText.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

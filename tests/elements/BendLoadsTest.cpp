@@ -8,7 +8,7 @@
 #include <cmath>
 #include <numbers>
 
-#include "BendTesting.h"
+#include "elements/BendTesting.h"
 #include "elements/BendLoads.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <numbers>
 #include <string>
 
-#include "CurvedBeamIntegration.h"
+#include "elements/CurvedBeamIntegration.h"
 #include "elements/Bend.h"
 #include "elements/BendStiffness.h"
 #include "model/MakeModel.h"

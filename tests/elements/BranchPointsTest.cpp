@@ -11,13 +11,13 @@
 #include "elements/BranchPointsList.h"
 #include "elements/BranchSif.h"
 #include "graphics/Highlight.h"
-#include "graphics/ReportOutput.h"
-#include "model/LayoutEditors.h"
-#include "model/LayoutTable.h"
-#include "model/LayoutWindow.h"
-#include "model/NodeList.h"
+#include "printing/ReportOutput.h"
+#include "editing/LayoutEditors.h"
+#include "editing/LayoutTable.h"
+#include "application/LayoutWindow.h"
+#include "editing/NodeList.h"
 #include "platform/Menu.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

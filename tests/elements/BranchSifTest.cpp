@@ -14,15 +14,15 @@
 #include "elements/BranchSif.h"
 #include "elements/BranchSifList.h"
 #include "elements/KindTable.h"
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/AnalysisElements.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListWindow.h"
-#include "model/TypePickers.h"
+#include "editing/TypePickers.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // with its typed cut that keeps the sign, and the printed section.
 #include <algorithm>
 
-#include "InlineTesting.h"
+#include "elements/InlineTesting.h"
 #include "elements/CutPipe.h"
 #include "elements/CutPipeList.h"
 #include "model/RowOperations.h"

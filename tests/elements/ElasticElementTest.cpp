@@ -5,17 +5,17 @@
 // stiffnesses and its LCS entry, and the printed section.
 #include <algorithm>
 
-#include "BendTesting.h"
-#include "InlineTesting.h"
+#include "elements/BendTesting.h"
+#include "elements/InlineTesting.h"
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticElement.h"
 #include "elements/ElasticList.h"
 #include "model/ContextMenus.h"
 #include "model/LcsTriad.h"
-#include "model/NodeList.h"
+#include "editing/NodeList.h"
 #include "model/RowOperations.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

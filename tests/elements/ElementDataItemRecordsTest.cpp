@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "KindRecordTesting.h"
-#include "analysis/AnalysisOptions.h"
+#include "records/AnalysisOptions.h"
 #include "elements/BranchSif.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"

@@ -3,7 +3,7 @@
 // their cells typed in place, and the printed sections as text and
 // comma-separated lines; a joint too short to keep its flexibility is
 // refused by the run, naming its row.
-#include "InlineTesting.h"
+#include "elements/InlineTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/BallJointList.h"
 #include "elements/Bellows.h"
@@ -16,7 +16,7 @@
 #include "elements/TieRodList.h"
 #include "model/AnalysisElements.h"
 #include "model/RowOperations.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

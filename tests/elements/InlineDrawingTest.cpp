@@ -19,9 +19,9 @@
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/Valve.h"
-#include "graphics/DrawingColours.h"
+#include "model/DrawingColours.h"
 #include "graphics/GraphicsTesting.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 
 namespace {
 

@@ -13,15 +13,15 @@
 #include <vector>
 
 #include "elements/KindTable.h"
-#include "graphics/ReportOutput.h"
-#include "model/LayoutTable.h"
-#include "model/LayoutWindow.h"
+#include "printing/ReportOutput.h"
+#include "editing/LayoutTable.h"
+#include "application/LayoutWindow.h"
 #include "model/ListTesting.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/TempFiles.h"
-#include "shell/UndoFiles.h"
-#include "shell/Units.h"
+#include "services/TempFiles.h"
+#include "model/UndoFiles.h"
+#include "services/Units.h"
 
 class InlineFixture : public ListFixture {
  protected:

@@ -6,7 +6,7 @@
 // connections" list with its delete and its section.
 #include <algorithm>
 
-#include "InlineTesting.h"
+#include "elements/InlineTesting.h"
 #include "elements/JacketConnections.h"
 #include "elements/JacketList.h"
 #include "elements/JacketedBend.h"

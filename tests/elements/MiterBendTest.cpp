@@ -5,10 +5,10 @@
 // section.
 #include <algorithm>
 
-#include "InlineTesting.h"
+#include "elements/InlineTesting.h"
 #include "analysis/AnalysisTesting.h"
 #include "analysis/ElementCaseInput.h"
-#include "analysis/ElementInputs.h"
+#include "kindbase/ElementInputs.h"
 #include "codes/CodeModel.h"
 #include "codes/Sif.h"
 #include "elements/BendAnalysis.h"
@@ -16,7 +16,7 @@
 #include "elements/MiterList.h"
 #include "model/AnalysisElements.h"
 #include "model/RowOperations.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

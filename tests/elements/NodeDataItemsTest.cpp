@@ -7,7 +7,7 @@
 // and printed as text and comma-separated lines.
 #include <cmath>
 
-#include "InlineTesting.h"
+#include "elements/InlineTesting.h"
 #include "codes/CodeModel.h"
 #include "codes/Sif.h"
 #include "elements/ConcentratedMass.h"
@@ -18,12 +18,12 @@
 #include "elements/UserSif.h"
 #include "elements/UserSifList.h"
 #include "elements/Weld.h"
-#include "evaluations/FlangeWeights.h"
+#include "elements/FlangeWeights.h"
 #include "model/AnalysisElements.h"
 #include "model/Nodes.h"
-#include "model/TypePickers.h"
+#include "editing/TypePickers.h"
 #include "platform/Input.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

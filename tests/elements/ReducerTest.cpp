@@ -5,8 +5,8 @@
 // its typed cells and their checks, and the printed section.
 #include <algorithm>
 
-#include "InlineTesting.h"
-#include "elements/KindList.h"
+#include "elements/InlineTesting.h"
+#include "kindbase/KindList.h"
 #include "elements/KindTable.h"
 #include "elements/Reducer.h"
 #include "elements/ReducerList.h"

@@ -3,9 +3,9 @@
 // the Rigid elements list with its typed weight, and the printed section.
 #include <algorithm>
 
-#include "InlineTesting.h"
+#include "elements/InlineTesting.h"
 #include "elements/KindTable.h"
-#include "elements/KindList.h"
+#include "kindbase/KindList.h"
 #include "elements/RigidElement.h"
 #include "elements/RigidList.h"
 #include "model/RowOperations.h"

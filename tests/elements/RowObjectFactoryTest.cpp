@@ -35,7 +35,7 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
-#include "properties/BeamElement.h"
+#include "elements/BeamElement.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"

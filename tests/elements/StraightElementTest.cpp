@@ -14,7 +14,7 @@
 #include <numbers>
 #include <tuple>
 
-#include "BendTesting.h"
+#include "elements/BendTesting.h"
 #include "elements/StraightElement.h"
 
 namespace {

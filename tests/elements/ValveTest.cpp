@@ -7,14 +7,14 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "InlineTesting.h"
-#include "elements/KindList.h"
+#include "elements/InlineTesting.h"
+#include "kindbase/KindList.h"
 #include "elements/KindTable.h"
 #include "elements/Valve.h"
 #include "elements/ValveList.h"
 #include "model/Nodes.h"
 #include "properties/ValveLibrary.h"
-#include "shell/Settings.h"
+#include "services/Settings.h"
 
 namespace {
 

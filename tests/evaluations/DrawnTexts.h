@@ -15,7 +15,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/Metafile.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 // A text as drawn: its line (page and y), where it starts and ends.
 struct DrawnText {

@@ -13,8 +13,8 @@
 #include "evaluations/AllowablesList.h"
 #include "evaluations/PumpList.h"
 #include "properties/PropertyUiTesting.h"
-#include "shell/ErrorRecords.h"
-#include "shell/NumberText.h"
+#include "services/ErrorRecords.h"
+#include "services/NumberText.h"
 
 namespace {
 

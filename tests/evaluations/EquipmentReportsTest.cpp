@@ -12,9 +12,9 @@
 #include "elements/CompressorList.h"
 #include "evaluations/AllowablesList.h"
 #include "evaluations/PumpList.h"
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/ListTesting.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

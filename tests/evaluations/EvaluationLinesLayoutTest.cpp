@@ -12,8 +12,8 @@
 #include <string>
 #include <vector>
 
-#include "DrawnTexts.h"
-#include "FlangeTesting.h"
+#include "evaluations/DrawnTexts.h"
+#include "evaluations/FlangeTesting.h"
 #include "evaluations/LugEvaluationModel.h"
 #include "evaluations/LugEvaluationReport.h"
 #include "evaluations/LugEvaluationTool.h"
@@ -21,11 +21,11 @@
 #include "evaluations/NozzleEvaluationReport.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "evaluations/NozzleEvaluationWrc537.h"
-#include "graphics/PrinterReport.h"
-#include "graphics/PrinterSettings.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
 #include "model/ListWindow.h"
 #include "platform/Metafile.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

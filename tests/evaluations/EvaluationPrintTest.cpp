@@ -3,7 +3,7 @@
 // its pages and closes; Print writes the printer's document.
 #include <gtest/gtest.h>
 
-#include "FlangeTesting.h"
+#include "evaluations/FlangeTesting.h"
 #include "evaluations/LugEvaluationFile.h"
 #include "evaluations/LugEvaluationModel.h"
 #include "evaluations/LugEvaluationTool.h"
@@ -11,8 +11,8 @@
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "files/FileCommands.h"
-#include "graphics/PrintPreview.h"
-#include "graphics/PrinterSettings.h"
+#include "printing/PrintPreview.h"
+#include "printing/PrinterSettings.h"
 #include "platform/PropertySheet.h"
 
 namespace {

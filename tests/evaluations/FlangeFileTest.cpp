@@ -13,7 +13,7 @@
 #include <iterator>
 
 #include "evaluations/FlangeFile.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

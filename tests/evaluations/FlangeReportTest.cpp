@@ -16,15 +16,15 @@
 
 #include <sstream>
 
-#include "FlangeTesting.h"
+#include "evaluations/FlangeTesting.h"
 #include "elements/FlangeList.h"
 #include "evaluations/FlangeReport.h"
-#include "graphics/PrinterSettings.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "graphics/Highlight.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultNavigation.h"
 
 namespace {
 

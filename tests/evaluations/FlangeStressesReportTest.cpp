@@ -8,13 +8,13 @@
 
 #include <sstream>
 
-#include "FlangeTesting.h"
+#include "evaluations/FlangeTesting.h"
 #include "evaluations/FlangeFile.h"
 #include "evaluations/FlangeStressesReport.h"
 #include "files/FileCommands.h"
-#include "graphics/PrintPreview.h"
-#include "graphics/PrinterSettings.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrintPreview.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "platform/PropertySheet.h"
 

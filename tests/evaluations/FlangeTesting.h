@@ -21,14 +21,14 @@
 #include "loads/Force.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
 #include "results/ResultChooser.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsMode.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 class FlangeToolFixture : public LayoutFixture {
  protected:

@@ -10,7 +10,7 @@
 #include <iterator>
 
 #include "evaluations/LugEvaluationFile.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

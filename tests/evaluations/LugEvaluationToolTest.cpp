@@ -10,7 +10,7 @@
 
 #include <sstream>
 
-#include "FlangeTesting.h"
+#include "evaluations/FlangeTesting.h"
 #include "evaluations/LugEvaluationFile.h"
 #include "evaluations/LugEvaluationModel.h"
 #include "evaluations/LugEvaluationTool.h"
@@ -19,7 +19,7 @@
 #include "files/FileCommands.h"
 #include "model/ListWindow.h"
 #include "platform/PropertySheet.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <iterator>
 
 #include "evaluations/NozzleEvaluationFile.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <sstream>
 
-#include "FlangeTesting.h"
+#include "evaluations/FlangeTesting.h"
 #include "evaluations/NozzleEvaluationFile.h"
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
@@ -20,7 +20,7 @@
 #include "files/FileCommands.h"
 #include "model/ListWindow.h"
 #include "platform/PropertySheet.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -4,8 +4,8 @@
 // record of a node found, growth and damage.
 #include <gtest/gtest.h>
 
-#include "evaluations/AllowableLoad.h"
-#include "evaluations/Pump.h"
+#include "records/AllowableLoad.h"
+#include "records/Pump.h"
 #include "properties/SectionTestBytes.h"
 
 using namespace section_test;

@@ -16,7 +16,7 @@
 #include "evaluations/RotatingEquipmentData.h"
 #include "evaluations/RotatingEquipmentReports.h"
 #include "model/Model.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <cmath>
 
 #include "evaluations/Api617Nema.h"
-#include "evaluations/FlangeWeights.h"
+#include "elements/FlangeWeights.h"
 #include "evaluations/PumpEvaluation.h"
 
 namespace {

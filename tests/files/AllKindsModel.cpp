@@ -1,5 +1,5 @@
 // The all-kinds model of the file tests; see the header.
-#include "AllKindsModel.h"
+#include "files/AllKindsModel.h"
 
 #include <cstring>
 
@@ -30,7 +30,7 @@
 #include "loads/TimeVaryingLoad.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
-#include "properties/BeamElement.h"
+#include "elements/BeamElement.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"

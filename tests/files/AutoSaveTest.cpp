@@ -17,12 +17,12 @@
 #include <sstream>
 #include <thread>
 
-#include "AutoSaveTesting.h"
+#include "files/AutoSaveTesting.h"
 #include "files/ModelFile.h"
-#include "model/LayoutWindow.h"
-#include "model/ModelWindows.h"
+#include "application/LayoutWindow.h"
+#include "editing/ModelWindows.h"
 #include "platform/PropertySheet.h"
-#include "shell/PreferencesSheet.h"
+#include "application/PreferencesSheet.h"
 
 namespace {
 

@@ -13,10 +13,10 @@
 #include "files/BackupCopy.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
-#include "model/UndoRedo.h"
-#include "shell/AppTesting.h"
-#include "shell/TempFiles.h"
-#include "shell/UndoFiles.h"
+#include "editing/UndoRedo.h"
+#include "services/AppTesting.h"
+#include "services/TempFiles.h"
+#include "model/UndoFiles.h"
 
 class AutoSaveFixture : public AppFixture {
  protected:

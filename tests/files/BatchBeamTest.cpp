@@ -9,11 +9,11 @@
 #include <cmath>
 #include <filesystem>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "analysis/AnalysisTesting.h"
 #include "model/MakeModel.h"
-#include "properties/BeamElement.h"
-#include "shell/TempFiles.h"
+#include "elements/BeamElement.h"
+#include "services/TempFiles.h"
 
 namespace {
 

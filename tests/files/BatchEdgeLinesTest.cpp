@@ -6,12 +6,12 @@
 // and the row limit).
 #include <gtest/gtest.h>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "files/BatchSections.h"
 #include "model/RowObjects.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
 

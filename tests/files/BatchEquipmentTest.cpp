@@ -5,7 +5,7 @@
 // was when a line is refused.
 #include <gtest/gtest.h>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "model/Nodes.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <optional>
 #include <sstream>
 
-#include "BatchTesting.h"
-#include "files/ModelBatchFile.h"
+#include "files/BatchTesting.h"
+#include "records/ModelBatchFile.h"
 #include "model/RowObjects.h"
 
 namespace {

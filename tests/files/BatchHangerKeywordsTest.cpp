@@ -5,7 +5,7 @@
 // load variation, a connected node) and the threaded joint.
 #include <gtest/gtest.h>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "model/RowObjects.h"
 #include "supports/Hanger.h"
 #include "supports/ThreadedJoint.h"

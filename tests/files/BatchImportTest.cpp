@@ -9,12 +9,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "elements/Bend.h"
 #include "files/ModelFile.h"
 #include "model/AnalysisElements.h"
 #include "model/RowObjects.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
 

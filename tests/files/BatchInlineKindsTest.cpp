@@ -6,7 +6,7 @@
 // checks that hold a line to the kind's dialog, with its whole message.
 #include <gtest/gtest.h>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
 #include "elements/HydrotestLoad.h"

@@ -7,7 +7,7 @@
 
 #include <algorithm>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"

@@ -9,10 +9,10 @@
 
 #include <algorithm>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "model/RowObjects.h"
 
 namespace {

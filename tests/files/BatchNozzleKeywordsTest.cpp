@@ -5,7 +5,7 @@
 // computes them, and the one-item rule.
 #include <gtest/gtest.h>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "model/RowObjects.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"

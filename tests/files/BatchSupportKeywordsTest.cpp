@@ -8,7 +8,7 @@
 
 #include <cmath>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "model/RowObjects.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"

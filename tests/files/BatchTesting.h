@@ -10,8 +10,8 @@
 
 #include "files/BatchImport.h"
 #include "model/Model.h"
-#include "shell/Message.h"
-#include "shell/SettingsTestSupport.h"
+#include "services/Message.h"
+#include "services/SettingsTestSupport.h"
 
 class BatchFixture : public SettingsFixture {
  protected:

@@ -8,8 +8,8 @@
 #include <numbers>
 #include <sstream>
 
-#include "BatchTesting.h"
-#include "CiiSample.h"
+#include "files/BatchTesting.h"
+#include "files/CiiSample.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"

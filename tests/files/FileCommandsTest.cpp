@@ -11,22 +11,22 @@
 #include <fstream>
 #include <iterator>
 
-#include "SampleModel.h"
+#include "files/SampleModel.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "files/SaveQuestion.h"
-#include "model/NewDocument.h"
+#include "editing/NewDocument.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
-#include "shell/AppTesting.h"
-#include "shell/General.h"
-#include "shell/RecentModels.h"
-#include "shell/Settings.h"
-#include "shell/TempFiles.h"
-#include "shell/UndoFiles.h"
+#include "services/AppTesting.h"
+#include "services/General.h"
+#include "services/RecentModels.h"
+#include "services/Settings.h"
+#include "services/TempFiles.h"
+#include "model/UndoFiles.h"
 
 namespace {
 

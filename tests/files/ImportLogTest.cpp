@@ -9,13 +9,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "ImportLogTesting.h"
+#include "files/ImportLogTesting.h"
 #include "files/ImportLog.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
-#include "shell/AppTesting.h"
-#include "shell/WindowUtilities.h"
+#include "services/AppTesting.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "ByteEmitter.h"
+#include "files/ByteEmitter.h"
 #include "files/ModelFileSections.h"
 #include "model/Nodes.h"
 #include "model/LayoutRow.h"
 #include "model/RowObjects.h"
-#include "shell/BinaryFile.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -18,13 +18,13 @@
 #include <string>
 #include <tuple>
 
-#include "AllKindsModel.h"
-#include "ByteEmitter.h"
+#include "files/AllKindsModel.h"
+#include "files/ByteEmitter.h"
 #include "files/ModelFile.h"
 #include "files/ModelFileSections.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "shell/BinaryFile.h"
+#include "services/BinaryFile.h"
 #include "supports/Anchor.h"
 
 namespace {
@@ -595,7 +595,7 @@ TEST(ModelFileWriter, WriteModelFileClearsTheModifiedFlag) {
 
 }  // namespace
 
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "BatchTesting.h"
+#include "files/BatchTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "CiiSample.h"
+#include "files/CiiSample.h"
 
 // A .pnf plant in English units: pipes, a bend with a support half way
 // round it, a ball joint, every support record and the four second-pass

@@ -13,19 +13,19 @@
 #include <fstream>
 #include <iterator>
 
-#include "OldModelWriter.h"
+#include "files/OldModelWriter.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "files/OldModelFile.h"
 #include "model/Model.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
-#include "shell/AppTesting.h"
-#include "shell/Application.h"
-#include "shell/Frame.h"
-#include "shell/MainWindow.h"
-#include "shell/TempFiles.h"
+#include "services/AppTesting.h"
+#include "application/Application.h"
+#include "services/Frame.h"
+#include "application/MainWindow.h"
+#include "services/TempFiles.h"
 #include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 

@@ -1,10 +1,10 @@
 // The old layout written field by field; the current model built by hand.
-#include "OldModelWriter.h"
+#include "files/OldModelWriter.h"
 
 #include <cstdlib>
 #include <cstring>
 
-#include "ByteEmitter.h"
+#include "files/ByteEmitter.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
@@ -24,18 +24,18 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
-#include "graphics/GraphicsSettings.h"
+#include "records/GraphicsSettings.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/LoadCaseList.h"
-#include "loads/Spectrum.h"
-#include "loads/TimeFunction.h"
+#include "records/LoadCaseList.h"
+#include "records/Spectrum.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
-#include "loads/Wind.h"
+#include "records/Wind.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "properties/BeamElement.h"
+#include "elements/BeamElement.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"

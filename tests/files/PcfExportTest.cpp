@@ -13,16 +13,16 @@
 #include <map>
 #include <sstream>
 
-#include "AutoSaveTesting.h"
-#include "BatchTesting.h"
+#include "files/AutoSaveTesting.h"
+#include "files/BatchTesting.h"
 #include "files/FileCommands.h"
 #include "files/PcfExport.h"
-#include "model/LayoutWindow.h"
+#include "application/LayoutWindow.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
-#include "shell/AppTesting.h"
+#include "services/AppTesting.h"
 
 namespace {
 

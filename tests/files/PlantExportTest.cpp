@@ -12,17 +12,17 @@
 #include <filesystem>
 #include <sstream>
 
-#include "AutoSaveTesting.h"
-#include "BatchTesting.h"
+#include "files/AutoSaveTesting.h"
+#include "files/BatchTesting.h"
 #include "elements/Bellows.h"
 #include "files/FileCommands.h"
 #include "files/PlantExport.h"
-#include "model/LayoutWindow.h"
+#include "application/LayoutWindow.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
-#include "shell/AppTesting.h"
+#include "services/AppTesting.h"
 
 namespace {
 

@@ -1,10 +1,10 @@
 // The sample model (see SampleModel.h). Lengths in inches, temperatures in
 // degrees Fahrenheit, pressures in psi, as the model file holds them.
-#include "SampleModel.h"
+#include "files/SampleModel.h"
 
 #include "elements/Bend.h"
 #include "elements/CommentData.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"

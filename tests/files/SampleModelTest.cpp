@@ -10,11 +10,11 @@
 #include <iterator>
 #include <string>
 
-#include "SampleModel.h"
+#include "files/SampleModel.h"
 #include "files/ModelFile.h"
 #include "model/Model.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/Nodes.h"
 
 namespace {

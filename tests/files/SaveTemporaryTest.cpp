@@ -13,7 +13,7 @@
 #include <set>
 #include <string>
 
-#include "AllKindsModel.h"
+#include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
 #include "model/Model.h"
 #include "platform/SiblingTemporary.h"

@@ -3,7 +3,7 @@
 // and every built keyword, in English and SI units.
 #include <sstream>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/BatchImport.h"
 #include "model/Model.h"
 

@@ -4,7 +4,7 @@
 // written from the grammar.
 #include <sstream>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/CiiImport.h"
 #include "files/CiiSample.h"
 #include "model/Model.h"

@@ -5,8 +5,8 @@
 // and one of every flange type, written by the program's own writer.
 #include <cstring>
 
-#include "FuzzTarget.h"
-#include "ReaderFuzz.h"
+#include "fuzz/FuzzTarget.h"
+#include "fuzz/ReaderFuzz.h"
 #include "evaluations/FlangeFile.h"
 
 namespace {

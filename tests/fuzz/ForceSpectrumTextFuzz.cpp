@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "FuzzTarget.h"
-#include "loads/ForceSpectrum.h"
+#include "fuzz/FuzzTarget.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumFiles.h"
 
 namespace {

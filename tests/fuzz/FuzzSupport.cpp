@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "FuzzTarget.h"
-#include "shell/ProgramCommandsSetup.h"
+#include "fuzz/FuzzTarget.h"
+#include "application/ProgramCommandsSetup.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <cstring>
 #include <sstream>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "properties/MaterialLibraryBatch.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

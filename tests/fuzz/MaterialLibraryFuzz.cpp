@@ -11,7 +11,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "properties/MaterialLibrary.h"
 
 namespace {

@@ -4,13 +4,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
 #include "files/ModelFileSections.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
-#include "shell/BinaryFile.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
 #include "model/Model.h"

@@ -4,7 +4,7 @@
 // off a bend among them).
 #include <sstream>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/NeutralImport.h"
 #include "model/Model.h"
 

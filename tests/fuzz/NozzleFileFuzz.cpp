@@ -6,8 +6,8 @@
 // 720) file made from the program's own writer's bytes.
 #include <cstring>
 
-#include "FuzzTarget.h"
-#include "ReaderFuzz.h"
+#include "fuzz/FuzzTarget.h"
+#include "fuzz/ReaderFuzz.h"
 #include "evaluations/NozzleEvaluationFile.h"
 
 namespace {

@@ -12,11 +12,11 @@
 #include <cstring>
 #include <iterator>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/ByteEmitter.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryOld.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 // The converter of old-format model files: any file is converted into a
 // fresh model or refused with its message. Seeds: the old files the tests
 // write, of every layout version, without and with nozzle rows.
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/OldModelWriter.h"
 #include "files/OldModelFile.h"
 #include "model/Model.h"

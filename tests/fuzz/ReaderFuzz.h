@@ -19,7 +19,7 @@
 #include <string>
 #include <system_error>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 
 namespace scratch {
 

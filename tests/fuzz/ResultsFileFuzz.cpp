@@ -16,18 +16,18 @@
 #include <fstream>
 #include <iterator>
 
-#include "FuzzTarget.h"
-#include "ResultsFuzzModels.h"
+#include "fuzz/FuzzTarget.h"
+#include "fuzz/ResultsFuzzModels.h"
 #include "analysis/AnalysisDriver.h"
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "files/ByteEmitter.h"
 #include "model/AnalysisElements.h"
 #include "model/Regenerate.h"
 #include "results/CodeStressResults.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
-#include "results/ResultsFile.h"
-#include "shell/BinaryFile.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

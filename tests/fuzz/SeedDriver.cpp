@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 
 namespace {
 

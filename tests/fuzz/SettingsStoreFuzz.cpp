@@ -7,11 +7,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "platform/Registry.h"
-#include "shell/AppFonts.h"
-#include "shell/FramePlacements.h"
-#include "shell/Settings.h"
+#include "services/AppFonts.h"
+#include "services/FramePlacements.h"
+#include "services/Settings.h"
 
 namespace {
 

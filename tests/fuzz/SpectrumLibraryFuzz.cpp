@@ -14,7 +14,7 @@
 #include <iterator>
 #include <numbers>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "files/ByteEmitter.h"
 #include "loads/SpectrumLibrary.h"
 

@@ -12,7 +12,7 @@
 #include <numbers>
 #include <sstream>
 
-#include "FuzzTarget.h"
+#include "fuzz/FuzzTarget.h"
 #include "loads/SpectrumFiles.h"
 
 namespace {

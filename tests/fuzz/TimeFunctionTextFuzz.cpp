@@ -11,8 +11,8 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "FuzzTarget.h"
-#include "loads/TimeFunction.h"
+#include "fuzz/FuzzTarget.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeFunctionFiles.h"
 
 namespace {

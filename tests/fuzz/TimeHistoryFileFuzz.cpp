@@ -12,15 +12,15 @@
 #include <fstream>
 #include <iterator>
 
-#include "FuzzTarget.h"
-#include "ResultsFuzzModels.h"
+#include "fuzz/FuzzTarget.h"
+#include "fuzz/ResultsFuzzModels.h"
 #include "analysis/AnalysisDriver.h"
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "model/Regenerate.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultsFile.h"
 #include "results/TimeHistoryTables.h"
-#include "shell/BinaryFile.h"
-#include "shell/Message.h"
+#include "services/BinaryFile.h"
+#include "services/Message.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <bit>
 #include <cstdio>
 
-#include "FuzzTarget.h"
-#include "ReaderFuzz.h"
+#include "fuzz/FuzzTarget.h"
+#include "fuzz/ReaderFuzz.h"
 #include "properties/ValveLibrary.h"
 
 namespace {

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsWindow.h"
 #include "platform/Gdi.h"
-#include "properties/PipeSection.h"
+#include "records/PipeSection.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 // the force and opens FORCE_DIALOG, and not while hidden or rendered.
 #include <gtest/gtest.h>
 
-#include "GraphicsTesting.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/GraphicsSettings.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
+#include "records/GraphicsSettings.h"
 #include "loads/Force.h"
 
 namespace {

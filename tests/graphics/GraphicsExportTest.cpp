@@ -11,12 +11,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsExport.h"
-#include "graphics/PrintSheet.h"
+#include "printing/PrintSheet.h"
 #include "graphics/ViewCommands.h"
 #include "platform/CommonDialog.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -18,18 +18,18 @@
 #include <fstream>
 #include <sstream>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsPrinter.h"
-#include "graphics/GraphicsState.h"
-#include "graphics/PrintSheet.h"
-#include "graphics/PrinterSettings.h"
+#include "model/GraphicsState.h"
+#include "printing/PrintSheet.h"
+#include "printing/PrinterSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/CommonDialog.h"
 #include "platform/GlContext.h"
 #include "platform/Metafile.h"
 #include "platform/Paint.h"
-#include "shell/General.h"
-#include "shell/TempFiles.h"
+#include "services/General.h"
+#include "services/TempFiles.h"
 
 namespace {
 

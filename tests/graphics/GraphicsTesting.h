@@ -12,24 +12,24 @@
 #include <memory>
 #include <string>
 
-#include "PlantModel.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
+#include "graphics/PlantModel.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/Highlight.h"
-#include "graphics/ResultPicture.h"
-#include "graphics/ViewProjection.h"
+#include "results/ResultPicture.h"
+#include "model/ViewProjection.h"
 #include "model/LayoutTesting.h"
-#include "model/LayoutWindow.h"
+#include "application/LayoutWindow.h"
 #include "tests/model/ModelBuilder.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/TestSupport.h"
-#include "shell/AppTesting.h"
-#include "shell/UndoFiles.h"
+#include "services/AppTesting.h"
+#include "model/UndoFiles.h"
 
 // A colour of the result scale: one channel full, another empty; the grey
 // of lit pipes, the text and the background never make one.

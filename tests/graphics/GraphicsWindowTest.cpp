@@ -12,8 +12,8 @@
 #include <vector>
 #include <thread>
 
-#include "GraphicsTesting.h"
-#include "graphics/DrawingColours.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "platform/Menu.h"

@@ -8,12 +8,12 @@
 
 #include <vector>
 
-#include "GraphicsTesting.h"
-#include "graphics/DrawingColours.h"
-#include "model/LayoutTable.h"
-#include "model/NodeList.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
+#include "editing/LayoutTable.h"
+#include "editing/NodeList.h"
 #include "platform/Input.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

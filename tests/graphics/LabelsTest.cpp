@@ -4,7 +4,7 @@
 // coloured by section in the colours its pipes are drawn with.
 #include <gtest/gtest.h>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "model/LcsTriad.h"
 #include "model/RowDrawing.h"
 

@@ -6,17 +6,17 @@
 // the colouring to specific gravity.
 #include <gtest/gtest.h>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "elements/BendList.h"
-#include "graphics/DrawingColours.h"
+#include "model/DrawingColours.h"
 #include "loads/PipeLoadsTable.h"
-#include "model/ListFrame.h"
+#include "application/ListFrame.h"
 #include "model/ListWindow.h"
 #include "platform/Toolbar.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
-#include "shell/Frame.h"
-#include "shell/TableWindow.h"
+#include "services/Frame.h"
+#include "services/TableWindow.h"
 #include "supports/AnchorList.h"
 
 namespace {

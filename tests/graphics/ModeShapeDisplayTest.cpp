@@ -12,16 +12,16 @@
 
 #include <algorithm>
 
-#include "graphics/DrawingColours.h"
+#include "model/DrawingColours.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
-#include "graphics/ShapeOverlay.h"
-#include "model/ModelWindows.h"
+#include "results/ShapeOverlay.h"
+#include "editing/ModelWindows.h"
 #include "platform/TestSupport.h"
 #include "results/DisplacementTables.h"
 #include "results/ModalTables.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "results/ShapeDisplay.h"
 

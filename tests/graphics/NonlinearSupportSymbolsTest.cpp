@@ -12,9 +12,9 @@
 
 #include <cmath>
 
-#include "GraphicsTesting.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/GraphicsSettings.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
+#include "records/GraphicsSettings.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"

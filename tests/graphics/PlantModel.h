@@ -11,14 +11,14 @@
 #include <algorithm>
 
 #include "elements/Bend.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "tests/model/ModelBuilder.h"
-#include "properties/Material.h"
-#include "properties/PipeSection.h"
+#include "records/Material.h"
+#include "records/PipeSection.h"
 #include "supports/Restraint.h"
 
 class PlantModelBuilder {

@@ -4,23 +4,23 @@
 // "Print to &File" writes a text or CSV file that a spreadsheet reads with
 // every column in place. The Layout window prints the Layout and
 // Coordinates sections; the List window prints its current list.
-#include "../model/ListTesting.h"
+#include "model/ListTesting.h"
 
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
 
-#include "graphics/PrintSheet.h"
-#include "graphics/PrinterSettings.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrintSheet.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
-#include "model/NodeList.h"
+#include "editing/NodeList.h"
 #include "platform/CommonDialog.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // widest units and in the largest report font; to a text report whose
 // rules hold only dashes; and to comma-separated files whose free texts
 // (titles, descriptions, comments, tags) stay whole in one cell each.
-#include "../model/ListTesting.h"
+#include "model/ListTesting.h"
 
 #include <cstdlib>
 #include <cstring>
@@ -17,21 +17,21 @@
 #include "elements/BendList.h"
 #include "elements/BranchSif.h"
 #include "elements/BranchSifList.h"
-#include "graphics/PrinterSettings.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "loads/PipeLoadsTable.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "loads/SpectraTable.h"
 #include "loads/WindDialog.h"
-#include "model/NodeList.h"
+#include "editing/NodeList.h"
 #include "model/RowOperations.h"
 #include "platform/CommonDialog.h"
 #include "platform/Metafile.h"
 #include "platform/PropertySheet.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
-#include "shell/NumberText.h"
-#include "shell/TempFiles.h"
+#include "services/NumberText.h"
+#include "services/TempFiles.h"
 #include "supports/Anchor.h"
 #include "supports/AnchorList.h"
 #include "supports/DisplacementSets.h"

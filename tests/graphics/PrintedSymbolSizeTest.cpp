@@ -13,10 +13,10 @@
 #include <cstring>
 #include <vector>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsPrinter.h"
-#include "graphics/GraphicsSettings.h"
-#include "graphics/PrinterSettings.h"
+#include "records/GraphicsSettings.h"
+#include "printing/PrinterSettings.h"
 #include "platform/Metafile.h"
 #include "platform/Printer.h"
 #include "supports/Restraint.h"

@@ -12,12 +12,12 @@
 #include <fstream>
 #include <string>
 
-#include "../shell/AppTesting.h"
-#include "graphics/PrinterSettings.h"
+#include "services/AppTesting.h"
+#include "printing/PrinterSettings.h"
 #include "platform/CommonDialog.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

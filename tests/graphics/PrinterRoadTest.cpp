@@ -8,13 +8,13 @@
 
 #include <cstring>
 
-#include "graphics/PrinterReport.h"
-#include "graphics/PrinterSettings.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "platform/Metafile.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
-#include "shell/TablePrint.h"
+#include "printing/TablePrint.h"
 
 namespace {
 

@@ -6,9 +6,9 @@
 
 #include <cmath>
 
-#include "GraphicsTesting.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/GlSolids.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
+#include "model/GlSolids.h"
 #include "platform/Clipboard.h"
 #include "platform/GlContext.h"
 #include "model/RowDrawing.h"

@@ -8,9 +8,9 @@
 
 #include <vector>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "model/ListWindow.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 #include "supports/Restraint.h"
 #include "supports/RestraintList.h"
 

@@ -9,10 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "GraphicsTesting.h"
+#include "graphics/GraphicsTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
-#include "graphics/GraphicsSettings.h"
+#include "records/GraphicsSettings.h"
 #include "graphics/HideElements.h"
 #include "graphics/Show.h"
 #include "graphics/ViewCommands.h"

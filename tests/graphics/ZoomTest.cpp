@@ -8,8 +8,8 @@
 #include <algorithm>
 #include <cmath>
 
-#include "GraphicsTesting.h"
-#include "graphics/GraphicsSettings.h"
+#include "graphics/GraphicsTesting.h"
+#include "records/GraphicsSettings.h"
 #include "graphics/Zoom.h"
 #include "platform/Controls.h"
 #include "platform/Toolbar.h"

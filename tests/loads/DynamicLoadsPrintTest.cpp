@@ -5,15 +5,15 @@
 // the "Forces" list printed from the List window the same way.
 #include <cstdlib>
 
-#include "LoadsTesting.h"
+#include "loads/LoadsTesting.h"
 #include "loads/Force.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/RowOperations.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

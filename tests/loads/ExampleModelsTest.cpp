@@ -12,7 +12,7 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "model/Model.h"
 #include "model/Regenerate.h"
 

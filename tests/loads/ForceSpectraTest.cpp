@@ -11,16 +11,16 @@
 // spectrum and a time function from the Layout window; the report section.
 #include <sstream>
 
-#include "LoadsTesting.h"
+#include "loads/LoadsTesting.h"
 #include "loads/ForceSpectraTable.h"
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/PointTablesTable.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <numbers>
 
 #include "loads/ForceSpectrumConversion.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -5,14 +5,14 @@
 // store nothing, results mode locks it, a spectrum that does not
 // exist shows none and OK then wants one), listed as "Force spectrum loads"
 // with the typed scale factor, printed as text and comma-separated lines.
-#include "LoadsTesting.h"
+#include "loads/LoadsTesting.h"
 #include "elements/KindTable.h"
 #include "loads/DirectionalLoadList.h"
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/RowOperations.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

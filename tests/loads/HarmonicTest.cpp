@@ -5,14 +5,14 @@
 // the undo stack alone), the model's damping and combination in
 // HARMONIC_DIALOG (99 % accepted, 99.5 refused), the "Harmonic loads" list
 // and its text and comma-separated sections with the settings' lines.
-#include "LoadsTesting.h"
+#include "loads/LoadsTesting.h"
 #include "elements/KindTable.h"
 #include "loads/HarmonicList.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/LoadsReport.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/RowOperations.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "loads/LoadCaseDialog.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 
 namespace {
 

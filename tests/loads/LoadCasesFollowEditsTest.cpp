@@ -9,7 +9,7 @@
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
 #include "loads/LoadCaseDialog.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "model/LayoutTesting.h"
 
 namespace {

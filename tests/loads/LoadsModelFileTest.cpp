@@ -6,20 +6,20 @@
 // The dynamic loads (a force on T2, a harmonic load, a time varying and a
 // force spectrum load, their time functions and force spectra, the
 // harmonic and time history settings) travel the same way.
-#include "LoadsTesting.h"
+#include "loads/LoadsTesting.h"
 #include "files/ModelFile.h"
 #include "loads/Force.h"
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "model/ModelLoadCases.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Regenerate.h"
 #include "model/RowOperations.h"
-#include "properties/Soil.h"
-#include "shell/NumberText.h"
+#include "records/Soil.h"
+#include "services/NumberText.h"
 #include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
 

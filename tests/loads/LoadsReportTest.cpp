@@ -7,14 +7,14 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "LoadsTesting.h"
-#include "graphics/TextPrinter.h"
+#include "loads/LoadsTesting.h"
+#include "printing/TextPrinter.h"
 #include "loads/LoadsReport.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectrumPrint.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/WindDialog.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 #include "supports/DisplacementSets.h"
 
 namespace {

@@ -8,12 +8,12 @@
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
-#include "loads/PipeLoad.h"
+#include "records/PipeLoad.h"
 #include "loads/PipeLoadUse.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "properties/BeamLoad.h"
-#include "shell/NumberText.h"
+#include "records/BeamLoad.h"
+#include "services/NumberText.h"
 
 namespace {
 

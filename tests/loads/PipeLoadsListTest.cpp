@@ -4,13 +4,13 @@
 // the LOAD_DIALOG opened by Edit with its messages, the pairs not in use
 // reset, a rename carried into the rows after the question, and an OK
 // without a change leaving nothing to undo.
-#include "LoadsTesting.h"
-#include "loads/PipeLoad.h"
+#include "loads/LoadsTesting.h"
+#include "records/PipeLoad.h"
 #include "loads/PipeLoadDialog.h"
 #include "loads/PipeLoadsTable.h"
 #include "model/ListWindow.h"
-#include "properties/BeamLoad.h"
-#include "shell/NumberText.h"
+#include "records/BeamLoad.h"
+#include "services/NumberText.h"
 
 namespace {
 

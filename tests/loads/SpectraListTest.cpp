@@ -4,14 +4,14 @@
 // one read, the export written and read back, the spectrum load dialog, a
 // rename the load follows, Delete refusing a spectrum in use, and the
 // options dialog refusing a change between displacement and acceleration.
-#include "LoadsTesting.h"
+#include "loads/LoadsTesting.h"
 #include "loads/SpectraTable.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "loads/SpectrumFiles.h"
 #include "model/ListWindow.h"
-#include "model/NodeList.h"
+#include "editing/NodeList.h"
 #include "platform/Menu.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -12,20 +12,20 @@
 #include <fstream>
 #include <limits>
 
-#include "LoadsTesting.h"
+#include "loads/LoadsTesting.h"
 #include "files/FileCommands.h"
 #include "loads/SpectraTable.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "loads/SpectrumLibrary.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "loads/SpectrumValuesGrid.h"
-#include "model/NewDocument.h"
+#include "editing/NewDocument.h"
 #include "platform/Menu.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/NumberText.h"
-#include "shell/FramePlacements.h"
-#include "shell/Settings.h"
+#include "services/NumberText.h"
+#include "services/FramePlacements.h"
+#include "services/Settings.h"
 
 namespace {
 

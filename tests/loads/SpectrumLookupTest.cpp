@@ -9,9 +9,9 @@
 #include <numbers>
 #include <sstream>
 
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "loads/SpectrumFiles.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

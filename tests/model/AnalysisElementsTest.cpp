@@ -8,16 +8,16 @@
 
 #include <cmath>
 
-#include "ModelBuilder.h"
-#include "analysis/AnalysisOptions.h"
+#include "model/ModelBuilder.h"
+#include "records/AnalysisOptions.h"
 #include "elements/Bend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/RigidElement.h"
 #include "model/AnalysisElements.h"
-#include "model/DerivedElementData.h"
+#include "elements/DerivedElementData.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

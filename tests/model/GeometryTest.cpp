@@ -8,7 +8,7 @@
 #include "model/MakeModel.h"
 #include "model/ModelGeometry.h"
 #include "model/RowOperations.h"
-#include "ModelBuilder.h"
+#include "model/ModelBuilder.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "EditTesting.h"
-#include "LayoutTesting.h"
+#include "model/EditTesting.h"
+#include "model/LayoutTesting.h"
 #include "elements/JacketedPipe.h"
 #include "files/ModelFile.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 namespace {
 

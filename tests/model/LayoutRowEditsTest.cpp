@@ -3,7 +3,7 @@
 // several rows under new node numbers and one column of a single row, and
 // combining with the previous element row (asking first when that row
 // carries data).
-#include "EditTesting.h"
+#include "model/EditTesting.h"
 #include "model/RowOperations.h"
 #include "supports/Restraint.h"
 

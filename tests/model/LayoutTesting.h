@@ -11,21 +11,21 @@
 #include <string>
 #include <vector>
 
-#include "model/LayoutTable.h"
-#include "model/LayoutWindow.h"
+#include "editing/LayoutTable.h"
+#include "application/LayoutWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "shell/ErrorRecords.h"
+#include "services/ErrorRecords.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/TestSupport.h"
-#include "shell/AppTesting.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
-#include "shell/Units.h"
+#include "services/AppTesting.h"
+#include "services/NumberText.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "services/Units.h"
 
 class LayoutFixture : public AppFixture {
  protected:

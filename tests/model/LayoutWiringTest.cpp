@@ -7,15 +7,15 @@
 // leaves exactly one undo step.
 #include <filesystem>
 
-#include "LayoutTesting.h"
+#include "model/LayoutTesting.h"
 #include "files/ModelFile.h"
-#include "model/LayoutEditors.h"
+#include "editing/LayoutEditors.h"
 #include "model/ListWindow.h"
-#include "model/NodeList.h"
+#include "editing/NodeList.h"
 #include "platform/Paint.h"
 #include "platform/Rect.h"
-#include "shell/AppFonts.h"
-#include "shell/TempFiles.h"
+#include "services/AppFonts.h"
+#include "services/TempFiles.h"
 
 namespace {
 

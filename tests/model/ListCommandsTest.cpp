@@ -10,23 +10,23 @@
 #include <fstream>
 #include <numbers>
 
-#include "ListTesting.h"
+#include "model/ListTesting.h"
 #include "loads/SpectraTable.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "model/DistanceDialog.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
-#include "model/NodeList.h"
-#include "model/UndoRedo.h"
+#include "editing/NodeList.h"
+#include "editing/UndoRedo.h"
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/ResourceTemplates.h"
-#include "shell/General.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/General.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

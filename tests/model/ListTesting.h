@@ -15,22 +15,22 @@
 #include <fstream>
 #include <string>
 
-#include "ModelBuilder.h"
+#include "model/ModelBuilder.h"
 #include "elements/CommentData.h"
-#include "properties/Material.h"
-#include "properties/PipeSection.h"
-#include "loads/PipeLoad.h"
+#include "records/Material.h"
+#include "records/PipeSection.h"
+#include "records/PipeLoad.h"
 #include "graphics/GraphicsThread.h"
 #include "model/MakeModel.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/AppTesting.h"
-#include "shell/Application.h"
-#include "shell/TableWindowSupport.h"
-#include "shell/UndoFiles.h"
+#include "services/AppTesting.h"
+#include "application/Application.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
 
 class ListFixture : public AppFixture {
  public:

@@ -3,14 +3,14 @@
 // over the list, and a list that stays shown when its last entry goes.
 #include <cstdlib>
 
-#include "ListTesting.h"
+#include "model/ListTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "loads/PipeLoadsTable.h"
-#include "model/LayoutEditors.h"
-#include "model/ListFrame.h"
+#include "editing/LayoutEditors.h"
+#include "application/ListFrame.h"
 #include "model/ListWindow.h"
-#include "model/NodeList.h"
+#include "editing/NodeList.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "platform/Controls.h"
@@ -18,8 +18,8 @@
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 #include "supports/RestraintList.h"
 
 namespace {

@@ -6,13 +6,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "model/RecordTable.h"
+#include "records/RecordTable.h"
 #include "model/RevisionRecord.h"
-#include "model/RowText.h"
-#include "shell/BinaryFile.h"
+#include "editing/RowText.h"
+#include "services/BinaryFile.h"
 #include "supports/Hanger.h"
 #include "supports/Restraint.h"
-#include "ModelBuilder.h"
+#include "model/ModelBuilder.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "model/Model.h"
-#include "shell/BinaryFile.h"
-#include "shell/NumberText.h"
+#include "services/BinaryFile.h"
+#include "services/NumberText.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "model/MakeModel.h"
 #include "model/Regenerate.h"
 #include "supports/Anchor.h"
-#include "ModelBuilder.h"
+#include "model/ModelBuilder.h"
 
 namespace {
 

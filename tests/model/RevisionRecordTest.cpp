@@ -7,11 +7,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "ToolTesting.h"
-#include "graphics/ReportOutput.h"
-#include "model/RevisionRecordDialog.h"
+#include "model/ToolTesting.h"
+#include "printing/ReportOutput.h"
+#include "editing/RevisionRecordDialog.h"
 #include "properties/DialogTable.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

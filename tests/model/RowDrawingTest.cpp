@@ -3,14 +3,14 @@
 // that colours a row, and the copy of the model the graphics thread draws.
 #include <gtest/gtest.h>
 
-#include "ModelBuilder.h"
+#include "model/ModelBuilder.h"
 #include "elements/Bend.h"
-#include "graphics/GraphicsState.h"
-#include "model/DrawnModel.h"
+#include "model/GraphicsState.h"
+#include "editing/DrawnModel.h"
 #include "model/MakeModel.h"
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"
-#include "properties/BeamSection.h"
+#include "records/BeamSection.h"
 #include "supports/Anchor.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // a row of no length opening empty, OK with nothing changed and Cancel
 // leaving nothing to undo, and the change undone through the Layout
 // window's Undo.
-#include "LayoutTesting.h"
-#include "ModelBuilder.h"
+#include "model/LayoutTesting.h"
+#include "model/ModelBuilder.h"
 
 namespace {
 

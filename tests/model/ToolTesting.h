@@ -13,12 +13,12 @@
 #include <iterator>
 #include <string>
 
-#include "LayoutTesting.h"
-#include "ModelBuilder.h"
+#include "model/LayoutTesting.h"
+#include "model/ModelBuilder.h"
 #include "files/ModelFile.h"
-#include "model/UndoRedo.h"
-#include "shell/Message.h"
-#include "shell/TempFiles.h"
+#include "editing/UndoRedo.h"
+#include "services/Message.h"
+#include "services/TempFiles.h"
 
 class ToolFixture : public LayoutFixture {
  protected:

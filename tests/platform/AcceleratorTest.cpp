@@ -1,7 +1,7 @@
 // Accelerators: keys with Ctrl, Shift and Alt, F-keys, Insert/Delete and
 // arrows, character entries, greyed menu commands, tables swapped at run
 // time, and a menu command that arrives from both a click and a key.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 #include "platform/Menu.h"
 #include "platform/ResourceTemplates.h"
 

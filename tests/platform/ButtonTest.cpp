@@ -1,7 +1,7 @@
 // Buttons driven by mouse and keyboard: clicks, auto check boxes and radio
 // groups, focus notifications, styles, colours asked from the parent, and
 // the pixels of a checked box and a greyed caption.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 
 namespace {
 

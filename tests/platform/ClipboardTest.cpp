@@ -3,7 +3,7 @@
 #include <cstring>
 #include <thread>
 
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 #include "platform/Paint.h"
 
 namespace {

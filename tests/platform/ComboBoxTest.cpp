@@ -4,7 +4,7 @@
 // messages.
 #include <cstring>
 
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 // extension, the chosen filter index, must-exist and overwrite prompts, the
 // hook's notifications and control texts, a buffer too small; folder browse
 // with a preselected folder; font choice; the default printer records.
-#include "DialogTesting.h"
+#include "platform/DialogTesting.h"
 
 #include <cstring>
 #include <filesystem>

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Clipboard.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"

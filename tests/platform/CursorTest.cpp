@@ -8,7 +8,7 @@
 #include <cstring>
 #include <fstream>
 
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Presenter.h"

@@ -3,7 +3,7 @@
 // dialog units, tab, group and mnemonic navigation, the default button, F1
 // and the help button, run-time controls, modeless dialogs, nested message
 // boxes and the modal script's failures.
-#include "DialogTesting.h"
+#include "platform/DialogTesting.h"
 
 #include "platform/Hook.h"
 #include "platform/MessageBox.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"

@@ -2,7 +2,7 @@
 // notifications, selection by Shift+arrows and by dragging, the text limit,
 // read-only and number edits, the clipboard keys, multi-line text and the
 // width limit of an edit that does not scroll.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // moved on from since, or has hidden, is old news and leaves the program's
 // activation alone; a report made once the screen knew of the program's
 // choice (a user's click on another window) moves the activation.
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Presenter.h"
 
 namespace {

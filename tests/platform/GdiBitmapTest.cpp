@@ -1,5 +1,5 @@
 // Bitmaps, DIB sections, blits and PNG output.
-#include "GdiTestCanvas.h"
+#include "platform/GdiTestCanvas.h"
 
 #include <cairo.h>
 

@@ -1,7 +1,7 @@
 // Lines, figures, fills, raster operations, clipping and coordinate origins
 // on a memory DC. Expected pixels are counted by hand from the coordinates
 // each call names.
-#include "GdiTestCanvas.h"
+#include "platform/GdiTestCanvas.h"
 
 #include "platform/System.h"
 

@@ -1,7 +1,7 @@
 // Fonts, metrics and text placement. Widths are checked against each other
 // (sums of single characters, fixed pitch) and placement against the
 // measured extent and metrics, by finding where the ink landed.
-#include "GdiTestCanvas.h"
+#include "platform/GdiTestCanvas.h"
 
 #include <climits>
 #include <cstddef>

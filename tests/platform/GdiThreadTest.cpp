@@ -1,7 +1,7 @@
 // The GUI thread and the graphics thread draw at the same time with the same
 // fonts, pens and brushes (each on its own context): the pictures must come
 // out as if each had drawn alone.
-#include "GdiTestCanvas.h"
+#include "platform/GdiTestCanvas.h"
 
 #include <cstring>
 #include <thread>

@@ -6,7 +6,7 @@
 // device coordinates: the top-left quarter of the picture, cut on its
 // diagonal. Pixel (x, y) of a W x H picture is inside when
 // (x + 0.5) / (W / 2) + (y + 0.5) / (H / 2) < 1.
-#include "GdiTestCanvas.h"
+#include "platform/GdiTestCanvas.h"
 
 #include "platform/GlContext.h"
 #include "platform/Paint.h"

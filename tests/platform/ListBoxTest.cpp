@@ -1,7 +1,7 @@
 // List boxes: the string list with item data, sorting and searches, and
 // selection by mouse, double click and keys with the LBN_ notifications, and
 // scrolling that keeps the selection in view.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 // and greyed items.
 #include <cstring>
 
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 #include "platform/Menu.h"
 #include "platform/MenuBarFrame.h"
 #include "platform/ResourceTemplates.h"

@@ -1,7 +1,7 @@
 // Message boxes: the answer of each button set by keyboard and mouse, Escape
 // by kind, the default button, lines, caption, icon and beep, the owner
 // disabled while the box is up, and a scripted answer reaching the caller.
-#include "DialogTesting.h"
+#include "platform/DialogTesting.h"
 
 #include "platform/Gdi.h"
 #include "platform/MessageBox.h"

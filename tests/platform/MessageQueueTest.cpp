@@ -1,7 +1,7 @@
 // The message queue of one thread: order of posted messages against WM_PAINT
 // and WM_TIMER, peeking and filters, thread messages, quit, timers on the
 // virtual clock and pumping.
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Paint.h"
 
 namespace {

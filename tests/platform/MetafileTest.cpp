@@ -5,8 +5,8 @@
 // never leaves a partial file; a job that cannot write names the file; a
 // CUPS printer (a stand-in lpstat and lp on the PATH) gets the job through
 // lp and its spool file is removed.
-#include "GdiTestCanvas.h"
-#include "PlatformTest.h"
+#include "platform/GdiTestCanvas.h"
+#include "platform/PlatformTest.h"
 
 #include <cstdio>
 #include <cstdlib>

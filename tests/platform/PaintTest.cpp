@@ -1,7 +1,7 @@
 // Painting: erase then paint, one paint for the union of invalidations,
 // children drawing into their top-level surface at their origin and clip,
 // own device contexts, update-now, scrolling and the repaint of a grown window.
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 

@@ -4,7 +4,7 @@
 // record's blocks as they were. "Page Setup" takes paper, orientation and
 // margins and refuses margins that leave no paper; "Print Setup" changes
 // the orientation.
-#include "DialogTesting.h"
+#include "platform/DialogTesting.h"
 
 #include <cstring>
 #include <string>

@@ -1,6 +1,6 @@
 // The progress bar: range, position, step with wrap-round, and the filled
 // share of its inside.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 
 namespace {
 

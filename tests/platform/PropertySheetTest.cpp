@@ -3,7 +3,7 @@
 // refused on the current page, Cancel, the start page, the initialisation
 // callback with a subclass that renames OK to "Close" on DM_REPOSITION, and a
 // button added by the owner.
-#include "DialogTesting.h"
+#include "platform/DialogTesting.h"
 
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"

@@ -3,7 +3,7 @@
 // loads, no dialog repeats a control id, every caption fits its control in
 // the dialog font, every image decodes and the toolbar strips hold their
 // images in the order of the strip list.
-#include "DialogTesting.h"
+#include "platform/DialogTesting.h"
 
 #include <png.h>
 

@@ -2,7 +2,7 @@
 // (with the repeat on the layer's clock), the keys of a focused bar, the
 // position kept within the range less the page, and the bars of a window's
 // own frame.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 #include "platform/ScrollBarFrame.h"
 
 namespace {

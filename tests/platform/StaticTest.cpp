@@ -1,6 +1,6 @@
 // Static controls: text in the parent's colours, greyed when disabled, the
 // click of an SS_NOTIFY static, and etched lines.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 #include "platform/Resource.h"
 
 namespace {

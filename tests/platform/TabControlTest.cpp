@@ -1,7 +1,7 @@
 // The tab control: items, a click that asks TCN_SELCHANGING before it
 // changes and reports TCN_SELCHANGE, a parent that refuses the change, and
 // the page rectangle.
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 
 namespace {
 

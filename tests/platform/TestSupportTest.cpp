@@ -5,7 +5,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 

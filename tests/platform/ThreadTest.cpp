@@ -7,7 +7,7 @@
 #include <latch>
 #include <thread>
 
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 
 namespace {
 

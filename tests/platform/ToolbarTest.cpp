@@ -3,7 +3,7 @@
 // a click, and tooltips asked from the owner after the pointer rests.
 #include <cstring>
 
-#include "ControlTesting.h"
+#include "platform/ControlTesting.h"
 #include "platform/Paint.h"
 #include "platform/Toolbar.h"
 

@@ -3,7 +3,7 @@
 // z-order, show states, focus, activation, capture and enabling.
 #include <cstring>
 
-#include "PlatformTest.h"
+#include "platform/PlatformTest.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 

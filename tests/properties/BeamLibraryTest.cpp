@@ -11,20 +11,20 @@
 #include <fstream>
 #include <iterator>
 
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 #include "files/ByteEmitter.h"
 #include "files/FileCommands.h"
-#include "model/NewDocument.h"
+#include "editing/NewDocument.h"
 #include "platform/CommonDialog.h"
 #include "properties/BeamLibrary.h"
 #include "properties/BeamLibraryWindow.h"
 #include "properties/BeamLists.h"
 #include "properties/BeamSectionsTable.h"
-#include "shell/ErrorRecords.h"
-#include "shell/MainWindow.h"
-#include "shell/NumberText.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "application/MainWindow.h"
+#include "services/NumberText.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

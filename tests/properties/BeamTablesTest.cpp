@@ -3,9 +3,9 @@
 // refused, lookups.
 #include <gtest/gtest.h>
 
-#include "properties/BeamLoad.h"
-#include "properties/BeamMaterial.h"
-#include "properties/BeamSection.h"
+#include "records/BeamLoad.h"
+#include "records/BeamMaterial.h"
+#include "records/BeamSection.h"
 #include "properties/SectionTestBytes.h"
 
 using namespace section_test;

@@ -10,20 +10,20 @@
 
 #include <cmath>
 
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 #include "elements/BeamList.h"
 #include "elements/KindTable.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "properties/AiscShapeDialogs.h"
-#include "properties/BeamElement.h"
+#include "elements/BeamElement.h"
 #include "properties/BeamLoadsTable.h"
 #include "properties/BeamMaterialsTable.h"
 #include "properties/BeamSectionsTable.h"
-#include "shell/ErrorRecords.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

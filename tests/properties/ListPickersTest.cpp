@@ -4,12 +4,12 @@
 // moves the caret on, Cancel changes nothing and leaves no snapshot; the
 // load picker's columns follow the temperatures in use; the section picker's
 // title carries its number.
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "platform/Input.h"
 #include "properties/ListPickers.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include <cmath>
 #include <sstream>
 
-#include "MaterialLibraryTesting.h"
+#include "properties/MaterialLibraryTesting.h"
 #include "properties/MaterialLibraryBatch.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 using namespace matlib_test;
 

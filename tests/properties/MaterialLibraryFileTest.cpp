@@ -10,9 +10,9 @@
 #include <filesystem>
 #include <limits>
 
-#include "MaterialLibraryTesting.h"
+#include "properties/MaterialLibraryTesting.h"
 #include "properties/MaterialLibraryOld.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 using namespace section_test;
 using namespace matlib_test;

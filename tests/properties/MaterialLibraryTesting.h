@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "properties/Material.h"
+#include "records/Material.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/SectionTestBytes.h"
 

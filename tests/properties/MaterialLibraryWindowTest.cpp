@@ -7,19 +7,19 @@
 // layouts converted from File > Open and the library's open dialog, 411
 // refused, the overwrite question declined; the window's Import and Export;
 // its piping-code and units dialogs.
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "MaterialLibraryTesting.h"
+#include "properties/MaterialLibraryTesting.h"
 #include "analysis/AnalysisOptionsSheet.h"
 #include "files/FileCommands.h"
-#include "model/ListFrame.h"
+#include "application/ListFrame.h"
 #include "model/ListWindow.h"
-#include "model/ModelWindows.h"
-#include "model/NewDocument.h"
+#include "editing/ModelWindows.h"
+#include "editing/NewDocument.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
@@ -31,10 +31,10 @@
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/NameTables.h"
-#include "shell/TableWindow.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/NameTables.h"
+#include "services/TableWindow.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 using namespace matlib_test;
 

@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include "properties/MaterialPropertyRows.h"
-#include "shell/ErrorRecords.h"
-#include "shell/NumberText.h"
+#include "services/ErrorRecords.h"
+#include "services/NumberText.h"
 
 namespace {
 

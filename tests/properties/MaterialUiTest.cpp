@@ -4,19 +4,19 @@
 // temperature typed in the properties dialog and stored sorted, the
 // library's open dialog cancelled, and the list's type column, in-use refusal, new row
 // without properties, copy and paste (undoable), and its export.
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 
 #include "elements/Bend.h"
 #include "loads/Force.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
-#include "shell/ErrorRecords.h"
+#include "services/ErrorRecords.h"
 #include "platform/Input.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindow.h"
+#include "services/NumberText.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 // and the FRP flag that follows the type.
 #include <gtest/gtest.h>
 
-#include "properties/Material.h"
+#include "records/Material.h"
 
 namespace {
 

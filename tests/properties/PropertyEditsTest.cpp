@@ -10,7 +10,7 @@
 #include "model/RowObjects.h"
 #include "properties/MergeNames.h"
 #include "properties/PropertyEdits.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 
 namespace {
 

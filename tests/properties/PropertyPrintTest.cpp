@@ -2,20 +2,20 @@
 // the printer (a PDF read back) with each material's heading bar and table
 // against temperature, and to a text report with the density line and the
 // rows at their columns.
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 
-#include "graphics/TextPrinter.h"
+#include "printing/TextPrinter.h"
 #include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "properties/MaterialsTable.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

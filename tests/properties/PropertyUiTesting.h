@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "platform/Dialog.h"
 

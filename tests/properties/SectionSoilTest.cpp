@@ -3,9 +3,9 @@
 // byte-for-byte round trips, enumerations and damage refused, lookups.
 #include <gtest/gtest.h>
 
-#include "properties/PipeSection.h"
+#include "records/PipeSection.h"
 #include "properties/SectionTestBytes.h"
-#include "properties/Soil.h"
+#include "records/Soil.h"
 
 using namespace section_test;
 

@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/BinaryFile.h"
+#include "services/BinaryFile.h"
 
 // A namespace of its own: other test files of the same executables have
 // byte builders of their own.

@@ -4,23 +4,23 @@
 // density, a declined rename keeps the old name, a changed diameter remakes
 // the model; the list's in-place stores, its row commit, in-use refusal and
 // an undoable paste; and the sections report in CSV.
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 
-#include "graphics/ReportOutput.h"
-#include "model/LayoutTable.h"
+#include "printing/ReportOutput.h"
+#include "editing/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
-#include "properties/PipeDimensions.h"
+#include "records/PipeDimensions.h"
 #include "properties/SectionsTable.h"
-#include "shell/ErrorRecords.h"
-#include "shell/NumberText.h"
-#include "shell/TableWindow.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "services/NumberText.h"
+#include "services/TableWindow.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 // printed from the List window to a PDF; the dialog read-only while
 // results are shown; and a soil
 // written to a model file and read back.
-#include "PropertyUiTesting.h"
+#include "properties/PropertyUiTesting.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -17,16 +17,16 @@
 #include <sstream>
 
 #include "files/ModelFile.h"
-#include "graphics/PrintSelection.h"
-#include "graphics/ReportOutput.h"
+#include "results/PrintSelection.h"
+#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "properties/SoilsTable.h"
-#include "shell/ErrorRecords.h"
-#include "shell/General.h"
-#include "shell/NumberText.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/ErrorRecords.h"
+#include "services/General.h"
+#include "services/NumberText.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -13,21 +13,21 @@
 #include <string>
 #include <vector>
 
-#include "PropertyUiTesting.h"
-#include "model/ModelWindows.h"
+#include "properties/PropertyUiTesting.h"
+#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 #include "files/FileCommands.h"
-#include "model/ListFrame.h"
+#include "application/ListFrame.h"
 #include "model/ListWindow.h"
-#include "model/NewDocument.h"
+#include "editing/NewDocument.h"
 #include "properties/BeamLibraryWindow.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/Frame.h"
-#include "shell/Settings.h"
-#include "shell/TableWindow.h"
+#include "services/Frame.h"
+#include "services/Settings.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 
 #include <string>
 
-#include "ResultsTesting.h"
+#include "results/ResultsTesting.h"
 #include "elements/BeamTesting.h"
 #include "loads/Force.h"
 #include "results/BeamForcesTable.h"
 #include "results/OtherSelectors.h"
-#include "results/ResultsFile.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -12,12 +12,12 @@
 #include <vector>
 
 #include "elements/BranchSif.h"
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "platform/Input.h"
 #include "results/BranchConnectionTable.h"
 #include "results/CodeResultsTesting.h"
-#include "results/ResultNavigation.h"
-#include "shell/NameTables.h"
+#include "resultsfile/ResultNavigation.h"
+#include "services/NameTables.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "results/CodeResultsTesting.h"
 #include "results/CodeComplianceReport.h"
 #include "results/PipeForcesTable.h"

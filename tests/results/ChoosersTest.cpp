@@ -5,18 +5,18 @@
 #include <gtest/gtest.h>
 
 #include "files/FileCommands.h"
-#include "model/NewDocument.h"
+#include "editing/NewDocument.h"
 #include "model/NodeDrawing.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "results/LoadCaseChooser.h"
-#include "results/RadioChooser.h"
-#include "results/ResultCases.h"
+#include "resultsfile/RadioChooser.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultChooser.h"
 #include "results/ResultsTesting.h"
-#include "results/TextMeasure.h"
+#include "resultsfile/TextMeasure.h"
 #include "results/Thresholds.h"
-#include "shell/NameTables.h"
+#include "services/NameTables.h"
 
 namespace {
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/AnalysisElements.h"
 #include "results/CodeComplianceReport.h"
 #include "results/CodeResultsTesting.h"

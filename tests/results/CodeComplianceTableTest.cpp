@@ -20,7 +20,7 @@
 #include "results/CodeResultsTesting.h"
 #include "results/SortedStressesTable.h"
 #include "results/ResultViewItems.h"
-#include "shell/TableWindowSupport.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 #include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
 #include "results/SortedStressesTable.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

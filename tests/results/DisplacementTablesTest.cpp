@@ -9,11 +9,11 @@
 #include <cmath>
 #include <fstream>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 
 namespace {

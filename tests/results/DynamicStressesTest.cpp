@@ -13,14 +13,14 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "graphics/ShapeOverlay.h"
+#include "results/ShapeOverlay.h"
 #include "results/DisplacementTables.h"
 #include "results/DynamicStresses.h"
 #include "results/ShapeDisplay.h"
 #include "results/ModalTables.h"
 #include "results/PipeForcesTable.h"
-#include "results/ResultCases.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsWindow.h"
 #include "results/ResultsTesting.h"
 

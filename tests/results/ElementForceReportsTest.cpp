@@ -8,14 +8,14 @@
 
 #include <fstream>
 
-#include "graphics/PrintSelection.h"
-#include "graphics/ReportOutput.h"
+#include "results/PrintSelection.h"
+#include "printing/ReportOutput.h"
 #include "loads/Force.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "results/CodeResultsTesting.h"
-#include "results/ResultCases.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultCases.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <fstream>
 #include <numbers>
 
-#include "graphics/PrintSelection.h"
-#include "graphics/ReportOutput.h"
+#include "results/PrintSelection.h"
+#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
-#include "graphics/ResultPicture.h"
+#include "results/ResultPicture.h"
 #include "loads/Force.h"
 #include "model/LcsTriad.h"
 #include "platform/Input.h"
@@ -26,9 +26,9 @@
 #include "codes/CodeStressDriver.h"
 #include "results/OtherSelectors.h"
 #include "results/ResultChooser.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

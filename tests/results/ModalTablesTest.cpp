@@ -13,17 +13,17 @@
 #include <cstdio>
 #include <fstream>
 
-#include "graphics/ReportOutput.h"
-#include "loads/Spectrum.h"
+#include "printing/ReportOutput.h"
+#include "records/Spectrum.h"
 #include "results/AccelerationsTable.h"
 #include "supports/SupportLoadSummary.h"
-#include "graphics/ShapeOverlay.h"
+#include "results/ShapeOverlay.h"
 #include "results/ModalTables.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "results/ShapeDisplay.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

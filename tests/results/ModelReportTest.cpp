@@ -13,18 +13,18 @@
 #include <iterator>
 #include <sstream>
 
-#include "graphics/PrintSelection.h"
-#include "graphics/PrinterSettings.h"
-#include "graphics/ReportOutput.h"
-#include "model/LayoutWindow.h"
+#include "results/PrintSelection.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
+#include "application/LayoutWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "results/ModalTables.h"
-#include "results/ResultCases.h"
-#include "shell/NameTables.h"
-#include "graphics/QaBlock.h"
-#include "results/ResultsFile.h"
-#include "shell/General.h"
+#include "resultsfile/ResultCases.h"
+#include "services/NameTables.h"
+#include "results/QaBlock.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/General.h"
 #include "results/ResultsTesting.h"
 
 namespace {

@@ -9,11 +9,11 @@
 #include <iterator>
 
 #include "analysis/AnalysisOptionsReport.h"
-#include "graphics/PrintSelection.h"
+#include "results/PrintSelection.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "results/ResultsTesting.h"
-#include "shell/StartupSwitches.h"
+#include "services/StartupSwitches.h"
 
 namespace {
 

@@ -8,13 +8,13 @@
 #include <cmath>
 #include <fstream>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "loads/Force.h"
 #include "results/OtherForcesTable.h"
 #include "results/OtherSelectors.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

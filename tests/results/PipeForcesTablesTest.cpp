@@ -13,14 +13,14 @@
 
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
-#include "graphics/PrintSheet.h"
+#include "printing/PrintSheet.h"
 #include "platform/CommonDialog.h"
 #include "model/LcsTriad.h"
 #include "results/CodeResultsTesting.h"
 #include "results/PipeForcesTable.h"
-#include "results/ResultCases.h"
-#include "shell/NumberText.h"
-#include "shell/Units.h"
+#include "resultsfile/ResultCases.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include <fstream>
 #include <iterator>
 
-#include "graphics/PrintSelection.h"
-#include "graphics/ReportOutput.h"
+#include "results/PrintSelection.h"
+#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "results/EveryKindModel.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "model/Nodes.h"
-#include "shell/NameTables.h"
+#include "services/NameTables.h"
 #include "supports/SupportLoadSummary.h"
 #include "supports/SupportResultTables.h"
 

@@ -17,10 +17,10 @@
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
 #include "model/LayoutTesting.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsMode.h"
-#include "shell/Frame.h"
-#include "shell/TableWindow.h"
+#include "services/Frame.h"
+#include "services/TableWindow.h"
 
 class ResultsFixture : public LayoutFixture {
  protected:

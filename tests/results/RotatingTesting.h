@@ -11,11 +11,11 @@
 #include <string>
 
 #include "analysis/AnalysisTesting.h"
-#include "elements/Compressor.h"
-#include "evaluations/Pump.h"
+#include "records/Compressor.h"
+#include "records/Pump.h"
 #include "loads/Force.h"
 #include "model/MakeModel.h"
-#include "properties/PipeSection.h"
+#include "records/PipeSection.h"
 
 namespace rotating_testing {
 

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-#include "graphics/ShapeOverlay.h"
+#include "results/ShapeOverlay.h"
 #include "results/ShapeDisplay.h"
 
 namespace {

@@ -19,16 +19,16 @@
 #include "files/ModelFile.h"
 #include "graphics/Highlight.h"
 #include "model/LayoutTesting.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "results/ResultChooser.h"
-#include "results/ResultNavigation.h"
+#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "results/SoilRestraintsTable.h"
-#include "graphics/PrinterSettings.h"
+#include "printing/PrinterSettings.h"
 #include "model/ModelBuilder.h"
 #include "platform/PropertySheet.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

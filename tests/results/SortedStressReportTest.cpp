@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "codes/SortedStresses.h"
-#include "graphics/PrintSheet.h"
-#include "graphics/ReportOutput.h"
+#include "printing/PrintSheet.h"
+#include "printing/ReportOutput.h"
 #include "model/AnalysisElements.h"
 #include "results/CodeResultsTesting.h"
 #include "platform/CommonDialog.h"

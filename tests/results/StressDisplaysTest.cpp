@@ -12,12 +12,12 @@
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
-#include "graphics/Drawing2D.h"
-#include "graphics/GraphicsState.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
-#include "graphics/ResultPicture.h"
+#include "results/ResultPicture.h"
 #include "graphics/ViewCommands.h"
-#include "graphics/ViewProjection.h"
+#include "model/ViewProjection.h"
 #include "model/Nodes.h"
 #include "results/CodeResultsTesting.h"
 #include "results/ResultViewItems.h"
@@ -28,7 +28,7 @@
 #include "platform/Window.h"
 #include "platform/Input.h"
 #include "platform/TestSupport.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 
 namespace {
 

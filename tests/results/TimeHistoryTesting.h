@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "analysis/AnalysisTesting.h"
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/TimeFunction.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 
 inline void AddNamedPoints(NamedPointsList& list, const std::string& name, const std::vector<FloatPair>& points) {

@@ -9,7 +9,7 @@
 #include "model/ListWindow.h"
 #include "model/Regenerate.h"
 #include "properties/SectionTestBytes.h"
-#include "shell/TableWindow.h"
+#include "services/TableWindow.h"
 #include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
 #include "supports/Nozzle.h"

@@ -19,7 +19,7 @@
 #include <vector>
 
 #include "analysis/AnalysisTesting.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 #include "supports/Hanger.h"
 #include "supports/HangerCatalogue.h"
 

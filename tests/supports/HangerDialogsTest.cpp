@@ -8,14 +8,14 @@
 #include <gtest/gtest.h>
 
 #include "elements/KindTable.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/Frame.h"
-#include "shell/Units.h"
+#include "services/Frame.h"
+#include "services/Units.h"
 #include "supports/Hanger.h"
 #include "supports/OtherSupportLists.h"
 

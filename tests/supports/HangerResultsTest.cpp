@@ -11,15 +11,15 @@
 #include <fstream>
 #include <sstream>
 
-#include "graphics/PrintSelection.h"
-#include "graphics/ReportOutput.h"
+#include "results/PrintSelection.h"
+#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
-#include "analysis/RunState.h"
+#include "numeric/RunState.h"
 #include "results/DisplacementTables.h"
-#include "results/ResultCases.h"
-#include "results/ResultsFile.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultsFile.h"
 #include "results/ResultsTesting.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 #include "supports/Hanger.h"
 #include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"

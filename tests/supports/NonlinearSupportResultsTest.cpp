@@ -12,13 +12,13 @@
 #include <cmath>
 #include <fstream>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/NonlinearSupportPlant.h"
 #include "supports/Guide.h"

@@ -10,12 +10,12 @@
 #include <iterator>
 
 #include "graphics/Highlight.h"
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/LcsTriad.h"
-#include "model/ModelWindows.h"
-#include "results/ResultCases.h"
+#include "editing/ModelWindows.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"
 #include "supports/SupportKindList.h"

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "analysis/AnalysisTesting.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"
 

@@ -12,14 +12,14 @@
 #include <string>
 #include <vector>
 
-#include "analysis/GlobalSystem.h"
-#include "analysis/LoadCaseKinds.h"
-#include "analysis/RunState.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "numeric/RunState.h"
 #include "files/ModelFile.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
-#include "shell/BinaryFile.h"
-#include "shell/TempFiles.h"
+#include "services/BinaryFile.h"
+#include "services/TempFiles.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
 

@@ -5,14 +5,14 @@
 // they were; field faults keep the dialog open with their message.
 #include "model/ListTesting.h"
 
-#include "model/LayoutEditors.h"
+#include "editing/LayoutEditors.h"
 #include "elements/KindTable.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "shell/Units.h"
+#include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
 #include "supports/DisplacementSets.h"

@@ -8,13 +8,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "graphics/ReportOutput.h"
+#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "shell/TempFiles.h"
-#include "shell/Units.h"
+#include "services/TempFiles.h"
+#include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/AnchorList.h"
 #include "supports/Restraint.h"

@@ -10,9 +10,9 @@
 #include <iterator>
 #include <sstream>
 
-#include "graphics/ReportOutput.h"
-#include "results/ResultBlocks.h"
-#include "results/ResultCases.h"
+#include "printing/ReportOutput.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"

@@ -13,10 +13,10 @@
 #include "analysis/ProgressWindow.h"
 #include "model/LayoutTesting.h"
 #include "platform/Window.h"
-#include "shell/AppPens.h"
+#include "services/AppPens.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 #include "model/ListWindow.h"
 #include "platform/Dialog.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 
 #include "elements/BranchSif.h"
 #include "elements/BranchSifList.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "XvfbServer.h"
+#include "x11/XvfbServer.h"
 #include "platform/Clipboard.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"

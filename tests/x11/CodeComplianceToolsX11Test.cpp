@@ -15,8 +15,8 @@
 #include "results/BranchConnectionTable.h"
 #include "results/CodeResultsTesting.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

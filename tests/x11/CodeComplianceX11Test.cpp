@@ -11,8 +11,8 @@
 #include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

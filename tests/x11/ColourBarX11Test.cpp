@@ -8,13 +8,13 @@
 
 #include <string>
 
-#include "XInput.h"
-#include "XvfbServer.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 #include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsWindow.h"
 
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "XvfbServer.h"
+#include "x11/XvfbServer.h"
 #include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/Presenter.h"

@@ -29,8 +29,8 @@
 #include "platform/Window.h"
 
 // It brings X11 in too: after the layer's headers.
-#include "Screenshots.h"
-#include "XvfbServer.h"
+#include "x11/Screenshots.h"
+#include "x11/XvfbServer.h"
 
 // After the layer's headers: X11's macros (None, Bool, Status) would break them.
 #include <X11/Xlib.h>

@@ -9,31 +9,31 @@
 #include <string>
 
 #include "loads/Force.h"
-#include "loads/ForceSpectrum.h"
+#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "files/FileCommands.h"
-#include "loads/Spectrum.h"
+#include "records/Spectrum.h"
 #include "loads/SpectrumLibrary.h"
 #include "loads/SpectrumLibraryWindow.h"
-#include "shell/Settings.h"
-#include "loads/TimeFunction.h"
+#include "services/Settings.h"
+#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 #include "loads/LoadsTesting.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListWindow.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "model/RowOperations.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 
-#include "WindowManager.h"
-#include "XvfbServer.h"
+#include "x11/WindowManager.h"
+#include "x11/XvfbServer.h"
 
 // X11 last, under another name for its Screen record (the program has one).
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

@@ -19,9 +19,9 @@
 #include "evaluations/NozzleEvaluationWrc537.h"
 #include "model/ListWindow.h"
 
-#include "RootPicture.h"
-#include "WindowManager.h"
-#include "XvfbServer.h"
+#include "x11/RootPicture.h"
+#include "x11/WindowManager.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -8,12 +8,12 @@
 
 #include <string>
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/HingeJoint.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/GraphicsSettings.h"
+#include "model/DrawingColours.h"
+#include "records/GraphicsSettings.h"
 #include "graphics/GraphicsTesting.h"
 #include "graphics/PlantModel.h"
 

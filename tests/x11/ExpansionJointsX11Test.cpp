@@ -12,15 +12,15 @@
 #include "elements/Bellows.h"
 #include "elements/TieRod.h"
 #include "elements/TieRodList.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
-#include "Screenshots.h"
-#include "WindowManager.h"
-#include "XProperty.h"
-#include "XvfbServer.h"
+#include "x11/ChildProcess.h"
+#include "x11/Screenshots.h"
+#include "x11/WindowManager.h"
+#include "x11/XProperty.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 
 #include <string>
 
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
-#include "model/NodeList.h"
+#include "editing/NodeList.h"
 #include "platform/TestSupport.h"
 
-#include "XInput.h"
-#include "XvfbServer.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -11,14 +11,14 @@
 #include <filesystem>
 #include <string>
 
-#include "XInput.h"
-#include "XvfbServer.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 #include "graphics/GraphicsTesting.h"
 #include "platform/CommonDialog.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

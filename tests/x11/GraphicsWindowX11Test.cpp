@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "XvfbServer.h"
+#include "x11/XvfbServer.h"
 #include "graphics/GraphicsTesting.h"
 
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

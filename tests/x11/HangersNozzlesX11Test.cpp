@@ -10,10 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 #include "elements/KindTable.h"
-#include "graphics/DrawingColours.h"
+#include "model/DrawingColours.h"
 #include "graphics/GraphicsTesting.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"

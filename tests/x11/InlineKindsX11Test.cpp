@@ -10,16 +10,16 @@
 
 #include <string>
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 #include "elements/ElasticElement.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/KindTable.h"
 #include "elements/Reducer.h"
 #include "elements/Valve.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/GraphicsSettings.h"
+#include "model/DrawingColours.h"
+#include "records/GraphicsSettings.h"
 #include "graphics/GraphicsTesting.h"
 #include "graphics/PlantModel.h"
 #include "model/ListTesting.h"

@@ -8,13 +8,13 @@
 #include <string>
 
 #include "files/ModelFile.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/Dialog.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -7,14 +7,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "XvfbServer.h"
+#include "x11/XvfbServer.h"
 #include "model/LayoutTesting.h"
 #include "platform/Rect.h"
 
 // It brings X11 in too: after the program's headers. Xlib's Screen record
 // would clash with the program's screen metrics, so it goes by another name.
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

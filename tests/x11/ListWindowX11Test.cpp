@@ -8,16 +8,16 @@
 #include <cstdlib>
 #include <string>
 
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
-#include "model/NodeList.h"
-#include "model/TypePickers.h"
+#include "editing/NodeList.h"
+#include "editing/TypePickers.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -7,19 +7,19 @@
 #include <string>
 
 #include "analysis/AnalysisOptionsSheet.h"
-#include "loads/LoadCaseList.h"
+#include "records/LoadCaseList.h"
 #include "loads/LoadsTesting.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectraTable.h"
 #include "model/ListWindow.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "model/Regenerate.h"
 #include "platform/PropertySheet.h"
-#include "shell/NumberText.h"
+#include "services/NumberText.h"
 #include "supports/DisplacementSets.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

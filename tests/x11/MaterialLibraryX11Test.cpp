@@ -11,9 +11,9 @@
 
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -21,10 +21,10 @@
 #include "properties/MaterialDialog.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
-#include "shell/TempFiles.h"
+#include "services/TempFiles.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <functional>
 #include <string>
 
-#include "XvfbServer.h"
+#include "x11/XvfbServer.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Rect.h"
@@ -26,8 +26,8 @@
 #include "platform/Window.h"
 
 // They bring X11 in too: after the layer's headers.
-#include "Screenshots.h"
-#include "XProperty.h"
+#include "x11/Screenshots.h"
+#include "x11/XProperty.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>

@@ -9,15 +9,15 @@
 #include <string>
 
 #include "graphics/GraphicsThread.h"
-#include "loads/Spectrum.h"
-#include "model/ModelWindows.h"
+#include "records/Spectrum.h"
+#include "editing/ModelWindows.h"
 #include "results/AccelerationsTable.h"
 #include "results/ModalTables.h"
 #include "results/ResultsTesting.h"
 #include "results/ShapeDisplay.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -12,11 +12,11 @@
 #include <filesystem>
 #include <string>
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 #include "files/FileCommands.h"
-#include "graphics/DrawingColours.h"
-#include "graphics/GraphicsSettings.h"
+#include "model/DrawingColours.h"
+#include "records/GraphicsSettings.h"
 #include "graphics/GraphicsTesting.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"

@@ -14,14 +14,14 @@
 #include "files/ImportLogTesting.h"
 #include "files/NeutralSamples.h"
 #include "model/ListTesting.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
-#include "shell/Frame.h"
+#include "services/Frame.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

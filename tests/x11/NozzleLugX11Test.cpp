@@ -15,8 +15,8 @@
 #include "evaluations/NozzleEvaluationWrc537.h"
 #include "model/ListWindow.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

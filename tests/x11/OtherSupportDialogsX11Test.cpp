@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 #include "elements/KindTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"

@@ -11,13 +11,13 @@
 #include <string>
 #include <vector>
 
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "results/ResultsTesting.h"
 #include "results/TimeHistoryTables.h"
 #include "results/TimeHistoryTesting.h"
 
-#include "WindowManager.h"
-#include "XvfbServer.h"
+#include "x11/WindowManager.h"
+#include "x11/XvfbServer.h"
 
 // X11 after the program's headers; Xlib's Screen would clash with the
 // program's screen metrics.

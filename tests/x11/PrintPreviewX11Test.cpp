@@ -6,13 +6,13 @@
 
 #include <string>
 
-#include "XvfbServer.h"
-#include "graphics/PrinterSettings.h"
+#include "x11/XvfbServer.h"
+#include "printing/PrinterSettings.h"
 #include "model/ListTesting.h"
 
 // X11 last; Xlib's Screen record would clash with the program's.
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

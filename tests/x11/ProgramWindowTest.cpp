@@ -15,8 +15,8 @@
 #include <fstream>
 #include <string>
 
-#include "XProperty.h"
-#include "XvfbServer.h"
+#include "x11/XProperty.h"
+#include "x11/XvfbServer.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -10,18 +10,18 @@
 #include <string>
 
 #include "files/ModelFile.h"
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "properties/SoilsTable.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -15,24 +15,24 @@
 #include <string>
 #include <thread>
 
-#include "graphics/PrinterSettings.h"
-#include "model/ModelWindows.h"
+#include "printing/PrinterSettings.h"
+#include "editing/ModelWindows.h"
 #include "platform/Dialog.h"
-#include "results/ResultCases.h"
+#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "supports/NonlinearSupportPlant.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
 
-#include "ScreenCompare.h"
-#include "WindowManager.h"
-#include "XInput.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/WindowManager.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 
 // It brings X11 in too: after the program's headers. Xlib's Screen record
 // would clash with the program's screen metrics, so it goes by another name.
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

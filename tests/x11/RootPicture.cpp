@@ -1,7 +1,7 @@
 // See RootPicture.h.
-#include "RootPicture.h"
+#include "x11/RootPicture.h"
 
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 
 #include <X11/Xlib.h>
 

@@ -19,8 +19,8 @@
 #include "results/RotatingEquipmentReport.h"
 #include "results/RotatingTesting.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

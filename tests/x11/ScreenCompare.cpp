@@ -1,10 +1,10 @@
 // See ScreenCompare.h.
-#include "ScreenCompare.h"
+#include "x11/ScreenCompare.h"
 
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 
 #include <X11/Xlib.h>
 

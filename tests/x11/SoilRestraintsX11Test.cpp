@@ -13,8 +13,8 @@
 #include "results/ResultsTesting.h"
 #include "results/SoilRestraintsTable.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "XvfbServer.h"
-#include "shell/TableTesting.h"
+#include "x11/XvfbServer.h"
+#include "services/TableTesting.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>
@@ -17,7 +17,7 @@
 #include <X11/extensions/XTest.h>
 #include <X11/keysym.h>
 
-#include "XProperty.h"
+#include "x11/XProperty.h"
 
 namespace {
 

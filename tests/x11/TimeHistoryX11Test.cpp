@@ -8,14 +8,14 @@
 
 #include <string>
 
-#include "model/ModelWindows.h"
+#include "editing/ModelWindows.h"
 #include "results/ResultsTesting.h"
 #include "results/TimeHistoryTables.h"
 #include "results/TimeHistoryTesting.h"
-#include "supports/SupportLoadsTimeHistory.h"
+#include "results/SupportLoadsTimeHistory.h"
 
-#include "ScreenCompare.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -7,19 +7,19 @@
 
 #include <string>
 
-#include "ScreenCompare.h"
-#include "WindowManager.h"
-#include "XInput.h"
-#include "XvfbServer.h"
+#include "x11/ScreenCompare.h"
+#include "x11/WindowManager.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
-#include "model/ModelWindows.h"
-#include "model/NewDocument.h"
+#include "editing/ModelWindows.h"
+#include "editing/NewDocument.h"
 #include "platform/Dialog.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
-#include "shell/Frame.h"
-#include "shell/TableWindow.h"
+#include "services/Frame.h"
+#include "services/TableWindow.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 // See WindowManager.h.
-#include "WindowManager.h"
+#include "x11/WindowManager.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "ChildProcess.h"
+#include "x11/ChildProcess.h"
 
 class WindowManager {
  public:

@@ -13,19 +13,19 @@
 
 #include <string>
 
-#include "model/LayoutTable.h"
+#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/Model.h"
 #include "platform/TestSupport.h"
 
-#include "WindowManager.h"
-#include "XInput.h"
-#include "XvfbServer.h"
+#include "x11/WindowManager.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 
 // It brings X11 in too: after the program's headers. Xlib's Screen record
 // would clash with the program's screen metrics, so it goes by another name.
 #define Screen X11Screen
-#include "Screenshots.h"
+#include "x11/Screenshots.h"
 #undef Screen
 
 namespace {

@@ -13,8 +13,8 @@
 #include <utility>
 #include <vector>
 
-#include "XProperty.h"
-#include "XvfbServer.h"
+#include "x11/XProperty.h"
+#include "x11/XvfbServer.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Paint.h"

@@ -1,5 +1,5 @@
 // See XInput.h.
-#include "XInput.h"
+#include "x11/XInput.h"
 
 #include <X11/Xlib.h>
 #include <X11/extensions/XTest.h>
@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "XProperty.h"
+#include "x11/XProperty.h"
 
 struct XInput::State {
   Display* x = nullptr;

@@ -12,8 +12,8 @@
 
 #include <gtest/gtest.h>
 
-#include "ChildProcess.h"
-#include "WindowManager.h"
+#include "x11/ChildProcess.h"
+#include "x11/WindowManager.h"
 
 class XvfbServer {
  public:

@@ -19,7 +19,7 @@
 #include <string>
 #include <system_error>
 
-#include "XvfbServer.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

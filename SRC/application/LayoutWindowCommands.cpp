@@ -1,0 +1,488 @@
+// The Layout window's command switch (see LayoutWindow.h).
+//
+// An editing command takes its undo snapshot before it changes anything and
+// discards exactly that snapshot when nothing changed, so Undo never steps
+// over an edit that did nothing. An edit that fails part way (the node table
+// is full) puts the model back as its snapshot holds it and says why, so a
+// refused command leaves the model exactly as it was. Commands that do
+// nothing while results are shown check that first. Commands that save,
+// close, replace or analyse the model first commit what was typed in the
+// Layout table and not entered. The commands whose dialogs, tables and
+// windows come with later work say so in a message and leave the model
+// alone.
+#include <cstdio>
+#include <filesystem>
+#include <iterator>
+
+#include "analysis/AnalysisWindow.h"
+#include "codes/PressureDesignWindow.h"
+#include "evaluations/EquipmentLists.h"
+#include "elements/BranchSifList.h"
+#include "files/BatchExport.h"
+#include "files/FileCommands.h"
+#include "files/MergeModel.h"
+#include "files/PcfExport.h"
+#include "files/PlantExport.h"
+#include "files/SaveQuestion.h"
+#include "printing/PrintSheet.h"
+#include "results/QaBlock.h"
+#include "graphics/ViewpointDialog.h"
+#include "application/LoadCommands.h"
+#include "model/AnalysisElements.h"
+#include "editing/ChangeRows.h"
+#include "editing/ConnectivityCheck.h"
+#include "editing/DeleteRows.h"
+#include "model/FindNodeDialog.h"
+#include "editing/FindReplaceRows.h"
+#include "editing/GenerateRows.h"
+#include "editing/LayoutEditors.h"
+#include "model/LayoutRowEdits.h"
+#include "editing/LayoutTable.h"
+#include "application/LayoutWindow.h"
+#include "model/ListWindow.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "editing/NewDocument.h"
+#include "model/NodeIncrementDialog.h"
+#include "editing/NodeList.h"
+#include "editing/PromptDialogs.h"
+#include "editing/RowDialogs.h"
+#include "model/RowObjects.h"
+#include "editing/RefineRows.h"
+#include "editing/RenumberNodes.h"
+#include "editing/RevisionRecordDialog.h"
+#include "editing/RotateRows.h"
+#include "model/RowOperations.h"
+#include "editing/SplitRows.h"
+#include "editing/TypePickers.h"
+#include "editing/UndoRedo.h"
+#include "editing/WeightAndCg.h"
+#include "platform/Dialog.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+#include "properties/BeamLists.h"
+#include "properties/PropertyLists.h"
+#include "services/AboutDialog.h"
+#include "services/AppFonts.h"
+#include "services/ProgramContext.h"
+#include "services/Frame.h"
+#include "services/General.h"
+#include "application/MainWindow.h"
+#include "services/Message.h"
+#include "services/RecentModels.h"
+#include "services/Settings.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "editing/UnitsDialog.h"
+
+namespace {
+
+constexpr int kCloseDialogsCommand = 301;
+
+Model& M() { return TheModel(); }
+LayoutTable& Table() { return TheLayoutTable(); }
+bool InResults() { return TableResultsShown(); }
+
+void ReloadAt(int row) {
+  ReloadLayoutTable();
+  LayoutTable& table = Table();
+  if (table.windowRecord != nullptr && row >= 1) TableGoTo(table, std::min(row, table.rowCount));
+}
+
+// An edit that threw after it changed the model: the model goes back to its
+// snapshot (with the modified flag it had) and the user is told why.
+void RefuseFailedEdit(HWND window, SnapshotToken token, bool modified, const std::string& message) {
+  const int row = Table().currentRow;
+  if (!RestoreUndoSnapshot(token, modified)) {
+    // Without a snapshot to read back the rows stay as the edit left them;
+    // the node table is made again when it can be.
+    try {
+      MakeModel(M());
+    } catch (const std::string&) {
+    }
+  }
+  PopTempFile(token);
+  ReloadAt(row);
+  ShowErrorMessage(window, message);
+}
+
+// Runs an edit between an undo snapshot and its discard when it reports no
+// change; a message the edit throws refuses it whole.
+template <typename Edit>
+bool EditWithSnapshot(HWND window, Edit edit) {
+  const bool modified = M().modified;
+  const SnapshotToken token = TakeUndoSnapshot(window);
+  bool changed = false;
+  try {
+    changed = edit();
+  } catch (const std::string& message) {
+    RefuseFailedEdit(window, token, modified, message);
+    return false;
+  } catch (...) {
+    PopTempFile(token);
+    throw;
+  }
+  if (!changed) PopTempFile(token);
+  return changed;
+}
+
+// "Not in results" commands do nothing while results are shown.
+bool EditsBlocked(int id) {
+  switch (id) {
+    case 104:
+    case 105:
+    case 128:
+    case 279:
+    case 126:
+    case 337:
+    case 40076:
+    case 116:
+    case 40010:
+    case 40012:
+    case 40022:
+    case 129:
+    case 40049:
+    case 40067:
+    case 40078:
+    case 238: return InResults();
+    default: return false;
+  }
+}
+
+bool Analyse(HWND window) {
+  if (InResults()) {
+    if (ResultsFrame().window != nullptr) SendMessage(ResultsFrame().window, WM_COMMAND, 127, 0);
+    return false;
+  }
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
+  if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return false;
+  if (M().modified && !SaveModel(window)) return false;
+  return AnalyzeModel(window, false);
+}
+
+// Insert and Delete renumber every node when the preference asks for it,
+// within the command's own undo step.
+void AutoRenumberAfterEdit(HWND window, int row) {
+  if (ProgramPreferences().automaticRenumbering != 0) AutoRenumberNodes(window, row);
+}
+
+void InsertRowCommand(HWND window) {
+  const int row = Table().currentRow;
+  if (!EditWithSnapshot(window, [&] {
+        if (!InsertLayoutRow(M(), row, window)) return false;
+        AutoRenumberAfterEdit(window, row);
+        return true;
+      }))
+    return;
+  ReloadAt(row);
+  Table().rowInserted = true;
+}
+
+void DeleteRowsCommand(HWND window, bool range) {
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    if (!(range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window))) return false;
+    AutoRenumberAfterEdit(window, row);
+    return true;
+  });
+  if (changed) ReloadAt(row);
+}
+
+void PasteCommand(HWND window) {
+  const int row = Table().currentRow;
+  const int column = Table().currentColumn;
+  if (!EditWithSnapshot(window, [&] { return PasteRows(M(), row, column, window); })) return;
+  ReloadAt(row);
+}
+
+// A range tool opened over the current row: one undo step when it changed
+// rows, the Layout table reloaded on the same row.
+template <typename Tool>
+void RowRangeCommand(HWND window, Tool tool) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  if (EditWithSnapshot(window, [&] { return tool(row); })) ReloadAt(row);
+}
+
+// The dialog gathers the request; it is applied here, inside the undo step,
+// so a refusal puts the model back whole. The template row is emptied
+// whatever happened.
+void FindReplaceCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  ReplaceRequest request;
+  bool changed = false;
+  if (FindReplaceDialog(window, request))
+    changed = EditWithSnapshot(window, [&] { return ApplyReplaceRequest(M(), request, window); });
+  ClearLayoutRow(M().row(0));
+  if (changed) ReloadAt(row);
+}
+
+// Split and Multiple Split: the dialog checks, the split runs inside the
+// undo step (a result past the row or node limit is refused whole). The
+// current row stays on the first new piece.
+void SplitCommand(HWND window, bool multiple) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    SplitRequest request;
+    if (!(multiple ? MultipleSplitDialog(window, row, request) : SplitDialog(window, row, request))) return false;
+    if (multiple && request.pieces < 2) return false;
+    ApplySplit(M(), request);
+    return true;
+  });
+  if (changed) ReloadAt(row);
+}
+
+// Refine Nodal Mesh: the dialog chooses, the refinement (with its questions
+// and the renumbering it offers) is one undo step, none when nothing split.
+void RefineCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  bool buried = true;
+  double frequency = 0.0;
+  if (!RefineLayoutDialog(window, buried, frequency)) return;
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    return buried ? RefineBuriedLayout(M(), window) : RefineNodalMesh(M(), frequency, window);
+  });
+  if (changed) ReloadAt(row);
+}
+
+void RefineBranchesCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  const int row = Table().currentRow;
+  if (EditWithSnapshot(window, [&] { return RefineBranchesForB31J(M(), window); })) ReloadAt(row);
+}
+
+void CombineCommand(HWND window) {
+  int merged = 0;
+  EditWithSnapshot(window, [&] {
+    merged = CombineWithPreviousRow(M(), Table().currentRow, window);
+    return merged != 0;
+  });
+  if (merged == 0) return;
+  ReloadAt(merged);
+  Table().CurrentRowChanged();
+}
+
+void DeleteRowData(HWND window) {
+  const int row = Table().currentRow;
+  const bool changed = EditWithSnapshot(window, [&] {
+    if (M().row(row).dataType == DataType::None) return false;
+    ClearDataType(M(), row);
+    return true;
+  });
+  if (changed) TableDrawRow(Table(), row);
+  Table().CurrentRowChanged();
+}
+
+// Regenerate remakes the model from the rows as they are, so it takes no
+// undo step; rows that cannot be made keep the node table, the lists and
+// the extents they had.
+void RegenerateCommand(HWND window) {
+  Model& model = M();
+  const NodeTable nodes = model.nodes;
+  const RowIndexLists lists = model.lists;
+  const GraphicsSettings graphics = model.graphics;
+  const bool modified = model.modified;
+  try {
+    RefreshAfterModelEdit(model);
+  } catch (const std::string& message) {
+    model.nodes = nodes;
+    model.lists = lists;
+    model.graphics = graphics;
+    model.modified = modified;
+    ShowErrorMessage(window, message);
+    return;
+  }
+  Table().CurrentRowChanged();
+}
+
+void CopyRowsCommand(HWND window) {
+  if (TableEndEdit(Table())) return;
+  CopyRowsDialog(window, Table().currentRow);
+}
+
+void UndoRedoCommand(HWND window, bool undo) {
+  if (!(undo ? UndoEdit(window) : RedoEdit(window))) return;
+  UpdateLayoutTitle();
+}
+
+void GoBack(bool moveCursor) {
+  Frame& layout = LayoutFrame();
+  if (layout.previous_frame == nullptr || layout.previous_frame->window == nullptr) return;
+  FrameGoBack(layout, moveCursor);
+}
+
+void SwitchPreviousFrame() {
+  Frame& layout = LayoutFrame();
+  layout.previous_frame = layout.previous_frame == &ListFrame() ? &ResultsFrame() : &ListFrame();
+  GoBack(false);
+}
+
+void FindNode(HWND window) {
+  if (AskFindNode(window) != 1) return;
+  TableWindowFindRow(LayoutTableWindow(), g_LastFoundNode, FoundNodeText());
+}
+
+// Every table window takes the new font (AppFonts); the focus comes back here.
+void FontCommand(HWND window, int id) {
+  if (id == 411)
+    ChooseTextFont(window);
+  else
+    ZoomTextFont(window, id == 40074);
+}
+
+bool SaveCommand(HWND window, bool as) {
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
+  CheckBranchSifsAgainstCode(window);
+  return as ? SaveModelAs(window) : SaveModel(window);
+}
+
+void OpenGraphics() {
+  Frame& graphics = GraphicsFrame();
+  if (graphics.window != nullptr) FrameOpenFrom(graphics, LayoutFrame());
+}
+
+}  // namespace
+
+
+bool ModelSaveCheck(HWND window) {
+  if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
+  return !M().modified || QuerySaveModelChanges(window) != IDCANCEL;
+}
+
+void ExitProgram(HWND window) {
+  if (!ModelSaveCheck(window)) return;
+  CloseModel();
+  HWND main = MainFrame().window;
+  if (main != nullptr && IsWindow(main)) SendMessage(main, WM_CLOSE, 0, 0);
+}
+
+void OpenTutorialDocument(HWND window, const char* file) {
+  const std::string path = ProgramFolder + file;
+  if (std::filesystem::exists(path) && ShellOpen(path)) return;
+  DialogBox(InstanceHandle, "TUTORIAL_DIALOG", window, OkCancelDialogProc);
+}
+
+void LayoutCommand(HWND window, int id) {
+  if (EditsBlocked(id)) return;
+  if (id >= kFirstRecentModelCommand && id < kFirstRecentModelCommand + kRecentModelSlots) {
+    if (ModelSaveCheck(window)) OpenRecentModel(window, id);
+    return;
+  }
+  switch (id) {
+    case 101: if (ModelSaveCheck(window)) NewDocumentDialog(window); return;
+    case 102: if (ModelSaveCheck(window)) OpenModelDialog(window); return;
+    case 103:
+      if (!ModelSaveCheck(window)) return;
+      CloseModel();
+      ShowMainWindow();
+      return;
+    case 104: SaveCommand(window, false); return;
+    case 105: SaveCommand(window, true); return;
+    case 293: if (ModelSaveCheck(window)) OpenResultsDialog(window); return;
+    case 108: Analyse(window); return;
+    case 351: if (CommitLayoutTable()) ExportBatchFile(window); return;
+    case 40028: if (!InResults()) MergeModelDialog(window); return;
+    case 40056: if (CommitLayoutTable()) ExportPcfFile(window); return;
+    case 40026: if (CommitLayoutTable()) ExportPlantDesign(window); return;
+    case 106: ShowPrintSheet(window); return;
+    case 110: SendMessage(window, WM_CLOSE, 0, 0); return;
+    case kCloseDialogsCommand: FrameCancelPopups(LayoutFrame()); return;
+    case 40036: CopyRowsCommand(window); return;
+    case 40027:
+      if (!InResults()) EditRowOffsets(Table());
+      return;
+    case 385:
+      if (!InResults()) EditRowSlope(Table());
+      return;
+    case 201: EditRowElementType(Table()); return;
+    case 202: EditRowDataType(Table()); return;
+    case 280: SelectMaterialDialog(Table()); return;
+    case 281: SelectSectionDialog(Table()); return;
+    case 282: SelectLoadDialog(Table()); return;
+    case 283: EditRowMaterial(Table()); return;
+    case 284: EditRowSection(Table()); return;
+    case 285: EditRowLoad(Table()); return;
+    case 337: CheckBends(window); return;
+    case 40076: CheckBranchSifs(window); return;
+    case 363: CopyCurrentRow(Table().currentRow); return;
+    case 364: PasteCommand(window); return;
+    case 128: InsertRowCommand(window); return;
+    case 279: DeleteRowsCommand(window, true); return;
+    case 117:
+      if (EditWithSnapshot(window, [&] { return GenerateRowsDialog(window) == 1; })) ReloadAt(M().rowCount);
+      return;
+    case 126: DeleteRowsCommand(window, false); return;
+    case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
+    case 40011: CheckConnections(window); return;
+    case 378: WeightAndCgDialog(window); return;
+    case 129: SplitCommand(window, false); return;
+    case 40067: RefineCommand(window); return;
+    case 40078: RefineBranchesCommand(window); return;
+    case 40049: SplitCommand(window, true); return;
+    case 40022: FindReplaceCommand(window); return;
+    case 40012: RowRangeCommand(window, [&](int row) { return RotateRowsDialog(window, row) == 1; }); return;
+    case 40010: RowRangeCommand(window, [&](int row) { return RenumberNodesFromLayout(window, row) == 1; }); return;
+    case 40061: EditWithSnapshot(window, [&] { return RevisionRecordDialog(window) == 1; }); return;
+    case 40048: CombineCommand(window); return;
+    case 118: RegenerateCommand(window); return;
+    case 384: TableCommitCell(Table(), true); return;
+    case 40050: UndoRedoCommand(window, true); return;
+    case 40051: UndoRedoCommand(window, false); return;
+    case 253:
+    case 254: OpenGraphics(); return;
+    case 131:
+    case 267:
+      if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+      return;
+    case 121: ViewpointDialog(window); return;
+    case 316: QaBlockDialog(window); return;
+    case 255: GoBack(false); return;
+    case 256: GoBack(true); return;
+    case 257: if (InResults()) SwitchPreviousFrame(); return;
+    case 336: FindNode(window); return;
+    case 182: PickRowElementType(Table()); return;
+    case 183: PickRowDataType(Table()); return;
+    case 302: ShowList(OpenListMenuDialog(window)); return;
+    case 187: ShowListByOpener(OpenNodeList); return;
+    case 188:
+    case 189:
+    case 190:
+    case 307:
+    case 308:
+    case 309:
+    case 354:
+      // On a Beam row the three property lists are the beam tables.
+      if (!BeamLayoutListCommand(id) && !LayoutPropertyListCommand(id)) LoadsLayoutCommand(window, id);
+      return;
+    case 40054: AskFindText(window, LayoutTableWindow()); return;
+    case 40055: RepeatFindText(LayoutTableWindow()); return;
+    case 411:
+    case 40074:
+    case 40075: FontCommand(window, id); return;
+    case 431: ChooseUnits(window); return;
+    case 40057:
+      if (CommitLayoutTable()) InternalPressureDesignCommand(window);
+      return;
+    case 40058:
+      if (CommitLayoutTable()) ExternalPressureDesignCommand(window);
+      return;
+    case 238: DeleteRowData(window); return;
+    case 236: ShowRowKindList(Table(), false); return;
+    case 237: ShowRowKindList(Table(), true); return;
+    case 379:
+      EditNodeIncrement(window);
+      TableRedrawEditCell(Table());
+      return;
+    case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;
+    case 903: DialogBox(InstanceHandle, "ABOUT_DIALOG", window, AboutDialogProc); return;
+    case 40062: OpenTutorialDocument(window, "basic_pipe_stress_analysis.pdf"); return;
+    case 40065: OpenTutorialDocument(window, "Tutorial_1.pdf"); return;
+    case 40066: OpenTutorialDocument(window, "Tutorial_2.pdf"); return;
+    default:
+      if (!LoadsLayoutCommand(window, id)) EquipmentListCommand(window, id);
+      return;
+  }
+}

@@ -1,0 +1,86 @@
+// The table of the program's commands, filled from the windows and
+// commands that carry them.
+#include "application/ProgramCommandsSetup.h"
+
+#include "records/AnalysisOptions.h"
+#include "analysis/AnalysisWindow.h"
+#include "elements/FlangeList.h"
+#include "elements/RowObjectFactory.h"
+#include "evaluations/FlangeReport.h"
+#include "files/FileCommands.h"
+#include "files/ModelFile.h"
+#include "files/SaveQuestion.h"
+#include "graphics/GraphicsPrinter.h"
+#include "results/PrintSelection.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
+#include "printing/PrinterSettings.h"
+#include "model/FindNodeDialog.h"
+#include "editing/LayoutEditors.h"
+#include "application/LayoutWindow.h"
+#include "model/ListWindow.h"
+#include "model/Model.h"
+#include "editing/NewDocument.h"
+#include "results/ResultsMode.h"
+#include "application/MainWindow.h"
+#include "services/ProgramCommands.h"
+#include "services/TableWindowSupport.h"
+#include "model/UndoFiles.h"
+#include "editing/UnitsDialog.h"
+#include "services/Units.h"
+
+void InstallProgramCommands() {
+  ProgramCommandTable commands;
+  commands.showMainWindow = ShowMainWindow;
+  commands.exitProgram = ExitProgram;
+  commands.modelSaveCheck = ModelSaveCheck;
+  commands.openTutorialDocument = OpenTutorialDocument;
+  commands.newDocumentDialog = NewDocumentDialog;
+  commands.openModelDialog = OpenModelDialog;
+  commands.openResultsDialog = OpenResultsDialog;
+  commands.closeModel = CloseModel;
+  commands.saveModelAs = SaveModelAs;
+  commands.querySaveModelChanges = QuerySaveModelChanges;
+  commands.modelHasUnsavedChanges = ModelHasUnsavedChanges;
+  commands.analyzeModel = AnalyzeModel;
+  commands.openResults = OpenResults;
+  commands.leaveResultsMode = LeaveResultsMode;
+  commands.inResultsMode = InResultsMode;
+  commands.openModelPath = []() -> const std::string& { return TheModel().path; };
+  commands.readStoredOptions = [](HKEY version) {
+    ReadAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
+  };
+  commands.writeStoredOptions = [](HKEY version) {
+    WriteAnalysisOptions(version, ProgramAnalysisOptions(), g_UnitsSettings, ProgramOptionsGraphicsSettings());
+  };
+  commands.readStoredPrinters = LoadPrinterSettings;
+  commands.writeStoredPrinters = SavePrinterSettings;
+  commands.writeModelStream = WriteModelStream;
+  commands.readModelFileInto = ReadModelFileInto;
+  commands.takeTableEditSnapshot = [] { TakeTableEditSnapshot(); };
+  commands.settleTableEditSnapshot = SettleTableEditSnapshot;
+  commands.askNodeToFind = [](HWND owner, std::int32_t& node, std::string& text) {
+    if (AskFindNode(owner) != 1) return false;
+    node = g_LastFoundNode;
+    text = FoundNodeText();
+    return true;
+  };
+  commands.setCurrentLayoutRow = SetCurrentLayoutRow;
+  commands.chooseUnits = ChooseUnits;
+  commands.openListMenuDialog = OpenListMenuDialog;
+  commands.showList = ShowList;
+  commands.layoutTableWindow = LayoutTableWindow;
+  commands.updateLayoutTitle = UpdateLayoutTitle;
+  SetProgramCommands(commands);
+  SetRowKinds(TheRowKinds());
+  SetFlangeRowFollower(FlangeReportFollowRow);
+  ModelReportHooks report;
+  report.showSheet = [](HWND owner) {
+    if (TableResultsShown()) PrintResultsSheet(owner);
+    else ShowModelPrintSheet(owner);
+  };
+  report.preparePages = PrepareModelReportPages;
+  report.write = PrintLayoutReport;
+  SetModelReportHooks(report);
+  SetGraphicsPageRecorder(RecordGraphicsPage);
+}

@@ -1,0 +1,25 @@
+// Undo and redo of model edits through the snapshot stacks of UndoFiles.h.
+//
+// Undo writes the open model onto the redo stack and reads the newest undo
+// snapshot back; redo does the reverse. A snapshot is read into a fresh
+// model and swapped in only when the whole file was read, so a damaged or
+// vanished snapshot is reported and leaves the open model as it was (and
+// the snapshot just written for the other stack is taken back). The model's
+// path, the window titles and the recent-models list stay as they were; the
+// view stays where the user has it; the restored model is marked modified,
+// since it differs from the file on disk.
+#pragma once
+
+#include "platform/Types.h"
+#include "model/UndoFiles.h"
+
+// Each returns true when a snapshot was restored; nothing happens on an
+// empty stack. Messages are shown over `owner`.
+bool UndoEdit(HWND owner);
+bool RedoEdit(HWND owner);
+
+// An edit that failed part way: the open model is put back as the undo
+// snapshot `token` holds it, with the path, the view and the given modified
+// flag kept; the snapshot stays on the stack for its taker to discard. False
+// (the model untouched) when there is no such snapshot or it cannot be read.
+bool RestoreUndoSnapshot(SnapshotToken token, bool modified);

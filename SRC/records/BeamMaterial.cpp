@@ -1,0 +1,50 @@
+// Beam materials: record, lookup, growth and the file section; see the header.
+#include "records/BeamMaterial.h"
+
+#include "records/TableFileFields.h"
+#include "services/BinaryFile.h"
+
+namespace {
+
+constexpr const char* kSection = "Beam materials";
+constexpr std::size_t kDescriptionWidth = 28;
+
+}  // namespace
+
+void InitBeamMaterial(BeamMaterial& record) { record = BeamMaterial{}; }
+
+int FindBeamMaterialByName(const ModelRecordTable<BeamMaterial>& table, const std::string& name) {
+  return FindRecordByName(table, name);
+}
+
+int AppendBeamMaterial(ModelRecordTable<BeamMaterial>& table, const BeamMaterial& record) {
+  const int index = ModelRecordTableAppend(table, 4);
+  table[index] = record;
+  return index;
+}
+
+void BeamMaterialRead(BinaryFile& file, int version, BeamMaterial& record) {
+  ReadFixedField(file, record.name, ShortNameWidth(version), kShortNameRoom, kSection);
+  ReadFixedField(file, record.description, kDescriptionWidth, kDescriptionWidth, kSection);
+  BinaryFileReadFloat(file, record.E);
+  BinaryFileReadFloat(file, record.nu);
+  BinaryFileReadFloat(file, record.density);
+  BinaryFileReadFloat(file, record.alpha);
+}
+
+void BeamMaterialWrite(BinaryFile& file, const BeamMaterial& record) {
+  WriteFixedField(file, record.name, kShortNameRoom);
+  WriteFixedField(file, record.description, kDescriptionWidth);
+  const float values[] = {record.E, record.nu, record.density, record.alpha};
+  BinaryFileWriteFloats(file, values, 4);
+}
+
+void ReadBeamMaterials(BinaryFile& file, int version, ModelRecordTable<BeamMaterial>& table) {
+  const std::int64_t minimum = static_cast<std::int64_t>(ShortNameWidth(version)) + kDescriptionWidth + 16;
+  ReadTableSection(file, kSection, minimum, table,
+                   [version](BinaryFile& in, BeamMaterial& record) { BeamMaterialRead(in, version, record); });
+}
+
+void WriteBeamMaterials(BinaryFile& file, const ModelRecordTable<BeamMaterial>& table) {
+  WriteTableSection(file, table, BeamMaterialWrite);
+}

@@ -1,0 +1,237 @@
+// Response spectra, the spectrum load and the spectra section; see the
+// header.
+#include "records/Spectrum.h"
+
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+
+#include "records/TableFileFields.h"
+#include "services/Assert.h"
+
+namespace {
+
+constexpr const char* kSection = "Spectra";
+constexpr std::size_t kNameRoom = 32;
+
+// Version thresholds of the section.
+std::size_t NameWidth(int version) { return version < 503 ? 16 : 32; }
+bool OrdinatesInOwnUnit(int version) { return version <= 510; }
+bool AssignmentsAlwaysPresent(int version) { return version < 503; }
+
+bool IsBlank(const ResponseSpectrum& spectrum) { return spectrum.name.empty() && spectrum.points.empty(); }
+
+// The entries that are saved: all but the trailing blank one.
+std::size_t SavedCount(const SpectrumList& list) {
+  return !list.empty() && IsBlank(list.back()) ? list.size() - 1 : list.size();
+}
+
+void ReadSpectrum(BinaryFile& file, int version, ResponseSpectrum& spectrum) {
+  ReadFixedField(file, spectrum.name, NameWidth(version), kNameRoom, kSection);
+  BinaryFileReadByte(file, spectrum.logInterpolation1);
+  BinaryFileReadByte(file, spectrum.logInterpolation2);
+  BinaryFileReadByte(file, spectrum.periodAbscissa);
+  BinaryFileReadInt(file, spectrum.ordinateUnit);
+  CheckSectionRead(file, kSection);
+  // The unit picks the labels and factors of the spectrum table, and old
+  // files are converted by it.
+  if (spectrum.ordinateUnit < kOrdinateInch || spectrum.ordinateUnit > kOrdinateG) {
+    char detail[96];
+    std::snprintf(detail, sizeof detail, "spectrum %s has ordinate unit %d", spectrum.name.c_str(),
+                  static_cast<int>(spectrum.ordinateUnit));
+    ThrowDamagedSection(kSection, detail);
+  }
+  BinaryFileReadFloatPairs(file, spectrum.points);
+  CheckSectionRead(file, kSection);
+  if (OrdinatesInOwnUnit(version))
+    for (FloatPair& point : spectrum.points) OrdinateToInternal(spectrum.ordinateUnit, point.y);
+}
+
+void ReadAssignments(BinaryFile& file, int version, SpectrumLoad& load) {
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    ReadFixedField(file, load.name[axis], NameWidth(version), kNameRoom, kSection);
+    BinaryFileReadFloat(file, load.factor[axis]);
+  }
+  CheckSectionRead(file, kSection);
+}
+
+}  // namespace
+
+void ClearSpectra(SpectrumList& list, SpectrumLoad& load) {
+  list.assign(1, ResponseSpectrum{});
+  load = SpectrumLoad{};
+}
+
+void AppendBlankSpectrum(SpectrumList& list) {
+  ResponseSpectrum blank;
+  if (!list.empty()) {
+    const ResponseSpectrum& before = list.back();
+    blank.logInterpolation1 = before.logInterpolation1;
+    blank.logInterpolation2 = before.logInterpolation2;
+    blank.periodAbscissa = before.periodAbscissa;
+    blank.ordinateUnit = before.ordinateUnit;
+  }
+  list.push_back(blank);
+}
+
+bool HasSpectra(const SpectrumList& list) { return SavedCount(list) > 0; }
+
+int FindSpectrum(const SpectrumList& list, const std::string& name) {
+  if (name.empty()) return -1;
+  for (std::size_t index = 0; index < SavedCount(list); ++index)
+    if (list[index].name == name) return static_cast<int>(index);
+  return -1;
+}
+
+bool OrdinateToInternal(std::int32_t unit, float& ordinate) {
+  switch (unit) {
+    case kOrdinateInch:
+    case kOrdinateInPerSec2: return true;
+    case kOrdinateMm:
+    case kOrdinateMmPerSec2: ordinate = static_cast<float>(ordinate * 0.03937); return true;
+    case kOrdinateG: ordinate = static_cast<float>(ordinate * 386.4); return true;
+    default: return false;
+  }
+}
+
+double OrdinateInUnit(float ordinate, std::int32_t unit) {
+  if (unit == kOrdinateMm || unit == kOrdinateMmPerSec2) return ordinate * 25.4000508001016;
+  if (unit == kOrdinateG) return ordinate / 386.4;
+  return ordinate;
+}
+
+const char* OrdinateUnitLabel(std::int32_t unit) {
+  static const char* const kLabels[] = {"(inch)", "(mm)", "(in/sec2)", "(mm/sec2)", "(g's)"};
+  return unit >= kOrdinateInch && unit <= kOrdinateG ? kLabels[unit] : "";
+}
+
+bool IsAccelerationUnit(std::int32_t unit) { return unit >= kOrdinateInPerSec2 && unit <= kOrdinateG; }
+
+bool HasResponseSpectrumLoad(const SpectrumLoad& load) {
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    if (!load.name[axis].empty() && load.factor[axis] != 0.0f) return true;
+  return false;
+}
+
+bool IsSpectrumInUse(const SpectrumLoad& load, const std::string& name) {
+  if (name.empty()) return false;
+  for (const std::string& used : load.name)
+    if (used == name) return true;
+  return false;
+}
+
+void RenameSpectrum(SpectrumList& list, SpectrumLoad& load, const std::string& oldName, const std::string& to) {
+  // A copy: the old name may be the very entry that is renamed.
+  const std::string from = oldName;
+  for (ResponseSpectrum& spectrum : list)
+    if (!from.empty() && spectrum.name == from) spectrum.name = to;
+  for (std::string& used : load.name)
+    if (!from.empty() && used == from) used = to;
+}
+
+void SetLastSpectrum(SpectrumList& list, const ResponseSpectrum& spectrum) {
+  if (list.empty() || !IsBlank(list.back())) AppendBlankSpectrum(list);
+  list.back() = spectrum;
+  AppendBlankSpectrum(list);
+}
+
+void SetDirectionSpectrum(SpectrumLoad& load, int direction, const std::string& name, float factor) {
+  QV_ASSERT(direction >= 0 && direction <= 2);
+  load.name[static_cast<std::size_t>(direction)] = name;
+  load.factor[static_cast<std::size_t>(direction)] = factor;
+}
+
+namespace {
+
+[[noreturn]] void ThrowSpectrumError(const char* format, const std::string& name) {
+  char text[128];
+  std::snprintf(text, sizeof text, format, name.c_str());
+  throw std::string(text);
+}
+
+// The ordinate at abscissa x: the end ordinates outside the points, else
+// interpolated in the bracket ending at the first point at or beyond x
+// (`bracket` is that point's index, 0 when x is outside).
+double LookUp(const ResponseSpectrum& spectrum, double x, std::size_t& bracket) {
+  const std::vector<FloatPair>& p = spectrum.points;
+  bracket = 0;
+  if (x <= p.front().x) return p.front().y;
+  if (x >= p.back().x) return p.back().y;
+  std::size_t i = 1;
+  while (p[i].x < x) ++i;
+  bracket = i;
+  const double x0 = p[i - 1].x, x1 = p[i].x, y0 = p[i - 1].y, y1 = p[i].y;
+  double t = 0.0;
+  if (spectrum.logInterpolation1 != 0) {
+    if (p.front().x == 0.0f) ThrowSpectrumError("Spectrum %s has zero value for log interpolation", spectrum.name);
+    t = (std::log(x) - std::log(x0)) / (std::log(x1) - std::log(x0));
+  } else {
+    t = (x - x0) / (x1 - x0);
+  }
+  if (spectrum.logInterpolation2 != 0) {
+    if (y0 == 0.0 || y1 == 0.0) ThrowSpectrumError("Spectrum %s has zero value for log interpolation", spectrum.name);
+    return std::exp(std::log(y0) + t * (std::log(y1) - std::log(y0)));
+  }
+  return y0 + t * (y1 - y0);
+}
+
+}  // namespace
+
+double SpectrumValue(const SpectrumList& list, const SpectrumLoad& load, double omega, int direction, bool inG) {
+  QV_ASSERT(direction >= 0 && direction <= 2);
+  const std::string& name = load.name[static_cast<std::size_t>(direction)];
+  const double factor = load.factor[static_cast<std::size_t>(direction)];
+  if (name.empty() || factor == 0.0) return 0.0;
+  const int index = FindSpectrum(list, name);
+  if (index < 0) ThrowSpectrumError("Unable to find spectrum %s", name);
+  const ResponseSpectrum& spectrum = list[static_cast<std::size_t>(index)];
+  if (spectrum.points.empty()) ThrowSpectrumError("Spectrum %s does not have values", name);
+  QV_ASSERT(omega > 0.0);
+  const double frequency = omega / (2.0 * std::numbers::pi);
+  const double x = spectrum.periodAbscissa != 0 ? 1.0 / frequency : frequency;
+  std::size_t bracket = 0;
+  double value = LookUp(spectrum, x, bracket);
+  if (inG && bracket != 0) {
+    // The missing-mass correction takes the largest ordinate beyond the point.
+    double largest = 0.0;
+    for (std::size_t k = bracket + 1; k < spectrum.points.size(); ++k)
+      largest = std::max(largest, static_cast<double>(spectrum.points[k].y));
+    value = std::max(value, largest);
+  }
+  QV_ASSERT(spectrum.ordinateUnit >= kOrdinateInch && spectrum.ordinateUnit <= kOrdinateG);
+  if (IsAccelerationUnit(spectrum.ordinateUnit)) value /= omega * omega;
+  if (inG) value = value * omega * omega / 386.4;
+  return value * factor;
+}
+
+void ReadSpectraSection(BinaryFile& file, int version, SpectrumList& list, SpectrumLoad& load) {
+  const std::int64_t minimum = static_cast<std::int64_t>(NameWidth(version)) + 3 + 4 + 4;
+  const std::int32_t count = ReadSectionCount(file, kSection, kMaxTableRecords, minimum);
+  SpectrumList fresh(static_cast<std::size_t>(count));
+  for (ResponseSpectrum& spectrum : fresh) ReadSpectrum(file, version, spectrum);
+  SpectrumLoad freshLoad = load;
+  if (AssignmentsAlwaysPresent(version) || count > 0) ReadAssignments(file, version, freshLoad);
+  AppendBlankSpectrum(fresh);
+  list = std::move(fresh);
+  load = freshLoad;
+}
+
+void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const SpectrumLoad& load) {
+  const std::size_t count = SavedCount(list);
+  WriteSectionCount(file, static_cast<std::int32_t>(count));
+  for (std::size_t index = 0; index < count; ++index) {
+    const ResponseSpectrum& spectrum = list[index];
+    WriteFixedField(file, spectrum.name, kNameRoom);
+    BinaryFileWriteByte(file, spectrum.logInterpolation1);
+    BinaryFileWriteByte(file, spectrum.logInterpolation2);
+    BinaryFileWriteByte(file, spectrum.periodAbscissa);
+    BinaryFileWriteInt(file, spectrum.ordinateUnit);
+    BinaryFileWriteFloatPairs(file, spectrum.points);
+  }
+  // A version 900 reader looks for the assignments only after a spectrum.
+  if (count == 0) return;
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    WriteFixedField(file, load.name[axis], kNameRoom);
+    BinaryFileWriteFloat(file, load.factor[axis]);
+  }
+}

@@ -1,0 +1,491 @@
+// Per-kind parsers and formatters (see Units.h): each converts between the
+// internal value and the chosen unit and applies its kind's rules for the
+// special values (NumberText.h). The shared number-text buffer receives
+// every result; the suffixes "E+6" and "E-6" are appended to it in place.
+#include <cmath>
+#include <cfloat>
+#include <cstring>
+#include <string>
+
+#include "services/Assert.h"
+#include "services/General.h"
+#include "services/NumberFormat.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
+
+namespace {
+
+const char* SetText(const std::string& text) {
+  char* buffer = NumberTextBuffer();
+  const std::size_t n = text.size() < kNumberTextBufferSize - 1 ? text.size() : kNumberTextBufferSize - 1;
+  std::memcpy(buffer, text.data(), n);
+  buffer[n] = '\0';
+  return buffer;
+}
+
+// A value in the chosen unit through a printf format; a value that became
+// infinite in the unit (a huge value in a small unit) has the text of any
+// value that is not finite.
+const char* ShownNumber(const char* format, double shown) {
+  if (!std::isfinite(shown)) return SetText(kNotFiniteText);
+  return SetText(CFormat(format, shown));
+}
+
+const char* AppendText(const char* suffix) {
+  char* buffer = NumberTextBuffer();
+  if (std::strlen(buffer) + std::strlen(suffix) < kNumberTextBufferSize) std::strcat(buffer, suffix);
+  return buffer;
+}
+
+// A typed value divided by the unit factor; refused when the result is no
+// longer a finite float (a large value in a small unit).
+int ToInternal(float typed, float factor, float& value) {
+  const float internal = typed / factor;
+  if (!std::isfinite(internal)) {
+    value = 0.0f;
+    return 1;
+  }
+  value = internal;
+  return 0;
+}
+
+int ParseScaled(std::string_view text, int kind, float& value) {
+  float typed = 0.0f;
+  if (ParseReal(text, typed) != 0) {
+    value = 0.0f;
+    return 1;
+  }
+  return ToInternal(typed, UnitFactor(kind), value);
+}
+
+int ParseNonNegativeScaled(std::string_view text, int kind, float& value) {
+  if (ParseScaled(text, kind, value) != 0) return 1;
+  return value < 0.0f ? 1 : 0;
+}
+
+// The kinds whose typed zero differs from an empty field: the raw text is
+// tested for emptiness before blanks are removed, so blanks are a typed zero.
+int ParseWithExplicitZero(std::string_view text, int kind, float& value, bool refuseNegative) {
+  value = 0.0f;
+  if (text.empty()) return 0;
+  if (ParseScaled(text, kind, value) != 0) return 1;
+  if (refuseNegative && value < 0.0f) return 1;
+  if (std::fabs(value) < kZeroThreshold) value = kExplicitZero;
+  return 0;
+}
+
+bool IsRigidText(std::string_view text) {
+  std::string prepared(text);
+  StripBlanksUpper(prepared);
+  return !prepared.empty() && std::string_view("RIGID").substr(0, prepared.size()) == prepared;
+}
+
+int ParseStiffnessKind(std::string_view text, int kind, float& value, bool refuseNegative) {
+  if (IsRigidText(text)) {
+    value = kRigidStiffness;
+    return 0;
+  }
+  if (ParseScaled(text, kind, value) != 0) return 1;
+  return (refuseNegative && value < 0.0f) ? 1 : 0;
+}
+
+bool LengthInInches() { return ChosenUnit(kUnitLength) == kLengthInch; }
+
+}  // namespace
+
+// --- Parsers ---------------------------------------------------------------------
+
+int ParseLength(std::string_view text, float& value) {
+  if (ChosenUnit(kUnitLength) == kLengthFeetInches) return ParseFeetInches(text, value);
+  return ParseScaled(text, kUnitLength, value);
+}
+
+int ParseDimension(std::string_view text, float& value) { return ParseScaled(text, kUnitDimension, value); }
+
+int ParseNonNegativeDimension(std::string_view text, float& value) {
+  return ParseNonNegativeScaled(text, kUnitDimension, value);
+}
+
+int ParseDisplacement(std::string_view text, float& value) {
+  return ParseScaled(text, kUnitDisplacement, value);
+}
+
+int ParseAngle(std::string_view text, float& value) { return ParseScaled(text, kUnitAngle, value); }
+int ParseForce(std::string_view text, float& value) { return ParseScaled(text, kUnitForce, value); }
+int ParseMoment(std::string_view text, float& value) { return ParseScaled(text, kUnitMoment, value); }
+
+int ParseAdditionalWeight(std::string_view text, float& value) {
+  return ParseNonNegativeScaled(text, kUnitAdditionalWeight, value);
+}
+
+int ParseWeight(std::string_view text, float& value) { return ParseNonNegativeScaled(text, kUnitWeight, value); }
+
+int ParseDensity(std::string_view text, float& value) {
+  value = 0.0f;
+  if (text.empty()) return 0;
+  if (ParseNonNegativeScaled(text, kUnitDensity, value) != 0) return 1;
+  if (value == 0.0f) value = kExplicitZero;
+  return 0;
+}
+
+int ParseInsulationDensity(std::string_view text, float& value) {
+  return ParseWithExplicitZero(text, kUnitInsulationDensity, value, true);
+}
+
+int ParseTemperature(std::string_view text, float& value) {
+  value = 0.0f;
+  if (text.empty()) return 0;
+  float typed = 0.0f;
+  if (ParseReal(text, typed) != 0) return 1;
+  if (std::fabs(typed) < kZeroThreshold) typed = kExplicitZero;
+  if (ChosenUnit(kUnitTemperature) == kTemperatureCelsius) {
+    const float fahrenheit = typed * 1.8f + 32.0f;
+    if (!std::isfinite(fahrenheit)) return 1;
+    typed = fahrenheit;
+  }
+  value = typed;
+  return 0;
+}
+
+int ParseThermalExpansion(std::string_view text, float& value) {
+  return ParseWithExplicitZero(text, kUnitThermalExpansion, value, false);
+}
+
+int ParsePressure(std::string_view text, float& value) {
+  return ParseWithExplicitZero(text, kUnitPressure, value, false);
+}
+
+int ParseStress(std::string_view text, float& value) { return ParseNonNegativeScaled(text, kUnitStress, value); }
+
+int ParseModulus(std::string_view text, float& value) {
+  value = 0.0f;
+  std::string prepared(text);
+  StripBlanksUpper(prepared);
+  if (prepared.empty()) return 0;
+  if (ParseNonNegativeScaled(prepared, kUnitModulus, value) != 0) return 1;
+  return value < kZeroThreshold ? 1 : 0;
+}
+
+int ParseStiffness(std::string_view text, float& value) {
+  return ParseStiffnessKind(text, kUnitStiffness, value, true);
+}
+int ParseSignedStiffness(std::string_view text, float& value) {
+  return ParseStiffnessKind(text, kUnitStiffness, value, false);
+}
+int ParseRotStiffness(std::string_view text, float& value) {
+  return ParseStiffnessKind(text, kUnitRotStiffness, value, true);
+}
+int ParseSignedRotStiffness(std::string_view text, float& value) {
+  return ParseStiffnessKind(text, kUnitRotStiffness, value, false);
+}
+
+int ParseArea(std::string_view text, float& value) { return ParseNonNegativeScaled(text, kUnitArea, value); }
+
+int ParseMomentOfInertia(std::string_view text, float& value) {
+  return ParseNonNegativeScaled(text, kUnitMomentOfInertia, value);
+}
+
+int ParseVelocity(std::string_view text, float& value) { return ParseNonNegativeScaled(text, kUnitVelocity, value); }
+
+int ParseFieldLength(float& value) { return ParseLength(g_EditFieldText, value); }
+int ParseFieldDimension(float& value) { return ParseDimension(g_EditFieldText, value); }
+int ParseFieldNonNegativeDimension(float& value) { return ParseNonNegativeDimension(g_EditFieldText, value); }
+int ParseFieldDisplacement(float& value) { return ParseDisplacement(g_EditFieldText, value); }
+int ParseFieldAngle(float& value) { return ParseAngle(g_EditFieldText, value); }
+int ParseFieldForce(float& value) { return ParseForce(g_EditFieldText, value); }
+int ParseFieldMoment(float& value) { return ParseMoment(g_EditFieldText, value); }
+int ParseFieldAdditionalWeight(float& value) { return ParseAdditionalWeight(g_EditFieldText, value); }
+int ParseFieldWeight(float& value) { return ParseWeight(g_EditFieldText, value); }
+int ParseFieldDensity(float& value) { return ParseDensity(g_EditFieldText, value); }
+int ParseFieldInsulationDensity(float& value) { return ParseInsulationDensity(g_EditFieldText, value); }
+int ParseFieldTemperature(float& value) { return ParseTemperature(g_EditFieldText, value); }
+int ParseFieldThermalExpansion(float& value) { return ParseThermalExpansion(g_EditFieldText, value); }
+int ParseFieldPressure(float& value) { return ParsePressure(g_EditFieldText, value); }
+int ParseFieldStress(float& value) { return ParseStress(g_EditFieldText, value); }
+int ParseFieldModulus(float& value) { return ParseModulus(g_EditFieldText, value); }
+int ParseFieldStiffness(float& value) { return ParseStiffness(g_EditFieldText, value); }
+int ParseFieldSignedStiffness(float& value) { return ParseSignedStiffness(g_EditFieldText, value); }
+int ParseFieldRotStiffness(float& value) { return ParseRotStiffness(g_EditFieldText, value); }
+int ParseFieldSignedRotStiffness(float& value) { return ParseSignedRotStiffness(g_EditFieldText, value); }
+int ParseFieldArea(float& value) { return ParseArea(g_EditFieldText, value); }
+int ParseFieldMomentOfInertia(float& value) { return ParseMomentOfInertia(g_EditFieldText, value); }
+int ParseFieldVelocity(float& value) { return ParseVelocity(g_EditFieldText, value); }
+
+// --- Formatters ------------------------------------------------------------------
+
+const char* FormatLength(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  const int unit = ChosenUnit(kUnitLength);
+  const float shown = value * UnitFactor(kUnitLength);
+  switch (unit) {
+    case kLengthFeetInches: return SetText(FormatFeetInches(shown));
+    case kLengthMillimetre: return FormatG6(shown);
+    case kLengthInch: return FormatFixedWidth(shown, 11, 4);
+    default: return FormatG5(shown);
+  }
+}
+
+const char* FormatDimension(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  const float shown = value * UnitFactor(kUnitDimension);
+  return LengthInInches() ? FormatFixedWidth(shown, 11, 4) : FormatG5(shown);
+}
+
+const char* FormatDisplacement(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return ShownNumber("%.5g", value * UnitFactor(kUnitDisplacement));
+}
+
+const char* FormatDisplacementOrNone(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (IsAbsentValue(value)) return SetText("None");
+  float shown = value * UnitFactor(kUnitDisplacement);
+  if (std::fabs(shown) < 0.0001f) shown = 0.0f;
+  return FormatFixedWidth(shown, 11, LengthInInches() ? 4 : 3);
+}
+
+const char* FormatAngle(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  float shown = value * UnitFactor(kUnitAngle);
+  if (std::fabs(shown) < 5.0e-6f) shown = 0.0f;
+  return FormatFixedWidth(shown, 10, ChosenUnit(kUnitAngle) == 0 ? 4 : 5);
+}
+
+const char* FormatAngleOrNone(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (IsAbsentValue(value)) return SetText("None");
+  return ShownNumber("%.5g", value * UnitFactor(kUnitAngle));
+}
+
+const char* FormatAngleFixedOrNone(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (IsAbsentValue(value)) return SetText("None");
+  return FormatAngle(value);
+}
+
+const char* FormatForce(float value) { return FormatFixedWidth(value * UnitFactor(kUnitForce), 10, 0); }
+
+const char* FormatForceTrim(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("0");
+  return FormatFixedWidthTrim(value * UnitFactor(kUnitForce), 10, 2);
+}
+
+const char* FormatMoment(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return FormatFixedWidth(value * UnitFactor(kUnitMoment), 10, g_NumberTextSwitches.momentDecimals ? 2 : 0);
+}
+
+const char* FormatMomentTrim(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("0");
+  return FormatFixedWidthTrim(value * UnitFactor(kUnitMoment), 10, 2);
+}
+
+const char* FormatAdditionalWeight(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  return FormatG5(value * UnitFactor(kUnitAdditionalWeight));
+}
+
+const char* FormatWeight(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("0");
+  return FormatG5(value * UnitFactor(kUnitWeight));
+}
+
+const char* FormatDensity(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  if (value < kZeroThreshold) return SetText("0.0");
+  const float shown = value * UnitFactor(kUnitDensity);
+  return ShownNumber(ChosenUnit(kUnitDensity) == 0 ? "%.3f" : "%.4g", shown);
+}
+
+const char* FormatInsulationDensity(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  if (std::fabs(value) < kZeroThreshold) return SetText("0");
+  return FormatG5(value * UnitFactor(kUnitInsulationDensity));
+}
+
+const char* FormatTemperature(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  float shown = value;
+  if (ChosenUnit(kUnitTemperature) == kTemperatureCelsius) shown = (value - 32.0f) * 5.0f / 9.0f;
+  if (std::fabs(shown) < kZeroThreshold) return SetText("0");
+  return ShownNumber("%.4g", shown);
+}
+
+const char* FormatThermalExpansion(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  if (std::fabs(value) < kZeroThreshold) return SetText("0");
+  const float shown = value * UnitFactor(kUnitThermalExpansion);
+  if (std::fabs(shown) < 9.9e-5f) {
+    FormatFixedWidth(shown * 1.0e6f, 10, 2);
+    return AppendText("E-6");
+  }
+  return ShownNumber("%.4g", shown);
+}
+
+const char* FormatPressure(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  if (std::fabs(value) < kZeroThreshold) return SetText("0");
+  const float shown = value * UnitFactor(kUnitPressure);
+  if (!std::isfinite(shown)) return SetText(kNotFiniteText);
+  const int magnitudeDigits = static_cast<int>(std::trunc(std::log10(std::fabs(shown))));
+  const int decimals = 2 - magnitudeDigits > 0 ? 2 - magnitudeDigits : 0;
+  return FormatFixedWidth(shown, 10, decimals);
+}
+
+const char* FormatStress(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  const float s = value * UnitFactor(kUnitStress);
+  if (s > 1.0e8f) return FormatFixedWidthE(s, 10, 2);
+  if (s > 1.0e6f) {
+    FormatFixedWidth(s * 1.0e-6f, 10, 1);
+    return AppendText("E+6");
+  }
+  int decimals = 0;
+  if (ChosenUnit(kUnitStress) != 0) decimals = s < 10.0f ? 3 : s < 100.0f ? 2 : s < 1000.0f ? 1 : 0;
+  return FormatFixedWidth(s, 10, decimals);
+}
+
+const char* FormatModulus(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  if (value < kZeroThreshold) return SetText("0");
+  const float m = value * UnitFactor(kUnitModulus);
+  if (m > 1.0e8f) return FormatFixedWidthE(m, 10, 2);
+  if (ChosenUnit(kUnitModulus) == 0) {
+    if (m > 9999000.0f || m > 99900.0f) {
+      FormatFixedWidth(m * 1.0e-6f, 10, m > 9999000.0f ? 1 : 2);
+      return AppendText("E+6");
+    }
+    if (m > 1000.0f) return FormatFixedWidth(m, 10, 0);
+    return FormatFixedWidthTrim(m, 10, 2);
+  }
+  if (m > 999000.0f) {
+    FormatFixedWidth(m * 1.0e-6f, 10, 3);
+    return AppendText("E+6");
+  }
+  return FormatFixedWidth(m, 10, 0);
+}
+
+namespace {
+
+// The stiffness texts: "Rigid", exponent forms from `eLimit` on, a shorter
+// exponent form above 99,999, "%.5g" below.
+const char* FormatStiffnessKind(float value, int kind, float eLimit, int width, int bigDecimals,
+                                int smallDecimals) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("0");
+  if (IsRigidStiffness(value)) return SetText("Rigid");
+  const float s = value * UnitFactor(kind);
+  if (s >= eLimit) return FormatFixedWidthE(s, width, bigDecimals);
+  if (s > 99999.0f) return FormatFixedWidthE(s, width, smallDecimals);
+  return ShownNumber("%.5g", s);
+}
+
+const char* FormatRotStiffnessKind(float value, float eLimit, int width, int bigDecimals,
+                                   int smallDecimals, int fixedWidth) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("0");
+  if (IsRigidStiffness(value)) return SetText("Rigid");
+  const float s = value * UnitFactor(kUnitRotStiffness);
+  if (s >= eLimit) return FormatFixedWidthE(s, width, bigDecimals);
+  if (s > 99999.0f) return FormatFixedWidthE(s, width, smallDecimals);
+  const float magnitude = std::fabs(s);
+  const float fraction = magnitude - std::floor(magnitude);
+  const bool showDecimals = fraction > 0.005f && fraction <= 0.999f;
+  return FormatFixedWidth(s, fixedWidth, showDecimals ? 2 : 0);
+}
+
+// s scaled down to a mantissa with the given decimals and the text "E+n".
+const char* ScaledWithExponent(float s, int exponent, int width, int decimals) {
+  FormatFixedWidth(s / std::pow(10.0f, static_cast<float>(exponent)), width, decimals);
+  return AppendText(CFormat("E+%d", exponent).c_str());
+}
+
+}  // namespace
+
+const char* FormatStiffnessOrRigid(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return FormatStiffnessKind(value, kUnitStiffness, 1.0e9f, 11, 2, 3);
+}
+
+const char* FormatStiffnessOrRigidNarrow(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return FormatStiffnessKind(value, kUnitStiffness, 1.0e10f, 9, 2, 4);
+}
+
+const char* FormatRotStiffnessOrRigid(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return FormatRotStiffnessKind(value, 1.0e9f, 11, 2, 3, 10);
+}
+
+const char* FormatRotStiffnessOrRigidNarrow(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  return FormatRotStiffnessKind(value, 1.0e10f, 9, 2, 4, 9);
+}
+
+const char* FormatStiffnessCompact(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  const float s = value * UnitFactor(kUnitStiffness);
+  if (s > 1.0e10f) return FormatFixedWidthE(s, 8, 2);
+  for (int exponent = 9; exponent >= 6; --exponent)
+    if (s > std::pow(10.0f, static_cast<float>(exponent))) return ScaledWithExponent(s, exponent, 8, 3);
+  if (s > 10000.0f) return FormatFixedWidth(s, 8, 0);
+  return FormatFixedWidth(s, 8, 1);
+}
+
+const char* FormatForceCompact(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  const float s = value * UnitFactor(kUnitForce);
+  if (s > 1.0e10f) return FormatFixedWidthE(s, 8, 1);
+  for (int exponent = 9; exponent >= 7; --exponent)
+    if (s > std::pow(10.0f, static_cast<float>(exponent))) return ScaledWithExponent(s, exponent, 8, 2);
+  if (s > 10000.0f) return FormatFixedWidth(s, 7, 0);
+  return FormatFixedWidth(s, 8, 1);
+}
+
+const char* FormatArea(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  return FormatG6(value * UnitFactor(kUnitArea));
+}
+
+const char* FormatMomentOfInertia(float value) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  if (value == 0.0f) return SetText("");
+  return FormatG6(value * UnitFactor(kUnitMomentOfInertia));
+}
+
+const char* FormatVelocity(float value) { return FormatG5(value * UnitFactor(kUnitVelocity)); }
+
+// --- Spectrum ordinates ----------------------------------------------------------
+
+int ParseSpectrumOrdinate(std::string_view text, int mode, float& value) {
+  QV_ASSERT(mode >= 0 && mode <= 4);
+  if (ParseReal(text, value) != 0) return 1;
+  if (value < 0.0f) return 1;
+  if (mode == 1 || mode == 3) value *= 0.03937f;
+  if (mode == 4) value *= 386.4f;
+  return std::isfinite(value) ? 0 : 1;
+}
+
+int ParseFieldSpectrumOrdinate(int mode, float& value) {
+  return ParseSpectrumOrdinate(g_EditFieldText, mode, value);
+}
+
+const char* FormatSpectrumOrdinate(float value, int mode) {
+  if (!std::isfinite(value)) return SetText(kNotFiniteText);
+  QV_ASSERT(mode >= 0 && mode <= 4);
+  float shown = value;
+  if (mode == 4) shown /= 386.4f;
+  if (mode == 1 || mode == 3) shown *= 25.4000508001016f;
+  return FormatG6(shown);
+}

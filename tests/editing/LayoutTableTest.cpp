@@ -1,0 +1,276 @@
+// The Layout table: keywords, a model typed row by row through the keyboard,
+// the messages of every refused cell with the row left as it was and no
+// undo snapshot behind, the node rename that follows every reference, and
+// erasing a row from its Node cell.
+#include <cmath>
+
+#include "model/LayoutTesting.h"
+#include "model/ListWindow.h"
+#include "properties/MaterialsTable.h"
+#include "elements/Bend.h"
+#include "records/Pump.h"
+#include "supports/Guide.h"
+#include "supports/Restraint.h"
+
+namespace {
+
+// Lengths typed in millimetres are held in inches: 25.4 mm to the inch.
+constexpr float kInchesIn1000mm = 1000.0f / 25.4f;  // 39.370079
+constexpr float kInchesIn500mm = 500.0f / 25.4f;    // 19.685039
+
+TEST(LayoutKeywordTest, ALeadingPartPicksTheFirstKeywordInTrialOrder) {
+  EXPECT_EQ(ParseElementTypeKeyword(""), 0);
+  EXPECT_EQ(ParseElementTypeKeyword("P"), 3);
+  EXPECT_EQ(ParseElementTypeKeyword("B"), 4);
+  EXPECT_EQ(ParseElementTypeKeyword("ba"), 13);
+  EXPECT_EQ(ParseElementTypeKeyword("BE"), 4);
+  EXPECT_EQ(ParseElementTypeKeyword("BEL"), 10);
+  EXPECT_EQ(ParseElementTypeKeyword("C"), 16);
+  EXPECT_EQ(ParseElementTypeKeyword("R"), 9);
+  EXPECT_EQ(ParseElementTypeKeyword(" tie rod "), 19);
+  EXPECT_EQ(ParseElementTypeKeyword("PIPES"), kInvalidKeyword);
+  EXPECT_EQ(ParseElementTypeKeyword("XYZ"), kInvalidKeyword);
+}
+
+TEST(LayoutKeywordTest, DataKeywordsCarryTheirSubtype) {
+  EXPECT_EQ(ParseDataTypeKeyword("R", 3), 2);
+  EXPECT_EQ(g_KeywordSubtype, 0);
+  EXPECT_EQ(ParseDataTypeKeyword("XZ", 3), 2);
+  EXPECT_EQ(g_KeywordSubtype, 6);
+  EXPECT_EQ(ParseDataTypeKeyword("Rod Hanger", 3), 4);
+  EXPECT_EQ(g_KeywordSubtype, 2);
+  EXPECT_EQ(ParseDataTypeKeyword("reinfb", 3), 12);
+  EXPECT_EQ(g_KeywordSubtype, 1);
+  EXPECT_EQ(ParseDataTypeKeyword("HARMONICLOAD", 3), 19);
+  EXPECT_EQ(ParseDataTypeKeyword("HARMONICLOAD", 0), kInvalidKeyword);
+  EXPECT_EQ(ParseDataTypeKeyword("ANCHORS", 3), kInvalidKeyword);
+}
+
+TEST(LayoutKeywordTest, CompletionsAreKeywordsOnceSqueezed) {
+  EXPECT_EQ(ElementTypeCompletion("", 'f'), "From");
+  EXPECT_EQ(ElementTypeCompletion("", 'B'), "");
+  EXPECT_EQ(ElementTypeCompletion("B", 'a'), "Ball");
+  EXPECT_EQ(ElementTypeCompletion("BE", 'L'), "Bellows");
+  EXPECT_EQ(ElementTypeCompletion("J", 'P'), "Jpipe");
+  Model model;
+  InitEmptyModel(model, AnalysisOptions{});
+  model.options.PipingCode = 0;
+  EXPECT_EQ(DataTypeCompletion("", 'x', model), "X restraint");
+  EXPECT_EQ(DataTypeCompletion("HA", 'R', model), kRefusedCompletion);
+  model.options.PipingCode = 3;
+  EXPECT_EQ(DataTypeCompletion("HA", 'R', model), "Harmonic load");
+  for (const char* shown : {"X restraint", "Conc mass", "Skewed Restr", "Rod Hanger", "Jacket endcap"})
+    EXPECT_NE(ParseDataTypeKeyword(shown, 3), kInvalidKeyword) << shown;
+}
+
+class LayoutTableTest : public LayoutFixture {};
+
+TEST_F(LayoutTableTest, AModelIsTypedRowByRow) {
+  TypeSmallModel();
+  const Model& model = TheModel();
+  ASSERT_EQ(model.rowCount, 4);
+  EXPECT_EQ(model.row(2).node, 10);
+  EXPECT_EQ(model.row(2).elementType, ElementType::From);
+  EXPECT_EQ(model.row(3).node, 20);
+  EXPECT_EQ(model.row(3).elementType, ElementType::Pipe);
+  EXPECT_NEAR(model.row(3).dx, kInchesIn1000mm, 1e-4);
+  EXPECT_EQ(model.row(3).material, "A106");
+  EXPECT_EQ(model.row(3).section, "S4");
+  EXPECT_EQ(model.row(3).load, "L1");
+  EXPECT_EQ(model.row(4).node, 30);
+  EXPECT_NEAR(model.row(4).dy, kInchesIn500mm, 1e-4);
+  EXPECT_EQ(model.row(4).material, "A106");  // from the row before
+  // The node table follows: 30 is 1000 mm along X and 500 mm along Y.
+  const int index = FindNodeIndex(model.nodes, 30);
+  ASSERT_NE(index, 0);
+  EXPECT_NEAR(model.nodes[index].x, kInchesIn1000mm, 1e-3);
+  EXPECT_NEAR(model.nodes[index].y, kInchesIn500mm, 1e-3);
+  EXPECT_TRUE(model.modified);
+  EXPECT_EQ(table().currentRow, 5);
+  EXPECT_EQ(table().rowCount, 5);
+  EXPECT_TRUE(messages.empty()) << messages.front();
+}
+
+TEST_F(LayoutTableTest, TypedTypesDataAndCtrlEnterRepeatThePipe) {
+  TypeSmallModel();
+  ControlKey(VK_RETURN);  // repeats the pipe to 30 as a pipe to 40
+  Model& model = TheModel();
+  ASSERT_EQ(model.rowCount, 5);
+  EXPECT_EQ(model.row(5).node, 40);
+  EXPECT_EQ(model.row(5).elementType, ElementType::Pipe);
+  EXPECT_NEAR(model.row(5).dy, kInchesIn500mm, 1e-4);
+  // A data type typed in the Data column: "A" completes "Anchor" at once.
+  TableGoTo(table(), 2);
+  TableSetColumn(table(), 9);
+  Type("A");
+  EXPECT_EQ(model.row(2).dataType, DataType::Anchor);
+  // "X" completes "X restraint" as it is typed; the keyword "XZ" gives a
+  // restraint in X and Z, both without a dialog.
+  TableGoTo(table(), 3);
+  TableSetColumn(table(), 9);
+  Type("X");
+  EXPECT_EQ(table().CellText(3, 9, 0), "X restraint");
+  EXPECT_EQ(Store(3, 9, "XZ"), "");
+  ASSERT_EQ(model.row(3).dataType, DataType::Restraint);
+  const auto* restraint = static_cast<const Restraint*>(model.row(3).item.get());
+  EXPECT_EQ(restraint->restrainX, 1);
+  EXPECT_EQ(restraint->restrainY, 0);
+  EXPECT_EQ(restraint->restrainZ, 1);
+  EXPECT_EQ(table().CellText(3, 9, 0), "XZ restraint");
+  // "BEN" in the Type column is a Bend; a Bend row has no data.
+  TableGoTo(table(), 4);
+  TableSetColumn(table(), 2);
+  Type("BEN");
+  EXPECT_EQ(model.row(4).elementType, ElementType::Bend);
+  EXPECT_FALSE(table().IsCellEditable(4, 9));
+}
+
+TEST_F(LayoutTableTest, TypingACAtTheStartOfAnEmptyRowMakesAComment) {
+  TypeSmallModel();
+  Type("C");
+  EXPECT_EQ(row(5).elementType, ElementType::Comment);
+  Type("second run");
+  Key(VK_RETURN);
+  EXPECT_EQ(TheModel().rowCount, 5);
+  EXPECT_EQ(table().CellText(5, 1, 0), "second run");
+  EXPECT_TRUE(table().IsWideRow(5));
+}
+
+TEST_F(LayoutTableTest, RefusedCellsSayWhyAndLeaveTheRowAndTheUndoStack) {
+  TypeSmallModel();
+  auto beamMaterial = ModelRecordTableAppend(TheModel().beamMaterials, 4);
+  TheModel().beamMaterials[beamMaterial].name = "B1";
+  const int depth = UndoDepth();
+  const float dx = row(3).dx;
+  EXPECT_EQ(Store(3, 1, "abc"), "Node =  abc  is invalid");
+  EXPECT_EQ(Store(3, 1, "100000"), "Node =  100000  Node number should be < 100000");
+  EXPECT_EQ(Store(4, 1, "20"), "Node is same as previous node");
+  EXPECT_EQ(Store(2, 1, ""), "Node is required");
+  EXPECT_EQ(Store(3, 2, "XYZ"), "Type =  XYZ  is invalid");
+  EXPECT_EQ(Store(3, 3, "abc"), "DX =  abc  is invalid");
+  EXPECT_EQ(Store(3, 6, "ZZZ"), "Material =  ZZZ  is not defined");
+  EXPECT_EQ(Store(3, 6, "B1"), "Material =  B1  is a Beam Material");
+  EXPECT_EQ(Store(3, 9, "QQ"), "Data Type =  QQ  is invalid");
+  EXPECT_EQ(row(3).node, 20);
+  EXPECT_EQ(row(3).dx, dx);
+  EXPECT_EQ(row(3).material, "A106");
+  EXPECT_EQ(row(4).node, 30);
+  EXPECT_EQ(UndoDepth(), depth);
+  // A store that changes nothing leaves no snapshot either.
+  EXPECT_EQ(Store(3, 6, "A106"), "");
+  EXPECT_EQ(UndoDepth(), depth);
+  // One that changes something leaves one.
+  EXPECT_EQ(Store(3, 4, "10"), "");
+  EXPECT_EQ(UndoDepth(), depth + 1);
+}
+
+TEST_F(LayoutTableTest, JointsAndZeroLengthsAreRefused) {
+  TypeSmallModel();
+  Model& model = TheModel();
+  SetElementType(model, 4, ElementType::HingeJoint);
+  model.row(4).dy = 0.0f;
+  EXPECT_EQ(Store(4, 3, "5"), "For a Hinge joint DX, DY, DZ should be zero");
+  // A pipe of no length to a new node cannot be entered.
+  TableGoTo(table(), 5);
+  TableSetColumn(table(), 1);
+  TypeRow({"", "", "0"});
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "This element has zero length");
+  EXPECT_EQ(model.rowCount, 4);
+}
+
+TEST_F(LayoutTableTest, LocationRowsOnlyStandAtNodesOfEarlierRows) {
+  TypeSmallModel();
+  SetElementType(TheModel(), 4, ElementType::Bend);
+  EXPECT_EQ(Store(4, 2, "LOC"), "Type cannot be changed to Location");
+  EXPECT_EQ(row(4).elementType, ElementType::Bend);
+  // A Location row at a node no row made yet is refused with a message and
+  // the row stays as it was.
+  EXPECT_EQ(Store(5, 1, "99"), "");
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOf(dialog), (std::vector<std::string>{"For Location, Node must be defined"}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(Store(5, 2, "LOC"), "");
+  EXPECT_EQ(row(5).elementType, ElementType::None);
+  EXPECT_EQ(table().currentColumn, 1);
+}
+
+TEST_F(LayoutTableTest, ARowWithoutMaterialsPointsAtTheirList) {
+  ClearModel(TheModel());
+  InitEmptyModel(TheModel(), ProgramAnalysisOptions());
+  TheModel().rowCount = 1;
+  TheModel().row(1).elementType = ElementType::Comment;
+  TheModel().row(1).element = CreateElementData(ElementType::Comment);
+  TheModel().currentRow = 2;
+  UpdateLayoutTitle();
+  TypeRow({"10", "F"});
+  ASSERT_EQ(TheModel().rowCount, 2);
+  // The message names the missing table; its list command follows and
+  // opens the materials list.
+  TypeRow({"", "", "100"});
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "There are no materials");
+  EXPECT_EQ(TheModel().rowCount, 2);
+  EXPECT_EQ(table().currentColumn, 6);
+  EXPECT_EQ(CurrentListOpener(), &OpenMaterialsTable);
+}
+
+TEST_F(LayoutTableTest, RenamingANodeRenamesEveryReference) {
+  TypeSmallModel();
+  Model& model = TheModel();
+  // References to node 20: a guide connected to it, a pump, an allowable,
+  // and a later From row that starts a branch at it.
+  SetDataType(model, 4, DataType::Guide);
+  static_cast<Guide*>(model.row(4).item.get())->connectedNode = 20;
+  const int pump = ModelRecordTableAppend(model.pumps, 4);
+  model.pumps[pump].suctionNode = 20;
+  const int allowable = ModelRecordTableAppend(model.allowables, 4);
+  model.allowables[allowable].node = 20;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOf(dialog), (std::vector<std::string>{"Do you want to change Node", "from  \"20\"  to  \"25\"  ?"}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(Store(3, 1, "25"), "");
+  table().EditFinished();
+  EXPECT_EQ(model.row(3).node, 25);
+  EXPECT_EQ(static_cast<Guide*>(model.row(4).item.get())->connectedNode, 25);
+  EXPECT_EQ(model.pumps[pump].suctionNode, 25);
+  EXPECT_EQ(model.allowables[allowable].node, 25);
+  EXPECT_NE(FindNodeIndex(model.nodes, 25), 0);
+  EXPECT_EQ(FindNodeIndex(model.nodes, 20), 0);
+  // No keeps the old number.
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_EQ(Store(3, 1, "27"), "");
+  EXPECT_EQ(model.row(3).node, 25);
+}
+
+TEST_F(LayoutTableTest, ErasingARowFromItsNodeCellAsksAndCanBeUndone) {
+  TypeSmallModel();
+  const int depth = UndoDepth();
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOf(dialog), (std::vector<std::string>{"Do you want to erase this row ?"}));
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(Store(4, 1, ""), "");
+  EXPECT_EQ(row(4).node, 30);
+  EXPECT_EQ(UndoDepth(), depth);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  EXPECT_EQ(Store(4, 1, ""), "");
+  EXPECT_EQ(row(4).node, 0);
+  EXPECT_EQ(row(4).elementType, ElementType::None);
+  EXPECT_EQ(UndoDepth(), depth + 1);
+}
+
+TEST_F(LayoutTableTest, TheTitleRowKeepsItsPrefixAndNamesTheModel) {
+  EXPECT_TRUE(table().IsWideRow(1));
+  table().currentRow = 1;
+  EXPECT_EQ(table().WideRowPrefixLength(), 8);
+  EXPECT_EQ(Store(1, 1, "Title = Cooling water"), "");
+  EXPECT_EQ(TheModel().title, "Cooling water");
+  EXPECT_EQ(table().CellText(1, 1, 0), "Title = Cooling water");
+}
+
+}  // namespace

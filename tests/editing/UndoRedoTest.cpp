@@ -1,0 +1,224 @@
+// Undo and redo through model snapshots: fifty random edits undone and
+// redone give back the model files of every step exactly; tokens discard
+// only their own snapshot; a new edit empties the redo stack and a discarded
+// one gives it back; a damaged snapshot leaves the open model and its path
+// as they were; snapshots are not named like model files and none is left
+// after Close.
+#include <random>
+
+#include "model/EditTesting.h"
+#include "files/FileCommands.h"
+#include "model/RowOperations.h"
+#include "editing/UndoRedo.h"
+#include "supports/Restraint.h"
+
+namespace {
+
+using UndoRedoTest = EditFixture;
+
+// One edit of a kind the Layout window makes, chosen by the generator.
+void RandomEdit(Model& model, std::mt19937& random) {
+  std::uniform_int_distribution<int> kind(0, 4);
+  std::uniform_int_distribution<int> row(2, model.rowCount);
+  std::uniform_int_distribution<int> length(1, 96);
+  const int target = row(random);
+  switch (kind(random)) {
+    case 0: model.row(target).dx = static_cast<float>(length(random)); break;
+    case 1: model.row(target).dz = static_cast<float>(length(random)) / 4.0f; break;
+    case 2:
+      if (model.row(target).dataType == DataType::None) {
+        auto* restraint = dynamic_cast<Restraint*>(SetDataType(model, target, DataType::Restraint));
+        restraint->restrainY = 1;
+      } else {
+        ClearDataType(model, target);
+      }
+      break;
+    case 3: model.row(target).section = model.row(target).section == "S6" ? "S4" : "S6"; break;
+    default: {
+      // A new pipe at the end, under the next free node number.
+      const int number = ++model.rowCount;
+      LayoutRow& added = model.row(number);
+      added.node = NextNodeNumber(model.nodes, model.row(number - 1).node, model.nodeIncrement);
+      SetElementType(model, number, ElementType::Pipe);
+      added.dy = static_cast<float>(length(random));
+      break;
+    }
+  }
+  RefreshAfterModelEdit(model);
+}
+
+TEST_F(UndoRedoTest, FiftyEditsUndoneAndRedoneGiveBackEveryModelFile) {
+  std::mt19937 random(20261206);
+  std::vector<std::string> states{Bytes(TheModel())};
+  for (int edit = 0; edit < 50; ++edit) {
+    ASSERT_NE(TakeUndoSnapshot(), 0u);
+    RandomEdit(TheModel(), random);
+    states.push_back(Bytes(TheModel()));
+  }
+  ASSERT_NE(states.front(), states.back());
+  const std::string path = TheModel().path;
+  for (int step = 49; step >= 0; --step) {
+    ASSERT_TRUE(UndoEdit(nullptr));
+    ASSERT_EQ(Bytes(TheModel()), states[static_cast<std::size_t>(step)]) << "undo to step " << step;
+  }
+  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(UndoEdit(nullptr));  // an empty stack changes nothing
+  EXPECT_EQ(Bytes(TheModel()), states.front());
+  for (int step = 1; step <= 50; ++step) {
+    ASSERT_TRUE(RedoEdit(nullptr));
+    ASSERT_EQ(Bytes(TheModel()), states[static_cast<std::size_t>(step)]) << "redo to step " << step;
+  }
+  EXPECT_FALSE(CanRedo());
+  EXPECT_EQ(UndoDepth(), 50);
+  EXPECT_EQ(TheModel().path, path);
+  EXPECT_TRUE(TheModel().modified);
+}
+
+TEST_F(UndoRedoTest, UndoMarksTheModelModifiedAndKeepsItsPath) {
+  const std::string before = Bytes(TheModel());
+  TakeUndoSnapshot();
+  TheModel().row(3).dx = 99.0f;
+  RefreshAfterModelEdit(TheModel());
+  TheModel().modified = false;  // as after a save
+  ASSERT_TRUE(UndoEdit(nullptr));
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_EQ(TheModel().path, Folder() + "/open.mod");
+  EXPECT_EQ(Bytes(TheModel()), before);
+  EXPECT_FLOAT_EQ(TheModel().row(3).dx, 12.0f);
+}
+
+TEST_F(UndoRedoTest, NewEditEmptiesRedoAndADiscardedEditGivesItBack) {
+  TakeUndoSnapshot();
+  TheModel().row(2).dx = 30.0f;
+  ASSERT_TRUE(UndoEdit(nullptr));
+  ASSERT_TRUE(CanRedo());
+
+  // A dialog opened and cancelled: the redo stack is there again.
+  const SnapshotToken cancelled = TakeUndoSnapshot();
+  EXPECT_FALSE(CanRedo());
+  PopTempFile(cancelled);
+  EXPECT_TRUE(CanRedo());
+  EXPECT_FALSE(CanUndo());
+
+  // An edit that stands, then another snapshot: the redo is gone for good.
+  TakeUndoSnapshot();
+  TheModel().row(2).dy = 5.0f;
+  const SnapshotToken next = TakeUndoSnapshot();
+  PopTempFile(next);
+  EXPECT_FALSE(CanRedo());
+  EXPECT_EQ(UndoDepth(), 1);
+}
+
+TEST_F(UndoRedoTest, PopTempFileDiscardsOnlyItsOwnSnapshot) {
+  const SnapshotToken outer = TakeUndoSnapshot();
+  TheModel().row(4).dx = 40.0f;
+  RefreshAfterModelEdit(TheModel());
+  const std::string afterOuterEdit = Bytes(TheModel());
+  const SnapshotToken inner = TakeUndoSnapshot();
+  TheModel().row(5).dx = 50.0f;
+  RefreshAfterModelEdit(TheModel());
+  // The outer edit is discarded after the inner one was taken: the inner
+  // snapshot, the newest, must stay.
+  PopTempFile(outer);
+  EXPECT_EQ(UndoDepth(), 1);
+  PopTempFile(outer);  // a second discard of the same token does nothing
+  EXPECT_EQ(UndoDepth(), 1);
+  ASSERT_TRUE(UndoEdit(nullptr));
+  EXPECT_EQ(Bytes(TheModel()), afterOuterEdit);
+  PopTempFile(inner);  // already restored: nothing left to discard
+  EXPECT_EQ(UndoDepth(), 0);
+}
+
+TEST_F(UndoRedoTest, DamagedSnapshotLeavesTheModelAndItsPathAsTheyWere) {
+  TakeUndoSnapshot();
+  TheModel().row(3).dy = 7.0f;
+  RefreshAfterModelEdit(TheModel());
+  const std::string before = Bytes(TheModel());
+  const std::vector<std::string> files = SnapshotFiles();
+  ASSERT_EQ(files.size(), 1u);
+  const std::string snapshot = Folder() + "/" + files[0];
+  {
+    std::fstream damage(snapshot, std::ios::binary | std::ios::in | std::ios::out);
+    damage.write("NOTAMODEL", 9);
+  }
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [snapshot](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Unable to read model file:", snapshot}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(UndoEdit(nullptr));
+  EXPECT_EQ(Bytes(TheModel()), before);
+  EXPECT_EQ(TheModel().path, Folder() + "/open.mod");
+  EXPECT_FALSE(CanRedo());  // the redo snapshot taken for it went back
+  EXPECT_FALSE(CanUndo());  // the damaged snapshot is not offered again
+  EXPECT_TRUE(SnapshotFiles().empty());
+}
+
+TEST_F(UndoRedoTest, VanishedSnapshotIsReportedAndChangesNothing) {
+  TakeUndoSnapshot();
+  TheModel().row(3).dy = 7.0f;
+  const std::string before = Bytes(TheModel());
+  const std::vector<std::string> files = SnapshotFiles();
+  ASSERT_EQ(files.size(), 1u);
+  const std::string snapshot = Folder() + "/" + files[0];
+  std::filesystem::remove(snapshot);
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [snapshot](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Model file: " + snapshot, "Does not exist."}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(UndoEdit(nullptr));
+  EXPECT_EQ(Bytes(TheModel()), before);
+  EXPECT_EQ(TheModel().path, Folder() + "/open.mod");
+}
+
+TEST_F(UndoRedoTest, SnapshotsAreNotModelFilesAndCloseLeavesNone) {
+  TakeUndoSnapshot();
+  TakeUndoSnapshot();
+  TheModel().row(2).dx = 1.0f;
+  ASSERT_TRUE(UndoEdit(nullptr));
+  const std::vector<std::string> files = SnapshotFiles();
+  EXPECT_EQ(files.size(), 2u);  // one undo, one redo
+  for (const std::string& name : files) EXPECT_EQ(name.find(".mod"), std::string::npos) << name;
+  CloseModel();
+  EXPECT_TRUE(SnapshotFiles().empty());
+  EXPECT_FALSE(CanUndo());
+  EXPECT_FALSE(CanRedo());
+  EXPECT_EQ(CountLiveTempFiles(), 0);
+}
+
+TEST_F(UndoRedoTest, TheStacksKeepTheirDepth) {
+  for (int i = 0; i < kSnapshotDepth + 5; ++i) TakeUndoSnapshot();
+  EXPECT_EQ(UndoDepth(), kSnapshotDepth);
+  EXPECT_EQ(static_cast<int>(SnapshotFiles().size()), kSnapshotDepth);
+}
+
+TEST_F(UndoRedoTest, TableDoubleClickSnapshotIsDiscardedByItsEditor) {
+  const SnapshotToken own = TakeUndoSnapshot();
+  TakeTableEditSnapshot();
+  EXPECT_EQ(UndoDepth(), 2);
+  DiscardTableEditSnapshot();
+  EXPECT_EQ(UndoDepth(), 1);
+  DiscardTableEditSnapshot();  // once only
+  EXPECT_EQ(UndoDepth(), 1);
+  PopTempFile(own);
+  EXPECT_EQ(UndoDepth(), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A process that ends with snapshots on its stacks leaves none behind. The
+// child is forked, so it writes into this process's temporary folder.
+TEST(UndoExitDeathTest, ExitLeavesNoSnapshotFiles) {
+  GTEST_FLAG_SET(death_test_style, "fast");
+  EXPECT_EXIT(
+      {
+        TakeUndoSnapshot();
+        TakeUndoSnapshot();
+        std::exit(EditFixture::SnapshotFiles().size() == 2 ? 0 : 3);
+      },
+      testing::ExitedWithCode(0), "");
+  EXPECT_TRUE(EditFixture::SnapshotFiles().empty());
+}
+
+}  // namespace

@@ -1,0 +1,167 @@
+// The weight summary: the model of a 6.625 in line with 2 in of insulation,
+// water and a 200 lb valve, analysed and its results opened through the
+// program, shows in the "Center of Gravity" dialog, over the Results
+// window it is opened from, the empty, insulation, content and total
+// weights and the centre of gravity worked by hand; a 90 degree bend split
+// by two intermediate nodes weighs its arc once and places it at 2R/pi
+// from its centre toward each arc end; a model without weight places
+// nothing.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstdlib>
+
+#include "analysis/AnalysisWindow.h"
+#include "elements/Bend.h"
+#include "elements/Valve.h"
+#include "model/AnalysisElements.h"
+#include "editing/SplitRows.h"
+#include "editing/WeightAndCg.h"
+#include "results/ResultsTesting.h"
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+// The number after "= " in a dialog line.
+double ValueOf(const std::string& line, const std::string& label) {
+  const std::size_t at = line.find(label + " = ");
+  EXPECT_NE(at, std::string::npos) << line;
+  return at == std::string::npos ? 0.0 : std::strtod(line.c_str() + at + label.size() + 3, nullptr);
+}
+
+class WeightAndCgTest : public ResultsFixture {
+ protected:
+  void SetUp() override {
+    ResultsFixture::SetUp();
+    g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+  }
+
+  // The line: 6.625 x 0.280 in, 2 in of 11.5 lb/ft3 insulation,
+  // steel of 0.283 lb/in3, water; 10 at the origin, pipe 20 of 120 in in X,
+  // valve 30 of 24 in (200 lb, insulation x 1.75), pipe 40 of 120 in in Y.
+  void BuildValveLine() {
+    using namespace analysis_testing;
+    Model& model = TheModel();
+    StartModel(model, 300.0, 0.283, ModelPath());
+    model.unitChoices = ProgramUnitChoices();
+    PipeSection& section = model.sections[1];
+    section.outsideDiameter = 6.625f;
+    section.thickness = 0.280f;
+    section.insulationThickness = 2.0f;
+    section.insulationDensity = static_cast<float>(11.5 / 1728.0);
+    model.pipeLoads[1].specificGravity = 1.0f;
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, 120.0f);
+    PipeRow(model, 30, ElementType::Valve, 24.0f);
+    auto& valve = dynamic_cast<Valve&>(*model.row(3).element);
+    valve.weight = 200.0f;
+    valve.insulationWeightMultiplier = 1.75f;
+    PipeRow(model, 40, ElementType::Pipe, 0.0f, 120.0f);
+    PutItem(model, 4, DataType::Anchor);
+    MakeModel(model);
+    SetCases(model, {1, 8, 2});
+    ASSERT_EQ(WriteModelFile(ModelPath()), "");
+    model.modified = false;
+  }
+};
+
+TEST_F(WeightAndCgTest, TheValveLineAfterAnalyzeShowsTheHandWorkedWeights) {
+  BuildValveLine();
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  std::vector<std::string> lines;
+  HWND owner = nullptr;
+  platform::ExpectModal(platform::ModalKind::Dialog, "CG_DIALOG", [&lines, &owner](HWND dialog) {
+    lines.clear();
+    for (int item = 1501; item <= 1507; ++item) lines.push_back(TextOf(GetDlgItem(dialog, item)));
+    owner = GetWindow(dialog, GW_OWNER);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ResultsCommandNow(378);
+  platform::CheckModalScript();
+  // Over the window it was opened from.
+  EXPECT_EQ(owner, ResultsFrame().window);
+  ASSERT_EQ(lines.size(), 7u);
+  // Per inch: metal pi (3.3125^2 - 3.0325^2) 0.283 = 1.57946; insulation
+  // pi/4 (10.625^2 - 6.625^2) 11.5/1728 = 0.36065; water pi 3.0325^2 x
+  // 0.03609 = 1.04265. Empty 240 x 1.57946 + 200; insulation (240 + 1.75 x
+  // 24) x 0.36065; content 264 x 1.04265.
+  const double metal = kPi * (3.3125 * 3.3125 - 3.0325 * 3.0325) * 0.283;
+  const double insulation = kPi / 4.0 * (10.625 * 10.625 - 6.625 * 6.625) * 11.5 / 1728.0;
+  const double water = kPi * 3.0325 * 3.0325 * 0.03609;
+  EXPECT_NEAR(ValueOf(lines[0], "Empty weight"), 579.09, 0.5791);
+  EXPECT_NEAR(ValueOf(lines[1], "Insulation weight"), 101.70, 0.1017);
+  EXPECT_NEAR(ValueOf(lines[2], "Content weight"), 275.26, 0.2753);
+  EXPECT_NEAR(ValueOf(lines[3], "Lining weight"), 0.0, 1e-6);
+  EXPECT_NEAR(ValueOf(lines[5], "Total weight"), 956.05, 0.9561);
+  const WeightSummary& w = TheWeightSummary();
+  EXPECT_NEAR(w.empty, 240.0 * metal + 200.0, 1e-3);
+  EXPECT_NEAR(w.insulation, 282.0 * insulation, 1e-3);
+  EXPECT_NEAR(w.content, 264.0 * water, 1e-3);
+  EXPECT_NEAR(w.total, w.empty + w.insulation + w.content + w.lining + w.additional, 1e-6);
+  EXPECT_EQ(lines[6].rfind("X = ", 0), 0u) << lines[6];
+  EXPECT_NEAR(ValueOf(lines[6], "X"), 109.54, 0.1095);
+  EXPECT_NEAR(ValueOf(lines[6], "Y"), 22.46, 0.0225);
+  EXPECT_NEAR(ValueOf(lines[6], "Z"), 0.0, 1e-6);
+}
+
+TEST_F(WeightAndCgTest, ABendWithTwoIntermediateNodesWeighsItsArcOnceAtItsCentroid) {
+  using namespace analysis_testing;
+  Model& model = TheModel();
+  StartModel(model, 300.0, 0.283, ModelPath());
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PipeRow(model, 20, ElementType::Bend, 120.0f);
+  auto& bend = dynamic_cast<Bend&>(*model.row(2).element);
+  bend.intermediateNode1 = 21;
+  bend.intermediateNode2 = 22;
+  bend.angle1 = static_cast<float>(kPi / 6.0);
+  bend.angle2 = static_cast<float>(kPi / 3.0);
+  PipeRow(model, 30, ElementType::Pipe, 0.0f, 120.0f);
+  MakeModel(model);
+  AnalysisElementList elements;
+  GenerateAnalysisElements(model, elements);
+  int arcs = 0;
+  for (int i = 1; i <= elements.count; ++i) arcs += elements[i].kind == 4;
+  EXPECT_EQ(arcs, 3);
+  const double R = dynamic_cast<const Bend&>(*model.row(2).element).radius;
+  ASSERT_GT(R, 1.0);
+  const WeightSummary& w = ComputeWeightAndCg(model, elements);
+  // Every element weighs the same per inch: the straight parts 120 - R
+  // each, the arc pi R / 2 at (120 - R + 2R/pi, R - 2R/pi).
+  const double ro = kOd / 2.0, ri = ro - kWall;
+  const double perInch = kPi * (ro * ro - ri * ri) * 0.283;
+  const double straight = 120.0 - R, arc = kPi * R / 2.0;
+  EXPECT_NEAR(w.total, perInch * (2.0 * straight + arc), 1e-3);
+  const double mx = straight * (straight / 2.0) + arc * (120.0 - R + 2.0 * R / kPi) + straight * 120.0;
+  const double my = arc * (R - 2.0 * R / kPi) + straight * (R + straight / 2.0);
+  const double length = 2.0 * straight + arc;
+  EXPECT_NEAR(w.centre[0], mx / length, 1e-3);
+  EXPECT_NEAR(w.centre[1], my / length, 1e-3);
+  // Nothing weighs: the centre stays at the origin.
+  model.materials[1].density = 0.0f;
+  const WeightSummary& none = ComputeWeightAndCg(model, elements);
+  EXPECT_EQ(none.total, 0.0);
+  EXPECT_EQ(none.centre[0], 0.0);
+}
+
+TEST_F(WeightAndCgTest, AMultipleSplitKeepsTheWeightAndItsCentre) {
+  BuildValveLine();
+  Model& model = TheModel();
+  AnalysisElementList elements;
+  GenerateAnalysisElements(model, elements);
+  const WeightSummary before = ComputeWeightAndCg(model, elements);
+  // The 120 in pipe to 40 into four pieces of 30 in, nodes 31, 33, 35.
+  SplitRowEqually(model, 4, 4, 31, 2);
+  ASSERT_EQ(model.rowCount, 7);
+  for (int r = 4; r <= 7; ++r) EXPECT_FLOAT_EQ(model.row(r).dy, 30.0f) << r;
+  EXPECT_EQ(model.row(7).dataType, DataType::Anchor);  // the anchor stays at 40
+  GenerateAnalysisElements(model, elements);
+  const WeightSummary after = ComputeWeightAndCg(model, elements);
+  EXPECT_NEAR(after.total, before.total, 1e-4 * before.total);
+  for (int axis = 0; axis < 2; ++axis) EXPECT_NEAR(after.centre[axis], before.centre[axis], 1e-4 * 110.0) << axis;
+}
+
+}  // namespace
