@@ -14,15 +14,15 @@
 
 #include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
-#include "numeric/RunState.h"
+#include "application/Application.h"
 #include "files/ModelFile.h"
 #include "graphics/GraphicsThread.h"
+#include "numeric/RunState.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
 #include "results/ResultsMode.h"
-#include "application/Application.h"
 #include "services/Frame.h"
 
 namespace bench_models {

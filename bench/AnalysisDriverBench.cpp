@@ -10,9 +10,10 @@
 #include <filesystem>
 #include <string>
 
+#include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
-#include "kindbase/GlobalSystem.h"
 #include "elements/Bend.h"
+#include "kindbase/GlobalSystem.h"
 #include "model/AnalysisElements.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -20,7 +21,6 @@
 #include "resultsfile/ResultsFile.h"
 #include "services/TempFiles.h"
 #include "supports/Restraint.h"
-#include "SerpentineModel.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 #include "codes/CodeStressDriver.h"
 #include "platform/Paint.h"
 #include "results/CodeComplianceTable.h"
-#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsWindow.h"
+#include "resultsfile/ResultNavigation.h"
 #include "services/TableWindow.h"
 
 namespace {

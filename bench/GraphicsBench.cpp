@@ -17,21 +17,21 @@
 #include <fstream>
 #include <string>
 
-#include "model/GraphicsState.h"
+#include "application/Application.h"
+#include "editing/DrawnModel.h"
+#include "editing/ModelWindows.h"
 #include "graphics/GraphicsThread.h"
-#include "model/GlSolids.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Zoom.h"
-#include "editing/DrawnModel.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
-#include "editing/ModelWindows.h"
 #include "platform/Paint.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
-#include "application/Application.h"
 #include "services/Frame.h"
 #include "tests/graphics/PlantModel.h"
 

@@ -8,18 +8,18 @@
 
 #include <string>
 
+#include "SerpentineModel.h"
 #include "editing/ChangeRows.h"
 #include "editing/ConnectivityCheck.h"
 #include "editing/FindReplaceRows.h"
-#include "model/MakeModel.h"
-#include "model/Model.h"
 #include "editing/RefineRows.h"
 #include "editing/RenumberNodes.h"
 #include "editing/RotateRows.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
 #include "model/RowObjects.h"
-#include "services/TempFiles.h"
 #include "model/UndoFiles.h"
-#include "SerpentineModel.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -13,16 +13,16 @@
 #include <map>
 #include <string>
 
+#include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
-#include "numeric/RunState.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "numeric/RunState.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/TempFiles.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
-#include "SerpentineModel.h"
 
 namespace {
 

@@ -10,14 +10,14 @@
 #include <filesystem>
 #include <string>
 
-#include "printing/PrinterReport.h"
-#include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
 #include "editing/LayoutEditors.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "services/Frame.h"
 
 namespace {

@@ -11,14 +11,14 @@
 #include <filesystem>
 #include <string>
 
+#include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
 #include "analysis/ResponseSpectrum.h"
-#include "records/Spectrum.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "records/Spectrum.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/TempFiles.h"
-#include "SerpentineModel.h"
 
 namespace {
 

@@ -11,12 +11,12 @@
 #include "AnalysedProgram.h"
 #include "platform/Paint.h"
 #include "results/DisplacementTables.h"
-#include "resultsfile/ResultNavigation.h"
-#include "resultsfile/ResultsFile.h"
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
-#include "services/ProgramContext.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultsFile.h"
 #include "services/Frame.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -13,13 +13,13 @@
 #include <filesystem>
 #include <string>
 
+#include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
+#include "records/TimeFunction.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/TempFiles.h"
-#include "SerpentineModel.h"
 
 namespace {
 

@@ -6,12 +6,12 @@
 #include "analysis/AnalysisDriver.h"
 #include "analysis/ModalResponse.h"
 #include "loads/Force.h"
-#include "model/ModelGeometry.h"
-#include "supports/Anchor.h"
 #include "model/Model.h"
+#include "model/ModelGeometry.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
 #include "services/StandIn.h"
+#include "supports/Anchor.h"
 
 namespace {
 

@@ -19,8 +19,8 @@
 
 #include <string>
 
-#include "numeric/RunState.h"
 #include "model/LayoutRow.h"
+#include "numeric/RunState.h"
 
 struct Model;
 struct AnalysisElementList;

@@ -3,11 +3,11 @@
 
 #include <cstdio>
 
-#include "records/AnalysisOptions.h"
 #include "analysis/AnalysisOptionsSheet.h"
+#include "model/Model.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "model/Model.h"
+#include "records/AnalysisOptions.h"
 #include "services/NameTables.h"
 #include "services/StartupSwitches.h"
 #include "services/Units.h"

@@ -4,21 +4,21 @@
 
 #include <array>
 
-#include "records/GraphicsSettings.h"
-#include "records/LoadCaseList.h"
-#include "model/ModelLoadCases.h"
-#include "records/PipeLoad.h"
+#include "editing/RotateRows.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
-#include "editing/RotateRows.h"
 #include "model/ModelGeometry.h"
+#include "model/ModelLoadCases.h"
 #include "platform/Messages.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
+#include "records/GraphicsSettings.h"
+#include "records/LoadCaseList.h"
+#include "records/PipeLoad.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

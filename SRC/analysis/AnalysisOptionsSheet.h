@@ -19,9 +19,9 @@
 
 #include <cstdint>
 
-#include "records/AnalysisOptions.h"
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
+#include "records/AnalysisOptions.h"
 
 struct Model;
 

@@ -7,18 +7,18 @@
 #include "analysis/AnalysisDriver.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/ProgressWindow.h"
+#include "editing/LayoutEditors.h"
+#include "elements/DerivedElementData.h"
 #include "files/FileCommands.h"
 #include "model/AnalysisElements.h"
-#include "elements/DerivedElementData.h"
-#include "editing/LayoutEditors.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 
 namespace {
 

@@ -3,12 +3,8 @@
 
 #include <algorithm>
 
-#include "kindbase/ElementAssembly.h"
 #include "analysis/ElementCaseInput.h"
-#include "kindbase/ElementInputs.h"
-#include "kindbase/GlobalSystem.h"
 #include "analysis/SoilSprings.h"
-#include "kindbase/LoadCaseKinds.h"
 #include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
@@ -17,6 +13,10 @@
 #include "elements/JacketConnections.h"
 #include "elements/StraightAnalysis.h"
 #include "elements/TieRod.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"

@@ -4,9 +4,9 @@
 #include <vector>
 
 #include "kindbase/GlobalSystem.h"
-#include "records/LoadCaseList.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "records/LoadCaseList.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"

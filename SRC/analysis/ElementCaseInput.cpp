@@ -2,10 +2,10 @@
 #include "analysis/ElementCaseInput.h"
 
 #include "analysis/BranchFlexibilities.h"
-#include "kindbase/LoadCaseKinds.h"
-#include "elements/SlipJoint.h"
-#include "model/AnalysisElements.h"
 #include "elements/DerivedElementData.h"
+#include "elements/SlipJoint.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 

@@ -7,19 +7,19 @@
 #include <memory>
 #include <numbers>
 
-#include "kindbase/GlobalSystem.h"
 #include "analysis/ModalStep.h"
-#include "numeric/RunState.h"
 #include "analysis/StepResults.h"
-#include "records/ForceSpectrum.h"
+#include "kindbase/GlobalSystem.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "numeric/RunState.h"
 #include "platform/SiblingTemporary.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"

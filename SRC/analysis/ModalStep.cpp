@@ -7,21 +7,21 @@
 #include <cstring>
 #include <numbers>
 
-#include "records/AnalysisOptions.h"
-#include "numeric/Eigen.h"
-#include "kindbase/EndForces.h"
 #include "analysis/StepResults.h"
-#include "platform/SiblingTemporary.h"
+#include "kindbase/EndForces.h"
 #include "kindbase/GlobalSystem.h"
+#include "model/Model.h"
+#include "model/Nodes.h"
+#include "numeric/Eigen.h"
 #include "numeric/RunState.h"
 #include "numeric/Skyline.h"
-#include "model/Nodes.h"
-#include "services/NumberFormat.h"
-#include "model/Model.h"
+#include "platform/SiblingTemporary.h"
+#include "records/AnalysisOptions.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/BinaryFile.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/NumberFormat.h"
 
 namespace {
 

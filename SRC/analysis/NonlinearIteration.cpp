@@ -5,19 +5,19 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "analysis/SoilSprings.h"
 #include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearSupports.h"
-#include "analysis/SoilSprings.h"
-#include "model/RowObjects.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "model/RowObjects.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 bool g_NonlinearAutoAccept = false;

@@ -8,16 +8,16 @@
 #include <numbers>
 #include <vector>
 
-#include "elements/ElementForces.h"
-#include "kindbase/GlobalSystem.h"
 #include "analysis/ModalStep.h"
-#include "numeric/RunState.h"
 #include "analysis/SeismicCombination.h"
 #include "analysis/StepResults.h"
-#include "records/Spectrum.h"
+#include "elements/ElementForces.h"
+#include "kindbase/GlobalSystem.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "numeric/RunState.h"
+#include "records/Spectrum.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"

@@ -7,16 +7,16 @@
 #include <cmath>
 #include <vector>
 
-#include "kindbase/GlobalSystem.h"
-#include "numeric/RunState.h"
 #include "analysis/StepResults.h"
-#include "records/StaticSeismic.h"
+#include "kindbase/GlobalSystem.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
-#include "supports/DisplacementSets.h"
+#include "numeric/RunState.h"
+#include "records/StaticSeismic.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
+#include "supports/DisplacementSets.h"
 
 // The codes with seismic anchor movements (model/ModelGeometry.h, whose
 // frame type clashes with the assembly's).

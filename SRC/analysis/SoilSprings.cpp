@@ -13,9 +13,9 @@
 #include <numbers>
 
 #include "analysis/AnalysisDriver.h"
+#include "analysis/NonlinearIteration.h"
 #include "kindbase/GlobalSystem.h"
 #include "kindbase/LoadCaseKinds.h"
-#include "analysis/NonlinearIteration.h"
 #include "kindbase/NonlinearSupports.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"

@@ -6,22 +6,22 @@
 #include <cstdlib>
 
 #include "analysis/ElementCaseInput.h"
-#include "kindbase/ElementInputs.h"
+#include "elements/BendAnalysis.h"
 #include "elements/ElementForces.h"
+#include "elements/StraightAnalysis.h"
+#include "kindbase/ElementInputs.h"
 #include "kindbase/GlobalSystem.h"
 #include "kindbase/LoadCaseKinds.h"
-#include "numeric/RunState.h"
-#include "elements/BendAnalysis.h"
-#include "elements/StraightAnalysis.h"
 #include "model/AnalysisElements.h"
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "numeric/RunState.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
-#include "services/Message.h"
 #include "services/Frame.h"
+#include "services/Message.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include "loads/WindDialog.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
-#include "services/TableWindowSupport.h"
 #include "model/UndoFiles.h"
+#include "services/TableWindowSupport.h"
 #include "supports/DisplacementSets.h"
 
 namespace {

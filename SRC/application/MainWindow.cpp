@@ -5,9 +5,10 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "application/PreferencesSheet.h"
+#include "editing/NewDocument.h"
 #include "files/FileCommands.h"
 #include "graphics/GraphicsThread.h"
-#include "editing/NewDocument.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
@@ -18,11 +19,10 @@
 #include "platform/Toolbar.h"
 #include "services/AboutDialog.h"
 #include "services/AppFonts.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
 #include "services/Message.h"
-#include "application/PreferencesSheet.h"
+#include "services/ProgramContext.h"
 #include "services/RecentModels.h"
 #include "services/RecentModelsMenu.h"
 #include "services/WindowUtilities.h"

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <filesystem>
 
+#include "application/LayoutWindow.h"
 #include "files/AutoSave.h"
 #include "graphics/GraphicsThread.h"
-#include "application/LayoutWindow.h"
 #include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
@@ -21,11 +21,11 @@
 #include "platform/Window.h"
 #include "results/FitPath.h"
 #include "services/AppFonts.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/TableWindow.h"
 #include "services/WindowUtilities.h"

@@ -3,10 +3,10 @@
 // is one file name), and runs the program's entry.
 #include <string>
 
+#include "application/Application.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "resources/QuorvelResources.h"
-#include "application/Application.h"
 
 namespace {
 // The layer names the program's resources by any non-null instance handle;

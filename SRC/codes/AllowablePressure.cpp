@@ -5,15 +5,15 @@
 #include <cctype>
 #include <cmath>
 
-#include "records/AnalysisOptions.h"
 #include "codes/Allowables.h"
 #include "codes/Bs806Stress.h"
 #include "codes/CodeModel.h"
 #include "codes/ElementCodeStress.h"
+#include "elements/DerivedElementData.h"
 #include "elements/MiterBend.h"
 #include "model/AnalysisElements.h"
-#include "elements/DerivedElementData.h"
 #include "model/Model.h"
+#include "records/AnalysisOptions.h"
 #include "records/Material.h"
 #include "services/Units.h"
 

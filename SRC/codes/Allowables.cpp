@@ -10,12 +10,12 @@
 #include <cmath>
 #include <string>
 
-#include "records/AnalysisOptions.h"
 #include "codes/CodeModel.h"
 #include "codes/CodeStressRecord.h"
-#include "model/AnalysisElements.h"
 #include "elements/DerivedElementData.h"
+#include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "records/AnalysisOptions.h"
 #include "records/Material.h"
 #include "services/Assert.h"
 #include "services/Units.h"

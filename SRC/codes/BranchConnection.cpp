@@ -13,8 +13,8 @@
 #include "codes/SortedStresses.h"
 #include "codes/StressIndices.h"
 #include "elements/BranchSif.h"
-#include "model/AnalysisElements.h"
 #include "elements/DerivedElementData.h"
+#include "model/AnalysisElements.h"
 #include "model/Model.h"
 
 namespace {

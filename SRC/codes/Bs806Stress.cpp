@@ -14,13 +14,13 @@
 #include "codes/CodeStressRecord.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
-#include "elements/MiterBend.h"
-#include "elements/HydrotestLoad.h"
-#include "records/PipeLoad.h"
-#include "model/AnalysisElements.h"
 #include "elements/DerivedElementData.h"
+#include "elements/HydrotestLoad.h"
+#include "elements/MiterBend.h"
+#include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "records/Material.h"
+#include "records/PipeLoad.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "records/AnalysisOptions.h"
 #include "model/Model.h"
+#include "records/AnalysisOptions.h"
 
 namespace {
 

@@ -11,9 +11,9 @@
 #include "codes/Sif.h"
 #include "codes/StressIndices.h"
 #include "elements/Bend.h"
+#include "elements/DerivedElementData.h"
 #include "elements/HydrotestLoad.h"
 #include "model/AnalysisElements.h"
-#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "services/Assert.h"
 

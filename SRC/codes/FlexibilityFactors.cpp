@@ -4,18 +4,18 @@
 #include <cmath>
 #include <limits>
 
-#include "kindbase/LoadCaseKinds.h"
 #include "codes/B31jFlexibility.h"
 #include "codes/CodeModel.h"
 #include "elements/Bend.h"
 #include "elements/BendStiffness.h"
+#include "elements/DerivedElementData.h"
 #include "elements/HydrotestLoad.h"
 #include "elements/MiterBend.h"
-#include "records/PipeLoad.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/AnalysisElements.h"
-#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "records/Material.h"
+#include "records/PipeLoad.h"
 
 namespace {
 

@@ -7,11 +7,11 @@
 #include "codes/Allowables.h"
 #include "elements/Bend.h"
 #include "elements/Reducer.h"
-#include "records/PipeLoad.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "records/Material.h"
+#include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 
 namespace {

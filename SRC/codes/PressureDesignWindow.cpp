@@ -6,9 +6,6 @@
 #include <vector>
 
 #include "codes/PressureDesign.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -16,16 +13,19 @@
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "services/AppFonts.h"
-#include "services/ProgramContext.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
-#include "services/ProgramCommands.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include "codes/CodeModel.h"
 #include "codes/CodeStressRecord.h"
 #include "codes/Sif.h"
-#include "model/AnalysisElements.h"
 #include "elements/DerivedElementData.h"
+#include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "records/Material.h"
 

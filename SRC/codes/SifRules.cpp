@@ -10,12 +10,12 @@
 
 #include "codes/CodeModel.h"
 #include "codes/Sif.h"
-#include "elements/BranchSif.h"
 #include "elements/Bend.h"
+#include "elements/BranchSif.h"
+#include "elements/DerivedElementData.h"
 #include "elements/MiterBend.h"
 #include "elements/Reducer.h"
 #include "model/AnalysisElements.h"
-#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "records/Material.h"
 

@@ -10,11 +10,11 @@
 #include "codes/CodeModel.h"
 #include "codes/Sif.h"
 #include "elements/BranchSif.h"
+#include "elements/DerivedElementData.h"
 #include "elements/Flange.h"
 #include "elements/Reducer.h"
 #include "elements/Weld.h"
 #include "model/AnalysisElements.h"
-#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 
 namespace {

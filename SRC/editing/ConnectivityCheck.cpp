@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <string>
 
-#include "services/ViewRequests.h"
 #include "editing/LayoutTable.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
 #include "platform/Window.h"
 #include "services/Message.h"
 #include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"

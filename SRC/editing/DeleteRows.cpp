@@ -5,24 +5,24 @@
 
 #include <cstdio>
 
+#include "editing/LayoutTable.h"
+#include "editing/TypePickers.h"
 #include "elements/Bend.h"
 #include "elements/CommentData.h"
-#include "editing/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
-#include "editing/TypePickers.h"
 #include "platform/Dialog.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
+#include "services/WindowUtilities.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/SkewedRestraint.h"
-#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -5,21 +5,21 @@
 #include <set>
 #include <vector>
 
+#include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "elements/KindTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "editing/LayoutTable.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"

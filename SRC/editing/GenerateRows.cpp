@@ -10,10 +10,10 @@
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "platform/Dialog.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

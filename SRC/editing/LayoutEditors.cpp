@@ -9,17 +9,18 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "editing/LayoutTable.h"
+#include "editing/RowDialogs.h"
+#include "editing/TypePickers.h"
 #include "elements/Bend.h"
 #include "loads/PipeLoadDialog.h"
-#include "editing/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "editing/RowDialogs.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "editing/TypePickers.h"
+#include "model/UndoFiles.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Messages.h"
@@ -35,7 +36,6 @@
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 
 namespace {
 

@@ -8,15 +8,15 @@
 #include <algorithm>
 #include <string>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
+#include "editing/RowText.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "editing/RowText.h"
-#include "services/NameTables.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
+#include "services/NameTables.h"
 #include "services/Units.h"
 
 namespace {

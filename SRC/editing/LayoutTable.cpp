@@ -11,16 +11,16 @@
 #include <algorithm>
 #include <cctype>
 
-#include "services/ViewRequests.h"
 #include "editing/LayoutEditors.h"
+#include "editing/RowText.h"
+#include "editing/UndoRedo.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "editing/RowText.h"
-#include "editing/UndoRedo.h"
+#include "model/UndoFiles.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -28,8 +28,8 @@
 #include "services/General.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 bool g_EditChangedModel = false;
 

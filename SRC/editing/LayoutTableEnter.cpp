@@ -9,18 +9,18 @@
 // the user from the node to the type to the offsets.
 #include <cmath>
 
-#include "elements/Valve.h"
 #include "editing/LayoutTable.h"
+#include "elements/Valve.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "services/ErrorRecords.h"
 #include "services/Message.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <cctype>
 #include <cstdio>
 
+#include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "elements/CommentData.h"
-#include "editing/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"

@@ -9,11 +9,11 @@
 // cancelled change leaves the row and its cell as they were.
 #include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
+#include "editing/RowText.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "editing/RowText.h"
 #include "services/ErrorRecords.h"
 #include "services/Message.h"
 #include "services/NameTables.h"

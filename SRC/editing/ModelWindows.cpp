@@ -4,14 +4,14 @@
 // model windows take its place, and closing the model shows it again.
 #include "editing/ModelWindows.h"
 
-#include "services/ViewRequests.h"
-#include "records/Spectrum.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Window.h"
+#include "records/Spectrum.h"
 #include "services/Frame.h"
-#include "services/TableWindow.h"
 #include "services/ProgramCommands.h"
+#include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 
 void ShowModelWindows() {
   if (HWND main = MainFrame().window) ShowWindow(main, SW_HIDE);

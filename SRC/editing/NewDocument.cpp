@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "editing/ModelWindows.h"
 #include "elements/CommentData.h"
 #include "evaluations/FlangeTool.h"
 #include "evaluations/LugEvaluationTool.h"
@@ -13,17 +14,16 @@
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
-#include "editing/ModelWindows.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/BeamLibraryWindow.h"
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/ValveLibraryWindow.h"
-#include "services/ProgramContext.h"
 #include "services/Message.h"
-#include "services/WindowUtilities.h"
 #include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

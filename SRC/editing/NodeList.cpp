@@ -12,11 +12,11 @@
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "services/Frame.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
-#include "platform/Gdi.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <string>
 
+#include "editing/NodeList.h"
+#include "model/Model.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "model/Model.h"
-#include "editing/NodeList.h"
 #include "printing/TablePrint.h"
 #include "services/Units.h"
 

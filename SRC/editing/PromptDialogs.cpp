@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <cctype>
 
-#include "model/Model.h"
 #include "editing/RowText.h"
+#include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"

@@ -7,20 +7,20 @@
 #include <string>
 #include <vector>
 
+#include "editing/RenumberNodes.h"
+#include "editing/SplitRows.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Regenerate.h"
-#include "editing/RenumberNodes.h"
 #include "model/RowOperations.h"
-#include "editing/SplitRows.h"
 #include "platform/Dialog.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

@@ -5,19 +5,19 @@
 #include <string>
 #include <vector>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "properties/DialogTable.h"
 #include "properties/PropertyTables.h"
-#include "services/ProgramContext.h"
 #include "services/General.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -9,8 +9,8 @@
 // are read-only and OK stores nothing.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 // Copies the rows of the range entered (the current row is proposed); true
 // when something was copied.

@@ -6,10 +6,9 @@
 #include <string>
 #include <vector>
 
+#include "editing/LayoutTable.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
-#include "services/ViewRequests.h"
-#include "editing/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -17,12 +16,13 @@
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -6,19 +6,19 @@
 
 #include <string>
 
-#include "records/ForceSpectrum.h"
-#include "records/TimeFunction.h"
 #include "editing/LayoutTable.h"
+#include "editing/RowText.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
-#include "editing/RowText.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/WindowUtilities.h"
 #include "supports/Hanger.h"
 

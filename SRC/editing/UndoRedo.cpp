@@ -7,13 +7,13 @@
 #include <stdexcept>
 #include <string>
 
-#include "services/ViewRequests.h"
-#include "model/Model.h"
 #include "editing/ModelWindows.h"
-#include "services/Message.h"
-#include "services/TempFiles.h"
-#include "services/ProgramCommands.h"
+#include "model/Model.h"
 #include "model/UndoFiles.h"
+#include "services/Message.h"
+#include "services/ProgramCommands.h"
+#include "services/TempFiles.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 // since it differs from the file on disk.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 // Each returns true when a snapshot was restored; nothing happens on an
 // empty stack. Messages are shown over `owner`.

@@ -5,20 +5,20 @@
 #include <algorithm>
 #include <cstring>
 
-#include "services/ViewRequests.h"
 #include "editing/LayoutTable.h"
-#include "services/ProgramCommands.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

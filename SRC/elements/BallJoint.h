@@ -22,11 +22,11 @@
 #include <array>
 #include <string>
 
-#include "kindbase/NonlinearSupports.h"
 #include "kindbase/ElementArrays.h"
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class BallJoint : public ElementData, public RunPreparedSupport {
  public:

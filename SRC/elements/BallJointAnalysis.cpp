@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "kindbase/ElementAssembly.h"
-#include "elements/ElementForces.h"
-#include "kindbase/NonlinearConvergence.h"
 #include "elements/BallJoint.h"
+#include "elements/ElementForces.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"

@@ -6,9 +6,9 @@
 
 #include "elements/BallJoint.h"
 #include "elements/BallJointDialog.h"
+#include "model/Model.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
-#include "model/Model.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

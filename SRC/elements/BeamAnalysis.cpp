@@ -4,12 +4,12 @@
 #include <cmath>
 #include <string>
 
+#include "elements/BeamElement.h"
+#include "elements/BeamStiffness.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/LoadCaseKinds.h"
-#include "numeric/RunState.h"
-#include "elements/BeamStiffness.h"
 #include "model/Model.h"
-#include "elements/BeamElement.h"
+#include "numeric/RunState.h"
 #include "services/Assert.h"
 
 namespace {

@@ -17,9 +17,9 @@
 // weight over g on each end node's translations), no loads.
 #pragma once
 
-#include "kindbase/EndForces.h"
 #include "kindbase/ElementArrays.h"
 #include "kindbase/ElementCaseValues.h"
+#include "kindbase/EndForces.h"
 
 struct Model;
 

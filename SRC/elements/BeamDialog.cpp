@@ -5,6 +5,7 @@
 #include <cmath>
 #include <string>
 
+#include "elements/BeamElement.h"
 #include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -12,7 +13,6 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "elements/BeamElement.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

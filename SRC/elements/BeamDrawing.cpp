@@ -13,15 +13,15 @@
 
 #include <cmath>
 
-#include "model/DrawingColours.h"
+#include "elements/BeamElement.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"
-#include "elements/BeamElement.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

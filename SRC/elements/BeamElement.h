@@ -25,8 +25,8 @@
 #include <cstdint>
 #include <string>
 
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
 
 inline constexpr int kBeamReleaseCount = 12;
 

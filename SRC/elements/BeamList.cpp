@@ -6,14 +6,14 @@
 #include <utility>
 #include <vector>
 
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
+#include "elements/BeamElement.h"
 #include "model/ContextMenus.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowOperations.h"
 #include "platform/Gdi.h"
-#include "elements/BeamElement.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"

@@ -10,9 +10,9 @@
 
 #include <string>
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class Bellows : public ElementData {
  public:

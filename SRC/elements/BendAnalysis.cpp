@@ -1,14 +1,14 @@
 // The curved elements in the analysis; see BendAnalysis.h.
-#include "elements/ElementForces.h"
 #include "elements/BendAnalysis.h"
+#include "elements/ElementForces.h"
 
-#include "kindbase/ElementAssembly.h"
-#include "kindbase/ElementInputs.h"
-#include "numeric/RunState.h"
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
 #include "elements/MiterBend.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
 #include "model/Model.h"
+#include "numeric/RunState.h"
 
 namespace {
 

@@ -6,10 +6,10 @@
 // the same stiffness and loads for the case.
 #pragma once
 
-#include "kindbase/EndForces.h"
 #include "elements/BendLoads.h"
 #include "elements/BendStiffness.h"
 #include "kindbase/ElementCaseValues.h"
+#include "kindbase/EndForces.h"
 
 struct Model;
 

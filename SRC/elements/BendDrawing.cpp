@@ -8,16 +8,16 @@
 #include <cmath>
 
 #include "elements/Bend.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
-#include "records/GraphicsSettings.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"
 #include "model/RowOperations.h"
+#include "records/GraphicsSettings.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 // pick as the bend does.
 #pragma once
 
-#include "records/DrawingGeometry.h"
 #include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 struct BendDrawing {
   bool valid = false;       // the arc is placed and its nodes exist

@@ -9,13 +9,13 @@
 #include <vector>
 
 #include "elements/Bend.h"
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"

@@ -4,10 +4,6 @@
 #include <algorithm>
 
 #include "elements/BranchSif.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
-#include "services/TableMetrics.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -16,9 +12,13 @@
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "services/Frame.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
+#include "services/Frame.h"
+#include "services/TableMetrics.h"
 #include "services/TableViews.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

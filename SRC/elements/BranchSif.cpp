@@ -1,10 +1,10 @@
 // The branch SIF's record, copy and texts; see the header.
 #include "elements/BranchSif.h"
 
-#include "records/AnalysisOptions.h"
 #include "kindbase/KindRecord.h"
-#include "records/ModelFileFormat.h"
 #include "model/Model.h"
+#include "records/AnalysisOptions.h"
+#include "records/ModelFileFormat.h"
 #include "services/BinaryFile.h"
 #include "services/Units.h"
 

@@ -7,8 +7,8 @@
 #include <algorithm>
 
 #include "elements/BranchSif.h"
-#include "kindbase/KindDialog.h"
 #include "elements/KindTable.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"

@@ -5,16 +5,16 @@
 #include <utility>
 
 #include "elements/BranchSif.h"
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
-#include "services/ProgramCommands.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
-#include "model/UndoFiles.h"
+#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -11,8 +11,8 @@
 
 #include <string>
 
-#include "records/Compressor.h"
 #include "properties/BeamRecordTable.h"
+#include "records/Compressor.h"
 
 enum class RotatingKind : int { Compressor = 1, Turbine = 2 };
 

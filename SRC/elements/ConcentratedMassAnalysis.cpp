@@ -3,9 +3,9 @@
 // force and its moment r x F; the static seismic cases add W times the
 // g-factor of each flagged direction the same way, and the modal case its
 // mass W / g on the three translations.
+#include "elements/ConcentratedMass.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/LoadCaseKinds.h"
-#include "elements/ConcentratedMass.h"
 #include "model/Model.h"
 
 namespace {

@@ -7,15 +7,15 @@
 #include <GL/gl.h>
 
 #include "elements/ConcentratedMass.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "model/StockSymbols.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
+#include "model/StockSymbols.h"
+#include "model/ViewProjection.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -5,10 +5,9 @@
 
 #include "elements/CutPipe.h"
 #include "kindbase/KindDialog.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Controls.h"
@@ -16,6 +15,7 @@
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

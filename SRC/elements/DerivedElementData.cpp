@@ -9,7 +9,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "kindbase/LoadCaseKinds.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/HydrotestLoad.h"
@@ -19,14 +18,15 @@
 #include "elements/RigidElement.h"
 #include "elements/SlipJoint.h"
 #include "elements/Valve.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "services/Assert.h"
-#include "services/NumberText.h"
-#include "services/Units.h"
-#include "services/ProgramCommands.h"
 #include "services/Message.h"
+#include "services/NumberText.h"
+#include "services/ProgramCommands.h"
+#include "services/Units.h"
 
 namespace {
 

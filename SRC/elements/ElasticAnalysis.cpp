@@ -1,9 +1,9 @@
 // The elastic element in the analysis; see ElasticAnalysis.h.
 #include "elements/ElasticAnalysis.h"
 
-#include "kindbase/ElementAssembly.h"
-#include "elements/ElementForces.h"
 #include "elements/ElasticElement.h"
+#include "elements/ElementForces.h"
+#include "kindbase/ElementAssembly.h"
 #include "model/Model.h"
 
 namespace {

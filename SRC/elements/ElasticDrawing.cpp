@@ -9,14 +9,14 @@
 #include <cmath>
 
 #include "elements/ElasticElement.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -12,9 +12,9 @@
 // and picture in ElasticDialog.cpp, ElasticList.cpp and ElasticDrawing.cpp.
 #pragma once
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class ElasticElement : public ElementData {
  public:

@@ -4,15 +4,15 @@
 // vertical), so result tables and drawings agree with the recovery.
 #include <cmath>
 
-#include "elements/ElementForces.h"
+#include "elements/BeamElement.h"
 #include "elements/Bend.h"
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticElement.h"
+#include "elements/ElementForces.h"
 #include "elements/HingeJoint.h"
 #include "elements/JacketedBend.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "elements/BeamElement.h"
 #include "services/Assert.h"
 
 namespace {

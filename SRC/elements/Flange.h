@@ -16,9 +16,9 @@
 
 #include <string>
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 inline constexpr std::int32_t kFlangeTypeCount = 8;
 extern const char* const kFlangeTypeNames[kFlangeTypeCount];

@@ -1,9 +1,9 @@
 // The flange pair in the analysis: its weight at the row's node, W times
 // the g-factor of each flagged direction in the static seismic cases, and
 // its mass W / g on the three translations in the modal case.
+#include "elements/Flange.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/LoadCaseKinds.h"
-#include "elements/Flange.h"
 #include "model/Model.h"
 
 namespace {

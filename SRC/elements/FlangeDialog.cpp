@@ -8,8 +8,8 @@
 #include <algorithm>
 
 #include "elements/Flange.h"
-#include "kindbase/KindDialog.h"
 #include "elements/FlangeWeights.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"

@@ -9,15 +9,15 @@
 #include <algorithm>
 
 #include "elements/Flange.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
+#include "model/ViewProjection.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

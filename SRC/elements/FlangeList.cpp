@@ -4,10 +4,10 @@
 #include <utility>
 
 #include "elements/Flange.h"
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

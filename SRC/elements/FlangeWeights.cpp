@@ -13,9 +13,9 @@
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
 #include "properties/PropertyTables.h"
-#include "services/ProgramContext.h"
 #include "services/General.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

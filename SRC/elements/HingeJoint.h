@@ -23,11 +23,11 @@
 
 #include <string>
 
-#include "kindbase/NonlinearSupports.h"
 #include "kindbase/ElementArrays.h"
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 // A rotation limit at or above this is none.
 inline constexpr float kNoRotationLimit = 5.0e29f;

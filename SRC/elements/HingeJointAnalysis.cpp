@@ -4,10 +4,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "kindbase/ElementAssembly.h"
 #include "elements/ElementForces.h"
-#include "kindbase/NonlinearConvergence.h"
 #include "elements/HingeJoint.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "services/NumberFormat.h"

@@ -9,13 +9,13 @@
 #include <algorithm>
 
 #include "elements/HingeJoint.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
+#include "services/ViewRequests.h"
 
 void HingeJoint::ComputeShape(LayoutRow& row) {
   const Model& model = TheModel();

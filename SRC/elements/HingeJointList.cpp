@@ -6,9 +6,9 @@
 
 #include "elements/HingeJoint.h"
 #include "elements/HingeJointDialog.h"
+#include "model/Model.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
-#include "model/Model.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

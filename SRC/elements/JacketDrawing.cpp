@@ -9,14 +9,14 @@
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
-#include "records/GraphicsSettings.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
+#include "records/GraphicsSettings.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 // jacket (rendered), a line across the pipe in lines.
 #pragma once
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class JacketEndCap : public DataItem {
  public:

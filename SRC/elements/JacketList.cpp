@@ -7,16 +7,16 @@
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/KindTable.h"
+#include "model/Model.h"
+#include "model/UndoFiles.h"
+#include "platform/Paint.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
-#include "model/Model.h"
-#include "platform/Paint.h"
 #include "properties/PropertyTables.h"
 #include "services/NumberText.h"
-#include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
-#include "services/Units.h"
 #include "services/ProgramCommands.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <string>
 
 #include "elements/Bend.h"
-#include "records/DrawingGeometry.h"
 #include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 // The jacket's share of the picture, beside the core's (the bend's own
 // BendDrawing): its lead-in and arc, made again with every view.

@@ -11,10 +11,10 @@
 #include <cstdint>
 #include <string>
 
-#include "records/DrawingGeometry.h"
 #include "model/KindRecords.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class JacketedPipe : public ElementData, public JacketRecord, public JacketedPipeRecord {
  public:

@@ -6,11 +6,11 @@
 
 #include "elements/BendFields.h"
 #include "elements/MiterBend.h"
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

@@ -11,9 +11,9 @@
 // tube are made again with every view.
 #pragma once
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class PipeData : public ElementData {
  public:

@@ -1,7 +1,7 @@
 // Drawing and picking of the pipe and the cut pipe (see PipeData.h).
 #include "elements/PipeData.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
 #include "model/Model.h"

@@ -14,9 +14,9 @@
 
 #include <cstdint>
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 int ReducerFieldMode(int pipingCode);
 

@@ -7,8 +7,8 @@
 // fields a mode does not show are stored as 0.
 #include "elements/ReducerDialog.h"
 
-#include "kindbase/KindDialog.h"
 #include "elements/Reducer.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Controls.h"

@@ -7,11 +7,11 @@
 
 #include "elements/Reducer.h"
 #include "elements/ReducerDialog.h"
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

@@ -1,8 +1,8 @@
 // RIGID_DIALOG (see RigidDialog.h): OK reads the weight and the check box.
 #include "elements/RigidDialog.h"
 
-#include "kindbase/KindDialog.h"
 #include "elements/RigidElement.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"

@@ -5,14 +5,14 @@
 #include <GL/gl.h>
 
 #include "elements/RigidElement.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
-#include "model/RowDrawing.h"
 #include "model/ModelGeometry.h"
+#include "model/RowDrawing.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

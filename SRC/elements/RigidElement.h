@@ -8,9 +8,9 @@
 
 #include <cstdint>
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class RigidElement : public ElementData {
  public:

@@ -4,9 +4,9 @@
 #include <utility>
 
 #include "elements/RigidElement.h"
+#include "model/Model.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
-#include "model/Model.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

@@ -22,12 +22,12 @@
 
 #include <string>
 
-#include "kindbase/NonlinearSupports.h"
 #include "kindbase/ElementArrays.h"
 #include "kindbase/ElementCaseValues.h"
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
+#include "kindbase/NonlinearSupports.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class SlipJoint : public ElementData, public RunPreparedSupport {
  public:

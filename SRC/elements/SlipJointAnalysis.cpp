@@ -4,9 +4,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "elements/SlipJoint.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/NonlinearConvergence.h"
-#include "elements/SlipJoint.h"
 #include "model/Model.h"
 
 namespace {

@@ -5,9 +5,9 @@
 
 #include <array>
 
+#include "elements/SlipJoint.h"
 #include "kindbase/KindDialog.h"
 #include "kindbase/KindList.h"
-#include "elements/SlipJoint.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"

@@ -5,9 +5,9 @@
 
 #include "elements/SlipJoint.h"
 #include "elements/SlipJointDialog.h"
+#include "model/Model.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
-#include "model/Model.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

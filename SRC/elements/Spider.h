@@ -7,9 +7,9 @@
 // at least 8 pixels long.
 #pragma once
 
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 class Spider : public DataItem {
  public:

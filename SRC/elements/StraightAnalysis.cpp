@@ -2,14 +2,14 @@
 #include "elements/ElementForces.h"
 #include "elements/StraightAnalysis.h"
 
-#include "kindbase/ElementAssembly.h"
-#include "kindbase/ElementInputs.h"
-#include "elements/BendLoads.h"
 #include "elements/Bellows.h"
+#include "elements/BendLoads.h"
 #include "elements/CutPipe.h"
 #include "elements/SlipJoint.h"
 #include "elements/StraightElement.h"
 #include "elements/Valve.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
 #include "model/Model.h"
 
 namespace {

@@ -8,9 +8,9 @@
 // very stiffness and loads that were solved.
 #pragma once
 
-#include "kindbase/EndForces.h"
 #include "kindbase/ElementArrays.h"
 #include "kindbase/ElementCaseValues.h"
+#include "kindbase/EndForces.h"
 
 struct Model;
 

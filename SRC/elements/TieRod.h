@@ -11,9 +11,9 @@
 #include <string>
 
 #include "kindbase/NonlinearSupports.h"
-#include "records/DrawingGeometry.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 inline constexpr std::int32_t kTieRodSlack = 0;
 inline constexpr std::int32_t kTieRodCompression = 1;

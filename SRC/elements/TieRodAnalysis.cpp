@@ -2,10 +2,10 @@
 // its iteration and its end forces; see TieRod.h.
 #include <cmath>
 
-#include "kindbase/ElementAssembly.h"
 #include "elements/ElementForces.h"
-#include "kindbase/NonlinearConvergence.h"
 #include "elements/TieRod.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 
 namespace {

@@ -7,9 +7,9 @@
 #include <array>
 #include <string>
 
+#include "elements/TieRod.h"
 #include "kindbase/KindDialog.h"
 #include "kindbase/KindList.h"
-#include "elements/TieRod.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"

@@ -8,13 +8,13 @@
 #include <algorithm>
 
 #include "elements/TieRod.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -9,9 +9,9 @@
 #include <array>
 #include <string>
 
+#include "elements/UserSif.h"
 #include "kindbase/KindDialog.h"
 #include "kindbase/KindList.h"
-#include "elements/UserSif.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "services/Message.h"

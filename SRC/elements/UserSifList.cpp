@@ -8,10 +8,10 @@
 #include "elements/UserSif.h"
 #include "elements/UserSifDialog.h"
 #include "elements/Weld.h"
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

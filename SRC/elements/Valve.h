@@ -11,11 +11,11 @@
 
 #include <cstdint>
 
-#include "records/DrawingGeometry.h"
 #include "model/GlSolids.h"
-#include "model/SymbolFrames.h"
 #include "model/RowObjects.h"
+#include "model/SymbolFrames.h"
 #include "properties/ValveLibrary.h"  // the valve type texts
+#include "records/DrawingGeometry.h"
 
 // What a valve keeps for the picture, made again with every view and never
 // stored (ValveDrawing.cpp). The line picture: the bow tie (two triangles

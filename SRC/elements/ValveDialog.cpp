@@ -9,8 +9,8 @@
 
 #include <cmath>
 
-#include "kindbase/KindDialog.h"
 #include "elements/Valve.h"
+#include "kindbase/KindDialog.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"

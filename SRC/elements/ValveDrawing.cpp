@@ -12,13 +12,13 @@
 #include <cstdlib>
 
 #include "elements/Valve.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
+#include "model/ViewProjection.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 // so that a fillet weld stores no mismatch.
 #include "elements/WeldDialog.h"
 
-#include "kindbase/KindDialog.h"
 #include "elements/KindTable.h"
 #include "elements/Weld.h"
+#include "kindbase/KindDialog.h"
 #include "platform/Controls.h"
 #include "services/Message.h"
 #include "services/NumberText.h"

@@ -6,23 +6,23 @@
 #include <cctype>
 #include <cstdio>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "properties/NamedRecordDialog.h"
 #include "properties/PropertyTables.h"
 #include "services/ErrorRecords.h"
-#include "services/General.h"
 #include "services/Frame.h"
+#include "services/General.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableWindowSupport.h"
-#include "services/WindowUtilities.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
+#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "records/AllowableLoad.h"
 #include "properties/BeamRecordTable.h"
+#include "records/AllowableLoad.h"
 
 class AllowablesTable : public UnnamedRecordList<Allowable> {
  public:

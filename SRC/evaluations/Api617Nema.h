@@ -13,8 +13,8 @@
 #include <array>
 #include <string>
 
-#include "records/Compressor.h"
 #include "evaluations/PumpEvaluation.h"
+#include "records/Compressor.h"
 
 enum RotatingEquipmentKind : int { kCompressorKind = 1, kTurbineKind = 2 };
 

@@ -7,9 +7,9 @@
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -2,19 +2,19 @@
 // EvaluationTool.h).
 #include "evaluations/EvaluationTool.h"
 
-#include "services/DialogHook.h"
-#include "printing/PrintSheet.h"
-#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/Window.h"
+#include "printing/PrintSheet.h"
+#include "printing/ReportOutput.h"
 #include "services/AboutDialog.h"
 #include "services/AppFonts.h"
-#include "services/ProgramContext.h"
+#include "services/DialogHook.h"
 #include "services/FileDialogs.h"
 #include "services/Frame.h"
 #include "services/Message.h"
-#include "services/Settings.h"
 #include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
+#include "services/Settings.h"
 
 namespace {
 

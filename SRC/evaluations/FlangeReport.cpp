@@ -7,16 +7,15 @@
 #include <numbers>
 
 #include "elements/Flange.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
-#include "records/PipeLoad.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
@@ -30,6 +29,7 @@
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

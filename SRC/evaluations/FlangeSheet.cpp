@@ -8,11 +8,11 @@
 #include "platform/Dialog.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

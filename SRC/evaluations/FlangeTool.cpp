@@ -8,8 +8,8 @@
 #include "evaluations/FlangeModel.h"
 #include "evaluations/FlangeSheet.h"
 #include "evaluations/FlangeStressesReport.h"
-#include "services/DialogHook.h"
 #include "printing/ReportOutput.h"
+#include "services/DialogHook.h"
 #include "services/Message.h"
 #include "services/Units.h"
 

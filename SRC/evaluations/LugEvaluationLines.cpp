@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "evaluations/EvaluationReport.h"
+#include "platform/Gdi.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "platform/Gdi.h"
 #include "services/General.h"
 #include "services/NumberText.h"
 #include "services/TableWindow.h"

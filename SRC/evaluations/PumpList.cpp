@@ -4,21 +4,21 @@
 #include <algorithm>
 
 #include "evaluations/PumpVocabulary.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "properties/PropertyTables.h"
+#include "resultsfile/ResultPrint.h"
 #include "services/ErrorRecords.h"
 #include "services/Frame.h"
 #include "services/General.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
-#include "resultsfile/ResultPrint.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 
 #include <string>
 
-#include "records/Pump.h"
 #include "properties/BeamRecordTable.h"
+#include "records/Pump.h"
 
 class PumpsTable : public UnnamedRecordList<Pump> {
  public:

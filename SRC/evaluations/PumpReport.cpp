@@ -11,10 +11,10 @@
 #include "evaluations/RotatingEquipmentData.h"
 #include "evaluations/RotatingEquipmentReports.h"
 #include "evaluations/RotatingReportLines.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

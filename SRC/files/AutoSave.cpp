@@ -15,19 +15,19 @@
 #include <fstream>
 #include <iterator>
 
+#include "editing/ModelWindows.h"
 #include "files/BackupCopy.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "model/Model.h"
-#include "properties/MaterialLibrary.h"
-#include "editing/ModelWindows.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
+#include "properties/MaterialLibrary.h"
 #include "services/BinaryFile.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/TempFiles.h"
 

@@ -40,9 +40,9 @@
 #include "elements/Bend.h"
 #include "files/BatchInlineKinds.h"
 #include "files/BatchJointKinds.h"
-#include "records/ModelBatchFile.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
+#include "records/ModelBatchFile.h"
 #include "supports/DisplacementSets.h"
 
 // One attribute entry: KEY, KEY=value or KEY(a,b,c).

@@ -8,8 +8,8 @@
 
 #include "files/BatchImport.h"
 #include "files/BatchSections.h"
-#include "records/Wind.h"
 #include "model/Model.h"
+#include "records/Wind.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

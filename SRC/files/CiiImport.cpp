@@ -15,7 +15,6 @@
 #include <set>
 #include <sstream>
 
-#include "records/AnalysisOptions.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
@@ -30,15 +29,16 @@
 #include "elements/Weld.h"
 #include "files/BatchImport.h"
 #include "loads/Force.h"
-#include "records/PipeLoad.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "records/RecordTable.h"
 #include "model/RowObjects.h"
+#include "records/AnalysisOptions.h"
 #include "records/Material.h"
+#include "records/PipeLoad.h"
 #include "records/PipeSection.h"
+#include "records/RecordTable.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "services/DialogHook.h"
 #include "model/Model.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
+#include "services/DialogHook.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 
 namespace {
 

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "editing/ModelWindows.h"
 #include "evaluations/FlangeTool.h"
 #include "evaluations/LugEvaluationTool.h"
 #include "evaluations/NozzleEvaluationTool.h"
@@ -17,29 +18,28 @@
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "files/OldModelFile.h"
-#include "services/DialogHook.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "model/LayoutRowEdits.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
-#include "editing/ModelWindows.h"
 #include "model/NodeDrawing.h"
+#include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
 #include "properties/BeamLibraryWindow.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/ValveLibraryWindow.h"
-#include "services/ProgramContext.h"
+#include "services/DialogHook.h"
 #include "services/FileDialogs.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/RecentModels.h"
 #include "services/Settings.h"
 #include "services/StartupSwitches.h"
 #include "services/TableViews.h"
-#include "model/UndoFiles.h"
-#include "services/ProgramCommands.h"
 
 namespace {
 

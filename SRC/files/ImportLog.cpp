@@ -12,8 +12,8 @@
 #include "platform/Resource.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

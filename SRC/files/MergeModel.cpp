@@ -5,27 +5,27 @@
 #include <cstring>
 #include <fstream>
 
+#include "editing/LayoutTable.h"
+#include "editing/RenumberNodes.h"
+#include "editing/UndoRedo.h"
 #include "files/ExportFiles.h"
 #include "files/ModelFile.h"
-#include "services/DialogHook.h"
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
-#include "records/PipeLoad.h"
 #include "loads/PipeLoadUse.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
-#include "editing/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/MergeRows.h"
 #include "model/Model.h"
-#include "editing/RenumberNodes.h"
+#include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
 #include "properties/PropertyEdits.h"
-#include "services/ProgramContext.h"
+#include "records/ForceSpectrum.h"
+#include "records/PipeLoad.h"
+#include "records/TimeFunction.h"
+#include "services/DialogHook.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
-#include "model/UndoFiles.h"
-#include "editing/UndoRedo.h"
 
 namespace {
 

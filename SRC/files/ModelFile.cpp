@@ -32,14 +32,14 @@
 
 #include "files/ModelFileSections.h"
 #include "files/OldModelFile.h"
-#include "services/ViewRequests.h"
-#include "platform/SiblingTemporary.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "platform/SiblingTemporary.h"
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
 #include "services/RecentModels.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

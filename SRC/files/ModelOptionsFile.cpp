@@ -10,9 +10,9 @@
 #include <string>
 
 #include "files/ModelFileSections.h"
+#include "model/Model.h"
 #include "records/GraphicsSettings.h"
 #include "records/LoadCaseList.h"
-#include "model/Model.h"
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
 #include "services/Units.h"

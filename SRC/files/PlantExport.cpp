@@ -20,8 +20,8 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 // mode is not entered (or is left) and the line picture stays.
 #include <GL/gl.h>
 
-#include "model/GlSolids.h"
-#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
 #include "platform/GlContext.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"

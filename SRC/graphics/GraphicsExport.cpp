@@ -11,16 +11,14 @@
 #include <string>
 #include <vector>
 
-#include "services/DialogHook.h"
-#include "model/Drawing2D.h"
-#include "graphics/ViewExtents.h"
-#include "model/DrawingColours.h"
 #include "graphics/EmfFile.h"
 #include "graphics/GraphicsPrinter.h"
-#include "records/GraphicsSettings.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/ViewCommands.h"
+#include "graphics/ViewExtents.h"
+#include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"
@@ -28,11 +26,13 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
-#include "services/ProgramContext.h"
+#include "records/GraphicsSettings.h"
 #include "services/DialogHelper.h"
+#include "services/DialogHook.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -10,22 +10,22 @@
 #include <string>
 #include <thread>
 
-#include "model/Drawing2D.h"
-#include "model/GraphicsState.h"
+#include "editing/DrawnModel.h"
+#include "editing/LayoutEditors.h"
+#include "editing/LayoutTable.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewpointDialog.h"
-#include "editing/DrawnModel.h"
-#include "editing/LayoutEditors.h"
-#include "editing/LayoutTable.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/Frame.h"
+#include "services/ProgramContext.h"
 #include "services/ViewRequests.h"
 
 namespace {

@@ -19,8 +19,8 @@
 
 #include <string>
 
-#include "records/DrawingGeometry.h"
 #include "platform/Types.h"
+#include "records/DrawingGeometry.h"
 #include "services/ViewRequests.h"
 
 enum HighlightKind : int {

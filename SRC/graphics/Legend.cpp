@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
+#include "graphics/GraphicsWindow.h"
 #include "model/DrawingColours.h"
 #include "model/GraphicsState.h"
-#include "graphics/GraphicsWindow.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "platform/Gdi.h"

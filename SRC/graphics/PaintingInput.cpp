@@ -9,15 +9,14 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "model/DrawingColours.h"
-#include "model/Drawing2D.h"
-#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
-#include "results/ResultPicture.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/Zoom.h"
+#include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "platform/Controls.h"
@@ -26,6 +25,7 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "results/ResultPicture.h"
 #include "services/Frame.h"
 #include "services/Settings.h"
 

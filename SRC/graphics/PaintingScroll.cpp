@@ -5,13 +5,13 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/Drawing2D.h"
-#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
-#include "model/ViewProjection.h"
 #include "graphics/ViewTurns.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
+#include "model/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"

@@ -6,10 +6,10 @@
 // model and the Layout window.
 #include "elements/Bend.h"
 #include "elements/PipeData.h"
-#include "model/Drawing2D.h"
-#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"

@@ -4,17 +4,17 @@
 
 #include <algorithm>
 
-#include "model/GlSolids.h"
-#include "records/GraphicsSettings.h"
-#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/ShowDialog.h"
 #include "model/ContextMenus.h"
+#include "model/GlSolids.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "records/GraphicsSettings.h"
 #include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 

@@ -4,16 +4,16 @@
 // every node.
 #include <array>
 
-#include "records/GraphicsSettings.h"
-#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/Show.h"
 #include "graphics/ShowDialog.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "records/GraphicsSettings.h"
 #include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 

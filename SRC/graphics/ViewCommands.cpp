@@ -5,15 +5,15 @@
 
 #include <utility>
 
+#include "graphics/GraphicsThread.h"
+#include "graphics/GraphicsWindow.h"
+#include "graphics/Highlight.h"
+#include "graphics/Zoom.h"
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
-#include "graphics/GraphicsWindow.h"
-#include "graphics/Highlight.h"
 #include "model/ViewProjection.h"
-#include "graphics/Zoom.h"
 
 namespace {
 

@@ -3,11 +3,11 @@
 // highlight kept.
 #include "graphics/ViewTurns.h"
 
-#include "model/Drawing2D.h"
-#include "records/DrawingGeometry.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewExtents.h"
+#include "model/Drawing2D.h"
 #include "model/ViewProjection.h"
+#include "records/DrawingGeometry.h"
 
 namespace {
 

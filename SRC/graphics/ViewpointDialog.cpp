@@ -9,11 +9,11 @@
 #include "model/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

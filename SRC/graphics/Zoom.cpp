@@ -10,13 +10,13 @@
 #include <cmath>
 #include <thread>
 
-#include "model/Drawing2D.h"
-#include "graphics/ViewExtents.h"
-#include "model/GraphicsState.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewCommands.h"
+#include "graphics/ViewExtents.h"
+#include "model/Drawing2D.h"
+#include "model/GraphicsState.h"
 #include "platform/Paint.h"
 #include "platform/TestSupport.h"
 #include "platform/Toolbar.h"

@@ -2,8 +2,8 @@
 #include "kindbase/ElementAssembly.h"
 
 #include "kindbase/GlobalSystem.h"
-#include "numeric/SkylineAssembly.h"
 #include "model/Model.h"
+#include "numeric/SkylineAssembly.h"
 #include "services/Assert.h"
 
 namespace {

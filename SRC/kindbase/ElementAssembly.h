@@ -10,8 +10,8 @@
 // node 1); a freedom without an equation (0) takes nothing and gives 0.
 #pragma once
 
-#include "numeric/EquationNumbers.h"
 #include "kindbase/ElementArrays.h"
+#include "numeric/EquationNumbers.h"
 
 struct Model;
 

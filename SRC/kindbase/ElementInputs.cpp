@@ -4,8 +4,8 @@
 #include <string>
 
 #include "kindbase/LoadCaseKinds.h"
-#include "numeric/RunState.h"
 #include "model/Model.h"
+#include "numeric/RunState.h"
 #include "services/StartupSwitches.h"
 
 namespace {

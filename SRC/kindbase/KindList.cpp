@@ -4,10 +4,6 @@
 #include <algorithm>
 #include <cctype>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
 #include "model/ContextMenus.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -15,13 +11,17 @@
 #include "model/Regenerate.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/UndoFiles.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/Frame.h"
-#include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/ProgramCommands.h"
+#include "services/TableWindowSupport.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

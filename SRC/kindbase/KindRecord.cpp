@@ -5,8 +5,8 @@
 #include <cstring>
 #include <vector>
 
-#include "records/ModelFileFormat.h"
 #include "model/Nodes.h"
+#include "records/ModelFileFormat.h"
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
 

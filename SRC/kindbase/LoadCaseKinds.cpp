@@ -6,8 +6,8 @@
 #include <array>
 #include <initializer_list>
 
-#include "numeric/RunState.h"
 #include "model/Model.h"
+#include "numeric/RunState.h"
 
 SeismicDirectionFlags g_SeismicDirections;
 

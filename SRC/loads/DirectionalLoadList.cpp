@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "kindbase/KindList.h"
-#include "printing/ReportOutput.h"
-#include "loads/LoadsReport.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/ForceSpectrumLoad.h"
+#include "loads/LoadsReport.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"

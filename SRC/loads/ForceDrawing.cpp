@@ -9,16 +9,16 @@
 #include <cmath>
 #include <string>
 
-#include "model/DrawingColours.h"
-#include "model/Drawing2D.h"
-#include "records/GraphicsSettings.h"
-#include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "model/ViewProjection.h"
 #include "loads/Force.h"
+#include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
+#include "model/GraphicsState.h"
 #include "model/Model.h"
+#include "model/ViewProjection.h"
 #include "platform/Gdi.h"
+#include "records/GraphicsSettings.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

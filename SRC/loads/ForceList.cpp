@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "kindbase/KindList.h"
-#include "printing/ReportOutput.h"
-#include "loads/LoadsReport.h"
 #include "loads/Force.h"
+#include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/Units.h"
 

@@ -2,16 +2,16 @@
 // ForceSpectraTable.h.
 #include "loads/ForceSpectraTable.h"
 
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/ForceSpectrumTools.h"
 #include "loads/LoadsReport.h"
 #include "loads/PointTablesTable.h"
-#include "records/TimeFunction.h"
 #include "model/Model.h"
-#include "services/TableWindowSupport.h"
 #include "model/UndoFiles.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

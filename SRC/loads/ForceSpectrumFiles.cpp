@@ -5,16 +5,16 @@
 #include <fstream>
 #include <vector>
 
-#include "printing/ReportOutput.h"
-#include "records/ForceSpectrum.h"
 #include "loads/TextLines.h"
 #include "loads/TimeFunctionFiles.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
-#include "services/ProgramContext.h"
+#include "printing/ReportOutput.h"
+#include "records/ForceSpectrum.h"
 #include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 
 NamedPoints ParseForceSpectrumText(std::istream& in) {
   NamedPoints spectrum;

@@ -13,8 +13,8 @@
 #include <istream>
 #include <string>
 
-#include "records/PointTables.h"
 #include "platform/Types.h"
+#include "records/PointTables.h"
 
 // The spectrum of a force spectrum text file: its name (cut to 31
 // characters) and its points in file order, 0 read as 1.0e-36. Throws the

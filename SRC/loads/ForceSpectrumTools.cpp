@@ -7,20 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumConversion.h"
 #include "loads/ListEdits.h"
-#include "records/TimeFunction.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
-#include "services/ProgramContext.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -6,8 +6,8 @@
 // the model-wide damping (0 to 99 %) and the combination of the responses.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 INT_PTR HarmonicLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 // HARMONIC_DIALOG over `owner`: 1 after OK, 0 after Cancel (or OK while

@@ -7,13 +7,13 @@
 #include <vector>
 
 #include "kindbase/KindList.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/NumberFormat.h"
 #include "services/Units.h"

@@ -7,8 +7,8 @@
 #include <string>
 
 #include "model/Model.h"
-#include "platform/Gdi.h"
 #include "model/UndoFiles.h"
+#include "platform/Gdi.h"
 
 // `change` returns whether it changed the model; a change marks it modified.
 template <typename Change>

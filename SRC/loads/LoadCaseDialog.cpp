@@ -4,14 +4,14 @@
 
 #include <cstdio>
 
-#include "model/ModelLoadCases.h"
 #include "model/Model.h"
+#include "model/ModelLoadCases.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/NameTables.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

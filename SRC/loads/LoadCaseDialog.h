@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "records/LoadCaseList.h"
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
+#include "records/LoadCaseList.h"
 
 constexpr int kFirstLoadCaseBox = 1101;
 constexpr int kLoadCasesAllButton = 1001;

@@ -2,19 +2,19 @@
 // header.
 #include "loads/LoadsReport.h"
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "loads/HarmonicList.h"
 #include "loads/PipeLoadsTable.h"
-#include "records/Spectrum.h"
 #include "loads/SpectrumPrint.h"
-#include "records/StaticSeismic.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "properties/BeamLoadsTable.h"
+#include "records/Spectrum.h"
+#include "records/StaticSeismic.h"
 #include "services/StartupSwitches.h"
 
 namespace {

@@ -4,19 +4,19 @@
 
 #include <cstdio>
 
-#include "records/PipeLoad.h"
 #include "loads/PipeLoadUse.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
-#include "services/ProgramContext.h"
+#include "records/PipeLoad.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
-#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -13,8 +13,8 @@
 // fields are read-only and OK closes with 0.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 // Control ids of the template.
 constexpr int kLoadNameField = 1301;

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "loads/LoadsReport.h"
-#include "records/PipeLoad.h"
 #include "loads/PipeLoadsTable.h"
 #include "model/Model.h"
-#include "services/NumberText.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
+#include "records/PipeLoad.h"
+#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

@@ -6,25 +6,25 @@
 #include <algorithm>
 #include <cctype>
 
-#include "records/PipeLoad.h"
-#include "loads/PipeLoadUse.h"
 #include "loads/ListEdits.h"
 #include "loads/PipeLoadDialog.h"
-#include "services/ViewRequests.h"
+#include "loads/PipeLoadUse.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
+#include "records/PipeLoad.h"
 #include "services/Frame.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
-#include "services/Units.h"
 #include "services/ProgramCommands.h"
+#include "services/TableWindowSupport.h"
+#include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

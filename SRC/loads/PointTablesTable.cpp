@@ -4,18 +4,18 @@
 
 #include <algorithm>
 
-#include "services/ViewRequests.h"
-#include "printing/ReportOutput.h"
 #include "loads/ListEdits.h"
 #include "model/ContextMenus.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "printing/ReportOutput.h"
 #include "services/Frame.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

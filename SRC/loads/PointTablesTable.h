@@ -24,9 +24,9 @@
 #include <string>
 #include <vector>
 
-#include "records/PointTables.h"
 #include "loads/PointsGrid.h"
 #include "model/ListWindow.h"
+#include "records/PointTables.h"
 #include "services/TableWindow.h"
 
 struct Model;

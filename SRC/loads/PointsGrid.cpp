@@ -3,14 +3,14 @@
 
 #include <algorithm>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "loads/ListEdits.h"
 #include "loads/LoadsReport.h"
 #include "model/Model.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableWindowSupport.h"
 
 namespace {

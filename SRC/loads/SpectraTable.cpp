@@ -6,7 +6,6 @@
 #include <algorithm>
 
 #include "loads/ListEdits.h"
-#include "records/Spectrum.h"
 #include "loads/SpectrumFiles.h"
 #include "loads/SpectrumLibrary.h"
 #include "loads/SpectrumLibraryWindow.h"
@@ -15,15 +14,16 @@
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "records/Spectrum.h"
 #include "services/Frame.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include <cstddef>
 #include <string>
 
+#include "model/UndoFiles.h"
 #include "platform/Types.h"
 #include "services/TableWindow.h"
-#include "model/UndoFiles.h"
 
 struct Model;
 

@@ -5,19 +5,19 @@
 #include <array>
 #include <cstdio>
 
-#include "records/LoadCaseList.h"
-#include "model/ModelLoadCases.h"
 #include "loads/SpectraTable.h"
-#include "records/Spectrum.h"
 #include "model/Model.h"
+#include "model/ModelLoadCases.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "services/ProgramContext.h"
+#include "records/LoadCaseList.h"
+#include "records/Spectrum.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -9,16 +9,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "printing/ReportOutput.h"
 #include "loads/SpectraTable.h"
 #include "loads/TextLines.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
-#include "services/ProgramContext.h"
+#include "printing/ReportOutput.h"
 #include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 
 namespace {
 

@@ -16,8 +16,8 @@
 #include <string>
 #include <vector>
 
-#include "records/Spectrum.h"
 #include "platform/Types.h"
+#include "records/Spectrum.h"
 
 // Reads a spectrum text file: name (cut to 31 characters), abscissa kind,
 // ordinate unit and the points with the ordinates in internal units (0.0

@@ -10,11 +10,11 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/SiblingTemporary.h"
-#include "services/ProgramContext.h"
 #include "services/BinaryFile.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
 
 namespace {

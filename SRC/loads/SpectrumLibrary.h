@@ -18,8 +18,8 @@
 
 #include <string>
 
-#include "records/Spectrum.h"
 #include "platform/Types.h"
+#include "records/Spectrum.h"
 
 struct SpectrumLibraryState {
   SpectrumList spectra;  // the loaded library, without a blank entry

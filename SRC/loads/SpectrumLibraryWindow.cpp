@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <filesystem>
 
-#include "services/FileDialogs.h"
 #include "loads/ListEdits.h"
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumFiles.h"
@@ -17,13 +16,14 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
-#include "services/ProgramContext.h"
-#include "services/FramePlacements.h"
+#include "services/FileDialogs.h"
 #include "services/Frame.h"
+#include "services/FramePlacements.h"
 #include "services/Message.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/TableWindowSupport.h"
-#include "services/ProgramCommands.h"
 
 namespace {
 

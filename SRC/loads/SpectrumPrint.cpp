@@ -5,13 +5,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "loads/LoadsReport.h"
+#include "model/Model.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "loads/LoadsReport.h"
-#include "records/Spectrum.h"
-#include "model/Model.h"
-#include "services/NumberText.h"
 #include "printing/TablePrint.h"
+#include "records/Spectrum.h"
+#include "services/NumberText.h"
 
 namespace {
 

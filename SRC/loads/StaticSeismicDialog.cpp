@@ -4,18 +4,18 @@
 #include <array>
 #include <cstdio>
 
+#include "loads/LoadsReport.h"
+#include "model/Model.h"
+#include "model/ModelLoadCases.h"
+#include "platform/Dialog.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "records/LoadCaseList.h"
-#include "model/ModelLoadCases.h"
-#include "loads/LoadsReport.h"
 #include "records/StaticSeismic.h"
-#include "model/Model.h"
-#include "platform/Dialog.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -13,8 +13,8 @@
 
 #include <string>
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 constexpr int kSeismicFirstField = 1301;  // X, Y, Z: 1301 .. 1303
 constexpr int kSeismicAlgebraicRadio = 1400;

@@ -7,16 +7,16 @@
 #include <fstream>
 #include <vector>
 
-#include "printing/ReportOutput.h"
 #include "loads/TextLines.h"
-#include "records/TimeFunction.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
-#include "services/ProgramContext.h"
+#include "printing/ReportOutput.h"
+#include "records/TimeFunction.h"
 #include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 
 namespace {
 

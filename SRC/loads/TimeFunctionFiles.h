@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "records/PointTables.h"
 #include "platform/Types.h"
+#include "records/PointTables.h"
 
 // The functions of a time function text file, in file order: each name (cut
 // to 31 characters) with its points in file order, 0 read as 1.0e-36.

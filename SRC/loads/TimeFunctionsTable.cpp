@@ -6,12 +6,12 @@
 
 #include "loads/LoadsReport.h"
 #include "loads/PointTablesTable.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeFunctionFiles.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
-#include "services/TableWindowSupport.h"
 #include "model/UndoFiles.h"
+#include "records/TimeFunction.h"
+#include "services/TableWindowSupport.h"
 
 namespace {
 

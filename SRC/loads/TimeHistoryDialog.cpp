@@ -4,19 +4,19 @@
 
 #include <string>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
-#include "records/LoadCaseList.h"
-#include "model/ModelLoadCases.h"
 #include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
+#include "model/ModelLoadCases.h"
 #include "platform/Dialog.h"
-#include "services/ProgramContext.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "records/LoadCaseList.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -6,8 +6,8 @@
 // report while the model has time history loads.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 // 1 after OK, 0 after Cancel (or OK while results are shown). `snapshot` is
 // the undo snapshot taken for the edit, dropped when nothing changed.

@@ -2,10 +2,10 @@
 #include "loads/TimeVaryingLoad.h"
 
 #include "kindbase/KindRecord.h"
-#include "records/ModelFileFormat.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/DirectionalLoadDialog.h"
 #include "model/Model.h"
+#include "records/ModelFileFormat.h"
 
 void TimeVaryingLoad::Read(BinaryFile& file) {
   const std::size_t nameWidth = g_ModelFileVersion < 503 ? 16 : kLoadTableNameWidth;

@@ -8,18 +8,18 @@
 #include <cmath>
 #include <cstdio>
 
-#include "records/LoadCaseList.h"
-#include "model/ModelLoadCases.h"
 #include "model/Model.h"
+#include "model/ModelLoadCases.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
+#include "records/LoadCaseList.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -20,10 +20,10 @@
 #include <string>
 #include <vector>
 
-#include "records/Wind.h"
-#include "platform/Types.h"
-#include "services/TableWindow.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
+#include "records/Wind.h"
+#include "services/TableWindow.h"
 
 constexpr int kWindShapeField = 1301;
 constexpr int kWindFirstComponent = 1302;  // X, Y, Z: 1302 .. 1304

@@ -7,14 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "loads/LoadsReport.h"
 #include "loads/WindDialog.h"
 #include "model/Model.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "services/NumberText.h"
 #include "services/StartupSwitches.h"
-#include "printing/TablePrint.h"
 #include "services/Units.h"
 
 namespace {

@@ -9,14 +9,14 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "records/PipeLoad.h"
-#include "services/NumberFormat.h"
 #include "model/RowObjects.h"
+#include "records/PipeLoad.h"
 #include "services/Assert.h"
 #include "services/General.h"
 #include "services/Message.h"
-#include "services/Units.h"
+#include "services/NumberFormat.h"
 #include "services/ProgramCommands.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -5,13 +5,13 @@
 
 #include <algorithm>
 
-#include "services/ViewRequests.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -26,8 +26,8 @@
 
 #include <string>
 
-#include "records/DrawingGeometry.h"
 #include "platform/Types.h"
+#include "records/DrawingGeometry.h"
 
 // left, right, bottom, top in view units (x to the right, y up).
 struct ViewLimits {

@@ -2,8 +2,8 @@
 // DrawingColours.h).
 #include "model/DrawingColours.h"
 
-#include "records/AnalysisOptions.h"
 #include "platform/Gdi.h"
+#include "records/AnalysisOptions.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "records/AnalysisOptions.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
+#include "records/AnalysisOptions.h"
 
 namespace {
 

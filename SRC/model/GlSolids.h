@@ -13,8 +13,8 @@
 // 4 facets) or fall back to a line.
 #pragma once
 
-#include "records/DrawingGeometry.h"
 #include "model/SymbolFrames.h"
+#include "records/DrawingGeometry.h"
 
 // 0 low (facets by size), 1 medium (24), 2 high (48).
 int RenderQuality();

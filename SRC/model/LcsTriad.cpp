@@ -3,13 +3,13 @@
 
 #include <cmath>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"
+#include "model/ViewProjection.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -12,14 +12,14 @@
 #include <unordered_map>
 
 #include "model/KindRecords.h"
-#include "records/LoadCaseList.h"
-#include "model/ModelLoadCases.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
+#include "model/ModelLoadCases.h"
 #include "model/Regenerate.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "records/LoadCaseList.h"
 #include "records/PipeDimensions.h"
 #include "services/General.h"
 

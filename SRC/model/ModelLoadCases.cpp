@@ -2,13 +2,13 @@
 // ModelLoadCases.h).
 #include "model/ModelLoadCases.h"
 
-#include "records/Spectrum.h"
-#include "records/StaticSeismic.h"
-#include "records/Wind.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Regenerate.h"
 #include "model/RowObjects.h"
+#include "records/Spectrum.h"
+#include "records/StaticSeismic.h"
+#include "records/Wind.h"
 #include "services/TableWindowSupport.h"
 
 namespace {

@@ -3,13 +3,13 @@
 
 #include <cmath>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GraphicsState.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/Regenerate.h"
 #include "model/RowDrawing.h"
+#include "model/ViewProjection.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

@@ -7,10 +7,9 @@
 #include <cmath>
 #include <cstdio>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -18,6 +17,7 @@
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -5,12 +5,12 @@
 #include "model/RowObjects.h"
 
 #include "model/Drawing2D.h"
-#include "services/ViewRequests.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "model/KindRecords.h"
 #include "services/Assert.h"
 #include "services/Frame.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -36,9 +36,9 @@
 #include <memory>
 #include <string>
 
-#include "records/DrawingGeometry.h"
 #include "model/LayoutRow.h"
 #include "platform/Types.h"
+#include "records/DrawingGeometry.h"
 
 struct BinaryFile;
 struct BendRecord;

@@ -3,11 +3,11 @@
 // with it) before the object goes.
 #include "model/RowOperations.h"
 
-#include "services/ViewRequests.h"
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <numbers>
 
 #include "model/Drawing2D.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
+#include "model/ViewProjection.h"
 
 namespace {
 

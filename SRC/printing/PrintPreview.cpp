@@ -8,18 +8,18 @@
 #include <string>
 #include <vector>
 
-#include "printing/MessageWindow.h"
-#include "printing/PrinterSettings.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "printing/MessageWindow.h"
+#include "printing/PrinterSettings.h"
 #include "services/AboutDialog.h"
-#include "services/ProgramContext.h"
 #include "services/Assert.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 
 namespace {
 

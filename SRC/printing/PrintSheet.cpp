@@ -4,20 +4,20 @@
 #include <algorithm>
 #include <string>
 
+#include "model/ListWindow.h"
+#include "platform/Controls.h"
+#include "platform/MessageBox.h"
+#include "platform/PropertySheet.h"
+#include "platform/System.h"
+#include "platform/Window.h"
 #include "printing/PrintPreview.h"
 #include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
-#include "model/ListWindow.h"
-#include "platform/Controls.h"
-#include "platform/PropertySheet.h"
-#include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
-#include "platform/MessageBox.h"
-#include "platform/System.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

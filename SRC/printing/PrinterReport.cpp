@@ -5,15 +5,15 @@
 
 #include <cstring>
 
-#include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Input.h"
 #include "platform/Metafile.h"
-#include "services/ProgramContext.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "services/Assert.h"
 #include "services/Frame.h"
+#include "services/ProgramContext.h"
 #include "services/StartupSwitches.h"
 #include "services/TableWindow.h"
 

@@ -7,13 +7,13 @@
 #include <cstring>
 #include <memory>
 
-#include "services/DialogHook.h"
-#include "printing/TextPrinter.h"
 #include "model/Model.h"
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
 #include "platform/System.h"
+#include "printing/TextPrinter.h"
+#include "services/DialogHook.h"
 #include "services/Message.h"
 #include "services/Settings.h"
 #include "services/WindowUtilities.h"

@@ -12,12 +12,12 @@
 #include <optional>
 #include <vector>
 
-#include "services/DialogHook.h"
-#include "printing/ReportOutput.h"
-#include "printing/ReportOutputInternal.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
+#include "printing/ReportOutput.h"
+#include "printing/ReportOutputInternal.h"
+#include "services/DialogHook.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/Settings.h"

@@ -10,11 +10,11 @@
 #include <array>
 #include <ctime>
 
+#include "model/Model.h"
 #include "printing/ReportOutput.h"
 #include "printing/ReportOutputInternal.h"
-#include "model/Model.h"
-#include "services/ProgramContext.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/StartupSwitches.h"
 #include "services/Units.h"
 

@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <utility>
 
-#include "printing/ReportOutput.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowOperations.h"
-#include "services/Units.h"
+#include "printing/ReportOutput.h"
 #include "services/ProgramCommands.h"
+#include "services/Units.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 #include <algorithm>
 
+#include "platform/Window.h"
 #include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
-#include "platform/Window.h"
 #include "services/Assert.h"
 #include "services/Frame.h"
 #include "services/TableWindow.h"

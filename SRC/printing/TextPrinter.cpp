@@ -4,15 +4,15 @@
 
 #include <cstring>
 
-#include "printing/PrintPreview.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "platform/Clipboard.h"
 #include "platform/Controls.h"
 #include "platform/Menu.h"
 #include "platform/Printer.h"
-#include "services/ProgramContext.h"
+#include "printing/PrintPreview.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

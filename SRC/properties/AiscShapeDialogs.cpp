@@ -9,8 +9,8 @@
 #include "platform/Window.h"
 #include "properties/AiscShapes.h"
 #include "records/BeamSection.h"
-#include "services/ProgramContext.h"
 #include "services/Assert.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

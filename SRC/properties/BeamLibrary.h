@@ -22,9 +22,9 @@
 #include <cstdint>
 #include <string>
 
-#include "records/RecordTable.h"
 #include "platform/Types.h"
 #include "records/BeamSection.h"
+#include "records/RecordTable.h"
 
 constexpr int kBeamLibraryVersion = 690;
 

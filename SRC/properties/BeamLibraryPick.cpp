@@ -9,9 +9,9 @@
 #include "properties/BeamLibrary.h"
 #include "properties/DialogTable.h"
 #include "properties/PropertyTables.h"
-#include "services/ProgramContext.h"
 #include "services/Assert.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 
 namespace {
 

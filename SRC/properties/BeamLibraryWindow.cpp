@@ -11,16 +11,16 @@
 #include "platform/Window.h"
 #include "properties/BeamLibrary.h"
 #include "properties/BeamSectionsTable.h"
-#include "services/ProgramContext.h"
 #include "services/Assert.h"
 #include "services/FileDialogs.h"
 #include "services/Frame.h"
 #include "services/FramePlacements.h"
 #include "services/General.h"
 #include "services/Message.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
-#include "services/ProgramCommands.h"
 
 namespace {
 

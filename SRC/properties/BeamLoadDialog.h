@@ -7,8 +7,8 @@
 // after one question.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 int BeamLoadDialog(HWND owner, int record, SnapshotToken token);
 INT_PTR BeamLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,11 +4,11 @@
 #include <algorithm>
 #include <cctype>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "properties/BeamLoadDialog.h"
 #include "properties/BeamRecordEdits.h"
 #include "properties/PropertyTables.h"
@@ -17,9 +17,9 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 // one question; No there puts the old name back and keeps the dialog open.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 // Edits beam material `record` (1..count) of the open model; `token` is
 // the edit's undo snapshot, dropped when nothing was stored. 1 after OK.

@@ -1,10 +1,10 @@
 // The beam records' cells, name checks, uses and renames; see the header.
 #include "properties/BeamRecordEdits.h"
 
-#include "records/PipeLoad.h"
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "records/PipeLoad.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

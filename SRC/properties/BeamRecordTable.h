@@ -18,11 +18,11 @@
 #include <string>
 #include <vector>
 
-#include "records/RecordTable.h"
-#include "properties/PropertyTables.h"
-#include "platform/Types.h"
-#include "services/TableWindow.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
+#include "properties/PropertyTables.h"
+#include "records/RecordTable.h"
+#include "services/TableWindow.h"
 
 class BeamRecordTable : public ItemListTableWindow {
  public:

@@ -12,8 +12,8 @@
 // draws the model again (beams are drawn at their section's size).
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 int BeamSectionDialog(HWND owner, int record, SnapshotToken token);
 INT_PTR BeamSectionDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -3,15 +3,15 @@
 
 #include <algorithm>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "properties/AiscShapeDialogs.h"
 #include "properties/BeamLibrary.h"
 #include "properties/BeamLibraryPick.h"
@@ -23,9 +23,9 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // a member is a record of its title, its columns (two heading lines and the
 // cell of a record) and the widths its columns take; the dialog procedure
 // builds the table from it.
-#include "properties/PropertyTables.h"
 #include "properties/ListPickers.h"
+#include "properties/PropertyTables.h"
 
 #include <algorithm>
 #include <cctype>
@@ -15,9 +15,9 @@
 #include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
-#include "services/ProgramContext.h"
 #include "services/Assert.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Units.h"
 
 namespace {

@@ -11,8 +11,8 @@
 // and "&Library" is hidden.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 // The template of the model's piping code.
 const char* MaterialDialogName(int pipingCode);

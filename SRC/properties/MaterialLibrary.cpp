@@ -11,8 +11,8 @@
 
 #include "model/Model.h"
 #include "platform/SiblingTemporary.h"
-#include "services/NameTables.h"
 #include "services/BinaryFile.h"
+#include "services/NameTables.h"
 #include "services/Settings.h"
 #include "services/Units.h"
 

@@ -37,8 +37,8 @@
 #include <cstdint>
 #include <string>
 
-#include "records/RecordTable.h"
 #include "records/Material.h"
+#include "records/RecordTable.h"
 
 // The unit kinds a library keeps, in file order.
 inline constexpr int kLibraryUnitCount = 5;

@@ -11,21 +11,21 @@
 #include <optional>
 #include <vector>
 
-#include "records/ModelBatchFile.h"
-#include "services/DialogHook.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/SiblingTemporary.h"
 #include "platform/Window.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
-#include "services/ProgramContext.h"
+#include "records/ModelBatchFile.h"
 #include "services/BinaryFile.h"
+#include "services/DialogHook.h"
 #include "services/FileDialogs.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
 
 namespace {

@@ -37,9 +37,9 @@
 #include <string>
 #include <vector>
 
-#include "records/RecordTable.h"
 #include "platform/Types.h"
 #include "records/Material.h"
+#include "records/RecordTable.h"
 #include "services/Units.h"
 
 struct MaterialBatchRead {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Paint.h"
@@ -17,13 +18,12 @@
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/PropertyTables.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

@@ -10,10 +10,10 @@
 
 #include "platform/Dialog.h"
 #include "properties/MaterialLibrary.h"
-#include "services/NameTables.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
 #include "services/Message.h"
+#include "services/NameTables.h"
 #include "services/Units.h"
 
 namespace {

@@ -8,9 +8,9 @@
 #include <filesystem>
 #include <vector>
 
-#include "services/DialogHook.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Menu.h"
@@ -21,17 +21,17 @@
 #include "properties/MaterialLibraryDialogs.h"
 #include "properties/MaterialLibraryOld.h"
 #include "properties/MaterialsTable.h"
-#include "services/ProgramContext.h"
+#include "services/DialogHook.h"
 #include "services/FileDialogs.h"
-#include "services/FramePlacements.h"
 #include "services/Frame.h"
+#include "services/FramePlacements.h"
 #include "services/General.h"
 #include "services/Message.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
-#include "services/ProgramCommands.h"
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include <cstdio>
 #include <string>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "platform/Windows1252.h"
-#include "records/Material.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "properties/MaterialPropertyRows.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
+#include "records/Material.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

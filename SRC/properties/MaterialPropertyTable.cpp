@@ -1,26 +1,26 @@
 // The material property tables (see MaterialPropertyTable.h).
-#include "properties/PropertyTables.h"
 #include "properties/MaterialPropertyTable.h"
+#include "properties/PropertyTables.h"
 
 #include <algorithm>
 
-#include "printing/PrinterReport.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/TablePrint.h"
 #include "records/Material.h"
-#include "services/ProgramContext.h"
 #include "services/ErrorRecords.h"
+#include "services/Frame.h"
 #include "services/General.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/Units.h"
-#include "services/Frame.h"
 #include "services/WindowUtilities.h"
 
 namespace {

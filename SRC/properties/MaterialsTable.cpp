@@ -2,38 +2,38 @@
 // an undo snapshot that is dropped when the store changes nothing; a
 // refused value throws the same field message as the material dialog and
 // leaves the record as it was.
-#include "properties/PropertyTables.h"
 #include "properties/MaterialsTable.h"
+#include "properties/PropertyTables.h"
 
 #include <algorithm>
 #include <cctype>
 
-#include "services/ViewRequests.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
-#include "records/Material.h"
+#include "printing/ReportOutput.h"
 #include "properties/MaterialDialog.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/PropertyEdits.h"
-#include "services/ProgramContext.h"
+#include "records/Material.h"
 #include "services/ErrorRecords.h"
 #include "services/Frame.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
-#include "printing/ReportOutput.h"
 
 namespace {
 

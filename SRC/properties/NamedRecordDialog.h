@@ -9,13 +9,13 @@
 #include <string>
 
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 
 struct NamedRecordDialogState {
   DialogHelper helper;

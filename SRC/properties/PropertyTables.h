@@ -8,9 +8,9 @@
 #include <utility>
 
 #include "model/Model.h"
-#include "records/RecordTable.h"
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
+#include "records/RecordTable.h"
 
 // The width of `text` in the font selected into `dc`; 0 without a DC.
 int DcTextWidth(HDC dc, const std::string& text);

@@ -7,8 +7,8 @@
 // question. A changed diameter makes the model again.
 #pragma once
 
-#include "platform/Types.h"
 #include "model/UndoFiles.h"
+#include "platform/Types.h"
 
 // Edits section `record`; `token` is the edit's undo snapshot, discarded
 // when nothing was stored. 1 after OK stored (or found nothing changed).

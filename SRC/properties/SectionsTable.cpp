@@ -5,15 +5,16 @@
 #include <algorithm>
 #include <cctype>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
-#include "services/ViewRequests.h"
 #include "model/ContextMenus.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "properties/PropertyEdits.h"
 #include "properties/SectionDialog.h"
 #include "services/ErrorRecords.h"
@@ -21,10 +22,9 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -3,10 +3,11 @@
 
 #include <algorithm>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "properties/PropertyEdits.h"
 #include "properties/PropertyTables.h"
 #include "properties/SoilDialog.h"
@@ -15,7 +16,6 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 

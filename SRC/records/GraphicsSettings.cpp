@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "services/ViewRequests.h"
 #include "platform/Window.h"
+#include "services/ViewRequests.h"
 
 void InitGraphicsSettings(GraphicsSettings& settings) {
   settings = GraphicsSettings();

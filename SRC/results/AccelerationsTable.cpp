@@ -1,13 +1,12 @@
 // The response spectrum accelerations table; see AccelerationsTable.h.
 #include "results/AccelerationsTable.h"
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
@@ -18,6 +17,7 @@
 #include "services/NumberText.h"
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -7,14 +7,13 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "services/ViewRequests.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "printing/ReportOutput.h"
 #include "results/LoadCaseChooser.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
@@ -25,6 +24,7 @@
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

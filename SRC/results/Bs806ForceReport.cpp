@@ -9,9 +9,9 @@
 
 #include "codes/Bs806Stress.h"
 #include "codes/CodeStressRecord.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "results/CodeStressResults.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultPrint.h"

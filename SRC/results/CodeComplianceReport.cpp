@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "printing/ReportOutput.h"
 #include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "results/CodeComplianceTable.h"
 #include "resultsfile/ResultPrint.h"
 #include "services/NumberText.h"

@@ -7,9 +7,6 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -17,18 +14,21 @@
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "results/CodeComplianceReport.h"
+#include "results/ResultViewItems.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultPrint.h"
-#include "results/ResultViewItems.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

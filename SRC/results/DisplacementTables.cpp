@@ -5,15 +5,14 @@
 #include <array>
 #include <string>
 
-#include "numeric/RunState.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "numeric/RunState.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "results/OtherSelectors.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
@@ -26,6 +25,7 @@
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 bool g_ShowDeformedCoordinates = false;
 

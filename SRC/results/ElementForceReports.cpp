@@ -8,12 +8,12 @@
 #include <vector>
 
 #include "codes/CodeSettings.h"
-#include "codes/CodeStressRecord.h"
 #include "codes/CodeStressDriver.h"
+#include "codes/CodeStressRecord.h"
 #include "codes/StressIndices.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "results/BeamForcesTable.h"
 #include "results/Bs806ForceReport.h"
 #include "results/CodeStressResults.h"

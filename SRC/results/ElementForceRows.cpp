@@ -3,10 +3,10 @@
 
 #include <vector>
 
-#include "printing/ReportOutput.h"
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "results/ElementForceValues.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"

@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <utility>
 
-#include "services/ViewRequests.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
@@ -17,6 +16,7 @@
 #include "resultsfile/TextMeasure.h"
 #include "services/TableViews.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 std::string ForceAxesName() { return g_ShowGlobalForces ? "global" : "local"; }
 

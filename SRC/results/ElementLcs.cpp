@@ -4,11 +4,11 @@
 #include <array>
 
 #include "elements/ElementForces.h"
-#include "services/ViewRequests.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
 #include "results/ResultViewItems.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -7,16 +7,15 @@
 
 #include "codes/CodeModel.h"
 #include "codes/CodeStressDriver.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Menu.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "results/CodeStressResults.h"
 #include "results/ElementForceRows.h"
-#include "results/ElementLcs.h"
 #include "results/ElementForceValues.h"
+#include "results/ElementLcs.h"
 #include "results/OtherSelectors.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
@@ -28,6 +27,7 @@
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -5,27 +5,27 @@
 #include <cmath>
 #include <cstdio>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "results/ShapeDisplay.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultPrint.h"
 #include "resultsfile/ResultsFile.h"
-#include "results/ShapeDisplay.h"
 #include "resultsfile/TextMeasure.h"
 #include "services/Frame.h"
 #include "services/NumberText.h"
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -4,9 +4,9 @@
 #include <array>
 #include <string>
 
+#include "model/LayoutKeywords.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "model/LayoutKeywords.h"
 #include "results/ElementForceRows.h"
 #include "results/ElementForceValues.h"
 #include "results/ElementForcesTable.h"

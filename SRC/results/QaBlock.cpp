@@ -4,15 +4,15 @@
 #include <ctime>
 #include <string>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "resultsfile/ResultsFile.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -9,15 +9,15 @@
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
-#include "services/ViewRequests.h"
+#include "model/DrawingColours.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"
 #include "platform/Gdi.h"
 #include "results/ColourScale.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

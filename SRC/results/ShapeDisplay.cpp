@@ -12,8 +12,6 @@
 #include <thread>
 
 #include "elements/Bend.h"
-#include "services/ViewRequests.h"
-#include "results/ShapeOverlay.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -24,17 +22,19 @@
 #include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
 #include "results/OtherSelectors.h"
+#include "results/ShapeOverlay.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultsFile.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
+#include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
-#include "services/General.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 float g_MaxMagnification = 0.0f;

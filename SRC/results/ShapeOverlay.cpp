@@ -5,13 +5,13 @@
 #include <cmath>
 #include <mutex>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
-#include "services/ViewRequests.h"
+#include "model/DrawingColours.h"
 #include "model/ViewProjection.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -4,13 +4,12 @@
 #include <algorithm>
 #include <vector>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Input.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "records/PipeSection.h"
 #include "records/Soil.h"
 #include "resultsfile/ResultNavigation.h"
@@ -21,6 +20,7 @@
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

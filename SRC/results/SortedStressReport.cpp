@@ -12,8 +12,8 @@
 
 #include "codes/CodeStressDriver.h"
 #include "printing/ReportOutput.h"
-#include "resultsfile/ResultPrint.h"
 #include "results/SortedStressesTable.h"
+#include "resultsfile/ResultPrint.h"
 #include "services/NumberFormat.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"

@@ -6,9 +6,6 @@
 #include <vector>
 
 #include "codes/CodeStressDriver.h"
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
@@ -16,17 +13,20 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "resultsfile/ResultNavigation.h"
-#include "resultsfile/ResultPrint.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/TablePrint.h"
 #include "results/ResultViewItems.h"
 #include "results/SortedStressReport.h"
 #include "results/StressDisplays.h"
+#include "resultsfile/ResultNavigation.h"
+#include "resultsfile/ResultPrint.h"
 #include "services/NumberText.h"
-#include "printing/TablePrint.h"
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -9,18 +9,18 @@
 #include "codes/CodeSettings.h"
 #include "codes/CodeStressDriver.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "results/ResultPicture.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
 #include "results/FrpStresses.h"
+#include "results/ResultPicture.h"
+#include "results/SortedStressesTable.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultsFile.h"
-#include "results/SortedStressesTable.h"
 #include "services/Frame.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

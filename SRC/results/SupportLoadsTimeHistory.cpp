@@ -5,18 +5,17 @@
 #include <cmath>
 #include <vector>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "results/TimeHistoryTables.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultPrint.h"
 #include "resultsfile/ResultsFile.h"
-#include "results/TimeHistoryTables.h"
 #include "services/Assert.h"
 #include "services/Frame.h"
 #include "services/Message.h"
@@ -24,6 +23,7 @@
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/SupportLoadSummary.h"
 

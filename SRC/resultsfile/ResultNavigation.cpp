@@ -6,8 +6,8 @@
 #include "platform/Window.h"
 #include "resultsfile/ResultCases.h"
 #include "services/Frame.h"
-#include "services/TableWindow.h"
 #include "services/ProgramCommands.h"
+#include "services/TableWindow.h"
 
 bool g_ShowGlobalForces = false;
 

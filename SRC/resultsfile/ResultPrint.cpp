@@ -5,9 +5,9 @@
 #include <cctype>
 #include <unordered_map>
 
+#include "platform/Gdi.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "platform/Gdi.h"
 #include "services/TableWindow.h"
 
 namespace {

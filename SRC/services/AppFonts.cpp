@@ -7,10 +7,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "services/DialogHook.h"
 #include "platform/CommonDialog.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "services/DialogHook.h"
 #include "services/TableWindow.h"
 #include "services/WindowUtilities.h"
 

@@ -15,8 +15,8 @@
 #include "platform/Resource.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/DialogHelper.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

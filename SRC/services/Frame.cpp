@@ -10,14 +10,14 @@
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "platform/Toolbar.h"
-#include "services/ProgramContext.h"
 #include "services/Assert.h"
 #include "services/General.h"
 #include "services/Message.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/TableWindow.h"
 #include "services/WindowUtilities.h"
-#include "services/ProgramCommands.h"
 
 namespace {
 

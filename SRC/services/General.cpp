@@ -10,15 +10,15 @@
 #include <cstring>
 #include <ctime>
 
-#include "services/ProgramCommands.h"
 #include "platform/MessageBox.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ProgramCommands.h"
+#include "services/ProgramContext.h"
 
 std::atomic<bool> AnalysisRunning{false};
 std::atomic<bool> DebugOutputEnabled{false};

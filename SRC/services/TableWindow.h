@@ -24,8 +24,8 @@
 #include <string>
 #include <vector>
 
-#include "services/TableMetrics.h"
 #include "platform/Types.h"
+#include "services/TableMetrics.h"
 
 // The record of one table window: its handle, the font it draws in, its own
 // device context (the class has CS_OWNDC) with that font selected, and the

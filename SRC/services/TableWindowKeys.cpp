@@ -14,9 +14,9 @@
 #include "platform/Window.h"
 #include "services/Assert.h"
 #include "services/General.h"
+#include "services/ProgramCommands.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
-#include "services/ProgramCommands.h"
 
 namespace {
 

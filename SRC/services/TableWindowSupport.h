@@ -15,8 +15,8 @@
 #include <functional>
 #include <string>
 
-#include "services/TableMetrics.h"
 #include "platform/Types.h"
+#include "services/TableMetrics.h"
 
 HFONT TableTextFont();
 HFONT TableSmallFont();

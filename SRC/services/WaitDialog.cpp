@@ -4,8 +4,8 @@
 
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/ProgramContext.h"
 #include "services/NumberFormat.h"
+#include "services/ProgramContext.h"
 #include "services/WindowUtilities.h"
 
 namespace {

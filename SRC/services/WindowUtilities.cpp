@@ -4,13 +4,13 @@
 #include <algorithm>
 #include <cstdint>
 
-#include "services/ViewRequests.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Resource.h"
 #include "platform/System.h"
 #include "services/AppFonts.h"
 #include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

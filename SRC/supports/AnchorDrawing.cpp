@@ -15,19 +15,19 @@
 #include <string>
 #include <vector>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
-#include "records/GraphicsSettings.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "model/StockSymbols.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
-#include "platform/Gdi.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
+#include "model/StockSymbols.h"
+#include "model/ViewProjection.h"
+#include "platform/Gdi.h"
+#include "records/GraphicsSettings.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 #include "supports/Anchor.h"
 #include "supports/SupportSymbols.h"
 

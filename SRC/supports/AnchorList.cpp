@@ -5,14 +5,14 @@
 #include <utility>
 #include <vector>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
-#include "printing/RowDetails.h"
+#include "model/Nodes.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "model/Nodes.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"

@@ -7,11 +7,11 @@
 #include <string>
 #include <vector>
 
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "printing/TablePrint.h"
 #include "services/Units.h"

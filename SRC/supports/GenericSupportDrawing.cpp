@@ -8,8 +8,8 @@
 
 #include <algorithm>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"

@@ -3,8 +3,8 @@
 #include "supports/GuideDialog.h"
 
 #include "kindbase/KindDialog.h"
-#include "model/Nodes.h"
 #include "model/ModelDialogFields.h"
+#include "model/Nodes.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"
 #include "services/NumberText.h"

@@ -13,13 +13,13 @@
 
 #include <algorithm>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
+#include "model/ViewProjection.h"
 #include "platform/Gdi.h"
 #include "supports/Guide.h"
 

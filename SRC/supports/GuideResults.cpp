@@ -7,9 +7,9 @@
 // one.
 #include <cmath>
 
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "resultsfile/ResultCases.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

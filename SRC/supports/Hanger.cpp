@@ -2,9 +2,9 @@
 #include "supports/Hanger.h"
 
 #include "kindbase/KindRecord.h"
+#include "model/Nodes.h"
 #include "records/ModelFileFormat.h"
 #include "services/BinaryFile.h"
-#include "model/Nodes.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

@@ -12,11 +12,11 @@
 
 #include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearConvergence.h"
-#include "numeric/RunState.h"
 #include "model/Model.h"
+#include "numeric/RunState.h"
 #include "services/BinaryFile.h"
-#include "services/NumberFormat.h"
 #include "services/NameTables.h"
+#include "services/NumberFormat.h"
 #include "supports/Hanger.h"
 #include "supports/HangerCatalogue.h"
 

@@ -10,10 +10,10 @@
 
 #include <cmath>
 
-#include "records/AnalysisOptions.h"
 #include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
+#include "records/AnalysisOptions.h"
 #include "services/NumberFormat.h"
 
 namespace {

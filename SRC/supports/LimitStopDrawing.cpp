@@ -14,14 +14,14 @@
 
 #include <algorithm>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "model/StockSymbols.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
+#include "model/StockSymbols.h"
 #include "platform/Gdi.h"
 #include "supports/LimitStop.h"
 

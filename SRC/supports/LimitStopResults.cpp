@@ -2,15 +2,15 @@
 // limit, the signed Load and the Friction, and the direction, from the
 // connected node when the components are not given) and the limit stop's
 // support load summary, told by the support result tables.
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "resultsfile/ResultCases.h"
 #include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/LimitStop.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/SupportResultTables.h"
-#include "services/Units.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 //
 // Drawing runs on the graphics thread and never throws: a node without a
 // pipe direction draws nothing.
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
 #include "model/Model.h"

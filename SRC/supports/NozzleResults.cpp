@@ -6,9 +6,9 @@
 #include <algorithm>
 #include <iterator>
 
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "services/Units.h"
 #include "supports/Nozzle.h"
 #include "supports/OtherSupportLists.h"

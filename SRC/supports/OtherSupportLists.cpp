@@ -11,14 +11,14 @@
 #include <vector>
 
 #include "kindbase/KindList.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Nodes.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "resultsfile/ResultPrint.h"
+#include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
+#include "resultsfile/ResultPrint.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"

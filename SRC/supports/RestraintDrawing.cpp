@@ -12,16 +12,16 @@
 #include <algorithm>
 #include <cmath>
 
-#include "model/DrawingColours.h"
 #include "model/Drawing2D.h"
+#include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
+#include "model/Model.h"
+#include "model/RowDrawing.h"
 #include "model/SymbolFrames.h"
 #include "model/ViewProjection.h"
-#include "model/Model.h"
 #include "platform/Gdi.h"
-#include "model/RowDrawing.h"
+#include "services/ViewRequests.h"
 #include "supports/Restraint.h"
 #include "supports/SupportSymbols.h"
 

@@ -3,10 +3,10 @@
 
 #include <utility>
 
-#include "printing/ReportOutput.h"
-#include "printing/RowDetails.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
+#include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "supports/Restraint.h"

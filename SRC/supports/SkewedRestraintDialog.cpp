@@ -4,9 +4,9 @@
 
 #include "kindbase/KindDialog.h"
 #include "model/Model.h"
+#include "model/ModelDialogFields.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
-#include "model/ModelDialogFields.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"

@@ -2,9 +2,9 @@
 // the load along the direction as a force or, rotational, a moment, its
 // unit, the direction and the connected node) and the skewed restraint's
 // support load summary.
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 #include "supports/OtherSupportLists.h"

@@ -2,15 +2,15 @@
 // direction, and the direction) and the snubber's support load summary. A
 // snubber acts only in the seismic and dynamic cases, so its loads section
 // is printed only for those.
-#include "printing/ReportOutput.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "resultsfile/ResultCases.h"
 #include "services/NumberText.h"
+#include "services/Units.h"
 #include "supports/OtherSupportLists.h"
 #include "supports/Snubber.h"
 #include "supports/SupportResultTables.h"
-#include "services/Units.h"
 
 namespace {
 

@@ -8,17 +8,16 @@
 #include <cmath>
 #include <cstdio>
 
-#include "services/ViewRequests.h"
-#include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
-#include "platform/Paint.h"
 #include "platform/Menu.h"
+#include "platform/Paint.h"
 #include "platform/Window.h"
+#include "printing/PrinterReport.h"
+#include "printing/ReportOutput.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultPrint.h"
@@ -29,6 +28,7 @@
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
 

@@ -6,14 +6,14 @@
 #include <cmath>
 
 #include "model/Drawing2D.h"
-#include "records/GraphicsSettings.h"
 #include "model/GraphicsState.h"
-#include "services/ViewRequests.h"
-#include "model/ViewProjection.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
+#include "model/ViewProjection.h"
 #include "platform/Gdi.h"
+#include "records/GraphicsSettings.h"
+#include "services/ViewRequests.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
 

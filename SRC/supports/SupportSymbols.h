@@ -11,8 +11,8 @@
 // Everything here runs on the graphics thread for the drawn model.
 #pragma once
 
-#include "records/DrawingGeometry.h"
 #include "model/LayoutRow.h"
+#include "records/DrawingGeometry.h"
 
 struct Model;
 class DataItem;

@@ -5,10 +5,10 @@
 // the pages' code-dependent controls and their messages; Cancel changing
 // nothing; the code list's positions.
 #include "analysis/AnalysisOptionsSheet.h"
-#include "records/LoadCaseList.h"
 #include "loads/LoadsTesting.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
+#include "records/LoadCaseList.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
 

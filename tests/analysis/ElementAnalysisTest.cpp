@@ -14,17 +14,17 @@
 #include <numbers>
 #include <vector>
 
-#include "kindbase/ElementAssembly.h"
-#include "kindbase/ElementInputs.h"
-#include "elements/ElementForces.h"
-#include "kindbase/GlobalSystem.h"
-#include "kindbase/LoadCaseKinds.h"
-#include "numeric/RunState.h"
 #include "elements/BendAnalysis.h"
 #include "elements/BendTesting.h"
+#include "elements/ElementForces.h"
 #include "elements/SlipJoint.h"
 #include "elements/StraightAnalysis.h"
 #include "elements/Valve.h"
+#include "kindbase/ElementAssembly.h"
+#include "kindbase/ElementInputs.h"
+#include "kindbase/GlobalSystem.h"
+#include "kindbase/LoadCaseKinds.h"
+#include "numeric/RunState.h"
 #include "services/BinaryFile.h"
 #include "services/StartupSwitches.h"
 #include "services/TempFiles.h"

@@ -17,9 +17,9 @@
 #include "elements/BellowsDialog.h"
 #include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
-#include "loads/Force.h"
 #include "elements/StraightElement.h"
 #include "elements/TieRod.h"
+#include "loads/Force.h"
 
 namespace {
 

@@ -16,13 +16,13 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "analysis/ModalResponse.h"
-#include "resultsfile/ResultsFile.h"
 #include "elements/ConcentratedMass.h"
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
+#include "resultsfile/ResultsFile.h"
 
 namespace {
 

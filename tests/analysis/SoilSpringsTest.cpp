@@ -23,11 +23,11 @@
 #include <numbers>
 
 #include "analysis/AnalysisTesting.h"
-#include "kindbase/GlobalSystem.h"
 #include "analysis/NonlinearIteration.h"
 #include "analysis/SoilSprings.h"
-#include "numeric/Skyline.h"
+#include "kindbase/GlobalSystem.h"
 #include "model/AnalysisElements.h"
+#include "numeric/Skyline.h"
 
 namespace {
 

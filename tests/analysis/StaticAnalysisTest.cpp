@@ -11,9 +11,9 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
-#include "kindbase/GlobalSystem.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "kindbase/GlobalSystem.h"
 #include "model/AnalysisElements.h"
 
 namespace {

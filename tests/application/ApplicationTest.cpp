@@ -10,16 +10,16 @@
 #include <new>
 #include <stdexcept>
 
-#include "services/AppTesting.h"
+#include "application/MainWindow.h"
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "model/LayoutRow.h"
 #include "model/RowObjects.h"
 #include "platform/MessageBox.h"
+#include "services/AppTesting.h"
 #include "services/NumberText.h"
-#include "services/TempFiles.h"
-#include "application/MainWindow.h"
 #include "services/StartupSwitches.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // The Layout window: its frame, menu and toolbars, the tooltips, the menu
 // rules (piping code None, paste, results shown, undo and redo) and the row
 // commands with their undo snapshots.
-#include "model/LayoutTesting.h"
-#include "files/FileCommands.h"
 #include "editing/ModelWindows.h"
+#include "files/FileCommands.h"
+#include "model/LayoutTesting.h"
 #include "platform/CommonDialog.h"
 #include "platform/Toolbar.h"
 

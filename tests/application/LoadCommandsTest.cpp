@@ -6,12 +6,12 @@
 // load (a velocity profile typed into its table giving the pressure of a
 // hand calculation, the required profile, Cancel restoring the kind and
 // units, the points sorted with one per elevation) and the spectrum load.
-#include "loads/LoadsTesting.h"
 #include "loads/LoadCaseDialog.h"
-#include "records/LoadCaseList.h"
+#include "loads/LoadsTesting.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/WindDialog.h"
 #include "platform/Menu.h"
+#include "records/LoadCaseList.h"
 #include "services/NumberText.h"
 
 namespace {

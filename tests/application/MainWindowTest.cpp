@@ -5,11 +5,11 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "services/AppTesting.h"
+#include "application/MainWindow.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
-#include "application/MainWindow.h"
+#include "services/AppTesting.h"
 #include "services/RecentModels.h"
 
 namespace {

@@ -7,12 +7,12 @@
 #include <filesystem>
 #include <fstream>
 
-#include "services/AppTesting.h"
+#include "application/PreferencesSheet.h"
 #include "files/AutoSave.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
 #include "services/AppFonts.h"
-#include "application/PreferencesSheet.h"
+#include "services/AppTesting.h"
 #include "services/TempFiles.h"
 
 namespace {

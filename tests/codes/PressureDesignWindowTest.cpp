@@ -13,16 +13,16 @@
 #include <fstream>
 #include <iterator>
 
+#include "application/LayoutWindow.h"
 #include "codes/PressureDesign.h"
 #include "codes/PressureDesignWindow.h"
-#include "printing/ReportOutput.h"
-#include "application/LayoutWindow.h"
 #include "model/ListTesting.h"
-#include "printing/PrintSheet.h"
-#include "platform/CommonDialog.h"
 #include "model/RowOperations.h"
+#include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
+#include "printing/PrintSheet.h"
+#include "printing/ReportOutput.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -4,8 +4,8 @@
 // or a guide tying the end is a connection, and nothing in the model
 // changes; the keyboard reaches the check through the letter it shares
 // with Coordinates.
-#include "model/ToolTesting.h"
 #include "editing/ConnectivityCheck.h"
+#include "model/ToolTesting.h"
 #include "platform/MenuBarFrame.h"
 #include "supports/Guide.h"
 

@@ -3,10 +3,10 @@
 // reversed range; a To beyond the last row cut to it) and undone; Ctrl+X on
 // the title row, the first From row and the spare row; rows whose nodes a
 // guide elsewhere or a pump still names are kept with their message.
+#include "editing/DeleteRows.h"
+#include "elements/CommentData.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
-#include "elements/CommentData.h"
-#include "editing/DeleteRows.h"
 #include "supports/Guide.h"
 
 namespace {

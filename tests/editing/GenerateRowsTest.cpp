@@ -3,10 +3,10 @@
 // shifted in node number and position; node numbers above 99999 and numbers
 // that exist already are refused before anything is added, as are bad
 // fields, with the dialog kept open.
+#include "editing/GenerateRows.h"
+#include "elements/CommentData.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
-#include "elements/CommentData.h"
-#include "editing/GenerateRows.h"
 
 namespace {
 

@@ -2,19 +2,18 @@
 // model: the current row followed by the List window, the bend and branch
 // checks with their messages, the column popups read item by item and
 // through a scripted popup, and the stand-ins that refuse.
-#include "model/ListTesting.h"
-#include "elements/KindTable.h"
-#include "elements/BellowsList.h"
 #include "editing/LayoutEditors.h"
-#include "model/ListWindow.h"
-#include "properties/MaterialsTable.h"
-#include "properties/SectionsTable.h"
 #include "editing/LayoutTable.h"
-#include "model/ListWindow.h"
 #include "editing/NodeList.h"
+#include "elements/BellowsList.h"
+#include "elements/KindTable.h"
+#include "model/ListTesting.h"
+#include "model/ListWindow.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
+#include "properties/MaterialsTable.h"
+#include "properties/SectionsTable.h"
 
 #include <ostream>
 

@@ -4,10 +4,10 @@
 // erasing a row from its Node cell.
 #include <cmath>
 
+#include "elements/Bend.h"
 #include "model/LayoutTesting.h"
 #include "model/ListWindow.h"
 #include "properties/MaterialsTable.h"
-#include "elements/Bend.h"
 #include "records/Pump.h"
 #include "supports/Guide.h"
 #include "supports/Restraint.h"

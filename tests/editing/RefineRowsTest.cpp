@@ -6,8 +6,8 @@
 // second run reporting the model already refined.
 #include <cmath>
 
-#include "model/ToolTesting.h"
 #include "editing/RefineRows.h"
+#include "model/ToolTesting.h"
 
 namespace {
 

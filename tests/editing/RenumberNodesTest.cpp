@@ -4,9 +4,9 @@
 // allowable loads, pumps, compressors, turbines), one undo step giving back
 // the model file byte for byte, every refusal with the model intact, and
 // the automatic renumbering after Insert when the preference asks for it.
-#include "model/ToolTesting.h"
-#include "elements/Bend.h"
 #include "editing/RenumberNodes.h"
+#include "elements/Bend.h"
+#include "model/ToolTesting.h"
 #include "services/Settings.h"
 #include "supports/Guide.h"
 

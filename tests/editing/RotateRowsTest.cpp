@@ -10,13 +10,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "model/ToolTesting.h"
 #include "analysis/AnalysisOptionsSheet.h"
+#include "editing/RotateRows.h"
 #include "elements/Valve.h"
 #include "loads/Force.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/ListWindow.h"
-#include "editing/RotateRows.h"
+#include "model/ToolTesting.h"
 #include "platform/Paint.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"

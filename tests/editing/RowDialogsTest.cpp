@@ -2,9 +2,9 @@
 // keeps its field messages in the dialog; the offsets dialog stores changed
 // offsets and, with every value as it was or on Cancel, discards exactly
 // the snapshot it was given; the comment dialog stores trimmed text.
-#include "model/EditTesting.h"
-#include "elements/CommentData.h"
 #include "editing/RowDialogs.h"
+#include "elements/CommentData.h"
+#include "model/EditTesting.h"
 #include "model/RowOperations.h"
 #include "platform/Input.h"
 

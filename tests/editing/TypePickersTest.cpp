@@ -1,9 +1,9 @@
 // The element and data type pickers: which buttons each row offers, the
 // choices and the rows they produce through the Layout table.
-#include "model/ListTesting.h"
-#include "elements/Bend.h"
 #include "editing/LayoutTable.h"
 #include "editing/TypePickers.h"
+#include "elements/Bend.h"
+#include "model/ListTesting.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "supports/Hanger.h"

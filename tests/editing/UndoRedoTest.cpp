@@ -6,10 +6,10 @@
 // after Close.
 #include <random>
 
-#include "model/EditTesting.h"
-#include "files/FileCommands.h"
-#include "model/RowOperations.h"
 #include "editing/UndoRedo.h"
+#include "files/FileCommands.h"
+#include "model/EditTesting.h"
+#include "model/RowOperations.h"
 #include "supports/Restraint.h"
 
 namespace {

@@ -5,15 +5,15 @@
 // in its own units first, and no modified flag while results are shown.
 #include <cstdlib>
 
-#include "editing/LayoutTable.h"
 #include "application/LayoutWindow.h"
-#include "model/ListTesting.h"
-#include "model/ListWindow.h"
+#include "editing/LayoutTable.h"
 #include "editing/NodeList.h"
 #include "editing/UndoRedo.h"
+#include "editing/UnitsDialog.h"
+#include "model/ListTesting.h"
+#include "model/ListWindow.h"
 #include "platform/Input.h"
 #include "services/TempFiles.h"
-#include "editing/UnitsDialog.h"
 
 namespace {
 

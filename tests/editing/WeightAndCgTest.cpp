@@ -12,11 +12,11 @@
 #include <cstdlib>
 
 #include "analysis/AnalysisWindow.h"
+#include "editing/SplitRows.h"
+#include "editing/WeightAndCg.h"
 #include "elements/Bend.h"
 #include "elements/Valve.h"
 #include "model/AnalysisElements.h"
-#include "editing/SplitRows.h"
-#include "editing/WeightAndCg.h"
 #include "results/ResultsTesting.h"
 
 namespace {

@@ -11,16 +11,16 @@
 #include <cmath>
 #include <filesystem>
 
-#include "elements/BeamTesting.h"
 #include "analysis/AnalysisTesting.h"
+#include "elements/BeamAnalysis.h"
+#include "elements/BeamStiffness.h"
+#include "elements/BeamTesting.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/ElementInputs.h"
 #include "kindbase/GlobalSystem.h"
+#include "loads/Force.h"
 #include "numeric/RunState.h"
 #include "numeric/Skyline.h"
-#include "elements/BeamStiffness.h"
-#include "elements/BeamAnalysis.h"
-#include "loads/Force.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "KindRecordTesting.h"
-#include "model/RowObjects.h"
 #include "elements/BeamElement.h"
+#include "model/RowObjects.h"
 
 namespace {
 

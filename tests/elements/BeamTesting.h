@@ -7,10 +7,10 @@
 
 #include <string>
 
+#include "elements/BeamElement.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelBuilder.h"
-#include "elements/BeamElement.h"
 #include "supports/Anchor.h"
 
 namespace beam_testing {

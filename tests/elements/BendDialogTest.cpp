@@ -9,10 +9,10 @@
 #include <cmath>
 #include <map>
 
+#include "application/LayoutWindow.h"
+#include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "elements/KindTable.h"
-#include "editing/LayoutTable.h"
-#include "application/LayoutWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Window.h"
 #include "services/NumberText.h"

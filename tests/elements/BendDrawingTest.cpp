@@ -5,14 +5,14 @@
 // bend making its row current with its dialog.
 #include <gtest/gtest.h>
 
-#include "graphics/GraphicsTesting.h"
+#include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "elements/BendDialog.h"
 #include "elements/BendGeometry.h"
+#include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
-#include "records/GraphicsSettings.h"
-#include "editing/LayoutTable.h"
 #include "model/Nodes.h"
+#include "records/GraphicsSettings.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "elements/BendTesting.h"
 #include "elements/BendGeometry.h"
+#include "elements/BendTesting.h"
 
 namespace {
 

@@ -9,12 +9,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "elements/BendTesting.h"
 #include "elements/BendList.h"
-#include "printing/ReportOutput.h"
+#include "elements/BendTesting.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "printing/ReportOutput.h"
 #include "services/NumberText.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"

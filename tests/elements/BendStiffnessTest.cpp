@@ -8,8 +8,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "elements/BendTesting.h"
 #include "elements/BendStiffness.h"
+#include "elements/BendTesting.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <numbers>
 #include <string>
 
-#include "elements/CurvedBeamIntegration.h"
 #include "elements/Bend.h"
 #include "elements/BendStiffness.h"
+#include "elements/CurvedBeamIntegration.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
 #include "model/RowOperations.h"

@@ -8,15 +8,15 @@
 #include <fstream>
 #include <sstream>
 
+#include "application/LayoutWindow.h"
+#include "editing/LayoutEditors.h"
+#include "editing/LayoutTable.h"
+#include "editing/NodeList.h"
 #include "elements/BranchPointsList.h"
 #include "elements/BranchSif.h"
 #include "graphics/Highlight.h"
-#include "printing/ReportOutput.h"
-#include "editing/LayoutEditors.h"
-#include "editing/LayoutTable.h"
-#include "application/LayoutWindow.h"
-#include "editing/NodeList.h"
 #include "platform/Menu.h"
+#include "printing/ReportOutput.h"
 #include "services/TempFiles.h"
 
 namespace {

@@ -3,9 +3,9 @@
 // with its typed cut that keeps the sign, and the printed section.
 #include <algorithm>
 
-#include "elements/InlineTesting.h"
 #include "elements/CutPipe.h"
 #include "elements/CutPipeList.h"
+#include "elements/InlineTesting.h"
 #include "model/RowOperations.h"
 
 namespace {

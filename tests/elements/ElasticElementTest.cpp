@@ -5,15 +5,15 @@
 // stiffnesses and its LCS entry, and the printed section.
 #include <algorithm>
 
+#include "editing/NodeList.h"
 #include "elements/BendTesting.h"
-#include "elements/InlineTesting.h"
 #include "elements/ElasticAnalysis.h"
 #include "elements/ElasticDialog.h"
 #include "elements/ElasticElement.h"
 #include "elements/ElasticList.h"
+#include "elements/InlineTesting.h"
 #include "model/ContextMenus.h"
 #include "model/LcsTriad.h"
-#include "editing/NodeList.h"
 #include "model/RowOperations.h"
 #include "services/NumberText.h"
 

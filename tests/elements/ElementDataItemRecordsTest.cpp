@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "KindRecordTesting.h"
-#include "records/AnalysisOptions.h"
 #include "elements/BranchSif.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
@@ -18,6 +17,7 @@
 #include "elements/Weld.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "records/AnalysisOptions.h"
 
 namespace {
 

@@ -3,13 +3,13 @@
 // their cells typed in place, and the printed sections as text and
 // comma-separated lines; a joint too short to keep its flexibility is
 // refused by the run, naming its row.
-#include "elements/InlineTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/BallJointList.h"
 #include "elements/Bellows.h"
 #include "elements/BellowsList.h"
 #include "elements/HingeJoint.h"
 #include "elements/HingeJointList.h"
+#include "elements/InlineTesting.h"
 #include "elements/SlipJoint.h"
 #include "elements/SlipJointList.h"
 #include "elements/TieRod.h"

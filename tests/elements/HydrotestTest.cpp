@@ -2,11 +2,11 @@
 // Layout table (the specific gravity required and not negative, a pressure
 // of 0 stored as not given, the values of an earlier hydrotest load row
 // proposed), the row's text, and the dialog locked while results are shown.
-#include "elements/InlineTesting.h"
+#include "editing/RowText.h"
 #include "elements/CommentData.h"
 #include "elements/HydrotestLoad.h"
+#include "elements/InlineTesting.h"
 #include "model/RowOperations.h"
-#include "editing/RowText.h"
 
 namespace {
 

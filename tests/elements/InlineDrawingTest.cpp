@@ -6,8 +6,9 @@
 
 #include <cstdlib>
 
-#include "elements/Bellows.h"
+#include "editing/LayoutTable.h"
 #include "elements/BallJoint.h"
+#include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/ElasticElement.h"
 #include "elements/Flange.h"
@@ -19,9 +20,8 @@
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/Valve.h"
-#include "model/DrawingColours.h"
 #include "graphics/GraphicsTesting.h"
-#include "editing/LayoutTable.h"
+#include "model/DrawingColours.h"
 
 namespace {
 

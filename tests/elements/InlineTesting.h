@@ -12,15 +12,15 @@
 #include <string>
 #include <vector>
 
-#include "elements/KindTable.h"
-#include "printing/ReportOutput.h"
-#include "editing/LayoutTable.h"
 #include "application/LayoutWindow.h"
+#include "editing/LayoutTable.h"
+#include "elements/KindTable.h"
 #include "model/ListTesting.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "printing/ReportOutput.h"
 #include "services/TempFiles.h"
-#include "model/UndoFiles.h"
 #include "services/Units.h"
 
 class InlineFixture : public ListFixture {

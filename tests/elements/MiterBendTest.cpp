@@ -5,15 +5,15 @@
 // section.
 #include <algorithm>
 
-#include "elements/InlineTesting.h"
 #include "analysis/AnalysisTesting.h"
 #include "analysis/ElementCaseInput.h"
-#include "kindbase/ElementInputs.h"
 #include "codes/CodeModel.h"
 #include "codes/Sif.h"
 #include "elements/BendAnalysis.h"
+#include "elements/InlineTesting.h"
 #include "elements/MiterBend.h"
 #include "elements/MiterList.h"
+#include "kindbase/ElementInputs.h"
 #include "model/AnalysisElements.h"
 #include "model/RowOperations.h"
 #include "services/NumberText.h"

@@ -7,21 +7,21 @@
 // and printed as text and comma-separated lines.
 #include <cmath>
 
-#include "elements/InlineTesting.h"
 #include "codes/CodeModel.h"
 #include "codes/Sif.h"
+#include "editing/TypePickers.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/ConcentratedMassList.h"
 #include "elements/Flange.h"
 #include "elements/FlangeDialog.h"
 #include "elements/FlangeList.h"
+#include "elements/FlangeWeights.h"
+#include "elements/InlineTesting.h"
 #include "elements/UserSif.h"
 #include "elements/UserSifList.h"
 #include "elements/Weld.h"
-#include "elements/FlangeWeights.h"
 #include "model/AnalysisElements.h"
 #include "model/Nodes.h"
-#include "editing/TypePickers.h"
 #include "platform/Input.h"
 #include "services/NumberText.h"
 

@@ -6,10 +6,10 @@
 #include <algorithm>
 
 #include "elements/InlineTesting.h"
-#include "kindbase/KindList.h"
 #include "elements/KindTable.h"
 #include "elements/Reducer.h"
 #include "elements/ReducerList.h"
+#include "kindbase/KindList.h"
 #include "model/RowOperations.h"
 
 namespace {

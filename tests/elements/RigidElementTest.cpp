@@ -5,9 +5,9 @@
 
 #include "elements/InlineTesting.h"
 #include "elements/KindTable.h"
-#include "kindbase/KindList.h"
 #include "elements/RigidElement.h"
 #include "elements/RigidList.h"
+#include "kindbase/KindList.h"
 #include "model/RowOperations.h"
 
 namespace {

@@ -8,6 +8,7 @@
 
 #include "KindRecordTesting.h"
 #include "elements/BallJoint.h"
+#include "elements/BeamElement.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
@@ -35,7 +36,6 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
-#include "elements/BeamElement.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"

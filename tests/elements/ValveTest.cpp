@@ -8,10 +8,10 @@
 #include <filesystem>
 
 #include "elements/InlineTesting.h"
-#include "kindbase/KindList.h"
 #include "elements/KindTable.h"
 #include "elements/Valve.h"
 #include "elements/ValveList.h"
+#include "kindbase/KindList.h"
 #include "model/Nodes.h"
 #include "properties/ValveLibrary.h"
 #include "services/Settings.h"

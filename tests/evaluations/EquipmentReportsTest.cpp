@@ -12,8 +12,8 @@
 #include "elements/CompressorList.h"
 #include "evaluations/AllowablesList.h"
 #include "evaluations/PumpList.h"
-#include "printing/ReportOutput.h"
 #include "model/ListTesting.h"
+#include "printing/ReportOutput.h"
 #include "services/TempFiles.h"
 
 namespace {

@@ -21,10 +21,10 @@
 #include "evaluations/NozzleEvaluationReport.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "evaluations/NozzleEvaluationWrc537.h"
-#include "printing/PrinterReport.h"
-#include "printing/PrinterSettings.h"
 #include "model/ListWindow.h"
 #include "platform/Metafile.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
 #include "services/TableWindow.h"
 
 namespace {

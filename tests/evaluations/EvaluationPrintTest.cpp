@@ -11,9 +11,9 @@
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "files/FileCommands.h"
+#include "platform/PropertySheet.h"
 #include "printing/PrintPreview.h"
 #include "printing/PrinterSettings.h"
-#include "platform/PropertySheet.h"
 
 namespace {
 

@@ -16,14 +16,14 @@
 
 #include <sstream>
 
-#include "evaluations/FlangeTesting.h"
 #include "elements/FlangeList.h"
 #include "evaluations/FlangeReport.h"
-#include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
+#include "evaluations/FlangeTesting.h"
+#include "graphics/Highlight.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
-#include "graphics/Highlight.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "resultsfile/ResultNavigation.h"
 
 namespace {

@@ -8,15 +8,15 @@
 
 #include <sstream>
 
-#include "evaluations/FlangeTesting.h"
 #include "evaluations/FlangeFile.h"
 #include "evaluations/FlangeStressesReport.h"
+#include "evaluations/FlangeTesting.h"
 #include "files/FileCommands.h"
+#include "model/ListWindow.h"
+#include "platform/PropertySheet.h"
 #include "printing/PrintPreview.h"
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
-#include "model/ListWindow.h"
-#include "platform/PropertySheet.h"
 
 namespace {
 

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "analysis/AnalysisTesting.h"
+#include "editing/ModelWindows.h"
 #include "elements/Flange.h"
 #include "evaluations/EvaluationReport.h"
 #include "evaluations/FlangeModel.h"
@@ -21,13 +22,12 @@
 #include "loads/Force.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
-#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
 #include "results/ResultChooser.h"
-#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "resultsfile/ResultNavigation.h"
 #include "services/TempFiles.h"
 
 class FlangeToolFixture : public LayoutFixture {

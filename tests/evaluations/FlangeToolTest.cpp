@@ -11,14 +11,14 @@
 // window leave each other, each after its own save question, asked once.
 #include <gtest/gtest.h>
 
-#include "evaluations/FlangeTesting.h"
 #include "analysis/AnalysisTesting.h"
+#include "editing/ModelWindows.h"
 #include "evaluations/FlangeFile.h"
 #include "evaluations/FlangeSheet.h"
+#include "evaluations/FlangeTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "model/ListWindow.h"
-#include "editing/ModelWindows.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
 #include "properties/ValveLibrary.h"

@@ -4,9 +4,9 @@
 // record of a node found, growth and damage.
 #include <gtest/gtest.h>
 
+#include "properties/SectionTestBytes.h"
 #include "records/AllowableLoad.h"
 #include "records/Pump.h"
-#include "properties/SectionTestBytes.h"
 
 using namespace section_test;
 

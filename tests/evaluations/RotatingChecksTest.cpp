@@ -10,8 +10,8 @@
 
 #include <cmath>
 
-#include "evaluations/Api617Nema.h"
 #include "elements/FlangeWeights.h"
+#include "evaluations/Api617Nema.h"
 #include "evaluations/PumpEvaluation.h"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "elements/BallJoint.h"
+#include "elements/BeamElement.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
@@ -30,7 +31,6 @@
 #include "loads/TimeVaryingLoad.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
-#include "elements/BeamElement.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"

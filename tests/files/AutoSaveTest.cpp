@@ -17,12 +17,12 @@
 #include <sstream>
 #include <thread>
 
+#include "application/LayoutWindow.h"
+#include "application/PreferencesSheet.h"
+#include "editing/ModelWindows.h"
 #include "files/AutoSaveTesting.h"
 #include "files/ModelFile.h"
-#include "application/LayoutWindow.h"
-#include "editing/ModelWindows.h"
 #include "platform/PropertySheet.h"
-#include "application/PreferencesSheet.h"
 
 namespace {
 

@@ -9,14 +9,14 @@
 #include <iterator>
 #include <string>
 
+#include "editing/UndoRedo.h"
 #include "files/AutoSave.h"
 #include "files/BackupCopy.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
-#include "editing/UndoRedo.h"
+#include "model/UndoFiles.h"
 #include "services/AppTesting.h"
 #include "services/TempFiles.h"
-#include "model/UndoFiles.h"
 
 class AutoSaveFixture : public AppFixture {
  protected:

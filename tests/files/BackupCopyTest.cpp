@@ -3,9 +3,9 @@
 // chosen folder, only with the preference on and only when there was a
 // file; a copy that cannot be made asks, and No leaves the model file and
 // the modified flag as they were.
+#include "editing/ModelWindows.h"
 #include "files/AutoSaveTesting.h"
 #include "files/FileCommands.h"
-#include "editing/ModelWindows.h"
 
 namespace {
 

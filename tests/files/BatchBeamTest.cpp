@@ -9,10 +9,10 @@
 #include <cmath>
 #include <filesystem>
 
-#include "files/BatchTesting.h"
 #include "analysis/AnalysisTesting.h"
-#include "model/MakeModel.h"
 #include "elements/BeamElement.h"
+#include "files/BatchTesting.h"
+#include "model/MakeModel.h"
 #include "services/TempFiles.h"
 
 namespace {

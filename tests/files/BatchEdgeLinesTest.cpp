@@ -6,10 +6,10 @@
 // and the row limit).
 #include <gtest/gtest.h>
 
-#include "files/BatchTesting.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "files/BatchSections.h"
+#include "files/BatchTesting.h"
 #include "model/RowObjects.h"
 #include "services/NumberText.h"
 #include "supports/Anchor.h"

@@ -7,8 +7,8 @@
 #include <sstream>
 
 #include "files/BatchTesting.h"
-#include "records/ModelBatchFile.h"
 #include "model/RowObjects.h"
+#include "records/ModelBatchFile.h"
 
 namespace {
 

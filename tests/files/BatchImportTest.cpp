@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "files/BatchTesting.h"
 #include "elements/Bend.h"
+#include "files/BatchTesting.h"
 #include "files/ModelFile.h"
 #include "model/AnalysisElements.h"
 #include "model/RowObjects.h"

@@ -6,7 +6,6 @@
 // checks that hold a line to the kind's dialog, with its whole message.
 #include <gtest/gtest.h>
 
-#include "files/BatchTesting.h"
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
 #include "elements/HydrotestLoad.h"
@@ -16,6 +15,7 @@
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
+#include "files/BatchTesting.h"
 #include "model/AnalysisElements.h"
 
 namespace {

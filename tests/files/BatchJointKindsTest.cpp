@@ -7,7 +7,6 @@
 
 #include <algorithm>
 
-#include "files/BatchTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
@@ -17,6 +16,7 @@
 #include "elements/TieRod.h"
 #include "elements/UserSif.h"
 #include "elements/Weld.h"
+#include "files/BatchTesting.h"
 
 namespace {
 

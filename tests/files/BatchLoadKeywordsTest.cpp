@@ -12,8 +12,8 @@
 #include "files/BatchTesting.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
-#include "records/Spectrum.h"
 #include "model/RowObjects.h"
+#include "records/Spectrum.h"
 
 namespace {
 

@@ -8,8 +8,6 @@
 #include <numbers>
 #include <sstream>
 
-#include "files/BatchTesting.h"
-#include "files/CiiSample.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
@@ -20,7 +18,9 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
+#include "files/BatchTesting.h"
 #include "files/CiiImport.h"
+#include "files/CiiSample.h"
 #include "loads/Force.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"

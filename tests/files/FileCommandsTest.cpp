@@ -11,14 +11,15 @@
 #include <fstream>
 #include <iterator>
 
-#include "files/SampleModel.h"
+#include "editing/ModelWindows.h"
+#include "editing/NewDocument.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "files/SampleModel.h"
 #include "files/SaveQuestion.h"
-#include "editing/NewDocument.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
-#include "editing/ModelWindows.h"
+#include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "services/AppTesting.h"
@@ -26,7 +27,6 @@
 #include "services/RecentModels.h"
 #include "services/Settings.h"
 #include "services/TempFiles.h"
-#include "model/UndoFiles.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "files/ImportLogTesting.h"
 #include "files/ImportLog.h"
+#include "files/ImportLogTesting.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"

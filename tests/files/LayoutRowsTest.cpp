@@ -7,8 +7,8 @@
 
 #include "files/ByteEmitter.h"
 #include "files/ModelFileSections.h"
-#include "model/Nodes.h"
 #include "model/LayoutRow.h"
+#include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "services/BinaryFile.h"
 

@@ -9,13 +9,13 @@
 #include <functional>
 #include <sstream>
 
-#include "model/ToolTesting.h"
 #include "elements/Bend.h"
 #include "elements/JacketedPipe.h"
 #include "files/BatchImport.h"
 #include "files/MergeModel.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/RowObjects.h"
+#include "model/ToolTesting.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 

@@ -8,7 +8,6 @@
 #include <numbers>
 #include <sstream>
 
-#include "files/BatchTesting.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
@@ -18,6 +17,7 @@
 #include "elements/Reducer.h"
 #include "elements/Valve.h"
 #include "files/BatchExport.h"
+#include "files/BatchTesting.h"
 #include "files/NeutralImport.h"
 #include "loads/Force.h"
 #include "model/LayoutRow.h"

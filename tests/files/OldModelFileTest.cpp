@@ -13,18 +13,18 @@
 #include <fstream>
 #include <iterator>
 
-#include "files/OldModelWriter.h"
+#include "application/Application.h"
+#include "application/MainWindow.h"
+#include "editing/ModelWindows.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "files/OldModelFile.h"
+#include "files/OldModelWriter.h"
 #include "model/Model.h"
-#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "services/AppTesting.h"
-#include "application/Application.h"
 #include "services/Frame.h"
-#include "application/MainWindow.h"
 #include "services/TempFiles.h"
 #include "supports/Nozzle.h"
 #include "supports/Restraint.h"

@@ -13,11 +13,11 @@
 #include <map>
 #include <sstream>
 
+#include "application/LayoutWindow.h"
 #include "files/AutoSaveTesting.h"
 #include "files/BatchTesting.h"
 #include "files/FileCommands.h"
 #include "files/PcfExport.h"
-#include "application/LayoutWindow.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
 #include "platform/CommonDialog.h"

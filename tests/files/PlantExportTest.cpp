@@ -12,12 +12,12 @@
 #include <filesystem>
 #include <sstream>
 
+#include "application/LayoutWindow.h"
+#include "elements/Bellows.h"
 #include "files/AutoSaveTesting.h"
 #include "files/BatchTesting.h"
-#include "elements/Bellows.h"
 #include "files/FileCommands.h"
 #include "files/PlantExport.h"
-#include "application/LayoutWindow.h"
 #include "model/MakeModel.h"
 #include "model/RowObjects.h"
 #include "platform/CommonDialog.h"

@@ -4,11 +4,11 @@
 
 #include "elements/Bend.h"
 #include "elements/CommentData.h"
-#include "records/LoadCaseList.h"
-#include "model/ModelLoadCases.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/ModelLoadCases.h"
 #include "model/RowOperations.h"
+#include "records/LoadCaseList.h"
 #include "supports/Restraint.h"
 
 #include <array>

@@ -10,11 +10,11 @@
 #include <iterator>
 #include <string>
 
-#include "files/SampleModel.h"
-#include "files/ModelFile.h"
-#include "model/Model.h"
-#include "model/AnalysisElements.h"
 #include "elements/DerivedElementData.h"
+#include "files/ModelFile.h"
+#include "files/SampleModel.h"
+#include "model/AnalysisElements.h"
+#include "model/Model.h"
 #include "model/Nodes.h"
 
 namespace {

@@ -3,8 +3,8 @@
 // and every built keyword, in English and SI units.
 #include <sstream>
 
-#include "fuzz/FuzzTarget.h"
 #include "files/BatchImport.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

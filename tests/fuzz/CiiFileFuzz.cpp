@@ -4,9 +4,9 @@
 // written from the grammar.
 #include <sstream>
 
-#include "fuzz/FuzzTarget.h"
 #include "files/CiiImport.h"
 #include "files/CiiSample.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -5,9 +5,9 @@
 // and one of every flange type, written by the program's own writer.
 #include <cstring>
 
+#include "evaluations/FlangeFile.h"
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/ReaderFuzz.h"
-#include "evaluations/FlangeFile.h"
 
 namespace {
 

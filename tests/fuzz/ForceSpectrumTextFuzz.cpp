@@ -12,8 +12,8 @@
 #include <sstream>
 
 #include "fuzz/FuzzTarget.h"
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumFiles.h"
+#include "records/ForceSpectrum.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <system_error>
 
-#include "fuzz/FuzzTarget.h"
 #include "application/ProgramCommandsSetup.h"
+#include "fuzz/FuzzTarget.h"
 
 namespace {
 

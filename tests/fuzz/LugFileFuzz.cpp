@@ -5,9 +5,9 @@
 // every code, written by the program's own writer.
 #include <cstring>
 
+#include "evaluations/LugEvaluationFile.h"
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/ReaderFuzz.h"
-#include "evaluations/LugEvaluationFile.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "fuzz/FuzzTarget.h"
 #include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
 #include "files/ModelFileSections.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "services/BinaryFile.h"

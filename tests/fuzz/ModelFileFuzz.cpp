@@ -4,9 +4,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "fuzz/FuzzTarget.h"
 #include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

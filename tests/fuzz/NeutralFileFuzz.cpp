@@ -4,8 +4,8 @@
 // off a bend among them).
 #include <sstream>
 
-#include "fuzz/FuzzTarget.h"
 #include "files/NeutralImport.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -6,9 +6,9 @@
 // 720) file made from the program's own writer's bytes.
 #include <cstring>
 
+#include "evaluations/NozzleEvaluationFile.h"
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/ReaderFuzz.h"
-#include "evaluations/NozzleEvaluationFile.h"
 
 namespace {
 

@@ -12,8 +12,8 @@
 #include <cstring>
 #include <iterator>
 
-#include "fuzz/FuzzTarget.h"
 #include "files/ByteEmitter.h"
+#include "fuzz/FuzzTarget.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryOld.h"
 #include "services/Units.h"

@@ -1,9 +1,9 @@
 // The converter of old-format model files: any file is converted into a
 // fresh model or refused with its message. Seeds: the old files the tests
 // write, of every layout version, without and with nozzle rows.
-#include "fuzz/FuzzTarget.h"
-#include "files/OldModelWriter.h"
 #include "files/OldModelFile.h"
+#include "files/OldModelWriter.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

@@ -16,13 +16,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "analysis/AnalysisDriver.h"
+#include "files/ByteEmitter.h"
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/ResultsFuzzModels.h"
-#include "analysis/AnalysisDriver.h"
-#include "numeric/RunState.h"
-#include "files/ByteEmitter.h"
 #include "model/AnalysisElements.h"
 #include "model/Regenerate.h"
+#include "numeric/RunState.h"
 #include "results/CodeStressResults.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"

@@ -19,14 +19,14 @@
 #include <string>
 #include <vector>
 
-#include "records/PipeLoad.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelBuilder.h"
 #include "records/Material.h"
+#include "records/PipeLoad.h"
 #include "records/PipeSection.h"
+#include "records/TimeFunction.h"
 #include "supports/Restraint.h"
 
 enum class ResultsFuzzModel { kStaticLine, kEveryBlock, kTimeHistory };

@@ -14,8 +14,8 @@
 #include <iterator>
 #include <numbers>
 
-#include "fuzz/FuzzTarget.h"
 #include "files/ByteEmitter.h"
+#include "fuzz/FuzzTarget.h"
 #include "loads/SpectrumLibrary.h"
 
 namespace {

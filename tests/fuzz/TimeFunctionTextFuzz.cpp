@@ -12,8 +12,8 @@
 #include <sstream>
 
 #include "fuzz/FuzzTarget.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeFunctionFiles.h"
+#include "records/TimeFunction.h"
 
 namespace {
 

@@ -12,13 +12,13 @@
 #include <fstream>
 #include <iterator>
 
+#include "analysis/AnalysisDriver.h"
 #include "fuzz/FuzzTarget.h"
 #include "fuzz/ResultsFuzzModels.h"
-#include "analysis/AnalysisDriver.h"
-#include "numeric/RunState.h"
 #include "model/Regenerate.h"
-#include "resultsfile/ResultsFile.h"
+#include "numeric/RunState.h"
 #include "results/TimeHistoryTables.h"
+#include "resultsfile/ResultsFile.h"
 #include "services/BinaryFile.h"
 #include "services/Message.h"
 

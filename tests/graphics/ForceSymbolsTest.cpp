@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "graphics/GraphicsTesting.h"
+#include "loads/Force.h"
 #include "model/DrawingColours.h"
 #include "records/GraphicsSettings.h"
-#include "loads/Force.h"
 
 namespace {
 

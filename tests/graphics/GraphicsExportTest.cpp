@@ -11,11 +11,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsExport.h"
-#include "printing/PrintSheet.h"
+#include "graphics/GraphicsTesting.h"
 #include "graphics/ViewCommands.h"
 #include "platform/CommonDialog.h"
+#include "printing/PrintSheet.h"
 #include "services/TempFiles.h"
 
 namespace {

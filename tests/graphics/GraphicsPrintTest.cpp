@@ -18,16 +18,16 @@
 #include <fstream>
 #include <sstream>
 
-#include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsPrinter.h"
+#include "graphics/GraphicsTesting.h"
 #include "model/GraphicsState.h"
-#include "printing/PrintSheet.h"
-#include "printing/PrinterSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/CommonDialog.h"
 #include "platform/GlContext.h"
 #include "platform/Metafile.h"
 #include "platform/Paint.h"
+#include "printing/PrintSheet.h"
+#include "printing/PrinterSettings.h"
 #include "services/General.h"
 #include "services/TempFiles.h"
 

@@ -12,24 +12,24 @@
 #include <memory>
 #include <string>
 
+#include "application/LayoutWindow.h"
+#include "editing/ModelWindows.h"
+#include "graphics/GraphicsThread.h"
+#include "graphics/Highlight.h"
 #include "graphics/PlantModel.h"
 #include "model/Drawing2D.h"
 #include "model/GraphicsState.h"
-#include "graphics/GraphicsThread.h"
-#include "graphics/Highlight.h"
-#include "results/ResultPicture.h"
-#include "model/ViewProjection.h"
 #include "model/LayoutTesting.h"
-#include "application/LayoutWindow.h"
-#include "tests/model/ModelBuilder.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
-#include "editing/ModelWindows.h"
+#include "model/UndoFiles.h"
+#include "model/ViewProjection.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/TestSupport.h"
+#include "results/ResultPicture.h"
 #include "services/AppTesting.h"
-#include "model/UndoFiles.h"
+#include "tests/model/ModelBuilder.h"
 
 // A colour of the result scale: one channel full, another empty; the grey
 // of lit pipes, the text and the background never make one.

@@ -12,10 +12,10 @@
 #include <vector>
 #include <thread>
 
-#include "graphics/GraphicsTesting.h"
-#include "model/DrawingColours.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 

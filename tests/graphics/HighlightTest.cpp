@@ -8,10 +8,10 @@
 
 #include <vector>
 
-#include "graphics/GraphicsTesting.h"
-#include "model/DrawingColours.h"
 #include "editing/LayoutTable.h"
 #include "editing/NodeList.h"
+#include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
 #include "platform/Input.h"
 #include "services/TableWindow.h"
 

@@ -6,11 +6,11 @@
 // the colouring to specific gravity.
 #include <gtest/gtest.h>
 
-#include "graphics/GraphicsTesting.h"
-#include "elements/BendList.h"
-#include "model/DrawingColours.h"
-#include "loads/PipeLoadsTable.h"
 #include "application/ListFrame.h"
+#include "elements/BendList.h"
+#include "graphics/GraphicsTesting.h"
+#include "loads/PipeLoadsTable.h"
+#include "model/DrawingColours.h"
 #include "model/ListWindow.h"
 #include "platform/Toolbar.h"
 #include "properties/MaterialsTable.h"

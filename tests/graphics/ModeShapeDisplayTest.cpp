@@ -12,18 +12,18 @@
 
 #include <algorithm>
 
-#include "model/DrawingColours.h"
+#include "editing/ModelWindows.h"
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
-#include "results/ShapeOverlay.h"
-#include "editing/ModelWindows.h"
+#include "model/DrawingColours.h"
 #include "platform/TestSupport.h"
 #include "results/DisplacementTables.h"
 #include "results/ModalTables.h"
-#include "resultsfile/ResultBlocks.h"
-#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "results/ShapeDisplay.h"
+#include "results/ShapeOverlay.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
 
 namespace {
 

@@ -11,15 +11,15 @@
 #include <algorithm>
 
 #include "elements/Bend.h"
-#include "records/PipeLoad.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
-#include "tests/model/ModelBuilder.h"
 #include "records/Material.h"
+#include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 #include "supports/Restraint.h"
+#include "tests/model/ModelBuilder.h"
 
 class PlantModelBuilder {
  public:

@@ -11,14 +11,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "printing/PrintSheet.h"
-#include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
-#include "model/ListWindow.h"
 #include "editing/NodeList.h"
+#include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
+#include "printing/PrintSheet.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"
 

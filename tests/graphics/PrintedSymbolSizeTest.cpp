@@ -13,12 +13,12 @@
 #include <cstring>
 #include <vector>
 
-#include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsPrinter.h"
-#include "records/GraphicsSettings.h"
-#include "printing/PrinterSettings.h"
+#include "graphics/GraphicsTesting.h"
 #include "platform/Metafile.h"
 #include "platform/Printer.h"
+#include "printing/PrinterSettings.h"
+#include "records/GraphicsSettings.h"
 #include "supports/Restraint.h"
 #include "supports/Snubber.h"
 

@@ -12,11 +12,11 @@
 #include <fstream>
 #include <string>
 
-#include "services/AppTesting.h"
-#include "printing/PrinterSettings.h"
 #include "platform/CommonDialog.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
+#include "printing/PrinterSettings.h"
+#include "services/AppTesting.h"
 #include "services/TempFiles.h"
 
 namespace {

@@ -8,12 +8,12 @@
 
 #include <cstring>
 
-#include "printing/PrinterReport.h"
-#include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
 #include "platform/Metafile.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
 
 namespace {

@@ -9,9 +9,9 @@
 #include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
+#include "model/RowDrawing.h"
 #include "platform/Clipboard.h"
 #include "platform/GlContext.h"
-#include "model/RowDrawing.h"
 
 namespace {
 

@@ -9,15 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "graphics/GraphicsTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
-#include "records/GraphicsSettings.h"
+#include "graphics/GraphicsTesting.h"
 #include "graphics/HideElements.h"
 #include "graphics/Show.h"
 #include "graphics/ViewCommands.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "records/GraphicsSettings.h"
 
 namespace {
 

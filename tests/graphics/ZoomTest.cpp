@@ -9,10 +9,10 @@
 #include <cmath>
 
 #include "graphics/GraphicsTesting.h"
-#include "records/GraphicsSettings.h"
 #include "graphics/Zoom.h"
 #include "platform/Controls.h"
 #include "platform/Toolbar.h"
+#include "records/GraphicsSettings.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <vector>
 
+#include "elements/BendTesting.h"
+#include "elements/ElementForces.h"
 #include "kindbase/ElementInputs.h"
 #include "kindbase/EndForces.h"
-#include "elements/ElementForces.h"
 #include "kindbase/GlobalSystem.h"
-#include "elements/BendTesting.h"
 #include "services/BinaryFile.h"
 #include "services/TempFiles.h"
 

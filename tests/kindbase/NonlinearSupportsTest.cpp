@@ -14,9 +14,9 @@
 #include <cstdlib>
 
 #include "analysis/AnalysisTesting.h"
-#include "model/RowOperations.h"
 #include "analysis/NonlinearIteration.h"
 #include "elements/ConcentratedMass.h"
+#include "model/RowOperations.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"

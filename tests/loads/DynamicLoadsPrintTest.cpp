@@ -5,13 +5,13 @@
 // the "Forces" list printed from the List window the same way.
 #include <cstdlib>
 
-#include "loads/LoadsTesting.h"
 #include "loads/Force.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "records/TimeFunction.h"
+#include "loads/LoadsTesting.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/RowOperations.h"
+#include "records/TimeFunction.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

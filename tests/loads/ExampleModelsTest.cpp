@@ -12,9 +12,9 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
-#include "records/PipeLoad.h"
 #include "model/Model.h"
 #include "model/Regenerate.h"
+#include "records/PipeLoad.h"
 
 namespace {
 

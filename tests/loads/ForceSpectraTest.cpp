@@ -11,15 +11,15 @@
 // spectrum and a time function from the Layout window; the report section.
 #include <sstream>
 
-#include "loads/LoadsTesting.h"
 #include "loads/ForceSpectraTable.h"
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "loads/ForceSpectrumLoad.h"
+#include "loads/LoadsTesting.h"
 #include "loads/PointTablesTable.h"
-#include "records/TimeFunction.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -5,13 +5,13 @@
 // store nothing, results mode locks it, a spectrum that does not
 // exist shows none and OK then wants one), listed as "Force spectrum loads"
 // with the typed scale factor, printed as text and comma-separated lines.
-#include "loads/LoadsTesting.h"
+#include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "loads/DirectionalLoadList.h"
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
-#include "editing/LayoutTable.h"
+#include "loads/LoadsTesting.h"
 #include "model/RowOperations.h"
+#include "records/ForceSpectrum.h"
 #include "services/Units.h"
 
 namespace {

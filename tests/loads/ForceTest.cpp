@@ -5,13 +5,13 @@
 // mode leave the model and the undo stack alone), listed as "Forces",
 // printed as text and comma-separated lines, and refused by Analyze when
 // added to a temperature the model does not use.
-#include "loads/LoadsTesting.h"
 #include "analysis/AnalysisDriver.h"
+#include "editing/LayoutEditors.h"
+#include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "loads/Force.h"
 #include "loads/ForceList.h"
-#include "editing/LayoutEditors.h"
-#include "editing/LayoutTable.h"
+#include "loads/LoadsTesting.h"
 #include "model/RowOperations.h"
 #include "platform/Window.h"
 #include "services/Units.h"

@@ -5,12 +5,12 @@
 // the undo stack alone), the model's damping and combination in
 // HARMONIC_DIALOG (99 % accepted, 99.5 refused), the "Harmonic loads" list
 // and its text and comma-separated sections with the settings' lines.
-#include "loads/LoadsTesting.h"
+#include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "loads/HarmonicList.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/LoadsReport.h"
-#include "editing/LayoutTable.h"
+#include "loads/LoadsTesting.h"
 #include "model/RowOperations.h"
 #include "services/Units.h"
 

@@ -9,8 +9,8 @@
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
 #include "loads/LoadCaseDialog.h"
-#include "records/LoadCaseList.h"
 #include "model/LayoutTesting.h"
+#include "records/LoadCaseList.h"
 
 namespace {
 

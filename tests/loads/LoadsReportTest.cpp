@@ -7,13 +7,13 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "loads/LoadsTesting.h"
-#include "printing/TextPrinter.h"
 #include "loads/LoadsReport.h"
+#include "loads/LoadsTesting.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectrumPrint.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/WindDialog.h"
+#include "printing/TextPrinter.h"
 #include "services/NumberText.h"
 #include "supports/DisplacementSets.h"
 

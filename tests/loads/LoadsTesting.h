@@ -10,12 +10,12 @@
 #include <string>
 #include <vector>
 
-#include "printing/ReportOutput.h"
 #include "model/ListTesting.h"
+#include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
+#include "printing/ReportOutput.h"
 #include "services/TempFiles.h"
-#include "model/UndoFiles.h"
 
 class LoadsFixture : public ListFixture {
  public:

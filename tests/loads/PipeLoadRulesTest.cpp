@@ -8,11 +8,11 @@
 
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
-#include "records/PipeLoad.h"
 #include "loads/PipeLoadUse.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "records/BeamLoad.h"
+#include "records/PipeLoad.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -5,11 +5,11 @@
 // reset, a rename carried into the rows after the question, and an OK
 // without a change leaving nothing to undo.
 #include "loads/LoadsTesting.h"
-#include "records/PipeLoad.h"
 #include "loads/PipeLoadDialog.h"
 #include "loads/PipeLoadsTable.h"
 #include "model/ListWindow.h"
 #include "records/BeamLoad.h"
+#include "records/PipeLoad.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -4,13 +4,13 @@
 // one read, the export written and read back, the spectrum load dialog, a
 // rename the load follows, Delete refusing a spectrum in use, and the
 // options dialog refusing a change between displacement and acceleration.
+#include "editing/NodeList.h"
 #include "loads/LoadsTesting.h"
 #include "loads/SpectraTable.h"
-#include "records/Spectrum.h"
 #include "loads/SpectrumFiles.h"
 #include "model/ListWindow.h"
-#include "editing/NodeList.h"
 #include "platform/Menu.h"
+#include "records/Spectrum.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -12,19 +12,19 @@
 #include <fstream>
 #include <limits>
 
-#include "loads/LoadsTesting.h"
+#include "editing/NewDocument.h"
 #include "files/FileCommands.h"
+#include "loads/LoadsTesting.h"
 #include "loads/SpectraTable.h"
-#include "records/Spectrum.h"
 #include "loads/SpectrumLibrary.h"
 #include "loads/SpectrumLibraryWindow.h"
 #include "loads/SpectrumValuesGrid.h"
-#include "editing/NewDocument.h"
 #include "platform/Menu.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
-#include "services/NumberText.h"
+#include "records/Spectrum.h"
 #include "services/FramePlacements.h"
+#include "services/NumberText.h"
 #include "services/Settings.h"
 
 namespace {

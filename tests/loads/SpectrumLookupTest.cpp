@@ -9,8 +9,8 @@
 #include <numbers>
 #include <sstream>
 
-#include "records/Spectrum.h"
 #include "loads/SpectrumFiles.h"
+#include "records/Spectrum.h"
 #include "services/NumberText.h"
 
 namespace {

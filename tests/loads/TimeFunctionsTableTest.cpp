@@ -6,15 +6,15 @@
 // dropped with a message), the export written and read back, a rename the
 // time varying loads follow, Delete refusing a function in use, and the
 // report section as text and comma-separated lines.
+#include "editing/NodeList.h"
 #include "loads/LoadsTesting.h"
 #include "loads/PointTablesTable.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeFunctionFiles.h"
 #include "loads/TimeFunctionsTable.h"
 #include "loads/TimeVaryingLoad.h"
-#include "editing/NodeList.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
+#include "records/TimeFunction.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -4,16 +4,16 @@
 // any scale factor, a function required), the "Time varying loads" list
 // with its typed scale factor, its text and comma-separated sections; and
 // the time history options of TIME_HISTORY_DIALOG with their report lines.
-#include "loads/LoadsTesting.h"
+#include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "loads/DirectionalLoadList.h"
-#include "records/LoadCaseList.h"
-#include "records/TimeFunction.h"
+#include "loads/LoadsTesting.h"
 #include "loads/TimeHistoryDialog.h"
 #include "loads/TimeVaryingLoad.h"
-#include "editing/LayoutTable.h"
 #include "model/ModelGeometry.h"
 #include "model/RowOperations.h"
+#include "records/LoadCaseList.h"
+#include "records/TimeFunction.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

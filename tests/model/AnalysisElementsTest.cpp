@@ -8,15 +8,15 @@
 
 #include <cmath>
 
-#include "model/ModelBuilder.h"
-#include "records/AnalysisOptions.h"
 #include "elements/Bend.h"
+#include "elements/DerivedElementData.h"
 #include "elements/JacketedPipe.h"
 #include "elements/RigidElement.h"
 #include "model/AnalysisElements.h"
-#include "elements/DerivedElementData.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/ModelBuilder.h"
+#include "records/AnalysisOptions.h"
 #include "services/Units.h"
 
 namespace {

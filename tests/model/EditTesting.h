@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "model/ModelBuilder.h"
 #include "files/ModelFile.h"
 #include "model/LayoutRowEdits.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/ModelBuilder.h"
+#include "model/UndoFiles.h"
 #include "services/AppTesting.h"
 #include "services/TempFiles.h"
-#include "model/UndoFiles.h"
 
 // Makes `built` the open model as a user has it: written to a file and read
 // back (the reader settles the options that the piping code forces and makes

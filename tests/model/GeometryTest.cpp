@@ -6,9 +6,9 @@
 
 #include "elements/Bend.h"
 #include "model/MakeModel.h"
+#include "model/ModelBuilder.h"
 #include "model/ModelGeometry.h"
 #include "model/RowOperations.h"
-#include "model/ModelBuilder.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "model/EditTesting.h"
-#include "model/LayoutTesting.h"
 #include "elements/JacketedPipe.h"
 #include "files/ModelFile.h"
+#include "model/EditTesting.h"
+#include "model/LayoutTesting.h"
 #include "services/TempFiles.h"
 
 namespace {

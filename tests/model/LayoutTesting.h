@@ -11,20 +11,20 @@
 #include <string>
 #include <vector>
 
-#include "editing/LayoutTable.h"
 #include "application/LayoutWindow.h"
+#include "editing/LayoutTable.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
-#include "services/ErrorRecords.h"
+#include "model/UndoFiles.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/TestSupport.h"
 #include "services/AppTesting.h"
+#include "services/ErrorRecords.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 #include "services/Units.h"
 
 class LayoutFixture : public AppFixture {

@@ -7,11 +7,11 @@
 // leaves exactly one undo step.
 #include <filesystem>
 
-#include "model/LayoutTesting.h"
-#include "files/ModelFile.h"
 #include "editing/LayoutEditors.h"
-#include "model/ListWindow.h"
 #include "editing/NodeList.h"
+#include "files/ModelFile.h"
+#include "model/LayoutTesting.h"
+#include "model/ListWindow.h"
 #include "platform/Paint.h"
 #include "platform/Rect.h"
 #include "services/AppFonts.h"

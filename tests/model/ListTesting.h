@@ -15,22 +15,22 @@
 #include <fstream>
 #include <string>
 
-#include "model/ModelBuilder.h"
-#include "elements/CommentData.h"
-#include "records/Material.h"
-#include "records/PipeSection.h"
-#include "records/PipeLoad.h"
-#include "graphics/GraphicsThread.h"
-#include "model/MakeModel.h"
-#include "model/ListWindow.h"
-#include "model/Model.h"
+#include "application/Application.h"
 #include "editing/ModelWindows.h"
+#include "elements/CommentData.h"
+#include "graphics/GraphicsThread.h"
+#include "model/ListWindow.h"
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/ModelBuilder.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "records/Material.h"
+#include "records/PipeLoad.h"
+#include "records/PipeSection.h"
 #include "services/AppTesting.h"
-#include "application/Application.h"
 #include "services/TableWindowSupport.h"
-#include "model/UndoFiles.h"
 
 class ListFixture : public AppFixture {
  public:

@@ -8,8 +8,8 @@
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "model/MakeModel.h"
-#include "records/PipeSection.h"
 #include "model/ModelBuilder.h"
+#include "records/PipeSection.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Building small models row by row for the model tests.
 #pragma once
 
-#include "records/PipeLoad.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "records/Material.h"
+#include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 
 inline int AddRow(Model& model, NodeId node, ElementType type, float dx = 0.0f, float dy = 0.0f,

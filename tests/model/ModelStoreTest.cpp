@@ -6,13 +6,13 @@
 #include <fstream>
 #include <iterator>
 
-#include "records/RecordTable.h"
-#include "model/RevisionRecord.h"
 #include "editing/RowText.h"
+#include "model/ModelBuilder.h"
+#include "model/RevisionRecord.h"
+#include "records/RecordTable.h"
 #include "services/BinaryFile.h"
 #include "supports/Hanger.h"
 #include "supports/Restraint.h"
-#include "model/ModelBuilder.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // number from 0 to the highest free node number with the field's message
 // and stays open, stores a changed increment as a change of the model, and
 // the next row typed on the spare line takes its node number by it.
-#include "model/ListTesting.h"
 #include "editing/LayoutTable.h"
+#include "model/ListTesting.h"
 #include "model/NodeIncrementDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"

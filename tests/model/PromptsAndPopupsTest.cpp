@@ -1,12 +1,12 @@
 // The find-text prompt over the Layout table, the shared table popups and
 // Edit-menu states, the opening of a list at the current Layout row, and
 // the local-axes triad's shown flag.
-#include "model/ListTesting.h"
-#include "model/ContextMenus.h"
 #include "editing/LayoutTable.h"
-#include "model/ListWindow.h"
 #include "editing/NodeList.h"
 #include "editing/PromptDialogs.h"
+#include "model/ContextMenus.h"
+#include "model/ListTesting.h"
+#include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"

@@ -4,9 +4,9 @@
 
 #include "elements/Bend.h"
 #include "model/MakeModel.h"
+#include "model/ModelBuilder.h"
 #include "model/Regenerate.h"
 #include "supports/Anchor.h"
-#include "model/ModelBuilder.h"
 
 namespace {
 

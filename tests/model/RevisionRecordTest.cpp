@@ -7,9 +7,9 @@
 #include <fstream>
 #include <sstream>
 
+#include "editing/RevisionRecordDialog.h"
 #include "model/ToolTesting.h"
 #include "printing/ReportOutput.h"
-#include "editing/RevisionRecordDialog.h"
 #include "properties/DialogTable.h"
 #include "services/TableWindow.h"
 

@@ -3,11 +3,11 @@
 // that colours a row, and the copy of the model the graphics thread draws.
 #include <gtest/gtest.h>
 
-#include "model/ModelBuilder.h"
+#include "editing/DrawnModel.h"
 #include "elements/Bend.h"
 #include "model/GraphicsState.h"
-#include "editing/DrawnModel.h"
 #include "model/MakeModel.h"
+#include "model/ModelBuilder.h"
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"
 #include "records/BeamSection.h"

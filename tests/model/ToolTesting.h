@@ -13,10 +13,10 @@
 #include <iterator>
 #include <string>
 
+#include "editing/UndoRedo.h"
+#include "files/ModelFile.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
-#include "files/ModelFile.h"
-#include "editing/UndoRedo.h"
 #include "services/Message.h"
 #include "services/TempFiles.h"
 

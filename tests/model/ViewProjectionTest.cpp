@@ -7,11 +7,11 @@
 #include <cmath>
 #include <vector>
 
+#include "graphics/ViewTurns.h"
 #include "model/Drawing2D.h"
 #include "model/GraphicsState.h"
-#include "model/ViewProjection.h"
-#include "graphics/ViewTurns.h"
 #include "model/Model.h"
+#include "model/ViewProjection.h"
 #include "platform/Gdi.h"
 
 namespace {

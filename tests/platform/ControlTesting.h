@@ -7,11 +7,11 @@
 #include <utility>
 #include <vector>
 
-#include "platform/PlatformTest.h"
 #include "platform/Clipboard.h"
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/PlatformTest.h"
 
 class ControlTest : public PlatformTest {
  protected:

@@ -8,9 +8,9 @@
 #include <cstring>
 #include <fstream>
 
-#include "platform/PlatformTest.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/PlatformTest.h"
 #include "platform/Presenter.h"
 #include "platform/Resource.h"
 #include "platform/ResourceInternal.h"

@@ -7,10 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/PlatformTest.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
+#include "platform/PlatformTest.h"
 #include "platform/ResourceTemplates.h"
 
 // A dialog with one control of each everyday kind, in tab order: two

@@ -1,10 +1,10 @@
 // Input: keys to the focus window with their characters (Windows-1252),
 // key state, system keys, pointer messages with capture and hit testing,
 // double clicks on the virtual clock, the wheel, cursors and the caret blink.
-#include "platform/PlatformTest.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
+#include "platform/PlatformTest.h"
 #include "platform/Presenter.h"
 
 namespace {

@@ -1,8 +1,8 @@
 // The message queue of one thread: order of posted messages against WM_PAINT
 // and WM_TIMER, peeking and filters, thread messages, quit, timers on the
 // virtual clock and pumping.
-#include "platform/PlatformTest.h"
 #include "platform/Paint.h"
+#include "platform/PlatformTest.h"
 
 namespace {
 

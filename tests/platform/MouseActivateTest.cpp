@@ -2,8 +2,8 @@
 // the window under the pointer with WM_MOUSEACTIVATE (a child passes the
 // question to its parent unless it answers itself), then activates or not
 // and passes the press on or eats it, as the answer says.
-#include "platform/PlatformTest.h"
 #include "platform/Input.h"
+#include "platform/PlatformTest.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 // Painting: erase then paint, one paint for the union of invalidations,
 // children drawing into their top-level surface at their origin and clip,
 // own device contexts, update-now, scrolling and the repaint of a grown window.
-#include "platform/PlatformTest.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
+#include "platform/PlatformTest.h"
 
 namespace {
 

@@ -5,9 +5,9 @@
 #include <fstream>
 #include <iterator>
 
-#include "platform/PlatformTest.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
+#include "platform/PlatformTest.h"
 
 namespace {
 

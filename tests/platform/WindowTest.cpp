@@ -3,9 +3,9 @@
 // z-order, show states, focus, activation, capture and enabling.
 #include <cstring>
 
-#include "platform/PlatformTest.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
+#include "platform/PlatformTest.h"
 
 namespace {
 

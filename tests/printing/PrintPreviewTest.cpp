@@ -9,13 +9,13 @@
 #include <fstream>
 #include <sstream>
 
-#include "printing/PrintSheet.h"
-#include "printing/PrinterSettings.h"
 #include "platform/Clipboard.h"
 #include "platform/CommonDialog.h"
 #include "platform/Menu.h"
 #include "platform/Metafile.h"
 #include "platform/PropertySheet.h"
+#include "printing/PrintSheet.h"
+#include "printing/PrinterSettings.h"
 #include "services/TempFiles.h"
 
 namespace {

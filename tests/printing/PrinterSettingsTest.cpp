@@ -8,11 +8,11 @@
 #include <array>
 #include <cstring>
 
-#include "printing/PrinterReport.h"
-#include "printing/PrinterSettings.h"
 #include "platform/Printer.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
+#include "printing/PrinterReport.h"
+#include "printing/PrinterSettings.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "model/Model.h"
 #include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
 #include "printing/TextPrinter.h"
-#include "model/Model.h"
 #include "services/AppTesting.h"
 #include "services/NumberText.h"
 #include "services/Settings.h"

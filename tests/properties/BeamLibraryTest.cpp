@@ -11,17 +11,17 @@
 #include <fstream>
 #include <iterator>
 
-#include "properties/PropertyUiTesting.h"
+#include "application/MainWindow.h"
+#include "editing/NewDocument.h"
 #include "files/ByteEmitter.h"
 #include "files/FileCommands.h"
-#include "editing/NewDocument.h"
 #include "platform/CommonDialog.h"
 #include "properties/BeamLibrary.h"
 #include "properties/BeamLibraryWindow.h"
 #include "properties/BeamLists.h"
 #include "properties/BeamSectionsTable.h"
+#include "properties/PropertyUiTesting.h"
 #include "services/ErrorRecords.h"
-#include "application/MainWindow.h"
 #include "services/NumberText.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"

@@ -3,10 +3,10 @@
 // refused, lookups.
 #include <gtest/gtest.h>
 
+#include "properties/SectionTestBytes.h"
 #include "records/BeamLoad.h"
 #include "records/BeamMaterial.h"
 #include "records/BeamSection.h"
-#include "properties/SectionTestBytes.h"
 
 using namespace section_test;
 

@@ -10,17 +10,17 @@
 
 #include <cmath>
 
-#include "properties/PropertyUiTesting.h"
+#include "editing/LayoutTable.h"
+#include "elements/BeamElement.h"
 #include "elements/BeamList.h"
 #include "elements/KindTable.h"
-#include "editing/LayoutTable.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "properties/AiscShapeDialogs.h"
-#include "elements/BeamElement.h"
 #include "properties/BeamLoadsTable.h"
 #include "properties/BeamMaterialsTable.h"
 #include "properties/BeamSectionsTable.h"
+#include "properties/PropertyUiTesting.h"
 #include "services/ErrorRecords.h"
 #include "services/NumberText.h"
 #include "services/Units.h"

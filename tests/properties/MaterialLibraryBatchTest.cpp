@@ -11,8 +11,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "properties/MaterialLibraryTesting.h"
 #include "properties/MaterialLibraryBatch.h"
+#include "properties/MaterialLibraryTesting.h"
 #include "services/Units.h"
 
 using namespace matlib_test;

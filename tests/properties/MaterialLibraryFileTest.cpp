@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <limits>
 
-#include "properties/MaterialLibraryTesting.h"
 #include "properties/MaterialLibraryOld.h"
+#include "properties/MaterialLibraryTesting.h"
 #include "services/Units.h"
 
 using namespace section_test;

@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "records/Material.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/SectionTestBytes.h"
+#include "records/Material.h"
 
 namespace matlib_test {
 

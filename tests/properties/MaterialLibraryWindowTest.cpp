@@ -13,13 +13,12 @@
 #include <fstream>
 #include <sstream>
 
-#include "properties/MaterialLibraryTesting.h"
 #include "analysis/AnalysisOptionsSheet.h"
-#include "files/FileCommands.h"
 #include "application/ListFrame.h"
-#include "model/ListWindow.h"
 #include "editing/ModelWindows.h"
 #include "editing/NewDocument.h"
+#include "files/FileCommands.h"
+#include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
@@ -27,6 +26,7 @@
 #include "properties/DialogTable.h"
 #include "properties/MaterialDialog.h"
 #include "properties/MaterialLibrary.h"
+#include "properties/MaterialLibraryTesting.h"
 #include "properties/MaterialLibraryWindow.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"

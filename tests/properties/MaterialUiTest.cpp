@@ -6,15 +6,15 @@
 // without properties, copy and paste (undoable), and its export.
 #include "properties/PropertyUiTesting.h"
 
+#include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "loads/Force.h"
-#include "editing/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
-#include "services/ErrorRecords.h"
 #include "platform/Input.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
+#include "services/ErrorRecords.h"
 #include "services/NumberText.h"
 #include "services/TableWindow.h"
 

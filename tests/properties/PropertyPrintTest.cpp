@@ -9,10 +9,10 @@
 #include <fstream>
 #include <sstream>
 
-#include "printing/TextPrinter.h"
 #include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
+#include "printing/TextPrinter.h"
 #include "properties/MaterialsTable.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"

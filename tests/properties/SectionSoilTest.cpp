@@ -3,8 +3,8 @@
 // byte-for-byte round trips, enumerations and damage refused, lookups.
 #include <gtest/gtest.h>
 
-#include "records/PipeSection.h"
 #include "properties/SectionTestBytes.h"
+#include "records/PipeSection.h"
 #include "records/Soil.h"
 
 using namespace section_test;

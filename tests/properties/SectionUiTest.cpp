@@ -10,12 +10,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "printing/ReportOutput.h"
 #include "editing/LayoutTable.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
-#include "records/PipeDimensions.h"
+#include "printing/ReportOutput.h"
 #include "properties/SectionsTable.h"
+#include "records/PipeDimensions.h"
 #include "services/ErrorRecords.h"
 #include "services/NumberText.h"
 #include "services/TableWindow.h"

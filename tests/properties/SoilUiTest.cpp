@@ -17,11 +17,11 @@
 #include <sstream>
 
 #include "files/ModelFile.h"
-#include "results/PrintSelection.h"
-#include "printing/ReportOutput.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
+#include "printing/ReportOutput.h"
 #include "properties/SoilsTable.h"
+#include "results/PrintSelection.h"
 #include "services/ErrorRecords.h"
 #include "services/General.h"
 #include "services/NumberText.h"

@@ -13,21 +13,21 @@
 #include <string>
 #include <vector>
 
-#include "properties/PropertyUiTesting.h"
+#include "application/ListFrame.h"
 #include "editing/ModelWindows.h"
+#include "editing/NewDocument.h"
+#include "files/FileCommands.h"
+#include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
-#include "services/Units.h"
-#include "files/FileCommands.h"
-#include "application/ListFrame.h"
-#include "model/ListWindow.h"
-#include "editing/NewDocument.h"
 #include "properties/BeamLibraryWindow.h"
+#include "properties/PropertyUiTesting.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
 #include "services/Frame.h"
 #include "services/Settings.h"
 #include "services/TableWindow.h"
+#include "services/Units.h"
 
 namespace {
 

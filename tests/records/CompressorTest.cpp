@@ -2,8 +2,8 @@
 // byte, the room of a table read from a file and its growth, damage refused.
 #include <gtest/gtest.h>
 
-#include "records/Compressor.h"
 #include "properties/SectionTestBytes.h"
+#include "records/Compressor.h"
 
 using namespace section_test;
 

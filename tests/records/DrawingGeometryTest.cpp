@@ -7,12 +7,12 @@
 #include <numbers>
 
 #include "model/Drawing2D.h"
-#include "records/DrawingGeometry.h"
 #include "model/GraphicsState.h"
+#include "model/Model.h"
 #include "model/StockSymbols.h"
 #include "model/SymbolFrames.h"
 #include "model/ViewProjection.h"
-#include "model/Model.h"
+#include "records/DrawingGeometry.h"
 
 namespace {
 

@@ -3,8 +3,8 @@
 // as it was, lookup by name and the table's growth.
 #include <gtest/gtest.h>
 
-#include "records/Material.h"
 #include "properties/SectionTestBytes.h"
+#include "records/Material.h"
 
 using namespace section_test;
 

@@ -4,8 +4,8 @@
 // values over the pairs in use.
 #include <gtest/gtest.h>
 
-#include "records/PipeLoad.h"
 #include "properties/SectionTestBytes.h"
+#include "records/PipeLoad.h"
 #include "services/NumberText.h"
 
 using namespace section_test;

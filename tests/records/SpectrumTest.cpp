@@ -4,10 +4,10 @@
 // files up to 510 converted by their unit, damage refused, lookups.
 #include <gtest/gtest.h>
 
+#include "properties/SectionTestBytes.h"
 #include "records/ForceSpectrum.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
-#include "properties/SectionTestBytes.h"
 
 using namespace section_test;
 

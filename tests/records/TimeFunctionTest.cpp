@@ -9,9 +9,9 @@
 
 #include <sstream>
 
+#include "loads/TimeFunctionFiles.h"
 #include "records/PointTables.h"
 #include "records/TimeFunction.h"
-#include "loads/TimeFunctionFiles.h"
 #include "services/NumberText.h"
 
 namespace {

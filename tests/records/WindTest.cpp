@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "records/Wind.h"
 #include "properties/SectionTestBytes.h"
+#include "records/Wind.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

@@ -8,11 +8,11 @@
 
 #include <string>
 
-#include "results/ResultsTesting.h"
 #include "elements/BeamTesting.h"
 #include "loads/Force.h"
 #include "results/BeamForcesTable.h"
 #include "results/OtherSelectors.h"
+#include "results/ResultsTesting.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Units.h"
 

@@ -10,13 +10,13 @@
 #include <numbers>
 #include <sstream>
 
-#include "graphics/GraphicsTesting.h"
 #include "elements/Bend.h"
 #include "elements/Reducer.h"
 #include "elements/Valve.h"
-#include "results/BillOfMaterials.h"
-#include "printing/ReportOutput.h"
+#include "graphics/GraphicsTesting.h"
 #include "model/AnalysisElements.h"
+#include "printing/ReportOutput.h"
+#include "results/BillOfMaterials.h"
 #include "services/TempFiles.h"
 
 namespace {

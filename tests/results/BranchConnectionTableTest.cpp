@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "elements/BranchSif.h"
-#include "printing/ReportOutput.h"
 #include "platform/Input.h"
+#include "printing/ReportOutput.h"
 #include "results/BranchConnectionTable.h"
 #include "results/CodeResultsTesting.h"
 #include "resultsfile/ResultNavigation.h"

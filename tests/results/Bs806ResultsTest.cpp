@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "printing/ReportOutput.h"
-#include "results/CodeResultsTesting.h"
 #include "results/CodeComplianceReport.h"
+#include "results/CodeResultsTesting.h"
 #include "results/PipeForcesTable.h"
 
 namespace {

@@ -4,18 +4,18 @@
 // text measuring functions.
 #include <gtest/gtest.h>
 
-#include "files/FileCommands.h"
 #include "editing/NewDocument.h"
+#include "files/FileCommands.h"
 #include "model/NodeDrawing.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "results/LoadCaseChooser.h"
-#include "resultsfile/RadioChooser.h"
-#include "resultsfile/ResultCases.h"
 #include "results/ResultChooser.h"
 #include "results/ResultsTesting.h"
-#include "resultsfile/TextMeasure.h"
 #include "results/Thresholds.h"
+#include "resultsfile/RadioChooser.h"
+#include "resultsfile/ResultCases.h"
+#include "resultsfile/TextMeasure.h"
 #include "services/NameTables.h"
 
 namespace {

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "printing/ReportOutput.h"
 #include "model/AnalysisElements.h"
+#include "printing/ReportOutput.h"
 #include "results/CodeComplianceReport.h"
 #include "results/CodeResultsTesting.h"
 

@@ -18,8 +18,8 @@
 #include "platform/PropertySheet.h"
 #include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
-#include "results/SortedStressesTable.h"
 #include "results/ResultViewItems.h"
+#include "results/SortedStressesTable.h"
 #include "services/TableWindowSupport.h"
 
 namespace {

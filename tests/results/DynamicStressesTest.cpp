@@ -13,16 +13,16 @@
 #include <cstdlib>
 #include <fstream>
 
-#include "results/ShapeOverlay.h"
 #include "results/DisplacementTables.h"
 #include "results/DynamicStresses.h"
-#include "results/ShapeDisplay.h"
 #include "results/ModalTables.h"
 #include "results/PipeForcesTable.h"
+#include "results/ResultsTesting.h"
+#include "results/ResultsWindow.h"
+#include "results/ShapeDisplay.h"
+#include "results/ShapeOverlay.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
-#include "results/ResultsWindow.h"
-#include "results/ResultsTesting.h"
 
 namespace {
 

@@ -18,6 +18,7 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "elements/BallJoint.h"
+#include "elements/BeamElement.h"
 #include "elements/Bellows.h"
 #include "elements/BranchSif.h"
 #include "elements/ElasticElement.h"
@@ -31,9 +32,8 @@
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/Valve.h"
-#include "records/Spectrum.h"
-#include "elements/BeamElement.h"
 #include "records/Soil.h"
+#include "records/Spectrum.h"
 #include "supports/Anchor.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"

@@ -2,10 +2,10 @@
 // the middle (the first folder and the name stay), and cut from the left
 // when even that is too wide; every result fits the width in the control's
 // font.
-#include "services/AppTesting.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "results/FitPath.h"
+#include "services/AppTesting.h"
 
 namespace {
 

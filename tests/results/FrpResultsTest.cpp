@@ -12,22 +12,22 @@
 #include <fstream>
 #include <numbers>
 
-#include "results/PrintSelection.h"
-#include "printing/ReportOutput.h"
-#include "platform/CommonDialog.h"
-#include "platform/PropertySheet.h"
-#include "results/ResultPicture.h"
+#include "codes/CodeStressDriver.h"
 #include "loads/Force.h"
 #include "model/LcsTriad.h"
+#include "platform/CommonDialog.h"
 #include "platform/Input.h"
-#include "results/ResultViewItems.h"
+#include "platform/PropertySheet.h"
+#include "printing/ReportOutput.h"
 #include "results/FrpForcesTable.h"
 #include "results/FrpStresses.h"
-#include "codes/CodeStressDriver.h"
 #include "results/OtherSelectors.h"
+#include "results/PrintSelection.h"
 #include "results/ResultChooser.h"
-#include "resultsfile/ResultCases.h"
+#include "results/ResultPicture.h"
+#include "results/ResultViewItems.h"
 #include "results/ResultsTesting.h"
+#include "resultsfile/ResultCases.h"
 #include "services/Units.h"
 
 namespace {

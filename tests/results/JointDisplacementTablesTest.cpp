@@ -11,18 +11,18 @@
 #include <cmath>
 #include <fstream>
 
+#include "editing/NodeList.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
-#include "printing/ReportOutput.h"
 #include "loads/Force.h"
 #include "model/ListWindow.h"
-#include "editing/NodeList.h"
 #include "model/Nodes.h"
+#include "printing/ReportOutput.h"
 #include "results/JointDisplacementTables.h"
 #include "results/OtherSelectors.h"
+#include "results/ResultsTesting.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
-#include "results/ResultsTesting.h"
 #include "services/Units.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"

@@ -16,14 +16,14 @@
 #include "printing/ReportOutput.h"
 #include "records/Spectrum.h"
 #include "results/AccelerationsTable.h"
-#include "supports/SupportLoadSummary.h"
-#include "results/ShapeOverlay.h"
 #include "results/ModalTables.h"
-#include "resultsfile/ResultBlocks.h"
-#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
 #include "results/ShapeDisplay.h"
+#include "results/ShapeOverlay.h"
+#include "resultsfile/ResultBlocks.h"
+#include "resultsfile/ResultCases.h"
 #include "services/Units.h"
+#include "supports/SupportLoadSummary.h"
 
 namespace {
 

@@ -13,19 +13,19 @@
 #include <iterator>
 #include <sstream>
 
-#include "results/PrintSelection.h"
-#include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
 #include "application/LayoutWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
+#include "printing/PrinterSettings.h"
+#include "printing/ReportOutput.h"
 #include "results/ModalTables.h"
-#include "resultsfile/ResultCases.h"
-#include "services/NameTables.h"
+#include "results/PrintSelection.h"
 #include "results/QaBlock.h"
+#include "results/ResultsTesting.h"
+#include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/General.h"
-#include "results/ResultsTesting.h"
+#include "services/NameTables.h"
 
 namespace {
 

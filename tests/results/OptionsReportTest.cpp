@@ -9,9 +9,9 @@
 #include <iterator>
 
 #include "analysis/AnalysisOptionsReport.h"
-#include "results/PrintSelection.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
+#include "results/PrintSelection.h"
 #include "results/ResultsTesting.h"
 #include "services/StartupSwitches.h"
 

@@ -8,12 +8,12 @@
 #include <cmath>
 #include <fstream>
 
-#include "printing/ReportOutput.h"
 #include "loads/Force.h"
+#include "printing/ReportOutput.h"
 #include "results/OtherForcesTable.h"
 #include "results/OtherSelectors.h"
-#include "resultsfile/ResultCases.h"
 #include "results/ResultsTesting.h"
+#include "resultsfile/ResultCases.h"
 #include "services/Units.h"
 
 namespace {

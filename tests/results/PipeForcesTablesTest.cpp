@@ -13,9 +13,9 @@
 
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
-#include "printing/PrintSheet.h"
-#include "platform/CommonDialog.h"
 #include "model/LcsTriad.h"
+#include "platform/CommonDialog.h"
+#include "printing/PrintSheet.h"
 #include "results/CodeResultsTesting.h"
 #include "results/PipeForcesTable.h"
 #include "resultsfile/ResultCases.h"

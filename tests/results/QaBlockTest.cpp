@@ -9,8 +9,8 @@
 #include <sstream>
 
 #include "graphics/GraphicsTesting.h"
-#include "results/QaBlock.h"
 #include "printing/ReportOutput.h"
+#include "results/QaBlock.h"
 #include "services/TableWindowSupport.h"
 #include "services/TempFiles.h"
 

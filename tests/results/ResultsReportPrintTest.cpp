@@ -12,14 +12,14 @@
 #include <fstream>
 #include <iterator>
 
-#include "results/PrintSelection.h"
-#include "printing/ReportOutput.h"
+#include "model/Nodes.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
+#include "printing/ReportOutput.h"
 #include "results/EveryKindModel.h"
-#include "resultsfile/ResultCases.h"
+#include "results/PrintSelection.h"
 #include "results/ResultsTesting.h"
-#include "model/Nodes.h"
+#include "resultsfile/ResultCases.h"
 #include "services/NameTables.h"
 #include "supports/SupportLoadSummary.h"
 #include "supports/SupportResultTables.h"

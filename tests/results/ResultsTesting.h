@@ -17,8 +17,8 @@
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
 #include "model/LayoutTesting.h"
-#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsMode.h"
+#include "resultsfile/ResultNavigation.h"
 #include "services/Frame.h"
 #include "services/TableWindow.h"
 

@@ -11,11 +11,11 @@
 #include <string>
 
 #include "analysis/AnalysisTesting.h"
-#include "records/Compressor.h"
-#include "records/Pump.h"
 #include "loads/Force.h"
 #include "model/MakeModel.h"
+#include "records/Compressor.h"
 #include "records/PipeSection.h"
+#include "records/Pump.h"
 
 namespace rotating_testing {
 

@@ -9,8 +9,8 @@
 
 #include <cmath>
 
-#include "results/ShapeOverlay.h"
 #include "results/ShapeDisplay.h"
+#include "results/ShapeOverlay.h"
 
 namespace {
 

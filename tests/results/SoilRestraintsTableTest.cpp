@@ -16,18 +16,18 @@
 #include <numbers>
 
 #include "analysis/AnalysisTesting.h"
+#include "editing/ModelWindows.h"
 #include "files/ModelFile.h"
 #include "graphics/Highlight.h"
 #include "model/LayoutTesting.h"
-#include "editing/ModelWindows.h"
+#include "model/ModelBuilder.h"
 #include "platform/CommonDialog.h"
+#include "platform/PropertySheet.h"
+#include "printing/PrinterSettings.h"
 #include "results/ResultChooser.h"
-#include "resultsfile/ResultNavigation.h"
 #include "results/ResultsMode.h"
 #include "results/SoilRestraintsTable.h"
-#include "printing/PrinterSettings.h"
-#include "model/ModelBuilder.h"
-#include "platform/PropertySheet.h"
+#include "resultsfile/ResultNavigation.h"
 #include "services/Units.h"
 
 namespace {

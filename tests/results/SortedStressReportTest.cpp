@@ -16,12 +16,12 @@
 #include <vector>
 
 #include "codes/SortedStresses.h"
-#include "printing/PrintSheet.h"
-#include "printing/ReportOutput.h"
 #include "model/AnalysisElements.h"
-#include "results/CodeResultsTesting.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
+#include "printing/PrintSheet.h"
+#include "printing/ReportOutput.h"
+#include "results/CodeResultsTesting.h"
 #include "results/SortedStressReport.h"
 
 namespace {

@@ -12,26 +12,26 @@
 
 #include <fstream>
 
-#include "printing/ReportOutput.h"
-#include "platform/CommonDialog.h"
-#include "platform/Input.h"
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
+#include "platform/CommonDialog.h"
+#include "platform/Input.h"
+#include "printing/ReportOutput.h"
 #include "properties/DialogTable.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
 #include "results/ModalTables.h"
 #include "results/ResultsTesting.h"
-#include "results/TimeHistoryTesting.h"
+#include "results/SupportLoadsTimeHistory.h"
 #include "results/TimeHistoryTables.h"
+#include "results/TimeHistoryTesting.h"
 #include "services/AppTesting.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 #include "supports/SupportLoadSummary.h"
-#include "results/SupportLoadsTimeHistory.h"
 
 namespace {
 

@@ -9,11 +9,11 @@
 #include <vector>
 
 #include "analysis/AnalysisTesting.h"
-#include "records/ForceSpectrum.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
-#include "records/TimeFunction.h"
 #include "loads/TimeVaryingLoad.h"
+#include "records/ForceSpectrum.h"
+#include "records/TimeFunction.h"
 
 inline void AddNamedPoints(NamedPointsList& list, const std::string& name, const std::vector<FloatPair>& points) {
   list.back().name = name;

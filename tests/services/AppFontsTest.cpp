@@ -2,10 +2,10 @@
 // measured metrics and their derived spacings, the font caption, the set of
 // pens and brushes by colour depth, and windows and the cursor kept inside
 // the work area (1280 x 1024 headless).
-#include "services/AppTesting.h"
 #include "platform/Input.h"
 #include "services/AppFonts.h"
 #include "services/AppPens.h"
+#include "services/AppTesting.h"
 #include "services/WindowUtilities.h"
 
 namespace {

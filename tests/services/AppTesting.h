@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "services/SettingsTestSupport.h"
+#include "application/Application.h"
 #include "graphics/GraphicsThread.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
@@ -19,9 +19,9 @@
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "resources/QuorvelResources.h"
-#include "application/Application.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/SettingsTestSupport.h"
 
 class AppFixture : public SettingsFixture {
  public:

@@ -4,9 +4,9 @@
 // combos, lists and radio groups.
 #include <functional>
 
-#include "services/AppTesting.h"
 #include "model/ModelDialogFields.h"
 #include "model/Nodes.h"
+#include "services/AppTesting.h"
 #include "services/DialogHelper.h"
 #include "services/NumberText.h"
 

@@ -9,7 +9,6 @@
 #include <string>
 #include <thread>
 
-#include "services/DialogHook.h"
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Input.h"
@@ -19,6 +18,7 @@
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
+#include "services/DialogHook.h"
 #include "services/ProgramContext.h"
 
 namespace {

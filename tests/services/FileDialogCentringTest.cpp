@@ -6,11 +6,11 @@
 // model is saved under a new name.
 #include <filesystem>
 
-#include "services/AppTesting.h"
 #include "files/FileCommands.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
+#include "services/AppTesting.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 // when set, created and restored from the registry; the show command rules;
 // toolbars switched small, large and hidden resizing the client area; the
 // frame-creation error texts.
-#include "services/AppTesting.h"
-#include "platform/Toolbar.h"
 #include "application/MainWindow.h"
+#include "platform/Toolbar.h"
+#include "services/AppTesting.h"
 
 namespace {
 

@@ -7,13 +7,13 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "services/AppTesting.h"
+#include "model/Model.h"
 #include "platform/Input.h"
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
 #include "records/PipeSection.h"
 #include "records/Soil.h"
-#include "model/Model.h"
+#include "services/AppTesting.h"
 #include "services/General.h"
 #include "services/WaitDialog.h"
 #include "services/WindowUtilities.h"

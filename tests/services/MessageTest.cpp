@@ -4,9 +4,9 @@
 // the field-message texts.
 #include <cstdlib>
 
-#include "services/AppTesting.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
+#include "services/AppTesting.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "records/AnalysisOptions.h"
 #include "model/Model.h"
 #include "platform/Registry.h"
+#include "records/AnalysisOptions.h"
 #include "services/AppFonts.h"
 #include "services/FramePlacements.h"
 #include "services/RecentModels.h"

@@ -2,9 +2,9 @@
 // runs and with their own before start-up and after exit: a table painted
 // after the program was shut down in the same process (as a test executable
 // run whole does) never selects a handle that exit deleted.
-#include "services/AppTesting.h"
 #include "platform/Gdi.h"
 #include "services/AppPens.h"
+#include "services/AppTesting.h"
 #include "services/TableWindowSupport.h"
 
 namespace {

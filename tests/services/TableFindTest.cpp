@@ -2,8 +2,8 @@
 // modal script), the search starts after the current row and wraps, the
 // current row is tested last, a refused node text keeps the prompt open,
 // and a node that no row has is reported.
-#include "services/TableTesting.h"
 #include "model/FindNodeDialog.h"
+#include "services/TableTesting.h"
 
 namespace {
 

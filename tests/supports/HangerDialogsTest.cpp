@@ -7,8 +7,8 @@
 // "Threaded Joints" lists and the printed details.
 #include <gtest/gtest.h>
 
-#include "elements/KindTable.h"
 #include "editing/LayoutTable.h"
+#include "elements/KindTable.h"
 #include "model/ListTesting.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"

@@ -11,14 +11,14 @@
 #include <fstream>
 #include <sstream>
 
-#include "results/PrintSelection.h"
-#include "printing/ReportOutput.h"
-#include "platform/CommonDialog.h"
 #include "numeric/RunState.h"
+#include "platform/CommonDialog.h"
+#include "printing/ReportOutput.h"
 #include "results/DisplacementTables.h"
+#include "results/PrintSelection.h"
+#include "results/ResultsTesting.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
-#include "results/ResultsTesting.h"
 #include "services/Units.h"
 #include "supports/Hanger.h"
 #include "supports/HangerResults.h"

@@ -12,17 +12,17 @@
 #include <cmath>
 #include <fstream>
 
-#include "printing/ReportOutput.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
+#include "printing/ReportOutput.h"
+#include "results/ResultsTesting.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
-#include "results/ResultsTesting.h"
 #include "services/Units.h"
 #include "supports/GenericSupport.h"
-#include "supports/NonlinearSupportPlant.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
+#include "supports/NonlinearSupportPlant.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
 #include "supports/SupportKindList.h"

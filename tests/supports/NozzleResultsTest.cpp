@@ -9,12 +9,12 @@
 #include <fstream>
 #include <iterator>
 
-#include "graphics/Highlight.h"
-#include "printing/ReportOutput.h"
-#include "model/LcsTriad.h"
 #include "editing/ModelWindows.h"
-#include "resultsfile/ResultCases.h"
+#include "graphics/Highlight.h"
+#include "model/LcsTriad.h"
+#include "printing/ReportOutput.h"
 #include "results/ResultsTesting.h"
+#include "resultsfile/ResultCases.h"
 #include "services/Units.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"

@@ -8,16 +8,16 @@
 // stiffness typed in its cell as its dialog reads it.
 #include <gtest/gtest.h>
 
-#include "elements/KindTable.h"
 #include "editing/LayoutEditors.h"
-#include "services/Frame.h"
 #include "editing/LayoutTable.h"
+#include "elements/KindTable.h"
 #include "model/ListTesting.h"
 #include "model/RowOperations.h"
+#include "model/UndoFiles.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "model/UndoFiles.h"
+#include "services/Frame.h"
 #include "services/Units.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"

@@ -12,12 +12,12 @@
 #include <string>
 #include <vector>
 
+#include "files/ModelFile.h"
 #include "kindbase/GlobalSystem.h"
 #include "kindbase/LoadCaseKinds.h"
-#include "numeric/RunState.h"
-#include "files/ModelFile.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
+#include "numeric/RunState.h"
 #include "services/BinaryFile.h"
 #include "services/TempFiles.h"
 #include "supports/Anchor.h"

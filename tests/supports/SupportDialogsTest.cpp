@@ -6,16 +6,16 @@
 #include "model/ListTesting.h"
 
 #include "editing/LayoutEditors.h"
-#include "elements/KindTable.h"
 #include "editing/LayoutTable.h"
+#include "elements/KindTable.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
-#include "supports/Restraint.h"
 #include "supports/DisplacementSets.h"
+#include "supports/Restraint.h"
 
 namespace {
 

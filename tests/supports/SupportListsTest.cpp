@@ -8,11 +8,11 @@
 #include <fstream>
 #include <sstream>
 
-#include "printing/ReportOutput.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "printing/ReportOutput.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"

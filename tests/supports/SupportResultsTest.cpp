@@ -11,9 +11,9 @@
 #include <sstream>
 
 #include "printing/ReportOutput.h"
+#include "results/ResultsTesting.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
-#include "results/ResultsTesting.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
 #include "supports/SupportResultTables.h"

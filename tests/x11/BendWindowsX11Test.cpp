@@ -6,8 +6,8 @@
 
 #include <string>
 
-#include "elements/BendTesting.h"
 #include "elements/BendList.h"
+#include "elements/BendTesting.h"
 #include "elements/KindTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"

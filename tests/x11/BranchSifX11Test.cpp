@@ -8,9 +8,9 @@
 
 #include <string>
 
+#include "editing/LayoutTable.h"
 #include "elements/BranchSif.h"
 #include "elements/BranchSifList.h"
-#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"

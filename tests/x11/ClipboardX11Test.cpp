@@ -12,13 +12,13 @@
 #include <string>
 #include <vector>
 
-#include "x11/XvfbServer.h"
 #include "platform/Clipboard.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
+#include "x11/XvfbServer.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xatom.h>

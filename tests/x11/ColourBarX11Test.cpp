@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "x11/XInput.h"
-#include "x11/XvfbServer.h"
 #include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsWindow.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 
 #define Screen X11Screen
 #include "x11/Screenshots.h"

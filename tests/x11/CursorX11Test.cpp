@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "x11/XvfbServer.h"
 #include "platform/Input.h"
 #include "platform/Messages.h"
 #include "platform/Presenter.h"
@@ -17,6 +16,7 @@
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
+#include "x11/XvfbServer.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>

@@ -8,14 +8,14 @@
 
 #include <string>
 
-#include "x11/ScreenCompare.h"
-#include "x11/XvfbServer.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/HingeJoint.h"
-#include "model/DrawingColours.h"
-#include "records/GraphicsSettings.h"
 #include "graphics/GraphicsTesting.h"
 #include "graphics/PlantModel.h"
+#include "model/DrawingColours.h"
+#include "records/GraphicsSettings.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 
 #include <string>
 
+#include "editing/LayoutTable.h"
 #include "elements/Bellows.h"
 #include "elements/TieRod.h"
 #include "elements/TieRodList.h"
-#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"

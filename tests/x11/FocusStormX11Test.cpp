@@ -12,9 +12,9 @@
 #include <string>
 
 #include "editing/LayoutTable.h"
+#include "editing/NodeList.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
-#include "editing/NodeList.h"
 #include "platform/TestSupport.h"
 
 #include "x11/XInput.h"

@@ -11,11 +11,11 @@
 #include <filesystem>
 #include <string>
 
-#include "x11/XInput.h"
-#include "x11/XvfbServer.h"
 #include "graphics/GraphicsTesting.h"
 #include "platform/CommonDialog.h"
 #include "services/TempFiles.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 
 #define Screen X11Screen
 #include "x11/Screenshots.h"

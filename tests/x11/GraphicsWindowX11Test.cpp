@@ -8,8 +8,8 @@
 
 #include <string>
 
-#include "x11/XvfbServer.h"
 #include "graphics/GraphicsTesting.h"
+#include "x11/XvfbServer.h"
 
 #define Screen X11Screen
 #include "x11/Screenshots.h"

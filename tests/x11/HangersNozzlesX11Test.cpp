@@ -10,11 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "x11/ScreenCompare.h"
-#include "x11/XvfbServer.h"
 #include "elements/KindTable.h"
-#include "model/DrawingColours.h"
 #include "graphics/GraphicsTesting.h"
+#include "model/DrawingColours.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
@@ -25,6 +23,8 @@
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"
 #include "supports/OtherSupportLists.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

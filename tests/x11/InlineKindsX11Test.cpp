@@ -10,23 +10,23 @@
 
 #include <string>
 
-#include "x11/ScreenCompare.h"
-#include "x11/XvfbServer.h"
 #include "elements/ElasticElement.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/KindTable.h"
 #include "elements/Reducer.h"
 #include "elements/Valve.h"
-#include "model/DrawingColours.h"
-#include "records/GraphicsSettings.h"
 #include "graphics/GraphicsTesting.h"
 #include "graphics/PlantModel.h"
+#include "model/DrawingColours.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "platform/Dialog.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
+#include "records/GraphicsSettings.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

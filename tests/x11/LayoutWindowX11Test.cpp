@@ -7,9 +7,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "x11/XvfbServer.h"
 #include "model/LayoutTesting.h"
 #include "platform/Rect.h"
+#include "x11/XvfbServer.h"
 
 // It brings X11 in too: after the program's headers. Xlib's Screen record
 // would clash with the program's screen metrics, so it goes by another name.

@@ -9,10 +9,10 @@
 #include <string>
 
 #include "editing/LayoutTable.h"
-#include "model/ListTesting.h"
-#include "model/ListWindow.h"
 #include "editing/NodeList.h"
 #include "editing/TypePickers.h"
+#include "model/ListTesting.h"
+#include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 

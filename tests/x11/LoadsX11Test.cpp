@@ -7,14 +7,14 @@
 #include <string>
 
 #include "analysis/AnalysisOptionsSheet.h"
-#include "records/LoadCaseList.h"
+#include "editing/ModelWindows.h"
 #include "loads/LoadsTesting.h"
 #include "loads/PipeLoadsTable.h"
 #include "loads/SpectraTable.h"
 #include "model/ListWindow.h"
-#include "editing/ModelWindows.h"
 #include "model/Regenerate.h"
 #include "platform/PropertySheet.h"
+#include "records/LoadCaseList.h"
 #include "services/NumberText.h"
 #include "supports/DisplacementSets.h"
 

@@ -9,11 +9,11 @@
 #include <filesystem>
 #include <string>
 
+#include "editing/LayoutTable.h"
+#include "editing/ModelWindows.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
-#include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
-#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"

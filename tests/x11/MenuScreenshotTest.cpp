@@ -13,17 +13,17 @@
 #include <functional>
 #include <string>
 
-#include "x11/XvfbServer.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
-#include "platform/Rect.h"
 #include "platform/Messages.h"
 #include "platform/Paint.h"
+#include "platform/Rect.h"
 #include "platform/Resource.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
+#include "x11/XvfbServer.h"
 
 // They bring X11 in too: after the layer's headers.
 #include "x11/Screenshots.h"

@@ -9,10 +9,10 @@
 
 #include <string>
 
-#include "files/ModelFile.h"
 #include "editing/LayoutTable.h"
-#include "model/ListTesting.h"
 #include "editing/ModelWindows.h"
+#include "files/ModelFile.h"
+#include "model/ListTesting.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"

@@ -8,9 +8,9 @@
 
 #include <string>
 
+#include "editing/ModelWindows.h"
 #include "graphics/GraphicsThread.h"
 #include "records/Spectrum.h"
-#include "editing/ModelWindows.h"
 #include "results/AccelerationsTable.h"
 #include "results/ModalTables.h"
 #include "results/ResultsTesting.h"

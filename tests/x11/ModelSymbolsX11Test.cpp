@@ -12,16 +12,16 @@
 #include <filesystem>
 #include <string>
 
-#include "x11/ScreenCompare.h"
-#include "x11/XvfbServer.h"
 #include "files/FileCommands.h"
+#include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
 #include "records/GraphicsSettings.h"
-#include "graphics/GraphicsTesting.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

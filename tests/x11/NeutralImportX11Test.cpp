@@ -10,11 +10,11 @@
 #include <fstream>
 #include <string>
 
+#include "editing/ModelWindows.h"
 #include "files/FileCommands.h"
 #include "files/ImportLogTesting.h"
 #include "files/NeutralSamples.h"
 #include "model/ListTesting.h"
-#include "editing/ModelWindows.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "x11/ScreenCompare.h"
-#include "x11/XvfbServer.h"
 #include "elements/KindTable.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
@@ -24,6 +22,8 @@
 #include "supports/OtherSupportLists.h"
 #include "supports/SkewedRestraint.h"
 #include "supports/Snubber.h"
+#include "x11/ScreenCompare.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

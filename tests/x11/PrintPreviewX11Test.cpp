@@ -6,9 +6,9 @@
 
 #include <string>
 
-#include "x11/XvfbServer.h"
-#include "printing/PrinterSettings.h"
 #include "model/ListTesting.h"
+#include "printing/PrinterSettings.h"
+#include "x11/XvfbServer.h"
 
 // X11 last; Xlib's Screen record would clash with the program's.
 #define Screen X11Screen

@@ -9,11 +9,11 @@
 
 #include <string>
 
-#include "files/ModelFile.h"
 #include "editing/LayoutTable.h"
+#include "editing/ModelWindows.h"
+#include "files/ModelFile.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
-#include "editing/ModelWindows.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/MaterialsTable.h"

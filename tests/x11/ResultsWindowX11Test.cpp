@@ -15,11 +15,11 @@
 #include <string>
 #include <thread>
 
-#include "printing/PrinterSettings.h"
 #include "editing/ModelWindows.h"
 #include "platform/Dialog.h"
-#include "resultsfile/ResultCases.h"
+#include "printing/PrinterSettings.h"
 #include "results/ResultsTesting.h"
+#include "resultsfile/ResultCases.h"
 #include "supports/NonlinearSupportPlant.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"

@@ -8,8 +8,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "x11/XvfbServer.h"
 #include "services/TableTesting.h"
+#include "x11/XvfbServer.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xlib.h>

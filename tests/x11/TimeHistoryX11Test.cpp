@@ -10,9 +10,9 @@
 
 #include "editing/ModelWindows.h"
 #include "results/ResultsTesting.h"
+#include "results/SupportLoadsTimeHistory.h"
 #include "results/TimeHistoryTables.h"
 #include "results/TimeHistoryTesting.h"
-#include "results/SupportLoadsTimeHistory.h"
 
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"

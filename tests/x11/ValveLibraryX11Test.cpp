@@ -7,19 +7,19 @@
 
 #include <string>
 
-#include "x11/ScreenCompare.h"
-#include "x11/WindowManager.h"
-#include "x11/XInput.h"
-#include "x11/XvfbServer.h"
-#include "model/ListTesting.h"
-#include "model/ListWindow.h"
 #include "editing/ModelWindows.h"
 #include "editing/NewDocument.h"
+#include "model/ListTesting.h"
+#include "model/ListWindow.h"
 #include "platform/Dialog.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
 #include "services/Frame.h"
 #include "services/TableWindow.h"
+#include "x11/ScreenCompare.h"
+#include "x11/WindowManager.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
 
 namespace {
 

@@ -13,14 +13,14 @@
 #include <utility>
 #include <vector>
 
-#include "x11/XProperty.h"
-#include "x11/XvfbServer.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
+#include "x11/XProperty.h"
+#include "x11/XvfbServer.h"
 
 // X11 last: its macros (None, Bool, Status) would break the headers above.
 #include <X11/Xatom.h>
