@@ -156,7 +156,7 @@ void SetUpBranchConnections(const CodeModel& cm, const SifTables& sifs, BranchCo
     if (r.dataType != DataType::BranchSif || r.item == nullptr) continue;
     BCstress record;
     record.row = row;
-    record.node = FindNodeIndex(model.nodes, r.node);
+    record.node = cm.NodeOfRow(row);
     record.type = static_cast<const BranchSif&>(*r.item).type;
     if (record.node < 1) record.type = -1;
     else BCstressSetup(cm, sifs, record);

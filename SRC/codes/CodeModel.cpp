@@ -1,6 +1,8 @@
 // The code checks' view of the analysed model; see CodeModel.h.
 #include "codes/CodeModel.h"
 
+#include <unordered_map>
+
 #include "elements/BranchSif.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
@@ -29,10 +31,22 @@ CodeModel::CodeModel(const Model& m, const AnalysisElementList& list, const Code
     for (int node : {e.node1, e.node2})
       if (node >= 1 && static_cast<std::size_t>(node) <= nodeCount) ends_[static_cast<std::size_t>(node)].push_back(i);
   }
+  // Every row's node found once through a map of the first index of each
+  // id: a search of the node table per row is quadratic in the model.
+  std::unordered_map<NodeId, int> firstIndex;
+  firstIndex.reserve(nodeCount);
+  for (int index = 1; index <= model.nodes.count; ++index) firstIndex.emplace(model.nodes[index].id, index);
+  rowNodes_.assign(static_cast<std::size_t>(model.rowCount) + 1, 0);
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const NodeId id = model.row(row).node;
+    if (id == 0) continue;
+    const auto found = firstIndex.find(id);
+    if (found != firstIndex.end()) rowNodes_[static_cast<std::size_t>(row)] = found->second;
+  }
   for (int row = 1; row <= model.rowCount; ++row) {
     const LayoutRow& r = model.row(row);
     if (r.dataType == DataType::None || r.item == nullptr) continue;
-    const int node = FindNodeIndex(model.nodes, r.node);
+    const int node = NodeOfRow(row);
     if (node < 1) continue;
     itemRows_[static_cast<std::size_t>(node)].push_back(row);
     if (r.dataType == DataType::BranchSif) branchRows_[static_cast<std::size_t>(node)].push_back(row);
@@ -67,6 +81,10 @@ const std::vector<int>& CodeModel::EndsAt(int node) const {
 const std::vector<int>& CodeModel::ItemRowsAt(int node) const {
   if (node < 1 || static_cast<std::size_t>(node) >= itemRows_.size()) return NoIndexes();
   return itemRows_[static_cast<std::size_t>(node)];
+}
+
+int CodeModel::NodeOfRow(int row) const {
+  return row >= 1 && static_cast<std::size_t>(row) < rowNodes_.size() ? rowNodes_[static_cast<std::size_t>(row)] : 0;
 }
 
 const std::vector<int>& CodeModel::BranchSifRowsAt(int node) const {

@@ -8,8 +8,8 @@
 // code treats a node as a branch connection.
 //
 // Build one CodeModel per use (opening results, one analysis run): the
-// index costs one pass over the elements and the rows, and every query is
-// then a lookup. It holds references: the model and the element list must
+// index costs one pass over the elements, the nodes and the rows, and every
+// query is then a lookup. It holds references: the model and the element list must
 // outlive it and stay unchanged while it is used.
 #pragma once
 
@@ -48,8 +48,12 @@ class CodeModel {
   bool IsBranchPoint(int node) const { return !BranchSifRowsAt(node).empty(); }
   // Every row with a data item at the node, in row order.
   const std::vector<int>& ItemRowsAt(int node) const;
+  // The index of the row's node (the first node of its id, as the node
+  // table's own search finds it); 0 for a row without a node.
+  int NodeOfRow(int row) const;
 
  private:
+  std::vector<int> rowNodes_;
   std::vector<std::vector<int>> ends_;
   std::vector<std::vector<int>> branchRows_;
   std::vector<std::vector<int>> itemRows_;

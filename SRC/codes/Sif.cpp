@@ -214,7 +214,7 @@ SifTables ComputeSifs(const CodeModel& cm) {
   tables.elements.assign(static_cast<std::size_t>(cm.ElementCount()) + 1, ElementSifRecord{});
   for (int row = 1; row <= model.rowCount; ++row) {
     const LayoutRow& r = model.row(row);
-    const int node = FindNodeIndex(model.nodes, r.node);
+    const int node = cm.NodeOfRow(row);
     if (node == 0 || r.item == nullptr) continue;
     NodeSifRecord& sifs = tables.nodes[static_cast<std::size_t>(node)];
     switch (r.dataType) {
@@ -230,7 +230,7 @@ SifTables ComputeSifs(const CodeModel& cm) {
   for (int row = 1; row <= model.rowCount; ++row) {
     const LayoutRow& r = model.row(row);
     if (r.dataType != DataType::UserSif || r.item == nullptr) continue;
-    const int node = FindNodeIndex(model.nodes, r.node);
+    const int node = cm.NodeOfRow(row);
     if (node != 0) UserSifAtNode(cm, tables, node, static_cast<const UserSif&>(*r.item));
   }
   return tables;

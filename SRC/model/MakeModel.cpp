@@ -60,6 +60,7 @@ class NodeLookupScope {
 };
 
 int FindNode(const Model& model, NodeId id) {
+  if (id == 0) return 0;
   if (t_lookup == nullptr || t_lookup->table != &model.nodes) return FindNodeIndex(model.nodes, id);
   const auto found = t_lookup->first.find(id);
   return found == t_lookup->first.end() ? 0 : found->second;
@@ -417,18 +418,23 @@ void MakeRowNodes(Model& model, int number) {
 void MakeModel(Model& model) {
   model.layoutChanged = false;
   ClearNodes(model.nodes);
-  try {
+  {
+    // The lookup covers the second pass too: without it every row's end
+    // node is a search of the whole table, and a model of thousands of rows
+    // is made in quadratic time.
     NodeLookupScope lookup(model.nodes);
-    for (int number = 1; number <= model.rowCount; ++number) MakeRowNodes(model, number);
-  } catch (const std::string& message) {
-    model.unmadeReason = message;
-    throw;
+    try {
+      for (int number = 1; number <= model.rowCount; ++number) MakeRowNodes(model, number);
+    } catch (const std::string& message) {
+      model.unmadeReason = message;
+      throw;
+    }
+    for (int number = 1; number <= model.rowCount; ++number) {
+      LayoutRow& row = model.row(number);
+      if (row.node != 0) row.endNode = FindNode(model, row.node);
+    }
   }
   model.unmadeReason.clear();
-  for (int number = 1; number <= model.rowCount; ++number) {
-    LayoutRow& row = model.row(number);
-    if (row.node != 0) row.endNode = FindNode(model, row.node);
-  }
   RegenerateModel(model);
   ComputeModelViewExtents(model);
   if (&model != &TheModel()) return;

@@ -3,6 +3,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <optional>
 #include <string>
 
 #include "model/Model.h"
@@ -22,6 +24,7 @@
 #include "resultsfile/TextMeasure.h"
 #include "services/BinaryFile.h"
 #include "services/Frame.h"
+#include "services/NumberText.h"
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
@@ -176,9 +179,55 @@ class DisplacementsTableWindow : public ResultTableWindow {
   }
   std::string PrintName() override { return "Displacements"; }
   void DefineColumns() override {
-    std::vector<int> measured = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
+    const TextWidthFunction width = ScreenTextWidth(*this);
+    // Hidden coordinate columns are made 0 wide whatever they hold: their
+    // cells are not written.
+    const int last = g_ShowDeformedCoordinates ? 10 : 7;
+    std::vector<int> measured = MeasureTableColumns(*this, rowCount, width, 1, 1);
+    const bool byShape = DigitsShareWidth(width);
+    for (int column = 2; column <= last; ++column) {
+      const std::optional<int> fast = column <= 7 && byShape ? ValueColumnWidth(column, width) : std::nullopt;
+      measured[static_cast<std::size_t>(column)] =
+          fast ? *fast : MeasureTableColumns(*this, rowCount, width, column, column)[static_cast<std::size_t>(column)];
+    }
     Equalize(measured);
     widths = measured;
+  }
+  // The width of a displacement or rotation column (2 .. 7) from its
+  // heading and two cells, when the digits share one advance. Widths are
+  // sums of character advances, so a fixed-decimal text is as wide as its
+  // sign and its count of whole digits make it. Both formats scale the
+  // value, zero the tiniest and round to fixed decimals, and each step
+  // keeps the order of the values: among the texts of one sign, the one of
+  // the largest magnitude has the most whole digits, and it is the text of
+  // the smallest or of the largest value. None when a value is absent or
+  // not finite, or an extreme's text leaves the fixed form (then a value
+  // between them may too): the column is measured cell by cell.
+  std::optional<int> ValueColumnWidth(int column, const TextWidthFunction& width) {
+    const int component = column - 2;
+    bool any = false;
+    float least = 0.0f, most = 0.0f;
+    for (int row = 1; row <= rowCount; ++row) {
+      const int node = ResultNodeOfRow(row);
+      if (node == 0) continue;
+      const float value = ValuesOf(node)[static_cast<std::size_t>(component)];
+      if (!std::isfinite(value) || IsAbsentValue(value)) return std::nullopt;
+      least = any ? std::min(least, value) : value;
+      most = any ? std::max(most, value) : value;
+      any = true;
+    }
+    int w = 0;
+    for (int line = 0; line < headingLines; ++line) {
+      const std::string heading = HeadingText(column, line);
+      if (!heading.empty()) w = std::max(w, width(heading));
+    }
+    if (!any) return w;
+    for (float extreme : {least, most}) {
+      const std::string text = ComponentText(extreme, component);
+      if (text.find_first_not_of("-.0123456789") != std::string::npos) return std::nullopt;
+      w = std::max(w, width(text));
+    }
+    return w;
   }
   void Equalize(std::vector<int>& w) const {
     SpreadMaxWidth(w, 2, g_ShowDeformedCoordinates ? 10 : 7);

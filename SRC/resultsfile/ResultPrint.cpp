@@ -10,8 +10,6 @@
 #include "printing/ReportOutput.h"
 #include "services/TableWindow.h"
 
-namespace {
-
 // Digits share one advance in the measured font: then a text's width is
 // that of its shape with every digit made '0'.
 bool DigitsShareWidth(const TextWidthFunction& width) {
@@ -20,6 +18,8 @@ bool DigitsShareWidth(const TextWidthFunction& width) {
     if (width(std::string(1, digit)) != zero) return false;
   return true;
 }
+
+namespace {
 
 std::string Shape(const std::string& text) {
   std::string shape = text;
@@ -31,8 +31,15 @@ std::string Shape(const std::string& text) {
 }  // namespace
 
 std::vector<int> MeasureTableColumns(TableWindow& table, int rows, const TextWidthFunction& width) {
+  return MeasureTableColumns(table, rows, width, 1, table.columnCount);
+}
+
+std::vector<int> MeasureTableColumns(TableWindow& table, int rows, const TextWidthFunction& width, int first,
+                                     int last) {
   const int columns = table.columnCount;
   std::vector<int> widths(static_cast<std::size_t>(columns) + 1, 0);
+  if (first < 1) first = 1;
+  if (last > columns) last = columns;
   const bool byShape = DigitsShareWidth(width);
   std::unordered_map<std::string, int> measured;
   auto measure = [&](const std::string& text) {
@@ -45,7 +52,7 @@ std::vector<int> MeasureTableColumns(TableWindow& table, int rows, const TextWid
     measured.emplace(shape, w);
     return w;
   };
-  for (int column = 1; column <= columns; ++column) {
+  for (int column = first; column <= last; ++column) {
     int& w = widths[static_cast<std::size_t>(column)];
     for (int line = 0; line < table.headingLines; ++line) w = std::max(w, measure(table.HeadingText(column, line)));
     for (int row = 1; row <= rows; ++row)

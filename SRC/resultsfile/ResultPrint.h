@@ -30,6 +30,12 @@ using TextWidthFunction = std::function<int(const std::string&)>;
 // widths[1 .. columns] of `table`: the widest of each column's heading lines
 // and of the cells of rows 1 .. rows (every line of a row).
 std::vector<int> MeasureTableColumns(TableWindow& table, int rows, const TextWidthFunction& width);
+// The same for columns first .. last only; the others are 0.
+std::vector<int> MeasureTableColumns(TableWindow& table, int rows, const TextWidthFunction& width, int first,
+                                     int last);
+// True when the digits share one advance under `width`: texts that differ
+// only in their digits are then equally wide.
+bool DigitsShareWidth(const TextWidthFunction& width);
 // The width of a text on the table's own device context.
 TextWidthFunction ScreenTextWidth(const TableWindow& table);
 

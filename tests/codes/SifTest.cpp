@@ -6,6 +6,9 @@
 // replace; and the branch radius that is too small.
 #include "codes/CodeTesting.h"
 
+#include <utility>
+#include <vector>
+
 #include "codes/Sif.h"
 #include "elements/Flange.h"
 #include "elements/Reducer.h"
@@ -172,6 +175,96 @@ TEST_F(SifTest, ReducersFittingsAndUserSifs) {
   EXPECT_FLOAT_EQ(End(t, last).outPlane, 2.3f);
   EXPECT_FLOAT_EQ(End(t, last).torsion, 1.0f);
   EXPECT_FLOAT_EQ(Start(t, last).inPlane, 1.0f);
+}
+
+// A tee whose node two rows name (the run's pipe carries the tee, a From
+// row there a user SIF), a flange, a weld, a threaded joint and another
+// user SIF on rows of their own, a bend, and a flanged Location row at a
+// node no row makes.
+class SifRowsTest : public SifTest {
+ protected:
+  void BuildFittings() {
+    const int tee = Row(10, ElementType::From, 0, 0) + 1;
+    Row(20, ElementType::Pipe, 50, 0);
+    const int flange = Row(30, ElementType::Pipe, 50, 0);
+    const int bend = Row(40, ElementType::Bend, 100, 0);
+    const int threaded = Row(50, ElementType::Pipe, 0, 100);
+    const int teeUser = Row(20, ElementType::From, 0, 0);
+    const int weld = Row(25, ElementType::Pipe, 0, 40, "S4");
+    const int user = Row(30, ElementType::From, 0, 0);
+    const int nowhere = AddRow(model, 99, ElementType::Location);
+    PutItem(model, tee, DataType::BranchSif);
+    static_cast<BranchSif&>(*model.row(tee).item).type = 1;
+    PutItem(model, teeUser, DataType::UserSif);
+    static_cast<UserSif&>(*model.row(teeUser).item).torsionSif = 1.6f;
+    PutItem(model, flange, DataType::Flange);
+    static_cast<Flange&>(*model.row(flange).item).type = 2;
+    auto& b = static_cast<Bend&>(*model.row(bend).element);
+    b.radiusType = kBendRadiusUser;
+    b.radius = 9.0f;
+    PutItem(model, threaded, DataType::ThreadedJoint);
+    PutItem(model, weld, DataType::Weld);
+    static_cast<Weld&>(*model.row(weld).item).mismatch = 0.05f;
+    PutItem(model, user, DataType::UserSif);
+    static_cast<UserSif&>(*model.row(user).item).outPlaneSif = 1.7f;
+    PutItem(model, nowhere, DataType::Flange);
+    static_cast<Flange&>(*model.row(nowhere).item).type = 1;
+    Make();
+  }
+  // The node and element tables as one list: per node in-plane,
+  // out-of-plane, torsion; per element end axial, in-plane, out-of-plane,
+  // torsion.
+  static std::vector<float> Flattened(const SifTables& t) {
+    std::vector<float> all;
+    for (std::size_t n = 1; n < t.nodes.size(); ++n)
+      all.insert(all.end(), {t.nodes[n].inPlane, t.nodes[n].outPlane, t.nodes[n].torsion});
+    for (std::size_t e = 1; e < t.elements.size(); ++e)
+      for (const EndSifs& end : t.elements[e].ends)
+        all.insert(all.end(), {end.axial, end.inPlane, end.outPlane, end.torsion});
+    return all;
+  }
+};
+
+// Every row finds the first node of its id, as a search of the node table
+// does, and none for a node no row made; the fittings' SIFs are those the
+// program gave before the rows' nodes were looked up once.
+TEST_F(SifRowsTest, EveryRowFindsTheFirstNodeOfItsIdAndTheFittingsKeepTheirSifs) {
+  BuildFittings();
+  const CodeModel cm(model, elements);
+  std::vector<std::vector<int>> itemRows(static_cast<std::size_t>(model.nodes.count) + 1);
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const int node = FindNodeIndex(model.nodes, model.row(row).node);
+    EXPECT_EQ(cm.NodeOfRow(row), node) << "row " << row;
+    if (node != 0 && model.row(row).item != nullptr) itemRows[static_cast<std::size_t>(node)].push_back(row);
+  }
+  EXPECT_EQ(cm.NodeOfRow(model.rowCount), 0);  // node 99
+  EXPECT_EQ(cm.NodeOfRow(0), 0);
+  EXPECT_EQ(cm.NodeOfRow(model.rowCount + 1), 0);
+  for (int node = 1; node <= model.nodes.count; ++node)
+    EXPECT_EQ(cm.ItemRowsAt(node), itemRows[static_cast<std::size_t>(node)]) << "node " << node;
+  // Written by the program before the lookup: B31.1, then B31.3.
+  const std::vector<float> b311{
+      1.0f, 1.0f, 1.0f, 2.13548779f, 2.13548779f, 1.0f, 1.20000005f, 1.20000005f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
+      1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 2.29999995f, 2.29999995f, 1.0f, 1.46962023f, 1.46962023f, 1.0f, 1.0f, 1.0f,
+      1.0f, 1.0f, 1.0f, 2.13548779f, 2.13548779f, 1.60000002f, 1.0f, 2.13548779f, 2.13548779f, 1.60000002f,
+      1.0f, 1.20000005f, 1.70000005f, 1.0f, 1.0f, 1.20000005f, 1.70000005f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
+      1.00010002f, 2.26557088f, 2.26557088f, 1.0f, 1.00010002f, 2.26557088f, 2.26557088f, 1.0f, 1.0f, 1.0f,
+      1.0f, 1.0f, 1.0f, 2.29999995f, 2.29999995f, 1.0f, 1.0f, 2.13548779f, 2.13548779f, 1.60000002f, 1.0f,
+      1.46962023f, 1.46962023f, 1.0f,
+  };
+  const std::vector<float> b313{
+      1.0f, 1.0f, 1.0f, 1.85161591f, 2.13548779f, 1.0f, 1.20000005f, 1.20000005f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
+      1.0f, 1.0f, 1.0f, 1.0f, 1.0f, 2.29999995f, 2.29999995f, 1.0f, 1.00010002f, 1.00010002f, 1.0f, 1.0f, 1.0f,
+      1.0f, 1.0f, 1.0f, 1.85161591f, 2.13548779f, 1.60000002f, 1.0f, 1.85161591f, 2.13548779f, 1.60000002f,
+      1.0f, 1.20000005f, 1.70000005f, 1.0f, 1.0f, 1.20000005f, 1.70000005f, 1.0f, 1.0f, 1.0f, 1.0f, 1.0f,
+      1.00010002f, 2.26557088f, 1.88797569f, 1.0f, 1.00010002f, 2.26557088f, 1.88797569f, 1.0f, 1.0f, 1.0f,
+      1.0f, 1.0f, 1.0f, 2.29999995f, 2.29999995f, 1.0f, 1.0f, 1.85161591f, 2.13548779f, 1.60000002f, 1.0f,
+      1.00010002f, 1.00010002f, 1.0f,
+  };
+  for (const auto& [code, expected] : {std::pair{1, &b311}, std::pair{3, &b313}}) {
+    model.options.PipingCode = code;
+    EXPECT_EQ(Flattened(Sifs()), *expected) << "code " << code;
+  }
 }
 
 }  // namespace

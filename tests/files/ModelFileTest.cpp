@@ -93,6 +93,26 @@ TEST(ModelFile, AllKindsModelWrittenReadAndWrittenAgainIsIdentical) {
   EXPECT_FALSE(read.modified);
 }
 
+// A model read is made with every row at the first node of its id, as a
+// search of the node table finds it.
+TEST(ModelFile, EveryRowOfAReadModelEndsAtTheFirstNodeOfItsId) {
+  Model built;
+  BuildAllKindsModel(built);
+  const std::string path = TempPath("allkinds-nodes.mod");
+  PutFile(path, WrittenBytes(built));
+  Model read;
+  ASSERT_NO_THROW(ReadModelFileInto(path, read));
+  int withNode = 0;
+  for (int number = 1; number <= read.rowCount; ++number) {
+    const LayoutRow& row = read.row(number);
+    if (row.node == 0) continue;
+    ++withNode;
+    EXPECT_EQ(row.endNode, FindNodeIndex(read.nodes, row.node)) << "row " << number;
+  }
+  EXPECT_GT(withNode, 20);
+  std::remove(path.c_str());
+}
+
 // One hand-built file of an older version: the fields each version has, in
 // the widths it has them.
 std::string OldModelFile(int version) {

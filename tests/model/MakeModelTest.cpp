@@ -190,6 +190,48 @@ TEST(MakeModel, LongRadiusBendTakesItsSectionsRadiusEveryTime) {
   EXPECT_NEAR(bend.radius, 1.5f * 8.625f, 1.0e-4);
 }
 
+// Every row with a node ends at the first node of its id, as a search of
+// the node table finds it: rows naming a node made before (a From row, a
+// loop closed, a Location row, a bend's arc node), bends with their arc
+// and intermediate nodes, jackets with their companions, a Location row at
+// a node no row makes, comment rows and rows without a node; and again
+// when the model is made a second time.
+TEST(MakeModel, EveryRowEndsAtTheFirstNodeOfItsId) {
+  Model model = NewModel();
+  AddRow(model, 10, ElementType::From, 5.0f, 0.0f, 0.0f);
+  AddRow(model, 20, ElementType::Pipe, 100.0f);
+  const int bend = AddRow(model, 30, ElementType::Bend, 100.0f);
+  BendOf(model, bend).radiusType = kBendRadiusUser;
+  BendOf(model, bend).radius = 20.0f;
+  BendOf(model, bend).intermediateNode1 = 35;
+  BendOf(model, bend).angle1 = 0.5f;
+  AddRow(model, 40, ElementType::Pipe, 0.0f, 100.0f);
+  AddRow(model, 0, ElementType::Pipe, 0.0f, 0.0f, 10.0f);  // no node
+  AddRow(model, 50, ElementType::JacketedPipe, 0.0f, 0.0f, 50.0f);
+  const int jacketBend = AddRow(model, 60, ElementType::JacketedBend, 0.0f, 0.0f, 50.0f);
+  dynamic_cast<JacketedBend&>(*model.row(jacketBend).element).radius = 15.0f;
+  AddRow(model, 70, ElementType::JacketedPipe, 50.0f);
+  AddRow(model, 20, ElementType::From);
+  AddRow(model, 10, ElementType::Pipe, 0.0f, 0.0f, 0.0f);  // closes a loop
+  const int arcNode = AddRow(model, 200030, ElementType::Location);  // the bend's far arc node
+  const int nowhere = AddRow(model, 99, ElementType::Location);      // made by no row
+  AddRow(model, 80, ElementType::Comment);
+  AddRow(model, 40, ElementType::From);
+  AddRow(model, 90, ElementType::Pipe, 30.0f);
+  for (int pass = 1; pass <= 2; ++pass) {
+    MakeModel(model);
+    ASSERT_GT(model.nodes.count, 15) << pass;
+    for (int number = 1; number <= model.rowCount; ++number) {
+      const LayoutRow& row = model.row(number);
+      if (row.node == 0) continue;
+      EXPECT_EQ(row.endNode, FindNodeIndex(model.nodes, row.node)) << "row " << number << ", pass " << pass;
+    }
+    EXPECT_EQ(model.row(nowhere).endNode, 0);
+    EXPECT_EQ(model.row(arcNode).endNode, FindNodeIndex(model.nodes, 200030));
+    EXPECT_NE(model.row(arcNode).endNode, 0);
+  }
+}
+
 TEST(MakeModel, MoreThanTheNodeLimitIsRefusedWithAMessage) {
   Model model = NewModel();
   AddRow(model, 1, ElementType::From);

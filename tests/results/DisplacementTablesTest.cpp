@@ -5,9 +5,11 @@
 // loading and its caches; the distance between two nodes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <fstream>
+#include <functional>
 
 #include "printing/ReportOutput.h"
 #include "results/DisplacementTables.h"
@@ -15,6 +17,9 @@
 #include "results/ResultsTesting.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
+#include "resultsfile/ResultPrint.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 
@@ -91,6 +96,120 @@ TEST_F(DisplacementTablesTest, EveryResultNodeShowsItsSixComponentsInTheUsersUni
   EXPECT_EQ(Shown().widths[8], 0);
   ResultsCommandNow(217);
   EXPECT_EQ(Shown().widths, shown);
+}
+
+// The layout measured the plain way: every heading and every cell of every
+// column, the six value columns made as wide as the widest of them, the
+// coordinate columns hidden unless shown.
+std::vector<int> EveryCellWidths(TableWindow& table) {
+  const TextWidthFunction width = ScreenTextWidth(table);
+  std::vector<int> widths(static_cast<std::size_t>(table.columnCount) + 1, 0);
+  for (int column = 1; column <= table.columnCount; ++column) {
+    int& w = widths[static_cast<std::size_t>(column)];
+    for (int line = 0; line < table.headingLines; ++line) {
+      const std::string text = table.HeadingText(column, line);
+      if (!text.empty()) w = std::max(w, width(text));
+    }
+    for (int row = 1; row <= table.rowCount; ++row) {
+      const std::string text = table.CellText(row, column, 0);
+      if (!text.empty()) w = std::max(w, width(text));
+    }
+  }
+  const int last = g_ShowDeformedCoordinates ? 10 : 7;
+  const int widest = *std::max_element(widths.begin() + 2, widths.begin() + last + 1);
+  for (int column = 2; column <= last; ++column) widths[static_cast<std::size_t>(column)] = widest;
+  if (!g_ShowDeformedCoordinates) widths[8] = widths[9] = widths[10] = 0;
+  return widths;
+}
+
+// The columns are laid out from a few cells where the values allow it;
+// the widths are those of measuring every cell, for values of every sign
+// and size, texts that round up to one more digit, values shown as zero
+// or as "-0.000", absent values ("None"), values too large for the fixed
+// form, both decimal counts of each unit and the coordinate columns shown
+// or hidden.
+TEST_F(DisplacementTablesTest, TheColumnsAreAsWideAsTheirWidestCellForAnyValues) {
+  OpenLine();
+  g_ResultCase = ResultCaseOfType(8);
+  OpenDisplacementsTable();
+  ResultTableWindow& table = Shown();
+  // The table font's digits share one advance: the layout's quick path is
+  // the one compared here.
+  ASSERT_TRUE(DigitsShareWidth(ScreenTextWidth(table)));
+  const std::vector<int>& nodes = TheResults().resultNodes;
+  ASSERT_GE(nodes.size(), 4u);
+  const std::vector<std::array<float, 6>> read = g_CaseDisplacements;
+  auto values = [&](std::size_t i) -> std::array<float, 6>& {
+    return g_CaseDisplacements.at(static_cast<std::size_t>(nodes[i]));
+  };
+  const float inch = 1.0f / 25.4f;  // one millimetre in the stored inches
+  using Fill = std::function<void()>;
+  const std::vector<std::pair<const char*, Fill>> fills{
+      {"as read", [] {}},
+      {"every size and sign",
+       [&] {
+         for (std::size_t i = 0; i < nodes.size(); ++i)
+           for (std::size_t c = 0; c < 6; ++c)
+             values(i)[c] = (i % 2 == c % 2 ? 1.0f : -1.0f) * 1.2345f * std::pow(10.0f, static_cast<float>(i) - 2.0f);
+       }},
+      {"rounding up to another digit",
+       [&] {
+         for (std::size_t c = 0; c < 6; ++c) {
+           values(0)[c] = 9.9996f * inch;
+           values(1)[c] = -99.99996f * inch;
+           values(2)[c] = 9.9994f * inch;
+         }
+         values(1)[0] = 5.0f * inch;  // the first column has no negative value
+         values(0)[3] = -0.00009f;     // nor the fourth a positive one
+         values(2)[3] = -0.0001f;
+       }},
+      {"zeros and minus zeros",
+       [&] {
+         for (std::size_t i = 0; i < nodes.size(); ++i)
+           for (std::size_t c = 0; c < 6; ++c) values(i)[c] = (i % 2 ? -0.0003f : 0.00004f) * inch;
+       }},
+      // The widest cells lie between "None" and the other extreme.
+      {"an absent value",
+       [&] {
+         for (std::size_t i = 0; i < nodes.size(); ++i) values(i)[2] = values(i)[4] = 0.001f;
+         values(1)[2] = kAbsentValue;
+         values(0)[2] = 12345.0f;
+         values(2)[4] = -kAbsentValue;
+         values(3)[4] = -174.53f;
+       }},
+      {"too large for the fixed form",
+       [&] {
+         values(0)[1] = 4.0e9f;
+         values(3)[1] = -3.0f;
+         values(1)[5] = -2.0e8f;
+       }},
+      // The widest cell lies between an exponent form and the other
+      // extreme.
+      {"between an exponent form and a small value",
+       [&] {
+         for (std::size_t i = 0; i < nodes.size(); ++i)
+           for (std::size_t c = 0; c < 6; ++c) values(i)[c] = 0.001f;
+         values(0)[4] = 1.0e9f;
+         values(1)[4] = 1745.3f;
+       }},
+  };
+  for (const auto& [name, fill] : fills) {
+    for (int lengthUnit : {kLengthInch, kLengthMillimetre}) {
+      for (int angleUnit : {0, 1}) {
+        for (bool deformed : {false, true}) {
+          g_CaseDisplacements = read;
+          fill();
+          g_UnitsSettings.unit[kUnitLength] = lengthUnit;
+          g_UnitsSettings.unit[kUnitAngle] = angleUnit;
+          g_ShowDeformedCoordinates = deformed;
+          table.DefineColumns();
+          EXPECT_EQ(table.widths, EveryCellWidths(table))
+              << name << ", length unit " << lengthUnit << ", angle unit " << angleUnit
+              << (deformed ? ", deformed" : "");
+        }
+      }
+    }
+  }
 }
 
 TEST_F(DisplacementTablesTest, TheMinimumAndMaximumRowsNameTheirNodes) {
