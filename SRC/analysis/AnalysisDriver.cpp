@@ -141,6 +141,7 @@ struct RunCleanup {
   ~RunCleanup() {
     g_ResultsFile = nullptr;
     ReleaseGlobalSystem();
+    ClearIteratingRows();
     ReleaseBranchFlexibilities();
     ClearSoilSprings();
     DeleteAllWorkFiles();
