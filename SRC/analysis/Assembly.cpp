@@ -152,7 +152,9 @@ void AssembleRigidLink(const Model& model, int nodeA, int nodeB) {
   AddSupportMatrix(packed, vector);
 }
 
-void AssembleSupports(const Model& model, AnalysisProgress& progress) { AssembleSupportsLogged(model, nullptr, progress); }
+void AssembleSupports(const Model& model, AnalysisProgress& progress) {
+  AssembleSupportsLogged(model, nullptr, progress);
+}
 
 void AssembleLoads(const Model& model, AnalysisProgress& progress) {
   ProgressBegin(progress, "Assembling loads", ProgressArea::Phase);

@@ -50,8 +50,8 @@ void LogSupportMatrix(SystemTermLog& log, const ElementMatrixPacked& packed, con
     for (std::int32_t j = 1; j <= n; ++j) {
       const std::int32_t r = vector.equation[static_cast<std::size_t>(j - 1)];
       if (r == 0 || q < r) continue;
-      const double value = packed.value[static_cast<std::size_t>(PackedIndex(packed.n, std::min(i, j), std::max(i, j)))];
-      log.stiffness.push_back({DA[static_cast<std::size_t>(q)] + q - r, value, log.row});
+      const auto term = static_cast<std::size_t>(PackedIndex(packed.n, std::min(i, j), std::max(i, j)));
+      log.stiffness.push_back({DA[static_cast<std::size_t>(q)] + q - r, packed.value[term], log.row});
     }
   }
 }
