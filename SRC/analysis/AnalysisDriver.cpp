@@ -91,7 +91,7 @@ void ThrowIfWriteFailed(const BinaryFile& file, const std::string& path) {
 
 // Assembles, factorises and solves the current step.
 void SolveStaticStep(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
-                     ElementAssemblyCache* cache = nullptr) {
+                     LinearAssemblyCache* cache = nullptr) {
   {
     PhaseClock clock(g_PhaseTimes.assembly);
     AssembleCurrentCase(model, elements, CurrentLoadCaseStep(), progress, cache);
@@ -141,6 +141,7 @@ struct RunCleanup {
   ~RunCleanup() {
     g_ResultsFile = nullptr;
     ReleaseGlobalSystem();
+    ClearIteratingRows();
     ReleaseBranchFlexibilities();
     ClearSoilSprings();
     DeleteAllWorkFiles();
@@ -391,9 +392,9 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   if (g_AnalysisFlags.modelNonlinear != 0 && !CaseIsModal() && !CaseIsRecalculatingHangerLoads()) {
     // Elements whose own state changes between passes are assembled anew
     // in each.
-    ElementAssemblyCache cache;
-    ElementAssemblyCache* kept = ElementsAreLinear(model) ? &cache : nullptr;
-    IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, kept); }, progress);
+    LinearAssemblyCache cache;
+    cache.keepElements = ElementsAreLinear(model);
+    IterateNonlinearSupports(model, [&] { SolveStaticStep(model, elements, progress, &cache); }, progress);
   } else
     SolveStaticStep(model, elements, progress);
   StoreHangerStepResults(model, type);

@@ -2,9 +2,14 @@
 #include "analysis/Assembly.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <vector>
 
 #include "analysis/ElementCaseInput.h"
 #include "analysis/SoilSprings.h"
+#include "analysis/NonlinearIteration.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
@@ -30,6 +35,72 @@ template <typename Operation>
 void ForEachItem(const Model& model, Operation operation) {
   for (int row = 1; row <= model.rowCount; ++row)
     if (DataItem* item = model.row(row).item.get()) operation(*item, row);
+}
+
+// Makes a term log current for a scope, whatever way the scope is left.
+class TermLogScope {
+ public:
+  explicit TermLogScope(SystemTermLog* log) { g_SystemTermLog = log; }
+  ~TermLogScope() { g_SystemTermLog = nullptr; }
+  TermLogScope(const TermLogScope&) = delete;
+  TermLogScope& operator=(const TermLogScope&) = delete;
+};
+
+// The support assembly of a whole pass; with a log, what the items that
+// do not iterate add is logged under their rows.
+void AssembleSupportsLogged(const Model& model, SystemTermLog* log, AnalysisProgress& progress) {
+  ProgressBegin(progress, "Assembling supports", ProgressArea::Phase);
+  {
+    TermLogScope scope(nullptr);
+    const std::vector<IteratingRow>& iterating = IteratingRows();
+    std::size_t next = 0;
+    ForEachItem(model, [&](DataItem& item, int row) {
+      if (log != nullptr) {
+        while (next < iterating.size() && iterating[next].row < row) ++next;
+        const bool iterates = next < iterating.size() && iterating[next].row == row && iterating[next].item != nullptr;
+        log->row = row;
+        g_SystemTermLog = iterates ? nullptr : log;
+      }
+      item.AddStiffness(row);
+    });
+  }
+  AddSoilSpringStiffness(model);
+  ProgressEnd(progress, ProgressArea::Phase);
+}
+
+// Adds the logged terms tagged before `row`, from the cursors on.
+void AddLoggedTermsBefore(const SystemTermLog& log, std::int32_t row, std::size_t& stiffness, std::size_t& loads) {
+  double* A = StiffnessValues.data();
+  double* V = g_DisplacementVector.data();
+  for (; stiffness < log.stiffness.size() && log.stiffness[stiffness].row < row; ++stiffness)
+    A[log.stiffness[stiffness].position] += log.stiffness[stiffness].value;
+  for (; loads < log.loads.size() && log.loads[loads].row < row; ++loads)
+    V[log.loads[loads].position] += log.loads[loads].value;
+}
+
+// A later pass: the kept part, then the supports and loads of the log with
+// the iterating items and the soil springs in their places.
+void AssembleFromKeptPart(const Model& model, const AnalysisElementList& elements, const LinearAssemblyCache& cache,
+                          AnalysisProgress& progress) {
+  if (cache.keepElements) {
+    std::copy(cache.stiffness.begin(), cache.stiffness.end(), StiffnessValues.begin());
+    std::copy(cache.loads.begin(), cache.loads.end(), g_DisplacementVector.begin());
+  } else {
+    std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+    ClearStiffnessMatrix();
+    AssembleElements(model, elements, progress);
+  }
+  ProgressBegin(progress, "Assembling supports", ProgressArea::Phase);
+  std::size_t stiffness = 0, loads = 0;
+  for (const IteratingRow& entry : IteratingRows()) {
+    if (entry.item == nullptr) continue;
+    AddLoggedTermsBefore(cache.terms, entry.row, stiffness, loads);
+    entry.item->AddStiffness(entry.row);
+  }
+  AddLoggedTermsBefore(cache.terms, model.rowCount + 1, stiffness, loads);
+  AddSoilSpringStiffness(model);
+  ProgressEnd(progress, ProgressArea::Phase);
+  AddLoggedTermsBefore(cache.terms, std::numeric_limits<std::int32_t>::max(), stiffness, loads);
 }
 
 void AddElementStiffnessByKind(const AnalysisElementInput& input) {
@@ -73,10 +144,7 @@ void AssembleElements(const Model& model, const AnalysisElementList& elements, A
 }
 
 void AssembleSupports(const Model& model, AnalysisProgress& progress) {
-  ProgressBegin(progress, "Assembling supports", ProgressArea::Phase);
-  ForEachItem(model, [](DataItem& item, int row) { item.AddStiffness(row); });
-  AddSoilSpringStiffness(model);
-  ProgressEnd(progress, ProgressArea::Phase);
+  AssembleSupportsLogged(model, nullptr, progress);
 }
 
 void AssembleLoads(const Model& model, AnalysisProgress& progress) {
@@ -103,33 +171,41 @@ void AssembleMasses(const Model& model, AnalysisProgress& progress) {
 }
 
 void AssembleCurrentCase(const Model& model, const AnalysisElementList& elements, const LoadCaseStep& step,
-                         AnalysisProgress& progress, ElementAssemblyCache* cache) {
-  std::fill(g_MassVector.begin(), g_MassVector.end(), 0.0);
+                         AnalysisProgress& progress, LinearAssemblyCache* cache) {
   // The hangers' loads of a step with its hanger-load flag come with the
   // hanger design; until then hanger rows are refused before a run, so the
   // flag finds no hanger to apply.
   (void)step;
-  if (cache != nullptr && cache->filled && cache->stiffness.size() == StiffnessValues.size() &&
-      cache->loads.size() == g_DisplacementVector.size()) {
-    std::copy(cache->stiffness.begin(), cache->stiffness.end(), StiffnessValues.begin());
-    std::copy(cache->loads.begin(), cache->loads.end(), g_DisplacementVector.begin());
-  } else {
-    std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
-    ClearStiffnessMatrix();
-    AssembleElements(model, elements, progress);
-    if (cache != nullptr) {
+  if (cache != nullptr && cache->filled) {
+    AssembleFromKeptPart(model, elements, *cache, progress);
+    return;
+  }
+  std::fill(g_MassVector.begin(), g_MassVector.end(), 0.0);
+  std::fill(g_DisplacementVector.begin(), g_DisplacementVector.end(), 0.0);
+  ClearStiffnessMatrix();
+  AssembleElements(model, elements, progress);
+  SystemTermLog* log = cache != nullptr ? &cache->terms : nullptr;
+  if (cache != nullptr) {
+    if (cache->keepElements) {
       cache->stiffness = StiffnessValues;
       cache->loads = g_DisplacementVector;
-      cache->filled = true;
     }
+    log->stiffness.clear();
+    log->loads.clear();
   }
-  AssembleSupports(model, progress);
+  AssembleSupportsLogged(model, log, progress);
   if (CaseIsModal()) {
     AssembleMasses(model, progress);
     return;
   }
-  if (CaseHasSustainedLoads()) AssembleLoads(model, progress);
-  for (int k = 1; k <= 10; ++k)
-    if (CaseIncludesTk(k)) AssembleCaseLoads(model, k + 1, progress);
-  if (CaseSetSeismicDirections()) AssembleInertiaLoads(model, progress);
+  {
+    // The loads follow every support's terms.
+    if (log != nullptr) log->row = model.rowCount + 1;
+    TermLogScope scope(log);
+    if (CaseHasSustainedLoads()) AssembleLoads(model, progress);
+    for (int k = 1; k <= 10; ++k)
+      if (CaseIncludesTk(k)) AssembleCaseLoads(model, k + 1, progress);
+    if (CaseSetSeismicDirections()) AssembleInertiaLoads(model, progress);
+  }
+  if (cache != nullptr) cache->filled = true;
 }

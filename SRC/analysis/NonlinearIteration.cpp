@@ -29,6 +29,7 @@ constexpr std::int32_t kDefaultInterval = 500;
 constexpr const char* kNotConverged = "Non linearities not converged";
 
 std::vector<UnconvergedCase> g_Unconverged;
+std::vector<IteratingRow> g_IteratingRows;
 
 RunPreparedSupport* PreparedOf(const LayoutRow& row) {
   return row.item ? dynamic_cast<RunPreparedSupport*>(row.item.get()) : nullptr;
@@ -125,27 +126,39 @@ std::string MisconvergenceText(const Model& model, const MisconvergenceRecord& r
 }
 
 void PrepareSupportsForRun(Model& model) {
+  g_IteratingRows.clear();
   for (int row = 1; row <= model.rowCount; ++row) {
-    if (RunPreparedSupport* item = PreparedOf(model.row(row))) item->PrepareForRun(row);
-    if (RunPreparedSupport* element = PreparedElementOf(model.row(row))) element->PrepareForRun(row);
+    const LayoutRow& layout = model.row(row);
+    RunPreparedSupport* item = PreparedOf(layout);
+    RunPreparedSupport* element = PreparedElementOf(layout);
+    if (item != nullptr) item->PrepareForRun(row);
+    if (element != nullptr) element->PrepareForRun(row);
+    IteratingRow entry;
+    entry.row = row;
+    if (item != nullptr && item->Iterates()) {
+      entry.item = layout.item.get();
+      entry.itemState = item;
+    }
+    if (element != nullptr && element->Iterates()) entry.elementState = element;
+    if (entry.itemState != nullptr || entry.elementState != nullptr) g_IteratingRows.push_back(entry);
   }
 }
 
-void ResetNonlinearStates(Model& model) {
-  for (int row = 1; row <= model.rowCount; ++row) {
-    if (RunPreparedSupport* item = PreparedOf(model.row(row)); item != nullptr && item->Iterates()) item->ResetIteration();
-    if (RunPreparedSupport* element = PreparedElementOf(model.row(row)); element != nullptr && element->Iterates())
-      element->ResetIteration();
+const std::vector<IteratingRow>& IteratingRows() { return g_IteratingRows; }
+void ClearIteratingRows() { g_IteratingRows = {}; }
+
+void ResetNonlinearStates(Model& /*model*/) {
+  for (const IteratingRow& entry : g_IteratingRows) {
+    if (entry.itemState != nullptr) entry.itemState->ResetIteration();
+    if (entry.elementState != nullptr) entry.elementState->ResetIteration();
   }
   ResetSoilSprings();
 }
 
 void UpdateNonlinearStates(Model& model) {
-  for (int row = 1; row <= model.rowCount; ++row) {
-    if (RunPreparedSupport* item = PreparedOf(model.row(row)); item != nullptr && item->Iterates())
-      item->UpdateIteration(row);
-    if (RunPreparedSupport* element = PreparedElementOf(model.row(row)); element != nullptr && element->Iterates())
-      element->UpdateIteration(row);
+  for (const IteratingRow& entry : g_IteratingRows) {
+    if (entry.itemState != nullptr) entry.itemState->UpdateIteration(entry.row);
+    if (entry.elementState != nullptr) entry.elementState->UpdateIteration(entry.row);
   }
   UpdateSoilSprings(model);
 }

@@ -41,8 +41,25 @@ std::string MisconvergenceKindName(int elementKind, int dataKind);
 std::string MisconvergencePercentText(float ratio);
 std::string MisconvergenceText(const Model& model, const MisconvergenceRecord& record);
 
-// Every support of the model that prepares itself, in row order.
+class DataItem;
+class RunPreparedSupport;
+
+// A row whose item or element iterates. The rows are found once per run,
+// when the supports prepare, so that the passes walk the few that iterate
+// rather than cast every row's item and element to find them.
+struct IteratingRow {
+  std::int32_t row = 0;
+  DataItem* item = nullptr;                    // the row's item when it iterates
+  RunPreparedSupport* itemState = nullptr;     // the same item's iteration
+  RunPreparedSupport* elementState = nullptr;  // the row's element when it iterates
+};
+
+// Every support of the model that prepares itself, in row order; then the
+// iterating rows of the run.
 void PrepareSupportsForRun(Model& model);
+// In row order; from PrepareSupportsForRun to the end of the run.
+const std::vector<IteratingRow>& IteratingRows();
+void ClearIteratingRows();
 void ResetNonlinearStates(Model& model);
 void UpdateNonlinearStates(Model& model);
 

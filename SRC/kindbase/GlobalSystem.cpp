@@ -1,6 +1,7 @@
 // The global system of the current step; see GlobalSystem.h.
 #include "kindbase/GlobalSystem.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "model/Nodes.h"
@@ -37,16 +38,40 @@ LocationVector NodeLocationVector(const NodeTable& nodes, int nodeIndex) {
   return vector;
 }
 
+namespace {
+
+// The terms AddToGlobalStiffness adds, in its order.
+void LogSupportMatrix(SystemTermLog& log, const ElementMatrixPacked& packed, const LocationVector& vector) {
+  const std::int32_t n = std::min(vector.count, packed.n);
+  const auto& DA = g_StiffnessProfile.DiagonalAddress;
+  for (std::int32_t i = 1; i <= n; ++i) {
+    const std::int32_t q = vector.equation[static_cast<std::size_t>(i - 1)];
+    if (q == 0) continue;
+    for (std::int32_t j = 1; j <= n; ++j) {
+      const std::int32_t r = vector.equation[static_cast<std::size_t>(j - 1)];
+      if (r == 0 || q < r) continue;
+      const auto term = static_cast<std::size_t>(PackedIndex(packed.n, std::min(i, j), std::max(i, j)));
+      log.stiffness.push_back({DA[static_cast<std::size_t>(q)] + q - r, packed.value[term], log.row});
+    }
+  }
+}
+
+}  // namespace
+
+SystemTermLog* g_SystemTermLog = nullptr;
+
 void AddSupportMatrix(const ElementMatrixPacked& packed, const LocationVector& vector) {
   for (std::int32_t equation : vector.equation) QV_ASSERT(equation <= g_StiffnessProfile.equationCount);
   const SolverStatus status = AddToGlobalStiffness(StiffnessValues, g_StiffnessProfile, packed, vector);
   QV_ASSERT(status.fault == SolverFault::None);
+  if (g_SystemTermLog != nullptr) LogSupportMatrix(*g_SystemTermLog, packed, vector);
 }
 
 void AddLoadTerm(std::int32_t equation, double value) {
   if (equation == 0) return;
   QV_ASSERT(equation > 0 && static_cast<std::size_t>(equation) < g_DisplacementVector.size());
   g_DisplacementVector[static_cast<std::size_t>(equation)] += value;
+  if (g_SystemTermLog != nullptr) g_SystemTermLog->loads.push_back({equation, value, g_SystemTermLog->row});
 }
 
 void AddMassTerm(std::int32_t equation, double value) {

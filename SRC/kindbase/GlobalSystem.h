@@ -9,6 +9,9 @@
 // doors below, so that none of them touches the profile arithmetic: a
 // support adds its packed 6 x 6 matrix at its node's equations, and load
 // terms go straight into g_DisplacementVector at the node's equations.
+// While a term log is current the two doors also log what they add: the
+// nonlinear iteration adds a case's linear supports and loads again from
+// the log rather than asking every item (Assembly.h).
 //
 // The analysis driver sizes the system once the profile is known
 // (AllocateGlobalSystem) and releases it when the run ends; everything here
@@ -20,6 +23,7 @@
 #include "numeric/EquationNumbers.h"
 #include "numeric/Skyline.h"
 #include "numeric/SkylineAssembly.h"
+#include "numeric/SystemTermLog.h"
 
 struct BinaryFile;
 struct NodeTable;
@@ -51,3 +55,6 @@ void AddLoadTerm(std::int32_t equation, double value);
 void AddMassTerm(std::int32_t equation, double value);
 // The solved value of an equation (0: none, gives 0).
 double SolvedValue(std::int32_t equation);
+
+// The current term log (SystemTermLog.h); null, the rule, logs nothing.
+extern SystemTermLog* g_SystemTermLog;

@@ -5,7 +5,11 @@
 // case and a state update after each solve of the nonlinear iteration.
 //
 // A data item takes part by also deriving from RunPreparedSupport; the
-// iteration (NonlinearIteration.h) finds such items on the layout rows.
+// iteration (NonlinearIteration.h) finds such items on the layout rows once
+// per run. Only the items that iterate are asked for their stiffness in
+// every pass: any other item must add the same terms in every pass of a
+// case, since the later passes add again what it added in the first
+// (Assembly.h).
 #pragma once
 
 #include <cstdint>
@@ -15,7 +19,9 @@ class RunPreparedSupport {
   virtual ~RunPreparedSupport() = default;
   // Once per run, after the renumbering, with the row of the item.
   virtual void PrepareForRun(int rowNumber) = 0;
-  // Whether ResetIteration and UpdateIteration mean anything for this item.
+  // Whether ResetIteration and UpdateIteration mean anything for this item,
+  // and so whether its stiffness may change between passes. The same
+  // answer for the whole run.
   virtual bool Iterates() const { return false; }
   // The start state of a static case's iteration.
   virtual void ResetIteration() {}
