@@ -1,12 +1,14 @@
 // The blocked superposition of the time history; see ModalSuperposition.h.
 //
-// A slice of `Width` values of every mode's column is copied (as doubles)
-// into `slice`, mode after mode; the coordinates of the range are copied
-// into `factors`, kRows steps at a time, mode after mode. A tile of kRows
-// steps by `Width` values is then summed in registers over the modes and
-// goes to the peaks and rows before the next tile. The kernels are written
-// with the compiler's vector types, so one template serves every width,
-// each instance built for its instruction set.
+// The coordinates of a range of steps are copied into `factors`, kRows
+// steps at a time, mode after mode. A panel of kPanel values of every
+// mode's column is copied (as doubles) into `panel`, slice after slice of
+// `width` values, each slice mode after mode. A tile of kRows steps by one
+// slice is then summed in registers over the modes and goes to the peaks
+// and rows before the next tile; every tile of the range passes over the
+// panel before the next panel is copied. The kernels are written with the
+// compiler's vector types, so one template serves every width, each
+// instance built for its instruction set.
 #include "analysis/ModalSuperposition.h"
 
 #include <algorithm>

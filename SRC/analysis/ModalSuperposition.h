@@ -4,9 +4,9 @@
 // modal coordinates by the modes' columns.
 //
 // The columns of a large model do not fit in any cache, so the steps are
-// not superposed one after the other: a narrow slice of every mode's
-// column is copied into a small buffer once and serves a whole range of
-// steps from there, held in registers a few steps and a few values at a
+// not superposed one after the other: a stretch of every mode's column is
+// copied once into a buffer that stays in cache and serves a whole range
+// of steps from there, held in registers a few steps and a few values at a
 // time (`SuperposeSteps`). Each value is still summed over the modes in
 // ascending order with every product and every sum rounded on its own,
 // and a mode whose coordinate is 0 adds nothing: the values are the same
@@ -77,8 +77,10 @@ struct TimeHistoryPeaks {
   std::vector<double> forces;         // as the blocks
 };
 
-// Superposes the steps 1..S of `q`, calls `stepDone` with each step in
-// order, and with `file` writes each step's record there: the node table's
+// Superposes the steps 1..S of `q` a range at a time (up to 256 steps,
+// fewer when their records would take more than 32 MB), then calls
+// `stepDone` with each step of the range in order and with `file` writes
+// each step's record there: the node table's
 // displacements (those below 1.0e-6 in size as 0, as in a static case's
 // block: the modes' round-off in directions the loads do not move), then
 // the element forces and support loads, as 32-bit floats. Throws "RTH file
