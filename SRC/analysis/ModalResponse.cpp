@@ -7,6 +7,8 @@
 #include <memory>
 #include <numbers>
 
+#include "analysis/ModalSuperposition.h"
+#include "kindbase/GlobalSystem.h"
 #include "analysis/ModalStep.h"
 #include "analysis/StepResults.h"
 #include "kindbase/GlobalSystem.h"
@@ -394,10 +396,17 @@ void DiscardTimeHistoryFile() { Pending().temporary.reset(); }
 
 namespace {
 
-// Keeps in `peak` the value of larger magnitude (the earlier on a tie).
-void KeepPeaks(std::vector<double>& peak, const std::vector<double>& values) {
-  for (std::size_t k = 0; k < values.size(); ++k)
-    if (std::fabs(values[k]) > std::fabs(peak[k])) peak[k] = values[k];
+// The equation of each displacement of the node table (six per node), 0
+// where the node has none in that direction.
+std::vector<std::int32_t> NodeTableEquations(const Model& model) {
+  const int count = ResultNodeCount(model);
+  std::vector<std::int32_t> equations(static_cast<std::size_t>(6 * count), 0);
+  for (int node = 1; node <= count; ++node) {
+    const LocationVector vector = NodeLocationVector(model.nodes, node);
+    for (int i = 0; i < 6; ++i)
+      equations[static_cast<std::size_t>(6 * (node - 1) + i)] = vector.equation[static_cast<std::size_t>(i)];
+  }
+  return equations;
 }
 
 }  // namespace
@@ -434,8 +443,10 @@ void RunTimeHistoryStep(const Model& model, const AnalysisElementList& elements,
     }
     sources.push_back(std::move(source));
   }
-  // q(i, s): the modal displacement of mode i at output step s (1-based).
-  std::vector<std::vector<double>> history(static_cast<std::size_t>(modes.N) + 1);
+  ModalCoordinates history;
+  history.modes = modes.N;
+  history.steps = S;
+  history.values.resize(static_cast<std::size_t>(modes.N) * static_cast<std::size_t>(S));
   for (int i = 1; i <= modes.N; ++i) {
     char text[32];
     std::snprintf(text, sizeof text, "Mode %d", i);
@@ -447,7 +458,8 @@ void RunTimeHistoryStep(const Model& model, const AnalysisElementList& elements,
       if (phi == 0.0) continue;
       for (int k = 0; k < K; ++k) p[static_cast<std::size_t>(k)] += source.values[static_cast<std::size_t>(k)] * phi;
     }
-    history[static_cast<std::size_t>(i)] = IntegrateModalResponse(p, modes.w(i), zeta, dt, n);
+    const std::vector<double> q = IntegrateModalResponse(p, modes.w(i), zeta, dt, n);
+    std::copy(q.begin(), q.end(), history.values.begin() + static_cast<std::ptrdiff_t>(i - 1) * S);
     ProgressEnd(progress, ProgressArea::Mode);
     ProgressEnd(progress, ProgressArea::Phase);
   }
@@ -463,32 +475,22 @@ void RunTimeHistoryStep(const Model& model, const AnalysisElementList& elements,
     BinaryFileWriteFloat(rth, T);
     BinaryFileWriteInt(rth, S);
   }
-  std::vector<double> peak(modes.equations, 0.0), forcePeak(modes.blockSize, 0.0);
-  std::vector<double> u(modes.equations), forces(modes.blockSize);
-  int shown = -1;
-  for (int s = 1; s <= S; ++s) {
-    const int percent = static_cast<int>(s * (100.0 / S));
-    if (percent != shown) {
-      ProgressBegin(progress, CFormat("Calculating Time history     %d %%", percent), ProgressArea::Percentage);
-      ProgressEnd(progress, ProgressArea::Percentage);
-      shown = percent;
-    }
-    std::fill(u.begin(), u.end(), 0.0);
-    std::fill(forces.begin(), forces.end(), 0.0);
-    for (int i = 1; i <= modes.N; ++i) {
-      const double q = history[static_cast<std::size_t>(i)][static_cast<std::size_t>(s - 1)];
-      if (q == 0.0) continue;
-      AddScaled(u, modes.phi(i), q);
-      AddScaled(forces, modes.blocks[static_cast<std::size_t>(i)], q);
-    }
-    KeepPeaks(peak, u);
-    KeepPeaks(forcePeak, forces);
-    if (temporary) {
-      WriteNodeValues(rth, model, u);
-      WriteBlock(rth, forces);
-      if (BinaryFileHasError(rth)) throw std::string("RTH file could not be opened for writing");
-    }
+  TimeHistoryModes columns;
+  columns.shapes.length = modes.equations;
+  columns.blocks.length = modes.blockSize;
+  for (int i = 1; i <= modes.N; ++i) {
+    columns.shapes.columns.push_back(modes.phi(i).data());
+    columns.blocks.columns.push_back(modes.blocks[static_cast<std::size_t>(i)].data());
   }
+  if (temporary) columns.nodeEquations = NodeTableEquations(model);
+  int shown = -1;
+  const TimeHistoryPeaks peaks = SuperposeTimeHistory(history, columns, temporary ? &rth : nullptr, [&](int s) {
+    const int percent = static_cast<int>(s * (100.0 / S));
+    if (percent == shown) return;
+    ProgressBegin(progress, CFormat("Calculating Time history     %d %%", percent), ProgressArea::Percentage);
+    ProgressEnd(progress, ProgressArea::Percentage);
+    shown = percent;
+  });
   if (temporary) {
     const bool failed = BinaryFileHasError(rth);
     if (!BinaryFileClose(rth) || failed) throw std::string("RTH file could not be opened for writing");
@@ -496,5 +498,5 @@ void RunTimeHistoryStep(const Model& model, const AnalysisElementList& elements,
   }
   ProgressBegin(progress, "Time history", ProgressArea::Phase);
   ProgressEnd(progress, ProgressArea::Phase);
-  WriteCaseBlock(model, peak, forcePeak, progress);
+  WriteCaseBlock(model, peaks.displacements, peaks.forces, progress);
 }

@@ -22,7 +22,8 @@
 // Time history: modal loads at times (k − 1)·dt, computed as doubles, never
 // summed step by step; the exact recursion of the Duhamel integral for a
 // load linear between time points; peaks are the signed values of largest
-// magnitude over the output steps (the earlier on equal magnitude). With
+// magnitude over the output steps (the earlier on equal magnitude); the
+// superposition of the steps is ModalSuperposition's. With
 // "Save results" every output step goes into the time-history file beside
 // the model (`TimeHistoryPathOf`): "QUORVELWRTH5100" and NUL, the output
 // interval T (f32), the step count S (int32), then per step the
