@@ -11,8 +11,9 @@
 // Formatters return text in a per-thread buffer that the next formatter call
 // on the same thread overwrites (IntegerToText and the feet-and-inches text
 // have buffers of their own); copy the text before formatting another value.
-// Everything is printed through CFormat: "C" locale, three-digit exponents
-// before ShortenExponent trims them. A value that does not fit its width
+// Everything is printed through CFormat or its PrintFixed and PrintExponent
+// (NumberFormat.h): "C" locale, three-digit exponents before
+// ShortenExponent trims them. A value that does not fit its width
 // prints "*****", and so does a value that is not finite (NaN, infinity):
 // no formatter prints "nan" or "inf", which no parser would read back.
 //
