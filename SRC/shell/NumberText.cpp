@@ -69,23 +69,6 @@ std::size_t CopyText(char* out, const char* text) {
   return length;
 }
 
-// The fixed form when it fits the width ("-0" shows as "0"), else the
-// exponent form with the decimals, one fewer, then two, else "*****".
-std::size_t FixedWidthText(char* out /* kPrintedNumberSize */, double value, int width, int decimals) {
-  if (!std::isfinite(value)) return CopyText(out, kNotFiniteText);
-  std::size_t length = PrintFixed(out, value, decimals);
-  if (static_cast<int>(length) <= width) {
-    if (length == 2 && out[0] == '-' && out[1] == '0') return CopyText(out, "0");
-    return length;
-  }
-  const int d = decimals > 2 ? decimals : 2;
-  for (int tried : {d, d - 1, 2}) {
-    length = PrintExponent(out, value, tried);
-    if (static_cast<int>(length) <= width) return length;
-  }
-  return CopyText(out, "*****");
-}
-
 // Removes `count` characters at `at` from the shared buffer.
 void EraseInBuffer(char* at, std::size_t count) { std::memmove(at, at + count, std::strlen(at + count) + 1); }
 
@@ -209,6 +192,23 @@ int ParseYesNo(std::string_view typed, bool& flag) {
 }
 
 int ParseFieldYesNo(bool& flag) { return ParseYesNo(g_EditFieldText, flag); }
+
+// The fixed form when it fits the width ("-0" shows as "0"), else the
+// exponent form with the decimals, one fewer, then two, else "*****".
+std::size_t FixedWidthText(char* out, double value, int width, int decimals) {
+  if (!std::isfinite(value)) return CopyText(out, kNotFiniteText);
+  std::size_t length = PrintFixed(out, value, decimals);
+  if (static_cast<int>(length) <= width) {
+    if (length == 2 && out[0] == '-' && out[1] == '0') return CopyText(out, "0");
+    return length;
+  }
+  const int d = decimals > 2 ? decimals : 2;
+  for (int tried : {d, d - 1, 2}) {
+    length = PrintExponent(out, value, tried);
+    if (static_cast<int>(length) <= width) return length;
+  }
+  return CopyText(out, "*****");
+}
 
 const char* FormatFixedWidth(double value, int width, int decimals) {
   char text[kPrintedNumberSize];

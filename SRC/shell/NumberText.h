@@ -21,6 +21,7 @@
 // kAbsentValue, kRigidStiffness) are tested through the named helpers below.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -72,6 +73,10 @@ int ParseFieldYesNo(bool& flag);
 constexpr const char* kNotFiniteText = "*****";
 
 const char* FormatFixedWidth(double value, int width, int decimals);
+// FormatFixedWidth's text written into `out` (kPrintedNumberSize characters,
+// NumberFormat.h) without a terminating zero, for writers that assemble
+// lines of many numbers; returns its length.
+std::size_t FixedWidthText(char* out, double value, int width, int decimals);
 const char* FormatFixedWidthE(double value, int width, int decimals);
 const char* FormatFixedWidthTrim(double value, int width, int decimals);
 const char* FormatG3(double value);
