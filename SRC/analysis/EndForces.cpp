@@ -1,6 +1,7 @@
 // The recovery of element end forces and its outputs; see EndForces.h.
 #include "analysis/EndForces.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -9,6 +10,7 @@
 #include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
+#include "elements/BendLoads.h"
 #include "elements/ElasticAnalysis.h"
 #include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
@@ -91,26 +93,29 @@ void OutputElementForces(int element, const AnalysisElementInput& input, const V
   if (run.noWrite) return;
   if (run.modalForcesRow != nullptr) run.modalForcesRow(element, record);
   QV_ASSERT(g_ResultsFile != nullptr);
-  for (double value : record)
-    BinaryFileWriteFloat(*g_ResultsFile, std::fabs(value) < kNegligibleForce ? 0.0f : static_cast<float>(value));
+  std::array<float, 12> values;
+  for (std::size_t i = 0; i < values.size(); ++i)
+    values[i] = std::fabs(record[i]) < kNegligibleForce ? 0.0f : static_cast<float>(record[i]);
+  BinaryFileWriteFloats(*g_ResultsFile, values.data(), values.size());
 }
 
-void TransformElementForces(int element, const AnalysisElementInput& input, const Matrix12d& S, const Vector12d& F,
-                            const ElementEndFrames& frames) {
+void TransformElementForces(int element, const AnalysisElementInput& input, const ElementForceBuild& build) {
   const LocationVector equations = ElementEquations(TheModel(), input.node1, input.node2);
-  const Vector12d u = ToLocal12(frames.end1, ElementDisplacements(equations));
-  const Vector12d Su = Multiply(S, u);
+  const Vector12d u = ToLocal12(build.frames.end1, ElementDisplacements(equations));
+  const Vector12d Su = Multiply(build.stiffness, u);
   Vector12d record{};
-  for (int i = 0; i < 12; ++i) record[i] = Su[i] - F[i];
+  for (int i = 0; i < 12; ++i) record[i] = Su[i] - build.loads[i];
   for (int i = 0; i < 6; ++i) record[i] = -record[i];
-  OutputElementForces(element, input, record, frames);
+  if (build.turnsEndTwo) TurnToNodeTwoFrame(record, build.frames.bendAngle);
+  OutputElementForces(element, input, record, build.frames);
 }
 
-void StraightElementForces(int element, const AnalysisElementInput& input) {
+ElementForceBuild StraightElementForceBuild(const AnalysisElementInput& input) {
   g_ElementForceRun.recovering = true;
   try {
-    const StraightElementBuild built = BuildStraightElement(TheModel(), input);
-    Vector12d F = built.loads;
+    StraightElementBuild built = BuildStraightElement(TheModel(), input);
+    ElementForceBuild build{built.stiffness, built.loads, built.frames};
+    Vector12d& F = build.loads;
     if (input.kind == ElementType::SlipJoint && input.slip != nullptr &&
         CaseTakesSlipFriction(input.loads.caseType)) {
       const auto& joint = dynamic_cast<const SlipJoint&>(*TheModel().row(input.row).element);
@@ -123,15 +128,15 @@ void StraightElementForces(int element, const AnalysisElementInput& input) {
         F[9] += input.slip->appliedFrictionMoment;
       }
     }
-    TransformElementForces(element, input, built.stiffness, F, built.frames);
+    g_ElementForceRun.recovering = false;
+    return build;
   } catch (...) {
     g_ElementForceRun.recovering = false;
     throw;
   }
-  g_ElementForceRun.recovering = false;
 }
 
-void CalculateElementForce(int element, const AnalysisElementInput& input) {
+ElementForceBuild BuildElementForce(const AnalysisElementInput& input) {
   switch (input.kind) {
     case ElementType::Pipe:
     case ElementType::JacketedPipe:
@@ -139,15 +144,19 @@ void CalculateElementForce(int element, const AnalysisElementInput& input) {
     case ElementType::Reducer:
     case ElementType::Bellows:
     case ElementType::SlipJoint:
-    case ElementType::Rigid: StraightElementForces(element, input); return;
+    case ElementType::Rigid: return StraightElementForceBuild(input);
     case ElementType::Bend:
     case ElementType::Miter:
-    case ElementType::JacketedBend: BendElementForces(element, input); return;
-    case ElementType::Beam: BeamElementForces(element, input); return;
-    case ElementType::Elastic: ElasticElementForces(element, input); return;
-    case ElementType::TieRod: TieRodForces(element, input); return;
-    case ElementType::HingeJoint: HingeJointForces(element, input); return;
-    case ElementType::BallJoint: BallJointForces(element, input); return;
+    case ElementType::JacketedBend: return BendElementForceBuild(input);
+    case ElementType::Beam: return BeamElementForceBuild(input);
+    case ElementType::Elastic: return ElasticElementForceBuild(input);
+    case ElementType::TieRod: return TieRodForceBuild(input);
+    case ElementType::HingeJoint: return HingeJointForceBuild(input);
+    case ElementType::BallJoint: return BallJointForceBuild(input);
     default: throw std::string("calculate element forces: Invalid type");
   }
+}
+
+void CalculateElementForce(int element, const AnalysisElementInput& input) {
+  TransformElementForces(element, input, BuildElementForce(input));
 }
