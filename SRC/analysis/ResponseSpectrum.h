@@ -24,6 +24,12 @@
 // Seismic anchor movements (SeismicCombination.h) add their absolute values
 // to the combined displacements, element forces and support loads, not to
 // the accelerations; their element forces follow the modes in the export.
+//
+// On a large model the modal forces outweigh the rest: every element's
+// stiffness, loads and frames are built once for all the columns
+// (ElementForceBuilds, StepResults.h), the export's line pairs are
+// assembled in memory from number texts printed by FixedWidthText, and the
+// closely-spaced pairs are found once per case, not for every quantity.
 #pragma once
 
 #include <span>
