@@ -18,8 +18,8 @@
 #include <memory>
 #include <string>
 
-#include "shell/Assert.h"
-#include "shell/BinaryFile.h"
+#include "services/Assert.h"
+#include "services/BinaryFile.h"
 
 namespace {
 

@@ -4,8 +4,10 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <numbers>
+#include <string_view>
 #include <vector>
 
 #include "analysis/ModalStep.h"
@@ -24,6 +26,7 @@
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
+#include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 
@@ -32,6 +35,7 @@ namespace {
 constexpr double kTwoPi = 2.0 * std::numbers::pi;
 constexpr double kG = 386.4;  // inch per second squared
 constexpr double kCloseSpacing = 0.1;
+constexpr std::size_t kExportBufferBytes = 1 << 20;
 
 // The columns of the step: the true modes, then the missing-mass ones.
 struct Columns {
@@ -40,6 +44,7 @@ struct Columns {
   std::vector<double> omega;                 // 1-based, M entries (missing mass at ω(N))
   std::vector<std::vector<double>> shapes;   // 1-based columns, scaled
   std::array<double, 3> Z{};                 // missing-mass factors in g
+  std::vector<ModePair> pairs;               // the closely-spaced rule's pairs
 };
 
 double Square(double x) { return x * x; }
@@ -53,14 +58,36 @@ struct CsvFile {
 };
 
 // The modal-forces export of the step being run (the row writer is a plain
-// function pointer, so its target is program-wide for the step).
+// function pointer, so its target is program-wide for the step). The
+// export holds a line pair for every element in every block: the texts
+// that open them, the same in each block, are made once, and each pair is
+// assembled in memory and written at once.
 struct ModalForcesExport {
   std::FILE* file = nullptr;
   bool directionCosines = false;
   const Model* model = nullptr;
   const AnalysisElementList* elements = nullptr;
+  std::vector<std::string> firstEnd;   // by element: "<node 1>,<type>,"
+  std::vector<std::string> secondEnd;  // "<node 2>,,"
 };
 ModalForcesExport g_Export;
+
+void StartExport(std::FILE* file, const Model& model, const AnalysisElementList& elements) {
+  ModalForcesExport& out = g_Export;
+  out.file = file;
+  out.directionCosines = false;
+  out.model = &model;
+  out.elements = &elements;
+  out.firstEnd.assign(static_cast<std::size_t>(elements.count) + 1, std::string());
+  out.secondEnd.assign(static_cast<std::size_t>(elements.count) + 1, std::string());
+  for (int e = 1; e <= elements.count; ++e) {
+    const AnalysisElement& element = elements[e];
+    const auto at = static_cast<std::size_t>(e);
+    out.firstEnd[at] = std::string(NodeNumberText(model.nodes[element.node1].id)) + "," +
+                       ElementTypeName(element.kind) + ",";
+    out.secondEnd[at] = std::string(NodeNumberText(model.nodes[element.node2].id)) + ",,";
+  }
+}
 
 void WriteCsvHeader(std::FILE* file, int column, const Columns& columns) {
   const double f = columns.omega[static_cast<std::size_t>(column)] / kTwoPi;
@@ -86,41 +113,50 @@ void WriteCsvHeader(std::FILE* file, int column, const Columns& columns) {
   }
 }
 
-void WriteCosines(std::FILE* file, const ElementAxes& axes) {
+// Room for a line pair: the two opening texts, twelve forces and moments,
+// eighteen cosines, and the scratch a number is printed into.
+constexpr std::size_t kLinePairSize = 2 * kNumberTextBufferSize + 30 * 16 + kPrintedNumberSize;
+
+char* PutText(char* at, std::string_view text) {
+  std::memcpy(at, text.data(), text.size());
+  return at + text.size();
+}
+
+char* PutCosines(char* at, const ElementAxes& axes) {
   const Vector3d* rows[3] = {&axes.x, &axes.y, &axes.z};
   int written = 0;
   for (const Vector3d* axis : rows)
     for (int c = 0; c < 3; ++c) {
-      std::fputs(FormatFixedWidth((*axis)[c], 7, 4), file);
-      std::fputs(++written < 9 ? "," : "", file);
+      at += FixedWidthText(at, (*axis)[c], 7, 4);
+      if (++written < 9) *at++ = ',';
     }
+  return at;
 }
 
 void WriteCsvRow(int element, const Vector12d& forces) {
   ModalForcesExport& out = g_Export;
   if (out.file == nullptr || out.model == nullptr || out.elements == nullptr) return;
   const AnalysisElement& e = (*out.elements)[element];
-  const Model& model = *out.model;
   ElementEndFrames frames;
   if (out.directionCosines)
-    frames = ComputeElementEndFrames(model, static_cast<ElementType>(e.kind), e.row, e.node1, e.node2);
+    frames = ComputeElementEndFrames(*out.model, static_cast<ElementType>(e.kind), e.row, e.node1, e.node2);
+  char pair[kLinePairSize];
+  char* at = pair;
   for (int end = 0; end < 2; ++end) {
-    const int node = end == 0 ? e.node1 : e.node2;
-    std::fputs(NodeNumberText(model.nodes[node].id), out.file);
-    std::fputs(",", out.file);
-    if (end == 0) std::fputs(ElementTypeName(e.kind), out.file);
-    std::fputs(",", out.file);
+    const std::string& opening = (end == 0 ? out.firstEnd : out.secondEnd)[static_cast<std::size_t>(element)];
+    at = PutText(at, std::string_view(opening).substr(0, kNumberTextBufferSize));
     for (int i = 0; i < 6; ++i) {
       const auto value = static_cast<float>(forces[6 * end + i]);
-      std::fputs(i < 3 ? FormatForce(value) : FormatMoment(value), out.file);
-      if (i < 5) std::fputs(",", out.file);
+      at += i < 3 ? ForceText(at, value) : MomentText(at, value);
+      if (i < 5) *at++ = ',';
     }
     if (out.directionCosines) {
-      std::fputs(",,", out.file);
-      WriteCosines(out.file, end == 0 ? frames.end1 : frames.end2);
+      at = PutText(at, ",,");
+      at = PutCosines(at, end == 0 ? frames.end1 : frames.end2);
     }
-    std::fputs(end == 0 ? "\n" : "\n\n", out.file);
+    at = PutText(at, end == 0 ? "\n" : "\n\n");
   }
+  std::fwrite(pair, 1, static_cast<std::size_t>(at - pair), out.file);
 }
 
 // The spectral amplitudes and the scaled columns.
@@ -155,6 +191,7 @@ Columns ScaleModes(const Model& model, const ModalStepResults& modal) {
       for (double& value : c.shapes[k]) value *= c.Z[static_cast<std::size_t>(d)];
     }
   }
+  if (model.spectrumLoad.modeSum == kSumCloselySpaced) c.pairs = CloselySpacedPairs(c.omega, c.N);
   return c;
 }
 
@@ -185,32 +222,32 @@ std::vector<double> CombineDisplacements(const Columns& c, int rule) {
   std::vector<double> total(E, 0.0), r(static_cast<std::size_t>(c.M));
   for (std::size_t k = 1; k < E; ++k) {
     for (int m = 1; m <= c.M; ++m) r[static_cast<std::size_t>(m - 1)] = c.shapes[static_cast<std::size_t>(m)][k];
-    total[k] = CombineModes(r, c.omega, c.N, rule);
+    total[k] = CombineModes(r, rule, c.pairs);
   }
   return total;
 }
 
 std::vector<double> CombineAccelerations(const Columns& c, const ModalStepResults& modal, int rule) {
   const std::size_t E = c.shapes[1].size();
-  std::vector<double> total(E, 0.0), r(static_cast<std::size_t>(c.N));
+  const auto N = static_cast<std::size_t>(c.N);
+  // The modes' values, and room for the left-out part of a translation.
+  std::vector<double> total(E, 0.0), r(N + 1);
   for (std::size_t k = 1; k < E; ++k) {
-    for (int m = 1; m <= c.N; ++m)
-      r[static_cast<std::size_t>(m - 1)] = Square(c.omega[static_cast<std::size_t>(m)]) * c.shapes[static_cast<std::size_t>(m)][k];
+    for (std::size_t m = 1; m <= N; ++m) r[m - 1] = Square(c.omega[m]) * c.shapes[m][k];
     if (!modal.missingMass || (k - 1) % 6 > 2) {
-      total[k] = CombineModes(r, c.omega, c.N, rule);
+      total[k] = CombineModes(std::span<const double>(r.data(), N), rule, c.pairs);
       continue;
     }
     // The left-out part joins as one more term of the rule.
     double extra[3];
     for (int d = 0; d < 3; ++d)
       extra[d] = kG * c.Z[static_cast<std::size_t>(d)] * modal.leftOut[static_cast<std::size_t>(d)][k];
-    std::vector<double> withMissing = r;
     if (rule == kSumAbsolute) {
-      withMissing.push_back(std::fabs(extra[0]) + std::fabs(extra[1]) + std::fabs(extra[2]));
+      r[N] = std::fabs(extra[0]) + std::fabs(extra[1]) + std::fabs(extra[2]);
     } else {
-      withMissing.push_back(std::sqrt(Square(extra[0]) + Square(extra[1]) + Square(extra[2])));
+      r[N] = std::sqrt(Square(extra[0]) + Square(extra[1]) + Square(extra[2]));
     }
-    total[k] = CombineModes(withMissing, c.omega, c.N, rule);
+    total[k] = CombineModes(r, rule, c.pairs);
   }
   return total;
 }
@@ -233,10 +270,10 @@ std::vector<std::vector<float>> ModalForceBlocks(const Model& model, const Analy
     }
   } restore{results};
   g_ResultsFile = &file;
-  g_Export.file = csv;
-  g_Export.model = &model;
-  g_Export.elements = &elements;
+  if (csv != nullptr) StartExport(csv, model, elements);
   g_ElementForceRun.modalForcesRow = csv != nullptr ? WriteCsvRow : nullptr;
+  // Every mode's forces come of the same element stiffnesses and loads.
+  ElementForceBuilds builds;
   std::int64_t start = 0;
   for (int m = 1; m <= c.M; ++m) {
     char text[64];
@@ -246,7 +283,7 @@ std::vector<std::vector<float>> ModalForceBlocks(const Model& model, const Analy
               g_DisplacementVector.begin());
     g_Export.directionCosines = m == 1;
     if (csv != nullptr) WriteCsvHeader(csv, m, c);
-    CalculateElementForces(model, elements, progress);
+    CalculateElementForces(model, elements, progress, &builds);
     g_ElementForceRun.modalForcesRow = nullptr;  // the support loads write no rows
     CalculateSupportLoads(model, progress);
     g_ElementForceRun.modalForcesRow = csv != nullptr ? WriteCsvRow : nullptr;
@@ -272,7 +309,7 @@ void WriteSeismicCsvBlock(const Model& model, const AnalysisElementList& element
   const std::span<const float> movements = SeismicAnchorMovementBlocks();
   if (csv == nullptr || movements.empty()) return;
   WriteCsvHeader(csv, 0, c);
-  g_Export = ModalForcesExport{csv, false, &model, &elements};
+  StartExport(csv, model, elements);
   const auto first = static_cast<std::size_t>(6 * ResultNodeCount(model));
   for (int e = 1; e <= elements.count; ++e) {
     Vector12d forces{};
@@ -293,7 +330,7 @@ void WriteTotalForces(const Model& model, const std::vector<std::vector<float>>&
       QV_ASSERT(block.size() == count);
       r[static_cast<std::size_t>(m - 1)] = block[k];
     }
-    total[k] = static_cast<float>(CombineModes(r, c.omega, c.N, rule));
+    total[k] = static_cast<float>(CombineModes(r, rule, c.pairs));
   }
   AddSeismicAnchorMovements(total, static_cast<std::size_t>(6 * ResultNodeCount(model)));
   BinaryFileWriteFloats(*g_ResultsFile, total.data(), total.size());
@@ -301,8 +338,23 @@ void WriteTotalForces(const Model& model, const std::vector<std::vector<float>>&
 
 }  // namespace
 
+std::vector<ModePair> CloselySpacedPairs(std::span<const double> omega, int trueModes) {
+  std::vector<ModePair> pairs;
+  for (int i = 0; i < trueModes; ++i)
+    for (int j = i + 1; j < trueModes; ++j) {
+      const double wi = omega[static_cast<std::size_t>(i) + 1], wj = omega[static_cast<std::size_t>(j) + 1];
+      if (wi > 0.0 && std::fabs(wj - wi) / wi <= kCloseSpacing) pairs.push_back({i, j});
+    }
+  return pairs;
+}
+
 double CombineModes(std::span<const double> r, std::span<const double> omega, int trueModes, int rule) {
-  const std::size_t M = r.size();
+  if (rule != kSumCloselySpaced) return CombineModes(r, rule, {});
+  const int N = std::min(std::max(trueModes, 0), static_cast<int>(r.size()));
+  return CombineModes(r, rule, CloselySpacedPairs(omega, N));
+}
+
+double CombineModes(std::span<const double> r, int rule, std::span<const ModePair> pairs) {
   if (rule == kSumAbsolute) {
     double sum = 0.0;
     for (double value : r) sum += std::fabs(value);
@@ -315,14 +367,9 @@ double CombineModes(std::span<const double> r, std::span<const double> omega, in
     if (term > largest) largest = term;
   }
   if (rule == kSumNrl) return std::sqrt(std::max(squares - largest, 0.0)) + std::sqrt(largest);
-  if (rule == kSumCloselySpaced) {
-    const auto N = static_cast<std::size_t>(std::min<std::size_t>(static_cast<std::size_t>(std::max(trueModes, 0)), M));
-    for (std::size_t i = 0; i < N; ++i)
-      for (std::size_t j = i + 1; j < N; ++j) {
-        const double wi = omega[i + 1], wj = omega[j + 1];
-        if (wi > 0.0 && std::fabs(wj - wi) / wi <= kCloseSpacing) squares += 2.0 * std::fabs(r[i] * r[j]);
-      }
-  }
+  if (rule == kSumCloselySpaced)
+    for (const ModePair& pair : pairs)
+      squares += 2.0 * std::fabs(r[static_cast<std::size_t>(pair.first)] * r[static_cast<std::size_t>(pair.second)]);
   return std::sqrt(squares);
 }
 
@@ -372,6 +419,9 @@ void RunResponseSpectrumStep(const Model& model, const AnalysisElementList& elem
   csv.file = std::fopen(csvPath.c_str(), "w");
   if (csv.file == nullptr)
     ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");
+  // A large model's export runs to tens of megabytes: written in large
+  // pieces, not a page at a time.
+  if (csv.file != nullptr) std::setvbuf(csv.file, nullptr, _IOFBF, kExportBufferBytes);
   const std::vector<std::vector<float>> blocks = ModalForceBlocks(model, elements, columns, csv.file, progress);
   ProgressBegin(progress, "Calculating total displacements", ProgressArea::Phase);
   const std::vector<double> displacements = CombineDisplacements(columns, rule);

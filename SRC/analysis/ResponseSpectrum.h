@@ -24,6 +24,12 @@
 // Seismic anchor movements (SeismicCombination.h) add their absolute values
 // to the combined displacements, element forces and support loads, not to
 // the accelerations; their element forces follow the modes in the export.
+//
+// On a large model the modal forces outweigh the rest: every element's
+// stiffness, loads and frames are built once for all the columns
+// (ElementForceBuilds, StepResults.h), the export's line pairs are
+// assembled in memory from number texts printed by FixedWidthText, and the
+// closely-spaced pairs are found once per case, not for every quantity.
 #pragma once
 
 #include <span>
@@ -36,9 +42,21 @@ struct Model;
 struct ResponseSpectrum;
 struct SpectrumLoad;
 
-// One quantity's modal values r (modes 1..M at [0..M-1]); the pair term
-// looks at the first `trueModes` only, with their circular frequencies
-// omega (1-based, as the modal results keep them).
+// Two modes of the closely-spaced rule (0-based, first < second).
+struct ModePair {
+  int first = 0;
+  int second = 0;
+};
+// The pairs of the first `trueModes` modes within 10 % of the lower
+// frequency, with their circular frequencies omega (1-based, as the modal
+// results keep them), in the order the rule adds them. The pairs are the
+// same for every quantity of a case: the step finds them once.
+std::vector<ModePair> CloselySpacedPairs(std::span<const double> omega, int trueModes);
+
+// One quantity's modal values r (modes 1..M at [0..M-1]) by the rule; the
+// pair term of the closely-spaced rule runs over `pairs`.
+double CombineModes(std::span<const double> r, int rule, std::span<const ModePair> pairs);
+// The same, the pairs found among the first `trueModes` of r.
 double CombineModes(std::span<const double> r, std::span<const double> omega, int trueModes, int rule);
 // The three directions' values by the direction sum.
 double CombineDirections(double x, double y, double z, int rule);

@@ -116,7 +116,8 @@ void WriteHangerDisplacements(const Model& model) {
   if (!BinaryFileClose(file) || BinaryFileHasError(file)) throw "Unable to write the work file\n" + path;
 }
 
-void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
+void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
+                            ElementForceBuilds* kept) {
   if (CurrentCaseType() == 2 && model.options.SolveThermalCase == 0) return;
   ProgressBegin(progress, "Calculating forces", ProgressArea::Phase);
   std::FILE* exportFile = nullptr;
@@ -126,18 +127,36 @@ void CalculateElementForces(const Model& model, const AnalysisElementList& eleme
     if (exportFile == nullptr)
       ShowInfoMessage(MainFrame().window, "Not able to open file " + name + ".\nExport of stiffness aborted.");
   }
+  const bool reuse = kept != nullptr && !kept->inputs.empty();
+  if (kept != nullptr && !reuse) {
+    kept->inputs.resize(static_cast<std::size_t>(elements.count) + 1);
+    kept->builds.resize(static_cast<std::size_t>(elements.count) + 1);
+  }
   const CaseLoadSet loads = CurrentCaseLoadSet(model);
   ProgressCounter counter;
   ProgressCounterStart(counter, elements.count);
   try {
     for (int e = 1; e <= elements.count; ++e) {
       ProgressCounterStep(progress, counter, e);
+      const auto at = static_cast<std::size_t>(e);
+      if (reuse) {
+        TransformElementForces(e, kept->inputs[at], kept->builds[at]);
+        if (exportFile != nullptr) ExportStiffness(exportFile, model, kept->inputs[at]);
+        continue;
+      }
       const AnalysisElementInput input = MakeElementInput(model, elements[e], e, loads);
-      CalculateElementForce(e, input);
+      const ElementForceBuild build = BuildElementForce(input);
+      TransformElementForces(e, input, build);
+      if (kept != nullptr) {
+        kept->inputs[at] = input;
+        kept->builds[at] = build;
+      }
       if (exportFile != nullptr) ExportStiffness(exportFile, model, input);
     }
   } catch (...) {
     if (exportFile != nullptr) std::fclose(exportFile);
+    // A half-filled record would be taken for whole by the next block.
+    if (kept != nullptr && !reuse) *kept = ElementForceBuilds{};
     throw;
   }
   if (exportFile != nullptr) std::fclose(exportFile);

@@ -11,13 +11,26 @@
 // file that cannot be opened is reported and the run goes on without it.
 #pragma once
 
+#include <vector>
+
+#include "kindbase/EndForces.h"
 #include "numeric/RunState.h"
 
 struct Model;
 struct AnalysisElementList;
 
+// Every element's input and force build for the current case, kept by a
+// run that writes the element-force blocks of many displacement vectors
+// under one case (the modes of a spectrum step): the first block fills it,
+// the later ones only recover. By element, [0] unused.
+struct ElementForceBuilds {
+  std::vector<AnalysisElementInput> inputs;
+  std::vector<ElementForceBuild> builds;
+};
+
 void WriteDisplacements(const Model& model, AnalysisProgress& progress);
-void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);
+void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
+                            ElementForceBuilds* kept = nullptr);
 void CalculateSupportLoads(const Model& model, AnalysisProgress& progress);
 // The sustained displacements of the hanger selection, for the results'
 // "Show sust. disp. during hanger selection": a new hanger displacement

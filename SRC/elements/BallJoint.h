@@ -82,5 +82,6 @@ class BallJoint : public ElementData, public RunPreparedSupport {
 };
 
 struct AnalysisElementInput;
+struct ElementForceBuild;
 void AssembleBallJoint(const AnalysisElementInput& input);
-void BallJointForces(int element, const AnalysisElementInput& input);
+ElementForceBuild BallJointForceBuild(const AnalysisElementInput& input);

@@ -204,13 +204,13 @@ void AssembleBallJoint(const AnalysisElementInput& input) {
   }
 }
 
-void BallJointForces(int element, const AnalysisElementInput& input) {
+ElementForceBuild BallJointForceBuild(const AnalysisElementInput& input) {
   const Model& model = TheModel();
   const BallJoint& ball = BallOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::BallJoint, input.row, input.node1,
                                                           input.node2);
   const int type = input.loads.caseType;
   const bool friction = type != 31 && type != 35 && type != 36 && type != 37;
-  TransformElementForces(element, input, LocalStiffness(ball.effectiveTorsion, ball.effectiveBending),
-                         friction ? FrictionLoads(ball.frictionMoments) : Vector12d{}, frames);
+  return {LocalStiffness(ball.effectiveTorsion, ball.effectiveBending),
+          friction ? FrictionLoads(ball.frictionMoments) : Vector12d{}, frames};
 }

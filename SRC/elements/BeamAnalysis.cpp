@@ -145,14 +145,14 @@ void AssembleBeam(const AnalysisElementInput& input) {
   AddElementLoads(built.loads, built.frames.end1, equations);
 }
 
-void BeamElementForces(int element, const AnalysisElementInput& input) {
+ElementForceBuild BeamElementForceBuild(const AnalysisElementInput& input) {
   g_ElementForceRun.recovering = true;
   try {
     const BeamElementBuild built = BuildBeamElement(TheModel(), input);
-    TransformElementForces(element, input, built.stiffness, built.loads, built.frames);
+    g_ElementForceRun.recovering = false;
+    return {built.stiffness, built.loads, built.frames};
   } catch (...) {
     g_ElementForceRun.recovering = false;
     throw;
   }
-  g_ElementForceRun.recovering = false;
 }

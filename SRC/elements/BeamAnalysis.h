@@ -33,4 +33,4 @@ struct BeamElementBuild {
 
 BeamElementBuild BuildBeamElement(const Model& model, const AnalysisElementInput& input);
 void AssembleBeam(const AnalysisElementInput& input);
-void BeamElementForces(int element, const AnalysisElementInput& input);
+ElementForceBuild BeamElementForceBuild(const AnalysisElementInput& input);

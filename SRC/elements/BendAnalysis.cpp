@@ -102,10 +102,7 @@ void AssembleBendElement(const AnalysisElementInput& input) {
   AddElementLoads(BendElementLoads(built.fixedEnd, built.caseLoads), built.frames.end1, equations);
 }
 
-void BendElementForces(int element, const AnalysisElementInput& input) {
-  const Model& model = TheModel();
-  const BendElementBuild built = BuildBendElement(model, input);
-  const Vector12d u = ToLocal12(built.frames.end1, ElementDisplacements(ElementEquations(model, input.node1, input.node2)));
-  const Vector12d record = BendEndForces(built.stiffness, built.fixedEnd, built.caseLoads, u, built.section.angle);
-  OutputElementForces(element, input, record, built.frames);
+ElementForceBuild BendElementForceBuild(const AnalysisElementInput& input) {
+  const BendElementBuild built = BuildBendElement(TheModel(), input);
+  return {built.stiffness.local, BendElementLoads(built.fixedEnd, built.caseLoads), built.frames, true};
 }

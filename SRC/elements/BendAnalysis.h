@@ -27,5 +27,6 @@ BendElementBuild BuildBendElement(const Model& model, const AnalysisElementInput
 
 // Stiffness; in the modal case the masses only; else its wind and its loads.
 void AssembleBendElement(const AnalysisElementInput& input);
-// The element's end forces for the case, written as its record.
-void BendElementForces(int element, const AnalysisElementInput& input);
+// The force build for the case: the stiffness, the loads -FE q and the
+// end-2 record turned into node 2's tangent frame.
+ElementForceBuild BendElementForceBuild(const AnalysisElementInput& input);

@@ -80,11 +80,10 @@ void AssembleElasticElement(const AnalysisElementInput& input) {
   AddElementStiffness(K, axes, ElementEquations(model, input.node1, input.node2));
 }
 
-void ElasticElementForces(int index, const AnalysisElementInput& input) {
+ElementForceBuild ElasticElementForceBuild(const AnalysisElementInput& input) {
   const Model& model = TheModel();
   const ElasticElement& element = ElementOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::Elastic, input.row, input.node1,
                                                           input.node2);
-  const Matrix12d K = ElasticElementStiffness(element, frames.end1, Arm(model, input.node1, input.node2));
-  TransformElementForces(index, input, K, Vector12d{}, frames);
+  return {ElasticElementStiffness(element, frames.end1, Arm(model, input.node1, input.node2)), Vector12d{}, frames};
 }

@@ -1,5 +1,5 @@
 // The elastic element in the analysis: its local axes, its 12 x 12
-// stiffness, its assembly and its end forces.
+// stiffness, its assembly and the build of its end forces.
 //
 // Axes: x is the entered x direction made a unit vector; y is the entered
 // y direction with its part along x taken out, then made a unit vector;
@@ -22,12 +22,13 @@
 #include "kindbase/ElementCaseValues.h"
 
 class ElasticElement;
+struct ElementForceBuild;
 
 // The square frame of the element's entered directions.
 ElementAxes ElasticElementAxes(const ElasticElement& element);
 // K in local axes for the arm `d` (global components).
 Matrix12d ElasticElementStiffness(const ElasticElement& element, const ElementAxes& axes, const Vector3d& d);
 
-// The assembly's part (stiffness only) and the force routine's.
+// The assembly's part (stiffness only) and the force routine's build.
 void AssembleElasticElement(const AnalysisElementInput& input);
-void ElasticElementForces(int element, const AnalysisElementInput& input);
+ElementForceBuild ElasticElementForceBuild(const AnalysisElementInput& input);

@@ -23,11 +23,12 @@ bool CaseTakesSlipFriction(int caseType) {
 
 }  // namespace
 
-void StraightElementForces(int element, const AnalysisElementInput& input) {
+ElementForceBuild StraightElementForceBuild(const AnalysisElementInput& input) {
   g_ElementForceRun.recovering = true;
   try {
-    const StraightElementBuild built = BuildStraightElement(TheModel(), input);
-    Vector12d F = built.loads;
+    StraightElementBuild built = BuildStraightElement(TheModel(), input);
+    ElementForceBuild build{built.stiffness, built.loads, built.frames};
+    Vector12d& F = build.loads;
     if (input.kind == ElementType::SlipJoint && input.slip != nullptr &&
         CaseTakesSlipFriction(input.loads.caseType)) {
       const auto& joint = dynamic_cast<const SlipJoint&>(*TheModel().row(input.row).element);
@@ -40,15 +41,15 @@ void StraightElementForces(int element, const AnalysisElementInput& input) {
         F[9] += input.slip->appliedFrictionMoment;
       }
     }
-    TransformElementForces(element, input, built.stiffness, F, built.frames);
+    g_ElementForceRun.recovering = false;
+    return build;
   } catch (...) {
     g_ElementForceRun.recovering = false;
     throw;
   }
-  g_ElementForceRun.recovering = false;
 }
 
-void CalculateElementForce(int element, const AnalysisElementInput& input) {
+ElementForceBuild BuildElementForce(const AnalysisElementInput& input) {
   switch (input.kind) {
     case ElementType::Pipe:
     case ElementType::JacketedPipe:
@@ -56,15 +57,19 @@ void CalculateElementForce(int element, const AnalysisElementInput& input) {
     case ElementType::Reducer:
     case ElementType::Bellows:
     case ElementType::SlipJoint:
-    case ElementType::Rigid: StraightElementForces(element, input); return;
+    case ElementType::Rigid: return StraightElementForceBuild(input);
     case ElementType::Bend:
     case ElementType::Miter:
-    case ElementType::JacketedBend: BendElementForces(element, input); return;
-    case ElementType::Beam: BeamElementForces(element, input); return;
-    case ElementType::Elastic: ElasticElementForces(element, input); return;
-    case ElementType::TieRod: TieRodForces(element, input); return;
-    case ElementType::HingeJoint: HingeJointForces(element, input); return;
-    case ElementType::BallJoint: BallJointForces(element, input); return;
+    case ElementType::JacketedBend: return BendElementForceBuild(input);
+    case ElementType::Beam: return BeamElementForceBuild(input);
+    case ElementType::Elastic: return ElasticElementForceBuild(input);
+    case ElementType::TieRod: return TieRodForceBuild(input);
+    case ElementType::HingeJoint: return HingeJointForceBuild(input);
+    case ElementType::BallJoint: return BallJointForceBuild(input);
     default: throw std::string("calculate element forces: Invalid type");
   }
+}
+
+void CalculateElementForce(int element, const AnalysisElementInput& input) {
+  TransformElementForces(element, input, BuildElementForce(input));
 }

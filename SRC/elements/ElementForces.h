@@ -11,8 +11,11 @@
 // angle is not above 0 are programming errors (assertion).
 ElementEndFrames ComputeElementEndFrames(const Model& model, ElementType kind, int row, int node1, int node2);
 
-// The force routine of the straight kinds (3, 6, 8, 9, 10, 11, 14).
-void StraightElementForces(int element, const AnalysisElementInput& input);
-// The per-kind force routine of analysis element `element`; a kind without
-// one throws "calculate element forces: Invalid type".
+// The build of the straight kinds (3, 6, 8, 9, 10, 11, 14).
+ElementForceBuild StraightElementForceBuild(const AnalysisElementInput& input);
+// The per-kind build of an element; a kind without one throws "calculate
+// element forces: Invalid type".
+ElementForceBuild BuildElementForce(const AnalysisElementInput& input);
+// The force routine of analysis element `element`: its build, then the
+// recovery.
 void CalculateElementForce(int element, const AnalysisElementInput& input);

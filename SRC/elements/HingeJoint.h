@@ -83,7 +83,8 @@ class HingeJoint : public ElementData, public RunPreparedSupport {
 };
 
 struct AnalysisElementInput;
+struct ElementForceBuild;
 // The assembly's part (stiffness, friction pair, weight and masses) and
-// the force routine's.
+// the force routine's build.
 void AssembleHingeJoint(const AnalysisElementInput& input);
-void HingeJointForces(int element, const AnalysisElementInput& input);
+ElementForceBuild HingeJointForceBuild(const AnalysisElementInput& input);

@@ -152,13 +152,12 @@ void AssembleHingeJoint(const AnalysisElementInput& input) {
   }
 }
 
-void HingeJointForces(int element, const AnalysisElementInput& input) {
+ElementForceBuild HingeJointForceBuild(const AnalysisElementInput& input) {
   const Model& model = TheModel();
   const HingeJoint& hinge = HingeOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::HingeJoint, input.row, input.node1,
                                                           input.node2);
   const int type = input.loads.caseType;
   const bool friction = type != 31 && type != 35 && type != 36 && type != 37;
-  TransformElementForces(element, input, LocalStiffness(hinge.effective),
-                         friction ? FrictionLoads(hinge.frictionMoment) : Vector12d{}, frames);
+  return {LocalStiffness(hinge.effective), friction ? FrictionLoads(hinge.frictionMoment) : Vector12d{}, frames};
 }

@@ -64,6 +64,8 @@ class TieRod : public ElementData, public RunPreparedSupport {
 };
 
 struct AnalysisElementInput;
-// The assembly's part (stiffness and gap loads) and the force routine's.
+struct ElementForceBuild;
+// The assembly's part (stiffness and gap loads) and the force routine's
+// build.
 void AssembleTieRod(const AnalysisElementInput& input);
-void TieRodForces(int element, const AnalysisElementInput& input);
+ElementForceBuild TieRodForceBuild(const AnalysisElementInput& input);

@@ -104,10 +104,10 @@ void AssembleTieRod(const AnalysisElementInput& input) {
   AddNodeLoads(model, input.node2, Scaled(frames.end1.x, force), {});
 }
 
-void TieRodForces(int element, const AnalysisElementInput& input) {
+ElementForceBuild TieRodForceBuild(const AnalysisElementInput& input) {
   const Model& model = TheModel();
   const TieRod& rod = RodOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::TieRod, input.row, input.node1,
                                                           input.node2);
-  TransformElementForces(element, input, LocalStiffness(rod.AxialStiffness()), GapLoads(rod.GapForce()), frames);
+  return {LocalStiffness(rod.AxialStiffness()), GapLoads(rod.GapForce()), frames};
 }

@@ -1,6 +1,7 @@
 // The recovery of element end forces and its outputs; see EndForces.h.
 #include "kindbase/EndForces.h"
 
+#include <array>
 #include <cmath>
 #include <string>
 
@@ -77,17 +78,19 @@ void OutputElementForces(int element, const AnalysisElementInput& input, const V
   if (run.noWrite) return;
   if (run.modalForcesRow != nullptr) run.modalForcesRow(element, record);
   QV_ASSERT(g_ResultsFile != nullptr);
-  for (double value : record)
-    BinaryFileWriteFloat(*g_ResultsFile, std::fabs(value) < kNegligibleForce ? 0.0f : static_cast<float>(value));
+  std::array<float, 12> values;
+  for (std::size_t i = 0; i < values.size(); ++i)
+    values[i] = std::fabs(record[i]) < kNegligibleForce ? 0.0f : static_cast<float>(record[i]);
+  BinaryFileWriteFloats(*g_ResultsFile, values.data(), values.size());
 }
 
-void TransformElementForces(int element, const AnalysisElementInput& input, const Matrix12d& S, const Vector12d& F,
-                            const ElementEndFrames& frames) {
+void TransformElementForces(int element, const AnalysisElementInput& input, const ElementForceBuild& build) {
   const LocationVector equations = ElementEquations(TheModel(), input.node1, input.node2);
-  const Vector12d u = ToLocal12(frames.end1, ElementDisplacements(equations));
-  const Vector12d Su = Multiply(S, u);
+  const Vector12d u = ToLocal12(build.frames.end1, ElementDisplacements(equations));
+  const Vector12d Su = Multiply(build.stiffness, u);
   Vector12d record{};
-  for (int i = 0; i < 12; ++i) record[i] = Su[i] - F[i];
+  for (int i = 0; i < 12; ++i) record[i] = Su[i] - build.loads[i];
   for (int i = 0; i < 6; ++i) record[i] = -record[i];
-  OutputElementForces(element, input, record, frames);
+  if (build.turnsEndTwo) TurnToNodeTwoFrame(record, build.frames.bendAngle);
+  OutputElementForces(element, input, record, build.frames);
 }

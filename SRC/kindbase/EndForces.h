@@ -46,12 +46,24 @@ struct ElementForceRun {
 };
 extern ElementForceRun g_ElementForceRun;
 
-// The recovery of a kind that left its local stiffness S, its frames and
-// its equivalent loads F (local): the record -(S u - F) at end 1 and
-// (S u - F) at end 2, u the solved displacements in the end-1 frame; then
-// the side outputs and the record written.
-void TransformElementForces(int element, const AnalysisElementInput& input, const Matrix12d& S, const Vector12d& F,
-                            const ElementEndFrames& frames);
+// What a kind's force routine builds for the case before it reads the
+// displacements: its local stiffness S, its equivalent end loads F (local)
+// and its frames; a curved kind turns the end-2 half of its record into end
+// 2's frame by the arc's angle. The build depends on the case and on the
+// states the case's iteration left, never on the displacements, so a run
+// that recovers the forces of many displacement vectors under one case
+// (the modes of a spectrum) builds each element once.
+struct ElementForceBuild {
+  Matrix12d stiffness{};
+  Vector12d loads{};
+  ElementEndFrames frames;
+  bool turnsEndTwo = false;
+};
+
+// The recovery from a build: the record -(S u - F) at end 1 and (S u - F)
+// at end 2, u the solved displacements in the end-1 frame; then the side
+// outputs and the record written.
+void TransformElementForces(int element, const AnalysisElementInput& input, const ElementForceBuild& build);
 // The side outputs and the write of a finished record (every kind's last step).
 void OutputElementForces(int element, const AnalysisElementInput& input, const Vector12d& record,
                          const ElementEndFrames& frames);

@@ -6,14 +6,28 @@
 // exponent form are printed without their field width, their exponent is
 // widened to three digits, and the width is applied afterwards, so that
 // "%10.3E" still gives ten characters.
+//
+// PrintFixed and PrintExponent stand on std::to_chars, which prints what
+// printf prints in the "C" locale (round half to even on the exact binary
+// value) whatever the locale. A fixed text of at most nine decimals whose
+// scaled value stays below 2^52 is rounded here as an integer, several times
+// faster than to_chars with a precision: x·10^d is rounded once in the
+// multiplication, which can move it onto a half-way point but never across
+// one, so only a product that lands exactly on one needs its rounding error
+// (the fused multiply-add gives it exactly) to decide the side.
 #include "services/NumberFormat.h"
 
+#include <algorithm>
+#include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <locale.h>
+
+#include "services/Assert.h"
 
 // The conversions are printed one at a time from directives built here.
 #pragma GCC diagnostic ignored "-Wformat-nonliteral"
@@ -202,7 +216,78 @@ void AppendConversion(std::string& out, const Conversion& conversion, va_list& a
   }
 }
 
+constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+constexpr std::uint64_t kIntegerPowersOfTen[] = {1,      10,      100,      1000,      10000,
+                                                 100000, 1000000, 10000000, 100000000, 1000000000};
+constexpr int kIntegerRoundingDecimals = 9;
+constexpr double kIntegerRoundingLimit = 4503599627370496.0;  // 2^52: every half-integer below is a double
+
+// The printf text of a value the C library prints in its own words (inf,
+// nan): no digits to round.
+std::size_t CopyPrinted(char* out, const std::string& text) {
+  const std::size_t length = text.size() < kPrintedNumberSize ? text.size() : kPrintedNumberSize;
+  std::memcpy(out, text.data(), length);
+  return length;
+}
+
 }  // namespace
+
+std::size_t PrintFixed(char* out, double value, int decimals) {
+  QV_ASSERT(decimals >= 0 && decimals <= kPrintedDecimalsMax);
+  if (!std::isfinite(value)) return CopyPrinted(out, CFormat("%.*f", decimals, value));
+  const double magnitude = std::fabs(value);
+  if (decimals <= kIntegerRoundingDecimals) {
+    const double scale = kPowersOfTen[decimals];
+    const double scaled = magnitude * scale;
+    if (scaled < kIntegerRoundingLimit) {
+      double whole = std::floor(scaled);
+      const double fraction = scaled - whole;  // exact below 2^52
+      bool up = fraction > 0.5;
+      if (fraction == 0.5) {
+        const double error = std::fma(magnitude, scale, -scaled);
+        up = error > 0.0 || (error == 0.0 && std::fmod(whole, 2.0) != 0.0);
+      }
+      if (up) whole += 1.0;
+      const auto digits = static_cast<std::uint64_t>(whole);
+      const std::uint64_t unit = kIntegerPowersOfTen[decimals];
+      char* p = out;
+      if (std::signbit(value)) *p++ = '-';
+      p = std::to_chars(p, out + kPrintedNumberSize, digits / unit).ptr;
+      if (decimals > 0) {
+        *p++ = '.';
+        std::uint64_t rest = digits % unit;
+        for (int i = decimals - 1; i >= 0; --i) {
+          p[i] = static_cast<char>('0' + rest % 10);
+          rest /= 10;
+        }
+        p += decimals;
+      }
+      return static_cast<std::size_t>(p - out);
+    }
+  }
+  const std::to_chars_result printed =
+      std::to_chars(out, out + kPrintedNumberSize, value, std::chars_format::fixed, decimals);
+  QV_ASSERT(printed.ec == std::errc());
+  return static_cast<std::size_t>(printed.ptr - out);
+}
+
+std::size_t PrintExponent(char* out, double value, int decimals) {
+  QV_ASSERT(decimals >= 0 && decimals <= kPrintedDecimalsMax);
+  if (!std::isfinite(value)) return CopyPrinted(out, CFormat("%.*E", decimals, value));
+  const std::to_chars_result printed =
+      std::to_chars(out, out + kPrintedNumberSize, value, std::chars_format::scientific, decimals);
+  QV_ASSERT(printed.ec == std::errc());
+  // "1.5e+05": the mark upper case and the exponent in at least three digits.
+  char* mark = std::find(out, printed.ptr, 'e');
+  *mark = 'E';
+  char* digits = mark + 2;
+  const std::ptrdiff_t count = printed.ptr - digits;
+  if (count >= 3) return static_cast<std::size_t>(printed.ptr - out);
+  const std::ptrdiff_t pad = 3 - count;
+  std::memmove(digits + pad, digits, static_cast<std::size_t>(count));
+  std::memset(digits, '0', static_cast<std::size_t>(pad));
+  return static_cast<std::size_t>(printed.ptr + pad - out);
+}
 
 std::string CVFormat(const char* format, va_list arguments) {
   CLocaleScope cLocale;

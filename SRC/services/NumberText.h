@@ -11,8 +11,9 @@
 // Formatters return text in a per-thread buffer that the next formatter call
 // on the same thread overwrites (IntegerToText and the feet-and-inches text
 // have buffers of their own); copy the text before formatting another value.
-// Everything is printed through CFormat: "C" locale, three-digit exponents
-// before ShortenExponent trims them. A value that does not fit its width
+// Everything is printed through CFormat or its PrintFixed and PrintExponent
+// (NumberFormat.h): "C" locale, three-digit exponents before
+// ShortenExponent trims them. A value that does not fit its width
 // prints "*****", and so does a value that is not finite (NaN, infinity):
 // no formatter prints "nan" or "inf", which no parser would read back.
 //
@@ -20,6 +21,7 @@
 // kAbsentValue, kRigidStiffness) are tested through the named helpers below.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -71,6 +73,10 @@ int ParseFieldYesNo(bool& flag);
 constexpr const char* kNotFiniteText = "*****";
 
 const char* FormatFixedWidth(double value, int width, int decimals);
+// FormatFixedWidth's text written into `out` (kPrintedNumberSize characters,
+// NumberFormat.h) without a terminating zero, for writers that assemble
+// lines of many numbers; returns its length.
+std::size_t FixedWidthText(char* out, double value, int width, int decimals);
 const char* FormatFixedWidthE(double value, int width, int decimals);
 const char* FormatFixedWidthTrim(double value, int width, int decimals);
 const char* FormatG3(double value);

@@ -263,7 +263,12 @@ const char* FormatAngleFixedOrNone(float value) {
   return FormatAngle(value);
 }
 
-const char* FormatForce(float value) { return FormatFixedWidth(value * UnitFactor(kUnitForce), 10, 0); }
+std::size_t ForceText(char* out, float value) { return FixedWidthText(out, value * UnitFactor(kUnitForce), 10, 0); }
+
+const char* FormatForce(float value) {
+  char text[kPrintedNumberSize];
+  return SetText(std::string(text, ForceText(text, value)));
+}
 
 const char* FormatForceTrim(float value) {
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
@@ -271,9 +276,14 @@ const char* FormatForceTrim(float value) {
   return FormatFixedWidthTrim(value * UnitFactor(kUnitForce), 10, 2);
 }
 
+// A moment that is not finite stays "*****" in any unit.
+std::size_t MomentText(char* out, float value) {
+  return FixedWidthText(out, value * UnitFactor(kUnitMoment), 10, g_NumberTextSwitches.momentDecimals ? 2 : 0);
+}
+
 const char* FormatMoment(float value) {
-  if (!std::isfinite(value)) return SetText(kNotFiniteText);
-  return FormatFixedWidth(value * UnitFactor(kUnitMoment), 10, g_NumberTextSwitches.momentDecimals ? 2 : 0);
+  char text[kPrintedNumberSize];
+  return SetText(std::string(text, MomentText(text, value)));
 }
 
 const char* FormatMomentTrim(float value) {

@@ -17,6 +17,7 @@
 // that the next formatter call overwrites.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -145,6 +146,10 @@ const char* FormatForce(float value);
 const char* FormatForceTrim(float value);
 const char* FormatForceCompact(float value);
 const char* FormatMoment(float value);
+// FormatForce's and FormatMoment's texts written into `out` (kPrintedNumberSize
+// characters, NumberFormat.h) without a terminating zero; return the length.
+std::size_t ForceText(char* out, float value);
+std::size_t MomentText(char* out, float value);
 const char* FormatMomentTrim(float value);
 const char* FormatAdditionalWeight(float value);
 const char* FormatWeight(float value);

@@ -23,8 +23,8 @@
 #include <random>
 
 #include "analysis/ModalSuperposition.h"
-#include "shell/BinaryFile.h"
-#include "shell/TempFiles.h"
+#include "services/BinaryFile.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -24,7 +24,6 @@
 
 #include "AnalysisTesting.h"
 #include "analysis/Assembly.h"
-#include "kindbase/GlobalSystem.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
@@ -32,8 +31,9 @@
 #include "elements/HingeJoint.h"
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
+#include "kindbase/GlobalSystem.h"
 #include "model/AnalysisElements.h"
-#include "properties/Soil.h"
+#include "records/Soil.h"
 #include "supports/DisplacementSets.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
