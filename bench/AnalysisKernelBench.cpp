@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <vector>
 
 #include "analysis/Eigen.h"
@@ -18,6 +19,8 @@
 #include "analysis/RunState.h"
 #include "analysis/Skyline.h"
 #include "analysis/SkylineAssembly.h"
+#include "ModesPeer.h"
+#include "PeakMemory.h"
 
 namespace {
 
@@ -172,19 +175,57 @@ void BackSubstitution(benchmark::State& state) {
   ReportSize(state, system.profile);
 }
 
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1.0e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// The program's search, and in the same iteration (outside the timing) the
+// peer on the same matrices for the same roots from the same first shift,
+// 0.0: ours_s and peer_s are their CPU times per run, ratio ours / peer. A
+// ratio measured in one process on one machine state holds on a loaded
+// machine where the times alone do not. peak_MB: the peak resident memory
+// of the process during the program's search (the model included).
+// lambda_diff: the largest relative difference between the two's roots.
 void Modes(benchmark::State& state) {
   const AssembledSystem system = Assemble(GeneratePipeRack(state.range(0)));
   ModalOptions options;
   options.modeCount = static_cast<std::int32_t>(state.range(1));
   options.cutOffFrequency = 1.0e6;
+  const PeerProblem peer(system.profile, system.K, system.M);
   std::int32_t found = 0;
+  double ours = 0.0, theirs = 0.0, peak = 0.0, difference = 0.0;
+  PeerModes peerModes;
   for (auto _ : state) {
+    const bool marked = bench_memory::ResetPeak();
+    const double start = CpuSeconds();
     const ModalResult result = RunModalAnalysis(system.profile, system.K, system.M, options, SilentProgress());
+    ours += CpuSeconds() - start;
+    peak = std::max(peak, marked ? bench_memory::PeakMegabytes() : std::nan(""));
     if (result.fault != ModalFault::None) state.SkipWithError(ModalFaultMessage(result.fault).c_str());
     found = result.modesFound;
+    state.PauseTiming();
+    const double peerStart = CpuSeconds();
+    peerModes = peer.Solve(options.modeCount, 0.0);
+    theirs += CpuSeconds() - peerStart;
+    if (!peerModes.ok) state.SkipWithError("the peer did not converge");
+    for (std::size_t r = 0; r < peerModes.lambda.size() && r + 1 < result.eigenvalues.size(); ++r)
+      difference = std::max(difference, std::fabs(peerModes.lambda[r] - result.eigenvalues[r + 1]) /
+                                            result.eigenvalues[r + 1]);
+    state.ResumeTiming();
   }
   ReportSize(state, system.profile);
   state.counters["modes"] = found;
+  state.counters["peak_MB"] = peak;
+  const double runs = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+  state.counters["ours_s"] = ours / runs;
+  state.counters["peer_s"] = theirs / runs;
+  state.counters["ratio"] = theirs > 0.0 ? ours / theirs : std::nan("");
+  state.counters["lambda_diff"] = difference;
+  state.counters["peer_solves"] = static_cast<double>(peerModes.operations);
+  state.counters["peer_factor_terms"] = static_cast<double>(peerModes.factorNonzeros);
+  state.counters["factor_terms"] = static_cast<double>(system.profile.nme);
 }
 
 }  // namespace
