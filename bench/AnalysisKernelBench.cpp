@@ -196,7 +196,7 @@ void SeveralSolves(benchmark::State& state) {
   }
   ReportSize(state, system.profile);
   state.counters["per_vector_ms"] =
-      benchmark::Counter(1.0e3 / count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+      benchmark::Counter(1.0e-3 * count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 
 double CpuSeconds() {

@@ -1,17 +1,21 @@
 // Peak memory of a benchmark run: the kernel's high-water mark of the
 // process's resident memory (VmHWM), reset at the start of the run by
 // writing 5 to /proc/self/clear_refs, so that the mark covers the run alone
-// and not whatever ran before it in the same process.
+// and not whatever ran before it in the same process. Memory that earlier
+// work freed but the allocator kept is handed back first (malloc_trim), or
+// it would count as the run's.
 #pragma once
 
 #include <cmath>
 #include <fstream>
+#include <malloc.h>
 #include <string>
 
 namespace bench_memory {
 
 // False when the mark cannot be reset: a peak read then would not be the run's.
 inline bool ResetPeak() {
+  malloc_trim(0);
   std::ofstream clear("/proc/self/clear_refs");
   clear << "5";
   clear.flush();

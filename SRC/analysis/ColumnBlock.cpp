@@ -79,7 +79,72 @@ inline __attribute__((always_inline)) void TimesTile(const double* Q, std::int64
     for (int v = 0; v < V; ++v) skyline::Store4(X + (j + w) * ldx + i + 4 * v, sum[v][w]);
 }
 
+// Rows per stretch of the panel products: the panel's stretch (8 vectors)
+// stays in L1, the listed vectors' stretches in L2.
+constexpr std::int64_t kPanelStretch = 256;
+
 }  // namespace
+
+__attribute__((target_clones("default", "arch=x86-64-v3")))
+void WeightedDots(const double* const* F, std::int64_t count, const double* const* C, std::int64_t width,
+                  const double* weight, std::int64_t rows, double* G) {
+  double panel[kPanelLimit * kPanelStretch];
+  std::fill(G, G + count * width, 0.0);
+  for (std::int64_t first = 0; first < rows; first += kPanelStretch) {
+    const std::int64_t length = std::min(kPanelStretch, rows - first);
+    for (std::int64_t p = 0; p < width; ++p)
+      for (std::int64_t i = 0; i < length; ++i) panel[p * kPanelStretch + i] = weight[first + i] * C[p][first + i];
+    for (std::int64_t l = 0; l < count; ++l) {
+      const double* f = F[l] + first;
+      Double4 sum[kPanelLimit] = {};
+      Double4 a, b;
+      std::int64_t i = 0;
+      for (; i + 4 <= length; i += 4) {
+        skyline::Load4(a, f + i);
+        for (std::int64_t p = 0; p < width; ++p) {
+          skyline::Load4(b, panel + p * kPanelStretch + i);
+          sum[p] += a * b;
+        }
+      }
+      for (std::int64_t p = 0; p < width; ++p) {
+        double s = skyline::Sum4(sum[p]);
+        for (std::int64_t r = i; r < length; ++r) s += f[r] * panel[p * kPanelStretch + r];
+        G[l * width + p] += s;
+      }
+    }
+  }
+}
+
+__attribute__((target_clones("default", "arch=x86-64-v3")))
+void SubtractCombinations(const double* const* F, std::int64_t count, double* const* C, std::int64_t width,
+                          const double* G, std::int64_t rows) {
+  for (std::int64_t first = 0; first < rows; first += kPanelStretch) {
+    const std::int64_t last = std::min(rows, first + kPanelStretch);
+    for (std::int64_t p = 0; p < width; ++p) {
+      double* c = C[p];
+      std::int64_t l = 0;
+      for (; l + 4 <= count; l += 4) {
+        const double *f0 = F[l], *f1 = F[l + 1], *f2 = F[l + 2], *f3 = F[l + 3];
+        const double g0 = G[l * width + p], g1 = G[(l + 1) * width + p];
+        const double g2 = G[(l + 2) * width + p], g3 = G[(l + 3) * width + p];
+        Double4 a0, a1, a2, a3, v;
+        std::int64_t i = first;
+        for (; i + 4 <= last; i += 4) {
+          skyline::Load4(a0, f0 + i), skyline::Load4(a1, f1 + i), skyline::Load4(a2, f2 + i), skyline::Load4(a3, f3 + i);
+          skyline::Load4(v, c + i);
+          v -= (a0 * g0 + a1 * g1) + (a2 * g2 + a3 * g3);
+          skyline::Store4(c + i, v);
+        }
+        for (; i < last; ++i) c[i] -= (f0[i] * g0 + f1[i] * g1) + (f2[i] * g2 + f3[i] * g3);
+      }
+      for (; l < count; ++l) {
+        const double* f = F[l];
+        const double g = G[l * width + p];
+        for (std::int64_t i = first; i < last; ++i) c[i] -= g * f[i];
+      }
+    }
+  }
+}
 
 __attribute__((target_clones("default", "arch=x86-64-v3")))
 void TransposeTimes(const double* Q, std::int64_t ld, std::int64_t rows, std::int64_t count, const double* x,

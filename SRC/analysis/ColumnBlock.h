@@ -22,4 +22,17 @@ void SubtractTimes(const double* Q, std::int64_t ld, std::int64_t rows, std::int
 void Times(const double* Q, std::int64_t ld, std::int64_t rows, std::int64_t count, const double* S,
            std::int64_t width, double* X, std::int64_t ldx);
 
+// The same kind of products for vectors held apart (a list of pointers),
+// each `rows` terms, against a panel of `width` vectors (at most 8): each
+// listed vector is read once for the whole panel.
+constexpr std::int64_t kPanelLimit = 8;
+
+// G[l·width + p] = Σ_i F_l[i]·weight[i]·C_p[i], for l < count and p < width.
+void WeightedDots(const double* const* F, std::int64_t count, const double* const* C, std::int64_t width,
+                  const double* weight, std::int64_t rows, double* G);
+
+// C_p[i] −= Σ_l G[l·width + p]·F_l[i], for p < width and i < rows.
+void SubtractCombinations(const double* const* F, std::int64_t count, double* const* C, std::int64_t width,
+                          const double* G, std::int64_t rows);
+
 }  // namespace columns

@@ -29,9 +29,6 @@ constexpr double kBreakdown = 1.0e-10;
 // one after it, are orthogonalised against the whole basis.
 constexpr double kOrthogonalityLimit = 1.0e-8;
 constexpr double kRounding = 1.1e-16;
-// Ritz vectors gathered by one product with the basis: the basis is read
-// once per panel, the panel's vectors take Em·32 terms.
-constexpr std::int64_t kGatherPanel = 32;
 // Modes solved together: one pass over the factor serves eight.
 constexpr std::int64_t kSolveWidth = 8;
 
@@ -289,48 +286,49 @@ std::vector<std::int32_t> LanczosRun::Converged(const std::vector<double>& theta
 // The mode of a Ritz pair is S·M·x / θ with x = Q·s: one solve away from
 // x, it satisfies K·φ = M·x/θ to the accuracy of the solve at every
 // equation, the massless ones included, however stiff the structure.
-// z: the eigenvectors of T, column after column. The Ritz vectors come
-// from one product of the basis with the chosen columns of z (scaled by
-// 1/θ), a panel at a time, and their solves eight at a time, each into its
-// mode. M-normalised, the largest term made positive.
+// z: the eigenvectors of T, column after column. The Ritz vectors (scaled
+// by 1/θ) come from one product of the basis with the chosen columns of z;
+// the basis is then given back, before the modes take their room, and the
+// modes are solved eight at a time, each into its place. M-normalised, the
+// largest term made positive.
 bool LanczosRun::GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
                              const std::vector<double>& z, LanczosOutcome& outcome) {
   const auto n = static_cast<std::int64_t>(alpha_.size());
   const auto count = static_cast<std::int64_t>(chosen.size());
-  const std::int64_t panel = std::min(count, kGatherPanel);
-  std::vector<double> weight(static_cast<std::size_t>(n * panel)), x(static_cast<std::size_t>(Em_ * panel));
-  std::vector<double> several;
-  for (std::int64_t first = 0; first < count; first += panel) {
-    const std::int64_t width = std::min(panel, count - first);
+  std::vector<double> x(static_cast<std::size_t>(Em_ * count));
+  {
+    std::vector<double> weight(static_cast<std::size_t>(n * count));
     for (std::int64_t r = 0; r < n; ++r)
-      for (std::int64_t c = 0; c < width; ++c) {
-        const auto i = static_cast<std::size_t>(chosen[static_cast<std::size_t>(first + c)]);
-        weight[static_cast<std::size_t>(r * width + c)] = z[i * static_cast<std::size_t>(n) + r] / theta[i];
+      for (std::int64_t c = 0; c < count; ++c) {
+        const auto i = static_cast<std::size_t>(chosen[static_cast<std::size_t>(c)]);
+        weight[static_cast<std::size_t>(r * count + c)] = z[i * static_cast<std::size_t>(n) + r] / theta[i];
       }
-    columns::Times(Q(0), Em_, Em_, n, weight.data(), width, x.data(), Em_);
-    for (std::int64_t group = 0; group < width; group += kSolveWidth) {
-      const std::int64_t take = std::min(kSolveWidth, width - group);
-      const std::int32_t R = take <= 4 ? 4 : 8;
-      several.assign(static_cast<std::size_t>((E_ + 1) * R), 0.0);
-      for (std::int64_t c = 0; c < take; ++c) {
-        const double* xc = x.data() + (group + c) * Em_;
-        for (std::int64_t k = 0; k < Em_; ++k) several[static_cast<std::size_t>(massed_[k] * R + c)] = mass_[k] * xc[k];
-      }
-      if (!SolveSeveral(op_.factor, op_.profile, several, R).Ok()) return false;
-      for (std::int64_t c = 0; c < take; ++c) {
-        const auto i = static_cast<std::size_t>(chosen[static_cast<std::size_t>(first + group + c)]);
-        std::vector<double> phi(static_cast<std::size_t>(E_ + 1), 0.0);
-        for (std::int64_t e = 1; e <= E_; ++e) phi[e] = several[static_cast<std::size_t>(e * R + c)];
-        double norm = 0.0;
-        for (std::int64_t e = 1; e <= E_; ++e) norm += phi[e] * op_.M[e] * phi[e];
-        norm = std::sqrt(norm);
-        std::int64_t largest = 1;
-        for (std::int64_t e = 1; e <= E_; ++e)
-          if (std::fabs(phi[e]) > std::fabs(phi[largest])) largest = e;
-        const double scale = (phi[largest] < 0.0 ? -1.0 : 1.0) / norm;
-        for (double& v : phi) v *= scale;
-        outcome.accepted.push_back({op_.shift + 1.0 / theta[i], std::move(phi)});
-      }
+    columns::Times(Q(0), Em_, Em_, n, weight.data(), count, x.data(), Em_);
+  }
+  basis_.reset();
+  std::vector<double> several;
+  for (std::int64_t group = 0; group < count; group += kSolveWidth) {
+    const std::int64_t take = std::min(kSolveWidth, count - group);
+    const std::int32_t R = take <= 4 ? 4 : 8;
+    several.assign(static_cast<std::size_t>((E_ + 1) * R), 0.0);
+    for (std::int64_t c = 0; c < take; ++c) {
+      const double* xc = x.data() + (group + c) * Em_;
+      for (std::int64_t k = 0; k < Em_; ++k) several[static_cast<std::size_t>(massed_[k] * R + c)] = mass_[k] * xc[k];
+    }
+    if (!SolveSeveral(op_.factor, op_.profile, several, R).Ok()) return false;
+    for (std::int64_t c = 0; c < take; ++c) {
+      const auto i = static_cast<std::size_t>(chosen[static_cast<std::size_t>(group + c)]);
+      std::vector<double> phi(static_cast<std::size_t>(E_ + 1), 0.0);
+      for (std::int64_t e = 1; e <= E_; ++e) phi[e] = several[static_cast<std::size_t>(e * R + c)];
+      double norm = 0.0;
+      for (std::int64_t e = 1; e <= E_; ++e) norm += phi[e] * op_.M[e] * phi[e];
+      norm = std::sqrt(norm);
+      std::int64_t largest = 1;
+      for (std::int64_t e = 1; e <= E_; ++e)
+        if (std::fabs(phi[e]) > std::fabs(phi[largest])) largest = e;
+      const double scale = (phi[largest] < 0.0 ? -1.0 : 1.0) / norm;
+      for (double& v : phi) v *= scale;
+      outcome.accepted.push_back({op_.shift + 1.0 / theta[i], std::move(phi)});
     }
   }
   return true;
@@ -446,12 +444,12 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     // A run cut short still hands over every root that has converged, those
     // above an unconverged one too: the caller's Sturm count judges the gaps.
     const std::vector<std::int32_t> taken = chosen.met ? chosen.accepted : Converged(theta, last, beta);
+    if (!chosen.met && !outcome.exhausted) GatherRestart(taken, theta, z, outcome);
     if (!GatherModes(taken, theta, z, outcome)) {
       outcome.accepted.clear();
+      outcome.restart.clear();
       outcome.broken = true;
-      return outcome;
     }
-    if (!chosen.met && !outcome.exhausted) GatherRestart(taken, theta, z, outcome);
     return outcome;
   }
 }

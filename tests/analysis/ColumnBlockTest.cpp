@@ -76,6 +76,42 @@ TEST(ColumnBlock, ProductsEqualTheirSumsTermByTerm) {
     }
 }
 
+// Vectors held apart against a panel: every panel width up to eight, row
+// counts across the stretches the kernels walk in.
+TEST(ColumnBlock, ListedVectorsAgainstAPanelEqualTheirSumsTermByTerm) {
+  std::mt19937 random(5);
+  for (const std::int64_t rows : {1, 6, 255, 256, 257, 1000})
+    for (const std::int64_t count : {0, 1, 3, 4, 7, 12})
+      for (std::int64_t width = 1; width <= columns::kPanelLimit; ++width) {
+        SCOPED_TRACE(testing::Message() << rows << " rows, " << count << " listed, panel of " << width);
+        std::vector<std::vector<double>> F, C;
+        for (std::int64_t l = 0; l < count; ++l) F.push_back(RandomVector(rows, random));
+        for (std::int64_t p = 0; p < width; ++p) C.push_back(RandomVector(rows, random));
+        const std::vector<double> weight = RandomVector(rows, random);
+        std::vector<const double*> listed;
+        std::vector<double*> panel;
+        for (const auto& f : F) listed.push_back(f.data());
+        for (auto& c : C) panel.push_back(c.data());
+        const double tolerance = 1.0e-13 * static_cast<double>(rows + count);
+        std::vector<double> G(static_cast<std::size_t>(count * width) + 1, 99.0);
+        columns::WeightedDots(listed.data(), count, panel.data(), width, weight.data(), rows, G.data());
+        for (std::int64_t l = 0; l < count; ++l)
+          for (std::int64_t p = 0; p < width; ++p) {
+            double sum = 0.0;
+            for (std::int64_t i = 0; i < rows; ++i) sum += F[l][i] * weight[i] * C[p][i];
+            EXPECT_NEAR(G[l * width + p], sum, tolerance) << l << ", " << p;
+          }
+        EXPECT_EQ(G[count * width], 99.0);
+        std::vector<std::vector<double>> expected = C;
+        for (std::int64_t p = 0; p < width; ++p)
+          for (std::int64_t i = 0; i < rows; ++i)
+            for (std::int64_t l = 0; l < count; ++l) expected[p][i] -= G[l * width + p] * F[l][i];
+        columns::SubtractCombinations(listed.data(), count, panel.data(), width, G.data(), rows);
+        for (std::int64_t p = 0; p < width; ++p)
+          for (std::int64_t i = 0; i < rows; ++i) EXPECT_NEAR(C[p][i], expected[p][i], tolerance) << p << ", " << i;
+      }
+}
+
 TEST(ColumnBlock, SmallProductsByHand) {
   // Q = [1 2; 3 4; 5 6] held with a gap of one term between its columns.
   const std::vector<double> Q{1, 3, 5, 0, 2, 4, 6, 0};
