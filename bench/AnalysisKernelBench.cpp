@@ -210,7 +210,8 @@ double CpuSeconds() {
 // 0.0: ours_s and peer_s are their CPU times per run, ratio ours / peer. A
 // ratio measured in one process on one machine state holds on a loaded
 // machine where the times alone do not. peak_MB: the peak resident memory
-// of the process during the program's search (the model included).
+// of the process during the program's search (the model and the peer's copy
+// of K included).
 // lambda_diff: the largest relative difference between the two's roots.
 void Modes(benchmark::State& state) {
   const AssembledSystem system = Assemble(GeneratePipeRack(state.range(0)));
