@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <ctime>
 #include <vector>
 
 #include "numeric/Eigen.h"
@@ -18,6 +19,8 @@
 #include "numeric/RunState.h"
 #include "numeric/Skyline.h"
 #include "numeric/SkylineAssembly.h"
+#include "ModesPeer.h"
+#include "PeakMemory.h"
 
 namespace {
 
@@ -172,19 +175,82 @@ void BackSubstitution(benchmark::State& state) {
   ReportSize(state, system.profile);
 }
 
+// Solves of several load vectors at once, interleaved (as the modal search
+// solves its modes): per_vector_ms is the time per vector, to set against
+// BackSubstitution's one vector per pass over the factor.
+void SeveralSolves(benchmark::State& state) {
+  const AssembledSystem system = Assemble(GeneratePipeRack(state.range(0)));
+  const auto count = static_cast<std::int32_t>(state.range(1));
+  std::vector<double> A = system.K;
+  if (!TriangulariseStiffness(A, system.profile, SilentProgress()).Ok()) state.SkipWithError("not positive definite");
+  const std::int64_t E = system.profile.equationCount;
+  std::vector<double> V;
+  for (auto _ : state) {
+    state.PauseTiming();
+    V.assign(static_cast<std::size_t>((E + 1) * count), 0.0);
+    for (std::int64_t i = 1; i <= E; ++i)
+      for (std::int32_t r = 0; r < count; ++r) V[static_cast<std::size_t>(i * count + r)] = system.M[i] * (r + 1);
+    state.ResumeTiming();
+    SolveSeveral(A, system.profile, V, count);
+    benchmark::DoNotOptimize(V.data());
+  }
+  ReportSize(state, system.profile);
+  state.counters["per_vector_ms"] =
+      benchmark::Counter(1.0e-3 * count, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
+double CpuSeconds() {
+  timespec t{};
+  clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) + 1.0e-9 * static_cast<double>(t.tv_nsec);
+}
+
+// The program's search, and in the same iteration (outside the timing) the
+// peer on the same matrices for the same roots from the same first shift,
+// 0.0: ours_s and peer_s are their CPU times per run, ratio ours / peer. A
+// ratio measured in one process on one machine state holds on a loaded
+// machine where the times alone do not. peak_MB: the peak resident memory
+// of the process during the program's search (the model and the peer's copy
+// of K included).
+// lambda_diff: the largest relative difference between the two's roots.
 void Modes(benchmark::State& state) {
   const AssembledSystem system = Assemble(GeneratePipeRack(state.range(0)));
   ModalOptions options;
   options.modeCount = static_cast<std::int32_t>(state.range(1));
   options.cutOffFrequency = 1.0e6;
+  const PeerProblem peer(system.profile, system.K, system.M);
   std::int32_t found = 0;
+  double ours = 0.0, theirs = 0.0, peak = 0.0, difference = 0.0;
+  PeerModes peerModes;
   for (auto _ : state) {
+    const bool marked = bench_memory::ResetPeak();
+    const double start = CpuSeconds();
     const ModalResult result = RunModalAnalysis(system.profile, system.K, system.M, options, SilentProgress());
+    ours += CpuSeconds() - start;
+    peak = std::max(peak, marked ? bench_memory::PeakMegabytes() : std::nan(""));
     if (result.fault != ModalFault::None) state.SkipWithError(ModalFaultMessage(result.fault).c_str());
     found = result.modesFound;
+    state.PauseTiming();
+    const double peerStart = CpuSeconds();
+    peerModes = peer.Solve(options.modeCount, 0.0);
+    theirs += CpuSeconds() - peerStart;
+    if (!peerModes.ok) state.SkipWithError("the peer did not converge");
+    for (std::size_t r = 0; r < peerModes.lambda.size() && r + 1 < result.eigenvalues.size(); ++r)
+      difference = std::max(difference, std::fabs(peerModes.lambda[r] - result.eigenvalues[r + 1]) /
+                                            result.eigenvalues[r + 1]);
+    state.ResumeTiming();
   }
   ReportSize(state, system.profile);
   state.counters["modes"] = found;
+  state.counters["peak_MB"] = peak;
+  const double runs = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));
+  state.counters["ours_s"] = ours / runs;
+  state.counters["peer_s"] = theirs / runs;
+  state.counters["ratio"] = theirs > 0.0 ? ours / theirs : std::nan("");
+  state.counters["lambda_diff"] = difference;
+  state.counters["peer_solves"] = static_cast<double>(peerModes.operations);
+  state.counters["peer_factor_terms"] = static_cast<double>(peerModes.factorNonzeros);
+  state.counters["factor_terms"] = static_cast<double>(system.profile.nme);
 }
 
 }  // namespace
@@ -195,7 +261,9 @@ BENCHMARK(Renumbering)->Name("AnalysisKernel_Renumbering")->Arg(6000)->Arg(20000
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(Factorisation)->Name("AnalysisKernel_Factorisation")->Arg(10000)->Arg(30000)->Arg(60000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BackSubstitution)->Name("AnalysisKernel_BackSubstitution")->Arg(1000)->Arg(6000)->Arg(60000)
+BENCHMARK(BackSubstitution)->Name("AnalysisKernel_BackSubstitution")->Arg(1000)->Arg(6000)->Arg(20000)->Arg(60000)
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(SeveralSolves)->Name("AnalysisKernel_SeveralSolves")->Args({20000, 4})->Args({20000, 8})
     ->Unit(benchmark::kMillisecond);
 BENCHMARK(Modes)->Name("AnalysisKernel_Smoke_Modes")->Args({1000, 20})->Unit(benchmark::kMillisecond)->Iterations(1);
 BENCHMARK(Modes)->Name("AnalysisKernel_Modes")->Args({6000, 20})->Args({6000, 100})->Args({20000, 20})

@@ -6,7 +6,8 @@
 // the missing-mass solves ("modes"), the spectrum combination with the
 // modal forces. "Smoke" is the quick run; "SevenThousandRows" the full
 // model with the lowest hundred modes, by the SRSS mode sum and by the
-// closely-spaced one.
+// closely-spaced one. peak_MB: the peak resident memory of the process during
+// the run (the model included), in MiB.
 //
 // The phase times of the run are wall-clock seconds; on a shared machine
 // the spectrum step is also timed in thread CPU seconds here, split at the
@@ -14,17 +15,18 @@
 // and the combinations that follow.
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <ctime>
 #include <filesystem>
 #include <string>
 
+#include "PeakMemory.h"
 #include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
 #include "analysis/ResponseSpectrum.h"
-#include "numeric/RunState.h"
-#include "records/Spectrum.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "numeric/RunState.h"
 #include "records/Spectrum.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/TempFiles.h"
@@ -90,8 +92,10 @@ void AnalyseSpectrum(benchmark::State& state) {
   model.loadCases.count = 2;
   model.loadCases.cases[1] = 30;
   model.loadCases.cases[2] = 31;
+  const bool marked = bench_memory::ResetPeak();
   SpectrumStepClock clock;
   for (auto _ : state) RunAnalysis(model, clock);
+  state.counters["peak_MB"] = marked ? bench_memory::PeakMegabytes() : std::nan("");
   const AnalysisPhaseTimes& t = LastAnalysisPhaseTimes();
   state.counters["rows"] = model.rowCount;
   state.counters["equations"] = 6.0 * model.nodes.count;

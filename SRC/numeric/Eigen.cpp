@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <string>
 
+#include "numeric/ColumnBlock.h"
 #include "numeric/Lanczos.h"
 #include "numeric/RunState.h"
 #include "numeric/SkylineVector.h"
@@ -55,6 +56,21 @@ double OrthogonaliseAgainst(std::span<const ModePair> found, std::span<const dou
     before = after;
   }
   return before;
+}
+
+// One more classical Gram-Schmidt pass of x against every mode found, for
+// a candidate whose first pass removed more than half of it. Returns the
+// M-norm² left.
+double OrthogonalisePass(std::span<const ModePair> found, std::span<const double> M, std::vector<double>& x) {
+  const auto E = static_cast<std::int64_t>(x.size()) - 1;
+  std::vector<double> mx(x.size(), 0.0), g(found.size());
+  for (std::int64_t i = 1; i <= E; ++i) mx[i] = M[i] * x[i];
+  for (std::size_t k = 0; k < found.size(); ++k) g[k] = skyline::Dot(found[k].phi.data() + 1, mx.data() + 1, E);
+  for (std::size_t k = 0; k < found.size(); ++k) {
+    const double* v = found[k].phi.data();
+    for (std::int64_t i = 1; i <= E; ++i) x[i] -= g[k] * v[i];
+  }
+  return MassDot(M, x.data(), x.data(), E);
 }
 
 // φᵀMφ = 1 (norm2: its M-norm² now), the largest term positive.
@@ -424,33 +440,66 @@ std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>&
                                std::vector<ModePair> candidates, double thetaMax) {
   const std::int64_t E = op.profile.equationCount;
   std::vector<double> admitted;
-  for (ModePair& candidate : candidates) {
-    std::vector<double>& phi = candidate.phi;
-    const double whole = MassDot(op.M, phi.data(), phi.data(), E);
-    double left = OrthogonaliseAgainst(found, op.M, phi);
-    if (!(left > 0.0) || !std::isfinite(left)) continue;
-    double lambda = candidate.lambda;
-    if (!(left >= kDistinctShare * whole)) {
-      // A suspect: one solve tells an eigenvector from rounding.
-      Normalise(phi, left);
-      std::vector<double> y(phi.size(), 0.0);
-      for (std::int64_t i = 1; i <= E; ++i) y[i] = op.M[i] * phi[i];
-      if (!SolveDisplacements(op.factor, op.profile, y, SilentProgress()).Ok()) continue;
-      const double theta = MassDot(op.M, phi.data(), y.data(), E);
-      double residual = 0.0;
-      for (std::int64_t i = 1; i <= E; ++i) residual += op.M[i] * (y[i] - theta * phi[i]) * (y[i] - theta * phi[i]);
-      if (!(theta != 0.0) || !(std::sqrt(residual) <= kSuspectResidual * std::fabs(theta) + 1.0e-13 * thetaMax))
-        continue;
-      lambda = op.shift + 1.0 / theta;
-      phi = std::move(y);
-      left = OrthogonaliseAgainst(found, op.M, phi);
-      if (!(left > 0.0) || !std::isfinite(left)) continue;
+  std::vector<const double*> before;  // the modes found before a panel
+  std::vector<double> G;
+  // The first pass of the orthogonalisation, against the modes found before
+  // a panel of candidates, is done for the whole panel at once: each of
+  // those modes is then read once per panel instead of twice per candidate.
+  for (std::size_t first = 0; first < candidates.size(); first += columns::kPanelLimit) {
+    const std::size_t width = std::min<std::size_t>(columns::kPanelLimit, candidates.size() - first);
+    std::vector<double> whole(width);
+    std::vector<double*> panel(width);
+    for (std::size_t p = 0; p < width; ++p) {
+      panel[p] = candidates[first + p].phi.data() + 1;
+      whole[p] = MassDot(op.M, candidates[first + p].phi.data(), candidates[first + p].phi.data(), E);
     }
-    Normalise(phi, left);
-    const auto at = std::upper_bound(found.begin(), found.end(), lambda,
-                                     [](double value, const ModePair& m) { return value < m.lambda; });
-    found.insert(at, ModePair{lambda, std::move(phi)});
-    admitted.push_back(lambda);
+    before.clear();
+    for (const ModePair& mode : found) before.push_back(mode.phi.data() + 1);
+    const std::size_t foundBefore = found.size();
+    if (!before.empty()) {
+      G.resize(before.size() * width);
+      const auto count = static_cast<std::int64_t>(before.size()), columns = static_cast<std::int64_t>(width);
+      columns::WeightedDots(before.data(), count, panel.data(), columns, op.M.data() + 1, E, G.data());
+      columns::SubtractCombinations(before.data(), count, panel.data(), columns, G.data(), E);
+    }
+    std::vector<const double*> joined;  // the modes admitted from this panel so far
+    for (std::size_t p = 0; p < width; ++p) {
+      ModePair& candidate = candidates[first + p];
+      std::vector<double>& phi = candidate.phi;
+      // The rest of the first pass: the modes admitted from this panel.
+      std::vector<double> g(joined.size());
+      for (std::size_t k = 0; k < joined.size(); ++k) g[k] = MassDot(op.M, joined[k], phi.data(), E);
+      for (std::size_t k = 0; k < joined.size(); ++k) {
+        const double* v = joined[k];
+        for (std::int64_t i = 1; i <= E; ++i) phi[i] -= g[k] * v[i];
+      }
+      double left = MassDot(op.M, phi.data(), phi.data(), E);
+      if (foundBefore + joined.size() > 0 && left < 0.5 * whole[p]) left = OrthogonalisePass(found, op.M, phi);
+      if (!(left > 0.0) || !std::isfinite(left)) continue;
+      double lambda = candidate.lambda;
+      if (!(left >= kDistinctShare * whole[p])) {
+        // A suspect: one solve tells an eigenvector from rounding.
+        Normalise(phi, left);
+        std::vector<double> y(phi.size(), 0.0);
+        for (std::int64_t i = 1; i <= E; ++i) y[i] = op.M[i] * phi[i];
+        if (!SolveDisplacements(op.factor, op.profile, y, SilentProgress()).Ok()) continue;
+        const double theta = MassDot(op.M, phi.data(), y.data(), E);
+        double residual = 0.0;
+        for (std::int64_t i = 1; i <= E; ++i) residual += op.M[i] * (y[i] - theta * phi[i]) * (y[i] - theta * phi[i]);
+        if (!(theta != 0.0) || !(std::sqrt(residual) <= kSuspectResidual * std::fabs(theta) + 1.0e-13 * thetaMax))
+          continue;
+        lambda = op.shift + 1.0 / theta;
+        phi = std::move(y);
+        left = OrthogonaliseAgainst(found, op.M, phi);
+        if (!(left > 0.0) || !std::isfinite(left)) continue;
+      }
+      Normalise(phi, left);
+      const auto at = std::upper_bound(found.begin(), found.end(), lambda,
+                                       [](double value, const ModePair& m) { return value < m.lambda; });
+      // A mode's terms stay where they are when `found` moves its modes.
+      joined.push_back(found.insert(at, ModePair{lambda, std::move(phi)})->phi.data());
+      admitted.push_back(lambda);
+    }
   }
   return admitted;
 }

@@ -91,7 +91,8 @@ ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const doubl
 // Admits modes of a Lanczos run (op: its operator) into `found` (ascending
 // λ, M-orthonormal), keeping it ascending and M-orthonormal: each candidate
 // is M-orthogonalised against the modes found (twice when the first pass
-// removes much of it). One left nearly whole joins; one left mostly
+// removes much of it; the first pass against the modes found before them
+// for eight candidates at once). One left nearly whole joins; one left mostly
 // rounding is a ghost of a mode found, refused unless one solve with the
 // run's factorisation shows the remainder an eigenvector (residual below
 // 1.0e-6 of its θ), which then joins with its Rayleigh quotient. thetaMax:

@@ -6,7 +6,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <memory>
 
+#include "numeric/ColumnBlock.h"
 #include "numeric/RunState.h"
 #include "numeric/SkylineVector.h"
 
@@ -27,8 +29,8 @@ constexpr double kBreakdown = 1.0e-10;
 // one after it, are orthogonalised against the whole basis.
 constexpr double kOrthogonalityLimit = 1.0e-8;
 constexpr double kRounding = 1.1e-16;
-// Equations per chunk when the Ritz vectors are gathered (stays in L2).
-constexpr std::int64_t kGatherChunk = 512;
+// Modes solved together: one pass over the factor serves eight.
+constexpr std::int64_t kSolveWidth = 8;
 
 // SplitMix64: the same pseudo-random start vectors with every compiler and
 // standard library, so a run is reproducible. Each sequence number starts
@@ -55,7 +57,8 @@ bool Acceptable(double rho, double theta, double thetaMax) {
 }
 
 // Room for the basis: enough steps for the roots asked for to converge, as
-// long as the basis and the images beside it stay within about 400 MB.
+// long as 2·E terms per step stay within about 400 MB (the basis keeps only
+// the massed ones, at most E).
 std::int32_t StepLimit(const LanczosGoal& goal, std::int64_t equations) {
   const std::int64_t wanted = std::max<std::int64_t>(4 * static_cast<std::int64_t>(goal.count) + 60, 100);
   const std::int64_t room = std::max<std::int64_t>(60, 25'000'000 / std::max<std::int64_t>(1, equations));
@@ -79,20 +82,20 @@ class LanczosRun {
     double thetaMax = 0.0;
   };
 
-  double* Q(std::size_t j) { return basis_[j].data(); }
-  void MassTimes(const double* x, double* y) const;
-  void ZeroMassless(double* w) const;
+  double* Q(std::int64_t j) { return basis_.get() + j * Em_; }
+  void Prepare();
+  double MassDot(const double* x, const double* y) const;
   double MassNorm(const double* w);
+  void Compress(double* w) const;
+  bool Solve();
   bool StartVector(std::span<const double> v);
-  void Orthogonalise(double* w, std::span<const double* const> against);
-  void OrthogonaliseLocked(double* w);
-  void OrthogonaliseBasis(double* w, std::size_t count);
+  void Orthogonalise(double* w, const double* block, std::int64_t count);
   void NextOmega(double a, double b, std::vector<double>& next) const;
   std::vector<std::int32_t> Candidates(const std::vector<double>& theta, double& thetaMax) const;
   Check Judge(const std::vector<double>& theta, const std::vector<double>& lastRow, double beta, bool record);
   std::vector<std::int32_t> Converged(const std::vector<double>& theta, const std::vector<double>& lastRow,
                                       double beta) const;
-  void GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
+  bool GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
                    const std::vector<double>& z, LanczosOutcome& outcome);
   void GatherRestart(const std::vector<std::int32_t>& accepted, const std::vector<double>& theta,
                      const std::vector<double>& z, LanczosOutcome& outcome);
@@ -103,11 +106,20 @@ class LanczosRun {
   const LanczosMonitor& monitor_;
   const std::int64_t E_;
   const std::int32_t maxSteps_;
-  std::vector<std::int64_t> massless_;      // equations without mass
-  std::vector<std::vector<double>> basis_;  // q_0 .. q_n, each 1-based, zero at the massless equations
-  std::vector<std::vector<double>> images_; // S·M·q_j, each 1-based
+  // The equations with mass, ascending, and their masses: the basis holds
+  // only these terms (its massless terms are zero), every vector of the run
+  // is kept this short, and the M inner product is a weighted dot of them.
+  std::vector<std::int64_t> massed_;
+  std::vector<double> mass_;
+  std::int64_t Em_ = 0;
+  // q_0 .. q_n, column after column, Em_ terms each: room for the step
+  // limit, taken from the system only as the columns are written.
+  std::unique_ptr<double[]> basis_;
+  std::int64_t columns_ = 0;
+  std::vector<double> lockedBlock_;  // the massed terms of the locked modes, column after column
+  std::vector<double> full_;         // a vector of all E + 1 terms, for the solves
+  std::vector<double> w_, massW_, coefficients_;
   std::vector<double> alpha_, beta_;
-  std::vector<double> massW_;  // M·w
   StartSequence random_;
   double normT_ = 0.0;
   std::vector<double> previousEstimate_;
@@ -115,60 +127,62 @@ class LanczosRun {
   bool solveFailed_ = false;
 };
 
-void LanczosRun::MassTimes(const double* x, double* y) const {
-  for (std::int64_t i = 1; i <= E_; ++i) y[i] = op_.M[i] * x[i];
+void LanczosRun::Prepare() {
+  for (std::int64_t i = 1; i <= E_; ++i)
+    if (op_.M[i] != 0.0) {
+      massed_.push_back(i);
+      mass_.push_back(op_.M[i]);
+    }
+  Em_ = static_cast<std::int64_t>(massed_.size());
+  basis_ = std::make_unique_for_overwrite<double[]>(static_cast<std::size_t>((maxSteps_ + 1) * Em_));
+  lockedBlock_.resize(locked_.size() * static_cast<std::size_t>(Em_));
+  for (std::size_t l = 0; l < locked_.size(); ++l)
+    for (std::int64_t k = 0; k < Em_; ++k) lockedBlock_[l * Em_ + k] = (*locked_[l])[massed_[k]];
+  full_.assign(E_ + 1, 0.0);
+  w_.assign(Em_, 0.0);
+  massW_.assign(Em_, 0.0);
 }
 
-// The massless terms of a basis vector take no part in S·M·q nor in the M
-// inner product, so the recurrence never corrects them: kept, they would grow
-// by 1/β each step. They are dropped; the modes are gathered from the images
-// S·M·q_j, which hold them exactly (GatherModes).
-void LanczosRun::ZeroMassless(double* w) const {
-  for (std::int64_t i : massless_) w[i] = 0.0;
+double LanczosRun::MassDot(const double* x, const double* y) const {
+  double sum = 0.0;
+  for (std::int64_t k = 0; k < Em_; ++k) sum += x[k] * mass_[k] * y[k];
+  return sum;
 }
 
+// Σ m·w², leaving M·w in massW_.
 double LanczosRun::MassNorm(const double* w) {
-  MassTimes(w, massW_.data());
-  return skyline::Dot(w + 1, massW_.data() + 1, E_);
+  for (std::int64_t k = 0; k < Em_; ++k) massW_[k] = mass_[k] * w[k];
+  return skyline::Dot(w, massW_.data(), Em_);
 }
 
-// M-orthogonalises w against the given vectors, four at a time so that w is
-// read and written once per four; a second pass runs when the first removed
-// more than three quarters of w (twice is enough).
-void LanczosRun::Orthogonalise(double* w, std::span<const double* const> against) {
-  if (against.empty()) return;
+// The massed terms of full_ into w. The massless terms of a solve take no
+// part in S·M·q nor in the M inner product, so the recurrence would never
+// correct them: kept, they would grow by 1/β each step. The modes get them
+// back from solves of their own (GatherModes).
+void LanczosRun::Compress(double* w) const {
+  for (std::int64_t k = 0; k < Em_; ++k) w[k] = full_[massed_[k]];
+}
+
+bool LanczosRun::Solve() {
+  full_[0] = 0.0;
+  return SolveDisplacements(op_.factor, op_.profile, full_, SilentProgress()).Ok();
+}
+
+// M-orthogonalises w against `count` columns of a block, all coefficients
+// from one product with the block and one update (classical Gram-Schmidt);
+// a second pass runs when the first removed more than three quarters of w
+// (twice is enough).
+void LanczosRun::Orthogonalise(double* w, const double* block, std::int64_t count) {
+  if (count == 0) return;
   double before = MassNorm(w);
-  std::vector<double> c(against.size());
+  coefficients_.resize(static_cast<std::size_t>(count));
   for (int pass = 0; pass < 2; ++pass) {
-    const double* mw = massW_.data() + 1;
-    for (std::size_t k = 0; k < against.size(); ++k) c[k] = skyline::Dot(against[k] + 1, mw, E_);
-    std::size_t k = 0;
-    for (; k + 4 <= against.size(); k += 4) {
-      const double *v0 = against[k], *v1 = against[k + 1], *v2 = against[k + 2], *v3 = against[k + 3];
-      const double g0 = c[k], g1 = c[k + 1], g2 = c[k + 2], g3 = c[k + 3];
-      for (std::int64_t i = 1; i <= E_; ++i) w[i] -= (g0 * v0[i] + g1 * v1[i]) + (g2 * v2[i] + g3 * v3[i]);
-    }
-    for (; k < against.size(); ++k) {
-      const double* v = against[k];
-      const double g = c[k];
-      for (std::int64_t i = 1; i <= E_; ++i) w[i] -= g * v[i];
-    }
+    columns::TransposeTimes(block, Em_, Em_, count, massW_.data(), coefficients_.data());
+    columns::SubtractTimes(block, Em_, Em_, count, coefficients_.data(), w);
     const double after = MassNorm(w);
     if (!(after < 0.25 * before)) break;
     before = after;
   }
-}
-
-void LanczosRun::OrthogonaliseLocked(double* w) {
-  std::vector<const double*> against;
-  for (const std::vector<double>* mode : locked_) against.push_back(mode->data());
-  Orthogonalise(w, against);
-}
-
-void LanczosRun::OrthogonaliseBasis(double* w, std::size_t count) {
-  std::vector<const double*> against;
-  for (std::size_t r = 0; r < count; ++r) against.push_back(Q(r));
-  Orthogonalise(w, against);
 }
 
 // The ω recurrence (Simon): estimates of q_{j+1}ᵀ·M·q_k, k = 0..j, from those
@@ -191,27 +205,25 @@ void LanczosRun::NextOmega(double a, double b, std::vector<double>& next) const 
 // basis vector. False when nothing of it is left: the basis spans every root
 // that this start can reach.
 bool LanczosRun::StartVector(std::span<const double> v) {
-  std::vector<double> w(E_ + 1, 0.0);
   if (v.empty()) {
-    for (std::int64_t i = 1; i <= E_; ++i) w[i] = random_.Next();
+    for (std::int64_t i = 1; i <= E_; ++i) full_[i] = op_.M[i] * random_.Next();
   } else {
-    std::copy(v.begin(), v.begin() + E_ + 1, w.begin());
+    for (std::int64_t i = 1; i <= E_; ++i) full_[i] = op_.M[i] * v[i];
   }
-  MassTimes(w.data(), w.data());
-  w[0] = 0.0;
-  if (!SolveDisplacements(op_.factor, op_.profile, w, SilentProgress()).Ok()) {
+  if (!Solve()) {
     solveFailed_ = true;
     return false;
   }
-  const double size = MassNorm(w.data());
-  OrthogonaliseLocked(w.data());
-  OrthogonaliseBasis(w.data(), basis_.size());
-  ZeroMassless(w.data());
-  const double left = MassNorm(w.data());
+  double* w = w_.data();
+  Compress(w);
+  const double size = MassNorm(w);
+  Orthogonalise(w, lockedBlock_.data(), static_cast<std::int64_t>(locked_.size()));
+  Orthogonalise(w, Q(0), columns_);
+  const double left = MassNorm(w);
   if (!(left > 1.0e-20 * size) || !std::isfinite(left)) return false;
   const double scale = 1.0 / std::sqrt(left);
-  for (double& x : w) x *= scale;
-  basis_.push_back(std::move(w));
+  double* q = Q(columns_++);
+  for (std::int64_t k = 0; k < Em_; ++k) q[k] = w[k] * scale;
   return true;
 }
 
@@ -271,95 +283,95 @@ std::vector<std::int32_t> LanczosRun::Converged(const std::vector<double>& theta
   return converged;
 }
 
-// The mode of a Ritz pair is S·M·x / θ with x = Q·s, gathered from the
-// images: Σ s_r·(S·M·q_r) / θ. Being one solve away from x, it satisfies
-// K·φ = M·x/θ to the accuracy of the solve at every equation, the massless
-// ones included, however stiff the structure. M-normalised, the largest term
-// made positive.
-void LanczosRun::GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
+// The mode of a Ritz pair is S·M·x / θ with x = Q·s: one solve away from
+// x, it satisfies K·φ = M·x/θ to the accuracy of the solve at every
+// equation, the massless ones included, however stiff the structure.
+// z: the eigenvectors of T, column after column. The Ritz vectors (scaled
+// by 1/θ) come from one product of the basis with the chosen columns of z;
+// the basis is then given back, before the modes take their room, and the
+// modes are solved eight at a time, each into its place. M-normalised, the
+// largest term made positive.
+bool LanczosRun::GatherModes(const std::vector<std::int32_t>& chosen, const std::vector<double>& theta,
                              const std::vector<double>& z, LanczosOutcome& outcome) {
-  const std::size_t n = alpha_.size();
-  std::vector<std::vector<double>> x(chosen.size(), std::vector<double>(E_ + 1, 0.0));
-  std::vector<double> weight(n * chosen.size());  // s(r, c) / θ_c
-  for (std::size_t c = 0; c < chosen.size(); ++c) {
-    const std::size_t i = static_cast<std::size_t>(chosen[c]);
-    for (std::size_t r = 0; r < n; ++r) weight[c * n + r] = z[r * n + i] / theta[i];
+  const auto n = static_cast<std::int64_t>(alpha_.size());
+  const auto count = static_cast<std::int64_t>(chosen.size());
+  std::vector<double> x(static_cast<std::size_t>(Em_ * count));
+  {
+    std::vector<double> weight(static_cast<std::size_t>(n * count));
+    for (std::int64_t r = 0; r < n; ++r)
+      for (std::int64_t c = 0; c < count; ++c) {
+        const auto i = static_cast<std::size_t>(chosen[static_cast<std::size_t>(c)]);
+        weight[static_cast<std::size_t>(r * count + c)] = z[i * static_cast<std::size_t>(n) + r] / theta[i];
+      }
+    columns::Times(Q(0), Em_, Em_, n, weight.data(), count, x.data(), Em_);
   }
-  // By chunks of equations, four images per pass over a mode, so each term
-  // of a mode is loaded and stored once per four.
-  for (std::int64_t first = 1; first <= E_; first += kGatherChunk) {
-    const std::int64_t last = std::min(E_, first + kGatherChunk - 1);
-    for (std::size_t c = 0; c < chosen.size(); ++c) {
-      double* xc = x[c].data();
-      const double* s = weight.data() + c * n;
-      std::size_t r = 0;
-      for (; r + 4 <= n; r += 4) {
-        const double *u0 = images_[r].data(), *u1 = images_[r + 1].data();
-        const double *u2 = images_[r + 2].data(), *u3 = images_[r + 3].data();
-        const double s0 = s[r], s1 = s[r + 1], s2 = s[r + 2], s3 = s[r + 3];
-        for (std::int64_t e = first; e <= last; ++e) xc[e] += (s0 * u0[e] + s1 * u1[e]) + (s2 * u2[e] + s3 * u3[e]);
-      }
-      for (; r < n; ++r) {
-        const double* u = images_[r].data();
-        for (std::int64_t e = first; e <= last; ++e) xc[e] += s[r] * u[e];
-      }
+  basis_.reset();
+  std::vector<double> several;
+  for (std::int64_t group = 0; group < count; group += kSolveWidth) {
+    const std::int64_t take = std::min(kSolveWidth, count - group);
+    const std::int32_t R = take <= 4 ? 4 : 8;
+    several.assign(static_cast<std::size_t>((E_ + 1) * R), 0.0);
+    for (std::int64_t c = 0; c < take; ++c) {
+      const double* xc = x.data() + (group + c) * Em_;
+      for (std::int64_t k = 0; k < Em_; ++k) several[static_cast<std::size_t>(massed_[k] * R + c)] = mass_[k] * xc[k];
+    }
+    if (!SolveSeveral(op_.factor, op_.profile, several, R).Ok()) return false;
+    for (std::int64_t c = 0; c < take; ++c) {
+      const auto i = static_cast<std::size_t>(chosen[static_cast<std::size_t>(group + c)]);
+      std::vector<double> phi(static_cast<std::size_t>(E_ + 1), 0.0);
+      for (std::int64_t e = 1; e <= E_; ++e) phi[e] = several[static_cast<std::size_t>(e * R + c)];
+      double norm = 0.0;
+      for (std::int64_t e = 1; e <= E_; ++e) norm += phi[e] * op_.M[e] * phi[e];
+      norm = std::sqrt(norm);
+      std::int64_t largest = 1;
+      for (std::int64_t e = 1; e <= E_; ++e)
+        if (std::fabs(phi[e]) > std::fabs(phi[largest])) largest = e;
+      const double scale = (phi[largest] < 0.0 ? -1.0 : 1.0) / norm;
+      for (double& v : phi) v *= scale;
+      outcome.accepted.push_back({op_.shift + 1.0 / theta[i], std::move(phi)});
     }
   }
-  for (std::size_t c = 0; c < chosen.size(); ++c) {
-    const std::size_t i = static_cast<std::size_t>(chosen[c]);
-    std::vector<double>& phi = x[c];
-    const double norm = std::sqrt(MassNorm(phi.data()));
-    std::int64_t largest = 1;
-    for (std::int64_t e = 1; e <= E_; ++e)
-      if (std::fabs(phi[e]) > std::fabs(phi[largest])) largest = e;
-    const double scale = (phi[largest] < 0.0 ? -1.0 : 1.0) / norm;
-    for (double& v : phi) v *= scale;
-    outcome.accepted.push_back({op_.shift + 1.0 / theta[i], std::move(phi)});
-  }
+  return true;
 }
 
 LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
   LanczosOutcome outcome;
-  massW_.assign(E_ + 1, 0.0);
-  for (std::int64_t i = 1; i <= E_; ++i)
-    if (op_.M[i] == 0.0) massless_.push_back(i);
   if (goal_.dimension <= 0 || goal_.count <= 0) {
     outcome.exhausted = true;
     return outcome;
   }
+  Prepare();
   if (!StartVector(start)) {
     outcome.exhausted = !solveFailed_;
     outcome.broken = solveFailed_;
     return outcome;
   }
   omega_ = {1.0};
-  std::vector<double> p(E_ + 1), w(E_ + 1), omegaNext;
+  std::vector<double> omegaNext;
+  double* w = w_.data();
   double beta = 0.0;  // β of the last step: the residual factor
   bool reorthogonaliseNext = false;
   std::int32_t lastCheck = 0;
   for (;;) {
     const std::size_t j = alpha_.size();
-    const double* q = Q(j);
-    MassTimes(q, p.data());
-    p[0] = 0.0;
-    w = p;
-    if (!SolveDisplacements(op_.factor, op_.profile, w, SilentProgress()).Ok()) {
+    const double* q = Q(static_cast<std::int64_t>(j));
+    std::fill(full_.begin(), full_.end(), 0.0);
+    for (std::int64_t k = 0; k < Em_; ++k) full_[massed_[k]] = mass_[k] * q[k];
+    if (!Solve()) {
       outcome.broken = true;
       return outcome;
     }
-    images_.push_back(w);
-    ZeroMassless(w.data());
+    Compress(w);
     // Three-term recurrence, then α corrected by a second pass against q_j.
-    double a = skyline::Dot(p.data() + 1, w.data() + 1, E_);
-    const double* previous = j > 0 ? Q(j - 1) : nullptr;
+    double a = MassDot(q, w);
+    const double* previous = j > 0 ? Q(static_cast<std::int64_t>(j) - 1) : nullptr;
     const double b0 = j > 0 ? beta_[j - 1] : 0.0;
-    for (std::int64_t i = 1; i <= E_; ++i) w[i] -= a * q[i] + (previous ? b0 * previous[i] : 0.0);
-    MassTimes(w.data(), massW_.data());
-    const double correction = skyline::Dot(q + 1, massW_.data() + 1, E_);
-    for (std::int64_t i = 1; i <= E_; ++i) w[i] -= correction * q[i];
+    for (std::int64_t k = 0; k < Em_; ++k) w[k] -= a * q[k] + (previous ? b0 * previous[k] : 0.0);
+    const double correction = MassDot(q, w);
+    for (std::int64_t k = 0; k < Em_; ++k) w[k] -= correction * q[k];
     a += correction;
-    OrthogonaliseLocked(w.data());
-    double b2 = MassNorm(w.data());
+    Orthogonalise(w, lockedBlock_.data(), static_cast<std::int64_t>(locked_.size()));
+    double b2 = MassNorm(w);
     if (!std::isfinite(a) || !std::isfinite(b2) || b2 < 0.0) {
       outcome.broken = true;
       return outcome;
@@ -369,9 +381,8 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     double lost = 0.0;
     for (std::size_t k = 0; k <= j; ++k) lost = std::max(lost, std::fabs(omegaNext[k]));
     if (reorthogonaliseNext || !(lost <= kOrthogonalityLimit)) {
-      OrthogonaliseBasis(w.data(), j + 1);
-      ZeroMassless(w.data());
-      b2 = MassNorm(w.data());
+      Orthogonalise(w, Q(0), static_cast<std::int64_t>(j) + 1);
+      b2 = MassNorm(w);
       for (std::size_t k = 0; k <= j; ++k) omegaNext[k] = kRounding;
       reorthogonaliseNext = !reorthogonaliseNext;
     }
@@ -398,8 +409,8 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
       }
     } else {
       beta_.push_back(beta);
-      for (std::int64_t i = 1; i <= E_; ++i) w[i] /= beta;
-      basis_.push_back(w);
+      double* next = Q(columns_++);
+      for (std::int64_t k = 0; k < Em_; ++k) next[k] = w[k] / beta;
     }
     omegaPrevious_ = std::move(omega_);
     omega_ = omegaNext;
@@ -416,47 +427,51 @@ LanczosOutcome LanczosRun::Execute(std::span<const double> start) {
     const Check check = Judge(theta, lastRow, beta, true);
     if (!check.met && !stop) continue;
 
-    // Final: the eigenvectors of T for the accepted pairs.
+    // Final: the eigenvectors of T, column after column, for the accepted pairs.
     const std::size_t size = alpha_.size();
     std::vector<double> z(size * size, 0.0);
     for (std::size_t i = 0; i < size; ++i) z[i * size + i] = 1.0;
     theta = alpha_, e = beta_;
-    if (!TridiagonalEigen(theta, e, z.data(), static_cast<std::int32_t>(size))) {
+    if (!TridiagonalEigenColumns(theta, e, z.data())) {
       outcome.broken = true;
       return outcome;
     }
-    std::vector<double> last(z.end() - static_cast<std::ptrdiff_t>(size), z.end());
+    std::vector<double> last(size);
+    for (std::size_t i = 0; i < size; ++i) last[i] = z[i * size + size - 1];
     const Check chosen = Judge(theta, last, beta, false);
     outcome.nextEstimate = chosen.nextEstimate;
     outcome.thetaMax = chosen.thetaMax;
     // A run cut short still hands over every root that has converged, those
     // above an unconverged one too: the caller's Sturm count judges the gaps.
     const std::vector<std::int32_t> taken = chosen.met ? chosen.accepted : Converged(theta, last, beta);
-    GatherModes(taken, theta, z, outcome);
     if (!chosen.met && !outcome.exhausted) GatherRestart(taken, theta, z, outcome);
+    if (!GatherModes(taken, theta, z, outcome)) {
+      outcome.accepted.clear();
+      outcome.restart.clear();
+      outcome.broken = true;
+    }
     return outcome;
   }
 }
 
 // When the step limit ends a run short of its goal, the next run starts from
 // the sum of the Ritz vectors of the roots still wanted, so that it does not
-// begin from nothing.
+// begin from nothing (its massless terms play no part in a start).
 void LanczosRun::GatherRestart(const std::vector<std::int32_t>& accepted, const std::vector<double>& theta,
                                const std::vector<double>& z, LanczosOutcome& outcome) {
-  const std::size_t n = alpha_.size();
+  const auto n = static_cast<std::int64_t>(alpha_.size());
   double thetaMax = 0.0;
   std::vector<std::int32_t> order;
   for (std::int32_t i : Candidates(theta, thetaMax))
     if (std::find(accepted.begin(), accepted.end(), i) == accepted.end()) order.push_back(i);
   const std::size_t take = std::min(order.size(), static_cast<std::size_t>(
                                                        std::max<std::int64_t>(1, goal_.count - std::int64_t(accepted.size()))));
+  std::vector<double> s(static_cast<std::size_t>(n), 0.0), x(static_cast<std::size_t>(Em_));
+  for (std::int64_t r = 0; r < n; ++r)
+    for (std::size_t t = 0; t < take; ++t) s[r] += z[static_cast<std::size_t>(order[t]) * n + r];
+  columns::Times(Q(0), Em_, Em_, n, s.data(), 1, x.data(), Em_);
   outcome.restart.assign(E_ + 1, 0.0);
-  for (std::size_t r = 0; r < n; ++r) {
-    double s = 0.0;
-    for (std::size_t t = 0; t < take; ++t) s += z[r * n + static_cast<std::size_t>(order[t])];
-    const double* q = Q(r);
-    for (std::int64_t i = 1; i <= E_; ++i) outcome.restart[i] += s * q[i];
-  }
+  for (std::int64_t k = 0; k < Em_; ++k) outcome.restart[massed_[k]] = x[k];
 }
 
 }  // namespace
@@ -467,10 +482,13 @@ LanczosOutcome RunLanczos(const LanczosOperator& op, std::span<const std::vector
   return run.Execute(start);
 }
 
+namespace {
+
 // The implicit QL method with Wilkinson shifts, as EISPACK's tql2: each
-// sweep chases a bulge down from row l by plane rotations, which are also
-// applied to the rows of z that the caller keeps.
-bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z, std::int32_t rows) {
+// sweep chases a bulge down from row l by plane rotations, each passed to
+// `rotate`(i, s, c) for the columns i and i + 1 of the eigenvector matrix.
+template <class Rotate>
+bool ImplicitQl(std::vector<double>& d, std::vector<double>& e, Rotate rotate) {
   const auto n = static_cast<std::int32_t>(d.size());
   if (n == 0) return true;
   e.resize(static_cast<std::size_t>(n));
@@ -490,7 +508,7 @@ bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z,
       double s = 1.0, c = 1.0, p = 0.0;
       std::int32_t i = m - 1;
       for (; i >= l; --i) {
-        double f = s * e[i];
+        const double f = s * e[i];
         const double b = c * e[i];
         r = std::sqrt(f * f + g * g);  // the terms of T, inverse roots, are far from overflow
         e[i + 1] = r;
@@ -506,12 +524,7 @@ bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z,
         p = s * r;
         d[i + 1] = g + p;
         g = c * r - b;
-        for (std::int32_t k = 0; k < rows; ++k) {
-          double* row = z + static_cast<std::ptrdiff_t>(k) * n;
-          f = row[i + 1];
-          row[i + 1] = s * row[i] + c * f;
-          row[i] = c * row[i] - s * f;
-        }
+        rotate(i, s, c);
       }
       if (r == 0.0 && i >= l) continue;
       d[l] -= p;
@@ -520,4 +533,33 @@ bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z,
     }
   }
   return true;
+}
+
+// (x, y) ← (c·x − s·y, s·x + c·y), term by term. x, y: n terms, modified.
+__attribute__((target_clones("default", "arch=x86-64-v3")))
+void RotatePair(double* x, double* y, std::int64_t n, double s, double c) {
+  for (std::int64_t k = 0; k < n; ++k) {
+    const double f = y[k];
+    y[k] = s * x[k] + c * f;
+    x[k] = c * x[k] - s * f;
+  }
+}
+
+}  // namespace
+
+bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z, std::int32_t rows) {
+  const auto n = static_cast<std::ptrdiff_t>(d.size());
+  return ImplicitQl(d, e, [&](std::int32_t i, double s, double c) {
+    for (std::int32_t k = 0; k < rows; ++k) {
+      double* row = z + k * n;
+      const double f = row[i + 1];
+      row[i + 1] = s * row[i] + c * f;
+      row[i] = c * row[i] - s * f;
+    }
+  });
+}
+
+bool TridiagonalEigenColumns(std::vector<double>& d, std::vector<double>& e, double* z) {
+  const auto n = static_cast<std::ptrdiff_t>(d.size());
+  return ImplicitQl(d, e, [&](std::int32_t i, double s, double c) { RotatePair(z + i * n, z + (i + 1) * n, n, s, c); });
 }

@@ -16,10 +16,12 @@
 // shift may lie above roots not yet found (between the caller's verified
 // floor and σ): they come out as negative θ, the nearest to σ being the
 // most extreme, so a run reaches the roots on both sides of its shift. Its mode
-// is gathered from the images S·M·q_j kept beside the basis, one solve away
-// from the Ritz vector: exact at the massless equations, which the basis
-// itself drops (the M inner product cannot see them). Memory: two vectors of
-// E per step, the step limit keeping both within about 400 MB.
+// is S·M·x/θ, one solve away from the Ritz vector x: exact at the massless
+// equations, which the basis itself drops (the M inner product cannot see
+// them); the modes of a run are solved eight at a time. Memory: the basis
+// holds only the terms of the equations with mass, in one block for the
+// whole run, within about 200 MB at the step limit; the reorthogonalisation
+// and the Ritz vectors are products with that block.
 //
 // A run stops when the lowest roots above the floor it was asked for have
 // converged, when its
@@ -102,3 +104,8 @@ LanczosOutcome RunLanczos(const LanczosOperator& op, std::span<const std::vector
 // bound the residuals. Returns false when an eigenvalue takes more than 60
 // sweeps.
 bool TridiagonalEigen(std::vector<double>& d, std::vector<double>& e, double* z, std::int32_t rows);
+
+// The same with every eigenvector: z (n x n) holds the identity on entry and
+// the eigenvectors on return, column after column (the vector of d[i] at
+// z + i·n), so that each rotation runs along two contiguous columns.
+bool TridiagonalEigenColumns(std::vector<double>& d, std::vector<double>& e, double* z);

@@ -71,6 +71,82 @@ void BackSubstitution(const double* A, const std::int64_t* DA, double* V, std::i
   }
 }
 
+// Forward reduction of 4·W interleaved vectors: each term of L is loaded
+// once for all of them; four sums per vector stretch the dependency chain.
+template <int W>
+inline __attribute__((always_inline)) void ForwardSeveral(const double* A, const std::int64_t* DA, double* V,
+                                                          std::int64_t E) {
+  constexpr std::int64_t R = 4 * W;
+  for (std::int64_t N = 1; N <= E; ++N) {
+    const std::int64_t KL = DA[N] + 1;
+    const std::int64_t h = DA[N + 1] - KL;
+    if (h <= 0) continue;
+    const double* a = A + KL;
+    const double* v = V + (N - 1) * R;  // row N - 1 - k at v - k·R
+    Double4 s[4][W] = {};
+    Double4 x;
+    std::int64_t k = 0;
+    for (; k + 4 <= h; k += 4)
+      for (int u = 0; u < 4; ++u)
+        for (int w = 0; w < W; ++w) {
+          skyline::Load4(x, v - (k + u) * R + 4 * w);
+          s[u][w] += x * a[k + u];
+        }
+    for (; k < h; ++k)
+      for (int w = 0; w < W; ++w) {
+        skyline::Load4(x, v - k * R + 4 * w);
+        s[0][w] += x * a[k];
+      }
+    for (int w = 0; w < W; ++w) {
+      skyline::Load4(x, V + N * R + 4 * w);
+      x -= (s[0][w] + s[1][w]) + (s[2][w] + s[3][w]);
+      skyline::Store4(V + N * R + 4 * w, x);
+    }
+  }
+}
+
+template <int W>
+inline __attribute__((always_inline)) void BackSeveral(const double* A, const std::int64_t* DA, double* V,
+                                                       std::int64_t E) {
+  constexpr std::int64_t R = 4 * W;
+  for (std::int64_t N = E; N >= 2; --N) {
+    const std::int64_t KL = DA[N] + 1;
+    const std::int64_t h = DA[N + 1] - KL;
+    const double* a = A + KL;
+    Double4 y[W], x;
+    for (int w = 0; w < W; ++w) skyline::Load4(y[w], V + N * R + 4 * w);
+    double* v = V + (N - 1) * R;
+    for (std::int64_t k = 0; k < h; ++k)
+      for (int w = 0; w < W; ++w) {
+        skyline::Load4(x, v - k * R + 4 * w);
+        x -= y[w] * a[k];
+        skyline::Store4(v - k * R + 4 * w, x);
+      }
+  }
+}
+
+__attribute__((target_clones("default", "arch=x86-64-v3")))
+void ForwardFour(const double* A, const std::int64_t* DA, double* V, std::int64_t E) { ForwardSeveral<1>(A, DA, V, E); }
+__attribute__((target_clones("default", "arch=x86-64-v3")))
+void ForwardEight(const double* A, const std::int64_t* DA, double* V, std::int64_t E) { ForwardSeveral<2>(A, DA, V, E); }
+__attribute__((target_clones("default", "arch=x86-64-v3")))
+void BackFour(const double* A, const std::int64_t* DA, double* V, std::int64_t E) { BackSeveral<1>(A, DA, V, E); }
+__attribute__((target_clones("default", "arch=x86-64-v3")))
+void BackEight(const double* A, const std::int64_t* DA, double* V, std::int64_t E) { BackSeveral<2>(A, DA, V, E); }
+
+// Any other count, term by term.
+void ForwardAny(const double* A, const std::int64_t* DA, double* V, std::int64_t E, std::int64_t R) {
+  for (std::int64_t N = 1; N <= E; ++N)
+    for (std::int64_t K = DA[N] + 1, row = N - 1; K < DA[N + 1]; ++K, --row)
+      for (std::int64_t r = 0; r < R; ++r) V[N * R + r] -= A[K] * V[row * R + r];
+}
+
+void BackAny(const double* A, const std::int64_t* DA, double* V, std::int64_t E, std::int64_t R) {
+  for (std::int64_t N = E; N >= 2; --N)
+    for (std::int64_t K = DA[N] + 1, row = N - 1; K < DA[N + 1]; ++K, --row)
+      for (std::int64_t r = 0; r < R; ++r) V[row * R + r] -= A[K] * V[N * R + r];
+}
+
 std::int64_t SliceLength(std::int64_t count) { return std::max<std::int64_t>(1, count / 100); }
 
 }  // namespace
@@ -166,5 +242,24 @@ SolverStatus SolveDisplacements(std::span<const double> A, const SkylineProfile&
   }
   BackSubstitution(A.data(), DA, V.data(), E);
   ProgressEnd(progress, ProgressArea::Phase);
+  return {};
+}
+
+SolverStatus SolveSeveral(std::span<const double> A, const SkylineProfile& profile, std::span<double> V,
+                          std::int32_t count) {
+  const std::int64_t E = profile.equationCount;
+  const std::int64_t* DA = profile.DiagonalAddress.data();
+  const std::int64_t R = count;
+  if (R == 4) ForwardFour(A.data(), DA, V.data(), E);
+  else if (R == 8) ForwardEight(A.data(), DA, V.data(), E);
+  else ForwardAny(A.data(), DA, V.data(), E, R);
+  for (std::int64_t N = 1; N <= E; ++N) {
+    const double D = A[DA[N]];
+    if (D == 0.0) return {SolverFault::NotPositiveDefinite, 0};
+    for (std::int64_t r = 0; r < R; ++r) V[N * R + r] /= D;
+  }
+  if (R == 4) BackFour(A.data(), DA, V.data(), E);
+  else if (R == 8) BackEight(A.data(), DA, V.data(), E);
+  else BackAny(A.data(), DA, V.data(), E, R);
   return {};
 }

@@ -87,3 +87,11 @@ SolverStatus TriangulariseStiffness(std::span<double> A, const SkylineProfile& p
 // the displacements on return. A zero D gives NotPositiveDefinite at equation 0.
 SolverStatus SolveDisplacements(std::span<const double> A, const SkylineProfile& profile, std::span<double> V,
                                 AnalysisProgress& progress);
+
+// The same for `count` vectors at once, each pass over the factor serving
+// all of them: V holds them interleaved, term N of vector r at
+// V[N·count + r] (N = 1..E; the first `count` terms unused), size
+// (E + 1)·count. Silent. For four or eight vectors the passes are vectorised
+// across the vectors.
+SolverStatus SolveSeveral(std::span<const double> A, const SkylineProfile& profile, std::span<double> V,
+                          std::int32_t count);

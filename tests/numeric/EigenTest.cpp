@@ -533,3 +533,35 @@ TEST(TridiagonalEigen, GivesTheEigenpairsOfTheMatrix) {
 }
 
 }  // namespace
+
+namespace {
+
+// With every eigenvector kept column after column, the sweeps are the same
+// as with the rows kept row after row: the same eigenvalues, and column i
+// the same vector as column i of the row-major matrix.
+TEST(TridiagonalEigen, ColumnsGiveTheSameEigenpairsAsRows) {
+  const int n = 37;
+  std::vector<double> d(n), e(n);
+  for (int i = 0; i < n; ++i) {
+    d[i] = 2.0 + std::sin(1.3 * i);
+    e[i] = 0.5 + 0.4 * std::cos(0.7 * i);
+  }
+  std::vector<double> dRows = d, eRows = e, dColumns = d, eColumns = e;
+  std::vector<double> rows(n * n, 0.0), cols(n * n, 0.0);
+  for (int i = 0; i < n; ++i) rows[i * n + i] = cols[i * n + i] = 1.0;
+  ASSERT_TRUE(TridiagonalEigen(dRows, eRows, rows.data(), n));
+  ASSERT_TRUE(TridiagonalEigenColumns(dColumns, eColumns, cols.data()));
+  for (int i = 0; i < n; ++i) {
+    EXPECT_EQ(dColumns[i], dRows[i]);
+    // T·v = θ·v for the column, and it is the row-major matrix's column.
+    for (int k = 0; k < n; ++k) {
+      EXPECT_NEAR(cols[i * n + k], rows[k * n + i], 1.0e-15) << i << ", " << k;
+      double tv = d[k] * cols[i * n + k];
+      if (k > 0) tv += e[k - 1] * cols[i * n + k - 1];
+      if (k + 1 < n) tv += e[k] * cols[i * n + k + 1];
+      EXPECT_NEAR(tv, dColumns[i] * cols[i * n + k], 1.0e-13) << i << ", " << k;
+    }
+  }
+}
+
+}  // namespace

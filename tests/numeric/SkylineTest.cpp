@@ -418,3 +418,54 @@ TEST(SkylineProfile, ShowsSizesInTheAnalysisWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// Several load vectors solved together give K·x = b to the rounding of the
+// factorisation, and the same displacements as one solve each, for every
+// count (vectorised four and eight, any other term by term), on profiles
+// with columns holding only their diagonal and tall ones.
+TEST(SkylineSolve, SeveralVectorsAtOnceSolveEachAsAloneWouldAndSatisfyTheSystem) {
+  for (const std::int32_t reach : {3, 40, 150}) {
+    const AssembledModel model = RandomProfileMatrix(301, 7 + reach, 0.2, reach);
+    const Dense K = SkylineToDense(model.profile, model.K);
+    std::vector<double> A = model.K;
+    ASSERT_TRUE(TriangulariseStiffness(A, model.profile, SilentProgress()).Ok());
+    const std::int64_t E = model.profile.equationCount;
+    std::mt19937 random(reach);
+    std::uniform_real_distribution<double> load(-1.0, 1.0);
+    for (const std::int32_t count : {1, 3, 4, 5, 8}) {
+      SCOPED_TRACE(testing::Message() << "reach " << reach << ", " << count << " vectors");
+      std::vector<std::vector<double>> b(count, std::vector<double>(E + 1, 0.0));
+      std::vector<double> several((E + 1) * count, 0.0);
+      for (std::int32_t r = 0; r < count; ++r)
+        for (std::int64_t i = 1; i <= E; ++i) several[i * count + r] = b[r][i] = load(random);
+      ASSERT_TRUE(SolveSeveral(A, model.profile, several, count).Ok());
+      for (std::int32_t r = 0; r < count; ++r) {
+        std::vector<double> alone = b[r];
+        ASSERT_TRUE(SolveDisplacements(A, model.profile, alone, SilentProgress()).Ok());
+        const std::vector<double> x(alone.begin() + 1, alone.end());
+        const std::vector<double> Kx = DenseTimes(K, x);
+        double largest = 0.0;
+        for (std::int64_t i = 1; i <= E; ++i) largest = std::max(largest, std::fabs(alone[i]));
+        for (std::int64_t i = 1; i <= E; ++i) {
+          EXPECT_NEAR(several[i * count + r], alone[i], 1.0e-13 * largest) << "vector " << r << ", equation " << i;
+          EXPECT_NEAR(Kx[i - 1], b[r][i], 1.0e-12) << "vector " << r << ", equation " << i;
+        }
+      }
+    }
+  }
+}
+
+TEST(SkylineSolve, SeveralVectorsStopAtAZeroDiagonal) {
+  AssembledModel model = BuildSpringMassChain(3, 100.0, 1.0);
+  std::vector<double> A = model.K;
+  ASSERT_TRUE(TriangulariseStiffness(A, model.profile, SilentProgress()).Ok());
+  A[model.profile.DiagonalAddress[5]] = 0.0;
+  std::vector<double> V((model.profile.equationCount + 1) * 4, 1.0);
+  const SolverStatus status = SolveSeveral(A, model.profile, V, 4);
+  EXPECT_EQ(status.fault, SolverFault::NotPositiveDefinite);
+  EXPECT_EQ(status.equation, 0);
+}
+
+}  // namespace
