@@ -9,6 +9,7 @@
 #include "editing/NewDocument.h"
 #include "editing/UnitsDialog.h"
 #include "elements/FlangeList.h"
+#include "elements/KindDetailsText.h"
 #include "elements/RowObjectFactory.h"
 #include "evaluations/FlangeReport.h"
 #include "files/FileCommands.h"
@@ -21,6 +22,7 @@
 #include "model/UndoFiles.h"
 #include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
+#include "printing/RowDetails.h"
 #include "records/AnalysisOptions.h"
 #include "results/PrintSelection.h"
 #include "results/ResultsMode.h"
@@ -73,6 +75,7 @@ void InstallProgramCommands() {
   SetProgramCommands(commands);
   SetRowKinds(TheRowKinds());
   SetFlangeRowFollower(FlangeReportFollowRow);
+  SetRowDetailsWriter(PutKindDetailsText);
   ModelReportHooks report;
   report.showSheet = [](HWND owner) {
     if (TableResultsShown()) PrintResultsSheet(owner);

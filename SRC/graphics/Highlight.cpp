@@ -589,7 +589,10 @@ void RunEntry(Entry entry, const Request& request) {
     case Entry::Status:
       if (request.status != nullptr) *request.status = StatusNow();
       return;
-    case Entry::Forget: S() = State{}; return;
+    case Entry::Forget:
+      S() = State{};
+      TheLcsTriad() = LcsTriad{};  // its node and axes were the old model's
+      return;
   }
 }
 
@@ -656,9 +659,10 @@ void ShowHighlightItem() { Run(Entry::Show); }
 void HideHighlightItem() { Run(Entry::Hide); }
 void ForgetHighlight() {
   // Without the window there is no drawing to wait for: the state goes here.
-  if (PaintingWindowHandle() == nullptr || OnGraphicsThread())
+  if (PaintingWindowHandle() == nullptr || OnGraphicsThread()) {
     S() = State{};
-  else
+    TheLcsTriad() = LcsTriad{};
+  } else
     Forward(Entry::Forget);
 }
 void HideHighlightForRepaint() { Run(Entry::HideForRepaint); }

@@ -54,17 +54,26 @@ void PutRowNodes(const DetailsRequest& request, int row) {
   PutNode(NodeOfRow(row), type == ElementType::Elastic ? 12 : 13);
 }
 
-// The details text of one row by the request's routine; nothing for a row
-// without the element or data item the request lists.
+bool (*g_RowDetailsWriter)(int rowKind, int typeCode, int row) = nullptr;
+
+// The details text of one row by the request's routine, or by the row's
+// kind; nothing for a row without the element or data item the request
+// lists.
 void PutRowDetailsText(const DetailsRequest& request, int row) {
   const Model& model = TheModel();
-  if (request.putText == nullptr || row < 1 || row > model.rowCount) return;
+  if (request.putText == nullptr) {
+    if (g_RowDetailsWriter != nullptr) g_RowDetailsWriter(request.rowKind, request.typeCode, row);
+    return;
+  }
+  if (row < 1 || row > model.rowCount) return;
   const LayoutRow& layoutRow = model.row(row);
   const bool present = request.rowKind == kDetailsDataRows ? layoutRow.item != nullptr : layoutRow.element != nullptr;
   if (present) request.putText(row);
 }
 
 }  // namespace
+
+void SetRowDetailsWriter(bool (*writer)(int rowKind, int typeCode, int row)) { g_RowDetailsWriter = writer; }
 
 DetailsRequest InitDetailsRequest(int rowKind, int typeCode, const std::string& title,
                                   std::vector<DetailsHeading> headings, int headingLines,

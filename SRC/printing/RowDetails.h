@@ -58,6 +58,11 @@ struct DetailsRequest {
   void (*putText)(int row) = nullptr;
 };
 
+// The writer of a row's details by its kind, for a request without a
+// routine of its own: the kinds stand above this floor and hand it down at
+// start-up. It returns false for a row it has nothing for.
+void SetRowDetailsWriter(bool (*writer)(int rowKind, int typeCode, int row));
+
 DetailsRequest InitDetailsRequest(int rowKind, int typeCode, const std::string& title,
                                   std::vector<DetailsHeading> headings, int headingLines,
                                   std::vector<DetailsUnit> units, std::vector<int> rows, int linesPerRow);

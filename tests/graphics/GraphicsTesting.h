@@ -47,6 +47,9 @@ class GraphicsFixture : public LayoutFixture {
     LayoutFixture::SetUp();
     g_UnitsSettings = UnitsSettings{};
     Model& model = TheModel();
+    // A new model, as after the last one was closed: nothing highlighted
+    // in an earlier test's picture comes back over this one.
+    ForgetHighlight();
     ClearModel(model);
     InitEmptyModel(model, ProgramAnalysisOptions());
   }
