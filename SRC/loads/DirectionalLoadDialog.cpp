@@ -4,8 +4,7 @@
 
 #include <algorithm>
 
-#include "loads/ForceSpectrumLoad.h"
-#include "loads/TimeVaryingLoad.h"
+#include "loads/DirectionalLoadItem.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -109,26 +108,27 @@ namespace {
 NamedPointsList& TimeFunctions(Model& model) { return model.timeFunctions; }
 NamedPointsList& ForceSpectra(Model& model) { return model.forceSpectra; }
 
-template <typename Item>
 class ItemDialog : public DirectionalLoadDialog {
  public:
   using DirectionalLoadDialog::DirectionalLoadDialog;
 
  protected:
-  DirectionalLoadValues ValuesOf(const DataItem& item) const override { return static_cast<const Item&>(item).Values(); }
-  DirectionalLoadFields FieldsOf(DataItem& item) const override { return static_cast<Item&>(item).Fields(); }
+  DirectionalLoadValues ValuesOf(const DataItem& item) const override {
+    return static_cast<const DirectionalLoadItem&>(item).Values();
+  }
+  DirectionalLoadFields FieldsOf(DataItem& item) const override {
+    return static_cast<DirectionalLoadItem&>(item).Fields();
+  }
 };
 
 }  // namespace
 
 INT_PTR TimeVaryingLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  static ItemDialog<TimeVaryingLoad> kind("Time Varying Load", DataType::TimeVaryingLoad, "Time function",
-                                          TimeFunctions);
+  static ItemDialog kind("Time Varying Load", DataType::TimeVaryingLoad, "Time function", TimeFunctions);
   return KindDialogMessage(kind, dialog, message, wParam, lParam);
 }
 
 INT_PTR ForceSpectrumLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  static ItemDialog<ForceSpectrumLoad> kind("Force Spectrum Load", DataType::ForceSpectrumLoad, "Force spectrum",
-                                            ForceSpectra);
+  static ItemDialog kind("Force Spectrum Load", DataType::ForceSpectrumLoad, "Force spectrum", ForceSpectra);
   return KindDialogMessage(kind, dialog, message, wParam, lParam);
 }

@@ -8,9 +8,8 @@
 
 #include "kindbase/KindList.h"
 #include "loads/DirectionalLoad.h"
-#include "loads/ForceSpectrumLoad.h"
+#include "loads/DirectionalLoadItem.h"
 #include "loads/LoadsReport.h"
-#include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "printing/ReportOutput.h"
@@ -26,15 +25,10 @@ constexpr int kScaleColumn = 5;
 constexpr int kTextColumns[kColumns] = {6, 14, 27, 38, 56};
 
 DirectionalLoadValues ValuesOfRow(int row) {
-  const LayoutRow& layout = TheModel().row(row);
-  if (layout.dataType == DataType::TimeVaryingLoad) return static_cast<const TimeVaryingLoad&>(*layout.item).Values();
-  return static_cast<const ForceSpectrumLoad&>(*layout.item).Values();
+  return static_cast<const DirectionalLoadItem&>(*TheModel().row(row).item).Values();
 }
 
-DirectionalLoadFields FieldsOf(DataItem& item) {
-  if (auto* load = dynamic_cast<TimeVaryingLoad*>(&item)) return load->Fields();
-  return static_cast<ForceSpectrumLoad&>(item).Fields();
-}
+DirectionalLoadFields FieldsOf(DataItem& item) { return static_cast<DirectionalLoadItem&>(item).Fields(); }
 
 DirectionalLoadsList& TheTimeVaryingLoadsList() {
   static DirectionalLoadsList list(DataType::TimeVaryingLoad, RowListKind::TimeVaryingLoads, "Time varying loads",

@@ -8,7 +8,6 @@
 #include "loads/LoadsReport.h"
 #include "loads/PointTablesTable.h"
 #include "model/Model.h"
-#include "model/UndoFiles.h"
 #include "records/ForceSpectrum.h"
 #include "records/TimeFunction.h"
 #include "services/TableWindowSupport.h"
@@ -36,7 +35,11 @@ const PointTablesKind& Kind() {
                                     RenameForceSpectrumReferences,
                                     {{kReadCommand, "&Read Force spectrum...", nullptr},
                                      {kConvertCommand, "&Convert time function...", TimeFunctionsExist},
-                                     {kExportCommand, "&Export...", nullptr}}};
+                                     {kExportCommand, "&Export...", nullptr}},
+                                    kReadCommand,
+                                    ReadForceSpectrumFromTextFile,
+                                    kExportCommand,
+                                    ExportForceSpectra};
   return kind;
 }
 
@@ -58,39 +61,15 @@ bool ForceSpectraOffered(const Model& model) { return HasForceSpectra(model.forc
 
 bool ForceSpectraListCommand(HWND window, int command) {
   PointTablesTable& table = TheForceSpectraTable();
-  if (!table.Shown()) return false;
-  switch (command) {
-    case kReadCommand: {
-      if (TableResultsShown()) return true;
-      table.Grid().Commit();
-      const SnapshotToken token = TakeUndoSnapshot(window);
-      if (!ReadForceSpectrumFromTextFile(window, table.CurrentEntry())) {
-        PopTempFile(token);
-        return true;
-      }
-      table.Refresh(table.currentRow);
-      return true;
-    }
-    case kConvertCommand:
-      if (TableResultsShown() || !HasTimeFunctions(TheModel().timeFunctions)) return true;
-      table.Grid().Commit();
-      if (ConvertTimeFunctionDialog(window, table.CurrentEntry())) table.Refresh(table.currentRow);
-      return true;
-    case kExportCommand:
-      table.Grid().Commit();
-      ExportForceSpectra(window);
-      return true;
-    default: return false;
-  }
+  if (command != kConvertCommand || !table.Shown()) return table.ListCommand(window, command);
+  if (TableResultsShown() || !HasTimeFunctions(TheModel().timeFunctions)) return true;
+  table.Grid().Commit();
+  if (ConvertTimeFunctionDialog(window, table.CurrentEntry())) table.Refresh(table.currentRow);
+  return true;
 }
 
 void RenameForceSpectrumReferences(Model& model, const std::string& from, const std::string& to) {
-  for (int row = 1; row <= model.rowCount; ++row) {
-    LayoutRow& layout = model.row(row);
-    if (layout.dataType != DataType::ForceSpectrumLoad || !layout.item) continue;
-    auto& load = static_cast<ForceSpectrumLoad&>(*layout.item);
-    if (load.SpectrumName == from) load.SpectrumName = to;
-  }
+  RenameTableInLoads(model, DataType::ForceSpectrumLoad, from, to);
 }
 
 void PrintForceSpectra() {

@@ -1,7 +1,7 @@
 // Force spectra to and from text: the import of one spectrum from a text
 // file ("&Read Force spectrum..." of the force spectra table) and the
 // comma-separated export of every spectrum ("&Export...",
-// "ForceSpectrums.csv").
+// "ForceSpectrums.csv"), through the point table files (PointTableFiles.h).
 //
 // A force spectrum text file holds the name on its first line, then one
 // point a line: a frequency in Hz and a value, neither negative. Empty lines

@@ -7,6 +7,7 @@
 #include "loads/ListEdits.h"
 #include "model/ContextMenus.h"
 #include "model/Model.h"
+#include "model/UndoFiles.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "printing/ReportOutput.h"
@@ -78,6 +79,27 @@ void PointTablesTable::Refresh(int row) {
     grid_.Load(CurrentEntry());
   else
     grid_.Hide();
+}
+
+bool PointTablesTable::ListCommand(HWND window, int command) {
+  if (!Shown()) return false;
+  if (command == kind_.readCommand) {
+    if (TableResultsShown()) return true;
+    grid_.Commit();
+    const SnapshotToken token = TakeUndoSnapshot(window);
+    if (!kind_.readTextFile(window, CurrentEntry())) {
+      PopTempFile(token);
+      return true;
+    }
+    Refresh(currentRow);
+    return true;
+  }
+  if (command == kind_.exportCommand) {
+    grid_.Commit();
+    kind_.exportAll(window);
+    return true;
+  }
+  return false;
 }
 
 void PointTablesTable::Open() {

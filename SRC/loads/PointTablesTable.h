@@ -45,6 +45,12 @@ struct PointTablesKind {
     bool (*offered)(const Model& model);  // null: always
   };
   std::vector<MenuItem> fileItems;  // before Print, in order; a separator follows
+  // The File menu's read of a text file into the current row and its
+  // export of every record (ListCommand).
+  int readCommand;
+  bool (*readTextFile)(HWND owner, std::size_t row);
+  int exportCommand;
+  bool (*exportAll)(HWND owner);
 };
 
 class PointTablesTable : public ItemListTableWindow {
@@ -79,6 +85,10 @@ class PointTablesTable : public ItemListTableWindow {
   std::size_t CurrentEntry() const;
   // Shows the table again at `row` (rows from 1) after the list changed.
   void Refresh(int row);
+  // The kind's read and export commands while the table is shown: the read
+  // goes between an undo snapshot and its discard when nothing was read.
+  // False for any other command or when the table is not shown.
+  bool ListCommand(HWND window, int command);
 
   PointsGrid& Grid() { return grid_; }
   const PointTablesKind& Kind() const { return kind_; }

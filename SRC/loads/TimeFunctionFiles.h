@@ -1,7 +1,7 @@
 // Time functions to and from text: the import of one or more functions
 // from a text file ("&Read Time Function..." of the time functions table)
 // and the comma-separated export of every function ("&Export...",
-// "TimeFunctions.csv").
+// "TimeFunctions.csv"), through the point table files (PointTableFiles.h).
 //
 // A time function text file holds, per function, a name line and data
 // lines of a time and a value; a line beginning with "-1.e11" (in any
@@ -39,6 +39,3 @@ std::string TimeFunctionsCsvText(const NamedPointsList& list);
 // the text written. True when written.
 bool ExportTimeFunctions(HWND owner);
 
-// Writes `text` (the program's text) to the export file the dialog opened,
-// in UTF-8; false with the message shown when it could not be written.
-bool WriteCsvExport(HWND owner, const std::string& text);

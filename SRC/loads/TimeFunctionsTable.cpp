@@ -9,9 +9,7 @@
 #include "loads/TimeFunctionFiles.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
-#include "model/UndoFiles.h"
 #include "records/TimeFunction.h"
-#include "services/TableWindowSupport.h"
 
 namespace {
 
@@ -32,7 +30,11 @@ const PointTablesKind& Kind() {
                                     IsTimeFunctionInUse,
                                     RenameTimeFunctionReferences,
                                     {{kReadCommand, "&Read Time Function...", nullptr},
-                                     {kExportCommand, "&Export...", nullptr}}};
+                                     {kExportCommand, "&Export...", nullptr}},
+                                    kReadCommand,
+                                    ReadTimeFunctionsFromTextFile,
+                                    kExportCommand,
+                                    ExportTimeFunctions};
   return kind;
 }
 
@@ -53,35 +55,11 @@ void OpenTimeFunctionsTable() { TheTimeFunctionsTable().Open(); }
 bool TimeFunctionsOffered(const Model& model) { return HasTimeFunctions(model.timeFunctions); }
 
 bool TimeFunctionsListCommand(HWND window, int command) {
-  PointTablesTable& table = TheTimeFunctionsTable();
-  if (!table.Shown()) return false;
-  switch (command) {
-    case kReadCommand: {
-      if (TableResultsShown()) return true;
-      table.Grid().Commit();
-      const SnapshotToken token = TakeUndoSnapshot(window);
-      if (!ReadTimeFunctionsFromTextFile(window, table.CurrentEntry())) {
-        PopTempFile(token);
-        return true;
-      }
-      table.Refresh(table.currentRow);
-      return true;
-    }
-    case kExportCommand:
-      table.Grid().Commit();
-      ExportTimeFunctions(window);
-      return true;
-    default: return false;
-  }
+  return TheTimeFunctionsTable().ListCommand(window, command);
 }
 
 void RenameTimeFunctionReferences(Model& model, const std::string& from, const std::string& to) {
-  for (int row = 1; row <= model.rowCount; ++row) {
-    LayoutRow& layout = model.row(row);
-    if (layout.dataType != DataType::TimeVaryingLoad || !layout.item) continue;
-    auto& load = static_cast<TimeVaryingLoad&>(*layout.item);
-    if (load.TimeFunctionName == from) load.TimeFunctionName = to;
-  }
+  RenameTableInLoads(model, DataType::TimeVaryingLoad, from, to);
 }
 
 void PrintTimeFunctions() {

@@ -1,7 +1,8 @@
 // The time varying load (DataType 18): names a time function and the one
 // global direction in which it acts at the row's node, with the unit of the
-// function's values and a scale factor. It acts only in the time history
-// analysis, which sets the function's index when it checks the rows.
+// function's values and a scale factor (DirectionalLoadItem.h). It acts only
+// in the time history analysis, which sets the function's index when it
+// checks the rows.
 //
 // Model-file record: Direction, Units, TimeFunctionName (16 bytes in files
 // before version 503, 32 bytes from it), ScaleFactor, UnitFactor; written
@@ -11,27 +12,17 @@
 #include <cstdint>
 #include <string>
 
-#include "loads/DirectionalLoad.h"
-#include "model/RowObjects.h"
+#include "loads/DirectionalLoadItem.h"
 
 struct Model;
 
-class TimeVaryingLoad : public DataItem {
+class TimeVaryingLoad : public DirectionalLoadItem {
  public:
   void Read(BinaryFile& file) override;
-  void Write(BinaryFile& file) const override;
-  void CopyFrom(const DataItem& other) override;
-  std::string CellText(int column) const override;
-  void FillDialog(HWND dialog) override;
+  std::string& TableName() override { return TimeFunctionName; }
+  const std::string& TableName() const override { return TimeFunctionName; }
 
-  DirectionalLoadValues Values() const { return {Direction, Units, TimeFunctionName, ScaleFactor, UnitFactor}; }
-  DirectionalLoadFields Fields() { return {Direction, Units, TimeFunctionName, ScaleFactor, UnitFactor}; }
-
-  std::int32_t Direction = 0;
-  std::int32_t Units = 0;
-  std::string TimeFunctionName;  // up to 31 characters
-  float ScaleFactor = 1.0f;
-  float UnitFactor = 1.0f;
+  std::string TimeFunctionName;        // up to 31 characters
   std::int32_t TimeFunctionIndex = 0;  // set before a time history run; not stored
 };
 

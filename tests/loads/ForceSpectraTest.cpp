@@ -14,8 +14,8 @@
 #include "loads/ForceSpectraTable.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "loads/ForceSpectrumLoad.h"
-#include "loads/LoadsTesting.h"
 #include "loads/PointTablesTable.h"
+#include "loads/PointTablesTesting.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
 #include "records/ForceSpectrum.h"
@@ -60,28 +60,11 @@ TEST(ForceSpectrumText, TheFilesReadAndEveryFaultWithItsLine) {
   EXPECT_EQ(Thrown("S\n0 1\n1e-50 2\n"), "Line 3: 1e-50 2\nThe frequency of line 2 is given again");
 }
 
-class ForceSpectraTest : public LoadsFixture {
+class ForceSpectraTest : public PointTablesFixture {
  protected:
-  void SetUp() override {
-    LoadsFixture::SetUp();
-    TheModel().options.PipingCode = 3;
-  }
   static PointTablesTable& Table() { return TheForceSpectraTable(); }
   static PointsGrid& Grid() { return TheForceSpectraGrid(); }
   static ForceSpectrumList& Spectra() { return TheModel().forceSpectra; }
-  static bool FileMenuHas(int command) {
-    return GetMenuState(GetSubMenu(ListFrame().menu, 0), static_cast<UINT>(command), MF_BYCOMMAND) !=
-           static_cast<UINT>(-1);
-  }
-  static void TypeCell(TableWindow& table, int row, int column, const std::string& text) {
-    SetFocus(table.Window());
-    TableGoTo(table, row);
-    TableSetColumn(table, column);
-    table.editBuffer = text;
-    table.editChanged = true;
-    TableCommitEdit(table);
-    platform::RunUntilIdle();
-  }
   static void RefusedOk(HWND dialog, const std::string& line) {
     ExpectBox({line});
     Press(dialog, IDOK);

@@ -7,8 +7,8 @@
 // time varying loads follow, Delete refusing a function in use, and the
 // report section as text and comma-separated lines.
 #include "editing/NodeList.h"
-#include "loads/LoadsTesting.h"
 #include "loads/PointTablesTable.h"
+#include "loads/PointTablesTesting.h"
 #include "loads/TimeFunctionFiles.h"
 #include "loads/TimeFunctionsTable.h"
 #include "loads/TimeVaryingLoad.h"
@@ -19,19 +19,11 @@
 
 namespace {
 
-class TimeFunctionsTableTest : public LoadsFixture {
+class TimeFunctionsTableTest : public PointTablesFixture {
  protected:
-  void SetUp() override {
-    LoadsFixture::SetUp();
-    TheModel().options.PipingCode = 3;
-  }
   static PointTablesTable& Table() { return TheTimeFunctionsTable(); }
   static PointsGrid& Grid() { return TheTimeFunctionsGrid(); }
   static TimeFunctionList& Functions() { return TheModel().timeFunctions; }
-  static bool FileMenuHas(int command) {
-    return GetMenuState(GetSubMenu(ListFrame().menu, 0), static_cast<UINT>(command), MF_BYCOMMAND) !=
-           static_cast<UINT>(-1);
-  }
   static int FileMenuSeparators() {
     HMENU file = GetSubMenu(ListFrame().menu, 0);
     int count = 0;
@@ -45,16 +37,6 @@ class TimeFunctionsTableTest : public LoadsFixture {
     ChooseFile("Read Time function from a Text File", path);
     ExpectBox(box);
     List(222);
-  }
-  // Types `text` into the current cell of `table` and enters it.
-  static void TypeCell(TableWindow& table, int row, int column, const std::string& text) {
-    SetFocus(table.Window());
-    TableGoTo(table, row);
-    TableSetColumn(table, column);
-    table.editBuffer = text;
-    table.editChanged = true;
-    TableCommitEdit(table);
-    platform::RunUntilIdle();
   }
 };
 
