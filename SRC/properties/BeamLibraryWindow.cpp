@@ -188,11 +188,7 @@ void NewBeamLibrary() {
 }
 
 bool LeaveBeamLibraryWindow(HWND owner) {
-  if (!Taken().open) return true;
-  if (TableCommitEdit(TheBeamSectionsTable())) return false;
-  if (QuerySaveBeamLibrary(owner) == IDCANCEL) return false;
-  CloseWindow();
-  return true;
+  return LeaveLibraryWindow(owner, Taken().open, TheBeamSectionsTable(), QuerySaveBeamLibrary, CloseWindow);
 }
 
 int QuerySaveBeamLibrary(HWND owner) {

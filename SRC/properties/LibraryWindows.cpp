@@ -8,6 +8,7 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
+#include "services/TableWindow.h"
 
 WINDOWPLACEMENT& LibraryWindowPlacement(WINDOWPLACEMENT& placement) {
   if (placement.length == 0)
@@ -42,6 +43,14 @@ bool WriteLibraryShowingFault(HWND owner, const std::function<void()>& write) {
     ShowErrorMessage(owner, message);
     return false;
   }
+  return true;
+}
+
+bool LeaveLibraryWindow(HWND owner, bool open, TableWindow& table, int (*querySave)(HWND), void (*close)()) {
+  if (!open) return true;
+  if (TableCommitEdit(table)) return false;
+  if (querySave(owner) == IDCANCEL) return false;
+  close();
   return true;
 }
 

@@ -12,6 +12,8 @@
 #include "platform/Types.h"
 #include "platform/Window.h"
 
+class TableWindow;
+
 // `placement` set to the library windows' rectangle when it was never set.
 WINDOWPLACEMENT& LibraryWindowPlacement(WINDOWPLACEMENT& placement);
 
@@ -27,6 +29,11 @@ int QuerySaveLibrary(HWND owner, bool modified, const std::string& path, bool (*
 // Writes a library file with `write`; a fault it throws is shown. True
 // when written.
 bool WriteLibraryShowingFault(HWND owner, const std::function<void()>& write);
+
+// Leaving an open library window: the cell being typed committed (a
+// refused cell keeps the window), the save question asked (Cancel keeps
+// it), then `close`. True when the window is gone or was never open.
+bool LeaveLibraryWindow(HWND owner, bool open, TableWindow& table, int (*querySave)(HWND), void (*close)());
 
 // Exit from a library window: the library is left (which may ask to save
 // it), then the program closes.

@@ -421,11 +421,7 @@ void CloseValveLibraryWindow() {
 }
 
 bool LeaveValveLibraryWindow(HWND owner) {
-  if (!Taken().open) return true;
-  if (TableCommitEdit(Table())) return false;
-  if (QuerySaveValveLibrary(owner) == IDCANCEL) return false;
-  CloseValveLibraryWindow();
-  return true;
+  return LeaveLibraryWindow(owner, Taken().open, Table(), QuerySaveValveLibrary, CloseValveLibraryWindow);
 }
 
 void NewValveLibrary(HWND owner) {
