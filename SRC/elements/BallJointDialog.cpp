@@ -4,63 +4,37 @@
 // keeps the stored value.
 #include "elements/BallJointDialog.h"
 
-#include <array>
-
 #include "elements/BallJoint.h"
-#include "elements/HingeJointDialog.h"
-#include "kindbase/KindDialog.h"
+#include "elements/ElementValuesDialog.h"
 #include "kindbase/KindList.h"
+#include "elements/HingeJointDialog.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
-#include "platform/Dialog.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {
 
-constexpr int kFirst = 1301;
-constexpr const char* kLabels[7] = {"Bending stiffness",      "Torsional stiffness",       "Rotation limit",
-                                    "Rotation limit",         "Bending friction torque", "Torsional friction torque",
-                                    "Weight"};
+constexpr int kValueCount = 7;
+constexpr const char* kLabels[kValueCount] = {
+    "Bending stiffness",       "Torsional stiffness",       "Rotation limit", "Rotation limit",
+    "Bending friction torque", "Torsional friction torque", "Weight"};
 
-class BallJointDialog : public ElementKindDialog {
+class BallJointDialog : public ElementValuesDialog {
  public:
+  BallJointDialog() : ElementValuesDialog(kValueCount, {kUnitRotStiffness, kUnitAngle, kUnitMoment, kUnitWeight}) {}
+
   const char* KindName() const override { return "Ball joint"; }
   ElementType Type() const override { return ElementType::BallJoint; }
-  bool TitleFromTo() const override { return true; }
 
-  void Init(ElementData* element) override {
-    shown = {};
-    helper.DialogSetUnitLabel(1601, kUnitRotStiffness);
-    helper.DialogSetUnitLabel(1602, kUnitAngle);
-    helper.DialogSetUnitLabel(1603, kUnitMoment);
-    helper.DialogSetUnitLabel(1604, kUnitWeight);
-    if (element != nullptr) element->FillDialog(dialog);
-    helper.DialogSelectAndFocus(kFirst);
+ protected:
+  float& Value(ElementData& element, int index) const override {
+    return BallJointValue(static_cast<BallJoint&>(element), index);
   }
+  float ParseValue(int index) override { return ParseBallJointValue(index); }
 
-  void LockForResults() override { LockDialogInputs(helper, {1301, 1302, 1303, 1304, 1305, 1306, 1307}, {}); }
-
-  void Read() override {
-    auto* joint = dynamic_cast<BallJoint*>(RowElementOfType(row, ElementType::BallJoint));
-    for (int i = 0; i < 7; ++i) {
-      helper.DialogGetItemText(kFirst + i);
-      values_[static_cast<std::size_t>(i)] =
-          joint != nullptr && AsShown(kFirst + i) ? BallJointValue(*joint, i) : ParseBallJointValue(i);
-    }
-  }
-
-  bool Differs(const ElementData& element) const override {
-    auto& joint = const_cast<BallJoint&>(static_cast<const BallJoint&>(element));
-    for (int i = 0; i < 7; ++i)
-      if (BallJointValue(joint, i) != values_[static_cast<std::size_t>(i)]) return true;
-    return false;
-  }
-
-  bool Store(ElementData& element) override {
-    auto& joint = static_cast<BallJoint&>(element);
-    for (int i = 0; i < 7; ++i) BallJointValue(joint, i) = values_[static_cast<std::size_t>(i)];
+  bool AfterStore() override {
     // The joint sits at the node before it.
     Model& model = TheModel();
     LayoutRow& layout = model.row(row);
@@ -69,18 +43,6 @@ class BallJointDialog : public ElementKindDialog {
     if (!moved) RedrawRowElement(model, row);
     return moved;
   }
-
-  std::array<std::string, 7> shown;
-
- private:
-  bool AsShown(int item) const {
-    char text[128] = {};
-    GetDlgItemText(dialog, item, text, sizeof text);
-    const std::string& before = shown[static_cast<std::size_t>(item - kFirst)];
-    return !before.empty() && before == text;
-  }
-
-  std::array<float, 7> values_{};
 };
 
 BallJointDialog& TheDialog() {
@@ -91,9 +53,10 @@ BallJointDialog& TheDialog() {
 }  // namespace
 
 float& BallJointValue(BallJoint& joint, int index) {
-  float* values[7] = {&joint.bendingStiffness,      &joint.torsionalStiffness,    &joint.bendingRotationLimit,
-                      &joint.torsionalRotationLimit, &joint.bendingFrictionTorque, &joint.torsionalFrictionTorque,
-                      &joint.weight};
+  float* values[kValueCount] = {&joint.bendingStiffness,       &joint.torsionalStiffness,
+                                &joint.bendingRotationLimit,   &joint.torsionalRotationLimit,
+                                &joint.bendingFrictionTorque,  &joint.torsionalFrictionTorque,
+                                &joint.weight};
   return *values[index];
 }
 
@@ -120,12 +83,9 @@ float ParseBallJointValue(int index) {
 }
 
 void BallJoint::FillDialog(HWND dialog) {
-  BallJointDialog& kind = TheDialog();
-  if (kind.dialog != dialog) return;
-  for (int i = 0; i < 7; ++i) {
-    kind.shown[static_cast<std::size_t>(i)] = BallJointValueText(*this, i);
-    kind.helper.DialogSetItemText(kFirst + i, kind.shown[static_cast<std::size_t>(i)]);
-  }
+  std::vector<std::string> texts;
+  for (int i = 0; i < kValueCount; ++i) texts.push_back(BallJointValueText(*this, i));
+  TheDialog().ShowValues(dialog, texts);
 }
 
 INT_PTR BallJointDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -9,6 +9,7 @@
 #include <cmath>
 
 #include "elements/ElasticElement.h"
+#include "elements/SpanSymbols.h"
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
@@ -16,7 +17,6 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
-#include "services/ViewRequests.h"
 
 namespace {
 
@@ -37,16 +37,13 @@ void ElasticElement::ComputeShape(LayoutRow& row) {
   if (!shown) return;
   SpanFrame2 span;
   SpanFrame2FromNodes(span, row.startNode, row.endNode);
-  float xs[4] = {0.0f, 1.0f, 1.0f, 0.0f};
-  float ys[4] = {-Size7Px, -Size7Px, Size7Px, Size7Px};
-  for (int i = 0; i < 4; ++i) SpanFrame2Map(span, xs[i], ys[i]);
   // Coincident nodes: the quad around the node.
   if (span.length <= 0.0f) {
     const float x = model.nodes[row.endNode].screenX, y = model.nodes[row.endNode].screenY;
     Quad2Set(pickQuad, x - Size7Px, y - Size7Px, x + Size7Px, y - Size7Px, x + Size7Px, y + Size7Px, x - Size7Px,
              y + Size7Px);
   } else {
-    Quad2Set(pickQuad, xs[0], ys[0], xs[1], ys[1], xs[2], ys[2], xs[3], ys[3]);
+    SetSpanBand(pickQuad, row.startNode, row.endNode, Size7Px);
   }
   Quad2ExtendRect(pickQuad, row.bounds2d);
   const float side = BoxSide(model, DispatchedRow());
@@ -113,19 +110,9 @@ void ElasticElement::DrawOutline() {
 }
 
 void ElasticElement::DrawPickAreas() {
-  if (!shown) return;
-  for (const Quad2& face : box.faces) Quad2Draw(face);
+  if (shown) DrawBoxFaces(box);
 }
 
 bool ElasticElement::EditDialog(int rowNumber, float x, float y) {
-  if (!GraphicsPickInProgress()) return ElementData::EditDialog(rowNumber, x, y);
-  if (!shown) return false;
-  bool hit = false;
-  if (g_RenderedMode) {
-    for (const Quad2& face : box.faces) hit = hit || Quad2Contains(face, x, y);
-  } else {
-    hit = Quad2Contains(pickQuad, x, y);
-  }
-  if (hit) RequestPickedRowEdit(rowNumber, false);
-  return hit;
+  return EditBoxElement(*this, rowNumber, x, y, shown, box, pickQuad);
 }

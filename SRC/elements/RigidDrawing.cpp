@@ -5,6 +5,7 @@
 #include <GL/gl.h>
 
 #include "elements/RigidElement.h"
+#include "elements/SpanSymbols.h"
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
@@ -12,7 +13,6 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
-#include "services/ViewRequests.h"
 
 namespace {
 
@@ -28,12 +28,7 @@ void RigidElement::ComputeShape(LayoutRow& row) {
   shown = ValidNode(model.nodes, row.startNode) && ValidNode(model.nodes, row.endNode) &&
           NodeDistance(model.nodes, row.startNode, row.endNode) > 0.0f;
   if (!shown) return;
-  SpanFrame2 span;
-  SpanFrame2FromNodes(span, row.startNode, row.endNode);
-  float xs[4] = {0.0f, 1.0f, 1.0f, 0.0f};
-  float ys[4] = {-Size7Px, -Size7Px, Size7Px, Size7Px};
-  for (int i = 0; i < 4; ++i) SpanFrame2Map(span, xs[i], ys[i]);
-  Quad2Set(pickQuad, xs[0], ys[0], xs[1], ys[1], xs[2], ys[2], xs[3], ys[3]);
+  SetSpanBand(pickQuad, row.startNode, row.endNode, Size7Px);
   Quad2ExtendRect(pickQuad, row.bounds2d);
   const float side = BoxSide(model, DispatchedRow());
   BoxSymbolBetweenNodes(box, row.startNode, row.endNode, side, side);
@@ -72,19 +67,9 @@ void RigidElement::DrawOutline() {
 }
 
 void RigidElement::DrawPickAreas() {
-  if (!shown) return;
-  for (const Quad2& face : box.faces) Quad2Draw(face);
+  if (shown) DrawBoxFaces(box);
 }
 
 bool RigidElement::EditDialog(int rowNumber, float x, float y) {
-  if (!GraphicsPickInProgress()) return ElementData::EditDialog(rowNumber, x, y);
-  if (!shown) return false;
-  bool hit = false;
-  if (g_RenderedMode) {
-    for (const Quad2& face : box.faces) hit = hit || Quad2Contains(face, x, y);
-  } else {
-    hit = Quad2Contains(pickQuad, x, y);
-  }
-  if (hit) RequestPickedRowEdit(rowNumber, false);
-  return hit;
+  return EditBoxElement(*this, rowNumber, x, y, shown, box, pickQuad);
 }

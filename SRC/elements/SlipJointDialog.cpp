@@ -3,73 +3,30 @@
 // A field left as it was shown keeps the stored value.
 #include "elements/SlipJointDialog.h"
 
-#include <array>
-
-#include "elements/SlipJoint.h"
-#include "kindbase/KindDialog.h"
+#include "elements/ElementValuesDialog.h"
 #include "kindbase/KindList.h"
-#include "model/Model.h"
-#include "model/RowDrawing.h"
-#include "platform/Dialog.h"
+#include "elements/SlipJoint.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {
 
-constexpr int kFirst = 1301;
-constexpr const char* kLabels[4] = {"Friction force", "Friction torque", "Pressure thrust area", "Weight"};
-constexpr UnitKind kUnits[4] = {kUnitForce, kUnitMoment, kUnitArea, kUnitWeight};
+constexpr int kValueCount = 4;
+constexpr const char* kLabels[kValueCount] = {"Friction force", "Friction torque", "Pressure thrust area", "Weight"};
 
-class SlipJointDialog : public ElementKindDialog {
+class SlipJointDialog : public ElementValuesDialog {
  public:
+  SlipJointDialog() : ElementValuesDialog(kValueCount, {kUnitForce, kUnitMoment, kUnitArea, kUnitWeight}) {}
+
   const char* KindName() const override { return "Slip joint"; }
   ElementType Type() const override { return ElementType::SlipJoint; }
-  bool TitleFromTo() const override { return true; }
 
-  void Init(ElementData* element) override {
-    shown = {};
-    for (int i = 0; i < 4; ++i) helper.DialogSetUnitLabel(1601 + i, kUnits[i]);
-    if (element != nullptr) element->FillDialog(dialog);
-    helper.DialogSelectAndFocus(kFirst);
+ protected:
+  float& Value(ElementData& element, int index) const override {
+    return SlipJointValue(static_cast<SlipJoint&>(element), index);
   }
-
-  void LockForResults() override { LockDialogInputs(helper, {1301, 1302, 1303, 1304}, {}); }
-
-  void Read() override {
-    auto* joint = dynamic_cast<SlipJoint*>(RowElementOfType(row, ElementType::SlipJoint));
-    for (int i = 0; i < 4; ++i) {
-      helper.DialogGetItemText(kFirst + i);
-      values_[static_cast<std::size_t>(i)] =
-          joint != nullptr && AsShown(kFirst + i) ? SlipJointValue(*joint, i) : ParseSlipJointValue(i);
-    }
-  }
-
-  bool Differs(const ElementData& element) const override {
-    auto& joint = const_cast<SlipJoint&>(static_cast<const SlipJoint&>(element));
-    for (int i = 0; i < 4; ++i)
-      if (SlipJointValue(joint, i) != values_[static_cast<std::size_t>(i)]) return true;
-    return false;
-  }
-
-  bool Store(ElementData& element) override {
-    auto& joint = static_cast<SlipJoint&>(element);
-    for (int i = 0; i < 4; ++i) SlipJointValue(joint, i) = values_[static_cast<std::size_t>(i)];
-    RedrawRowElement(TheModel(), row);
-    return false;
-  }
-
-  std::array<std::string, 4> shown;
-
- private:
-  bool AsShown(int item) const {
-    char text[128] = {};
-    GetDlgItemText(dialog, item, text, sizeof text);
-    const std::string& before = shown[static_cast<std::size_t>(item - kFirst)];
-    return !before.empty() && before == text;
-  }
-
-  std::array<float, 4> values_{};
+  float ParseValue(int index) override { return ParseSlipJointValue(index); }
 };
 
 SlipJointDialog& TheDialog() {
@@ -80,7 +37,8 @@ SlipJointDialog& TheDialog() {
 }  // namespace
 
 float& SlipJointValue(SlipJoint& joint, int index) {
-  float* values[4] = {&joint.frictionForce, &joint.frictionTorque, &joint.pressureThrustArea, &joint.weight};
+  float* values[kValueCount] = {&joint.frictionForce, &joint.frictionTorque, &joint.pressureThrustArea,
+                                &joint.weight};
   return *values[index];
 }
 
@@ -109,12 +67,9 @@ float ParseSlipJointValue(int index) {
 }
 
 void SlipJoint::FillDialog(HWND dialog) {
-  SlipJointDialog& kind = TheDialog();
-  if (kind.dialog != dialog) return;
-  for (int i = 0; i < 4; ++i) {
-    kind.shown[static_cast<std::size_t>(i)] = SlipJointValueText(*this, i);
-    kind.helper.DialogSetItemText(kFirst + i, kind.shown[static_cast<std::size_t>(i)]);
-  }
+  std::vector<std::string> texts;
+  for (int i = 0; i < kValueCount; ++i) texts.push_back(SlipJointValueText(*this, i));
+  TheDialog().ShowValues(dialog, texts);
 }
 
 INT_PTR SlipJointDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "elements/SlipJoint.h"
+#include "elements/SpanSymbols.h"
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
@@ -28,13 +29,7 @@ void SlipJoint::ComputeShape(LayoutRow& row) {
   radius = SectionOuterRadius(model, DispatchedRow());
   shown = ValidNode(nodes, row.startNode) && ValidNode(nodes, row.endNode) && radius > 0.0f;
   if (!shown) return;
-  SpanFrame2 span;
-  SpanFrame2FromNodes(span, row.startNode, row.endNode);
-  const float r = std::max(radius, Size4Px);
-  float xs[4] = {0.0f, 1.0f, 1.0f, 0.0f};
-  float ys[4] = {-r, -r, r, r};
-  for (int i = 0; i < 4; ++i) SpanFrame2Map(span, xs[i], ys[i]);
-  Quad2Set(rectangle, xs[0], ys[0], xs[1], ys[1], xs[2], ys[2], xs[3], ys[3]);
+  SetSpanBand(rectangle, row.startNode, row.endNode, std::max(radius, Size4Px));
   Quad2ExtendRect(rectangle, row.bounds2d);
 
   const Vec3 a{nodes[row.startNode].x, nodes[row.startNode].y, nodes[row.startNode].z};
@@ -59,10 +54,7 @@ void SlipJoint::Draw2D(LayoutRow& row) {
   if (!shown) return;
   SelectPen2(CurrentDrawingStyle().elementPen);
   Quad2Draw(rectangle);
-  SpanFrame2 span;
-  SpanFrame2FromNodes(span, row.startNode, row.endNode);
-  const float r = std::max(radius, Size4Px);
-  for (const float at : {0.25f, 0.75f}) SpanFrame2DrawLine(span, at, -r, at, r);
+  DrawBarsAcrossSpan(row.startNode, row.endNode, std::max(radius, Size4Px), {0.25f, 0.75f});
 }
 
 void SlipJoint::DrawGl(LayoutRow& row) {

@@ -4,87 +4,51 @@
 // value, so that an OK that changed nothing changes nothing.
 #include "elements/TieRodDialog.h"
 
-#include <array>
 #include <string>
 
-#include "elements/TieRod.h"
-#include "kindbase/KindDialog.h"
+#include "elements/ElementValuesDialog.h"
 #include "kindbase/KindList.h"
-#include "model/Model.h"
-#include "model/RowDrawing.h"
-#include "platform/Dialog.h"
+#include "elements/TieRod.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {
 
-constexpr int kFirst = 1301;
+// Tension and compression stiffness, then tension and compression gap.
+constexpr int kFirstGap = 2, kValueCount = 4;
 
-class TieRodDialog : public ElementKindDialog {
+class TieRodDialog : public ElementValuesDialog {
  public:
+  TieRodDialog() : ElementValuesDialog(kValueCount, {kUnitStiffness, kUnitDimension}) {}
+
   const char* KindName() const override { return "Tie rod"; }
   ElementType Type() const override { return ElementType::TieRod; }
-  bool TitleFromTo() const override { return true; }
-
-  void Init(ElementData* element) override {
-    shown = {};
-    helper.DialogSetUnitLabel(1601, kUnitStiffness);
-    helper.DialogSetUnitLabel(1602, kUnitDimension);
-    if (element != nullptr) element->FillDialog(dialog);
-    helper.DialogSelectAndFocus(kFirst);
-  }
-
-  void LockForResults() override { LockDialogInputs(helper, {1301, 1302, 1303, 1304}, {}); }
 
   void Read() override {
-    const auto* rod = dynamic_cast<const TieRod*>(RowElementOfType(row, ElementType::TieRod));
-    const std::array<float, 4> stored =
-        rod == nullptr ? std::array<float, 4>{}
-                       : std::array<float, 4>{rod->tensionStiffness, rod->compressionStiffness, rod->tensionGap,
-                                              rod->compressionGap};
-    for (int i = 0; i < 4; ++i) {
-      const auto at = static_cast<std::size_t>(i);
-      helper.DialogGetItemText(kFirst + i);
-      if (AsShown(kFirst + i)) {
-        values_[at] = stored[at];
-      } else if (i < 2) {
-        if (ParseFieldStiffness(values_[at]) != 0) ThrowInvalidField("Stiffness");
-      } else if (ParseFieldNonNegativeDimension(values_[at]) != 0) {
-        ThrowInvalidField("Gap");
-      }
-      if (i == 1 && static_cast<double>(values_[0]) + values_[1] < kLeastTieRodStiffness)
-        helper.DialogThrowItemError(kFirst, "At least one stiffness is required");
-    }
+    ReadValues(0, kFirstGap);
+    if (static_cast<double>(values[0]) + values[1] < kLeastTieRodStiffness)
+      helper.DialogThrowItemError(kFirstField, "At least one stiffness is required");
+    ReadValues(kFirstGap, kValueCount);
   }
 
-  bool Differs(const ElementData& element) const override {
-    const auto& rod = static_cast<const TieRod&>(element);
-    return rod.tensionStiffness != values_[0] || rod.compressionStiffness != values_[1] ||
-           rod.tensionGap != values_[2] || rod.compressionGap != values_[3];
-  }
-
-  bool Store(ElementData& element) override {
+ protected:
+  float& Value(ElementData& element, int index) const override {
     auto& rod = static_cast<TieRod&>(element);
-    rod.tensionStiffness = values_[0];
-    rod.compressionStiffness = values_[1];
-    rod.tensionGap = values_[2];
-    rod.compressionGap = values_[3];
-    RedrawRowElement(TheModel(), row);
-    return false;
+    float* fields[kValueCount] = {&rod.tensionStiffness, &rod.compressionStiffness, &rod.tensionGap,
+                                  &rod.compressionGap};
+    return *fields[index];
   }
 
-  std::array<std::string, 4> shown;
-
- private:
-  bool AsShown(int item) const {
-    char text[128] = {};
-    GetDlgItemText(dialog, item, text, sizeof text);
-    const std::string& before = shown[static_cast<std::size_t>(item - kFirst)];
-    return !before.empty() && before == text;
+  float ParseValue(int index) override {
+    float value = 0.0f;
+    if (index < kFirstGap) {
+      if (ParseFieldStiffness(value) != 0) ThrowInvalidField("Stiffness");
+    } else if (ParseFieldNonNegativeDimension(value) != 0) {
+      ThrowInvalidField("Gap");
+    }
+    return value;
   }
-
-  std::array<float, 4> values_{};
 };
 
 TieRodDialog& TheDialog() {
@@ -95,12 +59,9 @@ TieRodDialog& TheDialog() {
 }  // namespace
 
 void TieRod::FillDialog(HWND dialog) {
-  TieRodDialog& kind = TheDialog();
-  if (kind.dialog != dialog) return;
-  kind.shown = {TrimmedText(FormatStiffnessOrRigid(tensionStiffness)),
-                TrimmedText(FormatStiffnessOrRigid(compressionStiffness)), TrimmedText(FormatDimension(tensionGap)),
-                TrimmedText(FormatDimension(compressionGap))};
-  for (int i = 0; i < 4; ++i) kind.helper.DialogSetItemText(kFirst + i, kind.shown[static_cast<std::size_t>(i)]);
+  TheDialog().ShowValues(dialog, {TrimmedText(FormatStiffnessOrRigid(tensionStiffness)),
+                                  TrimmedText(FormatStiffnessOrRigid(compressionStiffness)),
+                                  TrimmedText(FormatDimension(tensionGap)), TrimmedText(FormatDimension(compressionGap))});
 }
 
 INT_PTR TieRodDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

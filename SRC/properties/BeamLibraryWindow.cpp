@@ -1,4 +1,5 @@
 // The beam section library window; see BeamLibraryWindow.h.
+#include "properties/LibraryWindows.h"
 #include "properties/BeamLibraryWindow.h"
 
 #include <algorithm>
@@ -27,14 +28,7 @@ namespace {
 constexpr const char* kFilter = "Beam Section Library files (*.bli)\0*.bli\0";
 constexpr int kUnitKinds[3] = {kUnitDimension, kUnitArea, kUnitMomentOfInertia};
 
-bool IsBliExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t separator = path.find_last_of("/\\");
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return false;
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == "bli";
-}
+bool IsBliExtension(const std::string& path) { return LowerExtension(path) == "bli"; }
 
 TakenListFrame& Taken() {
   static TakenListFrame taken;
@@ -43,10 +37,7 @@ TakenListFrame& Taken() {
 
 WINDOWPLACEMENT& LibraryPlacement() {
   static WINDOWPLACEMENT placement{};
-  if (placement.length == 0)
-    InitWindowPlacement(placement, LibraryWindowRect.left, LibraryWindowRect.top, LibraryWindowRect.right,
-                        LibraryWindowRect.bottom);
-  return placement;
+  return LibraryWindowPlacement(placement);
 }
 
 void SetTitleFromLibrary() {
@@ -118,7 +109,7 @@ bool LibraryCommand(HWND window, int id) {
     case 104: SaveBeamLibrary(window); return true;
     case 105: SaveBeamLibraryAs(window); return true;
     case 110:
-      if (LeaveBeamLibraryWindow(window) && MainFrame().window != nullptr) PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+      ExitFromLibrary(window, LeaveBeamLibraryWindow);
       return true;
     // The table's own commands and the AISC and library imports of its rows.
     case 106:
@@ -169,12 +160,7 @@ void CloseWindow() {
   Model& model = TheModel();
   ModelRecordTableReset(model.beamSections);
   model.modified = false;
-  if (HWND main = MainFrame().window) {
-    ShowWindow(main, SW_SHOW);
-    SetForegroundWindow(main);
-    ActiveWindow = main;
-    ActiveAccelerators = MainAccelerators;
-  }
+  ShowMainWindowAgain();
 }
 
 }  // namespace
@@ -202,32 +188,18 @@ void NewBeamLibrary() {
 }
 
 bool LeaveBeamLibraryWindow(HWND owner) {
-  if (!Taken().open) return true;
-  if (TableCommitEdit(TheBeamSectionsTable())) return false;
-  if (QuerySaveBeamLibrary(owner) == IDCANCEL) return false;
-  CloseWindow();
-  return true;
+  return LeaveLibraryWindow(owner, Taken().open, TheBeamSectionsTable(), QuerySaveBeamLibrary, CloseWindow);
 }
 
 int QuerySaveBeamLibrary(HWND owner) {
-  if (!TheModel().modified) return IDNO;
-  std::string name = FileNameOf(BeamLibraryPath());
-  if (name.empty()) name = "Untitled";
-  const int answer = AskSaveChanges(owner, name);
-  if (answer != IDYES) return answer;
-  const bool saved = BeamLibraryPath().empty() ? SaveBeamLibraryAs(owner) : SaveBeamLibrary(owner);
-  return saved ? IDYES : IDCANCEL;
+  return QuerySaveLibrary(owner, TheModel().modified, BeamLibraryPath(), SaveBeamLibrary, SaveBeamLibraryAs);
 }
 
 bool SaveBeamLibrary(HWND owner) {
   if (TableCommitEdit(TheBeamSectionsTable())) return false;
   if (BeamLibraryPath().empty()) return SaveBeamLibraryAs(owner);
-  try {
-    WriteBeamLibraryFile(BeamLibraryPath(), TheModel().beamSections);
-  } catch (const std::string& message) {
-    ShowErrorMessage(owner, message);
+  if (!WriteLibraryShowingFault(owner, [] { WriteBeamLibraryFile(BeamLibraryPath(), TheModel().beamSections); }))
     return false;
-  }
   TheModel().modified = false;
   ShowInfoMessage(owner, "Beam Library saved");
   return true;
@@ -238,12 +210,7 @@ bool SaveBeamLibraryAs(HWND owner) {
   std::string path = AskLibraryPath(owner, "Save Beam Library As", true);
   if (path.empty()) return false;
   if (!IsBliExtension(path)) path += ".bli";
-  try {
-    WriteBeamLibraryFile(path, TheModel().beamSections);
-  } catch (const std::string& message) {
-    ShowErrorMessage(owner, message);
-    return false;
-  }
+  if (!WriteLibraryShowingFault(owner, [&] { WriteBeamLibraryFile(path, TheModel().beamSections); })) return false;
   SetBeamLibraryPath(path);
   TheModel().modified = false;
   ShowInfoMessage(owner, "Beam Library saved");

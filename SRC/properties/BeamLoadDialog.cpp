@@ -1,7 +1,7 @@
 // The beam load dialog; see BeamLoadDialog.h.
 #include "properties/BeamLoadDialog.h"
 
-#include <cstdio>
+#include <vector>
 
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -25,16 +25,11 @@ enum Item : int {
 
 using BeamLoadDialogState = NamedRecordDialogState;
 
-BeamLoadDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<BeamLoadDialogState>(dialog); }
-
 void OnInit(HWND dialog, BeamLoadDialogState& state) {
+  BeginNamedRecordDialog(dialog, state, "Beam load");
   DialogHelper& helper = state.helper;
-  helper.DialogBind(dialog);
   const Model& model = TheModel();
   const BeamLoad& load = model.beamLoads[state.record];
-  char title[40];
-  std::snprintf(title, sizeof title, "Beam load # %d", state.record);
-  SetWindowText(dialog, title);
   helper.DialogSetItemTextAndLimit(kName, load.name, 5);
   const int inUse = BeamLoadTemperaturesInUse(model);
   for (int k = 0; k < 10; ++k) {
@@ -51,16 +46,10 @@ void OnInit(HWND dialog, BeamLoadDialogState& state) {
   if (load.additionalWeight != 0.0f)
     helper.DialogSetItemText(kAdditionalWeight, FormatAdditionalWeight(load.additionalWeight));
   helper.DialogSetCheck(kWind, load.wind != 0 || load.name.empty());
-  if (TableResultsShown()) {
-    helper.DialogSetReadOnly(kName);
-    for (int k = 0; k < 10; ++k) helper.DialogSetReadOnly(kFirstTemperature + k);
-    helper.DialogSetReadOnly(kAdditionalWeight);
-    helper.DialogDisableItem(kWind);
-    helper.DialogFocusItem(IDOK);
-  } else {
-    helper.DialogSelectAndFocus(kName);
-  }
-  CenterWindowOnParent(dialog, IDOK);
+  std::vector<int> edits{kName};
+  for (int k = 0; k < 10; ++k) edits.push_back(kFirstTemperature + k);
+  edits.push_back(kAdditionalWeight);
+  EndNamedRecordDialogOpening(dialog, helper, kName, edits, {kWind});
 }
 
 BeamLoad ReadFields(DialogHelper& helper, int record) {
@@ -95,19 +84,7 @@ void OnOk(HWND dialog, BeamLoadDialogState& state) {
 }  // namespace
 
 INT_PTR BeamLoadDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtr(dialog, DWLP_USER, lParam);
-      OnInit(dialog, *reinterpret_cast<BeamLoadDialogState*>(lParam));
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
-        default: return FALSE;
-      }
-    default: return FALSE;
-  }
+  return NamedRecordDialogProc<BeamLoadDialogState, OnInit, OnOk>(dialog, message, wParam, lParam);
 }
 
 int BeamLoadDialog(HWND owner, int record, SnapshotToken token) {

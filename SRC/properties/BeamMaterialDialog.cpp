@@ -3,7 +3,6 @@
 // on its field and every field left as typed.
 #include "properties/BeamMaterialDialog.h"
 
-#include <cstdio>
 
 #include "model/Model.h"
 #include "platform/Dialog.h"
@@ -28,19 +27,14 @@ constexpr int kDescriptionLength = 27;
 
 using BeamMaterialDialogState = NamedRecordDialogState;
 
-BeamMaterialDialogState& StateOf(HWND dialog) { return NamedRecordDialogStateOf<BeamMaterialDialogState>(dialog); }
-
 void ShowIfNotZero(DialogHelper& helper, int item, float value, const char* text) {
   if (value != 0.0f) helper.DialogSetItemText(item, text);
 }
 
 void OnInit(HWND dialog, BeamMaterialDialogState& state) {
+  BeginNamedRecordDialog(dialog, state, "Beam material");
   DialogHelper& helper = state.helper;
-  helper.DialogBind(dialog);
   const BeamMaterial& m = TheModel().beamMaterials[state.record];
-  char title[40];
-  std::snprintf(title, sizeof title, "Beam material # %d", state.record);
-  SetWindowText(dialog, title);
   helper.DialogSetUnitLabel(kModulusUnit, kUnitModulus);
   helper.DialogSetUnitLabel(kDensityUnit, kUnitDensity);
   helper.DialogSetUnitLabel(kAlphaUnit, kUnitThermalExpansion);
@@ -50,13 +44,7 @@ void OnInit(HWND dialog, BeamMaterialDialogState& state) {
   ShowIfNotZero(helper, kNu, m.nu, FormatG3(m.nu));
   ShowIfNotZero(helper, kDensity, m.density, FormatDensity(m.density));
   ShowIfNotZero(helper, kAlpha, m.alpha, FormatThermalExpansion(m.alpha));
-  if (TableResultsShown()) {
-    for (int item : {kName, kDescription, kModulus, kNu, kDensity, kAlpha}) helper.DialogSetReadOnly(item);
-    helper.DialogFocusItem(IDOK);
-  } else {
-    helper.DialogSelectAndFocus(kName);
-  }
-  CenterWindowOnParent(dialog, IDOK);
+  EndNamedRecordDialogOpening(dialog, helper, kName, {kName, kDescription, kModulus, kNu, kDensity, kAlpha}, {});
 }
 
 BeamMaterial ReadFields(DialogHelper& helper, int record) {
@@ -94,19 +82,7 @@ void OnOk(HWND dialog, BeamMaterialDialogState& state) {
 }  // namespace
 
 INT_PTR BeamMaterialDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG:
-      SetWindowLongPtr(dialog, DWLP_USER, lParam);
-      OnInit(dialog, *reinterpret_cast<BeamMaterialDialogState*>(lParam));
-      return FALSE;
-    case WM_COMMAND:
-      switch (LOWORD(wParam)) {
-        case IDOK: OnOk(dialog, StateOf(dialog)); return TRUE;
-        case IDCANCEL: CancelNamedRecordDialog(dialog, StateOf(dialog).token); return TRUE;
-        default: return FALSE;
-      }
-    default: return FALSE;
-  }
+  return NamedRecordDialogProc<BeamMaterialDialogState, OnInit, OnOk>(dialog, message, wParam, lParam);
 }
 
 int BeamMaterialDialog(HWND owner, int record, SnapshotToken token) {

@@ -6,7 +6,9 @@
 // then), a record out of range.
 #pragma once
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -16,6 +18,7 @@
 #include "services/Message.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
+#include "services/WindowUtilities.h"
 
 struct NamedRecordDialogState {
   DialogHelper helper;
@@ -26,6 +29,31 @@ struct NamedRecordDialogState {
 template <class State>
 State& NamedRecordDialogStateOf(HWND dialog) {
   return *reinterpret_cast<State*>(GetWindowLongPtr(dialog, DWLP_USER));
+}
+
+// The start of every record dialog's opening: the helper bound and the
+// title "<kind> # <record>".
+inline void BeginNamedRecordDialog(HWND dialog, NamedRecordDialogState& state, const char* kind) {
+  state.helper.DialogBind(dialog);
+  char title[40];
+  std::snprintf(title, sizeof title, "%s # %d", kind, state.record);
+  SetWindowText(dialog, title);
+}
+
+// The end of its opening: while results are shown (nothing will be
+// stored) the `edits` read-only, the `buttons` disabled and the focus on
+// OK; otherwise the text of `first` selected and focused. Centred on the
+// owner either way.
+inline void EndNamedRecordDialogOpening(HWND dialog, DialogHelper& helper, int first, const std::vector<int>& edits,
+                                        const std::vector<int>& buttons) {
+  if (TableResultsShown()) {
+    for (int item : edits) helper.DialogSetReadOnly(item);
+    for (int item : buttons) helper.DialogDisableItem(item);
+    helper.DialogFocusItem(IDOK);
+  } else {
+    helper.DialogSelectAndFocus(first);
+  }
+  CenterWindowOnParent(dialog, IDOK);
 }
 
 inline void CancelNamedRecordDialog(HWND dialog, SnapshotToken token) {

@@ -1,4 +1,5 @@
 // The valve library window and its file commands; see ValveLibraryWindow.h.
+#include "properties/LibraryWindows.h"
 #include "properties/ValveLibraryWindow.h"
 
 #include <algorithm>
@@ -297,10 +298,7 @@ TakenListFrame& Taken() {
 
 WINDOWPLACEMENT& LibraryPlacement() {
   static WINDOWPLACEMENT placement{};
-  if (placement.length == 0)
-    InitWindowPlacement(placement, LibraryWindowRect.left, LibraryWindowRect.top, LibraryWindowRect.right,
-                        LibraryWindowRect.bottom);
-  return placement;
+  return LibraryWindowPlacement(placement);
 }
 
 // The library file's path, from a file dialog of `title` (Open or Save As).
@@ -322,14 +320,7 @@ void ChooseLibraryPath(const std::string& path) {
   SetFolderFromPath(path, ValveLibraryDialogFolder());
 }
 
-bool IsValExtension(const std::string& path) {
-  const std::size_t dot = path.find_last_of('.');
-  const std::size_t separator = path.find_last_of("/\\");
-  if (dot == std::string::npos || (separator != std::string::npos && dot < separator)) return false;
-  std::string extension = path.substr(dot + 1);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == "val";
-}
+bool IsValExtension(const std::string& path) { return LowerExtension(path) == "val"; }
 
 bool ReadInto(HWND owner, const std::string& path) {
   try {
@@ -355,7 +346,7 @@ bool LibraryCommand(HWND window, int id) {
     case 104: SaveValveLibrary(window); return true;
     case 105: SaveValveLibraryAs(window); return true;
     case 110:
-      if (LeaveValveLibraryWindow(window) && MainFrame().window != nullptr) PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+      ExitFromLibrary(window, LeaveValveLibraryWindow);
       return true;
     case 40022:
       if (TableCommitEdit(Table())) return true;
@@ -426,20 +417,11 @@ void CloseValveLibraryWindow() {
   if (!taken.open) return;
   ReleaseListFrame(taken, LibraryPlacement());
   ClearValveLibrary(Library());
-  if (HWND main = MainFrame().window) {
-    ShowWindow(main, SW_SHOW);
-    SetForegroundWindow(main);
-    ActiveWindow = main;
-    ActiveAccelerators = MainAccelerators;
-  }
+  ShowMainWindowAgain();
 }
 
 bool LeaveValveLibraryWindow(HWND owner) {
-  if (!Taken().open) return true;
-  if (TableCommitEdit(Table())) return false;
-  if (QuerySaveValveLibrary(owner) == IDCANCEL) return false;
-  CloseValveLibraryWindow();
-  return true;
+  return LeaveLibraryWindow(owner, Taken().open, Table(), QuerySaveValveLibrary, CloseValveLibraryWindow);
 }
 
 void NewValveLibrary(HWND owner) {
@@ -463,12 +445,7 @@ bool SaveValveLibrary(HWND owner) {
   if (TableCommitEdit(Table())) return false;
   ValveLibrary& library = Library();
   if (library.path.empty()) return SaveValveLibraryAs(owner);
-  try {
-    WriteValveLibraryFile(library, library.path);
-  } catch (const std::string& message) {
-    ShowErrorMessage(owner, message);
-    return false;
-  }
+  if (!WriteLibraryShowingFault(owner, [&] { WriteValveLibraryFile(library, library.path); })) return false;
   ShowInfoMessage(owner, "Valve Library saved");
   return true;
 }
@@ -479,12 +456,7 @@ bool SaveValveLibraryAs(HWND owner) {
   if (path.empty()) return false;
   if (!IsValExtension(path)) path += ".val";
   ValveLibrary& library = Library();
-  try {
-    WriteValveLibraryFile(library, path);
-  } catch (const std::string& message) {
-    ShowErrorMessage(owner, message);
-    return false;
-  }
+  if (!WriteLibraryShowingFault(owner, [&] { WriteValveLibraryFile(library, path); })) return false;
   ChooseLibraryPath(path);
   ShowInfoMessage(owner, "Valve Library saved");
   SetWindowTitleFromLibrary();
@@ -504,12 +476,6 @@ bool OpenValveLibraryFile(HWND owner) {
 }
 
 int QuerySaveValveLibrary(HWND owner) {
-  ValveLibrary& library = Library();
-  if (!library.modified) return IDNO;
-  std::string name = FileNameOf(library.path);
-  if (name.empty()) name = "Untitled";
-  const int answer = AskSaveChanges(owner, name);
-  if (answer != IDYES) return answer;
-  const bool saved = library.path.empty() ? SaveValveLibraryAs(owner) : SaveValveLibrary(owner);
-  return saved ? IDYES : IDCANCEL;
+  const ValveLibrary& library = Library();
+  return QuerySaveLibrary(owner, library.modified, library.path, SaveValveLibrary, SaveValveLibraryAs);
 }
