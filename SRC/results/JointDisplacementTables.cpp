@@ -148,6 +148,29 @@ void WithLocalAxes(const std::function<void()>& write) {
   g_JointResultsGlobal = global;
 }
 
+// A report's rows under their heading: the title centred up to `width`,
+// the column headings between rules, again at the top of every page the
+// rows run onto, and a rule under the last row unless it ended a page.
+void WriteReportRows(const std::string& title, int width, int rows, const std::function<void()>& headings,
+                     const std::function<void(int row)>& cells) {
+  auto heading = [&] {
+    ReportPutCentred(title, 6, width);
+    ReportNewLine();
+    ReportRule();
+    headings();
+    ReportNewLine();
+    ReportRule();
+  };
+  if (ReportLinesLeft() < 5) ReportNewPage();
+  heading();
+  for (int row = 1; row <= rows; ++row) {
+    if (g_ReportLine == kReportBodyLine) heading();
+    cells(row);
+    ReportNewLine();
+  }
+  if (g_ReportLine != kReportBodyLine) ReportRule();
+}
+
 // A joint's row is an analysis element of the kind's list: its two nodes,
 // and its layout row highlighted. The tables, their prints and their
 // reports are all in local axes; the kinds differ in the columns after the
@@ -236,22 +259,8 @@ class JointDisplacementTable : public KindDisplacementTable {
     }
     BeginReportSection(PrintName(), 1);
     ReportSetTitle(caseTitle + ": " + PrintName() + " (local)");
-    auto heading = [&] {
-      ReportPutCentred(PrintName() + " in local coordinates: " + caseTitle, 6, 78);
-      ReportNewLine();
-      ReportRule();
-      ReportHeading();
-      ReportNewLine();
-      ReportRule();
-    };
-    if (ReportLinesLeft() < 5) ReportNewPage();
-    heading();
-    for (int row = 1; row <= rows; ++row) {
-      if (g_ReportLine == kReportBodyLine) heading();
-      ReportRow(row);
-      ReportNewLine();
-    }
-    if (g_ReportLine != kReportBodyLine) ReportRule();
+    WriteReportRows(PrintName() + " in local coordinates: " + caseTitle, 78, rows, [this] { ReportHeading(); },
+                    [this](int row) { ReportRow(row); });
   }
 
   const std::vector<int>& Elements() const { return TheResults().*elements_; }
@@ -582,22 +591,14 @@ void SupportDisplacementTable::WriteText() {
   }
   BeginReportSection(PrintName(), 1);
   ReportSetTitle(caseTitle + ": " + title);
-  auto heading = [&] {
-    ReportPutCentred(title + ": " + caseTitle, 6, std::max(78, at));
-    ReportNewLine();
-    ReportRule();
-    for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(HeadingText(shown[i], 0), ends[i]);
-    ReportNewLine();
-    ReportRule();
-  };
-  if (ReportLinesLeft() < 5) ReportNewPage();
-  heading();
-  for (int row = 1; row <= rows; ++row) {
-    if (g_ReportLine == kReportBodyLine) heading();
-    for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(CellText(row, shown[i], 0), ends[i]);
-    ReportNewLine();
-  }
-  if (g_ReportLine != kReportBodyLine) ReportRule();
+  WriteReportRows(
+      title + ": " + caseTitle, std::max(78, at), rows,
+      [&] {
+        for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(HeadingText(shown[i], 0), ends[i]);
+      },
+      [&](int row) {
+        for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(CellText(row, shown[i], 0), ends[i]);
+      });
 }
 
 template <typename Table>
