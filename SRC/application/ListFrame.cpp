@@ -12,8 +12,6 @@
 // accelerators and toolbar tips are the tool's.
 #include "application/ListFrame.h"
 
-#include <cstdint>
-#include <cstdio>
 #include <string>
 
 #include "application/LayoutWindow.h"
@@ -44,6 +42,7 @@
 #include "services/AboutDialog.h"
 #include "services/AppFonts.h"
 #include "services/Frame.h"
+#include "services/FrameWindow.h"
 #include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
@@ -55,12 +54,8 @@
 
 namespace {
 
-constexpr int kSmallToolbar = 101;
-constexpr int kLargeToolbar = 102;
-constexpr int kToolbarImages = 43;
 constexpr int kNextListCommand = 40042;
 constexpr int kPreviousListCommand = 40043;
-constexpr int kCloseDialogsCommand = 301;
 enum Position { kFile = 0, kEdit = 1, kView = 2, kOptions = 3, kMisc = 4, kWindow = 5 };
 
 // Images by their place in the toolbar strips.
@@ -72,41 +67,31 @@ TBBUTTON Button(int image, int command, bool hidden = false) {
   return {image, command, static_cast<BYTE>(TBSTATE_ENABLED | (hidden ? TBSTATE_HIDDEN : 0)), TBSTYLE_BUTTON, {}, 0, 0};
 }
 
-TBBUTTON Separator() { return {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0}; }
-
 // The buttons 244, 432, 270 and 245 stay hidden until a list or tool that
 // uses them is built.
 HWND CreateListToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
   TBBUTTON buttons[] = {
-      Button(kImageGraphics, 254),   Button(kImageWindow, 256),
-      Button(kImageList, 302),       Separator(),
-      Button(kImageViewpoint, 121),  Button(kImageZoomAll, 131),
-      Separator(),                   Button(kImageAiscLibrary, 244, true),
-      Button(kImageHighlight, 432, true), Button(kImageLibrary, 270, true),
-      Button(kImageColourGraphics, 245, true), Button(kImagePreviousList, kPreviousListCommand),
+      Button(kImageGraphics, 254),
+      Button(kImageWindow, 256),
+      Button(kImageList, 302),
+      ToolbarSeparator(),
+      Button(kImageViewpoint, 121),
+      Button(kImageZoomAll, 131),
+      ToolbarSeparator(),
+      Button(kImageAiscLibrary, 244, true),
+      Button(kImageHighlight, 432, true),
+      Button(kImageLibrary, 270, true),
+      Button(kImageColourGraphics, 245, true),
+      Button(kImagePreviousList, kPreviousListCommand),
       Button(kImageNextList, kNextListCommand),
   };
-  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
-}
-
-
-void SendCloseDialogs(Frame& frame) {
-  if (frame.window != nullptr && IsWindow(frame.window)) SendMessage(frame.window, WM_COMMAND, kCloseDialogsCommand, 0);
+  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0]);
 }
 
 LRESULT OnSetFocus(HWND window) {
-  if (TableResultsShown()) SendCloseDialogs(ResultsFrame());
-  SendCloseDialogs(GraphicsFrame());
-  SendCloseDialogs(LayoutFrame());
+  if (TableResultsShown()) FrameCloseDialogs(ResultsFrame());
+  FrameCloseDialogs(GraphicsFrame());
+  FrameCloseDialogs(LayoutFrame());
   ActiveWindow = window;
   ActiveAccelerators = CurrentListFrameTool() != nullptr ? CurrentListFrameTool()->accelerators : ListAccelerators;
   HWND last = g_ListTableWindows[g_ListTableFocus == 1 ? 1 : 0];
@@ -127,25 +112,14 @@ LRESULT OnClose() {
   return 0;
 }
 
-LRESULT OnNotify(LPARAM lParam) {
-  auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code != TTN_GETDISPINFO) return 0;
-  auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
-  const int id = static_cast<int>(header->idFrom);
+std::string ListFrameToolTip(int command) {
   const bool own = CurrentListFrameTool() != nullptr && CurrentListFrameTool()->toolTip != nullptr;
-  std::snprintf(info->szText, sizeof info->szText, "%s", (own ? CurrentListFrameTool()->toolTip(id) : ListToolTipText(id)).c_str());
-  info->lpszText = info->szText;
-  return 0;
+  return own ? CurrentListFrameTool()->toolTip(command) : ListToolTipText(command);
 }
 
-LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0 || CurrentListFrameTool() != nullptr) return 0;
-  HMENU popup = reinterpret_cast<HMENU>(wParam);
-  const HMENU menu = ListFrame().menu;
-  if (menu == nullptr) return 0;
-  for (int position = 0; position <= kWindow + 1; ++position)
-    if (GetSubMenu(menu, position) == popup) UpdateListMenuPopup(popup, position);
-  return 0;
+// A tool that holds the frame has its own menu with its own states.
+void ListMenuPopup(HMENU popup, int position) {
+  if (CurrentListFrameTool() == nullptr) UpdateListMenuPopup(popup, position);
 }
 
 void FindNodeInList(HWND window) {
@@ -360,30 +334,15 @@ void ListCommand(HWND window, int commandId) {
 }
 
 LRESULT ListWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const FrameWindowOperations operations{CreateListToolbar, OnSetFocus,  OnClose,    ListFrameToolTip,
+                                                ListMenuPopup,     kWindow + 1, ListCommand};
   switch (message) {
-    case WM_CREATE: {
-      ListFrame().window = window;
-      HWND small = CreateListToolbar(window, kSmallToolbar, 1801, 16);
-      HWND large = CreateListToolbar(window, kLargeToolbar, 1802, 32);
-      FrameSetToolbars(ListFrame(), small, large);
-      return 0;
-    }
-    case WM_DESTROY: FrameRecordPlacement(ListFrame()); return 0;
-    case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED) FrameResize(ListFrame());
-      return 0;
-    case WM_SETFOCUS: return OnSetFocus(window);
-    case WM_CLOSE: return OnClose();
-    case WM_ERASEBKGND: return 1;
-    case WM_NOTIFY: return OnNotify(lParam);
-    case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
-    case WM_COMMAND: ListCommand(window, LOWORD(wParam)); return 0;
     case kPrintToFileMessage:
       if (CurrentListFrameTool() != nullptr && CurrentListFrameTool()->printToFile != nullptr) CurrentListFrameTool()->printToFile(window);
       else PrintTableWindowToFile(ListTableWindow(0));
       return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
+    default: return FrameWindowProcedure(ListFrame(), operations, window, message, wParam, lParam);
   }
 }

@@ -10,7 +10,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/General.h"
+#include "services/FieldPrompt.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
@@ -43,48 +43,25 @@ void SearchFor(HWND tableWindow, const std::string& text) {
   TableWindowFindName(tableWindow, text);
 }
 
-void OnFind(HWND dialog) {
-  char text[128] = "";
-  GetDlgItemText(dialog, kTextField, text, sizeof text);
-  std::string wanted = text;
-  TrimBlanks(wanted);
-  if (wanted.empty()) {
-    ShowTableMessage(dialog, "String is required", TableMessageKind::Error);
-    HWND field = GetDlgItem(dialog, kTextField);
-    SetFocus(field);
-    SendMessage(field, EM_SETSEL, 0, -1);
-    return;
-  }
-  g_LastFindText = wanted;
-  EndDialog(dialog, 1);
+std::string LastFindText() { return g_LastFindText; }
+
+void PlaceOverOwner(HWND dialog) {
+  HWND owner = GetWindow(dialog, GW_OWNER);
+  if (owner != nullptr) CenterWindowOnWindow(dialog, owner);
 }
+
+std::string AcceptText(const std::string& text) {
+  g_LastFindText = text;
+  return "";
+}
+
+constexpr FieldPrompt kTextPrompt{kTextField, kTextFieldLength, "String is required", LastFindText, PlaceOverOwner,
+                                  AcceptText};
 
 }  // namespace
 
 INT_PTR StringDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      HWND field = GetDlgItem(dialog, kTextField);
-      SendMessage(field, EM_LIMITTEXT, kTextFieldLength, 0);
-      SetWindowText(field, g_LastFindText.c_str());
-      SendMessage(field, EM_SETSEL, 0, -1);
-      HWND owner = GetWindow(dialog, GW_OWNER);
-      if (owner != nullptr) CenterWindowOnWindow(dialog, owner);
-      SetFocus(field);
-      return FALSE;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        OnFind(dialog);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
-    default: return FALSE;
-  }
+  return FieldPromptProc(kTextPrompt, dialog, message, wParam);
 }
 
 // The search runs once the prompt is gone, so its "not found" message

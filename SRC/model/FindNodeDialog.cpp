@@ -7,8 +7,7 @@
 #include "platform/Dialog.h"
 #include "platform/System.h"
 #include "platform/Window.h"
-#include "services/General.h"
-#include "services/TableWindowSupport.h"
+#include "services/FieldPrompt.h"
 
 NodeId g_LastFoundNode = 0;
 
@@ -32,57 +31,23 @@ void CentreOnOwner(HWND dialog) {
   MoveWindow(dialog, left < 0 ? 0 : left, top < 0 ? 0 : top, width, height, FALSE);
 }
 
-void Refuse(HWND dialog, const std::string& message) {
-  ShowTableMessage(dialog, message, TableMessageKind::Error);
-  HWND field = GetDlgItem(dialog, kNodeField);
-  SetFocus(field);
-  SendMessage(field, EM_SETSEL, 0, -1);
-}
+std::string LastNodeText() { return g_LastFoundNode != 0 ? NodeNumberText(g_LastFoundNode) : ""; }
 
-void OnOk(HWND dialog) {
-  char text[64] = "";
-  GetDlgItemText(dialog, kNodeField, text, sizeof text);
-  std::string node = text;
-  TrimBlanks(node);
-  if (node.empty()) {
-    Refuse(dialog, "Node is required");
-    return;
-  }
+std::string AcceptNode(const std::string& node) {
   NodeId id = 0;
   const int code = ParseNodeNumber(node, id);
-  if (code != kNodeOk) {
-    Refuse(dialog, "Node =  " + node + "  " + NodeCheckReason(code));
-    return;
-  }
+  if (code != kNodeOk) return "Node =  " + node + "  " + NodeCheckReason(code);
   g_LastFoundNode = id;
-  EndDialog(dialog, 1);
+  return "";
 }
+
+constexpr FieldPrompt kNodePrompt{kNodeField, kNodeFieldLength, "Node is required", LastNodeText, CentreOnOwner,
+                                  AcceptNode};
 
 }  // namespace
 
 INT_PTR FindNodeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      HWND field = GetDlgItem(dialog, kNodeField);
-      SendMessage(field, EM_LIMITTEXT, kNodeFieldLength, 0);
-      SetWindowText(field, g_LastFoundNode != 0 ? NodeNumberText(g_LastFoundNode) : "");
-      SendMessage(field, EM_SETSEL, 0, -1);
-      CentreOnOwner(dialog);
-      SetFocus(field);
-      return FALSE;
-    }
-    case WM_COMMAND:
-      if (LOWORD(wParam) == IDOK) {
-        OnOk(dialog);
-        return TRUE;
-      }
-      if (LOWORD(wParam) == IDCANCEL) {
-        EndDialog(dialog, 0);
-        return TRUE;
-      }
-      return FALSE;
-    default: return FALSE;
-  }
+  return FieldPromptProc(kNodePrompt, dialog, message, wParam);
 }
 
 int AskFindNode(HWND owner) {

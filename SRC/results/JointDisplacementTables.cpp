@@ -148,12 +148,63 @@ void WithLocalAxes(const std::function<void()>& write) {
   g_JointResultsGlobal = global;
 }
 
-// A joint's row is an analysis element: its two nodes, and its layout row
-// highlighted.
+// A report's rows under their heading: the title centred up to `width`,
+// the column headings between rules, again at the top of every page the
+// rows run onto, and a rule under the last row unless it ended a page.
+void WriteReportRows(const std::string& title, int width, int rows, const std::function<void()>& headings,
+                     const std::function<void(int row)>& cells) {
+  auto heading = [&] {
+    ReportPutCentred(title, 6, width);
+    ReportNewLine();
+    ReportRule();
+    headings();
+    ReportNewLine();
+    ReportRule();
+  };
+  if (ReportLinesLeft() < 5) ReportNewPage();
+  heading();
+  for (int row = 1; row <= rows; ++row) {
+    if (g_ReportLine == kReportBodyLine) heading();
+    cells(row);
+    ReportNewLine();
+  }
+  if (g_ReportLine != kReportBodyLine) ReportRule();
+}
+
+// A joint's row is an analysis element of the kind's list: its two nodes,
+// and its layout row highlighted. The tables, their prints and their
+// reports are all in local axes; the kinds differ in the columns after the
+// two nodes and in how their report lays them out.
 class JointDisplacementTable : public KindDisplacementTable {
  public:
-  using KindDisplacementTable::KindDisplacementTable;
-  virtual int ElementOfRow(int row) const = 0;
+  // `elements` is the kind's list of elements in the results.
+  JointDisplacementTable(ResultOpener opener, const char* name, std::vector<int> ResultsFileContents::*elements,
+                         void (*equalize)(std::vector<int>&))
+      : KindDisplacementTable(opener, true), name_(name), elements_(elements), equalize_(equalize) {
+    nodePair = true;
+  }
+  int Rows() const override { return static_cast<int>(Elements().size()); }
+  std::string Caption() const override { return std::string(name_) + " joint displacements in " + Axes(); }
+  std::string PrintName() override { return std::string(name_) + " joint displacements"; }
+  int ElementOfRow(int row) const { return ListEntry(Elements(), row); }
+  void DefineColumns() override {
+    widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
+    equalize_(widths);
+  }
+  std::string HeadingText(int column, int line) override {
+    if (line != 0) return {};
+    if (column == 1) return "From";
+    if (column == 2) return "To";
+    return KindHeading(column, g_JointResultsGlobal ? kGlobalNames : kLocalNames);
+  }
+  std::string CellText(int row, int column, int /*line*/) override {
+    const int e = ElementOfRow(row);
+    if (e == 0) return {};
+    const AnalysisElement& element = ElementAt(e);
+    if (column == 1) return NodeNumberText(TheModel().nodes[element.node1].id);
+    if (column == 2) return NodeNumberText(TheModel().nodes[element.node2].id);
+    return KindCell(e, element, column);
+  }
   void RowNodes(int row, std::int32_t& from, std::int32_t& to) override {
     from = to = 0;
     if (const int e = ElementOfRow(row)) {
@@ -164,54 +215,112 @@ class JointDisplacementTable : public KindDisplacementTable {
   void CurrentRowChanged() override {
     if (const int e = ElementOfRow(currentRow)) HighlightElementRow(ElementAt(e).row);
   }
+  void WriteText() override {
+    if (Rows() == 0) return;
+    LoadCaseDisplacements(TheModel());
+    WithLocalAxes([this] {
+      if (!g_ReportFileOpen) {
+        ResultPrintTable grid(*this, Shape(), Rows());
+        grid.equalize = equalize_;
+        PrintResultGrid(grid, "", PrintName() + ": " + CurrentCaseTitle(), Rows());
+      } else {
+        WriteReport();
+      }
+      WriteFollowingTables();
+    });
+  }
+
+ protected:
+  // The heading and cell of a column after the two nodes.
+  virtual std::string KindHeading(int column, const char* const* names) = 0;
+  virtual std::string KindCell(int e, const AnalysisElement& element, int column) = 0;
+  // The comma-separated heading line, and the report's heading and row
+  // between the rules (the node columns included).
+  virtual std::string CsvHeading() const = 0;
+  virtual void ReportHeading() = 0;
+  virtual void ReportRow(int row) = 0;
+  virtual void WriteFollowingTables() {}
+
+ private:
+  void WriteReport() {
+    const int rows = Rows();
+    const std::string caseTitle = CurrentCaseTitle();
+    if (g_ReportToFile) {
+      ReportAppendLine(CsvQuoted(caseTitle + ": " + PrintName() + " (local)"));
+      ReportNewLine();
+      ReportAppendLine(CsvHeading());
+      ReportNewLine();
+      for (int row = 1; row <= rows; ++row) {
+        std::vector<std::string> cells;
+        for (int c = 1; c <= Columns(); ++c) cells.push_back(CellText(row, c, 0));
+        WriteCsvCells(cells);
+      }
+      return;
+    }
+    BeginReportSection(PrintName(), 1);
+    ReportSetTitle(caseTitle + ": " + PrintName() + " (local)");
+    WriteReportRows(PrintName() + " in local coordinates: " + caseTitle, 78, rows, [this] { ReportHeading(); },
+                    [this](int row) { ReportRow(row); });
+  }
+
+  const std::vector<int>& Elements() const { return TheResults().*elements_; }
+
+  const char* name_;
+  std::vector<int> ResultsFileContents::*elements_;
+  void (*equalize_)(std::vector<int>&);
 };
 
 // --- ball joints ----------------------------------------------------------------------
 
+void EqualizeBallJoints(std::vector<int>& w) {
+  SpreadMaxWidth(w, 1, 2);
+  SpreadMaxWidth(w, 3, 5);
+}
+
 class BallJointTable : public JointDisplacementTable {
  public:
-  BallJointTable() : JointDisplacementTable(OpenBallJointDisplacementsTable, true) { nodePair = true; }
-  int Rows() const override { return static_cast<int>(TheResults().ballJoints.size()); }
+  BallJointTable()
+      : JointDisplacementTable(OpenBallJointDisplacementsTable, "Ball", &ResultsFileContents::ballJoints,
+                               EqualizeBallJoints) {}
   int Columns() const override { return 6; }
-  std::string Caption() const override { return "Ball joint displacements in " + Axes(); }
-  std::string PrintName() override { return "Ball joint displacements"; }
-  int ElementOfRow(int row) const override { return ListEntry(TheResults().ballJoints, row); }
-  void DefineColumns() override {
-    widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
-    Equalize(widths);
+
+ protected:
+  std::string KindHeading(int column, const char* const* names) override {
+    if (column >= 3 && column <= 5) return std::string(names[column]) + " " + UnitLabel(kUnitAngle);
+    if (column == 6) return std::string("Bending ") + UnitLabel(kUnitAngle);
+    return {};
   }
-  static void Equalize(std::vector<int>& w) {
-    SpreadMaxWidth(w, 1, 2);
-    SpreadMaxWidth(w, 3, 5);
-  }
-  std::string HeadingText(int column, int line) override {
-    if (line != 0) return {};
-    const char* const* names = g_JointResultsGlobal ? kGlobalNames : kLocalNames;
-    switch (column) {
-      case 1: return "From";
-      case 2: return "To";
-      case 3: case 4: case 5: return std::string(names[column]) + " " + UnitLabel(kUnitAngle);
-      case 6: return std::string("Bending ") + UnitLabel(kUnitAngle);
-      default: return {};
-    }
-  }
-  std::string CellText(int row, int column, int /*line*/) override {
-    const int e = ElementOfRow(row);
-    if (e == 0) return {};
-    const AnalysisElement& element = ElementAt(e);
-    if (column == 1) return NodeNumberText(TheModel().nodes[element.node1].id);
-    if (column == 2) return NodeNumberText(TheModel().nodes[element.node2].id);
+  std::string KindCell(int e, const AnalysisElement& /*element*/, int column) override {
     if (column >= 3 && column <= 5) return AngleText(ShownMovement(e)[static_cast<std::size_t>(column)]);
     if (column == 6) return AngleText(Bending(e));
     return {};
   }
+  std::string CsvHeading() const override {
+    const std::string angle = UnitLabel(kUnitAngle);
+    return "From,To,xx " + angle + ",yy " + angle + ",zz " + angle + ",Bending " + angle;
+  }
+  void ReportHeading() override {
+    const std::string angle = UnitLabel(kUnitAngle);
+    ReportPutText("From   To", 5);
+    ReportPutText("xx" + angle, 17);
+    ReportPutText("yy" + angle, 26);
+    ReportPutText("zz" + angle, 35);
+    ReportPutText("Bending" + angle, 44);
+  }
+  void ReportRow(int row) override {
+    constexpr int kEnds[4] = {23, 32, 41, 52};
+    ReportPutText(CellText(row, 1, 0), 5);
+    ReportPutText(CellText(row, 2, 0), 11);
+    for (int c = 0; c < 4; ++c) ReportPutTextRight(CellText(row, c + 3, 0), kEnds[c]);
+  }
+
+ private:
   // The bending rotation is the same in both axes: from the local yy and zz.
   static double Bending(int e) {
     const AnalysisElement& element = ElementAt(e);
     const std::array<double, 6> local = JointRelativeDisplacementToLocal(TheModel(), element, RelativeMovement(element));
     return std::sqrt(local[4] * local[4] + local[5] * local[5]);
   }
-  void WriteText() override;
 };
 
 BallJointTable& TheBallJoints() {
@@ -219,87 +328,22 @@ BallJointTable& TheBallJoints() {
   return table;
 }
 
-void WriteBallJointReport() {
-  BallJointTable& t = TheBallJoints();
-  const int rows = t.Rows();
-  const std::string caseTitle = CurrentCaseTitle();
-  const std::string angle = UnitLabel(kUnitAngle);
-  if (g_ReportToFile) {
-    ReportAppendLine(CsvQuoted(caseTitle + ": Ball joint displacements (local)"));
-    ReportNewLine();
-    ReportAppendLine("From,To,xx " + angle + ",yy " + angle + ",zz " + angle + ",Bending " + angle);
-    ReportNewLine();
-    for (int row = 1; row <= rows; ++row) {
-      std::vector<std::string> cells;
-      for (int c = 1; c <= 6; ++c) cells.push_back(t.CellText(row, c, 0));
-      WriteCsvCells(cells);
-    }
-    return;
-  }
-  BeginReportSection("Ball joint displacements", 1);
-  ReportSetTitle(caseTitle + ": Ball joint displacements (local)");
-  auto heading = [&] {
-    ReportPutCentred("Ball joint displacements in local coordinates: " + caseTitle, 6, 78);
-    ReportNewLine();
-    ReportRule();
-    ReportPutText("From   To", 5);
-    ReportPutText("xx" + angle, 17);
-    ReportPutText("yy" + angle, 26);
-    ReportPutText("zz" + angle, 35);
-    ReportPutText("Bending" + angle, 44);
-    ReportNewLine();
-    ReportRule();
-  };
-  if (ReportLinesLeft() < 5) ReportNewPage();
-  heading();
-  constexpr int kEnds[4] = {23, 32, 41, 52};
-  for (int row = 1; row <= rows; ++row) {
-    if (g_ReportLine == kReportBodyLine) heading();
-    ReportPutText(t.CellText(row, 1, 0), 5);
-    ReportPutText(t.CellText(row, 2, 0), 11);
-    for (int c = 0; c < 4; ++c) ReportPutTextRight(t.CellText(row, c + 3, 0), kEnds[c]);
-    ReportNewLine();
-  }
-  if (g_ReportLine != kReportBodyLine) ReportRule();
-}
-
-void BallJointTable::WriteText() {
-  if (Rows() == 0) return;
-  LoadCaseDisplacements(TheModel());
-  WithLocalAxes([this] {
-    if (!g_ReportFileOpen) {
-      ResultPrintTable grid(*this, Shape(), Rows());
-      grid.equalize = Equalize;
-      PrintResultGrid(grid, "", "Ball joint displacements: " + CurrentCaseTitle(), Rows());
-      return;
-    }
-    WriteBallJointReport();
-  });
-}
-
 // --- flexible joints --------------------------------------------------------------------
+
+void EqualizeFlexJoints(std::vector<int>& w) {
+  EqualizePairWidth(w, 1, 2);
+  SpreadMaxWidth(w, 4, 9);
+}
 
 class FlexJointTable : public JointDisplacementTable {
  public:
-  FlexJointTable() : JointDisplacementTable(OpenFlexJointDisplacementsTable, true) { nodePair = true; }
-  int Rows() const override { return static_cast<int>(TheResults().flexibleJoints.size()); }
+  FlexJointTable()
+      : JointDisplacementTable(OpenFlexJointDisplacementsTable, "Flex", &ResultsFileContents::flexibleJoints,
+                               EqualizeFlexJoints) {}
   int Columns() const override { return 9; }
-  std::string Caption() const override { return "Flex joint displacements in " + Axes(); }
-  std::string PrintName() override { return "Flex joint displacements"; }
-  int ElementOfRow(int row) const override { return ListEntry(TheResults().flexibleJoints, row); }
-  void DefineColumns() override {
-    widths = MeasureTableColumns(*this, rowCount, ScreenTextWidth(*this));
-    Equalize(widths);
-  }
-  static void Equalize(std::vector<int>& w) {
-    EqualizePairWidth(w, 1, 2);
-    SpreadMaxWidth(w, 4, 9);
-  }
-  std::string HeadingText(int column, int line) override {
-    if (line != 0) return {};
-    const char* const* names = g_JointResultsGlobal ? kGlobalNames : kLocalNames;
-    if (column == 1) return "From";
-    if (column == 2) return "To";
+
+ protected:
+  std::string KindHeading(int column, const char* const* names) override {
     if (column == 3) return "Type";
     if (column >= 4 && column <= 9) {
       const int c = column - 4;
@@ -307,83 +351,39 @@ class FlexJointTable : public JointDisplacementTable {
     }
     return {};
   }
-  std::string CellText(int row, int column, int /*line*/) override {
-    const int e = ElementOfRow(row);
-    if (e == 0) return {};
-    const AnalysisElement& element = ElementAt(e);
-    if (column == 1) return NodeNumberText(TheModel().nodes[element.node1].id);
-    if (column == 2) return NodeNumberText(TheModel().nodes[element.node2].id);
+  std::string KindCell(int e, const AnalysisElement& element, int column) override {
     if (column == 3) return ElementTypeMessageName(static_cast<ElementType>(element.kind));
     if (column >= 4 && column <= 9) return ComponentText(ShownMovement(e)[static_cast<std::size_t>(column - 4)], column - 4);
     return {};
   }
-  void WriteText() override;
+  std::string CsvHeading() const override {
+    const std::string displacement = UnitLabel(kUnitDisplacement), angle = UnitLabel(kUnitAngle);
+    return "From,To,Type,x " + displacement + ",y " + displacement + ",z " + displacement + ",xx " + angle + ",yy " +
+           angle + ",zz " + angle;
+  }
+  void ReportHeading() override {
+    const std::string displacement = UnitLabel(kUnitDisplacement), angle = UnitLabel(kUnitAngle);
+    ReportPutText("From   To    Type", 5);
+    constexpr int kSpans[6][2] = {{26, 32}, {35, 41}, {44, 50}, {53, 59}, {62, 68}, {71, 77}};
+    for (int c = 0; c < 6; ++c)
+      ReportPutCentred(std::string(kLocalNames[c]) + (c < 3 ? displacement : angle), kSpans[c][0], kSpans[c][1]);
+  }
+  void ReportRow(int row) override {
+    constexpr int kEnds[6] = {32, 41, 50, 59, 68, 77};
+    ReportPutText(CellText(row, 1, 0), 5);
+    ReportPutText(CellText(row, 2, 0), 11);
+    ReportPutText(CellText(row, 3, 0), 17);
+    for (int c = 0; c < 6; ++c) ReportPutTextRight(CellText(row, c + 4, 0), kEnds[c]);
+  }
+  // The ball joints follow the flexible joints they are part of.
+  void WriteFollowingTables() override {
+    if (!TheResults().ballJoints.empty()) TheBallJoints().WriteText();
+  }
 };
 
 FlexJointTable& TheFlexJoints() {
   static FlexJointTable table;
   return table;
-}
-
-void WriteFlexJointReport() {
-  FlexJointTable& t = TheFlexJoints();
-  const int rows = t.Rows();
-  const std::string caseTitle = CurrentCaseTitle();
-  const std::string displacement = UnitLabel(kUnitDisplacement), angle = UnitLabel(kUnitAngle);
-  if (g_ReportToFile) {
-    ReportAppendLine(CsvQuoted(caseTitle + ": Flex joint displacements (local)"));
-    ReportNewLine();
-    ReportAppendLine("From,To,Type,x " + displacement + ",y " + displacement + ",z " + displacement + ",xx " + angle +
-                     ",yy " + angle + ",zz " + angle);
-    ReportNewLine();
-    for (int row = 1; row <= rows; ++row) {
-      std::vector<std::string> cells;
-      for (int c = 1; c <= 9; ++c) cells.push_back(t.CellText(row, c, 0));
-      WriteCsvCells(cells);
-    }
-    return;
-  }
-  BeginReportSection("Flex joint displacements", 1);
-  ReportSetTitle(caseTitle + ": Flex joint displacements (local)");
-  auto heading = [&] {
-    ReportPutCentred("Flex joint displacements in local coordinates: " + caseTitle, 6, 78);
-    ReportNewLine();
-    ReportRule();
-    ReportPutText("From   To    Type", 5);
-    constexpr int kSpans[6][2] = {{26, 32}, {35, 41}, {44, 50}, {53, 59}, {62, 68}, {71, 77}};
-    for (int c = 0; c < 6; ++c)
-      ReportPutCentred(std::string(kLocalNames[c]) + (c < 3 ? displacement : angle), kSpans[c][0], kSpans[c][1]);
-    ReportNewLine();
-    ReportRule();
-  };
-  if (ReportLinesLeft() < 5) ReportNewPage();
-  heading();
-  constexpr int kEnds[6] = {32, 41, 50, 59, 68, 77};
-  for (int row = 1; row <= rows; ++row) {
-    if (g_ReportLine == kReportBodyLine) heading();
-    ReportPutText(t.CellText(row, 1, 0), 5);
-    ReportPutText(t.CellText(row, 2, 0), 11);
-    ReportPutText(t.CellText(row, 3, 0), 17);
-    for (int c = 0; c < 6; ++c) ReportPutTextRight(t.CellText(row, c + 4, 0), kEnds[c]);
-    ReportNewLine();
-  }
-  if (g_ReportLine != kReportBodyLine) ReportRule();
-}
-
-void FlexJointTable::WriteText() {
-  if (Rows() == 0) return;
-  LoadCaseDisplacements(TheModel());
-  WithLocalAxes([this] {
-    if (!g_ReportFileOpen) {
-      ResultPrintTable grid(*this, Shape(), Rows());
-      grid.equalize = Equalize;
-      PrintResultGrid(grid, "", "Flex joint displacements: " + CurrentCaseTitle(), Rows());
-    } else {
-      WriteFlexJointReport();
-    }
-    // The ball joints follow the flexible joints they are part of.
-    if (!TheResults().ballJoints.empty()) TheBallJoints().WriteText();
-  });
 }
 
 // --- guides, hangers and limit stops ---------------------------------------------------
@@ -591,22 +591,14 @@ void SupportDisplacementTable::WriteText() {
   }
   BeginReportSection(PrintName(), 1);
   ReportSetTitle(caseTitle + ": " + title);
-  auto heading = [&] {
-    ReportPutCentred(title + ": " + caseTitle, 6, std::max(78, at));
-    ReportNewLine();
-    ReportRule();
-    for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(HeadingText(shown[i], 0), ends[i]);
-    ReportNewLine();
-    ReportRule();
-  };
-  if (ReportLinesLeft() < 5) ReportNewPage();
-  heading();
-  for (int row = 1; row <= rows; ++row) {
-    if (g_ReportLine == kReportBodyLine) heading();
-    for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(CellText(row, shown[i], 0), ends[i]);
-    ReportNewLine();
-  }
-  if (g_ReportLine != kReportBodyLine) ReportRule();
+  WriteReportRows(
+      title + ": " + caseTitle, std::max(78, at), rows,
+      [&] {
+        for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(HeadingText(shown[i], 0), ends[i]);
+      },
+      [&](int row) {
+        for (std::size_t i = 0; i < shown.size(); ++i) ReportPutTextRight(CellText(row, shown[i], 0), ends[i]);
+      });
 }
 
 template <typename Table>

@@ -2,9 +2,6 @@
 // ResultsWindow.h.
 #include "results/ResultsWindow.h"
 
-#include <cstdint>
-#include <cstdio>
-
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
@@ -33,6 +30,7 @@
 #include "results/TimeHistoryTables.h"
 #include "resultsfile/ResultNavigation.h"
 #include "services/Frame.h"
+#include "services/FrameWindow.h"
 #include "services/ProgramContext.h"
 #include "services/RecentModelsMenu.h"
 #include "services/TableViews.h"
@@ -45,9 +43,6 @@
 
 namespace {
 
-constexpr int kSmallToolbar = 101, kLargeToolbar = 102;
-constexpr int kToolbarImages = 43;
-constexpr int kCloseDialogsCommand = 301;
 enum Position { kFile = 0, kResults = 1, kView = 2, kOptions = 3, kWindow = 4 };
 
 // Images by their place in the toolbar strips.
@@ -61,50 +56,37 @@ TBBUTTON Button(int image, int command, bool hidden = false) {
   return {image, command, static_cast<BYTE>(hidden ? TBSTATE_HIDDEN : TBSTATE_ENABLED), TBSTYLE_BUTTON, {}, 0, 0};
 }
 
-TBBUTTON Separator(int command = 0, bool hidden = false) {
-  return {0, command, static_cast<BYTE>(TBSTATE_ENABLED | (hidden ? TBSTATE_HIDDEN : 0)), TBSTYLE_SEP, {}, 0, 0};
-}
-
 // The 26 buttons; those of the navigation stay hidden until a table shows them.
 HWND CreateResultsToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
   TBBUTTON buttons[] = {
       Button(kImagePrint, 106),
-      Separator(),
+      ToolbarSeparator(),
       Button(kImageGraphics, 254),
       Button(kImageWindow, 256),
       Button(kImageList, 302),
-      Separator(),
+      ToolbarSeparator(),
       Button(kImageViewpoint, 121),
       Button(kImageZoomAll, 131),
-      Separator(294),
+      ToolbarSeparator(294),
       Button(kImageResults, 174),
       Button(kImagePreviousResult, 227),
       Button(kImageNextResult, 226),
-      Separator(295, true),
+      ToolbarSeparator(295, true),
       Button(kImageLoadCases, 231, true),
       Button(kImagePreviousCase, 229, true),
       Button(kImageNextCase, 228, true),
-      Separator(296, true),
+      ToolbarSeparator(296, true),
       Button(kImageOther, 287, true),
       Button(kImagePreviousItem, 331, true),
       Button(kImageNextItem, 330, true),
-      Separator(297, true),
+      ToolbarSeparator(297, true),
       Button(kImageGlobal, 288, true),
       Button(kImageShape, 216, true),
       Button(kImageAnimation, 221, true),
       Button(kImageStresses, 332, true),
       Button(kImageRatios, 333, true),
   };
-  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0]);
 }
 
 LRESULT ResultsClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -123,39 +105,16 @@ LRESULT ResultsClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-void SendCloseDialogs(Frame& frame) {
-  if (frame.window != nullptr && IsWindow(frame.window)) SendMessage(frame.window, WM_COMMAND, kCloseDialogsCommand, 0);
-}
-
 LRESULT OnSetFocus(HWND window) {
   // No stress display exists yet that would keep the rendered picture.
   if (RenderMode()) SetRenderModeOff();
-  SendCloseDialogs(LayoutFrame());
-  SendCloseDialogs(ListFrame());
-  SendCloseDialogs(GraphicsFrame());
+  FrameCloseDialogs(LayoutFrame());
+  FrameCloseDialogs(ListFrame());
+  FrameCloseDialogs(GraphicsFrame());
   ActiveWindow = window;
   ActiveAccelerators = ResultsAccelerators;
   HWND table = ResultsTableWindow();
   if (table != nullptr && IsWindowVisible(table)) SetFocus(table);
-  return 0;
-}
-
-LRESULT OnNotify(LPARAM lParam) {
-  auto* header = reinterpret_cast<NMHDR*>(lParam);
-  if (header->code != TTN_GETDISPINFO) return 0;
-  auto* info = reinterpret_cast<NMTTDISPINFO*>(lParam);
-  std::snprintf(info->szText, sizeof info->szText, "%s", ResultsToolTipText(static_cast<int>(header->idFrom)).c_str());
-  info->lpszText = info->szText;
-  return 0;
-}
-
-LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam) {
-  if (HIWORD(static_cast<std::uintptr_t>(lParam)) != 0) return 0;
-  HMENU popup = reinterpret_cast<HMENU>(wParam);
-  const HMENU menu = ResultsFrame().menu;
-  if (menu == nullptr) return 0;
-  for (int position = 0; position <= kWindow; ++position)
-    if (GetSubMenu(menu, position) == popup) InitResultsMenuPopup(popup, position);
   return 0;
 }
 
@@ -262,28 +221,13 @@ void InitResultsMenuPopup(HMENU popup, int position) {
 }
 
 LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  static const FrameWindowOperations operations{CreateResultsToolbar, OnSetFocus, OnClose,       ResultsToolTipText,
+                                                InitResultsMenuPopup, kWindow,    ResultsCommand};
   switch (message) {
-    case WM_CREATE: {
-      ResultsFrame().window = window;
-      HWND small = CreateResultsToolbar(window, kSmallToolbar, 1801, 16);
-      HWND large = CreateResultsToolbar(window, kLargeToolbar, 1802, 32);
-      FrameSetToolbars(ResultsFrame(), small, large);
-      return 0;
-    }
-    case WM_DESTROY: FrameRecordPlacement(ResultsFrame()); return 0;
-    case WM_SIZE:
-      if (wParam != SIZE_MINIMIZED) FrameResize(ResultsFrame());
-      return 0;
-    case WM_SETFOCUS: return OnSetFocus(window);
-    case WM_CLOSE: return OnClose();
-    case WM_ERASEBKGND: return 1;
-    case WM_NOTIFY: return OnNotify(lParam);
-    case WM_INITMENUPOPUP: return OnInitMenuPopup(wParam, lParam);
-    case WM_COMMAND: ResultsCommand(window, LOWORD(wParam)); return 0;
     case kPrintToFileMessage: PrintTableWindowToFile(ResultsTableWindow()); return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
-    default: return DefWindowProc(window, message, wParam, lParam);
+    default: return FrameWindowProcedure(ResultsFrame(), operations, window, message, wParam, lParam);
   }
 }
 
