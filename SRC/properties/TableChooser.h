@@ -2,8 +2,9 @@
 // the items, one heading line, opened on the current item and sized to
 // between one and `maxRows` visible rows, OK and Cancel under it. A
 // double-click chooses like OK. The dialog ends with the row chosen, or 0
-// after Cancel. The Results window's support and equipment choosers are
-// this one machine; each says only what its table shows.
+// after Cancel. The Results window's support, equipment and time-history
+// item choosers are this one machine; each says only what its table shows
+// and how many items it has.
 #pragma once
 
 #include <string>
