@@ -106,15 +106,6 @@ Vector12d BendElementLoads(const BendFixedEndForces& FE, const BendCaseLoads& lo
   return L;
 }
 
-void TurnToNodeTwoFrame(Vector12d& values, double angle) {
-  const double s = std::sin(angle), c = std::cos(angle);
-  for (int first : {6, 9}) {
-    const double x = values[first], y = values[first + 1];
-    values[first] = c * x + s * y;
-    values[first + 1] = c * y - s * x;
-  }
-}
-
 Vector12d BendEndForces(const BendStiffness& stiffness, const BendFixedEndForces& FE, const BendCaseLoads& loads,
                         const Vector12d& localDisplacements, double angle) {
   Vector12d Q = Multiply(stiffness.local, localDisplacements);

@@ -58,10 +58,6 @@ Vector12d BendElementLoads(const BendFixedEndForces& FE, const BendCaseLoads& lo
 Vector12d BendEndForces(const BendStiffness& stiffness, const BendFixedEndForces& FE, const BendCaseLoads& loads,
                         const Vector12d& localDisplacements, double angle);
 
-// Turns node 2's triples of a 12-vector from the node-1 frame into node 2's
-// tangent frame (a turn by theta about local z).
-void TurnToNodeTwoFrame(Vector12d& values, double angle);
-
 // The lumped mass at each node: half the weight of the arc over g.
 double BendNodeMass(double weightPerLength, double radius, double angle);
 

@@ -62,3 +62,15 @@ inline Vector12d Multiply(const Matrix12d& K, const Vector12d& v) {
     for (int j = 0; j < 12; ++j) result[i] += K[i][j] * v[j];
   return result;
 }
+
+// Turns node 2's triples of a 12-vector from the node-1 frame into node 2's
+// tangent frame (a turn by theta about local z): the curved kinds' end
+// forces are recorded so.
+inline void TurnToNodeTwoFrame(Vector12d& values, double angle) {
+  const double s = std::sin(angle), c = std::cos(angle);
+  for (int first : {6, 9}) {
+    const double x = values[first], y = values[first + 1];
+    values[first] = c * x + s * y;
+    values[first + 1] = c * y - s * x;
+  }
+}

@@ -43,6 +43,7 @@
 #include "elements/ConcentratedMass.h"
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
+#include "elements/ElementForces.h"
 #include "elements/HingeJoint.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
