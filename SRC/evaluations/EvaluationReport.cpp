@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <array>
+#include <sstream>
 
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
@@ -92,6 +93,38 @@ void EvaluationReportWriteLine(const std::string& text) {
       EvaluationReportNextLine();
       return;
   }
+}
+
+void PrinterCheckHeadingRow(const EvaluationCheckColumns& c) {
+  const int left = PrinterPage().unit;
+  PrinterTextLeft("");
+  PrinterTextRight(left + c.calculated + 2 * c.digit, "Calculated");
+  PrinterTextRight(left + c.allowed + c.digit, "Allowed");
+  PrinterTextRight(left + c.ratio, "Ratio");
+  PrinterTextAt(left + c.status, "Status");
+  PrinterNewLine();
+}
+
+void PrinterCheckRow(const EvaluationCheckColumns& c, const std::string& label, const std::string& calculated,
+                     const std::string& allowed, const std::string& ratio, const std::string& status) {
+  const int left = PrinterPage().unit;
+  PrinterTextLeft(label);
+  PrinterTextRight(left + c.calculated, calculated);
+  PrinterTextRight(left + c.allowed, allowed);
+  PrinterTextRight(left + c.ratio, ratio);
+  PrinterTextAt(left + c.status, status);
+  PrinterNewLine();
+}
+
+EvaluationRowParts SplitEvaluationRow(const std::string& text, const std::string& separator) {
+  EvaluationRowParts parts;
+  const std::size_t bang = text.find(separator);
+  parts.label = text.substr(0, bang);
+  if (bang == std::string::npos) return parts;
+  std::istringstream rest(text.substr(bang + separator.size()));
+  std::string value;
+  while (rest >> value) parts.values.push_back(value);
+  return parts;
 }
 
 void EvaluationReportEndLine() {

@@ -14,6 +14,7 @@
 // last entry are dropped.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -49,6 +50,29 @@ void EvaluationReportEndLine();
 // A small gap: half a line on the printer, a new line in the file, nothing
 // in the buffer.
 void EvaluationReportGap();
+
+// The value columns of a check table on the printer, from the left margin:
+// the right edges of the calculated and allowed values and of the ratio,
+// the start of the status, and the width of a digit in the printer's font.
+struct EvaluationCheckColumns {
+  int calculated = 0, allowed = 0, ratio = 0, status = 0, digit = 0;
+};
+// A check table's heading row on the printer: "Calculated" and "Allowed"
+// end two and one digits past their values' edges, over the decimals.
+void PrinterCheckHeadingRow(const EvaluationCheckColumns& columns);
+// A check row on the printer: the label at the margin, the texts in their
+// columns.
+void PrinterCheckRow(const EvaluationCheckColumns& columns, const std::string& label, const std::string& calculated,
+                     const std::string& allowed, const std::string& ratio, const std::string& status);
+
+// A buffered row taken apart for a table window to draw: the label before
+// `separator` and the words after it ("" for a word past the last).
+struct EvaluationRowParts {
+  std::string label;
+  std::vector<std::string> values;
+  std::string Word(std::size_t index) const { return index < values.size() ? values[index] : std::string(); }
+};
+EvaluationRowParts SplitEvaluationRow(const std::string& text, const std::string& separator);
 
 // Which output the next line goes to.
 enum class EvaluationOutput { Printer, File, Screen };

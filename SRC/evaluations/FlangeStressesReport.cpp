@@ -2,7 +2,6 @@
 #include "evaluations/FlangeStressesReport.h"
 
 #include <algorithm>
-#include <sstream>
 #include <vector>
 
 #include "evaluations/EvaluationReport.h"
@@ -38,11 +37,8 @@ std::string ValueLine(const char* label, const char* value, int kind) {
 }
 
 // The four value columns of the stress tables, from the widths of the
-// measuring texts in the output's font: the right edges of the calculated
-// and allowed stresses and of the ratio, and the start of the status.
-struct StressColumns {
-  int calculated = 0, allowed = 0, ratio = 0, status = 0, digit = 0;
-};
+// measuring texts in the output's font.
+using StressColumns = EvaluationCheckColumns;
 
 template <typename Width>
 StressColumns MeasureColumns(Width width) {
@@ -91,17 +87,7 @@ void FileRule() {
 // The heading row of a stress table.
 void StressHeadingRow() {
   switch (CurrentEvaluationOutput()) {
-    case EvaluationOutput::Printer: {
-      const StressColumns& c = PrinterColumns();
-      const int left = PrinterPage().unit;
-      PrinterTextLeft("");
-      PrinterTextRight(left + c.calculated + 2 * c.digit, "Calculated");
-      PrinterTextRight(left + c.allowed + c.digit, "Allowed");
-      PrinterTextRight(left + c.ratio, "Ratio");
-      PrinterTextAt(left + c.status, "Status");
-      PrinterNewLine();
-      return;
-    }
+    case EvaluationOutput::Printer: PrinterCheckHeadingRow(PrinterColumns()); return;
     case EvaluationOutput::File:
       if (g_ReportToFile) {
         ReportAppendLine(",Calculated,Allowed,Ratio,Status");
@@ -125,17 +111,9 @@ void StressRow(const FlangeStressRow& row) {
   const std::string ratioText = Trimmed(FormatFixedWidth(ratio, 10, 3));
   const std::string status = FlangeStatusText(ratio);
   switch (CurrentEvaluationOutput()) {
-    case EvaluationOutput::Printer: {
-      const StressColumns& c = PrinterColumns();
-      const int left = PrinterPage().unit;
-      PrinterTextLeft(row.label);
-      PrinterTextRight(left + c.calculated, calculated);
-      PrinterTextRight(left + c.allowed, allowed);
-      PrinterTextRight(left + c.ratio, ratioText);
-      PrinterTextAt(left + c.status, status);
-      PrinterNewLine();
+    case EvaluationOutput::Printer:
+      PrinterCheckRow(PrinterColumns(), row.label, calculated, allowed, ratioText, status);
       return;
-    }
     case EvaluationOutput::File:
       if (g_ReportToFile) {
         ReportAppendLine(CsvQuoted(row.label) + "," + calculated + "," + allowed + "," + ratioText + "," + status);
@@ -240,23 +218,6 @@ void ResultBlocks(const FlangeQualificationData& d, const FlangeResults& r) {
 
 // --- the table ---------------------------------------------------------------------------------
 
-// The parts of a stress row's buffered text: label, then the four values.
-struct RowParts {
-  std::string label;
-  std::vector<std::string> values;
-};
-
-RowParts SplitRow(const std::string& text) {
-  RowParts parts;
-  const std::size_t bang = text.find(" ! ");
-  parts.label = text.substr(0, bang);
-  if (bang == std::string::npos) return parts;
-  std::istringstream rest(text.substr(bang + 3));
-  std::string value;
-  while (rest >> value) parts.values.push_back(value);
-  return parts;
-}
-
 class StressesTable : public ResultTableWindow {
  public:
   StressesTable() {
@@ -296,7 +257,8 @@ class StressesTable : public ResultTableWindow {
       Out(x + c.status, y, "Status");
       return;
     }
-    const RowParts parts = SplitRow(line.text);
+    // A stress row's buffered text: the label, " ! ", then the four values.
+    const EvaluationRowParts parts = SplitEvaluationRow(line.text, " ! ");
     Out(x, y, parts.label);
     const int edges[3] = {c.calculated, c.allowed, c.ratio};
     for (std::size_t i = 0; i < parts.values.size() && i < 3; ++i) right(edges[i], parts.values[i]);

@@ -1,15 +1,14 @@
 // The .lug reader and writer (see LugEvaluationFile.h).
 #include "evaluations/LugEvaluationFile.h"
 
-#include <cstring>
+#include <array>
 
-#include "platform/SiblingTemporary.h"
+#include "evaluations/EvaluationInputFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
 
 namespace {
 
-constexpr std::size_t kMagicBytes = 16;
 // The order of the sets and of the loads in a set as the file keeps them.
 constexpr LugLoadSet kFileSets[kLugLoadSetCount] = {kLugSustained, kLugThermal, kLugOccasional, kLugSettlement,
                                                     kLugAbsMax};
@@ -26,24 +25,13 @@ bool Sound(const LugInputs& d, const std::int32_t (&units)[kUnitKindCount]) {
   if (d.level < 0 || d.level > 3) return false;
   if (d.lugType != kLugRectangular && d.lugType != kLugHollowCircular) return false;
   if (d.weldType < 0 || d.weldType > (d.lugType == kLugRectangular ? 2 : 1)) return false;
-  for (int kind = 1; kind <= kUnitKindCount; ++kind)
-    if (units[kind - 1] < 0 || units[kind - 1] >= UnitCount(kind)) return false;
-  return true;
+  return UnitChoicesSound(units);
 }
 
 }  // namespace
 
 void WriteLugFileFrom(const std::string& path, const LugInputs& data, const UnitsSettings& units) {
-  const std::string failed = "Unable to write lug data file";
-  platform::RemoveStaleTemporaries(path);
-  platform::SiblingTemporary temporary(path, 0644);
-  if (!temporary.ok()) throw failed;
-  BinaryFile file;
-  bool written = BinaryFileOpenWrite(file, temporary.path());
-  if (written) {
-    char magic[kMagicBytes] = {};
-    std::memcpy(magic, kLugFileMagic, std::strlen(kLugFileMagic));
-    BinaryFileWriteBytes(file, magic, kMagicBytes);
+  WriteEvaluationFile(path, kLugFileMagic, "Unable to write lug data file", [&](BinaryFile& file) {
     BinaryFileWriteInt(file, data.code);
     BinaryFileWriteInt(file, data.level);
     BinaryFileWriteInt(file, data.lugType);
@@ -52,21 +40,13 @@ void WriteLugFileFrom(const std::string& path, const LugInputs& data, const Unit
     for (LugLoadSet set : kFileSets)
       for (LugLoad load : kFileLoads) BinaryFileWriteFloat(file, data.loads[set][load]);
     BinaryFileWriteInts(file, &units.unit[1], kUnitKindCount);
-    written = BinaryFileClose(file) && !BinaryFileHasError(file);
-  }
-  if (!written || !temporary.Commit()) throw failed;
+  });
 }
 
 void ReadLugFileInto(const std::string& path, LugInputs& data, UnitsSettings& units) {
-  BinaryFile file;
-  if (!BinaryFileOpenRead(file, path)) throw "Lug evaluation file: " + path + "\nDoes not exist.";
-  BinaryFileRequireFinite(file);
-  char magic[kMagicBytes + 1] = {};
-  BinaryFileReadBytes(file, magic, kMagicBytes);
-  if (BinaryFileReadFailed(file) || std::memcmp(magic, kLugFileMagic, kMagicBytes) != 0) {
-    BinaryFileClose(file);
-    throw "Unable to read lug evaluation file:\n" + path;
-  }
+  EvaluationFileReader reader(path, "Lug evaluation");
+  if (!reader.MagicIs(kLugFileMagic)) reader.Refuse("Unable to read lug evaluation file:\n");
+  BinaryFile& file = reader.file();
   LugInputs read;
   BinaryFileReadInt(file, read.code);
   BinaryFileReadInt(file, read.level);
@@ -77,11 +57,9 @@ void ReadLugFileInto(const std::string& path, LugInputs& data, UnitsSettings& un
     for (LugLoad load : kFileLoads) BinaryFileReadFloat(file, read.loads[set][load]);
   std::int32_t unitChoices[kUnitKindCount] = {};
   BinaryFileReadInts(file, unitChoices, kUnitKindCount);
-  const bool failed = BinaryFileReadFailed(file) || BinaryFileNonFiniteAt(file) >= 0;
-  BinaryFileClose(file);
-  if (failed || !Sound(read, unitChoices)) throw "There was an error while reading lug evaluation file:\n" + path;
+  reader.Finish(Sound(read, unitChoices), "There was an error while reading lug evaluation file:\n");
   data = read;
-  for (int kind = 1; kind <= kUnitKindCount; ++kind) units.unit[kind] = unitChoices[kind - 1];
+  TakeUnitChoices(unitChoices, units);
 }
 
 void WriteLugFile() {

@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <sstream>
 #include <vector>
 
 #include "evaluations/EvaluationReport.h"
@@ -20,25 +19,7 @@
 namespace {
 
 // A buffered line taken apart: the label, and the words after the "!".
-struct RowParts {
-  std::string label;
-  std::vector<std::string> values;
-};
-
-RowParts SplitRow(const std::string& text) {
-  RowParts parts;
-  const std::size_t bang = text.find('!');
-  parts.label = text.substr(0, bang);
-  if (bang == std::string::npos) return parts;
-  std::istringstream rest(text.substr(bang + 1));
-  std::string value;
-  while (rest >> value) parts.values.push_back(value);
-  return parts;
-}
-
-std::string Word(const RowParts& parts, std::size_t index) {
-  return index < parts.values.size() ? parts.values[index] : std::string();
-}
+EvaluationRowParts SplitRow(const std::string& text) { return SplitEvaluationRow(text, "!"); }
 
 // What the lines in the buffer ask of the columns, in the output's measure:
 // the least edge of the label column, so that every label ends a gap (one
@@ -59,17 +40,17 @@ LineNeeds NeedsOfLines(bool printer, Width width) {
     const EvaluationLine& line = EvaluationReportLineAt(index);
     if (line.kind != kEvaluationCheckRow && line.kind != kEvaluationInteractionRow && line.kind != kEvaluationStressRow)
       continue;
-    const RowParts parts = SplitRow(line.text);
+    const EvaluationRowParts parts = SplitRow(line.text);
     const int label = width(parts.label) + digit;
     int edge = 0;
     if (line.kind == kEvaluationInteractionRow) {
-      edge = label + width(Word(parts, 0)) - (printer ? digit : 0);
+      edge = label + width(parts.Word(0)) - (printer ? digit : 0);
     } else if (line.kind == kEvaluationCheckRow) {
-      edge = label + width(Word(parts, 0)) - (printer ? 2 * digit : 0);
+      edge = label + width(parts.Word(0)) - (printer ? 2 * digit : 0);
     } else {
       edge = label - (printer ? digit : 0);
-      const std::string figure = Word(parts, 0) == "-" ? std::string() : Word(parts, 0);
-      needs.figureRoom = std::max(needs.figureRoom, width(figure) + digit + width(Word(parts, 1)));
+      const std::string figure = parts.Word(0) == "-" ? std::string() : parts.Word(0);
+      needs.figureRoom = std::max(needs.figureRoom, width(figure) + digit + width(parts.Word(1)));
     }
     needs.labelEdge = std::max(needs.labelEdge, edge);
   }
@@ -154,14 +135,14 @@ PageColumns MeasurePage() {
   int stressShift = 0, widestStress = 0;
   for (int index = 0; index < EvaluationReportLineCount(); ++index) {
     const EvaluationLine& line = EvaluationReportLineAt(index);
-    const RowParts parts = SplitRow(line.text);
+    const EvaluationRowParts parts = SplitRow(line.text);
     // Each label starts at its column (4, results 6) and is followed by a blank.
     if (line.kind == kEvaluationInteractionRow) {
-      page.valueRight = std::max(page.valueRight, 4 + length(parts.label) + length(Word(parts, 0)));
+      page.valueRight = std::max(page.valueRight, 4 + length(parts.label) + length(parts.Word(0)));
     } else if (line.kind == kEvaluationCheckRow) {
-      page.resultShift = std::max(page.resultShift, 6 + length(parts.label) + length(Word(parts, 0)) - 69);
+      page.resultShift = std::max(page.resultShift, 6 + length(parts.label) + length(parts.Word(0)) - 69);
     } else if (line.kind == kEvaluationStressRow) {
-      stressShift = std::max(stressShift, 4 + length(parts.label) + length(Word(parts, 0)) - 31);
+      stressShift = std::max(stressShift, 4 + length(parts.label) + length(parts.Word(0)) - 31);
       for (std::size_t i = 1; i < parts.values.size(); ++i)
         widestStress = std::max(widestStress, length(parts.values[i]));
     }
@@ -293,23 +274,22 @@ class LinesTable : public ResultTableWindow {
       if (style_ == EvaluationLinesStyle::Nozzle) Out(x + c.headingStatus, y, "Status");
       return;
     }
-    const RowParts parts = SplitRow(line.text);
+    const EvaluationRowParts parts = SplitRow(line.text);
     Out(x, y, parts.label);
-    const auto value = [&](std::size_t i) { return i < parts.values.size() ? parts.values[i] : std::string(); };
     switch (line.kind) {
       case kEvaluationCheckRow:
-        right(c.calculatedRight, value(0));
-        right(c.allowedRight, value(1));
-        right(c.ratioRight, value(2));
-        if (value(3) != "-") Out(x + c.statusLeft, y, value(3));
+        right(c.calculatedRight, parts.Word(0));
+        right(c.allowedRight, parts.Word(1));
+        right(c.ratioRight, parts.Word(2));
+        if (parts.Word(3) != "-") Out(x + c.statusLeft, y, parts.Word(3));
         return;
       case kEvaluationInteractionRow:  // a value line
-        right(c.valueRight, value(0));
-        if (value(1) != "-") Out(x + c.unitLeft, y, value(1));
+        right(c.valueRight, parts.Word(0));
+        if (parts.Word(1) != "-") Out(x + c.unitLeft, y, parts.Word(1));
         return;
       case kEvaluationStressRow:
-        Out(x + c.figureLeft, y, value(0) == "-" ? std::string() : value(0));
-        for (std::size_t i = 0; i < 8; ++i) right(c.stressRight[i], value(i + 1));
+        Out(x + c.figureLeft, y, parts.Word(0) == "-" ? std::string() : parts.Word(0));
+        for (std::size_t i = 0; i < 8; ++i) right(c.stressRight[i], parts.Word(i + 1));
         return;
       default: return;
     }

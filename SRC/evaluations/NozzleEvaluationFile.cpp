@@ -1,17 +1,15 @@
 // The .noz reader and writer (see NozzleEvaluationFile.h).
 #include "evaluations/NozzleEvaluationFile.h"
 
-#include <cstdio>
 #include <cstring>
 
-#include "platform/SiblingTemporary.h"
+#include "evaluations/EvaluationInputFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
 #include "services/NumberFormat.h"
 
 namespace {
 
-constexpr std::size_t kMagicBytes = 16;
 constexpr std::size_t kKindBytes = 11;  // "QUORVELWNOZ"
 constexpr int kVersion = 810;
 constexpr int kOldestVersion = 720;
@@ -29,9 +27,6 @@ float* WrcFields(NozzleEvaluation& d, std::size_t index) {
 constexpr std::size_t kWrcFieldCount = 16;
 
 void WriteFields(BinaryFile& file, NozzleEvaluation d, const UnitsSettings& units) {
-  char magic[kMagicBytes] = {};
-  std::memcpy(magic, kNozzleFileMagic, std::strlen(kNozzleFileMagic));
-  BinaryFileWriteBytes(file, magic, kMagicBytes);
   BinaryFileWriteInt(file, d.analysis);
   BinaryFileWriteByte(file, d.spherical ? 1 : 0);
   for (std::size_t i = 0; i < kEnFieldCount; ++i) BinaryFileWriteFloat(file, *EnFields(d, i));
@@ -39,8 +34,6 @@ void WriteFields(BinaryFile& file, NozzleEvaluation d, const UnitsSettings& unit
   for (std::size_t i = 0; i < kWrcFieldCount; ++i) BinaryFileWriteFloat(file, *WrcFields(d, i));
   BinaryFileWriteInts(file, &units.unit[1], kUnitKindCount);
 }
-
-std::string WithPath(const char* text, const std::string& path) { return std::string(text) + path; }
 
 // The version of a magic of the right kind; -1 when the digits are not
 // digits.
@@ -57,42 +50,24 @@ bool Sound(const NozzleEvaluation& d, std::uint8_t shell, const std::int32_t (&u
   if (d.analysis != kNozzleEn13445 && d.analysis != kNozzleWrc537) return false;
   if (shell > 1) return false;
   if (d.loadCase < kNozzleSustained || d.loadCase > kNozzleOperating) return false;
-  for (int kind = 1; kind <= kUnitKindCount; ++kind)
-    if (units[kind - 1] < 0 || units[kind - 1] >= UnitCount(kind)) return false;
-  return true;
+  return UnitChoicesSound(units);
 }
 
 }  // namespace
 
 void WriteNozzleFileFrom(const std::string& path, const NozzleEvaluation& data, const UnitsSettings& units) {
-  const std::string failed = "Unable to write data file";
-  platform::RemoveStaleTemporaries(path);
-  platform::SiblingTemporary temporary(path, 0644);
-  if (!temporary.ok()) throw failed;
-  BinaryFile file;
-  bool written = BinaryFileOpenWrite(file, temporary.path());
-  if (written) {
-    WriteFields(file, data, units);
-    written = BinaryFileClose(file) && !BinaryFileHasError(file);
-  }
-  if (!written || !temporary.Commit()) throw failed;
+  WriteEvaluationFile(path, kNozzleFileMagic, "Unable to write data file",
+                      [&](BinaryFile& file) { WriteFields(file, data, units); });
 }
 
 void ReadNozzleFileInto(const std::string& path, NozzleEvaluation& data, UnitsSettings& units) {
-  BinaryFile file;
-  if (!BinaryFileOpenRead(file, path)) throw WithPath("Nozzle Evaluation file: ", path) + "\nDoes not exist.";
-  BinaryFileRequireFinite(file);
-  char magic[kMagicBytes + 1] = {};
-  BinaryFileReadBytes(file, magic, kMagicBytes);
-  if (BinaryFileReadFailed(file) || std::strncmp(magic, kNozzleFileMagic, kKindBytes) != 0) {
-    BinaryFileClose(file);
-    throw WithPath("Unable to read nozzle data file:\n", path);
-  }
-  const int version = VersionOf(magic);
-  if (version < kOldestVersion || version > kVersion) {
-    BinaryFileClose(file);
-    throw WithPath("Unable to read nozzle data:\n", path) + CFormat("\nVersion = %.2f", version * 0.01);
-  }
+  EvaluationFileReader reader(path, "Nozzle Evaluation");
+  if (!reader.MagicRead() || std::strncmp(reader.magic(), kNozzleFileMagic, kKindBytes) != 0)
+    reader.Refuse("Unable to read nozzle data file:\n");
+  const int version = VersionOf(reader.magic());
+  if (version < kOldestVersion || version > kVersion)
+    reader.Refuse("Unable to read nozzle data:\n", CFormat("\nVersion = %.2f", version * 0.01));
+  BinaryFile& file = reader.file();
   const bool current = version >= kVersion;
   NozzleEvaluation read = data;
   if (current)
@@ -109,12 +84,9 @@ void ReadNozzleFileInto(const std::string& path, NozzleEvaluation& data, UnitsSe
   }
   std::int32_t unitChoices[kUnitKindCount] = {};
   BinaryFileReadInts(file, unitChoices, kUnitKindCount);
-  const bool failed = BinaryFileReadFailed(file) || BinaryFileNonFiniteAt(file) >= 0;
-  BinaryFileClose(file);
-  if (failed || !Sound(read, shell, unitChoices))
-    throw WithPath("There was an error while reading nozzle evaluation file:\n", path);
+  reader.Finish(Sound(read, shell, unitChoices), "There was an error while reading nozzle evaluation file:\n");
   data = read;
-  for (int kind = 1; kind <= kUnitKindCount; ++kind) units.unit[kind] = unitChoices[kind - 1];
+  TakeUnitChoices(unitChoices, units);
 }
 
 void WriteNozzleEvaluationFile() {

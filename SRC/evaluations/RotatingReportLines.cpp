@@ -28,9 +28,7 @@ std::string Join(const std::vector<std::string>& fields) {
 
 // --- pump columns -----------------------------------------------------------------------------
 
-struct PumpColumns {
-  int digit = 0, calculated = 0, allowed = 0, ratio = 0, status = 0;
-};
+using PumpColumns = EvaluationCheckColumns;
 
 PumpColumns MeasurePumpColumns(const Measure& width) {
   PumpColumns c;
@@ -268,17 +266,7 @@ void WriteReportSpace() {
 
 void WritePumpHeadingRow() {
   switch (CurrentEvaluationOutput()) {
-    case EvaluationOutput::Printer: {
-      const PumpColumns& c = PrinterRoads().pump;
-      const int left = PrinterPage().unit;
-      PrinterTextLeft("");
-      PrinterTextRight(left + c.calculated + 2 * c.digit, "Calculated");
-      PrinterTextRight(left + c.allowed + c.digit, "Allowed");
-      PrinterTextRight(left + c.ratio, "Ratio");
-      PrinterTextAt(left + c.status, "Status");
-      PrinterNewLine();
-      return;
-    }
+    case EvaluationOutput::Printer: PrinterCheckHeadingRow(PrinterRoads().pump); return;
     case EvaluationOutput::File:
       if (g_ReportToFile) {
         ReportAppendLine(",Calculated,Allowed,Ratio,Status");
@@ -301,17 +289,7 @@ void WritePumpCheckRow(const std::string& label, const std::string& calculated, 
                        const std::string& ratio, const std::string& status) {
   const std::string c = Trim(calculated), a = Trim(allowed), r = Trim(ratio);
   switch (CurrentEvaluationOutput()) {
-    case EvaluationOutput::Printer: {
-      const PumpColumns& p = PrinterRoads().pump;
-      const int left = PrinterPage().unit;
-      PrinterTextLeft(label);
-      PrinterTextRight(left + p.calculated, c);
-      PrinterTextRight(left + p.allowed, a);
-      PrinterTextRight(left + p.ratio, r);
-      PrinterTextAt(left + p.status, status);
-      PrinterNewLine();
-      return;
-    }
+    case EvaluationOutput::Printer: PrinterCheckRow(PrinterRoads().pump, label, c, a, r, status); return;
     case EvaluationOutput::File:
       if (g_ReportToFile) {
         ReportAppendLine(CsvQuoted(label) + "," + c + "," + a + "," + r + "," + status);

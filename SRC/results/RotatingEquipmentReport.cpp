@@ -21,7 +21,8 @@
 #include "platform/Window.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "properties/DialogTable.h"
+#include "properties/PropertyTables.h"
+#include "properties/TableChooser.h"
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
 #include "resultsfile/RadioChooser.h"
@@ -294,16 +295,11 @@ ReportTable& Table() {
 
 // The equipment chooser (SELECT_DIALOG): one line per entry, its kind and
 // its name.
-class EquipmentChooserTable : public DialogTableWindow {
+class EquipmentChooserTable : public TableChooser {
  public:
-  explicit EquipmentChooserTable(HWND dialog) : dialog_(dialog) {}
+  EquipmentChooserTable() { caption = "Other Rot. Equipment"; }
   void DefineColumns() override {
-    HDC dc = Dc();
-    auto width = [dc](const std::string& text) {
-      SIZE size{0, 0};
-      if (!text.empty()) GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-      return static_cast<int>(size.cx);
-    };
+    auto width = [this](const std::string& text) { return DcTextWidth(Dc(), text); };
     widths[1] = width("Compressor  ");
     widths[2] = width("MMMMMMMMMMMMMMM");
   }
@@ -320,35 +316,11 @@ class EquipmentChooserTable : public DialogTableWindow {
     if (e.kind == kEquipmentPump) return model.pumps[e.number].name;
     return (e.kind == kEquipmentCompressor ? model.compressors : model.turbines)[e.number].description;
   }
-  void DoubleClick() override { PostMessage(dialog_, WM_COMMAND, IDOK, 0); }
-  void SetDialog(HWND dialog) { dialog_ = dialog; }
 
- private:
-  HWND dialog_;
+ protected:
+  int ItemCount() const override { return static_cast<int>(Data().entries.size()); }
+  int CurrentItem() const override { return Data().currentEntry; }
 };
-
-INT_PTR EquipmentChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      SetWindowLongPtr(dialog, DWLP_USER, lParam);
-      auto* table = reinterpret_cast<EquipmentChooserTable*>(lParam);
-      table->SetDialog(dialog);
-      SetWindowText(dialog, "Other Rot. Equipment");
-      CreateDialogTable(dialog, *table, 2, 1);
-      const int count = static_cast<int>(Data().entries.size());
-      LayoutDialogTable(dialog, *table, count, std::clamp(Data().currentEntry, 1, std::max(count, 1)), 1, 8,
-                        {{IDOK, 8}, {IDCANCEL, 56}});
-      return FALSE;
-    }
-    case WM_COMMAND: {
-      auto* table = reinterpret_cast<EquipmentChooserTable*>(GetWindowLongPtr(dialog, DWLP_USER));
-      if (LOWORD(wParam) == IDOK) EndDialog(dialog, table->currentRow);
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
-      return TRUE;
-    }
-    default: return FALSE;
-  }
-}
 
 }  // namespace
 
@@ -421,9 +393,8 @@ void ChooseReportLoadCase(HWND owner) {
 
 void ChooseOtherEquipment(HWND owner) {
   if (!MultipleEquipment()) return;
-  EquipmentChooserTable table(nullptr);
-  const INT_PTR chosen = DialogBoxParam(InstanceHandle, "SELECT_DIALOG", owner, EquipmentChooserProc,
-                                        reinterpret_cast<LPARAM>(&table));
+  EquipmentChooserTable table;
+  const INT_PTR chosen = RunTableChooser(owner, table);
   if (chosen <= 0) return;
   Data().currentEntry = static_cast<int>(chosen);
   OpenRotatingEquipmentReport();

@@ -15,7 +15,7 @@
 #include "platform/Windows1252.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "properties/DialogTable.h"
+#include "properties/TableChooser.h"
 #include "results/ResultsMode.h"
 #include "results/SupportLoadsTimeHistory.h"
 #include "resultsfile/RadioChooser.h"
@@ -267,10 +267,13 @@ void OpenElementForceTimeHistory() {
 
 // --- the item choosers (SELECT_DIALOG) ---------------------------------------------
 
-class ItemChooserTable : public DialogTableWindow {
+class ItemChooserTable : public TableChooser {
  public:
   ItemChooserTable(std::vector<std::string> headings, std::function<std::string(int, int)> cell, int rows)
-      : headings_(std::move(headings)), cell_(std::move(cell)), rows_(rows) {}
+      : headings_(std::move(headings)), cell_(std::move(cell)), rows_(rows) {
+    columns = static_cast<int>(headings_.size());
+    maxRows = 12;
+  }
   void DefineColumns() override {
     const TextWidthFunction width = ScreenTextWidth(*this);
     for (int c = 1; c <= columnCount; ++c) {
@@ -283,40 +286,19 @@ class ItemChooserTable : public DialogTableWindow {
     return line == 0 && column >= 1 && column <= static_cast<int>(headings_.size()) ? headings_[static_cast<std::size_t>(column) - 1] : "";
   }
   std::string CellText(int row, int column, int /*line*/) override { return cell_(row, column); }
-  void DoubleClick() override { PostMessage(dialog, WM_COMMAND, IDOK, 0); }
   std::vector<std::string> headings_;
   std::function<std::string(int, int)> cell_;
   int rows_;
   int current = 1;
-  std::string caption;
-  HWND dialog = nullptr;
-};
 
-INT_PTR ItemChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      SetWindowLongPtr(dialog, DWLP_USER, lParam);
-      auto* table = reinterpret_cast<ItemChooserTable*>(lParam);
-      table->dialog = dialog;
-      SetWindowText(dialog, table->caption.c_str());
-      CreateDialogTable(dialog, *table, static_cast<int>(table->headings_.size()), 1);
-      LayoutDialogTable(dialog, *table, table->rows_, std::clamp(table->current, 1, std::max(table->rows_, 1)), 1, 12,
-                        {{IDOK, 8}, {IDCANCEL, 56}});
-      return FALSE;
-    }
-    case WM_COMMAND: {
-      auto* table = reinterpret_cast<ItemChooserTable*>(GetWindowLongPtr(dialog, DWLP_USER));
-      if (LOWORD(wParam) == IDOK) EndDialog(dialog, table->currentRow);
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
-      return TRUE;
-    }
-    default: return FALSE;
-  }
-}
+ protected:
+  int ItemCount() const override { return rows_; }
+  int CurrentItem() const override { return current; }
+};
 
 int RunItemChooser(HWND owner, ItemChooserTable& table) {
   if (table.rows_ < 1) return 0;
-  const INT_PTR chosen = DialogBoxParam(InstanceHandle, "SELECT_DIALOG", owner, ItemChooserProc, reinterpret_cast<LPARAM>(&table));
+  const INT_PTR chosen = RunTableChooser(owner, table);
   return chosen > 0 && chosen <= table.rows_ ? static_cast<int>(chosen) : 0;
 }
 

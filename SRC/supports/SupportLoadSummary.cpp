@@ -11,7 +11,8 @@
 #include "platform/Window.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
-#include "properties/DialogTable.h"
+#include "properties/PropertyTables.h"
+#include "properties/TableChooser.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
@@ -122,16 +123,11 @@ std::string SupportKindText(const LayoutRow& row) {
 
 // --- the support chooser --------------------------------------------------------------
 
-class SupportChooserTable : public DialogTableWindow {
+class SupportChooserTable : public TableChooser {
  public:
-  explicit SupportChooserTable(HWND dialog) : dialog_(dialog) {}
+  SupportChooserTable() { caption = "Support load summary"; }
   void DefineColumns() override {
-    HDC dc = Dc();
-    auto width = [dc](const std::string& text) {
-      SIZE size{0, 0};
-      if (!text.empty()) GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
-      return static_cast<int>(size.cx);
-    };
+    auto width = [this](const std::string& text) { return DcTextWidth(Dc(), text); };
     widths[1] = std::max(width("Node"), width("00000A"));
     widths[2] = width("Limit Stop (0.707, 0.707, 0.707)");
   }
@@ -145,37 +141,12 @@ class SupportChooserTable : public DialogTableWindow {
     const LayoutRow& layout = TheModel().row(layoutRow);
     return column == 1 ? std::string(NodeNumberText(layout.node)) : SupportKindText(layout);
   }
-  void DoubleClick() override { PostMessage(dialog_, WM_COMMAND, IDOK, 0); }
-  void SetDialog(HWND dialog) { dialog_ = dialog; }
-  std::string caption = "Support load summary";
   int current = 1;
 
- private:
-  HWND dialog_;
+ protected:
+  int ItemCount() const override { return static_cast<int>(TheResults().supportList.size()); }
+  int CurrentItem() const override { return current; }
 };
-
-INT_PTR ChooserProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  switch (message) {
-    case WM_INITDIALOG: {
-      SetWindowLongPtr(dialog, DWLP_USER, lParam);
-      auto* table = reinterpret_cast<SupportChooserTable*>(lParam);
-      table->SetDialog(dialog);
-      SetWindowText(dialog, table->caption.c_str());
-      CreateDialogTable(dialog, *table, 2, 1);
-      const int count = static_cast<int>(TheResults().supportList.size());
-      LayoutDialogTable(dialog, *table, count, std::clamp(table->current, 1, std::max(count, 1)), 1, 8,
-                        {{IDOK, 8}, {IDCANCEL, 56}});
-      return FALSE;
-    }
-    case WM_COMMAND: {
-      auto* table = reinterpret_cast<SupportChooserTable*>(GetWindowLongPtr(dialog, DWLP_USER));
-      if (LOWORD(wParam) == IDOK) EndDialog(dialog, table->currentRow);
-      if (LOWORD(wParam) == IDCANCEL) EndDialog(dialog, 0);
-      return TRUE;
-    }
-    default: return FALSE;
-  }
-}
 
 }  // namespace
 
@@ -253,10 +224,9 @@ void OpenSupportLoadSummary() {
 
 void ChooseSupportForSummary(HWND owner) {
   if (TheResults().supportList.empty()) return;
-  SupportChooserTable table(nullptr);
+  SupportChooserTable table;
   table.current = State().currentSupport;
-  const INT_PTR chosen =
-      DialogBoxParam(InstanceHandle, "SELECT_DIALOG", owner, ChooserProc, reinterpret_cast<LPARAM>(&table));
+  const INT_PTR chosen = RunTableChooser(owner, table);
   if (chosen <= 0) return;
   State().currentSupport = static_cast<int>(chosen);
   OpenSupportLoadSummary();
@@ -264,11 +234,10 @@ void ChooseSupportForSummary(HWND owner) {
 
 int ChooseSupportPosition(HWND owner, const std::string& caption, int current) {
   if (TheResults().supportList.empty()) return 0;
-  SupportChooserTable table(nullptr);
+  SupportChooserTable table;
   table.caption = caption;
   table.current = current;
-  const INT_PTR chosen =
-      DialogBoxParam(InstanceHandle, "SELECT_DIALOG", owner, ChooserProc, reinterpret_cast<LPARAM>(&table));
+  const INT_PTR chosen = RunTableChooser(owner, table);
   const auto count = static_cast<INT_PTR>(TheResults().supportList.size());
   return chosen > 0 && chosen <= count ? static_cast<int>(chosen) : 0;
 }

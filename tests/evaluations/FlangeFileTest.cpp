@@ -3,7 +3,8 @@
 // file, another magic, truncated, type, bolt size or unit choice out of
 // range, a number that is not finite) with its message and the data and
 // units left as they were; a facing sketch and column of 0 read as 1; a
-// write that fails leaves the previous file whole.
+// write that fails leaves the previous file whole. A header without its
+// zero byte is refused; only the five unit kinds the file keeps are taken.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -202,6 +203,24 @@ TEST_F(FlangeFileTest, AWriteThatFailsLeavesThePreviousFileWhole) {
   // Root may write anyway; then the new file is whole instead.
   if (refused) EXPECT_EQ(Bytes(path), before);
   else EXPECT_EQ(Bytes(path).size(), 137u);
+}
+
+TEST_F(FlangeFileTest, AHeaderWithoutItsZeroIsRefusedAndOnlyTheFiveUnitKindsKeptAreTaken) {
+  std::string bytes = Bytes(DefaultsFile());
+  bytes[15] = 'X';
+  Put(Path("nul.flg"), bytes);
+  ExpectRefused(Path("nul.flg"), "Unable to read flange qualification file:\n" + Path("nul.flg"));
+
+  UnitsSettings written{};
+  for (int kind = 1; kind <= kFlangeFileUnitKinds; ++kind) written.unit[kind] = UnitCount(kind) - 1;
+  WriteFlangeFileFrom(Path("units.flg"), FlangeQualificationData{}, written);
+  UnitsSettings units{};
+  for (int kind = 1; kind <= kUnitKindCount; ++kind) units.unit[kind] = kind % UnitCount(kind);
+  const UnitsSettings before = units;
+  FlangeQualificationData data;
+  ReadFlangeFileInto(Path("units.flg"), data, units);
+  for (int kind = 1; kind <= kUnitKindCount; ++kind)
+    EXPECT_EQ(units.unit[kind], kind <= kFlangeFileUnitKinds ? written.unit[kind] : before.unit[kind]) << kind;
 }
 
 }  // namespace

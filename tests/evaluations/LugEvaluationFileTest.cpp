@@ -1,7 +1,8 @@
 // The .lug file: 304 bytes with the sets and the moments in the file's own
 // order, written and read back byte for byte with the unit choices; another
 // kind of file, a header without its zero byte, a missing, short or damaged
-// file are refused with their messages and change nothing.
+// file are refused with their messages and change nothing; a failed write
+// gives its message.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -118,6 +119,17 @@ TEST_F(LugEvaluationFileTest, RefusedFilesChangeNothing) {
   EXPECT_EQ(refusal("none.lug", ""), "Lug evaluation file: " + Path("none.lug") + "\nDoes not exist.");
   EXPECT_EQ(data, before);
   EXPECT_EQ(units.unit[kUnitForce], 1);
+}
+
+TEST_F(LugEvaluationFileTest, AFailedWriteGivesItsMessage) {
+  std::string message = "written";
+  try {
+    WriteLugFileFrom(Path("missing-folder/x.lug"), Sample(), UnitsSettings{});
+  } catch (const std::string& text) {
+    message = text;
+  }
+  EXPECT_EQ(message, "Unable to write lug data file");
+  EXPECT_FALSE(std::filesystem::exists(Path("missing-folder")));
 }
 
 }  // namespace

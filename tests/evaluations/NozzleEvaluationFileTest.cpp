@@ -2,7 +2,8 @@
 // byte with the unit choices; an older file (version 720, 145 bytes) reads
 // as EN 13445-3 and leaves the WRC inputs as they were; versions 811 and
 // 710, another kind of file, a missing, truncated or damaged one are
-// refused with their messages and change nothing.
+// refused with their messages and change nothing; only the kind and the
+// version of the header count. A failed write gives its message.
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -179,6 +180,34 @@ TEST_F(NozzleEvaluationFileTest, RefusedFilesChangeNothing) {
             "Nozzle Evaluation file: " + Path("none.noz") + "\nDoes not exist.");
   EXPECT_EQ(data, before);
   EXPECT_EQ(units.unit[kUnitForce], 1);
+}
+
+TEST_F(NozzleEvaluationFileTest, TheHeaderCountsByKindAndVersionAloneAndAFailedWriteGivesItsMessage) {
+  const std::string path = Path("vessel.noz");
+  WriteNozzleFileFrom(path, Sample(), UnitsSettings{});
+  std::string bytes = Bytes(path);
+  bytes[14] = 'X';
+  bytes[15] = 'Y';
+  Put(path, bytes);
+  NozzleEvaluation read;
+  UnitsSettings units{};
+  EXPECT_EQ(Refusal(path, read, units), "");
+  EXPECT_EQ(read, Sample());
+
+  bytes = Bytes(path);
+  const std::int32_t negative = -1;
+  std::memcpy(bytes.data() + 141, &negative, sizeof negative);  // the Dimension unit
+  Put(Path("unit.noz"), bytes);
+  EXPECT_EQ(Refusal(Path("unit.noz"), read, units),
+            "There was an error while reading nozzle evaluation file:\n" + Path("unit.noz"));
+
+  try {
+    WriteNozzleFileFrom(Path("missing-folder/x.noz"), Sample(), UnitsSettings{});
+    ADD_FAILURE() << "written";
+  } catch (const std::string& text) {
+    EXPECT_EQ(text, "Unable to write data file");
+  }
+  EXPECT_FALSE(std::filesystem::exists(Path("missing-folder")));
 }
 
 }  // namespace

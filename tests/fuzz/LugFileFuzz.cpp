@@ -3,11 +3,9 @@
 // they were; a file read is written back, and that file reads to the same
 // document and writes the same bytes. Seeds: files of both lug types and
 // every code, written by the program's own writer.
-#include <cstring>
-
 #include "evaluations/LugEvaluationFile.h"
+#include "fuzz/EvaluationFileFuzz.h"
 #include "fuzz/FuzzTarget.h"
-#include "fuzz/ReaderFuzz.h"
 
 namespace {
 
@@ -27,43 +25,14 @@ LugInputs OpenDocument() {
   return d;
 }
 
-UnitsSettings OpenUnits() {
-  UnitsSettings units;
-  for (int kind = 1; kind <= kUnitKindCount; ++kind) units.unit[kind] = UnitCount(kind) - 1;
-  return units;
-}
-
-bool SameUnits(const UnitsSettings& a, const UnitsSettings& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 std::string Written(const LugInputs& d, const UnitsSettings& units) {
-  return scratch::Written("written.lug", [&](const std::string& path) { WriteLugFileFrom(path, d, units); });
+  return evaluation_fuzz::Written("lug", WriteLugFileFrom, d, units);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = scratch::Write("fuzz.lug", data, size);
-  const LugInputs before = OpenDocument();
-  const UnitsSettings unitsBefore = OpenUnits();
-  LugInputs document = before;
-  UnitsSettings units = unitsBefore;
-  try {
-    ReadLugFileInto(path, document, units);
-  } catch (const std::string&) {
-    if (!(document == before) || !SameUnits(units, unitsBefore))
-      scratch::Fault("a refused file changed the open document");
-    return 0;
-  }
-  const std::string written = Written(document, units);
-  const std::string again = scratch::Write("again.lug", written);
-  LugInputs reread = before;
-  UnitsSettings rereadUnits = unitsBefore;
-  ReadLugFileInto(again, reread, rereadUnits);
-  if (!(reread == document) || !SameUnits(rereadUnits, units))
-    scratch::Fault("what was read and written back read differently");
-  if (Written(reread, rereadUnits) != written)
-    scratch::Fault("what was read and written back wrote other bytes the second time");
-  return 0;
+  return evaluation_fuzz::ReadAndWriteBack(data, size, "lug", OpenDocument(), ReadLugFileInto, WriteLugFileFrom);
 }
 
 std::vector<std::string> FuzzSeeds() {

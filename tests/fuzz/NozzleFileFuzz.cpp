@@ -4,11 +4,9 @@
 // document and writes the same bytes. Seeds: files of the current version
 // for both analysis kinds, shells and load cases, and an older (version
 // 720) file made from the program's own writer's bytes.
-#include <cstring>
-
 #include "evaluations/NozzleEvaluationFile.h"
+#include "fuzz/EvaluationFileFuzz.h"
 #include "fuzz/FuzzTarget.h"
-#include "fuzz/ReaderFuzz.h"
 
 namespace {
 
@@ -25,43 +23,14 @@ NozzleEvaluation OpenDocument() {
   return d;
 }
 
-UnitsSettings OpenUnits() {
-  UnitsSettings units;
-  for (int kind = 1; kind <= kUnitKindCount; ++kind) units.unit[kind] = UnitCount(kind) - 1;
-  return units;
-}
-
-bool SameUnits(const UnitsSettings& a, const UnitsSettings& b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
 std::string Written(const NozzleEvaluation& d, const UnitsSettings& units) {
-  return scratch::Written("written.noz", [&](const std::string& path) { WriteNozzleFileFrom(path, d, units); });
+  return evaluation_fuzz::Written("noz", WriteNozzleFileFrom, d, units);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  const std::string path = scratch::Write("fuzz.noz", data, size);
-  const NozzleEvaluation before = OpenDocument();
-  const UnitsSettings unitsBefore = OpenUnits();
-  NozzleEvaluation document = before;
-  UnitsSettings units = unitsBefore;
-  try {
-    ReadNozzleFileInto(path, document, units);
-  } catch (const std::string&) {
-    if (!(document == before) || !SameUnits(units, unitsBefore))
-      scratch::Fault("a refused file changed the open document");
-    return 0;
-  }
-  const std::string written = Written(document, units);
-  const std::string again = scratch::Write("again.noz", written);
-  NozzleEvaluation reread = before;
-  UnitsSettings rereadUnits = unitsBefore;
-  ReadNozzleFileInto(again, reread, rereadUnits);
-  if (!(reread == document) || !SameUnits(rereadUnits, units))
-    scratch::Fault("what was read and written back read differently");
-  if (Written(reread, rereadUnits) != written)
-    scratch::Fault("what was read and written back wrote other bytes the second time");
-  return 0;
+  return evaluation_fuzz::ReadAndWriteBack(data, size, "noz", OpenDocument(), ReadNozzleFileInto, WriteNozzleFileFrom);
 }
 
 std::vector<std::string> FuzzSeeds() {

@@ -2,7 +2,7 @@
 // the user's units (a free direction blank on screen and in the text report,
 // written in the comma-separated lines), the support load summary rows and
 // their order, Maximum, Minimum and Allowables with an exceeded allowable
-// flagged, and stepping through the supports.
+// flagged, stepping through the supports, and the support chooser.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,6 +10,9 @@
 #include <iterator>
 #include <sstream>
 
+#include "platform/Dialog.h"
+#include "platform/TestSupport.h"
+#include "platform/Window.h"
 #include "printing/ReportOutput.h"
 #include "results/ResultsTesting.h"
 #include "resultsfile/ResultBlocks.h"
@@ -256,6 +259,43 @@ TEST_F(SupportResultsTest, TheSummaryReportLeavesZeroLoadsBlankInTextAndWritesTh
   EXPECT_EQ((line + 1)->rfind("Load combination,FX (N),FY (N),FZ (N),X ", 0), 0u) << *(line + 1);
   EXPECT_EQ((line + 2)->rfind("Sustained,", 0), 0u);
   EXPECT_EQ(std::count((line + 2)->begin(), (line + 2)->end(), ','), 7);
+}
+
+// The chooser lists every support by node and kind under the caller's
+// caption, opens on the current one and ends with the one chosen, 0 after
+// Cancel; the summary's own chooser opens the summary of the support chosen.
+TEST_F(SupportResultsTest, TheSupportChooserOpensOnTheCurrentSupportAndEndsWithTheOneChosen) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Support Loads Time History");
+    auto* table = reinterpret_cast<TableWindow*>(GetWindowLongPtr(dialog, DWLP_USER));
+    EXPECT_EQ(table->rowCount, 3);
+    EXPECT_EQ(table->currentRow, 3);
+    EXPECT_EQ(table->HeadingText(2, 0), "Support");
+    EXPECT_EQ(table->CellText(1, 1, 0), "10");
+    EXPECT_EQ(table->CellText(3, 1, 0), "20");
+    TableGoTo(*table, 2);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(ChooseSupportPosition(ResultsFrame().window, "Support Loads Time History", 3), 2);
+  platform::CheckModalScript();
+  platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDCANCEL, 0); });
+  EXPECT_EQ(ChooseSupportPosition(ResultsFrame().window, "Support Loads Time History", 1), 0);
+  platform::CheckModalScript();
+
+  platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(dialog), "Support load summary");
+    auto* table = reinterpret_cast<TableWindow*>(GetWindowLongPtr(dialog, DWLP_USER));
+    TableGoTo(*table, 3);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ChooseSupportForSummary(ResultsFrame().window);
+  platform::CheckModalScript();
+  EXPECT_EQ(SummaryCurrentSupport(), 3);
+  EXPECT_NE(ResultsTitle().find("Support load summary for restraint at node 20"), std::string::npos) << ResultsTitle();
 }
 
 }  // namespace
