@@ -17,6 +17,7 @@
 #include "model/NodeList.h"
 #include "platform/TestSupport.h"
 
+#include "WindowManager.h"
 #include "XInput.h"
 #include "XvfbServer.h"
 
@@ -39,6 +40,11 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
 
   XInput input(display);
   ASSERT_TRUE(input.ok());
+  ManagedWindows windows(display);
+  ASSERT_TRUE(windows.ok());
+  // A window manager, where one runs, first deals with the windows that
+  // have just appeared (it may give one of them the focus for a moment).
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
   // The click lands where the program believes the cell is, and the key
   // goes where the server has the focus: both wait until the program knows
   // where the server (and a window manager) put the Layout, and the Layout
@@ -69,6 +75,7 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
   ClientToScreen(table.Window(), &cell);
   input.Click(cell.x, cell.y);
   ASSERT_TRUE(platform::PumpUntil([&] { return table.currentRow == target; }, 10000)) << "the click did not arrive";
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";  // it sees the click too
   input.Key("Down");
   ASSERT_TRUE(platform::PumpUntil([&] { return table.currentRow == target + 1; }, 10000)) << "the key did not arrive";
   // Let whatever the two actions set going run its course for a while.
