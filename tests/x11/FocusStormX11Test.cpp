@@ -6,7 +6,9 @@
 // server's reports of those moves arrive late and must not be taken for new
 // requests, or the two windows take the focus from each other for ever. The
 // same holds under a window manager, which frames the windows, answers
-// focus requests itself and gives the focus to a clicked window.
+// focus requests itself and gives the focus to a clicked window. A key
+// typed while a manager's focus on a window that has just appeared holds
+// goes to the window the program chose.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -90,6 +92,40 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
 class FocusStormX11Test : public OnXvfb<ListFixture> {};
 
 TEST_F(FocusStormX11Test, LayoutAndListWindowsLeaveTheFocusAlone) { ClickAndKeyInTheLayoutBesideTheList(display_); }
+
+// A window manager gives the focus to a window of the program's that has
+// just appeared (here the Graphics window, of the graphics thread) while
+// the program keeps the Layout active; the Down key typed before the
+// program has taken the focus back still moves the Layout's current row,
+// and the Layout has the keyboard again. The manager is played by the test,
+// so that the key surely comes while the guess holds the focus.
+TEST_F(FocusStormX11Test, AKeyTypedWhileTheManagerFocusesAnotherNewWindowGoesToTheChosenOne) {
+  ShowModelWindows();
+  HWND layout = LayoutFrame().window;
+  SendMessage(layout, WM_COMMAND, MAKEWPARAM(187, 0), 0);  // Misc > Coordinates
+  SetForegroundWindow(layout);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  const std::string layoutTitle = TextOf(layout), graphicsTitle = TextOf(GraphicsFrame().window);
+  ASSERT_TRUE(IsWindowVisible(GraphicsFrame().window));
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        int x = 0, y = 0;
+        return input.PlaceOf(graphicsTitle, &x, &y) && input.HasFocus(layoutTitle);
+      },
+      10000))
+      << "the Layout never had the keyboard beside the Graphics window";
+  LayoutTable& table = TheLayoutTable();
+  const int start = table.currentRow;
+  input.KeyWithFocusGivenTo(graphicsTitle, "Down");
+  EXPECT_TRUE(platform::PumpUntil([&] { return table.currentRow == start + 1; }, 10000))
+      << "the key did not reach the Layout (row " << table.currentRow << ")";
+  EXPECT_TRUE(platform::PumpUntil([&] { return input.HasFocus(layoutTitle); }, 10000))
+      << "the Layout did not take the keyboard back";
+  EXPECT_EQ(GetActiveWindow(), layout);
+}
 
 class FocusStormUnderWindowManagerX11Test : public OnXvfbWithWindowManager<ListFixture> {};
 
