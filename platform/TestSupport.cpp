@@ -8,6 +8,7 @@
 // seconds of real time, so a thread that never settles cannot hang a test.
 #include "platform/TestSupport.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <deque>
@@ -217,17 +218,20 @@ void MoveClock(DWORD milliseconds) {
   for (auto& [id, queue] : TheCore().queues) NotifyQueue(*queue);
 }
 
-bool PumpUntil(const std::function<bool()>& done, int limitMs) {
+bool PumpUntil(const std::function<bool()>& done, int limitMs, const std::function<bool(MSG* message)>& takeFirst) {
+  constexpr std::chrono::milliseconds::rep kLookAgainMs = 10;
   auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
   while (!done()) {
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0) return false;
     MSG message;
-    if (!Retrieve(&message, nullptr, 0, 0, true, true, static_cast<int>(left.count()))) continue;
+    if (!Retrieve(&message, nullptr, 0, 0, true, true, static_cast<int>(std::min(left.count(), kLookAgainMs))))
+      continue;
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return done();
     }
+    if (takeFirst && takeFirst(&message)) continue;
     TranslateMessage(&message);
     DispatchMessage(&message);
   }

@@ -19,6 +19,7 @@
 #include <functional>
 #include <string>
 
+#include "platform/Messages.h"
 #include "platform/Types.h"
 
 namespace platform {
@@ -43,8 +44,13 @@ void MoveClock(DWORD milliseconds);
 
 // Serves the calling thread's queue (waiting on it, up to `limitMs` of real
 // time) until `done` is true. For input that comes from outside the process
-// (an X server); true when `done` became true.
-bool PumpUntil(const std::function<bool()>& done, int limitMs);
+// (an X server); true when `done` became true. What `done` looks at may
+// change with no message to this thread (where the server has the focus), so
+// it is looked at again every few milliseconds while the queue is quiet.
+// `takeFirst`, when given, sees each message before it is dispatched and
+// may take it, as a program's loop takes the keys of its accelerators.
+bool PumpUntil(const std::function<bool()>& done, int limitMs,
+               const std::function<bool(MSG* message)>& takeFirst = nullptr);
 
 // Waits until everything the presenter was asked (windows, titles, frames,
 // focus) has reached the display.

@@ -278,6 +278,19 @@ bool OldFocusReport(HWND handle) {
   return foreground != nullptr && foreground != window && foreground->queue->toldActive != foreground->handle;
 }
 
+// Whether the screen's report that `handle` lost the focus is older than
+// the program's activation of it, which the screen has not heard of yet: a
+// manager's focus on another window that has just appeared, made while the
+// program was choosing this one. The screen follows the choice once the
+// thread tells it (PresentDirtyWindows); acted on, the report would leave
+// the chosen window inactive, and the screen would never hear of it.
+bool LossBeforeTheChoiceWasTold(HWND handle) {
+  Core& core = TheCore();
+  std::lock_guard guard(core.lock);
+  Window* window = Find(handle);
+  return window != nullptr && core.foreground == handle && window->queue->toldActive != handle;
+}
+
 // The window that takes the activation the screen gives `handle`: the window
 // itself, or, while a modal window it owns keeps it disabled, that modal
 // window (down the chain: a message box over a dialog over a frame). Null
@@ -312,7 +325,7 @@ void PresenterActivated(HWND handle, bool active) {
       // on a frame that a modal dialog keeps disabled): the screen must
       // hear where it went, even when the layer's activation stayed.
       if (usable != handle) queue->toldActive = nullptr;
-    } else if (GetActiveWindow() == handle) {
+    } else if (GetActiveWindow() == handle && !LossBeforeTheChoiceWasTold(handle)) {
       ActivateWindow(nullptr, WA_INACTIVE);
     }
   });

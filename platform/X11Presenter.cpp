@@ -21,7 +21,8 @@
 // group when its owner is not shown), so it opens, and stays, above the
 // windows it belongs to. The focus a manager gives a window because it has
 // just appeared is the manager's guess, late: when the program has chosen
-// another window meanwhile, that window takes the focus back (OnFocus).
+// another window meanwhile, that window takes the focus back (OnFocus), and
+// the keys typed before it has it go to it as well (OnKey).
 // System cursors are the server's cursor font; a cursor from the program's
 // resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
@@ -275,6 +276,10 @@ class X11Presenter final : public Presenter {
   // server made before that request are old news (see OnFocus).
   HWND focusWanted_ = nullptr;
   unsigned long focusSerial_ = 0;
+  // The window a manager gave the focus to as its guess, until it loses it
+  // again (the presenter takes it back at once): keys typed meanwhile come
+  // to it, but the program never heard it had the keyboard.
+  HWND guessed_ = nullptr;
   // Modifier keys the program has heard go down and not yet up.
   std::vector<HeldModifier> heldModifiers_;
 };
@@ -514,6 +519,7 @@ void X11Presenter::Destroy(HWND window) {
   byId_.erase(state->id);
   windows_.erase(window);
   if (focusWanted_ == window) focusWanted_ = nullptr;
+  if (guessed_ == window) guessed_ = nullptr;
 }
 
 void X11Presenter::Show(HWND window, bool shown) {
@@ -668,8 +674,10 @@ void X11Presenter::OnFocus(XEvent& event) {
   HWND window = HandleOf(event.xfocus.window);
   const bool guess = event.type == FocusIn && ManagersGuess(event);
   if (XWindowState* state = StateOf(window); state != nullptr && event.type == FocusIn) state->appearing = false;
+  if (event.type == FocusOut && window == guessed_) guessed_ = nullptr;
   if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) return;
   if (guess) {
+    guessed_ = window;
     Focus(GetForegroundWindow());
     return;
   }
@@ -696,9 +704,17 @@ bool X11Presenter::ManagersGuess(const XEvent& event) {
   return chosenState != nullptr && chosenState->shown;
 }
 
+// A key typed while the manager's guess holds the focus belongs to the
+// window the program chose, which it believes has the keyboard (and which
+// takes it back at once): on another thread's window it would be lost to
+// the user's work.
 void X11Presenter::OnKey(XEvent& event) {
   HWND window = HandleOf(event.xkey.window);
   if (window == nullptr) return;
+  if (window == guessed_) {
+    const HWND chosen = GetForegroundWindow();
+    if (const XWindowState* state = StateOf(chosen); state != nullptr && state->shown) window = chosen;
+  }
   char text[8] = {};
   KeySym keysym = NoSymbol;
   int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);

@@ -3,8 +3,9 @@
 // screen's answer (or a window manager's own focus on a window that has
 // just appeared) comes after that. A report about a window the program has
 // moved on from since, or has hidden, is old news and leaves the program's
-// activation alone; a report made once the screen knew of the program's
-// choice (a user's click on another window) moves the activation.
+// activation alone, and so does a report that the window the program has
+// just chosen lost the focus; a report made once the screen knew of the
+// program's choice (a user's click on another window) moves the activation.
 #include "platform/PlatformTest.h"
 #include "platform/Presenter.h"
 
@@ -65,6 +66,28 @@ TEST_F(FocusReportTest, AReportOfTheWindowTheProgramChoseKeepsItAsItIs) {
   EXPECT_EQ(GetActiveWindow(), second);
   EXPECT_EQ(log.Count(second, WM_ACTIVATE), 1);
   EXPECT_EQ(log.Count(second, WM_SETFOCUS), 1);
+}
+
+// As when a window manager focuses a window of another thread that has just
+// appeared and takes the focus from the window the program is choosing
+// meanwhile: the loss it reports was made before the screen heard of the
+// choice, and the screen follows the choice once it does.
+TEST_F(FocusReportTest, ALossReportedBeforeTheScreenHeardOfTheChoiceChangesNothing) {
+  SetForegroundWindow(second);
+  log.Clear();
+  platform::PresenterActivated(second, false);
+  EXPECT_EQ(GetActiveWindow(), second);
+  EXPECT_EQ(GetForegroundWindow(), second);
+  EXPECT_EQ(GetFocus(), second);
+  EXPECT_EQ(log.Count(second, WM_ACTIVATE), 0);
+  EXPECT_EQ(log.Count(second, WM_KILLFOCUS), 0);
+  // Once the screen has heard of `second`, its loss of the focus is real (a
+  // user's click on another program's window).
+  platform::RunUntilIdle();
+  platform::PresenterActivated(second, false);
+  EXPECT_EQ(GetActiveWindow(), nullptr);
+  EXPECT_EQ(log.Count(second, WM_ACTIVATE), 1);
+  EXPECT_EQ(log.Count(second, WM_KILLFOCUS), 1);
 }
 
 }  // namespace

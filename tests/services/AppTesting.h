@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -35,6 +36,15 @@ class AppFixture : public SettingsFixture {
       DispatchMessage(&message);
     }
     platform::RunUntilIdle();
+  }
+  // The same for keys that come from outside the process (an X server),
+  // until `done`: every message waits on the queue and goes through the
+  // accelerators, none through RunUntilIdle, which dispatches what arrives
+  // meanwhile without them.
+  static bool PumpAsTheMainLoopUntil(const std::function<bool()>& done, int limitMs) {
+    return platform::PumpUntil(done, limitMs, [](MSG* message) {
+      return ActiveAccelerators != nullptr && TranslateAccelerator(ActiveWindow, ActiveAccelerators, message) != 0;
+    });
   }
 
   void SetUp() override {

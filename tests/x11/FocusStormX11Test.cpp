@@ -6,7 +6,9 @@
 // server's reports of those moves arrive late and must not be taken for new
 // requests, or the two windows take the focus from each other for ever. The
 // same holds under a window manager, which frames the windows, answers
-// focus requests itself and gives the focus to a clicked window.
+// focus requests itself and gives the focus to a clicked window. A key
+// typed while a manager's focus on a window that has just appeared holds
+// goes to the window the program chose.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -17,6 +19,7 @@
 #include "model/ListWindow.h"
 #include "platform/TestSupport.h"
 
+#include "x11/WindowManager.h"
 #include "x11/XInput.h"
 #include "x11/XvfbServer.h"
 
@@ -39,6 +42,11 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
 
   XInput input(display);
   ASSERT_TRUE(input.ok());
+  ManagedWindows windows(display);
+  ASSERT_TRUE(windows.ok());
+  // A window manager, where one runs, first deals with the windows that
+  // have just appeared (it may give one of them the focus for a moment).
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
   // The click lands where the program believes the cell is, and the key
   // goes where the server has the focus: both wait until the program knows
   // where the server (and a window manager) put the Layout, and the Layout
@@ -69,6 +77,7 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
   ClientToScreen(table.Window(), &cell);
   input.Click(cell.x, cell.y);
   ASSERT_TRUE(platform::PumpUntil([&] { return table.currentRow == target; }, 10000)) << "the click did not arrive";
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";  // it sees the click too
   input.Key("Down");
   ASSERT_TRUE(platform::PumpUntil([&] { return table.currentRow == target + 1; }, 10000)) << "the key did not arrive";
   // Let whatever the two actions set going run its course for a while.
@@ -83,6 +92,40 @@ void ClickAndKeyInTheLayoutBesideTheList(const std::string& display) {
 class FocusStormX11Test : public OnXvfb<ListFixture> {};
 
 TEST_F(FocusStormX11Test, LayoutAndListWindowsLeaveTheFocusAlone) { ClickAndKeyInTheLayoutBesideTheList(display_); }
+
+// A window manager gives the focus to a window of the program's that has
+// just appeared (here the Graphics window, of the graphics thread) while
+// the program keeps the Layout active; the Down key typed before the
+// program has taken the focus back still moves the Layout's current row,
+// and the Layout has the keyboard again. The manager is played by the test,
+// so that the key surely comes while the guess holds the focus.
+TEST_F(FocusStormX11Test, AKeyTypedWhileTheManagerFocusesAnotherNewWindowGoesToTheChosenOne) {
+  ShowModelWindows();
+  HWND layout = LayoutFrame().window;
+  SendMessage(layout, WM_COMMAND, MAKEWPARAM(187, 0), 0);  // Misc > Coordinates
+  SetForegroundWindow(layout);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  const std::string layoutTitle = TextOf(layout), graphicsTitle = TextOf(GraphicsFrame().window);
+  ASSERT_TRUE(IsWindowVisible(GraphicsFrame().window));
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        int x = 0, y = 0;
+        return input.PlaceOf(graphicsTitle, &x, &y) && input.HasFocus(layoutTitle);
+      },
+      10000))
+      << "the Layout never had the keyboard beside the Graphics window";
+  LayoutTable& table = TheLayoutTable();
+  const int start = table.currentRow;
+  input.KeyWithFocusGivenTo(graphicsTitle, "Down");
+  EXPECT_TRUE(platform::PumpUntil([&] { return table.currentRow == start + 1; }, 10000))
+      << "the key did not reach the Layout (row " << table.currentRow << ")";
+  EXPECT_TRUE(platform::PumpUntil([&] { return input.HasFocus(layoutTitle); }, 10000))
+      << "the Layout did not take the keyboard back";
+  EXPECT_EQ(GetActiveWindow(), layout);
+}
 
 class FocusStormUnderWindowManagerX11Test : public OnXvfbWithWindowManager<ListFixture> {};
 

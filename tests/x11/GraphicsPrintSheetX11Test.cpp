@@ -63,6 +63,7 @@ TEST_F(GraphicsPrintSheetX11Test, CtrlPOpensTheSheetThatStaysUntilTheUserChooses
   platform::SyncPresenter();
   unsigned long frame = 0;
   const std::string frameTitle = TextOf(Frame());
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
   ASSERT_TRUE(platform::PumpUntil(
       [&] {
         frame = windows.ShownWindowTitled(frameTitle);

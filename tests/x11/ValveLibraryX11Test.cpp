@@ -63,6 +63,10 @@ TEST_F(ValveLibraryX11Test, TheFirstValveOfANewLibraryIsTypedWithTabFromCellToCe
   ASSERT_TRUE(ValveLibraryWindowOpen());
   platform::SyncPresenter();
   const std::string title = TextOf(ListFrame().window);
+  // Once the manager has dealt with the model's windows that appeared with
+  // the library (the Graphics window among them, whose thread would take
+  // keys typed while the manager gave it the focus).
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
   ASSERT_TRUE(platform::PumpUntil(
       [&] { return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(title); }, 10000))
       << "the valve library never had the keyboard";

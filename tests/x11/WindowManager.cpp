@@ -115,6 +115,7 @@ std::string WindowManager::Start(const std::string& display) {
 
 struct ManagedWindows::State {
   Display* x = nullptr;
+  Window asking = 0;  // a window of the test's own, never shown, that asks the manager
 };
 
 ManagedWindows::ManagedWindows(const std::string& display) : state_(std::make_unique<State>()) {
@@ -123,7 +124,9 @@ ManagedWindows::ManagedWindows(const std::string& display) : state_(std::make_un
 }
 
 ManagedWindows::~ManagedWindows() {
-  if (state_->x != nullptr) XCloseDisplay(state_->x);
+  if (state_->x == nullptr) return;
+  if (state_->asking != 0) XDestroyWindow(state_->x, state_->asking);
+  XCloseDisplay(state_->x);
 }
 
 bool ManagedWindows::ok() const { return state_->x != nullptr; }
@@ -133,6 +136,43 @@ std::vector<unsigned long> ManagedWindows::ShownProgramWindows() {
   XSync(state_->x, False);
   CollectProgramWindows(state_->x, DefaultRootWindow(state_->x), found);
   return found;
+}
+
+// The question is the frame extents of a window that is not mapped yet
+// (a program asks them to place its window before showing it): the manager
+// answers with a property on the window, after what it had to do before.
+bool ManagedWindows::SyncWithManager() {
+  Display* x = state_->x;
+  if (!ManagerRunning(x)) return true;  // nothing to wait for
+  const Atom extents = XInternAtom(x, "_NET_FRAME_EXTENTS", False);
+  if (state_->asking == 0) {
+    state_->asking = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(x, state_->asking, PropertyChangeMask);
+  }
+  XDeleteProperty(x, state_->asking, extents);
+  XSync(x, False);
+  while (XPending(x) > 0) {
+    XEvent event;
+    XNextEvent(x, &event);
+  }
+  XEvent question{};
+  question.xclient.type = ClientMessage;
+  question.xclient.window = state_->asking;
+  question.xclient.message_type = XInternAtom(x, "_NET_REQUEST_FRAME_EXTENTS", False);
+  question.xclient.format = 32;
+  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &question);
+  XFlush(x);
+  pollfd source{ConnectionNumber(x), POLLIN, 0};
+  for (;;) {
+    while (XPending(x) > 0) {
+      XEvent event;
+      XNextEvent(x, &event);
+      if (event.type == PropertyNotify && event.xproperty.window == state_->asking &&
+          event.xproperty.atom == extents && event.xproperty.state == PropertyNewValue)
+        return true;
+    }
+    if (poll(&source, 1, 10000) <= 0) return false;
+  }
 }
 
 unsigned long ManagedWindows::ShownWindowTitled(const std::string& title) {

@@ -56,6 +56,13 @@ class ManagedWindows {
   unsigned long FocusWindow();
   // The program's windows (not the manager's frames) that the server shows.
   std::vector<unsigned long> ShownProgramWindows();
+  // Waits until the manager has dealt with everything the server told it
+  // so far (a window that appeared, a click): it answers a question of
+  // this connection's, and it answers in turn. What the manager did then
+  // (a focus it gave, a window it raised) is on the server when this
+  // returns; what the program does about it may still be on its way. True
+  // at once when no manager runs; false when no answer came within 10 s.
+  bool SyncWithManager();
 
  private:
   struct State;

@@ -106,6 +106,9 @@ TEST_F(WindowManagerX11Test, ADialogAndItsMessageBoxOpenAboveTheirOwnersWithTheK
     POINT below{table.x[2] + 5, table.headingHeight + table.rowHeight * 12};
     ClientToScreen(table.Window(), &below);
     input.Click(below.x, below.y);
+    // The dialog had the focus before the click too: the manager must have
+    // dealt with the click first.
+    EXPECT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
     const bool back = platform::PumpUntil(
         [&] {
           return windows.FocusWindow() == dialog && windows.StackingPlace(dialog) > windows.StackingPlace(layout);
@@ -171,7 +174,11 @@ TEST_F(WindowManagerX11Test, TheModelsWindowsComeUpWithTheKeyboardInTheLayout) {
       },
       10000);
   EXPECT_TRUE(focused) << "the Layout window did not get the keyboard (focus " << windows.FocusWindow() << ")";
-  platform::PumpUntil([] { return false; }, 1000);  // whatever the manager does with the new windows
+  // Whatever the manager does with the new windows, and the program's
+  // answer to it.
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+  platform::PumpUntil(
+      [&] { return windows.FocusWindow() == layout && GetActiveWindow() == LayoutFrame().window; }, 10000);
   EXPECT_EQ(windows.FocusWindow(), layout);
   EXPECT_GT(windows.StackingPlace(layout), windows.StackingPlace(graphics));
   EXPECT_EQ(GetActiveWindow(), LayoutFrame().window);

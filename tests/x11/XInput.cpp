@@ -141,6 +141,17 @@ bool XInput::HasFocus(const std::string& title) {
   return false;
 }
 
+void XInput::KeyWithFocusGivenTo(const std::string& title, const char* key) {
+  Display* d = state_->x;
+  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
+  if (window == 0) return;
+  const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(key));
+  XSetInputFocus(d, window, RevertToParent, CurrentTime);
+  XTestFakeKeyEvent(d, code, True, CurrentTime);
+  XTestFakeKeyEvent(d, code, False, CurrentTime);
+  XSync(d, False);
+}
+
 void XInput::WatchFocus() {
   Display* d = state_->x;
   WatchProgramWindows(d, DefaultRootWindow(d));

@@ -36,6 +36,11 @@ class XInput {
   // it). False when there is no such window.
   bool PlaceOf(const std::string& title, int* x, int* y);
   bool HasFocus(const std::string& title);
+  // Gives the program's window titled `title` the keyboard focus, as a
+  // window manager does to a window that has just appeared, and presses and
+  // releases the key in the same stream of requests: the key comes while
+  // that focus holds, before the program can answer it.
+  void KeyWithFocusGivenTo(const std::string& title, const char* key);
   // Starts counting: every window of the program's that exists now is watched.
   void WatchFocus();
   // FocusIn events seen since WatchFocus (reads what has arrived).
