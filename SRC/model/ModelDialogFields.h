@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-class DialogHelper;
+struct DialogHelper;
 
 // Fills the combo box `item` with the record names (an empty first entry
 // with `withEmpty`).

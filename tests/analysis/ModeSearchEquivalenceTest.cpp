@@ -138,7 +138,8 @@ std::vector<SearchCase> Cases() {
                      for (int node = 2; node <= 121; ++node) start[6 * (node - 1) + 1] = 1.0 + 0.01 * node;
                      return start;
                    }});
-  for (const auto& [elements, cutOff] : {std::pair{12, 1.0e4}, std::pair{20, 1.0e7}})
+  for (const auto& [count, cutOff] : {std::pair{12, 1.0e4}, std::pair{20, 1.0e7}}) {
+    const int elements = count;  // a lambda cannot capture a structured binding everywhere
     cases.push_back({"anchored-mass-cantilever-" + std::to_string(elements),
                      [elements] {
                        Cantilever c;
@@ -147,6 +148,7 @@ std::vector<SearchCase> Cases() {
                        return BuildCantilever(c);
                      },
                      3 * (elements + 1), cutOff, {}});
+  }
   cases.push_back({"tip-weight-pipe", [] { return BuildCantilever(Pipe(3, 100.0, 1000.0)); }, 12, 1.0e5, {}});
   cases.push_back({"short-pipe", [] { return BuildCantilever(Pipe(5, 10.0, 0.0)); }, 19, 1.0e9, {}});
   cases.push_back({"grid", [] { return BuildBeamGrid(7, 6, false); }, 41, 1.0e5, {}});
