@@ -42,9 +42,15 @@ struct Columns {
   int N = 0;                                 // true modes
   int M = 0;                                 // all columns
   std::vector<double> omega;                 // 1-based, M entries (missing mass at ω(N))
-  std::vector<std::vector<double>> shapes;   // 1-based columns, scaled
+  // The columns are the modal results' own shapes times a scale each: a
+  // scaled copy of a large model's modes would be the run's largest array.
+  std::vector<const std::vector<double>*> shapes;  // 1-based columns, unscaled
+  std::vector<double> scale;                 // 1-based, the columns' scales
   std::array<double, 3> Z{};                 // missing-mass factors in g
   std::vector<ModePair> pairs;               // the closely-spaced rule's pairs
+
+  std::size_t Size() const { return shapes[1]->size(); }
+  double Value(std::size_t column, std::size_t k) const { return (*shapes[column])[k] * scale[column]; }
 };
 
 double Square(double x) { return x * x; }
@@ -166,7 +172,8 @@ Columns ScaleModes(const Model& model, const ModalStepResults& modal) {
   const bool missing = modal.missingMass;
   c.M = c.N + (missing ? 3 : 0);
   c.omega.assign(static_cast<std::size_t>(c.M) + 1, 0.0);
-  c.shapes.resize(static_cast<std::size_t>(c.M) + 1);
+  c.shapes.assign(static_cast<std::size_t>(c.M) + 1, nullptr);
+  c.scale.assign(static_cast<std::size_t>(c.M) + 1, 0.0);
   const int directionSum = model.spectrumLoad.directionSum;
   for (int i = 1; i <= c.N; ++i) {
     const double w = modal.omega[static_cast<std::size_t>(i)];
@@ -177,9 +184,8 @@ Columns ScaleModes(const Model& model, const ModalStepResults& modal) {
                            modal.gamma[static_cast<std::size_t>(d)][static_cast<std::size_t>(i)]
                      : 0.0;
     const double amplitude = CombineDirections(v[0], v[1], v[2], directionSum);
-    std::vector<double>& column = c.shapes[static_cast<std::size_t>(i)];
-    column = modal.shapes[static_cast<std::size_t>(i)];
-    for (double& value : column) value *= amplitude;
+    c.shapes[static_cast<std::size_t>(i)] = &modal.shapes[static_cast<std::size_t>(i)];
+    c.scale[static_cast<std::size_t>(i)] = amplitude;
   }
   if (missing) {
     const double wN = modal.omega[static_cast<std::size_t>(c.N)];
@@ -187,8 +193,8 @@ Columns ScaleModes(const Model& model, const ModalStepResults& modal) {
       c.Z[static_cast<std::size_t>(d)] = MissingMassFactor(model.spectra, model.spectrumLoad, wN, d);
       const auto k = static_cast<std::size_t>(c.N + 1 + d);
       c.omega[k] = wN;
-      c.shapes[k] = modal.missingShapes[static_cast<std::size_t>(d)];
-      for (double& value : c.shapes[k]) value *= c.Z[static_cast<std::size_t>(d)];
+      c.shapes[k] = &modal.missingShapes[static_cast<std::size_t>(d)];
+      c.scale[k] = c.Z[static_cast<std::size_t>(d)];
     }
   }
   if (model.spectrumLoad.modeSum == kSumCloselySpaced) c.pairs = CloselySpacedPairs(c.omega, c.N);
@@ -218,22 +224,22 @@ void WriteNodeBlock(const Model& model, const std::vector<double>& values, bool 
 }
 
 std::vector<double> CombineDisplacements(const Columns& c, int rule) {
-  const std::size_t E = c.shapes[1].size();
+  const std::size_t E = c.Size();
   std::vector<double> total(E, 0.0), r(static_cast<std::size_t>(c.M));
   for (std::size_t k = 1; k < E; ++k) {
-    for (int m = 1; m <= c.M; ++m) r[static_cast<std::size_t>(m - 1)] = c.shapes[static_cast<std::size_t>(m)][k];
+    for (int m = 1; m <= c.M; ++m) r[static_cast<std::size_t>(m - 1)] = c.Value(static_cast<std::size_t>(m), k);
     total[k] = CombineModes(r, rule, c.pairs);
   }
   return total;
 }
 
 std::vector<double> CombineAccelerations(const Columns& c, const ModalStepResults& modal, int rule) {
-  const std::size_t E = c.shapes[1].size();
+  const std::size_t E = c.Size();
   const auto N = static_cast<std::size_t>(c.N);
   // The modes' values, and room for the left-out part of a translation.
   std::vector<double> total(E, 0.0), r(N + 1);
   for (std::size_t k = 1; k < E; ++k) {
-    for (std::size_t m = 1; m <= N; ++m) r[m - 1] = Square(c.omega[m]) * c.shapes[m][k];
+    for (std::size_t m = 1; m <= N; ++m) r[m - 1] = Square(c.omega[m]) * c.Value(m, k);
     if (!modal.missingMass || (k - 1) % 6 > 2) {
       total[k] = CombineModes(std::span<const double>(r.data(), N), rule, c.pairs);
       continue;
@@ -279,8 +285,10 @@ std::vector<std::vector<float>> ModalForceBlocks(const Model& model, const Analy
     char text[64];
     std::snprintf(text, sizeof text, "Calculating modal forces: Mode = %d", m);
     ProgressBegin(progress, text, ProgressArea::Phase);
-    std::copy(c.shapes[static_cast<std::size_t>(m)].begin(), c.shapes[static_cast<std::size_t>(m)].end(),
-              g_DisplacementVector.begin());
+    const auto column = static_cast<std::size_t>(m);
+    const double scale = c.scale[column];
+    std::transform(c.shapes[column]->begin(), c.shapes[column]->end(), g_DisplacementVector.begin(),
+                   [scale](double value) { return value * scale; });
     g_Export.directionCosines = m == 1;
     if (csv != nullptr) WriteCsvHeader(csv, m, c);
     CalculateElementForces(model, elements, progress, &builds);
