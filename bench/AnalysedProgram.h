@@ -18,12 +18,14 @@
 #include "files/ModelFile.h"
 #include "graphics/GraphicsThread.h"
 #include "numeric/RunState.h"
+#include "platform/Messages.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
 #include "results/ResultsMode.h"
 #include "services/Frame.h"
+#include "services/ProgramContext.h"
 
 namespace bench_models {
 

@@ -12,8 +12,6 @@
 
 #include "SerpentineModel.h"
 #include "analysis/AnalysisDriver.h"
-#include "elements/Bend.h"
-#include "kindbase/GlobalSystem.h"
 #include "model/AnalysisElements.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"

@@ -8,7 +8,6 @@
 #include <benchmark/benchmark.h>
 
 #include "AnalysedProgram.h"
-#include "codes/CodeStressDriver.h"
 #include "platform/Paint.h"
 #include "results/CodeComplianceTable.h"
 #include "results/ResultsWindow.h"

@@ -24,15 +24,15 @@
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Zoom.h"
 #include "model/GlSolids.h"
-#include "model/GraphicsState.h"
 #include "model/Model.h"
-#include "platform/Paint.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
 #include "resources/QuorvelResources.h"
 #include "services/Frame.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "tests/graphics/PlantModel.h"
 
 namespace {

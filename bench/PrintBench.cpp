@@ -15,7 +15,6 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "platform/Window.h"
-#include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
 #include "services/Frame.h"

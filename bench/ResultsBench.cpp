@@ -14,7 +14,6 @@
 #include "results/ResultsMode.h"
 #include "results/ResultsWindow.h"
 #include "resultsfile/ResultNavigation.h"
-#include "resultsfile/ResultsFile.h"
 #include "services/Frame.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindow.h"

@@ -7,7 +7,6 @@
 
 #include <string>
 
-#include "elements/Bend.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"

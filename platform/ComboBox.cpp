@@ -22,6 +22,7 @@
 #include <algorithm>
 
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/ListItems.h"
 #include "platform/ScrollBarFrame.h"

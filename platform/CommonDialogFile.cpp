@@ -23,6 +23,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/DialogInternal.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 

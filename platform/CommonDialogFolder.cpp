@@ -19,6 +19,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/DialogInternal.h"
 #include "platform/MessageBox.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/Window.h"
 
 struct ITEMIDLIST {

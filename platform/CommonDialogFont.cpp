@@ -14,6 +14,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/DialogInternal.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/Window.h"
 
 namespace platform {

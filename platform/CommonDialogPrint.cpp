@@ -9,6 +9,7 @@
 #include "platform/DialogInternal.h"
 #include "platform/PrintDialogs.h"
 #include "platform/Printer.h"
+#include "platform/ResourceTemplates.h"
 
 namespace platform {
 

@@ -17,6 +17,7 @@
 #include "platform/DialogInternal.h"
 #include "platform/PrintDialogs.h"
 #include "platform/Printer.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 

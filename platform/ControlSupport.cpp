@@ -7,7 +7,9 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/System.h"
 
 namespace platform::controls {

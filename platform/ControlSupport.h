@@ -16,7 +16,6 @@
 #include <unordered_map>
 
 #include "platform/Controls.h"
-#include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
 

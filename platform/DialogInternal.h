@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/Dialog.h"
-#include "platform/ResourceTemplates.h"
 #include "platform/TestSupport.h"
 
 namespace platform {

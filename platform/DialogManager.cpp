@@ -23,8 +23,8 @@
 #include "platform/Gdi.h"
 #include "platform/Hook.h"
 #include "platform/Input.h"
-#include "platform/Paint.h"
 #include "platform/Resource.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 

@@ -16,7 +16,9 @@
 
 #include "platform/Clipboard.h"
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/System.h"
 
 namespace platform::controls {

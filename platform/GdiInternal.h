@@ -13,7 +13,6 @@
 #pragma once
 
 #include "platform/Gdi.h"
-#include "platform/GdiSurface.h"
 
 #include <cairo.h>
 

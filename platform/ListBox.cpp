@@ -9,9 +9,10 @@
 #include <algorithm>
 
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/ListItems.h"
-#include "platform/System.h"
+#include "platform/Messages.h"
 
 namespace platform::controls {
 namespace {

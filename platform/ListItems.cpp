@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/System.h"
 
 namespace platform::controls {

@@ -16,8 +16,8 @@
 #include <cctype>
 
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
-#include "platform/MenuBarFrame.h"
 #include "platform/MenuInternal.h"
 #include "platform/Paint.h"
 #include "platform/System.h"

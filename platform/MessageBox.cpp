@@ -15,6 +15,7 @@
 #include "platform/MessageBox.h"
 #include "platform/Paint.h"
 #include "platform/Resource.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 

@@ -16,9 +16,7 @@
 #include <atomic>
 #include <chrono>
 
-#include "platform/Input.h"
 #include "platform/Messages.h"
-#include "platform/Paint.h"
 #include "platform/WindowCore.h"
 
 namespace platform {

@@ -24,7 +24,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Gdi.h"
 #include "platform/Types.h"
 
 struct HENHMETAFILE__;

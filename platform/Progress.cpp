@@ -5,6 +5,7 @@
 
 #include "platform/ControlSupport.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/System.h"
 
 namespace platform::controls {

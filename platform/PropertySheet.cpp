@@ -11,7 +11,7 @@
 
 #include "platform/DialogInternal.h"
 #include "platform/PropertySheet.h"
-#include "platform/Resource.h"
+#include "platform/ResourceTemplates.h"
 #include "platform/Window.h"
 
 namespace platform {

@@ -12,9 +12,10 @@
 #include <mutex>
 
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/Paint.h"
-#include "platform/ScrollBarFrame.h"
 #include "platform/System.h"
 
 namespace platform::controls {

@@ -5,7 +5,9 @@
 // STN_CLICKED. Icon statics draw their icon (STM_SETICON) at the top-left,
 // or centred with SS_CENTERIMAGE.
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/Resource.h"
 #include "platform/System.h"
 

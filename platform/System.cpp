@@ -4,7 +4,6 @@
 // The metrics are those of a plain 96 pixels-per-inch desktop. Only the
 // screen-size values ask the presenter (they take the lock); every other value
 // is a constant, so the window core may ask for them while it holds the lock.
-#include "platform/GdiSurface.h"
 #include "platform/System.h"
 #include "platform/WindowCore.h"
 

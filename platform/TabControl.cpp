@@ -8,7 +8,9 @@
 #include <vector>
 
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/System.h"
 
 namespace platform::controls {

@@ -15,7 +15,9 @@
 #include <vector>
 
 #include "platform/ControlSupport.h"
+#include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/Resource.h"
 #include "platform/System.h"
 #include "platform/Toolbar.h"

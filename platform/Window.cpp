@@ -14,10 +14,7 @@
 #include <cstring>
 
 #include "platform/GdiSurface.h"
-#include "platform/Input.h"
 #include "platform/Menu.h"
-#include "platform/Paint.h"
-#include "platform/System.h"
 #include "platform/WindowCore.h"
 
 namespace platform {

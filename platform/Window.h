@@ -27,7 +27,6 @@
 
 #include <cstddef>
 
-#include "platform/Messages.h"
 #include "platform/Types.h"
 
 using WNDPROC = LRESULT (*)(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -11,7 +11,6 @@
 #include <algorithm>
 
 #include "platform/GdiSurface.h"
-#include "platform/Input.h"
 #include "platform/MenuBarFrame.h"
 #include "platform/Paint.h"
 #include "platform/System.h"

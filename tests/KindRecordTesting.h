@@ -23,6 +23,7 @@
 
 #include "files/ModelFile.h"
 #include "model/RowObjects.h"
+#include "records/ModelFileFormat.h"
 #include "services/BinaryFile.h"
 
 using Bytes = std::vector<std::uint8_t>;

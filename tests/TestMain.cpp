@@ -14,7 +14,6 @@
 #include <unistd.h>
 
 #ifdef QUORVEL_PROGRAM_TESTS
-#include "application/ProgramCommandsSetup.h"
 #endif
 
 namespace {

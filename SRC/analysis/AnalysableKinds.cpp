@@ -3,15 +3,10 @@
 // modal case before it, and the dynamic load rows.
 #include <string>
 
-#include "analysis/AnalysisDriver.h"
 #include "analysis/ModalResponse.h"
 #include "loads/Force.h"
 #include "model/Model.h"
-#include "model/ModelGeometry.h"
 #include "services/NameTables.h"
-#include "services/NumberFormat.h"
-#include "services/StandIn.h"
-#include "supports/Anchor.h"
 
 namespace {
 

@@ -32,7 +32,6 @@
 #include "services/General.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
-#include "services/StandIn.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/HangerAnalysis.h"

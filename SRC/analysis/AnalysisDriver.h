@@ -19,7 +19,6 @@
 
 #include <string>
 
-#include "model/LayoutRow.h"
 #include "numeric/RunState.h"
 
 struct Model;

@@ -3,12 +3,12 @@
 
 #include <cstdio>
 
-#include "analysis/AnalysisOptionsSheet.h"
 #include "model/Model.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "records/AnalysisOptions.h"
 #include "services/NameTables.h"
+#include "services/ReportMode.h"
 #include "services/StartupSwitches.h"
 #include "services/Units.h"
 

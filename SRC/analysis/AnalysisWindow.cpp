@@ -10,7 +10,6 @@
 #include "editing/LayoutEditors.h"
 #include "elements/DerivedElementData.h"
 #include "files/FileCommands.h"
-#include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"

@@ -7,9 +7,8 @@
 #include <vector>
 
 #include "analysis/ElementCaseInput.h"
-#include "analysis/SoilSprings.h"
 #include "analysis/NonlinearIteration.h"
-#include "kindbase/LoadCaseKinds.h"
+#include "analysis/SoilSprings.h"
 #include "elements/BallJoint.h"
 #include "elements/BeamAnalysis.h"
 #include "elements/BendAnalysis.h"
@@ -26,7 +25,6 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "services/NumberFormat.h"
-#include "services/StandIn.h"
 
 namespace {
 

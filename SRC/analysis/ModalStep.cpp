@@ -21,7 +21,6 @@
 #include "services/BinaryFile.h"
 #include "services/Frame.h"
 #include "services/Message.h"
-#include "services/NumberFormat.h"
 
 namespace {
 

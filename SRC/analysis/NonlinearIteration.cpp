@@ -7,6 +7,7 @@
 
 #include "analysis/SoilSprings.h"
 #include "kindbase/LoadCaseKinds.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "kindbase/NonlinearSupports.h"
 #include "model/Model.h"
 #include "model/Nodes.h"

@@ -25,7 +25,6 @@
 #include <string>
 #include <vector>
 
-#include "kindbase/NonlinearConvergence.h"
 #include "numeric/RunState.h"
 #include "platform/Types.h"
 

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "platform/Gdi.h"
+#include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "services/AppPens.h"

@@ -12,10 +12,8 @@
 #include <cmath>
 #include <numbers>
 
-#include "analysis/AnalysisDriver.h"
-#include "analysis/NonlinearIteration.h"
-#include "kindbase/GlobalSystem.h"
 #include "kindbase/LoadCaseKinds.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "kindbase/NonlinearSupports.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"

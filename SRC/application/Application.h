@@ -29,7 +29,6 @@
 #include <vector>
 
 #include "platform/Types.h"
-#include "services/ProgramContext.h"
 
 // The entry: returns the exit code of the process: the quit message's (0
 // after a normal close, 1 when a message no one could answer ended the run),

@@ -8,17 +8,10 @@
 #include <filesystem>
 #include <iterator>
 
-#include "application/MainWindow.h"
 #include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "editing/ModelWindows.h"
-#include "editing/NewDocument.h"
-#include "editing/UndoRedo.h"
-#include "files/FileCommands.h"
-#include "files/SaveQuestion.h"
-#include "graphics/ViewCommands.h"
 #include "model/LayoutRowEdits.h"
-#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelLoadCases.h"
 #include "model/RowOperations.h"
@@ -37,16 +30,12 @@
 #include "records/TimeFunction.h"
 #include "records/Wind.h"
 #include "results/PrintSelection.h"
-#include "services/AppFonts.h"
 #include "services/Frame.h"
-#include "services/General.h"
-#include "services/Message.h"
 #include "services/ProgramContext.h"
-#include "services/RecentModels.h"
 #include "services/RecentModelsMenu.h"
-#include "services/StandIn.h"
 #include "services/TableViews.h"
 #include "services/TableWindowSupport.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

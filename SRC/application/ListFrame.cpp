@@ -14,19 +14,17 @@
 
 #include <string>
 
-#include "application/LayoutWindow.h"
 #include "application/LoadCommands.h"
 #include "editing/ModelWindows.h"
-#include "editing/NewDocument.h"
 #include "editing/NodeList.h"
 #include "editing/UndoRedo.h"
 #include "editing/UnitsDialog.h"
 #include "elements/KindTable.h"
 #include "evaluations/EquipmentLists.h"
-#include "files/FileCommands.h"
 #include "model/ContextMenus.h"
 #include "model/DistanceDialog.h"
 #include "model/FindNodeDialog.h"
+#include "model/LcsTriad.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Controls.h"

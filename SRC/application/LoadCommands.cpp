@@ -14,7 +14,6 @@
 #include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
 #include "model/ListWindow.h"
-#include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "services/TableWindowSupport.h"
 #include "supports/DisplacementSets.h"

@@ -13,7 +13,7 @@
 
 #include <string>
 
-#include "platform/Dialog.h"
+#include "platform/Messages.h"
 #include "platform/Window.h"
 
 constexpr UINT kFirstRunMessage = WM_USER + 5;  // 1029: open the sample model

@@ -10,12 +10,9 @@
 
 #include "application/LayoutWindow.h"
 #include "files/AutoSave.h"
-#include "graphics/GraphicsThread.h"
-#include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
@@ -23,11 +20,13 @@
 #include "services/AppFonts.h"
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

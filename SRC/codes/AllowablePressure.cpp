@@ -10,7 +10,6 @@
 #include "codes/CodeModel.h"
 #include "codes/ElementCodeStress.h"
 #include "elements/DerivedElementData.h"
-#include "elements/MiterBend.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "records/AnalysisOptions.h"

@@ -9,7 +9,6 @@
 
 #include "codes/Allowables.h"
 #include "codes/CodeModel.h"
-#include "codes/Sif.h"
 #include "codes/SortedStresses.h"
 #include "codes/StressIndices.h"
 #include "elements/BranchSif.h"

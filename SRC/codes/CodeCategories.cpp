@@ -8,7 +8,6 @@
 #include "codes/Allowables.h"
 #include "codes/Bs806Stress.h"
 #include "codes/CodeModel.h"
-#include "elements/DerivedElementData.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "records/Material.h"

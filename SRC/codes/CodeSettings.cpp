@@ -6,7 +6,6 @@
 #include <cmath>
 #include <initializer_list>
 
-#include "model/Model.h"
 #include "records/AnalysisOptions.h"
 
 namespace {

@@ -14,7 +14,6 @@
 #include "codes/Bs806Stress.h"
 #include "codes/RestrainedStress.h"
 #include "codes/StressIndices.h"
-#include "elements/DerivedElementData.h"
 #include "model/Model.h"
 #include "records/Material.h"
 #include "services/Assert.h"

@@ -5,9 +5,9 @@
 #include <set>
 #include <vector>
 
-#include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "elements/KindTable.h"
+#include "model/LayoutKeywords.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"

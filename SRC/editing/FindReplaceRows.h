@@ -15,7 +15,6 @@
 #include <cstdint>
 #include <string>
 
-#include "model/LayoutRow.h"
 #include "platform/Types.h"
 
 struct Model;

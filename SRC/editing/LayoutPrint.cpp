@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <string>
 
-#include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "editing/RowText.h"
 #include "model/Model.h"
@@ -17,6 +16,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
 #include "services/NameTables.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

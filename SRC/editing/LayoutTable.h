@@ -20,7 +20,6 @@
 #include <cstdint>
 #include <string>
 
-#include "model/LayoutKeywords.h"
 #include "model/LayoutRow.h"
 #include "services/TableWindow.h"
 

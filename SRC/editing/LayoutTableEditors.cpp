@@ -4,10 +4,8 @@
 // supports and loads, and the data type picker of Location rows.
 //
 // The kinds' dialogs open through the kind table (elements/KindTable.h).
-#include "editing/LayoutTable.h"
 #include "editing/TypePickers.h"
 #include "elements/KindTable.h"
-#include "model/Model.h"
 #include "services/Frame.h"
 
 bool OpenElementTypeDialog(Model& /*model*/, int row, ElementType type) {

@@ -17,7 +17,6 @@
 #include "model/RowOperations.h"
 #include "model/UndoFiles.h"
 #include "platform/Dialog.h"
-#include "platform/Window.h"
 #include "services/ErrorRecords.h"
 #include "services/Message.h"
 #include "services/TableWindowSupport.h"

@@ -15,6 +15,7 @@
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 

@@ -10,6 +10,7 @@
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -7,12 +7,10 @@
 
 #include "editing/RowText.h"
 #include "model/Model.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "services/FieldPrompt.h"
 #include "services/TableWindow.h"
-#include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 
 std::string g_LastFindText;

@@ -18,8 +18,8 @@
 #include "services/General.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
-#include "services/WindowUtilities.h"
 
 namespace {
 

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "editing/LayoutTable.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "model/MakeModel.h"

@@ -8,6 +8,7 @@
 
 #include "editing/LayoutTable.h"
 #include "editing/RowText.h"
+#include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
 #include "model/UndoFiles.h"
@@ -17,7 +18,6 @@
 #include "records/ForceSpectrum.h"
 #include "records/TimeFunction.h"
 #include "services/Message.h"
-#include "services/NameTables.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 #include "supports/Hanger.h"

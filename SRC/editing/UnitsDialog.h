@@ -18,7 +18,6 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "services/Units.h"
 
 constexpr int kUnitsFirstCombo = 1201;
 constexpr int kAllEnglishButton = 1001;

@@ -25,6 +25,7 @@
 #include "services/Assert.h"
 #include "services/DialogHelper.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

@@ -6,12 +6,11 @@
 
 #include "elements/BallJoint.h"
 #include "elements/ElementValuesDialog.h"
-#include "kindbase/KindList.h"
 #include "elements/HingeJointDialog.h"
+#include "kindbase/KindList.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

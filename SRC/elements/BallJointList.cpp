@@ -10,6 +10,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -10,7 +10,6 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowOperations.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "services/Message.h"

@@ -10,7 +10,6 @@
 #include "platform/Dialog.h"
 #include "services/BinaryFile.h"
 #include "services/General.h"
-#include "services/NumberFormat.h"
 #include "services/Units.h"
 
 namespace {

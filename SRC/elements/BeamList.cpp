@@ -17,6 +17,7 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 

@@ -11,7 +11,6 @@
 #include <string>
 
 #include "model/RowObjects.h"
-#include "model/SymbolFrames.h"
 #include "records/DrawingGeometry.h"
 
 class Bellows : public ElementData {

@@ -22,7 +22,6 @@
 #include "platform/Dialog.h"
 #include "records/PipeDimensions.h"
 #include "services/Message.h"
-#include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 

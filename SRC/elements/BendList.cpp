@@ -20,6 +20,7 @@
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -16,6 +16,8 @@
 #include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
+#include "services/ReportMode.h"
 #include "services/TableMetrics.h"
 #include "services/TableViews.h"
 #include "services/ViewRequests.h"

@@ -15,6 +15,7 @@
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/ProgramCommands.h"
+#include "services/ReportMode.h"
 
 namespace {
 

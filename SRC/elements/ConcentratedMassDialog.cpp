@@ -9,7 +9,6 @@
 #include "elements/ConcentratedMass.h"
 #include "kindbase/KindDialog.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

@@ -15,7 +15,6 @@
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
 #include "model/Model.h"
-#include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
 
 namespace {

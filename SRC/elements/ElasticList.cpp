@@ -10,10 +10,10 @@
 #include "model/ContextMenus.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
-#include "model/RowDrawing.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -14,7 +14,6 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

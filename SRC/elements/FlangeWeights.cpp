@@ -14,7 +14,6 @@
 #include "properties/DialogTable.h"
 #include "properties/PropertyTables.h"
 #include "services/General.h"
-#include "services/NumberText.h"
 #include "services/ProgramContext.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"

@@ -11,7 +11,6 @@
 #include "elements/Spider.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/KindList.h"
-#include "model/ContextMenus.h"
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
@@ -19,13 +18,12 @@
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "model/RowDrawing.h"
-#include "model/StockSymbols.h"
 #include "model/ViewProjection.h"
 #include "platform/Menu.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/Assert.h"
-#include "services/NumberFormat.h"
+#include "services/ReportMode.h"
 
 namespace {
 

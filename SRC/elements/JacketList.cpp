@@ -13,9 +13,8 @@
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "properties/PropertyTables.h"
-#include "services/NumberText.h"
 #include "services/ProgramCommands.h"
-#include "services/TableWindowSupport.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

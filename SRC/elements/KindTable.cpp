@@ -53,8 +53,6 @@
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "services/Frame.h"
-#include "services/Message.h"
-#include "services/NameTables.h"
 #include "services/ProgramContext.h"
 #include "services/TableViews.h"
 #include "supports/AnchorDialog.h"

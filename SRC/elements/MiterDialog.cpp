@@ -14,7 +14,6 @@
 #include "model/ModelDialogFields.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"
 #include "services/NumberText.h"

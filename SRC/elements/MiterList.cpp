@@ -13,6 +13,7 @@
 #include "printing/RowDetails.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -15,7 +15,6 @@
 #include <cstdint>
 
 #include "model/RowObjects.h"
-#include "model/SymbolFrames.h"
 #include "records/DrawingGeometry.h"
 
 int ReducerFieldMode(int pipingCode);

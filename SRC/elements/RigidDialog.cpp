@@ -7,7 +7,6 @@
 #include "model/RowDrawing.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

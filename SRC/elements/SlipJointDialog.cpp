@@ -4,10 +4,9 @@
 #include "elements/SlipJointDialog.h"
 
 #include "elements/ElementValuesDialog.h"
-#include "kindbase/KindList.h"
 #include "elements/SlipJoint.h"
+#include "kindbase/KindList.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

@@ -7,10 +7,9 @@
 #include <string>
 
 #include "elements/ElementValuesDialog.h"
-#include "kindbase/KindList.h"
 #include "elements/TieRod.h"
+#include "kindbase/KindList.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

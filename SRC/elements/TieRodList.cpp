@@ -11,6 +11,7 @@
 #include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

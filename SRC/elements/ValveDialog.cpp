@@ -12,7 +12,6 @@
 #include "elements/Valve.h"
 #include "kindbase/KindDialog.h"
 #include "model/Model.h"
-#include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
 #include "model/RowOperations.h"
 #include "platform/Controls.h"

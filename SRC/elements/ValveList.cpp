@@ -14,6 +14,7 @@
 #include "properties/PropertyTables.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

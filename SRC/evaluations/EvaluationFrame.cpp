@@ -3,14 +3,12 @@
 
 #include <cstdint>
 
-#include "model/ListWindow.h"
-#include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/ProgramContext.h"
-#include "services/TableWindow.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
+#include "services/ReportMode.h"
 
 namespace {
 

@@ -25,6 +25,7 @@
 #include "model/ListWindow.h"
 #include "platform/Dialog.h"
 #include "platform/Types.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/Units.h"
 

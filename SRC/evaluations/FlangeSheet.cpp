@@ -12,7 +12,6 @@
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "services/ProgramContext.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

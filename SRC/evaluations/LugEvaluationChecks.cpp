@@ -5,7 +5,6 @@
 #include <cmath>
 #include <numbers>
 
-#include "services/NumberFormat.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -13,6 +13,7 @@
 #include "printing/ReportOutput.h"
 #include "services/General.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
 

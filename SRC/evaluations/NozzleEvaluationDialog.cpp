@@ -3,14 +3,12 @@
 
 #include <vector>
 
-#include "evaluations/NozzleEvaluationReport.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
 #include "services/Message.h"
-#include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"

@@ -8,12 +8,12 @@
 #include <cmath>
 #include <cstdio>
 
-#include "evaluations/PumpList.h"
 #include "evaluations/PumpVocabulary.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Controls.h"
 #include "properties/NamedRecordDialog.h"
+#include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"

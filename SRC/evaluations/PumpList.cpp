@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "evaluations/PumpVocabulary.h"
-#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "printing/PrinterReport.h"
@@ -12,10 +11,9 @@
 #include "printing/TablePrint.h"
 #include "properties/PropertyTables.h"
 #include "resultsfile/ResultPrint.h"
-#include "services/ErrorRecords.h"
-#include "services/Frame.h"
 #include "services/General.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 #include "services/ViewRequests.h"

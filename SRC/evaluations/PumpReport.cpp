@@ -9,13 +9,13 @@
 #include "evaluations/EvaluationReport.h"
 #include "evaluations/PumpVocabulary.h"
 #include "evaluations/RotatingEquipmentData.h"
-#include "evaluations/RotatingEquipmentReports.h"
 #include "evaluations/RotatingReportLines.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -9,8 +9,6 @@
 
 #include <string>
 
-#include "records/Compressor.h"
-#include "records/Pump.h"
 
 // The report of pump `number` (1-based in the model's pumps) for report
 // case `caseNumber` (1-based).

@@ -7,6 +7,7 @@
 #include "evaluations/EvaluationReport.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -42,7 +42,6 @@
 #include "files/BatchJointKinds.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
-#include "records/ModelBatchFile.h"
 #include "supports/DisplacementSets.h"
 
 // One attribute entry: KEY, KEY=value or KEY(a,b,c).

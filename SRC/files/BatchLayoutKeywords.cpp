@@ -13,7 +13,6 @@
 #include "files/BatchSections.h"
 #include "model/Model.h"
 #include "services/NumberText.h"
-#include "services/StandIn.h"
 #include "services/Units.h"
 
 namespace {

@@ -33,6 +33,7 @@
 #include "services/DialogHook.h"
 #include "services/FileDialogs.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"

@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <string>
 
-#include "files/ModelFileSections.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"

@@ -13,7 +13,6 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/PipeLoadUse.h"
 #include "loads/TimeVaryingLoad.h"
-#include "model/MakeModel.h"
 #include "model/MergeRows.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"

@@ -36,6 +36,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/SiblingTemporary.h"
+#include "records/ModelFileFormat.h"
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
 #include "services/RecentModels.h"

@@ -16,7 +16,6 @@
 
 #include <string>
 
-#include "records/ModelFileFormat.h"
 
 struct BinaryFile;
 struct Model;

@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <string>
 
-#include "files/ModelFileSections.h"
 #include "model/Model.h"
 #include "records/GraphicsSettings.h"
 #include "records/LoadCaseList.h"

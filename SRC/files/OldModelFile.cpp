@@ -48,7 +48,6 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
-#include "files/ModelFileSections.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"

@@ -6,7 +6,6 @@
 #include <cmath>
 #include <cstdio>
 
-#include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/HingeJoint.h"
@@ -16,12 +15,9 @@
 #include "elements/Valve.h"
 #include "files/ExportFiles.h"
 #include "model/Model.h"
-#include "model/RowOperations.h"
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
-#include "services/Message.h"
-#include "services/ProgramContext.h"
 
 namespace {
 

@@ -8,7 +8,6 @@
 #include "files/FileCommands.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "services/General.h"
 #include "services/Message.h"
 
 bool ModelHasUnsavedChanges() { return TheModel().modified; }

@@ -5,16 +5,15 @@
 // mode is not entered (or is left) and the line picture stays.
 #include <GL/gl.h>
 
-#include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "model/GlSolids.h"
-#include "model/GraphicsState.h"
 #include "platform/GlContext.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "services/Frame.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

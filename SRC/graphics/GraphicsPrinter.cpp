@@ -9,7 +9,6 @@
 #include <cmath>
 
 #include "graphics/GraphicsExport.h"
-#include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewExtents.h"
@@ -25,11 +24,11 @@
 #include "platform/Metafile.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
-#include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
 #include "services/General.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

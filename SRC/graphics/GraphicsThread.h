@@ -29,7 +29,6 @@
 #include <functional>
 
 #include "platform/Types.h"
-#include "services/ViewRequests.h"
 
 struct Model;
 

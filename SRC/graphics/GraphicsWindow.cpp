@@ -21,13 +21,11 @@
 #include "graphics/Show.h"
 #include "graphics/ViewCommands.h"
 #include "graphics/ViewExtents.h"
-#include "graphics/ViewpointDialog.h"
 #include "graphics/Zoom.h"
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
-#include "model/Model.h"
 #include "model/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -46,7 +44,7 @@
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
-#include "services/StandIn.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

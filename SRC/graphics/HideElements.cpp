@@ -6,15 +6,14 @@
 #include <string>
 
 #include "graphics/GraphicsThread.h"
-#include "model/GraphicsState.h"
 #include "model/Model.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -23,6 +23,7 @@
 #include "model/RowObjects.h"
 #include "platform/Gdi.h"
 #include "platform/Window.h"
+#include "services/ViewRequests.h"
 #include "supports/Nozzle.h"
 
 namespace {

@@ -20,8 +20,6 @@
 #include <string>
 
 #include "platform/Types.h"
-#include "records/DrawingGeometry.h"
-#include "services/ViewRequests.h"
 
 enum HighlightKind : int {
   kHighlightNone = 0,

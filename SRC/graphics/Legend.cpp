@@ -8,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "graphics/GraphicsWindow.h"
 #include "model/DrawingColours.h"
 #include "model/GraphicsState.h"
 #include "model/Model.h"

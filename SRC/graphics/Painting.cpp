@@ -14,7 +14,6 @@
 #include <cmath>
 #include <string>
 
-#include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewCommands.h"
@@ -22,7 +21,6 @@
 #include "graphics/Zoom.h"
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
-#include "model/GlSolids.h"
 #include "model/GraphicsState.h"
 #include "model/LcsTriad.h"
 #include "model/Model.h"
@@ -31,7 +29,6 @@
 #include "model/RowObjects.h"
 #include "model/ViewProjection.h"
 #include "platform/Clipboard.h"
-#include "platform/Controls.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"
@@ -41,7 +38,6 @@
 #include "results/ShapeOverlay.h"
 #include "services/AppFonts.h"
 #include "services/Frame.h"
-#include "services/Message.h"
 #include "services/ViewRequests.h"
 
 namespace {

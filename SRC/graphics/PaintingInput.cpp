@@ -23,11 +23,10 @@
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
-#include "platform/Paint.h"
 #include "platform/Window.h"
 #include "results/ResultPicture.h"
-#include "services/Frame.h"
 #include "services/Settings.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -5,16 +5,14 @@
 #include <algorithm>
 #include <cmath>
 
-#include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/ViewTurns.h"
 #include "model/Drawing2D.h"
 #include "model/GraphicsState.h"
-#include "model/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Paint.h"
-#include "platform/Window.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

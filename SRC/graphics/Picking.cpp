@@ -6,7 +6,6 @@
 // model and the Layout window.
 #include "elements/Bend.h"
 #include "elements/PipeData.h"
-#include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "model/Drawing2D.h"
 #include "model/GraphicsState.h"
@@ -14,6 +13,7 @@
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
 #include "services/Settings.h"
+#include "services/ViewRequests.h"
 #include "supports/SupportSymbols.h"
 
 namespace {

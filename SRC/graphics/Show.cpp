@@ -7,15 +7,14 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
-#include "graphics/ShowDialog.h"
 #include "model/ContextMenus.h"
-#include "model/GlSolids.h"
 #include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "records/GraphicsSettings.h"
 #include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -4,7 +4,6 @@
 // every node.
 #include <array>
 
-#include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/Show.h"
@@ -15,6 +14,7 @@
 #include "platform/Dialog.h"
 #include "records/GraphicsSettings.h"
 #include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

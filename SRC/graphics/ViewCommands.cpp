@@ -5,7 +5,6 @@
 
 #include <utility>
 
-#include "graphics/GraphicsThread.h"
 #include "graphics/GraphicsWindow.h"
 #include "graphics/Highlight.h"
 #include "graphics/Zoom.h"
@@ -14,6 +13,7 @@
 #include "model/GlSolids.h"
 #include "model/GraphicsState.h"
 #include "model/ViewProjection.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

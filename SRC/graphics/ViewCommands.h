@@ -6,7 +6,6 @@
 #pragma once
 
 #include "records/DrawingGeometry.h"
-#include "services/ViewRequests.h"
 
 // The view of a new window: -12 .. 12 both ways, viewpoint (1, 1, 1), turn
 // mode and the Center cursor off, the zoom buttons enabled.

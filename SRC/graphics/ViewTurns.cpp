@@ -8,6 +8,7 @@
 #include "model/Drawing2D.h"
 #include "model/ViewProjection.h"
 #include "records/DrawingGeometry.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -3,17 +3,15 @@
 
 #include <string>
 
-#include "graphics/GraphicsThread.h"
-#include "graphics/Highlight.h"
 #include "graphics/ViewCommands.h"
 #include "model/ViewProjection.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -9,7 +9,6 @@
 #pragma once
 
 #include "platform/Types.h"
-#include "services/ViewRequests.h"
 
 // The dialog over `owner`; 1 when closed with OK.
 int RunViewpointDialog(HWND owner);

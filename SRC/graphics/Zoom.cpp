@@ -22,6 +22,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "services/Frame.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

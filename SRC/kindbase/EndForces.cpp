@@ -10,7 +10,6 @@
 #include "model/Model.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
-#include "services/StandIn.h"
 
 ElementForceRun g_ElementForceRun;
 

@@ -6,7 +6,6 @@
 
 #include "model/Nodes.h"
 #include "services/Assert.h"
-#include "services/BinaryFile.h"
 
 SkylineProfile g_StiffnessProfile;
 std::vector<double> StiffnessValues;

@@ -4,7 +4,6 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"

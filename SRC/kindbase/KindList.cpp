@@ -18,8 +18,9 @@
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
-#include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/ProgramCommands.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/ViewRequests.h"
 

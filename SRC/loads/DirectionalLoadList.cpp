@@ -9,7 +9,6 @@
 #include "kindbase/KindList.h"
 #include "loads/DirectionalLoad.h"
 #include "loads/DirectionalLoadItem.h"
-#include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "printing/ReportOutput.h"
@@ -17,6 +16,7 @@
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

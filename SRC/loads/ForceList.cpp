@@ -7,11 +7,11 @@
 
 #include "kindbase/KindList.h"
 #include "loads/Force.h"
-#include "loads/LoadsReport.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

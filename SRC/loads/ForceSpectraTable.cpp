@@ -5,7 +5,6 @@
 #include "loads/ForceSpectrumFiles.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/ForceSpectrumTools.h"
-#include "loads/LoadsReport.h"
 #include "loads/PointTablesTable.h"
 #include "model/Model.h"
 #include "records/ForceSpectrum.h"

@@ -16,6 +16,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/NumberFormat.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "properties/BeamLoadsTable.h"
 #include "records/Spectrum.h"
 #include "records/StaticSeismic.h"
+#include "services/ReportMode.h"
 #include "services/StartupSwitches.h"
 
 namespace {

@@ -5,12 +5,11 @@
 
 #include "loads/ListEdits.h"
 #include "model/ContextMenus.h"
-#include "model/ListWindow.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "services/Frame.h"
 #include "services/General.h"
-#include "services/Message.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
 

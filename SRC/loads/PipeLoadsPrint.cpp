@@ -15,6 +15,7 @@
 #include "printing/TablePrint.h"
 #include "records/PipeLoad.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -19,6 +19,7 @@
 #include "records/PipeLoad.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramCommands.h"

@@ -13,6 +13,7 @@
 #include "printing/ReportOutput.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"

@@ -11,6 +11,7 @@
 #include "printing/TablePrint.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 
 namespace {

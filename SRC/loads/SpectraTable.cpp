@@ -21,6 +21,7 @@
 #include "records/Spectrum.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"

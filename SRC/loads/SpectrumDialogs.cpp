@@ -5,11 +5,9 @@
 #include <array>
 #include <cstdio>
 
-#include "loads/SpectraTable.h"
 #include "model/Model.h"
 #include "model/ModelLoadCases.h"
 #include "model/UndoFiles.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "records/LoadCaseList.h"
 #include "records/Spectrum.h"

@@ -18,7 +18,6 @@
 #include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "services/ProgramContext.h"
 
 namespace {
 

@@ -13,17 +13,16 @@
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "platform/Menu.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
 #include "services/FileDialogs.h"
 #include "services/Frame.h"
 #include "services/FramePlacements.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"
 #include "services/Settings.h"
-#include "services/TableWindowSupport.h"
 
 namespace {
 

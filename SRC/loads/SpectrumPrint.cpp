@@ -12,6 +12,7 @@
 #include "printing/TablePrint.h"
 #include "records/Spectrum.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 
 namespace {
 

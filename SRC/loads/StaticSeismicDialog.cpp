@@ -16,6 +16,7 @@
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "loads/LoadsReport.h"
 #include "loads/PointTablesTable.h"
 #include "loads/TimeFunctionFiles.h"
 #include "loads/TimeVaryingLoad.h"

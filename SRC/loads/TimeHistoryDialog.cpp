@@ -17,6 +17,7 @@
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -12,6 +12,7 @@
 #include "model/ModelLoadCases.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"

@@ -14,6 +14,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/StartupSwitches.h"
 #include "services/Units.h"
 

@@ -12,10 +12,7 @@
 #include "model/RowObjects.h"
 #include "records/PipeLoad.h"
 #include "services/Assert.h"
-#include "services/General.h"
-#include "services/Message.h"
 #include "services/NumberFormat.h"
-#include "services/ProgramCommands.h"
 #include "services/Units.h"
 
 namespace {

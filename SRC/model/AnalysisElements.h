@@ -20,8 +20,6 @@
 #include <utility>
 #include <vector>
 
-#include "model/LayoutRow.h"
-#include "platform/Types.h"
 
 struct Model;
 

@@ -5,10 +5,10 @@
 
 #include <algorithm>
 
+#include "model/LcsTriad.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
-#include "platform/Window.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/ViewRequests.h"

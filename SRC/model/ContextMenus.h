@@ -10,12 +10,10 @@
 // the popups offer no Insert or Delete and say "&Show" instead of "&Edit".
 #pragma once
 
-#include "model/LcsTriad.h"
 
 #include <array>
 #include <string>
 
-#include "platform/Types.h"
 
 class TableWindow;
 class ItemListTableWindow;

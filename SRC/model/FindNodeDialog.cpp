@@ -3,7 +3,6 @@
 // field's text selected, so the user can correct it.
 #include "model/FindNodeDialog.h"
 
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/System.h"
 #include "platform/Window.h"

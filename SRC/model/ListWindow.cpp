@@ -5,13 +5,13 @@
 #include <array>
 #include <iterator>
 
-#include "model/ContextMenus.h"
 #include "model/Model.h"
 #include "model/Regenerate.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"

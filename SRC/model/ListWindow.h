@@ -29,8 +29,6 @@
 #include <vector>
 
 #include "platform/Types.h"
-#include "platform/Window.h"
-#include "services/ListFrameState.h"
 
 struct Model;
 class TableWindow;

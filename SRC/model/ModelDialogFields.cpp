@@ -7,7 +7,6 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "services/DialogHelper.h"
-#include "services/Message.h"
 #include "services/NumberText.h"
 
 namespace {

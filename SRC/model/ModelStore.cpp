@@ -7,7 +7,6 @@
 
 #include <utility>
 
-#include "model/RowObjects.h"
 #include "records/PipeSection.h"
 #include "services/Assert.h"
 #include "services/General.h"

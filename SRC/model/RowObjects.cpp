@@ -5,7 +5,6 @@
 #include "model/RowObjects.h"
 
 #include "model/Drawing2D.h"
-#include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "services/Assert.h"

@@ -3,7 +3,6 @@
 
 #include <cmath>
 
-#include "model/Drawing2D.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"
 #include "model/RowDrawing.h"

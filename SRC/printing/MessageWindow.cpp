@@ -5,6 +5,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
 #include "services/AppFonts.h"

@@ -7,7 +7,6 @@
 // At most one preview exists; its printer object is PreviewPrinter().
 #pragma once
 
-#include "platform/Gdi.h"
 #include "platform/Types.h"
 
 class PrinterSettings;

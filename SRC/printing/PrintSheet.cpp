@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <string>
 
-#include "model/ListWindow.h"
 #include "platform/Controls.h"
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
@@ -15,10 +14,10 @@
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindow.h"
-#include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "model/ListWindow.h"
+#include "model/Drawing2D.h"
 #include "model/Model.h"
 #include "platform/Input.h"
 #include "platform/Metafile.h"
@@ -13,6 +13,7 @@
 #include "printing/ReportOutput.h"
 #include "services/Assert.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/ProgramContext.h"
 #include "services/StartupSwitches.h"
 #include "services/TableWindow.h"

@@ -20,7 +20,6 @@
 #include <string>
 #include <vector>
 
-#include "model/Drawing2D.h"
 #include "platform/Gdi.h"
 
 class PrinterSettings;

@@ -11,7 +11,6 @@
 #include "platform/MessageBox.h"
 #include "platform/Printer.h"
 #include "platform/Registry.h"
-#include "platform/System.h"
 #include "printing/TextPrinter.h"
 #include "services/DialogHook.h"
 #include "services/Message.h"

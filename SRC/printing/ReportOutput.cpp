@@ -20,6 +20,7 @@
 #include "services/DialogHook.h"
 #include "services/General.h"
 #include "services/Message.h"
+#include "services/ReportMode.h"
 #include "services/Settings.h"
 #include "services/TempFiles.h"
 #include "services/WindowUtilities.h"

@@ -26,7 +26,6 @@
 #include <string>
 
 #include "platform/Types.h"
-#include "services/ReportMode.h"
 
 constexpr int kReportPageLines = 59;
 constexpr int kReportPageColumns = 151;

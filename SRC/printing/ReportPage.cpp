@@ -15,6 +15,7 @@
 #include "printing/ReportOutputInternal.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/StartupSwitches.h"
 #include "services/Units.h"
 

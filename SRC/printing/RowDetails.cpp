@@ -10,6 +10,7 @@
 #include "model/RowOperations.h"
 #include "printing/ReportOutput.h"
 #include "services/ProgramCommands.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

@@ -4,12 +4,12 @@
 
 #include <algorithm>
 
+#include "model/Drawing2D.h"
 #include "platform/Window.h"
 #include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
 #include "services/Assert.h"
-#include "services/Frame.h"
 #include "services/TableWindow.h"
 
 namespace {

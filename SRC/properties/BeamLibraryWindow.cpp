@@ -1,14 +1,12 @@
 // The beam section library window; see BeamLibraryWindow.h.
-#include "properties/LibraryWindows.h"
 #include "properties/BeamLibraryWindow.h"
+#include "properties/LibraryWindows.h"
 
 #include <algorithm>
 #include <vector>
 
-#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
-#include "platform/Menu.h"
 #include "platform/Window.h"
 #include "properties/BeamLibrary.h"
 #include "properties/BeamSectionsTable.h"
@@ -17,6 +15,7 @@
 #include "services/Frame.h"
 #include "services/FramePlacements.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"

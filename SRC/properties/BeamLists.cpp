@@ -6,6 +6,7 @@
 #include "properties/BeamLoadsTable.h"
 #include "properties/BeamMaterialsTable.h"
 #include "properties/BeamSectionsTable.h"
+#include "services/ListFrameState.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include "model/Model.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "properties/PropertyTables.h"
 #include "services/ErrorRecords.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
 

@@ -6,7 +6,6 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "platform/Input.h"
 #include "platform/Window.h"
 #include "properties/AiscShapeDialogs.h"
 #include "properties/BeamLibrary.h"

@@ -12,7 +12,6 @@
 
 #include "model/Model.h"
 #include "platform/Dialog.h"
-#include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
 #include "services/Assert.h"

@@ -6,7 +6,6 @@
 #include <cstdio>
 
 #include "model/Model.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryDialogs.h"

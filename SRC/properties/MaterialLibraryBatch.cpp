@@ -25,7 +25,6 @@
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
-#include "services/ProgramContext.h"
 #include "services/Settings.h"
 
 namespace {

@@ -23,7 +23,6 @@
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/ProgramContext.h"
-#include "services/TableWindowSupport.h"
 #include "services/Units.h"
 #include "services/WindowUtilities.h"
 

@@ -26,12 +26,12 @@
 #include "services/Frame.h"
 #include "services/FramePlacements.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/TableWindow.h"
-#include "services/TableWindowSupport.h"
 
 namespace {
 

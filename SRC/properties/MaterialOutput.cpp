@@ -15,7 +15,7 @@
 #include "properties/MaterialsTable.h"
 #include "records/Material.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

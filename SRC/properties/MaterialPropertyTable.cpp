@@ -4,19 +4,17 @@
 
 #include <algorithm>
 
-#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "printing/PrinterReport.h"
 #include "printing/TablePrint.h"
 #include "records/Material.h"
-#include "services/ErrorRecords.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"

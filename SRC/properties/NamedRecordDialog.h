@@ -15,7 +15,6 @@
 #include "platform/Dialog.h"
 #include "platform/Window.h"
 #include "services/DialogHelper.h"
-#include "services/Message.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"

@@ -9,6 +9,7 @@
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "properties/SoilsTable.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 

@@ -9,6 +9,7 @@
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Gdi.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
 #include "properties/PropertyEdits.h"

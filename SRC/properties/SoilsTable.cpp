@@ -11,11 +11,11 @@
 #include "properties/PropertyEdits.h"
 #include "properties/PropertyTables.h"
 #include "properties/SoilDialog.h"
-#include "services/ErrorRecords.h"
 #include "services/Frame.h"
 #include "services/General.h"
-#include "services/Message.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
 

@@ -15,7 +15,6 @@
 #include "records/PipeDimensions.h"
 #include "services/General.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/ProgramContext.h"
 #include "services/Settings.h"
 #include "services/Units.h"

@@ -6,7 +6,6 @@
 #include <cctype>
 #include <vector>
 
-#include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Menu.h"
@@ -21,9 +20,11 @@
 #include "services/Frame.h"
 #include "services/FramePlacements.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/Settings.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"

@@ -2,7 +2,6 @@
 // PipeDimensions.h); the data are PipeDimensionTables.cpp.
 #include "records/PipeDimensions.h"
 
-#include "records/MetricPipeSizes.h"
 #include "records/PipeSection.h"
 #include "services/Assert.h"
 

@@ -28,6 +28,7 @@
 #include "records/PipeSection.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

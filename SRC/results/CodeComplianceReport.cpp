@@ -16,6 +16,7 @@
 #include "results/CodeComplianceTable.h"
 #include "resultsfile/ResultPrint.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 
 namespace {

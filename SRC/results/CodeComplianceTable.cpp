@@ -8,6 +8,7 @@
 
 #include "codes/CodeStressDriver.h"
 #include "elements/DerivedElementData.h"
+#include "model/Drawing2D.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
@@ -15,7 +16,6 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "printing/PrinterReport.h"
-#include "printing/ReportOutput.h"
 #include "printing/TablePrint.h"
 #include "results/CodeComplianceReport.h"
 #include "results/ResultViewItems.h"

@@ -5,7 +5,6 @@
 
 #include "codes/CodeStressDriver.h"
 #include "codes/StressIndices.h"
-#include "model/Model.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"

@@ -10,7 +10,6 @@
 // come with the shape displays and say so.
 #pragma once
 
-#include "platform/Types.h"
 
 class ResultTableWindow;
 

@@ -27,6 +27,7 @@
 #include "resultsfile/ResultPrint.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
 

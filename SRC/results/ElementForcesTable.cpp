@@ -9,12 +9,10 @@
 #include "platform/Menu.h"
 #include "results/ElementForceValues.h"
 #include "results/OtherSelectors.h"
-#include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultsFile.h"
 #include "resultsfile/TextMeasure.h"
-#include "services/TableViews.h"
 #include "services/Units.h"
 #include "services/ViewRequests.h"
 

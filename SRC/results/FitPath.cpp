@@ -7,7 +7,6 @@
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Paint.h"
-#include "platform/Window.h"
 
 namespace {
 

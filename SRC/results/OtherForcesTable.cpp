@@ -5,18 +5,17 @@
 #include <string>
 
 #include "model/LayoutKeywords.h"
-#include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "results/ElementForceRows.h"
 #include "results/ElementForceValues.h"
 #include "results/ElementForcesTable.h"
-#include "results/OtherSelectors.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultPrint.h"
 #include "resultsfile/ResultsFile.h"
 #include "resultsfile/TextMeasure.h"
+#include "services/ReportMode.h"
 #include "services/TableViews.h"
 #include "services/Units.h"
 

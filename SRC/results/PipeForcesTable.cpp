@@ -9,21 +9,14 @@
 
 #include "codes/CodeStressDriver.h"
 #include "codes/StressIndices.h"
-#include "kindbase/EndForces.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "platform/Menu.h"
-#include "platform/Paint.h"
-#include "platform/Window.h"
-#include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "results/Bs806ForceReport.h"
 #include "results/CodeStressResults.h"
 #include "results/ElementForceValues.h"
 #include "results/ElementForcesTable.h"
 #include "results/ElementLcs.h"
-#include "results/OtherSelectors.h"
-#include "results/ResultViewItems.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
@@ -31,10 +24,10 @@
 #include "resultsfile/ResultsFile.h"
 #include "resultsfile/TextMeasure.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
-#include "services/ViewRequests.h"
 
 namespace {
 

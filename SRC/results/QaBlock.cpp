@@ -13,6 +13,7 @@
 #include "services/DialogHelper.h"
 #include "services/General.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 

@@ -3,7 +3,6 @@
 
 #include "codes/CodeStressDriver.h"
 #include "evaluations/FlangeReport.h"
-#include "model/Model.h"
 #include "results/AccelerationsTable.h"
 #include "results/BranchConnectionTable.h"
 #include "results/CodeComplianceTable.h"

@@ -27,7 +27,6 @@
 #include "results/QaBlock.h"
 #include "results/ResultChooser.h"
 #include "results/ResultsMode.h"
-#include "results/ResultsWindow.h"
 #include "results/RotatingEquipmentReport.h"
 #include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"

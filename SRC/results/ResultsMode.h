@@ -19,7 +19,6 @@
 
 #include <string>
 
-#include "platform/Types.h"
 
 struct Model;
 

@@ -18,7 +18,6 @@
 #include "platform/Dialog.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
-#include "results/DisplacementTables.h"
 #include "results/DynamicStresses.h"
 #include "results/ModalTables.h"
 #include "results/OtherSelectors.h"
@@ -33,7 +32,6 @@
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"
-#include "services/TableWindow.h"
 #include "services/ViewRequests.h"
 #include "services/WindowUtilities.h"
 

@@ -10,7 +10,6 @@
 #include "model/ViewProjection.h"
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
-#include "platform/Window.h"
 #include "services/ViewRequests.h"
 
 namespace {

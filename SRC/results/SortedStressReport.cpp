@@ -15,6 +15,7 @@
 #include "results/SortedStressesTable.h"
 #include "resultsfile/ResultPrint.h"
 #include "services/NumberFormat.h"
+#include "services/ReportMode.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"
 

@@ -5,15 +5,12 @@
 #include <cstdio>
 #include <functional>
 
-#include "analysis/ModalResponse.h"
 #include "elements/ElementForces.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
-#include "platform/Paint.h"
 #include "platform/Windows1252.h"
-#include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "properties/TableChooser.h"
 #include "results/ResultsMode.h"
@@ -30,6 +27,7 @@
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
 #include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/TableViews.h"
 #include "services/TableWindow.h"
 #include "services/Units.h"

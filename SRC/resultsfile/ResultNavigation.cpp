@@ -2,6 +2,7 @@
 #include "resultsfile/ResultNavigation.h"
 
 #include "platform/Input.h"
+#include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "resultsfile/ResultCases.h"

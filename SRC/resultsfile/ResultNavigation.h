@@ -15,7 +15,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Menu.h"
 #include "platform/Types.h"
 
 class TableWindow;

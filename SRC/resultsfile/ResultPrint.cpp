@@ -5,6 +5,7 @@
 #include <cctype>
 #include <unordered_map>
 
+#include "model/Drawing2D.h"
 #include "platform/Gdi.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"

@@ -8,7 +8,6 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"

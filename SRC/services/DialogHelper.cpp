@@ -4,7 +4,6 @@
 #include <algorithm>
 
 #include "platform/Controls.h"
-#include "platform/System.h"
 #include "platform/Window.h"
 #include "services/AppFonts.h"
 #include "services/General.h"

@@ -12,6 +12,7 @@
 #include "platform/Controls.h"
 #include "platform/Hook.h"
 #include "platform/Input.h"
+#include "platform/Menu.h"
 #include "platform/Resource.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"

@@ -15,8 +15,6 @@
 
 #include <string>
 
-#include "platform/Dialog.h"
-#include "platform/Menu.h"
 #include "platform/Types.h"
 
 void CenterDialogHookOn();

@@ -7,6 +7,7 @@
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
+#include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "platform/Toolbar.h"

@@ -16,7 +16,6 @@
 
 #include <string>
 
-#include "platform/Menu.h"
 #include "platform/Window.h"
 #include "services/FramePlacements.h"
 

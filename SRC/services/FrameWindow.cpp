@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "platform/Controls.h"
-#include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "services/Frame.h"

@@ -14,6 +14,7 @@
 #include "platform/Messages.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "services/Assert.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"

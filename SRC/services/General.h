@@ -21,7 +21,6 @@
 
 #include "platform/PropertySheet.h"
 #include "platform/Types.h"
-#include "services/Assert.h"
 
 // Set by the analysis driver for the time of a run.
 extern std::atomic<bool> AnalysisRunning;

@@ -14,7 +14,6 @@
 #include "services/Frame.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindow.h"
-#include "services/TableWindowSupport.h"
 #include "services/ViewRequests.h"
 
 namespace {

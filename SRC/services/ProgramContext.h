@@ -8,8 +8,6 @@
 
 #include <string>
 
-#include "platform/Gdi.h"
-#include "platform/Menu.h"
 #include "platform/Types.h"
 
 constexpr const char* kVersionText = "9.00";

@@ -26,7 +26,6 @@
 #include "services/ProgramCommands.h"
 #include "services/RecentModels.h"
 #include "services/StartupSwitches.h"
-#include "services/Units.h"
 
 namespace {
 

@@ -14,7 +14,6 @@
 
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
-#include "platform/System.h"
 #include "platform/Window.h"
 #include "services/Assert.h"
 #include "services/General.h"

@@ -10,13 +10,11 @@
 
 #include "platform/Controls.h"
 #include "platform/Input.h"
-#include "platform/Paint.h"
 #include "platform/Window.h"
 #include "services/Assert.h"
 #include "services/General.h"
 #include "services/ProgramCommands.h"
 #include "services/TableWindow.h"
-#include "services/TableWindowSupport.h"
 
 namespace {
 

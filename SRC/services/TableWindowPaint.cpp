@@ -18,7 +18,6 @@
 
 #include "platform/Gdi.h"
 #include "platform/Paint.h"
-#include "platform/Window.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 

@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-#include "services/NumberFormat.h"
 
 UnitsSettings g_UnitsSettings;
 

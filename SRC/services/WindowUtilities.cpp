@@ -6,7 +6,6 @@
 
 #include "platform/Dialog.h"
 #include "platform/Input.h"
-#include "platform/Resource.h"
 #include "platform/System.h"
 #include "services/AppFonts.h"
 #include "services/ProgramContext.h"

@@ -11,7 +11,6 @@
 
 #include <string>
 
-#include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
 

@@ -11,7 +11,6 @@
 #include "kindbase/KindDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "platform/Window.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramContext.h"

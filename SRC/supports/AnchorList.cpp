@@ -5,17 +5,16 @@
 #include <utility>
 #include <vector>
 
+#include "model/Drawing2D.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
-#include "platform/Paint.h"
-#include "platform/Window.h"
 #include "printing/PrinterReport.h"
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
-#include "services/TableWindowSupport.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 

@@ -22,7 +22,6 @@
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
 #include "services/Message.h"
-#include "services/NumberText.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"

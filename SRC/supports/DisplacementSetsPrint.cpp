@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "model/Drawing2D.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "platform/Gdi.h"
@@ -14,6 +15,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "printing/TablePrint.h"
+#include "services/ReportMode.h"
 #include "services/Units.h"
 #include "supports/DisplacementSets.h"
 

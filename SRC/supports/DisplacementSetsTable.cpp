@@ -15,7 +15,7 @@
 #include "model/Regenerate.h"
 #include "model/UndoFiles.h"
 #include "platform/Gdi.h"
-#include "services/Frame.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"

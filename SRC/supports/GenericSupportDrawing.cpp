@@ -14,7 +14,6 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
-#include "platform/Gdi.h"
 #include "supports/GenericSupport.h"
 
 namespace {

@@ -19,8 +19,6 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
-#include "model/ViewProjection.h"
-#include "platform/Gdi.h"
 #include "supports/Guide.h"
 
 namespace {

@@ -6,7 +6,6 @@
 #include "records/ModelFileFormat.h"
 #include "services/BinaryFile.h"
 #include "services/NameTables.h"
-#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {

@@ -11,7 +11,6 @@
 #include "model/Model.h"
 #include "model/ModelDialogFields.h"
 #include "model/Nodes.h"
-#include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "services/Message.h"
 #include "services/NameTables.h"

@@ -20,7 +20,6 @@
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/StockSymbols.h"
-#include "platform/Gdi.h"
 #include "supports/Hanger.h"
 
 namespace {

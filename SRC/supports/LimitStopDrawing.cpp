@@ -22,7 +22,6 @@
 #include "model/ModelGeometry.h"
 #include "model/RowDrawing.h"
 #include "model/StockSymbols.h"
-#include "platform/Gdi.h"
 #include "supports/LimitStop.h"
 
 namespace {

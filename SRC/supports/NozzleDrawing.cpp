@@ -12,11 +12,8 @@
 #include "model/Drawing2D.h"
 #include "model/DrawingColours.h"
 #include "model/GlSolids.h"
-#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "model/RowDrawing.h"
-#include "platform/Gdi.h"
 #include "supports/Nozzle.h"
 
 namespace {

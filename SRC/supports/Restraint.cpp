@@ -6,7 +6,6 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "services/BinaryFile.h"
-#include "services/NumberText.h"
 
 namespace {
 

@@ -18,7 +18,6 @@
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/StockSymbols.h"
-#include "platform/Gdi.h"
 #include "supports/Snubber.h"
 
 namespace {

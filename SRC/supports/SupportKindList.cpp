@@ -2,7 +2,6 @@
 #include "supports/SupportKindList.h"
 
 #include "model/Model.h"
-#include "model/Regenerate.h"
 #include "resultsfile/RadioChooser.h"
 #include "supports/SupportResultTables.h"
 

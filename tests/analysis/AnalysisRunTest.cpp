@@ -15,9 +15,9 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "kindbase/GlobalSystem.h"
-#include "kindbase/LoadCaseKinds.h"
-#include "model/RowOperations.h"
-#include "supports/Hanger.h"
+#include "model/MakeModel.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
 
 namespace {
 

@@ -18,16 +18,10 @@
 #include <vector>
 
 #include "analysis/AnalysisDriver.h"
-#include "elements/Bend.h"
-#include "loads/Force.h"
-#include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
 #include "numeric/RunState.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/BinaryFile.h"
-#include "services/TempFiles.h"
-#include "supports/Anchor.h"
-#include "supports/Restraint.h"
 
 namespace analysis_testing {
 

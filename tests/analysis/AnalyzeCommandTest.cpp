@@ -15,7 +15,6 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "analysis/AnalysisWindow.h"
-#include "analysis/ProgressWindow.h"
 #include "elements/BranchSif.h"
 #include "files/ModelFile.h"
 #include "loads/Force.h"
@@ -26,6 +25,8 @@
 #include "model/ModelLoadCases.h"
 #include "records/LoadCaseList.h"
 #include "results/ResultsMode.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
 
 namespace {

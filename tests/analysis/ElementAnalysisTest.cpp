@@ -23,7 +23,6 @@
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/ElementInputs.h"
 #include "kindbase/GlobalSystem.h"
-#include "kindbase/LoadCaseKinds.h"
 #include "numeric/RunState.h"
 #include "services/BinaryFile.h"
 #include "services/StartupSwitches.h"

@@ -20,6 +20,8 @@
 #include "elements/StraightElement.h"
 #include "elements/TieRod.h"
 #include "loads/Force.h"
+#include "model/MakeModel.h"
+#include "services/TempFiles.h"
 
 namespace {
 

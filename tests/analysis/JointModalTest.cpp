@@ -21,6 +21,9 @@
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "loads/Force.h"
+#include "model/MakeModel.h"
+#include "services/TempFiles.h"
+#include "supports/Restraint.h"
 
 namespace {
 

@@ -12,8 +12,12 @@
 #include "analysis/KernelTestModels.h"
 #include "analysis/ModalStep.h"
 #include "elements/ConcentratedMass.h"
+#include "model/MakeModel.h"
 #include "services/AppTesting.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
 #include "supports/LimitStop.h"
+#include "supports/Restraint.h"
 
 namespace {
 

@@ -20,9 +20,11 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
+#include "model/MakeModel.h"
 #include "records/ForceSpectrum.h"
 #include "records/TimeFunction.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -32,13 +32,18 @@
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "kindbase/GlobalSystem.h"
+#include "loads/Force.h"
 #include "model/AnalysisElements.h"
+#include "model/MakeModel.h"
 #include "records/Soil.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
 #include "supports/GenericSupport.h"
 #include "supports/Guide.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
+#include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 
 namespace {

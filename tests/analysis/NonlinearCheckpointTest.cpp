@@ -11,9 +11,9 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "analysis/AnalysisWindow.h"
-#include "analysis/NonlinearIteration.h"
 #include "model/LayoutTesting.h"
 #include "services/NameTables.h"
+#include "services/TempFiles.h"
 #include "supports/Guide.h"
 
 namespace {

@@ -13,11 +13,13 @@
 #include <fstream>
 
 #include "analysis/AnalysisTesting.h"
-#include "analysis/ModalStep.h"
 #include "analysis/ResponseSpectrum.h"
+#include "model/MakeModel.h"
 #include "records/Spectrum.h"
-#include "services/NumberText.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
+#include "supports/Restraint.h"
 
 namespace {
 

@@ -23,11 +23,13 @@
 #include <numbers>
 
 #include "analysis/AnalysisTesting.h"
-#include "analysis/NonlinearIteration.h"
 #include "analysis/SoilSprings.h"
 #include "kindbase/GlobalSystem.h"
+#include "kindbase/NonlinearConvergence.h"
 #include "model/AnalysisElements.h"
+#include "model/MakeModel.h"
 #include "numeric/Skyline.h"
+#include "services/TempFiles.h"
 
 namespace {
 

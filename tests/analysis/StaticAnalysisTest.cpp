@@ -11,10 +11,15 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "elements/Bend.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
-#include "kindbase/GlobalSystem.h"
+#include "loads/Force.h"
 #include "model/AnalysisElements.h"
+#include "model/MakeModel.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
+#include "supports/Restraint.h"
 
 namespace {
 

@@ -15,11 +15,11 @@
 #include "files/ModelFile.h"
 #include "model/LayoutRow.h"
 #include "model/RowObjects.h"
-#include "platform/MessageBox.h"
 #include "services/AppTesting.h"
 #include "services/NumberText.h"
 #include "services/StartupSwitches.h"
 #include "services/TempFiles.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "platform/Toolbar.h"
 #include "services/AppTesting.h"
 #include "services/RecentModels.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "codes/CodeTesting.h"
 
 #include "codes/AllowablePressure.h"
+#include "codes/CodeModel.h"
 
 namespace {
 

@@ -8,6 +8,7 @@
 #include "codes/CodeTesting.h"
 
 #include "codes/Allowables.h"
+#include "codes/CodeModel.h"
 #include "codes/CodeStressRecord.h"
 #include "records/Soil.h"
 

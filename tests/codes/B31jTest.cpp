@@ -8,6 +8,7 @@
 
 #include "codes/B31jFlexibility.h"
 #include "codes/B31jSif.h"
+#include "codes/CodeModel.h"
 #include "codes/Sif.h"
 
 namespace {

@@ -17,7 +17,6 @@
 #include "codes/Bs806Stress.h"
 #include "codes/CodeStressDriver.h"
 #include "codes/Sif.h"
-#include "elements/MiterBend.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include "codes/CodeModel.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
 #include "model/AnalysisElements.h"

@@ -6,6 +6,7 @@
 #include "codes/CodeTesting.h"
 
 #include "codes/CodeCategories.h"
+#include "codes/CodeModel.h"
 #include "codes/SortedStresses.h"
 #include "records/Soil.h"
 

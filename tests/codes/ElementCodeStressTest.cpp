@@ -9,6 +9,7 @@
 
 #include <cmath>
 
+#include "codes/CodeModel.h"
 #include "codes/CodeStressRecord.h"
 #include "codes/ElementCodeStress.h"
 #include "codes/Sif.h"

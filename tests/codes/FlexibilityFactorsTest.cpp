@@ -8,6 +8,7 @@
 
 #include <cmath>
 
+#include "codes/CodeModel.h"
 #include "codes/FlexibilityFactors.h"
 
 namespace {

@@ -13,7 +13,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "application/LayoutWindow.h"
 #include "codes/PressureDesign.h"
 #include "codes/PressureDesignWindow.h"
 #include "model/ListTesting.h"
@@ -22,7 +21,7 @@
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "printing/PrintSheet.h"
-#include "printing/ReportOutput.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "codes/CodeModel.h"
 #include "codes/Sif.h"
 #include "elements/Flange.h"
 #include "elements/Reducer.h"

@@ -4,6 +4,7 @@
 // welding tees and branch connections on the run and branch sides.
 #include "codes/CodeTesting.h"
 
+#include "codes/CodeModel.h"
 #include "codes/Sif.h"
 #include "codes/StressIndices.h"
 #include "elements/Flange.h"

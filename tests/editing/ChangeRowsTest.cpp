@@ -3,7 +3,6 @@
 // joint its zero length), one undo step giving back the model file byte for
 // byte, every refusal of the dialog with the model intact, and the edits
 // that change nothing leaving no undo step.
-#include "editing/ChangeRows.h"
 #include "model/ToolTesting.h"
 #include "supports/Guide.h"
 

@@ -5,7 +5,6 @@
 // itself changing nothing), the lists offering only the kinds the model
 // holds, every refusal of the dialog, and a bend whose intermediate node a
 // pump names refusing the whole replacement.
-#include "editing/FindReplaceRows.h"
 #include "elements/Bend.h"
 #include "model/ToolTesting.h"
 #include "supports/Anchor.h"

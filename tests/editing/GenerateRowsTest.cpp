@@ -4,7 +4,6 @@
 // that exist already are refused before anything is added, as are bad
 // fields, with the dialog kept open.
 #include "editing/GenerateRows.h"
-#include "elements/CommentData.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
 

@@ -16,6 +16,7 @@
 #include "properties/SectionsTable.h"
 
 #include <ostream>
+#include "services/ListFrameState.h"
 
 // Readable failures: the id and the text of each item.
 inline void PrintTo(const LayoutMenuItem& item, std::ostream* out) { *out << item.command << " \"" << item.text << '"'; }

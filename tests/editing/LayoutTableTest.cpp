@@ -4,7 +4,7 @@
 // erasing a row from its Node cell.
 #include <cmath>
 
-#include "elements/Bend.h"
+#include "model/LayoutKeywords.h"
 #include "model/LayoutTesting.h"
 #include "model/ListWindow.h"
 #include "properties/MaterialsTable.h"

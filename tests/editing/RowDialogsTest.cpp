@@ -3,10 +3,8 @@
 // offsets and, with every value as it was or on Cancel, discards exactly
 // the snapshot it was given; the comment dialog stores trimmed text.
 #include "editing/RowDialogs.h"
-#include "elements/CommentData.h"
 #include "model/EditTesting.h"
 #include "model/RowOperations.h"
-#include "platform/Input.h"
 
 namespace {
 

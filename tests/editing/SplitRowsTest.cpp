@@ -4,7 +4,6 @@
 // S + 2I; a valve's first piece is a Pipe and a beam's a Beam; every
 // refusal of both dialogs, a split point on a bend's curve among them,
 // leaves the model and no undo step; Undo and Redo give back the files.
-#include "editing/SplitRows.h"
 #include "model/ToolTesting.h"
 
 namespace {

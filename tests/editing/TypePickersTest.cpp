@@ -3,6 +3,7 @@
 #include "editing/LayoutTable.h"
 #include "editing/TypePickers.h"
 #include "elements/Bend.h"
+#include "model/LayoutKeywords.h"
 #include "model/ListTesting.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"

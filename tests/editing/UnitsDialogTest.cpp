@@ -8,7 +8,6 @@
 #include "application/LayoutWindow.h"
 #include "editing/LayoutTable.h"
 #include "editing/NodeList.h"
-#include "editing/UndoRedo.h"
 #include "editing/UnitsDialog.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "analysis/AnalysisWindow.h"
 #include "editing/SplitRows.h"
 #include "editing/WeightAndCg.h"
 #include "elements/Bend.h"

@@ -19,8 +19,10 @@
 #include "kindbase/ElementInputs.h"
 #include "kindbase/GlobalSystem.h"
 #include "loads/Force.h"
+#include "model/MakeModel.h"
 #include "numeric/RunState.h"
 #include "numeric/Skyline.h"
+#include "services/TempFiles.h"
 
 namespace {
 

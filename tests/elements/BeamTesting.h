@@ -8,10 +8,8 @@
 #include <string>
 
 #include "elements/BeamElement.h"
-#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelBuilder.h"
-#include "supports/Anchor.h"
 
 namespace beam_testing {
 

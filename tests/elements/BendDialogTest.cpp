@@ -9,7 +9,6 @@
 #include <cmath>
 #include <map>
 
-#include "application/LayoutWindow.h"
 #include "editing/LayoutTable.h"
 #include "elements/Bend.h"
 #include "elements/KindTable.h"

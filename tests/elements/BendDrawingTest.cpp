@@ -12,8 +12,13 @@
 #include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
 #include "model/Nodes.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -15,7 +15,6 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "printing/ReportOutput.h"
-#include "services/NumberText.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"
 

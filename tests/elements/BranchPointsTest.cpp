@@ -8,10 +8,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "application/LayoutWindow.h"
 #include "editing/LayoutEditors.h"
-#include "editing/LayoutTable.h"
-#include "editing/NodeList.h"
 #include "elements/BranchPointsList.h"
 #include "elements/BranchSif.h"
 #include "graphics/Highlight.h"

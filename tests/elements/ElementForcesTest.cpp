@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "loads/Force.h"
 #include "model/AnalysisElements.h"
+#include "model/MakeModel.h"
 #include "results/ElementForceValues.h"
-#include "services/NumberText.h"
+#include "services/TempFiles.h"
 #include "services/Units.h"
 
 namespace {

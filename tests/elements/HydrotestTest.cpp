@@ -6,7 +6,6 @@
 #include "elements/CommentData.h"
 #include "elements/HydrotestLoad.h"
 #include "elements/InlineTesting.h"
-#include "model/RowOperations.h"
 
 namespace {
 

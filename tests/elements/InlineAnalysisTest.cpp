@@ -12,8 +12,12 @@
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/Valve.h"
+#include "loads/Force.h"
 #include "model/AnalysisElements.h"
+#include "model/MakeModel.h"
 #include "model/Nodes.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
 
 namespace {
 

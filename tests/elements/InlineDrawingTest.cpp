@@ -7,21 +7,21 @@
 #include <cstdlib>
 
 #include "editing/LayoutTable.h"
-#include "elements/BallJoint.h"
 #include "elements/Bellows.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/ElasticElement.h"
-#include "elements/Flange.h"
 #include "elements/HingeJoint.h"
-#include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
-#include "elements/RigidElement.h"
-#include "elements/SlipJoint.h"
-#include "elements/TieRod.h"
 #include "elements/Valve.h"
 #include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
+#include "model/SymbolFrames.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -21,10 +21,11 @@
 #include "evaluations/NozzleEvaluationReport.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "evaluations/NozzleEvaluationWrc537.h"
-#include "model/ListWindow.h"
+#include "model/Drawing2D.h"
 #include "platform/Metafile.h"
 #include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -12,7 +12,6 @@
 #include "evaluations/NozzleEvaluationTool.h"
 #include "files/FileCommands.h"
 #include "platform/PropertySheet.h"
-#include "printing/PrintPreview.h"
 #include "printing/PrinterSettings.h"
 
 namespace {

@@ -21,9 +21,7 @@
 #include "evaluations/FlangeTesting.h"
 #include "graphics/Highlight.h"
 #include "platform/CommonDialog.h"
-#include "platform/PropertySheet.h"
 #include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
 #include "resultsfile/ResultNavigation.h"
 
 namespace {

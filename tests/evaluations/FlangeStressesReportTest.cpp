@@ -12,11 +12,10 @@
 #include "evaluations/FlangeStressesReport.h"
 #include "evaluations/FlangeTesting.h"
 #include "files/FileCommands.h"
-#include "model/ListWindow.h"
 #include "platform/PropertySheet.h"
-#include "printing/PrintPreview.h"
 #include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
+#include "services/ListFrameState.h"
 
 namespace {
 

@@ -29,6 +29,7 @@
 #include "results/ResultsMode.h"
 #include "resultsfile/ResultNavigation.h"
 #include "services/TempFiles.h"
+#include "supports/Anchor.h"
 
 class FlangeToolFixture : public LayoutFixture {
  protected:

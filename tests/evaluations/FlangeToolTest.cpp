@@ -18,11 +18,11 @@
 #include "evaluations/FlangeTesting.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
-#include "model/ListWindow.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
+#include "services/ListFrameState.h"
 
 namespace {
 

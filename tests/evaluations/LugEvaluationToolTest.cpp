@@ -17,8 +17,6 @@
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "files/FileCommands.h"
-#include "model/ListWindow.h"
-#include "platform/PropertySheet.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -18,8 +18,7 @@
 #include "evaluations/NozzleEvaluationTool.h"
 #include "evaluations/NozzleEvaluationWrc537.h"
 #include "files/FileCommands.h"
-#include "model/ListWindow.h"
-#include "platform/PropertySheet.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
 
 namespace {

@@ -17,7 +17,6 @@
 #include <sstream>
 #include <thread>
 
-#include "application/LayoutWindow.h"
 #include "application/PreferencesSheet.h"
 #include "editing/ModelWindows.h"
 #include "files/AutoSaveTesting.h"

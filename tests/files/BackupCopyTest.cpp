@@ -5,7 +5,6 @@
 // the modified flag as they were.
 #include "editing/ModelWindows.h"
 #include "files/AutoSaveTesting.h"
-#include "files/FileCommands.h"
 
 namespace {
 

@@ -17,14 +17,10 @@
 #include <iterator>
 #include <sstream>
 
-#include "application/LayoutWindow.h"
-#include "editing/LayoutTable.h"
 #include "elements/BallJoint.h"
 #include "elements/Bend.h"
-#include "elements/CutPipe.h"
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
-#include "elements/Reducer.h"
 #include "elements/SlipJoint.h"
 #include "files/AllKindsModel.h"
 #include "files/AutoSaveTesting.h"
@@ -39,7 +35,6 @@
 #include "platform/Input.h"
 #include "records/Spectrum.h"
 #include "services/AppTesting.h"
-#include "supports/Anchor.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Nozzle.h"

@@ -8,7 +8,6 @@
 #include "files/BatchTesting.h"
 #include "model/RowObjects.h"
 #include "supports/Nozzle.h"
-#include "supports/NozzleStiffness.h"
 
 namespace {
 

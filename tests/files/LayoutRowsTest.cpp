@@ -9,7 +9,6 @@
 #include "files/ModelFileSections.h"
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
-#include "model/RowObjects.h"
 #include "services/BinaryFile.h"
 
 namespace {

@@ -21,7 +21,6 @@
 #include "files/AllKindsModel.h"
 #include "files/ByteEmitter.h"
 #include "files/ModelFile.h"
-#include "files/ModelFileSections.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "services/BinaryFile.h"

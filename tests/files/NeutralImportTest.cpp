@@ -12,7 +12,6 @@
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/BranchSif.h"
-#include "elements/CommentData.h"
 #include "elements/CutPipe.h"
 #include "elements/Reducer.h"
 #include "elements/Valve.h"

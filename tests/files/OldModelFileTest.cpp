@@ -14,11 +14,8 @@
 #include <iterator>
 
 #include "application/Application.h"
-#include "application/MainWindow.h"
-#include "editing/ModelWindows.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
-#include "files/OldModelFile.h"
 #include "files/OldModelWriter.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
@@ -27,7 +24,6 @@
 #include "services/Frame.h"
 #include "services/TempFiles.h"
 #include "supports/Nozzle.h"
-#include "supports/Restraint.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include <map>
 #include <sstream>
 
-#include "application/LayoutWindow.h"
 #include "files/AutoSaveTesting.h"
 #include "files/BatchTesting.h"
 #include "files/FileCommands.h"

@@ -12,8 +12,6 @@
 #include <filesystem>
 #include <sstream>
 
-#include "application/LayoutWindow.h"
-#include "elements/Bellows.h"
 #include "files/AutoSaveTesting.h"
 #include "files/BatchTesting.h"
 #include "files/FileCommands.h"

@@ -2,7 +2,6 @@
 // degrees Fahrenheit, pressures in psi, as the model file holds them.
 #include "files/SampleModel.h"
 
-#include "elements/Bend.h"
 #include "elements/CommentData.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"

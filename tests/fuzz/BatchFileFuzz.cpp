@@ -4,7 +4,6 @@
 #include <sstream>
 
 #include "files/BatchImport.h"
-#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

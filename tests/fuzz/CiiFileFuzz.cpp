@@ -6,7 +6,6 @@
 
 #include "files/CiiImport.h"
 #include "files/CiiSample.h"
-#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

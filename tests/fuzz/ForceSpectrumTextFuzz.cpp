@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "fuzz/FuzzTarget.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "records/ForceSpectrum.h"
 

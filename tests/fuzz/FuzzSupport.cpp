@@ -9,7 +9,6 @@
 #include <system_error>
 
 #include "application/ProgramCommandsSetup.h"
-#include "fuzz/FuzzTarget.h"
 
 namespace {
 

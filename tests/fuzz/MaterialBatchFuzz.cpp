@@ -11,7 +11,6 @@
 #include <cstring>
 #include <sstream>
 
-#include "fuzz/FuzzTarget.h"
 #include "properties/MaterialLibraryBatch.h"
 #include "services/Units.h"
 

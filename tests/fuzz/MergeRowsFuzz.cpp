@@ -5,11 +5,11 @@
 #include <iterator>
 
 #include "files/AllKindsModel.h"
-#include "files/ModelFile.h"
 #include "files/ModelFileSections.h"
 #include "fuzz/FuzzTarget.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
+#include "records/ModelFileFormat.h"
 #include "services/BinaryFile.h"
 
 namespace {

@@ -5,7 +5,6 @@
 #include <sstream>
 
 #include "files/NeutralImport.h"
-#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

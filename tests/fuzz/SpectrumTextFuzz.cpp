@@ -12,7 +12,6 @@
 #include <numbers>
 #include <sstream>
 
-#include "fuzz/FuzzTarget.h"
 #include "loads/SpectrumFiles.h"
 
 namespace {

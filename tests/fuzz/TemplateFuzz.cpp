@@ -2,7 +2,6 @@
 // an accelerator table, and refused with an error naming the template and
 // the line when it is not one. Seeds: the program's own templates (the seed
 // folders given to the driver).
-#include "fuzz/FuzzTarget.h"
 #include "platform/ResourceTemplates.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

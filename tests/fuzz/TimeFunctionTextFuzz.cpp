@@ -11,7 +11,6 @@
 #include <cstdlib>
 #include <sstream>
 
-#include "fuzz/FuzzTarget.h"
 #include "loads/TimeFunctionFiles.h"
 #include "records/TimeFunction.h"
 

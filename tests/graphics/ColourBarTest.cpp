@@ -10,7 +10,12 @@
 #include "graphics/GraphicsTesting.h"
 #include "graphics/GraphicsWindow.h"
 #include "platform/Gdi.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
 #include "records/PipeSection.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -9,7 +9,12 @@
 #include "graphics/GraphicsTesting.h"
 #include "loads/Force.h"
 #include "model/DrawingColours.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -15,8 +15,12 @@
 #include "graphics/GraphicsTesting.h"
 #include "graphics/ViewCommands.h"
 #include "platform/CommonDialog.h"
-#include "printing/PrintSheet.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
 #include "services/TempFiles.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -23,13 +23,19 @@
 #include "model/GraphicsState.h"
 #include "platform/Clipboard.h"
 #include "platform/CommonDialog.h"
+#include "platform/Gdi.h"
 #include "platform/GlContext.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
 #include "platform/Metafile.h"
 #include "platform/Paint.h"
-#include "printing/PrintSheet.h"
 #include "printing/PrinterSettings.h"
+#include "records/DrawingGeometry.h"
+#include "services/Assert.h"
 #include "services/General.h"
+#include "services/ProgramContext.h"
 #include "services/TempFiles.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

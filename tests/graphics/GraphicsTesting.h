@@ -29,6 +29,7 @@
 #include "platform/TestSupport.h"
 #include "results/ResultPicture.h"
 #include "services/AppTesting.h"
+#include "services/ViewRequests.h"
 #include "tests/model/ModelBuilder.h"
 
 // A colour of the result scale: one channel full, another empty; the grey

@@ -15,9 +15,12 @@
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "graphics/GraphicsTesting.h"
-#include "model/DrawingColours.h"
 #include "platform/Menu.h"
+#include "platform/Messages.h"
 #include "platform/Toolbar.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -13,7 +13,12 @@
 #include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
 #include "platform/Input.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -7,6 +7,11 @@
 #include "graphics/GraphicsTesting.h"
 #include "model/LcsTriad.h"
 #include "model/RowDrawing.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

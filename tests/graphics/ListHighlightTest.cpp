@@ -12,11 +12,18 @@
 #include "loads/PipeLoadsTable.h"
 #include "model/DrawingColours.h"
 #include "model/ListWindow.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
 #include "platform/Toolbar.h"
+#include "platform/Window.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
+#include "records/DrawingGeometry.h"
 #include "services/Frame.h"
+#include "services/ListFrameState.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 #include "supports/AnchorList.h"
 
 namespace {

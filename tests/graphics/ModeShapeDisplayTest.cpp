@@ -14,7 +14,6 @@
 
 #include "editing/ModelWindows.h"
 #include "graphics/GraphicsThread.h"
-#include "graphics/GraphicsWindow.h"
 #include "model/DrawingColours.h"
 #include "platform/TestSupport.h"
 #include "results/DisplacementTables.h"
@@ -24,6 +23,7 @@
 #include "results/ShapeOverlay.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -14,8 +14,12 @@
 
 #include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
-#include "supports/GenericSupport.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
 #include "supports/SkewedRestraint.h"

@@ -15,10 +15,9 @@
 #include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/Menu.h"
-#include "platform/PropertySheet.h"
-#include "printing/PrintSheet.h"
 #include "printing/PrinterSettings.h"
-#include "printing/ReportOutput.h"
+#include "services/ListFrameState.h"
+#include "services/ReportMode.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"
 

@@ -15,10 +15,16 @@
 
 #include "graphics/GraphicsPrinter.h"
 #include "graphics/GraphicsTesting.h"
+#include "platform/Gdi.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
 #include "platform/Metafile.h"
 #include "platform/Printer.h"
 #include "printing/PrinterSettings.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "supports/Restraint.h"
 #include "supports/Snubber.h"
 

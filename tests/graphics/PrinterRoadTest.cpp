@@ -8,6 +8,7 @@
 
 #include <cstring>
 
+#include "model/Drawing2D.h"
 #include "platform/Metafile.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"

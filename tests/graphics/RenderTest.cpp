@@ -12,6 +12,11 @@
 #include "model/RowDrawing.h"
 #include "platform/Clipboard.h"
 #include "platform/GlContext.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -10,7 +10,13 @@
 
 #include "graphics/GraphicsTesting.h"
 #include "model/ListWindow.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "platform/Window.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
 #include "services/TableWindow.h"
+#include "services/ViewRequests.h"
 #include "supports/Restraint.h"
 #include "supports/RestraintList.h"
 

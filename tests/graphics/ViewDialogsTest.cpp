@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "graphics/GraphicsTesting.h"
 #include "graphics/HideElements.h"
@@ -17,7 +16,12 @@
 #include "graphics/ViewCommands.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

@@ -11,8 +11,13 @@
 #include "graphics/GraphicsTesting.h"
 #include "graphics/Zoom.h"
 #include "platform/Controls.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
 #include "platform/Toolbar.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

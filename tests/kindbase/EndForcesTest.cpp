@@ -11,7 +11,6 @@
 
 #include "elements/BendTesting.h"
 #include "elements/ElementForces.h"
-#include "kindbase/ElementInputs.h"
 #include "kindbase/EndForces.h"
 #include "kindbase/GlobalSystem.h"
 #include "services/BinaryFile.h"

@@ -15,6 +15,7 @@
 #include "model/Model.h"
 #include "model/Regenerate.h"
 #include "records/PipeLoad.h"
+#include "services/TempFiles.h"
 
 namespace {
 

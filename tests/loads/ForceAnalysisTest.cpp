@@ -9,8 +9,11 @@
 #include <gtest/gtest.h>
 
 #include "analysis/AnalysisTesting.h"
+#include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
+#include "model/MakeModel.h"
 #include "model/RowOperations.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -20,6 +20,7 @@
 #include "platform/Menu.h"
 #include "records/ForceSpectrum.h"
 #include "records/TimeFunction.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 
 namespace {

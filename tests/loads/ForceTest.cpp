@@ -6,7 +6,6 @@
 // printed as text and comma-separated lines, and refused by Analyze when
 // added to a temperature the model does not use.
 #include "analysis/AnalysisDriver.h"
-#include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "loads/Force.h"

@@ -9,7 +9,6 @@
 #include "elements/KindTable.h"
 #include "loads/HarmonicList.h"
 #include "loads/HarmonicLoad.h"
-#include "loads/LoadsReport.h"
 #include "loads/LoadsTesting.h"
 #include "model/RowOperations.h"
 #include "services/Units.h"

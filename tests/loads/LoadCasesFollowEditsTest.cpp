@@ -11,6 +11,7 @@
 #include "loads/LoadCaseDialog.h"
 #include "model/LayoutTesting.h"
 #include "records/LoadCaseList.h"
+#include "services/TempFiles.h"
 
 namespace {
 

@@ -13,7 +13,6 @@
 #include "loads/LoadsTesting.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/ModelLoadCases.h"
-#include "model/Regenerate.h"
 #include "model/RowOperations.h"
 #include "records/ForceSpectrum.h"
 #include "records/LoadCaseList.h"

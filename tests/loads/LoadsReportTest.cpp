@@ -13,9 +13,7 @@
 #include "loads/SpectrumPrint.h"
 #include "loads/StaticSeismicDialog.h"
 #include "loads/WindDialog.h"
-#include "printing/TextPrinter.h"
 #include "services/NumberText.h"
-#include "supports/DisplacementSets.h"
 
 namespace {
 

@@ -15,6 +15,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "printing/ReportOutput.h"
+#include "services/ReportMode.h"
 #include "services/TempFiles.h"
 
 class LoadsFixture : public ListFixture {

@@ -13,7 +13,6 @@
 #include "model/RowObjects.h"
 #include "records/BeamLoad.h"
 #include "records/PipeLoad.h"
-#include "services/NumberText.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 #include "model/ListWindow.h"
 #include "platform/Menu.h"
 #include "records/Spectrum.h"
-#include "services/NumberText.h"
 
 namespace {
 

@@ -24,6 +24,7 @@
 #include "properties/ValveLibraryWindow.h"
 #include "records/Spectrum.h"
 #include "services/FramePlacements.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/Settings.h"
 

@@ -9,12 +9,12 @@
 #include "editing/NodeList.h"
 #include "loads/PointTablesTable.h"
 #include "loads/PointTablesTesting.h"
-#include "loads/TimeFunctionFiles.h"
 #include "loads/TimeFunctionsTable.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
 #include "records/TimeFunction.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 
 namespace {

@@ -15,6 +15,7 @@
 #include "platform/Paint.h"
 #include "platform/Rect.h"
 #include "services/AppFonts.h"
+#include "services/ListFrameState.h"
 #include "services/TempFiles.h"
 
 namespace {

@@ -11,7 +11,6 @@
 #include <numbers>
 
 #include "editing/NodeList.h"
-#include "editing/UndoRedo.h"
 #include "loads/SpectraTable.h"
 #include "model/DistanceDialog.h"
 #include "model/ListTesting.h"
@@ -25,7 +24,6 @@
 #include "platform/ResourceTemplates.h"
 #include "records/Spectrum.h"
 #include "services/General.h"
-#include "services/TempFiles.h"
 #include "services/Units.h"
 
 namespace {

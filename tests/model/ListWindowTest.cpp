@@ -18,6 +18,7 @@
 #include "platform/Toolbar.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
+#include "services/ListFrameState.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"
 #include "supports/RestraintList.h"

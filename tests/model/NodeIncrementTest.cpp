@@ -5,7 +5,6 @@
 // the next row typed on the spare line takes its node number by it.
 #include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
-#include "model/NodeIncrementDialog.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 

@@ -5,6 +5,7 @@
 #include "editing/NodeList.h"
 #include "editing/PromptDialogs.h"
 #include "model/ContextMenus.h"
+#include "model/LcsTriad.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"

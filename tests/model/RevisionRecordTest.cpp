@@ -10,7 +10,7 @@
 #include "editing/RevisionRecordDialog.h"
 #include "model/ToolTesting.h"
 #include "printing/ReportOutput.h"
-#include "properties/DialogTable.h"
+#include "services/ReportMode.h"
 #include "services/TableWindow.h"
 
 namespace {

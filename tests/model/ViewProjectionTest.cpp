@@ -9,7 +9,6 @@
 
 #include "graphics/ViewTurns.h"
 #include "model/Drawing2D.h"
-#include "model/GraphicsState.h"
 #include "model/Model.h"
 #include "model/ViewProjection.h"
 #include "platform/Gdi.h"

@@ -2,6 +2,7 @@
 // groups, focus notifications, styles, colours asked from the parent, and
 // the pixels of a checked box and a greyed caption.
 #include "platform/ControlTesting.h"
+#include "platform/Gdi.h"
 
 namespace {
 

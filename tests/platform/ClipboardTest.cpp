@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "platform/ControlTesting.h"
+#include "platform/Gdi.h"
 #include "platform/Paint.h"
 
 namespace {

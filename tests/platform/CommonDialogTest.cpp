@@ -9,7 +9,6 @@
 #include <fstream>
 
 #include "platform/CommonDialog.h"
-#include "platform/MessageBox.h"
 
 namespace {
 

@@ -9,7 +9,6 @@
 
 #include "platform/Clipboard.h"
 #include "platform/Controls.h"
-#include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/PlatformTest.h"
 

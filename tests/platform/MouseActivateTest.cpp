@@ -2,7 +2,6 @@
 // the window under the pointer with WM_MOUSEACTIVATE (a child passes the
 // question to its parent unless it answers itself), then activates or not
 // and passes the press on or eats it, as the answer says.
-#include "platform/Input.h"
 #include "platform/PlatformTest.h"
 
 namespace {

@@ -10,7 +10,6 @@
 #include <string>
 
 #include "platform/CommonDialog.h"
-#include "platform/Printer.h"
 
 namespace {
 

@@ -1,6 +1,7 @@
 // Static controls: text in the parent's colours, greyed when disabled, the
 // click of an SS_NOTIFY static, and etched lines.
 #include "platform/ControlTesting.h"
+#include "platform/Gdi.h"
 #include "platform/Resource.h"
 
 namespace {

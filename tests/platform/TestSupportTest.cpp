@@ -6,7 +6,6 @@
 #include <iterator>
 
 #include "platform/Gdi.h"
-#include "platform/Paint.h"
 #include "platform/PlatformTest.h"
 
 namespace {

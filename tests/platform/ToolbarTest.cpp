@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "platform/ControlTesting.h"
+#include "platform/Gdi.h"
 #include "platform/Paint.h"
 #include "platform/Toolbar.h"
 

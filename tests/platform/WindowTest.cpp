@@ -3,7 +3,6 @@
 // z-order, show states, focus, activation, capture and enabling.
 #include <cstring>
 
-#include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/PlatformTest.h"
 

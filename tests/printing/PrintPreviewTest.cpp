@@ -14,7 +14,6 @@
 #include "platform/Menu.h"
 #include "platform/Metafile.h"
 #include "platform/PropertySheet.h"
-#include "printing/PrintSheet.h"
 #include "printing/PrinterSettings.h"
 #include "services/TempFiles.h"
 

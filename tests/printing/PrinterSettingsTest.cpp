@@ -8,7 +8,7 @@
 #include <array>
 #include <cstring>
 
-#include "platform/Printer.h"
+#include "model/Drawing2D.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "printing/PrinterReport.h"

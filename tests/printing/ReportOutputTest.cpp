@@ -17,6 +17,7 @@
 #include "printing/TextPrinter.h"
 #include "services/AppTesting.h"
 #include "services/NumberText.h"
+#include "services/ReportMode.h"
 #include "services/Settings.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"

@@ -11,14 +11,11 @@
 #include <fstream>
 #include <iterator>
 
-#include "application/MainWindow.h"
 #include "editing/NewDocument.h"
 #include "files/ByteEmitter.h"
 #include "files/FileCommands.h"
-#include "platform/CommonDialog.h"
 #include "properties/BeamLibrary.h"
 #include "properties/BeamLibraryWindow.h"
-#include "properties/BeamLists.h"
 #include "properties/BeamSectionsTable.h"
 #include "properties/PropertyUiTesting.h"
 #include "services/ErrorRecords.h"

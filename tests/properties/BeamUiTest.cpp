@@ -19,7 +19,6 @@
 #include "properties/AiscShapeDialogs.h"
 #include "properties/BeamLoadsTable.h"
 #include "properties/BeamMaterialsTable.h"
-#include "properties/BeamSectionsTable.h"
 #include "properties/PropertyUiTesting.h"
 #include "services/ErrorRecords.h"
 #include "services/NumberText.h"

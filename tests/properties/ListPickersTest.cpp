@@ -7,7 +7,6 @@
 #include "properties/PropertyUiTesting.h"
 
 #include "editing/LayoutTable.h"
-#include "platform/Input.h"
 #include "properties/ListPickers.h"
 #include "services/TableWindow.h"
 

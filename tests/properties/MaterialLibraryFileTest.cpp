@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <limits>
 
+#include "properties/MaterialLibrary.h"
 #include "properties/MaterialLibraryOld.h"
 #include "properties/MaterialLibraryTesting.h"
 #include "services/Units.h"

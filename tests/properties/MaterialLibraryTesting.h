@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "properties/MaterialLibrary.h"
 #include "properties/SectionTestBytes.h"
 #include "records/Material.h"
 

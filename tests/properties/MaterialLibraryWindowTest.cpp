@@ -13,8 +13,6 @@
 #include <fstream>
 #include <sstream>
 
-#include "analysis/AnalysisOptionsSheet.h"
-#include "application/ListFrame.h"
 #include "editing/ModelWindows.h"
 #include "editing/NewDocument.h"
 #include "files/FileCommands.h"
@@ -22,7 +20,6 @@
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
-#include "platform/PropertySheet.h"
 #include "properties/DialogTable.h"
 #include "properties/MaterialDialog.h"
 #include "properties/MaterialLibrary.h"
@@ -31,6 +28,7 @@
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
 #include "properties/ValveLibraryWindow.h"
+#include "services/ListFrameState.h"
 #include "services/NameTables.h"
 #include "services/TableWindow.h"
 #include "services/TempFiles.h"

@@ -11,8 +11,6 @@
 
 #include "model/ListWindow.h"
 #include "platform/CommonDialog.h"
-#include "platform/PropertySheet.h"
-#include "printing/TextPrinter.h"
 #include "properties/MaterialsTable.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"

@@ -9,6 +9,7 @@
 #include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
 #include "platform/Dialog.h"
+#include "platform/Menu.h"
 
 class PropertyUiFixture : public ListFixture {
  protected:

@@ -24,6 +24,7 @@
 #include "results/PrintSelection.h"
 #include "services/ErrorRecords.h"
 #include "services/General.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/TempFiles.h"
 #include "services/Units.h"

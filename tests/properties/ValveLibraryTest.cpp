@@ -13,7 +13,6 @@
 #include <string>
 #include <vector>
 
-#include "application/ListFrame.h"
 #include "editing/ModelWindows.h"
 #include "editing/NewDocument.h"
 #include "files/FileCommands.h"

@@ -13,8 +13,11 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "analysis/SeismicCombination.h"
+#include "model/MakeModel.h"
 #include "records/StaticSeismic.h"
 #include "services/NameTables.h"
+#include "services/TempFiles.h"
+#include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
 
 namespace {

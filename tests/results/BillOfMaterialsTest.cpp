@@ -15,9 +15,18 @@
 #include "elements/Valve.h"
 #include "graphics/GraphicsTesting.h"
 #include "model/AnalysisElements.h"
+#include "model/LayoutRow.h"
+#include "model/SymbolFrames.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "platform/Types.h"
 #include "printing/ReportOutput.h"
+#include "records/DrawingGeometry.h"
 #include "results/BillOfMaterials.h"
+#include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/TempFiles.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

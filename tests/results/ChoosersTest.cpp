@@ -8,7 +8,6 @@
 #include "files/FileCommands.h"
 #include "model/NodeDrawing.h"
 #include "platform/Gdi.h"
-#include "platform/Paint.h"
 #include "results/LoadCaseChooser.h"
 #include "results/ResultChooser.h"
 #include "results/ResultsTesting.h"

@@ -12,10 +12,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "elements/BranchSif.h"
 #include "platform/CommonDialog.h"
 #include "platform/Menu.h"
-#include "platform/PropertySheet.h"
 #include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
 #include "results/ResultViewItems.h"

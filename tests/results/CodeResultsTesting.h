@@ -21,6 +21,8 @@
 #include "loads/Force.h"
 #include "results/ResultChooser.h"
 #include "results/ResultsTesting.h"
+#include "services/ViewRequests.h"
+#include "supports/Restraint.h"
 
 namespace code_testing {
 

@@ -16,6 +16,7 @@
 
 #include <cmath>
 
+#include "elements/Bend.h"
 #include "results/CodeComplianceTable.h"
 #include "results/CodeResultsTesting.h"
 #include "results/SortedStressesTable.h"

@@ -13,7 +13,6 @@
 
 #include "printing/ReportOutput.h"
 #include "results/DisplacementTables.h"
-#include "results/OtherSelectors.h"
 #include "results/ResultsTesting.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"

@@ -15,7 +15,6 @@
 
 #include "results/DisplacementTables.h"
 #include "results/DynamicStresses.h"
-#include "results/ModalTables.h"
 #include "results/PipeForcesTable.h"
 #include "results/ResultsTesting.h"
 #include "results/ResultsWindow.h"

@@ -10,11 +10,8 @@
 
 #include "loads/Force.h"
 #include "platform/CommonDialog.h"
-#include "platform/PropertySheet.h"
-#include "printing/ReportOutput.h"
 #include "results/CodeResultsTesting.h"
 #include "results/PrintSelection.h"
-#include "resultsfile/ResultCases.h"
 #include "services/Units.h"
 
 namespace {

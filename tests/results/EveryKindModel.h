@@ -32,6 +32,7 @@
 #include "elements/SlipJoint.h"
 #include "elements/TieRod.h"
 #include "elements/Valve.h"
+#include "model/MakeModel.h"
 #include "records/Soil.h"
 #include "records/Spectrum.h"
 #include "supports/Anchor.h"

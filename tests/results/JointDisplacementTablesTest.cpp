@@ -23,9 +23,8 @@
 #include "results/ResultsTesting.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
+#include "services/ListFrameState.h"
 #include "services/Units.h"
-#include "supports/Guide.h"
-#include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/OtherSupportLists.h"
 

@@ -16,7 +16,6 @@
 #include "application/LayoutWindow.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
-#include "printing/PrinterSettings.h"
 #include "printing/ReportOutput.h"
 #include "results/ModalTables.h"
 #include "results/PrintSelection.h"

@@ -8,7 +8,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "analysis/AnalysisOptionsReport.h"
 #include "platform/CommonDialog.h"
 #include "platform/PropertySheet.h"
 #include "results/PrintSelection.h"

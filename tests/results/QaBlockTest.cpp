@@ -9,10 +9,16 @@
 #include <sstream>
 
 #include "graphics/GraphicsTesting.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
 #include "printing/ReportOutput.h"
+#include "records/DrawingGeometry.h"
 #include "results/QaBlock.h"
+#include "services/ProgramContext.h"
+#include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
 #include "services/TempFiles.h"
+#include "services/ViewRequests.h"
 
 namespace {
 

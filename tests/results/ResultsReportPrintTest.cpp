@@ -14,8 +14,6 @@
 
 #include "model/Nodes.h"
 #include "platform/CommonDialog.h"
-#include "platform/PropertySheet.h"
-#include "printing/ReportOutput.h"
 #include "results/EveryKindModel.h"
 #include "results/PrintSelection.h"
 #include "results/ResultsTesting.h"

@@ -17,10 +17,13 @@
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
 #include "model/LayoutTesting.h"
+#include "records/ModelFileFormat.h"
 #include "results/ResultsMode.h"
 #include "resultsfile/ResultNavigation.h"
 #include "services/Frame.h"
 #include "services/TableWindow.h"
+#include "services/TempFiles.h"
+#include "supports/Restraint.h"
 
 class ResultsFixture : public LayoutFixture {
  protected:

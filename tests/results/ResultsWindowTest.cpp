@@ -19,7 +19,6 @@
 #include "model/NodeDrawing.h"
 #include "platform/CommonDialog.h"
 #include "platform/Menu.h"
-#include "platform/PropertySheet.h"
 #include "printing/PrinterSettings.h"
 #include "results/DisplacementTables.h"
 #include "results/OtherSelectors.h"

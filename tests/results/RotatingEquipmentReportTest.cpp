@@ -22,7 +22,6 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
-#include "platform/PropertySheet.h"
 #include "records/AllowableLoad.h"
 #include "records/Compressor.h"
 #include "records/PipeSection.h"
@@ -32,7 +31,6 @@
 #include "results/ResultsTesting.h"
 #include "results/RotatingEquipmentReport.h"
 #include "results/RotatingTesting.h"
-#include "supports/Anchor.h"
 
 namespace {
 

@@ -12,7 +12,6 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "loads/Force.h"
-#include "model/MakeModel.h"
 #include "records/Compressor.h"
 #include "records/PipeSection.h"
 #include "records/Pump.h"

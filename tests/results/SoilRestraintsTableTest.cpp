@@ -22,12 +22,12 @@
 #include "model/LayoutTesting.h"
 #include "model/ModelBuilder.h"
 #include "platform/CommonDialog.h"
-#include "platform/PropertySheet.h"
 #include "printing/PrinterSettings.h"
 #include "results/ResultChooser.h"
 #include "results/ResultsMode.h"
 #include "results/SoilRestraintsTable.h"
 #include "resultsfile/ResultNavigation.h"
+#include "services/TempFiles.h"
 #include "services/Units.h"
 
 namespace {

@@ -12,6 +12,7 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
+#include "model/MakeModel.h"
 #include "records/ForceSpectrum.h"
 #include "records/TimeFunction.h"
 

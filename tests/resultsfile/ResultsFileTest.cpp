@@ -23,7 +23,9 @@
 #include "files/ByteEmitter.h"
 #include "files/ModelFile.h"
 #include "model/AnalysisElements.h"
-#include "supports/Hanger.h"
+#include "model/MakeModel.h"
+#include "services/TempFiles.h"
+#include "supports/Restraint.h"
 
 namespace {
 

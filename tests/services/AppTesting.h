@@ -22,6 +22,7 @@
 #include "resources/QuorvelResources.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/ProgramContext.h"
 #include "services/SettingsTestSupport.h"
 
 class AppFixture : public SettingsFixture {

@@ -12,6 +12,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Input.h"
+#include "platform/Menu.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"

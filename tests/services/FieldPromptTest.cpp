@@ -3,6 +3,8 @@
 // focus in the field, takes no more than its length, hands the check the
 // text without its blanks, and after a refusal keeps the dialog open with
 // the field focused and all of its text selected.
+#include "platform/Controls.h"
+#include "platform/Dialog.h"
 #include "services/FieldPrompt.h"
 #include "services/TableTesting.h"
 

@@ -2,8 +2,6 @@
 // when set, created and restored from the registry; the show command rules;
 // toolbars switched small, large and hidden resizing the client area; the
 // frame-creation error texts.
-#include "application/MainWindow.h"
-#include "platform/Toolbar.h"
 #include "services/AppTesting.h"
 
 namespace {

@@ -9,7 +9,6 @@
 
 #include "model/Model.h"
 #include "platform/Input.h"
-#include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
 #include "records/PipeSection.h"
 #include "records/Soil.h"

@@ -1,5 +1,4 @@
 // The name tables: a few entries of each, against the published lists.
-#include "model/Model.h"
 #include "services/NameTables.h"
 
 #include <gtest/gtest.h>

@@ -10,8 +10,8 @@
 #include <string>
 #include <thread>
 
-#include "printing/ReportOutput.h"
 #include "services/CommaLocale.h"
+#include "services/ReportMode.h"
 
 namespace {
 

@@ -3,6 +3,7 @@
 // commit by Enter, Tab, click, Page Down and the scroll bar, and what a
 // refused store leaves: its message, the old value, the caret in the cell,
 // and no road to another row until the text is good.
+#include "platform/Controls.h"
 #include "services/TableTesting.h"
 
 namespace {

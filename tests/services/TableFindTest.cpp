@@ -3,6 +3,7 @@
 // current row is tested last, a refused node text keeps the prompt open,
 // and a node that no row has is reported.
 #include "model/FindNodeDialog.h"
+#include "platform/Dialog.h"
 #include "services/TableTesting.h"
 
 namespace {

@@ -2,6 +2,7 @@
 // and the wheel (not editing and editing, with Ctrl), columns by Tab,
 // Shift+Tab and the arrows at the ends of the text, and the current cell
 // each leaves. Expected rows come from the table's visible row count.
+#include "platform/Controls.h"
 #include "services/TableTesting.h"
 
 namespace {

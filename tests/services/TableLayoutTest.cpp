@@ -4,6 +4,7 @@
 // Expected values are worked out by hand from the font measures the test
 // sets (character width 6, height 13: cell margin 6/2+2 = 5, line gap
 // 13/12+2 = 3, row height 13+2*3 = 19) and the text widths of the font.
+#include "platform/Controls.h"
 #include "services/TableTesting.h"
 
 namespace {

@@ -22,8 +22,6 @@
 #include <string>
 #include <vector>
 
-#include "platform/Controls.h"
-#include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/Paint.h"

@@ -9,10 +9,9 @@
 #include "model/ListWindow.h"
 #include "model/Regenerate.h"
 #include "properties/SectionTestBytes.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
-#include "supports/Anchor.h"
 #include "supports/DisplacementSets.h"
-#include "supports/Nozzle.h"
 
 namespace {
 

@@ -19,9 +19,10 @@
 #include <vector>
 
 #include "analysis/AnalysisTesting.h"
+#include "model/MakeModel.h"
 #include "services/TempFiles.h"
+#include "supports/Anchor.h"
 #include "supports/Hanger.h"
-#include "supports/HangerCatalogue.h"
 
 namespace {
 

@@ -20,9 +20,9 @@
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Units.h"
+#include "supports/Anchor.h"
 #include "supports/Hanger.h"
 #include "supports/HangerResults.h"
-#include "supports/SupportKindList.h"
 #include "supports/SupportResultTables.h"
 
 namespace {

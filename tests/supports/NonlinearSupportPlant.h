@@ -10,6 +10,7 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
+#include "model/MakeModel.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
 #include "supports/Restraint.h"

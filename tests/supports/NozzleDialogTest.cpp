@@ -7,14 +7,12 @@
 // printed lines of the stored nozzle.
 #include <gtest/gtest.h>
 
-#include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "model/ListTesting.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "printing/ReportOutput.h"
 #include "services/Frame.h"
 #include "services/Units.h"
 #include "supports/Nozzle.h"

@@ -10,12 +10,12 @@
 #include <iterator>
 
 #include "editing/ModelWindows.h"
-#include "graphics/Highlight.h"
 #include "model/LcsTriad.h"
 #include "printing/ReportOutput.h"
 #include "results/ResultsTesting.h"
 #include "resultsfile/ResultCases.h"
 #include "services/Units.h"
+#include "services/ViewRequests.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"
 #include "supports/SupportKindList.h"

@@ -13,6 +13,7 @@
 #include <string>
 
 #include "analysis/AnalysisTesting.h"
+#include "model/MakeModel.h"
 #include "services/TempFiles.h"
 #include "supports/Nozzle.h"
 #include "supports/NozzleStiffness.h"

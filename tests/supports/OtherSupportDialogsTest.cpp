@@ -8,7 +8,6 @@
 // stiffness typed in its cell as its dialog reads it.
 #include <gtest/gtest.h>
 
-#include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "model/ListTesting.h"

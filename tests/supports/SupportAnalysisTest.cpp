@@ -12,9 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "files/ModelFile.h"
 #include "kindbase/GlobalSystem.h"
-#include "kindbase/LoadCaseKinds.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
 #include "numeric/RunState.h"

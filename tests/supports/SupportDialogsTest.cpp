@@ -5,7 +5,6 @@
 // they were; field faults keep the dialog open with their message.
 #include "model/ListTesting.h"
 
-#include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "elements/KindTable.h"
 #include "model/RowOperations.h"

@@ -15,11 +15,10 @@
 #include "platform/Window.h"
 #include "printing/ReportOutput.h"
 #include "results/ResultsTesting.h"
-#include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
+#include "supports/Anchor.h"
 #include "supports/SupportKindList.h"
 #include "supports/SupportLoadSummary.h"
-#include "supports/SupportResultTables.h"
 
 namespace {
 

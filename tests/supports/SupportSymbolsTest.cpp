@@ -9,7 +9,12 @@
 
 #include "graphics/GraphicsTesting.h"
 #include "model/DrawingColours.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
 

@@ -15,6 +15,7 @@
 #include "platform/Window.h"
 #include "services/AppPens.h"
 
+#include "services/TempFiles.h"
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"
 

@@ -14,6 +14,11 @@
 #include "x11/XvfbServer.h"
 
 #define Screen X11Screen
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "x11/Screenshots.h"
 #undef Screen
 

@@ -20,9 +20,7 @@
 
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "platform/Gdi.h"
 #include "platform/Paint.h"
-#include "platform/Resource.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"

@@ -17,8 +17,8 @@
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "evaluations/NozzleEvaluationWrc537.h"
-#include "model/ListWindow.h"
 
+#include "services/ListFrameState.h"
 #include "x11/RootPicture.h"
 #include "x11/WindowManager.h"
 #include "x11/XvfbServer.h"

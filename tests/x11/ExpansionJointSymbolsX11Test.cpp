@@ -13,7 +13,12 @@
 #include "graphics/GraphicsTesting.h"
 #include "graphics/PlantModel.h"
 #include "model/DrawingColours.h"
+#include "platform/Menu.h"
+#include "platform/Messages.h"
+#include "records/DrawingGeometry.h"
 #include "records/GraphicsSettings.h"
+#include "services/ProgramContext.h"
+#include "services/ViewRequests.h"
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"
 

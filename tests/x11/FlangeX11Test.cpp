@@ -10,9 +10,9 @@
 
 #include "evaluations/FlangeReport.h"
 #include "evaluations/FlangeTesting.h"
-#include "model/ListWindow.h"
 #include "platform/PropertySheet.h"
 
+#include "services/ListFrameState.h"
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"
 

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "model/LayoutTesting.h"
-#include "platform/Rect.h"
 #include "x11/XvfbServer.h"
 
 // It brings X11 in too: after the program's headers. Xlib's Screen record

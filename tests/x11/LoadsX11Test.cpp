@@ -10,7 +10,6 @@
 #include "editing/ModelWindows.h"
 #include "loads/LoadsTesting.h"
 #include "loads/PipeLoadsTable.h"
-#include "loads/SpectraTable.h"
 #include "model/ListWindow.h"
 #include "model/Regenerate.h"
 #include "platform/PropertySheet.h"
@@ -18,6 +17,7 @@
 #include "services/NumberText.h"
 #include "supports/DisplacementSets.h"
 
+#include "services/ListFrameState.h"
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"
 

@@ -18,7 +18,6 @@
 #include "platform/Messages.h"
 #include "platform/Paint.h"
 #include "platform/Rect.h"
-#include "platform/Resource.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"

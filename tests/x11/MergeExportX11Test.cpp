@@ -9,7 +9,6 @@
 
 #include <string>
 
-#include "editing/LayoutTable.h"
 #include "editing/ModelWindows.h"
 #include "files/ModelFile.h"
 #include "model/ListTesting.h"

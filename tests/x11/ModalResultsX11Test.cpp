@@ -16,6 +16,7 @@
 #include "results/ResultsTesting.h"
 #include "results/ShapeDisplay.h"
 
+#include "services/ViewRequests.h"
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"
 

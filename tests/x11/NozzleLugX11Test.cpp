@@ -13,8 +13,8 @@
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
 #include "evaluations/NozzleEvaluationWrc537.h"
-#include "model/ListWindow.h"
 
+#include "services/ListFrameState.h"
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"
 

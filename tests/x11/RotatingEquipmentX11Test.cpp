@@ -10,15 +10,14 @@
 #include "elements/CompressorList.h"
 #include "evaluations/AllowablesList.h"
 #include "evaluations/PumpList.h"
-#include "graphics/GraphicsWindow.h"
 #include "model/ListTesting.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
-#include "results/ResultChooser.h"
 #include "results/ResultsTesting.h"
 #include "results/RotatingEquipmentReport.h"
 #include "results/RotatingTesting.h"
 
+#include "services/ViewRequests.h"
 #include "x11/ScreenCompare.h"
 #include "x11/XvfbServer.h"
 
