@@ -69,7 +69,3 @@ ElementForceBuild BuildElementForce(const AnalysisElementInput& input) {
     default: throw std::string("calculate element forces: Invalid type");
   }
 }
-
-void CalculateElementForce(int element, const AnalysisElementInput& input) {
-  TransformElementForces(element, input, BuildElementForce(input));
-}

@@ -16,6 +16,3 @@ ElementForceBuild StraightElementForceBuild(const AnalysisElementInput& input);
 // The per-kind build of an element; a kind without one throws "calculate
 // element forces: Invalid type".
 ElementForceBuild BuildElementForce(const AnalysisElementInput& input);
-// The force routine of analysis element `element`: its build, then the
-// recovery.
-void CalculateElementForce(int element, const AnalysisElementInput& input);

@@ -106,7 +106,10 @@ class ElementAnalysisTest : public ::testing::Test {
     BinaryFile out;
     EXPECT_TRUE(BinaryFileOpenWrite(out, ResultsPath()));
     g_ResultsFile = &out;
-    for (int e = first; e < (only != nullptr ? first + 1 : 4); ++e) CalculateElementForce(e + 1, only ? *only : Element(e));
+    for (int e = first; e < (only != nullptr ? first + 1 : 4); ++e) {
+      const AnalysisElementInput input = only != nullptr ? *only : Element(e);
+      TransformElementForces(e + 1, input, BuildElementForce(input));
+    }
     g_ResultsFile = nullptr;
     BinaryFileClose(out);
     BinaryFile in;

@@ -409,7 +409,7 @@ void ElementForces(const Model& model, const AnalysisElementList& elements) {
   for (int e = 1; e <= elements.count; ++e) {
     const AnalysisElementInput input = MakeElementInput(model, elements[e], e, loads);
     if (input.kind != ElementType::Bend && input.kind != ElementType::Miter && input.kind != ElementType::JacketedBend) {
-      CalculateElementForce(e, input);
+      TransformElementForces(e, input, BuildElementForce(input));
       continue;
     }
     const BendElementBuild built = BuildBendElement(model, input);

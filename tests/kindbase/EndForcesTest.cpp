@@ -53,7 +53,7 @@ class EndForcesTest : public ::testing::Test {
     BinaryFile out;
     EXPECT_TRUE(BinaryFileOpenWrite(out, Path()));
     g_ResultsFile = &out;
-    CalculateElementForce(1, Pipe());
+    TransformElementForces(1, Pipe(), BuildElementForce(Pipe()));
     g_ResultsFile = nullptr;
     BinaryFileClose(out);
     BinaryFile in;
@@ -128,7 +128,7 @@ TEST_F(EndForcesTest, DynamicRunsKeepTheEnvelopeOrTheSumOfSquaresOrTheSusceptibi
 TEST_F(EndForcesTest, AKindWithoutARoutineIsRefused) {
   AnalysisElementInput input = Pipe();
   input.kind = ElementType::Comment;
-  EXPECT_EQ(Thrown([&] { CalculateElementForce(1, input); }), "calculate element forces: Invalid type");
+  EXPECT_EQ(Thrown([&] { TransformElementForces(1, input, BuildElementForce(input)); }), "calculate element forces: Invalid type");
 }
 
 }  // namespace
