@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #ifdef QUORVEL_PROGRAM_TESTS
+#include "application/ProgramCommandsSetup.h"
 #endif
 
 namespace {
