@@ -20,6 +20,7 @@
 
 #include "model/UndoFiles.h"
 #include "platform/Types.h"
+#include "properties/PropertyTables.h"
 #include "records/RecordTable.h"
 #include "services/TableWindow.h"
 
