@@ -13,16 +13,16 @@
 
 #include "graphics/GraphicsTesting.h"
 #include "platform/CommonDialog.h"
-#include "services/TempFiles.h"
-#include "x11/XInput.h"
-#include "x11/XvfbServer.h"
-
-#define Screen X11Screen
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "records/DrawingGeometry.h"
 #include "services/ProgramContext.h"
+#include "services/TempFiles.h"
 #include "services/ViewRequests.h"
+#include "x11/XInput.h"
+#include "x11/XvfbServer.h"
+
+#define Screen X11Screen
 #include "x11/Screenshots.h"
 #undef Screen
 

@@ -9,14 +9,14 @@
 #include <string>
 
 #include "graphics/GraphicsTesting.h"
-#include "x11/XvfbServer.h"
-
-#define Screen X11Screen
 #include "platform/Menu.h"
 #include "platform/Messages.h"
 #include "records/DrawingGeometry.h"
 #include "services/ProgramContext.h"
 #include "services/ViewRequests.h"
+#include "x11/XvfbServer.h"
+
+#define Screen X11Screen
 #include "x11/Screenshots.h"
 #undef Screen
 
