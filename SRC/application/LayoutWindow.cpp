@@ -31,6 +31,7 @@
 #include "records/Wind.h"
 #include "results/PrintSelection.h"
 #include "services/Frame.h"
+#include "services/FrameWindow.h"
 #include "services/ProgramContext.h"
 #include "services/RecentModelsMenu.h"
 #include "services/TableViews.h"
@@ -59,14 +60,6 @@ Model& M() { return TheModel(); }
 LayoutTable& Table() { return TheLayoutTable(); }
 
 HWND CreateLayoutToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
   TBBUTTON buttons[11] = {
       {0, 101, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},  {1, 102, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
       {2, 104, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},  {3, 106, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -75,8 +68,7 @@ HWND CreateLayoutToolbar(HWND window, int id, int strip, int cell) {
       {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0},       {9, 121, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
       {6, 131, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
   };
-  SendMessage(toolbar, TB_ADDBUTTONS, 11, reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+  return CreateFrameToolbar(window, id, strip, cell, buttons, 11, kToolbarImages);
 }
 
 // The table window is the frame's client; the frame's sizing fits it under

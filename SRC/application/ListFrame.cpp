@@ -83,7 +83,7 @@ HWND CreateListToolbar(HWND window, int id, int strip, int cell) {
       Button(kImagePreviousList, kPreviousListCommand),
       Button(kImageNextList, kNextListCommand),
   };
-  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0]);
+  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0], kFrameToolbarImages);
 }
 
 LRESULT OnSetFocus(HWND window) {

@@ -17,6 +17,7 @@
 #include "services/AboutDialog.h"
 #include "services/DialogHelper.h"
 #include "services/Frame.h"
+#include "services/FrameWindow.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
 #include "services/RecentModels.h"
@@ -43,22 +44,13 @@ constexpr int kRecentMenuPosition = 2;
 HMENU g_MainFileMenu = nullptr;
 
 HWND CreateMainToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, 33, reinterpret_cast<LPARAM>(&bitmap));
   TBBUTTON buttons[4] = {
       {0, kNewCommand, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
       {1, kOpenCommand, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
       {31, kOpenLastCommand, TBSTATE_HIDDEN, TBSTYLE_BUTTON, {}, 0, 0},
       {32, kOpenResultsCommand, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
   };
-  SendMessage(toolbar, TB_ADDBUTTONS, 4, reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+  return CreateFrameToolbar(window, id, strip, cell, buttons, 4, 33);
 }
 
 LRESULT OnCreate(HWND window) {

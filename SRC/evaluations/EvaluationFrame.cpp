@@ -6,6 +6,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "services/Frame.h"
+#include "services/FrameWindow.h"
 #include "services/General.h"
 #include "services/ListFrameState.h"
 #include "services/ProgramContext.h"
@@ -36,14 +37,6 @@ BorrowedFrame& Borrowed() {
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
 HWND CreateToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
   TBBUTTON buttons[] = {
       {kImageNew, 101, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
       {kImageOpen, 102, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
@@ -51,8 +44,7 @@ HWND CreateToolbar(HWND window, int id, int strip, int cell) {
       {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0},
       {kImagePrint, 106, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
   };
-  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0], kToolbarImages);
 }
 
 }  // namespace

@@ -42,6 +42,7 @@
 #include "services/AboutDialog.h"
 #include "services/AppFonts.h"
 #include "services/Frame.h"
+#include "services/FrameWindow.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
 #include "services/ViewRequests.h"
@@ -67,20 +68,11 @@ TBBUTTON Button(int image, int command) {
 TBBUTTON Separator() { return {0, 0, TBSTATE_ENABLED, TBSTYLE_SEP, {}, 0, 0}; }
 
 HWND CreateGraphicsToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
   TBBUTTON buttons[] = {Button(3, 106),      Separator(),          Button(kRenderImage, kRenderCommand),
                         Button(4, kSwitchToTextWindowButton), Separator(), Button(9, 121),
                         Button(6, 131),      Button(7, kZoomInButton), Button(8, kZoomOutButton),
                         Button(34, kTurnCommand), Button(39, 40080), Button(40, 40081)};
-  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0], kToolbarImages);
 }
 
 Frame& TextTarget();

@@ -25,6 +25,7 @@
 #include "services/FileDialogs.h"
 #include "services/Frame.h"
 #include "services/FramePlacements.h"
+#include "services/FrameWindow.h"
 #include "services/General.h"
 #include "services/ListFrameState.h"
 #include "services/Message.h"
@@ -76,21 +77,12 @@ WINDOWPLACEMENT& LibraryPlacement() {
 
 // The tool toolbar of the library: New, Open and Save.
 HWND CreateToolToolbar(HWND window, int id, int strip, int cell) {
-  HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
-                                window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
-                                nullptr);
-  if (toolbar == nullptr) return nullptr;
-  SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
-  SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
-  TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, 3, reinterpret_cast<LPARAM>(&bitmap));
   TBBUTTON buttons[] = {
       {kImageNew, 101, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
       {kImageOpen, 102, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
       {kImageSave, 104, TBSTATE_ENABLED, TBSTYLE_BUTTON, {}, 0, 0},
   };
-  SendMessage(toolbar, TB_ADDBUTTONS, sizeof buttons / sizeof buttons[0], reinterpret_cast<LPARAM>(buttons));
-  return toolbar;
+  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0], 3);
 }
 
 // The library's file from a file dialog; empty when cancelled.

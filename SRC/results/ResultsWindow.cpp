@@ -84,7 +84,7 @@ HWND CreateResultsToolbar(HWND window, int id, int strip, int cell) {
       Button(kImageStresses, 332, true),
       Button(kImageRatios, 333, true),
   };
-  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0]);
+  return CreateFrameToolbar(window, id, strip, cell, buttons, sizeof buttons / sizeof buttons[0], kFrameToolbarImages);
 }
 
 LRESULT ResultsClientProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -14,7 +14,6 @@ namespace {
 
 constexpr int kSmallToolbar = 101, kLargeToolbar = 102;
 constexpr int kSmallStrip = 1801, kLargeStrip = 1802;
-constexpr int kToolbarImages = 43;
 
 LRESULT OnNotify(const FrameWindowOperations& operations, LPARAM lParam) {
   auto* header = reinterpret_cast<NMHDR*>(lParam);
@@ -37,7 +36,8 @@ LRESULT OnInitMenuPopup(const Frame& frame, const FrameWindowOperations& operati
 
 }  // namespace
 
-HWND CreateFrameToolbar(HWND window, int id, int strip, int cell, const TBBUTTON* buttons, std::size_t count) {
+HWND CreateFrameToolbar(HWND window, int id, int strip, int cell, const TBBUTTON* buttons, std::size_t count,
+                        int images) {
   HWND toolbar = CreateWindowEx(0, TOOLBARCLASSNAME, nullptr, WS_CHILD | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0, 0,
                                 window, reinterpret_cast<HMENU>(static_cast<std::uintptr_t>(id)), InstanceHandle,
                                 nullptr);
@@ -45,7 +45,7 @@ HWND CreateFrameToolbar(HWND window, int id, int strip, int cell, const TBBUTTON
   SendMessage(toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
   SendMessage(toolbar, TB_SETBITMAPSIZE, 0, MAKELPARAM(cell, cell));
   TBADDBITMAP bitmap{InstanceHandle, static_cast<UINT_PTR>(strip)};
-  SendMessage(toolbar, TB_ADDBITMAP, kToolbarImages, reinterpret_cast<LPARAM>(&bitmap));
+  SendMessage(toolbar, TB_ADDBITMAP, static_cast<WPARAM>(images), reinterpret_cast<LPARAM>(&bitmap));
   SendMessage(toolbar, TB_ADDBUTTONS, static_cast<WPARAM>(count), reinterpret_cast<LPARAM>(buttons));
   return toolbar;
 }

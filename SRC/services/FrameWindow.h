@@ -22,9 +22,12 @@ class Frame;
 constexpr int kCloseDialogsCommand = 301;
 
 // A toolbar of the frame window `window` with control id `id`, the images of
-// bitmap resource `strip` (43 images, `cell` pixels square) and the buttons;
-// null when it could not be made.
-HWND CreateFrameToolbar(HWND window, int id, int strip, int cell, const TBBUTTON* buttons, std::size_t count);
+// bitmap resource `strip` (`images` of them, `cell` pixels square) and the
+// buttons; null when it could not be made.
+HWND CreateFrameToolbar(HWND window, int id, int strip, int cell, const TBBUTTON* buttons, std::size_t count,
+                        int images);
+// The images of the List and Results frames' strips.
+constexpr int kFrameToolbarImages = 43;
 // A separator; hidden ones are those of a group its table shows.
 TBBUTTON ToolbarSeparator(int command = 0, bool hidden = false);
 // Sends kCloseDialogsCommand to the frame's window, when it has one.
