@@ -1,6 +1,6 @@
 // The List frame (see ListFrame.h): creation with the toolbars, focus,
 // closing, tooltips, the menu states and the LIST_MENU commands. Its client
-// window and the two list table windows are shell/ListFrameState.cpp.
+// window and the two list table windows are services/ListFrameState.cpp.
 //
 // Commands whose windows, dialogs or lists later work builds (the
 // libraries, the beam and equipment lists) say so in a message and change

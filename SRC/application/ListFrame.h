@@ -2,7 +2,7 @@
 // LIST_ACCEL): its window procedure, the LIST_MENU commands, the menu
 // states and the toolbar tips. The lists it shows are registered here at
 // start-up, so this stands above every kind of list (see
-// model/ListWindow.h for the lists, shell/ListFrameState.h for what the
+// model/ListWindow.h for the lists, services/ListFrameState.h for what the
 // lists use of the frame).
 #pragma once
 

@@ -4,7 +4,7 @@
 // weight, restrained thermal expansion at the case's temperature of its
 // beam load, static seismic accelerations), its wind (when its beam load
 // has the wind flag) and its lumped masses. The force recovery rebuilds the
-// same stiffness and loads (analysis/EndForces.h).
+// same stiffness and loads (kindbase/EndForces.h).
 //
 // The values are checked before anything divides by them: a beam whose
 // material has no modulus (or a Poisson's ratio of -1 or less), whose

@@ -1,4 +1,4 @@
-// The beam in the picture (see properties/BeamElement.h): a line between its
+// The beam in the picture (see elements/BeamElement.h): a line between its
 // nodes in 2D, an I-shape in the rendered picture. The I-shape is three
 // boxes along the span: the web (depth less both flanges, a fifth of the
 // width thick) and the two flanges (the width wide, an eighth of the depth

@@ -1,7 +1,7 @@
 // The element end forces by kind: each kind's end frames and the dispatch
 // of the force routine of analysis element `element` to its kind (the
 // routines themselves are the kinds' analysis modules; the shared steps and
-// the record they end in are analysis/EndForces.h).
+// the record they end in are kindbase/EndForces.h).
 #pragma once
 
 #include "kindbase/EndForces.h"

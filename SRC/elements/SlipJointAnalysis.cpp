@@ -1,6 +1,6 @@
 // The slip joint's iteration; see SlipJoint.h. Its stiffness, friction pair
 // and force recovery are the straight element's (StraightAnalysis.cpp,
-// analysis/EndForces.cpp), which read the state kept here.
+// kindbase/EndForces.cpp), which read the state kept here.
 #include <algorithm>
 #include <cmath>
 

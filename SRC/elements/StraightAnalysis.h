@@ -4,7 +4,7 @@
 // B31J" the factors of the branch connections at its ends), and its share of
 // the global system: stiffness, wind, loads, masses, the valve's hung
 // weight and the slip joint's friction pair. The force recovery reuses the
-// same build (analysis/EndForces.h), so a case's end forces come from the
+// same build (kindbase/EndForces.h), so a case's end forces come from the
 // very stiffness and loads that were solved.
 #pragma once
 

@@ -181,7 +181,7 @@ void RunGraphicsThread() {
   g_DrawnModel = nullptr;
 }
 
-// The doors of the other threads (shell/ViewRequests.h).
+// The doors of the other threads (services/ViewRequests.h).
 class GraphicsViewSink final : public ViewSink {
  public:
   HWND FrameWindow() override {

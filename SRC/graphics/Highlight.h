@@ -39,7 +39,7 @@ enum HighlightKind : int {
 };
 
 // Entry points (each hides the current highlight first). The program's
-// other floors reach the first ones through shell/ViewRequests.h.
+// other floors reach the first ones through services/ViewRequests.h.
 // `kind` is a HighlightKind of a node, an element row, a data item or a
 // record; `index` the node index, the row or the 1-based record number.
 void HighlightItem(int kind, int index);

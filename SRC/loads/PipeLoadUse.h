@@ -1,6 +1,6 @@
 // The pipe loads as the model's rows use them: whether a row names a load
 // (as its own or as a jacket's), renaming a load through every row, and
-// merging another model's loads with their rows (see loads/PipeLoad.h for
+// merging another model's loads with their rows (see records/PipeLoad.h for
 // the records).
 #pragma once
 

@@ -20,7 +20,7 @@
 // it.
 //
 // The work is split: ListWindow.cpp (the list menu, its dialog and showing
-// lists), shell/ListFrameState.h (the frame's table windows and the tool
+// lists), services/ListFrameState.h (the frame's table windows and the tool
 // that holds it, which every list uses), application/ListFrame.h (the
 // frame's procedure, commands, menu states and tooltips).
 #pragma once

@@ -1,6 +1,6 @@
 // The load-case list of a model rebuilt for what the model holds: which
 // thermal loads, settlements, hydrotest, wind, seismic and dynamic loads
-// decide which cases are offered (loads/LoadCaseList.h holds the list and
+// decide which cases are offered (records/LoadCaseList.h holds the list and
 // the rebuild itself).
 #pragma once
 

@@ -21,8 +21,8 @@
 // graphics thread for the drawn copy of the model with the clicked point in
 // view units (GraphicsPickInProgress() is then true): a kind hit-tests its
 // drawn shape there and, on a hit, asks for the edit with
-// RequestPickedRowEdit (GraphicsThread.h) and returns true; the bases draw
-// nothing, so they are never hit. The Layout table's edit command calls it
+// RequestPickedRowEdit (services/ViewRequests.h) and returns true; the
+// bases draw nothing, so they are never hit. The Layout table's edit command calls it
 // for the open model (the point is 0, 0): the kind opens its dialog.
 //
 // Read and Write take the model file; readers test g_ModelFileVersion

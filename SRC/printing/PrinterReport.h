@@ -91,7 +91,7 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
 // The page number a page shows (the QA cover and revision pages not counted).
 int PrintedPageNumber();
 
-// The model report (graphics/PrintSelection.h), which the
+// The model report (results/PrintSelection.h), which the
 // Layout and Main windows print: its sheet over the owner (the "Print
 // Model" sheet, or "Print Results" while results are shown), its first
 // pages before the printer road records it (cover and revision record), and

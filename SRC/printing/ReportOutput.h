@@ -8,7 +8,11 @@
 //
 // Lines and columns count from 1. Every write is clipped to the page: a
 // line outside 1..59 or a column outside 1..151 is never written (in CSV mode
-// a line may run past column 151, so a long row stays whole). Text is the
+// a line may run past column 151, so a long row stays whole).
+//
+// A value never runs into the next one: every text the line routines place
+// on a text page is followed by at least one blank, however wide it is
+// (see PutValueInLine), and a rule is as wide as the table it rules. Text is the
 // program's Windows-1252; files are written in UTF-8, text files with LF
 // line ends, CSV files with CR LF (spreadsheets read them).
 //
@@ -23,6 +27,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 
 #include "platform/Types.h"
@@ -36,7 +41,7 @@ extern std::int32_t g_ReportPage;  // the page whose header was made last; 0 bef
 extern std::string g_ReportTitle;  // at most 51 characters
 extern std::string g_ReportDate;
 // The shared row buffer of the CSV cell routines (AppendCsvValue builds in
-// the shared edit-field text, g_EditFieldText of shell/NumberText.h).
+// the shared edit-field text, g_EditFieldText of services/NumberText.h).
 extern std::string g_LineText;
 // The document last opened or printed to: the dialog proposes it.
 extern std::string g_OutputFileName;
@@ -76,6 +81,23 @@ void ReportRuleAtLine(int line);
 void ReportRule();
 void ReportRuleBetween(int firstColumn, int lastColumn);
 void ReportNewPage();
+
+// --- values in columns ------------------------------------------------------------
+// Puts `text` on a text line (columns from 1) asked to start at `column`.
+// A value wider than its column would overwrite or touch its neighbour and
+// two values would read as one ("B-2685" for series B-268 size 5): a text
+// that would do so starts further right instead, one blank past what the
+// line already holds, and a text that would end right before a value
+// already there pushes that value one column right. A text that fits where
+// it is asked stays there. The blanks that pad a text at either end cover
+// nothing. Text before column 1 is dropped. The line routines place every
+// text of a text page through this; a line built apart from the page and
+// placed whole (a kind's line of details) is built through it too.
+void PutValueInLine(std::string& line, const std::string& text, int column);
+// Sees each text the line routines place (the text, its line and the column
+// asked), so that a report can be checked whole against what its writer
+// placed; an empty function stops it.
+void WatchReportPlacements(std::function<void(const std::string& text, int line, int column)> watcher);
 
 // --- CSV cells -----------------------------------------------------------------------
 // Texts holding a comma, a quote or a line break are quoted, quotes doubled.

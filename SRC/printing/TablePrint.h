@@ -4,7 +4,7 @@
 // with the title and heading block repeated on every page, and a closing
 // rule. Each printed grid is a PrintTable subclass that gives its columns,
 // headings and cell texts; the page, its font measures, the current y and
-// the page heading are those of the printer road (graphics/PrinterReport.h).
+// the page heading are those of the printer road (printing/PrinterReport.h).
 //
 // Measures are in printer pixels: height H = ascent less internal leading,
 // descent D, gap G = H/5, cell margin M = H/3. A heading line takes

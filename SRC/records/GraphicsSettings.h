@@ -6,8 +6,8 @@
 //
 // The graphics window takes the viewpoint and the view window from here when
 // a model's windows come up, and gives its current view back before the
-// model is written (StoreGraphicsView, GraphicsThread.h). The drawing reads
-// the show switches of the model it draws. Show flags are kept as the bytes
+// model is written (StoreGraphicsView, services/ViewRequests.h). The
+// drawing reads the show switches of the model it draws. Show flags are kept as the bytes
 // the file holds, so a file reads and writes back unchanged.
 #pragma once
 

@@ -12,7 +12,7 @@
 // the first row and above the last the end values hold (no extrapolation).
 // A material without rows has nothing to give: the lookups throw a message
 // that names it, never an assertion. Renaming, the in-use test and the
-// merge of another model's materials are MaterialEdits.cpp.
+// merge of another model's materials are properties/PropertyEdits.h.
 // Start reading at ReadMaterials.
 #pragma once
 

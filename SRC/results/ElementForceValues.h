@@ -6,7 +6,7 @@
 // element (end 1 negated back) for a static case and magnitudes for a
 // dynamic case, whose values are envelopes without a sign.
 //
-// The frames are those the recovery used (analysis/EndForces.h), made again
+// The frames are those the recovery used (kindbase/EndForces.h), made again
 // per element from the model, so a table and the analysis can never
 // disagree about an element's axes.
 #pragma once

@@ -9,7 +9,7 @@
 // components with g_JointResultsGlobal (command 288, F7, while one of them
 // is shown); the hangers' are always global, and the printed and reported
 // joint tables are always local. A joint's local axes are the end-1 frame
-// the analysis recovered its forces in (analysis/EndForces.h), made again
+// the analysis recovered its forces in (kindbase/EndForces.h), made again
 // from the model without changing it: a hinge's axis is normalised in a
 // copy, a ball joint's x is the pipe direction at its node. A guide's are
 // the pipe axis and the two lateral axes of the guide; a limit stop's x is

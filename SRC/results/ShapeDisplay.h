@@ -13,7 +13,7 @@
 // (axial linear); a bend arc follows its arc, moved by its end translations
 // interpolated along it; every other kind is a straight line between its
 // displaced ends. The polylines are handed to the graphics window
-// (graphics/ShapeOverlay.h), which draws them at the magnification.
+// (results/ShapeOverlay.h), which draws them at the magnification.
 //
 // Magnification: 0 until computed; the default makes the largest projected
 // node translation 5 % of the view width (the largest allowed spans the

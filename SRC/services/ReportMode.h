@@ -1,6 +1,6 @@
 // The road a report takes, which the number texts read too (they keep their
 // usual digits on a printed or exported report). Set by the report output
-// (drawing/ReportOutput.h).
+// (printing/ReportOutput.h).
 #pragma once
 
 // The print file is open: reports take the file road.

@@ -16,8 +16,8 @@
 // characters), TableWindowEdit.cpp (edit buffer, caret, committing and the
 // thrown input errors), TableWindowMouse.cpp (the window procedure, clicks
 // and the context menu). Layout arithmetic shared with printing lives in
-// graphics/TableMetrics.h; fonts, pens, brushes and message display reach
-// their modules through shell/TableWindowSupport.h.
+// services/TableMetrics.h; fonts, pens, brushes and message display reach
+// their modules through services/TableWindowSupport.h.
 #pragma once
 
 #include <cstdint>

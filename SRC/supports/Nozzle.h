@@ -14,8 +14,8 @@
 // (NOZZLE_DIALOG and its checks), NozzleStiffness.cpp (the three springs
 // from the vessel's geometry), NozzleAnalysis.cpp (the axes, the 6 x 6
 // stiffness, the vessel's movements and the six local loads),
-// NozzleLists.cpp (the "Nozzles" and "Nozzle stiffnesses" lists and their
-// printed sections), NozzleResults.cpp (the loads table and summary) and
+// OtherSupportLists.cpp (the "Nozzles" and "Nozzle stiffnesses" lists and
+// their printed sections), NozzleResults.cpp (the loads table and summary) and
 // NozzleDrawing.cpp (the symbol: a stub and the vessel wall's disk).
 //
 // The six loads, of the case and in the results file, are in the nozzle's
