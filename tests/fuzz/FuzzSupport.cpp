@@ -49,7 +49,9 @@ std::string FuzzWriteFile(const std::string& name, const std::uint8_t* data, std
   return path;
 }
 
-// libFuzzer calls this once before the first input.
+// libFuzzer calls this once before the first input, and so does the seed
+// driver. Every target links this file's object (CMakeLists.txt), so both
+// find it.
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
   FuzzIsolate();
   return 0;

@@ -19,6 +19,11 @@
 
 #include "fuzz/FuzzTarget.h"
 
+// The set-up of the target, called as libFuzzer calls it: once, before
+// anything else, when the program has one. So a target that runs here runs
+// under libFuzzer too.
+extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -90,7 +95,7 @@ std::string ReadWhole(const fs::path& path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  FuzzIsolate();
+  if (LLVMFuzzerInitialize != nullptr) LLVMFuzzerInitialize(&argc, &argv);
   std::vector<std::string> seeds = FuzzSeeds();
   if (argc == 3 && std::strcmp(argv[1], "--write-seeds") == 0) {
     fs::create_directories(argv[2]);
