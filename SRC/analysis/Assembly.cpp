@@ -141,10 +141,6 @@ void AssembleElements(const Model& model, const AnalysisElementList& elements, A
   ProgressEnd(progress, ProgressArea::Phase);
 }
 
-void AssembleSupports(const Model& model, AnalysisProgress& progress) {
-  AssembleSupportsLogged(model, nullptr, progress);
-}
-
 void AssembleLoads(const Model& model, AnalysisProgress& progress) {
   ProgressBegin(progress, "Assembling loads", ProgressArea::Phase);
   ForEachItem(model, [](DataItem& item, int row) { item.AddLoads(row); });

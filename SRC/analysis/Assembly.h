@@ -50,7 +50,6 @@ void AssembleCurrentCase(const Model& model, const AnalysisElementList& elements
 
 void ClearStiffnessMatrix();
 void AssembleElements(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress);
-void AssembleSupports(const Model& model, AnalysisProgress& progress);
 void AssembleLoads(const Model& model, AnalysisProgress& progress);
 // loadCase 2 .. 11: thermal state T1 .. T10.
 void AssembleCaseLoads(const Model& model, int loadCase, AnalysisProgress& progress);

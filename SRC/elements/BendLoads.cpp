@@ -106,16 +106,6 @@ Vector12d BendElementLoads(const BendFixedEndForces& FE, const BendCaseLoads& lo
   return L;
 }
 
-Vector12d BendEndForces(const BendStiffness& stiffness, const BendFixedEndForces& FE, const BendCaseLoads& loads,
-                        const Vector12d& localDisplacements, double angle) {
-  Vector12d Q = Multiply(stiffness.local, localDisplacements);
-  const Vector12d fixed = FixedEndLoad(FE, loads);
-  for (int i = 0; i < 12; ++i) Q[i] += fixed[i];
-  for (int i = 0; i < 6; ++i) Q[i] = -Q[i];
-  TurnToNodeTwoFrame(Q, angle);
-  return Q;
-}
-
 double BendNodeMass(double weightPerLength, double radius, double angle) {
   return weightPerLength * radius * angle / 2.0 / kGravity;
 }

@@ -1,15 +1,17 @@
 // The loads of a curved element besides its stiffness (BendStiffness.h):
 // distributed loads turned into equivalent nodal loads through the
 // unit-load end displacements D and the fixed-end forces FE, the lumped
-// masses, the wind forces, and the recovery of the end forces.
+// masses and the wind forces.
 //
 // D has 6 rows (node 2's ux .. rz, node 1 held) and 5 load columns: unit
 // loads per arc length along local x, y and z, one degree of temperature
 // rise, and the case's pressure (the Bourdon opening of the bend). FE has
 // 12 rows: node 2's are -Kf D, node 1's carry node 2's back by equilibrium
 // less the resultant of the load. A case's nodal loads are L = -FE q; its
-// end forces are K d + FE q, reported at node 1 with the sign reversed and
-// at node 2 in the tangent frame there (x along the arc, y to the centre).
+// end forces are K d - L = K d + FE q, recovered as every kind's are
+// (ElementForceRecord, kindbase/EndForces.h): reported at node 1 with the
+// sign reversed and at node 2 in the tangent frame there (x along the arc,
+// y to the centre).
 // Pure arithmetic; start reading at BendElementLoads.
 #pragma once
 
@@ -50,13 +52,6 @@ struct BendCaseLoads {
 
 // L = -FE q of every load the case carries.
 Vector12d BendElementLoads(const BendFixedEndForces& FE, const BendCaseLoads& loads);
-
-// The element's end forces for the local displacements d (node 1 then
-// node 2, in the node-1 frame): node 1 -(K d + FE q) in the node-1 frame,
-// node 2 +(K d + FE q) in node 2's tangent frame. The pressure term enters
-// exactly when it entered the loads.
-Vector12d BendEndForces(const BendStiffness& stiffness, const BendFixedEndForces& FE, const BendCaseLoads& loads,
-                        const Vector12d& localDisplacements, double angle);
 
 // The lumped mass at each node: half the weight of the arc over g.
 double BendNodeMass(double weightPerLength, double radius, double angle);

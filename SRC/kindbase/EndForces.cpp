@@ -83,13 +83,17 @@ void OutputElementForces(int element, const AnalysisElementInput& input, const V
   BinaryFileWriteFloats(*g_ResultsFile, values.data(), values.size());
 }
 
-void TransformElementForces(int element, const AnalysisElementInput& input, const ElementForceBuild& build) {
-  const LocationVector equations = ElementEquations(TheModel(), input.node1, input.node2);
-  const Vector12d u = ToLocal12(build.frames.end1, ElementDisplacements(equations));
+Vector12d ElementForceRecord(const ElementForceBuild& build, const Vector12d& u) {
   const Vector12d Su = Multiply(build.stiffness, u);
   Vector12d record{};
   for (int i = 0; i < 12; ++i) record[i] = Su[i] - build.loads[i];
   for (int i = 0; i < 6; ++i) record[i] = -record[i];
   if (build.turnsEndTwo) TurnToNodeTwoFrame(record, build.frames.bendAngle);
-  OutputElementForces(element, input, record, build.frames);
+  return record;
+}
+
+void TransformElementForces(int element, const AnalysisElementInput& input, const ElementForceBuild& build) {
+  const LocationVector equations = ElementEquations(TheModel(), input.node1, input.node2);
+  const Vector12d u = ToLocal12(build.frames.end1, ElementDisplacements(equations));
+  OutputElementForces(element, input, ElementForceRecord(build, u), build.frames);
 }

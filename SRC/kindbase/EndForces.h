@@ -60,9 +60,12 @@ struct ElementForceBuild {
   bool turnsEndTwo = false;
 };
 
-// The recovery from a build: the record -(S u - F) at end 1 and (S u - F)
-// at end 2, u the solved displacements in the end-1 frame; then the side
-// outputs and the record written.
+// The record of a build for the displacements u (in the end-1 frame):
+// -(S u - F) at end 1 and (S u - F) at end 2, end 2 turned into its own
+// frame when the build turns it.
+Vector12d ElementForceRecord(const ElementForceBuild& build, const Vector12d& u);
+// The recovery from a build: the record of the solved displacements; then
+// the side outputs and the record written.
 void TransformElementForces(int element, const AnalysisElementInput& input, const ElementForceBuild& build);
 // The side outputs and the write of a finished record (every kind's last step).
 void OutputElementForces(int element, const AnalysisElementInput& input, const Vector12d& record,

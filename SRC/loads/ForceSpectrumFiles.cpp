@@ -36,17 +36,9 @@ const PointTableCsvForm kCsvForm{"Force spectrum = ,", "Frequency(Hz),Spectrum v
 
 }  // namespace
 
-NamedPoints ParseForceSpectrumText(std::istream& in) { return ParsePointTablesText(in, kTextForm).front(); }
-
-bool ReadForceSpectrumTextFile(HWND owner, const std::string& path, std::size_t row) {
-  return ReadPointTablesTextFile(owner, path, row, kReadForm);
-}
-
 bool ReadForceSpectrumFromTextFile(HWND owner, std::size_t row) {
   return ReadPointTablesFromTextFile(owner, row, kReadForm);
 }
-
-std::string ForceSpectraCsvText(const NamedPointsList& list) { return PointTablesCsvText(list, kCsvForm); }
 
 bool ExportForceSpectra(HWND owner) {
   return ExportPointTables(owner, TheModel().forceSpectra, kCsvForm, "ForceSpectrums.csv");

@@ -10,23 +10,17 @@
 // and a frequency repeating another within 1e-8 is such a fault.
 #pragma once
 
-#include <istream>
-#include <string>
+#include <cstddef>
 
 #include "platform/Types.h"
-#include "records/PointTables.h"
-
-// The spectrum of a force spectrum text file: its name (cut to 31
-// characters) and its points in file order, 0 read as 1.0e-36. Throws the
-// message text of the first fault.
-NamedPoints ParseForceSpectrumText(std::istream& in);
 
 // The command: the open dialog "Read Force Spectrum from a Text File", the
 // question when the name exists, the spectrum placed from the force
-// spectra table's row (0-based `row`), and the message. True when read.
+// spectra table's row (0-based `row`): its name cut to 31 characters, its
+// points sorted, 0 read as 1.0e-36; and the message. True when read.
 bool ReadForceSpectrumFromTextFile(HWND owner, std::size_t row);
-bool ReadForceSpectrumTextFile(HWND owner, const std::string& path, std::size_t row);
 
-// The comma-separated text of every spectrum, lines ended with CR LF.
-std::string ForceSpectraCsvText(const NamedPointsList& list);
+// The command: the export dialog with "ForceSpectrums.csv" proposed, then
+// the comma-separated text of every spectrum written, lines ended with CR
+// LF. True when written.
 bool ExportForceSpectra(HWND owner);

@@ -36,17 +36,9 @@ const PointTableCsvForm kCsvForm{"Time function = ,", "Time(Sec),Value"};
 
 }  // namespace
 
-std::vector<NamedPoints> ParseTimeFunctionText(std::istream& in) { return ParsePointTablesText(in, kTextForm); }
-
-bool ReadTimeFunctionTextFile(HWND owner, const std::string& path, std::size_t row) {
-  return ReadPointTablesTextFile(owner, path, row, kReadForm);
-}
-
 bool ReadTimeFunctionsFromTextFile(HWND owner, std::size_t row) {
   return ReadPointTablesFromTextFile(owner, row, kReadForm);
 }
-
-std::string TimeFunctionsCsvText(const NamedPointsList& list) { return PointTablesCsvText(list, kCsvForm); }
 
 bool ExportTimeFunctions(HWND owner) {
   return ExportPointTables(owner, TheModel().timeFunctions, kCsvForm, "TimeFunctions.csv");

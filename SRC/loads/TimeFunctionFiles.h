@@ -13,29 +13,19 @@
 // not one), and a name may stand only once in a file.
 #pragma once
 
-#include <istream>
-#include <string>
-#include <vector>
+#include <cstddef>
 
 #include "platform/Types.h"
-#include "records/PointTables.h"
-
-// The functions of a time function text file, in file order: each name (cut
-// to 31 characters) with its points in file order, 0 read as 1.0e-36.
-// Throws the message text of the first fault.
-std::vector<NamedPoints> ParseTimeFunctionText(std::istream& in);
 
 // The command: the open dialog "Read Time function from a Text File", the
 // questions for names that exist, the functions placed from the time
-// functions table's current row (0-based `row`) on, and the message. True
-// when functions were read.
+// functions table's current row (0-based `row`) on, in file order, each
+// name cut to 31 characters, its points sorted, 0 read as 1.0e-36; and the
+// message. True when functions were read.
 bool ReadTimeFunctionsFromTextFile(HWND owner, std::size_t row);
-// The same for a path chosen already.
-bool ReadTimeFunctionTextFile(HWND owner, const std::string& path, std::size_t row);
 
-// The comma-separated text of every function, lines ended with CR LF.
-std::string TimeFunctionsCsvText(const NamedPointsList& list);
 // The command: the export dialog with "TimeFunctions.csv" proposed, then
-// the text written. True when written.
+// the comma-separated text of every function written, lines ended with CR
+// LF. True when written.
 bool ExportTimeFunctions(HWND owner);
 

@@ -1,11 +1,10 @@
 // What the response spectrum step writes, held against the step as it
 // stood before its modal forces export, its element stiffnesses and its
 // closely-spaced pairs were rewritten for speed. That step is kept below as
-// the reference: every mode's element forces recovered afresh (the curved
-// kinds through BendEndForces, as before their build and recovery were
-// split), the export printed through CFormat as FormatForce and
-// FormatMoment printed it, and the pair term testing every pair of modes
-// for each quantity. It runs at
+// the reference: every mode's element forces recovered afresh (each
+// element's build made again for every mode), the export printed through
+// CFormat as FormatForce and FormatMoment printed it, and the pair term
+// testing every pair of modes for each quantity. It runs at
 // the real step's first phase text, inside the same run, so both start from
 // the very same modes; its export and its blocks stay in memory.
 //
@@ -37,8 +36,6 @@
 #include "analysis/StepResults.h"
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
-#include "elements/BendAnalysis.h"
-#include "elements/BendLoads.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/CutPipe.h"
 #include "elements/ElasticElement.h"
@@ -51,7 +48,6 @@
 #include "elements/TieRod.h"
 #include "elements/Valve.h"
 #include "kindbase/ElementArrays.h"
-#include "kindbase/ElementAssembly.h"
 #include "kindbase/ElementInputs.h"
 #include "kindbase/EndForces.h"
 #include "kindbase/GlobalSystem.h"
@@ -402,20 +398,12 @@ void Row(int element, const Vector12d& forces) {
 }
 
 // Every element's forces for the current displacements, each built
-// afresh; the curved kinds through BendEndForces, which recovered them
-// before their build was split from the recovery.
+// afresh.
 void ElementForces(const Model& model, const AnalysisElementList& elements) {
   const CaseLoadSet loads = CurrentCaseLoadSet(model);
   for (int e = 1; e <= elements.count; ++e) {
     const AnalysisElementInput input = MakeElementInput(model, elements[e], e, loads);
-    if (input.kind != ElementType::Bend && input.kind != ElementType::Miter && input.kind != ElementType::JacketedBend) {
-      TransformElementForces(e, input, BuildElementForce(input));
-      continue;
-    }
-    const BendElementBuild built = BuildBendElement(model, input);
-    const Vector12d u = ToLocal12(built.frames.end1, ElementDisplacements(ElementEquations(model, input.node1, input.node2)));
-    OutputElementForces(e, input, BendEndForces(built.stiffness, built.fixedEnd, built.caseLoads, u, built.section.angle),
-                        built.frames);
+    TransformElementForces(e, input, BuildElementForce(input));
   }
 }
 

@@ -10,6 +10,7 @@
 
 #include "elements/BendLoads.h"
 #include "elements/BendTesting.h"
+#include "kindbase/EndForces.h"
 
 namespace {
 
@@ -28,6 +29,19 @@ std::array<double, 6> Resultant(const BendSectionValues& s, const Vector3d& q) {
         s.angle, 400);
   }
   return total;
+}
+
+// The end forces for the local displacements d as the analysis recovers a
+// curved element's: from its force build, the stiffness, the loads -FE q
+// and end 2 turned by the arc's angle.
+Vector12d BendEndForces(const BendStiffness& K, const BendFixedEndForces& FE, const BendCaseLoads& loads,
+                        const Vector12d& d, double angle) {
+  ElementForceBuild build;
+  build.stiffness = K.local;
+  build.loads = BendElementLoads(FE, loads);
+  build.frames.bendAngle = angle;
+  build.turnsEndTwo = true;
+  return ElementForceRecord(build, d);
 }
 
 // Node 2's triples of a reported 12-vector back into the node-1 frame.

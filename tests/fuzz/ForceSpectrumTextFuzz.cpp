@@ -1,55 +1,36 @@
-// The force spectrum text import ("&Read Force spectrum..."): any text is
-// read whole into one spectrum or refused with its message before the list
-// is touched; a spectrum read is placed into the model's list as the
-// command places it (sorted, over the record of its name or at the current
-// row), and then no point of the file has been dropped (the reader refuses
-// repeated frequencies rather than lose one), the points ascend and the
-// list still ends with its blank record. The process aborts when that
-// fails. Seeds: spectra with zeros, blank lines, CR LF endings, frequencies
-// out of order and a name too long to keep whole.
-#include <cstdio>
-#include <cstdlib>
-#include <sstream>
-
+// The force spectrum text import ("&Read Force spectrum..." of the force
+// spectra table), run as the user runs it (PointTableFuzz.h): any text is
+// read whole into one spectrum or refused before the list is touched. The
+// list holds "Slug" (a seed's name: the question, answered No, leaves it)
+// and the spare record; the spectrum goes over the current row's spare
+// record or before the first record. Seeds: spectra with zeros, blank
+// lines, CR LF endings, frequencies out of order and a name too long to
+// keep whole.
+#include "fuzz/PointTableFuzz.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "records/ForceSpectrum.h"
 
 namespace {
 
-[[noreturn]] void Fault(const char* what) {
-  std::fprintf(stderr, "force spectrum text: %s\n", what);
-  std::abort();
-}
+const pointtables::Command kCommand{"Read Force Spectrum from a Text File", ReadForceSpectrumFromTextFile,
+                                    [](Model& model) -> NamedPointsList& { return model.forceSpectra; }, nullptr};
 
-void Place(const NamedPoints& spectrum, std::size_t row) {
+ForceSpectrumList Before() {
   ForceSpectrumList list(1);
   list[0].name = "Slug";
   list[0].points = {{1.0f, 800.0f}, {100.0f, 800.0f}};
   EnsureTrailingBlank(list);
-  const std::size_t at = PlacePointTable(list, spectrum.name, row);
-  list[at].name = spectrum.name;
-  list[at].points = SortedPoints(spectrum.points);
-  EnsureTrailingBlank(list);
-  if (list[at].points.size() != spectrum.points.size()) Fault("a point of the file was dropped");
-  for (std::size_t k = 1; k < list[at].points.size(); ++k)
-    if (!(list[at].points[k].x > list[at].points[k - 1].x)) Fault("frequencies that do not ascend");
-  if (!IsBlankPointTable(list.back()) || FindForceSpectrum(list, spectrum.name) != static_cast<int>(at))
-    Fault("the list is not as the table shows it");
-  (void)ForceSpectrumValueAtMode(list, 30.0, at);
+  return list;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
-  NamedPoints spectrum;
-  try {
-    spectrum = ParseForceSpectrumText(input);
-  } catch (const std::string&) {
-    return 0;
-  }
-  Place(spectrum, 0);
-  Place(spectrum, 1);
+  pointtables::SetUp();
+  static const ForceSpectrumList before = Before();
+  const std::string input(reinterpret_cast<const char*>(data), size);
+  pointtables::Run(kCommand, input, before, 0);
+  pointtables::Run(kCommand, input, before, 1);
   return 0;
 }
 

@@ -9,7 +9,8 @@
 // use; a time function converted through CONVERT_TIME_FUNCTION and its
 // progress dialog, refusals first; the relief valve pulse made into a
 // spectrum and a time function from the Layout window; the report section.
-#include <sstream>
+#include <string>
+#include <vector>
 
 #include "loads/ForceSpectraTable.h"
 #include "loads/ForceSpectrumFiles.h"
@@ -19,53 +20,44 @@
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
 #include "records/ForceSpectrum.h"
+#include "records/PointTables.h"
 #include "records/TimeFunction.h"
 #include "services/ListFrameState.h"
+#include "services/Message.h"
 #include "services/NumberText.h"
 
 namespace {
-
-std::string Thrown(const std::string& text) {
-  std::istringstream in(text);
-  try {
-    ParseForceSpectrumText(in);
-  } catch (const std::string& message) {
-    return message;
-  }
-  return "(nothing thrown)";
-}
-
-TEST(ForceSpectrumText, TheFilesReadAndEveryFaultWithItsLine) {
-  std::istringstream good("Slug at elbow E-4 of the steam line to the turbine\n0 5\n\n12.5 0.75\n");
-  const NamedPoints read = ParseForceSpectrumText(good);
-  EXPECT_EQ(read.name, "Slug at elbow E-4 of the steam ");  // cut to 31
-  ASSERT_EQ(read.points.size(), 2u);
-  EXPECT_EQ(read.points[0].x, kExplicitZero);
-  EXPECT_EQ(read.points[0].y, 5.0f);
-  EXPECT_EQ(read.points[1].x, 12.5f);
-  EXPECT_EQ(Thrown(""), "End of file reached");
-  EXPECT_EQ(Thrown("\n1 2\n"), "File does not have force spectrum name");
-  EXPECT_EQ(Thrown("S\n"), "There are no force spectrum data points");
-  EXPECT_EQ(Thrown("S\n\n   \n"), "There are no force spectrum data points");
-  EXPECT_EQ(Thrown("S\n10 -1\n"), "Line 2: 10 -1\nSpectrum value should be positive");
-  EXPECT_EQ(Thrown("S\n1 1\n-10 1\n"), "Line 3: -10 1\nFrequency should be positive");
-  EXPECT_EQ(Thrown("S\n1 1\n\n10\n"), "Line 4: 10\nInvalid force spectrum values");
-  EXPECT_EQ(Thrown("S\n10 1\n10.000000001 2\n"), "Line 3: 10.000000001 2\nThe frequency of line 2 is given again");
-  // Values too small for a float are typed zeros: kept, never taken for
-  // missing ones (which the sorting drops), and a second zero is refused.
-  std::istringstream tiny("S\n1e-50 2e-322\n3 4\n");
-  const NamedPoints zeros = ParseForceSpectrumText(tiny);
-  ASSERT_EQ(zeros.points.size(), 2u);
-  EXPECT_EQ(zeros.points[0].x, kExplicitZero);
-  EXPECT_EQ(zeros.points[0].y, kExplicitZero);
-  EXPECT_EQ(Thrown("S\n0 1\n1e-50 2\n"), "Line 3: 1e-50 2\nThe frequency of line 2 is given again");
-}
 
 class ForceSpectraTest : public PointTablesFixture {
  protected:
   static PointTablesTable& Table() { return TheForceSpectraTable(); }
   static PointsGrid& Grid() { return TheForceSpectraGrid(); }
   static ForceSpectrumList& Spectra() { return TheModel().forceSpectra; }
+  // A text file read by the command as the user reads one, into an empty
+  // list: the open dialog answered with the file, and the message it shows
+  // then (the refusal's lines, or the spectrum's name and the file) checked.
+  // True when the spectrum was read.
+  bool ReadText(const std::string& text, const std::vector<std::string>& box) {
+    ClearForceSpectra(Spectra());
+    const std::string path = Path("spectrum.txt");
+    WriteText(path, text);
+    ChooseFile("Read Force Spectrum from a Text File", path);
+    ExpectBox(box);
+    const bool read = ReadForceSpectrumFromTextFile(ListFrame().window, 0);
+    platform::CheckModalScript();
+    return read;
+  }
+  // The text refused with `message`, the list left empty.
+  void ExpectRefused(const std::string& text, const std::string& message) {
+    EXPECT_FALSE(ReadText(text, MessageLines(message))) << text;
+    EXPECT_FALSE(HasForceSpectra(Spectra())) << text;
+  }
+  // The text read as the spectrum `name`: the spectrum placed.
+  const ForceSpectrum& ExpectRead(const std::string& text, const std::string& name) {
+    EXPECT_TRUE(ReadText(text, {"Force spectrum  \"" + name + "\" was read", "From file: " + Path("spectrum.txt")}));
+    EXPECT_EQ(SavedPointTableCount(Spectra()), 1u);
+    return Spectra().front();
+  }
   static void RefusedOk(HWND dialog, const std::string& line) {
     ExpectBox({line});
     Press(dialog, IDOK);
@@ -79,6 +71,31 @@ class ForceSpectraTest : public PointTablesFixture {
     });
   }
 };
+
+TEST_F(ForceSpectraTest, TheFilesReadAndEveryFaultWithItsLine) {
+  const ForceSpectrum& read = ExpectRead("Slug at elbow E-4 of the steam line to the turbine\n0 5\n\n12.5 0.75\n",
+                                         "Slug at elbow E-4 of the steam ");  // cut to 31
+  EXPECT_EQ(read.name, "Slug at elbow E-4 of the steam ");
+  ASSERT_EQ(read.points.size(), 2u);
+  EXPECT_EQ(read.points[0].x, kExplicitZero);
+  EXPECT_EQ(read.points[0].y, 5.0f);
+  EXPECT_EQ(read.points[1].x, 12.5f);
+  ExpectRefused("", "End of file reached");
+  ExpectRefused("\n1 2\n", "File does not have force spectrum name");
+  ExpectRefused("S\n", "There are no force spectrum data points");
+  ExpectRefused("S\n\n   \n", "There are no force spectrum data points");
+  ExpectRefused("S\n10 -1\n", "Line 2: 10 -1\nSpectrum value should be positive");
+  ExpectRefused("S\n1 1\n-10 1\n", "Line 3: -10 1\nFrequency should be positive");
+  ExpectRefused("S\n1 1\n\n10\n", "Line 4: 10\nInvalid force spectrum values");
+  ExpectRefused("S\n10 1\n10.000000001 2\n", "Line 3: 10.000000001 2\nThe frequency of line 2 is given again");
+  // Values too small for a float are typed zeros: kept, never taken for
+  // missing ones (which the sorting drops), and a second zero is refused.
+  const ForceSpectrum& zeros = ExpectRead("S\n1e-50 2e-322\n3 4\n", "S");
+  ASSERT_EQ(zeros.points.size(), 2u);
+  EXPECT_EQ(zeros.points[0].x, kExplicitZero);
+  EXPECT_EQ(zeros.points[0].y, kExplicitZero);
+  ExpectRefused("S\n0 1\n1e-50 2\n", "Line 3: 1e-50 2\nThe frequency of line 2 is given again");
+}
 
 TEST_F(ForceSpectraTest, ReadTheGridAndTheMenus) {
   Layout(376);

@@ -8,6 +8,7 @@
 
 #include "loads/LoadsTesting.h"
 #include "platform/Menu.h"
+#include "services/TableWindow.h"
 
 class PointTablesFixture : public LoadsFixture {
  protected:
