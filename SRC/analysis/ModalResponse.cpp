@@ -65,6 +65,9 @@ std::vector<std::vector<float>> RecoverModalBlocks(const Model& model, const Ana
     }
   } restore{g_ResultsFile};
   g_ResultsFile = &file;
+  // Every mode's forces come of the same element stiffnesses and loads:
+  // built for the first mode, only recovered for the others.
+  ElementForceBuilds builds;
   std::int64_t start = 0;
   for (int m = 1; m <= modal.modes; ++m) {
     char text[64];
@@ -72,7 +75,7 @@ std::vector<std::vector<float>> RecoverModalBlocks(const Model& model, const Ana
     ProgressBegin(progress, text, ProgressArea::Phase);
     const std::vector<double>& shape = modal.shapes[static_cast<std::size_t>(m)];
     std::copy(shape.begin(), shape.end(), g_DisplacementVector.begin());
-    CalculateElementForces(model, elements, progress);
+    CalculateElementForces(model, elements, progress, &builds);
     CalculateSupportLoads(model, progress);
     const std::int64_t end = BinaryFileTell(file);
     std::vector<float>& block = blocks[static_cast<std::size_t>(m)];

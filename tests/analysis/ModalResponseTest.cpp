@@ -7,12 +7,17 @@
 //   from the 2 x 2 stiffness and mass;
 // - a 10-element cantilever under a ramp-and-hold tip force against a
 //   Newmark (average acceleration) integration of its own K and M;
+// - a line of a pipe, a valve, a rigid element, a bend and a pipe held at
+//   one end, under a slowly raised and held tip force with heavy damping:
+//   once the motion has died away, every element of every kind carries the
+//   tip force and its moment about the element's ends, by statics alone;
 // and the time-history file: its size, where a step's node lies, the
 // output interval 0, one time step, and no file without "Save results".
 #include <gtest/gtest.h>
 
 #include <complex>
 #include <fstream>
+#include <set>
 
 #include "analysis/AnalysisTesting.h"
 #include "analysis/ModalResponse.h"
@@ -631,6 +636,74 @@ TEST_F(ModalResponseTest, ACantileverUnderARampAndHoldAgainstNewmarkOfItsOwnMatr
   EXPECT_GT(std::fabs(peakTip), 1.2 * P * std::pow(L, 3) / (3.0 * kE * s.I));  // dynamic amplification shows
   EXPECT_TRUE(Within(run.cases.at(0).nodes[static_cast<std::size_t>(tip)][1], peakTip, 1.0e-2));
   EXPECT_TRUE(Within(std::fabs(SupportValues(run, run.cases.at(0), 1)[5]), std::fabs(peakMoment), 1.0e-2));
+}
+
+// The line from 10 (anchor) along X: pipe to 20, valve to 30, rigid
+// element to 40, bend at 50 turning to Z, pipe to the tip 60, where a force
+// P along Y rises over 0.2 s and holds. With 99 % damping and every mode of
+// the line, the held response is the static one, and the line is
+// statically determinate: at every element end the force is P and the
+// moment P times the distance to the tip (every node lies at Y = 0, so the
+// arm is perpendicular to the force). Those are lengths of vectors, the same
+// in any element's frame. The time history recovers every mode's forces
+// from element stiffnesses built once for all the modes; each kind's must
+// hold the same at every step of the file and in the case's peaks.
+TEST_F(ModalResponseTest, EveryElementKindOfAHeldLineCarriesTheTipForceAndItsMoment) {
+  const double P = 300.0;
+  Model& model = TheModel();
+  StartModel(model, 70.0, kDensity, path_);
+  PipeRow(model, 10, ElementType::From, 0.0f);
+  PutItem(model, 1, DataType::Anchor);
+  PipeRow(model, 20, ElementType::Pipe, 30.0f);
+  PipeRow(model, 30, ElementType::Valve, 20.0f);
+  PipeRow(model, 40, ElementType::Rigid, 10.0f);
+  PipeRow(model, 50, ElementType::Bend, 40.0f);
+  PipeRow(model, 60, ElementType::Pipe, 0.0f, 0.0f, 40.0f);
+  AddNamedPoints(model.timeFunctions, "RAMP", {{0.0f, 0.0f}, {0.2f, 1.0f}, {10.0f, 1.0f}});
+  Varying(model, 60, "RAMP", P, 2);
+  MakeModel(model);
+  // Every mode: the translations of the six free nodes (20, 30, 40, the
+  // bend's two ends and 60) carry the masses.
+  model.options.ModeCount = 18;
+  model.options.CutOffFrequency = 1000000;
+  model.options.IncludeMissingMass = 0;
+  model.timeHistory = TimeHistorySettings{0.002f, 1001, 100, 1, 99.0f};
+  SetCases(model, {30, 35});
+  const RunResults run = AnalyseAndRead(model);
+  const ResultsFileContents& contents = run.contents;
+  ASSERT_EQ(contents.modal.frequencies.size(), 18u);
+  std::set<ElementType> kinds;
+  for (int e = 1; e <= contents.elementCount; ++e) kinds.insert(static_cast<ElementType>(contents.elements[static_cast<std::size_t>(e)].kind));
+  EXPECT_EQ(kinds, (std::set<ElementType>{ElementType::Pipe, ElementType::Valve, ElementType::Rigid, ElementType::Bend}));
+  const NodeRecord& tip = model.nodes[FindNodeIndex(model.nodes, 60)];
+  auto arm = [&](int node) {
+    const NodeRecord& at = model.nodes[node];
+    return std::hypot(static_cast<double>(tip.x) - at.x, static_cast<double>(tip.y) - at.y, static_cast<double>(tip.z) - at.z);
+  };
+  auto norm = [](const float* v) { return std::hypot(static_cast<double>(v[0]), static_cast<double>(v[1]), static_cast<double>(v[2])); };
+  // The element records of the last output step (t = 2 s) and of the peaks.
+  const std::int64_t N = ResultNodeCount(model), E = contents.elementCount;
+  const std::int64_t record = 24 * N + 48 * E + contents.supportBlockBytes;
+  BinaryFile file;
+  ASSERT_TRUE(BinaryFileOpenRead(file, TimeHistoryPathOf(path_)));
+  ASSERT_EQ(file.size, 24 + 10 * record);
+  BinaryFileSeek(file, 24 + 9 * record + 24 * N);
+  std::vector<std::array<float, 12>> last(static_cast<std::size_t>(E) + 1);
+  for (std::int64_t e = 1; e <= E; ++e) BinaryFileReadFloats(file, last[static_cast<std::size_t>(e)].data(), 12);
+  ASSERT_FALSE(BinaryFileReadFailed(file));
+  BinaryFileClose(file);
+  for (int e = 1; e <= contents.elementCount; ++e) {
+    const AnalysisElement& element = contents.elements[static_cast<std::size_t>(e)];
+    SCOPED_TRACE(::testing::Message() << "element " << e << " of kind " << element.kind);
+    const std::array<const float*, 2> records{last[static_cast<std::size_t>(e)].data(),
+                                              run.cases.at(0).forces[static_cast<std::size_t>(e)].data()};
+    for (const float* values : records) {
+      EXPECT_TRUE(Within(norm(values), P, 2.0e-3));
+      EXPECT_TRUE(Within(norm(values + 6), P, 2.0e-3));
+      EXPECT_TRUE(Within(norm(values + 3), P * arm(element.node1), 2.0e-3, 1.0e-3 * P));
+      EXPECT_TRUE(Within(norm(values + 9), P * arm(element.node2), 2.0e-3, 1.0e-3 * P));
+    }
+  }
 }
 
 }  // namespace
