@@ -1,17 +1,58 @@
 // The check of what a run can analyse (see AnalysisDriver.h), before it
 // starts: forces added to temperatures out of use, a dynamic case without a
-// modal case before it, and the dynamic load rows.
+// modal case before it, the dynamic options and the dynamic load rows.
 #include <string>
 
 #include "analysis/ModalResponse.h"
 #include "loads/Force.h"
 #include "model/Model.h"
+#include "records/Spectrum.h"
 #include "services/NameTables.h"
+#include "services/NumberFormat.h"
 
 namespace {
 
 constexpr int kModal = 30;
-constexpr int kDynamicCases[] = {31, 35, 36, 37};
+constexpr int kResponseSpectrum = 31;
+constexpr int kDynamicCases[] = {kResponseSpectrum, 35, 36, 37};
+
+bool HasCase(const Model& model, int type) {
+  for (int entry = 1; entry <= model.loadCases.count; ++entry)
+    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == type) return true;
+  return false;
+}
+
+// The options of the modal and response spectrum runs, as far as their
+// dialogs bound them. A model file, an older model or an import may still
+// bring a value outside (a cut-off of 0 Hz or below keeps no mode and
+// fails with a misleading message, a negative spectrum factor lowers the
+// missing mass): the model opens with it, and the run refuses it here.
+void CheckDynamicOptions(const Model& model) {
+  if (HasCase(model, kModal)) {
+    const AnalysisOptions& options = model.options;
+    if (options.CutOffFrequency < 1)
+      throw CFormat("The cut off frequency of the modal analysis, %d Hz, must be at least 1 Hz.",
+                    options.CutOffFrequency);
+    if (options.ModeCount < 1)
+      throw CFormat("The number of modes of the modal analysis, %d, must be at least 1.", options.ModeCount);
+  }
+  if (!HasCase(model, kResponseSpectrum)) return;
+  const SpectrumLoad& load = model.spectrumLoad;
+  static const char* const kAxes[3] = {"X", "Y", "Z"};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    const float factor = load.factor[axis];
+    if (!load.name[axis].empty() && !(factor >= 0.0f))
+      throw CFormat("The %s spectrum factor of the response spectrum analysis, %g, must be 0 or more.", kAxes[axis],
+                    static_cast<double>(factor));
+  }
+  if (load.modeSum < kSumAbsolute || load.modeSum > kSumNrl)
+    throw CFormat("The mode sum of the response spectrum analysis, code %d, must be Absolute, SRSS, Closely spaced "
+                  "or NRL.",
+                  load.modeSum);
+  if (load.directionSum != kSumAbsolute && load.directionSum != kSumSrss)
+    throw CFormat("The direction sum of the response spectrum analysis, code %d, must be Absolute or SRSS.",
+                  load.directionSum);
+}
 
 }  // namespace
 
@@ -30,5 +71,6 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
     }
     if (type == kModal) modalBefore = true;
   }
+  CheckDynamicOptions(model);
   CheckDynamicLoadRows(model, refusedRow);
 }

@@ -34,7 +34,7 @@ constexpr double kDegree = std::numbers::pi / 180.0;
 constexpr double kSameFrequency = 0.001;  // Hz
 constexpr double kResonance = 1.0e-10;
 constexpr char kTimeHistoryMagic[16] = "QUORVELWRTH5100";
-constexpr float kHighestTimeHistoryDamping = 99.0f;  // percent
+constexpr float kHighestDamping = 99.0f;  // percent, of the time history and the harmonic analyses
 
 // The run's modes: ω and the shapes (1-based, each of E + 1 values), and
 // per mode the element forces and support loads its shape gives.
@@ -184,11 +184,12 @@ PendingTimeHistory& Pending() {
 }  // namespace
 
 void CheckDynamicLoadRows(const Model& model, int* refusedRow) {
-  bool spectrum = false, history = false;
+  bool spectrum = false, history = false, harmonic = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
     spectrum = spectrum || type == 37;
     history = history || type == 35;
+    harmonic = harmonic || type == 36;
   }
   auto refuse = [&](int row, const char* kind, const std::string& name, const char* what) {
     if (refusedRow != nullptr) *refusedRow = row;
@@ -218,9 +219,15 @@ void CheckDynamicLoadRows(const Model& model, int* refusedRow) {
   // nothing, a negative damping amplify it. A model file may still bring
   // such a value; the model opens, and the value is refused here.
   const float damping = model.timeHistory.damping;
-  if (history && !(damping >= 0.0f && damping <= kHighestTimeHistoryDamping))
+  if (history && !(damping >= 0.0f && damping <= kHighestDamping))
     throw CFormat("The damping of the time history analysis, %g %%, must be from 0 to %g %%.",
-                  static_cast<double>(damping), static_cast<double>(kHighestTimeHistoryDamping));
+                  static_cast<double>(damping), static_cast<double>(kHighestDamping));
+  // The harmonic damping likewise: below 0 it would amplify the response
+  // near every mode and still report a success.
+  const float harmonicDamping = model.harmonic.damping;
+  if (harmonic && !(harmonicDamping >= 0.0f && harmonicDamping <= kHighestDamping))
+    throw CFormat("The damping of the harmonic analysis, %g %%, must be from 0 to %g %%.",
+                  static_cast<double>(harmonicDamping), static_cast<double>(kHighestDamping));
 }
 
 // --- force spectrum -------------------------------------------------------

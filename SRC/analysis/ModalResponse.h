@@ -44,7 +44,8 @@ struct Model;
 // The checks before a run with these cases: the named force spectrum and
 // time function exist and have points (throws "Row %d: Force spectrum: %s
 // is not defined" and the like, setting `refusedRow`); with a time history
-// case, a time step above 0 and a damping from 0 to 99 %.
+// case, a time step above 0 and a damping from 0 to 99 %; with a harmonic
+// case, a damping from 0 to 99 %.
 void CheckDynamicLoadRows(const Model& model, int* refusedRow = nullptr);
 
 // The steps, with the modal results of the run's modal case in memory.

@@ -9,7 +9,9 @@
 // B31J": the branch takes the connection's flexibility and turns under a
 // moment by what the factors add, by hand. In a B31.1 model the seismic
 // anchor movement of the far anchor is its node's seismic displacement. A
-// time history damping outside 0 to 99 % is refused before the run.
+// time history or harmonic damping outside 0 to 99 %, a cut-off frequency
+// or number of modes below 1 and a spectrum load its dialog would not
+// store are refused before the run.
 #include <fstream>
 #include <iterator>
 
@@ -24,6 +26,7 @@
 #include "model/LayoutTesting.h"
 #include "model/ModelLoadCases.h"
 #include "records/LoadCaseList.h"
+#include "records/Spectrum.h"
 #include "results/ResultsMode.h"
 #include "services/TempFiles.h"
 #include "supports/Anchor.h"
@@ -391,6 +394,140 @@ TEST_F(AnalyzeCommandTest, ATimeHistoryDampingOutsideItsRangeIsRefusedBeforeTheR
   platform::CheckModalScript();
   EXPECT_TRUE(fs::exists(ResultsPath()));
   EXPECT_TRUE(fs::exists(TimeHistoryPathOf(path)));
+}
+
+// Each refusal below comes before the run: the one message, nothing
+// written beside the model, the model and its file as they were.
+class AnalyzeRefusalTest : public AnalyzeCommandTest {
+ protected:
+  // The saved model's bytes; Analyze refuses with `message`.
+  void ExpectRefused(const std::string& message) {
+    std::ifstream before(TheModel().path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(before)), {});
+    struct Kept {
+      int rows;
+      float damping;
+      std::int32_t cutOff, modes, modeSum, directionSum;
+      std::array<float, 3> factors;
+    };
+    const Model& model = TheModel();
+    const Kept copy{model.rowCount, model.harmonic.damping, model.options.CutOffFrequency, model.options.ModeCount,
+                    model.spectrumLoad.modeSum, model.spectrumLoad.directionSum, model.spectrumLoad.factor};
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [message](HWND dialog) {
+      EXPECT_EQ(LinesOfDialog(dialog), std::vector<std::string>{message});
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    Command(108);
+    platform::CheckModalScript();
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder_)) names.push_back(entry.path().filename().string());
+    EXPECT_EQ(names, std::vector<std::string>{"typed.mod"});
+    EXPECT_FALSE(model.modified);
+    EXPECT_EQ(model.rowCount, copy.rows);
+    EXPECT_EQ(model.harmonic.damping, copy.damping);
+    EXPECT_EQ(model.options.CutOffFrequency, copy.cutOff);
+    EXPECT_EQ(model.options.ModeCount, copy.modes);
+    EXPECT_EQ(model.spectrumLoad.factor, copy.factors);
+    EXPECT_EQ(model.spectrumLoad.modeSum, copy.modeSum);
+    EXPECT_EQ(model.spectrumLoad.directionSum, copy.directionSum);
+    std::ifstream after(TheModel().path, std::ios::binary);
+    EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), bytes);
+  }
+  void ExpectRuns() {
+    platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
+      platform::RunUntilIdle();
+      EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
+      SendMessage(dialog, WM_COMMAND, IDNO, 0);
+    });
+    Command(108);
+    platform::CheckModalScript();
+    EXPECT_TRUE(fs::exists(ResultsPath()));
+    fs::remove(ResultsPath());
+  }
+  // The typed line with one more row at node 30 carrying `type`, and the
+  // load cases `dynamic` after the static ones.
+  DataItem& LineWith(DataType type, std::initializer_list<int> dynamic) {
+    TypeLine();
+    Model& model = TheModel();
+    const int row = ++model.rowCount;
+    model.row(row).node = model.row(3).node;
+    model.row(row).elementType = ElementType::From;
+    model.row(row).element = CreateElementData(ElementType::From);
+    PutItem(model, row, type);
+    MakeModel(model);
+    BuildLoadCases(model);
+    LoadCaseList& cases = model.loadCases;
+    for (int added : dynamic) cases.cases[static_cast<std::size_t>(++cases.count)] = added;
+    return *model.row(row).item;
+  }
+  static void Save() {
+    ASSERT_EQ(WriteModelFile(TheModel().path), "");
+    TheModel().modified = false;
+  }
+};
+
+// A harmonic damping outside the 0 to 99 % its dialog allows, as a model
+// file brings it (below 0 the run amplified the response near every mode
+// and reported a success): the model opens with it, and Analyze refuses it
+// before the run with the value and the range. 99 % runs.
+TEST_F(AnalyzeRefusalTest, AHarmonicDampingOutsideItsRangeIsRefusedBeforeTheRun) {
+  auto& load = static_cast<HarmonicLoad&>(LineWith(DataType::HarmonicLoad, {30, 36}));
+  load.Frequency = 7.0f;
+  load.FY = 100.0f;
+  const std::string path = TheModel().path;
+  for (const auto& [damping, message] :
+       {std::pair{-5.0f, "The damping of the harmonic analysis, -5 %, must be from 0 to 99 %."},
+        std::pair{-0.25f, "The damping of the harmonic analysis, -0.25 %, must be from 0 to 99 %."},
+        std::pair{99.5f, "The damping of the harmonic analysis, 99.5 %, must be from 0 to 99 %."}}) {
+    SCOPED_TRACE(damping);
+    TheModel().harmonic.damping = damping;
+    Save();
+    ASSERT_EQ(ReadModelFile(path), "");
+    ASSERT_EQ(TheModel().harmonic.damping, damping);
+    ExpectRefused(message);
+  }
+  TheModel().harmonic.damping = 99.0f;
+  Save();
+  ExpectRuns();
+}
+
+// The cut-off frequency and the number of modes are whole numbers of at
+// least 1 in their dialog; an older model file or a neutral import can
+// bring 0 or less (a cut-off of -1000000 Hz kept no mode and ended in "The
+// deflated polynomial has no more roots"). Likewise the spectrum load: a
+// factor of 0 or more, the mode sums and direction sums its dialog offers.
+// Each is refused before the run with its value; corrected, the model runs.
+TEST_F(AnalyzeRefusalTest, ModalAndSpectrumOptionsOutsideTheirDialogsAreRefusedBeforeTheRun) {
+  LineWith(DataType::None, {30, 31});
+  Model& model = TheModel();
+  SetLastSpectrum(model.spectra, {"FLAT", 0, 0, 0, kOrdinateG, {{0.1f, 193.2f}, {100.0f, 193.2f}}});
+  SetDirectionSpectrum(model.spectrumLoad, 1, "FLAT", 1.0f);
+  model.options.ModeCount = 3;
+  for (const int cutOff : {0, -1000000}) {
+    TheModel().options.CutOffFrequency = cutOff;
+    Save();
+    ExpectRefused("The cut off frequency of the modal analysis, " + std::to_string(cutOff) +
+                  " Hz, must be at least 1 Hz.");
+  }
+  TheModel().options.CutOffFrequency = 1;
+  TheModel().options.ModeCount = 0;
+  Save();
+  ExpectRefused("The number of modes of the modal analysis, 0, must be at least 1.");
+  TheModel().options.ModeCount = 3;
+  TheModel().spectrumLoad.factor[1] = -2.0f;
+  Save();
+  ExpectRefused("The Y spectrum factor of the response spectrum analysis, -2, must be 0 or more.");
+  TheModel().spectrumLoad.factor[1] = 1.0f;
+  TheModel().spectrumLoad.modeSum = 0;
+  Save();
+  ExpectRefused("The mode sum of the response spectrum analysis, code 0, must be Absolute, SRSS, Closely spaced or NRL.");
+  TheModel().spectrumLoad.modeSum = kSumNrl;
+  TheModel().spectrumLoad.directionSum = kSumCloselySpaced;
+  Save();
+  ExpectRefused("The direction sum of the response spectrum analysis, code 3, must be Absolute or SRSS.");
+  TheModel().spectrumLoad.directionSum = kSumAbsolute;
+  Save();
+  ExpectRuns();
 }
 
 // The command-line road: a batch run of a saved model ends by itself,
