@@ -103,7 +103,7 @@ TEST_F(GraphicsPrintTest, ThePictureReachesAPdfWithItsTitlesAndDate) {
   ASSERT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
   EXPECT_EQ(GraphicsPrinter().document, nullptr);  // the recording ends with the job
   ExpectViewAsBefore();
-  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(std::system("command -v pdftotext >/dev/null 2>&1"), 0) << "pdftotext (poppler-utils) is not installed";
   ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'").c_str()), 0);
   const std::string text = ReadAll(pdf.string() + ".txt");
   for (const std::string& expected : {std::string("Line 3 (hot"), std::string("Plant"), FormatTodayDate()})
@@ -334,8 +334,8 @@ TEST_F(GraphicsPrintTest, RenderedAStressPictureIsPrintedWithItsColourScale) {
   platform::CheckModalScript();
   ASSERT_EQ(ReadAll(pdf).substr(0, 5), "%PDF-");
   ExpectViewAsBefore();
-  if (std::system("command -v pdftoppm >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1") != 0)
-    GTEST_SKIP() << "pdftoppm or pdftotext is not installed";
+  ASSERT_EQ(std::system("command -v pdftoppm >/dev/null 2>&1 && command -v pdftotext >/dev/null 2>&1"), 0)
+      << "pdftoppm or pdftotext (poppler-utils) is not installed";
   ASSERT_EQ(std::system(("pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'").c_str()), 0);
   const std::string text = ReadAll(pdf.string() + ".txt");
   for (const std::string& expected : scale) EXPECT_NE(text.find(expected), std::string::npos) << expected << "\n" << text;

@@ -117,7 +117,7 @@ TEST_F(PrintCommandsTest, LayoutPrintsToAPdfThatReadsBack) {
   ASSERT_TRUE(fs::exists(pdf));
   EXPECT_EQ(ReadFile(pdf).substr(0, 5), "%PDF-");
   EXPECT_EQ(TextPrinter().document, nullptr);  // the recording ends with the job
-  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(std::system("command -v pdftotext >/dev/null 2>&1"), 0) << "pdftotext (poppler-utils) is not installed";
   const std::string command = "pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   const std::string text = ReadFile(pdf.string() + ".txt");

@@ -376,7 +376,7 @@ HWND FrameOf(const PrintedList& list) {
 }
 
 TEST_F(PrintedListsTest, EveryListPrintsOnPaperWithNoTextOverAnother) {
-  if (!HasPoppler()) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_TRUE(HasPoppler()) << "pdftotext (poppler-utils) is not installed";
   // The English units, then each kind's last (and mostly longest) unit.
   for (const bool last : {false, true}) {
     for (int kind = 1; kind <= kUnitKindCount; ++kind) g_UnitsSettings.unit[kind] = last ? UnitCount(kind) - 1 : 0;
@@ -424,7 +424,7 @@ TEST_F(PrintedListsTest, EveryListPrintsOnPaperWithNoTextOverAnother) {
 }
 
 TEST_F(PrintedListsTest, ListsOverManyPagesRepeatTheirHeadingsClear) {
-  if (!HasPoppler()) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_TRUE(HasPoppler()) << "pdftotext (poppler-utils) is not installed";
   Model& model = TheModel();
   for (int i = 0; i < 120; ++i) {
     const int row = AddRow(model, 1000 + 10 * i, ElementType::Pipe, 12.0f);

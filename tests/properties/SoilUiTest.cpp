@@ -410,7 +410,7 @@ TEST_F(SoilUiTest, TheListPrintsToAPdfFromTheListWindow) {
   platform::RunUntilIdle();
   platform::CheckModalScript();
   ASSERT_TRUE(fs::exists(pdf));
-  if (std::system("command -v pdftotext >/dev/null 2>&1") != 0) GTEST_SKIP() << "pdftotext is not installed";
+  ASSERT_EQ(std::system("command -v pdftotext >/dev/null 2>&1"), 0) << "pdftotext (poppler-utils) is not installed";
   const std::string command = "pdftotext -layout '" + pdf.string() + "' '" + pdf.string() + ".txt'";
   ASSERT_EQ(std::system(command.c_str()), 0);
   std::ifstream file(pdf.string() + ".txt", std::ios::binary);

@@ -115,24 +115,23 @@ TEST_P(ResultsReportPrintTest, EveryTableOfEveryCasePrintsOnThePrinterAndToFiles
   ASSERT_EQ(cases, GetParam().code == 0 ? 4 : 6);
   const std::string pdf = PrintToPdf();
   ASSERT_EQ(Bytes(pdf).substr(0, 5), "%PDF-");
-  if (std::system("command -v pdftotext >/dev/null 2>&1") == 0) {
-    ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
-    const std::string printed = Bytes(pdf + ".txt");
-    // The contents list the guides' section once a case.
-    EXPECT_EQ(Count(printed, "Loads on guides"), cases);
-    for (const char* title : {"Hanger Report", "Flange report", "Soil restraints"}) EXPECT_EQ(Count(printed, title), 1) << title;
-    // One branch connection table per case that has branch stresses.
-    EXPECT_EQ(Count(printed, "Branch Connection Stresses: ") > 0, GetParam().code == 9);
-    for (int k = 1; k <= cases; ++k) {
-      const std::string title = LoadCaseTitle(TheResultCases().cases[static_cast<std::size_t>(k)].type);
-      for (const char* table : {"Pipe forces in local", "Pipe forces in global", "Beam forces in local",
-                                "Beam forces in global", "Other forces in local", "Other forces in global",
-                                "FRP forces in local", "FRP forces in global"})
-        EXPECT_GE(Count(printed, std::string(table) + " coordinates: " + title), 1) << table << ": " << title;
-      for (const char* table : {"FRP stresses: ", "Sorted FRP stresses: ", "Flex joint displacements: ",
-                                "Ball joint displacements: ", "Loads on Nozzles: "})
-        EXPECT_GE(Count(printed, table + title), 1) << table << title;
-    }
+  ASSERT_EQ(std::system("command -v pdftotext >/dev/null 2>&1"), 0) << "pdftotext (poppler-utils) is not installed";
+  ASSERT_EQ(std::system(("pdftotext -layout '" + pdf + "' '" + pdf + ".txt'").c_str()), 0);
+  const std::string printed = Bytes(pdf + ".txt");
+  // The contents list the guides' section once a case.
+  EXPECT_EQ(Count(printed, "Loads on guides"), cases);
+  for (const char* title : {"Hanger Report", "Flange report", "Soil restraints"}) EXPECT_EQ(Count(printed, title), 1) << title;
+  // One branch connection table per case that has branch stresses.
+  EXPECT_EQ(Count(printed, "Branch Connection Stresses: ") > 0, GetParam().code == 9);
+  for (int k = 1; k <= cases; ++k) {
+    const std::string title = LoadCaseTitle(TheResultCases().cases[static_cast<std::size_t>(k)].type);
+    for (const char* table : {"Pipe forces in local", "Pipe forces in global", "Beam forces in local",
+                              "Beam forces in global", "Other forces in local", "Other forces in global",
+                              "FRP forces in local", "FRP forces in global"})
+      EXPECT_GE(Count(printed, std::string(table) + " coordinates: " + title), 1) << table << ": " << title;
+    for (const char* table : {"FRP stresses: ", "Sorted FRP stresses: ", "Flex joint displacements: ",
+                              "Ball joint displacements: ", "Loads on Nozzles: "})
+      EXPECT_GE(Count(printed, table + title), 1) << table << title;
   }
   const std::string text = PrintToFile("report.txt");
   const std::string csv = PrintToFile("report.csv");
