@@ -30,6 +30,7 @@
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
 #include "services/General.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
 #include "supports/Guide.h"
@@ -60,13 +61,14 @@ class PhaseClock {
 bool MissingMassWanted(const Model& model) {
   if (model.options.IncludeMissingMass == 0) return false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry)
-    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kResponseSpectrumCase) return true;
+    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kCaseIdResponseSpectrum) return true;
   return false;
 }
 
-constexpr int kStaticSeismicCase = 12;
-
-bool IsDynamicCase(int type) { return type == 30 || type == 31 || type == 35 || type == 36 || type == 37; }
+bool IsDynamicCase(int type) {
+  return type == kCaseIdModal || type == kCaseIdResponseSpectrum || type == kCaseIdTimeHistory ||
+         type == kCaseIdHarmonic || type == kCaseIdForceSpectrum;
+}
 
 bool RecordsBlockFirst(int type) {
   return type == 124 || type == 1 || (type >= 41 && type <= 50) || (type >= 8 && type <= 10) ||
@@ -109,6 +111,7 @@ void SolveStaticStep(Model& model, const AnalysisElementList& elements, Analysis
     throw NotPositiveDefiniteMessage(status.equation, positions,
                                      [&model](std::int32_t node) { return NodeText(model, node); });
   }
+  CheckSolutionFits(model, g_DisplacementVector);
 }
 
 void WriteStepOutput(Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
@@ -285,23 +288,23 @@ void BuildStepTable(const Model& model) {
   g_AnalysisFlags.dynamicSusceptibility = 0;
   const AnalysisFlags& flags = g_AnalysisFlags;
   auto withoutOutput = [](LoadCaseStep& step) { step.writeDisplacements = step.elementForces = step.supportLoads = 0; };
-  if (flags.hangerLoadsRequested != 0) withoutOutput(AppendLoadCaseStep(20));
+  if (flags.hangerLoadsRequested != 0) withoutOutput(AppendLoadCaseStep(kCaseIdHangerLoads));
   if (flags.hangerTravelRequested != 0) {
-    LoadCaseStep& step = AppendLoadCaseStep(21);
+    LoadCaseStep& step = AppendLoadCaseStep(kCaseIdHangerTravel);
     step.hangerLoads = 1;
     withoutOutput(step);
   }
   if (flags.hangerLoadsRequested != 0 && flags.modelNonlinear != 0) {
-    withoutOutput(AppendLoadCaseStep(22));
+    withoutOutput(AppendLoadCaseStep(kCaseIdRecalculatingHangerLoads));
     if (flags.hangerTravelRequested != 0) {
-      LoadCaseStep& step = AppendLoadCaseStep(23);
+      LoadCaseStep& step = AppendLoadCaseStep(kCaseIdRecalculatingHangerTravel);
       step.hangerLoads = 1;
       withoutOutput(step);
     }
   }
-  if (flags.hangerDesignRequested != 0) AppendLoadCaseStep(24);
-  if (flags.hangerRecalculationRequested != 0) AppendLoadCaseStep(25);
-  if (flags.seismicAnchorMovements != 0) AppendLoadCaseStep(kSeismicAnchorMovementStep);
+  if (flags.hangerDesignRequested != 0) AppendLoadCaseStep(kCaseIdDesigningHangers);
+  if (flags.hangerRecalculationRequested != 0) AppendLoadCaseStep(kCaseIdHangerColdLoads);
+  if (flags.seismicAnchorMovements != 0) AppendLoadCaseStep(kCaseIdSeismicDisplacement);
   if (ModelHasBuriedPipe(model)) {
     // The soil's operating state of each temperature in use, settled before
     // the cases that assemble it.
@@ -318,7 +321,7 @@ void BuildStepTable(const Model& model) {
       for (int type = 117; type <= 123; ++type) buried(type);
   }
   bool staticCaseBefore = false;
-  const int staticCase = model.options.PipingCode == 0 ? 32 : 8;
+  const int staticCase = model.options.PipingCode == 0 ? kCaseIdStaticAnalysis : kCaseIdOperating;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
     if (type == 0) continue;
@@ -327,12 +330,13 @@ void BuildStepTable(const Model& model) {
     // their static case left: that case must have run before it, or the
     // dynamic case would see every gap open.
     if (IsDynamicCase(type) && flags.modelNonlinear != 0 && !staticCaseBefore)
-      throw std::string(staticCase == 32 ? "Dynamic analysis with nonlinearities must have Static load case analyzed."
+      throw std::string(staticCase == kCaseIdStaticAnalysis
+                            ? "Dynamic analysis with nonlinearities must have Static load case analyzed."
                                          : "Dynamic analysis with nonlinearities must have (W+P1+T1) analyzed.");
-    if (type == kStaticSeismicCase) {
+    if (type == kCaseIdStaticSeismic) {
       for (int d = 0; d < 3; ++d)
-        if (model.seismic.g[static_cast<std::size_t>(d)] != 0.0f) AppendLoadCaseStep(kFirstSeismicDirectionStep + d);
-      AppendLoadCaseStep(kSeismicCombinationStep);
+        if (model.seismic.g[static_cast<std::size_t>(d)] != 0.0f) AppendLoadCaseStep(kCaseIdXAcceleration + d);
+      AppendLoadCaseStep(kCaseIdCombiningAccelerations);
       continue;
     }
     LoadCaseStep& step = AppendLoadCaseStep(type);
@@ -347,14 +351,14 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   const int type = CurrentCaseType();
   if (type == 0) return;
   if (RunHangerComputationStep(model, type)) return;
-  if (type == 35 || type == 36 || type == 37) {
+  if (type == kCaseIdTimeHistory || type == kCaseIdHarmonic || type == kCaseIdForceSpectrum) {
     PhaseClock clock(g_PhaseTimes.response);
-    if (type == 35) RunTimeHistoryStep(model, elements, progress);
-    else if (type == 36) RunHarmonicStep(model, elements, progress);
+    if (type == kCaseIdTimeHistory) RunTimeHistoryStep(model, elements, progress);
+    else if (type == kCaseIdHarmonic) RunHarmonicStep(model, elements, progress);
     else RunForceSpectrumStep(model, elements, progress);
     return;
   }
-  if (type == kModalCase) {
+  if (type == kCaseIdModal) {
     // The supports keep the state the operating case left them in.
     {
       PhaseClock clock(g_PhaseTimes.assembly);
@@ -367,12 +371,12 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     else std::remove(SusceptibilityPathOf(model.path).c_str());
     return;
   }
-  if (type == kSeismicCombinationStep) {
+  if (type == kCaseIdCombiningAccelerations) {
     PhaseClock clock(g_PhaseTimes.writing);
     CombineSeismicResults(model, elements, progress);
     return;
   }
-  if (type == kResponseSpectrumCase) {
+  if (type == kCaseIdResponseSpectrum) {
     PhaseClock clock(g_PhaseTimes.spectrum);
     RunResponseSpectrumStep(model, elements, progress);
     return;
@@ -397,13 +401,13 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
   } else
     SolveStaticStep(model, elements, progress);
   StoreHangerStepResults(model, type);
-  if (type == 20 || type == 22) WriteHangerDisplacements(model);
-  if (type >= kFirstSeismicDirectionStep && type < kSeismicCombinationStep) {
+  if (type == kCaseIdHangerLoads || type == kCaseIdRecalculatingHangerLoads) WriteHangerDisplacements(model);
+  if (type >= kCaseIdXAcceleration && type < kCaseIdCombiningAccelerations) {
     PhaseClock clock(g_PhaseTimes.writing);
-    KeepSeismicDirectionBlocks(model, elements, progress, type - kFirstSeismicDirectionStep);
+    KeepSeismicDirectionBlocks(model, elements, progress, type - kCaseIdXAcceleration);
     return;
   }
-  if (type == kSeismicAnchorMovementStep) {
+  if (type == kCaseIdSeismicDisplacement) {
     PhaseClock clock(g_PhaseTimes.writing);
     KeepSeismicAnchorMovementBlocks(model, elements, progress);
     return;

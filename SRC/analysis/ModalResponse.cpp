@@ -25,6 +25,7 @@
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 
 namespace {
@@ -140,8 +141,10 @@ void WriteBlock(BinaryFile& file, const std::vector<double>& values) {
 
 // The case's block: displacements, then the element forces and support
 // loads as one run of floats.
-void WriteCaseBlock(const Model& model, const std::vector<double>& displacements, const std::vector<double>& forces,
-                    AnalysisProgress& progress) {
+void WriteCaseBlock(const Model& model, const AnalysisElementList& elements, const std::vector<double>& displacements,
+                    const std::vector<double>& forces, AnalysisProgress& progress) {
+  CheckSolutionFits(model, displacements);
+  CheckForceBlockFits(model, elements, forces);
   ProgressBegin(progress, "Writing displacements", ProgressArea::Phase);
   WriteNodeValues(*g_ResultsFile, model, displacements);
   ProgressEnd(progress, ProgressArea::Phase);
@@ -187,9 +190,9 @@ void CheckDynamicLoadRows(const Model& model, int* refusedRow) {
   bool spectrum = false, history = false, harmonic = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
-    spectrum = spectrum || type == 37;
-    history = history || type == 35;
-    harmonic = harmonic || type == 36;
+    spectrum = spectrum || type == kCaseIdForceSpectrum;
+    history = history || type == kCaseIdTimeHistory;
+    harmonic = harmonic || type == kCaseIdHarmonic;
   }
   auto refuse = [&](int row, const char* kind, const std::string& name, const char* what) {
     if (refusedRow != nullptr) *refusedRow = row;
@@ -266,7 +269,7 @@ void RunForceSpectrumStep(const Model& model, const AnalysisElementList& element
   for (double& value : squares) value = std::sqrt(value);
   for (double& value : forceSquares) value = std::sqrt(value);
   ProgressEnd(progress, ProgressArea::Phase);
-  WriteCaseBlock(model, squares, forceSquares, progress);
+  WriteCaseBlock(model, elements, squares, forceSquares, progress);
 }
 
 // --- harmonic -------------------------------------------------------------
@@ -346,7 +349,7 @@ void RunHarmonicStep(const Model& model, const AnalysisElementList& elements, An
     for (double& value : total) value = std::sqrt(0.5 * value);
     for (double& value : forceTotal) value = std::sqrt(0.5 * value);
   }
-  WriteCaseBlock(model, total, forceTotal, progress);
+  WriteCaseBlock(model, elements, total, forceTotal, progress);
 }
 
 // --- time history -----------------------------------------------------------
@@ -508,5 +511,5 @@ void RunTimeHistoryStep(const Model& model, const AnalysisElementList& elements,
   }
   ProgressBegin(progress, "Time history", ProgressArea::Phase);
   ProgressEnd(progress, ProgressArea::Phase);
-  WriteCaseBlock(model, peaks.displacements, peaks.forces, progress);
+  WriteCaseBlock(model, elements, peaks.displacements, peaks.forces, progress);
 }

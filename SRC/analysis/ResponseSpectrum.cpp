@@ -328,7 +328,8 @@ void WriteSeismicCsvBlock(const Model& model, const AnalysisElementList& element
   g_Export = ModalForcesExport{};
 }
 
-void WriteTotalForces(const Model& model, const std::vector<std::vector<float>>& blocks, const Columns& c, int rule) {
+void WriteTotalForces(const Model& model, const AnalysisElementList& elements,
+                      const std::vector<std::vector<float>>& blocks, const Columns& c, int rule) {
   const std::size_t count = blocks[1].size();
   std::vector<float> total(count, 0.0f);
   std::vector<double> r(static_cast<std::size_t>(c.M));
@@ -341,6 +342,7 @@ void WriteTotalForces(const Model& model, const std::vector<std::vector<float>>&
     total[k] = static_cast<float>(CombineModes(r, rule, c.pairs));
   }
   AddSeismicAnchorMovements(total, static_cast<std::size_t>(6 * ResultNodeCount(model)));
+  CheckForceBlockFits(model, elements, total);
   BinaryFileWriteFloats(*g_ResultsFile, total.data(), total.size());
 }
 
@@ -433,17 +435,20 @@ void RunResponseSpectrumStep(const Model& model, const AnalysisElementList& elem
   const std::vector<std::vector<float>> blocks = ModalForceBlocks(model, elements, columns, csv.file, progress);
   ProgressBegin(progress, "Calculating total displacements", ProgressArea::Phase);
   const std::vector<double> displacements = CombineDisplacements(columns, rule);
+  CheckSolutionFits(model, displacements);
   ProgressEnd(progress, ProgressArea::Phase);
   const bool anchorMovements = !SeismicAnchorMovementBlocks().empty();
   if (anchorMovements) ProgressBegin(progress, "Adding seismic displacements", ProgressArea::Phase);
   WriteNodeBlock(model, displacements, anchorMovements);
   if (anchorMovements) ProgressEnd(progress, ProgressArea::Phase);
   ProgressBegin(progress, "Calculating total accelerations", ProgressArea::Phase);
-  WriteNodeBlock(model, CombineAccelerations(columns, modal, rule));
+  const std::vector<double> accelerations = CombineAccelerations(columns, modal, rule);
+  CheckSolutionFits(model, accelerations);
+  WriteNodeBlock(model, accelerations);
   ProgressEnd(progress, ProgressArea::Phase);
   ProgressBegin(progress, "Calculating total forces", ProgressArea::Phase);
   WriteSeismicCsvBlock(model, elements, columns, csv.file);
-  WriteTotalForces(model, blocks, columns, rule);
+  WriteTotalForces(model, elements, blocks, columns, rule);
   ProgressEnd(progress, ProgressArea::Phase);
   if (csv.file != nullptr && std::fclose(csv.file) != 0)
     ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");

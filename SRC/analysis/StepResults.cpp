@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <limits>
+#include <utility>
 
 #include "analysis/ElementCaseInput.h"
 #include "elements/BendAnalysis.h"
@@ -16,12 +18,14 @@
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "numeric/EquationNumbers.h"
 #include "numeric/RunState.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
 #include "services/Frame.h"
 #include "services/Message.h"
+#include "services/NameTables.h"
 
 namespace {
 
@@ -71,7 +75,54 @@ void ExportStiffness(std::FILE* file, const Model& model, const AnalysisElementI
   }
 }
 
+std::string NodeOfIndexText(const Model& model, int node) {
+  return node >= 1 && node <= model.nodes.count ? std::string(NodeNumberText(model.nodes[node].id)) : std::string("?");
+}
+
+[[noreturn]] void ThrowUnfitResults(const std::string& where) {
+  throw std::string("The results of the load case \"") + LoadCaseTitle(CurrentCaseType()) +
+      "\" are not finite numbers.\n" + where + "\nCheck the lengths, loads and stiffnesses of the model.";
+}
+
+[[noreturn]] void ThrowUnfitElement(const Model& model, const AnalysisElementList& elements, int element) {
+  const AnalysisElement& e = elements[element];
+  ThrowUnfitResults("In the element from node " + NodeOfIndexText(model, e.node1) + " to node " +
+                    NodeOfIndexText(model, e.node2));
+}
+
+template <class Value>
+void CheckForceValues(const Model& model, const AnalysisElementList& elements, std::span<const Value> values) {
+  const std::size_t forces = 12 * static_cast<std::size_t>(elements.count);
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    if (FitsResultsFile(static_cast<double>(values[k]))) continue;
+    if (k < forces) ThrowUnfitElement(model, elements, static_cast<int>(k / 12) + 1);
+    ThrowUnfitResults("In the support loads");
+  }
+}
+
 }  // namespace
+
+bool FitsResultsFile(double value) {
+  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());  // false for NaN
+}
+
+void CheckSolutionFits(const Model& model, std::span<const double> values) {
+  for (std::size_t k = 1; k < values.size(); ++k) {
+    if (FitsResultsFile(values[k])) continue;
+    const std::int32_t position = EquationPosition(static_cast<std::int64_t>(k));
+    int node = 1;
+    while (node <= model.nodes.count && model.nodes[node].equation != position) ++node;
+    ThrowUnfitResults("At node " + NodeOfIndexText(model, node) +
+                      ", Direction = " + DirectionName(EquationDirection(static_cast<std::int64_t>(k))));
+  }
+}
+
+void CheckForceBlockFits(const Model& model, const AnalysisElementList& elements, std::span<const double> values) {
+  CheckForceValues(model, elements, values);
+}
+void CheckForceBlockFits(const Model& model, const AnalysisElementList& elements, std::span<const float> values) {
+  CheckForceValues(model, elements, values);
+}
 
 std::string StiffnessExportPath(const std::string& modelPath) {
   const std::size_t slash = modelPath.find_last_of("/\\");
@@ -133,6 +184,7 @@ void CalculateElementForces(const Model& model, const AnalysisElementList& eleme
     kept->builds.resize(static_cast<std::size_t>(elements.count) + 1);
   }
   const CaseLoadSet loads = CurrentCaseLoadSet(model);
+  g_ElementForceRun.unfitElement = 0;
   ProgressCounter counter;
   ProgressCounterStart(counter, elements.count);
   try {
@@ -160,6 +212,8 @@ void CalculateElementForces(const Model& model, const AnalysisElementList& eleme
     throw;
   }
   if (exportFile != nullptr) std::fclose(exportFile);
+  if (const int unfit = std::exchange(g_ElementForceRun.unfitElement, 0); unfit != 0)
+    ThrowUnfitElement(model, elements, unfit);
   ProgressAreaClear(progress, counter);
   ProgressEnd(progress, ProgressArea::Phase);
 }

@@ -9,8 +9,17 @@
 // writes every element's 12 x 12 local stiffness to "<model>_K.csv" beside
 // the model (replaced by each block, so it holds the run's last one); a
 // file that cannot be opened is reported and the run goes on without it.
+//
+// The results file holds f32: a displacement or force that no f32 holds
+// (infinite, not a number, or beyond its range) would be written as a
+// value it is not, or shown as a blank. The solution of every static
+// solve, every element-force block and the case block of every dynamic run
+// are checked once, and such a value ends the run with a message naming the
+// load case and where it lies.
 #pragma once
 
+#include <span>
+#include <string>
 #include <vector>
 
 #include "kindbase/EndForces.h"
@@ -27,6 +36,17 @@ struct ElementForceBuilds {
   std::vector<AnalysisElementInput> inputs;
   std::vector<ElementForceBuild> builds;
 };
+
+// Whether a value is one that the results file's f32 holds as it is.
+bool FitsResultsFile(double value);
+// Throw the message for the current case when a value of the solution
+// vector (by equation, [0] unused) does not fit; names its node and
+// direction.
+void CheckSolutionFits(const Model& model, std::span<const double> values);
+// The same for the element forces and support loads of a dynamic run's
+// block (twelve values per analysis element, then the support loads).
+void CheckForceBlockFits(const Model& model, const AnalysisElementList& elements, std::span<const double> values);
+void CheckForceBlockFits(const Model& model, const AnalysisElementList& elements, std::span<const float> values);
 
 void WriteDisplacements(const Model& model, AnalysisProgress& progress);
 void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
 #include <string>
 
 #include "kindbase/ElementAssembly.h"
@@ -78,8 +79,11 @@ void OutputElementForces(int element, const AnalysisElementInput& input, const V
   if (run.modalForcesRow != nullptr) run.modalForcesRow(element, record);
   QV_ASSERT(g_ResultsFile != nullptr);
   std::array<float, 12> values;
-  for (std::size_t i = 0; i < values.size(); ++i)
+  for (std::size_t i = 0; i < values.size(); ++i) {
     values[i] = std::fabs(record[i]) < kNegligibleForce ? 0.0f : static_cast<float>(record[i]);
+    const bool fits = std::fabs(record[i]) <= std::numeric_limits<float>::max();  // false for NaN
+    if (!fits && run.unfitElement == 0) run.unfitElement = element;
+  }
   BinaryFileWriteFloats(*g_ResultsFile, values.data(), values.size());
 }
 

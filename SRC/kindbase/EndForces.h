@@ -43,6 +43,10 @@ struct ElementForceRun {
   std::vector<Vector12d> accumulator;  // by element index, sized by the run
   bool noWrite = false;
   void (*modalForcesRow)(int element, const Vector12d& forces) = nullptr;
+  // The first element whose written record holds a value that no f32
+  // holds (infinite, not a number, or beyond the range; 0: none); the
+  // writer of the block reads and clears it.
+  int unfitElement = 0;
 };
 extern ElementForceRun g_ElementForceRun;
 

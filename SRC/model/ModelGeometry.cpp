@@ -137,7 +137,14 @@ void SetAxisFromNodes(LocalFrame& frame, const NodeTable& nodes, int index1, int
     length = 1.0f;  // coincident nodes: the element lies along X
     d[0] = 1.0f;
   }
-  frame.x = {d[0] / length, d[1] / length, d[2] / length};
+  if (std::isfinite(length)) {
+    frame.x = {d[0] / length, d[1] / length, d[2] / length};
+  } else {
+    // Nodes too far apart for the square of their distance in float: the
+    // direction is still theirs.
+    const double l = std::sqrt(double(d[0]) * d[0] + double(d[1]) * d[1] + double(d[2]) * d[2]);
+    frame.x = {static_cast<float>(d[0] / l), static_cast<float>(d[1] / l), static_cast<float>(d[2] / l)};
+  }
   BuildLocalFrame(frame, zVertical);
 }
 

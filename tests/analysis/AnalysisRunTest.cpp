@@ -2,7 +2,8 @@
 // written (the file size limit of the process stands in for a full disk),
 // a singular system, and every refusal before the first step (kinds whose
 // analysis is not built, cases that cannot run yet, a load off the pipe, a
-// combination without its sources, an untitled model). Each names its
+// combination without its sources, an untitled model), and results that
+// are not finite numbers. Each names its
 // cause, leaves the previous results file byte for byte, and leaves no new
 // file, temporary or work file behind; the model is not changed.
 #include <gtest/gtest.h>
@@ -15,7 +16,9 @@
 
 #include "analysis/AnalysisTesting.h"
 #include "kindbase/GlobalSystem.h"
+#include "loads/TimeVaryingLoad.h"
 #include "model/MakeModel.h"
+#include "services/NameTables.h"
 #include "services/TempFiles.h"
 #include "supports/Anchor.h"
 
@@ -127,6 +130,61 @@ TEST_F(AnalysisRunTest, WhatCannotBeAnalysedYetIsRefusedBeforeTheFirstStep) {
   Build();
   model.path.clear();
   EXPECT_EQ(FailedRun(), "The model must be saved before it is analyzed.");
+}
+
+// A pipe of 1E37 inches between two anchors: its weight's end moment,
+// wL²/12, is far beyond what the results file's f32 holds (the run used to
+// write zeros, from an element axis lost to the square of its length, and
+// report a success). The anchor's rotation is the first value that does
+// not fit: the run ends naming the first case and that node and direction.
+// At 1E20 inches the rotations still fit, the pipe's end moments do not:
+// the run names the element. Either way no results are left.
+TEST_F(AnalysisRunTest, ResultsThatAreNotFiniteEndTheRunNamingTheLoadCase) {
+  for (const auto& [length, where] :
+       {std::pair{1.0e37f, std::string("At node 10, Direction = ZZ")},
+        std::pair{1.0e20f, std::string("In the element from node 10 to node 20")}}) {
+    SCOPED_TRACE(length);
+    Model& model = TheModel();
+    StartModel(model, 400.0, kDensity, folder_ + "/line.mod");
+    PipeRow(model, 10, ElementType::From, 0.0f);
+    PutItem(model, 1, DataType::Anchor);
+    PipeRow(model, 20, ElementType::Pipe, length);
+    PutItem(model, 2, DataType::Anchor);
+    MakeModel(model);
+    SetCases(model, {1, 8, 2});
+    model.modified = false;
+    EXPECT_EQ(FailedRun(), "The results of the load case \"Sustained (W+P)\" are not finite numbers.\n" + where +
+                               "\nCheck the lengths, loads and stiffnesses of the model.");
+  }
+  // A sane length runs.
+  const RunResults run = AnalyseAndRead(Build());
+  EXPECT_EQ(run.cases.size(), 3u);
+}
+
+// The same for a dynamic case: a time varying load scaled beyond what any
+// displacement can follow ends the time history naming its case.
+TEST_F(AnalysisRunTest, ADynamicCaseWhoseResultsAreNotFiniteEndsTheRun) {
+  Model& model = Build();
+  model.timeFunctions.back() = {"STEP", {{0.0f, 1.0f}, {10.0f, 1.0f}}};
+  model.timeFunctions.emplace_back();
+  const int row = PipeRow(model, 20, ElementType::From, 0.0f);
+  PutItem(model, row, DataType::TimeVaryingLoad);
+  auto& load = static_cast<TimeVaryingLoad&>(*model.row(row).item);
+  load.Direction = 2;
+  load.TimeFunctionName = "STEP";
+  load.ScaleFactor = 3.0e38f;
+  load.UnitFactor = 1.0f;
+  MakeModel(model);
+  model.options.ModeCount = 3;
+  model.timeHistory = TimeHistorySettings{0.001f, 11, 1, 0, 5.0f};
+  SetCases(model, {1, 30, 35});
+  const std::string message = FailedRun();
+  EXPECT_EQ(message.substr(0, message.find('\n')),
+            "The results of the load case \"" + std::string(LoadCaseTitle(35)) + "\" are not finite numbers.");
+  // Within what a displacement can be, the same load runs.
+  load.ScaleFactor = 1000.0f;
+  RunAnalysis(model, SilentProgress());
+  EXPECT_TRUE(fs::exists(ResultsPath()));
 }
 
 TEST_F(AnalysisRunTest, ARunChangesNothingOfTheModelAndSolvedOrCombinedExpansionAgree) {
