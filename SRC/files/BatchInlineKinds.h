@@ -8,7 +8,7 @@
 // cut, the jacket's names and its room around the core, square local
 // axes, a User radius of at least 0.1 in), so that a row read from a file
 // opens in its dialog as it was read. A keyword of these kinds on a row of
-// another kind is read and checked and has no effect.
+// another kind is read and checked and then refused (BatchLayout.h).
 //
 // Decisions: a zero stiffness in TRAK or ROTK of an elastic element is no
 // spring (0, as the dialog's empty field), not the anchor's "not given";

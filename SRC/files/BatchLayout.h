@@ -16,11 +16,16 @@
 // built, and the spectrum load's directions are read into the model; a code
 // or keyword of any other kind
 // is refused with the line's message (never passed over), until its kind
-// exists. A keyword that belongs to a built kind other than the row's is
-// read and checked and then has no effect, except the specified
-// displacements and rotations (D..., DIS..., ROT...), which only an
-// anchor's line takes: on any other line they are refused, as a movement
-// read and dropped would leave the run without it.
+// exists. A keyword is read and checked where it stands; one that belongs
+// to a kind (an element kind, a data item, or one type of item such as a
+// user hanger or a flat-bottom tank nozzle) is then refused, with its line
+// and entry, on a line whose row is not of that kind, as a value read and
+// dropped would leave the model analysed other than the one written. The
+// specified displacements and rotations (D..., DIS..., ROT...) are refused
+// as they are read, off an anchor's line; the others once the line has
+// chosen its item (CheckBatchKeywordKinds). The pipe-load values in force,
+// the model's reference temperature and spectrum load, and the keywords
+// that choose the item stand on any line.
 //
 // A line is held to what the Layout window holds a typed row to: a row's
 // node is not the previous element's, a bend's node has no suffix, a
@@ -36,6 +41,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "elements/Bend.h"
 #include "files/BatchInlineKinds.h"
@@ -43,6 +49,15 @@
 #include "model/LayoutRow.h"
 #include "model/Nodes.h"
 #include "supports/DisplacementSets.h"
+
+// An entry or field that a line gave, with the line it stood on, for the
+// checks made once the whole line was read.
+struct BatchGivenEntry {
+  std::string keyword;
+  std::string entry;
+  int lineNumber = 0;
+  std::string line;  // as read
+};
 
 // One attribute entry: KEY, KEY=value or KEY(a,b,c).
 struct BatchEntry {
@@ -164,6 +179,8 @@ struct BatchLayoutAttributes {
   BatchInlineAttributes inlineKinds;
   // Flanges, SIFs, welds and masses (BatchJointKinds.h).
   BatchJointAttributes jointKinds;
+  // Every attribute entry read (and the B field), in the order given.
+  std::vector<BatchGivenEntry> given;
 };
 
 // Reads the current LAYOUT data line and appends its row to the model.
@@ -173,6 +190,11 @@ void SetBatchDataType(const BatchReader& reader, BatchLayoutAttributes& attribut
 // Reads the attribute list `text` (and its continuation lines, when it
 // ends with a comma) into `attributes`.
 void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes, std::string text);
+// Once the line has chosen its element kind and data item: refuses, with
+// the line that gave it, the first entry that belongs to a kind other than
+// the row's ("STIFF is given to guides (G), limit stops (LS) and snubbers
+// (SNUBBER) only :  STIFF=1000").
+void CheckBatchKeywordKinds(const BatchLayoutAttributes& attributes);
 // A parenthesis opened and never closed: the rest of the text is swallowed.
 bool HasUnclosedGroup(std::string_view field);
 // Once the model is made: refuses, with the line that gave it, the first

@@ -600,14 +600,17 @@ void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& t
   // A line cut inside its last entry would read as far as it goes.
   if (HasUnclosedGroup(text)) BatchLineError(reader, "Unclosed parenthesis", text);
   const BatchEntry entry = SplitBatchAttribute(text);
+  bool known = false;
   for (const Keyword& keyword : kKeywords) {
     if (entry.keyword != keyword.name) continue;
     keyword.read(reader, attributes, entry);
-    return;
+    known = true;
+    break;
   }
-  if (ReadBatchInlineKeyword(reader, attributes, entry)) return;
-  if (ReadBatchJointKeyword(reader, attributes, entry)) return;
-  BatchLineError(reader, "Unknown comment", entry.entry);
+  if (!known && !ReadBatchInlineKeyword(reader, attributes, entry) && !ReadBatchJointKeyword(reader, attributes, entry))
+    BatchLineError(reader, "Unknown comment", entry.entry);
+  // Whether the row takes it is known only once the line chose its item.
+  attributes.given.push_back({entry.keyword, entry.entry, reader.lineNumber, reader.rawLine});
 }
 
 }  // namespace

@@ -161,6 +161,7 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
         attributes.bendRadius = radius;
         attributes.bendRadiusText = rest;
         attributes.radiusKind = kBendRadiusUser;
+        attributes.given.push_back({"B", field, reader.lineNumber, reader.rawLine});
         break;
       }
       case 'M':
@@ -495,6 +496,7 @@ void ParseBatchLayoutLine(BatchReader& reader) {
     }
     CheckBatchInlineLine(reader, attributes);
     CheckBatchJointLine(reader, attributes);
+    CheckBatchKeywordKinds(attributes);
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.
     const bool bend = IsBendElementType(attributes.element);

@@ -310,7 +310,7 @@ TEST_F(BatchEdgeLinesTest, BranchSifsByTheirCodesWithTheDimensionsOfTheirTypes) 
   const Model& m = Imported("OPTIONS\nNONE\n" LAYOUT_PREFIX
                             "\nT20,X5,KT\nT30,X5,KF\nT40,X5,KF,CPAD=0.375\nT50,X5,KF,CPAD=0\nT60,X5,KE,CCRTCH=1.5\n"
                             "T70,X5,KS\nT80,X5,KW\nT90,X5,KR,CR=0.75,THK=0.5\nT100,X5,KP,CLEN=8,\nTHK=0.6\n"
-                            "T110,X5,KB,CR=2.5\nL30,KT,CTHK=0.5");
+                            "T110,X5,KB,CR=2.5\nL30,KT");
   ASSERT_EQ(m.rowCount, 13);
   struct Sif {
     std::int32_t type;
@@ -323,8 +323,7 @@ TEST_F(BatchEdgeLinesTest, BranchSifsByTheirCodesWithTheDimensionsOfTheirTypes) 
     const auto& sif = dynamic_cast<const BranchSif&>(*m.row(row).item);
     sifs.push_back({sif.type, sif.dimension1, sif.dimension2});
   }
-  // KF with a pad is the reinforced tee; dimensions a type does not show are
-  // not kept (the last row's THK).
+  // KF with a pad is the reinforced tee.
   EXPECT_EQ(sifs, (std::vector<Sif>{{1, 0, 0},
                                     {3, 0, 0},
                                     {2, 0.375f, 0},
@@ -336,6 +335,11 @@ TEST_F(BatchEdgeLinesTest, BranchSifsByTheirCodesWithTheDimensionsOfTheirTypes) 
                                     {8, 0.6f, 8},
                                     {9, 2.5f, 0},
                                     {1, 0, 0}}));
+  // A dimension the type does not keep is refused, not dropped.
+  Model dropped;
+  EXPECT_EQ(Import("Edge plant\nOPTIONS\nNONE\n" LAYOUT_PREFIX "\nL10,KT,CTHK=0.5\n", dropped),
+            LineError(14, "L10,KT,CTHK=0.5",
+                      "THK is given to radiused branches (KR) and branches on thickened pipe (KP) only :  THK=0.5"));
   const Model& si = Imported("OPTIONS\nSI,NONE\n" LAYOUT_PREFIX "\nT20,X500,KP,CTHK=12.7,LEN=254");
   const auto& thick = dynamic_cast<const BranchSif&>(*si.row(3).item);
   EXPECT_NEAR(thick.dimension1, 0.5, 1e-6);

@@ -39,7 +39,7 @@ TEST_F(BatchJointKindsTest, EachItemIsReadIntoItsRow) {
                    "T30,X5,CSIF(2,1.5)\n"
                    "T40,X5,CSIF=1.25\n"
                    "T50,X5,CWTYPE=4,DELTA=0.0625\n"
-                   "T60,X5,CWTYPE=2,DELTA=0.0625\n"
+                   "T60,X5,CWTYPE=2\n"
                    "T70,X5,CCWGT=100,OFFSET(10,0,-2)\n"
                    "T80,X5,CFLANGE=XX\n"
                    "T90,X5,CCWGT=0\n",
@@ -72,6 +72,9 @@ struct Refusal {
 
 const Refusal kRefusals[] = {
     {"T20,X5,CSIF=0.9", "Invalid SIF :  0.9"},
+    // A fillet weld has no mismatch to keep.
+    {"T20,X5,CWTYPE=2,DELTA=0.0625",
+     "DELTA is given to butt welds (WTYPE=1) and tapered transitions (WTYPE=4) only :  DELTA=0.0625"},
     {"T20,X5,CSIF=A", "Invalid SIF :  A"},
     {"T20,X5,CSIF(0.5,2)", "Invalid inplane SIF :  0.5"},
     {"T20,X5,CSIF(2,X)", "Invalid outplane SIF :  X"},

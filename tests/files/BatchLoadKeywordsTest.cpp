@@ -61,15 +61,14 @@ TEST_F(BatchLoadKeywordsTest, ForcesAndMomentsInTheirUnits) {
 }
 
 TEST_F(BatchLoadKeywordsTest, AFrequencyMakesAHarmonicLoad) {
-  const Model& model = Imported(PREFIX "\nT20,X5,CFRE=12.5,PH=-30,FOR(0,250,0)\nT30,X5,CFRE=3\nT40,X5,CPH=45");
+  const Model& model = Imported(PREFIX "\nT20,X5,CFRE=12.5,PH=-30,FOR(0,250,0)\nT30,X5,CFRE=3");
   ASSERT_EQ(model.row(2).dataType, DataType::HarmonicLoad);
   const auto& load = static_cast<const HarmonicLoad&>(*model.row(2).item);
   EXPECT_EQ(load.Frequency, 12.5f);
   EXPECT_FLOAT_EQ(load.Phase, -30.0f);  // degrees, as the load keeps it
   EXPECT_EQ(load.FY, 250.0f);
-  // No amplitude: a harmonic load all the same; a phase alone: nothing.
+  // No amplitude: a harmonic load all the same (a phase alone is refused).
   EXPECT_EQ(model.row(3).dataType, DataType::HarmonicLoad);
-  EXPECT_EQ(model.row(4).dataType, DataType::None);
 }
 
 TEST_F(BatchLoadKeywordsTest, TheSpectrumLoadAsItsDialogSetsIt) {
@@ -100,6 +99,8 @@ TEST_F(BatchLoadKeywordsTest, EveryRefusalWithItsLineAndMessage) {
       {"T20,X5,CFRE=5,MOM(1,0,0)",
        "A harmonic load (FRE) has no moments: MOM, MOMX, MOMY and MOMZ cannot go with it"},
       {"T20,X5,CPH=A", "Invalid phase :  A"},
+      {"T20,X5,CPH=45", "PH is given to harmonic loads (FRE) only :  PH=45"},
+      {"T20,X5,CFACY=2", "FACY is given to a spectrum named on the same line (SPECY) only :  FACY=2"},
       {"T20,X5,CSPECX=ABCDEFGHIJABCDEFGHIJABCDEFGHIJABC",
        "Spectrum name should be <= 32 characters :  SPECX=ABCDEFGHIJABCDEFGHIJABCDEFGHIJABC"},
       {"T20,X5,CFACY=-1", "Invalid y spectrum factor :  -1"},

@@ -55,6 +55,9 @@ TEST_F(BatchNozzleKeywordsTest, EveryRefusalGivesItsMessage) {
        "Elastic modulus of vessel material must be greater than 0"},
       {"T20,X50,CNOZZLE=297,NOD=8.625,NTHK=0.5,VOD=48,VTHK=0.5,L1=5,E=29E6,DV(0,1,0)", "L2 =  0  is invalid"},
       {"T20,X50,CNOZZLE=297,NOD=8.625,NTHK=0.5,VOD=48,VTHK=0.5,L1=5,L2=5,E=29E6", "Direction is invalid"},
+      // What the other vessel's nozzle keeps.
+      {std::string(kCylinder) + ",RPAD=1", "RPAD is given to flat-bottom tank nozzles (NOZZLE=650) only :  RPAD=1"},
+      {tank + ",L2=5", "L2 is given to cylindrical vessel nozzles (NOZZLE=297) only :  L2=5"},
       {tank + ",VOD=2000", "Nozzle OD/Vessel OD < 0.005"},
       {tank + ",VOD=150", "Nozzle OD/Vessel OD > 0.04"},
       {tank + ",L1=0.5", "L/Nozzle OD < 1.0"},
@@ -65,7 +68,7 @@ TEST_F(BatchNozzleKeywordsTest, EveryRefusalGivesItsMessage) {
 }
 
 TEST_F(BatchNozzleKeywordsTest, ANozzleLineGivesTheNozzleWithItsSprings) {
-  const Model& m = Imported(std::string(kCylinder) + ",RPAD=1\n" +
+  const Model& m = Imported(std::string(kCylinder) + "\n" +
                             "T30,X50,CNOZZLE=650,RPAD=1,NOD=8,NTHK=0.5,VOD=800,VTHK=1,L1=0.8,E=29E6,DV(0,1,0)");
   ASSERT_EQ(m.row(3).dataType, DataType::Nozzle);
   const Nozzle& cylinder = At(3);
