@@ -302,20 +302,23 @@ void IntermediateNodes(Writer& w, const Bend& bend, RowText& out) {
     out.Attribute("IN2(" + NodeText(bend.intermediateNode2) + "," + w.Num(bend.angle2, FormatAngle) + ")");
 }
 
-// The radius of a bend given by the user; the long radius is the reader's
-// own, and a short one has no word.
-void BendRadius(Writer& w, const Bend& bend, RowText& out) {
-  if (bend.radiusType == kBendRadiusUser) {
+constexpr float kSmallestUserRadius = 0.1f;  // inch: the jacketed bend's and the miter's least
+
+// Every bend's radius, whatever its kind: the reader takes the standard
+// long or short radius of the row's section back as that kind. A radius the
+// model was not made with (no section) has none to write.
+void BendRadius(Writer& w, const Bend& bend, float least, RowText& out) {
+  if (bend.radius >= least) {
     out.main += ",B" + w.Num(bend.radius, FormatDimension);
-  } else if (bend.radiusType == kBendRadiusShort) {
-    w.LeftOut("the short radius was written as the long one");
+  } else if (bend.radiusType != kBendRadiusLong) {
+    w.LeftOut("the bend has no radius to write; it reads back as a long-radius bend");
   }
 }
 
 void WriteBend(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& bend = static_cast<const Bend&>(*row.element);
   out.main += ",KI";
-  BendRadius(w, bend, out);
+  BendRadius(w, bend, 0.01f, out);
   if (bend.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(bend.thickness, FormatDimension));
   if (!bend.material.empty()) out.Attribute("BMAT=" + bend.material);
   if (bend.flexibilityFactor > 0.0f) out.Attribute("FF=" + w.Fixed(bend.flexibilityFactor, 10, 4));
@@ -349,13 +352,19 @@ void WriteJacketedPipe(Writer&, const LayoutRow& row, RowText& out) {
 void WriteJacketedBend(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& bend = static_cast<const JacketedBend&>(*row.element);
   out.main += ",JI";
-  BendRadius(w, bend, out);
+  BendRadius(w, bend, kSmallestUserRadius, out);
   JacketNames(bend, out);
   IntermediateNodes(w, bend, out);
   if (bend.jacketThickness != 0.0f) out.Attribute("JTHK=" + w.Num(bend.jacketThickness, FormatDimension));
   if (bend.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(bend.thickness, FormatDimension));
-  if (bend.jacketRadiusType == kBendRadiusUser && bend.jacketRadius != 0.0f)
-    out.Attribute("JR=" + w.Num(bend.jacketRadius, FormatDimension));
+  // A jacket without JR is a long-radius one; a short one is its section's
+  // standard short radius, which the reader takes back as that kind.
+  if (bend.jacketRadiusType != kBendRadiusLong) {
+    if (bend.jacketRadius >= kSmallestUserRadius)
+      out.Attribute("JR=" + w.Num(bend.jacketRadius, FormatDimension));
+    else
+      w.LeftOut("the jacket has no radius to write; it reads back as a long-radius jacket");
+  }
 }
 
 void WriteValve(Writer& w, const LayoutRow& row, RowText& out) {
@@ -518,7 +527,8 @@ std::string ElementRefusal(const LayoutRow& row) {
     case ElementType::CutPipe:
       return static_cast<const CutPipe&>(*row.element).cut == 0.0f ? "the cut pipe has no cut" : std::string();
     case ElementType::Miter:
-      return static_cast<const MiterBend&>(*row.element).radius < 0.1f ? "the miter has no radius" : std::string();
+      return static_cast<const MiterBend&>(*row.element).radius < kSmallestUserRadius ? "the miter has no radius"
+                                                                                      : std::string();
     case ElementType::TieRod: {
       const auto& t = static_cast<const TieRod&>(*row.element);
       return !(t.tensionStiffness > 0.0f || t.compressionStiffness > 0.0f) ? "the tie rod has no stiffness"

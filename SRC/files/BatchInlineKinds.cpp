@@ -186,6 +186,8 @@ void CheckBatchInlineLine(const BatchReader& reader, BatchLayoutAttributes& attr
       if (attributes.radiusKind == kBendRadiusUser && attributes.bendRadius < kSmallestUserRadius)
         BatchLineError(reader, "Invalid bend radius (B)", attributes.bendRadiusText);
       CheckJacket(reader, a);
+      if (a.jacketRadius > 0.0f)
+        a.jacketRadiusKind = BatchBendRadiusKind(*reader.model, a.jacketSection, a.jacketRadius);
       break;
     case ElementType::JacketedPipe: CheckJacket(reader, a); break;
     case ElementType::HydrotestLoad:
@@ -242,7 +244,7 @@ void FillBatchInlineElement(LayoutRow& row, const BatchLayoutAttributes& attribu
     bend->jacketThickness = a.jacketThickness;
     if (a.jacketRadius > 0.0f) {
       bend->jacketRadius = a.jacketRadius;
-      bend->jacketRadiusType = kBendRadiusUser;
+      bend->jacketRadiusType = a.jacketRadiusKind;
     }
     bend->jacketFlag = a.jacketMark;
   } else if (auto* hydrotest = dynamic_cast<HydrotestLoad*>(element)) {

@@ -50,6 +50,7 @@ struct BatchInlineAttributes {
   std::string jacketMaterial, jacketSection, jacketLoad;
   float jacketThickness = 0.0f;
   float jacketRadius = 0.0f;
+  std::uint8_t jacketRadiusKind = 2;  // of a JR given (BatchBendRadiusKind); 2 the user's
   std::uint8_t jacketMark = 0;
   // Jacket connections.
   bool spider = false, endCap = false;

@@ -50,6 +50,8 @@
 #include "model/Nodes.h"
 #include "supports/DisplacementSets.h"
 
+struct Model;
+
 // An entry or field that a line gave, with the line it stood on, for the
 // checks made once the whole line was read.
 struct BatchGivenEntry {
@@ -195,6 +197,13 @@ void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes
 // the row's ("STIFF is given to guides (G), limit stops (LS) and snubbers
 // (SNUBBER) only :  STIFF=1000").
 void CheckBatchKeywordKinds(const BatchLayoutAttributes& attributes);
+// The kind of a radius a B (or JR) field gives a bend of the pipe section
+// `section`: the section's standard short or long radius, within the
+// written text's last digit, is that standard radius, as the bend dialog's
+// choice gives it (the writer writes every bend's radius, and a short bend
+// read back as a user radius would lose the code rules of short bends);
+// any other radius is the user's.
+std::uint8_t BatchBendRadiusKind(const Model& model, const std::string& section, float radius);
 // A parenthesis opened and never closed: the rest of the text is swallowed.
 bool HasUnclosedGroup(std::string_view field);
 // Once the model is made: refuses, with the line that gave it, the first

@@ -2,6 +2,7 @@
 // line by their first letter, the joint and K codes, the data item the line
 // chooses, the checks a typed row passes, and the row appended from what
 // the line gave.
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "records/PipeDimensions.h"
 #include "records/Spectrum.h"
 #include "services/NameTables.h"
 #include "services/Units.h"
@@ -188,10 +190,13 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
 // The bend family takes its radius and wall; a miter its material and
 // factor too; a jacketed bend its intermediate nodes (on the jacket); only
 // a bend all of them.
-void FillBend(Bend& bend, const BatchLayoutAttributes& attributes) {
+void FillBend(const Model& model, Bend& bend, const BatchLayoutAttributes& attributes, const std::string& section) {
   const ElementType type = attributes.element;
   bend.radius = attributes.bendRadius;
   bend.radiusType = attributes.radiusKind;
+  // A miter's radius is always its own.
+  if (type != ElementType::Miter && bend.radiusType == kBendRadiusUser)
+    bend.radiusType = BatchBendRadiusKind(model, section, bend.radius);
   bend.thickness = attributes.bendThickness;
   if (type == ElementType::Bend || type == ElementType::Miter) {
     bend.material = attributes.bendMaterial;
@@ -430,7 +435,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
     row.load = reader.names.load;
   }
   if (auto* comment = dynamic_cast<CommentData*>(row.element.get())) comment->SetText(attributes.comment);
-  if (auto* bend = dynamic_cast<Bend*>(row.element.get())) FillBend(*bend, attributes);
+  if (auto* bend = dynamic_cast<Bend*>(row.element.get())) FillBend(model, *bend, attributes, row.section);
   if (auto* beam = dynamic_cast<Beam*>(row.element.get())) beam->beta = attributes.beta;
   FillBatchInlineElement(row, attributes);
   FillBatchJointElement(row, attributes);
@@ -458,6 +463,19 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
 }
 
 }  // namespace
+
+std::uint8_t BatchBendRadiusKind(const Model& model, const std::string& section, float radius) {
+  // The English texts keep 4 decimals of an inch, the SI ones 5 digits.
+  constexpr float kTextTolerance = 6.0e-5f;
+  const int record = FindSectionByName(model.sections, section);
+  if (record == 0) return kBendRadiusUser;
+  for (const bool shortRadius : {true, false}) {
+    const float standard = StandardBendRadius(model.sections[record], shortRadius);
+    if (standard > 0.0f && std::fabs(radius - standard) <= kTextTolerance * std::max(1.0f, standard))
+      return shortRadius ? kBendRadiusShort : kBendRadiusLong;
+  }
+  return kBendRadiusUser;
+}
 
 void SetBatchDataType(const BatchReader& reader, BatchLayoutAttributes& attributes, DataType type) {
   if (attributes.item != DataType::None)

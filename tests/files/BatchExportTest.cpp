@@ -5,8 +5,9 @@
 // for byte; the edge lines (an empty model, names
 // written where they change, a bend's item on a Location line, both pump
 // nozzles, empty node fields, a rupture stress without a yield stress); the
-// list of what the file cannot carry; write failures that leave no file; and
-// the Layout window's Export to MBF command through its save dialog.
+// list of what the file cannot carry; every bend's radius with its kind and
+// SIFs; write failures that leave no file; and the Layout window's Export to
+// MBF command through its save dialog.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -17,10 +18,13 @@
 #include <iterator>
 #include <sstream>
 
+#include "codes/CodeModel.h"
+#include "codes/Sif.h"
 #include "elements/BallJoint.h"
 #include "elements/Bend.h"
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
+#include "elements/JacketedBend.h"
 #include "elements/SlipJoint.h"
 #include "files/AllKindsModel.h"
 #include "files/AutoSaveTesting.h"
@@ -30,6 +34,8 @@
 #include "files/ModelFile.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
+#include "model/AnalysisElements.h"
+#include "model/MakeModel.h"
 #include "model/RowObjects.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
@@ -41,7 +47,8 @@
 
 namespace {
 
-// Every section, and a row of every element and item kind the reader takes.
+// Every section, and a row of every element and item kind the reader takes
+// (a bend of the long radius, without B, last).
 const char* const kEveryKind =
     "Round trip plant\n"
     "OPTIONS\nB313\n"
@@ -100,6 +107,7 @@ const char* const kEveryKind =
     "T450,X5,CWTYPE=4,DELTA=0.0625\n"
     "T460,X5,CTJOINT\n"
     "T470,X5,CCWGT=150,OFFSET(1,2,3)\n"
+    "T480,KI,X5\nT490,Y5\n"
     "PUMPS\nP-101 FEED,1,10,20\nP-2,0,1,0,0,10,-20,5,40,2,50,1\nP-3,0,0,0,1,5,5,5,,,60\n"
     "COMPRESSORS\nK-1,0,1,0,100,,120\n"
     "TURBINES\nT-1,1,0,0,,,,130\n"
@@ -588,6 +596,106 @@ TEST_F(BatchExportTest, ALocationRowWhoseItemIsLeftOutGivesNoLine) {
     EXPECT_FALSE(again.row(number).elementType == ElementType::Location &&
                  again.row(number).dataType == DataType::None)
         << "row " << number;
+}
+
+// Bends of every radius kind on 8.625 x 0.322 in pipe (long radius 1.5 OD,
+// 12.9375 in; short 1.0 OD, 8.625 in), a jacketed bend whose core and
+// jacket (16 in) are short, and a miter: the order of the rows below. The
+// pressures are 0, so the SIFs have no pressure correction.
+const char* const kBends =
+    "Bends\nOPTIONS\nB313\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nA1,700,25.5E6,7.44E-6,16500\n"
+    "PIPE\nS1,8.625,0.322\nS4,16,0.375\n"
+    "LOADS\nL1,300,0,1,200,0,150,0\nLAYOUT\nF10,KA,MA1,PS1,CL=L1\nT20,X100\n"
+    "T30,KI,X50\nT40,Y50\n"                    // rows 4, 5: short (set below)
+    "T50,KI,Y50\nT60,Z50\n"                    // rows 6, 7: long
+    "T70,KI,B20,Z50\nT80,X50\n"                // rows 8, 9: a radius of the user's
+    "T90,JP,X50,CJMAT=A1,JSEC=S4,JLOAD=L1\n"   // row 10
+    "T100,JI,X50,CJMAT=A1,JSEC=S4,JLOAD=L1\n"  // row 11: short core and jacket (set below)
+    "T110,JP,Y50,CJMAT=A1,JSEC=S4,JLOAD=L1\n"  // row 12
+    "T120,KM,B20,Y50\nT130,Z50\n";             // rows 13, 14
+
+// The in-plane and out-of-plane SIFs the piping code gives each bend, miter
+// and jacket arc of a row, in element order.
+std::vector<std::pair<float, float>> ArcSifs(Model& model, int row) {
+  MakeModel(model);
+  AnalysisElementList elements;
+  GenerateAnalysisElements(model, elements);
+  const CodeModel code(model, elements);
+  std::vector<std::pair<float, float>> sifs;
+  for (int e = 1; e <= elements.count; ++e) {
+    if (elements[e].row != row || (elements[e].kind != 4 && elements[e].kind != 5 && elements[e].kind != 7)) continue;
+    const EndSifs end = BendSifs(code, e);
+    sifs.emplace_back(end.inPlane, end.outPlane);
+  }
+  return sifs;
+}
+
+// Every bend goes out with its radius, so a short-radius bend comes back
+// short, a long one long and a user's radius as it was, in every unit set;
+// the jacketed bend keeps its short core and jacket and the miter its
+// radius. The B31.3 SIFs of the bends are the hand values (h = t R / r^2,
+// r = 4.1515 in: i = 0.9 / h^(2/3), o = 0.75 / h^(2/3)), before and after,
+// and nothing is listed as left out.
+TEST_F(BatchExportTest, EveryBendKeepsItsRadiusItsKindAndItsSifsThroughTheRoundTrip) {
+  Model original;
+  ASSERT_EQ(Import(kBends, original), "");
+  static_cast<Bend&>(*original.row(4).element).radiusType = kBendRadiusShort;
+  auto& jacketed = static_cast<JacketedBend&>(*original.row(11).element);
+  jacketed.radiusType = kBendRadiusShort;
+  jacketed.jacketRadiusType = kBendRadiusShort;
+  jacketed.jacketFlag = 2;  // the mark a jacket radius given in a file sets
+  MakeModel(original);
+  ASSERT_FLOAT_EQ(static_cast<const Bend&>(*original.row(4).element).radius, 8.625f);
+  ASSERT_FLOAT_EQ(static_cast<const Bend&>(*original.row(6).element).radius, 12.9375f);
+  ASSERT_FLOAT_EQ(jacketed.jacketRadius, 16.0f);
+  struct Hand {
+    int row;
+    float inPlane, outPlane;
+  };
+  const Hand kHand[] = {{4, 3.03929f, 2.53274f}, {6, 2.31941f, 1.93285f}, {8, 1.73484f, 1.44570f}};
+  for (const Hand& hand : kHand) {
+    const auto sifs = ArcSifs(original, hand.row);
+    ASSERT_FALSE(sifs.empty()) << hand.row;
+    EXPECT_NEAR(sifs[0].first, hand.inPlane, 1e-4f) << hand.row;
+    EXPECT_NEAR(sifs[0].second, hand.outPlane, 1e-4f) << hand.row;
+  }
+  for (const BatchExportUnits units : {BatchExportUnits::English, BatchExportUnits::Inch, BatchExportUnits::Si}) {
+    SCOPED_TRACE(static_cast<int>(units));
+    std::vector<std::string> leftOut;
+    const std::string text = Export(original, units, &leftOut);
+    EXPECT_EQ(leftOut, std::vector<std::string>{});
+    // Each bend, jacketed bend and miter line has its B field.
+    for (const char* start : {"T30,KI,B", "T50,KI,B", "T70,KI,B", "T100,JI,B", "T120,KM,B"}) {
+      bool found = false;
+      for (const std::string& line : Lines(text)) found = found || line.rfind(start, 0) == 0;
+      EXPECT_TRUE(found) << start << "\n" << text;
+    }
+    Model again;
+    ASSERT_EQ(Import(text, again), "") << text;
+    ASSERT_EQ(again.rowCount, original.rowCount);
+    for (const int row : {4, 6, 8, 11, 13}) {
+      SCOPED_TRACE(row);
+      const auto& a = static_cast<const Bend&>(*original.row(row).element);
+      const auto& b = static_cast<const Bend&>(*again.row(row).element);
+      EXPECT_EQ(b.radiusType, a.radiusType);
+      EXPECT_NEAR(b.radius, a.radius, 1e-3f);
+      EXPECT_EQ(b.thickness, a.thickness);
+      const auto before = ArcSifs(original, row), after = ArcSifs(again, row);
+      ASSERT_EQ(after.size(), before.size());
+      for (std::size_t arc = 0; arc < before.size(); ++arc) {
+        EXPECT_NEAR(after[arc].first, before[arc].first, 1e-4f);
+        EXPECT_NEAR(after[arc].second, before[arc].second, 1e-4f);
+      }
+    }
+    const auto& jacket = static_cast<const JacketedBend&>(*again.row(11).element);
+    EXPECT_EQ(jacket.jacketRadiusType, kBendRadiusShort);
+    EXPECT_NEAR(jacket.jacketRadius, 16.0f, 1e-3f);
+    // In the English and inch sets the whole model reads back as it was.
+    if (units != BatchExportUnits::Si) {
+      again.unitChoices = original.unitChoices;
+      EXPECT_TRUE(ModelBytes(again) == ModelBytes(original));
+    }
+  }
 }
 
 class BatchExportCommandTest : public AutoSaveFixture {
