@@ -786,7 +786,15 @@ struct Converter {
     }
     const double k = r.values[2];
     const float gap = Length(r.values[3]);
-    const float mu = static_cast<float>(r.values[4]);
+    // A friction coefficient is at least 0, as the batch file and the
+    // dialogs hold it: a negative one would push the pipe along its
+    // movement. Not taken (none), and said, where a support takes one.
+    const auto friction = [&]() {
+      if (r.values[4] >= 0.0) return static_cast<float>(r.values[4]);
+      Log(r.line, "the friction coefficient " + Plain(r.values[4]) + " of the restraint at node " +
+                      std::to_string(node) + " is not taken: a friction coefficient is at least 0");
+      return 0.0f;
+    };
     const int connected = reader.Integer(r.values[5]);
     const float cx = static_cast<float>(r.cosines[0]), cy = static_cast<float>(r.cosines[1]),
                 cz = static_cast<float>(r.cosines[2]);
@@ -798,7 +806,7 @@ struct Converter {
       item.dirX = cx;
       item.dirY = cy;
       item.dirZ = cz;
-      item.frictionCoefficient = mu;
+      item.frictionCoefficient = friction();
       if (k != 0.0) item.stiffness = Stiffness(k);
     };
     if (type == 1) {
@@ -831,7 +839,7 @@ struct Converter {
     } else if (type == 8) {
       auto& item = static_cast<Guide&>(PlaceItem(number, node, DataType::Guide, r.line));
       item.gap = gap;
-      item.frictionCoefficient = mu;
+      item.frictionCoefficient = friction();
       if (k != 0.0) item.stiffness = Stiffness(k);
     } else if (type == 9 || (type >= 27 && type <= 29)) {
       stop(type == 9 ? gap : 0.0f, type == 9 ? -gap : 0.0f);

@@ -596,6 +596,16 @@ void ReadBallJoint(PnfReader& reader, BallJoint& joint) {
   joint.weight = 0.0f;
 }
 
+// A friction coefficient at least 0, as the batch file and the dialogs hold
+// it: a negative one would push the pipe along its movement. Not taken
+// (none) and said in the log.
+float ReadFriction(PnfReader& reader, const std::string& token) {
+  const float mu = ReadNumber(reader, token, "Invalid friction coefficient");
+  if (mu >= 0.0f) return mu;
+  Log(reader, "the friction coefficient " + token + " is not taken: a friction coefficient is at least 0");
+  return 0.0f;
+}
+
 void ReadLimitStop(PnfReader& reader, LimitStop& stop, bool oneWay) {
   stop.lowerLimit = 0.0f;
   stop.upperLimit = 0.0f;
@@ -619,8 +629,7 @@ void ReadLimitStop(PnfReader& reader, LimitStop& stop, bool oneWay) {
         found = true;
       }
     if (!found) Fail(reader, "Invalid direction", token ? *token : std::string());
-    if (const auto mu = Next(reader); Given(mu))
-      stop.frictionCoefficient = ReadNumber(reader, *mu, "Invalid friction coefficient");
+    if (const auto mu = Next(reader); Given(mu)) stop.frictionCoefficient = ReadFriction(reader, *mu);
   } else {
     stop.stiffness = ReadSupportStiffness(reader, Next(reader), kRigid, "Invalid stiffness");
     if (const auto upper = Next(reader); Given(upper)) {
@@ -628,8 +637,7 @@ void ReadLimitStop(PnfReader& reader, LimitStop& stop, bool oneWay) {
     }
     if (const auto lower = Next(reader); Given(lower))
       stop.lowerLimit = -std::fabs(ReadValue(reader, *lower, ParseDimension, "Invalid lower limit", 10.0f));
-    if (const auto mu = Next(reader); Given(mu))
-      stop.frictionCoefficient = ReadNumber(reader, *mu, "Invalid friction coefficient");
+    if (const auto mu = Next(reader); Given(mu)) stop.frictionCoefficient = ReadFriction(reader, *mu);
     if (const auto x = Next(reader); Given(x)) stop.dirX = ReadNumber(reader, *x, "Invalid xcomp");
     if (const auto y = Next(reader); Given(y)) stop.dirY = ReadNumber(reader, *y, "Invalid ycomp");
     if (const auto z = Next(reader); Given(z)) stop.dirZ = ReadNumber(reader, *z, "Invalid zcomp");

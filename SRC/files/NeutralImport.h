@@ -20,7 +20,8 @@
 // arc) is taken only at a bend, elsewhere it stands at the named node and
 // the position is logged; a reducer end whose section is unknown is
 // refused; a second-pass record changes only a straight pipe (a bend or a
-// joint would lose what makes it one), and is logged otherwise.
+// joint would lose what makes it one), and is logged otherwise; a friction
+// coefficient below 0 is not taken (the stop has none) and is logged.
 #pragma once
 
 #include <istream>

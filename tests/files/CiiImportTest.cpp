@@ -26,7 +26,9 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "supports/Anchor.h"
+#include "supports/Guide.h"
 #include "supports/Hanger.h"
+#include "supports/LimitStop.h"
 #include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 
@@ -296,6 +298,36 @@ TEST_F(CiiImportTest, EverythingNotTakenIsLoggedWithItsLine) {
   EXPECT_TRUE(Logged(log, "Line " + std::to_string(restraints + 9) + ": restraint type 99 at node 40 has no item: not taken"));
   EXPECT_TRUE(Logged(log, "Line " + std::to_string(LineOf(text, "#$ SIF&TEES") + 6) +
                               ": SIF at node 777, which no element makes: not taken"));
+}
+
+// A restraint's friction coefficient below 0 would push the pipe along its
+// movement: a guide's or a limit stop's is not taken (none) and the log says
+// so with the restraint's line; one of at least 0 is taken.
+TEST_F(CiiImportTest, ANegativeFrictionIsNotTakenAndTheLogSaysSo) {
+  CiiSample sample = Plant();
+  sample.restraints.push_back({40, 8, 0, 0, -0.3});               // a guide
+  sample.restraints.push_back({30, 13, 0, 0, -0.25, 0, 0, 1, 0});  // a stop in +Y
+  sample.restraints.push_back({20, 8, 0, 0, 0.4});
+  const std::string text = sample.Text();
+  Model model;
+  std::vector<std::string> log;
+  ASSERT_EQ(Read(text, model, &log), "");
+  const int guide = RowWith(model, 40, DataType::Guide), stop = RowWith(model, 30, DataType::LimitStop),
+            kept = RowWith(model, 20, DataType::Guide);
+  ASSERT_NE(guide * stop * kept, 0);
+  EXPECT_EQ(static_cast<const Guide&>(*model.row(guide).item).frictionCoefficient, 0.0f);
+  const auto& limit = static_cast<const LimitStop&>(*model.row(stop).item);
+  EXPECT_EQ(limit.frictionCoefficient, 0.0f);
+  EXPECT_EQ(limit.dirY, 1.0f);  // the stop itself is taken
+  EXPECT_FLOAT_EQ(static_cast<const Guide&>(*model.row(kept).item).frictionCoefficient, 0.4f);
+  const int restraints = LineOf(text, "#$ RESTRANT");
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(restraints + 7) +
+                              ": the friction coefficient -0.3 of the restraint at node 40 is not taken: a friction "
+                              "coefficient is at least 0"));
+  EXPECT_TRUE(Logged(log, "Line " + std::to_string(restraints + 9) +
+                              ": the friction coefficient -0.25 of the restraint at node 30 is not taken: a friction "
+                              "coefficient is at least 0"));
+  for (const std::string& entry : log) EXPECT_EQ(entry.find("friction coefficient 0.4"), std::string::npos) << entry;
 }
 
 TEST_F(CiiImportTest, ElementPassesMakeReducerEndsBallJointsValvesFluidWeightHalfAnglesAndHydrotestRows) {

@@ -125,6 +125,34 @@ TEST_F(NeutralImportTest, EnglishRunGivesRowsNodesBendAndSupportValues) {
                           "in/in/F, 20000 psi; 1200 F: 2.0e7 psi, 8.0e-6 in/in/F, 1000 psi): enter its own"));
 }
 
+// A friction coefficient below 0 (of ONEWAY or LIMITSTOP) would push the
+// pipe along its movement: it is not taken, the stop keeps none, and the log
+// says so with its line; one of at least 0 is taken. The model's own batch
+// export then reads back.
+TEST_F(NeutralImportTest, ANegativeFrictionIsNotTakenAndTheLogSaysSo) {
+  Model model;
+  std::vector<std::string> log;
+  ASSERT_EQ(Read(std::string(kHeader) +
+                     "FROM A 0 0 0 S1 CS L1\nTO B 100 0 0\nTO C 0 100 0\nTO D 0 0 50\n"
+                     "ONEWAY B * -Y -0.3\nLIMITSTOP C * * 2 3 -0.25\nONEWAY D * +Y 0.4\n",
+                 model, &log),
+            "");
+  ASSERT_EQ(model.rowCount, 8);
+  const auto& oneWay = static_cast<LimitStop&>(*model.row(6).item);
+  EXPECT_EQ(oneWay.frictionCoefficient, 0.0f);
+  EXPECT_EQ(oneWay.dirY, 1.0f);  // the stop itself is taken
+  EXPECT_EQ(static_cast<LimitStop&>(*model.row(7).item).frictionCoefficient, 0.0f);
+  EXPECT_FLOAT_EQ(static_cast<LimitStop&>(*model.row(8).item).frictionCoefficient, 0.4f);
+  EXPECT_TRUE(Logged(log, "Line 10: the friction coefficient -0.3 is not taken: a friction coefficient is at least 0"));
+  EXPECT_TRUE(
+      Logged(log, "Line 11: the friction coefficient -0.25 is not taken: a friction coefficient is at least 0"));
+  for (const std::string& entry : log) EXPECT_EQ(entry.find("friction coefficient 0.4"), std::string::npos) << entry;
+  std::vector<std::string> leftOut;
+  const std::string batch = WriteModelBatchText(model, BatchExportUnits::English, leftOut);
+  Model again;
+  EXPECT_EQ(Import(batch, again), "") << batch;
+}
+
 TEST_F(NeutralImportTest, MetricFileScalesCentimetresAndSiDoesNot) {
   Model metric;
   ASSERT_EQ(Read("UNIT METRIC\nPIPE S1 10 40 11.43 0.6\nFROM A\nTO B 100 0 0 * S1\nLIMITSTOP B * * 2 3\n", metric), "");

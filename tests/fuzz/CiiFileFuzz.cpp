@@ -52,6 +52,7 @@ std::vector<std::string> FuzzSeeds() {
     sample.rigids.push_back(100);
     for (double type : {1.0, 2.0, 3.0, 5.0, 8.0, 9.0, 10.0, 13.0, 16.0, 99.0})
       sample.restraints.push_back({type < 9 ? 10.0 : 40.0, type, 1000, 0.1, 0.3, 0, 0, 1, 0});
+    sample.restraints.push_back({40, 8, 1000, 0.1, -0.3, 0, 0, 1, 0});  // a friction not taken
     sample.forces.push_back({40, 1, 2, 3, 4, 5, 6});
     sample.tees.push_back({20, 1, 2, 1.5});
     sample.tees.push_back({30, 20, 2, 1.5});

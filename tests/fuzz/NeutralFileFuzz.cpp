@@ -1,7 +1,7 @@
 // The piping neutral file reader: any text is imported into a fresh model or
 // refused with its line's message. Seeds: files that reach every section
 // line and every record kind, in English, Metric and SI units (a position
-// off a bend among them).
+// off a bend and friction coefficients that are not taken among them).
 #include <sstream>
 
 #include "files/NeutralImport.h"
@@ -34,5 +34,7 @@ std::vector<std::string> FuzzSeeds() {
       "LINESTOP B\nROTATIONAL D * 500 0 0 1\nINCLINED B * FREE 30 60\nGUIDE C MID\nBSJ * 1000\n"
       "ANCHOR A * * * * * * * 1 2 3 0.5 * * 4 0 0 0 0 0 5\nVALVE A * 150 2\nCUT B 0.5\nREDUCER D\n"
       "BELLOW E 20 50 1000 500 * 2000 * 300\nVALVE F * 1\n",
+      "PIPE S1 8 40 8.625 0.322\nFROM A 0 0 0 S1\nTO B 10 0 0\nTO C 0 10 0\nONEWAY B * -Y -0.3\n"
+      "LIMITSTOP C * * 2 3 -0.25 0 1 0\n",
   };
 }
