@@ -174,8 +174,10 @@ void AskSaveBeforeEnd() {
 bool StartAutomaticSaveAndOfferRecovery() {
   StartAutomaticSave();
   // A batch run, or a run nobody can answer, asks nothing: the save waits
-  // for the next interactive start.
-  if (BatchRun || MessagesToStandardError) return false;
+  // for the next interactive start. A command-line batch run that ended
+  // well has already cleared BatchRun, and its results are open: the start-up
+  // file says what the run is.
+  if (BatchRun || StartupIsBatchFile || MessagesToStandardError) return false;
   return OfferAutomaticSaveRecovery(MainFrame().window);
 }
 

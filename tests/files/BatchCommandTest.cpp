@@ -442,6 +442,39 @@ TEST_F(BatchCommandTest, TheCommandLineWritesTheModelAnalysesItAndEndsInTheModel
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
 }
 
+// The automatic save a crashed run left waits for an interactive start: a
+// command-line batch run asks no recovery question over its results (a Yes
+// would put the crashed model in place of the batch model), its model stays
+// the open one, and the save is still there for the next start.
+TEST_F(BatchCommandTest, ACommandLineBatchRunOffersNoRecoveryAndKeepsItsModel) {
+  BuildModel(InFolder("crashed.mod"));
+  ASSERT_TRUE(AutomaticSaveNow());
+  std::string left = AutomaticSavePath();
+  left.replace(left.find(AutomaticSaveInstance()), AutomaticSaveInstance().size(), "999999999-1");
+  std::filesystem::rename(AutomaticSavePath(), left);
+  RemoveAutomaticSave();
+  InitEmptyModel(TheModel(), AnalysisOptions());
+  TheModel().path.clear();
+  TheModel().modified = false;
+  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
+  const std::string path = Write("plant.mbf", kGoodFile);
+  const int code = RunCommandLine(path, [&] {
+    platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG", [](HWND dialog) {
+      SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1406, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1406)));
+    });
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+    EXPECT_EQ(TheModel().rowCount, 6);
+    EXPECT_TRUE(InResultsMode());
+    EXPECT_TRUE(Exists(left));
+    PostMessage(MainFrame().window, WM_CLOSE, 0, 0);
+  });
+  EXPECT_EQ(code, 0);
+  EXPECT_TRUE(Exists(left));
+  std::filesystem::remove(left);
+}
+
 // Started with a batch file, the program prints a report to a file of its
 // own beside the model, as CSV and without a dialog: File > Print of the
 // Layout window over the results shown writes the model report with every
