@@ -47,7 +47,7 @@ struct Columns {
   std::vector<const std::vector<double>*> shapes;  // 1-based columns, unscaled
   std::vector<double> scale;                 // 1-based, the columns' scales
   std::array<double, 3> Z{};                 // missing-mass factors in g
-  std::vector<ModePair> pairs;               // the closely-spaced rule's pairs
+  std::vector<CloseModePair> pairs;               // the closely-spaced rule's pairs
 
   std::size_t Size() const { return shapes[1]->size(); }
   double Value(std::size_t column, std::size_t k) const { return (*shapes[column])[k] * scale[column]; }
@@ -348,8 +348,8 @@ void WriteTotalForces(const Model& model, const AnalysisElementList& elements,
 
 }  // namespace
 
-std::vector<ModePair> CloselySpacedPairs(std::span<const double> omega, int trueModes) {
-  std::vector<ModePair> pairs;
+std::vector<CloseModePair> CloselySpacedPairs(std::span<const double> omega, int trueModes) {
+  std::vector<CloseModePair> pairs;
   for (int i = 0; i < trueModes; ++i)
     for (int j = i + 1; j < trueModes; ++j) {
       const double wi = omega[static_cast<std::size_t>(i) + 1], wj = omega[static_cast<std::size_t>(j) + 1];
@@ -364,7 +364,7 @@ double CombineModes(std::span<const double> r, std::span<const double> omega, in
   return CombineModes(r, rule, CloselySpacedPairs(omega, N));
 }
 
-double CombineModes(std::span<const double> r, int rule, std::span<const ModePair> pairs) {
+double CombineModes(std::span<const double> r, int rule, std::span<const CloseModePair> pairs) {
   if (rule == kSumAbsolute) {
     double sum = 0.0;
     for (double value : r) sum += std::fabs(value);
@@ -378,7 +378,7 @@ double CombineModes(std::span<const double> r, int rule, std::span<const ModePai
   }
   if (rule == kSumNrl) return std::sqrt(std::max(squares - largest, 0.0)) + std::sqrt(largest);
   if (rule == kSumCloselySpaced)
-    for (const ModePair& pair : pairs)
+    for (const CloseModePair& pair : pairs)
       squares += 2.0 * std::fabs(r[static_cast<std::size_t>(pair.first)] * r[static_cast<std::size_t>(pair.second)]);
   return std::sqrt(squares);
 }

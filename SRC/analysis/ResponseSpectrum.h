@@ -43,7 +43,7 @@ struct ResponseSpectrum;
 struct SpectrumLoad;
 
 // Two modes of the closely-spaced rule (0-based, first < second).
-struct ModePair {
+struct CloseModePair {
   int first = 0;
   int second = 0;
 };
@@ -51,11 +51,11 @@ struct ModePair {
 // frequency, with their circular frequencies omega (1-based, as the modal
 // results keep them), in the order the rule adds them. The pairs are the
 // same for every quantity of a case: the step finds them once.
-std::vector<ModePair> CloselySpacedPairs(std::span<const double> omega, int trueModes);
+std::vector<CloseModePair> CloselySpacedPairs(std::span<const double> omega, int trueModes);
 
 // One quantity's modal values r (modes 1..M at [0..M-1]) by the rule; the
 // pair term of the closely-spaced rule runs over `pairs`.
-double CombineModes(std::span<const double> r, int rule, std::span<const ModePair> pairs);
+double CombineModes(std::span<const double> r, int rule, std::span<const CloseModePair> pairs);
 // The same, the pairs found among the first `trueModes` of r.
 double CombineModes(std::span<const double> r, std::span<const double> omega, int trueModes, int rule);
 // The three directions' values by the direction sum.

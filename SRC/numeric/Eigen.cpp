@@ -33,7 +33,7 @@ double MassDot(std::span<const double> M, const double* x, const double* y, std:
 // a second pass when the first removes more than half of its M-norm² (then
 // the rounding of the first pass is no longer small against what is left).
 // Returns the M-norm² left.
-double OrthogonaliseAgainst(std::span<const ModePair> found, std::span<const double> M, std::vector<double>& x) {
+double OrthogonaliseAgainst(std::span<const EigenPair> found, std::span<const double> M, std::vector<double>& x) {
   const auto E = static_cast<std::int64_t>(x.size()) - 1;
   std::vector<double> mx(x.size(), 0.0), g(found.size());
   double before = MassDot(M, x.data(), x.data(), E);
@@ -61,7 +61,7 @@ double OrthogonaliseAgainst(std::span<const ModePair> found, std::span<const dou
 // One more classical Gram-Schmidt pass of x against every mode found, for
 // a candidate whose first pass removed more than half of it. Returns the
 // M-norm² left.
-double OrthogonalisePass(std::span<const ModePair> found, std::span<const double> M, std::vector<double>& x) {
+double OrthogonalisePass(std::span<const EigenPair> found, std::span<const double> M, std::vector<double>& x) {
   const auto E = static_cast<std::int64_t>(x.size()) - 1;
   std::vector<double> mx(x.size(), 0.0), g(found.size());
   for (std::int64_t i = 1; i <= E; ++i) mx[i] = M[i] * x[i];
@@ -150,7 +150,7 @@ class ModeSearch {
   std::int64_t negatives_ = 0;
   double floor_ = 0.0;           // every root below it is among found_, as a Sturm count showed
   std::int64_t missing_ = 0;     // roots the last Sturm count showed missing
-  std::vector<ModePair> found_;  // ascending λ, M-orthonormal: each a distinct root
+  std::vector<EigenPair> found_;  // ascending λ, M-orthonormal: each a distinct root
   std::uint32_t runs_ = 0;       // Lanczos runs so far: each takes its own start vectors
   ModalResult result_;
 };
@@ -239,7 +239,7 @@ ModalResult ModeSearch::Run(std::span<const double> firstStart) {
   result_.eigenvalues.assign(1, 0.0);
   result_.modeShapes.resize(1);
   for (std::int32_t j = 0; j < wanted; ++j) {
-    ModePair& mode = found_[static_cast<std::size_t>(j)];
+    EigenPair& mode = found_[static_cast<std::size_t>(j)];
     result_.eigenvalues.push_back(mode.lambda);
     result_.modeShapes.push_back(std::move(mode.phi));
   }
@@ -318,7 +318,7 @@ ModalFault ModeSearch::CheckInput() {
 std::int32_t ModeSearch::WantedCount(bool& complete) {
   std::int32_t count = 0;
   complete = true;
-  for (const ModePair& mode : found_) {
+  for (const EigenPair& mode : found_) {
     ++count;
     if (count == Nreq_ || mode.lambda > lambdaC_) return count;
   }
@@ -333,14 +333,14 @@ std::int32_t ModeSearch::WantedCount(bool& complete) {
 ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, bool recovery,
                              std::int32_t& admitted, LanczosOutcome& outcome) {
   std::vector<const std::vector<double>*> locked;
-  for (const ModePair& mode : found_) locked.push_back(&mode.phi);
+  for (const EigenPair& mode : found_) locked.push_back(&mode.phi);
   LanczosGoal goal;
   goal.count = count;
   goal.cutOff = lambdaC_;
   goal.dimension = massEquations_ - static_cast<std::int32_t>(found_.size());
   goal.floor = floor_;
   goal.startSequence = runs_++;
-  for (const ModePair& mode : found_)
+  for (const EigenPair& mode : found_)
     if (mode.lambda != factorShift_) goal.lockedTheta = std::max(goal.lockedTheta, 1.0 / std::fabs(mode.lambda - factorShift_));
   LanczosMonitor monitor;
   monitor.step = [this](std::int32_t step) {
@@ -355,7 +355,7 @@ ModalFault ModeSearch::Round(std::int32_t count, std::span<const double> start, 
   for (const double lambda : lambdas) {
     const auto j = static_cast<std::int32_t>(
         std::lower_bound(found_.begin(), found_.end(), lambda,
-                         [](const ModePair& m, double value) { return m.lambda < value; }) -
+                         [](const EigenPair& m, double value) { return m.lambda < value; }) -
         found_.begin() + 1);
     ShowModeIteration(j, outcome.steps - 1);
     ShowModeFrequency(j, lambda);
@@ -436,8 +436,8 @@ ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const doubl
   return ModalFault::None;
 }
 
-std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>& found,
-                               std::vector<ModePair> candidates, double thetaMax) {
+std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<EigenPair>& found,
+                               std::vector<EigenPair> candidates, double thetaMax) {
   const std::int64_t E = op.profile.equationCount;
   std::vector<double> admitted;
   std::vector<const double*> before;  // the modes found before a panel
@@ -454,7 +454,7 @@ std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>&
       whole[p] = MassDot(op.M, candidates[first + p].phi.data(), candidates[first + p].phi.data(), E);
     }
     before.clear();
-    for (const ModePair& mode : found) before.push_back(mode.phi.data() + 1);
+    for (const EigenPair& mode : found) before.push_back(mode.phi.data() + 1);
     const std::size_t foundBefore = found.size();
     if (!before.empty()) {
       G.resize(before.size() * width);
@@ -464,7 +464,7 @@ std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>&
     }
     std::vector<const double*> joined;  // the modes admitted from this panel so far
     for (std::size_t p = 0; p < width; ++p) {
-      ModePair& candidate = candidates[first + p];
+      EigenPair& candidate = candidates[first + p];
       std::vector<double>& phi = candidate.phi;
       // The rest of the first pass: the modes admitted from this panel.
       std::vector<double> g(joined.size());
@@ -495,17 +495,17 @@ std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>&
       }
       Normalise(phi, left);
       const auto at = std::upper_bound(found.begin(), found.end(), lambda,
-                                       [](double value, const ModePair& m) { return value < m.lambda; });
+                                       [](double value, const EigenPair& m) { return value < m.lambda; });
       // A mode's terms stay where they are when `found` moves its modes.
-      joined.push_back(found.insert(at, ModePair{lambda, std::move(phi)})->phi.data());
+      joined.push_back(found.insert(at, EigenPair{lambda, std::move(phi)})->phi.data());
       admitted.push_back(lambda);
     }
   }
   return admitted;
 }
 
-std::int64_t CountSturmBelow(std::span<const ModePair> found, double shift) {
-  return std::count_if(found.begin(), found.end(), [shift](const ModePair& mode) { return mode.lambda < shift; });
+std::int64_t CountSturmBelow(std::span<const EigenPair> found, double shift) {
+  return std::count_if(found.begin(), found.end(), [shift](const EigenPair& mode) { return mode.lambda < shift; });
 }
 
 std::string ModalFaultMessage(ModalFault fault) {

@@ -97,12 +97,12 @@ ModalFault FactoriseShifted(const SkylineProfile& profile, std::span<const doubl
 // run's factorisation shows the remainder an eigenvector (residual below
 // 1.0e-6 of its θ), which then joins with its Rayleigh quotient. thetaMax:
 // the run's largest |θ|. Returns the λ of the modes admitted.
-std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<ModePair>& found,
-                               std::vector<ModePair> candidates, double thetaMax);
+std::vector<double> AdmitModes(const LanczosOperator& op, std::vector<EigenPair>& found,
+                               std::vector<EigenPair> candidates, double thetaMax);
 
 // The distinct roots found below `shift`: what the Sturm count of K − σM
 // (its negative pivots) must equal.
-std::int64_t CountSturmBelow(std::span<const ModePair> found, double shift);
+std::int64_t CountSturmBelow(std::span<const EigenPair> found, double shift);
 
 std::string ModalFaultMessage(ModalFault fault);
 extern const char* const kNoMoreRootsMessage;

@@ -63,13 +63,13 @@ struct LanczosGoal {
 
 // One mode: λ and φ (1-based, size E + 1), normalised so that φᵀMφ = 1 and
 // its largest term is positive.
-struct ModePair {
+struct EigenPair {
   double lambda = 0.0;
   std::vector<double> phi;
 };
 
 struct LanczosOutcome {
-  std::vector<ModePair> accepted;  // ascending λ
+  std::vector<EigenPair> accepted;  // ascending λ
   // The lowest Ritz value above the floor and the accepted roots that had
   // not converged (NaN when there was none): where the next roots lie.
   double nextEstimate = NAN;

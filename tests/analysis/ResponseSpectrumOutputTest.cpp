@@ -642,7 +642,7 @@ TEST_F(ResponseSpectrumOutputTest, EveryRuleGivesTheReferencesResultsAndExport) 
 TEST(ClosePairsTest, CombiningOverThePairsFoundOnceGivesTheReferencesSums) {
   const std::vector<double> omega{0.0, 10.0, 10.5, 11.0, 20.0, 0.0, 30.0, 30.0, 40.0, 43.0, 47.0, 60.0, 60.0, 60.0};
   const int trueModes = 11;
-  const std::vector<ModePair> pairs = CloselySpacedPairs(omega, trueModes);
+  const std::vector<CloseModePair> pairs = CloselySpacedPairs(omega, trueModes);
   const std::vector<std::pair<int, int>> byHand{{0, 1}, {0, 2}, {1, 2}, {5, 6}, {7, 8}, {8, 9}};
   ASSERT_EQ(pairs.size(), byHand.size());
   for (std::size_t p = 0; p < pairs.size(); ++p) {

@@ -440,20 +440,20 @@ TEST(EigenSolver, SturmCountSeesOnlyDistinctRootsSoAGhostCannotFillIt) {
   ASSERT_TRUE(FactoriseColumns(factor.data(), model.profile.DiagonalAddress.data(), 1, model.profile.equationCount,
                                PivotRule::PositiveDefinite).Ok());
   const LanczosOperator op{model.profile, factor, 0.0, model.M};
-  auto mode = [&reference](std::size_t r) { return ModePair{reference.lambda[r], reference.phi[r]}; };
-  auto normalised = [&model](ModePair m) {
+  auto mode = [&reference](std::size_t r) { return EigenPair{reference.lambda[r], reference.phi[r]}; };
+  auto normalised = [&model](EigenPair m) {
     const double norm = std::sqrt(MassProduct(m.phi, model.M, m.phi));
     for (double& v : m.phi) v /= norm;
     return m;
   };
-  ModePair ghost = mode(0);
+  EigenPair ghost = mode(0);
   std::mt19937 random(7);
   std::uniform_real_distribution<double> noise(-1.0e-9, 1.0e-9);
   for (std::size_t e = 1; e < ghost.phi.size(); ++e) ghost.phi[e] += noise(random);
-  ModePair mixture = mode(0);
+  EigenPair mixture = mode(0);
   for (std::size_t e = 1; e < mixture.phi.size(); ++e) mixture.phi[e] = 0.95 * mixture.phi[e] + 0.31 * reference.phi[1][e];
 
-  std::vector<ModePair> found{mode(0), mode(1)};
+  std::vector<EigenPair> found{mode(0), mode(1)};
   const std::vector<double> admitted =
       AdmitModes(op, found, {normalised(ghost), normalised(mixture), mode(2)}, 1.0 / reference.lambda[0]);
   ASSERT_EQ(admitted.size(), 1u);
@@ -471,7 +471,7 @@ TEST(EigenSolver, SturmCountSeesOnlyDistinctRootsSoAGhostCannotFillIt) {
 
   // A mode whose remainder is an eigenvector of its own joins as that root:
   // root 1 carrying a share 1.0e-3 of root 5 is root 5 once root 1 is removed.
-  ModePair carrying = mode(0);
+  EigenPair carrying = mode(0);
   for (std::size_t e = 1; e < carrying.phi.size(); ++e) carrying.phi[e] += 1.0e-3 * reference.phi[4][e];
   const std::vector<double> fifth = AdmitModes(op, found, {normalised(carrying)}, 1.0 / reference.lambda[0]);
   ASSERT_EQ(fifth.size(), 1u);
