@@ -260,11 +260,7 @@ void DescribeBend(int row) {
 std::string BendTextLine(int row) {
   const Bend& bend = BendOfRow(row);
   std::string line(80, ' ');
-  auto put = [&line](const std::string& text, int column) {
-    const auto at = static_cast<std::size_t>(column - 1);
-    if (line.size() < at + text.size()) line.resize(at + text.size(), ' ');
-    line.replace(at, text.size(), text);
-  };
+  auto put = [&line](const std::string& text, int column) { PutValueInLine(line, text, column); };
   put(NodeNumberText(TheModel().row(row).node), 6);
   put(Trimmed(FormatDimension(bend.radius)), 13);
   put(std::string(1, "LSU"[std::min<int>(bend.radiusType, 2)]), 20);

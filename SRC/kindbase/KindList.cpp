@@ -273,11 +273,7 @@ std::string ToNodeText(int layoutRow) {
   return NodeNumberText(model.row(layoutRow).node);
 }
 
-void PutAtColumn(std::string& line, const std::string& text, int column) {
-  const auto at = static_cast<std::size_t>(column - 1);
-  if (line.size() < at + text.size()) line.resize(at + text.size(), ' ');
-  line.replace(at, text.size(), text);
-}
+void PutAtColumn(std::string& line, const std::string& text, int column) { PutValueInLine(line, text, column); }
 
 std::string TrimmedText(const char* text) {
   std::string result = text;

@@ -8,13 +8,13 @@
 //
 // Lines and columns count from 1. Every write is clipped to the page: a
 // line outside 1..59 or a column outside 1..151 is never written (in CSV mode
-// a line may run past column 151, so a long row stays whole).
+// a line may run past column 151, so a long row stays whole). Text is the
+// program's Windows-1252; files are written in UTF-8, text files with LF
+// line ends, CSV files with CR LF (spreadsheets read them).
 //
 // A value never runs into the next one: every text the line routines place
 // on a text page is followed by at least one blank, however wide it is
-// (see PutValueInLine), and a rule is as wide as the table it rules. Text is the
-// program's Windows-1252; files are written in UTF-8, text files with LF
-// line ends, CSV files with CR LF (spreadsheets read them).
+// (see PutValueInLine), and a rule is as wide as the table it rules.
 //
 // A report on the file road: ReportPrintToFile (the "Print to File" dialog),
 // the report's writer, ReportWrittenMessage. The table of contents of a text
@@ -77,6 +77,10 @@ void ReportPutTextCentredLine(const std::string& text);
 void ReportPutCharAtLine(char character, int line, int column);
 void ReportPutChar(char character, int column);
 void ReportNewLine();
+// A rule spans columns 4 to 86, and on to the last column of a wider table
+// it rules: the lines above and below it, each run ending at a blank line
+// or another rule. Its length is settled when the page is written out,
+// once the table's rows are on the page.
 void ReportRuleAtLine(int line);
 void ReportRule();
 void ReportRuleBetween(int firstColumn, int lastColumn);

@@ -5,10 +5,13 @@
 // A text page line is 151 blanks; a CSV line grows with what is placed on
 // it. Placement is clipped to the page: text before column 1, past column
 // 151 (text mode) or on a line outside 1..59 is dropped, never written
-// elsewhere.
+// elsewhere. A text placed by a line routine never covers what a line
+// already holds (PutValueInLine; in CSV mode it follows it), and the rules
+// of a page take the width of their tables when the page is written.
 #include <algorithm>
 #include <array>
 #include <ctime>
+#include <utility>
 
 #include "model/Model.h"
 #include "printing/ReportOutput.h"
@@ -41,8 +44,92 @@ std::array<std::string, kReportPageLines>& Page() {
   return page;
 }
 
+// The lines of the page that hold a rule of ReportRuleAtLine.
+std::array<bool, kReportPageLines>& RuledLines() {
+  static std::array<bool, kReportPageLines> ruled{};
+  return ruled;
+}
+
+std::function<void(const std::string&, int, int)>& PlacementWatcher() {
+  static std::function<void(const std::string&, int, int)> watcher;
+  return watcher;
+}
+
 void ClearPage() {
   for (std::string& line : Page()) line.assign(kReportPageColumns, ' ');
+  RuledLines().fill(false);
+}
+
+// Puts the text's characters from `first` on, up to `limit` columns.
+void WriteAt(std::string& line, const std::string& text, long long first, std::size_t limit) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    const long long at = first + static_cast<long long>(i);
+    if (at < 1) continue;
+    if (static_cast<std::size_t>(at) > limit) break;
+    if (static_cast<std::size_t>(at) > line.size()) line.resize(static_cast<std::size_t>(at), ' ');
+    line[static_cast<std::size_t>(at - 1)] = text[i];
+  }
+}
+
+// The last column from `from` to `to` that holds something, or 0.
+long long LastHeld(const std::string& line, long long from, long long to) {
+  to = std::min(to, static_cast<long long>(line.size()));
+  for (long long at = to; at >= std::max(1LL, from); --at)
+    if (line[static_cast<std::size_t>(at - 1)] != ' ') return at;
+  return 0;
+}
+
+// PutValueInLine within `limit` columns (a text page's line holds 151).
+void PutValue(std::string& line, const std::string& text, int column, std::size_t limit) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string::npos) return;
+  const std::string value = text.substr(first, text.find_last_not_of(' ') - first + 1);
+  const auto length = static_cast<long long>(value.size());
+  long long start = static_cast<long long>(column) + static_cast<long long>(first);
+  // Past whatever the value would cover, or touch on its left.
+  for (long long held = LastHeld(line, start - 1, start + length - 1); held != 0;
+       held = LastHeld(line, start - 1, start + length - 1))
+    start = held + 2;
+  // A value right behind it moves a column right, while the line has room.
+  const long long after = start + length;
+  if (after >= 1 && after <= static_cast<long long>(line.size()) && line[static_cast<std::size_t>(after - 1)] != ' ' &&
+      (line.size() < limit || line[limit - 1] == ' ')) {
+    line.insert(static_cast<std::size_t>(after - 1), 1, ' ');
+    if (line.size() > limit) line.resize(limit);
+  }
+  WriteAt(line, value, start, limit);
+}
+
+// A CSV line: the text (with its comma) after whatever it would cover.
+void PutCsvText(std::string& line, const std::string& text, int column) {
+  long long start = column;
+  const auto length = static_cast<long long>(text.size());
+  for (long long held = LastHeld(line, start, start + length - 1); held != 0;
+       held = LastHeld(line, start, start + length - 1))
+    start = held + 1;
+  WriteAt(line, text, start, std::string::npos);
+}
+
+// Each rule of the page runs on to the last column of the lines it rules:
+// those above and below it, up to a blank line or another rule.
+void WidenRules() {
+  auto& page = Page();
+  const auto& ruled = RuledLines();
+  for (int line = kReportBodyLine; line <= kReportPageLines; ++line) {
+    if (!ruled[static_cast<std::size_t>(line - 1)]) continue;
+    long long widest = 0;
+    for (int step : {-1, 1})
+      for (int other = line + step; other >= kReportBodyLine && other <= kReportPageLines; other += step) {
+        const std::string& row = page[static_cast<std::size_t>(other - 1)];
+        const long long used = LastHeld(row, 1, static_cast<long long>(row.size()));
+        if (ruled[static_cast<std::size_t>(other - 1)] || used == 0) break;
+        widest = std::max(widest, used);
+      }
+    widest = std::min<long long>(widest, kReportPageColumns);
+    if (widest > kRuleLast)
+      WriteAt(page[static_cast<std::size_t>(line - 1)], std::string(static_cast<std::size_t>(widest - kRuleLast), '-'),
+              kRuleLast + 1, kReportPageColumns);
+  }
 }
 
 // Writes `text` from `column` of `line`, clipped to the page.
@@ -62,7 +149,15 @@ void Place(const std::string& text, int line, int column) {
 
 // A text placed by a line routine: in CSV mode it is followed by a comma.
 void PlaceText(const std::string& text, int line, int column) {
-  Place(g_ReportToFile ? text + "," : text, line, column);
+  if (PlacementWatcher()) PlacementWatcher()(text, line, column);
+  if (line < 1 || line > kReportPageLines) return;
+  std::string& row = Page()[static_cast<std::size_t>(line - 1)];
+  if (g_ReportToFile) {
+    PutCsvText(row, text + ",", column);
+    return;
+  }
+  if (row.size() < kReportPageColumns) row.resize(kReportPageColumns, ' ');
+  PutValue(row, text, column, kReportPageColumns);
 }
 
 std::string VersionField() {
@@ -86,6 +181,14 @@ void AppendCell(std::string& buffer, const std::string& text, bool zeroIsEmpty) 
 }
 
 }  // namespace
+
+void PutValueInLine(std::string& line, const std::string& text, int column) {
+  PutValue(line, text, column, std::string::npos);
+}
+
+void WatchReportPlacements(std::function<void(const std::string&, int, int)> watcher) {
+  PlacementWatcher() = std::move(watcher);
+}
 
 std::string CsvQuoted(const std::string& text) {
   if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
@@ -148,7 +251,10 @@ void ReportNewLine() {
 }
 
 void ReportRuleAtLine(int line) {
-  if (!g_ReportToFile) Place(std::string(kRuleLast - kRuleFirst + 1, '-'), line, kRuleFirst);
+  if (!g_ReportToFile) {
+    Place(std::string(kRuleLast - kRuleFirst + 1, '-'), line, kRuleFirst);
+    if (line >= 1 && line <= kReportPageLines) RuledLines()[static_cast<std::size_t>(line - 1)] = true;
+  }
   ReportNewLine();
 }
 
@@ -163,6 +269,7 @@ void ReportRuleBetween(int firstColumn, int lastColumn) {
 }
 
 void ReportTrimPage() {
+  WidenRules();
   for (std::string& line : Page()) {
     std::size_t end = line.find_last_not_of(' ');
     line.resize(end == std::string::npos ? 0 : end + 1);

@@ -257,6 +257,7 @@ void FrequenciesTableWindow::WriteText() {
     ReportNewLine();
   }
   ReportRuleBetween(48, 78);
+  ReportNewLine();  // the totals stand under their rule, not on it
   ReportPutText("Total", 49);
   for (int d = 0; d < 3; ++d) ReportPutTextRight(Fixed(Modal().massSums[static_cast<std::size_t>(d)], 7, 4), kRatioEnds[d]);
   ReportNewLine();

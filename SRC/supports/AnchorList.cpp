@@ -214,9 +214,7 @@ void PrintAnchorsDetails() {
 std::string DescribeAnchor(int row) {
   const Anchor& anchor = AnchorOfRow(row);
   std::string line(80 + 8, ' ');
-  auto put = [&line](const std::string& text, int column) {
-    line.replace(static_cast<std::size_t>(column - 1), text.size(), text);
-  };
+  auto put = [&line](const std::string& text, int column) { PutValueInLine(line, text, column); };
   put(NodeNumberText(TheModel().row(row).node), 6);
   for (std::size_t i = 0; i < 6; ++i)
     if (anchor.stiffness[i] != 0.0f) put(StiffnessText(anchor, i), kTextStiffnessColumns[i]);

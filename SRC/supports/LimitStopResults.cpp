@@ -49,6 +49,16 @@ void TextHeadings() {
   ReportNewLine();
 }
 
+// The summary's headings stand centred over their columns, Load over 30 to
+// 40 and Friction over 40 to 55: right-aligned at the values' ends the two
+// would run into one ("LoadFriction(lb)").
+void SummaryTextHeadings() {
+  ReportPutText("Load combination", 4);
+  ReportPutCentred(ValueWithUnitLabel("Load", kUnitForce), 30, 40);
+  ReportPutCentred(ValueWithUnitLabel("Friction", kUnitForce), 40, 55);
+  ReportNewLine();
+}
+
 void TextRow(const DataItem& item, int layoutRow) {
   const LimitStop& stop = AsStop(item);
   ReportPutText(ReportStatus(stop, true), 13);
@@ -115,6 +125,7 @@ SupportResultKind MakeLimitStopKind() {
   kind.loadEnds = {42, 51};
   kind.summaryTitleSpan = {0, 0};
   kind.summaryEnds = {38, 46};
+  kind.summaryTextHeadings = SummaryTextHeadings;
   // The summary's Friction only for a stop with friction.
   kind.summaryShown = [](const DataItem& item, int c) { return c == 0 || AsStop(item).frictionCoefficient != 0.0f; };
   kind.textTitle = "Loads on Limit Stops";

@@ -49,10 +49,7 @@ std::string Trimmed(std::string text) {
 class Line {
  public:
   void Put(const std::string& text, int column) {
-    if (text.empty()) return;
-    const auto at = static_cast<std::size_t>(column - 1);
-    if (text_.size() < at + text.size()) text_.resize(at + text.size(), ' ');
-    text_.replace(at, text.size(), text);
+    PutValueInLine(text_, text, column);
   }
   void PutRight(const std::string& text, int endColumn) {
     if (!text.empty()) Put(text, std::max(1, endColumn - static_cast<int>(text.size()) + 1));

@@ -170,6 +170,94 @@ TEST_F(ReportOutputTest, TextIsPlacedByColumnAndClippedToThePage) {
   Finish("txt written.");
 }
 
+// A value wider than its column never runs into its neighbour: it keeps a
+// blank before the next one, wherever the writer asked for it, and values
+// that fit stay at their columns.
+TEST_F(ReportOutputTest, AValueWiderThanItsColumnKeepsABlankBeforeTheNext) {
+  ASSERT_TRUE(ReportOpenFile(nullptr, (folder_ / "columns.txt").string()));
+  // Right-aligned in fields of 10 ending at 28, 38 and 48: the second value
+  // is twelve characters, two more than its field.
+  ReportPutText("0.004", 6);
+  ReportPutTextRight("2.5e-05", 28);
+  ReportPutTextRight("-1.0213e-006", 38);
+  ReportPutTextRight("0.5", 48);
+  const std::string row = ReportPageLine(4);
+  EXPECT_EQ(row.substr(21, 7), "2.5e-05");  // the values that fit stay at their columns
+  EXPECT_EQ(row.substr(45, 3), "0.5");
+  EXPECT_EQ(row.substr(28, 14), " -1.0213e-006 ");
+  ReportNewLine();
+  // Left-aligned texts at 30 and 35: a series of five letters and its size.
+  ReportPutText("B-268", 30);
+  ReportPutText("5", 35);
+  ReportPutText("0.073375", 49);
+  ReportPutText("0.10235", 57);
+  EXPECT_EQ(ReportPageLine(5).substr(29, 36), "B-268 5" + std::string(12, ' ') + "0.073375 0.10235 ");
+  ReportNewLine();
+  // A padded value: its blanks cover nothing of the value before it.
+  ReportPutTextRight("      29.5E+6", 22);
+  ReportPutTextRight("      6.07E-6", 34);
+  EXPECT_EQ(ReportPageLine(6).substr(15, 19), "29.5E+6     6.07E-6");
+  ReportNewLine();
+  // Placed out of order: the value already there moves a column right.
+  ReportPutText("later", 20);
+  ReportPutTextRight("first", 19);
+  EXPECT_EQ(ReportPageLine(7).substr(14, 11), "first later");
+  // A line built apart from the page keeps the same blanks.
+  std::string built;
+  PutValueInLine(built, "10", 6);
+  PutValueInLine(built, "123456789.5", 8);
+  PutValueInLine(built, "CS", 13);
+  EXPECT_EQ(built, "     10 123456789.5 CS");
+  // Watched: every text as the writer placed it.
+  std::vector<std::string> seen;
+  WatchReportPlacements([&seen](const std::string& text, int line, int column) {
+    seen.push_back(text + "@" + std::to_string(line) + ":" + std::to_string(column));
+  });
+  ReportPutTextAtLine("x", 9, 7);
+  WatchReportPlacements(nullptr);
+  ReportPutTextAtLine("y", 9, 9);
+  EXPECT_EQ(seen, (std::vector<std::string>{"x@9:7"}));
+  Finish("txt written.");
+  // In CSV mode a text never covers the one before it either.
+  ASSERT_TRUE(ReportOpenFile(nullptr, (folder_ / "columns.csv").string()));
+  ReportPutText("1234567890", 2);
+  ReportPutText("next", 6);
+  EXPECT_EQ(ReportPageLine(4).substr(0, 18), " 1234567890,next, ");
+  Finish("csv written.");
+}
+
+// A rule is as wide as the table it rules: a table wider than the standard
+// rule (columns 4 to 86) has its rules run on to its last column; a narrow
+// table keeps the standard rule.
+TEST_F(ReportOutputTest, ARuleIsAsWideAsTheTableItRules) {
+  ASSERT_TRUE(ReportOpenFile(nullptr, (folder_ / "rules.txt").string()));
+  auto table = [](int lastColumn) {
+    ReportPutCentred("A table", 6, 78);
+    ReportNewLine();
+    ReportRule();
+    ReportPutText("Node", 6);
+    ReportPutTextRight("Last", lastColumn);
+    ReportNewLine();
+    ReportRule();
+    for (int row = 0; row < 3; ++row) {
+      ReportPutText(std::to_string(10 * (row + 1)), 6);
+      ReportPutTextRight("12.5", lastColumn);
+      ReportNewLine();
+    }
+    ReportRule();
+  };
+  table(131);
+  ReportNewLine();
+  table(60);
+  Finish("txt written.");
+  const std::vector<std::string> lines = Lines(folder_ / "rules.txt");
+  ASSERT_GE(lines.size(), 18u);
+  for (int line : {4, 6, 10}) EXPECT_EQ(lines[static_cast<std::size_t>(line)], "   " + std::string(128, '-')) << line;
+  for (int line : {5, 7, 9}) EXPECT_EQ(lines[static_cast<std::size_t>(line)].size(), 131u) << line;
+  for (int line : {13, 15, 19}) EXPECT_EQ(lines[static_cast<std::size_t>(line)], "   " + std::string(83, '-')) << line;
+  EXPECT_EQ(lines[2], "   " + std::string(83, '-'));  // the page header's rule stays as it is
+}
+
 TEST_F(ReportOutputTest, CsvCellsAndUnits) {
   g_LineText.clear();
   ReportPutField("0");

@@ -100,4 +100,37 @@ TEST_F(PropertyPrintTest, MaterialsPrintToAText) {
   EXPECT_TRUE(found) << text;
 }
 
+// The temperature table in a text report: E ending at column 22 and alpha
+// at 34, each right-aligned in a padded field; the padding of alpha never
+// covers E, and a row reads as its temperature, E, alpha and allowable.
+TEST_F(PropertyPrintTest, TheTemperatureTableKeepsEachValueWhole) {
+  Material& m = TheModel().materials[1];
+  m.temps[1].values = {70.0f, 2.95e7f, 6.07e-6f, 20000.0f, 0, 0, 0, 0};
+  const std::string modulus = FormatModulus(2.95e7f);
+  const std::string alpha = FormatThermalExpansion(6.07e-6f);
+  ASSERT_NE(modulus.find("29.5E+6"), std::string::npos);
+  ASSERT_NE(alpha.find("6.07E-6"), std::string::npos);
+  const fs::path report = folder_ / "temperatures.txt";
+  AnswerSheet(1002);
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [report](HWND dialog) {
+    SetDlgItemText(dialog, edt1, report.c_str());
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [](HWND) {});
+  SendMessage(ListFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  std::istringstream lines(ReadFile(report));
+  std::string row;
+  for (std::string line; std::getline(lines, line);)
+    if (line.size() >= 10 && line.substr(8, 2) == "70") row = line;
+  ASSERT_FALSE(row.empty());
+  EXPECT_EQ(row.substr(15, 8), "29.5E+6 ") << row;  // E ends at column 22
+  EXPECT_EQ(row.substr(27, 7), "6.07E-6") << row;   // alpha at 34
+  std::istringstream words(row);
+  std::vector<std::string> values;
+  for (std::string word; words >> word;) values.push_back(word);
+  EXPECT_EQ(values, (std::vector<std::string>{"70", "29.5E+6", "6.07E-6", "20000"})) << row;
+}
+
 }  // namespace

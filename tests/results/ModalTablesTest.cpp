@@ -9,6 +9,7 @@
 // (216) and the Magnification dialog (300), with its refusals.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -177,6 +178,38 @@ TEST_F(ModalTablesTest, ReportsOfEveryModeLeaveTheCurrentMode) {
   EXPECT_EQ(first[2], "Mode,(Hz),(sec),X,Y,Z,X,Y,Z,");
   EXPECT_EQ(first[3].substr(0, 2), "1,");
   EXPECT_EQ(first[7].substr(0, 11), ",,,,,Total,");
+}
+
+// The Frequencies in a text report: under the last mode, a rule over the
+// mass ratios (columns 48 to 78), and on the line below it "Total" at
+// column 49 and the three sums of the ratios ending at 62, 70 and 78: the
+// totals are read whole, not written over the rule.
+TEST_F(ModalTablesTest, TheFrequenciesTextPutsTheTotalsUnderTheirRule) {
+  OpenModes({30}, "RESULTS3_DIALOG");
+  OpenFrequenciesTable();
+  const std::string path = folder_ + "/frequencies.txt";
+  ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, path));
+  TableWindowPrint(ResultsTableWindow());
+  ASSERT_TRUE(ReportCloseFile());
+  std::ifstream in(path);
+  std::vector<std::string> lines;
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  const auto total = std::find_if(lines.begin(), lines.end(),
+                                  [](const std::string& line) { return line.find("Total") == 48; });
+  ASSERT_NE(total, lines.end());
+  ASSERT_NE(total, lines.begin());
+  EXPECT_EQ(total[-1], std::string(47, ' ') + std::string(31, '-'));
+  // The sums of the ratios the table shows for every mode.
+  const int modes = ResultModeCount();
+  ASSERT_GT(modes, 1);
+  for (int d = 0; d < 3; ++d) {
+    double sum = 0.0;
+    for (int m = 1; m <= modes; ++m) sum += std::stod(Shown().CellText(m, 6 + d, 0));
+    const int end = 62 + 8 * d;
+    const std::size_t start = total->find_last_of(' ', static_cast<std::size_t>(end - 1)) + 1;
+    ASSERT_LT(start, static_cast<std::size_t>(end));
+    EXPECT_NEAR(std::stod(total->substr(start, static_cast<std::size_t>(end) - start)), sum, 0.0001 * modes) << *total;
+  }
 }
 
 TEST_F(ModalTablesTest, TheShapeCommandShowsAndHidesTheModeShape) {

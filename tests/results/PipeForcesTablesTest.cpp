@@ -8,6 +8,7 @@
 // global axes with the local axes display only in local axes.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <fstream>
 
@@ -269,6 +270,19 @@ TEST_F(PipeForcesTablesTest, TheFlexibilityFactorTableKeepsItsGroupCaptionsInTex
     EXPECT_GE(found, group.first) << group.caption << "\n" << captions << "\n" << headings;
     EXPECT_LE(found + group.caption.size(), group.last) << group.caption << "\n" << captions << "\n" << headings;
   }
+  // The rules of the table are as wide as its rows (past the standard
+  // rule's column 86): the page header's rule stays as it is.
+  std::vector<std::size_t> rules;
+  for (std::size_t i = 1; i < text.size(); ++i)
+    if (text[i].size() > 3 && text[i].find_first_not_of(' ') == 3 && text[i].find_first_not_of('-', 3) == std::string::npos &&
+        text[i - 1].find("Version") == std::string::npos)
+      rules.push_back(i);
+  ASSERT_GE(rules.size(), 3u);
+  std::size_t widest = 0;
+  for (std::size_t i = rules[1] + 1; i < rules.back(); ++i) widest = std::max(widest, text[i].size());
+  EXPECT_GT(widest, 86u);
+  for (std::size_t i = rules[0] + 1; i < rules[1]; ++i) EXPECT_LE(text[i].size(), widest) << text[i];
+  for (std::size_t rule : rules) EXPECT_EQ(text[rule].size(), widest) << rule;
   // CSV: the captions over the first column of their groups.
   const std::vector<std::string> csv = print("forces.csv");
   std::size_t line = 0;

@@ -142,7 +142,8 @@ std::vector<std::string> B313TextHeadings() {
       Line().Centre(6, 78, title),
       Rule(),
       Line().At(5, "------ Sustained ------  ------ Expansion ------  ------ Occasional -----"),
-      Line().Right(22, "SL").Right(28, "SL/").Right(47, "SE").Right(53, "SE/").Right(72, "SL+SO").Right(78, "SL+SO/"),
+      // "SL+SO/" fills its six columns: it stands one blank after "SL+SO".
+      Line().Right(22, "SL").Right(28, "SL/").Right(47, "SE").Right(53, "SE/").Right(72, "SL+SO").At(74, "SL+SO/"),
       Line().At(5, "Node").Right(22, "(psi)").Right(28, "SH").At(30, "Node").Right(47, "(psi)").Right(53, "SA")
           .At(55, "Node").Right(72, "(psi)").Right(78, "SHO"),
       Rule(),
@@ -192,8 +193,8 @@ TEST_F(SortedStressReportTest, Class2WithSettlementAndOccasionalCases) {
       Line().Centre(6, 78, title),
       Rule(),
       Line().At(5, "--Sustained(8)---  --Expansion(10)--  --Expansion(11)---").At(62, "--Occasional(9)---"),
-      Line().Right(16, "SL").Right(22, "SL/").Right(35, "SE").Right(41, "SE/").Right(54, "SL+SE").Right(60, "SL+SE/")
-          .Right(73, "SL+SO").Right(79, "SL+SO/"),
+      Line().Right(16, "SL").Right(22, "SL/").Right(35, "SE").Right(41, "SE/").Right(54, "SL+SE").At(56, "SL+SE/")
+          .Right(73, "SL+SO").At(75, "SL+SO/"),
       Line().At(5, "Node").Right(16, "(psi)").Right(22, "1.5SH").At(24, "Node").Right(35, "(psi)").Right(41, "SA")
           .At(43, "Node").Right(54, "(psi)").Right(60, "SH+SA").At(62, "Node").Right(73, "(psi)").Right(79, "1.8SH"),
       Rule(),

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
@@ -345,6 +346,54 @@ TEST_F(TimeHistoryTablesTest, ASupportsLoadsOverTimeWithItsSignedPeakExportAndPr
   EXPECT_NE(all.find("Loads on Anchor at Node 10"), std::string::npos);
   EXPECT_NE(all.find("Max.Abs [Signed]," + table.CellText(52, 2, 0) + "," + table.CellText(52, 3, 0)), std::string::npos)
       << all.substr(0, 400);
+}
+
+// The displacements over time in a text report: each value right-aligned in
+// a field of ten ending at 28, 38 ... 78; a value wider than its field
+// ("-1.0213e-006" in every column of one step) stands one blank after the
+// one before, and the row reads as its seven values.
+TEST_F(TimeHistoryTablesTest, ADisplacementWiderThanItsFieldKeepsABlankBeforeTheNext) {
+  const Model& model = BuildHistory();
+  Open();
+  const int node = FindNodeIndex(model.nodes, 20);
+  {
+    std::fstream rth(RthPath(), std::ios::binary | std::ios::in | std::ios::out);
+    ASSERT_TRUE(rth.is_open());
+    const float tiny = -1.0213e-6f;
+    for (int value = 0; value < 6; ++value) {
+      rth.seekp(24 + 3 * StepBytes() + 24 * (node - 1) + 4 * value);
+      rth.write(reinterpret_cast<const char*>(&tiny), sizeof tiny);
+    }
+    ASSERT_TRUE(rth.good());
+  }
+  Select(3, ResultNodeRow(20), "Displacements Time History");
+  ResultTableWindow& table = Shown();
+  ASSERT_EQ(&table, &DisplacementTimeHistoryTable());
+  // Step 4, the table's row 5.
+  std::vector<std::string> cells;
+  for (int c = 1; c <= 7; ++c) cells.push_back(table.CellText(5, c, 0));
+  ASSERT_EQ(cells[2], Text(FormatDisplacement, -1.0213e-6f));
+  ASSERT_GT(cells[2].size(), 10u);
+  const std::string report = folder_ + "/displacements.txt";
+  ASSERT_TRUE(ReportOpenFile(nullptr, report));
+  table.WriteText();
+  ASSERT_TRUE(ReportCloseFile());
+  std::ifstream in(report);
+  std::string row;
+  for (std::string line; std::getline(in, line);)
+    if (line.rfind(std::string(5, ' ') + cells[0] + ' ', 0) == 0) row = line;
+  ASSERT_FALSE(row.empty());
+  const auto words = [](const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> found;
+    for (std::string word; in >> word;) found.push_back(word);
+    return found;
+  };
+  std::vector<std::string> values;
+  for (const std::string& cell : cells) values.push_back(words(cell).at(0));
+  EXPECT_EQ(words(row), values) << row;
+  // The first value that fits stays at its column, ending at 28.
+  EXPECT_EQ(row.substr(28 - cells[1].size(), cells[1].size() + 1), cells[1] + " ") << row;
 }
 
 TEST_F(TimeHistoryTablesTest, AReadFailureIsShownAndLeavesTheTableShownAsItWas) {

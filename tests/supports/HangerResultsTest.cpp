@@ -241,8 +241,8 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
   EXPECT_TRUE(at(6, "20")) << row;
   EXPECT_TRUE(at(11, "1")) << row;
   EXPECT_TRUE(at(14, "Grinnell")) << row;
-  EXPECT_TRUE(at(30, "B-268")) << row;
-  EXPECT_TRUE(at(35, "9")) << row;
+  // The series fills its five columns: the size keeps a blank before it.
+  EXPECT_TRUE(at(30, "B-268 9 ")) << row;
   EXPECT_TRUE(at(77, "10")) << row;
   // The rate's unit under "rate", in the label's own parentheses.
   const std::string unit = UnitLabel(kUnitStiffness);
@@ -274,6 +274,39 @@ TEST_F(HangerResultsTest, TheReportPrintsAtItsColumnsAndJoinsTheModelReport) {
   EXPECT_EQ(cells[0], "20");
   EXPECT_EQ(cells[3], "B-268");
   EXPECT_EQ(cells[10], "10");
+}
+
+// Every value of the report's text keeps a blank before the next: a series
+// of five characters and its size (B-268, 5), and two travels each wider
+// than its column (0.073375 and 0.10235), read as four values, each where
+// the columns put it or one blank after the value before.
+TEST_F(HangerResultsTest, TheReportsValuesStandApartWhenTheyFillTheirColumns) {
+  OpenLine();
+  ASSERT_EQ(TheResults().hangers.size(), 1u);
+  HangerDesignRecord& design = TheResults().hangers[0];
+  design.figure = "B-268";
+  design.size = "5";
+  design.design[0] = 0.073375f;
+  design.design[1] = 0.10235f;
+  OpenHangerReport();
+  platform::RunUntilIdle();
+  ASSERT_EQ(HangerReportCell(1, 7), "0.073375");
+  ASSERT_EQ(HangerReportCell(1, 8), "0.10235");
+  const std::string text = folder_ + "/hangers.txt";
+  ASSERT_TRUE(ReportOpenFile(ResultsFrame().window, text));
+  TableWindowPrint(ResultsTableWindow());
+  ASSERT_TRUE(ReportCloseFile());
+  std::string row;
+  for (const std::string& line : Lines(text))
+    if (line.find("Grinnell") != std::string::npos) row = line;
+  ASSERT_FALSE(row.empty());
+  EXPECT_EQ(row.substr(29, 7), "B-268 5") << row;
+  EXPECT_EQ(row.substr(48, 17), "0.073375 0.10235 ") << row;
+  // Eleven values, as many as the report has columns.
+  std::istringstream words(row);
+  std::vector<std::string> values;
+  for (std::string word; words >> word;) values.push_back(word);
+  EXPECT_EQ(values.size(), 11u) << row;
 }
 
 }  // namespace

@@ -300,6 +300,30 @@ TEST_F(NonlinearSupportResultsTest, TheSummariesLeaveBlankWhatASupportWithoutFri
   EXPECT_TRUE(loaded);
 }
 
+// The limit stop's summary in a text report: "Load" and "Friction" with the
+// force unit, each centred over its columns (30 to 40 and 40 to 55), a
+// blank between them.
+TEST_F(NonlinearSupportResultsTest, TheLimitStopSummaryHeadingsStandApartOverTheirColumns) {
+  OpenPlant();
+  OpenSupportSummaryWindow(LimitStopResultKind(), kStopRow);
+  platform::RunUntilIdle();
+  const std::vector<std::string> text = Report("stop.txt", [] { TableWindowPrint(ResultsTableWindow()); });
+  const auto heading = std::find_if(text.begin(), text.end(),
+                                    [](const std::string& line) { return line.find("Load combination") != std::string::npos; });
+  ASSERT_NE(heading, text.end());
+  const std::string force = UnitLabel(kUnitForce);
+  const std::string load = "Load " + force, friction = "Friction " + force;
+  const auto centred = [](const std::string& s, int first, int last) {
+    return first + (last - first - static_cast<int>(s.size()) + 1) / 2;
+  };
+  std::string expected(static_cast<std::size_t>(centred(friction, 40, 55) - 1 + static_cast<int>(friction.size())), ' ');
+  expected.replace(3, 16, "Load combination");
+  expected.replace(static_cast<std::size_t>(centred(load, 30, 40) - 1), load.size(), load);
+  expected.replace(static_cast<std::size_t>(centred(friction, 40, 55) - 1), friction.size(), friction);
+  EXPECT_EQ(*heading, expected);
+  EXPECT_EQ(heading->find("LoadFriction"), std::string::npos);
+}
+
 TEST(GuideGlobalLoads, ADynamicCaseAddsTheMagnitudesOfTheParts) {
   // A guide on a pipe along (1, 1, 0), with an axial and a lateral load
   // whose parts along one global axis cancel in a signed sum.
