@@ -4,7 +4,9 @@
 //
 // Layout, in dialog units: the tab control at (7, 7) holds the page area
 // (each page at (11, 24), as large as the largest page template); the row of
-// 50 x 14 buttons sits 7 units under the tab control, right-aligned.
+// 50 x 14 buttons sits 7 units under the tab control, right-aligned. A
+// sheet made wider after it is laid out (for a longer row of buttons) keeps
+// its tab control and its pages filling its width.
 #include <algorithm>
 #include <string>
 #include <vector>
@@ -32,6 +34,8 @@ struct SheetState {
   std::vector<SheetPage> pages;
   int current = -1;
   RECT pageRect{};  // pixels, in the sheet's client area
+  RECT tabRect{};   // the tab control, likewise
+  int laidOutTabRight = 0;  // its right edge as laid out around the pages
   bool accepted = false;  // OK went through every page's apply
 };
 
@@ -77,6 +81,28 @@ void ShowPage(HWND sheet, SheetState* state, int index) {
   if (previous >= 0 && previous != index)
     ShowWindow(state->pages[static_cast<std::size_t>(previous)].window, SW_HIDE);
   if (HWND first = GetNextDlgTabItem(page, nullptr, FALSE)) FocusDialogControl(first);
+}
+
+// A sheet made wider than its pages (to hold a longer row of buttons) keeps
+// its tab control filling its width, with the margin it has on the left,
+// and every page filling the tab control; never narrower than laid out.
+void FollowSheetWidth(HWND sheet, SheetState* state) {
+  HWND tabs = GetDlgItem(sheet, ID_PROPSHEET_TABS);
+  if (tabs == nullptr || state->laidOutTabRight == 0) return;
+  RECT client{};
+  GetClientRect(sheet, &client);
+  const int right = std::max<int>(client.right - state->tabRect.left, state->laidOutTabRight);
+  const int grown = right - state->tabRect.right;
+  if (grown == 0) return;
+  state->tabRect.right = right;
+  state->pageRect.right += grown;
+  MoveWindow(tabs, state->tabRect.left, state->tabRect.top, state->tabRect.right - state->tabRect.left,
+             state->tabRect.bottom - state->tabRect.top, TRUE);
+  const RECT& area = state->pageRect;
+  for (const SheetPage& page : state->pages)
+    if (page.window != nullptr)
+      SetWindowPos(page.window, nullptr, 0, 0, area.right - area.left, area.bottom - area.top,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 // Asks the current page whether it may be left; false when it refused.
@@ -188,6 +214,9 @@ INT_PTR SheetProcedure(HWND sheet, UINT message, WPARAM wParam, LPARAM lParam) {
   SheetState* state = StateOf(sheet);
   if (state == nullptr) return FALSE;
   switch (message) {
+    case WM_SIZE:
+      FollowSheetWidth(sheet, state);
+      return FALSE;
     case WM_NOTIFY: return OnNotify(sheet, state, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND: return OnCommand(sheet, state, LOWORD(wParam));
     default: return OnSheetMessage(sheet, state, message, wParam);
@@ -257,6 +286,14 @@ INT_PTR PropertySheet(const PROPSHEETHEADER* header) {
   state.pageRect.right += pageWidth;
   state.pageRect.bottom += pageHeight;
   MapDialogRect(window, &state.pageRect);
+  if (HWND tabs = GetDlgItem(window, ID_PROPSHEET_TABS)) {
+    GetWindowRect(tabs, &state.tabRect);
+    POINT corners[2] = {{state.tabRect.left, state.tabRect.top}, {state.tabRect.right, state.tabRect.bottom}};
+    ScreenToClient(window, &corners[0]);
+    ScreenToClient(window, &corners[1]);
+    state.tabRect = RECT{corners[0].x, corners[0].y, corners[1].x, corners[1].y};
+    state.laidOutTabRight = state.tabRect.right;
+  }
   if ((header->dwFlags & PSH_USECALLBACK) && header->pfnCallback != nullptr)
     header->pfnCallback(window, PSCB_INITIALIZED, 0);
   UINT start = header->nStartPage < header->nPages ? header->nStartPage : 0;
