@@ -153,8 +153,7 @@ bool Analyse(HWND window) {
     return false;
   }
   if (!CommitLayoutTable() || !CommitListWindowEdits()) return false;
-  if (M().modified && AskSaveChanges(window, CurrentFileName()) != IDYES) return false;
-  if (M().modified && !SaveModel(window)) return false;
+  if (M().modified && QuerySaveModelChanges(window) != IDYES) return false;
   return AnalyzeModel(window, false);
 }
 

@@ -243,7 +243,7 @@ bool SaveModelAs(HWND owner) {
   }
   ChooseModelFile(path);
   AddRecentModel(path);
-  for (Frame* frame : {&LayoutFrame(), &ListFrame()})
+  for (Frame* frame : {&LayoutFrame(), &ListFrame(), &GraphicsFrame()})
     if (frame->window != nullptr) FrameTitleText(*frame);
   return true;
 }

@@ -8,12 +8,15 @@
 #include "files/FileCommands.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
+#include "services/Frame.h"
 #include "services/Message.h"
 
 bool ModelHasUnsavedChanges() { return TheModel().modified; }
 
+// The model is named by its file name as the window titles show it
+// ("hot.mod"), on every road that asks.
 int QuerySaveModelChanges(HWND owner) {
-  const int answer = AskSaveChanges(owner, GetModelName());
+  const int answer = AskSaveChanges(owner, CurrentFileName());
   if (answer != IDYES) return answer;
   return SaveModel(owner) ? IDYES : IDCANCEL;
 }

@@ -232,18 +232,18 @@ TEST_F(FileCommandsTest, SaveQuestionOnCloseYesNoAndCancel) {
   OpenEdited();
   const std::string original = Bytes(samplePath_);
 
-  AnswerSaveQuestion("Plant", IDCANCEL);
+  AnswerSaveQuestion("Plant.mod", IDCANCEL);
   EXPECT_EQ(QuerySaveModelChanges(nullptr), IDCANCEL);
   EXPECT_TRUE(TheModel().modified);
   EXPECT_EQ(Bytes(samplePath_), original);
 
-  AnswerSaveQuestion("Plant", IDNO);
+  AnswerSaveQuestion("Plant.mod", IDNO);
   EXPECT_EQ(QuerySaveModelChanges(nullptr), IDNO);
   EXPECT_EQ(Bytes(samplePath_), original);
   EXPECT_TRUE(TheModel().modified);
 
   const std::string edited = ModelBytes();
-  AnswerSaveQuestion("Plant", IDYES);
+  AnswerSaveQuestion("Plant.mod", IDYES);
   EXPECT_EQ(QuerySaveModelChanges(nullptr), IDYES);
   EXPECT_EQ(Bytes(samplePath_), edited);
   EXPECT_FALSE(TheModel().modified);
