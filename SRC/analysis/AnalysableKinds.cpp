@@ -7,14 +7,13 @@
 #include "loads/Force.h"
 #include "model/Model.h"
 #include "records/Spectrum.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
 
 namespace {
 
-constexpr int kModal = 30;
-constexpr int kResponseSpectrum = 31;
-constexpr int kDynamicCases[] = {kResponseSpectrum, 35, 36, 37};
+constexpr int kDynamicCases[] = {kCaseIdResponseSpectrum, kCaseIdTimeHistory, kCaseIdHarmonic, kCaseIdForceSpectrum};
 
 bool HasCase(const Model& model, int type) {
   for (int entry = 1; entry <= model.loadCases.count; ++entry)
@@ -28,7 +27,7 @@ bool HasCase(const Model& model, int type) {
 // fails with a misleading message, a negative spectrum factor lowers the
 // missing mass): the model opens with it, and the run refuses it here.
 void CheckDynamicOptions(const Model& model) {
-  if (HasCase(model, kModal)) {
+  if (HasCase(model, kCaseIdModal)) {
     const AnalysisOptions& options = model.options;
     if (options.CutOffFrequency < 1)
       throw CFormat("The cut off frequency of the modal analysis, %d Hz, must be at least 1 Hz.",
@@ -36,7 +35,7 @@ void CheckDynamicOptions(const Model& model) {
     if (options.ModeCount < 1)
       throw CFormat("The number of modes of the modal analysis, %d, must be at least 1.", options.ModeCount);
   }
-  if (!HasCase(model, kResponseSpectrum)) return;
+  if (!HasCase(model, kCaseIdResponseSpectrum)) return;
   const SpectrumLoad& load = model.spectrumLoad;
   static const char* const kAxes[3] = {"X", "Y", "Z"};
   for (std::size_t axis = 0; axis < 3; ++axis) {
@@ -69,7 +68,7 @@ void CheckModelAnalysable(const Model& model, int* refusedRow) {
         throw std::string("The load case \"") + LoadCaseTitle(type) +
               "\" needs a \"Modal analysis\" case before it in the load cases.";
     }
-    if (type == kModal) modalBefore = true;
+    if (type == kCaseIdModal) modalBefore = true;
   }
   CheckDynamicOptions(model);
   CheckDynamicLoadRows(model, refusedRow);

@@ -10,13 +10,12 @@
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 
 std::array<std::int64_t, kLastLoadCaseType + 1> g_CaseBlockPositions{};
 
 namespace {
-
-constexpr int kSustained = 1;
 
 // A seek flushes what was written before it, so a full disk shows here: the
 // stream is marked failed and the run ends with the driver's write message.
@@ -57,7 +56,7 @@ void RecordCaseBlockPosition(int type) {
 bool CombinationSources(int type, int& b, int& c) {
   if (const int k = ThermalIndexOfSingle(type); k != 0) {
     b = OperatingCase(k);
-    c = kSustained;
+    c = kCaseIdSustained;
     return true;
   }
   int i = 0, j = 0;

@@ -16,6 +16,7 @@
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
+#include "services/LoadCaseTypes.h"
 #include "supports/DisplacementSets.h"
 
 // The codes with seismic anchor movements (model/ModelGeometry.h, whose
@@ -84,7 +85,7 @@ bool HasSeismicAnchorMovements(const Model& model) {
   bool seismicCase = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
-    seismicCase = seismicCase || type == 12 || type == 31;
+    seismicCase = seismicCase || type == kCaseIdStaticSeismic || type == kCaseIdResponseSpectrum;
   }
   if (!seismicCase) return false;
   for (int row = 1; row <= model.rowCount; ++row) {

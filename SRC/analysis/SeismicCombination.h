@@ -22,11 +22,6 @@ class AnalysisProgress;
 struct AnalysisElementList;
 struct Model;
 
-// The direction steps' types: 26, 27, 28 for X, Y, Z.
-constexpr int kFirstSeismicDirectionStep = 26;
-constexpr int kSeismicCombinationStep = 29;
-constexpr int kSeismicAnchorMovementStep = 33;
-
 // The run has a seismic anchor movement step: the code has seismic anchor
 // movements, the list holds a Seismic (g) or response spectrum case, and
 // some anchor or nozzle has its seismic movements given.

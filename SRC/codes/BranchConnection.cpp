@@ -15,6 +15,7 @@
 #include "elements/DerivedElementData.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
@@ -165,7 +166,8 @@ void SetUpBranchConnections(const CodeModel& cm, const SifTables& sifs, BranchCo
 }
 
 bool IsSignedBranchCase(int caseType) {
-  return caseType == 1 || caseType == 13 || caseType == 107 || caseType == 108 || caseType == 109;
+  return caseType == kCaseIdSustained || caseType == kCaseIdWind || caseType == kCaseIdWind2 || caseType == kCaseIdWind3 ||
+         caseType == kCaseIdWind4;
 }
 
 void BranchConnectionCaseStress(BCstress& r, const std::vector<ElementForces>& forces, int caseType, int slot) {
@@ -181,7 +183,7 @@ void BranchConnectionCaseStress(BCstress& r, const std::vector<ElementForces>& f
     run[k] = carried ? std::min(std::fabs(a), std::fabs(b)) : 0.0;
   }
   BranchConCaseStresses& out = r.cases[static_cast<std::size_t>(slot)];
-  const bool sustained = caseType == 1;
+  const bool sustained = caseType == kCaseIdSustained;
   double runMoment = Length(run);
   double branchMoment = Length(EndMoments(forces, r.branch, r.startsAtNode[2]));
   if (!sustained && !r.cases.empty()) {
@@ -209,7 +211,7 @@ void BranchConnectionCaseStresses(BranchConnectionStresses& stresses, const std:
     if (record.type == -1) continue;
     BranchConnectionCaseStress(record, forces, caseType, slot);
     const BranchConCaseStresses& out = record.cases[static_cast<std::size_t>(slot)];
-    const double allowable = caseType == 1 ? 1.5 * record.SH : record.limit;
+    const double allowable = caseType == kCaseIdSustained ? 1.5 * record.SH : record.limit;
     if (record.node >= 0 && static_cast<std::size_t>(record.node) < nodeTable.size())
       StressRatio(nodeTable[static_cast<std::size_t>(record.node)], out.totalStress, allowable);
   }

@@ -21,12 +21,12 @@
 #include "model/Model.h"
 #include "records/Material.h"
 #include "records/PipeLoad.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
 constexpr double kPiOver64 = 0.049087385;
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kSustainedCase = 1;
 enum Section { kSustainedSection = 0, kExpansionSection = 1, kHotSection = 2 };
 
 // --- the charts ------------------------------------------------------------------
@@ -138,7 +138,7 @@ void Bs806BranchStress(const CodeStressCase& c, int node, double D, double d, do
     s.m = 1.8 + 2.8 * std::sqrt(rm / T) * (rb / rm);
   }
   double pressureTerm = 0.0;
-  if (c.caseType == kSustainedCase) s.m = s.ii = s.io = 1.0;
+  if (c.caseType == kCaseIdSustained) s.m = s.ii = s.io = 1.0;
   else pressureTerm = s.m * P * (2.0 * rm + Te) / (2.0 * Te);
   const double bending = std::sqrt(std::pow(s.Ma * s.ii, 2) + std::pow(s.Mb * s.io, 2));
   // The branch's own end (its OD is the branch's) takes the branch's
@@ -371,7 +371,7 @@ void EachEnd(Pass& pass, Keep keep) {
 }
 
 void Bs806SustainedStresses(CodeStressResults& r, const std::function<void(int, std::vector<ElementForces>&)>& load) {
-  Pass pass = Load(r, kSustainedCase, load);
+  Pass pass = Load(r, kCaseIdSustained, load);
   EachEnd(pass, [&r](CodeStressRecord& record, const AnalysisElement& e, int end, int node, double S) {
     const double allowable = Bs806SustainedAllowable(*r.cm, e, node);
     record.SL[static_cast<std::size_t>(end)] = static_cast<float>(S);

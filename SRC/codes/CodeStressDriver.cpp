@@ -17,14 +17,12 @@
 #include "model/Model.h"
 #include "records/Material.h"
 #include "services/Assert.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
 enum Section { kSustained = 0, kExpansion = 1, kCombined = 2, kOccasional = 3, kSettlement = 4, kCreep = 5,
                kOperating = 6, kBuried = 7 };
-
-constexpr int kSustainedCase = 1, kOperatingCase = 8, kSettlementCase = 11, kHydrotestCase = 19;
-constexpr int kStaticAnalysisCase = 32;
 
 // The case being computed: its forces and the frame of every routine.
 struct CategoryPass {
@@ -107,7 +105,7 @@ void RestrainedCaseStresses(CategoryPass& pass, CodeStressRecord& record, bool o
 // --- sustained, operating, occasional --------------------------------------------
 
 void SustainedCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
-  CategoryPass pass = Pass(r, kSustainedCase, load);
+  CategoryPass pass = Pass(r, kCaseIdSustained, load);
   const CodeStressCase c = pass.Case();
   const int code = r.cm->settings.code;
   for (int row = 1; row <= r.RecordCount(); ++row) {
@@ -130,7 +128,7 @@ void SustainedCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
 }
 
 void Class2SustainedCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
-  CategoryPass pass = Pass(r, kSustainedCase, load);
+  CategoryPass pass = Pass(r, kCaseIdSustained, load);
   const CodeStressCase c = pass.Case();
   for (int row = 1; row <= r.RecordCount(); ++row) {
     CodeStressRecord& record = r.records[static_cast<std::size_t>(row)];
@@ -146,13 +144,13 @@ void Class2SustainedCodeStresses(CodeStressResults& r, const CaseForcesLoader& l
       StressRatio(pass.Entry(kSustained, pass.Node(record, end)), At(b, end), allowable);
   }
   if (r.branches.ready)
-    BranchConnectionCaseStresses(r.branches, pass.forces, kSustainedCase,
+    BranchConnectionCaseStresses(r.branches, pass.forces, kCaseIdSustained,
                                  r.sorted.sections[kSustained].entries);
   r.sorted.rowCount = Sort(r, kSustained);
 }
 
 void OperatingCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
-  CategoryPass pass = Pass(r, kOperatingCase, load);
+  CategoryPass pass = Pass(r, kCaseIdOperating, load);
   const CodeStressCase c = pass.Case();
   const double reference = r.cm->settings.referenceTemperature;
   for (int row = 1; row <= r.RecordCount(); ++row) {
@@ -275,7 +273,7 @@ void ExpansionCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
 }
 
 void SettlementCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) {
-  CategoryPass pass = Pass(r, kSettlementCase, load);
+  CategoryPass pass = Pass(r, kCaseIdSettlement, load);
   const CodeStressCase c = pass.Case();
   const CodeModel& cm = *r.cm;
   for (int row = 1; row <= r.RecordCount(); ++row) {
@@ -304,7 +302,7 @@ void SettlementCodeStresses(CodeStressResults& r, const CaseForcesLoader& load) 
 }
 
 void HydrotestStresses(CodeStressResults& r, const CaseForcesLoader& load) {
-  CategoryPass pass = Pass(r, kHydrotestCase, load);
+  CategoryPass pass = Pass(r, kCaseIdHydrotest, load);
   const CodeStressCase c = pass.Case();
   const bool class2 = IsClass2Or3Code(r.cm->settings.code);
   for (int row = 1; row <= r.RecordCount(); ++row) {
@@ -318,7 +316,7 @@ void HydrotestStresses(CodeStressResults& r, const CaseForcesLoader& load) {
 // --- code None -----------------------------------------------------------------------
 
 void UncodedStresses(CodeStressResults& r, const CaseForcesLoader& load) {
-  CategoryPass pass = Pass(r, kStaticAnalysisCase, load);
+  CategoryPass pass = Pass(r, kCaseIdStaticAnalysis, load);
   const CodeStressCase c = pass.Case();
   // Sections 0, 1, 2: equivalent, maximum and minimum principal stress.
   static constexpr int kSectionOfValue[3] = {1, 2, 0};

@@ -16,10 +16,9 @@
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "services/Assert.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
-
-constexpr int kHydrotestCase = 19;
 
 // The loads of one end in code terms.
 struct EndLoads {
@@ -63,7 +62,7 @@ double Sustained(double i) {
 // pressure in the "Hydrotest" case (0 without one), else the largest
 // operating pressure with its sign.
 double SustainedPressure(const CodeStressCase& c, const AnalysisElement& e) {
-  if (c.caseType == kHydrotestCase) {
+  if (c.caseType == kCaseIdHydrotest) {
     if (e.hydrotestRow < 1 || e.hydrotestRow > c.cm.model.rowCount) return 0.0;
     const auto* test = dynamic_cast<const HydrotestLoad*>(c.cm.model.row(e.hydrotestRow).element.get());
     return test != nullptr ? test->pressure : 0.0;

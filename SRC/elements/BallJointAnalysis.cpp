@@ -9,6 +9,7 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 
 namespace {
@@ -18,8 +19,6 @@ constexpr double kNone = 1.0e-6;
 constexpr double kGravity = 386.4;
 constexpr float kNoLimit = 5.0e29f;
 constexpr int kBallKind = 13;
-constexpr int kModalCase = 30;
-constexpr int kRecalculatingHangerLoads = 22;
 
 BallJoint& BallOf(const Model& model, int row) { return dynamic_cast<BallJoint&>(*model.row(row).element); }
 
@@ -46,9 +45,9 @@ Vector12d FrictionLoads(const std::array<double, 3>& m) {
 void UpdateSpring(bool nonlinear, bool limited, double moment, double friction, double spring, double& effective,
                   double& secant, int type) {
   if (!nonlinear) return;
-  if ((type == 8 || type == 32) && !g_ElementForceRun.recovering) {
+  if ((type == kCaseIdOperating || type == kCaseIdStaticAnalysis) && !g_ElementForceRun.recovering) {
     secant = moment <= friction ? kRigid : moment * effective / (moment - friction);
-  } else if (type == kModalCase) {
+  } else if (type == kCaseIdModal) {
     effective = TheModel().options.FrictionInDynamics != 0 || limited ? secant : spring;
   }
 }
@@ -184,7 +183,7 @@ void AssembleBallJoint(const AnalysisElementInput& input) {
     return;
   }
   const auto& f = ball.frictionMoments;
-  if ((f[0] != 0.0 || f[1] != 0.0 || f[2] != 0.0) && type != kRecalculatingHangerLoads && type != kModalCase) {
+  if ((f[0] != 0.0 || f[1] != 0.0 || f[2] != 0.0) && type != kCaseIdRecalculatingHangerLoads && type != kCaseIdModal) {
     Vector3d moment{};
     for (int i = 0; i < 3; ++i)
       moment[i] = frames.end1.x[i] * f[0] + frames.end1.y[i] * f[1] + frames.end1.z[i] * f[2];
@@ -210,7 +209,8 @@ ElementForceBuild BallJointForceBuild(const AnalysisElementInput& input) {
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::BallJoint, input.row, input.node1,
                                                           input.node2);
   const int type = input.loads.caseType;
-  const bool friction = type != 31 && type != 35 && type != 36 && type != 37;
+  const bool friction = type != kCaseIdResponseSpectrum && type != kCaseIdTimeHistory && type != kCaseIdHarmonic &&
+                        type != kCaseIdForceSpectrum;
   return {LocalStiffness(ball.effectiveTorsion, ball.effectiveBending),
           friction ? FrictionLoads(ball.frictionMoments) : Vector12d{}, frames};
 }

@@ -23,6 +23,7 @@
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
 #include "services/Assert.h"
+#include "services/LoadCaseTypes.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 #include "services/ProgramCommands.h"
@@ -252,7 +253,7 @@ DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisEleme
   // 7 to 11: insulation, lining, the jacket's annulus and the contents.
   const HydrotestLoad* hydrotest =
       e.hydrotestRow != 0 ? dynamic_cast<const HydrotestLoad*>(model.row(e.hydrotestRow).element.get()) : nullptr;
-  const bool hydrotestCase = type == 19;
+  const bool hydrotestCase = type == kCaseIdHydrotest;
   const double insulated = D + 2.0 * S.insulationThickness;
   double Wi = (insulated * insulated - D * D) * S.insulationDensity * kPi / 4.0;
   if (hydrotestCase && hydrotest != nullptr && hydrotest->excludeInsulation != 0) Wi = 0.0;
@@ -274,7 +275,7 @@ DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisEleme
   }
   if (Ai < 0.0) Refuse(errorRow, e.row, RowText(e.row, "Internal area is negative"));
   const double sg = hydrotestCase && hydrotest != nullptr ? hydrotest->specificGravity : L.specificGravity;
-  const double Wc = type == 124 ? 0.0 : sg * Ai * kWaterDensity;
+  const double Wc = type == kCaseIdEmptyWeight ? 0.0 : sg * Ai * kWaterDensity;
 
   // 12: weight per length.
   double weight = w + Wc + kPi * (ri * ri - r * r) * S.liningDensity + Wi;

@@ -13,12 +13,14 @@
 #include "elements/StraightAnalysis.h"
 #include "elements/TieRod.h"
 #include "model/Model.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
 // The response runs whose slip joints carry no friction pair.
 bool CaseTakesSlipFriction(int caseType) {
-  return caseType != 31 && caseType != 35 && caseType != 36 && caseType != 37;
+  return caseType != kCaseIdResponseSpectrum && caseType != kCaseIdTimeHistory && caseType != kCaseIdHarmonic &&
+         caseType != kCaseIdForceSpectrum;
 }
 
 }  // namespace

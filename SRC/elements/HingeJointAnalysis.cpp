@@ -10,6 +10,7 @@
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 
 namespace {
@@ -18,12 +19,10 @@ constexpr double kRigid = 1.0e12;
 constexpr double kNone = 1.0e-6;
 constexpr double kGravity = 386.4;
 constexpr int kHingeKind = 12;
-constexpr int kModalCase = 30;
-constexpr int kRecalculatingHangerLoads = 22;
 
 HingeJoint& HingeOf(const Model& model, int row) { return dynamic_cast<HingeJoint&>(*model.row(row).element); }
 
-bool OperatingCase(int type) { return type == 8 || type == 32; }
+bool OperatingCase(int type) { return type == kCaseIdOperating || type == kCaseIdStaticAnalysis; }
 
 Matrix12d LocalStiffness(double spring) {
   Matrix12d K{};
@@ -50,7 +49,7 @@ void UpdateSprings(HingeJoint& hinge, const AnalysisElementInput& input) {
   if (OperatingCase(type) && !g_ElementForceRun.recovering) {
     const double m = std::fabs(hinge.axisMoment), t = std::fabs(hinge.frictionTorque);
     hinge.secant = m <= t ? kRigid : m * hinge.effective / (m - t);
-  } else if (type == kModalCase) {
+  } else if (type == kCaseIdModal) {
     const bool frictionInDynamics = TheModel().options.FrictionInDynamics != 0;
     hinge.effective = frictionInDynamics || hinge.rotationLimit < kNoRotationLimit ? hinge.secant : hinge.spring;
   }
@@ -134,7 +133,7 @@ void AssembleHingeJoint(const AnalysisElementInput& input) {
     for (int node : {input.node1, input.node2}) AddNodeTranslationMass(model, node, hinge.weight / 2.0 / kGravity);
     return;
   }
-  if (hinge.frictionMoment != 0.0 && type != kRecalculatingHangerLoads && type != kModalCase) {
+  if (hinge.frictionMoment != 0.0 && type != kCaseIdRecalculatingHangerLoads && type != kCaseIdModal) {
     const Vector3d moment = Scaled(frames.end1.x, hinge.frictionMoment);
     AddNodeLoads(model, input.node1, {}, Scaled(moment, -1.0));
     AddNodeLoads(model, input.node2, {}, moment);
@@ -158,6 +157,7 @@ ElementForceBuild HingeJointForceBuild(const AnalysisElementInput& input) {
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::HingeJoint, input.row, input.node1,
                                                           input.node2);
   const int type = input.loads.caseType;
-  const bool friction = type != 31 && type != 35 && type != 36 && type != 37;
+  const bool friction = type != kCaseIdResponseSpectrum && type != kCaseIdTimeHistory && type != kCaseIdHarmonic &&
+                        type != kCaseIdForceSpectrum;
   return {LocalStiffness(hinge.effective), friction ? FrictionLoads(hinge.frictionMoment) : Vector12d{}, frames};
 }

@@ -11,12 +11,11 @@
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/ElementInputs.h"
 #include "model/Model.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
 constexpr double kGravity = 386.4;  // inch per second squared
-constexpr int kModalCase = 30;
-constexpr int kRecalculatingHangerLoads = 22;
 
 const ElementData* RowElement(const Model& model, int row) { return model.row(row).element.get(); }
 
@@ -33,7 +32,7 @@ StraightFlexibilities SlipFlexibilities(const Model& model, const AnalysisElemen
   SlipJointState fresh;
   const SlipJointState& state = input.slip != nullptr ? *input.slip : fresh;
   double ka = state.axialStiffness, kt = state.torsionalStiffness;
-  if (input.loads.caseType == kModalCase) {
+  if (input.loads.caseType == kCaseIdModal) {
     const bool friction = model.options.FrictionInDynamics != 0;
     ka = friction && joint.frictionForce != 0.0f ? state.axialSecant : fresh.axialStiffness;
     kt = friction && joint.frictionTorque != 0.0f ? state.torsionalSecant : fresh.torsionalStiffness;
@@ -81,8 +80,8 @@ void AddSlipJointFriction(const Model& model, const AnalysisElementInput& input,
   const auto& joint = dynamic_cast<const SlipJoint&>(*RowElement(model, input.row));
   SlipJointState& state = *input.slip;
   const int type = input.loads.caseType;
-  if (type == 8 || type == 32) UpdateSlipJointSecants(state, joint.frictionForce, joint.frictionTorque);
-  if (type == kRecalculatingHangerLoads || type == kModalCase) return;
+  if (type == kCaseIdOperating || type == kCaseIdStaticAnalysis) UpdateSlipJointSecants(state, joint.frictionForce, joint.frictionTorque);
+  if (type == kCaseIdRecalculatingHangerLoads || type == kCaseIdModal) return;
   const Vector3d force = Scaled(axes.x, state.appliedFrictionForce);
   const Vector3d moment = Scaled(axes.x, state.appliedFrictionMoment);
   AddNodeLoads(model, input.node1, Scaled(force, -1.0), Scaled(moment, -1.0));

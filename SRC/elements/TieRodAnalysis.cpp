@@ -7,14 +7,13 @@
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
 constexpr double kSlackStiffness = 0.001;
 constexpr double kZeroStretch = 1.0e-14;
 constexpr int kTieRodKind = 19;
-constexpr int kModalCase = 30;
-constexpr int kRecalculatingHangerLoads = 22;
 
 TieRod& RodOf(const Model& model, int row) { return dynamic_cast<TieRod&>(*model.row(row).element); }
 
@@ -29,9 +28,9 @@ Matrix12d LocalStiffness(double k) {
   return K;
 }
 
-bool OperatingT1(int type) { return type == 8 || type == 32; }
+bool OperatingT1(int type) { return type == kCaseIdOperating || type == kCaseIdStaticAnalysis; }
 
-bool TakesGapLoads(int caseType) { return caseType != kRecalculatingHangerLoads && caseType != kModalCase; }
+bool TakesGapLoads(int caseType) { return caseType != kCaseIdRecalculatingHangerLoads && caseType != kCaseIdModal; }
 
 // The gap force as the element's equivalent end loads (local axial).
 Vector12d GapLoads(double force) {
@@ -93,7 +92,7 @@ void AssembleTieRod(const AnalysisElementInput& input) {
   TieRod& rod = RodOf(model, input.row);
   // The operating case's last pass assembles the state it converged to.
   if (OperatingT1(input.loads.caseType) && !g_ElementForceRun.recovering) rod.operatingState = rod.state;
-  if (input.loads.caseType == kModalCase) rod.state = rod.operatingState;
+  if (input.loads.caseType == kCaseIdModal) rod.state = rod.operatingState;
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::TieRod, input.row, input.node1,
                                                           input.node2);
   AddElementStiffness(LocalStiffness(rod.AxialStiffness()), frames.end1,

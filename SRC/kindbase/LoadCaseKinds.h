@@ -20,6 +20,8 @@
 
 #include <cstdint>
 
+#include "services/LoadCaseTypes.h"
+
 // What a type carries, as bits of LoadCaseKind::traits.
 enum LoadCaseTrait : std::uint32_t {
   kCaseSustained = 1u << 0,           // weight and pressure
@@ -50,8 +52,7 @@ struct LoadCaseKind {
   std::uint8_t seismicDirections = 0;    // with kCaseSeismicDirections
 };
 
-constexpr int kLastLoadCaseType = 124;
-// The row of a type; a type outside 1 .. 124 carries nothing.
+// The row of a type; a type outside 1 .. kLastLoadCaseType carries nothing.
 const LoadCaseKind& LoadCaseKindOf(int type);
 
 // The three seismic direction flags the inertia loads read; set by

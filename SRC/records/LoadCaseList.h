@@ -21,30 +21,12 @@
 #include <array>
 #include <cstdint>
 
+#include "services/LoadCaseTypes.h"
+
 struct Model;
 
 inline constexpr int kLoadCaseListRoom = 130;
-inline constexpr int kLoadCaseTypeCount = 125;  // ids 0..124
-
-// Case ids that the rules name.
-enum LoadCaseId : int {
-  kCaseIdSustained = 1,
-  kCaseIdSettlement = 11,
-  kCaseIdStaticSeismic = 12,
-  kCaseIdWind = 13,
-  kCaseIdColdSpringSustained = 14,
-  kCaseIdHydrotest = 19,
-  kCaseIdModal = 30,
-  kCaseIdResponseSpectrum = 31,
-  kCaseIdStaticAnalysis = 32,
-  kCaseIdTimeHistory = 35,
-  kCaseIdHarmonic = 36,
-  kCaseIdForceSpectrum = 37,
-  kCaseIdWind2 = 107,
-  kCaseIdWind3 = 108,
-  kCaseIdWind4 = 109,
-  kCaseIdEmptyWeight = 124,
-};
+inline constexpr int kLoadCaseTypeCount = kLastLoadCaseType + 1;  // ids 0 .. 124
 
 struct LoadCaseList {
   std::int32_t count = 0;

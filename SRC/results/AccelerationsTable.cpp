@@ -13,6 +13,7 @@
 #include "resultsfile/ResultsFile.h"
 #include "resultsfile/TextMeasure.h"
 #include "services/Frame.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberText.h"
 #include "services/ReportMode.h"
 #include "services/TableViews.h"
@@ -131,7 +132,7 @@ AccelerationsTableWindow& TheTable() {
 
 void OpenResponseAccelerationsTable() {
   const int rows = static_cast<int>(TheResults().resultNodes.size());
-  if (rows == 0 || ResultCaseOfType(kResponseSpectrumCase) == 0) return;
+  if (rows == 0 || ResultCaseOfType(kCaseIdResponseSpectrum) == 0) return;
   SetResultsReopenCommand(OpenResponseAccelerationsTable);
   AccelerationsTableWindow& table = TheTable();
   if (!BindResultsTable(table, 4, 1)) return;

@@ -8,6 +8,7 @@
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
@@ -44,7 +45,8 @@ namespace {
 
 bool IsExpansionType(int type) { return (type >= 2 && type <= 7) || (type >= 51 && type <= 99); }
 bool IsOccasionalType(int type) {
-  return type == 12 || type == 13 || type == 31 || (type >= 35 && type <= 37) || (type >= 107 && type <= 109);
+  return type == kCaseIdStaticSeismic || type == kCaseIdWind || type == kCaseIdResponseSpectrum ||
+         (type >= kCaseIdTimeHistory && type <= kCaseIdForceSpectrum) || (type >= kCaseIdWind2 && type <= kCaseIdWind4);
 }
 
 }  // namespace
@@ -80,22 +82,22 @@ bool CurrentCaseEndStress(int row, int end, bool b1b2, double& stress) {
   const int type = CurrentResultCaseType();
   const CodeStressRecord& record = r.Record(row);
   const std::size_t at = end == 0 ? 0 : 1;
-  if (type == 19) {
+  if (type == kCaseIdHydrotest) {
     stress = record.hydrotest[at];
     return true;
   }
-  if (type == 1) {
+  if (type == kCaseIdSustained) {
     stress = b1b2 ? record.SI[at] : record.SL[at];
     return true;
   }
-  if (type == 11) {
+  if (type == kCaseIdSettlement) {
     stress = record.settlement[at].stress;
     return true;
   }
-  if (type != 8 && !IsExpansionType(type) && !IsOccasionalType(type)) return false;
+  if (type != kCaseIdOperating && !IsExpansionType(type) && !IsOccasionalType(type)) return false;
   const CodeStressCase c{*r.cm, r.sifs, CurrentCaseForces(), type};
   EndPair pair;
-  if (type == 8)
+  if (type == kCaseIdOperating)
     pair = ElementOperatingStresses(c, record);
   else if (IsExpansionType(type))
     pair = ElementExpansionStresses(c, record);

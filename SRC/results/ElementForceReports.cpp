@@ -26,6 +26,7 @@
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultPrint.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberText.h"
 #include "services/ReportMode.h"
 #include "services/TableWindow.h"
@@ -59,10 +60,10 @@ Layout LocalLayout() {
 std::string StressLabel() {
   const int type = CurrentResultCaseType();
   if (TheModel().options.PipingCode == 0 || TheCodeStresses().cm == nullptr) return {};
-  if (type == 1 || type == 19) return "SL";
+  if (type == kCaseIdSustained || type == kCaseIdHydrotest) return "SL";
   if (IsExpansion(type)) return "SE";
-  if (type == 8) return "Sopr";
-  if (type == 11) return "SS";
+  if (type == kCaseIdOperating) return "Sopr";
+  if (type == kCaseIdSettlement) return "SS";
   if (IsOccasional(type)) return "SL+SO";
   return {};
 }
@@ -117,7 +118,7 @@ std::vector<std::string> LocalEndTexts(Layout layout, int row, int e, int end, c
       if (r.cm != nullptr) indices = ElementEndStressIndices(*r.cm, r.sifs, e);
       texts.push_back(FormatFixedWidth(indices.B1[end], 7, 2));
       texts.push_back(FormatFixedWidth(indices.B2[end], 7, 2));
-      texts.push_back(StressText(row, end, CurrentResultCaseType() != 19));
+      texts.push_back(StressText(row, end, CurrentResultCaseType() != kCaseIdHydrotest));
       break;
     }
   }

@@ -23,6 +23,7 @@
 #include "resultsfile/ResultPrint.h"
 #include "resultsfile/ResultsFile.h"
 #include "resultsfile/TextMeasure.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberText.h"
 #include "services/ReportMode.h"
 #include "services/TableViews.h"
@@ -475,10 +476,10 @@ std::string PipeForcesStressHeading() {
   const int type = CurrentResultCaseType(), code = Code();
   const PipeForcesMember member = ChosenPipeForcesMember();
   const bool en = member == PipeForcesMember::Plain && (code == 21 || code == 16);
-  if (type == 1 || type == 19) return en ? "S1" : "SL";
+  if (type == kCaseIdSustained || type == kCaseIdHydrotest) return en ? "S1" : "SL";
   if (IsExpansionType(type)) return en ? "S3" : "SE";
-  if (type == 8) return "Sopr";
-  if (type == 11) return en ? (code == 21 ? "S6" : "SS") : "SS";
+  if (type == kCaseIdOperating) return "Sopr";
+  if (type == kCaseIdSettlement) return en ? (code == 21 ? "S6" : "SS") : "SS";
   if (IsOccasionalType(type)) return en ? "S2" : "SL+SO";
   return {};
 }

@@ -61,6 +61,7 @@
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Frame.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/ProgramContext.h"
 #include "services/ReportMode.h"
@@ -616,7 +617,7 @@ void PrintResultsChoices() {
     kinds.push_back(S::DynamicSusceptibility);
     kinds.push_back(S::DynamicStresses);
   }
-  if (ResultCaseOfType(kResponseSpectrumCase) != 0) kinds.push_back(S::Accelerations);
+  if (ResultCaseOfType(kCaseIdResponseSpectrum) != 0) kinds.push_back(S::Accelerations);
 }
 
 std::string LoadCasePageTemplate(int cases) {

@@ -20,6 +20,7 @@
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/Message.h"
 #include "supports/HangerResults.h"
 #include "supports/SupportKindList.h"
@@ -75,7 +76,7 @@ void BuildResultChooserList(const Model& /*model*/) {
     list.push_back({"&Dynamic susceptibility", OpenDynamicSusceptibilityTable});
     list.push_back({"&Dynamic stresses", OpenDynamicStressesTable});
   }
-  if (ResultCaseOfType(kResponseSpectrumCase) != 0) list.push_back({"&Accelerations", OpenResponseAccelerationsTable});
+  if (ResultCaseOfType(kCaseIdResponseSpectrum) != 0) list.push_back({"&Accelerations", OpenResponseAccelerationsTable});
   if (TimeHistoryAvailable()) list.push_back({"&Time history", SelectTimeHistoryResults});
   TemplateName() = ResultChooserTemplateName(static_cast<int>(list.size()));
 }

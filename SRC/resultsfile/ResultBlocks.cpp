@@ -9,6 +9,7 @@
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/BinaryFile.h"
+#include "services/LoadCaseTypes.h"
 
 std::vector<std::array<float, 6>> g_CaseDisplacements;
 std::vector<std::array<float, 12>> g_CaseElementForces;
@@ -98,7 +99,7 @@ void LoadCaseDisplacements(const Model& model) {
 
 void LoadResponseAccelerations(const Model& model) {
   if (Cache().accelerationsInBuffer) return;
-  const int k = ResultCaseOfType(kResponseSpectrumCase);
+  const int k = ResultCaseOfType(kCaseIdResponseSpectrum);
   if (k == 0) return;
   ReadRecords(g_CaseDisplacements, TheResultCases().cases[static_cast<std::size_t>(k)].accelerations, NodeCount(model));
   ++TheResultReadCounts().accelerations;

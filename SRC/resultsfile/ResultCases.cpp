@@ -5,6 +5,7 @@
 
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 
 int g_ResultCase = 0;
@@ -53,7 +54,7 @@ const std::vector<int>& ResultCaseDisplayOrder() {
 bool CodeTakesSettlement(int pipingCode) { return IsOneOf(pipingCode, {8, 9, 10, 11, 101, 201, 15, 21}); }
 
 bool IsAcceptedResultCaseType(int type, int pipingCode) {
-  if (type == 11) return CodeTakesSettlement(pipingCode);
+  if (type == kCaseIdSettlement) return CodeTakesSettlement(pipingCode);
   return InRange(type, 1, 10) || InRange(type, 12, 17) || type == 19 || type == 30 || type == 31 || type == 32 ||
          InRange(type, 35, 37) || InRange(type, 41, 116) || type == 124;
 }
@@ -92,7 +93,7 @@ void OrderResultCases(const ResultsFileContents& contents, int pipingCode, bool 
   const int read = static_cast<int>(contents.cases.size()) - 1;
   for (int k = 1; k <= read; ++k) {
     const int type = contents.cases[static_cast<std::size_t>(k)].type;
-    if (type == kModalCase || !IsAcceptedResultCaseType(type, pipingCode))
+    if (type == kCaseIdModal || !IsAcceptedResultCaseType(type, pipingCode))
       throw ResultsRefusalText(ResultsRefusal::UnknownCase);
     bool& present = table.flags.present[static_cast<std::size_t>(type)];
     if (present) throw ResultsRefusalText(ResultsRefusal::RepeatedCase);
@@ -148,5 +149,8 @@ int CurrentResultCaseType() {
 
 std::string CurrentCaseTitle() { return LoadCaseTitle(CurrentResultCaseType()); }
 
-bool IsDynamicCaseType(int type) { return type == 12 || type == 31 || type == 36 || type == 37; }
+bool IsDynamicCaseType(int type) {
+  return type == kCaseIdStaticSeismic || type == kCaseIdResponseSpectrum || type == kCaseIdHarmonic ||
+         type == kCaseIdForceSpectrum;
+}
 bool IsDynamicLoadCase() { return IsDynamicCaseType(CurrentResultCaseType()); }

@@ -10,6 +10,7 @@
 
 #include "model/Model.h"
 #include "services/BinaryFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
 
@@ -169,7 +170,7 @@ void ComputeCaseOffsets(BinaryFile& file, const Model& model, ResultsFileContent
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
     if (type == 0) continue;
-    if (type == kModalCase) {
+    if (type == kCaseIdModal) {
       ReadModalBlock(file, offset, N, out);
       const auto M = static_cast<std::int64_t>(out.modal.frequencies.size());
       offset += 8 + 16 * M + kNodeRecordBytes * N * M;
@@ -179,7 +180,7 @@ void ComputeCaseOffsets(BinaryFile& file, const Model& model, ResultsFileContent
     block.type = type;
     block.displacements = offset;
     block.forces = offset + kNodeRecordBytes * N;
-    if (type == kResponseSpectrumCase) {
+    if (type == kCaseIdResponseSpectrum) {
       block.accelerations = block.forces;
       block.forces += kNodeRecordBytes * N;
     }
@@ -297,7 +298,7 @@ std::int64_t SupportLoadsBlockBytes(const Model& model) {
 }
 
 std::int64_t ResultCaseBlockBytes(int type, int nodeCount, int elementCount, std::int64_t supportBytes) {
-  const std::int64_t nodes = kNodeRecordBytes * nodeCount * (type == kResponseSpectrumCase ? 2 : 1);
+  const std::int64_t nodes = kNodeRecordBytes * nodeCount * (type == kCaseIdResponseSpectrum ? 2 : 1);
   return nodes + kForceRecordBytes * elementCount + supportBytes;
 }
 
@@ -339,7 +340,7 @@ void ReadResultsFile(BinaryFile& file, const std::string& resultsPath, const Mod
   CollectResultNodes(model, read);
   bool timeHistory = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry)
-    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == 35) timeHistory = true;
+    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kCaseIdTimeHistory) timeHistory = true;
   if (timeHistory && model.timeHistory.writeResults != 0 && owner != nullptr)
     ReadTimeHistoryResults(resultsPath, model, read, owner);
   out = std::move(read);

@@ -46,8 +46,6 @@ constexpr std::int64_t kSoilRecordBytes = 40;
 constexpr std::int64_t kNodeRecordBytes = 24;   // six f32
 constexpr std::int64_t kForceRecordBytes = 48;  // twelve f32
 constexpr std::int64_t kHangerRecordBytes = 32;
-constexpr int kResponseSpectrumCase = 31;
-constexpr int kModalCase = 30;
 
 // The nodes every displacement block holds: every node of the model, in
 // node-table order.

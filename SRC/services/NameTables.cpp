@@ -4,6 +4,7 @@
 #include <array>
 #include <string>
 
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 
 namespace {
@@ -117,7 +118,7 @@ constexpr int kHangerData = 4;
 constexpr int kBranchSifData = 12;
 constexpr int kWeldData = 14;
 
-using LoadCaseTitles = std::array<std::string, kLoadCaseTypes + 1>;
+using LoadCaseTitles = std::array<std::string, kLastLoadCaseType + 1>;
 
 // The titles of the numbered families, in the order of the case types.
 LoadCaseTitles BuildLoadCaseTitles() {
@@ -149,10 +150,10 @@ LoadCaseTitles BuildLoadCaseTitles() {
     titles[106 + n] = CFormat("Cold spring (W+P%d+T%d)", n, n);
     titles[113 + n] = CFormat("Buried (W+P%d+T%d)", n, n);
   }
-  titles[107] = "Wind 2";
-  titles[108] = "Wind 3";
-  titles[109] = "Wind 4";
-  titles[124] = "Empty Weight (W)";
+  titles[kCaseIdWind2] = "Wind 2";
+  titles[kCaseIdWind3] = "Wind 3";
+  titles[kCaseIdWind4] = "Wind 4";
+  titles[kCaseIdEmptyWeight] = "Empty Weight (W)";
   return titles;
 }
 
@@ -173,7 +174,7 @@ const char* HangerCatalogueName(int catalogue) { return Lookup(kCatalogueNames, 
 
 const char* LoadCaseTitle(int caseType) {
   static const LoadCaseTitles titles = BuildLoadCaseTitles();
-  if (caseType < 0 || caseType > kLoadCaseTypes) return "";
+  if (caseType < 0 || caseType > kLastLoadCaseType) return "";
   return titles[static_cast<std::size_t>(caseType)].c_str();
 }
 

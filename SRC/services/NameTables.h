@@ -40,9 +40,8 @@ std::int32_t CodeAtListPosition(int position);
 // Spring-hanger catalogues 1..34 (0 is none).
 const char* HangerCatalogueName(int catalogue);
 constexpr int kHangerCatalogues = 34;
-// Load-case titles by LoadCaseType 1..124.
+// Load-case titles by LoadCaseType 1 .. kLastLoadCaseType (LoadCaseTypes.h).
 const char* LoadCaseTitle(int caseType);
-constexpr int kLoadCaseTypes = 124;
 
 // The data item's name for tables: the subtype's name for restraints,
 // hangers, welds and branch SIFs ("* Invalid *" for branch subtype -1), the

@@ -19,6 +19,7 @@
 #include "kindbase/GlobalSystem.h"
 #include "kindbase/LoadCaseKinds.h"
 #include "model/Model.h"
+#include "services/LoadCaseTypes.h"
 #include "supports/Anchor.h"
 
 namespace {
@@ -26,9 +27,7 @@ namespace {
 using Vector6 = std::array<double, 6>;
 using Matrix6 = std::array<std::array<double, 6>, 6>;
 
-constexpr int kHangerLoadStep = 20;
 constexpr double kRadiansPerDegree = 0.017453292519943295;
-constexpr int kHangerTravelStep = 22;
 
 // Whether specified-displacement slot k (0 T1 .. 9 T10, 10 Seismic, 11
 // Settlement) applies in the current step.
@@ -111,7 +110,7 @@ void Anchor::AddStiffness(int rowNumber) {
   if (vector.equation[0] == 0) return;
   if (NeedsLocalAxes(*this)) AnchorLocalAxes(*this, rowNumber);
   const int type = CurrentCaseType();
-  const bool hangerSelection = type == kHangerLoadStep || type == kHangerTravelStep;
+  const bool hangerSelection = type == kCaseIdHangerLoads || type == kCaseIdRecalculatingHangerLoads;
   const Matrix6 K = AnchorSpringMatrix(*this, hangerSelection);
   ElementMatrixPacked packed;  // cleared whole
   packed.n = 6;

@@ -15,6 +15,7 @@
 #include "model/Model.h"
 #include "numeric/RunState.h"
 #include "services/BinaryFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
 #include "supports/Hanger.h"
@@ -23,9 +24,6 @@
 namespace {
 
 constexpr double kRigid = 1.0e12;
-constexpr int kHangerLoadStep = 20, kHangerTravelStep = 21, kRecalculatedLoadStep = 22, kRecalculatedTravelStep = 23;
-constexpr int kDesignStep = 24, kColdLoadStep = 25;
-constexpr int kHydrotest = 19, kModal = 30;
 
 Direction3 Vertical(const Model& model) {
   return model.options.ZVertical != 0 ? Direction3{0.0, 0.0, 1.0} : Direction3{0.0, 1.0, 0.0};
@@ -51,7 +49,7 @@ void StoreTravel(const Model& model, Hanger& hanger, int row) {
   hanger.horizontal = static_cast<float>(std::hypot(d[0], h2));
 }
 
-bool IsOperatingT1Case() { return CaseIsOperatingT1() && CurrentCaseType() < 20; }
+bool IsOperatingT1Case() { return CaseIsOperatingT1() && CurrentCaseType() < kCaseIdHangerLoads; }
 
 }  // namespace
 
@@ -119,18 +117,18 @@ void Hanger::AddStiffness(int rowNumber) {
   const double n = numberOfHangers;
   const int type = CurrentCaseType();
   if (kind == kRodHanger) {
-    if (type == kModal) rate = savedRate;
+    if (type == kCaseIdModal) rate = savedRate;
     if (IsOperatingT1Case()) savedRate = rate;
     if (rate != 0.0f) AddSpringBlock(model, node, connectedIndex, DyadicBlock(up, n * rate), 0);
     return;
   }
   const bool givenLoad = kind == kUserHanger && !loadToFind;
-  if (type == kHangerLoadStep || type == kRecalculatedLoadStep) {
+  if (type == kCaseIdHangerLoads || type == kCaseIdRecalculatingHangerLoads) {
     if (givenLoad)
       AddSpringLoad(model, node, connectedIndex, {up[0] * n * load, up[1] * n * load, up[2] * n * load});
     else
       AddSpringBlock(model, node, 0, DyadicBlock(up, n * kRigid), 0);
-  } else if (type == kHydrotest) {
+  } else if (type == kCaseIdHydrotest) {
     AddSpringBlock(model, node, 0, DyadicBlock(up, n * kRigid), 0);
   } else if (IncludeHangerStiffnessInStep() && rate != 0.0f) {
     AddSpringBlock(model, node, connectedIndex, DyadicBlock(up, n * rate), 0);
@@ -176,7 +174,7 @@ void Hanger::ComputeSupportLoads(int rowNumber) {
     const Direction3 d = RelativeSolved(model, node, connectedIndex, 0);
     const double vertical = zVertical ? d[2] : d[1];
     double L = 0.0;
-    if (CurrentCaseType() == kHydrotest) {
+    if (CurrentCaseType() == kCaseIdHydrotest) {
       const Direction3 own = RelativeSolved(model, node, 0, 0);
       L = kRigid * (zVertical ? own[2] : own[1]) - p;
     } else if (stiffness) {
@@ -190,7 +188,7 @@ void Hanger::ComputeSupportLoads(int rowNumber) {
 }
 
 void StoreHangerStepResults(Model& model, int type) {
-  if (type == kHangerLoadStep || type == kRecalculatedLoadStep) {
+  if (type == kCaseIdHangerLoads || type == kCaseIdRecalculatingHangerLoads) {
     ForEachHanger(model, [&model](Hanger& h, int row) {
       if (h.equation == 0 || h.kind == kRodHanger || (h.kind == kUserHanger && !h.loadToFind)) return;
       const Direction3 d = RelativeSolved(model, NodeOf(model, row), 0, 0);
@@ -198,20 +196,20 @@ void StoreHangerStepResults(Model& model, int type) {
     });
     return;
   }
-  if (type == kHangerTravelStep || type == kRecalculatedTravelStep || IsOperatingT1Case())
+  if (type == kCaseIdHangerTravel || type == kCaseIdRecalculatingHangerTravel || IsOperatingT1Case())
     ForEachHanger(model, [&model](Hanger& h, int row) {
       if (h.equation != 0 && h.kind != kRodHanger) StoreTravel(model, h, row);
     });
 }
 
 bool RunHangerComputationStep(Model& model, int type) {
-  if (type == kDesignStep) {
+  if (type == kCaseIdDesigningHangers) {
     ForEachHanger(model, [&model](Hanger& h, int row) {
       if (h.equation != 0) DesignHanger(h, SupportNodeText(model, NodeOf(model, row)));
     });
     return true;
   }
-  if (type == kColdLoadStep) {
+  if (type == kCaseIdHangerColdLoads) {
     ForEachHanger(model, [](Hanger& h, int) {
       if (h.equation == 0 || h.kind == kRodHanger) return;
       if (h.kind == kUserHanger && !h.loadToFind && h.loadType == 1)

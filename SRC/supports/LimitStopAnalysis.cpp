@@ -14,6 +14,7 @@
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "records/AnalysisOptions.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 
 namespace {
@@ -23,7 +24,10 @@ constexpr double kStuck = 1.0e12;
 constexpr double kNoMovement = 1.0e-30;
 constexpr int kDataKind = 6;
 
-bool DynamicRun(int type) { return type == 31 || type == 35 || type == 36 || type == 37; }
+bool DynamicRun(int type) {
+  return type == kCaseIdResponseSpectrum || type == kCaseIdTimeHistory || type == kCaseIdHarmonic ||
+         type == kCaseIdForceSpectrum;
+}
 
 // The state the stop takes into this case's assembly.
 void ExchangeSavedState(LimitStop& stop) {

@@ -6,6 +6,7 @@
 #include "model/Nodes.h"
 #include "printing/ReportOutput.h"
 #include "resultsfile/ResultCases.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
 #include "supports/OtherSupportLists.h"
@@ -74,7 +75,8 @@ SupportResultKind MakeSnubberKind() {
   };
   kind.shownInCase = [] {
     const int type = CurrentResultCaseType();
-    return type == 12 || type == 31 || type == 35 || type == 36 || type == 37;
+    return type == kCaseIdStaticSeismic || type == kCaseIdResponseSpectrum || type == kCaseIdTimeHistory ||
+           type == kCaseIdHarmonic || type == kCaseIdForceSpectrum;
   };
   kind.loadHeadings = {{13, 19}};
   kind.loadEnds = {19};

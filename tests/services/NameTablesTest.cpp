@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
@@ -82,7 +85,41 @@ TEST(NameTables, LoadCaseTitles) {
   EXPECT_STREQ(LoadCaseTitle(123), "Buried (W+P10+T10)");
   EXPECT_STREQ(LoadCaseTitle(124), "Empty Weight (W)");
   EXPECT_STREQ(LoadCaseTitle(125), "");
-  for (int type = 1; type <= kLoadCaseTypes; ++type) EXPECT_STRNE(LoadCaseTitle(type), "") << type;
+  for (int type = 1; type <= kLastLoadCaseType; ++type) EXPECT_STRNE(LoadCaseTitle(type), "") << type;
+}
+
+// Every id the code names is the case its name says.
+TEST(NameTables, TheNamedLoadCaseIdsAreTheCasesTheirNamesSay) {
+  const std::pair<int, const char*> named[] = {
+      {kCaseIdSustained, "Sustained (W+P)"},
+      {kCaseIdOperating, "Operating (W+P1+T1)"},
+      {kCaseIdSettlement, "Settlement"},
+      {kCaseIdStaticSeismic, "Seismic (g)"},
+      {kCaseIdWind, "Wind"},
+      {kCaseIdColdSpringSustained, "Cold spring (W+P)"},
+      {kCaseIdHydrotest, "Hydrotest"},
+      {kCaseIdHangerLoads, "Calculating hanger loads"},
+      {kCaseIdHangerTravel, "Calculating hanger travel"},
+      {kCaseIdRecalculatingHangerLoads, "Recalculating hanger loads"},
+      {kCaseIdRecalculatingHangerTravel, "Recalculating hanger travel"},
+      {kCaseIdDesigningHangers, "Designing hangers"},
+      {kCaseIdHangerColdLoads, "Calculating hanger loads"},
+      {kCaseIdXAcceleration, "X acceleration"},
+      {kCaseIdCombiningAccelerations, "Combining acceleration results"},
+      {kCaseIdModal, "Modal analysis"},
+      {kCaseIdResponseSpectrum, "Response spectrum"},
+      {kCaseIdStaticAnalysis, "Static analysis"},
+      {kCaseIdSeismicDisplacement, "Seismic displacement"},
+      {kCaseIdTimeHistory, "Time history"},
+      {kCaseIdHarmonic, "Harmonic response"},
+      {kCaseIdForceSpectrum, "Force spectrum"},
+      {kCaseIdWind2, "Wind 2"},
+      {kCaseIdWind3, "Wind 3"},
+      {kCaseIdWind4, "Wind 4"},
+      {kCaseIdEmptyWeight, "Empty Weight (W)"},
+  };
+  for (const auto& [id, title] : named) EXPECT_STREQ(LoadCaseTitle(id), title) << id;
+  EXPECT_EQ(kLastLoadCaseType, kCaseIdEmptyWeight);
 }
 
 TEST(NameTables, DataItemTypeName) {

@@ -1,0 +1,41 @@
+// The load-case types (`LoadCaseType`): the ids of the cases the analysis
+// runs and the results hold, 1 .. 124, titled by LoadCaseTitle
+// (NameTables.h). The model and results files hold them, so they never
+// change. The numbered families of the thermal states (T1 .. T10) are
+// records/LoadCaseList.h's; the ids the code names one by one are written
+// here and nowhere else.
+#pragma once
+
+enum LoadCaseId : int {
+  kCaseIdSustained = 1,
+  kCaseIdOperating = 8,  // W+P1+T1
+  kCaseIdSettlement = 11,
+  kCaseIdStaticSeismic = 12,
+  kCaseIdWind = 13,
+  kCaseIdColdSpringSustained = 14,
+  kCaseIdHydrotest = 19,
+  // The hanger design's steps.
+  kCaseIdHangerLoads = 20,
+  kCaseIdHangerTravel = 21,
+  kCaseIdRecalculatingHangerLoads = 22,
+  kCaseIdRecalculatingHangerTravel = 23,
+  kCaseIdDesigningHangers = 24,
+  kCaseIdHangerColdLoads = 25,
+  // The seismic steps: an acceleration along X, Y and Z (26 .. 28), their
+  // combination, and (33) the anchors' seismic movements.
+  kCaseIdXAcceleration = 26,
+  kCaseIdCombiningAccelerations = 29,
+  kCaseIdModal = 30,
+  kCaseIdResponseSpectrum = 31,
+  kCaseIdStaticAnalysis = 32,
+  kCaseIdSeismicDisplacement = 33,
+  kCaseIdTimeHistory = 35,
+  kCaseIdHarmonic = 36,
+  kCaseIdForceSpectrum = 37,
+  kCaseIdWind2 = 107,
+  kCaseIdWind3 = 108,
+  kCaseIdWind4 = 109,
+  kCaseIdEmptyWeight = 124,
+};
+
+inline constexpr int kLastLoadCaseType = kCaseIdEmptyWeight;
