@@ -444,9 +444,9 @@ class AnalyzeRefusalTest : public AnalyzeCommandTest {
     EXPECT_TRUE(fs::exists(ResultsPath()));
     fs::remove(ResultsPath());
   }
-  // The typed line with one more row at node 30 carrying `type`, and the
-  // load cases `dynamic` after the static ones.
-  DataItem& LineWith(DataType type, std::initializer_list<int> dynamic) {
+  // The typed line with one more row at node 30 carrying `type` (its row
+  // is returned), and the load cases `dynamic` after the static ones.
+  int LineWith(DataType type, std::initializer_list<int> dynamic) {
     TypeLine();
     Model& model = TheModel();
     const int row = ++model.rowCount;
@@ -458,7 +458,7 @@ class AnalyzeRefusalTest : public AnalyzeCommandTest {
     BuildLoadCases(model);
     LoadCaseList& cases = model.loadCases;
     for (int added : dynamic) cases.cases[static_cast<std::size_t>(++cases.count)] = added;
-    return *model.row(row).item;
+    return row;
   }
   static void Save() {
     ASSERT_EQ(WriteModelFile(TheModel().path), "");
@@ -471,7 +471,8 @@ class AnalyzeRefusalTest : public AnalyzeCommandTest {
 // and reported a success): the model opens with it, and Analyze refuses it
 // before the run with the value and the range. 99 % runs.
 TEST_F(AnalyzeRefusalTest, AHarmonicDampingOutsideItsRangeIsRefusedBeforeTheRun) {
-  auto& load = static_cast<HarmonicLoad&>(LineWith(DataType::HarmonicLoad, {30, 36}));
+  const int row = LineWith(DataType::HarmonicLoad, {30, 36});
+  auto& load = static_cast<HarmonicLoad&>(*TheModel().row(row).item);
   load.Frequency = 7.0f;
   load.FY = 100.0f;
   const std::string path = TheModel().path;
