@@ -935,6 +935,7 @@ bool ItemNeedsOwnLine(ElementType element, DataType item) {
                       element == ElementType::SlipJoint || element == ElementType::BallJoint;
   if (item == DataType::Flange) return weighs;
   if (item == DataType::ConcentratedMass) return element == ElementType::Valve;
+  if (item == DataType::Anchor) return element == ElementType::Elastic;
   return false;
 }
 
@@ -965,9 +966,9 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   if (type != ElementType::HydrotestLoad) out.main += NodeText(row.node);
   if (row.absolute) out.main += "*";
   // A bend row's node is off the pipe, a hinge's K code and axis leave no
-  // room for an item's, and an element's own WGT or OFFSET would be taken
-  // for a flange's or a mass's: such an item goes on a Location line of its
-  // own, which the reader takes.
+  // room for an item's, and an element's own WGT, OFFSET or TRAK would be
+  // taken for a flange's, a mass's or an anchor's: such an item goes on a
+  // Location line of its own, which the reader takes.
   const bool bend = IsBendElementType(type) || ItemNeedsOwnLine(type, row.dataType);
   const bool item = row.dataType != DataType::None && row.item != nullptr;
   RowText itemText;

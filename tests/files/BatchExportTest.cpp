@@ -22,6 +22,7 @@
 #include "codes/Sif.h"
 #include "elements/BallJoint.h"
 #include "elements/Bend.h"
+#include "elements/ElasticElement.h"
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
 #include "elements/JacketedBend.h"
@@ -41,6 +42,7 @@
 #include "platform/Input.h"
 #include "records/Spectrum.h"
 #include "services/AppTesting.h"
+#include "supports/Anchor.h"
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Nozzle.h"
@@ -330,6 +332,39 @@ TEST_F(BatchExportTest, AHingeJointsItemAndAWeighingElementsFlangeGoOnLocationLi
   Model again;
   ASSERT_EQ(Import(text, again), "") << text;
   EXPECT_TRUE(ModelBytes(again) == ModelBytes(expected));
+}
+
+// An anchor on an elastic element's row: TRAK and ROTK are the springs of
+// both, so the anchor goes on a Location line of its own, and each comes
+// back with its own springs (the elastic element's, the anchor rigid but in
+// Y).
+TEST_F(BatchExportTest, AnElasticElementsAnchorGoesOnALocationLineOfItsOwn) {
+  const std::string head =
+      "Springs\nOPTIONS\nB313\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6E-6,20000\nPIPE\nS1,8.625,0.322\nLAYOUT\n"
+      "F10,MA1,PS1\nT20,X5\nT30,JL,CTRAK(1000,2000,3000),ROTK(4000,0,0)\n";
+  Model expected;
+  ASSERT_EQ(Import(head + "L30,KA,CTRAK(RIGID,500,RIGID)\n", expected), "");
+  Model model;
+  ASSERT_EQ(Import(head, model), "");
+  LayoutRow& elastic = model.row(4);
+  ASSERT_EQ(elastic.elementType, ElementType::Elastic);
+  elastic.dataType = DataType::Anchor;
+  elastic.item = CreateDataItem(DataType::Anchor);
+  auto& anchor = static_cast<Anchor&>(*elastic.item);
+  anchor.stiffness = {1.0e12f, 500.0f, 1.0e12f, 1.0e12f, 1.0e12f, 1.0e12f};
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  EXPECT_EQ(leftOut, std::vector<std::string>{});
+  EXPECT_TRUE(HasLine(text, "L30,KA,CTRAK(Rigid,500,Rigid)")) << text;
+  EXPECT_EQ(text, Export(expected, BatchExportUnits::English));
+  Model again;
+  ASSERT_EQ(Import(text, again), "") << text;
+  EXPECT_TRUE(ModelBytes(again) == ModelBytes(expected));
+  const auto& springs = static_cast<const ElasticElement&>(*again.row(4).element);
+  EXPECT_EQ(std::vector<float>({springs.kx, springs.ky, springs.kz}), std::vector<float>({1000.0f, 2000.0f, 3000.0f}));
+  const auto& held = static_cast<const Anchor&>(*again.row(5).item);
+  EXPECT_EQ(held.stiffness[0], 1.0e12f);
+  EXPECT_EQ(held.stiffness[1], 500.0f);
 }
 
 TEST_F(BatchExportTest, TheLinesTheWriterChooses) {
