@@ -213,6 +213,8 @@ double CpuSeconds() {
 // of the process during the program's search (the model and the peer's copy
 // of K included).
 // lambda_diff: the largest relative difference between the two's roots.
+// The label names the instruction set the peer's copy was built for: the
+// x86-64-v3 one, as our kernels' copies, wherever the processor runs it.
 void Modes(benchmark::State& state) {
   const AssembledSystem system = Assemble(GeneratePipeRack(state.range(0)));
   ModalOptions options;
@@ -241,6 +243,7 @@ void Modes(benchmark::State& state) {
     state.ResumeTiming();
   }
   ReportSize(state, system.profile);
+  state.SetLabel(std::string("peer built for ") + peer.InstructionSet());
   state.counters["modes"] = found;
   state.counters["peak_MB"] = peak;
   const double runs = static_cast<double>(std::max<benchmark::IterationCount>(1, state.iterations()));

@@ -2,10 +2,18 @@
 // positive definite) behind Spectra's shift-invert operator. The start
 // vector is S·M·r for a pseudo-random r, so that the basis is consistent at
 // the massless equations, which the M inner product cannot see.
+//
+// This file is built twice: into the benchmarks for the baseline x86-64,
+// and, with QUORVEL_PEER_MODULE, into a module of its own for x86-64-v3
+// (AVX2, FMA), the instruction set our kernels' own copies run on. The
+// module keeps every symbol but its maker hidden, so none of its Eigen,
+// Spectra or library template copies can stand in for the baseline ones;
+// the benchmarks load it only where the processor runs x86-64-v3.
 #include "ModesPeer.h"
 
 #include <cholmod.h>
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <Eigen/Core>
 #include <Spectra/SymGEigsShiftSolver.h>
@@ -13,6 +21,7 @@
 #include <cmath>
 #include <random>
 #include <stdexcept>
+#include <string>
 #include <utility>
 
 // CHOLMOD brings OpenMP and asks for teams of four by name, which no
@@ -26,23 +35,31 @@ void PinPeerToOneThread() {
     if (void* function = dlsym(RTLD_DEFAULT, name)) reinterpret_cast<void (*)(int)>(function)(value);
 }
 
-struct PeerProblem::Data {
-  cholmod_common common{};
-  cholmod_sparse* K = nullptr;  // upper triangle, 0-based
-  std::vector<double> M;        // 0-based
+namespace {
+
+class CholmodPeer : public PeerBackend {
+ public:
+  CholmodPeer(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M);
+  ~CholmodPeer() override;
+  CholmodPeer(const CholmodPeer&) = delete;
+  CholmodPeer& operator=(const CholmodPeer&) = delete;
+  PeerModes Solve(std::int32_t count, double shift) const override;
+
+ private:
+  mutable cholmod_common common_{};
+  cholmod_sparse* K_ = nullptr;  // upper triangle, 0-based
+  std::vector<double> M_;        // 0-based
 };
 
-PeerProblem::PeerProblem(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M)
-    : data_(std::make_unique<Data>()) {
+CholmodPeer::CholmodPeer(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M) {
   PinPeerToOneThread();
-  cholmod_l_start(&data_->common);
+  cholmod_l_start(&common_);
   const std::int64_t E = profile.equationCount;
   const std::int64_t* DA = profile.DiagonalAddress.data();
   std::int64_t nonzeros = 0;
   for (std::int64_t i = 1; i <= profile.nme; ++i) nonzeros += K[static_cast<std::size_t>(i)] != 0.0;
   cholmod_sparse* A = cholmod_l_allocate_sparse(static_cast<std::size_t>(E), static_cast<std::size_t>(E),
-                                                static_cast<std::size_t>(nonzeros), 1, 1, 1, CHOLMOD_REAL,
-                                                &data_->common);
+                                                static_cast<std::size_t>(nonzeros), 1, 1, 1, CHOLMOD_REAL, &common_);
   auto* p = static_cast<SuiteSparse_long*>(A->p);
   auto* rows = static_cast<SuiteSparse_long*>(A->i);
   auto* x = static_cast<double*>(A->x);
@@ -58,16 +75,14 @@ PeerProblem::PeerProblem(const SkylineProfile& profile, std::span<const double> 
     }
   }
   p[E] = at;
-  data_->K = A;
-  data_->M.assign(M.begin() + 1, M.begin() + 1 + E);
+  K_ = A;
+  M_.assign(M.begin() + 1, M.begin() + 1 + E);
 }
 
-PeerProblem::~PeerProblem() {
-  cholmod_l_free_sparse(&data_->K, &data_->common);
-  cholmod_l_finish(&data_->common);
+CholmodPeer::~CholmodPeer() {
+  cholmod_l_free_sparse(&K_, &common_);
+  cholmod_l_finish(&common_);
 }
-
-namespace {
 
 // (K − σM)⁻¹ by the CHOLMOD factor, workspace kept across solves.
 class CholmodShiftInvert {
@@ -137,13 +152,13 @@ class DiagonalMass {
 
 }  // namespace
 
-PeerModes PeerProblem::Solve(std::int32_t count, double shift) const {
+PeerModes CholmodPeer::Solve(std::int32_t count, double shift) const {
   PeerModes result;
-  const auto n = static_cast<Eigen::Index>(data_->M.size());
-  CholmodShiftInvert op(data_->K, data_->M, &data_->common);
-  DiagonalMass mass(data_->M);
+  const auto n = static_cast<Eigen::Index>(M_.size());
+  CholmodShiftInvert op(K_, M_, &common_);
+  DiagonalMass mass(M_);
   std::int64_t massed = 0;
-  for (double m : data_->M) massed += m != 0.0;
+  for (double m : M_) massed += m != 0.0;
   const Eigen::Index nev = std::min<Eigen::Index>(count, massed - 1);
   const Eigen::Index ncv = std::min<Eigen::Index>(2 * nev + 1, massed);
   try {
@@ -152,7 +167,7 @@ PeerModes PeerProblem::Solve(std::int32_t count, double shift) const {
     std::mt19937_64 random(20240611);
     std::uniform_real_distribution<double> uniform(-1.0, 1.0);
     Eigen::VectorXd r(n), start(n);
-    for (Eigen::Index i = 0; i < n; ++i) r[i] = uniform(random) * data_->M[static_cast<std::size_t>(i)];
+    for (Eigen::Index i = 0; i < n; ++i) r[i] = uniform(random) * M_[static_cast<std::size_t>(i)];
     op.perform_op(r.data(), start.data());
     solver.init(start.data());
     const Eigen::Index converged =
@@ -169,3 +184,63 @@ PeerModes PeerProblem::Solve(std::int32_t count, double shift) const {
   result.factorNonzeros = op.FactorNonzeros();
   return result;
 }
+
+#ifdef QUORVEL_PEER_MODULE
+
+// The module's one visible symbol.
+extern "C" __attribute__((visibility("default"))) void QuorvelMakePeer(const SkylineProfile* profile, const double* K,
+                                                                       std::size_t kSize, const double* M,
+                                                                       std::size_t mSize,
+                                                                       std::unique_ptr<PeerBackend>* made) {
+  *made = std::make_unique<CholmodPeer>(*profile, std::span<const double>(K, kSize), std::span<const double>(M, mSize));
+}
+
+#else
+
+namespace {
+
+using PeerMaker = void (*)(const SkylineProfile*, const double*, std::size_t, const double*, std::size_t,
+                          std::unique_ptr<PeerBackend>*);
+
+// Every feature of x86-64-v3 that an instruction of the module may use and
+// that the compilers' feature tests name (a processor with these has the
+// rest: F16C, LZCNT, MOVBE).
+bool ProcessorRunsX86_64_V3() {
+  __builtin_cpu_init();
+  return __builtin_cpu_supports("avx") && __builtin_cpu_supports("avx2") && __builtin_cpu_supports("fma") &&
+         __builtin_cpu_supports("bmi") && __builtin_cpu_supports("bmi2");
+}
+
+// The module beside the benchmarks' executable, loaded once and kept.
+PeerMaker ModuleMaker() {
+  static const PeerMaker maker = [] () -> PeerMaker {
+    if (!ProcessorRunsX86_64_V3()) return nullptr;
+    char executable[4096];
+    const ssize_t length = readlink("/proc/self/exe", executable, sizeof executable - 1);
+    if (length <= 0) return nullptr;
+    std::string path(executable, static_cast<std::size_t>(length));
+    path = path.substr(0, path.find_last_of('/') + 1) + kPeerModuleName;
+    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (module == nullptr) return nullptr;
+    return reinterpret_cast<PeerMaker>(dlsym(module, "QuorvelMakePeer"));
+  }();
+  return maker;
+}
+
+}  // namespace
+
+PeerProblem::PeerProblem(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M) {
+  if (const PeerMaker make = ModuleMaker()) {
+    make(&profile, K.data(), K.size(), M.data(), M.size(), &backend_);
+    instructionSet_ = "x86-64-v3";
+  } else {
+    backend_ = std::make_unique<CholmodPeer>(profile, K, M);
+    instructionSet_ = "x86-64";
+  }
+}
+
+PeerProblem::~PeerProblem() = default;
+
+PeerModes PeerProblem::Solve(std::int32_t count, double shift) const { return backend_->Solve(count, shift); }
+
+#endif

@@ -20,20 +20,38 @@ struct PeerModes {
   std::int64_t factorNonzeros = 0;  // terms of L
 };
 
+// One build of the peer (the baseline one, or the x86-64-v3 module's).
+class PeerBackend {
+ public:
+  virtual ~PeerBackend() = default;
+  virtual PeerModes Solve(std::int32_t count, double shift) const = 0;
+};
+
+// The module of the peer built for x86-64-v3, beside the benchmarks'
+// executable.
+inline constexpr const char* kPeerModuleName = "quorvel_bench_peer_x86-64-v3.so";
+
 // K: skyline values (1-based, size nme + 1); M: diagonal masses (1-based,
 // size E + 1). The constructor converts K to compressed columns (its
-// non-zero terms only): that is not part of what the peer is timed on.
+// non-zero terms only): that is not part of what the peer is timed on. The
+// peer runs the module's copy, compiled for x86-64-v3 as our kernels' own
+// copies are, where the processor runs it and the module is there; the
+// baseline copy elsewhere.
 class PeerProblem {
  public:
   PeerProblem(const SkylineProfile& profile, std::span<const double> K, std::span<const double> M);
   ~PeerProblem();
+  PeerProblem(const PeerProblem&) = delete;
+  PeerProblem& operator=(const PeerProblem&) = delete;
 
   // The `count` lowest roots at the shift, their modes computed and dropped.
   PeerModes Solve(std::int32_t count, double shift) const;
+  // "x86-64-v3" or "x86-64": the instruction set of the copy that runs.
+  const char* InstructionSet() const { return instructionSet_; }
 
  private:
-  struct Data;
-  std::unique_ptr<Data> data_;
+  std::unique_ptr<PeerBackend> backend_;
+  const char* instructionSet_ = "x86-64";
 };
 
 // Keeps the process single-threaded: CHOLMOD's OpenMP and any threaded BLAS
