@@ -34,8 +34,8 @@ std::array<double, 6> Resultant(const BendSectionValues& s, const Vector3d& q) {
 // The end forces for the local displacements d as the analysis recovers a
 // curved element's: from its force build, the stiffness, the loads -FE q
 // and end 2 turned by the arc's angle.
-Vector12d BendEndForces(const BendStiffness& K, const BendFixedEndForces& FE, const BendCaseLoads& loads,
-                        const Vector12d& d, double angle) {
+Vector12d RecoveredEndForces(const BendStiffness& K, const BendFixedEndForces& FE, const BendCaseLoads& loads,
+                             const Vector12d& d, double angle) {
   ElementForceBuild build;
   build.stiffness = K.local;
   build.loads = BendElementLoads(FE, loads);
@@ -97,7 +97,7 @@ TEST_P(BendLoadAngles, EndForcesBalanceTheElementLoadsAndAFreeEndCarriesNothing)
   const Vector3d arm{R * std::sin(t), R * (1.0 - std::cos(t)), 0.0};
   // Any displacements: the forces the nodes exert balance the load.
   const Vector12d d{1e-3, -2e-3, 5e-4, 1e-4, -3e-4, 2e-4, -1e-3, 4e-3, 2e-3, -2e-4, 1e-4, 3e-4};
-  const Vector12d Q = FromNodeTwoFrame(BendEndForces(K, FE, loads, d, t), t);
+  const Vector12d Q = FromNodeTwoFrame(RecoveredEndForces(K, FE, loads, d, t), t);
   const Vector3d f1{-Q[0], -Q[1], -Q[2]}, f2{Q[6], Q[7], Q[8]};
   const Vector3d m2 = Cross(arm, f2);
   for (int i = 0; i < 3; ++i) {
@@ -112,7 +112,7 @@ TEST_P(BendLoadAngles, EndForcesBalanceTheElementLoadsAndAFreeEndCarriesNothing)
   Vector12d free{};
   for (int i = 0; i < 6; ++i)
     for (int column = 0; column < 3; ++column) free[6 + i] += D[i][column] * loads.weight[column];
-  const Vector12d cantilever = BendEndForces(K, FE, weightOnly, free, t);
+  const Vector12d cantilever = RecoveredEndForces(K, FE, weightOnly, free, t);
   const std::array<double, 6> Wweight = Resultant(s, loads.weight);
   for (int i = 0; i < 6; ++i) {
     const double scale = std::fabs(Wweight[1]) * (i < 3 ? 1.0 : R);
