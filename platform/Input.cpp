@@ -62,6 +62,28 @@ void SetKeyWithGeneric(BYTE* state, UINT key, bool down) {
   if (key == VK_LMENU || key == VK_RMENU) SetKey(state, VK_MENU, down);
 }
 
+// The display's word on which modifiers are held replaces what a key state
+// remembers of them: a release it never heard (taken by a window manager,
+// or read by another thread, whose window had the keyboard then) would
+// leave the modifier down for every later key. A held modifier whose side
+// is unknown counts as the left one.
+void TakeReportedModifiers(BYTE* state, unsigned modifiers) {
+  if ((modifiers & kModifiersReported) == 0) return;
+  constexpr struct {
+    unsigned held;
+    UINT generic, left, right;
+  } kinds[] = {{kShiftHeld, VK_SHIFT, VK_LSHIFT, VK_RSHIFT},
+               {kControlHeld, VK_CONTROL, VK_LCONTROL, VK_RCONTROL},
+               {kAltHeld, VK_MENU, VK_LMENU, VK_RMENU}};
+  for (const auto& kind : kinds) {
+    const bool held = (modifiers & kind.held) != 0;
+    if (held == Down(state, kind.generic)) continue;
+    SetKey(state, kind.generic, held);
+    if (!held || !Down(state, kind.right)) SetKey(state, kind.left, held);
+    if (!held) SetKey(state, kind.right, false);
+  }
+}
+
 // Key messages name Shift, Ctrl and Alt without their side.
 UINT GenericKey(UINT key) {
   if (key == VK_LSHIFT || key == VK_RSHIFT) return VK_SHIFT;
@@ -164,12 +186,14 @@ BYTE CharacterForKey(UINT key, bool shift) {
   }
 }
 
-void NoteInputMessageLocked(ThreadQueue& queue, const MSG& message) {
+void NoteInputMessageLocked(ThreadQueue& queue, const PostedMessage& message) {
   switch (message.message) {
     case WM_KEYDOWN: case WM_SYSKEYDOWN:
+      TakeReportedModifiers(queue.keyState, message.modifiers);
       SetKeyWithGeneric(queue.keyState, static_cast<UINT>(message.wParam), true);
       break;
     case WM_KEYUP: case WM_SYSKEYUP:
+      TakeReportedModifiers(queue.keyState, message.modifiers);
       SetKeyWithGeneric(queue.keyState, static_cast<UINT>(message.wParam), false);
       break;
     default:
@@ -183,12 +207,13 @@ void NoteInputMessageLocked(ThreadQueue& queue, const MSG& message) {
   }
 }
 
-void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappable) {
+void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers) {
   {
     Core& core = TheCore();
     std::lock_guard guard(core.lock);
     Window* top = Find(topLevel);
     if (top == nullptr) return;
+    TakeReportedModifiers(core.asyncKeys, modifiers);
     bool wasDown = Down(core.asyncKeys, key);
     SetKeyWithGeneric(core.asyncKeys, key, down);
     ThreadQueue& queue = *top->queue;
@@ -200,6 +225,7 @@ void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappabl
     if (wasDown) lParam |= 1L << 30;
     if (!down) lParam |= (1L << 30) | (1L << 31);
     PostLocked(queue, target, message, GenericKey(key), lParam);
+    queue.posted.back().modifiers = modifiers;
   }
   if (down && unmappable) MessageBeep(0);
 }
@@ -313,8 +339,10 @@ void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta) {
     TheCore().lastClickWindow = nullptr;  // the next press is a first one again
     return;
   }
-  if (Window* window = Find(route.target))
+  if (Window* window = Find(route.target)) {
     PostLocked(*window->queue, route.target, route.message, route.wParam, route.lParam);
+    window->queue->posted.back().pointer = true;
+  }
 }
 
 void StartScrollTracking(HWND window, int bar) {
@@ -329,8 +357,8 @@ void StopScrollTracking() {
   CurrentQueueLocked()->scrollTracking = nullptr;
 }
 
-void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappable) {
-  RunOnOwnerThread(window, [=] { RouteKey(window, key, down, character, unmappable); });
+void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers) {
+  RunOnOwnerThread(window, [=] { RouteKey(window, key, down, character, unmappable, modifiers); });
 }
 
 void PresenterMouse(HWND window, UINT message, int x, int y) {

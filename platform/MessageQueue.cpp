@@ -59,6 +59,18 @@ std::uint64_t RealMilliseconds() {
       duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count());
 }
 
+// Pointer input from the display goes to a window when it arrives, but the
+// program may disable the window's frame before it reads the input (a
+// modal dialog opened meanwhile): the frame no longer takes pointer input,
+// unless a window of the thread holds the capture. Handled, a press there
+// would bring the frame forward over the dialog that keeps it disabled.
+bool StaleClickLocked(const ThreadQueue& queue, const MSG& message) {
+  if (queue.capture != nullptr) return false;
+  Window* window = Find(message.hwnd);
+  if (window == nullptr) return false;
+  return (TopLevelOf(window)->style & WS_DISABLED) != 0;
+}
+
 bool InFilter(UINT message, UINT first, UINT last) {
   if (first == 0 && last == 0) return true;
   return message >= first && message <= last;
@@ -268,13 +280,17 @@ bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, boo
     auto posted = std::find_if(queue->posted.begin(), queue->posted.end(), [&](const MSG& m) {
       return InFilter(m.message, first, last) && WindowMatches(m.hwnd, filter);
     });
+    if (posted != queue->posted.end() && posted->pointer && StaleClickLocked(*queue, *posted)) {
+      queue->posted.erase(posted);
+      continue;
+    }
     if (posted != queue->posted.end()) {
       *message = *posted;
       if (remove) {
-        queue->posted.erase(posted);
         queue->messageTime = message->time;
         queue->messagePos = message->pt;
-        NoteInputMessageLocked(*queue, *message);
+        NoteInputMessageLocked(*queue, *posted);
+        queue->posted.erase(posted);
       }
       return true;
     }

@@ -86,9 +86,18 @@ std::unique_ptr<Presenter> MakeX11Presenter();
 void PresenterResized(HWND window, RECT screenRect);
 void PresenterClosed(HWND window);
 void PresenterActivated(HWND window, bool active);
+// The modifier keys a display reports held with a key event (bits of
+// PresenterKey's `modifiers`; kModifiersReported says it reported them).
+enum HeldModifiers : unsigned { kShiftHeld = 1u, kControlHeld = 2u, kAltHeld = 4u, kModifiersReported = 8u };
+
 // `character` is the Windows-1252 character of the key (0 for none);
 // `unmappable` says the key gave a character that Windows-1252 lacks.
-void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool unmappable);
+// `modifiers` (HeldModifiers) are the modifier keys held as the key went
+// down or up, before it: the key is read with those, whatever the layer
+// heard of the modifiers before (a release may have gone to another
+// thread's window, or to a window manager). 0 when the presenter cannot
+// tell: the layer's own record stands.
+void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0);
 // message: WM_MOUSEMOVE or a WM_xBUTTONDOWN/UP; x and y are relative to the
 // top-left corner of the top-level window (its frame included).
 void PresenterMouse(HWND window, UINT message, int x, int y);

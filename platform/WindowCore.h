@@ -120,11 +120,21 @@ struct Caret {
   bool removed = false;  // taken off for a paint, to be put back after it
 };
 
+// A posted message; one of a key from the display also holds the modifier
+// keys the display reported held with it (HeldModifiers of Presenter.h; 0
+// when it reported none), and one of the pointer says it came from the
+// display (not from the program).
+struct PostedMessage : MSG {
+  PostedMessage(const MSG& message, unsigned reported = 0) : MSG(message), modifiers(reported) {}
+  unsigned modifiers;
+  bool pointer = false;
+};
+
 struct ThreadQueue {
   DWORD threadId = 0;
   bool alive = true;
   std::condition_variable wake;
-  std::deque<MSG> posted;
+  std::deque<PostedMessage> posted;
   std::deque<std::shared_ptr<SentMessage>> sent;
   std::deque<std::function<void()>> tasks;  // work handed over by a presenter
   bool quit = false;
@@ -250,7 +260,8 @@ void ActivateWindow(HWND window, WORD how);
 void DestroyThreadWindows(ThreadQueue& queue);
 
 // Input (no lock held; on the owner thread).
-void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, bool unmappable);
+// `modifiers`: HeldModifiers of Presenter.h, or 0 when not reported.
+void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0);
 // x, y relative to the top-level window's top-left corner.
 void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta);
 BYTE CharacterForKey(UINT virtualKey, bool shift);
@@ -258,7 +269,7 @@ BYTE CharacterForKey(UINT virtualKey, bool shift);
 // (bar: 1 vertical, 0 horizontal) until StopScrollTracking.
 void StartScrollTracking(HWND window, int bar);
 void StopScrollTracking();
-void NoteInputMessageLocked(ThreadQueue& queue, const MSG& message);
+void NoteInputMessageLocked(ThreadQueue& queue, const PostedMessage& message);
 
 // Caret (lock held).
 void CaretRemoveLocked(ThreadQueue& queue, HWND window);

@@ -19,10 +19,14 @@
 // it take the focus instead of stacking it below. A dialog or message box
 // carries the dialog window type and is transient for its owner (for the
 // group when its owner is not shown), so it opens, and stays, above the
-// windows it belongs to. The focus a manager gives a window because it has
-// just appeared is the manager's guess, late: when the program has chosen
-// another window meanwhile, that window takes the focus back (OnFocus), and
-// the keys typed before it has it go to it as well (OnKey).
+// windows it belongs to. A manager is asked not to focus a window because
+// it appears (the program activates it); a focus the manager gives on its
+// own anyway (a guess, or its fallback when the focused window goes) is
+// told from one the user asked for by the raw key and button presses of
+// the X input extension: when the program has chosen another window, that
+// window takes the focus back (OnFocus), and the keys typed before it has
+// it go to it as well (OnKey). A key comes with the modifiers its event's
+// state reports, not those the presenter heard go down and up.
 // System cursors are the server's cursor font; a cursor from the program's
 // resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
@@ -37,6 +41,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
+#include <X11/extensions/XInput2.h>
 #define XK_PUBLISHING  // the typographic keysyms
 #include <X11/keysym.h>
 #include <poll.h>
@@ -139,21 +144,14 @@ UINT VirtualKeyOf(KeySym keysym) {
   }
 }
 
-// The state bit that says a modifier key is held, or 0 for other keys.
-unsigned ModifierMask(KeySym keysym) {
-  switch (keysym) {
-    case XK_Shift_L: case XK_Shift_R: return ShiftMask;
-    case XK_Control_L: case XK_Control_R: return ControlMask;
-    case XK_Alt_L: case XK_Alt_R: case XK_Meta_L: case XK_Meta_R: return Mod1Mask;
-    case XK_ISO_Level3_Shift: return Mod5Mask;
-    default: return 0;
-  }
+// The modifier keys a key event's state says were held (HeldModifiers).
+unsigned HeldModifiersOf(unsigned state) {
+  unsigned held = kModifiersReported;
+  if ((state & ShiftMask) != 0) held |= kShiftHeld;
+  if ((state & ControlMask) != 0) held |= kControlHeld;
+  if ((state & (Mod1Mask | Mod5Mask)) != 0) held |= kAltHeld;  // Alt, and AltGr (ISO_Level3_Shift)
+  return held;
 }
-
-struct HeldModifier {
-  UINT key;       // the virtual key the program heard go down
-  unsigned mask;  // the state bit that says it is still held
-};
 
 [[noreturn]] void SetUpFailed(const char* reason) {
   std::fprintf(stderr, "Quorvel: %s\n", reason);
@@ -172,7 +170,6 @@ struct XWindowState {
   HWND owner = nullptr;
   bool managed = false;    // a window manager frames it (not override-redirect)
   bool viewable = false;   // the server has mapped it (the manager, when one runs)
-  bool appearing = false;  // mapped, and the manager has not focused it since
 };
 
 class X11Presenter final : public Presenter {
@@ -231,8 +228,8 @@ class X11Presenter final : public Presenter {
   void Focus(HWND window);
   void SetFocusNow(const XWindowState& state);
   void Raise(const XWindowState& state);
-  bool ManagersGuess(const XEvent& event);
-  void ReleaseLostModifiers(HWND window, unsigned state);
+  bool ManagersOwnChoice(const XEvent& event);
+  void OnUserInput(XEvent& event);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
   Cursor CursorFor(const std::shared_ptr<const CursorImage>& image);
@@ -254,7 +251,8 @@ class X11Presenter final : public Presenter {
   GC gc_ = nullptr;
   SIZE screenSize_{};
   Atom protocols_ = 0, deleteWindow_ = 0, netWmName_ = 0, utf8String_ = 0;
-  Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0;
+  Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0, userTime_ = 0;
+  int inputExtension_ = -1;  // the opcode of the X input extension, when it reports raw input
   ::Window leader_ = 0;  // leads the window group of the managed windows; never mapped
   Cursor cursors_[6]{};
   // Cursors made from resource images, by image (the images live as long as
@@ -280,8 +278,10 @@ class X11Presenter final : public Presenter {
   // again (the presenter takes it back at once): keys typed meanwhile come
   // to it, but the program never heard it had the keyboard.
   HWND guessed_ = nullptr;
-  // Modifier keys the program has heard go down and not yet up.
-  std::vector<HeldModifier> heldModifiers_;
+  // The serial the server had reached when the user last pressed a key or a
+  // button anywhere on the screen (raw input), if ever.
+  unsigned long userSerial_ = 0;
+  bool userActed_ = false;
 };
 
 X11Presenter::X11Presenter() {
@@ -316,6 +316,22 @@ X11Presenter::X11Presenter() {
   typeDialog_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
   typeNormal_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_NORMAL", False);
   clientLeader_ = XInternAtom(display_, "WM_CLIENT_LEADER", False);
+  userTime_ = XInternAtom(display_, "_NET_WM_USER_TIME", False);
+  // Every key and button press on the screen, whatever window or client it
+  // goes to (a window manager's frame too): it tells a focus the user asked
+  // for from one the manager chose on its own (OnFocus).
+  int event = 0, error = 0;
+  if (XQueryExtension(display_, "XInputExtension", &inputExtension_, &event, &error)) {
+    int major = 2, minor = 2;  // raw events reach every client that asks, grabs or not
+    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
+    XISetMask(bits, XI_RawKeyPress);
+    XISetMask(bits, XI_RawButtonPress);
+    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
+    if (XIQueryVersion(display_, &major, &minor) != Success || XISelectEvents(display_, root_, &mask, 1) != Success)
+      inputExtension_ = -1;
+  } else {
+    inputExtension_ = -1;
+  }
   leader_ = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
   XClassHint leaderClass{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, leader_, &leaderClass);
@@ -419,8 +435,8 @@ void X11Presenter::Dispatch(XEvent& event) {
     case MappingNotify: OnMapping(event); break;
     case SelectionRequest: case SelectionClear: OnSelection(event); break;
     case GenericEvent:
-      // Nothing here asks for generic events, but a cookie that arrives
-      // anyway must still be freed.
+      // Raw input; a cookie of anything else is freed unread.
+      if (event.xcookie.extension == inputExtension_) OnUserInput(event);
       if (XGetEventData(display_, &event.xcookie)) XFreeEventData(display_, &event.xcookie);
       break;
     default: break;
@@ -528,11 +544,17 @@ void X11Presenter::Show(HWND window, bool shown) {
   state->shown = shown;
   if (shown) {
     if (state->dialog) SetTransientFor(*state);
-    state->appearing = state->managed;
+    // A user time of 0 asks a manager not to focus the window because it
+    // appears: it gets the focus when the program activates it.
+    if (state->managed) {
+      const long never = 0;
+      XChangeProperty(display_, state->id, userTime_, XA_CARDINAL, 32, PropModeReplace,
+                      reinterpret_cast<const unsigned char*>(&never), 1);
+    }
     XMapRaised(display_, state->id);
     if (state->frame) Put(*state, 0, 0, state->frame->width, state->frame->height);
   } else {
-    state->viewable = state->appearing = false;
+    state->viewable = false;
     // Withdrawn rather than only unmapped: a window whose map request the
     // window manager has not handled yet is not mapped, so an unmap alone
     // would be lost and the manager would map the window afterwards. The
@@ -661,22 +683,22 @@ void X11Presenter::OnClientMessage(XEvent& event) {
 // activate a window the layer has left since, the layer would ask for the
 // focus again, and two windows would take it from each other for ever.
 //
-// A manager gives a window of ours the focus when it appears, but it does so
-// in its own time, after the program may have chosen another window: a
-// window shown and then left for the next one, or one shown beside the
-// window the program keeps active. Such a focus is the manager's guess, not
-// the user's choice: the chosen window takes the focus back, and the program
+// A focus the user asked the manager for (a click on a frame's title or
+// in a window, the manager's keys) is the user's choice, which the program
+// follows like a click of its own. A manager also moves the focus on its
+// own, in its own time: to a window that has just appeared, or, when the
+// focused window goes away, to the one it had focused before, while the
+// program chooses another. Such a focus is the manager's guess, not the
+// user's choice: the chosen window takes the focus back, and the program
 // hears of neither (the focus it loses just before is dropped too).
 void X11Presenter::OnFocus(XEvent& event) {
   if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
       event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior)
     return;
   HWND window = HandleOf(event.xfocus.window);
-  const bool guess = event.type == FocusIn && ManagersGuess(event);
-  if (XWindowState* state = StateOf(window); state != nullptr && event.type == FocusIn) state->appearing = false;
   if (event.type == FocusOut && window == guessed_) guessed_ = nullptr;
   if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) return;
-  if (guess) {
+  if (event.type == FocusIn && ManagersOwnChoice(event)) {
     guessed_ = window;
     Focus(GetForegroundWindow());
     return;
@@ -684,24 +706,35 @@ void X11Presenter::OnFocus(XEvent& event) {
   if (event.type == FocusOut && XEventsQueued(display_, QueuedAfterReading) > 0) {
     XEvent next;
     XPeekEvent(display_, &next);
-    if (next.type == FocusIn && ManagersGuess(next)) return;
+    if (next.type == FocusIn && ManagersOwnChoice(next)) return;
   }
   if (window != nullptr) PresenterActivated(window, event.type == FocusIn);
 }
 
-// Whether a focus-in event is the manager's focus on a window of ours that
-// has just appeared while the program has brought another, shown window to
-// the foreground (its latest choice, which the presenter may not have heard
-// of yet).
-bool X11Presenter::ManagersGuess(const XEvent& event) {
+// Whether a focus-in event puts the focus on a window of ours other than
+// the shown one the program has brought to the foreground (its latest
+// choice, which the presenter may not have heard of yet) while the user
+// has pressed no key and no button since the program's last focus request
+// reached the server. Every press reaches the presenter as raw input
+// before the focus change the manager makes of it: one the user made
+// before that request is one the program has answered already. Without
+// raw input every such focus counts as the manager's.
+bool X11Presenter::ManagersOwnChoice(const XEvent& event) {
   if (event.xfocus.mode != NotifyNormal && event.xfocus.mode != NotifyWhileGrabbed) return false;
   if (event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior) return false;
   HWND window = HandleOf(event.xfocus.window);
-  const XWindowState* state = StateOf(window);
-  if (state == nullptr || !state->appearing) return false;
+  if (StateOf(window) == nullptr) return false;
   HWND chosen = GetForegroundWindow();
   const XWindowState* chosenState = chosen != window ? StateOf(chosen) : nullptr;
-  return chosenState != nullptr && chosenState->shown;
+  if (chosenState == nullptr || !chosenState->shown) return false;
+  return !userActed_ || static_cast<long>(userSerial_ - focusSerial_) < 0;
+}
+
+// A key or button pressed anywhere on the screen.
+void X11Presenter::OnUserInput(XEvent& event) {
+  if (event.xcookie.evtype != XI_RawKeyPress && event.xcookie.evtype != XI_RawButtonPress) return;
+  userSerial_ = event.xcookie.serial;
+  userActed_ = true;
 }
 
 // A key typed while the manager's guess holds the focus belongs to the
@@ -720,7 +753,6 @@ void X11Presenter::OnKey(XEvent& event) {
   int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
   const KeySym unshifted = XLookupKeysym(&event.xkey, 0);
   UINT key = VirtualKeyOf(unshifted);
-  ReleaseLostModifiers(window, event.xkey.state);
   BYTE character = 0;
   bool unmappable = false;
   if (length == 1) {
@@ -731,27 +763,7 @@ void X11Presenter::OnKey(XEvent& event) {
   }
   bool down = event.type == KeyPress;
   if (key == 0 && character == 0 && !unmappable) return;
-  if (unsigned mask = ModifierMask(unshifted)) {
-    std::erase_if(heldModifiers_, [key](const HeldModifier& held) { return held.key == key; });
-    if (down) heldModifiers_.push_back(HeldModifier{key, mask});
-  }
-  PresenterKey(window, key, down, down ? character : 0, down && unmappable);
-}
-
-// A window manager that takes a key combination for itself (Alt+F4 closing
-// a window) also takes the release of its modifier, which the program then
-// believes held: every later key would come with it. A key event's state
-// tells which modifiers are really down; one the program believes down
-// that is not goes up first.
-void X11Presenter::ReleaseLostModifiers(HWND window, unsigned state) {
-  for (auto held = heldModifiers_.begin(); held != heldModifiers_.end();) {
-    if ((state & held->mask) != 0) {
-      ++held;
-      continue;
-    }
-    PresenterKey(window, held->key, false, 0, false);
-    held = heldModifiers_.erase(held);
-  }
+  PresenterKey(window, key, down, down ? character : 0, down && unmappable, HeldModifiersOf(event.xkey.state));
 }
 
 void X11Presenter::OnButton(XEvent& event) {
@@ -782,11 +794,25 @@ void X11Presenter::OnMap(XEvent& event) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
   state->viewable = true;
-  if (window != focusWanted_) return;
-  focusWanted_ = nullptr;
-  if (HWND foreground = GetForegroundWindow(); foreground != nullptr && foreground != window) return;
-  Raise(*state);
-  SetFocusNow(*state);
+  const HWND foreground = GetForegroundWindow();
+  if (window == focusWanted_) {
+    focusWanted_ = nullptr;
+    if (foreground == nullptr || foreground == window) {
+      Raise(*state);
+      SetFocusNow(*state);
+      return;
+    }
+  }
+  // A manager puts a window it maps on top, over the active window too when
+  // that was raised first (the windows of two threads appear in either
+  // order): the active window goes back on top, unless the new window is
+  // one of its own, which belongs above it.
+  const XWindowState* active = foreground != window ? StateOf(foreground) : nullptr;
+  if (!state->managed || active == nullptr || !active->shown || !active->viewable || !active->managed) return;
+  int depth = 0;
+  for (const XWindowState* owner = StateOf(state->owner); owner != nullptr && depth < 8; owner = StateOf(owner->owner), ++depth)
+    if (owner == active) return;
+  Raise(*active);
 }
 
 // The keyboard layout changed: keys must be decoded with the new one.

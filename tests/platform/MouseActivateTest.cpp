@@ -1,7 +1,9 @@
 // Activation by the mouse: a press in an inactive top-level window first asks
 // the window under the pointer with WM_MOUSEACTIVATE (a child passes the
 // question to its parent unless it answers itself), then activates or not
-// and passes the press on or eats it, as the answer says.
+// and passes the press on or eats it, as the answer says. A press that
+// reaches the window's queue before the program disables its frame (a
+// modal dialog opened meanwhile) is not read there.
 #include "platform/PlatformTest.h"
 
 namespace {
@@ -125,6 +127,29 @@ TEST_F(MouseActivateTest, EatenPressDoesNotStartADoubleClick) {
   Click(inner, 20, 20);
   EXPECT_EQ(log.Count(inner, WM_LBUTTONDOWN), 1);
   EXPECT_EQ(log.Count(inner, WM_LBUTTONDBLCLK), 0);
+}
+
+// The press went to `second`'s child while it was enabled; a dialog opened
+// before the thread read it disables `second`. Handled, the press would
+// activate `second` over the dialog (a table takes the focus on a press).
+TEST_F(MouseActivateTest, APressReadOnlyAfterItsFrameWasDisabledIsDropped) {
+  SetForegroundWindow(second);
+  platform::RunUntilIdle();
+  log.Clear();
+  log.hook = [this](HWND window, UINT message, WPARAM, LPARAM lParam, LRESULT*) {
+    if (window == inner && message == WM_LBUTTONDOWN && lParam == MAKELPARAM(20, 20)) SetFocus(inner);
+    return false;
+  };
+  platform::TestMouse(inner, WM_LBUTTONDOWN, 20, 20);
+  platform::TestMouse(inner, WM_LBUTTONUP, 20, 20);
+  ShowWindow(first, SW_SHOW);  // the dialog, active
+  EnableWindow(second, FALSE);
+  PostMessage(inner, WM_LBUTTONDOWN, 0, MAKELPARAM(7, 7));  // the program's own press still arrives
+  platform::RunUntilIdle();
+  const std::vector<Logged> presses = log.Only({WM_LBUTTONDOWN, WM_LBUTTONUP});
+  ASSERT_EQ(presses.size(), 1u);
+  EXPECT_EQ(presses[0].lParam, MAKELPARAM(7, 7));
+  EXPECT_EQ(GetActiveWindow(), first);
 }
 
 }  // namespace

@@ -64,6 +64,16 @@ class ColourBarX11Test : public OnXvfbWithWindowManager<GraphicsFixture> {
     };
     bool same = false;
     for (int turn = 0; turn < 100 && !same; ++turn) same = platform::PumpUntil(arrived, 100);
+    if (!same) {
+      int frameX = 0, frameY = 0;
+      XInput input(display_);
+      const bool placed = input.PlaceOf(TextOf(Frame()), &frameX, &frameY);
+      ADD_FAILURE() << "the layer has the frame at " << frameRect.left << "," << frameRect.top << " and its painting at "
+                    << origin.x << "," << origin.y << " (" << drawn.width << "x" << drawn.height << "); the server "
+                    << (placed ? "has the frame at " + std::to_string(frameX) + "," + std::to_string(frameY)
+                               : std::string("does not show it"))
+                    << ", " << (shown.pixels.empty() ? "no picture there" : std::to_string(Differences(shown, drawn)) + " pixels differ");
+    }
     if (!shown.pixels.empty()) WritePicture(path, shown);
     XCloseDisplay(x);
     return same;

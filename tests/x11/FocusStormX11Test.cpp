@@ -8,7 +8,8 @@
 // same holds under a window manager, which frames the windows, answers
 // focus requests itself and gives the focus to a clicked window. A key
 // typed while a manager's focus on a window that has just appeared holds
-// goes to the window the program chose.
+// goes to the window the program chose; a focus the manager gives on the
+// user's click is the user's choice.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -125,6 +126,38 @@ TEST_F(FocusStormX11Test, AKeyTypedWhileTheManagerFocusesAnotherNewWindowGoesToT
   EXPECT_TRUE(platform::PumpUntil([&] { return input.HasFocus(layoutTitle); }, 10000))
       << "the Layout did not take the keyboard back";
   EXPECT_EQ(GetActiveWindow(), layout);
+}
+
+// The user clicks the title of the Layout's frame while the program has the
+// Graphics window in the foreground and the Layout, just shown, has never
+// had the keyboard; the manager (played by the test) gives the Layout the
+// focus. That focus is the user's choice: the Layout becomes the active
+// window and takes the next key.
+TEST_F(FocusStormX11Test, AFocusTheManagerGivesOnAUsersClickIsTheUsersChoice) {
+  ShowModelWindows();
+  HWND layout = LayoutFrame().window, graphics = GraphicsFrame().window;
+  SetWindowPos(layout, nullptr, 20, 60, 560, 400, SWP_NOZORDER);
+  SetWindowPos(graphics, nullptr, 600, 60, 400, 400, SWP_NOZORDER);
+  SetForegroundWindow(graphics);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  const std::string layoutTitle = TextOf(layout), graphicsTitle = TextOf(graphics);
+  int x = 0, y = 0;
+  ASSERT_TRUE(platform::PumpUntil([&] { return input.PlaceOf(layoutTitle, &x, &y) && input.HasFocus(graphicsTitle); },
+                                  10000))
+      << "the Graphics window never had the keyboard beside the Layout";
+  input.ClickThenFocusGivenTo(x + 200, y - 10, layoutTitle);
+  EXPECT_TRUE(platform::PumpUntil([&] { return GetForegroundWindow() == layout && GetActiveWindow() == layout; }, 10000))
+      << "the program did not follow the user's choice";
+  LayoutTable& table = TheLayoutTable();
+  const int start = table.currentRow;
+  EXPECT_TRUE(platform::PumpUntil([&] { return input.HasFocus(layoutTitle); }, 10000))
+      << "the Layout lost the keyboard again";
+  input.Key("Down");
+  EXPECT_TRUE(platform::PumpUntil([&] { return table.currentRow == start + 1; }, 10000))
+      << "the key did not reach the Layout (row " << table.currentRow << ")";
 }
 
 class FocusStormUnderWindowManagerX11Test : public OnXvfbWithWindowManager<ListFixture> {};

@@ -27,6 +27,39 @@ bool ManagerRunning(Display* x) {
   return found;
 }
 
+// Asks the manager a question only its main loop answers (the frame
+// extents of a window of this connection's, `asking`), and waits at most
+// `limitMs` for the answer.
+bool ManagerAnswers(Display* x, Window asking, int limitMs) {
+  const Atom extents = XInternAtom(x, "_NET_FRAME_EXTENTS", False);
+  XDeleteProperty(x, asking, extents);
+  XSync(x, False);
+  while (XPending(x) > 0) {
+    XEvent event;
+    XNextEvent(x, &event);
+  }
+  XEvent question{};
+  question.xclient.type = ClientMessage;
+  question.xclient.window = asking;
+  question.xclient.message_type = XInternAtom(x, "_NET_REQUEST_FRAME_EXTENTS", False);
+  question.xclient.format = 32;
+  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &question);
+  XFlush(x);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(limitMs);
+  pollfd source{ConnectionNumber(x), POLLIN, 0};
+  for (;;) {
+    while (XPending(x) > 0) {
+      XEvent event;
+      XNextEvent(x, &event);
+      if (event.type == PropertyNotify && event.xproperty.window == asking && event.xproperty.atom == extents &&
+          event.xproperty.state == PropertyNewValue)
+        return true;
+    }
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || poll(&source, 1, static_cast<int>(left.count())) <= 0) return false;
+  }
+}
+
 // The child of the root window that holds `window` (its manager's frame, or
 // the window itself when it is not framed); 0 when none.
 Window TopOf(Display* x, Window window) {
@@ -144,35 +177,11 @@ std::vector<unsigned long> ManagedWindows::ShownProgramWindows() {
 bool ManagedWindows::SyncWithManager() {
   Display* x = state_->x;
   if (!ManagerRunning(x)) return true;  // nothing to wait for
-  const Atom extents = XInternAtom(x, "_NET_FRAME_EXTENTS", False);
   if (state_->asking == 0) {
     state_->asking = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 1, 1, 0, 0, 0);
     XSelectInput(x, state_->asking, PropertyChangeMask);
   }
-  XDeleteProperty(x, state_->asking, extents);
-  XSync(x, False);
-  while (XPending(x) > 0) {
-    XEvent event;
-    XNextEvent(x, &event);
-  }
-  XEvent question{};
-  question.xclient.type = ClientMessage;
-  question.xclient.window = state_->asking;
-  question.xclient.message_type = XInternAtom(x, "_NET_REQUEST_FRAME_EXTENTS", False);
-  question.xclient.format = 32;
-  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &question);
-  XFlush(x);
-  pollfd source{ConnectionNumber(x), POLLIN, 0};
-  for (;;) {
-    while (XPending(x) > 0) {
-      XEvent event;
-      XNextEvent(x, &event);
-      if (event.type == PropertyNotify && event.xproperty.window == state_->asking &&
-          event.xproperty.atom == extents && event.xproperty.state == PropertyNewValue)
-        return true;
-    }
-    if (poll(&source, 1, 10000) <= 0) return false;
-  }
+  return ManagerAnswers(x, state_->asking, 10000);
 }
 
 unsigned long ManagedWindows::ShownWindowTitled(const std::string& title) {

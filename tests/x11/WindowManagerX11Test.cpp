@@ -7,7 +7,8 @@
 // on the server land in its field) and tells the manager it is a dialog of
 // the Layout; a message box raised by the dialog's OK is stacked above the
 // dialog in its turn and takes the keyboard from it, and the focus settles
-// instead of swinging between the windows. Screenshots of both moments are
+// instead of swinging between the windows; a click on a frame's title gives
+// that frame the keyboard. Screenshots of both moments are
 // kept in the build folder (window-manager-*.png) to be looked at.
 #include <gtest/gtest.h>
 
@@ -182,6 +183,50 @@ TEST_F(WindowManagerX11Test, TheModelsWindowsComeUpWithTheKeyboardInTheLayout) {
   EXPECT_EQ(windows.FocusWindow(), layout);
   EXPECT_GT(windows.StackingPlace(layout), windows.StackingPlace(graphics));
   EXPECT_EQ(GetActiveWindow(), LayoutFrame().window);
+}
+
+// The Graphics window is brought forward before the Layout window, just
+// shown, ever had the keyboard; the user then clicks the Layout's title
+// (the manager's decoration, which the program never sees) and types: the
+// Layout is the active window and takes the key. The manager's focus that
+// follows a user's click is the user's choice, however new the window is.
+TEST_F(WindowManagerX11Test, AClickOnAFramesTitleGivesThatFrameTheKeyboard) {
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  ShowModelWindows();
+  HWND layout = LayoutFrame().window, graphics = GraphicsFrame().window;
+  SetWindowPos(layout, nullptr, 40, 80, 560, 420, SWP_NOZORDER);
+  SetWindowPos(graphics, nullptr, 620, 80, 380, 420, SWP_NOZORDER);
+  SetForegroundWindow(graphics);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  unsigned long layoutId = 0, graphicsId = 0;
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        layoutId = windows.ShownWindowTitled(TextOf(layout));
+        graphicsId = windows.ShownWindowTitled(TextOf(graphics));
+        return layoutId != 0 && graphicsId != 0 && windows.FocusWindow() == graphicsId;
+      },
+      10000))
+      << "the Graphics window never had the keyboard";
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+  int x = 0, y = 0;
+  ASSERT_TRUE(input.PlaceOf(TextOf(layout), &x, &y));
+  input.Click(x + 200, y - 6);  // on the title, just above the window
+  const bool chosen = platform::PumpUntil(
+      [&] { return windows.FocusWindow() == layoutId && GetForegroundWindow() == layout && GetActiveWindow() == layout; },
+      10000);
+  EXPECT_TRUE(chosen) << "the click on its title did not give the Layout the keyboard (focus " << windows.FocusWindow()
+                      << ", Layout " << layoutId << ", Graphics " << graphicsId << ")";
+  LayoutTable& table = TheLayoutTable();
+  const int start = table.currentRow;
+  input.Key("Down");
+  EXPECT_TRUE(platform::PumpUntil([&] { return table.currentRow == start + 1; }, 10000))
+      << "the key did not reach the Layout (row " << table.currentRow << ")";
+  EXPECT_GT(windows.StackingPlace(layoutId), windows.StackingPlace(graphicsId));
+  EXPECT_EQ(windows.FocusWindow(), layoutId);
 }
 
 // A window shown and hidden at once (as a library window gives the List

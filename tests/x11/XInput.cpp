@@ -152,6 +152,17 @@ void XInput::KeyWithFocusGivenTo(const std::string& title, const char* key) {
   XSync(d, False);
 }
 
+void XInput::ClickThenFocusGivenTo(int x, int y, const std::string& title) {
+  Display* d = state_->x;
+  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
+  if (window == 0) return;
+  XTestFakeMotionEvent(d, -1, x, y, CurrentTime);
+  XTestFakeButtonEvent(d, 1, True, CurrentTime);
+  XSetInputFocus(d, window, RevertToParent, CurrentTime);
+  XTestFakeButtonEvent(d, 1, False, CurrentTime);
+  XSync(d, False);
+}
+
 void XInput::WatchFocus() {
   Display* d = state_->x;
   WatchProgramWindows(d, DefaultRootWindow(d));

@@ -41,6 +41,10 @@ class XInput {
   // releases the key in the same stream of requests: the key comes while
   // that focus holds, before the program can answer it.
   void KeyWithFocusGivenTo(const std::string& title, const char* key);
+  // A click at a screen point outside the program's windows, then the
+  // keyboard focus given to the program's window titled `title`: what a
+  // window manager does when the user clicks the title of its frame.
+  void ClickThenFocusGivenTo(int x, int y, const std::string& title);
   // Starts counting: every window of the program's that exists now is watched.
   void WatchFocus();
   // FocusIn events seen since WatchFocus (reads what has arrived).
