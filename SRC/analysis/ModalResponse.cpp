@@ -207,6 +207,16 @@ void CheckDynamicLoadRows(const Model& model, int* refusedRow) {
           refuse(row, "Force spectrum", load->SpectrumName, "does not have any values");
       }
     }
+    // The load dialog takes only a frequency above 0; a model file may bring
+    // another, and a load of 0 Hz would run as a static one.
+    if (harmonic) {
+      const auto* load = ItemOfRow<HarmonicLoad>(model, row, DataType::HarmonicLoad);
+      if (load != nullptr && !(load->Frequency > 0.0f && std::isfinite(load->Frequency))) {
+        if (refusedRow != nullptr) *refusedRow = row;
+        throw CFormat("Row %d: Harmonic load: the frequency, %g Hz, must be greater than 0.", row,
+                      static_cast<double>(load->Frequency));
+      }
+    }
     if (history) {
       if (const auto* load = ItemOfRow<TimeVaryingLoad>(model, row, DataType::TimeVaryingLoad)) {
         const int index = FindTimeFunction(model.timeFunctions, load->TimeFunctionName);

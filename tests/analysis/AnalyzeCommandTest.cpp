@@ -492,6 +492,26 @@ TEST_F(AnalyzeRefusalTest, AHarmonicDampingOutsideItsRangeIsRefusedBeforeTheRun)
   ExpectRuns();
 }
 
+// The load dialog takes a frequency above 0 only; a model file may bring 0
+// or less, which would run the load as a static one. Analyze refuses it,
+// naming the row; corrected, the model runs.
+TEST_F(AnalyzeRefusalTest, AHarmonicLoadWithoutAFrequencyAboveZeroIsRefusedBeforeTheRun) {
+  const int row = LineWith(DataType::HarmonicLoad, {30, 36});
+  auto& load = static_cast<HarmonicLoad&>(*TheModel().row(row).item);
+  load.FY = 100.0f;
+  for (const float frequency : {0.0f, -2.5f}) {
+    SCOPED_TRACE(frequency);
+    load.Frequency = frequency;
+    Save();
+    std::string number = frequency == 0.0f ? "0" : "-2.5";
+    ExpectRefused("Row " + std::to_string(row) + ": Harmonic load: the frequency, " + number +
+                  " Hz, must be greater than 0.");
+  }
+  load.Frequency = 7.0f;
+  Save();
+  ExpectRuns();
+}
+
 // The cut-off frequency and the number of modes are whole numbers of at
 // least 1 in their dialog; an older model file or a neutral import can
 // bring 0 or less (a cut-off of -1000000 Hz kept no mode and ended in "The
