@@ -70,6 +70,10 @@ struct Window {
   ShowState showState = ShowState::Normal;
   RECT normalRect{};
   bool restoreToMaximized = false;
+  // Moves and sizes of a top-level window the program made (which the
+  // presenter is told of): a report of the screen's made before the latest
+  // of them is out of date.
+  std::uint64_t programMoves = 0;
   POINT minPosition{-1, -1};
   POINT maxPosition{-1, -1};
 

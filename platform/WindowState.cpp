@@ -64,6 +64,7 @@ void MoveInternal(HWND handle, RECT rect, bool repaint, bool fromPresenter) {
     if (window->IsChild() && repaint && (window->style & WS_VISIBLE))
       InvalidateLocked(*window->parent, &old, true, false);
     window->rect = rect;
+    if (topLevel && !fromPresenter) ++window->programMoves;
     if (window->showState == ShowState::Normal) window->normalRect = rect;
     client = ClientRectOf(*window);
     if (topLevel) {
@@ -248,8 +249,25 @@ void ActivateWindow(HWND handle, WORD how) {
   }
 }
 
+// The window's thread may have moved it since the screen made the report
+// (the report waits for the thread): the program's place stands, and the
+// screen's report of it comes later.
 void PresenterResized(HWND handle, RECT screenRect) {
-  RunOnOwnerThread(handle, [handle, screenRect] { MoveInternal(handle, screenRect, true, true); });
+  std::uint64_t moves = 0;
+  {
+    std::lock_guard guard(TheCore().lock);
+    Window* window = Find(handle);
+    if (window == nullptr) return;
+    moves = window->programMoves;
+  }
+  RunOnOwnerThread(handle, [handle, screenRect, moves] {
+    {
+      std::lock_guard guard(TheCore().lock);
+      Window* window = Find(handle);
+      if (window == nullptr || window->programMoves != moves) return;
+    }
+    MoveInternal(handle, screenRect, true, true);
+  });
 }
 
 void PresenterClosed(HWND handle) { PostMessage(handle, WM_SYSCOMMAND, SC_CLOSE, 0); }

@@ -6,6 +6,10 @@
 // activation alone, and so does a report that the window the program has
 // just chosen lost the focus; a report made once the screen knew of the
 // program's choice (a user's click on another window) moves the activation.
+// So it is with the screen's report of a window's place: one made before
+// the program moved the window leaves the program's place alone.
+#include <thread>
+
 #include "platform/PlatformTest.h"
 #include "platform/Presenter.h"
 
@@ -88,6 +92,26 @@ TEST_F(FocusReportTest, ALossReportedBeforeTheScreenHeardOfTheChoiceChangesNothi
   EXPECT_EQ(GetActiveWindow(), nullptr);
   EXPECT_EQ(log.Count(second, WM_ACTIVATE), 1);
   EXPECT_EQ(log.Count(second, WM_KILLFOCUS), 1);
+}
+
+TEST_F(FocusReportTest, APlaceTheScreenReportedBeforeTheProgramMovedTheWindowChangesNothing) {
+  // The screen (a window manager placing the window) reports a place; the
+  // report waits for the window's thread, which moves the window first.
+  std::thread screen([this] { platform::PresenterResized(first, RECT{1, 392, 201, 542}); });
+  screen.join();
+  SetWindowPos(first, nullptr, 20, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  platform::RunUntilIdle();
+  RECT rect{};
+  GetWindowRect(first, &rect);
+  EXPECT_EQ(rect.left, 20);
+  EXPECT_EQ(rect.top, 20);
+  // A report made after the move is the screen's word on it.
+  std::thread later([this] { platform::PresenterResized(first, RECT{21, 40, 221, 190}); });
+  later.join();
+  platform::RunUntilIdle();
+  GetWindowRect(first, &rect);
+  EXPECT_EQ(rect.left, 21);
+  EXPECT_EQ(rect.top, 40);
 }
 
 }  // namespace
