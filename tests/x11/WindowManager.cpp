@@ -140,10 +140,22 @@ std::string WindowManager::Start(const std::string& display) {
     }
     running = ManagerRunning(x);
   }
+  // The manager takes the screen before it has read its settings, and what
+  // reaches it meanwhile (a window that appears, a question) may wait until
+  // something else wakes it: it has started once it answers, asked again
+  // and again.
+  bool answers = false;
+  if (running) {
+    const Window asking = XCreateSimpleWindow(x, DefaultRootWindow(x), 0, 0, 1, 1, 0, 0, 0);
+    XSelectInput(x, asking, PropertyChangeMask);
+    while (!answers && std::chrono::steady_clock::now() < deadline) answers = ManagerAnswers(x, asking, 200);
+    XDestroyWindow(x, asking);
+  }
   XCloseDisplay(x);
-  if (running) return "";
-  return ended ? "openbox ended at its start (is it installed? tools/install-deps installs it)"
-               : "openbox did not take the screen within 30 s";
+  if (answers) return "";
+  return ended     ? "openbox ended at its start (is it installed? tools/install-deps installs it)"
+         : running ? "openbox took the screen but did not answer within 30 s"
+                   : "openbox did not take the screen within 30 s";
 }
 
 struct ManagedWindows::State {
