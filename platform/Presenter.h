@@ -83,7 +83,9 @@ std::unique_ptr<Presenter> MakeHeadlessPresenter();
 std::unique_ptr<Presenter> MakeX11Presenter();
 
 // Calls from a presenter (any thread).
-void PresenterResized(HWND window, RECT screenRect);
+// `movesTold`: how many moves of the window (WindowMoved) the presenter had
+// handled when the screen made the report; -1 when it does not count them.
+void PresenterResized(HWND window, RECT screenRect, long long movesTold = -1);
 void PresenterClosed(HWND window);
 void PresenterActivated(HWND window, bool active);
 // The modifier keys a display reports held with a key event (bits of

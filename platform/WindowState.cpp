@@ -250,15 +250,16 @@ void ActivateWindow(HWND handle, WORD how) {
 }
 
 // The window's thread may have moved it since the screen made the report
-// (the report waits for the thread): the program's place stands, and the
-// screen's report of it comes later.
-void PresenterResized(HWND handle, RECT screenRect) {
+// (the report waits for the thread, and the move may not have reached the
+// screen yet): the program's place stands, and the screen's report of it
+// comes later.
+void PresenterResized(HWND handle, RECT screenRect, long long movesTold) {
   std::uint64_t moves = 0;
   {
     std::lock_guard guard(TheCore().lock);
     Window* window = Find(handle);
     if (window == nullptr) return;
-    moves = window->programMoves;
+    moves = movesTold >= 0 ? static_cast<std::uint64_t>(movesTold) : window->programMoves;
   }
   RunOnOwnerThread(handle, [handle, screenRect, moves] {
     {

@@ -170,6 +170,7 @@ struct XWindowState {
   HWND owner = nullptr;
   bool managed = false;    // a window manager frames it (not override-redirect)
   bool viewable = false;   // the server has mapped it (the manager, when one runs)
+  long long moves = 0;     // the moves the layer asked for so far
 };
 
 class X11Presenter final : public Presenter {
@@ -567,6 +568,7 @@ void X11Presenter::Move(HWND window, RECT rect) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
   state->rect = rect;
+  ++state->moves;
   state->moveSerial = NextRequest(display_);
   XMoveResizeWindow(display_, state->id, rect.left, rect.top,
                     static_cast<unsigned>(std::max<int>(rect.right - rect.left, 1)),
@@ -667,7 +669,7 @@ void X11Presenter::OnConfigure(XEvent& event) {
   RECT rect{x, y, x + event.xconfigure.width, y + event.xconfigure.height};
   if (std::memcmp(&rect, &state->rect, sizeof rect) == 0) return;
   state->rect = rect;
-  PresenterResized(window, rect);
+  PresenterResized(window, rect, state->moves);
 }
 
 void X11Presenter::OnClientMessage(XEvent& event) {

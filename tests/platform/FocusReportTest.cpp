@@ -105,6 +105,14 @@ TEST_F(FocusReportTest, APlaceTheScreenReportedBeforeTheProgramMovedTheWindowCha
   GetWindowRect(first, &rect);
   EXPECT_EQ(rect.left, 20);
   EXPECT_EQ(rect.top, 20);
+  // The same report counted with the moves the screen had been asked for
+  // then: none, though the program has moved the window since.
+  std::thread counted([this] { platform::PresenterResized(first, RECT{1, 392, 201, 542}, 0); });
+  counted.join();
+  platform::RunUntilIdle();
+  GetWindowRect(first, &rect);
+  EXPECT_EQ(rect.left, 20);
+  EXPECT_EQ(rect.top, 20);
   // A report made after the move is the screen's word on it.
   std::thread later([this] { platform::PresenterResized(first, RECT{21, 40, 221, 190}); });
   later.join();
