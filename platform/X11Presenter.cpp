@@ -229,7 +229,7 @@ class X11Presenter final : public Presenter {
   void Focus(HWND window);
   void SetFocusNow(const XWindowState& state);
   void Raise(const XWindowState& state);
-  bool ManagersOwnChoice(const XEvent& event);
+  bool ManagersOwnChoice(const XEvent& event, bool outdated = false);
   void OnUserInput(XEvent& event);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
@@ -699,7 +699,12 @@ void X11Presenter::OnFocus(XEvent& event) {
     return;
   HWND window = HandleOf(event.xfocus.window);
   if (event.type == FocusOut && window == guessed_) guessed_ = nullptr;
-  if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) return;
+  if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) {
+    // Our later request takes the focus from it; keys that reach it first
+    // belong to the window that request is for.
+    if (event.type == FocusIn && ManagersOwnChoice(event, true)) guessed_ = window;
+    return;
+  }
   if (event.type == FocusIn && ManagersOwnChoice(event)) {
     guessed_ = window;
     Focus(GetForegroundWindow());
@@ -720,8 +725,9 @@ void X11Presenter::OnFocus(XEvent& event) {
 // reached the server. Every press reaches the presenter as raw input
 // before the focus change the manager makes of it: one the user made
 // before that request is one the program has answered already. Without
-// raw input every such focus counts as the manager's.
-bool X11Presenter::ManagersOwnChoice(const XEvent& event) {
+// raw input every such focus counts as the manager's; so does an outdated
+// one, made before our latest focus request, whatever the user did.
+bool X11Presenter::ManagersOwnChoice(const XEvent& event, bool outdated) {
   if (event.xfocus.mode != NotifyNormal && event.xfocus.mode != NotifyWhileGrabbed) return false;
   if (event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior) return false;
   HWND window = HandleOf(event.xfocus.window);
@@ -729,7 +735,7 @@ bool X11Presenter::ManagersOwnChoice(const XEvent& event) {
   HWND chosen = GetForegroundWindow();
   const XWindowState* chosenState = chosen != window ? StateOf(chosen) : nullptr;
   if (chosenState == nullptr || !chosenState->shown) return false;
-  return !userActed_ || static_cast<long>(userSerial_ - focusSerial_) < 0;
+  return outdated || !userActed_ || static_cast<long>(userSerial_ - focusSerial_) < 0;
 }
 
 // A key or button pressed anywhere on the screen.
