@@ -26,7 +26,11 @@
 // the X input extension: when the program has chosen another window, that
 // window takes the focus back (OnFocus), and the keys typed before it has
 // it go to it as well (OnKey). A key comes with the modifiers its event's
-// state reports, not those the presenter heard go down and up.
+// state reports, not those the presenter heard go down and up. A manager
+// moves and withdraws a window it manages when it gets to our request: a
+// question asked of it after the request tells when it has (AskManager);
+// until then what it reports of the window's place is not passed on, and
+// a window withdrawn is not mapped again.
 // System cursors are the server's cursor font; a cursor from the program's
 // resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
@@ -47,6 +51,7 @@
 #include <poll.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -54,6 +59,7 @@
 #include <functional>
 #include <future>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <unordered_map>
 #include <vector>
@@ -170,7 +176,15 @@ struct XWindowState {
   HWND owner = nullptr;
   bool managed = false;    // a window manager frames it (not override-redirect)
   bool viewable = false;   // the server has mapped it (the manager, when one runs)
+  bool framed = false;     // a manager has put it into a frame of its own
   long long moves = 0;     // the moves the layer asked for so far
+  // The question asked of the manager after our last move or withdrawal of
+  // the window (see AskManager), and the latest place the server reported
+  // while it was unanswered.
+  unsigned long long question = 0;
+  bool held = false;
+  RECT heldRect{};
+  bool mapDeferred = false;  // shown while the manager had yet to withdraw it
 };
 
 class X11Presenter final : public Presenter {
@@ -224,7 +238,12 @@ class X11Presenter final : public Presenter {
   void SetTransientFor(const XWindowState& state);
   void Destroy(HWND window);
   void Show(HWND window, bool shown);
+  void Map(XWindowState& state);
   void Move(HWND window, RECT rect);
+  void AskManager(XWindowState& state);
+  bool ManagerRunning();
+  void OnAnswer(XEvent& event);
+  void Report(HWND window, XWindowState& state, RECT rect);
   void SetTitle(HWND window, const std::string& title);
   void Focus(HWND window);
   void SetFocusNow(const XWindowState& state);
@@ -253,8 +272,15 @@ class X11Presenter final : public Presenter {
   SIZE screenSize_{};
   Atom protocols_ = 0, deleteWindow_ = 0, netWmName_ = 0, utf8String_ = 0;
   Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0, userTime_ = 0;
+  Atom managerSelection_ = 0, supported_ = 0, requestExtents_ = 0, frameExtents_ = 0;
   int inputExtension_ = -1;  // the opcode of the X input extension, when it reports raw input
   ::Window leader_ = 0;  // leads the window group of the managed windows; never mapped
+  // The questions asked of the manager (AskManager) and not answered yet,
+  // oldest first: each is about a window of its own, never mapped, on which
+  // the manager answers; an answer to one answers those before it too. The
+  // number of the last question asked and of the last answered.
+  std::deque<std::pair<::Window, unsigned long long>> questions_;
+  unsigned long long asked_ = 0, answered_ = 0;
   Cursor cursors_[6]{};
   // Cursors made from resource images, by image (the images live as long as
   // the process; the pointers held here only make that explicit).
@@ -318,6 +344,11 @@ X11Presenter::X11Presenter() {
   typeNormal_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_NORMAL", False);
   clientLeader_ = XInternAtom(display_, "WM_CLIENT_LEADER", False);
   userTime_ = XInternAtom(display_, "_NET_WM_USER_TIME", False);
+  const std::string selection = "WM_S" + std::to_string(screen);
+  managerSelection_ = XInternAtom(display_, selection.c_str(), False);
+  supported_ = XInternAtom(display_, "_NET_SUPPORTED", False);
+  requestExtents_ = XInternAtom(display_, "_NET_REQUEST_FRAME_EXTENTS", False);
+  frameExtents_ = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
   // Every key and button press on the screen, whatever window or client it
   // goes to (a window manager's frame too): it tells a focus the user asked
   // for from one the manager chose on its own (OnFocus).
@@ -380,6 +411,7 @@ void X11Presenter::Stop() {
   if (thread_.joinable()) thread_.join();
   for (auto& [handle, state] : windows_) XDestroyWindow(display_, state.id);
   XDestroyWindow(display_, leader_);
+  for (auto& [asking, number] : questions_) XDestroyWindow(display_, asking);
   for (Cursor cursor : cursors_) XFreeCursor(display_, cursor);
   for (auto& [image, made] : imageCursors_) XFreeCursor(display_, made.second);
   imageCursors_.clear();
@@ -433,8 +465,18 @@ void X11Presenter::Dispatch(XEvent& event) {
     case ButtonPress: case ButtonRelease: OnButton(event); break;
     case MotionNotify: OnMotion(event); break;
     case MapNotify: OnMap(event); break;
+    case UnmapNotify:
+      if (XWindowState* state = StateOf(HandleOf(event.xunmap.window));
+          state != nullptr && !event.xunmap.send_event)
+        state->viewable = false;
+      break;
+    case ReparentNotify:
+      if (XWindowState* state = StateOf(HandleOf(event.xreparent.window)))
+        state->framed = event.xreparent.parent != root_;
+      break;
     case MappingNotify: OnMapping(event); break;
     case SelectionRequest: case SelectionClear: OnSelection(event); break;
+    case PropertyNotify: OnAnswer(event); break;
     case GenericEvent:
       // Raw input; a cookie of anything else is freed unread.
       if (event.xcookie.extension == inputExtension_) OnUserInput(event);
@@ -544,35 +586,123 @@ void X11Presenter::Show(HWND window, bool shown) {
   if (state == nullptr || state->shown == shown) return;
   state->shown = shown;
   if (shown) {
-    if (state->dialog) SetTransientFor(*state);
-    // A user time of 0 asks a manager not to focus the window because it
-    // appears: it gets the focus when the program activates it.
-    if (state->managed) {
-      const long never = 0;
-      XChangeProperty(display_, state->id, userTime_, XA_CARDINAL, 32, PropModeReplace,
-                      reinterpret_cast<const unsigned char*>(&never), 1);
+    // A window shown again must wait until the manager has withdrawn it:
+    // the manager may still map it on the request before, and a map
+    // request for a window it has mapped is none; the withdrawal that
+    // follows would take it off the screen for good.
+    if (state->question > answered_ && ManagerRunning()) {
+      state->mapDeferred = true;
+      return;
     }
-    XMapRaised(display_, state->id);
-    if (state->frame) Put(*state, 0, 0, state->frame->width, state->frame->height);
+    Map(*state);
   } else {
     state->viewable = false;
+    if (state->mapDeferred) {  // never mapped again since it was withdrawn
+      state->mapDeferred = false;
+      return;
+    }
     // Withdrawn rather than only unmapped: a window whose map request the
     // window manager has not handled yet is not mapped, so an unmap alone
     // would be lost and the manager would map the window afterwards. The
     // synthetic unmap notice sent to the root reaches the manager in order.
     XWithdrawWindow(display_, state->id, DefaultScreen(display_));
+    if (state->managed) AskManager(*state);
   }
 }
 
+void X11Presenter::Map(XWindowState& state) {
+  state.mapDeferred = false;
+  if (state.dialog) SetTransientFor(state);
+  // A user time of 0 asks a manager not to focus the window because it
+  // appears: it gets the focus when the program activates it.
+  if (state.managed) {
+    const long never = 0;
+    XChangeProperty(display_, state.id, userTime_, XA_CARDINAL, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&never), 1);
+  }
+  XMapRaised(display_, state.id);
+  if (state.frame) Put(state, 0, 0, state.frame->width, state.frame->height);
+}
+
+// A change of size alone leaves the place to the server: under a manager,
+// the place we last heard of is the window's own, while the place we ask
+// for is that of the manager's frame, which it would move down and right
+// by its title and border at every change of size.
 void X11Presenter::Move(HWND window, RECT rect) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
+  const bool moved = rect.left != state->rect.left || rect.top != state->rect.top;
   state->rect = rect;
   ++state->moves;
   state->moveSerial = NextRequest(display_);
-  XMoveResizeWindow(display_, state->id, rect.left, rect.top,
-                    static_cast<unsigned>(std::max<int>(rect.right - rect.left, 1)),
-                    static_cast<unsigned>(std::max<int>(rect.bottom - rect.top, 1)));
+  const auto width = static_cast<unsigned>(std::max<int>(rect.right - rect.left, 1));
+  const auto height = static_cast<unsigned>(std::max<int>(rect.bottom - rect.top, 1));
+  if (moved || !state->managed)
+    XMoveResizeWindow(display_, state->id, rect.left, rect.top, width, height);
+  else
+    XResizeWindow(display_, state->id, width, height);
+  if (state->managed) AskManager(*state);
+}
+
+// A manager handles our move of a window it manages in its own time, and
+// what it tells of the window before then (its own placement of a new
+// window, made after our move reached the server but before it read it)
+// comes with a serial as recent as the move's. It answers questions in
+// the order it reads them, so once it has answered the one asked after
+// the move it has done the move, and every report it made of it arrived
+// before the answer: the place reported last is the one that stands.
+void X11Presenter::AskManager(XWindowState& state) {
+  state.question = 0;
+  if (!ManagerRunning()) return;
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool answers = false;
+  if (XGetWindowProperty(display_, root_, supported_, 0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+          Success &&
+      data != nullptr && format == 32) {
+    const auto* atoms = reinterpret_cast<const unsigned long*>(data);
+    for (unsigned long index = 0; index < count && !answers; ++index) answers = atoms[index] == requestExtents_;
+  }
+  if (data != nullptr) XFree(data);
+  if (!answers) return;
+  const ::Window asking = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
+  XSelectInput(display_, asking, PropertyChangeMask);
+  XEvent question{};
+  question.xclient.type = ClientMessage;
+  question.xclient.window = asking;
+  question.xclient.message_type = requestExtents_;
+  question.xclient.format = 32;
+  XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &question);
+  state.question = ++asked_;
+  questions_.emplace_back(asking, asked_);
+}
+
+bool X11Presenter::ManagerRunning() { return XGetSelectionOwner(display_, managerSelection_) != None; }
+
+void X11Presenter::OnAnswer(XEvent& event) {
+  if (event.xproperty.atom != frameExtents_ || event.xproperty.state != PropertyNewValue) return;
+  auto answered = std::find_if(questions_.begin(), questions_.end(),
+                               [&](const auto& question) { return question.first == event.xproperty.window; });
+  if (answered == questions_.end()) return;
+  answered_ = answered->second;
+  for (auto question = questions_.begin(); question <= answered; ++question) XDestroyWindow(display_, question->first);
+  questions_.erase(questions_.begin(), answered + 1);
+  for (auto& [window, state] : windows_) {
+    if (state.question > answered_) continue;
+    if (state.held) {
+      state.held = false;
+      Report(window, state, state.heldRect);
+    }
+    if (state.mapDeferred) Map(state);
+  }
+}
+
+void X11Presenter::Report(HWND window, XWindowState& state, RECT rect) {
+  if (std::memcmp(&rect, &state.rect, sizeof rect) == 0) return;
+  state.rect = rect;
+  PresenterResized(window, rect, state.moves);
 }
 
 void X11Presenter::SetTitle(HWND window, const std::string& title) {
@@ -661,15 +791,26 @@ void X11Presenter::OnConfigure(XEvent& event) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
   if (static_cast<long>(event.xconfigure.serial - state->moveSerial) < 0) return;
+  // A real event of a framed window places it in the frame: where that is
+  // on the screen is asked now. The manager's own (synthetic) events, and
+  // real ones of a window on the root, place it on the screen.
   int x = event.xconfigure.x, y = event.xconfigure.y;
-  if (!event.xconfigure.send_event) {
+  if (!event.xconfigure.send_event && state->framed) {
     ::Window child = 0;
     XTranslateCoordinates(display_, state->id, root_, 0, 0, &x, &y, &child);
   }
   RECT rect{x, y, x + event.xconfigure.width, y + event.xconfigure.height};
-  if (std::memcmp(&rect, &state->rect, sizeof rect) == 0) return;
-  state->rect = rect;
-  PresenterResized(window, rect, state->moves);
+  if (state->question > answered_) {
+    // Unless the manager has gone without answering.
+    if (ManagerRunning()) {
+      state->held = true;
+      state->heldRect = rect;
+      return;
+    }
+    state->question = 0;
+    state->held = false;
+  }
+  Report(window, *state, rect);
 }
 
 void X11Presenter::OnClientMessage(XEvent& event) {
@@ -800,7 +941,10 @@ void X11Presenter::OnMotion(XEvent& event) {
 void X11Presenter::OnMap(XEvent& event) {
   HWND window = HandleOf(event.xmap.window);
   XWindowState* state = StateOf(window);
-  if (state == nullptr) return;
+  // The map of a show the program has taken back since (hidden, or shown
+  // again and waiting for the manager's withdrawal): the manager unmaps
+  // the window again.
+  if (state == nullptr || !state->shown || state->mapDeferred) return;
   state->viewable = true;
   const HWND foreground = GetForegroundWindow();
   if (window == focusWanted_) {
