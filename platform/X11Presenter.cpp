@@ -23,14 +23,15 @@
 // it appears (the program activates it); a focus the manager gives on its
 // own anyway (a guess, or its fallback when the focused window goes) is
 // told from one the user asked for by the raw key and button presses of
-// the X input extension: when the program has chosen another window, that
-// window takes the focus back (OnFocus), and the keys typed before it has
-// it go to it as well (OnKey). A key comes with the modifiers its event's
-// state reports, not those the presenter heard go down and up. A manager
-// moves and withdraws a window it manages when it gets to our request: a
-// question asked of it after the request tells when it has (AskManager);
-// until then what it reports of the window's place is not passed on, and
-// a window withdrawn is not mapped again.
+// the X input extension that did not reach a window of ours: when the
+// program has chosen another window, that window takes the focus back
+// (OnFocus), and the keys typed before it has it go to it as well (OnKey).
+// A key comes with the modifiers its event's state reports, not those the
+// presenter heard go down and up. A manager moves and withdraws a window
+// it manages when it gets to our request: a question asked of it after the
+// request tells when it has (AskManager); until then what it reports of
+// the window's place is not passed on, and a window withdrawn is not
+// mapped again.
 // System cursors are the server's cursor font; a cursor from the program's
 // resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
@@ -250,6 +251,7 @@ class X11Presenter final : public Presenter {
   void Raise(const XWindowState& state);
   bool ManagersOwnChoice(const XEvent& event, bool outdated = false);
   void OnUserInput(XEvent& event);
+  void SettlePress(bool elsewhere);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
   Cursor CursorFor(const std::shared_ptr<const CursorImage>& image);
@@ -306,9 +308,14 @@ class X11Presenter final : public Presenter {
   // to it, but the program never heard it had the keyboard.
   HWND guessed_ = nullptr;
   // The serial the server had reached when the user last pressed a key or a
-  // button anywhere on the screen (raw input), if ever.
+  // button elsewhere than in our windows (raw input), if ever.
   unsigned long userSerial_ = 0;
   bool userActed_ = false;
+  // A press just reported as raw input, until the next event tells whether
+  // it reached a window of ours: the server sends the raw report first and
+  // the press right after it.
+  bool pressPending_ = false;
+  unsigned long pressSerial_ = 0;
 };
 
 X11Presenter::X11Presenter() {
@@ -456,6 +463,10 @@ void X11Presenter::Run() {
 // sent (extension events run past LASTEvent, GenericEvent carries cookies),
 // and every value must land somewhere harmless.
 void X11Presenter::Dispatch(XEvent& event) {
+  if (pressPending_ && event.type != GenericEvent) {
+    const bool ours = (event.type == KeyPress || event.type == ButtonPress) && HandleOf(event.xany.window) != nullptr;
+    SettlePress(!ours);
+  }
   switch (event.type) {
     case Expose: OnExpose(event); break;
     case ConfigureNotify: OnConfigure(event); break;
@@ -862,12 +873,13 @@ void X11Presenter::OnFocus(XEvent& event) {
 // Whether a focus-in event puts the focus on a window of ours other than
 // the shown one the program has brought to the foreground (its latest
 // choice, which the presenter may not have heard of yet) while the user
-// has pressed no key and no button since the program's last focus request
-// reached the server. Every press reaches the presenter as raw input
-// before the focus change the manager makes of it: one the user made
-// before that request is one the program has answered already. Without
-// raw input every such focus counts as the manager's; so does an outdated
-// one, made before our latest focus request, whatever the user did.
+// has pressed no key and no button outside the program's windows since
+// the program's last focus request reached the server. Every press reaches
+// the presenter as raw input before the focus change the manager makes of
+// it: one the user made before that request is one the program has
+// answered already. Without raw input every such focus counts as the
+// manager's; so does an outdated one, made before our latest focus
+// request, whatever the user did.
 bool X11Presenter::ManagersOwnChoice(const XEvent& event, bool outdated) {
   if (event.xfocus.mode != NotifyNormal && event.xfocus.mode != NotifyWhileGrabbed) return false;
   if (event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior) return false;
@@ -882,7 +894,19 @@ bool X11Presenter::ManagersOwnChoice(const XEvent& event, bool outdated) {
 // A key or button pressed anywhere on the screen.
 void X11Presenter::OnUserInput(XEvent& event) {
   if (event.xcookie.evtype != XI_RawKeyPress && event.xcookie.evtype != XI_RawButtonPress) return;
-  userSerial_ = event.xcookie.serial;
+  if (pressPending_) SettlePress(true);
+  pressPending_ = true;
+  pressSerial_ = event.xcookie.serial;
+}
+
+// Only a press that went elsewhere (to a manager's frame, or taken by the
+// manager's grab) can have asked the manager for the focus: one that
+// reached our window that has the keyboard (Escape closing a dialog) asked
+// the program, which chooses the next window itself.
+void X11Presenter::SettlePress(bool elsewhere) {
+  pressPending_ = false;
+  if (!elsewhere) return;
+  userSerial_ = pressSerial_;
   userActed_ = true;
 }
 

@@ -3,9 +3,10 @@
 // the program of the state it had before. Here the test plays the manager,
 // one event at a time, so that each race happens in the order that loses:
 // a place the manager reports before it has read the program's move does
-// not undo the move; a change of size alone does not move a framed window;
-// a window shown again while the manager is still mapping it for the show
-// before its withdrawal comes back on the screen.
+// not undo the move; a window shown again while the manager is still
+// mapping it for the show before its withdrawal comes back on the screen;
+// a focus the manager moves on its own right after a key the program's
+// window took is the manager's guess, not the user's choice.
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -25,6 +26,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -164,12 +167,14 @@ class StandInManager {
   int frameX_ = 0, frameY_ = 0;
 };
 
-// Where the layer put each window each time it moved, in order.
+// Where the layer put each window each time it moved, and which window
+// became active, in order.
 struct Place {
   HWND window;
   RECT rect;
 };
 std::vector<Place> places;
+std::vector<HWND> activated;
 
 LRESULT RaceProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_MOVE) {
@@ -177,6 +182,7 @@ LRESULT RaceProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     GetWindowRect(window, &rect);
     places.push_back(Place{window, rect});
   }
+  if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) activated.push_back(window);
   return DefWindowProc(window, message, wParam, lParam);
 }
 
@@ -190,6 +196,7 @@ class ManagerRacesX11Test : public OnXvfb<testing::Test> {
     x_ = XOpenDisplay(display_.c_str());
     ASSERT_NE(x_, nullptr);
     places.clear();
+    activated.clear();
     WNDCLASS windowClass{};
     windowClass.lpfnWndProc = RaceProcedure;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -324,6 +331,46 @@ TEST_F(ManagerRacesX11Test, AWindowShownAgainWhileTheManagerStillMapsItEndsOnThe
       10000);
   EXPECT_TRUE(shown) << "the window did not come back on the screen";
   EXPECT_TRUE(IsWindowVisible(window));
+}
+
+// The program's window has the keyboard; the user types a key into it, and
+// the manager (played by the test), before the program has answered the
+// key, gives the focus to another window of the program's on its own, as
+// it does when a window of the program's goes away. The key reached the
+// program, not the manager, so the focus is the manager's guess: the
+// program's window takes it back and stays the active one.
+TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesRightAfterAKeyTheProgramTookIsItsGuess) {
+  HWND chosen = MakeWindow("Chosen", 30, 40);
+  HWND other = MakeWindow("Other", 300, 40);
+  ShowWindow(other, SW_SHOW);
+  ShowWindow(chosen, SW_SHOW);
+  SetForegroundWindow(chosen);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  const Window chosenId = FindByName("Chosen"), otherId = FindByName("Other");
+  ASSERT_NE(chosenId, 0u);
+  ASSERT_NE(otherId, 0u);
+  ASSERT_TRUE(WaitForInputFocus(x_, chosenId)) << "the chosen window never had the keyboard";
+  CatchUp();
+  activated.clear();
+  const KeyCode code = XKeysymToKeycode(x_, XK_Down);
+  XTestFakeKeyEvent(x_, code, True, CurrentTime);
+  XTestFakeKeyEvent(x_, code, False, CurrentTime);
+  XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
+  XSync(x_, False);
+  const bool back = platform::PumpUntil(
+      [&] {
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(x_, &focus, &revert);
+        return focus == chosenId;
+      },
+      10000);
+  EXPECT_TRUE(back) << "the chosen window did not take the keyboard back";
+  CatchUp();
+  EXPECT_EQ(GetActiveWindow(), chosen);
+  for (HWND window : activated)
+    EXPECT_NE(window, other) << "the program took the manager's guess for the user's choice";
 }
 
 }  // namespace
