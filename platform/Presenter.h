@@ -9,6 +9,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -75,6 +76,12 @@ class Presenter {
   virtual void OfferClipboard(unsigned kinds) = 0;
   // Waits until everything asked so far has reached the display.
   virtual void Sync() = 0;
+  // Runs `meanwhile` while the presenter's thread stands still between two
+  // of its requests, then lets it read what the display sent meanwhile
+  // before it takes up what `meanwhile` asked of it: a test's way to make
+  // the display's news and the program's requests meet in the order that
+  // loses.
+  virtual void Hold(const std::function<void()>& meanwhile) { meanwhile(); }
   virtual void Stop() = 0;
 };
 

@@ -243,6 +243,15 @@ void SyncPresenter() {
   if (Presenter* presenter = ThePresenter()) presenter->Sync();
 }
 
+void HoldPresenter(const std::function<void()>& meanwhile) {
+  EnsureStarted();
+  if (Presenter* presenter = ThePresenter()) {
+    presenter->Hold(meanwhile);
+  } else {
+    meanwhile();
+  }
+}
+
 void ExpectModal(ModalKind kind, const std::string& name, ModalAction action) {
   std::lock_guard guard(TheScript().lock);
   TheScript().expected.push_back(Expectation{kind, name, std::move(action)});

@@ -55,6 +55,9 @@ bool PumpUntil(const std::function<bool()>& done, int limitMs,
 // Waits until everything the presenter was asked (windows, titles, frames,
 // focus) has reached the display.
 void SyncPresenter();
+// Runs `meanwhile` on this thread while the presenter's thread is held (see
+// Presenter::Hold); `meanwhile` must not wait for the presenter.
+void HoldPresenter(const std::function<void()>& meanwhile);
 
 // The modal-window script.
 enum class ModalKind { Dialog, MessageBox, PopupMenu, CommonDialog, PropertySheet };

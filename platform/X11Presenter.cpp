@@ -224,6 +224,7 @@ class X11Presenter final : public Presenter {
   void Beep() override { Ask([this] { XBell(display_, 0); }); }
   void OfferClipboard(unsigned kinds) override { Ask([=, this] { clipboard_->Offer(kinds); }); }
   void Sync() override;
+  void Hold(const std::function<void()>& meanwhile) override;
   void Stop() override;
 
  private:
@@ -250,6 +251,7 @@ class X11Presenter final : public Presenter {
   void SetFocusNow(const XWindowState& state);
   void Raise(const XWindowState& state);
   bool ManagersOwnChoice(const XEvent& event, bool outdated = false);
+  bool ChosenIsShown(HWND chosen, const XWindowState& state) const;
   void OnUserInput(XEvent& event);
   void SettlePress(bool elsewhere);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
@@ -404,6 +406,27 @@ void X11Presenter::Sync() {
     done->set_value();
   });
   if (asked) finished.wait();
+}
+
+void X11Presenter::Hold(const std::function<void()>& meanwhile) {
+  auto held = std::make_shared<std::promise<void>>();
+  auto release = std::make_shared<std::promise<void>>();
+  std::future<void> holding = held->get_future();
+  std::shared_future<void> released = release->get_future().share();
+  const bool asked = Ask([this, held, released] {
+    held->set_value();
+    released.wait();
+    XSync(display_, False);
+  });
+  if (asked) holding.wait();
+  struct Release {
+    std::shared_ptr<std::promise<void>> promise;
+    bool armed;
+    ~Release() {
+      if (armed) promise->set_value();
+    }
+  } releasing{release, asked};
+  meanwhile();
 }
 
 void X11Presenter::Stop() {
@@ -887,8 +910,17 @@ bool X11Presenter::ManagersOwnChoice(const XEvent& event, bool outdated) {
   if (StateOf(window) == nullptr) return false;
   HWND chosen = GetForegroundWindow();
   const XWindowState* chosenState = chosen != window ? StateOf(chosen) : nullptr;
-  if (chosenState == nullptr || !chosenState->shown) return false;
+  if (chosenState == nullptr || !ChosenIsShown(chosen, *chosenState)) return false;
   return outdated || !userActed_ || static_cast<long>(userSerial_ - focusSerial_) < 0;
+}
+
+// The program shows its chosen window before it activates it, but the
+// presenter hears of both only after the events it is reading: the window
+// the program has shown counts as shown already (its map, and with it the
+// focus, follows), else the manager's guess of another window would be
+// taken for the user's choice and the program's would be dropped.
+bool X11Presenter::ChosenIsShown(HWND chosen, const XWindowState& state) const {
+  return state.shown || IsWindowVisible(chosen);
 }
 
 // A key or button pressed anywhere on the screen.
@@ -919,7 +951,7 @@ void X11Presenter::OnKey(XEvent& event) {
   if (window == nullptr) return;
   if (window == guessed_) {
     const HWND chosen = GetForegroundWindow();
-    if (const XWindowState* state = StateOf(chosen); state != nullptr && state->shown) window = chosen;
+    if (const XWindowState* state = StateOf(chosen); state != nullptr && ChosenIsShown(chosen, *state)) window = chosen;
   }
   char text[8] = {};
   KeySym keysym = NoSymbol;

@@ -373,4 +373,49 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesRightAfterAKeyTheProgramTookIsI
     EXPECT_NE(window, other) << "the program took the manager's guess for the user's choice";
 }
 
+// The program closes the window that has the keyboard and shows another
+// one, which it activates (Results given up for the Layout); the manager,
+// meanwhile, gives the focus to a window of the program's that was already
+// on the screen (its fallback, or its guess at a window it maps). The
+// presenter reads the manager's focus before it hears of the program's new
+// window: the focus is still the manager's guess, not the user's choice,
+// and the program's window takes the keyboard.
+TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHearsOfTheChosenWindowIsItsGuess) {
+  HWND closing = MakeWindow("Closing", 30, 40);
+  HWND other = MakeWindow("Other", 300, 40);
+  HWND chosen = MakeWindow("Chosen", 30, 300);
+  ShowWindow(other, SW_SHOW);
+  ShowWindow(closing, SW_SHOW);
+  SetForegroundWindow(closing);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  const Window closingId = FindByName("Closing"), otherId = FindByName("Other");
+  ASSERT_NE(closingId, 0u);
+  ASSERT_NE(otherId, 0u);
+  ASSERT_TRUE(WaitForInputFocus(x_, closingId)) << "the first window never had the keyboard";
+  CatchUp();
+  activated.clear();
+  platform::HoldPresenter([&] {
+    XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
+    XSync(x_, False);
+    ShowWindow(chosen, SW_SHOW);
+    SetForegroundWindow(chosen);
+    ShowWindow(closing, SW_HIDE);
+  });
+  const bool taken = platform::PumpUntil(
+      [&] {
+        const Window chosenId = FindByName("Chosen");
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(x_, &focus, &revert);
+        return chosenId != 0 && focus == chosenId;
+      },
+      10000);
+  EXPECT_TRUE(taken) << "the chosen window did not get the keyboard";
+  CatchUp();
+  EXPECT_EQ(GetActiveWindow(), chosen);
+  for (HWND window : activated)
+    EXPECT_NE(window, other) << "the program took the manager's guess for the user's choice";
+}
+
 }  // namespace
