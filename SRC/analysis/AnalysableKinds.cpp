@@ -15,19 +15,13 @@ namespace {
 
 constexpr int kDynamicCases[] = {kCaseIdResponseSpectrum, kCaseIdTimeHistory, kCaseIdHarmonic, kCaseIdForceSpectrum};
 
-bool HasCase(const Model& model, int type) {
-  for (int entry = 1; entry <= model.loadCases.count; ++entry)
-    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == type) return true;
-  return false;
-}
-
 // The options of the modal and response spectrum runs, as far as their
 // dialogs bound them. A model file, an older model or an import may still
 // bring a value outside (a cut-off of 0 Hz or below keeps no mode and
 // fails with a misleading message, a negative spectrum factor lowers the
 // missing mass): the model opens with it, and the run refuses it here.
 void CheckDynamicOptions(const Model& model) {
-  if (HasCase(model, kCaseIdModal)) {
+  if (LoadCaseListHas(model.loadCases, kCaseIdModal)) {
     const AnalysisOptions& options = model.options;
     if (options.CutOffFrequency < 1)
       throw CFormat("The cut off frequency of the modal analysis, %d Hz, must be at least 1 Hz.",
@@ -35,7 +29,7 @@ void CheckDynamicOptions(const Model& model) {
     if (options.ModeCount < 1)
       throw CFormat("The number of modes of the modal analysis, %d, must be at least 1.", options.ModeCount);
   }
-  if (!HasCase(model, kCaseIdResponseSpectrum)) return;
+  if (!LoadCaseListHas(model.loadCases, kCaseIdResponseSpectrum)) return;
   const SpectrumLoad& load = model.spectrumLoad;
   static const char* const kAxes[3] = {"X", "Y", "Z"};
   for (std::size_t axis = 0; axis < 3; ++axis) {

@@ -59,10 +59,7 @@ class PhaseClock {
 
 // The missing mass acts on the response spectrum cases only.
 bool MissingMassWanted(const Model& model) {
-  if (model.options.IncludeMissingMass == 0) return false;
-  for (int entry = 1; entry <= model.loadCases.count; ++entry)
-    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kCaseIdResponseSpectrum) return true;
-  return false;
+  return model.options.IncludeMissingMass != 0 && LoadCaseListHas(model.loadCases, kCaseIdResponseSpectrum);
 }
 
 bool IsDynamicCase(int type) {

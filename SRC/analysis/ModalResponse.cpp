@@ -187,13 +187,9 @@ PendingTimeHistory& Pending() {
 }  // namespace
 
 void CheckDynamicLoadRows(const Model& model, int* refusedRow) {
-  bool spectrum = false, history = false, harmonic = false;
-  for (int entry = 1; entry <= model.loadCases.count; ++entry) {
-    const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
-    spectrum = spectrum || type == kCaseIdForceSpectrum;
-    history = history || type == kCaseIdTimeHistory;
-    harmonic = harmonic || type == kCaseIdHarmonic;
-  }
+  const bool spectrum = LoadCaseListHas(model.loadCases, kCaseIdForceSpectrum);
+  const bool history = LoadCaseListHas(model.loadCases, kCaseIdTimeHistory);
+  const bool harmonic = LoadCaseListHas(model.loadCases, kCaseIdHarmonic);
   auto refuse = [&](int row, const char* kind, const std::string& name, const char* what) {
     if (refusedRow != nullptr) *refusedRow = row;
     throw CFormat("Row %d: %s: %s %s", row, kind, name.c_str(), what);

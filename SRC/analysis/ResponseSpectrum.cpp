@@ -47,7 +47,7 @@ struct Columns {
   std::vector<const std::vector<double>*> shapes;  // 1-based columns, unscaled
   std::vector<double> scale;                 // 1-based, the columns' scales
   std::array<double, 3> Z{};                 // missing-mass factors in g
-  std::vector<CloseModePair> pairs;               // the closely-spaced rule's pairs
+  std::vector<CloseModePair> pairs;          // the closely-spaced rule's pairs
 
   std::size_t Size() const { return shapes[1]->size(); }
   double Value(std::size_t column, std::size_t k) const { return (*shapes[column])[k] * scale[column]; }

@@ -82,12 +82,9 @@ void KeepSeismicDirectionBlocks(const Model& model, const AnalysisElementList& e
 
 bool HasSeismicAnchorMovements(const Model& model) {
   if (!CodeGroupG(model.options.PipingCode)) return false;
-  bool seismicCase = false;
-  for (int entry = 1; entry <= model.loadCases.count; ++entry) {
-    const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];
-    seismicCase = seismicCase || type == kCaseIdStaticSeismic || type == kCaseIdResponseSpectrum;
-  }
-  if (!seismicCase) return false;
+  if (!LoadCaseListHas(model.loadCases, kCaseIdStaticSeismic) &&
+      !LoadCaseListHas(model.loadCases, kCaseIdResponseSpectrum))
+    return false;
   for (int row = 1; row <= model.rowCount; ++row) {
     const SpecifiedDisplacements* displacements = RowDisplacements(model.row(row));
     if (displacements != nullptr && displacements->flags[static_cast<std::size_t>(kSeismicSlot)] != 0) return true;

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <limits>
 #include <utility>
 
 #include "analysis/ElementCaseInput.h"
@@ -101,10 +100,6 @@ void CheckForceValues(const Model& model, const AnalysisElementList& elements, s
 }
 
 }  // namespace
-
-bool FitsResultsFile(double value) {
-  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());  // false for NaN
-}
 
 void CheckSolutionFits(const Model& model, std::span<const double> values) {
   for (std::size_t k = 1; k < values.size(); ++k) {

@@ -37,8 +37,6 @@ struct ElementForceBuilds {
   std::vector<ElementForceBuild> builds;
 };
 
-// Whether a value is one that the results file's f32 holds as it is.
-bool FitsResultsFile(double value);
 // Throw the message for the current case when a value of the solution
 // vector (by equation, [0] unused) does not fit; names its node and
 // direction.

@@ -81,10 +81,13 @@ void OutputElementForces(int element, const AnalysisElementInput& input, const V
   std::array<float, 12> values;
   for (std::size_t i = 0; i < values.size(); ++i) {
     values[i] = std::fabs(record[i]) < kNegligibleForce ? 0.0f : static_cast<float>(record[i]);
-    const bool fits = std::fabs(record[i]) <= std::numeric_limits<float>::max();  // false for NaN
-    if (!fits && run.unfitElement == 0) run.unfitElement = element;
+    if (!FitsResultsFile(record[i]) && run.unfitElement == 0) run.unfitElement = element;
   }
   BinaryFileWriteFloats(*g_ResultsFile, values.data(), values.size());
+}
+
+bool FitsResultsFile(double value) {
+  return std::fabs(value) <= static_cast<double>(std::numeric_limits<float>::max());  // false for NaN
 }
 
 Vector12d ElementForceRecord(const ElementForceBuild& build, const Vector12d& u) {

@@ -50,6 +50,10 @@ struct ElementForceRun {
 };
 extern ElementForceRun g_ElementForceRun;
 
+// Whether a value is one that the results file's f32 holds as it is (not
+// infinite, not a number, within its range).
+bool FitsResultsFile(double value);
+
 // What a kind's force routine builds for the case before it reads the
 // displacements: its local stiffness S, its equivalent end loads F (local)
 // and its frames; a curved kind turns the end-2 half of its record into end

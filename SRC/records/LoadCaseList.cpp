@@ -67,6 +67,12 @@ bool IsSelectableLoadCase(int id) {
          id == 124;
 }
 
+bool LoadCaseListHas(const LoadCaseList& list, int id) {
+  for (int entry = 1; entry <= list.count; ++entry)
+    if (list.cases[static_cast<std::size_t>(entry)] == id) return true;
+  return false;
+}
+
 void LoadCaseFlagsFromList(LoadCaseList& list) {
   list.selected.fill(0);
   const int count = list.count < 0 ? 0 : (list.count > kLoadCaseListRoom ? kLoadCaseListRoom : list.count);

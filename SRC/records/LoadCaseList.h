@@ -38,6 +38,9 @@ struct LoadCaseList {
 // True for the ids the user can choose: 1-17, 19, 30-32, 35-37, 41-116, 124.
 bool IsSelectableLoadCase(int id);
 
+// Whether the list's entries 1 .. count hold the id.
+bool LoadCaseListHas(const LoadCaseList& list, int id);
+
 // Clears every flag, then sets the flag of each id in the list; ids without
 // a flag are ignored.
 void LoadCaseFlagsFromList(LoadCaseList& list);

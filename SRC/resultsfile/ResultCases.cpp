@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "records/LoadCaseList.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/LoadCaseTypes.h"
@@ -12,8 +13,6 @@ int g_ResultCase = 0;
 int g_CurrentMode = 1;
 
 namespace {
-
-bool InRange(int type, int first, int last) { return type >= first && type <= last; }
 
 bool IsOneOf(int value, std::initializer_list<int> values) {
   return std::find(values.begin(), values.end(), value) != values.end();
@@ -55,8 +54,7 @@ bool CodeTakesSettlement(int pipingCode) { return IsOneOf(pipingCode, {8, 9, 10,
 
 bool IsAcceptedResultCaseType(int type, int pipingCode) {
   if (type == kCaseIdSettlement) return CodeTakesSettlement(pipingCode);
-  return InRange(type, 1, 10) || InRange(type, 12, 17) || type == 19 || type == 30 || type == 31 || type == 32 ||
-         InRange(type, 35, 37) || InRange(type, 41, 116) || type == 124;
+  return IsSelectableLoadCase(type);
 }
 
 void SetCaseTypeFlags(ResultAvailability& flags, int code, bool hasSoil, int branchSifRows) {

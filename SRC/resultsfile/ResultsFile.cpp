@@ -338,10 +338,7 @@ void ReadResultsFile(BinaryFile& file, const std::string& resultsPath, const Mod
   ComputeCaseOffsets(file, model, read);
   ListElementsByKind(model, read);
   CollectResultNodes(model, read);
-  bool timeHistory = false;
-  for (int entry = 1; entry <= model.loadCases.count; ++entry)
-    if (model.loadCases.cases[static_cast<std::size_t>(entry)] == kCaseIdTimeHistory) timeHistory = true;
-  if (timeHistory && model.timeHistory.writeResults != 0 && owner != nullptr)
+  if (LoadCaseListHas(model.loadCases, kCaseIdTimeHistory) && model.timeHistory.writeResults != 0 && owner != nullptr)
     ReadTimeHistoryResults(resultsPath, model, read, owner);
   out = std::move(read);
 }

@@ -12,6 +12,8 @@
 
 #include <chrono>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "platform/Gdi.h"
@@ -227,6 +229,41 @@ class ManagerRacesX11Test : public OnXvfb<testing::Test> {
   }
   Window FindByName(const std::string& name) { return TopLevelWindowNamed(x_, name); }
 
+  // Shows `other`, then `active` with the keyboard, waits until the server
+  // has given it the keyboard and the program has heard all of it, and
+  // forgets the activations so far. The X windows of both, or 0.
+  std::pair<Window, Window> ShowWithTheKeyboard(HWND active, const char* activeName, HWND other,
+                                                const char* otherName) {
+    ShowWindow(other, SW_SHOW);
+    ShowWindow(active, SW_SHOW);
+    SetForegroundWindow(active);
+    platform::RunUntilIdle();
+    platform::SyncPresenter();
+    const Window activeId = FindByName(activeName), otherId = FindByName(otherName);
+    if (activeId == 0 || otherId == 0 || !WaitForInputFocus(x_, activeId)) return {0, 0};
+    CatchUp();
+    activated.clear();
+    return {activeId, otherId};
+  }
+  // The window named `name` has the keyboard (within 10 s), `chosen` is
+  // the program's active window, and `other` never became it meanwhile.
+  void ExpectTheKeyboardIn(const char* name, HWND chosen, HWND other) {
+    const bool has = platform::PumpUntil(
+        [&] {
+          const Window id = FindByName(name);
+          Window focus = 0;
+          int revert = 0;
+          XGetInputFocus(x_, &focus, &revert);
+          return id != 0 && focus == id;
+        },
+        10000);
+    EXPECT_TRUE(has) << "the chosen window does not have the keyboard";
+    CatchUp();
+    EXPECT_EQ(GetActiveWindow(), chosen);
+    for (HWND window : activated)
+      EXPECT_NE(window, other) << "the program took the manager's guess for the user's choice";
+  }
+
   Display* x_ = nullptr;
 };
 
@@ -342,35 +379,14 @@ TEST_F(ManagerRacesX11Test, AWindowShownAgainWhileTheManagerStillMapsItEndsOnThe
 TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesRightAfterAKeyTheProgramTookIsItsGuess) {
   HWND chosen = MakeWindow("Chosen", 30, 40);
   HWND other = MakeWindow("Other", 300, 40);
-  ShowWindow(other, SW_SHOW);
-  ShowWindow(chosen, SW_SHOW);
-  SetForegroundWindow(chosen);
-  platform::RunUntilIdle();
-  platform::SyncPresenter();
-  const Window chosenId = FindByName("Chosen"), otherId = FindByName("Other");
-  ASSERT_NE(chosenId, 0u);
-  ASSERT_NE(otherId, 0u);
-  ASSERT_TRUE(WaitForInputFocus(x_, chosenId)) << "the chosen window never had the keyboard";
-  CatchUp();
-  activated.clear();
+  const auto [chosenId, otherId] = ShowWithTheKeyboard(chosen, "Chosen", other, "Other");
+  ASSERT_NE(chosenId, 0u) << "the chosen window never had the keyboard";
   const KeyCode code = XKeysymToKeycode(x_, XK_Down);
   XTestFakeKeyEvent(x_, code, True, CurrentTime);
   XTestFakeKeyEvent(x_, code, False, CurrentTime);
   XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
   XSync(x_, False);
-  const bool back = platform::PumpUntil(
-      [&] {
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(x_, &focus, &revert);
-        return focus == chosenId;
-      },
-      10000);
-  EXPECT_TRUE(back) << "the chosen window did not take the keyboard back";
-  CatchUp();
-  EXPECT_EQ(GetActiveWindow(), chosen);
-  for (HWND window : activated)
-    EXPECT_NE(window, other) << "the program took the manager's guess for the user's choice";
+  ExpectTheKeyboardIn("Chosen", chosen, other);
 }
 
 // The program closes the window that has the keyboard and shows another
@@ -384,17 +400,10 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHearsOfTheCho
   HWND closing = MakeWindow("Closing", 30, 40);
   HWND other = MakeWindow("Other", 300, 40);
   HWND chosen = MakeWindow("Chosen", 30, 300);
-  ShowWindow(other, SW_SHOW);
-  ShowWindow(closing, SW_SHOW);
-  SetForegroundWindow(closing);
-  platform::RunUntilIdle();
-  platform::SyncPresenter();
-  const Window closingId = FindByName("Closing"), otherId = FindByName("Other");
-  ASSERT_NE(closingId, 0u);
-  ASSERT_NE(otherId, 0u);
-  ASSERT_TRUE(WaitForInputFocus(x_, closingId)) << "the first window never had the keyboard";
-  CatchUp();
-  activated.clear();
+  // Named variables, not a structured binding: the lambda below takes it.
+  Window closingId = 0, otherId = 0;
+  std::tie(closingId, otherId) = ShowWithTheKeyboard(closing, "Closing", other, "Other");
+  ASSERT_NE(closingId, 0u) << "the first window never had the keyboard";
   platform::HoldPresenter([&] {
     XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
     XSync(x_, False);
@@ -402,20 +411,7 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHearsOfTheCho
     SetForegroundWindow(chosen);
     ShowWindow(closing, SW_HIDE);
   });
-  const bool taken = platform::PumpUntil(
-      [&] {
-        const Window chosenId = FindByName("Chosen");
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(x_, &focus, &revert);
-        return chosenId != 0 && focus == chosenId;
-      },
-      10000);
-  EXPECT_TRUE(taken) << "the chosen window did not get the keyboard";
-  CatchUp();
-  EXPECT_EQ(GetActiveWindow(), chosen);
-  for (HWND window : activated)
-    EXPECT_NE(window, other) << "the program took the manager's guess for the user's choice";
+  ExpectTheKeyboardIn("Chosen", chosen, other);
 }
 
 }  // namespace
