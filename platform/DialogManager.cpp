@@ -27,6 +27,7 @@
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "platform/WindowCore.h"
 
 namespace platform {
 
@@ -271,9 +272,11 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& dialog, 
   DialogState* kept = state.get();
   pendingState = std::move(state);
   pendingProcedure = procedure;
+  CreateModalWindows(modal);
   HWND window = CreateWindowEx(dialog.exStyle | WS_EX_CONTROLPARENT, WC_DIALOG, dialog.caption.c_str(),
                                dialog.style & ~WS_VISIBLE, origin.x, origin.y, width, height, owner,
                                nullptr, instance, nullptr);
+  CreateModalWindows(false);
   bool bound = pendingState == nullptr;
   pendingState.reset();
   pendingProcedure = nullptr;

@@ -197,6 +197,7 @@ void PresentDirtyWindows(ThreadQueue& queue) {
   for (auto& [handle, frame] : frames) presenter->Present(handle, frame);
   // The activation the thread settled on, once, after its frames.
   HWND activate = nullptr;
+  std::uint64_t choice = 0;
   {
     std::lock_guard guard(TheCore().lock);
     // Each thread keeps an active window, but the screen has one focus: a
@@ -206,9 +207,10 @@ void PresentDirtyWindows(ThreadQueue& queue) {
     if (queue.active != queue.toldActive && (queue.active == nullptr || queue.active == TheCore().foreground)) {
       queue.toldActive = queue.active;
       activate = queue.active;
+      if (activate != nullptr) choice = ++TheCore().choicesTold;
     }
   }
-  if (activate != nullptr && presenter != nullptr) presenter->Activate(activate);
+  if (activate != nullptr && presenter != nullptr) presenter->Activate(activate, choice);
 }
 
 }  // namespace platform

@@ -45,6 +45,10 @@ struct WindowRole {
   // belongs above its owner, or above the program's windows when it has
   // none that is shown.
   bool dialog = false;
+  // A dialog that keeps its owner disabled while it is up (a modal dialog,
+  // a message box): a window manager gives the keyboard to it, not to the
+  // owner.
+  bool modal = false;
   HWND owner = nullptr;  // the top-level window that owns it, if any
 };
 
@@ -63,7 +67,10 @@ class Presenter {
   virtual void WindowMoved(HWND window, RECT screenRect) = 0;
   virtual void TitleChanged(HWND window, const std::string& title) = 0;
   // The window became the active one: give it the display's input focus.
-  virtual void Activate(HWND window) = 0;
+  // `choice` counts the activations the layer has told (this one included):
+  // a report of the display's made before the presenter took up the
+  // latest of them is older than the program's choice (PresenterActivated).
+  virtual void Activate(HWND window, std::uint64_t choice) = 0;
   virtual void Present(HWND window, std::shared_ptr<const Frame> frame) = 0;
   virtual void SetPointerShape(HWND window, PointerShape shape) = 0;
   virtual void SetPointerImage(HWND window, std::shared_ptr<const CursorImage> image) = 0;
@@ -94,7 +101,11 @@ std::unique_ptr<Presenter> MakeX11Presenter();
 // handled when the screen made the report; -1 when it does not count them.
 void PresenterResized(HWND window, RECT screenRect, long long movesTold = -1);
 void PresenterClosed(HWND window);
-void PresenterActivated(HWND window, bool active);
+// `choicesHeard`: how many of the layer's activations (Activate's `choice`)
+// the presenter had taken up when the display made the report; a report
+// made before the latest one is old news, which that activation replaces.
+inline constexpr std::uint64_t kEveryChoiceHeard = ~std::uint64_t{0};
+void PresenterActivated(HWND window, bool active, std::uint64_t choicesHeard = kEveryChoiceHeard);
 // The modifier keys a display reports held with a key event (bits of
 // PresenterKey's `modifiers`; kModifiersReported says it reported them).
 enum HeldModifiers : unsigned { kShiftHeld = 1u, kControlHeld = 2u, kAltHeld = 4u, kModifiersReported = 8u };
@@ -106,7 +117,11 @@ enum HeldModifiers : unsigned { kShiftHeld = 1u, kControlHeld = 2u, kAltHeld = 4
 // heard of the modifiers before (a release may have gone to another
 // thread's window, or to a window manager). 0 when the presenter cannot
 // tell: the layer's own record stands.
-void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0);
+// `choicesHeard` as for PresenterActivated: a key that reached a window
+// while the program's later choice of another was on its way goes to that
+// one.
+void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0,
+                  std::uint64_t choicesHeard = kEveryChoiceHeard);
 // message: WM_MOUSEMOVE or a WM_xBUTTONDOWN/UP; x and y are relative to the
 // top-left corner of the top-level window (its frame included).
 void PresenterMouse(HWND window, UINT message, int x, int y);

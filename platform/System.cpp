@@ -20,7 +20,7 @@ class HeadlessPresenter final : public Presenter {
   void WindowShown(HWND, bool) override {}
   void WindowMoved(HWND, RECT) override {}
   void TitleChanged(HWND, const std::string&) override {}
-  void Activate(HWND) override {}
+  void Activate(HWND, std::uint64_t) override {}
   void Present(HWND, std::shared_ptr<const Frame>) override {}
   void SetPointerShape(HWND, PointerShape) override {}
   void SetPointerImage(HWND, std::shared_ptr<const CursorImage>) override {}

@@ -243,6 +243,11 @@ void SyncPresenter() {
   if (Presenter* presenter = ThePresenter()) presenter->Sync();
 }
 
+std::uint64_t ActivationsTold() {
+  std::lock_guard guard(TheCore().lock);
+  return TheCore().choicesTold;
+}
+
 void HoldPresenter(const std::function<void()>& meanwhile) {
   EnsureStarted();
   if (Presenter* presenter = ThePresenter()) {

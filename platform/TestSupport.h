@@ -16,6 +16,7 @@
 // installs.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -58,6 +59,10 @@ void SyncPresenter();
 // Runs `meanwhile` on this thread while the presenter's thread is held (see
 // Presenter::Hold); `meanwhile` must not wait for the presenter.
 void HoldPresenter(const std::function<void()>& meanwhile);
+// How many activations the layer has told the presenter of (the `choice`
+// of Presenter::Activate), so that a test can stand in for a presenter
+// that had or had not taken up the latest.
+std::uint64_t ActivationsTold();
 
 // The modal-window script.
 enum class ModalKind { Dialog, MessageBox, PopupMenu, CommonDialog, PropertySheet };

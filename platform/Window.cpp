@@ -155,6 +155,8 @@ void AttachMenu(HWND handle, const CREATESTRUCT& create) {
   if (menu != nullptr) SetMenu(handle, menu);
 }
 
+thread_local bool creatingModal = false;
+
 // Own context, presenter window, the creation messages and the first show.
 void FinishCreation(HWND handle, CREATESTRUCT& create) {
   bool topLevel = false;
@@ -169,6 +171,7 @@ void FinishCreation(HWND handle, CREATESTRUCT& create) {
     const bool popup = (window->style & WS_POPUP) != 0;
     role.unmanaged = popup && (window->style & WS_CAPTION) != WS_CAPTION;
     role.dialog = popup && !role.unmanaged;
+    role.modal = role.dialog && creatingModal;
     role.owner = window->owner != nullptr ? window->owner->handle : nullptr;
     screenRect = window->rect;
     title = window->text;
@@ -213,6 +216,8 @@ void FinishCreation(HWND handle, CREATESTRUCT& create) {
 }
 
 }  // namespace
+
+void CreateModalWindows(bool modal) { creatingModal = modal; }
 
 Window* Find(HWND handle) {
   auto& windows = TheCore().windows;

@@ -170,6 +170,8 @@ struct Core {
   std::vector<Window*> topLevels;  // z-order, top first
   std::unordered_map<DWORD, std::shared_ptr<ThreadQueue>> queues;
   HWND foreground = nullptr;
+  // The activations told to the presenter so far (Presenter::Activate).
+  std::uint64_t choicesTold = 0;
   std::unique_ptr<Presenter> presenter;
   bool started = false;
   std::condition_variable idleChanged;  // a queue went idle or got work
@@ -188,6 +190,10 @@ struct Core {
 };
 
 Core& TheCore();
+// The windows this thread creates from now on are modal dialogs (a window
+// manager keeps their owners from the keyboard), until it is called with
+// false; the dialog manager brackets a modal dialog's creation with it.
+void CreateModalWindows(bool modal);
 // Starts the presenter on first use. Call without the lock.
 void EnsureStarted();
 Presenter* ThePresenter();

@@ -326,10 +326,21 @@ HWND UsableWindowFor(HWND handle) {
   return window != nullptr ? window->handle : nullptr;
 }
 
+// Whether the layer had told the presenter of an activation that the
+// presenter had not taken up yet when the display made its report: the
+// report is older than the program's choice, which the presenter carries
+// out next (a window manager's focus on another window, made before it
+// read the program's request).
+bool ChoiceOnItsWay(std::uint64_t choicesHeard) {
+  std::lock_guard guard(TheCore().lock);
+  return choicesHeard < TheCore().choicesTold;
+}
+
 }  // namespace
 
-void PresenterActivated(HWND handle, bool active) {
-  RunOnOwnerThread(handle, [handle, active] {
+void PresenterActivated(HWND handle, bool active, std::uint64_t choicesHeard) {
+  RunOnOwnerThread(handle, [handle, active, choicesHeard] {
+    if (ChoiceOnItsWay(choicesHeard)) return;
     if (active) {
       if (OldFocusReport(handle)) return;
       HWND usable = UsableWindowFor(handle);

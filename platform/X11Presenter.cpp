@@ -14,24 +14,31 @@
 // changes activation, keys (keysym to virtual key and Windows-1252
 // character; a character that Windows-1252 lacks beeps) and the pointer.
 // Under a window manager every managed window belongs to one window group
-// (led by an unmapped window of the presenter's), so the manager sees a
-// new window of ours as a relative of the one that has the focus and lets
-// it take the focus instead of stacking it below. A dialog or message box
+// (led by an unmapped window of the presenter's). A dialog or message box
 // carries the dialog window type and is transient for its owner (for the
 // group when its owner is not shown), so it opens, and stays, above the
-// windows it belongs to. A manager is asked not to focus a window because
-// it appears (the program activates it); a focus the manager gives on its
-// own anyway (a guess, or its fallback when the focused window goes) is
-// told from one the user asked for by the raw key and button presses of
-// the X input extension that did not reach a window of ours: when the
-// program has chosen another window, that window takes the focus back
-// (OnFocus), and the keys typed before it has it go to it as well (OnKey).
-// A key comes with the modifiers its event's state reports, not those the
-// presenter heard go down and up. A manager moves and withdraws a window
-// it manages when it gets to our request: a question asked of it after the
-// request tells when it has (AskManager); until then what it reports of
-// the window's place is not passed on, and a window withdrawn is not
-// mapped again.
+// windows it belongs to; a modal one says so (_NET_WM_STATE_MODAL), and the
+// manager gives the keyboard to it rather than to its owner.
+//
+// The keyboard focus: the window manager decides, the program asks. A
+// window appears without the focus (user time 0); the program's choice is
+// asked of the manager once the window is mapped (_NET_ACTIVE_WINDOW, with
+// the time of the user's last key or button), and without a manager set
+// with that time (never CurrentTime). What the server then reports is the
+// truth, which the layer follows as the user's activation (OnFocus). The
+// one exception is the program's own exchange: from its request until the
+// manager answers a question asked after it (AskQuestion), a focus the
+// manager gives elsewhere was decided before it read the request (or in
+// answer to the program's own showing and hiding of windows); it is not
+// passed on, keys that reach it go to the chosen window (OnKey), and when
+// the answer finds the focus elsewhere the program asks once more
+// (SettleChoice). The user's time follows each key and button press to the
+// window that took it (_NET_WM_USER_TIME). A key comes with the modifiers
+// its event's state reports, not those the presenter heard go down and up.
+// A manager moves and withdraws a window it manages when it gets to our
+// request: a question asked of it after the request tells when it has
+// (AskManager); until then what it reports of the window's place is not
+// passed on, and a window withdrawn is not mapped again.
 // System cursors are the server's cursor font; a cursor from the program's
 // resources becomes an ARGB cursor (Xcursor), made once and kept.
 // The program's clipboard is offered to other clients through the CLIPBOARD
@@ -46,7 +53,6 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <X11/cursorfont.h>
-#include <X11/extensions/XInput2.h>
 #define XK_PUBLISHING  // the typographic keysyms
 #include <X11/keysym.h>
 #include <poll.h>
@@ -174,6 +180,7 @@ struct XWindowState {
   std::shared_ptr<const Frame> frame;
   unsigned long moveSerial = 0;  // the request of our last move or resize
   bool dialog = false;
+  bool modal = false;      // a modal dialog: its owner takes no keyboard
   HWND owner = nullptr;
   bool managed = false;    // a window manager frames it (not override-redirect)
   bool viewable = false;   // the server has mapped it (the manager, when one runs)
@@ -204,7 +211,7 @@ class X11Presenter final : public Presenter {
   void TitleChanged(HWND window, const std::string& title) override {
     Ask([=, this] { SetTitle(window, title); });
   }
-  void Activate(HWND window) override { Ask([=, this] { Focus(window); }); }
+  void Activate(HWND window, std::uint64_t choice) override { Ask([=, this] { Focus(window, choice); }); }
   void Present(HWND window, std::shared_ptr<const Frame> frame) override {
     Ask([=, this] { Draw(window, frame); });
   }
@@ -243,17 +250,22 @@ class X11Presenter final : public Presenter {
   void Map(XWindowState& state);
   void Move(HWND window, RECT rect);
   void AskManager(XWindowState& state);
+  unsigned long long AskQuestion();
   bool ManagerRunning();
+  bool ManagerSupports(Atom feature);
+  bool ManagerActivates();
   void OnAnswer(XEvent& event);
   void Report(HWND window, XWindowState& state, RECT rect);
   void SetTitle(HWND window, const std::string& title);
-  void Focus(HWND window);
-  void SetFocusNow(const XWindowState& state);
+  void Focus(HWND window, std::uint64_t choice);
+  void RequestFocus(XWindowState& state);
+  bool ExchangeOpen() const;
+  void SettleChoice();
+  void ForgetChoice(HWND window);
+  void ReopenExchange(HWND shownOrHidden, unsigned long long question);
+  Time ServerTime();
+  void NoteUserTime(Time time, HWND window);
   void Raise(const XWindowState& state);
-  bool ManagersOwnChoice(const XEvent& event, bool outdated = false);
-  bool ChosenIsShown(HWND chosen, const XWindowState& state) const;
-  void OnUserInput(XEvent& event);
-  void SettlePress(bool elsewhere);
   void Draw(HWND window, std::shared_ptr<const Frame> frame);
   void Put(const XWindowState& state, int x, int y, int width, int height);
   Cursor CursorFor(const std::shared_ptr<const CursorImage>& image);
@@ -275,10 +287,12 @@ class X11Presenter final : public Presenter {
   GC gc_ = nullptr;
   SIZE screenSize_{};
   Atom protocols_ = 0, deleteWindow_ = 0, netWmName_ = 0, utf8String_ = 0;
-  Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0, userTime_ = 0;
+  Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0, netWmUserTime_ = 0;
   Atom managerSelection_ = 0, supported_ = 0, requestExtents_ = 0, frameExtents_ = 0;
-  int inputExtension_ = -1;  // the opcode of the X input extension, when it reports raw input
-  ::Window leader_ = 0;  // leads the window group of the managed windows; never mapped
+  Atom activeWindow_ = 0, supportingCheck_ = 0, windowState_ = 0, stateModal_ = 0, timeProbe_ = 0;
+  // Leads the window group of the managed windows; never mapped. Its
+  // property changes give the server's time (ServerTime).
+  ::Window leader_ = 0;
   // The questions asked of the manager (AskManager) and not answered yet,
   // oldest first: each is about a window of its own, never mapped, on which
   // the manager answers; an answer to one answers those before it too. The
@@ -300,24 +314,31 @@ class X11Presenter final : public Presenter {
   // Owned by the presenter thread.
   std::unordered_map<HWND, XWindowState> windows_;
   std::unordered_map<::Window, HWND> byId_;
-  // The window the layer last gave the focus to, while it waits to be
-  // mapped, and the serial of the last focus request sent: focus events the
-  // server made before that request are old news (see OnFocus).
-  HWND focusWanted_ = nullptr;
+  // The program's latest choice of the window with the keyboard, and how
+  // far its request has gone: not yet sent (the window waits to be mapped),
+  // or sent, with the question asked after it (0: none could be asked).
+  // While the question is unanswered the manager has not read the request;
+  // a window the program shows or hides meanwhile, or later, asks a
+  // question that reopens the exchange until the manager has read that too.
+  struct Choice {
+    HWND window = nullptr;
+    bool sent = false;
+    unsigned long long question = 0;
+    bool managerMoved = false;  // the manager gave the focus elsewhere meanwhile
+    bool askedAgain = false;
+  } choice_;
+  // The activations the layer has told (Activate's `choice`) that the
+  // presenter has taken up.
+  std::uint64_t choicesHeard_ = 0;
+  // Our window that has the server's focus, as its latest focus event says.
+  HWND focused_ = nullptr;
+  // Without a manager: the serial of our last focus request; focus events
+  // the server made before it are old news, and keys that reached another
+  // window before it took effect belong to the chosen window.
   unsigned long focusSerial_ = 0;
-  // The window a manager gave the focus to as its guess, until it loses it
-  // again (the presenter takes it back at once): keys typed meanwhile come
-  // to it, but the program never heard it had the keyboard.
-  HWND guessed_ = nullptr;
-  // The serial the server had reached when the user last pressed a key or a
-  // button elsewhere than in our windows (raw input), if ever.
-  unsigned long userSerial_ = 0;
-  bool userActed_ = false;
-  // A press just reported as raw input, until the next event tells whether
-  // it reached a window of ours: the server sends the raw report first and
-  // the press right after it.
-  bool pressPending_ = false;
-  unsigned long pressSerial_ = 0;
+  // The time of the user's last key or button press on our windows (0:
+  // none yet).
+  Time userTime_ = 0;
 };
 
 X11Presenter::X11Presenter() {
@@ -352,28 +373,19 @@ X11Presenter::X11Presenter() {
   typeDialog_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_DIALOG", False);
   typeNormal_ = XInternAtom(display_, "_NET_WM_WINDOW_TYPE_NORMAL", False);
   clientLeader_ = XInternAtom(display_, "WM_CLIENT_LEADER", False);
-  userTime_ = XInternAtom(display_, "_NET_WM_USER_TIME", False);
+  netWmUserTime_ = XInternAtom(display_, "_NET_WM_USER_TIME", False);
   const std::string selection = "WM_S" + std::to_string(screen);
   managerSelection_ = XInternAtom(display_, selection.c_str(), False);
   supported_ = XInternAtom(display_, "_NET_SUPPORTED", False);
   requestExtents_ = XInternAtom(display_, "_NET_REQUEST_FRAME_EXTENTS", False);
   frameExtents_ = XInternAtom(display_, "_NET_FRAME_EXTENTS", False);
-  // Every key and button press on the screen, whatever window or client it
-  // goes to (a window manager's frame too): it tells a focus the user asked
-  // for from one the manager chose on its own (OnFocus).
-  int event = 0, error = 0;
-  if (XQueryExtension(display_, "XInputExtension", &inputExtension_, &event, &error)) {
-    int major = 2, minor = 2;  // raw events reach every client that asks, grabs or not
-    unsigned char bits[XIMaskLen(XI_LASTEVENT)] = {};
-    XISetMask(bits, XI_RawKeyPress);
-    XISetMask(bits, XI_RawButtonPress);
-    XIEventMask mask{XIAllMasterDevices, static_cast<int>(sizeof bits), bits};
-    if (XIQueryVersion(display_, &major, &minor) != Success || XISelectEvents(display_, root_, &mask, 1) != Success)
-      inputExtension_ = -1;
-  } else {
-    inputExtension_ = -1;
-  }
+  activeWindow_ = XInternAtom(display_, "_NET_ACTIVE_WINDOW", False);
+  supportingCheck_ = XInternAtom(display_, "_NET_SUPPORTING_WM_CHECK", False);
+  windowState_ = XInternAtom(display_, "_NET_WM_STATE", False);
+  stateModal_ = XInternAtom(display_, "_NET_WM_STATE_MODAL", False);
+  timeProbe_ = XInternAtom(display_, "_QUORVEL_TIME", False);
   leader_ = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
+  XSelectInput(display_, leader_, PropertyChangeMask);
   XClassHint leaderClass{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, leader_, &leaderClass);
   const unsigned shapes[6] = {XC_left_ptr, XC_xterm, XC_watch, XC_crosshair, XC_hand2, XC_fleur};
@@ -486,10 +498,6 @@ void X11Presenter::Run() {
 // sent (extension events run past LASTEvent, GenericEvent carries cookies),
 // and every value must land somewhere harmless.
 void X11Presenter::Dispatch(XEvent& event) {
-  if (pressPending_ && event.type != GenericEvent) {
-    const bool ours = (event.type == KeyPress || event.type == ButtonPress) && HandleOf(event.xany.window) != nullptr;
-    SettlePress(!ours);
-  }
   switch (event.type) {
     case Expose: OnExpose(event); break;
     case ConfigureNotify: OnConfigure(event); break;
@@ -511,9 +519,7 @@ void X11Presenter::Dispatch(XEvent& event) {
     case MappingNotify: OnMapping(event); break;
     case SelectionRequest: case SelectionClear: OnSelection(event); break;
     case PropertyNotify: OnAnswer(event); break;
-    case GenericEvent:
-      // Raw input; a cookie of anything else is freed unread.
-      if (event.xcookie.extension == inputExtension_) OnUserInput(event);
+    case GenericEvent:  // an extension's; its cookie is freed unread
       if (XGetEventData(display_, &event.xcookie)) XFreeEventData(display_, &event.xcookie);
       break;
     default: break;
@@ -578,8 +584,14 @@ void X11Presenter::Create(HWND window, RECT rect, const std::string& title, cons
   XClassHint classHint{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, id, &classHint);
   if (!unmanaged) SetManagerHints(id, role.dialog);
-  windows_[window] =
-      XWindowState{id, rect, false, nullptr, 0, role.dialog && !unmanaged, role.owner, !unmanaged};
+  XWindowState state{};
+  state.id = id;
+  state.rect = rect;
+  state.dialog = role.dialog && !unmanaged;
+  state.modal = state.dialog && role.modal;
+  state.owner = role.owner;
+  state.managed = !unmanaged;
+  windows_[window] = state;
   byId_[id] = window;
   SetTitle(window, title);
 }
@@ -599,10 +611,18 @@ void X11Presenter::SetManagerHints(::Window id, bool dialog) {
 
 // Decided as the dialog is mapped, when it is known whether its owner is
 // on the screen: a manager keeps a transient above the window it names,
-// and a transient for the root window above every window of its group.
+// and a transient for the root window above every window of its group. A
+// modal dialog says so only with an owner on the screen: modal for the
+// whole group, it would keep the keyboard from windows it does not disable.
 void X11Presenter::SetTransientFor(const XWindowState& state) {
   const XWindowState* owner = StateOf(state.owner);
-  XSetTransientForHint(display_, state.id, owner != nullptr && owner->shown ? owner->id : root_);
+  const bool owned = owner != nullptr && owner->shown;
+  XSetTransientForHint(display_, state.id, owned ? owner->id : root_);
+  if (state.modal && owned)
+    XChangeProperty(display_, state.id, windowState_, XA_ATOM, 32, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(&stateModal_), 1);
+  else
+    XDeleteProperty(display_, state.id, windowState_);
 }
 
 void X11Presenter::Destroy(HWND window) {
@@ -611,8 +631,8 @@ void X11Presenter::Destroy(HWND window) {
   XDestroyWindow(display_, state->id);
   byId_.erase(state->id);
   windows_.erase(window);
-  if (focusWanted_ == window) focusWanted_ = nullptr;
-  if (guessed_ == window) guessed_ = nullptr;
+  ForgetChoice(window);
+  if (focused_ == window) focused_ = nullptr;
 }
 
 void X11Presenter::Show(HWND window, bool shown) {
@@ -629,8 +649,13 @@ void X11Presenter::Show(HWND window, bool shown) {
       return;
     }
     Map(*state);
+    if (state->managed) {
+      AskManager(*state);
+      ReopenExchange(window, state->question);
+    }
   } else {
     state->viewable = false;
+    ForgetChoice(window);
     if (state->mapDeferred) {  // never mapped again since it was withdrawn
       state->mapDeferred = false;
       return;
@@ -640,7 +665,10 @@ void X11Presenter::Show(HWND window, bool shown) {
     // would be lost and the manager would map the window afterwards. The
     // synthetic unmap notice sent to the root reaches the manager in order.
     XWithdrawWindow(display_, state->id, DefaultScreen(display_));
-    if (state->managed) AskManager(*state);
+    if (state->managed) {
+      AskManager(*state);
+      ReopenExchange(window, state->question);
+    }
   }
 }
 
@@ -651,7 +679,7 @@ void X11Presenter::Map(XWindowState& state) {
   // appears: it gets the focus when the program activates it.
   if (state.managed) {
     const long never = 0;
-    XChangeProperty(display_, state.id, userTime_, XA_CARDINAL, 32, PropModeReplace,
+    XChangeProperty(display_, state.id, netWmUserTime_, XA_CARDINAL, 32, PropModeReplace,
                     reinterpret_cast<const unsigned char*>(&never), 1);
   }
   XMapRaised(display_, state.id);
@@ -685,22 +713,13 @@ void X11Presenter::Move(HWND window, RECT rect) {
 // the order it reads them, so once it has answered the one asked after
 // the move it has done the move, and every report it made of it arrived
 // before the answer: the place reported last is the one that stands.
-void X11Presenter::AskManager(XWindowState& state) {
-  state.question = 0;
-  if (!ManagerRunning()) return;
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  bool answers = false;
-  if (XGetWindowProperty(display_, root_, supported_, 0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data) ==
-          Success &&
-      data != nullptr && format == 32) {
-    const auto* atoms = reinterpret_cast<const unsigned long*>(data);
-    for (unsigned long index = 0; index < count && !answers; ++index) answers = atoms[index] == requestExtents_;
-  }
-  if (data != nullptr) XFree(data);
-  if (!answers) return;
+void X11Presenter::AskManager(XWindowState& state) { state.question = AskQuestion(); }
+
+// A question the manager answers in the order it reads its requests: the
+// frame extents of a window of ours that is never mapped. Its number, or 0
+// when no manager runs that answers it.
+unsigned long long X11Presenter::AskQuestion() {
+  if (!ManagerRunning() || !ManagerSupports(requestExtents_)) return 0;
   const ::Window asking = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
   XSelectInput(display_, asking, PropertyChangeMask);
   XEvent question{};
@@ -709,8 +728,45 @@ void X11Presenter::AskManager(XWindowState& state) {
   question.xclient.message_type = requestExtents_;
   question.xclient.format = 32;
   XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &question);
-  state.question = ++asked_;
-  questions_.emplace_back(asking, asked_);
+  questions_.emplace_back(asking, ++asked_);
+  return asked_;
+}
+
+bool X11Presenter::ManagerSupports(Atom feature) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool supported = false;
+  if (XGetWindowProperty(display_, root_, supported_, 0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+          Success &&
+      data != nullptr && format == 32) {
+    const auto* atoms = reinterpret_cast<const unsigned long*>(data);
+    for (unsigned long index = 0; index < count && !supported; ++index) supported = atoms[index] == feature;
+  }
+  if (data != nullptr) XFree(data);
+  return supported;
+}
+
+// A manager that follows the extended hints names a window of its own on
+// the root (_NET_SUPPORTING_WM_CHECK), which names itself; one that lists
+// _NET_ACTIVE_WINDOW gives the focus when asked.
+bool X11Presenter::ManagerActivates() {
+  auto checkWindow = [this](::Window window) {
+    Atom type = 0;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    ::Window named = 0;
+    if (XGetWindowProperty(display_, window, supportingCheck_, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
+                           &data) == Success &&
+        data != nullptr && format == 32 && count == 1)
+      named = static_cast<::Window>(*reinterpret_cast<const unsigned long*>(data));
+    if (data != nullptr) XFree(data);
+    return named;
+  };
+  const ::Window check = checkWindow(root_);
+  return check != 0 && checkWindow(check) == check && ManagerSupports(activeWindow_);
 }
 
 bool X11Presenter::ManagerRunning() { return XGetSelectionOwner(display_, managerSelection_) != None; }
@@ -731,6 +787,7 @@ void X11Presenter::OnAnswer(XEvent& event) {
     }
     if (state.mapDeferred) Map(state);
   }
+  SettleChoice();
 }
 
 void X11Presenter::Report(HWND window, XWindowState& state, RECT rect) {
@@ -749,24 +806,125 @@ void X11Presenter::SetTitle(HWND window, const std::string& title) {
   XChangeProperty(display_, state->id, netWmName_, utf8String_, 8, PropModeReplace, bytes, length);
 }
 
-// The focus can go to a window only once the server has mapped it (under a
-// manager, once the manager has). Only the latest request counts: one for a
-// window still being mapped is dropped when another window is given the
-// focus meanwhile.
-void X11Presenter::Focus(HWND window) {
+// The program chose the window that has the keyboard. It is asked for once
+// the server (under a manager, the manager) has mapped it; only the latest
+// choice counts.
+void X11Presenter::Focus(HWND window, std::uint64_t choice) {
+  choicesHeard_ = std::max(choicesHeard_, choice);
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
   // A thread tells of its activation once it runs out of work, and another
   // thread may have brought its own window forward since: the screen
   // follows the program's latest choice, which tells of itself in turn.
   if (HWND foreground = GetForegroundWindow(); foreground != nullptr && foreground != window) return;
-  if (!state->shown || !state->viewable) {
-    focusWanted_ = window;
+  choice_ = Choice{window};
+  if (state->shown && state->viewable) RequestFocus(*state);
+}
+
+// A manager raises the window it activates, above its owners and with its
+// own dialogs above it; without one the presenter does both itself.
+void X11Presenter::RequestFocus(XWindowState& state) {
+  choice_.sent = true;
+  choice_.question = 0;
+  if (ManagerActivates()) {
+    XEvent request{};
+    request.xclient.type = ClientMessage;
+    request.xclient.window = state.id;
+    request.xclient.message_type = activeWindow_;
+    request.xclient.format = 32;
+    request.xclient.data.l[0] = 1;  // asked by an application
+    request.xclient.data.l[1] = static_cast<long>(userTime_);
+    const XWindowState* focused = StateOf(focused_);
+    request.xclient.data.l[2] = focused != nullptr ? static_cast<long>(focused->id) : 0;
+    XSendEvent(display_, root_, False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+    choice_.question = AskQuestion();
+    focusSerial_ = 0;
     return;
   }
-  focusWanted_ = nullptr;
-  Raise(*state);
-  SetFocusNow(*state);
+  Raise(state);
+  // The server ignores a request older than its last change of the focus,
+  // which another client may have made since the user's last key: the
+  // program's choice is made now.
+  Time time = ServerTime();
+  if (userTime_ != 0 && static_cast<long>(userTime_ - time) > 0) time = userTime_;
+  focusSerial_ = NextRequest(display_);
+  XSetInputFocus(display_, state.id, RevertToParent, time);
+}
+
+// From the program's choice until the manager has read its request.
+bool X11Presenter::ExchangeOpen() const {
+  return choice_.window != nullptr && (!choice_.sent || choice_.question > answered_);
+}
+
+// The manager has read the program's request. If the focus is elsewhere
+// although the manager moved it meanwhile (its fallback when a window of
+// ours went, decided as it read the program's own hiding of it), the
+// program asks once more; otherwise what the server shows is the truth,
+// and the layer hears of it.
+void X11Presenter::SettleChoice() {
+  if (choice_.window == nullptr || !choice_.sent || choice_.question == 0 || choice_.question > answered_) return;
+  const HWND chosen = choice_.window;
+  choice_.question = 0;
+  if (focused_ == chosen) {
+    choice_.managerMoved = false;
+    return;
+  }
+  XWindowState* state = StateOf(chosen);
+  if (choice_.managerMoved && !choice_.askedAgain && state != nullptr && state->shown && state->viewable &&
+      GetForegroundWindow() == chosen) {
+    choice_.askedAgain = true;
+    choice_.managerMoved = false;
+    RequestFocus(*state);
+    return;
+  }
+  choice_ = Choice{};
+  if (focused_ != nullptr)
+    PresenterActivated(focused_, true, choicesHeard_);
+  else
+    PresenterActivated(chosen, false, choicesHeard_);
+}
+
+// The chosen window went (hidden or destroyed): the program chooses anew.
+void X11Presenter::ForgetChoice(HWND window) {
+  if (choice_.window == window) choice_ = Choice{};
+}
+
+// The program showed or hid another window while its choice stands: what
+// the manager does with the focus as it reads that (its fallback when the
+// focused window goes) answers the program's own request, not the user.
+void X11Presenter::ReopenExchange(HWND shownOrHidden, unsigned long long question) {
+  if (choice_.window == nullptr || choice_.window == shownOrHidden || !choice_.sent || question == 0) return;
+  if (choice_.question <= answered_) choice_.askedAgain = false;
+  choice_.question = std::max(choice_.question, question);
+}
+
+// The server's time now: the time of a change of a property of ours, read
+// back from its notice (the other events wait in the queue meanwhile).
+Time X11Presenter::ServerTime() {
+  XChangeProperty(display_, leader_, timeProbe_, XA_CARDINAL, 32, PropModeReplace, nullptr, 0);
+  XEvent notice{};
+  XIfEvent(
+      display_, &notice,
+      [](Display*, XEvent* event, XPointer leader) {
+        return static_cast<Bool>(event->type == PropertyNotify &&
+                                 event->xproperty.window == *reinterpret_cast<::Window*>(leader));
+      },
+      reinterpret_cast<XPointer>(&leader_));
+  return notice.xproperty.time;
+}
+
+// The user pressed a key or a button in `window`: the time of the user's
+// last input, and of that window's (for a manager's choice of focus).
+void X11Presenter::NoteUserTime(Time time, HWND window) {
+  if (time == CurrentTime) return;
+  if (userTime_ == 0 || static_cast<long>(time - userTime_) > 0) userTime_ = time;
+  // A menu or a drop-down list is no window of the manager's: its owner is.
+  const XWindowState* state = StateOf(window);
+  for (int depth = 0; state != nullptr && !state->managed && depth < 8; ++depth) state = StateOf(state->owner);
+  if (state == nullptr || !state->managed) return;
+  const long value = static_cast<long>(time);
+  XChangeProperty(display_, state->id, netWmUserTime_, XA_CARDINAL, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(&value), 1);
 }
 
 // A window raised for the focus brings up the windows that own it first,
@@ -779,11 +937,6 @@ void X11Presenter::Raise(const XWindowState& state) {
        owner = StateOf(owner->owner))
     chain[count++] = owner;
   while (count > 0) XRaiseWindow(display_, chain[--count]->id);
-}
-
-void X11Presenter::SetFocusNow(const XWindowState& state) {
-  focusSerial_ = NextRequest(display_);
-  XSetInputFocus(display_, state.id, RevertToParent, CurrentTime);
 }
 
 void X11Presenter::Draw(HWND window, std::shared_ptr<const Frame> frame) {
@@ -854,105 +1007,55 @@ void X11Presenter::OnClientMessage(XEvent& event) {
     PresenterClosed(window);
 }
 
-// A focus event carries the serial of the last request of ours the server
-// had handled when it made the event. One older than our last focus request
-// reports a state that request has already replaced: passed on, it would
-// activate a window the layer has left since, the layer would ask for the
-// focus again, and two windows would take it from each other for ever.
-//
-// A focus the user asked the manager for (a click on a frame's title or
-// in a window, the manager's keys) is the user's choice, which the program
-// follows like a click of its own. A manager also moves the focus on its
-// own, in its own time: to a window that has just appeared, or, when the
-// focused window goes away, to the one it had focused before, while the
-// program chooses another. Such a focus is the manager's guess, not the
-// user's choice: the chosen window takes the focus back, and the program
-// hears of neither (the focus it loses just before is dropped too).
+// The server's focus is the truth, which the layer follows: a window of
+// ours that gains it has been activated by the user (a click, the manager's
+// keys, a pager or taskbar, a pointer that the focus follows), one that
+// loses it to no window of ours is no longer active. Two kinds of report
+// are older than the program's choice and are not passed on: without a
+// manager, one the server made before our latest focus request (the event
+// carries the serial of the last request of ours the server had handled);
+// with one, one made while the manager has yet to read our request (its
+// fallback as a window of ours goes, or anything else it decided before).
+// A loss followed at once by a gain of another window of ours is told by
+// the gain alone.
 void X11Presenter::OnFocus(XEvent& event) {
   if (event.xfocus.mode == NotifyGrab || event.xfocus.mode == NotifyUngrab ||
       event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior)
     return;
-  HWND window = HandleOf(event.xfocus.window);
-  if (event.type == FocusOut && window == guessed_) guessed_ = nullptr;
-  if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) {
-    // Our later request takes the focus from it; keys that reach it first
-    // belong to the window that request is for.
-    if (event.type == FocusIn && ManagersOwnChoice(event, true)) guessed_ = window;
-    return;
+  const HWND window = HandleOf(event.xfocus.window);
+  if (window == nullptr) return;
+  const bool gained = event.type == FocusIn;
+  if (gained) focused_ = window;
+  else if (focused_ == window) focused_ = nullptr;
+  if (static_cast<long>(event.xfocus.serial - focusSerial_) < 0) return;
+  if (ExchangeOpen()) {
+    if (window != choice_.window) choice_.managerMoved = true;
+    if (!gained || window != choice_.window) return;
+  } else if (gained && window != choice_.window) {
+    choice_ = Choice{};
   }
-  if (event.type == FocusIn && ManagersOwnChoice(event)) {
-    guessed_ = window;
-    Focus(GetForegroundWindow());
-    return;
-  }
-  if (event.type == FocusOut && XEventsQueued(display_, QueuedAfterReading) > 0) {
+  if (!gained && XEventsQueued(display_, QueuedAfterReading) > 0) {
     XEvent next;
     XPeekEvent(display_, &next);
-    if (next.type == FocusIn && ManagersOwnChoice(next)) return;
+    if (next.type == FocusIn && HandleOf(next.xfocus.window) != nullptr && next.xfocus.detail != NotifyPointer &&
+        next.xfocus.detail != NotifyInferior)
+      return;
   }
-  if (window != nullptr) PresenterActivated(window, event.type == FocusIn);
+  PresenterActivated(window, gained, choicesHeard_);
 }
 
-// Whether a focus-in event puts the focus on a window of ours other than
-// the shown one the program has brought to the foreground (its latest
-// choice, which the presenter may not have heard of yet) while the user
-// has pressed no key and no button outside the program's windows since
-// the program's last focus request reached the server. Every press reaches
-// the presenter as raw input before the focus change the manager makes of
-// it: one the user made before that request is one the program has
-// answered already. Without raw input every such focus counts as the
-// manager's; so does an outdated one, made before our latest focus
-// request, whatever the user did.
-bool X11Presenter::ManagersOwnChoice(const XEvent& event, bool outdated) {
-  if (event.xfocus.mode != NotifyNormal && event.xfocus.mode != NotifyWhileGrabbed) return false;
-  if (event.xfocus.detail == NotifyPointer || event.xfocus.detail == NotifyInferior) return false;
-  HWND window = HandleOf(event.xfocus.window);
-  if (StateOf(window) == nullptr) return false;
-  HWND chosen = GetForegroundWindow();
-  const XWindowState* chosenState = chosen != window ? StateOf(chosen) : nullptr;
-  if (chosenState == nullptr || !ChosenIsShown(chosen, *chosenState)) return false;
-  return outdated || !userActed_ || static_cast<long>(userSerial_ - focusSerial_) < 0;
-}
-
-// The program shows its chosen window before it activates it, but the
-// presenter hears of both only after the events it is reading: the window
-// the program has shown counts as shown already (its map, and with it the
-// focus, follows), else the manager's guess of another window would be
-// taken for the user's choice and the program's would be dropped.
-bool X11Presenter::ChosenIsShown(HWND chosen, const XWindowState& state) const {
-  return state.shown || IsWindowVisible(chosen);
-}
-
-// A key or button pressed anywhere on the screen.
-void X11Presenter::OnUserInput(XEvent& event) {
-  if (event.xcookie.evtype != XI_RawKeyPress && event.xcookie.evtype != XI_RawButtonPress) return;
-  if (pressPending_) SettlePress(true);
-  pressPending_ = true;
-  pressSerial_ = event.xcookie.serial;
-}
-
-// Only a press that went elsewhere (to a manager's frame, or taken by the
-// manager's grab) can have asked the manager for the focus: one that
-// reached our window that has the keyboard (Escape closing a dialog) asked
-// the program, which chooses the next window itself.
-void X11Presenter::SettlePress(bool elsewhere) {
-  pressPending_ = false;
-  if (!elsewhere) return;
-  userSerial_ = pressSerial_;
-  userActed_ = true;
-}
-
-// A key typed while the manager's guess holds the focus belongs to the
-// window the program chose, which it believes has the keyboard (and which
-// takes it back at once): on another thread's window it would be lost to
-// the user's work.
+// A key that reaches another window of ours while the program's request for
+// the chosen one is on its way belongs to the chosen window, which the
+// program believes has the keyboard (on another thread's window it would be
+// lost to the user's work).
 void X11Presenter::OnKey(XEvent& event) {
   HWND window = HandleOf(event.xkey.window);
   if (window == nullptr) return;
-  if (window == guessed_) {
-    const HWND chosen = GetForegroundWindow();
-    if (const XWindowState* state = StateOf(chosen); state != nullptr && ChosenIsShown(chosen, *state)) window = chosen;
-  }
+  const bool down = event.type == KeyPress;
+  if (down) NoteUserTime(event.xkey.time, window);
+  const bool beforeRequest = static_cast<long>(event.xkey.serial - focusSerial_) < 0;
+  if (choice_.window != nullptr && choice_.window != window && (ExchangeOpen() || beforeRequest))
+    if (const XWindowState* chosen = StateOf(choice_.window); chosen != nullptr && chosen->shown) window = choice_.window;
   char text[8] = {};
   KeySym keysym = NoSymbol;
   int length = XLookupString(&event.xkey, text, sizeof text, &keysym, nullptr);
@@ -966,15 +1069,16 @@ void X11Presenter::OnKey(XEvent& event) {
     character = ByteOf1252(codePoint);
     unmappable = character == 0;
   }
-  bool down = event.type == KeyPress;
   if (key == 0 && character == 0 && !unmappable) return;
-  PresenterKey(window, key, down, down ? character : 0, down && unmappable, HeldModifiersOf(event.xkey.state));
+  PresenterKey(window, key, down, down ? character : 0, down && unmappable, HeldModifiersOf(event.xkey.state),
+               choicesHeard_);
 }
 
 void X11Presenter::OnButton(XEvent& event) {
   HWND window = HandleOf(event.xbutton.window);
   if (window == nullptr) return;
   bool down = event.type == ButtonPress;
+  if (down) NoteUserTime(event.xbutton.time, window);
   int x = event.xbutton.x, y = event.xbutton.y;
   switch (event.xbutton.button) {
     case Button1: PresenterMouse(window, down ? WM_LBUTTONDOWN : WM_LBUTTONUP, x, y); break;
@@ -1003,18 +1107,17 @@ void X11Presenter::OnMap(XEvent& event) {
   if (state == nullptr || !state->shown || state->mapDeferred) return;
   state->viewable = true;
   const HWND foreground = GetForegroundWindow();
-  if (window == focusWanted_) {
-    focusWanted_ = nullptr;
+  if (window == choice_.window && !choice_.sent) {
     if (foreground == nullptr || foreground == window) {
-      Raise(*state);
-      SetFocusNow(*state);
+      RequestFocus(*state);
       return;
     }
+    choice_ = Choice{};
   }
-  // A manager puts a window it maps on top, over the active window too when
-  // that was raised first (the windows of two threads appear in either
-  // order): the active window goes back on top, unless the new window is
-  // one of its own, which belongs above it.
+  // A manager puts a window it maps without the focus on top, over the
+  // active window too (the windows of two threads appear in either order):
+  // the active window goes back on top, unless the new window is one of its
+  // own, which belongs above it.
   const XWindowState* active = foreground != window ? StateOf(foreground) : nullptr;
   if (!state->managed || active == nullptr || !active->shown || !active->viewable || !active->managed) return;
   int depth = 0;

@@ -7,11 +7,17 @@
 // just chosen lost the focus; a report made once the screen knew of the
 // program's choice (a user's click on another window) moves the activation.
 // So it is with the screen's report of a window's place: one made before
-// the program moved the window leaves the program's place alone.
+// the program moved the window leaves the program's place alone. A report
+// or a key the presenter read before it had taken up the program's latest
+// choice is older than that choice: the report changes nothing, the key
+// goes to the chosen window. A key that reaches a window a modal dialog
+// keeps disabled goes to the dialog.
 #include <thread>
 
 #include "platform/PlatformTest.h"
+#include "platform/Input.h"
 #include "platform/Presenter.h"
+#include "platform/TestSupport.h"
 
 namespace {
 
@@ -92,6 +98,66 @@ TEST_F(FocusReportTest, ALossReportedBeforeTheScreenHeardOfTheChoiceChangesNothi
   EXPECT_EQ(GetActiveWindow(), nullptr);
   EXPECT_EQ(log.Count(second, WM_ACTIVATE), 1);
   EXPECT_EQ(log.Count(second, WM_KILLFOCUS), 1);
+}
+
+// The program chose `second` and told the presenter (RunUntilIdle), which
+// read the report of `first` before it took the choice up (it had heard
+// one choice fewer): old news. The same report counted with the choice
+// heard is the user's.
+TEST_F(FocusReportTest, AReportReadBeforeThePresenterTookUpTheProgramsChoiceChangesNothing) {
+  SetForegroundWindow(second);
+  platform::RunUntilIdle();
+  const std::uint64_t heard = platform::ActivationsTold();
+  std::thread screen([&] { platform::PresenterActivated(first, true, heard - 1); });
+  screen.join();
+  platform::RunUntilIdle();
+  EXPECT_EQ(GetActiveWindow(), second);
+  EXPECT_EQ(GetForegroundWindow(), second);
+  std::thread later([&] { platform::PresenterActivated(first, true, heard); });
+  later.join();
+  platform::RunUntilIdle();
+  EXPECT_EQ(GetActiveWindow(), first);
+}
+
+// A key the presenter read from `first`'s window before it took up the
+// program's choice of `second` goes to `second`; one read after goes where
+// it came.
+TEST_F(FocusReportTest, AKeyReadBeforeThePresenterTookUpTheProgramsChoiceGoesToTheChosenWindow) {
+  SetForegroundWindow(second);
+  platform::RunUntilIdle();
+  log.Clear();
+  const std::uint64_t heard = platform::ActivationsTold();
+  std::thread screen([&] { platform::PresenterKey(first, VK_DOWN, true, 0, false, 0, heard - 1); });
+  screen.join();
+  platform::RunUntilIdle();
+  EXPECT_EQ(log.Count(second, WM_KEYDOWN), 1);
+  EXPECT_EQ(log.Count(first, WM_KEYDOWN), 0);
+  std::thread later([&] { platform::PresenterKey(first, VK_UP, true, 0, false, 0, heard); });
+  later.join();
+  platform::RunUntilIdle();
+  EXPECT_EQ(log.Count(second, WM_KEYDOWN), 2);  // the thread's focus is there
+}
+
+// A modal dialog keeps `first` disabled; the program lost the keyboard to
+// another program meanwhile, so nothing of its thread has it. A key that
+// reaches `first` (a window manager that does not know the dialog is modal
+// gave it the focus) goes to the dialog, which becomes the active window.
+TEST_F(FocusReportTest, AKeyThatReachesAWindowAModalDialogKeepsDisabledGoesToTheDialog) {
+  HWND dialog = CreateWindowEx(0, "Recorder", "dialog", WS_POPUP | WS_CAPTION, 40, 40, 120, 80, first, nullptr,
+                               nullptr, &log);
+  EnableWindow(first, FALSE);
+  ShowWindow(dialog, SW_SHOW);
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetActiveWindow(), dialog);
+  platform::PresenterActivated(dialog, false);
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetActiveWindow(), nullptr);
+  log.Clear();
+  platform::PresenterKey(first, VK_RETURN, true, '\r', false);
+  platform::RunUntilIdle();
+  EXPECT_EQ(log.Count(first, WM_KEYDOWN), 0);
+  EXPECT_EQ(log.Count(dialog, WM_KEYDOWN), 1);
+  EXPECT_EQ(GetActiveWindow(), dialog);
 }
 
 TEST_F(FocusReportTest, APlaceTheScreenReportedBeforeTheProgramMovedTheWindowChangesNothing) {

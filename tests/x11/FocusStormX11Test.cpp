@@ -7,9 +7,9 @@
 // requests, or the two windows take the focus from each other for ever. The
 // same holds under a window manager, which frames the windows, answers
 // focus requests itself and gives the focus to a clicked window. A key
-// typed while a manager's focus on a window that has just appeared holds
-// goes to the window the program chose; a focus the manager gives on the
-// user's click is the user's choice.
+// typed while the program's choice of another window is on its way goes to
+// the window the program chose; a focus the manager gives on the user's
+// click is the user's choice.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -94,37 +94,40 @@ class FocusStormX11Test : public OnXvfb<ListFixture> {};
 
 TEST_F(FocusStormX11Test, LayoutAndListWindowsLeaveTheFocusAlone) { ClickAndKeyInTheLayoutBesideTheList(display_); }
 
-// A window manager gives the focus to a window of the program's that has
-// just appeared (here the Graphics window, of the graphics thread) while
-// the program keeps the Layout active; the Down key typed before the
-// program has taken the focus back still moves the Layout's current row,
-// and the Layout has the keyboard again. The manager is played by the test,
-// so that the key surely comes while the guess holds the focus.
-TEST_F(FocusStormX11Test, AKeyTypedWhileTheManagerFocusesAnotherNewWindowGoesToTheChosenOne) {
+// The program brings the Layout forward from the Graphics window, which
+// has the keyboard, and the Down key reaches the Graphics window before
+// the presenter has taken up the program's choice (its thread is held
+// meanwhile). The key belongs to the window the program chose, as it would
+// had the choice reached the screen first: it moves the Layout's current
+// row, and the Layout has the keyboard once the presenter catches up.
+TEST_F(FocusStormX11Test, AKeyTypedWhileTheProgramsChoiceIsOnItsWayGoesToTheChosenWindow) {
   ShowModelWindows();
-  HWND layout = LayoutFrame().window;
+  HWND layout = LayoutFrame().window, graphics = GraphicsFrame().window;
   SendMessage(layout, WM_COMMAND, MAKEWPARAM(187, 0), 0);  // Misc > Coordinates
-  SetForegroundWindow(layout);
+  SetForegroundWindow(graphics);
   platform::RunUntilIdle();
   platform::SyncPresenter();
   XInput input(display_);
   ASSERT_TRUE(input.ok());
-  const std::string layoutTitle = TextOf(layout), graphicsTitle = TextOf(GraphicsFrame().window);
-  ASSERT_TRUE(IsWindowVisible(GraphicsFrame().window));
+  const std::string layoutTitle = TextOf(layout), graphicsTitle = TextOf(graphics);
   ASSERT_TRUE(platform::PumpUntil(
       [&] {
         int x = 0, y = 0;
-        return input.PlaceOf(graphicsTitle, &x, &y) && input.HasFocus(layoutTitle);
+        return input.PlaceOf(layoutTitle, &x, &y) && input.HasFocus(graphicsTitle) && GetForegroundWindow() == graphics;
       },
       10000))
-      << "the Layout never had the keyboard beside the Graphics window";
+      << "the Graphics window never had the keyboard beside the Layout";
   LayoutTable& table = TheLayoutTable();
   const int start = table.currentRow;
-  input.KeyWithFocusGivenTo(graphicsTitle, "Down");
+  platform::HoldPresenter([&] {
+    SetForegroundWindow(layout);
+    platform::RunUntilIdle();  // the Layout's thread tells the held presenter
+    input.Key("Down");
+  });
   EXPECT_TRUE(platform::PumpUntil([&] { return table.currentRow == start + 1; }, 10000))
       << "the key did not reach the Layout (row " << table.currentRow << ")";
   EXPECT_TRUE(platform::PumpUntil([&] { return input.HasFocus(layoutTitle); }, 10000))
-      << "the Layout did not take the keyboard back";
+      << "the Layout did not get the keyboard";
   EXPECT_EQ(GetActiveWindow(), layout);
 }
 

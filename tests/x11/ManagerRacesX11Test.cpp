@@ -1,12 +1,16 @@
 // A window manager works in its own time: it reads the program's requests
-// (a map, a move) after the server has passed them on, and meanwhile tells
-// the program of the state it had before. Here the test plays the manager,
-// one event at a time, so that each race happens in the order that loses:
-// a place the manager reports before it has read the program's move does
-// not undo the move; a window shown again while the manager is still
-// mapping it for the show before its withdrawal comes back on the screen;
-// a focus the manager moves on its own right after a key the program's
-// window took is the manager's guess, not the user's choice.
+// (a map, a move, an activation) after the server has passed them on, and
+// meanwhile tells the program of the state it had before. Here the test
+// plays the manager, one event at a time, so that each race happens in the
+// order that loses: a place the manager reports before it has read the
+// program's move does not undo the move; a window shown again while the
+// manager is still mapping it for the show before its withdrawal comes
+// back on the screen. The focus is the manager's to give: the program asks
+// for it and leaves it where it is until the manager has read the request;
+// a key typed meanwhile goes to the window the program chose; a focus the
+// manager moves as it reads the program's own hiding of a window is asked
+// for again; and a focus given without the program asking (a pager, the
+// user) is followed, never taken back.
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -40,7 +44,10 @@ namespace {
 // withdraws, and answers the question of a window's frame extents.
 class StandInManager {
  public:
-  explicit StandInManager(const std::string& display) {
+  // `activates`: it also follows the extended hints' focus protocol: it
+  // names a window of its own as the manager's (_NET_SUPPORTING_WM_CHECK)
+  // and gives the focus to a window it is asked to activate.
+  explicit StandInManager(const std::string& display, bool activates = false) {
     x_ = XOpenDisplay(display.c_str());
     if (x_ == nullptr) return;
     const Window root = DefaultRootWindow(x_);
@@ -49,14 +56,31 @@ class StandInManager {
     XSetSelectionOwner(x_, XInternAtom(x_, "WM_S0", False), self_, CurrentTime);
     request_ = XInternAtom(x_, "_NET_REQUEST_FRAME_EXTENTS", False);
     extents_ = XInternAtom(x_, "_NET_FRAME_EXTENTS", False);
-    const Atom supported[2] = {request_, extents_};
+    activate_ = XInternAtom(x_, "_NET_ACTIVE_WINDOW", False);
+    check_ = XInternAtom(x_, "_NET_SUPPORTING_WM_CHECK", False);
+    const Atom supported[3] = {request_, extents_, activate_};
     XChangeProperty(x_, root, XInternAtom(x_, "_NET_SUPPORTED", False), XA_ATOM, 32, PropModeReplace,
-                    reinterpret_cast<const unsigned char*>(supported), 2);
+                    reinterpret_cast<const unsigned char*>(supported), activates ? 3 : 2);
+    if (activates) {
+      // Where it puts the focus while it has no window focused, as a real
+      // manager does (a window of its own, mapped off the screen).
+      XSetWindowAttributes attributes{};
+      attributes.override_redirect = True;
+      nothing_ = XCreateWindow(x_, root, -10, -10, 1, 1, 0, CopyFromParent, InputOnly, CopyFromParent,
+                               CWOverrideRedirect, &attributes);
+      XMapWindow(x_, nothing_);
+      XChangeProperty(x_, root, check_, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&self_),
+                      1);
+      XChangeProperty(x_, self_, check_, XA_WINDOW, 32, PropModeReplace, reinterpret_cast<const unsigned char*>(&self_),
+                      1);
+    }
     XSync(x_, False);
   }
   ~StandInManager() {
     if (x_ == nullptr) return;
+    XDeleteProperty(x_, DefaultRootWindow(x_), check_);
     XDeleteProperty(x_, DefaultRootWindow(x_), XInternAtom(x_, "_NET_SUPPORTED", False));
+    if (nothing_ != 0) XDestroyWindow(x_, nothing_);
     XDestroyWindow(x_, self_);
     XCloseDisplay(x_);
   }
@@ -76,6 +100,27 @@ class StandInManager {
         XNextEvent(x_, &event);
         Handle(event);
         if (event.type == type) {
+          XSync(x_, False);
+          return true;
+        }
+      }
+      const auto left =
+          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now()).count();
+      if (left <= 0 || poll(&source, 1, static_cast<int>(left)) <= 0) return false;
+    }
+  }
+  // Handles the events that have come, in order, up to and including the
+  // program's withdrawal of a window (the notice it sends the root). False
+  // when none comes within 10 s.
+  bool HandleUpToWithdrawal() {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    pollfd source{ConnectionNumber(x_), POLLIN, 0};
+    for (;;) {
+      while (XPending(x_) > 0) {
+        XEvent event;
+        XNextEvent(x_, &event);
+        Handle(event);
+        if (event.type == UnmapNotify && event.xunmap.send_event) {
           XSync(x_, False);
           return true;
         }
@@ -116,6 +161,22 @@ class StandInManager {
     XWindowAttributes attributes{};
     return XGetWindowAttributes(x_, window, &attributes) && attributes.map_state == IsViewable;
   }
+  // As it reads the program's withdrawal of a window, it gives the focus to
+  // `fallback` (a manager's fallback when the focused window goes, decided
+  // from its own record of the focus, which may lag behind the server's).
+  // `inTwoSteps`: it first takes the focus to a window of its own, and gives
+  // it to `fallback` only when FallBackNow is called.
+  void FallBackTo(Window fallback, bool inTwoSteps = false) {
+    fallback_ = fallback;
+    twoSteps_ = inTwoSteps;
+  }
+  void FallBackNow() {
+    XSetInputFocus(x_, fallback_, RevertToPointerRoot, CurrentTime);
+    XSync(x_, False);
+  }
+  // The activations it was asked for: the window and the source (1: an
+  // application, 2: a pager or the user).
+  const std::vector<std::pair<Window, long>>& Activations() const { return activations_; }
 
  private:
   void Handle(XEvent& event) {
@@ -139,9 +200,17 @@ class StandInManager {
       }
       // The program's withdrawal (the synthetic notice sent to the root).
       case UnmapNotify:
-        if (event.xunmap.send_event) XUnmapWindow(x_, event.xunmap.window);
+        if (event.xunmap.send_event) {
+          XUnmapWindow(x_, event.xunmap.window);
+          if (fallback_ != 0) XSetInputFocus(x_, twoSteps_ ? nothing_ : fallback_, RevertToPointerRoot, CurrentTime);
+        }
         break;
       case ClientMessage:
+        if (event.xclient.message_type == activate_) {
+          activations_.emplace_back(event.xclient.window, event.xclient.data.l[0]);
+          XRaiseWindow(x_, event.xclient.window);
+          XSetInputFocus(x_, event.xclient.window, RevertToPointerRoot, CurrentTime);
+        }
         if (event.xclient.message_type == request_) {
           const long none[4] = {0, 0, 0, 0};
           XChangeProperty(x_, event.xclient.window, extents_, XA_CARDINAL, 32, PropModeReplace,
@@ -165,8 +234,12 @@ class StandInManager {
 
   Display* x_ = nullptr;
   Window self_ = 0;
-  Atom request_ = 0, extents_ = 0;
+  Atom request_ = 0, extents_ = 0, activate_ = 0, check_ = 0;
   int frameX_ = 0, frameY_ = 0;
+  Window nothing_ = 0;
+  Window fallback_ = 0;
+  bool twoSteps_ = false;
+  std::vector<std::pair<Window, long>> activations_;
 };
 
 // Where the layer put each window each time it moved, and which window
@@ -177,8 +250,10 @@ struct Place {
 };
 std::vector<Place> places;
 std::vector<HWND> activated;
+std::vector<HWND> keyed;  // the windows that took a key, in order
 
 LRESULT RaceProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN) keyed.push_back(window);
   if (message == WM_MOVE) {
     RECT rect{};
     GetWindowRect(window, &rect);
@@ -199,6 +274,7 @@ class ManagerRacesX11Test : public OnXvfb<testing::Test> {
     ASSERT_NE(x_, nullptr);
     places.clear();
     activated.clear();
+    keyed.clear();
     WNDCLASS windowClass{};
     windowClass.lpfnWndProc = RaceProcedure;
     windowClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
@@ -217,6 +293,11 @@ class ManagerRacesX11Test : public OnXvfb<testing::Test> {
   static HWND MakeWindow(const char* title, int x, int y) {
     return CreateWindowEx(0, "ManagerRaces", title, WS_OVERLAPPEDWINDOW, x, y, 200, 120, nullptr, nullptr, nullptr,
                           nullptr);
+  }
+  // A dialog's window: a popup with a caption, owned by `owner`.
+  static HWND MakeDialog(const char* title, HWND owner) {
+    return CreateWindowEx(0, "ManagerRaces", title, WS_POPUP | WS_CAPTION | WS_SYSMENU, 80, 200, 180, 100, owner,
+                          nullptr, nullptr, nullptr);
   }
   // Until the presenter has handled every event the server had sent it
   // when this was called, and the windows' threads what it passed on: the
@@ -247,9 +328,10 @@ class ManagerRacesX11Test : public OnXvfb<testing::Test> {
   }
   // The window named `name` has the keyboard (within 10 s), `chosen` is
   // the program's active window, and `other` never became it meanwhile.
-  void ExpectTheKeyboardIn(const char* name, HWND chosen, HWND other) {
+  void ExpectTheKeyboardIn(const char* name, HWND chosen, HWND other, StandInManager* manager = nullptr) {
     const bool has = platform::PumpUntil(
         [&] {
+          if (manager != nullptr) manager->HandleAll();
           const Window id = FindByName(name);
           Window focus = 0;
           int revert = 0;
@@ -370,23 +452,122 @@ TEST_F(ManagerRacesX11Test, AWindowShownAgainWhileTheManagerStillMapsItEndsOnThe
   EXPECT_TRUE(IsWindowVisible(window));
 }
 
-// The program's window has the keyboard; the user types a key into it, and
-// the manager (played by the test), before the program has answered the
-// key, gives the focus to another window of the program's on its own, as
-// it does when a window of the program's goes away. The key reached the
-// program, not the manager, so the focus is the manager's guess: the
-// program's window takes it back and stays the active one.
-TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesRightAfterAKeyTheProgramTookIsItsGuess) {
+// The program's window has the keyboard, and the focus moves to another
+// window of the program's without the program asking: a pager, a taskbar,
+// the user through the manager (here the test, as such a client). The
+// server's focus is the truth: the program follows it, never takes it
+// back, and the next key goes to the window that has it.
+TEST_F(ManagerRacesX11Test, AFocusGivenWithoutTheProgramAskingIsFollowed) {
   HWND chosen = MakeWindow("Chosen", 30, 40);
   HWND other = MakeWindow("Other", 300, 40);
   const auto [chosenId, otherId] = ShowWithTheKeyboard(chosen, "Chosen", other, "Other");
   ASSERT_NE(chosenId, 0u) << "the chosen window never had the keyboard";
+  XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
+  XSync(x_, False);
+  EXPECT_TRUE(platform::PumpUntil([&] { return GetActiveWindow() == other; }, 10000))
+      << "the program did not follow the focus";
+  CatchUp();
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x_, &focus, &revert);
+  EXPECT_EQ(focus, otherId) << "the program took the focus back";
   const KeyCode code = XKeysymToKeycode(x_, XK_Down);
   XTestFakeKeyEvent(x_, code, True, CurrentTime);
   XTestFakeKeyEvent(x_, code, False, CurrentTime);
-  XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
   XSync(x_, False);
-  ExpectTheKeyboardIn("Chosen", chosen, other);
+  EXPECT_TRUE(platform::PumpUntil([] { return !keyed.empty(); }, 10000)) << "the key was lost";
+  EXPECT_EQ(keyed, std::vector<HWND>{other});
+  EXPECT_EQ(GetActiveWindow(), other);
+}
+
+// Under a manager that gives the focus when asked, the program asks for
+// the window it activates and leaves the focus where it is until the
+// manager has read the request. A key the user types meanwhile reaches the
+// window that still has the focus, and goes to the one the program chose.
+TEST_F(ManagerRacesX11Test, AKeyTypedBeforeTheManagerReadsTheProgramsRequestGoesToTheChosenWindow) {
+  StandInManager manager(display_, true);
+  ASSERT_TRUE(manager.ok());
+  HWND first = MakeWindow("First", 30, 40);
+  HWND chosen = MakeWindow("Chosen", 300, 40);
+  ShowWindow(chosen, SW_SHOW);
+  ShowWindow(first, SW_SHOW);
+  SetForegroundWindow(first);
+  platform::RunUntilIdle();
+  Window firstId = 0, chosenId = 0;
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        platform::SyncPresenter();
+        manager.HandleAll();
+        firstId = FindByName("First");
+        chosenId = FindByName("Chosen");
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(x_, &focus, &revert);
+        return firstId != 0 && chosenId != 0 && focus == firstId;
+      },
+      10000))
+      << "the manager never gave the first window the focus";
+  CatchUp();
+  keyed.clear();
+  activated.clear();
+  SetForegroundWindow(chosen);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x_, &focus, &revert);
+  EXPECT_EQ(focus, firstId) << "the program moved the focus itself";
+  const KeyCode code = XKeysymToKeycode(x_, XK_Down);
+  XTestFakeKeyEvent(x_, code, True, CurrentTime);
+  XTestFakeKeyEvent(x_, code, False, CurrentTime);
+  XSync(x_, False);
+  CatchUp();
+  ExpectTheKeyboardIn("Chosen", chosen, first, &manager);
+  EXPECT_EQ(keyed, std::vector<HWND>{chosen});
+  ASSERT_FALSE(manager.Activations().empty());
+  EXPECT_EQ(manager.Activations().back(), std::make_pair(chosenId, 1L)) << "not asked as an application";
+}
+
+// The program activates a window, then hides the one the manager still
+// counts as focused; as the manager reads the hiding it gives the focus to
+// a third window (its fallback, from a record of the focus that lags behind
+// the server's). That focus answers the program's own request, not the
+// user: the program asks for its window again, and the third window never
+// becomes the active one.
+TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesAsItReadsTheProgramsHidingIsAskedForAgain) {
+  StandInManager manager(display_, true);
+  ASSERT_TRUE(manager.ok());
+  HWND hidden = MakeWindow("Hidden", 30, 40);
+  HWND third = MakeWindow("Third", 300, 40);
+  HWND chosen = MakeWindow("Chosen", 30, 300);
+  ShowWindow(third, SW_SHOW);
+  ShowWindow(chosen, SW_SHOW);
+  ShowWindow(hidden, SW_SHOW);
+  SetForegroundWindow(hidden);
+  platform::RunUntilIdle();
+  Window hiddenId = 0, thirdId = 0;
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        platform::SyncPresenter();
+        manager.HandleAll();
+        hiddenId = FindByName("Hidden");
+        thirdId = FindByName("Third");
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(x_, &focus, &revert);
+        return hiddenId != 0 && thirdId != 0 && focus == hiddenId;
+      },
+      10000))
+      << "the manager never gave the first window the focus";
+  CatchUp();
+  activated.clear();
+  manager.FallBackTo(thirdId);
+  SetForegroundWindow(chosen);
+  platform::RunUntilIdle();
+  ShowWindow(hidden, SW_HIDE);
+  platform::RunUntilIdle();
+  ExpectTheKeyboardIn("Chosen", chosen, third, &manager);
+  EXPECT_GE(manager.Activations().size(), 2u) << "the program did not ask again";
 }
 
 // The program closes the window that has the keyboard and shows another
@@ -412,6 +593,113 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHearsOfTheCho
     ShowWindow(closing, SW_HIDE);
   });
   ExpectTheKeyboardIn("Chosen", chosen, other);
+}
+
+// A dialog closes and the program opens the next one at once, owned by the
+// same window (a chooser whose choice opens a picker). The manager, as it
+// reads the first dialog's withdrawal, gives the focus to another window of
+// the program's (its fallback), and the presenter reads that before it has
+// even made the new dialog's window. The focus is older than the program's
+// choice: the other window never becomes the active one (a frame of the
+// program's closes the dialogs of the others when it is activated, and
+// would close the new dialog), and the new dialog gets the keyboard.
+TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHasMadeTheNextDialogIsOlderThanIt) {
+  HWND owner = MakeWindow("Owner", 30, 40);
+  HWND other = MakeWindow("Other", 300, 40);
+  HWND first = MakeDialog("First", owner);
+  ShowWindow(owner, SW_SHOW);
+  // Named variables, not a structured binding: the lambda below takes it.
+  Window firstId = 0, otherId = 0;
+  std::tie(firstId, otherId) = ShowWithTheKeyboard(first, "First", other, "Other");
+  ASSERT_NE(firstId, 0u) << "the first dialog never had the keyboard";
+  HWND next = nullptr;
+  platform::HoldPresenter([&] {
+    XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
+    XSync(x_, False);
+    ShowWindow(first, SW_HIDE);
+    DestroyWindow(first);
+    next = MakeDialog("Next", owner);
+    ShowWindow(next, SW_SHOW);
+    platform::RunUntilIdle();  // the program tells the held presenter of its choice
+    activated.clear();  // the program's own, on the way to the next dialog
+  });
+  ExpectTheKeyboardIn("Next", next, other);
+}
+
+// Escape closes a chooser over the Results window, and the program gives
+// the keyboard back to the Results window. The manager, as it reads the
+// chooser's withdrawal, first takes the focus to a window of its own (for
+// a moment nothing of the program's is focused) and then gives it to the
+// Layout, its fallback; only after that does it read the program's
+// request. Neither the moment without the focus nor the fallback is the
+// user's doing: the Results window ends with the keyboard, and the Layout
+// never becomes the active one.
+TEST_F(ManagerRacesX11Test, TheManagersFallbackAsADialogClosesLeavesTheKeyboardToTheWindowTheProgramChose) {
+  StandInManager manager(display_, true);
+  ASSERT_TRUE(manager.ok());
+  HWND layout = MakeWindow("Layout", 300, 40);
+  HWND results = MakeWindow("Results", 30, 40);
+  HWND chooser = MakeDialog("Chooser", results);
+  ShowWindow(layout, SW_SHOW);
+  ShowWindow(results, SW_SHOW);
+  ShowWindow(chooser, SW_SHOW);
+  platform::RunUntilIdle();
+  Window chooserId = 0, layoutId = 0;
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        platform::SyncPresenter();
+        manager.HandleAll();
+        chooserId = FindByName("Chooser");
+        layoutId = FindByName("Layout");
+        Window focus = 0;
+        int revert = 0;
+        XGetInputFocus(x_, &focus, &revert);
+        return chooserId != 0 && layoutId != 0 && focus == chooserId;
+      },
+      10000))
+      << "the manager never gave the chooser the focus";
+  CatchUp();
+  activated.clear();
+  manager.FallBackTo(layoutId, true);
+  ShowWindow(chooser, SW_HIDE);
+  DestroyWindow(chooser);
+  SetForegroundWindow(results);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  ASSERT_TRUE(manager.HandleUpToWithdrawal()) << "the chooser was never withdrawn";
+  CatchUp();
+  manager.FallBackNow();
+  CatchUp();
+  ExpectTheKeyboardIn("Results", results, layout, &manager);
+}
+
+// An analysis window closes on Yes, and the program shows the Results
+// window and a chooser over it at once. The manager's fallback gives the
+// focus to the Layout as it reads the analysis window's withdrawal, and
+// the presenter reads that before it has made either new window. The
+// focus is older than the program's choice: the Layout never becomes the
+// active one (its activation would close the chooser), and the chooser
+// gets the keyboard.
+TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHasMadeTheNewWindowsIsOlderThanThem) {
+  HWND layout = MakeWindow("Layout", 300, 40);
+  HWND analysis = MakeDialog("Analysis", layout);
+  Window analysisId = 0, layoutId = 0;
+  std::tie(analysisId, layoutId) = ShowWithTheKeyboard(analysis, "Analysis", layout, "Layout");
+  ASSERT_NE(analysisId, 0u) << "the analysis window never had the keyboard";
+  HWND chooser = nullptr;
+  platform::HoldPresenter([&] {
+    XSetInputFocus(x_, layoutId, RevertToParent, CurrentTime);
+    XSync(x_, False);
+    ShowWindow(analysis, SW_HIDE);
+    DestroyWindow(analysis);
+    HWND results = MakeWindow("Results", 30, 300);
+    ShowWindow(results, SW_SHOW);
+    chooser = MakeDialog("Chooser", results);
+    ShowWindow(chooser, SW_SHOW);
+    platform::RunUntilIdle();  // the program tells the held presenter of its choice
+    activated.clear();  // the program's own, on the way to the chooser
+  });
+  ExpectTheKeyboardIn("Chooser", chooser, layout);
 }
 
 }  // namespace

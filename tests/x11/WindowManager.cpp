@@ -244,6 +244,51 @@ bool ManagedWindows::TypedAsDialog(unsigned long window) {
   return dialog;
 }
 
+bool ManagedWindows::MarkedModal(unsigned long window) {
+  Display* x = state_->x;
+  const Atom modal = XInternAtom(x, "_NET_WM_STATE_MODAL", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = false;
+  if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM, &type, &format,
+                         &count, &after, &data) == Success &&
+      data != nullptr && format == 32) {
+    const auto* atoms = reinterpret_cast<const unsigned long*>(data);
+    for (unsigned long index = 0; index < count; ++index) found = found || atoms[index] == modal;
+  }
+  if (data != nullptr) XFree(data);
+  return found;
+}
+
+unsigned long ManagedWindows::ManagersActiveWindow() {
+  Display* x = state_->x;
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  unsigned long active = 0;
+  if (XGetWindowProperty(x, DefaultRootWindow(x), XInternAtom(x, "_NET_ACTIVE_WINDOW", False), 0, 1, False, XA_WINDOW,
+                         &type, &format, &count, &after, &data) == Success &&
+      data != nullptr && format == 32 && count == 1)
+    active = *reinterpret_cast<const unsigned long*>(data);
+  if (data != nullptr) XFree(data);
+  return active;
+}
+
+void ManagedWindows::ActivateAsPager(unsigned long window) {
+  Display* x = state_->x;
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(x, "_NET_ACTIVE_WINDOW", False);
+  request.xclient.format = 32;
+  request.xclient.data.l[0] = 2;  // a pager's request
+  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XSync(x, False);
+}
+
 unsigned long ManagedWindows::FocusWindow() {
   Window focus = 0;
   int revert = 0;

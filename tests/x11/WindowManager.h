@@ -51,9 +51,18 @@ class ManagedWindows {
   // type is the dialog type.
   unsigned long TransientFor(unsigned long window);
   bool TypedAsDialog(unsigned long window);
+  // Whether the window tells the manager it is modal (_NET_WM_STATE_MODAL).
+  bool MarkedModal(unsigned long window);
   // The window that has the keyboard focus, or the program's window that
   // contains it; 0 when none.
   unsigned long FocusWindow();
+  // The window the manager names as the active one (_NET_ACTIVE_WINDOW on
+  // the root); 0 when none.
+  unsigned long ManagersActiveWindow();
+  // Asks the manager to activate the window, as a pager or a taskbar does
+  // (_NET_ACTIVE_WINDOW from a client that is not the window's), with no key
+  // or button pressed.
+  void ActivateAsPager(unsigned long window);
   // The program's windows (not the manager's frames) that the server shows.
   std::vector<unsigned long> ShownProgramWindows();
   // Waits until the manager has dealt with everything the server told it

@@ -156,6 +156,100 @@ TEST_F(WindowManagerX11Test, ADialogAndItsMessageBoxOpenAboveTheirOwnersWithTheK
   EXPECT_EQ(TheModel().nodeIncrement, 10);
 }
 
+// A modal dialog tells the manager so, and the manager keeps its owner
+// from the keyboard: asked (as a pager or taskbar asks, with no key or
+// button pressed) to activate the Layout, which the dialog keeps disabled,
+// it gives the keyboard to the dialog instead, and the Layout never has it.
+TEST_F(WindowManagerX11Test, AModalDialogKeepsTheKeyboardWhenItsOwnerIsActivated) {
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  XInput input(display_);
+  ASSERT_TRUE(input.ok());
+  TheModel().nodeIncrement = 10;
+  const unsigned long layout = ClickIntoTheLayout(windows, input);
+  ASSERT_NE(layout, 0u) << "the click did not give the Layout window the focus";
+  std::string typed;
+  bool layoutGotFocus = true;
+  platform::ExpectModal(platform::ModalKind::Dialog, "NODE_INCREMENT_DIALOG", [&](HWND modal) {
+    platform::SyncPresenter();
+    unsigned long dialog = 0;
+    ASSERT_TRUE(platform::PumpUntil(
+        [&] {
+          dialog = windows.ShownWindowTitled("Node Increment");
+          return dialog != 0 && windows.FocusWindow() == dialog;
+        },
+        10000))
+        << "the dialog did not get the keyboard";
+    EXPECT_EQ(windows.TransientFor(dialog), layout);
+    EXPECT_TRUE(windows.MarkedModal(dialog));
+    input.WatchFocus();
+    windows.ActivateAsPager(layout);
+    EXPECT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+    platform::SyncPresenter();
+    platform::SyncPresenter();
+    platform::RunUntilIdle();
+    EXPECT_TRUE(platform::PumpUntil([&] { return windows.FocusWindow() == dialog; }, 10000))
+        << "the dialog lost the keyboard (focus " << windows.FocusWindow() << ")";
+    layoutGotFocus = input.GotFocus(TextOf(LayoutFrame().window));
+    input.Key("7");
+    HWND field = GetDlgItem(modal, 1301);
+    platform::PumpUntil([&] { return TextOfWindow(field) == "7"; }, 10000);
+    typed = TextOfWindow(field);
+    SendMessage(modal, WM_COMMAND, IDCANCEL, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 379, 0);  // Options > Node increment...
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_FALSE(layoutGotFocus) << "the manager gave the keyboard to the disabled Layout";
+  EXPECT_EQ(typed, "7") << "the typed key did not reach the dialog's field";
+}
+
+// In the middle of the user's work a pager, a taskbar or a window switcher
+// asks the manager to activate another window of the program's, with no
+// key or button pressed into a frame. The manager gives that window the
+// keyboard and the program follows, as it follows the user's click; it
+// never takes the keyboard back, and the manager and the program agree on
+// the active window each time.
+TEST_F(WindowManagerX11Test, AWindowAPagerActivatesKeepsTheKeyboard) {
+  ManagedWindows windows(display_);
+  ASSERT_TRUE(windows.ok());
+  ShowModelWindows();
+  HWND layout = LayoutFrame().window;
+  SetWindowPos(layout, nullptr, 40, 40, 700, 420, SWP_NOZORDER);
+  SendMessage(layout, WM_COMMAND, 187, 0);  // Misc > Coordinates
+  HWND list = ListFrame().window;
+  SetWindowPos(list, nullptr, 760, 40, 250, 420, SWP_NOZORDER);
+  SetForegroundWindow(layout);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();
+  unsigned long layoutId = 0, listId = 0;
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        layoutId = windows.ShownWindowTitled(TextOf(layout));
+        listId = windows.ShownWindowTitled(TextOf(list));
+        return layoutId != 0 && listId != 0 && windows.FocusWindow() == layoutId;
+      },
+      10000))
+      << "the Layout never had the keyboard beside the List";
+  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+  const std::pair<unsigned long, HWND> steps[] = {{listId, list}, {layoutId, layout}, {listId, list}};
+  for (const auto& [id, window] : steps) {
+    windows.ActivateAsPager(id);
+    EXPECT_TRUE(platform::PumpUntil([&] { return windows.FocusWindow() == id && GetActiveWindow() == window; }, 10000))
+        << "the program did not follow the manager to " << TextOf(window);
+    // Whatever the program made of it has reached the server.
+    ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+    platform::SyncPresenter();
+    platform::SyncPresenter();
+    platform::RunUntilIdle();
+    platform::SyncPresenter();
+    ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+    EXPECT_EQ(windows.FocusWindow(), id) << "the program took the keyboard back from " << TextOf(window);
+    EXPECT_EQ(windows.ManagersActiveWindow(), id);
+    EXPECT_EQ(GetActiveWindow(), window);
+  }
+}
+
 // The model's windows appear together: the Graphics window, then the Layout
 // window over it, which the program activates. The keyboard goes to the
 // Layout and stays there, though the manager saw the Graphics window appear

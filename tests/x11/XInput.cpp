@@ -5,13 +5,16 @@
 #include <X11/extensions/XTest.h>
 #include <X11/Xutil.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "x11/XProperty.h"
 
 struct XInput::State {
   Display* x = nullptr;
   int focusIns = 0;
+  std::vector<Window> focused;  // the windows that got the focus, in order
 };
 
 XInput::XInput(const std::string& display) : state_(std::make_unique<State>()) {
@@ -141,17 +144,6 @@ bool XInput::HasFocus(const std::string& title) {
   return false;
 }
 
-void XInput::KeyWithFocusGivenTo(const std::string& title, const char* key) {
-  Display* d = state_->x;
-  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
-  if (window == 0) return;
-  const KeyCode code = XKeysymToKeycode(d, XStringToKeysym(key));
-  XSetInputFocus(d, window, RevertToParent, CurrentTime);
-  XTestFakeKeyEvent(d, code, True, CurrentTime);
-  XTestFakeKeyEvent(d, code, False, CurrentTime);
-  XSync(d, False);
-}
-
 void XInput::ClickThenFocusGivenTo(int x, int y, const std::string& title) {
   Display* d = state_->x;
   const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
@@ -168,6 +160,7 @@ void XInput::WatchFocus() {
   WatchProgramWindows(d, DefaultRootWindow(d));
   XSync(d, False);
   state_->focusIns = 0;
+  state_->focused.clear();
   while (XPending(d) > 0) {
     XEvent event;
     XNextEvent(d, &event);
@@ -181,8 +174,17 @@ int XInput::FocusChanges() {
     XEvent event;
     XNextEvent(d, &event);
     if (event.type == FocusIn && event.xfocus.mode == NotifyNormal && event.xfocus.detail != NotifyPointer &&
-        event.xfocus.detail != NotifyInferior)
+        event.xfocus.detail != NotifyInferior) {
       ++state_->focusIns;
+      state_->focused.push_back(event.xfocus.window);
+    }
   }
   return state_->focusIns;
+}
+
+bool XInput::GotFocus(const std::string& title) {
+  FocusChanges();
+  Display* d = state_->x;
+  const Window window = ProgramWindowTitled(d, DefaultRootWindow(d), title);
+  return window != 0 && std::find(state_->focused.begin(), state_->focused.end(), window) != state_->focused.end();
 }

@@ -36,11 +36,6 @@ class XInput {
   // it). False when there is no such window.
   bool PlaceOf(const std::string& title, int* x, int* y);
   bool HasFocus(const std::string& title);
-  // Gives the program's window titled `title` the keyboard focus, as a
-  // window manager does to a window that has just appeared, and presses and
-  // releases the key in the same stream of requests: the key comes while
-  // that focus holds, before the program can answer it.
-  void KeyWithFocusGivenTo(const std::string& title, const char* key);
   // A click at a screen point outside the program's windows, then the
   // keyboard focus given to the program's window titled `title`: what a
   // window manager does when the user clicks the title of its frame.
@@ -49,6 +44,9 @@ class XInput {
   void WatchFocus();
   // FocusIn events seen since WatchFocus (reads what has arrived).
   int FocusChanges();
+  // Whether the program's window titled `title` got the focus since
+  // WatchFocus (reads what has arrived).
+  bool GotFocus(const std::string& title);
 
  private:
   struct State;
