@@ -14,10 +14,9 @@
 // (no case) is no id; `>= 1` and `< 1` are checks of the range of ids.
 #include <gtest/gtest.h>
 
-#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -54,69 +53,120 @@ std::string CodeOnly(const std::string& text) {
   return out;
 }
 
-bool IsCaseId(const std::string& number, const std::string& op = "") {
-  const int value = std::stoi(number);
-  if (value == 0) return false;
-  return !(value == 1 && (op == "<" || op == ">" || op == "<=" || op == ">="));
+// A word, a number or one punctuation mark (two for the comparisons ==,
+// !=, <=, >= and for -> and ::), with its line.
+struct Token {
+  std::string text;
+  int line = 0;
+  bool IsNumber() const { return !text.empty() && std::isdigit(static_cast<unsigned char>(text[0])) != 0; }
+  bool IsWord() const {
+    return !text.empty() && (std::isalpha(static_cast<unsigned char>(text[0])) != 0 || text[0] == '_');
+  }
+};
+
+std::vector<Token> Tokens(const std::string& code) {
+  std::vector<Token> tokens;
+  int line = 1;
+  std::size_t i = 0;
+  auto wordChar = [](char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0 || c == '_'; };
+  while (i < code.size()) {
+    const char c = code[i];
+    if (c == '\n') {
+      ++line;
+      ++i;
+    } else if (std::isspace(static_cast<unsigned char>(c)) != 0) {
+      ++i;
+    } else if (wordChar(c)) {
+      // A number's suffix and fraction stay with it (1.0e30f is no id).
+      std::size_t end = i;
+      while (end < code.size() && (wordChar(code[end]) || (std::isdigit(static_cast<unsigned char>(c)) != 0 &&
+                                                            code[end] == '.')))
+        ++end;
+      tokens.push_back({code.substr(i, end - i), line});
+      i = end;
+    } else {
+      const std::string two = code.substr(i, 2);
+      const bool pair = two == "==" || two == "!=" || two == "<=" || two == ">=" || two == "->" || two == "::";
+      tokens.push_back({pair ? two : std::string(1, c), line});
+      i += pair ? 2 : 1;
+    }
+  }
+  return tokens;
 }
 
-// The lines of `code` (numbered from 1) that hold a load-case id as a number.
+bool IsComparison(const std::string& op) {
+  return op == "==" || op == "!=" || op == "<=" || op == ">=" || op == "<" || op == ">";
+}
+
+// A number that stands for a load case: any but 0 (no case); 1 is the
+// lowest id in a check of the range (>= 1, < 1).
+bool IsCaseId(const Token& number, const std::string& op = "==") {
+  if (!number.IsNumber() || number.text.find_first_not_of("0123456789") != std::string::npos) return false;
+  const int value = std::stoi(number.text);
+  return value != 0 && !(value == 1 && op != "==" && op != "!=");
+}
+
+// The length of the load-case type that starts at `at` (caseType,
+// loadCaseType, CurrentCaseType(), CurrentResultCaseType(), CaseType()),
+// 0 when none does.
+std::size_t CaseTypeAt(const std::vector<Token>& tokens, std::size_t at) {
+  if (at >= tokens.size()) return 0;
+  const std::string& word = tokens[at].text;
+  if (word == "caseType" || word == "loadCaseType") return 1;
+  const bool query = word == "CurrentCaseType" || word == "CurrentResultCaseType" || word == "CaseType";
+  if (query && at + 2 < tokens.size() && tokens[at + 1].text == "(" && tokens[at + 2].text == ")") return 3;
+  return 0;
+}
+
+// The lines of `code` that hold a load-case id as a number.
 std::set<int> LiteralCaseIdLines(const std::string& code) {
-  const std::string caseType = R"((?:caseType|loadCaseType|(?:Current|CurrentResult)?CaseType\(\)))";
-  const std::string op = "(==|!=|<=|>=|<|>)";
-  static const std::regex before("(?:^|[^\\w])" + caseType + "(?!\\w)\\s*" + op + "\\s*(\\d+)\\b");
-  static const std::regex after("\\b(\\d+)\\s*" + op + "\\s*(?:\\w+(?:\\.|->))*" + caseType + "(?!\\w)");
-  static const std::regex member("\\w+\\(\\s*" + caseType + "\\s*,\\s*\\{?\\s*(\\d+)");
-  static const std::regex call(
-      "\\b(?:ResultCaseOfType|SelectLoadCaseByType|AppendLoadCaseStep|LoadCaseTitle)\\(\\s*(\\d+)\\s*\\)|"
-      "\\bLoadCaseListHas\\([^,()]+,\\s*(\\d+)\\s*\\)|\\b(?:selected|present)\\[(\\d+)\\]");
-  static const std::regex switchOn("switch\\s*\\(\\s*" + caseType + "\\s*\\)");
-  static const std::regex caseLabel("\\bcase\\s+(\\d+)\\s*:");
-
-  std::vector<std::string> lines;
-  std::vector<std::size_t> starts;
-  std::istringstream in(code);
-  std::size_t offset = 0;
-  for (std::string line; std::getline(in, line); offset += line.size() + 1) {
-    lines.push_back(line);
-    starts.push_back(offset);
-  }
-  auto lineAt = [&starts](std::size_t at) {
-    return static_cast<int>(std::upper_bound(starts.begin(), starts.end(), at) - starts.begin());
-  };
-
+  const std::vector<Token> t = Tokens(code);
+  auto text = [&t](std::size_t at) { return at < t.size() ? t[at].text : std::string(); };
   std::set<int> found;
-  for (std::size_t index = 0; index < lines.size(); ++index) {
-    const std::string& line = lines[index];
-    // Most lines hold none of the names: the patterns run only where one is.
-    if (line.find("aseType") == std::string::npos && line.find("LoadCase") == std::string::npos &&
-        line.find("OfType") == std::string::npos && line.find('[') == std::string::npos)
-      continue;
-    const int number = static_cast<int>(index) + 1;
-    auto each = [&line](const std::regex& pattern, auto take) {
-      for (auto it = std::sregex_iterator(line.begin(), line.end(), pattern); it != std::sregex_iterator(); ++it)
-        take(*it);
-    };
-    each(before, [&](const std::smatch& m) { if (IsCaseId(m[2], m[1])) found.insert(number); });
-    each(after, [&](const std::smatch& m) { if (IsCaseId(m[1], m[2])) found.insert(number); });
-    each(member, [&](const std::smatch& m) { if (IsCaseId(m[1])) found.insert(number); });
-    each(call, [&](const std::smatch& m) {
-      for (std::size_t g = 1; g < m.size(); ++g)
-        if (m[g].matched && IsCaseId(m[g])) found.insert(number);
-    });
-    // The labels of a switch on a load-case type, to the end of its block.
-    std::smatch on;
-    if (!std::regex_search(line, on, switchOn)) continue;
-    const std::size_t open = code.find('{', starts[index] + static_cast<std::size_t>(on.position(0) + on.length(0)));
-    if (open == std::string::npos) continue;
-    std::size_t close = open;
-    for (int depth = 0; close < code.size(); ++close) {
-      if (code[close] == '{') ++depth;
-      if (code[close] == '}' && --depth == 0) break;
+  for (std::size_t at = 0; at < t.size(); ++at) {
+    if (const std::size_t length = CaseTypeAt(t, at)) {
+      const std::size_t after = at + length;
+      // caseType == 19, and F(caseType, 19 or F(caseType, {19, ...
+      if (IsComparison(text(after)) && after + 1 < t.size() && IsCaseId(t[after + 1], text(after)))
+        found.insert(t[at].line);
+      if (at > 1 && text(at - 1) == "(" && t[at - 2].IsWord() && text(after) == ",") {
+        const std::size_t value = text(after + 1) == "{" ? after + 2 : after + 1;
+        if (value < t.size() && IsCaseId(t[value])) found.insert(t[at].line);
+      }
+      // 19 == caseType, and 19 == loads.caseType
+      std::size_t before = at;
+      while (before >= 2 && (text(before - 1) == "." || text(before - 1) == "->") && t[before - 2].IsWord())
+        before -= 2;
+      if (before >= 2 && IsComparison(text(before - 1)) && IsCaseId(t[before - 2], text(before - 1)))
+        found.insert(t[at].line);
+      // The labels of a switch on a load-case type, to the end of its block.
+      if (at >= 2 && text(at - 1) == "(" && text(at - 2) == "switch" && text(after) == ")" &&
+          text(after + 1) == "{") {
+        int depth = 0;
+        for (std::size_t k = after + 1; k < t.size(); ++k) {
+          if (t[k].text == "{") ++depth;
+          if (t[k].text == "}" && --depth == 0) break;
+          if (t[k].text == "case" && k + 2 < t.size() && t[k + 2].text == ":" && IsCaseId(t[k + 1]))
+            found.insert(t[k].line);
+        }
+      }
     }
-    const std::string block = code.substr(open, close - open);
-    for (auto it = std::sregex_iterator(block.begin(), block.end(), caseLabel); it != std::sregex_iterator(); ++it)
-      if (IsCaseId((*it)[1])) found.insert(lineAt(open + static_cast<std::size_t>(it->position(0))));
+    const std::string& word = t[at].text;
+    // ResultCaseOfType(32), and the other look-ups of one case by its id.
+    if ((word == "ResultCaseOfType" || word == "SelectLoadCaseByType" || word == "AppendLoadCaseStep" ||
+         word == "LoadCaseTitle") &&
+        text(at + 1) == "(" && at + 3 < t.size() && text(at + 3) == ")" && IsCaseId(t[at + 2]))
+      found.insert(t[at].line);
+    // LoadCaseListHas(list, 30)
+    if (word == "LoadCaseListHas" && text(at + 1) == "(") {
+      std::size_t k = at + 2;
+      while (k < t.size() && t[k].text != "," && t[k].text != ")" && t[k].text != "(") ++k;
+      if (text(k) == "," && k + 2 < t.size() && text(k + 2) == ")" && IsCaseId(t[k + 1])) found.insert(t[at].line);
+    }
+    // selected[30], present[1]
+    if ((word == "selected" || word == "present") && text(at + 1) == "[" && at + 3 < t.size() &&
+        text(at + 3) == "]" && IsCaseId(t[at + 2]))
+      found.insert(t[at].line);
   }
   return found;
 }
