@@ -1,6 +1,7 @@
 // The check of what a run can analyse (see AnalysisDriver.h), before it
-// starts: forces added to temperatures out of use, a dynamic case without a
-// modal case before it, the dynamic options and the dynamic load rows.
+// starts: forces added to temperatures out of use, supports whose friction
+// coefficient is below 0, a dynamic case without a modal case before it,
+// the dynamic options and the dynamic load rows.
 #include <string>
 
 #include "analysis/ModalResponse.h"
@@ -10,6 +11,8 @@
 #include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
 
 namespace {
 
@@ -47,10 +50,32 @@ void CheckDynamicOptions(const Model& model) {
                   load.directionSum);
 }
 
+// The friction coefficient of a guide or a limit stop, as their dialogs and
+// the imports bound it: below 0 the friction would push the pipe along its
+// movement (one such support runs to a result with that push in it, two
+// leave the stiffness matrix indefinite). A model file may still bring
+// one, saved after an import by an older version: the model opens with it,
+// and the run refuses it here.
+void CheckSupportFriction(const Model& model, int* refusedRow) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    float friction = 0.0f;
+    if (const auto* guide = dynamic_cast<const Guide*>(layout.item.get()))
+      friction = guide->frictionCoefficient;
+    else if (const auto* stop = dynamic_cast<const LimitStop*>(layout.item.get()))
+      friction = stop->frictionCoefficient;
+    if (friction >= 0.0f) continue;
+    if (refusedRow != nullptr) *refusedRow = row;
+    throw CFormat("Row %d: %s: the friction coefficient, %g, must be 0 or more.", row,
+                  DataTypeName(static_cast<int>(layout.dataType)), static_cast<double>(friction));
+  }
+}
+
 }  // namespace
 
 void CheckModelAnalysable(const Model& model, int* refusedRow) {
   CheckForcesAddedToTemperaturesInUse(model, refusedRow);
+  CheckSupportFriction(model, refusedRow);
   bool modalBefore = false;
   for (int entry = 1; entry <= model.loadCases.count; ++entry) {
     const int type = model.loadCases.cases[static_cast<std::size_t>(entry)];

@@ -26,6 +26,7 @@
 #include "model/RowObjects.h"
 #include "numeric/Renumber.h"
 #include "platform/SiblingTemporary.h"
+#include "records/LoadCaseList.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
@@ -67,9 +68,11 @@ bool IsDynamicCase(int type) {
          type == kCaseIdHarmonic || type == kCaseIdForceSpectrum;
 }
 
-bool RecordsBlockFirst(int type) {
-  return type == 124 || type == 1 || (type >= 41 && type <= 50) || (type >= 8 && type <= 10) ||
-         (type >= 100 && type <= 106);
+bool RecordsBlockFirst(int caseType) {
+  if (caseType == kCaseIdEmptyWeight || caseType == kCaseIdSustained) return true;
+  for (int k = 1; k <= 10; ++k)
+    if (caseType == SustainedPressureCase(k) || caseType == OperatingCase(k)) return true;
+  return false;
 }
 
 std::string NodeText(const Model& model, std::int32_t nodeIndex) {
@@ -311,11 +314,8 @@ void BuildStepTable(const Model& model) {
       step.hangerLoads = 1;
     };
     const int temperatures = model.options.ThermalLoadCount;
-    buried(38);
-    if (temperatures > 1) buried(39);
-    if (temperatures > 2) buried(40);
-    if (temperatures > 3)
-      for (int type = 117; type <= 123; ++type) buried(type);
+    const int last = temperatures > 3 ? 10 : temperatures > 1 ? temperatures : 1;
+    for (int k = 1; k <= last; ++k) buried(BuriedCase(k));
   }
   bool staticCaseBefore = false;
   const int staticCase = model.options.PipingCode == 0 ? kCaseIdStaticAnalysis : kCaseIdOperating;

@@ -25,8 +25,8 @@ struct Model;
 struct AnalysisElementList;
 
 // The one check before the first step: the forces added to temperatures in
-// use, and the load cases. Throws the refusal (a row's number goes to
-// `refusedRow`).
+// use, the friction of guides and limit stops, and the load cases. Throws
+// the refusal (a row's number goes to `refusedRow`).
 void CheckModelAnalysable(const Model& model, int* refusedRow = nullptr);
 
 // Seconds spent in each phase of the last run.

@@ -29,6 +29,8 @@ constexpr int kProgressAreas = 1601;
 // Where ANALYZE_DIALOG keeps room for the areas (its hidden static 1600),
 // in dialog units.
 constexpr int kAreasLeft = 7, kAreasTop = 66, kAreasWidth = 262, kAreasHeight = 50;
+// The template's margin around its items, in dialog units.
+constexpr int kMargin = 7;
 constexpr UINT_PTR kClockTimer = 1;
 constexpr UINT kClockPeriod = 1000;
 constexpr const char* kAborted = "Analysis aborted.";
@@ -98,12 +100,31 @@ void CreateProgressAreas(HWND dialog) {
   InvalidateRect(GetDlgItem(dialog, kProgressAreas), nullptr, TRUE);
 }
 
+// The question takes the place of the areas and of Abort: the window ends
+// a margin under its buttons, as it ended under Abort while it ran.
+void FitWindowToQuestion(HWND dialog) {
+  RECT buttons{};
+  GetWindowRect(GetDlgItem(dialog, IDYES), &buttons);
+  POINT bottom{buttons.left, buttons.bottom};
+  ScreenToClient(dialog, &bottom);
+  RECT margin{0, 0, 0, kMargin};
+  MapDialogRect(dialog, &margin);
+  RECT client{};
+  GetClientRect(dialog, &client);
+  RECT frame{0, 0, client.right, bottom.y + margin.bottom};
+  AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), FALSE,
+                     static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE)));
+  SetWindowPos(dialog, nullptr, 0, 0, frame.right - frame.left, frame.bottom - frame.top,
+               SWP_NOMOVE | SWP_NOZORDER);
+}
+
 void AskToSeeResults(HWND dialog) {
   Show(dialog, kAbortButton, false);
   Show(dialog, kProgressAreas, false);
   Show(dialog, kQuestion, true);
   Show(dialog, IDYES, true);
   Show(dialog, IDNO, true);
+  FitWindowToQuestion(dialog);
   SetFocus(GetDlgItem(dialog, IDYES));
 }
 

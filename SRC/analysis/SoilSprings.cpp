@@ -17,8 +17,10 @@
 #include "kindbase/NonlinearSupports.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "records/LoadCaseList.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 
 namespace {
@@ -237,24 +239,32 @@ void ClearSoilSprings() {
   set.buried = false;
 }
 
-int SoilSpringSlot(int type, bool& iterated) {
+int SoilSpringSlot(int caseType, bool& iterated) {
   iterated = false;
-  auto in = [type](int first, int last) { return type >= first && type <= last; };
-  if (type == 20 || type == 38) return iterated = true, 1;
-  if (type == 39) return iterated = true, 2;
-  if (type == 40) return iterated = true, 3;
-  if (in(117, 123)) return iterated = true, type - 113;
-  if (type == 1 || type == 2 || type == 8 || in(11, 15) || type == 19 || in(21, 28) || in(30, 37) || type == 41 ||
-      in(107, 109) || type == 124)
-    return 1;
-  if (type == 3 || type == 9 || type == 16 || type == 42) return 2;
-  if (type == 4 || type == 10 || type == 17 || type == 43) return 3;
-  // T4 .. T10: sustained 44 .., expansion 51 .., operating 100 .., cold spring 110 ..
-  if (in(44, 50)) return type - 40;
-  if (in(51, 57)) return type - 47;
-  if (in(100, 106)) return type - 96;
-  if (in(110, 116)) return type - 106;
-  return 0;
+  // The hanger load step and the buried steps settle the soil of their
+  // thermal state; the cases after them take what was settled.
+  if (caseType == kCaseIdHangerLoads) return iterated = true, 1;
+  for (int k = 1; k <= 10; ++k)
+    if (caseType == BuriedCase(k)) return iterated = true, k;
+  for (int k = 1; k <= 10; ++k)
+    if (caseType == SingleThermalCase(k) || caseType == OperatingCase(k) || caseType == ColdSpringCase(k) ||
+        caseType == SustainedPressureCase(k))
+      return k;
+  // The cases of no thermal state of their own take T1's soil.
+  static constexpr int kFirstSlotCases[] = {
+      kCaseIdSustained,           kCaseIdSettlement,    kCaseIdStaticSeismic,
+      kCaseIdWind,                kCaseIdColdSpringSustained,
+      kCaseIdHydrotest,           kCaseIdHangerTravel,  kCaseIdRecalculatingHangerLoads,
+      kCaseIdRecalculatingHangerTravel,                 kCaseIdDesigningHangers,
+      kCaseIdHangerColdLoads,     kCaseIdXAcceleration, kCaseIdYAcceleration,
+      kCaseIdZAcceleration,       kCaseIdModal,         kCaseIdResponseSpectrum,
+      kCaseIdStaticAnalysis,      kCaseIdSeismicDisplacement,
+      kCaseIdMissingMass,         kCaseIdTimeHistory,   kCaseIdHarmonic,
+      kCaseIdForceSpectrum,       kCaseIdWind2,         kCaseIdWind3,
+      kCaseIdWind4,               kCaseIdEmptyWeight};
+  const bool firstSlot =
+      std::find(std::begin(kFirstSlotCases), std::end(kFirstSlotCases), caseType) != std::end(kFirstSlotCases);
+  return firstSlot ? 1 : 0;
 }
 
 void AddSoilSpringStiffness(const Model& model) {

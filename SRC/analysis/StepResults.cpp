@@ -17,6 +17,7 @@
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "records/LoadCaseList.h"
 #include "numeric/EquationNumbers.h"
 #include "numeric/RunState.h"
 #include "resultsfile/ResultsFile.h"
@@ -164,7 +165,7 @@ void WriteHangerDisplacements(const Model& model) {
 
 void CalculateElementForces(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress,
                             ElementForceBuilds* kept) {
-  if (CurrentCaseType() == 2 && model.options.SolveThermalCase == 0) return;
+  if (CurrentCaseType() == SingleThermalCase(1) && model.options.SolveThermalCase == 0) return;
   ProgressBegin(progress, "Calculating forces", ProgressArea::Phase);
   std::FILE* exportFile = nullptr;
   if (std::getenv("export_K") != nullptr) {

@@ -34,6 +34,7 @@
 #include "platform/System.h"
 #include "platform/Window.h"
 #include "printing/MessageWindow.h"
+#include "printing/ReportOutput.h"
 #include "results/ResultsWindow.h"
 #include "services/AppFonts.h"
 #include "services/AppPens.h"
@@ -377,10 +378,15 @@ void InitApplication(const std::string& commandLine) {
   Step("start: graphics frame layout");
   FrameResendSize(GraphicsFrame());
   Step("start: start-up file");
-  if (!StartupFileName.empty() && StartupIsBatchFile)
+  if (!StartupFileName.empty() && StartupIsBatchFile) {
     ImportBatchFileFromCommandLine(MainFrame().window, StartupFileName);
-  else
+    // The batch run is over once its results are shown (or its end is on
+    // the way): whatever the user does from here asks what it asks in any
+    // session, and a report goes where the user chooses.
+    g_BatchRun = false;
+  } else {
     OpenStartupFile(MainFrame().window, StartupFileName);
+  }
   Step("start: first-run check");
   // The recovery question comes first and alone: the sample, posted before
   // it, would open while the question waits and hide it. The sample only

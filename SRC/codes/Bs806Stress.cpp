@@ -19,6 +19,7 @@
 #include "elements/MiterBend.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "records/LoadCaseList.h"
 #include "records/Material.h"
 #include "records/PipeLoad.h"
 #include "services/LoadCaseTypes.h"
@@ -172,27 +173,22 @@ double Bs806ChartFactor(int chart, double lambda, double radiusRatio) {
 
 bool IsBs806BranchNode(const CodeModel& cm, int node) { return Bs806BranchItem(cm, node) != nullptr; }
 
-double Bs806CasePressure(const CodeModel& cm, const AnalysisElement& e, int type) {
+double Bs806CasePressure(const CodeModel& cm, const AnalysisElement& e, int caseType) {
   const double largest = e.load >= 1 ? std::fabs(ElementMaxPressure(cm.model, e)) : 0.0;
-  switch (type) {
-    case 2: case 8: case 15: case 21: case 23: return Pressure(cm, e, 1);
-    case 3: case 9: case 16: return Pressure(cm, e, 2);
-    case 4: case 10: case 17: return Pressure(cm, e, 3);
-    case 11: return 0.0;
-    case 19: {
-      if (e.hydrotestRow < 1 || e.hydrotestRow > cm.model.rowCount) return 0.0;
-      const auto* test = dynamic_cast<const HydrotestLoad*>(cm.model.row(e.hydrotestRow).element.get());
-      return test != nullptr ? test->pressure : 0.0;
-    }
-    default: break;
-  }
-  for (int i = 4; i <= 10; ++i) {
-    const int single = 51 + (i - 4), operating = 100 + (i - 4), coldSpring = 110 + (i - 4);
-    if (type == single || type == operating || type == coldSpring) return Pressure(cm, e, i);
+  // The hanger travel steps take T1's pressure.
+  if (caseType == kCaseIdHangerTravel || caseType == kCaseIdRecalculatingHangerTravel) return Pressure(cm, e, 1);
+  for (int k = 1; k <= 10; ++k)
+    if (caseType == SingleThermalCase(k) || caseType == OperatingCase(k) || caseType == ColdSpringCase(k))
+      return Pressure(cm, e, k);
+  if (caseType == kCaseIdSettlement) return 0.0;
+  if (caseType == kCaseIdHydrotest) {
+    if (e.hydrotestRow < 1 || e.hydrotestRow > cm.model.rowCount) return 0.0;
+    const auto* test = dynamic_cast<const HydrotestLoad*>(cm.model.row(e.hydrotestRow).element.get());
+    return test != nullptr ? test->pressure : 0.0;
   }
   // An expansion range takes the larger of its two pressures.
   int i = 0, j = 0;
-  if (ExpansionCaseTemperatures(type, i, j) && j != 0)
+  if (ExpansionCaseTemperatures(caseType, i, j) && j != 0)
     return std::max(std::fabs(Pressure(cm, e, i)), std::fabs(Pressure(cm, e, j)));
   return largest;
 }
@@ -321,12 +317,10 @@ double Bs806AllowablePressure(const CodeModel& cm, int element) {
 }
 
 int Bs806HotCaseType(const std::vector<int>& caseTypes, int i) {
-  static const int coldSpring[10] = {15, 16, 17, 110, 111, 112, 113, 114, 115, 116};
-  static const int operating[10] = {8, 9, 10, 100, 101, 102, 103, 104, 105, 106};
   auto has = [&caseTypes](int type) { return std::find(caseTypes.begin(), caseTypes.end(), type) != caseTypes.end(); };
   if (i < 1 || i > 10) return 0;
-  if (has(coldSpring[i - 1])) return coldSpring[i - 1];
-  if (has(operating[i - 1])) return operating[i - 1];
+  if (has(ColdSpringCase(i))) return ColdSpringCase(i);
+  if (has(OperatingCase(i))) return OperatingCase(i);
   return 0;
 }
 

@@ -10,7 +10,9 @@
 #include "codes/CodeModel.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "records/LoadCaseList.h"
 #include "records/Material.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
 
@@ -132,7 +134,9 @@ std::string PipingCodeTitle(int code) {
 }
 
 const std::vector<int>& OccasionalCaseOrder() {
-  static const std::vector<int> order = {12, 13, 107, 108, 109, 31, 37, 35, 36};
+  static const std::vector<int> order = {kCaseIdStaticSeismic, kCaseIdWind, kCaseIdWind2, kCaseIdWind3, kCaseIdWind4,
+                                         kCaseIdResponseSpectrum, kCaseIdForceSpectrum, kCaseIdTimeHistory,
+                                         kCaseIdHarmonic};
   return order;
 }
 
@@ -146,16 +150,10 @@ struct ExpansionCase {
 const std::vector<ExpansionCase>& ExpansionCases() {
   static const std::vector<ExpansionCase> cases = [] {
     std::vector<ExpansionCase> list;
-    const int single[] = {2, 3, 4, 51, 52, 53, 54, 55, 56, 57};
-    for (int i = 1; i <= 10; ++i) list.push_back({single[i - 1], i, 0});
-    // Ranges Ti-Tj: the first three have their own old types.
-    list.push_back({5, 1, 2});
-    list.push_back({6, 1, 3});
-    int next = 58;
-    for (int j = 4; j <= 10; ++j) list.push_back({next++, 1, j});
-    list.push_back({7, 2, 3});
-    for (int i = 2; i <= 9; ++i)
-      for (int j = (i == 2 ? 4 : i + 1); j <= 10; ++j) list.push_back({next++, i, j});
+    for (int i = 1; i <= 10; ++i) list.push_back({SingleThermalCase(i), i, 0});
+    // The ranges Ti-Tj by Ti, then by Tj.
+    for (int i = 1; i <= 9; ++i)
+      for (int j = i + 1; j <= 10; ++j) list.push_back({ThermalRangeCase(i, j), i, j});
     return list;
   }();
   return cases;
@@ -186,14 +184,14 @@ CategoryPresence CategoriesPresent(const CodeModel& cm, const std::vector<int>& 
   const int code = cm.settings.code;
   auto has = [&caseTypes](int type) { return std::find(caseTypes.begin(), caseTypes.end(), type) != caseTypes.end(); };
   CategoryPresence p;
-  p.sustained = has(1);
+  p.sustained = has(kCaseIdSustained);
   for (int type : ExpansionCaseOrder()) p.expansion = p.expansion || has(type);
-  p.operating = has(8);
+  p.operating = has(kCaseIdOperating);
   if (code != 12)
     for (int type : OccasionalCaseOrder()) p.occasional = p.occasional || has(type);
-  p.settlement = has(11) && InCodes(code, {8, 9, 10, 11, 101, 201, 15, 21});
-  p.hydrotest = has(19);
-  p.uncoded = has(32);
+  p.settlement = has(kCaseIdSettlement) && InCodes(code, {8, 9, 10, 11, 101, 201, 15, 21});
+  p.hydrotest = has(kCaseIdHydrotest);
+  p.uncoded = has(kCaseIdStaticAnalysis);
   bool soil = false;
   for (int i = 1; i <= cm.model.sections.count; ++i) soil = soil || !cm.model.sections[i].soil.empty();
   const bool pipeline = IsPipelineCode(code);

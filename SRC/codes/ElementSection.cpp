@@ -20,6 +20,7 @@
 #include "model/ModelGeometry.h"
 #include "records/Material.h"
 #include "services/Assert.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
@@ -27,9 +28,10 @@ constexpr double kPi = 3.1415927;
 
 // The case types whose loads the ASME Class 2/3 branch takes with pi r^2 t:
 // the sustained and the occasional cases.
-bool IsSustainedOrOccasionalType(int type) {
-  for (int t : {1, 12, 13, 107, 108, 109, 31, 37, 35, 36})
-    if (type == t) return true;
+bool IsSustainedOrOccasionalType(int caseType) {
+  for (int t : {kCaseIdSustained, kCaseIdStaticSeismic, kCaseIdWind, kCaseIdWind2, kCaseIdWind3, kCaseIdWind4,
+                kCaseIdResponseSpectrum, kCaseIdForceSpectrum, kCaseIdTimeHistory, kCaseIdHarmonic})
+    if (caseType == t) return true;
   return false;
 }
 

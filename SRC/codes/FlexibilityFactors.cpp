@@ -14,8 +14,10 @@
 #include "kindbase/LoadCaseKinds.h"
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
+#include "records/LoadCaseList.h"
 #include "records/Material.h"
 #include "records/PipeLoad.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
@@ -31,14 +33,20 @@ bool InTypes(int type, std::initializer_list<int> types) {
 // The thermal state i (1 .. 10) whose Ti and Pi a case type takes; 0 for the
 // highest operating values, -1 for the reference temperature without
 // pressure, -2 for a type without a temperature.
-int ThermalStateOf(int type) {
-  if (InTypes(type, {1, 12, 13, 14, 20, 22, 26, 27, 28, 30, 31, 33, 34, 35, 36, 37, 107, 108, 109})) return 0;
-  if (InTypes(type, {2, 8, 15, 21, 23, 32, 38, 41})) return 1;
-  if (InTypes(type, {3, 9, 16, 39, 42})) return 2;
-  if (InTypes(type, {4, 10, 17, 40, 43})) return 3;
-  for (int i = 4; i <= 10; ++i)
-    if (InTypes(type, {40 + i, 47 + i, 96 + i, 106 + i, 113 + i})) return i;
-  if (type == 11 || type == 19 || type == 124) return -1;
+int ThermalStateOf(int caseType) {
+  if (InTypes(caseType, {kCaseIdSustained, kCaseIdStaticSeismic, kCaseIdWind, kCaseIdColdSpringSustained,
+                         kCaseIdHangerLoads, kCaseIdRecalculatingHangerLoads, kCaseIdXAcceleration,
+                         kCaseIdYAcceleration, kCaseIdZAcceleration, kCaseIdModal, kCaseIdResponseSpectrum,
+                         kCaseIdSeismicDisplacement, kCaseIdMissingMass, kCaseIdTimeHistory, kCaseIdHarmonic,
+                         kCaseIdForceSpectrum, kCaseIdWind2, kCaseIdWind3, kCaseIdWind4}))
+    return 0;
+  // The hanger travel steps and the static analysis take T1.
+  if (InTypes(caseType, {kCaseIdHangerTravel, kCaseIdRecalculatingHangerTravel, kCaseIdStaticAnalysis})) return 1;
+  for (int i = 1; i <= 10; ++i)
+    if (InTypes(caseType, {SustainedPressureCase(i), SingleThermalCase(i), OperatingCase(i), ColdSpringCase(i),
+                           BuriedCase(i)}))
+      return i;
+  if (caseType == kCaseIdSettlement || caseType == kCaseIdHydrotest || caseType == kCaseIdEmptyWeight) return -1;
   return -2;
 }
 
@@ -71,9 +79,9 @@ CaseModulusPressure ElementCaseModulusAndPressure(const CodeModel& cm, int eleme
   } else if (state >= 1 && load != nullptr && state <= PipeLoadPairsInUse(count)) {
     temperature = load->operating[static_cast<std::size_t>(state - 1)].temperature;
     out.P = load->operating[static_cast<std::size_t>(state - 1)].pressure;
-  } else if (caseType == 19) {
+  } else if (caseType == kCaseIdHydrotest) {
     out.P = HydrotestPressure(model, e);
-  } else if (caseType == 124) {
+  } else if (caseType == kCaseIdEmptyWeight) {
     out.P = 1.0e-36;
   }
   const bool expansion = cm.settings.useColdModulus || (LoadCaseKindOf(caseType).traits & kCaseExpansion) != 0;

@@ -285,14 +285,24 @@ void PrintWeightAndCg() {
     return;
   }
   const char* title = "Weight & Center of gravity";
-  if (!g_ReportToFile) {
-    if (ReportLinesLeft() < static_cast<int>(lines.size()) + 3) ReportNewPage();
-    ReportSetTitle(title);
+  if (g_ReportToFile) {
+    ReportAppendLine(title);
+    ReportNewLine();
+    for (const std::string& line : lines) {
+      ReportAppendLine(CsvQuoted(line));
+      ReportNewLine();
+    }
+    return;
   }
-  ReportAppendLine(title);
+  // The text page's body starts at column 4, under the rules, as every
+  // other block's does.
+  constexpr int kBodyColumn = 4;
+  if (ReportLinesLeft() < static_cast<int>(lines.size()) + 3) ReportNewPage();
+  ReportSetTitle(title);
+  ReportPutText(title, kBodyColumn);
   ReportNewLine();
   for (const std::string& line : lines) {
-    ReportAppendLine(g_ReportToFile ? CsvQuoted(line) : line);
+    ReportPutText(line, kBodyColumn);
     ReportNewLine();
   }
 }

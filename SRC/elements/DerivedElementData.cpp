@@ -22,6 +22,7 @@
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
+#include "records/LoadCaseList.h"
 #include "services/Assert.h"
 #include "services/LoadCaseTypes.h"
 #include "services/Message.h"
@@ -72,35 +73,44 @@ std::string RowText(int row, const char* rest) {
 }
 
 // The case's temperature and pressure (step 4).
-void CaseTemperaturePressure(const Model& model, const AnalysisElement& e, int type, float& T, float& P) {
+void CaseTemperaturePressure(const Model& model, const AnalysisElement& e, int caseType, float& T, float& P) {
   const float reference = model.options.ReferenceTemperature;
   auto operating = [&](int i) {
     const PipeLoad* load = LoadOf(model, e);
     T = load != nullptr ? load->operating[static_cast<std::size_t>(i - 1)].temperature : 0.0f;
     P = ElementPressure(model, e, i);
   };
-  switch (type) {
-    case 2: case 8: case 15: case 21: case 23: case 32: case 38: case 41: operating(1); return;
-    case 3: case 9: case 16: case 39: case 42: operating(2); return;
-    case 4: case 10: case 17: case 40: case 43: operating(3); return;
-    case 11: T = reference; P = 0.0f; return;
-    case 19: {
-      T = reference;
-      const auto* hydrotest = e.hydrotestRow != 0
-                                  ? dynamic_cast<const HydrotestLoad*>(model.row(e.hydrotestRow).element.get())
-                                  : nullptr;
-      P = hydrotest != nullptr ? hydrotest->pressure : 0.0f;
-      return;
-    }
-    case 124: T = reference; P = kExplicitZero; return;
-    default: break;
+  // The hanger travel steps and the static analysis take T1.
+  if (caseType == kCaseIdHangerTravel || caseType == kCaseIdRecalculatingHangerTravel ||
+      caseType == kCaseIdStaticAnalysis) {
+    operating(1);
+    return;
   }
-  for (int first : {44, 51, 100, 110, 117})
-    if (type >= first && type <= first + 6) {
-      operating(4 + type - first);
+  for (int k = 1; k <= 10; ++k)
+    if (caseType == SingleThermalCase(k) || caseType == OperatingCase(k) || caseType == ColdSpringCase(k) ||
+        caseType == BuriedCase(k) || caseType == SustainedPressureCase(k)) {
+      operating(k);
       return;
     }
-  QV_ASSERT(LoadCaseHasElementTemperature(type));
+  if (caseType == kCaseIdSettlement) {
+    T = reference;
+    P = 0.0f;
+    return;
+  }
+  if (caseType == kCaseIdHydrotest) {
+    T = reference;
+    const auto* hydrotest = e.hydrotestRow != 0
+                                ? dynamic_cast<const HydrotestLoad*>(model.row(e.hydrotestRow).element.get())
+                                : nullptr;
+    P = hydrotest != nullptr ? hydrotest->pressure : 0.0f;
+    return;
+  }
+  if (caseType == kCaseIdEmptyWeight) {
+    T = reference;
+    P = kExplicitZero;
+    return;
+  }
+  QV_ASSERT(LoadCaseHasElementTemperature(caseType));
   T = ElementMaxTemp(model, e);
   P = ElementMaxPressure(model, e);
 }
@@ -189,9 +199,13 @@ float ElementMidElevation(const Model& model, const AnalysisElement& e) {
   return model.options.ZVertical != 0 ? 0.5f * (a.z + b.z) : 0.5f * (a.y + b.y);
 }
 
-bool LoadCaseHasElementTemperature(int t) {
-  if ((t >= 1 && t <= 4) || (t >= 8 && t <= 17) || (t >= 19 && t <= 23) || (t >= 26 && t <= 28)) return true;
-  return (t >= 30 && t <= 57) || (t >= 100 && t <= 124);
+bool LoadCaseHasElementTemperature(int caseType) {
+  // Every case but the ranges, "Empty", the last two hanger design steps and
+  // the combination of the seismic directions.
+  int i = 0, j = 0;
+  if (caseType < 1 || caseType > kLastLoadCaseType || ThermalRangeOf(caseType, i, j)) return false;
+  return caseType != kCaseIdEmpty && caseType != kCaseIdDesigningHangers && caseType != kCaseIdHangerColdLoads &&
+         caseType != kCaseIdCombiningAccelerations;
 }
 
 DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisElement& e, int type, int* errorRow) {

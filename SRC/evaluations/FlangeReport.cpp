@@ -14,6 +14,7 @@
 #include "platform/Input.h"
 #include "platform/Window.h"
 #include "printing/ReportOutput.h"
+#include "records/LoadCaseList.h"
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 #include "resultsfile/ResultBlocks.h"
@@ -23,6 +24,7 @@
 #include "resultsfile/ResultsFile.h"
 #include "services/Frame.h"
 #include "services/General.h"
+#include "services/LoadCaseTypes.h"
 #include "services/ListFrameState.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
@@ -49,18 +51,16 @@ ReportState& State() {
 
 // The case types the report takes and the operating pair whose pressure
 // each uses (0 for P1).
-int PressureIndexOfCase(int type) {
-  if (type == 32 || type == 8) return 0;
-  if (type == 9) return 1;
-  if (type == 10) return 2;
-  if (type >= 100 && type <= 106) return type - 97;
+int PressureIndexOfCase(int caseType) {
+  if (caseType == kCaseIdStaticAnalysis) return 0;
+  if (const int k = ThermalIndexOfOperating(caseType)) return k - 1;
   QV_ASSERT(!"flange case type");
   return 0;
 }
 
 std::vector<int> ReportCaseTypes() {
-  std::vector<int> types = {32, 8, 9, 10};
-  for (int type = 100; type <= 106; ++type) types.push_back(type);
+  std::vector<int> types = {kCaseIdStaticAnalysis};
+  for (int k = 1; k <= 10; ++k) types.push_back(OperatingCase(k));
   return types;
 }
 
@@ -338,7 +338,7 @@ void FlangeElementsReport(Model& model, HWND owner) {
   TheTable();  // registers its view
   const RowIndexList& flanges = model.lists[RowListKind::Flanges];
   const ResultAvailability& flags = TheResultCases().flags;
-  if (flanges.count == 0 || !(flags.operating || flags.present[32])) return;
+  if (flanges.count == 0 || !(flags.operating || flags.present[kCaseIdStaticAnalysis])) return;
   state.available = true;
   std::vector<std::vector<std::pair<int, bool>>> ends;
   std::vector<int> unfound;

@@ -33,6 +33,8 @@
 #include "elements/Valve.h"
 #include "elements/Weld.h"
 #include "files/BatchImport.h"
+#include "files/BatchLayout.h"
+#include "files/BatchNumberText.h"
 #include "files/ExportFiles.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
@@ -74,6 +76,9 @@ constexpr std::array<const char*, 25> kCodeWords = {
 
 using Formatter = const char* (*)(float);
 
+// Angles are held in radians; some records keep degrees.
+const char* FormatDegrees(float degrees) { return FormatAngle(static_cast<float>(degrees / kDegreesPerRadian)); }
+
 class Writer {
  public:
   Writer(const Model& model, std::vector<std::string>& leftOut) : model_(model), leftOut_(leftOut) {}
@@ -84,13 +89,14 @@ class Writer {
   void LeftOut(const std::string& what) { leftOut_.push_back(where_ + what); }
   void At(const std::string& where) { where_ = where.empty() ? std::string() : where + ": "; }
 
-  // A value's text; a value that is not a number is written as 0 and named.
+  // A value's text, with the digits it needs to read back as itself; a
+  // value that is not a number is written as 0 and named.
   std::string Num(float value, Formatter format) {
     if (!std::isfinite(value)) {
       LeftOut("a value that is not a number was written as 0");
       value = 0.0f;
     }
-    return format(value);
+    return format == FormatDegrees ? BatchDegreesText(value) : BatchValueText(value, format);
   }
   std::string Fixed(float value, int width, int decimals) {
     if (!std::isfinite(value)) {
@@ -117,9 +123,6 @@ class Writer {
   std::vector<std::string>& leftOut_;
   std::string where_;
 };
-
-// Angles are held in radians; some records keep degrees.
-const char* FormatDegrees(float degrees) { return FormatAngle(static_cast<float>(degrees / kDegreesPerRadian)); }
 
 std::string NodeText(std::int32_t node) { return node == 0 ? std::string() : std::string(NodeNumberText(node)); }
 
@@ -630,10 +633,18 @@ void WriteSkewedRestraint(Writer& w, const LayoutRow& row, RowText& out) {
   if (r.connectedNode != 0) out.Attribute("CNOD=" + NodeText(r.connectedNode));
 }
 
+// A friction below 0 (files of older versions hold them) is none: the
+// reader refuses a negative MU, and the importers keep no friction for it.
+std::string FrictionText(Writer& w, float friction) {
+  if (friction > 0.0f) return ",MU=" + w.Fixed(friction, 10, 3);
+  if (friction < 0.0f) w.LeftOut("the negative friction coefficient was not written; it reads back as no friction");
+  return {};
+}
+
 void WriteGuide(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& g = static_cast<const Guide&>(*row.item);
   std::string text = "G";
-  if (g.frictionCoefficient != 0.0f) text += ",MU=" + w.Fixed(g.frictionCoefficient, 10, 3);
+  text += FrictionText(w, g.frictionCoefficient);
   if (g.stiffness != 0.0f) text += ",STIFF=" + w.Num(g.stiffness, FormatStiffnessOrRigid);
   if (g.gap != 0.0f) text += ",GGAP=" + w.Num(g.gap, FormatDisplacement);
   if (g.connectedNode != 0) text += ",CNOD=" + NodeText(g.connectedNode);
@@ -647,7 +658,7 @@ void WriteLimitStop(Writer& w, const LayoutRow& row, RowText& out) {
   std::string text = "LS(" + (lower ? w.Num(s.lowerLimit, FormatDisplacement) : std::string("None")) + "," +
                      (upper ? w.Num(s.upperLimit, FormatDisplacement) : std::string("None")) + ")";
   if (s.connectedNode == 0) text += ",DV" + w.Direction(s.dirX, s.dirY, s.dirZ);
-  if (s.frictionCoefficient != 0.0f) text += ",MU=" + w.Fixed(s.frictionCoefficient, 10, 3);
+  text += FrictionText(w, s.frictionCoefficient);
   if (s.stiffness != 0.0f) text += ",STIFF=" + w.Num(s.stiffness, FormatStiffnessOrRigid);
   if (s.connectedNode != 0) text += ",CNOD=" + NodeText(s.connectedNode);
   out.Attribute(text);
@@ -794,6 +805,10 @@ std::string ItemRefusal(const LayoutRow& row) {
                  ? "the limit stop has no limits, which the batch file refuses"
                  : std::string();
     }
+    case DataType::SkewedRestraint:
+      return static_cast<const SkewedRestraint&>(*row.item).stiffness > 0.0f
+                 ? std::string()
+                 : "the skewed restraint has no stiffness, which the batch file refuses";
     case DataType::ConcentratedMass:
       return static_cast<const ConcentratedMass&>(*row.item).weight != 0.0f
                  ? std::string()
@@ -881,7 +896,25 @@ std::string KindName(ElementType type) { return ElementTypeMessageName(type); }
 struct NamesInForce {
   std::string material, section, load;
   bool spectrumPending = false;
+  bool ambientPending = false;
 };
+
+// The reader starts from the program's default reference temperature (70 F
+// unless the user's default options say otherwise) and takes AMB from any
+// line: AMB is written unless the model's value is the one a reader starts
+// from anyway.
+bool AmbientToWrite(const Model& model) {
+  const float reference = model.options.ReferenceTemperature;
+  return reference != AnalysisOptions{}.ReferenceTemperature ||
+         reference != ProgramAnalysisOptions().ReferenceTemperature;
+}
+
+// AMB= of the model's reference temperature.
+void AmbientAttribute(Writer& w, RowText& out) {
+  std::string text = w.Num(w.model().options.ReferenceTemperature, FormatTemperature);
+  if (text.empty()) text = "0";
+  out.Attribute("AMB=" + text);
+}
 
 // A spectrum name the reader gives back as it is: upper case, no blank,
 // comma or parenthesis, at most 32 characters.
@@ -929,16 +962,6 @@ bool WriteItem(Writer& w, const LayoutRow& row, RowText& out) {
   return true;
 }
 
-bool ItemNeedsOwnLine(ElementType element, DataType item) {
-  if (element == ElementType::HingeJoint) return true;
-  const bool weighs = element == ElementType::Rigid || element == ElementType::Bellows ||
-                      element == ElementType::SlipJoint || element == ElementType::BallJoint;
-  if (item == DataType::Flange) return weighs;
-  if (item == DataType::ConcentratedMass) return element == ElementType::Valve;
-  if (item == DataType::Anchor) return element == ElementType::Elastic;
-  return false;
-}
-
 void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& names) {
   w.At("Row " + std::to_string(number));
   RowText out;
@@ -969,7 +992,7 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   // room for an item's, and an element's own WGT, OFFSET or TRAK would be
   // taken for a flange's, a mass's or an anchor's: such an item goes on a
   // Location line of its own, which the reader takes.
-  const bool bend = IsBendElementType(type) || ItemNeedsOwnLine(type, row.dataType);
+  const bool bend = IsBendElementType(type) || BatchItemNeedsOwnLine(type, row.dataType);
   const bool item = row.dataType != DataType::None && row.item != nullptr;
   RowText itemText;
   bool itemWritten = false;
@@ -1004,6 +1027,10 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   if (row.dx != 0.0f) out.main += ",X" + w.Num(row.dx, FormatLength);
   if (row.dy != 0.0f) out.main += ",Y" + w.Num(row.dy, FormatLength);
   if (row.dz != 0.0f) out.main += ",Z" + w.Num(row.dz, FormatLength);
+  if (names.ambientPending && type != ElementType::HydrotestLoad) {
+    names.ambientPending = false;
+    AmbientAttribute(w, out);
+  }
   if (names.spectrumPending && type != ElementType::HydrotestLoad) {
     names.spectrumPending = false;
     SpectrumLoadAttributes(w, out);
@@ -1033,6 +1060,7 @@ void WriteLayout(Writer& w) {
   NamesInForce names;
   const auto& spectra = model.spectrumLoad.name;
   names.spectrumPending = !spectra[0].empty() || !spectra[1].empty() || !spectra[2].empty();
+  names.ambientPending = AmbientToWrite(model);
   for (int number = 1; number <= model.rowCount; ++number) {
     const LayoutRow& row = model.row(number);
     if (row.elementType == ElementType::None) continue;
@@ -1048,6 +1076,10 @@ void WriteLayout(Writer& w) {
   }
   if (names.spectrumPending) {
     w.At("Spectrum load");
+    w.LeftOut("the model has no row to carry it; it was not written");
+  }
+  if (names.ambientPending) {
+    w.At("Reference temperature");
     w.LeftOut("the model has no row to carry it; it was not written");
   }
   w.At("");

@@ -30,6 +30,7 @@
 #include "records/LoadCaseList.h"
 #include "services/DialogHook.h"
 #include "services/Frame.h"
+#include "services/LoadCaseTypes.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"
@@ -162,9 +163,9 @@ void FinishImportedModel(Model& model) {
 // model holds; a modal case asked for by the batch run stays.
 void BuildImportedLoadCases(Model& model) {
   LoadCaseList& cases = model.loadCases;
-  const std::uint8_t modal = cases.selected[30];
+  const std::uint8_t modal = cases.selected[kCaseIdModal];
   SetNewModelLoadCaseFlags(cases, model.options.PipingCode);
-  cases.selected[30] = modal;
+  cases.selected[kCaseIdModal] = modal;
   BuildLoadCases(model);
 }
 
@@ -172,7 +173,7 @@ void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::stri
   const UnitsSettings userUnits = g_UnitsSettings;
   try {
     InitEmptyModel(model, ProgramAnalysisOptions());
-    if (BatchRun && std::getenv("MODAL") != nullptr) model.loadCases.selected[30] = 1;
+    if (BatchRun && std::getenv("MODAL") != nullptr) model.loadCases.selected[kCaseIdModal] = 1;
     model.options.ZVertical = 0;
     g_UnitsSettings = UnitsSettings{};
     BatchReader reader;

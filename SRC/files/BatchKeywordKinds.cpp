@@ -4,7 +4,16 @@
 // here gives the model or the values in force (AMB, T, P, SG, U, L, the
 // spectrum load's SPECX ...), or chooses the item itself (G, LS, CS, FOR,
 // FLANGE ...), and stands on any line.
+//
+// Two more rules keep a line to one meaning. A keyword that both the row's
+// element and its item keep (WGT of a rigid element and of its flange,
+// OFFSET, DV, TRAK and ROTK) cannot say whose value it is: the item goes on
+// a Location line of its own. And two different keywords that give the same
+// value (T and TEMP, DIS and DX, SHORT and LONG) or choose between kinds
+// that exclude each other (CS, RH, VS, US; HTYP with any but VS) contradict
+// each other: the one read last would win without a word.
 #include <string_view>
+#include <utility>
 
 #include "elements/BranchSif.h"
 #include "files/BatchLayout.h"
@@ -145,9 +154,140 @@ const KeywordKinds* KindsOf(std::string_view keyword) {
   return nullptr;
 }
 
+// --- Keywords both the element and the item keep -----------------------------------
+
+struct SharedKeyword {
+  const char* keyword;
+  bool (*element)(const Attributes& a);
+  bool (*item)(const Attributes& a);
+};
+
+bool WeighingElement(const Attributes& a) {
+  return Element(a, ElementType::Rigid) || Element(a, ElementType::Bellows) || Element(a, ElementType::SlipJoint) ||
+         Element(a, ElementType::HingeJoint) || Element(a, ElementType::BallJoint);
+}
+bool DirectedItem(const Attributes& a) {
+  return Item(a, DataType::SkewedRestraint) || Item(a, DataType::LimitStop) || Item(a, DataType::Snubber) ||
+         Item(a, DataType::Nozzle);
+}
+
+constexpr SharedKeyword kSharedKeywords[] = {
+    {"WGT", WeighingElement, [](const Attributes& a) { return Item(a, DataType::Flange); }},
+    {"OFFSET",
+     [](const Attributes& a) { return Element(a, ElementType::Valve) && a.inlineKinds.additionalWeight != 0.0f; },
+     [](const Attributes& a) { return Item(a, DataType::ConcentratedMass); }},
+    {"DV", [](const Attributes& a) { return Element(a, ElementType::HingeJoint); }, DirectedItem},
+    {"TRAK", [](const Attributes& a) { return Element(a, ElementType::Elastic); },
+     [](const Attributes& a) { return Item(a, DataType::Anchor); }},
+    {"ROTK", [](const Attributes& a) { return Element(a, ElementType::Elastic); },
+     [](const Attributes& a) { return Item(a, DataType::Anchor); }},
+};
+
+const char* ElementName(ElementType type) {
+  switch (type) {
+    case ElementType::Rigid: return "rigid element (JR)";
+    case ElementType::Bellows: return "bellows (JE)";
+    case ElementType::SlipJoint: return "slip joint (JS)";
+    case ElementType::HingeJoint: return "hinge joint (KH)";
+    case ElementType::BallJoint: return "ball joint (JB)";
+    case ElementType::Valve: return "valve (JV)";
+    case ElementType::Elastic: return "elastic element (JL)";
+    default: return "element";
+  }
+}
+
+// The item's name with its keyword, and the plain name.
+std::pair<const char*, const char*> ItemName(DataType type) {
+  switch (type) {
+    case DataType::Flange: return {"flange (FLANGE)", "flange"};
+    case DataType::ConcentratedMass: return {"concentrated mass (CWGT)", "concentrated mass"};
+    case DataType::SkewedRestraint: return {"skewed restraint (K, KR)", "skewed restraint"};
+    case DataType::LimitStop: return {"limit stop (LS)", "limit stop"};
+    case DataType::Snubber: return {"snubber (SNUBBER)", "snubber"};
+    case DataType::Nozzle: return {"nozzle (NOZZLE)", "nozzle"};
+    case DataType::Anchor: return {"anchor (KA)", "anchor"};
+    default: return {"item", "item"};
+  }
+}
+
+void CheckSharedKeywords(const Attributes& attributes) {
+  for (const BatchGivenEntry& given : attributes.given)
+    for (const SharedKeyword& shared : kSharedKeywords) {
+      if (given.keyword != shared.keyword || !shared.element(attributes) || !shared.item(attributes)) continue;
+      const auto [item, plain] = ItemName(attributes.item);
+      throw BatchLineErrorText(given.lineNumber, given.line,
+                               given.keyword + " could belong to the " + ElementName(attributes.element) +
+                                   " or to the " + item + "\nUse Location (L) for the " + plain) +
+          " :  " + given.entry;
+    }
+}
+
+// --- Keywords that contradict each other ---------------------------------------------
+
+struct ConflictGroup {
+  const char* keywords;  // separated by blanks; any two different ones contradict
+  const char* what;      // what both give
+};
+
+// clang-format off
+constexpr ConflictGroup kConflictGroups[] = {
+    {"T TEMP", "the temperature in force"},
+    {"P PRES", "the pressure in force"},
+    {"U UNIF", "the uniform load in force"},
+    {"D DIS DX DISX", "the X displacement of set 1"},
+    {"D DIS DY DISY", "the Y displacement of set 1"},
+    {"D DIS DZ DISZ", "the Z displacement of set 1"},
+    {"D2 DIS2", "the displacements of set 2"},
+    {"D3 DIS3", "the displacements of set 3"},
+    {"D4 SEIS", "the seismic displacements"},
+    {"D5 SETT", "the settlement displacements"},
+    {"ROT ROTX", "the X rotation of set 1"},
+    {"ROT ROTY", "the Y rotation of set 1"},
+    {"ROT ROTZ", "the Z rotation of set 1"},
+    {"F FIXD FX FIXDX", "the X direction of the restraint"},
+    {"F FIXD FY FIXDY", "the Y direction of the restraint"},
+    {"F FIXD FZ FIXDZ", "the Z direction of the restraint"},
+    {"FOR FORX", "the X force"},
+    {"FOR FORY", "the Y force"},
+    {"FOR FORZ", "the Z force"},
+    {"MOM MOMX", "the X moment"},
+    {"MOM MOMY", "the Y moment"},
+    {"MOM MOMZ", "the Z moment"},
+    // VS with HTYP is a spring hanger of that catalogue, as the writer puts it.
+    {"CS RH VS US", "the hanger kind"},
+    {"CS HTYP", "the hanger kind"},
+    {"RH HTYP", "the hanger kind"},
+    {"US HTYP", "the hanger kind"},
+    {"SHORT LONG", "the cut of the cut pipe"},
+};
+// clang-format on
+
 }  // namespace
 
+bool BatchItemNeedsOwnLine(ElementType element, DataType item) {
+  if (element == ElementType::HingeJoint) return true;
+  const bool weighs = element == ElementType::Rigid || element == ElementType::Bellows ||
+                      element == ElementType::SlipJoint || element == ElementType::BallJoint;
+  if (item == DataType::Flange) return weighs;
+  if (item == DataType::ConcentratedMass) return element == ElementType::Valve;
+  if (item == DataType::Anchor) return element == ElementType::Elastic;
+  return false;
+}
+
+void CheckBatchKeywordConflict(const BatchLayoutAttributes& attributes, const BatchGivenEntry& next) {
+  for (const ConflictGroup& group : kConflictGroups) {
+    if (!ListHolds(group.keywords, next.keyword)) continue;
+    for (const BatchGivenEntry& given : attributes.given) {
+      if (given.keyword == next.keyword || !ListHolds(group.keywords, given.keyword)) continue;
+      throw BatchLineErrorText(next.lineNumber, next.line,
+                               next.keyword + " contradicts " + given.entry + ": both give " + group.what) +
+          " :  " + next.entry;
+    }
+  }
+}
+
 void CheckBatchKeywordKinds(const BatchLayoutAttributes& attributes) {
+  CheckSharedKeywords(attributes);
   for (const BatchGivenEntry& given : attributes.given) {
     const KeywordKinds* kinds = KindsOf(given.keyword);
     if (kinds == nullptr || kinds->takes(attributes)) continue;

@@ -196,7 +196,21 @@ void ParseBatchAttributes(BatchReader& reader, BatchLayoutAttributes& attributes
 // the line that gave it, the first entry that belongs to a kind other than
 // the row's ("STIFF is given to guides (G), limit stops (LS) and snubbers
 // (SNUBBER) only :  STIFF=1000").
+// Whether an item of kind `item` on a row of kind `element` goes on a
+// Location line of its own: a hinge joint's K code and axis leave no room
+// for an item's, and a weighing element's WGT, a valve's OFFSET or an
+// elastic element's TRAK would be taken for its flange's, mass's or
+// anchor's. The writer writes such an item on the Location line after its
+// row; the reader gives that line's item back to the row (it is no row of
+// its own), so that a model reads back with its own rows.
+bool BatchItemNeedsOwnLine(ElementType element, DataType item);
+// A keyword that both the row's element and its item keep is refused too
+// ("WGT could belong to the rigid element (JR) or to the flange (FLANGE)").
 void CheckBatchKeywordKinds(const BatchLayoutAttributes& attributes);
+// Before `next` joins the entries the line gave: refuses it when another,
+// different keyword already gave the same value or chose an exclusive kind
+// ("CS contradicts US(1,500,1200): both give the hanger kind :  CS").
+void CheckBatchKeywordConflict(const BatchLayoutAttributes& attributes, const BatchGivenEntry& next);
 // The kind of a radius a B (or JR) field gives a bend of the pipe section
 // `section`: the section's standard short or long radius, within the
 // written text's last digit, is that standard radius, as the bend dialog's

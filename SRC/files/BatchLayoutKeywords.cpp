@@ -8,6 +8,7 @@
 // word is an "Unknown comment".
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "files/BatchLayout.h"
 #include "files/BatchSections.h"
@@ -362,11 +363,15 @@ void ReadLimitStop(BatchReader& reader, Attributes& a, const BatchEntry& entry) 
   a.limitStop = true;
 }
 
+// A skewed restraint of stiffness 0 would hold nothing, and the line would
+// choose no item at all (or blame another keyword of it): refused as STIFF=0.
 float SkewedStiffness(BatchReader& reader, const BatchEntry& entry, BatchParser parser, const char* missing,
                       const char* invalid) {
   const std::string& text = entry.components[0];
   if (text.empty()) BatchLineError(reader, missing);
-  return Value(reader, text, parser, invalid);
+  const float value = Value(reader, text, parser, invalid);
+  if (value == 0.0f) BatchLineError(reader, invalid, text);
+  return value;
 }
 
 void ReadDirectionVector(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
@@ -609,8 +614,10 @@ void ReadEntry(BatchReader& reader, Attributes& attributes, const std::string& t
   }
   if (!known && !ReadBatchInlineKeyword(reader, attributes, entry) && !ReadBatchJointKeyword(reader, attributes, entry))
     BatchLineError(reader, "Unknown comment", entry.entry);
+  BatchGivenEntry given{entry.keyword, entry.entry, reader.lineNumber, reader.rawLine};
+  CheckBatchKeywordConflict(attributes, given);
   // Whether the row takes it is known only once the line chose its item.
-  attributes.given.push_back({entry.keyword, entry.entry, reader.lineNumber, reader.rawLine});
+  attributes.given.push_back(std::move(given));
 }
 
 }  // namespace

@@ -411,8 +411,52 @@ void FillNozzle(const BatchReader& reader, Nozzle& nozzle, const BatchLayoutAttr
   ComputeNozzleStiffness(nozzle);
 }
 
+// The data item of the line on `row`, the spectrum load it gives, and the
+// row kept for the checks made once the model is made.
+void FillRowItem(BatchReader& reader, LayoutRow& row, int number, const BatchLayoutAttributes& attributes) {
+  row.dataType = attributes.item;
+  row.item = CreateDataItem(attributes.item);
+  if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
+  if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
+  if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) FillBranchSif(*sif, attributes);
+  if (auto* force = dynamic_cast<NodalForce*>(row.item.get())) FillForce(*force, attributes);
+  if (auto* load = dynamic_cast<HarmonicLoad*>(row.item.get())) FillHarmonicLoad(*load, attributes);
+  ApplySpectrumLoad(reader, attributes);
+  if (auto* guide = dynamic_cast<Guide*>(row.item.get())) FillGuide(*guide, attributes);
+  if (auto* stop = dynamic_cast<LimitStop*>(row.item.get())) FillLimitStop(*stop, attributes);
+  if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
+  if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
+  if (auto* nozzle = dynamic_cast<Nozzle*>(row.item.get())) FillNozzle(reader, *nozzle, attributes);
+  if (auto* hanger = dynamic_cast<Hanger*>(row.item.get())) FillHanger(*hanger, attributes);
+  FillBatchJointItem(row, attributes);
+  // What the node table and the piping code decide is checked once the
+  // whole file was read.
+  if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
+      SupportConnectedNode(row) != 0)
+    reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine});
+}
+
+// The row just read whose own item this Location line gives: a row of a
+// kind whose line cannot hold that item (a hinge joint's, a weighing
+// element's flange, a valve's mass, an elastic element's anchor: their
+// keywords would be taken for each other's), at the same node and still
+// without an item. Such a line is how the row's item is written, not a row
+// of its own; 0 when the line is an ordinary Location row.
+int RowOfOwnLineItem(const BatchReader& reader, const BatchLayoutAttributes& attributes) {
+  const Model& model = *reader.model;
+  if (attributes.element != ElementType::Location || attributes.item == DataType::None || model.rowCount < 1) return 0;
+  if (attributes.dx != 0.0f || attributes.dy != 0.0f || attributes.dz != 0.0f || attributes.absolute) return 0;
+  const LayoutRow& row = model.row(model.rowCount);
+  if (row.node != attributes.node || row.dataType != DataType::None) return 0;
+  return BatchItemNeedsOwnLine(row.elementType, attributes.item) ? model.rowCount : 0;
+}
+
 void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   Model& model = *reader.model;
+  if (const int owner = RowOfOwnLineItem(reader, attributes); owner != 0) {
+    FillRowItem(reader, model.row(owner), owner, attributes);
+    return;
+  }
   if (model.rowCount >= kMaxLayoutRows) BatchLineError(reader, "Maximum number of rows exceeded");
   const int number = model.rowCount + 1;
   LayoutRow& row = model.row(number);
@@ -439,26 +483,7 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   if (auto* beam = dynamic_cast<Beam*>(row.element.get())) beam->beta = attributes.beta;
   FillBatchInlineElement(row, attributes);
   FillBatchJointElement(row, attributes);
-  row.dataType = attributes.item;
-  row.item = CreateDataItem(attributes.item);
-  if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) FillAnchor(*anchor, attributes);
-  if (auto* restraint = dynamic_cast<Restraint*>(row.item.get())) FillRestraint(*restraint, attributes);
-  if (auto* sif = dynamic_cast<BranchSif*>(row.item.get())) FillBranchSif(*sif, attributes);
-  if (auto* force = dynamic_cast<NodalForce*>(row.item.get())) FillForce(*force, attributes);
-  if (auto* load = dynamic_cast<HarmonicLoad*>(row.item.get())) FillHarmonicLoad(*load, attributes);
-  ApplySpectrumLoad(reader, attributes);
-  if (auto* guide = dynamic_cast<Guide*>(row.item.get())) FillGuide(*guide, attributes);
-  if (auto* stop = dynamic_cast<LimitStop*>(row.item.get())) FillLimitStop(*stop, attributes);
-  if (auto* skewed = dynamic_cast<SkewedRestraint*>(row.item.get())) FillSkewedRestraint(*skewed, attributes);
-  if (auto* snubber = dynamic_cast<Snubber*>(row.item.get())) FillSnubber(*snubber, attributes);
-  if (auto* nozzle = dynamic_cast<Nozzle*>(row.item.get())) FillNozzle(reader, *nozzle, attributes);
-  if (auto* hanger = dynamic_cast<Hanger*>(row.item.get())) FillHanger(*hanger, attributes);
-  FillBatchJointItem(row, attributes);
-  // What the node table and the piping code decide is checked once the
-  // whole file was read.
-  if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
-      SupportConnectedNode(row) != 0)
-    reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine});
+  FillRowItem(reader, row, number, attributes);
   model.rowCount = number;
 }
 

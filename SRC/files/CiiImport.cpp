@@ -39,6 +39,7 @@
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 #include "records/RecordTable.h"
+#include "services/LoadCaseTypes.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
@@ -795,6 +796,13 @@ struct Converter {
                       std::to_string(node) + " is not taken: a friction coefficient is at least 0");
       return 0.0f;
     };
+    // The kinds without a friction coefficient lose a given one: said, so
+    // that a coefficient the file gives is never dropped without a word.
+    const auto noFriction = [&](const char* kind) {
+      if (r.values[4] == 0.0) return;
+      Log(r.line, "the friction coefficient " + Plain(r.values[4]) + " of the restraint at node " +
+                      std::to_string(node) + " is not taken: " + kind + " has no friction");
+    };
     const int connected = reader.Integer(r.values[5]);
     const float cx = static_cast<float>(r.cosines[0]), cy = static_cast<float>(r.cosines[1]),
                 cz = static_cast<float>(r.cosines[2]);
@@ -817,6 +825,7 @@ struct Converter {
         if (k < 14.0)
           for (std::size_t i = 3; i < 6; ++i) anchor.stiffness[i] = RotStiffness(k);
       }
+      noFriction("an anchor");
     } else if (type >= 2 && type <= 4) {
       const int given = (cx != 0.0f) + (cy != 0.0f) + (cz != 0.0f);
       if (given >= 2 || (k != 0.0 && Stiffness(k) < kRigid)) {
@@ -825,9 +834,11 @@ struct Converter {
         item.dirY = cy;
         item.dirZ = cz;
         item.stiffness = k != 0.0 ? Stiffness(k) : kRigid;
+        noFriction("a skewed restraint");
       } else {
         auto& item = static_cast<Restraint&>(PlaceItem(number, node, DataType::Restraint, r.line));
         (type == 2 ? item.restrainX : type == 3 ? item.restrainY : item.restrainZ) = 1;
+        noFriction("a restraint");
       }
     } else if (type >= 5 && type <= 7) {
       auto& item = static_cast<SkewedRestraint&>(PlaceItem(number, node, DataType::SkewedRestraint, r.line));
@@ -836,6 +847,7 @@ struct Converter {
       item.dirY = cy;
       item.dirZ = cz;
       item.stiffness = k != 0.0 ? RotStiffness(k) : kRigid;
+      noFriction("a skewed restraint");
     } else if (type == 8) {
       auto& item = static_cast<Guide&>(PlaceItem(number, node, DataType::Guide, r.line));
       item.gap = gap;
@@ -849,6 +861,7 @@ struct Converter {
       item.dirY = cy;
       item.dirZ = cz;
       if (k != 0.0) item.stiffness = Stiffness(k);
+      noFriction("a snubber");
     } else if ((type >= 13 && type <= 15) || type == 25 || (type >= 30 && type <= 32)) {
       stop(kNoLimit, type >= 30 ? 0.0f : -gap);
     } else if ((type >= 16 && type <= 18) || type == 26 || (type >= 33 && type <= 35)) {
@@ -1145,7 +1158,7 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     ReadUnits(reader, file);
     Converter converter{model, file, reader, {}, {}, {}, {}, {}, {}, {}};
     converter.Run();
-    model.loadCases.selected[30] = 1;
+    model.loadCases.selected[kCaseIdModal] = 1;
     FinishImportedModel(model);
   } catch (...) {
     g_UnitsSettings = userUnits;

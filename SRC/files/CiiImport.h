@@ -12,7 +12,8 @@
 // element whose start no earlier row reached is placed through the chain of
 // the file's elements to a placed node. Every section read and not used,
 // every record passed over or changed (a restraint's friction coefficient
-// below 0 is not taken), gets an entry in the import log with its line;
+// below 0 is not taken, nor one given to a kind of support without
+// friction), gets an entry in the import log with its line;
 // every refusal is "line = %d\n%s\n%s" (line number, line as
 // read, message), writes no model and leaves the units settings as they
 // were.

@@ -16,6 +16,7 @@
 #include "evaluations/NozzleEvaluationTool.h"
 #include "files/BackupCopy.h"
 #include "files/BatchImport.h"
+#include "files/ImportLog.h"
 #include "files/ModelFile.h"
 #include "files/OldModelFile.h"
 #include "loads/SpectrumLibraryWindow.h"
@@ -76,7 +77,8 @@ bool OpenModelFile(HWND owner, const std::string& path) {
   // A file of the old format is converted only when the user agrees.
   const int oldVersion = OldModelFileVersion(path);
   if (oldVersion != 0 && !AskConvertOldModel(owner, path, oldVersion)) return false;
-  const std::string failure = ReadModelFile(path);
+  std::vector<std::string> notes;
+  const std::string failure = ReadModelFile(path, &notes);
   if (!failure.empty()) {
     ShowErrorMessage(owner, failure);
     return false;
@@ -86,6 +88,8 @@ bool OpenModelFile(HWND owner, const std::string& path) {
   ChooseModelFile(path);
   if (UntitledMode || g_OpenSampleUntitled) ResetModelTitle();
   ShowModelWindows();
+  // What an old model's conversion took in place of values out of range.
+  ShowImportLog(owner, notes, "conversion");
   return true;
 }
 

@@ -176,13 +176,13 @@ void WriteToStandardError(const LogRequest& request) {
 
 }  // namespace
 
-std::string ImportLogHeading(std::size_t count) {
-  return "The import gave " + std::to_string(count) + (count == 1 ? " warning:" : " warnings:");
+std::string ImportLogHeading(std::size_t count, const char* road) {
+  return std::string("The ") + road + " gave " + std::to_string(count) + (count == 1 ? " warning:" : " warnings:");
 }
 
-void ShowImportLog(HWND owner, const std::vector<std::string>& log) {
+void ShowImportLog(HWND owner, const std::vector<std::string>& log, const char* road) {
   if (log.empty()) return;
-  const LogRequest request{ImportLogHeading(log.size()), &log};
+  const LogRequest request{ImportLogHeading(log.size(), road), &log};
   if (MessagesToStandardError) {
     WriteToStandardError(request);
     return;

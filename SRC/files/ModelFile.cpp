@@ -164,7 +164,7 @@ bool ModelExtentsAreSymmetric(const GraphicsSettings& graphics) {
 
 }  // namespace
 
-void ReadModelFileInto(const std::string& path, Model& model) {
+void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes) {
   std::error_code ignored;
   if (std::filesystem::is_directory(path, ignored))
     throw WithPath("Model file: %s\nIs a folder, not a model file.", path);
@@ -176,7 +176,7 @@ void ReadModelFileInto(const std::string& path, Model& model) {
   if (BinaryFileReadFailed(file)) throw WithPath("Unable to read model file:\n%s", path);
   if (std::memcmp(header, kOldMagic, kMagicLength + 1) == 0) {
     BinaryFileClose(file);
-    ConvertOldModelFile(path, model);
+    ConvertOldModelFile(path, model, notes);
     return;
   }
   if (std::memcmp(header, kMagic, kMagicLength) != 0)
@@ -207,10 +207,14 @@ void ReadModelFileInto(const std::string& path, Model& model) {
   model.modified = false;
 }
 
-std::string ReadModelFile(const std::string& path) {
+void ReadModelFileInto(const std::string& path, Model& model) { ReadModelFileInto(path, model, nullptr); }
+
+std::string ReadModelFile(const std::string& path, std::vector<std::string>* notes) {
   try {
     Model fresh;
-    ReadModelFileInto(path, fresh);
+    std::vector<std::string> taken;
+    ReadModelFileInto(path, fresh, &taken);
+    if (notes != nullptr) *notes = taken;
     SwapModel(fresh);
     ApplyModelUnits(TheModel());
     // The program's options are those of the last model (a new model keeps
@@ -261,6 +265,31 @@ mode_t SavedFileMode(const std::string& path) {
 
 }  // namespace
 
+namespace {
+
+// Why the reader refuses the file just written, as the saving user reads
+// it; empty when it reads back. Every road into a model (an import, an old
+// model's conversion, a merge, an edit) ends in this file: whatever value
+// one of them let through that the reader refuses stops here, before the
+// file replaces the previous one, instead of at the next open.
+std::string ReadBackRefusal(const std::string& written) {
+  std::string message;
+  try {
+    Model check;
+    ReadModelFileInto(written, check);
+    return {};
+  } catch (const std::string& text) {
+    message = text;
+  } catch (const std::bad_alloc&) {
+    message = "*** Out of memory ***";
+  } catch (const std::exception&) {
+    message = "Unable to read model file";
+  }
+  return "The model file written could not be read back:\n" + message + "\nThe model was not saved.";
+}
+
+}  // namespace
+
 std::string ModelFileRefusal(const Model& model) {
   std::string reason = model.unmadeReason;
   if (reason.empty() && model.rowCount > kMaxLayoutRows)
@@ -285,8 +314,10 @@ std::string WriteModelFileFrom(const Model& model, const std::string& path) {
     WriteModelStream(file, model);
     written = BinaryFileClose(file) && !BinaryFileHasError(file);
   }
+  if (!written) return failed;
+  if (std::string refusal = ReadBackRefusal(temporary.path()); !refusal.empty()) return refusal;
   // The commit syncs the bytes before the rename and the folder after it.
-  if (!written || !temporary.Commit()) return failed;
+  if (!temporary.Commit()) return failed;
   return {};
 }
 

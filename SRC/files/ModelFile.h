@@ -15,6 +15,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 
 struct BinaryFile;
@@ -24,23 +25,29 @@ struct Model;
 // Reads the model file at `path` into `model` (which it first makes a new
 // empty model from the program's options). Throws the message text on any
 // failure; `model` is then unspecified, so callers read into a fresh Model.
+// A file of the old format is converted; what its conversion took in place
+// of a value out of range is appended to `notes`.
+void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes);
 void ReadModelFileInto(const std::string& path, Model& model);
 
 // The open command's reader: reads the model file at `path` and, when the
 // whole file was read, makes its model the open model (swap), takes its units
 // and puts the path at the top of the recent models; returns the empty text.
 // On failure returns the message and the open model is exactly as it was.
-// Undo snapshots use ReadModelFileInto and SwapModel instead.
-std::string ReadModelFile(const std::string& path);
+// Undo snapshots use ReadModelFileInto and SwapModel instead. The notes of
+// an old model's conversion go to `notes`, for the caller to show.
+std::string ReadModelFile(const std::string& path, std::vector<std::string>* notes = nullptr);
 
 // Why a file written from `model` could not be read back (the rows could
 // not be made into a node table, more rows or nodes than the reader takes),
 // with "The model was not saved."; empty when it can be written.
 std::string ModelFileRefusal(const Model& model);
 // Writes `model` to `path` as version 900: a temporary file beside the
-// target, renamed over it when every byte was written. Returns the empty text
-// or the message of the failure (the previous file is then untouched); a
-// model that ModelFileRefusal refuses is not written.
+// target, renamed over it when every byte was written and the reader has
+// read it back. Returns the empty text or the message of the failure (the
+// previous file is then untouched); a model that ModelFileRefusal refuses,
+// or whose file the reader refuses (a value out of its range, whatever road
+// brought it), is not written.
 std::string WriteModelFileFrom(const Model& model, const std::string& path);
 // Writes the open model to `path` and clears its modified flag on success.
 std::string WriteModelFile(const std::string& path);

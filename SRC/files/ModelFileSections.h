@@ -22,6 +22,12 @@ struct LayoutRow;
 
 void ReadModelOptions(BinaryFile& file, int version, Model& model);
 void WriteModelOptions(BinaryFile& file, const Model& model);
+// For a converter, which takes a default rather than refuse a user's old
+// model: every field of the options section outside the range its reader
+// takes (the analysis options, the run settings, the unit choices) takes
+// its value in `defaults` (a new model), one note per field ("cut off
+// frequency 0 out of range 1 to 2147483647: 33 taken").
+std::vector<std::string> TakeOptionsSectionDefaults(Model& model, const Model& defaults);
 
 void ReadLoadCaseList(BinaryFile& file, int version, LoadCaseList& list);
 void WriteLoadCaseList(BinaryFile& file, const LoadCaseList& list);

@@ -8,8 +8,11 @@
 // file is refused with a message instead of indexing out of range later.
 #include <cstdio>
 #include <string>
+#include <vector>
 
+#include "files/ModelFileSections.h"
 #include "model/Model.h"
+#include "records/AnalysisOptions.h"
 #include "records/GraphicsSettings.h"
 #include "records/LoadCaseList.h"
 #include "records/TableFileFields.h"
@@ -40,20 +43,46 @@ std::uint8_t ReadByte(BinaryFile& file) {
   return value;
 }
 
-// Refuses a value outside [low, high] with the field's name.
+// Refuses a value outside [low, high] with the field's name, the value and
+// the range.
 void CheckRange(const char* section, const char* field, long long value, long long low,
                 long long high) {
   if (value >= low && value <= high) return;
-  char detail[128];
-  std::snprintf(detail, sizeof detail, "%s = %lld", field, value);
+  char detail[160];
+  std::snprintf(detail, sizeof detail, "%s %lld out of range %lld to %lld", field, value, low, high);
   ThrowDamagedSection(section, detail);
+}
+
+// The fields of the section beside those of the analysis options record
+// that later code uses as an index or a count, with the range the reader
+// takes.
+struct SectionField {
+  const char* name;
+  long long low, high;
+  std::int32_t& (*field)(Model& model);
+};
+constexpr long long kLargest = 2147483647LL;
+constexpr SectionField kSectionFields[] = {
+    {"acceleration load combination", 0, 2, [](Model& m) -> std::int32_t& { return m.seismic.combination; }},
+    {"mode sum method", 0, 4, [](Model& m) -> std::int32_t& { return m.spectrumLoad.modeSum; }},
+    {"direction sum method", 0, 4, [](Model& m) -> std::int32_t& { return m.spectrumLoad.directionSum; }},
+    {"number of time steps", 0, kLargest, [](Model& m) -> std::int32_t& { return m.timeHistory.stepCount; }},
+    {"output interval", 0, kLargest, [](Model& m) -> std::int32_t& { return m.timeHistory.outputInterval; }},
+    {"harmonic combination", 0, 1, [](Model& m) -> std::int32_t& { return m.harmonic.combination; }},
+};
+
+std::int32_t& UnitChoice(Model& model, int kind) { return model.unitChoices[static_cast<std::size_t>(kind - 1)]; }
+
+std::string OutOfRangeText(const char* field, long long value, long long low, long long high) {
+  char text[160];
+  std::snprintf(text, sizeof text, "%s %lld out of range %lld to %lld", field, value, low, high);
+  return text;
 }
 
 void ReadSeismicAndWind(BinaryFile& file, int version, Model& model) {
   for (float& g : model.seismic.g) g = ReadFloat(file);
   model.seismic.combination = ReadInt(file);
   CheckSectionRead(file, kOptionsSection);
-  CheckRange(kOptionsSection, "Acceleration load combination", model.seismic.combination, 0, 2);
   ReadWindBlock(file, version, model.wind);
   CheckSectionRead(file, kOptionsSection);
 }
@@ -70,11 +99,8 @@ void ReadDynamicRuns(BinaryFile& file, Model& model) {
   model.harmonic.combination = ReadInt(file);
   model.harmonic.damping = ReadFloat(file);
   CheckSectionRead(file, kOptionsSection);
-  CheckRange(kOptionsSection, "Mode sum method", model.spectrumLoad.modeSum, 0, 4);
-  CheckRange(kOptionsSection, "Direction sum method", model.spectrumLoad.directionSum, 0, 4);
-  CheckRange(kOptionsSection, "Number of time steps", history.stepCount, 0, 2147483647LL);
-  CheckRange(kOptionsSection, "Output interval", history.outputInterval, 0, 2147483647LL);
-  CheckRange(kOptionsSection, "Harmonic combination", model.harmonic.combination, 0, 1);
+  for (const SectionField& field : kSectionFields)
+    CheckRange(kOptionsSection, field.name, field.field(model), field.low, field.high);
 }
 
 void ReadAxisNumberingAndUnits(BinaryFile& file, int version, Model& model) {
@@ -87,8 +113,7 @@ void ReadAxisNumberingAndUnits(BinaryFile& file, int version, Model& model) {
   // units that kind has.
   if (version == 501 && model.unitChoices[6] > 1) model.unitChoices[6] = 1;
   for (int kind = 1; kind <= kUnitKindCount; ++kind)
-    CheckRange(kOptionsSection, "Unit choice", model.unitChoices[static_cast<std::size_t>(kind - 1)],
-               0, UnitCount(kind) - 1);
+    CheckRange(kOptionsSection, "unit choice", UnitChoice(model, kind), 0, UnitCount(kind) - 1);
 }
 
 }  // namespace
@@ -97,10 +122,30 @@ void ReadModelOptions(BinaryFile& file, int version, Model& model) {
   // The options record's own fields come first; its vertical axis comes last.
   ReadAnalysisOptions(file, version, model.options);
   CheckSectionRead(file, kOptionsSection);
-  CheckRange(kOptionsSection, "Number of thermal loads", model.options.ThermalLoadCount, 0, 10);
   ReadSeismicAndWind(file, version, model);
   ReadDynamicRuns(file, model);
   ReadAxisNumberingAndUnits(file, version, model);
+}
+
+std::vector<std::string> TakeOptionsSectionDefaults(Model& model, const Model& defaults) {
+  std::vector<std::string> notes = TakeDefaultsOutOfRange(model.options, defaults.options);
+  Model& fresh = const_cast<Model&>(defaults);  // read only
+  for (const SectionField& field : kSectionFields) {
+    std::int32_t& value = field.field(model);
+    if (value >= field.low && value <= field.high) continue;
+    notes.push_back(OutOfRangeText(field.name, value, field.low, field.high) + ": " +
+                    std::to_string(field.field(fresh)) + " taken");
+    value = field.field(fresh);
+  }
+  for (int kind = 1; kind <= kUnitKindCount; ++kind) {
+    std::int32_t& choice = UnitChoice(model, kind);
+    if (choice >= 0 && choice < UnitCount(kind)) continue;
+    const std::string of = "unit choice of unit kind " + std::to_string(kind);
+    notes.push_back(OutOfRangeText(of.c_str(), choice, 0, UnitCount(kind) - 1) + ": " +
+                    std::to_string(UnitChoice(fresh, kind)) + " taken");
+    choice = UnitChoice(fresh, kind);
+  }
+  return notes;
 }
 
 void WriteModelOptions(BinaryFile& file, const Model& model) {
@@ -130,7 +175,7 @@ void ReadLoadCaseList(BinaryFile& file, int, LoadCaseList& list) {
   for (std::int32_t index = 1; index <= count; ++index) {
     read.cases[static_cast<std::size_t>(index)] = ReadInt(file);
     CheckSectionRead(file, kLoadCaseSection);
-    CheckRange(kLoadCaseSection, "Load case", read.cases[static_cast<std::size_t>(index)], 0,
+    CheckRange(kLoadCaseSection, "load case", read.cases[static_cast<std::size_t>(index)], 0,
                kLoadCaseTypeCount - 1);
   }
   LoadCaseFlagsFromList(read);
@@ -176,7 +221,7 @@ void ReadGraphicsSettings(BinaryFile& file, int version, GraphicsSettings& setti
   // Generic supports arrived after version 640.
   if (version > 640) settings.showGenericSupports = ReadByte(file);
   CheckSectionRead(file, kGraphicsSection);
-  CheckRange(kGraphicsSection, "Axes triad", settings.axesTriad, 0, 4);
+  CheckRange(kGraphicsSection, "axes triad", settings.axesTriad, 0, 4);
 }
 
 void WriteGraphicsSettings(BinaryFile& file, const GraphicsSettings& settings) {

@@ -264,8 +264,10 @@ void ReadGlobal(PnfReader& reader) {
     Log(reader, "the number of dynamic loads " + *d + " is not taken");
   }
   if (const auto c = Next(reader); Given(c)) {
+    // The modal analysis keeps the modes up to it: a model file holds one
+    // of 1 Hz or more, so 0 would make a model that could not be opened.
     std::int32_t hz = 0;
-    if (ParseInteger(*c, hz) != 0 || hz < 0) Fail(reader, "Invalid cut-off frequency", *c);
+    if (ParseInteger(*c, hz) != 0 || hz < 1) Fail(reader, "Invalid cut-off frequency", *c);
     options.CutOffFrequency = hz;
   }
   for (int extra = 0; extra < 3; ++extra)

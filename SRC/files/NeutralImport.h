@@ -21,7 +21,9 @@
 // the position is logged; a reducer end whose section is unknown is
 // refused; a second-pass record changes only a straight pipe (a bend or a
 // joint would lose what makes it one), and is logged otherwise; a friction
-// coefficient below 0 is not taken (the stop has none) and is logged.
+// coefficient below 0 is not taken (the stop has none) and is logged; a
+// GLOBAL cut-off frequency below 1 Hz, which no model file holds, is
+// refused.
 #pragma once
 
 #include <istream>

@@ -48,6 +48,8 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
+#include "files/ModelFileSections.h"
+#include "loads/DirectionalLoad.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
@@ -61,8 +63,10 @@
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
 #include "records/Wind.h"
+#include "services/LoadCaseTypes.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
+#include "services/NumberFormat.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
@@ -211,6 +215,7 @@ float NonZero(float value) { return value == 0.0f ? kNotGiven : value; }
 // What a file holds before its tables, as the conversion needs it.
 struct OldHeader {
   int version = 0;
+  std::vector<std::string> notes;  // values out of range, and what was taken
   std::string secondTitle;
   std::array<std::string, 3> spectrumNames;
   std::array<float, 3> spectrumFactors{};
@@ -222,24 +227,40 @@ void ReadUnits(OldCursor& in, Model& model) {
   for (std::size_t entry = 0; entry < stored; ++entry) old[entry] = in.Int();
   for (int kind = 1; kind <= kUnitChoiceCount; ++kind) {
     const int entry = kind <= 6 ? kind : kind == 7 ? 19 : kind <= 19 ? kind - 1 : 20;
-    const std::int32_t choice = old[static_cast<std::size_t>(entry)];
-    Check(choice >= 0 && choice < UnitCount(kind));
-    model.unitChoices[static_cast<std::size_t>(kind - 1)] = choice;
+    // A choice out of range is replaced with the new model's (and said)
+    // once the whole header is read.
+    model.unitChoices[static_cast<std::size_t>(kind - 1)] = old[static_cast<std::size_t>(entry)];
   }
 }
 
-void ApplyCodeFactor(AnalysisOptions& options, std::int32_t index) {
+// An index that no factor has leaves the new model's setting, and is said.
+void ApplyCodeFactor(AnalysisOptions& options, std::int32_t index, std::vector<std::string>& notes) {
+  const int highest = options.PipingCode == 6 ? kDesignFactorCount - 1 : options.PipingCode == 19 ? 1 : 7;
+  if (options.PipingCode != 6 && options.PipingCode != 19 && options.PipingCode != 20) return;
+  if (index < 0 || index > highest) {
+    notes.push_back("Analysis options: code factor index " + std::to_string(index) + " out of range 0 to " + std::to_string(highest) +
+                    ": the new model's factor taken");
+    return;
+  }
   if (options.PipingCode == 6) {
-    Check(index >= 0 && index < kDesignFactorCount);
     options.DesignFactorIndex = index;
   } else if (options.PipingCode == 19) {
-    Check(index >= 0 && index <= 1);
     options.Z183LocationFactorIndex = index;
-  } else if (options.PipingCode == 20) {
-    Check(index >= 0 && index <= 7);
+  } else {
     options.Z184SourService = index + 1 > 4 ? 1 : 0;
     options.Z184ClassLocation = index + 1 > 4 ? index - 3 : index + 1;
   }
+}
+
+// The number of thermal cycles, a real in these files: one no int32 holds
+// keeps the new model's number, and is said.
+void ApplyThermalCycles(AnalysisOptions& options, float cycles, std::vector<std::string>& notes) {
+  if (cycles >= 0.0f && cycles < 2.0e9f) {
+    options.ThermalCycles = static_cast<std::int32_t>(cycles);
+    return;
+  }
+  notes.push_back("Analysis options: number of thermal cycles " + CFormat("%g", static_cast<double>(cycles)) +
+                  " out of range 0 to 2147483647: " + std::to_string(options.ThermalCycles) + " taken");
 }
 
 std::uint8_t Flag(std::int32_t value) { return value != 0 ? 1 : 0; }
@@ -256,16 +277,12 @@ void ReadHeaderV4(OldCursor& in, OldHeader& header, Model& model) {
   qa.checkedBy = FromOemText(in.Text(26));
   ReadUnits(in, model);
   options.PipingCode = RecodePipingCode(in.I32());
-  Check(options.PipingCode >= 0 && options.PipingCode < kPipingCodeCount);
   options.ServiceLevel = in.I32();
-  Check(options.ServiceLevel >= 0 && options.ServiceLevel <= 2);
-  ApplyCodeFactor(options, in.I32());
+  ApplyCodeFactor(options, in.I32(), header.notes);
   options.LiberalAllowable = Flag(in.I32());
   options.IncludeAxialForce = Flag(in.I32());
   options.ReferenceTemperature = in.Real();
-  const float cycles = in.Real();
-  Check(cycles >= 0.0f && cycles < 2.0e9f);
-  options.ThermalCycles = static_cast<std::int32_t>(cycles);
+  ApplyThermalCycles(options, in.Real(), header.notes);
   options.UseColdModulus = Flag(in.I32());
   options.IncludeHangerStiffness = Flag(in.I32());
   options.BourdonEffect = Flag(in.I32());
@@ -274,13 +291,11 @@ void ReadHeaderV4(OldCursor& in, OldHeader& header, Model& model) {
   options.PeakPressureFactor = in.Real();
   options.CutOffFrequency = in.I32();
   options.ModeCount = in.I32();
-  Check(options.CutOffFrequency >= 0 && options.ModeCount >= 0);
   options.IncludeMissingMass = Flag(in.I32());
   options.FrictionInDynamics = Flag(in.I32());
   options.ZVertical = Flag(in.I32());
   for (float& g : model.seismic.g) g = in.Real();
   model.seismic.combination = in.I32();
-  Check(model.seismic.combination >= 0 && model.seismic.combination <= 2);
   const float velocity = in.Real();
   SetWindSpeedAsProfile(model.wind, velocity, WindSpeedUnits{});
   model.wind.loads[0].shapeFactor = in.Real();
@@ -291,22 +306,27 @@ void ReadHeaderV4(OldCursor& in, OldHeader& header, Model& model) {
   }
   model.spectrumLoad.modeSum = in.I32();
   model.spectrumLoad.directionSum = in.I32();
-  Check(model.spectrumLoad.modeSum >= 0 && model.spectrumLoad.modeSum <= 4);
-  Check(model.spectrumLoad.directionSum >= 0 && model.spectrumLoad.directionSum <= 4);
   TimeHistorySettings& history = model.timeHistory;
   history.timeStep = in.Real();
   history.stepCount = in.I32();
   history.outputInterval = in.I32();
-  Check(history.stepCount >= 0 && history.outputInterval >= 0);
   history.writeResults = Flag(in.I32());
   history.damping = in.Real();
   model.harmonic.combination = in.I32();
-  Check(model.harmonic.combination >= 0 && model.harmonic.combination <= 1);
   model.harmonic.damping = in.Real();
   options.ThermalLoadCount = in.I32();
-  Check(options.ThermalLoadCount >= 0 && options.ThermalLoadCount <= 10);
   options.SolveThermalCase = 1;
   options.YieldDisplacementFactor = 0.04f;
+}
+
+// What the header holds outside the ranges a model file takes keeps the
+// new model's value: a user's old model is converted, not refused, and the
+// notes say what was taken.
+void TakeHeaderDefaults(Model& model, OldHeader& header) {
+  Model fresh;
+  InitEmptyModel(fresh, ProgramAnalysisOptions());
+  for (const std::string& note : TakeOptionsSectionDefaults(model, fresh))
+    header.notes.push_back("Analysis options: " + note);
 }
 
 void ReadLoadCases(OldCursor& in, Model& model) {
@@ -723,7 +743,13 @@ void ReadOldNozzle(OldCursor& in, Nozzle& nozzle) {
 
 std::int32_t ShiftedType(std::int32_t old, std::int32_t last) { return old >= 1 && old <= last ? old + 1 : 1; }
 
-void ReadItem(OldCursor& in, DataType type, DataItem* item) {
+// The hanger kinds a model file holds: the catalogue entries and the three
+// special kinds.
+bool IsStorableHangerKind(std::int32_t kind) {
+  return (kind >= 1 && kind <= kHangerCatalogueCount) || (kind >= kUserHanger && kind <= kConstantSupport);
+}
+
+void ReadItem(OldCursor& in, DataType type, DataItem* item, int rowNumber, std::vector<std::string>& notes) {
   switch (type) {
     case DataType::Anchor: {
       auto& anchor = static_cast<Anchor&>(*item);
@@ -826,6 +852,21 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
       load.TimeFunctionName = FromOemText(in.Text(16));
       load.ScaleFactor = in.Real();
       load.UnitFactor = in.Real();
+      // A direction or unit that no model file holds is a new load's, and
+      // is said.
+      const TimeVaryingLoad fresh;
+      const std::string row = "Row " + std::to_string(rowNumber) + ": ";
+      if (load.Direction < 0 || load.Direction > kLoadDirectionLast) {
+        notes.push_back(row + "time varying load direction " + std::to_string(load.Direction) + " out of range 0 to " +
+                        std::to_string(kLoadDirectionLast) + ": " + std::to_string(fresh.Direction) + " taken");
+        load.Direction = fresh.Direction;
+      }
+      const std::int32_t units = LoadDirectionUnitCount(load.Direction);
+      if (load.Units < 0 || load.Units >= units) {
+        notes.push_back(row + "time varying load units " + std::to_string(load.Units) + " out of range 0 to " +
+                        std::to_string(units - 1) + ": " + std::to_string(fresh.Units) + " taken");
+        load.Units = fresh.Units;
+      }
       return;
     }
     case DataType::Hanger: {
@@ -854,8 +895,21 @@ void ReadItem(OldCursor& in, DataType type, DataItem* item) {
                                                         17, 18, 19, 20, 22, 23, 24, 25, 26, 27, 28, 29, 30, 31, 33};
         if (in.version() < 373 && hanger.kind >= 0 && hanger.kind < 30) hanger.kind = kCatalogue[hanger.kind];
       }
-      Check((hanger.kind >= 0 && hanger.kind < kHangerCatalogueCount) || (hanger.kind >= 101 && hanger.kind <= 103));
-      Check(hanger.numberOfHangers >= 1);
+      // A kind or a count that no model file holds keeps a new hanger's
+      // (old files may hold the catalogue index 0), and is said.
+      const Hanger fresh;
+      const std::string row = "Row " + std::to_string(rowNumber) + ": ";
+      if (!IsStorableHangerKind(hanger.kind)) {
+        notes.push_back(row + "hanger type " + std::to_string(hanger.kind) + " out of range 1 to " +
+                        std::to_string(kHangerCatalogueCount) + ", " + std::to_string(kUserHanger) + " to " +
+                        std::to_string(kConstantSupport) + ": " + std::to_string(fresh.kind) + " taken");
+        hanger.kind = fresh.kind;
+      }
+      if (hanger.numberOfHangers < 1) {
+        notes.push_back(row + "number of hangers " + std::to_string(hanger.numberOfHangers) +
+                        " out of range 1 to 2147483647: " + std::to_string(fresh.numberOfHangers) + " taken");
+        hanger.numberOfHangers = fresh.numberOfHangers;
+      }
       return;
     }
     case DataType::Nozzle: ReadOldNozzle(in, static_cast<Nozzle&>(*item)); return;
@@ -871,7 +925,7 @@ void AddCommentRow(Model& model, const std::string& text) {
   static_cast<CommentData&>(*row.element).SetText(text);
 }
 
-void ReadRows(OldCursor& in, int count, const OldHeader& header, Model& model) {
+void ReadRows(OldCursor& in, int count, OldHeader& header, Model& model) {
   model.rowCount = 0;
   AddCommentRow(model, "Title = " + model.title);
   if (!header.secondTitle.empty()) AddCommentRow(model, header.secondTitle);
@@ -902,17 +956,18 @@ void ReadRows(OldCursor& in, int count, const OldHeader& header, Model& model) {
     }
     if (row.dataType != DataType::None) {
       row.item = CreateDataItem(row.dataType);
-      ReadItem(in, row.dataType, row.item.get());
+      ReadItem(in, row.dataType, row.item.get(), model.rowCount, header.notes);
     }
     // An empty element clears the row whatever its data kind was.
     if (row.elementType == ElementType::None) ClearLayoutRow(row);
   }
 }
 
-void ReadModelV4(OldCursor& in, int version, Model& model) {
+void ReadModelV4(OldCursor& in, int version, Model& model, std::vector<std::string>& notes) {
   OldHeader header;
   header.version = version;
   ReadHeaderV4(in, header, model);
+  TakeHeaderDefaults(model, header);
   ReadLoadCases(in, model);
   OldCounts counts{};
   for (std::size_t table = 0; table < kTableCount; ++table)
@@ -935,6 +990,7 @@ void ReadModelV4(OldCursor& in, int version, Model& model) {
   ReadSpectraAndFunctions(in, counts, header, model);
   ReadSoils(in, counts[kSoils], model);
   ReadRows(in, counts[kRows], header, model);
+  notes = header.notes;
 }
 
 // The direction spectra stored in the older layout's header.
@@ -958,13 +1014,11 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
   std::int32_t code = storedCode;
   if (version < 372 && code > 4) ++code;
   options.PipingCode = RecodePipingCode(code);
-  Check(storedCode >= 0 && options.PipingCode < kPipingCodeCount);
   options.ServiceLevel = in.Int();
   if (version < 371) options.ServiceLevel = 0;
-  Check(options.ServiceLevel >= 0 && options.ServiceLevel <= 2);
   std::int32_t factor = 0;
   if (version >= 371) factor = version < 372 ? in.Int() + 1 : in.Int();
-  ApplyCodeFactor(options, factor);
+  ApplyCodeFactor(options, factor, header.notes);
   options.BourdonEffect = Flag(in.Int());
   options.LiberalAllowable = Flag(in.Int());
   options.PressureStressOption = Flag(in.Int());
@@ -978,19 +1032,15 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
   options.PressureCorrection = Flag(in.Int());
   options.IncludeAxialForce = version >= 372 ? Flag(in.Int()) : 0;
   options.ReferenceTemperature = in.Real();
-  const float cycles = in.Real();
-  Check(cycles >= 0.0f && cycles < 2.0e9f);
-  options.ThermalCycles = static_cast<std::int32_t>(cycles);
+  ApplyThermalCycles(options, in.Real(), header.notes);
   for (float& g : model.seismic.g) g = in.Real();
   model.seismic.combination = in.Int();
   if (version < 372 && model.seismic.combination == 0 && storedCode != 0) model.seismic.combination = 2;
-  Check(model.seismic.combination >= 0 && model.seismic.combination <= 2);
   SetWindSpeedAsProfile(model.wind, in.Real(), WindSpeedUnits{});
   model.wind.loads[0].shapeFactor = in.Real();
   for (float& component : model.wind.loads[0].direction) component = in.Real();
   options.CutOffFrequency = in.Int();
   options.ModeCount = in.Int();
-  Check(options.CutOffFrequency >= 0 && options.ModeCount >= 0);
   options.IncludeMissingMass = version >= 372 ? Flag(in.Int()) : 0;
   for (DirectionSpectrum& direction : directions) direction.factor = in.Real();
   static const char* const kNames[] = {"X spectrum", "Y spectrum", "Z spectrum"};
@@ -1013,8 +1063,6 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
   }
   model.spectrumLoad.modeSum = in.Int();
   model.spectrumLoad.directionSum = in.Int();
-  Check(model.spectrumLoad.modeSum >= 0 && model.spectrumLoad.modeSum <= 4);
-  Check(model.spectrumLoad.directionSum >= 0 && model.spectrumLoad.directionSum <= 4);
   GraphicsSettings& graphics = model.graphics;
   for (float& value : graphics.viewDirection) value = in.Real();
   for (float* value : {&graphics.viewLeft, &graphics.viewBottom, &graphics.viewRight, &graphics.viewTop})
@@ -1022,7 +1070,6 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
   graphics.axesTriad = 1;
   in.Skip(2 + 74 + 36);
   options.ThermalLoadCount = in.Int();
-  Check(options.ThermalLoadCount >= 0 && options.ThermalLoadCount <= 10);
   options.SolveThermalCase = 1;
   options.UseB31J = 0;
   options.YieldDisplacementFactor = 0.04f;
@@ -1039,11 +1086,12 @@ void ReadTablesV3(OldCursor& in, const OldCounts& counts, Model& model) {
 // The least bytes one record of each table takes in the older layout.
 constexpr std::array<std::size_t, kTableCount> kLeastRecordV3 = {64, 50, 38, 46, 44, 22, 34, 34, 34, 0, 0, 0, 38};
 
-void ReadModelV3(OldCursor& in, Model& model) {
+void ReadModelV3(OldCursor& in, Model& model, std::vector<std::string>& notes) {
   OldHeader header;
   header.version = in.version();
   std::array<DirectionSpectrum, 3> directions;
   ReadHeaderV3(in, header, model, directions);
+  TakeHeaderDefaults(model, header);
   ReadLoadCases(in, model);
   OldCounts counts{};
   for (OldTable table : {kMaterials, kSections, kPipeLoads, kBeamMaterials, kBeamSections, kBeamLoads, kPumps,
@@ -1059,7 +1107,8 @@ void ReadModelV3(OldCursor& in, Model& model) {
     SetDirectionSpectrum(model.spectrumLoad, static_cast<int>(axis), directions[axis].spectrum.name,
                          directions[axis].factor);
   }
-  if (!HasSpectra(model.spectra)) model.loadCases.selected[31] = 0;
+  if (!HasSpectra(model.spectra)) model.loadCases.selected[kCaseIdResponseSpectrum] = 0;
+  notes = header.notes;
 }
 
 std::vector<unsigned char> FileBytes(const std::string& path) {
@@ -1119,7 +1168,8 @@ int OldModelFileVersion(const std::string& path) {
   return version;
 }
 
-void ConvertOldModelFile(const std::string& path, Model& model) {
+void ConvertOldModelFile(const std::string& path, Model& model, std::vector<std::string>* notes) {
+  std::vector<std::string> taken;
   try {
     OldCursor probe(FileBytes(path), true);
     probe.Need(16);
@@ -1133,9 +1183,9 @@ void ConvertOldModelFile(const std::string& path, Model& model) {
     probe.SetLayout(version);
     InitEmptyModel(model, ProgramAnalysisOptions());
     if (version < 400)
-      ReadModelV3(probe, model);
+      ReadModelV3(probe, model, taken);
     else
-      ReadModelV4(probe, version, model);
+      ReadModelV4(probe, version, model, taken);
   } catch (const Damaged&) {
     throw UnreadableText(path);
   }
@@ -1145,6 +1195,7 @@ void ConvertOldModelFile(const std::string& path, Model& model) {
   if (OldModelFileVersion(path) < 372) StiffenOldBellows(model);
   FitViewToModel(model.graphics);
   model.modified = false;
+  if (notes != nullptr) notes->insert(notes->end(), taken.begin(), taken.end());
 }
 
 bool AskConvertOldModel(HWND owner, const std::string& path, int version) {

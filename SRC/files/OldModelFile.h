@@ -11,6 +11,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -22,8 +23,12 @@ int OldModelFileVersion(const std::string& path);
 
 // Converts the old-format file at `path` into `model` (a fresh model made
 // here); throws the message text when it cannot. Versions 400 and later are
-// the newer old layout; the older layout is read from version 370 on.
-void ConvertOldModelFile(const std::string& path, Model& model);
+// the newer old layout; the older layout is read from version 370 on. An
+// option that a model file holds only within a range, outside it in the old
+// file, keeps the new model's value rather than refuse the model: each one
+// appends a note to `notes` ("Analysis options: cut off frequency 0 out of
+// range 1 to 2147483647: 33 taken").
+void ConvertOldModelFile(const std::string& path, Model& model, std::vector<std::string>* notes = nullptr);
 
 // The question before a conversion; true when the user answers Yes.
 bool AskConvertOldModel(HWND owner, const std::string& path, int version);

@@ -9,7 +9,9 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "records/LoadCaseList.h"
 #include "services/DialogHelper.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/ProgramContext.h"
 #include "services/TableWindowSupport.h"
@@ -223,12 +225,12 @@ int LoadCaseDialogWidth(int rows) {
 void ApplyLoadCaseClick(LoadCaseBoxes& boxes, int id, bool solve) {
   const bool on = IsOn(boxes, id);
   if (id == kCaseIdSustained && !on) {
-    for (int dependent : {12, 13, 107, 108, 109, 31, 37, 35, 36}) Put(boxes, dependent, false);
+    for (int dependent : {kCaseIdStaticSeismic, kCaseIdWind, kCaseIdWind2, kCaseIdWind3, kCaseIdWind4,
+                          kCaseIdResponseSpectrum, kCaseIdForceSpectrum, kCaseIdTimeHistory, kCaseIdHarmonic})
+      Put(boxes, dependent, false);
     if (!solve)
-      for (int other = 2; other < kLoadCaseTypeCount; ++other) {
-        int i = 0, j = 0;
-        if (ThermalIndexOfSingle(other) != 0 || ThermalRangeOf(other, i, j)) Put(boxes, other, false);
-      }
+      for (int other = 1; other < kLoadCaseTypeCount; ++other)
+        if (IsExpansionOrRangeCase(other)) Put(boxes, other, false);
   }
   if (const int k = ThermalIndexOfSingle(id); k != 0) {
     if (on)
@@ -249,7 +251,8 @@ void ApplyLoadCaseClick(LoadCaseBoxes& boxes, int id, bool solve) {
   if (on && (id == kCaseIdStaticSeismic || id == kCaseIdWind || (id >= kCaseIdWind2 && id <= kCaseIdWind4)))
     Put(boxes, kCaseIdSustained, true);
   if (id == kCaseIdModal && !on)
-    for (int dependent : {31, 37, 35, 36}) Put(boxes, dependent, false);
+    for (int dependent : {kCaseIdResponseSpectrum, kCaseIdForceSpectrum, kCaseIdTimeHistory, kCaseIdHarmonic})
+      Put(boxes, dependent, false);
   if (on && (id == kCaseIdResponseSpectrum || id == kCaseIdForceSpectrum || id == kCaseIdTimeHistory ||
              id == kCaseIdHarmonic)) {
     Put(boxes, kCaseIdModal, true);

@@ -7,6 +7,7 @@
 
 #include <utility>
 
+#include "records/LoadCaseList.h"
 #include "records/PipeSection.h"
 #include "services/Assert.h"
 #include "services/General.h"
@@ -106,10 +107,11 @@ void SetNewModelLoadCaseFlags(LoadCaseList& cases, std::int32_t pipingCode) {
     cases.selected[static_cast<std::size_t>(id)] = on ? 1 : 0;
   };
   const bool hasCode = pipingCode != 0;
-  for (int id : {1, 2, 8, 124}) select(id, hasCode);
-  select(32, !hasCode);
-  // Type 30 is only set by the start-up batch run, which sets it itself.
-  select(30, false);
+  for (int id : {kCaseIdSustained, kCaseIdOperating, kCaseIdEmptyWeight}) select(id, hasCode);
+  select(SingleThermalCase(1), hasCode);
+  select(kCaseIdStaticAnalysis, !hasCode);
+  // The modal case is only set by the start-up batch run, which sets it itself.
+  select(kCaseIdModal, false);
 }
 
 void InitEmptyModel(Model& model, const AnalysisOptions& programOptions) {

@@ -12,6 +12,18 @@ namespace {
 
 constexpr int kMargin = 6;  // pixels around the table
 
+// A table of one column fills the client width that the title or the
+// buttons give the dialog: widened by `extra` pixels, never an empty band
+// beside a narrow list.
+void FillClientWidth(DialogTableWindow& table, int extra) {
+  if (table.columnCount != 1 || extra <= 0) return;
+  table.widths[1] += extra;
+  table.x[2] += extra;
+  table.totalWidth += extra;
+  table.place.right += extra;
+  TableFitWindow(table);
+}
+
 }  // namespace
 
 HWND CreateDialogTable(HWND dialog, DialogTableWindow& table, int columns, int headingLines,
@@ -56,6 +68,7 @@ void LayoutDialogTable(HWND dialog, DialogTableWindow& table, int rows, int curr
   GetWindowText(dialog, title, sizeof title);
   const int caption = TitleBarWidth(title);
   right = std::max(right + kMargin, caption) - kMargin;
+  FillClientWidth(table, right - (kMargin + width));
   RECT frame{0, 0, right + kMargin, bottom + kMargin};
   AdjustWindowRectEx(&frame, static_cast<DWORD>(GetWindowLong(dialog, GWL_STYLE)), FALSE,
                      static_cast<DWORD>(GetWindowLong(dialog, GWL_EXSTYLE)));

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "platform/Registry.h"
 #include "records/TableFileFields.h"
@@ -25,22 +26,59 @@ bool InCodeGroup(std::int32_t code, std::initializer_list<std::int32_t> group) {
   return std::find(group.begin(), group.end(), code) != group.end();
 }
 
-bool IsThermalLoadCount(std::int32_t count) { return count == 1 || count == 2 || count == 3 || count == 10; }
+// A field that the model file holds only within a range: its name for the
+// messages, the range as the messages give it, and how it is read, tested
+// and taken from another record.
+struct FieldRange {
+  const char* field;
+  const char* range;
+  long long (*value)(const AnalysisOptions&);
+  bool (*inside)(long long);
+  void (*take)(AnalysisOptions& to, const AnalysisOptions& from);
+};
 
-// The first field that selects a table entry, a code or a count and holds
-// a value that means nothing; null when every one is in range.
-const char* InvalidIndexField(const AnalysisOptions& o) {
-  if (!IsKnownPipingCode(o.PipingCode)) return "piping code";
-  if (!InRange(o.ServiceLevel, 0, 2)) return "service level";
-  if (!InRange(o.DesignFactorIndex, 0, kDesignFactorCount - 1)) return "design factor index";
-  if (!InRange(o.Z183LocationFactorIndex, 0, 1)) return "Z183 location factor index";
-  if (!InRange(o.Z184ClassLocation, 1, 4)) return "Z184 class location";
-  if (!IsThermalLoadCount(o.ThermalLoadCount)) return "number of thermal loads";
-  if (o.ThermalCycles < 0) return "number of thermal cycles";
-  if (o.PressureStressOption > 1) return "pressure stress option";
-  if (o.CutOffFrequency < 1) return "cut off frequency";
-  if (o.ModeCount < 1) return "number of modes";
-  return nullptr;
+template <auto Member>
+long long ValueOf(const AnalysisOptions& o) {
+  return o.*Member;
+}
+template <auto Member>
+void TakeFrom(AnalysisOptions& to, const AnalysisOptions& from) {
+  to.*Member = from.*Member;
+}
+template <long long Low, long long High>
+bool Between(long long value) {
+  return value >= Low && value <= High;
+}
+bool KnownCode(long long code) { return Between<0, 22>(code) || code == 101 || code == 201; }
+bool ThermalLoadCountValue(long long count) { return count == 1 || count == 2 || count == 3 || count == 10; }
+
+constexpr long long kLargest = 2147483647LL;
+
+// Every field that selects a table entry, a code or a count, in record
+// order: a value outside means nothing to the code that uses it.
+using O = AnalysisOptions;
+constexpr FieldRange kFieldRanges[] = {
+    {"piping code", "0 to 22, 101 or 201", ValueOf<&O::PipingCode>, KnownCode, TakeFrom<&O::PipingCode>},
+    {"service level", "0 to 2", ValueOf<&O::ServiceLevel>, Between<0, 2>, TakeFrom<&O::ServiceLevel>},
+    {"design factor index", "0 to 4", ValueOf<&O::DesignFactorIndex>, Between<0, kDesignFactorCount - 1>,
+     TakeFrom<&O::DesignFactorIndex>},
+    {"Z183 location factor index", "0 to 1", ValueOf<&O::Z183LocationFactorIndex>, Between<0, 1>,
+     TakeFrom<&O::Z183LocationFactorIndex>},
+    {"Z184 class location", "1 to 4", ValueOf<&O::Z184ClassLocation>, Between<1, 4>,
+     TakeFrom<&O::Z184ClassLocation>},
+    {"number of thermal loads", "1, 2, 3 or 10", ValueOf<&O::ThermalLoadCount>, ThermalLoadCountValue,
+     TakeFrom<&O::ThermalLoadCount>},
+    {"number of thermal cycles", "0 to 2147483647", ValueOf<&O::ThermalCycles>, Between<0, kLargest>,
+     TakeFrom<&O::ThermalCycles>},
+    {"pressure stress option", "0 to 1", ValueOf<&O::PressureStressOption>, Between<0, 1>,
+     TakeFrom<&O::PressureStressOption>},
+    {"cut off frequency", "1 to 2147483647", ValueOf<&O::CutOffFrequency>, Between<1, kLargest>,
+     TakeFrom<&O::CutOffFrequency>},
+    {"number of modes", "1 to 2147483647", ValueOf<&O::ModeCount>, Between<1, kLargest>, TakeFrom<&O::ModeCount>},
+};
+
+std::string OutOfRange(const FieldRange& range, long long value) {
+  return std::string(range.field) + " " + std::to_string(value) + " out of range " + range.range;
 }
 
 // Registry reading: a value replaces its field only when it is acceptable.
@@ -51,7 +89,24 @@ void QueryIndex(HKEY key, const char* name, std::int32_t& field, bool (*acceptab
 
 }  // namespace
 
-bool IsKnownPipingCode(std::int32_t code) { return InRange(code, 0, 22) || code == 101 || code == 201; }
+bool IsKnownPipingCode(std::int32_t code) { return KnownCode(code); }
+
+std::string AnalysisOptionsRangeFault(const AnalysisOptions& options) {
+  for (const FieldRange& range : kFieldRanges)
+    if (const long long value = range.value(options); !range.inside(value)) return OutOfRange(range, value);
+  return {};
+}
+
+std::vector<std::string> TakeDefaultsOutOfRange(AnalysisOptions& options, const AnalysisOptions& defaults) {
+  std::vector<std::string> notes;
+  for (const FieldRange& range : kFieldRanges) {
+    const long long value = range.value(options);
+    if (range.inside(value)) continue;
+    range.take(options, defaults);
+    notes.push_back(OutOfRange(range, value) + ": " + std::to_string(range.value(options)) + " taken");
+  }
+  return notes;
+}
 
 std::int32_t RenumberStoredPipingCode(std::int32_t stored, int version) {
   std::int32_t code = stored;
@@ -157,8 +212,7 @@ void ReadAnalysisOptions(BinaryFile& file, int version, AnalysisOptions& options
   BinaryFileReadByte(file, o.FrictionInDynamics);
   CheckSectionRead(file, kSection);
   o.PipingCode = RenumberStoredPipingCode(storedCode, version);
-  if (const char* field = InvalidIndexField(o))
-    ThrowDamagedSection(kSection, std::string(field) + " out of range");
+  if (const std::string fault = AnalysisOptionsRangeFault(o); !fault.empty()) ThrowDamagedSection(kSection, fault);
   ApplyCodeForcedOptions(o);
   options = o;
 }

@@ -23,6 +23,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "platform/Types.h"
 
@@ -107,6 +109,16 @@ char ServiceLevelLetter(std::int32_t serviceLevel);
 // The Z184 and Z662 location factor L of a class location 1 .. 4 for sour or
 // nonsour service; 0 for a class location outside 1 .. 4.
 float Z184LocationFactor(std::int32_t classLocation, bool sourService);
+
+// The fields a model file holds only within a range (the piping code, the
+// code factors' indexes, the thermal counts, the pressure stress option,
+// the cut off frequency and the number of modes): the first one outside,
+// as the model file's refusal names it ("cut off frequency 0 out of range
+// 1 to 2147483647"); empty when every one is inside.
+std::string AnalysisOptionsRangeFault(const AnalysisOptions& options);
+// Every such field outside its range takes its value in `defaults`; one
+// note per field taken ("... out of range 1 to 2147483647: 33 taken").
+std::vector<std::string> TakeDefaultsOutOfRange(AnalysisOptions& options, const AnalysisOptions& defaults);
 
 // Whether a code id is one of the 25 piping codes.
 bool IsKnownPipingCode(std::int32_t code);

@@ -22,15 +22,15 @@ void Clear(LoadCaseList& list, std::initializer_list<int> ids) {
 // The ranges in the order the rebuild visits them: 5, 6, 7, then 58 .. 99.
 template <typename Visit>
 void ForEachRange(Visit visit) {
-  for (int id : {5, 6, 7}) visit(id);
-  for (int id = 58; id <= 99; ++id) visit(id);
+  for (int id : {ThermalRangeCase(1, 2), ThermalRangeCase(1, 3), ThermalRangeCase(2, 3)}) visit(id);
+  for (int id = ThermalRangeCase(1, 4); id <= ThermalRangeCase(9, 10); ++id) visit(id);
 }
 
 // Step 6 of the rebuild: the cases whose loads the model does not hold.
 void ClearAbsentCases(LoadCaseList& list, const LoadCaseInputs& in) {
   if (!in.cutPipe) {
-    ClearRange(list, 14, 17);
-    ClearRange(list, 110, 116);
+    ClearRange(list, kCaseIdColdSpringSustained, ColdSpringCase(3));
+    ClearRange(list, ColdSpringCase(4), ColdSpringCase(10));
   }
   if (!in.settlement) Set(list, kCaseIdSettlement, false);
   if (!in.hydrotest) Set(list, kCaseIdHydrotest, false);
@@ -51,20 +51,30 @@ void WriteList(LoadCaseList& list) {
   auto append = [&list](int id) {
     if (IsSet(list, id) && list.count < kLoadCaseListRoom) list.cases[static_cast<std::size_t>(++list.count)] = id;
   };
-  for (int id : {32, 124, 1, 8, 9, 10, 2, 3, 4, 5, 6, 7, 14, 15, 16, 17}) append(id);
-  for (int id = 110; id <= 116; ++id) append(id);
-  for (int id : {11, 19, 12, 13, 107, 108, 109, 30, 31, 37, 35, 36}) append(id);
-  for (int id = 41; id <= 50; ++id) append(id);
-  for (int id = 100; id <= 106; ++id) append(id);
-  for (int id = 51; id <= 57; ++id) append(id);
-  for (int id = 58; id <= 99; ++id) append(id);
+  for (int id : {kCaseIdStaticAnalysis, kCaseIdEmptyWeight, kCaseIdSustained}) append(id);
+  for (int k = 1; k <= 3; ++k) append(OperatingCase(k));
+  for (int k = 1; k <= 3; ++k) append(SingleThermalCase(k));
+  for (int id : {ThermalRangeCase(1, 2), ThermalRangeCase(1, 3), ThermalRangeCase(2, 3)}) append(id);
+  append(kCaseIdColdSpringSustained);
+  for (int k = 1; k <= 10; ++k) append(ColdSpringCase(k));
+  for (int id : {kCaseIdSettlement, kCaseIdHydrotest, kCaseIdStaticSeismic, kCaseIdWind, kCaseIdWind2, kCaseIdWind3,
+                 kCaseIdWind4, kCaseIdModal, kCaseIdResponseSpectrum, kCaseIdForceSpectrum, kCaseIdTimeHistory,
+                 kCaseIdHarmonic})
+    append(id);
+  for (int k = 1; k <= 10; ++k) append(SustainedPressureCase(k));
+  for (int k = 4; k <= 10; ++k) append(OperatingCase(k));
+  for (int k = 4; k <= 10; ++k) append(SingleThermalCase(k));
+  for (int id = ThermalRangeCase(1, 4); id <= ThermalRangeCase(9, 10); ++id) append(id);
 }
 
 }  // namespace
 
 bool IsSelectableLoadCase(int id) {
-  return Between(id, 1, 17) || id == 19 || Between(id, 30, 32) || Between(id, 35, 37) || Between(id, 41, 116) ||
-         id == 124;
+  // 1 .. 17 and 41 .. 116 run without a gap: every case of the thermal
+  // states, their ranges, settlement, static seismic, the winds and cold spring.
+  return Between(id, kCaseIdSustained, ColdSpringCase(3)) || id == kCaseIdHydrotest ||
+         Between(id, kCaseIdModal, kCaseIdStaticAnalysis) || Between(id, kCaseIdTimeHistory, kCaseIdForceSpectrum) ||
+         Between(id, SustainedPressureCase(1), ColdSpringCase(10)) || id == kCaseIdEmptyWeight;
 }
 
 bool LoadCaseListHas(const LoadCaseList& list, int id) {
@@ -86,6 +96,7 @@ int SingleThermalCase(int k) { return Between(k, 1, 3) ? k + 1 : Between(k, 4, 1
 int OperatingCase(int k) { return Between(k, 1, 3) ? k + 7 : Between(k, 4, 10) ? k + 96 : 0; }
 int SustainedPressureCase(int k) { return Between(k, 1, 10) ? k + 40 : 0; }
 int ColdSpringCase(int k) { return Between(k, 1, 3) ? k + 14 : Between(k, 4, 10) ? k + 106 : 0; }
+int BuriedCase(int k) { return Between(k, 1, 3) ? k + 37 : Between(k, 4, 10) ? k + 113 : 0; }
 
 int ThermalRangeCase(int i, int j) {
   if (!Between(i, 1, 9) || !Between(j, i + 1, 10)) return 0;
@@ -95,8 +106,17 @@ int ThermalRangeCase(int i, int j) {
   return id + j - (i < 4 ? 4 : i + 1);
 }
 
-int ThermalIndexOfSingle(int id) { return Between(id, 2, 4) ? id - 1 : Between(id, 51, 57) ? id - 47 : 0; }
-int ThermalIndexOfOperating(int id) { return Between(id, 8, 10) ? id - 7 : Between(id, 100, 106) ? id - 96 : 0; }
+int ThermalIndexOfSingle(int id) {
+  for (int k = 1; k <= 10; ++k)
+    if (id == SingleThermalCase(k)) return k;
+  return 0;
+}
+
+int ThermalIndexOfOperating(int id) {
+  for (int k = 1; k <= 10; ++k)
+    if (id == OperatingCase(k)) return k;
+  return 0;
+}
 
 bool ThermalRangeOf(int id, int& i, int& j) {
   for (int first = 1; first <= 9; ++first)
@@ -107,6 +127,11 @@ bool ThermalRangeOf(int id, int& i, int& j) {
         return true;
       }
   return false;
+}
+
+bool IsExpansionOrRangeCase(int id) {
+  int i = 0, j = 0;
+  return ThermalIndexOfSingle(id) != 0 || ThermalRangeOf(id, i, j);
 }
 
 void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const LoadCaseInputs& in) {
@@ -122,9 +147,12 @@ void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const 
   }
   Set(list, kCaseIdStaticAnalysis, false);
   const int count = thermalLoadCount;
-  if (count < 4) ClearRange(list, 41, 106);
-  if (count < 3) Clear(list, {4, 6, 7, 10});
-  if (count < 2) Clear(list, {3, 5, 9});
+  // Fewer than four: every case of T4 .. T10, the ranges that reach them and
+  // the sustained cases of one pressure (41 .. 106).
+  if (count < 4) ClearRange(list, SustainedPressureCase(1), OperatingCase(10));
+  if (count < 3)
+    Clear(list, {SingleThermalCase(3), ThermalRangeCase(1, 3), ThermalRangeCase(2, 3), OperatingCase(3)});
+  if (count < 2) Clear(list, {SingleThermalCase(2), ThermalRangeCase(1, 2), OperatingCase(2)});
   ForEachRange([&list](int id) {
     int i = 0, j = 0;
     if (!IsSet(list, id) || !ThermalRangeOf(id, i, j)) return;
@@ -145,8 +173,10 @@ void ClearCasesBeyondThermalCount(LoadCaseList& list, int count) {
   if (count >= 4) return;
   // Every case of T4 .. T10, the ranges that reach them and the sustained
   // cases of one pressure, which only ten thermal loads offer.
-  ClearRange(list, 41, 106);
-  ClearRange(list, 110, 116);
-  if (count < 3) Clear(list, {4, 6, 7, 10, 17});
-  if (count < 2) Clear(list, {3, 5, 9, 16});
+  ClearRange(list, SustainedPressureCase(1), OperatingCase(10));
+  ClearRange(list, ColdSpringCase(4), ColdSpringCase(10));
+  if (count < 3)
+    Clear(list, {SingleThermalCase(3), ThermalRangeCase(1, 3), ThermalRangeCase(2, 3), OperatingCase(3),
+                 ColdSpringCase(3)});
+  if (count < 2) Clear(list, {SingleThermalCase(2), ThermalRangeCase(1, 2), OperatingCase(2), ColdSpringCase(2)});
 }

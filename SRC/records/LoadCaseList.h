@@ -12,8 +12,9 @@
 // The thermal families are numbered by k = 1 .. 10: single thermal cases
 // (Expansion Tk) 2, 3, 4, 51 .. 57; operating cases 8, 9, 10, 100 .. 106;
 // sustained cases with one pressure 41 .. 50 (only with ten thermal loads);
-// cold spring cases 15, 16, 17, 110 .. 116; and the ranges of Ti and Tj
-// (i < j): 5, 6, 7 among T1 .. T3, 58 .. 99 for j >= 4.
+// cold spring cases 15, 16, 17, 110 .. 116; the ranges of Ti and Tj
+// (i < j): 5, 6, 7 among T1 .. T3, 58 .. 99 for j >= 4; and the buried
+// cases 38, 39, 40, 117 .. 123, steps the analysis adds by itself.
 //
 // Start reading at RebuildLoadCases.
 #pragma once
@@ -50,6 +51,7 @@ int SingleThermalCase(int k);
 int OperatingCase(int k);
 int SustainedPressureCase(int k);
 int ColdSpringCase(int k);
+int BuriedCase(int k);
 // The range of Ti and Tj, 1 <= i < j <= 10; 0 for any other pair.
 int ThermalRangeCase(int i, int j);
 // The k of a single thermal or operating case id, 0 for other ids.
@@ -57,6 +59,9 @@ int ThermalIndexOfSingle(int id);
 int ThermalIndexOfOperating(int id);
 // The temperatures of a range id; false for other ids.
 bool ThermalRangeOf(int id, int& i, int& j);
+// A single thermal case or a range: the cases whose stresses are expansion
+// stresses.
+bool IsExpansionOrRangeCase(int id);
 
 // What the rebuild and the dialog read of the model.
 struct LoadCaseInputs {

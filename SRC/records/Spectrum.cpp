@@ -21,6 +21,14 @@ bool AssignmentsAlwaysPresent(int version) { return version < 503; }
 
 bool IsBlank(const ResponseSpectrum& spectrum) { return spectrum.name.empty() && spectrum.points.empty(); }
 
+// A direction names a spectrum or has a factor other than the default.
+bool HoldsAssignments(const SpectrumLoad& load) {
+  const SpectrumLoad defaults;
+  for (std::size_t axis = 0; axis < 3; ++axis)
+    if (!load.name[axis].empty() || load.factor[axis] != defaults.factor[axis]) return true;
+  return false;
+}
+
 // The entries that are saved: all but the trailing blank one.
 std::size_t SavedCount(const SpectrumList& list) {
   return !list.empty() && IsBlank(list.back()) ? list.size() - 1 : list.size();
@@ -211,16 +219,26 @@ void ReadSpectraSection(BinaryFile& file, int version, SpectrumList& list, Spect
   for (ResponseSpectrum& spectrum : fresh) ReadSpectrum(file, version, spectrum);
   SpectrumLoad freshLoad = load;
   if (AssignmentsAlwaysPresent(version) || count > 0) ReadAssignments(file, version, freshLoad);
-  AppendBlankSpectrum(fresh);
+  // A blank last entry is the list's spare row, written to carry the
+  // assignments of a model without spectra: it stays the spare row.
+  if (fresh.empty() || !IsBlank(fresh.back())) AppendBlankSpectrum(fresh);
   list = std::move(fresh);
   load = freshLoad;
 }
 
 void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const SpectrumLoad& load) {
-  const std::size_t count = SavedCount(list);
+  // A reader of this version looks for the assignments only after a
+  // spectrum. A model that assigns spectra it does not hold yet (a batch
+  // file names them, it cannot define them) writes its spare blank entry as
+  // that spectrum, so that the assignments are kept; the reader takes the
+  // blank entry back as the spare row.
+  const ResponseSpectrum spare = list.empty() ? ResponseSpectrum{} : list.back();
+  std::size_t count = SavedCount(list);
+  const bool carrier = count == 0 && HoldsAssignments(load);
+  if (carrier) count = 1;
   WriteSectionCount(file, static_cast<std::int32_t>(count));
   for (std::size_t index = 0; index < count; ++index) {
-    const ResponseSpectrum& spectrum = list[index];
+    const ResponseSpectrum& spectrum = carrier ? spare : list[index];
     WriteFixedField(file, spectrum.name, kNameRoom);
     BinaryFileWriteByte(file, spectrum.logInterpolation1);
     BinaryFileWriteByte(file, spectrum.logInterpolation2);
@@ -228,7 +246,6 @@ void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const Spect
     BinaryFileWriteInt(file, spectrum.ordinateUnit);
     BinaryFileWriteFloatPairs(file, spectrum.points);
   }
-  // A version 900 reader looks for the assignments only after a spectrum.
   if (count == 0) return;
   for (std::size_t axis = 0; axis < 3; ++axis) {
     WriteFixedField(file, load.name[axis], kNameRoom);

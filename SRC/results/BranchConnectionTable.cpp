@@ -16,6 +16,7 @@
 #include "results/LoadCaseChooser.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultPrint.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
 #include "services/ReportMode.h"
@@ -41,7 +42,7 @@ int Slot() {
   return b.caseIndex >= 1 && b.caseIndex <= b.CaseCount() ? b.caseIndex - 1 : -1;
 }
 int CaseType() { return Slot() >= 0 ? Branches().caseTypes[static_cast<std::size_t>(Slot())] : 0; }
-bool SustainedShown() { return CaseType() == 1; }
+bool SustainedShown() { return CaseType() == kCaseIdSustained; }
 
 const BCstress* RecordOf(int row) {
   const auto& records = Branches().records;

@@ -5,6 +5,7 @@
 
 #include "codes/CodeStressDriver.h"
 #include "codes/StressIndices.h"
+#include "records/LoadCaseList.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultsFile.h"
@@ -43,7 +44,7 @@ const std::vector<ElementForces>& CurrentCaseForces() {
 
 namespace {
 
-bool IsExpansionType(int type) { return (type >= 2 && type <= 7) || (type >= 51 && type <= 99); }
+bool IsExpansionType(int caseType) { return IsExpansionOrRangeCase(caseType); }
 bool IsOccasionalType(int type) {
   return type == kCaseIdStaticSeismic || type == kCaseIdWind || type == kCaseIdResponseSpectrum ||
          (type >= kCaseIdTimeHistory && type <= kCaseIdForceSpectrum) || (type >= kCaseIdWind2 && type <= kCaseIdWind4);

@@ -14,6 +14,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "printing/ReportOutput.h"
+#include "records/LoadCaseList.h"
 #include "results/BeamForcesTable.h"
 #include "results/Bs806ForceReport.h"
 #include "results/CodeStressResults.h"
@@ -40,9 +41,14 @@ bool InTypes(int type, std::initializer_list<int> types) {
   return false;
 }
 
-bool IsExpansion(int type) { return (type >= 2 && type <= 7) || (type >= 51 && type <= 99); }
-bool IsPrimaryCase(int type) { return InTypes(type, {1, 12, 13, 19, 31, 35, 36, 37, 107, 108, 109}); }
-bool IsOccasional(int type) { return InTypes(type, {12, 13, 31, 35, 36, 37, 107, 108, 109}); }
+bool IsExpansion(int caseType) { return IsExpansionOrRangeCase(caseType); }
+bool IsOccasional(int caseType) {
+  return InTypes(caseType, {kCaseIdStaticSeismic, kCaseIdWind, kCaseIdResponseSpectrum, kCaseIdTimeHistory,
+                            kCaseIdHarmonic, kCaseIdForceSpectrum, kCaseIdWind2, kCaseIdWind3, kCaseIdWind4});
+}
+bool IsPrimaryCase(int caseType) {
+  return caseType == kCaseIdSustained || caseType == kCaseIdHydrotest || IsOccasional(caseType);
+}
 
 enum class Layout { Plain, InOutPlane, StressIndex, Bs806 };
 

@@ -19,6 +19,7 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "printing/ReportOutput.h"
+#include "records/LoadCaseList.h"
 #include "results/CodeStressResults.h"
 #include "results/ElementLcs.h"
 #include "results/FrpForcesTable.h"
@@ -31,6 +32,7 @@
 #include "resultsfile/ResultsFile.h"
 #include "resultsfile/TextMeasure.h"
 #include "services/Assert.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberText.h"
 #include "services/ReportMode.h"
 #include "services/TableViews.h"
@@ -40,8 +42,18 @@
 
 namespace {
 
-constexpr int kNoPressureTypes[] = {2,  3,  4,  5,  6,  7,  11, 12, 13, 26, 27, 28, 30, 31,
-                                    33, 34, 35, 36, 37, 107, 108, 109};
+// The cases that take no pressure: the expansion cases and ranges, and the
+// occasional and dynamic cases.
+bool TakesNoPressure(int caseType) {
+  if (IsExpansionOrRangeCase(caseType)) return true;
+  static constexpr int kOthers[] = {kCaseIdSettlement,     kCaseIdStaticSeismic,    kCaseIdWind,
+                                    kCaseIdXAcceleration,  kCaseIdYAcceleration,    kCaseIdZAcceleration,
+                                    kCaseIdModal,          kCaseIdResponseSpectrum, kCaseIdSeismicDisplacement,
+                                    kCaseIdMissingMass,    kCaseIdTimeHistory,      kCaseIdHarmonic,
+                                    kCaseIdForceSpectrum,  kCaseIdWind2,            kCaseIdWind3,
+                                    kCaseIdWind4};
+  return std::find(std::begin(kOthers), std::end(kOthers), caseType) != std::end(kOthers);
+}
 
 const AnalysisElement& ElementAt(int e) { return TheResults().elements[static_cast<std::size_t>(e)]; }
 int FrpCount() { return static_cast<int>(TheResults().frpElements.size()); }
@@ -52,34 +64,37 @@ int FrpElement(int k) {
 
 // The pressure number (1 .. 10) of a case type that takes one pressure; 0
 // when it takes none.
-int PressureNumber(int type) {
-  if (type == 8 || type == 15 || type == 21 || type == 23 || type == 32 || type == 41) return 1;
-  if (type == 9 || type == 16 || type == 42) return 2;
-  if (type == 10 || type == 17 || type == 43) return 3;
-  for (int i = 4; i <= 10; ++i)
-    if (type == 40 + i || type == 96 + i || type == 106 + i) return i;
+int PressureNumber(int caseType) {
+  // The hanger travel steps and the static analysis take T1's.
+  if (caseType == kCaseIdHangerTravel || caseType == kCaseIdRecalculatingHangerTravel ||
+      caseType == kCaseIdStaticAnalysis)
+    return 1;
+  for (int k = 1; k <= 10; ++k)
+    if (caseType == OperatingCase(k) || caseType == ColdSpringCase(k) || caseType == SustainedPressureCase(k))
+      return k;
   return 0;
 }
 
 // The case's pressure and temperature for the element.
-void CaseConditions(const Model& model, const AnalysisElement& element, int type, double& pressure, double& temperature) {
+void CaseConditions(const Model& model, const AnalysisElement& element, int caseType, double& pressure,
+                    double& temperature) {
   temperature = ElementMaxTemp(model, element);
   pressure = 0.0;
-  if (type == 1 || type == 14 || type == 20 || type == 22) {
+  if (caseType == kCaseIdSustained || caseType == kCaseIdColdSpringSustained || caseType == kCaseIdHangerLoads ||
+      caseType == kCaseIdRecalculatingHangerLoads) {
     pressure = ElementMaxPressure(model, element);
-  } else if (const int i = PressureNumber(type)) {
+  } else if (const int i = PressureNumber(caseType)) {
     pressure = ElementPressure(model, element, i);
-  } else if (type == 19) {
+  } else if (caseType == kCaseIdHydrotest) {
     const auto* hydrotest = element.hydrotestRow != 0
                                 ? dynamic_cast<const HydrotestLoad*>(model.row(element.hydrotestRow).element.get())
                                 : nullptr;
     pressure = hydrotest != nullptr ? hydrotest->pressure : 0.0;
     temperature = model.options.ReferenceTemperature;
-  } else if (type == 124) {
+  } else if (caseType == kCaseIdEmptyWeight) {
     pressure = 1.0e-36;
   } else {
-    QV_ASSERT(std::find(std::begin(kNoPressureTypes), std::end(kNoPressureTypes), type) != std::end(kNoPressureTypes) ||
-              (type >= 51 && type <= 99));
+    QV_ASSERT(TakesNoPressure(caseType));
   }
 }
 

@@ -411,11 +411,15 @@ class SupportDisplacementTable : public KindDisplacementTable {
   }
   std::string PrintName() override { return "Displacements at " + std::string(name_); }
   bool Local() const { return Switches() && !g_JointResultsGlobal; }
+  // At least the room of a node and of eight or nine digits, and as wide as
+  // the widest heading and value: a small local movement ("-7.8703e-005")
+  // is wider than the digits and would run into the next column.
   void DefineColumns() override {
     const TextWidthFunction width = ScreenTextWidth(*this);
-    widths[1] = width(NodeNumberText(99999));
+    widths = MeasureTableColumns(*this, rowCount, width);
+    widths[1] = std::max(widths[1], width(NodeNumberText(99999)));
     const int other = width(Switches() ? "12345678" : "12345.6789");
-    for (int c = 2; c <= columnCount; ++c) widths[static_cast<std::size_t>(c)] = std::max(other, width(HeadingText(c, 0)));
+    for (int c = 2; c <= columnCount; ++c) widths[static_cast<std::size_t>(c)] = std::max(other, widths[static_cast<std::size_t>(c)]);
     Hide(widths);
   }
   // Global guide tables have seven columns of their eight.

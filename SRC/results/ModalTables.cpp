@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <string>
 
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -31,7 +32,6 @@ namespace {
 
 constexpr int kShapeCommand = 216, kAnimationCommand = 221, kMagnificationCommand = 300, kGraphicsCommand = 253;
 constexpr int kNextMode = 228, kPreviousMode = 229, kResultsCommand = 174;
-constexpr int kShapeSeparator = 276, kModeSeparator = 277;
 constexpr const char* kAxisNames[6] = {"X", "Y", "Z", "XX", "YY", "ZZ"};
 
 const ModalSummary& Modal() { return TheResults().modal; }
@@ -69,6 +69,35 @@ void RemoveItems(HMENU popup, std::initializer_list<int> ids) {
         DeleteMenu(popup, static_cast<UINT>(i), MF_BYPOSITION);
 }
 
+int PositionOf(HMENU popup, int id) {
+  for (int i = 0; i < GetMenuItemCount(popup); ++i)
+    if (static_cast<int>(GetMenuItemID(popup, i)) == id && GetSubMenu(popup, i) == nullptr) return i;
+  return -1;
+}
+
+bool IsSeparator(HMENU popup, int position) {
+  return position >= 0 && position < GetMenuItemCount(popup) && GetSubMenu(popup, position) == nullptr &&
+         (GetMenuState(popup, static_cast<UINT>(position), MF_BYPOSITION) & MF_SEPARATOR) != 0;
+}
+
+// A group inserted before another item ends with its separator. A separator
+// keeps no command to be found by, so it goes by its place: right after
+// the group's last item, before the items themselves go.
+void RemoveGroup(HMENU popup, std::initializer_list<int> ids, int last) {
+  if (popup == nullptr) return;
+  const int at = PositionOf(popup, last);
+  if (at >= 0 && IsSeparator(popup, at + 1)) DeleteMenu(popup, static_cast<UINT>(at + 1), MF_BYPOSITION);
+  RemoveItems(popup, ids);
+}
+
+// The stepping items share their commands with the load-case items; only
+// the mode items are the modal tables' to remove.
+bool HoldsModeItems(HMENU popup) {
+  char text[64] = {};
+  return popup != nullptr && GetMenuString(popup, kNextMode, text, sizeof text, MF_BYCOMMAND) > 0 &&
+         std::string(text).rfind("Next mode", 0) == 0;
+}
+
 }  // namespace
 
 void InsertModeShapeItems() {
@@ -77,7 +106,7 @@ void InsertModeShapeItems() {
   InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_STRING, kShapeCommand, ShapeItemText().c_str());
   InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_STRING, kAnimationCommand, AnimationItemText().c_str());
   InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_STRING, kMagnificationCommand, "&Magnification...");
-  InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_SEPARATOR, kShapeSeparator, nullptr);
+  InsertMenu(view, kGraphicsCommand, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 
 void InsertModeSteppingItems() {
@@ -85,14 +114,17 @@ void InsertModeSteppingItems() {
   if (popup == nullptr || ResultsMenuHas(kNextMode)) return;
   InsertMenu(popup, kResultsCommand, MF_BYCOMMAND | MF_STRING, kNextMode, "Next mode\tRight Arrow");
   InsertMenu(popup, kResultsCommand, MF_BYCOMMAND | MF_STRING, kPreviousMode, "Previous mode\tLeft Arrow");
-  InsertMenu(popup, kResultsCommand, MF_BYCOMMAND | MF_SEPARATOR, kModeSeparator, nullptr);
+  InsertMenu(popup, kResultsCommand, MF_BYCOMMAND | MF_SEPARATOR, 0, nullptr);
 }
 
 void RemoveModeShapeItems() {
-  RemoveItems(ViewPopup(), {kShapeCommand, kAnimationCommand, kMagnificationCommand, kShapeSeparator});
+  RemoveGroup(ViewPopup(), {kShapeCommand, kAnimationCommand, kMagnificationCommand}, kMagnificationCommand);
 }
 
-void RemoveModeSteppingItems() { RemoveItems(ResultsPopup(), {kNextMode, kPreviousMode, kModeSeparator}); }
+void RemoveModeSteppingItems() {
+  HMENU popup = ResultsPopup();
+  if (HoldsModeItems(popup)) RemoveGroup(popup, {kNextMode, kPreviousMode}, kPreviousMode);
+}
 
 HMENU ModeShapePopup(bool stepping) {
   HMENU popup = CreatePopupMenu();

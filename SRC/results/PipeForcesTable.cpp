@@ -12,6 +12,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "printing/ReportOutput.h"
+#include "records/LoadCaseList.h"
 #include "results/Bs806ForceReport.h"
 #include "results/CodeStressResults.h"
 #include "results/ElementForceValues.h"
@@ -41,9 +42,10 @@ bool InTypes(int type, std::initializer_list<int> types) {
 
 int Code() { return TheModel().options.PipingCode; }
 
-bool IsExpansionType(int type) { return (type >= 2 && type <= 7) || (type >= 51 && type <= 99); }
-bool IsOccasionalType(int type) {
-  return InTypes(type, {12, 13, 31, 35, 36, 37, 107, 108, 109});
+bool IsExpansionType(int caseType) { return IsExpansionOrRangeCase(caseType); }
+bool IsOccasionalType(int caseType) {
+  return InTypes(caseType, {kCaseIdStaticSeismic, kCaseIdWind, kCaseIdResponseSpectrum, kCaseIdTimeHistory,
+                            kCaseIdHarmonic, kCaseIdForceSpectrum, kCaseIdWind2, kCaseIdWind3, kCaseIdWind4});
 }
 
 // The columns and heading lines of a member in the axes shown; a first
@@ -485,7 +487,9 @@ std::string PipeForcesStressHeading() {
 }
 
 bool PipeForcesShowB1B2() {
-  return IsClass2Or3Code(Code()) && InTypes(CurrentResultCaseType(), {1, 12, 13, 19, 31, 35, 36, 37, 107, 108, 109});
+  const int caseType = CurrentResultCaseType();
+  return IsClass2Or3Code(Code()) &&
+         (caseType == kCaseIdSustained || caseType == kCaseIdHydrotest || IsOccasionalType(caseType));
 }
 
 void OpenPipeForcesTable() {

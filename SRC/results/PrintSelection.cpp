@@ -584,7 +584,7 @@ void PrintResultsChoices() {
   kinds.clear();
   const ResultAvailability& flags = TheResultCases().flags;
   const bool cases = TheResultCases().count > 0;
-  const bool staticAnalysis = ResultCaseOfType(32) != 0;
+  const bool staticAnalysis = ResultCaseOfType(kCaseIdStaticAnalysis) != 0;
   if ((flags.codeStress || staticAnalysis) && SortedStressesOffered()) {
     kinds.push_back(S::SortedStresses);
     if (flags.codeStress && CodeStressesAvailable() && !TheCodeStresses().stressOnly)

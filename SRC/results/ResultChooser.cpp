@@ -48,7 +48,7 @@ void BuildResultChooserList(const Model& /*model*/) {
   list.clear();
   SetResultsReopenCommand(nullptr);
   const bool cases = TheResultCases().count > 0;
-  const bool staticAnalysis = ResultCaseOfType(32) != 0;
+  const bool staticAnalysis = ResultCaseOfType(kCaseIdStaticAnalysis) != 0;
   if ((TheResultCases().flags.codeStress || staticAnalysis) && SortedStressesOffered())
     list.push_back({"&Sorted stresses", OpenSortedStressesTable});
   // Without a piping code the results hold no category to comply with.

@@ -19,6 +19,7 @@
 #include "platform/Menu.h"
 #include "platform/Window.h"
 #include "printing/PrinterReport.h"
+#include "records/LoadCaseList.h"
 #include "printing/ReportOutput.h"
 #include "properties/PropertyTables.h"
 #include "properties/TableChooser.h"
@@ -36,10 +37,6 @@
 namespace {
 
 RotatingEquipmentData& Data() { return TheRotatingEquipmentData(); }
-
-// Cold spring cases first; without any, the operating cases.
-constexpr int kColdSpringTypes[] = {15, 16, 17, 110, 111, 112, 113, 114, 115, 116};
-constexpr int kOperatingTypes[] = {8, 9, 10, 100, 101, 102, 103, 104, 105, 106};
 
 const Anchor* AnchorAt(const Model& model, std::int32_t node) {
   for (int row = 1; row <= model.rowCount; ++row) {
@@ -118,9 +115,10 @@ void PrepareRotatingEquipmentReport(Model& model) {
   RotatingEquipmentData& data = Data();
   data = RotatingEquipmentData{};
   if (model.pumps.count == 0 && model.compressors.count == 0 && model.turbines.count == 0) return;
-  for (const int* list : {kColdSpringTypes, kOperatingTypes}) {
-    for (int i = 0; i < 10 && data.caseTypes.size() < 10; ++i)
-      if (ResultCaseOfType(list[i]) != 0) data.caseTypes.push_back(list[i]);
+  // Cold spring cases first; without any, the operating cases.
+  for (int (*family)(int) : {ColdSpringCase, OperatingCase}) {
+    for (int k = 1; k <= 10 && data.caseTypes.size() < 10; ++k)
+      if (ResultCaseOfType(family(k)) != 0) data.caseTypes.push_back(family(k));
     if (!data.caseTypes.empty()) break;
   }
   if (data.caseTypes.empty()) return;

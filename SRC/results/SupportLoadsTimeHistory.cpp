@@ -115,11 +115,14 @@ class SupportTimeTable : public ResultTableWindow {
     return kind != nullptr ? static_cast<int>(kind->columns.size()) : 0;
   }
   void DefineColumns() override {
+    // At least the room of nine digits or the widest heading, and as wide as
+    // the widest value, so that none runs into the next column.
     const TextWidthFunction width = ScreenTextWidth(*this);
-    widths.assign(static_cast<std::size_t>(Columns()) + 2, 0);
-    widths[1] = width("Max. Abs (Signed)");
+    widths = MeasureTableColumns(*this, rowCount, width);
+    widths.resize(static_cast<std::size_t>(Columns()) + 2, 0);
+    widths[1] = std::max(widths[1], width("Max. Abs (Signed)"));
     const int values = std::max(width("123456789"), width("ZZ (kg-m) "));
-    for (int c = 2; c <= Columns() + 1; ++c) widths[static_cast<std::size_t>(c)] = std::max(values, width(HeadingText(c, 0)));
+    for (int c = 2; c <= Columns() + 1; ++c) widths[static_cast<std::size_t>(c)] = std::max(values, widths[static_cast<std::size_t>(c)]);
   }
   std::string HeadingText(int column, int /*line*/) override {
     if (column == 1) return "Time (Sec)";

@@ -69,11 +69,15 @@ class SeriesTable : public ResultTableWindow {
   explicit SeriesTable(bool forces) : forces_(forces) {}
   std::string PrintName() override { return title; }
   void DefineColumns() override {
+    // The values' room is at least that of nine digits or the widest
+    // heading, and as wide as the widest value: a small value in "%.5g"
+    // ("-1.1651e-006") is wider than nine digits and would run into the
+    // next column.
     const TextWidthFunction width = ScreenTextWidth(*this);
-    widths.assign(8, 0);
-    widths[1] = width("Time (Sec)");
+    widths = MeasureTableColumns(*this, rowCount, width);
+    widths[1] = std::max(widths[1], width("Time (Sec)"));
     const int values = std::max(width("123456789"), width("ZZ (kg-m) "));
-    for (int c = 2; c <= 7; ++c) widths[static_cast<std::size_t>(c)] = std::max(values, width(HeadingText(c, 0)));
+    for (int c = 2; c <= 7; ++c) widths[static_cast<std::size_t>(c)] = std::max(values, widths[static_cast<std::size_t>(c)]);
   }
   std::string Name(int c) const {
     static const char* const kDisplacement[6] = {"X", "Y", "Z", "XX", "YY", "ZZ"};

@@ -19,22 +19,18 @@ bool IsOneOf(int value, std::initializer_list<int> values) {
 }
 
 std::vector<int> MakeDisplayOrder() {
-  std::vector<int> order{32, 124, 1};
-  auto run = [&order](int first, int last) {
-    for (int type = first; type <= last; ++type) order.push_back(type);
-  };
-  run(41, 50);
-  order.insert(order.end(), {2, 3, 4});
-  run(51, 57);
-  order.insert(order.end(), {5, 6});
-  run(58, 64);
-  order.push_back(7);
-  run(65, 99);
-  order.insert(order.end(), {8, 9, 10});
-  run(100, 106);
-  order.insert(order.end(), {14, 15, 16, 17});
-  run(110, 116);
-  order.insert(order.end(), {11, 19, 12, 13, 107, 108, 109, 31, 37, 35, 36});
+  std::vector<int> order{kCaseIdStaticAnalysis, kCaseIdEmptyWeight, kCaseIdSustained};
+  for (int k = 1; k <= 10; ++k) order.push_back(SustainedPressureCase(k));
+  for (int k = 1; k <= 10; ++k) order.push_back(SingleThermalCase(k));
+  // The ranges by their first temperature, then by their second.
+  for (int i = 1; i <= 9; ++i)
+    for (int j = i + 1; j <= 10; ++j) order.push_back(ThermalRangeCase(i, j));
+  for (int k = 1; k <= 10; ++k) order.push_back(OperatingCase(k));
+  order.push_back(kCaseIdColdSpringSustained);
+  for (int k = 1; k <= 10; ++k) order.push_back(ColdSpringCase(k));
+  order.insert(order.end(), {kCaseIdSettlement, kCaseIdHydrotest, kCaseIdStaticSeismic, kCaseIdWind, kCaseIdWind2,
+                             kCaseIdWind3, kCaseIdWind4, kCaseIdResponseSpectrum, kCaseIdForceSpectrum,
+                             kCaseIdTimeHistory, kCaseIdHarmonic});
   return order;
 }
 
@@ -59,25 +55,34 @@ bool IsAcceptedResultCaseType(int type, int pipingCode) {
 
 void SetCaseTypeFlags(ResultAvailability& flags, int code, bool hasSoil, int branchSifRows) {
   const auto& p = flags.present;
-  auto any = [&p](int first, int last) {
-    for (int type = first; type <= last; ++type)
-      if (p[static_cast<std::size_t>(type)]) return true;
+  auto has = [&p](int caseType) { return p[static_cast<std::size_t>(caseType)]; };
+  auto anyOf = [&has](std::initializer_list<int> caseTypes) {
+    return std::any_of(caseTypes.begin(), caseTypes.end(), has);
+  };
+  // Any case of a thermal family (T1 .. T10).
+  auto anyOfFamily = [&has](int (*family)(int)) {
+    for (int k = 1; k <= 10; ++k)
+      if (has(family(k))) return true;
     return false;
   };
-  auto has = [&p](int type) { return p[static_cast<std::size_t>(type)]; };
-  flags.expansion = any(2, 7) || any(51, 99);
-  flags.operating = any(8, 10) || any(100, 106);
-  flags.bs806 = code == 12 && (flags.operating || any(15, 17) || any(110, 116));
-  flags.occasional = any(12, 13) || has(31) || any(35, 37) || any(107, 109);
+  bool range = false;
+  for (int i = 1; i <= 9; ++i)
+    for (int j = i + 1; j <= 10; ++j) range = range || has(ThermalRangeCase(i, j));
+  flags.expansion = anyOfFamily(SingleThermalCase) || range;
+  flags.operating = anyOfFamily(OperatingCase);
+  flags.bs806 = code == 12 && (flags.operating || anyOfFamily(ColdSpringCase));
+  flags.occasional = anyOf({kCaseIdStaticSeismic, kCaseIdWind, kCaseIdResponseSpectrum, kCaseIdTimeHistory,
+                            kCaseIdHarmonic, kCaseIdForceSpectrum, kCaseIdWind2, kCaseIdWind3, kCaseIdWind4});
   if (code == 12) flags.occasional = false;
-  flags.codeStress = has(1) || flags.expansion || flags.occasional || has(11) || (code == 12 && flags.bs806);
+  flags.codeStress = has(kCaseIdSustained) || flags.expansion || flags.occasional || has(kCaseIdSettlement) ||
+                     (code == 12 && flags.bs806);
   flags.codeGroupH = flags.codeHasCombined = flags.combined = flags.branchConnection = false;
   if (code == 12 && !flags.bs806) return;
   flags.codeGroupH = IsOneOf(code, {2, 3, 4, 5, 6, 16});
   flags.codeHasCombined = IsOneOf(code, {8, 9, 10, 11, 101, 201, 13, 14, 15, 16, 18, 21}) ||
                           (IsOneOf(code, {4, 6, 22}) && hasSoil);
-  flags.combined = flags.codeHasCombined && has(1) && (flags.expansion || IsOneOf(code, {4, 6, 22}));
-  flags.branchConnection = IsOneOf(code, {9, 10, 11, 101, 201}) && has(1) && branchSifRows > 0;
+  flags.combined = flags.codeHasCombined && has(kCaseIdSustained) && (flags.expansion || IsOneOf(code, {4, 6, 22}));
+  flags.branchConnection = IsOneOf(code, {9, 10, 11, 101, 201}) && has(kCaseIdSustained) && branchSifRows > 0;
 }
 
 void ClearResultCases() {

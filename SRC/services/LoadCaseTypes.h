@@ -13,6 +13,7 @@ enum LoadCaseId : int {
   kCaseIdStaticSeismic = 12,
   kCaseIdWind = 13,
   kCaseIdColdSpringSustained = 14,
+  kCaseIdEmpty = 18,
   kCaseIdHydrotest = 19,
   // The hanger design's steps.
   kCaseIdHangerLoads = 20,
@@ -21,14 +22,17 @@ enum LoadCaseId : int {
   kCaseIdRecalculatingHangerTravel = 23,
   kCaseIdDesigningHangers = 24,
   kCaseIdHangerColdLoads = 25,
-  // The seismic steps: an acceleration along X, Y and Z (26 .. 28), their
-  // combination, and (33) the anchors' seismic movements.
+  // The seismic steps: an acceleration along X, Y and Z, their combination,
+  // and (33) the anchors' seismic movements.
   kCaseIdXAcceleration = 26,
+  kCaseIdYAcceleration = 27,
+  kCaseIdZAcceleration = 28,
   kCaseIdCombiningAccelerations = 29,
   kCaseIdModal = 30,
   kCaseIdResponseSpectrum = 31,
   kCaseIdStaticAnalysis = 32,
   kCaseIdSeismicDisplacement = 33,
+  kCaseIdMissingMass = 34,
   kCaseIdTimeHistory = 35,
   kCaseIdHarmonic = 36,
   kCaseIdForceSpectrum = 37,

@@ -3,19 +3,36 @@
 // other case it adds nothing and reports 0.
 #include "kindbase/LoadCaseKinds.h"
 #include "model/Model.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 #include "supports/Snubber.h"
 
-bool SnubberStiffnessCase(int type) {
-  switch (type) {
-    case 12: case 26: case 27: case 28: case 30: case 32: case 33: case 34: return true;
+bool SnubberStiffnessCase(int caseType) {
+  switch (caseType) {
+    case kCaseIdStaticSeismic:
+    case kCaseIdXAcceleration:
+    case kCaseIdYAcceleration:
+    case kCaseIdZAcceleration:
+    case kCaseIdModal:
+    case kCaseIdStaticAnalysis:
+    case kCaseIdSeismicDisplacement:
+    case kCaseIdMissingMass: return true;
     default: return false;
   }
 }
 
-bool SnubberLoadCase(int type) {
-  switch (type) {
-    case 12: case 26: case 27: case 28: case 31: case 32: case 33: case 35: case 36: case 37: return true;
+bool SnubberLoadCase(int caseType) {
+  switch (caseType) {
+    case kCaseIdStaticSeismic:
+    case kCaseIdXAcceleration:
+    case kCaseIdYAcceleration:
+    case kCaseIdZAcceleration:
+    case kCaseIdResponseSpectrum:
+    case kCaseIdStaticAnalysis:
+    case kCaseIdSeismicDisplacement:
+    case kCaseIdTimeHistory:
+    case kCaseIdHarmonic:
+    case kCaseIdForceSpectrum: return true;
     default: return false;
   }
 }

@@ -12,10 +12,12 @@
 #include "printing/ReportOutput.h"
 #include "properties/PropertyTables.h"
 #include "properties/TableChooser.h"
+#include "records/LoadCaseList.h"
 #include "resultsfile/ResultBlocks.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultNavigation.h"
 #include "resultsfile/ResultsFile.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
 #include "services/ReportMode.h"
 #include "services/StartupSwitches.h"
@@ -56,15 +58,17 @@ struct Occasional {
 std::vector<SummaryRowPlan> PlanRows(const std::vector<bool>& present) {
   auto has = [&present](int type) { return type >= 0 && type < static_cast<int>(present.size()) && present[static_cast<std::size_t>(type)]; };
   std::vector<SummaryRowPlan> plan;
-  if (has(124)) plan.push_back({"Empty Weight", 124, 0, 1});
-  static constexpr std::array<int, 11> kPlain{1, 8, 9, 10, 100, 101, 102, 103, 104, 105, 106};
-  static constexpr std::array<int, 11> kColdSpring{14, 15, 16, 17, 110, 111, 112, 113, 114, 115, 116};
+  if (has(kCaseIdEmptyWeight)) plan.push_back({"Empty Weight", kCaseIdEmptyWeight, 0, 1});
   std::vector<int> baseRows;
-  for (std::size_t k = 0; k < kPlain.size(); ++k) {
-    const bool cold = has(kColdSpring[k]);
-    if (!cold && !has(kPlain[k])) continue;
+  // k 0: the sustained case; k 1 .. 10: the operating case of Tk; each, when
+  // the results hold it, as its cold spring case.
+  for (int k = 0; k <= 10; ++k) {
+    const int plain = k == 0 ? kCaseIdSustained : OperatingCase(k);
+    const int coldSpring = k == 0 ? kCaseIdColdSpringSustained : ColdSpringCase(k);
+    const bool cold = has(coldSpring);
+    if (!cold && !has(plain)) continue;
     const std::string label = cold ? "Cold spring" + std::to_string(k) : k == 0 ? "Sustained" : "Operating" + std::to_string(k);
-    plan.push_back({label, cold ? kColdSpring[k] : kPlain[k], 0, 1});
+    plan.push_back({label, cold ? coldSpring : plain, 0, 1});
     baseRows.push_back(static_cast<int>(plan.size()));
   }
   auto combine = [&](int type, const char* name, bool pair) {
@@ -76,13 +80,15 @@ std::vector<SummaryRowPlan> PlanRows(const std::vector<bool>& present) {
       if (pair) plan.push_back({baseLabel + "-" + name, type, base, -1});
     }
   };
-  combine(11, "Settlement", false);
-  if (has(19)) plan.push_back({"Hydrotest", 19, 0, 1});
-  for (const Occasional& o : {Occasional{13, "Wind", false}, Occasional{107, "Wind 2", false},
-                              Occasional{108, "Wind 3", false}, Occasional{109, "Wind 4", false},
-                              Occasional{12, "Seismic", true}, Occasional{31, "Response", true},
-                              Occasional{37, "Force spectrum", true}, Occasional{35, "Time history", false},
-                              Occasional{36, "Harmonic", true}})
+  combine(kCaseIdSettlement, "Settlement", false);
+  if (has(kCaseIdHydrotest)) plan.push_back({"Hydrotest", kCaseIdHydrotest, 0, 1});
+  for (const Occasional& o : {Occasional{kCaseIdWind, "Wind", false}, Occasional{kCaseIdWind2, "Wind 2", false},
+                              Occasional{kCaseIdWind3, "Wind 3", false}, Occasional{kCaseIdWind4, "Wind 4", false},
+                              Occasional{kCaseIdStaticSeismic, "Seismic", true},
+                              Occasional{kCaseIdResponseSpectrum, "Response", true},
+                              Occasional{kCaseIdForceSpectrum, "Force spectrum", true},
+                              Occasional{kCaseIdTimeHistory, "Time history", false},
+                              Occasional{kCaseIdHarmonic, "Harmonic", true}})
     combine(o.type, o.name, o.pair);
   for (const char* closing : {"Maximum", "Minimum", "Allowables"}) plan.push_back({closing, 0, 0, 1});
   return plan;
@@ -164,7 +170,7 @@ void BuildSupportLoadSummary(Model& model) {
   FreeSupportLoadSummary(model);
   SummaryState& state = State();
   const ResultCaseTable& cases = TheResultCases();
-  state.available = !TheResults().supportList.empty() && (cases.flags.present[1] || cases.flags.operating);
+  state.available = !TheResults().supportList.empty() && (cases.flags.present[kCaseIdSustained] || cases.flags.operating);
   if (!state.available) return;
   const std::vector<SummaryRowPlan> plan = PlanRows(PresentTypes());
   state.labels.assign(1, std::string());

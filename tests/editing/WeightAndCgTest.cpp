@@ -5,17 +5,19 @@
 // weights and the centre of gravity worked by hand; a 90 degree bend split
 // by two intermediate nodes weighs its arc once and places it at 2R/pi
 // from its centre toward each arc end; a model without weight places
-// nothing.
+// nothing; the report block sits in the text page's body.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdlib>
+#include <fstream>
 
 #include "editing/SplitRows.h"
 #include "editing/WeightAndCg.h"
 #include "elements/Bend.h"
 #include "elements/Valve.h"
 #include "model/AnalysisElements.h"
+#include "printing/ReportOutput.h"
 #include "results/ResultsTesting.h"
 
 namespace {
@@ -161,6 +163,53 @@ TEST_F(WeightAndCgTest, AMultipleSplitKeepsTheWeightAndItsCentre) {
   const WeightSummary after = ComputeWeightAndCg(model, elements);
   EXPECT_NEAR(after.total, before.total, 1e-4 * before.total);
   for (int axis = 0; axis < 2; ++axis) EXPECT_NEAR(after.centre[axis], before.centre[axis], 1e-4 * 110.0) << axis;
+}
+
+}  // namespace
+
+namespace {
+
+// The lines of a report file whose block starts with `title`: the title's
+// line and the `count` lines after it.
+std::vector<std::string> BlockLines(const std::string& path, const std::string& title, std::size_t count) {
+  std::ifstream in(path, std::ios::binary);
+  std::vector<std::string> lines;
+  bool inBlock = false;
+  for (std::string line; std::getline(in, line) && lines.size() < count + 1;) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (line.find(title) != std::string::npos) inBlock = true;
+    if (inBlock) lines.push_back(line);
+  }
+  return lines;
+}
+
+// The block stands in the text page's body as every other block does: its
+// title and lines start at column 4, under the page's rules; the CSV
+// lines start their rows at the first cell.
+TEST_F(WeightAndCgTest, TheReportBlockIsIndentedInTextAndStartsRowsInCsv) {
+  BuildValveLine();
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  std::vector<std::string> expected{"Weight & Center of gravity"};
+  for (int line = 1; line <= 6; ++line) expected.push_back(WeightLine(line));
+  expected.push_back("Center of Gravity for Total weight");
+  expected.push_back(WeightLine(7));
+  const std::string text = folder_ + "/weight.txt";
+  ASSERT_TRUE(ReportOpenFile(nullptr, text));
+  PrintWeightAndCg();
+  ASSERT_TRUE(ReportCloseFile());
+  const std::vector<std::string> written = BlockLines(text, expected[0], 8);
+  ASSERT_EQ(written.size(), expected.size());
+  for (std::size_t i = 0; i < expected.size(); ++i) EXPECT_EQ(written[i], "   " + expected[i]) << i;
+  const std::string csv = folder_ + "/weight.csv";
+  ASSERT_TRUE(ReportOpenFile(nullptr, csv));
+  PrintWeightAndCg();
+  ASSERT_TRUE(ReportCloseFile());
+  const std::vector<std::string> cells = BlockLines(csv, expected[0], 8);
+  ASSERT_EQ(cells.size(), expected.size());
+  EXPECT_EQ(cells[0], expected[0] + ",");
+  for (std::size_t i = 1; i < expected.size(); ++i) EXPECT_EQ(cells[i], CsvQuoted(expected[i]) + ",") << i;
 }
 
 }  // namespace

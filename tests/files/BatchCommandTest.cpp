@@ -475,14 +475,16 @@ TEST_F(BatchCommandTest, ACommandLineBatchRunOffersNoRecoveryAndKeepsItsModel) {
   std::filesystem::remove(left);
 }
 
-// Started with a batch file, the program prints a report to a file of its
-// own beside the model, as CSV and without a dialog: File > Print of the
-// Layout window over the results shown writes the model report with every
-// section there is to plant_report.csv, and the model and results files
-// stay as the run wrote them.
-TEST_F(BatchCommandTest, AfterABatchRunAReportGoesToItsOwnCsvFileWithoutADialog) {
+// Once a batch run has shown its results, the session is an ordinary one:
+// File > Print of the Layout window over the results shown asks with the
+// "Print Results" sheet, and its "To &File" asks for the file, as in any
+// session; the report goes to the file chosen, announced, and nothing goes
+// to a CSV file of the batch run's own. The model and results files stay as
+// the run wrote them.
+TEST_F(BatchCommandTest, AfterABatchRunAReportAsksForItsFileAsInAnyOtherSession) {
   platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND) { platform::RunUntilIdle(); });
   const std::string path = Write("plant.mbf", kGoodFile);
+  const std::string chosen = InFolder("chosen.txt");
   const int code = RunCommandLine(path, [&] {
     platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS6_DIALOG", [](HWND dialog) {
       SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1406, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, 1406)));
@@ -490,18 +492,35 @@ TEST_F(BatchCommandTest, AfterABatchRunAReportGoesToItsOwnCsvFileWithoutADialog)
     platform::RunUntilIdle();
     platform::CheckModalScript();
     ASSERT_TRUE(InResultsMode());
-    EXPECT_FALSE(Exists(InFolder("plant_report.csv")));  // nothing printed unasked
     const std::string model = Bytes(InFolder("plant.mod")), results = Bytes(InFolder("plant.res"));
+    bool sheetShown = false, fileAsked = false;
+    platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results", [&sheetShown](HWND sheet) {
+      sheetShown = true;
+      SendMessage(sheet, WM_COMMAND, 1002, 0);  // "To &File"
+    });
+    platform::ExpectModal(platform::ModalKind::CommonDialog, "Print to File", [&](HWND dialog) {
+      fileAsked = true;
+      SetDlgItemText(dialog, edt1, chosen.c_str());
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    std::string notice;
+    platform::ExpectModal(platform::ModalKind::Dialog, "INFO_DIALOG", [&notice](HWND dialog) {
+      char shown[64] = {};
+      GetDlgItemText(dialog, 1501, shown, sizeof shown);
+      notice = shown;
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
     SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);  // File > Print
     platform::RunUntilIdle();
     platform::CheckModalScript();
-    const std::string report = Bytes(InFolder("plant_report.csv"));
-    EXPECT_EQ(report.rfind("Quorvel,plant\r\n", 0), 0u) << report.substr(0, 200);
-    // Every section there is: the input, the code compliance, the support
-    // load summary and each load case's results.
-    for (const char* text : {"\r\nQ.A.Block,", "\r\nLayout,", "\r\nCode compliance,",
-                             "\r\nSupport load summary for anchor at node 10,", "\r\nSustained (W+P): Displacements,"})
-      EXPECT_NE(report.find(text), std::string::npos) << text;
+    EXPECT_TRUE(sheetShown);
+    EXPECT_TRUE(fileAsked);
+    EXPECT_EQ(notice, "txt written.");
+    EXPECT_FALSE(g_BatchRun);
+    EXPECT_FALSE(Exists(InFolder("plant_report.csv")));
+    const std::string report = Bytes(chosen);
+    EXPECT_NE(report.find("Quorvel"), std::string::npos) << report.substr(0, 200);
+    EXPECT_EQ(report.find("Quorvel,plant"), std::string::npos);  // text, not the batch run's CSV
     EXPECT_EQ(Bytes(InFolder("plant.mod")), model);
     EXPECT_EQ(Bytes(InFolder("plant.res")), results);
     PostMessage(MainFrame().window, WM_CLOSE, 0, 0);

@@ -82,10 +82,8 @@ TEST_F(BatchSupportKeywordsTest, EveryRefusalGivesItsMessage) {
       {"T20,X5,CSNUBBER,K=5", kOneItem},
       {"T20,X5,KA,CSNUBBER", kOneItem},
       {"T20,X5,KT,CLS(0,1)", kOneItem},
-      // A K of 0 restrains nothing: a direction would be dropped.
-      {"T20,X5,CK=0,DV(1,0,0)",
-       "DV is given to skewed restraints (K, KR), limit stops (LS), snubbers (SNUBBER), nozzles (NOZZLE) and hinge "
-       "joints (KH) only :  DV(1,0,0)"},
+      // A K of 0 restrains nothing: refused as STIFF=0 is, not blamed on DV.
+      {"T20,X5,CK=0,DV(1,0,0)", "Invalid stiffness :  0"},
   };
   for (const auto& [row, message] : refusals) EXPECT_EQ(Refusal(row), LineError(12, row, message));
 }
@@ -127,8 +125,8 @@ TEST_F(BatchSupportKeywordsTest, GuidesAndLimitStopsTakeTheirValues) {
 TEST_F(BatchSupportKeywordsTest, SkewedRestraintsAndSnubbersTakeTheirValues) {
   const Model& m = Imported(
       "T20,X50,CK=2500,DV(0.5,0,-1.0)\nT30,X50,CKR=RIGID,DV(0,0,1)\nT40,X50,CK=1E4,CNOD=20\n"
-      "T50,X50,CSNUBBER,DV(0,1,0)\nT60,X50,CSNUBBER,STIFF=8000,DV(1,1,0)\nT70,X50,CK=0");
-  ASSERT_EQ(m.rowCount, 8);
+      "T50,X50,CSNUBBER,DV(0,1,0)\nT60,X50,CSNUBBER,STIFF=8000,DV(1,1,0)");
+  ASSERT_EQ(m.rowCount, 7);
   ASSERT_EQ(m.row(3).dataType, DataType::SkewedRestraint);
   const SkewedRestraint& translational = Item<SkewedRestraint>(3);
   EXPECT_EQ(translational.rotational, 0);
@@ -144,7 +142,6 @@ TEST_F(BatchSupportKeywordsTest, SkewedRestraintsAndSnubbersTakeTheirValues) {
   EXPECT_EQ(Item<Snubber>(6).dirY, 1.0f);
   EXPECT_EQ(Item<Snubber>(7).stiffness, 8000.0f);
   EXPECT_EQ(Item<Snubber>(7).dirX + Item<Snubber>(7).dirY, 2.0f);
-  EXPECT_EQ(m.row(8).dataType, DataType::None);  // K=0 restrains nothing
 }
 
 TEST_F(BatchSupportKeywordsTest, ValuesAreReadInTheFilesUnits) {

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <sstream>
+#include <tuple>
 
 #include "elements/BallJoint.h"
 #include "elements/Bellows.h"
@@ -328,6 +329,58 @@ TEST_F(CiiImportTest, ANegativeFrictionIsNotTakenAndTheLogSaysSo) {
                               ": the friction coefficient -0.25 of the restraint at node 30 is not taken: a friction "
                               "coefficient is at least 0"));
   for (const std::string& entry : log) EXPECT_EQ(entry.find("friction coefficient 0.4"), std::string::npos) << entry;
+}
+
+// Only guides and limit stops keep a friction coefficient: one given to a
+// restraint that becomes a plain or skewed restraint, an anchor or a
+// snubber is not taken, positive or negative, and the log says so with the
+// restraint's line.
+TEST_F(CiiImportTest, AFrictionTheSupportCannotKeepIsLoggedWithItsLine) {
+  CiiSample sample;
+  for (int node = 10; node < 70; node += 10) {
+    CiiSampleElement pipe;
+    pipe.from = node;
+    pipe.to = node + 10;
+    pipe.dx = 120;
+    sample.elements.push_back(pipe);
+  }
+  sample.restraints = {
+      {10, 1},
+      {20, 8, 0, 0.1, -0.3},                 // a guide
+      {30, 9, 0, 0.5, -0.25, 0, 0, 1, 0},    // a stop along Y
+      {40, 3, 0, 0, -0.2},                   // a Y restraint
+      {50, 13, 0, 0, -0.15, 0, 0, 1, 0},     // a stop in +Y
+      {60, 1, 0, 0, 0.4},                    // an anchor
+      {70, 3, 0, 0, 0.2, 0, 0.6, 0.8, 0},    // skewed: two cosines given
+      {20, 10, 0, 0, 0.1, 0, 1, 0, 0},       // a snubber along X
+  };
+  const std::string text = sample.Text();
+  Model model;
+  std::vector<std::string> log;
+  ASSERT_EQ(Read(text, model, &log), "");
+  const int first = LineOf(text, "#$ RESTRANT") + 1;
+  const auto line = [&](int index) { return "Line " + std::to_string(first + 2 * index) + ": "; };
+  const int restraint = RowWith(model, 40, DataType::Restraint);
+  ASSERT_NE(restraint, 0);
+  EXPECT_EQ(static_cast<const Restraint&>(*model.row(restraint).item).restrainY, 1);
+  ASSERT_NE(RowWith(model, 70, DataType::SkewedRestraint), 0);
+  ASSERT_NE(RowWith(model, 20, DataType::Snubber), 0);
+  ASSERT_NE(RowWith(model, 60, DataType::Anchor), 0);
+  EXPECT_TRUE(Logged(log, line(3) + "the friction coefficient -0.2 of the restraint at node 40 is not taken: "
+                                    "a restraint has no friction"));
+  EXPECT_TRUE(Logged(log, line(5) + "the friction coefficient 0.4 of the restraint at node 60 is not taken: "
+                                    "an anchor has no friction"));
+  EXPECT_TRUE(Logged(log, line(6) + "the friction coefficient 0.2 of the restraint at node 70 is not taken: "
+                                    "a skewed restraint has no friction"));
+  EXPECT_TRUE(Logged(log, line(7) + "the friction coefficient 0.1 of the restraint at node 20 is not taken: "
+                                    "a snubber has no friction"));
+  // The guide and the stops keep theirs where it is at least 0; below 0
+  // they are logged as before.
+  for (const auto& [index, node, mu] : {std::tuple{1, 20, "-0.3"}, {2, 30, "-0.25"}, {4, 50, "-0.15"}})
+    EXPECT_TRUE(Logged(log, line(index) + "the friction coefficient " + mu + " of the restraint at node " +
+                                std::to_string(node) + " is not taken: a friction coefficient is at least 0"));
+  // The anchor at 10 gave none: nothing is said of it.
+  for (const std::string& entry : log) EXPECT_EQ(entry.rfind(line(0), 0), std::string::npos) << entry;
 }
 
 TEST_F(CiiImportTest, ElementPassesMakeReducerEndsBallJointsValvesFluidWeightHalfAnglesAndHydrotestRows) {

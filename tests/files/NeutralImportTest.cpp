@@ -204,6 +204,9 @@ TEST_F(NeutralImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
       {"FROM A\nTO B 1 0 0\nTEE B BRANCH\n", LineError(3, "TEE B BRANCH", "For Branch Connection, radius is required")},
       {"FROM A\nTO B 1 0 0\nSIF B 0.9\n", LineError(3, "SIF B 0.9", "Invalid inplane SIF") + " :  0.9"},
       {"FROM A\nTO B 1 0 0\nGUIDE B * nan\n", LineError(3, "GUIDE B * nan", "Invalid spring rate") + " :  NAN"},
+      // No model file holds a cut-off frequency below 1 Hz.
+      {"GLOBAL B31.3 70 * * * 0\n", LineError(1, "GLOBAL B31.3 70 * * * 0", "Invalid cut-off frequency") + " :  0"},
+      {"GLOBAL B31.3 70 * * * -5\n", LineError(1, "GLOBAL B31.3 70 * * * -5", "Invalid cut-off frequency") + " :  -5"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);

@@ -15,14 +15,17 @@
 
 #include "application/Application.h"
 #include "files/FileCommands.h"
+#include "files/ImportLogTesting.h"
 #include "files/ModelFile.h"
 #include "files/OldModelWriter.h"
+#include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "services/AppTesting.h"
 #include "services/Frame.h"
 #include "services/TempFiles.h"
+#include "supports/Hanger.h"
 #include "supports/Nozzle.h"
 
 namespace {
@@ -61,6 +64,19 @@ std::string Refusal(const std::string& bytes, Model* converted = nullptr) {
   }
   if (converted != nullptr) *converted = std::move(model);
   return {};
+}
+
+// The notes of a file that converts, and the model it converts into.
+std::vector<std::string> ConversionNotes(const OldModelChoices& choices, Model& model) {
+  const std::string path = Folder() + "/case.mod";
+  PutBytes(path, OldModelFileBytes(choices));
+  std::vector<std::string> notes;
+  try {
+    ReadModelFileInto(path, model, &notes);
+  } catch (const std::string& message) {
+    ADD_FAILURE() << message;
+  }
+  return notes;
 }
 
 Model Converted(const OldModelChoices& choices) {
@@ -284,13 +300,102 @@ TEST(OldModelFile, CodeFactorIndexBecomesTheCodesOwnSetting) {
   choices.pipingCode = 6;
   choices.codeFactor = 4;
   EXPECT_EQ(Converted(choices).options.DesignFactorIndex, 4);
+  // An index no factor has keeps the new model's factor, and is said.
+  const AnalysisOptions fresh = ProgramAnalysisOptions();
   choices.codeFactor = 5;
-  EXPECT_EQ(Refusal(OldModelFileBytes(choices)).rfind("Unable to read model file", 0), 0u);
+  Model model5;
+  EXPECT_EQ(ConversionNotes(choices, model5),
+            (std::vector<std::string>{
+                "Analysis options: code factor index 5 out of range 0 to 4: the new model's factor taken"}));
+  EXPECT_EQ(model5.options.DesignFactorIndex, fresh.DesignFactorIndex);
   choices.pipingCode = 17;  // the new 19
   choices.codeFactor = 1;
   EXPECT_EQ(Converted(choices).options.Z183LocationFactorIndex, 1);
   choices.codeFactor = 2;
-  EXPECT_EQ(Refusal(OldModelFileBytes(choices)).rfind("Unable to read model file", 0), 0u);
+  Model model2;
+  EXPECT_EQ(ConversionNotes(choices, model2),
+            (std::vector<std::string>{
+                "Analysis options: code factor index 2 out of range 0 to 1: the new model's factor taken"}));
+  EXPECT_EQ(model2.options.Z183LocationFactorIndex, fresh.Z183LocationFactorIndex);
+}
+
+// Options a model file holds only within a range, outside it in an old
+// file (an old version wrote a cut-off of 0 and no modes): the conversion
+// takes the new model's value rather than refuse the user's model, says so
+// for each one, and the model it makes is saved and opens again. Before,
+// such a model converted with them, was saved, and its file was then
+// refused as damaged.
+TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
+  const AnalysisOptions fresh = ProgramAnalysisOptions();
+  Model newModel;
+  InitEmptyModel(newModel, fresh);
+  for (const int version : {374, 401}) {
+    SCOPED_TRACE(version);
+    OldModelChoices choices;
+    choices.version = version;
+    choices.cutOffFrequency = 0;
+    choices.modeCount = 0;
+    choices.thermalLoads = 5;
+    choices.modeSum = 9;
+    Model model;
+    const std::vector<std::string> notes = ConversionNotes(choices, model);
+    EXPECT_EQ(notes, (std::vector<std::string>{
+                         "Analysis options: number of thermal loads 5 out of range 1, 2, 3 or 10: " +
+                             std::to_string(fresh.ThermalLoadCount) + " taken",
+                         "Analysis options: cut off frequency 0 out of range 1 to 2147483647: " +
+                             std::to_string(fresh.CutOffFrequency) + " taken",
+                         "Analysis options: number of modes 0 out of range 1 to 2147483647: " +
+                             std::to_string(fresh.ModeCount) + " taken",
+                         "Analysis options: mode sum method 9 out of range 0 to 4: " +
+                             std::to_string(newModel.spectrumLoad.modeSum) + " taken"}));
+    EXPECT_EQ(model.options.CutOffFrequency, fresh.CutOffFrequency);
+    EXPECT_EQ(model.options.ModeCount, fresh.ModeCount);
+    EXPECT_EQ(model.options.ThermalLoadCount, fresh.ThermalLoadCount);
+    // What was in range is as written.
+    EXPECT_FLOAT_EQ(model.options.PeakPressureFactor, 1.25f);
+    // The converted model saves, and its file opens again as it was saved.
+    const std::string saved = Folder() + "/converted.mod";
+    ASSERT_EQ(WriteModelFileFrom(model, saved), "");
+    Model reopened;
+    ASSERT_NO_THROW(ReadModelFileInto(saved, reopened));
+    EXPECT_EQ(reopened.options.CutOffFrequency, fresh.CutOffFrequency);
+    EXPECT_EQ(SavedBytes(reopened, "again.mod"), Bytes(saved));
+  }
+  // A hanger kind no model file holds (an old catalogue index 0) is the
+  // new hanger's, and said with its row.
+  OldModelChoices hangerChoices;
+  hangerChoices.hangerKind = 0;
+  Model withHanger;
+  const std::vector<std::string> hangerNotes = ConversionNotes(hangerChoices, withHanger);
+  int hangerRow = 0;
+  for (int number = 1; number <= withHanger.rowCount; ++number)
+    if (withHanger.row(number).dataType == DataType::Hanger) hangerRow = number;
+  ASSERT_NE(hangerRow, 0);
+  const int grinnell = Hanger().kind;
+  EXPECT_EQ(hangerNotes, (std::vector<std::string>{"Row " + std::to_string(hangerRow) +
+                                                   ": hanger type 0 out of range 1 to 34, 101 to 103: " +
+                                                   std::to_string(grinnell) + " taken"}));
+  EXPECT_EQ(static_cast<const Hanger&>(*withHanger.row(hangerRow).item).kind, grinnell);
+  EXPECT_EQ(WriteModelFileFrom(withHanger, Folder() + "/hanger.mod"), "");
+  Model hangerReopened;
+  EXPECT_NO_THROW(ReadModelFileInto(Folder() + "/hanger.mod", hangerReopened));
+  // The same for a time varying load's direction.
+  OldModelChoices loadChoices;
+  loadChoices.timeVaryingDirection = 9;
+  Model withLoad;
+  const std::vector<std::string> loadNotes = ConversionNotes(loadChoices, withLoad);
+  int loadRow = 0;
+  for (int number = 1; number <= withLoad.rowCount; ++number)
+    if (withLoad.row(number).dataType == DataType::TimeVaryingLoad) loadRow = number;
+  ASSERT_NE(loadRow, 0);
+  EXPECT_EQ(loadNotes, (std::vector<std::string>{"Row " + std::to_string(loadRow) +
+                                                 ": time varying load direction 9 out of range 0 to 6: " +
+                                                 std::to_string(TimeVaryingLoad().Direction) + " taken"}));
+  EXPECT_EQ(WriteModelFileFrom(withLoad, Folder() + "/load.mod"), "");
+  // A file within every range converts without a note.
+  Model model;
+  EXPECT_EQ(ConversionNotes(OldModelChoices{}, model), std::vector<std::string>{});
+  EXPECT_EQ(model.options.CutOffFrequency, 40);
 }
 
 TEST(OldModelFile, FifteenHundredRowsAreTakenAndOneMoreIsRefused) {
@@ -432,6 +537,36 @@ TEST_F(OldModelOpenTest, NoLeavesTheOpenModelYesConvertsAndTheFirstSaveKeepsTheO
   SendMessage(LayoutFrame().window, WM_COMMAND, 104, 0);
   platform::CheckModalScript();
   EXPECT_FALSE(std::filesystem::exists(backup));
+}
+
+// File > Open of an old model whose options a model file cannot hold:
+// the model opens with the new model's values, and the log says which.
+TEST_F(OldModelOpenTest, WhatTheConversionTookInPlaceOfValuesOutOfRangeIsShown) {
+  OldModelChoices choices;
+  choices.cutOffFrequency = 0;
+  choices.modeCount = -3;
+  PutBytes(path_, OldModelFileBytes(choices));
+  const AnalysisOptions fresh = ProgramAnalysisOptions();
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open", [this](HWND dialog) {
+    SetDlgItemText(dialog, edt1, path_.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [&fresh](HWND dialog) {
+    EXPECT_EQ(ImportLogLines(dialog),
+              (std::vector<std::string>{
+                  "The conversion gave 2 warnings:",
+                  "Analysis options: cut off frequency 0 out of range 1 to 2147483647: " +
+                      std::to_string(fresh.CutOffFrequency) + " taken",
+                  "Analysis options: number of modes -3 out of range 1 to 2147483647: " +
+                      std::to_string(fresh.ModeCount) + " taken"}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(MainFrame().window, WM_COMMAND, 102, 0);
+  platform::CheckModalScript();
+  EXPECT_EQ(TheModel().path, path_);
+  EXPECT_EQ(TheModel().options.CutOffFrequency, fresh.CutOffFrequency);
 }
 
 TEST_F(OldModelOpenTest, AnOldFileThatCannotBeKeptIsNotOverwritten) {

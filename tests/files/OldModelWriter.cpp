@@ -134,17 +134,17 @@ void OptionsV3(OldEmitter& out, const OldModelChoices& choices) {
   out.Reals({70.0, 7000.9, 0.1, 0.2, 0.3});
   out.Integer(2);
   out.Reals({90.0, 0.8, 1.0, 0.0, 0.5});
-  out.Integers({40, 12});
+  out.Integers({choices.cutOffFrequency, choices.modeCount});
   if (v >= 372) out.Integer(1);
   out.Reals({1.5, 0.0, 0.5});
   SpectrumBlock(out);
   SpectrumBlock(out);
-  out.Integers({1, 2});
+  out.Integers({choices.modeSum, 2});
   out.Reals({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
   out.Integer(5);
   out.Zeros(74);
   out.Zeros(36);
-  out.Integer(3);
+  out.Integer(choices.thermalLoads);
   out.Integers({3, 1, 2, 4});
   out.Integers({2, 1, 1, 1, 1, 1, 1, 1, 1, RowCount(choices), 99});
 }
@@ -155,7 +155,7 @@ void OptionsV4(OldEmitter& out, const OldModelChoices& choices) {
   out.Reals({70.0, 7000.9});
   out.Integers({0, 1, 1, 0, 1});
   out.Real(1.25);
-  out.Integers({40, 12, 1, 1, 1});
+  out.Integers({choices.cutOffFrequency, choices.modeCount, 1, 1, 1});
   out.Reals({0.1, 0.2, 0.3});
   out.Integer(2);
   out.Reals({90.0, 0.8, 1.0, 0.0, 0.5});
@@ -165,13 +165,13 @@ void OptionsV4(OldEmitter& out, const OldModelChoices& choices) {
   out.Real(0.0);
   out.Fixed("El Centro", 16);
   out.Real(0.5);
-  out.Integers({1, 2});
+  out.Integers({choices.modeSum, 2});
   out.Real(0.01);
   out.Integers({100, 5, 1});
   out.Real(5.0);
   out.Integer(1);
   out.Real(3.0);
-  out.Integer(3);                      // thermal loads
+  out.Integer(choices.thermalLoads);
   out.Integers({3, 1, 2, 4});          // load cases
   out.Integers({2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
   if (choices.version > 400) out.Integer(1);
@@ -351,13 +351,13 @@ void Rows(OldEmitter& out, const OldModelChoices& choices) {
   Row(out, 170, 12, wide ? 18 : 0, {0.0, 0.0, 6.0});
   out.Reals({500.0, 50.0, 12.0, 0.0, 1.0, 0.0});
   if (wide) {
-    out.Integers({1, 0});
+    out.Integers({choices.timeVaryingDirection, 0});
     out.Fixed("Pulse", 16);
     out.Reals({2.0, 1.0});
   }
   Row(out, 180, 13, 4, {0.0, 0.0, 6.0});
   out.Reals({700.0, 800.0, 70.0, 80.0, 14.0});
-  out.Integer(from373 ? 16 : 14);  // the catalogue gained entries in 3.73
+  out.Integer(choices.hangerKind >= 0 ? choices.hangerKind : from373 ? 16 : 14);  // the catalogue gained entries in 3.73
   out.Smalls({2, 25, 1, 0});
   out.Reals({0.0, 1000.0});
   if (from373) out.Integer(1);

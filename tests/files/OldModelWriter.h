@@ -41,6 +41,14 @@ struct OldModelChoices {
   std::int32_t lastElementCode = 3;  // of the last extra row (when there is one)
   std::int32_t lastDataCode = 0;
   std::vector<OldNozzleRow> nozzles;  // rows after the every-kind layout
+  // Options the model file holds only within a range (the written model
+  // has 40 Hz, 12 modes and three thermal loads).
+  std::int32_t cutOffFrequency = 40;
+  std::int32_t modeCount = 12;
+  std::int32_t thermalLoads = 3;
+  std::int32_t modeSum = 1;
+  std::int32_t hangerKind = -1;  // of the hanger at 180, as written; -1: Grinnell's index
+  std::int32_t timeVaryingDirection = 1;  // of the time varying load at 170 (newer layout)
 };
 
 std::string OldModelFileBytes(const OldModelChoices& choices);

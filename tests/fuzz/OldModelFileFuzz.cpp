@@ -1,6 +1,7 @@
 // The converter of old-format model files: any file is converted into a
 // fresh model or refused with its message. Seeds: the old files the tests
-// write, of every layout version, without and with nozzle rows.
+// write, of every layout version, without and with nozzle rows, and one
+// whose options, hanger and load hold values the model file does not.
 #include "files/OldModelFile.h"
 #include "files/OldModelWriter.h"
 #include "fuzz/FuzzTarget.h"
@@ -9,8 +10,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string path = FuzzWriteFile("fuzz.mod", data, size);
   Model model;
+  std::vector<std::string> notes;
   try {
-    ConvertOldModelFile(path, model);
+    ConvertOldModelFile(path, model, &notes);
   } catch (const std::string&) {
   } catch (const char*) {
   } catch (const std::exception&) {
@@ -28,5 +30,14 @@ std::vector<std::string> FuzzSeeds() {
     choices.nozzles = OldNozzleRows();
     seeds.push_back(OldModelFileBytes(choices));
   }
+  // Values the model file does not hold, which the conversion replaces.
+  OldModelChoices outside;
+  outside.cutOffFrequency = 0;
+  outside.modeCount = -1;
+  outside.thermalLoads = 7;
+  outside.modeSum = 9;
+  outside.hangerKind = 0;
+  outside.timeVaryingDirection = 12;
+  seeds.push_back(OldModelFileBytes(outside));
   return seeds;
 }

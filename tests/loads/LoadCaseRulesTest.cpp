@@ -87,6 +87,24 @@ TEST(LoadCaseFamilies, IdsOfTheThermalCasesAndRanges) {
   EXPECT_EQ(ThermalIndexOfOperating(11), 0);
 }
 
+// The buried steps, "Buried (W+P1+T1)" 38 to "Buried (W+P10+T10)" 123, and
+// the expansion cases of the results: the single thermal cases 2-4 and
+// 51-57 and the ranges 5-7 and 58-99, nothing else.
+TEST(LoadCaseFamilies, BuriedStepsAndTheExpansionCases) {
+  EXPECT_EQ(BuriedCase(1), 38);
+  EXPECT_EQ(BuriedCase(3), 40);
+  EXPECT_EQ(BuriedCase(4), 117);
+  EXPECT_EQ(BuriedCase(10), 123);
+  EXPECT_EQ(BuriedCase(0), 0);
+  EXPECT_EQ(BuriedCase(11), 0);
+  std::vector<int> expansion;
+  for (int id = -1; id <= kLoadCaseTypeCount; ++id)
+    if (IsExpansionOrRangeCase(id)) expansion.push_back(id);
+  std::vector<int> expected{2, 3, 4, 5, 6, 7};
+  for (int id = 51; id <= 99; ++id) expected.push_back(id);
+  EXPECT_EQ(expansion, expected);
+}
+
 TEST(LoadCaseRebuild, EveryFlagForOneTwoThreeAndTenThermalLoads) {
   // A B31.3 model with a cut pipe and no other loads. The cold spring cases
   // of every index stay with a cut pipe, whatever the count.

@@ -243,6 +243,7 @@ TEST(AnalysisOptions, Version660TakesTheOccasionalFactorDefault) {
   EXPECT_FLOAT_EQ(o.YieldDisplacementFactor, 0.5f);
 }
 
+// The refusal names the field, the value read and the range it must lie in.
 TEST(AnalysisOptions, DamagedSectionsAreRefusedAndChangeNothing) {
   struct Case {
     std::size_t offset;
@@ -250,12 +251,12 @@ TEST(AnalysisOptions, DamagedSectionsAreRefusedAndChangeNothing) {
     const char* message;
   };
   const Case cases[] = {
-      {0, 99, "The file is damaged.\nAnalysis options: piping code out of range"},
-      {8, 5, "The file is damaged.\nAnalysis options: design factor index out of range"},
-      {16, 0, "The file is damaged.\nAnalysis options: Z184 class location out of range"},
-      {36, 4, "The file is damaged.\nAnalysis options: number of thermal loads out of range"},
-      {45, 2, "The file is damaged.\nAnalysis options: pressure stress option out of range"},
-      {54, 0, "The file is damaged.\nAnalysis options: cut off frequency out of range"},
+      {0, 99, "The file is damaged.\nAnalysis options: piping code 99 out of range 0 to 22, 101 or 201"},
+      {8, 5, "The file is damaged.\nAnalysis options: design factor index 5 out of range 0 to 4"},
+      {16, 0, "The file is damaged.\nAnalysis options: Z184 class location 0 out of range 1 to 4"},
+      {36, 4, "The file is damaged.\nAnalysis options: number of thermal loads 4 out of range 1, 2, 3 or 10"},
+      {45, 2, "The file is damaged.\nAnalysis options: pressure stress option 2 out of range 0 to 1"},
+      {54, 0, "The file is damaged.\nAnalysis options: cut off frequency 0 out of range 1 to 2147483647"},
   };
   for (const Case& c : cases) {
     Bytes b = Version900Section();

@@ -85,6 +85,40 @@ TEST(SpectraSection, NoSpectraMeansNoAssignmentsFrom503) {
   EXPECT_EQ(readLoad.directionSum, kSumAbsolute);  // not part of this section
 }
 
+// A model that assigns spectra it does not hold (a batch file names them
+// and cannot define them) keeps its assignments: the spare blank entry is
+// written as the one spectrum they follow, in the layout of the version, and
+// read back as the spare row, not as a spectrum.
+TEST(SpectraSection, AssignmentsWithoutSpectraAreKeptBehindTheBlankEntry) {
+  SpectrumList list;
+  SpectrumLoad load;
+  ClearSpectra(list, load);
+  SetDirectionSpectrum(load, 0, "SITE-X", 0.5f);
+  SetDirectionSpectrum(load, 2, "SITE-Z", 1.25f);
+  ByteEmitter expected;
+  expected.Int(1);
+  EmitSpectrum(expected, "", 32, 0, 0, 0, kOrdinateInch, {});
+  expected.Text("SITE-X", 32).Float(0.5f).Text("", 32).Float(1.0f).Text("SITE-Z", 32).Float(1.25f);
+  const ByteVector written = WrittenBytes([&](BinaryFile& f) { WriteSpectraSection(f, list, load); });
+  EXPECT_EQ(written, expected.bytes);
+  SpectrumList read;
+  SpectrumLoad readLoad;
+  EXPECT_EQ(ReadFromBytes(written, [&](BinaryFile& f) { ReadSpectraSection(f, 900, read, readLoad); }), "");
+  ASSERT_EQ(read.size(), 1u);  // the blank entry alone
+  EXPECT_FALSE(HasSpectra(read));
+  EXPECT_EQ(readLoad.name[0], "SITE-X");
+  EXPECT_EQ(readLoad.name[1], "");
+  EXPECT_EQ(readLoad.name[2], "SITE-Z");
+  EXPECT_EQ(readLoad.factor[0], 0.5f);
+  EXPECT_EQ(readLoad.factor[2], 1.25f);
+  EXPECT_EQ(WrittenBytes([&](BinaryFile& f) { WriteSpectraSection(f, read, readLoad); }), written);
+  // A factor alone is an assignment too; the defaults are none.
+  ClearSpectra(list, load);
+  load.factor[1] = 2.0f;
+  EXPECT_EQ(WrittenBytes([&](BinaryFile& f) { WriteSpectraSection(f, list, load); }).size(), written.size());
+  ExpectEveryPrefixRefused(written, [&](BinaryFile& f) { ReadSpectraSection(f, 900, read, readLoad); });
+}
+
 TEST(SpectraSection, FilesUpTo510AreConvertedByOrdinateUnit) {
   // Version 502: 16-byte names, assignments even without spectra.
   ByteEmitter v502;

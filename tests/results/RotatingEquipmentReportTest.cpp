@@ -296,7 +296,8 @@ TEST_F(RotatingReportTest, TheCaseChooserWidensForFourOrMoreTemperatures) {
   RECT widened{0, 0, 110, 100};
   std::vector<RECT> clients;
   std::vector<RECT> wanted;
-  for (const int temperatures : {4, 2}) {
+  // Four or more is ten: a model file holds 1, 2, 3 or 10 thermal loads.
+  for (const int temperatures : {10, 2}) {
     Model& model = BuildTurbine(false);
     model.options.ThermalLoadCount = temperatures;
     analysis_testing::SetCases(model, {1, 8, 9});

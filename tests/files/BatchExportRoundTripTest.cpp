@@ -1,0 +1,223 @@
+// What the batch file writer used to lose on the way out and back in: the
+// reference temperature (AMB), the spectrum assignment through the model
+// file written beside the batch file, the digits an SI value needs to read
+// back as itself (219.075 mm, a short bend's radius), a negative friction
+// that the reader would refuse, and a model of 7000 rows whose items go on
+// lines of their own.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sstream>
+
+#include "elements/Bend.h"
+#include "elements/ConcentratedMass.h"
+#include "elements/Flange.h"
+#include "elements/HingeJoint.h"
+#include "elements/RigidElement.h"
+#include "files/BatchExport.h"
+#include "files/BatchTesting.h"
+#include "files/ModelFile.h"
+#include "model/RowObjects.h"
+#include "supports/Anchor.h"
+#include "supports/Guide.h"
+#include "supports/LimitStop.h"
+#include "supports/Restraint.h"
+#include "supports/SkewedRestraint.h"
+
+namespace {
+
+#define HEAD                                                                                      \
+  "Round trips\nOPTIONS\nB313\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nPIPE\nS1,8.625,0.322\n" \
+  "LAYOUT\n"
+
+constexpr BatchExportUnits kEverySet[] = {BatchExportUnits::English, BatchExportUnits::Inch, BatchExportUnits::Si};
+
+class BatchExportRoundTripTest : public BatchFixture {
+ protected:
+  static std::string Export(const Model& model, BatchExportUnits units, std::vector<std::string>* leftOut = nullptr) {
+    std::vector<std::string> list;
+    const std::string text = WriteModelBatchText(model, units, list);
+    if (leftOut != nullptr) *leftOut = list;
+    return text;
+  }
+
+  // Exports `model`, imports the text into `again` and exports that again:
+  // the two texts must be the same.
+  static std::string RoundTrip(const Model& model, BatchExportUnits units, Model& again) {
+    const std::string first = Export(model, units);
+    EXPECT_EQ(Import(first, again), "") << first;
+    EXPECT_EQ(Export(again, units), first);
+    return first;
+  }
+};
+
+bool HasText(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+
+TEST_F(BatchExportRoundTripTest, TheReferenceTemperatureGoesOutAndComesBack) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1,CAMB=60\nT20,X10\n", model), "");
+  ASSERT_EQ(model.options.ReferenceTemperature, 60.0f);
+  for (const BatchExportUnits units : kEverySet) {
+    SCOPED_TRACE(static_cast<int>(units));
+    Model again;
+    const std::string text = RoundTrip(model, units, again);
+    // 60 F is 15.5556 C: the SI text carries what reads back as 60 F.
+    EXPECT_TRUE(HasText(text, units == BatchExportUnits::Si ? ",CAMB=15.5" : ",CAMB=60")) << text;
+    EXPECT_EQ(again.options.ReferenceTemperature, 60.0f);
+  }
+}
+
+// SPECX and FACX give the model's spectrum load, whose spectrum the model
+// does not hold yet: the model file written beside the batch file keeps it.
+TEST_F(BatchExportRoundTripTest, TheSpectrumAssignmentOfABatchFileSurvivesItsModelFile) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1,CSPECX=SITE-EW,FACX=0.5,SPECY=SITE-V\nT20,X10\n", model), "");
+  const std::string path = ::testing::TempDir() + "/spectrum-assignment.mod";
+  ASSERT_EQ(WriteModelFileFrom(model, path), "");
+  Model read;
+  ReadModelFileInto(path, read);
+  std::filesystem::remove(path);
+  EXPECT_EQ(read.spectrumLoad.name[0], "SITE-EW");
+  EXPECT_EQ(read.spectrumLoad.factor[0], 0.5f);
+  EXPECT_EQ(read.spectrumLoad.name[1], "SITE-V");
+  EXPECT_EQ(read.spectrumLoad.factor[1], 1.0f);
+  EXPECT_EQ(read.spectrumLoad.name[2], "");
+  EXPECT_EQ(read.spectra.size(), 1u);  // the spare row alone: no spectrum was made up
+}
+
+// 8.625 in is 219.075 mm: written as 219.07 it read back as 8.62480 in, and
+// a short bend's radius (its section's outside diameter) with it. Every SI
+// value now reads back as the same float, and English and inch files keep
+// their texts.
+TEST_F(BatchExportRoundTripTest, SiValuesKeepTheDigitsTheyNeedToReadBackAsThemselves) {
+  Model model;
+  ASSERT_EQ(Import("Digits\nOPTIONS\nB313,SI\nMATERIAL\nA1,7833.4,0.3\nA1,21.1,203395,1.17E-5,137.9\n"
+                   "PIPE\nS1,219.075,8.179,1.5875,12.5,128.15,50.8\nLOADS\nL1,204.44,13.79,1\n"
+                   "LAYOUT\nF10,KA,MA1,PS1,CL=L1\nT20,X3048\nT30,KI,B219.075,Y1524.7\nT40,Z2000\n"
+                   "T50,X1000,JR,CWGT=36.287\nT60,X500,CCWGT=12.345,OFFSET(0,152.4,0)\n",
+                   model),
+            "");
+  const float od = model.sections[1].outsideDiameter;
+  EXPECT_NEAR(od, 8.625f, 1e-5f);
+  for (const BatchExportUnits units : kEverySet) {
+    SCOPED_TRACE(static_cast<int>(units));
+    Model again;
+    const std::string text = RoundTrip(model, units, again);
+    if (units == BatchExportUnits::Si) {
+      EXPECT_TRUE(HasText(text, "S1,219.075,")) << text;
+    }
+    EXPECT_EQ(again.sections[1].outsideDiameter, od);
+    EXPECT_EQ(again.sections[1].thickness, model.sections[1].thickness);
+    EXPECT_EQ(again.sections[1].corrosionAllowance, model.sections[1].corrosionAllowance);
+    EXPECT_EQ(again.sections[1].insulationDensity, model.sections[1].insulationDensity);
+    EXPECT_EQ(again.materials[1].density, model.materials[1].density);
+    EXPECT_EQ(again.materials[1].temps[1].values[kMatModulus], model.materials[1].temps[1].values[kMatModulus]);
+    EXPECT_EQ(again.pipeLoads[1].operating[0].temperature, model.pipeLoads[1].operating[0].temperature);
+    EXPECT_EQ(again.pipeLoads[1].operating[0].pressure, model.pipeLoads[1].operating[0].pressure);
+    const auto& bend = dynamic_cast<const Bend&>(*again.row(4).element);
+    EXPECT_EQ(bend.radiusType, kBendRadiusShort);
+    EXPECT_EQ(bend.radius, dynamic_cast<const Bend&>(*model.row(4).element).radius);
+    EXPECT_EQ(dynamic_cast<const RigidElement&>(*again.row(6).element).weight,
+              dynamic_cast<const RigidElement&>(*model.row(6).element).weight);
+  }
+  // The English file keeps the texts it always had for values typed in it.
+  Model english;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10,JR,CWGT=250\n", english), "");
+  const std::string text = Export(english, BatchExportUnits::English);
+  EXPECT_TRUE(HasText(text, "\nS1,8.625,0.322,")) << text;
+  EXPECT_TRUE(HasText(text, ",JR,") && HasText(text, "WGT=250")) << text;
+}
+
+// A guide or limit stop whose friction is below 0 (files of older versions
+// hold them) goes out with no friction, which the reader reads back as none;
+// the list of what was left out says so.
+TEST_F(BatchExportRoundTripTest, ANegativeFrictionIsNotWritten) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10,CG,MU=0.3\nT30,X10,CLS(-1,1),DV(0,1,0),MU=0.2\n", model), "");
+  dynamic_cast<Guide&>(*model.row(3).item).frictionCoefficient = -0.3f;
+  dynamic_cast<LimitStop&>(*model.row(4).item).frictionCoefficient = -0.25f;
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  EXPECT_FALSE(HasText(text, "MU=")) << text;
+  EXPECT_EQ(leftOut, (std::vector<std::string>{
+                         "Row 3: the negative friction coefficient was not written; it reads back as no friction",
+                         "Row 4: the negative friction coefficient was not written; it reads back as no friction"}));
+  Model again;
+  ASSERT_EQ(Import(text, again), "") << text;
+  EXPECT_EQ(dynamic_cast<const Guide&>(*again.row(3).item).frictionCoefficient, 0.0f);
+  EXPECT_EQ(dynamic_cast<const LimitStop&>(*again.row(4).item).frictionCoefficient, 0.0f);
+}
+
+// A skewed restraint of stiffness 0 is not written (the reader refuses K=0).
+TEST_F(BatchExportRoundTripTest, ASkewedRestraintWithoutStiffnessIsListedNotWritten) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10,CK=1000,DV(1,0,0)\n", model), "");
+  dynamic_cast<SkewedRestraint&>(*model.row(3).item).stiffness = 0.0f;
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::English, &leftOut);
+  EXPECT_FALSE(HasText(text, "K=0")) << text;
+  ASSERT_EQ(leftOut.size(), 1u);
+  EXPECT_EQ(leftOut[0],
+            "Row 3: the skewed restraint has no stiffness, which the batch file refuses; it was not written");
+  Model again;
+  EXPECT_EQ(Import(text, again), "") << text;
+}
+
+// Every row kind whose item goes on a Location line of its own, then pipes
+// up to the 7000 rows a model holds: the model reads back from its own
+// export with its 7000 rows, each item on its own row.
+TEST_F(BatchExportRoundTripTest, ASevenThousandRowModelReadsBackFromItsOwnExport) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10\nT30,KH,CHS=1000,DV(0,0,1),WGT=20\nT40,X5,JR,CWGT=250\n"
+                        "T50,X5,JV,CVWGT=100,AWGT=50,OFFSET(0,6,0)\nT60,JL,CTRAK(1000,2000,3000)\nT70,X5\n",
+                   model),
+            "");
+  ASSERT_EQ(model.rowCount, 8);
+  auto put = [&model](int number, DataType type) -> DataItem& {
+    LayoutRow& row = model.row(number);
+    row.dataType = type;
+    row.item = CreateDataItem(type);
+    return *row.item;
+  };
+  dynamic_cast<Anchor&>(put(4, DataType::Anchor)).stiffness[1] = 500.0f;  // on the hinge
+  auto& flange = dynamic_cast<Flange&>(put(5, DataType::Flange));         // on the rigid element
+  flange.type = 3;
+  flange.weight = 80.0f;
+  auto& mass = dynamic_cast<ConcentratedMass&>(put(6, DataType::ConcentratedMass));  // on the valve
+  mass.weight = 100.0f;
+  mass.dy = 3.0f;
+  dynamic_cast<Anchor&>(put(7, DataType::Anchor)).stiffness[0] = 400.0f;  // on the elastic element
+  dynamic_cast<Restraint&>(put(8, DataType::Restraint)).restrainY = 1;
+  for (int number = model.rowCount + 1; number <= kMaxLayoutRows; ++number) {
+    LayoutRow& row = model.row(number);
+    row.node = static_cast<NodeId>(10 * number);
+    row.elementType = ElementType::Pipe;
+    row.element = CreateElementData(ElementType::Pipe);
+    row.dx = 12.0f;
+    row.material = "A1";
+    row.section = "S1";
+  }
+  model.rowCount = kMaxLayoutRows;
+  for (const BatchExportUnits units : {BatchExportUnits::English, BatchExportUnits::Si}) {
+    SCOPED_TRACE(static_cast<int>(units));
+    Model again;
+    const std::string text = RoundTrip(model, units, again);
+    ASSERT_EQ(again.rowCount, kMaxLayoutRows);
+    for (int number = 1; number <= 8; ++number) {
+      SCOPED_TRACE(number);
+      EXPECT_EQ(again.row(number).elementType, model.row(number).elementType);
+      EXPECT_EQ(again.row(number).dataType, model.row(number).dataType);
+    }
+    // Within the float's last digits: a lb/in value that no N/mm text
+    // divides back to exactly comes back as its nearest neighbour.
+    EXPECT_FLOAT_EQ(dynamic_cast<const Anchor&>(*again.row(4).item).stiffness[1], 500.0f);
+    EXPECT_FLOAT_EQ(dynamic_cast<const HingeJoint&>(*again.row(4).element).weight, 20.0f);
+    EXPECT_FLOAT_EQ(dynamic_cast<const Flange&>(*again.row(5).item).weight, 80.0f);
+    EXPECT_FLOAT_EQ(dynamic_cast<const RigidElement&>(*again.row(5).element).weight, 250.0f);
+    EXPECT_FLOAT_EQ(dynamic_cast<const ConcentratedMass&>(*again.row(6).item).weight, 100.0f);
+    EXPECT_FLOAT_EQ(dynamic_cast<const Anchor&>(*again.row(7).item).stiffness[0], 400.0f);
+    EXPECT_EQ(again.row(kMaxLayoutRows).node, model.row(kMaxLayoutRows).node);
+  }
+}
+
+}  // namespace
