@@ -227,6 +227,10 @@ void ActivateWindow(HWND handle, WORD how) {
     }
     old = queue->active;
     if (old == handle) {
+      // The thread's active window comes back to the foreground from
+      // another thread's: the screen, which may have given the focus to
+      // that other window since, hears of it again.
+      if (handle != nullptr && core.foreground != handle) queue->toldActive = nullptr;
       if (handle != nullptr) core.foreground = handle;
       return;
     }
@@ -522,6 +526,9 @@ BOOL SetForegroundWindow(HWND handle) {
     top = TopLevelOf(window)->handle;
     previous = core.foreground;
     core.foreground = top;
+    // Its thread may count it as its active window still, from before
+    // another thread's window came in front: the screen hears of it again.
+    if (previous != top && window->queue->active == top) window->queue->toldActive = nullptr;
   }
   if (previous != nullptr && previous != top) {
     DWORD previousThread = GetWindowThreadProcessId(previous, nullptr);

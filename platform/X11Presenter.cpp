@@ -808,15 +808,15 @@ void X11Presenter::SetTitle(HWND window, const std::string& title) {
 
 // The program chose the window that has the keyboard. It is asked for once
 // the server (under a manager, the manager) has mapped it; only the latest
-// choice counts.
+// choice counts. Threads tell their activations as they run out of work,
+// each in its own time, so a request can come after a later one: it is
+// out of date. (The layer's foreground is no judge: it may stand for a
+// moment on a window the program passes through.)
 void X11Presenter::Focus(HWND window, std::uint64_t choice) {
-  choicesHeard_ = std::max(choicesHeard_, choice);
+  if (choice < choicesHeard_) return;
+  choicesHeard_ = choice;
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
-  // A thread tells of its activation once it runs out of work, and another
-  // thread may have brought its own window forward since: the screen
-  // follows the program's latest choice, which tells of itself in turn.
-  if (HWND foreground = GetForegroundWindow(); foreground != nullptr && foreground != window) return;
   choice_ = Choice{window};
   if (state->shown && state->viewable) RequestFocus(*state);
 }
@@ -870,8 +870,7 @@ void X11Presenter::SettleChoice() {
     return;
   }
   XWindowState* state = StateOf(chosen);
-  if (choice_.managerMoved && !choice_.askedAgain && state != nullptr && state->shown && state->viewable &&
-      GetForegroundWindow() == chosen) {
+  if (choice_.managerMoved && !choice_.askedAgain && state != nullptr && state->shown && state->viewable) {
     choice_.askedAgain = true;
     choice_.managerMoved = false;
     RequestFocus(*state);
@@ -1106,14 +1105,11 @@ void X11Presenter::OnMap(XEvent& event) {
   // the window again.
   if (state == nullptr || !state->shown || state->mapDeferred) return;
   state->viewable = true;
-  const HWND foreground = GetForegroundWindow();
   if (window == choice_.window && !choice_.sent) {
-    if (foreground == nullptr || foreground == window) {
-      RequestFocus(*state);
-      return;
-    }
-    choice_ = Choice{};
+    RequestFocus(*state);
+    return;
   }
+  const HWND foreground = GetForegroundWindow();
   // A manager puts a window it maps without the focus on top, over the
   // active window too (the windows of two threads appear in either order):
   // the active window goes back on top, unless the new window is one of its

@@ -225,4 +225,27 @@ TEST_F(ThreadTest, AWindowOfABusyThreadBroughtForwardBeforeALaterChoiceStaysBehi
   EXPECT_EQ(otherLog.Count(other.window(), WM_ACTIVATE), 0);
 }
 
+// A window of another thread is the foreground, then a window of this
+// thread is shown in front of it (its own thread still counts the first
+// one as its active window), and then the program brings the first one
+// forward again: nothing changed in its thread, but the screen, which gave
+// the keyboard to the window shown since, must hear of the choice.
+TEST_F(ThreadTest, AWindowOfAnotherThreadBroughtBackToTheForegroundIsToldToTheScreenAgain) {
+  MessageLog mainLog, otherLog;
+  otherLog.hook = QuitOnDestroy;
+  WindowThread other(&otherLog);
+  ShowWindow(other.window(), SW_SHOW);
+  SetForegroundWindow(other.window());
+  platform::RunUntilIdle();
+  HWND mine = MakeTop(&mainLog, 0, 0, 40, 40);
+  ShowWindow(mine, SW_SHOW);
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetForegroundWindow(), mine);
+  const std::uint64_t told = platform::ActivationsTold();
+  SetForegroundWindow(other.window());
+  platform::RunUntilIdle();
+  EXPECT_EQ(GetForegroundWindow(), other.window());
+  EXPECT_GT(platform::ActivationsTold(), told) << "the screen never heard the window came back";
+}
+
 }  // namespace
