@@ -288,8 +288,8 @@ void ImportModel(HWND owner) {
 
 void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path) {
   BatchRun = true;
-  // For the rest of the program's life a report goes to a CSV file beside
-  // the model, without a dialog.
+  // Until the run has shown its results (start-up clears it then), a report
+  // goes to a CSV file beside the model, without a dialog.
   g_BatchRun = true;
   MessagesToStandardError = !MessagesCanBeAnswered();
   HWND owner = LayoutFrame().window != nullptr ? LayoutFrame().window : mainWindow;

@@ -17,9 +17,10 @@
 // with no display to show a dialog on, every message goes to the standard
 // error stream, and a run that cannot end in results ends the program with
 // exit code 1. With a display the run ends with the model in the Layout
-// window and its results opened over it; a report printed to a file from
-// then on goes, without a dialog, to a CSV file of its own beside the model
-// (g_BatchRun of the report output), never over the model or its results.
+// window and its results opened over it, and the session is an ordinary
+// one from then on. While the run lasts, a report printed to a file goes,
+// without a dialog, to a CSV file of its own beside the model (g_BatchRun
+// of the report output), never over the model or its results.
 //
 // Start reading at ReadModelBatchFile; the sections are ModelBatchFile.h,
 // BatchSections.h and BatchLayout.h.
