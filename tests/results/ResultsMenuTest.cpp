@@ -165,8 +165,8 @@ TEST_F(ResultsMenuTest, AfterAnyWalkATableHasTheMenuOfItsFreshOpening) {
     fresh.push_back(MenuItems());
     EXPECT_EQ(MisplacedSeparators(), std::vector<std::string>{}) << entry;
   }
-  // The reviewer's walk: Displacements, Tab three times, Shift+Tab, then
-  // Ctrl+R > Displacements.
+  // A walk that left separators behind: Displacements, Tab three times,
+  // Shift+Tab, then Ctrl+R > Displacements.
   OpenFresh("&Displacements");
   for (int i = 0; i < 3; ++i) Tab();
   Tab(true);
