@@ -233,7 +233,10 @@ TEST_F(WindowManagerX11Test, AWindowAPagerActivatesKeepsTheKeyboard) {
       << "the Layout never had the keyboard beside the List";
   ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
   const std::pair<unsigned long, HWND> steps[] = {{listId, list}, {layoutId, layout}, {listId, list}};
-  for (const auto& [id, window] : steps) {
+  for (const auto& step : steps) {
+    // Named variables, not a structured binding: the lambda below takes them.
+    const unsigned long id = step.first;
+    const HWND window = step.second;
     windows.ActivateAsPager(id);
     EXPECT_TRUE(platform::PumpUntil([&] { return windows.FocusWindow() == id && GetActiveWindow() == window; }, 10000))
         << "the program did not follow the manager to " << TextOf(window);
