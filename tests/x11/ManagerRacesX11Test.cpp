@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <tuple>
@@ -326,6 +327,31 @@ class ManagerRacesX11Test : public OnXvfb<testing::Test> {
     activated.clear();
     return {activeId, otherId};
   }
+  // Shows the windows, brings the first one forward, and lets `manager`
+  // deal with it all until the first one has the keyboard. Their X windows,
+  // in order; empty when that does not happen within 10 s.
+  std::vector<Window> SettleUnder(StandInManager& manager, const std::vector<std::pair<HWND, const char*>>& shown) {
+    for (auto it = shown.rbegin(); it != shown.rend(); ++it) ShowWindow(it->first, SW_SHOW);
+    SetForegroundWindow(shown.front().first);
+    platform::RunUntilIdle();
+    std::vector<Window> ids(shown.size(), 0);
+    const bool settled = platform::PumpUntil(
+        [&] {
+          platform::SyncPresenter();
+          manager.HandleAll();
+          for (std::size_t i = 0; i < shown.size(); ++i) ids[i] = FindByName(shown[i].second);
+          Window focus = 0;
+          int revert = 0;
+          XGetInputFocus(x_, &focus, &revert);
+          return std::find(ids.begin(), ids.end(), Window{0}) == ids.end() && focus == ids.front();
+        },
+        10000);
+    if (!settled) return {};
+    CatchUp();
+    activated.clear();
+    keyed.clear();
+    return ids;
+  }
   // The window named `name` has the keyboard (within 10 s), `chosen` is
   // the program's active window, and `other` never became it meanwhile.
   void ExpectTheKeyboardIn(const char* name, HWND chosen, HWND other, StandInManager* manager = nullptr) {
@@ -489,27 +515,9 @@ TEST_F(ManagerRacesX11Test, AKeyTypedBeforeTheManagerReadsTheProgramsRequestGoes
   ASSERT_TRUE(manager.ok());
   HWND first = MakeWindow("First", 30, 40);
   HWND chosen = MakeWindow("Chosen", 300, 40);
-  ShowWindow(chosen, SW_SHOW);
-  ShowWindow(first, SW_SHOW);
-  SetForegroundWindow(first);
-  platform::RunUntilIdle();
-  Window firstId = 0, chosenId = 0;
-  ASSERT_TRUE(platform::PumpUntil(
-      [&] {
-        platform::SyncPresenter();
-        manager.HandleAll();
-        firstId = FindByName("First");
-        chosenId = FindByName("Chosen");
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(x_, &focus, &revert);
-        return firstId != 0 && chosenId != 0 && focus == firstId;
-      },
-      10000))
-      << "the manager never gave the first window the focus";
-  CatchUp();
-  keyed.clear();
-  activated.clear();
+  const std::vector<Window> ids = SettleUnder(manager, {{first, "First"}, {chosen, "Chosen"}});
+  ASSERT_EQ(ids.size(), 2u) << "the manager never gave the first window the focus";
+  const Window firstId = ids[0], chosenId = ids[1];
   SetForegroundWindow(chosen);
   platform::RunUntilIdle();
   platform::SyncPresenter();
@@ -540,27 +548,9 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesAsItReadsTheProgramsHidingIsAsk
   HWND hidden = MakeWindow("Hidden", 30, 40);
   HWND third = MakeWindow("Third", 300, 40);
   HWND chosen = MakeWindow("Chosen", 30, 300);
-  ShowWindow(third, SW_SHOW);
-  ShowWindow(chosen, SW_SHOW);
-  ShowWindow(hidden, SW_SHOW);
-  SetForegroundWindow(hidden);
-  platform::RunUntilIdle();
-  Window hiddenId = 0, thirdId = 0;
-  ASSERT_TRUE(platform::PumpUntil(
-      [&] {
-        platform::SyncPresenter();
-        manager.HandleAll();
-        hiddenId = FindByName("Hidden");
-        thirdId = FindByName("Third");
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(x_, &focus, &revert);
-        return hiddenId != 0 && thirdId != 0 && focus == hiddenId;
-      },
-      10000))
-      << "the manager never gave the first window the focus";
-  CatchUp();
-  activated.clear();
+  const std::vector<Window> ids = SettleUnder(manager, {{hidden, "Hidden"}, {third, "Third"}, {chosen, "Chosen"}});
+  ASSERT_EQ(ids.size(), 3u) << "the manager never gave the first window the focus";
+  const Window thirdId = ids[1];
   manager.FallBackTo(thirdId);
   SetForegroundWindow(chosen);
   platform::RunUntilIdle();
@@ -640,26 +630,9 @@ TEST_F(ManagerRacesX11Test, TheManagersFallbackAsADialogClosesLeavesTheKeyboardT
   HWND layout = MakeWindow("Layout", 300, 40);
   HWND results = MakeWindow("Results", 30, 40);
   HWND chooser = MakeDialog("Chooser", results);
-  ShowWindow(layout, SW_SHOW);
-  ShowWindow(results, SW_SHOW);
-  ShowWindow(chooser, SW_SHOW);
-  platform::RunUntilIdle();
-  Window chooserId = 0, layoutId = 0;
-  ASSERT_TRUE(platform::PumpUntil(
-      [&] {
-        platform::SyncPresenter();
-        manager.HandleAll();
-        chooserId = FindByName("Chooser");
-        layoutId = FindByName("Layout");
-        Window focus = 0;
-        int revert = 0;
-        XGetInputFocus(x_, &focus, &revert);
-        return chooserId != 0 && layoutId != 0 && focus == chooserId;
-      },
-      10000))
-      << "the manager never gave the chooser the focus";
-  CatchUp();
-  activated.clear();
+  const std::vector<Window> ids = SettleUnder(manager, {{chooser, "Chooser"}, {results, "Results"}, {layout, "Layout"}});
+  ASSERT_EQ(ids.size(), 3u) << "the manager never gave the chooser the focus";
+  const Window layoutId = ids[2];
   manager.FallBackTo(layoutId, true);
   ShowWindow(chooser, SW_HIDE);
   DestroyWindow(chooser);

@@ -12,6 +12,24 @@ namespace {
 
 int IgnoreErrors(Display*, XErrorEvent*) { return 0; }
 
+// Whether the window's atom list `property` holds `value`.
+bool ListsAtom(Display* x, Window window, const char* property, const char* value) {
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  bool found = false;
+  if (XGetWindowProperty(x, window, XInternAtom(x, property, False), 0, 64, False, XA_ATOM, &type, &format, &count,
+                         &after, &data) == Success &&
+      data != nullptr && format == 32) {
+    const Atom wanted = XInternAtom(x, value, False);
+    const auto* atoms = reinterpret_cast<const Atom*>(data);
+    for (unsigned long index = 0; index < count; ++index) found = found || atoms[index] == wanted;
+  }
+  if (data != nullptr) XFree(data);
+  return found;
+}
+
 // True once a window manager holds the screen's manager selection and has
 // published its check window.
 bool ManagerRunning(Display* x) {
@@ -228,38 +246,11 @@ unsigned long ManagedWindows::TransientFor(unsigned long window) {
 }
 
 bool ManagedWindows::TypedAsDialog(unsigned long window) {
-  Display* x = state_->x;
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  bool dialog = false;
-  if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_WINDOW_TYPE", False), 0, 8, False, XA_ATOM, &type, &format,
-                         &count, &after, &data) == Success && data != nullptr) {
-    const Atom wanted = XInternAtom(x, "_NET_WM_WINDOW_TYPE_DIALOG", False);
-    const auto* types = reinterpret_cast<const Atom*>(data);
-    for (unsigned long index = 0; index < count; ++index) dialog = dialog || types[index] == wanted;
-  }
-  if (data != nullptr) XFree(data);
-  return dialog;
+  return ListsAtom(state_->x, window, "_NET_WM_WINDOW_TYPE", "_NET_WM_WINDOW_TYPE_DIALOG");
 }
 
 bool ManagedWindows::MarkedModal(unsigned long window) {
-  Display* x = state_->x;
-  const Atom modal = XInternAtom(x, "_NET_WM_STATE_MODAL", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0;
-  unsigned char* data = nullptr;
-  bool found = false;
-  if (XGetWindowProperty(x, window, XInternAtom(x, "_NET_WM_STATE", False), 0, 64, False, XA_ATOM, &type, &format,
-                         &count, &after, &data) == Success &&
-      data != nullptr && format == 32) {
-    const auto* atoms = reinterpret_cast<const unsigned long*>(data);
-    for (unsigned long index = 0; index < count; ++index) found = found || atoms[index] == modal;
-  }
-  if (data != nullptr) XFree(data);
-  return found;
+  return ListsAtom(state_->x, window, "_NET_WM_STATE", "_NET_WM_STATE_MODAL");
 }
 
 unsigned long ManagedWindows::ManagersActiveWindow() {

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <tuple>
 
 #include "editing/LayoutTable.h"
 #include "model/ListTesting.h"
@@ -40,6 +41,29 @@ class WindowManagerX11Test : public OnXvfbWithWindowManager<ListFixture> {
     WritePicture(path, ServerPicture(x, DefaultRootWindow(x), 0, 0, width, height));
     XCloseDisplay(x);
   }
+  // The two frames placed side by side, `focused` (one of them) brought
+  // forward; once the manager has shown both and given `focused` the
+  // keyboard, their X windows (0s when that does not happen within 10 s).
+  std::pair<unsigned long, unsigned long> SideBySide(ManagedWindows& windows, HWND left, RECT leftRect, HWND right,
+                                                     RECT rightRect, HWND focused) {
+    SetWindowPos(left, nullptr, leftRect.left, leftRect.top, leftRect.right - leftRect.left,
+                 leftRect.bottom - leftRect.top, SWP_NOZORDER);
+    SetWindowPos(right, nullptr, rightRect.left, rightRect.top, rightRect.right - rightRect.left,
+                 rightRect.bottom - rightRect.top, SWP_NOZORDER);
+    SetForegroundWindow(focused);
+    platform::RunUntilIdle();
+    platform::SyncPresenter();
+    unsigned long leftId = 0, rightId = 0;
+    const bool settled = platform::PumpUntil(
+        [&] {
+          leftId = windows.ShownWindowTitled(TextOf(left));
+          rightId = windows.ShownWindowTitled(TextOf(right));
+          return leftId != 0 && rightId != 0 && windows.FocusWindow() == (focused == left ? leftId : rightId);
+        },
+        10000);
+    if (!settled || !windows.SyncWithManager()) return {0, 0};
+    return {leftId, rightId};
+  }
   // The Layout and List windows shown side by side, the List with the
   // focus; then a user's click in a Layout cell, which the manager sees
   // (it takes clicks on windows without the focus to give them the
@@ -48,21 +72,10 @@ class WindowManagerX11Test : public OnXvfbWithWindowManager<ListFixture> {
   unsigned long ClickIntoTheLayout(ManagedWindows& windows, XInput& input) {
     ShowModelWindows();
     HWND layout = LayoutFrame().window;
-    SetWindowPos(layout, nullptr, 40, 40, 700, 420, SWP_NOZORDER);
     SendMessage(layout, WM_COMMAND, 187, 0);  // Misc > Coordinates
-    HWND list = ListFrame().window;
-    SetWindowPos(list, nullptr, 760, 40, 250, 420, SWP_NOZORDER);
-    SetForegroundWindow(list);
-    platform::RunUntilIdle();
-    platform::SyncPresenter();
-    unsigned long layoutId = 0, listId = 0;
-    platform::PumpUntil(
-        [&] {
-          layoutId = windows.ShownWindowTitled(TextOf(layout));
-          listId = windows.ShownWindowTitled(TextOf(list));
-          return layoutId != 0 && listId != 0 && windows.FocusWindow() == listId;
-        },
-        10000);
+    const unsigned long layoutId =
+        SideBySide(windows, layout, {40, 40, 740, 460}, ListFrame().window, {760, 40, 1010, 460}, ListFrame().window)
+            .first;
     LayoutTable& table = TheLayoutTable();
     POINT cell{table.x[2] + 5, table.headingHeight + table.rowHeight * 2 + table.rowHeight / 2};
     ClientToScreen(table.Window(), &cell);
@@ -215,23 +228,12 @@ TEST_F(WindowManagerX11Test, AWindowAPagerActivatesKeepsTheKeyboard) {
   ASSERT_TRUE(windows.ok());
   ShowModelWindows();
   HWND layout = LayoutFrame().window;
-  SetWindowPos(layout, nullptr, 40, 40, 700, 420, SWP_NOZORDER);
   SendMessage(layout, WM_COMMAND, 187, 0);  // Misc > Coordinates
   HWND list = ListFrame().window;
-  SetWindowPos(list, nullptr, 760, 40, 250, 420, SWP_NOZORDER);
-  SetForegroundWindow(layout);
-  platform::RunUntilIdle();
-  platform::SyncPresenter();
+  // Named variables, not a structured binding: the lambdas below take them.
   unsigned long layoutId = 0, listId = 0;
-  ASSERT_TRUE(platform::PumpUntil(
-      [&] {
-        layoutId = windows.ShownWindowTitled(TextOf(layout));
-        listId = windows.ShownWindowTitled(TextOf(list));
-        return layoutId != 0 && listId != 0 && windows.FocusWindow() == layoutId;
-      },
-      10000))
-      << "the Layout never had the keyboard beside the List";
-  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+  std::tie(layoutId, listId) = SideBySide(windows, layout, {40, 40, 740, 460}, list, {760, 40, 1010, 460}, layout);
+  ASSERT_NE(layoutId, 0u) << "the Layout never had the keyboard beside the List";
   const std::pair<unsigned long, HWND> steps[] = {{listId, list}, {layoutId, layout}, {listId, list}};
   for (const auto& step : steps) {
     // Named variables, not a structured binding: the lambda below takes them.
@@ -294,21 +296,10 @@ TEST_F(WindowManagerX11Test, AClickOnAFramesTitleGivesThatFrameTheKeyboard) {
   ASSERT_TRUE(input.ok());
   ShowModelWindows();
   HWND layout = LayoutFrame().window, graphics = GraphicsFrame().window;
-  SetWindowPos(layout, nullptr, 40, 80, 560, 420, SWP_NOZORDER);
-  SetWindowPos(graphics, nullptr, 620, 80, 380, 420, SWP_NOZORDER);
-  SetForegroundWindow(graphics);
-  platform::RunUntilIdle();
-  platform::SyncPresenter();
   unsigned long layoutId = 0, graphicsId = 0;
-  ASSERT_TRUE(platform::PumpUntil(
-      [&] {
-        layoutId = windows.ShownWindowTitled(TextOf(layout));
-        graphicsId = windows.ShownWindowTitled(TextOf(graphics));
-        return layoutId != 0 && graphicsId != 0 && windows.FocusWindow() == graphicsId;
-      },
-      10000))
-      << "the Graphics window never had the keyboard";
-  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
+  std::tie(layoutId, graphicsId) =
+      SideBySide(windows, layout, {40, 80, 600, 500}, graphics, {620, 80, 1000, 500}, graphics);
+  ASSERT_NE(layoutId, 0u) << "the Graphics window never had the keyboard";
   int x = 0, y = 0;
   ASSERT_TRUE(input.PlaceOf(TextOf(layout), &x, &y));
   input.Click(x + 200, y - 6);  // on the title, just above the window
