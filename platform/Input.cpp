@@ -207,25 +207,6 @@ void NoteInputMessageLocked(ThreadQueue& queue, const PostedMessage& message) {
   }
 }
 
-namespace {
-
-// The window of this thread's that a modal window keeps `window` disabled
-// for (down the chain: a message box over a dialog over a frame); null when
-// `window` is enabled, or the modal window is another thread's.
-HWND ModalWindowForLocked(Window* window) {
-  Window* start = window;
-  for (int depth = 0; window != nullptr && (window->style & WS_DISABLED) != 0 && depth < 32; ++depth) {
-    Window* owned = nullptr;
-    for (Window* other : TheCore().topLevels)
-      if (other->owner == window && (other->style & WS_VISIBLE) != 0) owned = other;
-    window = owned;
-  }
-  if (window == nullptr || window == start || window->queue != start->queue) return nullptr;
-  return window->handle;
-}
-
-}  // namespace
-
 void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers) {
   // A key that reaches a window a modal dialog keeps disabled, with the
   // keyboard nowhere else in its thread, goes to that dialog, which becomes
@@ -237,7 +218,10 @@ void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappabl
     if (top == nullptr) return;
     const ThreadQueue& queue = *top->queue;
     Window* keyed = Find(queue.focus != nullptr ? queue.focus : queue.active);
-    modal = ModalWindowForLocked(keyed != nullptr ? TopLevelOf(keyed) : top);
+    Window* keyedTop = keyed != nullptr ? TopLevelOf(keyed) : top;
+    // Only a dialog of this thread's: another thread's takes its own keys.
+    const Window* usable = UsableWindowLocked(keyedTop);
+    if (usable != nullptr && usable != keyedTop && usable->queue == keyedTop->queue) modal = usable->handle;
   }
   if (modal != nullptr) ActivateWindow(modal, WA_ACTIVE);
   {
@@ -390,27 +374,16 @@ void StopScrollTracking() {
   CurrentQueueLocked()->scrollTracking = nullptr;
 }
 
-namespace {
-
-// The program's latest choice of the window with the keyboard, while the
-// screen has yet to carry it out: the thread has not told it, or the
-// presenter had not taken it up when the key reached it.
-HWND ChoiceOnItsWayLocked(std::uint64_t choicesHeard) {
-  Core& core = TheCore();
-  Window* chosen = Find(core.foreground);
-  if (chosen == nullptr || !IsShownLocked(*chosen)) return nullptr;
-  const bool told = chosen->queue->toldActive == chosen->handle && choicesHeard >= core.choicesTold;
-  return told ? nullptr : chosen->handle;
-}
-
-}  // namespace
-
 void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers,
                   std::uint64_t choicesHeard) {
   HWND target = window;
   {
     std::lock_guard guard(TheCore().lock);
-    if (HWND chosen = ChoiceOnItsWayLocked(choicesHeard); chosen != nullptr && chosen != window) target = chosen;
+    // A key that reached a window while the program's later choice of
+    // another was on its way goes to the chosen window.
+    if (const Window* chosen = ChoiceOnItsWayLocked(choicesHeard);
+        chosen != nullptr && IsShownLocked(*chosen) && chosen->handle != window)
+      target = chosen->handle;
   }
   RunOnOwnerThread(target, [=] { RouteKey(target, key, down, character, unmappable, modifiers); });
 }

@@ -204,6 +204,16 @@ std::shared_ptr<Window> FindShared(HWND handle);
 std::shared_ptr<ThreadQueue> CurrentQueueLocked();
 std::uint64_t NowLocked();
 void NotifyQueue(ThreadQueue& queue);
+// The window that takes what the screen gives `window` (an activation, a
+// key): the window itself, or, while a modal window it owns keeps it
+// disabled, that modal window (down the chain: a message box over a dialog
+// over a frame); null when a disabled window owns no shown window.
+Window* UsableWindowLocked(Window* window);
+// The program's foreground window while the screen has yet to carry it
+// out: its thread has not told the presenter of it, or the presenter had
+// taken up fewer than the activations told (`choicesHeard`) when it made
+// its report; null otherwise.
+Window* ChoiceOnItsWayLocked(std::uint64_t choicesHeard);
 
 // The calling thread's queue (made on first use). Call without the lock.
 std::shared_ptr<ThreadQueue> CurrentQueue();

@@ -277,6 +277,25 @@ void PresenterResized(HWND handle, RECT screenRect, long long movesTold) {
 
 void PresenterClosed(HWND handle) { PostMessage(handle, WM_SYSCOMMAND, SC_CLOSE, 0); }
 
+Window* UsableWindowLocked(Window* window) {
+  for (int depth = 0; window != nullptr && (window->style & WS_DISABLED) != 0; ++depth) {
+    Window* owned = nullptr;
+    for (Window* other : TheCore().topLevels)
+      if (other->owner == window && (other->style & WS_VISIBLE) != 0) owned = other;
+    if (owned == nullptr || depth > 32) return nullptr;
+    window = owned;
+  }
+  return window;
+}
+
+Window* ChoiceOnItsWayLocked(std::uint64_t choicesHeard) {
+  Core& core = TheCore();
+  Window* chosen = Find(core.foreground);
+  if (chosen == nullptr) return nullptr;
+  const bool told = chosen->queue->toldActive == chosen->handle && choicesHeard >= core.choicesTold;
+  return told ? nullptr : chosen;
+}
+
 namespace {
 
 // On the window's thread, when it gets to it: the window stops being active
@@ -292,12 +311,11 @@ void DeactivateUnlessForeground(HWND window) {
 // presenter hears of an activation once its thread runs out of work): a
 // report about a window the program has moved on from, or one it hid.
 bool OldFocusReport(HWND handle) {
-  Core& core = TheCore();
-  std::lock_guard guard(core.lock);
+  std::lock_guard guard(TheCore().lock);
   Window* window = Find(handle);
   if (window == nullptr || !IsShownLocked(*window)) return true;
-  Window* foreground = core.foreground != nullptr ? Find(core.foreground) : nullptr;
-  return foreground != nullptr && foreground != window && foreground->queue->toldActive != foreground->handle;
+  const Window* untold = ChoiceOnItsWayLocked(kEveryChoiceHeard);
+  return untold != nullptr && untold != window;
 }
 
 // Whether the screen's report that `handle` lost the focus is older than
@@ -307,10 +325,9 @@ bool OldFocusReport(HWND handle) {
 // thread tells it (PresentDirtyWindows); acted on, the report would leave
 // the chosen window inactive, and the screen would never hear of it.
 bool LossBeforeTheChoiceWasTold(HWND handle) {
-  Core& core = TheCore();
-  std::lock_guard guard(core.lock);
+  std::lock_guard guard(TheCore().lock);
   Window* window = Find(handle);
-  return window != nullptr && core.foreground == handle && window->queue->toldActive != handle;
+  return window != nullptr && ChoiceOnItsWayLocked(kEveryChoiceHeard) == window;
 }
 
 // The window that takes the activation the screen gives `handle`: the window
@@ -319,14 +336,7 @@ bool LossBeforeTheChoiceWasTold(HWND handle) {
 // when a disabled window owns no shown window to pass it to.
 HWND UsableWindowFor(HWND handle) {
   std::lock_guard guard(TheCore().lock);
-  Window* window = Find(handle);
-  for (int depth = 0; window != nullptr && (window->style & WS_DISABLED) != 0; ++depth) {
-    Window* owned = nullptr;
-    for (Window* other : TheCore().topLevels)
-      if (other->owner == window && (other->style & WS_VISIBLE) != 0) owned = other;
-    if (owned == nullptr || depth > 32) return nullptr;
-    window = owned;
-  }
+  Window* window = UsableWindowLocked(Find(handle));
   return window != nullptr ? window->handle : nullptr;
 }
 

@@ -253,6 +253,7 @@ class X11Presenter final : public Presenter {
   unsigned long long AskQuestion();
   bool ManagerRunning();
   bool ManagerSupports(Atom feature);
+  std::vector<unsigned long> ReadLongs(::Window window, Atom property, Atom type, long most);
   bool ManagerActivates();
   void OnAnswer(XEvent& event);
   void Report(HWND window, XWindowState& state, RECT rect);
@@ -732,41 +733,37 @@ unsigned long long X11Presenter::AskQuestion() {
   return asked_;
 }
 
-bool X11Presenter::ManagerSupports(Atom feature) {
-  Atom type = 0;
+// The 32-bit items of a property (at most `most`); none when the window or
+// the property is not there or is of another type.
+std::vector<unsigned long> X11Presenter::ReadLongs(::Window window, Atom property, Atom type, long most) {
+  Atom actual = 0;
   int format = 0;
   unsigned long count = 0, after = 0;
   unsigned char* data = nullptr;
-  bool supported = false;
-  if (XGetWindowProperty(display_, root_, supported_, 0, 1024, False, XA_ATOM, &type, &format, &count, &after, &data) ==
+  std::vector<unsigned long> items;
+  if (XGetWindowProperty(display_, window, property, 0, most, False, type, &actual, &format, &count, &after, &data) ==
           Success &&
       data != nullptr && format == 32) {
-    const auto* atoms = reinterpret_cast<const unsigned long*>(data);
-    for (unsigned long index = 0; index < count && !supported; ++index) supported = atoms[index] == feature;
+    const auto* longs = reinterpret_cast<const unsigned long*>(data);
+    items.assign(longs, longs + count);
   }
   if (data != nullptr) XFree(data);
-  return supported;
+  return items;
+}
+
+bool X11Presenter::ManagerSupports(Atom feature) {
+  const std::vector<unsigned long> atoms = ReadLongs(root_, supported_, XA_ATOM, 1024);
+  return std::find(atoms.begin(), atoms.end(), feature) != atoms.end();
 }
 
 // A manager that follows the extended hints names a window of its own on
 // the root (_NET_SUPPORTING_WM_CHECK), which names itself; one that lists
 // _NET_ACTIVE_WINDOW gives the focus when asked.
 bool X11Presenter::ManagerActivates() {
-  auto checkWindow = [this](::Window window) {
-    Atom type = 0;
-    int format = 0;
-    unsigned long count = 0, after = 0;
-    unsigned char* data = nullptr;
-    ::Window named = 0;
-    if (XGetWindowProperty(display_, window, supportingCheck_, 0, 1, False, XA_WINDOW, &type, &format, &count, &after,
-                           &data) == Success &&
-        data != nullptr && format == 32 && count == 1)
-      named = static_cast<::Window>(*reinterpret_cast<const unsigned long*>(data));
-    if (data != nullptr) XFree(data);
-    return named;
-  };
-  const ::Window check = checkWindow(root_);
-  return check != 0 && checkWindow(check) == check && ManagerSupports(activeWindow_);
+  const std::vector<unsigned long> check = ReadLongs(root_, supportingCheck_, XA_WINDOW, 1);
+  if (check.size() != 1 || check[0] == 0) return false;
+  const std::vector<unsigned long> named = ReadLongs(check[0], supportingCheck_, XA_WINDOW, 1);
+  return named.size() == 1 && named[0] == check[0] && ManagerSupports(activeWindow_);
 }
 
 bool X11Presenter::ManagerRunning() { return XGetSelectionOwner(display_, managerSelection_) != None; }

@@ -30,15 +30,19 @@ bool Element(const Attributes& a, ElementType type) { return a.element == type; 
 bool TakesBendWall(const Attributes& a) {
   return Element(a, ElementType::Bend) || Element(a, ElementType::Miter) || Element(a, ElementType::JacketedBend);
 }
-bool TakesWeight(const Attributes& a) {
-  return Item(a, DataType::Flange) || Element(a, ElementType::Rigid) || Element(a, ElementType::Bellows) ||
-         Element(a, ElementType::SlipJoint) || Element(a, ElementType::HingeJoint) ||
-         Element(a, ElementType::BallJoint);
+// The elements that keep a weight, and the items that keep a direction
+// vector: both the keyword rules below and the pairs that share a keyword
+// (kSharedKeywords) are made of them.
+bool WeighingElement(const Attributes& a) {
+  return Element(a, ElementType::Rigid) || Element(a, ElementType::Bellows) || Element(a, ElementType::SlipJoint) ||
+         Element(a, ElementType::HingeJoint) || Element(a, ElementType::BallJoint);
 }
-bool TakesDirection(const Attributes& a) {
+bool DirectedItem(const Attributes& a) {
   return Item(a, DataType::SkewedRestraint) || Item(a, DataType::LimitStop) || Item(a, DataType::Snubber) ||
-         Item(a, DataType::Nozzle) || Element(a, ElementType::HingeJoint);
+         Item(a, DataType::Nozzle);
 }
+bool TakesWeight(const Attributes& a) { return Item(a, DataType::Flange) || WeighingElement(a); }
+bool TakesDirection(const Attributes& a) { return DirectedItem(a) || Element(a, ElementType::HingeJoint); }
 bool TakesConnectedNode(const Attributes& a) {
   return Item(a, DataType::Guide) || Item(a, DataType::LimitStop) || Item(a, DataType::SkewedRestraint) ||
          Item(a, DataType::Hanger);
@@ -161,15 +165,6 @@ struct SharedKeyword {
   bool (*element)(const Attributes& a);
   bool (*item)(const Attributes& a);
 };
-
-bool WeighingElement(const Attributes& a) {
-  return Element(a, ElementType::Rigid) || Element(a, ElementType::Bellows) || Element(a, ElementType::SlipJoint) ||
-         Element(a, ElementType::HingeJoint) || Element(a, ElementType::BallJoint);
-}
-bool DirectedItem(const Attributes& a) {
-  return Item(a, DataType::SkewedRestraint) || Item(a, DataType::LimitStop) || Item(a, DataType::Snubber) ||
-         Item(a, DataType::Nozzle);
-}
 
 constexpr SharedKeyword kSharedKeywords[] = {
     {"WGT", WeighingElement, [](const Attributes& a) { return Item(a, DataType::Flange); }},

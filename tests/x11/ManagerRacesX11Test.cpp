@@ -16,6 +16,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <functional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -171,6 +172,8 @@ class StandInManager {
     fallback_ = fallback;
     twoSteps_ = inTwoSteps;
   }
+  // From now on it notes the activations it is asked for but grants none.
+  void GrantNoActivation() { grants_ = false; }
   void FallBackNow() {
     XSetInputFocus(x_, fallback_, RevertToPointerRoot, CurrentTime);
     XSync(x_, False);
@@ -209,8 +212,10 @@ class StandInManager {
       case ClientMessage:
         if (event.xclient.message_type == activate_) {
           activations_.emplace_back(event.xclient.window, event.xclient.data.l[0]);
-          XRaiseWindow(x_, event.xclient.window);
-          XSetInputFocus(x_, event.xclient.window, RevertToPointerRoot, CurrentTime);
+          if (grants_) {
+            XRaiseWindow(x_, event.xclient.window);
+            XSetInputFocus(x_, event.xclient.window, RevertToPointerRoot, CurrentTime);
+          }
         }
         if (event.xclient.message_type == request_) {
           const long none[4] = {0, 0, 0, 0};
@@ -240,6 +245,7 @@ class StandInManager {
   Window nothing_ = 0;
   Window fallback_ = 0;
   bool twoSteps_ = false;
+  bool grants_ = true;
   std::vector<std::pair<Window, long>> activations_;
 };
 
@@ -351,6 +357,22 @@ class ManagerRacesX11Test : public OnXvfb<testing::Test> {
     activated.clear();
     keyed.clear();
     return ids;
+  }
+  // The manager's fallback to `fallback` as it reads the withdrawal of
+  // `closing`, which has the keyboard, reaches the presenter before the
+  // program's next steps (`next`: the windows it opens as `closing` goes):
+  // the presenter is held until the program has told it of its choice. The
+  // program's own activations on the way are forgotten.
+  void FallBackBeforeThePresenterHearsOfTheNext(Window fallback, HWND closing, const std::function<void()>& next) {
+    platform::HoldPresenter([&] {
+      XSetInputFocus(x_, fallback, RevertToParent, CurrentTime);
+      XSync(x_, False);
+      ShowWindow(closing, SW_HIDE);
+      DestroyWindow(closing);
+      next();
+      platform::RunUntilIdle();  // the program tells the held presenter of its choice
+      activated.clear();
+    });
   }
   // The window named `name` has the keyboard (within 10 s), `chosen` is
   // the program's active window, and `other` never became it meanwhile.
@@ -603,15 +625,9 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHasMadeTheNex
   std::tie(firstId, otherId) = ShowWithTheKeyboard(first, "First", other, "Other");
   ASSERT_NE(firstId, 0u) << "the first dialog never had the keyboard";
   HWND next = nullptr;
-  platform::HoldPresenter([&] {
-    XSetInputFocus(x_, otherId, RevertToParent, CurrentTime);
-    XSync(x_, False);
-    ShowWindow(first, SW_HIDE);
-    DestroyWindow(first);
+  FallBackBeforeThePresenterHearsOfTheNext(otherId, first, [&] {
     next = MakeDialog("Next", owner);
     ShowWindow(next, SW_SHOW);
-    platform::RunUntilIdle();  // the program tells the held presenter of its choice
-    activated.clear();  // the program's own, on the way to the next dialog
   });
   ExpectTheKeyboardIn("Next", next, other);
 }
@@ -660,19 +676,45 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerGivesBeforeThePresenterHasMadeTheNew
   std::tie(analysisId, layoutId) = ShowWithTheKeyboard(analysis, "Analysis", layout, "Layout");
   ASSERT_NE(analysisId, 0u) << "the analysis window never had the keyboard";
   HWND chooser = nullptr;
-  platform::HoldPresenter([&] {
-    XSetInputFocus(x_, layoutId, RevertToParent, CurrentTime);
-    XSync(x_, False);
-    ShowWindow(analysis, SW_HIDE);
-    DestroyWindow(analysis);
+  FallBackBeforeThePresenterHearsOfTheNext(layoutId, analysis, [&] {
     HWND results = MakeWindow("Results", 30, 300);
     ShowWindow(results, SW_SHOW);
     chooser = MakeDialog("Chooser", results);
     ShowWindow(chooser, SW_SHOW);
-    platform::RunUntilIdle();  // the program tells the held presenter of its choice
-    activated.clear();  // the program's own, on the way to the chooser
   });
   ExpectTheKeyboardIn("Chooser", chooser, layout);
+}
+
+// The manager reads the program's request and does not grant it (as a
+// manager may refuse a window it will not focus). Once it has answered the
+// question asked after the request, what the server shows is the truth:
+// the program follows the window that kept the keyboard and asks no more.
+TEST_F(ManagerRacesX11Test, ARequestTheManagerDoesNotGrantLeavesTheProgramWithTheWindowThatHasTheKeyboard) {
+  StandInManager manager(display_, true);
+  ASSERT_TRUE(manager.ok());
+  HWND first = MakeWindow("First", 30, 40);
+  HWND chosen = MakeWindow("Chosen", 300, 40);
+  const std::vector<Window> ids = SettleUnder(manager, {{first, "First"}, {chosen, "Chosen"}});
+  ASSERT_EQ(ids.size(), 2u) << "the manager never gave the first window the focus";
+  manager.GrantNoActivation();
+  const std::size_t asked = manager.Activations().size();
+  SetForegroundWindow(chosen);
+  platform::RunUntilIdle();
+  EXPECT_TRUE(platform::PumpUntil(
+      [&] {
+        platform::SyncPresenter();
+        manager.HandleAll();
+        return GetActiveWindow() == first;
+      },
+      10000))
+      << "the program did not follow the window that kept the keyboard";
+  CatchUp();
+  manager.HandleAll();
+  Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(x_, &focus, &revert);
+  EXPECT_EQ(focus, ids[0]);
+  EXPECT_EQ(manager.Activations().size(), asked + 1) << "the program did not ask, or asked again";
 }
 
 }  // namespace
