@@ -194,6 +194,7 @@ void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::stri
           "it is not a model batch file.");
     FinishImportedModel(model);
     CheckBatchRows(reader);
+    LogBatchBranchSifsAgainstCode(reader);
     log.insert(log.end(), reader.log.begin(), reader.log.end());
   } catch (...) {
     g_UnitsSettings = userUnits;

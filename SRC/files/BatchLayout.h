@@ -222,7 +222,11 @@ std::uint8_t BatchBendRadiusKind(const Model& model, const std::string& section,
 bool HasUnclosedGroup(std::string_view field);
 // Once the model is made: refuses, with the line that gave it, the first
 // row that places a Location at a node the model does not have, an element
-// without length, a branch SIF whose type the piping code does not know, or
-// a support connected to a node the model does not have, to a bend's node
-// or to its own node (the rules of the supports' dialogs).
+// without length, or a support connected to a node the model does not
+// have, to a bend's node or to its own node (the rules of the supports'
+// dialogs).
 void CheckBatchRows(const BatchReader& reader);
+// A branch SIF whose type the piping code does not offer is kept, as the
+// model keeps it when the code changes; the import log names each one with
+// the save's question, since saving offers to replace it.
+void LogBatchBranchSifsAgainstCode(BatchReader& reader);

@@ -16,6 +16,7 @@
 #include "loads/HarmonicLoad.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "records/PipeDimensions.h"
@@ -556,7 +557,6 @@ void ParseBatchLayoutLine(BatchReader& reader) {
 
 void CheckBatchRows(const BatchReader& reader) {
   const Model& model = *reader.model;
-  const std::int32_t code = model.options.PipingCode;
   for (const BatchLineRecord& line : reader.checkedLines) {
     const LayoutRow& row = model.row(line.row);
     const int index = FindNodeIndex(model.nodes, row.node);
@@ -575,12 +575,23 @@ void CheckBatchRows(const BatchReader& reader) {
         message = "Connected node cannot be a bend node";
       else if (connected == row.node)
         message = "Node cannot be connected to itself";
-    } else if (row.dataType == DataType::BranchSif) {
-      const auto& sif = static_cast<const BranchSif&>(*row.item);
-      if (IsBranchSifTypeInvalidForCode(sif.type, code, model.options.UseB31J != 0))
-        message = "'Branch SIF = " + std::string(BranchTypeName(sif.type)) +
-                  "' not valid for 'Piping Code = " + PipingCodeShortName(CodeListPosition(code)) + "'";
     }
     if (!message.empty()) throw BatchLineErrorText(line.lineNumber, line.line, message);
+  }
+}
+
+void LogBatchBranchSifsAgainstCode(BatchReader& reader) {
+  const Model& model = *reader.model;
+  const std::int32_t code = model.options.PipingCode;
+  for (const BatchLineRecord& line : reader.checkedLines) {
+    const LayoutRow& row = model.row(line.row);
+    if (row.dataType != DataType::BranchSif || row.item == nullptr) continue;
+    const auto& sif = static_cast<const BranchSif&>(*row.item);
+    if (!IsBranchSifTypeInvalidForCode(sif.type, code, model.options.UseB31J != 0)) continue;
+    const std::int32_t replacement = code == 18 ? kBranchSifUnreinforced : kBranchSifWeldingTee;
+    reader.log.push_back("Line " + std::to_string(line.lineNumber) + ": 'Branch SIF = " + BranchTypeName(sif.type) +
+                         "' not valid for 'Piping Code = " + PipingCodeShortName(CodeListPosition(code)) +
+                         "' at Node " + NodeNumberText(row.node) + "; it was kept (saving offers to replace it with '" +
+                         BranchTypeName(replacement) + "')");
   }
 }

@@ -345,11 +345,18 @@ TEST_F(BatchEdgeLinesTest, BranchSifsByTheirCodesWithTheDimensionsOfTheirTypes) 
   EXPECT_NEAR(thick.dimension1, 0.5, 1e-6);
   EXPECT_NEAR(thick.dimension2, 10.0, 1e-5);
 
-  // A type the file's code does not know is refused with the line that gave
+  // A type the file's code does not offer is kept, as the model keeps it
+  // when its code changes; the import log names it with the line that gave
   // it, though the code is chosen after the layout.
-  Model refused;
-  EXPECT_EQ(Import("T\n" LAYOUT_PREFIX "\nT20,X5,KT\nT30,X5,KB,CR=3\nOPTIONS\nB313\n", refused),
-            LineError(13, "T30,X5,KB,CR=3", "'Branch SIF = Branch conn.' not valid for 'Piping Code = B31.3'"));
+  Model kept;
+  std::vector<std::string> log;
+  EXPECT_EQ(Import("T\n" LAYOUT_PREFIX "\nT20,X5,KT\nT30,X5,KB,CR=3\nOPTIONS\nB313\n", kept, &log), "");
+  ASSERT_EQ(kept.row(4).dataType, DataType::BranchSif);
+  EXPECT_EQ(dynamic_cast<const BranchSif&>(*kept.row(4).item).type, 9);
+  EXPECT_EQ(dynamic_cast<const BranchSif&>(*kept.row(4).item).dimension1, 3.0f);
+  EXPECT_EQ(log, (std::vector<std::string>{
+                     "Line 13: 'Branch SIF = Branch conn.' not valid for 'Piping Code = B31.3' at Node 30; it was "
+                     "kept (saving offers to replace it with 'Welding tee')"}));
   EXPECT_EQ(Imported("OPTIONS\nB311\n" LAYOUT_PREFIX "\nT20,X5,KB,CR=3").row(3).dataType, DataType::BranchSif);
 }
 

@@ -45,5 +45,8 @@ std::vector<std::string> FuzzSeeds() {
       "T160,KI,B12,X5,CBTHK=0.5,FF=2\nT170,KM,B20,Y5,CWS\nT180,JE,Z5,CES(1,2,3),BK=500,TA=12\n"
       "T190,KH,CHS=1000,DV(0,0,1),FTOR=5\nT200,X5,JP,CJMAT=A1,JSEC=S4,JLOAD=L1\n"
       "T210,JI,B30,Y5,CJMAT=A1,JSEC=S4,JLOAD=L1,JR=24\nT220,X5,CFY,STIFF=1000\n",
+      // Branch types the file's code does not offer, kept with a note.
+      "Seed tees\nOPTIONS\nSWEDISH\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nPIPE\nS1,8.625,0.322\n"
+      "LAYOUT\nF10,KA,MA1,PS1\nT20,X5,KT\nT30,X5,KE,CCRTCH=1\nT40,X5,KF,CPAD=0.25\nT50,X5,KB\n",
   };
 }
