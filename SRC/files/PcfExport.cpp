@@ -36,6 +36,7 @@ constexpr double kMillimetresPerInch = 25.4;
 constexpr double kShortestPipe = 0.04 / kMillimetresPerInch;      // inch
 constexpr double kShortestStraight = 0.05 / kMillimetresPerInch;  // inch
 constexpr double kBoreTolerance = 0.1;                            // inch
+constexpr int kWidestValue = 64;  // characters: any float with its decimals
 
 struct PipeSize {
   double od;   // inch
@@ -88,6 +89,24 @@ class PcfWriter {
       value = 0.0;
     }
     return FormatFixedWidth(value, width, decimals);
+  }
+  // A unitless value with `decimals` decimals, as wide as it takes: the
+  // file's values stand between blanks, so a negative or large one has no
+  // width to overflow; a value that rounds to zero is written without a
+  // sign.
+  std::string Decimals(double value, int decimals) {
+    std::string text = Fixed(value, kWidestValue, decimals);
+    if (text.size() > 1 && text[0] == '-' && text.find_first_not_of("-0.") == std::string::npos) text.erase(0, 1);
+    return text;
+  }
+  // A friction coefficient, or nothing for one below 0 (files of older
+  // versions hold them), which the row's entry in the list names.
+  std::string Friction(int row, float friction, int decimals) {
+    if (friction < 0.0f) {
+      LeftOut(row, "the negative friction coefficient was not written");
+      return {};
+    }
+    return Decimals(friction, decimals);
   }
   bool TakeInvalid() {
     const bool invalid = invalid_;
@@ -161,7 +180,7 @@ class PcfWriter {
         s ? Num(s->outsideDiameter, FormatDimension) : "",
         s ? Num(s->thickness, FormatDimension) : "",
         s ? Num(s->corrosionAllowance, FormatDimension) : "",
-        s ? Fixed(s->millTolerance, 5, 2) : "",
+        s ? Decimals(s->millTolerance, 2) : "",
         s ? Num(s->insulationDensity, FormatInsulationDensity) : "",
         s ? Num(s->insulationThickness, FormatDimension) : "",
         load ? Num(load->operating[0].temperature, FormatTemperature) : "",
@@ -384,7 +403,7 @@ std::array<double, 3> PlantDirection(const Model& model, double x, double y, dou
 }
 
 std::string DirectionCode(PcfWriter& w, const std::array<double, 3>& d) {
-  return w.Fixed(d[0], 5, 3) + "-" + w.Fixed(d[1], 5, 3) + "-" + w.Fixed(d[2], 5, 3);
+  return w.Decimals(d[0], 3) + "-" + w.Decimals(d[1], 3) + "-" + w.Decimals(d[2], 3);
 }
 
 void WriteItem(PcfWriter& w, const LayoutRow& row, int number) {
@@ -448,7 +467,8 @@ void WriteItem(PcfWriter& w, const LayoutRow& row, int number) {
       const auto& g = static_cast<const Guide&>(*row.item);
       w.Support(node, "GUI");
       w.NamedItemCode("GUIDE");
-      w.Attribute(1, w.Fixed(g.frictionCoefficient, 3, 1));
+      if (const std::string friction = w.Friction(number, g.frictionCoefficient, 1); !friction.empty())
+        w.Attribute(1, friction);
       w.Attribute(2, w.Num(g.stiffness, FormatStiffnessOrRigid));
       w.Attribute(3, w.Num(g.gap, FormatDisplacementOrNone));
       return;
@@ -489,7 +509,8 @@ void WriteItem(PcfWriter& w, const LayoutRow& row, int number) {
       w.Attribute(1, w.Num(s.upperLimit, FormatDisplacementOrNone));
       w.Attribute(2, w.Num(s.lowerLimit, FormatDisplacementOrNone));
       w.Attribute(3, w.Num(s.stiffness, FormatStiffnessOrRigid));
-      w.Attribute(4, w.Fixed(s.frictionCoefficient, 5, 2));
+      if (const std::string friction = w.Friction(number, s.frictionCoefficient, 2); !friction.empty())
+        w.Attribute(4, friction);
       return;
     }
     case DataType::Nozzle:

@@ -12,9 +12,11 @@
 // fixed sets (metric: mm, kg, C, bar; imperial: inch, lb, F, psi), chosen
 // from the user's length unit; angles are degrees; bores are the nominal
 // size of the outside diameter (NPS in inches, DN in mm) within 0.1 inch,
-// else the diameter itself. Rows that give no component, or one written
-// without what it lacks, are listed after the export. The file is written
-// whole or not at all.
+// else the diameter itself. Unitless values (frictions, mill tolerances,
+// direction components in item codes) keep their decimals at whatever width
+// they take; a friction below 0 is left out. Rows that give no component,
+// or one written without what it lacks, are listed after the export. The
+// file is written whole or not at all.
 #pragma once
 
 #include <string>
