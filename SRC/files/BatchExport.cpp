@@ -167,8 +167,10 @@ void WriteMaterials(Writer& w) {
     std::string line;
     for (std::size_t f = 0; f < fields.size(); ++f) line += (f == 0 ? "" : ",") + fields[f];
     w.Line(line);
+    bool moduli = false;
     for (int t = 1; t <= m.numtemps && static_cast<std::size_t>(t) < m.temps.size(); ++t) {
       const auto& v = m.temps[static_cast<std::size_t>(t)].values;
+      moduli = moduli || v[kMatHoopModulus] != 0.0f || v[kMatShearModulus] != 0.0f;
       std::string row = m.name + "," + w.Num(v[kMatTemperature], FormatTemperature) + "," +
                         w.Num(v[kMatModulus], FormatModulus) + "," + w.Num(v[kMatAlpha], FormatThermalExpansion) +
                         "," + w.Num(v[kMatAllowable], FormatStress);
@@ -177,6 +179,9 @@ void WriteMaterials(Writer& w) {
       if (v[kMatRupture] > 0.0f) row += "," + w.Num(v[kMatRupture], FormatStress);
       w.Line(row);
     }
+    if (moduli)
+      w.LeftOut("the hoop and shear moduli of its temperature rows were not written (the batch file does not carry "
+                "them)");
   }
   w.At("");
 }
@@ -217,6 +222,10 @@ void WritePipeSections(Writer& w) {
     if (lining || !s.soil.empty())
       line += "," + w.Num(s.liningDensity, FormatInsulationDensity) + "," + w.Num(s.liningThickness, FormatDimension);
     if (!s.soil.empty()) line += "," + s.soil;
+    // The reader makes every section a non-standard one.
+    if (s.standard != kStandardAnsi || (!s.nominalSize.empty() && s.nominalSize != "Non Std"))
+      w.LeftOut("its standard, nominal size and schedule were not written (the batch file does not carry them); it "
+                "reads back as Non Std");
     w.Line(line);
   }
   w.At("");
@@ -675,8 +684,19 @@ void WriteSnubber(Writer& w, const LayoutRow& row, RowText& out) {
 void WriteBranchSif(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& sif = static_cast<const BranchSif&>(*row.item);
   switch (sif.type) {
-    case 2: out.Attribute("PAD=" + w.Num(sif.dimension1, FormatDimension)); break;
-    case 4: out.Attribute("CRTCH=" + w.Num(sif.dimension1, FormatDimension)); break;
+    // KF is the unreinforced tee unless a pad makes it the reinforced one.
+    case 2:
+      if (sif.dimension1 > 0.0f)
+        out.Attribute("PAD=" + w.Num(sif.dimension1, FormatDimension));
+      else
+        w.LeftOut("the reinforced tee has no pad thickness, without which the batch file cannot tell it from an "
+                  "unreinforced tee; it reads back as an unreinforced tee");
+      break;
+    // The B31.1 and B31.9 extruded tee keeps no crotch radius, and the
+    // reader refuses CRTCH=0; a branch connection may have no radius.
+    case 4:
+      if (sif.dimension1 > 0.0f) out.Attribute("CRTCH=" + w.Num(sif.dimension1, FormatDimension));
+      break;
     case 7:
       out.Attribute("R=" + w.Num(sif.dimension1, FormatDimension));
       out.Attribute("THK=" + w.Num(sif.dimension2, FormatDimension));
@@ -685,7 +705,9 @@ void WriteBranchSif(Writer& w, const LayoutRow& row, RowText& out) {
       out.Attribute("THK=" + w.Num(sif.dimension1, FormatDimension));
       out.Attribute("LEN=" + w.Num(sif.dimension2, FormatDimension));
       break;
-    case 9: out.Attribute("R=" + w.Num(sif.dimension1, FormatDimension)); break;
+    case 9:
+      if (sif.dimension1 > 0.0f) out.Attribute("R=" + w.Num(sif.dimension1, FormatDimension));
+      break;
     default: break;
   }
   if (sif.flanges != 0) w.LeftOut("the branch's flanged ends were not written");
@@ -792,6 +814,36 @@ void WriteConcentratedMass(Writer& w, const LayoutRow& row, RowText& out) {
   if (AnyNonZero(m.dx, m.dy, m.dz)) out.Attribute("OFFSET" + w.Triple(m.dx, m.dy, m.dz, FormatDimension));
 }
 
+// The branch dimensions the reader takes: at least 0.001 inch where given,
+// and the two of a radiused branch or a branch on thickened pipe required.
+constexpr float kSmallestBranchDimension = 0.001f;  // inch
+
+std::string BranchSifRefusal(const BranchSif& sif) {
+  const auto given = [](float value) { return value >= kSmallestBranchDimension; };
+  switch (sif.type) {
+    case 1:
+    case 2:
+    case 3:
+    case 4:
+    case 5:
+    case 6: return {};
+    case 7:
+      return given(sif.dimension1) && given(sif.dimension2)
+                 ? std::string()
+                 : "the radiused branch's fillet radius or wall thickness is below 0.001 inch, which the batch file "
+                   "refuses";
+    case 8:
+      return given(sif.dimension1) && given(sif.dimension2)
+                 ? std::string()
+                 : "the thickened pipe's thickness or length is below 0.001 inch, which the batch file refuses";
+    case 9:
+      return sif.dimension1 <= 0.0f || given(sif.dimension1)
+                 ? std::string()
+                 : "the branch radius is below 0.001 inch, which the batch file refuses";
+    default: return "the branch SIF has no type the batch file knows";
+  }
+}
+
 // Why the reader would refuse an item as it stands; empty when it reads back.
 std::string ItemRefusal(const LayoutRow& row) {
   switch (row.dataType) {
@@ -833,6 +885,7 @@ std::string ItemRefusal(const LayoutRow& row) {
       const NozzleFault fault = CheckNozzleGeometry(static_cast<const Nozzle&>(*row.item));
       return fault.message.empty() ? std::string() : "the nozzle is refused (" + fault.message + ")";
     }
+    case DataType::BranchSif: return BranchSifRefusal(static_cast<const BranchSif&>(*row.item));
     case DataType::Weld: {
       const auto type = static_cast<const Weld&>(*row.item).type;
       return type >= 0 && type <= kWeldTypeLast ? std::string() : "the weld type is one the batch file refuses";
@@ -1242,6 +1295,7 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
   WriteAllowables(w);
   WriteSeismic(w);
   WriteWind(w);
+  ListBatchRecordsNotWritten(model, w.text, leftOut);
   return w.text;
 }
 

@@ -16,6 +16,10 @@
 // kind without a writer keeps its geometry (written as a pipe, or without
 // its item) and is named in the list of what was left out, as is every
 // value the grammar cannot carry; nothing is dropped without a line there.
+// The records no batch line holds (spectra, force spectra, time functions)
+// are named too, and the file is read back as the import reads it to name
+// what comes back otherwise: the load-case list, the dynamic analysis
+// settings and the other analysis options (BatchExportReadBack.cpp).
 //
 // The file is written beside its final name and renamed over it once whole
 // (ExportFiles.h), so a failed write leaves no partial file.
@@ -53,6 +57,14 @@ BatchExportUnits ChooseBatchExportUnits();
 // The whole file's text for `model` in `units`; `leftOut` receives one line
 // per row or record written incomplete or not at all ("Row 12: ...").
 std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut);
+
+// Names in `leftOut` what the batch file `text`, written for `model`, does
+// not carry of the model's other records: its response spectra, force
+// spectra and time functions, and, read back as the import reads it, every
+// difference in the wind flags of the loads, the load-case list, the dynamic
+// analysis settings and the analysis options, with what the import gives
+// instead; or that the import refuses the file. The units in force are kept.
+void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std::vector<std::string>& leftOut);
 
 // Writes the file; the message of a failure ("Unable to open export
 // file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
