@@ -380,10 +380,15 @@ class MinMaxTableWindow : public ResultTableWindow {
     RefreshShownTable(*this);
   }
   std::string PrintName() override { return "Minimum & Maximum Displacements"; }
+  // At least the room of "Direction" and of "123.45678", and as wide as
+  // the widest text: a large movement shows in exponent form
+  // ("-8.889E+009"), wider than the digits, and would run into the node.
   void DefineColumns() override {
     const TextWidthFunction width = ScreenTextWidth(*this);
-    widths[1] = width("Direction");
-    widths[2] = widths[3] = widths[4] = width("123.45678");
+    widths = MeasureTableColumns(*this, rowCount, width);
+    widths[1] = std::max(widths[1], width("Direction"));
+    const int other = width("123.45678");
+    for (std::size_t c = 2; c <= 4; ++c) widths[c] = std::max(other, widths[c]);
   }
   std::string HeadingText(int column, int line) override {
     if (line != 0) return {};

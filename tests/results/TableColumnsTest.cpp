@@ -8,28 +8,93 @@
 // the time histories every support, element end and node. Each
 // heading and cell text, measured on the table's own device context, must
 // fit the width of its column: a wider text runs over the rule into the
-// next column's value.
+// next column's value. The sweep runs over the results the analysis gave,
+// and again over results whose every stored value (displacements,
+// accelerations, element forces and support loads of every case, mode
+// shapes and every saved time-history step) is one of the values whose
+// texts are the widest the result formatters give: so every column meets
+// the widest text its values can have, not only those of one model.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cmath>
+#include <cstdint>
+#include <fstream>
+#include <functional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "platform/Menu.h"
 #include "properties/DialogTable.h"
+#include "results/DynamicStresses.h"
 #include "results/EveryKindModel.h"
 #include "results/ResultsTesting.h"
 #include "results/TimeHistoryTables.h"
 #include "results/TimeHistoryTesting.h"
 #include "resultsfile/ResultCases.h"
 #include "resultsfile/ResultPrint.h"
+#include "resultsfile/ResultsFile.h"
+#include "services/Units.h"
 
 namespace {
 
 constexpr int kNextCase = 228, kNextItem = 330, kAxes = 288;
 
+// Values whose texts are the widest the result formatters give: a fixed
+// text of ten or eleven characters (forces, moments, angles, displacements,
+// stresses) is widest where its digits fill it, at one of the magnitudes
+// 10^3 .. 10^9 (the digit 8 as wide as any other), or with a minus sign
+// and one digit fewer; a "%.5g" text, or a fixed one past its width, is
+// widest in its exponent form with a minus sign (TheWideValuesGive...
+// shows that no other value gives a wider text). Thirteen of them: value j
+// of a block (one case's displacements, accelerations, element forces or
+// support loads, the mode shapes, one saved time-history step) numbered b
+// is value (j + b) mod 13, so that the same component of the next node,
+// element end or support, of the next case and of the next step is the
+// next value (records of six and of twelve values step through all
+// thirteen), and every column meets each.
+constexpr std::array<float, 13> kWideValues = {8.88888e3f,  8.88888e4f,  8.88888e5f,  8.88888e6f,   8.88888e7f,
+                                               8.88888e8f,  8.88888e9f,  8.88888e10f, -8.88888e9f,  -8.88888e8f,
+                                               -8.88888e5f, -8.88888e-8f, 8.88888e-8f};
+
+// Writes the wide values over `count` f32 values at `offset` of `file`, as
+// block number `block` (little-endian, as every results file is).
+void FillWide(std::fstream& file, std::int64_t offset, std::int64_t count, std::int64_t block) {
+  std::vector<char> bytes(static_cast<std::size_t>(count) * 4);
+  for (std::int64_t j = 0; j < count; ++j) {
+    const std::int64_t index = (j + block) % static_cast<std::int64_t>(kWideValues.size());
+    const auto bits = std::bit_cast<std::uint32_t>(kWideValues[static_cast<std::size_t>(index)]);
+    for (int k = 0; k < 4; ++k)
+      bytes[static_cast<std::size_t>(j * 4 + k)] = static_cast<char>((bits >> (8 * k)) & 0xFF);
+  }
+  file.seekp(offset);
+  file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
 class TableColumnsTest : public ResultsFixture {
  protected:
+  void SetUp() override {
+    ResultsFixture::SetUp();
+    units_ = g_UnitsSettings;
+  }
+  void TearDown() override {
+    ResultsFixture::TearDown();
+    g_UnitsSettings = units_;
+  }
+  // The units in which a stored value is shown as it is (inch, radian, lb,
+  // in-lb, psi), so that the wide values are the shown ones.
+  static void ShowValuesAsStored() {
+    g_UnitsSettings.unit[kUnitDisplacement] = 0;
+    g_UnitsSettings.unit[kUnitAngle] = 1;
+    g_UnitsSettings.unit[kUnitForce] = 0;
+    g_UnitsSettings.unit[kUnitMoment] = 1;
+    g_UnitsSettings.unit[kUnitStress] = 0;
+    for (int kind : {kUnitDisplacement, kUnitAngle, kUnitForce, kUnitMoment, kUnitStress})
+      ASSERT_EQ(UnitFactor(kind), 1.0f) << UnitLabel(kind);
+  }
   // The texts of the shown table wider than their columns, by title.
   void CheckShown() {
     ResultTableWindow* table = ShownResultTable();
@@ -125,46 +190,136 @@ class TableColumnsTest : public ResultsFixture {
     }
   }
 
+  // The model of every kind with the dynamic loads, analysed.
+  void BuildAndAnalyse() {
+    Model& model = TheModel();
+    every_kind::BuildEveryKind(model, ModelPath(), 1);
+    const std::vector<int> cases{1, 8, 2, 19, 12, 30, 31, 37, 35, 36};
+    AddTimeHistoryLoads(model, cases, true);
+    // The dynamic loads at 170, free to move across the pipe (at 20 the
+    // guide holds them).
+    for (int row = 1; row <= model.rowCount; ++row) {
+      const DataType type = model.row(row).dataType;
+      if (type == DataType::TimeVaryingLoad || type == DataType::ForceSpectrumLoad || type == DataType::HarmonicLoad)
+        model.row(row).node = 170;
+    }
+    MakeModel(model);
+    analysis_testing::SetCases(model, cases);
+    ASSERT_EQ(WriteModelFile(ModelPath()), "");
+    model.modified = false;
+    Analyse();
+  }
+  // Opens the results once to learn where their blocks lie, leaves them,
+  // and writes the wide values over every value they store.
+  void FillResultsWithWideValues() {
+    OpenCancelled("RESULTS16_DIALOG");
+    ASSERT_TRUE(InResultsMode());
+    const ResultsFileContents results = TheResults();
+    const std::int64_t nodes = ResultNodeCount(TheModel());
+    LeaveResultsMode();
+    ASSERT_TRUE(results.timeHistoryOpen);
+    ASSERT_TRUE(results.modal.present);
+    std::fstream file(ResultsPath(), std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(file.is_open());
+    for (std::size_t k = 1; k < results.cases.size(); ++k) {
+      const ResultCaseOffsets& offsets = results.cases[k];
+      if (offsets.type == 0 || offsets.type == 30) continue;  // no case, or the modal one: its shapes below
+      ASSERT_TRUE(offsets.displacements != 0 && offsets.forces != 0 && offsets.supportLoads != 0) << "case " << k;
+      const auto block = static_cast<std::int64_t>(k);
+      FillWide(file, offsets.displacements, 6 * nodes, block);
+      if (offsets.accelerations != 0) FillWide(file, offsets.accelerations, 6 * nodes, block);
+      FillWide(file, offsets.forces, 12 * std::int64_t{results.elementCount}, block);
+      FillWide(file, offsets.supportLoads, results.supportBlockBytes / 4, block);
+    }
+    const auto modes = static_cast<std::int64_t>(results.modal.frequencies.size());
+    FillWide(file, results.modal.shapes, 6 * nodes * modes, 0);
+    ASSERT_TRUE(file.good());
+    file.close();
+    std::fstream history(results.timeHistoryPath, std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(history.is_open());
+    ASSERT_GT(results.timeSteps, static_cast<int>(kWideValues.size()));
+    for (std::int64_t step = 0; step < results.timeSteps; ++step)
+      FillWide(history, 24 + step * results.timeHistoryStepBytes, results.timeHistoryStepBytes / 4, step);
+    ASSERT_TRUE(history.good());
+  }
+  // Every table through every chooser entry, every text against its column.
+  void SweepEveryTable() {
+    const int entries = static_cast<int>(OpenCancelled("RESULTS16_DIALOG").size());
+    ASSERT_TRUE(InResultsMode());
+    ASSERT_GE(entries, 14);
+    bool histories = false;
+    for (int index = 1; index <= entries; ++index) {
+      const std::string name = ResultChooserList()[static_cast<std::size_t>(index) - 1].name;
+      if (name == "&Time history") {
+        histories = true;
+        CheckHistories();
+        continue;
+      }
+      CheckEntry(index);
+    }
+    EXPECT_TRUE(histories);
+    EXPECT_GT(tables_, 60);
+    EXPECT_GT(texts_, 20000);
+    for (const std::string& fault : faults_) ADD_FAILURE() << fault;
+  }
+
   int tables_ = 0;
   long texts_ = 0;
   std::set<std::string> faulty_;
   std::vector<std::string> faults_;
+  UnitsSettings units_{};
 };
 
 TEST_F(TableColumnsTest, EveryTextOfEveryResultTableFitsItsColumn) {
-  Model& model = TheModel();
-  every_kind::BuildEveryKind(model, ModelPath(), 1);
-  const std::vector<int> cases{1, 8, 2, 19, 12, 30, 31, 37, 35, 36};
-  AddTimeHistoryLoads(model, cases, true);
-  // The dynamic loads at 170, free to move across the pipe (at 20 the
-  // guide holds them).
-  for (int row = 1; row <= model.rowCount; ++row) {
-    const DataType type = model.row(row).dataType;
-    if (type == DataType::TimeVaryingLoad || type == DataType::ForceSpectrumLoad || type == DataType::HarmonicLoad)
-      model.row(row).node = 170;
-  }
-  MakeModel(model);
-  analysis_testing::SetCases(model, cases);
-  ASSERT_EQ(WriteModelFile(ModelPath()), "");
-  model.modified = false;
+  BuildAndAnalyse();
+  SweepEveryTable();
+}
+
+// The wide values are the widest a result formatter can be given: over
+// every magnitude from 10^-12 to 10^12, both signs and mantissas from 1 to
+// 9.99999, no text of a formatter of stored results is wider than the
+// widest of its texts of the wide values (in the units that show them as
+// stored).
+TEST_F(TableColumnsTest, TheWideValuesGiveEveryResultFormatterItsWidestText) {
+  BuildLine({1, 8, 2});
   Analyse();
-  const int entries = static_cast<int>(OpenCancelled("RESULTS16_DIALOG").size());
+  OpenCancelled("RESULTS6_DIALOG");
   ASSERT_TRUE(InResultsMode());
-  ASSERT_GE(entries, 14);
-  bool histories = false;
-  for (int index = 1; index <= entries; ++index) {
-    const std::string name = ResultChooserList()[static_cast<std::size_t>(index) - 1].name;
-    if (name == "&Time history") {
-      histories = true;
-      CheckHistories();
-      continue;
-    }
-    CheckEntry(index);
+  OpenResultByIndex(1);
+  platform::RunUntilIdle();
+  ResultTableWindow* table = ShownResultTable();
+  ASSERT_NE(table, nullptr);
+  ShowValuesAsStored();
+  const TextWidthFunction width = ScreenTextWidth(*table);
+  const std::vector<std::pair<const char*, std::function<std::string(float)>>> formatters = {
+      {"force", FormatForce},
+      {"moment", FormatMoment},
+      {"displacement", FormatDisplacement},
+      {"displacement or none", FormatDisplacementOrNone},
+      {"angle", FormatAngle},
+      {"fixed angle or none", FormatAngleFixedOrNone},
+      {"stress", FormatStress},
+      {"scientific", [](float value) { return FormatScientific(value); }}};
+  for (const auto& [name, format] : formatters) {
+    int widest = 0;
+    for (float value : kWideValues) widest = std::max(widest, width(format(value)));
+    for (int exponent = -12; exponent <= 12; ++exponent)
+      for (float mantissa : {1.0f, 1.23456f, 4.99999f, 5.0f, 8.88888f, 9.49999f, 9.5f, 9.99949f, 9.99999f})
+        for (float sign : {1.0f, -1.0f}) {
+          const float value = sign * mantissa * std::pow(10.0f, static_cast<float>(exponent));
+          const std::string text = format(value);
+          EXPECT_LE(width(text), widest) << name << ": \"" << text << "\" of " << value;
+        }
   }
-  EXPECT_TRUE(histories);
-  EXPECT_GT(tables_, 60);
-  EXPECT_GT(texts_, 20000);
-  for (const std::string& fault : faults_) ADD_FAILURE() << fault;
+}
+
+// Every column of every table filled with the widest values.
+TEST_F(TableColumnsTest, EveryColumnOfEveryResultTableHoldsTheWidestValues) {
+  ShowValuesAsStored();
+  BuildAndAnalyse();
+  FillResultsWithWideValues();
+  if (HasFatalFailure()) return;
+  SweepEveryTable();
 }
 
 }  // namespace

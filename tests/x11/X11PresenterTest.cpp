@@ -5,6 +5,8 @@
 // lacks beeps, a click lands at its client point, a captionless popup is left
 // alone by the window manager, the close button closes, and the
 // program itself starts with its "Quorvel" window and ends with exit code 0.
+// Of two activations told to the presenter out of their order, the later
+// one keeps the keyboard.
 #include <gtest/gtest.h>
 #include <sys/syscall.h>
 
@@ -16,6 +18,7 @@
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
 #include "platform/Paint.h"
+#include "platform/Presenter.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
@@ -301,6 +304,77 @@ TEST_F(X11Test, ProgramShowsItsWindowAndEndsWhenClosed) {
   ASSERT_TRUE(program.WaitFor(30000, &status));
   ASSERT_TRUE(WIFEXITED(status));
   EXPECT_EQ(WEXITSTATUS(status), 0);
+}
+
+// The layer numbers its activations as it makes them, under the window
+// tree's lock, and each thread tells the presenter of its own once it runs
+// out of work, after letting go of the lock: when two threads do so at
+// once (the GUI thread and the graphics thread), the later activation can
+// be told first. Here the test stands in for those two threads, on a
+// presenter of its own whose thread is held while both are told: the
+// earlier activation, taken up after the later one, is out of date and
+// leaves the keyboard where the later one put it; an activation told after
+// them both is taken up.
+class ActivationOrderX11Test : public OnXvfb<testing::Test> {
+ protected:
+  void SetUp() override {
+    OnXvfb::SetUp();
+    if (HasFatalFailure()) return;
+    x_ = XOpenDisplay(display_.c_str());
+    ASSERT_NE(x_, nullptr);
+    presenter_ = platform::MakeX11Presenter();
+  }
+  void TearDown() override {
+    presenter_.reset();
+    if (x_ != nullptr) XCloseDisplay(x_);
+    OnXvfb::TearDown();
+  }
+  // A window of the presenter's alone: its handle names no window of the
+  // layer, so what the presenter reports of it goes nowhere.
+  HWND Show(int index, const char* title, int x) {
+    HWND handle = reinterpret_cast<HWND>(&handles_[index]);
+    presenter_->WindowCreated(handle, RECT{x, 40, x + 200, 160}, title, platform::WindowRole{});
+    presenter_->WindowShown(handle, true);
+    return handle;
+  }
+  // Until the presenter has dealt with every event the server had sent it
+  // when this was called (the first round trip comes back behind them).
+  void CatchUp() {
+    presenter_->Sync();
+    presenter_->Sync();
+  }
+  Window Focus() {
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(x_, &focus, &revert);
+    return focus;
+  }
+
+  Display* x_ = nullptr;
+  std::unique_ptr<platform::Presenter> presenter_;
+  char handles_[2] = {};
+};
+
+TEST_F(ActivationOrderX11Test, AnActivationToldAfterALaterOneLeavesTheKeyboardWithTheLaterOne) {
+  HWND earlier = Show(0, "Earlier", 30);
+  HWND later = Show(1, "Later", 300);
+  presenter_->Activate(earlier, 1);
+  presenter_->Sync();
+  const Window earlierId = TopLevelWindowNamed(x_, "Earlier"), laterId = TopLevelWindowNamed(x_, "Later");
+  ASSERT_NE(laterId, 0u);
+  ASSERT_TRUE(WaitForInputFocus(x_, earlierId)) << "the first activation never reached the server";
+  XWindowAttributes attributes{};
+  ASSERT_TRUE(XGetWindowAttributes(x_, laterId, &attributes) && attributes.map_state == IsViewable);
+  CatchUp();  // the presenter knows both windows are on the screen
+  presenter_->Hold([&] {
+    presenter_->Activate(later, 3);
+    presenter_->Activate(earlier, 2);
+  });
+  presenter_->Sync();  // both taken up, and every request they made reached the server
+  EXPECT_EQ(Focus(), laterId) << "the out-of-date activation took the keyboard";
+  presenter_->Activate(earlier, 4);
+  presenter_->Sync();
+  EXPECT_EQ(Focus(), earlierId) << "an activation told after the others was dropped";
 }
 
 TEST(X11SetUp, ProgramWithAnUnreachableDisplaySaysWhyAndStops) {
