@@ -176,9 +176,9 @@ void AssembleBallJoint(const AnalysisElementInput& input) {
   UpdateSpring(TorsionNonlinear(ball), ball.torsionalRotationLimit < kNoLimit, std::fabs(ball.moments[0]),
                std::fabs(ball.torsionalFrictionTorque), ball.torsionSpring, ball.effectiveTorsion, ball.secantTorsion,
                type);
-  UpdateSpring(BendingNonlinear(ball), ball.bendingRotationLimit < kNoLimit, std::hypot(ball.moments[1], ball.moments[2]),
-               std::fabs(ball.bendingFrictionTorque), ball.bendingSpring, ball.effectiveBending, ball.secantBending,
-               type);
+  UpdateSpring(BendingNonlinear(ball), ball.bendingRotationLimit < kNoLimit,
+               std::hypot(ball.moments[1], ball.moments[2]), std::fabs(ball.bendingFrictionTorque), ball.bendingSpring,
+               ball.effectiveBending, ball.secantBending, type);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::BallJoint, input.row, input.node1,
                                                           input.node2);
   const Matrix12d K = LocalStiffness(ball.effectiveTorsion, ball.effectiveBending);
