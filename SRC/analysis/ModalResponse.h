@@ -8,8 +8,9 @@
 //
 // Element forces and support loads are linear in the modal coordinates: a
 // mode's quantities are recovered once, from its M-normalised shape, by the
-// output steps of a static case (`ModalQuantityBlocks`), and every run
-// scales and sums those blocks. The case's block in the results file is
+// output steps of a static case (`RecoverModalBlocks`), with every kind in
+// the state the eigenproblem held it in (CaseUsesModalStiffness,
+// services/LoadCaseTypes.h), and every run scales and sums those blocks. The case's block in the results file is
 // then written as displacements, element forces, support loads.
 //
 // Harmonic amplitudes: each frequency's response is S·sin Ωt + C·cos Ωt

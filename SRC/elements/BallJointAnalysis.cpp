@@ -41,15 +41,28 @@ Vector12d FrictionLoads(const std::array<double, 3>& m) {
   return F;
 }
 
+// The spring the modes turn on, of one of the two: the operating case's
+// secant with friction in dynamics or against a limit, else the joint's own.
+double ModalSpring(bool limited, double spring, double secant) {
+  return TheModel().options.FrictionInDynamics != 0 || limited ? secant : spring;
+}
+
 // The secant (operating case) or the modal spring of one of the two.
 void UpdateSpring(bool nonlinear, bool limited, double moment, double friction, double spring, double& effective,
                   double& secant, int type) {
   if (!nonlinear) return;
   if ((type == kCaseIdOperating || type == kCaseIdStaticAnalysis) && !g_ElementForceRun.recovering) {
     secant = moment <= friction ? kRigid : moment * effective / (moment - friction);
-  } else if (type == kCaseIdModal) {
-    effective = TheModel().options.FrictionInDynamics != 0 || limited ? secant : spring;
+  } else if (CaseUsesModalStiffness(type)) {
+    effective = ModalSpring(limited, spring, secant);
   }
+}
+
+bool TorsionNonlinear(const BallJoint& ball) {
+  return ball.torsionalFrictionTorque != 0.0f || ball.torsionalRotationLimit < kNoLimit;
+}
+bool BendingNonlinear(const BallJoint& ball) {
+  return ball.bendingFrictionTorque != 0.0f || ball.bendingRotationLimit < kNoLimit;
 }
 
 double Signed(double limit, double of) { return of > 0.0 ? -limit : of < 0.0 ? limit : 0.0; }
@@ -160,14 +173,12 @@ void AssembleBallJoint(const AnalysisElementInput& input) {
   const Model& model = TheModel();
   BallJoint& ball = BallOf(model, input.row);
   const int type = input.loads.caseType;
-  const bool torsionNonlinear = ball.torsionalFrictionTorque != 0.0f || ball.torsionalRotationLimit < kNoLimit;
-  const bool bendingNonlinear = ball.bendingFrictionTorque != 0.0f || ball.bendingRotationLimit < kNoLimit;
-  UpdateSpring(torsionNonlinear, ball.torsionalRotationLimit < kNoLimit, std::fabs(ball.moments[0]),
+  UpdateSpring(TorsionNonlinear(ball), ball.torsionalRotationLimit < kNoLimit, std::fabs(ball.moments[0]),
                std::fabs(ball.torsionalFrictionTorque), ball.torsionSpring, ball.effectiveTorsion, ball.secantTorsion,
                type);
-  UpdateSpring(bendingNonlinear, ball.bendingRotationLimit < kNoLimit, std::hypot(ball.moments[1], ball.moments[2]),
-               std::fabs(ball.bendingFrictionTorque), ball.bendingSpring, ball.effectiveBending, ball.secantBending,
-               type);
+  UpdateSpring(BendingNonlinear(ball), ball.bendingRotationLimit < kNoLimit,
+               std::hypot(ball.moments[1], ball.moments[2]), std::fabs(ball.bendingFrictionTorque), ball.bendingSpring,
+               ball.effectiveBending, ball.secantBending, type);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::BallJoint, input.row, input.node1,
                                                           input.node2);
   const Matrix12d K = LocalStiffness(ball.effectiveTorsion, ball.effectiveBending);
@@ -183,7 +194,8 @@ void AssembleBallJoint(const AnalysisElementInput& input) {
     return;
   }
   const auto& f = ball.frictionMoments;
-  if ((f[0] != 0.0 || f[1] != 0.0 || f[2] != 0.0) && type != kCaseIdRecalculatingHangerLoads && type != kCaseIdModal) {
+  if ((f[0] != 0.0 || f[1] != 0.0 || f[2] != 0.0) && type != kCaseIdRecalculatingHangerLoads &&
+      !CaseUsesModalStiffness(type)) {
     Vector3d moment{};
     for (int i = 0; i < 3; ++i)
       moment[i] = frames.end1.x[i] * f[0] + frames.end1.y[i] * f[1] + frames.end1.z[i] * f[2];
@@ -208,9 +220,16 @@ ElementForceBuild BallJointForceBuild(const AnalysisElementInput& input) {
   const BallJoint& ball = BallOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::BallJoint, input.row, input.node1,
                                                           input.node2);
-  const int type = input.loads.caseType;
-  const bool friction = type != kCaseIdResponseSpectrum && type != kCaseIdTimeHistory && type != kCaseIdHarmonic &&
-                        type != kCaseIdForceSpectrum;
-  return {LocalStiffness(ball.effectiveTorsion, ball.effectiveBending),
-          friction ? FrictionLoads(ball.frictionMoments) : Vector12d{}, frames};
+  // In the cases built from modes: the springs the eigenproblem used,
+  // whatever a static case solved since has left, and no friction pair.
+  const bool modal = CaseUsesModalStiffness(input.loads.caseType);
+  const double torsion = modal && TorsionNonlinear(ball)
+                             ? ModalSpring(ball.torsionalRotationLimit < kNoLimit, ball.torsionSpring,
+                                           ball.secantTorsion)
+                             : ball.effectiveTorsion;
+  const double bending = modal && BendingNonlinear(ball)
+                             ? ModalSpring(ball.bendingRotationLimit < kNoLimit, ball.bendingSpring,
+                                           ball.secantBending)
+                             : ball.effectiveBending;
+  return {LocalStiffness(torsion, bending), modal ? Vector12d{} : FrictionLoads(ball.frictionMoments), frames};
 }

@@ -15,24 +15,16 @@
 #include "model/Model.h"
 #include "services/LoadCaseTypes.h"
 
-namespace {
-
-// The response runs whose slip joints carry no friction pair.
-bool CaseTakesSlipFriction(int caseType) {
-  return caseType != kCaseIdResponseSpectrum && caseType != kCaseIdTimeHistory && caseType != kCaseIdHarmonic &&
-         caseType != kCaseIdForceSpectrum;
-}
-
-}  // namespace
-
 ElementForceBuild StraightElementForceBuild(const AnalysisElementInput& input) {
   g_ElementForceRun.recovering = true;
   try {
     StraightElementBuild built = BuildStraightElement(TheModel(), input);
     ElementForceBuild build{built.stiffness, built.loads, built.frames};
     Vector12d& F = build.loads;
+    // A mode carries no friction pair: the responses built from modes
+    // recover the joint as the eigenproblem held it.
     if (input.kind == ElementType::SlipJoint && input.slip != nullptr &&
-        CaseTakesSlipFriction(input.loads.caseType)) {
+        !CaseUsesModalStiffness(input.loads.caseType)) {
       const auto& joint = dynamic_cast<const SlipJoint&>(*TheModel().row(input.row).element);
       if (joint.frictionForce != 0.0f) {
         F[0] -= input.slip->appliedFrictionForce;

@@ -42,6 +42,19 @@ Vector12d FrictionLoads(double moment) {
   return F;
 }
 
+// The spring the modes turn on: the operating case's secant with friction
+// in dynamics or against a limit, else the hinge's own spring.
+double ModalSpring(const HingeJoint& hinge) {
+  const bool frictionInDynamics = TheModel().options.FrictionInDynamics != 0;
+  return frictionInDynamics || hinge.rotationLimit < kNoRotationLimit ? hinge.secant : hinge.spring;
+}
+
+// The spring of the case: in the cases built from modes the one the
+// eigenproblem used, whatever a static case solved since has left.
+double CaseSpring(const HingeJoint& hinge, int type) {
+  return hinge.IsNonlinear() && CaseUsesModalStiffness(type) ? ModalSpring(hinge) : hinge.effective;
+}
+
 // The springs of the case before the matrix is built.
 void UpdateSprings(HingeJoint& hinge, const AnalysisElementInput& input) {
   if (!hinge.IsNonlinear()) return;
@@ -49,9 +62,8 @@ void UpdateSprings(HingeJoint& hinge, const AnalysisElementInput& input) {
   if (OperatingCase(type) && !g_ElementForceRun.recovering) {
     const double m = std::fabs(hinge.axisMoment), t = std::fabs(hinge.frictionTorque);
     hinge.secant = m <= t ? kRigid : m * hinge.effective / (m - t);
-  } else if (type == kCaseIdModal) {
-    const bool frictionInDynamics = TheModel().options.FrictionInDynamics != 0;
-    hinge.effective = frictionInDynamics || hinge.rotationLimit < kNoRotationLimit ? hinge.secant : hinge.spring;
+  } else if (CaseUsesModalStiffness(type)) {
+    hinge.effective = ModalSpring(hinge);
   }
 }
 
@@ -133,7 +145,7 @@ void AssembleHingeJoint(const AnalysisElementInput& input) {
     for (int node : {input.node1, input.node2}) AddNodeTranslationMass(model, node, hinge.weight / 2.0 / kGravity);
     return;
   }
-  if (hinge.frictionMoment != 0.0 && type != kCaseIdRecalculatingHangerLoads && type != kCaseIdModal) {
+  if (hinge.frictionMoment != 0.0 && type != kCaseIdRecalculatingHangerLoads && !CaseUsesModalStiffness(type)) {
     const Vector3d moment = Scaled(frames.end1.x, hinge.frictionMoment);
     AddNodeLoads(model, input.node1, {}, Scaled(moment, -1.0));
     AddNodeLoads(model, input.node2, {}, moment);
@@ -156,8 +168,9 @@ ElementForceBuild HingeJointForceBuild(const AnalysisElementInput& input) {
   const HingeJoint& hinge = HingeOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::HingeJoint, input.row, input.node1,
                                                           input.node2);
+  // A mode carries no friction pair.
   const int type = input.loads.caseType;
-  const bool friction = type != kCaseIdResponseSpectrum && type != kCaseIdTimeHistory && type != kCaseIdHarmonic &&
-                        type != kCaseIdForceSpectrum;
-  return {LocalStiffness(hinge.effective), friction ? FrictionLoads(hinge.frictionMoment) : Vector12d{}, frames};
+  const bool friction = !CaseUsesModalStiffness(type);
+  return {LocalStiffness(CaseSpring(hinge, type)), friction ? FrictionLoads(hinge.frictionMoment) : Vector12d{},
+          frames};
 }

@@ -27,12 +27,15 @@ Vector3d NodePoint(const Model& model, int node) {
 // The sliding and turning springs of this pass. The modal case is not
 // iterated: with friction in dynamics the operating case's secants stand in
 // for the springs, without it the joint slides and turns freely, whatever
-// state the static case solved last left it in.
+// state the static case solved last left it in. The responses built from
+// its modes recover their forces with those same springs: the spring of the
+// last static pass (1.0e12 when it stuck) times a mode's sliding would be a
+// force the mode never had.
 StraightFlexibilities SlipFlexibilities(const Model& model, const AnalysisElementInput& input, const SlipJoint& joint) {
   SlipJointState fresh;
   const SlipJointState& state = input.slip != nullptr ? *input.slip : fresh;
   double ka = state.axialStiffness, kt = state.torsionalStiffness;
-  if (input.loads.caseType == kCaseIdModal) {
+  if (CaseUsesModalStiffness(input.loads.caseType)) {
     const bool friction = model.options.FrictionInDynamics != 0;
     ka = friction && joint.frictionForce != 0.0f ? state.axialSecant : fresh.axialStiffness;
     kt = friction && joint.frictionTorque != 0.0f ? state.torsionalSecant : fresh.torsionalStiffness;
@@ -73,15 +76,15 @@ void RememberSlipJointBuild(const Model& model, const AnalysisElementInput& inpu
 }
 
 // Outside force recovery, in the operating cases: the secants; then,
-// except in the hanger recalculation and the modal case, the friction pair
-// of the last pass along the joint's axis.
+// except in the hanger recalculation and the cases built from modes, the
+// friction pair of the last pass along the joint's axis.
 void AddSlipJointFriction(const Model& model, const AnalysisElementInput& input, const ElementAxes& axes) {
   if (input.slip == nullptr || g_ElementForceRun.recovering) return;
   const auto& joint = dynamic_cast<const SlipJoint&>(*RowElement(model, input.row));
   SlipJointState& state = *input.slip;
   const int type = input.loads.caseType;
   if (type == kCaseIdOperating || type == kCaseIdStaticAnalysis) UpdateSlipJointSecants(state, joint.frictionForce, joint.frictionTorque);
-  if (type == kCaseIdRecalculatingHangerLoads || type == kCaseIdModal) return;
+  if (type == kCaseIdRecalculatingHangerLoads || CaseUsesModalStiffness(type)) return;
   const Vector3d force = Scaled(axes.x, state.appliedFrictionForce);
   const Vector3d moment = Scaled(axes.x, state.appliedFrictionMoment);
   AddNodeLoads(model, input.node1, Scaled(force, -1.0), Scaled(moment, -1.0));

@@ -52,8 +52,9 @@ class TieRod : public ElementData, public RunPreparedSupport {
 
   std::int32_t state = kTieRodTension;
   double previousAxial = 0.0;  // the axial stretch of the pass before
-  // The state the operating case found, which the modal case takes (it is
-  // not iterated, and the static case solved last may be another).
+  // The state the operating case found, which the modal case and the
+  // responses built from its modes take (they are not iterated, and the
+  // static case solved last may be another).
   std::int32_t operatingState = kTieRodTension;
 
   // Not stored: made again with every view.

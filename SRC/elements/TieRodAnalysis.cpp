@@ -30,7 +30,19 @@ Matrix12d LocalStiffness(double k) {
 
 bool OperatingT1(int type) { return type == kCaseIdOperating || type == kCaseIdStaticAnalysis; }
 
-bool TakesGapLoads(int caseType) { return caseType != kCaseIdRecalculatingHangerLoads && caseType != kCaseIdModal; }
+// A mode is a free vibration about the state the modal case took: its rod
+// force is the spring times the mode's stretch, with no gap load.
+bool TakesGapLoads(int caseType) {
+  return caseType != kCaseIdRecalculatingHangerLoads && !CaseUsesModalStiffness(caseType);
+}
+
+double StateStiffness(const TieRod& rod, std::int32_t state) {
+  switch (state) {
+    case kTieRodTension: return rod.tensionStiffness;
+    case kTieRodCompression: return rod.compressionStiffness;
+    default: return kSlackStiffness;
+  }
+}
 
 // The gap force as the element's equivalent end loads (local axial).
 Vector12d GapLoads(double force) {
@@ -42,13 +54,7 @@ Vector12d GapLoads(double force) {
 
 }  // namespace
 
-double TieRod::AxialStiffness() const {
-  switch (state) {
-    case kTieRodTension: return tensionStiffness;
-    case kTieRodCompression: return compressionStiffness;
-    default: return kSlackStiffness;
-  }
-}
+double TieRod::AxialStiffness() const { return StateStiffness(*this, state); }
 
 double TieRod::GapForce() const {
   switch (state) {
@@ -92,7 +98,7 @@ void AssembleTieRod(const AnalysisElementInput& input) {
   TieRod& rod = RodOf(model, input.row);
   // The operating case's last pass assembles the state it converged to.
   if (OperatingT1(input.loads.caseType) && !g_ElementForceRun.recovering) rod.operatingState = rod.state;
-  if (input.loads.caseType == kCaseIdModal) rod.state = rod.operatingState;
+  if (CaseUsesModalStiffness(input.loads.caseType)) rod.state = rod.operatingState;
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::TieRod, input.row, input.node1,
                                                           input.node2);
   AddElementStiffness(LocalStiffness(rod.AxialStiffness()), frames.end1,
@@ -108,5 +114,9 @@ ElementForceBuild TieRodForceBuild(const AnalysisElementInput& input) {
   const TieRod& rod = RodOf(model, input.row);
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::TieRod, input.row, input.node1,
                                                           input.node2);
+  // The cases built from modes recover the rod in the state the
+  // eigenproblem held it in, whatever a static case solved since has left.
+  if (CaseUsesModalStiffness(input.loads.caseType))
+    return {LocalStiffness(StateStiffness(rod, rod.operatingState)), Vector12d{}, frames};
   return {LocalStiffness(rod.AxialStiffness()), GapLoads(rod.GapForce()), frames};
 }

@@ -43,3 +43,18 @@ enum LoadCaseId : int {
 };
 
 inline constexpr int kLastLoadCaseType = kCaseIdEmptyWeight;
+
+// The cases built from the mode shapes of the run's modal case: the modal
+// case itself, whose eigenproblem the shapes solve, and the response
+// spectrum, time history, harmonic and force spectrum runs, which scale and
+// combine those shapes. A mode's forces are only in equilibrium with its
+// shape when they are recovered with the stiffness that shaped it, so every
+// kind whose stiffness depends on a state (joints, tie rods, gaps, limit
+// stops, friction, one-way supports) takes the state of the eigenproblem
+// in all of these cases, never the one the last static case left, and
+// adds no load of a state (friction pair, gap closure): a mode is a free
+// vibration and carries none.
+inline constexpr bool CaseUsesModalStiffness(int type) {
+  return type == kCaseIdModal || type == kCaseIdResponseSpectrum || type == kCaseIdTimeHistory ||
+         type == kCaseIdHarmonic || type == kCaseIdForceSpectrum;
+}

@@ -57,7 +57,7 @@ class Guide : public SupportItem<3>, public RunPreparedSupport, public SupportSy
   // Analysis state (not in the model file): the pipe axis and the two
   // lateral axes, the axial friction stiffness, the last displacements and
   // the contact of each lateral direction, with the copies kept from the
-  // operating case for the modal case.
+  // operating case for the modal case and the responses built from it.
   Direction3 axis{}, lateral1{}, lateral2{};
   double frictionStiffness = 0.0, savedFrictionStiffness = 0.0;
   double lastAxial = 0.0, lastLateral1 = 0.0, lastLateral2 = 0.0;

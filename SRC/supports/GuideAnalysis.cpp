@@ -9,6 +9,7 @@
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 #include "supports/Guide.h"
 
@@ -19,17 +20,32 @@ constexpr int kDataKind = 5;
 
 double Zeroed(double value, double floor) { return std::fabs(value) < floor ? 0.0 : value; }
 
+// The cases built from the modes: the guide as the eigenproblem held it.
+bool ModalCase() { return CaseUsesModalStiffness(CurrentCaseType()); }
+
+// The axial friction spring of the modes: the operating case's with
+// friction in dynamics, else none.
+double ModalFrictionStiffness(const Guide& guide) {
+  return TheModel().options.FrictionInDynamics != 0 ? guide.savedFrictionStiffness : 0.0;
+}
+
 void ExchangeSavedState(Guide& guide) {
   if (!guide.IsNonlinear()) return;
   if (CaseIsOperatingT1()) {
     guide.savedContact1 = guide.contact1;
     guide.savedContact2 = guide.contact2;
     guide.savedFrictionStiffness = guide.frictionStiffness;
-  } else if (CaseIsModal()) {
+  } else if (ModalCase()) {
     guide.contact1 = guide.savedContact1;
     guide.contact2 = guide.savedContact2;
-    guide.frictionStiffness = TheModel().options.FrictionInDynamics != 0 ? guide.savedFrictionStiffness : 0.0;
+    guide.frictionStiffness = ModalFrictionStiffness(guide);
   }
+}
+
+// The lateral spring of a direction in a contact state: with a gap, none
+// while it is open.
+double LateralSpring(const Guide& guide, std::int32_t contact) {
+  return guide.gap != 0.0f && contact == kGuideOpen ? 0.0 : static_cast<double>(guide.stiffness);
 }
 
 // The contact and the spring force of one lateral direction.
@@ -78,17 +94,12 @@ void Guide::AddStiffness(int rowNumber) {
   const Model& model = TheModel();
   const int node = model.row(rowNumber).endNode;
   if (!SupportNodeHasEquations(model, node)) return;
-  double k1 = stiffness, k2 = stiffness;
-  if (gap != 0.0f) {
-    if (contact1 == kGuideOpen && contact2 == kGuideOpen) return;
-    if (contact1 == kGuideOpen) k1 = 0.0;
-    if (contact2 == kGuideOpen) k2 = 0.0;
-  }
+  if (gap != 0.0f && contact1 == kGuideOpen && contact2 == kGuideOpen) return;
   Block3 block = DyadicBlock(axis, frictionStiffness);
-  AddBlock(block, DyadicBlock(lateral1, k1));
-  AddBlock(block, DyadicBlock(lateral2, k2));
+  AddBlock(block, DyadicBlock(lateral1, LateralSpring(*this, contact1)));
+  AddBlock(block, DyadicBlock(lateral2, LateralSpring(*this, contact2)));
   AddSpringBlock(model, node, connectedIndex, block, 0);
-  if (gap == 0.0f || CaseIsRecalculatingHangerLoads() || CaseIsModal()) return;
+  if (gap == 0.0f || CaseIsRecalculatingHangerLoads() || ModalCase()) return;
   const double g = gap;
   auto closure = [&](std::int32_t contact, const Direction3& lateral) {
     if (contact == kGuideOpen) return;
@@ -152,9 +163,21 @@ void Guide::ComputeSupportLoads(int rowNumber) {
     const double ua = Zeroed(Dot3(axis, u), 1.0e-30);
     const double u1 = Zeroed(Dot3(lateral1, u), 1.0e-30);
     const double u2 = Zeroed(Dot3(lateral2, u), 1.0e-30);
-    const double axial = frictionCoefficient != 0.0f ? frictionStiffness * ua : 0.0;
-    loads = {static_cast<float>(axial), static_cast<float>(LateralForce(stiffness, u1, gap)),
-             static_cast<float>(LateralForce(stiffness, u2, gap))};
+    if (ModalCase()) {
+      // A mode's loads come of the springs that shaped it, whatever state a
+      // static case solved since has left: the operating case's contacts
+      // and friction spring, and no gap (a mode moves about that state).
+      const bool nonlinear = IsNonlinear();
+      const std::int32_t c1 = nonlinear ? savedContact1 : kGuideOpen, c2 = nonlinear ? savedContact2 : kGuideOpen;
+      const bool open = gap != 0.0f && c1 == kGuideOpen && c2 == kGuideOpen;
+      const double ka = frictionCoefficient != 0.0f && !open ? ModalFrictionStiffness(*this) : 0.0;
+      loads = {static_cast<float>(ka * ua), static_cast<float>(LateralSpring(*this, c1) * u1),
+               static_cast<float>(LateralSpring(*this, c2) * u2)};
+    } else {
+      const double axial = frictionCoefficient != 0.0f ? frictionStiffness * ua : 0.0;
+      loads = {static_cast<float>(axial), static_cast<float>(LateralForce(stiffness, u1, gap)),
+               static_cast<float>(LateralForce(stiffness, u2, gap))};
+    }
   }
   KeepAndWriteSupportLoads(loads);
 }

@@ -117,7 +117,7 @@ void Hanger::AddStiffness(int rowNumber) {
   const double n = numberOfHangers;
   const int type = CurrentCaseType();
   if (kind == kRodHanger) {
-    if (type == kCaseIdModal) rate = savedRate;
+    if (CaseUsesModalStiffness(type)) rate = savedRate;
     if (IsOperatingT1Case()) savedRate = rate;
     if (rate != 0.0f) AddSpringBlock(model, node, connectedIndex, DyadicBlock(up, n * rate), 0);
     return;
@@ -178,7 +178,11 @@ void Hanger::ComputeSupportLoads(int rowNumber) {
       const Direction3 own = RelativeSolved(model, node, 0, 0);
       L = kRigid * (zVertical ? own[2] : own[1]) - p;
     } else if (stiffness) {
-      L = rate * vertical - (CaseHasSustainedLoads() ? coldLoad : 0.0);
+      // A rod hanger's mode loads come of the state the modes were solved
+      // with (the operating case's), whatever a static case solved since
+      // has left.
+      const float k = kind == kRodHanger && CaseUsesModalStiffness(CurrentCaseType()) ? savedRate : rate;
+      L = k * vertical - (CaseHasSustainedLoads() ? coldLoad : 0.0);
     } else {
       L = CaseHasSustainedLoads() ? -hotLoad : 0.0;
     }

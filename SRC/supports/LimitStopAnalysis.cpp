@@ -24,9 +24,15 @@ constexpr double kStuck = 1.0e12;
 constexpr double kNoMovement = 1.0e-30;
 constexpr int kDataKind = 6;
 
-bool DynamicRun(int type) {
-  return type == kCaseIdResponseSpectrum || type == kCaseIdTimeHistory || type == kCaseIdHarmonic ||
-         type == kCaseIdForceSpectrum;
+// The cases built from the modes: the stop as the eigenproblem held it.
+bool ModalCase() { return CaseUsesModalStiffness(CurrentCaseType()); }
+
+// The friction spring of the modes: the operating case's with friction in
+// dynamics, else none.
+double ModalFrictionStiffness(const LimitStop& stop) {
+  return stop.frictionCoefficient != 0.0f && TheModel().options.FrictionInDynamics != 0
+             ? stop.savedFrictionStiffness
+             : 0.0;
 }
 
 // The state the stop takes into this case's assembly.
@@ -34,11 +40,9 @@ void ExchangeSavedState(LimitStop& stop) {
   if (CaseIsOperatingT1()) {
     stop.savedStatus = stop.status;
     if (stop.frictionCoefficient != 0.0f) stop.savedFrictionStiffness = stop.frictionStiffness;
-  } else if (CaseIsModal()) {
+  } else if (ModalCase()) {
     stop.status = stop.savedStatus;
-    stop.frictionStiffness = stop.frictionCoefficient != 0.0f && TheModel().options.FrictionInDynamics != 0
-                                 ? stop.savedFrictionStiffness
-                                 : 0.0;
+    stop.frictionStiffness = ModalFrictionStiffness(stop);
   }
 }
 
@@ -95,7 +99,7 @@ void LimitStop::AddStiffness(int rowNumber) {
   AddBlock(block, DyadicBlock(across2, frictionStiffness));
   AddBlock(block, DyadicBlock(across3, frictionStiffness));
   AddSpringBlock(model, node, connectedIndex, block, 0);
-  if (CaseIsRecalculatingHangerLoads() || CaseIsModal()) return;
+  if (CaseIsRecalculatingHangerLoads() || ModalCase()) return;
   const double f = static_cast<double>(stiffness) * (status == kStopLowerReached ? lowerLimit : upperLimit);
   AddSpringLoad(model, node, connectedIndex, {f * direction[0], f * direction[1], f * direction[2]});
 }
@@ -155,7 +159,12 @@ void LimitStop::ComputeSupportLoads(int rowNumber) {
     if (std::fabs(u) < kNoMovement) u = 0.0;
     double load = 0.0;
     std::int32_t reached = kStopFree;
-    if (DynamicRun(CurrentCaseType())) {
+    // A mode's loads come of the springs that shaped it, whatever state a
+    // static case solved since has left: the operating case's status
+    // (K u, no gap) and the modes' friction spring.
+    const bool modal = ModalCase();
+    const double kf = modal ? ModalFrictionStiffness(*this) : frictionStiffness;
+    if (modal) {
       reached = savedStatus;
       if (reached != kStopFree) load = stiffness * u;
     } else if (u < lowerLimit) {
@@ -172,7 +181,7 @@ void LimitStop::ComputeSupportLoads(int rowNumber) {
       double t2 = Dot3(across2, movement), t3 = Dot3(across3, movement);
       if (std::fabs(t2) < kNoMovement) t2 = 0.0;
       if (std::fabs(t3) < kNoMovement) t3 = 0.0;
-      friction = std::hypot(t2 * frictionStiffness, t3 * frictionStiffness);
+      friction = std::hypot(t2 * kf, t3 * kf);
     }
     loads = {static_cast<float>(load), static_cast<float>(friction)};
   }
