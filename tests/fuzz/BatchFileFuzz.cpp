@@ -45,5 +45,13 @@ std::vector<std::string> FuzzSeeds() {
       "T160,KI,B12,X5,CBTHK=0.5,FF=2\nT170,KM,B20,Y5,CWS\nT180,JE,Z5,CES(1,2,3),BK=500,TA=12\n"
       "T190,KH,CHS=1000,DV(0,0,1),FTOR=5\nT200,X5,JP,CJMAT=A1,JSEC=S4,JLOAD=L1\n"
       "T210,JI,B30,Y5,CJMAT=A1,JSEC=S4,JLOAD=L1,JR=24\nT220,X5,CFY,STIFF=1000\n",
+      // Texts at the widths the model file keeps, a cold operating
+      // temperature, joints and a Location without offsets, the flange
+      // codes, and last a hinge with an offset, which is refused.
+      "Seed widths\nOPTIONS\nB313\nMATERIAL\nA1,0.283,0.3,1,1,CS\nA1,70,29.5E6\nPIPE\nS1,8.625,0.322\n"
+      "LOADS\nL1,400,150,1,-20,0,,,2\nL2,300,100,0,0,0,0,0\nLAYOUT\nF10,KA,MA1,PS1,CL=L1\nT20,X5,CFLANGE=WN\n"
+      "T30,KH,X0,CHS=1000,DV(0,0,1)\nT40,X5,CFLANGE(TH),SPECX=DESIGN-BASIS-EARTHQUAKE-EAST-WE\nT50,JB\n"
+      "L40,Y0,CFY\nPUMPS\nP-101 FEED PUMP,1,10,20\nCOMPRESSORS\nK-1010 AIR COMP,0,1,0,40\n"
+      "TURBINES\nT-1A STEAM TURB,1,0,0,40\nLAYOUT\nT60,KH,X5,CHS=1000,DV(0,0,1)\n",
   };
 }
