@@ -203,19 +203,22 @@ void StoreNodeCell(LayoutTable& table) {
   ChangeRowNode(table, id, absolute);
 }
 
+void RefuseOffsetsWithoutLength(ElementType type, float dx, float dy, float dz) {
+  if (dx == 0.0f && dy == 0.0f && dz == 0.0f) return;
+  if (type == ElementType::Location) throw std::string("For Location, DX, DY, DZ should be zero");
+  if (type != ElementType::HingeJoint && type != ElementType::BallJoint) return;
+  char text[96];
+  std::snprintf(text, sizeof text, "For a %s joint DX, DY, DZ should be zero", ElementTypeMessageName(type));
+  throw std::string(text);
+}
+
 void StoreOffsetCell(LayoutTable& table, int column) {
   static const char* const labels[] = {"DX", "DY", "DZ"};
   Model& model = TheModel();
   LayoutRow& target = model.row(table.currentRow);
   float value = 0.0f;
   if (ParseLength(g_EditFieldText, value) != 0) ThrowInvalidField(labels[column - 3]);
-  if (value != 0.0f &&
-      (target.elementType == ElementType::HingeJoint || target.elementType == ElementType::BallJoint)) {
-    char text[96];
-    std::snprintf(text, sizeof text, "For a %s joint DX, DY, DZ should be zero",
-                  ElementTypeMessageName(target.elementType));
-    throw std::string(text);
-  }
+  RefuseOffsetsWithoutLength(target.elementType, value, 0.0f, 0.0f);
   float& field = column == 3 ? target.dx : column == 4 ? target.dy : target.dz;
   if (field == value) return;
   field = value;

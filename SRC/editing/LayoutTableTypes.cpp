@@ -129,9 +129,11 @@ void StoreTypeCell(LayoutTable& table) {
   const auto type = static_cast<ElementType>(code);
   const ElementType old = target.elementType;
   if (type == old) return;
-  if (old != ElementType::None && old != ElementType::Pipe) {
-    if (old == ElementType::Location) throw std::string("Type = Location  cannot be changed");
-    if (type == ElementType::Location) throw std::string("Type cannot be changed to Location");
+  const bool changesKind = old != ElementType::None && old != ElementType::Pipe;
+  if (changesKind && old == ElementType::Location) throw std::string("Type = Location  cannot be changed");
+  if (changesKind && type == ElementType::Location) throw std::string("Type cannot be changed to Location");
+  RefuseOffsetsWithoutLength(type, target.dx, target.dy, target.dz);
+  if (changesKind) {
     CheckTablesExist(model, type);
     if (!ConfirmChange(table.frame, "Element type", ElementTypeMessageName(old), ElementTypeMessageName(type)))
       return;

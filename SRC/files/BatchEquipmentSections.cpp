@@ -14,7 +14,10 @@
 
 namespace {
 
-constexpr std::size_t kDescriptionWidth = 16;
+// The model file keeps 15 characters of a pump's, compressor's or
+// turbine's description (16 bytes with the terminator), as the pump dialog
+// takes them.
+constexpr std::size_t kDescriptionWidth = 15;
 constexpr std::int32_t kLastNozzleLocation = kNozzleEnd;
 
 std::optional<std::string> NextComma(BatchReader& reader) { return NextBatchCommaField(reader.commaFields); }
@@ -24,7 +27,7 @@ std::optional<std::string> FirstCommaField(BatchReader& reader) {
   return NextComma(reader);
 }
 
-// The description of the line's first field: required, at most 16
+// The description of the line's first field: required, at most 15
 // characters.
 std::string ReadDescription(BatchReader& reader, const std::string& kind) {
   const std::optional<std::string> field = FirstCommaField(reader);

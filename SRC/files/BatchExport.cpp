@@ -35,6 +35,7 @@
 #include "files/BatchImport.h"
 #include "files/BatchLayout.h"
 #include "files/BatchNumberText.h"
+#include "files/BatchSections.h"
 #include "files/ExportFiles.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
@@ -236,24 +237,43 @@ void WritePipeLoads(Writer& w) {
   if (table.count == 0) return;
   w.Line("LOADS");
   const int inUse = w.model().options.ThermalLoadCount;
+  const int written = std::min(inUse, 3);
+  int readBack = 1;  // the thermal loads the reader will find in use
   for (int i = 1; i <= table.count; ++i) {
     const PipeLoad& l = table[i];
     w.At("Load " + l.name);
     const auto& p = l.operating;
-    std::string line = l.name + "," + w.Num(p[0].temperature, FormatTemperature) + "," +
-                       w.NumOr(p[0].pressure, FormatPressure, "0") + "," +
-                       (l.specificGravity == 0.0f ? std::string("0") : std::string(FormatThreeDecimals(l.specificGravity)));
+    std::vector<std::string> fields = {
+        l.name, w.Num(p[0].temperature, FormatTemperature), w.NumOr(p[0].pressure, FormatPressure, "0"),
+        l.specificGravity == 0.0f ? std::string("0") : std::string(FormatThreeDecimals(l.specificGravity))};
     // A pressure of exactly 0 is "none given", which an empty field gives
-    // back; a typed 0 is held as the explicit zero and written as "0".
+    // back; a typed 0 is held as the explicit zero and written as "0". A
+    // pair not in use is left empty: any temperature written there but 0 and
+    // 70 F would put it in use.
     for (std::size_t pair = 1; pair <= 2; ++pair) {
       const bool used = inUse > static_cast<int>(pair);
-      line += "," + (used ? w.NumOr(p[pair].temperature, FormatTemperature, "0") : std::string("0"));
-      line += "," + (used ? w.NumOr(p[pair].pressure, FormatPressure, "") : std::string("0"));
+      const std::string temperature = used ? w.NumOr(p[pair].temperature, FormatTemperature, "0") : std::string();
+      float readTemperature = 0.0f;
+      if (used && ParseTemperature(temperature, readTemperature) == 0 &&
+          IsBatchTemperatureInUse(temperature, readTemperature))
+        readBack = std::max(readBack, static_cast<int>(pair) + 1);
+      fields.push_back(temperature);
+      fields.push_back(used ? w.NumOr(p[pair].pressure, FormatPressure, "") : std::string());
     }
-    if (l.additionalWeight != 0.0f) line += "," + w.Num(l.additionalWeight, FormatAdditionalWeight);
+    if (l.additionalWeight != 0.0f) fields.push_back(w.Num(l.additionalWeight, FormatAdditionalWeight));
+    while (fields.size() > 1 && fields.back().empty()) fields.pop_back();
+    std::string line = fields[0];
+    for (std::size_t field = 1; field < fields.size(); ++field) line += "," + fields[field];
     if (inUse > 3) w.LeftOut("temperatures and pressures beyond the third were not written");
     w.Line(line);
   }
+  // The reader counts a pair in use from its temperatures: a pair whose T is
+  // 70 F or 0 in every load reads back as not in use.
+  w.At("Pipe loads");
+  if (readBack < written)
+    w.LeftOut("T" + std::to_string(written) + " is 70 F or 0 in every load, which the file reads as no temperature: " +
+              "it reads back with " + std::to_string(readBack) + (readBack == 1 ? " thermal load" : " thermal loads") +
+              " in use instead of " + std::to_string(written));
   w.At("");
 }
 

@@ -28,10 +28,12 @@
 #include "platform/TestSupport.h"
 #include "printing/ReportOutput.h"
 #include "records/LoadCaseList.h"
+#include "records/PipeLoad.h"
 #include "services/DialogHook.h"
 #include "services/Frame.h"
 #include "services/LoadCaseTypes.h"
 #include "services/Message.h"
+#include "services/NumberText.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"
 #include "services/Settings.h"
@@ -43,6 +45,7 @@ constexpr std::size_t kTitleWidth = 48;
 constexpr std::size_t kFileBufferLength = 260;
 constexpr int kNeutralFileFilter = 2;
 constexpr int kCaesarFileFilter = 3;
+constexpr int kBatchThermalLoads = 3;  // the most a batch or neutral file's LOADS lines give
 
 bool IsBlankLine(const std::string& line) { return line.find_first_not_of(" \t\v\f") == std::string::npos; }
 
@@ -160,12 +163,42 @@ void FinishImportedModel(Model& model) {
 }
 
 // The cases a new model of the imported code selects, rebuilt for what the
-// model holds; a modal case asked for by the batch run stays.
+// model holds; a modal case asked for by the batch run stays. A file names
+// no load cases, but the thermal loads it puts in use must be analysed: a
+// thermal state that some pipe load holds away from the reference
+// temperature gets its expansion and operating cases, as T1 has them, and
+// two states on opposite sides of the reference in some load get their
+// range (a cold state below installation and a hot one above), which
+// exceeds either expansion alone; two states on one side are enveloped by
+// the larger. A CAESAR II file puts all ten pairs in use, given or not (70 F
+// where it has none): its cases stay those of a new model.
 void BuildImportedLoadCases(Model& model) {
   LoadCaseList& cases = model.loadCases;
   const std::uint8_t modal = cases.selected[kCaseIdModal];
   SetNewModelLoadCaseFlags(cases, model.options.PipingCode);
   cases.selected[kCaseIdModal] = modal;
+  const int count = model.options.ThermalLoadCount;
+  if (model.options.PipingCode != 0 && count <= kBatchThermalLoads) {
+    const float reference = model.options.ReferenceTemperature;
+    // The side of the reference each load's state k lies on: -1, +1 or 0.
+    auto side = [reference](const PipeLoad& load, int k) {
+      const float t = load.operating[static_cast<std::size_t>(k - 1)].temperature;
+      if (IsNotGiven(t) || t == reference) return 0;
+      return t < reference ? -1 : 1;
+    };
+    for (int index = 1; index <= model.pipeLoads.count; ++index) {
+      const PipeLoad& load = model.pipeLoads[index];
+      for (int i = 1; i <= count; ++i) {
+        if (side(load, i) == 0) continue;
+        if (i > 1) {
+          cases.selected[static_cast<std::size_t>(SingleThermalCase(i))] = 1;
+          cases.selected[static_cast<std::size_t>(OperatingCase(i))] = 1;
+        }
+        for (int j = i + 1; j <= count; ++j)
+          if (side(load, i) * side(load, j) < 0) cases.selected[static_cast<std::size_t>(ThermalRangeCase(i, j))] = 1;
+      }
+    }
+  }
   BuildLoadCases(model);
 }
 

@@ -73,7 +73,8 @@ void RunBatchFileFromCommandLine(HWND mainWindow, const std::string& path);
 // pipe loads completed, the program's units, the nodes made and the view fit.
 void FinishImportedModel(Model& model);
 
-// The load-case list of an imported model from its piping code.
+// The load-case list of an imported model from its piping code and the
+// thermal loads its pipe loads put in use.
 void BuildImportedLoadCases(Model& model);
 
 // The units the "SI" word of the OPTIONS section chooses (every kind but

@@ -40,11 +40,15 @@ void ReadSif(const BatchReader& reader, BatchJointAttributes& a, const BatchEntr
   a.sifGiven = true;
 }
 
-std::int32_t FlangeTypeOfCode(const std::string& code) {
+// A flange given without its code is a weld neck, the kind's default; a
+// code not in the list is refused, as a weld neck taken in its place would
+// be analysed and reported as another flange than the one written.
+std::int32_t FlangeType(const BatchReader& reader, const std::string& code) {
   static const char* const kCodes[] = {"WN", "DW", "SO", "FW", "SW", "LJ", "TH"};
+  if (code.empty()) return 1;
   for (std::int32_t type = 1; type <= 7; ++type)
     if (code == kCodes[type - 1]) return type;
-  return 1;
+  BatchLineError(reader, "Invalid flange type", code);
 }
 
 std::int32_t WeldType(const BatchReader& reader, const std::string& text) {
@@ -99,7 +103,7 @@ bool ReadBatchJointKeyword(BatchReader& reader, BatchLayoutAttributes& attribute
   const std::string& value = entry.components[0];
   if (key == "SIF") ReadSif(reader, a, entry);
   else if (key == "FLANGE") {
-    a.flangeType = FlangeTypeOfCode(value);
+    a.flangeType = FlangeType(reader, value);
     a.flangeGiven = true;
   } else if (key == "GDIA")
     a.gasketDiameter = ParseBatchValue(reader, value, ParseNonNegativeDimension, "Invalid Gasket Diameter (GDIA)");

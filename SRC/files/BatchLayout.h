@@ -28,8 +28,9 @@
 // that choose the item stand on any line.
 //
 // A line is held to what the Layout window holds a typed row to: a row's
-// node is not the previous element's, a bend's node has no suffix, a
-// branch SIF has the dimensions its SIF is computed from; once the whole
+// node is not the previous element's, a bend's node has no suffix, a hinge,
+// a ball joint and a Location have no offset (nor a joint an absolute node),
+// a branch SIF has the dimensions its SIF is computed from; once the whole
 // file was read and the model made, a Location's node must exist, an
 // element to a node that no other row makes needs a length, and a branch
 // SIF's type must be one the piping code knows (the code may come last). A line cut short inside an entry (an
@@ -83,6 +84,8 @@ struct BatchLayoutAttributes {
   DataType item = DataType::None;
   bool codeGiven = false;  // a K field was read
   float dx = 0.0f, dy = 0.0f, dz = 0.0f;
+  std::array<std::string, 3> offsetFields;  // the X, Y and Z fields as written
+  std::string nodeField;                    // the F, T or L field that gave the node
   float bendRadius = 0.0f;
   std::string bendRadiusText;  // as the B field gave it
   std::uint8_t radiusKind = kBendRadiusLong;

@@ -300,11 +300,14 @@ void ReadPhase(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
 }
 
 void ReadSpectrumName(BatchReader& reader, Attributes& a, const BatchEntry& entry, std::size_t axis) {
-  constexpr std::size_t kLongestSpectrumName = 32;
+  // The model file keeps 31 characters of a spectrum's name (32 bytes with
+  // the terminator).
+  constexpr std::size_t kLongestSpectrumName = 31;
   const std::string& name = entry.components[0];
   if (name.empty()) BatchLineError(reader, "Invalid spectrum name", name);
   if (name.size() > kLongestSpectrumName)
-    BatchLineError(reader, "Spectrum name should be <= 32 characters", entry.entry);
+    BatchLineError(reader, "Spectrum name should be <= " + std::to_string(kLongestSpectrumName) + " characters",
+                   entry.entry);
   a.spectrumName[axis] = name;
   a.spectrumGiven[axis] = true;
 }

@@ -14,6 +14,7 @@
 #include "files/BatchSections.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
+#include "model/LayoutKeywords.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -126,6 +127,7 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
       case 'F':
         attributes.node = RowNode(reader, rest, rest);
         attributes.nodeGiven = true;
+        attributes.nodeField = field;
         attributes.element = ElementType::From;
         break;
       case 'T': {
@@ -137,12 +139,14 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
         }
         attributes.node = RowNode(reader, number, rest);
         attributes.nodeGiven = true;
+        attributes.nodeField = field;
         attributes.element = ElementType::Pipe;
         break;
       }
       case 'L':
         attributes.node = RowNode(reader, rest, rest);
         attributes.nodeGiven = true;
+        attributes.nodeField = field;
         attributes.element = ElementType::Location;
         break;
       case 'H': attributes.element = ElementType::HydrotestLoad; break;
@@ -154,9 +158,18 @@ bool ReadLayoutFields(BatchReader& reader, BatchLayoutAttributes& attributes) {
         attributes.element = ElementType::Comment;
         attributes.comment = CommentText(reader, reader.fields.fieldStart);
         return true;
-      case 'X': attributes.dx = ReadOffset(reader, field); break;
-      case 'Y': attributes.dy = ReadOffset(reader, field); break;
-      case 'Z': attributes.dz = ReadOffset(reader, field); break;
+      case 'X':
+        attributes.dx = ReadOffset(reader, field);
+        attributes.offsetFields[0] = field;
+        break;
+      case 'Y':
+        attributes.dy = ReadOffset(reader, field);
+        attributes.offsetFields[1] = field;
+        break;
+      case 'Z':
+        attributes.dz = ReadOffset(reader, field);
+        attributes.offsetFields[2] = field;
+        break;
       case 'B': {
         float radius = 0.0f;
         if (ParseNonNegativeDimension(rest, radius) != 0 || radius < kSmallestBendRadius)
@@ -275,6 +288,27 @@ bool IsZeroLengthCandidate(const LayoutRow& row) {
   if (row.absolute) return false;
   const double dx = row.dx, dy = row.dy, dz = row.dz;
   return std::sqrt(dx * dx + dy * dy + dz * dz) <= kLongestZeroLength;
+}
+
+// A hinge, a ball joint and a Location have no length: the model is made
+// with their offsets zero, so an offset written on their line would be
+// dropped and, on a joint, move every node after it. An absolute hinge or
+// ball node would put the joint's end at the offsets it does not have, the
+// origin. Both are refused, with the field, as the Layout window refuses
+// them.
+void RefuseOffsetsWithoutLength(const BatchReader& reader, const BatchLayoutAttributes& attributes) {
+  const ElementType type = attributes.element;
+  const bool joint = type == ElementType::HingeJoint || type == ElementType::BallJoint;
+  if (joint && attributes.absolute) BatchLineError(reader, "Hinge or Ball node can not be *", attributes.nodeField);
+  if (!joint && type != ElementType::Location) return;
+  const float offsets[3] = {attributes.dx, attributes.dy, attributes.dz};
+  for (std::size_t axis = 0; axis < 3; ++axis) {
+    if (offsets[axis] == 0.0f) continue;
+    const std::string& field = attributes.offsetFields[axis];
+    if (type == ElementType::Location) BatchLineError(reader, "For Location, DX, DY, DZ should be zero", field);
+    BatchLineError(reader, std::string("For a ") + ElementTypeMessageName(type) + " joint DX, DY, DZ should be zero",
+                   field);
+  }
 }
 
 // The node of the last row before this line that ends an element, as the
@@ -541,6 +575,7 @@ void ParseBatchLayoutLine(BatchReader& reader) {
     CheckBatchInlineLine(reader, attributes);
     CheckBatchJointLine(reader, attributes);
     CheckBatchKeywordKinds(attributes);
+    RefuseOffsetsWithoutLength(reader, attributes);
     // The node of a bend row is where its tangents meet, off the pipe: an
     // item there would hold nothing.
     const bool bend = IsBendElementType(attributes.element);

@@ -2,6 +2,7 @@
 // MATERIAL with its temperature rows, LOADS, SOILS, PIPE, BMATERIALS,
 // BSECTIONS and BLOADS, each line appending one record to its table (which
 // grows by 4 records when full), and the field helpers every section shares.
+#include <algorithm>
 #include <cmath>
 
 #include "files/BatchSections.h"
@@ -18,7 +19,7 @@ constexpr std::size_t kMaterialDescriptionWidth = 31;
 constexpr float kLowestTemperature = -460.0f;                              // degrees F
 constexpr float kSmallestDimension = 0.001f;                               // inch
 constexpr double kLargestSoilDelta = 5.0 * 3.14159265358979323846 / 12.0;  // 75 degrees
-constexpr float kUsedPairThreshold = 70.0f;                                // a T2 or T3 above it is in use
+constexpr float kMissingPairTemperature = 70.0f;                           // degrees F, a T2 or T3 not written
 
 std::optional<std::string> Next(BatchReader& reader) { return NextBatchField(reader.fields); }
 std::optional<std::string> NextComma(BatchReader& reader) { return NextBatchCommaField(reader.commaFields); }
@@ -147,10 +148,12 @@ void ParseBatchMaterial(BatchReader& reader) {
     if (material.circJointFactor <= 0.0f) BatchLineError(reader, "Invalid circ joint factor", *field);
   }
   if (const auto field = NextComma(reader); IsGivenField(field)) {
-    const std::string type = CutBatchText(reader, *field, kMaterialTypeWidth, "Material type");
-    // An unknown code would reach the code tables that key on it.
-    if (FindMaterialTypeIndex(type) < 0) BatchLineError(reader, "Invalid material type", *field);
-    SetMaterialType(material, type);
+    // An unknown code would reach the code tables that key on it; a longer
+    // text is no code, and cut to the model file's two characters it would
+    // become another material's.
+    if (field->size() > kMaterialTypeWidth || FindMaterialTypeIndex(*field) < 0)
+      BatchLineError(reader, "Invalid material type", *field);
+    SetMaterialType(material, *field);
   }
   if (const auto field = NextComma(reader); IsGivenField(field))
     material.description = CutBatchText(reader, *field, kMaterialDescriptionWidth, "Material description");
@@ -175,10 +178,13 @@ void ParseBatchPipeLoad(BatchReader& reader) {
     if (load.specificGravity < 0.0f) BatchLineError(reader, "Invalid Specific Gravity", *field);
   }
   static const char* const kMessages[2][2] = {{"Invalid T2", "Invalid P2"}, {"Invalid T3", "Invalid P3"}};
+  std::int32_t inUse = 1;
   for (std::size_t pair = 1; pair <= 2; ++pair) {
-    pairs[pair] = {kUsedPairThreshold, 0.0f};
-    if (const auto field = Next(reader))
+    pairs[pair] = {kMissingPairTemperature, 0.0f};
+    if (const auto field = Next(reader)) {
       pairs[pair].temperature = ParseTemperatureField(reader, *field, kMessages[pair - 1][0]);
+      if (IsBatchTemperatureInUse(*field, pairs[pair].temperature)) inUse = static_cast<std::int32_t>(pair) + 1;
+    }
     if (const auto field = Next(reader))
       pairs[pair].pressure = ParseBatchValue(reader, *field, ParsePressure, kMessages[pair - 1][1]);
   }
@@ -186,20 +192,14 @@ void ParseBatchPipeLoad(BatchReader& reader) {
     load.additionalWeight = ParseBatchValue(reader, *field, ParseAdditionalWeight, "Invalid additional weight");
   load.wind = 1;
   AppendPipeLoad(model.pipeLoads, load);
-  CountBatchTemperatures(model);
+  reader.thermalLoads = std::max(reader.thermalLoads, inUse);
+  model.options.ThermalLoadCount = reader.thermalLoads;
 }
 
-void CountBatchTemperatures(Model& model) {
-  std::int32_t count = 1;
-  for (int index = 1; index <= model.pipeLoads.count; ++index) {
-    const PipeLoad& load = model.pipeLoads[index];
-    if (load.operating[1].temperature > kUsedPairThreshold) count = 2;
-    if (load.operating[2].temperature > kUsedPairThreshold) {
-      count = 3;
-      break;
-    }
-  }
-  model.options.ThermalLoadCount = count;
+bool IsBatchTemperatureInUse(std::string_view text, float temperature) {
+  float typed = 0.0f;
+  if (text.empty() || ParseReal(text, typed) != 0 || std::fabs(typed) < kZeroThreshold) return false;
+  return temperature != kMissingPairTemperature;
 }
 
 void FinishBatchPipeLoads(Model& model) {

@@ -44,9 +44,14 @@ void ParseBatchCompressor(BatchReader& reader);
 void ParseBatchTurbine(BatchReader& reader);
 void ParseBatchAllowable(BatchReader& reader);
 
-// The number of thermal loads in use from the pipe loads read so far: 1, 2
-// when a T2 is above 70 F, 3 when a T3 is (which ends the scan).
-void CountBatchTemperatures(Model& model);
+// Whether a T2 or T3 written as `text`, `temperature` degrees F, makes its
+// pair a thermal load in use: any temperature written but the 70 F a
+// missing field takes and a written 0, which the writers of these files
+// have always put in a pair not in use (0 C as much as 0 F). A cold
+// operating temperature (-20 F) is as much a thermal load as a hot one; an
+// empty field is none. The number of thermal loads in use is 3 when a
+// line's T3 is in use, else 2 when a T2 is, else 1.
+bool IsBatchTemperatureInUse(std::string_view text, float temperature);
 // Every pipe load's pairs T4/P4 .. T10/P10 become the reference temperature
 // and the not-given pressure, and its design temperature and pressure the
 // largest of the pairs in use.

@@ -39,6 +39,7 @@
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 #include "records/RecordTable.h"
+#include "services/NumberFormat.h"
 #include "services/LoadCaseTypes.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
@@ -57,6 +58,7 @@ namespace {
 
 constexpr double kLowestVersion = 4.5;
 constexpr double kHighestVersion = 10.0;
+constexpr std::size_t kMaterialDescriptionWidth = 31;  // characters the model file keeps
 constexpr float kRigid = 1.0e12f;
 constexpr float kNoLimit = 1.0e30f;
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
@@ -95,6 +97,7 @@ struct CiiFile {
   std::vector<NodeVectors> displacement, force;
   std::vector<CiiTee> tee;
   Reals materialNumbers;
+  std::vector<int> materialLines;  // the line of each material number
   struct NozzleRecord {
     Reals values;  // 1-based: [1] node
     int line = 0;
@@ -372,8 +375,10 @@ void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
   if (SixesOf(file.elements) > reader.LinesLeft()) reader.Fail("End of file reached");
   const auto elements = static_cast<std::size_t>(file.elements);
   for (std::size_t line = 0; line < SixesOf(file.elements); ++line)
-    for (double value : reader.Numbers(std::min<std::size_t>(6, elements - file.materialNumbers.size())))
+    for (double value : reader.Numbers(std::min<std::size_t>(6, elements - file.materialNumbers.size()))) {
       file.materialNumbers.push_back(value);
+      file.materialLines.push_back(reader.LineNumber());
+    }
   for (int i = 0; i < file.nozzles; ++i) {
     CiiFile::NozzleRecord nozzle;
     nozzle.line = reader.LineNumber() + 1;
@@ -564,8 +569,15 @@ struct Converter {
   std::string MaterialName(const CiiElement& e, std::size_t index) {
     const double number = index < file.materialNumbers.size() ? file.materialNumbers[index] : 0.0;
     if (number == 0.0) return {};
-    char text[64];
-    std::snprintf(text, sizeof text, "%f", number);
+    const std::string text = CFormat("%f", number);
+    // The number's text becomes the material's description, of which the
+    // model file keeps 31 characters: a longer one (more than 24 digits
+    // before the point) is no material number.
+    if (text.size() > kMaterialDescriptionWidth) {
+      reader.next = static_cast<std::size_t>(file.materialLines[index]);
+      reader.Fail("Material number " + CFormat("%g", number) + " is longer than the " +
+                  std::to_string(kMaterialDescriptionWidth) + " characters of a material description");
+    }
     const float density = static_cast<float>(e.lines[4][5] / F(11));
     for (int i = 1; i <= model.materials.count; ++i) {
       const Material& other = model.materials[i];

@@ -314,6 +314,10 @@ std::string WriteModelFileFrom(const Model& model, const std::string& path) {
     WriteModelStream(file, model);
     written = BinaryFileClose(file) && !BinaryFileHasError(file);
   }
+  // A text too long for its field is the model's fault, not the disk's.
+  if (file.overlongRoom != 0)
+    return "The text \"" + file.overlongText + "\" is longer than the " + std::to_string(file.overlongRoom) +
+           " characters the model file keeps for it.\nThe model was not saved.";
   if (!written) return failed;
   if (std::string refusal = ReadBackRefusal(temporary.path()); !refusal.empty()) return refusal;
   // The commit syncs the bytes before the rename and the folder after it.

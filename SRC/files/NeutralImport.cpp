@@ -3,6 +3,7 @@
 // the in-line records of the second pass and the finishing of the model.
 #include "files/NeutralImport.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -82,6 +83,7 @@ struct PnfReader {
   bool middleNodes = false;  // some bend took a point on its arc
   bool secondPass = false;   // some line is a second-pass record
   bool undirected = false;   // some skewed restraint has no direction
+  std::int32_t thermalLoads = 1;  // thermal loads in use by the LOAD lines read
 };
 
 [[noreturn]] void Fail(const PnfReader& reader, const std::string& message) {
@@ -373,9 +375,14 @@ void ReadLoad(PnfReader& reader) {
   if (!Given(p1)) Fail(reader, "P1 is required");
   load.operating[0].pressure = ReadValue(reader, *p1, ParsePressure, "Invalid P1");
   static const char* const kMessages[2][2] = {{"Invalid T2", "Invalid P2"}, {"Invalid T3", "Invalid P3"}};
+  // A T2 or T3 given on either side of 70 F puts its pair in use, as in a
+  // batch file: a cold operating temperature is a thermal load too.
+  std::int32_t inUse = 1;
   for (std::size_t pair = 1; pair <= 2; ++pair) {
-    if (const auto t = Next(reader); Given(t))
+    if (const auto t = Next(reader); Given(t)) {
       load.operating[pair].temperature = ReadLoadTemperature(reader, *t, kMessages[pair - 1][0]);
+      if (IsBatchTemperatureInUse(*t, load.operating[pair].temperature)) inUse = static_cast<std::int32_t>(pair) + 1;
+    }
     if (const auto p = Next(reader); Given(p))
       load.operating[pair].pressure = ReadValue(reader, *p, ParsePressure, kMessages[pair - 1][1]);
   }
@@ -385,7 +392,8 @@ void ReadLoad(PnfReader& reader) {
   if (FindRecordByName(model.pipeLoads, load.name) != 0)
     Log(reader, "load " + load.name + " is defined again; rows use the first");
   AppendPipeLoad(model.pipeLoads, load);
-  CountBatchTemperatures(model);
+  reader.thermalLoads = std::max(reader.thermalLoads, inUse);
+  model.options.ThermalLoadCount = reader.thermalLoads;
 }
 
 void ReadPipe(PnfReader& reader) {

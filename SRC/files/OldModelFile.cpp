@@ -88,6 +88,8 @@ constexpr double kCurrentFormatVersion = 9;
 
 struct Damaged {};  // thrown by the cursor; the caller adds the path
 
+std::string FromOemText(const std::string& text);
+
 // One cursor over the file's bytes; `wide` selects the newer layout's
 // 32-bit integers and doubles, else 16-bit integers and singles.
 class OldCursor {
@@ -155,9 +157,24 @@ class OldCursor {
     at_ += width;
     return text;
   }
+  // A text the current model keeps in a field of `room` bytes, terminator
+  // included. A damaged old field that is full to its end holds one
+  // character more than that: it is cut, and the cut is noted, rather than
+  // refuse the model or fail its first save.
+  std::string Text(std::size_t width, std::size_t room, const char* what) {
+    std::string text = Text(width);
+    if (text.size() < room) return text;
+    const std::string kept = text.substr(0, room - 1);
+    cuts_.push_back(std::string(what) + " " + FromOemText(text) + " has " + std::to_string(text.size()) +
+                    " characters, more than the " + std::to_string(room - 1) + " a model keeps: " +
+                    FromOemText(kept) + " taken");
+    return kept;
+  }
   bool wide() const { return wide_; }
+  const std::vector<std::string>& cuts() const { return cuts_; }
 
  private:
+  std::vector<std::string> cuts_;  // the texts cut to their room, for the notes
   std::vector<unsigned char> bytes_;
   std::size_t at_ = 0;
   bool wide_ = true;
@@ -268,13 +285,13 @@ std::uint8_t Flag(std::int32_t value) { return value != 0 ? 1 : 0; }
 // The fixed block of the newer layout, up to the load cases.
 void ReadHeaderV4(OldCursor& in, OldHeader& header, Model& model) {
   AnalysisOptions& options = model.options;
-  model.title = FromOemText(in.Text(50));
+  model.title = FromOemText(in.Text(50, kModelTitleWidth, "Title"));
   header.secondTitle = FromOemText(in.Text(50));
   QualityAssuranceBlock& qa = model.qa;
   for (std::string* field : {&qa.client, &qa.project, &qa.fileNumber, &qa.reportNumber})
-    *field = FromOemText(in.Text(42));
-  qa.preparedBy = FromOemText(in.Text(26));
-  qa.checkedBy = FromOemText(in.Text(26));
+    *field = FromOemText(in.Text(42, 42, "Quality Assurance Block text"));
+  qa.preparedBy = FromOemText(in.Text(26, 26, "Prepared by"));
+  qa.checkedBy = FromOemText(in.Text(26, 26, "Checked by"));
   ReadUnits(in, model);
   options.PipingCode = RecodePipingCode(in.I32());
   options.ServiceLevel = in.I32();
@@ -368,7 +385,7 @@ void ReadMaterials(OldCursor& in, int count, Model& model) {
   for (int i = 1; i <= count; ++i) {
     Material& material = model.materials[i];
     material.name = in.Text(4);
-    material.type = in.Text(3);
+    material.type = in.Text(3, 3, "Material type");
     material.description = FromOemText(in.Text(33).substr(0, 31));
     material.density = in.Real();
     material.nu = NonZero(in.Real());
@@ -400,13 +417,13 @@ void ReadSections(OldCursor& in, int count, int version, Model& model) {
     section.name = in.Text(4);
     section.standard = in.Int();
     Check(section.standard >= kStandardAnsi && section.standard <= kStandardIso);
-    section.nominalSize = in.Text(8);
-    section.schedule = in.Text(4);
+    section.nominalSize = in.Text(8, 8, "Nominal diameter");
+    section.schedule = in.Text(4, 4, "Schedule");
     for (float* value : {&section.outsideDiameter, &section.thickness, &section.corrosionAllowance,
                          &section.millTolerance, &section.insulationDensity, &section.insulationThickness,
                          &section.liningDensity, &section.liningThickness})
       *value = in.Real();
-    section.soil = version > 400 ? in.Text(4) : std::string();
+    section.soil = version > 400 ? in.Text(4, 4, "Soil name") : std::string();
   }
 }
 
@@ -433,14 +450,14 @@ void ReadBeamTables(OldCursor& in, const OldCounts& counts, Model& model) {
   for (int i = 1; i <= counts[kBeamMaterials]; ++i) {
     BeamMaterial& material = model.beamMaterials[i];
     material.name = in.Text(4);
-    material.description = FromOemText(in.Text(in.wide() ? 28 : 26));
+    material.description = FromOemText(in.Text(in.wide() ? 28 : 26, 28, "Beam material description"));
     for (float* value : {&material.E, &material.nu, &material.density, &material.alpha}) *value = in.Real();
   }
   ModelRecordTableSizeForRead(model.beamSections, counts[kBeamSections]);
   for (int i = 1; i <= counts[kBeamSections]; ++i) {
     BeamSection& section = model.beamSections[i];
     section.name = in.Text(4);
-    section.description = FromOemText(in.Text(in.wide() || !shear ? 16 : 14));
+    section.description = FromOemText(in.Text(in.wide() || !shear ? 16 : 14, 16, "Beam section description"));
     for (float* value : {&section.A, &section.Imaj, &section.Imin, &section.J})
       *value = in.Real();
     if (shear) {
@@ -468,7 +485,7 @@ void ReadEquipment(OldCursor& in, const OldCounts& counts, Model& model) {
   ModelRecordTableSizeForRead(model.pumps, counts[kPumps]);
   for (int i = 1; i <= counts[kPumps]; ++i) {
     Pump& pump = model.pumps[i];
-    pump.name = FromOemText(in.Text(name));
+    pump.name = FromOemText(in.Text(name, 16, "Pump name"));
     pump.suctionNode = node();
     pump.suctionLocation = in.Int();
     pump.dischargeNode = node();
@@ -485,7 +502,7 @@ void ReadEquipment(OldCursor& in, const OldCounts& counts, Model& model) {
     ModelRecordTableSizeForRead(*table, counts[which]);
     for (int i = 1; i <= counts[which]; ++i) {
       RotatingEquipment& record = (*table)[i];
-      record.description = FromOemText(in.Text(name));
+      record.description = FromOemText(in.Text(name, 16, which == kCompressors ? "Compressor name" : "Turbine name"));
       for (std::int32_t* number : {&record.inletNode, &record.exhaustNode, &record.extractionNode1,
                                    &record.extractionNode2})
         *number = node();
@@ -535,7 +552,7 @@ void ReadSoils(OldCursor& in, int count, Model& model) {
   ModelRecordTableSizeForRead(model.soils, count);
   for (int i = 1; i <= count; ++i) {
     Soil& soil = model.soils[i];
-    soil.name = in.Text(4);
+    soil.name = in.Text(4, 4, "Soil name");
     soil.type = Flag(in.I32());
     soil.density = in.Real();
     soil.strength = in.Real();
@@ -1002,13 +1019,13 @@ struct DirectionSpectrum {
 void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<DirectionSpectrum, 3>& directions) {
   const int version = in.version();
   AnalysisOptions& options = model.options;
-  model.title = FromOemText(in.Text(50));
+  model.title = FromOemText(in.Text(50, kModelTitleWidth, "Title"));
   header.secondTitle = FromOemText(in.Text(50));
   QualityAssuranceBlock& qa = model.qa;
   for (std::string* field : {&qa.client, &qa.project, &qa.fileNumber, &qa.reportNumber})
-    *field = FromOemText(in.Text(42));
-  qa.preparedBy = FromOemText(in.Text(26));
-  qa.checkedBy = FromOemText(in.Text(26));
+    *field = FromOemText(in.Text(42, 42, "Quality Assurance Block text"));
+  qa.preparedBy = FromOemText(in.Text(26, 26, "Prepared by"));
+  qa.checkedBy = FromOemText(in.Text(26, 26, "Checked by"));
   ReadUnits(in, model);
   const std::int32_t storedCode = in.Int();
   std::int32_t code = storedCode;
@@ -1186,6 +1203,7 @@ void ConvertOldModelFile(const std::string& path, Model& model, std::vector<std:
       ReadModelV3(probe, model, taken);
     else
       ReadModelV4(probe, version, model, taken);
+    taken.insert(taken.end(), probe.cuts().begin(), probe.cuts().end());
   } catch (const Damaged&) {
     throw UnreadableText(path);
   }

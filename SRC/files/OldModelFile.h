@@ -27,7 +27,10 @@ int OldModelFileVersion(const std::string& path);
 // option that a model file holds only within a range, outside it in the old
 // file, keeps the new model's value rather than refuse the model: each one
 // appends a note to `notes` ("Analysis options: cut off frequency 0 out of
-// range 1 to 2147483647: 33 taken").
+// range 1 to 2147483647: 33 taken"); so does a text that fills its old
+// field to the end without a terminator, cut to the characters the model
+// file keeps ("Pump name ... has 16 characters, more than the 15 a model
+// keeps: ... taken").
 void ConvertOldModelFile(const std::string& path, Model& model, std::vector<std::string>* notes = nullptr);
 
 // The question before a conversion; true when the user answers Yes.

@@ -47,7 +47,7 @@ void ReadTagIfPresent(BinaryFile& file, std::string& tag, const char* kind) {
 void WriteTag(BinaryFile& file, const std::string& tag) {
   const std::size_t length = std::strlen(tag.c_str());
   if (length > kTagWidth) {
-    file.failed = true;
+    BinaryFileRefuseOverlongText(file, tag, kTagWidth);
     return;
   }
   std::vector<char> bytes(kTagWidth, '\0');

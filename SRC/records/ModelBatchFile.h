@@ -104,6 +104,7 @@ struct BatchReader {
   std::int32_t defaultHangerType = 16;
   BatchLayoutNames names;
   int lastMaterial = 0;  // the record that temperature rows go to
+  std::int32_t thermalLoads = 1;  // thermal loads in use by the LOADS lines read
   bool conditionsNoted = false;
   // The rows checked once the model is made (BatchLayout.h).
   std::vector<BatchLineRecord> checkedLines;

@@ -126,6 +126,8 @@ bool Open(BinaryFile& file, const std::string& path, const char* mode) {
   file.size = -1;
   file.failed = file.shortRead = file.refusedCount = file.finiteOnly = false;
   file.nonFiniteAt = -1;
+  file.overlongText.clear();
+  file.overlongRoom = 0;
   std::FILE* stream = std::fopen(path.c_str(), mode);
   if (stream == nullptr) return false;
   file.stream.reset(stream);
@@ -294,10 +296,17 @@ void BinaryFileReadFixedText(BinaryFile& file, std::string& destination, std::si
   destination.assign(bytes.data(), zero ? static_cast<std::size_t>(zero - bytes.data()) : width);
 }
 
+void BinaryFileRefuseOverlongText(BinaryFile& file, const std::string& text, std::size_t room) {
+  file.failed = true;
+  if (file.overlongRoom != 0) return;
+  file.overlongText = text;
+  file.overlongRoom = room;
+}
+
 bool BinaryFileWriteFixedText(BinaryFile& file, const std::string& text, std::size_t width) {
   const std::size_t length = std::strlen(text.c_str());
   if (length >= width) {
-    file.failed = true;
+    BinaryFileRefuseOverlongText(file, text, width == 0 ? 0 : width - 1);
     return false;
   }
   std::vector<char> bytes(width, '\0');

@@ -50,6 +50,10 @@ struct BinaryFile {
   bool refusedCount = false;
   bool finiteOnly = false;         // floats must be finite (asked by the reader)
   std::int64_t nonFiniteAt = -1;   // position of the first float that was not
+  // The first text a writer refused as longer than its field holds, and the
+  // characters the field holds, for the writer to say what failed.
+  std::string overlongText;
+  std::size_t overlongRoom = 0;
 };
 
 // Opening and closing. Opening resets the three conditions.
@@ -111,9 +115,12 @@ void BinaryFileWriteText(BinaryFile& file, const std::string& text);
 // bytes up to the first zero, the writer pads with zeros. A text that does
 // not fit with its zero is not written: false, and the stream is marked as
 // failed, since a file that silently lost the end of a name is worse than
-// none.
+// none; the first such text is kept (BinaryFileRefuseOverlongText).
 void BinaryFileReadFixedText(BinaryFile& file, std::string& destination, std::size_t width);
 bool BinaryFileWriteFixedText(BinaryFile& file, const std::string& text, std::size_t width);
+// Marks the stream as failed for `text`, longer than the `room` characters
+// its field holds, and keeps the first such text.
+void BinaryFileRefuseOverlongText(BinaryFile& file, const std::string& text, std::size_t room);
 
 void BinaryFileReadFloatPairs(BinaryFile& file, std::vector<FloatPair>& list);
 void BinaryFileWriteFloatPairs(BinaryFile& file, const std::vector<FloatPair>& list);

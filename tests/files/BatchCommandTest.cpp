@@ -113,6 +113,46 @@ TEST_F(BatchCommandTest, ImportShowsTheModelWrittenBesideTheFileAndARefusedFileL
   EXPECT_FALSE(std::filesystem::exists(InFolder("bad.mod")));
 }
 
+// Input that the import once dropped or mistook without a word is refused
+// through File > Import with its line: an offset on a hinge, a pump
+// description one character over what the model file keeps, an unknown
+// flange code and a spectrum name one over. The open model, its file and
+// its units stay as they were, and nothing is written beside the batch file.
+TEST_F(BatchCommandTest, DroppedOrMistakenInputIsRefusedAndTheOpenModelStaysAsItWas) {
+  Start();
+  const std::string good = std::string(kGoodFile).replace(std::string(kGoodFile).find("B313"), 4, "B313,SI");
+  Import(Write("plant.mbf", good));
+  ASSERT_EQ(TheModel().path, InFolder("plant.mod"));
+  const std::string before = ModelBytes();
+  const std::string plantFile = Bytes(InFolder("plant.mod"));
+  const std::string spectrum(32, 'S');
+  struct Bad {
+    const char* name;
+    std::string line;  // line 18, after the good file's 17
+    std::string message;
+  };
+  const Bad kBad[] = {
+      {"hinge", "T60,KH,X5,CHS=1000,DV(0,0,1)", "For a Hinge joint DX, DY, DZ should be zero :  X5"},
+      {"location", "L40,Y1,CFZ", "For Location, DX, DY, DZ should be zero :  Y1"},
+      {"flange", "T60,X5,CFLANGE=ZZ", "Invalid flange type :  ZZ"},
+      {"spectrum", "T60,X5,CSPECX=" + spectrum, "Spectrum name should be <= 31 characters :  SPECX=" + spectrum},
+      {"pump", "PUMPS\nP-101 FEED PUMPS,1,10,20", "Pump desc should be <= 15 characters :  P-101 FEED PUMPS"},
+  };
+  for (const Bad& bad : kBad) {
+    SCOPED_TRACE(bad.name);
+    const std::string last = bad.line.substr(bad.line.rfind('\n') + 1);
+    const int line = bad.line.find('\n') == std::string::npos ? 18 : 19;
+    ExpectImportDialog(Write(std::string(bad.name) + ".mbf", std::string(kGoodFile) + bad.line + "\n"));
+    ExpectMessage("MESSAGE2_DIALOG", {"Line = " + std::to_string(line) + " :  " + last, bad.message});
+    RunImport();
+    EXPECT_EQ(TheModel().path, InFolder("plant.mod"));
+    EXPECT_EQ(ModelBytes(), before);
+    EXPECT_EQ(Bytes(InFolder("plant.mod")), plantFile);
+    EXPECT_EQ(g_UnitsSettings.unit[kUnitLength], kLengthMillimetre);
+    EXPECT_FALSE(std::filesystem::exists(InFolder(std::string(bad.name) + ".mod")));
+  }
+}
+
 TEST_F(BatchCommandTest, EquipmentAndAllowableLoadsImportedThroughTheCommandReachTheModelFile) {
   Start();
   Import(Write("equip.mbf", std::string(kGoodFile) +

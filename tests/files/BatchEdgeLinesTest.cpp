@@ -11,6 +11,8 @@
 #include "files/BatchSections.h"
 #include "files/BatchTesting.h"
 #include "model/RowObjects.h"
+#include "records/LoadCaseList.h"
+#include "services/LoadCaseTypes.h"
 #include "services/NumberText.h"
 #include "supports/Anchor.h"
 #include "supports/Restraint.h"
@@ -36,6 +38,8 @@ const Refusal kRefusals[] = {
     {"MATERIAL", "A.1,0.283", "Material name should be alpha-numeric :  A.1"},
     {"MATERIAL", "A1,0.283,0.5", "Invalid Poisson's ratio :  0.5"},
     {"MATERIAL", "A1,0.283,0.3,1,1,ZZ", "Invalid material type :  ZZ"},
+    // Cut to the two characters the model file keeps, CSX would be CS.
+    {"MATERIAL", "A1,0.283,0.3,1,1,CSX", "Invalid material type :  CSX"},
     {"MATERIAL\nA1,0.283", "A1,0.283", "Elastic modulus is required"},
     {"MATERIAL\nA1,0.283", "A1,HOT,29E6", "Invalid temperature :  HOT"},
     {"MATERIAL\nA1,0.283\nA1,70,29.5E6\nA1,200,28E6,6.4E-6", "A1,150,28.5E6",
@@ -75,6 +79,15 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,X0", "This element has zero length"},
     {LAYOUT_PREFIX, "T20,KA,CFREEX", "This element has zero length"},
     {LAYOUT_PREFIX, "L98,CFY", "For Location, Node must be defined"},
+    // A joint and a Location have no length: an offset on their line would
+    // be dropped, and on a joint every node after it would move.
+    {LAYOUT_PREFIX "\nT20,X5", "T35,KH,X5,CHS=1000,DV(0,0,1)", "For a Hinge joint DX, DY, DZ should be zero :  X5"},
+    {LAYOUT_PREFIX "\nT20,X5", "T35,JB,X5", "For a Ball joint DX, DY, DZ should be zero :  X5"},
+    {LAYOUT_PREFIX "\nT20,X5", "T35,Y0,JB,Z-2'6", "For a Ball joint DX, DY, DZ should be zero :  Z-2'6"},
+    {LAYOUT_PREFIX "\nT15,X5", "L15,X5,CFY", "For Location, DX, DY, DZ should be zero :  X5"},
+    {LAYOUT_PREFIX "\nT15,X5", "L15,X0,Y-1,CFY", "For Location, DX, DY, DZ should be zero :  Y-1"},
+    {LAYOUT_PREFIX "\nT20,X5", "T35*,KH,CHS=1000,DV(0,0,1)", "Hinge or Ball node can not be * :  T35*"},
+    {LAYOUT_PREFIX "\nT20,X5", "T35*,JB", "Hinge or Ball node can not be * :  T35*"},
     {LAYOUT_PREFIX "\nT20,X5", "T20,Y5", "Node is same as previous node"},
     {LAYOUT_PREFIX, "T20,X5,KF,KA", "Code (K) can be specified only once"},
     {LAYOUT_PREFIX, "T20,X5,KT,CFY", "Only one data item per line is allowed\nUse Location (L) for additional items"},
@@ -157,7 +170,7 @@ TEST_F(BatchEdgeLinesTest, OptionsMaterialsAndPipeLoads) {
   EXPECT_EQ(reader.log, std::vector<std::string>{"Line 0: OPTIONS word FOO is not known and was ignored"});
 
   const Model& steel = Imported(
-      "MATERIAL\nA1,0.283,,0.85,,CSX,Carbon steel pipe to ASTM A106 B\nA1,70,29.5E6\n"
+      "MATERIAL\nA1,0.283,,0.85,,CS,Carbon steel pipe to ASTM A106 B\nA1,70,29.5E6\n"
       "A1,200,28E6,6.4E-6,20000,35000,60000\nPIPES,0.1");
   const Material& a1 = steel.materials[1];
   EXPECT_EQ(std::vector<float>({a1.density, a1.nu, a1.jointFactor, a1.circJointFactor}),
@@ -166,8 +179,7 @@ TEST_F(BatchEdgeLinesTest, OptionsMaterialsAndPipeLoads) {
   ASSERT_EQ(a1.numtemps, 2);
   EXPECT_EQ(a1.temps[2].values, (std::array<float, 8>{200.0f, 28e6f, 6.4e-6f, 20000.0f, 35000.0f, 60000.0f}));
   EXPECT_EQ(steel.materials[2].name, "PIPES");  // PIPES is no header
-  EXPECT_EQ(log_, (std::vector<std::string>{"Line 3: Material type cut to 2 characters",
-                                            "Line 3: Material description cut to 31 characters"}));
+  EXPECT_EQ(log_, (std::vector<std::string>{"Line 3: Material description cut to 31 characters"}));
 
   // L1 leaves T2 = T3 = 70 F, P2 = P3 = 0; L2's T2 above 70 F makes two
   // thermal loads. Design values are the largest of the pairs in use.
@@ -186,6 +198,58 @@ TEST_F(BatchEdgeLinesTest, OptionsMaterialsAndPipeLoads) {
   EXPECT_EQ(Imported("OPTIONS\nB313\nLOADS\nL1,300,150,0,60,0,200").options.ThermalLoadCount, 3);
   EXPECT_EQ(Imported("OPTIONS\nNONE\nLOADS\nL1,300,150,0,500,0,200").options.ThermalLoadCount, 1);
   EXPECT_FLOAT_EQ(model_.pipeLoads[1].designTemperature, 300.0f);
+}
+
+// A T2 or T3 written on a LOADS line is a thermal load in use on either
+// side of 70 F: a cold operating temperature gives its pair, and its load
+// cases, as a hot one does. 70 F (what a missing field takes), an empty
+// field and the 0 that writers of the format put in a pair not in use give
+// none.
+TEST_F(BatchEdgeLinesTest, AColdOperatingTemperatureIsAThermalLoadInUse) {
+  struct Case {
+    const char* loads;
+    std::int32_t count;
+  };
+  const Case kCases[] = {
+      {"L1,400,150,1,-20,0", 2},
+      {"L1,400,150,1,20", 2},
+      {"L1,-50,100,1,,,-320,50", 3},
+      {"L1,400,150\nL2,300,100,1,-20", 2},
+      {"L1,400,150,1,70,0,70,0", 1},
+      {"L1,400,150,1,0,0,0,0", 1},
+      {"L1,400,150,1,,,,,5", 1},
+  };
+  for (const Case& c : kCases)
+    EXPECT_EQ(Imported(std::string("OPTIONS\nB313\nLOADS\n") + c.loads).options.ThermalLoadCount, c.count)
+        << c.loads;
+  // -29 C is -20.2 F.
+  EXPECT_EQ(Imported("OPTIONS\nB313,SI\nLOADS\nL1,200,10,1,-29").options.ThermalLoadCount, 2);
+}
+
+// The thermal loads in use are analysed: each state some load holds away
+// from the reference temperature has its expansion and operating cases, and
+// two states on opposite sides of it the range between them, which exceeds
+// either expansion (400 F and -20 F from 70 F: 420 F against 330 F and
+// 90 F); two states on one side are enveloped by the larger.
+TEST_F(BatchEdgeLinesTest, EveryThermalLoadInUseHasItsLoadCases) {
+  auto cases = [this](const char* loads) {
+    const LoadCaseList& list = Imported(std::string("OPTIONS\nB313\nLOADS\n") + loads).loadCases;
+    return std::vector<std::int32_t>(list.cases.begin() + 1, list.cases.begin() + 1 + list.count);
+  };
+  const std::int32_t weight = kCaseIdEmptyWeight, sustained = kCaseIdSustained;
+  EXPECT_EQ(cases("L1,400,150"), (std::vector<std::int32_t>{weight, sustained, OperatingCase(1), SingleThermalCase(1)}));
+  EXPECT_EQ(cases("L1,400,150,1,-20,0"),
+            (std::vector<std::int32_t>{weight, sustained, OperatingCase(1), OperatingCase(2), SingleThermalCase(1),
+                                       SingleThermalCase(2), ThermalRangeCase(1, 2)}));
+  EXPECT_EQ(cases("L1,400,150,1,200,0"),
+            (std::vector<std::int32_t>{weight, sustained, OperatingCase(1), OperatingCase(2), SingleThermalCase(1),
+                                       SingleThermalCase(2)}));
+  // A cold third state in one load and a hot one in another: T3's cases,
+  // and the ranges to the states across the reference in the first load.
+  EXPECT_EQ(cases("L1,600,150,1,650,160,20\nL2,300,50,1,338,60,300"),
+            (std::vector<std::int32_t>{weight, sustained, OperatingCase(1), OperatingCase(2), OperatingCase(3),
+                                       SingleThermalCase(1), SingleThermalCase(2), SingleThermalCase(3),
+                                       ThermalRangeCase(1, 3), ThermalRangeCase(2, 3)}));
 }
 
 TEST_F(BatchEdgeLinesTest, SoilsSectionsBeamsSeismicAndWind) {
@@ -372,6 +436,32 @@ TEST_F(BatchEdgeLinesTest, DerivedNodesAsTheLayoutWindowTakesThem) {
   EXPECT_EQ(m.row(9).node, kJacketNodeOffset + 20);
   EXPECT_NE(FindNodeIndex(m.nodes, kArcFarOffset + 30), 0);
   EXPECT_NE(FindNodeIndex(m.nodes, kArcNearOffset + 12), 0);
+}
+
+// A hinge, a ball joint and a Location written with zero offsets stand at
+// the node before them, and the rows after them keep their places: node 10
+// at the origin, 20 and 30 five feet along X, 40 and 50 ten feet along, 60
+// five feet up from 40.
+TEST_F(BatchEdgeLinesTest, JointsAndLocationsWithZeroOffsetsLeaveTheNodesAfterThemInPlace) {
+  const Model& m = Imported(LAYOUT_PREFIX
+                            "\nT20,X5\nT30,KH,X0,CHS=1000,DV(0,0,1)\nT40,X5\nT50,JB,Z0\nL40,Y0,CFY\nT60,Y5");
+  ASSERT_EQ(m.rowCount, 8);
+  EXPECT_EQ(m.row(4).elementType, ElementType::HingeJoint);
+  EXPECT_EQ(m.row(6).elementType, ElementType::BallJoint);
+  EXPECT_EQ(m.row(7).dataType, DataType::Restraint);
+  struct Place {
+    NodeId node;
+    float x, y, z;  // inch
+  };
+  const Place kPlaces[] = {{10, 0, 0, 0},   {20, 60, 0, 0},  {30, 60, 0, 0},
+                           {40, 120, 0, 0}, {50, 120, 0, 0}, {60, 120, 60, 0}};
+  for (const Place& place : kPlaces) {
+    const int index = FindNodeIndex(m.nodes, place.node);
+    ASSERT_NE(index, 0) << place.node;
+    EXPECT_EQ(std::vector<float>({m.nodes[index].x, m.nodes[index].y, m.nodes[index].z}),
+              std::vector<float>({place.x, place.y, place.z}))
+        << place.node;
+  }
 }
 
 TEST_F(BatchEdgeLinesTest, NamesAndValuesInForceAndTheRowLimit) {

@@ -5,7 +5,10 @@
 // was when a line is refused.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "files/BatchTesting.h"
+#include "files/ModelFile.h"
 #include "model/Nodes.h"
 
 namespace {
@@ -19,7 +22,7 @@ struct Refusal {
 const Refusal kRefusals[] = {
     {"PUMPS", "", "Pump description is required"},
     {"PUMPS", ",1,10,20", "Pump description is required"},
-    {"PUMPS", "P-101 FEED PUMP NO7,1,10,20", "Pump desc should be <= 16 characters :  P-101 FEED PUMP NO7"},
+    {"PUMPS", "P-101 FEED PUMP NO7,1,10,20", "Pump desc should be <= 15 characters :  P-101 FEED PUMP NO7"},
     {"PUMPS", "P-101", "Pump type is required"},
     {"PUMPS", "P-101,", "Pump type is required"},
     {"PUMPS", "P-101,2,10,20", "Invalid Pump type :  2"},
@@ -44,7 +47,7 @@ const Refusal kRefusals[] = {
     {"PUMPS", "P-101,0,0,0,0,1,2,3,10", "invalid shaft axis direction"},
     {"PUMPS", "P-102,0,1,0,0,0,0,0,30,1,40,2", "Invalid centre of pump"},
     {"COMPRESSORS", "", "Compressor description is required"},
-    {"COMPRESSORS", "COMPRESSOR K-1010,0,1,0", "Compressor desc should be <= 16 characters :  COMPRESSOR K-1010"},
+    {"COMPRESSORS", "COMPRESSOR K-1010,0,1,0", "Compressor desc should be <= 15 characters :  COMPRESSOR K-1010"},
     {"COMPRESSORS", "K-1,0,1", "Shaft axis direction required"},
     {"COMPRESSORS", "K-1,0,Y,0", "Invalid ycomp :  Y"},
     {"COMPRESSORS", "K-1,0,0,0", "shaft axis direction required"},
@@ -55,7 +58,7 @@ const Refusal kRefusals[] = {
     {"COMPRESSORS", "K-1,0,1,0,100,110,120, ,", "Invalid extraction2 node number"},
     {"COMPRESSORS", "K-1,0,1,0,100,110,120,ABC", "Invalid extraction2 node number"},
     {"TURBINES", ",1,0,0", "Turbine description is required"},
-    {"TURBINES", "STEAM TURBINE T-1A,1,0,0", "Turbine desc should be <= 16 characters :  STEAM TURBINE T-1A"},
+    {"TURBINES", "STEAM TURBINE T-1A,1,0,0", "Turbine desc should be <= 15 characters :  STEAM TURBINE T-1A"},
     {"TURBINES", "T-1", "Shaft axis direction required"},
     {"TURBINES", "T-1,,,", "Shaft axis direction required"},  // a trailing comma gives no field
     {"TURBINES", "T-1,,,,", "shaft axis direction required"},
@@ -145,7 +148,7 @@ TEST_F(BatchEquipmentTest, PumpCentreIsALengthInTheUnitsInForce) {
 
 TEST_F(BatchEquipmentTest, CompressorAndTurbineTables) {
   Model model;
-  ASSERT_EQ(Import("T\nCOMPRESSORS\nK-1,0,1,0,100,110\nCOMPRESSOR K-101,1,0,0,,120,130,140D\nK-3,0,0,1\n"
+  ASSERT_EQ(Import("T\nCOMPRESSORS\nK-1,0,1,0,100,110\nCOMPRESSOR K-11,1,0,0,,120,130,140D\nK-3,0,0,1\n"
                    "TURBINES\nT-1,0.5,0,-0.5,200,210,220\nCOMPRESSORS\nK-4,1,1,1,1,2,3,4\nK-5,1,1,1\n",
                    model),
             "");
@@ -159,7 +162,7 @@ TEST_F(BatchEquipmentTest, CompressorAndTurbineTables) {
   EXPECT_EQ(first.extractionNode1, 0);
   EXPECT_EQ(first.extractionNode2, 0);
   const RotatingEquipment& second = model.compressors[2];
-  EXPECT_EQ(second.description, "COMPRESSOR K-101");
+  EXPECT_EQ(second.description, "COMPRESSOR K-11");
   EXPECT_EQ(second.inletNode, 0);
   EXPECT_EQ(second.exhaustNode, 120);
   EXPECT_EQ(second.extractionNode1, 130);
@@ -201,6 +204,38 @@ TEST_F(BatchEquipmentTest, AllowableLoadsInEnglishAndSiUnits) {
   // 4448.2216 N = 1000 lbf; 112.98483 N.m = 1000 in.lb.
   EXPECT_NEAR(si.allowables[1].values[0], 1000.0f, 0.01f);
   EXPECT_NEAR(si.allowables[1].values[3], 1000.0f, 0.01f);
+}
+
+// The model file keeps 15 characters of a description: a description of
+// 15 is taken and goes through the model file as it was written; one of 16
+// is refused on its line, not cut and not left for the save to fail on.
+TEST_F(BatchEquipmentTest, DescriptionsTakeTheFifteenCharactersTheModelFileKeeps) {
+  Model model;
+  ASSERT_EQ(Import("T\nPUMPS\nP-101 FEED PUMP,1,10,20\nCOMPRESSORS\nK-1010 AIR COMP,0,1,0,100\n"
+                   "TURBINES\nT-1A STEAM TURB,1,0,0,100\n",
+                   model),
+            "");
+  const std::string path = ::testing::TempDir() + "/descriptions.mod";
+  ASSERT_EQ(WriteModelFileFrom(model, path), "");
+  Model back;
+  ReadModelFileInto(path, back);
+  std::filesystem::remove(path);
+  ASSERT_EQ(back.pumps.count + back.compressors.count + back.turbines.count, 3);
+  EXPECT_EQ(back.pumps[1].name, "P-101 FEED PUMP");
+  EXPECT_EQ(back.compressors[1].description, "K-1010 AIR COMP");
+  EXPECT_EQ(back.turbines[1].description, "T-1A STEAM TURB");
+
+  const Refusal kOneOver[] = {
+      {"PUMPS", "P-101 FEED PUMPS,1,10,20", "Pump desc should be <= 15 characters :  P-101 FEED PUMPS"},
+      {"COMPRESSORS", "K-1010 AIR COMPR,0,1,0,100",
+       "Compressor desc should be <= 15 characters :  K-1010 AIR COMPR"},
+      {"TURBINES", "T-1A STEAM TURBN,1,0,0,100", "Turbine desc should be <= 15 characters :  T-1A STEAM TURBN"},
+  };
+  for (const Refusal& refusal : kOneOver) {
+    Model refused;
+    EXPECT_EQ(Import(std::string("T\n") + refusal.section + "\n" + refusal.line + "\n", refused),
+              LineError(3, refusal.line, refusal.message));
+  }
 }
 
 TEST_F(BatchEquipmentTest, ARefusedLineLeavesTheOpenModelAndItsFileAlone) {

@@ -220,4 +220,55 @@ TEST_F(BatchExportRoundTripTest, ASevenThousandRowModelReadsBackFromItsOwnExport
   }
 }
 
+// The sample model's third operating temperature is 20 F, colder than the
+// 70 F a pair not written takes: its export, in every unit set, reads back
+// with its three thermal loads and its ten load cases, and lists nothing
+// of its pipe loads as left out.
+TEST_F(BatchExportRoundTripTest, TheSampleModelKeepsItsColdThermalLoadAndItsLoadCases) {
+  Model big;
+  ReadModelFileInto(std::string(QUORVEL_SOURCE_DIR) + "/examples/BigModel.mod", big);
+  ASSERT_EQ(big.options.ThermalLoadCount, 3);
+  ASSERT_EQ(big.loadCases.count, 10);
+  const std::vector<std::int32_t> cases(big.loadCases.cases.begin() + 1, big.loadCases.cases.begin() + 11);
+  for (const BatchExportUnits units : kEverySet) {
+    std::vector<std::string> leftOut;
+    const std::string text = Export(big, units, &leftOut);
+    for (const std::string& entry : leftOut)
+      EXPECT_TRUE(entry.rfind("Load ", 0) != 0 && entry.rfind("Pipe loads", 0) != 0) << entry;
+    Model again;
+    ASSERT_EQ(Import(text, again), "") << text;
+    EXPECT_EQ(again.options.ThermalLoadCount, 3);
+    ASSERT_EQ(again.loadCases.count, 10);
+    EXPECT_EQ(std::vector<std::int32_t>(again.loadCases.cases.begin() + 1, again.loadCases.cases.begin() + 11), cases);
+  }
+}
+
+// A pair not in use is left empty, whatever temperature the load still
+// holds for it; written, any temperature but 0 and 70 F would put it in use.
+// A pair in use whose temperature is 70 F in every load cannot be told from
+// one not written: the export lists it.
+TEST_F(BatchExportRoundTripTest, PipeLoadPairsNotInUseAreLeftEmptyAndOneThatReadsAsNoneIsListed) {
+  Model one;
+  ASSERT_EQ(Import("Loads\nOPTIONS\nB313\nLOADS\nL1,300,150,1\nL2,200,100,0,,,,,6\n", one), "");
+  ASSERT_EQ(one.options.ThermalLoadCount, 1);
+  one.pipeLoads[1].operating[1] = {500.0f, 100.0f};  // left from when it had two
+  std::vector<std::string> leftOut;
+  const std::string text = Export(one, BatchExportUnits::English, &leftOut);
+  EXPECT_TRUE(HasText(text, "\nL1,300,150,1.0\nL2,200,100,0,,,,,6\n")) << text;
+  EXPECT_TRUE(leftOut.empty());
+  Model again;
+  ASSERT_EQ(Import(text, again), "") << text;
+  EXPECT_EQ(again.options.ThermalLoadCount, 1);
+
+  Model two;
+  ASSERT_EQ(Import("Loads\nOPTIONS\nB313\nLOADS\nL1,300,150,1,-20,75\n", two), "");
+  ASSERT_EQ(two.options.ThermalLoadCount, 2);
+  const std::string cold = Export(two, BatchExportUnits::English);
+  EXPECT_TRUE(HasText(cold, "\nL1,300,150,1.0,-20,75.0\n")) << cold;
+  two.pipeLoads[1].operating[1].temperature = 70.0f;
+  Export(two, BatchExportUnits::English, &leftOut);
+  EXPECT_EQ(leftOut, std::vector<std::string>{"Pipe loads: T2 is 70 F or 0 in every load, which the file reads as no "
+                                              "temperature: it reads back with 1 thermal load in use instead of 2"});
+}
+
 }  // namespace

@@ -41,7 +41,7 @@ TEST_F(BatchJointKindsTest, EachItemIsReadIntoItsRow) {
                    "T50,X5,CWTYPE=4,DELTA=0.0625\n"
                    "T60,X5,CWTYPE=2\n"
                    "T70,X5,CCWGT=100,OFFSET(10,0,-2)\n"
-                   "T80,X5,CFLANGE=XX\n"
+                   "T80,X5,CFLANGE\n"
                    "T90,X5,CCWGT=0\n",
                    model),
             "");
@@ -61,8 +61,19 @@ TEST_F(BatchJointKindsTest, EachItemIsReadIntoItsRow) {
   const auto& mass = ItemAt<ConcentratedMass>(model, 8);
   EXPECT_EQ(std::vector<float>({mass.weight, mass.dx, mass.dy, mass.dz}),
             std::vector<float>({100.0f, 10.0f, 0.0f, -2.0f}));  // offsets in the Dimension unit, inch
-  EXPECT_EQ(ItemAt<Flange>(model, 9).type, 1);  // an unknown code is a weld neck
+  EXPECT_EQ(ItemAt<Flange>(model, 9).type, 1);  // a flange given without its code is a weld neck
   EXPECT_EQ(model.row(10).dataType, DataType::None);  // a zero weight chooses no mass
+}
+
+// The seven codes give the flange types 1 to 7, weld neck to threaded.
+TEST_F(BatchJointKindsTest, EveryFlangeCodeGivesItsType) {
+  Model model;
+  ASSERT_EQ(Import("Flanges\n" JOINT_PREFIX
+                   "\nT20,X5,CFLANGE=WN\nT30,X5,CFLANGE=DW\nT40,X5,CFLANGE=SO\nT50,X5,CFLANGE=FW\n"
+                   "T60,X5,CFLANGE=SW\nT70,X5,CFLANGE=LJ\nT80,X5,CFLANGE(TH)\n",
+                   model),
+            "");
+  for (int type = 1; type <= 7; ++type) EXPECT_EQ(ItemAt<Flange>(model, 2 + type).type, type);
 }
 
 struct Refusal {
@@ -78,6 +89,12 @@ const Refusal kRefusals[] = {
     {"T20,X5,CSIF=A", "Invalid SIF :  A"},
     {"T20,X5,CSIF(0.5,2)", "Invalid inplane SIF :  0.5"},
     {"T20,X5,CSIF(2,X)", "Invalid outplane SIF :  X"},
+    // A code not in the list is no flange the program knows, whatever it
+    // was meant to be: none is taken for a weld neck.
+    {"T20,X5,CFLANGE=ZZ", "Invalid flange type :  ZZ"},
+    {"T20,X5,CFLANGE=99", "Invalid flange type :  99"},
+    {"T20,X5,CFLANGE=BL", "Invalid flange type :  BL"},
+    {"T20,X5,CFLANGE(WNX)", "Invalid flange type :  WNX"},
     {"T20,X5,CFLANGE,GDIA=-1", "Invalid Gasket Diameter (GDIA) :  -1"},
     {"T20,X5,CFLANGE,AP=P", "Invalid allowable pressure :  P"},
     {"T20,X5,CFLANGE,WGT=W", "Invalid weight (WGT) :  W"},

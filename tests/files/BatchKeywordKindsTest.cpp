@@ -198,7 +198,7 @@ TEST_F(BatchKeywordKindsTest, OnItsOwnKindEachKeywordStillGivesItsValue) {
       "T70,X50,C" NOZZLE_650 ",RPAD=1\n"
       "T80,X5,CWTYPE=4,DELTA=0.0625\n"
       "T90,X5,JV,CVWGT=500,AWGT=100,OFFSET(0,12,0)\n"
-      "T100,X5,KH,CHS=1000,DV(0,0,1),WGT=20,FTOR=50\n"
+      "T100,KH,CHS=1000,DV(0,0,1),WGT=20,FTOR=50\n"
       "T110,X5,KR,CR=1.5,THK=0.5,AMB=60,T=300,P=100,SG=1,U=2,SPECX=S1,FACX=2\n"
       "T120,X5,KP,CTHK=0.6,LEN=3\n");
   ASSERT_EQ(m.rowCount, 13);

@@ -8,8 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 
 #include "files/BatchTesting.h"
+#include "files/ModelFile.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
 #include "model/RowObjects.h"
@@ -86,6 +88,22 @@ TEST_F(BatchLoadKeywordsTest, TheSpectrumLoadAsItsDialogSetsIt) {
   EXPECT_EQ(log_[0], "Line 12: SPECX=EL: the model has no spectrum of that name; add it in the Spectrums list");
 }
 
+// The model file keeps 31 characters of a spectrum's name: a name of 31
+// goes through the model file as written, one of 32 is refused on its line.
+TEST_F(BatchLoadKeywordsTest, ASpectrumNameTakesTheThirtyOneCharactersTheModelFileKeeps) {
+  const std::string name = "DESIGN-BASIS-EARTHQUAKE-EAST-WE";
+  ASSERT_EQ(name.size(), 31u);
+  const Model& model = Imported(PREFIX "\nT20,X5,CSPECX=" + name);
+  const std::string path = ::testing::TempDir() + "/spectrum-name.mod";
+  ASSERT_EQ(WriteModelFileFrom(model, path), "");
+  Model back;
+  ReadModelFileInto(path, back);
+  std::filesystem::remove(path);
+  EXPECT_EQ(back.spectrumLoad.name[0], name);
+  const std::string over = "T20,X5,CSPECY=" + name + "S";
+  EXPECT_EQ(Refused(over), Expected(over, "Spectrum name should be <= 31 characters :  SPECY=" + name + "S"));
+}
+
 TEST_F(BatchLoadKeywordsTest, EveryRefusalWithItsLineAndMessage) {
   const std::pair<const char*, const char*> refusals[] = {
       {"T20,X5,CFOR=100", "Invalid force : FOR=100\nDirectional entry such as FOR(100,0,-50) is required"},
@@ -102,7 +120,7 @@ TEST_F(BatchLoadKeywordsTest, EveryRefusalWithItsLineAndMessage) {
       {"T20,X5,CPH=45", "PH is given to harmonic loads (FRE) only :  PH=45"},
       {"T20,X5,CFACY=2", "FACY is given to a spectrum named on the same line (SPECY) only :  FACY=2"},
       {"T20,X5,CSPECX=ABCDEFGHIJABCDEFGHIJABCDEFGHIJABC",
-       "Spectrum name should be <= 32 characters :  SPECX=ABCDEFGHIJABCDEFGHIJABCDEFGHIJABC"},
+       "Spectrum name should be <= 31 characters :  SPECX=ABCDEFGHIJABCDEFGHIJABCDEFGHIJABC"},
       {"T20,X5,CFACY=-1", "Invalid y spectrum factor :  -1"},
       {"T20,X5,CFACZ=Z", "Invalid z spectrum factor :  Z"},
       {"T20,X5,KA,CFOR(1,0,0)", "Only one data item per line is allowed\nUse Location (L) for additional items"},

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 #include <numbers>
 #include <sstream>
 #include <tuple>
@@ -22,6 +23,7 @@
 #include "files/BatchTesting.h"
 #include "files/CiiImport.h"
 #include "files/CiiSample.h"
+#include "files/ModelFile.h"
 #include "loads/Force.h"
 #include "model/LayoutRow.h"
 #include "model/Model.h"
@@ -269,6 +271,30 @@ TEST_F(CiiImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
     EXPECT_EQ(Read(c.text, model), c.expected);
     for (int kind = 0; kind <= kUnitKindCount; ++kind) EXPECT_EQ(g_UnitsSettings.unit[kind], before.unit[kind]);
   }
+}
+
+// A material number becomes its material's description, of which the model
+// file keeps 31 characters: 1E24 (24 digits, a point and six decimals: 31
+// characters) is taken and saved; 2E24 (25 digits) is refused on the line
+// of the material numbers rather than fail the save.
+TEST_F(CiiImportTest, AMaterialNumberTakesTheThirtyOneCharactersOfADescription) {
+  CiiSample sample = Plant();
+  sample.elements[0].material = 1e24;
+  Model model;
+  ASSERT_EQ(Read(sample.Text(), model), "");
+  ASSERT_GE(model.materials.count, 1);
+  EXPECT_EQ(model.materials[1].description, "999999999999999983222784.000000");
+  const std::string path = ::testing::TempDir() + "/material-number.mod";
+  EXPECT_EQ(WriteModelFileFrom(model, path), "");
+  std::filesystem::remove(path);
+
+  CiiSample over = Plant();
+  over.elements[0].material = 2e24;
+  const std::string text = over.Text();
+  Model refused;
+  EXPECT_EQ(Read(text, refused),
+            LineError(text, LineOf(text, "#$ MISCEL_1") + 1,
+                      "Material number 2e+024 is longer than the 31 characters of a material description"));
 }
 
 TEST_F(CiiImportTest, EverythingNotTakenIsLoggedWithItsLine) {

@@ -599,8 +599,47 @@ TEST(ModelFileWriter, SavingReplacesTheFileOnlyWhenWrittenWhole) {
   // A name too long for a row's field is a failed write, and the old file stays.
   const std::string before = FileBytes(path);
   model.row(2).material = "TOOLONG";
-  EXPECT_EQ(WriteModelFileFrom(model, path), "Unable to write model file:\n" + path);
+  EXPECT_EQ(WriteModelFileFrom(model, path),
+            "The text \"TOOLONG\" is longer than the 5 characters the model file keeps for it.\n"
+            "The model was not saved.");
   EXPECT_EQ(FileBytes(path), before);
+}
+
+// A text longer than its field is the model's fault, not the disk's: the
+// save names the text and the characters its field keeps (a pump's 15, a
+// support's tag of 12 that fills its field without a terminator), writes
+// nothing, and leaves no temporary beside the file.
+TEST(ModelFileWriter, ATextTooLongForItsFieldIsNamedAndNothingIsWritten) {
+  const std::string folder = TempPath("overlong");
+  std::filesystem::create_directories(folder);
+  const std::string path = folder + "/model.mod";
+  Model model;
+  BuildAllKindsModel(model);
+  ASSERT_GE(model.pumps.count, 1);
+  model.pumps[1].name = "P-101 FEED PUMP";  // 15: kept
+  EXPECT_EQ(WriteModelFileFrom(model, path), "");
+  const std::string fifteen = FileBytes(path);
+  model.pumps[1].name = "P-101 FEED PUMPS";
+  EXPECT_EQ(WriteModelFileFrom(model, path),
+            "The text \"P-101 FEED PUMPS\" is longer than the 15 characters the model file keeps for it.\n"
+            "The model was not saved.");
+  EXPECT_EQ(FileBytes(path), fifteen);
+  model.pumps[1].name = "P-101";
+  Anchor* anchor = nullptr;
+  for (int number = 1; number <= model.rowCount && anchor == nullptr; ++number)
+    anchor = dynamic_cast<Anchor*>(model.row(number).item.get());
+  ASSERT_NE(anchor, nullptr);
+  anchor->tag = "ANCHOR-A-1001";
+  EXPECT_EQ(WriteModelFileFrom(model, path),
+            "The text \"ANCHOR-A-1001\" is longer than the 12 characters the model file keeps for it.\n"
+            "The model was not saved.");
+  EXPECT_EQ(FileBytes(path), fifteen);
+  int entries = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    (void)entry;
+    ++entries;
+  }
+  EXPECT_EQ(entries, 1);
 }
 
 TEST(ModelFileWriter, WriteModelFileClearsTheModifiedFlag) {

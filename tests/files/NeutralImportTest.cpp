@@ -129,6 +129,29 @@ TEST_F(NeutralImportTest, EnglishRunGivesRowsNodesBendAndSupportValues) {
 // pipe along its movement: it is not taken, the stop keeps none, and the log
 // says so with its line; one of at least 0 is taken. The model's own batch
 // export then reads back.
+// A T2 or T3 given on either side of 70 F puts its pair in use, as in a
+// batch file: a cold operating temperature is a thermal load as a hot one
+// is. 70 F, "*" and a written 0 give none.
+TEST_F(NeutralImportTest, AColdOperatingTemperatureIsAThermalLoadInUse) {
+  struct Case {
+    const char* loads;
+    std::int32_t count;
+  };
+  const Case kCases[] = {
+      {"LOAD L1 400 150 -20 0\n", 2},
+      {"LOAD L1 400 150 20\n", 2},
+      {"LOAD L1 -50 100 * * -320 50\n", 3},
+      {"LOAD L1 400 150\nLOAD L2 300 100 300\nLOAD L3 300 100 * * 80\n", 3},
+      {"LOAD L1 400 150 70 0 70 0\n", 1},
+      {"LOAD L1 400 150 0 0 0 0\n", 1},
+  };
+  for (const Case& c : kCases) {
+    Model model;
+    ASSERT_EQ(Read(std::string("TITLE Loads\nUNIT ENGLISH\n") + c.loads, model), "") << c.loads;
+    EXPECT_EQ(model.options.ThermalLoadCount, c.count) << c.loads;
+  }
+}
+
 TEST_F(NeutralImportTest, ANegativeFrictionIsNotTakenAndTheLogSaysSo) {
   Model model;
   std::vector<std::string> log;

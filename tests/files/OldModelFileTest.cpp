@@ -398,6 +398,46 @@ TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
   EXPECT_EQ(model.options.CutOffFrequency, 40);
 }
 
+// A text that fills its old field to the end, without its terminator,
+// holds one character more than the model keeps: the conversion cuts it to
+// what the model file holds and says so, and the model saves and opens
+// again. A pump name of 14, the older layout's whole field, fits. Before,
+// the conversion kept such a text whole and the first save failed.
+TEST(OldModelFile, ATextThatFillsItsFieldIsCutToWhatTheModelKeepsAndSaidSo) {
+  const std::string title = "Old plant with a title that fills its fifty bytes.";
+  ASSERT_EQ(title.size(), 50u);
+  struct Case {
+    int version;
+    const char* pumpName;
+    const char* keptName;
+  };
+  for (const Case c : {Case{401, "P-101 FEED PUMP1", "P-101 FEED PUMP"}, Case{374, "P-101 FEED PU", "P-101 FEED PU"}}) {
+    SCOPED_TRACE(c.version);
+    OldModelChoices choices;
+    choices.version = c.version;
+    choices.title = title;
+    choices.schedule = "XS40";
+    choices.pumpName = c.pumpName;
+    Model model;
+    std::vector<std::string> expected = {
+        "Title " + title + " has 50 characters, more than the 49 a model keeps: " + title.substr(0, 49) + " taken",
+        "Schedule XS40 has 4 characters, more than the 3 a model keeps: XS4 taken"};
+    if (c.version == 401)
+      expected.push_back(
+          "Pump name P-101 FEED PUMP1 has 16 characters, more than the 15 a model keeps: P-101 FEED PUMP taken");
+    EXPECT_EQ(ConversionNotes(choices, model), expected);
+    EXPECT_EQ(model.title, title.substr(0, 49));
+    EXPECT_EQ(model.sections[1].schedule, "XS4");
+    EXPECT_EQ(model.pumps[1].name, c.keptName);
+    const std::string saved = Folder() + "/full-texts.mod";
+    ASSERT_EQ(WriteModelFileFrom(model, saved), "");
+    Model reopened;
+    ASSERT_NO_THROW(ReadModelFileInto(saved, reopened));
+    EXPECT_EQ(reopened.pumps[1].name, c.keptName);
+    EXPECT_EQ(reopened.sections[1].schedule, "XS4");
+  }
+}
+
 TEST(OldModelFile, FifteenHundredRowsAreTakenAndOneMoreIsRefused) {
   OldModelChoices choices;
   choices.extraRows = 1500 - 28;

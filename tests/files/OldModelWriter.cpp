@@ -105,7 +105,7 @@ void Row(OldEmitter& out, std::int32_t node, std::int32_t element, std::int32_t 
 void Heading(OldEmitter& out, const OldModelChoices& choices) {
   out.Raw(std::string("QUORVEL.MOD\0\0\0", 14));
   out.Short(choices.version);
-  out.Fixed("Old plant \x82", 50);  // an OEM e acute
+  out.Fixed(choices.title, 50);
   out.Fixed(choices.secondTitle, 50);
   for (const char* text : {"Client A", "Project B", "F-12", "R-7"}) out.Fixed(text, 42);
   out.Fixed("JS", 26);
@@ -204,7 +204,7 @@ void Tables(OldEmitter& out, const OldModelChoices& choices) {
   out.Fixed("6S40", 4);
   out.Integer(1);
   out.Fixed("6", 8);
-  out.Fixed("40", 4);
+  out.Fixed(choices.schedule, 4);
   out.Reals({6.625, 0.28, 0.0625, 12.5, 0.0064, 2.0, 0.01, 0.125});
   if (v > 400) out.Fixed("S1", 4);
   out.Fixed("L1", 4);
@@ -225,7 +225,7 @@ void Tables(OldEmitter& out, const OldModelChoices& choices) {
   out.Reals({100.0, 150.0, 200.0, 2.0});
   out.Integer(0);
   const std::size_t name = wide ? 16 : 14;
-  out.Fixed("Feed pump", name);
+  out.Fixed(choices.pumpName, name);
   out.Integers({20, 1, 40, 2});
   out.Reals({1.0, 0.0, 0.0});
   if (wide || v >= 373) {

@@ -49,6 +49,10 @@ struct OldModelChoices {
   std::int32_t modeSum = 1;
   std::int32_t hangerKind = -1;  // of the hanger at 180, as written; -1: Grinnell's index
   std::int32_t timeVaryingDirection = 1;  // of the time varying load at 170 (newer layout)
+  // Texts as written; one as long as its field has no terminator.
+  std::string title = "Old plant \x82";  // an OEM e acute
+  std::string schedule = "40";            // of pipe section 6S40
+  std::string pumpName = "Feed pump";
 };
 
 std::string OldModelFileBytes(const OldModelChoices& choices);

@@ -48,5 +48,13 @@ std::vector<std::string> FuzzSeeds() {
       // Branch types the file's code does not offer, kept with a note.
       "Seed tees\nOPTIONS\nSWEDISH\nMATERIAL\nA1,0.283\nA1,70,29.5E6,6.07E-6,20000\nPIPE\nS1,8.625,0.322\n"
       "LAYOUT\nF10,KA,MA1,PS1\nT20,X5,KT\nT30,X5,KE,CCRTCH=1\nT40,X5,KF,CPAD=0.25\nT50,X5,KB\n",
+      // Texts at the widths the model file keeps, a cold operating
+      // temperature, joints and a Location without offsets, the flange
+      // codes, and last a hinge with an offset, which is refused.
+      "Seed widths\nOPTIONS\nB313\nMATERIAL\nA1,0.283,0.3,1,1,CS\nA1,70,29.5E6\nPIPE\nS1,8.625,0.322\n"
+      "LOADS\nL1,400,150,1,-20,0,,,2\nL2,300,100,0,0,0,0,0\nLAYOUT\nF10,KA,MA1,PS1,CL=L1\nT20,X5,CFLANGE=WN\n"
+      "T30,KH,X0,CHS=1000,DV(0,0,1)\nT40,X5,CFLANGE(TH),SPECX=DESIGN-BASIS-EARTHQUAKE-EAST-WE\nT50,JB\n"
+      "L40,Y0,CFY\nPUMPS\nP-101 FEED PUMP,1,10,20\nCOMPRESSORS\nK-1010 AIR COMP,0,1,0,40\n"
+      "TURBINES\nT-1A STEAM TURB,1,0,0,40\nLAYOUT\nT60,KH,X5,CHS=1000,DV(0,0,1)\n",
   };
 }

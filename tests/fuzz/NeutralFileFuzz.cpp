@@ -36,5 +36,7 @@ std::vector<std::string> FuzzSeeds() {
       "BELLOW E 20 50 1000 500 * 2000 * 300\nVALVE F * 1\n",
       "PIPE S1 8 40 8.625 0.322\nFROM A 0 0 0 S1\nTO B 10 0 0\nTO C 0 10 0\nONEWAY B * -Y -0.3\n"
       "LIMITSTOP C * * 2 3 -0.25 0 1 0\n",
+      // Cold operating temperatures, a 70 F and a 0 that put no pair in use.
+      "TITLE cold\nUNIT ENGLISH\nLOAD L1 400 150 -20 0\nLOAD L2 -50 100 * * -320 50\nLOAD L3 300 0 70 0 0 0\n",
   };
 }
