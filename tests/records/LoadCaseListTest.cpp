@@ -73,7 +73,8 @@ TEST(LoadCaseList, CasesBeyondTheThermalLoadsAreTakenOutAndNamed) {
   EXPECT_EQ(LoadCasesBeyondThermalCountRefusal(list, 2),
             "The load case \"Cold spring (W+P3+T3)\" needs 3 thermal loads, but the model has 2.\n"
             "Set the number of thermal loads in the analysis options, or choose the load cases again.");
-  EXPECT_EQ(CaseBeyondThermalCountText(110, 1), "\"Cold spring (W+P4+T4)\" needs 10 thermal loads, but the model has 1");
+  EXPECT_EQ(CaseBeyondThermalCountText(110, 1),
+            "\"Cold spring (W+P4+T4)\" needs 10 thermal loads, but the model has 1");
   EXPECT_EQ(list.cases, before.cases);  // naming changes nothing
 
   EXPECT_EQ(DropCasesBeyondThermalCount(list, 2), (std::vector<int>{17, 110, 4}));
@@ -81,7 +82,8 @@ TEST(LoadCaseList, CasesBeyondTheThermalLoadsAreTakenOutAndNamed) {
   EXPECT_EQ(std::vector<int>(list.cases.begin() + 1, list.cases.begin() + 9),
             (std::vector<int>{1, 8, 2, 14, 15, 16, 3, 30}));
   EXPECT_EQ(list.cases[9], 0);
-  for (int id : ids) EXPECT_EQ(list.selected[static_cast<std::size_t>(id)], id == 17 || id == 110 || id == 4 ? 0 : 1) << id;
+  for (int id : ids)
+    EXPECT_EQ(list.selected[static_cast<std::size_t>(id)], id == 17 || id == 110 || id == 4 ? 0 : 1) << id;
   EXPECT_EQ(FirstCaseBeyondThermalCount(list, 2), 0);
   EXPECT_EQ(LoadCasesBeyondThermalCountRefusal(list, 2), "");
 
