@@ -1,7 +1,7 @@
 // The check of what a run can analyse (see AnalysisDriver.h), before it
-// starts: load cases and forces of temperatures out of use, supports whose friction
-// coefficient is below 0, a dynamic case without a modal case before it,
-// the dynamic options and the dynamic load rows.
+// starts: load cases and forces of temperatures out of use, supports whose
+// friction coefficient is below 0, a dynamic case without a modal case
+// before it, the dynamic options and the dynamic load rows.
 #include <string>
 
 #include "analysis/ModalResponse.h"

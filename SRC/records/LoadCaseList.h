@@ -4,10 +4,11 @@
 // (BuildLoadCases) turns the flags into the list, enforcing what each case
 // needs (a thermal range its two single thermal cases, a thermal case the
 // sustained and operating cases it is derived from) and dropping the cases
-// whose loads are absent or whose temperatures are not in use. The model file holds the list; the flags are
-// derived from it after reading (`LoadCaseFlagsFromList`). The list has room
-// for 130 ids (the rebuild makes at most 100); the section reader and writer
-// belong to the model file.
+// whose loads are absent or whose temperatures are not in use. The model
+// file holds the list; the flags are derived from it after reading
+// (`LoadCaseFlagsFromList`). The list has room for 130 ids (the rebuild
+// makes at most 100); the section reader and writer belong to the model
+// file.
 //
 // The thermal families are numbered by k = 1 .. 10: single thermal cases
 // (Expansion Tk) 2, 3, 4, 51 .. 57; operating cases 8, 9, 10, 100 .. 106;
@@ -90,9 +91,10 @@ void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const 
 // loads" takes it: 1 for the cases of T1, 2 and 3 for those of T2 and T3
 // (the ranges among T1 .. T3 by their higher temperature), 10 for every
 // case of T4 .. T10, the ranges that reach them and the sustained cases of
-// one pressure (41 .. 50), which only ten thermal loads offer; 0 for any
-// other case, of no thermal load or of T1 alone. The buried steps count as their
-// temperature's cases.
+// one pressure (41 .. 50), which only ten thermal loads offer. The buried
+// steps count as their temperature's cases. 0 for any other case: those of
+// no thermal load, and the static analysis and hanger travel steps, which
+// take T1.
 int ThermalLoadsNeededBy(int id);
 // Whether the case needs more thermal loads than `count` holds (4 or more
 // count as ten).
