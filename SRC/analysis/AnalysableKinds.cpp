@@ -1,12 +1,13 @@
 // The check of what a run can analyse (see AnalysisDriver.h), before it
-// starts: forces added to temperatures out of use, supports whose friction
-// coefficient is below 0, a dynamic case without a modal case before it,
-// the dynamic options and the dynamic load rows.
+// starts: load cases and forces of temperatures out of use, supports whose
+// friction coefficient is below 0, a dynamic case without a modal case
+// before it, the dynamic options and the dynamic load rows.
 #include <string>
 
 #include "analysis/ModalResponse.h"
 #include "loads/Force.h"
 #include "model/Model.h"
+#include "records/LoadCaseList.h"
 #include "records/Spectrum.h"
 #include "services/LoadCaseTypes.h"
 #include "services/NameTables.h"
@@ -74,6 +75,9 @@ void CheckSupportFriction(const Model& model, int* refusedRow) {
 }  // namespace
 
 void CheckModelAnalysable(const Model& model, int* refusedRow) {
+  if (std::string refusal = LoadCasesBeyondThermalCountRefusal(model.loadCases, model.options.ThermalLoadCount);
+      !refusal.empty())
+    throw refusal;
   CheckForcesAddedToTemperaturesInUse(model, refusedRow);
   CheckSupportFriction(model, refusedRow);
   bool modalBefore = false;

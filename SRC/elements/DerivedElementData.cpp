@@ -314,6 +314,13 @@ DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisEleme
 }
 
 bool CheckAnalysisElements(const Model& model, HWND owner) {
+  // A case of a temperature out of use has no pressure to take: refused
+  // here, before the element loop would ask for one.
+  if (const std::string refusal = LoadCasesBeyondThermalCountRefusal(model.loadCases, model.options.ThermalLoadCount);
+      !refusal.empty()) {
+    ShowErrorMessage(owner, refusal);
+    return false;
+  }
   AnalysisElementList& list = TheAnalysisElements();
   try {
     GenerateAnalysisElements(model, list);

@@ -51,8 +51,9 @@ bool LoadCaseHasElementTemperature(int caseType);
 DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisElement& element, int caseType,
                                          int* errorRow = nullptr);
 
-// The element checks of the Analyze command: the elements are generated and
-// the derived data of every element computed for every load case of the
-// list. A refusal is shown over `owner`, its row made current, and false
-// returned.
+// The element checks of the Analyze command: a load case that needs more
+// thermal loads than the model uses is refused first; then the elements
+// are generated and the derived data of every element computed for every
+// load case of the list. A refusal is shown over `owner`, its row made
+// current, and false returned.
 bool CheckAnalysisElements(const Model& model, HWND owner);

@@ -88,8 +88,9 @@ bool OpenModelFile(HWND owner, const std::string& path) {
   ChooseModelFile(path);
   if (UntitledMode || g_OpenSampleUntitled) ResetModelTitle();
   ShowModelWindows();
-  // What an old model's conversion took in place of values out of range.
-  ShowImportLog(owner, notes, "conversion");
+  // What an old model's conversion took in place of values out of range,
+  // and the load cases dropped for temperatures out of use.
+  ShowImportLog(owner, notes, oldVersion != 0 ? "conversion" : "model file");
   return true;
 }
 

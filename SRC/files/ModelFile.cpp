@@ -197,6 +197,9 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
   if (const std::int64_t at = BinaryFileNonFiniteAt(file); at >= 0)
     ThrowDamagedSection(kFrameSection, "a number that is not finite at byte " + std::to_string(at));
   BinaryFileClose(file);
+  // A case the file lists for a temperature out of use cannot run: it is
+  // dropped and the notes say so. The model then differs from its file.
+  const std::vector<std::string> dropped = DropLoadCasesBeyondThermalCount(model);
   model.path = path;
   MakeModel(model);
   if (ModelExtentsAreSymmetric(model.graphics)) {
@@ -204,7 +207,8 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
     MakeModel(model);
     FitViewToModel(model.graphics);
   }
-  model.modified = false;
+  model.modified = !dropped.empty();
+  if (notes != nullptr) notes->insert(notes->end(), dropped.begin(), dropped.end());
 }
 
 void ReadModelFileInto(const std::string& path, Model& model) { ReadModelFileInto(path, model, nullptr); }

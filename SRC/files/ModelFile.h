@@ -26,7 +26,9 @@ struct Model;
 // empty model from the program's options). Throws the message text on any
 // failure; `model` is then unspecified, so callers read into a fresh Model.
 // A file of the old format is converted; what its conversion took in place
-// of a value out of range is appended to `notes`.
+// of a value out of range is appended to `notes`. A load case of the list
+// that needs more thermal loads than the model uses is dropped, with a note
+// (a file of the current format then leaves the model modified).
 void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes);
 void ReadModelFileInto(const std::string& path, Model& model);
 
@@ -35,7 +37,8 @@ void ReadModelFileInto(const std::string& path, Model& model);
 // and puts the path at the top of the recent models; returns the empty text.
 // On failure returns the message and the open model is exactly as it was.
 // Undo snapshots use ReadModelFileInto and SwapModel instead. The notes of
-// an old model's conversion go to `notes`, for the caller to show.
+// an old model's conversion and of dropped load cases go to `notes`, for
+// the caller to show.
 std::string ReadModelFile(const std::string& path, std::vector<std::string>* notes = nullptr);
 
 // Why a file written from `model` could not be read back (the rows could

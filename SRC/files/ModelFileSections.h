@@ -30,6 +30,12 @@ void WriteModelOptions(BinaryFile& file, const Model& model);
 std::vector<std::string> TakeOptionsSectionDefaults(Model& model, const Model& defaults);
 
 void ReadLoadCaseList(BinaryFile& file, int version, LoadCaseList& list);
+// After the options and the list were read: every case of the list whose
+// temperatures the model's number of thermal loads leaves out of use is
+// taken out of the list (the run could not take its pressure and
+// temperature), one note per case ("Load cases: "Cold spring (W+P4+T4)"
+// needs 10 thermal loads, but the model has 1: the case was dropped").
+std::vector<std::string> DropLoadCasesBeyondThermalCount(Model& model);
 void WriteLoadCaseList(BinaryFile& file, const LoadCaseList& list);
 
 void ReadGraphicsSettings(BinaryFile& file, int version, GraphicsSettings& settings);

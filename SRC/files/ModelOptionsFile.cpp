@@ -182,6 +182,14 @@ void ReadLoadCaseList(BinaryFile& file, int, LoadCaseList& list) {
   list = read;
 }
 
+std::vector<std::string> DropLoadCasesBeyondThermalCount(Model& model) {
+  const int count = model.options.ThermalLoadCount;
+  std::vector<std::string> notes;
+  for (int id : DropCasesBeyondThermalCount(model.loadCases, count))
+    notes.push_back("Load cases: " + CaseBeyondThermalCountText(id, count) + ": the case was dropped");
+  return notes;
+}
+
 void WriteLoadCaseList(BinaryFile& file, const LoadCaseList& list) {
   BinaryFileWriteInt(file, list.count);
   for (int index = 1; index <= list.count; ++index)

@@ -346,7 +346,9 @@ void TakeHeaderDefaults(Model& model, OldHeader& header) {
     header.notes.push_back("Analysis options: " + note);
 }
 
-void ReadLoadCases(OldCursor& in, Model& model) {
+// After the header's options were taken: the list's cases of temperatures
+// out of use are dropped, with a note each.
+void ReadLoadCases(OldCursor& in, Model& model, std::vector<std::string>& notes) {
   const std::int32_t count = in.Int();
   Check(count >= 0 && count <= kLoadCaseListRoom);
   in.Need(static_cast<std::size_t>(count) * (in.wide() ? 4 : 2));
@@ -358,6 +360,7 @@ void ReadLoadCases(OldCursor& in, Model& model) {
     model.loadCases.cases[static_cast<std::size_t>(i)] = id;
   }
   LoadCaseFlagsFromList(model.loadCases);
+  for (std::string& note : DropLoadCasesBeyondThermalCount(model)) notes.push_back(std::move(note));
 }
 
 // The counts, in table order.
@@ -985,7 +988,7 @@ void ReadModelV4(OldCursor& in, int version, Model& model, std::vector<std::stri
   header.version = version;
   ReadHeaderV4(in, header, model);
   TakeHeaderDefaults(model, header);
-  ReadLoadCases(in, model);
+  ReadLoadCases(in, model, header.notes);
   OldCounts counts{};
   for (std::size_t table = 0; table < kTableCount; ++table)
     counts[table] = table == kSoils && version <= 400 ? 0 : in.I32();
@@ -1109,7 +1112,7 @@ void ReadModelV3(OldCursor& in, Model& model, std::vector<std::string>& notes) {
   std::array<DirectionSpectrum, 3> directions;
   ReadHeaderV3(in, header, model, directions);
   TakeHeaderDefaults(model, header);
-  ReadLoadCases(in, model);
+  ReadLoadCases(in, model, header.notes);
   OldCounts counts{};
   for (OldTable table : {kMaterials, kSections, kPipeLoads, kBeamMaterials, kBeamSections, kBeamLoads, kPumps,
                          kCompressors, kTurbines, kRows})

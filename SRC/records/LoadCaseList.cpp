@@ -1,8 +1,10 @@
 // The load-case list, its selection flags and the rebuild; see the header.
 #include "records/LoadCaseList.h"
 
+#include <algorithm>
 #include <initializer_list>
 
+#include "services/NameTables.h"
 
 namespace {
 
@@ -13,10 +15,6 @@ bool IsSet(const LoadCaseList& list, int id) { return list.selected[static_cast<
 
 void ClearRange(LoadCaseList& list, int first, int last) {
   for (int id = first; id <= last; ++id) Set(list, id, false);
-}
-
-void Clear(LoadCaseList& list, std::initializer_list<int> ids) {
-  for (int id : ids) Set(list, id, false);
 }
 
 // The ranges in the order the rebuild visits them: 5, 6, 7, then 58 .. 99.
@@ -146,13 +144,10 @@ void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const 
     return;
   }
   Set(list, kCaseIdStaticAnalysis, false);
-  const int count = thermalLoadCount;
-  // Fewer than four: every case of T4 .. T10, the ranges that reach them and
-  // the sustained cases of one pressure (41 .. 106).
-  if (count < 4) ClearRange(list, SustainedPressureCase(1), OperatingCase(10));
-  if (count < 3)
-    Clear(list, {SingleThermalCase(3), ThermalRangeCase(1, 3), ThermalRangeCase(2, 3), OperatingCase(3)});
-  if (count < 2) Clear(list, {SingleThermalCase(2), ThermalRangeCase(1, 2), OperatingCase(2)});
+  // Every case of a temperature out of use goes, the cold spring ones too:
+  // the analysis would take the pressure and temperature of a pair that
+  // the model does not use.
+  ClearCasesBeyondThermalCount(list, thermalLoadCount);
   ForEachRange([&list](int id) {
     int i = 0, j = 0;
     if (!IsSet(list, id) || !ThermalRangeOf(id, i, j)) return;
@@ -169,14 +164,63 @@ void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const 
   WriteList(list);
 }
 
+int ThermalLoadsNeededBy(int id) {
+  // The option offers 1, 2, 3 or 10: T4 .. T10 come together.
+  auto loadsFor = [](int k) { return k <= 3 ? k : 10; };
+  if (Between(id, SustainedPressureCase(1), SustainedPressureCase(10))) return 10;
+  for (int k = 1; k <= 10; ++k)
+    if (id == SingleThermalCase(k) || id == OperatingCase(k) || id == ColdSpringCase(k) || id == BuriedCase(k))
+      return loadsFor(k);
+  int i = 0, j = 0;
+  if (ThermalRangeOf(id, i, j)) return loadsFor(j);
+  return 0;
+}
+
+bool CaseNeedsMoreThermalLoads(int id, int count) {
+  const int inUse = count >= 4 ? 10 : std::max(count, 1);
+  return ThermalLoadsNeededBy(id) > inUse;
+}
+
 void ClearCasesBeyondThermalCount(LoadCaseList& list, int count) {
-  if (count >= 4) return;
-  // Every case of T4 .. T10, the ranges that reach them and the sustained
-  // cases of one pressure, which only ten thermal loads offer.
-  ClearRange(list, SustainedPressureCase(1), OperatingCase(10));
-  ClearRange(list, ColdSpringCase(4), ColdSpringCase(10));
-  if (count < 3)
-    Clear(list, {SingleThermalCase(3), ThermalRangeCase(1, 3), ThermalRangeCase(2, 3), OperatingCase(3),
-                 ColdSpringCase(3)});
-  if (count < 2) Clear(list, {SingleThermalCase(2), ThermalRangeCase(1, 2), OperatingCase(2), ColdSpringCase(2)});
+  for (int id = 0; id < kLoadCaseTypeCount; ++id)
+    if (CaseNeedsMoreThermalLoads(id, count)) Set(list, id, false);
+}
+
+std::vector<int> DropCasesBeyondThermalCount(LoadCaseList& list, int count) {
+  std::vector<int> dropped;
+  const int entries = std::clamp(list.count, 0, kLoadCaseListRoom);
+  int kept = 0;
+  for (int entry = 1; entry <= entries; ++entry) {
+    const int id = list.cases[static_cast<std::size_t>(entry)];
+    if (CaseNeedsMoreThermalLoads(id, count))
+      dropped.push_back(id);
+    else
+      list.cases[static_cast<std::size_t>(++kept)] = id;
+  }
+  if (dropped.empty()) return dropped;
+  for (int entry = kept + 1; entry <= entries; ++entry) list.cases[static_cast<std::size_t>(entry)] = 0;
+  list.count = kept;
+  ClearCasesBeyondThermalCount(list, count);
+  return dropped;
+}
+
+int FirstCaseBeyondThermalCount(const LoadCaseList& list, int count) {
+  const int entries = std::clamp(list.count, 0, kLoadCaseListRoom);
+  for (int entry = 1; entry <= entries; ++entry) {
+    const int id = list.cases[static_cast<std::size_t>(entry)];
+    if (CaseNeedsMoreThermalLoads(id, count)) return id;
+  }
+  return 0;
+}
+
+std::string CaseBeyondThermalCountText(int id, int count) {
+  return std::string("\"") + LoadCaseTitle(id) + "\" needs " + std::to_string(ThermalLoadsNeededBy(id)) +
+         " thermal loads, but the model has " + std::to_string(count);
+}
+
+std::string LoadCasesBeyondThermalCountRefusal(const LoadCaseList& list, int count) {
+  const int id = FirstCaseBeyondThermalCount(list, count);
+  if (id == 0) return {};
+  return "The load case " + CaseBeyondThermalCountText(id, count) +
+         ".\nSet the number of thermal loads in the analysis options, or choose the load cases again.";
 }

@@ -4,10 +4,11 @@
 // (BuildLoadCases) turns the flags into the list, enforcing what each case
 // needs (a thermal range its two single thermal cases, a thermal case the
 // sustained and operating cases it is derived from) and dropping the cases
-// whose loads are absent. The model file holds the list; the flags are
-// derived from it after reading (`LoadCaseFlagsFromList`). The list has room
-// for 130 ids (the rebuild makes at most 100); the section reader and writer
-// belong to the model file.
+// whose loads are absent or whose temperatures are not in use. The model
+// file holds the list; the flags are derived from it after reading
+// (`LoadCaseFlagsFromList`). The list has room for 130 ids (the rebuild
+// makes at most 100); the section reader and writer belong to the model
+// file.
 //
 // The thermal families are numbered by k = 1 .. 10: single thermal cases
 // (Expansion Tk) 2, 3, 4, 51 .. 57; operating cases 8, 9, 10, 100 .. 106;
@@ -21,6 +22,8 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "services/LoadCaseTypes.h"
 
@@ -84,6 +87,32 @@ struct LoadCaseInputs {
 // count becomes 1 (`thermalLoadCount` is the model's).
 void RebuildLoadCases(LoadCaseList& list, std::int32_t& thermalLoadCount, const LoadCaseInputs& inputs);
 
-// After the thermal-load count was lowered to `count`: clears the flag of
-// every case that needs a temperature beyond it.
+// The number of thermal loads a case needs, as the option "Number of thermal
+// loads" takes it: 1 for the cases of T1, 2 and 3 for those of T2 and T3
+// (the ranges among T1 .. T3 by their higher temperature), 10 for every
+// case of T4 .. T10, the ranges that reach them and the sustained cases of
+// one pressure (41 .. 50), which only ten thermal loads offer. The buried
+// steps count as their temperature's cases. 0 for any other case: those of
+// no thermal load, and the static analysis and hanger travel steps, which
+// take T1.
+int ThermalLoadsNeededBy(int id);
+// Whether the case needs more thermal loads than `count` holds (4 or more
+// count as ten).
+bool CaseNeedsMoreThermalLoads(int id, int count);
+
+// Clears the flag of every case that needs more thermal loads than
+// `count`: the rebuild's first rule, and what lowering the count does.
 void ClearCasesBeyondThermalCount(LoadCaseList& list, int count);
+// Takes every case that needs more thermal loads than `count` out of the
+// list (the others keep their order) and clears its flag; returns the ids
+// taken, in list order.
+std::vector<int> DropCasesBeyondThermalCount(LoadCaseList& list, int count);
+// The first case of the list that needs more thermal loads than `count`;
+// 0 when none does.
+int FirstCaseBeyondThermalCount(const LoadCaseList& list, int count);
+// What such a case lacks, as the engineer reads it: the case's title in
+// double quotes, then "needs 10 thermal loads, but the model has 1".
+std::string CaseBeyondThermalCountText(int id, int count);
+// The refusal of a run whose list holds such a case (its first), naming the
+// case and what is missing; empty when every case has its thermal loads.
+std::string LoadCasesBeyondThermalCountRefusal(const LoadCaseList& list, int count);

@@ -17,6 +17,7 @@
 #include <random>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "files/AllKindsModel.h"
 #include "files/ByteEmitter.h"
@@ -673,6 +674,68 @@ TEST(ModelFileOpen, TheOpenModelsUnitsAndOptionsBecomeTheProgramsAndTheNewModels
   EXPECT_EQ(fresh.options.BourdonEffect, 1);  // kept by a new model
   EXPECT_EQ(fresh.options.ModeCount, 20);     // a new model's own value
   EXPECT_EQ(fresh.unitChoices[0], 3);
+  g_UnitsSettings = savedUnits;
+  ProgramAnalysisOptions() = savedOptions;
+}
+
+}  // namespace
+
+#include "records/LoadCaseList.h"
+
+namespace {
+
+// A model file lists any case its section holds: one that needs more
+// thermal loads than the file's options use (a buried step among them)
+// opens without it, a note per case dropped, the others in their order
+// with their flags, and the model modified since it no longer matches its
+// file. The open command's reader passes the notes on.
+TEST(ModelFileOpen, ACaseOfATemperatureOutOfUseIsDroppedWithANote) {
+  const AnalysisOptions savedOptions = ProgramAnalysisOptions();
+  const UnitsSettings savedUnits = g_UnitsSettings;
+  Model built;
+  BuildAllKindsModel(built);
+  built.options.ThermalLoadCount = 2;
+  LoadCaseList& list = built.loadCases;
+  list = LoadCaseList();
+  for (int id : {1, 8, 9, 2, 3, 4, 10, 16, 17, 40, 110, 5}) list.cases[static_cast<std::size_t>(++list.count)] = id;
+  LoadCaseFlagsFromList(list);
+  const std::string path = TempPath("beyond.mod");
+  ASSERT_EQ(WriteModelFileFrom(built, path), "");
+  const std::string written = FileBytes(path);
+
+  const std::vector<std::string> expected = {
+      "Load cases: \"Expansion (T3)\" needs 3 thermal loads, but the model has 2: the case was dropped",
+      "Load cases: \"Operating (W+P3+T3)\" needs 3 thermal loads, but the model has 2: the case was dropped",
+      "Load cases: \"Cold spring (W+P3+T3)\" needs 3 thermal loads, but the model has 2: the case was dropped",
+      "Load cases: \"Buried (W+P3+T3)\" needs 3 thermal loads, but the model has 2: the case was dropped",
+      "Load cases: \"Cold spring (W+P4+T4)\" needs 10 thermal loads, but the model has 2: the case was dropped"};
+  Model read;
+  std::vector<std::string> notes;
+  ASSERT_NO_THROW(ReadModelFileInto(path, read, &notes));
+  EXPECT_EQ(notes, expected);
+  EXPECT_EQ(std::vector<int>(read.loadCases.cases.begin() + 1, read.loadCases.cases.begin() + 1 + read.loadCases.count),
+            (std::vector<int>{1, 8, 9, 2, 3, 16, 5}));
+  for (int id : {4, 10, 17, 110}) EXPECT_EQ(read.loadCases.selected[static_cast<std::size_t>(id)], 0) << id;
+  for (int id : {1, 8, 9, 2, 3, 16, 5}) EXPECT_EQ(read.loadCases.selected[static_cast<std::size_t>(id)], 1) << id;
+  EXPECT_EQ(read.options.ThermalLoadCount, 2);
+  EXPECT_TRUE(read.modified);
+  EXPECT_EQ(read.rowCount, built.rowCount);
+
+  std::vector<std::string> opened;
+  ASSERT_EQ(ReadModelFile(path, &opened), "");
+  EXPECT_EQ(opened, expected);
+  EXPECT_TRUE(TheModel().modified);
+  EXPECT_EQ(TheModel().loadCases.count, 7);
+  EXPECT_TRUE(FileBytes(path) == written);  // the file as it was
+
+  // Written again, it holds the cases left and opens without a note.
+  ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
+  Model again;
+  std::vector<std::string> none;
+  ASSERT_NO_THROW(ReadModelFileInto(path, again, &none));
+  EXPECT_TRUE(none.empty());
+  EXPECT_FALSE(again.modified);
+  EXPECT_EQ(again.loadCases.count, 7);
   g_UnitsSettings = savedUnits;
   ProgramAnalysisOptions() = savedOptions;
 }

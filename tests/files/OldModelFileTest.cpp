@@ -20,6 +20,7 @@
 #include "files/OldModelWriter.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
+#include "records/LoadCaseList.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
 #include "services/AppTesting.h"
@@ -325,6 +326,43 @@ TEST(OldModelFile, CodeFactorIndexBecomesTheCodesOwnSetting) {
 // for each one, and the model it makes is saved and opens again. Before,
 // such a model converted with them, was saved, and its file was then
 // refused as damaged.
+// An old model's list may hold cases of temperatures that its number of
+// thermal loads leaves out of use (the file takes any case): in either
+// layout they are dropped, a note each in list order, and the other cases
+// stay in their order with their flags.
+TEST(OldModelFile, CasesOfTemperaturesOutOfUseAreDroppedAndSaidSo) {
+  for (const int version : {372, 401}) {
+    SCOPED_TRACE(version);
+    OldModelChoices choices;
+    choices.version = version;
+    choices.thermalLoads = 1;
+    choices.loadCases = {1, 8, 2, 4, 17, 110, 15, 3};
+    Model model;
+    EXPECT_EQ(ConversionNotes(choices, model),
+              (std::vector<std::string>{
+                  "Load cases: \"Expansion (T3)\" needs 3 thermal loads, but the model has 1: the case was dropped",
+                  "Load cases: \"Cold spring (W+P3+T3)\" needs 3 thermal loads, but the model has 1: the case was "
+                  "dropped",
+                  "Load cases: \"Cold spring (W+P4+T4)\" needs 10 thermal loads, but the model has 1: the case was "
+                  "dropped",
+                  "Load cases: \"Expansion (T2)\" needs 2 thermal loads, but the model has 1: the case was dropped"}));
+    const LoadCaseList& list = model.loadCases;
+    EXPECT_EQ(std::vector<int>(list.cases.begin() + 1, list.cases.begin() + 1 + list.count),
+              (std::vector<int>{1, 8, 2, 15}));
+    for (int id = 0; id < kLoadCaseTypeCount; ++id)
+      EXPECT_EQ(list.selected[static_cast<std::size_t>(id)], id == 1 || id == 8 || id == 2 || id == 15 ? 1 : 0) << id;
+    EXPECT_EQ(model.options.ThermalLoadCount, 1);
+  }
+  // Three thermal loads keep T2 and T3; the cold spring case of T4 goes.
+  OldModelChoices three;
+  three.loadCases = {1, 4, 17, 110};
+  Model model;
+  EXPECT_EQ(ConversionNotes(three, model),
+            (std::vector<std::string>{"Load cases: \"Cold spring (W+P4+T4)\" needs 10 thermal loads, but the model "
+                                      "has 3: the case was dropped"}));
+  EXPECT_EQ(model.loadCases.count, 3);
+}
+
 TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
   const AnalysisOptions fresh = ProgramAnalysisOptions();
   Model newModel;
@@ -339,15 +377,20 @@ TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
     choices.modeSum = 9;
     Model model;
     const std::vector<std::string> notes = ConversionNotes(choices, model);
-    EXPECT_EQ(notes, (std::vector<std::string>{
-                         "Analysis options: number of thermal loads 5 out of range 1, 2, 3 or 10: " +
-                             std::to_string(fresh.ThermalLoadCount) + " taken",
-                         "Analysis options: cut off frequency 0 out of range 1 to 2147483647: " +
-                             std::to_string(fresh.CutOffFrequency) + " taken",
-                         "Analysis options: number of modes 0 out of range 1 to 2147483647: " +
-                             std::to_string(fresh.ModeCount) + " taken",
-                         "Analysis options: mode sum method 9 out of range 0 to 4: " +
-                             std::to_string(newModel.spectrumLoad.modeSum) + " taken"}));
+    std::vector<std::string> expected = {
+        "Analysis options: number of thermal loads 5 out of range 1, 2, 3 or 10: " +
+            std::to_string(fresh.ThermalLoadCount) + " taken",
+        "Analysis options: cut off frequency 0 out of range 1 to 2147483647: " +
+            std::to_string(fresh.CutOffFrequency) + " taken",
+        "Analysis options: number of modes 0 out of range 1 to 2147483647: " + std::to_string(fresh.ModeCount) +
+            " taken",
+        "Analysis options: mode sum method 9 out of range 0 to 4: " + std::to_string(newModel.spectrumLoad.modeSum) +
+            " taken"};
+    // The written list's Expansion (T3) cannot run with fewer thermal loads.
+    if (fresh.ThermalLoadCount < 3)
+      expected.push_back("Load cases: \"Expansion (T3)\" needs 3 thermal loads, but the model has " +
+                         std::to_string(fresh.ThermalLoadCount) + ": the case was dropped");
+    EXPECT_EQ(notes, expected);
     EXPECT_EQ(model.options.CutOffFrequency, fresh.CutOffFrequency);
     EXPECT_EQ(model.options.ModeCount, fresh.ModeCount);
     EXPECT_EQ(model.options.ThermalLoadCount, fresh.ThermalLoadCount);

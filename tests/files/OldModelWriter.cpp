@@ -120,6 +120,12 @@ void SpectrumBlock(OldEmitter& out) {
   out.Reals({0.1, 1.0, 0.2, 0.0});
 }
 
+// The load-case count, then the codes.
+void LoadCases(OldEmitter& out, const OldModelChoices& choices) {
+  out.Integer(static_cast<std::int32_t>(choices.loadCases.size()));
+  for (std::int32_t id : choices.loadCases) out.Integer(id);
+}
+
 // The older layout's options, load cases and view, with the direction
 // spectra in the header.
 void OptionsV3(OldEmitter& out, const OldModelChoices& choices) {
@@ -145,7 +151,7 @@ void OptionsV3(OldEmitter& out, const OldModelChoices& choices) {
   out.Zeros(74);
   out.Zeros(36);
   out.Integer(choices.thermalLoads);
-  out.Integers({3, 1, 2, 4});
+  LoadCases(out, choices);
   out.Integers({2, 1, 1, 1, 1, 1, 1, 1, 1, RowCount(choices), 99});
 }
 
@@ -172,7 +178,7 @@ void OptionsV4(OldEmitter& out, const OldModelChoices& choices) {
   out.Integer(1);
   out.Real(3.0);
   out.Integer(choices.thermalLoads);
-  out.Integers({3, 1, 2, 4});          // load cases
+  LoadCases(out, choices);
   out.Integers({2, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1});
   if (choices.version > 400) out.Integer(1);
   out.Integer(RowCount(choices));

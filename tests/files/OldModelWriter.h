@@ -46,6 +46,7 @@ struct OldModelChoices {
   std::int32_t cutOffFrequency = 40;
   std::int32_t modeCount = 12;
   std::int32_t thermalLoads = 3;
+  std::vector<std::int32_t> loadCases = {1, 2, 4};  // the list as written
   std::int32_t modeSum = 1;
   std::int32_t hangerKind = -1;  // of the hanger at 180, as written; -1: Grinnell's index
   std::int32_t timeVaryingDirection = 1;  // of the time varying load at 170 (newer layout)

@@ -107,12 +107,13 @@ TEST(LoadCaseFamilies, BuriedStepsAndTheExpansionCases) {
 
 TEST(LoadCaseRebuild, EveryFlagForOneTwoThreeAndTenThermalLoads) {
   // A B31.3 model with a cut pipe and no other loads. The cold spring cases
-  // of every index stay with a cut pipe, whatever the count.
-  const std::vector<int> coldSpring = Join({{14, 15, 16, 17}, Range(110, 116)});
-  EXPECT_EQ(Rebuilt(AllSelected(), CodeWithCutPipe(1)), Join({{124, 1, 8, 2}, coldSpring, {30}}));
-  EXPECT_EQ(Rebuilt(AllSelected(), CodeWithCutPipe(2)), Join({{124, 1, 8, 9, 2, 3, 5}, coldSpring, {30}}));
+  // follow the count as the other cases of a temperature do: a cold spring
+  // case of a temperature out of use has no pressure to run with.
+  EXPECT_EQ(Rebuilt(AllSelected(), CodeWithCutPipe(1)), Join({{124, 1, 8, 2}, {14, 15}, {30}}));
+  EXPECT_EQ(Rebuilt(AllSelected(), CodeWithCutPipe(2)), Join({{124, 1, 8, 9, 2, 3, 5}, {14, 15, 16}, {30}}));
   EXPECT_EQ(Rebuilt(AllSelected(), CodeWithCutPipe(3)),
-            Join({{124, 1, 8, 9, 10, 2, 3, 4, 5, 6, 7}, coldSpring, {30}}));
+            Join({{124, 1, 8, 9, 10, 2, 3, 4, 5, 6, 7}, {14, 15, 16, 17}, {30}}));
+  const std::vector<int> coldSpring = Join({{14, 15, 16, 17}, Range(110, 116)});
   const std::vector<int> ten = Rebuilt(AllSelected(), CodeWithCutPipe(10));
   EXPECT_EQ(ten, Join({{124, 1, 8, 9, 10, 2, 3, 4, 5, 6, 7}, coldSpring, {30}, Range(41, 50), Range(100, 106),
                        Range(51, 57), Range(58, 99)}));
@@ -148,9 +149,13 @@ TEST(LoadCaseRebuild, ARangeBringsItsThermalSustainedAndOperatingCases) {
 TEST(LoadCaseRebuild, FewerThermalLoadsAndRemovedLoadsDropTheirCases) {
   LoadCaseList list;
   for (int id : {74, 45, 110, 3, 5}) list.selected[static_cast<std::size_t>(id)] = 1;
-  // Ten to two: T3 .. T10 and the sustained cases of one pressure go; the
-  // cold spring case of T4 stays while a cut pipe does.
-  EXPECT_EQ(Rebuilt(list, CodeWithCutPipe(2)), (std::vector<int>{1, 8, 9, 2, 3, 5, 110}));
+  // Ten to two: T3 .. T10 and the sustained cases of one pressure go, and
+  // the cold spring case of T4 with them, cut pipe or not.
+  EXPECT_EQ(Rebuilt(list, CodeWithCutPipe(2)), (std::vector<int>{1, 8, 9, 2, 3, 5}));
+  LoadCaseList coldSpring;
+  for (int id : {14, 15, 16, 17, 110, 116}) coldSpring.selected[static_cast<std::size_t>(id)] = 1;
+  EXPECT_EQ(Rebuilt(coldSpring, CodeWithCutPipe(1)), (std::vector<int>{14, 15}));
+  EXPECT_EQ(Rebuilt(coldSpring, CodeWithCutPipe(3)), (std::vector<int>{14, 15, 16, 17}));
   LoadCaseInputs in = CodeWithCutPipe(2);
   in.cutPipe = false;  // the last cut pipe removed
   EXPECT_EQ(Rebuilt(list, in), (std::vector<int>{1, 8, 9, 2, 3, 5}));
