@@ -5,10 +5,9 @@
 // the event came to (the presenter hands them over). Keys go to that thread's
 // focus window when they are read (its active window when nothing has the
 // focus), so that keys typed ahead follow the focus the earlier ones move;
-// pointer
-// events to the capture window, else to the deepest visible, enabled window
-// under the pointer, after WM_SETCURSOR. A button press in a top-level window
-// that is not active first asks the window under the pointer with
+// pointer events to the capture window, else to the deepest visible, enabled
+// window under the pointer, after WM_SETCURSOR. A button press in a top-level
+// window that is not active first asks the window under the pointer with
 // WM_MOUSEACTIVATE (children pass the question up to their parents): popups
 // such as menus, drop-down lists and tooltips answer that the click must not
 // activate them, and an answer may also eat the click.

@@ -4,7 +4,8 @@
 // frame, open the Layout table at the model's stored current and first rows,
 // reopen the List window on the list the model was saved with (or refresh
 // the list shown), bring the graphics window up with the model's view and
-// put the pointer at the centre of the Layout's table window, or hide them. Without windows (a test that drives the model alone) they do nothing.
+// put the pointer at the centre of the Layout's table window, or hide them.
+// Without windows (a test that drives the model alone) they do nothing.
 #pragma once
 
 void ShowModelWindows();
