@@ -216,16 +216,19 @@ TEST_F(WeightAndCgTest, TheCentreReadsInTheUnitItsLabelNames) {
 // weights above) in the dialog in feet and inches and in millimetres:
 // 109.5364 in = 9 ft 1.5364 in, x 64 = 98.33 -> 1-34/64 = 1-17/32; 22.4636
 // in = 1 ft 10.4636 in, x 64 = 29.67 -> 30/64 = 15/32; 2782.22 mm and
-// 570.58 mm (the single-precision centre in mm, 570.576).
+// 570.58 mm (the single-precision centre in mm, 570.576). The two dialogs
+// are written to the build folder (cg-dialog-*.png) to be looked at.
 TEST_F(WeightAndCgTest, TheDialogShowsTheCentreInTheChosenUnit) {
   BuildValveLine();
   Analyse();
   OpenCancelled("RESULTS6_DIALOG");
   ASSERT_TRUE(InResultsMode());
   std::string line;
-  auto expectDialog = [&line] {
-    platform::ExpectModal(platform::ModalKind::Dialog, "CG_DIALOG", [&line](HWND dialog) {
+  auto expectDialog = [&line](const std::string& picture) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "CG_DIALOG", [&line, picture](HWND dialog) {
       line = TextOf(GetDlgItem(dialog, 1507));
+      RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      platform::WriteWindowPng(dialog, std::string(QUORVEL_BINARY_DIR) + "/" + picture);
       // The whole line fits its field.
       HWND field = GetDlgItem(dialog, 1507);
       HDC dc = GetDC(field);
@@ -240,12 +243,12 @@ TEST_F(WeightAndCgTest, TheDialogShowsTheCentreInTheChosenUnit) {
     });
   };
   g_UnitsSettings.unit[kUnitLength] = kLengthFeetInches;
-  expectDialog();
+  expectDialog("cg-dialog-feet-inches.png");
   ResultsCommandNow(378);
   platform::CheckModalScript();
   EXPECT_EQ(line, "X = 9'1-17/32\",   Y = 1'10-15/32\",   Z = 0   (ft'in\")");
   g_UnitsSettings.unit[kUnitLength] = kLengthMillimetre;
-  expectDialog();
+  expectDialog("cg-dialog-millimetres.png");
   ResultsCommandNow(378);
   platform::CheckModalScript();
   EXPECT_EQ(line.substr(0, 4), "X = ");
