@@ -79,6 +79,7 @@ TEST_F(SheetKeysX11Test, TheStripKeepsThePageAndThePageKeysChangeIt) {
     serve([&] { return SheetPageIndex(sheet) == 2; });
     pages.push_back(SheetPageIndex(sheet));
     onStrip = onStrip && GetFocus() == tabs;
+    platform::RunUntilIdle();
     turned = CompareWindowWithScreen(display_, sheet, std::string(QUORVEL_BINARY_DIR) + "/x11-sheet-keys-turned");
     SendMessage(sheet, WM_COMMAND, IDCANCEL, 0);
   });
