@@ -21,6 +21,7 @@ struct DialogState {
   bool modal = false;
   bool ended = false;
   bool identified = false;  // SetModalIdentity was called
+  bool propertySheet = false;  // the dialog of a property sheet (PropertySheet.cpp)
   ModalKind kind = ModalKind::Dialog;
   std::string name;
   INT_PTR result = 0;
@@ -63,6 +64,11 @@ void SetCommonDialogError(DWORD error);
 // Runs a common dialog built from `dialog` modally (kind CommonDialog, named
 // by its caption); -1 when it could not be made.
 INT_PTR RunCommonDialog(const DialogTemplate& dialog, HWND owner, DLGPROC procedure, LPARAM parameter);
+
+// Ctrl+Tab and Ctrl+Page Down (forward), Ctrl+Shift+Tab and Ctrl+Page Up
+// in a property sheet: the next or previous page, wrapping round, as a
+// click on its tab gives it. False when `sheet` is no property sheet.
+bool StepPropertySheetPage(HWND sheet, bool forward);
 
 // Class names compare without regard to case, as the window classes do.
 bool EqualClassName(const std::string& a, const char* b);

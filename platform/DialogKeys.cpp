@@ -1,7 +1,9 @@
 // The dialog keys: IsDialogMessage with Tab and Shift+Tab, arrows inside a
 // group, Enter for the default (or focused) push button, Escape as IDCANCEL,
 // Alt+mnemonic (and the bare mnemonic where the focused control takes no
-// characters) and F1 as WM_HELP.
+// characters), F1 as WM_HELP, and in a property sheet Ctrl+Tab and
+// Ctrl+Page Down (Ctrl+Shift+Tab and Ctrl+Page Up) for the next (previous)
+// page.
 //
 // A control keeps a key for itself by its WM_GETDLGCODE answer (an edit wants
 // characters and arrows, a multi-line edit all keys). The controls of child
@@ -119,7 +121,21 @@ bool TryMnemonic(HWND dialog, char character) {
   return false;
 }
 
+// Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up change the
+// page of a property sheet, whatever control has the keyboard; false for
+// other keys and other dialogs.
+bool HandleSheetKey(HWND dialog, const MSG* message) {
+  if (GetKeyState(VK_CONTROL) >= 0) return false;
+  switch (message->wParam) {
+    case VK_TAB: return StepPropertySheetPage(dialog, GetKeyState(VK_SHIFT) >= 0);
+    case VK_NEXT: return StepPropertySheetPage(dialog, true);
+    case VK_PRIOR: return StepPropertySheetPage(dialog, false);
+    default: return false;
+  }
+}
+
 bool HandleKeyDown(HWND dialog, MSG* message) {
+  if (HandleSheetKey(dialog, message)) return true;
   HWND focus = message->hwnd;
   LRESULT code = DialogCode(focus, message);
   if (code & DLGC_WANTALLKEYS) return false;

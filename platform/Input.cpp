@@ -3,10 +3,11 @@
 //
 // RouteKey and RouteMouse run on the thread that owns the top-level window
 // the event came to (the presenter hands them over). Keys go to that thread's
-// focus window (its active window when nothing has the focus); pointer
-// events to the capture window, else to the deepest visible, enabled window
-// under the pointer, after WM_SETCURSOR. A button press in a top-level window
-// that is not active first asks the window under the pointer with
+// focus window when they are read (its active window when nothing has the
+// focus), so that keys typed ahead follow the focus the earlier ones move;
+// pointer events to the capture window, else to the deepest visible, enabled
+// window under the pointer, after WM_SETCURSOR. A button press in a top-level
+// window that is not active first asks the window under the pointer with
 // WM_MOUSEACTIVATE (children pass the question up to their parents): popups
 // such as menus, drop-down lists and tooltips answer that the click must not
 // activate them, and an answer may also eat the click.
@@ -243,6 +244,7 @@ void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappabl
     if (!down) lParam |= (1L << 30) | (1L << 31);
     PostLocked(queue, target, message, GenericKey(key), lParam);
     queue.posted.back().modifiers = modifiers;
+    queue.posted.back().keyboard = true;
   }
   if (down && unmappable) MessageBeep(0);
 }

@@ -256,6 +256,18 @@ std::uint64_t NextDueLocked() {
   return next;
 }
 
+namespace {
+
+// The window a posted message goes to when it is read: a key from the
+// keyboard to the thread's focus window of that moment (where it was
+// posted when nothing has the focus).
+HWND ReadTargetLocked(const ThreadQueue& queue, const PostedMessage& message) {
+  if (!message.keyboard || queue.focus == nullptr || Find(queue.focus) == nullptr) return message.hwnd;
+  return queue.focus;
+}
+
+}  // namespace
+
 bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, bool wait,
               int waitLimitMs) {
   EnsureStarted();
@@ -277,8 +289,8 @@ bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, boo
       ServeSent(queue, held);
       continue;
     }
-    auto posted = std::find_if(queue->posted.begin(), queue->posted.end(), [&](const MSG& m) {
-      return InFilter(m.message, first, last) && WindowMatches(m.hwnd, filter);
+    auto posted = std::find_if(queue->posted.begin(), queue->posted.end(), [&](const PostedMessage& m) {
+      return InFilter(m.message, first, last) && WindowMatches(ReadTargetLocked(*queue, m), filter);
     });
     if (posted != queue->posted.end() && posted->pointer && StaleClickLocked(*queue, *posted)) {
       queue->posted.erase(posted);
@@ -286,6 +298,7 @@ bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, boo
     }
     if (posted != queue->posted.end()) {
       *message = *posted;
+      message->hwnd = ReadTargetLocked(*queue, *posted);
       if (remove) {
         queue->messageTime = message->time;
         queue->messagePos = message->pt;

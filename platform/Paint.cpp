@@ -136,6 +136,28 @@ void EnsureSurfaceLocked(Window& top) {
   }
 }
 
+namespace {
+
+// A child that clips its siblings (WS_CLIPSIBLINGS) must not cover those
+// above it where they overlap: they are painted again over the area it
+// paints, after it (the paint goes up the z-order). A tab control under
+// the page of a property sheet is such a child.
+void InvalidateSiblingsAboveLocked(const Window& window, const RECT& area) {
+  const RECT insets = NonClientInsets(window);
+  const RECT inParent = Offset(area, window.rect.left + insets.left, window.rect.top + insets.top);
+  for (Window* sibling : window.parent->children) {
+    if (sibling == &window) break;
+    if ((sibling->style & WS_VISIBLE) == 0) continue;
+    const RECT overlap = Intersect(inParent, sibling->rect);
+    if (IsEmpty(overlap)) continue;
+    const RECT its = NonClientInsets(*sibling);
+    const RECT inSibling = Offset(overlap, -sibling->rect.left - its.left, -sibling->rect.top - its.top);
+    InvalidateLocked(*sibling, &inSibling, true, true);
+  }
+}
+
+}  // namespace
+
 void InvalidateLocked(Window& window, const RECT* clientRect, bool erase, bool frame) {
   if (!IsShownLocked(window)) return;
   RECT client = ClientRectOf(window);
@@ -153,6 +175,7 @@ void InvalidateLocked(Window& window, const RECT* clientRect, bool erase, bool f
       RECT inChild = Offset(overlap, -child->rect.left - insetsOf.left, -child->rect.top - insetsOf.top);
       InvalidateLocked(*child, &inChild, true, true);
     }
+    if (window.IsChild() && (window.style & WS_CLIPSIBLINGS) != 0) InvalidateSiblingsAboveLocked(window, area);
   }
   if (frame || !IsEmpty(area)) NotifyQueue(*window.queue);
 }

@@ -69,17 +69,21 @@ bool MakePage(HWND sheet, SheetState* state, int index) {
   return true;
 }
 
-// Shows page `index` (made on first use) and tells it so.
+// Shows page `index` (made on first use) and tells it so. The page's first
+// control takes the keyboard, unless the tab strip has it: a user changing
+// pages from the strip stays on it.
 void ShowPage(HWND sheet, SheetState* state, int index) {
   if (!MakePage(sheet, state, index)) return;
   HWND page = state->pages[static_cast<std::size_t>(index)].window;
   int previous = state->current;
   state->current = index;
+  const bool onTabs = previous >= 0 && GetFocus() == GetDlgItem(sheet, ID_PROPSHEET_TABS);
   SendDlgItemMessage(sheet, ID_PROPSHEET_TABS, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
   NotifyPage(sheet, page, PSN_SETACTIVE);
   ShowWindow(page, SW_SHOW);
   if (previous >= 0 && previous != index)
     ShowWindow(state->pages[static_cast<std::size_t>(previous)].window, SW_HIDE);
+  if (onTabs) return;
   if (HWND first = GetNextDlgTabItem(page, nullptr, FALSE)) FocusDialogControl(first);
 }
 
@@ -134,6 +138,16 @@ void PressCancel(HWND sheet, SheetState* state) {
   for (const SheetPage& page : state->pages)
     if (page.window != nullptr) NotifyPage(sheet, page.window, PSN_RESET, TRUE);
   EndDialog(sheet, 0);
+}
+
+// The next (or previous) page, wrapping round, reached as a click on its
+// tab reaches it: the current page is asked to be left first.
+void StepPage(HWND sheet, SheetState* state, bool forward) {
+  const int count = static_cast<int>(state->pages.size());
+  if (count < 2 || state->current < 0) return;
+  const int next = (state->current + (forward ? 1 : count - 1)) % count;
+  if (!LeaveCurrentPage(sheet, state)) return;
+  ShowPage(sheet, state, next);
 }
 
 INT_PTR OnNotify(HWND sheet, SheetState* state, const NMHDR* header) {
@@ -234,7 +248,9 @@ DialogTemplate SheetTemplate(const PROPSHEETHEADER& header, const std::vector<Sh
   sheet.caption = sheet.name;
   sheet.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
   int tabWidth = pageWidth + 8, tabHeight = pageHeight + 21;
-  sheet.items.push_back({ID_PROPSHEET_TABS, "SysTabControl32", "", 7, 7, tabWidth, tabHeight, WS_TABSTOP | WS_GROUP, 0});
+  // The pages lie over the tab control: it must not paint over them.
+  sheet.items.push_back({ID_PROPSHEET_TABS, "SysTabControl32", "", 7, 7, tabWidth, tabHeight,
+                         WS_TABSTOP | WS_GROUP | WS_CLIPSIBLINGS, 0});
   std::vector<std::pair<int, const char*>> buttons = {{IDOK, "OK"}, {IDCANCEL, "Cancel"}};
   if (header.dwFlags & PSH_HASHELP) buttons.emplace_back(IDHELP, "&Help");
   int rowY = 7 + tabHeight + 7;
@@ -252,6 +268,13 @@ DialogTemplate SheetTemplate(const PROPSHEETHEADER& header, const std::vector<Sh
 }
 
 }  // namespace
+
+bool StepPropertySheetPage(HWND sheet, bool forward) {
+  const DialogState* dialog = FindDialogState(sheet);
+  if (dialog == nullptr || !dialog->propertySheet) return false;
+  if (SheetState* state = StateOf(sheet)) StepPage(sheet, state, forward);
+  return true;
+}
 
 }  // namespace platform
 
@@ -276,7 +299,10 @@ INT_PTR PropertySheet(const PROPSHEETHEADER* header) {
   HWND window = CreateDialogFromTemplate(header->hInstance, sheet, header->hwndParent, SheetProcedure,
                                          reinterpret_cast<LPARAM>(&state), false);
   if (window == nullptr) return -1;
-  if (DialogState* dialog = FindDialogState(window)) dialog->modal = true;
+  if (DialogState* dialog = FindDialogState(window)) {
+    dialog->modal = true;
+    dialog->propertySheet = true;
+  }
   state.pageRect = RECT{kPageX, kPageY, kPageX, kPageY};
   int pageWidth = 0, pageHeight = 0;
   for (const SheetPage& page : state.pages) {

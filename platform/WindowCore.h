@@ -127,11 +127,15 @@ struct Caret {
 // A posted message; one of a key from the display also holds the modifier
 // keys the display reported held with it (HeldModifiers of Presenter.h; 0
 // when it reported none), and one of the pointer says it came from the
-// display (not from the program).
+// display (not from the program). A key from the keyboard goes to the
+// window that has the focus when it is read, as typed-ahead keys must: a
+// key typed before the one that moves the focus is read goes where that
+// one moved it.
 struct PostedMessage : MSG {
   PostedMessage(const MSG& message, unsigned reported = 0) : MSG(message), modifiers(reported) {}
   unsigned modifiers;
   bool pointer = false;
+  bool keyboard = false;
 };
 
 struct ThreadQueue {

@@ -222,7 +222,7 @@ void EditRowProperty(LayoutTable& table, int column) {
   HWND owner = Owner(table);
   const SnapshotToken token = TakeUndoSnapshot(owner);
   if (!RunRecordEditor(owner, row.elementType == ElementType::Beam, column, record, token)) return;
-  TableDrawRow(table, table.currentRow);
+  TableFitRow(table, table.currentRow);
   RefreshListWindow();
 }
 
@@ -267,7 +267,7 @@ bool SelectRowProperty(LayoutTable& table, int column) {
   if (name != field) {
     field = name;
     M().modified = true;
-    TableDrawRow(table, table.currentRow);
+    TableFitRow(table, table.currentRow);
   } else {
     PopTempFile(token);
   }
@@ -527,7 +527,7 @@ void EditRowElementType(LayoutTable& table) {
   HWND owner = Owner(table);
   if (row.elementType == ElementType::Comment && number != 1) {
     TableSetColumn(table, 1);
-    if (CommentDialog(owner, number, TakeUndoSnapshot(owner)) == 1) TableDrawRow(table, number);
+    if (CommentDialog(owner, number, TakeUndoSnapshot(owner)) == 1) TableFitRow(table, number);
     return;
   }
   TableSetColumn(table, IsWideRowType(row.elementType) ? 1 : 2);
@@ -535,7 +535,7 @@ void EditRowElementType(LayoutTable& table) {
   if (number == 1 || row.element == nullptr || type == ElementType::From || type == ElementType::Location ||
       type == ElementType::Pipe || type == ElementType::Comment)
     return;
-  if (EditWithSnapshot(owner, [&] { return row.element->EditDialog(number, 0, 0); })) TableDrawRow(table, number);
+  if (EditWithSnapshot(owner, [&] { return row.element->EditDialog(number, 0, 0); })) TableFitRow(table, number);
 }
 
 void EditRowDataType(LayoutTable& table) {
@@ -550,7 +550,7 @@ void EditRowDataType(LayoutTable& table) {
     return;
   HWND owner = Owner(table);
   if (EditWithSnapshot(owner, [&] { return row.item->EditDialog(number, 0, 0); })) {
-    TableDrawRow(table, number);
+    TableFitRow(table, number);
     RefreshListWindow();
   }
 }
@@ -559,8 +559,8 @@ bool EditRowOffsets(LayoutTable& table) {
   if (TableEndEdit(table)) return false;
   HWND owner = Owner(table);
   if (DxDyDzDialog(owner, table.currentRow, TakeUndoSnapshot(owner)) != 1) return false;
-  TableDrawRow(table, table.currentRow);
   TableLoadEditBuffer(table);
+  TableFitRow(table, table.currentRow);
   RefreshListWindow();
   return true;
 }
@@ -569,8 +569,8 @@ bool EditRowSlope(LayoutTable& table) {
   if (TableEndEdit(table)) return false;
   HWND owner = Owner(table);
   if (SlopeDialog(owner, table.currentRow, TakeUndoSnapshot(owner)) != 1) return false;
-  TableDrawRow(table, table.currentRow);
   TableLoadEditBuffer(table);
+  TableFitRow(table, table.currentRow);
   RefreshListWindow();
   return true;
 }

@@ -1,7 +1,8 @@
 // The Layout window opens its own table (UpdateLayoutTitle); these add the
 // List window's list and the graphics window, which comes up with the model
-// and goes with it. While a model is open the main window is hidden: the
-// model windows take its place, and closing the model shows it again.
+// and goes with it, and put the pointer in the middle of the Layout's table.
+// While a model is open the main window is hidden: the model windows take
+// its place, and closing the model shows it again.
 #include "editing/ModelWindows.h"
 
 #include "model/ListWindow.h"
@@ -12,6 +13,7 @@
 #include "services/ProgramCommands.h"
 #include "services/TableWindow.h"
 #include "services/ViewRequests.h"
+#include "services/WindowUtilities.h"
 
 void ShowModelWindows() {
   if (HWND main = MainFrame().window) ShowWindow(main, SW_HIDE);
@@ -21,6 +23,14 @@ void ShowModelWindows() {
   // shows this model's entries.
   if (!RestoreListWindow()) RefreshListWindow();
   ProgramCommands().updateLayoutTitle();
+  PointerToLayoutCentre();
+}
+
+// Under a manager whose focus follows the pointer, the move may move the
+// focus; the manager decides, and the program follows.
+void PointerToLayoutCentre() {
+  HWND client = LayoutFrame().client;
+  if (client != nullptr && IsWindowVisible(client)) MoveCursorToItem(client, kCentreItem);
 }
 
 void HideModelWindows() {

@@ -3,12 +3,17 @@
 // is closed. The Layout window owns its table; these only show or hide its
 // frame, open the Layout table at the model's stored current and first rows,
 // reopen the List window on the list the model was saved with (or refresh
-// the list shown), and bring the graphics window up with the model's view, or
-// hide it. Without windows (a test that drives the model alone) they do nothing.
+// the list shown), bring the graphics window up with the model's view and
+// put the pointer at the centre of the Layout's table window, or hide them.
+// Without windows (a test that drives the model alone) they do nothing.
 #pragma once
 
 void ShowModelWindows();
 void HideModelWindows();
+// The pointer to the centre of the Layout's client, its table window, where
+// the user works next (after a model was shown or merged); nothing while
+// that window is not shown.
+void PointerToLayoutCentre();
 
 struct Model;
 // Whether the property table behind a Misc menu entry (materials 188,

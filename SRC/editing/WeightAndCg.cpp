@@ -173,6 +173,15 @@ void AddOwnWeight(const Model& model, const AnalysisElement& e, double weight, S
   sums.Add(weight, At(model, e.node1));
 }
 
+// A coordinate of the centre in the length unit its label names: a centre
+// seldom lies on a sixty-fourth of an inch, and in feet and inches it must
+// still read as feet and inches. The fixed-width forms lose their blanks.
+std::string CoordinateText(double value) {
+  std::string text = FormatComputedLength(static_cast<float>(value));
+  text.erase(0, text.find_first_not_of(' '));
+  return text;
+}
+
 std::string WeightText(const char* label, double value) {
   return std::string(label) + " = " + FormatWeight(static_cast<float>(value)) + " " + UnitLabel(kUnitWeight);
 }
@@ -253,9 +262,9 @@ std::string WeightLine(int line) {
     case 5: return WeightText("Additional weight", w.additional);
     case 6: return WeightText("Total weight", w.total);
     default: {
-      std::string text = std::string("X = ") + FormatLength(static_cast<float>(w.centre[0]));
-      text += std::string(",   Y = ") + FormatLength(static_cast<float>(w.centre[1]));
-      text += std::string(",   Z = ") + FormatLength(static_cast<float>(w.centre[2]));
+      std::string text = "X = " + CoordinateText(w.centre[0]);
+      text += ",   Y = " + CoordinateText(w.centre[1]);
+      text += ",   Z = " + CoordinateText(w.centre[2]);
       return text + "   " + UnitLabel(kUnitLength);
     }
   }

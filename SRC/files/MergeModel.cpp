@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "editing/LayoutTable.h"
+#include "editing/ModelWindows.h"
 #include "editing/RenumberNodes.h"
 #include "editing/UndoRedo.h"
 #include "files/ExportFiles.h"
@@ -141,6 +142,7 @@ bool MergeModelFile(HWND parent, const std::string& path) {
   }
   model.modified = true;
   ReloadLayoutTable();
+  PointerToLayoutCentre();
   model.currentRow = std::min(first, std::max(model.rowCount, 1));
   const std::vector<std::string> missing = MissingMergedReferences(model, first);
   ShowItemList(parent,

@@ -154,10 +154,8 @@ void PairsGrid::Load(std::size_t index, bool keepRow) {
   HWND names = ListTableWindow(0);
   if (TableWindow* table = names != nullptr ? TableOfWindow(names) : nullptr) {
     table->followingTable = this;
-    if (asksFirst_) {
-      table->partnerTable = this;
-      followingTable = table;
-    }
+    followingTable = table;
+    if (asksFirst_) table->partnerTable = this;
   }
   TableShow(*this);
   if (names != nullptr) TableWindowFit(names);
@@ -167,7 +165,7 @@ void PairsGrid::Hide() {
   loaded_ = false;
   changed_ = false;
   points_.clear();
-  if (asksFirst_) followingTable = nullptr;
+  followingTable = nullptr;
   HWND names = ListTableWindow(0);
   if (TableWindow* table = names != nullptr ? TableOfWindow(names) : nullptr) {
     if (table->followingTable == this) table->followingTable = nullptr;

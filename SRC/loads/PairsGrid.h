@@ -4,7 +4,9 @@
 // of the record current there. Unless results are shown an empty pair ends
 // the copy as the entry row: Enter on it opens another, Insert and Delete
 // act on the rows above it. A record without a name takes no points: name
-// it first. Leaving the grid commits the copy, each kind its own way.
+// it first. Leaving the grid commits the copy, each kind its own way. Tab
+// past the grid's last cell runs on to the names list (Shift+Tab past its
+// first), so that names and points are typed with the keyboard alone.
 #pragma once
 
 #include <cstddef>
@@ -44,7 +46,8 @@ class PairsGrid : public TableWindow {
 
  protected:
   // `asksFirst`: a click back on the names list asks the grid first whether
-  // it may be left (MustKeepFocus), and Tab runs on from the grid to it.
+  // it may be left (MustKeepFocus), and Tab past the names list's last
+  // column goes to the grid without asking the list.
   explicit PairsGrid(bool asksFirst) : asksFirst_(asksFirst) {}
 
   // The name and points of record `index` of the grid's list; false past

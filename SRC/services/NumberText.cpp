@@ -381,6 +381,20 @@ const char* FormatFeetInches(double inches) {
   return SetFeetInchesText(text);
 }
 
+const char* FormatFeetInchesNearest(double inches) {
+  // Past 2^53 sixty-fourths a double holds no fraction to round.
+  if (!std::isfinite(inches) || std::fabs(inches) * 64.0 > 9.0e15) return FormatFeetInches(inches);
+  const double sixtyFourths = std::round(std::fabs(inches) * 64.0);
+  if (sixtyFourths == 0.0) return SetFeetInchesText("0");
+  const double feet = std::floor(sixtyFourths / (12.0 * 64.0));
+  const double rest = sixtyFourths - feet * 12.0 * 64.0;
+  const double wholeInches = std::floor(rest / 64.0);
+  std::string text = CFormat("%s%.0f'%.0f", inches < 0 ? "-" : "", feet, wholeInches);
+  const double fraction = (rest - wholeInches * 64.0) / 64.0;
+  if (fraction > 0.0) text += InchFraction(fraction);
+  return SetFeetInchesText(text + '"');
+}
+
 namespace {
 
 // The inches part of a feet-and-inches text: whole inches, then "-" and a

@@ -92,8 +92,14 @@ const char* FormatSif(double value);
 // "E+000" disappears) and returns the buffer.
 const char* ShortenExponent();
 
-// Lengths in feet and inches: 66.5 inches is 5'6-1/2".
+// Lengths in feet and inches: 66.5 inches is 5'6-1/2". A length that is
+// no whole number of sixty-fourths of an inch, or whose text would pass 10
+// characters, is shown as decimal feet (a table cell's width).
 const char* FormatFeetInches(double inches);
+// A computed length in feet and inches, rounded to the nearest sixty-fourth
+// of an inch and never turned into decimal feet: 215.8452 inches is
+// 17'11-27/32". Zero is "0".
+const char* FormatFeetInchesNearest(double inches);
 int ParseFeetInches(std::string_view text, float& inches);
 
 // The environment switches read at start-up: "INCREASE_DIGITS" (more digits

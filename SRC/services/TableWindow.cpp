@@ -140,6 +140,11 @@ void TableReset(TableWindow& table) {
 void TableShow(TableWindow& table) {
   QV_ASSERT(table.windowRecord != nullptr);  // "w"
   HWND window = table.Window();
+  // Closing hides the window, and a hidden window loses the keyboard; a
+  // table shown again where the user was typing (a row appended by Enter)
+  // must keep it, unless something else took it meanwhile.
+  const HWND focus = GetFocus();
+  const bool hadFocus = focus != nullptr && (focus == window || IsChild(window, focus));
   TableWindowClose(window);
   SetWindowLongPtr(window, kTableSlot, reinterpret_cast<LONG_PTR>(&table));
   table.Prepare();
@@ -154,6 +159,7 @@ void TableShow(TableWindow& table) {
     TableLayoutHeadings(table);
     TableFitWindow(table);
     ShowWindow(window, SW_SHOW);
+    if (hadFocus && GetFocus() == nullptr) SetFocus(window);
     return;
   }
   table.currentRow = 0;

@@ -259,6 +259,13 @@ void TableScrollHorizontally(TableWindow& table, int newPosition);
 void TableGoTo(TableWindow& table, int row, int offset = 0);
 void TableGoToLast(TableWindow& table);
 void TableSelectRow(TableWindow& table);
+// Whether every text of `row` fits its column (a wide row: the columns).
+bool TableRowFits(TableWindow& table, int row);
+// After a change of `row`: when a text of it no longer fits its column,
+// the columns are measured again and the window fitted to them, the
+// current row, column and edit staying as they are; else only the row is
+// redrawn.
+void TableFitRow(TableWindow& table, int row);
 void TableScrollColumnIntoView(TableWindow& table, int column);
 void TableKeepCaretVisible(TableWindow& table);
 bool TableHasFocus(const TableWindow& table);

@@ -184,7 +184,9 @@ bool TableCommitEdit(TableWindow& t) {
   const bool failed = Guarded(t, [&] { t.StoreCell(); });
   if (failed) return true;
   TableLoadEditBuffer(t);
-  TableRedrawEditCell(t);
+  // A stored value may read longer than its column (a data type's name):
+  // the columns follow it at once, not when the table is next opened.
+  TableFitRow(t, t.currentRow);
   return false;
 }
 

@@ -214,30 +214,43 @@ void TableGoToLast(TableWindow& t) {
 void TableSelectRow(TableWindow& t) {
   const int row = t.currentRow;
   if (row < 1 || row > t.rowCount) return;
-  bool fits = true;
-  if (t.wideRows && t.IsWideRow(row)) {
-    const std::string text = t.CellText(row, 1, 0);
-    SIZE size{0, 0};
-    GetTextExtentPoint32(t.Dc(), text.data(), static_cast<int>(text.size()), &size);
-    fits = size.cx <= t.x[static_cast<std::size_t>(t.columnCount) + 1] - t.x[1];
-  } else {
-    for (int c = 1; c <= t.columnCount && fits; ++c) {
-      const int width = t.widths[static_cast<std::size_t>(c)];
-      if (width == 0) continue;
-      for (int line = 0; line < t.linesPerRow && fits; ++line) {
-        const std::string text = t.CellText(row, c, line);
-        SIZE size{0, 0};
-        GetTextExtentPoint32(t.Dc(), text.data(), static_cast<int>(text.size()), &size);
-        fits = size.cx <= width;
-      }
-    }
-  }
-  if (!fits) {
+  if (!TableRowFits(t, row)) {
     TableShowFocus(t);
     return;
   }
   if (t.editing) TableLoadEditBuffer(t);
   TableDrawRow(t, row);
+  TablePlaceCaret(t);
+}
+
+bool TableRowFits(TableWindow& t, int row) {
+  if (row < 1 || row > t.rowCount) return true;
+  auto width = [&t](const std::string& text) {
+    SIZE size{0, 0};
+    GetTextExtentPoint32(t.Dc(), text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  if (t.wideRows && t.IsWideRow(row))
+    return width(t.CellText(row, 1, 0)) <= t.x[static_cast<std::size_t>(t.columnCount) + 1] - t.x[1];
+  for (int c = 1; c <= t.columnCount; ++c) {
+    const int room = t.widths[static_cast<std::size_t>(c)];
+    if (room == 0) continue;
+    for (int line = 0; line < t.linesPerRow; ++line)
+      if (width(t.CellText(row, c, line)) > room) return false;
+  }
+  return true;
+}
+
+void TableFitRow(TableWindow& t, int row) {
+  HWND window = t.Window();
+  const bool shown = window != nullptr && IsWindowVisible(window) && TableOfWindow(window) == &t;
+  if (!shown || TableRowFits(t, row)) {
+    TableDrawRow(t, row);
+    return;
+  }
+  TableLayoutHeadings(t);
+  TableFitWindow(t);
+  InvalidateRect(t.Window(), nullptr, FALSE);
   TablePlaceCaret(t);
 }
 

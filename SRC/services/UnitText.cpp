@@ -225,6 +225,11 @@ const char* FormatLength(float value) {
   }
 }
 
+const char* FormatComputedLength(float value) {
+  if (ChosenUnit(kUnitLength) != kLengthFeetInches || !std::isfinite(value)) return FormatLength(value);
+  return SetText(FormatFeetInchesNearest(value * UnitFactor(kUnitLength)));
+}
+
 const char* FormatDimension(float value) {
   if (!std::isfinite(value)) return SetText(kNotFiniteText);
   const float shown = value * UnitFactor(kUnitDimension);

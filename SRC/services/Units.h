@@ -134,6 +134,11 @@ int ParseFieldVelocity(float& value);
 
 // --- Formatters (internal value) ----------------------------------------------
 const char* FormatLength(float value);
+// A computed length (a centre of gravity) in the chosen length unit: as
+// FormatLength, except that in feet and inches it is rounded to the nearest
+// sixty-fourth of an inch, so that it reads as feet and inches under that
+// unit's label where FormatLength would give decimal feet.
+const char* FormatComputedLength(float value);
 const char* FormatDimension(float value);
 const char* FormatDisplacement(float value);
 const char* FormatDisplacementOrNone(float value);

@@ -3,11 +3,12 @@
 // and 1 (the cases beyond the count cleared, the not-given pipe-load values
 // filled) and after the code becomes "None"; a cut pipe added and removed;
 // the pages' code-dependent controls and their messages; Cancel changing
-// nothing; the code list's positions.
+// nothing; the page keys; the code list's positions.
 #include "analysis/AnalysisOptionsSheet.h"
 #include "loads/LoadsTesting.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
+#include "platform/SheetKeysTesting.h"
 #include "records/LoadCaseList.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
@@ -215,6 +216,43 @@ TEST_F(AnalysisOptionsSheetTest, CancelChangesNothingAndTheStartPageIsKept) {
   });
   EXPECT_FALSE(TheModel().modified);  // OK without a change
   EXPECT_FALSE(CanUndo());
+}
+
+// The page keys walk the five pages round and back, each page becoming
+// the start page as a click on its tab makes it; a page that refuses its
+// values keeps the sheet on it.
+TEST_F(AnalysisOptionsSheetTest, ThePageKeysWalkThePagesAndLeavingChecksEachPage) {
+  std::vector<int> pages, startPages;
+  bool keyboardInPages = true;
+  RunSheet([&](HWND sheet) {
+    auto note = [&](UINT key, bool shift) {
+      PressSheetKey(sheet, key, shift);
+      pages.push_back(SheetPageIndex(sheet));
+      startPages.push_back(OptionsStartPage());
+      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
+    };
+    for (int step = 0; step < 5; ++step) note(VK_TAB, false);  // round to the Code page
+    note(VK_PRIOR, false);
+    note(VK_TAB, true);
+    note(VK_NEXT, false);
+    note(VK_NEXT, false);
+    note(VK_NEXT, false);  // the Temperature page
+    HWND temperature = SheetPage(sheet);
+    SetField(temperature, 1301, "abc");
+    ExpectBox({"Temperature =  ABC  is invalid"});
+    PressSheetKey(sheet, VK_NEXT);
+    EXPECT_EQ(SheetPageIndex(sheet), 1);
+    EXPECT_EQ(GetFocus(), GetDlgItem(temperature, 1301));
+    SetField(temperature, 1301, "100");
+    PressSheetKey(sheet, VK_NEXT);
+    EXPECT_EQ(SheetPageIndex(sheet), 2);
+    Press(sheet, IDOK);
+  });
+  EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 0, 4, 3, 4, 0, 1}));
+  EXPECT_EQ(startPages, pages);
+  EXPECT_TRUE(keyboardInPages);
+  EXPECT_EQ(OptionsStartPage(), 2);
+  EXPECT_FLOAT_EQ(TheModel().options.ReferenceTemperature, 100.0f);
 }
 
 TEST(PipingCodeList, PositionsOfTheTwentyFiveCodes) {

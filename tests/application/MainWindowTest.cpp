@@ -109,7 +109,10 @@ TEST_F(MainWindowTest, TooltipsNameTheButtonsAndAnUnknownIdIsQuestionMarks) {
   EXPECT_EQ(MainToolTipText(293), "Open Results");
   EXPECT_EQ(MainToolTipText(340), "");
   EXPECT_EQ(MainToolTipText(555), "???");
-  // Resting the pointer on the second button shows its tip.
+  // Resting the pointer on the second button shows its tip (once the
+  // start-up, which puts the pointer in the Layout window when it opens
+  // the sample model, is done).
+  platform::RunUntilIdle();
   HWND toolbar = MainFrame().activeToolbar;
   RECT button{};
   SendMessage(toolbar, TB_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&button));

@@ -3,13 +3,15 @@
 // preferences, every validation message with the page kept open and the
 // previous values in force, the check boxes' rules, the folder chooser (a
 // folder without write permission refused, Cancel back to the default),
-// the font and toolbar pages, and the automatic save following the interval.
+// the font and toolbar pages, the automatic save following the interval, and
+// the page keys.
 #include <filesystem>
 #include <fstream>
 
 #include "application/PreferencesSheet.h"
 #include "files/AutoSave.h"
 #include "platform/PropertySheet.h"
+#include "platform/SheetKeysTesting.h"
 #include "platform/Window.h"
 #include "services/AppFonts.h"
 #include "services/AppTesting.h"
@@ -225,6 +227,47 @@ TEST_F(PreferencesSheetTest, TheFolderChooserSetsTheFolderAndRefusesOneWithoutWr
   ProgramPreferences().backupDirectory = chosen;
   RunSheet([](HWND sheet) { SendMessage(sheet, WM_COMMAND, IDOK, 0); });
   EXPECT_EQ(ProgramPreferences().backupDirectory, chosen);
+}
+
+// Ctrl+Tab and Ctrl+Page Down walk the three pages round, Ctrl+Shift+Tab
+// and Ctrl+Page Up back, each page's first control taking the keyboard;
+// leaving the backup page by key checks it as a click on a tab does.
+TEST_F(PreferencesSheetTest, ThePageKeysWalkThePagesAndLeavingChecksTheBackupPage) {
+  ProgramPreferences().automaticSave = 1;
+  ProgramPreferences().saveInterval = 30;
+  std::vector<int> pages;
+  bool keyboardInPages = true;
+  RunSheet([&](HWND sheet) {
+    auto note = [&](UINT key, bool shift) {
+      PressSheetKey(sheet, key, shift);
+      pages.push_back(SheetPageIndex(sheet));
+      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
+    };
+    note(VK_TAB, false);
+    note(VK_NEXT, false);
+    note(VK_TAB, false);  // round to the backup page
+    note(VK_TAB, true);   // back round to the toolbar page
+    note(VK_PRIOR, false);
+    note(VK_PRIOR, false);
+    HWND backup = SheetPage(sheet);
+    SetDlgItemText(backup, kIntervalField, "121");
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {
+      EXPECT_EQ(LinesOf(box), std::vector<std::string>{"Save interval should be <= 120 minutes"});
+      platform::TestKeyPress(VK_RETURN);
+    });
+    PressSheetKey(sheet, VK_TAB);
+    EXPECT_EQ(SheetPageIndex(sheet), 0);
+    EXPECT_EQ(SheetPage(sheet), backup);
+    EXPECT_EQ(GetFocus(), GetDlgItem(backup, kIntervalField));
+    EXPECT_EQ(ProgramPreferences().saveInterval, 30);
+    SetDlgItemText(backup, kIntervalField, "45");
+    PressSheetKey(sheet, VK_TAB);
+    EXPECT_EQ(SheetPageIndex(sheet), 1);
+    SendMessage(sheet, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(pages, (std::vector<int>{1, 2, 0, 2, 1, 0}));
+  EXPECT_TRUE(keyboardInPages);
+  EXPECT_EQ(ProgramPreferences().saveInterval, 45);
 }
 
 TEST_F(PreferencesSheetTest, TheFontAndToolbarPagesChangeTheProgramAtOnce) {

@@ -292,6 +292,35 @@ TEST_F(LayoutTableTest, ErasingARowFromItsNodeCellAsksAndCanBeUndone) {
   EXPECT_EQ(UndoDepth(), depth + 1);
 }
 
+// The columns are as wide as their widest text: a data type typed on an
+// existing row whose name is longer than any in the Data column widens it
+// at once, measured in the table's font, without the table being opened
+// again; the caret stays in the cell.
+TEST_F(LayoutTableTest, TheDataColumnWidensForALongerDataTypeAtOnce) {
+  TypeSmallModel();
+  HDC dc = table().Dc();
+  auto width = [dc](const std::string& text) {
+    SIZE size{0, 0};
+    GetTextExtentPoint32(dc, text.data(), static_cast<int>(text.size()), &size);
+    return static_cast<int>(size.cx);
+  };
+  const int margin = table().Metrics().cellMargin;
+  EXPECT_EQ(table().widths[9], width("Data"));  // no row has data yet
+  TableGoTo(table(), 2);
+  TableSetColumn(table(), 9);
+  Type("GE");  // completes "Generic support", set without a dialog
+  ASSERT_EQ(row(2).dataType, DataType::GenericSupport);
+  ASSERT_EQ(table().CellText(2, 9, 0), "Generic support");
+  EXPECT_EQ(table().widths[9], width("Generic support"));
+  EXPECT_EQ(table().x[10] - table().x[9], width("Generic support") + 2 * margin);
+  RECT client{};
+  GetClientRect(table().Window(), &client);
+  EXPECT_GE(client.right, table().x[10]);
+  EXPECT_EQ(table().currentRow, 2);
+  EXPECT_EQ(table().currentColumn, 9);
+  EXPECT_EQ(GetFocus(), table().Window());
+}
+
 TEST_F(LayoutTableTest, TheTitleRowKeepsItsPrefixAndNamesTheModel) {
   EXPECT_TRUE(table().IsWideRow(1));
   table().currentRow = 1;

@@ -5,7 +5,8 @@
 // weights and the centre of gravity worked by hand; a 90 degree bend split
 // by two intermediate nodes weighs its arc once and places it at 2R/pi
 // from its centre toward each arc end; a model without weight places
-// nothing; the report block sits in the text page's body.
+// nothing; the report block sits in the text page's body; the centre
+// reads in every length unit as its label says, feet and inches included.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,6 +18,8 @@
 #include "elements/Bend.h"
 #include "elements/Valve.h"
 #include "model/AnalysisElements.h"
+#include "platform/Gdi.h"
+#include "platform/Paint.h"
 #include "printing/ReportOutput.h"
 #include "results/ResultsTesting.h"
 
@@ -35,8 +38,14 @@ class WeightAndCgTest : public ResultsFixture {
  protected:
   void SetUp() override {
     ResultsFixture::SetUp();
+    savedUnits_ = g_UnitsSettings;
     g_UnitsSettings.unit[kUnitLength] = kLengthInch;
   }
+  void TearDown() override {
+    g_UnitsSettings = savedUnits_;
+    ResultsFixture::TearDown();
+  }
+  UnitsSettings savedUnits_;
 
   // The issue's line: 6.625 x 0.280 in, 2 in of 11.5 lb/ft3 insulation,
   // steel of 0.283 lb/in3, water; 10 at the origin, pipe 20 of 120 in in X,
@@ -163,6 +172,89 @@ TEST_F(WeightAndCgTest, AMultipleSplitKeepsTheWeightAndItsCentre) {
   const WeightSummary after = ComputeWeightAndCg(model, elements);
   EXPECT_NEAR(after.total, before.total, 1e-4 * before.total);
   for (int axis = 0; axis < 2; ++axis) EXPECT_NEAR(after.centre[axis], before.centre[axis], 1e-4 * 110.0) << axis;
+}
+
+// The centre's line in each length unit the units dialog offers, against
+// hand-worked texts: X = 215.8452 in (17.9871 ft), Y = -30.25 in, Z =
+// 53.8656 in. In feet and inches each coordinate is rounded to the nearest
+// 64th: 215.8452 in = 17 ft 11.8452 in, 0.8452 x 64 = 54.09 -> 54/64 =
+// 27/32; 30.25 in = 2 ft 6-1/4 in; 53.8656 in = 4 ft 5.8656 in, 0.8656 x
+// 64 = 55.40 -> 55/64. Feet 215.8452 / 12 = 17.9871 (5 digits 17.987);
+// metres x 0.0254: 5.48247, -0.76835, 1.36819; millimetres x 25.4:
+// 5482.468, -768.35, 1368.186.
+TEST_F(WeightAndCgTest, TheCentreReadsInTheUnitItsLabelNames) {
+  WeightSummary& w = TheWeightSummary();
+  w.total = 1000.0;
+  w.centre[0] = 215.8452;
+  w.centre[1] = -30.25;
+  w.centre[2] = 53.8656;
+  w.computed = true;
+  const struct {
+    int unit;
+    const char* line;
+  } cases[] = {
+      {kLengthFeetInches, "X = 17'11-27/32\",   Y = -2'6-1/4\",   Z = 4'5-55/64\"   (ft'in\")"},
+      {kLengthFeet, "X = 17.987,   Y = -2.5208,   Z = 4.4888   (feet)"},
+      {kLengthInch, "X = 215.8452,   Y = -30.2500,   Z = 53.8656   (inch)"},
+      {kLengthMetre, "X = 5.4825,   Y = -0.76835,   Z = 1.3682   (m)"},
+      {kLengthMillimetre, "X = 5482.47,   Y = -768.35,   Z = 1368.19   (mm)"},
+  };
+  ASSERT_EQ(UnitCount(kUnitLength), 5);
+  for (const auto& c : cases) {
+    g_UnitsSettings.unit[kUnitLength] = c.unit;
+    EXPECT_EQ(WeightLine(7), c.line) << UnitLabelAt(kUnitLength, c.unit);
+  }
+  // A centre on a whole 64th, and one at the origin.
+  g_UnitsSettings.unit[kUnitLength] = kLengthFeetInches;
+  w.centre[0] = 66.5;
+  w.centre[1] = 0.0;
+  w.centre[2] = 0.004;  // under half a 64th
+  EXPECT_EQ(WeightLine(7), "X = 5'6-1/2\",   Y = 0,   Z = 0   (ft'in\")");
+}
+
+// The valve line's centre (X = 109.5364 in, Y = 22.4636 in by hand from the
+// weights above) in the dialog in feet and inches and in millimetres:
+// 109.5364 in = 9 ft 1.5364 in, x 64 = 98.33 -> 1-34/64 = 1-17/32; 22.4636
+// in = 1 ft 10.4636 in, x 64 = 29.67 -> 30/64 = 15/32; 2782.22 mm and
+// 570.58 mm (the single-precision centre in mm, 570.576). The two dialogs
+// are written to the build folder (cg-dialog-*.png) to be looked at.
+TEST_F(WeightAndCgTest, TheDialogShowsTheCentreInTheChosenUnit) {
+  BuildValveLine();
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  std::string line;
+  auto expectDialog = [&line](const std::string& picture) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "CG_DIALOG", [&line, picture](HWND dialog) {
+      line = TextOf(GetDlgItem(dialog, 1507));
+      RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+      platform::WriteWindowPng(dialog, std::string(QUORVEL_BINARY_DIR) + "/" + picture);
+      // The whole line fits its field.
+      HWND field = GetDlgItem(dialog, 1507);
+      HDC dc = GetDC(field);
+      SelectObject(dc, reinterpret_cast<HFONT>(SendMessage(field, WM_GETFONT, 0, 0)));
+      SIZE size{0, 0};
+      GetTextExtentPoint32(dc, line.data(), static_cast<int>(line.size()), &size);
+      ReleaseDC(field, dc);
+      RECT box{};
+      GetClientRect(field, &box);
+      EXPECT_LE(size.cx, box.right) << line;
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+  };
+  g_UnitsSettings.unit[kUnitLength] = kLengthFeetInches;
+  expectDialog("cg-dialog-feet-inches.png");
+  ResultsCommandNow(378);
+  platform::CheckModalScript();
+  EXPECT_EQ(line, "X = 9'1-17/32\",   Y = 1'10-15/32\",   Z = 0   (ft'in\")");
+  g_UnitsSettings.unit[kUnitLength] = kLengthMillimetre;
+  expectDialog("cg-dialog-millimetres.png");
+  ResultsCommandNow(378);
+  platform::CheckModalScript();
+  EXPECT_EQ(line.substr(0, 4), "X = ");
+  EXPECT_NEAR(ValueOf(line, "X"), 109.53636 * 25.4, 0.01);
+  EXPECT_NEAR(ValueOf(line, "Y"), 22.463643 * 25.4, 0.01);
+  EXPECT_EQ(line.substr(line.size() - 4), "(mm)");
 }
 
 }  // namespace

@@ -20,6 +20,7 @@
 #include "files/ModelFile.h"
 #include "platform/Menu.h"
 #include "platform/PropertySheet.h"
+#include "platform/SheetKeysTesting.h"
 #include "properties/ValveLibrary.h"
 #include "properties/ValveLibraryWindow.h"
 #include "services/ListFrameState.h"
@@ -228,6 +229,36 @@ TEST_F(FlangeToolTest, TheSheetsPagesCheckTheirFieldsAndStoreOnlyOnOk) {
   EXPECT_FALSE(TheFlangeDocument().analysed);
   EXPECT_TRUE(Has(ReportLines(), "Flange Type : Loose Flanges without Hubs"));
   EXPECT_TRUE(Has(ReportLines(), "Bolt Diameter = 1.25 (inch)"));
+
+  // The page keys walk the three pages round and back, checking each page
+  // they leave; OK then stores what they went through.
+  std::vector<int> pages;
+  bool keyboardInPages = true;
+  RunSheet([&](HWND sheet) {
+    auto note = [&](UINT key, bool shift) {
+      PressSheetKey(sheet, key, shift);
+      pages.push_back(SheetPageIndex(sheet));
+      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
+    };
+    note(VK_TAB, false);
+    note(VK_NEXT, false);
+    note(VK_TAB, false);  // round to the flange page
+    note(VK_TAB, true);   // back round to the load page
+    note(VK_PRIOR, false);
+    HWND bolt = SheetPage(sheet);
+    SetText(bolt, 1302, "0");
+    ExpectMessage("MESSAGE1_DIALOG", {"Number of Bolts =  0  is invalid"});
+    PressSheetKey(sheet, VK_TAB);
+    EXPECT_EQ(SheetPage(sheet), bolt);
+    EXPECT_EQ(GetFocus(), GetDlgItem(bolt, 1302));
+    SetText(bolt, 1302, "28");
+    PressSheetKey(sheet, VK_TAB, true);
+    EXPECT_EQ(SheetPageIndex(sheet), 0);
+    SendMessage(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
+  });
+  EXPECT_EQ(pages, (std::vector<int>{1, 2, 0, 2, 1}));
+  EXPECT_TRUE(keyboardInPages);
+  EXPECT_EQ(TheFlangeData().boltCount, 28);
 
   // Cancel stores nothing, even over changed fields.
   const FlangeQualificationData before = TheFlangeData();

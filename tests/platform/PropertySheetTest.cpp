@@ -1,9 +1,12 @@
 // Property sheets: the exact notification sequence of switching pages and
 // pressing OK, a page that refuses to be left (showing its message), OK
 // refused on the current page, Cancel, the start page, the initialisation
-// callback with a subclass that renames OK to "Close" on DM_REPOSITION, and a
-// button added by the owner.
+// callback with a subclass that renames OK to "Close" on DM_REPOSITION, a
+// button added by the owner, the page still drawn when the tab strip takes
+// the keyboard, and the page keys (Ctrl+Tab, Ctrl+Page Down and back).
 #include "platform/DialogTesting.h"
+
+#include <algorithm>
 
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
@@ -174,6 +177,133 @@ TEST_F(PropertySheetTest, StartPageCallbackRenamedOkAndOwnerButton) {
   EXPECT_EQ(PropertySheet(&sheet.header), 1);
   std::vector<std::pair<int, UINT>> expected = {{2, PSN_SETACTIVE}, {2, PSN_KILLACTIVE}, {2, PSN_APPLY}};
   EXPECT_EQ(log.events, expected);
+}
+
+// The page's pixels at a grid of points, as the sheet last drew them.
+std::vector<COLORREF> PagePixels(HWND page) {
+  RECT box{};
+  GetClientRect(page, &box);
+  std::vector<COLORREF> pixels;
+  for (int y = 1; y < box.bottom; y += 3)
+    for (int x = 1; x < box.right; x += 3) pixels.push_back(platform::GetWindowPixel(page, x, y));
+  return pixels;
+}
+
+// The tab strip taking the keyboard (Shift+Tab from OK, the control after
+// it) repaints its tabs without covering the page that lies over it.
+TEST_F(PropertySheetTest, TheTabStripTakingTheKeyboardLeavesThePageDrawn) {
+  SheetLog log;
+  Sheet sheet(&log);
+  bool onTabs = false;
+  std::vector<COLORREF> before, after;
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Preferences", [&](HWND window) {
+    HWND page = CurrentPage(window);
+    SetFocus(GetDlgItem(window, IDOK));
+    ServeDialogs();
+    before = PagePixels(page);
+    ShiftKey(VK_TAB);
+    ServeDialogs();
+    onTabs = GetFocus() == GetDlgItem(window, ID_PROPSHEET_TABS);
+    after = PagePixels(page);
+    SendMessage(window, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(PropertySheet(&sheet.header), 0);
+  EXPECT_TRUE(onTabs);
+  ASSERT_FALSE(before.empty());
+  EXPECT_NE(std::count(before.begin(), before.end(), RGB(255, 255, 255)), 0);  // the edit's white shows
+  EXPECT_EQ(after, before);
+}
+
+INT_PTR ThirdPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
+  return PageProcedure(page, message, wParam, lParam, 3);
+}
+
+void ControlKey(UINT key, bool shift = false) {
+  platform::TestKeyDown(VK_CONTROL);
+  if (shift) platform::TestKeyDown(VK_SHIFT);
+  platform::TestKeyPress(key);
+  if (shift) platform::TestKeyUp(VK_SHIFT);
+  platform::TestKeyUp(VK_CONTROL);
+}
+
+// Ctrl+Tab and Ctrl+Page Down go to the next page, Ctrl+Shift+Tab and
+// Ctrl+Page Up to the previous one, round from the last to the first and
+// back; each change tells the pages what a click on the tab tells them,
+// and a page that refuses to be left keeps the sheet where it is. The new
+// page's first control takes the keyboard, unless the tab strip had it.
+TEST_F(PropertySheetTest, ControlTabAndControlPageKeysChangePagesAsAClickDoes) {
+  SheetLog log;
+  Sheet sheet(&log);
+  PROPSHEETPAGE pages[3] = {sheet.pages[0], sheet.pages[1], sheet.pages[1]};
+  pages[2].pszTitle = "Third";
+  pages[2].pfnDlgProc = ThirdPage;
+  sheet.header.nPages = 3;
+  sheet.header.ppsp = pages;
+  std::vector<int> shown;      // the page after each key, 1-based
+  std::vector<int> focusedIds;  // the control with the keyboard after each key
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Preferences", [&](HWND window) {
+    HWND tabs = GetDlgItem(window, ID_PROPSHEET_TABS);
+    auto note = [&] {
+      ServeDialogs();
+      shown.push_back(static_cast<int>(SendMessage(tabs, TCM_GETCURSEL, 0, 0)) + 1);
+      focusedIds.push_back(GetFocus() == tabs ? -1 : GetDlgCtrlID(GetFocus()));
+    };
+    SetDlgItemText(CurrentPage(window), 1301, "10");
+    ControlKey(VK_TAB);
+    note();
+    ControlKey(VK_NEXT);
+    note();
+    ControlKey(VK_TAB);  // round to the first
+    note();
+    ControlKey(VK_TAB, true);  // back round to the last
+    note();
+    ControlKey(VK_PRIOR);
+    note();
+    // A click on the first tab: the same notifications; the strip keeps
+    // the keyboard through the keys that follow.
+    RECT first{};
+    SendMessage(tabs, TCM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&first));
+    platform::TestMouse(tabs, WM_LBUTTONDOWN, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    platform::TestMouse(tabs, WM_LBUTTONUP, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
+    note();
+    ControlKey(VK_TAB);
+    note();
+    ControlKey(VK_PRIOR);
+    note();
+    // The first page refuses to be left with a bad interval: it stays.
+    HWND page = CurrentPage(window);
+    SetDlgItemText(page, 1301, "121");
+    SetFocus(GetDlgItem(page, 1301));
+    ControlKey(VK_NEXT);
+    note();
+    SendMessage(window, WM_COMMAND, IDCANCEL, 0);
+  });
+  platform::ExpectModal(platform::ModalKind::MessageBox, "Save interval should be <= 120 minutes",
+                        [](HWND) { platform::TestKeyPress(VK_RETURN); });
+  EXPECT_EQ(PropertySheet(&sheet.header), 0);
+  EXPECT_EQ(shown, (std::vector<int>{2, 3, 1, 3, 2, 1, 2, 1, 1}));
+  EXPECT_EQ(focusedIds, (std::vector<int>{1101, 1101, 1301, 1101, 1101, -1, -1, -1, 1301}));
+  std::vector<std::pair<int, UINT>> expected = {
+      {1, PSN_SETACTIVE},  {1, PSN_KILLACTIVE}, {2, PSN_SETACTIVE},   {2, PSN_KILLACTIVE}, {3, PSN_SETACTIVE},
+      {3, PSN_KILLACTIVE}, {1, PSN_SETACTIVE},  {1, PSN_KILLACTIVE},  {3, PSN_SETACTIVE},  {3, PSN_KILLACTIVE},
+      {2, PSN_SETACTIVE},  {2, PSN_KILLACTIVE}, {1, PSN_SETACTIVE},   {1, PSN_KILLACTIVE}, {2, PSN_SETACTIVE},
+      {2, PSN_KILLACTIVE}, {1, PSN_SETACTIVE},  {1, PSN_KILLACTIVE},  {1, PSN_QUERYCANCEL}, {1, PSN_RESET},
+      {2, PSN_RESET},      {3, PSN_RESET}};
+  EXPECT_EQ(log.events, expected);
+}
+
+// Ctrl+Tab in an ordinary dialog is Tab.
+TEST_F(PropertySheetTest, ControlTabInAnOrdinaryDialogMovesTheFocusAsTabDoes) {
+  HWND dialog = CreateDialogParam(nullptr, "SAMPLE_DIALOG", nullptr,
+                                  [](HWND, UINT message, WPARAM, LPARAM) -> INT_PTR { return message == WM_INITDIALOG; },
+                                  0);
+  ASSERT_NE(dialog, nullptr);
+  ShowWindow(dialog, SW_SHOW);
+  SetFocus(GetDlgItem(dialog, 101));
+  ControlKey(VK_TAB);
+  ServeDialogs();
+  EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 102));
+  DestroyWindow(dialog);
 }
 
 TEST_F(PropertySheetTest, MissingPageTemplateFails) {

@@ -5,11 +5,13 @@
 // margin on both sides, and every page fills the tab control as in a sheet
 // whose pages are as wide as its buttons (the "Print Model" sheet). A
 // picture of the sheet is written to the build folder
-// (print-results-sheet.png) to be looked at.
+// (print-results-sheet.png) to be looked at. The tab strip taking the
+// keyboard leaves the page drawn, and the page keys walk both print sheets.
 #include <gtest/gtest.h>
 
 #include "platform/Paint.h"
 #include "platform/PropertySheet.h"
+#include "platform/SheetKeysTesting.h"
 #include "platform/TestSupport.h"
 #include "results/PrintSelection.h"
 #include "results/ResultsTesting.h"
@@ -91,6 +93,89 @@ TEST_F(PrintResultsSheetTest, ThePagesFillTheSheetWidenedForItsButtons) {
   SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
   platform::RunUntilIdle();
   platform::CheckModalScript();
+}
+
+// The page's pixels at a grid of points, as the sheet last drew them.
+std::vector<COLORREF> PagePixels(HWND page) {
+  RECT box{};
+  GetClientRect(page, &box);
+  std::vector<COLORREF> pixels;
+  for (int y = 2; y < box.bottom; y += 7)
+    for (int x = 2; x < box.right; x += 7) pixels.push_back(platform::GetWindowPixel(page, x, y));
+  return pixels;
+}
+
+// Serves the sheet's queue as its modal loop does, paints included.
+void ServeSheet(HWND sheet) {
+  MSG message;
+  while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
+    if (IsDialogMessage(sheet, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessage(&message);
+  }
+}
+
+// Both print sheets under the keyboard: the tab strip taking the keyboard
+// leaves the page drawn as it was, and Ctrl+Tab / Ctrl+Page Down (and
+// back) change the page round the sheet, the strip keeping the keyboard
+// when it had it.
+TEST_F(PrintResultsSheetTest, TheStripKeepsThePageDrawnAndThePageKeysWalkBothSheets) {
+  BuildLine({1, 8, 2});
+  Analyse();
+  OpenCancelled("RESULTS6_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  std::vector<COLORREF> before, after;
+  std::vector<int> pages;
+  bool stripKept = true, keyboardInPages = true;
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results", [&](HWND sheet) {
+    HWND tabs = GetDlgItem(sheet, ID_PROPSHEET_TABS);
+    HWND page = SheetPage(sheet);
+    SetFocus(GetDlgItem(sheet, IDOK));
+    ServeSheet(sheet);
+    before = PagePixels(page);
+    // Shift+Tab from the first button: the strip, which comes before it.
+    platform::TestKeyDown(VK_SHIFT);
+    platform::TestKeyPress(VK_TAB);
+    platform::TestKeyUp(VK_SHIFT);
+    ServeSheet(sheet);
+    ASSERT_EQ(GetFocus(), tabs);
+    after = PagePixels(page);
+    for (int step = 0; step < 5; ++step) {
+      PressSheetKey(sheet, VK_TAB);
+      pages.push_back(SheetPageIndex(sheet));
+      stripKept = stripKept && GetFocus() == tabs;
+    }
+    SetFocus(GetNextDlgTabItem(SheetPage(sheet), nullptr, FALSE));
+    for (bool shift : {true, false}) {
+      PressSheetKey(sheet, shift ? VK_TAB : VK_PRIOR, shift);
+      pages.push_back(SheetPageIndex(sheet));
+      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
+    }
+    SendMessage(sheet, WM_COMMAND, IDCANCEL, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  ASSERT_FALSE(before.empty());
+  EXPECT_EQ(after, before);
+  EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 0, 4, 3}));
+  EXPECT_TRUE(stripKept);
+  EXPECT_TRUE(keyboardInPages);
+  LeaveResultsMode();
+  pages.clear();
+  platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Model", [&](HWND sheet) {
+    for (UINT key : {VK_TAB, VK_TAB, VK_NEXT, VK_PRIOR}) {
+      PressSheetKey(sheet, key);
+      pages.push_back(SheetPageIndex(sheet));
+      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
+    }
+    SendMessage(sheet, WM_COMMAND, IDCANCEL, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(pages, (std::vector<int>{1, 0, 1, 0}));
+  EXPECT_TRUE(keyboardInPages);
 }
 
 }  // namespace

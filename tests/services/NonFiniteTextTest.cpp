@@ -30,6 +30,7 @@ struct Named {
 
 const Named kUnitFormatters[] = {
     {"Length", FormatLength, kUnitLength},
+    {"ComputedLength", FormatComputedLength, kUnitLength},
     {"Dimension", FormatDimension, kUnitDimension},
     {"Displacement", FormatDisplacement, kUnitDisplacement},
     {"DisplacementOrNone", FormatDisplacementOrNone, kUnitDisplacement},
@@ -67,6 +68,7 @@ const std::pair<const char*, NumberFormatter> kNumberFormatters[] = {
     {"E3", FormatE3},         {"Precise", FormatPrecise},
     {"ThreeDecimals", FormatThreeDecimals}, {"Ratio", FormatRatio},
     {"Sif", FormatSif},       {"FeetInches", FormatFeetInches},
+    {"FeetInchesNearest", FormatFeetInchesNearest},
     {"FixedWidth", [](double v) { return FormatFixedWidth(v, 10, 2); }},
     {"FixedWidthE", [](double v) { return FormatFixedWidthE(v, 10, 2); }},
     {"FixedWidthTrim", [](double v) { return FormatFixedWidthTrim(v, 10, 2); }},

@@ -150,6 +150,16 @@ void ExpectFormats() {
   // No sixty-fourth fits 0.3 inch: the value in feet, without the inch mark
   // (which would make it read back as inches).
   EXPECT_STREQ(FormatFeetInches(66.3), "5.5250");
+  // A computed length to the nearest 64th, whatever its text's length:
+  // 66.3 in = 5 ft 6.3 in, 0.3 x 64 = 19.2 -> 19/64; 11.999 in rounds up
+  // to a whole foot, 143.995 in to twelve; 1234 ft 7.51 in = 14815.51 in.
+  EXPECT_STREQ(FormatFeetInchesNearest(66.3), "5'6-19/64\"");
+  EXPECT_STREQ(FormatFeetInchesNearest(-66.3), "-5'6-19/64\"");
+  EXPECT_STREQ(FormatFeetInchesNearest(11.999), "1'0\"");
+  EXPECT_STREQ(FormatFeetInchesNearest(143.995), "12'0\"");
+  EXPECT_STREQ(FormatFeetInchesNearest(14815.51), "1234'7-33/64\"");
+  EXPECT_STREQ(FormatFeetInchesNearest(0.007), "0");
+  EXPECT_STREQ(FormatFeetInchesNearest(-0.007), "0");
 }
 
 TEST(NumberFormats, GoldenTable) { ExpectFormats(); }
