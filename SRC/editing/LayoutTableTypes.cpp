@@ -132,7 +132,9 @@ void StoreTypeCell(LayoutTable& table) {
   const bool changesKind = old != ElementType::None && old != ElementType::Pipe;
   if (changesKind && old == ElementType::Location) throw std::string("Type = Location  cannot be changed");
   if (changesKind && type == ElementType::Location) throw std::string("Type cannot be changed to Location");
-  RefuseOffsetsWithoutLength(type, target.dx, target.dy, target.dz);
+  // A joint takes its dialog and its row is shown with the offsets zero once
+  // the model is made; a Location row would lose its offset unseen.
+  if (type == ElementType::Location) RefuseOffsetsWithoutLength(type, target.dx, target.dy, target.dz);
   if (changesKind) {
     CheckTablesExist(model, type);
     if (!ConfirmChange(table.frame, "Element type", ElementTypeMessageName(old), ElementTypeMessageName(type)))

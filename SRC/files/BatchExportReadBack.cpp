@@ -60,7 +60,6 @@ constexpr Setting kAnalysisOptions[] = {
     {"\"Include axial force\" option", [](const Model& m) { return Flag(m.options.IncludeAxialForce); }},
     {"\"Use B31J\" option", [](const Model& m) { return Flag(m.options.UseB31J); }, CodeAllowsB31J},
     {"number of thermal cycles", [](const Model& m) { return Integer(m.options.ThermalCycles); }},
-    {"number of thermal loads", [](const Model& m) { return Integer(m.options.ThermalLoadCount); }},
     {"\"Solve thermal case\" option", [](const Model& m) { return Flag(m.options.SolveThermalCase); }},
     {"\"Use cold modulus\" option", [](const Model& m) { return Flag(m.options.UseColdModulus); }},
     {"\"Include hanger stiffness\" option", [](const Model& m) { return Flag(m.options.IncludeHangerStiffness); }},
@@ -172,6 +171,17 @@ void ListWindFlags(const char* kind, const ModelRecordTable<Load>& held, const M
                         ", was not written (the batch file does not carry it); it reads back as " + Flag(read[i].wind));
 }
 
+// The file carries the number of thermal loads only in the loads'
+// temperatures; the pipe loads' own line says so when it is one of theirs.
+void ListThermalLoadCount(const Model& model, const Model& readBack, std::vector<std::string>& leftOut) {
+  const int held = model.options.ThermalLoadCount, read = readBack.options.ThermalLoadCount;
+  if (held == read) return;
+  for (const std::string& line : leftOut)
+    if (line.rfind("Pipe loads:", 0) == 0) return;
+  leftOut.push_back("Analysis options: the number of thermal loads, " + Integer(held) +
+                    ", is carried only by the loads' temperatures; it reads back as " + Integer(read));
+}
+
 std::string OneLine(std::string text) {
   for (char& c : text)
     if (c == '\n' || c == '\r') c = ' ';
@@ -205,6 +215,7 @@ void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std
   RebuildLoadCases(readBack.loadCases, readBack.options.ThermalLoadCount, LoadCaseInputsOf(readBack));
   ListWindFlags("Load", model.pipeLoads, readBack.pipeLoads, leftOut);
   ListWindFlags("Beam load", model.beamLoads, readBack.beamLoads, leftOut);
+  ListThermalLoadCount(model, readBack, leftOut);
   ListLoadCases(model, readBack, leftOut);
   ListSettings(kDynamicSettings, "Dynamic analysis settings", model, readBack, leftOut);
   ListSettings(kAnalysisOptions, "Analysis options", model, readBack, leftOut);

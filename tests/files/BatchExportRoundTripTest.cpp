@@ -6,6 +6,7 @@
 // lines of their own.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <sstream>
 
@@ -267,8 +268,20 @@ TEST_F(BatchExportRoundTripTest, PipeLoadPairsNotInUseAreLeftEmptyAndOneThatRead
   EXPECT_TRUE(HasText(cold, "\nL1,300,150,1.0,-20,75.0\n")) << cold;
   two.pipeLoads[1].operating[1].temperature = 70.0f;
   Export(two, BatchExportUnits::English, &leftOut);
-  EXPECT_EQ(leftOut, std::vector<std::string>{"Pipe loads: T2 is 70 F or 0 in every load, which the file reads as no "
-                                              "temperature: it reads back with 1 thermal load in use instead of 2"});
+  // The load-case list rebuilt from one thermal load lacks the second's
+  // cases; the thermal-load count is not named twice.
+  EXPECT_EQ(leftOut, (std::vector<std::string>{"Pipe loads: T2 is 70 F or 0 in every load, which the file reads as no "
+                                               "temperature: it reads back with 1 thermal load in use instead of 2",
+                                               "Load cases: the load-case list was not written (the batch file does "
+                                               "not carry it); the import rebuilds it without Operating (W+P2+T2), "
+                                               "Expansion (T2), Expansion (T1-T2)"}));
+  // No load at all to carry a temperature: the count is named on its own.
+  Model bare;
+  bare.options.ThermalLoadCount = 2;
+  Export(bare, BatchExportUnits::English, &leftOut);
+  EXPECT_TRUE(std::find(leftOut.begin(), leftOut.end(),
+                        "Analysis options: the number of thermal loads, 2, is carried only by the loads' "
+                        "temperatures; it reads back as 1") != leftOut.end());
 }
 
 }  // namespace
