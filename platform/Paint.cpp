@@ -412,9 +412,13 @@ BOOL RedrawWindow(HWND handle, const RECT* rect, HRGN region, UINT flags) {
   if (flags & RDW_VALIDATE) ValidateRect(handle, rect);
   if (flags & (RDW_UPDATENOW | RDW_ERASENOW)) {
     UpdateWindow(handle);
+    // Bottom of the z-order first, so that of two overlapping siblings the
+    // upper one is painted last and stays seen (a property sheet's page over
+    // its tab control).
     if (flags & RDW_ALLCHILDREN)
-      for (HWND child = GetWindow(handle, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
-        RedrawWindow(child, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+      if (HWND first = GetWindow(handle, GW_CHILD))
+        for (HWND child = GetWindow(first, GW_HWNDLAST); child != nullptr; child = GetWindow(child, GW_HWNDPREV))
+          RedrawWindow(child, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
   }
   return TRUE;
 }

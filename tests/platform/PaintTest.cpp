@@ -110,6 +110,33 @@ TEST_F(PaintTest, ParentPaintRepaintsTheChildrenItCovers) {
   EXPECT_EQ(log.Count(child, WM_PAINT), 0);
 }
 
+// Redrawn at once with its children, a window whose children overlap shows
+// the upper one over the lower (a property sheet's page over its tab
+// control): the lower is painted first. The first child made is the upper.
+TEST_F(PaintTest, RedrawingAllChildrenAtOnceLeavesTheUpperOfTwoOverlappingOnTop) {
+  HWND top = MakeTop(&log, 0, 0, 100, 100);
+  HWND upper = MakeChild(&log, top, 10, 10, 40, 40);
+  HWND lower = MakeChild(&log, top, 30, 30, 40, 40);
+  ShowWindow(top, SW_SHOW);
+  platform::RunUntilIdle();
+  log.hook = [&](HWND window, UINT message, WPARAM, LPARAM, LRESULT*) {
+    if (message != WM_PAINT || (window != upper && window != lower)) return false;
+    PAINTSTRUCT paint;
+    HDC dc = BeginPaint(window, &paint);
+    RECT client;
+    GetClientRect(window, &client);
+    HBRUSH fill = CreateSolidBrush(window == upper ? red : blue);
+    FillRect(dc, &client, fill);
+    DeleteObject(fill);
+    EndPaint(window, &paint);
+    return true;
+  };
+  RedrawWindow(top, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  EXPECT_EQ(platform::GetWindowPixel(top, 40, 40), red);  // where the two overlap
+  EXPECT_EQ(platform::GetWindowPixel(top, 60, 60), blue);
+  EXPECT_EQ(platform::GetWindowPixel(top, 15, 15), red);
+}
+
 TEST_F(PaintTest, OwnDeviceContextIsKeptAndUsedForPainting) {
   RegisterRecorder("OwnDc", CS_OWNDC, brush_);
   HWND top = MakeTop(&log, 0, 0, 100, 100);
