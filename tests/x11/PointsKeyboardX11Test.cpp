@@ -20,7 +20,6 @@
 #include "model/ListWindow.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
-#include "platform/Input.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
 #include "services/Frame.h"
