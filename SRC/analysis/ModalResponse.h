@@ -10,8 +10,9 @@
 // mode's quantities are recovered once, from its M-normalised shape, by the
 // output steps of a static case (`RecoverModalBlocks`), with every kind in
 // the state the eigenproblem held it in (CaseUsesModalStiffness,
-// services/LoadCaseTypes.h), and every run scales and sums those blocks. The case's block in the results file is
-// then written as displacements, element forces, support loads.
+// services/LoadCaseTypes.h), and every run scales and sums those blocks.
+// The case's block in the results file is then written as displacements,
+// element forces, support loads.
 //
 // Harmonic amplitudes: each frequency's response is S·sin Ωt + C·cos Ωt
 // per quantity, S and C the modal sums of its sine and cosine parts, so its

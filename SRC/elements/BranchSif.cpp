@@ -3,9 +3,11 @@
 
 #include "kindbase/KindRecord.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "records/AnalysisOptions.h"
 #include "records/ModelFileFormat.h"
 #include "services/BinaryFile.h"
+#include "services/NameTables.h"
 #include "services/Units.h"
 
 namespace {
@@ -19,9 +21,7 @@ std::string Dimension(float value) { return std::string(FormatDimension(value)) 
 
 }  // namespace
 
-BranchSif::BranchSif() {
-  if (TheModel().options.PipingCode == kCodeSwedish) type = kBranchSifUnreinforced;
-}
+BranchSif::BranchSif() : type(BranchSifTypeForCode(TheModel().options.PipingCode)) {}
 
 void BranchSif::Read(BinaryFile& file) {
   BinaryFileReadInt(file, type);
@@ -115,6 +115,15 @@ const std::vector<std::int32_t>& BranchSifTypesOffered(std::int32_t code, bool u
     case 18: return swedish;
     default: return others;
   }
+}
+
+std::int32_t BranchSifTypeForCode(std::int32_t code) {
+  return code == kCodeSwedish ? kBranchSifUnreinforced : kBranchSifWeldingTee;
+}
+
+std::string BranchSifNotValidText(std::int32_t type, std::int32_t code, std::int32_t node) {
+  return "'Branch SIF = " + std::string(BranchTypeName(type)) + "' not valid for 'Piping Code = " +
+         PipingCodeShortName(CodeListPosition(code)) + "' at Node " + NodeNumberText(node);
 }
 
 bool IsBranchSifTypeInvalidForCode(std::int32_t type, std::int32_t code, bool useB31J) {

@@ -50,3 +50,9 @@ std::string BranchSifText(const BranchSif& item, std::int32_t code, bool useB31J
 const std::vector<std::int32_t>& BranchSifTypesOffered(std::int32_t code, bool useB31J);
 // The type has no rule under the code.
 bool IsBranchSifTypeInvalidForCode(std::int32_t type, std::int32_t code, bool useB31J);
+// The type a new branch SIF takes under the code, and the one saving offers
+// in place of a type the code does not offer: the unreinforced branch under
+// the Swedish code, which has no welding tee, else the welding tee.
+std::int32_t BranchSifTypeForCode(std::int32_t code);
+// "'Branch SIF = <type>' not valid for 'Piping Code = <code>' at Node <node>".
+std::string BranchSifNotValidText(std::int32_t type, std::int32_t code, std::int32_t node);

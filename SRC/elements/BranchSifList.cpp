@@ -82,7 +82,7 @@ bool CheckBranchSifsAgainstCode(HWND parent) {
   Model& model = TheModel();
   const std::int32_t code = model.options.PipingCode;
   const bool b31j = model.options.UseB31J != 0;
-  const std::int32_t replacement = code == 18 ? kBranchSifUnreinforced : kBranchSifWeldingTee;
+  const std::int32_t replacement = BranchSifTypeForCode(code);
   const SnapshotToken token = TakeUndoSnapshot(parent);
   bool replaced = false;
   for (int row = 1; row <= model.rowCount; ++row) {
@@ -91,9 +91,7 @@ bool CheckBranchSifsAgainstCode(HWND parent) {
     auto& item = static_cast<BranchSif&>(*target.item);
     if (!IsBranchSifTypeInvalidForCode(item.type, code, b31j)) continue;
     ProgramCommands().setCurrentLayoutRow(row);
-    const int position = CodeListPosition(code);
-    const std::string question = "'Branch SIF = " + std::string(BranchTypeName(item.type)) + "' not valid for 'Piping Code = " +
-                                 PipingCodeShortName(position) + "' at Node " + NodeNumberText(target.node) +
+    const std::string question = BranchSifNotValidText(item.type, code, target.node) +
                                  ".\nDo you want to replace with '" + BranchTypeName(replacement) + "'?\n";
     if (!MessageBoxDialog(parent, question, IDYES)) continue;
     item.type = replacement;

@@ -35,7 +35,6 @@
 #include "files/BatchImport.h"
 #include "files/BatchLayout.h"
 #include "files/BatchNumberText.h"
-#include "files/BatchSections.h"
 #include "files/ExportFiles.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
@@ -237,8 +236,6 @@ void WritePipeLoads(Writer& w) {
   if (table.count == 0) return;
   w.Line("LOADS");
   const int inUse = w.model().options.ThermalLoadCount;
-  const int written = std::min(inUse, 3);
-  int readBack = 1;  // the thermal loads the reader will find in use
   for (int i = 1; i <= table.count; ++i) {
     const PipeLoad& l = table[i];
     w.At("Load " + l.name);
@@ -249,15 +246,11 @@ void WritePipeLoads(Writer& w) {
     // A pressure of exactly 0 is "none given", which an empty field gives
     // back; a typed 0 is held as the explicit zero and written as "0". A
     // pair not in use is left empty: any temperature written there but 0 and
-    // 70 F would put it in use.
+    // 70 F would put it in use (the read-back names a pair in use that
+    // reads as none).
     for (std::size_t pair = 1; pair <= 2; ++pair) {
       const bool used = inUse > static_cast<int>(pair);
-      const std::string temperature = used ? w.NumOr(p[pair].temperature, FormatTemperature, "0") : std::string();
-      float readTemperature = 0.0f;
-      if (used && ParseTemperature(temperature, readTemperature) == 0 &&
-          IsBatchTemperatureInUse(temperature, readTemperature))
-        readBack = std::max(readBack, static_cast<int>(pair) + 1);
-      fields.push_back(temperature);
+      fields.push_back(used ? w.NumOr(p[pair].temperature, FormatTemperature, "0") : std::string());
       fields.push_back(used ? w.NumOr(p[pair].pressure, FormatPressure, "") : std::string());
     }
     if (l.additionalWeight != 0.0f) fields.push_back(w.Num(l.additionalWeight, FormatAdditionalWeight));
@@ -267,13 +260,6 @@ void WritePipeLoads(Writer& w) {
     if (inUse > 3) w.LeftOut("temperatures and pressures beyond the third were not written");
     w.Line(line);
   }
-  // The reader counts a pair in use from its temperatures: a pair whose T is
-  // 70 F or 0 in every load reads back as not in use.
-  w.At("Pipe loads");
-  if (readBack < written)
-    w.LeftOut("T" + std::to_string(written) + " is 70 F or 0 in every load, which the file reads as no temperature: " +
-              "it reads back with " + std::to_string(readBack) + (readBack == 1 ? " thermal load" : " thermal loads") +
-              " in use instead of " + std::to_string(written));
   w.At("");
 }
 

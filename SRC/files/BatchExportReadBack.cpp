@@ -172,12 +172,19 @@ void ListWindFlags(const char* kind, const ModelRecordTable<Load>& held, const M
 }
 
 // The file carries the number of thermal loads only in the loads'
-// temperatures; the pipe loads' own line says so when it is one of theirs.
+// temperatures, of which the LOADS lines hold three: the reader counts a
+// pair in use from its T, so a pair whose T is 70 F or 0 in every load
+// reads back as none. (More than three are named by each load's line.)
 void ListThermalLoadCount(const Model& model, const Model& readBack, std::vector<std::string>& leftOut) {
   const int held = model.options.ThermalLoadCount, read = readBack.options.ThermalLoadCount;
+  const int written = std::min(held, 3);
   if (held == read) return;
-  for (const std::string& line : leftOut)
-    if (line.rfind("Pipe loads:", 0) == 0) return;
+  if (model.pipeLoads.count > 0 && read < written) {
+    leftOut.push_back("Pipe loads: T" + Integer(written) + " is 70 F or 0 in every load, which the file reads as no " +
+                      "temperature: it reads back with " + Integer(read) +
+                      (read == 1 ? " thermal load" : " thermal loads") + " in use instead of " + Integer(written));
+    return;
+  }
   leftOut.push_back("Analysis options: the number of thermal loads, " + Integer(held) +
                     ", is carried only by the loads' temperatures; it reads back as " + Integer(read));
 }

@@ -17,7 +17,6 @@
 #include "model/LayoutKeywords.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
-#include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "records/PipeDimensions.h"
@@ -623,10 +622,9 @@ void LogBatchBranchSifsAgainstCode(BatchReader& reader) {
     if (row.dataType != DataType::BranchSif || row.item == nullptr) continue;
     const auto& sif = static_cast<const BranchSif&>(*row.item);
     if (!IsBranchSifTypeInvalidForCode(sif.type, code, model.options.UseB31J != 0)) continue;
-    const std::int32_t replacement = code == 18 ? kBranchSifUnreinforced : kBranchSifWeldingTee;
-    reader.log.push_back("Line " + std::to_string(line.lineNumber) + ": 'Branch SIF = " + BranchTypeName(sif.type) +
-                         "' not valid for 'Piping Code = " + PipingCodeShortName(CodeListPosition(code)) +
-                         "' at Node " + NodeNumberText(row.node) + "; it was kept (saving offers to replace it with '" +
-                         BranchTypeName(replacement) + "')");
+    reader.log.push_back("Line " + std::to_string(line.lineNumber) + ": " +
+                         BranchSifNotValidText(sif.type, code, row.node) +
+                         "; it was kept (saving offers to replace it with '" +
+                         BranchTypeName(BranchSifTypeForCode(code)) + "')");
   }
 }

@@ -127,6 +127,7 @@ bool CaseIsSeismicOrDynamic() { return CaseSetSeismicDirections() || CurrentHas(
 
 bool CaseIncludesColdSpring() { return CurrentHas(kCaseColdSpring); }
 bool CaseIsModal() { return CurrentHas(kCaseModal); }
+bool CaseUsesModalState() { return CaseUsesModalStiffness(CurrentCaseType()); }
 bool CaseIsExpansion() { return TheModel().options.UseColdModulus != 0 || CurrentHas(kCaseExpansion); }
 bool CaseIsSettlement() { return CurrentHas(kCaseSettlement); }
 bool CaseIsSeismicDisplacement() { return CurrentHas(kCaseSeismicDisplacement); }

@@ -93,6 +93,9 @@ bool CaseIsWind4();
 bool CaseIsSeismicOrDynamic();
 bool CaseIncludesColdSpring();
 bool CaseIsModal();
+// The modal case and the responses built from its modes (CaseUsesModalStiffness):
+// every state-dependent kind takes the state the eigenproblem held it in.
+bool CaseUsesModalState();
 // The single expansion cases; every type while "Use cold modulus" is set.
 bool CaseIsExpansion();
 bool CaseIsSettlement();

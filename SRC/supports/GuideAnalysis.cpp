@@ -9,7 +9,6 @@
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
-#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 #include "supports/Guide.h"
 
@@ -19,9 +18,6 @@ constexpr double kStuck = 1.0e12;
 constexpr int kDataKind = 5;
 
 double Zeroed(double value, double floor) { return std::fabs(value) < floor ? 0.0 : value; }
-
-// The cases built from the modes: the guide as the eigenproblem held it.
-bool ModalCase() { return CaseUsesModalStiffness(CurrentCaseType()); }
 
 // The axial friction spring of the modes: the operating case's with
 // friction in dynamics, else none.
@@ -35,7 +31,7 @@ void ExchangeSavedState(Guide& guide) {
     guide.savedContact1 = guide.contact1;
     guide.savedContact2 = guide.contact2;
     guide.savedFrictionStiffness = guide.frictionStiffness;
-  } else if (ModalCase()) {
+  } else if (CaseUsesModalState()) {
     guide.contact1 = guide.savedContact1;
     guide.contact2 = guide.savedContact2;
     guide.frictionStiffness = ModalFrictionStiffness(guide);
@@ -99,7 +95,7 @@ void Guide::AddStiffness(int rowNumber) {
   AddBlock(block, DyadicBlock(lateral1, LateralSpring(*this, contact1)));
   AddBlock(block, DyadicBlock(lateral2, LateralSpring(*this, contact2)));
   AddSpringBlock(model, node, connectedIndex, block, 0);
-  if (gap == 0.0f || CaseIsRecalculatingHangerLoads() || ModalCase()) return;
+  if (gap == 0.0f || CaseIsRecalculatingHangerLoads() || CaseUsesModalState()) return;
   const double g = gap;
   auto closure = [&](std::int32_t contact, const Direction3& lateral) {
     if (contact == kGuideOpen) return;
@@ -163,7 +159,7 @@ void Guide::ComputeSupportLoads(int rowNumber) {
     const double ua = Zeroed(Dot3(axis, u), 1.0e-30);
     const double u1 = Zeroed(Dot3(lateral1, u), 1.0e-30);
     const double u2 = Zeroed(Dot3(lateral2, u), 1.0e-30);
-    if (ModalCase()) {
+    if (CaseUsesModalState()) {
       // A mode's loads come of the springs that shaped it, whatever state a
       // static case solved since has left: the operating case's contacts
       // and friction spring, and no gap (a mode moves about that state).

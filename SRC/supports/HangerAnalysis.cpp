@@ -181,7 +181,7 @@ void Hanger::ComputeSupportLoads(int rowNumber) {
       // A rod hanger's mode loads come of the state the modes were solved
       // with (the operating case's), whatever a static case solved since
       // has left.
-      const float k = kind == kRodHanger && CaseUsesModalStiffness(CurrentCaseType()) ? savedRate : rate;
+      const float k = kind == kRodHanger && CaseUsesModalState() ? savedRate : rate;
       L = k * vertical - (CaseHasSustainedLoads() ? coldLoad : 0.0);
     } else {
       L = CaseHasSustainedLoads() ? -hotLoad : 0.0;

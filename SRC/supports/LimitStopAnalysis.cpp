@@ -14,7 +14,6 @@
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "records/AnalysisOptions.h"
-#include "services/LoadCaseTypes.h"
 #include "services/NumberFormat.h"
 
 namespace {
@@ -23,9 +22,6 @@ constexpr double kStuck = 1.0e12;
 // Movements below this are taken as none in the loads.
 constexpr double kNoMovement = 1.0e-30;
 constexpr int kDataKind = 6;
-
-// The cases built from the modes: the stop as the eigenproblem held it.
-bool ModalCase() { return CaseUsesModalStiffness(CurrentCaseType()); }
 
 // The friction spring of the modes: the operating case's with friction in
 // dynamics, else none.
@@ -40,7 +36,7 @@ void ExchangeSavedState(LimitStop& stop) {
   if (CaseIsOperatingT1()) {
     stop.savedStatus = stop.status;
     if (stop.frictionCoefficient != 0.0f) stop.savedFrictionStiffness = stop.frictionStiffness;
-  } else if (ModalCase()) {
+  } else if (CaseUsesModalState()) {
     stop.status = stop.savedStatus;
     stop.frictionStiffness = ModalFrictionStiffness(stop);
   }
@@ -99,7 +95,7 @@ void LimitStop::AddStiffness(int rowNumber) {
   AddBlock(block, DyadicBlock(across2, frictionStiffness));
   AddBlock(block, DyadicBlock(across3, frictionStiffness));
   AddSpringBlock(model, node, connectedIndex, block, 0);
-  if (CaseIsRecalculatingHangerLoads() || ModalCase()) return;
+  if (CaseIsRecalculatingHangerLoads() || CaseUsesModalState()) return;
   const double f = static_cast<double>(stiffness) * (status == kStopLowerReached ? lowerLimit : upperLimit);
   AddSpringLoad(model, node, connectedIndex, {f * direction[0], f * direction[1], f * direction[2]});
 }
@@ -162,7 +158,7 @@ void LimitStop::ComputeSupportLoads(int rowNumber) {
     // A mode's loads come of the springs that shaped it, whatever state a
     // static case solved since has left: the operating case's status
     // (K u, no gap) and the modes' friction spring.
-    const bool modal = ModalCase();
+    const bool modal = CaseUsesModalState();
     const double kf = modal ? ModalFrictionStiffness(*this) : frictionStiffness;
     if (modal) {
       reached = savedStatus;

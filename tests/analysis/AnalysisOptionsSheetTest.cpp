@@ -222,14 +222,12 @@ TEST_F(AnalysisOptionsSheetTest, CancelChangesNothingAndTheStartPageIsKept) {
 // the start page as a click on its tab makes it; a page that refuses its
 // values keeps the sheet on it.
 TEST_F(AnalysisOptionsSheetTest, ThePageKeysWalkThePagesAndLeavingChecksEachPage) {
-  std::vector<int> pages, startPages;
-  bool keyboardInPages = true;
+  SheetPageWalk walk;
+  std::vector<int> startPages;
   RunSheet([&](HWND sheet) {
     auto note = [&](UINT key, bool shift) {
-      PressSheetKey(sheet, key, shift);
-      pages.push_back(SheetPageIndex(sheet));
+      walk.Press(sheet, key, shift);
       startPages.push_back(OptionsStartPage());
-      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
     };
     for (int step = 0; step < 5; ++step) note(VK_TAB, false);  // round to the Code page
     note(VK_PRIOR, false);
@@ -248,9 +246,9 @@ TEST_F(AnalysisOptionsSheetTest, ThePageKeysWalkThePagesAndLeavingChecksEachPage
     EXPECT_EQ(SheetPageIndex(sheet), 2);
     Press(sheet, IDOK);
   });
-  EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 0, 4, 3, 4, 0, 1}));
-  EXPECT_EQ(startPages, pages);
-  EXPECT_TRUE(keyboardInPages);
+  EXPECT_EQ(walk.pages, (std::vector<int>{1, 2, 3, 4, 0, 4, 3, 4, 0, 1}));
+  EXPECT_EQ(startPages, walk.pages);
+  EXPECT_TRUE(walk.keyboardInPages);
   EXPECT_EQ(OptionsStartPage(), 2);
   EXPECT_FLOAT_EQ(TheModel().options.ReferenceTemperature, 100.0f);
 }

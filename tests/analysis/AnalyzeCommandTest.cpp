@@ -23,6 +23,7 @@
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
+#include "loads/SteelLineTesting.h"
 #include "model/LayoutTesting.h"
 #include "model/ModelLoadCases.h"
 #include "records/LoadCaseList.h"
@@ -36,27 +37,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class AnalyzeCommandTest : public LayoutFixture {
+class AnalyzeCommandTest : public SteelLineFixture {
  protected:
-  void SetUp() override {
-    LayoutFixture::SetUp();
-    fs::create_directories(folder_);
-    Model& model = TheModel();
-    analysis_testing::GiveSteelValues(model.materials[1], analysis_testing::kDensity);
-    model.sections[1].outsideDiameter = static_cast<float>(analysis_testing::kOd);
-    model.sections[1].thickness = static_cast<float>(analysis_testing::kWall);
-    PipeLoad& load = model.pipeLoads[1];
-    load.operating[0] = {400.0f, 300.0f};
-    load.specificGravity = 1.0f;
-  }
-  void TearDown() override {
-    LayoutFixture::TearDown();
-    fs::remove_all(folder_);
-  }
-  void Command(int id) {
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    platform::RunUntilIdle();
-  }
+  AnalyzeCommandTest() : SteelLineFixture("analyze-command") {}
   // The Data cell of a row.
   void TypeData(int rowNumber, const std::string& text) {
     TableGoTo(table(), rowNumber);
@@ -83,8 +66,6 @@ class AnalyzeCommandTest : public LayoutFixture {
   }
   std::string ResultsPath() const { return folder_ + "/typed.res"; }
   static bool Shown(HWND dialog, int item) { return IsWindowVisible(GetDlgItem(dialog, item)) != FALSE; }
-
-  std::string folder_ = TempFolder() + "/analyze-command";
 };
 
 TEST_F(AnalyzeCommandTest, ALineTypedInTheLayoutIsAnalysedFromTheAnalyzeCommand) {

@@ -235,14 +235,9 @@ TEST_F(PreferencesSheetTest, TheFolderChooserSetsTheFolderAndRefusesOneWithoutWr
 TEST_F(PreferencesSheetTest, ThePageKeysWalkThePagesAndLeavingChecksTheBackupPage) {
   ProgramPreferences().automaticSave = 1;
   ProgramPreferences().saveInterval = 30;
-  std::vector<int> pages;
-  bool keyboardInPages = true;
+  SheetPageWalk walk;
   RunSheet([&](HWND sheet) {
-    auto note = [&](UINT key, bool shift) {
-      PressSheetKey(sheet, key, shift);
-      pages.push_back(SheetPageIndex(sheet));
-      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
-    };
+    auto note = [&](UINT key, bool shift) { walk.Press(sheet, key, shift); };
     note(VK_TAB, false);
     note(VK_NEXT, false);
     note(VK_TAB, false);  // round to the backup page
@@ -265,8 +260,8 @@ TEST_F(PreferencesSheetTest, ThePageKeysWalkThePagesAndLeavingChecksTheBackupPag
     EXPECT_EQ(SheetPageIndex(sheet), 1);
     SendMessage(sheet, WM_COMMAND, IDOK, 0);
   });
-  EXPECT_EQ(pages, (std::vector<int>{1, 2, 0, 2, 1, 0}));
-  EXPECT_TRUE(keyboardInPages);
+  EXPECT_EQ(walk.pages, (std::vector<int>{1, 2, 0, 2, 1, 0}));
+  EXPECT_TRUE(walk.keyboardInPages);
   EXPECT_EQ(ProgramPreferences().saveInterval, 45);
 }
 

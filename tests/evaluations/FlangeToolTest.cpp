@@ -232,14 +232,9 @@ TEST_F(FlangeToolTest, TheSheetsPagesCheckTheirFieldsAndStoreOnlyOnOk) {
 
   // The page keys walk the three pages round and back, checking each page
   // they leave; OK then stores what they went through.
-  std::vector<int> pages;
-  bool keyboardInPages = true;
+  SheetPageWalk walk;
   RunSheet([&](HWND sheet) {
-    auto note = [&](UINT key, bool shift) {
-      PressSheetKey(sheet, key, shift);
-      pages.push_back(SheetPageIndex(sheet));
-      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
-    };
+    auto note = [&](UINT key, bool shift) { walk.Press(sheet, key, shift); };
     note(VK_TAB, false);
     note(VK_NEXT, false);
     note(VK_TAB, false);  // round to the flange page
@@ -256,8 +251,8 @@ TEST_F(FlangeToolTest, TheSheetsPagesCheckTheirFieldsAndStoreOnlyOnOk) {
     EXPECT_EQ(SheetPageIndex(sheet), 0);
     SendMessage(sheet, PSM_PRESSBUTTON, PSBTN_OK, 0);
   });
-  EXPECT_EQ(pages, (std::vector<int>{1, 2, 0, 2, 1}));
-  EXPECT_TRUE(keyboardInPages);
+  EXPECT_EQ(walk.pages, (std::vector<int>{1, 2, 0, 2, 1}));
+  EXPECT_TRUE(walk.keyboardInPages);
   EXPECT_EQ(TheFlangeData().boltCount, 28);
 
   // Cancel stores nothing, even over changed fields.

@@ -23,6 +23,7 @@
 #include "files/ImportLogTesting.h"
 #include "files/ModelFile.h"
 #include "loads/LoadCaseDialog.h"
+#include "loads/SteelLineTesting.h"
 #include "model/LayoutTesting.h"
 #include "model/RowOperations.h"
 #include "platform/Menu.h"
@@ -42,29 +43,9 @@ std::string Bytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-class LoadCasesBeyondThermalLoadsTest : public LayoutFixture {
+class LoadCasesBeyondThermalLoadsTest : public SteelLineFixture {
  protected:
-  void SetUp() override {
-    LayoutFixture::SetUp();
-    fs::create_directories(folder_);
-    Model& model = TheModel();
-    analysis_testing::GiveSteelValues(model.materials[1], analysis_testing::kDensity);
-    model.sections[1].outsideDiameter = static_cast<float>(analysis_testing::kOd);
-    model.sections[1].thickness = static_cast<float>(analysis_testing::kWall);
-    PipeLoad& load = model.pipeLoads[1];
-    load.operating[0] = {400.0f, 300.0f};
-    load.designTemperature = 400.0f;
-    load.designPressure = 300.0f;
-    load.specificGravity = 1.0f;
-  }
-  void TearDown() override {
-    LayoutFixture::TearDown();
-    fs::remove_all(folder_);
-  }
-  void Command(int id) {
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    platform::RunUntilIdle();
-  }
+  LoadCasesBeyondThermalLoadsTest() : SteelLineFixture("load-cases-beyond") {}
   // From 10 (anchor), 2 m along X cut 10 mm short, 2 m along Z (anchor):
   // a B31.3 model, named for saving.
   void TypeLineWithCutPipe() {
@@ -130,9 +111,6 @@ class LoadCasesBeyondThermalLoadsTest : public LayoutFixture {
     std::sort(names.begin(), names.end());
     return names;
   }
-  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-
-  std::string folder_ = TempFolder() + "/load-cases-beyond";
 };
 
 const std::vector<std::string> kRefusal = {

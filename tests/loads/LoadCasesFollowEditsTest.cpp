@@ -9,37 +9,16 @@
 #include "analysis/AnalysisTesting.h"
 #include "files/ModelFile.h"
 #include "loads/LoadCaseDialog.h"
+#include "loads/SteelLineTesting.h"
 #include "model/LayoutTesting.h"
 #include "records/LoadCaseList.h"
 #include "services/TempFiles.h"
 
 namespace {
 
-namespace fs = std::filesystem;
-
-class LoadCasesFollowEditsTest : public LayoutFixture {
+class LoadCasesFollowEditsTest : public SteelLineFixture {
  protected:
-  void SetUp() override {
-    LayoutFixture::SetUp();
-    fs::create_directories(folder_);
-    Model& model = TheModel();
-    analysis_testing::GiveSteelValues(model.materials[1], analysis_testing::kDensity);
-    model.sections[1].outsideDiameter = static_cast<float>(analysis_testing::kOd);
-    model.sections[1].thickness = static_cast<float>(analysis_testing::kWall);
-    PipeLoad& load = model.pipeLoads[1];
-    load.operating[0] = {400.0f, 300.0f};
-    load.designTemperature = 400.0f;
-    load.designPressure = 300.0f;
-    load.specificGravity = 1.0f;
-  }
-  void TearDown() override {
-    LayoutFixture::TearDown();
-    fs::remove_all(folder_);
-  }
-  void Command(int id) {
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
-    platform::RunUntilIdle();
-  }
+  LoadCasesFollowEditsTest() : SteelLineFixture("load-case-rebuild") {}
   // From 10 (anchor), 2 m along X, 2 m along Z (anchor), named for saving.
   void TypeLine() {
     TypeRow({"10", "F"});
@@ -69,9 +48,6 @@ class LoadCasesFollowEditsTest : public LayoutFixture {
     ReadModelFileInto(Path("line.mod"), saved);
     return {saved.loadCases.cases.begin() + 1, saved.loadCases.cases.begin() + 1 + saved.loadCases.count};
   }
-  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
-
-  std::string folder_ = TempFolder() + "/load-case-rebuild";
 };
 
 TEST_F(LoadCasesFollowEditsTest, TheCasesChosenAreWhatSaveWritesAndAnalyzeRuns) {

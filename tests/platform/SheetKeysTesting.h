@@ -3,6 +3,8 @@
 // dialog keys as its modal loop serves them; and the sheet's current page.
 #pragma once
 
+#include <vector>
+
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/PropertySheet.h"
@@ -39,3 +41,15 @@ inline bool FirstControlOfPageHasTheKeyboard(HWND sheet) {
   return page != nullptr && IsWindowVisible(page) && GetFocus() != nullptr &&
          GetFocus() == GetNextDlgTabItem(page, nullptr, FALSE);
 }
+
+// Page keys pressed in turn: the page each one leaves shown, and whether the
+// keyboard went to the first control of every one.
+struct SheetPageWalk {
+  std::vector<int> pages;
+  bool keyboardInPages = true;
+  void Press(HWND sheet, UINT key, bool shift = false) {
+    PressSheetKey(sheet, key, shift);
+    pages.push_back(SheetPageIndex(sheet));
+    keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
+  }
+};

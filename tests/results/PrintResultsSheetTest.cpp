@@ -126,7 +126,8 @@ TEST_F(PrintResultsSheetTest, TheStripKeepsThePageDrawnAndThePageKeysWalkBothShe
   ASSERT_TRUE(InResultsMode());
   std::vector<COLORREF> before, after;
   std::vector<int> pages;
-  bool stripKept = true, keyboardInPages = true;
+  SheetPageWalk walk;
+  bool stripKept = true;
   platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Results", [&](HWND sheet) {
     HWND tabs = GetDlgItem(sheet, ID_PROPSHEET_TABS);
     HWND page = SheetPage(sheet);
@@ -146,11 +147,7 @@ TEST_F(PrintResultsSheetTest, TheStripKeepsThePageDrawnAndThePageKeysWalkBothShe
       stripKept = stripKept && GetFocus() == tabs;
     }
     SetFocus(GetNextDlgTabItem(SheetPage(sheet), nullptr, FALSE));
-    for (bool shift : {true, false}) {
-      PressSheetKey(sheet, shift ? VK_TAB : VK_PRIOR, shift);
-      pages.push_back(SheetPageIndex(sheet));
-      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
-    }
+    for (bool shift : {true, false}) walk.Press(sheet, shift ? VK_TAB : VK_PRIOR, shift);
     SendMessage(sheet, WM_COMMAND, IDCANCEL, 0);
   });
   SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
@@ -158,24 +155,21 @@ TEST_F(PrintResultsSheetTest, TheStripKeepsThePageDrawnAndThePageKeysWalkBothShe
   platform::CheckModalScript();
   ASSERT_FALSE(before.empty());
   EXPECT_EQ(after, before);
+  pages.insert(pages.end(), walk.pages.begin(), walk.pages.end());
   EXPECT_EQ(pages, (std::vector<int>{1, 2, 3, 4, 0, 4, 3}));
   EXPECT_TRUE(stripKept);
-  EXPECT_TRUE(keyboardInPages);
+  EXPECT_TRUE(walk.keyboardInPages);
   LeaveResultsMode();
-  pages.clear();
+  SheetPageWalk model;
   platform::ExpectModal(platform::ModalKind::PropertySheet, "Print Model", [&](HWND sheet) {
-    for (UINT key : {VK_TAB, VK_TAB, VK_NEXT, VK_PRIOR}) {
-      PressSheetKey(sheet, key);
-      pages.push_back(SheetPageIndex(sheet));
-      keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
-    }
+    for (UINT key : {VK_TAB, VK_TAB, VK_NEXT, VK_PRIOR}) model.Press(sheet, key);
     SendMessage(sheet, WM_COMMAND, IDCANCEL, 0);
   });
   SendMessage(LayoutFrame().window, WM_COMMAND, 106, 0);
   platform::RunUntilIdle();
   platform::CheckModalScript();
-  EXPECT_EQ(pages, (std::vector<int>{1, 0, 1, 0}));
-  EXPECT_TRUE(keyboardInPages);
+  EXPECT_EQ(model.pages, (std::vector<int>{1, 0, 1, 0}));
+  EXPECT_TRUE(model.keyboardInPages);
 }
 
 }  // namespace
