@@ -250,7 +250,7 @@ void TableFitRow(TableWindow& t, int row) {
   }
   TableLayoutHeadings(t);
   TableFitWindow(t);
-  InvalidateRect(t.Window(), nullptr, FALSE);
+  InvalidateRect(window, nullptr, FALSE);
   TablePlaceCaret(t);
 }
 

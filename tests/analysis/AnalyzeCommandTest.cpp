@@ -40,13 +40,6 @@ namespace fs = std::filesystem;
 class AnalyzeCommandTest : public SteelLineFixture {
  protected:
   AnalyzeCommandTest() : SteelLineFixture("analyze-command") {}
-  // The Data cell of a row.
-  void TypeData(int rowNumber, const std::string& text) {
-    TableGoTo(table(), rowNumber);
-    table().currentColumn = 9;
-    Type(text);
-    Key(VK_RETURN);
-  }
   // From 10 (anchor), a pipe of 2 m in X (Y restraint), a bend of 2 m in X,
   // a pipe of 2 m in Z (anchor); saved at the question, the cases rebuilt.
   void TypeLine(const std::string& support = "Y") {
@@ -59,10 +52,6 @@ class AnalyzeCommandTest : public SteelLineFixture {
     TypeData(5, "A");
     BuildLoadCases(TheModel());
     TheModel().path = folder_ + "/typed.mod";
-  }
-  static void AnswerSaveQuestionYes() {
-    platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
-                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDYES, 0); });
   }
   std::string ResultsPath() const { return folder_ + "/typed.res"; }
   static bool Shown(HWND dialog, int item) { return IsWindowVisible(GetDlgItem(dialog, item)) != FALSE; }
@@ -138,11 +127,7 @@ TEST_F(AnalyzeCommandTest, TheModalCaseRunsFromAnalyzeAndOffersItsTables) {
   LoadCaseList& cases = TheModel().loadCases;
   cases.cases[static_cast<std::size_t>(++cases.count)] = 30;
   AnswerSaveQuestionYes();
-  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
-    platform::RunUntilIdle();
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
-    SendMessage(dialog, WM_COMMAND, IDYES, 0);
-  });
+  AnswerResultsQuestion(IDYES);
   std::vector<std::string> names;
   platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS8_DIALOG", [&names](HWND dialog) {
     for (int id = 1401; id <= 1408; ++id)
@@ -181,11 +166,7 @@ TEST_F(AnalyzeCommandTest, TheSeismicCaseTakesTheAnchorsSeismicMovements) {
   LoadCaseList& cases = model.loadCases;
   cases.cases[static_cast<std::size_t>(++cases.count)] = 12;
   AnswerSaveQuestionYes();
-  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
-    platform::RunUntilIdle();
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
-    SendMessage(dialog, WM_COMMAND, IDNO, 0);
-  });
+  AnswerResultsQuestion(IDNO);
   Command(108);
   platform::CheckModalScript();
   EXPECT_TRUE(messages.empty());
@@ -244,11 +225,7 @@ TEST_F(AnalyzeCommandTest, TheForceSpectrumTimeHistoryAndHarmonicCasesRunFromAna
   for (int type : {30, 37, 35, 36}) cases.cases[static_cast<std::size_t>(++cases.count)] = type;
   model.modified = true;
   AnswerSaveQuestionYes();
-  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
-    platform::RunUntilIdle();
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
-    SendMessage(dialog, WM_COMMAND, IDYES, 0);
-  });
+  AnswerResultsQuestion(IDYES);
   std::vector<std::string> names;
   platform::ExpectModal(platform::ModalKind::Dialog, "RESULTS10_DIALOG", [&names](HWND dialog) {
     for (int id = 1401; id <= 1410; ++id)
@@ -366,11 +343,7 @@ TEST_F(AnalyzeCommandTest, ATimeHistoryDampingOutsideItsRangeIsRefusedBeforeTheR
   // Corrected to the highest the dialog allows, the model runs.
   TheModel().timeHistory.damping = 99.0f;
   ASSERT_EQ(WriteModelFile(path), "");
-  platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
-    platform::RunUntilIdle();
-    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
-    SendMessage(dialog, WM_COMMAND, IDNO, 0);
-  });
+  AnswerResultsQuestion(IDNO);
   Command(108);
   platform::CheckModalScript();
   EXPECT_TRUE(fs::exists(ResultsPath()));
@@ -415,11 +388,7 @@ class AnalyzeRefusalTest : public AnalyzeCommandTest {
     EXPECT_EQ(std::string((std::istreambuf_iterator<char>(after)), {}), bytes);
   }
   void ExpectRuns() {
-    platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
-      platform::RunUntilIdle();
-      EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
-      SendMessage(dialog, WM_COMMAND, IDNO, 0);
-    });
+    AnswerResultsQuestion(IDNO);
     Command(108);
     platform::CheckModalScript();
     EXPECT_TRUE(fs::exists(ResultsPath()));

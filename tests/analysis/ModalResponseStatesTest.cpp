@@ -75,6 +75,14 @@ class ModalResponseStatesTest : public ::testing::Test {
     PutItem(model, row, DataType::ConcentratedMass);
     static_cast<ConcentratedMass&>(*model.row(row).item).weight = static_cast<float>(kMass * kG);
   }
+  // A pipe to 20 (100 in along X) with the mass at 20, and an item of `type`
+  // on a row of its own there; the item's row.
+  static int MassOnItem(Model& model, DataType type) {
+    PutMass(PipeRow(model, 20, ElementType::Pipe, 100.0f));
+    const int itemRow = AddRow(model, 20, ElementType::From);
+    PutItem(model, itemRow, type);
+    return itemRow;
+  }
   // A Z restraint at the node: the line's bending across would
   // otherwise have the frequency of its vertical bending, and of two equal
   // modes the solver may return any two mixtures, which share the vertical
@@ -234,10 +242,7 @@ TEST_F(ModalResponseStatesTest, ATieRodPastItsGapCarriesTheMassForceWithoutAGapL
 TEST_F(ModalResponseStatesTest, ALimitStopHoldsTheModesWithTheOperatingFrictionSpring) {
   Model& model = Start();
   model.options.FrictionInDynamics = 1;
-  const int row = PipeRow(model, 20, ElementType::Pipe, 100.0f);
-  PutMass(row);
-  const int stopRow = AddRow(model, 20, ElementType::From);
-  PutItem(model, stopRow, DataType::LimitStop);
+  const int stopRow = MassOnItem(model, DataType::LimitStop);
   auto& stop = static_cast<LimitStop&>(*model.row(stopRow).item);
   stop.dirY = 1.0f;
   stop.lowerLimit = 0.0f;
@@ -271,10 +276,7 @@ TEST_F(ModalResponseStatesTest, AGuideHoldsTheModesWithItsOperatingContactsAndFr
     SCOPED_TRACE(cases.size());
     Model& model = Start();
     model.options.FrictionInDynamics = 1;
-    const int row = PipeRow(model, 20, ElementType::Pipe, 100.0f);
-    PutMass(row);
-    const int guideRow = AddRow(model, 20, ElementType::From);
-    PutItem(model, guideRow, DataType::Guide);
+    const int guideRow = MassOnItem(model, DataType::Guide);
     auto& guide = static_cast<Guide&>(*model.row(guideRow).item);
     guide.stiffness = 1.0e4f;
     guide.gap = 0.05f;

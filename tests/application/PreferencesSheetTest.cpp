@@ -237,13 +237,8 @@ TEST_F(PreferencesSheetTest, ThePageKeysWalkThePagesAndLeavingChecksTheBackupPag
   ProgramPreferences().saveInterval = 30;
   SheetPageWalk walk;
   RunSheet([&](HWND sheet) {
-    auto note = [&](UINT key, bool shift) { walk.Press(sheet, key, shift); };
-    note(VK_TAB, false);
-    note(VK_NEXT, false);
-    note(VK_TAB, false);  // round to the backup page
-    note(VK_TAB, true);   // back round to the toolbar page
-    note(VK_PRIOR, false);
-    note(VK_PRIOR, false);
+    walk.RoundAndBack(sheet);  // the backup page first, the toolbar page last
+    walk.Press(sheet, VK_PRIOR);
     HWND backup = SheetPage(sheet);
     SetDlgItemText(backup, kIntervalField, "121");
     platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [](HWND box) {

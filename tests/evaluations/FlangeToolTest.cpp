@@ -234,12 +234,7 @@ TEST_F(FlangeToolTest, TheSheetsPagesCheckTheirFieldsAndStoreOnlyOnOk) {
   // they leave; OK then stores what they went through.
   SheetPageWalk walk;
   RunSheet([&](HWND sheet) {
-    auto note = [&](UINT key, bool shift) { walk.Press(sheet, key, shift); };
-    note(VK_TAB, false);
-    note(VK_NEXT, false);
-    note(VK_TAB, false);  // round to the flange page
-    note(VK_TAB, true);   // back round to the load page
-    note(VK_PRIOR, false);
+    walk.RoundAndBack(sheet);  // the flange page first, the load page last
     HWND bolt = SheetPage(sheet);
     SetText(bolt, 1302, "0");
     ExpectMessage("MESSAGE1_DIALOG", {"Number of Bolts =  0  is invalid"});

@@ -369,6 +369,33 @@ TEST_F(BatchExportEveryCodeTest, BranchDimensionsOfZeroAreNotWrittenAsRefusedZer
   EXPECT_EQ(Import(text, again), "") << text;
 }
 
+// The other branch dimensions the reader refuses, and a type it does not
+// know, are listed with their row.
+TEST_F(BatchExportEveryCodeTest, BranchDimensionsTheReaderRefusesAreListed) {
+  Model model;
+  Build(model, 1, false);
+  auto& tee = dynamic_cast<BranchSif&>(*model.row(2).item);
+  const struct {
+    std::int32_t type;
+    float dimension1, dimension2;
+    const char* listed;
+  } cases[] = {
+      {8, 0.25f, 0.0f, "the thickened pipe's thickness or length is below 0.001 inch, which the batch file refuses"},
+      {8, 0.0005f, 2.0f, "the thickened pipe's thickness or length is below 0.001 inch, which the batch file refuses"},
+      {9, 0.0005f, 0.0f, "the branch radius is below 0.001 inch, which the batch file refuses"},
+      {42, 0.0f, 0.0f, "the branch SIF has no type the batch file knows"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.type);
+    tee.type = c.type;
+    tee.dimension1 = c.dimension1;
+    tee.dimension2 = c.dimension2;
+    std::vector<std::string> leftOut;
+    WriteModelBatchText(model, BatchExportUnits::English, leftOut);
+    EXPECT_TRUE(Contains(leftOut, std::string("Row 2: ") + c.listed + "; it was not written"));
+  }
+}
+
 // The spectra, force spectra and time functions have no batch lines; an
 // edited load-case list and dynamic settings other than the import's come
 // back otherwise, and each is named with what the import gives instead.

@@ -49,20 +49,11 @@ class LoadCasesBeyondThermalLoadsTest : public SteelLineFixture {
   // From 10 (anchor), 2 m along X cut 10 mm short, 2 m along Z (anchor):
   // a B31.3 model, named for saving.
   void TypeLineWithCutPipe() {
-    TypeRow({"10", "F"});
-    TypeRow({"", "", "2000", "", "", "A106", "S4", "L1"});
-    TypeRow({"", "", "", "", "2000"});
-    for (int row : {2, 4}) {
-      TableGoTo(table(), row);
-      table().currentColumn = 9;
-      Type("A");
-      Key(VK_RETURN);
-    }
+    TypeLine();
     Model& model = TheModel();
     ASSERT_EQ(model.rowCount, 4);
     static_cast<CutPipe&>(*SetElementType(model, 3, ElementType::CutPipe)).cut = 10.0f / 25.4f;
     RefreshAfterModelEdit(model);
-    model.path = Path("line.mod");
   }
   // The list (and its flags) as a model file may hold it: the cold spring
   // cases of T2, T3 and T4 with one thermal load in use.
@@ -93,14 +84,8 @@ class LoadCasesBeyondThermalLoadsTest : public SteelLineFixture {
   // Analyze from the Layout window: Yes to the save question when the model
   // is modified, the run, No to the results.
   void AnalyzeSavingFirst() {
-    if (TheModel().modified)
-      platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
-                            [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDYES, 0); });
-    platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
-      platform::RunUntilIdle();
-      EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
-      SendMessage(dialog, WM_COMMAND, IDNO, 0);
-    });
+    if (TheModel().modified) AnswerSaveQuestionYes();
+    AnswerResultsQuestion(IDNO);
     Command(108);
     platform::CheckModalScript();
     EXPECT_TRUE(messages.empty()) << messages.front();

@@ -19,19 +19,6 @@ namespace {
 class LoadCasesFollowEditsTest : public SteelLineFixture {
  protected:
   LoadCasesFollowEditsTest() : SteelLineFixture("load-case-rebuild") {}
-  // From 10 (anchor), 2 m along X, 2 m along Z (anchor), named for saving.
-  void TypeLine() {
-    TypeRow({"10", "F"});
-    TypeRow({"", "", "2000", "", "", "A106", "S4", "L1"});
-    TypeRow({"", "", "", "", "2000"});
-    for (int row : {2, 4}) {
-      TableGoTo(table(), row);
-      table().currentColumn = 9;
-      Type("A");
-      Key(VK_RETURN);
-    }
-    TheModel().path = Path("line.mod");
-  }
   // Runs the "Load cases" dialog: None, then the boxes of `rows` clicked.
   void ChooseCases(const std::string& dialogName, const std::vector<int>& rows) {
     platform::ExpectModal(platform::ModalKind::Dialog, dialogName, [rows](HWND dialog) {
@@ -63,8 +50,7 @@ TEST_F(LoadCasesFollowEditsTest, TheCasesChosenAreWhatSaveWritesAndAnalyzeRuns) 
   // question of Analyze writes them and the run makes one block each, in
   // the list's order.
   ChooseCases("LOAD_CASES5_DIALOG", {2});
-  platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
-                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDYES, 0); });
+  AnswerSaveQuestionYes();
   platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [](HWND dialog) {
     platform::RunUntilIdle();
     SendMessage(dialog, WM_COMMAND, IDNO, 0);

@@ -1,7 +1,9 @@
 // The fixture of the tests that type a steel line in the Layout window and
-// run its load-case commands: material 1 steel, section 1 the 4.5 in
-// pipe of AnalysisTesting.h, pipe load L1 at 400 F and 300 psi with water (its design values left),
-// the model's folder made for saving and removed after.
+// run its load-case commands: material 1 steel, section 1 the 4.5 in pipe
+// of AnalysisTesting.h, pipe load L1 at 400 F and 300 psi with water (its
+// design values left), the model's folder made for saving and removed
+// after; the Data cells typed, a plain anchored line, and the save and
+// results questions of Analyze answered.
 #pragma once
 
 #include <filesystem>
@@ -36,6 +38,34 @@ class SteelLineFixture : public LayoutFixture {
     platform::RunUntilIdle();
   }
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+  // The Data cell of a row.
+  void TypeData(int rowNumber, const std::string& text) {
+    TableGoTo(table(), rowNumber);
+    table().currentColumn = 9;
+    Type(text);
+    Key(VK_RETURN);
+  }
+  // From 10 (anchor), 2 m along X, 2 m along Z (anchor), named for saving.
+  void TypeLine() {
+    TypeRow({"10", "F"});
+    TypeRow({"", "", "2000", "", "", "A106", "S4", "L1"});
+    TypeRow({"", "", "", "", "2000"});
+    TypeData(2, "A");
+    TypeData(4, "A");
+    TheModel().path = Path("line.mod");
+  }
+  static void AnswerSaveQuestionYes() {
+    platform::ExpectModal(platform::ModalKind::Dialog, "SAVE_CHANGES_DIALOG",
+                          [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDYES, 0); });
+  }
+  // Analyze's question at the end of its run, answered with `answer`.
+  static void AnswerResultsQuestion(WPARAM answer) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "ANALYZE_DIALOG", [answer](HWND dialog) {
+      platform::RunUntilIdle();
+      EXPECT_EQ(TextOf(GetDlgItem(dialog, 1508)), "Do you want to see the results ?");
+      SendMessage(dialog, WM_COMMAND, answer, 0);
+    });
+  }
 
   std::string folder_;
 };

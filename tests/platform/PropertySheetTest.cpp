@@ -10,6 +10,7 @@
 
 #include "platform/MessageBox.h"
 #include "platform/PropertySheet.h"
+#include "platform/SheetKeysTesting.h"
 
 namespace {
 
@@ -179,16 +180,6 @@ TEST_F(PropertySheetTest, StartPageCallbackRenamedOkAndOwnerButton) {
   EXPECT_EQ(log.events, expected);
 }
 
-// The page's pixels at a grid of points, as the sheet last drew them.
-std::vector<COLORREF> PagePixels(HWND page) {
-  RECT box{};
-  GetClientRect(page, &box);
-  std::vector<COLORREF> pixels;
-  for (int y = 1; y < box.bottom; y += 3)
-    for (int x = 1; x < box.right; x += 3) pixels.push_back(platform::GetWindowPixel(page, x, y));
-  return pixels;
-}
-
 // The tab strip taking the keyboard (Shift+Tab from OK, the control after
 // it) repaints its tabs without covering the page that lies over it.
 TEST_F(PropertySheetTest, TheTabStripTakingTheKeyboardLeavesThePageDrawn) {
@@ -200,11 +191,11 @@ TEST_F(PropertySheetTest, TheTabStripTakingTheKeyboardLeavesThePageDrawn) {
     HWND page = CurrentPage(window);
     SetFocus(GetDlgItem(window, IDOK));
     ServeDialogs();
-    before = PagePixels(page);
+    before = SheetPagePixels(page, 1, 3);
     ShiftKey(VK_TAB);
     ServeDialogs();
     onTabs = GetFocus() == GetDlgItem(window, ID_PROPSHEET_TABS);
-    after = PagePixels(page);
+    after = SheetPagePixels(page, 1, 3);
     SendMessage(window, WM_COMMAND, IDCANCEL, 0);
   });
   EXPECT_EQ(PropertySheet(&sheet.header), 0);
@@ -216,14 +207,6 @@ TEST_F(PropertySheetTest, TheTabStripTakingTheKeyboardLeavesThePageDrawn) {
 
 INT_PTR ThirdPage(HWND page, UINT message, WPARAM wParam, LPARAM lParam) {
   return PageProcedure(page, message, wParam, lParam, 3);
-}
-
-void ControlKey(UINT key, bool shift = false) {
-  platform::TestKeyDown(VK_CONTROL);
-  if (shift) platform::TestKeyDown(VK_SHIFT);
-  platform::TestKeyPress(key);
-  if (shift) platform::TestKeyUp(VK_SHIFT);
-  platform::TestKeyUp(VK_CONTROL);
 }
 
 // Ctrl+Tab and Ctrl+Page Down go to the next page, Ctrl+Shift+Tab and
@@ -249,15 +232,15 @@ TEST_F(PropertySheetTest, ControlTabAndControlPageKeysChangePagesAsAClickDoes) {
       focusedIds.push_back(GetFocus() == tabs ? -1 : GetDlgCtrlID(GetFocus()));
     };
     SetDlgItemText(CurrentPage(window), 1301, "10");
-    ControlKey(VK_TAB);
+    PressSheetKey(window, VK_TAB);
     note();
-    ControlKey(VK_NEXT);
+    PressSheetKey(window, VK_NEXT);
     note();
-    ControlKey(VK_TAB);  // round to the first
+    PressSheetKey(window, VK_TAB);  // round to the first
     note();
-    ControlKey(VK_TAB, true);  // back round to the last
+    PressSheetKey(window, VK_TAB, true);  // back round to the last
     note();
-    ControlKey(VK_PRIOR);
+    PressSheetKey(window, VK_PRIOR);
     note();
     // A click on the first tab: the same notifications; the strip keeps
     // the keyboard through the keys that follow.
@@ -266,15 +249,15 @@ TEST_F(PropertySheetTest, ControlTabAndControlPageKeysChangePagesAsAClickDoes) {
     platform::TestMouse(tabs, WM_LBUTTONDOWN, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
     platform::TestMouse(tabs, WM_LBUTTONUP, (first.left + first.right) / 2, (first.top + first.bottom) / 2);
     note();
-    ControlKey(VK_TAB);
+    PressSheetKey(window, VK_TAB);
     note();
-    ControlKey(VK_PRIOR);
+    PressSheetKey(window, VK_PRIOR);
     note();
     // The first page refuses to be left with a bad interval: it stays.
     HWND page = CurrentPage(window);
     SetDlgItemText(page, 1301, "121");
     SetFocus(GetDlgItem(page, 1301));
-    ControlKey(VK_NEXT);
+    PressSheetKey(window, VK_NEXT);
     note();
     SendMessage(window, WM_COMMAND, IDCANCEL, 0);
   });
@@ -300,7 +283,7 @@ TEST_F(PropertySheetTest, ControlTabInAnOrdinaryDialogMovesTheFocusAsTabDoes) {
   ASSERT_NE(dialog, nullptr);
   ShowWindow(dialog, SW_SHOW);
   SetFocus(GetDlgItem(dialog, 101));
-  ControlKey(VK_TAB);
+  PressSheetKey(dialog, VK_TAB);
   ServeDialogs();
   EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 102));
   DestroyWindow(dialog);

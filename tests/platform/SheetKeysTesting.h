@@ -1,6 +1,7 @@
 // The page keys of a property sheet pressed in a test's script of the
 // sheet: Ctrl (and Shift) held with a key, served through the sheet's
-// dialog keys as its modal loop serves them; and the sheet's current page.
+// dialog keys as its modal loop serves them; and the sheet's current page
+// and what it shows.
 #pragma once
 
 #include <vector>
@@ -34,6 +35,17 @@ inline HWND SheetPage(HWND sheet) {
   return reinterpret_cast<HWND>(SendMessage(sheet, PSM_GETCURRENTPAGEHWND, 0, 0));
 }
 
+// The page's pixels every `step` from (`first`, `first`), as the sheet last
+// drew them.
+inline std::vector<COLORREF> SheetPagePixels(HWND page, int first, int step) {
+  RECT box{};
+  GetClientRect(page, &box);
+  std::vector<COLORREF> pixels;
+  for (int y = first; y < box.bottom; y += step)
+    for (int x = first; x < box.right; x += step) pixels.push_back(platform::GetWindowPixel(page, x, y));
+  return pixels;
+}
+
 // Whether the keyboard is in the page shown: its first control that Tab
 // stops at has it.
 inline bool FirstControlOfPageHasTheKeyboard(HWND sheet) {
@@ -51,5 +63,13 @@ struct SheetPageWalk {
     PressSheetKey(sheet, key, shift);
     pages.push_back(SheetPageIndex(sheet));
     keyboardInPages = keyboardInPages && FirstControlOfPageHasTheKeyboard(sheet);
+  }
+  // On a sheet of three pages, from the first: on twice (Ctrl+Tab, Ctrl+Page
+  // Down), on round to the first, back round to the last (Ctrl+Shift+Tab),
+  // and back one (Ctrl+Page Up).
+  void RoundAndBack(HWND sheet) {
+    for (UINT key : {VK_TAB, VK_NEXT, VK_TAB}) Press(sheet, key);
+    Press(sheet, VK_TAB, true);
+    Press(sheet, VK_PRIOR);
   }
 };

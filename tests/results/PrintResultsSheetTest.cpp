@@ -95,16 +95,6 @@ TEST_F(PrintResultsSheetTest, ThePagesFillTheSheetWidenedForItsButtons) {
   platform::CheckModalScript();
 }
 
-// The page's pixels at a grid of points, as the sheet last drew them.
-std::vector<COLORREF> PagePixels(HWND page) {
-  RECT box{};
-  GetClientRect(page, &box);
-  std::vector<COLORREF> pixels;
-  for (int y = 2; y < box.bottom; y += 7)
-    for (int x = 2; x < box.right; x += 7) pixels.push_back(platform::GetWindowPixel(page, x, y));
-  return pixels;
-}
-
 // Serves the sheet's queue as its modal loop does, paints included.
 void ServeSheet(HWND sheet) {
   MSG message;
@@ -133,14 +123,14 @@ TEST_F(PrintResultsSheetTest, TheStripKeepsThePageDrawnAndThePageKeysWalkBothShe
     HWND page = SheetPage(sheet);
     SetFocus(GetDlgItem(sheet, IDOK));
     ServeSheet(sheet);
-    before = PagePixels(page);
+    before = SheetPagePixels(page, 2, 7);
     // Shift+Tab from the first button: the strip, which comes before it.
     platform::TestKeyDown(VK_SHIFT);
     platform::TestKeyPress(VK_TAB);
     platform::TestKeyUp(VK_SHIFT);
     ServeSheet(sheet);
     ASSERT_EQ(GetFocus(), tabs);
-    after = PagePixels(page);
+    after = SheetPagePixels(page, 2, 7);
     for (int step = 0; step < 5; ++step) {
       PressSheetKey(sheet, VK_TAB);
       pages.push_back(SheetPageIndex(sheet));

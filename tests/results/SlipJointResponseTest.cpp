@@ -40,11 +40,7 @@ class SlipJointResponseTest : public ::testing::Test {
     Model& model = TheModel();
     every_kind::BuildEveryKind(model, path_, 1);
     AddTimeHistoryLoads(model, cases, true);
-    for (int row = 1; row <= model.rowCount; ++row) {
-      const DataType type = model.row(row).dataType;
-      if (type == DataType::TimeVaryingLoad || type == DataType::ForceSpectrumLoad || type == DataType::HarmonicLoad)
-        model.row(row).node = 170;
-    }
+    MoveDynamicLoads(model, 170);
     MakeModel(model);
     SetCases(model, cases);
     model.options.FrictionInDynamics = frictionInDynamics;

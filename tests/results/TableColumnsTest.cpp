@@ -198,11 +198,7 @@ class TableColumnsTest : public ResultsFixture {
     AddTimeHistoryLoads(model, cases, true);
     // The dynamic loads at 170, free to move across the pipe (at 20 the
     // guide holds them).
-    for (int row = 1; row <= model.rowCount; ++row) {
-      const DataType type = model.row(row).dataType;
-      if (type == DataType::TimeVaryingLoad || type == DataType::ForceSpectrumLoad || type == DataType::HarmonicLoad)
-        model.row(row).node = 170;
-    }
+    MoveDynamicLoads(model, 170);
     MakeModel(model);
     analysis_testing::SetCases(model, cases);
     ASSERT_EQ(WriteModelFile(ModelPath()), "");

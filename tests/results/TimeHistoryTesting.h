@@ -56,3 +56,12 @@ inline void AddTimeHistoryLoads(Model& model, const std::vector<int>& cases, boo
   model.timeHistory.damping = 5.0f;
   model.timeHistory.writeResults = 1;
 }
+
+// The time-varying, force spectrum and harmonic loads moved to `node`.
+inline void MoveDynamicLoads(Model& model, NodeId node) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const DataType type = model.row(row).dataType;
+    if (type == DataType::TimeVaryingLoad || type == DataType::ForceSpectrumLoad || type == DataType::HarmonicLoad)
+      model.row(row).node = node;
+  }
+}

@@ -29,24 +29,7 @@ class CompletingGrid : public TestGrid {
   }
 };
 
-class TableColumnFitTest : public TableTest {
- protected:
-  void ShowTable(TestGrid& table, int rows) {
-    MakeWindows(600, 300);
-    table.records.resize(static_cast<std::size_t>(rows));
-    for (int r = 1; r <= rows; ++r)
-      table.records[static_cast<std::size_t>(r) - 1] = {r * 10, "Row" + std::to_string(r), std::to_string(r)};
-    Bind(table);
-    TableSetRows(table, rows);
-    TableShowFocus(table);
-    platform::RunUntilIdle();
-  }
-  void Replace(const std::string& text) {
-    Key(VK_END);
-    for (int i = 0; i < 12; ++i) platform::TestKeyPress(VK_BACK);
-    Type(text);
-  }
-};
+class TableColumnFitTest : public TableTest {};
 
 TEST_F(TableColumnFitTest, AStoredTextLongerThanItsColumnWidensItAtOnce) {
   CompletingGrid table;

@@ -175,13 +175,23 @@ class TableTest : public testing::Test {
   }
   // Frame and grid shown with the focus.
   void ShowGrid(int rows = 10, int width = 600, int height = 300, bool editable = true) {
+    ShowTable(grid, rows, width, height, editable);
+  }
+  // The same for a grid of another kind.
+  void ShowTable(TestGrid& table, int rows, int width = 600, int height = 300, bool editable = true) {
     MakeWindows(width, height);
-    grid.records.clear();
-    for (int r = 1; r <= rows; ++r) grid.records.push_back({r * 10, "Row" + std::to_string(r), std::to_string(r)});
-    Bind(grid, editable);
-    TableSetRows(grid, rows);
-    TableShowFocus(grid);
+    table.records.clear();
+    for (int r = 1; r <= rows; ++r) table.records.push_back({r * 10, "Row" + std::to_string(r), std::to_string(r)});
+    Bind(table, editable);
+    TableSetRows(table, rows);
+    TableShowFocus(table);
     platform::RunUntilIdle();
+  }
+  // The current cell's text typed over, as a user clears a short cell first.
+  void Replace(const std::string& text) {
+    Key(VK_END);
+    for (int i = 0; i < 12; ++i) platform::TestKeyPress(VK_BACK);
+    Type(text);
   }
   int TextWidth(const std::string& text) {
     SIZE size{0, 0};

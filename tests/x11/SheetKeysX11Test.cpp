@@ -23,15 +23,6 @@ namespace {
 
 class SheetKeysX11Test : public OnXvfbWithWindowManager<ResultsFixture> {};
 
-std::vector<COLORREF> PagePixels(HWND page) {
-  RECT box{};
-  GetClientRect(page, &box);
-  std::vector<COLORREF> pixels;
-  for (int y = 2; y < box.bottom; y += 7)
-    for (int x = 2; x < box.right; x += 7) pixels.push_back(platform::GetWindowPixel(page, x, y));
-  return pixels;
-}
-
 TEST_F(SheetKeysX11Test, TheStripKeepsThePageAndThePageKeysChangeIt) {
   ManagedWindows windows(display_);
   ASSERT_TRUE(windows.ok());
@@ -66,11 +57,11 @@ TEST_F(SheetKeysX11Test, TheStripKeepsThePageAndThePageKeysChangeIt) {
     SetFocus(GetDlgItem(sheet, IDOK));
     serve([&] { return GetFocus() == GetDlgItem(sheet, IDOK); });
     platform::RunUntilIdle();
-    before = PagePixels(page);
+    before = SheetPagePixels(page, 2, 7);
     input.Chord("Shift_L", "Tab");
     onStrip = serve([&] { return GetFocus() == tabs; });
     platform::RunUntilIdle();
-    after = PagePixels(page);
+    after = SheetPagePixels(page, 2, 7);
     pictured = CompareWindowWithScreen(display_, sheet, std::string(QUORVEL_BINARY_DIR) + "/x11-sheet-keys-strip");
     input.Chord("Control_L", "Tab");
     serve([&] { return SheetPageIndex(sheet) == 1; });
