@@ -28,6 +28,7 @@
 #include "elements/Valve.h"
 #include "elements/Weld.h"
 #include "files/BatchImport.h"
+#include "files/NeutralImport.h"
 #include "loads/Force.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
@@ -59,6 +60,7 @@ namespace {
 constexpr double kLowestVersion = 4.5;
 constexpr double kHighestVersion = 10.0;
 constexpr std::size_t kMaterialDescriptionWidth = 31;  // characters the model file keeps
+constexpr std::size_t kTitleWidth = 49;                // likewise
 constexpr float kRigid = 1.0e12f;
 constexpr float kNoLimit = 1.0e30f;
 constexpr double kDegreesPerRadian = 180.0 / std::numbers::pi;
@@ -191,6 +193,11 @@ std::string Plain(double value) {
   return text.str();
 }
 
+std::string Unblanked(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
 std::size_t SixesOf(int count) { return static_cast<std::size_t>((count + 5) / 6); }
 
 void ReadVersion(CiiReader& reader, CiiFile& file) {
@@ -198,11 +205,13 @@ void ReadVersion(CiiReader& reader, CiiFile& file) {
   file.version = reader.Numbers(2)[1];
   if (file.version < kLowestVersion) reader.Fail("Cannot Import CAESAR II Neutral file version < 4.5");
   if (file.version > kHighestVersion) reader.Fail("Cannot Import CAESAR II Neutral file with Rversion > 10.0");
-  const std::string title = reader.Line();
-  std::string cut = title.size() > 12 ? title.substr(12, 49) : std::string();
-  const std::size_t first = cut.find_first_not_of(' ');
-  cut = first == std::string::npos ? std::string() : cut.substr(first, cut.find_last_not_of(' ') - first + 1);
-  file.title = cut;
+  // The title starts in column 13; the blanks round it are no part of it.
+  const std::string line = reader.Line();
+  file.title = Unblanked(line.size() > 12 ? line.substr(12) : std::string());
+  if (file.title.size() > kTitleWidth) {
+    reader.Log("the title is cut to " + std::to_string(kTitleWidth) + " characters");
+    file.title = Unblanked(CutImportedText(file.title, kTitleWidth));
+  }
   reader.Skip(59);
 }
 

@@ -13,7 +13,8 @@
 // the file's elements to a placed node. Every section read and not used,
 // every record passed over or changed (a restraint's friction coefficient
 // below 0 is not taken, nor one given to a kind of support without
-// friction), gets an entry in the import log with its line;
+// friction), and a title cut to the 49 characters a model keeps (never
+// inside a character), gets an entry in the import log with its line;
 // every refusal is "line = %d\n%s\n%s" (line number, line as
 // read, message), writes no model and leaves the units settings as they
 // were.

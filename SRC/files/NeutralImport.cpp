@@ -97,6 +97,19 @@ void Log(PnfReader& reader, const std::string& text) {
   reader.log->push_back("Line " + std::to_string(reader.line->number) + ": " + text);
 }
 
+// Whether every byte above 0x7F belongs to a well-formed UTF-8 sequence.
+bool IsUtf8(const std::string& text) {
+  for (std::size_t at = 0; at < text.size();) {
+    const auto lead = static_cast<unsigned char>(text[at++]);
+    const std::size_t follow = lead < 0x80 ? 0 : lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2
+                                                : lead >= 0xF0 && lead <= 0xF4 ? 3 : 4;
+    if (follow > 3 || follow > text.size() - at) return false;
+    for (std::size_t k = 0; k < follow; ++k)
+      if ((static_cast<unsigned char>(text[at++]) & 0xC0) != 0x80) return false;
+  }
+  return true;
+}
+
 // White space splits tokens except inside a parenthesised group.
 std::vector<std::string> SplitTokens(const std::string& text) {
   std::vector<std::string> tokens;
@@ -213,7 +226,7 @@ void ReadTitle(PnfReader& reader) {
   while (const auto word = Next(reader)) text += *word + " ";
   if (text.size() > kTitleWidth) {
     Log(reader, "the title is cut to " + std::to_string(kTitleWidth) + " characters");
-    text.resize(kTitleWidth);
+    text = CutImportedText(text, kTitleWidth);
   }
   model.rowCount = 1;
   LayoutRow& row = model.row(1);
@@ -292,7 +305,7 @@ void ReadMaterial(PnfReader& reader) {
   material.jointFactor = 1.0f;
   material.circJointFactor = 1.0f;
   if (const auto d = Next(reader); Given(d)) {
-    material.description = d->substr(0, kDescriptionWidth);
+    material.description = CutImportedText(*d, kDescriptionWidth);
     if (d->size() > kDescriptionWidth) Log(reader, "the material description is cut to 31 characters");
   }
   if (const auto d = Next(reader); Given(d)) {
@@ -811,7 +824,7 @@ void ReadFirstPassRecord(PnfReader& reader) {
     while (const auto word = Next(reader)) text += *word + " ";
     if (text.size() > kCommentBytes - 1) {
       Log(reader, "the comment is cut to " + std::to_string(kCommentBytes - 1) + " characters");
-      text.resize(kCommentBytes - 1);
+      text = CutImportedText(text, kCommentBytes - 1);
     }
     static_cast<CommentData&>(*row.element).SetText(text);
   } else if (kind->element == ElementType::Location) {
@@ -1079,6 +1092,14 @@ std::vector<PnfLine> ReadLines(std::istream& input) {
 }
 
 }  // namespace
+
+std::string CutImportedText(const std::string& text, std::size_t width) {
+  if (text.size() <= width) return text;
+  std::size_t cut = width;
+  if (IsUtf8(text))
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+  return text.substr(0, cut);
+}
 
 void ReadPnfFile(std::istream& input, Model& model, std::vector<std::string>& log) {
   const UnitsSettings userUnits = g_UnitsSettings;

@@ -26,11 +26,17 @@
 // refused.
 #pragma once
 
+#include <cstddef>
 #include <istream>
 #include <string>
 #include <vector>
 
 struct Model;
+
+// `text` cut to at most `width` bytes without splitting a character. The
+// imports hold a file's text as read: a text that is UTF-8 loses the whole
+// character the cut would split; any other text has one byte a character.
+std::string CutImportedText(const std::string& text, std::size_t width);
 
 // Reads the neutral file `input` into `model` (made empty first) and appends
 // the log entries to `log`. Throws the message text of a refused line; the

@@ -11,7 +11,9 @@
 // was converted (the caller's business), so a refused file leaves the open
 // model as it was. Derived node numbers of these files count in steps of
 // 10000, as in current-format files below version 682: row, intermediate
-// and equipment node numbers are recoded with RecodeOldNodeId.
+// and equipment node numbers are recoded with RecodeOldNodeId. A bend's
+// intermediate node that comes out derived ("29A") is renumbered plain,
+// since nothing in the program takes a suffix there.
 //
 // The older layout (3.70 to 3.99) has 16-bit integers, singles, narrower
 // records and fields that came and went with its versions; the direction
@@ -26,8 +28,10 @@
 #include <fstream>
 #include <iterator>
 #include <limits>
+#include <set>
 #include <vector>
 
+#include "editing/LayoutTable.h"
 #include "elements/BallJoint.h"
 #include "elements/BeamElement.h"
 #include "elements/Bellows.h"
@@ -389,7 +393,7 @@ void ReadMaterials(OldCursor& in, int count, Model& model) {
     Material& material = model.materials[i];
     material.name = in.Text(4);
     material.type = in.Text(3, 3, "Material type");
-    material.description = FromOemText(in.Text(33).substr(0, 31));
+    material.description = FromOemText(in.Text(33, 32, "Material description"));
     material.density = in.Real();
     material.nu = NonZero(in.Real());
     material.jointFactor = in.Real();
@@ -561,7 +565,11 @@ void ReadSoils(OldCursor& in, int count, Model& model) {
     soil.strength = in.Real();
     soil.delta = NonZero(in.Real());
     soil.Ks = in.Real();
-    soil.groundLevel = NonZero(in.Real());
+    // A ground level of 0 is the ground at the height of the origin, held
+    // as 0 the way the soil dialog holds it; no reader of the soil tells a
+    // given 0 from an empty field there, and the tiny stand-in would be
+    // written out as a length no reader takes.
+    soil.groundLevel = in.Real();
   }
 }
 
@@ -945,6 +953,50 @@ void AddCommentRow(Model& model, const std::string& text) {
   static_cast<CommentData&>(*row.element).SetText(text);
 }
 
+// Every node number the model names: a renumbered node takes none of them.
+std::set<std::int32_t> NamedNodes(const Model& model) {
+  std::set<std::int32_t> named;
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const LayoutRow& row = model.row(number);
+    named.insert(row.node);
+    if (const BendRecord* bend = row.element ? row.element->AsBend() : nullptr)
+      named.insert({bend->intermediateNode1, bend->intermediateNode2});
+    if (row.item) named.insert(row.item->ConnectedNode());
+  }
+  for (int i = 1; i <= model.pumps.count; ++i) named.insert({model.pumps[i].suctionNode, model.pumps[i].dischargeNode});
+  for (const auto* table : {&model.compressors, &model.turbines})
+    for (int i = 1; i <= table->count; ++i) {
+      const RotatingEquipment& unit = (*table)[i];
+      named.insert({unit.inletNode, unit.exhaustNode, unit.extractionNode1, unit.extractionNode2});
+    }
+  return named;
+}
+
+// A bend's intermediate node is a plain node number (the bend dialog and
+// the batch file refuse a suffix), but these files may hold a derived one
+// there ("29A"). It takes its number without the suffix, or the next one
+// that no node has, wherever the model names it, and the note says so.
+void PlainIntermediateNodes(Model& model, std::vector<std::string>& notes) {
+  for (int number = 1; number <= model.rowCount; ++number) {
+    LayoutRow& row = model.row(number);
+    if (row.elementType != ElementType::Bend && row.elementType != ElementType::JacketedBend) continue;
+    BendRecord& bend = *row.element->AsBend();
+    for (std::int32_t* node : {&bend.intermediateNode1, &bend.intermediateNode2}) {
+      const std::int32_t derived = *node;
+      if (derived <= kMaxNodeNumber) continue;
+      const std::set<std::int32_t> named = NamedNodes(model);
+      std::int32_t plain = derived % kArcNearOffset;
+      while (named.count(plain) != 0) plain = plain % kMaxNodeNumber + 1;
+      const std::string derivedText = NodeNumberText(derived);
+      for (int other = 1; other <= model.rowCount; ++other)
+        if (model.row(other).node == derived) model.row(other).node = plain;
+      RenameNodeReferences(model, derived, plain);
+      notes.push_back("Row " + std::to_string(number) + ": bend intermediate node " + derivedText +
+                      " is not a plain node number: " + std::to_string(plain) + " taken");
+    }
+  }
+}
+
 void ReadRows(OldCursor& in, int count, OldHeader& header, Model& model) {
   model.rowCount = 0;
   AddCommentRow(model, "Title = " + model.title);
@@ -981,6 +1033,7 @@ void ReadRows(OldCursor& in, int count, OldHeader& header, Model& model) {
     // An empty element clears the row whatever its data kind was.
     if (row.elementType == ElementType::None) ClearLayoutRow(row);
   }
+  PlainIntermediateNodes(model, header.notes);
 }
 
 void ReadModelV4(OldCursor& in, int version, Model& model, std::vector<std::string>& notes) {
@@ -1176,6 +1229,24 @@ void StiffenOldBellows(Model& model) {
   }
 }
 
+// A Location row puts its item at a node some row makes; at a node that no
+// row makes it stands nowhere, and the Layout table and the batch file
+// refuse it. Such a row is left empty, as a row of no element is, and the
+// note says what it held.
+bool EmptyUnplacedLocations(Model& model, std::vector<std::string>& notes) {
+  bool emptied = false;
+  for (int number = 1; number <= model.rowCount; ++number) {
+    LayoutRow& row = model.row(number);
+    if (row.elementType != ElementType::Location || FindNodeIndex(model.nodes, row.node) != 0) continue;
+    std::string note = "Row " + std::to_string(number) + ": Location at node " + NodeNumberText(row.node);
+    if (row.dataType != DataType::None) note += std::string(" with a ") + DataTypeName(static_cast<int>(row.dataType));
+    notes.push_back(note + ", a node no row makes: the row was left empty");
+    ClearLayoutRow(row);
+    emptied = true;
+  }
+  return emptied;
+}
+
 }  // namespace
 
 int OldModelFileVersion(const std::string& path) {
@@ -1212,6 +1283,7 @@ void ConvertOldModelFile(const std::string& path, Model& model, std::vector<std:
   }
   model.path = path;
   MakeModel(model);
+  if (model.unmadeReason.empty() && EmptyUnplacedLocations(model, taken)) MakeModel(model);
   if (!model.unmadeReason.empty()) throw UnreadableText(path) + "\n" + model.unmadeReason;
   if (OldModelFileVersion(path) < 372) StiffenOldBellows(model);
   FitViewToModel(model.graphics);

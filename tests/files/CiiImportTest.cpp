@@ -297,6 +297,32 @@ TEST_F(CiiImportTest, AMaterialNumberTakesTheThirtyOneCharactersOfADescription) 
                       "Material number 2e+024 is longer than the 31 characters of a material description"));
 }
 
+// A title beyond the 49 characters a model keeps (on an 80-column line) is
+// cut and the log says so with its line; the cut never splits a character
+// of a UTF-8 title (held as the file's bytes), while a Windows-1252 title
+// has one byte a character. The blanks round a title cost none of the 49.
+TEST_F(CiiImportTest, ALongTitleIsCutOnACharacterAndLogged) {
+  const std::string start(48, 'T');
+  struct Case {
+    std::string title, kept;
+    bool cut;
+  };
+  const Case cases[] = {{start + "ABCDEFGHIJKLMNOPQRST", start + "A", true},
+                        {start + "\xC3\x89" + "ND", start, true},
+                        {start + "\xC9" + "ND", start + "\xC9", true},
+                        {"      " + start + "Z      ", start + "Z", false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.title);
+    CiiSample sample = Plant();
+    sample.title = c.title;
+    Model model;
+    std::vector<std::string> log;
+    ASSERT_EQ(Read(sample.Text(), model, &log), "");
+    EXPECT_EQ(model.title, c.kept);
+    EXPECT_EQ(Logged(log, "Line 3: the title is cut to 49 characters"), c.cut);
+  }
+}
+
 TEST_F(CiiImportTest, EverythingNotTakenIsLoggedWithItsLine) {
   CiiSample sample = Plant();
   sample.nodeNames = 2;

@@ -14,12 +14,16 @@
 #include <iterator>
 
 #include "application/Application.h"
+#include "elements/Bend.h"
+#include "files/BatchExport.h"
+#include "files/BatchTesting.h"
 #include "files/FileCommands.h"
 #include "files/ImportLogTesting.h"
 #include "files/ModelFile.h"
 #include "files/OldModelWriter.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "records/LoadCaseList.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
@@ -77,6 +81,22 @@ std::vector<std::string> ConversionNotes(const OldModelChoices& choices, Model& 
   } catch (const std::string& message) {
     ADD_FAILURE() << message;
   }
+  return notes;
+}
+
+// What every file of the writer is told: its bend's derived intermediate
+// nodes renumbered plain, its full material description cut and its
+// Location at a node no row makes emptied, after the notes given.
+const char* const kFirstIntermediateNote = "Row 5: bend intermediate node 29A is not a plain node number: 29 taken";
+const char* const kSecondIntermediateNote = "Row 5: bend intermediate node 29B is not a plain node number: 31 taken";
+const char* const kDescriptionNote =
+    "Material description Carbon steel seamless pipe, grade has 33 characters, more than the 31 a model keeps: "
+    "Carbon steel seamless pipe, gra taken";
+
+const char* const kLocationNote = "Row 17: Location at node 140, a node no row makes: the row was left empty";
+
+std::vector<std::string> WriterNotes(std::vector<std::string> notes = {}) {
+  notes.insert(notes.end(), {kFirstIntermediateNote, kSecondIntermediateNote, kDescriptionNote, kLocationNote});
   return notes;
 }
 
@@ -306,8 +326,7 @@ TEST(OldModelFile, CodeFactorIndexBecomesTheCodesOwnSetting) {
   choices.codeFactor = 5;
   Model model5;
   EXPECT_EQ(ConversionNotes(choices, model5),
-            (std::vector<std::string>{
-                "Analysis options: code factor index 5 out of range 0 to 4: the new model's factor taken"}));
+            WriterNotes({"Analysis options: code factor index 5 out of range 0 to 4: the new model's factor taken"}));
   EXPECT_EQ(model5.options.DesignFactorIndex, fresh.DesignFactorIndex);
   choices.pipingCode = 17;  // the new 19
   choices.codeFactor = 1;
@@ -315,8 +334,7 @@ TEST(OldModelFile, CodeFactorIndexBecomesTheCodesOwnSetting) {
   choices.codeFactor = 2;
   Model model2;
   EXPECT_EQ(ConversionNotes(choices, model2),
-            (std::vector<std::string>{
-                "Analysis options: code factor index 2 out of range 0 to 1: the new model's factor taken"}));
+            WriterNotes({"Analysis options: code factor index 2 out of range 0 to 1: the new model's factor taken"}));
   EXPECT_EQ(model2.options.Z183LocationFactorIndex, fresh.Z183LocationFactorIndex);
 }
 
@@ -339,7 +357,7 @@ TEST(OldModelFile, CasesOfTemperaturesOutOfUseAreDroppedAndSaidSo) {
     choices.loadCases = {1, 8, 2, 4, 17, 110, 15, 3};
     Model model;
     EXPECT_EQ(ConversionNotes(choices, model),
-              (std::vector<std::string>{
+              WriterNotes({
                   "Load cases: \"Expansion (T3)\" needs 3 thermal loads, but the model has 1: the case was dropped",
                   "Load cases: \"Cold spring (W+P3+T3)\" needs 3 thermal loads, but the model has 1: the case was "
                   "dropped",
@@ -358,8 +376,8 @@ TEST(OldModelFile, CasesOfTemperaturesOutOfUseAreDroppedAndSaidSo) {
   three.loadCases = {1, 4, 17, 110};
   Model model;
   EXPECT_EQ(ConversionNotes(three, model),
-            (std::vector<std::string>{"Load cases: \"Cold spring (W+P4+T4)\" needs 10 thermal loads, but the model "
-                                      "has 3: the case was dropped"}));
+            WriterNotes({"Load cases: \"Cold spring (W+P4+T4)\" needs 10 thermal loads, but the model "
+                         "has 3: the case was dropped"}));
   EXPECT_EQ(model.loadCases.count, 3);
 }
 
@@ -390,7 +408,7 @@ TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
     if (fresh.ThermalLoadCount < 3)
       expected.push_back("Load cases: \"Expansion (T3)\" needs 3 thermal loads, but the model has " +
                          std::to_string(fresh.ThermalLoadCount) + ": the case was dropped");
-    EXPECT_EQ(notes, expected);
+    EXPECT_EQ(notes, WriterNotes(expected));
     EXPECT_EQ(model.options.CutOffFrequency, fresh.CutOffFrequency);
     EXPECT_EQ(model.options.ModeCount, fresh.ModeCount);
     EXPECT_EQ(model.options.ThermalLoadCount, fresh.ThermalLoadCount);
@@ -415,9 +433,9 @@ TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
     if (withHanger.row(number).dataType == DataType::Hanger) hangerRow = number;
   ASSERT_NE(hangerRow, 0);
   const int grinnell = Hanger().kind;
-  EXPECT_EQ(hangerNotes, (std::vector<std::string>{"Row " + std::to_string(hangerRow) +
-                                                   ": hanger type 0 out of range 1 to 34, 101 to 103: " +
-                                                   std::to_string(grinnell) + " taken"}));
+  EXPECT_EQ(hangerNotes, WriterNotes({"Row " + std::to_string(hangerRow) +
+                                      ": hanger type 0 out of range 1 to 34, 101 to 103: " +
+                                      std::to_string(grinnell) + " taken"}));
   EXPECT_EQ(static_cast<const Hanger&>(*withHanger.row(hangerRow).item).kind, grinnell);
   EXPECT_EQ(WriteModelFileFrom(withHanger, Folder() + "/hanger.mod"), "");
   Model hangerReopened;
@@ -431,13 +449,13 @@ TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
   for (int number = 1; number <= withLoad.rowCount; ++number)
     if (withLoad.row(number).dataType == DataType::TimeVaryingLoad) loadRow = number;
   ASSERT_NE(loadRow, 0);
-  EXPECT_EQ(loadNotes, (std::vector<std::string>{"Row " + std::to_string(loadRow) +
-                                                 ": time varying load direction 9 out of range 0 to 6: " +
-                                                 std::to_string(TimeVaryingLoad().Direction) + " taken"}));
+  EXPECT_EQ(loadNotes, WriterNotes({"Row " + std::to_string(loadRow) +
+                                    ": time varying load direction 9 out of range 0 to 6: " +
+                                    std::to_string(TimeVaryingLoad().Direction) + " taken"}));
   EXPECT_EQ(WriteModelFileFrom(withLoad, Folder() + "/load.mod"), "");
-  // A file within every range converts without a note.
+  // A file within every range gets only the notes of its texts and nodes.
   Model model;
-  EXPECT_EQ(ConversionNotes(OldModelChoices{}, model), std::vector<std::string>{});
+  EXPECT_EQ(ConversionNotes(OldModelChoices{}, model), WriterNotes());
   EXPECT_EQ(model.options.CutOffFrequency, 40);
 }
 
@@ -445,7 +463,9 @@ TEST(OldModelFile, OptionsOutOfRangeTakeTheNewModelsValuesAndSaySo) {
 // holds one character more than the model keeps: the conversion cuts it to
 // what the model file holds and says so, and the model saves and opens
 // again. A pump name of 14, the older layout's whole field, fits. Before,
-// the conversion kept such a text whole and the first save failed.
+// the conversion kept such a text whole and the first save failed. The
+// material description's field holds two characters more than a model
+// keeps: its cut is said the same way (it was cut without a word before).
 TEST(OldModelFile, ATextThatFillsItsFieldIsCutToWhatTheModelKeepsAndSaidSo) {
   const std::string title = "Old plant with a title that fills its fifty bytes.";
   ASSERT_EQ(title.size(), 50u);
@@ -463,13 +483,16 @@ TEST(OldModelFile, ATextThatFillsItsFieldIsCutToWhatTheModelKeepsAndSaidSo) {
     choices.pumpName = c.pumpName;
     Model model;
     std::vector<std::string> expected = {
+        kFirstIntermediateNote, kSecondIntermediateNote,
         "Title " + title + " has 50 characters, more than the 49 a model keeps: " + title.substr(0, 49) + " taken",
-        "Schedule XS40 has 4 characters, more than the 3 a model keeps: XS4 taken"};
+        kDescriptionNote, "Schedule XS40 has 4 characters, more than the 3 a model keeps: XS4 taken"};
     if (c.version == 401)
       expected.push_back(
           "Pump name P-101 FEED PUMP1 has 16 characters, more than the 15 a model keeps: P-101 FEED PUMP taken");
+    expected.push_back(kLocationNote);
     EXPECT_EQ(ConversionNotes(choices, model), expected);
     EXPECT_EQ(model.title, title.substr(0, 49));
+    EXPECT_EQ(model.materials[1].description, "Carbon steel seamless pipe, gra");
     EXPECT_EQ(model.sections[1].schedule, "XS4");
     EXPECT_EQ(model.pumps[1].name, c.keptName);
     const std::string saved = Folder() + "/full-texts.mod";
@@ -478,6 +501,48 @@ TEST(OldModelFile, ATextThatFillsItsFieldIsCutToWhatTheModelKeepsAndSaidSo) {
     ASSERT_NO_THROW(ReadModelFileInto(saved, reopened));
     EXPECT_EQ(reopened.pumps[1].name, c.keptName);
     EXPECT_EQ(reopened.sections[1].schedule, "XS4");
+  }
+}
+
+// The default file converts into a model the program takes back: the
+// soil's ground level of 0 is 0 (its stand-in 1e-36 was written out as
+// "8.333E-038" ft, which the batch import refuses), and the bend's derived
+// intermediate nodes 29A and 29B, which neither the bend dialog nor a batch
+// file takes, are plain numbers placed on the arc at the file's angles. The
+// batch export in each unit set reads back without a refusal.
+class OldModelBatchTest : public BatchFixture {};
+
+TEST_F(OldModelBatchTest, TheConvertedModelsBatchExportReadsBack) {
+  Model model;
+  EXPECT_EQ(ConversionNotes(OldModelChoices{}, model), WriterNotes());
+  ASSERT_EQ(model.soils.count, 1);
+  EXPECT_EQ(model.soils[1].groundLevel, 0.0f);
+  ASSERT_EQ(model.row(5).node, 30);
+  const auto& bend = static_cast<const Bend&>(*model.row(5).element);
+  EXPECT_EQ(bend.intermediateNode1, 29);
+  EXPECT_EQ(bend.intermediateNode2, 31);
+  // The arc of radius 9 round the corner (240, 0, 0) from (231, 0, 0) towards
+  // +Y: a node at angle a stands at (231 + 9 sin a, 9 (1 - cos a), 0).
+  for (const auto& [id, angle] : {std::pair{29, 0.1}, std::pair{31, 0.2}}) {
+    const int index = FindNodeIndex(model.nodes, id);
+    ASSERT_NE(index, 0) << id;
+    EXPECT_NEAR(model.nodes[index].x, 231.0 + 9.0 * std::sin(angle), 1e-4) << id;
+    EXPECT_NEAR(model.nodes[index].y, 9.0 * (1.0 - std::cos(angle)), 1e-4) << id;
+  }
+  for (const BatchExportUnits units : {BatchExportUnits::English, BatchExportUnits::Inch, BatchExportUnits::Si}) {
+    SCOPED_TRACE(static_cast<int>(units));
+    std::vector<std::string> leftOut;
+    Model read;
+    ASSERT_EQ(Import(WriteModelBatchText(model, units, leftOut), read), "");
+    ASSERT_EQ(read.soils.count, 1);
+    EXPECT_EQ(read.soils[1].groundLevel, 0.0f);
+    const LayoutRow* row = RowOfNode(read, 30);
+    ASSERT_NE(row, nullptr);
+    ASSERT_EQ(row->elementType, ElementType::Bend);
+    const auto& readBend = static_cast<const Bend&>(*row->element);
+    EXPECT_EQ(readBend.intermediateNode1, 29);
+    EXPECT_EQ(readBend.intermediateNode2, 31);
+    EXPECT_NEAR(readBend.angle2, 0.2, 1e-5);
   }
 }
 
@@ -582,8 +647,18 @@ class OldModelOpenTest : public AppFixture {
         EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{refusal, path_}));
         SendMessage(dialog, WM_COMMAND, IDOK, 0);
       });
+    else if (answer == IDOK)
+      ExpectConversionLog(WriterNotes());
     SendMessage(MainFrame().window, WM_COMMAND, 102, 0);
     platform::CheckModalScript();
+  }
+  static void ExpectConversionLog(const std::vector<std::string>& notes) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [notes](HWND dialog) {
+      std::vector<std::string> lines = notes;
+      lines.insert(lines.begin(), "The conversion gave " + std::to_string(notes.size()) + " warnings:");
+      EXPECT_EQ(ImportLogLines(dialog), lines);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
   }
   std::string path_;
   std::string old_;
@@ -636,16 +711,10 @@ TEST_F(OldModelOpenTest, WhatTheConversionTookInPlaceOfValuesOutOfRangeIsShown) 
   });
   platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG",
                         [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
-  platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [&fresh](HWND dialog) {
-    EXPECT_EQ(ImportLogLines(dialog),
-              (std::vector<std::string>{
-                  "The conversion gave 2 warnings:",
-                  "Analysis options: cut off frequency 0 out of range 1 to 2147483647: " +
-                      std::to_string(fresh.CutOffFrequency) + " taken",
-                  "Analysis options: number of modes -3 out of range 1 to 2147483647: " +
-                      std::to_string(fresh.ModeCount) + " taken"}));
-    SendMessage(dialog, WM_COMMAND, IDOK, 0);
-  });
+  ExpectConversionLog(WriterNotes({"Analysis options: cut off frequency 0 out of range 1 to 2147483647: " +
+                                       std::to_string(fresh.CutOffFrequency) + " taken",
+                                   "Analysis options: number of modes -3 out of range 1 to 2147483647: " +
+                                       std::to_string(fresh.ModeCount) + " taken"}));
   SendMessage(MainFrame().window, WM_COMMAND, 102, 0);
   platform::CheckModalScript();
   EXPECT_EQ(TheModel().path, path_);

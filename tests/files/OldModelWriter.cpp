@@ -620,7 +620,7 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   }
   if (choices.version > 400) {
     ModelRecordTableSizeForRead(model.soils, 1);
-    model.soils[1] = {"S1", 1, 0.07f, 10.0f, kNotGiven, 0.5f, kNotGiven};
+    model.soils[1] = {"S1", 1, 0.07f, 10.0f, kNotGiven, 0.5f, 0.0f};
   }
 
   model.rowCount = 0;
@@ -656,8 +656,9 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   bend.radius = 9.0f;
   bend.material = older ? "" : "FRP1";
   bend.flexibilityFactor = older ? -1.0f : 2.5f;
-  bend.intermediateNode1 = 100029;
-  bend.intermediateNode2 = 200029;
+  // 29A and 29B in the file: plain numbers, the first free from 29 on.
+  bend.intermediateNode1 = 29;
+  bend.intermediateNode2 = 31;
   bend.angle1 = 0.1f;
   bend.angle2 = 0.2f;
   bend.radiusType = 2;
@@ -730,8 +731,7 @@ void BuildConvertedModel(const OldModelChoices& choices, std::int32_t newPipingC
   oldWeld.type = 1;  // 9 is past the old types
   oldWeld.mismatch = 0.125f;
   ++model.rowCount;  // the cleared row
-  LayoutRow& location = NextRow(model, 140, 0, 0, 24);
-  NewElement<ElementData>(location, ElementType::Location);
+  ++model.rowCount;  // the Location at 140, a node no row makes
   LayoutRow& bellowsRow = NextRow(model, 150, 0, 0, 6);
   Bellows& bellows = NewElement<Bellows>(bellowsRow, ElementType::Bellows);
   Fill({&bellows.axialStiffness, &bellows.lateralStiffness, &bellows.bendingStiffness, &bellows.torsionalStiffness,
