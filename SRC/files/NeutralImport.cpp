@@ -101,9 +101,12 @@ void Log(PnfReader& reader, const std::string& text) {
 bool IsUtf8(const std::string& text) {
   for (std::size_t at = 0; at < text.size();) {
     const auto lead = static_cast<unsigned char>(text[at++]);
-    const std::size_t follow = lead < 0x80 ? 0 : lead >= 0xC2 && lead <= 0xDF ? 1 : lead >= 0xE0 && lead <= 0xEF ? 2
-                                                : lead >= 0xF0 && lead <= 0xF4 ? 3 : 4;
-    if (follow > 3 || follow > text.size() - at) return false;
+    std::size_t follow = 0;  // the continuation bytes the lead byte asks for
+    if (lead >= 0xC2 && lead <= 0xDF) follow = 1;
+    else if (lead >= 0xE0 && lead <= 0xEF) follow = 2;
+    else if (lead >= 0xF0 && lead <= 0xF4) follow = 3;
+    else if (lead >= 0x80) return false;
+    if (follow > text.size() - at) return false;
     for (std::size_t k = 0; k < follow; ++k)
       if ((static_cast<unsigned char>(text[at++]) & 0xC0) != 0x80) return false;
   }

@@ -1238,9 +1238,11 @@ bool EmptyUnplacedLocations(Model& model, std::vector<std::string>& notes) {
   for (int number = 1; number <= model.rowCount; ++number) {
     LayoutRow& row = model.row(number);
     if (row.elementType != ElementType::Location || FindNodeIndex(model.nodes, row.node) != 0) continue;
-    std::string note = "Row " + std::to_string(number) + ": Location at node " + NodeNumberText(row.node);
+    std::string note = "Row " + std::to_string(number) + ": Location";
     if (row.dataType != DataType::None) note += std::string(" with a ") + DataTypeName(static_cast<int>(row.dataType));
-    notes.push_back(note + ", a node no row makes: the row was left empty");
+    note += row.node != 0 ? " at node " + std::string(NodeNumberText(row.node)) + ", a node no row makes"
+                          : std::string(" without a node");
+    notes.push_back(note + ": the row was left empty");
     ClearLayoutRow(row);
     emptied = true;
   }
