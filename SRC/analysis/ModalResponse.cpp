@@ -84,7 +84,7 @@ void RecoverModalBlocks(const Model& model, const AnalysisElementList& elements,
                         AnalysisProgress& progress, Modes& modes) {
   modes.blocks.assign(static_cast<std::size_t>(modal.modes) + 1, {});
   modes.sizedComponents.assign(static_cast<std::size_t>(modal.modes) + 1, {});
-  const std::vector<SizedLoad> sized = FindSizedLoads(model, elements);
+  const std::vector<SizedLoad> sized = modal.modes >= 1 ? FindSizedLoads(model, elements) : std::vector<SizedLoad>{};
   modes.sizedSlots.clear();
   for (const SizedLoad& load : sized) modes.sizedSlots.push_back(load.slot);
   const std::string& scratch = MakeWorkFileName(WorkFile::Response);
@@ -140,7 +140,10 @@ Modes PrepareModes(const Model& model, const AnalysisElementList& elements, Anal
   RecoverModalBlocks(model, elements, modal, progress, modes);
   modes.blockSize = modes.N >= 1 ? modes.blocks[1].size() : 0;
   for (int m = 1; m <= modes.N; ++m) QV_ASSERT(modes.blocks[static_cast<std::size_t>(m)].size() == modes.blockSize);
-  for (const std::size_t slot : modes.sizedSlots) QV_ASSERT(slot < modes.blockSize);
+  // The sized loads' places follow from this layout.
+  if (modes.N >= 1)
+    QV_ASSERT(modes.blockSize == 12 * static_cast<std::size_t>(elements.count) +
+                                     static_cast<std::size_t>(SupportLoadsBlockBytes(model) / 4));
   return modes;
 }
 
