@@ -7,11 +7,11 @@
 #include <memory>
 #include <numbers>
 
-#include "analysis/ModalSuperposition.h"
-#include "kindbase/GlobalSystem.h"
 #include "analysis/ModalStep.h"
+#include "analysis/ModalSuperposition.h"
 #include "analysis/StepResults.h"
 #include "kindbase/GlobalSystem.h"
+#include "kindbase/NonlinearSupports.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/HarmonicLoad.h"
 #include "loads/TimeVaryingLoad.h"
@@ -38,7 +38,9 @@ constexpr char kTimeHistoryMagic[16] = "QUORVELWRTH5100";
 constexpr float kHighestDamping = 99.0f;  // percent, of the time history and the harmonic analyses
 
 // The run's modes: ω and the shapes (1-based, each of E + 1 values), and
-// per mode the element forces and support loads its shape gives.
+// per mode the element forces and support loads its shape gives, and the
+// components of the loads that are sizes (RunPreparedSupport::SizedLoadIndex):
+// two per such load, in `sizedSlots` order, each load's place in the blocks.
 struct Modes {
   int N = 0;
   std::size_t equations = 0;  // E + 1
@@ -46,15 +48,45 @@ struct Modes {
   const std::vector<std::vector<double>>* shapes = nullptr;
   std::vector<std::vector<float>> blocks;  // [1..N]
   std::size_t blockSize = 0;
+  std::vector<std::size_t> sizedSlots;
+  std::vector<std::vector<double>> sizedComponents;  // [1..N]
   double w(int i) const { return (*omega)[static_cast<std::size_t>(i)]; }
   const std::vector<double>& phi(int i) const { return (*shapes)[static_cast<std::size_t>(i)]; }
 };
 
+// The supports with a sized load, and where that load lies in a block:
+// after the twelve element forces of every element, the support loads in
+// row order.
+struct SizedLoad {
+  int row = 0;
+  const RunPreparedSupport* support = nullptr;
+  std::size_t slot = 0;
+};
+
+std::vector<SizedLoad> FindSizedLoads(const Model& model, const AnalysisElementList& elements) {
+  std::vector<SizedLoad> sized;
+  std::size_t slot = 12 * static_cast<std::size_t>(elements.count);
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const LayoutRow& layout = model.row(row);
+    const int count = SupportValueCount(layout.dataType);
+    const auto* support = layout.item ? dynamic_cast<const RunPreparedSupport*>(layout.item.get()) : nullptr;
+    const int index = support != nullptr ? support->SizedLoadIndex() : -1;
+    if (index >= 0 && index < count) sized.push_back({row, support, slot + static_cast<std::size_t>(index)});
+    slot += static_cast<std::size_t>(count);
+  }
+  return sized;
+}
+
 // Every mode's element-force and support-load blocks, recovered by the
-// output steps from its shape through a scratch file.
-std::vector<std::vector<float>> RecoverModalBlocks(const Model& model, const AnalysisElementList& elements,
-                                                   const ModalStepResults& modal, AnalysisProgress& progress) {
-  std::vector<std::vector<float>> blocks(static_cast<std::size_t>(modal.modes) + 1);
+// output steps from its shape through a scratch file, and the components
+// of its sized loads.
+void RecoverModalBlocks(const Model& model, const AnalysisElementList& elements, const ModalStepResults& modal,
+                        AnalysisProgress& progress, Modes& modes) {
+  modes.blocks.assign(static_cast<std::size_t>(modal.modes) + 1, {});
+  modes.sizedComponents.assign(static_cast<std::size_t>(modal.modes) + 1, {});
+  const std::vector<SizedLoad> sized = modal.modes >= 1 ? FindSizedLoads(model, elements) : std::vector<SizedLoad>{};
+  modes.sizedSlots.clear();
+  for (const SizedLoad& load : sized) modes.sizedSlots.push_back(load.slot);
   const std::string& scratch = MakeWorkFileName(WorkFile::Response);
   BinaryFile file;
   if (!BinaryFileOpenUpdate(file, scratch)) throw std::string("Response file could not be opened");
@@ -78,8 +110,13 @@ std::vector<std::vector<float>> RecoverModalBlocks(const Model& model, const Ana
     std::copy(shape.begin(), shape.end(), g_DisplacementVector.begin());
     CalculateElementForces(model, elements, progress, &builds);
     CalculateSupportLoads(model, progress);
+    std::vector<double>& components = modes.sizedComponents[static_cast<std::size_t>(m)];
+    for (const SizedLoad& load : sized) {
+      const std::array<double, 2> pair = load.support->SizedLoadComponents(load.row);
+      components.insert(components.end(), pair.begin(), pair.end());
+    }
     const std::int64_t end = BinaryFileTell(file);
-    std::vector<float>& block = blocks[static_cast<std::size_t>(m)];
+    std::vector<float>& block = modes.blocks[static_cast<std::size_t>(m)];
     block.assign(static_cast<std::size_t>((end - start) / 4), 0.0f);
     BinaryFileSeek(file, start);
     BinaryFileReadFloats(file, block.data(), block.size());
@@ -90,7 +127,6 @@ std::vector<std::vector<float>> RecoverModalBlocks(const Model& model, const Ana
   const bool failed = BinaryFileHasError(file) || BinaryFileReadFailed(file);
   BinaryFileClose(file);
   if (failed) throw std::string("Response file could not be opened");
-  return blocks;
 }
 
 Modes PrepareModes(const Model& model, const AnalysisElementList& elements, AnalysisProgress& progress) {
@@ -101,10 +137,24 @@ Modes PrepareModes(const Model& model, const AnalysisElementList& elements, Anal
   modes.omega = &modal.omega;
   modes.shapes = &modal.shapes;
   modes.equations = modes.N >= 1 ? modal.shapes[1].size() : g_DisplacementVector.size();
-  modes.blocks = RecoverModalBlocks(model, elements, modal, progress);
+  RecoverModalBlocks(model, elements, modal, progress, modes);
   modes.blockSize = modes.N >= 1 ? modes.blocks[1].size() : 0;
   for (int m = 1; m <= modes.N; ++m) QV_ASSERT(modes.blocks[static_cast<std::size_t>(m)].size() == modes.blockSize);
+  // The sized loads' places follow from this layout.
+  if (modes.N >= 1)
+    QV_ASSERT(modes.blockSize == 12 * static_cast<std::size_t>(elements.count) +
+                                     static_cast<std::size_t>(SupportLoadsBlockBytes(model) / 4));
   return modes;
+}
+
+// The largest size over a cycle of a·sin Ωt + b·cos Ωt, a and b of two
+// components: the half major axis of the ellipse it traces. Its square is
+// p − q·cos 2Ωt + r·sin 2Ωt with p = (a·a + b·b)/2, q = (a·a − b·b)/2,
+// r = a·b, so its largest square is p + √(q² + r²). Both components in
+// phase (or one of them 0) give √(a·a + b·b), as for a single value.
+double LargestSizeOverCycle(double a2, double a3, double b2, double b3) {
+  const double aa = a2 * a2 + a3 * a3, bb = b2 * b2 + b3 * b3, ab = a2 * b2 + a3 * b3;
+  return std::sqrt(0.5 * (aa + bb) + std::hypot(0.5 * (aa - bb), ab));
 }
 
 // The equation of direction `direction` (1 .. 6) at the node of layout
@@ -311,6 +361,8 @@ void RunHarmonicStep(const Model& model, const AnalysisElementList& elements, An
   const Modes modes = PrepareModes(model, elements, progress);
   std::vector<double> total(modes.equations, 0.0), forceTotal(modes.blockSize, 0.0);
   std::vector<double> S(modes.equations), C(modes.equations), FS(modes.blockSize), FC(modes.blockSize);
+  const std::size_t sizedCount = modes.sizedSlots.size();
+  std::vector<double> PS(2 * sizedCount), PC(2 * sizedCount);
   for (const Group& group : groups) {
     ProgressBegin(progress, "Calculating displacements", ProgressArea::Phase);
     const double forcing = kTwoPi * group.frequency;
@@ -318,6 +370,8 @@ void RunHarmonicStep(const Model& model, const AnalysisElementList& elements, An
     std::fill(C.begin(), C.end(), 0.0);
     std::fill(FS.begin(), FS.end(), 0.0);
     std::fill(FC.begin(), FC.end(), 0.0);
+    std::fill(PS.begin(), PS.end(), 0.0);
+    std::fill(PC.begin(), PC.end(), 0.0);
     for (int i = 1; i <= modes.N; ++i) {
       const double w = modes.w(i);
       if (w <= 0.0) continue;
@@ -340,6 +394,15 @@ void RunHarmonicStep(const Model& model, const AnalysisElementList& elements, An
       AddScaled(C, modes.phi(i), q.c);
       AddScaled(FS, modes.blocks[static_cast<std::size_t>(i)], q.s);
       AddScaled(FC, modes.blocks[static_cast<std::size_t>(i)], q.c);
+      AddScaled(PS, modes.sizedComponents[static_cast<std::size_t>(i)], q.s);
+      AddScaled(PC, modes.sizedComponents[static_cast<std::size_t>(i)], q.c);
+    }
+    // A sized load's amplitude is the largest size its superposed
+    // components reach over the cycle; it then combines as any value's.
+    for (std::size_t j = 0; j < sizedCount; ++j) {
+      const std::size_t slot = modes.sizedSlots[j];
+      FS[slot] = LargestSizeOverCycle(PS[2 * j], PS[2 * j + 1], PC[2 * j], PC[2 * j + 1]);
+      FC[slot] = 0.0;
     }
     auto combine = [combination](std::vector<double>& into, const std::vector<double>& s, const std::vector<double>& c) {
       for (std::size_t k = 0; k < into.size(); ++k) {
@@ -497,9 +560,12 @@ void RunTimeHistoryStep(const Model& model, const AnalysisElementList& elements,
   TimeHistoryModes columns;
   columns.shapes.length = modes.equations;
   columns.blocks.length = modes.blockSize;
+  columns.sizedComponents.length = 2 * modes.sizedSlots.size();
+  columns.sizedSlots = modes.sizedSlots;
   for (int i = 1; i <= modes.N; ++i) {
     columns.shapes.columns.push_back(modes.phi(i).data());
     columns.blocks.columns.push_back(modes.blocks[static_cast<std::size_t>(i)].data());
+    columns.sizedComponents.columns.push_back(modes.sizedComponents[static_cast<std::size_t>(i)].data());
   }
   if (temporary) columns.nodeEquations = NodeTableEquations(model);
   int shown = -1;

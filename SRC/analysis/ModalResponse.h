@@ -11,15 +11,26 @@
 // output steps of a static case (`RecoverModalBlocks`), with every kind in
 // the state the eigenproblem held it in (CaseUsesModalStiffness,
 // services/LoadCaseTypes.h), and every run scales and sums those blocks.
+// A support load that is the size of two components (a limit stop's
+// friction, RunPreparedSupport::SizedLoadIndex) is the one exception: the
+// size of a sum is not the sum of the modes' sizes, whose signs are the
+// shapes' arbitrary ones. Its two components are recovered per mode beside
+// the blocks; the time history and the harmonic superpose them and take
+// the size of the result. The force spectrum keeps the sizes: its root of
+// the sum of squares of the modes' sizes is the size of the components'
+// own roots of sums of squares.
 // The case's block in the results file is then written as displacements,
 // element forces, support loads.
 //
 // Harmonic amplitudes: each frequency's response is S·sin Ωt + C·cos Ωt
 // per quantity, S and C the modal sums of its sine and cosine parts, so its
 // amplitude is √(S² + C²); loads of one frequency that differ in phase
-// combine with their cross terms. "Absolute Sum" adds the amplitudes of the
-// frequencies, "Root Mean Square" takes √(½·Σ amplitude²). The phase is
-// held in degrees.
+// combine with their cross terms. A sized load's two components need not
+// be in phase: its amplitude is the largest size the pair reaches over the
+// cycle, the half major axis of the ellipse it traces, never more than the
+// root of the sum of the components' squared amplitudes. "Absolute Sum"
+// adds the amplitudes of the frequencies, "Root Mean Square" takes
+// √(½·Σ amplitude²). The phase is held in degrees.
 //
 // Time history: modal loads at times (k − 1)·dt, computed as doubles, never
 // summed step by step; the exact recursion of the Duhamel integral for a

@@ -267,10 +267,16 @@ constexpr double kSmallestDisplacement = 1.0e-6;
 TimeHistoryPeaks SuperposeTimeHistory(const ModalCoordinates& q, const TimeHistoryModes& modes, BinaryFile* file,
                                       const std::function<void(int step)>& stepDone, SuperpositionKernel kernel) {
   const std::size_t E1 = modes.shapes.length, B = modes.blocks.length;
+  const std::size_t P = modes.sizedComponents.length, sized = modes.sizedSlots.size();
+  QV_ASSERT(P == 2 * sized);
   TimeHistoryPeaks peaks{std::vector<double>(E1, 0.0), std::vector<double>(B, 0.0)};
   const int S = q.steps;
   int atOnce = kStepsAtOnce;
   std::vector<float> shapeRows, blockRows, nodeBlock;
+  // The sized loads' components at every step of a range (their own peaks
+  // mean nothing), and each load's largest size so far.
+  std::vector<float> sizedRows;
+  std::vector<double> sizedPeak(P, 0.0), largest(sized, 0.0);
   if (file != nullptr) {
     const std::size_t rowBytes = sizeof(float) * (E1 + B);
     atOnce = static_cast<int>(std::clamp<std::size_t>(kStepRowsBytes / std::max<std::size_t>(rowBytes, 1), kRows,
@@ -280,6 +286,7 @@ TimeHistoryPeaks SuperposeTimeHistory(const ModalCoordinates& q, const TimeHisto
     blockRows.resize(rows * B);
     nodeBlock.resize(modes.nodeEquations.size());
   }
+  sizedRows.resize(static_cast<std::size_t>(std::min(atOnce, S)) * P);
   for (int first = 0; first < S; first += atOnce) {
     const int count = std::min(atOnce, S - first);
     SuperposeSteps(q, first, count, modes.shapes,
@@ -287,10 +294,18 @@ TimeHistoryPeaks SuperposeTimeHistory(const ModalCoordinates& q, const TimeHisto
                    kernel);
     SuperposeSteps(q, first, count, modes.blocks,
                    {peaks.forces.data(), file != nullptr ? blockRows.data() : nullptr, 0.0}, kernel);
+    if (P != 0)
+      SuperposeSteps(q, first, count, modes.sizedComponents, {sizedPeak.data(), sizedRows.data(), 0.0}, kernel);
     for (int step = first + 1; step <= first + count; ++step) {
+      const auto row = static_cast<std::size_t>(step - 1 - first);
+      for (std::size_t j = 0; j < sized; ++j) {
+        const float* pair = sizedRows.data() + row * P + 2 * j;
+        const double size = std::hypot(static_cast<double>(pair[0]), static_cast<double>(pair[1]));
+        largest[j] = std::max(largest[j], size);
+        if (file != nullptr) blockRows[row * B + modes.sizedSlots[j]] = static_cast<float>(size);
+      }
       stepDone(step);
       if (file == nullptr) continue;
-      const auto row = static_cast<std::size_t>(step - 1 - first);
       const float* u = shapeRows.data() + row * E1;
       for (std::size_t slot = 0; slot < nodeBlock.size(); ++slot) {
         const std::int32_t equation = modes.nodeEquations[slot];
@@ -301,5 +316,6 @@ TimeHistoryPeaks SuperposeTimeHistory(const ModalCoordinates& q, const TimeHisto
       if (BinaryFileHasError(*file)) throw std::string("RTH file could not be opened for writing");
     }
   }
+  for (std::size_t j = 0; j < sized; ++j) peaks.forces[modes.sizedSlots[j]] = largest[j];
   return peaks;
 }

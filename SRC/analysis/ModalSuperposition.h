@@ -66,11 +66,17 @@ void SuperposeSteps(const ModalCoordinates& q, int first, int count, const ModeC
 // The time history's output steps over the modes' columns: the shapes (E + 1
 // values, by equation) and the element forces and support loads each
 // shape gives, and, for the file, the equation of every displacement of
-// the node table (six per node, 0 where the node has none).
+// the node table (six per node, 0 where the node has none). A support load
+// that is the size of two components (a friction across a direction) is no
+// sum of the modes' sizes: `sizedComponents` holds per mode its two
+// components, load after load, and `sizedSlots` its place in the blocks,
+// where each step takes the size of the superposed components instead.
 struct TimeHistoryModes {
   ModeColumns<double> shapes;
   ModeColumns<float> blocks;
   std::vector<std::int32_t> nodeEquations;
+  ModeColumns<double> sizedComponents;  // two values per sized load
+  std::vector<std::size_t> sizedSlots;  // one per sized load
 };
 struct TimeHistoryPeaks {
   std::vector<double> displacements;  // E + 1, by equation
@@ -83,8 +89,9 @@ struct TimeHistoryPeaks {
 // each step's record there: the node table's
 // displacements (those below 1.0e-6 in size as 0, as in a static case's
 // block: the modes' round-off in directions the loads do not move), then
-// the element forces and support loads, as 32-bit floats. Throws "RTH file
-// could not be opened for writing" when the file refuses a record.
+// the element forces and support loads, as 32-bit floats. A sized load's
+// peak is its largest size over the steps. Throws "RTH file could not be
+// opened for writing" when the file refuses a record.
 TimeHistoryPeaks SuperposeTimeHistory(const ModalCoordinates& q, const TimeHistoryModes& modes, BinaryFile* file,
                                       const std::function<void(int step)>& stepDone,
                                       SuperpositionKernel kernel = SuperpositionKernel::Widest);

@@ -5,6 +5,7 @@
 #include "elements/BallJoint.h"
 #include "elements/ElementForces.h"
 #include "kindbase/ElementAssembly.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -51,7 +52,7 @@ double ModalSpring(bool limited, double spring, double secant) {
 void UpdateSpring(bool nonlinear, bool limited, double moment, double friction, double spring, double& effective,
                   double& secant, int type) {
   if (!nonlinear) return;
-  if ((type == kCaseIdOperating || type == kCaseIdStaticAnalysis) && !g_ElementForceRun.recovering) {
+  if (CaseTypeIsOperatingT1(type) && !g_ElementForceRun.recovering) {
     secant = moment <= friction ? kRigid : moment * effective / (moment - friction);
   } else if (CaseUsesModalStiffness(type)) {
     effective = ModalSpring(limited, spring, secant);

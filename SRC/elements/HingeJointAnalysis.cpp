@@ -7,6 +7,7 @@
 #include "elements/ElementForces.h"
 #include "elements/HingeJoint.h"
 #include "kindbase/ElementAssembly.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -21,8 +22,6 @@ constexpr double kGravity = 386.4;
 constexpr int kHingeKind = 12;
 
 HingeJoint& HingeOf(const Model& model, int row) { return dynamic_cast<HingeJoint&>(*model.row(row).element); }
-
-bool OperatingCase(int type) { return type == kCaseIdOperating || type == kCaseIdStaticAnalysis; }
 
 Matrix12d LocalStiffness(double spring) {
   Matrix12d K{};
@@ -59,7 +58,7 @@ double CaseSpring(const HingeJoint& hinge, int type) {
 void UpdateSprings(HingeJoint& hinge, const AnalysisElementInput& input) {
   if (!hinge.IsNonlinear()) return;
   const int type = input.loads.caseType;
-  if (OperatingCase(type) && !g_ElementForceRun.recovering) {
+  if (CaseTypeIsOperatingT1(type) && !g_ElementForceRun.recovering) {
     const double m = std::fabs(hinge.axisMoment), t = std::fabs(hinge.frictionTorque);
     hinge.secant = m <= t ? kRigid : m * hinge.effective / (m - t);
   } else if (CaseUsesModalStiffness(type)) {

@@ -10,6 +10,7 @@
 #include "elements/Valve.h"
 #include "kindbase/ElementAssembly.h"
 #include "kindbase/ElementInputs.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "model/Model.h"
 #include "services/LoadCaseTypes.h"
 
@@ -83,7 +84,7 @@ void AddSlipJointFriction(const Model& model, const AnalysisElementInput& input,
   const auto& joint = dynamic_cast<const SlipJoint&>(*RowElement(model, input.row));
   SlipJointState& state = *input.slip;
   const int type = input.loads.caseType;
-  if (type == kCaseIdOperating || type == kCaseIdStaticAnalysis) UpdateSlipJointSecants(state, joint.frictionForce, joint.frictionTorque);
+  if (CaseTypeIsOperatingT1(type)) UpdateSlipJointSecants(state, joint.frictionForce, joint.frictionTorque);
   if (type == kCaseIdRecalculatingHangerLoads || CaseUsesModalStiffness(type)) return;
   const Vector3d force = Scaled(axes.x, state.appliedFrictionForce);
   const Vector3d moment = Scaled(axes.x, state.appliedFrictionMoment);

@@ -5,6 +5,7 @@
 #include "elements/ElementForces.h"
 #include "elements/TieRod.h"
 #include "kindbase/ElementAssembly.h"
+#include "kindbase/LoadCaseKinds.h"
 #include "kindbase/NonlinearConvergence.h"
 #include "model/Model.h"
 #include "services/LoadCaseTypes.h"
@@ -27,8 +28,6 @@ Matrix12d LocalStiffness(double k) {
   }
   return K;
 }
-
-bool OperatingT1(int type) { return type == kCaseIdOperating || type == kCaseIdStaticAnalysis; }
 
 // A mode is a free vibration about the state the modal case took: its rod
 // force is the spring times the mode's stretch, with no gap load.
@@ -97,7 +96,7 @@ void AssembleTieRod(const AnalysisElementInput& input) {
   const Model& model = TheModel();
   TieRod& rod = RodOf(model, input.row);
   // The operating case's last pass assembles the state it converged to.
-  if (OperatingT1(input.loads.caseType) && !g_ElementForceRun.recovering) rod.operatingState = rod.state;
+  if (CaseTypeIsOperatingT1(input.loads.caseType) && !g_ElementForceRun.recovering) rod.operatingState = rod.state;
   if (CaseUsesModalStiffness(input.loads.caseType)) rod.state = rod.operatingState;
   const ElementEndFrames frames = ComputeElementEndFrames(model, ElementType::TieRod, input.row, input.node1,
                                                           input.node2);

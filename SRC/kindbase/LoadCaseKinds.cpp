@@ -97,7 +97,9 @@ const LoadCaseKind& LoadCaseKindOf(int type) {
 
 int CurrentCaseType() { return CurrentLoadCaseStep().type; }
 
-bool CaseIsOperatingT1() { return CurrentHas(kCaseOperatingT1); }
+bool CaseTypeIsOperatingT1(int type) { return (LoadCaseKindOf(type).traits & kCaseOperatingT1) != 0; }
+
+bool CaseIsOperatingT1() { return CaseTypeIsOperatingT1(CurrentCaseType()); }
 
 bool IncludeHangerStiffnessInStep() {
   return TheModel().options.IncludeHangerStiffness != 0 && !CurrentHas(kCaseHangerStep);

@@ -62,6 +62,11 @@ struct SeismicDirectionFlags {
 };
 extern SeismicDirectionFlags g_SeismicDirections;
 
+// The operating cases of T1 ("Operating (W+P1+T1)" and, without a piping
+// code, the static analysis): every state-dependent kind keeps the state
+// they leave for the modes.
+bool CaseTypeIsOperatingT1(int type);
+
 // The predicates of the current step.
 int CurrentCaseType();
 bool CaseIsOperatingT1();

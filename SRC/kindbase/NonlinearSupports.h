@@ -12,6 +12,7 @@
 // (Assembly.h).
 #pragma once
 
+#include <array>
 #include <cstdint>
 
 class RunPreparedSupport {
@@ -28,6 +29,18 @@ class RunPreparedSupport {
   // After a solve: compare the new response with the last one, change the
   // state and count what did not converge (CountNonlinearChange).
   virtual void UpdateIteration(int rowNumber) { (void)rowNumber; }
+  // A support load that is the size of a vector of two components, each
+  // linear in the movement (a friction spring times the sliding across a
+  // direction), is no sum of the modes' sizes: a response that superposes
+  // the modes (time history, harmonic) superposes the two components and
+  // takes the size of the sum. Its index among the item's support loads
+  // (-1: the item has none), and its two components in the solution at
+  // hand, with the state of the current case.
+  virtual int SizedLoadIndex() const { return -1; }
+  virtual std::array<double, 2> SizedLoadComponents(int rowNumber) const {
+    (void)rowNumber;
+    return {};
+  }
 };
 
 // --- what the directional supports share in the analysis ---------------------

@@ -49,8 +49,6 @@ void StoreTravel(const Model& model, Hanger& hanger, int row) {
   hanger.horizontal = static_cast<float>(std::hypot(d[0], h2));
 }
 
-bool IsOperatingT1Case() { return CaseIsOperatingT1() && CurrentCaseType() < kCaseIdHangerLoads; }
-
 }  // namespace
 
 void Hanger::PrepareForRun(int rowNumber) {
@@ -118,7 +116,7 @@ void Hanger::AddStiffness(int rowNumber) {
   const int type = CurrentCaseType();
   if (kind == kRodHanger) {
     if (CaseUsesModalStiffness(type)) rate = savedRate;
-    if (IsOperatingT1Case()) savedRate = rate;
+    if (CaseIsOperatingT1()) savedRate = rate;
     if (rate != 0.0f) AddSpringBlock(model, node, connectedIndex, DyadicBlock(up, n * rate), 0);
     return;
   }
@@ -151,7 +149,7 @@ void Hanger::UpdateIteration(int rowNumber) {
   const Model& model = TheModel();
   const int node = NodeOf(model, rowNumber);
   if (kind != kRodHanger || equation == 0 || !SupportNodeHasEquations(model, node)) return;
-  if (IsOperatingT1Case()) StoreTravel(model, *this, rowNumber);
+  if (CaseIsOperatingT1()) StoreTravel(model, *this, rowNumber);
   const Direction3 d = RelativeSolved(model, node, connectedIndex, 0);
   const double rise = model.options.ZVertical != 0 ? d[2] : d[1];
   if (rise <= 0.0 && rate == 0.0f) {
@@ -200,7 +198,7 @@ void StoreHangerStepResults(Model& model, int type) {
     });
     return;
   }
-  if (type == kCaseIdHangerTravel || type == kCaseIdRecalculatingHangerTravel || IsOperatingT1Case())
+  if (type == kCaseIdHangerTravel || type == kCaseIdRecalculatingHangerTravel || CaseTypeIsOperatingT1(type))
     ForEachHanger(model, [&model](Hanger& h, int row) {
       if (h.equation != 0 && h.kind != kRodHanger) StoreTravel(model, h, row);
     });

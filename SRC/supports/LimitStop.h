@@ -47,6 +47,9 @@ class LimitStop : public SupportItem<2>, public RunPreparedSupport, public Suppo
   bool Iterates() const override { return true; }
   void ResetIteration() override;
   void UpdateIteration(int rowNumber) override;
+  // The friction, the size of its two components across the direction.
+  int SizedLoadIndex() const override { return 1; }
+  std::array<double, 2> SizedLoadComponents(int rowNumber) const override;
 
   bool HasLower() const { return lowerLimit > -5.0e29f; }
   bool HasUpper() const { return upperLimit < 5.0e29f; }

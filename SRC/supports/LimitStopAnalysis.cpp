@@ -5,7 +5,10 @@
 // length ends at the limit: K (u - limit), so the gap's part K x limit goes
 // to the load side. Once a limit is reached, friction across the direction
 // is a spring too: the friction capacity over the sliding movement while it
-// slides, 1.0e12 while it sticks.
+// slides, 1.0e12 while it sticks. The friction load is the size of that
+// spring's force across the direction, never negative; the responses that
+// superpose modes take it from the superposed components
+// (SizedLoadComponents), since the modes' sizes do not add.
 #include "supports/LimitStop.h"
 
 #include <cmath>
@@ -145,41 +148,63 @@ void LimitStop::UpdateIteration(int rowNumber) {
   lastTransverse = s;
 }
 
+namespace {
+
+// The stop's axial load and the two components across it of its friction
+// for the movement at hand, in the state of the current case.
+struct StopResponse {
+  double load = 0.0;
+  std::array<double, 2> friction{};
+};
+
+StopResponse Respond(const LimitStop& stop, const Direction3& movement) {
+  StopResponse response;
+  double u = Dot3(stop.direction, movement);
+  if (std::fabs(u) < kNoMovement) u = 0.0;
+  std::int32_t reached = kStopFree;
+  // A mode's loads come of the springs that shaped it, whatever state a
+  // static case solved since has left: the operating case's status (K u,
+  // no gap) and the modes' friction spring.
+  const bool modal = CaseUsesModalState();
+  const double kf = modal ? ModalFrictionStiffness(stop) : stop.frictionStiffness;
+  if (modal) {
+    reached = stop.savedStatus;
+    if (reached != kStopFree) response.load = stop.stiffness * u;
+  } else if (u < stop.lowerLimit) {
+    reached = kStopLowerReached;
+    response.load = stop.stiffness * (u - stop.lowerLimit);
+  } else if (u > stop.upperLimit) {
+    reached = kStopUpperReached;
+    response.load = stop.stiffness * (u - stop.upperLimit);
+  }
+  if (stop.frictionCoefficient != 0.0f && reached != kStopFree) {
+    // A stuck stop (Kf 1.0e12) holds the pipe by moving 1e-9: only
+    // rounding-sized movements count as none, as at the guide.
+    double t2 = Dot3(stop.across2, movement), t3 = Dot3(stop.across3, movement);
+    if (std::fabs(t2) < kNoMovement) t2 = 0.0;
+    if (std::fabs(t3) < kNoMovement) t3 = 0.0;
+    response.friction = {t2 * kf, t3 * kf};
+  }
+  return response;
+}
+
+}  // namespace
+
 void LimitStop::ComputeSupportLoads(int rowNumber) {
   const Model& model = TheModel();
   const int node = model.row(rowNumber).endNode;
   std::array<float, 2> loads{};
   if (SupportNodeHasEquations(model, node)) {
-    const Direction3 movement = RelativeSolved(model, node, connectedIndex, 0);
-    double u = Dot3(direction, movement);
-    if (std::fabs(u) < kNoMovement) u = 0.0;
-    double load = 0.0;
-    std::int32_t reached = kStopFree;
-    // A mode's loads come of the springs that shaped it, whatever state a
-    // static case solved since has left: the operating case's status
-    // (K u, no gap) and the modes' friction spring.
-    const bool modal = CaseUsesModalState();
-    const double kf = modal ? ModalFrictionStiffness(*this) : frictionStiffness;
-    if (modal) {
-      reached = savedStatus;
-      if (reached != kStopFree) load = stiffness * u;
-    } else if (u < lowerLimit) {
-      reached = kStopLowerReached;
-      load = stiffness * (u - lowerLimit);
-    } else if (u > upperLimit) {
-      reached = kStopUpperReached;
-      load = stiffness * (u - upperLimit);
-    }
-    double friction = 0.0;
-    if (frictionCoefficient != 0.0f && reached != kStopFree) {
-      // A stuck stop (Kf 1.0e12) holds the pipe by moving 1e-9: only
-      // rounding-sized movements count as none, as at the guide.
-      double t2 = Dot3(across2, movement), t3 = Dot3(across3, movement);
-      if (std::fabs(t2) < kNoMovement) t2 = 0.0;
-      if (std::fabs(t3) < kNoMovement) t3 = 0.0;
-      friction = std::hypot(t2 * kf, t3 * kf);
-    }
-    loads = {static_cast<float>(load), static_cast<float>(friction)};
+    const StopResponse response = Respond(*this, RelativeSolved(model, node, connectedIndex, 0));
+    loads = {static_cast<float>(response.load),
+             static_cast<float>(std::hypot(response.friction[0], response.friction[1]))};
   }
   KeepAndWriteSupportLoads(loads);
+}
+
+std::array<double, 2> LimitStop::SizedLoadComponents(int rowNumber) const {
+  const Model& model = TheModel();
+  const int node = model.row(rowNumber).endNode;
+  if (!SupportNodeHasEquations(model, node)) return {};
+  return Respond(*this, RelativeSolved(model, node, connectedIndex, 0)).friction;
 }
