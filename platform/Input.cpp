@@ -505,4 +505,18 @@ BOOL SetCursorPos(int x, int y) {
   return TRUE;
 }
 
+BOOL SetCursorPosInWindow(HWND window, int x, int y) {
+  HWND top = GetAncestor(window, GA_ROOT);
+  RECT rect{}, topRect{};
+  if (top == nullptr || !GetWindowRect(window, &rect) || !GetWindowRect(top, &topRect)) return FALSE;
+  const POINT screen{rect.left + x, rect.top + y};
+  {
+    std::lock_guard guard(TheCore().lock);
+    TheCore().cursorPos = screen;
+  }
+  if (Presenter* presenter = ThePresenter())
+    presenter->WarpPointerInto(top, POINT{screen.x - topRect.left, screen.y - topRect.top});
+  return TRUE;
+}
+
 UINT GetDoubleClickTime() { return 500; }

@@ -121,6 +121,11 @@ HCURSOR SetCursor(HCURSOR cursor);
 HCURSOR GetCursor();
 BOOL GetCursorPos(POINT* screenPoint);
 BOOL SetCursorPos(int x, int y);
+// The pointer to (x, y) from the top-left corner of the window's rectangle,
+// where the screen shows the window (see Presenter::WarpPointerInto): the
+// way to point into a window just shown, which a window manager may still
+// move into its frame.
+BOOL SetCursorPosInWindow(HWND window, int x, int y);
 
 UINT GetDoubleClickTime();
 UINT GetCaretBlinkTime();

@@ -75,6 +75,11 @@ class Presenter {
   virtual void SetPointerShape(HWND window, PointerShape shape) = 0;
   virtual void SetPointerImage(HWND window, std::shared_ptr<const CursorImage> image) = 0;
   virtual void WarpPointer(POINT screenPoint) = 0;
+  // Puts the pointer at `offset` from the top-left corner of the top-level
+  // window, where the screen shows the window: a window manager moves a
+  // window it frames, in its own time, so a window it has yet to place gets
+  // the pointer once it has placed it. A later warp replaces one not made.
+  virtual void WarpPointerInto(HWND window, POINT offset) = 0;
   virtual void Beep() = 0;
   // The program changed its clipboard, which now holds `kinds` (ClipboardOffer
   // bits; 0 withdraws the offer). X11 owns the CLIPBOARD selection meanwhile

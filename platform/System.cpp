@@ -25,6 +25,7 @@ class HeadlessPresenter final : public Presenter {
   void SetPointerShape(HWND, PointerShape) override {}
   void SetPointerImage(HWND, std::shared_ptr<const CursorImage>) override {}
   void WarpPointer(POINT) override {}
+  void WarpPointerInto(HWND, POINT) override {}
   void Beep() override {}
   void OfferClipboard(unsigned) override {}
   void Sync() override {}

@@ -226,7 +226,16 @@ class X11Presenter final : public Presenter {
     });
   }
   void WarpPointer(POINT point) override {
-    Ask([=, this] { XWarpPointer(display_, 0, root_, 0, 0, 0, 0, point.x, point.y); });
+    Ask([=, this] {
+      owedWarp_ = OwedWarp{};
+      XWarpPointer(display_, 0, root_, 0, 0, 0, 0, point.x, point.y);
+    });
+  }
+  void WarpPointerInto(HWND window, POINT offset) override {
+    Ask([=, this] {
+      owedWarp_ = OwedWarp{window, offset};
+      PayWarp();
+    });
   }
   void Beep() override { Ask([this] { XBell(display_, 0); }); }
   void OfferClipboard(unsigned kinds) override { Ask([=, this] { clipboard_->Offer(kinds); }); }
@@ -250,6 +259,7 @@ class X11Presenter final : public Presenter {
   void Map(XWindowState& state);
   void Move(HWND window, RECT rect);
   void AskManager(XWindowState& state);
+  void PayWarp();
   unsigned long long AskQuestion();
   bool ManagerRunning();
   bool ManagerSupports(Atom feature);
@@ -328,6 +338,12 @@ class X11Presenter final : public Presenter {
     bool managerMoved = false;  // the manager gave the focus elsewhere meanwhile
     bool askedAgain = false;
   } choice_;
+  // The pointer asked into a window (WarpPointerInto) that the manager has
+  // yet to place; no window when none is owed.
+  struct OwedWarp {
+    HWND window = nullptr;
+    POINT offset{};
+  } owedWarp_;
   // The activations the layer has told (Activate's `choice`) that the
   // presenter has taken up.
   std::uint64_t choicesHeard_ = 0;
@@ -633,6 +649,7 @@ void X11Presenter::Destroy(HWND window) {
   byId_.erase(state->id);
   windows_.erase(window);
   ForgetChoice(window);
+  if (owedWarp_.window == window) owedWarp_ = OwedWarp{};
   if (focused_ == window) focused_ = nullptr;
 }
 
@@ -654,9 +671,11 @@ void X11Presenter::Show(HWND window, bool shown) {
       AskManager(*state);
       ReopenExchange(window, state->question);
     }
+    PayWarp();
   } else {
     state->viewable = false;
     ForgetChoice(window);
+    if (owedWarp_.window == window) owedWarp_ = OwedWarp{};
     if (state->mapDeferred) {  // never mapped again since it was withdrawn
       state->mapDeferred = false;
       return;
@@ -715,6 +734,23 @@ void X11Presenter::Move(HWND window, RECT rect) {
 // the move it has done the move, and every report it made of it arrived
 // before the answer: the place reported last is the one that stands.
 void X11Presenter::AskManager(XWindowState& state) { state.question = AskQuestion(); }
+
+// The pointer goes into the window once the manager has answered the
+// question asked after the window was last shown or moved: it has placed
+// the window by then. Relative to the window, the server puts it where the
+// window is, whatever the layer last heard of its place.
+void X11Presenter::PayWarp() {
+  if (owedWarp_.window == nullptr) return;
+  XWindowState* state = StateOf(owedWarp_.window);
+  if (state == nullptr) {
+    owedWarp_ = OwedWarp{};
+    return;
+  }
+  if (state->managed && (!state->shown || state->mapDeferred || state->question > answered_) && ManagerRunning())
+    return;
+  XWarpPointer(display_, 0, state->id, 0, 0, 0, 0, owedWarp_.offset.x, owedWarp_.offset.y);
+  owedWarp_ = OwedWarp{};
+}
 
 // A question the manager answers in the order it reads its requests: the
 // frame extents of a window of ours that is never mapped. Its number, or 0
@@ -785,6 +821,7 @@ void X11Presenter::OnAnswer(XEvent& event) {
     if (state.mapDeferred) Map(state);
   }
   SettleChoice();
+  PayWarp();
 }
 
 void X11Presenter::Report(HWND window, XWindowState& state, RECT rect) {

@@ -228,6 +228,17 @@ void PrepareDataTemplate(HWND dialog, ReplaceDialogState& state) {
   if (DataNeedsDialog(type)) RunDataKindDialog(dialog, 0, type);
 }
 
+// A Location only names a node an earlier row made: as in the Type cell,
+// no element becomes one (its offsets would be lost) and it becomes no
+// element (one ending at a node already made would have no length).
+void RefuseLocationReplacement(DialogHelper& helper, const ReplaceRequest& request) {
+  constexpr auto location = static_cast<std::int32_t>(ElementType::Location);
+  if (request.findType == request.replaceType) return;
+  if (request.findType == location) helper.DialogThrowItemError(kElementFind, "Type = Location  cannot be changed");
+  if (request.replaceType == location)
+    helper.DialogThrowItemError(kElementReplace, "Type cannot be changed to Location");
+}
+
 int ReadRow(DialogHelper& helper, int item, const char* label) {
   helper.DialogGetItemText(item);
   if (g_EditFieldText.empty()) ThrowRequiredField(std::string(label) + " ");
@@ -271,6 +282,7 @@ void OnOk(HWND dialog, ReplaceDialogState& state) {
       if (helper.DialogComboGetSel(kElementReplace) <= 0) throw std::string("Replace with is unset");
       request.findType = Chosen(helper, kElementFind, state.elementFind);
       request.replaceType = Chosen(helper, kElementReplace, state.elementReplace);
+      RefuseLocationReplacement(helper, request);
       // A template that was never prepared (the list was set without being
       // confirmed) is made now, so every replaced row gets its kind's values.
       if (TheModel().row(0).elementType != static_cast<ElementType>(request.replaceType))
@@ -355,8 +367,11 @@ void CheckReplacedBends(const Model& model, const ReplaceRequest& request) {
 
 bool ReplaceElements(Model& model, const ReplaceRequest& request) {
   if (request.findType == 0 || request.replaceType == 0) return false;
-  CheckReplacedBends(model, request);
   const auto type = static_cast<ElementType>(request.replaceType);
+  // A kind without values of its own put in its own place changes nothing
+  // (and a Comment would lose its text to the empty template).
+  if (request.findType == request.replaceType && !ElementNeedsDialog(type)) return false;
+  CheckReplacedBends(model, request);
   const LayoutRow& pattern = model.row(0);
   bool changed = false;
   for (int r = request.from; r <= request.to && r <= model.rowCount; ++r) {

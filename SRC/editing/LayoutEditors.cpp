@@ -567,6 +567,9 @@ bool EditRowOffsets(LayoutTable& table) {
 
 bool EditRowSlope(LayoutTable& table) {
   if (TableEndEdit(table)) return false;
+  // The menu greys the command on such rows; a command sent past the menu
+  // must not get further.
+  if (!HasEditableLayoutElement(M(), table.currentRow)) return false;
   HWND owner = Owner(table);
   if (SlopeDialog(owner, table.currentRow, TakeUndoSnapshot(owner)) != 1) return false;
   TableLoadEditBuffer(table);

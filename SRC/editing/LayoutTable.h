@@ -68,10 +68,6 @@ extern bool g_EditChangedModel;
 void StoreNodeCell(LayoutTable& table);
 void StoreTypeCell(LayoutTable& table);
 void StoreOffsetCell(LayoutTable& table, int column);
-// A hinge, a ball joint and a Location have no length: the model is made
-// with their offsets zero, so a row of such a `type` with an offset is
-// refused rather than lose it (and, after a joint, move every node).
-void RefuseOffsetsWithoutLength(ElementType type, float dx, float dy, float dz);
 void StoreMaterialCell(LayoutTable& table, int column);
 void StoreDataCell(LayoutTable& table);
 void SetCommentRowText(LayoutTable& table, const std::string& text);

@@ -7,7 +7,6 @@
 // intermediate arc nodes of bends, in the connected nodes of supports, and
 // in pumps, compressors, turbines and user allowables.
 #include <cctype>
-#include <cstdio>
 
 #include "editing/LayoutTable.h"
 #include "elements/Bend.h"
@@ -201,15 +200,6 @@ void StoreNodeCell(LayoutTable& table) {
     return;
   }
   ChangeRowNode(table, id, absolute);
-}
-
-void RefuseOffsetsWithoutLength(ElementType type, float dx, float dy, float dz) {
-  if (dx == 0.0f && dy == 0.0f && dz == 0.0f) return;
-  if (type == ElementType::Location) throw std::string("For Location, DX, DY, DZ should be zero");
-  if (type != ElementType::HingeJoint && type != ElementType::BallJoint) return;
-  char text[96];
-  std::snprintf(text, sizeof text, "For a %s joint DX, DY, DZ should be zero", ElementTypeMessageName(type));
-  throw std::string(text);
 }
 
 void StoreOffsetCell(LayoutTable& table, int column) {

@@ -10,6 +10,7 @@
 #include "model/LayoutRowEdits.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
@@ -120,6 +121,7 @@ void OffsetsOk(HWND dialog, RowDialogState& state) {
       state.helper.DialogGetItemText(kOffsetFields[i]);
       if (ParseFieldLength(values[i]) != 0) ThrowInvalidField(kOffsetLabels[i]);
     }
+    RefuseOffsetsWithoutLength(row.elementType, values[0], values[1], values[2]);
   } catch (const std::string& message) {
     state.helper.DialogFocusInvalid(message);
     return;
@@ -201,14 +203,16 @@ void SlopeOk(HWND dialog, RowDialogState& state) {
       if (ParseFieldLength(length) != 0 || length <= 0.0f) ThrowInvalidField("Length");
     }
     if (!directionAsShown) CheckDirectionInput(helper, kSlopeFirstComponent, direction[0], direction[1], direction[2]);
+    Normalize3(direction);
+    for (float& component : direction) component *= length;
+    RefuseOffsetsWithoutLength(row.elementType, direction[0], direction[1], direction[2]);
   } catch (const std::string& message) {
     helper.DialogFocusInvalid(message);
     return;
   }
-  Normalize3(direction);
-  row.dx = direction[0] * length;
-  row.dy = direction[1] * length;
-  row.dz = direction[2] * length;
+  row.dx = direction[0];
+  row.dy = direction[1];
+  row.dz = direction[2];
   try {
     RefreshAfterModelEdit(model);
   } catch (const std::string& message) {

@@ -8,6 +8,7 @@
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
@@ -102,6 +103,24 @@ bool PasteSeveral(Model& model, const std::vector<LayoutRow>& rows, HWND owner) 
   return true;
 }
 
+// A Location row only names a node an earlier row made, so a paste of the
+// Type column is refused where the Type cell refuses it: a Location stays
+// one (an element ending at its node would have no length), and only a row
+// of no kind or a Pipe without offsets at such a node becomes one.
+void RefuseLocationChange(const Model& model, int row, ElementType type) {
+  const LayoutRow& target = model.row(row);
+  const ElementType old = target.elementType;
+  if (old == type) return;
+  const bool changesKind = old != ElementType::None && old != ElementType::Pipe;
+  if (changesKind && old == ElementType::Location) throw std::string("Type = Location  cannot be changed");
+  if (type != ElementType::Location) return;
+  if (changesKind) throw std::string("Type cannot be changed to Location");
+  RefuseOffsetsWithoutLength(type, target.dx, target.dy, target.dz);
+  const int index = FindNodeIndex(model.nodes, target.node);
+  if (index == 0 || model.nodes[index].row == 0 || model.nodes[index].row >= row)
+    throw std::string("For Location, Node must be defined");
+}
+
 bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
   if (row < 1 || row > model.rowCount) return false;
   LayoutRow& target = model.row(row);
@@ -119,14 +138,32 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
       break;
     case 2:
       if (source.elementType == ElementType::None) return false;
+      RefuseLocationChange(model, row, source.elementType);
       CopyElement(target, source);
       break;
-    case 3: target.dx = source.dx; break;
-    case 4: target.dy = source.dy; break;
-    case 5: target.dz = source.dz; break;
-    case 6: target.material = source.material; break;
-    case 7: target.section = source.section; break;
-    case 8: target.load = source.load; break;
+    case 3:
+    case 4:
+    case 5: {
+      // One offset of the source, the row's other two kept.
+      const int axis = column - 3;
+      float offsets[3] = {target.dx, target.dy, target.dz};
+      offsets[axis] = axis == 0 ? source.dx : axis == 1 ? source.dy : source.dz;
+      if (offsets[0] == target.dx && offsets[1] == target.dy && offsets[2] == target.dz) return false;
+      RefuseOffsetsWithoutLength(target.elementType, offsets[0], offsets[1], offsets[2]);
+      target.dx = offsets[0];
+      target.dy = offsets[1];
+      target.dz = offsets[2];
+      break;
+    }
+    case 6:
+    case 7:
+    case 8: {
+      std::string& name = column == 6 ? target.material : column == 7 ? target.section : target.load;
+      const std::string& pasted = column == 6 ? source.material : column == 7 ? source.section : source.load;
+      if (name == pasted) return false;
+      name = pasted;
+      break;
+    }
     case 9:
       if (source.dataType == DataType::None) {
         if (target.dataType == DataType::None) return false;

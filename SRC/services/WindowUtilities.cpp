@@ -264,15 +264,17 @@ void CenterDialogOnFrame(HWND dialog, int item) {
   CenterWindowOnParent(dialog, item);
 }
 
+// The point is given in the window, not on the screen: a window just shown
+// may not stand yet where a window manager puts it.
 void MoveCursorToItem(HWND window, int item) {
   RECT rect{};
   if (item == kCentreItem) {
     GetWindowRect(window, &rect);
-    SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    SetCursorPosInWindow(window, Width(rect) / 2, Height(rect) / 2);
     return;
   }
   HWND control = GetDlgItem(window, item);
   if (control == nullptr) return;
   GetWindowRect(control, &rect);
-  SetCursorPos(rect.left + 3 * Width(rect) / 4, rect.top + Height(rect) / 2);
+  SetCursorPosInWindow(control, 3 * Width(rect) / 4, Height(rect) / 2);
 }
