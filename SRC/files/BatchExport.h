@@ -55,21 +55,29 @@ class ExportUnitsScope {
 BatchExportUnits ChooseBatchExportUnits();
 
 // The whole file's text for `model` in `units`; `leftOut` receives one line
-// per row or record written incomplete or not at all ("Row 12: ...").
-std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut);
+// per row or record written incomplete or not at all ("Row 12: ..."), and
+// `refusal`, when given, the import's message when it refuses the text
+// (which `leftOut` then names first).
+std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut,
+                                std::string* refusal = nullptr);
 
 // Names in `leftOut` what the batch file `text`, written for `model`, does
 // not carry of the model's other records: its response spectra, force
 // spectra and time functions, and, read back as the import reads it, every
-// difference in the wind flags of the loads, the load-case list, the dynamic
-// analysis settings and the analysis options, with what the import gives
-// instead; or that the import refuses the file. The units in force are kept.
-void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std::vector<std::string>& leftOut);
+// difference in the wind flags and the design conditions of the loads, the
+// load-case list, the dynamic analysis settings and the analysis options,
+// with what the import gives instead. When the import refuses the file, its
+// message ("Line = 7 :  ...\n<why>") goes to `refusal` and one line naming
+// it to the front of `leftOut`. The units in force are kept.
+void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std::vector<std::string>& leftOut,
+                                std::string* refusal = nullptr);
 
 // Writes the file; the message of a failure ("Unable to open export
 // file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
-std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut);
+std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut,
+                                std::string* refusal = nullptr);
 
-// The command: the save dialog over `parent`, the file, and the list of what
-// was left out when there is any.
+// The command: the save dialog over `parent`, the file, the import's
+// refusal of it when it refuses it (with its line and why), and the list of
+// what was left out when there is any.
 void ExportBatchFile(HWND parent);

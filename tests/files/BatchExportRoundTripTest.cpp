@@ -1,9 +1,10 @@
 // What the batch file writer used to lose on the way out and back in: the
 // reference temperature (AMB), the spectrum assignment through the model
 // file written beside the batch file, the digits an SI value needs to read
-// back as itself (219.075 mm, a short bend's radius), a negative friction
-// that the reader would refuse, and a model of 7000 rows whose items go on
-// lines of their own.
+// back as itself (219.075 mm, a short bend's radius, 0 F as -17.777778 C),
+// a negative friction that the reader would refuse, a model of 7000 rows
+// whose items go on lines of their own, and texts that begin with a section
+// word.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +20,11 @@
 #include "files/BatchTesting.h"
 #include "files/ModelFile.h"
 #include "model/RowObjects.h"
+#include "records/BeamMaterial.h"
+#include "records/Compressor.h"
+#include "records/LoadCaseList.h"
+#include "records/Pump.h"
+#include "services/NumberText.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
@@ -53,6 +59,14 @@ class BatchExportRoundTripTest : public BatchFixture {
 };
 
 bool HasText(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+bool HasEntry(const std::vector<std::string>& list, const std::string& entry) {
+  return std::find(list.begin(), list.end(), entry) != list.end();
+}
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
+std::string FirstWordOf(const std::string& text) { return Upper(text.substr(0, text.find(' '))); }
 
 TEST_F(BatchExportRoundTripTest, TheReferenceTemperatureGoesOutAndComesBack) {
   Model model;
@@ -235,7 +249,9 @@ TEST_F(BatchExportRoundTripTest, TheSampleModelKeepsItsColdThermalLoadAndItsLoad
     std::vector<std::string> leftOut;
     const std::string text = Export(big, units, &leftOut);
     for (const std::string& entry : leftOut)
-      EXPECT_TRUE(entry.rfind("Load ", 0) != 0 && entry.rfind("Pipe loads", 0) != 0) << entry;
+      EXPECT_TRUE((entry.rfind("Load ", 0) != 0 || HasText(entry, ": its design temperature and pressure,")) &&
+                  entry.rfind("Pipe loads", 0) != 0)
+          << entry;
     Model again;
     ASSERT_EQ(Import(text, again), "") << text;
     EXPECT_EQ(again.options.ThermalLoadCount, 3);
@@ -282,6 +298,108 @@ TEST_F(BatchExportRoundTripTest, PipeLoadPairsNotInUseAreLeftEmptyAndOneThatRead
   EXPECT_TRUE(std::find(leftOut.begin(), leftOut.end(),
                         "Analysis options: the number of thermal loads, 2, is carried only by the loads' "
                         "temperatures; it reads back as 1") != leftOut.end());
+}
+
+// 0 F is the typed zero of Fahrenheit (1e-36), -17.777778 C: once written
+// in SI as no temperature at all, which the reader refuses where one is
+// required and reads as "not given" elsewhere, and as AMB=0, which is 0 C.
+// Every temperature now reads back as the one the model holds, and an SI
+// 0 F is a temperature in use, as it is typed, with its range case.
+TEST_F(BatchExportRoundTripTest, ZeroFahrenheitReadsBackAsZeroFahrenheitFromAnSiFile) {
+  Model model;
+  ASSERT_EQ(Import("t\nOPTIONS\nB311\nMATERIAL\nA1,0.283\nA1,-20,29.5E6,6.07E-6,20000\nA1,0,29.5E6,6.07E-6,20000\n"
+                   "A1,800,24.2E6,7.65E-6,10800\nPIPE\nS1,8.625,0.322\nBMATERIALS\nBM,29E6,0.3,0.283,6.5E-6\n"
+                   "BLOADS\nBL,0,100,0,0\nLOADS\nL1,0,150\nL2,400,150,1,0,0\nLAYOUT\nF10,KA,MA1,PS1,CL=L1,AMB=0\nT20,X10\n"
+                   "T40,X10,KA\n",
+                   model),
+            "");
+  ASSERT_EQ(model.options.ReferenceTemperature, kExplicitZero);
+  for (const BatchExportUnits units : kEverySet) {
+    SCOPED_TRACE(static_cast<int>(units));
+    std::vector<std::string> leftOut;
+    Model again;
+    const std::string text = Export(model, units, &leftOut);
+    ASSERT_EQ(Import(text, again), "") << text;
+    EXPECT_EQ(leftOut, std::vector<std::string>{}) << text;
+    if (units == BatchExportUnits::Si) {
+      EXPECT_TRUE(HasText(text, "\nA1,-17.777778,") && HasText(text, "\nL1,-17.777778,") &&
+                  HasText(text, "\nBL,-17.777778,") && HasText(text, "AMB=-17.777778"))
+          << text;
+    }
+    EXPECT_EQ(again.options.ReferenceTemperature, kExplicitZero);
+    EXPECT_EQ(again.materials[1].temps[2].values[kMatTemperature], kExplicitZero);
+    EXPECT_EQ(again.pipeLoads[1].operating[0].temperature, kExplicitZero);
+    EXPECT_EQ(again.beamLoads[1].temperature[0], kExplicitZero);
+  }
+  // T2 of -17.7777778 C: 0 F, in use, 400 F above the reference and 0 F
+  // below, so their range is a case; a T2 typed as 0 (0 C) is none.
+  Model si;
+  ASSERT_EQ(Import("t\nOPTIONS\nB311,SI\nLOADS\nL1,204.44,10,1,-17.7777778,10\n", si), "");
+  EXPECT_EQ(si.pipeLoads[1].operating[1].temperature, kExplicitZero);
+  EXPECT_EQ(si.options.ThermalLoadCount, 2);
+  const auto& cases = si.loadCases.cases;
+  EXPECT_NE(std::find(cases.begin() + 1, cases.begin() + 1 + si.loadCases.count, ThermalRangeCase(1, 2)),
+            cases.begin() + 1 + si.loadCases.count);
+  Model none;
+  ASSERT_EQ(Import("t\nOPTIONS\nB311,SI\nLOADS\nL1,204.44,10,1,0,10\n", none), "");
+  EXPECT_EQ(none.options.ThermalLoadCount, 1);
+}
+
+// The reader takes a line whose first word is a section word for a header
+// (and "COD" for the end): a title, pump or compressor description that
+// begins with one is written after a ' and named with what reads back; a
+// record named by one cannot be written and is named; a 49-character
+// title is named, the reader keeping 48.
+TEST_F(BatchExportRoundTripTest, TextsThatBeginWithASectionWordAreMarkedAndNamed) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10\nT30,X10,KA\nPUMPS\nP1,1,10\nP2,1,20\nP3,1,30\nP4,1,10\nP5,1,20\nP6,1,30\n"
+                        "P7,1,10\nCOMPRESSORS\nC1,0,1,0,10\n",
+                   model),
+            "");
+  const char* const pumps[] = {"Layout A", "Pipe booster", "Wind pump", "Loads pump", "Soils 2", "Cod pump", "Pumps 2"};
+  for (int i = 1; i <= 7; ++i) model.pumps[i].name = pumps[i - 1];
+  model.compressors[1].description = "Turbine drive";
+  BeamMaterial wind;
+  wind.name = "WIND";
+  wind.E = 29.0e6f;
+  AppendBeamMaterial(model.beamMaterials, wind);
+  const std::string fortyNine = "A title of forty-nine characters, just so, here .";
+  ASSERT_EQ(fortyNine.size(), 49u);
+  for (const std::string title : {"Pipe rack 3 to tank T-2", "Wind girder supports", "Options study A", "Layout B",
+                                  "Cod liver oil line", fortyNine.c_str()}) {
+    SCOPED_TRACE(title);
+    model.title = title;
+    for (const BatchExportUnits units : {BatchExportUnits::English, BatchExportUnits::Si}) {
+      std::vector<std::string> leftOut;
+      const std::string text = Export(model, units, &leftOut);
+      Model again;
+      ASSERT_EQ(Import(text, again), "") << text;
+      const bool marked = title != fortyNine;
+      const std::string read = marked ? "'" + title : title.substr(0, 48);
+      EXPECT_EQ(again.title, read);
+      EXPECT_EQ(again.rowCount, model.rowCount);
+      EXPECT_EQ(leftOut.front(), marked ? "Title: it begins with " + FirstWordOf(title) +
+                                              ", which the batch file reads as a section header, so it was written "
+                                              "with a ' before it; it reads back as \"" + read + "\""
+                                        : "Title: it has 49 characters, of which the batch file keeps 48; it reads "
+                                          "back as \"" + read + "\"");
+      ASSERT_EQ(again.pumps.count, 7);
+      for (int i = 1; i <= 6; ++i) {
+        EXPECT_EQ(again.pumps[i].name, "'" + Upper(pumps[i - 1]));
+        EXPECT_TRUE(HasEntry(leftOut, "Pump " + std::string(pumps[i - 1]) + ": its name begins with " +
+                                          FirstWordOf(pumps[i - 1]) +
+                                          ", which the batch file reads as a section header, so it was written with "
+                                          "a ' before it; it reads back as \"'" + Upper(pumps[i - 1]) + "\""));
+      }
+      EXPECT_EQ(again.pumps[7].name, "PUMPS 2");
+      EXPECT_TRUE(HasEntry(leftOut, "Pump Pumps 2: its name reads back as \"PUMPS 2\": the batch file is read in "
+                                    "capitals"));
+      EXPECT_EQ(again.compressors[1].description, "'TURBINE DRIVE");
+      EXPECT_EQ(again.beamMaterials.count, 0);
+      EXPECT_TRUE(HasEntry(leftOut, "Beam material WIND: its name is a section word of the batch file, which reads "
+                                    "its line as a header; it was not written"));
+    }
+  }
 }
 
 }  // namespace
