@@ -49,7 +49,6 @@
 #include "platform/Messages.h"
 #include "records/Compressor.h"
 #include "records/ModelBatchFile.h"
-#include "records/PipeDimensions.h"
 #include "records/Spectrum.h"
 #include "services/Message.h"
 #include "services/NameTables.h"

@@ -16,10 +16,15 @@
 // kind without a writer keeps its geometry (written as a pipe, or without
 // its item) and is named in the list of what was left out, as is every
 // value the grammar cannot carry; nothing is dropped without a line there.
+// The reader takes a line whose first word is a section word for a header:
+// a title or description that begins with one is written after a ' (and
+// named with what reads back), a record named by one is named, not written.
 // The records no batch line holds (spectra, force spectra, time functions)
 // are named too, and the file is read back as the import reads it to name
-// what comes back otherwise: the load-case list, the dynamic analysis
-// settings and the other analysis options (BatchExportReadBack.cpp).
+// what comes back otherwise: the loads' design conditions, the load-case
+// list, the dynamic analysis settings and the other analysis options
+// (BatchExportReadBack.cpp); a file the import refuses is shown as such,
+// with its line and why.
 //
 // The file is written beside its final name and renamed over it once whole
 // (ExportFiles.h), so a failed write leaves no partial file.

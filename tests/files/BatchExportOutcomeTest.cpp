@@ -13,6 +13,7 @@
 #include "elements/Bend.h"
 #include "files/AutoSaveTesting.h"
 #include "files/BatchImport.h"
+#include "files/ExportFiles.h"
 #include "files/FileCommands.h"
 #include "files/ImportLogTesting.h"
 #include "platform/CommonDialog.h"
@@ -176,6 +177,18 @@ TEST_F(BatchExportOutcomeTest, WhatTheImportWouldRefuseIsNamedAndARefusedFileSay
                                                "Bend node should not have a suffix"}));
   ASSERT_GE(listed.size(), 2u);
   EXPECT_EQ(listed[1], "The file written does not read back: " + where + " Bend node should not have a suffix");
+}
+
+// A list longer than a message holds (the merge's) ends by saying how many
+// more there are, within the lines the message shows.
+TEST_F(BatchExportOutcomeTest, AListLongerThanAMessageHoldsSaysHowManyMore) {
+  Start();
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE6_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(LinesOfDialog(dialog), (std::vector<std::string>{"Eight items:", "1", "2", "3", "4", "... and 4 more"}));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ShowItemList(LayoutFrame().window, "Eight items:", {"1", "2", "3", "4", "5", "6", "7", "8"});
+  platform::CheckModalScript();
 }
 
 }  // namespace
