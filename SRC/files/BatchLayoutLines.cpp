@@ -521,10 +521,6 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   model.rowCount = number;
 }
 
-}  // namespace
-
-namespace {
-
 std::uint8_t RadiusKindOf(const PipeSection& section, float radius) {
   // The English texts keep 4 decimals of an inch, the SI ones 5 digits.
   constexpr float kTextTolerance = 6.0e-5f;
