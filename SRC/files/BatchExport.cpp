@@ -35,6 +35,7 @@
 #include "files/BatchImport.h"
 #include "files/BatchLayout.h"
 #include "files/BatchNumberText.h"
+#include "files/BatchSections.h"
 #include "files/ExportFiles.h"
 #include "loads/Force.h"
 #include "loads/HarmonicLoad.h"
@@ -47,7 +48,9 @@
 #include "platform/CommonDialog.h"
 #include "platform/Messages.h"
 #include "records/Compressor.h"
+#include "records/ModelBatchFile.h"
 #include "records/Spectrum.h"
+#include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
 #include "services/Units.h"
@@ -96,8 +99,14 @@ class Writer {
       LeftOut("a value that is not a number was written as 0");
       value = 0.0f;
     }
+    // A length has no typed zero: its 1e-36 would be written as an exponent
+    // of feet, which the reader refuses.
+    if (format == FormatLength && IsExplicitZero(value)) value = 0.0f;
     return format == FormatDegrees ? BatchDegreesText(value) : BatchValueText(value, format);
   }
+  // A temperature where the reader needs one: nothing given (0.0) has no
+  // text, and is written as the typed zero, 0 F.
+  std::string Temperature(float value) { return Num(value == 0.0f ? kExplicitZero : value, FormatTemperature); }
   std::string Fixed(float value, int width, int decimals) {
     if (!std::isfinite(value)) {
       LeftOut("a value that is not a number was written as 0");
@@ -105,9 +114,10 @@ class Writer {
     }
     return FormatFixedWidth(value, width, decimals);
   }
-  // The literal for an exact 0, the formatted value otherwise.
+  // The literal for 0 (none given or the typed zero), the formatted value
+  // otherwise.
   std::string NumOr(float value, Formatter format, const char* zero) {
-    return value == 0.0f ? std::string(zero) : Num(value, format);
+    return value == 0.0f || IsExplicitZero(value) ? std::string(zero) : Num(value, format);
   }
   std::string Triple(float x, float y, float z, Formatter format) {
     return "(" + Num(x, format) + "," + Num(y, format) + "," + Num(z, format) + ")";
@@ -127,6 +137,87 @@ class Writer {
 std::string NodeText(std::int32_t node) { return node == 0 ? std::string() : std::string(NodeNumberText(node)); }
 
 bool AnyNonZero(float a, float b, float c) { return a != 0.0f || b != 0.0f || c != 0.0f; }
+
+// --- Texts the reader would take otherwise ------------------------------------------
+
+constexpr std::size_t kTitleWidth = 48;        // of the title line the reader keeps
+constexpr std::size_t kDescriptionWidth = 15;  // of a pump's, compressor's or turbine's
+// Put before a text that would begin a line the reader takes as a section
+// header or the end of the data ("Layout A", "Cod pump"): the marked text
+// is a data line, and reads back with the mark.
+constexpr char kTextMark = '\'';
+
+std::string Upper(std::string text) {
+  for (char& c : text)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return text;
+}
+
+std::string Trimmed(const std::string& text) {
+  const std::size_t first = text.find_first_not_of(" \t");
+  if (first == std::string::npos) return {};
+  return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// The first word of a text, as the reader compares it with the section
+// words.
+std::string FirstWord(const std::string& text) {
+  const std::string trimmed = Trimmed(text);
+  return Upper(trimmed.substr(0, trimmed.find_first_of(" \t,")));
+}
+
+// `text` as written at the start of a line of `section`, within `width`
+// characters: marked when the reader would take it for a header; `why`
+// then says so, for a sentence that begins with what the text is.
+std::string LineStartText(const std::string& text, std::int32_t section, std::size_t width, std::string& why) {
+  why.clear();
+  if (!BatchLineSwitch(text + ",", section)) return text;
+  why = " begins with " + FirstWord(text) + ", which the batch file reads as a section header, so it was written " +
+        "with a " + std::string(1, kTextMark) + " before it";
+  return (kTextMark + text).substr(0, width);
+}
+
+// A record whose name the reader would take for a header (a pipe section
+// named PIPE) has no line it can be read from.
+bool NameReadsAsHeader(Writer& w, const std::string& name, std::int32_t section) {
+  if (!BatchLineSwitch(name + ",", section)) return false;
+  w.LeftOut("its name is a section word of the batch file, which reads its line as a header; it was not written");
+  return true;
+}
+
+// The title line: the reader keeps its first 48 characters, in their case.
+void WriteTitle(Writer& w) {
+  std::string title = w.model().title;
+  for (char& c : title)
+    if (c == '\n' || c == '\r') c = ' ';
+  w.At("Title");
+  std::string why;
+  const std::string written = LineStartText(title, kBatchTitle, std::string::npos, why);
+  if (!why.empty()) why = "it" + why + "; ";
+  if (written.size() > kTitleWidth)
+    why += "it has " + std::to_string(written.size()) + " characters, of which the batch file keeps " +
+           std::to_string(kTitleWidth) + "; ";
+  const std::string read = Trimmed(written).empty() ? std::string() : written.substr(0, kTitleWidth);
+  if (read != w.model().title) w.LeftOut(why + "it reads back as \"" + read + "\"");
+  w.Line(written);
+  w.Line("");
+  w.At("");
+}
+
+// A description or name that begins a line of `section` (a pump's, ...):
+// what is written, with what reads back named when it is not the text.
+// The reader takes the line in capitals, without blanks at either end.
+std::string DescriptionText(Writer& w, const std::string& text, std::int32_t section, const char* what) {
+  std::string why;
+  const std::string written = LineStartText(text, section, kDescriptionWidth, why);
+  const std::string read = Upper(Trimmed(written));
+  if (read == text) return written;
+  if (why.empty())
+    w.LeftOut(std::string("its ") + what + " reads back as \"" + read + "\": the batch file is read in capitals");
+  else
+    w.LeftOut(std::string("its ") + what + why + "; it reads back as \"" + read + "\"");
+  return written;
+}
 
 // --- Property sections ------------------------------------------------------------
 
@@ -152,6 +243,7 @@ void WriteMaterials(Writer& w) {
   for (int i = 1; i <= table.count; ++i) {
     const Material& m = table[i];
     w.At("Material " + m.name);
+    if (NameReadsAsHeader(w, m.name, kBatchMaterial)) continue;
     // A factor of 0 (none given) is left empty: the reader takes 1.
     std::vector<std::string> fields = {m.name, w.Num(m.density, FormatDensity), w.Fixed(m.nu, 10, 3),
                                        m.jointFactor > 0.0f ? w.Fixed(m.jointFactor, 10, 2) : std::string(),
@@ -161,6 +253,8 @@ void WriteMaterials(Writer& w) {
     if (!CarriesText(description)) {
       w.LeftOut("the description holds a comma and was not written");
       description.clear();
+    } else if (const std::string read = Upper(Trimmed(description)); read != description) {
+      w.LeftOut("its description reads back as \"" + read + "\": the batch file is read in capitals");
     }
     fields.push_back(description);
     while (fields.back().empty()) fields.pop_back();
@@ -171,7 +265,7 @@ void WriteMaterials(Writer& w) {
     for (int t = 1; t <= m.numtemps && static_cast<std::size_t>(t) < m.temps.size(); ++t) {
       const auto& v = m.temps[static_cast<std::size_t>(t)].values;
       moduli = moduli || v[kMatHoopModulus] != 0.0f || v[kMatShearModulus] != 0.0f;
-      std::string row = m.name + "," + w.Num(v[kMatTemperature], FormatTemperature) + "," +
+      std::string row = m.name + "," + w.Temperature(v[kMatTemperature]) + "," +
                         w.Num(v[kMatModulus], FormatModulus) + "," + w.Num(v[kMatAlpha], FormatThermalExpansion) +
                         "," + w.Num(v[kMatAllowable], FormatStress);
       if (v[kMatYield] > 0.0f || v[kMatRupture] > 0.0f)
@@ -193,6 +287,7 @@ void WriteSoils(Writer& w) {
   for (int i = 1; i <= table.count; ++i) {
     const Soil& s = table[i];
     w.At("Soil " + s.name);
+    if (NameReadsAsHeader(w, s.name, kBatchSoils)) continue;
     const bool cohesive = s.type == kSoilCohesive;
     std::string line = s.name + (cohesive ? ",1," : ",0,") + w.NumOr(s.density, FormatInsulationDensity, "0") + "," +
                        w.NumOr(s.groundLevel, FormatLength, "0.0") + ",";
@@ -211,6 +306,7 @@ void WritePipeSections(Writer& w) {
   for (int i = 1; i <= table.count; ++i) {
     const PipeSection& s = table[i];
     w.At("Pipe section " + s.name);
+    if (NameReadsAsHeader(w, s.name, kBatchPipe)) continue;
     std::string line = s.name + "," + w.Num(s.outsideDiameter, FormatDimension) + "," +
                        w.Num(s.thickness, FormatDimension) + "," + w.Num(s.corrosionAllowance, FormatDimension) + "," +
                        w.Fixed(s.millTolerance, 10, 1);
@@ -223,7 +319,7 @@ void WritePipeSections(Writer& w) {
       line += "," + w.Num(s.liningDensity, FormatInsulationDensity) + "," + w.Num(s.liningThickness, FormatDimension);
     if (!s.soil.empty()) line += "," + s.soil;
     // The reader makes every section a non-standard one.
-    if (s.standard != kStandardAnsi || (!s.nominalSize.empty() && s.nominalSize != "Non Std"))
+    if (s.standard != kStandardAnsi || (!s.nominalSize.empty() && s.nominalSize != kBatchSectionSize))
       w.LeftOut("its standard, nominal size and schedule were not written (the batch file does not carry them); it "
                 "reads back as Non Std");
     w.Line(line);
@@ -239,9 +335,10 @@ void WritePipeLoads(Writer& w) {
   for (int i = 1; i <= table.count; ++i) {
     const PipeLoad& l = table[i];
     w.At("Load " + l.name);
+    if (NameReadsAsHeader(w, l.name, kBatchLoads)) continue;
     const auto& p = l.operating;
     std::vector<std::string> fields = {
-        l.name, w.Num(p[0].temperature, FormatTemperature), w.NumOr(p[0].pressure, FormatPressure, "0"),
+        l.name, w.Temperature(p[0].temperature), w.NumOr(p[0].pressure, FormatPressure, "0"),
         l.specificGravity == 0.0f ? std::string("0") : std::string(FormatThreeDecimals(l.specificGravity))};
     // A pressure of exactly 0 is "none given", which an empty field gives
     // back; a typed 0 is held as the explicit zero and written as "0". A
@@ -250,8 +347,8 @@ void WritePipeLoads(Writer& w) {
     // reads as none).
     for (std::size_t pair = 1; pair <= 2; ++pair) {
       const bool used = inUse > static_cast<int>(pair);
-      fields.push_back(used ? w.NumOr(p[pair].temperature, FormatTemperature, "0") : std::string());
-      fields.push_back(used ? w.NumOr(p[pair].pressure, FormatPressure, "") : std::string());
+      fields.push_back(used ? w.Temperature(p[pair].temperature) : std::string());
+      fields.push_back(used && p[pair].pressure != 0.0f ? w.Num(p[pair].pressure, FormatPressure) : std::string());
     }
     if (l.additionalWeight != 0.0f) fields.push_back(w.Num(l.additionalWeight, FormatAdditionalWeight));
     while (fields.size() > 1 && fields.back().empty()) fields.pop_back();
@@ -270,6 +367,7 @@ void WriteBeamTables(Writer& w) {
     for (int i = 1; i <= model.beamMaterials.count; ++i) {
       const BeamMaterial& m = model.beamMaterials[i];
       w.At("Beam material " + m.name);
+      if (NameReadsAsHeader(w, m.name, kBatchBeamMaterials)) continue;
       w.Line(m.name + "," + w.Num(m.E, FormatModulus) + "," +
              (m.nu == 0.0f ? std::string("0.01") : w.Fixed(m.nu, 10, 3)) + "," + w.NumOr(m.density, FormatDensity, "0") +
              "," + w.NumOr(m.alpha, FormatThermalExpansion, "0"));
@@ -280,6 +378,7 @@ void WriteBeamTables(Writer& w) {
     for (int i = 1; i <= model.beamSections.count; ++i) {
       const BeamSection& s = model.beamSections[i];
       w.At("Beam section " + s.name);
+      if (NameReadsAsHeader(w, s.name, kBatchBeamSections)) continue;
       w.Line(s.name + "," + w.NumOr(s.A, FormatArea, "0") + "," + w.NumOr(s.Imaj, FormatMomentOfInertia, "0") + "," +
              w.NumOr(s.Imin, FormatMomentOfInertia, "0") + "," + w.NumOr(s.J, FormatMomentOfInertia, "0") + "," +
              w.NumOr(s.Asmaj, FormatArea, "0") + "," + w.NumOr(s.Asmin, FormatArea, "0") + "," +
@@ -291,7 +390,8 @@ void WriteBeamTables(Writer& w) {
     for (int i = 1; i <= model.beamLoads.count; ++i) {
       const BeamLoad& l = model.beamLoads[i];
       w.At("Beam load " + l.name);
-      w.Line(l.name + "," + w.Num(l.temperature[0], FormatTemperature) + "," +
+      if (NameReadsAsHeader(w, l.name, kBatchBeamLoads)) continue;
+      w.Line(l.name + "," + w.Temperature(l.temperature[0]) + "," +
              w.Num(l.temperature[1], FormatTemperature) + "," + w.Num(l.temperature[2], FormatTemperature) + "," +
              w.NumOr(l.additionalWeight, FormatWeight, "0"));
     }
@@ -313,14 +413,26 @@ struct RowText {
 using ElementWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
 using ItemWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
 
-void IntermediateNodes(Writer& w, const Bend& bend, RowText& out) {
-  if (bend.intermediateNode1 != 0)
-    out.Attribute("IN1(" + NodeText(bend.intermediateNode1) + "," + w.Num(bend.angle1, FormatAngle) + ")");
-  if (bend.intermediateNode2 != 0)
-    out.Attribute("IN2(" + NodeText(bend.intermediateNode2) + "," + w.Num(bend.angle2, FormatAngle) + ")");
+// The reader takes an intermediate node of a plain number and an angle of
+// 0 or more; other ones (a derived node of an old model, 29A) are named.
+void IntermediateNode(Writer& w, const char* word, std::int32_t node, float angle, RowText& out) {
+  if (node == 0) return;
+  const std::string name = "the bend's intermediate node " + NodeText(node);
+  if (node < 0 || node > kMaxNodeNumber)
+    w.LeftOut(name + " is a derived node, which the batch file refuses; it was not written");
+  else if (!(angle >= 0.0f))
+    w.LeftOut(name + " has a negative angle, which the batch file refuses; it was not written");
+  else
+    out.Attribute(std::string(word) + "(" + NodeText(node) + "," + w.Num(angle, FormatAngle) + ")");
 }
 
-constexpr float kSmallestUserRadius = 0.1f;  // inch: the jacketed bend's and the miter's least
+void IntermediateNodes(Writer& w, const Bend& bend, RowText& out) {
+  IntermediateNode(w, "IN1", bend.intermediateNode1, bend.angle1, out);
+  IntermediateNode(w, "IN2", bend.intermediateNode2, bend.angle2, out);
+}
+
+constexpr float kSmallestBendRadius = 0.01f;  // inch: the bend's least
+constexpr float kSmallestUserRadius = 0.1f;   // inch: the jacketed bend's and the miter's least
 
 // Every bend's radius, whatever its kind: the reader takes the standard
 // long or short radius of the row's section back as that kind. A radius the
@@ -336,7 +448,7 @@ void BendRadius(Writer& w, const Bend& bend, float least, RowText& out) {
 void WriteBend(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& bend = static_cast<const Bend&>(*row.element);
   out.main += ",KI";
-  BendRadius(w, bend, 0.01f, out);
+  BendRadius(w, bend, kSmallestBendRadius, out);
   if (bend.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(bend.thickness, FormatDimension));
   if (!bend.material.empty()) out.Attribute("BMAT=" + bend.material);
   if (bend.flexibilityFactor > 0.0f) out.Attribute("FF=" + w.Fixed(bend.flexibilityFactor, 10, 4));
@@ -956,7 +1068,41 @@ struct NamesInForce {
   std::string material, section, load;
   bool spectrumPending = false;
   bool ambientPending = false;
+  // Per pipe section, in the order met: the long- and short-radius bends
+  // that read back as bends of user radius.
+  std::vector<std::pair<std::string, std::array<int, 2>>> bendsOfUserRadius;
 };
+
+// A long or short bend is written with its radius, which the reader gives
+// back that kind only when it is the standard radius of the row's section
+// as the file carries it (Non Std, without its nominal size): any other is
+// counted for its section.
+void NoteBendRadiusKind(const Model& model, const Bend& bend, float least, NamesInForce& names) {
+  if (bend.radiusType == kBendRadiusUser || bend.radius < least) return;
+  const int record = FindSectionByName(model.sections, names.section);
+  if (BatchBendRadiusKindAsRead(record == 0 ? nullptr : &model.sections[record], bend.radius) == bend.radiusType)
+    return;
+  auto& list = names.bendsOfUserRadius;
+  auto at = std::find_if(list.begin(), list.end(),
+                         [&names](const auto& entry) { return entry.first == names.section; });
+  if (at == list.end()) at = list.insert(list.end(), {names.section, {0, 0}});
+  ++at->second[bend.radiusType == kBendRadiusShort ? 1 : 0];
+}
+
+void ListBendsOfUserRadius(Writer& w, const NamesInForce& names) {
+  for (const auto& [section, counts] : names.bendsOfUserRadius) {
+    const bool one = counts[0] + counts[1] == 1;
+    std::string bends = "its ";
+    if (counts[0] > 0) bends += (one ? "" : std::to_string(counts[0]) + " ") + "long-radius";
+    if (counts[1] > 0)
+      bends += (counts[0] > 0 ? " and " : "") + (one ? "" : std::to_string(counts[1]) + " ") + "short-radius";
+    w.At("Pipe section " + section);
+    w.LeftOut(bends + (one ? " bend reads back as a bend" : " bends read back as bends") +
+              " of user radius, with the same radius: the batch file gives the section back as Non Std, whose "
+              "standard radius is another");
+  }
+  w.At("");
+}
 
 // The reader starts from the program's default reference temperature (70 F
 // unless the user's default options say otherwise) and takes AMB from any
@@ -970,9 +1116,7 @@ bool AmbientToWrite(const Model& model) {
 
 // AMB= of the model's reference temperature.
 void AmbientAttribute(Writer& w, RowText& out) {
-  std::string text = w.Num(w.model().options.ReferenceTemperature, FormatTemperature);
-  if (text.empty()) text = "0";
-  out.Attribute("AMB=" + text);
+  out.Attribute("AMB=" + w.Temperature(w.model().options.ReferenceTemperature));
 }
 
 // A spectrum name the reader gives back as it is: upper case, no blank,
@@ -1082,6 +1226,9 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
       names.section = row.section;
       out.main += ",P" + row.section;
     }
+    if (type == ElementType::Bend || type == ElementType::JacketedBend)
+      NoteBendRadiusKind(w.model(), static_cast<const Bend&>(*row.element),
+                         type == ElementType::Bend ? kSmallestBendRadius : kSmallestUserRadius, names);
   }
   if (row.dx != 0.0f) out.main += ",X" + w.Num(row.dx, FormatLength);
   if (row.dy != 0.0f) out.main += ",Y" + w.Num(row.dy, FormatLength);
@@ -1141,6 +1288,7 @@ void WriteLayout(Writer& w) {
     w.At("Reference temperature");
     w.LeftOut("the model has no row to carry it; it was not written");
   }
+  ListBendsOfUserRadius(w, names);
   w.At("");
 }
 
@@ -1164,7 +1312,7 @@ void WritePumps(Writer& w) {
       w.LeftOut(std::string(refusal) + "; the pump was not written");
       continue;
     }
-    std::string line = p.name;
+    std::string line = DescriptionText(w, p.name, kBatchPumps, "name");
     if (p.vertical != 0) {
       // Both nozzles are written: the reader takes the discharge after the
       // suction.
@@ -1186,10 +1334,10 @@ void WritePumps(Writer& w) {
   w.At("");
 }
 
-void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, const char* section,
+void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, std::int32_t section,
                    const std::string& kind) {
   if (table.count == 0) return;
-  w.Line(section);
+  w.Line(section == kBatchCompressors ? "COMPRESSORS" : "TURBINES");
   for (int i = 1; i <= table.count; ++i) {
     const RotatingEquipment& r = table[i];
     w.At(kind + " " + r.description);
@@ -1197,7 +1345,8 @@ void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, 
       w.LeftOut("it has no shaft axis, which the batch file refuses; it was not written");
       continue;
     }
-    std::string line = r.description + "," + w.Fixed(r.shaftAxis[0], 10, 4) + "," + w.Fixed(r.shaftAxis[1], 10, 4) +
+    std::string line = DescriptionText(w, r.description, section, "description") + "," +
+                       w.Fixed(r.shaftAxis[0], 10, 4) + "," + w.Fixed(r.shaftAxis[1], 10, 4) +
                        "," + w.Fixed(r.shaftAxis[2], 10, 4);
     const std::array<std::int32_t, 4> nodes = {r.inletNode, r.exhaustNode, r.extractionNode1, r.extractionNode2};
     std::size_t last = nodes.size();
@@ -1280,14 +1429,11 @@ BatchExportUnits ChooseBatchExportUnits() {
   return BatchExportUnits::English;
 }
 
-std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut) {
+std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut,
+                                std::string* refusal) {
   const ExportUnitsScope exportUnits(units);
   Writer w(model, leftOut);
-  std::string title = model.title;
-  for (char& c : title)
-    if (c == '\n' || c == '\r') c = ' ';
-  w.Line(title);
-  w.Line("");
+  WriteTitle(w);
   WriteOptions(w, units);
   WriteMaterials(w);
   WriteSoils(w);
@@ -1296,17 +1442,18 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
   WriteBeamTables(w);
   WriteLayout(w);
   WritePumps(w);
-  WriteRotating(w, model.compressors, "COMPRESSORS", "Compressor");
-  WriteRotating(w, model.turbines, "TURBINES", "Turbine");
+  WriteRotating(w, model.compressors, kBatchCompressors, "Compressor");
+  WriteRotating(w, model.turbines, kBatchTurbines, "Turbine");
   WriteAllowables(w);
   WriteSeismic(w);
   WriteWind(w);
-  ListBatchRecordsNotWritten(model, w.text, leftOut);
+  ListBatchRecordsNotWritten(model, w.text, leftOut, refusal);
   return w.text;
 }
 
-std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut) {
-  return WriteExportFile(path, WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut));
+std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut,
+                                std::string* refusal) {
+  return WriteExportFile(path, WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut, refusal));
 }
 
 void ExportBatchFile(HWND parent) {
@@ -1318,6 +1465,10 @@ void ExportBatchFile(HWND parent) {
   const std::string path = ChooseExportFile(parent, question);
   if (path.empty()) return;
   std::vector<std::string> leftOut;
-  const std::string failure = WriteModelBatchFile(TheModel(), path, leftOut);
+  std::string refusal;
+  const std::string failure = WriteModelBatchFile(TheModel(), path, leftOut, &refusal);
+  // The file is kept to be mended by hand, but not without a word.
+  if (failure.empty() && !refusal.empty())
+    ShowErrorMessage(parent, "The file was written, but it does not read back:\n" + refusal);
   ShowExportOutcome(parent, failure, leftOut);
 }

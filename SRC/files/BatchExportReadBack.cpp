@@ -1,13 +1,15 @@
 // What a model batch file does not carry of the model beyond its rows and
 // tables (see BatchExport.h): the response spectra, force spectra and time
-// functions, the loads' wind flags, the load-case list, the dynamic
+// functions, the loads' wind flags and design conditions (the import makes
+// them the largest operating ones), the load-case list, the dynamic
 // analysis settings and the other analysis options. The file written is
 // read back as the Import command reads it, and every record that comes
 // back otherwise than the model holds it is named in the list of what was
 // left out, with what the import gives in its place; the spectra and point
 // tables, which no batch line holds, are named whenever the model has any.
-// A file the import refuses is named too: the writer is meant never to
-// write one. Start reading at ListBatchRecordsNotWritten.
+// A file the import refuses is named first, and its message kept for the
+// command to show: the writer is meant never to write one. Start reading
+// at ListBatchRecordsNotWritten.
 #include <algorithm>
 #include <exception>
 #include <sstream>
@@ -189,6 +191,33 @@ void ListThermalLoadCount(const Model& model, const Model& readBack, std::vector
                     ", is carried only by the loads' temperatures; it reads back as " + Integer(read));
 }
 
+// A value in the unit now chosen for its kind: "350 F", "12.76 bar".
+std::string WithUnit(const char* text, int kind) {
+  std::string label = UnitLabel(kind);
+  label.erase(std::remove_if(label.begin(), label.end(), [](char c) { return c == '(' || c == ')'; }), label.end());
+  return std::string(*text == '\0' ? "0" : text) + " " + label;
+}
+
+std::string DesignConditions(const PipeLoad& load) {
+  const std::string temperature = WithUnit(FormatTemperature(load.designTemperature), kUnitTemperature);
+  return temperature + " and " + WithUnit(FormatPressure(load.designPressure), kUnitPressure);
+}
+
+// The LOADS lines have no field for the design temperature and pressure:
+// the import takes the largest of the pairs in use.
+void ListDesignConditions(const Model& model, const Model& readBack, std::vector<std::string>& leftOut) {
+  const auto& held = model.pipeLoads;
+  const auto& read = readBack.pipeLoads;
+  for (int i = 1; i <= held.count && i <= read.count; ++i) {
+    if (held[i].name != read[i].name) continue;
+    const std::string was = DesignConditions(held[i]);
+    const std::string is = DesignConditions(read[i]);
+    if (was != is)
+      leftOut.push_back("Load " + held[i].name + ": its design temperature and pressure, " + was +
+                        ", were not written (the batch file does not carry them); they read back as " + is);
+  }
+}
+
 std::string OneLine(std::string text) {
   for (char& c : text)
     if (c == '\n' || c == '\r') c = ' ';
@@ -197,7 +226,8 @@ std::string OneLine(std::string text) {
 
 }  // namespace
 
-void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std::vector<std::string>& leftOut) {
+void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std::vector<std::string>& leftOut,
+                                std::string* refusal) {
   ListNamed("Response spectra", SpectrumNames(model.spectra), leftOut);
   ListNamed("Force spectra", PointTableNames(model.forceSpectra), leftOut);
   ListNamed("Time functions", PointTableNames(model.timeFunctions), leftOut);
@@ -210,11 +240,13 @@ void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std
     ReadModelBatchFile(input, readBack, log);
   } catch (const std::string& message) {
     g_UnitsSettings = units;
-    leftOut.push_back("The file written does not read back: " + OneLine(message));
+    leftOut.insert(leftOut.begin(), "The file written does not read back: " + OneLine(message));
+    if (refusal != nullptr) *refusal = message;
     return;
   } catch (const std::exception&) {
     g_UnitsSettings = units;
-    leftOut.push_back("The file written could not be read back to check it");
+    leftOut.insert(leftOut.begin(), "The file written could not be read back to check it");
+    if (refusal != nullptr) *refusal = "It could not be read back to check it.";
     return;
   }
   g_UnitsSettings = units;
@@ -222,6 +254,7 @@ void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std
   RebuildLoadCases(readBack.loadCases, readBack.options.ThermalLoadCount, LoadCaseInputsOf(readBack));
   ListWindFlags("Load", model.pipeLoads, readBack.pipeLoads, leftOut);
   ListWindFlags("Beam load", model.beamLoads, readBack.beamLoads, leftOut);
+  ListDesignConditions(model, readBack, leftOut);
   ListThermalLoadCount(model, readBack, leftOut);
   ListLoadCases(model, readBack, leftOut);
   ListSettings(kDynamicSettings, "Dynamic analysis settings", model, readBack, leftOut);

@@ -52,6 +52,7 @@
 #include "supports/DisplacementSets.h"
 
 struct Model;
+struct PipeSection;
 
 // An entry or field that a line gave, with the line it stood on, for the
 // checks made once the whole line was read.
@@ -221,6 +222,10 @@ void CheckBatchKeywordConflict(const BatchLayoutAttributes& attributes, const Ba
 // read back as a user radius would lose the code rules of short bends);
 // any other radius is the user's.
 std::uint8_t BatchBendRadiusKind(const Model& model, const std::string& section, float radius);
+// The same for the section as the batch file gives it back: its size and
+// schedule not carried, a Non Std section of the same diameter. Null: no
+// section, the user's radius.
+std::uint8_t BatchBendRadiusKindAsRead(const PipeSection* section, float radius);
 // A parenthesis opened and never closed: the rest of the text is swallowed.
 bool HasUnclosedGroup(std::string_view field);
 // Once the model is made: refuses, with the line that gave it, the first

@@ -521,19 +521,29 @@ void AppendRow(BatchReader& reader, const BatchLayoutAttributes& attributes) {
   model.rowCount = number;
 }
 
-}  // namespace
-
-std::uint8_t BatchBendRadiusKind(const Model& model, const std::string& section, float radius) {
+std::uint8_t RadiusKindOf(const PipeSection& section, float radius) {
   // The English texts keep 4 decimals of an inch, the SI ones 5 digits.
   constexpr float kTextTolerance = 6.0e-5f;
-  const int record = FindSectionByName(model.sections, section);
-  if (record == 0) return kBendRadiusUser;
   for (const bool shortRadius : {true, false}) {
-    const float standard = StandardBendRadius(model.sections[record], shortRadius);
+    const float standard = StandardBendRadius(section, shortRadius);
     if (standard > 0.0f && std::fabs(radius - standard) <= kTextTolerance * std::max(1.0f, standard))
       return shortRadius ? kBendRadiusShort : kBendRadiusLong;
   }
   return kBendRadiusUser;
+}
+
+}  // namespace
+
+std::uint8_t BatchBendRadiusKind(const Model& model, const std::string& section, float radius) {
+  const int record = FindSectionByName(model.sections, section);
+  return record == 0 ? kBendRadiusUser : RadiusKindOf(model.sections[record], radius);
+}
+
+std::uint8_t BatchBendRadiusKindAsRead(const PipeSection* section, float radius) {
+  if (section == nullptr) return kBendRadiusUser;
+  PipeSection asRead = *section;
+  asRead.nominalSize = kBatchSectionSize;
+  return RadiusKindOf(asRead, radius);
 }
 
 void SetBatchDataType(const BatchReader& reader, BatchLayoutAttributes& attributes, DataType type) {

@@ -85,12 +85,13 @@ std::string ReadableText(const ValueWay& way, float value) {
   if (!std::isfinite(value)) return way.own(value);
   if (std::optional<std::string> exact = ExactText(way, value)) return *exact;
   // No text reads back as the value: the nearest value that one reads back
-  // as, written as that value writes itself.
+  // as, written as that value writes itself. A given value is never written
+  // as one that reads as nothing given (an empty field), however near.
   std::optional<float> nearest;
   std::string nearestText;
   for (const std::string& text : Candidates(way, value)) {
     const std::optional<float> read = way.read(text);
-    if (!read || !std::isfinite(*read)) continue;
+    if (!read || !std::isfinite(*read) || (value != 0.0f && *read == 0.0f)) continue;
     const double distance = std::fabs(static_cast<double>(*read) - value);
     if (!nearest || distance < std::fabs(static_cast<double>(*nearest) - value)) {
       nearest = *read;

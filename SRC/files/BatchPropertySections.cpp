@@ -255,7 +255,7 @@ void ParseBatchPipeSection(BatchReader& reader) {
   PipeSection section;
   InitSection(section);
   section.name = name;
-  section.nominalSize = "Non Std";
+  section.nominalSize = kBatchSectionSize;
   section.schedule = " ";
   const std::string odText = RequiredField(reader, Next(reader), "Pipe diameter is required");
   section.outsideDiameter = ParseBatchValue(reader, odText, ParseDimension, "Invalid pipe diameter");

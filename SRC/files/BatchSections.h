@@ -35,6 +35,8 @@ void ParseBatchMaterial(BatchReader& reader);
 void ParseBatchPipeLoad(BatchReader& reader);
 void ParseBatchSoil(BatchReader& reader);
 void ParseBatchPipeSection(BatchReader& reader);
+// The nominal size of every pipe section a PIPE line gives.
+constexpr const char* kBatchSectionSize = "Non Std";
 void ParseBatchBeamMaterial(BatchReader& reader);
 void ParseBatchBeamSection(BatchReader& reader);
 void ParseBatchBeamLoad(BatchReader& reader);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "files/ImportLog.h"
 #include "model/Model.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -100,14 +101,12 @@ void ShowExportOutcome(HWND parent, const std::string& failure, const std::vecto
 }
 
 void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut) {
-  ShowItemList(owner,
-               "The export left out or changed " + std::to_string(leftOut.size()) +
-                   (leftOut.size() == 1 ? " item:" : " items:"),
-               leftOut);
+  ShowImportLog(owner, leftOut, "export");
 }
 
 void ShowItemList(HWND owner, const std::string& heading, const std::vector<std::string>& lines) {
-  constexpr std::size_t kLinesShown = 8;
+  // The heading and "... and N more" take two of the lines a message shows.
+  constexpr std::size_t kLinesShown = MAX_LINES - 2;
   if (lines.empty()) return;
   std::string text = heading;
   if (MessagesToStandardError) {

@@ -40,8 +40,9 @@ std::string WriteExportFile(const std::string& path, const std::string& text);
 // one, else the list of what was left out.
 void ShowExportOutcome(HWND parent, const std::string& failure, const std::vector<std::string>& leftOut);
 
-// The list of what an export left out, over `owner` (the first lines and
-// how many more); nothing when the list is empty. Every export shows it.
+// The list of what an export left out, over `owner`, every line of it in
+// the scrolling list of the import log's dialog ("The export gave N
+// warnings:"); nothing when the list is empty. Every export shows it.
 void ShowExportLeftOut(HWND owner, const std::vector<std::string>& leftOut);
 // A warning of `heading` and the first lines of `lines` (how many more
 // after them); on the standard error stream all of them.

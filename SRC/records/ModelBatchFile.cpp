@@ -107,11 +107,12 @@ void RefuseControlCharacters(BatchReader& reader) {
   BatchLineError(reader, "Invalid character (code " + std::to_string(code) + ") in column " + std::to_string(at + 1));
 }
 
-void MakeWorkingCopy(BatchReader& reader) {
-  reader.line = reader.rawLine;
-  if (!reader.line.empty() && reader.line[0] == '*') return;
-  for (char& c : reader.line)
+std::string WorkingCopy(std::string_view raw) {
+  std::string line(raw);
+  if (!line.empty() && line[0] == '*') return line;
+  for (char& c : line)
     if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  return line;
 }
 
 }  // namespace
@@ -131,6 +132,26 @@ std::optional<std::int32_t> BatchHeaderSection(std::string_view word) {
   return std::nullopt;
 }
 
+namespace {
+
+// What the first field `word` (of the working copy) makes of its line
+// while `section` is in force: see BatchLineSwitch.
+std::optional<std::int32_t> SwitchOfWord(std::string word, std::int32_t section) {
+  if (word.size() > 5) word.resize(5);
+  const std::optional<std::int32_t> header = BatchHeaderSection(word);
+  if (header && !(MayHoldItsHeaderWord(*header) && section == *header)) return header;
+  if (word == "COD") return kBatchEnd;
+  return std::nullopt;
+}
+
+}  // namespace
+
+std::optional<std::int32_t> BatchLineSwitch(std::string_view line, std::int32_t section) {
+  BatchFieldCursor fields;
+  StartBatchFields(fields, WorkingCopy(line));
+  return SwitchOfWord(NextBatchField(fields).value_or(""), section);
+}
+
 void ReadBatchSectionHeader(BatchReader& reader) {
   for (;;) {
     if (reader.input == nullptr || !ReadPhysicalLine(*reader.input, reader.rawLine)) {
@@ -141,18 +162,17 @@ void ReadBatchSectionHeader(BatchReader& reader) {
     }
     ++reader.lineNumber;
     RefuseControlCharacters(reader);
-    MakeWorkingCopy(reader);
+    reader.line = WorkingCopy(reader.rawLine);
     StartBatchFields(reader.fields, reader.line);
-    std::string word = NextBatchField(reader.fields).value_or("");
-    if (word.size() > 5) word.resize(5);
+    const std::optional<std::int32_t> header =
+        SwitchOfWord(NextBatchField(reader.fields).value_or(""), reader.section);
     // A header switches the section and is used up.
-    const std::optional<std::int32_t> header = BatchHeaderSection(word);
-    if (header && !(MayHoldItsHeaderWord(*header) && reader.section == *header)) {
+    if (header && *header != kBatchEnd) {
       reader.section = *header;
       ++reader.headersRead;
       continue;
     }
-    if (word == "COD") reader.section = kBatchEnd;
+    if (header) reader.section = kBatchEnd;
     return;
   }
 }

@@ -117,6 +117,11 @@ struct BatchReader {
 // becomes kBatchEnd.
 void ReadBatchSectionHeader(BatchReader& reader);
 
+// What the reader makes of `line` met while `section` is in force: the
+// section its header word opens, kBatchEnd for the end word "COD", or
+// nothing when it is a data line of `section`.
+std::optional<std::int32_t> BatchLineSwitch(std::string_view line, std::int32_t section);
+
 // The section a header word stands for (the first field of a line cut to
 // five characters, upper case), or nothing.
 std::optional<std::int32_t> BatchHeaderSection(std::string_view word);

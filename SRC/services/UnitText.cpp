@@ -139,8 +139,11 @@ int ParseTemperature(std::string_view text, float& value) {
   if (ParseReal(text, typed) != 0) return 1;
   if (std::fabs(typed) < kZeroThreshold) typed = kExplicitZero;
   if (ChosenUnit(kUnitTemperature) == kTemperatureCelsius) {
-    const float fahrenheit = typed * 1.8f + 32.0f;
+    float fahrenheit = typed * 1.8f + 32.0f;
     if (!std::isfinite(fahrenheit)) return 1;
+    // -17.777778 C is 0 F: typed, it is the typed zero of Fahrenheit, not
+    // the 0.0 of a field left empty.
+    if (std::fabs(fahrenheit) < kZeroThreshold) fahrenheit = kExplicitZero;
     typed = fahrenheit;
   }
   value = typed;

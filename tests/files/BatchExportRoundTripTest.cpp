@@ -1,9 +1,10 @@
 // What the batch file writer used to lose on the way out and back in: the
 // reference temperature (AMB), the spectrum assignment through the model
 // file written beside the batch file, the digits an SI value needs to read
-// back as itself (219.075 mm, a short bend's radius), a negative friction
-// that the reader would refuse, and a model of 7000 rows whose items go on
-// lines of their own.
+// back as itself (219.075 mm, a short bend's radius, 0 F as -17.777778 C),
+// a negative friction that the reader would refuse, a model of 7000 rows
+// whose items go on lines of their own, and texts that begin with a section
+// word.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -19,6 +20,11 @@
 #include "files/BatchTesting.h"
 #include "files/ModelFile.h"
 #include "model/RowObjects.h"
+#include "records/BeamMaterial.h"
+#include "records/Compressor.h"
+#include "records/LoadCaseList.h"
+#include "records/Pump.h"
+#include "services/NumberText.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
@@ -53,6 +59,10 @@ class BatchExportRoundTripTest : public BatchFixture {
 };
 
 bool HasText(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
+std::string Upper(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+  return text;
+}
 
 TEST_F(BatchExportRoundTripTest, TheReferenceTemperatureGoesOutAndComesBack) {
   Model model;
@@ -235,7 +245,9 @@ TEST_F(BatchExportRoundTripTest, TheSampleModelKeepsItsColdThermalLoadAndItsLoad
     std::vector<std::string> leftOut;
     const std::string text = Export(big, units, &leftOut);
     for (const std::string& entry : leftOut)
-      EXPECT_TRUE(entry.rfind("Load ", 0) != 0 && entry.rfind("Pipe loads", 0) != 0) << entry;
+      EXPECT_TRUE((entry.rfind("Load ", 0) != 0 || HasText(entry, ": its design temperature and pressure,")) &&
+                  entry.rfind("Pipe loads", 0) != 0)
+          << entry;
     Model again;
     ASSERT_EQ(Import(text, again), "") << text;
     EXPECT_EQ(again.options.ThermalLoadCount, 3);
@@ -282,6 +294,78 @@ TEST_F(BatchExportRoundTripTest, PipeLoadPairsNotInUseAreLeftEmptyAndOneThatRead
   EXPECT_TRUE(std::find(leftOut.begin(), leftOut.end(),
                         "Analysis options: the number of thermal loads, 2, is carried only by the loads' "
                         "temperatures; it reads back as 1") != leftOut.end());
+}
+
+// 0 F is the typed zero of Fahrenheit (1e-36), -17.777778 C: once written
+// in SI as an empty field, which the reader refuses where a temperature is
+// required, and as AMB=0, which is 0 C. Every temperature now reads back as
+// the model holds it, and an SI T2 of 0 F is in use with its range case.
+TEST_F(BatchExportRoundTripTest, ZeroFahrenheitReadsBackAsZeroFahrenheitFromAnSiFile) {
+  Model model;
+  ASSERT_EQ(Import("t\nOPTIONS\nB311\nMATERIAL\nA1,0.283\nA1,0,29.5E6,6.07E-6,20000\nA1,800,24.2E6,7.65E-6,10800\n"
+                   "PIPE\nS1,8.625,0.322\nLOADS\nL1,0,150\nLAYOUT\nF10,KA,MA1,PS1,CL=L1,AMB=0\nT20,X10\nT40,X10,KA\n",
+                   model),
+            "");
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::Si, &leftOut);
+  EXPECT_TRUE(HasText(text, "\nA1,-17.777778,") && HasText(text, "\nL1,-17.777778,") && HasText(text, "AMB=-17.777778"))
+      << text;
+  Model again;
+  ASSERT_EQ(Import(text, again), "") << text;
+  EXPECT_EQ(leftOut, std::vector<std::string>{});
+  for (const float read : {again.options.ReferenceTemperature, again.materials[1].temps[1].values[kMatTemperature],
+                           again.pipeLoads[1].operating[0].temperature})
+    EXPECT_EQ(read, kExplicitZero);
+  Model si;
+  ASSERT_EQ(Import("t\nOPTIONS\nB311,SI\nLOADS\nL1,204.44,10,1,-17.7777778,10\n", si), "");
+  EXPECT_EQ(si.pipeLoads[1].operating[1].temperature, kExplicitZero);
+  const auto cases = std::vector<std::int32_t>(si.loadCases.cases.begin() + 1,
+                                               si.loadCases.cases.begin() + 1 + si.loadCases.count);
+  EXPECT_NE(std::find(cases.begin(), cases.end(), ThermalRangeCase(1, 2)), cases.end());
+}
+
+// The reader takes a line that begins with a section word for a header (and
+// "COD" for the end): such a title or description is written after a ' and
+// named with what reads back; a record named by one is named, not written;
+// a 49-character title is named, the reader keeping 48.
+TEST_F(BatchExportRoundTripTest, TextsThatBeginWithASectionWordAreMarkedAndNamed) {
+  Model model;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10,KA\nPUMPS\nP1,1,10\nP2,1,10\nP3,1,10\nP4,1,10\nP5,1,10\nP6,1,10\n"
+                        "COMPRESSORS\nC1,0,1,0,10\n",
+                   model),
+            "");
+  const std::string pumps[] = {"Layout A", "Pipe booster", "Wind pump", "Loads pump", "Soils 2", "Cod pump"};
+  for (int i = 1; i <= 6; ++i) model.pumps[i].name = pumps[i - 1];
+  model.compressors[1].description = "Turbine drive";
+  BeamMaterial wind;
+  wind.name = "WIND";
+  AppendBeamMaterial(model.beamMaterials, wind);
+  const std::string fortyNine(49, 'x');
+  for (const std::string& title : {std::string("Pipe rack 3 to tank T-2"), std::string("Options study A"), fortyNine}) {
+    model.title = title;
+    std::vector<std::string> leftOut;
+    const std::string text = Export(model, BatchExportUnits::Si, &leftOut);
+    Model again;
+    ASSERT_EQ(Import(text, again), "") << text;
+    const std::string read = title == fortyNine ? title.substr(0, 48) : "'" + title;
+    EXPECT_EQ(again.title, read);
+    EXPECT_EQ(again.rowCount, model.rowCount);
+    EXPECT_EQ(leftOut[0], title == fortyNine ? "Title: it has 49 characters, of which the batch file keeps 48; it "
+                                               "reads back as \"" + read + "\""
+                                             : "Title: it begins with " + Upper(title.substr(0, title.find(' '))) +
+                                                   ", which the batch file reads as a section header, so it was "
+                                                   "written with a ' before it; it reads back as \"" + read + "\"");
+    ASSERT_EQ(again.pumps.count, 6);
+    for (int i = 1; i <= 6; ++i) {
+      EXPECT_EQ(again.pumps[i].name, "'" + Upper(pumps[i - 1]));
+      EXPECT_EQ(leftOut[static_cast<std::size_t>(i + 1)].rfind("Pump " + pumps[i - 1] + ": its name begins with ", 0),
+                0u);
+    }
+    EXPECT_EQ(again.compressors[1].description, "'TURBINE DRIVE");
+    EXPECT_EQ(again.beamMaterials.count, 0);
+    EXPECT_EQ(leftOut[1], "Beam material WIND: its name is a section word of the batch file, which reads its line as "
+                          "a header; it was not written");
+  }
 }
 
 }  // namespace
