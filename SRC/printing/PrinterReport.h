@@ -92,10 +92,10 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
 int PrintedPageNumber();
 
 // The model report (results/PrintSelection.h), which the Layout and Main
-// windows print (and the Results window that shows no table): its sheet over the owner (the "Print
-// Model" sheet, or "Print Results" while results are shown), its first
-// pages before the printer road records it (cover and revision record), and
-// its text. Installed at start-up.
+// windows print (and the Results window that shows no table): its sheet
+// over the owner (the "Print Model" sheet, or "Print Results" while results
+// are shown), its first pages before the printer road records it (cover and
+// revision record), and its text. Installed at start-up.
 struct ModelReportHooks {
   void (*showSheet)(HWND owner) = nullptr;
   void (*preparePages)() = nullptr;
@@ -103,6 +103,7 @@ struct ModelReportHooks {
 };
 void SetModelReportHooks(const ModelReportHooks& hooks);
 const ModelReportHooks& ModelReportHooksOf();
+
 // Whether `owner` prints the model report: the Layout and Main windows, and
 // the Results window while it shows no result table (the report of the
 // results is then what it has to print); the other windows print the
