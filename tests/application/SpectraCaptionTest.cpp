@@ -1,11 +1,7 @@
 // The List window's caption counts the model's spectra after every change
-// to them: a name typed into the spare entry, a spectrum read from a text
-// file, and a model opened while the list is shown; the time functions'
-// caption counts a name typed alike.
-#include "files/FileCommands.h"
-#include "files/ModelFile.h"
+// to them: a name typed into the spare entry and a spectrum read from a
+// text file; the time functions' caption counts a name typed alike.
 #include "loads/LoadsTesting.h"
-#include "records/Spectrum.h"
 
 namespace {
 
@@ -47,17 +43,6 @@ TEST_F(SpectraCaptionTest, TheCaptionCountsTheSpectraAfterEveryChange) {
   ExpectBox({"Spectrum  \"S2\" was read", "From file: " + path});
   List(250);
   EXPECT_EQ(Count(), "2");
-  // The model of three spectra, saved and opened again over the list.
-  const std::string saved = Path("three.mod");
-  WriteText(Path("s3.txt"), "S3\n0 4\n1 0.3\n");
-  ChooseFile("Read Spectrum from a Text File", Path("s3.txt"));
-  ExpectBox({"Spectrum  \"S3\" was read", "From file: " + Path("s3.txt")});
-  List(250);
-  ASSERT_EQ(WriteModelFile(saved), "");
-  ASSERT_TRUE(OpenFileByExtension(ListFrame().window, saved));
-  platform::RunUntilIdle();
-  Layout(251);
-  EXPECT_EQ(Count(), "3");
   Layout(252);
   EXPECT_EQ(Count("Time functions"), "0");
   Type("F1");
