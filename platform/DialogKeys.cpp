@@ -1,7 +1,8 @@
 // The dialog keys: IsDialogMessage with Tab and Shift+Tab, arrows inside a
 // group, Enter for the default (or focused) push button, Escape as IDCANCEL,
 // Alt+mnemonic (and the bare mnemonic where the focused control takes no
-// characters), F1 as WM_HELP, and in a property sheet Ctrl+Tab and
+// characters; a mnemonic shared by several controls moves the focus among
+// them and presses none), F1 as WM_HELP, and in a property sheet Ctrl+Tab and
 // Ctrl+Page Down (Ctrl+Shift+Tab and Ctrl+Page Up) for the next (previous)
 // page.
 //
@@ -89,36 +90,50 @@ char MnemonicOf(const char* text) {
   return '\0';
 }
 
-// Acts on the control whose text has `character` as its mnemonic, searching
-// from the one after the focus; false when no control has it.
+// Whether `control` answers to `character` as its mnemonic: a visible label
+// (enabled or not, as it only hands the focus on) or an enabled control.
+bool AnswersTo(HWND control, char character) {
+  if (!IsWindowVisible(control)) return false;
+  const LRESULT code = DialogCode(control, nullptr);
+  const bool label = (code & DLGC_STATIC) != 0;
+  if (label && (GetWindowLong(control, GWL_STYLE) & SS_NOPREFIX)) return false;
+  if (!label && !IsWindowEnabled(control)) return false;
+  char text[256] = "";
+  GetWindowText(control, text, sizeof text);
+  return MnemonicOf(text) == character;
+}
+
+// Acts on the controls whose text has `character` as its mnemonic; false
+// when none has it. A mnemonic of one control acts on it: a button is
+// pressed, a label hands the focus to the control after it, any other
+// control takes the focus. A mnemonic that several controls share only
+// moves the focus, to the first of them after the focus (wrapping), so
+// that each of them can be reached by pressing the key again and none is
+// pressed by a key that the user may have meant for another.
 bool TryMnemonic(HWND dialog, char character) {
   character = static_cast<char>(std::tolower(static_cast<unsigned char>(character)));
   if (character == '\0' || character == ' ') return false;
   std::vector<HWND> controls = ControlsOf(dialog);
   int start = IndexOf(controls, GetFocus());
   int count = static_cast<int>(controls.size());
+  std::vector<HWND> answering;
   for (int step = 1; step <= count; ++step) {
     HWND control = controls[static_cast<std::size_t>((start + step + count) % count)];
-    if (!IsWindowVisible(control)) continue;
-    LRESULT code = DialogCode(control, nullptr);
-    char text[256] = "";
-    GetWindowText(control, text, sizeof text);
-    bool noPrefix = (code & DLGC_STATIC) && (GetWindowLong(control, GWL_STYLE) & SS_NOPREFIX);
-    if (noPrefix || MnemonicOf(text) != character) continue;
-    if (code & DLGC_STATIC) {
-      // A label (or group box) hands its mnemonic to the control after it.
-      FocusDialogControl(GetNextDlgTabItem(dialog, control, FALSE));
-    } else if (!IsWindowEnabled(control)) {
-      continue;
-    } else if (code & DLGC_BUTTON || code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) {
-      if ((code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) == 0) FocusDialogControl(control);
-      SendMessage(control, BM_CLICK, 0, 0);
-    } else {
-      FocusDialogControl(control);
-    }
-    return true;
+    if (AnswersTo(control, character)) answering.push_back(control);
   }
-  return false;
+  if (answering.empty()) return false;
+  HWND control = answering.front();
+  const LRESULT code = DialogCode(control, nullptr);
+  const bool pushButton = (code & (DLGC_DEFPUSHBUTTON | DLGC_UNDEFPUSHBUTTON)) != 0;
+  if (code & DLGC_STATIC) {
+    FocusDialogControl(GetNextDlgTabItem(dialog, control, FALSE));
+  } else if (answering.size() == 1 && (code & DLGC_BUTTON || pushButton)) {
+    if (!pushButton) FocusDialogControl(control);
+    SendMessage(control, BM_CLICK, 0, 0);
+  } else {
+    FocusDialogControl(control);
+  }
+  return true;
 }
 
 // Ctrl+Tab, Ctrl+Shift+Tab, Ctrl+Page Down and Ctrl+Page Up change the

@@ -57,7 +57,12 @@ void InstallProgramCommands() {
   commands.readStoredPrinters = LoadPrinterSettings;
   commands.writeStoredPrinters = SavePrinterSettings;
   commands.writeModelStream = WriteModelStream;
-  commands.readModelFileInto = ReadModelFileInto;
+  // Undo reads its snapshots with the model reader: whatever the reader
+  // throws reaches it as the message the other roads show.
+  commands.readModelFileInto = [](const std::string& path, Model& model) {
+    const std::string failure = CatchModelRead(path, [&] { ReadModelFileInto(path, model); });
+    if (!failure.empty()) throw failure;
+  };
   commands.takeTableEditSnapshot = [] { TakeTableEditSnapshot(); };
   commands.settleTableEditSnapshot = SettleTableEditSnapshot;
   commands.askNodeToFind = [](HWND owner, std::int32_t& node, std::string& text) {

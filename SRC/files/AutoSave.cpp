@@ -222,11 +222,7 @@ void ReadModelPart(const std::string& file, Model& model) {
   out << in.rdbuf();
   out.close();
   if (!copy.IsValid() || !in || !out) throw damaged;
-  try {
-    ReadModelFileInto(copy.Path(), model);
-  } catch (const std::string&) {
-    throw damaged;
-  }
+  if (!CatchModelRead(copy.Path(), [&] { ReadModelFileInto(copy.Path(), model); }).empty()) throw damaged;
 }
 
 std::string TimeText(std::int64_t seconds) {

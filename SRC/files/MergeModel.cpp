@@ -102,10 +102,9 @@ bool MergeModelFile(HWND parent, const std::string& path) {
     return false;
   }
   Model merged;
-  try {
-    ReadModelFileInto(path, merged);
-  } catch (const std::string& message) {
-    ShowErrorMessage(parent, message);
+  if (const std::string failure = CatchModelRead(path, [&] { ReadModelFileInto(path, merged); });
+      !failure.empty()) {
+    ShowErrorMessage(parent, failure);
     return false;
   }
   if ((merged.options.ZVertical != 0) != (model.options.ZVertical != 0)) {

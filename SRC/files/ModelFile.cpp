@@ -213,18 +213,9 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
 
 void ReadModelFileInto(const std::string& path, Model& model) { ReadModelFileInto(path, model, nullptr); }
 
-std::string ReadModelFile(const std::string& path, std::vector<std::string>* notes) {
+std::string CatchModelRead(const std::string& path, const std::function<void()>& read) {
   try {
-    Model fresh;
-    std::vector<std::string> taken;
-    ReadModelFileInto(path, fresh, &taken);
-    if (notes != nullptr) *notes = taken;
-    SwapModel(fresh);
-    ApplyModelUnits(TheModel());
-    // The program's options are those of the last model (a new model keeps
-    // them, and they are the user's defaults at the next start).
-    ProgramAnalysisOptions() = TheModel().options;
-    AddRecentModel(path);
+    read();
     return {};
   } catch (const std::string& message) {
     return message;
@@ -236,6 +227,21 @@ std::string ReadModelFile(const std::string& path, std::vector<std::string>* not
     // A container refused an impossible size: the file is damaged.
     return WithPath("Unable to read model file:\n%s", path);
   }
+}
+
+std::string ReadModelFile(const std::string& path, std::vector<std::string>* notes) {
+  return CatchModelRead(path, [&] {
+    Model fresh;
+    std::vector<std::string> taken;
+    ReadModelFileInto(path, fresh, &taken);
+    if (notes != nullptr) *notes = taken;
+    SwapModel(fresh);
+    ApplyModelUnits(TheModel());
+    // The program's options are those of the last model (a new model keeps
+    // them, and they are the user's defaults at the next start).
+    ProgramAnalysisOptions() = TheModel().options;
+    AddRecentModel(path);
+  });
 }
 
 void WriteModelStream(BinaryFile& file, const Model& model) {
@@ -277,18 +283,9 @@ namespace {
 // one of them let through that the reader refuses stops here, before the
 // file replaces the previous one, instead of at the next open.
 std::string ReadBackRefusal(const std::string& written) {
-  std::string message;
-  try {
-    Model check;
-    ReadModelFileInto(written, check);
-    return {};
-  } catch (const std::string& text) {
-    message = text;
-  } catch (const std::bad_alloc&) {
-    message = "*** Out of memory ***";
-  } catch (const std::exception&) {
-    message = "Unable to read model file";
-  }
+  Model check;
+  const std::string message = CatchModelRead(written, [&] { ReadModelFileInto(written, check); });
+  if (message.empty()) return {};
   return "The model file written could not be read back:\n" + message + "\nThe model was not saved.";
 }
 

@@ -14,6 +14,7 @@
 // them is the caller's business (no windows here).
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,6 +32,16 @@ struct Model;
 // (a file of the current format then leaves the model modified).
 void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes);
 void ReadModelFileInto(const std::string& path, Model& model);
+
+// Runs `read`, which reads the model file at `path` (the model reader or a
+// part of it), and returns the empty text, or the message of its failure:
+// the text it threw (as a std::string or a C string), "*** Out of memory
+// ***", or, for any other standard exception (a container refusing the
+// size a damaged count asks for), "Unable to read model file:" and the
+// path. Every road that reads a model file (open, merge, the automatic
+// save's recovery, undo, the read-back after a save) catches through here,
+// so none lets a damaged file end the program where another shows it.
+std::string CatchModelRead(const std::string& path, const std::function<void()>& read);
 
 // The open command's reader: reads the model file at `path` and, when the
 // whole file was read, makes its model the open model (swap), takes its units

@@ -153,6 +153,9 @@ void PointTablesTable::StoreCell() {
   });
   // A record just named takes points in the grid.
   if (!record->name.empty() && grid_.Index() == static_cast<std::size_t>(currentRow - 1)) grid_.Load(grid_.Index(), true);
+  // A name typed into the spare record makes a record before its row is
+  // left (the list as it is: the spare's successor comes with the row).
+  TableSetCountTitle(*this, kind_.title, static_cast<int>(SavedPointTableCount(grid_.Kind().list(TheModel()))));
 }
 
 void PointTablesTable::EnterRow(bool /*control*/) {

@@ -64,9 +64,15 @@ int VisibleRows() {
 
 const char* Title() { return SpectrumLibraryEditing() ? "Spectrum Library" : "Spectrums"; }
 
-void Refresh(SpectraTable& table, int row) {
-  TableSetCountTitle(table, Title(), HasSpectra(List()) ? static_cast<int>(List().size()) - 1 : 0);
+// The caption counts the spectra; a name typed into the spare entry makes
+// one, before its row is entered.
+void ShowCount(SpectraTable& table) {
+  TableSetCountTitle(table, Title(), SpectrumCount(List()));
   if (SpectrumLibraryEditing()) ShowSpectrumLibraryTitle();
+}
+
+void Refresh(SpectraTable& table, int row) {
+  ShowCount(table);
   TableSetRows(table, VisibleRows());
   TableShowFocus(table);
   TableGoTo(table, std::clamp(row, 1, std::max(table.rowCount, 1)));
@@ -156,6 +162,7 @@ void SpectraTable::StoreCell() {
     spectrum->name = name;
     return true;
   });
+  ShowCount(*this);
   // A spectrum just named takes points in the grid.
   SpectrumValuesGrid& grid = TheSpectrumValuesGrid();
   if (grid.Loaded() && grid.Index() == static_cast<std::size_t>(currentRow - 1)) grid.Load(grid.Index(), true);

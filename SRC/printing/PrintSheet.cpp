@@ -198,6 +198,11 @@ UINT RunPrintSheet(HWND owner, const std::string& caption, std::vector<PROPSHEET
 void ShowPrintSheet(HWND owner) {
   std::string caption = "Print Model";
   PrinterSettings* printer = &TextPrinter();
+  if (OwnerPrintsModelReport(owner)) {
+    // The model report: its sections are chosen on the sheet.
+    ModelReportHooksOf().showSheet(owner);
+    return;
+  }
   if (owner != nullptr && owner == GraphicsFrame().window) {
     caption = "Print Graphics";
     printer = &GraphicsPrinter();
@@ -210,10 +215,6 @@ void ShowPrintSheet(HWND owner) {
       return;
     }
     caption = "Print " + name;
-  } else if (owner != nullptr && (owner == LayoutFrame().window || owner == MainFrame().window)) {
-    // The model report: its sections are chosen on the sheet.
-    ModelReportHooksOf().showSheet(owner);
-    return;
   }
   const PrintSheetHooks hooks;
   const UINT output = RunPrintSheet(owner, caption, {}, printer, 0, hooks);

@@ -90,7 +90,7 @@ std::string HeadingCentreText() { return TheModel().title; }
 
 // The report the owner window of the text printer writes.
 void WriteOwnersReport(HWND owner) {
-  if (owner != nullptr && (owner == MainFrame().window || owner == LayoutFrame().window)) {
+  if (OwnerPrintsModelReport(owner)) {
     ModelReportHooksOf().write();
     return;
   }
@@ -296,8 +296,7 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
   g_RevisionPageCount = 0;
   g_RomanPageNumbers = false;
   g_ContentsFirstPage = 0;
-  if (printer.owner != nullptr && (printer.owner == MainFrame().window || printer.owner == LayoutFrame().window))
-    ModelReportHooksOf().preparePages();
+  if (OwnerPrintsModelReport(printer.owner)) ModelReportHooksOf().preparePages();
   try {
     g_SuppressPageNumber = g_QaCoverPrinted || g_RevisionPagesPrinted;
     PrinterPageHeading();
@@ -335,3 +334,9 @@ void SetModelReportHooks(const ModelReportHooks& hooks) {
 }
 
 const ModelReportHooks& ModelReportHooksOf() { return Hooks(); }
+
+bool OwnerPrintsModelReport(HWND owner) {
+  if (owner == nullptr) return false;
+  if (owner == MainFrame().window || owner == LayoutFrame().window) return true;
+  return owner == ResultsFrame().window && TableWindowPrintObject(GetWindow(ResultsFrame().client, GW_CHILD)).empty();
+}

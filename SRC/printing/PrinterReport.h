@@ -91,11 +91,11 @@ void CreateTextPrinterPage(PrinterSettings& printer, HDC reference, float width,
 // The page number a page shows (the QA cover and revision pages not counted).
 int PrintedPageNumber();
 
-// The model report (results/PrintSelection.h), which the
-// Layout and Main windows print: its sheet over the owner (the "Print
-// Model" sheet, or "Print Results" while results are shown), its first
-// pages before the printer road records it (cover and revision record), and
-// its text. Installed at start-up.
+// The model report (results/PrintSelection.h), which the Layout and Main
+// windows print (and the Results window that shows no table): its sheet
+// over the owner (the "Print Model" sheet, or "Print Results" while results
+// are shown), its first pages before the printer road records it (cover and
+// revision record), and its text. Installed at start-up.
 struct ModelReportHooks {
   void (*showSheet)(HWND owner) = nullptr;
   void (*preparePages)() = nullptr;
@@ -103,3 +103,9 @@ struct ModelReportHooks {
 };
 void SetModelReportHooks(const ModelReportHooks& hooks);
 const ModelReportHooks& ModelReportHooksOf();
+
+// Whether `owner` prints the model report: the Layout and Main windows, and
+// the Results window while it shows no result table (the report of the
+// results is then what it has to print); the other windows print the
+// table they show.
+bool OwnerPrintsModelReport(HWND owner);

@@ -84,6 +84,8 @@ void AppendBlankSpectrum(SpectrumList& list) {
 
 bool HasSpectra(const SpectrumList& list) { return SavedCount(list) > 0; }
 
+int SpectrumCount(const SpectrumList& list) { return static_cast<int>(SavedCount(list)); }
+
 int FindSpectrum(const SpectrumList& list, const std::string& name) {
   if (name.empty()) return -1;
   for (std::size_t index = 0; index < SavedCount(list); ++index)

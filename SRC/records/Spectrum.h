@@ -53,6 +53,8 @@ void ClearSpectra(SpectrumList& list, SpectrumLoad& load);
 // Appends a blank entry that takes the choices of the entry before it.
 void AppendBlankSpectrum(SpectrumList& list);
 bool HasSpectra(const SpectrumList& list);
+// The spectra of the list: every entry but the trailing blank one.
+int SpectrumCount(const SpectrumList& list);
 // 0-based index among the non-blank entries; -1 for an empty name or none.
 int FindSpectrum(const SpectrumList& list, const std::string& name);
 

@@ -8,6 +8,7 @@
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
 #include "printing/PrintSheet.h"
+#include "printing/PrinterReport.h"
 #include "printing/TablePrint.h"
 #include "results/AccelerationsTable.h"
 #include "results/BeamForcesTable.h"
@@ -22,6 +23,7 @@
 #include "results/OtherForcesTable.h"
 #include "results/OtherSelectors.h"
 #include "results/PipeForcesTable.h"
+#include "results/PrintSelection.h"
 #include "results/ShapeDisplay.h"
 #include "results/SortedStressesTable.h"
 #include "results/StressDisplays.h"
@@ -222,7 +224,12 @@ LRESULT ResultsWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
   static const FrameWindowOperations operations{CreateResultsToolbar, OnSetFocus, OnClose,       ResultsToolTipText,
                                                 InitResultsMenuPopup, kWindow,    ResultsCommand};
   switch (message) {
-    case kPrintToFileMessage: PrintTableWindowToFile(ResultsTableWindow()); return 0;
+    case kPrintToFileMessage:
+      if (OwnerPrintsModelReport(window))
+        CarryOutPrintOutput(window, message, PrintLayoutReport);
+      else
+        PrintTableWindowToFile(ResultsTableWindow());
+      return 0;
     case kPrintOutputMessage:
     case kPrintPreviewMessage: CarryOutPrintOutput(window, message, nullptr); return 0;
     default: return FrameWindowProcedure(ResultsFrame(), operations, window, message, wParam, lParam);

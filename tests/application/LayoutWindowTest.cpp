@@ -184,6 +184,25 @@ TEST_F(LayoutWindowTest, TypeCommandsOpenThePickersAndFindTextItsPrompt) {
   Command(40054);
 }
 
+// "&Guide" and "&Generic Support" share their letter: Alt+G moves to the
+// one, Alt+G again to the other, and Return picks it.
+TEST_F(LayoutWindowTest, ALetterTheDataTypesShareIsPressedUntilItsTypeHasTheFocus) {
+  TypeSmallModel();
+  TableGoTo(table(), 3);
+  platform::ExpectModal(platform::ModalKind::Dialog, "DTYPES_DIALOG", [](HWND) {
+    for (int press = 0; press < 2; ++press) {
+      platform::TestKeyDown(VK_MENU);
+      platform::TestKeyPress('G');
+      platform::TestKeyUp(VK_MENU);
+    }
+    platform::TestKeyPress(VK_RETURN);
+  });
+  Command(183);
+  platform::CheckModalScript();
+  EXPECT_EQ(row(3).dataType, DataType::GenericSupport);
+  EXPECT_NE(row(3).item, nullptr);
+}
+
 // The engineer's first road: open a model, type a row into the Layout
 // table, save it under a new name, close it and open it again.
 TEST_F(LayoutWindowTest, ATypedRowIsSavedClosedAndOpenedAgain) {

@@ -50,17 +50,6 @@ class AutoSaveTest : public AutoSaveFixture {
     EXPECT_EQ(WriteModelFileFrom(TheModel(), reference), "");
     return Bytes(reference);
   }
-  // Writes, as a program that ended would have left it, the automatic
-  // save of the open model under the instance tag `instance`.
-  std::string LeaveFile(const std::string& instance) {
-    EXPECT_TRUE(AutomaticSaveNow());
-    const std::string mine = AutomaticSavePath();
-    std::string left = mine;
-    left.replace(left.find(AutomaticSaveInstance()), AutomaticSaveInstance().size(), instance);
-    std::filesystem::rename(mine, left);
-    RemoveAutomaticSave();
-    return left;
-  }
   static std::string ProcessStart(pid_t pid) {
     std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
     std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());

@@ -70,6 +70,17 @@ class AutoSaveFixture : public AppFixture {
   }
 
   std::string InFolder(const std::string& name) const { return (folder_ / name).string(); }
+  // Writes, as a program that ended would have left it, the automatic
+  // save of the open model under the instance tag `instance`.
+  static std::string LeaveFile(const std::string& instance) {
+    EXPECT_TRUE(AutomaticSaveNow());
+    const std::string mine = AutomaticSavePath();
+    std::string left = mine;
+    left.replace(left.find(AutomaticSaveInstance()), AutomaticSaveInstance().size(), instance);
+    std::filesystem::rename(mine, left);
+    RemoveAutomaticSave();
+    return left;
+  }
 
   static std::string Bytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);

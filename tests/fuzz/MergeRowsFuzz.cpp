@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "files/AllKindsModel.h"
+#include "files/ModelFile.h"
 #include "files/ModelFileSections.h"
 #include "fuzz/FuzzTarget.h"
 #include "model/LayoutRow.h"
@@ -29,12 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   g_ModelFileVersion = version;
   std::vector<LayoutRow> rows;
   int count = 0;
-  try {
-    ReadMergeRows(file, version, rows, count);
-  } catch (const std::string&) {
-  } catch (const char*) {
-  } catch (const std::exception&) {
-  }
+  // What the program's roads catch of the model reader, and no more.
+  CatchModelRead(path, [&] { ReadMergeRows(file, version, rows, count); });
   BinaryFileClose(file);
   return 0;
 }

@@ -206,6 +206,43 @@ TEST_F(DialogTest, TabShiftTabArrowsAndMnemonicsMoveTheFocus) {
   RunSample(&record);
 }
 
+// The buttons clicked in SHARED_DIALOG, by id.
+INT_PTR SharedProcedure(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_INITDIALOG) SetWindowLongPtr(dialog, DWLP_USER, lParam);
+  auto* clicked = reinterpret_cast<std::vector<int>*>(GetWindowLongPtr(dialog, DWLP_USER));
+  if (message == WM_COMMAND && HIWORD(wParam) == BN_CLICKED && clicked != nullptr)
+    clicked->push_back(LOWORD(wParam));
+  return message == WM_INITDIALOG;
+}
+
+TEST_F(DialogTest, ASharedMnemonicMovesTheFocusAmongItsControlsAndPressesNone) {
+  std::vector<int> clicked;
+  platform::ExpectModal(platform::ModalKind::Dialog, "SHARED_DIALOG", [&clicked](HWND dialog) {
+    auto alt = [](UINT key) {
+      AltKey(key);
+      ServeDialogs();
+      return IdOfFocus();
+    };
+    SetFocus(GetDlgItem(dialog, 101));
+    // Each label hands the focus to its own field, in turn.
+    EXPECT_EQ(alt('P'), 102);
+    EXPECT_EQ(alt('P'), 101);
+    EXPECT_EQ(alt('R'), 103);
+    EXPECT_EQ(alt('R'), 104);
+    platform::TestKeyPress('R');  // a radio button takes no characters: the bare letter, wrapping
+    ServeDialogs();
+    EXPECT_EQ(IdOfFocus(), 103);
+    EXPECT_EQ(IsDlgButtonChecked(dialog, 103), BST_UNCHECKED);
+    EXPECT_TRUE(clicked.empty());
+    // A mnemonic of one control acts on it.
+    EXPECT_EQ(alt('G'), 105);
+    EXPECT_EQ(alt('A'), 105);
+    EXPECT_EQ(clicked, (std::vector<int>{105, 106}));
+    EndDialog(dialog, 0);
+  });
+  DialogBoxParam(nullptr, "SHARED_DIALOG", nullptr, SharedProcedure, reinterpret_cast<LPARAM>(&clicked));
+}
+
 TEST_F(DialogTest, EnterPressesTheFocusedButtonElseTheDefaultOne) {
   DialogRecord record;
   platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [](HWND dialog) {

@@ -33,6 +33,24 @@ control IDCANCEL BUTTON "Cancel" 145 100 50 14 WS_TABSTOP
 control IDHELP BUTTON "&Help" 145 80 50 14 WS_TABSTOP
 )";
 
+// Mnemonics shared and unique: "P" by two labels, "R" by a check box and a
+// radio button; "G" and "A" by one control each. The radio buttons are
+// marked by their dialog (as the type pickers' are), so a click shows as
+// BN_CLICKED alone.
+inline constexpr char kSharedMnemonics[] = R"(dialog 10 10 160 100
+caption "Shared"
+style WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME
+control IDC_STATIC STATIC "&Pipe" 7 9 40 8
+control 101 EDIT "" 50 7 60 12 WS_TABSTOP WS_BORDER
+control IDC_STATIC STATIC "&Pressure" 7 25 40 8
+control 102 EDIT "" 50 23 60 12 WS_TABSTOP WS_BORDER
+control 103 BUTTON "&Rigid" 7 40 60 10 BS_AUTOCHECKBOX WS_TABSTOP
+control 104 BUTTON "&Restrained" 7 52 60 10 BS_RADIOBUTTON BS_NOTIFY WS_GROUP WS_TABSTOP
+control 105 BUTTON "&Guided" 7 64 60 10 BS_RADIOBUTTON BS_NOTIFY
+control 106 BUTTON "&Apply" 7 80 50 14 WS_TABSTOP WS_GROUP
+control IDOK BUTTON "OK" 100 80 50 14 BS_DEFPUSHBUTTON WS_TABSTOP
+)";
+
 // A page of a property sheet (a child dialog).
 inline constexpr char kPageOne[] = R"(dialog 0 0 180 80
 caption "First"
@@ -50,6 +68,8 @@ control 1101 BUTTON "&Show" 7 7 80 10 BS_AUTOCHECKBOX WS_TABSTOP
 inline const platform::ResourceEntry kTestResources[] = {
     {platform::ResourceType::Dialog, "SAMPLE_DIALOG",
      reinterpret_cast<const unsigned char*>(kSampleDialog), sizeof kSampleDialog - 1},
+    {platform::ResourceType::Dialog, "SHARED_DIALOG",
+     reinterpret_cast<const unsigned char*>(kSharedMnemonics), sizeof kSharedMnemonics - 1},
     {platform::ResourceType::Dialog, "PAGE_ONE_DIALOG",
      reinterpret_cast<const unsigned char*>(kPageOne), sizeof kPageOne - 1},
     {platform::ResourceType::Dialog, "PAGE_TWO_DIALOG",
