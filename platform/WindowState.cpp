@@ -238,6 +238,7 @@ void ActivateWindow(HWND handle, WORD how) {
     if (handle != nullptr) core.foreground = handle;
     else if (core.foreground == old) core.foreground = nullptr;
   }
+  if (old != nullptr) EndMenuOf(old);
   if (old != nullptr && IsWindow(old))
     CallProcedure(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0),
                   reinterpret_cast<LPARAM>(handle));
