@@ -260,11 +260,13 @@ std::uint64_t NextDueLocked() {
 namespace {
 
 // The window a posted message goes to when it is read: a key from the
-// keyboard to the thread's focus window of that moment (where it was
-// posted when nothing has the focus).
+// keyboard to the thread's focus window of that moment, else to its active
+// window, else where it was posted.
 HWND ReadTargetLocked(const ThreadQueue& queue, const PostedMessage& message) {
-  if (!message.keyboard || queue.focus == nullptr || Find(queue.focus) == nullptr) return message.hwnd;
-  return queue.focus;
+  if (!message.keyboard) return message.hwnd;
+  if (queue.focus != nullptr && Find(queue.focus) != nullptr) return queue.focus;
+  if (queue.active != nullptr && Find(queue.active) != nullptr) return queue.active;
+  return message.hwnd;
 }
 
 bool IsInput(const PostedMessage& message) { return message.keyboard || message.pointer; }
