@@ -10,8 +10,10 @@
 #include <poll.h>
 
 #include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "files/ModelFile.h"
