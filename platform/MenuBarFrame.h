@@ -19,5 +19,8 @@ void MenuBarMouseDown(HWND window, POINT windowPoint, const RECT& barRect);
 // and Alt pressed alone highlight the bar, Alt+letter opens the item with
 // that mnemonic. True when the key opened the menu (of the window's root).
 bool MenuBarKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The top-level window stopped being the active one: a menu that the
+// calling thread tracks in it ends, as though cancelled.
+void EndMenuOf(HWND window);
 
 }  // namespace platform

@@ -11,6 +11,12 @@
 // no activation (they answer WM_MOUSEACTIVATE with MA_NOACTIVATE) and never
 // the focus, so the owner stays active with its focus throughout.
 //
+// The menu ends when its window stops being the active one (another frame
+// activated by a click on its title, by a pager, by a dialog): a menu left
+// on the screen would no longer answer, and the next menu would open beside
+// it. The end is seen by the loop before it reads another message, which
+// belongs to the window activated now.
+//
 // Start reading at RunLoop.
 #include <algorithm>
 #include <cctype>
@@ -403,9 +409,9 @@ void RunLoop(Session& s, HMENU first) {
   if (!ModalLoopStarting(ModalKind::PopupMenu, ModalName(s, first), modal)) s.done = true;
   while (!s.done) {
     MSG message;
-    if (!PeekMessage(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (ModalLoopIdle(s.levels.empty() ? s.root : s.levels.back().window)) break;
-      WaitMessage();
+    if (!Retrieve(&message, nullptr, 0, 0, true, false, -1, &s.done)) {
+      if (s.done || ModalLoopIdle(s.levels.empty() ? s.root : s.levels.back().window)) break;
+      Retrieve(&message, nullptr, 0, 0, false, true, -1, &s.done);
       continue;
     }
     if (message.message == WM_QUIT) {
@@ -599,6 +605,10 @@ void RegisterMenuClasses() {
 // --- the frame hooks --------------------------------------------------------------------------------
 
 namespace platform {
+
+void EndMenuOf(HWND window) {
+  if (menus::current != nullptr && menus::current->root == window) menus::current->done = true;
+}
 
 int MenuBarHeightOf(HWND window) { return GetMenu(window) != nullptr ? menus::MenuBarHeight() : 0; }
 

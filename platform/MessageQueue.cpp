@@ -1,9 +1,10 @@
 // Thread queues: post, send, get, peek, dispatch, quit, timers and the clock.
 //
 // Retrieve is the heart: with the lock held it looks, in order, at presenter
-// tasks, incoming sends, posted messages, the quit flag, windows waiting for
-// paint and due timers; work that calls into the program (a task, a send, a
-// layer timer) is done with the lock released, then the search starts over.
+// tasks, incoming sends, posted messages, input from the keyboard and the
+// pointer, the quit flag, windows waiting for paint and due timers; work
+// that calls into the program (a task, a send, a layer timer) is done with
+// the lock released, then the search starts over.
 // With nothing to hand out it presents the changed window surfaces, marks the
 // queue idle (RunUntilIdle watches that) and waits on the queue's condition
 // variable: until the next timer on the real clock, for ever on the virtual
@@ -259,17 +260,36 @@ std::uint64_t NextDueLocked() {
 namespace {
 
 // The window a posted message goes to when it is read: a key from the
-// keyboard to the thread's focus window of that moment (where it was
-// posted when nothing has the focus).
+// keyboard to the thread's focus window of that moment, else to its active
+// window, else where it was posted.
 HWND ReadTargetLocked(const ThreadQueue& queue, const PostedMessage& message) {
-  if (!message.keyboard || queue.focus == nullptr || Find(queue.focus) == nullptr) return message.hwnd;
-  return queue.focus;
+  if (!message.keyboard) return message.hwnd;
+  if (queue.focus != nullptr && Find(queue.focus) != nullptr) return queue.focus;
+  if (queue.active != nullptr && Find(queue.active) != nullptr) return queue.active;
+  return message.hwnd;
+}
+
+bool IsInput(const PostedMessage& message) { return message.keyboard || message.pointer; }
+
+// What the program posted comes before the input from the keyboard and the
+// pointer, whenever that input arrived: a command posted as a menu or a
+// dialog closes opens its window before the keys typed after the closing
+// key are read, so that those keys reach it.
+std::deque<PostedMessage>::iterator NextPostedLocked(ThreadQueue& queue, HWND filter, UINT first, UINT last) {
+  const auto wanted = [&](const PostedMessage& m) {
+    return InFilter(m.message, first, last) && WindowMatches(ReadTargetLocked(queue, m), filter);
+  };
+  auto found = std::find_if(queue.posted.begin(), queue.posted.end(),
+                            [&](const PostedMessage& m) { return !IsInput(m) && wanted(m); });
+  if (found != queue.posted.end()) return found;
+  return std::find_if(queue.posted.begin(), queue.posted.end(),
+                      [&](const PostedMessage& m) { return IsInput(m) && wanted(m); });
 }
 
 }  // namespace
 
 bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, bool wait,
-              int waitLimitMs) {
+              int waitLimitMs, const bool* stop) {
   EnsureStarted();
   Core& core = TheCore();
   std::unique_lock held(core.lock);
@@ -277,6 +297,7 @@ bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, boo
   std::uint64_t realDeadline = waitLimitMs >= 0 ? RealMilliseconds() + waitLimitMs : 0;
   bool presented = false;
   for (;;) {
+    if (stop != nullptr && *stop) return false;
     if (!queue->tasks.empty()) {
       std::function<void()> task = std::move(queue->tasks.front());
       queue->tasks.pop_front();
@@ -289,9 +310,7 @@ bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, boo
       ServeSent(queue, held);
       continue;
     }
-    auto posted = std::find_if(queue->posted.begin(), queue->posted.end(), [&](const PostedMessage& m) {
-      return InFilter(m.message, first, last) && WindowMatches(ReadTargetLocked(*queue, m), filter);
-    });
+    auto posted = NextPostedLocked(*queue, filter, first, last);
     if (posted != queue->posted.end() && posted->pointer && StaleClickLocked(*queue, *posted)) {
       queue->posted.erase(posted);
       continue;

@@ -57,8 +57,11 @@ void RemoveLocked(Window& window, std::vector<HWND>& removedTopLevels,
   timers.erase(std::remove_if(timers.begin(), timers.end(),
                               [&](const Timer& timer) { return timer.window == window.handle; }),
                timers.end());
+  // A key typed ahead stays: it goes to the window that has the focus when
+  // it is read (the window it was typed into, a message box that Return
+  // closes, may be gone by then).
   queue.posted.erase(std::remove_if(queue.posted.begin(), queue.posted.end(),
-                                    [&](const MSG& m) { return m.hwnd == window.handle; }),
+                                    [&](const PostedMessage& m) { return m.hwnd == window.handle && !m.keyboard; }),
                      queue.posted.end());
   if (queue.focus == window.handle) queue.focus = nullptr;
   if (queue.active == window.handle) queue.active = nullptr;

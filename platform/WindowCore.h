@@ -309,8 +309,11 @@ std::uint64_t NextDueLocked();
 bool HasPendingLocked(ThreadQueue& queue);
 
 // Core queue operation: hands out the next message (see Messages.h).
+// `stop`, when given, is looked at whenever work done on the way (a task,
+// a send) may have set it: set, nothing more is handed out (false), so that
+// a modal loop that such work ended reads none of the messages that follow.
 bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, bool wait,
-              int waitLimitMs = -1);
+              int waitLimitMs = -1, const bool* stop = nullptr);
 
 // Window text behind WM_SETTEXT, WM_GETTEXT and WM_GETTEXTLENGTH (no lock held).
 BOOL StoreWindowText(HWND window, const char* text);

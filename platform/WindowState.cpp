@@ -214,8 +214,21 @@ void RefreshFrame(HWND handle) {
   if (resized) CallProcedure(handle, WM_SIZE, sizeKind, SizeParameter(client));
 }
 
+namespace {
+
+// A window of another thread's lost the foreground: a menu open in it ends
+// when its thread gets to it, unless the window is in front again by then.
+void EndMenuInFormerForeground(HWND window) {
+  RunOnOwnerThread(window, [window] {
+    if (GetForegroundWindow() != window) EndMenuOf(window);
+  });
+}
+
+}  // namespace
+
 void ActivateWindow(HWND handle, WORD how) {
   HWND old = nullptr;
+  HWND formerForeground = nullptr;
   {
     Core& core = TheCore();
     std::lock_guard guard(core.lock);
@@ -226,18 +239,22 @@ void ActivateWindow(HWND handle, WORD how) {
       handle = TopLevelOf(window)->handle;
     }
     old = queue->active;
+    if (handle != nullptr && core.foreground != handle && core.foreground != old) formerForeground = core.foreground;
     if (old == handle) {
       // The thread's active window comes back to the foreground from
       // another thread's: the screen, which may have given the focus to
       // that other window since, hears of it again.
       if (handle != nullptr && core.foreground != handle) queue->toldActive = nullptr;
       if (handle != nullptr) core.foreground = handle;
-      return;
+    } else {
+      queue->active = handle;
+      if (handle != nullptr) core.foreground = handle;
+      else if (core.foreground == old) core.foreground = nullptr;
     }
-    queue->active = handle;
-    if (handle != nullptr) core.foreground = handle;
-    else if (core.foreground == old) core.foreground = nullptr;
   }
+  if (formerForeground != nullptr) EndMenuInFormerForeground(formerForeground);
+  if (old == handle) return;
+  if (old != nullptr) EndMenuOf(old);
   if (old != nullptr && IsWindow(old))
     CallProcedure(old, WM_ACTIVATE, MAKEWPARAM(WA_INACTIVE, IsIconic(old) ? 1 : 0),
                   reinterpret_cast<LPARAM>(handle));

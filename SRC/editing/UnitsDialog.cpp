@@ -34,6 +34,7 @@ constexpr int kMetricUnits[kUnitKindCount + 1] = {0, 4, 1, 1, -1, 2, 3, 1, 1, 2,
 struct UnitsDialogState {
   UnitsSettings before;
   bool changed = false;
+  HWND owner = nullptr;
 };
 
 int ComboOf(int kind) { return kUnitsFirstCombo + kind - 1; }
@@ -55,10 +56,13 @@ void ChooseSystem(DialogHelper& helper, int button) {
   }
 }
 
-// Every window that shows values in units shows them again.
-void RedrawValues() {
+// Every window that shows values in units shows them again. The Layout
+// table takes the keyboard only in its own frame: opened from the Results
+// or the List window, the dialog gives the keyboard back to that window.
+void RedrawValues(HWND owner) {
   HWND layout = ProgramCommands().layoutTableWindow();
-  if (layout != nullptr && IsWindowVisible(layout)) ReloadLayoutTable();
+  if (layout != nullptr && IsWindowVisible(layout))
+    ReloadLayoutTable(owner != nullptr && GetAncestor(layout, GA_ROOT) == GetAncestor(owner, GA_ROOT));
   RefreshListWindow();
   if (HWND graphics = GraphicsWindowHandle()) InvalidateRect(graphics, nullptr, FALSE);
 }
@@ -73,7 +77,7 @@ void StoreChoice(DialogHelper& helper, UnitsDialogState& state) {
   Model& model = TheModel();
   model.unitChoices = ProgramUnitChoices();
   if (!TableResultsShown()) model.modified = true;
-  RedrawValues();
+  RedrawValues(state.owner);
 }
 
 DialogHelper& Helper() {
@@ -150,6 +154,7 @@ bool ChooseUnits(HWND owner) {
   // While results are shown the model is not edited: nothing to undo.
   const SnapshotToken token = TableResultsShown() ? 0 : TakeUndoSnapshot(owner);
   UnitsDialogState state;
+  state.owner = owner;
   DialogBoxParam(InstanceHandle, "UNITS_DIALOG", owner, UnitsDialogProc, reinterpret_cast<LPARAM>(&state));
   if (!state.changed && token != 0) PopTempFile(token);
   return state.changed;

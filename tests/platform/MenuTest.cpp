@@ -409,6 +409,33 @@ TEST_F(MenuTest, EscapeGivesTheKeyboardBackToTheWindow) {
   DestroyMenu(menu);
 }
 
+TEST_F(MenuTest, TheMenuEndsWhenItsWindowStopsBeingActive) {
+  SetMenu(top, MakeBar());
+  HWND other = MakeTop(&log, 400, 300, 100, 100);
+  ShowWindow(other, SW_SHOW);
+  SetActiveWindow(top);
+  platform::RunUntilIdle();
+  log.Clear();
+  HWND popup = nullptr;
+  platform::ExpectModal(platform::ModalKind::PopupMenu, "menu bar", [&](HWND) {
+    RECT item{};
+    GetMenuItemRect(top, GetSubMenu(GetMenu(top), 0), 0, &item);
+    popup = PopupAt(POINT{(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+    SetActiveWindow(other);  // as the screen activates another frame
+    platform::TestTypeText("n");  // New, had the menu read it
+  });
+  platform::MenuBarMouseDown(top, POINT{5, 5}, RECT{0, 0, 400, GetSystemMetrics(SM_CYMENU)});
+  platform::RunUntilIdle();
+  EXPECT_NE(popup, nullptr);
+  EXPECT_FALSE(IsWindow(popup));
+  EXPECT_TRUE(MenuCommands().empty());
+  EXPECT_EQ(log.Only({WM_EXITMENULOOP}).size(), 1u);
+  EXPECT_EQ(GetCapture(), nullptr);
+  const std::vector<Logged> typed = log.Only({WM_CHAR});
+  ASSERT_EQ(typed.size(), 1u);
+  EXPECT_EQ(typed[0].window, other);
+}
+
 TEST_F(MenuTest, BarTakesItsHeightFromTheClientAndOpensOnAClick) {
   RECT before{};
   GetClientRect(top, &before);

@@ -57,6 +57,29 @@ TEST_F(MessageQueueTest, PeekWithoutRemovingAndWithFilters) {
   EXPECT_EQ(WM_USER + 5, 1029u);
 }
 
+// A command posted after keys were typed is read before them, and a key
+// typed into a window that goes before it is read reaches the window with
+// the focus then (as keys typed after a dialog's closing key reach the
+// window its command opens).
+TEST_F(MessageQueueTest, PostedMessagesComeBeforeInputAndKeysOutliveTheirWindow) {
+  HWND typedInto = MakeTop(&log, 0, 0, 50, 50), opened = MakeTop(&log, 60, 0, 50, 50);
+  ShowWindow(typedInto, SW_SHOW);
+  ShowWindow(opened, SW_SHOW);
+  SetActiveWindow(typedInto);
+  platform::RunUntilIdle();
+  platform::TestKeyDown('5');
+  PostMessage(opened, WM_USER + 1, 0, 0);
+  MSG message{};
+  ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, WM_USER + 1u);
+  DestroyWindow(typedInto);
+  SetActiveWindow(opened);
+  ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, static_cast<UINT>(WM_KEYDOWN));
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>('5'));
+  EXPECT_EQ(message.hwnd, opened);
+}
+
 TEST_F(MessageQueueTest, ThreadMessagesAndQuit) {
   ASSERT_TRUE(PostThreadMessage(GetCurrentThreadId(), WM_USER + 9, 3, 4));
   PostQuitMessage(17);

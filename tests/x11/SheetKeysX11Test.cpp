@@ -48,10 +48,14 @@ TEST_F(SheetKeysX11Test, TheStripKeepsThePageAndThePageKeysChangeIt) {
       SendMessage(sheet, WM_COMMAND, IDCANCEL, 0);
       return;
     }
-    HWND page = SheetPage(sheet);
     const auto serve = [&](const std::function<bool()>& done) {
       return platform::PumpUntil(done, 10000, [&](MSG* message) { return IsDialogMessage(sheet, message) != FALSE; });
     };
+    // The sheet reopens on the page last shown in this process (another
+    // test's): the keys start from the first.
+    SendMessage(sheet, PSM_SETCURSEL, 0, 0);
+    serve([&] { return SheetPageIndex(sheet) == 0; });
+    HWND page = SheetPage(sheet);
     // The focus on the first button, outside the page; Shift+Tab, as a
     // user presses it, gives the strip before it the keyboard.
     SetFocus(GetDlgItem(sheet, IDOK));
