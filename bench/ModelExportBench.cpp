@@ -46,15 +46,21 @@ void ExportBench(benchmark::State& state, std::string (*write)(const Model&, Uni
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 
-BENCHMARK_CAPTURE(ExportBench, english, WriteModelBatchText, BatchExportUnits::English)
+// The batch export as the command writes it, without the read-back's
+// refusal text.
+std::string WriteBatch(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut) {
+  return WriteModelBatchText(model, units, leftOut);
+}
+
+BENCHMARK_CAPTURE(ExportBench, english, WriteBatch, BatchExportUnits::English)
     ->Name("BM_BatchSmokeExport")
     ->Arg(500)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ExportBench, english, WriteModelBatchText, BatchExportUnits::English)
+BENCHMARK_CAPTURE(ExportBench, english, WriteBatch, BatchExportUnits::English)
     ->Name("BM_BatchExport")
     ->Arg(7000)
     ->Unit(benchmark::kMillisecond);
-BENCHMARK_CAPTURE(ExportBench, si, WriteModelBatchText, BatchExportUnits::Si)
+BENCHMARK_CAPTURE(ExportBench, si, WriteBatch, BatchExportUnits::Si)
     ->Name("BM_BatchExportSi")
     ->Arg(7000)
     ->Unit(benchmark::kMillisecond);
