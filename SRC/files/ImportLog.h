@@ -1,7 +1,8 @@
 // The import log: what an import of a batch or neutral file passed over or
 // changed, one entry per line with the line of the file it came from,
 // shown once the model is open; the same dialog shows what the conversion
-// of an old model took in place of values out of range.
+// of an old model took in place of values out of range, and what an export
+// left out or writes so that it reads back otherwise.
 //
 // Every entry is shown: the log dialog (IMPORT_LOG_DIALOG) holds them in a
 // scrolling list under the count. The dialog is as wide as the widest entry
@@ -17,7 +18,7 @@
 #include "platform/Types.h"
 
 // Shows `log` over `owner`; nothing when it is empty. `road` names what
-// gave the log in the heading: "import" or "conversion".
+// gave the log in the heading: "import", "conversion" or "export".
 void ShowImportLog(HWND owner, const std::vector<std::string>& log, const char* road = "import");
 
 // The log's heading: "The import gave N warnings:" (or "The conversion ...").
