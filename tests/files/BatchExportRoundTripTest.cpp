@@ -1,10 +1,9 @@
 // What the batch file writer used to lose on the way out and back in: the
 // reference temperature (AMB), the spectrum assignment through the model
 // file written beside the batch file, the digits an SI value needs to read
-// back as itself (219.075 mm, a short bend's radius, 0 F as -17.777778 C),
-// a negative friction that the reader would refuse, a model of 7000 rows
-// whose items go on lines of their own, and texts that begin with a section
-// word.
+// back as itself (219.075 mm, a short bend's radius), a negative friction
+// that the reader would refuse, and a model of 7000 rows whose items go on
+// lines of their own; 0 F in SI, section words, what reads back otherwise.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -21,9 +20,6 @@
 #include "files/ModelFile.h"
 #include "model/RowObjects.h"
 #include "records/BeamMaterial.h"
-#include "records/Compressor.h"
-#include "records/LoadCaseList.h"
-#include "records/Pump.h"
 #include "services/NumberText.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
@@ -59,10 +55,6 @@ class BatchExportRoundTripTest : public BatchFixture {
 };
 
 bool HasText(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 TEST_F(BatchExportRoundTripTest, TheReferenceTemperatureGoesOutAndComesBack) {
   Model model;
@@ -244,10 +236,9 @@ TEST_F(BatchExportRoundTripTest, TheSampleModelKeepsItsColdThermalLoadAndItsLoad
   for (const BatchExportUnits units : kEverySet) {
     std::vector<std::string> leftOut;
     const std::string text = Export(big, units, &leftOut);
+    std::erase_if(leftOut, [](const std::string& entry) { return HasText(entry, ": its design temperature and"); });
     for (const std::string& entry : leftOut)
-      EXPECT_TRUE((entry.rfind("Load ", 0) != 0 || HasText(entry, ": its design temperature and pressure,")) &&
-                  entry.rfind("Pipe loads", 0) != 0)
-          << entry;
+      EXPECT_TRUE(entry.rfind("Load ", 0) != 0 && entry.rfind("Pipe loads", 0) != 0) << entry;
     Model again;
     ASSERT_EQ(Import(text, again), "") << text;
     EXPECT_EQ(again.options.ThermalLoadCount, 3);
@@ -296,76 +287,66 @@ TEST_F(BatchExportRoundTripTest, PipeLoadPairsNotInUseAreLeftEmptyAndOneThatRead
                         "temperatures; it reads back as 1") != leftOut.end());
 }
 
-// 0 F is the typed zero of Fahrenheit (1e-36), -17.777778 C: once written
-// in SI as an empty field, which the reader refuses where a temperature is
-// required, and as AMB=0, which is 0 C. Every temperature now reads back as
-// the model holds it, and an SI T2 of 0 F is in use with its range case.
-TEST_F(BatchExportRoundTripTest, ZeroFahrenheitReadsBackAsZeroFahrenheitFromAnSiFile) {
-  Model model;
-  ASSERT_EQ(Import("t\nOPTIONS\nB311\nMATERIAL\nA1,0.283\nA1,0,29.5E6,6.07E-6,20000\nA1,800,24.2E6,7.65E-6,10800\n"
-                   "PIPE\nS1,8.625,0.322\nLOADS\nL1,0,150\nLAYOUT\nF10,KA,MA1,PS1,CL=L1,AMB=0\nT20,X10\nT40,X10,KA\n",
+// 0 F (1e-36) is -17.777778 C, once written empty in SI and read as none;
+// a ground level of 1e-36 and a bend's intermediate node 29A once refused.
+TEST_F(BatchExportRoundTripTest, ZeroFahrenheitAndOldModelValuesReadBack) {
+  Model model, si;
+  ASSERT_EQ(Import("t\nOPTIONS\nB311\nMATERIAL\nA1,0.283\nA1,0,29.5E6,6.07E-6,20000\nSOILS\nS1,1,120.96,0,10\n"
+                   "LOADS\nL1,0,150\nLAYOUT\nF10,KA,MA1,CL=L1,AMB=0\nT20,X10\nT30,KI,X5\nT40,Z-8\n",
                    model),
             "");
-  std::vector<std::string> leftOut;
-  const std::string text = Export(model, BatchExportUnits::Si, &leftOut);
-  EXPECT_TRUE(HasText(text, "\nA1,-17.777778,") && HasText(text, "\nL1,-17.777778,") && HasText(text, "AMB=-17.777778"))
-      << text;
-  Model again;
-  ASSERT_EQ(Import(text, again), "") << text;
-  EXPECT_EQ(leftOut, std::vector<std::string>{});
-  for (const float read : {again.options.ReferenceTemperature, again.materials[1].temps[1].values[kMatTemperature],
-                           again.pipeLoads[1].operating[0].temperature})
-    EXPECT_EQ(read, kExplicitZero);
-  Model si;
-  ASSERT_EQ(Import("t\nOPTIONS\nB311,SI\nLOADS\nL1,204.44,10,1,-17.7777778,10\n", si), "");
-  EXPECT_EQ(si.pipeLoads[1].operating[1].temperature, kExplicitZero);
-  const auto cases = std::vector<std::int32_t>(si.loadCases.cases.begin() + 1,
-                                               si.loadCases.cases.begin() + 1 + si.loadCases.count);
-  EXPECT_NE(std::find(cases.begin(), cases.end(), ThermalRangeCase(1, 2)), cases.end());
-}
-
-// The reader takes a line that begins with a section word for a header (and
-// "COD" for the end): such a title or description is written after a ' and
-// named with what reads back; a record named by one is named, not written;
-// a 49-character title is named, the reader keeping 48.
-TEST_F(BatchExportRoundTripTest, TextsThatBeginWithASectionWordAreMarkedAndNamed) {
-  Model model;
-  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10,KA\nPUMPS\nP1,1,10\nP2,1,10\nP3,1,10\nP4,1,10\nP5,1,10\nP6,1,10\n"
-                        "COMPRESSORS\nC1,0,1,0,10\n",
-                   model),
-            "");
-  const std::string pumps[] = {"Layout A", "Pipe booster", "Wind pump", "Loads pump", "Soils 2", "Cod pump"};
-  for (int i = 1; i <= 6; ++i) model.pumps[i].name = pumps[i - 1];
-  model.compressors[1].description = "Turbine drive";
-  BeamMaterial wind;
-  wind.name = "WIND";
-  AppendBeamMaterial(model.beamMaterials, wind);
-  const std::string fortyNine(49, 'x');
-  for (const std::string& title : {std::string("Pipe rack 3 to tank T-2"), std::string("Options study A"), fortyNine}) {
-    model.title = title;
+  model.soils[1].groundLevel = kExplicitZero;
+  auto& bend = dynamic_cast<Bend&>(*model.row(4).element);
+  bend.intermediateNode1 = 100029;
+  bend.angle1 = 0.5f;
+  for (const BatchExportUnits units : kEverySet) {
     std::vector<std::string> leftOut;
-    const std::string text = Export(model, BatchExportUnits::Si, &leftOut);
+    const std::string text = Export(model, units, &leftOut);
     Model again;
     ASSERT_EQ(Import(text, again), "") << text;
-    const std::string read = title == fortyNine ? title.substr(0, 48) : "'" + title;
-    EXPECT_EQ(again.title, read);
-    EXPECT_EQ(again.rowCount, model.rowCount);
-    EXPECT_EQ(leftOut[0], title == fortyNine ? "Title: it has 49 characters, of which the batch file keeps 48; it "
-                                               "reads back as \"" + read + "\""
-                                             : "Title: it begins with " + Upper(title.substr(0, title.find(' '))) +
-                                                   ", which the batch file reads as a section header, so it was "
-                                                   "written with a ' before it; it reads back as \"" + read + "\"");
-    ASSERT_EQ(again.pumps.count, 6);
-    for (int i = 1; i <= 6; ++i) {
-      EXPECT_EQ(again.pumps[i].name, "'" + Upper(pumps[i - 1]));
-      EXPECT_EQ(leftOut[static_cast<std::size_t>(i + 1)].rfind("Pump " + pumps[i - 1] + ": its name begins with ", 0),
-                0u);
-    }
-    EXPECT_EQ(again.compressors[1].description, "'TURBINE DRIVE");
-    EXPECT_EQ(again.beamMaterials.count, 0);
-    EXPECT_EQ(leftOut[1], "Beam material WIND: its name is a section word of the batch file, which reads its line as "
-                          "a header; it was not written");
+    EXPECT_EQ(leftOut, std::vector<std::string>{"Row 4: the bend's intermediate node 29A is a derived node, which the "
+                                                "batch file refuses; it was not written"});
+    for (const float read : {again.options.ReferenceTemperature, again.materials[1].temps[1].values[kMatTemperature],
+                             again.pipeLoads[1].operating[0].temperature})
+      EXPECT_EQ(read, kExplicitZero) << text;
+    EXPECT_EQ(again.soils[1].groundLevel, 0.0f) << text;
   }
+  ASSERT_EQ(Import("t\nOPTIONS\nB311,SI\nLOADS\nL1,204.44,10,1,-17.7777778,10\n", si), "");
+  EXPECT_EQ(si.pipeLoads[1].operating[1].temperature, kExplicitZero);
+}
+
+// A title or pump name that begins with a section word is written after a
+// ' and named, a record named by one is not written; a title cut to 48
+// characters and names read in capitals are named too.
+TEST_F(BatchExportRoundTripTest, TextsThatBeginWithASectionWordAreMarkedAndNamed) {
+  Model model, again;
+  ASSERT_EQ(Import(HEAD "F10,KA,MA1,PS1\nT20,X10,KA\nPUMPS\nP1,1,10\nP2,1,10\nP3,1,10\nP4,1,10\nP5,1,10\nP6,1,10\n"
+                        "P7,1,10\n",
+                   model),
+            "");
+  const std::pair<std::string, std::string> pumps[] = {{"Layout A", "'LAYOUT A"},   {"Pipe booster", "'PIPE BOOSTER"},
+                                                       {"Wind pump", "'WIND PUMP"}, {"Loads pump", "'LOADS PUMP"},
+                                                       {"Soils 2", "'SOILS 2"},     {"Cod pump", "'COD PUMP"},
+                                                       {"Booster", "BOOSTER"}};
+  for (int i = 1; i <= 7; ++i) model.pumps[i].name = pumps[i - 1].first;
+  model.beamMaterials[AppendBeamMaterial(model.beamMaterials, {})].name = "WIND";
+  model.title = "Options study of the rack from unit 3 to tank T-2";
+  std::vector<std::string> leftOut;
+  const std::string text = Export(model, BatchExportUnits::Si, &leftOut);
+  ASSERT_EQ(Import(text, again), "") << text;
+  ASSERT_EQ(again.pumps.count, 7);
+  for (int i = 1; i <= 7; ++i) {
+    EXPECT_EQ(again.pumps[i].name, pumps[i - 1].second);
+    EXPECT_EQ(leftOut.at(static_cast<std::size_t>(i + 1)).rfind("Pump " + pumps[i - 1].first + ": its name ", 0), 0u);
+  }
+  EXPECT_EQ(again.title, "'Options study of the rack from unit 3 to tank T");
+  EXPECT_EQ(leftOut[0],
+            "Title: it begins with OPTIONS, which the batch file reads as a section header, so it "
+            "was written with a ' before it; it has 50 characters, of which the batch file keeps 48; "
+            "it reads back as \"'Options study of the rack from unit 3 to tank T\"");
+  EXPECT_EQ(leftOut[1],
+            "Beam material WIND: its name is a section word of the batch file, which reads its line as "
+            "a header; it was not written");
 }
 
 }  // namespace

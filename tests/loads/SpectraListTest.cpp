@@ -132,4 +132,17 @@ TEST_F(SpectraListTest, ReadExportLoadRenameAndDelete) {
   EXPECT_EQ(Spectra()[0].ordinateUnit, kOrdinateInPerSec2);
 }
 
+// A name typed into the spare entry makes a spectrum, which the caption
+// counts at once (it read "Spectrums (0)"); a time function's alike.
+TEST_F(SpectraListTest, TheCaptionCountsANameTypedIntoTheSpareEntry) {
+  for (const auto& [command, title] : {std::pair{251, "Spectrums  (1)"}, std::pair{252, "Time functions  (1)"}}) {
+    Layout(command);
+    platform::TestTypeText("S1");
+    platform::TestKeyPress(VK_TAB);
+    platform::RunUntilIdle();
+    EXPECT_NE(TextOf(ListFrame().window).find(title), std::string::npos) << TextOf(ListFrame().window);
+  }
+  EXPECT_EQ(Spectra()[0].name, "S1");
+}
+
 }  // namespace
