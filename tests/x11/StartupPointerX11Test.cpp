@@ -1,20 +1,10 @@
-// The program started with a model on its command line, under a window
-// manager (openbox) that frames the Layout window and so moves it down and
-// right of where the program put it: the pointer ends in the middle of the
-// Layout's client window as the server shows the window, not where the
-// window stood before the manager placed it.
+// The program started with a model on its command line under openbox, which
+// moves the Layout window down and right as it frames it: the pointer ends
+// in the middle of the Layout's client window where the server shows it.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-#include <string>
-
-#include "application/Application.h"
-#include "model/Model.h"
-#include "model/UndoFiles.h"
-#include "services/AppTesting.h"
+#include "model/LayoutTesting.h"
 #include "services/Frame.h"
-#include "services/TempFiles.h"
 #include "x11/XvfbServer.h"
 
 // Xlib's Screen record would clash with the program's screen metrics.
@@ -24,61 +14,36 @@
 
 namespace {
 
-class StartupFixture : public AppFixture {
+// The Layout fixture's tear-down; the test starts the program itself.
+class StartupFixture : public LayoutFixture {
  protected:
-  void SetUp() override {
-    AppFixture::SetUp();
-    std::filesystem::create_directories(std::filesystem::path(FirstRunMarkerPath()).parent_path());
-    std::ofstream(FirstRunMarkerPath()).put('\n');
-    model_ = TempFolder() + "/StartupPointer.mod";
-    std::filesystem::copy_file(std::string(QUORVEL_SOURCE_DIR) + "/examples/Sample.mod", model_,
-                               std::filesystem::copy_options::overwrite_existing);
-  }
-  void TearDown() override {
-    HWND main = MainFrame().window;
-    if (main != nullptr && IsWindow(main)) {
-      TheModel().modified = false;
-      PostMessage(main, WM_CLOSE, 0, 0);
-      RunMessageLoop();
-    }
-    DeleteUndoRedoFiles();
-    std::filesystem::remove(model_);
-    AppFixture::TearDown();
-  }
-  std::string model_;
+  void SetUp() override { AppFixture::SetUp(); }
 };
-
-class StartupPointerX11Test : public OnXvfbWithWindowManager<StartupFixture> {};
+using StartupPointerX11Test = OnXvfbWithWindowManager<StartupFixture>;
 
 TEST_F(StartupPointerX11Test, AModelOnTheCommandLinePutsThePointerInTheLayoutsMiddle) {
-  InitApplication("\"" + model_ + "\"");
+  InitApplication("\"" QUORVEL_SOURCE_DIR "/examples/Sample.mod\"");
   HWND frame = LayoutFrame().window;
-  ASSERT_TRUE(frame != nullptr && IsWindowVisible(frame));
-  char title[256] = {};
-  GetWindowText(frame, title, sizeof title);
   Display* x = XOpenDisplay(display_.c_str());
   ASSERT_NE(x, nullptr);
   ManagedWindows windows(display_);
   const ::Window root = DefaultRootWindow(x);
-  // Until the manager has framed the Layout window and the layer has heard
-  // where it put it.
+  // Until the manager has framed the window and the layer knows where.
   int shownX = 0, shownY = 0;
-  auto placed = [&] {
-    const ::Window id = windows.ShownWindowTitled(title);
-    ::Window rootReturn = 0, parent = 0, *children = nullptr, child = 0;
-    unsigned count = 0;
-    if (id == 0 || !XQueryTree(x, id, &rootReturn, &parent, &children, &count)) return false;
-    if (children != nullptr) XFree(children);
-    XTranslateCoordinates(x, id, root, 0, 0, &shownX, &shownY, &child);
-    RECT rect{};
-    GetWindowRect(frame, &rect);
-    return parent != root && rect.left == shownX && rect.top == shownY;
-  };
-  ASSERT_TRUE(platform::PumpUntil(placed, 30000)) << "the manager did not frame the Layout window";
-  platform::SyncPresenter();
-
   RECT layout{}, client{};
-  GetWindowRect(frame, &layout);
+  ASSERT_TRUE(platform::PumpUntil(
+      [&] {
+        const ::Window id = windows.ShownWindowTitled(TextOf(frame));
+        ::Window rootReturn = 0, parent = 0, *children = nullptr, child = 0;
+        unsigned count = 0;
+        if (id == 0 || !XQueryTree(x, id, &rootReturn, &parent, &children, &count)) return false;
+        if (children != nullptr) XFree(children);
+        XTranslateCoordinates(x, id, root, 0, 0, &shownX, &shownY, &child);
+        GetWindowRect(frame, &layout);
+        return parent != root && layout.left == shownX && layout.top == shownY;
+      },
+      30000));
+  platform::SyncPresenter();
   GetWindowRect(LayoutFrame().client, &client);
   ::Window rootReturn = 0, child = 0;
   int pointerX = 0, pointerY = 0, inX = 0, inY = 0;
