@@ -18,6 +18,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "model/LayoutRow.h"
@@ -73,9 +74,12 @@ void StoreDataCell(LayoutTable& table);
 void SetCommentRowText(LayoutTable& table, const std::string& text);
 void ApplyDataType(LayoutTable& table, DataType code);
 
+// Every node number the model names outside the rows' own nodes, handed to
+// `visit` to read or change: the intermediate nodes of bends, connected
+// nodes of supports, pumps, compressors, turbines and user allowables.
+void ForEachNodeReference(Model& model, const std::function<void(std::int32_t& node)>& visit);
 // Replaces node `from` by `to` wherever the model refers to it outside the
-// rows' own nodes: the intermediate nodes of bends, connected nodes of
-// supports, pumps, compressors, turbines and user allowables.
+// rows' own nodes (ForEachNodeReference).
 void RenameNodeReferences(Model& model, std::int32_t from, std::int32_t to);
 
 // The first row whose type is not None, Comment or Hydrotest load; the

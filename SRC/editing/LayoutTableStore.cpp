@@ -7,6 +7,7 @@
 // intermediate arc nodes of bends, in the connected nodes of supports, and
 // in pumps, compressors, turbines and user allowables.
 #include <cctype>
+#include <functional>
 
 #include "editing/LayoutTable.h"
 #include "elements/Bend.h"
@@ -124,33 +125,39 @@ int FirstElementRow(const Model& model) {
   return model.rowCount + 1;
 }
 
-void RenameNodeReferences(Model& model, std::int32_t from, std::int32_t to) {
-  if (from == 0 || from == to) return;
+void ForEachNodeReference(Model& model, const std::function<void(std::int32_t& node)>& visit) {
   for (int row = 1; row <= model.rowCount + 1; ++row) {
     LayoutRow& target = model.row(row);
     if (auto* bend = dynamic_cast<Bend*>(target.element.get())) {
-      Rename(bend->intermediateNode1, from, to);
-      Rename(bend->intermediateNode2, from, to);
+      visit(bend->intermediateNode1);
+      visit(bend->intermediateNode2);
     }
     // A jacketed pipe's jacket nodes are node-table positions, set again
-    // when the model is made: no node number to rename there.
+    // when the model is made: no node number there.
     DataItem* item = target.item.get();
-    if (auto* guide = dynamic_cast<Guide*>(item)) Rename(guide->connectedNode, from, to);
-    if (auto* hanger = dynamic_cast<Hanger*>(item)) Rename(hanger->connectedNode, from, to);
-    if (auto* stop = dynamic_cast<LimitStop*>(item)) Rename(stop->connectedNode, from, to);
-    if (auto* skewed = dynamic_cast<SkewedRestraint*>(item)) Rename(skewed->connectedNode, from, to);
+    if (auto* guide = dynamic_cast<Guide*>(item)) visit(guide->connectedNode);
+    if (auto* hanger = dynamic_cast<Hanger*>(item)) visit(hanger->connectedNode);
+    if (auto* stop = dynamic_cast<LimitStop*>(item)) visit(stop->connectedNode);
+    if (auto* skewed = dynamic_cast<SkewedRestraint*>(item)) visit(skewed->connectedNode);
   }
   for (int i = 1; i <= model.pumps.count; ++i) {
-    Rename(model.pumps[i].suctionNode, from, to);
-    Rename(model.pumps[i].dischargeNode, from, to);
+    visit(model.pumps[i].suctionNode);
+    visit(model.pumps[i].dischargeNode);
   }
   for (auto* table : {&model.compressors, &model.turbines})
     for (int i = 1; i <= table->count; ++i) {
       RotatingEquipment& unit = (*table)[i];
       for (std::int32_t* node : {&unit.inletNode, &unit.exhaustNode, &unit.extractionNode1, &unit.extractionNode2})
-        Rename(*node, from, to);
+        visit(*node);
     }
-  for (int i = 1; i <= model.allowables.count; ++i) Rename(model.allowables[i].node, from, to);
+  for (int i = 1; i <= model.allowables.count; ++i) visit(model.allowables[i].node);
+}
+
+void RenameNodeReferences(Model& model, std::int32_t from, std::int32_t to) {
+  if (from == 0 || from == to) return;
+  ForEachNodeReference(model, [from, to](std::int32_t& node) {
+    if (node == from) node = to;
+  });
 }
 
 void StoreNodeCell(LayoutTable& table) {

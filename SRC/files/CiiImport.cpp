@@ -40,6 +40,7 @@
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
 #include "records/RecordTable.h"
+#include "services/General.h"
 #include "services/NumberFormat.h"
 #include "services/LoadCaseTypes.h"
 #include "services/Units.h"
@@ -193,11 +194,6 @@ std::string Plain(double value) {
   return text.str();
 }
 
-std::string Unblanked(const std::string& text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(' ') - first + 1);
-}
-
 std::size_t SixesOf(int count) { return static_cast<std::size_t>((count + 5) / 6); }
 
 void ReadVersion(CiiReader& reader, CiiFile& file) {
@@ -207,10 +203,12 @@ void ReadVersion(CiiReader& reader, CiiFile& file) {
   if (file.version > kHighestVersion) reader.Fail("Cannot Import CAESAR II Neutral file with Rversion > 10.0");
   // The title starts in column 13; the blanks round it are no part of it.
   const std::string line = reader.Line();
-  file.title = Unblanked(line.size() > 12 ? line.substr(12) : std::string());
+  file.title = line.size() > 12 ? line.substr(12) : std::string();
+  TrimBlanks(file.title);
   if (file.title.size() > kTitleWidth) {
     reader.Log("the title is cut to " + std::to_string(kTitleWidth) + " characters");
-    file.title = Unblanked(CutImportedText(file.title, kTitleWidth));
+    file.title = CutImportedText(file.title, kTitleWidth);
+    TrimBlanks(file.title);
   }
   reader.Skip(59);
 }

@@ -954,21 +954,10 @@ void AddCommentRow(Model& model, const std::string& text) {
 }
 
 // Every node number the model names: a renumbered node takes none of them.
-std::set<std::int32_t> NamedNodes(const Model& model) {
+std::set<std::int32_t> NamedNodes(Model& model) {
   std::set<std::int32_t> named;
-  for (int number = 1; number <= model.rowCount; ++number) {
-    const LayoutRow& row = model.row(number);
-    named.insert(row.node);
-    if (const BendRecord* bend = row.element ? row.element->AsBend() : nullptr)
-      named.insert({bend->intermediateNode1, bend->intermediateNode2});
-    if (row.item) named.insert(row.item->ConnectedNode());
-  }
-  for (int i = 1; i <= model.pumps.count; ++i) named.insert({model.pumps[i].suctionNode, model.pumps[i].dischargeNode});
-  for (const auto* table : {&model.compressors, &model.turbines})
-    for (int i = 1; i <= table->count; ++i) {
-      const RotatingEquipment& unit = (*table)[i];
-      named.insert({unit.inletNode, unit.exhaustNode, unit.extractionNode1, unit.extractionNode2});
-    }
+  for (int number = 1; number <= model.rowCount; ++number) named.insert(model.row(number).node);
+  ForEachNodeReference(model, [&named](std::int32_t& node) { named.insert(node); });
   return named;
 }
 
