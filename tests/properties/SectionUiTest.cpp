@@ -3,15 +3,19 @@
 // check's message keeps the dialog open, the insulation list fills the
 // density, a declined rename keeps the old name, a changed diameter remakes
 // the model; the list's in-place stores, its row commit, in-use refusal and
-// an undoable paste; and the sections report in CSV.
+// an undoable paste; a jacket kept wide enough for its core on every road
+// (Paste, each cell, a rename in the dialog); and the sections report in CSV.
 #include "properties/PropertyUiTesting.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "editing/LayoutTable.h"
+#include "model/KindRecords.h"
 #include "model/ListWindow.h"
+#include "model/RowObjects.h"
 #include "platform/Controls.h"
 #include "printing/ReportOutput.h"
 #include "properties/SectionsTable.h"
@@ -30,6 +34,28 @@ class SectionUiTest : public PropertyUiFixture {
     SendMessage(GetDlgItem(dialog, combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELENDOK), 0);
   }
+  // Row 3 a jacketed pipe: the core S4 (4.5 x 0.237) in the jacket S6
+  // (6.625 x 0.28, a bore of 6.065); S2 (2.375 x 0.154) free. The list open.
+  static void JacketedRowAndList() {
+    Model& model = TheModel();
+    for (const auto& [name, diameter, wall] : {std::tuple{"S6", 6.625f, 0.28f}, {"S2", 2.375f, 0.154f}}) {
+      PipeSection section;
+      section.name = name;
+      section.outsideDiameter = diameter;
+      section.thickness = wall;
+      AppendSection(model.sections, section);
+    }
+    LayoutRow& row = model.row(3);
+    row.elementType = ElementType::JacketedPipe;
+    row.element = CreateElementData(ElementType::JacketedPipe);
+    row.section = "S4";
+    row.element->AsJacket()->jacketSection = "S6";
+    model.modified = false;
+    DeleteUndoRedoFiles();
+    SendMessage(ListFrame().window, WM_COMMAND, 189, 0);
+    platform::RunUntilIdle();
+  }
+  static constexpr const char* kClearance = "(Jacket I.D. - lining) < (core O.D. + insulation)";
 };
 
 TEST_F(SectionUiTest, StandardSizesFillTheDialogAndEveryCheckHasItsMessage) {
@@ -160,6 +186,76 @@ TEST_F(SectionUiTest, ListStoresCommitsRefusesAndPastes) {
   EXPECT_FLOAT_EQ(model.sections[1].outsideDiameter, 8.625f);
   EXPECT_TRUE(model.modified);
   EXPECT_TRUE(CanUndo());
+}
+
+TEST_F(SectionUiTest, APasteThatLeavesAJacketTooNarrowIsRefusedAndChangesNothing) {
+  JacketedRowAndList();
+  Model& model = TheModel();
+  SectionsTable& table = TheSectionsTable();
+  const PipeSection core = model.sections[1], jacket = model.sections[2];
+  auto paste = [&table](int from, int to) {
+    if (from != 0) {
+      TableGoTo(table, from);
+      SendMessage(ListFrame().window, WM_COMMAND, 363, 0);
+    }
+    TableGoTo(table, to);
+    SendMessage(ListFrame().window, WM_COMMAND, 364, 0);
+  };
+  paste(3, 2);  // S2 over the jacket: a bore of 2.067 around the 4.5 core
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages.back(), kClearance);
+  paste(2, 1);  // S6 over the core: 6.625 in a bore of 6.065
+  ASSERT_EQ(messages.size(), 2u);
+  EXPECT_EQ(messages.back(), kClearance);
+  EXPECT_EQ(model.sections[1], core);
+  EXPECT_EQ(model.sections[2], jacket);
+  EXPECT_FALSE(model.modified);
+  EXPECT_FALSE(CanUndo());
+  // The copy outlives a refused paste: S6's values go to the free S2.
+  paste(0, 3);
+  EXPECT_EQ(messages.size(), 2u);
+  EXPECT_EQ(model.sections[3].name, "S2");
+  EXPECT_FLOAT_EQ(model.sections[3].outsideDiameter, 6.625f);
+  EXPECT_TRUE(model.modified);
+}
+
+TEST_F(SectionUiTest, EveryCellAndTheDialogRefuseAJacketTooNarrowForItsCore) {
+  JacketedRowAndList();
+  Model& model = TheModel();
+  SectionsTable& table = TheSectionsTable();
+  auto store = [&table](int row, int column, const char* text) -> std::string {
+    table.currentRow = row;
+    table.currentColumn = column;
+    g_EditFieldText = text;
+    try {
+      table.StoreCell();
+    } catch (const std::string& message) {
+      return message;
+    }
+    return {};
+  };
+  // The core's insulation: 3 in makes 10.5 in a bore of 6.065; 0.75 makes 6.
+  EXPECT_EQ(store(1, 8, "9"), "");
+  EXPECT_EQ(store(1, 9, "3"), kClearance);
+  EXPECT_FLOAT_EQ(model.sections[1].insulationThickness, 0.0f);
+  EXPECT_EQ(store(1, 9, "0.75"), "");
+  // The jacket's lining: 0.05 leaves a bore of 5.965 round the 6.
+  EXPECT_EQ(store(2, 11, "0.05"), kClearance);
+  EXPECT_EQ(store(2, 11, "0.01"), "");
+  const PipeSection jacket = model.sections[2];
+  // Renamed and narrowed in one OK: the jacket's row follows the new name,
+  // and the check goes with it, before the rename is asked.
+  platform::ExpectModal(platform::ModalKind::Dialog, "SECTION_DIALOG", [](HWND dialog) {
+    SetDlgItemText(dialog, 1301, "J6");
+    SetDlgItemText(dialog, 1302, "6");
+    ExpectRefusal(dialog, kClearance);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  table.currentRow = 2;
+  table.EditCurrentItem();
+  platform::CheckModalScript();
+  EXPECT_EQ(model.sections[2], jacket);
+  EXPECT_EQ(model.row(3).element->AsJacket()->jacketSection, "S6");
 }
 
 TEST_F(SectionUiTest, SectionsReportInCsv) {
