@@ -172,11 +172,11 @@ bool JacketClearanceViolated(const Model& model, int record, const PipeSection& 
 
 void CheckJacketClearance(const Model& model, int record, const PipeSection& values) {
   const PipeSection& stored = model.sections[record];
-  const bool reaches = values.name != stored.name || values.outsideDiameter != stored.outsideDiameter ||
+  const bool bearsOnClearance = values.name != stored.name || values.outsideDiameter != stored.outsideDiameter ||
                        values.thickness != stored.thickness ||
                        values.insulationThickness != stored.insulationThickness ||
                        values.liningThickness != stored.liningThickness;
-  if (reaches && JacketClearanceViolated(model, record, values))
+  if (bearsOnClearance && JacketClearanceViolated(model, record, values))
     throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
 }
 

@@ -30,7 +30,6 @@
 #include "services/NumberText.h"
 #include "services/TableWindow.h"
 #include "services/TempFiles.h"
-#include "services/Units.h"
 
 namespace {
 
@@ -285,9 +284,7 @@ TEST_F(MaterialUiTest, ANameGivenTwiceIsLeftOutOfABatchFileAndARenameChangesTheE
       "S1,2.375,0.154\nLOADS\nL1,300,150\nL1,400,150,0,500\nLAYOUT\nF10,MCS,PS1,CL=L1\nT20,X10\n");
   Model imported;
   std::vector<std::string> log;
-  const UnitsSettings units = g_UnitsSettings;
   ReadModelBatchFile(batch, imported, log);
-  g_UnitsSettings = units;
   const std::string leftOut = "Line 7: Material CS is defined again: the line and its temperature rows are left out; "
                               "rows use the first";
   EXPECT_NE(std::find(log.begin(), log.end(), leftOut), log.end());
