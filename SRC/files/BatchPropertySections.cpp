@@ -56,22 +56,31 @@ std::string RequiredField(const BatchReader& reader, const std::optional<std::st
   return *field;
 }
 
-// Lookups by name find the first record: a name given again is noted.
+// Lookups by name reach only the first record of a name: a record of a name
+// given again would be one that no row uses and that the tables could not
+// tell apart. The line is read and checked as any other, then left out of
+// the model, and the log says so.
 template <typename Record>
-void NoteRepeatedName(BatchReader& reader, const ModelRecordTable<Record>& table, const std::string& name,
-                      const std::string& kind) {
-  if (FindRecordByName(table, name) != 0)
-    LogBatchWarning(reader, kind + " " + name + " is defined again; rows use the first");
+bool IsRepeatedName(BatchReader& reader, const ModelRecordTable<Record>& table, const std::string& name,
+                    const std::string& kind, const char* leftOut = "the line is") {
+  if (FindRecordByName(table, name) == 0) return false;
+  LogBatchWarning(reader, kind + " " + name + " is defined again: " + leftOut + " left out; rows use the first");
+  return true;
 }
 
-// The record name of the line by the name rule, from the first field.
+// The record name of the line by the name rule, from the first field, and
+// whether the line is to be left out for a repeated name.
+struct RecordName {
+  std::string text;
+  bool repeated = false;
+};
+
 template <typename Record>
-std::string ReadRecordName(BatchReader& reader, const ModelRecordTable<Record>& table, const std::string& kind,
-                           std::size_t width) {
+RecordName ReadRecordName(BatchReader& reader, const ModelRecordTable<Record>& table, const std::string& kind,
+                          std::size_t width) {
   const std::optional<std::string> name = FirstField(reader);
   CheckBatchName(reader, name, kind, width);
-  NoteRepeatedName(reader, table, *name, kind);
-  return *name;
+  return {*name, IsRepeatedName(reader, table, *name, kind)};
 }
 
 void ParseBatchMaterialTemperature(BatchReader& reader, Material& material) {
@@ -123,12 +132,16 @@ void ParseBatchMaterial(BatchReader& reader) {
   Model& model = *reader.model;
   StartBatchFields(reader.commaFields, reader.line);
   const std::optional<std::string> name = NextComma(reader);
-  if (reader.lastMaterial > 0 && name && *name == model.materials[reader.lastMaterial].name) {
-    ParseBatchMaterialTemperature(reader, model.materials[reader.lastMaterial]);
+  Material* last = reader.leftOutMaterial ? &*reader.leftOutMaterial
+                   : reader.lastMaterial > 0 ? &model.materials[reader.lastMaterial]
+                                             : nullptr;
+  if (last != nullptr && name && *name == last->name) {
+    ParseBatchMaterialTemperature(reader, *last);
     return;
   }
   CheckBatchName(reader, name, "Material", kNameWidth);
-  NoteRepeatedName(reader, model.materials, *name, "Material");
+  const bool repeated =
+      IsRepeatedName(reader, model.materials, *name, "Material", "the line and its temperature rows are");
   Material material;
   material.name = *name;
   material.nu = 0.3f;
@@ -157,15 +170,17 @@ void ParseBatchMaterial(BatchReader& reader) {
   }
   if (const auto field = NextComma(reader); IsGivenField(field))
     material.description = CutBatchText(reader, *field, kMaterialDescriptionWidth, "Material description");
-  reader.lastMaterial = AppendMaterial(model.materials, material);
+  reader.leftOutMaterial.reset();
+  if (repeated) reader.leftOutMaterial = std::move(material);
+  else reader.lastMaterial = AppendMaterial(model.materials, material);
 }
 
 void ParseBatchPipeLoad(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::string name = ReadRecordName(reader, model.pipeLoads, "Load", kNameWidth);
+  const RecordName name = ReadRecordName(reader, model.pipeLoads, "Load", kNameWidth);
   PipeLoad load;
   InitPipeLoad(load, model.options.ReferenceTemperature);
-  load.name = name;
+  load.name = name.text;
   auto& pairs = load.operating;
   pairs[0].temperature =
       ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
@@ -191,6 +206,7 @@ void ParseBatchPipeLoad(BatchReader& reader) {
   if (const auto field = Next(reader))
     load.additionalWeight = ParseBatchValue(reader, *field, ParseAdditionalWeight, "Invalid additional weight");
   load.wind = 1;
+  if (name.repeated) return;
   AppendPipeLoad(model.pipeLoads, load);
   reader.thermalLoads = std::max(reader.thermalLoads, inUse);
   model.options.ThermalLoadCount = reader.thermalLoads;
@@ -215,9 +231,9 @@ void FinishBatchPipeLoads(Model& model) {
 
 void ParseBatchSoil(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::string name = ReadRecordName(reader, model.soils, "Soil", kSoilNameWidth);
+  const RecordName name = ReadRecordName(reader, model.soils, "Soil", kSoilNameWidth);
   Soil soil;
-  soil.name = name;
+  soil.name = name.text;
   // Only a missing field is "required" here; an empty one reads as 0.
   auto required = [&reader](const char* message) {
     const std::optional<std::string> field = Next(reader);
@@ -246,15 +262,15 @@ void ParseBatchSoil(BatchReader& reader) {
     soil.Ks = ParseBatchValue(reader, ksText, ParseReal, "Invalid KS");
     if (!IsPositiveValue(soil.Ks)) BatchLineError(reader, "Invalid KS", ksText);
   }
-  AppendSoil(model.soils, soil);
+  if (!name.repeated) AppendSoil(model.soils, soil);
 }
 
 void ParseBatchPipeSection(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::string name = ReadRecordName(reader, model.sections, "Section", kNameWidth);
+  const RecordName name = ReadRecordName(reader, model.sections, "Section", kNameWidth);
   PipeSection section;
   InitSection(section);
-  section.name = name;
+  section.name = name.text;
   section.nominalSize = kBatchSectionSize;
   section.schedule = " ";
   const std::string odText = RequiredField(reader, Next(reader), "Pipe diameter is required");
@@ -286,29 +302,29 @@ void ParseBatchPipeSection(BatchReader& reader) {
     if (!IsNameText(*soil)) BatchLineError(reader, "Soil name should be alpha-numeric", *soil);
     section.soil = *soil;
   }
-  AppendSection(model.sections, section);
+  if (!name.repeated) AppendSection(model.sections, section);
 }
 
 void ParseBatchBeamMaterial(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::string name = ReadRecordName(reader, model.beamMaterials, "Beam Material", kNameWidth);
+  const RecordName name = ReadRecordName(reader, model.beamMaterials, "Beam Material", kNameWidth);
   BeamMaterial material;
   InitBeamMaterial(material);
-  material.name = name;
+  material.name = name.text;
   ReadOptionalValue(reader, material.E, ParseModulus, "Invalid youngs modulus");
   if (const auto field = Next(reader); IsGivenField(field))
     material.nu = ParseRangeField(reader, *field, 0.0f, 0.5f, false, "Invalid Poisson's ratio");
   ReadOptionalValue(reader, material.density, ParseDensity, "Invalid density");
   ReadOptionalValue(reader, material.alpha, ParseThermalExpansion, "Invalid alpha");
-  AppendBeamMaterial(model.beamMaterials, material);
+  if (!name.repeated) AppendBeamMaterial(model.beamMaterials, material);
 }
 
 void ParseBatchBeamSection(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::string name = ReadRecordName(reader, model.beamSections, "Beam Section", kNameWidth);
+  const RecordName name = ReadRecordName(reader, model.beamSections, "Beam Section", kNameWidth);
   BeamSection section;
   InitBeamSection(section);
-  section.name = name;
+  section.name = name.text;
   section.A = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Axial area is required"), ParseArea,
                               "Invalid axial area");
   section.Imaj = ParseBatchValue(reader, RequiredField(reader, Next(reader), "Major MOI is required"),
@@ -320,17 +336,17 @@ void ParseBatchBeamSection(BatchReader& reader) {
   ReadOptionalValue(reader, section.Asmin, ParseArea, "Invalid minor shear");
   ReadOptionalValue(reader, section.depth, ParseNonNegativeDimension, "Invalid depth");
   ReadOptionalValue(reader, section.width, ParseNonNegativeDimension, "Invalid width");
-  AppendBeamSection(model.beamSections, section);
+  if (!name.repeated) AppendBeamSection(model.beamSections, section);
 }
 
 void ParseBatchBeamLoad(BatchReader& reader) {
   Model& model = *reader.model;
-  const std::string name = ReadRecordName(reader, model.beamLoads, "Beam Load", kNameWidth);
+  const RecordName name = ReadRecordName(reader, model.beamLoads, "Beam Load", kNameWidth);
   // A temperature the line does not give is the reference temperature, as
   // a new beam load's: 0 F would contract every beam in that case.
   BeamLoad load;
   InitBeamLoad(load, model.options.ReferenceTemperature);
-  load.name = name;
+  load.name = name.text;
   load.temperature[0] =
       ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
   if (const auto field = Next(reader)) load.temperature[1] = ParseTemperatureField(reader, *field, "Invalid T2");
@@ -338,5 +354,5 @@ void ParseBatchBeamLoad(BatchReader& reader) {
   if (const auto field = Next(reader))
     load.additionalWeight = ParseBatchValue(reader, *field, ParseWeight, "Invalid additional weight");
   load.wind = 1;
-  AppendBeamLoad(model.beamLoads, load);
+  if (!name.repeated) AppendBeamLoad(model.beamLoads, load);
 }

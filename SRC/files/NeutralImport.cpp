@@ -332,8 +332,11 @@ void ReadMaterial(PnfReader& reader) {
   material.temps[2].values[kMatAlpha] = 8.0e-6f;
   material.temps[2].values[kMatAllowable] = 1000.0f;
   material.numtemps = 2;
-  if (FindRecordByName(model.materials, material.name) != 0)
-    Log(reader, "material " + material.name + " is defined again; rows use the first");
+  // Rows reach only the first record of a name.
+  if (FindRecordByName(model.materials, material.name) != 0) {
+    Log(reader, "material " + material.name + " is defined again: the line is not taken");
+    return;
+  }
   AppendMaterial(model.materials, material);
   Log(reader, "material " + material.name +
                   " takes a placeholder temperature table (70 F: E 3.0e7 psi, 6.0e-6 in/in/F, 20000 psi; "
@@ -405,8 +408,10 @@ void ReadLoad(PnfReader& reader) {
   load.specificGravity = 0.0f;
   load.additionalWeight = 0.0f;
   load.wind = 1;
-  if (FindRecordByName(model.pipeLoads, load.name) != 0)
-    Log(reader, "load " + load.name + " is defined again; rows use the first");
+  if (FindRecordByName(model.pipeLoads, load.name) != 0) {
+    Log(reader, "load " + load.name + " is defined again: the line is not taken");
+    return;
+  }
   AppendPipeLoad(model.pipeLoads, load);
   reader.thermalLoads = std::max(reader.thermalLoads, inUse);
   model.options.ThermalLoadCount = reader.thermalLoads;

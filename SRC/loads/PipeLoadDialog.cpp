@@ -163,7 +163,7 @@ bool StoreDialog(HWND dialog, LoadDialogState& state) {
       h.DialogSelectAndFocus(kLoadNameField);
       return false;
     }
-    RenamePipeLoad(M(), stored.name, load.name);
+    RenamePipeLoad(M(), state.record, load.name);
   }
   stored = load;
   M().modified = true;

@@ -38,16 +38,14 @@ bool IsPipeLoadInUse(const Model& model, int record) {
   return false;
 }
 
-void RenamePipeLoad(Model& model, const std::string& oldName, const std::string& newName) {
-  // Copies: either name may be a field this renaming changes.
-  const std::string from = oldName;
-  const std::string to = newName;
-  for (int number = 1; number <= model.rowCount; ++number) {
-    LayoutRow& row = model.row(number);
-    if (row.load == from) row.load = to;
-    if (std::string* jacket = JacketLoad(row); jacket != nullptr && *jacket == from) *jacket = to;
-  }
-  if (const int record = FindPipeLoadByName(model.pipeLoads, from); record != 0) model.pipeLoads[record].name = to;
+void RenamePipeLoad(Model& model, int record, const std::string& to) {
+  RenameRecordAt(model.pipeLoads, record, to, [&model](const std::string& from, const std::string& name) {
+    for (int number = 1; number <= model.rowCount; ++number) {
+      LayoutRow& row = model.row(number);
+      if (row.load == from) row.load = name;
+      if (std::string* jacket = JacketLoad(row); jacket != nullptr && *jacket == from) *jacket = name;
+    }
+  });
   model.modified = true;
 }
 

@@ -15,9 +15,9 @@ struct Model;
 // Whether any layout row names the record's load, as its own load or as the
 // jacket load of a jacketed pipe or bend; false for a record without a name.
 bool IsPipeLoadInUse(const Model& model, int record);
-// Renames the load `from` to `to` in every row (jacket loads too) and in
-// its record; marks the model modified.
-void RenamePipeLoad(Model& model, const std::string& from, const std::string& to);
+// Record `record` takes the name `to`, and so does every row's load (jacket
+// loads too) that reaches it; marks the model modified.
+void RenamePipeLoad(Model& model, int record, const std::string& to);
 
 // The merge (ReadMergePipeLoads read the merged file's section): the merged
 // records appended to the model's. A merged load whose name a pipe load or

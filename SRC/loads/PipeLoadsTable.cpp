@@ -70,7 +70,7 @@ bool StoreName(PipeLoadsTable& table, PipeLoad& record) {
   if (name == record.name) return false;
   if (other == 0 && !record.name.empty() && FindPipeLoadByName(M().pipeLoads, record.name) != 0) {
     if (!ConfirmChange(table.frame, "Load name", record.name, name)) return false;
-    RenamePipeLoad(M(), record.name, name);
+    RenamePipeLoad(M(), table.currentRow, name);
     if (HWND layout = ProgramCommands().layoutTableWindow(); layout != nullptr) InvalidateRect(layout, nullptr, FALSE);
     return true;
   }

@@ -127,7 +127,7 @@ void BeamLoadsTable::StoreCell() {
       CheckBeamLoadName(model, name, row);
       if (!l.name.empty() && row <= model.beamLoads.count) {
         if (!ConfirmChange(frame, "Load name", l.name, name)) return false;
-        RenameBeamLoadInRows(model, l.name, name);
+        RenameBeamLoadInRows(model, row, name);
         return true;
       }
       l.name = name;

@@ -100,7 +100,7 @@ void BeamMaterialsTable::StoreCell() {
         CheckBeamMaterialName(model, name, row);
         if (!m.name.empty() && row <= model.beamMaterials.count) {
           if (!ConfirmChange(frame, "Material name", m.name, name)) return false;
-          RenameBeamMaterialInRows(model, m.name, name);
+          RenameBeamMaterialInRows(model, row, name);
           return true;
         }
         m.name = name;

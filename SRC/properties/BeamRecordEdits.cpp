@@ -50,13 +50,17 @@ bool NameUsed(const Model& model, const std::string& name, int field) {
   return false;
 }
 
-void RenameInBeamRows(Model& model, int field, const std::string& oldName, const std::string& newName) {
-  for (int number = 1; number <= model.rowCount; ++number) {
-    LayoutRow& row = model.row(number);
-    if (row.elementType != ElementType::Beam) continue;
-    std::string& held = field == 0 ? row.material : field == 1 ? row.section : row.load;
-    if (held == oldName) held = newName;
-  }
+template <typename Record>
+void RenameInBeamRows(Model& model, ModelRecordTable<Record>& table, int record, int field,
+                      const std::string& newName) {
+  RenameRecordAt(table, record, newName, [&model, field](const std::string& from, const std::string& to) {
+    for (int number = 1; number <= model.rowCount; ++number) {
+      LayoutRow& row = model.row(number);
+      if (row.elementType != ElementType::Beam) continue;
+      std::string& held = field == 0 ? row.material : field == 1 ? row.section : row.load;
+      if (held == from) held = to;
+    }
+  });
   model.modified = true;
 }
 
@@ -136,17 +140,14 @@ bool IsBeamLoadInUse(const Model& model, int record) {
   return record >= 1 && record <= model.beamLoads.count && NameUsed(model, model.beamLoads[record].name, 2);
 }
 
-void RenameBeamMaterialInRows(Model& model, const std::string& oldName, const std::string& newName) {
-  RenameInBeamRows(model, 0, oldName, newName);
-  if (const int record = FindBeamMaterialByName(model.beamMaterials, oldName)) model.beamMaterials[record].name = newName;
+void RenameBeamMaterialInRows(Model& model, int record, const std::string& newName) {
+  RenameInBeamRows(model, model.beamMaterials, record, 0, newName);
 }
 
-void RenameBeamSectionInRows(Model& model, const std::string& oldName, const std::string& newName) {
-  RenameInBeamRows(model, 1, oldName, newName);
-  if (const int record = FindBeamSectionByName(model.beamSections, oldName)) model.beamSections[record].name = newName;
+void RenameBeamSectionInRows(Model& model, int record, const std::string& newName) {
+  RenameInBeamRows(model, model.beamSections, record, 1, newName);
 }
 
-void RenameBeamLoadInRows(Model& model, const std::string& oldName, const std::string& newName) {
-  RenameInBeamRows(model, 2, oldName, newName);
-  if (const int record = FindBeamLoadByName(model.beamLoads, oldName)) model.beamLoads[record].name = newName;
+void RenameBeamLoadInRows(Model& model, int record, const std::string& newName) {
+  RenameInBeamRows(model, model.beamLoads, record, 2, newName);
 }

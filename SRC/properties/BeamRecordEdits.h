@@ -36,8 +36,8 @@ bool IsBeamMaterialInUse(const Model& model, int record);
 bool IsBeamSectionInUse(const Model& model, int record);
 bool IsBeamLoadInUse(const Model& model, int record);
 
-// Every Beam row naming `oldName` and the record itself take `newName`; the
-// model is marked modified.
-void RenameBeamMaterialInRows(Model& model, const std::string& oldName, const std::string& newName);
-void RenameBeamSectionInRows(Model& model, const std::string& oldName, const std::string& newName);
-void RenameBeamLoadInRows(Model& model, const std::string& oldName, const std::string& newName);
+// Record `record` takes `newName`, and so does every Beam row whose name
+// reaches it; the model is marked modified.
+void RenameBeamMaterialInRows(Model& model, int record, const std::string& newName);
+void RenameBeamSectionInRows(Model& model, int record, const std::string& newName);
+void RenameBeamLoadInRows(Model& model, int record, const std::string& newName);

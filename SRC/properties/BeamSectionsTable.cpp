@@ -184,7 +184,7 @@ void BeamSectionsTable::StoreCell() {
       CheckBeamSectionName(model, name, row);
       if (!s.name.empty() && row <= model.beamSections.count) {
         if (!ConfirmChange(frame, "Section name", s.name, name)) return false;
-        RenameBeamSectionInRows(model, s.name, name);
+        RenameBeamSectionInRows(model, row, name);
         return true;
       }
       s.name = name;

@@ -195,7 +195,7 @@ void OnOk(HWND dialog, MaterialDialogState& state) {
       helper.DialogSelectAndFocus(kName);
       return;
     }
-    RenameMaterial(model, stored.name, edited.name);
+    RenameMaterial(model, state.record, edited.name);
   }
   StorePropertyRows(state.buffer, state.buffer.count, edited);
   stored = std::move(edited);

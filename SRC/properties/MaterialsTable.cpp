@@ -183,7 +183,7 @@ void MaterialsTable::StoreCell() {
         CheckMaterialName(model, name, row);
         if (!m.name.empty() && row <= model.materials.count && FindMaterialByName(model.materials, name) == 0) {
           if (!ConfirmChange(frame, "Material name", m.name, name)) return false;
-          RenameMaterial(model, m.name, name);
+          RenameMaterial(model, row, name);
           return true;
         }
         m.name = name;

@@ -78,12 +78,12 @@ int RunNamedRecordDialog(HWND owner, const char* name, DLGPROC procedure, State&
 
 // How OK treats the record's name: a changed name of a named record is
 // confirmed first (declined: the old name is back in item `nameItem`, which
-// keeps the focus) and then renamed everywhere by `rename`; none: taken as
-// typed.
+// keeps the focus) and then given to the record with the references that
+// reach it by `rename`; none: taken as typed.
 struct RecordNameChange {
   const char* field;  // "Soil name"
   int nameItem;
-  void (*rename)(Model& model, const std::string& from, const std::string& to);
+  void (*rename)(Model& model, int record, const std::string& to);
 };
 
 // OK: the fields read by `read(helper, record)` (a bad one keeps the dialog
@@ -119,7 +119,7 @@ bool StoreNamedRecord(HWND dialog, NamedRecordDialogState& state, Record& stored
         state.helper.DialogSelectAndFocus(name.nameItem);
         return false;
       }
-      name.rename(model, stored.name, edited.name);
+      name.rename(model, state.record, edited.name);
     }
   }
   stored = edited;

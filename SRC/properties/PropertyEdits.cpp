@@ -96,12 +96,13 @@ bool IsMaterialInUse(const Model& model, int record) {
   return used;
 }
 
-void RenameMaterial(Model& model, const std::string& oldName, const std::string& newName) {
-  for (int number = 1; number <= model.rowCount; ++number)
-    VisitMaterialNames(model.row(number), [&](std::string& held) {
-      if (held == oldName) held = newName;
-    });
-  if (const int record = FindMaterialByName(model.materials, oldName)) model.materials[record].name = newName;
+void RenameMaterial(Model& model, int record, const std::string& newName) {
+  RenameRecordAt(model.materials, record, newName, [&model](const std::string& from, const std::string& to) {
+    for (int number = 1; number <= model.rowCount; ++number)
+      VisitMaterialNames(model.row(number), [&](std::string& held) {
+        if (held == from) held = to;
+      });
+  });
   model.modified = true;
 }
 
@@ -124,41 +125,69 @@ bool IsSoilInUse(const Model& model, int record) {
   return false;
 }
 
-void RenameSoilInSections(Model& model, const std::string& oldName, const std::string& newName) {
-  for (int index = 1; index <= model.sections.count; ++index)
-    if (model.sections[index].soil == oldName) model.sections[index].soil = newName;
-  if (const int record = FindSoilByName(model.soils, oldName); record != 0) model.soils[record].name = newName;
+void RenameSoilInSections(Model& model, int record, const std::string& newName) {
+  RenameRecordAt(model.soils, record, newName, [&model](const std::string& from, const std::string& to) {
+    for (int index = 1; index <= model.sections.count; ++index)
+      if (model.sections[index].soil == from) model.sections[index].soil = to;
+  });
   model.modified = true;
 }
 
-void RenameSectionInRows(Model& model, const std::string& oldName, const std::string& newName) {
-  for (int number = 1; number <= model.rowCount; ++number)
-    VisitSectionNames(model.row(number), [&](std::string& held) {
-      if (held == oldName) held = newName;
-    });
-  if (const int record = FindSectionByName(model.sections, oldName)) model.sections[record].name = newName;
+void RenameSectionInRows(Model& model, int record, const std::string& newName) {
+  RenameRecordAt(model.sections, record, newName, [&model](const std::string& from, const std::string& to) {
+    for (int number = 1; number <= model.rowCount; ++number)
+      VisitSectionNames(model.row(number), [&](std::string& held) {
+        if (held == from) held = to;
+      });
+  });
   model.modified = true;
 }
 
-bool JacketClearanceViolated(const Model& model, const std::string& name, float D, float t, float ti, float tl) {
-  const float core = 2.0f * ti + D;           // outer diameter of an insulated core of this section
-  const float clear = D - 2.0f * (t + tl);    // clear inside diameter of a jacket of this section
+bool JacketClearanceViolated(const Model& model, int record, const PipeSection& values) {
+  const ModelRecordTable<PipeSection>& table = model.sections;
+  const std::string oldName = record >= 1 && record <= table.count ? table[record].name : std::string();
+  // The names that reach the record now follow a new name, as the rename does.
+  const bool follows = FindSectionByName(table, oldName) == record;
+  auto reached = [&](const std::string& held) -> const PipeSection* {
+    const std::string& name = follows && held == oldName ? values.name : held;
+    if (name.empty()) return nullptr;
+    for (int index = 1; index <= table.count; ++index) {
+      const PipeSection& section = index == record ? values : table[index];
+      if (section.name == name) return &section;
+    }
+    return nullptr;
+  };
   for (int number = 1; number <= model.rowCount; ++number) {
     LayoutRow& row = MutableRow(model, number);
     const std::string* jacketName = JacketSectionOf(row);
     if (jacketName == nullptr) continue;
-    const int coreIndex = FindSectionByName(model.sections, row.section);
-    const int jacketIndex = FindSectionByName(model.sections, *jacketName);
-    if (coreIndex == 0 || jacketIndex == 0) continue;
-    const PipeSection& jacket = model.sections[jacketIndex];
-    const PipeSection& coreSection = model.sections[coreIndex];
-    if (row.section == name &&
-        jacket.outsideDiameter - 2.0f * (jacket.thickness + jacket.liningThickness) < core)
-      return true;
-    if (*jacketName == name && coreSection.outsideDiameter + 2.0f * coreSection.insulationThickness > clear)
-      return true;
+    const PipeSection* core = reached(row.section);
+    const PipeSection* jacket = reached(*jacketName);
+    if (core == nullptr || jacket == nullptr || (core != &values && jacket != &values)) continue;
+    const float bore = jacket->outsideDiameter - 2.0f * (jacket->thickness + jacket->liningThickness);
+    if (bore < core->outsideDiameter + 2.0f * core->insulationThickness) return true;
   }
   return false;
+}
+
+void CheckJacketClearance(const Model& model, int record, const PipeSection& values) {
+  const PipeSection& stored = model.sections[record];
+  const bool bearsOnClearance = values.name != stored.name || values.outsideDiameter != stored.outsideDiameter ||
+                       values.thickness != stored.thickness ||
+                       values.insulationThickness != stored.insulationThickness ||
+                       values.liningThickness != stored.liningThickness;
+  if (bearsOnClearance && JacketClearanceViolated(model, record, values))
+    throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
+}
+
+bool StoreSection(Model& model, int record, const PipeSection& values) {
+  PipeSection& stored = model.sections[record];
+  if (values == stored) return false;
+  CheckJacketClearance(model, record, values);
+  if (values.name != stored.name) RenameSectionInRows(model, record, values.name);
+  stored = values;
+  model.modified = true;
+  return true;
 }
 
 void CheckMaterialName(const Model& model, const std::string& name, int self) {

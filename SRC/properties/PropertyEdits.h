@@ -2,9 +2,13 @@
 // model: whether a record is still named anywhere (rows, the bend material
 // of bends, miters and jacketed bends, the jacket material and section of
 // jacketed pipes and bends, the soil field of sections), renaming a record
-// with every reference to it, the jacket clearance check of a section, and
-// appending another model's records in a merge with the rename map of
-// MergeNames.h.
+// with every reference to it, the one store of a section's values with the
+// jacket clearance rule it keeps, and appending another model's records in
+// a merge with the rename map of MergeNames.h.
+//
+// Renames and the section store take the record's number, never its name:
+// a file may hold two records of one name, and only the first is reached by
+// the rows (RenameRecordAt).
 //
 // These work on the model only; the tables and dialogs that call them
 // redraw their windows themselves.
@@ -25,24 +29,37 @@ struct BeamLoad;
 struct Soil;
 
 bool IsMaterialInUse(const Model& model, int record);
-// Rows, bend materials, jacket materials and the record itself; sets the
-// model-modified flag.
-void RenameMaterial(Model& model, const std::string& oldName, const std::string& newName);
+// Record `record` gets `newName`, and the rows' names of it (their own, bend
+// and jacket materials) follow when they reach it; sets the model-modified
+// flag.
+void RenameMaterial(Model& model, int record, const std::string& newName);
 
 bool IsSectionInUse(const Model& model, int record);
-// Rows, jacket sections and the record itself; sets the model-modified flag.
-void RenameSectionInRows(Model& model, const std::string& oldName, const std::string& newName);
+// The record, and the rows' and jacket sections' names of it; sets the
+// model-modified flag.
+void RenameSectionInRows(Model& model, int record, const std::string& newName);
 
 // A soil is in use while some pipe section names it.
 bool IsSoilInUse(const Model& model, int record);
-// Every section's soil field and the soil record itself; sets the
+// The soil record, and every section's soil field that reaches it; sets the
 // model-modified flag.
-void RenameSoilInSections(Model& model, const std::string& oldName, const std::string& newName);
+void RenameSoilInSections(Model& model, int record, const std::string& newName);
 
-// Whether giving section `name` the outside diameter D, wall t, insulation
-// thickness ti and lining thickness tl would leave a jacketed element whose
-// jacket's clear inside diameter is below its core's insulated diameter.
-bool JacketClearanceViolated(const Model& model, const std::string& name, float D, float t, float ti, float tl);
+// Whether storing `values` (name included) in section `record` would leave a
+// jacketed row whose jacket's clear inside diameter (less its lining) is
+// below its core's outside diameter plus insulation. The rows are taken as
+// they would resolve their names after the store.
+bool JacketClearanceViolated(const Model& model, int record, const PipeSection& values);
+// Throws "(Jacket I.D. - lining) < (core O.D. + insulation)" when `values`
+// change the name, a diameter, a wall, an insulation or a lining thickness
+// of section `record` and JacketClearanceViolated holds. A jacket that was
+// already too narrow does not bar an edit of something else.
+void CheckJacketClearance(const Model& model, int record, const PipeSection& values);
+// The one store of a pipe section, which the dialog, the table's cells and
+// Paste all take: CheckJacketClearance refuses before anything changes; a
+// new name is given as by RenameSectionInRows (the caller has asked). True
+// when something changed, which sets the model-modified flag.
+bool StoreSection(Model& model, int record, const PipeSection& values);
 
 // The name checks that the dialogs and the tables share: an empty name, one
 // that is not letters, digits, "-" and "/", one a beam record holds and one

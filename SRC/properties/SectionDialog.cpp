@@ -212,19 +212,12 @@ PipeSection ReadSection(SectionDialogState& state, const PipeSection& stored) {
     ThrowAt(helper, kLinThickness, "Lining density defined without Lining thickness");
   if (s.liningDensity == 0.0f && s.liningThickness != 0.0f)
     ThrowAt(helper, kLinDensity, "Lining thickness defined without Lining density");
-  if (JacketClearanceViolated(model, s.name, s.outsideDiameter, s.thickness, s.insulationThickness, s.liningThickness))
-    throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
+  // The store checks this too; asked here, it comes before the rename
+  // question, as the other checks do.
+  CheckJacketClearance(model, state.record, s);
   const int soil = model.soils.count > 0 ? helper.DialogComboGetSel(kSoils) : 0;
   s.soil = soil > 0 && soil <= model.soils.count ? model.soils[soil].name : std::string();
   return s;
-}
-
-bool SameSection(const PipeSection& a, const PipeSection& b) {
-  return a.name == b.name && a.standard == b.standard && a.nominalSize == b.nominalSize && a.schedule == b.schedule &&
-         a.outsideDiameter == b.outsideDiameter && a.thickness == b.thickness &&
-         a.corrosionAllowance == b.corrosionAllowance && a.millTolerance == b.millTolerance &&
-         a.insulationDensity == b.insulationDensity && a.insulationThickness == b.insulationThickness &&
-         a.liningDensity == b.liningDensity && a.liningThickness == b.liningThickness && a.soil == b.soil;
 }
 
 void OnOk(HWND dialog, SectionDialogState& state) {
@@ -242,7 +235,7 @@ void OnOk(HWND dialog, SectionDialogState& state) {
     state.helper.DialogFocusInvalid(message);
     return;
   }
-  if (SameSection(edited, stored)) {
+  if (edited == stored) {
     PopTempFile(state.token);
     EndDialog(dialog, 1);
     return;
@@ -253,11 +246,14 @@ void OnOk(HWND dialog, SectionDialogState& state) {
       state.helper.DialogSelectAndFocus(kName);
       return;
     }
-    RenameSectionInRows(model, stored.name, edited.name);
   }
   const bool geometry = std::fabs(edited.outsideDiameter - stored.outsideDiameter) > 0.001f;
-  stored = edited;
-  model.modified = true;
+  try {
+    StoreSection(model, state.record, edited);
+  } catch (const std::string& message) {
+    state.helper.DialogFocusInvalid(message);
+    return;
+  }
   if (geometry) {
     try {
       RefreshAfterModelEdit(model);

@@ -145,7 +145,8 @@ void SectionsTable::StoreCell() {
   const int row = currentRow;
   const std::string text = g_EditFieldText;
   StoreWithSnapshot(frame, [&]() -> bool {
-    PipeSection& s = RecordOf(row);
+    const PipeSection& s = RecordOf(row);
+    PipeSection values = s;
     switch (currentColumn) {
       case 1: {
         std::string name = text;
@@ -153,13 +154,11 @@ void SectionsTable::StoreCell() {
         if (name.empty() || name == s.name) return false;
         g_EditFieldText = name;
         CheckSectionName(model, name, row);
-        if (!s.name.empty() && row <= model.sections.count && FindSectionByName(model.sections, name) == 0) {
-          if (!ConfirmChange(frame, "Section name", s.name, name)) return false;
-          RenameSectionInRows(model, s.name, name);
-          return true;
-        }
-        s.name = name;
-        return true;
+        if (!s.name.empty() && row <= model.sections.count && FindSectionByName(model.sections, name) == 0 &&
+            !ConfirmChange(frame, "Section name", s.name, name))
+          return false;
+        values.name = name;
+        break;
       }
       case 6: {
         const float value = ParseDimensionCell(text, "Corrosion allowance");
@@ -167,27 +166,29 @@ void SectionsTable::StoreCell() {
         // The dialog's check of the two together holds here too.
         if ((1.0f - s.millTolerance * 0.01f) * s.thickness - value < 0.0001f)
           throw std::string("Corrosion allowance + mill tolerance is too large");
-        return StoreFloat(s.corrosionAllowance, value);
+        values.corrosionAllowance = value;
+        break;
       }
       case 7: {
         float value = 0.0f;
         if (ParseReal(text, value) != 0 || value < 0.0f || value > 75.0f) ThrowInvalidField("Mill tolerance");
         if ((1.0f - value * 0.01f) * s.thickness - s.corrosionAllowance < 0.0001f)
           throw std::string("Corrosion allowance + mill tolerance is too large");
-        return StoreFloat(s.millTolerance, value);
+        values.millTolerance = value;
+        break;
       }
-      case 8: return StoreFloat(s.insulationDensity, ParseDensityCell(text, "Insulation density"));
-      case 9: return StoreFloat(s.insulationThickness, ParseDimensionCell(text, "Insulation thickness"));
-      case 10: return StoreFloat(s.liningDensity, ParseDensityCell(text, "Lining density"));
+      case 8: values.insulationDensity = ParseDensityCell(text, "Insulation density"); break;
+      case 9: values.insulationThickness = ParseDimensionCell(text, "Insulation thickness"); break;
+      case 10: values.liningDensity = ParseDensityCell(text, "Lining density"); break;
       case 11: {
         const float value = ParseDimensionCell(text, "Lining thickness");
         if (s.outsideDiameter / 2.0f - s.thickness < value) throw std::string("Lining thickness > radius");
-        if (JacketClearanceViolated(model, s.name, s.outsideDiameter, s.thickness, s.insulationThickness, value))
-          throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
-        return StoreFloat(s.liningThickness, value);
+        values.liningThickness = value;
+        break;
       }
       default: return false;
     }
+    return StoreSection(model, row, values);
   });
   TableDrawRow(*this, row);
 }
@@ -322,20 +323,24 @@ void CopySectionData() {
 bool SectionCopied() { return Copied().held; }
 
 // A paste copies the dimensions, never the name or the soil; it is an edit
-// like any other: undoable, and the model is marked modified.
+// like any other: undoable, the model marked modified, and refused as the
+// dialog refuses the same values. A refused paste keeps the copy.
 void PasteSectionData() {
   SectionsTable& table = TheSectionsTable();
   const int row = table.currentRow;
   if (!Copied().held || row < 1 || row > M().sections.count + 1) return;
-  StoreWithSnapshot(table.frame, [&] {
-    PipeSection& target = RecordOf(row);
-    const PipeSection& source = Copied().values;
-    const std::string name = target.name, soil = target.soil;
-    target = source;
-    target.name = name;
-    target.soil = soil;
-    return true;
-  });
+  try {
+    StoreWithSnapshot(table.frame, [&] {
+      PipeSection values = Copied().values;
+      values.name = RecordOf(row).name;
+      values.soil = RecordOf(row).soil;
+      return StoreSection(M(), row, values);
+    });
+  } catch (const std::string& message) {
+    ErrorBeep();
+    ShowTableMessage(table.Window(), message, TableMessageKind::Error);
+    return;
+  }
   Copied() = {};
   TableDrawRow(table, row);
 }

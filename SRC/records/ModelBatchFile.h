@@ -26,6 +26,8 @@
 #include <string_view>
 #include <vector>
 
+#include "records/Material.h"
+
 struct Model;
 
 enum BatchSection : std::int32_t {
@@ -104,6 +106,9 @@ struct BatchReader {
   std::int32_t defaultHangerType = 16;
   BatchLayoutNames names;
   int lastMaterial = 0;  // the record that temperature rows go to
+  // A material of a name given before, read and checked with its
+  // temperature rows, and left out of the model.
+  std::optional<Material> leftOutMaterial;
   std::int32_t thermalLoads = 1;  // thermal loads in use by the LOADS lines read
   bool conditionsNoted = false;
   // The rows checked once the model is made (BatchLayout.h).

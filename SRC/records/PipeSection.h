@@ -31,6 +31,9 @@ struct PipeSection {
   float liningDensity = 0.0f;
   float liningThickness = 0.0f;
   std::string soil;                 // up to 3 characters; empty when not buried
+
+  // Every field alike, the numbers compared exactly.
+  bool operator==(const PipeSection&) const = default;
 };
 
 // Clears a record: every text empty, standard 0, every number 0.

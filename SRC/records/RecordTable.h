@@ -13,10 +13,13 @@
 //
 // Lookup by name returns the record number, or 0 when the name is empty or no
 // record carries it; the record type only needs a `name` member that converts
-// to std::string_view (a std::string or a zero-terminated char array).
+// to std::string_view (a std::string or a zero-terminated char array). A name
+// that several records hold (older files may hold such repeats) reaches only
+// the first of them, and a rename keeps it so (RenameRecordAt).
 #pragma once
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -83,4 +86,19 @@ int FindRecordByName(const ModelRecordTable<T>& table, std::string_view name) {
   for (int index = 1; index <= table.count; ++index)
     if (std::string_view(table[index].name) == name) return index;
   return 0;
+}
+
+// Renames record `index` to `newName`, the one way every property record is
+// renamed. The references to its old name follow, through
+// `renameReferences(oldName, newName)`, only when they reach this record,
+// the first of its name: a later record of a repeated name is renamed alone.
+// So a rename changes the record that was edited and never the record a
+// reference reaches. Both names are copies: either may be a field that the
+// renaming changes.
+template <typename T, typename RenameReferences>
+void RenameRecordAt(ModelRecordTable<T>& table, int index, const std::string newName,
+                    RenameReferences renameReferences) {
+  const std::string oldName = table[index].name;
+  if (FindRecordByName(table, oldName) == index) renameReferences(oldName, newName);
+  table[index].name = newName;
 }

@@ -67,8 +67,8 @@ TEST_F(PipeLoadRules, InUseByRowsAndJacketsAndRenamedEverywhere) {
   EXPECT_FALSE(IsPipeLoadInUse(model, 4));
   model.pipeLoads[2].name.clear();
   EXPECT_FALSE(IsPipeLoadInUse(model, 2));
-  RenamePipeLoad(model, "JK", "JKT");
-  RenamePipeLoad(model, "L1", "STEAM");
+  RenamePipeLoad(model, FindPipeLoadByName(model.pipeLoads, "JK"), "JKT");
+  RenamePipeLoad(model, 1, "STEAM");
   EXPECT_EQ(model.row(1).load, "STEAM");
   EXPECT_EQ(model.row(2).load, "STEAM");
   EXPECT_EQ(JacketLoad(model.row(2)), "JKT");

@@ -3,20 +3,33 @@
 // kept open, a rename confirmed across the rows, the table against
 // temperature typed in the properties dialog and stored sorted, the
 // library's open dialog cancelled, and the list's type column, in-use refusal, new row
-// without properties, copy and paste (undoable), and its export.
+// without properties, copy and paste (undoable), and its export; a name given
+// twice in a batch file left out, and a rename of a record whose name another
+// holds (as a model file may) changing that record (materials, sections and
+// loads).
 #include "properties/PropertyUiTesting.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+#include <tuple>
 
 #include "editing/LayoutTable.h"
 #include "elements/Bend.h"
+#include "files/BatchImport.h"
+#include "files/ModelFile.h"
 #include "loads/Force.h"
+#include "loads/PipeLoadsTable.h"
 #include "model/ListWindow.h"
 #include "model/RowOperations.h"
 #include "platform/Input.h"
 #include "properties/MaterialPropertyTable.h"
 #include "properties/MaterialsTable.h"
+#include "properties/SectionsTable.h"
 #include "services/ErrorRecords.h"
 #include "services/NumberText.h"
 #include "services/TableWindow.h"
+#include "services/TempFiles.h"
 
 namespace {
 
@@ -263,6 +276,55 @@ TEST_F(MaterialUiTest, CopyAndPasteOfValuesIsAnUndoableEdit) {
   EXPECT_TRUE(model.modified);
   EXPECT_TRUE(CanUndo());
   EXPECT_FALSE(MaterialCopied());  // one paste per copy
+}
+
+TEST_F(MaterialUiTest, ANameGivenTwiceIsLeftOutOfABatchFileAndARenameChangesTheEditedRecord) {
+  std::istringstream batch(
+      "Repeats\nMATERIAL\nCS,0.283\nCS,70,29E6\nX,0.1\nX,70,29E6\nCS,0.5\nCS,70,10E6\nPIPE\nS1,4.5,0.237\n"
+      "S1,2.375,0.154\nLOADS\nL1,300,150\nL1,400,150,0,500\nLAYOUT\nF10,MCS,PS1,CL=L1\nT20,X10\n");
+  Model imported;
+  std::vector<std::string> log;
+  ReadModelBatchFile(batch, imported, log);
+  const std::string leftOut = "Line 7: Material CS is defined again: the line and its temperature rows are left out; "
+                              "rows use the first";
+  EXPECT_NE(std::find(log.begin(), log.end(), leftOut), log.end());
+  EXPECT_EQ(std::tuple(imported.materials.count, imported.materials[1].numtemps, imported.sections.count,
+                       imported.pipeLoads.count, imported.options.ThermalLoadCount),
+            std::tuple(2, 1, 1, 1, 1));
+  // A model file may hold repeats: they open as they are, and a rename of
+  // the second leaves the rows on the first.
+  Model& model = TheModel();
+  const PipeSection section = model.sections[1];
+  AppendMaterial(model.materials, Material(model.materials[1]));
+  AppendSection(model.sections, section);
+  AppendPipeLoad(model.pipeLoads, PipeLoad(model.pipeLoads[1]));
+  const std::string path = TempFolder() + "/repeats.qvm";
+  ASSERT_EQ(WriteModelFile(path), "");
+  ASSERT_EQ(ReadModelFile(path), "");
+  std::remove(path.c_str());
+  auto rename = [](int list, TableWindow& table, int row, const char* name) {
+    LayoutCommand(list);
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG",
+                          [](HWND box) { SendMessage(box, WM_COMMAND, IDOK, 0); });
+    table.currentRow = row;
+    table.currentColumn = 1;
+    g_EditFieldText = name;
+    table.StoreCell();
+  };
+  rename(188, TheMaterialsTable(), 2, "NEW");
+  rename(190, ThePipeLoadsTable(), 2, "L9");
+  rename(189, TheSectionsTable(), 2, "S9");
+  const Model& read = TheModel();
+  const LayoutRow& row = read.row(2);
+  EXPECT_EQ(std::tuple(read.materials[1].name, read.sections[1].name, read.pipeLoads[1].name),
+            std::tuple("CS", "S4", "L1"));
+  EXPECT_EQ(std::tuple(read.materials[2].name, read.sections[2].name, read.pipeLoads[2].name),
+            std::tuple("NEW", "S9", "L9"));
+  EXPECT_EQ(std::tuple(row.material, row.section, row.load), std::tuple("CS", "S4", "L1"));
+  // The first of a name renamed: the rows follow it to the same record.
+  AppendSection(TheModel().sections, section);
+  rename(189, TheSectionsTable(), 1, "S5");
+  EXPECT_EQ(std::tuple(row.section, read.sections[3].name), std::tuple("S5", "S4"));
 }
 
 TEST_F(MaterialUiTest, ExportWritesEveryMaterialForTheCode) {

@@ -72,13 +72,13 @@ TEST_F(PropertyEditsTest, InUseAndRenameReachRowsBendsAndJackets) {
   EXPECT_TRUE(IsSectionInUse(model, 1));
   EXPECT_TRUE(IsSectionInUse(model, 2));  // the jacket's section
   EXPECT_FALSE(IsSectionInUse(model, 3));
-  RenameMaterial(model, "A1", "Z9");
+  RenameMaterial(model, 1, "Z9");
   EXPECT_EQ(model.row(1).material, "Z9");
   EXPECT_EQ(dynamic_cast<Bend&>(*model.row(2).element).material, "Z9");
   EXPECT_EQ(dynamic_cast<JacketedPipe&>(*model.row(3).element).jacketMaterial, "Z9");
   EXPECT_EQ(model.materials[1].name, "Z9");
   EXPECT_TRUE(model.modified);
-  RenameSectionInRows(model, "SB1", "J10");
+  RenameSectionInRows(model, 2, "J10");
   EXPECT_EQ(dynamic_cast<JacketedPipe&>(*model.row(3).element).jacketSection, "J10");
   EXPECT_EQ(model.sections[2].name, "J10");
   EXPECT_EQ(model.row(3).section, "SA1");
@@ -101,10 +101,16 @@ TEST_F(PropertyEditsTest, NameChecksOfDialogsAndTables) {
 
 TEST_F(PropertyEditsTest, JacketClearance) {
   // Core SA1 4.5 x 0.237 inside jacket SB1 8.625 x 0.322: bore 7.981.
-  EXPECT_FALSE(JacketClearanceViolated(model, "SA1", 4.5f, 0.237f, 1.5f, 0.0f));  // 7.5 < 7.981
-  EXPECT_TRUE(JacketClearanceViolated(model, "SA1", 4.5f, 0.237f, 1.8f, 0.0f));   // 8.1 > 7.981
-  EXPECT_FALSE(JacketClearanceViolated(model, "SB1", 8.625f, 0.322f, 0.0f, 1.5f));  // bore 4.981
-  EXPECT_TRUE(JacketClearanceViolated(model, "SB1", 8.625f, 0.322f, 0.0f, 1.8f));   // bore 4.381 < 4.5
+  auto violated = [this](int record, float insulation, float lining) {
+    PipeSection values = model.sections[record];
+    values.insulationThickness = insulation;
+    values.liningThickness = lining;
+    return JacketClearanceViolated(model, record, values);
+  };
+  EXPECT_FALSE(violated(1, 1.5f, 0.0f));  // 7.5 < 7.981
+  EXPECT_TRUE(violated(1, 1.8f, 0.0f));   // 8.1 > 7.981
+  EXPECT_FALSE(violated(2, 0.0f, 1.5f));  // bore 4.981
+  EXPECT_TRUE(violated(2, 0.0f, 1.8f));   // bore 4.381 < 4.5
 }
 
 TEST_F(PropertyEditsTest, MergedClashingNamesTakeTheFirstFreeNumbers) {

@@ -3,15 +3,19 @@
 // check's message keeps the dialog open, the insulation list fills the
 // density, a declined rename keeps the old name, a changed diameter remakes
 // the model; the list's in-place stores, its row commit, in-use refusal and
-// an undoable paste; and the sections report in CSV.
+// an undoable paste; a jacket kept wide enough for its core on every road
+// (Paste, each cell, a rename in the dialog); and the sections report in CSV.
 #include "properties/PropertyUiTesting.h"
 
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "editing/LayoutTable.h"
+#include "model/KindRecords.h"
 #include "model/ListWindow.h"
+#include "model/RowObjects.h"
 #include "platform/Controls.h"
 #include "printing/ReportOutput.h"
 #include "properties/SectionsTable.h"
@@ -30,6 +34,21 @@ class SectionUiTest : public PropertyUiFixture {
     SendMessage(GetDlgItem(dialog, combo), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(combo, CBN_SELENDOK), 0);
   }
+  // Row 3 a jacketed pipe: the core S4 (4.5 x 0.237) in the jacket S6
+  // (6.625 x 0.28, a bore of 6.065); S2 (2.375 x 0.154) free. The list open.
+  static void JacketedRowAndList() {
+    Model& model = TheModel();
+    for (const auto& [name, diameter, wall] : {std::tuple{"S6", 6.625f, 0.28f}, {"S2", 2.375f, 0.154f}}) {
+      PipeSection& section = model.sections[AppendSection(model.sections, PipeSection{})];
+      std::tie(section.name, section.outsideDiameter, section.thickness) = std::tuple(name, diameter, wall);
+    }
+    model.row(3).elementType = ElementType::JacketedPipe;
+    model.row(3).element = CreateElementData(ElementType::JacketedPipe);
+    model.row(3).section = "S4";
+    model.row(3).element->AsJacket()->jacketSection = "S6";
+    SendMessage(ListFrame().window, WM_COMMAND, 189, 0);
+  }
+  static constexpr const char* kClearance = "(Jacket I.D. - lining) < (core O.D. + insulation)";
 };
 
 TEST_F(SectionUiTest, StandardSizesFillTheDialogAndEveryCheckHasItsMessage) {
@@ -160,6 +179,53 @@ TEST_F(SectionUiTest, ListStoresCommitsRefusesAndPastes) {
   EXPECT_FLOAT_EQ(model.sections[1].outsideDiameter, 8.625f);
   EXPECT_TRUE(model.modified);
   EXPECT_TRUE(CanUndo());
+}
+
+TEST_F(SectionUiTest, APasteThatLeavesAJacketTooNarrowIsRefusedAndChangesNothing) {
+  JacketedRowAndList();
+  const Model& model = TheModel();
+  const PipeSection core = model.sections[1], jacket = model.sections[2];
+  auto command = [](int row, int id) {
+    TableGoTo(TheSectionsTable(), row);
+    SendMessage(ListFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
+  };
+  command(3, 363);
+  command(2, 364);  // S2 over the jacket: a bore of 2.067 round the 4.5 core
+  command(2, 363);
+  command(1, 364);  // S6 over the core: 6.625 in a bore of 6.065
+  EXPECT_EQ(messages, std::vector<std::string>(2, kClearance));
+  EXPECT_EQ(model.sections[1], core);
+  EXPECT_EQ(model.sections[2], jacket);
+  EXPECT_FALSE(model.modified);
+  EXPECT_FALSE(CanUndo());
+  command(3, 364);  // the copy outlives a refused paste
+  EXPECT_FLOAT_EQ(model.sections[3].outsideDiameter, 6.625f);
+}
+
+TEST_F(SectionUiTest, EveryCellAndTheDialogRefuseAJacketTooNarrowForItsCore) {
+  JacketedRowAndList();
+  const Model& model = TheModel();
+  SectionsTable& table = TheSectionsTable();
+  table.currentRow = 1;
+  table.currentColumn = 8;
+  g_EditFieldText = "9";
+  table.StoreCell();
+  table.currentColumn = 9;
+  g_EditFieldText = "3";  // 10.5 in a bore of 6.065
+  EXPECT_THROW(table.StoreCell(), std::string);
+  EXPECT_FLOAT_EQ(model.sections[1].insulationThickness, 0.0f);
+  // Renamed and narrowed in one OK: the row follows the new name, and so
+  // does the check.
+  platform::ExpectModal(platform::ModalKind::Dialog, "SECTION_DIALOG", [](HWND dialog) {
+    SetDlgItemText(dialog, 1301, "J6");
+    SetDlgItemText(dialog, 1302, "4.6");  // a bore of 4.04 round the 4.5 core
+    ExpectRefusal(dialog, kClearance);
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  table.currentRow = 2;
+  table.EditCurrentItem();
+  EXPECT_EQ(model.sections[2].name, "S6");
+  EXPECT_FLOAT_EQ(model.sections[2].outsideDiameter, 6.625f);
 }
 
 TEST_F(SectionUiTest, SectionsReportInCsv) {
