@@ -52,8 +52,9 @@ void RenameSoilInSections(Model& model, int record, const std::string& newName);
 bool JacketClearanceViolated(const Model& model, int record, const PipeSection& values);
 // Throws "(Jacket I.D. - lining) < (core O.D. + insulation)" when `values`
 // change the name, a diameter, a wall, an insulation or a lining thickness
-// of section `record` and JacketClearanceViolated holds. A jacket that was
-// already too narrow does not bar an edit of something else.
+// of section `record` and JacketClearanceViolated holds. In a cell or a
+// paste, a jacket that was already too narrow does not bar an edit of
+// something else; the dialog asks JacketClearanceViolated on every OK.
 void CheckJacketClearance(const Model& model, int record, const PipeSection& values);
 // The one store of a pipe section, which the dialog, the table's cells and
 // Paste all take: CheckJacketClearance refuses before anything changes; a

@@ -212,9 +212,10 @@ PipeSection ReadSection(SectionDialogState& state, const PipeSection& stored) {
     ThrowAt(helper, kLinThickness, "Lining density defined without Lining thickness");
   if (s.liningDensity == 0.0f && s.liningThickness != 0.0f)
     ThrowAt(helper, kLinDensity, "Lining thickness defined without Lining density");
-  // The store checks this too; asked here, it comes before the rename
-  // question, as the other checks do.
-  CheckJacketClearance(model, state.record, s);
+  // Asked on every OK, before the rename question as the other checks are:
+  // the dialog stores nothing while a jacket of this section is too narrow.
+  if (JacketClearanceViolated(model, state.record, s))
+    throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
   const int soil = model.soils.count > 0 ? helper.DialogComboGetSel(kSoils) : 0;
   s.soil = soil > 0 && soil <= model.soils.count ? model.soils[soil].name : std::string();
   return s;
