@@ -47,10 +47,13 @@ bool CurrentCellEditable(TableWindow& t) {
   return OnWideRow(t) || t.IsCellEditable(t.currentRow, t.currentColumn);
 }
 
+// The caret stays where the edit put it and the view scrolls to it:
+// moving the caret back into view instead would put the next character in
+// the wrong place.
 void AfterTextChange(TableWindow& t) {
   t.editChanged = true;
   TableRedrawEditCell(t);
-  TableKeepCaretVisible(t);
+  TablePlaceCaret(t);
 }
 
 void FindNodeByPrompt(TableWindow& t) {
@@ -254,11 +257,9 @@ void TableChar(TableWindow& t, int character) {
   } else {
     return;  // a full text takes nothing more at its end
   }
-  t.editChanged = true;
   TableWidenColumnForEdit(t);
-  TableRedrawEditCell(t);
   if (t.caret < t.maxEditLength) ++t.caret;
-  TableKeepCaretVisible(t);
+  AfterTextChange(t);
 }
 
 void TableNextColumn(TableWindow& t, int step) {
