@@ -94,9 +94,13 @@ int NextEditable(TableWindow& t, int from, int direction) {
 void PastTheEnd(TableWindow& t, bool forward) {
   if (t.partnerTable != nullptr) {
     PassTo(t, *t.partnerTable, forward);
-  } else if (t.followingTable != nullptr && !t.MustKeepFocus()) {
+    return;
+  }
+  // Asked once: the table says why it keeps the focus when it answers.
+  const bool keep = t.MustKeepFocus();
+  if (t.followingTable != nullptr && !keep) {
     PassTo(t, *t.followingTable, forward);
-  } else if (t.MustKeepFocus()) {
+  } else if (keep) {
     const int fallback = forward ? TableLastEditableColumn(t) : TableFirstEditableColumn(t);
     MoveToColumn(t, t.returnColumn != 0 ? t.returnColumn : fallback);
   } else {
