@@ -37,14 +37,6 @@ class PointTableRulesTest : public PointTablesFixture {
     }
     return "(read)";
   }
-  static void Key(UINT key) {
-    platform::TestKeyPress(key);
-    platform::RunUntilIdle();
-  }
-  static void Type(const std::string& text) {
-    platform::TestTypeText(text);
-    platform::RunUntilIdle();
-  }
 };
 
 TEST_F(PointTableRulesTest, TextFilesKeepTheRulesOfTheTables) {

@@ -23,6 +23,15 @@ class PointTablesFixture : public LoadsFixture {
     return GetMenuState(GetSubMenu(ListFrame().menu, 0), static_cast<UINT>(command), MF_BYCOMMAND) !=
            static_cast<UINT>(-1);
   }
+  // A key, and a text's characters, as the user presses them, each handled.
+  static void Key(UINT key) {
+    platform::TestKeyPress(key);
+    platform::RunUntilIdle();
+  }
+  static void Type(const std::string& text) {
+    platform::TestTypeText(text);
+    platform::RunUntilIdle();
+  }
   // `text` read by the File command `command` of the table shown, its open
   // dialog titled `title`; the messages it shows in turn, each with the
   // button that answers it (IDOK: OK or Yes, IDCANCEL: No).

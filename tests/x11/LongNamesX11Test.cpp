@@ -8,47 +8,17 @@
 
 #include <string>
 
-#include "editing/ModelWindows.h"
-#include "model/ListTesting.h"
-#include "model/ListWindow.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
-#include "services/Frame.h"
+#include "x11/PointTablesX11Testing.h"
 #include "x11/ScreenCompare.h"
-#include "x11/WindowManager.h"
-#include "x11/XInput.h"
-#include "x11/XvfbServer.h"
 
 namespace {
 
-class LongNamesX11Test : public OnXvfbWithWindowManager<ListFixture> {
+class LongNamesX11Test : public PointTablesX11Fixture {
  protected:
-  void SetUp() override {
-    OnXvfbWithWindowManager<ListFixture>::SetUp();
-    TheModel().options.PipingCode = 3;
-  }
-  // Opens the list of Misc command `command` and waits until the server
-  // has given the List window the keyboard.
-  bool OpenWithTheKeyboard(ManagedWindows& windows, int command) {
-    ShowModelWindows();
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(command), 0);
-    platform::RunUntilIdle();
-    platform::SyncPresenter();
-    if (!windows.SyncWithManager()) return false;
-    const std::string title = TextOf(ListFrame().window);
-    return platform::PumpUntil(
-        [&] { return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(title); },
-        10000);
-  }
-  // The name's keys (capitals with Shift held), then Return.
   static void TypeName(XInput& input, const std::string& name) {
-    for (char c : name) {
-      const std::string key(1, static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c));
-      if (c >= 'A' && c <= 'Z')
-        input.Chord("Shift_L", key.c_str());
-      else
-        input.Key(key.c_str());
-    }
+    Type(input, name);
     input.Key("Return");
   }
 };
