@@ -123,21 +123,4 @@ TEST_F(PointsByKeyboardTest, ATimeFunctionIsTypedWithTheKeyboardAlone) {
   EXPECT_EQ(Text(functions[1].points), "0.5,5 1,7");
 }
 
-// Names longer than the Name column, typed one key at a time: the column
-// widens, the view follows the caret, and the name is stored as typed.
-TEST_F(PointsByKeyboardTest, ALongNameIsStoredAsTyped) {
-  const auto typeName = [](const std::string& name) {
-    for (char c : name) Type(std::string(1, c));
-    Key(VK_RETURN);
-  };
-  Layout(251);
-  const std::string spectrum = "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234";
-  typeName(spectrum);
-  EXPECT_EQ(TheModel().spectra[0].name, spectrum);
-  Layout(252);
-  const std::string function = "abcdefghijklmnopqrst";
-  typeName(function);
-  EXPECT_EQ(TheModel().timeFunctions[0].name, function);
-}
-
 }  // namespace
