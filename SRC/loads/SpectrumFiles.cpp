@@ -49,7 +49,8 @@ ResponseSpectrum ParseSpectrumText(std::istream& in) {
     if (IsBlankTextLine(line)) continue;
     double x = 0.0, y = 0.0;
     at = 0;
-    if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y)) ThrowLine(number, line, "Invalid spectrum values");
+    if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y))
+      ThrowLine(number, line, "Invalid spectrum values");
     // The unit's factor may take an ordinate beyond every float.
     float ordinate = static_cast<float>(y);
     OrdinateToInternal(unit, ordinate);

@@ -46,7 +46,8 @@ void CheckSpectra(const SpectrumList& spectra, const std::string& path) {
   const std::string unreadable = WithPath("Unable to read spectrum library:\n%s", path);
   for (std::size_t index = 0; index < spectra.size(); ++index) {
     const ResponseSpectrum& spectrum = spectra[index];
-    if (spectrum.name.empty()) throw unreadable + CFormat("\nSpectrum number %d: Name is required", static_cast<int>(index) + 1);
+    if (spectrum.name.empty())
+      throw unreadable + CFormat("\nSpectrum number %d: Name is required", static_cast<int>(index) + 1);
     if (FindSpectrum(spectra, spectrum.name) != static_cast<int>(index))
       throw unreadable + "\nSpectrum " + spectrum.name + " is already defined";
     std::size_t point = 0;

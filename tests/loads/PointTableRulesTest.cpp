@@ -71,7 +71,8 @@ TEST_F(PointTableRulesTest, ALibraryFileKeepsTheRulesOfATextFile) {
   const std::string refused = "Unable to read spectrum library:\n" + Path("rules.spe") + "\nSpectrum ";
   EXPECT_EQ(LibraryRefusal({Made("S1", {{1.0f, 2.0f}, {2.0f, -5.0f}})}),
             refused + "S1, point 2: Spectrum value should be positive");
-  EXPECT_EQ(LibraryRefusal({Made("S1", {{1.0f, 2.0f}, {-2.0f, 5.0f}})}), refused + "S1, point 2: Invalid spectrum values");
+  EXPECT_EQ(LibraryRefusal({Made("S1", {{1.0f, 2.0f}, {-2.0f, 5.0f}})}),
+            refused + "S1, point 2: Invalid spectrum values");
   EXPECT_EQ(LibraryRefusal({Made("S1", {{2.0f, 2.0f}, {1.0f, 5.0f}})}),
             refused + "S1, point 2: Spectrum abscissas must ascend");
   EXPECT_EQ(LibraryRefusal({Made("S1", {}), Made("  ", {{1.0f, 2.0f}})}), refused + "number 2: Name is required");

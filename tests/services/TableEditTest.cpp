@@ -356,7 +356,8 @@ TEST_F(TableEditTest, TextTypedPastItsCellKeepsItsOrder) {
   const int caret = grid.caret;
   ASSERT_GE(caret, 3);
   for (int i = 0; i < 3; ++i) Key(VK_BACK);
-  const std::string edited = name.substr(0, static_cast<std::size_t>(caret) - 3) + name.substr(static_cast<std::size_t>(caret));
+  const auto at = static_cast<std::size_t>(caret);
+  const std::string edited = name.substr(0, at - 3) + name.substr(at);
   EXPECT_EQ(grid.editBuffer, edited);
   Key(VK_TAB);
   EXPECT_EQ(grid.records[0].name, edited);
