@@ -63,9 +63,9 @@ std::vector<NamedPoints> ParsePointTablesText(std::istream& in, const PointTable
   for (;;) {
     if (!ReadTextLine(in, line)) throw std::string("End of file reached");
     ++number;
-    if (IsBlankTextLine(line)) throw std::string(form.noName);
     NamedPoints table;
-    table.name = line.substr(0, kPointTableNameLength);
+    table.name = KeptTableName(line);
+    if (table.name.empty()) throw std::string(form.noName);
     for (const NamedPoints& earlier : tables)
       if (earlier.name == table.name)
         throw TextLineFault(number, line, form.nameRepeated + table.name + " is already in the file");

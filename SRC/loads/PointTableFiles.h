@@ -35,9 +35,9 @@ struct PointTableTextForm {
   const char* endMark;           // "-1.e11"; null: one table a file
 };
 
-// The tables of a point table text file, in file order: each name (cut to
-// 31 characters) with its points in file order, 0 read as 1.0e-36. Throws
-// the message text of the first fault.
+// The tables of a point table text file, in file order: each name (as
+// KeptTableName keeps it) with its points in file order, 0 read as 1.0e-36.
+// Throws the message text of the first fault.
 std::vector<NamedPoints> ParsePointTablesText(std::istream& in, const PointTableTextForm& form);
 
 struct PointTableReadForm {

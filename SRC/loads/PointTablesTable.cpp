@@ -136,9 +136,7 @@ bool PointTablesTable::IsCellEditable(int row, int column) {
 void PointTablesTable::StoreCell() {
   NamedPoints* record = EntryOfRow(currentRow);
   if (record == nullptr) return;
-  std::string name = g_EditFieldText;
-  TrimBlanks(name);
-  name = name.substr(0, kPointTableNameLength);
+  const std::string name = KeptTableName(g_EditFieldText);
   if (name.empty()) TableFieldRequired("Name", 1);
   const int other = FindPointTable(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError(kind_.fieldName, "is already defined");

@@ -83,21 +83,28 @@ bool PointsGrid::Commit() {
   changed_ = false;
   if (index_ >= list.size()) return false;
   const std::vector<FloatPair> given = GivenPoints();
-  const int dropped = FirstNearDuplicate(given);
+  const int repeated = FirstNearDuplicate(given);
+  const int unplaced = FirstValueWithoutAbscissa(given);
   ChangeWithSnapshot(frame, [&] {
     list[index_].points = SortedPoints(given);
     return true;
   });
   Reload();
-  if (dropped >= 0) {
-    const FloatPair& point = given[static_cast<std::size_t>(dropped)];
-    ShowTableMessage(Window(),
-                     "The point of row " + std::to_string(dropped + 1) + " was dropped: its " +
-                         std::string(kind_.abscissaLabel) + " " + FormatG6(point.x) +
-                         " is that of another point.\nGive a step as two points apart in " + kind_.abscissaLabel +
-                         ".",
-                     TableMessageKind::Warning);
+  // Sorting drops these points, as the points are kept; the user is told
+  // the first, as Enter on its row would have.
+  const std::string abscissa = kind_.abscissaLabel;
+  std::string why;
+  int dropped = repeated;
+  if (unplaced >= 0 && (repeated < 0 || unplaced < repeated)) {
+    dropped = unplaced;
+    why = abscissa + " is required.";
+  } else if (repeated >= 0) {
+    why = "its " + abscissa + " " + FormatG6(given[static_cast<std::size_t>(repeated)].x) +
+          " is that of another point.\nGive a step as two points apart in " + abscissa + ".";
   }
+  if (dropped >= 0)
+    ShowTableMessage(Window(), "The point of row " + std::to_string(dropped + 1) + " was dropped: " + why,
+                     TableMessageKind::Warning);
   return true;
 }
 

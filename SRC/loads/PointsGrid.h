@@ -6,9 +6,10 @@
 // shown a spare pair (0, 0) ends the copy as the entry row.
 //
 // Leaving the grid stores a changed copy into the record sorted by
-// abscissa; a point whose abscissa repeats another (within 1e-8) is
-// dropped, as the points are kept, and the grid says which one, so that a
-// step given at one time does not quietly become a ramp. A record without a
+// abscissa; a point whose abscissa repeats another (within 1e-8), or a
+// value typed on a row without its abscissa, is dropped, as the points are
+// kept, and the grid says which one, so that a step given at one time does
+// not quietly become a ramp nor a value vanish unseen. A record without a
 // name takes no points: name it first.
 #pragma once
 

@@ -18,6 +18,7 @@
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Window.h"
+#include "records/PointTables.h"
 #include "records/Spectrum.h"
 #include "services/Frame.h"
 #include "services/General.h"
@@ -147,8 +148,7 @@ int SpectraTable::FilterChar(int character) { return character == ' ' && EditLen
 void SpectraTable::StoreCell() {
   ResponseSpectrum* spectrum = EntryOfRow(currentRow);
   if (spectrum == nullptr) return;
-  std::string name = g_EditFieldText;
-  TrimBlanks(name);
+  const std::string name = KeptTableName(g_EditFieldText);
   if (name.empty()) TableFieldRequired("Name", 1);
   const int other = FindSpectrum(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError("Spectrum", "is already defined");

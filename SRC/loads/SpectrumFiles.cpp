@@ -15,13 +15,12 @@
 #include "platform/CommonDialog.h"
 #include "platform/Windows1252.h"
 #include "printing/ReportOutput.h"
+#include "records/PointTables.h"
 #include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 
 namespace {
-
-constexpr std::size_t kNameRoom = 31;
 
 [[noreturn]] void ThrowLine(int number, const std::string& line, const char* reason) {
   throw TextLineFault(number, line, reason);
@@ -33,8 +32,8 @@ ResponseSpectrum ParseSpectrumText(std::istream& in) {
   ResponseSpectrum spectrum;
   std::string line;
   if (!ReadTextLine(in, line)) throw std::string("End of file reached");
-  if (line.empty()) throw std::string("File does not have spectrum name");
-  spectrum.name = line.substr(0, kNameRoom);
+  spectrum.name = KeptTableName(line);
+  if (spectrum.name.empty()) throw std::string("File does not have spectrum name");
   if (!ReadTextLine(in, line)) throw std::string("File does not have spectrum units");
   std::size_t at = 0;
   int period = 0, unit = 0;
@@ -50,17 +49,17 @@ ResponseSpectrum ParseSpectrumText(std::istream& in) {
     if (IsBlankTextLine(line)) continue;
     double x = 0.0, y = 0.0;
     at = 0;
-    if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y) || x < 0.0) ThrowLine(number, line, "Invalid spectrum values");
-    // Compared as kept: abscissas apart only beyond a float's precision
-    // would be kept equal.
-    const float abscissa = StoredTextValue(x);
-    if (!spectrum.points.empty() && abscissa <= spectrum.points.back().x)
-      ThrowLine(number, line, "Spectrum abscissas must ascend");
+    if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y))
+      ThrowLine(number, line, "Invalid spectrum values");
     // The unit's factor may take an ordinate beyond every float.
     float ordinate = static_cast<float>(y);
     OrdinateToInternal(unit, ordinate);
     if (!std::isfinite(ordinate)) ThrowLine(number, line, "Invalid spectrum values");
-    spectrum.points.push_back({abscissa, StoredTextValue(ordinate)});
+    // Checked as kept: abscissas apart only beyond a float's precision
+    // would be kept equal.
+    spectrum.points.push_back({StoredTextValue(x), StoredTextValue(ordinate)});
+    const SpectrumPointFault fault = SpectrumPointFaultAt(spectrum.points, spectrum.points.size() - 1);
+    if (fault != SpectrumPointFault::None) ThrowLine(number, line, SpectrumPointFaultText(fault));
   }
   if (spectrum.points.empty()) throw std::string("There are no spectrum values");
   return spectrum;

@@ -6,9 +6,11 @@
 // (non-zero: period) and the ordinate unit (0 inch, 1 mm, 2 in/sec2, 3
 // mm/sec2, 4 g's) on its second, then one point a line: abscissa and
 // ordinate in that unit. Empty lines are skipped; lines are read whole,
-// however long. Abscissas must be non-negative and ascend. The file is
-// checked whole before anything changes: a bad line is refused with its
-// number and the list is left as it was.
+// however long. The name is kept as the table keeps a typed one (blanks
+// around it removed); the points keep the rules of every spectrum
+// (FirstSpectrumPointFault). The file is checked whole before anything
+// changes: a bad line is refused with its number and the list is left as it
+// was.
 #pragma once
 
 #include <cstdint>
@@ -19,7 +21,7 @@
 #include "platform/Types.h"
 #include "records/Spectrum.h"
 
-// Reads a spectrum text file: name (cut to 31 characters), abscissa kind,
+// Reads a spectrum text file: name (KeptTableName), abscissa kind,
 // ordinate unit and the points with the ordinates in internal units (0.0
 // stored as the explicit zero). Throws the message text of the first fault.
 ResponseSpectrum ParseSpectrumText(std::istream& in);

@@ -10,6 +10,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/SiblingTemporary.h"
+#include "records/PointTables.h"
 #include "services/BinaryFile.h"
 #include "services/General.h"
 #include "services/Message.h"
@@ -23,21 +24,38 @@ constexpr char kMagic[] = "QUORVELWSPE";
 constexpr std::size_t kMagicLength = 11;
 constexpr char kHeader[16] = "QUORVELWSPE6000";
 constexpr int kNewestVersion = 600;
-constexpr std::size_t kNameRoom = 31;
 constexpr const char* kFilter = "Spectrum Library files (*.spe)\0*.spe\0";
 
 std::string WithPath(const char* format, const std::string& path) { return CFormat(format, path.c_str()); }
 
 std::size_t NameWidth(int version) { return version < 503 ? 16 : 32; }
 
-// A name field: its bytes up to the first zero, or all of them.
+// A name field: its bytes up to the first zero, or all of them, kept as
+// every road keeps a spectrum's name.
 std::string ReadName(BinaryFile& file, std::size_t width) {
   std::vector<char> bytes(width, '\0');
   BinaryFileReadBytes(file, bytes.data(), width);
   const auto end = std::find(bytes.begin(), bytes.end(), '\0');
-  std::string name(bytes.begin(), end);
-  if (name.size() > kNameRoom) name.resize(kNameRoom);
-  return name;
+  return KeptTableName(std::string(bytes.begin(), end));
+}
+
+// The rules every spectrum keeps, whichever road it came by: a name, given
+// once, and points that are not negative and ascend. Throws the fault with
+// the spectrum it lies in.
+void CheckSpectra(const SpectrumList& spectra, const std::string& path) {
+  const std::string unreadable = WithPath("Unable to read spectrum library:\n%s", path);
+  for (std::size_t index = 0; index < spectra.size(); ++index) {
+    const ResponseSpectrum& spectrum = spectra[index];
+    if (spectrum.name.empty())
+      throw unreadable + CFormat("\nSpectrum number %d: Name is required", static_cast<int>(index) + 1);
+    if (FindSpectrum(spectra, spectrum.name) != static_cast<int>(index))
+      throw unreadable + "\nSpectrum " + spectrum.name + " is already defined";
+    std::size_t point = 0;
+    const SpectrumPointFault fault = FirstSpectrumPointFault(spectrum.points, point);
+    if (fault != SpectrumPointFault::None)
+      throw unreadable + CFormat("\nSpectrum %s, point %d: %s", spectrum.name.c_str(), static_cast<int>(point) + 1,
+                                 SpectrumPointFaultText(fault));
+  }
 }
 
 ResponseSpectrum ReadRecord(BinaryFile& file, int version, const std::string& path) {
@@ -129,6 +147,7 @@ SpectrumList ReadSpectrumLibraryFile(const std::string& path) {
   spectra.reserve(static_cast<std::size_t>(count));
   for (std::int32_t index = 0; index < count; ++index) spectra.push_back(ReadRecord(file, version, path));
   if (BinaryFileNonFiniteAt(file) >= 0) throw WithPath("There was an error while reading spectrum library:\n%s", path);
+  CheckSpectra(spectra, path);
   return spectra;
 }
 

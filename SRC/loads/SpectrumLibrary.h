@@ -12,8 +12,11 @@
 // their ordinates in their own unit, converted when read. The reader takes
 // the version from its own file only, bounds the count by the bytes the
 // file holds, takes a name without its zero, and refuses an ordinate unit
-// outside 0 to 4 and a value that is not a finite number. The writer goes through a temporary file renamed over
-// the target, so a failed save leaves the old library.
+// outside 0 to 4 and a value that is not a finite number. The spectra keep
+// the rules of a spectrum read from a text file: a name (blanks around it
+// removed) given once, points not negative with ascending abscissas. The
+// writer goes through a temporary file renamed over the target, so a failed
+// save leaves the old library.
 #pragma once
 
 #include <string>
@@ -34,7 +37,8 @@ bool SpectrumLibraryEditing();
 // Reads the library file at `path`; throws the message of the fault:
 // "Spectrum Library: %s\nDoes not exist.", "Unable to read spectrum
 // library:\n%s" (not a spectrum library, or a record that cannot be), the
-// same with "\nVersion = %.2f" for a version above 600, "There was an
+// same with "\nVersion = %.2f" for a version above 600 and with the
+// spectrum and its fault for a spectrum that breaks a rule, "There was an
 // error while reading spectrum library:\n%s" (cut short, or a value that is
 // not a number).
 SpectrumList ReadSpectrumLibraryFile(const std::string& path);

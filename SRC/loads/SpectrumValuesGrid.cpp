@@ -18,12 +18,22 @@ const ResponseSpectrum* SpectrumValuesGrid::Spectrum() const {
   return loaded_ && index_ < list.size() ? &list[index_] : nullptr;
 }
 
-int SpectrumValuesGrid::FirstRowOutOfOrder() const {
-  std::size_t last = points_.size();
-  if (!TableResultsShown() && last > 0 && points_.back().x == 0.0f && points_.back().y == 0.0f) --last;
-  for (std::size_t i = 1; i < last; ++i)
-    if (!(points_[i].x > points_[i - 1].x)) return static_cast<int>(i) + 1;
-  return 0;
+SpectrumValuesGrid::RowFault SpectrumValuesGrid::FirstFault() const {
+  const std::vector<FloatPair> given = GivenPoints();
+  for (std::size_t i = 0; i < given.size(); ++i) {
+    const int empty = given[i].x == 0.0f ? 1 : given[i].y == 0.0f ? 2 : 0;
+    if (empty != 0) return {static_cast<int>(i) + 1, empty, std::string(RequiredField(empty)) + " is required"};
+  }
+  std::size_t index = 0;
+  const SpectrumPointFault fault = FirstSpectrumPointFault(given, index);
+  const int row = static_cast<int>(index) + 1;
+  if (fault == SpectrumPointFault::None) return {};
+  if (fault != SpectrumPointFault::AbscissaNotAscending)
+    return {row, fault == SpectrumPointFault::NegativeAbscissa ? 1 : 2,
+            "Row " + std::to_string(row) + ": " + SpectrumPointFaultText(fault)};
+  return {row, 1,
+          "The abscissa of row " + std::to_string(row) + " is not above that of row " + std::to_string(row - 1) +
+              ".\nThe abscissas of a spectrum must ascend."};
 }
 
 std::string SpectrumValuesGrid::HeadingText(int column, int line) {
@@ -64,17 +74,18 @@ bool SpectrumValuesGrid::Record(std::size_t index, std::string& name, std::vecto
 }
 
 bool SpectrumValuesGrid::MustKeepFocus() {
-  const int row = FirstRowOutOfOrder();
-  if (row == 0) return false;
-  ShowTableMessage(Window(),
-                   "The abscissa of row " + std::to_string(row) + " is not above that of row " +
-                       std::to_string(row - 1) + ".\nThe abscissas of a spectrum must ascend.",
-                   TableMessageKind::Error);
+  if (!changed_ || TableResultsShown()) return false;
+  const RowFault fault = FirstFault();
+  if (fault.row == 0) return false;
+  ShowTableMessage(Window(), fault.message, TableMessageKind::Error);
+  // The keyboard goes to the cell at fault, as after a refused Enter.
+  if (fault.row != currentRow) TableGoTo(*this, fault.row);
+  returnColumn = fault.column;
   return true;
 }
 
 bool SpectrumValuesGrid::Commit() {
-  if (!loaded_ || !changed_ || TableResultsShown() || FirstRowOutOfOrder() != 0) return false;
+  if (!loaded_ || !changed_ || TableResultsShown() || FirstFault().row != 0) return false;
   SpectrumList& list = TheModel().spectra;
   if (index_ >= list.size()) return false;
   changed_ = false;
@@ -86,4 +97,3 @@ bool SpectrumValuesGrid::Commit() {
   Reload();
   return true;
 }
-

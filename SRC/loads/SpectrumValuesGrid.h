@@ -8,11 +8,12 @@
 // negative; a typed 0 is kept as 1.0e-36; exactly 0 shows empty. Unless
 // results are shown an empty row ends the copy as the entry row.
 //
-// Leaving the grid stores a changed copy into the spectrum. The lookup
-// needs ascending abscissas: while a point's abscissa is not above the one
-// before it, leaving the grid names that row and keeps the focus, and the
-// copy is not stored. A spectrum without a name takes no points: name it
-// first.
+// Leaving the grid stores a changed copy into the spectrum. Every point
+// needs both its values (as Enter on its row says), and the points keep
+// the rules of every spectrum (FirstSpectrumPointFault: the lookup needs
+// ascending abscissas): while a row breaks one, leaving the grid names it,
+// keeps the focus in that row, and the copy is not stored. A spectrum
+// without a name takes no points: name it first.
 #pragma once
 
 #include <cstddef>
@@ -30,7 +31,7 @@ class SpectrumValuesGrid : public PairsGrid {
   std::string CellText(int row, int column, int line) override;
   void StoreCell() override;
   bool MustKeepFocus() override;
-  // Stores a changed copy whose abscissas ascend; true when it stored.
+  // Stores a changed copy that keeps the rules; true when it stored.
   bool Commit() override;
 
  private:
@@ -38,9 +39,14 @@ class SpectrumValuesGrid : public PairsGrid {
   int HeadingLines() const override { return 2; }
   const char* RequiredField(int /*column*/) const override { return "Value"; }
   const ResponseSpectrum* Spectrum() const;
-  // The first row (from 1) whose abscissa is not above the one before it; 0
-  // when they ascend.
-  int FirstRowOutOfOrder() const;
+  // The first row (from 1) of the copy that breaks a rule, the column at
+  // fault and the message; row 0 when the copy keeps them.
+  struct RowFault {
+    int row = 0;
+    int column = 0;
+    std::string message;
+  };
+  RowFault FirstFault() const;
 };
 
 SpectrumValuesGrid& TheSpectrumValuesGrid();

@@ -20,6 +20,15 @@ int FindPointTable(const NamedPointsList& list, const std::string& name) {
   return -1;
 }
 
+std::string KeptTableName(const std::string& text) {
+  constexpr const char* kBlanks = " \t";
+  const std::size_t first = text.find_first_not_of(kBlanks);
+  if (first == std::string::npos) return {};
+  std::string name = text.substr(first, kPointTableNameLength);
+  name.erase(name.find_last_not_of(kBlanks) + 1);
+  return name;
+}
+
 void EnsureTrailingBlank(NamedPointsList& list) {
   if (list.empty() || !IsBlankPointTable(list.back())) list.emplace_back();
 }
@@ -46,6 +55,12 @@ int FirstNearDuplicate(const std::vector<FloatPair>& points) {
     if (dropped < 0 || order[k] < static_cast<std::size_t>(dropped)) dropped = static_cast<int>(order[k]);
   }
   return dropped;
+}
+
+int FirstValueWithoutAbscissa(const std::vector<FloatPair>& points) {
+  for (std::size_t i = 0; i < points.size(); ++i)
+    if (IsZeroFloat(points[i].x) && !IsZeroFloat(points[i].y)) return static_cast<int>(i);
+  return -1;
 }
 
 std::size_t PlacePointTable(NamedPointsList& list, const std::string& name, std::size_t currentRow) {

@@ -23,6 +23,13 @@ using NamedPointsList = std::vector<NamedPoints>;
 
 inline constexpr std::size_t kPointTableNameLength = 31;
 
+// The name a table is kept under, whichever road it comes by (typed into a
+// names table, read from a text or a library file; response spectra too):
+// blanks and tabs at both ends removed, cut to 31 characters. Names compare
+// exactly, so "F1 " kept as typed would be a second F1 that looks the same
+// in every list. Empty: no name, which every road refuses.
+std::string KeptTableName(const std::string& text);
+
 bool IsBlankPointTable(const NamedPoints& record);
 // The records before the trailing blank one.
 std::size_t SavedPointTableCount(const NamedPointsList& list);
@@ -38,6 +45,9 @@ std::vector<FloatPair> SortedPoints(std::vector<FloatPair> points);
 // The index (in `points` as given) of the first pair that SortedPoints
 // would drop as the near duplicate of another; -1 when none.
 int FirstNearDuplicate(const std::vector<FloatPair>& points);
+// The index of the first pair that SortedPoints would drop for want of an
+// abscissa although it holds a value; -1 when none.
+int FirstValueWithoutAbscissa(const std::vector<FloatPair>& points);
 
 // Where a table named `name` read from a file or made by a tool goes: over
 // the record of that name; else at `currentRow` (0-based) when that is the

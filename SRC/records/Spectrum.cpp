@@ -93,6 +93,31 @@ int FindSpectrum(const SpectrumList& list, const std::string& name) {
   return -1;
 }
 
+SpectrumPointFault SpectrumPointFaultAt(const std::vector<FloatPair>& points, std::size_t index) {
+  const FloatPair& point = points[index];
+  if (point.x < 0.0f) return SpectrumPointFault::NegativeAbscissa;
+  if (point.y < 0.0f) return SpectrumPointFault::NegativeOrdinate;
+  if (index > 0 && !(point.x > points[index - 1].x)) return SpectrumPointFault::AbscissaNotAscending;
+  return SpectrumPointFault::None;
+}
+
+SpectrumPointFault FirstSpectrumPointFault(const std::vector<FloatPair>& points, std::size_t& index) {
+  for (index = 0; index < points.size(); ++index)
+    if (const SpectrumPointFault fault = SpectrumPointFaultAt(points, index); fault != SpectrumPointFault::None)
+      return fault;
+  return SpectrumPointFault::None;
+}
+
+const char* SpectrumPointFaultText(SpectrumPointFault fault) {
+  switch (fault) {
+    case SpectrumPointFault::NegativeAbscissa: return "Invalid spectrum values";
+    case SpectrumPointFault::NegativeOrdinate: return "Spectrum value should be positive";
+    case SpectrumPointFault::AbscissaNotAscending: return "Spectrum abscissas must ascend";
+    case SpectrumPointFault::None: break;
+  }
+  return "";
+}
+
 bool OrdinateToInternal(std::int32_t unit, float& ordinate) {
   switch (unit) {
     case kOrdinateInch:

@@ -38,6 +38,19 @@ struct ResponseSpectrum {
 
 using SpectrumList = std::vector<ResponseSpectrum>;
 
+// What the points of a response spectrum must be, whichever road they come
+// by (a text file, a library file, the values grid): abscissas and
+// ordinates not negative, abscissas ascending (the lookup takes them so).
+enum class SpectrumPointFault { None, NegativeAbscissa, NegativeOrdinate, AbscissaNotAscending };
+// The fault of point `index` against the rules and the point before it.
+SpectrumPointFault SpectrumPointFaultAt(const std::vector<FloatPair>& points, std::size_t index);
+// The first point with a fault (its index in `index`); None when all are good.
+SpectrumPointFault FirstSpectrumPointFault(const std::vector<FloatPair>& points, std::size_t& index);
+// The readers' reason for a fault: "Invalid spectrum values" (a negative
+// abscissa), "Spectrum value should be positive", "Spectrum abscissas must
+// ascend".
+const char* SpectrumPointFaultText(SpectrumPointFault fault);
+
 // Mode and direction sum codes.
 enum SpectrumSum : std::int32_t { kSumAbsolute = 1, kSumSrss = 2, kSumCloselySpaced = 3, kSumNrl = 4 };
 

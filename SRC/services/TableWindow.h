@@ -252,7 +252,13 @@ int TableDrawnRows(const TableWindow& table);
 long TableCellTextCalls();
 
 // --- layout, fitting and scrolling (TableWindowScroll.cpp) -------------------------------
-void TableFitWindow(TableWindow& table);
+// What a fit does with the caret of the table being edited when it falls
+// out of view: when the view moved under it (a resized parent, the scroll
+// bar) it follows the view to the nearest visible character; when the text
+// under it changed (typing widened its column) it stays and the view
+// scrolls to it, so the next character goes where the caret is.
+enum class FitCaret { FollowsView, Stays };
+void TableFitWindow(TableWindow& table, FitCaret caret = FitCaret::FollowsView);
 void TableVScroll(TableWindow& table, UINT code, int thumb);
 void TableHScroll(TableWindow& table, UINT code, int thumb);
 void TableScrollHorizontally(TableWindow& table, int newPosition);
@@ -267,6 +273,7 @@ bool TableRowFits(TableWindow& table, int row);
 // redrawn.
 void TableFitRow(TableWindow& table, int row);
 void TableScrollColumnIntoView(TableWindow& table, int column);
+// Brings the caret into view by moving it (see FitCaret::FollowsView).
 void TableKeepCaretVisible(TableWindow& table);
 bool TableHasFocus(const TableWindow& table);
 

@@ -174,7 +174,7 @@ void TableWidenColumnForEdit(TableWindow& t) {
   for (int c = last + 1; c <= t.columnCount + 1; ++c) t.x[static_cast<std::size_t>(c)] += excess;
   t.widths[static_cast<std::size_t>(last)] += excess;
   t.totalWidth = t.x[static_cast<std::size_t>(t.columnCount) + 1];
-  TableFitWindow(t);
+  TableFitWindow(t, FitCaret::Stays);
   if (t.Window() != nullptr) InvalidateRect(t.Window(), nullptr, FALSE);
 }
 

@@ -47,10 +47,13 @@ bool CurrentCellEditable(TableWindow& t) {
   return OnWideRow(t) || t.IsCellEditable(t.currentRow, t.currentColumn);
 }
 
+// The caret stays where the edit put it and the view scrolls to it:
+// moving the caret back into view instead would put the next character in
+// the wrong place.
 void AfterTextChange(TableWindow& t) {
   t.editChanged = true;
   TableRedrawEditCell(t);
-  TableKeepCaretVisible(t);
+  TablePlaceCaret(t);
 }
 
 void FindNodeByPrompt(TableWindow& t) {
@@ -91,9 +94,13 @@ int NextEditable(TableWindow& t, int from, int direction) {
 void PastTheEnd(TableWindow& t, bool forward) {
   if (t.partnerTable != nullptr) {
     PassTo(t, *t.partnerTable, forward);
-  } else if (t.followingTable != nullptr && !t.MustKeepFocus()) {
+    return;
+  }
+  // Asked once: the table says why it keeps the focus when it answers.
+  const bool keep = t.MustKeepFocus();
+  if (t.followingTable != nullptr && !keep) {
     PassTo(t, *t.followingTable, forward);
-  } else if (t.MustKeepFocus()) {
+  } else if (keep) {
     const int fallback = forward ? TableLastEditableColumn(t) : TableFirstEditableColumn(t);
     MoveToColumn(t, t.returnColumn != 0 ? t.returnColumn : fallback);
   } else {
@@ -254,11 +261,9 @@ void TableChar(TableWindow& t, int character) {
   } else {
     return;  // a full text takes nothing more at its end
   }
-  t.editChanged = true;
   TableWidenColumnForEdit(t);
-  TableRedrawEditCell(t);
   if (t.caret < t.maxEditLength) ++t.caret;
-  TableKeepCaretVisible(t);
+  AfterTextChange(t);
 }
 
 void TableNextColumn(TableWindow& t, int step) {

@@ -76,7 +76,7 @@ void ShowCurrentRow(TableWindow& t) {
   if (t.currentRow <= t.topRow) t.topRow = std::max(t.currentRow - 1, 0);
 }
 
-void FitOne(TableWindow& t) {
+void FitOne(TableWindow& t, bool caretStays) {
   HWND window = t.Window();
   if (window == nullptr) return;
   RECT area{0, 0, 0, 0};
@@ -118,7 +118,10 @@ void FitOne(TableWindow& t) {
   SetVerticalBar(t);
   SetHorizontalBar(t);
   InvalidateRect(window, nullptr, FALSE);
-  TableKeepCaretVisible(t);
+  if (caretStays)
+    TablePlaceCaret(t);
+  else
+    TableKeepCaretVisible(t);
 }
 
 // The caret's x in client pixels for a caret position.
@@ -126,10 +129,15 @@ int CaretClientX(const TableWindow& t, int position) {
   return TableEditCaretX(t, position) - t.hPosition + t.Metrics().cellMargin;
 }
 
+// A caret that the view cannot be scrolled any further towards counts as
+// visible while it lies inside the client: the caret at the end of a text
+// that fills the last column sits a pixel or two past the area, and moving
+// it off the end would put the next typed character before the last.
 bool CaretVisible(const TableWindow& t, int position) {
   const int x = CaretClientX(t, position);
   const int margin = t.Metrics().cellMargin;
-  return x >= margin - 2 && x <= t.clientWidth - margin - 2;
+  const bool scrolledRight = t.hPosition >= t.totalWidth - t.clientWidth;
+  return x >= margin - 2 && (x <= t.clientWidth - margin - 2 || (scrolledRight && x < t.clientWidth));
 }
 
 bool CurrentCellEditable(TableWindow& t) {
@@ -158,9 +166,9 @@ bool TableHasFocus(const TableWindow& table) {
   return table.Window() != nullptr && GetFocus() == table.Window();
 }
 
-void TableFitWindow(TableWindow& table) {
+void TableFitWindow(TableWindow& table, FitCaret caret) {
   for (TableWindow* t = &table; t != nullptr; t = t->followingTable) {
-    FitOne(*t);
+    FitOne(*t, caret == FitCaret::Stays && t == &table);
     if (t->followingTable == &table) break;
   }
 }

@@ -58,7 +58,7 @@ inline std::vector<std::pair<std::string, std::size_t>> TablesByLines(const std:
   bool named = false;
   while (ReadTextLine(in, line)) {
     if (!named) {
-      tables.emplace_back(line.substr(0, kPointTableNameLength), 0);
+      tables.emplace_back(KeptTableName(line), 0);
       named = true;
       continue;
     }

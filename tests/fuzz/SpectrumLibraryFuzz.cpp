@@ -1,12 +1,14 @@
 // The spectrum library reader (*.spe): any file is read whole into a fresh
 // list or refused with its message; a list read holds only what the
-// library window and the pickers can show (names of at most 31 characters,
-// ordinate units 0 to 4), and the analysis' lookup of each of its spectra
-// gives a number or the lookup's own message. The process aborts when a
+// library window and the pickers can show and a spectrum may hold (names
+// as a table keeps them, each once; ordinate units 0 to 4; no negative
+// value, abscissas ascending), and the analysis' lookup of each of its
+// spectra gives a number or the lookup's own message. The process aborts when a
 // read list breaks that. Seeds: libraries written by the program's own
 // writer (none; spectra of every ordinate unit, frequency and period
-// abscissas, log interpolation), and version 502 (16-byte names, ordinates
-// in their own unit) and 510 laid out field by field from the format.
+// abscissas, log interpolation; and spectra it refuses), and version 502
+// (16-byte names, ordinates in their own unit) and 510 laid out field by
+// field from the format.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -17,6 +19,7 @@
 #include "files/ByteEmitter.h"
 #include "fuzz/FuzzTarget.h"
 #include "loads/SpectrumLibrary.h"
+#include "records/PointTables.h"
 
 namespace {
 
@@ -61,9 +64,13 @@ std::string OldLibrary(const char* header, std::size_t width) {
 }
 
 void CheckRead(const SpectrumList& spectra) {
-  for (const ResponseSpectrum& spectrum : spectra) {
-    if (spectrum.name.size() > 31) Fault("a name longer than a spectrum holds");
+  for (std::size_t index = 0; index < spectra.size(); ++index) {
+    const ResponseSpectrum& spectrum = spectra[index];
+    if (spectrum.name.empty() || spectrum.name != KeptTableName(spectrum.name)) Fault("a name no table would keep");
+    if (FindSpectrum(spectra, spectrum.name) != static_cast<int>(index)) Fault("a name given twice");
     if (spectrum.ordinateUnit < 0 || spectrum.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
+    std::size_t point = 0;
+    if (FirstSpectrumPointFault(spectrum.points, point) != SpectrumPointFault::None) Fault("a point no spectrum keeps");
     // What the response spectrum run asks of a spectrum named in X.
     SpectrumLoad load;
     load.name[0] = spectrum.name;
@@ -102,5 +109,12 @@ std::vector<std::string> FuzzSeeds() {
   seeds.push_back(Bytes(path));
   seeds.push_back(OldLibrary("QUORVELWSPE5020", 16));
   seeds.push_back(OldLibrary("QUORVELWSPE5100", 32));
+  // Spectra the reader refuses: a name given twice once its blanks are
+  // gone, a negative ordinate, abscissas that fall.
+  WriteSpectrumLibraryFile(path, {Made("OBE", 4, false, false, {{1.0f, 0.1f}}), Made(" OBE ", 4, false, false, {})});
+  seeds.push_back(Bytes(path));
+  WriteSpectrumLibraryFile(path, {Made("Signs", 0, false, false, {{1.0f, 0.5f}, {2.0f, -0.5f}}),
+                                  Made("Falls", 0, true, false, {{2.0f, 0.5f}, {1.0f, 0.5f}})});
+  seeds.push_back(Bytes(path));
   return seeds;
 }

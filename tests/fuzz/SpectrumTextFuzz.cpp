@@ -2,17 +2,20 @@
 // whole into one spectrum or refused with its message before the list is
 // touched; a spectrum read is placed into the model's list as the command
 // places it, over the entry of its name or at the current row, and the
-// list then still ends with its blank entry, holds the spectrum with its
-// abscissas ascending and an ordinate unit of 0 to 4, and the analysis'
-// lookup of it gives a number or its own message. The process aborts when
+// list then still ends with its blank entry, holds the spectrum under a
+// name a table would keep, with no negative value, its abscissas ascending
+// and an ordinate unit of 0 to 4, and the analysis' lookup of it gives a
+// number or its own message. The process aborts when
 // that fails. Seeds: spectra of every ordinate unit with frequency and
-// period abscissas, zeros, blank lines and CR LF endings.
+// period abscissas, zeros, blank lines and CR LF endings, a name with
+// blanks around it, a blank name and a negative ordinate.
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
 #include <sstream>
 
 #include "loads/SpectrumFiles.h"
+#include "records/PointTables.h"
 
 namespace {
 
@@ -39,8 +42,11 @@ void Place(const ResponseSpectrum& spectrum, std::size_t row) {
   if (!list.back().name.empty() || !list.back().points.empty()) Fault("the list lost its blank entry");
   const ResponseSpectrum& placed = list[at];
   if (placed.ordinateUnit < 0 || placed.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
-  for (std::size_t k = 1; k < placed.points.size(); ++k)
-    if (!(placed.points[k].x > placed.points[k - 1].x)) Fault("abscissas that do not ascend");
+  if (placed.name.empty() || placed.name != KeptTableName(placed.name)) Fault("a name no table would keep");
+  for (std::size_t k = 0; k < placed.points.size(); ++k) {
+    if (placed.points[k].x < 0.0f || placed.points[k].y < 0.0f) Fault("a negative value");
+    if (k > 0 && !(placed.points[k].x > placed.points[k - 1].x)) Fault("abscissas that do not ascend");
+  }
   SpectrumLoad load;
   load.name[1] = placed.name;
   for (double omega : {0.1, 2.0 * std::numbers::pi, 600.0}) try {
@@ -71,5 +77,7 @@ std::vector<std::string> FuzzSeeds() {
       "DISPLACEMENT\n0 1\n1 12.7\n  10\t1.27  \n100 0\n",
       "MM PER S2\n0 3\n1 9806.65\n1e1 1.5e+4\n",
       "INCH\n0 0\n0.5 1E-3\n",
+      "  OBE \t\n0 4\n1 0.2\n2 -0.1\n",
+      " \t \n0 0\n1 1\n",
   };
 }

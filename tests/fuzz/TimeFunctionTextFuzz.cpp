@@ -40,5 +40,6 @@ std::vector<std::string> FuzzSeeds() {
       "F1\r\n0 0\r\n0.1 100\r\n-1.e11\r\nF2\r\n\r\n0 5\r\n  0.25\t-40\r\n-1.E11 the next one\r\n"
       "Water hammer at the check valve of the feed line\r\n0.001 2.5e3\r\n0.002 -1e3\r\n+0.5 0\r\n",
       "F3\n0 1\n1 -1\n",
+      "  F2 \t\n0 1\n-1.e11\n \t \n0 2\n",
   };
 }

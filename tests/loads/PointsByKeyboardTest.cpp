@@ -19,14 +19,6 @@ namespace {
 
 class PointsByKeyboardTest : public PointTablesFixture {
  protected:
-  static void Key(UINT key) {
-    platform::TestKeyPress(key);
-    platform::RunUntilIdle();
-  }
-  static void Type(const std::string& text) {
-    platform::TestTypeText(text);
-    platform::RunUntilIdle();
-  }
   // One point typed into the grid's entry row: abscissa, Tab, value, Return.
   static void TypePoint(const std::string& x, const std::string& y) {
     Type(x);

@@ -26,6 +26,10 @@ class TableEditTest : public TableTest {
     GetCaretPos(&point);
     return point.y;
   }
+  // One key at a time, each handled and painted before the next.
+  void TypeKeyByKey(const std::string& text) {
+    for (char c : text) Type(std::string(1, c));
+  }
   int CellTextLeft(int column) { return ColumnLeft(grid, column) + record.metrics.cellMargin; }
   // The caret sits in the current cell of row `row`.
   void ExpectCaretInRow(int row) {
@@ -325,6 +329,45 @@ TEST_F(TableEditTest, TypingPastTheColumnWidthWidensIt) {
   EXPECT_EQ(grid.x[4] - grid.x[3], 60 + 2 * record.metrics.cellMargin);  // the next column moved, not widened
   EXPECT_GT(grid.x[3], before);
   EXPECT_EQ(grid.totalWidth, grid.x[5]);
+}
+
+// A text typed past the width of its cell keeps its order: the view
+// scrolls to the caret rather than the caret moving back into the view,
+// whether a name widens a middle column, backspace runs past the view's
+// left edge, or a number's digits widen the last column while the window
+// is fitted again meanwhile (its parent resized).
+TEST_F(TableEditTest, TextTypedPastItsCellKeepsItsOrder) {
+  MakeWindows(200, 200);
+  Bind(grid, true, 3);
+  TableSetRows(grid, 5);
+  TableShowFocus(grid);
+  grid.editLengths[2] = 40;
+  grid.editLengths[3] = 20;
+  Key(VK_TAB);
+  Replace("");
+  const std::string name = "ABCDEFGHIJKLMNOPQRSTUVWXYZ01234";
+  TypeKeyByKey(name);
+  EXPECT_EQ(grid.editBuffer, name);
+  ASSERT_GT(grid.hPosition, 0);  // the view followed the caret
+  EXPECT_EQ(grid.caret, static_cast<int>(name.size()));
+  EXPECT_LT(CaretX(), grid.clientWidth);
+  // Left to the view's left edge, then back over it with backspace.
+  while (grid.caret > 0 && CaretX() > record.metrics.cellMargin + record.metrics.charWidth) Key(VK_LEFT);
+  const int caret = grid.caret;
+  ASSERT_GE(caret, 3);
+  for (int i = 0; i < 3; ++i) Key(VK_BACK);
+  const auto at = static_cast<std::size_t>(caret);
+  const std::string edited = name.substr(0, at - 3) + name.substr(at);
+  EXPECT_EQ(grid.editBuffer, edited);
+  Key(VK_TAB);
+  EXPECT_EQ(grid.records[0].name, edited);
+  DeleteAll();
+  const std::string digits = "0.00000000000012345";
+  TypeKeyByKey(digits.substr(0, 12));
+  TableFitWindow(grid);
+  TypeKeyByKey(digits.substr(12));
+  Key(VK_RETURN);
+  EXPECT_EQ(grid.records[0].value, digits);
 }
 
 }  // namespace

@@ -125,4 +125,20 @@ TEST_F(TableWideRowTest, TabPastTheLastColumnEntersTheFollowingTable) {
   EXPECT_TRUE(grid.hScrollShown);
 }
 
+// A comment typed past the width of every column widens the last one and
+// scrolls the view to the caret; its characters keep their order.
+TEST_F(TableWideRowTest, ACommentTypedPastTheColumnsKeepsItsOrder) {
+  MakeWindows(200, 200);
+  Bind(comments);
+  TableSetRows(comments, 5);
+  TableShowFocus(comments);
+  Key(VK_DOWN);
+  Key(VK_END);
+  const std::string text = " from the pump to the first anchor";
+  for (char c : text) Type(std::string(1, c));
+  EXPECT_GT(comments.hPosition, 0);
+  Key(VK_RETURN);
+  EXPECT_EQ(comments.comment, "* comment" + text);
+}
+
 }  // namespace

@@ -11,63 +11,28 @@
 
 #include <string>
 
-#include "editing/ModelWindows.h"
 #include "loads/PointTablesTable.h"
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumValuesGrid.h"
 #include "loads/TimeFunctionsTable.h"
-#include "model/ListTesting.h"
-#include "model/ListWindow.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
-#include "services/Frame.h"
 #include "services/TableWindow.h"
+#include "x11/PointTablesX11Testing.h"
 #include "x11/ScreenCompare.h"
-#include "x11/WindowManager.h"
-#include "x11/XInput.h"
-#include "x11/XvfbServer.h"
 
 namespace {
 
-class PointsKeyboardX11Test : public OnXvfbWithWindowManager<ListFixture> {
+class PointsKeyboardX11Test : public PointTablesX11Fixture {
  protected:
-  void SetUp() override {
-    OnXvfbWithWindowManager<ListFixture>::SetUp();
-    TheModel().options.PipingCode = 3;
-  }
-  // The keys of `text` (digits, letters, points and minus signs); capitals
-  // with Shift held.
-  static void Type(XInput& input, const std::string& text) {
-    for (char c : text) {
-      if (c >= 'A' && c <= 'Z') {
-        input.Chord("Shift_L", std::string(1, static_cast<char>(c - 'A' + 'a')).c_str());
-        continue;
-      }
-      const std::string key = c == '.' ? "period" : c == '-' ? "minus" : std::string(1, c);
-      input.Key(key.c_str());
-    }
-  }
   // One point in the entry row: abscissa, Tab, value, Return.
   static void TypePoint(XInput& input, const std::string& x, const std::string& y) {
     Type(input, x);
     input.Key("Tab");
     Type(input, y);
     input.Key("Return");
-  }
-  // Opens the list of Misc command `command` in the List window and waits
-  // until the server has given the List window the keyboard.
-  bool OpenWithTheKeyboard(ManagedWindows& windows, int command) {
-    ShowModelWindows();
-    SendMessage(LayoutFrame().window, WM_COMMAND, static_cast<WPARAM>(command), 0);
-    platform::RunUntilIdle();
-    platform::SyncPresenter();
-    if (!windows.SyncWithManager()) return false;
-    const std::string title = TextOf(ListFrame().window);
-    return platform::PumpUntil(
-        [&] { return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(title); },
-        10000);
   }
   int CompareWithScreen(const std::string& name) {
     platform::RunUntilIdle();
