@@ -13,6 +13,8 @@
 
 #include "application/LayoutWindow.h"
 #include "editing/LayoutTable.h"
+#include "elements/CommentData.h"
+#include "files/ModelFile.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
@@ -25,7 +27,9 @@
 #include "services/ErrorRecords.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
+#include "services/TempFiles.h"
 #include "services/Units.h"
+#include "supports/Restraint.h"
 
 class LayoutFixture : public AppFixture {
  protected:
@@ -124,6 +128,63 @@ class LayoutFixture : public AppFixture {
     TypeRow({"10", "F"});
     TypeRow({"", "", "1000", "", "", "A106", "S4", "L1"});
     TypeRow({"", "", "", "500"});
+  }
+
+  // A model that reaches every kind of row the Layout's roads must respect,
+  // lengths in inches, made, read back and unmodified:
+  //   2 From 10            3 Pipe 20, DX 40 (A106, S4, L1)
+  //   4 Pipe 30, DY 20     5 Hinge 40          6 Pipe 50, DX 10
+  //   7 Ball 60            8 Pipe 70, DZ 10    9 Location 20, Y restraint
+  //  10 Comment "keep this note"               11 Pipe 10 (closing a loop)
+  //  12 Pipe 80, DY -10
+  void BuildRoadsModel() {
+    Model& model = TheModel();
+    auto add = [&model](NodeId node, ElementType type, float dx = 0.0f, float dy = 0.0f, float dz = 0.0f) {
+      LayoutRow& added = model.row(++model.rowCount);
+      added.node = node;
+      added.elementType = type;
+      added.element = CreateElementData(type);
+      added.dx = dx;
+      added.dy = dy;
+      added.dz = dz;
+      return model.rowCount;
+    };
+    add(10, ElementType::From);
+    const int first = add(20, ElementType::Pipe, 40.0f);
+    model.row(first).material = "A106";
+    model.row(first).section = "S4";
+    model.row(first).load = "L1";
+    add(30, ElementType::Pipe, 0.0f, 20.0f);
+    add(40, ElementType::HingeJoint);
+    add(50, ElementType::Pipe, 10.0f);
+    add(60, ElementType::BallJoint);
+    add(70, ElementType::Pipe, 0.0f, 0.0f, 10.0f);
+    const int location = add(20, ElementType::Location);
+    model.row(location).dataType = DataType::Restraint;
+    model.row(location).item = CreateDataItem(DataType::Restraint);
+    static_cast<Restraint&>(*model.row(location).item).restrainY = 1;
+    const int comment = add(0, ElementType::Comment);
+    static_cast<CommentData&>(*model.row(comment).element).SetText("keep this note");
+    add(10, ElementType::Pipe);
+    add(80, ElementType::Pipe, 0.0f, -10.0f);
+    g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+    model.unitChoices = ProgramUnitChoices();
+    ReadBackModel();
+  }
+  // Makes the open model as a user has it: written and read back (the
+  // reader settles what the piping code forces), so a model read back from
+  // its undo snapshot is these very bytes; unmodified and shown.
+  void ReadBackModel() {
+    RefreshAfterModelEdit(TheModel());
+    const std::string path = TempFolder() + "/read-back.mod";
+    ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
+    Model read;
+    ReadModelFileInto(path, read);
+    SwapModel(read);
+    std::filesystem::remove(path);
+    TheModel().modified = false;
+    ReloadLayoutTable();
+    platform::RunUntilIdle();
   }
 
   std::vector<std::string> messages;
