@@ -95,11 +95,9 @@ void OnOk(HWND dialog, GenerateState& state) {
     request.dy = ReadLength(helper, kDy, "Y increment");
     request.dz = ReadLength(helper, kDz, "Z increment");
     request.skipDuplicateCheck = helper.DialogIsChecked(kNoCheck);
+    helper.errorItem = kSets;
     const std::string refusal = GenerateRowsRefusal(model, request);
-    if (!refusal.empty()) {
-      helper.errorItem = kSets;
-      throw refusal;
-    }
+    if (!refusal.empty()) throw refusal;
     GenerateRows(model, request);
   } catch (const std::string& message) {
     helper.DialogFocusInvalid(message);

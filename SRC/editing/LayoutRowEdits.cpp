@@ -64,6 +64,15 @@ void CopyElement(LayoutRow& target, const LayoutRow& source) {
   if (target.element && source.element) target.element->CopyFrom(*source.element);
 }
 
+void CopyOffsetsAndNames(LayoutRow& target, const LayoutRow& source) {
+  target.dx = source.dx;
+  target.dy = source.dy;
+  target.dz = source.dz;
+  target.material = source.material;
+  target.section = source.section;
+  target.load = source.load;
+}
+
 void CopyItem(LayoutRow& target, const LayoutRow& source) {
   target.dataType = source.dataType;
   target.item = CreateDataItem(source.dataType);
@@ -87,12 +96,7 @@ bool PasteSeveral(Model& model, const std::vector<LayoutRow>& rows, HWND owner) 
     target.node = location ? lastNode : NodeAfterPreviousElement(model, number);
     lastNode = target.node;
     target.absolute = source.absolute;
-    target.dx = source.dx;
-    target.dy = source.dy;
-    target.dz = source.dz;
-    target.material = source.material;
-    target.section = source.section;
-    target.load = source.load;
+    CopyOffsetsAndNames(target, source);
     CopyItem(target, source);
     RefreshAfterModelEdit(model);
   }
@@ -133,12 +137,7 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
       if (!refusal.empty()) throw refusal;
       CopyElement(target, source);
       target.node = NodeAfterPreviousElement(model, row);
-      target.dx = source.dx;
-      target.dy = source.dy;
-      target.dz = source.dz;
-      target.material = source.material;
-      target.section = source.section;
-      target.load = source.load;
+      CopyOffsetsAndNames(target, source);
       CopyItem(target, source);
       break;
     }

@@ -17,6 +17,7 @@
 #include "files/ModelFile.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/ModelBuilder.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "model/UndoFiles.h"
@@ -139,34 +140,23 @@ class LayoutFixture : public AppFixture {
   //  12 Pipe 80, DY -10
   void BuildRoadsModel() {
     Model& model = TheModel();
-    auto add = [&model](NodeId node, ElementType type, float dx = 0.0f, float dy = 0.0f, float dz = 0.0f) {
-      LayoutRow& added = model.row(++model.rowCount);
-      added.node = node;
-      added.elementType = type;
-      added.element = CreateElementData(type);
-      added.dx = dx;
-      added.dy = dy;
-      added.dz = dz;
-      return model.rowCount;
-    };
-    add(10, ElementType::From);
-    const int first = add(20, ElementType::Pipe, 40.0f);
+    AddRow(model, 10, ElementType::From);
+    const int first = AddRow(model, 20, ElementType::Pipe, 40.0f);
     model.row(first).material = "A106";
     model.row(first).section = "S4";
     model.row(first).load = "L1";
-    add(30, ElementType::Pipe, 0.0f, 20.0f);
-    add(40, ElementType::HingeJoint);
-    add(50, ElementType::Pipe, 10.0f);
-    add(60, ElementType::BallJoint);
-    add(70, ElementType::Pipe, 0.0f, 0.0f, 10.0f);
-    const int location = add(20, ElementType::Location);
-    model.row(location).dataType = DataType::Restraint;
-    model.row(location).item = CreateDataItem(DataType::Restraint);
+    AddRow(model, 30, ElementType::Pipe, 0.0f, 20.0f);
+    AddRow(model, 40, ElementType::HingeJoint);
+    AddRow(model, 50, ElementType::Pipe, 10.0f);
+    AddRow(model, 60, ElementType::BallJoint);
+    AddRow(model, 70, ElementType::Pipe, 0.0f, 0.0f, 10.0f);
+    const int location = AddRow(model, 20, ElementType::Location);
+    PutItem(model, location, DataType::Restraint);
     static_cast<Restraint&>(*model.row(location).item).restrainY = 1;
-    const int comment = add(0, ElementType::Comment);
+    const int comment = AddRow(model, 0, ElementType::Comment);
     static_cast<CommentData&>(*model.row(comment).element).SetText("keep this note");
-    add(10, ElementType::Pipe);
-    add(80, ElementType::Pipe, 0.0f, -10.0f);
+    AddRow(model, 10, ElementType::Pipe);
+    AddRow(model, 80, ElementType::Pipe, 0.0f, -10.0f);
     g_UnitsSettings.unit[kUnitLength] = kLengthInch;
     model.unitChoices = ProgramUnitChoices();
     ReadBackModel();
