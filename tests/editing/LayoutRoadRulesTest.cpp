@@ -25,8 +25,9 @@ class LayoutRoadRulesTest : public ToolFixture {
     TableSetColumn(table(), column);
     platform::RunUntilIdle();
   }
-  static void Box(const std::string& message) {
-    if (!message.empty()) ExpectBox(message);
+  void Copy(int row) {
+    At(row, 1);
+    Command(kCopy);
   }
   // Dialog `name` with fields 1301, 1302 ... filled, then OK: refused with
   // `refusal` and cancelled, or ended.
@@ -37,43 +38,7 @@ class LayoutRoadRulesTest : public ToolFixture {
       else OkRefused(dialog, refusal);
     });
   }
-  // Runs `road` on cell (row, column): the model is as it was.
-  void Refused(int row, int column, const std::function<void()>& road) {
-    At(row, column);
-    const std::string before = Bytes();
-    const int undo = UndoDepth();
-    road();
-    platform::CheckModalScript();
-    EXPECT_EQ(FirstDifference(Bytes(), before), -1);
-    EXPECT_FALSE(TheModel().modified);
-    EXPECT_EQ(UndoDepth(), undo);
-  }
-  void CommandRefused(int row, int id, const std::string& refusal) {
-    Refused(row, 1, [&] {
-      Box(refusal);
-      Command(id);
-    });
-  }
-  void PasteRefused(int from, int row, int column, const std::string& refusal) {
-    Refused(row, column, [&] {
-      At(from, 1);
-      Command(kCopy);
-      At(row, column);
-      Box(refusal);
-      Command(kPaste);
-    });
-  }
-  void PasteRowsRefused(int from, int to, const std::string& refusal) {
-    Fill("COPY_ELEMENTS_DIALOG", {std::to_string(from), std::to_string(to)});
-    Command(40036);
-    CommandRefused(2, kPaste, refusal);
-  }
-  void GenerateRefused(int from, int to, const std::string& refusal) {
-    Fill("GENERATE_DIALOG", {std::to_string(from), std::to_string(to), "1", "100"}, refusal);
-    CommandRefused(2, kGenerate, "");
-  }
-  // Find and Replace of element type `find` by `with` in rows 2 to the last.
-  void ReplaceRefused(const char* find, const char* with, const std::string& refusal) {
+  static void Choose(const char* find, const char* with) {
     platform::ExpectModal(platform::ModalKind::Dialog, "REPLACE_ELEMENTS_DATAS", [=](HWND dialog) {
       for (const auto& [item, name] : {std::pair{1201, find}, std::pair{1202, with}}) {
         SendDlgItemMessage(dialog, item, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
@@ -81,13 +46,38 @@ class LayoutRoadRulesTest : public ToolFixture {
       }
       SendMessage(dialog, WM_COMMAND, IDOK, 0);
     });
-    CommandRefused(2, kReplace, refusal);
+  }
+  // Runs `road` on cell (row, column) with the box `refusal` (none when
+  // empty) after the dialogs expected before: the model is as it was.
+  void Refused(int row, int column, const std::string& refusal, const std::function<void()>& road) {
+    At(row, column);
+    const std::string before = Bytes();
+    const int undo = UndoDepth();
+    if (!refusal.empty()) ExpectBox(refusal);
+    road();
+    platform::CheckModalScript();
+    EXPECT_EQ(FirstDifference(Bytes(), before), -1) << refusal;
+    EXPECT_FALSE(TheModel().modified) << refusal;
+    EXPECT_EQ(UndoDepth(), undo) << refusal;
+  }
+  void Refused(int row, int column, int id, const std::string& refusal) {
+    Refused(row, column, refusal, [&] { Command(id); });
+  }
+  void CopyRows(int from, int to) {
+    Fill("COPY_ELEMENTS_DIALOG", {std::to_string(from), std::to_string(to)});
+    Command(40036);
+  }
+  void GenerateRefused(int from, int to, const std::string& refusal) {
+    Fill("GENERATE_DIALOG", {std::to_string(from), std::to_string(to), "1", "100"}, refusal);
+    Refused(2, 1, kGenerate, "");
   }
 };
 
 TEST_F(LayoutRoadRulesTest, ALocationStandsOnlyAtANodeThatARowMakes) {
-  PasteRefused(9, 4, 1, kLocation);
-  PasteRowsRefused(9, 12, kLocation);
+  Copy(9);
+  Refused(4, 1, kPaste, kLocation);
+  CopyRows(9, 12);
+  Refused(2, 1, kPaste, kLocation);
   GenerateRefused(9, 12, kLocation);
 }
 
@@ -98,22 +88,26 @@ TEST_F(LayoutRoadRulesTest, ANodeThatSomethingNamesIsNotLost) {
   AppendPump(TheModel().pumps, pump);
   ReadBackModel();
   const std::string pumpRefusal = "Element at Node 20 is referred by Pump 'P1'. \nHence cannot be deleted.";
-  CommandRefused(4, kCombine, pumpRefusal);
-  PasteRefused(6, 3, 1, pumpRefusal);
+  Refused(4, 1, kCombine, pumpRefusal);
+  Copy(6);
+  Refused(3, 1, kPaste, pumpRefusal);
   TheModel().pumps[1].suctionNode = 0;
   ReadBackModel();
   // The Location at node 20 holds it, for Delete (Ctrl+X) too.
   const std::string location = "Element at Node 20 is referred by Location at row 9. \nHence cannot be deleted.";
-  CommandRefused(4, kCombine, location);
-  CommandRefused(3, 126, location);
+  Refused(4, 1, kCombine, location);
+  Refused(3, 1, 126, location);
 }
 
 TEST_F(LayoutRoadRulesTest, NoRoadMakesAnElementOfZeroLength) {
-  PasteRefused(11, 6, 1, kZero);
-  PasteRowsRefused(10, 11, kZero);
+  Copy(11);
+  Refused(6, 1, kPaste, kZero);
+  CopyRows(10, 11);
+  Refused(2, 1, kPaste, kZero);
   GenerateRefused(10, 12, kZero);
-  for (int joint : {5, 7}) Refused(joint, 2, [&] { EXPECT_EQ(Store(joint, 2, "PIPE"), kZero); });
-  ReplaceRefused("Ball", "Pipe", kZero);
+  for (int joint : {5, 7}) Refused(joint, 2, "", [&] { EXPECT_EQ(Store(joint, 2, "PIPE"), kZero); });
+  Choose("Ball", "Pipe");
+  Refused(2, 1, kReplace, kZero);
 }
 
 TEST_F(LayoutRoadRulesTest, APasteGoesOnlyWhereTypingGoesAndAsTypingDoes) {
@@ -123,13 +117,14 @@ TEST_F(LayoutRoadRulesTest, APasteGoesOnlyWhereTypingGoesAndAsTypingDoes) {
   SetElementType(model, 4, ElementType::Bend);
   SetDataType(model, 6, DataType::Anchor);
   ReadBackModel();
-  PasteRefused(3, hydrotest, 1, "");
-  PasteRefused(10, hydrotest, 2, "");
-  PasteRefused(3, 5, 6, "");  // a material on the hinge
-  for (int greyed : {2, 9, 10}) CommandRefused(greyed, kSlope, "");  // the menu greys Slope there
+  using Cell = std::tuple<int, int, int>;  // copied row, target row and column
+  for (const auto& [from, target, column] : {Cell{3, hydrotest, 1}, Cell{10, hydrotest, 2}, Cell{3, 5, 6}}) {
+    Copy(from);
+    Refused(target, column, kPaste, "");  // a material on the hinge is ignored
+  }
+  for (int greyed : {2, 9, 10}) Refused(greyed, 1, kSlope, "");  // the menu greys Slope there
   // A bend takes its type as typed: without the anchor.
-  At(4, 1);
-  Command(kCopy);
+  Copy(4);
   At(6, 2);
   Command(kPaste);
   EXPECT_EQ(row(6).elementType, ElementType::Bend);
@@ -138,15 +133,20 @@ TEST_F(LayoutRoadRulesTest, APasteGoesOnlyWhereTypingGoesAndAsTypingDoes) {
 }
 
 TEST_F(LayoutRoadRulesTest, WhatNothingKeepsLeavesNoMark) {
+  // A pipe onto a pipe, a material onto the Location and the From row.
+  using Cell = std::tuple<int, int, int>;
+  for (const auto& [from, target, column] : {Cell{6, 3, 2}, Cell{3, 9, 6}, Cell{3, 2, 6}}) {
+    Copy(from);
+    Refused(target, column, kPaste, "");
+  }
   const std::string closing = "Node 10 already exists, so DX, DY, DZ should be zero";
-  PasteRefused(6, 3, 2, "");  // a pipe onto a pipe
-  PasteRefused(3, 9, 6, "");  // a material onto the Location
-  PasteRefused(3, 2, 6, "");  // and onto the From row
-  Refused(11, 3, [&] { EXPECT_EQ(Store(11, 3, "5"), closing); });
-  PasteRefused(3, 11, 3, closing);
+  Refused(11, 3, "", [&] { EXPECT_EQ(Store(11, 3, "5"), closing); });
+  Copy(3);
+  Refused(11, 3, kPaste, closing);
   Fill("SLOPE_DIALOG", {"5", "1"}, closing);
-  CommandRefused(11, kSlope, "");
-  ReplaceRefused("Comment", "Comment", "");
+  Refused(11, 3, kSlope, "");
+  Choose("Comment", "Comment");
+  Refused(2, 1, kReplace, "");
   EXPECT_EQ(static_cast<const CommentData&>(*row(10).element).Text(), "keep this note");
 }
 
@@ -155,7 +155,7 @@ TEST_F(LayoutRoadRulesTest, AValueWhoseCoordinatesAreNotFiniteIsRefusedNamingIts
   SetElementType(model, 4, ElementType::Bend);
   ReadBackModel();
   g_UnitsSettings.unit[kUnitLength] = kLengthMillimetre;
-  Refused(4, 5, [&] { EXPECT_EQ(Store(4, 5, "1E34"), kDz); });
+  Refused(4, 5, "", [&] { EXPECT_EQ(Store(4, 5, "1E34"), kDz); });
   // A file whose row 4 holds DZ 2.6E33 in: refused by the reader, which
   // open, merge and the automatic save's recovery read through.
   std::ifstream in(std::string(QUORVEL_SOURCE_DIR) + "/examples/SteamLine.mod", std::ios::binary);

@@ -140,23 +140,22 @@ class LayoutFixture : public AppFixture {
   //  12 Pipe 80, DY -10
   void BuildRoadsModel() {
     Model& model = TheModel();
-    AddRow(model, 10, ElementType::From);
-    const int first = AddRow(model, 20, ElementType::Pipe, 40.0f);
-    model.row(first).material = "A106";
-    model.row(first).section = "S4";
-    model.row(first).load = "L1";
-    AddRow(model, 30, ElementType::Pipe, 0.0f, 20.0f);
-    AddRow(model, 40, ElementType::HingeJoint);
-    AddRow(model, 50, ElementType::Pipe, 10.0f);
-    AddRow(model, 60, ElementType::BallJoint);
-    AddRow(model, 70, ElementType::Pipe, 0.0f, 0.0f, 10.0f);
-    const int location = AddRow(model, 20, ElementType::Location);
-    PutItem(model, location, DataType::Restraint);
-    static_cast<Restraint&>(*model.row(location).item).restrainY = 1;
-    const int comment = AddRow(model, 0, ElementType::Comment);
-    static_cast<CommentData&>(*model.row(comment).element).SetText("keep this note");
-    AddRow(model, 10, ElementType::Pipe);
-    AddRow(model, 80, ElementType::Pipe, 0.0f, -10.0f);
+    using T = ElementType;
+    const struct {
+      NodeId node;
+      T type;
+      float dx, dy, dz;
+    } rows[] = {{10, T::From, 0, 0, 0},     {20, T::Pipe, 40, 0, 0},      {30, T::Pipe, 0, 20, 0},
+                {40, T::HingeJoint, 0, 0, 0}, {50, T::Pipe, 10, 0, 0},    {60, T::BallJoint, 0, 0, 0},
+                {70, T::Pipe, 0, 0, 10},     {20, T::Location, 0, 0, 0},  {0, T::Comment, 0, 0, 0},
+                {10, T::Pipe, 0, 0, 0},      {80, T::Pipe, 0, -10, 0}};
+    for (const auto& r : rows) AddRow(model, r.node, r.type, r.dx, r.dy, r.dz);
+    model.row(3).material = "A106";
+    model.row(3).section = "S4";
+    model.row(3).load = "L1";
+    PutItem(model, 9, DataType::Restraint);
+    static_cast<Restraint&>(*model.row(9).item).restrainY = 1;
+    static_cast<CommentData&>(*model.row(10).element).SetText("keep this note");
     g_UnitsSettings.unit[kUnitLength] = kLengthInch;
     model.unitChoices = ProgramUnitChoices();
     ReadBackModel();
