@@ -82,10 +82,7 @@ TEST_F(LayoutRoadRulesTest, ALocationStandsOnlyAtANodeThatARowMakes) {
 }
 
 TEST_F(LayoutRoadRulesTest, ANodeThatSomethingNamesIsNotLost) {
-  Pump pump;
-  pump.name = "P1";
-  pump.suctionNode = 20;
-  AppendPump(TheModel().pumps, pump);
+  AppendPump(TheModel().pumps, Pump{"P1", 20});
   ReadBackModel();
   const std::string pumpRefusal = "Element at Node 20 is referred by Pump 'P1'. \nHence cannot be deleted.";
   Refused(4, 1, kCombine, pumpRefusal);

@@ -131,25 +131,18 @@ class LayoutFixture : public AppFixture {
     TypeRow({"", "", "", "500"});
   }
 
-  // A model that reaches every kind of row the Layout's roads must respect,
-  // lengths in inches, made, read back and unmodified:
-  //   2 From 10            3 Pipe 20, DX 40 (A106, S4, L1)
-  //   4 Pipe 30, DY 20     5 Hinge 40          6 Pipe 50, DX 10
-  //   7 Ball 60            8 Pipe 70, DZ 10    9 Location 20, Y restraint
-  //  10 Comment "keep this note"               11 Pipe 10 (closing a loop)
-  //  12 Pipe 80, DY -10
+  // Rows 2 to 12, inches, read back: From 10; Pipe 20 DX 40 (A106, S4, L1);
+  // Pipe 30 DY 20; Hinge 40; Pipe 50 DX 10; Ball 60; Pipe 70 DZ 10;
+  // Location 20 with a Y restraint; Comment "keep this note"; Pipe 10
+  // (closing a loop); Pipe 80 DY -10.
   void BuildRoadsModel() {
     Model& model = TheModel();
     using T = ElementType;
-    const struct {
-      NodeId node;
-      T type;
-      float dx, dy, dz;
-    } rows[] = {{10, T::From, 0, 0, 0},     {20, T::Pipe, 40, 0, 0},      {30, T::Pipe, 0, 20, 0},
-                {40, T::HingeJoint, 0, 0, 0}, {50, T::Pipe, 10, 0, 0},    {60, T::BallJoint, 0, 0, 0},
-                {70, T::Pipe, 0, 0, 10},     {20, T::Location, 0, 0, 0},  {0, T::Comment, 0, 0, 0},
-                {10, T::Pipe, 0, 0, 0},      {80, T::Pipe, 0, -10, 0}};
-    for (const auto& r : rows) AddRow(model, r.node, r.type, r.dx, r.dy, r.dz);
+    for (const auto& [node, type, dx, dy, dz] :
+         {std::tuple{10, T::From, 0, 0, 0}, {20, T::Pipe, 40, 0, 0}, {30, T::Pipe, 0, 20, 0},
+          {40, T::HingeJoint, 0, 0, 0}, {50, T::Pipe, 10, 0, 0}, {60, T::BallJoint, 0, 0, 0}, {70, T::Pipe, 0, 0, 10},
+          {20, T::Location, 0, 0, 0}, {0, T::Comment, 0, 0, 0}, {10, T::Pipe, 0, 0, 0}, {80, T::Pipe, 0, -10, 0}})
+      AddRow(model, node, type, dx, dy, dz);
     model.row(3).material = "A106";
     model.row(3).section = "S4";
     model.row(3).load = "L1";
