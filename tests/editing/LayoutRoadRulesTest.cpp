@@ -63,23 +63,20 @@ class LayoutRoadRulesTest : public ToolFixture {
   void Refused(int row, int column, int id, const std::string& refusal) {
     Refused(row, column, refusal, [&] { Command(id); });
   }
-  void CopyRows(int from, int to) {
-    Fill("COPY_ELEMENTS_DIALOG", {std::to_string(from), std::to_string(to)});
+  // Row `from` pasted whole onto `row`; rows first..last pasted after the
+  // last row, and generated once: each refused with `refusal`.
+  void CopiesRefused(int from, int row, int first, int last, const std::string& refusal) {
+    Copy(from);
+    Refused(row, 1, kPaste, refusal);
+    Fill("COPY_ELEMENTS_DIALOG", {std::to_string(first), std::to_string(last)});
     Command(40036);
-  }
-  void GenerateRefused(int from, int to, const std::string& refusal) {
-    Fill("GENERATE_DIALOG", {std::to_string(from), std::to_string(to), "1", "100"}, refusal);
+    Refused(2, 1, kPaste, refusal);
+    Fill("GENERATE_DIALOG", {std::to_string(first), std::to_string(last), "1", "100"}, refusal);
     Refused(2, 1, kGenerate, "");
   }
 };
 
-TEST_F(LayoutRoadRulesTest, ALocationStandsOnlyAtANodeThatARowMakes) {
-  Copy(9);
-  Refused(4, 1, kPaste, kLocation);
-  CopyRows(9, 12);
-  Refused(2, 1, kPaste, kLocation);
-  GenerateRefused(9, 12, kLocation);
-}
+TEST_F(LayoutRoadRulesTest, ALocationStandsOnlyAtANodeThatARowMakes) { CopiesRefused(9, 4, 9, 12, kLocation); }
 
 TEST_F(LayoutRoadRulesTest, ANodeThatSomethingNamesIsNotLost) {
   AppendPump(TheModel().pumps, Pump{"P1", 20});
@@ -97,11 +94,7 @@ TEST_F(LayoutRoadRulesTest, ANodeThatSomethingNamesIsNotLost) {
 }
 
 TEST_F(LayoutRoadRulesTest, NoRoadMakesAnElementOfZeroLength) {
-  Copy(11);
-  Refused(6, 1, kPaste, kZero);
-  CopyRows(10, 11);
-  Refused(2, 1, kPaste, kZero);
-  GenerateRefused(10, 12, kZero);
+  CopiesRefused(11, 6, 10, 11, kZero);
   for (int joint : {5, 7}) Refused(joint, 2, "", [&] { EXPECT_EQ(Store(joint, 2, "PIPE"), kZero); });
   Choose("Ball", "Pipe");
   Refused(2, 1, kReplace, kZero);
