@@ -11,7 +11,7 @@
 #include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "editing/ModelWindows.h"
-#include "model/LayoutRowEdits.h"
+#include "editing/LayoutRowEdits.h"
 #include "model/Model.h"
 #include "model/ModelLoadCases.h"
 #include "model/RowOperations.h"

@@ -48,7 +48,7 @@
 #include "files/PlantExport.h"
 #include "files/SaveQuestion.h"
 #include "model/FindNodeDialog.h"
-#include "model/LayoutRowEdits.h"
+#include "editing/LayoutRowEdits.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -105,7 +105,9 @@ void RefuseFailedEdit(HWND window, SnapshotToken token, bool modified, const std
 }
 
 // Runs an edit between an undo snapshot and its discard when it reports no
-// change; a message the edit throws refuses it whole.
+// change; a message the edit throws refuses it whole. An edit that changed
+// nothing a model file keeps (what it stored the making of the model took
+// away again) leaves neither an undo step nor the modified mark.
 template <typename Edit>
 bool EditWithSnapshot(HWND window, Edit edit) {
   const bool modified = M().modified;
@@ -120,7 +122,12 @@ bool EditWithSnapshot(HWND window, Edit edit) {
     PopTempFile(token);
     throw;
   }
-  if (!changed) PopTempFile(token);
+  if (!changed) {
+    PopTempFile(token);
+  } else if (PopTempFileIfUnchanged(token)) {
+    M().modified = modified;
+    changed = false;
+  }
   return changed;
 }
 

@@ -47,6 +47,7 @@ bool Take(float& field, float value) {
 struct ChangeDialogState {
   DialogHelper helper;
   int currentRow = 0;
+  std::string refusal;  // the making of the changed model refused it
 };
 
 ChangeDialogState& StateOf(HWND dialog) {
@@ -132,7 +133,14 @@ void OnOk(HWND dialog, ChangeDialogState& state) {
     state.helper.DialogFocusInvalid(message);
     return;
   }
-  EndDialog(dialog, ChangeRows(TheModel(), values) ? 1 : 0);
+  try {
+    EndDialog(dialog, ChangeRows(TheModel(), values) ? 1 : 0);
+  } catch (const std::string& message) {
+    // Offsets whose coordinates are not finite: the command's undo step
+    // puts the model back once the dialog is gone.
+    state.refusal = message;
+    EndDialog(dialog, 0);
+  }
 }
 
 INT_PTR ChangeRowsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -186,5 +194,6 @@ int ChangeRowsDialog(HWND owner, int currentRow) {
   state.currentRow = currentRow;
   const INT_PTR result = DialogBoxParam(InstanceHandle, "CHANGE_ELEMENTS_DIALOG", owner, ChangeRowsProc,
                                         reinterpret_cast<LPARAM>(&state));
+  if (!state.refusal.empty()) throw state.refusal;
   return result == 1 ? 1 : 0;
 }

@@ -27,8 +27,11 @@ struct ChangeRowsValues {
 };
 
 // Applies the values to rows from..to and makes the model again when a row
-// changed; true when anything changed.
+// changed; true when anything changed. Throws the making's message when the
+// changed rows cannot be made (a coordinate not finite); the rows stay
+// changed for the caller's undo snapshot to put back.
 bool ChangeRows(Model& model, const ChangeRowsValues& values);
 
-// The dialog over the current row; 1 when rows changed.
+// The dialog over the current row; 1 when rows changed. The making's
+// message is thrown once the dialog has closed.
 int ChangeRowsDialog(HWND owner, int currentRow);

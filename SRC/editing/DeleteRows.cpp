@@ -11,6 +11,7 @@
 #include "elements/CommentData.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/Nodes.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "services/DialogHelper.h"
@@ -68,6 +69,25 @@ std::string ConnectedItemRefusal(const Model& model, int from, int to, int r) {
                       j, r);
         return text;
       }
+  }
+  return {};
+}
+
+// A Location row outside the range at a node the deleted row `r` made: the
+// Location would name a node that no longer exists.
+std::string LocationRefusal(const Model& model, int from, int to, int r) {
+  for (std::int32_t node : NodesOfRow(model.row(r))) {
+    const int index = FindNodeIndex(model.nodes, node);
+    if (node == 0 || index == 0 || model.nodes[index].row != r) continue;
+    for (int j = 1; j <= model.rowCount; ++j) {
+      if (j >= from && j <= to) continue;
+      const LayoutRow& location = model.row(j);
+      if (location.elementType != ElementType::Location || location.node != node) continue;
+      char text[160];
+      std::snprintf(text, sizeof text, "Element at Node %d is referred by Location at row %d. \nHence cannot be deleted.",
+                    model.row(r).node, j);
+      return text;
+    }
   }
   return {};
 }
@@ -180,6 +200,8 @@ std::string RowDeletionRefusal(const Model& model, int from, int to) {
       refusal = NodeReferenceRefusal(model, node, row.node);
       if (!refusal.empty()) return refusal;
     }
+    refusal = LocationRefusal(model, from, to, r);
+    if (!refusal.empty()) return refusal;
   }
   return {};
 }

@@ -3,8 +3,10 @@
 // DeleteRow slot). Before any row goes, the deletion checks make sure that
 // no other part of the model still names one of its nodes: a skewed
 // restraint, hanger, guide or limit stop outside the range connected to it,
-// a user allowable, a pump, compressor or turbine at it. One refusal stops
-// the whole deletion with its message and nothing is deleted.
+// a Location row outside the range at a node it made, a user allowable, a
+// pump, compressor or turbine at it. One refusal stops the whole deletion
+// with its message and nothing is deleted. Every road that takes a row's
+// node away (Combine, a whole-row paste) asks the same checks.
 //
 // The title row cannot be deleted (deleting it empties the title), nor can
 // the first From row, where the layout starts.

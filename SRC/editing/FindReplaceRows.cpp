@@ -12,6 +12,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
@@ -165,6 +166,8 @@ void OnInit(HWND dialog, ReplaceDialogState& state) {
   Fill(helper, kDataReplace, state.dataReplace);
   helper.DialogSetItemText(kFromField, "2");
   helper.DialogSetItemText(kToField, IntegerToText(TheModel().rowCount));
+  // As in the other range dialogs, typing replaces the proposed From row.
+  helper.DialogSelectAndFocus(kFromField);
   CenterWindowOnParent(dialog, IDOK);
 }
 
@@ -373,16 +376,19 @@ bool ReplaceElements(Model& model, const ReplaceRequest& request) {
   if (request.findType == request.replaceType && !ElementNeedsDialog(type)) return false;
   CheckReplacedBends(model, request);
   const LayoutRow& pattern = model.row(0);
-  bool changed = false;
+  std::vector<int> replaced;
   for (int r = request.from; r <= request.to && r <= model.rowCount; ++r) {
     if (static_cast<std::int32_t>(model.row(r).elementType) != request.findType) continue;
     ElementData* element = SetElementType(model, r, type);
     if (element != nullptr && pattern.element != nullptr && pattern.elementType == type)
       element->CopyFrom(*pattern.element);
-    changed = true;
+    replaced.push_back(r);
   }
-  if (changed) RefreshAfterModelEdit(model);
-  return changed;
+  if (replaced.empty()) return false;
+  RefreshAfterModelEdit(model);
+  // A joint turned into a pipe has no length: refused as typed.
+  RefuseRowsBreakingRules(model, replaced);
+  return true;
 }
 
 bool MatchesData(const LayoutRow& row, std::int32_t findType) {

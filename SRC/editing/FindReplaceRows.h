@@ -6,10 +6,12 @@
 // hidden row 0 while the dialog is open.
 //
 // The dialog only gathers the request; the command applies it inside its
-// undo step, so a result the node table cannot hold, or a replaced bend
-// whose intermediate node something still names, refuses the whole
-// replacement with its message and leaves the model as it was. Kinds whose
-// dialog is not built yet are not offered as replacements.
+// undo step, so a result the node table cannot hold, a replaced bend
+// whose intermediate node something still names, or a replaced row that
+// breaks a row rule (RowRules.h: a joint turned into an element of no
+// length), refuses the whole replacement with its message and leaves the
+// model as it was. Kinds whose dialog is not built yet are not offered as
+// replacements. The dialog opens with From # selected.
 #pragma once
 
 #include <cstdint>
@@ -34,8 +36,8 @@ bool IsHangerKindCode(std::int32_t code);
 
 // Applies the request, the template on row 0 giving the replacements'
 // values; asks before deleting data items. Throws the refusal text when a
-// replaced bend's intermediate node is still named. True when the model
-// changed.
+// replaced bend's intermediate node is still named or a replaced row breaks
+// a row rule. True when the model changed.
 bool ApplyReplaceRequest(Model& model, const ReplaceRequest& request, HWND owner);
 
 // The dialog; true with `request` filled when OK passed its checks.

@@ -9,6 +9,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
+#include "model/RowRules.h"
 #include "platform/Dialog.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
@@ -94,11 +95,9 @@ void OnOk(HWND dialog, GenerateState& state) {
     request.dy = ReadLength(helper, kDy, "Y increment");
     request.dz = ReadLength(helper, kDz, "Z increment");
     request.skipDuplicateCheck = helper.DialogIsChecked(kNoCheck);
+    helper.errorItem = kSets;
     const std::string refusal = GenerateRowsRefusal(model, request);
-    if (!refusal.empty()) {
-      helper.errorItem = kSets;
-      throw refusal;
-    }
+    if (!refusal.empty()) throw refusal;
     GenerateRows(model, request);
   } catch (const std::string& message) {
     helper.DialogFocusInvalid(message);
@@ -145,7 +144,9 @@ std::string GenerateRowsRefusal(const Model& model, const GenerateRowsRequest& r
   return {};
 }
 
-void GenerateRows(Model& model, const GenerateRowsRequest& r) {
+namespace {
+
+void AppendSets(Model& model, const GenerateRowsRequest& r) {
   for (int k = 1; k <= r.sets; ++k) {
     const std::int32_t shift = k * r.nodeIncrement;
     const struct {
@@ -181,7 +182,26 @@ void GenerateRows(Model& model, const GenerateRowsRequest& r) {
       copy.startNode = copy.endNode = copy.runStart = copy.runEnd = 0;
     }
   }
-  RefreshAfterModelEdit(model);
+}
+
+}  // namespace
+
+void GenerateRows(Model& model, const GenerateRowsRequest& r) {
+  const int rows = model.rowCount;
+  const bool modified = model.modified;
+  try {
+    AppendSets(model, r);
+    RefreshAfterModelEdit(model);
+    RefuseRowsBreakingRules(model, rows + 1, model.rowCount);
+  } catch (const std::string&) {
+    // Refused: the sets go again, so the dialog stays open on the model as
+    // it was.
+    for (int row = rows + 1; row <= model.rowCount; ++row) ClearLayoutRow(model.row(row));
+    model.rowCount = rows;
+    MakeModel(model);
+    model.modified = modified;
+    throw;
+  }
 }
 
 INT_PTR GenerateRowsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {

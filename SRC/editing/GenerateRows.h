@@ -24,6 +24,9 @@ struct GenerateRowsRequest {
 // empty text.
 std::string GenerateRowsRefusal(const Model& model, const GenerateRowsRequest& request);
 // Appends the sets and makes the model again; the request must be accepted.
+// Generated rows that break a row rule (RowRules.h: a Location at a node no
+// row makes, an element of no length) refuse the whole generation with the
+// rule's message, thrown, and the model as it was.
 void GenerateRows(Model& model, const GenerateRowsRequest& request);
 
 INT_PTR GenerateRowsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);

@@ -52,9 +52,11 @@ void SendCommand(const LayoutTable& table, int command) {
 }
 
 // Runs a kind's dialog between an undo snapshot and its discard when the
-// dialog changed nothing (or nothing a model file keeps).
+// dialog changed nothing (or nothing a model file keeps, which leaves no
+// modified mark either).
 template <typename Edit>
 bool EditWithSnapshot(HWND owner, Edit edit) {
+  const bool modified = M().modified;
   const SnapshotToken token = TakeUndoSnapshot(owner);
   bool changed = false;
   try {
@@ -63,10 +65,10 @@ bool EditWithSnapshot(HWND owner, Edit edit) {
     PopTempFile(token);
     throw;
   }
-  if (changed)
-    PopTempFileIfUnchanged(token);
-  else
+  if (!changed)
     PopTempFile(token);
+  else if (PopTempFileIfUnchanged(token))
+    M().modified = modified;
   return changed;
 }
 

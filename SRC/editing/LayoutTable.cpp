@@ -132,8 +132,9 @@ int LayoutTable::WideRowPrefixLength() { return currentRow == 1 ? kTitlePrefix :
 
 bool LayoutTable::IsRowEditable(int row) { return TheModel().row(row).elementType != ElementType::HydrotestLoad; }
 
-bool LayoutTable::IsCellEditable(int row, int column) {
-  const Model& model = TheModel();
+bool LayoutTable::IsCellEditable(int row, int column) { return IsLayoutCellEditable(TheModel(), row, column); }
+
+bool IsLayoutCellEditable(const Model& model, int row, int column) {
   const LayoutRow& target = model.row(row);
   if (target.elementType == ElementType::HydrotestLoad) return false;
   switch (column) {

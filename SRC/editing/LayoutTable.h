@@ -82,6 +82,11 @@ void ForEachNodeReference(Model& model, const std::function<void(std::int32_t& n
 // rows' own nodes (ForEachNodeReference).
 void RenameNodeReferences(Model& model, std::int32_t from, std::int32_t to);
 
+// Whether the Layout table lets the user edit cell (row, column) of
+// `model`: no cell of a Hydrotest load row, not the Type of the first From
+// row, not the offsets of a hinge or ball joint, not the Data of a bend.
+bool IsLayoutCellEditable(const Model& model, int row, int column);
+
 // The first row whose type is not None, Comment or Hydrotest load; the
 // spare row when there is none.
 int FirstElementRow(const Model& model);

@@ -15,6 +15,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "services/ErrorRecords.h"
@@ -58,7 +59,7 @@ void CheckRowNode(const Model& model, int row) {
     throw CI{FormatFieldError("Node", NodeNumberText(target.node), "is bend node"), 1};
   }
   if (target.elementType == ElementType::Location && index == 0)
-    throw CI{"For Location, Node must be defined", 1};
+    throw CI{kLocationNodeMessage, 1};
   if (target.elementType != ElementType::From && target.elementType != ElementType::Location) {
     const int previous = PreviousElementRow(model, row);
     if (previous != 0 && model.row(previous).node == target.node) throw CI{"Node is same as previous node", 1};
@@ -83,20 +84,6 @@ void RepeatPreviousRow(Model& model, int row) {
     if (target.item) target.item->CopyFrom(*source.item);
   }
   model.modified = true;
-}
-
-bool IsZeroLengthCandidate(const LayoutRow& row) {
-  switch (row.elementType) {
-    case ElementType::From:
-    case ElementType::Location:
-    case ElementType::HingeJoint:
-    case ElementType::BallJoint:
-    case ElementType::Elastic: return false;
-    default: break;
-  }
-  if (row.absolute) return false;
-  const double length = std::sqrt(double(row.dx) * row.dx + double(row.dy) * row.dy + double(row.dz) * row.dz);
-  return length <= 0.0001;
 }
 
 struct NameRule {
@@ -193,9 +180,9 @@ void ValidateLayoutRow(LayoutTable& table, bool ctrl) {
   if (ctrl && IsSpareRow(table) && target.elementType == ElementType::None && target.dataType == DataType::None &&
       target.dx == 0.0f && target.dy == 0.0f && target.dz == 0.0f)
     RepeatPreviousRow(model, row);
-  if (IsZeroLengthCandidate(target) && (index == 0 || model.nodes[index].row == row)) {
+  if (IsZeroLengthCandidate(target) && RowMakesItsNode(model, row)) {
     target.runStart = target.runEnd = target.startNode;
-    throw CI{table.currentColumn < 3 ? "" : "This element has zero length", 3};
+    throw CI{table.currentColumn < 3 ? "" : kZeroLengthMessage, 3};
   }
   if (target.elementType == ElementType::None) SetElementType(model, row, ElementType::Pipe);
   CheckRowNames(table, model, row);

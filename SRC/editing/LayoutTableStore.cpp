@@ -17,6 +17,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "platform/Dialog.h"
 #include "services/ErrorRecords.h"
 #include "services/Message.h"
@@ -215,13 +216,16 @@ void StoreOffsetCell(LayoutTable& table, int column) {
   LayoutRow& target = model.row(table.currentRow);
   float value = 0.0f;
   if (ParseLength(g_EditFieldText, value) != 0) ThrowInvalidField(labels[column - 3]);
-  RefuseOffsetsWithoutLength(target.elementType, value, 0.0f, 0.0f);
+  RefuseOffsetsWithoutLength(model, table.currentRow, target.elementType, value, 0.0f, 0.0f);
   float& field = column == 3 ? target.dx : column == 4 ? target.dy : target.dz;
   if (field == value) return;
   field = value;
-  if (!IsSpareRow(table)) model.layoutChanged = true;
   model.modified = true;
   g_EditChangedModel = true;
+  // A row of the model is made at once: a value whose coordinates or bend
+  // come out not finite is refused here, where the store's snapshot puts
+  // the model back.
+  if (!IsSpareRow(table)) RefreshAfterModelEdit(model);
 }
 
 namespace {
@@ -267,8 +271,7 @@ void StoreMaterialCell(LayoutTable& table, int column) {
   LayoutRow& target = model.row(table.currentRow);
   const PropertyColumn& info = kPropertyColumns[column - 6];
   std::string& field = RowName(target, column);
-  if (target.elementType != ElementType::None && target.elementType != ElementType::From &&
-      !ElementTypeHasProperties(target.elementType)) {
+  if (!RowTypeTakesNames(target.elementType)) {
     if (!field.empty()) g_EditChangedModel = true;
     field.clear();
     return;

@@ -15,6 +15,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "services/ErrorRecords.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
@@ -70,14 +71,13 @@ void MakeLocationRow(LayoutTable& table, ElementType old) {
   Model& model = TheModel();
   const int row = table.currentRow;
   LayoutRow& target = model.row(row);
-  const int index = FindNodeIndex(model.nodes, target.node);
-  if (index == 0 || model.nodes[index].row >= row || model.nodes[index].row == 0) {
-    ShowErrorMessage(table.frame, "For Location, Node must be defined");
+  if (!LocationNodeIsMade(model, row)) {
+    ShowErrorMessage(table.frame, kLocationNodeMessage);
     table.currentColumn = 1;
     return;
   }
   SetElementType(model, row, ElementType::Location);
-  target.endNode = index;
+  target.endNode = FindNodeIndex(model.nodes, target.node);
   const int code = PickDataType(model, row);
   if (code != 0) {
     ApplyDataType(table, static_cast<DataType>(code));
@@ -134,7 +134,13 @@ void StoreTypeCell(LayoutTable& table) {
   if (changesKind && type == ElementType::Location) throw std::string("Type cannot be changed to Location");
   // A joint takes its dialog and its row is shown with the offsets zero once
   // the model is made; a Location row would lose its offset unseen.
-  if (type == ElementType::Location) RefuseOffsetsWithoutLength(type, target.dx, target.dy, target.dz);
+  if (type == ElementType::Location) RefuseOffsetsWithoutLength(model, row, type, target.dx, target.dy, target.dz);
+  // A row of the model that makes its own node becomes an element of no
+  // length: refused, as the row would be refused when entered (a hinge or a
+  // ball joint has no offsets to give it one).
+  if (old != ElementType::None && row <= model.rowCount && IsZeroLengthCandidate(target, type) &&
+      RowMakesItsNode(model, row))
+    throw std::string(kZeroLengthMessage);
   if (changesKind) {
     CheckTablesExist(model, type);
     if (!ConfirmChange(table.frame, "Element type", ElementTypeMessageName(old), ElementTypeMessageName(type)))

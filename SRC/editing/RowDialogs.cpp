@@ -7,10 +7,11 @@
 #include <cmath>
 
 #include "elements/CommentData.h"
-#include "model/LayoutRowEdits.h"
+#include "editing/LayoutRowEdits.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "platform/Dialog.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
@@ -86,6 +87,36 @@ void CopyOk(HWND dialog, RowDialogState& state) {
 
 // --- offsets ---------------------------------------------------------------
 
+// Gives the dialog's row the offsets and makes the model; offsets whose row
+// then breaks a row rule (no length, a coordinate not finite) are refused
+// with the rule's message, the row and the model as they were and the
+// dialog open. False when refused.
+bool StoreRowOffsets(RowDialogState& state, const std::array<float, 3>& values) {
+  Model& model = TheModel();
+  LayoutRow& row = model.row(state.row);
+  const std::array<float, 3> old = {row.dx, row.dy, row.dz};
+  const bool modified = model.modified;
+  row.dx = values[0];
+  row.dy = values[1];
+  row.dz = values[2];
+  try {
+    RefreshAfterModelEdit(model);
+    RefuseRowsBreakingRules(model, {state.row});
+    return true;
+  } catch (const std::string& message) {
+    row.dx = old[0];
+    row.dy = old[1];
+    row.dz = old[2];
+    try {
+      RefreshAfterModelEdit(model);
+    } catch (const std::string&) {
+    }
+    model.modified = modified;
+    state.helper.DialogFocusInvalid(message);
+    return false;
+  }
+}
+
 void OffsetsInit(HWND dialog, RowDialogState& state) {
   DialogHelper& helper = state.helper;
   helper.DialogBind(dialog);
@@ -121,7 +152,7 @@ void OffsetsOk(HWND dialog, RowDialogState& state) {
       state.helper.DialogGetItemText(kOffsetFields[i]);
       if (ParseFieldLength(values[i]) != 0) ThrowInvalidField(kOffsetLabels[i]);
     }
-    RefuseOffsetsWithoutLength(row.elementType, values[0], values[1], values[2]);
+    RefuseOffsetsWithoutLength(model, state.row, row.elementType, values[0], values[1], values[2]);
   } catch (const std::string& message) {
     state.helper.DialogFocusInvalid(message);
     return;
@@ -129,14 +160,8 @@ void OffsetsOk(HWND dialog, RowDialogState& state) {
   if (values[0] == row.dx && values[1] == row.dy && values[2] == row.dz) {
     PopTempFile(state.snapshot);
   } else {
-    row.dx = values[0];
-    row.dy = values[1];
-    row.dz = values[2];
-    try {
-      RefreshAfterModelEdit(model);
-    } catch (const std::string& message) {
-      ShowErrorMessage(dialog, message);
-    }
+    state.helper.errorItem = kOffsetFields[0];
+    if (!StoreRowOffsets(state, values)) return;
   }
   EndDialog(dialog, 1);
 }
@@ -205,19 +230,13 @@ void SlopeOk(HWND dialog, RowDialogState& state) {
     if (!directionAsShown) CheckDirectionInput(helper, kSlopeFirstComponent, direction[0], direction[1], direction[2]);
     Normalize3(direction);
     for (float& component : direction) component *= length;
-    RefuseOffsetsWithoutLength(row.elementType, direction[0], direction[1], direction[2]);
+    RefuseOffsetsWithoutLength(model, state.row, row.elementType, direction[0], direction[1], direction[2]);
   } catch (const std::string& message) {
     helper.DialogFocusInvalid(message);
     return;
   }
-  row.dx = direction[0];
-  row.dy = direction[1];
-  row.dz = direction[2];
-  try {
-    RefreshAfterModelEdit(model);
-  } catch (const std::string& message) {
-    ShowErrorMessage(dialog, message);
-  }
+  helper.errorItem = kSlopeLength;
+  if (!StoreRowOffsets(state, {direction[0], direction[1], direction[2]})) return;
   EndDialog(dialog, 1);
 }
 

@@ -20,7 +20,7 @@
 #include "files/ModelFile.h"
 #include "files/OldModelFile.h"
 #include "loads/SpectrumLibraryWindow.h"
-#include "model/LayoutRowEdits.h"
+#include "editing/LayoutRowEdits.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/NodeDrawing.h"

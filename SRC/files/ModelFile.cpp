@@ -35,6 +35,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "model/RowRules.h"
 #include "platform/SiblingTemporary.h"
 #include "records/ModelFileFormat.h"
 #include "records/TableFileFields.h"
@@ -293,6 +294,9 @@ std::string ReadBackRefusal(const std::string& written) {
 
 std::string ModelFileRefusal(const Model& model) {
   std::string reason = model.unmadeReason;
+  // A number that is not finite is named by its row and offset here, where
+  // the reader could only name the byte it stopped at.
+  if (reason.empty()) reason = NonFiniteRowRefusal(model);
   if (reason.empty() && model.rowCount > kMaxLayoutRows)
     reason = "The model has " + std::to_string(model.rowCount) + " rows: at most " +
              std::to_string(kMaxLayoutRows) + " rows can be read.";

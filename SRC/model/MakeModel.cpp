@@ -19,6 +19,7 @@
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "records/LoadCaseList.h"
 #include "records/PipeDimensions.h"
 #include "services/General.h"
@@ -433,6 +434,12 @@ void MakeModel(Model& model) {
       LayoutRow& row = model.row(number);
       if (row.node != 0) row.endNode = FindNode(model, row.node);
     }
+  }
+  // An offset so large that a coordinate or a bend made from it is not a
+  // finite number would make every file written from the model unreadable.
+  if (std::string refusal = NonFiniteRowRefusal(model); !refusal.empty()) {
+    model.unmadeReason = refusal;
+    throw refusal;
   }
   model.unmadeReason.clear();
   RegenerateModel(model);

@@ -7,7 +7,9 @@
 //
 // The node table holds at most 9990 nodes; a model that needs more is refused
 // with the node table's message (thrown as text), never an assertion, and
-// the caller keeps or restores the model it had. Until then the model keeps
+// the caller keeps or restores the model it had. Rows whose node coordinates
+// or bend geometry come out not finite are refused the same way, with the
+// message of NonFiniteRowRefusal (RowRules.h). Until then the model keeps
 // the message as its unmade reason, and no file is written from it.
 #pragma once
 

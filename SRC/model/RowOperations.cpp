@@ -3,11 +3,7 @@
 // with it) before the object goes.
 #include "model/RowOperations.h"
 
-#include <cstdio>
-#include <string>
-
 #include "model/KindRecords.h"
-#include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowDrawing.h"
 #include "model/RowObjects.h"
@@ -18,15 +14,6 @@ namespace {
 bool HasElementEnd(const LayoutRow& row) { return row.node != 0 && row.endNode != 0; }
 
 }  // namespace
-
-void RefuseOffsetsWithoutLength(ElementType type, float dx, float dy, float dz) {
-  if (dx == 0.0f && dy == 0.0f && dz == 0.0f) return;
-  if (type == ElementType::Location) throw std::string("For Location, DX, DY, DZ should be zero");
-  if (type != ElementType::HingeJoint && type != ElementType::BallJoint) return;
-  char text[96];
-  std::snprintf(text, sizeof text, "For a %s joint DX, DY, DZ should be zero", ElementTypeMessageName(type));
-  throw std::string(text);
-}
 
 int PreviousElementRow(const Model& model, int row) {
   const ElementType own = model.row(row).elementType;

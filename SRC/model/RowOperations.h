@@ -45,13 +45,6 @@ void ClearDataType(Model& model, int row);
 // Deletes both objects; the type codes stay.
 void FreeRowObjects(LayoutRow& row);
 
-// A hinge, a ball joint and a Location have no length: the model is made
-// with their offsets zero, so every road that would give a row of such a
-// `type` an offset refuses it rather than lose it (and, after a joint, move
-// every node). Throws "For a Hinge joint DX, DY, DZ should be zero" (Ball)
-// or "For Location, DX, DY, DZ should be zero" for a nonzero offset.
-void RefuseOffsetsWithoutLength(ElementType type, float dx, float dy, float dz);
-
 // False without a data item and for Nozzle, Jacket end cap and Branch SIF;
 // otherwise whether the item lacks its connected node.
 bool ItemWithoutConnectedNode(const LayoutRow& row);

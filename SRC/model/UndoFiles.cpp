@@ -144,9 +144,11 @@ bool OpenModelMatches(const std::string& path) {
 
 }  // namespace
 
-void PopTempFileIfUnchanged(SnapshotToken token) {
+bool PopTempFileIfUnchanged(SnapshotToken token) {
   const std::string path = UndoSnapshotPath(token);
-  if (!path.empty() && OpenModelMatches(path)) PopTempFile(token);
+  if (path.empty() || !OpenModelMatches(path)) return false;
+  PopTempFile(token);
+  return true;
 }
 
 std::string UndoSnapshotPath(SnapshotToken token) {

@@ -37,8 +37,9 @@ void PopTempFile(SnapshotToken token);
 
 // Discards the undo snapshot `token` when the open model is, byte for byte in
 // the model-file format, the model it holds: an edit that changed only what
-// no file keeps (the spare Layout row) leaves no undo step behind.
-void PopTempFileIfUnchanged(SnapshotToken token);
+// no file keeps (the spare Layout row) leaves no undo step behind. True when
+// it discarded it.
+bool PopTempFileIfUnchanged(SnapshotToken token);
 // The file of the undo snapshot `token`; the empty text when it is not on
 // the stack (a failed edit reads it back).
 std::string UndoSnapshotPath(SnapshotToken token);

@@ -185,9 +185,12 @@ TEST_F(LayoutTableTest, JointsAndZeroLengthsAreRefused) {
 TEST_F(LayoutTableTest, OffsetsAreRefusedOnRowsWithoutLength) {
   TypeSmallModel();
   Model& model = TheModel();
-  // The spare row at node 20, an earlier row's, with an offset typed.
+  // The spare row at node 20, an earlier row's: an offset typed is refused
+  // (the row would end at the node, its offsets zero), one given in code
+  // is not made a Location.
   EXPECT_EQ(Store(5, 1, "20"), "");
-  EXPECT_EQ(Store(5, 3, "100"), "");
+  EXPECT_EQ(Store(5, 3, "100"), "Node 20 already exists, so DX, DY, DZ should be zero");
+  model.row(5).dx = 100.0f;
   EXPECT_EQ(Store(5, 2, "LOC"), "For Location, DX, DY, DZ should be zero");
   EXPECT_EQ(row(5).elementType, ElementType::None);
   SetElementType(model, 4, ElementType::Location);

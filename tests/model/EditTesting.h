@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "files/ModelFile.h"
-#include "model/LayoutRowEdits.h"
+#include "editing/LayoutRowEdits.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelBuilder.h"

@@ -13,8 +13,11 @@
 
 #include "application/LayoutWindow.h"
 #include "editing/LayoutTable.h"
+#include "elements/CommentData.h"
+#include "files/ModelFile.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/ModelBuilder.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
 #include "model/UndoFiles.h"
@@ -25,7 +28,9 @@
 #include "services/ErrorRecords.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
+#include "services/TempFiles.h"
 #include "services/Units.h"
+#include "supports/Restraint.h"
 
 class LayoutFixture : public AppFixture {
  protected:
@@ -124,6 +129,44 @@ class LayoutFixture : public AppFixture {
     TypeRow({"10", "F"});
     TypeRow({"", "", "1000", "", "", "A106", "S4", "L1"});
     TypeRow({"", "", "", "500"});
+  }
+
+  // Rows 2 to 12, inches, read back: From 10; Pipe 20 DX 40 (A106, S4, L1);
+  // Pipe 30 DY 20; Hinge 40; Pipe 50 DX 10; Ball 60; Pipe 70 DZ 10;
+  // Location 20 with a Y restraint; Comment "keep this note"; Pipe 10
+  // (closing a loop); Pipe 80 DY -10.
+  void BuildRoadsModel() {
+    Model& model = TheModel();
+    using T = ElementType;
+    for (const auto& [node, type, dx, dy, dz] :
+         {std::tuple{10, T::From, 0, 0, 0}, {20, T::Pipe, 40, 0, 0}, {30, T::Pipe, 0, 20, 0},
+          {40, T::HingeJoint, 0, 0, 0}, {50, T::Pipe, 10, 0, 0}, {60, T::BallJoint, 0, 0, 0}, {70, T::Pipe, 0, 0, 10},
+          {20, T::Location, 0, 0, 0}, {0, T::Comment, 0, 0, 0}, {10, T::Pipe, 0, 0, 0}, {80, T::Pipe, 0, -10, 0}})
+      AddRow(model, node, type, dx, dy, dz);
+    model.row(3).material = "A106";
+    model.row(3).section = "S4";
+    model.row(3).load = "L1";
+    PutItem(model, 9, DataType::Restraint);
+    static_cast<Restraint&>(*model.row(9).item).restrainY = 1;
+    static_cast<CommentData&>(*model.row(10).element).SetText("keep this note");
+    g_UnitsSettings.unit[kUnitLength] = kLengthInch;
+    model.unitChoices = ProgramUnitChoices();
+    ReadBackModel();
+  }
+  // Makes the open model as a user has it: written and read back (the
+  // reader settles what the piping code forces), so a model read back from
+  // its undo snapshot is these very bytes; unmodified and shown.
+  void ReadBackModel() {
+    RefreshAfterModelEdit(TheModel());
+    const std::string path = TempFolder() + "/read-back.mod";
+    ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
+    Model read;
+    ReadModelFileInto(path, read);
+    SwapModel(read);
+    std::filesystem::remove(path);
+    TheModel().modified = false;
+    ReloadLayoutTable();
+    platform::RunUntilIdle();
   }
 
   std::vector<std::string> messages;

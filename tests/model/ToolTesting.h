@@ -33,21 +33,9 @@ class ToolFixture : public LayoutFixture {
     platform::RunUntilIdle();
   }
 
-  // Makes the rows built in code the model the Layout window shows.
-  void Open() {
-    // As a user has it: written and read back (the reader settles the
-    // options the piping code forces), so Undo gives back these very bytes.
-    RefreshAfterModelEdit(TheModel());
-    const std::string path = TempFolder() + "/tool-open.mod";
-    ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
-    Model read;
-    ReadModelFileInto(path, read);
-    SwapModel(read);
-    std::filesystem::remove(path);
-    TheModel().modified = false;
-    ReloadLayoutTable();
-    platform::RunUntilIdle();
-  }
+  // Makes the rows built in code the model the Layout window shows, as a
+  // user has it (ReadBackModel), so Undo gives back these very bytes.
+  void Open() { ReadBackModel(); }
 
   // The model file of the open model. The view rectangle is left out: the
   // graphics window stores its zoom there whenever it has drawn the model

@@ -13,6 +13,15 @@
 // free node number after the node of its previous element row, so the
 // pasted run continues from the end of the model with new nodes; a paste
 // that would take the layout past 7000 rows is refused whole.
+//
+// Paste and Combine keep the rules the cells and Delete keep: a paste goes
+// only into a cell the Layout table lets the user edit, gives a row's type
+// as the Type cell gives it and a name only to a row that takes names; a
+// row whose node goes (a whole-row paste, the row Combine merges) passes
+// Delete's checks first; and the rows they changed must meet the row rules
+// (RowRules.h) once the model is made. A refusal throws its message (or
+// shows Delete's and changes nothing); the caller's undo snapshot puts the
+// model back.
 #pragma once
 
 #include <string>
@@ -49,6 +58,7 @@ bool PasteRows(Model& model, int row, int column, HWND owner);
 // `row` (a Pipe, Bend, Jacketed pipe or Jacketed bend): its offsets are added
 // and that row is deleted (a row in absolute coordinates keeps them; a
 // previous row in absolute coordinates is not merged, its coordinates are no
-// offset). A previous row with a data item asks first; No changes nothing. Returns the new number of the merged row, 0 when nothing
-// changed.
+// offset). A previous row that Delete would refuse to delete is refused with
+// Delete's message; one with a data item asks first, and No changes nothing.
+// Returns the new number of the merged row, 0 when nothing changed.
 int CombineWithPreviousRow(Model& model, int row, HWND owner);

@@ -1,17 +1,21 @@
 // Insert, copy, paste and combine (see LayoutRowEdits.h). Rows move as
 // values (each owns its objects), so shifting rows never copies an object.
-#include "model/LayoutRowEdits.h"
+#include "editing/LayoutRowEdits.h"
 
 #include <utility>
 #include <vector>
 
+#include "editing/DeleteRows.h"
+#include "editing/LayoutTable.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "platform/Dialog.h"
+#include "services/General.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
 
@@ -39,14 +43,6 @@ void OpenRowGap(Model& model, int first) {
   ++model.rowCount;
 }
 
-// Removes row `doomed`, moving the rows below it up by one.
-void CloseRowGap(Model& model, int doomed) {
-  for (int number = doomed; number < model.rowCount; ++number)
-    model.row(number) = std::move(model.row(number + 1));
-  model.row(model.rowCount) = LayoutRow();
-  --model.rowCount;
-}
-
 int ParseRowField(const std::string& text, const char* label) {
   g_EditFieldText = text;
   std::int32_t value = 0;
@@ -66,6 +62,15 @@ void CopyElement(LayoutRow& target, const LayoutRow& source) {
   target.elementType = source.elementType;
   target.element = CreateElementData(source.elementType);
   if (target.element && source.element) target.element->CopyFrom(*source.element);
+}
+
+void CopyOffsetsAndNames(LayoutRow& target, const LayoutRow& source) {
+  target.dx = source.dx;
+  target.dy = source.dy;
+  target.dz = source.dz;
+  target.material = source.material;
+  target.section = source.section;
+  target.load = source.load;
 }
 
 void CopyItem(LayoutRow& target, const LayoutRow& source) {
@@ -91,15 +96,11 @@ bool PasteSeveral(Model& model, const std::vector<LayoutRow>& rows, HWND owner) 
     target.node = location ? lastNode : NodeAfterPreviousElement(model, number);
     lastNode = target.node;
     target.absolute = source.absolute;
-    target.dx = source.dx;
-    target.dy = source.dy;
-    target.dz = source.dz;
-    target.material = source.material;
-    target.section = source.section;
-    target.load = source.load;
+    CopyOffsetsAndNames(target, source);
     CopyItem(target, source);
     RefreshAfterModelEdit(model);
   }
+  RefuseRowsBreakingRules(model, model.rowCount - static_cast<int>(rows.size()) + 1, model.rowCount);
   return true;
 }
 
@@ -115,32 +116,40 @@ void RefuseLocationChange(const Model& model, int row, ElementType type) {
   if (changesKind && old == ElementType::Location) throw std::string("Type = Location  cannot be changed");
   if (type != ElementType::Location) return;
   if (changesKind) throw std::string("Type cannot be changed to Location");
-  RefuseOffsetsWithoutLength(type, target.dx, target.dy, target.dz);
-  const int index = FindNodeIndex(model.nodes, target.node);
-  if (index == 0 || model.nodes[index].row == 0 || model.nodes[index].row >= row)
-    throw std::string("For Location, Node must be defined");
+  RefuseOffsetsWithoutLength(model, row, type, target.dx, target.dy, target.dz);
+  if (!LocationNodeIsMade(model, row)) throw std::string(kLocationNodeMessage);
+}
+
+// A paste goes where typing goes: not into a cell the Layout table keeps
+// out of editing, and a whole row only where its type may be typed.
+bool PasteTargetEditable(const Model& model, int row, int column) {
+  if (row < 1 || row > model.rowCount || !IsLayoutCellEditable(model, row, column)) return false;
+  return column != 1 || IsLayoutCellEditable(model, row, 2);
 }
 
 bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
   if (row < 1 || row > model.rowCount) return false;
   LayoutRow& target = model.row(row);
   switch (column) {
-    case 1:
+    case 1: {
+      // The row's node goes: refused where Delete would refuse the row.
+      const std::string refusal = RowDeletionRefusal(model, row, row);
+      if (!refusal.empty()) throw refusal;
       CopyElement(target, source);
       target.node = NodeAfterPreviousElement(model, row);
-      target.dx = source.dx;
-      target.dy = source.dy;
-      target.dz = source.dz;
-      target.material = source.material;
-      target.section = source.section;
-      target.load = source.load;
+      CopyOffsetsAndNames(target, source);
       CopyItem(target, source);
       break;
-    case 2:
+    }
+    case 2: {
       if (source.elementType == ElementType::None) return false;
       RefuseLocationChange(model, row, source.elementType);
-      CopyElement(target, source);
+      // As typed: a Bend row loses its data item, a new Bend takes the
+      // previous bend's radius, then the copied element's values.
+      ElementData* element = SetElementType(model, row, source.elementType);
+      if (element != nullptr && source.element) element->CopyFrom(*source.element);
       break;
+    }
     case 3:
     case 4:
     case 5: {
@@ -149,7 +158,7 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
       float offsets[3] = {target.dx, target.dy, target.dz};
       offsets[axis] = axis == 0 ? source.dx : axis == 1 ? source.dy : source.dz;
       if (offsets[0] == target.dx && offsets[1] == target.dy && offsets[2] == target.dz) return false;
-      RefuseOffsetsWithoutLength(target.elementType, offsets[0], offsets[1], offsets[2]);
+      RefuseOffsetsWithoutLength(model, row, target.elementType, offsets[0], offsets[1], offsets[2]);
       target.dx = offsets[0];
       target.dy = offsets[1];
       target.dz = offsets[2];
@@ -158,6 +167,8 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
     case 6:
     case 7:
     case 8: {
+      // A row whose type carries no properties ignores a name, as typed.
+      if (!RowTypeTakesNames(target.elementType)) return false;
       std::string& name = column == 6 ? target.material : column == 7 ? target.section : target.load;
       const std::string& pasted = column == 6 ? source.material : column == 7 ? source.section : source.load;
       if (name == pasted) return false;
@@ -176,6 +187,7 @@ bool PasteColumn(Model& model, const LayoutRow& source, int row, int column) {
     default: return false;
   }
   RefreshAfterModelEdit(model);
+  RefuseRowsBreakingRules(model, {row});
   return true;
 }
 
@@ -225,6 +237,10 @@ bool HasCopiedRows() { return Copied().single || !Copied().rows.empty(); }
 void ForgetCopiedRows() { Copied() = CopyState(); }
 
 bool PasteRows(Model& model, int row, int column, HWND owner) {
+  if (Copied().single && !PasteTargetEditable(model, row, column)) {
+    ErrorBeep();
+    return false;
+  }
   CopyState state = std::exchange(Copied(), CopyState());
   if (!state.rows.empty()) return PasteSeveral(model, state.rows, owner);
   if (!state.single || state.from < 1 || state.from > model.rowCount || state.from == row) return false;
@@ -246,16 +262,23 @@ int CombineWithPreviousRow(Model& model, int row, HWND owner) {
   if (merged.elementType != ElementType::Pipe && merged.elementType != ElementType::JacketedPipe) return 0;
   // Coordinates of an absolute row are no offset to add.
   if (merged.absolute) return 0;
+  // The previous row goes as Delete takes a row: with its checks first.
+  if (const std::string refusal = RowDeletionRefusal(model, previous, previous); !refusal.empty()) {
+    ShowErrorMessage(owner, refusal);
+    return 0;
+  }
   if (merged.dataType != DataType::None &&
       !MessageBoxDialog(owner, "Element has data type defined. Combining element will remove data!", IDNO))
     return 0;
-  LayoutRow& target = model.row(row);
+  const float added[3] = {merged.dx, merged.dy, merged.dz};
+  if (!DeleteLayoutRows(model, previous, previous, owner)) return 0;
+  LayoutRow& target = model.row(row - 1);
   if (!target.absolute) {
-    target.dx += merged.dx;
-    target.dy += merged.dy;
-    target.dz += merged.dz;
+    target.dx += added[0];
+    target.dy += added[1];
+    target.dz += added[2];
   }
-  CloseRowGap(model, previous);
   RefreshAfterModelEdit(model);
+  RefuseRowsBreakingRules(model, {row - 1});
   return row - 1;
 }
