@@ -23,6 +23,7 @@
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
 #include "elements/HydrotestLoad.h"
+#include "elements/JacketDialogs.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/MiterBend.h"
@@ -34,6 +35,7 @@
 #include "elements/Valve.h"
 #include "elements/Weld.h"
 #include "files/BatchImport.h"
+#include "files/BatchInlineKinds.h"
 #include "files/BatchLayout.h"
 #include "files/BatchNumberText.h"
 #include "files/BatchSections.h"
@@ -882,7 +884,7 @@ void WriteNothing(Writer&, const LayoutRow&, RowText&) {}
 
 // Why the reader would refuse a row of this kind as it stands (a record the
 // dialogs never leave, or one from an old file); empty when it reads back.
-std::string ElementRefusal(const LayoutRow& row) {
+std::string ElementRefusal(const Model& model, const LayoutRow& row) {
   switch (row.elementType) {
     case ElementType::Reducer: {
       const auto& r = static_cast<const Reducer&>(*row.element);
@@ -899,7 +901,18 @@ std::string ElementRefusal(const LayoutRow& row) {
                                                !pipe->jacketLoad.empty()
                                          : bend != nullptr && !bend->jacketMaterial.empty() &&
                                                !bend->jacketSection.empty() && !bend->jacketLoad.empty();
-      return named ? std::string() : "the jacket's material, section or load is not named";
+      if (!named) return "the jacket's material, section or load is not named";
+      const std::string& jacket = pipe != nullptr ? pipe->jacketSection : bend->jacketSection;
+      return JacketClearsCore(model, jacket, row.section) ? std::string()
+                                                          : "the jacket's section does not clear the core's";
+    }
+    case ElementType::Elastic: {
+      const auto& e = static_cast<const ElasticElement&>(*row.element);
+      // The reader takes the global axis for an axis not written.
+      const float globalX[3] = {1.0f, 0.0f, 0.0f}, globalY[3] = {0.0f, 1.0f, 0.0f};
+      const float* x = AnyNonZero(e.localX[0], e.localX[1], e.localX[2]) ? e.localX : globalX;
+      const float* y = AnyNonZero(e.localY[0], e.localY[1], e.localY[2]) ? e.localY : globalY;
+      return BatchAxesPerpendicular(x, y) ? std::string() : "the elastic element's axes are not square";
     }
     case ElementType::CutPipe:
       return static_cast<const CutPipe&>(*row.element).cut == 0.0f ? "the cut pipe has no cut" : std::string();
@@ -1148,7 +1161,13 @@ void WriteNozzle(Writer& w, const LayoutRow& row, RowText& out) {
   out.Attribute("VOD=" + w.Num(n.vesselOd, FormatDimension));
   out.Attribute("VTHK=" + w.Num(n.vesselThickness, FormatDimension));
   if (n.l1 != 0.0f) out.Attribute("L1=" + w.Num(n.l1, FormatLength));
-  if (n.l2 != 0.0f) out.Attribute("L2=" + w.Num(n.l2, FormatLength));
+  // The reader gives L2 to a cylindrical vessel's nozzle only.
+  if (n.l2 != 0.0f && n.flatBottom == 0)
+    out.Attribute("L2=" + w.Num(n.l2, FormatLength));
+  else if (n.l2 != 0.0f)
+    w.LeftOut("the flat-bottom tank nozzle's L2 was not written (the batch file gives L2 to a cylindrical vessel's "
+              "nozzle only)",
+              {"L2"});
   if (n.elasticModulus != 0.0f) out.Attribute("E=" + w.Num(n.elasticModulus, FormatModulus));
   const auto& axis = n.vesselAxis;
   if (AnyNonZero(axis[0], axis[1], axis[2])) out.Attribute("DV" + w.Direction(axis[0], axis[1], axis[2]));
@@ -1262,8 +1281,12 @@ std::string ItemRefusal(const LayoutRow& row) {
       return {};
     }
     case DataType::Nozzle: {
-      // The reader puts a nozzle through the dialog's checks.
-      const NozzleFault fault = CheckNozzleGeometry(static_cast<const Nozzle&>(*row.item));
+      // The reader puts a nozzle through the dialog's checks, as the file
+      // carries it: a vessel the file cannot call spherical is a cylinder.
+      Nozzle carried;
+      carried.CopyFrom(*row.item);
+      carried.spherical = 0;
+      const NozzleFault fault = CheckNozzleGeometry(carried);
       return fault.message.empty() ? std::string() : "the nozzle is refused (" + fault.message + ")";
     }
     case DataType::BranchSif: return BranchSifRefusal(static_cast<const BranchSif&>(*row.item));
@@ -1441,7 +1464,7 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   if (element == nullptr) {
     w.LeftOut(KindName(type) + " was written as a pipe (the batch file does not carry it yet)", {"element kind"});
     type = ElementType::Pipe;
-  } else if (const std::string refusal = ElementRefusal(row); !refusal.empty()) {
+  } else if (const std::string refusal = ElementRefusal(w.model(), row); !refusal.empty()) {
     w.LeftOut(refusal + "; the row was written as a pipe", {"element kind"});
     type = ElementType::Pipe;
     element = FindElementWriter(type);

@@ -19,10 +19,13 @@
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/CommentData.h"
+#include "files/BatchAllFieldsModel.h"
 #include "files/BatchExport.h"
+#include "files/BatchExportFields.h"
 #include "files/BatchImport.h"
 #include "files/BatchTesting.h"
 #include "files/ModelFile.h"
+#include "model/MakeModel.h"
 #include "model/RowObjects.h"
 #include "records/BeamMaterial.h"
 #include "records/Compressor.h"
@@ -702,6 +705,215 @@ TEST_F(BatchExportRoundTripTest, TextsGoOutAndComeInAsUtf8CutOnWholeCharacters) 
   ASSERT_EQ(Import("\xE4\xB8\xAD pipe\nOPTIONS\n", lacking, &log), "");
   EXPECT_EQ(lacking.title, "? pipe");
   EXPECT_EQ(log, std::vector<std::string>{"Line 1: 1 character that Windows-1252 lacks read as ?"});
+}
+
+// --- Every field ----------------------------------------------------------------
+
+// Whether a value is the one a new record holds (a value the new record has
+// no field for counts as new when it is zero or empty).
+bool IsNewValue(const RecordField& field, const RecordField* fresh) {
+  if (fresh != nullptr) return SameFieldValue(field, fresh->value);
+  const BinaryFileValue& v = field.value;
+  return v.integer == 0 && v.real == 0.0f && v.bytes.find_first_not_of('\0') == std::string::npos && v.pairs.empty();
+}
+
+// Every field of `fields` (the records of one kind) that no record sets
+// away from a new record's value.
+std::vector<std::string> FieldsNeverSet(const std::vector<std::vector<RecordField>>& records,
+                                        const std::vector<RecordField>& fresh) {
+  std::vector<std::string> never;
+  std::size_t widest = 0;
+  for (const auto& fields : records) widest = std::max(widest, fields.size());
+  for (std::size_t i = 0; i < widest; ++i) {
+    bool set = false;
+    std::string name;
+    for (const auto& fields : records) {
+      if (i >= fields.size()) continue;
+      name = fields[i].name;
+      set = set || fields[i].spec.show == FieldShow::kMade || !IsNewValue(fields[i], i < fresh.size() ? &fresh[i] : nullptr);
+    }
+    if (!set) never.push_back(name);
+  }
+  return never;
+}
+
+std::vector<RecordField> PartOf(const std::vector<RecordField>& fields, RowPart part) {
+  std::vector<RecordField> kept;
+  for (const RecordField& field : fields)
+    if (field.part == part) kept.push_back(field);
+  return kept;
+}
+
+// The all-fields model sets every field of every kind of record the model
+// file stores, as its writer writes them, away from a new record's value.
+void ExpectEveryFieldSet(const Model& model) {
+  Model fresh;
+  InitEmptyModel(fresh, AnalysisOptions{});
+  EXPECT_EQ(FieldsNeverSet({OptionsFields(model)}, OptionsFields(fresh)), std::vector<std::string>{});
+  EXPECT_EQ(FieldsNeverSet({QaBlockFields(model)}, QaBlockFields(fresh)), std::vector<std::string>{});
+  EXPECT_EQ(FieldsNeverSet({RevisionFields(model)}, RevisionFields(fresh)), std::vector<std::string>{});
+  auto table = [](const auto& records, auto fields, const auto& blank) {
+    std::vector<std::vector<RecordField>> all;
+    for (int i = 1; i <= records.count; ++i) all.push_back(fields(records[i]));
+    return FieldsNeverSet(all, fields(blank));
+  };
+  Material material;
+  PipeSection section;
+  InitSection(section);
+  PipeLoad load;
+  InitPipeLoad(load, 70.0f);
+  BeamMaterial beamMaterial;
+  InitBeamMaterial(beamMaterial);
+  BeamSection beamSection;
+  InitBeamSection(beamSection);
+  BeamLoad beamLoad;
+  InitBeamLoad(beamLoad, 70.0f);
+  Pump pump;
+  InitPumpRecord(pump);
+  const std::vector<std::string> none;
+  EXPECT_EQ(table(model.materials, MaterialFields, material), none);
+  EXPECT_EQ(table(model.sections, SectionFields, section), none);
+  EXPECT_EQ(table(model.pipeLoads, PipeLoadFields, load), none);
+  EXPECT_EQ(table(model.beamMaterials, BeamMaterialFields, beamMaterial), none);
+  EXPECT_EQ(table(model.beamSections, BeamSectionFields, beamSection), none);
+  EXPECT_EQ(table(model.beamLoads, BeamLoadFields, beamLoad), none);
+  EXPECT_EQ(table(model.pumps, PumpFields, pump), none);
+  EXPECT_EQ(table(model.compressors, RotatingEquipmentFields, RotatingEquipment{}), none);
+  EXPECT_EQ(table(model.turbines, RotatingEquipmentFields, RotatingEquipment{}), none);
+  EXPECT_EQ(table(model.soils, SoilFields, Soil{}), none);
+  EXPECT_EQ(table(model.allowables, AllowableFields, Allowable{}), none);
+  // Rows: their own fields in some row, each kind's element and item in the
+  // row that has it.
+  std::vector<std::vector<RecordField>> headers;
+  for (int number = 1; number <= model.rowCount; ++number) {
+    const LayoutRow& row = model.row(number);
+    const std::vector<RecordField> fields = RowFields(row);
+    headers.push_back(PartOf(fields, RowPart::kHeader));
+    LayoutRow blank;
+    blank.elementType = row.elementType;
+    blank.element = CreateElementData(row.elementType);
+    blank.dataType = row.dataType;
+    if (row.dataType != DataType::None) blank.item = CreateDataItem(row.dataType);
+    const std::vector<RecordField> blankFields = RowFields(blank);
+    for (const RowPart part : {RowPart::kElement, RowPart::kItem})
+      EXPECT_EQ(FieldsNeverSet({PartOf(fields, part)}, PartOf(blankFields, part)), none)
+          << "row " << number << " part " << static_cast<int>(part);
+  }
+  EXPECT_EQ(FieldsNeverSet(headers, PartOf(RowFields(LayoutRow{}), RowPart::kHeader)), none);
+}
+
+// Whether the list names the record `where` ("Row 12: ...").
+bool Names(const std::vector<std::string>& leftOut, const std::string& where) { return Listed(leftOut, where + ": "); }
+
+// Every field of `held` that `read` does not give back but for a float's
+// rounding, with no line of the list for its record.
+std::vector<std::string> Unnamed(const std::vector<std::string>& leftOut, const std::string& where,
+                                 const std::vector<RecordField>& held, const std::vector<RecordField>& read) {
+  std::vector<std::string> unnamed;
+  for (std::size_t i = 0; i < held.size() && i < read.size(); ++i)
+    if (!SameFieldValue(held[i], read[i].value) && !Names(leftOut, where))
+      unnamed.push_back(where + ": " + held[i].name);
+  if (held.size() != read.size() && !Names(leftOut, where)) unnamed.push_back(where + ": its number of fields");
+  return unnamed;
+}
+
+template <typename Record>
+void CollectUnnamed(const std::vector<std::string>& leftOut, const char* kind, const ModelRecordTable<Record>& held,
+                    const ModelRecordTable<Record>& read, std::vector<RecordField> (*fields)(const Record&),
+                    std::string (*name)(const Record&), std::vector<std::string>& unnamed) {
+  EXPECT_EQ(read.count, held.count) << kind;
+  for (int i = 1; i <= held.count && i <= read.count; ++i)
+    for (std::string& field :
+         Unnamed(leftOut, std::string(kind) + " " + name(held[i]), fields(held[i]), fields(read[i])))
+      unnamed.push_back(std::move(field));
+}
+
+// The rows of `read` that stand for `row` of `model`: its element's and its
+// item's (the same row unless the item went on a line of its own).
+std::pair<int, int> RowsReadFor(const Model& model, int row, const Model& read) {
+  const NodeId node = model.row(row).node;
+  int element = 0, item = 0, commentRows = 0;
+  for (int number = 1; number < row; ++number) commentRows += model.row(number).node == 0 ? 1 : 0;
+  // The title's row, which the model may not have.
+  if (model.row(1).elementType != ElementType::Comment && read.row(1).elementType == ElementType::Comment)
+    ++commentRows;
+  for (int number = 1; number <= read.rowCount; ++number) {
+    const LayoutRow& candidate = read.row(number);
+    if (node == 0) {
+      if (candidate.node == 0 && commentRows-- == 0) return {number, number};
+      continue;
+    }
+    if (candidate.node != node) continue;
+    if (element == 0) element = number;
+    if (candidate.dataType != DataType::None) item = number;
+  }
+  return {element, item != 0 ? item : element};
+}
+
+// A model that sets every field of every record away from a new record's
+// value, exported and read back in every unit set: every field that does
+// not come back, but for a float's rounding, has a line in the list for its
+// record, and every line names its field by name.
+TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
+  Model model;
+  BuildAllFieldsModel(model);
+  ASSERT_EQ(model.unmadeReason, "");
+  ExpectEveryFieldSet(model);
+  for (const BatchExportUnits units : kEverySet) {
+    SCOPED_TRACE(static_cast<int>(units));
+    std::vector<std::string> leftOut;
+    const std::string text = WriteModelBatchText(model, units, leftOut);
+    Model again;
+    ASSERT_EQ(Import(text, again), "") << text;
+    for (const std::string& line : leftOut) EXPECT_FALSE(HasText(line, " field ")) << line;
+    std::vector<std::string> unnamed;
+    const std::vector<RecordField> options = OptionsFields(model), optionsRead = OptionsFields(again);
+    for (std::size_t i = 0; i < options.size(); ++i) {
+      const FieldSpec& spec = options[i].spec;
+      if (SameFieldValue(options[i], optionsRead[i].value)) continue;
+      if (spec.applies != nullptr && !spec.applies(model.options.PipingCode)) continue;
+      const bool units = spec.show == FieldShow::kUnitChoice || spec.show == FieldShow::kWindUnit;
+      if (!Names(leftOut, units ? "Units" : spec.group != nullptr ? spec.group : "Analysis options"))
+        unnamed.push_back(options[i].name);
+    }
+    for (auto& field : Unnamed(leftOut, "Quality Assurance Block", QaBlockFields(model), QaBlockFields(again)))
+      unnamed.push_back(field);
+    for (auto& field : Unnamed(leftOut, "Revision record", RevisionFields(model), RevisionFields(again)))
+      unnamed.push_back(field);
+    auto name = [](const auto& record) { return record.name; };
+    CollectUnnamed<Material>(leftOut, "Material", model.materials, again.materials, MaterialFields, name, unnamed);
+    CollectUnnamed<PipeSection>(leftOut, "Pipe section", model.sections, again.sections, SectionFields, name, unnamed);
+    CollectUnnamed<PipeLoad>(leftOut, "Load", model.pipeLoads, again.pipeLoads, PipeLoadFields, name, unnamed);
+    CollectUnnamed<BeamMaterial>(leftOut, "Beam material", model.beamMaterials, again.beamMaterials,
+                                 BeamMaterialFields, name, unnamed);
+    CollectUnnamed<BeamSection>(leftOut, "Beam section", model.beamSections, again.beamSections, BeamSectionFields,
+                                name, unnamed);
+    CollectUnnamed<BeamLoad>(leftOut, "Beam load", model.beamLoads, again.beamLoads, BeamLoadFields, name, unnamed);
+    CollectUnnamed<Pump>(leftOut, "Pump", model.pumps, again.pumps, PumpFields, name, unnamed);
+    auto description = [](const RotatingEquipment& record) { return record.description; };
+    CollectUnnamed<RotatingEquipment>(leftOut, "Compressor", model.compressors, again.compressors,
+                                      RotatingEquipmentFields, description, unnamed);
+    CollectUnnamed<RotatingEquipment>(leftOut, "Turbine", model.turbines, again.turbines, RotatingEquipmentFields,
+                                      description, unnamed);
+    CollectUnnamed<Soil>(leftOut, "Soil", model.soils, again.soils, SoilFields, name, unnamed);
+    CollectUnnamed<Allowable>(leftOut, "Allowable load", model.allowables, again.allowables, AllowableFields,
+                              [](const Allowable&) { return std::string("1"); }, unnamed);
+    for (int row = 1; row <= model.rowCount; ++row) {
+      const auto [element, item] = RowsReadFor(model, row, again);
+      const std::string where = "Row " + std::to_string(row);
+      const std::vector<RecordField> held = RowFields(model.row(row));
+      if (element == 0) {
+        if (!Names(leftOut, where)) unnamed.push_back(where);
+        continue;
+      }
+      const std::vector<RecordField> readElement = RowFields(again.row(element)), readItem = RowFields(again.row(item));
+      for (const RowPart part : {RowPart::kHeader, RowPart::kElement, RowPart::kItem})
+        for (auto& field : Unnamed(leftOut, where, PartOf(held, part),
+                                   PartOf(part == RowPart::kItem ? readItem : readElement, part)))
+          unnamed.push_back(field);
+    }
+    EXPECT_EQ(unnamed, std::vector<std::string>{});
+  }
 }
 
 }  // namespace
