@@ -15,7 +15,9 @@
 #include "elements/Bend.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
+#include "elements/ElasticElement.h"
 #include "elements/HingeJoint.h"
+#include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
 #include "elements/CommentData.h"
@@ -34,6 +36,7 @@
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
 #include "supports/LimitStop.h"
+#include "supports/Nozzle.h"
 #include "supports/Restraint.h"
 #include "supports/SkewedRestraint.h"
 
@@ -913,6 +916,44 @@ TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
           unnamed.push_back(field);
     }
     EXPECT_EQ(unnamed, std::vector<std::string>{});
+  }
+}
+
+// Rows the model holds as no dialog leaves them, which the import would
+// refuse: a jacket that does not clear its core and an elastic element
+// whose axes are not square are written as pipes, a flat-bottom tank
+// nozzle without its L2, a nozzle of a spherical vessel that the file
+// would give as a flat-bottom tank's too small a tank is left out; each is
+// named, and the file reads back.
+TEST_F(BatchExportRoundTripTest, RowsTheImportWouldRefuseAreWrittenSoThatTheFileReadsBack) {
+  Model model;
+  ASSERT_EQ(Import(THREE_ROWS "PIPE\nS6,6.625,0.28\nLAYOUT\nT40,JP,X10,CJMAT=CS,JSEC=S6,JLOAD=L1\nT50,X10,JL\n"
+                              "T60,X10\nL60,CNOZZLE=650,NOD=8.625,NTHK=0.5,VOD=300,VTHK=1,L1=0.8,E=29E6,DV(0,1,0)\n"
+                              "T70,X10\nL70,CNOZZLE=650,NOD=8.625,NTHK=0.5,VOD=300,VTHK=1,L1=0.8,E=29E6,DV(0,1,0)\n",
+                   model),
+            "");
+  ASSERT_EQ(model.rowCount, 10);
+  dynamic_cast<JacketedPipe&>(*model.row(5).element).jacketSection = "S4";  // 4.5 in round a 4.5 in core
+  auto& elastic = dynamic_cast<ElasticElement&>(*model.row(6).element);
+  elastic.localX[0] = 1.0f;
+  elastic.localY[0] = 1.0f;
+  elastic.localY[1] = 1.0f;
+  dynamic_cast<Nozzle&>(*model.row(8).item).l2 = 6.0f;
+  auto& sphere = dynamic_cast<Nozzle&>(*model.row(10).item);
+  sphere.spherical = 1;
+  sphere.vesselOd = 96.0f;
+  for (const BatchExportUnits units : kEverySet) {
+    SCOPED_TRACE(static_cast<int>(units));
+    Model again;
+    const std::vector<std::string> leftOut = ExportAndRead(model, units, again);
+    EXPECT_EQ(again.row(5).elementType, ElementType::Pipe);
+    EXPECT_EQ(again.row(6).elementType, ElementType::Pipe);
+    EXPECT_EQ(again.row(8).dataType, DataType::Nozzle);
+    for (const char* start : {"Row 5: the jacket's section does not clear the core's; the row was written as a pipe",
+                              "Row 6: the elastic element's axes are not square; the row was written as a pipe",
+                              "Row 8: the flat-bottom tank nozzle's L2 was not written",
+                              "Row 10: the nozzle is refused (Nozzle OD/Vessel OD > 0.04); it was not written"})
+      EXPECT_TRUE(Listed(leftOut, start)) << start;
   }
 }
 
