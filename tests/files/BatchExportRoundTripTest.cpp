@@ -12,6 +12,7 @@
 #include <iterator>
 #include <sstream>
 
+#include "elements/Bellows.h"
 #include "elements/Bend.h"
 #include "elements/ConcentratedMass.h"
 #include "elements/Flange.h"
@@ -567,6 +568,8 @@ TEST_F(BatchExportRoundTripTest, RecordsNamedWithASectionWordAreWrittenUnderANam
     SCOPED_TRACE(static_cast<int>(units));
     Model again;
     const std::vector<std::string> leftOut = ExportAndRead(model, units, again);
+    ASSERT_EQ(again.materials.count, 2);
+    ASSERT_EQ(again.rowCount, 4);
     EXPECT_EQ(again.materials[1].name, "PIPE1");
     EXPECT_EQ(again.materials[2].name, "WIND1");
     EXPECT_EQ(again.row(3).section, "COD1");
@@ -649,14 +652,15 @@ TEST_F(BatchExportRoundTripTest, BeamDescriptionsAndBeamLoadTemperaturesComeBack
   EXPECT_EQ(again.beamLoads[1].temperature[9], 60.0f);
 }
 
-// Values no text of their own reads back as: a beam section's area too
-// small for any text is written 0, never as the empty field the reader
-// refuses for it; a load's T1 not given is written as 0 F, a row's offset
-// held as the typed zero as 0, and a pressure too small for its decimals
-// takes the exponent form; each file reads back.
+// Values no text of their own reads back as: a bellows' thrust area too
+// small for any text is written 0, never as the empty text of no area; a
+// load's T1 not given is written as 0 F, a row's offset held as the typed
+// zero as 0, and a pressure too small for its decimals takes the exponent
+// form; each file reads back.
 TEST_F(BatchExportRoundTripTest, ValuesWithoutATextOfTheirOwnStillReadBack) {
   Model model;
-  ASSERT_EQ(Import(THREE_ROWS "BSECTIONS\nW8,10,100,30\n", model), "");
+  ASSERT_EQ(Import(THREE_ROWS "T40,JE,X10,CES(1000,1000,1000)\nBSECTIONS\nW8,10,100,30\n", model), "");
+  dynamic_cast<Bellows&>(*model.row(5).element).pressureThrustArea = 1.0e-44f;
   model.beamSections[1].A = 1.0e-44f;
   model.pipeLoads[1].operating[0].temperature = 0.0f;
   model.pipeLoads[1].operating[0].pressure = 1.0e-20f;
@@ -664,6 +668,8 @@ TEST_F(BatchExportRoundTripTest, ValuesWithoutATextOfTheirOwnStillReadBack) {
   for (const BatchExportUnits units : kEverySet) {
     SCOPED_TRACE(static_cast<int>(units));
     Model again;
+    std::vector<std::string> leftOut;
+    EXPECT_TRUE(HasText(WriteModelBatchText(model, units, leftOut), ",TA=0\n"));
     ExportAndRead(model, units, again);
     ASSERT_EQ(again.beamSections.count, 1);
     EXPECT_EQ(again.beamSections[1].A, 0.0f);
