@@ -135,8 +135,9 @@ void ListDesignConditions(const Model& model, const Model& readBack, const Batch
                           std::vector<std::string>& leftOut) {
   const auto& held = model.pipeLoads;
   for (int i = 1; i <= held.count; ++i) {
-    const int at = records.pipeLoads[static_cast<std::size_t>(i)];
-    if (at == 0) continue;
+    const std::size_t index = static_cast<std::size_t>(i);
+    const int at = index < records.pipeLoads.size() ? records.pipeLoads[index] : 0;
+    if (at < 1 || at > readBack.pipeLoads.count) continue;
     const std::string where = "Load " + held[i].name;
     named.insert({where, "design temperature"});
     named.insert({where, "design pressure"});
