@@ -1,6 +1,5 @@
 // The model batch file writer and its command (see BatchExport.h).
 #include "files/BatchExport.h"
-#include "files/BatchExportReadBack.h"
 
 #include <algorithm>
 #include <array>
@@ -34,6 +33,7 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
+#include "files/BatchExportReadBack.h"
 #include "files/BatchImport.h"
 #include "files/BatchInlineKinds.h"
 #include "files/BatchLayout.h"
@@ -430,7 +430,9 @@ void WriteMaterials(Writer& w) {
     w.At("Material " + m.name);
     const std::string name = w.Written(NameTable::kMaterial, m.name);
     // A factor of 0 (none given) is left empty: the reader takes 1.
-    std::vector<std::string> fields = {name, w.Num(m.density, FormatDensity), w.Fixed(m.nu, 10, 3),
+    std::vector<std::string> fields = {name,
+                                       w.Num(m.density, FormatDensity),
+                                       w.Fixed(m.nu, 10, 3),
                                        m.jointFactor > 0.0f ? w.Fixed(m.jointFactor, 10, 2) : std::string(),
                                        m.circJointFactor > 0.0f ? w.Fixed(m.circJointFactor, 10, 2) : std::string(),
                                        MaterialTypeText(w, m.type)};
@@ -451,9 +453,8 @@ void WriteMaterials(Writer& w) {
     for (int t = 1; t <= m.numtemps && static_cast<std::size_t>(t) < m.temps.size(); ++t) {
       const auto& v = m.temps[static_cast<std::size_t>(t)].values;
       moduli = moduli || v[kMatHoopModulus] != 0.0f || v[kMatShearModulus] != 0.0f;
-      std::string row = name + "," + w.Temperature(v[kMatTemperature]) + "," +
-                        w.Num(v[kMatModulus], FormatModulus) + "," + w.Num(v[kMatAlpha], FormatThermalExpansion) +
-                        "," + w.Num(v[kMatAllowable], FormatStress);
+      std::string row = name + "," + w.Temperature(v[kMatTemperature]) + "," + w.Num(v[kMatModulus], FormatModulus) +
+                        "," + w.Num(v[kMatAlpha], FormatThermalExpansion) + "," + w.Num(v[kMatAllowable], FormatStress);
       if (v[kMatYield] > 0.0f || v[kMatRupture] > 0.0f)
         row += "," + (v[kMatYield] > 0.0f ? w.Num(v[kMatYield], FormatStress) : std::string());
       if (v[kMatRupture] > 0.0f) row += "," + w.Num(v[kMatRupture], FormatStress);
@@ -479,7 +480,8 @@ void WriteSoils(Writer& w) {
     const Soil& s = table[i];
     w.At("Soil " + s.name);
     const bool cohesive = s.type == kSoilCohesive;
-    std::string line = w.Written(NameTable::kSoil, s.name) + (cohesive ? ",1," : ",0,") + w.NumOr(s.density, FormatInsulationDensity, "0") + "," +
+    std::string line = w.Written(NameTable::kSoil, s.name) + (cohesive ? ",1," : ",0,") +
+                       w.NumOr(s.density, FormatInsulationDensity, "0") + "," +
                        w.NumOr(s.groundLevel, FormatLength, "0.0") + ",";
     if (cohesive)
       line += w.NumOr(s.strength, FormatStress, "0");
@@ -517,9 +519,10 @@ void WritePipeSections(Writer& w) {
     if (!soil.empty()) line += "," + w.Written(NameTable::kSoil, soil);
     // The reader makes every section a non-standard one.
     if (s.standard != kStandardAnsi || (!s.nominalSize.empty() && s.nominalSize != kBatchSectionSize))
-      w.LeftOut("its standard, nominal size and schedule were not written (the batch file does not carry them); it "
-                "reads back as Non Std",
-                {"standard", "nominal size", "schedule"});
+      w.LeftOut(
+          "its standard, nominal size and schedule were not written (the batch file does not carry them); it "
+          "reads back as Non Std",
+          {"standard", "nominal size", "schedule"});
     w.Line(line);
     count.Wrote(i);
   }
@@ -537,7 +540,8 @@ void WritePipeLoads(Writer& w) {
     w.At("Load " + l.name);
     const auto& p = l.operating;
     std::vector<std::string> fields = {
-        w.Written(NameTable::kPipeLoad, l.name), w.Temperature(p[0].temperature), w.NumOr(p[0].pressure, FormatPressure, "0"),
+        w.Written(NameTable::kPipeLoad, l.name), w.Temperature(p[0].temperature),
+        w.NumOr(p[0].pressure, FormatPressure, "0"),
         l.specificGravity == 0.0f ? std::string("0") : w.ThreeDecimals(l.specificGravity)};
     // A pressure of exactly 0 is "none given", which an empty field gives
     // back; a typed 0 is held as the explicit zero and written as "0". A
@@ -576,8 +580,8 @@ void WriteBeamTables(Writer& w) {
       w.At("Beam material " + m.name);
       count.Wrote(i);
       w.Line(w.Written(NameTable::kBeamMaterial, m.name) + "," + w.Num(m.E, FormatModulus) + "," +
-             (m.nu == 0.0f ? std::string("0.01") : w.Fixed(m.nu, 10, 3)) + "," + w.NumOr(m.density, FormatDensity, "0") +
-             "," + w.NumOr(m.alpha, FormatThermalExpansion, "0"));
+             (m.nu == 0.0f ? std::string("0.01") : w.Fixed(m.nu, 10, 3)) + "," +
+             w.NumOr(m.density, FormatDensity, "0") + "," + w.NumOr(m.alpha, FormatThermalExpansion, "0"));
     }
   }
   if (model.beamSections.count > 0) {
@@ -587,10 +591,11 @@ void WriteBeamTables(Writer& w) {
       const BeamSection& s = model.beamSections[i];
       w.At("Beam section " + s.name);
       count.Wrote(i);
-      w.Line(w.Written(NameTable::kBeamSection, s.name) + "," + w.NumOr(s.A, FormatArea, "0") + "," + w.NumOr(s.Imaj, FormatMomentOfInertia, "0") + "," +
-             w.NumOr(s.Imin, FormatMomentOfInertia, "0") + "," + w.NumOr(s.J, FormatMomentOfInertia, "0") + "," +
-             w.NumOr(s.Asmaj, FormatArea, "0") + "," + w.NumOr(s.Asmin, FormatArea, "0") + "," +
-             w.NumOr(s.depth, FormatDimension, "0") + "," + w.NumOr(s.width, FormatDimension, "0"));
+      w.Line(w.Written(NameTable::kBeamSection, s.name) + "," + w.NumOr(s.A, FormatArea, "0") + "," +
+             w.NumOr(s.Imaj, FormatMomentOfInertia, "0") + "," + w.NumOr(s.Imin, FormatMomentOfInertia, "0") + "," +
+             w.NumOr(s.J, FormatMomentOfInertia, "0") + "," + w.NumOr(s.Asmaj, FormatArea, "0") + "," +
+             w.NumOr(s.Asmin, FormatArea, "0") + "," + w.NumOr(s.depth, FormatDimension, "0") + "," +
+             w.NumOr(s.width, FormatDimension, "0"));
     }
   }
   if (model.beamLoads.count > 0) {
@@ -618,14 +623,29 @@ std::optional<std::string> Reference(Writer& w, NameTable table, const std::stri
   const Model& m = w.model();
   int found = 0;
   switch (table) {
-    case NameTable::kMaterial: found = FindRecordByName(m.materials, name); break;
-    case NameTable::kSection: found = FindRecordByName(m.sections, name); break;
-    case NameTable::kPipeLoad: found = FindRecordByName(m.pipeLoads, name); break;
-    case NameTable::kBeamMaterial: found = FindRecordByName(m.beamMaterials, name); break;
-    case NameTable::kBeamSection: found = FindRecordByName(m.beamSections, name); break;
-    case NameTable::kBeamLoad: found = FindRecordByName(m.beamLoads, name); break;
-    case NameTable::kSoil: found = FindRecordByName(m.soils, name); break;
-    case NameTable::kNone: break;
+    case NameTable::kMaterial:
+      found = FindRecordByName(m.materials, name);
+      break;
+    case NameTable::kSection:
+      found = FindRecordByName(m.sections, name);
+      break;
+    case NameTable::kPipeLoad:
+      found = FindRecordByName(m.pipeLoads, name);
+      break;
+    case NameTable::kBeamMaterial:
+      found = FindRecordByName(m.beamMaterials, name);
+      break;
+    case NameTable::kBeamSection:
+      found = FindRecordByName(m.beamSections, name);
+      break;
+    case NameTable::kBeamLoad:
+      found = FindRecordByName(m.beamLoads, name);
+      break;
+    case NameTable::kSoil:
+      found = FindRecordByName(m.soils, name);
+      break;
+    case NameTable::kNone:
+      break;
   }
   if (found != 0) return w.Written(table, name);
   w.LeftOut("the " + std::string(what) + " " + name + " is not in the model and was not written", {field});
@@ -644,8 +664,7 @@ struct RowText {
 // KEY=name of a record the row names, when the model holds it.
 void NameAttribute(Writer& w, const char* key, NameTable table, const std::string& name, const char* what,
                    const char* field, RowText& out) {
-  if (const std::optional<std::string> written = Reference(w, table, name, what, field))
-    out.Attribute(key + *written);
+  if (const std::optional<std::string> written = Reference(w, table, name, what, field)) out.Attribute(key + *written);
 }
 
 using ElementWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
@@ -1078,9 +1097,10 @@ void WriteBranchSif(Writer& w, const LayoutRow& row, RowText& out) {
       if (sif.dimension1 > 0.0f)
         out.Attribute("PAD=" + w.Num(sif.dimension1, FormatDimension));
       else
-        w.LeftOut("the reinforced tee has no pad thickness, without which the batch file cannot tell it from an "
-                  "unreinforced tee; it reads back as an unreinforced tee",
-                  {"branch type"});
+        w.LeftOut(
+            "the reinforced tee has no pad thickness, without which the batch file cannot tell it from an "
+            "unreinforced tee; it reads back as an unreinforced tee",
+            {"branch type"});
       break;
     // The B31.1 and B31.9 extruded tee keeps no crotch radius, and the
     // reader refuses CRTCH=0; a branch connection may have no radius.
@@ -1165,15 +1185,15 @@ void WriteNozzle(Writer& w, const LayoutRow& row, RowText& out) {
   if (n.l2 != 0.0f && n.flatBottom == 0)
     out.Attribute("L2=" + w.Num(n.l2, FormatLength));
   else if (n.l2 != 0.0f)
-    w.LeftOut("the flat-bottom tank nozzle's L2 was not written (the batch file gives L2 to a cylindrical vessel's "
-              "nozzle only)",
-              {"L2"});
+    w.LeftOut(
+        "the flat-bottom tank nozzle's L2 was not written (the batch file gives L2 to a cylindrical vessel's "
+        "nozzle only)",
+        {"L2"});
   if (n.elasticModulus != 0.0f) out.Attribute("E=" + w.Num(n.elasticModulus, FormatModulus));
   const auto& axis = n.vesselAxis;
   if (AnyNonZero(axis[0], axis[1], axis[2])) out.Attribute("DV" + w.Direction(axis[0], axis[1], axis[2]));
   if (!n.tag.empty()) w.LeftOut("the nozzle tag was not written", {"tag"});
-  if (std::any_of(n.displacements.flags.begin(), n.displacements.flags.end(), [](auto flag) { return flag != 0; }))
-  {
+  if (std::any_of(n.displacements.flags.begin(), n.displacements.flags.end(), [](auto flag) { return flag != 0; })) {
     w.LeftOut("the nozzle's specified displacements have no batch keyword and were not written",
               {"specified displacement sets"});
     for (int slot = 0; slot < kDisplacementSlots; ++slot) NameDisplacements(w, slot);
@@ -1198,7 +1218,8 @@ void WriteUserSif(Writer& w, const LayoutRow& row, RowText& out) {
   else
     out.Attribute("SIF(" + w.Fixed(s.inPlaneSif, 10, 3) + "," + w.Fixed(s.outPlaneSif, 10, 3) + ")");
   if (s.axialSif != 0.0f || s.torsionSif != 0.0f)
-    w.LeftOut("the axial and torsional SIFs have no batch keyword and were not written", {"axial SIF", "torsional SIF"});
+    w.LeftOut("the axial and torsional SIFs have no batch keyword and were not written",
+              {"axial SIF", "torsional SIF"});
 }
 
 void WriteWeld(Writer& w, const LayoutRow& row, RowText& out) {
@@ -1725,8 +1746,8 @@ void WriteWind(Writer& w) {
   } else if (direction && (!load.velocityProfile.empty() || !load.pressureProfile.empty())) {
     w.LeftOut("wind load 1 has a profile, which the batch file does not carry; it was not written");
     NameWindLoad(w, 1);
-    for (const char* field : {"profile elevation unit", "profile pressure unit", "profile velocity unit",
-                              "profiles of velocity"})
+    for (const char* field :
+         {"profile elevation unit", "profile pressure unit", "profile velocity unit", "profiles of velocity"})
       w.Named(field);
   }
   for (int index = 1; index < kWindLoadCount; ++index) {

@@ -14,12 +14,13 @@
 // and the number of thermal loads in words of their own. A file the import
 // refuses is named first, and its message kept for the command: the writer
 // is meant never to write one. Start reading at ListBatchFileDifferences.
+#include "files/BatchExportReadBack.h"
+
 #include <algorithm>
 #include <exception>
 #include <set>
 #include <sstream>
 
-#include "files/BatchExportReadBack.h"
 #include "files/BatchImport.h"
 #include "model/Model.h"
 #include "model/ModelLoadCases.h"
@@ -269,7 +270,9 @@ void CompareOptions(Comparison& compare, const Model& model, const Model& readBa
   const std::vector<RecordField> held = OptionsFields(model);
   const std::vector<RecordField> read = OptionsFields(readBack);
   const std::string first[] = {"Dynamic analysis settings", "Analysis options"};
-  auto groupOf = [](const FieldSpec& spec) { return std::string(spec.group != nullptr ? spec.group : "Analysis options"); };
+  auto groupOf = [](const FieldSpec& spec) {
+    return std::string(spec.group != nullptr ? spec.group : "Analysis options");
+  };
   for (int pass = 0; pass < 3; ++pass)
     for (std::size_t i = 0; i < held.size() && i < read.size(); ++i) {
       const FieldSpec& spec = held[i].spec;
@@ -286,8 +289,10 @@ void CompareOptions(Comparison& compare, const Model& model, const Model& readBa
              " instead of " + FieldValueText(held[i].spec, held[i].value);
   }
   if (!units.empty())
-    leftOut.push_back("Units: the model's units were not written (the batch file names one of three sets); it reads "
-                      "back with " + units);
+    leftOut.push_back(
+        "Units: the model's units were not written (the batch file names one of three sets); it reads "
+        "back with " +
+        units);
 }
 
 }  // namespace
@@ -351,8 +356,8 @@ void ListBatchFileDifferences(const Model& model, const std::string& text, const
                RotatingEquipmentFields, DescriptionName);
   CompareTable(compare, "Turbine", model.turbines, readBack.turbines, records.turbines, RotatingEquipmentFields,
                DescriptionName);
-  CompareTable(compare, "Allowable load", model.allowables, readBack.allowables, records.allowables,
-               AllowableFields, NumberName);
+  CompareTable(compare, "Allowable load", model.allowables, readBack.allowables, records.allowables, AllowableFields,
+               NumberName);
   const std::vector<RecordField> qa = QaBlockFields(model), qaRead = QaBlockFields(readBack);
   for (std::size_t i = 0; i < qa.size(); ++i) compare.Field("Quality Assurance Block", "the", qa[i], qaRead[i].value);
   const std::vector<RecordField> revisions = RevisionFields(model), revisionsRead = RevisionFields(readBack);

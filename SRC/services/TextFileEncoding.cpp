@@ -65,6 +65,5 @@ std::string ProgramTextFromTextFile(std::string_view line, std::size_t* lacking)
 }
 
 std::string LackingCharactersText(std::size_t lacking) {
-  return std::to_string(lacking) + (lacking == 1 ? " character" : " characters") +
-         " that Windows-1252 lacks read as ?";
+  return std::to_string(lacking) + (lacking == 1 ? " character" : " characters") + " that Windows-1252 lacks read as ?";
 }

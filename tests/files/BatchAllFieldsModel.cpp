@@ -148,7 +148,9 @@ void SetElementFields(LayoutRow& row, NodeId& spareNode) {
       for (int i = 0; i < 3; ++i) e.localX[i] = kDirection[i], e.localY[i] = y[i];
       break;
     }
-    case ElementType::CutPipe: As<CutPipe>(element).cut = 0.75f; break;
+    case ElementType::CutPipe:
+      As<CutPipe>(element).cut = 0.75f;
+      break;
     case ElementType::Beam: {
       auto& b = As<Beam>(element);
       b.beta = 30.0f;
@@ -156,7 +158,9 @@ void SetElementFields(LayoutRow& row, NodeId& spareNode) {
       b.releases[10] = 1;
       break;
     }
-    case ElementType::Comment: As<CommentData>(element).SetText("Every field of every row"); break;
+    case ElementType::Comment:
+      As<CommentData>(element).SetText("Every field of every row");
+      break;
     case ElementType::TieRod: {
       auto& t = As<TieRod>(element);
       t.tensionStiffness = 8.0e5f, t.compressionStiffness = 6.0e5f, t.tensionGap = 0.125f, t.compressionGap = 0.25f;
@@ -167,7 +171,8 @@ void SetElementFields(LayoutRow& row, NodeId& spareNode) {
       h.specificGravity = 1.05f, h.pressure = 300.0f, h.excludeInsulation = 1;
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -281,7 +286,8 @@ void SetItemFields(LayoutRow& row) {
       for (std::size_t i = 0; i < g.terms.size(); ++i) g.terms[i] = 1000.0f * static_cast<float>(i + 1);
       break;
     }
-    default: break;
+    default:
+      break;
   }
 }
 
@@ -311,8 +317,8 @@ void FillTables(Model& model) {
   for (std::size_t t = 0; t < bl.temperature.size(); ++t) bl.temperature[t] = 200.0f - 10.0f * static_cast<float>(t);
   bl.wind = 0;
   Pump& p = model.pumps[1];
-  p.suctionLocation = kNozzleEnd, p.dischargeLocation = kNozzleSide, p.shaftAxis = {kDirection[0], kDirection[1],
-                                                                                     kDirection[2]};
+  p.suctionLocation = kNozzleEnd, p.dischargeLocation = kNozzleSide,
+  p.shaftAxis = {kDirection[0], kDirection[1], kDirection[2]};
   p.centre = {12.0f, 24.0f, 36.0f}, p.vertical = 1, p.standard = 2, p.category = 3, p.size = 4, p.materialGroup = 5;
   p.boltOrMounting = 1, p.temperature = 200.0f;
   for (auto* table : {&model.compressors, &model.turbines}) {

@@ -14,14 +14,14 @@
 
 #include "elements/Bellows.h"
 #include "elements/Bend.h"
+#include "elements/CommentData.h"
 #include "elements/ConcentratedMass.h"
-#include "elements/Flange.h"
 #include "elements/ElasticElement.h"
+#include "elements/Flange.h"
 #include "elements/HingeJoint.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
-#include "elements/CommentData.h"
 #include "files/BatchAllFieldsModel.h"
 #include "files/BatchExport.h"
 #include "files/BatchExportFields.h"
@@ -376,7 +376,7 @@ TEST_F(BatchExportRoundTripTest, TextsThatBeginWithASectionWordAreMarkedAndNamed
 
 namespace {
 
-#define THREE_ROWS                                                                                           \
+#define THREE_ROWS                                                                                         \
   "Three rows\nOPTIONS\nB313\nMATERIAL\nCS,0.283\nCS,70,29.5E6,6.07E-6,20000\nPIPE\nS4,4.5,0.237\nLOADS\n" \
   "L1,300,0\nLAYOUT\nF10,KA,MCS,PS4,CL=L1\nT20,X100\nT30,Y100,KA\n"
 
@@ -460,8 +460,9 @@ TEST_F(BatchExportRoundTripTest, NamesThatDifferOnlyInCaseReadBackAsRecordsOfThe
     EXPECT_EQ(again.materials[record].temps[1].values[kMatAlpha], 3.0e-6f);
     EXPECT_EQ(again.row(4).material, "CS1");
     EXPECT_EQ(again.row(3).material, "CS");
-    EXPECT_TRUE(Listed(leftOut, "Material cs: its name reads back as CS, the name of another material; it was "
-                                "written as CS1, and so are the rows that name it"));
+    EXPECT_TRUE(Listed(leftOut,
+                       "Material cs: its name reads back as CS, the name of another material; it was "
+                       "written as CS1, and so are the rows that name it"));
   }
   Model model;
   ASSERT_EQ(Import(THREE_ROWS, model), "");
@@ -475,10 +476,10 @@ TEST_F(BatchExportRoundTripTest, NamesThatDifferOnlyInCaseReadBackAsRecordsOfThe
   }
   Model again;
   const std::vector<std::string> leftOut = ExportAndRead(model, BatchExportUnits::English, again);
-  EXPECT_EQ(leftOut, (std::vector<std::string>{
-                         "Material cs: its name reads back as CS: the batch file is read in capitals",
-                         "Pipe section s4: its name reads back as S4: the batch file is read in capitals",
-                         "Load l1: its name reads back as L1: the batch file is read in capitals"}));
+  EXPECT_EQ(leftOut,
+            (std::vector<std::string>{"Material cs: its name reads back as CS: the batch file is read in capitals",
+                                      "Pipe section s4: its name reads back as S4: the batch file is read in capitals",
+                                      "Load l1: its name reads back as L1: the batch file is read in capitals"}));
   EXPECT_EQ(again.row(4).material, "CS");
   EXPECT_EQ(again.row(4).load, "L1");
 }
@@ -578,10 +579,10 @@ TEST_F(BatchExportRoundTripTest, RecordsNamedWithASectionWordAreWrittenUnderANam
     EXPECT_EQ(again.row(4).load, "ALLO1");
     EXPECT_EQ(again.row(4).material, "PIPE1");
     EXPECT_EQ(FindRecordByName(again.pipeLoads, "LOAD1"), 3);
-    for (const char* start : {"Material PIPE: its name is a section word of the batch file, which reads its line as "
-                              "a header; it was written as PIPE1, and so are the rows that name it",
-                              "Pipe section PUMPS: its name is a section word",
-                              "Load LOADS: its name is a section word"})
+    for (const char* start :
+         {"Material PIPE: its name is a section word of the batch file, which reads its line as "
+          "a header; it was written as PIPE1, and so are the rows that name it",
+          "Pipe section PUMPS: its name is a section word", "Load LOADS: its name is a section word"})
       EXPECT_TRUE(Listed(leftOut, start)) << start;
   }
 }
@@ -614,19 +615,21 @@ TEST_F(BatchExportRoundTripTest, AMaterialsStrengthIsNamed) {
 // Norwegian codes take for its SIF, have no batch keyword: both are named.
 TEST_F(BatchExportRoundTripTest, AReducersKnucklesAreNamed) {
   Model model;
-  ASSERT_EQ(Import("Knuckles\nOPTIONS\nNORWEGIAN-83\nMATERIAL\nCS,0.283\nCS,70,29.5E6,6.07E-6,20000\nPIPE\n"
-                   "S4,4.5,0.237\nLAYOUT\nF10,KA,MCS,PS4\nT20,X100\nT30,JD,X10,COD1=4.5,THK1=0.237,OD2=2.375,THK2=0.154\n",
-                   model),
-            "");
+  ASSERT_EQ(
+      Import("Knuckles\nOPTIONS\nNORWEGIAN-83\nMATERIAL\nCS,0.283\nCS,70,29.5E6,6.07E-6,20000\nPIPE\n"
+             "S4,4.5,0.237\nLAYOUT\nF10,KA,MCS,PS4\nT20,X100\nT30,JD,X10,COD1=4.5,THK1=0.237,OD2=2.375,THK2=0.154\n",
+             model),
+      "");
   auto& reducer = dynamic_cast<Reducer&>(*model.row(4).element);
   reducer.knuckles = 1;
   reducer.delta = 0.5f;
   Model again;
-  EXPECT_EQ(ExportAndRead(model, BatchExportUnits::English, again),
-            (std::vector<std::string>{
-                "Row 4: its knuckles flag, on, was not written (the batch file does not carry it); it reads back as off",
-                "Row 4: its knuckle dimension, 0.5 inch, was not written (the batch file does not carry it); it reads "
-                "back as 0 inch"}));
+  EXPECT_EQ(
+      ExportAndRead(model, BatchExportUnits::English, again),
+      (std::vector<std::string>{
+          "Row 4: its knuckles flag, on, was not written (the batch file does not carry it); it reads back as off",
+          "Row 4: its knuckle dimension, 0.5 inch, was not written (the batch file does not carry it); it reads "
+          "back as 0 inch"}));
 }
 
 // Beam material and beam section descriptions are named; beam loads take
@@ -739,7 +742,8 @@ std::vector<std::string> FieldsNeverSet(const std::vector<std::vector<RecordFiel
     for (const auto& fields : records) {
       if (i >= fields.size()) continue;
       name = fields[i].name;
-      set = set || fields[i].spec.show == FieldShow::kMade || !IsNewValue(fields[i], i < fresh.size() ? &fresh[i] : nullptr);
+      set = set || fields[i].spec.show == FieldShow::kMade ||
+            !IsNewValue(fields[i], i < fresh.size() ? &fresh[i] : nullptr);
     }
     if (!set) never.push_back(name);
   }
@@ -874,7 +878,8 @@ TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
     const std::string text = WriteModelBatchText(model, units, leftOut);
     Model again;
     ASSERT_EQ(Import(text, again), "") << text;
-    for (const std::string& line : leftOut) EXPECT_FALSE(HasText(line, "its field ") || HasText(line, "the field ")) << line;
+    for (const std::string& line : leftOut)
+      EXPECT_FALSE(HasText(line, "its field ") || HasText(line, "the field ")) << line;
     std::vector<std::string> unnamed;
     const std::vector<RecordField> options = OptionsFields(model), optionsRead = OptionsFields(again);
     for (std::size_t i = 0; i < options.size(); ++i) {
@@ -893,8 +898,8 @@ TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
     CollectUnnamed<Material>(leftOut, "Material", model.materials, again.materials, MaterialFields, name, unnamed);
     CollectUnnamed<PipeSection>(leftOut, "Pipe section", model.sections, again.sections, SectionFields, name, unnamed);
     CollectUnnamed<PipeLoad>(leftOut, "Load", model.pipeLoads, again.pipeLoads, PipeLoadFields, name, unnamed);
-    CollectUnnamed<BeamMaterial>(leftOut, "Beam material", model.beamMaterials, again.beamMaterials,
-                                 BeamMaterialFields, name, unnamed);
+    CollectUnnamed<BeamMaterial>(leftOut, "Beam material", model.beamMaterials, again.beamMaterials, BeamMaterialFields,
+                                 name, unnamed);
     CollectUnnamed<BeamSection>(leftOut, "Beam section", model.beamSections, again.beamSections, BeamSectionFields,
                                 name, unnamed);
     CollectUnnamed<BeamLoad>(leftOut, "Beam load", model.beamLoads, again.beamLoads, BeamLoadFields, name, unnamed);
@@ -905,8 +910,9 @@ TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
     CollectUnnamed<RotatingEquipment>(leftOut, "Turbine", model.turbines, again.turbines, RotatingEquipmentFields,
                                       description, unnamed);
     CollectUnnamed<Soil>(leftOut, "Soil", model.soils, again.soils, SoilFields, name, unnamed);
-    CollectUnnamed<Allowable>(leftOut, "Allowable load", model.allowables, again.allowables, AllowableFields,
-                              [](const Allowable&) { return std::string("1"); }, unnamed);
+    CollectUnnamed<Allowable>(
+        leftOut, "Allowable load", model.allowables, again.allowables, AllowableFields,
+        [](const Allowable&) { return std::string("1"); }, unnamed);
     for (int row = 1; row <= model.rowCount; ++row) {
       const auto [element, item] = RowsReadFor(model, row, again);
       const std::string where = "Row " + std::to_string(row);
@@ -917,8 +923,8 @@ TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
       }
       const std::vector<RecordField> readElement = RowFields(again.row(element)), readItem = RowFields(again.row(item));
       for (const RowPart part : {RowPart::kHeader, RowPart::kElement, RowPart::kItem})
-        for (auto& field : Unnamed(leftOut, where, PartOf(held, part),
-                                   PartOf(part == RowPart::kItem ? readItem : readElement, part)))
+        for (auto& field :
+             Unnamed(leftOut, where, PartOf(held, part), PartOf(part == RowPart::kItem ? readItem : readElement, part)))
           unnamed.push_back(field);
     }
     EXPECT_EQ(unnamed, std::vector<std::string>{});

@@ -15,8 +15,7 @@ TEST(TextFileEncodingTest, ProgramTextGoesOutAsUtf8AndComesBackAsItself) {
   EXPECT_EQ(TextFileFromProgramText("Caf\xE9 \x80"), "Caf\xC3\xA9 \xE2\x82\xAC");
   std::string every;
   for (int byte = 1; byte < 256; ++byte)
-    if (byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D)
-      every += static_cast<char>(byte);
+    if (byte != 0x81 && byte != 0x8D && byte != 0x8F && byte != 0x90 && byte != 0x9D) every += static_cast<char>(byte);
   std::size_t lacking = 9;
   EXPECT_EQ(ProgramTextFromTextFile(TextFileFromProgramText(every), &lacking), every);
   EXPECT_EQ(lacking, 0u);
