@@ -623,29 +623,14 @@ std::optional<std::string> Reference(Writer& w, NameTable table, const std::stri
   const Model& m = w.model();
   int found = 0;
   switch (table) {
-    case NameTable::kMaterial:
-      found = FindRecordByName(m.materials, name);
-      break;
-    case NameTable::kSection:
-      found = FindRecordByName(m.sections, name);
-      break;
-    case NameTable::kPipeLoad:
-      found = FindRecordByName(m.pipeLoads, name);
-      break;
-    case NameTable::kBeamMaterial:
-      found = FindRecordByName(m.beamMaterials, name);
-      break;
-    case NameTable::kBeamSection:
-      found = FindRecordByName(m.beamSections, name);
-      break;
-    case NameTable::kBeamLoad:
-      found = FindRecordByName(m.beamLoads, name);
-      break;
-    case NameTable::kSoil:
-      found = FindRecordByName(m.soils, name);
-      break;
-    case NameTable::kNone:
-      break;
+    case NameTable::kMaterial: found = FindRecordByName(m.materials, name); break;
+    case NameTable::kSection: found = FindRecordByName(m.sections, name); break;
+    case NameTable::kPipeLoad: found = FindRecordByName(m.pipeLoads, name); break;
+    case NameTable::kBeamMaterial: found = FindRecordByName(m.beamMaterials, name); break;
+    case NameTable::kBeamSection: found = FindRecordByName(m.beamSections, name); break;
+    case NameTable::kBeamLoad: found = FindRecordByName(m.beamLoads, name); break;
+    case NameTable::kSoil: found = FindRecordByName(m.soils, name); break;
+    case NameTable::kNone: break;
   }
   if (found != 0) return w.Written(table, name);
   w.LeftOut("the " + std::string(what) + " " + name + " is not in the model and was not written", {field});

@@ -468,6 +468,13 @@ std::vector<BinaryFileValue> Recorded(Write write) {
   return values;
 }
 
+// A table record of fixed fields as its model-file writer writes it.
+template <typename Record, std::size_t N>
+std::vector<RecordField> Written(const Record& record, void (*write)(BinaryFile&, const Record&),
+                                 const FieldSpec (&fields)[N]) {
+  return Named(Recorded([&record, write](BinaryFile& file) { write(file, record); }), Fixed(fields));
+}
+
 std::string Counted(const char* what, std::size_t copy) { return std::string(what) + " " + std::to_string(copy + 1); }
 
 // The twelve sets of specified displacements: T1 .. T10, seismic, settlement.
@@ -625,40 +632,22 @@ std::vector<RecordField> MaterialFields(const Material& record) {
                Grouped(kMaterial, kMaterialRow, [](std::size_t copy) { return Counted("temperature row", copy); }));
 }
 
-std::vector<RecordField> SectionFields(const PipeSection& record) {
-  return Named(Recorded([&record](BinaryFile& file) { SectionWrite(file, record); }), Fixed(kSection));
-}
-
-std::vector<RecordField> PipeLoadFields(const PipeLoad& record) {
-  return Named(Recorded([&record](BinaryFile& file) { PipeLoadWrite(file, record); }), Fixed(kPipeLoad));
-}
-
+std::vector<RecordField> SectionFields(const PipeSection& record) { return Written(record, SectionWrite, kSection); }
+std::vector<RecordField> PipeLoadFields(const PipeLoad& record) { return Written(record, PipeLoadWrite, kPipeLoad); }
 std::vector<RecordField> BeamMaterialFields(const BeamMaterial& record) {
-  return Named(Recorded([&record](BinaryFile& file) { BeamMaterialWrite(file, record); }), Fixed(kBeamMaterial));
+  return Written(record, BeamMaterialWrite, kBeamMaterial);
 }
-
 std::vector<RecordField> BeamSectionFields(const BeamSection& record) {
-  return Named(Recorded([&record](BinaryFile& file) { BeamSectionWrite(file, record); }), Fixed(kBeamSection));
+  return Written(record, BeamSectionWrite, kBeamSection);
 }
-
-std::vector<RecordField> BeamLoadFields(const BeamLoad& record) {
-  return Named(Recorded([&record](BinaryFile& file) { BeamLoadWrite(file, record); }), Fixed(kBeamLoad));
-}
-
-std::vector<RecordField> PumpFields(const Pump& record) {
-  return Named(Recorded([&record](BinaryFile& file) { WritePumpRecord(file, record); }), Fixed(kPump));
-}
-
+std::vector<RecordField> BeamLoadFields(const BeamLoad& record) { return Written(record, BeamLoadWrite, kBeamLoad); }
+std::vector<RecordField> PumpFields(const Pump& record) { return Written(record, WritePumpRecord, kPump); }
 std::vector<RecordField> RotatingEquipmentFields(const RotatingEquipment& record) {
-  return Named(Recorded([&record](BinaryFile& file) { RotatingEquipmentWrite(file, record); }), Fixed(kRotating));
+  return Written(record, RotatingEquipmentWrite, kRotating);
 }
-
-std::vector<RecordField> SoilFields(const Soil& record) {
-  return Named(Recorded([&record](BinaryFile& file) { SoilWrite(file, record); }), Fixed(kSoil));
-}
-
+std::vector<RecordField> SoilFields(const Soil& record) { return Written(record, SoilWrite, kSoil); }
 std::vector<RecordField> AllowableFields(const Allowable& record) {
-  return Named(Recorded([&record](BinaryFile& file) { WriteAllowable(file, record); }), Fixed(kAllowable));
+  return Written(record, WriteAllowable, kAllowable);
 }
 
 std::vector<RecordField> RowFields(const LayoutRow& row) {

@@ -50,19 +50,11 @@ constexpr float kDirection[3] = {0.48f, 0.6f, 0.64f};  // a unit vector of three
 constexpr NodeId kConnected = 10;                      // the From row's node
 
 void SetBendRecord(BendRecord& bend, float radius) {
-  bend.radiusType = kBendRadiusUser;
-  bend.radius = radius;
-  bend.thickness = 0.3f;
-  bend.material = "A106";
-  bend.flexibilityFactor = 2.5f;
-  bend.outPlaneFlexibilityFactor = 3.5f;
-  bend.inPlaneSif = 1.7f;
-  bend.outPlaneSif = 1.9f;
-  bend.axialSif = 1.3f;
-  bend.torsionSif = 1.1f;
+  bend.radiusType = kBendRadiusUser, bend.radius = radius, bend.thickness = 0.3f, bend.material = "A106";
+  bend.flexibilityFactor = 2.5f, bend.outPlaneFlexibilityFactor = 3.5f, bend.inPlaneSif = 1.7f;
+  bend.outPlaneSif = 1.9f, bend.axialSif = 1.3f, bend.torsionSif = 1.1f;
   bend.angle1 = 0.25f;  // radians along the arc
-  bend.angle2 = 0.75f;
-  bend.flangedEnds = 1;
+  bend.angle2 = 0.75f, bend.flangedEnds = 1;
 }
 
 void SetElementFields(LayoutRow& row, NodeId& spareNode) {
@@ -73,8 +65,7 @@ void SetElementFields(LayoutRow& row, NodeId& spareNode) {
     case ElementType::JacketedBend: {
       auto& bend = *element->AsBend();
       SetBendRecord(bend, 15.0f);
-      bend.intermediateNode1 = spareNode++;
-      bend.intermediateNode2 = spareNode++;
+      bend.intermediateNode1 = spareNode++, bend.intermediateNode2 = spareNode++;
       if (row.elementType == ElementType::Miter) {
         // A new miter's radius is the user's; one from an older file may be
         // of another kind.
@@ -83,21 +74,15 @@ void SetElementFields(LayoutRow& row, NodeId& spareNode) {
       }
       if (row.elementType == ElementType::JacketedBend) {
         auto& jacket = As<JacketedBend>(element);
-        jacket.jacketMaterial = "A106";
-        jacket.jacketSection = "J10";
-        jacket.jacketLoad = "L1";
-        jacket.jacketRadiusType = kBendRadiusUser;
-        jacket.jacketRadius = 16.0f;
-        jacket.jacketThickness = 0.4f;
+        jacket.jacketMaterial = "A106", jacket.jacketSection = "J10", jacket.jacketLoad = "L1";
+        jacket.jacketRadiusType = kBendRadiusUser, jacket.jacketRadius = 16.0f, jacket.jacketThickness = 0.4f;
         jacket.jacketFlag = 2;
       }
       break;
     }
     case ElementType::JacketedPipe: {
       auto& jacket = As<JacketedPipe>(element);
-      jacket.jacketMaterial = "A106";
-      jacket.jacketSection = "J10";
-      jacket.jacketLoad = "L1";
+      jacket.jacketMaterial = "A106", jacket.jacketSection = "J10", jacket.jacketLoad = "L1";
       break;
     }
     case ElementType::Valve: {
@@ -153,9 +138,7 @@ void SetElementFields(LayoutRow& row, NodeId& spareNode) {
       break;
     case ElementType::Beam: {
       auto& b = As<Beam>(element);
-      b.beta = 30.0f;
-      b.releases[4] = 1;
-      b.releases[10] = 1;
+      b.beta = 30.0f, b.releases[4] = 1, b.releases[10] = 1;
       break;
     }
     case ElementType::Comment:
@@ -188,9 +171,7 @@ void SetItemFields(LayoutRow& row) {
   switch (row.dataType) {
     case DataType::Anchor: {
       auto& a = As<Anchor>(item);
-      a.tag = "A-1";
-      a.stiffness = {1.0e5f, 2.0e5f, 3.0e5f, 4.0e6f, 5.0e6f, 6.0e6f};
-      a.releases[4] = 1;
+      a.tag = "A-1", a.stiffness = {1.0e5f, 2.0e5f, 3.0e5f, 4.0e6f, 5.0e6f, 6.0e6f}, a.releases[4] = 1;
       SetDisplacements(a.displacements);
       a.AnchorInPipeLcs = 1, a.DisplacementsInPipeLcs = 1;
       break;
@@ -339,9 +320,7 @@ void FillOptions(Model& model) {
   o.ThermalLoadCount = 3, o.SolveThermalCase = 1, o.UseColdModulus = 0, o.IncludeHangerStiffness = 0;
   o.BourdonEffect = 1, o.PressureCorrection = 0, o.PressureStressOption = 1, o.PeakPressureFactor = 1.2f;
   o.YieldDisplacementFactor = 0.05f, o.CutOffFrequency = 50, o.IncludeMissingMass = 0, o.FrictionInDynamics = 1;
-  o.ZVertical = 1;
-  model.seismic.g = {0.1f, 0.15f, 0.2f};
-  model.seismic.combination = 1;
+  o.ZVertical = 1, model.seismic.g = {0.1f, 0.15f, 0.2f}, model.seismic.combination = 1;
   WindData& wind = model.wind;
   for (int index = 0; index < kWindLoadCount; ++index) {
     WindLoad& load = wind.loads[static_cast<std::size_t>(index)];
@@ -351,13 +330,9 @@ void FillOptions(Model& model) {
   wind.elevationUnit = 1, wind.pressureUnit = 1, wind.velocityUnit = 1, wind.profileIsVelocity = 1;
   for (int index = 0; index < kWindLoadCount; ++index)
     WindProfileInForce(wind, index) = {{0.0f, 60.0f}, {600.0f, 80.0f + static_cast<float>(index)}};
-  model.spectrumLoad.modeSum = kSumAbsolute;
-  model.spectrumLoad.directionSum = kSumNrl;
-  model.timeHistory.outputInterval = 5;
-  model.timeHistory.writeResults = 1;
-  model.timeHistory.damping = 2.0f;
-  model.harmonic.combination = 1;
-  model.nodeIncrement = 7;
+  model.spectrumLoad.modeSum = kSumAbsolute, model.spectrumLoad.directionSum = kSumNrl;
+  model.timeHistory.outputInterval = 5, model.timeHistory.writeResults = 1, model.timeHistory.damping = 2.0f;
+  model.harmonic.combination = 1, model.nodeIncrement = 7;
   model.unitChoices.fill(1);
   model.qa.project = "Rack", model.qa.fileNumber = "F-1", model.qa.reportNumber = "R-1";
   model.qa.preparedBy = "Writer";
@@ -369,8 +344,7 @@ void BuildAllFieldsModel(Model& model) {
   BuildAllKindsModel(model);
   // A Location row names a node an earlier row made.
   LayoutRow& location = model.row(2);
-  location.node = 10;
-  location.dx = location.dy = location.dz = 0.0f;
+  location.node = 10, location.dx = location.dy = location.dz = 0.0f;
   FillTables(model);
   FillOptions(model);
   NodeId spareNode = 9000;
@@ -381,7 +355,6 @@ void BuildAllFieldsModel(Model& model) {
   }
   // The last row's offsets are where its node lies.
   LayoutRow& last = model.row(model.rowCount);
-  last.absolute = true;
-  last.dx = 100.0f, last.dy = 200.0f, last.dz = 300.0f;
+  last.absolute = true, last.dx = 100.0f, last.dy = 200.0f, last.dz = 300.0f;
   MakeModel(model);
 }
