@@ -534,8 +534,6 @@ Layout ItemLayout(DataType type) {
   }
 }
 
-constexpr double kDegreesPerRadian = 57.29577951308232;
-
 // A float in the unit now chosen for its kind.
 double InUnitNow(float value, int unit) {
   if (unit == kUnitTemperature && ChosenUnit(kUnitTemperature) == kTemperatureCelsius)
