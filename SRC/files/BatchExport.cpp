@@ -22,6 +22,7 @@
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
 #include "elements/HydrotestLoad.h"
+#include "elements/JacketDialogs.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/MiterBend.h"
@@ -32,7 +33,9 @@
 #include "elements/UserSif.h"
 #include "elements/Valve.h"
 #include "elements/Weld.h"
+#include "files/BatchExportReadBack.h"
 #include "files/BatchImport.h"
+#include "files/BatchInlineKinds.h"
 #include "files/BatchLayout.h"
 #include "files/BatchNumberText.h"
 #include "files/BatchSections.h"
@@ -87,10 +90,30 @@ class Writer {
   Writer(const Model& model, std::vector<std::string>& leftOut) : model_(model), leftOut_(leftOut) {}
 
   std::string text;
+  // Where the file put each record and row, and what the writer named.
+  BatchFileRecords records;
 
   void Line(const std::string& line) { text += line + "\n"; }
-  void LeftOut(const std::string& what) { leftOut_.push_back(where_ + what); }
-  void At(const std::string& where) { where_ = where.empty() ? std::string() : where + ": "; }
+  // A LAYOUT line, which the import makes the next row: from the model's
+  // `row`, all of it or one part.
+  void RowLine(const std::string& line, int row, BatchFileRecords::Part part = BatchFileRecords::Part::kWhole) {
+    Line(line);
+    records.rows.emplace_back(row, part);
+  }
+  // Names what the file leaves out or changes of the record at hand, and
+  // the fields the line names, which the read-back comparison then leaves
+  // to it.
+  void LeftOut(const std::string& what, std::initializer_list<std::string> fields = {}) {
+    leftOut_.push_back(where_ + what);
+    for (const std::string& field : fields) Named(field);
+  }
+  void Named(const std::string& field) { records.named.insert({place_, field}); }
+  void At(const std::string& where) {
+    place_ = where;
+    where_ = where.empty() ? std::string() : where + ": ";
+  }
+  // The name the file gives a record of `table`.
+  std::string Written(NameTable table, const std::string& name) const { return records.WrittenName(table, name); }
 
   // A value's text, with the digits it needs to read back as itself; a
   // value that is not a number is written as 0 and named.
@@ -112,7 +135,13 @@ class Writer {
       LeftOut("a value that is not a number was written as 0");
       value = 0.0f;
     }
-    return FormatFixedWidth(value, width, decimals);
+    return BatchPlainText(value, width, decimals);
+  }
+  // A specific gravity: three decimals, or the digits it needs.
+  std::string ThreeDecimals(float value) {
+    const std::string text = FormatThreeDecimals(value);
+    float read = 0.0f;
+    return ParseReal(text, read) == 0 && read == value ? text : Fixed(value, 12, 3);
   }
   // The literal for 0 (none given or the typed zero), the formatted value
   // otherwise.
@@ -132,6 +161,7 @@ class Writer {
   const Model& model_;
   std::vector<std::string>& leftOut_;
   std::string where_;
+  std::string place_;
 };
 
 std::string NodeText(std::int32_t node) { return node == 0 ? std::string() : std::string(NodeNumberText(node)); }
@@ -177,19 +207,46 @@ std::string LineStartText(const std::string& text, std::int32_t section, std::si
   return (kTextMark + text).substr(0, width);
 }
 
-// A record whose name the reader would take for a header (a pipe section
-// named PIPE) has no line it can be read from.
-bool NameReadsAsHeader(Writer& w, const std::string& name, std::int32_t section) {
-  if (!BatchLineSwitch(name + ",", section)) return false;
-  w.LeftOut("its name is a section word of the batch file, which reads its line as a header; it was not written");
-  return true;
+// Control characters other than blanks, which the reader refuses on any
+// line, as blanks.
+std::string WithoutControls(std::string text) {
+  for (char& c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\t') || byte == 0x7F) c = ' ';
+  }
+  return text;
+}
+
+// What the comma splitter gives back of `text` written as a field that
+// more fields follow, or nothing when it would take more or less than the
+// text: a comma ends a field, and a "(" protects the rest of the line up
+// to a ")".
+std::optional<std::string> CommaFieldAsRead(const std::string& text) {
+  BatchFieldCursor fields;
+  StartBatchFields(fields, text + ",|");
+  const std::optional<std::string> field = NextBatchCommaField(fields);
+  if (!field || NextBatchCommaField(fields) != std::optional<std::string>("|")) return std::nullopt;
+  return field;
+}
+
+// A text for a comma field that reads back as a field: its commas and
+// opening parentheses, which would end it or take the fields after it,
+// become ';' and '['.
+std::string CommaFieldText(const std::string& text) {
+  if (CommaFieldAsRead(text)) return text;
+  std::string written = text;
+  for (char& c : written) {
+    if (c == ',') c = ';';
+    if (c == '(') c = '[';
+  }
+  return written;
 }
 
 // The title line: the reader keeps its first 48 characters, in their case.
-void WriteTitle(Writer& w) {
-  std::string title = w.model().title;
-  for (char& c : title)
-    if (c == '\n' || c == '\r') c = ' ';
+// A blank title gives the model no title row; `titleRow` says whether the
+// file's first line gives one.
+void WriteTitle(Writer& w, bool& titleRow) {
+  const std::string title = WithoutControls(w.model().title);
   w.At("Title");
   std::string why;
   const std::string written = LineStartText(title, kBatchTitle, std::string::npos, why);
@@ -197,8 +254,14 @@ void WriteTitle(Writer& w) {
   if (written.size() > kTitleWidth)
     why += "it has " + std::to_string(written.size()) + " characters, of which the batch file keeps " +
            std::to_string(kTitleWidth) + "; ";
-  const std::string read = Trimmed(written).empty() ? std::string() : written.substr(0, kTitleWidth);
-  if (read != w.model().title) w.LeftOut(why + "it reads back as \"" + read + "\"");
+  titleRow = !Trimmed(written).empty();
+  const std::string read = titleRow ? written.substr(0, kTitleWidth) : std::string();
+  if (read != w.model().title) {
+    w.LeftOut(why + "it reads back as \"" + read + "\"");
+    // The title row's text follows the title.
+    w.At("Row 1");
+    w.Named("comment");
+  }
   w.Line(written);
   w.Line("");
   w.At("");
@@ -208,15 +271,107 @@ void WriteTitle(Writer& w) {
 // what is written, with what reads back named when it is not the text.
 // The reader takes the line in capitals, without blanks at either end.
 std::string DescriptionText(Writer& w, const std::string& text, std::int32_t section, const char* what) {
+  const std::string carried = CommaFieldText(WithoutControls(text));
   std::string why;
-  const std::string written = LineStartText(text, section, kDescriptionWidth, why);
+  const std::string written = LineStartText(carried, section, kDescriptionWidth, why);
   const std::string read = Upper(Trimmed(written));
   if (read == text) return written;
-  if (why.empty())
+  w.Named(what);
+  if (carried != text)
+    w.LeftOut(std::string("its ") + what + " holds a character the batch file takes for the end or the start of a " +
+              "field (\",\" or \"(\") or one that no line holds; it was written as \"" + written +
+              "\" and reads back as \"" + read + "\"");
+  else if (why.empty())
     w.LeftOut(std::string("its ") + what + " reads back as \"" + read + "\": the batch file is read in capitals");
   else
     w.LeftOut(std::string("its ") + what + why + "; it reads back as \"" + read + "\"");
   return written;
+}
+
+// --- Record names ----------------------------------------------------------------
+
+// A table whose records the file names, and the section their lines are in.
+struct NamedTable {
+  NameTable table;
+  const char* kind;  // "Material", as the list names a record
+  std::int32_t section;
+  std::size_t width;
+  const char* what;  // "material", as a sentence names one
+};
+
+constexpr std::size_t kNameWidth = 5;
+constexpr std::size_t kSoilNameWidth = 3;
+
+// Whether a record of `table` named `name` reads back under that name from
+// the start of a line of its section: the name rule (letters, digits, "-"
+// and "/", within the width), in capitals, and no section word.
+bool NameReadsBack(const NamedTable& table, const std::string& name) {
+  return !name.empty() && name.size() <= table.width && IsNameText(name) && name == Upper(name) &&
+         !BatchLineSwitch(name + ",", table.section);
+}
+
+// A name of the rule, not yet `taken`, as near `name` as can be: its
+// capitals, its characters outside the rule as "-", then a number in
+// place of its last characters.
+std::string FreeName(const NamedTable& table, const std::string& name, const std::set<std::string>& taken) {
+  std::string base = Upper(name).substr(0, table.width);
+  for (char& c : base)
+    if (!IsNameText(std::string(1, c))) c = '-';
+  if (base.empty()) base = "R";
+  if (NameReadsBack(table, base) && taken.count(base) == 0) return base;
+  for (int number = 1;; ++number) {
+    const std::string suffix = std::to_string(number);
+    const std::string candidate = base.substr(0, table.width - std::min(table.width, suffix.size())) + suffix;
+    if (NameReadsBack(table, candidate) && taken.count(candidate) == 0) return candidate;
+  }
+}
+
+// The names the file gives the records of one table: each its own where it
+// reads back as itself and as no other record's, else one that does, which
+// the rows that name the record use too; each change is named.
+template <typename Record>
+void PlanNames(Writer& w, const NamedTable& table, const ModelRecordTable<Record>& records) {
+  std::set<std::string> taken;
+  auto& names = w.records.names[static_cast<std::size_t>(table.table)];
+  for (int i = 1; i <= records.count; ++i) {
+    const std::string& name = records[i].name;
+    if (NameReadsBack(table, name) && taken.insert(name).second) continue;
+    const std::string written = FreeName(table, name, taken);
+    taken.insert(written);
+    // Lookups by name find a table's first record of a name: the rows name
+    // that one.
+    const bool first = FindRecordByName(records, name) == i;
+    if (first) names.emplace(name, written);
+    w.At(std::string(table.kind) + " " + name);
+    w.Named("name");
+    const std::string as = "it was written as " + written + ", and so are the rows that name it";
+    if (written == Upper(name) && name != written)
+      w.LeftOut("its name reads back as " + written + ": the batch file is read in capitals");
+    else if (BatchLineSwitch(Upper(name) + ",", table.section))
+      w.LeftOut("its name is a section word of the batch file, which reads its line as a header; " + as);
+    else if (!first)
+      w.LeftOut("its name is that of an earlier " + std::string(table.what) + ", which the rows that name it mean; " +
+                "it was written as " + written);
+    else if (taken.count(Upper(name)) != 0)
+      w.LeftOut("its name reads back as " + Upper(name) + ", the name of another " + table.what + "; " + as);
+    else
+      w.LeftOut("its name is not one the batch file reads (at most " + std::to_string(table.width) +
+                " letters, digits, \"-\" or \"/\"); " + as);
+  }
+  w.At("");
+}
+
+void PlanRecordNames(Writer& w) {
+  const Model& m = w.model();
+  PlanNames(w, {NameTable::kMaterial, "Material", kBatchMaterial, kNameWidth, "material"}, m.materials);
+  PlanNames(w, {NameTable::kSoil, "Soil", kBatchSoils, kSoilNameWidth, "soil"}, m.soils);
+  PlanNames(w, {NameTable::kSection, "Pipe section", kBatchPipe, kNameWidth, "pipe section"}, m.sections);
+  PlanNames(w, {NameTable::kPipeLoad, "Load", kBatchLoads, kNameWidth, "load"}, m.pipeLoads);
+  PlanNames(w, {NameTable::kBeamMaterial, "Beam material", kBatchBeamMaterials, kNameWidth, "beam material"},
+            m.beamMaterials);
+  PlanNames(w, {NameTable::kBeamSection, "Beam section", kBatchBeamSections, kNameWidth, "beam section"},
+            m.beamSections);
+  PlanNames(w, {NameTable::kBeamLoad, "Beam load", kBatchBeamLoads, kNameWidth, "beam load"}, m.beamLoads);
 }
 
 // --- Property sections ------------------------------------------------------------
@@ -226,7 +381,12 @@ void WriteOptions(Writer& w, BatchExportUnits units) {
   std::string line = "HGRA,";
   line += position >= 0 && position < static_cast<int>(kCodeWords.size()) ? kCodeWords[static_cast<std::size_t>(position)]
                                                                            : "None";
-  if (position < 0) w.LeftOut("the piping code has no batch word; None was written");
+  if (position < 0) {
+    w.LeftOut("the piping code has no batch word; None was written");
+    w.At("Analysis options");
+    w.Named("piping code");
+    w.At("");
+  }
   if (units == BatchExportUnits::Si) line += ",SI";
   if (units == BatchExportUnits::Inch) line += ",IN";
   if (w.model().options.ZVertical != 0) line += ",Z";
@@ -234,48 +394,79 @@ void WriteOptions(Writer& w, BatchExportUnits units) {
   w.Line(line);
 }
 
-// A description the comma splitter reads back whole.
-bool CarriesText(const std::string& text) { return text.find(',') == std::string::npos; }
+// A description the comma splitter reads back whole as a line's last field.
+bool CarriesText(const std::string& text) {
+  BatchFieldCursor fields;
+  StartBatchFields(fields, text);
+  const std::optional<std::string> field = NextBatchCommaField(fields);
+  return text.empty() || (field == Trimmed(text) && !NextBatchCommaField(fields));
+}
+
+// Numbers the records a table's section writes: `at[i]` becomes record i's
+// number in the file, 0 for one not written.
+class RecordCount {
+ public:
+  RecordCount(std::vector<int>& at, int count) : at_(at) { at_.assign(static_cast<std::size_t>(count) + 1, 0); }
+  void Wrote(int record) { at_[static_cast<std::size_t>(record)] = ++written_; }
+
+ private:
+  std::vector<int>& at_;
+  int written_ = 0;
+};
+
+// A material type the reader takes: one of the material type codes.
+std::string MaterialTypeText(Writer& w, const std::string& type) {
+  if (type.empty() || (FindMaterialTypeIndex(type) >= 0 && CommaFieldAsRead(type) == type)) return type;
+  w.LeftOut("its type, \"" + type + "\", is no material type the batch file reads; it was not written", {"type"});
+  return {};
+}
 
 void WriteMaterials(Writer& w) {
   w.Line("MATERIAL");
   const auto& table = w.model().materials;
+  RecordCount count(w.records.materials, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const Material& m = table[i];
     w.At("Material " + m.name);
-    if (NameReadsAsHeader(w, m.name, kBatchMaterial)) continue;
+    const std::string name = w.Written(NameTable::kMaterial, m.name);
     // A factor of 0 (none given) is left empty: the reader takes 1.
-    std::vector<std::string> fields = {m.name, w.Num(m.density, FormatDensity), w.Fixed(m.nu, 10, 3),
+    std::vector<std::string> fields = {name,
+                                       w.Num(m.density, FormatDensity),
+                                       w.Fixed(m.nu, 10, 3),
                                        m.jointFactor > 0.0f ? w.Fixed(m.jointFactor, 10, 2) : std::string(),
                                        m.circJointFactor > 0.0f ? w.Fixed(m.circJointFactor, 10, 2) : std::string(),
-                                       m.type};
-    std::string description = m.description;
+                                       MaterialTypeText(w, m.type)};
+    std::string description = WithoutControls(m.description);
     if (!CarriesText(description)) {
-      w.LeftOut("the description holds a comma and was not written");
+      w.LeftOut("the description holds a comma and was not written", {"description"});
       description.clear();
     } else if (const std::string read = Upper(Trimmed(description)); read != description) {
-      w.LeftOut("its description reads back as \"" + read + "\": the batch file is read in capitals");
+      w.LeftOut("its description reads back as \"" + read + "\": the batch file is read in capitals", {"description"});
     }
     fields.push_back(description);
     while (fields.back().empty()) fields.pop_back();
     std::string line;
     for (std::size_t f = 0; f < fields.size(); ++f) line += (f == 0 ? "" : ",") + fields[f];
     w.Line(line);
+    count.Wrote(i);
     bool moduli = false;
     for (int t = 1; t <= m.numtemps && static_cast<std::size_t>(t) < m.temps.size(); ++t) {
       const auto& v = m.temps[static_cast<std::size_t>(t)].values;
       moduli = moduli || v[kMatHoopModulus] != 0.0f || v[kMatShearModulus] != 0.0f;
-      std::string row = m.name + "," + w.Temperature(v[kMatTemperature]) + "," +
-                        w.Num(v[kMatModulus], FormatModulus) + "," + w.Num(v[kMatAlpha], FormatThermalExpansion) +
-                        "," + w.Num(v[kMatAllowable], FormatStress);
+      std::string row = name + "," + w.Temperature(v[kMatTemperature]) + "," + w.Num(v[kMatModulus], FormatModulus) +
+                        "," + w.Num(v[kMatAlpha], FormatThermalExpansion) + "," + w.Num(v[kMatAllowable], FormatStress);
       if (v[kMatYield] > 0.0f || v[kMatRupture] > 0.0f)
         row += "," + (v[kMatYield] > 0.0f ? w.Num(v[kMatYield], FormatStress) : std::string());
       if (v[kMatRupture] > 0.0f) row += "," + w.Num(v[kMatRupture], FormatStress);
       w.Line(row);
     }
-    if (moduli)
+    if (moduli) {
       w.LeftOut("the hoop and shear moduli of its temperature rows were not written (the batch file does not carry "
                 "them)");
+      for (int t = 1; t <= m.numtemps; ++t)
+        for (const char* modulus : {" hoop modulus", " shear modulus"})
+          w.Named("temperature row " + std::to_string(t) + modulus);
+    }
   }
   w.At("");
 }
@@ -284,18 +475,20 @@ void WriteSoils(Writer& w) {
   const auto& table = w.model().soils;
   if (table.count == 0) return;
   w.Line("SOILS");
+  RecordCount count(w.records.soils, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const Soil& s = table[i];
     w.At("Soil " + s.name);
-    if (NameReadsAsHeader(w, s.name, kBatchSoils)) continue;
     const bool cohesive = s.type == kSoilCohesive;
-    std::string line = s.name + (cohesive ? ",1," : ",0,") + w.NumOr(s.density, FormatInsulationDensity, "0") + "," +
+    std::string line = w.Written(NameTable::kSoil, s.name) + (cohesive ? ",1," : ",0,") +
+                       w.NumOr(s.density, FormatInsulationDensity, "0") + "," +
                        w.NumOr(s.groundLevel, FormatLength, "0.0") + ",";
     if (cohesive)
       line += w.NumOr(s.strength, FormatStress, "0");
     else
       line += w.Num(s.delta, FormatAngle) + "," + w.Fixed(s.Ks, 10, 2);
     w.Line(line);
+    count.Wrote(i);
   }
   w.At("");
 }
@@ -303,26 +496,35 @@ void WriteSoils(Writer& w) {
 void WritePipeSections(Writer& w) {
   w.Line("PIPE");
   const auto& table = w.model().sections;
+  RecordCount count(w.records.sections, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const PipeSection& s = table[i];
     w.At("Pipe section " + s.name);
-    if (NameReadsAsHeader(w, s.name, kBatchPipe)) continue;
-    std::string line = s.name + "," + w.Num(s.outsideDiameter, FormatDimension) + "," +
+    // A soil the model does not hold would make the line refused.
+    std::string soil = s.soil;
+    if (!soil.empty() && FindSoilByName(w.model().soils, soil) == 0) {
+      w.LeftOut("the soil " + soil + " is not in the model and was not written", {"soil"});
+      soil.clear();
+    }
+    std::string line = w.Written(NameTable::kSection, s.name) + "," + w.Num(s.outsideDiameter, FormatDimension) + "," +
                        w.Num(s.thickness, FormatDimension) + "," + w.Num(s.corrosionAllowance, FormatDimension) + "," +
                        w.Fixed(s.millTolerance, 10, 1);
     const bool lining = s.liningDensity != 0.0f || s.liningThickness != 0.0f;
     const bool insulation = s.insulationDensity != 0.0f || s.insulationThickness != 0.0f;
-    if (insulation || lining || !s.soil.empty())
+    if (insulation || lining || !soil.empty())
       line += "," + w.Num(s.insulationDensity, FormatInsulationDensity) + "," +
               w.Num(s.insulationThickness, FormatDimension);
-    if (lining || !s.soil.empty())
+    if (lining || !soil.empty())
       line += "," + w.Num(s.liningDensity, FormatInsulationDensity) + "," + w.Num(s.liningThickness, FormatDimension);
-    if (!s.soil.empty()) line += "," + s.soil;
+    if (!soil.empty()) line += "," + w.Written(NameTable::kSoil, soil);
     // The reader makes every section a non-standard one.
     if (s.standard != kStandardAnsi || (!s.nominalSize.empty() && s.nominalSize != kBatchSectionSize))
-      w.LeftOut("its standard, nominal size and schedule were not written (the batch file does not carry them); it "
-                "reads back as Non Std");
+      w.LeftOut(
+          "its standard, nominal size and schedule were not written (the batch file does not carry them); it "
+          "reads back as Non Std",
+          {"standard", "nominal size", "schedule"});
     w.Line(line);
+    count.Wrote(i);
   }
   w.At("");
 }
@@ -332,14 +534,15 @@ void WritePipeLoads(Writer& w) {
   if (table.count == 0) return;
   w.Line("LOADS");
   const int inUse = w.model().options.ThermalLoadCount;
+  RecordCount count(w.records.pipeLoads, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const PipeLoad& l = table[i];
     w.At("Load " + l.name);
-    if (NameReadsAsHeader(w, l.name, kBatchLoads)) continue;
     const auto& p = l.operating;
     std::vector<std::string> fields = {
-        l.name, w.Temperature(p[0].temperature), w.NumOr(p[0].pressure, FormatPressure, "0"),
-        l.specificGravity == 0.0f ? std::string("0") : std::string(FormatThreeDecimals(l.specificGravity))};
+        w.Written(NameTable::kPipeLoad, l.name), w.Temperature(p[0].temperature),
+        w.NumOr(p[0].pressure, FormatPressure, "0"),
+        l.specificGravity == 0.0f ? std::string("0") : w.ThreeDecimals(l.specificGravity)};
     // A pressure of exactly 0 is "none given", which an empty field gives
     // back; a typed 0 is held as the explicit zero and written as "0". A
     // pair not in use is left empty: any temperature written there but 0 and
@@ -354,8 +557,15 @@ void WritePipeLoads(Writer& w) {
     while (fields.size() > 1 && fields.back().empty()) fields.pop_back();
     std::string line = fields[0];
     for (std::size_t field = 1; field < fields.size(); ++field) line += "," + fields[field];
-    if (inUse > 3) w.LeftOut("temperatures and pressures beyond the third were not written");
+    if (inUse > 3) {
+      w.LeftOut("temperatures and pressures beyond the third were not written");
+      for (int pair = 4; pair <= 10; ++pair) {
+        w.Named("T" + std::to_string(pair));
+        w.Named("P" + std::to_string(pair));
+      }
+    }
     w.Line(line);
+    count.Wrote(i);
   }
   w.At("");
 }
@@ -364,34 +574,38 @@ void WriteBeamTables(Writer& w) {
   const Model& model = w.model();
   if (model.beamMaterials.count > 0) {
     w.Line("BMATERIALS");
+    RecordCount count(w.records.beamMaterials, model.beamMaterials.count);
     for (int i = 1; i <= model.beamMaterials.count; ++i) {
       const BeamMaterial& m = model.beamMaterials[i];
       w.At("Beam material " + m.name);
-      if (NameReadsAsHeader(w, m.name, kBatchBeamMaterials)) continue;
-      w.Line(m.name + "," + w.Num(m.E, FormatModulus) + "," +
-             (m.nu == 0.0f ? std::string("0.01") : w.Fixed(m.nu, 10, 3)) + "," + w.NumOr(m.density, FormatDensity, "0") +
-             "," + w.NumOr(m.alpha, FormatThermalExpansion, "0"));
+      count.Wrote(i);
+      w.Line(w.Written(NameTable::kBeamMaterial, m.name) + "," + w.Num(m.E, FormatModulus) + "," +
+             (m.nu == 0.0f ? std::string("0.01") : w.Fixed(m.nu, 10, 3)) + "," +
+             w.NumOr(m.density, FormatDensity, "0") + "," + w.NumOr(m.alpha, FormatThermalExpansion, "0"));
     }
   }
   if (model.beamSections.count > 0) {
     w.Line("BSECTIONS");
+    RecordCount count(w.records.beamSections, model.beamSections.count);
     for (int i = 1; i <= model.beamSections.count; ++i) {
       const BeamSection& s = model.beamSections[i];
       w.At("Beam section " + s.name);
-      if (NameReadsAsHeader(w, s.name, kBatchBeamSections)) continue;
-      w.Line(s.name + "," + w.NumOr(s.A, FormatArea, "0") + "," + w.NumOr(s.Imaj, FormatMomentOfInertia, "0") + "," +
-             w.NumOr(s.Imin, FormatMomentOfInertia, "0") + "," + w.NumOr(s.J, FormatMomentOfInertia, "0") + "," +
-             w.NumOr(s.Asmaj, FormatArea, "0") + "," + w.NumOr(s.Asmin, FormatArea, "0") + "," +
-             w.NumOr(s.depth, FormatDimension, "0") + "," + w.NumOr(s.width, FormatDimension, "0"));
+      count.Wrote(i);
+      w.Line(w.Written(NameTable::kBeamSection, s.name) + "," + w.NumOr(s.A, FormatArea, "0") + "," +
+             w.NumOr(s.Imaj, FormatMomentOfInertia, "0") + "," + w.NumOr(s.Imin, FormatMomentOfInertia, "0") + "," +
+             w.NumOr(s.J, FormatMomentOfInertia, "0") + "," + w.NumOr(s.Asmaj, FormatArea, "0") + "," +
+             w.NumOr(s.Asmin, FormatArea, "0") + "," + w.NumOr(s.depth, FormatDimension, "0") + "," +
+             w.NumOr(s.width, FormatDimension, "0"));
     }
   }
   if (model.beamLoads.count > 0) {
     w.Line("BLOADS");
+    RecordCount count(w.records.beamLoads, model.beamLoads.count);
     for (int i = 1; i <= model.beamLoads.count; ++i) {
       const BeamLoad& l = model.beamLoads[i];
       w.At("Beam load " + l.name);
-      if (NameReadsAsHeader(w, l.name, kBatchBeamLoads)) continue;
-      w.Line(l.name + "," + w.Temperature(l.temperature[0]) + "," +
+      count.Wrote(i);
+      w.Line(w.Written(NameTable::kBeamLoad, l.name) + "," + w.Temperature(l.temperature[0]) + "," +
              w.Num(l.temperature[1], FormatTemperature) + "," + w.Num(l.temperature[2], FormatTemperature) + "," +
              w.NumOr(l.additionalWeight, FormatWeight, "0"));
     }
@@ -400,6 +614,28 @@ void WriteBeamTables(Writer& w) {
 }
 
 // --- LAYOUT: the attribute part ---------------------------------------------------
+
+// The name the file gives the record a row names, when the model holds
+// one: a name of no record would make the line refused, so it is named
+// instead (`field` is the row's field that holds it).
+std::optional<std::string> Reference(Writer& w, NameTable table, const std::string& name, const char* what,
+                                     const char* field) {
+  const Model& m = w.model();
+  int found = 0;
+  switch (table) {
+    case NameTable::kMaterial: found = FindRecordByName(m.materials, name); break;
+    case NameTable::kSection: found = FindRecordByName(m.sections, name); break;
+    case NameTable::kPipeLoad: found = FindRecordByName(m.pipeLoads, name); break;
+    case NameTable::kBeamMaterial: found = FindRecordByName(m.beamMaterials, name); break;
+    case NameTable::kBeamSection: found = FindRecordByName(m.beamSections, name); break;
+    case NameTable::kBeamLoad: found = FindRecordByName(m.beamLoads, name); break;
+    case NameTable::kSoil: found = FindRecordByName(m.soils, name); break;
+    case NameTable::kNone: break;
+  }
+  if (found != 0) return w.Written(table, name);
+  w.LeftOut("the " + std::string(what) + " " + name + " is not in the model and was not written", {field});
+  return std::nullopt;
+}
 
 struct RowText {
   std::string main;
@@ -410,6 +646,12 @@ struct RowText {
   }
 };
 
+// KEY=name of a record the row names, when the model holds it.
+void NameAttribute(Writer& w, const char* key, NameTable table, const std::string& name, const char* what,
+                   const char* field, RowText& out) {
+  if (const std::optional<std::string> written = Reference(w, table, name, what, field)) out.Attribute(key + *written);
+}
+
 using ElementWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
 using ItemWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
 
@@ -418,10 +660,12 @@ using ItemWriter = void (*)(Writer& w, const LayoutRow& row, RowText& out);
 void IntermediateNode(Writer& w, const char* word, std::int32_t node, float angle, RowText& out) {
   if (node == 0) return;
   const std::string name = "the bend's intermediate node " + NodeText(node);
+  const std::string field = std::string("intermediate node ") + word[2];
   if (node < 0 || node > kMaxNodeNumber)
-    w.LeftOut(name + " is a derived node, which the batch file refuses; it was not written");
+    w.LeftOut(name + " is a derived node, which the batch file refuses; it was not written", {field, field + " angle"});
   else if (!(angle >= 0.0f))
-    w.LeftOut(name + " has a negative angle, which the batch file refuses; it was not written");
+    w.LeftOut(name + " has a negative angle, which the batch file refuses; it was not written",
+              {field, field + " angle"});
   else
     out.Attribute(std::string(word) + "(" + NodeText(node) + "," + w.Num(angle, FormatAngle) + ")");
 }
@@ -441,7 +685,7 @@ void BendRadius(Writer& w, const Bend& bend, float least, RowText& out) {
   if (bend.radius >= least) {
     out.main += ",B" + w.Num(bend.radius, FormatDimension);
   } else if (bend.radiusType != kBendRadiusLong) {
-    w.LeftOut("the bend has no radius to write; it reads back as a long-radius bend");
+    w.LeftOut("the bend has no radius to write; it reads back as a long-radius bend", {"bend radius kind"});
   }
 }
 
@@ -450,7 +694,8 @@ void WriteBend(Writer& w, const LayoutRow& row, RowText& out) {
   out.main += ",KI";
   BendRadius(w, bend, kSmallestBendRadius, out);
   if (bend.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(bend.thickness, FormatDimension));
-  if (!bend.material.empty()) out.Attribute("BMAT=" + bend.material);
+  if (!bend.material.empty())
+    NameAttribute(w, "BMAT=", NameTable::kMaterial, bend.material, "bend material", "bend material", out);
   if (bend.flexibilityFactor > 0.0f) out.Attribute("FF=" + w.Fixed(bend.flexibilityFactor, 10, 4));
   IntermediateNodes(w, bend, out);
   if (bend.inPlaneSif > 1.0f || bend.outPlaneSif > 1.0f)
@@ -462,28 +707,32 @@ void WriteMiter(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& miter = static_cast<const MiterBend&>(*row.element);
   out.main += ",KM,B" + w.Num(miter.radius, FormatDimension);
   if (miter.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(miter.thickness, FormatDimension));
-  if (!miter.material.empty()) out.Attribute("BMAT=" + miter.material);
+  if (!miter.material.empty())
+    NameAttribute(w, "BMAT=", NameTable::kMaterial, miter.material, "bend material", "bend material", out);
   if (miter.flexibilityFactor > 0.0f) out.Attribute("FF=" + w.Fixed(miter.flexibilityFactor, 10, 4));
   if (miter.spacing == kMiterWidely) out.Attribute("WS");
 }
 
 template <typename Jacket>
-void JacketNames(const Jacket& jacket, RowText& out) {
-  if (!jacket.jacketMaterial.empty()) out.Attribute("JMAT=" + jacket.jacketMaterial);
-  if (!jacket.jacketSection.empty()) out.Attribute("JSEC=" + jacket.jacketSection);
-  if (!jacket.jacketLoad.empty()) out.Attribute("JLOAD=" + jacket.jacketLoad);
+void JacketNames(Writer& w, const Jacket& jacket, RowText& out) {
+  if (!jacket.jacketMaterial.empty())
+    NameAttribute(w, "JMAT=", NameTable::kMaterial, jacket.jacketMaterial, "jacket material", "jacket material", out);
+  if (!jacket.jacketSection.empty())
+    NameAttribute(w, "JSEC=", NameTable::kSection, jacket.jacketSection, "jacket section", "jacket section", out);
+  if (!jacket.jacketLoad.empty())
+    NameAttribute(w, "JLOAD=", NameTable::kPipeLoad, jacket.jacketLoad, "jacket load", "jacket load", out);
 }
 
-void WriteJacketedPipe(Writer&, const LayoutRow& row, RowText& out) {
+void WriteJacketedPipe(Writer& w, const LayoutRow& row, RowText& out) {
   out.main += ",JP";
-  JacketNames(static_cast<const JacketedPipe&>(*row.element), out);
+  JacketNames(w, static_cast<const JacketedPipe&>(*row.element), out);
 }
 
 void WriteJacketedBend(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& bend = static_cast<const JacketedBend&>(*row.element);
   out.main += ",JI";
   BendRadius(w, bend, kSmallestUserRadius, out);
-  JacketNames(bend, out);
+  JacketNames(w, bend, out);
   IntermediateNodes(w, bend, out);
   if (bend.jacketThickness != 0.0f) out.Attribute("JTHK=" + w.Num(bend.jacketThickness, FormatDimension));
   if (bend.thickness != 0.0f) out.Attribute("BTHK=" + w.Num(bend.thickness, FormatDimension));
@@ -493,7 +742,7 @@ void WriteJacketedBend(Writer& w, const LayoutRow& row, RowText& out) {
     if (bend.jacketRadius >= kSmallestUserRadius)
       out.Attribute("JR=" + w.Num(bend.jacketRadius, FormatDimension));
     else
-      w.LeftOut("the jacket has no radius to write; it reads back as a long-radius jacket");
+      w.LeftOut("the jacket has no radius to write; it reads back as a long-radius jacket", {"jacket radius kind"});
   }
 }
 
@@ -508,7 +757,7 @@ void WriteValve(Writer& w, const LayoutRow& row, RowText& out) {
   if (valve.thicknessMultiplier != 0.0f) out.Attribute("THKF=" + w.Fixed(valve.thicknessMultiplier, 10, 4));
   if (valve.insulationWeightMultiplier != 0.0f)
     out.Attribute("INSF=" + w.Fixed(valve.insulationWeightMultiplier, 10, 4));
-  if (valve.length != 0.0f) w.LeftOut("the valve length has no batch keyword and was not written");
+  if (valve.length != 0.0f) w.LeftOut("the valve length has no batch keyword and was not written", {"valve length"});
 }
 
 void WriteReducer(Writer& w, const LayoutRow& row, RowText& out) {
@@ -548,15 +797,17 @@ void WriteCutPipe(Writer& w, const LayoutRow& row, RowText& out) {
 void WriteBeam(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& beam = static_cast<const Beam&>(*row.element);
   out.main += ",JM";
-  if (!row.material.empty()) out.Attribute("MAT=" + row.material);
-  if (!row.section.empty()) out.Attribute("SEC=" + row.section);
-  if (!row.load.empty()) out.Attribute("LOAD=" + row.load);
+  if (!row.material.empty())
+    NameAttribute(w, "MAT=", NameTable::kBeamMaterial, row.material, "beam material", "beam material", out);
+  if (!row.section.empty())
+    NameAttribute(w, "SEC=", NameTable::kBeamSection, row.section, "beam section", "beam section", out);
+  if (!row.load.empty()) NameAttribute(w, "LOAD=", NameTable::kBeamLoad, row.load, "beam load", "beam load", out);
   if (beam.beta != 0.0f) out.Attribute("BETA=" + w.Num(beam.beta, FormatDegrees));
 }
 
 void WriteHydrotest(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& load = static_cast<const HydrotestLoad&>(*row.element);
-  if (load.specificGravity != 0.0f) out.Attribute("HSG=" + std::string(FormatThreeDecimals(load.specificGravity)));
+  if (load.specificGravity != 0.0f) out.Attribute("HSG=" + w.ThreeDecimals(load.specificGravity));
   if (load.pressure > kExplicitZero) out.Attribute("HPRES=" + w.Num(load.pressure, FormatPressure));
 }
 
@@ -579,7 +830,8 @@ void WriteBellows(Writer& w, const LayoutRow& row, RowText& out) {
   if (AnyNonZero(b.axialStiffness, b.lateralStiffness, b.torsionalStiffness)) {
     // The reader takes a stiffness below 1 as 1.
     if (b.axialStiffness < 1.0f || b.lateralStiffness < 1.0f || b.torsionalStiffness < 1.0f)
-      w.LeftOut("a bellows stiffness below 1 reads back as 1");
+      w.LeftOut("a bellows stiffness below 1 reads back as 1",
+                {"axial stiffness", "lateral stiffness", "torsional stiffness"});
     out.Attribute("ES(" + w.Num(b.axialStiffness, FormatStiffnessOrRigid) + "," +
                   w.Num(b.lateralStiffness, FormatStiffnessOrRigid) + "," +
                   w.Num(b.torsionalStiffness, FormatRotStiffnessOrRigid) + ")");
@@ -587,7 +839,8 @@ void WriteBellows(Writer& w, const LayoutRow& row, RowText& out) {
   if (b.bendingStiffness != kRigidBending) out.Attribute("BK=" + w.Num(b.bendingStiffness, FormatRotStiffnessOrRigid));
   if (b.pressureThrustArea != 0.0f) out.Attribute("TA=" + w.Num(b.pressureThrustArea, FormatArea));
   JointWeight(w, b.weight, out);
-  if (b.meanDiameter != 0.0f) w.LeftOut("the bellows mean diameter has no batch keyword and was not written");
+  if (b.meanDiameter != 0.0f)
+    w.LeftOut("the bellows mean diameter has no batch keyword and was not written", {"mean diameter"});
 }
 
 void WriteSlipJoint(Writer& w, const LayoutRow& row, RowText& out) {
@@ -635,7 +888,7 @@ void WriteNothing(Writer&, const LayoutRow&, RowText&) {}
 
 // Why the reader would refuse a row of this kind as it stands (a record the
 // dialogs never leave, or one from an old file); empty when it reads back.
-std::string ElementRefusal(const LayoutRow& row) {
+std::string ElementRefusal(const Model& model, const LayoutRow& row) {
   switch (row.elementType) {
     case ElementType::Reducer: {
       const auto& r = static_cast<const Reducer&>(*row.element);
@@ -652,7 +905,18 @@ std::string ElementRefusal(const LayoutRow& row) {
                                                !pipe->jacketLoad.empty()
                                          : bend != nullptr && !bend->jacketMaterial.empty() &&
                                                !bend->jacketSection.empty() && !bend->jacketLoad.empty();
-      return named ? std::string() : "the jacket's material, section or load is not named";
+      if (!named) return "the jacket's material, section or load is not named";
+      const std::string& jacket = pipe != nullptr ? pipe->jacketSection : bend->jacketSection;
+      return JacketClearsCore(model, jacket, row.section) ? std::string()
+                                                          : "the jacket's section does not clear the core's";
+    }
+    case ElementType::Elastic: {
+      const auto& e = static_cast<const ElasticElement&>(*row.element);
+      // The reader takes the global axis for an axis not written.
+      const float globalX[3] = {1.0f, 0.0f, 0.0f}, globalY[3] = {0.0f, 1.0f, 0.0f};
+      const float* x = AnyNonZero(e.localX[0], e.localX[1], e.localX[2]) ? e.localX : globalX;
+      const float* y = AnyNonZero(e.localY[0], e.localY[1], e.localY[2]) ? e.localY : globalY;
+      return BatchAxesPerpendicular(x, y) ? std::string() : "the elastic element's axes are not square";
     }
     case ElementType::CutPipe:
       return static_cast<const CutPipe&>(*row.element).cut == 0.0f ? "the cut pipe has no cut" : std::string();
@@ -695,6 +959,11 @@ const ElementEntry* FindElementWriter(ElementType type) {
 
 // --- LAYOUT: data items --------------------------------------------------------------
 
+// The values of a set of specified displacements, which a line named.
+void NameDisplacements(Writer& w, int slot) {
+  for (int component = 0; component < 6; ++component) w.Named(DisplacementFieldName(slot, component));
+}
+
 void WriteAnchor(Writer& w, const LayoutRow& row, RowText& out) {
   const auto& anchor = static_cast<const Anchor&>(*row.item);
   const auto& k = anchor.stiffness;
@@ -728,8 +997,11 @@ void WriteAnchor(Writer& w, const LayoutRow& row, RowText& out) {
         out.Attribute(std::string(set.rotation) + w.Triple(v[first + 3], v[first + 4], v[first + 5], FormatDegrees));
     }
     for (int slot = 3; slot < kSeismicSlot; ++slot)
-      if (d.flags[static_cast<std::size_t>(slot)] != 0)
-        w.LeftOut("specified displacement set " + std::to_string(slot + 1) + " was not written");
+      if (d.flags[static_cast<std::size_t>(slot)] != 0) {
+        w.LeftOut("specified displacement set " + std::to_string(slot + 1) + " was not written",
+                  {"specified displacement sets"});
+        NameDisplacements(w, slot);
+      }
   }
   const auto& r = anchor.releases;
   if (r[0] && r[1] && r[2] && r[3] && r[4] && r[5]) {
@@ -740,8 +1012,9 @@ void WriteAnchor(Writer& w, const LayoutRow& row, RowText& out) {
       if (r[i]) out.Attribute(kFree[i]);
   }
   if (anchor.AnchorInPipeLcs != 0 || anchor.DisplacementsInPipeLcs != 0)
-    w.LeftOut("the anchor's pipe axes have no batch keyword; its values were written as global");
-  if (!anchor.tag.empty()) w.LeftOut("the anchor tag was not written");
+    w.LeftOut("the anchor's pipe axes have no batch keyword; its values were written as global",
+              {"stiffnesses in pipe axes", "displacements in pipe axes"});
+  if (!anchor.tag.empty()) w.LeftOut("the anchor tag was not written", {"tag"});
 }
 
 void WriteRestraint(Writer&, const LayoutRow& row, RowText& out) {
@@ -764,7 +1037,9 @@ void WriteSkewedRestraint(Writer& w, const LayoutRow& row, RowText& out) {
 // reader refuses a negative MU, and the importers keep no friction for it.
 std::string FrictionText(Writer& w, float friction) {
   if (friction > 0.0f) return ",MU=" + w.Fixed(friction, 10, 3);
-  if (friction < 0.0f) w.LeftOut("the negative friction coefficient was not written; it reads back as no friction");
+  if (friction < 0.0f)
+    w.LeftOut("the negative friction coefficient was not written; it reads back as no friction",
+              {"friction coefficient"});
   return {};
 }
 
@@ -807,8 +1082,10 @@ void WriteBranchSif(Writer& w, const LayoutRow& row, RowText& out) {
       if (sif.dimension1 > 0.0f)
         out.Attribute("PAD=" + w.Num(sif.dimension1, FormatDimension));
       else
-        w.LeftOut("the reinforced tee has no pad thickness, without which the batch file cannot tell it from an "
-                  "unreinforced tee; it reads back as an unreinforced tee");
+        w.LeftOut(
+            "the reinforced tee has no pad thickness, without which the batch file cannot tell it from an "
+            "unreinforced tee; it reads back as an unreinforced tee",
+            {"branch type"});
       break;
     // The B31.1 and B31.9 extruded tee keeps no crotch radius, and the
     // reader refuses CRTCH=0; a branch connection may have no radius.
@@ -828,7 +1105,7 @@ void WriteBranchSif(Writer& w, const LayoutRow& row, RowText& out) {
       break;
     default: break;
   }
-  if (sif.flanges != 0) w.LeftOut("the branch's flanged ends were not written");
+  if (sif.flanges != 0) w.LeftOut("the branch's flanged ends were not written", {"flanged ends"});
 }
 
 void WriteForce(Writer& w, const LayoutRow& row, RowText& out) {
@@ -876,8 +1153,8 @@ void WriteHanger(Writer& w, const LayoutRow& row, RowText& out) {
     if (h.maximumLoadVariation != 25) out.Attribute("MLV=" + std::to_string(h.maximumLoadVariation));
   }
   if (h.connectedNode != 0) out.Attribute("CNOD=" + NodeText(h.connectedNode));
-  if (h.above == 0) w.LeftOut("the hanger below the pipe has no batch keyword; it reads back as above");
-  if (!h.tag.empty()) w.LeftOut("the hanger tag was not written");
+  if (h.above == 0) w.LeftOut("the hanger below the pipe has no batch keyword; it reads back as above", {"above flag"});
+  if (!h.tag.empty()) w.LeftOut("the hanger tag was not written", {"tag"});
 }
 
 void WriteNozzle(Writer& w, const LayoutRow& row, RowText& out) {
@@ -889,20 +1166,30 @@ void WriteNozzle(Writer& w, const LayoutRow& row, RowText& out) {
   out.Attribute("VOD=" + w.Num(n.vesselOd, FormatDimension));
   out.Attribute("VTHK=" + w.Num(n.vesselThickness, FormatDimension));
   if (n.l1 != 0.0f) out.Attribute("L1=" + w.Num(n.l1, FormatLength));
-  if (n.l2 != 0.0f) out.Attribute("L2=" + w.Num(n.l2, FormatLength));
+  // The reader gives L2 to a cylindrical vessel's nozzle only.
+  if (n.l2 != 0.0f && n.flatBottom == 0)
+    out.Attribute("L2=" + w.Num(n.l2, FormatLength));
+  else if (n.l2 != 0.0f)
+    w.LeftOut(
+        "the flat-bottom tank nozzle's L2 was not written (the batch file gives L2 to a cylindrical vessel's "
+        "nozzle only)",
+        {"L2"});
   if (n.elasticModulus != 0.0f) out.Attribute("E=" + w.Num(n.elasticModulus, FormatModulus));
   const auto& axis = n.vesselAxis;
   if (AnyNonZero(axis[0], axis[1], axis[2])) out.Attribute("DV" + w.Direction(axis[0], axis[1], axis[2]));
-  if (!n.tag.empty()) w.LeftOut("the nozzle tag was not written");
-  if (std::any_of(n.displacements.flags.begin(), n.displacements.flags.end(), [](auto flag) { return flag != 0; }))
-    w.LeftOut("the nozzle's specified displacements have no batch keyword and were not written");
+  if (!n.tag.empty()) w.LeftOut("the nozzle tag was not written", {"tag"});
+  if (std::any_of(n.displacements.flags.begin(), n.displacements.flags.end(), [](auto flag) { return flag != 0; })) {
+    w.LeftOut("the nozzle's specified displacements have no batch keyword and were not written",
+              {"specified displacement sets"});
+    for (int slot = 0; slot < kDisplacementSlots; ++slot) NameDisplacements(w, slot);
+  }
 }
 
 void WriteFlange(Writer& w, const LayoutRow& row, RowText& out) {
   static constexpr const char* kCodes[] = {"WN", "DW", "SO", "FW", "SW", "LJ", "TH"};
   const auto& f = static_cast<const Flange&>(*row.item);
   const bool typed = f.type >= 1 && f.type <= 7;
-  if (!typed) w.LeftOut("the flange has no type; it reads back as a weld neck flange");
+  if (!typed) w.LeftOut("the flange has no type; it reads back as a weld neck flange", {"flange type"});
   out.Attribute(std::string("FLANGE=") + kCodes[typed ? f.type - 1 : 0]);
   if (f.weight != 0.0f) out.Attribute("WGT=" + w.Num(f.weight, FormatWeight));
   if (f.gasketDiameter != 0.0f) out.Attribute("GDIA=" + w.Num(f.gasketDiameter, FormatDimension));
@@ -916,7 +1203,8 @@ void WriteUserSif(Writer& w, const LayoutRow& row, RowText& out) {
   else
     out.Attribute("SIF(" + w.Fixed(s.inPlaneSif, 10, 3) + "," + w.Fixed(s.outPlaneSif, 10, 3) + ")");
   if (s.axialSif != 0.0f || s.torsionSif != 0.0f)
-    w.LeftOut("the axial and torsional SIFs have no batch keyword and were not written");
+    w.LeftOut("the axial and torsional SIFs have no batch keyword and were not written",
+              {"axial SIF", "torsional SIF"});
 }
 
 void WriteWeld(Writer& w, const LayoutRow& row, RowText& out) {
@@ -999,8 +1287,12 @@ std::string ItemRefusal(const LayoutRow& row) {
       return {};
     }
     case DataType::Nozzle: {
-      // The reader puts a nozzle through the dialog's checks.
-      const NozzleFault fault = CheckNozzleGeometry(static_cast<const Nozzle&>(*row.item));
+      // The reader puts a nozzle through the dialog's checks, as the file
+      // carries it: a vessel the file cannot call spherical is a cylinder.
+      Nozzle carried;
+      carried.CopyFrom(*row.item);
+      carried.spherical = 0;
+      const NozzleFault fault = CheckNozzleGeometry(carried);
       return fault.message.empty() ? std::string() : "the nozzle is refused (" + fault.message + ")";
     }
     case DataType::BranchSif: return BranchSifRefusal(static_cast<const BranchSif&>(*row.item));
@@ -1077,11 +1369,13 @@ struct NamesInForce {
 // back that kind only when it is the standard radius of the row's section
 // as the file carries it (Non Std, without its nominal size): any other is
 // counted for its section.
-void NoteBendRadiusKind(const Model& model, const Bend& bend, float least, NamesInForce& names) {
+void NoteBendRadiusKind(Writer& w, const Bend& bend, float least, NamesInForce& names) {
+  const Model& model = w.model();
   if (bend.radiusType == kBendRadiusUser || bend.radius < least) return;
   const int record = FindSectionByName(model.sections, names.section);
   if (BatchBendRadiusKindAsRead(record == 0 ? nullptr : &model.sections[record], bend.radius) == bend.radiusType)
     return;
+  w.Named("bend radius kind");
   auto& list = names.bendsOfUserRadius;
   auto at = std::find_if(list.begin(), list.end(),
                          [&names](const auto& entry) { return entry.first == names.section; });
@@ -1152,11 +1446,13 @@ void SpectrumLoadAttributes(Writer& w, RowText& out) {
 bool WriteItem(Writer& w, const LayoutRow& row, RowText& out) {
   const ItemEntry* entry = FindItemWriter(row.dataType);
   if (entry == nullptr) {
-    w.LeftOut(std::string(DataTypeName(static_cast<int>(row.dataType))) + " was not written (the batch file does not carry it)");
+    w.LeftOut(std::string(DataTypeName(static_cast<int>(row.dataType))) +
+                  " was not written (the batch file does not carry it)",
+              {"data item"});
     return false;
   }
   if (const std::string refusal = ItemRefusal(row); !refusal.empty()) {
-    w.LeftOut(refusal + "; it was not written");
+    w.LeftOut(refusal + "; it was not written", {"data item"});
     return false;
   }
   out.main += entry->code != nullptr ? std::string(entry->code)
@@ -1166,21 +1462,22 @@ bool WriteItem(Writer& w, const LayoutRow& row, RowText& out) {
 }
 
 void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& names) {
+  using Part = BatchFileRecords::Part;
   w.At("Row " + std::to_string(number));
   RowText out;
   ElementType type = row.elementType;
   const ElementEntry* element = FindElementWriter(type);
   if (element == nullptr) {
-    w.LeftOut(KindName(type) + " was written as a pipe (the batch file does not carry it yet)");
+    w.LeftOut(KindName(type) + " was written as a pipe (the batch file does not carry it yet)", {"element kind"});
     type = ElementType::Pipe;
-  } else if (const std::string refusal = ElementRefusal(row); !refusal.empty()) {
-    w.LeftOut(refusal + "; the row was written as a pipe");
+  } else if (const std::string refusal = ElementRefusal(w.model(), row); !refusal.empty()) {
+    w.LeftOut(refusal + "; the row was written as a pipe", {"element kind"});
     type = ElementType::Pipe;
     element = FindElementWriter(type);
   }
   if (type == ElementType::Comment) {
-    const auto& comment = static_cast<const CommentData&>(*row.element);
-    w.Line("*" + comment.Text());
+    const auto* comment = dynamic_cast<const CommentData*>(row.element.get());
+    w.RowLine("*" + WithoutControls(comment != nullptr ? comment->Text() : std::string()), number);
     return;
   }
   switch (type) {
@@ -1209,10 +1506,8 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   // The pipe load in force first: "L=" where it changes.
   if (type != ElementType::Beam && ElementTypeHasProperties(type) && !row.load.empty() && row.load != names.load) {
     names.load = row.load;
-    if (FindPipeLoadByName(w.model().pipeLoads, row.load) != 0)
-      out.Attribute("L=" + row.load);
-    else
-      w.LeftOut("the pipe load " + row.load + " is not in the model and was not written");
+    if (const auto load = Reference(w, NameTable::kPipeLoad, row.load, "pipe load", "pipe load"))
+      out.Attribute("L=" + *load);
   }
   if (element != nullptr && type != ElementType::Beam) element->write(w, row, out);
   if (type == ElementType::Beam) {
@@ -1220,14 +1515,16 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   } else if (ElementTypeHasProperties(type)) {
     if (!row.material.empty() && row.material != names.material) {
       names.material = row.material;
-      out.main += ",M" + row.material;
+      if (const auto material = Reference(w, NameTable::kMaterial, row.material, "material", "material"))
+        out.main += ",M" + *material;
     }
     if (!row.section.empty() && row.section != names.section) {
       names.section = row.section;
-      out.main += ",P" + row.section;
+      if (const auto section = Reference(w, NameTable::kSection, row.section, "pipe section", "pipe section"))
+        out.main += ",P" + *section;
     }
     if (type == ElementType::Bend || type == ElementType::JacketedBend)
-      NoteBendRadiusKind(w.model(), static_cast<const Bend&>(*row.element),
+      NoteBendRadiusKind(w, static_cast<const Bend&>(*row.element),
                          type == ElementType::Bend ? kSmallestBendRadius : kSmallestUserRadius, names);
   }
   if (row.dx != 0.0f) out.main += ",X" + w.Num(row.dx, FormatLength);
@@ -1252,32 +1549,47 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
     else if (!itemText.attributes.empty())
       out.attributes += "," + itemText.attributes.substr(2);
   }
-  w.Line(out.main + out.attributes);
+  // The reader gives the item of a Location line of its own to the row
+  // before it, except a bend's, whose Location line is a row of its own.
+  const bool itemRow = item && bend && !BatchItemNeedsOwnLine(type, row.dataType);
+  w.RowLine(out.main + out.attributes, number, itemRow ? Part::kElement : Part::kWhole);
   if (item && bend) {
     RowText location;
     location.main = "L" + NodeText(row.node);
-    if (WriteItem(w, row, location)) w.Line(location.main + location.attributes);
+    if (WriteItem(w, row, location)) {
+      if (itemRow)
+        w.RowLine(location.main + location.attributes, number, Part::kItem);
+      else
+        w.Line(location.main + location.attributes);
+    }
   }
 }
 
-void WriteLayout(Writer& w) {
+// Whether row 1 is the comment the reader makes of the title line.
+bool IsTitleRow(const Model& model) {
+  if (model.rowCount < 1 || model.row(1).elementType != ElementType::Comment) return false;
+  const auto* comment = dynamic_cast<const CommentData*>(model.row(1).element.get());
+  return comment != nullptr && comment->Text() == "Title = " + model.title;
+}
+
+// The rows, one line each (an item that cannot share its row's line on a
+// line of its own). The reader makes row 1 the title's comment when the
+// file's first line holds a title (`titleRow`): a model whose row 1 is
+// that comment leaves it to the title, any other row 1 is written as the
+// others are, and reads back as row 2 (the list names rows that move). A
+// blank title gives no row, so every row is written.
+void WriteLayout(Writer& w, bool titleRow) {
   w.Line("LAYOUT");
   const Model& model = w.model();
   NamesInForce names;
   const auto& spectra = model.spectrumLoad.name;
   names.spectrumPending = !spectra[0].empty() || !spectra[1].empty() || !spectra[2].empty();
   names.ambientPending = AmbientToWrite(model);
-  for (int number = 1; number <= model.rowCount; ++number) {
+  const bool leftToTitle = titleRow && IsTitleRow(model);
+  if (titleRow) w.records.rows.emplace_back(leftToTitle ? 1 : 0, BatchFileRecords::Part::kWhole);
+  for (int number = leftToTitle ? 2 : 1; number <= model.rowCount; ++number) {
     const LayoutRow& row = model.row(number);
     if (row.elementType == ElementType::None) continue;
-    // The reader makes row 1 the title from the file's first line.
-    if (number == 1 && (row.elementType == ElementType::Comment || row.elementType == ElementType::HydrotestLoad)) {
-      if (row.elementType == ElementType::HydrotestLoad) {
-        w.At("Row 1");
-        w.LeftOut("a hydrotest load in row 1 was not written (the title takes the row)");
-      }
-      continue;
-    }
     WriteLayoutRow(w, row, number, names);
   }
   if (names.spectrumPending) {
@@ -1287,6 +1599,8 @@ void WriteLayout(Writer& w) {
   if (names.ambientPending) {
     w.At("Reference temperature");
     w.LeftOut("the model has no row to carry it; it was not written");
+    w.At("Analysis options");
+    w.Named("reference temperature");
   }
   ListBendsOfUserRadius(w, names);
   w.At("");
@@ -1298,6 +1612,7 @@ void WritePumps(Writer& w) {
   const auto& table = w.model().pumps;
   if (table.count == 0) return;
   w.Line("PUMPS");
+  RecordCount count(w.records.pumps, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const Pump& p = table[i];
     w.At("Pump " + p.name);
@@ -1328,8 +1643,10 @@ void WritePumps(Writer& w) {
     }
     if (p.standard > 1 || p.category != 0 || p.size != 0 || p.boltOrMounting != 0 || p.temperature != 0.0f ||
         p.materialGroup != 0)
-      w.LeftOut("the pump standard and its data have no batch fields and were not written");
+      w.LeftOut("the pump standard and its data have no batch fields and were not written",
+                {"standard", "category", "size", "material group", "bolts or mounting", "temperature"});
     w.Line(line);
+    count.Wrote(i);
   }
   w.At("");
 }
@@ -1338,6 +1655,7 @@ void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, 
                    const std::string& kind) {
   if (table.count == 0) return;
   w.Line(section == kBatchCompressors ? "COMPRESSORS" : "TURBINES");
+  RecordCount count(section == kBatchCompressors ? w.records.compressors : w.records.turbines, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const RotatingEquipment& r = table[i];
     w.At(kind + " " + r.description);
@@ -1353,6 +1671,7 @@ void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, 
     while (last > 0 && nodes[last - 1] == 0) --last;
     for (std::size_t n = 0; n < last; ++n) line += "," + NodeText(nodes[n]);
     w.Line(line);
+    count.Wrote(i);
   }
   w.At("");
 }
@@ -1361,6 +1680,7 @@ void WriteAllowables(Writer& w) {
   const auto& table = w.model().allowables;
   if (table.count == 0) return;
   w.Line("ALLOW");
+  RecordCount count(w.records.allowables, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const Allowable& a = table[i];
     w.At("Allowable load " + std::to_string(i));
@@ -1372,6 +1692,7 @@ void WriteAllowables(Writer& w) {
     for (std::size_t v = 0; v < a.values.size(); ++v)
       line += "," + w.Num(a.values[v], v < 3 ? FormatForceTrim : FormatMomentTrim);
     w.Line(line);
+    count.Wrote(i);
   }
   w.At("");
 }
@@ -1385,6 +1706,12 @@ void WriteSeismic(Writer& w) {
          (g[1] == 0.0f ? std::string("0.00") : w.Fixed(g[1], 10, 2)) + "," +
          (g[2] == 0.0f ? std::string("0.00") : w.Fixed(g[2], 10, 2)));
   w.At("");
+}
+
+// The fields of a wind load that a line named.
+void NameWindLoad(Writer& w, int number) {
+  for (const char* field : {" shape factor", " direction X", " direction Y", " direction Z", " profile"})
+    w.Named("wind load " + std::to_string(number) + field);
 }
 
 // Wind load 1 as one speed, a shape factor and a direction: what the WIND
@@ -1403,11 +1730,17 @@ void WriteWind(Writer& w) {
            w.Fixed(load.direction[2], 10, 4));
   } else if (direction && (!load.velocityProfile.empty() || !load.pressureProfile.empty())) {
     w.LeftOut("wind load 1 has a profile, which the batch file does not carry; it was not written");
+    NameWindLoad(w, 1);
+    for (const char* field :
+         {"profile elevation unit", "profile pressure unit", "profile velocity unit", "profiles of velocity"})
+      w.Named(field);
   }
   for (int index = 1; index < kWindLoadCount; ++index) {
     const WindLoad& other = wind.loads[static_cast<std::size_t>(index)];
-    if (AnyNonZero(other.direction[0], other.direction[1], other.direction[2]))
+    if (AnyNonZero(other.direction[0], other.direction[1], other.direction[2])) {
       w.LeftOut("wind load " + std::to_string(index + 1) + " was not written");
+      NameWindLoad(w, index + 1);
+    }
   }
   w.At("");
 }
@@ -1433,27 +1766,34 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
                                 std::string* refusal) {
   const ExportUnitsScope exportUnits(units);
   Writer w(model, leftOut);
-  WriteTitle(w);
+  bool titleRow = false;
+  WriteTitle(w, titleRow);
+  PlanRecordNames(w);
   WriteOptions(w, units);
   WriteMaterials(w);
   WriteSoils(w);
   WritePipeSections(w);
   WritePipeLoads(w);
   WriteBeamTables(w);
-  WriteLayout(w);
+  WriteLayout(w, titleRow);
   WritePumps(w);
   WriteRotating(w, model.compressors, kBatchCompressors, "Compressor");
   WriteRotating(w, model.turbines, kBatchTurbines, "Turbine");
   WriteAllowables(w);
   WriteSeismic(w);
   WriteWind(w);
-  ListBatchRecordsNotWritten(model, w.text, leftOut, refusal);
+  ListBatchFileDifferences(model, w.text, w.records, leftOut, refusal);
   return w.text;
 }
 
 std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut,
                                 std::string* refusal) {
-  return WriteExportFile(path, WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut, refusal));
+  std::string refused;
+  const std::string text = WriteModelBatchText(model, ChooseBatchExportUnits(), leftOut, &refused);
+  if (refusal != nullptr) *refusal = refused;
+  // A file the import would refuse is not written.
+  if (!refused.empty()) return "The file was not written: the import would refuse it.\n" + refused;
+  return WriteExportFile(path, text);
 }
 
 void ExportBatchFile(HWND parent) {
@@ -1465,10 +1805,5 @@ void ExportBatchFile(HWND parent) {
   const std::string path = ChooseExportFile(parent, question);
   if (path.empty()) return;
   std::vector<std::string> leftOut;
-  std::string refusal;
-  const std::string failure = WriteModelBatchFile(TheModel(), path, leftOut, &refusal);
-  // The file is kept to be mended by hand, but not without a word.
-  if (failure.empty() && !refusal.empty())
-    ShowErrorMessage(parent, "The file was written, but it does not read back:\n" + refusal);
-  ShowExportOutcome(parent, failure, leftOut);
+  ShowExportOutcome(parent, WriteModelBatchFile(TheModel(), path, leftOut), leftOut);
 }

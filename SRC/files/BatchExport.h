@@ -14,19 +14,28 @@
 // ALLOW, SEISMIC, WIND. The LAYOUT writer is table-driven: one writer per
 // element kind and per data-item kind that the reader takes. A row of a
 // kind without a writer keeps its geometry (written as a pipe, or without
-// its item) and is named in the list of what was left out, as is every
-// value the grammar cannot carry; nothing is dropped without a line there.
-// The reader takes a line whose first word is a section word for a header:
-// a title or description that begins with one is written after a ' (and
-// named with what reads back), a record named by one is named, not written.
-// The records no batch line holds (spectra, force spectra, time functions)
-// are named too, and the file is read back as the import reads it to name
-// what comes back otherwise: the loads' design conditions, the load-case
-// list, the dynamic analysis settings and the other analysis options
-// (BatchExportReadBack.cpp); a file the import refuses is shown as such,
-// with its line and why.
+// its item) and is named in the list of what was left out.
 //
-// The file is written beside its final name and renamed over it once whole
+// Every name and text is written so that it reads back, or left out, and
+// the change is named: the reader takes a line whose first word is a
+// section word for a header, so a title or description that begins with
+// one is written after a '; a comma or "(" would end a field or take the
+// next ones, so a description's become ';' and '['; a record whose name
+// would read back as a header, as another record's (the file is read in
+// capitals: "cs" is "CS") or not at all is written under a free name of
+// the name rule ("PIPE1", "CS1"), and so are the rows that name it. A row's
+// name of a record the model does not hold is left out. Row 1 is left to
+// the title line only when it is the title's own comment.
+//
+// Then the file is read back as the import reads it, and the model it
+// gives is compared with the model written, field by field as the model
+// file stores each record (BatchExportReadBack.cpp, BatchExportFields.h):
+// every field that comes back otherwise is named, with what it reads back
+// as, unless the writer named it. A file the import would refuse is not
+// written; the refusal, with its line and why, is the command's message.
+//
+// Text is written in UTF-8 (services/TextFileEncoding.h). The file is
+// written beside its final name and renamed over it once whole
 // (ExportFiles.h), so a failed write leaves no partial file.
 #pragma once
 
@@ -66,23 +75,14 @@ BatchExportUnits ChooseBatchExportUnits();
 std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut,
                                 std::string* refusal = nullptr);
 
-// Names in `leftOut` what the batch file `text`, written for `model`, does
-// not carry of the model's other records: its response spectra, force
-// spectra and time functions, and, read back as the import reads it, every
-// difference in the wind flags and the design conditions of the loads, the
-// load-case list, the dynamic analysis settings and the analysis options,
-// with what the import gives instead. When the import refuses the file, its
-// message ("Line = 7 :  ...\n<why>") goes to `refusal` and one line naming
-// it to the front of `leftOut`. The units in force are kept.
-void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std::vector<std::string>& leftOut,
-                                std::string* refusal = nullptr);
-
-// Writes the file; the message of a failure ("Unable to open export
-// file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
+// Writes the file, in UTF-8; the message of a failure ("Unable to open
+// export file:\n<path>", "Unable to write export file:\n<path>"), empty
+// when written. A text the import refuses is not written: the message is
+// then "The file was not written: the import would refuse it." with the
+// import's, which also goes to `refusal`.
 std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut,
                                 std::string* refusal = nullptr);
 
-// The command: the save dialog over `parent`, the file, the import's
-// refusal of it when it refuses it (with its line and why), and the list of
-// what was left out when there is any.
+// The command: the save dialog over `parent`, the file, and the list of
+// what was left out when there is any (or why no file was written).
 void ExportBatchFile(HWND parent);

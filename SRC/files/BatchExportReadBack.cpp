@@ -1,20 +1,26 @@
-// What a model batch file does not carry of the model beyond its rows and
-// tables (see BatchExport.h): the response spectra, force spectra and time
-// functions, the loads' wind flags and design conditions (the import makes
-// them the largest operating ones), the load-case list, the dynamic
-// analysis settings and the other analysis options. The file written is
-// read back as the Import command reads it, and every record that comes
-// back otherwise than the model holds it is named in the list of what was
-// left out, with what the import gives in its place; the spectra and point
-// tables, which no batch line holds, are named whenever the model has any.
-// A file the import refuses is named first, and its message kept for the
-// command to show: the writer is meant never to write one. Start reading
-// at ListBatchRecordsNotWritten.
+// What a model batch file does not carry of the model (see BatchExport.h).
+// The file written is read back as the Import command reads it, and the
+// model it gives is compared with the model written, record by record and
+// field by field as the model file stores them (BatchExportFields.h): the
+// options section, every table's records, every row with its element and
+// item, the Quality Assurance Block and the revision record. Every field
+// that comes back otherwise than the model holds it, but for a float's
+// rounding, is named in the list of what was left out with what the import
+// gives in its place, unless the writer named it already; a row that
+// comes back under another number is named once for the rows that move
+// with it. The spectra and point tables, which no batch line holds, are
+// named whenever the model has any; the load-case list, which the import
+// rebuilds, by the cases it gains or loses; the loads' design conditions
+// and the number of thermal loads in words of their own. A file the import
+// refuses is named first, and its message kept for the command: the writer
+// is meant never to write one. Start reading at ListBatchFileDifferences.
+#include "files/BatchExportReadBack.h"
+
 #include <algorithm>
 #include <exception>
+#include <set>
 #include <sstream>
 
-#include "files/BatchExport.h"
 #include "files/BatchImport.h"
 #include "model/Model.h"
 #include "model/ModelLoadCases.h"
@@ -26,82 +32,12 @@
 #include "records/Spectrum.h"
 #include "services/NameTables.h"
 #include "services/NumberText.h"
+#include "services/TextFileEncoding.h"
 #include "services/Units.h"
 
 namespace {
 
-std::string Flag(std::uint8_t flag) { return flag != 0 ? "on" : "off"; }
-std::string Number(double value) { return FormatG6(value); }
 std::string Integer(std::int32_t value) { return IntegerToText(value); }
-
-// One setting of the model: its name in the list, its text, and the piping
-// codes it means anything for (all when null).
-struct Setting {
-  const char* name;
-  std::string (*text)(const Model& model);
-  bool (*applies)(std::int32_t code) = nullptr;
-};
-
-bool IsB318(std::int32_t code) { return code == 6; }
-bool IsZ183(std::int32_t code) { return code == 19; }
-bool IsZ184OrZ662(std::int32_t code) { return code == 20 || code == 22; }
-bool IsEn13480(std::int32_t code) { return code == 21; }
-
-// The analysis options the OPTIONS line has no word for. The piping code,
-// the vertical axis and the reference temperature (AMB) are written.
-constexpr Setting kAnalysisOptions[] = {
-    {"service level", [](const Model& m) { return std::string(1, ServiceLevelLetter(m.options.ServiceLevel)); },
-     CodeUsesServiceLevel},
-    {"B31.8 design factor index", [](const Model& m) { return Integer(m.options.DesignFactorIndex); }, IsB318},
-    {"Z183 location factor index", [](const Model& m) { return Integer(m.options.Z183LocationFactorIndex); }, IsZ183},
-    {"Z184 class location", [](const Model& m) { return Integer(m.options.Z184ClassLocation); }, IsZ184OrZ662},
-    {"\"Sour service\" option", [](const Model& m) { return Flag(m.options.Z184SourService); }, IsZ184OrZ662},
-    {"\"Liberal allowable\" option", [](const Model& m) { return Flag(m.options.LiberalAllowable); },
-     CodeAllowsLiberal},
-    {"occasional load factor", [](const Model& m) { return Number(m.options.OccasionalLoadFactor); }, IsEn13480},
-    {"\"Include axial force\" option", [](const Model& m) { return Flag(m.options.IncludeAxialForce); }},
-    {"\"Use B31J\" option", [](const Model& m) { return Flag(m.options.UseB31J); }, CodeAllowsB31J},
-    {"number of thermal cycles", [](const Model& m) { return Integer(m.options.ThermalCycles); }},
-    {"\"Solve thermal case\" option", [](const Model& m) { return Flag(m.options.SolveThermalCase); }},
-    {"\"Use cold modulus\" option", [](const Model& m) { return Flag(m.options.UseColdModulus); }},
-    {"\"Include hanger stiffness\" option", [](const Model& m) { return Flag(m.options.IncludeHangerStiffness); }},
-    {"\"Bourdon effect\" option", [](const Model& m) { return Flag(m.options.BourdonEffect); }},
-    {"\"Pressure correction\" option", [](const Model& m) { return Flag(m.options.PressureCorrection); }},
-    {"pressure stress option", [](const Model& m) { return Integer(m.options.PressureStressOption); }},
-    {"peak pressure factor", [](const Model& m) { return Number(m.options.PeakPressureFactor); }},
-    {"yield displacement factor", [](const Model& m) { return Number(m.options.YieldDisplacementFactor); }},
-};
-
-// The settings of the dynamic runs: modal, response spectrum, time history
-// and harmonic.
-constexpr Setting kDynamicSettings[] = {
-    {"cut off frequency (Hz)", [](const Model& m) { return Integer(m.options.CutOffFrequency); }},
-    {"number of modes", [](const Model& m) { return Integer(m.options.ModeCount); }},
-    {"\"Include missing mass\" option", [](const Model& m) { return Flag(m.options.IncludeMissingMass); }},
-    {"\"Friction in dynamics\" option", [](const Model& m) { return Flag(m.options.FrictionInDynamics); }},
-    {"spectrum mode sum", [](const Model& m) { return Integer(m.spectrumLoad.modeSum); }},
-    {"spectrum direction sum", [](const Model& m) { return Integer(m.spectrumLoad.directionSum); }},
-    {"time history time step (s)", [](const Model& m) { return Number(m.timeHistory.timeStep); }},
-    {"time history number of steps", [](const Model& m) { return Integer(m.timeHistory.stepCount); }},
-    {"time history output interval", [](const Model& m) { return Integer(m.timeHistory.outputInterval); }},
-    {"\"Write time history results\" option", [](const Model& m) { return Flag(m.timeHistory.writeResults); }},
-    {"time history damping (%)", [](const Model& m) { return Number(m.timeHistory.damping); }},
-    {"harmonic combination", [](const Model& m) { return Integer(m.harmonic.combination); }},
-    {"harmonic damping (%)", [](const Model& m) { return Number(m.harmonic.damping); }},
-};
-
-template <std::size_t N>
-void ListSettings(const Setting (&settings)[N], const char* where, const Model& model, const Model& readBack,
-                  std::vector<std::string>& leftOut) {
-  for (const Setting& setting : settings) {
-    if (setting.applies != nullptr && !setting.applies(model.options.PipingCode)) continue;
-    const std::string held = setting.text(model);
-    const std::string read = setting.text(readBack);
-    if (held != read)
-      leftOut.push_back(std::string(where) + ": the " + setting.name + ", " + held +
-                        ", was not written (the batch file does not carry it); it reads back as " + read);
-  }
-}
 
 std::string JoinNames(const std::vector<std::string>& names) {
   std::string text;
@@ -162,17 +98,6 @@ void ListLoadCases(const Model& model, const Model& readBack, std::vector<std::s
   leftOut.push_back(text);
 }
 
-// Whether wind acts on the pipes and beams of each load: the LOADS and
-// BLOADS lines have no field for it.
-template <typename Load>
-void ListWindFlags(const char* kind, const ModelRecordTable<Load>& held, const ModelRecordTable<Load>& read,
-                   std::vector<std::string>& leftOut) {
-  for (int i = 1; i <= held.count && i <= read.count; ++i)
-    if (held[i].name == read[i].name && held[i].wind != read[i].wind)
-      leftOut.push_back(std::string(kind) + " " + held[i].name + ": its wind flag, " + Flag(held[i].wind) +
-                        ", was not written (the batch file does not carry it); it reads back as " + Flag(read[i].wind));
-}
-
 // The file carries the number of thermal loads only in the loads'
 // temperatures, of which the LOADS lines hold three: the reader counts a
 // pair in use from its T, so a pair whose T is 70 F or 0 in every load
@@ -203,17 +128,24 @@ std::string DesignConditions(const PipeLoad& load) {
   return temperature + " and " + WithUnit(FormatPressure(load.designPressure), kUnitPressure);
 }
 
+using Named = std::set<std::pair<std::string, std::string>>;
+
 // The LOADS lines have no field for the design temperature and pressure:
 // the import takes the largest of the pairs in use.
-void ListDesignConditions(const Model& model, const Model& readBack, std::vector<std::string>& leftOut) {
+void ListDesignConditions(const Model& model, const Model& readBack, const BatchFileRecords& records, Named& named,
+                          std::vector<std::string>& leftOut) {
   const auto& held = model.pipeLoads;
-  const auto& read = readBack.pipeLoads;
-  for (int i = 1; i <= held.count && i <= read.count; ++i) {
-    if (held[i].name != read[i].name) continue;
+  for (int i = 1; i <= held.count; ++i) {
+    const std::size_t index = static_cast<std::size_t>(i);
+    const int at = index < records.pipeLoads.size() ? records.pipeLoads[index] : 0;
+    if (at < 1 || at > readBack.pipeLoads.count) continue;
+    const std::string where = "Load " + held[i].name;
+    named.insert({where, "design temperature"});
+    named.insert({where, "design pressure"});
     const std::string was = DesignConditions(held[i]);
-    const std::string is = DesignConditions(read[i]);
+    const std::string is = DesignConditions(readBack.pipeLoads[at]);
     if (was != is)
-      leftOut.push_back("Load " + held[i].name + ": its design temperature and pressure, " + was +
+      leftOut.push_back(where + ": its design temperature and pressure, " + was +
                         ", were not written (the batch file does not carry them); they read back as " + is);
   }
 }
@@ -224,10 +156,155 @@ std::string OneLine(std::string text) {
   return text;
 }
 
+// --- Field by field ------------------------------------------------------------
+
+// Compares the fields of one record (or one part of a row) as written for
+// `model` and as read back; every difference the writer did not name
+// itself gets its line. Name fields are compared with the name the file
+// gave their record.
+class Comparison {
+ public:
+  Comparison(const BatchFileRecords& records, const Named& named, std::vector<std::string>& leftOut)
+      : records_(records), named_(named), leftOut_(leftOut) {}
+
+  void Field(const std::string& where, const char* article, const RecordField& held, const BinaryFileValue& read) {
+    if (named_.count({where, held.name}) != 0) return;
+    RecordField expected = held;
+    if (held.spec.table != NameTable::kNone && held.value.kind == BinaryFileValue::kText)
+      expected.value.bytes = records_.WrittenName(held.spec.table, held.value.bytes);
+    if (SameFieldValue(expected, read)) return;
+    leftOut_.push_back(where + ": " + article + " " + held.name + ", " + FieldValueText(held.spec, held.value) +
+                       ", was not written (the batch file does not carry it); it reads back as " +
+                       FieldValueText(held.spec, read));
+  }
+
+  // Fields in the writer's order: a record whose count of repeated groups
+  // changed is named by its count and compared as far as both go.
+  void Record(const std::string& where, const std::vector<RecordField>& held, const std::vector<RecordField>& read) {
+    for (std::size_t i = 0; i < held.size() && i < read.size(); ++i) Field(where, "its", held[i], read[i].value);
+  }
+
+ private:
+  const BatchFileRecords& records_;
+  const Named& named_;
+  std::vector<std::string>& leftOut_;
+};
+
+template <typename Record>
+void CompareTable(Comparison& compare, const char* kind, const ModelRecordTable<Record>& held,
+                  const ModelRecordTable<Record>& read, const std::vector<int>& at,
+                  std::vector<RecordField> (*fields)(const Record&), std::string (*name)(const Record&, int)) {
+  for (int i = 1; i <= held.count && static_cast<std::size_t>(i) < at.size(); ++i) {
+    const int j = at[static_cast<std::size_t>(i)];
+    if (j < 1 || j > read.count) continue;
+    compare.Record(std::string(kind) + " " + name(held[i], i), fields(held[i]), fields(read[j]));
+  }
+}
+
+template <typename Record>
+std::string RecordName(const Record& record, int) {
+  return record.name;
+}
+std::string DescriptionName(const RotatingEquipment& record, int) { return record.description; }
+std::string NumberName(const Allowable&, int number) { return std::to_string(number); }
+
+// One row of the file against the model's row it stands for, as far as
+// the row carries it: a row of the element alone (its item went on a line
+// of its own) has no item, a row of the item alone only the item.
+void CompareRow(Comparison& compare, const std::string& where, const std::vector<RecordField>& held,
+                const std::vector<RecordField>& read, BatchFileRecords::Part part) {
+  using Part = BatchFileRecords::Part;
+  std::vector<const RecordField*> heldParts[3], readParts[3];
+  for (const RecordField& field : held) heldParts[static_cast<int>(field.part)].push_back(&field);
+  for (const RecordField& field : read) readParts[static_cast<int>(field.part)].push_back(&field);
+  const auto& heldHeader = heldParts[0];
+  const auto& readHeader = readParts[0];
+  bool sameElement = true, sameItem = true;
+  for (std::size_t i = 0; i < heldHeader.size() && i < readHeader.size(); ++i) {
+    const RecordField& field = *heldHeader[i];
+    const bool kind = field.spec.show == FieldShow::kElementKind;
+    const bool item = field.spec.show == FieldShow::kDataKind;
+    if (part == Part::kItem && !item) continue;
+    if (part == Part::kElement && item) continue;
+    if (kind) sameElement = SameFieldValue(field, readHeader[i]->value);
+    if (item) sameItem = SameFieldValue(field, readHeader[i]->value);
+    compare.Field(where, "its", field, readHeader[i]->value);
+  }
+  auto comparePart = [&](RowPart rowPart) {
+    const auto& h = heldParts[static_cast<int>(rowPart)];
+    const auto& r = readParts[static_cast<int>(rowPart)];
+    for (std::size_t i = 0; i < h.size() && i < r.size(); ++i) compare.Field(where, "its", *h[i], r[i]->value);
+  };
+  if (part != Part::kItem && sameElement) comparePart(RowPart::kElement);
+  if (part != Part::kElement && sameItem) comparePart(RowPart::kItem);
+}
+
+// Every row of the file against the model's row; and where the rows of
+// the file stand elsewhere than the model's, the first row that moves.
+void CompareRows(Comparison& compare, const Model& model, const Model& readBack, const BatchFileRecords& records,
+                 std::vector<std::string>& leftOut) {
+  int offset = 0;
+  for (int number = 1; number <= readBack.rowCount; ++number) {
+    if (static_cast<std::size_t>(number) > records.rows.size()) break;
+    const auto [row, part] = records.rows[static_cast<std::size_t>(number - 1)];
+    if (row < 1 || row > model.rowCount) continue;
+    const std::string where = "Row " + std::to_string(row);
+    if (part != BatchFileRecords::Part::kItem && number - row != offset) {
+      offset = number - row;
+      leftOut.push_back(where + ": it reads back as row " + std::to_string(number) +
+                        " (the rows after it move with it)");
+    }
+    CompareRow(compare, where, RowFields(model.row(row)), RowFields(readBack.row(number)), part);
+  }
+}
+
+bool IsUnitField(const FieldSpec& spec) {
+  return spec.show == FieldShow::kUnitChoice || spec.show == FieldShow::kWindUnit;
+}
+
+// The options section by its groups, the dynamic settings and the analysis
+// options first, as the list has always had them; a setting that means
+// nothing for the model's code is passed over. The model's units come
+// back as the set the file names: one line says which of them changed.
+void CompareOptions(Comparison& compare, const Model& model, const Model& readBack, std::vector<std::string>& leftOut) {
+  const std::vector<RecordField> held = OptionsFields(model);
+  const std::vector<RecordField> read = OptionsFields(readBack);
+  const std::string first[] = {"Dynamic analysis settings", "Analysis options"};
+  auto groupOf = [](const FieldSpec& spec) {
+    return std::string(spec.group != nullptr ? spec.group : "Analysis options");
+  };
+  for (int pass = 0; pass < 3; ++pass)
+    for (std::size_t i = 0; i < held.size() && i < read.size(); ++i) {
+      const FieldSpec& spec = held[i].spec;
+      const std::string group = groupOf(spec);
+      if (pass < 2 ? group != first[pass] : group == first[0] || group == first[1]) continue;
+      if (spec.applies != nullptr && !spec.applies(model.options.PipingCode)) continue;
+      if (IsUnitField(spec)) continue;
+      compare.Field(group, "the", held[i], read[i].value);
+    }
+  std::string units;
+  for (std::size_t i = 0; i < held.size() && i < read.size(); ++i) {
+    if (!IsUnitField(held[i].spec) || SameFieldValue(held[i], read[i].value)) continue;
+    units += (units.empty() ? "" : ", ") + held[i].name + " " + FieldValueText(held[i].spec, read[i].value) +
+             " instead of " + FieldValueText(held[i].spec, held[i].value);
+  }
+  if (!units.empty())
+    leftOut.push_back(
+        "Units: the model's units were not written (the batch file names one of three sets); it reads "
+        "back with " +
+        units);
+}
+
 }  // namespace
 
-void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std::vector<std::string>& leftOut,
-                                std::string* refusal) {
+std::string BatchFileRecords::WrittenName(NameTable table, const std::string& name) const {
+  const auto& map = names[static_cast<std::size_t>(table)];
+  const auto found = map.find(name);
+  return found == map.end() ? name : found->second;
+}
+
+void ListBatchFileDifferences(const Model& model, const std::string& text, const BatchFileRecords& records,
+                              std::vector<std::string>& leftOut, std::string* refusal) {
   ListNamed("Response spectra", SpectrumNames(model.spectra), leftOut);
   ListNamed("Force spectra", PointTableNames(model.forceSpectra), leftOut);
   ListNamed("Time functions", PointTableNames(model.timeFunctions), leftOut);
@@ -235,7 +312,8 @@ void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std
   const UnitsSettings units = g_UnitsSettings;
   Model readBack;
   std::vector<std::string> log;
-  std::istringstream input(text);
+  // The bytes of the file, as the import reads them.
+  std::istringstream input(TextFileFromProgramText(text));
   try {
     ReadModelBatchFile(input, readBack, log);
   } catch (const std::string& message) {
@@ -252,11 +330,37 @@ void ListBatchRecordsNotWritten(const Model& model, const std::string& text, std
   g_UnitsSettings = units;
   // As the Layout window's menu rebuilds it before the list is used.
   RebuildLoadCases(readBack.loadCases, readBack.options.ThermalLoadCount, LoadCaseInputsOf(readBack));
-  ListWindFlags("Load", model.pipeLoads, readBack.pipeLoads, leftOut);
-  ListWindFlags("Beam load", model.beamLoads, readBack.beamLoads, leftOut);
-  ListDesignConditions(model, readBack, leftOut);
+  Named named = records.named;
+  ListDesignConditions(model, readBack, records, named, leftOut);
   ListThermalLoadCount(model, readBack, leftOut);
+  named.insert({"Analysis options", "number of thermal loads"});
   ListLoadCases(model, readBack, leftOut);
-  ListSettings(kDynamicSettings, "Dynamic analysis settings", model, readBack, leftOut);
-  ListSettings(kAnalysisOptions, "Analysis options", model, readBack, leftOut);
+  Comparison compare(records, named, leftOut);
+  CompareOptions(compare, model, readBack, leftOut);
+  CompareTable(compare, "Material", model.materials, readBack.materials, records.materials, MaterialFields,
+               RecordName<Material>);
+  CompareTable(compare, "Soil", model.soils, readBack.soils, records.soils, SoilFields, RecordName<Soil>);
+  CompareTable(compare, "Pipe section", model.sections, readBack.sections, records.sections, SectionFields,
+               RecordName<PipeSection>);
+  CompareTable(compare, "Load", model.pipeLoads, readBack.pipeLoads, records.pipeLoads, PipeLoadFields,
+               RecordName<PipeLoad>);
+  CompareTable(compare, "Beam material", model.beamMaterials, readBack.beamMaterials, records.beamMaterials,
+               BeamMaterialFields, RecordName<BeamMaterial>);
+  CompareTable(compare, "Beam section", model.beamSections, readBack.beamSections, records.beamSections,
+               BeamSectionFields, RecordName<BeamSection>);
+  CompareTable(compare, "Beam load", model.beamLoads, readBack.beamLoads, records.beamLoads, BeamLoadFields,
+               RecordName<BeamLoad>);
+  CompareRows(compare, model, readBack, records, leftOut);
+  CompareTable(compare, "Pump", model.pumps, readBack.pumps, records.pumps, PumpFields, RecordName<Pump>);
+  CompareTable(compare, "Compressor", model.compressors, readBack.compressors, records.compressors,
+               RotatingEquipmentFields, DescriptionName);
+  CompareTable(compare, "Turbine", model.turbines, readBack.turbines, records.turbines, RotatingEquipmentFields,
+               DescriptionName);
+  CompareTable(compare, "Allowable load", model.allowables, readBack.allowables, records.allowables, AllowableFields,
+               NumberName);
+  const std::vector<RecordField> qa = QaBlockFields(model), qaRead = QaBlockFields(readBack);
+  for (std::size_t i = 0; i < qa.size(); ++i) compare.Field("Quality Assurance Block", "the", qa[i], qaRead[i].value);
+  const std::vector<RecordField> revisions = RevisionFields(model), revisionsRead = RevisionFields(readBack);
+  for (std::size_t i = 0; i < revisions.size() && i < revisionsRead.size(); ++i)
+    compare.Field("Revision record", "the", revisions[i], revisionsRead[i].value);
 }

@@ -225,6 +225,7 @@ void ReadModelBatchFile(std::istream& input, Model& model, std::vector<std::stri
       throw std::string(
           "The file holds no section header (OPTIONS, MATERIAL, PIPE, LOADS, LAYOUT ...):\n"
           "it is not a model batch file.");
+    FinishBatchBeamLoads(reader, model);
     FinishImportedModel(model);
     CheckBatchRows(reader);
     LogBatchBranchSifsAgainstCode(reader);

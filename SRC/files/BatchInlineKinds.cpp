@@ -99,13 +99,8 @@ void CheckReducer(const BatchReader& reader, const BatchInlineAttributes& a) {
 void CheckElastic(const BatchReader& reader, BatchInlineAttributes& a) {
   if (!a.localXGiven) a.localX = {1.0f, 0.0f, 0.0f};
   if (!a.localYGiven) a.localY = {0.0f, 1.0f, 0.0f};
-  double dot = 0.0, xx = 0.0, yy = 0.0;
-  for (std::size_t i = 0; i < 3; ++i) {
-    dot += static_cast<double>(a.localX[i]) * a.localY[i];
-    xx += static_cast<double>(a.localX[i]) * a.localX[i];
-    yy += static_cast<double>(a.localY[i]) * a.localY[i];
-  }
-  if (std::fabs(dot) / std::sqrt(xx * yy) > 0.01) BatchLineError(reader, "x and y axes are not perpendicular");
+  if (!BatchAxesPerpendicular(a.localX.data(), a.localY.data()))
+    BatchLineError(reader, "x and y axes are not perpendicular");
 }
 
 void CheckJacket(const BatchReader& reader, const BatchInlineAttributes& a) {
@@ -251,4 +246,14 @@ void FillBatchInlineElement(LayoutRow& row, const BatchLayoutAttributes& attribu
     hydrotest->specificGravity = a.hydrotestGravity;
     hydrotest->pressure = a.hydrotestPressure < 2.0e-36f ? kNotGivenPressure : a.hydrotestPressure;
   }
+}
+
+bool BatchAxesPerpendicular(const float* x, const float* y) {
+  double dot = 0.0, xx = 0.0, yy = 0.0;
+  for (std::size_t i = 0; i < 3; ++i) {
+    dot += static_cast<double>(x[i]) * y[i];
+    xx += static_cast<double>(x[i]) * x[i];
+    yy += static_cast<double>(y[i]) * y[i];
+  }
+  return std::fabs(dot) / std::sqrt(xx * yy) <= 0.01;
 }

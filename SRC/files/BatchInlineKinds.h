@@ -67,3 +67,7 @@ bool ReadBatchInlineKeyword(BatchReader& reader, BatchLayoutAttributes& attribut
 void CheckBatchInlineLine(const BatchReader& reader, BatchLayoutAttributes& attributes);
 // The values of the line into the new row's element of an in-line kind.
 void FillBatchInlineElement(LayoutRow& row, const BatchLayoutAttributes& attributes);
+
+// Whether an elastic element's local x and y axes are square to each other
+// within the dialog's tolerance, as the reader takes them.
+bool BatchAxesPerpendicular(const float* x /* input of size 3 */, const float* y /* input of size 3 */);

@@ -419,11 +419,11 @@ void FillHanger(Hanger& hanger, const BatchLayoutAttributes& a) {
     hanger.load = a.userHangerLoad;
     hanger.loadType = a.userHangerLoadType;
   }
+  // Another kind keeps a new hanger's load variation, which the dialog
+  // gives it too: it is there should the hanger become a designed one.
   if (IsDesignedHanger(a.hangerKind)) {
     hanger.shortRange = a.hangerShortRange ? 1 : 0;
     hanger.maximumLoadVariation = a.hangerVariation;
-  } else {
-    hanger.maximumLoadVariation = 0;
   }
 }
 

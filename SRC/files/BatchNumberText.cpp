@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "services/NumberFormat.h"
+#include "services/NumberText.h"
 #include "services/Units.h"
 
 namespace {
@@ -29,6 +30,10 @@ struct UnitKindOf {
 };
 
 const UnitKindOf kKinds[] = {
+    {FormatLength, ParseLength, kUnitLength},
+    {FormatDisplacement, ParseDisplacement, kUnitDisplacement},
+    {FormatForceTrim, ParseForce, kUnitForce},
+    {FormatMomentTrim, ParseMoment, kUnitMoment},
     {FormatDimension, ParseDimension, kUnitDimension},
     {FormatWeight, ParseWeight, kUnitWeight},
     {FormatAdditionalWeight, ParseAdditionalWeight, kUnitAdditionalWeight},
@@ -129,6 +134,12 @@ std::string BatchValueText(float value, BatchFormatter format) {
     return ReadableText(way, value);
   }
   return format(value);
+}
+
+std::string BatchPlainText(float value, int width, int decimals) {
+  const ValueWay way{[width, decimals](float v) { return std::string(FormatFixedWidth(v, width, decimals)); },
+                     [](float v) { return static_cast<double>(v); }, Reader(ParseReal)};
+  return ReadableText(way, value);
 }
 
 std::string BatchDegreesText(float degrees) {

@@ -9,10 +9,9 @@
 // through the parser the reader uses. A value that no text of its unit
 // reads back as (the unit's division rounds past it) is written as the text
 // of the nearest value that one does, and that value writes the same text
-// again, so a file written, read and written again is the same.
-//
-// The lengths, displacements, forces and moments keep the digits of the
-// texts the format gives them: those are not passed here.
+// again, so a file written, read and written again is the same. The plain
+// numbers of fixed decimals (a direction, a factor) are kept the same way:
+// their usual text where it reads back, more digits where it does not.
 #pragma once
 
 #include <string>
@@ -23,6 +22,10 @@ using BatchFormatter = const char* (*)(float value);
 // module's formatters; a formatter this module does not know is used as
 // it is.
 std::string BatchValueText(float value, BatchFormatter format);
+
+// A plain number written with `decimals` decimals in at most `width`
+// characters (FormatFixedWidth), or with the digits it needs to read back.
+std::string BatchPlainText(float value, int width, int decimals);
 
 // An angle held in degrees (a beam's beta, a cone, a phase, a specified
 // rotation), written in the Angle unit and read back as the readers do:

@@ -343,16 +343,36 @@ void ParseBatchBeamLoad(BatchReader& reader) {
   Model& model = *reader.model;
   const RecordName name = ReadRecordName(reader, model.beamLoads, "Beam Load", kNameWidth);
   // A temperature the line does not give is the reference temperature, as
-  // a new beam load's: 0 F would contract every beam in that case.
+  // a new beam load's: 0 F would contract every beam in that case. AMB may
+  // come later in the file: FinishBatchBeamLoads gives them its value.
   BeamLoad load;
   InitBeamLoad(load, model.options.ReferenceTemperature);
   load.name = name.text;
   load.temperature[0] =
       ParseTemperatureField(reader, RequiredField(reader, Next(reader), "T1 is required"), "Invalid T1");
-  if (const auto field = Next(reader)) load.temperature[1] = ParseTemperatureField(reader, *field, "Invalid T2");
-  if (const auto field = Next(reader)) load.temperature[2] = ParseTemperatureField(reader, *field, "Invalid T3");
-  if (const auto field = Next(reader))
-    load.additionalWeight = ParseBatchValue(reader, *field, ParseWeight, "Invalid additional weight");
+  int given = 1;
+  for (std::size_t t = 1; t <= 2; ++t) {
+    const auto field = Next(reader);
+    if (!field) break;
+    load.temperature[t] = ParseTemperatureField(reader, *field, t == 1 ? "Invalid T2" : "Invalid T3");
+    ++given;
+  }
+  if (given == 3)
+    if (const auto field = Next(reader))
+      load.additionalWeight = ParseBatchValue(reader, *field, ParseWeight, "Invalid additional weight");
   load.wind = 1;
-  if (!name.repeated) AppendBeamLoad(model.beamLoads, load);
+  if (name.repeated) return;
+  const int index = AppendBeamLoad(model.beamLoads, load);
+  reader.beamTemperaturesGiven.resize(static_cast<std::size_t>(index) + 1, 0);
+  reader.beamTemperaturesGiven[static_cast<std::size_t>(index)] = given;
+}
+
+void FinishBatchBeamLoads(const BatchReader& reader, Model& model) {
+  for (int index = 1; index <= model.beamLoads.count; ++index) {
+    const std::size_t at = static_cast<std::size_t>(index);
+    const int given = at < reader.beamTemperaturesGiven.size() ? reader.beamTemperaturesGiven[at] : 0;
+    auto& temperatures = model.beamLoads[index].temperature;
+    for (std::size_t t = static_cast<std::size_t>(given); t < temperatures.size(); ++t)
+      temperatures[t] = model.options.ReferenceTemperature;
+  }
 }

@@ -58,6 +58,9 @@ bool IsBatchTemperatureInUse(std::string_view text, float temperature);
 // and the not-given pressure, and its design temperature and pressure the
 // largest of the pairs in use.
 void FinishBatchPipeLoads(Model& model);
+// Every beam load's temperatures that its line did not give become the
+// reference temperature the whole file gives (AMB may follow BLOADS).
+void FinishBatchBeamLoads(const BatchReader& reader, Model& model);
 
 // --- Field helpers shared by the section readers ------------------------------
 inline bool IsGivenField(const std::optional<std::string>& field) { return field && !field->empty(); }

@@ -1163,11 +1163,7 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     InitEmptyModel(model, ProgramAnalysisOptions());
     CiiReader reader;
     reader.log = &log;
-    std::string line;
-    while (std::getline(input, line)) {
-      if (!line.empty() && line.back() == '\r') line.pop_back();
-      reader.raw.push_back(line);
-    }
+    reader.raw = ReadImportedLines(input, log);
     CiiFile file;
     ReadVersion(reader, file);
     ReadControl(reader, file);

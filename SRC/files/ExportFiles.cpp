@@ -14,6 +14,7 @@
 #include "services/DialogHook.h"
 #include "services/Message.h"
 #include "services/ProgramContext.h"
+#include "services/TextFileEncoding.h"
 
 namespace {
 
@@ -74,7 +75,8 @@ std::string WriteExportFile(const std::string& path, const std::string& text) {
   {
     std::ofstream output(partial, std::ios::binary | std::ios::trunc);
     if (!output.is_open()) return "Unable to open export file:\n" + path;
-    output.write(text.data(), static_cast<std::streamsize>(text.size()));
+    const std::string bytes = TextFileFromProgramText(text);
+    output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     output.flush();
     if (!output) {
       output.close();

@@ -32,8 +32,10 @@ std::string ChooseExportFile(HWND parent, const ExportFileQuestion& question, DW
 // be exported:" and why), shown over `parent`: false. True when it may go.
 bool ModelMayBeExported(HWND parent);
 
-// Writes an export's text to `path` beside it first and renames it over
-// `path` once whole; the message of a failure ("Unable to open export
+// Writes an export's text (the program's text) to `path` in UTF-8, the
+// encoding of every text file the program writes (services/
+// TextFileEncoding.h), beside it first, and renames it over `path` once
+// whole; the message of a failure ("Unable to open export
 // file:\n<path>", "Unable to write export file:\n<path>"), empty when written.
 std::string WriteExportFile(const std::string& path, const std::string& text);
 // The end of every export command: the failure of the write when there is

@@ -39,6 +39,7 @@
 #include "records/PipeSection.h"
 #include "records/RecordTable.h"
 #include "services/NumberText.h"
+#include "services/TextFileEncoding.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
@@ -95,22 +96,6 @@ struct PnfReader {
 
 void Log(PnfReader& reader, const std::string& text) {
   reader.log->push_back("Line " + std::to_string(reader.line->number) + ": " + text);
-}
-
-// Whether every byte above 0x7F belongs to a well-formed UTF-8 sequence.
-bool IsUtf8(const std::string& text) {
-  for (std::size_t at = 0; at < text.size();) {
-    const auto lead = static_cast<unsigned char>(text[at++]);
-    std::size_t follow = 0;  // the continuation bytes the lead byte asks for
-    if (lead >= 0xC2 && lead <= 0xDF) follow = 1;
-    else if (lead >= 0xE0 && lead <= 0xEF) follow = 2;
-    else if (lead >= 0xF0 && lead <= 0xF4) follow = 3;
-    else if (lead >= 0x80) return false;
-    if (follow > text.size() - at) return false;
-    for (std::size_t k = 0; k < follow; ++k)
-      if ((static_cast<unsigned char>(text[at++]) & 0xC0) != 0x80) return false;
-  }
-  return true;
 }
 
 // White space splits tokens except inside a parenthesised group.
@@ -1080,13 +1065,11 @@ void FinishPnfRows(Model& model, std::vector<std::string>& log, bool middleNodes
   }
 }
 
-std::vector<PnfLine> ReadLines(std::istream& input) {
+std::vector<PnfLine> ReadLines(std::istream& input, std::vector<std::string>& log) {
   std::vector<PnfLine> lines;
-  std::string text;
   int number = 0;
-  while (std::getline(input, text)) {
+  for (const std::string& text : ReadImportedLines(input, log)) {
     ++number;
-    if (!text.empty() && text.back() == '\r') text.pop_back();
     PnfLine line;
     line.number = number;
     line.raw = text;
@@ -1101,12 +1084,18 @@ std::vector<PnfLine> ReadLines(std::istream& input) {
 
 }  // namespace
 
-std::string CutImportedText(const std::string& text, std::size_t width) {
-  if (text.size() <= width) return text;
-  std::size_t cut = width;
-  if (IsUtf8(text))
-    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
-  return text.substr(0, cut);
+std::string CutImportedText(const std::string& text, std::size_t width) { return text.substr(0, width); }
+
+std::vector<std::string> ReadImportedLines(std::istream& input, std::vector<std::string>& log) {
+  std::vector<std::string> lines;
+  std::string text;
+  while (std::getline(input, text)) {
+    if (!text.empty() && text.back() == '\r') text.pop_back();
+    std::size_t lacking = 0;
+    lines.push_back(ProgramTextFromTextFile(text, &lacking));
+    if (lacking != 0) log.push_back("Line " + std::to_string(lines.size()) + ": " + LackingCharactersText(lacking));
+  }
+  return lines;
 }
 
 void ReadPnfFile(std::istream& input, Model& model, std::vector<std::string>& log) {
@@ -1122,7 +1111,7 @@ void ReadPnfFile(std::istream& input, Model& model, std::vector<std::string>& lo
     // A file without a UNIT line is an English file, whatever the last
     // import read.
     ApplySystem(reader, kEnglish);
-    const std::vector<PnfLine> lines = ReadLines(input);
+    const std::vector<PnfLine> lines = ReadLines(input, log);
     std::size_t end = lines.size();
     for (std::size_t index = 0; index < lines.size(); ++index) {
       reader.line = &lines[index];

@@ -33,10 +33,14 @@
 
 struct Model;
 
-// `text` cut to at most `width` bytes without splitting a character. The
-// imports hold a file's text as read: a text that is UTF-8 loses the whole
-// character the cut would split; any other text has one byte a character.
+// `text` cut to at most `width` characters. The imports take each line of a
+// file as program text (services/TextFileEncoding.h), which has one byte a
+// character, so a cut never splits one.
 std::string CutImportedText(const std::string& text, std::size_t width);
+
+// The lines of a text file as program text, each counted from 1; a line
+// with characters that Windows-1252 lacks is logged with its number.
+std::vector<std::string> ReadImportedLines(std::istream& input, std::vector<std::string>& log);
 
 // Reads the neutral file `input` into `model` (made empty first) and appends
 // the log entries to `log`. Throws the message text of a refused line; the

@@ -8,6 +8,7 @@
 
 #include "services/Interpolation.h"
 #include "services/NumberText.h"
+#include "services/TextFileEncoding.h"
 
 namespace {
 
@@ -22,6 +23,7 @@ bool ReadTextLine(std::istream& in, std::string& line) {
   if (!std::getline(in, line)) return false;
   const std::size_t end = line.find_first_of("\r\n");
   if (end != std::string::npos) line.resize(end);
+  line = ProgramTextFromTextFile(line);
   return true;
 }
 

@@ -9,7 +9,8 @@
 #include <map>
 #include <string>
 
-// The next line; false at the end of the file.
+// The next line, as program text (a UTF-8 line converted); false at the end
+// of the file.
 bool ReadTextLine(std::istream& in, std::string& line);
 // Whether the line holds nothing but blanks and tabs.
 bool IsBlankTextLine(const std::string& line);

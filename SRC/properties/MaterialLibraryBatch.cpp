@@ -26,6 +26,7 @@
 #include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/Settings.h"
+#include "services/TextFileEncoding.h"
 
 namespace {
 
@@ -66,8 +67,8 @@ struct BatchText {
   throw BatchLineErrorText(text.lineNumber, text.rawLine, reason) + " :  " + field;
 }
 
-// Reads one physical line: it ends at a line feed, a carriage return or
-// both. False at the end of the input.
+// Reads one physical line, as program text: it ends at a line feed, a
+// carriage return or both. False at the end of the input.
 bool ReadLine(std::istream& input, std::string& line) {
   line.clear();
   int c = input.get();
@@ -77,6 +78,7 @@ bool ReadLine(std::istream& input, std::string& line) {
     c = input.get();
   }
   if (c == '\r' && input.peek() == '\n') input.get();
+  line = ProgramTextFromTextFile(line);
   return true;
 }
 
@@ -316,7 +318,8 @@ std::string AskBatchPath(HWND owner, const char* title, const char* ok, bool sav
 bool WriteWhole(platform::SiblingTemporary& temporary, const std::string& text) {
   BinaryFile file;
   if (!BinaryFileOpenWrite(file, temporary.path())) return false;
-  BinaryFileWriteBytes(file, text.data(), text.size());
+  const std::string bytes = TextFileFromProgramText(text);
+  BinaryFileWriteBytes(file, bytes.data(), bytes.size());
   return BinaryFileClose(file) && !BinaryFileHasError(file) && temporary.Commit();
 }
 

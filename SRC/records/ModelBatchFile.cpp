@@ -5,6 +5,8 @@
 #include <array>
 #include <string>
 
+#include "services/TextFileEncoding.h"
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\v' || c == '\f'; }
@@ -161,6 +163,9 @@ void ReadBatchSectionHeader(BatchReader& reader) {
       return;
     }
     ++reader.lineNumber;
+    std::size_t lacking = 0;
+    reader.rawLine = ProgramTextFromTextFile(reader.rawLine, &lacking);
+    if (lacking != 0) LogBatchWarning(reader, LackingCharactersText(lacking));
     RefuseControlCharacters(reader);
     reader.line = WorkingCopy(reader.rawLine);
     StartBatchFields(reader.fields, reader.line);

@@ -8,7 +8,8 @@
 // BatchLayout.h, the import itself BatchImport.h.
 //
 // Lines are read whole, however long, and end at a line feed, a carriage
-// return or both; each physical line counts, header and blank lines
+// return or both; each is taken as program text (a UTF-8 line converted,
+// services/TextFileEncoding.h) before anything reads it; each physical line counts, header and blank lines
 // included, so an error names the line an editor shows. A line holding a
 // control character other than a blank (a NUL of a binary or UTF-16 file)
 // is refused with its column, so no text is read cut short; a Ctrl+Z as the
@@ -110,6 +111,9 @@ struct BatchReader {
   // temperature rows, and left out of the model.
   std::optional<Material> leftOutMaterial;
   std::int32_t thermalLoads = 1;  // thermal loads in use by the LOADS lines read
+  // Per beam load (from 1): how many of its temperatures its line gave; the
+  // others take the reference temperature once the whole file is read.
+  std::vector<int> beamTemperaturesGiven = std::vector<int>(1);
   bool conditionsNoted = false;
   // The rows checked once the model is made (BatchLayout.h).
   std::vector<BatchLineRecord> checkedLines;

@@ -121,7 +121,30 @@ bool ReadCountedBytes(BinaryFile& file, std::vector<char>& bytes, std::size_t ca
   return true;
 }
 
+// Keeps a value a recorder was given; false for a file that writes.
+bool Recorded(BinaryFile& file, BinaryFileValue value) {
+  if (file.recorded == nullptr) return false;
+  file.recorded->push_back(std::move(value));
+  return true;
+}
+
+bool RecordedNumber(BinaryFile& file, BinaryFileValue::Kind kind, std::int32_t integer, float real = 0.0f) {
+  BinaryFileValue value;
+  value.kind = kind;
+  value.integer = integer;
+  value.real = real;
+  return Recorded(file, std::move(value));
+}
+
+bool RecordedText(BinaryFile& file, BinaryFileValue::Kind kind, std::string bytes) {
+  BinaryFileValue value;
+  value.kind = kind;
+  value.bytes = std::move(bytes);
+  return Recorded(file, std::move(value));
+}
+
 bool Open(BinaryFile& file, const std::string& path, const char* mode) {
+  file.recorded = nullptr;
   file.stream.reset();
   file.size = -1;
   file.failed = file.shortRead = file.refusedCount = file.finiteOnly = false;
@@ -146,6 +169,11 @@ bool BinaryFileOpenRead(BinaryFile& file, const std::string& path) { return Open
 bool BinaryFileOpenWrite(BinaryFile& file, const std::string& path) { return Open(file, path, "wb"); }
 
 bool BinaryFileOpenUpdate(BinaryFile& file, const std::string& path) { return Open(file, path, "w+b"); }
+
+void BinaryFileOpenRecorder(BinaryFile& file, std::vector<BinaryFileValue>& values) {
+  file = BinaryFile{};
+  file.recorded = &values;
+}
 
 bool BinaryFileClose(BinaryFile& file) {
   if (!file.stream) return !file.failed;
@@ -193,6 +221,7 @@ std::int64_t BinaryFileBytesLeft(const BinaryFile& file) {
 void BinaryFileReadBytes(BinaryFile& file, void* buffer, std::size_t n) { ReadExactly(file, buffer, n); }
 
 void BinaryFileWriteBytes(BinaryFile& file, const void* buffer, std::size_t n) {
+  if (RecordedText(file, BinaryFileValue::kBytes, std::string(static_cast<const char*>(buffer), n))) return;
   WriteExactly(file, buffer, n);
 }
 
@@ -202,6 +231,7 @@ void BinaryFileReadInt(BinaryFile& file, std::int32_t& out) {
 }
 
 void BinaryFileWriteInt(BinaryFile& file, std::int32_t value) {
+  if (RecordedNumber(file, BinaryFileValue::kInt, value)) return;
   std::uint8_t raw[4];
   PutInt32(raw, static_cast<std::uint32_t>(value));
   WriteExactly(file, raw, 4);
@@ -214,6 +244,10 @@ void BinaryFileReadInts(BinaryFile& file, std::int32_t* array, std::size_t n) {
 }
 
 void BinaryFileWriteInts(BinaryFile& file, const std::int32_t* array, std::size_t n) {
+  if (file.recorded != nullptr) {
+    for (std::size_t i = 0; i < n; ++i) RecordedNumber(file, BinaryFileValue::kInt, array[i]);
+    return;
+  }
   std::vector<std::uint8_t> raw(4 * n);
   for (std::size_t i = 0; i < n; ++i) PutInt32(&raw[4 * i], static_cast<std::uint32_t>(array[i]));
   WriteExactly(file, raw.data(), raw.size());
@@ -230,6 +264,7 @@ void BinaryFileReadFloat(BinaryFile& file, double& out) {
 }
 
 void BinaryFileWriteFloat(BinaryFile& file, float value) {
+  if (RecordedNumber(file, BinaryFileValue::kFloat, 0, value)) return;
   std::uint8_t raw[4];
   PutInt32(raw, FloatBits(value));
   WriteExactly(file, raw, 4);
@@ -243,6 +278,10 @@ void BinaryFileReadFloats(BinaryFile& file, float* array, std::size_t n) {
 }
 
 void BinaryFileWriteFloats(BinaryFile& file, const float* array, std::size_t n) {
+  if (file.recorded != nullptr) {
+    for (std::size_t i = 0; i < n; ++i) RecordedNumber(file, BinaryFileValue::kFloat, 0, array[i]);
+    return;
+  }
   std::vector<std::uint8_t> raw(4 * n);
   for (std::size_t i = 0; i < n; ++i) PutInt32(&raw[4 * i], FloatBits(array[i]));
   WriteExactly(file, raw.data(), raw.size());
@@ -258,7 +297,10 @@ void BinaryFileReadByte(BinaryFile& file, bool& out) {
   if (ReadExactly(file, &value, 1)) out = value != 0;
 }
 
-void BinaryFileWriteByte(BinaryFile& file, std::uint8_t value) { WriteExactly(file, &value, 1); }
+void BinaryFileWriteByte(BinaryFile& file, std::uint8_t value) {
+  if (RecordedNumber(file, BinaryFileValue::kByte, value)) return;
+  WriteExactly(file, &value, 1);
+}
 
 void BinaryFileReadText(BinaryFile& file, std::string& destination) {
   destination.clear();
@@ -277,6 +319,7 @@ void BinaryFileReadText(BinaryFile& file, char* destination, std::size_t capacit
 void BinaryFileWriteText(BinaryFile& file, const std::string& text) {
   // The text ends at its first zero, as it would in a byte field.
   const std::size_t length = std::strlen(text.c_str());
+  if (RecordedText(file, BinaryFileValue::kText, text.substr(0, length))) return;
   if (length == 0) {
     BinaryFileWriteInt(file, 0);
     return;
@@ -309,6 +352,7 @@ bool BinaryFileWriteFixedText(BinaryFile& file, const std::string& text, std::si
     BinaryFileRefuseOverlongText(file, text, width == 0 ? 0 : width - 1);
     return false;
   }
+  if (RecordedText(file, BinaryFileValue::kText, text.substr(0, length))) return true;
   std::vector<char> bytes(width, '\0');
   std::memcpy(bytes.data(), text.c_str(), length);
   WriteExactly(file, bytes.data(), width);
@@ -330,6 +374,13 @@ void BinaryFileReadFloatPairs(BinaryFile& file, std::vector<FloatPair>& list) {
 }
 
 void BinaryFileWriteFloatPairs(BinaryFile& file, const std::vector<FloatPair>& list) {
+  if (file.recorded != nullptr) {
+    BinaryFileValue value;
+    value.kind = BinaryFileValue::kPairs;
+    value.pairs = list;
+    Recorded(file, std::move(value));
+    return;
+  }
   BinaryFileWriteInt(file, static_cast<std::int32_t>(list.size()));
   for (const FloatPair& pair : list) {
     BinaryFileWriteFloat(file, pair.x);

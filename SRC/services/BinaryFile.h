@@ -24,6 +24,10 @@
 // remembered with its position (BinaryFileNonFiniteAt), for the reader to
 // refuse the file once it has read it. A BinaryFile is used by one thread at
 // a time; it is a move-only value that closes its stream when it goes away.
+//
+// A recorder (BinaryFileOpenRecorder) writes to no device: it keeps every
+// value a writer gives it, one by one, so that what a format's writer
+// stores of two records can be compared value by value.
 #pragma once
 
 #include <cstddef>
@@ -36,6 +40,18 @@
 struct FloatPair {
   float x = 0.0f;
   float y = 0.0f;
+};
+
+// One value a writer gave a recorder: each int, float or byte (an array's
+// one by one), a text (fixed or counted), a run of raw bytes as it was
+// written, a float-pair list whole.
+struct BinaryFileValue {
+  enum Kind : std::uint8_t { kInt, kFloat, kByte, kText, kBytes, kPairs };
+  Kind kind = kInt;
+  std::int32_t integer = 0;  // kInt, kByte
+  float real = 0.0f;         // kFloat
+  std::string bytes;         // kText (without its zero), kBytes
+  std::vector<FloatPair> pairs;
 };
 
 struct BinaryFileCloser {
@@ -54,6 +70,7 @@ struct BinaryFile {
   // characters the field holds, for the writer to say what failed.
   std::string overlongText;
   std::size_t overlongRoom = 0;
+  std::vector<BinaryFileValue>* recorded = nullptr;  // a recorder's values
 };
 
 // Opening and closing. Opening resets the three conditions.
@@ -62,6 +79,9 @@ bool BinaryFileOpenWrite(BinaryFile& file, const std::string& path);
 // A new, empty file open for writing and reading back what was written (a
 // seek must come between a write and a read, and between a read and a write).
 bool BinaryFileOpenUpdate(BinaryFile& file, const std::string& path);
+// A recorder: every value written from now on is appended to `values`
+// instead of a device (until the file is opened again).
+void BinaryFileOpenRecorder(BinaryFile& file, std::vector<BinaryFileValue>& values);
 // Flushes and closes; false (and BinaryFileHasError) when the flush or close
 // failed, which is where a full disk shows for a writer.
 bool BinaryFileClose(BinaryFile& file);

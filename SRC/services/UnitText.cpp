@@ -2,6 +2,7 @@
 // internal value and the chosen unit and applies its kind's rules for the
 // special values (NumberText.h). The shared number-text buffer receives
 // every result; the suffixes "E+6" and "E-6" are appended to it in place.
+#include <algorithm>
 #include <cmath>
 #include <cfloat>
 #include <cstring>
@@ -355,7 +356,9 @@ const char* FormatPressure(float value) {
   const float shown = value * UnitFactor(kUnitPressure);
   if (!std::isfinite(shown)) return SetText(kNotFiniteText);
   const int magnitudeDigits = static_cast<int>(std::trunc(std::log10(std::fabs(shown))));
-  const int decimals = 2 - magnitudeDigits > 0 ? 2 - magnitudeDigits : 0;
+  // A pressure far below any a pipe holds (an old file's 1e-20) has more
+  // decimals than a text prints: it takes the exponent form at the most.
+  const int decimals = std::clamp(2 - magnitudeDigits, 0, kPrintedDecimalsMax);
   return FormatFixedWidth(shown, 10, decimals);
 }
 

@@ -277,19 +277,20 @@ TEST_F(NeutralImportTest, EverythingNotTakenIsLoggedWithItsLine) {
   EXPECT_EQ(model.options.PipingCode, 1);
 }
 
-// A text cut to what the model keeps loses the whole UTF-8 character the
-// cut would split, and the log says so with its line.
+// A text cut to what the model keeps is cut on whole characters: a UTF-8
+// "É" at the cut is one character, kept whole as the program's; the log says
+// so with its line.
 TEST_F(NeutralImportTest, ACutTextIsLoggedAndKeepsWholeCharacters) {
   const std::string e = "\xC3\x89";  // E acute in UTF-8
   const std::string text = "TITLE " + std::string(39, 'T') + e + "X\nMATERIAL CS " + std::string(30, 'D') + e +
-                           " 0.283 0.3\nCOMMENT " + std::string(78, 'C') + e + "\n";
+                           "X 0.283 0.3\nCOMMENT " + std::string(78, 'C') + e + "X\n";
   Model model;
   std::vector<std::string> log;
   ASSERT_EQ(Read(text, model, &log), "");
-  EXPECT_EQ(model.title, std::string(39, 'T'));
-  EXPECT_EQ(model.materials[1].description, std::string(30, 'D'));
+  EXPECT_EQ(model.title, std::string(39, 'T') + "\xC9");
+  EXPECT_EQ(model.materials[1].description, std::string(30, 'D') + "\xC9");
   ASSERT_EQ(model.rowCount, 2);
-  EXPECT_EQ(model.row(2).element->Text(), std::string(78, 'C'));
+  EXPECT_EQ(model.row(2).element->Text(), std::string(78, 'C') + "\xC9");
   for (const char* entry : {"Line 1: the title is cut to 48 characters",
                             "Line 2: the material description is cut to 31 characters",
                             "Line 3: the comment is cut to 79 characters"})

@@ -1,0 +1,44 @@
+// What the batch file writer tells the read-back comparison about the file
+// it wrote (BatchExport.cpp fills it, BatchExportReadBack.cpp reads it):
+// where each record and row of the model went in the file, the names it
+// wrote records under, and the fields whose change it has named already.
+#pragma once
+
+#include <array>
+#include <map>
+#include <set>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "files/BatchExportFields.h"
+
+struct Model;
+
+struct BatchFileRecords {
+  // Per table, for record i of the model (from 1): its number among the
+  // records the file holds, 0 when it was not written.
+  std::vector<int> materials, soils, sections, pipeLoads, beamMaterials, beamSections, beamLoads;
+  std::vector<int> pumps, compressors, turbines, allowables;
+  // Per table: a name the file writes in place of the model's.
+  std::array<std::map<std::string, std::string>, kNameTableCount> names;
+  // Per row the file gives (from row 1): the model's row it stands for (0:
+  // none, such as a title row the model has no row for), and which of its
+  // parts it carries.
+  enum class Part { kWhole, kElement, kItem };
+  std::vector<std::pair<int, Part>> rows;
+  // The fields the writer named itself: "Row 12" and "knuckles flag".
+  std::set<std::pair<std::string, std::string>> named;
+
+  // The name the file gives a record of `table` named `name`.
+  std::string WrittenName(NameTable table, const std::string& name) const;
+};
+
+// Names in `leftOut` every field of the options, the tables, the rows and
+// their items that the batch file `text` (the writer's program text) reads
+// back otherwise, by what `records` says was written for `model`, and the
+// records no batch line holds. When the import refuses the file, its
+// message goes to `refusal` and a line naming it to the front of `leftOut`.
+// The units in force are kept.
+void ListBatchFileDifferences(const Model& model, const std::string& text, const BatchFileRecords& records,
+                              std::vector<std::string>& leftOut, std::string* refusal);
