@@ -19,6 +19,7 @@
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "model/RowOperations.h"
+#include "model/RowRules.h"
 #include "records/PipeDimensions.h"
 #include "records/Spectrum.h"
 #include "services/NameTables.h"
@@ -53,7 +54,6 @@ constexpr std::int32_t kBranchSifTypes[] = {1, 3, 4, 5, 6, 7, 8, 9};
 constexpr std::int32_t kReinforcedTee = 2;
 constexpr std::int32_t kRadiusedBranch = 7;
 constexpr std::int32_t kThickenedPipeBranch = 8;
-constexpr float kLongestZeroLength = 0.0001f;  // inch
 
 struct JointCode {
   char letter;
@@ -269,24 +269,6 @@ void CheckBranchSif(const BatchReader& reader, BatchLayoutAttributes& attributes
     if (attributes.branchThickness == 0.0f) BatchLineError(reader, "Thickness (THK) is required");
     if (attributes.branchLength == 0.0f) BatchLineError(reader, "Length (LEN) is required");
   }
-}
-
-// An element row without an offset (the Layout window's test): it has a
-// length only when its node is made by another row.
-bool IsZeroLengthCandidate(const LayoutRow& row) {
-  switch (row.elementType) {
-    case ElementType::From:
-    case ElementType::Location:
-    case ElementType::HingeJoint:
-    case ElementType::BallJoint:
-    case ElementType::Elastic:
-    case ElementType::Comment:
-    case ElementType::HydrotestLoad: return false;
-    default: break;
-  }
-  if (row.absolute) return false;
-  const double dx = row.dx, dy = row.dy, dz = row.dz;
-  return std::sqrt(dx * dx + dy * dy + dz * dz) <= kLongestZeroLength;
 }
 
 // A hinge, a ball joint and a Location have no length: the model is made
@@ -603,15 +585,9 @@ void CheckBatchRows(const BatchReader& reader) {
   const Model& model = *reader.model;
   for (const BatchLineRecord& line : reader.checkedLines) {
     const LayoutRow& row = model.row(line.row);
-    const int index = FindNodeIndex(model.nodes, row.node);
-    std::string message;
-    // A node the row itself made is one no other row has.
-    const bool ownNode = index == 0 || model.nodes[index].row == line.row;
-    if (row.elementType == ElementType::Location && ownNode) {
-      message = "For Location, Node must be defined";
-    } else if (IsZeroLengthCandidate(row) && ownNode) {
-      message = "This element has zero length";
-    } else if (const NodeId connected = SupportConnectedNode(row); connected != 0) {
+    // The rules every road that changes rows keeps, then the connected node.
+    std::string message = RowRuleRefusal(model, line.row);
+    if (const NodeId connected = SupportConnectedNode(row); message.empty() && connected != 0) {
       const int other = FindNodeIndex(model.nodes, connected);
       if (other == 0)
         message = "Connected node is not defined";

@@ -79,6 +79,9 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,X0", "This element has zero length"},
     {LAYOUT_PREFIX, "T20,KA,CFREEX", "This element has zero length"},
     {LAYOUT_PREFIX, "L98,CFY", "For Location, Node must be defined"},
+    // The line after each refusal makes node 99: a Location stands only at a
+    // node an earlier row made, as in the Layout.
+    {LAYOUT_PREFIX, "L99,CFY", "For Location, Node must be defined"},
     // A joint and a Location have no length: an offset on their line would
     // be dropped, and on a joint every node after it would move.
     {LAYOUT_PREFIX "\nT20,X5", "T35,KH,X5,CHS=1000,DV(0,0,1)", "For a Hinge joint DX, DY, DZ should be zero :  X5"},
