@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "results/EveryKindModel.h"
@@ -28,7 +29,9 @@ class SupportDynamicResponseTest : public ::testing::Test {
     for (const char* extension : {".res", ".rth", "_MFM.csv"}) std::filesystem::remove(base + extension);
     InitEmptyModel(TheModel(), AnalysisOptions());
   }
-  RunResults Run(NodeId hangerNode, int code, const std::vector<int>& cases) {
+  // `direction` (1 X, 2 Y) of the time-varying and harmonic loads; the
+  // harmonic combination (0 "Root Mean Square", 1 "Absolute Sum").
+  RunResults Run(NodeId hangerNode, int code, const std::vector<int>& cases, int direction = 2, int combination = 1) {
     Model& model = TheModel();
     StartModel(model, 300.0, kDensity, path_);
     model.options.PipingCode = code;
@@ -58,11 +61,16 @@ class SupportDynamicResponseTest : public ::testing::Test {
     sine.points.clear();
     for (int k = 0; k <= 4000; ++k)
       sine.points.push_back({k * 0.0005f, static_cast<float>(std::sin(2.0 * kPi * 21.0 * k * 0.0005))});
-    dynamic_cast<TimeVaryingLoad&>(*model.row(model.rowCount - 2).item).ScaleFactor = 300.0f;
-    dynamic_cast<HarmonicLoad&>(*model.row(model.rowCount).item).Frequency = 21.0f;
+    auto& varying = dynamic_cast<TimeVaryingLoad&>(*model.row(model.rowCount - 2).item);
+    varying.ScaleFactor = 300.0f;
+    varying.Direction = direction;
+    auto& harmonic = dynamic_cast<HarmonicLoad&>(*model.row(model.rowCount).item);
+    harmonic.Frequency = 21.0f;
+    harmonic.FY = 0.0f;
+    (direction == 1 ? harmonic.FX : harmonic.FY) = 300.0f;
     model.timeHistory = TimeHistorySettings{0.0005f, 4001, 1, 1, 10.0f};
     model.harmonic.damping = 10.0f;
-    model.harmonic.combination = 1;  // "Absolute Sum" keeps the amplitude
+    model.harmonic.combination = combination;
     return AnalyseAndRead(model);
   }
   static const CaseBlock& BlockOf(const RunResults& run, int type) {
@@ -72,6 +80,23 @@ class SupportDynamicResponseTest : public ::testing::Test {
   }
   static std::array<float, 6> At(const CaseBlock& block, NodeId node) {
     return block.nodes.at(static_cast<std::size_t>(FindNodeIndex(TheModel().nodes, node)));
+  }
+
+  // The stop's sliding across its direction (from the displacements of node
+  // 30) and its friction at each of the 4000 steps of the time-history file.
+  void ForEachStep(const RunResults& run, const std::function<void(int, double, double)>& visit) {
+    const std::int64_t sb = run.contents.supportBlockBytes, at30 = 6 * (FindNodeIndex(TheModel().nodes, 30) - 1);
+    const std::int64_t record = TimeHistoryStepBytes(ResultNodeCount(TheModel()), run.contents.elementCount, sb);
+    const std::int64_t atFriction = (record - sb + run.contents.supportOffset.at(stopRow_)) / 4 + 1;
+    BinaryFile file;
+    ASSERT_TRUE(BinaryFileOpenRead(file, TimeHistoryPathOf(path_)));
+    ASSERT_EQ(file.size, 24 + 4000 * record);
+    BinaryFileSeek(file, 24);
+    std::vector<float> step(static_cast<std::size_t>(record / 4));
+    for (int s = 1; s <= 4000 && !::testing::Test::HasFatalFailure(); ++s) {
+      BinaryFileReadFloats(file, step.data(), step.size());
+      visit(s, std::hypot(step[at30], step[at30 + 2]), step[atFriction]);
+    }
   }
 
   std::string path_ = TempFolder() + "/support-dynamic-response.mod";
@@ -90,24 +115,14 @@ TEST_F(SupportDynamicResponseTest, StopFrictionIsTheModalSpringTimesTheSuperpose
   ASSERT_GT(friction(operating), 1.0);
   const double kf = friction(operating) / sliding(operating);
   // Every step of the time-history file; the largest sliding over the last cycle.
-  const std::int64_t sb = run.contents.supportBlockBytes, at30 = 6 * (FindNodeIndex(TheModel().nodes, 30) - 1);
-  const std::int64_t record = TimeHistoryStepBytes(ResultNodeCount(TheModel()), run.contents.elementCount, sb);
-  const std::int64_t atFriction = (record - sb + run.contents.supportOffset.at(stopRow_)) / 4 + 1;
-  BinaryFile file;
-  ASSERT_TRUE(BinaryFileOpenRead(file, TimeHistoryPathOf(path_)));
-  ASSERT_EQ(file.size, 24 + 4000 * record);
-  BinaryFileSeek(file, 24);
-  std::vector<float> step(static_cast<std::size_t>(record / 4));
   double largest = 0.0, lastCycle = 0.0;
-  for (int s = 1; s <= 4000; ++s) {
-    BinaryFileReadFloats(file, step.data(), step.size());
-    const double slides = std::hypot(step[at30], step[at30 + 2]), f = step[atFriction];
+  ForEachStep(run, [&](int s, double slides, double f) {
     // (the modes' spring is that of the iteration's last pass; the file holds no displacement below 1e-6 in)
     ASSERT_GE(f, 0.0) << s;
     ASSERT_TRUE(Within(f, kf * slides, 1e-2, kf * 2e-6)) << s;
     largest = std::max(largest, f);
     if (s > 4000 - 95) lastCycle = std::max(lastCycle, slides);
-  }
+  });
   EXPECT_TRUE(Within(friction(BlockOf(run, kCaseIdTimeHistory)), largest, 1e-6));
   for (const int type : {kCaseIdResponseSpectrum, kCaseIdForceSpectrum}) {
     EXPECT_GT(sliding(BlockOf(run, type)), 1.0e-4) << type;
@@ -117,6 +132,26 @@ TEST_F(SupportDynamicResponseTest, StopFrictionIsTheModalSpringTimesTheSuperpose
   const CaseBlock& harmonic = BlockOf(run, kCaseIdHarmonic);
   ASSERT_LT(lastCycle, 0.97 * sliding(harmonic));
   EXPECT_TRUE(Within(friction(harmonic), kf * lastCycle, 1e-2));
+}
+
+// Under "Root Mean Square" the stop's friction is the modes' spring times
+// the root mean square of the sliding over whole cycles of the steady state
+// (the last 21 cycles of 21 Hz), not the largest size over the cycle
+// scaled as a single value would be. The spring is the time history's
+// friction over its sliding where the sliding is largest (the operating
+// case's own ratio follows the iteration's last update, not the spring
+// the modes were assembled with).
+TEST_F(SupportDynamicResponseTest, StopFrictionUnderRootMeanSquareIsTheSpringTimesTheRmsSliding) {
+  const RunResults run = Run(40, 3, {1, 8, 30, 35, 36}, 1, 0);
+  double squares = 0.0, largest = 0.0, kf = 0.0;
+  ForEachStep(run, [&](int s, double slides, double f) {
+    if (s > 2000) squares += slides * slides;
+    if (slides > largest) largest = slides, kf = f / slides;
+  });
+  const double rms = kf * std::sqrt(squares / 2000.0);
+  const double friction = SupportValues(run, BlockOf(run, kCaseIdHarmonic), stopRow_).at(1);
+  EXPECT_GT(rms, 1.0);
+  EXPECT_TRUE(Within(friction, rms, 1e-3));
 }
 
 // The rod hanger at 20, lifted off in the static case of a model without a
