@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/ModelFile.h"
 #include "model/Model.h"
@@ -113,6 +114,28 @@ TEST_F(TypedAheadX11Test, UnitsFromResultsWithoutATableLeaveTheKeyboardThere) {
   ASSERT_TRUE(Until([&] { return Titled("Units") == 0; }) && windows_.SyncWithManager());
   EXPECT_TRUE(Until([&] { return Focused("Quorvel : Results"); }))
       << "the keyboard went to " << Title(windows_.FocusWindow());
+}
+
+// File > Revision Record left with the keyboard: Escape, Tab then Escape,
+// and a typed letter dropped by one Escape and the dialog left by the next,
+// each time back to the Layout, whose model stays unchanged.
+TEST_F(TypedAheadX11Test, EscapeLeavesTheRevisionRecordWhenNoCellHoldsTypedText) {
+  const fs::file_time_type before = fs::last_write_time(model_);
+  for (const std::vector<const char*>& keys :
+       {std::vector<const char*>{"Escape"}, {"Tab", "Escape"}, {"x", "Escape", "Escape"}}) {
+    input_.Chord("Alt_L", "f");
+    for (const char* key : {"r", "r", "Return"}) input_.Key(key);
+    ASSERT_TRUE(Until([&] { return Focused("Revision Record"); })) << "the Revision Record did not come";
+    for (const char* key : keys) input_.Key(key);
+    EXPECT_TRUE(Until([&] { return Titled("Revision Record") == 0 && Focused("Quorvel : Layout"); }))
+        << "the Revision Record stayed open after " << keys.size() << " key(s)";
+  }
+  input_.Chord("Control_L", "s");
+  ASSERT_TRUE(Until([&] { return fs::last_write_time(model_) != before; })) << "the save never came";
+  program_.Kill();
+  Model saved;
+  ReadModelFileInto(model_, saved);
+  EXPECT_EQ(saved.revisions.count, 0);
 }
 
 }  // namespace
