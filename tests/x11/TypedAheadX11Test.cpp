@@ -116,6 +116,30 @@ TEST_F(TypedAheadX11Test, UnitsFromResultsWithoutATableLeaveTheKeyboardThere) {
       << "the keyboard went to " << Title(windows_.FocusWindow());
 }
 
+// Units closed with Return and Ctrl+Delete typed at once, many times: the
+// Delete Rows dialog must come every time, whether the keys reach the
+// server before the Units dialog goes or just after (taken as it goes,
+// before the manager can focus its owner).
+TEST_F(TypedAheadX11Test, KeysTypedAsADialogClosesAreNeverLost) {
+  auto viewable = [&](unsigned long window) {
+    XWindowAttributes attributes{};
+    return XGetWindowAttributes(x_.get(), window, &attributes) != 0 && attributes.map_state == IsViewable;
+  };
+  for (int trial = 1; trial <= 40; ++trial) {
+    input_.Chord("Control_L", "u");
+    ASSERT_TRUE(Until([&] { return Focused("Units"); })) << "trial " << trial;
+    const unsigned long units = Titled("Units");
+    input_.Key("Return");
+    if (trial % 2 == 0)
+      for (int look = 0; look < 100000 && viewable(units); ++look) {
+      }
+    input_.Chord("Control_L", "Delete");
+    ASSERT_TRUE(Until([&] { return Focused("Delete Rows"); })) << "Ctrl+Delete was lost in trial " << trial;
+    input_.Key("Escape");
+    ASSERT_TRUE(Until([&] { return Titled("Delete Rows") == 0 && Focused("Quorvel : Layout"); })) << "trial " << trial;
+  }
+}
+
 // File > Revision Record left with the keyboard: Escape, Tab then Escape,
 // and a typed letter dropped by one Escape and the dialog left by the next,
 // each time back to the Layout, whose model stays unchanged.
