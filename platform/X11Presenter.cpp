@@ -259,7 +259,7 @@ class X11Presenter final : public Presenter {
   void SetManagerHints(::Window id, bool dialog);
   void SetTransientFor(const XWindowState& state);
   void Destroy(HWND window);
-  void HandOverFocus(const XWindowState& state);
+  bool HandOverFocus(const XWindowState& state);
   HWND DepartedWindow(::Window id);
   void Show(HWND window, bool shown);
   void Map(XWindowState& state);
@@ -664,20 +664,29 @@ void X11Presenter::SetTransientFor(const XWindowState& state) {
 // to the server, the focus would revert to the root (or a window manager's
 // own window) until the manager or the program chose another, and keys
 // typed meanwhile would reach no window of ours. It only ever moves from
-// our window to our window, never from another client's.
-void X11Presenter::HandOverFocus(const XWindowState& state) {
-  if (!state.managed) return;  // a menu or a list never takes the keyboard
+// our window to our window, never from another client's. The owner stands
+// as the program's choice until the program tells its own, and as for any
+// choice, what a manager does with the focus before it has read the
+// window's going (its fallback) is not the user's doing: the caller asks
+// the question after the going. True when the keyboard was handed over.
+// The callers ask only for a window on the screen: one the manager has yet
+// to map cannot have had the keyboard, and costs no round trip.
+bool X11Presenter::HandOverFocus(const XWindowState& state) {
+  if (!state.managed) return false;  // a menu or a list never takes the keyboard
   ::Window focus = 0;
   int revert = 0;
   XGetInputFocus(display_, &focus, &revert);
-  if (focus != state.id) return;
-  const XWindowState* owner = StateOf(state.owner);
+  if (focus != state.id) return false;
+  HWND heir = state.owner;
+  const XWindowState* owner = StateOf(heir);
   for (int depth = 0; owner != nullptr && !(owner->shown && owner->viewable) && depth < 8; ++depth)
-    owner = StateOf(owner->owner);
-  if (owner == nullptr || !owner->shown || !owner->viewable) return;
+    owner = StateOf(heir = owner->owner);
+  if (owner == nullptr || !owner->shown || !owner->viewable) return false;
   Time time = ServerTime();
   if (userTime_ != 0 && static_cast<long>(userTime_ - time) > 0) time = userTime_;
   XSetInputFocus(display_, owner->id, RevertToParent, time);
+  choice_ = Choice{heir, true};
+  return true;
 }
 
 // The layer's window of an X window destroyed since the server sent its
@@ -691,9 +700,10 @@ HWND X11Presenter::DepartedWindow(::Window id) {
 void X11Presenter::Destroy(HWND window) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
-  if (state->shown) HandOverFocus(*state);
+  const bool handedOver = state->shown && state->viewable && HandOverFocus(*state);
   departed_[state->id] = Departed{window, NextRequest(display_)};
   XDestroyWindow(display_, state->id);
+  if (handedOver) choice_.question = AskQuestion();
   byId_.erase(state->id);
   windows_.erase(window);
   ForgetChoice(window);
@@ -721,6 +731,7 @@ void X11Presenter::Show(HWND window, bool shown) {
     }
     PayWarp();
   } else {
+    const bool viewable = state->viewable;
     state->viewable = false;
     ForgetChoice(window);
     if (owedWarp_.window == window) owedWarp_ = OwedWarp{};
@@ -732,7 +743,7 @@ void X11Presenter::Show(HWND window, bool shown) {
     // window manager has not handled yet is not mapped, so an unmap alone
     // would be lost and the manager would map the window afterwards. The
     // synthetic unmap notice sent to the root reaches the manager in order.
-    HandOverFocus(*state);
+    if (viewable) HandOverFocus(*state);
     XWithdrawWindow(display_, state->id, DefaultScreen(display_));
     if (state->managed) {
       AskManager(*state);
