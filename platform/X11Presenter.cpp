@@ -33,12 +33,12 @@
 // passed on, keys that reach it go to the chosen window (OnKey), and when
 // the answer finds the focus elsewhere the program asks once more
 // (SettleChoice). A window of ours that goes while it has the keyboard
-// hands it to its owner first (HandOverFocus), and a key sent to a window
-// destroyed before its event was read still reaches the layer, which gives
-// it to the window that has the keyboard. The user's time follows each key
-// and button press to the window that took it (_NET_WM_USER_TIME). A key
-// comes with the modifiers its event's state reports, not those the
-// presenter heard go down and up.
+// hands it to its owner first (RemoveHandingOverFocus), and a key sent to
+// a window destroyed before its event was read still reaches the layer,
+// which gives it to the window that has the keyboard. The user's time
+// follows each key and button press to the window that took it
+// (_NET_WM_USER_TIME). A key comes with the modifiers its event's state
+// reports, not those the presenter heard go down and up.
 // A manager moves and withdraws a window it manages when it gets to our
 // request: a question asked of it after the request tells when it has
 // (AskManager); until then what it reports of the window's place is not
@@ -259,7 +259,7 @@ class X11Presenter final : public Presenter {
   void SetManagerHints(::Window id, bool dialog);
   void SetTransientFor(const XWindowState& state);
   void Destroy(HWND window);
-  bool HandOverFocus(const XWindowState& state);
+  bool RemoveHandingOverFocus(const XWindowState& state, bool onScreen, const std::function<void()>& remove);
   HWND DepartedWindow(::Window id);
   void Show(HWND window, bool shown);
   void Map(XWindowState& state);
@@ -668,25 +668,36 @@ void X11Presenter::SetTransientFor(const XWindowState& state) {
 // as the program's choice until the program tells its own, and as for any
 // choice, what a manager does with the focus before it has read the
 // window's going (its fallback) is not the user's doing: the caller asks
-// the question after the going. True when the keyboard was handed over.
-// The callers ask only for a window on the screen: one the manager has yet
-// to map cannot have had the keyboard, and costs no round trip.
-bool X11Presenter::HandOverFocus(const XWindowState& state) {
-  if (!state.managed) return false;  // a menu or a list never takes the keyboard
+// the question after the going. `remove` withdraws or destroys the window:
+// the server is held from the look at the focus to the removal, since the
+// manager may give the window the focus in between (as it reads the
+// program's own request for it). Only a managed window on the screen
+// (`onScreen`) can have the keyboard; any other is removed at once. True
+// when the keyboard was handed over.
+bool X11Presenter::RemoveHandingOverFocus(const XWindowState& state, bool onScreen,
+                                          const std::function<void()>& remove) {
+  if (!state.managed || !onScreen) {
+    remove();
+    return false;
+  }
+  XGrabServer(display_);
   ::Window focus = 0;
   int revert = 0;
   XGetInputFocus(display_, &focus, &revert);
-  if (focus != state.id) return false;
   HWND heir = state.owner;
-  const XWindowState* owner = StateOf(heir);
+  const XWindowState* owner = focus == state.id ? StateOf(heir) : nullptr;
   for (int depth = 0; owner != nullptr && !(owner->shown && owner->viewable) && depth < 8; ++depth)
     owner = StateOf(heir = owner->owner);
-  if (owner == nullptr || !owner->shown || !owner->viewable) return false;
-  Time time = ServerTime();
-  if (userTime_ != 0 && static_cast<long>(userTime_ - time) > 0) time = userTime_;
-  XSetInputFocus(display_, owner->id, RevertToParent, time);
-  choice_ = Choice{heir, true};
-  return true;
+  const bool handed = owner != nullptr && owner->shown && owner->viewable;
+  if (handed) {
+    Time time = ServerTime();
+    if (userTime_ != 0 && static_cast<long>(userTime_ - time) > 0) time = userTime_;
+    XSetInputFocus(display_, owner->id, RevertToParent, time);
+    choice_ = Choice{heir, true};
+  }
+  remove();
+  XUngrabServer(display_);
+  return handed;
 }
 
 // The layer's window of an X window destroyed since the server sent its
@@ -700,9 +711,10 @@ HWND X11Presenter::DepartedWindow(::Window id) {
 void X11Presenter::Destroy(HWND window) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
-  const bool handedOver = state->shown && state->viewable && HandOverFocus(*state);
-  departed_[state->id] = Departed{window, NextRequest(display_)};
-  XDestroyWindow(display_, state->id);
+  const bool handedOver = RemoveHandingOverFocus(*state, state->shown && state->viewable, [&] {
+    departed_[state->id] = Departed{window, NextRequest(display_)};
+    XDestroyWindow(display_, state->id);
+  });
   if (handedOver) choice_.question = AskQuestion();
   byId_.erase(state->id);
   windows_.erase(window);
@@ -743,8 +755,7 @@ void X11Presenter::Show(HWND window, bool shown) {
     // window manager has not handled yet is not mapped, so an unmap alone
     // would be lost and the manager would map the window afterwards. The
     // synthetic unmap notice sent to the root reaches the manager in order.
-    if (viewable) HandOverFocus(*state);
-    XWithdrawWindow(display_, state->id, DefaultScreen(display_));
+    RemoveHandingOverFocus(*state, viewable, [&] { XWithdrawWindow(display_, state->id, DefaultScreen(display_)); });
     if (state->managed) {
       AskManager(*state);
       ReopenExchange(window, state->question);
