@@ -208,6 +208,9 @@ void NoteInputMessageLocked(ThreadQueue& queue, const PostedMessage& message) {
   }
 }
 
+// The key goes into the thread's queue even when its window has gone since
+// the display sent it (a dialog closed by the key before it): it is read by
+// the window that has the keyboard then.
 void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers) {
   // A key that reaches a window a modal dialog keeps disabled, with the
   // keyboard nowhere else in its thread, goes to that dialog, which becomes
@@ -216,8 +219,8 @@ void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappabl
   {
     std::lock_guard guard(TheCore().lock);
     Window* top = Find(topLevel);
-    if (top == nullptr) return;
-    const ThreadQueue& queue = *top->queue;
+    const std::shared_ptr<ThreadQueue> current = CurrentQueueLocked();
+    const ThreadQueue& queue = *current;
     Window* keyed = Find(queue.focus != nullptr ? queue.focus : queue.active);
     Window* keyedTop = keyed != nullptr ? TopLevelOf(keyed) : top;
     // Only a dialog of this thread's: another thread's takes its own keys.
@@ -228,12 +231,11 @@ void RouteKey(HWND topLevel, UINT key, bool down, BYTE character, bool unmappabl
   {
     Core& core = TheCore();
     std::lock_guard guard(core.lock);
-    Window* top = Find(topLevel);
-    if (top == nullptr) return;
     TakeReportedModifiers(core.asyncKeys, modifiers);
     bool wasDown = Down(core.asyncKeys, key);
     SetKeyWithGeneric(core.asyncKeys, key, down);
-    ThreadQueue& queue = *top->queue;
+    const std::shared_ptr<ThreadQueue> current = CurrentQueueLocked();
+    ThreadQueue& queue = *current;
     HWND target = queue.focus != nullptr ? queue.focus : queue.active != nullptr ? queue.active : topLevel;
     if (modal != nullptr && target == topLevel) target = modal;
     bool alt = Down(core.asyncKeys, VK_MENU);
@@ -382,10 +384,14 @@ void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappa
   {
     std::lock_guard guard(TheCore().lock);
     // A key that reached a window while the program's later choice of
-    // another was on its way goes to the chosen window.
+    // another was on its way goes to the chosen window; one that reached a
+    // window the program has closed since, to the window that has the
+    // keyboard now.
     if (const Window* chosen = ChoiceOnItsWayLocked(choicesHeard);
         chosen != nullptr && IsShownLocked(*chosen) && chosen->handle != window)
       target = chosen->handle;
+    else if (Find(window) == nullptr)
+      target = TheCore().foreground;
   }
   RunOnOwnerThread(target, [=] { RouteKey(target, key, down, character, unmappable, modifiers); });
 }

@@ -124,7 +124,8 @@ enum HeldModifiers : unsigned { kShiftHeld = 1u, kControlHeld = 2u, kAltHeld = 4
 // tell: the layer's own record stands.
 // `choicesHeard` as for PresenterActivated: a key that reached a window
 // while the program's later choice of another was on its way goes to that
-// one.
+// one. A key for a window the program has destroyed since goes to the
+// foreground window.
 void PresenterKey(HWND window, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0,
                   std::uint64_t choicesHeard = kEveryChoiceHeard);
 // message: WM_MOUSEMOVE or a WM_xBUTTONDOWN/UP; x and y are relative to the

@@ -32,9 +32,13 @@
 // answer to the program's own showing and hiding of windows); it is not
 // passed on, keys that reach it go to the chosen window (OnKey), and when
 // the answer finds the focus elsewhere the program asks once more
-// (SettleChoice). The user's time follows each key and button press to the
-// window that took it (_NET_WM_USER_TIME). A key comes with the modifiers
-// its event's state reports, not those the presenter heard go down and up.
+// (SettleChoice). A window of ours that goes while it has the keyboard
+// hands it to its owner first (RemoveHandingOverFocus), and a key sent to
+// a window destroyed before its event was read still reaches the layer,
+// which gives it to the window that has the keyboard. The user's time
+// follows each key and button press to the window that took it
+// (_NET_WM_USER_TIME). A key comes with the modifiers its event's state
+// reports, not those the presenter heard go down and up.
 // A manager moves and withdraws a window it manages when it gets to our
 // request: a question asked of it after the request tells when it has
 // (AskManager); until then what it reports of the window's place is not
@@ -255,6 +259,8 @@ class X11Presenter final : public Presenter {
   void SetManagerHints(::Window id, bool dialog);
   void SetTransientFor(const XWindowState& state);
   void Destroy(HWND window);
+  bool RemoveHandingOverFocus(const XWindowState& state, bool onScreen, const std::function<void()>& remove);
+  HWND DepartedWindow(::Window id);
   void Show(HWND window, bool shown);
   void Map(XWindowState& state);
   void Move(HWND window, RECT rect);
@@ -349,6 +355,14 @@ class X11Presenter final : public Presenter {
   std::uint64_t choicesHeard_ = 0;
   // Our window that has the server's focus, as its latest focus event says.
   HWND focused_ = nullptr;
+  // Windows destroyed whose events may still be on their way, by X window:
+  // the layer's window and the serial of the destruction, after which the
+  // server sends nothing more of it.
+  struct Departed {
+    HWND window = nullptr;
+    unsigned long serial = 0;
+  };
+  std::unordered_map<::Window, Departed> departed_;
   // Without a manager: the serial of our last focus request; focus events
   // the server made before it are old news, and keys that reached another
   // window before it took effect belong to the chosen window.
@@ -515,6 +529,9 @@ void X11Presenter::Run() {
 // sent (extension events run past LASTEvent, GenericEvent carries cookies),
 // and every value must land somewhere harmless.
 void X11Presenter::Dispatch(XEvent& event) {
+  std::erase_if(departed_, [&](const auto& entry) {
+    return static_cast<long>(event.xany.serial - entry.second.serial) > 0;
+  });
   switch (event.type) {
     case Expose: OnExpose(event); break;
     case ConfigureNotify: OnConfigure(event); break;
@@ -642,10 +659,63 @@ void X11Presenter::SetTransientFor(const XWindowState& state) {
     XDeleteProperty(display_, state.id, windowState_);
 }
 
+// A window of ours that goes while it has the keyboard gives it to the
+// window it belongs to first, as toolkits do for a transient window: left
+// to the server, the focus would revert to the root (or a window manager's
+// own window) until the manager or the program chose another, and keys
+// typed meanwhile would reach no window of ours. It only ever moves from
+// our window to our window, never from another client's. The owner stands
+// as the program's choice until the program tells its own, and as for any
+// choice, what a manager does with the focus before it has read the
+// window's going (its fallback) is not the user's doing: the caller asks
+// the question after the going. `remove` withdraws or destroys the window:
+// the server is held from the look at the focus to the removal, since the
+// manager may give the window the focus in between (as it reads the
+// program's own request for it). Only a managed window on the screen
+// (`onScreen`) can have the keyboard; any other is removed at once. True
+// when the keyboard was handed over.
+bool X11Presenter::RemoveHandingOverFocus(const XWindowState& state, bool onScreen,
+                                          const std::function<void()>& remove) {
+  if (!state.managed || !onScreen) {
+    remove();
+    return false;
+  }
+  XGrabServer(display_);
+  ::Window focus = 0;
+  int revert = 0;
+  XGetInputFocus(display_, &focus, &revert);
+  HWND heir = state.owner;
+  const XWindowState* owner = focus == state.id ? StateOf(heir) : nullptr;
+  for (int depth = 0; owner != nullptr && !(owner->shown && owner->viewable) && depth < 8; ++depth)
+    owner = StateOf(heir = owner->owner);
+  const bool handed = owner != nullptr && owner->shown && owner->viewable;
+  if (handed) {
+    Time time = ServerTime();
+    if (userTime_ != 0 && static_cast<long>(userTime_ - time) > 0) time = userTime_;
+    XSetInputFocus(display_, owner->id, RevertToParent, time);
+    choice_ = Choice{heir, true};
+  }
+  remove();
+  XUngrabServer(display_);
+  return handed;
+}
+
+// The layer's window of an X window destroyed since the server sent its
+// event (a key typed into it before the destruction reached the server,
+// which the layer hands on); none for a window not of ours.
+HWND X11Presenter::DepartedWindow(::Window id) {
+  auto found = departed_.find(id);
+  return found != departed_.end() ? found->second.window : nullptr;
+}
+
 void X11Presenter::Destroy(HWND window) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
-  XDestroyWindow(display_, state->id);
+  const bool handedOver = RemoveHandingOverFocus(*state, state->shown && state->viewable, [&] {
+    departed_[state->id] = Departed{window, NextRequest(display_)};
+    XDestroyWindow(display_, state->id);
+  });
+  if (handedOver) choice_.question = AskQuestion();
   byId_.erase(state->id);
   windows_.erase(window);
   ForgetChoice(window);
@@ -673,6 +743,7 @@ void X11Presenter::Show(HWND window, bool shown) {
     }
     PayWarp();
   } else {
+    const bool viewable = state->viewable;
     state->viewable = false;
     ForgetChoice(window);
     if (owedWarp_.window == window) owedWarp_ = OwedWarp{};
@@ -684,7 +755,7 @@ void X11Presenter::Show(HWND window, bool shown) {
     // window manager has not handled yet is not mapped, so an unmap alone
     // would be lost and the manager would map the window afterwards. The
     // synthetic unmap notice sent to the root reaches the manager in order.
-    XWithdrawWindow(display_, state->id, DefaultScreen(display_));
+    RemoveHandingOverFocus(*state, viewable, [&] { XWithdrawWindow(display_, state->id, DefaultScreen(display_)); });
     if (state->managed) {
       AskManager(*state);
       ReopenExchange(window, state->question);
@@ -1083,6 +1154,7 @@ void X11Presenter::OnFocus(XEvent& event) {
 // lost to the user's work).
 void X11Presenter::OnKey(XEvent& event) {
   HWND window = HandleOf(event.xkey.window);
+  if (window == nullptr) window = DepartedWindow(event.xkey.window);
   if (window == nullptr) return;
   const bool down = event.type == KeyPress;
   if (down) NoteUserTime(event.xkey.time, window);

@@ -1,6 +1,7 @@
 // The main of every test executable. Each test process gets its own HOME,
-// XDG_CONFIG_HOME and TMPDIR under a fresh folder, so no test touches the
-// real home or config folder, and the folder is removed when the process ends.
+// XDG_CONFIG_HOME and TMPDIR under a fresh folder in the temporary folder it
+// was given ($TMPDIR, else /tmp), so no test touches the real home or config
+// folder, and the folder is removed when the process ends.
 // Tests run headless unless a test starts its own X server.
 #include <gtest/gtest.h>
 
@@ -22,8 +23,9 @@ namespace {
 class IsolatedEnvironment : public testing::Environment {
  public:
   IsolatedEnvironment() {
-    char pattern[] = "/tmp/quorvel-test-XXXXXX";
-    const char* made = mkdtemp(pattern);
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/quorvel-test-XXXXXX";
+    const char* made = mkdtemp(pattern.data());
     if (made == nullptr) {
       std::fprintf(stderr, "cannot create the test folder: %s\n", std::strerror(errno));
       std::exit(2);

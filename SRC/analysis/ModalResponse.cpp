@@ -397,11 +397,15 @@ void RunHarmonicStep(const Model& model, const AnalysisElementList& elements, An
       AddScaled(PS, modes.sizedComponents[static_cast<std::size_t>(i)], q.s);
       AddScaled(PC, modes.sizedComponents[static_cast<std::size_t>(i)], q.c);
     }
-    // A sized load's amplitude is the largest size its superposed
-    // components reach over the cycle; it then combines as any value's.
+    // A sized load's amplitude, from its superposed components: the
+    // largest size over the cycle for "Absolute Sum"; for "Root Mean
+    // Square" the root of the sum of the components' squared amplitudes,
+    // whose half is the mean square of the size over the cycle.
     for (std::size_t j = 0; j < sizedCount; ++j) {
       const std::size_t slot = modes.sizedSlots[j];
-      FS[slot] = LargestSizeOverCycle(PS[2 * j], PS[2 * j + 1], PC[2 * j], PC[2 * j + 1]);
+      const double a2 = PS[2 * j], a3 = PS[2 * j + 1], b2 = PC[2 * j], b3 = PC[2 * j + 1];
+      FS[slot] = combination == 0 ? std::sqrt(a2 * a2 + a3 * a3 + b2 * b2 + b3 * b3)
+                                  : LargestSizeOverCycle(a2, a3, b2, b3);
       FC[slot] = 0.0;
     }
     auto combine = [combination](std::vector<double>& into, const std::vector<double>& s, const std::vector<double>& c) {

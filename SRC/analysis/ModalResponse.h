@@ -30,7 +30,10 @@
 // cycle, the half major axis of the ellipse it traces, never more than the
 // root of the sum of the components' squared amplitudes. "Absolute Sum"
 // adds the amplitudes of the frequencies, "Root Mean Square" takes
-// √(½·Σ amplitude²). The phase is held in degrees.
+// √(½·Σ amplitude²), the root mean square over the cycles. The mean square
+// of a size over a cycle is ½(|a|² + |b|²) of its components' amplitudes
+// a and b, so under "Root Mean Square" a sized load enters with |a|² + |b|²,
+// not with the square of its largest size. The phase is held in degrees.
 //
 // Time history: modal loads at times (k − 1)·dt, computed as doubles, never
 // summed step by step; the exact recursion of the Duhamel integral for a

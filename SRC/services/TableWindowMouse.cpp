@@ -5,7 +5,8 @@
 // A click that leaves the current cell first finishes its edit; when the
 // commit is refused the click does nothing more, so the caret stays in the
 // refused cell. A click into a table whose partner has an edit pending
-// finishes the partner's edit first.
+// finishes the partner's edit first. In a dialog, Escape with nothing typed
+// into the cell is the dialog's (DialogCode).
 #include <algorithm>
 #include <stdexcept>
 #include <string>
@@ -152,6 +153,16 @@ bool OnSetCursor(HWND window, TableWindow& t, LPARAM lParam) {
 // Table rows stay far below 65536, so the 16-bit position of the message suffices.
 int ThumbPosition(WPARAM wParam) { return HIWORD(wParam); }
 
+// What the table keeps of the keys a dialog reads: an editable one takes
+// them all (Tab, Return and Escape act on its cells), except Escape with
+// nothing typed into the cell, which has nothing to drop and leaves the
+// dialog as its Cancel does.
+LRESULT DialogCode(const TableWindow& t, const MSG* key) {
+  if (!t.editable) return DLGC_WANTARROWS | DLGC_WANTCHARS;
+  const bool escape = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_ESCAPE;
+  return escape && !t.editChanged ? DLGC_WANTARROWS | DLGC_WANTCHARS : DLGC_WANTALLKEYS;
+}
+
 // Without a bound table the table's own messages do nothing (a few keep
 // their table-independent part); the rest get the default handling.
 LRESULT Unbound(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -193,8 +204,7 @@ LRESULT Bound(HWND window, TableWindow& t, UINT message, WPARAM wParam, LPARAM l
     case WM_SETCURSOR:
       if (OnSetCursor(window, t, lParam)) return TRUE;
       return DefWindowProc(window, message, wParam, lParam);
-    case WM_GETDLGCODE:
-      return t.editable ? DLGC_WANTALLKEYS : DLGC_WANTARROWS | DLGC_WANTCHARS;
+    case WM_GETDLGCODE: return DialogCode(t, reinterpret_cast<const MSG*>(lParam));
     case WM_KEYDOWN: t.KeyDown(static_cast<UINT>(wParam)); return 0;
     case WM_CHAR: TableChar(t, static_cast<int>(wParam & 0xFF)); return 0;
     case WM_VSCROLL: TableVScroll(t, LOWORD(wParam), ThumbPosition(wParam)); return 0;

@@ -2,6 +2,8 @@
 // SupportLoads.h.
 #include "supports/SupportLoads.h"
 
+#include <algorithm>
+
 #include "kindbase/GlobalSystem.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
@@ -30,6 +32,16 @@ void WriteSupportFloats(const float* values, std::size_t n) {
 void ReadSupportFloats(float* values, std::size_t n) {
   QV_ASSERT(g_ResultsFile != nullptr);
   BinaryFileReadFloats(*g_ResultsFile, values, n);
+}
+
+SummaryRecord CombineSummaryRecords(const SummaryRecord& base, const SummaryRecord& current, float sign, int sizedIndex) {
+  SummaryRecord combined{};
+  for (std::size_t i = 0; i < combined.size(); ++i) combined[i] = base[i] + sign * current[i];
+  if (sizedIndex >= 0 && static_cast<std::size_t>(sizedIndex) < combined.size()) {
+    float& size = combined[static_cast<std::size_t>(sizedIndex)];
+    size = std::max(size, 0.0f);
+  }
+  return combined;
 }
 
 void SummaryRecordExtremes(std::vector<SummaryRecord>& rows, std::size_t loads) {

@@ -13,8 +13,8 @@
 // time-load operations of DataItem): one record per summary row, the N loads
 // of the case made current in values 0 .. N-1 and the node's X, Y, Z
 // translations in values 6 .. 8, stored, or added to or subtracted from a
-// base row; then the column-wise Maximum and Minimum and the Allowables
-// rows. The summary builder (SupportLoadSummary.h) hands every support what
+// base row (a load that is a size kept from going below 0); then the
+// column-wise Maximum and Minimum and the Allowables rows. The summary builder (SupportLoadSummary.h) hands every support what
 // it needs through g_SummaryInput before each call.
 #pragma once
 
@@ -24,6 +24,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "kindbase/NonlinearSupports.h"
 #include "model/RowObjects.h"
 
 // Time history: each case load keeps the value of larger magnitude.
@@ -51,6 +52,13 @@ struct SummaryInput {
   std::array<float, 6> allowables{};
 };
 extern SummaryInput g_SummaryInput;
+// A combination row: the base row plus `sign` times the current case's
+// record, value by value. The value at `sizedIndex` (-1: none) is a size
+// (RunPreparedSupport::SizedLoadIndex), never negative: the occasional case
+// gives the largest size its load reaches, which may be anything from 0 up,
+// in any direction, so the least size the two together leave is the base
+// size less that, and no less than 0.
+SummaryRecord CombineSummaryRecords(const SummaryRecord& base, const SummaryRecord& current, float sign, int sizedIndex);
 // Rows rowCount-2 and rowCount-1 become the column-wise maximum and minimum
 // of rows 1 .. rowCount-3 (replaced only by a strictly greater or smaller
 // value); row rowCount the allowables, in the first `loads` values.
@@ -107,9 +115,9 @@ class SupportItem : public DataItem {
   }
   void Combine(int base, int row, float sign) {
     if (!HasSummaryRow(base) || !HasSummaryRow(row)) return;
-    const SummaryRecord current = CurrentSummaryRecord();
-    for (std::size_t i = 0; i < current.size(); ++i)
-      summaryRows[static_cast<std::size_t>(row)][i] = summaryRows[static_cast<std::size_t>(base)][i] + sign * current[i];
+    const auto* run = dynamic_cast<const RunPreparedSupport*>(this);
+    summaryRows[static_cast<std::size_t>(row)] = CombineSummaryRecords(
+        summaryRows[static_cast<std::size_t>(base)], CurrentSummaryRecord(), sign, run != nullptr ? run->SizedLoadIndex() : -1);
   }
   void KeepAndWriteSupportLoads(const std::array<float, N>& loads) {
     KeepSupportLoads(caseLoads.data(), loads.data(), N);

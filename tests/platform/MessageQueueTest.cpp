@@ -1,6 +1,7 @@
 // The message queue of one thread: order of posted messages against WM_PAINT
-// and WM_TIMER, peeking and filters, thread messages, quit, timers on the
-// virtual clock and pumping.
+// and WM_TIMER, peeking and filters, where a typed key is read, thread
+// messages, quit, timers on the virtual clock and pumping.
+#include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/PlatformTest.h"
 
@@ -78,6 +79,25 @@ TEST_F(MessageQueueTest, PostedMessagesComeBeforeInputAndKeysOutliveTheirWindow)
   EXPECT_EQ(message.message, static_cast<UINT>(WM_KEYDOWN));
   EXPECT_EQ(message.wParam, static_cast<WPARAM>('5'));
   EXPECT_EQ(message.hwnd, opened);
+}
+
+// A key typed into a control that goes before the key is read, leaving
+// no window with the focus, reaches the active window it sat in.
+TEST_F(MessageQueueTest, AKeyWhoseFocusWentReachesTheActiveWindow) {
+  HWND frame = MakeTop(&log, 0, 0, 100, 100);
+  HWND control = MakeChild(&log, frame, 0, 0, 50, 50);
+  ShowWindow(frame, SW_SHOW);
+  SetFocus(control);
+  platform::RunUntilIdle();
+  platform::TestKeyDown(VK_DELETE);
+  DestroyWindow(control);
+  ASSERT_EQ(GetFocus(), nullptr);
+  ASSERT_EQ(GetActiveWindow(), frame);
+  MSG message{};
+  ASSERT_TRUE(PeekMessage(&message, nullptr, 0, 0, PM_REMOVE));
+  EXPECT_EQ(message.message, static_cast<UINT>(WM_KEYDOWN));
+  EXPECT_EQ(message.wParam, static_cast<WPARAM>(VK_DELETE));
+  EXPECT_EQ(message.hwnd, frame);
 }
 
 TEST_F(MessageQueueTest, ThreadMessagesAndQuit) {

@@ -1,9 +1,12 @@
 // The test support itself: the modal-window script (expected, unexpected,
-// left open, never shown), PNG output of a window, and counted beeps.
+// left open, never shown), PNG output of a window, counted beeps, and the
+// folders each test process works in.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
 
 #include "platform/Gdi.h"
 #include "platform/PlatformTest.h"
@@ -115,5 +118,27 @@ TEST_F(TestSupportTest, BeepsAreCounted) {
   Beep(1000, 100);
   EXPECT_EQ(platform::BeepCount(), 2);
 }
+
+// Every test process makes its folders in the temporary folder it was
+// given: this executable run again with TMPDIR set, its own TMPDIR shown by
+// the helper below, and the given folder left empty when it ends.
+TEST(IsolatedEnvironment, AProcessWorksInAFolderOfTheTemporaryFolderItWasGiven) {
+  const std::filesystem::path given = std::filesystem::path(std::getenv("TMPDIR")) / "given";
+  std::filesystem::create_directories(given);
+  const std::string command = "TMPDIR='" + given.string() + "' '" + std::filesystem::read_symlink("/proc/self/exe").string() +
+                              "' --gtest_filter=IsolatedEnvironment.DISABLED_ShowsItsTemporaryFolder"
+                              " --gtest_also_run_disabled_tests";
+  FILE* child = popen(command.c_str(), "r");
+  ASSERT_NE(child, nullptr);
+  std::string output;
+  for (char buffer[256]; std::fgets(buffer, sizeof buffer, child) != nullptr;) output += buffer;
+  EXPECT_EQ(pclose(child), 0) << output;
+  const std::size_t at = output.find("TMPDIR=");
+  ASSERT_NE(at, std::string::npos) << output;
+  EXPECT_EQ(output.substr(at + 7, given.string().size() + 14), given.string() + "/quorvel-test-") << output;
+  EXPECT_TRUE(std::filesystem::is_empty(given));
+}
+
+TEST(IsolatedEnvironment, DISABLED_ShowsItsTemporaryFolder) { std::printf("TMPDIR=%s\n", std::getenv("TMPDIR")); }
 
 }  // namespace

@@ -4,22 +4,76 @@
 // to 60 and an anchor at 70, a rod hanger at 40 (or at 20 in the guide's
 // place) and the dynamic loads of TimeHistoryTesting.h at 50, the
 // time-varying one a 300 lb sine at the harmonic's 21 Hz, run for 2 s at
-// the harmonic's damping of 10 %.
+// the harmonic's damping of 10 %; and the stop's support load summary.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <vector>
 
 #include "results/EveryKindModel.h"
+#include "results/ResultsTesting.h"
 #include "results/TimeHistoryTesting.h"
 #include "services/LoadCaseTypes.h"
 #include "services/TempFiles.h"
+#include "supports/SupportLoadSummary.h"
 
 namespace {
 
 using namespace analysis_testing;
 using every_kind::ItemOf;
+
+// The line in `model`, saved as `path` by the analysis: `direction` (1 X,
+// 2 Y) of the time-varying and harmonic loads, the harmonic combination
+// (0 "Root Mean Square", 1 "Absolute Sum"); the stop's and hanger's rows.
+struct StopLine {
+  int stopRow = 0, hangerRow = 0;
+};
+StopLine BuildStopLine(Model& model, const std::string& path, NodeId hangerNode, int code, const std::vector<int>& cases,
+                       int direction, int combination) {
+  StopLine line;
+  StartModel(model, 300.0, kDensity, path);
+  model.options.PipingCode = code;
+  PutItem(model, PipeRow(model, 10, ElementType::From, 0.0f), DataType::Anchor);
+  PipeRow(model, 15, ElementType::Pipe, 0.0f, 60.0f);
+  const int guideRow = PipeRow(model, 20, ElementType::Pipe, 60.0f);
+  if (hangerNode != 20) ItemOf<Guide>(model, guideRow, DataType::Guide).frictionCoefficient = 0.3f;
+  line.stopRow = PipeRow(model, 30, ElementType::Pipe, 60.0f);
+  auto& stop = ItemOf<LimitStop>(model, line.stopRow, DataType::LimitStop);
+  stop.dirY = 1.0f;
+  stop.lowerLimit = -0.002f;
+  stop.frictionCoefficient = 0.3f;
+  PipeRow(model, 40, ElementType::Pipe, 60.0f);
+  PipeRow(model, 50, ElementType::Pipe, 60.0f);
+  PipeRow(model, 60, ElementType::Pipe, 0.0f, 0.0f, 60.0f);
+  PutItem(model, PipeRow(model, 70, ElementType::Pipe, 0.0f, 0.0f, 60.0f), DataType::Anchor);
+  line.hangerRow = PipeRow(model, hangerNode, ElementType::From, 0.0f);
+  ItemOf<Hanger>(model, line.hangerRow, DataType::Hanger).kind = kRodHanger;
+  AddTimeHistoryLoads(model, cases, true);
+  MoveDynamicLoads(model, 50);
+  MakeModel(model);
+  SetCases(model, cases);
+  model.options.FrictionInDynamics = 1;
+  model.options.IncludeMissingMass = 0;
+  SetLastSpectrum(model.spectra, {"FLAT", 0, 0, 0, kOrdinateG, {{0.1f, 115.92f}, {100.0f, 115.92f}}});
+  SetDirectionSpectrum(model.spectrumLoad, 1, "FLAT", 1.0f);
+  auto& sine = model.timeFunctions.at(static_cast<std::size_t>(FindTimeFunction(model.timeFunctions, "PULSE")));
+  sine.points.clear();
+  for (int k = 0; k <= 4000; ++k)
+    sine.points.push_back({k * 0.0005f, static_cast<float>(std::sin(2.0 * kPi * 21.0 * k * 0.0005))});
+  auto& varying = dynamic_cast<TimeVaryingLoad&>(*model.row(model.rowCount - 2).item);
+  varying.ScaleFactor = 300.0f;
+  varying.Direction = direction;
+  auto& harmonic = dynamic_cast<HarmonicLoad&>(*model.row(model.rowCount).item);
+  harmonic.Frequency = 21.0f;
+  harmonic.FY = 0.0f;
+  (direction == 1 ? harmonic.FX : harmonic.FY) = 300.0f;
+  model.timeHistory = TimeHistorySettings{0.0005f, 4001, 1, 1, 10.0f};
+  model.harmonic.damping = 10.0f;
+  model.harmonic.combination = combination;
+  return line;
+}
 
 class SupportDynamicResponseTest : public ::testing::Test {
  protected:
@@ -28,42 +82,11 @@ class SupportDynamicResponseTest : public ::testing::Test {
     for (const char* extension : {".res", ".rth", "_MFM.csv"}) std::filesystem::remove(base + extension);
     InitEmptyModel(TheModel(), AnalysisOptions());
   }
-  RunResults Run(NodeId hangerNode, int code, const std::vector<int>& cases) {
-    Model& model = TheModel();
-    StartModel(model, 300.0, kDensity, path_);
-    model.options.PipingCode = code;
-    PutItem(model, PipeRow(model, 10, ElementType::From, 0.0f), DataType::Anchor);
-    PipeRow(model, 15, ElementType::Pipe, 0.0f, 60.0f);
-    const int guideRow = PipeRow(model, 20, ElementType::Pipe, 60.0f);
-    if (hangerNode != 20) ItemOf<Guide>(model, guideRow, DataType::Guide).frictionCoefficient = 0.3f;
-    auto& stop = ItemOf<LimitStop>(model, stopRow_ = PipeRow(model, 30, ElementType::Pipe, 60.0f), DataType::LimitStop);
-    stop.dirY = 1.0f;
-    stop.lowerLimit = -0.002f;
-    stop.frictionCoefficient = 0.3f;
-    PipeRow(model, 40, ElementType::Pipe, 60.0f);
-    PipeRow(model, 50, ElementType::Pipe, 60.0f);
-    PipeRow(model, 60, ElementType::Pipe, 0.0f, 0.0f, 60.0f);
-    PutItem(model, PipeRow(model, 70, ElementType::Pipe, 0.0f, 0.0f, 60.0f), DataType::Anchor);
-    hangerRow_ = PipeRow(model, hangerNode, ElementType::From, 0.0f);
-    ItemOf<Hanger>(model, hangerRow_, DataType::Hanger).kind = kRodHanger;
-    AddTimeHistoryLoads(model, cases, true);
-    MoveDynamicLoads(model, 50);
-    MakeModel(model);
-    SetCases(model, cases);
-    model.options.FrictionInDynamics = 1;
-    model.options.IncludeMissingMass = 0;
-    SetLastSpectrum(model.spectra, {"FLAT", 0, 0, 0, kOrdinateG, {{0.1f, 115.92f}, {100.0f, 115.92f}}});
-    SetDirectionSpectrum(model.spectrumLoad, 1, "FLAT", 1.0f);
-    auto& sine = model.timeFunctions.at(static_cast<std::size_t>(FindTimeFunction(model.timeFunctions, "PULSE")));
-    sine.points.clear();
-    for (int k = 0; k <= 4000; ++k)
-      sine.points.push_back({k * 0.0005f, static_cast<float>(std::sin(2.0 * kPi * 21.0 * k * 0.0005))});
-    dynamic_cast<TimeVaryingLoad&>(*model.row(model.rowCount - 2).item).ScaleFactor = 300.0f;
-    dynamic_cast<HarmonicLoad&>(*model.row(model.rowCount).item).Frequency = 21.0f;
-    model.timeHistory = TimeHistorySettings{0.0005f, 4001, 1, 1, 10.0f};
-    model.harmonic.damping = 10.0f;
-    model.harmonic.combination = 1;  // "Absolute Sum" keeps the amplitude
-    return AnalyseAndRead(model);
+  RunResults Run(NodeId hangerNode, int code, const std::vector<int>& cases, int direction = 2, int combination = 1) {
+    const StopLine line = BuildStopLine(TheModel(), path_, hangerNode, code, cases, direction, combination);
+    stopRow_ = line.stopRow;
+    hangerRow_ = line.hangerRow;
+    return AnalyseAndRead(TheModel());
   }
   static const CaseBlock& BlockOf(const RunResults& run, int type) {
     for (std::size_t k = 1; k < run.contents.cases.size(); ++k)
@@ -72,6 +95,23 @@ class SupportDynamicResponseTest : public ::testing::Test {
   }
   static std::array<float, 6> At(const CaseBlock& block, NodeId node) {
     return block.nodes.at(static_cast<std::size_t>(FindNodeIndex(TheModel().nodes, node)));
+  }
+
+  // The stop's sliding across its direction (from the displacements of node
+  // 30) and its friction at each of the 4000 steps of the time-history file.
+  void ForEachStep(const RunResults& run, const std::function<void(int, double, double)>& visit) {
+    const std::int64_t sb = run.contents.supportBlockBytes, at30 = 6 * (FindNodeIndex(TheModel().nodes, 30) - 1);
+    const std::int64_t record = TimeHistoryStepBytes(ResultNodeCount(TheModel()), run.contents.elementCount, sb);
+    const std::int64_t atFriction = (record - sb + run.contents.supportOffset.at(stopRow_)) / 4 + 1;
+    BinaryFile file;
+    ASSERT_TRUE(BinaryFileOpenRead(file, TimeHistoryPathOf(path_)));
+    ASSERT_EQ(file.size, 24 + 4000 * record);
+    BinaryFileSeek(file, 24);
+    std::vector<float> step(static_cast<std::size_t>(record / 4));
+    for (int s = 1; s <= 4000 && !::testing::Test::HasFatalFailure(); ++s) {
+      BinaryFileReadFloats(file, step.data(), step.size());
+      visit(s, std::hypot(step[at30], step[at30 + 2]), step[atFriction]);
+    }
   }
 
   std::string path_ = TempFolder() + "/support-dynamic-response.mod";
@@ -90,24 +130,14 @@ TEST_F(SupportDynamicResponseTest, StopFrictionIsTheModalSpringTimesTheSuperpose
   ASSERT_GT(friction(operating), 1.0);
   const double kf = friction(operating) / sliding(operating);
   // Every step of the time-history file; the largest sliding over the last cycle.
-  const std::int64_t sb = run.contents.supportBlockBytes, at30 = 6 * (FindNodeIndex(TheModel().nodes, 30) - 1);
-  const std::int64_t record = TimeHistoryStepBytes(ResultNodeCount(TheModel()), run.contents.elementCount, sb);
-  const std::int64_t atFriction = (record - sb + run.contents.supportOffset.at(stopRow_)) / 4 + 1;
-  BinaryFile file;
-  ASSERT_TRUE(BinaryFileOpenRead(file, TimeHistoryPathOf(path_)));
-  ASSERT_EQ(file.size, 24 + 4000 * record);
-  BinaryFileSeek(file, 24);
-  std::vector<float> step(static_cast<std::size_t>(record / 4));
   double largest = 0.0, lastCycle = 0.0;
-  for (int s = 1; s <= 4000; ++s) {
-    BinaryFileReadFloats(file, step.data(), step.size());
-    const double slides = std::hypot(step[at30], step[at30 + 2]), f = step[atFriction];
+  ForEachStep(run, [&](int s, double slides, double f) {
     // (the modes' spring is that of the iteration's last pass; the file holds no displacement below 1e-6 in)
     ASSERT_GE(f, 0.0) << s;
     ASSERT_TRUE(Within(f, kf * slides, 1e-2, kf * 2e-6)) << s;
     largest = std::max(largest, f);
     if (s > 4000 - 95) lastCycle = std::max(lastCycle, slides);
-  }
+  });
   EXPECT_TRUE(Within(friction(BlockOf(run, kCaseIdTimeHistory)), largest, 1e-6));
   for (const int type : {kCaseIdResponseSpectrum, kCaseIdForceSpectrum}) {
     EXPECT_GT(sliding(BlockOf(run, type)), 1.0e-4) << type;
@@ -117,6 +147,26 @@ TEST_F(SupportDynamicResponseTest, StopFrictionIsTheModalSpringTimesTheSuperpose
   const CaseBlock& harmonic = BlockOf(run, kCaseIdHarmonic);
   ASSERT_LT(lastCycle, 0.97 * sliding(harmonic));
   EXPECT_TRUE(Within(friction(harmonic), kf * lastCycle, 1e-2));
+}
+
+// Under "Root Mean Square" the stop's friction is the modes' spring times
+// the root mean square of the sliding over whole cycles of the steady state
+// (the last 21 cycles of 21 Hz), not the largest size over the cycle
+// scaled as a single value would be. The spring is the time history's
+// friction over its sliding where the sliding is largest (the operating
+// case's own ratio follows the iteration's last update, not the spring
+// the modes were assembled with).
+TEST_F(SupportDynamicResponseTest, StopFrictionUnderRootMeanSquareIsTheSpringTimesTheRmsSliding) {
+  const RunResults run = Run(40, 3, {1, 8, 30, 35, 36}, 1, 0);
+  double squares = 0.0, largest = 0.0, kf = 0.0;
+  ForEachStep(run, [&](int s, double slides, double f) {
+    if (s > 2000) squares += slides * slides;
+    if (slides > largest) largest = slides, kf = f / slides;
+  });
+  const double rms = kf * std::sqrt(squares / 2000.0);
+  const double friction = SupportValues(run, BlockOf(run, kCaseIdHarmonic), stopRow_).at(1);
+  EXPECT_GT(rms, 1.0);
+  EXPECT_TRUE(Within(friction, rms, 1e-3));
 }
 
 // The rod hanger at 20, lifted off in the static case of a model without a
@@ -131,6 +181,41 @@ TEST_F(SupportDynamicResponseTest, ARodHangerLiftedOffWithoutAPipingCodeCarriesN
     EXPECT_GT(std::fabs(At(BlockOf(run, type), 50)[1]), 1.0e-4f) << type;
     EXPECT_EQ(SupportValues(run, BlockOf(run, type), hangerRow_).at(0), 0.0) << type;
   }
+}
+
+// The stop's support load summary on the line under 300 lb FY at 21 Hz
+// ("Absolute Sum"): each combination row is its base row and its case,
+// both from the results file, the friction (a size) never below 0 where
+// the case's friction exceeds the base's.
+class StopSummaryTest : public ResultsFixture {};
+
+TEST_F(StopSummaryTest, NoCombinationRowGivesTheStopANegativeFriction) {
+  const StopLine line = BuildStopLine(TheModel(), ModelPath(), 40, 3, {1, 8, 30, 31, 36}, 2, 1);
+  ASSERT_EQ(WriteModelFile(ModelPath()), "");
+  Analyse();
+  OpenCancelled("RESULTS10_DIALOG");
+  ASSERT_TRUE(InResultsMode());
+  BinaryFile file;
+  ASSERT_TRUE(BinaryFileOpenRead(file, ResultsPath()));
+  RunResults run;
+  run.contents = TheResults();
+  auto friction = [&](int type) {
+    for (std::size_t k = 1; k < run.contents.cases.size(); ++k)
+      if (run.contents.cases[k].type == type)
+        return SupportValues(run, ReadCaseBlock(file, TheModel(), run.contents, static_cast<int>(k)), line.stopRow).at(1);
+    return -1.0;
+  };
+  const double sustained = friction(kCaseIdSustained), harmonic = friction(kCaseIdHarmonic);
+  ASSERT_GT(harmonic, sustained);
+  const auto& rows = dynamic_cast<const LimitStop&>(*TheModel().row(line.stopRow).item).summaryRows;
+  const std::vector<std::string>& labels = SummaryRowLabels();
+  ASSERT_EQ(rows.size(), labels.size());
+  for (std::size_t r = 1; r < rows.size(); ++r) EXPECT_GE(rows[r][1], 0.0f) << labels[r];
+  const auto row = [&](const std::string& label) {
+    return rows.at(static_cast<std::size_t>(std::find(labels.begin(), labels.end(), label) - labels.begin()))[1];
+  };
+  EXPECT_TRUE(Within(row("Sustained+Harmonic"), sustained + harmonic, 1e-6));
+  EXPECT_EQ(row("Sustained-Harmonic"), 0.0f);
 }
 
 }  // namespace
