@@ -14,8 +14,9 @@
 // of the case made current in values 0 .. N-1 and the node's X, Y, Z
 // translations in values 6 .. 8, stored, or added to or subtracted from a
 // base row (a load that is a size kept from going below 0); then the
-// column-wise Maximum and Minimum and the Allowables rows. The summary builder (SupportLoadSummary.h) hands every support what
-// it needs through g_SummaryInput before each call.
+// column-wise Maximum and Minimum and the Allowables rows. The summary
+// builder (SupportLoadSummary.h) hands every support what it needs through
+// g_SummaryInput before each call.
 #pragma once
 
 #include <array>
@@ -58,7 +59,8 @@ extern SummaryInput g_SummaryInput;
 // gives the largest size its load reaches, which may be anything from 0 up,
 // in any direction, so the least size the two together leave is the base
 // size less that, and no less than 0.
-SummaryRecord CombineSummaryRecords(const SummaryRecord& base, const SummaryRecord& current, float sign, int sizedIndex);
+SummaryRecord CombineSummaryRecords(const SummaryRecord& base, const SummaryRecord& current, float sign,
+                                    int sizedIndex);
 // Rows rowCount-2 and rowCount-1 become the column-wise maximum and minimum
 // of rows 1 .. rowCount-3 (replaced only by a strictly greater or smaller
 // value); row rowCount the allowables, in the first `loads` values.
@@ -116,8 +118,9 @@ class SupportItem : public DataItem {
   void Combine(int base, int row, float sign) {
     if (!HasSummaryRow(base) || !HasSummaryRow(row)) return;
     const auto* run = dynamic_cast<const RunPreparedSupport*>(this);
-    summaryRows[static_cast<std::size_t>(row)] = CombineSummaryRecords(
-        summaryRows[static_cast<std::size_t>(base)], CurrentSummaryRecord(), sign, run != nullptr ? run->SizedLoadIndex() : -1);
+    const int sized = run != nullptr ? run->SizedLoadIndex() : -1;
+    summaryRows[static_cast<std::size_t>(row)] =
+        CombineSummaryRecords(summaryRows[static_cast<std::size_t>(base)], CurrentSummaryRecord(), sign, sized);
   }
   void KeepAndWriteSupportLoads(const std::array<float, N>& loads) {
     KeepSupportLoads(caseLoads.data(), loads.data(), N);
