@@ -1,5 +1,5 @@
 // What the batch file writer tells the read-back comparison about the file
-// it wrote (BatchExport.cpp fills it, BatchExportReadBack.cpp reads it):
+// it wrote (BatchExport*.cpp fill it, BatchExportReadBack.cpp reads it):
 // where each record and row of the model went in the file, the names it
 // wrote records under, and the fields whose change it has named already.
 #pragma once
