@@ -37,10 +37,10 @@ namespace {
 using S = FieldShow;
 using T = NameTable;
 
-constexpr FieldSpec Value(const char* name, int unit = 0) { return {name, S::kValue, unit}; }
-constexpr FieldSpec Show(const char* name, S show) { return {name, show}; }
-constexpr FieldSpec Name(const char* name, T table) { return {name, S::kText, 0, table}; }
-constexpr FieldSpec Made(const char* name) { return {name, S::kMade}; }
+constexpr FieldEntry Value(const char* name, int unit = 0) { return {name, S::kValue, unit}; }
+constexpr FieldEntry Show(const char* name, S show) { return {name, show}; }
+constexpr FieldEntry Name(const char* name, T table) { return {name, S::kText, 0, table}; }
+constexpr FieldEntry Made(const char* name) { return {name, S::kMade}; }
 
 // --- Options -----------------------------------------------------------------
 
@@ -55,14 +55,14 @@ constexpr const char* kSeismic = "Seismic";
 constexpr const char* kWind = "Wind";
 constexpr const char* kUnits = "Units";
 
-constexpr FieldSpec Option(const char* name, S show, bool (*applies)(std::int32_t) = nullptr, int unit = 0,
+constexpr FieldEntry Option(const char* name, S show, bool (*applies)(std::int32_t) = nullptr, int unit = 0,
                            const char* group = kOptions) {
   return {name, show, unit, T::kNone, group, applies};
 }
 
 // The options section (WriteModelOptions) up to the wind profiles; the
 // names of the settings the list has always named are its own.
-const FieldSpec kOptionsHead[] = {
+const FieldEntry kOptionsHead[] = {
     Option("piping code", S::kInteger),
     Option("service level", S::kServiceLevel, CodeUsesServiceLevel),
     Option("B31.8 design factor index", S::kInteger, IsB318),
@@ -93,19 +93,19 @@ const FieldSpec kOptionsHead[] = {
     Option("Z coefficient", S::kValue, nullptr, 0, kSeismic),
     Option("combination", S::kInteger, nullptr, 0, kSeismic),
 };
-const FieldSpec kWindLoad[] = {
+const FieldEntry kWindLoad[] = {
     Option("shape factor", S::kValue, nullptr, 0, kWind),
     Option("direction X", S::kValue, nullptr, 0, kWind),
     Option("direction Y", S::kValue, nullptr, 0, kWind),
     Option("direction Z", S::kValue, nullptr, 0, kWind),
 };
-const FieldSpec kWindUnits[] = {
+const FieldEntry kWindUnits[] = {
     Option("wind profile elevation", S::kWindUnit, nullptr, 0, kUnits),
     Option("wind profile pressure", S::kWindUnit, nullptr, 1, kUnits),
     Option("wind profile velocity", S::kWindUnit, nullptr, 2, kUnits),
     Option("profiles of velocity", S::kFlag, nullptr, 0, kWind),
 };
-const FieldSpec kOptionsTail[] = {
+const FieldEntry kOptionsTail[] = {
     Option("spectrum mode sum", S::kInteger, nullptr, 0, kDynamic),
     Option("spectrum direction sum", S::kInteger, nullptr, 0, kDynamic),
     Option("time history time step (s)", S::kValue, nullptr, 0, kDynamic),
@@ -126,20 +126,20 @@ constexpr const char* kUnitKindNames[kUnitKindCount] = {
 
 // --- Tables ------------------------------------------------------------------
 
-const FieldSpec kMaterial[] = {
+const FieldEntry kMaterial[] = {
     Name("name", T::kMaterial),        Show("type", S::kText),
     Show("FRP flag", S::kFlag),        Show("description", S::kText),
     Value("Poisson's ratio"),          Value("density", kUnitDensity),
     Value("joint factor"),             Value("circumferential joint factor"),
     Value("strength", kUnitStress),    Show("number of temperature rows", S::kInteger),
 };
-const FieldSpec kMaterialRow[] = {
+const FieldEntry kMaterialRow[] = {
     Value("temperature", kUnitTemperature), Value("elastic modulus", kUnitModulus),
     Value("expansion", kUnitThermalExpansion), Value("allowable stress", kUnitStress),
     Value("yield stress", kUnitStress),     Value("rupture stress", kUnitStress),
     Value("hoop modulus", kUnitModulus),    Value("shear modulus", kUnitModulus),
 };
-const FieldSpec kSection[] = {
+const FieldEntry kSection[] = {
     Name("name", T::kSection),
     Show("standard", S::kInteger),
     Show("nominal size", S::kText),
@@ -154,7 +154,7 @@ const FieldSpec kSection[] = {
     Value("lining thickness", kUnitDimension),
     Name("soil", T::kSoil),
 };
-const FieldSpec kPipeLoad[] = {
+const FieldEntry kPipeLoad[] = {
     Name("name", T::kPipeLoad),
     Value("T1", kUnitTemperature), Value("P1", kUnitPressure), Value("T2", kUnitTemperature),
     Value("P2", kUnitPressure),    Value("T3", kUnitTemperature), Value("P3", kUnitPressure),
@@ -169,11 +169,11 @@ const FieldSpec kPipeLoad[] = {
     Value("additional weight", kUnitAdditionalWeight),
     Show("wind flag", S::kFlag),
 };
-const FieldSpec kBeamMaterial[] = {
+const FieldEntry kBeamMaterial[] = {
     Name("name", T::kBeamMaterial), Show("description", S::kText), Value("Young's modulus", kUnitModulus),
     Value("Poisson's ratio"),       Value("density", kUnitDensity), Value("expansion", kUnitThermalExpansion),
 };
-const FieldSpec kBeamSection[] = {
+const FieldEntry kBeamSection[] = {
     Name("name", T::kBeamSection),
     Show("description", S::kText),
     Value("axial area", kUnitArea),
@@ -185,14 +185,14 @@ const FieldSpec kBeamSection[] = {
     Value("depth", kUnitDimension),
     Value("width", kUnitDimension),
 };
-const FieldSpec kBeamLoad[] = {
+const FieldEntry kBeamLoad[] = {
     Name("name", T::kBeamLoad),     Value("T1", kUnitTemperature), Value("T2", kUnitTemperature),
     Value("T3", kUnitTemperature),  Value("T4", kUnitTemperature), Value("T5", kUnitTemperature),
     Value("T6", kUnitTemperature),  Value("T7", kUnitTemperature), Value("T8", kUnitTemperature),
     Value("T9", kUnitTemperature),  Value("T10", kUnitTemperature), Value("additional weight", kUnitWeight),
     Show("wind flag", S::kFlag),
 };
-const FieldSpec kPump[] = {
+const FieldEntry kPump[] = {
     Show("name", S::kText),
     Show("suction node", S::kNode),
     Show("suction location", S::kInteger),
@@ -212,29 +212,29 @@ const FieldSpec kPump[] = {
     Show("bolts or mounting", S::kInteger),
     Value("temperature", kUnitTemperature),
 };
-const FieldSpec kRotating[] = {
+const FieldEntry kRotating[] = {
     Show("description", S::kText),       Show("inlet node", S::kNode), Show("exhaust node", S::kNode),
     Show("extraction 1 node", S::kNode), Show("extraction 2 node", S::kNode), Value("shaft axis X"),
     Value("shaft axis Y"),               Value("shaft axis Z"),
 };
-const FieldSpec kSoil[] = {
+const FieldEntry kSoil[] = {
     Name("name", T::kSoil),         Show("type", S::kInteger),       Value("density", kUnitInsulationDensity),
     Value("strength", kUnitStress), Value("delta", kUnitAngle),      Value("ks"),
     Value("ground level", kUnitLength),
 };
-const FieldSpec kAllowable[] = {
+const FieldEntry kAllowable[] = {
     Show("node", S::kNode),        Value("FX", kUnitForce),  Value("FY", kUnitForce), Value("FZ", kUnitForce),
     Value("MX", kUnitMoment),      Value("MY", kUnitMoment), Value("MZ", kUnitMoment),
 };
-const FieldSpec kQaBlock[] = {Show("client", S::kText),        Show("project", S::kText),
-                              Show("file number", S::kText),   Show("report number", S::kText),
-                              Show("prepared by", S::kText),   Show("checked by", S::kText)};
-const FieldSpec kRevisionHead[] = {Show("number of revisions", S::kInteger)};
-const FieldSpec kRevisionRow[] = {Show("mark", S::kText), Show("date", S::kText), Show("remarks", S::kText)};
+const FieldEntry kQaBlock[] = {Show("client", S::kText),        Show("project", S::kText),
+                               Show("file number", S::kText),   Show("report number", S::kText),
+                               Show("prepared by", S::kText),   Show("checked by", S::kText)};
+const FieldEntry kRevisionHead[] = {Show("number of revisions", S::kInteger)};
+const FieldEntry kRevisionRow[] = {Show("mark", S::kText), Show("date", S::kText), Show("remarks", S::kText)};
 
 // --- Rows --------------------------------------------------------------------
 
-const FieldSpec kRowHeader[] = {
+const FieldEntry kRowHeader[] = {
     Show("node", S::kNode),
     Show("absolute coordinates flag", S::kFlag),
     Show("element kind", S::kElementKind),
@@ -251,8 +251,8 @@ const FieldSpec kRowHeader[] = {
     Made("run end"),
 };
 // A beam row names the beam tables.
-const FieldSpec kBeamNames[] = {Name("beam material", T::kBeamMaterial), Name("beam section", T::kBeamSection),
-                                Name("beam load", T::kBeamLoad)};
+const FieldEntry kBeamNames[] = {Name("beam material", T::kBeamMaterial), Name("beam section", T::kBeamSection),
+                                 Name("beam load", T::kBeamLoad)};
 constexpr std::size_t kRowNamesAt = 7;
 
 #define BEND_RECORD                                                                                     \
@@ -267,70 +267,71 @@ constexpr std::size_t kRowNamesAt = 7;
 #define JACKET_NAMES \
   Name("jacket material", T::kMaterial), Name("jacket section", T::kSection), Name("jacket load", T::kPipeLoad)
 
-const FieldSpec kBend[] = {BEND_RECORD};
-const FieldSpec kMiter[] = {BEND_RECORD, Show("miter spacing", S::kInteger)};
-const FieldSpec kJacketedPipe[] = {JACKET_NAMES, Made("jacket start node"), Made("jacket end node")};
-const FieldSpec kJacketedBend[] = {BEND_RECORD,
-                                   JACKET_NAMES,
-                                   Made("jacket start node"),
-                                   Made("jacket near node"),
-                                   Value("jacket radius", kUnitDimension),
-                                   Value("jacket thickness", kUnitDimension),
-                                   Show("jacket radius kind", S::kInteger),
-                                   Show("jacket mark", S::kInteger),
-                                   Made("jacket centre X"),
-                                   Made("jacket centre Y"),
-                                   Made("jacket centre Z"),
-                                   Made("jacket far node")};
+const FieldEntry kBend[] = {BEND_RECORD};
+const FieldEntry kMiter[] = {BEND_RECORD, Show("miter spacing", S::kInteger)};
+const FieldEntry kJacketedPipe[] = {JACKET_NAMES, Made("jacket start node"), Made("jacket end node")};
+const FieldEntry kJacketedBend[] = {BEND_RECORD,
+                                    JACKET_NAMES,
+                                    Made("jacket start node"),
+                                    Made("jacket near node"),
+                                    Value("jacket radius", kUnitDimension),
+                                    Value("jacket thickness", kUnitDimension),
+                                    Show("jacket radius kind", S::kInteger),
+                                    Show("jacket mark", S::kInteger),
+                                    Made("jacket centre X"),
+                                    Made("jacket centre Y"),
+                                    Made("jacket centre Z"),
+                                    Made("jacket far node")};
 #undef BEND_RECORD
 #undef JACKET_NAMES
-const FieldSpec kValve[] = {
+const FieldEntry kValve[] = {
     Value("valve weight", kUnitWeight),      Value("valve length", kUnitDimension),
     Value("thickness multiplier"),           Value("insulation weight multiplier"),
     Value("additional weight", kUnitWeight), Value("additional weight offset X", kUnitDimension),
     Value("additional weight offset Y", kUnitDimension), Value("additional weight offset Z", kUnitDimension),
     Show("valve type", S::kInteger),
 };
-const FieldSpec kReducer[] = {
+const FieldEntry kReducer[] = {
     Value("OD1", kUnitDimension),   Value("THK1", kUnitDimension), Value("OD2", kUnitDimension),
     Value("THK2", kUnitDimension),  Show("cone angle", S::kDegrees), Show("knuckles flag", S::kFlag),
     Value("knuckle dimension", kUnitDimension),
 };
-const FieldSpec kBellows[] = {
+const FieldEntry kBellows[] = {
     Value("axial stiffness", kUnitStiffness),       Value("bending stiffness", kUnitRotStiffness),
     Value("torsional stiffness", kUnitRotStiffness), Value("lateral stiffness", kUnitStiffness),
     Value("pressure thrust area", kUnitArea),       Value("weight", kUnitWeight),
     Value("mean diameter", kUnitDimension),
 };
-const FieldSpec kSlipJoint[] = {Value("friction force", kUnitForce), Value("friction torque", kUnitMoment),
-                                Value("pressure thrust area", kUnitArea), Value("weight", kUnitWeight)};
-const FieldSpec kHingeJoint[] = {Value("hinge stiffness", kUnitRotStiffness), Value("rotation limit", kUnitAngle),
-                                 Value("friction torque", kUnitMoment), Value("weight", kUnitWeight),
-                                 Value("axis X"), Value("axis Y"), Value("axis Z")};
-const FieldSpec kBallJoint[] = {
+const FieldEntry kSlipJoint[] = {Value("friction force", kUnitForce), Value("friction torque", kUnitMoment),
+                                 Value("pressure thrust area", kUnitArea), Value("weight", kUnitWeight)};
+const FieldEntry kHingeJoint[] = {Value("hinge stiffness", kUnitRotStiffness), Value("rotation limit", kUnitAngle),
+                                  Value("friction torque", kUnitMoment), Value("weight", kUnitWeight),
+                                  Value("axis X"), Value("axis Y"), Value("axis Z")};
+const FieldEntry kBallJoint[] = {
     Value("bending stiffness", kUnitRotStiffness),   Value("torsional stiffness", kUnitRotStiffness),
     Value("bending rotation limit", kUnitAngle),     Value("torsional rotation limit", kUnitAngle),
     Value("bending friction torque", kUnitMoment),   Value("torsional friction torque", kUnitMoment),
     Value("weight", kUnitWeight),
 };
-const FieldSpec kRigid[] = {Value("rigid weight", kUnitWeight), Show("insulation and lining flag", S::kFlag)};
-const FieldSpec kElastic[] = {
+const FieldEntry kRigid[] = {Value("rigid weight", kUnitWeight), Show("insulation and lining flag", S::kFlag)};
+const FieldEntry kElastic[] = {
     Value("KX", kUnitStiffness),     Value("KY", kUnitStiffness),     Value("KZ", kUnitStiffness),
     Value("KXX", kUnitRotStiffness), Value("KYY", kUnitRotStiffness), Value("KZZ", kUnitRotStiffness),
     Value("local x axis X"),         Value("local x axis Y"),         Value("local x axis Z"),
     Value("local y axis X"),         Value("local y axis Y"),         Value("local y axis Z"),
 };
-const FieldSpec kCutPipe[] = {Value("cut", kUnitDimension)};
-const FieldSpec kBeam[] = {Show("beta", S::kDegrees), Show("end releases", S::kFlags)};
-const FieldSpec kComment[] = {Show("comment", S::kText)};
-const FieldSpec kTieRod[] = {Value("tension stiffness", kUnitStiffness), Value("compression stiffness", kUnitStiffness),
-                             Value("tension gap", kUnitDimension), Value("compression gap", kUnitDimension)};
-const FieldSpec kHydrotest[] = {Value("hydrotest specific gravity"), Value("hydrotest pressure", kUnitPressure),
-                                Show("exclude insulation flag", S::kFlag)};
+const FieldEntry kCutPipe[] = {Value("cut", kUnitDimension)};
+const FieldEntry kBeam[] = {Show("beta", S::kDegrees), Show("end releases", S::kFlags)};
+const FieldEntry kComment[] = {Show("comment", S::kText)};
+const FieldEntry kTieRod[] = {Value("tension stiffness", kUnitStiffness),
+                              Value("compression stiffness", kUnitStiffness), Value("tension gap", kUnitDimension),
+                              Value("compression gap", kUnitDimension)};
+const FieldEntry kHydrotest[] = {Value("hydrotest specific gravity"), Value("hydrotest pressure", kUnitPressure),
+                                 Show("exclude insulation flag", S::kFlag)};
 
 // Data items.
-const FieldSpec kTag = Show("tag", S::kText);
-const FieldSpec kAnchor[] = {
+const FieldEntry kTag = Show("tag", S::kText);
+const FieldEntry kAnchor[] = {
     kTag,
     Value("KX", kUnitStiffness),     Value("KY", kUnitStiffness),     Value("KZ", kUnitStiffness),
     Value("KXX", kUnitRotStiffness), Value("KYY", kUnitRotStiffness), Value("KZZ", kUnitRotStiffness),
@@ -339,20 +340,20 @@ const FieldSpec kAnchor[] = {
     Show("stiffnesses in pipe axes", S::kFlag),
     Show("displacements in pipe axes", S::kFlag),
 };
-const FieldSpec kDisplacementSet[] = {
+const FieldEntry kDisplacementSet[] = {
     Value("DX", kUnitDisplacement), Value("DY", kUnitDisplacement), Value("DZ", kUnitDisplacement),
     Show("RX", S::kDegrees),        Show("RY", S::kDegrees),        Show("RZ", S::kDegrees),
 };
-const FieldSpec kRestraint[] = {kTag, Show("X restrained", S::kFlag), Show("Y restrained", S::kFlag),
-                                Show("Z restrained", S::kFlag)};
-const FieldSpec kSkewed[] = {kTag,
-                             Show("rotational flag", S::kFlag),
-                             Value("stiffness"),
-                             Value("direction X"),
-                             Value("direction Y"),
-                             Value("direction Z"),
-                             Show("connected node", S::kNode)};
-const FieldSpec kHanger[] = {
+const FieldEntry kRestraint[] = {kTag, Show("X restrained", S::kFlag), Show("Y restrained", S::kFlag),
+                                 Show("Z restrained", S::kFlag)};
+const FieldEntry kSkewed[] = {kTag,
+                              Show("rotational flag", S::kFlag),
+                              Value("stiffness"),
+                              Value("direction X"),
+                              Value("direction Y"),
+                              Value("direction Z"),
+                              Show("connected node", S::kNode)};
+const FieldEntry kHanger[] = {
     kTag,
     Show("hanger kind", S::kInteger),
     Show("number of hangers", S::kInteger),
@@ -364,18 +365,18 @@ const FieldSpec kHanger[] = {
     Value("spring rate", kUnitStiffness),
     Value("hanger load", kUnitForce),
 };
-const FieldSpec kGuide[] = {kTag, Value("friction coefficient"), Value("stiffness", kUnitStiffness),
-                            Value("gap", kUnitDisplacement), Show("connected node", S::kNode)};
-const FieldSpec kLimitStop[] = {kTag,
-                                Value("lower limit", kUnitDisplacement),
-                                Value("upper limit", kUnitDisplacement),
-                                Value("direction X"),
-                                Value("direction Y"),
-                                Value("direction Z"),
-                                Value("friction coefficient"),
-                                Value("stiffness", kUnitStiffness),
-                                Show("connected node", S::kNode)};
-const FieldSpec kNozzle[] = {
+const FieldEntry kGuide[] = {kTag, Value("friction coefficient"), Value("stiffness", kUnitStiffness),
+                             Value("gap", kUnitDisplacement), Show("connected node", S::kNode)};
+const FieldEntry kLimitStop[] = {kTag,
+                                 Value("lower limit", kUnitDisplacement),
+                                 Value("upper limit", kUnitDisplacement),
+                                 Value("direction X"),
+                                 Value("direction Y"),
+                                 Value("direction Z"),
+                                 Value("friction coefficient"),
+                                 Value("stiffness", kUnitStiffness),
+                                 Show("connected node", S::kNode)};
+const FieldEntry kNozzle[] = {
     kTag,
     Show("flat-bottom tank flag", S::kFlag),
     Show("reinforcing pad flag", S::kFlag),
@@ -395,43 +396,43 @@ const FieldSpec kNozzle[] = {
     Show("specified displacement sets", S::kFlags),
     Show("spherical vessel flag", S::kFlag),
 };
-const FieldSpec kSnubber[] = {kTag, Value("stiffness", kUnitStiffness), Value("direction X"), Value("direction Y"),
-                              Value("direction Z")};
-const FieldSpec kFlange[] = {Show("flange type", S::kInteger), Value("flange weight", kUnitWeight),
-                             Value("gasket diameter", kUnitDimension), Value("allowable pressure", kUnitPressure)};
-const FieldSpec kBranchSif[] = {Show("branch type", S::kInteger), Value("dimension 1", kUnitDimension),
-                                Value("dimension 2", kUnitDimension), Show("flanged ends", S::kInteger)};
-const FieldSpec kUserSif[] = {Value("in-plane SIF"), Value("out-of-plane SIF"), Value("axial SIF"),
-                              Value("torsional SIF")};
-const FieldSpec kWeld[] = {Show("weld type", S::kInteger), Value("mismatch", kUnitDimension)};
-const FieldSpec kForce[] = {Value("FX", kUnitForce),  Value("FY", kUnitForce),  Value("FZ", kUnitForce),
-                            Value("MX", kUnitMoment), Value("MY", kUnitMoment), Value("MZ", kUnitMoment),
-                            Show("added to", S::kInteger)};
-const FieldSpec kMass[] = {Value("weight", kUnitWeight), Value("offset X", kUnitDimension),
-                           Value("offset Y", kUnitDimension), Value("offset Z", kUnitDimension)};
-const FieldSpec kDirectionalLoad[] = {Show("direction", S::kInteger), Show("units", S::kInteger),
-                                      Show("table", S::kText), Value("scale factor"), Value("unit factor")};
-const FieldSpec kHarmonic[] = {Value("frequency (Hz)"), Show("phase", S::kDegrees), Value("FX", kUnitForce),
-                               Value("FY", kUnitForce), Value("FZ", kUnitForce)};
-const FieldSpec kGenericSupport[] = {kTag, Show("group B unit", S::kInteger)};
+const FieldEntry kSnubber[] = {kTag, Value("stiffness", kUnitStiffness), Value("direction X"), Value("direction Y"),
+                               Value("direction Z")};
+const FieldEntry kFlange[] = {Show("flange type", S::kInteger), Value("flange weight", kUnitWeight),
+                              Value("gasket diameter", kUnitDimension), Value("allowable pressure", kUnitPressure)};
+const FieldEntry kBranchSif[] = {Show("branch type", S::kInteger), Value("dimension 1", kUnitDimension),
+                                 Value("dimension 2", kUnitDimension), Show("flanged ends", S::kInteger)};
+const FieldEntry kUserSif[] = {Value("in-plane SIF"), Value("out-of-plane SIF"), Value("axial SIF"),
+                               Value("torsional SIF")};
+const FieldEntry kWeld[] = {Show("weld type", S::kInteger), Value("mismatch", kUnitDimension)};
+const FieldEntry kForce[] = {Value("FX", kUnitForce),  Value("FY", kUnitForce),  Value("FZ", kUnitForce),
+                             Value("MX", kUnitMoment), Value("MY", kUnitMoment), Value("MZ", kUnitMoment),
+                             Show("added to", S::kInteger)};
+const FieldEntry kMass[] = {Value("weight", kUnitWeight), Value("offset X", kUnitDimension),
+                            Value("offset Y", kUnitDimension), Value("offset Z", kUnitDimension)};
+const FieldEntry kDirectionalLoad[] = {Show("direction", S::kInteger), Show("units", S::kInteger),
+                                       Show("table", S::kText), Value("scale factor"), Value("unit factor")};
+const FieldEntry kHarmonic[] = {Value("frequency (Hz)"), Show("phase", S::kDegrees), Value("FX", kUnitForce),
+                                Value("FY", kUnitForce), Value("FZ", kUnitForce)};
+const FieldEntry kGenericSupport[] = {kTag, Show("group B unit", S::kInteger)};
 
 // A record's fields: those named in order, then a group named once and
 // repeated (its copies named by `groupName`).
 struct Layout {
-  const FieldSpec* fields = nullptr;
+  const FieldEntry* fields = nullptr;
   std::size_t count = 0;
-  const FieldSpec* group = nullptr;
+  const FieldEntry* group = nullptr;
   std::size_t groupCount = 0;
   std::function<std::string(std::size_t copy)> groupName;
 };
 
 template <std::size_t N>
-Layout Fixed(const FieldSpec (&fields)[N]) {
+Layout Fixed(const FieldEntry (&fields)[N]) {
   return {fields, N, nullptr, 0, nullptr};
 }
 
 template <std::size_t N, std::size_t M>
-Layout Grouped(const FieldSpec (&fields)[N], const FieldSpec (&group)[M],
+Layout Grouped(const FieldEntry (&fields)[N], const FieldEntry (&group)[M],
                std::function<std::string(std::size_t)> name) {
   return {fields, N, group, M, std::move(name)};
 }
@@ -445,12 +446,12 @@ std::vector<RecordField> Named(std::vector<BinaryFileValue> values, const Layout
     field.value = std::move(values[i]);
     field.part = part;
     if (i < layout.count) {
-      field.spec = layout.fields[i];
-      field.name = field.spec.name;
+      field.entry = layout.fields[i];
+      field.name = field.entry.name;
     } else if (layout.groupCount > 0) {
       const std::size_t at = i - layout.count;
-      field.spec = layout.group[at % layout.groupCount];
-      field.name = layout.groupName(at / layout.groupCount) + " " + field.spec.name;
+      field.entry = layout.group[at % layout.groupCount];
+      field.name = layout.groupName(at / layout.groupCount) + " " + field.entry.name;
     } else {
       field.name = "field " + std::to_string(i + 1);
     }
@@ -471,7 +472,7 @@ std::vector<BinaryFileValue> Recorded(Write write) {
 // A table record of fixed fields as its model-file writer writes it.
 template <typename Record, std::size_t N>
 std::vector<RecordField> Written(const Record& record, void (*write)(BinaryFile&, const Record&),
-                                 const FieldSpec (&fields)[N]) {
+                                 const FieldEntry (&fields)[N]) {
   return Named(Recorded([&record, write](BinaryFile& file) { write(file, record); }), Fixed(fields));
 }
 
@@ -527,7 +528,7 @@ Layout ItemLayout(DataType type) {
     case DataType::ForceSpectrumLoad: return Fixed(kDirectionalLoad);
     case DataType::HarmonicLoad: return Fixed(kHarmonic);
     case DataType::GenericSupport: {
-      static const FieldSpec kTerm[] = {Value("")};
+      static const FieldEntry kTerm[] = {Value("")};
       return Grouped(kGenericSupport, kTerm, [](std::size_t copy) { return Counted("stiffness term", copy); });
     }
     default: return {};
@@ -547,11 +548,11 @@ std::string Label(const char* label) {
   return text;
 }
 
-std::string FloatText(const FieldSpec& spec, float value) {
+std::string FloatText(const FieldEntry& entry, float value) {
   if (std::fabs(value) >= 5.0e29f) return value > 0.0f ? "none" : "-none";
-  if (spec.show == S::kDegrees) return std::string(FormatG6(value)) + " deg";
-  if (spec.unit == 0) return FormatG6(value);
-  return std::string(FormatG6(InUnitNow(value, spec.unit))) + " " + Label(UnitLabel(spec.unit));
+  if (entry.show == S::kDegrees) return std::string(FormatG6(value)) + " deg";
+  if (entry.unit == 0) return FormatG6(value);
+  return std::string(FormatG6(InUnitNow(value, entry.unit))) + " " + Label(UnitLabel(entry.unit));
 }
 
 std::string QuotedText(const std::string& bytes) {
@@ -578,31 +579,31 @@ std::vector<RecordField> OptionsFields(const Model& model) {
   std::vector<BinaryFileValue> values = Recorded([&model](BinaryFile& file) { WriteModelOptions(file, model); });
   // The names in the writer's order: the head, four wind loads, the wind
   // units, four profiles, the tail, the unit choices.
-  std::vector<FieldSpec> specs(std::begin(kOptionsHead), std::end(kOptionsHead));
+  std::vector<FieldEntry> entries(std::begin(kOptionsHead), std::end(kOptionsHead));
   std::vector<std::string> names;
-  for (const FieldSpec& spec : specs) names.push_back(spec.name);
+  for (const FieldEntry& entry : entries) names.push_back(entry.name);
   for (int load = 1; load <= kWindLoadCount; ++load)
-    for (const FieldSpec& spec : kWindLoad) {
-      specs.push_back(spec);
-      names.push_back("wind load " + std::to_string(load) + " " + spec.name);
+    for (const FieldEntry& entry : kWindLoad) {
+      entries.push_back(entry);
+      names.push_back("wind load " + std::to_string(load) + " " + entry.name);
     }
-  for (const FieldSpec& spec : kWindUnits) {
-    specs.push_back(spec);
-    names.push_back(spec.name);
+  for (const FieldEntry& entry : kWindUnits) {
+    entries.push_back(entry);
+    names.push_back(entry.name);
   }
   for (int load = 1; load <= kWindLoadCount; ++load) {
-    specs.push_back(Option("", S::kPoints, nullptr, 0, kWind));
+    entries.push_back(Option("", S::kPoints, nullptr, 0, kWind));
     names.push_back("wind load " + std::to_string(load) + " profile");
   }
-  for (const FieldSpec& spec : kOptionsTail) {
-    specs.push_back(spec);
-    names.push_back(spec.name);
+  for (const FieldEntry& entry : kOptionsTail) {
+    entries.push_back(entry);
+    names.push_back(entry.name);
   }
   for (int kind = 1; kind <= kUnitKindCount; ++kind) {
-    specs.push_back(Option("", S::kUnitChoice, nullptr, kind, kUnits));
+    entries.push_back(Option("", S::kUnitChoice, nullptr, kind, kUnits));
     names.push_back(kUnitKindNames[kind - 1]);
   }
-  std::vector<RecordField> fields = Named(std::move(values), {specs.data(), specs.size(), nullptr, 0, nullptr});
+  std::vector<RecordField> fields = Named(std::move(values), {entries.data(), entries.size(), nullptr, 0, nullptr});
   for (std::size_t i = 0; i < fields.size() && i < names.size(); ++i) fields[i].name = names[i];
   return fields;
 }
@@ -668,10 +669,10 @@ std::vector<RecordField> RowFields(const LayoutRow& row) {
   for (std::size_t i = 0; i < std::size(kBeamNames) && kRowNamesAt + i < fields.size(); ++i) {
     RecordField& field = fields[kRowNamesAt + i];
     if (row.elementType == ElementType::Beam) {
-      field.spec = kBeamNames[i];
+      field.entry = kBeamNames[i];
       field.name = kBeamNames[i].name;
     } else if (!ElementTypeHasProperties(row.elementType)) {
-      field.spec.show = S::kMade;
+      field.entry.show = S::kMade;
     }
   }
   for (RecordField& field : Named(std::move(elementValues), ElementLayout(row.elementType), RowPart::kElement))
@@ -688,7 +689,7 @@ std::string DisplacementFieldName(int slot, int component) {
 
 bool SameFieldValue(const RecordField& field, const BinaryFileValue& read) {
   const BinaryFileValue& held = field.value;
-  if (field.spec.show == S::kMade) return true;
+  if (field.entry.show == S::kMade) return true;
   if (held.kind != read.kind) return false;
   switch (held.kind) {
     case BinaryFileValue::kInt:
@@ -696,7 +697,7 @@ bool SameFieldValue(const RecordField& field, const BinaryFileValue& read) {
     case BinaryFileValue::kText: return held.bytes == read.bytes;
     case BinaryFileValue::kBytes:
       // A text field padded with zeros: what stands before its first zero.
-      return field.spec.show == S::kText ? held.bytes.substr(0, held.bytes.find('\0')) ==
+      return field.entry.show == S::kText ? held.bytes.substr(0, held.bytes.find('\0')) ==
                                                read.bytes.substr(0, read.bytes.find('\0'))
                                          : held.bytes == read.bytes;
     case BinaryFileValue::kPairs: {
@@ -711,12 +712,12 @@ bool SameFieldValue(const RecordField& field, const BinaryFileValue& read) {
   return false;
 }
 
-std::string FieldValueText(const FieldSpec& spec, const BinaryFileValue& value) {
+std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value) {
   switch (value.kind) {
-    case BinaryFileValue::kFloat: return FloatText(spec, value.real);
+    case BinaryFileValue::kFloat: return FloatText(entry, value.real);
     case BinaryFileValue::kText:
     case BinaryFileValue::kBytes:
-      if (spec.show == S::kFlags) {
+      if (entry.show == S::kFlags) {
         std::string flags;
         for (const char c : value.bytes) flags += c != 0 ? '1' : '0';
         return flags;
@@ -728,17 +729,17 @@ std::string FieldValueText(const FieldSpec& spec, const BinaryFileValue& value) 
     case BinaryFileValue::kByte: break;
   }
   const std::int32_t n = value.integer;
-  switch (spec.show) {
+  switch (entry.show) {
     case S::kFlag: return n != 0 ? "on" : "off";
     case S::kNode: return n == 0 ? "none" : std::string(NodeNumberText(n));
     case S::kElementKind: return ElementTypeMessageName(static_cast<ElementType>(n));
     case S::kDataKind: return n == 0 ? "none" : DataTypeName(n);
     case S::kServiceLevel: return std::string(1, ServiceLevelLetter(n));
     case S::kUnitChoice:
-      return n >= 0 && n < UnitCount(spec.unit) ? Label(UnitLabelAt(spec.unit, n)) : std::to_string(n);
+      return n >= 0 && n < UnitCount(entry.unit) ? Label(UnitLabelAt(entry.unit, n)) : std::to_string(n);
     case S::kWindUnit: {
-      const char* label = spec.unit == 0   ? WindElevationUnitLabel(n)
-                          : spec.unit == 1 ? WindPressureUnitLabel(n)
+      const char* label = entry.unit == 0   ? WindElevationUnitLabel(n)
+                          : entry.unit == 1 ? WindPressureUnitLabel(n)
                                            : WindVelocityUnitLabel(n);
       return label != nullptr ? Label(label) : std::to_string(n);
     }

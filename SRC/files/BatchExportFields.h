@@ -65,7 +65,7 @@ enum class NameTable : std::uint8_t {
 };
 constexpr int kNameTableCount = 8;
 
-struct FieldSpec {
+struct FieldEntry {
   const char* name = "";
   FieldShow show = FieldShow::kValue;
   int unit = 0;
@@ -81,7 +81,7 @@ enum class RowPart : std::uint8_t { kHeader, kElement, kItem };
 
 struct RecordField {
   std::string name;
-  FieldSpec spec;
+  FieldEntry entry;
   BinaryFileValue value;
   RowPart part = RowPart::kHeader;
 };
@@ -109,4 +109,4 @@ std::string DisplacementFieldName(int slot, int component);
 // Whether `read` is the field's value but for a float's rounding.
 bool SameFieldValue(const RecordField& field, const BinaryFileValue& read);
 // A value as the list shows it, in the units in force ("350 F", "on").
-std::string FieldValueText(const FieldSpec& spec, const BinaryFileValue& value);
+std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value);

@@ -170,12 +170,12 @@ class Comparison {
   void Field(const std::string& where, const char* article, const RecordField& held, const BinaryFileValue& read) {
     if (named_.count({where, held.name}) != 0) return;
     RecordField expected = held;
-    if (held.spec.table != NameTable::kNone && held.value.kind == BinaryFileValue::kText)
-      expected.value.bytes = records_.WrittenName(held.spec.table, held.value.bytes);
+    if (held.entry.table != NameTable::kNone && held.value.kind == BinaryFileValue::kText)
+      expected.value.bytes = records_.WrittenName(held.entry.table, held.value.bytes);
     if (SameFieldValue(expected, read)) return;
-    leftOut_.push_back(where + ": " + article + " " + held.name + ", " + FieldValueText(held.spec, held.value) +
+    leftOut_.push_back(where + ": " + article + " " + held.name + ", " + FieldValueText(held.entry, held.value) +
                        ", was not written (the batch file does not carry it); it reads back as " +
-                       FieldValueText(held.spec, read));
+                       FieldValueText(held.entry, read));
   }
 
   // Fields in the writer's order: a record whose count of repeated groups
@@ -222,8 +222,8 @@ void CompareRow(Comparison& compare, const std::string& where, const std::vector
   bool sameElement = true, sameItem = true;
   for (std::size_t i = 0; i < heldHeader.size() && i < readHeader.size(); ++i) {
     const RecordField& field = *heldHeader[i];
-    const bool kind = field.spec.show == FieldShow::kElementKind;
-    const bool item = field.spec.show == FieldShow::kDataKind;
+    const bool kind = field.entry.show == FieldShow::kElementKind;
+    const bool item = field.entry.show == FieldShow::kDataKind;
     if (part == Part::kItem && !item) continue;
     if (part == Part::kElement && item) continue;
     if (kind) sameElement = SameFieldValue(field, readHeader[i]->value);
@@ -258,8 +258,8 @@ void CompareRows(Comparison& compare, const Model& model, const Model& readBack,
   }
 }
 
-bool IsUnitField(const FieldSpec& spec) {
-  return spec.show == FieldShow::kUnitChoice || spec.show == FieldShow::kWindUnit;
+bool IsUnitField(const FieldEntry& entry) {
+  return entry.show == FieldShow::kUnitChoice || entry.show == FieldShow::kWindUnit;
 }
 
 // The options section by its groups, the dynamic settings and the analysis
@@ -270,23 +270,23 @@ void CompareOptions(Comparison& compare, const Model& model, const Model& readBa
   const std::vector<RecordField> held = OptionsFields(model);
   const std::vector<RecordField> read = OptionsFields(readBack);
   const std::string first[] = {"Dynamic analysis settings", "Analysis options"};
-  auto groupOf = [](const FieldSpec& spec) {
-    return std::string(spec.group != nullptr ? spec.group : "Analysis options");
+  auto groupOf = [](const FieldEntry& entry) {
+    return std::string(entry.group != nullptr ? entry.group : "Analysis options");
   };
   for (int pass = 0; pass < 3; ++pass)
     for (std::size_t i = 0; i < held.size() && i < read.size(); ++i) {
-      const FieldSpec& spec = held[i].spec;
-      const std::string group = groupOf(spec);
+      const FieldEntry& entry = held[i].entry;
+      const std::string group = groupOf(entry);
       if (pass < 2 ? group != first[pass] : group == first[0] || group == first[1]) continue;
-      if (spec.applies != nullptr && !spec.applies(model.options.PipingCode)) continue;
-      if (IsUnitField(spec)) continue;
+      if (entry.applies != nullptr && !entry.applies(model.options.PipingCode)) continue;
+      if (IsUnitField(entry)) continue;
       compare.Field(group, "the", held[i], read[i].value);
     }
   std::string units;
   for (std::size_t i = 0; i < held.size() && i < read.size(); ++i) {
-    if (!IsUnitField(held[i].spec) || SameFieldValue(held[i], read[i].value)) continue;
-    units += (units.empty() ? "" : ", ") + held[i].name + " " + FieldValueText(held[i].spec, read[i].value) +
-             " instead of " + FieldValueText(held[i].spec, held[i].value);
+    if (!IsUnitField(held[i].entry) || SameFieldValue(held[i], read[i].value)) continue;
+    units += (units.empty() ? "" : ", ") + held[i].name + " " + FieldValueText(held[i].entry, read[i].value) +
+             " instead of " + FieldValueText(held[i].entry, held[i].value);
   }
   if (!units.empty())
     leftOut.push_back(

@@ -742,7 +742,7 @@ std::vector<std::string> FieldsNeverSet(const std::vector<std::vector<RecordFiel
     for (const auto& fields : records) {
       if (i >= fields.size()) continue;
       name = fields[i].name;
-      set = set || fields[i].spec.show == FieldShow::kMade ||
+      set = set || fields[i].entry.show == FieldShow::kMade ||
             !IsNewValue(fields[i], i < fresh.size() ? &fresh[i] : nullptr);
     }
     if (!set) never.push_back(name);
@@ -883,11 +883,11 @@ TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
     std::vector<std::string> unnamed;
     const std::vector<RecordField> options = OptionsFields(model), optionsRead = OptionsFields(again);
     for (std::size_t i = 0; i < options.size(); ++i) {
-      const FieldSpec& spec = options[i].spec;
+      const FieldEntry& entry = options[i].entry;
       if (SameFieldValue(options[i], optionsRead[i].value)) continue;
-      if (spec.applies != nullptr && !spec.applies(model.options.PipingCode)) continue;
-      const bool units = spec.show == FieldShow::kUnitChoice || spec.show == FieldShow::kWindUnit;
-      if (!Names(leftOut, units ? "Units" : spec.group != nullptr ? spec.group : "Analysis options"))
+      if (entry.applies != nullptr && !entry.applies(model.options.PipingCode)) continue;
+      const bool units = entry.show == FieldShow::kUnitChoice || entry.show == FieldShow::kWindUnit;
+      if (!Names(leftOut, units ? "Units" : entry.group != nullptr ? entry.group : "Analysis options"))
         unnamed.push_back(options[i].name);
     }
     for (auto& field : Unnamed(leftOut, "Quality Assurance Block", QaBlockFields(model), QaBlockFields(again)))
