@@ -34,7 +34,8 @@ void ReadSupportFloats(float* values, std::size_t n) {
   BinaryFileReadFloats(*g_ResultsFile, values, n);
 }
 
-SummaryRecord CombineSummaryRecords(const SummaryRecord& base, const SummaryRecord& current, float sign, int sizedIndex) {
+SummaryRecord CombineSummaryRecords(const SummaryRecord& base, const SummaryRecord& current, float sign,
+                                    int sizedIndex) {
   SummaryRecord combined{};
   for (std::size_t i = 0; i < combined.size(); ++i) combined[i] = base[i] + sign * current[i];
   if (sizedIndex >= 0 && static_cast<std::size_t>(sizedIndex) < combined.size()) {
