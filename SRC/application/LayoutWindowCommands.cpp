@@ -125,7 +125,6 @@ bool EditWithSnapshot(HWND window, Edit edit) {
   if (!changed) {
     PopTempFile(token);
   } else if (PopTempFileIfUnchanged(token)) {
-    M().modified = modified;
     changed = false;
   }
   return changed;

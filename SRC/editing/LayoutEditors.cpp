@@ -56,7 +56,6 @@ void SendCommand(const LayoutTable& table, int command) {
 // modified mark either).
 template <typename Edit>
 bool EditWithSnapshot(HWND owner, Edit edit) {
-  const bool modified = M().modified;
   const SnapshotToken token = TakeUndoSnapshot(owner);
   bool changed = false;
   try {
@@ -67,8 +66,8 @@ bool EditWithSnapshot(HWND owner, Edit edit) {
   }
   if (!changed)
     PopTempFile(token);
-  else if (PopTempFileIfUnchanged(token))
-    M().modified = modified;
+  else
+    PopTempFileIfUnchanged(token);
   return changed;
 }
 

@@ -21,6 +21,7 @@ constexpr const char* kSnapshotPrefix = "QvSnapshot_";
 struct Snapshot {
   SnapshotToken token = 0;
   std::string path;
+  bool modified = false;  // the model's mark when the snapshot was taken
   // The redo snapshots an edit released; given back when the edit is
   // discarded, deleted when it stands.
   std::vector<Snapshot> heldRedo;
@@ -78,6 +79,7 @@ SnapshotToken Push(std::vector<Snapshot>& stack, const Model& model, HWND window
   Snapshot snapshot;
   snapshot.token = ++TheStacks().lastToken;
   snapshot.path = std::move(path);
+  snapshot.modified = model.modified;
   stack.push_back(std::move(snapshot));
   return stack.back().token;
 }
@@ -145,9 +147,12 @@ bool OpenModelMatches(const std::string& path) {
 }  // namespace
 
 bool PopTempFileIfUnchanged(SnapshotToken token) {
-  const std::string path = UndoSnapshotPath(token);
-  if (path.empty() || !OpenModelMatches(path)) return false;
+  const auto& undo = TheStacks().undo;
+  const auto found = std::find_if(undo.begin(), undo.end(), [token](const Snapshot& s) { return s.token == token; });
+  if (token == 0 || found == undo.end() || !OpenModelMatches(found->path)) return false;
+  const bool modified = found->modified;
   PopTempFile(token);
+  TheModel().modified = modified;
   return true;
 }
 

@@ -37,8 +37,10 @@ void PopTempFile(SnapshotToken token);
 
 // Discards the undo snapshot `token` when the open model is, byte for byte in
 // the model-file format, the model it holds: an edit that changed only what
-// no file keeps (the spare Layout row) leaves no undo step behind. True when
-// it discarded it.
+// no file keeps (the spare Layout row, or what the making of the model took
+// away again) leaves no undo step behind, and the model's modified mark is
+// put back to what it was when the snapshot was taken. True when it
+// discarded it.
 bool PopTempFileIfUnchanged(SnapshotToken token);
 // The file of the undo snapshot `token`; the empty text when it is not on
 // the stack (a failed edit reads it back).

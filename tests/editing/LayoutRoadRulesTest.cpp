@@ -135,6 +135,9 @@ TEST_F(LayoutRoadRulesTest, WhatNothingKeepsLeavesNoMark) {
   Refused(11, 3, kPaste, closing);
   Fill("SLOPE_DIALOG", {"5", "1"}, closing);
   Refused(11, 3, kSlope, "");
+  // A DX typed on the spare row, which no file holds until it is entered.
+  const int spare = TheModel().rowCount + 1;
+  Refused(spare, 3, "", [&] { EXPECT_EQ(Store(spare, 3, "5"), ""); });
   Choose("Comment", "Comment");
   Refused(2, 1, kReplace, "");
   EXPECT_EQ(static_cast<const CommentData&>(*row(10).element).Text(), "keep this note");
