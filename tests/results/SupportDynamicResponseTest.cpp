@@ -211,7 +211,9 @@ TEST_F(SupportDynamicResponseTest, SoftStopsTakeTheSpringOfTheReportedOperatingS
   SetCases(model, cases);
   const RunResults run = AnalyseAndRead(model);
   const CaseBlock& operating = BlockOf(run, kCaseIdOperating);
-  for (const auto& [row, node] : {std::pair<int, NodeId>{line.stopRow, 30}, {row50, 50}}) {
+  for (const std::pair<int, NodeId>& stop : {std::pair<int, NodeId>{line.stopRow, 30}, {row50, 50}}) {
+    const int row = stop.first;
+    const NodeId node = stop.second;
     const double sliding = std::hypot(At(operating, node)[0], At(operating, node)[2]);
     const double friction = SupportValues(run, operating, row).at(1);
     ASSERT_GT(friction, 0.5) << node;
