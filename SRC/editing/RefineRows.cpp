@@ -17,6 +17,7 @@
 #include "model/Regenerate.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
+#include "properties/JacketClearance.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
@@ -400,18 +401,11 @@ double RowWeightPerLength(const Model& model, int rowNumber, const PipeSection& 
   if (IsJacketed(row.elementType)) {
     const int core = FindSectionByName(model.sections, row.section);
     if (core > 0) {
-      const double dc = double(model.sections[core].outsideDiameter) + 2.0 * model.sections[core].insulationThickness;
-      if (dc / 2.0 > rl) {
-        std::string coreText = FormatDimension(static_cast<float>(dc));
-        std::snprintf(text, sizeof text, "Row %d: Core OD = %s > Jacket ID = %s", rowNumber, coreText.c_str(),
-                      FormatDimension(static_cast<float>(2.0 * rl)));
-        throw std::string(text);
-      }
-      area = kPi * rl * rl - kPi * dc * dc / 4.0;
-      if (area < 0.0) {
-        std::snprintf(text, sizeof text, "Row %d: Internal area is negative", rowNumber);
-        throw std::string(text);
-      }
+      // The analysis's own rule and message; a core that fits leaves an
+      // annulus of 0 or more.
+      if (std::string refusal = JacketRowClearanceRefusal(model, rowNumber); !refusal.empty()) throw refusal;
+      const double bore = JacketBore(section, section.thickness), dc = InsulatedCoreDiameter(model.sections[core]);
+      area = kPi * (bore * bore - dc * dc) / 4.0;
     }
   }
   const int load = FindPipeLoadByName(model.pipeLoads, row.load);

@@ -22,6 +22,7 @@
 #include "model/AnalysisElements.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
+#include "properties/JacketClearance.h"
 #include "records/LoadCaseList.h"
 #include "services/Assert.h"
 #include "services/LoadCaseTypes.h"
@@ -278,13 +279,13 @@ DerivedElementData ComputeRowDerivedData(const Model& model, const AnalysisEleme
     const int core = FindSectionByName(model.sections, row.section);
     if (core != 0) {
       const PipeSection& C = model.sections[core];
-      const double Dc = C.outsideDiameter + 2.0 * static_cast<double>(C.insulationThickness);
-      if (r < Dc / 2.0) {
-        const std::string coreText = FormatLength(static_cast<float>(Dc));
-        Refuse(errorRow, e.row,
-               RowText(e.row, ("Core OD = " + coreText + " > Jacket ID = " + FormatLength(static_cast<float>(2 * r))).c_str()));
-      }
-      Ai -= kPi * Dc * Dc / 4.0;
+      const float wall = static_cast<float>(tw);
+      const std::string refusal = JacketWallRefusal(e.row, S, wall, C);
+      if (!refusal.empty()) Refuse(errorRow, e.row, refusal);
+      // The annulus of the rule's own diameters: a core that fits leaves
+      // none below 0.
+      const double bore = JacketBore(S, wall), Dc = InsulatedCoreDiameter(C);
+      Ai = kPi * (bore * bore - Dc * Dc) / 4.0;
     }
   }
   if (Ai < 0.0) Refuse(errorRow, e.row, RowText(e.row, "Internal area is negative"));

@@ -19,6 +19,7 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "properties/JacketClearance.h"
 #include "records/PipeDimensions.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
@@ -209,6 +210,10 @@ class JBendDialog : public ElementKindDialog {
     const PipeSection* jacket = SectionNamed(input_.names.section);
     ReadRadius(kJacketLong, kJacketRadius, jacket, input_.jacketType, input_.jacketRadius);
     input_.jacketThickness = ReadBendThickness(helper, kJacketThickness, jacket);
+    // The arc's own wall narrows the bore the section's wall left room in.
+    helper.errorItem = kJacketThickness;
+    if (!JacketClearsCore(TheModel(), input_.names.section, coreName, input_.jacketThickness))
+      throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
     ReadBendNode(helper, kNode1, kAngle1, row, input_.node1, input_.angle1);
     ReadBendNode(helper, kNode2, kAngle2, row, input_.node2, input_.angle2);
     if (input_.node1 != 0 && input_.node1 == input_.node2) helper.DialogThrowItemError(kNode2, "Node is same as previous node");
@@ -290,14 +295,11 @@ JBendDialog& TheJBendDialog() {
 
 }  // namespace
 
-bool JacketClearsCore(const Model& model, const std::string& jacketName, const std::string& coreName) {
+bool JacketClearsCore(const Model& model, const std::string& jacketName, const std::string& coreName, float bendWall) {
   const int jacketIndex = FindSectionByName(model.sections, jacketName);
   const int coreIndex = FindSectionByName(model.sections, coreName);
   if (jacketIndex == 0 || coreIndex == 0) return true;
-  const PipeSection* jacket = &model.sections[jacketIndex];
-  const PipeSection* core = &model.sections[coreIndex];
-  const float clear = jacket->outsideDiameter - 2.0f * (jacket->thickness + jacket->liningThickness);
-  return clear >= core->outsideDiameter + 2.0f * core->insulationThickness;
+  return JacketTakesCore(model.sections[jacketIndex], bendWall, model.sections[coreIndex]);
 }
 
 void JacketedPipe::FillDialog(HWND dialog) {

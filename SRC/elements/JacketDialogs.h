@@ -12,7 +12,8 @@ INT_PTR JPipeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam)
 INT_PTR JBendDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Whether a jacket of `model`'s section `jacket` leaves room for the core
-// of section `core` with its insulation: the jacket's inside diameter less its lining
-// at least the core's outside diameter plus twice its insulation. True
-// when either section is not found (nothing to check).
-bool JacketClearsCore(const Model& model, const std::string& jacket, const std::string& core);
+// of section `core` with its insulation (properties/JacketClearance.h):
+// with the section's wall, and with a jacketed bend's own jacket wall
+// `bendWall` when that is not 0. True when either section is not found
+// (nothing to check).
+bool JacketClearsCore(const Model& model, const std::string& jacket, const std::string& core, float bendWall = 0.0f);

@@ -327,7 +327,8 @@ std::string ElementRefusal(const Model& model, const LayoutRow& row) {
                                                !bend->jacketSection.empty() && !bend->jacketLoad.empty();
       if (!named) return "the jacket's material, section or load is not named";
       const std::string& jacket = pipe != nullptr ? pipe->jacketSection : bend->jacketSection;
-      return JacketClearsCore(model, jacket, row.section) ? std::string()
+      const float bendWall = bend != nullptr ? bend->jacketThickness : 0.0f;
+      return JacketClearsCore(model, jacket, row.section, bendWall) ? std::string()
                                                           : "the jacket's section does not clear the core's";
     }
     case ElementType::Elastic: {

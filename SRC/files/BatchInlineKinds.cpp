@@ -103,11 +103,12 @@ void CheckElastic(const BatchReader& reader, BatchInlineAttributes& a) {
     BatchLineError(reader, "x and y axes are not perpendicular");
 }
 
-void CheckJacket(const BatchReader& reader, const BatchInlineAttributes& a) {
+// `bendWall`: a jacketed bend's own jacket thickness, 0 for a jacketed pipe.
+void CheckJacket(const BatchReader& reader, const BatchInlineAttributes& a, float bendWall) {
   Required(reader, !a.jacketMaterial.empty(), "Jacket material (JMAT)");
   Required(reader, !a.jacketSection.empty(), "Jacket section (JSEC)");
   Required(reader, !a.jacketLoad.empty(), "Jacket load (JLOAD)");
-  if (!JacketClearsCore(*reader.model, a.jacketSection, reader.names.section))
+  if (!JacketClearsCore(*reader.model, a.jacketSection, reader.names.section, bendWall))
     BatchLineError(reader, "(Jacket I.D. - lining) < (core O.D. + insulation)");
 }
 
@@ -180,11 +181,11 @@ void CheckBatchInlineLine(const BatchReader& reader, BatchLayoutAttributes& attr
     case ElementType::JacketedBend:
       if (attributes.radiusKind == kBendRadiusUser && attributes.bendRadius < kSmallestUserRadius)
         BatchLineError(reader, "Invalid bend radius (B)", attributes.bendRadiusText);
-      CheckJacket(reader, a);
+      CheckJacket(reader, a, a.jacketThickness);
       if (a.jacketRadius > 0.0f)
         a.jacketRadiusKind = BatchBendRadiusKind(*reader.model, a.jacketSection, a.jacketRadius);
       break;
-    case ElementType::JacketedPipe: CheckJacket(reader, a); break;
+    case ElementType::JacketedPipe: CheckJacket(reader, a, 0.0f); break;
     case ElementType::HydrotestLoad:
       // The row stands for the conditions of the rows after it, at no node.
       if (attributes.nodeGiven || attributes.item != DataType::None || attributes.dx != 0.0f ||

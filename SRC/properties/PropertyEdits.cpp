@@ -6,6 +6,7 @@
 #include "model/KindRecords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "properties/JacketClearance.h"
 #include "properties/MergeNames.h"
 #include "records/Soil.h"
 #include "services/Message.h"
@@ -164,8 +165,7 @@ bool JacketClearanceViolated(const Model& model, int record, const PipeSection& 
     const PipeSection* core = reached(row.section);
     const PipeSection* jacket = reached(*jacketName);
     if (core == nullptr || jacket == nullptr || (core != &values && jacket != &values)) continue;
-    const float bore = jacket->outsideDiameter - 2.0f * (jacket->thickness + jacket->liningThickness);
-    if (bore < core->outsideDiameter + 2.0f * core->insulationThickness) return true;
+    if (!JacketTakesCore(*jacket, JacketBendWall(row), *core)) return true;
   }
   return false;
 }

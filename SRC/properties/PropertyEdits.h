@@ -46,9 +46,9 @@ bool IsSoilInUse(const Model& model, int record);
 void RenameSoilInSections(Model& model, int record, const std::string& newName);
 
 // Whether storing `values` (name included) in section `record` would leave a
-// jacketed row whose jacket's clear inside diameter (less its lining) is
-// below its core's outside diameter plus insulation. The rows are taken as
-// they would resolve their names after the store.
+// jacketed row whose jacket does not take its core (JacketClearance.h: the
+// bore with the section's wall, and with a jacketed bend's own wall). The
+// rows are taken as they would resolve their names after the store.
 bool JacketClearanceViolated(const Model& model, int record, const PipeSection& values);
 // Throws "(Jacket I.D. - lining) < (core O.D. + insulation)" when `values`
 // change the name, a diameter, a wall, an insulation or a lining thickness

@@ -25,12 +25,18 @@ double ModalFrictionStiffness(const Guide& guide) {
   return TheModel().options.FrictionInDynamics != 0 ? guide.savedFrictionStiffness : 0.0;
 }
 
+// The operating case's state, which the modes and the responses built from
+// them take over.
+void KeepOperatingState(Guide& guide) {
+  guide.savedContact1 = guide.contact1;
+  guide.savedContact2 = guide.contact2;
+  guide.savedFrictionStiffness = guide.frictionStiffness;
+}
+
 void ExchangeSavedState(Guide& guide) {
   if (!guide.IsNonlinear()) return;
   if (CaseIsOperatingT1()) {
-    guide.savedContact1 = guide.contact1;
-    guide.savedContact2 = guide.contact2;
-    guide.savedFrictionStiffness = guide.frictionStiffness;
+    KeepOperatingState(guide);
   } else if (CaseUsesModalState()) {
     guide.contact1 = guide.savedContact1;
     guide.contact2 = guide.savedContact2;
@@ -175,5 +181,9 @@ void Guide::ComputeSupportLoads(int rowNumber) {
                static_cast<float>(LateralForce(stiffness, u2, gap))};
     }
   }
+  // As at the limit stop: the modes take the friction spring of the state
+  // this case reports, which the iteration's last update may have changed
+  // after the last solve.
+  if (IsNonlinear() && CaseIsOperatingT1()) KeepOperatingState(*this);
   KeepAndWriteSupportLoads(loads);
 }

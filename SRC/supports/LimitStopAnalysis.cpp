@@ -34,11 +34,17 @@ double ModalFrictionStiffness(const LimitStop& stop) {
              : 0.0;
 }
 
+// The operating case's state, which the modes and the responses built from
+// them take over.
+void KeepOperatingState(LimitStop& stop) {
+  stop.savedStatus = stop.status;
+  if (stop.frictionCoefficient != 0.0f) stop.savedFrictionStiffness = stop.frictionStiffness;
+}
+
 // The state the stop takes into this case's assembly.
 void ExchangeSavedState(LimitStop& stop) {
   if (CaseIsOperatingT1()) {
-    stop.savedStatus = stop.status;
-    if (stop.frictionCoefficient != 0.0f) stop.savedFrictionStiffness = stop.frictionStiffness;
+    KeepOperatingState(stop);
   } else if (CaseUsesModalState()) {
     stop.status = stop.savedStatus;
     stop.frictionStiffness = ModalFrictionStiffness(stop);
@@ -199,6 +205,11 @@ void LimitStop::ComputeSupportLoads(int rowNumber) {
     loads = {static_cast<float>(response.load),
              static_cast<float>(std::hypot(response.friction[0], response.friction[1]))};
   }
+  // The iteration's last update may change the friction spring after the
+  // last solve (its sliding converged, not the spring): the modes take the
+  // spring of the state this case reports, friction over sliding, not that
+  // of its last assembly.
+  if (CaseIsOperatingT1()) KeepOperatingState(*this);
   KeepAndWriteSupportLoads(loads);
 }
 

@@ -6,14 +6,19 @@
 // connections" list with its delete and its section.
 #include <algorithm>
 
+#include "elements/DerivedElementData.h"
 #include "elements/InlineTesting.h"
 #include "elements/JacketConnections.h"
 #include "elements/JacketList.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
+#include "model/AnalysisElements.h"
 #include "model/RowOperations.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
+#include "properties/JacketClearance.h"
+#include "properties/PropertyEdits.h"
+#include "services/LoadCaseTypes.h"
 
 namespace {
 
@@ -124,6 +129,56 @@ TEST_F(JacketTest, AJacketedBendTakesBothRadiiAndKeepsItsNodesAsEntered) {
   EXPECT_EQ(std::make_pair(bend.intermediateNode1, bend.intermediateNode2), std::make_pair(41, 42));
   EXPECT_GT(bend.angle1, bend.angle2);
   EXPECT_NE(bend.jacketFarNode, 0);
+}
+
+// A jacketed bend's own jacket wall narrows its arc's bore: the S8 jacket
+// (8.625 in) takes the 4.5 in core with a wall of 2 (a bore of 4.625), not
+// with 2.2 (4.225). The dialog, the section store and the analysis all ask
+// that, and the analysis names both diameters in one form.
+TEST_F(JacketTest, AJacketedBendsOwnWallMustTakeTheCoreOnEveryRoad) {
+  Model& model = TheModel();
+  model.row(3).dx = 36.0f;
+  model.row(4).dx = 36.0f;
+  PipeRowAfter(model, 50, 0.0f, 36.0f);
+  MakeModel(model);
+  ShowModelWindows();
+  platform::ExpectModal(platform::ModalKind::Dialog, "JBEND_DIALOG", [](HWND dialog) {
+    Choose(dialog, 1201, 0);
+    Choose(dialog, 1202, 1);
+    Choose(dialog, 1203, 1);
+    SetDlgItemText(dialog, 1303, "2.2");
+    ExpectRefused(dialog, "(Jacket I.D. - lining) < (core O.D. + insulation)", 1303);
+    SetDlgItemText(dialog, 1303, "2");
+    Ok(dialog);
+  });
+  EXPECT_TRUE(RunElementKindDialog(nullptr, 4, ElementType::JacketedBend));
+  platform::CheckModalScript();
+  ASSERT_EQ(BendAt(4).jacketThickness, 2.0f);
+  // The analysis of row 4: the first refusal of its elements, if any.
+  auto analysis = [&model]() -> std::string {
+    AnalysisElementList list;
+    GenerateRowElements(model, list, 4);
+    for (int index = 1; index <= list.count; ++index) try {
+        ComputeRowDerivedData(model, list[index], kCaseIdOperating);
+      } catch (const std::string& message) {
+        return message;
+      }
+    return {};
+  };
+  EXPECT_EQ(analysis(), "");
+  // 0.07 in of insulation makes the core 4.64 in: the straight jacket
+  // (a bore of 7.981) would take it, the arc does not.
+  PipeSection insulated = model.sections[1];
+  insulated.insulationDensity = 0.005f;
+  insulated.insulationThickness = 0.07f;
+  EXPECT_THROW(StoreSection(model, 1, insulated), std::string);
+  EXPECT_EQ(model.sections[1].insulationThickness, 0.0f);
+  // A wall no road stores, as a file may hold it: 4.5 in = 0.375 ft round
+  // a bore of 4.225 in = 0.35208 ft.
+  BendAt(4).jacketThickness = 2.2f;
+  g_UnitsSettings.unit[kUnitLength] = kLengthFeetInches;
+  EXPECT_EQ(analysis(), "Row 4: Core OD = 0.3750 > Jacket ID = 0.3521");
+  EXPECT_EQ(JacketRowClearanceRefusal(model, 4), analysis());
 }
 
 TEST_F(JacketTest, TheListsShowTheJacketBesideTheCoreAndTheConnectionsCanBeDeleted) {

@@ -19,6 +19,7 @@
 #include "elements/ElasticElement.h"
 #include "elements/Flange.h"
 #include "elements/HingeJoint.h"
+#include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/Reducer.h"
 #include "elements/RigidElement.h"
@@ -929,6 +930,22 @@ TEST_F(BatchExportRoundTripTest, EveryFieldOfEveryRecordComesBackOrIsNamed) {
     }
     EXPECT_EQ(unnamed, std::vector<std::string>{});
   }
+}
+
+// A jacketed bend whose own jacket wall (1.2 in on the 6.625 in S6) leaves
+// its arc a bore of 4.225 round the 4.5 in core: the import refuses such a
+// line, so the row is written as a pipe and named, and the file reads back.
+TEST_F(BatchExportRoundTripTest, AJacketedBendWhoseOwnWallDoesNotClearTheCoreIsWrittenAsAPipe) {
+  Model model;
+  ASSERT_EQ(Import(THREE_ROWS "PIPE\nS6,6.625,0.28\nLAYOUT\nT40,JI,X100,CJMAT=CS,JSEC=S6,JLOAD=L1,JTHK=1\nT50,Y100\n",
+                   model),
+            "");
+  ASSERT_EQ(model.row(5).elementType, ElementType::JacketedBend);
+  dynamic_cast<JacketedBend&>(*model.row(5).element).jacketThickness = 1.2f;
+  Model again;
+  const std::vector<std::string> leftOut = ExportAndRead(model, BatchExportUnits::English, again);
+  EXPECT_EQ(again.row(5).elementType, ElementType::Pipe);
+  EXPECT_TRUE(Listed(leftOut, "Row 5: the jacket's section does not clear the core's; the row was written as a pipe"));
 }
 
 // Rows the model holds as no dialog leaves them, which the import would

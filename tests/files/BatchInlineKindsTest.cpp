@@ -159,6 +159,8 @@ const Refusal kRefusals[] = {
     {"T20,X5,JP,CJSEC=S9", "Jacket Section not defined :  S9"},
     {"T20,X5,JP,CJLOAD=L9", "Jacket Load not defined :  L9"},
     {"T20,X5,JP,CJMAT=A1,JSEC=S1,JLOAD=L1", "(Jacket I.D. - lining) < (core O.D. + insulation)"},
+    // S3's own bore is 12; the bend's wall of 2.1 leaves 8.55 round the 8.625 core.
+    {"T20,X5,JI,B12,CJMAT=A1,JSEC=S3,JLOAD=L1,JTHK=2.1", "(Jacket I.D. - lining) < (core O.D. + insulation)"},
     {"T20,X5,JI,B12,CJTHK=-1", "Invalid Jacket Thickness :  -1"},
     {"T20,X5,JI,B12,CJR=X", "Invalid Jacket Radius :  X"},
     {"T20,X5,JI,B12,CJR=0.05", "Invalid Jacket Radius :  0.05"},

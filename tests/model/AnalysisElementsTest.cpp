@@ -253,9 +253,9 @@ TEST_F(AnalysisElementsTest, JacketCorePressureIsTheDifference) {
     ComputeRowDerivedData(model, list[2], 2, &errorRow);
     FAIL();
   } catch (const std::string& message) {
-    const std::string core = FormatLength(10.625f);
-    const std::string bore = FormatLength(10.02f);
-    EXPECT_EQ(message, "Row 2: Core OD = " + core + " > Jacket ID = " + bore);
+    // Both in one form: the bore, 10.02 in, is no whole sixty-fourth, so
+    // the core's 10-5/8 in reads in decimal feet beside it.
+    EXPECT_EQ(message, "Row 2: Core OD = 0.8854 > Jacket ID = 0.8350");
   }
   EXPECT_EQ(errorRow, 2);
 }

@@ -7,20 +7,27 @@
 // (Paste, each cell, a rename in the dialog); and the sections report in CSV.
 #include "properties/PropertyUiTesting.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
 #include <tuple>
 
 #include "editing/LayoutTable.h"
+#include "elements/DerivedElementData.h"
+#include "model/AnalysisElements.h"
+#include "model/MakeModel.h"
 #include "model/KindRecords.h"
 #include "model/ListWindow.h"
 #include "model/RowObjects.h"
 #include "platform/Controls.h"
 #include "printing/ReportOutput.h"
+#include "properties/PropertyEdits.h"
 #include "properties/SectionsTable.h"
 #include "records/PipeDimensions.h"
 #include "services/ErrorRecords.h"
+#include "services/LoadCaseTypes.h"
+#include "services/NumberFormat.h"
 #include "services/NumberText.h"
 #include "services/TableWindow.h"
 #include "services/TempFiles.h"
@@ -226,6 +233,99 @@ TEST_F(SectionUiTest, EveryCellAndTheDialogRefuseAJacketTooNarrowForItsCore) {
   table.EditCurrentItem();
   EXPECT_EQ(model.sections[2].name, "S6");
   EXPECT_FLOAT_EQ(model.sections[2].outsideDiameter, 6.625f);
+}
+
+// A jacket too narrow already (S2, a bore of 2.067 round the 4.5 core, as
+// an older file may hold it) bars only what bears on the clearance: the
+// core's corrosion allowance and the jacket's mill tolerance are stored,
+// the core's insulation is still refused.
+TEST_F(SectionUiTest, AJacketAlreadyTooNarrowBarsOnlyTheEditsThatBearOnIt) {
+  JacketedRowAndList();
+  const Model& model = TheModel();
+  TheModel().row(3).element->AsJacket()->jacketSection = "S2";
+  SectionsTable& table = TheSectionsTable();
+  auto store = [&table](int row, int column, const char* text) {
+    table.currentRow = row;
+    table.currentColumn = column;
+    g_EditFieldText = text;
+    table.StoreCell();
+  };
+  EXPECT_NO_THROW(store(1, 6, "0.05"));
+  EXPECT_FLOAT_EQ(model.sections[1].corrosionAllowance, 0.05f);
+  EXPECT_NO_THROW(store(3, 7, "12.5"));
+  EXPECT_FLOAT_EQ(model.sections[3].millTolerance, 12.5f);
+  try {
+    store(1, 9, "0.5");
+    ADD_FAILURE() << "the insulation was stored";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, kClearance);
+  }
+  EXPECT_EQ(model.sections[1].insulationThickness, 0.0f);
+}
+
+// Where the jacket's bore and the core meet, the section store, the cells
+// and the analysis draw the line at one place. The jacket S6 has a bore of
+// 6.625 - 2 x 0.28 = 6.065 in, in single precision 6.06500006, the same
+// number as the core diameter 6.065 typed: it fits, one step wider does
+// not. Insulation typed in mm on the 4.5 core (bore 6.065 at 19.8755 mm):
+// every thickness the cell stores the analysis accepts, and the cell
+// refuses every one the analysis would.
+TEST_F(SectionUiTest, TheStoreTheCellsAndTheAnalysisDrawTheJacketsLineAtOnePlace) {
+  JacketedRowAndList();
+  Model& model = TheModel();
+  for (int row : {3, 4}) std::tie(model.row(row).material, model.row(row).load) = std::tuple("CS", "L1");
+  JacketRecord& jacket = *model.row(3).element->AsJacket();
+  std::tie(jacket.jacketMaterial, jacket.jacketLoad) = std::tuple("CS", "L1");
+  // The analysis of row 3: the first refusal of its elements, if any.
+  auto analysis = [&model]() -> std::string {
+    MakeModel(model);
+    AnalysisElementList list;
+    GenerateRowElements(model, list, 3);
+    EXPECT_EQ(list.count, 2);
+    for (int index = 1; index <= list.count; ++index) try {
+        ComputeRowDerivedData(model, list[index], kCaseIdOperating);
+      } catch (const std::string& message) {
+        return message;
+      }
+    return {};
+  };
+  const PipeSection core = model.sections[1];
+  ASSERT_EQ(6.625f - 2.0f * 0.28f, 6.065f);
+  PipeSection wide = core;
+  wide.outsideDiameter = 6.065f;
+  EXPECT_TRUE(StoreSection(model, 1, wide));
+  EXPECT_EQ(analysis(), "");
+  wide.outsideDiameter = std::nextafter(6.065f, 7.0f);
+  EXPECT_THROW(StoreSection(model, 1, wide), std::string);
+  EXPECT_EQ(model.sections[1].outsideDiameter, 6.065f);
+  model.sections[1] = wide;  // as a file may hold it
+  EXPECT_EQ(analysis().rfind("Row 3: Core OD = ", 0), 0u);
+
+  model.sections[1] = core;
+  struct MillimetreDimensions {
+    UnitsSettings kept = g_UnitsSettings;
+    MillimetreDimensions() { g_UnitsSettings.unit[kUnitDimension] = 1; }
+    ~MillimetreDimensions() { g_UnitsSettings = kept; }
+  } millimetres;
+  ASSERT_EQ(UnitLabel(kUnitDimension), std::string("(mm)"));
+  int stored = 0, refused = 0;
+  for (int step = -20; step <= 20; ++step) {
+    const std::string typed = CFormat("%.4f", 19.8755 + 0.001 * step);
+    const float before = model.sections[1].insulationThickness;
+    try {
+      TheSectionsTable().currentRow = 1;
+      TheSectionsTable().currentColumn = 9;
+      g_EditFieldText = typed;
+      TheSectionsTable().StoreCell();
+      ++stored;
+      EXPECT_EQ(analysis(), "") << typed << " mm";
+    } catch (const std::string& message) {
+      ++refused;
+      EXPECT_EQ(message, kClearance) << typed << " mm";
+      EXPECT_EQ(model.sections[1].insulationThickness, before) << typed << " mm";
+    }
+  }
+  EXPECT_EQ(std::make_pair(stored, refused), std::make_pair(21, 20));
 }
 
 TEST_F(SectionUiTest, SectionsReportInCsv) {

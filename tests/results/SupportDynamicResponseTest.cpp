@@ -97,12 +97,12 @@ class SupportDynamicResponseTest : public ::testing::Test {
     return block.nodes.at(static_cast<std::size_t>(FindNodeIndex(TheModel().nodes, node)));
   }
 
-  // The stop's sliding across its direction (from the displacements of node
-  // 30) and its friction at each of the 4000 steps of the time-history file.
-  void ForEachStep(const RunResults& run, const std::function<void(int, double, double)>& visit) {
-    const std::int64_t sb = run.contents.supportBlockBytes, at30 = 6 * (FindNodeIndex(TheModel().nodes, 30) - 1);
+  // Each of the 4000 steps of the time-history file, as 32-bit floats: the
+  // displacements of the nodes, then the element forces, then the support
+  // loads (SupportAt gives a support row's value in it).
+  void ForEachStepRecord(const RunResults& run, const std::function<void(int, const std::vector<float>&)>& visit) {
+    const std::int64_t sb = run.contents.supportBlockBytes;
     const std::int64_t record = TimeHistoryStepBytes(ResultNodeCount(TheModel()), run.contents.elementCount, sb);
-    const std::int64_t atFriction = (record - sb + run.contents.supportOffset.at(stopRow_)) / 4 + 1;
     BinaryFile file;
     ASSERT_TRUE(BinaryFileOpenRead(file, TimeHistoryPathOf(path_)));
     ASSERT_EQ(file.size, 24 + 4000 * record);
@@ -110,8 +110,27 @@ class SupportDynamicResponseTest : public ::testing::Test {
     std::vector<float> step(static_cast<std::size_t>(record / 4));
     for (int s = 1; s <= 4000 && !::testing::Test::HasFatalFailure(); ++s) {
       BinaryFileReadFloats(file, step.data(), step.size());
-      visit(s, std::hypot(step[at30], step[at30 + 2]), step[atFriction]);
+      visit(s, step);
     }
+  }
+  static std::size_t DisplacementAt(NodeId node) {
+    return static_cast<std::size_t>(6 * (FindNodeIndex(TheModel().nodes, node) - 1));
+  }
+  static std::size_t SupportAt(const RunResults& run, int row, int value) {
+    const std::int64_t sb = run.contents.supportBlockBytes;
+    const std::int64_t record = TimeHistoryStepBytes(ResultNodeCount(TheModel()), run.contents.elementCount, sb);
+    return static_cast<std::size_t>((record - sb + run.contents.supportOffset.at(row)) / 4 + value);
+  }
+
+  // The sliding across a +Y stop (from the displacements of its node) and
+  // its friction at each step: the stop of the line at 30, or the one of
+  // row `row` at `node`.
+  void ForEachStep(const RunResults& run, const std::function<void(int, double, double)>& visit, int row = 0,
+                   NodeId node = 30) {
+    const std::size_t at = DisplacementAt(node), friction = SupportAt(run, row != 0 ? row : stopRow_, 1);
+    ForEachStepRecord(run, [&](int s, const std::vector<float>& step) {
+      visit(s, std::hypot(step[at], step[at + 2]), step[friction]);
+    });
   }
 
   std::string path_ = TempFolder() + "/support-dynamic-response.mod";
@@ -132,7 +151,7 @@ TEST_F(SupportDynamicResponseTest, StopFrictionIsTheModalSpringTimesTheSuperpose
   // Every step of the time-history file; the largest sliding over the last cycle.
   double largest = 0.0, lastCycle = 0.0;
   ForEachStep(run, [&](int s, double slides, double f) {
-    // (the modes' spring is that of the iteration's last pass; the file holds no displacement below 1e-6 in)
+    // (the file holds no displacement below 1e-6 in)
     ASSERT_GE(f, 0.0) << s;
     ASSERT_TRUE(Within(f, kf * slides, 1e-2, kf * 2e-6)) << s;
     largest = std::max(largest, f);
@@ -153,9 +172,7 @@ TEST_F(SupportDynamicResponseTest, StopFrictionIsTheModalSpringTimesTheSuperpose
 // the root mean square of the sliding over whole cycles of the steady state
 // (the last 21 cycles of 21 Hz), not the largest size over the cycle
 // scaled as a single value would be. The spring is the time history's
-// friction over its sliding where the sliding is largest (the operating
-// case's own ratio follows the iteration's last update, not the spring
-// the modes were assembled with).
+// friction over its sliding where the sliding is largest.
 TEST_F(SupportDynamicResponseTest, StopFrictionUnderRootMeanSquareIsTheSpringTimesTheRmsSliding) {
   const RunResults run = Run(40, 3, {1, 8, 30, 35, 36}, 1, 0);
   double squares = 0.0, largest = 0.0, kf = 0.0;
@@ -167,6 +184,76 @@ TEST_F(SupportDynamicResponseTest, StopFrictionUnderRootMeanSquareIsTheSpringTim
   const double friction = SupportValues(run, BlockOf(run, kCaseIdHarmonic), stopRow_).at(1);
   EXPECT_GT(rms, 1.0);
   EXPECT_TRUE(Within(friction, rms, 1e-3));
+}
+
+// Two soft stops, +Y at 30 and 50 (lower limit 0, 2e4 lb/in, mu 0.3), with
+// the rod hanger at 20: the stop at 30 bears 2.4 lb, and the iteration's
+// last update changes its friction spring by 16 % after the last solve.
+// The modes take each stop's spring of the state the operating case
+// reports, its friction over its sliding: at every step of the time
+// history the friction is that spring times the step's sliding.
+TEST_F(SupportDynamicResponseTest, SoftStopsTakeTheSpringOfTheReportedOperatingStateIntoTheModes) {
+  Model& model = TheModel();
+  const std::vector<int> cases = {1, 8, 30, 35};
+  const StopLine line = BuildStopLine(model, path_, 20, 3, cases, 2, 1);
+  int row50 = 0;
+  for (int row = 1; row <= model.rowCount; ++row)
+    if (model.row(row).node == 50 && model.row(row).elementType == ElementType::Pipe) row50 = row;
+  ItemOf<LimitStop>(model, row50, DataType::LimitStop);
+  for (const int row : {line.stopRow, row50}) {
+    auto& stop = dynamic_cast<LimitStop&>(*model.row(row).item);
+    stop.dirY = 1.0f;
+    stop.frictionCoefficient = 0.3f;
+    stop.lowerLimit = 0.0f;
+    stop.stiffness = 2.0e4f;
+  }
+  MakeModel(model);
+  SetCases(model, cases);
+  const RunResults run = AnalyseAndRead(model);
+  const CaseBlock& operating = BlockOf(run, kCaseIdOperating);
+  for (const std::pair<int, NodeId>& stop : {std::pair<int, NodeId>{line.stopRow, 30}, {row50, 50}}) {
+    const int row = stop.first;
+    const NodeId node = stop.second;
+    const double sliding = std::hypot(At(operating, node)[0], At(operating, node)[2]);
+    const double friction = SupportValues(run, operating, row).at(1);
+    ASSERT_GT(friction, 0.5) << node;
+    ASSERT_GT(sliding, 1.0e-2) << node;
+    const double kf = friction / sliding;
+    int slidingSteps = 0;
+    ForEachStep(
+        run,
+        [&](int s, double slides, double f) {
+          // The file holds no displacement below 1e-6 in: a step counts
+          // where that is too little to change the size of the sliding.
+          if (slides < 1.0e-4) return;
+          ++slidingSteps;
+          ASSERT_TRUE(Within(f, kf * slides, 1e-4)) << "node " << node << ", step " << s;
+        },
+        row, node);
+    EXPECT_GT(slidingSteps, 3000) << node;
+  }
+}
+
+// The guide at 20 (mu 0.3) likewise: its axial friction at every step is
+// the operating case's axial friction over its axial sliding (along X)
+// times the step's sliding.
+TEST_F(SupportDynamicResponseTest, TheGuideTakesTheSpringOfTheReportedOperatingStateIntoTheModes) {
+  const RunResults run = Run(40, 3, {1, 8, 30, 35});
+  int guideRow = 0;
+  for (int row = 1; row <= TheModel().rowCount; ++row)
+    if (TheModel().row(row).dataType == DataType::Guide) guideRow = row;
+  const CaseBlock& operating = BlockOf(run, kCaseIdOperating);
+  const double sliding = At(operating, 20)[0], friction = SupportValues(run, operating, guideRow).at(0);
+  ASSERT_GT(std::fabs(friction), 1.0);
+  const double kf = friction / sliding;
+  const std::size_t at = DisplacementAt(20), axial = SupportAt(run, guideRow, 0);
+  int slidingSteps = 0;
+  ForEachStepRecord(run, [&](int s, const std::vector<float>& step) {
+    if (std::fabs(step[at]) < 1.0e-4) return;
+    ++slidingSteps;
+    ASSERT_TRUE(Within(step[axial], kf * step[at], 1e-4)) << "step " << s;
+  });
+  EXPECT_GT(slidingSteps, 3000);
 }
 
 // The rod hanger at 20, lifted off in the static case of a model without a
@@ -216,6 +303,11 @@ TEST_F(StopSummaryTest, NoCombinationRowGivesTheStopANegativeFriction) {
   };
   EXPECT_TRUE(Within(row("Sustained+Harmonic"), sustained + harmonic, 1e-6));
   EXPECT_EQ(row("Sustained-Harmonic"), 0.0f);
+  // Where the base's friction exceeds the case's, the "-" row is their
+  // difference.
+  const double operating = friction(kCaseIdOperating);
+  ASSERT_GT(operating, harmonic);
+  EXPECT_TRUE(Within(row("Operating1-Harmonic"), operating - harmonic, 1e-6));
 }
 
 }  // namespace
