@@ -74,6 +74,9 @@ struct FieldEntry {
   // piping codes it means anything for (all when null).
   const char* group = nullptr;
   bool (*applies)(std::int32_t code) = nullptr;
+  // The batch file has no field for it: the import gives it a value of its
+  // own whatever the model held.
+  bool uncarried = false;
 };
 
 // Where a row's field belongs.
