@@ -418,7 +418,7 @@ std::string BatchFileRecords::WrittenName(NameTable table, const std::string& na
 }
 
 std::string RecordPlace(const std::string& kind, const std::string& name, int number, bool first) {
-  if (name.empty()) return kind + " number " + std::to_string(number);
+  if (name.find_first_not_of(" \t") == std::string::npos) return kind + " number " + std::to_string(number);
   if (first) return kind + " " + name;
   return kind + " " + name + " (number " + std::to_string(number) + ")";
 }
