@@ -606,7 +606,8 @@ void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, 
       w.LeftOut("it has no shaft axis, which the batch file refuses; it was not written");
       continue;
     }
-    std::string line = DescriptionText(w, r.description, section, "description", Upper(kind) + " " + std::to_string(i)) + "," +
+    const std::string freeText = Upper(kind) + " " + std::to_string(i);
+    std::string line = DescriptionText(w, r.description, section, "description", freeText) + "," +
                        w.Fixed(r.shaftAxis[0], 10, 4) + "," + w.Fixed(r.shaftAxis[1], 10, 4) +
                        "," + w.Fixed(r.shaftAxis[2], 10, 4);
     const std::array<std::int32_t, 4> nodes = {r.inletNode, r.exhaustNode, r.extractionNode1, r.extractionNode2};

@@ -3,16 +3,22 @@
 // model it gives is compared with the model written, record by record and
 // field by field as the model file stores them (BatchExportFields.h): the
 // options section, every table's records, every row with its element and
-// item, the Quality Assurance Block and the revision record. Every field
-// that comes back otherwise than the model holds it, but for a float's
-// rounding, is named in the list of what was left out with what the import
-// gives in its place, unless the writer named it already; a row that
-// comes back under another number is named once for the rows that move
-// with it. The spectra and point tables, which no batch line holds, are
-// named whenever the model has any; the load-case list, which the import
-// rebuilds, by the cases it gains or loses; the loads' design conditions
-// and the number of thermal loads in words of their own. A file the import
-// refuses is named first, and its message kept for the command: the writer
+// item, the Quality Assurance Block and the revision record. Records are
+// paired by their place in the file, not by name (two may share one), and
+// a record or row that does not come back is named. Every field that comes
+// back otherwise than the model holds it, but for a float's rounding, is
+// named in the list of what was left out, unless the writer named it
+// already: written rounded (the text of its unit holds fewer digits), taken
+// by the import as a value of its own (a field the file carries, or whose
+// absence it reads as a default), or not written (the file has no field
+// for it), each with what reads back; a row that comes back under another
+// number is named once for the rows that move with it. The title is
+// compared as it reads back through the file's text. The spectra and point
+// tables, which no batch line holds, are named whenever the model has any;
+// the load-case list, which the import rebuilds, by the cases it gains or
+// loses; the loads' design conditions and the number of thermal loads in
+// words of their own. A file the import refuses is named first, by the
+// record or row whose line it refuses, and kept for the command: the writer
 // is meant never to write one. Start reading at ListBatchFileDifferences.
 #include "files/BatchExportReadBack.h"
 
@@ -190,8 +196,8 @@ std::optional<BatchTextAsRead> WrittenRounded(const RecordField& held, const Bin
   if (held.entry.show == FieldShow::kDegrees) written = BatchDegreesTextAsRead(held.value.real);
   else if (held.entry.show == FieldShow::kValue && held.entry.unit != 0)
     written = BatchKindTextAsRead(held.value.real, held.entry.unit);
-  RecordField asRead = held;
   if (!written) return std::nullopt;
+  RecordField asRead = held;
   asRead.value.real = written->read;
   return SameFieldValue(asRead, read) ? written : std::nullopt;
 }
@@ -201,11 +207,8 @@ std::string WrittenText(const FieldEntry& entry, const std::string& text) {
   if (entry.show == FieldShow::kDegrees) return text + " deg";
   if (entry.unit == kUnitLength && ChosenUnit(kUnitLength) == kLengthFeetInches)
     return text.find_first_of("'\"") == std::string::npos ? text + " ft" : text;
-  std::string label = UnitLabel(entry.unit);
-  std::erase_if(label, [](char c) { return c == '(' || c == ')'; });
-  return text + " " + label;
+  return WithUnit(text.c_str(), entry.unit);
 }
-
 
 // Compares the fields of one record (or one part of a row) as written for
 // `model` and as read back; every difference the writer did not name
@@ -236,8 +239,8 @@ class Comparison {
     } else if (IsTextValue(read) && !IsNothing(read)) {
       leftOut_.push_back(where + ": " + field + ", reads back as " + is);
     } else {
-      leftOut_.push_back(where + ": " + field + ", was not written (the batch file does not carry it); it reads back as " +
-                         is);
+      leftOut_.push_back(where + ": " + field +
+                         ", was not written (the batch file does not carry it); it reads back as " + is);
     }
   }
 
@@ -549,7 +552,8 @@ void ListBatchFileDifferences(const Model& model, const std::string& text, const
                                 NameTable::kNone, AllowableFields, NumberPlace},
                                leftOut);
   const std::vector<RecordField> qa = QaBlockFields(model), qaRead = QaBlockFields(readBack);
-  for (std::size_t i = 0; i < qa.size(); ++i) compare.Field("Quality Assurance Block", "the", qa[i], qaRead[i].value, false);
+  for (std::size_t i = 0; i < qa.size(); ++i)
+    compare.Field("Quality Assurance Block", "the", qa[i], qaRead[i].value, false);
   const std::vector<RecordField> revisions = RevisionFields(model), revisionsRead = RevisionFields(readBack);
   for (std::size_t i = 0; i < revisions.size() && i < revisionsRead.size(); ++i)
     compare.Field("Revision record", "the", revisions[i], revisionsRead[i].value, false);

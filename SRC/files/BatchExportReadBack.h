@@ -54,8 +54,9 @@ std::string TextAsRead(const std::string& text);
 // Names in `leftOut` every field of the options, the tables, the rows and
 // their items that the batch file `text` (the writer's program text) reads
 // back otherwise, by what `records` says was written for `model`, and the
-// records no batch line holds. When the import refuses the file, its
-// message goes to `refusal` and a line naming it to the front of `leftOut`.
+// records no batch line holds or that do not come back. When the import
+// refuses the file, the record or row whose line it refuses and why go to
+// `refusal`, and a line saying so to the front of `leftOut`.
 // The units in force are kept.
 void ListBatchFileDifferences(const Model& model, const std::string& text, const BatchFileRecords& records,
                               std::vector<std::string>& leftOut, std::string* refusal);

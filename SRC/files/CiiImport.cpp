@@ -467,6 +467,11 @@ struct Converter {
   float Stiffness(double value) const { return static_cast<float>(value / F(14)); }
   float RotStiffness(double value) const { return static_cast<float>(value / F(15) * kDegreesPerRadian); }
 
+  int LineOfRow(int number) const {
+    const auto at = static_cast<std::size_t>(number);
+    return at < rowLines.size() ? rowLines[at] : 0;
+  }
+
   void Log(int line, const std::string& text) { reader.log->push_back("Line " + std::to_string(line) + ": " + text); }
 
   LayoutRow& AppendRow(NodeId node, ElementType element, int line) {
@@ -1026,8 +1031,8 @@ struct Converter {
           reducer->od2 = model.sections[other].outsideDiameter;
           reducer->thk2 = model.sections[other].thickness;
         } else {
-          Log(rowLines[static_cast<std::size_t>(number)], "the reducer at node " + std::to_string(row.node) +
-                                        " has no second diameter and no pipe after it: enter its second end");
+          Log(LineOfRow(number), "the reducer at node " + std::to_string(row.node) +
+                                     " has no second diameter and no pipe after it: enter its second end");
         }
       }
       if ((row.elementType == ElementType::Elastic || row.elementType == ElementType::Bellows) && length < 0.001) {
@@ -1046,8 +1051,8 @@ struct Converter {
         auto& joint = static_cast<BallJoint&>(*row.element);
         joint.bendingStiffness = bending;
         joint.torsionalStiffness = torsional;
-        Log(rowLines[static_cast<std::size_t>(number)], "the expansion joint of no length at node " + std::to_string(row.node) +
-                                      " becomes a ball joint: its axial and lateral springs are not taken");
+        Log(LineOfRow(number), "the expansion joint of no length at node " + std::to_string(row.node) +
+                                   " becomes a ball joint: its axial and lateral springs are not taken");
       }
       if (row.elementType == ElementType::Rigid && sectionIndex != 0 &&
           length > model.sections[sectionIndex].outsideDiameter) {
@@ -1058,8 +1063,8 @@ struct Converter {
         valve.weight = weight;
         valve.thicknessMultiplier = 10.0f;
         valve.insulationWeightMultiplier = 1.75f;
-        Log(rowLines[static_cast<std::size_t>(number)], "the rigid element at node " + std::to_string(row.node) +
-                                      ", longer than its pipe's diameter, is taken as a valve");
+        Log(LineOfRow(number), "the rigid element at node " + std::to_string(row.node) +
+                                   ", longer than its pipe's diameter, is taken as a valve");
       } else if (row.elementType == ElementType::Rigid && sectionIndex != 0) {
         const int loadIndex = FindRecordByName(model.pipeLoads, row.load);
         if (loadIndex != 0) {
@@ -1183,8 +1188,7 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     // one (an element of no length) is refused with the line of its record.
     for (int number = 1; number <= model.rowCount; ++number)
       if (const std::string refusal = RowRuleRefusal(model, number); !refusal.empty()) {
-        const auto at = static_cast<std::size_t>(number);
-        reader.next = at < converter.rowLines.size() ? static_cast<std::size_t>(converter.rowLines[at]) : 0;
+        reader.next = static_cast<std::size_t>(converter.LineOfRow(number));
         reader.Fail(refusal);
       }
   } catch (...) {

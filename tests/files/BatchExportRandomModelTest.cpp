@@ -10,6 +10,7 @@
 // longer run, whose counts the test prints.
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <cstdlib>
 #include <random>
 #include <sstream>
@@ -104,7 +105,7 @@ class RandomModel {
       case 3: {
         std::string word = kWords[Pick(8)];
         for (char& c : word)
-          if (Chance(0.5)) c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? c + 32 : std::toupper(c));
+          if (Chance(0.5)) c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? c + 32 : c - 32);
         return word;
       }
       case 4:
@@ -144,7 +145,8 @@ class RandomModel {
 // name does not tell it apart (none, blanks, an earlier record's), by its
 // number too.
 std::string Place(const char* kind, const std::string& name, int number, bool first) {
-  if (name.find_first_not_of(" \t") == std::string::npos) return std::string(kind) + " number " + std::to_string(number);
+  if (name.find_first_not_of(" \t") == std::string::npos)
+    return std::string(kind) + " number " + std::to_string(number);
   return std::string(kind) + " " + name + (first ? "" : " (number " + std::to_string(number) + ")");
 }
 
