@@ -564,6 +564,9 @@ std::string FloatText(const FieldEntry& entry, float value) {
   if (std::fabs(value) >= 5.0e29f) return value > 0.0f ? "none" : "-none";
   if (entry.show == S::kDegrees) return std::string(FormatG6(value)) + " deg";
   if (entry.unit == 0) return FormatG6(value);
+  // Feet and inches are a text of their own, with their marks.
+  if (entry.unit == kUnitLength && ChosenUnit(kUnitLength) == kLengthFeetInches)
+    return FeetInchesShown(FormatLength(value));
   return std::string(FormatG6(InUnitNow(value, entry.unit))) + " " + Label(UnitLabel(entry.unit));
 }
 
@@ -722,6 +725,10 @@ bool SameFieldValue(const RecordField& field, const BinaryFileValue& read) {
     case BinaryFileValue::kFloat: return SameFloat(held.real, read.real);
   }
   return false;
+}
+
+std::string FeetInchesShown(const std::string& text) {
+  return text.find_first_of("'\"") == std::string::npos ? text + " ft" : text;
 }
 
 std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value) {

@@ -205,8 +205,7 @@ std::optional<BatchTextAsRead> WrittenRounded(const RecordField& held, const Bin
 // A value's text as the file holds it, with its unit: "8'4\"", "1.5 mm".
 std::string WrittenText(const FieldEntry& entry, const std::string& text) {
   if (entry.show == FieldShow::kDegrees) return text + " deg";
-  if (entry.unit == kUnitLength && ChosenUnit(kUnitLength) == kLengthFeetInches)
-    return text.find_first_of("'\"") == std::string::npos ? text + " ft" : text;
+  if (entry.unit == kUnitLength && ChosenUnit(kUnitLength) == kLengthFeetInches) return FeetInchesShown(text);
   return WithUnit(text.c_str(), entry.unit);
 }
 

@@ -250,16 +250,20 @@ TEST_F(BatchExportOutcomeTest, RecordsWithoutANameAreWrittenUnderAFreeOneOrLeftO
 // text of its unit reads back as (0.00001 F is -17.77777 C, between two
 // floats of Celsius) is said to be written rounded, with the text written.
 TEST_F(BatchExportOutcomeTest, LengthsReadBackAndARoundedValueIsSaidToBeWrittenRounded) {
-  Model model = Imported(TWO_ROWS "T30,Y10\nPUMPS\nP1,0,1,0,0,10,10,10,20,0\n");
+  Model model = Imported(TWO_ROWS "T30,Y10\nPUMPS\nP1,0,1,0,0,10,10,10,20,0\nP2,1,10\n");
   model.row(2).dx = 12.345f;
   model.row(3).dy = 100.001f;
   model.pumps[1].centre = {12.345f, 100.001f, -7.3f};
+  // A vertical pump's line has no centre: the list shows it in feet and
+  // inches, the unit of the English set, not inches under its label.
+  model.pumps[2].centre = {126.5f, 0.0f, 0.0f};
   std::vector<std::string> leftOut;
   Model again = ExportedAndRead(model, BatchExportUnits::English, leftOut);
   EXPECT_EQ(again.row(2).dx, 12.345f);
   EXPECT_EQ(again.row(3).dy, 100.001f);
   EXPECT_EQ(again.pumps[1].centre, model.pumps[1].centre);
-  EXPECT_EQ(leftOut, std::vector<std::string>{});
+  EXPECT_EQ(leftOut, std::vector<std::string>{"Pump P2: its centre X, 10'6-1/2\", was not written (the batch file does "
+                                              "not carry it); it reads back as 0 ft"});
   model.pipeLoads[1].operating[0].temperature = 1.0e-5f;
   std::string text;
   {
