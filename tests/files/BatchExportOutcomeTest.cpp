@@ -1,5 +1,6 @@
 // What the export to MBF names and shows: what comes back otherwise, a file
-// the import refuses, a list longer than a message holds.
+// the import refuses, a list longer than a message holds; records of one
+// name and of none, and what each sentence of the list says happened.
 #include <gtest/gtest.h>
 
 #include <algorithm>
