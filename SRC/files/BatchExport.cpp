@@ -123,29 +123,42 @@ void WriteTitle(Writer& w, bool& titleRow) {
     why += "it has " + std::to_string(written.size()) + " characters, of which the batch file keeps " +
            std::to_string(kTitleWidth) + "; ";
   titleRow = !Trimmed(written).empty();
-  const std::string read = titleRow ? written.substr(0, kTitleWidth) : std::string();
+  const std::string read = titleRow ? TextAsRead(written.substr(0, kTitleWidth)) : std::string();
+  if (read != written.substr(0, kTitleWidth) && read != w.model().title)
+    why += "it holds a character that the file's text cannot hold; ";
+  w.Line(written);
+  w.Line("");
   if (read != w.model().title) {
-    w.LeftOut(why + "it reads back as \"" + read + "\"");
+    w.LeftOut(why + "it reads back as \"" + read + "\"", {"title"});
     // The title row's text follows the title.
     w.At("Row 1");
     w.Named("comment");
   }
-  w.Line(written);
-  w.Line("");
   w.At("");
 }
 
 // A description or name that begins a line of `section` (a pump's, ...):
 // what is written, with what reads back named when it is not the text.
 // The reader takes the line in capitals, without blanks at either end.
-std::string DescriptionText(Writer& w, const std::string& text, std::int32_t section, const char* what) {
+std::string DescriptionText(Writer& w, const std::string& text, std::int32_t section, const char* what,
+                            const std::string& freeText) {
+  if (Trimmed(WithoutControls(text)).empty()) {
+    // The reader refuses a line without one: the record would be lost.
+    w.LeftOut(std::string("its ") + what + " is empty, which the batch file refuses; it was written as \"" + freeText +
+                  "\"",
+              {what});
+    return freeText;
+  }
   const std::string carried = CommaFieldText(WithoutControls(text));
   std::string why;
   const std::string written = LineStartText(carried, section, kDescriptionWidth, why);
-  const std::string read = Upper(Trimmed(written));
+  const std::string read = Upper(Trimmed(TextAsRead(written)));
   if (read == text) return written;
   w.Named(what);
-  if (carried != text)
+  if (TextAsRead(written) != written)
+    w.LeftOut(std::string("its ") + what + " holds a character that the file's text cannot hold; it reads back as \"" +
+              read + "\"");
+  else if (carried != text)
     w.LeftOut(std::string("its ") + what + " holds a character the batch file takes for the end or the start of a " +
               "field (\",\" or \"(\") or one that no line holds; it was written as \"" + written +
               "\" and reads back as \"" + read + "\"");
@@ -164,7 +177,8 @@ struct NamedTable {
   const char* kind;  // "Material", as the list names a record
   std::int32_t section;
   std::size_t width;
-  const char* what;  // "material", as a sentence names one
+  const char* what;      // "material", as a sentence names one
+  const char* freeBase;  // of the name given a record that has none
 };
 
 constexpr std::size_t kNameWidth = 5;
@@ -185,8 +199,8 @@ std::string FreeName(const NamedTable& table, const std::string& name, const std
   std::string base = Upper(name).substr(0, table.width);
   for (char& c : base)
     if (!IsNameText(std::string(1, c))) c = '-';
-  if (base.empty()) base = "R";
-  if (NameReadsBack(table, base) && taken.count(base) == 0) return base;
+  if (base.empty()) base = table.freeBase;
+  else if (NameReadsBack(table, base) && taken.count(base) == 0) return base;
   for (int number = 1;; ++number) {
     const std::string suffix = std::to_string(number);
     const std::string candidate = base.substr(0, table.width - std::min(table.width, suffix.size())) + suffix;
@@ -194,33 +208,70 @@ std::string FreeName(const NamedTable& table, const std::string& name, const std
   }
 }
 
-// The names the file gives the records of one table: each its own where it
-// reads back as itself and as no other record's, else one that does, which
-// the rows that name the record use too; each change is named.
+// Whether a record holds nothing but what a new one holds, its name aside
+// (a record the lists' Insert adds and nothing was typed into).
 template <typename Record>
-void PlanNames(Writer& w, const NamedTable& table, const ModelRecordTable<Record>& records) {
+bool IsBlankRecord(const Record& record, std::vector<RecordField> (*fields)(const Record&)) {
+  const std::vector<RecordField> held = fields(record), fresh = fields(Record{});
+  if (held.size() != fresh.size()) return false;
+  for (std::size_t i = 1; i < held.size(); ++i)
+    if (!SameFieldValue(fresh[i], held[i].value)) return false;
+  return true;
+}
+
+template <typename Record>
+std::string Place(const char* kind, const ModelRecordTable<Record>& records, int number) {
+  const std::string& name = records[number].name;
+  return RecordPlace(kind, name, number, FindRecordByName(records, name) == number);
+}
+
+// The names the file gives the records of one table, record by record: the
+// first record of a name that reads back as itself keeps it; every other
+// (a repeat of a name, a name the reader would take otherwise, or none) is
+// written under a free name of the rule, which the rows that reach it
+// name too; a record with no name that holds nothing is left out. Each
+// change is named.
+template <typename Record>
+void PlanNames(Writer& w, const NamedTable& table, const ModelRecordTable<Record>& records,
+               std::vector<RecordField> (*fields)(const Record&)) {
+  const auto index = static_cast<std::size_t>(table.table);
+  auto& written = w.records.recordNames[index];
+  auto& names = w.records.names[index];
+  written.assign(static_cast<std::size_t>(records.count) + 1, std::string());
   std::set<std::string> taken;
-  auto& names = w.records.names[static_cast<std::size_t>(table.table)];
   for (int i = 1; i <= records.count; ++i) {
     const std::string& name = records[i].name;
-    if (NameReadsBack(table, name) && taken.insert(name).second) continue;
-    const std::string written = FreeName(table, name, taken);
-    taken.insert(written);
+    if (NameReadsBack(table, name) && FindRecordByName(records, name) == i && taken.insert(name).second)
+      written[static_cast<std::size_t>(i)] = name;
+  }
+  for (int i = 1; i <= records.count; ++i) {
+    if (!written[static_cast<std::size_t>(i)].empty()) continue;
+    const std::string& name = records[i].name;
     // Lookups by name find a table's first record of a name: the rows name
     // that one.
     const bool first = FindRecordByName(records, name) == i;
-    if (first) names.emplace(name, written);
-    w.At(std::string(table.kind) + " " + name);
+    w.At(Place(table.kind, records, i));
+    if (name.empty() && IsBlankRecord(records[i], fields)) {
+      w.LeftOut("it has no name and holds nothing a new " + std::string(table.what) + " does not; it was not written");
+      continue;
+    }
+    const bool clash = taken.count(Upper(name)) != 0;
+    const std::string free = FreeName(table, name, taken);
+    taken.insert(free);
+    written[static_cast<std::size_t>(i)] = free;
+    if (first) names.emplace(name, free);
     w.Named("name");
-    const std::string as = "it was written as " + written + ", and so are the rows that name it";
-    if (written == Upper(name) && name != written)
-      w.LeftOut("its name reads back as " + written + ": the batch file is read in capitals");
+    const std::string as = "it was written as " + free + ", and so are the rows that name it";
+    if (name.empty())
+      w.LeftOut("it has no name, which the batch file requires; it was written as " + free);
+    else if (free == Upper(name))
+      w.LeftOut("its name reads back as " + free + ": the batch file is read in capitals");
     else if (BatchLineSwitch(Upper(name) + ",", table.section))
       w.LeftOut("its name is a section word of the batch file, which reads its line as a header; " + as);
     else if (!first)
       w.LeftOut("its name is that of an earlier " + std::string(table.what) + ", which the rows that name it mean; " +
-                "it was written as " + written);
-    else if (taken.count(Upper(name)) != 0)
+                "it was written as " + free);
+    else if (clash)
       w.LeftOut("its name reads back as " + Upper(name) + ", the name of another " + table.what + "; " + as);
     else
       w.LeftOut("its name is not one the batch file reads (at most " + std::to_string(table.width) +
@@ -231,15 +282,18 @@ void PlanNames(Writer& w, const NamedTable& table, const ModelRecordTable<Record
 
 void PlanRecordNames(Writer& w) {
   const Model& m = w.model();
-  PlanNames(w, {NameTable::kMaterial, "Material", kBatchMaterial, kNameWidth, "material"}, m.materials);
-  PlanNames(w, {NameTable::kSoil, "Soil", kBatchSoils, kSoilNameWidth, "soil"}, m.soils);
-  PlanNames(w, {NameTable::kSection, "Pipe section", kBatchPipe, kNameWidth, "pipe section"}, m.sections);
-  PlanNames(w, {NameTable::kPipeLoad, "Load", kBatchLoads, kNameWidth, "load"}, m.pipeLoads);
-  PlanNames(w, {NameTable::kBeamMaterial, "Beam material", kBatchBeamMaterials, kNameWidth, "beam material"},
-            m.beamMaterials);
-  PlanNames(w, {NameTable::kBeamSection, "Beam section", kBatchBeamSections, kNameWidth, "beam section"},
-            m.beamSections);
-  PlanNames(w, {NameTable::kBeamLoad, "Beam load", kBatchBeamLoads, kNameWidth, "beam load"}, m.beamLoads);
+  PlanNames(w, {NameTable::kMaterial, "Material", kBatchMaterial, kNameWidth, "material", "M"}, m.materials,
+            MaterialFields);
+  PlanNames(w, {NameTable::kSoil, "Soil", kBatchSoils, kSoilNameWidth, "soil", "SL"}, m.soils, SoilFields);
+  PlanNames(w, {NameTable::kSection, "Pipe section", kBatchPipe, kNameWidth, "pipe section", "S"}, m.sections,
+            SectionFields);
+  PlanNames(w, {NameTable::kPipeLoad, "Load", kBatchLoads, kNameWidth, "load", "L"}, m.pipeLoads, PipeLoadFields);
+  PlanNames(w, {NameTable::kBeamMaterial, "Beam material", kBatchBeamMaterials, kNameWidth, "beam material", "BM"},
+            m.beamMaterials, BeamMaterialFields);
+  PlanNames(w, {NameTable::kBeamSection, "Beam section", kBatchBeamSections, kNameWidth, "beam section", "BS"},
+            m.beamSections, BeamSectionFields);
+  PlanNames(w, {NameTable::kBeamLoad, "Beam load", kBatchBeamLoads, kNameWidth, "beam load", "BL"}, m.beamLoads,
+            BeamLoadFields);
 }
 
 // --- Property sections ------------------------------------------------------------
@@ -296,8 +350,9 @@ void WriteMaterials(Writer& w) {
   RecordCount count(w.records.materials, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const Material& m = table[i];
-    w.At("Material " + m.name);
-    const std::string name = w.Written(NameTable::kMaterial, m.name);
+    const std::string& name = w.RecordName(NameTable::kMaterial, i);
+    if (name.empty()) continue;
+    w.At(Place("Material", table, i));
     // A factor of 0 (none given) is left empty: the reader takes 1.
     std::vector<std::string> fields = {name,
                                        w.Num(m.density, FormatDensity),
@@ -347,9 +402,10 @@ void WriteSoils(Writer& w) {
   RecordCount count(w.records.soils, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const Soil& s = table[i];
-    w.At("Soil " + s.name);
+    if (w.RecordName(NameTable::kSoil, i).empty()) continue;
+    w.At(Place("Soil", table, i));
     const bool cohesive = s.type == kSoilCohesive;
-    std::string line = w.Written(NameTable::kSoil, s.name) + (cohesive ? ",1," : ",0,") +
+    std::string line = w.RecordName(NameTable::kSoil, i) + (cohesive ? ",1," : ",0,") +
                        w.NumOr(s.density, FormatInsulationDensity, "0") + "," +
                        w.NumOr(s.groundLevel, FormatLength, "0.0") + ",";
     if (cohesive)
@@ -368,14 +424,15 @@ void WritePipeSections(Writer& w) {
   RecordCount count(w.records.sections, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const PipeSection& s = table[i];
-    w.At("Pipe section " + s.name);
+    if (w.RecordName(NameTable::kSection, i).empty()) continue;
+    w.At(Place("Pipe section", table, i));
     // A soil the model does not hold would make the line refused.
     std::string soil = s.soil;
     if (!soil.empty() && FindSoilByName(w.model().soils, soil) == 0) {
       w.LeftOut("the soil " + soil + " is not in the model and was not written", {"soil"});
       soil.clear();
     }
-    std::string line = w.Written(NameTable::kSection, s.name) + "," + w.Num(s.outsideDiameter, FormatDimension) + "," +
+    std::string line = w.RecordName(NameTable::kSection, i) + "," + w.Num(s.outsideDiameter, FormatDimension) + "," +
                        w.Num(s.thickness, FormatDimension) + "," + w.Num(s.corrosionAllowance, FormatDimension) + "," +
                        w.Fixed(s.millTolerance, 10, 1);
     const bool lining = s.liningDensity != 0.0f || s.liningThickness != 0.0f;
@@ -406,10 +463,11 @@ void WritePipeLoads(Writer& w) {
   RecordCount count(w.records.pipeLoads, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const PipeLoad& l = table[i];
-    w.At("Load " + l.name);
+    if (w.RecordName(NameTable::kPipeLoad, i).empty()) continue;
+    w.At(Place("Load", table, i));
     const auto& p = l.operating;
     std::vector<std::string> fields = {
-        w.Written(NameTable::kPipeLoad, l.name), w.Temperature(p[0].temperature),
+        w.RecordName(NameTable::kPipeLoad, i), w.Temperature(p[0].temperature),
         w.NumOr(p[0].pressure, FormatPressure, "0"),
         l.specificGravity == 0.0f ? std::string("0") : w.ThreeDecimals(l.specificGravity)};
     // A pressure of exactly 0 is "none given", which an empty field gives
@@ -446,9 +504,10 @@ void WriteBeamTables(Writer& w) {
     RecordCount count(w.records.beamMaterials, model.beamMaterials.count);
     for (int i = 1; i <= model.beamMaterials.count; ++i) {
       const BeamMaterial& m = model.beamMaterials[i];
-      w.At("Beam material " + m.name);
+      if (w.RecordName(NameTable::kBeamMaterial, i).empty()) continue;
+      w.At(Place("Beam material", model.beamMaterials, i));
       count.Wrote(i);
-      w.Line(w.Written(NameTable::kBeamMaterial, m.name) + "," + w.Num(m.E, FormatModulus) + "," +
+      w.Line(w.RecordName(NameTable::kBeamMaterial, i) + "," + w.Num(m.E, FormatModulus) + "," +
              (m.nu == 0.0f ? std::string("0.01") : w.Fixed(m.nu, 10, 3)) + "," +
              w.NumOr(m.density, FormatDensity, "0") + "," + w.NumOr(m.alpha, FormatThermalExpansion, "0"));
     }
@@ -458,9 +517,10 @@ void WriteBeamTables(Writer& w) {
     RecordCount count(w.records.beamSections, model.beamSections.count);
     for (int i = 1; i <= model.beamSections.count; ++i) {
       const BeamSection& s = model.beamSections[i];
-      w.At("Beam section " + s.name);
+      if (w.RecordName(NameTable::kBeamSection, i).empty()) continue;
+      w.At(Place("Beam section", model.beamSections, i));
       count.Wrote(i);
-      w.Line(w.Written(NameTable::kBeamSection, s.name) + "," + w.NumOr(s.A, FormatArea, "0") + "," +
+      w.Line(w.RecordName(NameTable::kBeamSection, i) + "," + w.NumOr(s.A, FormatArea, "0") + "," +
              w.NumOr(s.Imaj, FormatMomentOfInertia, "0") + "," + w.NumOr(s.Imin, FormatMomentOfInertia, "0") + "," +
              w.NumOr(s.J, FormatMomentOfInertia, "0") + "," + w.NumOr(s.Asmaj, FormatArea, "0") + "," +
              w.NumOr(s.Asmin, FormatArea, "0") + "," + w.NumOr(s.depth, FormatDimension, "0") + "," +
@@ -472,9 +532,10 @@ void WriteBeamTables(Writer& w) {
     RecordCount count(w.records.beamLoads, model.beamLoads.count);
     for (int i = 1; i <= model.beamLoads.count; ++i) {
       const BeamLoad& l = model.beamLoads[i];
-      w.At("Beam load " + l.name);
+      if (w.RecordName(NameTable::kBeamLoad, i).empty()) continue;
+      w.At(Place("Beam load", model.beamLoads, i));
       count.Wrote(i);
-      w.Line(w.Written(NameTable::kBeamLoad, l.name) + "," + w.Temperature(l.temperature[0]) + "," +
+      w.Line(w.RecordName(NameTable::kBeamLoad, i) + "," + w.Temperature(l.temperature[0]) + "," +
              w.Num(l.temperature[1], FormatTemperature) + "," + w.Num(l.temperature[2], FormatTemperature) + "," +
              w.NumOr(l.additionalWeight, FormatWeight, "0"));
     }
@@ -491,7 +552,7 @@ void WritePumps(Writer& w) {
   RecordCount count(w.records.pumps, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const Pump& p = table[i];
-    w.At("Pump " + p.name);
+    w.At(Place("Pump", table, i));
     // What the reader refuses is named instead of written.
     const char* refusal = nullptr;
     if (p.suctionNode == 0 && p.dischargeNode == 0) refusal = "the pump has no nozzle node";
@@ -503,7 +564,7 @@ void WritePumps(Writer& w) {
       w.LeftOut(std::string(refusal) + "; the pump was not written");
       continue;
     }
-    std::string line = DescriptionText(w, p.name, kBatchPumps, "name");
+    std::string line = DescriptionText(w, p.name, kBatchPumps, "name", "PUMP " + std::to_string(i));
     if (p.vertical != 0) {
       // Both nozzles are written: the reader takes the discharge after the
       // suction.
@@ -527,6 +588,12 @@ void WritePumps(Writer& w) {
   w.At("");
 }
 
+int FindDescription(const ModelRecordTable<RotatingEquipment>& table, const std::string& description) {
+  for (int i = 1; i <= table.count; ++i)
+    if (table[i].description == description) return i;
+  return 0;
+}
+
 void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, std::int32_t section,
                    const std::string& kind) {
   if (table.count == 0) return;
@@ -534,12 +601,13 @@ void WriteRotating(Writer& w, const ModelRecordTable<RotatingEquipment>& table, 
   RecordCount count(section == kBatchCompressors ? w.records.compressors : w.records.turbines, table.count);
   for (int i = 1; i <= table.count; ++i) {
     const RotatingEquipment& r = table[i];
-    w.At(kind + " " + r.description);
+    w.At(RecordPlace(kind, r.description, i, FindDescription(table, r.description) == i));
     if (!AnyNonZero(r.shaftAxis[0], r.shaftAxis[1], r.shaftAxis[2])) {
       w.LeftOut("it has no shaft axis, which the batch file refuses; it was not written");
       continue;
     }
-    std::string line = DescriptionText(w, r.description, section, "description") + "," +
+    const std::string freeText = Upper(kind) + " " + std::to_string(i);
+    std::string line = DescriptionText(w, r.description, section, "description", freeText) + "," +
                        w.Fixed(r.shaftAxis[0], 10, 4) + "," + w.Fixed(r.shaftAxis[1], 10, 4) +
                        "," + w.Fixed(r.shaftAxis[2], 10, 4);
     const std::array<std::int32_t, 4> nodes = {r.inletNode, r.exhaustNode, r.extractionNode1, r.extractionNode2};

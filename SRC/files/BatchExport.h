@@ -20,19 +20,26 @@
 // the change is named: the reader takes a line whose first word is a
 // section word for a header, so a title or description that begins with
 // one is written after a '; a comma or "(" would end a field or take the
-// next ones, so a description's become ';' and '['; a record whose name
-// would read back as a header, as another record's (the file is read in
-// capitals: "cs" is "CS") or not at all is written under a free name of
-// the name rule ("PIPE1", "CS1"), and so are the rows that name it. A row's
-// name of a record the model does not hold is left out. Row 1 is left to
-// the title line only when it is the title's own comment.
+// next ones, so a description's become ';' and '['. Names are planned
+// record by record: the first record of a name that reads back as itself
+// keeps it; a record whose name would read back as a header, as another
+// record's (the file is read in capitals: "cs" is "CS"), not at all, or
+// that repeats an earlier record's name (which the import would leave out)
+// is written under a free name of the name rule ("PIPE1", "CS1", "M1" for
+// none), and so are the rows that reach it; a record of no name that holds
+// nothing is left out. Equipment without a description is written under
+// one of its own ("PUMP 2"). A row's name of a record the model does not
+// hold is left out. Row 1 is left to the title line only when it is the
+// title's own comment.
 //
 // Then the file is read back as the import reads it, and the model it
 // gives is compared with the model written, field by field as the model
 // file stores each record (BatchExportReadBack.cpp, BatchExportFields.h):
-// every field that comes back otherwise is named, with what it reads back
-// as, unless the writer named it. A file the import would refuse is not
-// written; the refusal, with its line and why, is the command's message.
+// every field that comes back otherwise is named, unless the writer named
+// it, saying what happened: written rounded to the text the file holds,
+// taken by the import as a value of its own, or not written. A file the
+// import would refuse is not written; the refusal, with the record or row
+// whose line it refuses and why, is the command's message.
 //
 // Text is written in UTF-8 (services/TextFileEncoding.h). The file is
 // written beside its final name and renamed over it once whole
@@ -70,8 +77,9 @@ BatchExportUnits ChooseBatchExportUnits();
 
 // The whole file's text for `model` in `units`; `leftOut` receives one line
 // per row or record written incomplete or not at all ("Row 12: ..."), and
-// `refusal`, when given, the import's message when it refuses the text
-// (which `leftOut` then names first).
+// `refusal`, when given, why the import would refuse the text, by the
+// record or row whose line it refuses ("Row 4: ..."; `leftOut` then names
+// it first).
 std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std::vector<std::string>& leftOut,
                                 std::string* refusal = nullptr);
 
@@ -79,7 +87,7 @@ std::string WriteModelBatchText(const Model& model, BatchExportUnits units, std:
 // export file:\n<path>", "Unable to write export file:\n<path>"), empty
 // when written. A text the import refuses is not written: the message is
 // then "The file was not written: the import would refuse it." with the
-// import's, which also goes to `refusal`.
+// record or row and why, which also goes to `refusal`.
 std::string WriteModelBatchFile(const Model& model, const std::string& path, std::vector<std::string>& leftOut,
                                 std::string* refusal = nullptr);
 

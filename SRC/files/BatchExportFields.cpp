@@ -41,6 +41,10 @@ constexpr FieldEntry Value(const char* name, int unit = 0) { return {name, S::kV
 constexpr FieldEntry Show(const char* name, S show) { return {name, show}; }
 constexpr FieldEntry Name(const char* name, T table) { return {name, S::kText, 0, table}; }
 constexpr FieldEntry Made(const char* name) { return {name, S::kMade}; }
+constexpr FieldEntry Uncarried(FieldEntry entry) {
+  entry.uncarried = true;
+  return entry;
+}
 
 // --- Options -----------------------------------------------------------------
 
@@ -167,7 +171,7 @@ const FieldEntry kPipeLoad[] = {
     Value("design pressure", kUnitPressure),
     Value("specific gravity"),
     Value("additional weight", kUnitAdditionalWeight),
-    Show("wind flag", S::kFlag),
+    Uncarried(Show("wind flag", S::kFlag)),
 };
 const FieldEntry kBeamMaterial[] = {
     Name("name", T::kBeamMaterial), Show("description", S::kText), Value("Young's modulus", kUnitModulus),
@@ -186,11 +190,19 @@ const FieldEntry kBeamSection[] = {
     Value("width", kUnitDimension),
 };
 const FieldEntry kBeamLoad[] = {
-    Name("name", T::kBeamLoad),     Value("T1", kUnitTemperature), Value("T2", kUnitTemperature),
-    Value("T3", kUnitTemperature),  Value("T4", kUnitTemperature), Value("T5", kUnitTemperature),
-    Value("T6", kUnitTemperature),  Value("T7", kUnitTemperature), Value("T8", kUnitTemperature),
-    Value("T9", kUnitTemperature),  Value("T10", kUnitTemperature), Value("additional weight", kUnitWeight),
-    Show("wind flag", S::kFlag),
+    Name("name", T::kBeamLoad),
+    Value("T1", kUnitTemperature),
+    Value("T2", kUnitTemperature),
+    Value("T3", kUnitTemperature),
+    Uncarried(Value("T4", kUnitTemperature)),
+    Uncarried(Value("T5", kUnitTemperature)),
+    Uncarried(Value("T6", kUnitTemperature)),
+    Uncarried(Value("T7", kUnitTemperature)),
+    Uncarried(Value("T8", kUnitTemperature)),
+    Uncarried(Value("T9", kUnitTemperature)),
+    Uncarried(Value("T10", kUnitTemperature)),
+    Value("additional weight", kUnitWeight),
+    Uncarried(Show("wind flag", S::kFlag)),
 };
 const FieldEntry kPump[] = {
     Show("name", S::kText),
@@ -552,6 +564,9 @@ std::string FloatText(const FieldEntry& entry, float value) {
   if (std::fabs(value) >= 5.0e29f) return value > 0.0f ? "none" : "-none";
   if (entry.show == S::kDegrees) return std::string(FormatG6(value)) + " deg";
   if (entry.unit == 0) return FormatG6(value);
+  // Feet and inches are a text of their own, with their marks.
+  if (entry.unit == kUnitLength && ChosenUnit(kUnitLength) == kLengthFeetInches)
+    return FeetInchesShown(FormatLength(value));
   return std::string(FormatG6(InUnitNow(value, entry.unit))) + " " + Label(UnitLabel(entry.unit));
 }
 
@@ -710,6 +725,10 @@ bool SameFieldValue(const RecordField& field, const BinaryFileValue& read) {
     case BinaryFileValue::kFloat: return SameFloat(held.real, read.real);
   }
   return false;
+}
+
+std::string FeetInchesShown(const std::string& text) {
+  return text.find_first_of("'\"") == std::string::npos ? text + " ft" : text;
 }
 
 std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value) {

@@ -74,6 +74,9 @@ struct FieldEntry {
   // piping codes it means anything for (all when null).
   const char* group = nullptr;
   bool (*applies)(std::int32_t code) = nullptr;
+  // The batch file has no field for it: the import gives it a value of its
+  // own whatever the model held.
+  bool uncarried = false;
 };
 
 // Where a row's field belongs.
@@ -108,5 +111,8 @@ std::string DisplacementFieldName(int slot, int component);
 
 // Whether `read` is the field's value but for a float's rounding.
 bool SameFieldValue(const RecordField& field, const BinaryFileValue& read);
+// A feet-and-inches text as the list shows it: a number of feet, which has
+// no mark, followed by " ft" ("1.0288 ft", "8'4\"").
+std::string FeetInchesShown(const std::string& text);
 // A value as the list shows it, in the units in force ("350 F", "on").
 std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value);

@@ -308,7 +308,7 @@ void WriteNothing(Writer&, const LayoutRow&, RowText&) {}
 
 // Why the reader would refuse a row of this kind as it stands (a record the
 // dialogs never leave, or one from an old file); empty when it reads back.
-std::string ElementRefusal(const Model& model, const LayoutRow& row) {
+std::string ElementRefusal(const Model& model, const LayoutRow& row, const std::string& core) {
   switch (row.elementType) {
     case ElementType::Reducer: {
       const auto& r = static_cast<const Reducer&>(*row.element);
@@ -321,15 +321,17 @@ std::string ElementRefusal(const Model& model, const LayoutRow& row) {
     case ElementType::JacketedBend: {
       const auto* pipe = dynamic_cast<const JacketedPipe*>(row.element.get());
       const auto* bend = dynamic_cast<const JacketedBend*>(row.element.get());
-      const bool named = pipe != nullptr ? !pipe->jacketMaterial.empty() && !pipe->jacketSection.empty() &&
-                                               !pipe->jacketLoad.empty()
-                                         : bend != nullptr && !bend->jacketMaterial.empty() &&
-                                               !bend->jacketSection.empty() && !bend->jacketLoad.empty();
-      if (!named) return "the jacket's material, section or load is not named";
+      if (pipe == nullptr && bend == nullptr) return {};
+      const std::string& material = pipe != nullptr ? pipe->jacketMaterial : bend->jacketMaterial;
       const std::string& jacket = pipe != nullptr ? pipe->jacketSection : bend->jacketSection;
+      const std::string& load = pipe != nullptr ? pipe->jacketLoad : bend->jacketLoad;
+      // The reader requires all three, of records the file holds.
+      if (FindRecordByName(model.materials, material) == 0 || FindRecordByName(model.sections, jacket) == 0 ||
+          FindRecordByName(model.pipeLoads, load) == 0)
+        return "the jacket's material, section or load is not named, or not in the model";
       const float bendWall = bend != nullptr ? bend->jacketThickness : 0.0f;
-      return JacketClearsCore(model, jacket, row.section, bendWall) ? std::string()
-                                                          : "the jacket's section does not clear the core's";
+      return JacketClearsCore(model, jacket, core, bendWall) ? std::string()
+                                                             : "the jacket's section does not clear the core's";
     }
     case ElementType::Elastic: {
       const auto& e = static_cast<const ElasticElement&>(*row.element);
@@ -386,6 +388,8 @@ std::string KindName(ElementType type) { return ElementTypeMessageName(type); }
 // whether the model's spectrum load still waits for a line to carry it.
 struct NamesInForce {
   std::string material, section, load;
+  // The section the reader has in force: the last one a line wrote.
+  std::string sectionInFile;
   bool spectrumPending = false;
   bool ambientPending = false;
   // Per pipe section, in the order met: the long- and short-radius bends
@@ -478,7 +482,10 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
   if (element == nullptr) {
     w.LeftOut(KindName(type) + " was written as a pipe (the batch file does not carry it yet)", {"element kind"});
     type = ElementType::Pipe;
-  } else if (const std::string refusal = ElementRefusal(w.model(), row); !refusal.empty()) {
+  } else if (const std::string refusal = ElementRefusal(
+                 w.model(), row,
+                 FindRecordByName(w.model().sections, row.section) != 0 ? row.section : names.sectionInFile);
+             !refusal.empty()) {
     w.LeftOut(refusal + "; the row was written as a pipe", {"element kind"});
     type = ElementType::Pipe;
     element = FindElementWriter(type);
@@ -528,8 +535,10 @@ void WriteLayoutRow(Writer& w, const LayoutRow& row, int number, NamesInForce& n
     }
     if (!row.section.empty() && row.section != names.section) {
       names.section = row.section;
-      if (const auto section = Reference(w, NameTable::kSection, row.section, "pipe section", "pipe section"))
+      if (const auto section = Reference(w, NameTable::kSection, row.section, "pipe section", "pipe section")) {
         out.main += ",P" + *section;
+        names.sectionInFile = row.section;
+      }
     }
     if (type == ElementType::Bend || type == ElementType::JacketedBend)
       NoteBendRadiusKind(w, static_cast<const Bend&>(*row.element),

@@ -40,7 +40,10 @@ class Writer {
   // Where the file put each record and row, and what the writer named.
   BatchFileRecords records;
 
-  void Line(const std::string& line) { text += line + "\n"; }
+  void Line(const std::string& line) {
+    text += line + "\n";
+    records.linePlaces.push_back(place_);
+  }
   // A LAYOUT line, which the import makes the next row: from the model's
   // `row`, all of it or one part.
   void RowLine(const std::string& line, int row, BatchFileRecords::Part part = BatchFileRecords::Part::kWhole) {
@@ -59,8 +62,14 @@ class Writer {
     place_ = where;
     where_ = where.empty() ? std::string() : where + ": ";
   }
-  // The name the file gives a record of `table`.
+  // The name the file gives the record of `table` that a row naming `name`
+  // reaches.
   std::string Written(NameTable table, const std::string& name) const { return records.WrittenName(table, name); }
+  // The name the line of record `number` of `table` gives it; empty when the
+  // record is not written.
+  const std::string& RecordName(NameTable table, int number) const {
+    return records.recordNames[static_cast<std::size_t>(table)][static_cast<std::size_t>(number)];
+  }
 
   // A value's text, with the digits it needs to read back as itself; a
   // value that is not a number is written as 0 and named.

@@ -58,6 +58,9 @@ struct ValueWay {
   std::function<std::string(float)> own;
   std::function<double(float)> shown;
   std::function<std::optional<float>(const std::string&)> read;
+  // After each number tried: a feet-and-inches field takes a plain number
+  // for feet, and one marked '"' for inches, which any length is.
+  const char* mark = "";
 };
 
 // The texts tried for `value`, in order: its own, then more digits, then
@@ -66,13 +69,14 @@ std::vector<std::string> Candidates(const ValueWay& way, float value) {
   std::vector<std::string> texts = {way.own(value)};
   const double shown = way.shown(value);
   if (!std::isfinite(shown)) return texts;
-  for (int digits = kFewestDigits; digits <= kMostDigits; ++digits) texts.push_back(CFormat("%.*G", digits, shown));
+  for (int digits = kFewestDigits; digits <= kMostDigits; ++digits)
+    texts.push_back(CFormat("%.*G", digits, shown) + way.mark);
   const auto centre = static_cast<float>(shown);
   for (const float toward : {HUGE_VALF, -HUGE_VALF}) {
     float neighbour = centre;
     for (int step = 0; step < kNeighbours; ++step) {
       neighbour = std::nextafter(neighbour, toward);
-      texts.push_back(CFormat("%.9G", static_cast<double>(neighbour)));
+      texts.push_back(CFormat("%.9G", static_cast<double>(neighbour)) + way.mark);
     }
   }
   return texts;
@@ -123,18 +127,47 @@ double InUnit(float value, int kind) {
   return static_cast<double>(value) * static_cast<double>(UnitFactor(kind));
 }
 
+ValueWay WayOf(const UnitKindOf& unit) {
+  const int kind = unit.kind;
+  const BatchFormatter format = unit.format;
+  ValueWay way{[format](float v) { return std::string(format(v)); }, [kind](float v) { return InUnit(v, kind); },
+               Reader(unit.parse)};
+  if (kind == kUnitLength && ChosenUnit(kUnitLength) == kLengthFeetInches) way.mark = "\"";
+  return way;
+}
+
+BatchTextAsRead AsRead(const ValueWay& way, float value) {
+  BatchTextAsRead result{ReadableText(way, value), value};
+  if (const std::optional<float> read = way.read(result.text)) result.read = *read;
+  return result;
+}
+
+ValueWay DegreesWay() {
+  const auto radians = [](float v) { return static_cast<float>(v / kDegreesPerRadian); };
+  return {[radians](float v) { return std::string(FormatAngle(radians(v))); },
+          [radians](float v) { return InUnit(radians(v), kUnitAngle); },
+          [](const std::string& text) -> std::optional<float> {
+            float value = 0.0f;
+            if (ParseAngle(text, value) != 0) return std::nullopt;
+            return static_cast<float>(value * kDegreesPerRadian);
+          }};
+}
+
 }  // namespace
 
 std::string BatchValueText(float value, BatchFormatter format) {
-  for (const UnitKindOf& unit : kKinds) {
-    if (unit.format != format) continue;
-    const int kind = unit.kind;
-    const ValueWay way{[format](float v) { return std::string(format(v)); },
-                       [kind](float v) { return InUnit(v, kind); }, Reader(unit.parse)};
-    return ReadableText(way, value);
-  }
+  for (const UnitKindOf& unit : kKinds)
+    if (unit.format == format) return ReadableText(WayOf(unit), value);
   return format(value);
 }
+
+std::optional<BatchTextAsRead> BatchKindTextAsRead(float value, int kind) {
+  for (const UnitKindOf& unit : kKinds)
+    if (unit.kind == kind) return AsRead(WayOf(unit), value);
+  return std::nullopt;
+}
+
+std::optional<BatchTextAsRead> BatchDegreesTextAsRead(float degrees) { return AsRead(DegreesWay(), degrees); }
 
 std::string BatchPlainText(float value, int width, int decimals) {
   const ValueWay way{[width, decimals](float v) { return std::string(FormatFixedWidth(v, width, decimals)); },
@@ -142,14 +175,4 @@ std::string BatchPlainText(float value, int width, int decimals) {
   return ReadableText(way, value);
 }
 
-std::string BatchDegreesText(float degrees) {
-  const auto radians = [](float v) { return static_cast<float>(v / kDegreesPerRadian); };
-  const ValueWay way{[radians](float v) { return std::string(FormatAngle(radians(v))); },
-                     [radians](float v) { return InUnit(radians(v), kUnitAngle); },
-                     [](const std::string& text) -> std::optional<float> {
-                       float value = 0.0f;
-                       if (ParseAngle(text, value) != 0) return std::nullopt;
-                       return static_cast<float>(value * kDegreesPerRadian);
-                     }};
-  return ReadableText(way, degrees);
-}
+std::string BatchDegreesText(float degrees) { return ReadableText(DegreesWay(), degrees); }

@@ -14,6 +14,7 @@
 // their usual text where it reads back, more digits where it does not.
 #pragma once
 
+#include <optional>
 #include <string>
 
 using BatchFormatter = const char* (*)(float value);
@@ -31,3 +32,14 @@ std::string BatchPlainText(float value, int width, int decimals);
 // rotation), written in the Angle unit and read back as the readers do:
 // through the Angle unit to radians, then to degrees.
 std::string BatchDegreesText(float degrees);
+
+// The text the writer gives `value` (internal units) of unit kind `kind`,
+// and the value the reader takes that text back as; nothing for a kind the
+// writer gives no text.
+struct BatchTextAsRead {
+  std::string text;
+  float read = 0.0f;
+};
+std::optional<BatchTextAsRead> BatchKindTextAsRead(float value, int kind);
+// The same for an angle held in degrees.
+std::optional<BatchTextAsRead> BatchDegreesTextAsRead(float degrees);

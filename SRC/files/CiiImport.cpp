@@ -32,6 +32,7 @@
 #include "loads/Force.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
+#include "model/RowRules.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
@@ -447,10 +448,10 @@ struct Converter {
   std::map<int, std::array<double, 3>> position;  // node -> inch
   std::array<double, 3> current{};
   std::map<int, std::vector<std::pair<int, std::array<double, 3>>>> links;  // node -> (node, offset)
-  std::vector<int> halfAngleRows;
-  std::map<int, int> elementLines;  // row -> the line of its element record
-  std::map<int, int> bendPoints;
-  std::vector<float> hydrotestPressures;    // a point on a bend's arc -> the bend's node  // bends whose point on the arc is half way round
+  std::vector<int> halfAngleRows;         // bends whose point on the arc is half way round
+  std::vector<int> rowLines;              // row -> the line of the record it came from (0: the title row)
+  std::map<int, int> bendPoints;          // a point on a bend's arc -> the bend's node
+  std::vector<float> hydrotestPressures;
 
   double F(std::size_t index) const { return file.factors[index]; }
   float Length(double value) const { return static_cast<float>(value / F(1)); }
@@ -466,6 +467,11 @@ struct Converter {
   float Stiffness(double value) const { return static_cast<float>(value / F(14)); }
   float RotStiffness(double value) const { return static_cast<float>(value / F(15) * kDegreesPerRadian); }
 
+  int LineOfRow(int number) const {
+    const auto at = static_cast<std::size_t>(number);
+    return at < rowLines.size() ? rowLines[at] : 0;
+  }
+
   void Log(int line, const std::string& text) { reader.log->push_back("Line " + std::to_string(line) + ": " + text); }
 
   LayoutRow& AppendRow(NodeId node, ElementType element, int line) {
@@ -477,6 +483,8 @@ struct Converter {
     row.node = node;
     row.elementType = element;
     row.element = CreateElementData(element);
+    rowLines.resize(static_cast<std::size_t>(model.rowCount) + 1);
+    rowLines[static_cast<std::size_t>(model.rowCount)] = line;
     return row;
   }
   void InsertRow(int after, NodeId node, DataType item, int line) {
@@ -486,6 +494,8 @@ struct Converter {
     }
     for (int number = model.rowCount; number > after; --number) model.row(number + 1) = std::move(model.row(number));
     ++model.rowCount;
+    rowLines.resize(static_cast<std::size_t>(model.rowCount));
+    rowLines.insert(rowLines.begin() + after + 1, line);
     LayoutRow& row = model.row(after + 1);
     row = LayoutRow();
     row.node = node;
@@ -744,7 +754,6 @@ struct Converter {
     else if (joint != nullptr) type = (*joint)[4] == 0.0 ? ElementType::Elastic : ElementType::Bellows;
     else if (reducer != nullptr) type = ElementType::Reducer;
     LayoutRow& row = AppendRow(to, type, e.line);
-    elementLines[model.rowCount] = e.line;
     row.dx = Length(e.lines[0][2]);
     row.dy = Length(e.lines[0][3]);
     row.dz = Length(e.lines[0][4]);
@@ -1022,8 +1031,8 @@ struct Converter {
           reducer->od2 = model.sections[other].outsideDiameter;
           reducer->thk2 = model.sections[other].thickness;
         } else {
-          Log(elementLines[number], "the reducer at node " + std::to_string(row.node) +
-                                        " has no second diameter and no pipe after it: enter its second end");
+          Log(LineOfRow(number), "the reducer at node " + std::to_string(row.node) +
+                                     " has no second diameter and no pipe after it: enter its second end");
         }
       }
       if ((row.elementType == ElementType::Elastic || row.elementType == ElementType::Bellows) && length < 0.001) {
@@ -1042,8 +1051,8 @@ struct Converter {
         auto& joint = static_cast<BallJoint&>(*row.element);
         joint.bendingStiffness = bending;
         joint.torsionalStiffness = torsional;
-        Log(elementLines[number], "the expansion joint of no length at node " + std::to_string(row.node) +
-                                      " becomes a ball joint: its axial and lateral springs are not taken");
+        Log(LineOfRow(number), "the expansion joint of no length at node " + std::to_string(row.node) +
+                                   " becomes a ball joint: its axial and lateral springs are not taken");
       }
       if (row.elementType == ElementType::Rigid && sectionIndex != 0 &&
           length > model.sections[sectionIndex].outsideDiameter) {
@@ -1054,8 +1063,8 @@ struct Converter {
         valve.weight = weight;
         valve.thicknessMultiplier = 10.0f;
         valve.insulationWeightMultiplier = 1.75f;
-        Log(elementLines[number], "the rigid element at node " + std::to_string(row.node) +
-                                      ", longer than its pipe's diameter, is taken as a valve");
+        Log(LineOfRow(number), "the rigid element at node " + std::to_string(row.node) +
+                                   ", longer than its pipe's diameter, is taken as a valve");
       } else if (row.elementType == ElementType::Rigid && sectionIndex != 0) {
         const int loadIndex = FindRecordByName(model.pipeLoads, row.load);
         if (loadIndex != 0) {
@@ -1171,10 +1180,17 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     ReadAuxiliary(reader, file);
     ReadMiscellaneous(reader, file);
     ReadUnits(reader, file);
-    Converter converter{model, file, reader, {}, {}, {}, {}, {}, {}, {}};
+    Converter converter{model, file, reader, {}, {}, {}, {}, {0, 0}, {}, {}};
     converter.Run();
     model.loadCases.selected[kCaseIdModal] = 1;
     FinishImportedModel(model);
+    // The rules every road keeps, asked of the made model; a row that breaks
+    // one (an element of no length) is refused with the line of its record.
+    for (int number = 1; number <= model.rowCount; ++number)
+      if (const std::string refusal = RowRuleRefusal(model, number); !refusal.empty()) {
+        reader.next = static_cast<std::size_t>(converter.LineOfRow(number));
+        reader.Fail(refusal);
+      }
   } catch (...) {
     g_UnitsSettings = userUnits;
     throw;

@@ -32,6 +32,7 @@
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
+#include "model/RowRules.h"
 #include "records/AnalysisOptions.h"
 #include "records/Material.h"
 #include "records/ModelBatchFile.h"
@@ -85,6 +86,7 @@ struct PnfReader {
   bool secondPass = false;   // some line is a second-pass record
   bool undirected = false;   // some skewed restraint has no direction
   std::int32_t thermalLoads = 1;  // thermal loads in use by the LOAD lines read
+  std::vector<const PnfLine*> rowLines;  // the line of each row, from row 1
 };
 
 [[noreturn]] void Fail(const PnfReader& reader, const std::string& message) {
@@ -217,6 +219,7 @@ void ReadTitle(PnfReader& reader) {
     text = CutImportedText(text, kTitleWidth);
   }
   model.rowCount = 1;
+  reader.rowLines.assign(1, reader.line);
   LayoutRow& row = model.row(1);
   row.elementType = ElementType::Comment;
   row.element = CreateElementData(ElementType::Comment);
@@ -279,6 +282,11 @@ void ReadGlobal(PnfReader& reader) {
 
 void CheckName(const PnfReader& reader, const std::optional<std::string>& name, const std::string& kind) {
   if (!Given(name)) Fail(reader, kind + " name is required");
+  // A "(" in the name opens a group that takes the rest of the line into
+  // its token: the name the file meant stands before the first blank, and
+  // the "(" is what no name may hold.
+  if (const std::string meant = name->substr(0, name->find_first_of(" \t")); meant.find('(') != std::string::npos)
+    Fail(reader, kind + " name should be alpha-numeric", meant);
   if (name->size() > kPnfNameWidth) Fail(reader, kind + " name should be <= 5 characters", *name);
   if (!IsNameText(*name)) Fail(reader, kind + " name should be alpha-numeric", *name);
 }
@@ -866,6 +874,7 @@ void ReadFirstPassRecord(PnfReader& reader) {
     Log(reader, std::to_string(reader.tokens.size() - reader.next) + " further values are not taken");
   model.rowCount += 1;
   model.row(model.rowCount) = std::move(row);
+  reader.rowLines.push_back(reader.line);
 }
 
 // The first pass line by line; section lines and records.
@@ -1137,6 +1146,13 @@ void ReadPnfFile(std::istream& input, Model& model, std::vector<std::string>& lo
       }
     if (reader.middleNodes || reader.undirected) FinishPnfRows(model, log, reader.middleNodes);
     FinishImportedModel(model);
+    // The rules every road keeps, asked of the made model; a row that breaks
+    // one (an element of no length) is refused with the line it came from.
+    for (int number = 1; number <= model.rowCount; ++number)
+      if (const std::string refusal = RowRuleRefusal(model, number); !refusal.empty()) {
+        reader.line = reader.rowLines[static_cast<std::size_t>(number - 1)];
+        Fail(reader, refusal);
+      }
   } catch (...) {
     g_UnitsSettings = userUnits;
     throw;

@@ -25,6 +25,7 @@
 #include "elements/RigidElement.h"
 #include "files/BatchAllFieldsModel.h"
 #include "files/BatchExport.h"
+#include "files/BatchExportChecks.h"
 #include "files/BatchExportFields.h"
 #include "files/BatchImport.h"
 #include "files/BatchTesting.h"
@@ -751,13 +752,6 @@ std::vector<std::string> FieldsNeverSet(const std::vector<std::vector<RecordFiel
   return never;
 }
 
-std::vector<RecordField> PartOf(const std::vector<RecordField>& fields, RowPart part) {
-  std::vector<RecordField> kept;
-  for (const RecordField& field : fields)
-    if (field.part == part) kept.push_back(field);
-  return kept;
-}
-
 // The all-fields model sets every field of every kind of record the model
 // file stores, as its writer writes them, away from a new record's value.
 void ExpectEveryFieldSet(const Model& model) {
@@ -816,9 +810,6 @@ void ExpectEveryFieldSet(const Model& model) {
   EXPECT_EQ(FieldsNeverSet(headers, PartOf(RowFields(LayoutRow{}), RowPart::kHeader)), none);
 }
 
-// Whether the list names the record `where` ("Row 12: ...").
-bool Names(const std::vector<std::string>& leftOut, const std::string& where) { return Listed(leftOut, where + ": "); }
-
 // Every field of `held` that `read` does not give back but for a float's
 // rounding, with no line of the list for its record.
 std::vector<std::string> Unnamed(const std::vector<std::string>& leftOut, const std::string& where,
@@ -840,28 +831,6 @@ void CollectUnnamed(const std::vector<std::string>& leftOut, const char* kind, c
     for (std::string& field :
          Unnamed(leftOut, std::string(kind) + " " + name(held[i]), fields(held[i]), fields(read[i])))
       unnamed.push_back(std::move(field));
-}
-
-// The rows of `read` that stand for `row` of `model`: its element's and its
-// item's (the same row unless the item went on a line of its own).
-std::pair<int, int> RowsReadFor(const Model& model, int row, const Model& read) {
-  const NodeId node = model.row(row).node;
-  int element = 0, item = 0, commentRows = 0;
-  for (int number = 1; number < row; ++number) commentRows += model.row(number).node == 0 ? 1 : 0;
-  // The title's row, which the model may not have.
-  if (model.row(1).elementType != ElementType::Comment && read.row(1).elementType == ElementType::Comment)
-    ++commentRows;
-  for (int number = 1; number <= read.rowCount; ++number) {
-    const LayoutRow& candidate = read.row(number);
-    if (node == 0) {
-      if (candidate.node == 0 && commentRows-- == 0) return {number, number};
-      continue;
-    }
-    if (candidate.node != node) continue;
-    if (element == 0) element = number;
-    if (candidate.dataType != DataType::None) item = number;
-  }
-  return {element, item != 0 ? item : element};
 }
 
 // A model that sets every field of every record away from a new record's

@@ -245,6 +245,18 @@ TEST_F(CiiImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
   negative.elements[0].from = -10;
   CiiSample zeroFactor = Plant();
   zeroFactor.factors[0] = 0;
+  // 10-20 (120, 0, 0) then 20-30 of no length: an element the batch import
+  // and every cell refuse.
+  CiiSample noLength;
+  CiiSampleElement first;
+  first.from = 10;
+  first.to = 20;
+  first.dx = 120;
+  CiiSampleElement second = first;
+  second.from = 20;
+  second.to = 30;
+  second.dx = 0;
+  noLength.elements = {first, second};
   struct Case {
     std::string text;
     std::string expected;
@@ -262,6 +274,7 @@ TEST_F(CiiImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
       {negative.Text(), LineError(negative.Text(), elements + 1, "Node numbers cannot be negative")},
       {zeroFactor.Text(), LineError(zeroFactor.Text(), units, "UNITS factor 1 is 0")},
       {ReplaceLine(good, 1, "#$ VERSON"), "line = 1\n#$ VERSON\n#$ VERSION not found"},
+      {noLength.Text(), LineError(noLength.Text(), LineOf(noLength.Text(), " 20 30"), "This element has zero length")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);

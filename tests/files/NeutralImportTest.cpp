@@ -220,6 +220,15 @@ TEST_F(NeutralImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
       {"PIPE S1 2 40 2.375 0.2 0.2\n",
        LineError(1, "PIPE S1 2 40 2.375 0.2 0.2", "Corrosion allowance is >= wall thickness")},
       {"MATERIAL CARBON\n", LineError(1, "MATERIAL CARBON", "Material name should be <= 5 characters") + " :  CARBON"},
+      // The "(" opens a group that takes the rest of the line: the name it
+      // ends is refused for the "(", not for the length of the line.
+      {"MATERIAL P(1 carbon 0.283 0.3\n",
+       LineError(1, "MATERIAL P(1 carbon 0.283 0.3", "Material name should be alpha-numeric") + " :  P(1"},
+      {"PIPE S(1 8 40 8.625 0.322\n",
+       LineError(1, "PIPE S(1 8 40 8.625 0.322", "Section name should be alpha-numeric") + " :  S(1"},
+      {"LOAD L(1 300 150\n", LineError(1, "LOAD L(1 300 150", "Load name should be alpha-numeric") + " :  L(1"},
+      // An element of no length, as the batch import and every cell refuse.
+      {"FROM A 0 0 0\nTO B 10 0 0\nTO C 0 0 0\n", LineError(3, "TO C 0 0 0", "This element has zero length")},
       {"MATERIAL CS x 0.28 0.5\n", LineError(1, "MATERIAL CS x 0.28 0.5", "Invalid Poisson's ratio") + " :  0.5"},
       {"LOAD L1 -500 0\n", LineError(1, "LOAD L1 -500 0", "Invalid T1") + " :  -500"},
       {"LOAD L1 300\n", LineError(1, "LOAD L1 300", "P1 is required")},
@@ -239,6 +248,18 @@ TEST_F(NeutralImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
     EXPECT_EQ(Read(c.text, model), c.expected);
     for (int kind = 0; kind <= kUnitKindCount; ++kind) EXPECT_EQ(g_UnitsSettings.unit[kind], before.unit[kind]);
   }
+}
+
+// Rows reach a table's first record of a name: a material of a name given
+// again is left out, and the log says so.
+TEST_F(NeutralImportTest, AMaterialOfANameGivenAgainIsLeftOut) {
+  Model model;
+  std::vector<std::string> log;
+  ASSERT_EQ(Read("TITLE t\nMATERIAL CS carbon 0.283 0.3\nMATERIAL CS other 0.290 0.3\n", model, &log), "");
+  ASSERT_EQ(model.materials.count, 1);
+  EXPECT_EQ(model.materials[1].description, "CARBON");
+  EXPECT_EQ(model.materials[1].density, 0.283f);
+  EXPECT_TRUE(Logged(log, "Line 3: material CS is defined again: the line is not taken"));
 }
 
 TEST_F(NeutralImportTest, EverythingNotTakenIsLoggedWithItsLine) {

@@ -1,0 +1,283 @@
+// Random models exported to MBF in every unit set and read back: names of
+// every class (printable ASCII, blanks and tabs, Windows-1252 bytes, section
+// words in any case, case twins, repeats, none), texts of the same, lengths
+// with fractions of an inch, values in and out of the reader's ranges. After
+// each export: a file the import would refuse is not written and names the
+// record it refuses; else every record comes back or is named as not
+// written, every field that comes back otherwise has its record named, and
+// every field the list names says what the read-back model holds. A failure
+// prints the seed. BATCH_EXPORT_SEED and BATCH_EXPORT_MODELS ask for a
+// longer run, whose counts the test prints.
+#include <gtest/gtest.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <random>
+#include <sstream>
+
+#include "files/BatchAllFieldsModel.h"
+#include "files/BatchExport.h"
+#include "files/BatchExportChecks.h"
+#include "files/BatchTesting.h"
+#include "model/MakeModel.h"
+#include "records/Compressor.h"
+#include "records/Pump.h"
+#include "records/Soil.h"
+#include "services/TextFileEncoding.h"
+
+namespace {
+
+struct Counts {
+  int models = 0, exports = 0, refused = 0, named = 0, differences = 0, unnamed = 0, lost = 0;
+};
+
+class RandomModel {
+ public:
+  explicit RandomModel(std::uint32_t seed) : rng_(seed) {}
+
+  void Build(Model& model) {
+    BuildAllFieldsModel(model);
+    Repeat(model.materials);
+    Repeat(model.sections);
+    Repeat(model.pipeLoads);
+    Repeat(model.soils);
+    Repeat(model.beamMaterials);
+    Rename(model.materials);
+    Rename(model.sections);
+    Rename(model.pipeLoads);
+    Rename(model.soils);
+    Rename(model.beamMaterials);
+    Rename(model.beamSections);
+    Rename(model.beamLoads);
+    model.pumps[1].name = Name({model.pumps[1].name});
+    model.compressors[1].description = Name({});
+    model.turbines[1].description = Name({});
+    model.title = Name({});
+    for (Material* m : Records(model.materials)) m->density = Chance(0.03) ? -0.1f : Uniform(0.01f, 0.5f);
+    for (PipeSection* s : Records(model.sections)) {
+      s->outsideDiameter = Uniform(2.0f, 40.0f);
+      s->thickness = Chance(0.03) ? s->outsideDiameter : Uniform(0.1f, 0.4f) * s->outsideDiameter * 0.5f;
+    }
+    for (PipeLoad* l : Records(model.pipeLoads))
+      l->operating[0].temperature = Chance(0.1) ? 1.0e-5f : Uniform(-50.0f, 900.0f);
+    for (Soil* s : Records(model.soils)) s->groundLevel = Uniform(-200.0f, 200.0f);
+    if (Chance(0.3)) AppendMaterial(model.materials, Material{});
+    model.pumps[1].centre = {Uniform(-500.0f, 500.0f), Uniform(-500.0f, 500.0f), Uniform(-500.0f, 500.0f)};
+    for (int number = 2; number <= model.rowCount; ++number) {
+      LayoutRow& row = model.row(number);
+      if (row.absolute) continue;
+      // Longer, never shorter, so that no bend outgrows its legs.
+      const float scale = Uniform(1.0f, 3.0f) + 0.001f * static_cast<float>(Pick(1000));
+      row.dx *= scale, row.dy *= scale, row.dz *= scale;
+      if (number != 2 && ElementTypeHasProperties(row.elementType) && row.elementType != ElementType::Beam) {
+        row.material = model.materials[1 + Pick(model.materials.count)].name;
+        row.section = model.sections[1 + Pick(model.sections.count)].name;
+        row.load = model.pipeLoads[1 + Pick(model.pipeLoads.count)].name;
+      }
+    }
+  }
+
+ private:
+  template <typename Record>
+  static std::vector<Record*> Records(ModelRecordTable<Record>& table) {
+    std::vector<Record*> all;
+    for (int i = 1; i <= table.count; ++i) all.push_back(&table[i]);
+    return all;
+  }
+  bool Chance(double p) { return std::uniform_real_distribution<double>(0.0, 1.0)(rng_) < p; }
+  int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
+  float Uniform(float low, float high) { return std::uniform_real_distribution<float>(low, high)(rng_); }
+
+  // A name of a random class; `others` are the names a twin or a repeat
+  // takes after.
+  std::string Name(const std::vector<std::string>& others) {
+    static const char* const kWords[] = {"PIPE", "loads", "Layout", "cod", "Materials", "wind", "PUMPS", "allow"};
+    static const char* const kBlanks[] = {"", " ", "\t", " A1 ", "A\tB"};
+    static const char* const kBytes[] = {"C\xE9", "\x81X", "\x8D", "\xC3\xA9", "\x9D\x90Z"};
+    switch (Pick(7)) {
+      case 0: {
+        std::string text;
+        for (int i = 1 + Pick(7); i > 0; --i) text += static_cast<char>(0x20 + Pick(0x5F));
+        return text;
+      }
+      case 1: return kBlanks[Pick(5)];
+      case 2: return kBytes[Pick(5)];
+      case 3: {
+        std::string word = kWords[Pick(8)];
+        for (char& c : word)
+          if (Chance(0.5)) c = static_cast<char>(std::isupper(static_cast<unsigned char>(c)) ? c + 32 : c - 32);
+        return word;
+      }
+      case 4:
+      case 5:
+        if (!others.empty()) {
+          std::string name = others[static_cast<std::size_t>(Pick(static_cast<int>(others.size())))];
+          if (Chance(0.5))
+            for (char& c : name) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+          return name;
+        }
+        return "R" + std::to_string(Pick(100));
+      default: return "N" + std::to_string(Pick(1000));
+    }
+  }
+  template <typename Record>
+  void Rename(ModelRecordTable<Record>& table) {
+    std::vector<std::string> names;
+    for (int i = 1; i <= table.count; ++i) {
+      if (Chance(0.6)) table[i].name = Name(names);
+      names.push_back(table[i].name);
+    }
+  }
+  template <typename Record>
+  void Repeat(ModelRecordTable<Record>& table) {
+    for (int copies = Pick(3); copies > 0; --copies) AppendRecord(table, table[1 + Pick(table.count)]);
+  }
+  static void AppendRecord(ModelRecordTable<Material>& t, const Material& r) { AppendMaterial(t, r); }
+  static void AppendRecord(ModelRecordTable<PipeSection>& t, const PipeSection& r) { AppendSection(t, r); }
+  static void AppendRecord(ModelRecordTable<PipeLoad>& t, const PipeLoad& r) { AppendPipeLoad(t, r); }
+  static void AppendRecord(ModelRecordTable<Soil>& t, const Soil& r) { AppendSoil(t, r); }
+  static void AppendRecord(ModelRecordTable<BeamMaterial>& t, const BeamMaterial& r) { AppendBeamMaterial(t, r); }
+
+  std::mt19937 rng_;
+};
+
+// How the list names record `number` of a table: by its name, or, where the
+// name does not tell it apart (none, blanks, an earlier record's), by its
+// number too.
+std::string Place(const char* kind, const std::string& name, int number, bool first) {
+  if (name.find_first_not_of(" \t") == std::string::npos)
+    return std::string(kind) + " number " + std::to_string(number);
+  return std::string(kind) + " " + name + (first ? "" : " (number " + std::to_string(number) + ")");
+}
+
+// The line of the list on `field` of the record at `where`, when there is one.
+const std::string* LineOn(const std::vector<std::string>& leftOut, const std::string& where, const std::string& field) {
+  for (const std::string& line : leftOut)
+    if (line.rfind(where + ": its " + field + ", ", 0) == 0) return &line;
+  return nullptr;
+}
+
+// Every field that comes back otherwise has its record named; a line on the
+// field says what the read-back model holds (or the text the file bears).
+void CheckFields(const std::vector<std::string>& leftOut, const std::string& text, const std::string& where,
+                 const std::vector<RecordField>& held, const std::vector<RecordField>& read, Counts& counts) {
+  for (std::size_t i = 0; i < held.size() && i < read.size(); ++i) {
+    if (SameFieldValue(held[i], read[i].value)) continue;
+    ++counts.differences;
+    if (!Names(leftOut, where)) {
+      ++counts.unnamed;
+      ADD_FAILURE() << where << ": " << held[i].name << " is not named";
+    }
+    // The read-back's own sentence on the field: its name and value first.
+    const std::string* line =
+        LineOn(leftOut, where, held[i].name + ", " + FieldValueText(held[i].entry, held[i].value));
+    if (line == nullptr) continue;
+    const std::string is = FieldValueText(held[i].entry, read[i].value);
+    const std::string rounded = " was written rounded to ";
+    if (const std::size_t at = line->find(rounded); at != std::string::npos) {
+      const std::string written = line->substr(at + rounded.size());
+      EXPECT_NE(text.find(written.substr(0, written.find(' '))), std::string::npos) << *line;
+    } else {
+      EXPECT_TRUE(line->size() >= is.size() && line->compare(line->size() - is.size(), is.size(), is) == 0)
+          << *line << " / reads back as " << is;
+    }
+  }
+}
+
+// The records of one table against the records read back, in order: each
+// comes back or is named as not written.
+template <typename Record>
+void CheckTable(const std::vector<std::string>& leftOut, const std::string& text, const char* kind,
+                const ModelRecordTable<Record>& held, const ModelRecordTable<Record>& read,
+                std::vector<RecordField> (*fields)(const Record&), Counts& counts) {
+  int next = 1;
+  for (int i = 1; i <= held.count; ++i) {
+    const std::string& name = held[i].name;
+    int first = 1;
+    while (held[first].name != name) ++first;
+    const std::string where = Place(kind, name, i, first == i);
+    const bool leftOutNamed = std::any_of(leftOut.begin(), leftOut.end(), [&where](const std::string& line) {
+      return line.rfind(where + ": ", 0) == 0 && line.size() > 15 && line.substr(line.size() - 15) == "was not written";
+    });
+    if (leftOutNamed && read.count - next < held.count - i) continue;
+    if (next > read.count) {
+      ++counts.lost;
+      ADD_FAILURE() << where << " does not come back";
+      continue;
+    }
+    CheckFields(leftOut, text, where, fields(held[i]), fields(read[next++]), counts);
+  }
+  EXPECT_EQ(next - 1, read.count) << kind;
+}
+
+void CheckExport(const Model& model, BatchExportUnits units, Counts& counts) {
+  SCOPED_TRACE(static_cast<int>(units));
+  ++counts.exports;
+  std::vector<std::string> leftOut;
+  std::string refusal;
+  const std::string text = WriteModelBatchText(model, units, leftOut, &refusal);
+  counts.named += static_cast<int>(leftOut.size());
+  if (!refusal.empty()) {
+    // Named by its record or row, with why.
+    ++counts.refused;
+    EXPECT_EQ(leftOut.at(0).rfind("The import would refuse the file: ", 0), 0u) << leftOut.at(0);
+    EXPECT_EQ(refusal.rfind("Line ", 0), std::string::npos) << refusal;
+    return;
+  }
+  Model again;
+  std::istringstream input(TextFileFromProgramText(text));
+  std::vector<std::string> log;
+  ASSERT_NO_THROW(ReadModelBatchFile(input, again, log)) << text;
+  if (again.title != model.title) {
+    EXPECT_TRUE(Names(leftOut, "Title")) << again.title;
+  }
+  CheckTable(leftOut, text, "Material", model.materials, again.materials, MaterialFields, counts);
+  CheckTable(leftOut, text, "Pipe section", model.sections, again.sections, SectionFields, counts);
+  CheckTable(leftOut, text, "Load", model.pipeLoads, again.pipeLoads, PipeLoadFields, counts);
+  CheckTable(leftOut, text, "Soil", model.soils, again.soils, SoilFields, counts);
+  CheckTable(leftOut, text, "Beam material", model.beamMaterials, again.beamMaterials, BeamMaterialFields, counts);
+  CheckTable(leftOut, text, "Beam section", model.beamSections, again.beamSections, BeamSectionFields, counts);
+  CheckTable(leftOut, text, "Beam load", model.beamLoads, again.beamLoads, BeamLoadFields, counts);
+  CheckTable(leftOut, text, "Pump", model.pumps, again.pumps, PumpFields, counts);
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const auto [element, item] = RowsReadFor(model, row, again);
+    const std::string where = "Row " + std::to_string(row);
+    if (element == 0) {
+      if (!Names(leftOut, where)) ++counts.lost;
+      EXPECT_TRUE(Names(leftOut, where)) << where << " does not come back";
+      continue;
+    }
+    const std::vector<RecordField> held = RowFields(model.row(row));
+    for (const RowPart part : {RowPart::kElement, RowPart::kItem})
+      CheckFields(leftOut, text, where, PartOf(held, part),
+                  PartOf(RowFields(again.row(part == RowPart::kItem ? item : element)), part), counts);
+  }
+}
+
+class BatchExportRandomModelTest : public BatchFixture {};
+
+TEST_F(BatchExportRandomModelTest, EveryRecordComesBackOrIsNamedAndEveryClaimHolds) {
+  const char* seedText = std::getenv("BATCH_EXPORT_SEED");
+  const char* modelsText = std::getenv("BATCH_EXPORT_MODELS");
+  const std::uint32_t first = seedText != nullptr ? static_cast<std::uint32_t>(std::strtoul(seedText, nullptr, 10)) : 1;
+  const int models = modelsText != nullptr ? std::atoi(modelsText) : 40;
+  Counts counts;
+  for (int index = 0; index < models; ++index) {
+    const std::uint32_t seed = first + static_cast<std::uint32_t>(index);
+    SCOPED_TRACE("seed " + std::to_string(seed));
+    Model model;
+    RandomModel(seed).Build(model);
+    ++counts.models;
+    for (const BatchExportUnits units : {BatchExportUnits::English, BatchExportUnits::Inch, BatchExportUnits::Si})
+      CheckExport(model, units, counts);
+    if (HasFailure()) break;
+  }
+  std::printf("%d models (seeds %u to %u), %d exports, %d refused, %d lines named, %d fields changed, %d unnamed, "
+              "%d records lost\n",
+              counts.models, first, first + static_cast<std::uint32_t>(counts.models) - 1, counts.exports,
+              counts.refused, counts.named, counts.differences, counts.unnamed, counts.lost);
+  EXPECT_EQ(counts.unnamed, 0);
+  EXPECT_EQ(counts.lost, 0);
+}
+
+}  // namespace
