@@ -7,8 +7,10 @@
 #include <cmath>
 #include <numbers>
 
+#include "evaluations/EvaluationInputLimits.h"
 #include "evaluations/FlangeFactors.h"
 #include "services/General.h"
+#include "services/NumberText.h"
 
 namespace {
 
@@ -16,11 +18,16 @@ constexpr double kPi = std::numbers::pi;
 
 // The checks of one value, in the order of the sheet's fields; each returns
 // the refusal or the empty text.
+// A value from the limit of a typed number up is one the sheet cannot
+// show or take back.
+std::string BelowLimit(float value, const char* label) {
+  return NumberBelowLimit(value) ? std::string() : std::string(label) + " must be less than 1E38";
+}
 std::string Positive(float value, const char* label) {
-  return value > 0.0f && std::isfinite(value) ? std::string() : std::string(label) + " must be greater than 0";
+  return value > 0.0f && std::isfinite(value) ? BelowLimit(value, label) : std::string(label) + " must be greater than 0";
 }
 std::string NotNegative(float value, const char* label) {
-  return value >= 0.0f && std::isfinite(value) ? std::string() : std::string(label) + " must not be negative";
+  return value >= 0.0f && std::isfinite(value) ? BelowLimit(value, label) : std::string(label) + " must not be negative";
 }
 std::string Greater(float value, float than, const char* label, const char* thanLabel) {
   return value > than ? std::string() : std::string(label) + " must be greater than " + thanLabel;
@@ -75,13 +82,11 @@ double Rigidity(const FlangeQualificationData& data, const FlangeResults& r, dou
   return std::fabs(52.14 * r.V * M / (r.L * E * g0 * g0 * r.KI * r.h0));
 }
 
+// As the report shows them: 32-bit floats.
 bool AllFinite(const FlangeResults& r) {
-  const double values[] = {r.G,  r.Pe, r.Wm1, r.Wm2, r.W, r.Mo, r.Mg, r.K, r.T, r.U, r.Y, r.Z, r.F, r.V, r.L,
+  return ResultsFinite({r.G,  r.Pe, r.Wm1, r.Wm2, r.W, r.Mo, r.Mg, r.K, r.T, r.U, r.Y, r.Z, r.F, r.V, r.L,
                            r.operating.SH, r.operating.SR, r.operating.ST, r.operating.bolt,
-                           r.seating.SH, r.seating.SR, r.seating.ST, r.seating.bolt, r.Joperating, r.Jseating};
-  for (double value : values)
-    if (!std::isfinite(value)) return false;
-  return true;
+                           r.seating.SH, r.seating.SR, r.seating.ST, r.seating.bolt, r.Joperating, r.Jseating});
 }
 
 }  // namespace

@@ -16,8 +16,10 @@
 //
 // The data may come from a file that never met the sheet's checks, so
 // FlangeInputRefusal first checks what the formulas need and names the
-// field that fails: nothing is computed from data that would give infinite
-// or undefined values. Everything is computed in double precision.
+// field that fails (a value past the limit of a typed number among them):
+// nothing is computed from data that would give infinite or undefined
+// values, and results a 32-bit float cannot hold, as the report shows
+// them, are refused. Everything is computed in double precision.
 #pragma once
 
 #include <array>

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+#include "evaluations/EvaluationInputLimits.h"
 #include "evaluations/LugEvaluationChecks.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
@@ -105,6 +106,39 @@ std::string GeometryRefusal(const LugInputs& d) {
   if (beta2 > 0.5) return "L2/Ro should be <= 0.5. Ro = Mean Pipe Radius = (Pipe OD - Thk / 2.0)";
   if (beta1 * beta2 > 0.075) return "B1.B2 should be <= 0.075";
   return LugFitRefusal(d);
+}
+
+// Whether what the report shows of the checks is finite.
+bool ResultsFiniteOf(const LugInputs& d) {
+  const LugCheckResult r = CheckLug(d);
+  if (!r.refusal.empty()) return true;  // refused before any result
+  for (const std::vector<LugResultRow>* rows : {&r.rows, &r.weldRows})
+    for (const LugResultRow& row : *rows)
+      if (!ResultsFinite({row.calculated, row.allowed})) return false;
+  for (int i = 0; i < 4; ++i)
+    if (!ResultsFinite({r.K[i], r.B[i]})) return false;
+  for (double P : r.P)
+    if (!ResultsFinite({P})) return false;
+  return ResultsFinite({r.tau1, r.tau2, r.tauT});
+}
+
+// The values the dialog reads against the limit of a typed number, then
+// the results they give.
+InputLimitRefusal LimitRefusal(const LugInputs& d) {
+  std::vector<NamedInput> inputs;
+  for (const DimensionField& s : Dimensions(d))
+    inputs.push_back({s.name, Trimmed(FormatDimension(d.*s.member)), d.*s.member, s.item});
+  for (const StressField& s : Stresses(d))
+    inputs.push_back({s.label, Trimmed(FormatStress(d.*s.member)), d.*s.member, s.item});
+  for (int set = 0; set < kLugLoadSetCount; ++set) {
+    if (set == kLugSettlement && !LugIsAsme(d)) continue;
+    for (int load = 0; load < kLugLoadCount; ++load) {
+      const float value = d.loads[static_cast<std::size_t>(set)][static_cast<std::size_t>(load)];
+      inputs.push_back({LoadName(set, load), Trimmed(load <= kLugQ2 ? FormatForceTrim(value) : FormatMomentTrim(value)),
+                        value, kFirstLoad + 6 * set + load});
+    }
+  }
+  return CheckInputLimits(inputs, [&d] { return ResultsFiniteOf(d); });
 }
 
 // What the dialog does not read counts as 0.
@@ -263,6 +297,9 @@ void Read(LugInputs& d) {
   const std::string geometry = GeometryRefusal(d);
   if (!geometry.empty()) throw geometry;
   ClearUnread(d);
+  // Each value passed; together they may still give results past a float.
+  const InputLimitRefusal refusal = LimitRefusal(d);
+  if (!refusal.text.empty()) h.DialogThrowItemError(refusal.item, refusal.text);
 }
 
 bool Store() {
@@ -294,7 +331,9 @@ std::string LugInputRefusal(const LugInputs& d) {
   for (int load = 0; load < kLugLoadCount; ++load)
     if (d.loads[kLugAbsMax][static_cast<std::size_t>(load)] < 0.0f)
       return FormatFieldError(LoadName(kLugAbsMax, load), "-", "is invalid");
-  return GeometryRefusal(d);
+  const std::string geometry = GeometryRefusal(d);
+  if (!geometry.empty()) return geometry;
+  return LimitRefusal(d).text;
 }
 
 INT_PTR LugDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {

@@ -11,7 +11,9 @@
 // document it is stored, modified and not analysed. While results are
 // shown everything is read-only and OK stores nothing.
 //
-// Analyze holds the document to the same limits (LugInputRefusal).
+// Analyze holds the document to the same limits (LugInputRefusal). Both OK
+// and Analyze then refuse values past the limit of a typed number and
+// values whose stresses would not be finite (EvaluationInputLimits.h).
 #pragma once
 
 #include <string>

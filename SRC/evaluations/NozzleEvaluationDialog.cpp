@@ -3,6 +3,10 @@
 
 #include <vector>
 
+#include "evaluations/EvaluationInputLimits.h"
+#include "evaluations/NozzleEvaluationLoads.h"
+#include "evaluations/NozzleEvaluationWrc537.h"
+
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
@@ -181,6 +185,32 @@ const std::vector<DialogField>& FieldsOf(const NozzleEvaluation& d) {
   return d.analysis == kNozzleWrc537 ? WrcFields() : EnFields();
 }
 
+// Whether what the report shows of the analysis is finite.
+bool ResultsFiniteOf(const NozzleEvaluation& d) {
+  if (d.analysis == kNozzleWrc537) {
+    const Wrc537Result r = Wrc537StressesOf(d);
+    for (const Wrc537Line& line : r.lines)
+      for (float stress : line.row.s)
+        if (!ResultsFinite({stress})) return false;
+    for (float stress : r.intensity)
+      if (!ResultsFinite({stress})) return false;
+    return ResultsFinite({r.Kn, r.Kb, r.Smax, r.calculated, r.ratio});
+  }
+  const En13445NozzleResult r = En13445NozzleLoadsOf(d);
+  // Without condition a) the report ends at its ratio: there are no loads.
+  if (!r.applicable) return true;
+  return ResultsFinite({r.ec, r.loadDistance, r.thicknessLength, r.lambda, r.C1, r.C2, r.C3, r.Fz, r.Mb, r.My});
+}
+
+// The values of the analysis against the limit of a typed number, then
+// the results they give.
+InputLimitRefusal LimitRefusal(const NozzleEvaluation& d) {
+  std::vector<NamedInput> inputs;
+  for (const DialogField& f : FieldsOf(d))
+    if (Applies(f, d)) inputs.push_back({InvalidName(f, d.spherical), Format(f.kind, d.*f.member), d.*f.member, f.item});
+  return CheckInputLimits(inputs, [&d] { return ResultsFiniteOf(d); });
+}
+
 // --- the dialog ----------------------------------------------------------------------------
 
 struct DialogState {
@@ -304,6 +334,9 @@ void Read(NozzleEvaluation& d) {
     if (!refusal.empty()) throw refusal;
     d.*f.member = value;
   }
+  // Each value passed; together they may still give results past a float.
+  const InputLimitRefusal refusal = LimitRefusal(d);
+  if (!refusal.text.empty()) h.DialogThrowItemError(refusal.item, refusal.text);
 }
 
 bool Store(HWND dialog) {
@@ -336,7 +369,7 @@ std::string NozzleInputRefusal(const NozzleEvaluation& d) {
     if (!refusal.empty()) return refusal;
     if (f.kind == Kind::Dimension && value < 0.0f) return FormatFieldError(InvalidName(f, d.spherical), text, "is invalid");
   }
-  return {};
+  return LimitRefusal(d).text;
 }
 
 INT_PTR NozzleQualDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {

@@ -13,7 +13,9 @@
 // everything is read-only and OK closes like Cancel.
 //
 // Analyze holds the document to the same limits (NozzleInputRefusal): New's
-// zeros and a file's values never reach the formulas.
+// zeros and a file's values never reach the formulas. Both OK and Analyze
+// then refuse values past the limit of a typed number and values whose
+// loads or stresses would not be finite (EvaluationInputLimits.h).
 #pragma once
 
 #include <string>

@@ -13,6 +13,7 @@
 
 #include "platform/SiblingTemporary.h"
 #include "services/BinaryFile.h"
+#include "services/NumberText.h"
 #include "services/Units.h"
 
 const char* const kValveTypeNames[kValveTypeCount] = {" ",         "Gate",    "Globe", "Check",
@@ -81,9 +82,11 @@ void WriteEntry(BinaryFile& file, const ValveLibraryEntry& entry) {
   BinaryFileWriteInt(file, entry.valveType);
 }
 
-// A measure the table and the dialog could have stored: a number, and not
-// below 0 (NaN fails the comparison).
-bool MeasureIsSound(float value) { return std::isfinite(value) && value >= 0.0f; }
+// A measure the table and the dialog could have stored: a number not below
+// 0 (NaN fails the comparison) and below the limit of a typed number, past
+// which a valve's weight and length would carry no finite load or length
+// into the model.
+bool MeasureIsSound(float value) { return value >= 0.0f && NumberBelowLimit(value); }
 
 bool EntryIsSound(const ValveLibraryEntry& entry) {
   return entry.standard >= 0 && entry.standard < kValveStandardCount && entry.valveType >= 0 &&

@@ -16,7 +16,8 @@
 // The reader trusts nothing: the count must fit the bytes of the file, a
 // text may fill its field (no terminator needed) but never more, the
 // standard (0-3) and valve type (0-7) must be known, and the length, weight
-// and outside diameter must be numbers not below 0. Reading fills a fresh
+// and outside diameter must be numbers not below 0 and below 1E38, as a
+// typed number must be (NumberText.h). Reading fills a fresh
 // table that replaces the library only when the whole file was read, so a
 // damaged file loses nothing. The writer goes through a temporary file
 // renamed over the target. Both throw their message texts.

@@ -72,16 +72,19 @@ std::size_t CopyText(char* out, const char* text) {
 // Removes `count` characters at `at` from the shared buffer.
 void EraseInBuffer(char* at, std::size_t count) { std::memmove(at, at + count, std::strlen(at + count) + 1); }
 
-// Checks the exponent part after "E": optional sign, digits only, at most 37.
+// Checks the exponent part after "E": optional sign, digits only. How large
+// it may be is the value's rule (NumberValueAcceptable), not the spelling's.
 bool ExponentAcceptable(const char* p, const char* end) {
   if (p < end && (*p == '+' || *p == '-')) ++p;
-  if (p >= end || !AllDigits(p, end)) return false;
-  long exponent = 0;
-  for (; p < end; ++p) {
-    exponent = exponent * 10 + (*p - '0');
-    if (exponent > 37) return false;
-  }
-  return true;
+  return p < end && AllDigits(p, end);
+}
+
+// Whether the digits before the exponent hold anything but zeros: such a
+// text is no zero even when its value is too small for a double to hold.
+bool HasNonZeroDigit(const char* text) {
+  for (const char* p = text; *p != '\0' && *p != 'E'; ++p)
+    if (*p >= '1' && *p <= '9') return true;
+  return false;
 }
 
 // The structure rules of ParseReal on prepared text.
@@ -158,13 +161,22 @@ int ParseReal(std::string_view typed, float& value) {
   if (prepared.length == 0) return 0;
   if (!RealTextAcceptable(prepared.text, prepared.length)) return 1;
   const double read = CStrtod(prepared.text, nullptr);
-  // A value a float cannot hold would be stored as infinity.
-  if (!std::isfinite(read) || std::fabs(read) > FLT_MAX) return 1;
+  // "1E38" and thirty-nine digits are the same number: the rule is asked of
+  // the value read, never of how it was written.
+  if (read == 0.0 && HasNonZeroDigit(prepared.text)) return 1;
+  if (!NumberValueAcceptable(read)) return 1;
   value = static_cast<float>(read);
   return 0;
 }
 
 int ParseFieldReal(float& value) { return ParseReal(g_EditFieldText, value); }
+
+bool NumberValueAcceptable(double value) {
+  const double magnitude = std::fabs(value);
+  return magnitude == 0.0 || (magnitude >= kLeastNumberMagnitude && magnitude < kNumberMagnitudeLimit);
+}
+
+bool NumberBelowLimit(double value) { return std::fabs(value) < kNumberMagnitudeLimit; }
 
 bool IsNotNumberChar(char c) {
   return !(IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'E' || c == 'e');

@@ -4,9 +4,11 @@
 // acceptable and 1 when it is not, and never throw: the caller raises the
 // field message. They first drop every blank and upper-case the text, so
 // "1 500" reads as 1500 and "2.5e3" as 2500; an empty text is 0 (not
-// given). ParseReal refuses exponents of more than two digits' worth (above
-// 37, so 1E38 and 1E-38 fail) and any value a 32-bit float cannot hold;
-// ParseInteger refuses values outside the 32-bit range.
+// given). ParseReal holds the value it reads to one rule, however the text
+// spells it (NumberValueAcceptable): zero, or a magnitude from 1E-37 up to
+// and not including 1E38, the numbers an exponent of two digits' worth
+// (at most 37) can write; so 1E38, 1E-38 and the thirty-nine digits of
+// 3E38 all fail. ParseInteger refuses values outside the 32-bit range.
 //
 // Formatters return text in a per-thread buffer that the next formatter call
 // on the same thread overwrites (IntegerToText and the feet-and-inches text
@@ -56,6 +58,16 @@ int ParseFieldInteger(std::int32_t& value);
 const char* IntegerToText(std::int32_t value);
 
 int ParseReal(std::string_view text, float& value);
+// The magnitudes a number may have: none below the least (zero apart),
+// none from the limit up.
+constexpr double kLeastNumberMagnitude = 1.0e-37;
+constexpr double kNumberMagnitudeLimit = 1.0e38;
+// The rule ParseReal holds a typed value to; false for NaN and infinity.
+bool NumberValueAcceptable(double value);
+// Whether a value stays below the limit (and is a number): what a stored
+// value read from a file, or a result made of such values, must keep to be
+// shown and typed again.
+bool NumberBelowLimit(double value);
 int ParseFieldReal(float& value);
 
 // Keyboard filters of number cells: true for characters a number (or a

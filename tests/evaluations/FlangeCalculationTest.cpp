@@ -267,6 +267,15 @@ TEST(FlangeCalculationTest, DataTheFormulasCannotTakeIsRefusedNamingTheField) {
       {"m inf", [](FlangeQualificationData& d) { d.gasketFactor = INFINITY; },
        "Leak Pressure Ratio [m] must not be negative"},
       {"type 7", [](FlangeQualificationData& d) { d.type = 7; }, "Flange Type is invalid"},
+      // Past what the sheet takes, and results past what the report holds:
+      // J scales as 1/E, so E of 1E-35 makes it 2.7E42 times its value at
+      // 27E6 (about 0.1), far above 3.4E38.
+      {"A 3E38", [](FlangeQualificationData& d) { d.outsideDiameter = 3.0e38f; },
+       "Flange Outside Diameter [A] must be less than 1E38"},
+      {"Mb 2E38", [](FlangeQualificationData& d) { d.bendingMoment = 2.0e38f; },
+       "Bending Moment must be less than 1E38"},
+      {"E 1E-35", [](FlangeQualificationData& d) { d.modulusDesign = 1.0e-35f; },
+       "The flange data give no finite stresses: check the dimensions"},
   };
   for (const Refusal& refusal : refusals) {
     FlangeQualificationData data;

@@ -11,6 +11,7 @@
 #include <sstream>
 
 #include "evaluations/FlangeTesting.h"
+#include "evaluations/LugEvaluationDialog.h"
 #include "evaluations/LugEvaluationFile.h"
 #include "evaluations/LugEvaluationModel.h"
 #include "evaluations/LugEvaluationTool.h"
@@ -216,6 +217,41 @@ TEST_F(LugEvaluationToolTest, EnAndAHollowAttachmentFromAFile) {
 }  // namespace
 
 namespace {
+
+// A load past the limit of a typed number is refused as the dialog refuses
+// it; loads each below it whose stresses pass a float's range name the
+// largest of them: the sustained shears alone give Q1/As + Q2/As =
+// 2 x 9E37 / (pi/8 (3^2 - 2.8^2)) = 3.95E38 > 3.4E38 in S1. The dialog
+// refuses the same before storing it.
+TEST_F(LugEvaluationToolTest, AnalyzeAndTheDialogRefuseLoadsWhoseStressesAreNotFinite) {
+  LugInputs d;
+  d.code = kLugEn13480;
+  d.lugType = kLugHollowCircular;
+  d.OD = 10.0f, d.Thk = 0.5f, d.od = 3.0f, d.thk = 0.1f;
+  auto& sustained = d.loads[kLugSustained];
+  const std::string path = Path("large.lug");
+  const std::pair<float, std::string> cases[] = {
+      {3.0e38f, "Sustained - Circumferential Shear Load (Q1) =  3.00E+038  is invalid"},
+      {9.0e37f, "Sustained - Circumferential Shear Load (Q1) =  9.00E+037  is too large: the results are not finite"},
+  };
+  for (const auto& [load, message] : cases) {
+    sustained[kLugQ1] = load;
+    sustained[kLugQ2] = 9.0e37f;
+    WriteLugFileFrom(path, d, g_UnitsSettings);
+    ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, path));
+    ExpectMessage("MESSAGE1_DIALOG", {message});
+    Tool(40082);
+    platform::CheckModalScript();
+    EXPECT_FALSE(TheLugDocument().analysed) << message;
+  }
+  RunDialog([](HWND dialog) {
+    RefusedOk(dialog, "Sustained - Circumferential Shear Load (Q1) =  9.00E+037  is too large: the results are not finite");
+    SetText(dialog, 1316, "1000");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(TheLugDocument().data.loads[kLugSustained][kLugQ1], 1000.0f);
+  EXPECT_EQ(LugInputRefusal(TheLugDocument().data), "");
+}
 
 TEST_F(LugEvaluationToolTest, AnalyzeHoldsAFilesZerosToTheLimitsAndUnitsRedraw) {
   const std::string path = Path("zeros.lug");

@@ -13,6 +13,7 @@
 #include <sstream>
 
 #include "evaluations/FlangeTesting.h"
+#include "evaluations/NozzleEvaluationDialog.h"
 #include "evaluations/NozzleEvaluationFile.h"
 #include "evaluations/NozzleEvaluationModel.h"
 #include "evaluations/NozzleEvaluationTool.h"
@@ -247,6 +248,48 @@ TEST_F(NozzleEvaluationToolTest, AnalyzeHoldsAFilesValuesToTheDialogsLimits) {
   Tool(40053);
   platform::CheckModalScript();
   EXPECT_FALSE(TheNozzleDocument().analysed);
+}
+
+// A value past the limit of a typed number is refused as the dialog refuses
+// it; values each below it whose loads pass a float's range (Mx.Max = C2 x
+// d/4 x f x ec^2 = 5.48 x 3 x 9.9E37 x 0.25 = 4.1E38 > 3.4E38) name the
+// largest of them; the dialog refuses both before they are stored.
+TEST_F(NozzleEvaluationToolTest, AnalyzeAndTheDialogRefuseValuesWhoseLoadsAreNotFinite) {
+  NozzleEvaluation d;
+  d.spherical = false;
+  d.R = 40.0f, d.e = 0.5f, d.de = 12.2f, d.eb = 0.2f, d.d = 12.0f, d.ec = 0.5f, d.fb = 20000.0f;
+  const std::pair<float, std::string> cases[] = {
+      {3.0e38f, "Shell Design Stress =  3.00E+38  is invalid"},
+      {9.9e37f, "Shell Design Stress =  9.90E+37  is too large: the results are not finite"},
+  };
+  for (const auto& [f, message] : cases) {
+    d.f = f;
+    const std::string path = Path("large.noz");
+    WriteNozzleFileFrom(path, d, g_UnitsSettings);
+    ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, path));
+    ExpectMessage("MESSAGE1_DIALOG", {message});
+    Tool(40053);
+    platform::CheckModalScript();
+    EXPECT_FALSE(TheNozzleDocument().analysed) << message;
+  }
+  // The same in the dialog, the value typed in any form; nothing is stored.
+  RunDialog([](HWND dialog) {
+    SetText(dialog, 1309, "300000000000000000000000000000000000000");
+    RefusedOk(dialog, "Shell Design Stress =  300000000000000000000000000000000000000  is invalid");
+    SetText(dialog, 1309, "99000000000000000000000000000000000000");
+    RefusedOk(dialog, "Shell Design Stress =  9.90E+37  is too large: the results are not finite");
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, 1309));
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(TheNozzleDocument().data.f, 9.9e37f);
+  EXPECT_FALSE(NozzleModified());
+  // Within the range the loads are given.
+  RunDialog([](HWND dialog) {
+    SetText(dialog, 1309, "20000");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_EQ(TheNozzleDocument().data.f, 20000.0f);
+  EXPECT_EQ(NozzleInputRefusal(TheNozzleDocument().data), "");
 }
 
 TEST_F(NozzleEvaluationToolTest, UnitsPrintAndADamagedFileLeaveTheToolAsItWas) {

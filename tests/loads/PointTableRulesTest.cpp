@@ -150,4 +150,31 @@ TEST_F(PointTableRulesTest, AValueWithoutItsAbscissaIsNeverStoredUnseen) {
   EXPECT_TRUE(messages.empty());
 }
 
+TEST_F(PointTableRulesTest, LeavingTheSpectrumGridTakesTheKeyboardToTheRowAtFault) {
+  // Three points, the first one's value cleared; Tab out of the third row
+  // is refused and the keyboard goes to the first row's empty value.
+  Spectra().insert(Spectra().begin(), Made("S1", {{1.0f, 0.5f}, {2.0f, 0.8f}, {3.0f, 0.3f}}));
+  Layout(251);
+  SpectrumValuesGrid& grid = TheSpectrumValuesGrid();
+  Key(VK_TAB);
+  ASSERT_EQ(GetFocus(), grid.Window());
+  ASSERT_EQ(grid.currentRow, 1);
+  Key(VK_TAB);
+  ASSERT_EQ(grid.currentColumn, 2);
+  Key(VK_HOME);
+  for (int i = 0; i < 3; ++i) Key(VK_DELETE);  // "0.5"
+  Key(VK_DOWN);
+  Key(VK_DOWN);
+  ASSERT_EQ(grid.currentRow, 3);
+  ASSERT_EQ(grid.currentColumn, 2);
+  messages.clear();
+  Key(VK_TAB);
+  EXPECT_EQ(messages, std::vector<std::string>{"Value is required"});
+  EXPECT_EQ(GetFocus(), grid.Window());
+  EXPECT_EQ(grid.currentRow, 1);
+  EXPECT_EQ(grid.currentColumn, 2);
+  ASSERT_EQ(Spectra()[0].points.size(), 3u);
+  EXPECT_EQ(Spectra()[0].points[0].y, 0.5f);  // nothing stored
+}
+
 }  // namespace

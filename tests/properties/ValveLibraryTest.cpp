@@ -246,6 +246,23 @@ TEST(ValveLibraryFileTest, ANaNInfiniteOrNegativeMeasureIsRefusedAndTheLibraryKe
   }
 }
 
+// A measure a typed number could not hold (1E38 and up) is refused as the
+// dialog refuses it; just below the limit it is read.
+TEST(ValveLibraryFileTest, AMeasureFromTheLimitOfATypedNumberUpIsRefused) {
+  const std::string path = Folder() + "/large.val";
+  const std::string damaged = "There was an error while reading valve library:\n" + path;
+  const std::size_t weight = 32 + 26 + 4 + 4 + 8 + 6 + 3 + 4;  // in the version-510 record
+  for (const auto& [value, result] : {std::pair{3.0e38f, damaged}, std::pair{1.5e38f, damaged},
+                                      std::pair{9.9e37f, std::string()}}) {
+    std::vector<char> bytes = Version510File();
+    std::memcpy(bytes.data() + weight, &value, 4);
+    WriteBytes(path, bytes);
+    ValveLibrary read;
+    EXPECT_EQ(ReadFailure(path, read), result) << value;
+    EXPECT_EQ(read.entries.count, result.empty() ? 1 : 0) << value;
+  }
+}
+
 TEST(ValveLibraryFileTest, DiametersMatchWhenTheyPrintAlikeWithThreeDecimals) {
   EXPECT_TRUE(ValveDiameterMatches(4.5f, 4.5f));
   EXPECT_TRUE(ValveDiameterMatches(4.4999f, 4.5f));

@@ -46,6 +46,34 @@ void ExpectRealCases() {
 
 TEST(ParseReal, FollowsTheFieldRules) { ExpectRealCases(); }
 
+// The same number written two ways is read the same way: in exponent form
+// and in plain digits, shifted between mantissa and exponent, or past what
+// a double can hold.
+TEST(ParseReal, OneRuleForAValueWhateverItsSpelling) {
+  const std::string zeros37(37, '0');
+  const struct {
+    std::string exponent, other;
+    int result;
+  } spellings[] = {
+      {"3E38", "3" + zeros37 + "00", 1},                   // 39 digits
+      {"1E38", "1" + zeros37 + "0", 1},                    // 39 digits
+      {"9E37", "9" + zeros37, 0},                          // 38 digits
+      {"1E38", "10E37", 1},
+      {"1E37", "0.001E40", 0},
+      {"1E-38", "0." + zeros37 + "1", 1},
+      {"1E-37", "0." + std::string(36, '0') + "1", 0},
+      {"1E-37", "1000E-40", 0},
+      {"1E-38", "1E-99999", 1},                            // below what a double holds, still no zero
+      {"0", "0E99", 0},
+  };
+  for (const auto& s : spellings) {
+    float first = -1.0f, second = -2.0f;
+    EXPECT_EQ(ParseReal(s.exponent, first), s.result) << s.exponent;
+    EXPECT_EQ(ParseReal(s.other, second), s.result) << s.other;
+    EXPECT_EQ(first, second) << s.exponent << " and " << s.other;
+  }
+}
+
 TEST(ParseInteger, AcceptsSignedDecimalsInTheIntegerRange) {
   struct {
     const char* text;
