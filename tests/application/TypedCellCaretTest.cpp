@@ -12,12 +12,10 @@
 
 #include "editing/ModelWindows.h"
 #include "editing/UnitsDialog.h"
-#include "model/ListWindow.h"
 #include "model/ToolTesting.h"
 #include "properties/MaterialsTable.h"
 #include "records/Material.h"
 #include "services/Frame.h"
-#include "services/ListFrameState.h"
 
 namespace {
 
