@@ -526,12 +526,18 @@ void EditRowElementType(LayoutTable& table) {
   const int number = table.currentRow;
   LayoutRow& row = M().row(number);
   HWND owner = Owner(table);
+  // Already in the column (a wide row has only one), the user stays where
+  // he was typing.
+  const int column = IsWideRowType(row.elementType) ? 1 : 2;
+  if (table.currentColumn != column) TableSetColumn(table, column);
   if (row.elementType == ElementType::Comment && number != 1) {
-    TableSetColumn(table, 1);
-    if (CommentDialog(owner, number, TakeUndoSnapshot(owner)) == 1) TableFitRow(table, number);
+    if (CommentDialog(owner, number, TakeUndoSnapshot(owner)) == 1) {
+      TableReloadEditCell(table);
+      TableFitRow(table, number);
+      TablePlaceCaret(table);
+    }
     return;
   }
-  TableSetColumn(table, IsWideRowType(row.elementType) ? 1 : 2);
   const ElementType type = row.elementType;
   if (number == 1 || row.element == nullptr || type == ElementType::From || type == ElementType::Location ||
       type == ElementType::Pipe || type == ElementType::Comment)

@@ -145,6 +145,11 @@ void TableShow(TableWindow& table) {
   // must keep it, unless something else took it meanwhile.
   const HWND focus = GetFocus();
   const bool hadFocus = focus != nullptr && (focus == window || IsChild(window, focus));
+  // Shown again over the cell the user is in (the values follow new units),
+  // the caret stays where he left it.
+  const bool reshown = table.editing && TableOfWindow(window) == &table;
+  const int row = table.currentRow;
+  const int column = table.currentColumn;
   TableWindowClose(window);
   SetWindowLongPtr(window, kTableSlot, reinterpret_cast<LONG_PTR>(&table));
   table.Prepare();
@@ -154,7 +159,10 @@ void TableShow(TableWindow& table) {
     table.SetColours();
     if (table.editing) {
       table.currentColumn = TableFirstEditableColumn(table);
-      TableLoadEditBuffer(table);
+      if (reshown && table.currentRow == row && table.currentColumn == column)
+        TableReloadEditCell(table);
+      else
+        TableLoadEditBuffer(table);
     }
     TableLayoutHeadings(table);
     TableFitWindow(table);

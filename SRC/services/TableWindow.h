@@ -289,6 +289,10 @@ void SetTableInsertMode(bool insert);
 
 // --- cell editing (TableWindowEdit.cpp) -----------------------------------------------------
 void TableLoadEditBuffer(TableWindow& table);
+// Loads the edit buffer again from the stored cell; when the current cell
+// is still the same one the caret stays where it was (at the end when it
+// was at the end), else it goes to the protected prefix as on any load.
+void TableReloadEditCell(TableWindow& table);
 void TableSetColumn(TableWindow& table, int column);
 void TablePlaceCaret(TableWindow& table);
 void TableCaretToX(TableWindow& table, int x);

@@ -178,12 +178,26 @@ void TableWidenColumnForEdit(TableWindow& t) {
   if (t.Window() != nullptr) InvalidateRect(t.Window(), nullptr, FALSE);
 }
 
+void TableReloadEditCell(TableWindow& t) {
+  const int row = t.currentRow;
+  const int column = t.currentColumn;
+  const int caret = t.caret;
+  const bool atEnd = caret >= t.EditLength();
+  TableLoadEditBuffer(t);
+  if (t.currentRow != row || t.currentColumn != column) return;
+  t.caret = std::clamp(atEnd ? t.EditLength() : caret, t.prefixLength, t.EditLength());
+}
+
 bool TableCommitEdit(TableWindow& t) {
   if (!t.editing || !t.editChanged) return false;
   g_EditFieldText = t.editBuffer;
   const bool failed = Guarded(t, [&] { t.StoreCell(); });
   if (failed) return true;
-  TableLoadEditBuffer(t);
+  // A command that stores the cell first leaves the user in it: what he
+  // types next goes where he was typing, not to the start of the cell.
+  const std::string typed = t.editBuffer;
+  TableReloadEditCell(t);
+  if (t.editBuffer != typed) TablePlaceCaret(t);
   // A stored value may read longer than its column (a data type's name):
   // the columns follow it at once, not when the table is next opened.
   TableFitRow(t, t.currentRow);

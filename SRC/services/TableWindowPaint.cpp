@@ -44,6 +44,20 @@ void Text(HDC dc, int x, int y, const std::string& text) {
   if (!text.empty()) TextOut(dc, x, y, text.data(), static_cast<int>(text.size()));
 }
 
+// A cell's text is cut at the rule of the column after it: a stored value
+// may read longer than its column was measured for, and it must not be
+// drawn over the cells beside it. The last column's text is left whole, as
+// nothing lies past it but the table's edge.
+void DrawCellText(TableWindow& t, HDC dc, int column, int top, int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  if (column >= t.columnCount) {
+    Text(dc, x, y, text);
+    return;
+  }
+  const RECT cell{Left(t, column) + 1, top + 1, Left(t, column + 1), top + t.rowHeight};
+  ExtTextOut(dc, x, y, ETO_CLIPPED, &cell, text.data(), static_cast<UINT>(text.size()), nullptr);
+}
+
 std::string CellTextCounted(TableWindow& t, int row, int column, int line) {
   g_cellTextCalls.fetch_add(1, std::memory_order_relaxed);
   return t.CellText(row, column, line);
@@ -80,12 +94,12 @@ void DrawCells(TableWindow& t, HDC dc, int row, int top) {
       int x = Left(t, c) + m.cellMargin;
       int y = top + m.lineGap + line * m.charHeight;
       if (line == 0 && ShowsEditBuffer(t, row, c)) {
-        Text(dc, x, y, t.editBuffer);
+        DrawCellText(t, dc, c, top, x, y, t.editBuffer);
         continue;
       }
       const std::string text = CellTextCounted(t, row, c, line);
       t.DrawCellCustom(row, c, line, x, y, text);
-      Text(dc, x, y, text);
+      DrawCellText(t, dc, c, top, x, y, text);
       RestoreTextColour(t, dc);
     }
   }

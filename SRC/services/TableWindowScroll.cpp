@@ -13,6 +13,7 @@
 // find), first commits the cell being edited; a refused commit keeps the
 // row and the caret where they were.
 #include <algorithm>
+#include <vector>
 
 #include "platform/Controls.h"
 #include "platform/Gdi.h"
@@ -140,6 +141,12 @@ bool CaretVisible(const TableWindow& t, int position) {
   return x >= margin - 2 && (x <= t.clientWidth - margin - 2 || (scrolledRight && x < t.clientWidth));
 }
 
+int TextWidthOf(TableWindow& t, const std::string& text) {
+  SIZE size{0, 0};
+  GetTextExtentPoint32(t.Dc(), text.data(), static_cast<int>(text.size()), &size);
+  return static_cast<int>(size.cx);
+}
+
 bool CurrentCellEditable(TableWindow& t) {
   if (!t.editing || t.currentRow < 1 || t.currentRow > t.rowCount) return false;
   if (t.wideRows && t.IsWideRow(t.currentRow)) return true;
@@ -233,11 +240,7 @@ void TableSelectRow(TableWindow& t) {
 
 bool TableRowFits(TableWindow& t, int row) {
   if (row < 1 || row > t.rowCount) return true;
-  auto width = [&t](const std::string& text) {
-    SIZE size{0, 0};
-    GetTextExtentPoint32(t.Dc(), text.data(), static_cast<int>(text.size()), &size);
-    return static_cast<int>(size.cx);
-  };
+  auto width = [&t](const std::string& text) { return TextWidthOf(t, text); };
   if (t.wideRows && t.IsWideRow(row))
     return width(t.CellText(row, 1, 0)) <= t.x[static_cast<std::size_t>(t.columnCount) + 1] - t.x[1];
   for (int c = 1; c <= t.columnCount; ++c) {
@@ -256,7 +259,23 @@ void TableFitRow(TableWindow& t, int row) {
     TableDrawRow(t, row);
     return;
   }
+  const std::vector<int> before = t.widths;
   TableLayoutHeadings(t);
+  // The measures may not count the row (the spare row a record is being
+  // typed into): its own texts widen their columns, and no column shrinks
+  // under the user, one he widened by typing keeping the width it took.
+  const bool wide = t.wideRows && t.IsWideRow(row);
+  const int margin = t.Metrics().cellMargin;
+  for (int c = 1; c <= t.columnCount && static_cast<std::size_t>(c) < before.size(); ++c) {
+    const auto at = static_cast<std::size_t>(c);
+    if (t.widths[at] != 0) {
+      t.widths[at] = std::max(t.widths[at], before[at]);
+      for (int line = 0; line < t.linesPerRow && !wide; ++line)
+        t.widths[at] = std::max(t.widths[at], TextWidthOf(t, t.CellText(row, c, line)));
+    }
+    t.x[at + 1] = t.x[at] + (t.widths[at] == 0 ? 0 : t.widths[at] + 2 * margin);
+  }
+  t.totalWidth = t.x[static_cast<std::size_t>(t.columnCount) + 1];
   TableFitWindow(t);
   InvalidateRect(window, nullptr, FALSE);
   TablePlaceCaret(t);
