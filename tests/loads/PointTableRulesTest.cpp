@@ -200,6 +200,18 @@ TEST_F(PointTableRulesTest, ANameHoldingAControlCharacterIsRefusedByItsLine) {
            {{{"Line 1: S<00>X", "A name may not hold a control character"}, IDOK}});
   EXPECT_FALSE(HasForceSpectra(TheModel().forceSpectra));
   EXPECT_FALSE(TheModel().modified);
+  // Nor does a name typed or pasted into a table's cell.
+  Layout(251);
+  messages.clear();
+  TypeCell(TheSpectraTable(), 1, 1, "O\x01" "B");
+  EXPECT_EQ(messages, std::vector<std::string>{"Spectrum =  O<01>B  may not hold a control character"});
+  EXPECT_TRUE(Spectra()[0].name.empty());
+  Layout(252);
+  messages.clear();
+  TypeCell(TheTimeFunctionsTable(), 1, 1, "F\tX");
+  EXPECT_EQ(messages, std::vector<std::string>{"Time function =  F<09>X  may not hold a control character"});
+  EXPECT_TRUE(Functions()[0].name.empty());
+  EXPECT_FALSE(TheModel().modified);
   // A library's name field ends at its zero, and may hold no other control
   // character.
   EXPECT_EQ(LibraryRefusal({Made("S1", {}), Made("O\x7f" "B", {})}),
