@@ -38,24 +38,29 @@ std::string LowerFirst(const char* word) {
   return text;
 }
 
-[[noreturn]] void ThrowPointFault(const NamedPoints& table, std::size_t point, const PointTableWords& words,
-                                  const std::string& what) {
-  ThrowDamagedSection(words.section, std::string(words.kind) + " " + VisibleText(table.name) + ", point " +
-                                         std::to_string(point + 1) + ": " + what);
+std::string PointFault(const NamedPoints& table, std::size_t point, const PointTableWords& words,
+                       const std::string& what) {
+  return std::string(words.kind) + " " + VisibleText(table.name) + ", point " + std::to_string(point + 1) + ": " +
+         what;
 }
 
 }  // namespace
 
-void CheckReadPointTable(const NamedPoints& table, const PointTableWords& words) {
+std::string PointTableFault(const NamedPoints& table, const PointTableWords& words) {
   const std::vector<FloatPair>& points = table.points;
   for (std::size_t k = 0; k < points.size(); ++k) {
     const FloatPair& point = points[k];
-    if (point.x < 0.0f) ThrowPointFault(table, k, words, words.negativeAbscissa);
-    if (words.negativeValue != nullptr && point.y < 0.0f) ThrowPointFault(table, k, words, words.negativeValue);
+    if (point.x < 0.0f) return PointFault(table, k, words, words.negativeAbscissa);
+    if (words.negativeValue != nullptr && point.y < 0.0f) return PointFault(table, k, words, words.negativeValue);
     if (k > 0 && (!FloatLess(points[k - 1].x, point.x) || FloatNearlyEqual(points[k - 1].x, point.x)))
-      ThrowPointFault(table, k, words,
-                      "the " + LowerFirst(words.abscissa) + " is not above that of point " + std::to_string(k));
+      return PointFault(table, k, words,
+                        "the " + LowerFirst(words.abscissa) + " is not above that of point " + std::to_string(k));
   }
+  return {};
+}
+
+void CheckReadPointTable(const NamedPoints& table, const PointTableWords& words) {
+  if (const std::string fault = PointTableFault(table, words); !fault.empty()) ThrowDamagedSection(words.section, fault);
 }
 
 std::string TableNameNote(const std::string& name, const std::vector<std::string>& earlier,

@@ -77,6 +77,9 @@ struct PointTableWords {
 // value): a point that breaks one could only come from a damaged file, so it
 // is refused as damage (ThrowDamagedSection), named by its table and point.
 void CheckReadPointTable(const NamedPoints& table, const PointTableWords& words);
+// The fault CheckReadPointTable names ("time function F1, point 2: ..."),
+// empty when the points keep the rules.
+std::string PointTableFault(const NamedPoints& table, const PointTableWords& words);
 
 // What a model file's list may hold from an older program that the roads
 // of this one refuse, one note each: a name with blanks around it or a

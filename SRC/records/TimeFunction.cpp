@@ -52,6 +52,8 @@ void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list) {
   list = std::move(fresh);
 }
 
+std::string TimeFunctionPointFault(const TimeFunction& record) { return PointTableFault(record, kWords); }
+
 std::vector<std::string> TimeFunctionNotes(const TimeFunctionList& list) {
   return PointTableNotes(list, kWords);
 }
