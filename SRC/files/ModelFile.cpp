@@ -37,7 +37,10 @@
 #include "model/Nodes.h"
 #include "model/RowRules.h"
 #include "platform/SiblingTemporary.h"
+#include "records/ForceSpectrum.h"
 #include "records/ModelFileFormat.h"
+#include "records/Spectrum.h"
+#include "records/TimeFunction.h"
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
 #include "services/RecentModels.h"
@@ -163,6 +166,15 @@ bool ModelExtentsAreSymmetric(const GraphicsSettings& graphics) {
          whole(graphics.extentBottom) == whole(graphics.extentTop);
 }
 
+// What the spectra, force spectra and time functions hold from an older
+// program that the roads of this one refuse; the model opens with them.
+void AppendPointTableNotes(const Model& model, std::vector<std::string>* notes) {
+  if (notes == nullptr) return;
+  for (const std::vector<std::string>& more : {SpectraNotes(model.spectra), ForceSpectrumNotes(model.forceSpectra),
+                                               TimeFunctionNotes(model.timeFunctions)})
+    notes->insert(notes->end(), more.begin(), more.end());
+}
+
 }  // namespace
 
 void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes) {
@@ -178,6 +190,7 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
   if (std::memcmp(header, kOldMagic, kMagicLength + 1) == 0) {
     BinaryFileClose(file);
     ConvertOldModelFile(path, model, notes);
+    AppendPointTableNotes(model, notes);
     return;
   }
   if (std::memcmp(header, kMagic, kMagicLength) != 0)
@@ -210,6 +223,7 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
   }
   model.modified = !dropped.empty();
   if (notes != nullptr) notes->insert(notes->end(), dropped.begin(), dropped.end());
+  AppendPointTableNotes(model, notes);
 }
 
 void ReadModelFileInto(const std::string& path, Model& model) { ReadModelFileInto(path, model, nullptr); }

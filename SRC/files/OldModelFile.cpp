@@ -551,6 +551,9 @@ void ReadSpectraAndFunctions(OldCursor& in, const OldCounts& counts, const OldHe
     function.name = FromOemText(in.Text(16));
     Check(!function.name.empty());
     function.points = ReadPoints(in, in.I32());
+    // The time history reads the points as sorted, and the grid would sort
+    // them at its next edit: points out of order are no older program's.
+    Check(TimeFunctionPointFault(function).empty());
     model.timeFunctions.insert(model.timeFunctions.end() - 1, std::move(function));
   }
 }

@@ -41,7 +41,7 @@ bool ReadPoints(std::istream& in, int& number, NamedPoints& table, const PointTa
     if (IsBlankTextLine(line)) continue;
     std::size_t at = 0;
     double abscissa = 0.0, value = 0.0;
-    if (!NextTextNumber(line, at, abscissa) || !NextTextNumber(line, at, value))
+    if (!NextTextNumber(line, at, abscissa) || !NextTextNumber(line, at, value) || !TextLineEndsAt(line, at))
       throw TextLineFault(number, line, form.invalidValues);
     if (abscissa < 0.0) throw TextLineFault(number, line, form.negativeAbscissa);
     if (form.negativeValue && value < 0.0) throw TextLineFault(number, line, form.negativeValue);
@@ -66,6 +66,7 @@ std::vector<NamedPoints> ParsePointTablesText(std::istream& in, const PointTable
     NamedPoints table;
     table.name = KeptTableName(line);
     if (table.name.empty()) throw std::string(form.noName);
+    if (HoldsControlCharacter(table.name)) throw TextLineFault(number, line, kControlCharacterInName);
     for (const NamedPoints& earlier : tables)
       if (earlier.name == table.name)
         throw TextLineFault(number, line, form.nameRepeated + table.name + " is already in the file");

@@ -138,6 +138,10 @@ void PointTablesTable::StoreCell() {
   if (record == nullptr) return;
   const std::string name = KeptTableName(g_EditFieldText);
   if (name.empty()) TableFieldRequired("Name", 1);
+  // Shown with the character made visible: a line end or a tab would break
+  // the message where it stands.
+  if (HoldsControlCharacter(name))
+    throw FormatFieldError(kind_.fieldName, VisibleText(g_EditFieldText), "may not hold a control character");
   const int other = FindPointTable(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError(kind_.fieldName, "is already defined");
   if (name == record->name) return;

@@ -150,6 +150,10 @@ void SpectraTable::StoreCell() {
   if (spectrum == nullptr) return;
   const std::string name = KeptTableName(g_EditFieldText);
   if (name.empty()) TableFieldRequired("Name", 1);
+  // Shown with the character made visible: a line end or a tab would break
+  // the message where it stands.
+  if (HoldsControlCharacter(name))
+    throw FormatFieldError("Spectrum", VisibleText(g_EditFieldText), "may not hold a control character");
   const int other = FindSpectrum(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError("Spectrum", "is already defined");
   if (name == spectrum->name) return;

@@ -34,11 +34,13 @@ ResponseSpectrum ParseSpectrumText(std::istream& in) {
   if (!ReadTextLine(in, line)) throw std::string("End of file reached");
   spectrum.name = KeptTableName(line);
   if (spectrum.name.empty()) throw std::string("File does not have spectrum name");
+  if (HoldsControlCharacter(spectrum.name)) ThrowLine(1, line, kControlCharacterInName);
   if (!ReadTextLine(in, line)) throw std::string("File does not have spectrum units");
   std::size_t at = 0;
   int period = 0, unit = 0;
   if (!NextTextInteger(line, at, period) || !NextTextInteger(line, at, unit))
     throw std::string("File does not have spectrum units");
+  if (!TextLineEndsAt(line, at)) ThrowLine(2, line, "File does not have spectrum units");
   // The unit picks the conversion of every ordinate and the labels later.
   if (unit < kOrdinateInch || unit > kOrdinateG) ThrowLine(2, line, "Invalid ordinate unit (0 to 4)");
   spectrum.periodAbscissa = period != 0 ? 1 : 0;
@@ -49,7 +51,7 @@ ResponseSpectrum ParseSpectrumText(std::istream& in) {
     if (IsBlankTextLine(line)) continue;
     double x = 0.0, y = 0.0;
     at = 0;
-    if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y))
+    if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y) || !TextLineEndsAt(line, at))
       ThrowLine(number, line, "Invalid spectrum values");
     // The unit's factor may take an ordinate beyond every float.
     float ordinate = static_cast<float>(y);

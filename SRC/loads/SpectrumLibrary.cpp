@@ -39,8 +39,10 @@ std::string ReadName(BinaryFile& file, std::size_t width) {
   return KeptTableName(std::string(bytes.begin(), end));
 }
 
-// The rules every spectrum keeps, whichever road it came by: a name, given
-// once, and points that are not negative and ascend. Throws the fault with
+// The rules every spectrum keeps, whichever road it came by: a name without
+// control characters, given once, and points that are numbers (in internal
+// units: an old library's ordinates are converted first), not negative and
+// ascending. Throws the fault with
 // the spectrum it lies in.
 void CheckSpectra(const SpectrumList& spectra, const std::string& path) {
   const std::string unreadable = WithPath("Unable to read spectrum library:\n%s", path);
@@ -48,6 +50,8 @@ void CheckSpectra(const SpectrumList& spectra, const std::string& path) {
     const ResponseSpectrum& spectrum = spectra[index];
     if (spectrum.name.empty())
       throw unreadable + CFormat("\nSpectrum number %d: Name is required", static_cast<int>(index) + 1);
+    if (HoldsControlCharacter(spectrum.name))
+      throw unreadable + CFormat("\nSpectrum number %d: %s", static_cast<int>(index) + 1, kControlCharacterInName);
     if (FindSpectrum(spectra, spectrum.name) != static_cast<int>(index))
       throw unreadable + "\nSpectrum " + spectrum.name + " is already defined";
     std::size_t point = 0;

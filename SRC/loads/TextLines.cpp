@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 
+#include "records/PointTables.h"
 #include "services/Interpolation.h"
 #include "services/NumberText.h"
 #include "services/TextFileEncoding.h"
@@ -54,13 +55,17 @@ bool NextTextInteger(const std::string& text, std::size_t& at, int& value) {
   return true;
 }
 
+bool TextLineEndsAt(const std::string& text, std::size_t at) {
+  return at >= text.size() || text.find_first_not_of(" \t", at) == std::string::npos;
+}
+
 float StoredTextValue(double value) {
   const auto stored = static_cast<float>(value);
   return stored == 0.0f ? kExplicitZero : stored;
 }
 
 std::string TextLineFault(int number, const std::string& line, const std::string& reason) {
-  return "Line " + std::to_string(number) + ": " + line + "\n" + reason;
+  return "Line " + std::to_string(number) + ": " + VisibleText(line, true) + "\n" + reason;
 }
 
 int AbscissaSeen::Add(float x, int line) {

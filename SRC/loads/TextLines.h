@@ -18,11 +18,18 @@ bool IsBlankTextLine(const std::string& line);
 // plus sign); false when there is none.
 bool NextTextNumber(const std::string& text, std::size_t& at, double& value);
 bool NextTextInteger(const std::string& text, std::size_t& at, int& value);
+// Whether `text` holds nothing but blanks and tabs from `at` on: a line of
+// numbers ends with its last number, so "1 0,2" (a decimal comma, read as 1
+// and 0) and "1 0.2xyz" are refused, not kept as a value the line does not
+// say.
+bool TextLineEndsAt(const std::string& text, std::size_t at);
 // The float a number read is kept as: one that is 0 as a float (typed 0, or
 // too small for a float) is the explicit zero, so a typed point is never
 // taken for a missing one.
 float StoredTextValue(double value);
-// "Line %d: %s\n%s": a fault of a line of a text file.
+// "Line %d: %s\n%s": a fault of a line of a text file. A control character
+// of the line shows as "<NN>" (its code in hexadecimal): a zero byte would
+// end the message where it stands, and the reason with it.
 std::string TextLineFault(int number, const std::string& line, const std::string& reason);
 
 // The abscissas of one table's lines as they are read: a point whose

@@ -10,6 +10,8 @@ namespace {
 
 constexpr const char* kSection = "Force spectra";
 constexpr std::size_t kNameWidth = 32;
+constexpr PointTableWords kWords{kSection, "force spectrum", "Frequency", "Frequency should be positive",
+                                 "Spectrum value should be positive"};
 
 }  // namespace
 
@@ -32,9 +34,14 @@ void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list) {
     ReadFixedField(file, record.name, kNameWidth, kNameWidth, kSection);
     BinaryFileReadFloatPairs(file, record.points);
     CheckSectionRead(file, kSection);
+    CheckReadPointTable(record, kWords);
   }
   fresh.emplace_back();
   list = std::move(fresh);
+}
+
+std::vector<std::string> ForceSpectrumNotes(const ForceSpectrumList& list) {
+  return PointTableNotes(list, kWords);
 }
 
 void WriteForceSpectra(BinaryFile& file, const ForceSpectrumList& list) {

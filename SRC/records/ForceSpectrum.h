@@ -23,5 +23,8 @@ int FindForceSpectrum(const ForceSpectrumList& list, const std::string& name);
 // frequency `omega` (rad/s): omega / 2 pi.
 float ForceSpectrumValueAtMode(const ForceSpectrumList& list, double omega, std::size_t index);
 
+// Refuses as damage a point no road stores (CheckReadPointTable).
 void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list);
+// The notes of what an older file may hold (PointTableNotes).
+std::vector<std::string> ForceSpectrumNotes(const ForceSpectrumList& list);
 void WriteForceSpectra(BinaryFile& file, const ForceSpectrumList& list);

@@ -2,10 +2,95 @@
 #include "records/PointTables.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <numeric>
 
+#include "records/TableFileFields.h"
 #include "services/Interpolation.h"
 #include "services/NumberText.h"
+
+bool IsControlCharacter(char c) { return static_cast<unsigned char>(c) < 0x20 || c == 0x7f; }
+
+bool HoldsControlCharacter(const std::string& name) {
+  return std::any_of(name.begin(), name.end(), IsControlCharacter);
+}
+
+std::string VisibleText(const std::string& text, bool keepTabs) {
+  std::string shown;
+  for (const char c : text) {
+    if (!IsControlCharacter(c) || (keepTabs && c == '\t')) {
+      shown += c;
+      continue;
+    }
+    char code[8];
+    std::snprintf(code, sizeof code, "<%02X>", static_cast<unsigned>(static_cast<unsigned char>(c)));
+    shown += code;
+  }
+  return shown;
+}
+
+namespace {
+
+std::string LowerFirst(const char* word) {
+  std::string text = word;
+  if (!text.empty()) text[0] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[0])));
+  return text;
+}
+
+std::string PointFault(const NamedPoints& table, std::size_t point, const PointTableWords& words,
+                       const std::string& what) {
+  return std::string(words.kind) + " " + VisibleText(table.name) + ", point " + std::to_string(point + 1) + ": " +
+         what;
+}
+
+}  // namespace
+
+std::string PointTableFault(const NamedPoints& table, const PointTableWords& words) {
+  const std::vector<FloatPair>& points = table.points;
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    const FloatPair& point = points[k];
+    if (point.x < 0.0f) return PointFault(table, k, words, words.negativeAbscissa);
+    if (words.negativeValue != nullptr && point.y < 0.0f) return PointFault(table, k, words, words.negativeValue);
+    if (k > 0 && (!FloatLess(points[k - 1].x, point.x) || FloatNearlyEqual(points[k - 1].x, point.x)))
+      return PointFault(table, k, words,
+                        "the " + LowerFirst(words.abscissa) + " is not above that of point " + std::to_string(k));
+  }
+  return {};
+}
+
+void CheckReadPointTable(const NamedPoints& table, const PointTableWords& words) {
+  if (const std::string fault = PointTableFault(table, words); !fault.empty()) ThrowDamagedSection(words.section, fault);
+}
+
+std::string TableNameNote(const std::string& name, const std::vector<std::string>& earlier,
+                          const PointTableWords& words) {
+  std::string what;
+  if (HoldsControlCharacter(name))
+    what = "its name holds a control character";
+  else if (name != KeptTableName(name))
+    what = "its name has blanks around it";
+  else if (std::find(earlier.begin(), earlier.end(), name) != earlier.end())
+    what = "the name is given twice; only the first of that name is used";
+  if (what.empty()) return what;
+  return std::string(words.section) + ": " + words.kind + " \"" + VisibleText(name) + "\": " + what;
+}
+
+std::vector<std::string> PointTableNotes(const NamedPointsList& list, const PointTableWords& words) {
+  std::vector<std::string> notes, earlier;
+  for (std::size_t index = 0; index < SavedPointTableCount(list); ++index) {
+    const NamedPoints& table = list[index];
+    if (std::string note = TableNameNote(table.name, earlier, words); !note.empty())
+      notes.push_back(std::move(note));
+    earlier.push_back(table.name);
+    if (FirstValueWithoutAbscissa(table.points) == 0)
+      notes.push_back(std::string(words.section) + ": " + words.kind + " \"" + VisibleText(table.name) +
+                      "\", point 1: a value at " + LowerFirst(words.abscissa) +
+                      " 0, which the analysis takes; an edit of the points drops it (" + words.abscissa +
+                      " is required)");
+  }
+  return notes;
+}
 
 bool IsBlankPointTable(const NamedPoints& record) { return record.name.empty() && record.points.empty(); }
 

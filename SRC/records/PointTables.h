@@ -30,6 +30,19 @@ inline constexpr std::size_t kPointTableNameLength = 31;
 // in every list. Empty: no name, which every road refuses.
 std::string KeptTableName(const std::string& text);
 
+// A character below the blank (a zero byte, a tab, a line end) or DEL.
+bool IsControlCharacter(char c);
+// A name holding a control character shows as another name ("OB" for the
+// bytes "OB", zero, "E"), or as one it is not, in every list and report:
+// every road that takes a name refuses it.
+bool HoldsControlCharacter(const std::string& name);
+// The reason such a name is refused.
+inline constexpr const char* kControlCharacterInName = "A name may not hold a control character";
+// `text` with each control character shown as "<NN>", its code in
+// hexadecimal (tabs too, unless `keepTabs`): a zero byte would end a message
+// where it stands.
+std::string VisibleText(const std::string& text, bool keepTabs = false);
+
 bool IsBlankPointTable(const NamedPoints& record);
 // The records before the trailing blank one.
 std::size_t SavedPointTableCount(const NamedPointsList& list);
@@ -48,6 +61,38 @@ int FirstNearDuplicate(const std::vector<FloatPair>& points);
 // The index of the first pair that SortedPoints would drop for want of an
 // abscissa although it holds a value; -1 when none.
 int FirstValueWithoutAbscissa(const std::vector<FloatPair>& points);
+
+// The words of one kind of point table in the model file's messages.
+struct PointTableWords {
+  const char* section;           // "Time functions"
+  const char* kind;              // "time function"
+  const char* abscissa;          // "Time"
+  const char* negativeAbscissa;  // "Time should be positive"
+  const char* negativeValue;     // "Spectrum value should be positive"; null: values may be negative
+};
+
+// The points of a table read from a model file, against the rules every
+// road that stores them keeps (a text file, the grid, the tools: all store
+// through SortedPoints, none a negative abscissa, force spectra no negative
+// value): a point that breaks one could only come from a damaged file, so it
+// is refused as damage (ThrowDamagedSection), named by its table and point.
+void CheckReadPointTable(const NamedPoints& table, const PointTableWords& words);
+// The fault CheckReadPointTable names ("time function F1, point 2: ..."),
+// empty when the points keep the rules.
+std::string PointTableFault(const NamedPoints& table, const PointTableWords& words);
+
+// What a model file's list may hold from an older program that the roads
+// of this one refuse, one note each: a name with blanks around it or a
+// control character in it (older text readers kept the line as it stood), a
+// name given twice (two names that differed only after a zero byte), a first
+// point at abscissa exactly 0 with a value (a typed 0 is kept as 1.0e-36;
+// this one the analysis takes, and an edit of the points drops). The model
+// opens with them as they are: a load names its table as the file does.
+std::vector<std::string> PointTableNotes(const NamedPointsList& list, const PointTableWords& words);
+// The note of one name (response spectra too), `earlier` the names before
+// it; empty when the name keeps the rules.
+std::string TableNameNote(const std::string& name, const std::vector<std::string>& earlier,
+                          const PointTableWords& words);
 
 // Where a table named `name` read from a file or made by a tool goes: over
 // the record of that name; else at `currentRow` (0-based) when that is the

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <numbers>
 
+#include "records/PointTables.h"
 #include "records/TableFileFields.h"
 #include "services/Assert.h"
 
@@ -51,9 +52,21 @@ void ReadSpectrum(BinaryFile& file, int version, ResponseSpectrum& spectrum) {
   }
   BinaryFileReadFloatPairs(file, spectrum.points);
   CheckSectionRead(file, kSection);
-  if (OrdinatesInOwnUnit(version))
-    for (FloatPair& point : spectrum.points) OrdinateToInternal(spectrum.ordinateUnit, point.y);
+  for (std::size_t k = 0; k < spectrum.points.size(); ++k) {
+    FloatPair& point = spectrum.points[k];
+    if (OrdinatesInOwnUnit(version)) OrdinateToInternal(spectrum.ordinateUnit, point.y);
+    // An ordinate in g's that a float holds may pass every float once
+    // converted, and the lookup would give an infinite displacement. No
+    // road ever took a negative abscissa: only damage makes one.
+    const SpectrumPointFault fault = SpectrumPointFaultAt(spectrum.points, k);
+    if (fault == SpectrumPointFault::NotFinite || fault == SpectrumPointFault::NegativeAbscissa)
+      ThrowDamagedSection(kSection, "spectrum " + VisibleText(spectrum.name) + ", point " + std::to_string(k + 1) +
+                                        ": " + SpectrumPointFaultText(fault));
+  }
 }
+
+constexpr PointTableWords kWords{kSection, "spectrum", "Abscissa", "Invalid spectrum values",
+                                 "Spectrum value should be positive"};
 
 void ReadAssignments(BinaryFile& file, int version, SpectrumLoad& load) {
   for (std::size_t axis = 0; axis < 3; ++axis) {
@@ -64,6 +77,23 @@ void ReadAssignments(BinaryFile& file, int version, SpectrumLoad& load) {
 }
 
 }  // namespace
+
+std::vector<std::string> SpectraNotes(const SpectrumList& list) {
+  std::vector<std::string> notes, earlier;
+  for (std::size_t index = 0; index < SavedCount(list); ++index) {
+    const ResponseSpectrum& spectrum = list[index];
+    if (std::string note = TableNameNote(spectrum.name, earlier, kWords); !note.empty())
+      notes.push_back(std::move(note));
+    earlier.push_back(spectrum.name);
+    std::size_t point = 0;
+    const SpectrumPointFault fault = FirstSpectrumPointFault(spectrum.points, point);
+    if (fault != SpectrumPointFault::None)
+      notes.push_back(std::string(kSection) + ": spectrum \"" + VisibleText(spectrum.name) + "\", point " +
+                      std::to_string(point + 1) + ": " + SpectrumPointFaultText(fault) +
+                      "; the analysis refuses the spectrum until it is mended");
+  }
+  return notes;
+}
 
 void ClearSpectra(SpectrumList& list, SpectrumLoad& load) {
   list.assign(1, ResponseSpectrum{});
@@ -95,6 +125,7 @@ int FindSpectrum(const SpectrumList& list, const std::string& name) {
 
 SpectrumPointFault SpectrumPointFaultAt(const std::vector<FloatPair>& points, std::size_t index) {
   const FloatPair& point = points[index];
+  if (!std::isfinite(point.x) || !std::isfinite(point.y)) return SpectrumPointFault::NotFinite;
   if (point.x < 0.0f) return SpectrumPointFault::NegativeAbscissa;
   if (point.y < 0.0f) return SpectrumPointFault::NegativeOrdinate;
   if (index > 0 && !(point.x > points[index - 1].x)) return SpectrumPointFault::AbscissaNotAscending;
@@ -110,6 +141,7 @@ SpectrumPointFault FirstSpectrumPointFault(const std::vector<FloatPair>& points,
 
 const char* SpectrumPointFaultText(SpectrumPointFault fault) {
   switch (fault) {
+    case SpectrumPointFault::NotFinite:
     case SpectrumPointFault::NegativeAbscissa: return "Invalid spectrum values";
     case SpectrumPointFault::NegativeOrdinate: return "Spectrum value should be positive";
     case SpectrumPointFault::AbscissaNotAscending: return "Spectrum abscissas must ascend";
@@ -221,6 +253,12 @@ double SpectrumValue(const SpectrumList& list, const SpectrumLoad& load, double 
   if (index < 0) ThrowSpectrumError("Unable to find spectrum %s", name);
   const ResponseSpectrum& spectrum = list[static_cast<std::size_t>(index)];
   if (spectrum.points.empty()) ThrowSpectrumError("Spectrum %s does not have values", name);
+  // An older model file may hold points the rules refuse (it opens with a
+  // note); the lookup would read them as if they kept the rules.
+  std::size_t point = 0;
+  if (const SpectrumPointFault fault = FirstSpectrumPointFault(spectrum.points, point);
+      fault != SpectrumPointFault::None)
+    throw "Spectrum " + name + ", point " + std::to_string(point + 1) + ": " + SpectrumPointFaultText(fault);
   QV_ASSERT(omega > 0.0);
   const double frequency = omega / (2.0 * std::numbers::pi);
   const double x = spectrum.periodAbscissa != 0 ? 1.0 / frequency : frequency;

@@ -39,16 +39,18 @@ struct ResponseSpectrum {
 using SpectrumList = std::vector<ResponseSpectrum>;
 
 // What the points of a response spectrum must be, whichever road they come
-// by (a text file, a library file, the values grid): abscissas and
-// ordinates not negative, abscissas ascending (the lookup takes them so).
-enum class SpectrumPointFault { None, NegativeAbscissa, NegativeOrdinate, AbscissaNotAscending };
+// by (a text file, a library file, the model file, the values grid), as
+// held in internal units: numbers (an old file's ordinate in g's may pass
+// every float once converted), abscissas and ordinates not negative,
+// abscissas ascending (the lookup takes them so).
+enum class SpectrumPointFault { None, NotFinite, NegativeAbscissa, NegativeOrdinate, AbscissaNotAscending };
 // The fault of point `index` against the rules and the point before it.
 SpectrumPointFault SpectrumPointFaultAt(const std::vector<FloatPair>& points, std::size_t index);
 // The first point with a fault (its index in `index`); None when all are good.
 SpectrumPointFault FirstSpectrumPointFault(const std::vector<FloatPair>& points, std::size_t& index);
-// The readers' reason for a fault: "Invalid spectrum values" (a negative
-// abscissa), "Spectrum value should be positive", "Spectrum abscissas must
-// ascend".
+// The readers' reason for a fault: "Invalid spectrum values" (a value not
+// finite, a negative abscissa), "Spectrum value should be positive",
+// "Spectrum abscissas must ascend".
 const char* SpectrumPointFaultText(SpectrumPointFault fault);
 
 // Mode and direction sum codes.
@@ -103,8 +105,16 @@ void SetDirectionSpectrum(SpectrumLoad& load, int direction, const std::string& 
 // ordinates beyond the point, as an acceleration in g's. Times the
 // direction's factor; 0 when the direction names no spectrum or its factor
 // is 0. Throws "Unable to find spectrum %s", "Spectrum %s does not have
-// values" and "Spectrum %s has zero value for log interpolation".
+// values", "Spectrum %s, point %d: " with the reason of a point that breaks
+// the rules above, and "Spectrum %s has zero value for log interpolation".
 double SpectrumValue(const SpectrumList& list, const SpectrumLoad& load, double omega, int direction, bool inG);
 
+// Refuses as damage a point no road ever took: a value that is not a
+// number once converted, a negative abscissa.
 void ReadSpectraSection(BinaryFile& file, int version, SpectrumList& list, SpectrumLoad& load);
+// What an older model file may hold that the roads of this program refuse,
+// one note each: a negative ordinate or abscissas that do not ascend (older
+// readers and grids took them; SpectrumValue refuses such a spectrum), and
+// the names of TableNameNote.
+std::vector<std::string> SpectraNotes(const SpectrumList& list);
 void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const SpectrumLoad& load);

@@ -8,6 +8,7 @@
 namespace {
 
 constexpr const char* kSection = "Time functions";
+constexpr PointTableWords kWords{kSection, "time function", "Time", "Time should be positive", nullptr};
 constexpr std::size_t kNameRoom = 32;
 
 std::size_t NameWidth(int version) { return version < 503 ? 16 : 32; }
@@ -45,9 +46,16 @@ void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list) {
     ReadFixedField(file, record.name, width, kNameRoom, kSection);
     BinaryFileReadFloatPairs(file, record.points);
     CheckSectionRead(file, kSection);
+    CheckReadPointTable(record, kWords);
   }
   fresh.emplace_back();
   list = std::move(fresh);
+}
+
+std::string TimeFunctionPointFault(const TimeFunction& record) { return PointTableFault(record, kWords); }
+
+std::vector<std::string> TimeFunctionNotes(const TimeFunctionList& list) {
+  return PointTableNotes(list, kWords);
 }
 
 void WriteTimeFunctions(BinaryFile& file, const TimeFunctionList& list) {

@@ -28,5 +28,11 @@ float TimeFunctionDuration(const TimeFunctionList& list, std::size_t index);
 // Fills the trailing blank record and appends a new one (the importers).
 void SetLastTimeFunction(TimeFunctionList& list, const std::string& name, const std::vector<FloatPair>& points);
 
+// Refuses as damage a point no road stores (CheckReadPointTable).
 void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list);
+// The fault of a time function's points that no road stores
+// (PointTableFault); empty when none.
+std::string TimeFunctionPointFault(const TimeFunction& record);
+// The notes of what an older file may hold (PointTableNotes).
+std::vector<std::string> TimeFunctionNotes(const TimeFunctionList& list);
 void WriteTimeFunctions(BinaryFile& file, const TimeFunctionList& list);

@@ -559,6 +559,16 @@ TEST(OldModelFile, EveryRefusalSaysWhy) {
   old[14] = static_cast<char>(369 & 0xFF);
   old[15] = static_cast<char>(369 >> 8);
   EXPECT_EQ(Refusal(old), "Unable to read Quorvel V 3.69 mod file");
+  // A time function whose times do not ascend: (0, 0) then (0, 1), its 0.5
+  // (a double in this layout) made 0.
+  old = OldModelFileBytes(OldModelChoices{});
+  const double half = 0.5;
+  const std::string halfBytes(reinterpret_cast<const char*>(&half), sizeof half);
+  const std::size_t at = old.find(halfBytes, old.find("Pulse"));
+  ASSERT_NE(at, std::string::npos);
+  EXPECT_EQ(Refusal(old), "");
+  old.replace(at, sizeof half, sizeof half, '\0');
+  EXPECT_EQ(Refusal(old), "Unable to read model file:\n" + Folder() + "/case.mod");
 }
 
 TEST(OldModelFile, EveryTruncationIsRefusedAndNoFlippedByteFaults) {

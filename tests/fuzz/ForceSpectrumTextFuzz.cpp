@@ -39,5 +39,7 @@ std::vector<std::string> FuzzSeeds() {
       "Slug\n0 5\n10 0.8\n33 0.3\n",
       "Relief valve at the header of the second boiler\r\n\r\n50 1200\r\n  5\t300\r\n0.5 0\r\n+20 1e3\r\n",
       "S\n1e-3 2.5E+2\n1e2 7\n",
+      std::string("S\0X\n1 1\n", 9),
+      "S4\n1 1\n2 0,2\n3 0.2xyz\n4 1 99\n",
   };
 }

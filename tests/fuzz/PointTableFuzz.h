@@ -6,12 +6,15 @@
 // before the list is touched: a file not read leaves the model's list and
 // its modified flag as they were; a file read places every table it holds
 // with one point for each of its data lines (the reader refuses a repeated
-// abscissa rather than lose one), abscissas ascending, no name twice and
-// the list still ending with its blank record. The process aborts when
+// abscissa rather than lose one), every value a finite number, abscissas
+// ascending, no name twice nor one holding a control character, and the
+// list still ending with its blank record. The process aborts when
 // that fails.
 #pragma once
 
 #include <cctype>
+#include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <sstream>
 #include <string>
@@ -48,9 +51,27 @@ inline void SetUp() {
   (void)done;
 }
 
+// Whether a line holds `count` numbers and nothing after them but blanks
+// (read by strtod/strtol, not by the program's own reading).
+inline bool HoldsOnlyNumbers(const std::string& line, int count, bool integers = false) {
+  const char* at = line.c_str();
+  for (int k = 0; k < count; ++k) {
+    char* end = nullptr;
+    if (integers)
+      (void)std::strtol(at, &end, 10);
+    else
+      (void)std::strtod(at, &end);
+    if (end == at) return false;
+    at = end;
+  }
+  // A zero byte inside the line stops strtod there, and is no blank.
+  return line.find_first_not_of(" \t", static_cast<std::size_t>(at - line.c_str())) == std::string::npos;
+}
+
 // The tables of a file by its lines, for a file the command read: each
 // name as kept, and the count of its data lines (not blank, not the end
-// mark), each of which must have become a point.
+// mark), each of which must hold two numbers and nothing more and have
+// become a point.
 inline std::vector<std::pair<std::string, std::size_t>> TablesByLines(const std::string& text, const char* endMark) {
   std::vector<std::pair<std::string, std::size_t>> tables;
   std::istringstream in(text);
@@ -67,8 +88,10 @@ inline std::vector<std::pair<std::string, std::size_t>> TablesByLines(const std:
       ends = std::tolower(static_cast<unsigned char>(line[i])) == endMark[i];
     if (ends)
       named = false;
-    else if (!IsBlankTextLine(line))
+    else if (!IsBlankTextLine(line)) {
+      if (!HoldsOnlyNumbers(line, 2)) scratch::Fault("a data line read with text after its numbers");
       ++tables.back().second;
+    }
   }
   return tables;
 }
@@ -103,9 +126,13 @@ inline void Run(const Command& command, const std::string& input, const NamedPoi
   }
   if (!model.modified) scratch::Fault("a file read left the model unmodified");
   if (list.empty() || !IsBlankPointTable(list.back())) scratch::Fault("the list lost its blank record");
-  for (std::size_t a = 0; a + 1 < list.size(); ++a)
+  for (std::size_t a = 0; a + 1 < list.size(); ++a) {
+    if (HoldsControlCharacter(list[a].name)) scratch::Fault("a name holding a control character");
+    for (const FloatPair& point : list[a].points)
+      if (!std::isfinite(point.x) || !std::isfinite(point.y)) scratch::Fault("a value not a number");
     for (std::size_t b = a + 1; b + 1 < list.size(); ++b)
       if (list[a].name == list[b].name) scratch::Fault("a name stands twice");
+  }
   for (const auto& [name, lines] : TablesByLines(input, command.endMark)) {
     const int at = FindPointTable(list, name);
     if (at < 0) scratch::Fault("a table read is not in the list");

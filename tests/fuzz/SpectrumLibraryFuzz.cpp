@@ -1,14 +1,15 @@
 // The spectrum library reader (*.spe): any file is read whole into a fresh
 // list or refused with its message; a list read holds only what the
 // library window and the pickers can show and a spectrum may hold (names
-// as a table keeps them, each once; ordinate units 0 to 4; no negative
-// value, abscissas ascending), and the analysis' lookup of each of its
-// spectra gives a number or the lookup's own message. The process aborts when a
+// as a table keeps them, each once; ordinate units 0 to 4; every value a
+// finite number, none negative, abscissas ascending), and the analysis'
+// lookup of each of its spectra gives a finite number or the lookup's own
+// message. The process aborts when a
 // read list breaks that. Seeds: libraries written by the program's own
 // writer (none; spectra of every ordinate unit, frequency and period
 // abscissas, log interpolation; and spectra it refuses), and version 502
 // (16-byte names, ordinates in their own unit) and 510 laid out field by
-// field from the format.
+// field from the format, one of 510 with an ordinate of 1e36 g's.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -69,14 +70,15 @@ void CheckRead(const SpectrumList& spectra) {
     if (spectrum.name.empty() || spectrum.name != KeptTableName(spectrum.name)) Fault("a name no table would keep");
     if (FindSpectrum(spectra, spectrum.name) != static_cast<int>(index)) Fault("a name given twice");
     if (spectrum.ordinateUnit < 0 || spectrum.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
+    for (const FloatPair& point : spectrum.points)
+      if (!std::isfinite(point.x) || !std::isfinite(point.y)) Fault("a point that is not a number");
     std::size_t point = 0;
     if (FirstSpectrumPointFault(spectrum.points, point) != SpectrumPointFault::None) Fault("a point no spectrum keeps");
     // What the response spectrum run asks of a spectrum named in X.
     SpectrumLoad load;
     load.name[0] = spectrum.name;
     for (double omega : {0.5, 2.0 * std::numbers::pi, 200.0}) try {
-        const double value = SpectrumValue(spectra, load, omega, 0, false);
-        (void)value;
+        if (!std::isfinite(SpectrumValue(spectra, load, omega, 0, false))) Fault("a lookup that is not a number");
       } catch (const std::string&) {
       }
   }
@@ -116,5 +118,16 @@ std::vector<std::string> FuzzSeeds() {
   WriteSpectrumLibraryFile(path, {Made("Signs", 0, false, false, {{1.0f, 0.5f}, {2.0f, -0.5f}}),
                                   Made("Falls", 0, true, false, {{2.0f, 0.5f}, {1.0f, 0.5f}})});
   seeds.push_back(Bytes(path));
+  // An old library's ordinate in g's that a float holds, but not once
+  // converted to in/sec2.
+  ByteEmitter huge;
+  huge.Fixed("QUORVELWSPE5100", 16);
+  huge.Int(1);
+  huge.Fixed("OBE", 32);
+  huge.Bytes({0, 0, 0});
+  huge.Int(4);
+  huge.Int(2);
+  huge.Floats({1.0f, 0.5f, 10.0f, 1.0e36f});
+  seeds.push_back(huge.bytes());
   return seeds;
 }

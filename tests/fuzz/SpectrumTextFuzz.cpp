@@ -3,12 +3,17 @@
 // touched; a spectrum read is placed into the model's list as the command
 // places it, over the entry of its name or at the current row, and the
 // list then still ends with its blank entry, holds the spectrum under a
-// name a table would keep, with no negative value, its abscissas ascending
+// name a table would keep (no control character), with every value a finite
+// number and none negative, its abscissas ascending
 // and an ordinate unit of 0 to 4, and the analysis' lookup of it gives a
 // number or its own message. The process aborts when
 // that fails. Seeds: spectra of every ordinate unit with frequency and
 // period abscissas, zeros, blank lines and CR LF endings, a name with
-// blanks around it, a blank name and a negative ordinate.
+// blanks around it, a blank name, a negative ordinate, an ordinate beyond a
+// float once in in/sec2, a name holding a zero byte and text after the
+// numbers.
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
@@ -43,28 +48,56 @@ void Place(const ResponseSpectrum& spectrum, std::size_t row) {
   const ResponseSpectrum& placed = list[at];
   if (placed.ordinateUnit < 0 || placed.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
   if (placed.name.empty() || placed.name != KeptTableName(placed.name)) Fault("a name no table would keep");
+  if (HoldsControlCharacter(placed.name)) Fault("a name holding a control character");
   for (std::size_t k = 0; k < placed.points.size(); ++k) {
+    if (!std::isfinite(placed.points[k].x) || !std::isfinite(placed.points[k].y)) Fault("a value not a number");
     if (placed.points[k].x < 0.0f || placed.points[k].y < 0.0f) Fault("a negative value");
     if (k > 0 && !(placed.points[k].x > placed.points[k - 1].x)) Fault("abscissas that do not ascend");
   }
   SpectrumLoad load;
   load.name[1] = placed.name;
   for (double omega : {0.1, 2.0 * std::numbers::pi, 600.0}) try {
-      (void)SpectrumValue(list, load, omega, 1, true);
+      if (!std::isfinite(SpectrumValue(list, load, omega, 1, true))) Fault("a lookup that is not a number");
     } catch (const std::string&) {
     }
+}
+
+// A text read: its unit line holds two integers and its value lines two
+// numbers, nothing after them but blanks (read by strtol and strtod, not by
+// the program's own reading).
+void CheckLines(const std::string& text) {
+  std::istringstream in(text);
+  std::string line;
+  for (int number = 1; std::getline(in, line); ++number) {
+    line.resize(std::min(line.size(), line.find_first_of("\r\n")));
+    if (number == 1 || (number > 2 && line.find_first_not_of(" \t") == std::string::npos)) continue;
+    const char* at = line.c_str();
+    for (int k = 0; k < 2; ++k) {
+      char* end = nullptr;
+      if (number == 2)
+        (void)std::strtol(at, &end, 10);
+      else
+        (void)std::strtod(at, &end);
+      if (end == at) Fault("a line read without its two numbers");
+      at = end;
+    }
+    if (line.find_first_not_of(" \t", static_cast<std::size_t>(at - line.c_str())) != std::string::npos)
+      Fault("a line read with text after its numbers");
+  }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  std::istringstream input(text);
   ResponseSpectrum spectrum;
   try {
     spectrum = ParseSpectrumText(input);
   } catch (const std::string&) {
     return 0;
   }
+  CheckLines(text);
   Place(spectrum, 0);
   Place(spectrum, 1);
   return 0;
@@ -79,5 +112,8 @@ std::vector<std::string> FuzzSeeds() {
       "INCH\n0 0\n0.5 1E-3\n",
       "  OBE \t\n0 4\n1 0.2\n2 -0.1\n",
       " \t \n0 0\n1 1\n",
+      "G\n0 4\n1 1e36\n",
+      std::string("OB\0E\n0 4\n1 0.2\n", 15),
+      "COMMA\n0 4 junk 9\n1 0,2\n1 0.2xyz\n",
   };
 }

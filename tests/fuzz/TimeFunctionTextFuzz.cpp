@@ -41,5 +41,7 @@ std::vector<std::string> FuzzSeeds() {
       "Water hammer at the check valve of the feed line\r\n0.001 2.5e3\r\n0.002 -1e3\r\n+0.5 0\r\n",
       "F3\n0 1\n1 -1\n",
       "  F2 \t\n0 1\n-1.e11\n \t \n0 2\n",
+      std::string("F\0X\n0 1\n", 9),
+      "F4\n0 1\n1 0,2\n2 0.2xyz\n3 1 99\n",
   };
 }

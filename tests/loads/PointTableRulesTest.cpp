@@ -4,16 +4,24 @@
 // so that an existing name is asked about), a spectrum library file (the
 // text file's rules, each fault named with its spectrum, the model left as
 // it was), and the values grids (a value without its abscissa refused or
-// reported when the focus leaves, never stored or dropped unseen).
+// reported when the focus leaves, never stored or dropped unseen). A value
+// is checked as kept (an old file's ordinate in g's converted), a line of
+// numbers holds its numbers and nothing more, and a name no control
+// character.
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
+#include "files/ModelFile.h"
 #include "loads/PointTablesTable.h"
 #include "loads/PointTablesTesting.h"
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumLibrary.h"
 #include "loads/SpectrumValuesGrid.h"
 #include "loads/TimeFunctionsTable.h"
+#include "properties/SectionTestBytes.h"
+#include "records/ForceSpectrum.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
 #include "services/Settings.h"
@@ -26,6 +34,10 @@ class PointTableRulesTest : public PointTablesFixture {
   static TimeFunctionList& Functions() { return TheModel().timeFunctions; }
   static ResponseSpectrum Made(const std::string& name, std::vector<FloatPair> points) {
     return ResponseSpectrum{name, 0, 0, 0, kOrdinateInch, std::move(points)};
+  }
+  static std::string FileText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   }
   // The message reading a library of `spectra` is refused with.
   std::string LibraryRefusal(const SpectrumList& spectra) {
@@ -93,6 +105,181 @@ TEST_F(PointTableRulesTest, ALibraryFileKeepsTheRulesOfATextFile) {
   EXPECT_EQ(Spectra()[0].name, "S2");
   EXPECT_FALSE(TheModel().modified);
   EXPECT_TRUE(TheSpectrumLibrary().spectra.empty());
+}
+
+TEST_F(PointTableRulesTest, AnOrdinateBeyondAFloatOnceConvertedIsRefusedByEveryReader) {
+  // 1e36 g's is 3.864e38 in/sec2, above the largest float (3.40282e38);
+  // 8e35 g's is 3.0912e38 in/sec2 and is kept.
+  auto library = [this](float g) {
+    section_test::ByteEmitter out;
+    out.Text("QUORVELWSPE5100", 16).Int(1).Text("OBE", 32).Byte(0).Byte(0).Byte(0).Int(kOrdinateG);
+    out.Pairs({{1.0f, 0.5f}, {10.0f, g}});
+    section_test::WriteByteFile(Path("old.spe"), out.bytes);
+    return Path("old.spe");
+  };
+  EXPECT_NEAR(ReadSpectrumLibraryFile(library(8.0e35f))[0].points[1].y, 3.0912e38, 3.0912e38 * 1e-6);
+  try {
+    ReadSpectrumLibraryFile(library(1.0e36f));
+    ADD_FAILURE() << "a library whose ordinate passes every float was read";
+  } catch (const std::string& message) {
+    EXPECT_EQ(message, "Unable to read spectrum library:\n" + Path("old.spe") +
+                           "\nSpectrum OBE, point 2: Invalid spectrum values");
+  }
+  // The model file's spectra section of a file of version 510: refused, the
+  // list as it was.
+  auto section = [](float g) {
+    section_test::ByteEmitter out;
+    out.Int(1).Text("OBE", 32).Byte(0).Byte(0).Byte(0).Int(kOrdinateG).Pairs({{1.0f, 0.5f}, {10.0f, g}});
+    out.Text("OBE", 32).Float(1.0f).Text("", 32).Float(1.0f).Text("", 32).Float(1.0f);
+    return out.bytes;
+  };
+  SpectrumList list{Made("S2", {{1.0f, 3.0f}}), ResponseSpectrum{}};
+  SpectrumLoad load;
+  auto read = [&](BinaryFile& file) { ReadSpectraSection(file, 510, list, load); };
+  EXPECT_EQ(section_test::ReadFromBytes(section(1.0e36f), read),
+            "The file is damaged.\nSpectra: spectrum OBE, point 2: Invalid spectrum values");
+  ASSERT_EQ(SpectrumCount(list), 1);
+  EXPECT_EQ(list[0].name, "S2");
+  EXPECT_EQ(load.name[0], "");
+  EXPECT_EQ(section_test::ReadFromBytes(section(8.0e35f), read), "");
+  EXPECT_NEAR(list[0].points[1].y, 3.0912e38, 3.0912e38 * 1e-6);
+  // The text file, likewise.
+  Layout(251);
+  ReadText(250, "Read Spectrum from a Text File", "OBE\n0 4\n1 0.5\n10 1e36\n",
+           {{{"Line 4: 10 1e36", "Invalid spectrum values"}, IDOK}});
+  EXPECT_FALSE(HasSpectra(Spectra()));
+}
+
+TEST_F(PointTableRulesTest, ALineOfNumbersHoldsItsNumbersAndNothingMore) {
+  // A decimal comma would be read as the point (1, 0), text after a number
+  // as the number before it.
+  Layout(251);
+  const std::string spectrum = "Read Spectrum from a Text File";
+  for (const char* line : {"1 0,2", "1 0.2xyz", "1 0.2 99", "1,5 2"})
+    ReadText(250, spectrum, std::string("S1\n0 4\n0.5 0.1\n") + line + "\n",
+             {{{std::string("Line 4: ") + line, "Invalid spectrum values"}, IDOK}});
+  ReadText(250, spectrum, "S1\n0 4 junk 9\n1 0.2\n", {{{"Line 2: 0 4 junk 9", "File does not have spectrum units"}, IDOK}});
+  ReadText(250, spectrum, "S1\n0 4.5\n1 0.2\n", {{{"Line 2: 0 4.5", "File does not have spectrum units"}, IDOK}});
+  EXPECT_FALSE(HasSpectra(Spectra()));
+  EXPECT_FALSE(TheModel().modified);
+  // Blanks and tabs after the numbers are no text.
+  ReadText(250, spectrum, "S1\n0 4 \t\n1 0.2\t \n", {{{"Spectrum  \"S1\" was read", "From file: " + Path("read.txt")}, IDOK}});
+  ASSERT_EQ(SpectrumCount(Spectra()), 1);
+  EXPECT_NEAR(Spectra()[0].points[0].y, 0.2 * 386.4, 1e-4);
+  TheModel().modified = false;
+  Layout(252);
+  const std::string functions = "Read Time function from a Text File";
+  ReadText(222, functions, "F1\n0 1\n1 0,2\n", {{{"Line 3: 1 0,2", "Invalid time function values"}, IDOK}});
+  ReadText(222, functions, "F1\n0 1\n-1.e11\nF2\n1 2\n2 -0.5e\n",
+           {{{"Line 6: 2 -0.5e", "Invalid time function values"}, IDOK}});
+  EXPECT_FALSE(HasTimeFunctions(Functions()));
+  Layout(376);
+  ReadText(250, "Read Force Spectrum from a Text File", "Slug\n1 1\n2 0.2 99\n",
+           {{{"Line 3: 2 0.2 99", "Invalid force spectrum values"}, IDOK}});
+  EXPECT_FALSE(HasForceSpectra(TheModel().forceSpectra));
+  EXPECT_FALSE(TheModel().modified);
+}
+
+TEST_F(PointTableRulesTest, ANameHoldingAControlCharacterIsRefusedByItsLine) {
+  // "OB", a zero byte, "E" would show as OB in every list, beside another
+  // OB; the message shows the byte, so that it does not end there.
+  using namespace std::string_literals;
+  Layout(251);
+  const std::string spectrum = "Read Spectrum from a Text File";
+  ReadText(250, spectrum, "OB\0E\n0 4\n1 0.2\n"s,
+           {{{"Line 1: OB<00>E", "A name may not hold a control character"}, IDOK}});
+  ReadText(250, spectrum, "O\x01" "B\n0 4\n1 0.2\n",
+           {{{"Line 1: O<01>B", "A name may not hold a control character"}, IDOK}});
+  EXPECT_FALSE(HasSpectra(Spectra()));
+  Layout(252);
+  ReadText(222, "Read Time function from a Text File", "F1\n0 1\n-1.e11\nF\tX\n0 2\n",
+           {{{"Line 4: F\tX", "A name may not hold a control character"}, IDOK}});
+  EXPECT_FALSE(HasTimeFunctions(Functions()));
+  Layout(376);
+  ReadText(250, "Read Force Spectrum from a Text File", "S\0X\n1 1\n"s,
+           {{{"Line 1: S<00>X", "A name may not hold a control character"}, IDOK}});
+  EXPECT_FALSE(HasForceSpectra(TheModel().forceSpectra));
+  EXPECT_FALSE(TheModel().modified);
+  // Nor does a name typed or pasted into a table's cell.
+  Layout(251);
+  messages.clear();
+  TypeCell(TheSpectraTable(), 1, 1, "O\x01" "B");
+  EXPECT_EQ(messages, std::vector<std::string>{"Spectrum =  O<01>B  may not hold a control character"});
+  EXPECT_TRUE(Spectra()[0].name.empty());
+  Layout(252);
+  messages.clear();
+  TypeCell(TheTimeFunctionsTable(), 1, 1, "F\tX");
+  EXPECT_EQ(messages, std::vector<std::string>{"Time function =  F<09>X  may not hold a control character"});
+  EXPECT_TRUE(Functions()[0].name.empty());
+  EXPECT_FALSE(TheModel().modified);
+  // A library's name field ends at its zero, and may hold no other control
+  // character.
+  EXPECT_EQ(LibraryRefusal({Made("S1", {}), Made("O\x7f" "B", {})}),
+            "Unable to read spectrum library:\n" + Path("rules.spe") +
+                "\nSpectrum number 2: A name may not hold a control character");
+}
+
+TEST_F(PointTableRulesTest, AModelFileRefusesWhatOnlyDamageMakesAndNotesWhatOlderFilesHold) {
+  // What no road of any version stored: the file is refused, by its table
+  // and point; a save that would write it keeps the file before.
+  Model& model = TheModel();
+  const std::string path = Path("rules.mod");
+  WriteText(path, "before");
+  auto refusal = [&](const std::string& reason) {
+    return "The model file written could not be read back:\nThe file is damaged.\n" + reason +
+           "\nThe model was not saved.";
+  };
+  Functions().insert(Functions().begin(), TimeFunction{"F1", {{0.1f, 1.0f}, {0.05f, 2.0f}}});
+  EXPECT_EQ(WriteModelFileFrom(model, path),
+            refusal("Time functions: time function F1, point 2: the time is not above that of point 1"));
+  Functions()[0].points = {{1.0e-9f, 1.0f}, {5.0e-9f, 2.0f}};  // 4e-9 apart: one of them would be dropped
+  EXPECT_EQ(WriteModelFileFrom(model, path),
+            refusal("Time functions: time function F1, point 2: the time is not above that of point 1"));
+  Functions()[0].points = {{-0.1f, 1.0f}};
+  EXPECT_EQ(WriteModelFileFrom(model, path), refusal("Time functions: time function F1, point 1: Time should be positive"));
+  Functions()[0].points = {{0.1f, -1.0f}};  // a negative value is a time function's own
+  model.forceSpectra.insert(model.forceSpectra.begin(), ForceSpectrum{"Slug", {{1.0f, 2.0f}, {2.0f, -1.0f}}});
+  EXPECT_EQ(WriteModelFileFrom(model, path),
+            refusal("Force spectra: force spectrum Slug, point 2: Spectrum value should be positive"));
+  model.forceSpectra[0].points = {{0.0f, 5.0f}, {2.0f, 1.0f}};
+  Spectra().insert(Spectra().begin(), Made("S1", {{-1.0f, 2.0f}}));
+  EXPECT_EQ(WriteModelFileFrom(model, path), refusal("Spectra: spectrum S1, point 1: Invalid spectrum values"));
+  EXPECT_EQ(FileText(path), "before");
+  // What older readers and grids took: the model opens with a note of each,
+  // and the lookup refuses a spectrum whose points break the rules rather
+  // than read them as if they kept them.
+  Spectra()[0].points = {{1.0f, 2.0f}, {2.0f, -1.0f}};
+  Spectra().insert(Spectra().end() - 1, Made(" S3 ", {{2.0f, 1.0f}, {1.0f, 1.0f}}));
+  Functions().insert(Functions().end() - 1, TimeFunction{"F\x01X", {{1.0f, 1.0f}}});
+  Functions().insert(Functions().end() - 1, TimeFunction{"F1", {{1.0f, 1.0f}}});
+  ASSERT_EQ(WriteModelFileFrom(model, path), "");
+  Model read;
+  std::vector<std::string> notes;
+  ReadModelFileInto(path, read, &notes);
+  EXPECT_EQ(notes, (std::vector<std::string>{
+                       "Spectra: spectrum \"S1\", point 2: Spectrum value should be positive; the analysis "
+                       "refuses the spectrum until it is mended",
+                       "Spectra: spectrum \" S3 \": its name has blanks around it",
+                       "Spectra: spectrum \" S3 \", point 2: Spectrum abscissas must ascend; the analysis refuses "
+                       "the spectrum until it is mended",
+                       "Force spectra: force spectrum \"Slug\", point 1: a value at frequency 0, which the analysis "
+                       "takes; an edit of the points drops it (Frequency is required)",
+                       "Time functions: time function \"F<01>X\": its name holds a control character",
+                       "Time functions: time function \"F1\": the name is given twice; only the first of that name "
+                       "is used"}));
+  ASSERT_EQ(SpectrumCount(read.spectra), 2);
+  EXPECT_EQ(read.spectra[1].name, " S3 ");
+  EXPECT_EQ(read.spectra[1].points[1].x, 1.0f);
+  SpectrumLoad load;
+  load.name = {"S1", "", " S3 "};
+  for (int direction : {0, 2})
+    try {
+      SpectrumValue(read.spectra, load, 10.0, direction, false);
+      ADD_FAILURE() << "the lookup read a spectrum whose points break the rules";
+    } catch (const std::string& message) {
+      EXPECT_EQ(message, direction == 0 ? "Spectrum S1, point 2: Spectrum value should be positive"
+                                        : "Spectrum  S3 , point 2: Spectrum abscissas must ascend");
+    }
 }
 
 TEST_F(PointTableRulesTest, AValueWithoutItsAbscissaIsNeverStoredUnseen) {
