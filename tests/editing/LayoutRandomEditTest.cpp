@@ -230,6 +230,9 @@ class LayoutRandomEditTest : public ToolFixture {
     }
     ReadBackModel();
     TheModel().path = TempFolder() + "/random-edit.mod";
+    // The graphics window open beside the table: its view of the model is a
+    // number the model keeps, drawn again after every edit.
+    Command(253);
     TableGoTo(table(), 2);
     platform::RunUntilIdle();
   }
@@ -338,6 +341,8 @@ class LayoutRandomEditTest : public ToolFixture {
   void At(int row, int column) {
     TableGoTo(table(), row);
     TableSetColumn(table(), column);
+    // The user clicks the table: its frame comes forward from the graphics window.
+    SetForegroundWindow(LayoutFrame().window);
     SetFocus(LayoutTableWindow());
     platform::RunUntilIdle();
   }
