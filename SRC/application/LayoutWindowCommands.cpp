@@ -124,10 +124,16 @@ bool EditWithSnapshot(HWND window, Edit edit) {
   }
   if (!changed) {
     PopTempFile(token);
-  } else if (PopTempFileIfUnchanged(token)) {
-    changed = false;
+    return false;
   }
-  return changed;
+  // Whatever rule the edit broke, whichever road it took, refuses it here.
+  if (const std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
+    ReloadAt(Table().currentRow);
+    RefreshListWindow();
+    ShowErrorMessage(window, refusal);
+    return false;
+  }
+  return token == 0 || !UndoSnapshotPath(token).empty();
 }
 
 // "Not in results" commands do nothing while results are shown.
@@ -259,11 +265,11 @@ void RefineBranchesCommand(HWND window) {
 
 void CombineCommand(HWND window) {
   int merged = 0;
-  EditWithSnapshot(window, [&] {
+  const bool changed = EditWithSnapshot(window, [&] {
     merged = CombineWithPreviousRow(M(), Table().currentRow, window);
     return merged != 0;
   });
-  if (merged == 0) return;
+  if (!changed) return;
   ReloadAt(merged);
   Table().CurrentRowChanged();
 }

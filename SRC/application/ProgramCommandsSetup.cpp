@@ -5,7 +5,9 @@
 #include "analysis/AnalysisWindow.h"
 #include "application/LayoutWindow.h"
 #include "application/MainWindow.h"
+#include "editing/DeleteRows.h"
 #include "editing/LayoutEditors.h"
+#include "editing/LayoutTable.h"
 #include "editing/NewDocument.h"
 #include "editing/UnitsDialog.h"
 #include "elements/FlangeList.h"
@@ -19,13 +21,16 @@
 #include "model/FindNodeDialog.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
+#include "model/ModelRules.h"
 #include "model/UndoFiles.h"
 #include "printing/PrinterReport.h"
 #include "printing/PrinterSettings.h"
 #include "printing/RowDetails.h"
+#include "properties/JacketClearance.h"
 #include "records/AnalysisOptions.h"
 #include "results/PrintSelection.h"
 #include "results/ResultsMode.h"
+#include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/TableWindowSupport.h"
 #include "services/Units.h"
@@ -64,7 +69,15 @@ void InstallProgramCommands() {
     if (!failure.empty()) throw failure;
   };
   commands.takeTableEditSnapshot = [] { TakeTableEditSnapshot(); };
-  commands.settleTableEditSnapshot = SettleTableEditSnapshot;
+  // An editor opened from a table that left a broken rule: the model is
+  // already put back; the tables show it again and the user is told why.
+  commands.settleTableEditSnapshot = [] {
+    const std::string refusal = SettleTableEditSnapshot();
+    if (refusal.empty()) return;
+    ReloadLayoutTable(false);
+    RefreshListWindow();
+    ShowErrorMessage(GetActiveWindow(), refusal);
+  };
   commands.askNodeToFind = [](HWND owner, std::int32_t& node, std::string& text) {
     if (AskFindNode(owner) != 1) return false;
     node = g_LastFoundNode;
@@ -78,6 +91,12 @@ void InstallProgramCommands() {
   commands.layoutTableWindow = LayoutTableWindow;
   commands.updateLayoutTitle = UpdateLayoutTitle;
   SetProgramCommands(commands);
+  // The rules of the whole model that live with the deletion checks and
+  // the sections, asked where every edit is settled.
+  ModelRuleDoors doors;
+  doors.unmadeNodeReferences = UnmadeNodeReferences;
+  doors.rowRefusal = JacketRowClearanceRule;
+  SetModelRuleDoors(doors);
   SetRowKinds(TheRowKinds());
   SetFlangeRowFollower(FlangeReportFollowRow);
   SetRowDetailsWriter(PutKindDetailsText);

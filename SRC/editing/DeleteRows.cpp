@@ -130,6 +130,12 @@ std::string NodeReferenceRefusal(const Model& model, std::int32_t node, std::int
   return {};
 }
 
+// Whether `model` makes node `id` (0 names none); a derived node counts as
+// the node it was derived from, as the deletion checks compare them.
+bool NodeIsMade(const Model& model, std::int32_t id) {
+  return id == 0 || FindNodeIndex(model.nodes, id) != 0 || FindNodeIndex(model.nodes, Plain(id)) != 0;
+}
+
 // --- the dialog ---------------------------------------------------------------
 
 struct DeleteDialogState {
@@ -204,6 +210,37 @@ std::string RowDeletionRefusal(const Model& model, int from, int to) {
     if (!refusal.empty()) return refusal;
   }
   return {};
+}
+
+void UnmadeNodeReferences(const Model& model, const Model& maker, std::vector<BrokenRule>& broken) {
+  const std::string kind = "node reference";
+  auto refuse = [&](std::int32_t node) {
+    // The deletion's message for the row that made the node: it names the
+    // first of the records that refer to it.
+    if (std::string refusal = NodeReferenceRefusal(model, node, Plain(node)); !refusal.empty())
+      broken.push_back({kind, std::move(refusal)});
+  };
+  for (int i = 1; i <= model.allowables.count; ++i)
+    if (!NodeIsMade(model, model.allowables[i].node)) refuse(model.allowables[i].node);
+  for (int i = 1; i <= model.pumps.count; ++i)
+    for (std::int32_t node : {model.pumps[i].suctionNode, model.pumps[i].dischargeNode})
+      if (!NodeIsMade(model, node)) refuse(node);
+  for (const auto* table : {&model.compressors, &model.turbines})
+    for (int i = 1; i <= table->count; ++i) {
+      const RotatingEquipment& e = (*table)[i];
+      for (std::int32_t node : {e.inletNode, e.exhaustNode, e.extractionNode1, e.extractionNode2})
+        if (!NodeIsMade(model, node)) refuse(node);
+    }
+  for (int j = 1; j <= model.rowCount; ++j) {
+    const std::int32_t connected = Plain(ConnectedNodeOf(model.row(j)));
+    if (NodeIsMade(model, connected)) continue;
+    const int index = FindNodeIndex(maker.nodes, connected);
+    char text[160];
+    std::snprintf(text, sizeof text,
+                  "Deletion is not possible. LimitStop/Hanger/etc. at row %d \nis connected to this element (row %d).", j,
+                  index != 0 ? maker.nodes[index].row : j);
+    broken.push_back({kind, text});
+  }
 }
 
 bool DeleteLayoutRows(Model& model, int from, int to, HWND owner) {

@@ -13,7 +13,9 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
+#include "model/ModelRules.h"
 #include "platform/Types.h"
 
 struct Model;
@@ -22,6 +24,11 @@ class LayoutTable;
 // The first refusal of deleting rows from..to (1-based, from <= to), or the
 // empty text when they may go.
 std::string RowDeletionRefusal(const Model& model, int from, int to);
+// The same references as a rule of the whole model (ModelRules.h): each
+// allowable, pump, compressor, turbine and connected item that names a node
+// `model` does not make, with the message deleting its maker gives (the row
+// that made it is looked up in `maker`).
+void UnmadeNodeReferences(const Model& model, const Model& maker, std::vector<BrokenRule>& broken);
 // Checks and deletes rows from..to, then makes the model again. A refusal is
 // shown over `owner` and false returned; the model is as it was.
 bool DeleteLayoutRows(Model& model, int from, int to, HWND owner);

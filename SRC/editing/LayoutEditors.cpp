@@ -12,6 +12,7 @@
 #include "editing/LayoutTable.h"
 #include "editing/RowDialogs.h"
 #include "editing/TypePickers.h"
+#include "editing/UndoRedo.h"
 #include "elements/Bend.h"
 #include "loads/PipeLoadDialog.h"
 #include "model/ListWindow.h"
@@ -64,11 +65,11 @@ bool EditWithSnapshot(HWND owner, Edit edit) {
     PopTempFile(token);
     throw;
   }
-  if (!changed)
+  if (!changed) {
     PopTempFile(token);
-  else
-    PopTempFileIfUnchanged(token);
-  return changed;
+    return false;
+  }
+  return SettleLayoutEdit(owner, token);
 }
 
 template <typename Table>
@@ -223,6 +224,7 @@ void EditRowProperty(LayoutTable& table, int column) {
   HWND owner = Owner(table);
   const SnapshotToken token = TakeUndoSnapshot(owner);
   if (!RunRecordEditor(owner, row.elementType == ElementType::Beam, column, record, token)) return;
+  if (!SettleLayoutEdit(owner, token)) return;
   TableFitRow(table, table.currentRow);
   RefreshListWindow();
 }
@@ -268,6 +270,7 @@ bool SelectRowProperty(LayoutTable& table, int column) {
   if (name != field) {
     field = name;
     M().modified = true;
+    if (!SettleLayoutEdit(owner, token)) return false;
     TableFitRow(table, table.currentRow);
   } else {
     PopTempFile(token);
@@ -528,7 +531,8 @@ void EditRowElementType(LayoutTable& table) {
   HWND owner = Owner(table);
   if (row.elementType == ElementType::Comment && number != 1) {
     TableSetColumn(table, 1);
-    if (CommentDialog(owner, number, TakeUndoSnapshot(owner)) == 1) TableFitRow(table, number);
+    const SnapshotToken token = TakeUndoSnapshot(owner);
+    if (CommentDialog(owner, number, token) == 1 && SettleLayoutEdit(owner, token)) TableFitRow(table, number);
     return;
   }
   TableSetColumn(table, IsWideRowType(row.elementType) ? 1 : 2);
@@ -559,7 +563,8 @@ void EditRowDataType(LayoutTable& table) {
 bool EditRowOffsets(LayoutTable& table) {
   if (TableEndEdit(table)) return false;
   HWND owner = Owner(table);
-  if (DxDyDzDialog(owner, table.currentRow, TakeUndoSnapshot(owner)) != 1) return false;
+  const SnapshotToken token = TakeUndoSnapshot(owner);
+  if (DxDyDzDialog(owner, table.currentRow, token) != 1 || !SettleLayoutEdit(owner, token)) return false;
   TableLoadEditBuffer(table);
   TableFitRow(table, table.currentRow);
   RefreshListWindow();
@@ -572,7 +577,8 @@ bool EditRowSlope(LayoutTable& table) {
   // must not get further.
   if (!HasEditableLayoutElement(M(), table.currentRow)) return false;
   HWND owner = Owner(table);
-  if (SlopeDialog(owner, table.currentRow, TakeUndoSnapshot(owner)) != 1) return false;
+  const SnapshotToken token = TakeUndoSnapshot(owner);
+  if (SlopeDialog(owner, table.currentRow, token) != 1 || !SettleLayoutEdit(owner, token)) return false;
   TableLoadEditBuffer(table);
   TableFitRow(table, table.currentRow);
   RefreshListWindow();

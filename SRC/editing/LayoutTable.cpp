@@ -23,6 +23,7 @@
 #include "model/UndoFiles.h"
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
+#include "platform/Paint.h"
 #include "platform/Window.h"
 #include "services/Frame.h"
 #include "services/General.h"
@@ -323,10 +324,21 @@ void LayoutTable::StoreCell() {
     if (!g_EditChangedModel) PopTempFile(token);
     throw;
   }
-  if (g_EditChangedModel)
-    PopTempFileIfUnchanged(token);
-  else
+  if (!g_EditChangedModel) {
     PopTempFile(token);
+    return;
+  }
+  // A store that broke a rule of the whole model (a node that something
+  // names no longer made, an element left without length) is refused as
+  // the cell's own checks refuse: the model is already put back, and every
+  // row it shows again.
+  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
+    g_EditChangedModel = false;
+    SetLayoutRowCount();
+    if (HWND shown = Window()) InvalidateRect(shown, nullptr, FALSE);
+    RefreshListWindow();
+    throw refusal;
+  }
 }
 
 void SetLayoutRowCount() {

@@ -223,6 +223,12 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     PopTempFile(token);
     throw;
   }
+  // The row's own checks ran above; the whole model's rules (a jacket
+  // narrower than its core) refuse the row as its cells would.
+  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
+    TableSetRowsTitled(table, "Layout", TheModel().rowCount);
+    throw CI{refusal, 1};
+  }
   TableSetRowsTitled(table, "Layout", model.rowCount);
   TableGoTo(table, row + 1);
   if (model.row(row + 1).node != 0) TableSetColumn(table, 2);

@@ -333,7 +333,10 @@ bool AutoRenumberNodes(HWND owner, int currentRow) {
   const int current = currentRow;
   if (current >= 1 && current <= model.rowCount && model.row(current).elementType == ElementType::None) {
     const int previous = PreviousElementRow(model, current);
-    if (previous > 0) model.row(current).node = NextNodeNumber(model.nodes, model.row(previous).node, increment);
+    if (previous > 0) {
+      model.row(current).node = NextNodeNumber(model.nodes, model.row(previous).node, increment);
+      model.untypedRow = current;
+    }
   }
   NodeNumberMap map;
   try {

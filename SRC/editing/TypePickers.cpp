@@ -8,6 +8,7 @@
 
 #include "editing/LayoutTable.h"
 #include "editing/RowText.h"
+#include "editing/UndoRedo.h"
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowOperations.h"
@@ -298,15 +299,16 @@ void PickRowElementType(LayoutTable& table) {
     TableSetColumn(table, 1);
     SetElementType(TheModel(), row, ElementType::Comment);
     TheModel().modified = true;
+    // The settling makes the model: the row's node is no longer made.
+    if (!SettleLayoutEdit(table.frame, token)) return;
     TableLoadEditBuffer(table);
     TableDrawRow(table, row);
-    PopTempFileIfUnchanged(token);
   } else if (type == ElementType::HydrotestLoad) {
     TableSetColumn(table, 1);
     if (OpenElementTypeDialog(TheModel(), row, type)) {
       TableDrawRow(table, row);
       // On the spare row the change is the row's own, entered next.
-      PopTempFileIfUnchanged(token);
+      if (!SettleLayoutEdit(table.frame, token)) return;
       TableCommitInPlace(table);
     } else {
       PopTempFile(token);
@@ -334,8 +336,8 @@ void PickRowDataType(LayoutTable& table) {
   ApplyDataType(table, static_cast<DataType>(code));
   if (!g_EditChangedModel && TheModel().row(table.currentRow).dataType != static_cast<DataType>(code))
     PopTempFile(token);
-  else
-    PopTempFileIfUnchanged(token);  // on the spare row the row's entering is the one step
+  else if (!SettleLayoutEdit(table.frame, token))  // on the spare row the row's entering is the one step
+    return;
   TableLoadEditBuffer(table);
   TableDrawRow(table, table.currentRow);
   TableCommitInPlace(table);

@@ -7,7 +7,9 @@
 #include <stdexcept>
 #include <string>
 
+#include "editing/LayoutTable.h"
 #include "editing/ModelWindows.h"
+#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "services/Message.h"
@@ -31,18 +33,6 @@ std::string ReadSnapshot(const std::string& path, Model& fresh) {
   }
 }
 
-// The view is the user's, not part of an edit.
-void KeepView(const GraphicsSettings& current, GraphicsSettings& restored) {
-  restored.viewDirection = current.viewDirection;
-  restored.viewLeft = current.viewLeft;
-  restored.viewBottom = current.viewBottom;
-  restored.viewRight = current.viewRight;
-  restored.viewTop = current.viewTop;
-  restored.viewSetting = current.viewSetting;
-  restored.factor1 = current.factor1;
-  restored.factor2 = current.factor2;
-}
-
 bool Restore(HWND owner, const std::string& path) {
   Model fresh;
   const std::string failure = ReadSnapshot(path, fresh);
@@ -54,7 +44,7 @@ bool Restore(HWND owner, const std::string& path) {
   Model& open = TheModel();
   fresh.path = open.path;
   StoreGraphicsView(open.graphics);
-  KeepView(open.graphics, fresh.graphics);
+  KeepUserView(open.graphics, fresh.graphics);
   fresh.modified = true;
   SwapModel(fresh);
   ApplyModelUnits(TheModel());
@@ -63,20 +53,6 @@ bool Restore(HWND owner, const std::string& path) {
 }
 
 }  // namespace
-
-bool RestoreUndoSnapshot(SnapshotToken token, bool modified) {
-  const std::string path = UndoSnapshotPath(token);
-  if (path.empty()) return false;
-  Model fresh;
-  if (!ReadSnapshot(path, fresh).empty()) return false;
-  Model& open = TheModel();
-  fresh.path = open.path;
-  KeepView(open.graphics, fresh.graphics);
-  fresh.listName = open.listName;
-  fresh.modified = modified;
-  SwapModel(fresh);
-  return true;
-}
 
 bool UndoEdit(HWND owner) {
   if (!CanUndo()) return false;
@@ -93,5 +69,14 @@ bool RedoEdit(HWND owner) {
   if (undo == 0) return false;
   if (Restore(owner, PopNewestRedo())) return true;
   PopTempFile(undo);
+  return false;
+}
+
+bool SettleLayoutEdit(HWND owner, SnapshotToken token) {
+  const std::string refusal = SettleEditSnapshot(token);
+  if (refusal.empty()) return true;
+  ReloadLayoutTable(false);
+  RefreshListWindow();
+  ShowErrorMessage(owner, refusal);
   return false;
 }

@@ -18,8 +18,8 @@
 bool UndoEdit(HWND owner);
 bool RedoEdit(HWND owner);
 
-// An edit that failed part way: the open model is put back as the undo
-// snapshot `token` holds it, with the path, the view and the given modified
-// flag kept; the snapshot stays on the stack for its taker to discard. False
-// (the model untouched) when there is no such snapshot or it cannot be read.
-bool RestoreUndoSnapshot(SnapshotToken token, bool modified);
+// The end of an edit that took the undo snapshot `token`: the rules of the
+// whole model are asked (UndoFiles.h). A refused edit (the model already put
+// back) is shown again in the Layout table and the List window and its
+// rule's message over `owner`; false then. True when the edit stands.
+bool SettleLayoutEdit(HWND owner, SnapshotToken token);

@@ -140,6 +140,7 @@ bool MergeModelFile(HWND parent, const std::string& path) {
     return false;
   }
   model.modified = true;
+  if (!SettleLayoutEdit(parent, token)) return false;
   ReloadLayoutTable();
   PointerToLayoutCentre();
   model.currentRow = std::min(first, std::max(model.rowCount, 1));

@@ -7,7 +7,6 @@
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
-#include "services/Message.h"
 #include "services/TableWindowSupport.h"
 #include "services/WindowUtilities.h"
 
@@ -80,8 +79,10 @@ void OnOk(Kind& kind) {
   if (moved && kind.row <= model.rowCount) {
     try {
       RefreshAfterModelEdit(model);
-    } catch (const std::string& message) {
-      ShowErrorMessage(kind.dialog, message);
+    } catch (const std::string&) {
+      // The rows can no longer be made (a value overflowed): the edit that
+      // opened the dialog settles its snapshot on the end and refuses it
+      // whole with this message, so nothing of it stays.
     }
   } else if (kind.row <= model.rowCount) {
     RefreshAfterStore(kind);

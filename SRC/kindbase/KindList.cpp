@@ -19,6 +19,7 @@
 #include "printing/ReportOutput.h"
 #include "printing/RowDetails.h"
 #include "services/ListFrameState.h"
+#include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ReportMode.h"
 #include "services/TableWindowSupport.h"
@@ -140,8 +141,10 @@ void KindListTable::EditCurrentItem() {
     TableShowFocus(*this);
     return;
   }
+  const std::string refusal = SettleEditSnapshot(token);
   RedrawLayoutTable();
   if (opener_ != nullptr) opener_();
+  if (!refusal.empty()) ShowErrorMessage(frame, refusal);
   TableShowFocus(*this);
 }
 
@@ -207,9 +210,14 @@ void KindListTable::StoreCell() {
     RefreshAfterDataItemEdit(model, layoutRow);
   else
     RefreshAfterElementValuesEdit(model, layoutRow);
+  // A value that moves nodes (a valve's length) may leave an element
+  // without length or rows that cannot be made: refused as the Layout's
+  // cells refuse it, with the model put back.
+  const std::string refusal = SettleEditSnapshot(token);
   RedrawLayoutTable();
   // A stored cell may change what other cells of the row show.
   if (Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);
+  if (!refusal.empty()) throw refusal;
 }
 
 int KindListTable::YesNoChar(int character) {

@@ -360,6 +360,12 @@ void MakeRowNodes(Model& model, int number) {
   row.drawn = true;
   row.startNode = 0;
   row.endNode = row.runStart = row.runEnd = FindNode(model, row.node);
+  // A row that cannot keep offsets is made with them zero; an edit that
+  // left it some is told why when it is settled, so none is lost unsaid.
+  if (row.dx != 0.0f || row.dy != 0.0f || row.dz != 0.0f)
+    if (std::string lost = OffsetsWithoutLengthText(row.elementType, row.endNode != 0, row.node);
+        !lost.empty() && model.droppedOffsets.empty())
+      model.droppedOffsets = std::move(lost);
   if (row.endNode != 0 || row.elementType == ElementType::HingeJoint ||
       row.elementType == ElementType::BallJoint)
     row.dx = row.dy = row.dz = 0.0f;

@@ -70,18 +70,24 @@ bool RowTypeTakesNames(ElementType type) {
   return type == ElementType::None || type == ElementType::From || ElementTypeHasProperties(type);
 }
 
-void RefuseOffsetsWithoutLength(const Model& model, int row, ElementType type, float dx, float dy, float dz) {
-  if (dx == 0.0f && dy == 0.0f && dz == 0.0f) return;
-  if (type == ElementType::Location) throw std::string("For Location, DX, DY, DZ should be zero");
+std::string OffsetsWithoutLengthText(ElementType type, bool endsAtEarlierNode, NodeId node) {
+  if (type == ElementType::Location) return "For Location, DX, DY, DZ should be zero";
   char text[96];
   if (type == ElementType::HingeJoint || type == ElementType::BallJoint) {
     std::snprintf(text, sizeof text, "For a %s joint DX, DY, DZ should be zero", ElementTypeMessageName(type));
-    throw std::string(text);
+    return text;
   }
-  if (model.row(row).node == 0 || !RowEndsAtEarlierNode(model, row)) return;
-  std::snprintf(text, sizeof text, "Node %s already exists, so DX, DY, DZ should be zero",
-                NodeNumberText(model.row(row).node));
-  throw std::string(text);
+  if (node == 0 || !endsAtEarlierNode) return {};
+  std::snprintf(text, sizeof text, "Node %s already exists, so DX, DY, DZ should be zero", NodeNumberText(node));
+  return text;
+}
+
+void RefuseOffsetsWithoutLength(const Model& model, int row, ElementType type, float dx, float dy, float dz) {
+  if (dx == 0.0f && dy == 0.0f && dz == 0.0f) return;
+  const NodeId node = model.row(row).node;
+  if (std::string refusal = OffsetsWithoutLengthText(type, node != 0 && RowEndsAtEarlierNode(model, row), node);
+      !refusal.empty())
+    throw refusal;
 }
 
 std::string RowRuleRefusal(const Model& model, int row) {
@@ -104,17 +110,41 @@ void RefuseRowsBreakingRules(const Model& model, int first, int last) {
 }
 
 std::string NonFiniteRowRefusal(const Model& model) {
-  int broken = 0;
-  for (int i = 1; i <= model.nodes.count && broken == 0; ++i) {
+  static const char* const kFields[] = {"DX", "DY", "DZ"};
+  // A coordinate that overflows, or is so large that the picture's view
+  // window made from it would, names the first row that went past the
+  // limit and the axis it went past on: the row whose value overflowed,
+  // not an earlier large one that it was added to.
+  int nodeRow = 0, nodeAxis = 0;
+  bool infinite = false;
+  for (int i = 1; i <= model.nodes.count; ++i) {
     const NodeRecord& node = model.nodes[i];
-    if (!std::isfinite(node.x) || !std::isfinite(node.y) || !std::isfinite(node.z)) broken = std::max(node.row, 1);
+    const float coordinates[3] = {node.x, node.y, node.z};
+    for (int axis = 0; axis < 3; ++axis) {
+      if (std::isfinite(coordinates[axis]) && std::fabs(coordinates[axis]) <= kLargestCoordinate) continue;
+      const int row = std::max(node.row, 1);
+      if (nodeRow == 0 || row < nodeRow) {
+        nodeRow = row;
+        nodeAxis = axis;
+        infinite = !std::isfinite(coordinates[axis]);
+      }
+      break;
+    }
   }
+  char text[160];
+  if (nodeRow != 0) {
+    std::snprintf(text, sizeof text,
+                  infinite ? "Row %d: %s is too large:\nthe node coordinates or bend made from it are not finite numbers."
+                           : "Row %d: %s is too large:\nthe picture of the model made from it would not be finite.",
+                  nodeRow, kFields[nodeAxis]);
+    return text;
+  }
+  int broken = 0;
   for (int row = 1; row <= model.rowCount && broken == 0; ++row)
     if (!BendGeometryFinite(model.row(row).element.get())) broken = row;
   if (broken == 0) return {};
-  // Finite offsets give numbers that are not finite only by their size: the
+  // Finite offsets give a bend that is not finite only by their size: the
   // largest offset of the model is where the overflow began.
-  static const char* const kFields[] = {"DX", "DY", "DZ"};
   int row = broken;
   const char* field = "DX, DY, DZ";
   float largest = 0.0f;
@@ -128,7 +158,6 @@ std::string NonFiniteRowRefusal(const Model& model) {
         field = kFields[axis];
       }
   }
-  char text[160];
   std::snprintf(text, sizeof text,
                 "Row %d: %s is too large:\nthe node coordinates or bend made from it are not finite numbers.",
                 row, field);

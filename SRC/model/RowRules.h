@@ -20,6 +20,7 @@
 // stays, nor its mark or its undo step.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -53,6 +54,10 @@ bool RowTypeTakesNames(ElementType type);
 // zero" (Ball), "For Location, DX, DY, DZ should be zero", or for a row at
 // a node an earlier row made "Node %s already exists, so DX, DY, DZ should
 // be zero". Zero offsets pass. The node table is the model's as made.
+// The same message as text for a row of `type` at `node`, which ends at a
+// node an earlier row made when `endsAtEarlierNode`; empty when such a row
+// may keep offsets.
+std::string OffsetsWithoutLengthText(ElementType type, bool endsAtEarlierNode, std::int32_t node);
 void RefuseOffsetsWithoutLength(const Model& model, int row, ElementType type, float dx, float dy, float dz);
 
 // The first rule that `row` of the made model breaks, or the empty text.
@@ -62,7 +67,14 @@ std::string RowRuleRefusal(const Model& model, int row);
 void RefuseRowsBreakingRules(const Model& model, const std::vector<int>& rows);
 void RefuseRowsBreakingRules(const Model& model, int first, int last);
 
+// The largest node coordinate a model holds, in inches: the view window of
+// the picture is made from the coordinates projected, with a margin, and is
+// kept in the model file, so it must stay finite too.
+constexpr float kLargestCoordinate = 3.4e38f / 64.0f;
+
 // Why the made model holds a number that is not finite, naming the row and
 // the offset whose size made it so ("Row 4: DZ is too large:\n..."); empty
-// when every node coordinate and every bend's geometry is finite.
+// when every node coordinate is finite and within kLargestCoordinate and
+// every bend's geometry is finite. A coordinate names the first row that
+// made one past the limit and its axis.
 std::string NonFiniteRowRefusal(const Model& model);

@@ -8,7 +8,9 @@
 #include <utility>
 #include <vector>
 
+#include "model/MakeModel.h"
 #include "model/Model.h"
+#include "model/ModelRules.h"
 #include "services/BinaryFile.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
@@ -104,6 +106,10 @@ std::string PopNewest(std::vector<Snapshot>& stack) {
 
 SnapshotToken TakeUndoSnapshot(HWND window) {
   Stacks& stacks = TheStacks();
+  // What the making drops, and the row an Insert left untyped, belong to
+  // the edit that begins here only.
+  TheModel().droppedOffsets.clear();
+  TheModel().untypedRow = 0;
   CommitHeldRedo();
   const SnapshotToken token = Push(stacks.undo, TheModel(), window);
   if (token == 0) return 0;
@@ -146,14 +152,106 @@ bool OpenModelMatches(const std::string& path) {
 
 }  // namespace
 
-bool PopTempFileIfUnchanged(SnapshotToken token) {
-  const auto& undo = TheStacks().undo;
-  const auto found = std::find_if(undo.begin(), undo.end(), [token](const Snapshot& s) { return s.token == token; });
-  if (token == 0 || found == undo.end() || !OpenModelMatches(found->path)) return false;
+namespace {
+
+const Snapshot* FindUndo(SnapshotToken token) {
+  for (const Snapshot& snapshot : TheStacks().undo)
+    if (token != 0 && snapshot.token == token) return &snapshot;
+  return nullptr;
+}
+
+// The message of the first rule the open model breaks that the model in
+// the snapshot file at `path` did not; empty when the edit added none or
+// the snapshot cannot be read to compare (the edit then stands).
+std::string AddedRuleRefusal(const std::string& path) {
+  Model& open = TheModel();
+  // The making here may be the edit's first: what it drops counts too.
+  const bool anyBroken = !BrokenModelRules(open, open).empty();
+  if (std::string dropped = std::exchange(open.droppedOffsets, {}); !dropped.empty()) return dropped;
+  if (!anyBroken) return {};
+  Model before;
+  try {
+    ProgramCommands().readModelFileInto(path, before);
+  } catch (const std::string&) {
+    return {};
+  }
+  std::vector<BrokenRule> held = BrokenModelRules(before, before);
+  std::vector<BrokenRule> broken = BrokenModelRules(open, before);
+  open.droppedOffsets.clear();
+  return AddedRuleMessage(held, broken);
+}
+
+}  // namespace
+
+std::string RefuseEditBreakingRules(SnapshotToken token) {
+  const Snapshot* snapshot = FindUndo(token);
+  if (snapshot == nullptr) return {};
+  std::string refusal = AddedRuleRefusal(snapshot->path);
+  if (refusal.empty()) return refusal;
+  const bool modified = snapshot->modified;
+  if (RestoreUndoSnapshot(token, modified)) {
+    // The open model's load cases and picture follow the model put back.
+    try {
+      MakeModel(TheModel());
+    } catch (const std::string&) {
+    }
+    TheModel().droppedOffsets.clear();
+  }
+  PopTempFile(token);
+  return refusal;
+}
+
+namespace {
+
+bool PopIfUnchanged(SnapshotToken token) {
+  const Snapshot* found = FindUndo(token);
+  if (found == nullptr || !OpenModelMatches(found->path)) return false;
   const bool modified = found->modified;
   PopTempFile(token);
   TheModel().modified = modified;
   return true;
+}
+
+}  // namespace
+
+bool PopTempFileIfUnchanged(SnapshotToken token) {
+  if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) throw refusal;
+  return PopIfUnchanged(token);
+}
+
+std::string SettleEditSnapshot(SnapshotToken token) {
+  if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) return refusal;
+  PopIfUnchanged(token);
+  return {};
+}
+
+bool RestoreUndoSnapshot(SnapshotToken token, bool modified) {
+  const std::string path = UndoSnapshotPath(token);
+  if (path.empty()) return false;
+  Model fresh;
+  try {
+    ProgramCommands().readModelFileInto(path, fresh);
+  } catch (...) {
+    return false;
+  }
+  Model& open = TheModel();
+  fresh.path = open.path;
+  KeepUserView(open.graphics, fresh.graphics);
+  fresh.listName = open.listName;
+  fresh.modified = modified;
+  SwapModel(fresh);
+  return true;
+}
+
+void KeepUserView(const GraphicsSettings& current, GraphicsSettings& restored) {
+  restored.viewDirection = current.viewDirection;
+  restored.viewLeft = current.viewLeft;
+  restored.viewBottom = current.viewBottom;
+  restored.viewRight = current.viewRight;
+  restored.viewTop = current.viewTop;
+  restored.viewSetting = current.viewSetting;
+  restored.factor1 = current.factor1;
+  restored.factor2 = current.factor2;
 }
 
 std::string UndoSnapshotPath(SnapshotToken token) {
@@ -171,7 +269,10 @@ void DiscardTableEditSnapshot() {
   PopTempFile(std::exchange(TheStacks().tableEdit, 0));
 }
 
-void SettleTableEditSnapshot() { PopTempFileIfUnchanged(std::exchange(TheStacks().tableEdit, 0)); }
+std::string SettleTableEditSnapshot() {
+  const SnapshotToken token = std::exchange(TheStacks().tableEdit, 0);
+  return SettleEditSnapshot(token);
+}
 
 SnapshotToken PushUndoSnapshot(const Model& model, HWND window) {
   return Push(TheStacks().undo, model, window);

@@ -21,6 +21,7 @@
 
 #include "platform/Types.h"
 
+struct GraphicsSettings;
 struct Model;
 
 using SnapshotToken = std::uint64_t;  // 0: no snapshot was taken
@@ -41,7 +42,30 @@ void PopTempFile(SnapshotToken token);
 // away again) leaves no undo step behind, and the model's modified mark is
 // put back to what it was when the snapshot was taken. True when it
 // discarded it.
+//
+// Before that it is the gate of every edit: the model is made and asked the
+// rules of the whole model (ModelRules.h). An edit that broke a rule the
+// model in the snapshot did not (or lost a row's offsets in the making) is
+// refused: the model is put back as the snapshot holds it, with its mark,
+// the snapshot is discarded (no undo step) and the rule's message is thrown
+// as text for the road to show as its cell or dialog does.
 bool PopTempFileIfUnchanged(SnapshotToken token);
+// The same without the throw: the rule's message of a refused edit (the
+// model put back, the snapshot gone), or the empty text.
+std::string SettleEditSnapshot(SnapshotToken token);
+// The gate alone: the rule's message after putting the model back and
+// discarding the snapshot, or the empty text (the edit stands, the snapshot
+// stays). Nothing is asked without a snapshot.
+std::string RefuseEditBreakingRules(SnapshotToken token);
+
+// An edit that failed part way: the open model is put back as the undo
+// snapshot `token` holds it, with the path, the view and the given modified
+// flag kept; the snapshot stays on the stack for its taker to discard. False
+// (the model untouched) when there is no such snapshot or it cannot be read.
+bool RestoreUndoSnapshot(SnapshotToken token, bool modified);
+// The view is the user's, not part of an edit: a model read back for undo
+// takes the open model's viewpoint, view window and scale factors.
+void KeepUserView(const GraphicsSettings& current, GraphicsSettings& restored);
 // The file of the undo snapshot `token`; the empty text when it is not on
 // the stack (a failed edit reads it back).
 std::string UndoSnapshotPath(SnapshotToken token);
@@ -50,10 +74,11 @@ std::string UndoSnapshotPath(SnapshotToken token);
 // the click opens; the editor it opens may discard exactly that one (an
 // editor that takes snapshots of its own does so at once). Once the editor
 // is done the table settles it: a snapshot still there is kept only when
-// the model changed.
+// the model changed, and the edit is refused when it broke a rule (the
+// rule's message is returned for the caller to show; empty otherwise).
 SnapshotToken TakeTableEditSnapshot();
 void DiscardTableEditSnapshot();
-void SettleTableEditSnapshot();
+std::string SettleTableEditSnapshot();
 
 // The steps of undo and redo (UndoRedo.h): push a snapshot of `model` onto
 // the undo or redo stack without touching the other stack, and take the

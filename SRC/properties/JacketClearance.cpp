@@ -75,3 +75,9 @@ std::string JacketRowClearanceRefusal(const Model& model, int number) {
     refusal = JacketWallRefusal(number, *jacket, bendWall, *core);
   return refusal;
 }
+
+const char* const kJacketClearanceMessage = "(Jacket I.D. - lining) < (core O.D. + insulation)";
+
+std::string JacketRowClearanceRule(const Model& model, int row) {
+  return JacketRowClearanceRefusal(model, row).empty() ? std::string() : kJacketClearanceMessage;
+}

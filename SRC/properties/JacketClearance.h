@@ -35,3 +35,8 @@ std::string JacketWallRefusal(int row, const PipeSection& jacket, float wall, co
 // jacketed pipe or bend whose core and jacket sections are both found and
 // the core does not fit one of its jacket's walls (the section's first).
 std::string JacketRowClearanceRefusal(const Model& model, int row);
+// The message of the section edits that would leave a jacket narrower
+// than its core, and the same refusal of a layout row as the whole model's
+// rules count it (that message, or the empty text when the row's core fits).
+extern const char* const kJacketClearanceMessage;
+std::string JacketRowClearanceRule(const Model& model, int row);

@@ -177,7 +177,7 @@ void CheckJacketClearance(const Model& model, int record, const PipeSection& val
                        values.insulationThickness != stored.insulationThickness ||
                        values.liningThickness != stored.liningThickness;
   if (bearsOnClearance && JacketClearanceViolated(model, record, values))
-    throw std::string("(Jacket I.D. - lining) < (core O.D. + insulation)");
+    throw std::string(kJacketClearanceMessage);
 }
 
 bool StoreSection(Model& model, int record, const PipeSection& values) {

@@ -1,0 +1,64 @@
+// The rules of the whole model (see ModelRules.h).
+#include "model/ModelRules.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include "model/MakeModel.h"
+#include "model/Model.h"
+#include "model/RowRules.h"
+
+namespace {
+
+ModelRuleDoors& Doors() {
+  static ModelRuleDoors doors;
+  return doors;
+}
+
+constexpr const char* kFirstFromMessage = "First \"From\" row cannot be deleted";
+
+// The first row that makes a node or carries an element, 0 when none does.
+int FirstElementRow(const Model& model) {
+  for (int row = 1; row <= model.rowCount; ++row) {
+    const ElementType type = model.row(row).elementType;
+    if (type != ElementType::None && type != ElementType::Comment && type != ElementType::HydrotestLoad) return row;
+  }
+  return 0;
+}
+
+}  // namespace
+
+void SetModelRuleDoors(const ModelRuleDoors& doors) { Doors() = doors; }
+
+std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker) {
+  std::vector<BrokenRule> broken;
+  try {
+    MakeModel(model);
+  } catch (const std::string& message) {
+    broken.push_back({"made", message});
+    return broken;
+  }
+  if (const int first = FirstElementRow(model); first != 0 && model.row(first).elementType != ElementType::From)
+    broken.push_back({"first from", kFirstFromMessage});
+  if (Doors().unmadeNodeReferences != nullptr) Doors().unmadeNodeReferences(model, maker, broken);
+  for (int row = 1; row <= model.rowCount; ++row) {
+    std::string refusal = RowRuleRefusal(model, row);
+    // The row an Insert just made and numbered is the one the user types
+    // next, as the spare row is: its length is asked when it is typed.
+    if (refusal == kZeroLengthMessage && row == model.untypedRow) refusal.clear();
+    if (!refusal.empty()) broken.push_back({refusal, refusal});
+    if (Doors().rowRefusal == nullptr) continue;
+    refusal = Doors().rowRefusal(model, row);
+    if (!refusal.empty()) broken.push_back({refusal, refusal});
+  }
+  return broken;
+}
+
+std::string AddedRuleMessage(const std::vector<BrokenRule>& before, const std::vector<BrokenRule>& after) {
+  std::map<std::string, int> held;
+  for (const BrokenRule& rule : before) ++held[rule.kind];
+  for (const BrokenRule& rule : after)
+    if (--held[rule.kind] < 0) return rule.message;
+  return {};
+}
