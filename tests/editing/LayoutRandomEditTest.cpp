@@ -598,7 +598,7 @@ class LayoutRandomEditTest : public ToolFixture {
 
 TEST_F(LayoutRandomEditTest, NoRoadBreaksARuleTheModelKept) {
   const std::uint32_t seed = static_cast<std::uint32_t>(EnvironmentNumber("LAYOUT_RANDOM_SEED", 20261209));
-  const int count = EnvironmentNumber("LAYOUT_RANDOM_STEPS", 60);
+  const int count = EnvironmentNumber("LAYOUT_RANDOM_STEPS", 80);
   int total = 0, refused = 0, unchanged = 0, broken = 0;
   for (int start = 0; start < kStarts; ++start) {
     std::mt19937 random(seed + static_cast<std::uint32_t>(start));
@@ -648,6 +648,8 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // on it: the model is marked.
       {1, {{kTypeCell, 1520010714u}, {kTypeCell, 1315808874u}, {kTypeCell, 3266659742u}, {kCommand, 1915127810u},
            {kTypeCell, 2240273568u}}},
+      // The same through a ball joint typed over a pipe and undone.
+      {2, {{kTypeCell, 262572219u}, {kUndoStep, 2370768324u}, {kTypeCell, 3642199288u}}},
   };
   for (const Found& replay : found) {
     const Outcome outcome = Run(replay.start, replay.steps);
