@@ -2,10 +2,14 @@
 // LayoutFixture::BuildRoadsModel: a refused road shows the cell's or
 // Delete's message and leaves the model byte for byte as it was, unmarked,
 // with no undo step; a road that stores what nothing keeps leaves no mark.
+#include <cmath>
 #include <fstream>
 
+#include "editing/LayoutRowEdits.h"
 #include "elements/CommentData.h"
+#include "model/KindRecords.h"
 #include "model/ToolTesting.h"
+#include "records/PipeSection.h"
 #include "records/Pump.h"
 
 namespace {
@@ -177,6 +181,172 @@ TEST_F(LayoutRoadRulesTest, FindAndReplaceOpensWithFromSelected) {
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
   platform::CheckModalScript();
+}
+
+// --- the rules of the whole model, asked where every edit is settled --------
+
+const std::string kPump = "Element at Node 20 is referred by Pump 'P1'. \nHence cannot be deleted.";
+const std::string kFirstFrom = "First \"From\" row cannot be deleted";
+const std::string kJacket = "(Jacket I.D. - lining) < (core O.D. + insulation)";
+
+class WholeModelRulesTest : public LayoutRoadRulesTest {
+ protected:
+  void AddPump() {
+    AppendPump(TheModel().pumps, Pump{"P1", 20});
+    ReadBackModel();
+  }
+  // Pipes (node, DX) appended after row 12 and the model read back.
+  void Append(std::initializer_list<std::pair<int, float>> rows) {
+    for (const auto& [node, dx] : rows) AddRow(TheModel(), node, ElementType::Pipe, dx);
+    ReadBackModel();
+  }
+  // "Do you want to change Node" answered Yes.
+  static void ChangeNodeYes(const std::string& from, const std::string& to) {
+    ExpectBox("Do you want to change Node\nfrom  \"" + from + "\"  to  \"" + to + "\"  ?", true, IDOK);
+  }
+  // `name` with `fill` run on it, then OK, which the dialog takes; the
+  // edit is refused after it with `refusal`.
+  void RefusedAfter(int row, int column, int id, const char* name, const std::function<void(HWND)>& fill,
+                    const std::string& refusal) {
+    platform::ExpectModal(platform::ModalKind::Dialog, name, [=](HWND dialog) {
+      fill(dialog);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    ExpectBox(refusal);
+    Refused(row, column, id, "");
+  }
+  static std::function<void(HWND)> Fields(std::vector<std::string> fields, int first = 1301) {
+    return [=](HWND dialog) {
+      for (std::size_t i = 0; i < fields.size(); ++i) Set(dialog, first + static_cast<int>(i), fields[i]);
+    };
+  }
+};
+
+TEST_F(WholeModelRulesTest, NoRoadLosesANodeThatSomethingNames) {
+  AddPump();
+  Refused(3, 2, "", [&] { EXPECT_EQ(Store(3, 2, "COMMENT"), kPump); });
+  Copy(10);
+  Refused(3, 2, kPaste, kPump);
+  platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG", [](HWND dialog) { Click(dialog, 1400 + 19); });
+  ExpectBox(kPump);
+  Refused(3, 2, 182, "");
+  ExpectBox("Do you want to erase this row ?", true, IDOK);
+  Refused(3, 1, "", [&] { EXPECT_EQ(Store(3, 1, ""), kPump); });
+  // Later rows closing at node 30 and 80 would make them themselves, of no
+  // length, when Delete takes row 4 or Combine merges row 12 into row 13.
+  Append({{90, 5.0f}, {30, 0.0f}, {80, 0.0f}});
+  Refused(4, 1, 126, kZero);
+  Refused(13, 1, kCombine, kZero);
+  // Row 2 a Comment, the first From row 3: Delete Rows 2 to 4 leaves none.
+  InsertLayoutRow(TheModel(), 2, nullptr);
+  SetElementType(TheModel(), 2, ElementType::Comment);
+  InsertLayoutRow(TheModel(), 4, nullptr);
+  SetElementType(TheModel(), 4, ElementType::Comment);
+  ReadBackModel();
+  ASSERT_EQ(row(3).elementType, ElementType::From);
+  RefusedAfter(2, 1, 279, "DELETE_ELEMENTS_DIALOG", Fields({"2", "4"}), kFirstFrom);
+}
+
+TEST_F(WholeModelRulesTest, TheNodeCellAsksTheRules) {
+  ChangeNodeYes("20", "99");
+  Refused(9, 1, "", [&] { EXPECT_EQ(Store(9, 1, "99"), kLocation); });
+  ChangeNodeYes("10", "99");
+  Refused(11, 1, "", [&] { EXPECT_EQ(Store(11, 1, "99"), kZero); });
+  // Row 4 would close at node 10 and lose its DY 20.
+  ChangeNodeYes("30", "10");
+  Refused(4, 1, "", [&] { EXPECT_EQ(Store(4, 1, "10"), "Node 10 already exists, so DX, DY, DZ should be zero"); });
+  EXPECT_FLOAT_EQ(row(4).dy, 20.0f);
+  // Typed in the table: Enter after "99" on the closing row is refused there.
+  messages.clear();
+  At(11, 1);
+  ChangeNodeYes("10", "99");
+  Refused(11, 1, "", [&] {
+    Type("99");  // before the "10" the cell shows, which goes next
+    Key(VK_DELETE);
+    Key(VK_DELETE);
+    Key(VK_RETURN);
+  });
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), kZero);
+  EXPECT_EQ(row(11).node, 10);
+  // A row inserted at row 3 and given node 20 would take row 4's DX 40.
+  At(3, 1);
+  Command(128);
+  ASSERT_EQ(row(4).node, 20);
+  ReadBackModel();
+  Refused(3, 1, "", [&] { EXPECT_EQ(Store(3, 1, "20"), "Node 20 already exists, so DX, DY, DZ should be zero"); });
+  EXPECT_FLOAT_EQ(row(4).dx, 40.0f);
+}
+
+TEST_F(WholeModelRulesTest, NoRoadLeavesAnElementWithoutLength) {
+  for (const char* tiny : {"0", "-0.00002"}) Refused(12, 4, "", [&] { EXPECT_EQ(Store(12, 4, tiny), kZero); });
+  RefusedAfter(3, 1, 116, "CHANGE_ELEMENTS_DIALOG", [](HWND dialog) {
+    Fields({"3", "3"})(dialog);
+    Click(dialog, 1105);
+    Set(dialog, 1304, "0.00001");
+  }, kZero);
+  RefusedAfter(3, 1, 129, "SPLIT_DIALOG", Fields({"15", "0.00001"}), kZero);
+  // A valve on row 6 given a length of 0.00001 in its dialog.
+  SetElementType(TheModel(), 6, ElementType::Valve);
+  ReadBackModel();
+  RefusedAfter(6, 2, 201, "VALVE_DIALOG", Fields({"0.00001"}, 1302), kZero);
+  EXPECT_FLOAT_EQ(row(6).dx, 10.0f);
+}
+
+TEST_F(WholeModelRulesTest, EveryNumberTheModelKeepsStaysFiniteAndItsRowIsNamed) {
+  const std::string tail = " is too large:\nthe picture of the model made from it would not be finite.";
+  // DX 6E37 and DY -9E37 make a view window wider than a float holds.
+  Refused(3, 3, "", [&] { EXPECT_EQ(Store(3, 3, "6E37"), "Row 3: DX" + tail); });
+  EXPECT_EQ(Store(3, 3, "5E36"), "");
+  ReadBackModel();
+  Refused(4, 4, "", [&] { EXPECT_EQ(Store(4, 4, "-9E37"), "Row 4: DY" + tail); });
+  const GraphicsSettings& view = TheModel().graphics;
+  for (float extent : {view.extentLeft, view.extentRight, view.extentBottom, view.extentTop}) {
+    EXPECT_TRUE(std::isfinite(extent));
+    EXPECT_TRUE(std::isfinite(extent * 4.0f)) << extent;  // with every margin the view adds
+  }
+  // A valve of 1E37 on row 6 after DX 5E36 on row 3: its own row is named,
+  // and its dialog keeps nothing.
+  SetElementType(TheModel(), 6, ElementType::Valve);
+  ReadBackModel();
+  RefusedAfter(6, 2, 201, "VALVE_DIALOG", Fields({"1E37"}, 1302), "Row 6: DX" + tail);
+  EXPECT_FLOAT_EQ(row(6).dx, 10.0f);
+  TheModel().path = TempFolder() + "/finite.mod";
+  Command(104);
+  EXPECT_TRUE(std::filesystem::exists(TheModel().path));
+}
+
+TEST_F(WholeModelRulesTest, TheOffsetsDialogRefusesAndACommentHasNoLengthToLose) {
+  Fill("DX_DY_DZ_DIALOG", {"0", "0", "0"}, kZero);
+  Refused(4, 3, 40027, "");
+  EXPECT_FLOAT_EQ(row(4).dy, 20.0f);
+  // COMMENT over the hinge of row 5: the hinge made nothing a row needs.
+  ExpectBox("Do you want to change Element type\nfrom  \"Hinge\"  to  \"\" ?", true, IDOK);
+  EXPECT_EQ(Store(5, 2, "COMMENT"), "");
+  EXPECT_EQ(row(5).elementType, ElementType::Comment);
+  EXPECT_EQ(NodeById(TheModel(), 50).x, 50.0f);
+}
+
+TEST_F(WholeModelRulesTest, NoRoadLeavesAJacketNarrowerThanItsCore) {
+  Model& model = TheModel();
+  for (const auto& [name, diameter, wall] : {std::tuple{"S4", 4.5f, 0.237f}, {"S6", 6.625f, 0.28f}, {"S8", 8.625f, 0.322f}}) {
+    int index = FindSectionByName(model.sections, name);
+    if (index == 0) index = ModelRecordTableAppend(model.sections, 4);
+    model.sections[index].name = name;
+    model.sections[index].outsideDiameter = diameter;
+    model.sections[index].thickness = wall;
+  }
+  SetElementType(model, 3, ElementType::JacketedPipe);
+  model.row(3).element->AsJacket()->jacketSection = "S6";
+  ReadBackModel();
+  ASSERT_EQ(row(3).section, "S4");
+  Refused(3, 7, "", [&] { EXPECT_EQ(Store(3, 7, "S8"), kJacket); });
+  RefusedAfter(3, 1, 116, "CHANGE_ELEMENTS_DIALOG", [](HWND dialog) {
+    Fields({"3", "3"})(dialog);
+    Click(dialog, 1102);
+    SendDlgItemMessage(dialog, 1202, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("S8"));
+  }, kJacket);
+  EXPECT_EQ(row(3).section, "S4");
 }
 
 }  // namespace
