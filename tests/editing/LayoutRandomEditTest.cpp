@@ -30,13 +30,13 @@
 #include <vector>
 
 #include "editing/LayoutRowEdits.h"
+#include "model/RowObjects.h"
 #include "model/ToolTesting.h"
 #include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
 #include "records/AllowableLoad.h"
 #include "records/Compressor.h"
 #include "records/Pump.h"
-#include "model/RowObjects.h"
 
 namespace {
 
@@ -59,17 +59,17 @@ struct Step {
 
 // The rules the rows keep, counted: a step may not add to any count.
 enum Rule : int {
-  kFirstFrom,       // the first element row is a From row
-  kLocationNode,    // a Location names a node an earlier row made
-  kLength,          // an element that makes its node has length
-  kZeroOffsets,     // hinge, ball, Location and closing rows have no offsets
-  kNamedNode,       // pumps, compressors, turbines, allowables, connected items name made nodes
-  kFinite,          // every number held or derived is finite
+  kFirstFrom,     // the first element row is a From row
+  kLocationNode,  // a Location names a node an earlier row made
+  kLength,        // an element that makes its node has length
+  kZeroOffsets,   // hinge, ball, Location and closing rows have no offsets
+  kNamedNode,     // pumps, compressors, turbines, allowables, connected items name made nodes
+  kFinite,        // every number held or derived is finite
   kRules
 };
-const char* const kRuleNames[kRules] = {"the first From row leads",  "a Location names a made node",
-                                        "an element has length",     "joints, Locations and closings have no offsets",
-                                        "named nodes are made",      "every number is finite"};
+const char* const kRuleNames[kRules] = {"the first From row leads", "a Location names a made node",
+                                        "an element has length",    "joints, Locations and closings have no offsets",
+                                        "named nodes are made",     "every number is finite"};
 using RuleCounts = std::array<int, kRules>;
 
 bool MakesNothing(T type) { return type == T::None || type == T::Comment || type == T::HydrotestLoad; }
@@ -95,7 +95,8 @@ RuleCounts CountBrokenRules(const Model& model, std::vector<std::string>& notes)
     const bool offsets = row.dx != 0.0f || row.dy != 0.0f || row.dz != 0.0f;
     const double length = std::sqrt(double(row.dx) * row.dx + double(row.dy) * row.dy + double(row.dz) * row.dz);
     switch (row.elementType) {
-      case T::From: break;
+      case T::From:
+        break;
       case T::Location:
         if (!earlier) note(kLocationNode, at);
         if (offsets) note(kZeroOffsets, at);
@@ -173,14 +174,16 @@ std::vector<int> NamedRows(const Model& model) {
   for (int i = 1; i <= model.pumps.count; ++i) names.insert({model.pumps[i].suctionNode, model.pumps[i].dischargeNode});
   for (const auto* table : {&model.compressors, &model.turbines})
     for (int i = 1; i <= table->count; ++i)
-      names.insert({(*table)[i].inletNode, (*table)[i].exhaustNode, (*table)[i].extractionNode1, (*table)[i].extractionNode2});
+      names.insert(
+          {(*table)[i].inletNode, (*table)[i].exhaustNode, (*table)[i].extractionNode1, (*table)[i].extractionNode2});
   for (int i = 1; i <= model.allowables.count; ++i) names.insert(model.allowables[i].node);
   std::set<std::int32_t> seen;
   for (int r = 2; r <= model.rowCount; ++r) {
     const LayoutRow& row = model.row(r);
     if (row.item != nullptr && row.item->HasConnectedNode()) names.insert(row.item->ConnectedNode());
     if (MakesNothing(row.elementType)) continue;
-    if (row.elementType == T::Location || (seen.count(row.node) != 0 && row.elementType != T::From)) names.insert(row.node);
+    if (row.elementType == T::Location || (seen.count(row.node) != 0 && row.elementType != T::From))
+      names.insert(row.node);
     seen.insert(row.node);
   }
   std::vector<int> rows;
@@ -206,18 +209,17 @@ int EnvironmentNumber(const char* name, int otherwise) {
 class LayoutRandomEditTest : public ToolFixture {
  protected:
   struct Outcome {
-    int broken = -1;        // the step that broke a rule, -1 when none did
-    std::string why;        // what it broke
+    int broken = -1;               // the step that broke a rule, -1 when none did
+    std::string why;               // what it broke
     std::vector<std::string> log;  // one line per step taken
     int steps = 0, refused = 0, unchanged = 0;
   };
 
   void SetUp() override {
     ToolFixture::SetUp();
-    platform::SetModalAnswerer({[this](platform::ModalKind kind, const std::string& name, HWND modal) {
-                                  return Answer(kind, name, modal);
-                                },
-                                [](HWND modal) { SendMessage(modal, WM_COMMAND, IDCANCEL, 0); }});
+    platform::SetModalAnswerer(
+        {[this](platform::ModalKind kind, const std::string& name, HWND modal) { return Answer(kind, name, modal); },
+         [](HWND modal) { SendMessage(modal, WM_COMMAND, IDCANCEL, 0); }});
   }
   void TearDown() override {
     platform::SetModalAnswerer({});
@@ -293,17 +295,20 @@ class LayoutRandomEditTest : public ToolFixture {
   // A value for a field or cell: ordinary, zero, tiny, huge or negative; a
   // row number, a node of the model, or a node no row makes.
   std::string Value() {
-    static const char* const kValues[] = {"12.5", "40",     "0",     "0.00001", "-0.00002", "1E37",
-                                          "6E37", "-9E37",  "3.39E38", "-25",   "1E-30",    "250000"};
+    static const char* const kValues[] = {"12.5", "40",    "0",       "0.00001", "-0.00002", "1E37",
+                                          "6E37", "-9E37", "3.39E38", "-25",     "1E-30",    "250000"};
     const Model& model = TheModel();
     switch (Pick(4)) {
-      case 0: return kValues[Pick(static_cast<int>(std::size(kValues)))];
-      case 1: return std::to_string(1 + Pick(model.rowCount + 1));
+      case 0:
+        return kValues[Pick(static_cast<int>(std::size(kValues)))];
+      case 1:
+        return std::to_string(1 + Pick(model.rowCount + 1));
       case 2: {
         const int row = 2 + Pick(std::max(1, model.rowCount - 1));
         return std::to_string(model.row(row).node);
       }
-      default: return std::to_string(10 * (1 + Pick(12)) + Pick(3) * 5);
+      default:
+        return std::to_string(10 * (1 + Pick(12)) + Pick(3) * 5);
     }
   }
   struct Controls {
@@ -315,7 +320,8 @@ class LayoutRandomEditTest : public ToolFixture {
     char text[32] = {};
     GetClassName(child, text, sizeof text);
     std::string name = text;
-    std::transform(name.begin(), name.end(), name.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
     if (name == "EDIT" && (GetWindowLong(child, GWL_STYLE) & ES_READONLY) == 0) found.edits.push_back(child);
     if (name == "COMBOBOX") found.combos.push_back(child);
     return TRUE;
@@ -338,7 +344,8 @@ class LayoutRandomEditTest : public ToolFixture {
       for (int id : {IDOK, IDYES, IDNO, IDCANCEL})
         if (button(id)) choices.push_back(id);
       if (name == "SAVE_CHANGES_DIALOG") choices = {IDCANCEL};
-      const int chosen = choices.empty() ? IDCANCEL : choices[static_cast<std::size_t>(Pick(static_cast<int>(choices.size())))];
+      const int chosen =
+          choices.empty() ? IDCANCEL : choices[static_cast<std::size_t>(Pick(static_cast<int>(choices.size())))];
       said_.push_back("\"" + text + "\" " + (chosen == IDOK || chosen == IDYES ? "yes" : "no"));
       SendMessage(modal, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
       return true;
@@ -377,24 +384,29 @@ class LayoutRandomEditTest : public ToolFixture {
     platform::RunUntilIdle();
   }
   std::string CellText(int column) {
-    static const char* const kTypes[] = {"PIPE", "COMMENT", "LOC", "HINGE", "BALL", "VALVE", "BEND",
-                                         "FROM", "REDUCER", "RIGID", "ELASTIC", "BELLOWS", "C", "JP"};
+    static const char* const kTypes[] = {"PIPE", "COMMENT", "LOC",   "HINGE",   "BALL",    "VALVE", "BEND",
+                                         "FROM", "REDUCER", "RIGID", "ELASTIC", "BELLOWS", "C",     "JP"};
     static const char* const kData[] = {"A", "XZ", "X", "G", "R", "H", "W", ""};
     static const char* const kNames[] = {"A106", "S4", "L1", "", "ZZZ"};
     switch (column) {
-      case 1: return Pick(6) == 0 ? "" : Value();
-      case 2: return kTypes[Pick(static_cast<int>(std::size(kTypes)))];
+      case 1:
+        return Pick(6) == 0 ? "" : Value();
+      case 2:
+        return kTypes[Pick(static_cast<int>(std::size(kTypes)))];
       case 6:
       case 7:
-      case 8: return kNames[Pick(static_cast<int>(std::size(kNames)))];
-      case 9: return kData[Pick(static_cast<int>(std::size(kData)))];
-      default: return Value();
+      case 8:
+        return kNames[Pick(static_cast<int>(std::size(kNames)))];
+      case 9:
+        return kData[Pick(static_cast<int>(std::size(kData)))];
+      default:
+        return Value();
     }
   }
-  static constexpr int kCommands[] = {kInsert,   kDelete,        kDeleteRows, kCopy,    kCopyRows,   kPaste,
-                                      kPaste,    kCombine,       kGenerate,   kReplace, kChangeRows, kSplit,
-                                      kMultipleSplit, kRefine,   kRotate,     kSlope,   kOffsets,    kElementKind,
-                                      kDataKind, kElementPicker, kDataPicker, kDeleteData};
+  static constexpr int kCommands[] = {
+      kInsert,   kDelete,      kDeleteRows, kCopy,          kCopyRows,      kPaste,     kPaste,  kCombine,
+      kGenerate, kReplace,     kChangeRows, kSplit,         kMultipleSplit, kRefine,    kRotate, kSlope,
+      kOffsets,  kElementKind, kDataKind,   kElementPicker, kDataPicker,    kDeleteData};
 
   // Runs one step; returns what it did, for the log.
   std::string Take(const Step& step) {
@@ -432,8 +444,14 @@ class LayoutRandomEditTest : public ToolFixture {
         Command(command);
         break;
       }
-      case kUndoStep: done += "Undo"; Command(kUndo); break;
-      case kRedoStep: done += "Redo"; Command(kRedo); break;
+      case kUndoStep:
+        done += "Undo";
+        Command(kUndo);
+        break;
+      case kRedoStep:
+        done += "Redo";
+        Command(kRedo);
+        break;
       case kMergeStep: {
         const int start = Pick(kStarts);
         const std::string path = start == 0 ? MergedFixture() : Example(start);
@@ -447,7 +465,8 @@ class LayoutRandomEditTest : public ToolFixture {
         platform::CheckModalScript();
         break;
       }
-      default: break;
+      default:
+        break;
     }
     platform::RunUntilIdle();
     if (table().editing) Key(VK_ESCAPE);
@@ -577,8 +596,10 @@ class LayoutRandomEditTest : public ToolFixture {
         if (TheModel().modified != mark || UndoDepth() != depth)
           return broken(at, "a step that stored nothing left " +
                                 std::string(TheModel().modified != mark ? "the modified mark" : "an undo step"));
-        if (outcome.log.back().find("; ") != std::string::npos) ++outcome.refused;
-        else ++outcome.unchanged;
+        if (outcome.log.back().find("; ") != std::string::npos)
+          ++outcome.refused;
+        else
+          ++outcome.unchanged;
       } else {
         bool said = false;  // what a dialog said: a cell's message may be about the row left
         for (const std::string& text : said_) said = said || (text.rfind("cell:", 0) != 0 && SaysARule(text));
@@ -594,7 +615,8 @@ class LayoutRandomEditTest : public ToolFixture {
           between.push_back(ModelBytes(refusal));
         }
         const long back = FirstDifference(between.back(), before);
-        if (back >= 0) return broken(at, "Undo does not give back the bytes before the step, from byte " + std::to_string(back));
+        if (back >= 0)
+          return broken(at, "Undo does not give back the bytes before the step, from byte " + std::to_string(back));
         for (int n = 0; n < taken; ++n) Command(kRedo);
         {
           const std::string redone = ModelBytes(refusal);
@@ -603,7 +625,8 @@ class LayoutRandomEditTest : public ToolFixture {
               std::ofstream("/tmp/rnd-after.mod", std::ios::binary) << after;
               std::ofstream("/tmp/rnd-redone.mod", std::ios::binary) << redone;
             }
-            return broken(at, "Redo does not give back the step, from byte " + std::to_string(FirstDifference(redone, after)));
+            return broken(
+                at, "Redo does not give back the step, from byte " + std::to_string(FirstDifference(redone, after)));
           }
         }
         undo.insert(undo.end(), between.rbegin(), between.rend());
@@ -650,7 +673,11 @@ TEST_F(LayoutRandomEditTest, NoRoadBreaksARuleTheModelKept) {
     std::vector<Step> steps(static_cast<std::size_t>(count));
     for (Step& step : steps) {
       const int draw = std::uniform_int_distribution<int>(0, 99)(random);
-      step.kind = draw < 45 ? kTypeCell : draw < 85 ? kCommand : draw < 92 ? kUndoStep : draw < 98 ? kRedoStep : kMergeStep;
+      step.kind = draw < 45   ? kTypeCell
+                  : draw < 85 ? kCommand
+                  : draw < 92 ? kUndoStep
+                  : draw < 98 ? kRedoStep
+                              : kMergeStep;
       step.seed = static_cast<std::uint32_t>(random());
     }
     const Outcome outcome = Run(start, steps);
@@ -671,8 +698,8 @@ TEST_F(LayoutRandomEditTest, NoRoadBreaksARuleTheModelKept) {
              << (i < replay.log.size() ? replay.log[i] : std::string("-")) << "\n";
     ADD_FAILURE() << report.str();
   }
-  std::printf("random edits: seed %u, %d steps, %d refused, %d that stored nothing silently, %d broke a rule\n",
-              seed, total, refused, unchanged, broken);
+  std::printf("random edits: seed %u, %d steps, %d refused, %d that stored nothing silently, %d broke a rule\n", seed,
+              total, refused, unchanged, broken);
 }
 
 }  // namespace
