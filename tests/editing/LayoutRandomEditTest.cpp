@@ -726,6 +726,9 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
         {kTypeCell, 2240273568u, false}}},
       // The same through a ball joint typed over a pipe and undone.
       {2, {{kTypeCell, 262572219u, false}, {kUndoStep, 2370768324u, false}, {kTypeCell, 3642199288u, false}}},
+      // A closing pipe with a weld typed Location, whose data type is left
+      // unchosen: the row goes back to what it was, weld and pipe.
+      {0, {{kTypeCell, 833944553u, false}, {kTypeCell, 2325143818u, false}}},
   };
   for (const Found& replay : found) {
     const Outcome outcome = Run(replay.start, replay.steps);
