@@ -729,6 +729,9 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // A closing pipe with a weld typed Location, whose data type is left
       // unchosen: the row goes back to what it was, weld and pipe.
       {0, {{kTypeCell, 833944553u, false}, {kTypeCell, 2325143818u, false}}},
+      // A ball joint typed over a pipe keeps the pipe's names until its row
+      // is entered: entering it clears them, one undo step, marked.
+      {0, {{kTypeCell, 3612780537u}, {kTypeCell, 452960458u}}},
   };
   for (const Found& replay : found) {
     const Outcome outcome = Run(replay.start, replay.steps);
