@@ -35,7 +35,6 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
-#include "model/RowRules.h"
 #include "platform/SiblingTemporary.h"
 #include "records/ModelFileFormat.h"
 #include "records/TableFileFields.h"
@@ -293,10 +292,10 @@ std::string ReadBackRefusal(const std::string& written) {
 }  // namespace
 
 std::string ModelFileRefusal(const Model& model) {
+  // A number that is not finite, or too large for the view made from it,
+  // is refused by the making of the model, which every edit ends with, and
+  // kept here as the unmade reason, naming its row and offset.
   std::string reason = model.unmadeReason;
-  // A number that is not finite is named by its row and offset here, where
-  // the reader could only name the byte it stopped at.
-  if (reason.empty()) reason = NonFiniteRowRefusal(model);
   if (reason.empty() && model.rowCount > kMaxLayoutRows)
     reason = "The model has " + std::to_string(model.rowCount) + " rows: at most " +
              std::to_string(kMaxLayoutRows) + " rows can be read.";

@@ -52,11 +52,11 @@ std::string CatchModelRead(const std::string& path, const std::function<void()>&
 // the caller to show.
 std::string ReadModelFile(const std::string& path, std::vector<std::string>* notes = nullptr);
 
-// Why a file written from `model` could not be read back (the rows could
-// not be made into a node table, a node coordinate or a bend's geometry is
-// not a finite number (named by its row and offset), more rows or nodes than
-// the reader takes), with "The model was not saved."; empty when it can be
-// written.
+// Why a file written from `model` could not be read back (the last making
+// of the rows failed: the node table was full, or a node coordinate or a
+// bend's geometry is not a finite number, named by its row and offset; more
+// rows or nodes than the reader takes), with "The model was not saved.";
+// empty when it can be written.
 std::string ModelFileRefusal(const Model& model);
 // Writes `model` to `path` as version 900: a temporary file beside the
 // target, renamed over it when every byte was written and the reader has

@@ -362,7 +362,10 @@ void MakeRowNodes(Model& model, int number) {
   row.endNode = row.runStart = row.runEnd = FindNode(model, row.node);
   // A row that cannot keep offsets is made with them zero; an edit that
   // left it some is told why when it is settled, so none is lost unsaid.
-  if (row.dx != 0.0f || row.dy != 0.0f || row.dz != 0.0f)
+  // A joint typed over an element is shown with its offsets zero, as its
+  // Type cell takes it: that loss is the user's choice.
+  const bool joint = row.elementType == ElementType::HingeJoint || row.elementType == ElementType::BallJoint;
+  if ((row.dx != 0.0f || row.dy != 0.0f || row.dz != 0.0f) && (!joint || row.endNode != 0))
     if (std::string lost = OffsetsWithoutLengthText(row.elementType, row.endNode != 0, row.node);
         !lost.empty() && model.droppedOffsets.empty())
       model.droppedOffsets = std::move(lost);

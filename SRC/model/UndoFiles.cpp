@@ -167,16 +167,21 @@ std::string AddedRuleRefusal(const std::string& path) {
   Model& open = TheModel();
   // The making here may be the edit's first: what it drops counts too.
   const bool anyBroken = !BrokenModelRules(open, open).empty();
-  if (std::string dropped = std::exchange(open.droppedOffsets, {}); !dropped.empty()) return dropped;
-  if (!anyBroken) return {};
+  const std::string dropped = std::exchange(open.droppedOffsets, {});
+  if (!anyBroken && dropped.empty()) return {};
   Model before;
   try {
     ProgramCommands().readModelFileInto(path, before);
   } catch (const std::string&) {
     return {};
   }
-  std::vector<BrokenRule> held = BrokenModelRules(before, before);
-  std::vector<BrokenRule> broken = BrokenModelRules(open, before);
+  const std::vector<BrokenRule> held = BrokenModelRules(before, before);
+  // Offsets the model before the edit held where its making (the reader's
+  // or the rules') drops them, on rows not made since they were given, are
+  // not the edit's loss.
+  if (!dropped.empty() && before.droppedOffsets.empty()) return dropped;
+  if (!anyBroken) return {};
+  const std::vector<BrokenRule> broken = BrokenModelRules(open, before);
   open.droppedOffsets.clear();
   return AddedRuleMessage(held, broken);
 }
