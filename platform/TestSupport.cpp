@@ -12,6 +12,7 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <vector>
 
 #include "platform/Input.h"
 #include "platform/Messages.h"
@@ -33,6 +34,8 @@ struct Script {
   std::mutex lock;
   FailureHandler failure;
   std::deque<Expectation> expected;
+  ModalAnswerer answerer;
+  std::vector<HWND> givenSecondChance;  // windows whose stillOpen has run
 };
 
 Script& TheScript() {
@@ -150,6 +153,8 @@ void EnableTestMode(bool enable) {
   }
   std::lock_guard guard(TheScript().lock);
   TheScript().expected.clear();
+  TheScript().answerer = ModalAnswerer{};
+  TheScript().givenSecondChance.clear();
 }
 
 bool InTestMode() {
@@ -266,10 +271,16 @@ bool ModalLoopStarting(ModalKind kind, const std::string& name, HWND window) {
   if (!InTestMode()) return true;
   ModalAction action;
   std::string failure;
+  decltype(ModalAnswerer::start) answer;
   {
     std::lock_guard guard(TheScript().lock);
+    auto& given = TheScript().givenSecondChance;
+    given.erase(std::remove(given.begin(), given.end(), window), given.end());  // a handle used again
     auto& expected = TheScript().expected;
-    if (expected.empty()) {
+    const bool scripted = !expected.empty() && expected.front().kind == kind && expected.front().name == name;
+    if (!scripted && TheScript().answerer.start) {
+      answer = TheScript().answerer.start;  // run outside the lock: it may raise windows itself
+    } else if (expected.empty()) {
       failure = "Unexpected modal window: " + Describe(kind, name) + ".";
     } else if (expected.front().kind != kind || expected.front().name != name) {
       failure = "Unexpected modal window: " + Describe(kind, name) + " (the script expected " +
@@ -283,12 +294,36 @@ bool ModalLoopStarting(ModalKind kind, const std::string& name, HWND window) {
     ReportTestFailure(failure);
     return false;
   }
+  if (answer) {
+    if (answer(kind, name, window)) return true;
+    ReportTestFailure("Unexpected modal window: " + Describe(kind, name) + " (the answerer left it).");
+    return false;
+  }
   if (action) action(window);
   return true;
 }
 
+void SetModalAnswerer(ModalAnswerer answerer) {
+  std::lock_guard guard(TheScript().lock);
+  TheScript().answerer = std::move(answerer);
+  TheScript().givenSecondChance.clear();
+}
+
 bool ModalLoopIdle(HWND window) {
   if (!InTestMode()) return false;
+  decltype(ModalAnswerer::stillOpen) close;
+  {
+    std::lock_guard guard(TheScript().lock);
+    auto& given = TheScript().givenSecondChance;
+    if (TheScript().answerer.stillOpen && std::find(given.begin(), given.end(), window) == given.end()) {
+      close = TheScript().answerer.stillOpen;
+      given.push_back(window);
+    }
+  }
+  if (close) {
+    close(window);
+    return false;  // the loop serves what the answer sent, and ends if it closed the window
+  }
   char title[256] = "";
   GetWindowText(window, title, sizeof title);
   ReportTestFailure(std::string("Modal window \"") + title + "\" is still open after its scripted action.");

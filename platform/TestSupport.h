@@ -78,6 +78,17 @@ bool ModalLoopStarting(ModalKind kind, const std::string& name, HWND window);
 bool ModalLoopIdle(HWND window);
 // Reports every expected modal window that never appeared, and clears the script.
 void CheckModalScript();
+// A test that cannot know beforehand which modal windows an action raises
+// (a seeded random run of edits) answers the ones its script does not name
+// here: `start` gets each such window as its loop starts and returns false
+// to leave it unexpected; `stillOpen` gets any window, scripted or not,
+// whose action left it open (a refused OK), once, to close it as a user
+// would. Cleared by EnableTestMode and by an empty answerer.
+struct ModalAnswerer {
+  std::function<bool(ModalKind kind, const std::string& name, HWND modal)> start;
+  std::function<void(HWND modal)> stillOpen;
+};
+void SetModalAnswerer(ModalAnswerer answerer);
 
 // Pixels: client coordinates of the window, read from its top-level surface.
 COLORREF GetWindowPixel(HWND window, int x, int y);

@@ -219,11 +219,15 @@ void RowRangeCommand(HWND window, Tool tool) {
 void FindReplaceCommand(HWND window) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
+  const bool modified = M().modified;
   ReplaceRequest request;
   bool changed = false;
   if (FindReplaceDialog(window, request))
     changed = EditWithSnapshot(window, [&] { return ApplyReplaceRequest(M(), request, window); });
   ClearLayoutRow(M().row(0));
+  // The kind dialog the template row opens marks the model, but no file
+  // keeps that row: a request that replaced nothing leaves no mark.
+  if (!changed) M().modified = modified;
   if (changed) ReloadAt(row);
 }
 

@@ -152,6 +152,18 @@ void CheckRowNames(LayoutTable& table, Model& model, int row) {
   }
 }
 
+// Entering an existing row may change it (a type that takes no names
+// loses them, the first element row becomes From): one undo step, kept only
+// when the model changed, and then marked, or refused at the rules' gate.
+void SettleEnteredRow(LayoutTable& table, SnapshotToken token) {
+  if (token == 0) return;
+  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
+    TableDrawRow(table, table.currentRow);
+    throw CI{refusal, 1};
+  }
+  if (!UndoSnapshotPath(token).empty()) TheModel().modified = true;
+}
+
 }  // namespace
 
 void ValidateLayoutRow(LayoutTable& table, bool ctrl) {
@@ -201,14 +213,21 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     TableGoTo(table, row + 1);
     return;
   }
-  ValidateLayoutRow(table, ctrl);
-  if (model.layoutChanged || table.rowInserted) {
-    if (auto* valve = dynamic_cast<Valve*>(target.element.get()); valve != nullptr && valve->length != 0.0f)
-      valve->length = static_cast<float>(
-          std::sqrt(double(target.dx) * target.dx + double(target.dy) * target.dy + double(target.dz) * target.dz));
-    if (!IsSpareRow(table)) RefreshAfterModelEdit(model);
-    table.rowInserted = false;
+  const SnapshotToken entered = IsSpareRow(table) ? 0 : TakeUndoSnapshot(table.frame);
+  try {
+    ValidateLayoutRow(table, ctrl);
+    if (model.layoutChanged || table.rowInserted) {
+      if (auto* valve = dynamic_cast<Valve*>(target.element.get()); valve != nullptr && valve->length != 0.0f)
+        valve->length = static_cast<float>(
+            std::sqrt(double(target.dx) * target.dx + double(target.dy) * target.dy + double(target.dz) * target.dz));
+      if (!IsSpareRow(table)) RefreshAfterModelEdit(model);
+      table.rowInserted = false;
+    }
+  } catch (...) {
+    SettleEnteredRow(table, entered);  // the gate's refusal, if any, goes instead
+    throw;
   }
+  SettleEnteredRow(table, entered);
   if (!IsSpareRow(table)) {
     TableGoTo(table, row + 1);
     return;

@@ -272,7 +272,7 @@ void StoreMaterialCell(LayoutTable& table, int column) {
   const PropertyColumn& info = kPropertyColumns[column - 6];
   std::string& field = RowName(target, column);
   if (!RowTypeTakesNames(target.elementType)) {
-    if (!field.empty()) g_EditChangedModel = true;
+    if (!field.empty()) g_EditChangedModel = model.modified = true;
     field.clear();
     return;
   }

@@ -7,6 +7,8 @@
 //
 // A change of an existing row's kind is confirmed first; a refused or
 // cancelled change leaves the row and its cell as they were.
+#include <memory>
+
 #include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "editing/RowText.h"
@@ -76,6 +78,13 @@ void MakeLocationRow(LayoutTable& table, ElementType old) {
     table.currentColumn = 1;
     return;
   }
+  // Kept whole, element, item and node index, for a row given no data item.
+  const std::int32_t endNode = target.endNode;
+  std::unique_ptr<ElementData> element = CreateElementData(old);
+  if (element != nullptr && target.element != nullptr) element->CopyFrom(*target.element);
+  const DataType dataType = target.dataType;
+  std::unique_ptr<DataItem> item = CreateDataItem(dataType);
+  if (item != nullptr && target.item != nullptr) item->CopyFrom(*target.item);
   SetElementType(model, row, ElementType::Location);
   target.endNode = FindNodeIndex(model.nodes, target.node);
   const int code = PickDataType(model, row);
@@ -88,7 +97,10 @@ void MakeLocationRow(LayoutTable& table, ElementType old) {
   }
   // Without a data item the row has no purpose: it goes back to what it was.
   SetElementType(model, row, old);
-  target.endNode = 0;
+  target.element = std::move(element);
+  target.dataType = dataType;
+  target.item = std::move(item);
+  target.endNode = endNode;
 }
 
 // Beam rows name beam records, others pipe records: a change across that
