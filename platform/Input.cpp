@@ -378,9 +378,15 @@ void StopScrollTracking() {
   CurrentQueueLocked()->scrollTracking = nullptr;
 }
 
+// The thread that takes the key is found with the window it is meant for,
+// under one hold of the lock: looked up again afterwards, the window could
+// be gone by then (a dialog that the key typed just before closes, on its
+// own thread meanwhile), and the key with it. Once queued for the thread,
+// the key is read by the window that has the keyboard there (RouteKey).
 void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappable, unsigned modifiers,
                   std::uint64_t choicesHeard) {
   HWND target = window;
+  std::shared_ptr<ThreadQueue> owner;
   {
     std::lock_guard guard(TheCore().lock);
     // A key that reached a window while the program's later choice of
@@ -392,8 +398,9 @@ void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappa
       target = chosen->handle;
     else if (Find(window) == nullptr)
       target = TheCore().foreground;
+    if (const Window* taking = Find(target)) owner = taking->queue;
   }
-  RunOnOwnerThread(target, [=] { RouteKey(target, key, down, character, unmappable, modifiers); });
+  RunOnThread(owner, [=] { RouteKey(target, key, down, character, unmappable, modifiers); });
 }
 
 void PresenterMouse(HWND window, UINT message, int x, int y) {

@@ -214,18 +214,28 @@ bool ForwardToOwner(HWND handle, const std::function<void()>& work) {
   return true;
 }
 
-void RunOnOwnerThread(HWND handle, std::function<void()> task) {
+void RunOnThread(const std::shared_ptr<ThreadQueue>& queue, std::function<void()> task) {
   Core& core = TheCore();
   std::unique_lock held(core.lock);
-  Window* window = Find(handle);
-  if (window == nullptr || !window->queue->alive) return;
-  if (window->queue->threadId == CurrentQueueLocked()->threadId) {
+  if (queue == nullptr || !queue->alive) return;
+  if (queue->threadId == CurrentQueueLocked()->threadId) {
     held.unlock();
     task();
     return;
   }
-  window->queue->tasks.push_back(std::move(task));
-  NotifyQueue(*window->queue);
+  queue->tasks.push_back(std::move(task));
+  NotifyQueue(*queue);
+}
+
+void RunOnOwnerThread(HWND handle, std::function<void()> task) {
+  std::shared_ptr<ThreadQueue> queue;
+  {
+    std::lock_guard guard(TheCore().lock);
+    Window* window = Find(handle);
+    if (window == nullptr) return;
+    queue = window->queue;
+  }
+  RunOnThread(queue, std::move(task));
 }
 
 void AddTimerLocked(ThreadQueue& queue, Timer timer) {

@@ -277,6 +277,9 @@ bool ForwardToOwner(HWND window, const std::function<void()>& work);
 // Runs `task` on the thread that owns the window (now, when that is the
 // calling thread). Used by presenters and test input.
 void RunOnOwnerThread(HWND window, std::function<void()> task);
+// Runs `task` on the thread of `queue` (now, when that is the calling
+// thread); nothing once that thread has ended.
+void RunOnThread(const std::shared_ptr<ThreadQueue>& queue, std::function<void()> task);
 
 // Window state changes used across modules (no lock held). Moving, sizing,
 // showing, enabling and scrolling another thread's window run on its thread.

@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "platform/Controls.h"
+#include "platform/Dialog.h"
 #include "platform/Input.h"
 #include "platform/Window.h"
 #include "services/Assert.h"
@@ -91,6 +92,21 @@ int NextEditable(TableWindow& t, int from, int direction) {
   return 0;
 }
 
+// A table in a dialog is one of its controls: Tab past its row's last cell
+// (Shift+Tab before its first) goes on to the dialog's next (previous)
+// control as from any other, or a keyboard user could never reach OK. The
+// row keeps the column it wrapped to, where Tab back into the table
+// resumes. Alone among the dialog's tab stops, the table keeps the focus.
+void LeaveForDialogControl(TableWindow& t, bool forward) {
+  HWND window = t.Window();
+  if (t.windowRecord != &DialogTableWindowRecord() || window == nullptr) return;
+  HWND dialog = GetAncestor(window, GA_ROOT);
+  if (dialog == nullptr || dialog == window) return;
+  HWND next = GetNextDlgTabItem(dialog, window, forward ? FALSE : TRUE);
+  if (next == nullptr || next == window) return;
+  SendMessage(dialog, WM_NEXTDLGCTL, forward ? 0 : 1, FALSE);
+}
+
 void PastTheEnd(TableWindow& t, bool forward) {
   if (t.partnerTable != nullptr) {
     PassTo(t, *t.partnerTable, forward);
@@ -105,6 +121,7 @@ void PastTheEnd(TableWindow& t, bool forward) {
     MoveToColumn(t, t.returnColumn != 0 ? t.returnColumn : fallback);
   } else {
     MoveToColumn(t, forward ? TableFirstEditableColumn(t) : TableLastEditableColumn(t));
+    LeaveForDialogControl(t, forward);
   }
 }
 

@@ -286,8 +286,14 @@ HWND TableWindowCreate(HWND dialog) {
   TableWindowRecord& record = DialogTableWindowRecord();
   record.font = TableSmallFont();
   HWND parent = GetDlgItem(dialog, kDialogTableItem);
-  if (parent == nullptr) parent = dialog;
-  return CreateWindowEx(WS_EX_CLIENTEDGE, kTableWindowClass, "", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0,
+  // The item that holds the table takes no keyboard itself; marked as a
+  // parent of controls, it lets the dialog's Tab order reach the table in
+  // its place.
+  if (parent != nullptr)
+    SetWindowLong(parent, GWL_EXSTYLE, GetWindowLong(parent, GWL_EXSTYLE) | static_cast<LONG>(WS_EX_CONTROLPARENT));
+  else
+    parent = dialog;
+  return CreateWindowEx(WS_EX_CLIENTEDGE, kTableWindowClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, 0, 0, 0,
                         parent, nullptr, nullptr, &record);
 }
 

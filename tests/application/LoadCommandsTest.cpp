@@ -158,6 +158,40 @@ TEST_F(LoadCommandsTest, WindProfileTypedIntoTheTableGivesTheHandCalculatedPress
   EXPECT_TRUE(GetMenuState(GetSubMenu(LayoutFrame().menu, 4), 233, MF_BYCOMMAND) & MF_CHECKED);
 }
 
+// With keys only: Tab from the direction reaches the profile table, runs
+// through its two columns and on past the last to the profile's kind;
+// Shift+Tab comes back into the table and from its first cell to the Z
+// component; Tab reaches OK, and Return stores the point typed.
+TEST_F(LoadCommandsTest, TabReachesTheWindProfileTableAndLeavesIt) {
+  Expect("WIND_DIALOG", [](HWND dialog) {
+    auto key = [dialog](UINT virtualKey, bool shift = false) { DialogKey(dialog, virtualKey, shift); };
+    HWND table = TheWindProfileTable().Window();
+    ASSERT_EQ(GetFocus(), GetDlgItem(dialog, kWindShapeField));
+    for (int tab = 0; tab < 3; ++tab) key(VK_TAB);
+    DialogType(dialog, "1");  // X component
+    key(VK_TAB);
+    ASSERT_EQ(GetFocus(), table) << "Tab did not reach the profile table";
+    DialogType(dialog, "0");
+    key(VK_TAB);
+    EXPECT_EQ(GetFocus(), table);
+    DialogType(dialog, "60");
+    key(VK_TAB);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kWindPressureRadio));
+    key(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), table);
+    key(VK_TAB, true);
+    EXPECT_EQ(GetFocus(), GetDlgItem(dialog, kWindFirstComponent + 2));
+    key(VK_TAB);
+    for (int tab = 0; tab < 8 && GetFocus() != GetDlgItem(dialog, IDOK); ++tab) key(VK_TAB);
+    ASSERT_EQ(GetFocus(), GetDlgItem(dialog, IDOK)) << "Tab never reached OK";
+    key(VK_RETURN);
+  });
+  Layout(233);
+  const WindData& wind = TheModel().wind;
+  ASSERT_EQ(wind.loads[0].pressureProfile.size(), 1u);
+  EXPECT_FLOAT_EQ(wind.loads[0].pressureProfile[0].value, 60.0f / 144.0f);  // psf in psi
+}
+
 TEST_F(LoadCommandsTest, WindNeedsAProfileAndCancelRestoresKindAndUnits) {
   WindData& wind = TheModel().wind;
   wind.loads[1].pressureProfile = {{120.0f, 0.1f}};

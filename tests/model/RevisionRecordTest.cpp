@@ -94,6 +94,35 @@ TEST_F(RevisionRecordTest, CancelAndUnchangedOkKeepTheRecordAndLeaveNoUndo) {
   EXPECT_FALSE(CanUndo());
 }
 
+// Escape with a letter typed into a cell only drops the letter: the dialog
+// is not cancelled and the cell holds what it held; the next Escape, with
+// nothing typed, cancels the dialog.
+TEST_F(RevisionRecordTest, EscapeDropsTypedTextBeforeItCancels) {
+  AddRevisions(TheModel().revisions, 1);
+  static int cancels = 0;
+  static WNDPROC dialogProcedure = nullptr;
+  cancels = 0;
+  WithDialog(40061, "REVISION_RECORD_DIALOG", [](HWND dialog) {
+    WNDPROC counting = [](HWND window, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+      if (message == WM_COMMAND && LOWORD(wParam) == IDCANCEL) ++cancels;
+      return CallWindowProc(dialogProcedure, window, message, wParam, lParam);
+    };
+    dialogProcedure =
+        reinterpret_cast<WNDPROC>(SetWindowLongPtr(dialog, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(counting)));
+    TableWindow& table = TableIn();
+    ASSERT_EQ(table.editBuffer, "1");
+    DialogType(dialog, "x");
+    ASSERT_EQ(table.editBuffer.size(), 2u);
+    DialogKey(dialog, VK_ESCAPE);
+    EXPECT_EQ(cancels, 0) << "Escape cancelled the dialog with a letter typed";
+    EXPECT_EQ(table.editBuffer, "1");
+    DialogKey(dialog, VK_ESCAPE);
+    EXPECT_EQ(cancels, 1);
+  });
+  EXPECT_EQ(TheModel().revisions.count, 1);
+  EXPECT_EQ(TheModel().revisions.rows[1].rev, "1");
+}
+
 TEST_F(RevisionRecordTest, InsertAndDeleteFromTheContextMenu) {
   AddRevisions(TheModel().revisions, 3);
   WithDialog(40061, "REVISION_RECORD_DIALOG", [](HWND dialog) {

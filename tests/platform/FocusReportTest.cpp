@@ -160,6 +160,27 @@ TEST_F(FocusReportTest, AKeyThatReachesAWindowAModalDialogKeepsDisabledGoesToThe
   EXPECT_EQ(GetActiveWindow(), dialog);
 }
 
+// A key the screen sent to a window the program has destroyed since (a
+// dialog that the key before it closed), read once the screen has heard of
+// every activation, reaches the window that has the keyboard now, once.
+TEST_F(FocusReportTest, AKeyForAWindowDestroyedSinceReachesTheForegroundWindowOnce) {
+  HWND gone = MakeTop(&log, 40, 40, 120, 80);
+  ShowWindow(gone, SW_SHOW);
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetActiveWindow(), gone);
+  DestroyWindow(gone);
+  SetForegroundWindow(first);
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetForegroundWindow(), first);
+  log.Clear();
+  const std::uint64_t heard = platform::ActivationsTold();
+  std::thread screen([&] { platform::PresenterKey(gone, VK_DELETE, true, 0, false, 0, heard); });
+  screen.join();
+  platform::RunUntilIdle();
+  EXPECT_EQ(log.Count(first, WM_KEYDOWN), 1);
+  EXPECT_EQ(log.Count(second, WM_KEYDOWN), 0);
+}
+
 TEST_F(FocusReportTest, APlaceTheScreenReportedBeforeTheProgramMovedTheWindowChangesNothing) {
   // The screen (a window manager placing the window) reports a place; the
   // report waits for the window's thread, which moves the window first.

@@ -128,6 +128,49 @@ TEST_F(MaterialUiTest, PropertiesTypedInTheDialogAreStoredSorted) {
   EXPECT_TRUE(IsExplicitZero(m.temps[3].values[kMatAlpha]));
 }
 
+// With keys only: a row typed and entered, then Tab through the next row's
+// cells and on past its last to OK, Shift+Tab back into the table and from
+// its first cell to Cancel, Tab to OK again and Return, which stores the row.
+TEST_F(MaterialUiTest, TabLeavesThePropertiesTableForTheDialogsButtons) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG", [](HWND dialog) {
+    SetDlgItemText(dialog, 1302, "Steel");
+    platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL_PROPERTIES_DIALOG", [](HWND properties) {
+      HWND window = TableIn(properties);
+      auto* table = dynamic_cast<PropertyRowsTable*>(TableOfWindow(window));
+      ASSERT_NE(table, nullptr);
+      auto key = [properties](UINT virtualKey, bool shift = false) { DialogKey(properties, virtualKey, shift); };
+      key(VK_DOWN);
+      DialogType(properties, "300");
+      key(VK_TAB);
+      DialogType(properties, "2.8E7");
+      key(VK_RETURN);
+      ASSERT_EQ(table->rowCount, 3);
+      int editable = 0;
+      for (int column = 1; column <= table->columnCount; ++column) editable += table->IsCellEditable(3, column);
+      ASSERT_GE(editable, 2);
+      for (int tab = 1; tab < editable; ++tab) {
+        key(VK_TAB);
+        EXPECT_EQ(GetFocus(), window) << "Tab " << tab << " left the table";
+      }
+      key(VK_TAB);
+      EXPECT_EQ(GetFocus(), GetDlgItem(properties, IDOK));
+      key(VK_TAB, true);
+      EXPECT_EQ(GetFocus(), window);
+      key(VK_TAB, true);
+      EXPECT_EQ(GetFocus(), GetDlgItem(properties, IDCANCEL));
+      key(VK_TAB, true);
+      EXPECT_EQ(GetFocus(), GetDlgItem(properties, IDOK));
+      key(VK_RETURN);
+    });
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  LayoutCommand(283);
+  const Material& m = TheModel().materials[1];
+  ASSERT_EQ(m.numtemps, 2);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatTemperature], 300.0f);
+}
+
 TEST_F(MaterialUiTest, CancelAndAnUnchangedOkLeaveNoSnapshot) {
   Material& m = TheModel().materials[1];
   m.description = "Steel";

@@ -15,6 +15,7 @@
 #include "model/Model.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
@@ -46,6 +47,29 @@ class AppFixture : public SettingsFixture {
     return platform::PumpUntil(done, limitMs, [](MSG* message) {
       return ActiveAccelerators != nullptr && TranslateAccelerator(ActiveWindow, ActiveAccelerators, message) != 0;
     });
+  }
+
+  // Keys pressed (with Shift held when `shift`) or text typed in a modal
+  // dialog from its scripted action, served as the dialog's own loop serves
+  // them: through IsDialogMessage, which RunUntilIdle would bypass.
+  static void DialogKey(HWND dialog, UINT key, bool shift = false) {
+    if (shift) platform::TestKeyDown(VK_SHIFT);
+    platform::TestKeyPress(key);
+    if (shift) platform::TestKeyUp(VK_SHIFT);
+    ServeDialog(dialog);
+  }
+  static void DialogType(HWND dialog, const std::string& text) {
+    platform::TestTypeText(text);
+    ServeDialog(dialog);
+  }
+  static void ServeDialog(HWND dialog) {
+    MSG message;
+    while (PeekMessage(&message, nullptr, 0, 0, PM_REMOVE))
+      if (!IsDialogMessage(dialog, &message)) {
+        TranslateMessage(&message);
+        DispatchMessage(&message);
+      }
+    platform::RunUntilIdle();
   }
 
   void SetUp() override {

@@ -168,4 +168,26 @@ TEST_F(TypedAheadX11Test, EscapeLeavesTheRevisionRecordWhenNoCellHoldsTypedText)
   EXPECT_EQ(saved.revisions.count, 0);
 }
 
+// File > Revision Record with keys only: a revision typed and entered,
+// then Tab through the new row's three cells and on to OK, which Return
+// presses; the saved model holds the revision.
+TEST_F(TypedAheadX11Test, ARevisionIsStoredWithTheKeyboardAlone) {
+  const fs::file_time_type before = fs::last_write_time(model_);
+  input_.Chord("Alt_L", "f");
+  for (const char* key : {"r", "r", "Return"}) input_.Key(key);
+  ASSERT_TRUE(Until([&] { return Focused("Revision Record"); })) << "the Revision Record did not come";
+  for (const char* key : {"a", "Tab", "9", "Tab", "x", "Return", "Tab", "Tab", "Tab", "Return"}) input_.Key(key);
+  ASSERT_TRUE(Until([&] { return Titled("Revision Record") == 0 && Focused("Quorvel : Layout"); }))
+      << "Tab and Return did not reach OK";
+  input_.Chord("Control_L", "s");
+  ASSERT_TRUE(Until([&] { return fs::last_write_time(model_) != before; })) << "the save never came";
+  program_.Kill();
+  Model saved;
+  ReadModelFileInto(model_, saved);
+  ASSERT_EQ(saved.revisions.count, 1);
+  EXPECT_EQ(saved.revisions.rows[1].rev, "a");
+  EXPECT_EQ(saved.revisions.rows[1].revDate, "9");
+  EXPECT_EQ(saved.revisions.rows[1].remarks, "x");
+}
+
 }  // namespace

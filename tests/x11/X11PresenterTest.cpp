@@ -377,6 +377,60 @@ TEST_F(ActivationOrderX11Test, AnActivationToldAfterALaterOneLeavesTheKeyboardWi
   EXPECT_EQ(Focus(), earlierId) << "an activation told after the others was dropped";
 }
 
+// A dialog of ours that goes while it has the keyboard hands it to the
+// window it belongs to before it goes, read from the server at once (no
+// manager runs here to choose another): destroyed without being hidden
+// first, and hidden while its own owner is hidden, when the keyboard goes
+// past that owner to the shown window that owns it.
+class HandOverX11Test : public ActivationOrderX11Test {
+ protected:
+  HWND Make(int index, const char* title, int x, HWND owner) {
+    HWND handle = reinterpret_cast<HWND>(&dialogs_[index]);
+    platform::WindowRole role;
+    role.dialog = owner != nullptr;
+    role.owner = owner;
+    presenter_->WindowCreated(handle, RECT{x, 40, x + 200, 160}, title, role);
+    presenter_->WindowShown(handle, true);
+    return handle;
+  }
+  // `window`, named `title`, shown and given the keyboard.
+  Window Focused(HWND window, const char* title, std::uint64_t choice) {
+    presenter_->Activate(window, choice);
+    presenter_->Sync();
+    const Window id = TopLevelWindowNamed(x_, title);
+    if (id == 0 || !WaitForInputFocus(x_, id)) return 0;
+    CatchUp();  // the presenter has heard that it is on the screen
+    return id;
+  }
+  char dialogs_[3] = {};
+};
+
+TEST_F(HandOverX11Test, ADialogDestroyedWithTheKeyboardHandsItToItsOwner) {
+  HWND owner = Make(0, "Owner", 30, nullptr);
+  HWND dialog = Make(1, "Dialog", 300, owner);
+  const Window ownerId = Focused(owner, "Owner", 1);
+  ASSERT_NE(ownerId, 0u) << "the owner never had the keyboard";
+  ASSERT_NE(Focused(dialog, "Dialog", 2), 0u) << "the dialog never had the keyboard";
+  presenter_->WindowDestroyed(dialog);
+  presenter_->Sync();
+  EXPECT_EQ(Focus(), ownerId) << "the keyboard went nowhere with the dialog";
+}
+
+TEST_F(HandOverX11Test, ADialogOfAHiddenDialogHandsTheKeyboardToTheShownWindowAboveThem) {
+  HWND owner = Make(0, "Owner", 30, nullptr);
+  HWND middle = Make(1, "Middle", 300, owner);
+  HWND inner = Make(2, "Inner", 300, middle);
+  const Window ownerId = Focused(owner, "Owner", 1);
+  ASSERT_NE(ownerId, 0u) << "the owner never had the keyboard";
+  ASSERT_NE(Focused(inner, "Inner", 2), 0u) << "the inner dialog never had the keyboard";
+  presenter_->WindowShown(middle, false);
+  CatchUp();
+  ASSERT_EQ(Focus(), TopLevelWindowNamed(x_, "Inner"));
+  presenter_->WindowShown(inner, false);
+  presenter_->Sync();
+  EXPECT_EQ(Focus(), ownerId) << "the keyboard stopped at the hidden dialog";
+}
+
 TEST(X11SetUp, ProgramWithAnUnreachableDisplaySaysWhyAndStops) {
   int output[2];
   ASSERT_EQ(pipe(output), 0);
