@@ -51,6 +51,16 @@ struct PropertiesRun {
   PropertyRowsTable table;
 };
 
+// Values typed on the entry row and never entered are still the user's:
+// OK enters the row by its own rules, as Return would (a refusal shows why
+// and keeps the dialog open), rather than drop what the table shows.
+bool EnterTypedEntryRow(PropertyRowsTable& table) {
+  const MaterialTempRow& entry = table.buffer.rows[static_cast<std::size_t>(table.buffer.count)];
+  if (std::all_of(entry.values.begin(), entry.values.end(), [](float value) { return value == 0.0f; })) return true;
+  if (table.currentRow != table.buffer.count) TableGoTo(table, table.buffer.count);
+  return TableCommitCell(table, false);
+}
+
 INT_PTR PropertiesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
@@ -76,6 +86,7 @@ INT_PTR PropertiesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
             return TRUE;
           }
           if (TableEndEdit(table)) return TRUE;  // the cell was refused: stay
+          if (!EnterTypedEntryRow(table)) return TRUE;
           if (table.buffer.changed) {
             const std::vector<MaterialTempRow> kept = SortedPropertyRows(table.buffer, table.buffer.count - 1);
             PropertyRowsBuffer stored;

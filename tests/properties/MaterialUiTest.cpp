@@ -171,6 +171,38 @@ TEST_F(MaterialUiTest, TabLeavesThePropertiesTableForTheDialogsButtons) {
   EXPECT_FLOAT_EQ(m.temps[2].values[kMatTemperature], 300.0f);
 }
 
+// A row typed on the entry row and left with Tab, never entered with
+// Return, is entered by OK under the row's own rules: a whole row is kept,
+// one the rules refuse keeps the dialog open with the reason.
+TEST_F(MaterialUiTest, OkEntersTheRowTypedOnTheEntryRowOrSaysWhyNot) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG", [this](HWND dialog) {
+    SetDlgItemText(dialog, 1302, "Steel");
+    platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL_PROPERTIES_DIALOG", [this](HWND properties) {
+      HWND window = TableIn(properties);
+      auto* table = dynamic_cast<PropertyRowsTable*>(TableOfWindow(window));
+      ASSERT_NE(table, nullptr);
+      DialogKey(properties, VK_DOWN);
+      DialogType(properties, "450");
+      messages.clear();
+      SendMessage(properties, WM_COMMAND, IDOK, 0);
+      EXPECT_EQ(messages, std::vector<std::string>{"Modulus is required"});
+      ASSERT_TRUE(IsWindow(properties)) << "OK ended the dialog over a row the rules refuse";
+      EXPECT_EQ(table->currentRow, 2);
+      DialogType(properties, "2.75E7");
+      for (int tab = 0; tab < 20 && GetFocus() == window; ++tab) DialogKey(properties, VK_TAB);
+      ASSERT_EQ(GetFocus(), GetDlgItem(properties, IDOK));
+      DialogKey(properties, VK_RETURN);
+    });
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  LayoutCommand(283);
+  const Material& m = TheModel().materials[1];
+  ASSERT_EQ(m.numtemps, 2);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatTemperature], 450.0f);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatModulus], 2.75e7f);
+}
+
 TEST_F(MaterialUiTest, CancelAndAnUnchangedOkLeaveNoSnapshot) {
   Material& m = TheModel().materials[1];
   m.description = "Steel";
