@@ -11,6 +11,7 @@
 
 #include "editing/LayoutTable.h"
 #include "elements/Valve.h"
+#include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
@@ -232,6 +233,8 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     TableGoTo(table, row + 1);
     return;
   }
+  LayoutRow typed;  // as it stands on the spare line, for a refusal below
+  CopyLayoutRow(typed, target);
   const SnapshotToken token = TakeUndoSnapshot(table.frame);
   ++model.rowCount;
   try {
@@ -243,9 +246,15 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     throw;
   }
   // The row's own checks ran above; the whole model's rules (a jacket
-  // narrower than its core) refuse the row as its cells would.
+  // narrower than the core it took from the row before) refuse the row as
+  // its cells would. The model comes back from a snapshot taken before the
+  // row was part of it, and no file keeps the spare row, so what the user
+  // typed is put back there to be mended rather than typed again.
   if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
-    TableSetRowsTitled(table, "Layout", TheModel().rowCount);
+    Model& restored = TheModel();
+    CopyLayoutRow(restored.row(row), typed);
+    TableSetRowsTitled(table, "Layout", restored.rowCount);
+    TableDrawRow(table, row);
     throw CI{refusal, 1};
   }
   TableSetRowsTitled(table, "Layout", model.rowCount);

@@ -215,6 +215,18 @@ class WholeModelRulesTest : public LayoutRoadRulesTest {
     ExpectBox(refusal);
     Refused(row, column, id, "");
   }
+  // Sections S4, S6 and S8 of standard wall (outside diameter, wall, inches).
+  static void SizeSections() {
+    Model& model = TheModel();
+    for (const auto& [name, diameter, wall] :
+         {std::tuple{"S4", 4.5f, 0.237f}, {"S6", 6.625f, 0.28f}, {"S8", 8.625f, 0.322f}}) {
+      int index = FindSectionByName(model.sections, name);
+      if (index == 0) index = ModelRecordTableAppend(model.sections, 4);
+      model.sections[index].name = name;
+      model.sections[index].outsideDiameter = diameter;
+      model.sections[index].thickness = wall;
+    }
+  }
   static std::function<void(HWND)> Fields(std::vector<std::string> fields, int first = 1301) {
     return [=](HWND dialog) {
       for (std::size_t i = 0; i < fields.size(); ++i) Set(dialog, first + static_cast<int>(i), fields[i]);
@@ -329,13 +341,7 @@ TEST_F(WholeModelRulesTest, TheOffsetsDialogRefusesAndACommentHasNoLengthToLose)
 
 TEST_F(WholeModelRulesTest, NoRoadLeavesAJacketNarrowerThanItsCore) {
   Model& model = TheModel();
-  for (const auto& [name, diameter, wall] : {std::tuple{"S4", 4.5f, 0.237f}, {"S6", 6.625f, 0.28f}, {"S8", 8.625f, 0.322f}}) {
-    int index = FindSectionByName(model.sections, name);
-    if (index == 0) index = ModelRecordTableAppend(model.sections, 4);
-    model.sections[index].name = name;
-    model.sections[index].outsideDiameter = diameter;
-    model.sections[index].thickness = wall;
-  }
+  SizeSections();
   SetElementType(model, 3, ElementType::JacketedPipe);
   model.row(3).element->AsJacket()->jacketSection = "S6";
   ReadBackModel();
@@ -347,6 +353,61 @@ TEST_F(WholeModelRulesTest, NoRoadLeavesAJacketNarrowerThanItsCore) {
     SendDlgItemMessage(dialog, 1202, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("S8"));
   }, kJacket);
   EXPECT_EQ(row(3).section, "S4");
+}
+
+// A jacketed pipe typed on the spare row takes its core's section from the
+// row before only when it is entered, so its dialog could not weigh the
+// jacket against it: the rules refuse it there, and what the user typed
+// stays on the spare row to be mended rather than typed again.
+TEST_F(WholeModelRulesTest, ASpareRowTheRulesRefuseKeepsWhatWasTyped) {
+  SizeSections();
+  ReadBackModel();
+  const int spare = TheModel().rowCount + 1;
+  // A jacket of S4 round a core of S4: bore 4.5 - 2 x 0.237 = 4.026 in,
+  // short of the core's 4.5 in.
+  platform::ExpectModal(platform::ModalKind::Dialog, "JPIPE_DIALOG", [](HWND dialog) {
+    for (const auto& [item, name] : {std::pair{1201, "A106"}, std::pair{1202, "S4"}, std::pair{1203, "L1"}})
+      SendDlgItemMessage(dialog, item, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(name));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  messages.clear();
+  Refused(spare, 1, "", [&] {
+    Type("90");
+    Key(VK_TAB);
+    Type("JP");  // whole at its second letter: the dialog opens and the caret goes on to DX
+    Type("5");
+    Key(VK_RETURN);
+  });
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), kJacket);
+  EXPECT_EQ(TheModel().rowCount, spare - 1);
+  const LayoutRow& typed = row(spare);
+  EXPECT_EQ(typed.node, 90);
+  ASSERT_EQ(typed.elementType, ElementType::JacketedPipe);
+  EXPECT_FLOAT_EQ(typed.dx, 5.0f);
+  EXPECT_EQ(typed.section, "S4");
+  ASSERT_NE(typed.element, nullptr);
+  EXPECT_EQ(typed.element->AsJacket()->jacketSection, "S4");
+  EXPECT_EQ(table().currentRow, spare);
+  EXPECT_EQ(table().currentColumn, 1);
+  EXPECT_EQ(table().rowCount, spare);
+  // Mended there with a jacket of S6 (bore 6.625 - 2 x 0.28 = 6.065 in),
+  // the same row goes in as one edit.
+  platform::ExpectModal(platform::ModalKind::Dialog, "JPIPE_DIALOG", [](HWND dialog) {
+    SendDlgItemMessage(dialog, 1202, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>("S6"));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  At(spare, 2);
+  table().DoubleClick();
+  platform::CheckModalScript();
+  const int undo = UndoDepth();
+  Key(VK_RETURN);
+  EXPECT_EQ(TheModel().rowCount, spare);
+  EXPECT_EQ(row(spare).node, 90);
+  EXPECT_FLOAT_EQ(row(spare).dx, 5.0f);
+  EXPECT_EQ(row(spare).element->AsJacket()->jacketSection, "S6");
+  EXPECT_EQ(UndoDepth(), undo + 1);
+  EXPECT_TRUE(TheModel().modified);
 }
 
 }  // namespace
