@@ -244,7 +244,7 @@ class X11Presenter final : public Presenter {
   void Beep() override { Ask([this] { XBell(display_, 0); }); }
   void OfferClipboard(unsigned kinds) override { Ask([=, this] { clipboard_->Offer(kinds); }); }
   void Sync() override;
-  void Hold(const std::function<void()>& meanwhile) override;
+  void Hold(const std::function<void()>& meanwhile, bool requestsFirst) override;
   void Stop() override;
 
  private:
@@ -451,14 +451,17 @@ void X11Presenter::Sync() {
   if (asked) finished.wait();
 }
 
-void X11Presenter::Hold(const std::function<void()>& meanwhile) {
+void X11Presenter::Hold(const std::function<void()>& meanwhile, bool requestsFirst) {
   auto held = std::make_shared<std::promise<void>>();
   auto release = std::make_shared<std::promise<void>>();
   std::future<void> holding = held->get_future();
   std::shared_future<void> released = release->get_future().share();
-  const bool asked = Ask([this, held, released] {
+  const bool asked = Ask([this, held, released, requestsFirst] {
     held->set_value();
     released.wait();
+    // The events of the server come in on the round trips of the requests
+    // too, but wait in the queue until the loop reads them after this batch.
+    if (requestsFirst) RunRequests();
     XSync(display_, False);
   });
   if (asked) holding.wait();

@@ -9,8 +9,11 @@
 // for it and leaves it where it is until the manager has read the request;
 // a key typed meanwhile goes to the window the program chose; a focus the
 // manager moves as it reads the program's own hiding of a window is asked
-// for again; and a focus given without the program asking (a pager, the
-// user) is followed, never taken back.
+// for again, as is one it moves as it reads the destruction of a dialog
+// that handed the keyboard to its owner; a key the server sent to a dialog
+// destroyed before the key was read reaches the owner; and a focus given
+// without the program asking (a pager, the user) is followed, never taken
+// back.
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -172,6 +175,10 @@ class StandInManager {
     fallback_ = fallback;
     twoSteps_ = inTwoSteps;
   }
+  // As it reads the destruction of a window, it gives the focus to
+  // `fallback`, from its own record of the focus, which has yet to hear of
+  // what the program did with the focus just before.
+  void FallBackAsAWindowIsDestroyed(Window fallback) { destroyFallback_ = fallback; }
   // From now on it notes the activations it is asked for but grants none.
   void GrantNoActivation() { grants_ = false; }
   void FallBackNow() {
@@ -209,6 +216,9 @@ class StandInManager {
           if (fallback_ != 0) XSetInputFocus(x_, twoSteps_ ? nothing_ : fallback_, RevertToPointerRoot, CurrentTime);
         }
         break;
+      case DestroyNotify:
+        if (destroyFallback_ != 0) XSetInputFocus(x_, destroyFallback_, RevertToPointerRoot, CurrentTime);
+        break;
       case ClientMessage:
         if (event.xclient.message_type == activate_) {
           activations_.emplace_back(event.xclient.window, event.xclient.data.l[0]);
@@ -243,7 +253,7 @@ class StandInManager {
   Atom request_ = 0, extents_ = 0, activate_ = 0, check_ = 0;
   int frameX_ = 0, frameY_ = 0;
   Window nothing_ = 0;
-  Window fallback_ = 0;
+  Window fallback_ = 0, destroyFallback_ = 0;
   bool twoSteps_ = false;
   bool grants_ = true;
   std::vector<std::pair<Window, long>> activations_;
@@ -715,6 +725,33 @@ TEST_F(ManagerRacesX11Test, ARequestTheManagerDoesNotGrantLeavesTheProgramWithTh
   XGetInputFocus(x_, &focus, &revert);
   EXPECT_EQ(focus, ids[0]);
   EXPECT_EQ(manager.Activations().size(), asked + 1) << "the program did not ask, or asked again";
+}
+
+// A dialog with the keyboard is destroyed directly after the key typed
+// into it has reached the server but before the presenter has read it:
+// the presenter has forgotten the dialog's X window by then, and the key
+// still belongs to the program, which hands it to the window that now has
+// the keyboard, the dialog's owner, once.
+TEST_F(ManagerRacesX11Test, AKeyForADialogDestroyedBeforeThePresenterReadItReachesTheOwner) {
+  HWND owner = MakeWindow("Owner", 30, 40);
+  HWND dialog = MakeDialog("Dialog", owner);
+  Window dialogId = 0, ownerId = 0;
+  std::tie(dialogId, ownerId) = ShowWithTheKeyboard(dialog, "Dialog", owner, "Owner");
+  ASSERT_NE(dialogId, 0u) << "the dialog never had the keyboard";
+  keyed.clear();
+  const KeyCode code = XKeysymToKeycode(x_, XK_Down);
+  platform::HoldPresenter(
+      [&] {
+        XTestFakeKeyEvent(x_, code, True, CurrentTime);
+        XTestFakeKeyEvent(x_, code, False, CurrentTime);
+        XSync(x_, False);  // the server sent the key to the dialog's window
+        DestroyWindow(dialog);
+      },
+      true);
+  CatchUp();
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(keyed, std::vector<HWND>{owner}) << "the key of the destroyed dialog was lost or went astray";
+  EXPECT_EQ(GetActiveWindow(), owner);
 }
 
 }  // namespace
