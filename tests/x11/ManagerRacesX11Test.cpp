@@ -9,8 +9,8 @@
 // for it and leaves it where it is until the manager has read the request;
 // a key typed meanwhile goes to the window the program chose; a focus the
 // manager moves as it reads the program's own hiding of a window is asked
-// for again, as is one it moves as it reads the destruction of a dialog
-// that handed the keyboard to its owner; a key the server sent to a dialog
+// for again; a dialog that goes with the keyboard after the program chose
+// another window hands it on without undoing the choice; a key the server sent to a dialog
 // destroyed before the key was read reaches the owner; and a focus given
 // without the program asking (a pager, the user) is followed, never taken
 // back.
@@ -175,10 +175,6 @@ class StandInManager {
     fallback_ = fallback;
     twoSteps_ = inTwoSteps;
   }
-  // As it reads the destruction of a window, it gives the focus to
-  // `fallback`, from its own record of the focus, which has yet to hear of
-  // what the program did with the focus just before.
-  void FallBackAsAWindowIsDestroyed(Window fallback) { destroyFallback_ = fallback; }
   // From now on it notes the activations it is asked for but grants none.
   void GrantNoActivation() { grants_ = false; }
   void FallBackNow() {
@@ -216,9 +212,6 @@ class StandInManager {
           if (fallback_ != 0) XSetInputFocus(x_, twoSteps_ ? nothing_ : fallback_, RevertToPointerRoot, CurrentTime);
         }
         break;
-      case DestroyNotify:
-        if (destroyFallback_ != 0) XSetInputFocus(x_, destroyFallback_, RevertToPointerRoot, CurrentTime);
-        break;
       case ClientMessage:
         if (event.xclient.message_type == activate_) {
           activations_.emplace_back(event.xclient.window, event.xclient.data.l[0]);
@@ -253,7 +246,7 @@ class StandInManager {
   Atom request_ = 0, extents_ = 0, activate_ = 0, check_ = 0;
   int frameX_ = 0, frameY_ = 0;
   Window nothing_ = 0;
-  Window fallback_ = 0, destroyFallback_ = 0;
+  Window fallback_ = 0;
   bool twoSteps_ = false;
   bool grants_ = true;
   std::vector<std::pair<Window, long>> activations_;
@@ -752,6 +745,29 @@ TEST_F(ManagerRacesX11Test, AKeyForADialogDestroyedBeforeThePresenterReadItReach
   EXPECT_FALSE(IsWindow(dialog));
   EXPECT_EQ(keyed, std::vector<HWND>{owner}) << "the key of the destroyed dialog was lost or went astray";
   EXPECT_EQ(GetActiveWindow(), owner);
+}
+
+// The program activates another window while a dialog still has the
+// keyboard, and hides the dialog before the manager has read the request.
+// The dialog hands the keyboard to its owner as it goes, so that keys
+// typed meanwhile reach a window of ours; the owner is no choice of the
+// program's, which stands: the owner never becomes the active window, and
+// the chosen window ends with the keyboard.
+TEST_F(ManagerRacesX11Test, ADialogThatGoesAfterTheProgramChoseAnotherWindowLeavesTheKeyboardToTheChosenOne) {
+  StandInManager manager(display_, true);
+  ASSERT_TRUE(manager.ok());
+  HWND owner = MakeWindow("Owner", 30, 40);
+  HWND chosen = MakeWindow("Chosen", 300, 40);
+  HWND dialog = MakeDialog("Dialog", owner);
+  const std::vector<Window> ids = SettleUnder(manager, {{dialog, "Dialog"}, {owner, "Owner"}, {chosen, "Chosen"}});
+  ASSERT_EQ(ids.size(), 3u) << "the manager never gave the dialog the focus";
+  SetForegroundWindow(chosen);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();  // the program's request waits for the manager
+  ShowWindow(dialog, SW_HIDE);
+  platform::RunUntilIdle();
+  CatchUp();
+  ExpectTheKeyboardIn("Chosen", chosen, owner, &manager);
 }
 
 }  // namespace
