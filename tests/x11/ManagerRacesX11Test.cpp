@@ -10,10 +10,10 @@
 // a key typed meanwhile goes to the window the program chose; a focus the
 // manager moves as it reads the program's own hiding of a window is asked
 // for again; a dialog that goes with the keyboard after the program chose
-// another window hands it on without undoing the choice; a key the server sent to a dialog
-// destroyed before the key was read reaches the owner; and a focus given
-// without the program asking (a pager, the user) is followed, never taken
-// back.
+// another window hands it on without undoing the choice; a key the server
+// sent to a dialog destroyed before the key was read reaches the owner;
+// and a focus given without the program asking (a pager, the user) is
+// followed, never taken back.
 #include <gtest/gtest.h>
 #include <poll.h>
 
