@@ -92,8 +92,12 @@ class Presenter {
   // of its requests, then lets it read what the display sent meanwhile
   // before it takes up what `meanwhile` asked of it: a test's way to make
   // the display's news and the program's requests meet in the order that
-  // loses.
-  virtual void Hold(const std::function<void()>& meanwhile) { meanwhile(); }
+  // loses. `requestsFirst` turns the order round: what `meanwhile` asked is
+  // done before the presenter reads anything the display sent meanwhile.
+  virtual void Hold(const std::function<void()>& meanwhile, bool requestsFirst) {
+    (void)requestsFirst;
+    meanwhile();
+  }
   virtual void Stop() = 0;
 };
 

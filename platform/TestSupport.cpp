@@ -253,10 +253,10 @@ std::uint64_t ActivationsTold() {
   return TheCore().choicesTold;
 }
 
-void HoldPresenter(const std::function<void()>& meanwhile) {
+void HoldPresenter(const std::function<void()>& meanwhile, bool requestsFirst) {
   EnsureStarted();
   if (Presenter* presenter = ThePresenter()) {
-    presenter->Hold(meanwhile);
+    presenter->Hold(meanwhile, requestsFirst);
   } else {
     meanwhile();
   }

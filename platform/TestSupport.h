@@ -57,8 +57,10 @@ bool PumpUntil(const std::function<bool()>& done, int limitMs,
 // focus) has reached the display.
 void SyncPresenter();
 // Runs `meanwhile` on this thread while the presenter's thread is held (see
-// Presenter::Hold); `meanwhile` must not wait for the presenter.
-void HoldPresenter(const std::function<void()>& meanwhile);
+// Presenter::Hold); `meanwhile` must not wait for the presenter. Once
+// released, the presenter reads what the display sent meanwhile first, or,
+// with `requestsFirst`, does what `meanwhile` asked of it first.
+void HoldPresenter(const std::function<void()>& meanwhile, bool requestsFirst = false);
 // How many activations the layer has told the presenter of (the `choice`
 // of Presenter::Activate), so that a test can stand in for a presenter
 // that had or had not taken up the latest.

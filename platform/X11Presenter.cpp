@@ -244,7 +244,7 @@ class X11Presenter final : public Presenter {
   void Beep() override { Ask([this] { XBell(display_, 0); }); }
   void OfferClipboard(unsigned kinds) override { Ask([=, this] { clipboard_->Offer(kinds); }); }
   void Sync() override;
-  void Hold(const std::function<void()>& meanwhile) override;
+  void Hold(const std::function<void()>& meanwhile, bool requestsFirst) override;
   void Stop() override;
 
  private:
@@ -451,14 +451,17 @@ void X11Presenter::Sync() {
   if (asked) finished.wait();
 }
 
-void X11Presenter::Hold(const std::function<void()>& meanwhile) {
+void X11Presenter::Hold(const std::function<void()>& meanwhile, bool requestsFirst) {
   auto held = std::make_shared<std::promise<void>>();
   auto release = std::make_shared<std::promise<void>>();
   std::future<void> holding = held->get_future();
   std::shared_future<void> released = release->get_future().share();
-  const bool asked = Ask([this, held, released] {
+  const bool asked = Ask([this, held, released, requestsFirst] {
     held->set_value();
     released.wait();
+    // The events of the server come in on the round trips of the requests
+    // too, but wait in the queue until the loop reads them after this batch.
+    if (requestsFirst) RunRequests();
     XSync(display_, False);
   });
   if (asked) holding.wait();
@@ -664,11 +667,12 @@ void X11Presenter::SetTransientFor(const XWindowState& state) {
 // to the server, the focus would revert to the root (or a window manager's
 // own window) until the manager or the program chose another, and keys
 // typed meanwhile would reach no window of ours. It only ever moves from
-// our window to our window, never from another client's. The owner stands
-// as the program's choice until the program tells its own, and as for any
-// choice, what a manager does with the focus before it has read the
-// window's going (its fallback) is not the user's doing: the caller asks
-// the question after the going. `remove` withdraws or destroys the window:
+// our window to our window, never from another client's. Unless the
+// program has chosen another window, the owner stands as the program's
+// choice until the program tells its own, and as for any choice, what a
+// manager does with the focus before it has read the window's going (its
+// fallback) is not the user's doing: the caller asks the question after
+// the going. `remove` withdraws or destroys the window:
 // the server is held from the look at the focus to the removal, since the
 // manager may give the window the focus in between (as it reads the
 // program's own request for it). Only a managed window on the screen
@@ -693,7 +697,10 @@ bool X11Presenter::RemoveHandingOverFocus(const XWindowState& state, bool onScre
     Time time = ServerTime();
     if (userTime_ != 0 && static_cast<long>(userTime_ - time) > 0) time = userTime_;
     XSetInputFocus(display_, owner->id, RevertToParent, time);
-    choice_ = Choice{heir, true};
+    // A choice of another window, on its way to the manager, stands: the
+    // owner only keeps the keys typed meanwhile for a window of ours.
+    const XWindowState* chosen = StateOf(choice_.window);
+    if (chosen == nullptr || chosen == &state) choice_ = Choice{heir, true};
   }
   remove();
   XUngrabServer(display_);
@@ -715,7 +722,7 @@ void X11Presenter::Destroy(HWND window) {
     departed_[state->id] = Departed{window, NextRequest(display_)};
     XDestroyWindow(display_, state->id);
   });
-  if (handedOver) choice_.question = AskQuestion();
+  if (handedOver) ReopenExchange(window, AskQuestion());
   byId_.erase(state->id);
   windows_.erase(window);
   ForgetChoice(window);

@@ -9,8 +9,11 @@
 // for it and leaves it where it is until the manager has read the request;
 // a key typed meanwhile goes to the window the program chose; a focus the
 // manager moves as it reads the program's own hiding of a window is asked
-// for again; and a focus given without the program asking (a pager, the
-// user) is followed, never taken back.
+// for again; a dialog that goes with the keyboard after the program chose
+// another window hands it on without undoing the choice; a key the server
+// sent to a dialog destroyed before the key was read reaches the owner;
+// and a focus given without the program asking (a pager, the user) is
+// followed, never taken back.
 #include <gtest/gtest.h>
 #include <poll.h>
 
@@ -715,6 +718,56 @@ TEST_F(ManagerRacesX11Test, ARequestTheManagerDoesNotGrantLeavesTheProgramWithTh
   XGetInputFocus(x_, &focus, &revert);
   EXPECT_EQ(focus, ids[0]);
   EXPECT_EQ(manager.Activations().size(), asked + 1) << "the program did not ask, or asked again";
+}
+
+// A dialog with the keyboard is destroyed directly after the key typed
+// into it has reached the server but before the presenter has read it:
+// the presenter has forgotten the dialog's X window by then, and the key
+// still belongs to the program, which hands it to the window that now has
+// the keyboard, the dialog's owner, once.
+TEST_F(ManagerRacesX11Test, AKeyForADialogDestroyedBeforeThePresenterReadItReachesTheOwner) {
+  HWND owner = MakeWindow("Owner", 30, 40);
+  HWND dialog = MakeDialog("Dialog", owner);
+  Window dialogId = 0, ownerId = 0;
+  std::tie(dialogId, ownerId) = ShowWithTheKeyboard(dialog, "Dialog", owner, "Owner");
+  ASSERT_NE(dialogId, 0u) << "the dialog never had the keyboard";
+  keyed.clear();
+  const KeyCode code = XKeysymToKeycode(x_, XK_Down);
+  platform::HoldPresenter(
+      [&] {
+        XTestFakeKeyEvent(x_, code, True, CurrentTime);
+        XTestFakeKeyEvent(x_, code, False, CurrentTime);
+        XSync(x_, False);  // the server sent the key to the dialog's window
+        DestroyWindow(dialog);
+      },
+      true);
+  CatchUp();
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(keyed, std::vector<HWND>{owner}) << "the key of the destroyed dialog was lost or went astray";
+  EXPECT_EQ(GetActiveWindow(), owner);
+}
+
+// The program activates another window while a dialog still has the
+// keyboard, and hides the dialog before the manager has read the request.
+// The dialog hands the keyboard to its owner as it goes, so that keys
+// typed meanwhile reach a window of ours; the owner is no choice of the
+// program's, which stands: the owner never becomes the active window, and
+// the chosen window ends with the keyboard.
+TEST_F(ManagerRacesX11Test, ADialogThatGoesAfterTheProgramChoseAnotherWindowLeavesTheKeyboardToTheChosenOne) {
+  StandInManager manager(display_, true);
+  ASSERT_TRUE(manager.ok());
+  HWND owner = MakeWindow("Owner", 30, 40);
+  HWND chosen = MakeWindow("Chosen", 300, 40);
+  HWND dialog = MakeDialog("Dialog", owner);
+  const std::vector<Window> ids = SettleUnder(manager, {{dialog, "Dialog"}, {owner, "Owner"}, {chosen, "Chosen"}});
+  ASSERT_EQ(ids.size(), 3u) << "the manager never gave the dialog the focus";
+  SetForegroundWindow(chosen);
+  platform::RunUntilIdle();
+  platform::SyncPresenter();  // the program's request waits for the manager
+  ShowWindow(dialog, SW_HIDE);
+  platform::RunUntilIdle();
+  CatchUp();
+  ExpectTheKeyboardIn("Chosen", chosen, owner, &manager);
 }
 
 }  // namespace

@@ -369,7 +369,7 @@ TEST_F(ActivationOrderX11Test, AnActivationToldAfterALaterOneLeavesTheKeyboardWi
   presenter_->Hold([&] {
     presenter_->Activate(later, 3);
     presenter_->Activate(earlier, 2);
-  });
+  }, false);
   presenter_->Sync();  // both taken up, and every request they made reached the server
   EXPECT_EQ(Focus(), laterId) << "the out-of-date activation took the keyboard";
   presenter_->Activate(earlier, 4);
