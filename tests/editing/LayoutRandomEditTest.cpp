@@ -239,14 +239,7 @@ class LayoutRandomEditTest : public ToolFixture {
     DeleteUndoRedoFiles();
     Model& model = TheModel();
     if (start == 0) {
-      ClearModel(model);
-      InitEmptyModel(model, ProgramAnalysisOptions());
-      model.rowCount = 1;
-      model.row(1).elementType = ElementType::Comment;
-      model.row(1).element = CreateElementData(ElementType::Comment);
-      AddName(model.materials, "A106");
-      AddName(model.sections, "S4");
-      AddName(model.pipeLoads, "L1");
+      StartEmptyLayoutModel(model);
       BuildRoadsModel();
       AppendPump(TheModel().pumps, Pump{"P1", 20});
     } else {

@@ -44,14 +44,7 @@ class LayoutFixture : public AppFixture {
     g_UnitsSettings.unit[kUnitLength] = kLengthMillimetre;
     DeleteUndoRedoFiles();
     Model& model = TheModel();
-    ClearModel(model);
-    InitEmptyModel(model, ProgramAnalysisOptions());
-    model.rowCount = 1;
-    model.row(1).elementType = ElementType::Comment;
-    model.row(1).element = CreateElementData(ElementType::Comment);
-    AddName(model.materials, "A106");
-    AddName(model.sections, "S4");
-    AddName(model.pipeLoads, "L1");
+    StartEmptyLayoutModel(model);
     model.currentRow = 2;
     SetTableMessageSink([this](HWND, const std::string& text, TableMessageKind) { messages.push_back(text); });
     SetTableResultsShown(false);
@@ -73,6 +66,18 @@ class LayoutFixture : public AppFixture {
     AppFixture::TearDown();
   }
 
+  // The model every layout test starts from: empty but for the title row (a
+  // comment), with one material, section and pipe load for rows to name.
+  static void StartEmptyLayoutModel(Model& model) {
+    ClearModel(model);
+    InitEmptyModel(model, ProgramAnalysisOptions());
+    model.rowCount = 1;
+    model.row(1).elementType = ElementType::Comment;
+    model.row(1).element = CreateElementData(ElementType::Comment);
+    AddName(model.materials, "A106");
+    AddName(model.sections, "S4");
+    AddName(model.pipeLoads, "L1");
+  }
   template <typename Table>
   static void AddName(Table& table, const char* name) {
     const int index = ModelRecordTableAppend(table, 4);
