@@ -60,6 +60,7 @@ const std::vector<Road>& Roads() {
        }},
       {"Element types Escape", false, 182, ModalKind::Dialog, "ETYPES_DIALOG", Escape},
       {"Data types Escape", false, 183, ModalKind::Dialog, "DTYPES_DIALOG", Escape},
+      {"Data types OK", false, 183, ModalKind::Dialog, "DTYPES_DIALOG", Ok},
       {"Copy cancelled", false, 40036, ModalKind::Dialog, "COPY_ELEMENTS_DIALOG", Cancel},
       {"Change cancelled", false, 116, ModalKind::Dialog, "CHANGE_ELEMENTS_DIALOG", Cancel},
       {"Rotate cancelled", false, 40012, ModalKind::Dialog, "ROTATE_ELEMENTS_DIALOG", Cancel},
