@@ -58,6 +58,9 @@ const std::vector<Road>& Roads() {
          Press(d, g_UnitsSettings.unit[kUnitLength] == kLengthInch ? kAllSiButton : kAllEnglishButton);
          Press(d, IDOK);
        }},
+      {"Increase Font", false, 40074, ModalKind::Dialog, nullptr, nullptr},
+      {"Decrease Font", false, 40075, ModalKind::Dialog, nullptr, nullptr},
+      {"Font OK", false, 411, ModalKind::CommonDialog, "Font", Ok},
       {"Element types Escape", false, 182, ModalKind::Dialog, "ETYPES_DIALOG", Escape},
       {"Data types Escape", false, 183, ModalKind::Dialog, "DTYPES_DIALOG", Escape},
       {"Data types OK", false, 183, ModalKind::Dialog, "DTYPES_DIALOG", Ok},
@@ -84,6 +87,7 @@ const std::vector<Road>& Roads() {
       {"List Units OK", true, 431, ModalKind::Dialog, "UNITS_DIALOG", Ok},
       {"List Units Cancel", true, 431, ModalKind::Dialog, "UNITS_DIALOG", Cancel},
       {"List Units Escape", true, 431, ModalKind::Dialog, "UNITS_DIALOG", Escape},
+      {"List Font OK", true, 411, ModalKind::CommonDialog, "Font", Ok},
       {"List New, save question cancelled", true, 101, ModalKind::Dialog, "SAVE_CHANGES_DIALOG", Cancel},
       {"List Open, save question cancelled", true, 102, ModalKind::Dialog, "SAVE_CHANGES_DIALOG", Cancel},
   };
