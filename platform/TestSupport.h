@@ -92,6 +92,10 @@ struct ModalAnswerer {
 };
 void SetModalAnswerer(ModalAnswerer answerer);
 
+// Whether EndDialog has ended the dialog: a modal dialog's window stays
+// (IsWindow is true) until its loop has returned, after its script's action.
+bool DialogEnded(HWND dialog);
+
 // Pixels: client coordinates of the window, read from its top-level surface.
 COLORREF GetWindowPixel(HWND window, int x, int y);
 // The whole window (frame included) as a PNG file.
