@@ -798,43 +798,35 @@ TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesAsItReadsADialogsDestructionIsA
   ASSERT_TRUE(manager.ok());
   std::unique_ptr<platform::Presenter> presenter = platform::MakeX11Presenter();
   char handles[4] = {};
-  auto make = [&](int index, const char* title, int x, HWND owner) {
-    HWND handle = reinterpret_cast<HWND>(&handles[index]);
+  const char* titles[4] = {"Owner", "Chosen", "Other", "Dialog"};
+  for (int i = 0; i < 4; ++i) {
     platform::WindowRole role;
-    role.dialog = role.modal = owner != nullptr;
-    role.owner = owner;
-    presenter->WindowCreated(handle, RECT{x, 40, x + 200, 160}, title, role);
-    presenter->WindowShown(handle, true);
-    return handle;
+    role.dialog = role.modal = i == 3;
+    role.owner = i == 3 ? reinterpret_cast<HWND>(&handles[0]) : nullptr;
+    presenter->WindowCreated(reinterpret_cast<HWND>(&handles[i]), RECT{30 + 270 * (i % 3), 40, 230 + 270 * (i % 3), 160},
+                             titles[i], role);
+    presenter->WindowShown(reinterpret_cast<HWND>(&handles[i]), true);
+  }
+  auto keyboardIn = [&](const char* name) {  // within 10 s, the manager doing what it is asked meanwhile
+    return platform::PumpUntil(
+        [&] {
+          presenter->Sync();
+          manager.HandleAll();
+          presenter->Sync();
+          Window focus = 0;
+          int revert = 0;
+          XGetInputFocus(x_, &focus, &revert);
+          return focus != 0 && focus == FindByName(name);
+        },
+        10000);
   };
-  HWND owner = make(0, "Owner", 30, nullptr);
-  HWND chosen = make(1, "Chosen", 300, nullptr);
-  make(2, "Other", 570, nullptr);
-  HWND dialog = make(3, "Dialog", 30, owner);
-  // Until the server gives `name` the keyboard (within 10 s), the manager
-  // dealing with all the presenter asks meanwhile.
-  auto keyboardIn = [&](const char* name) {
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    for (;;) {
-      presenter->Sync();
-      manager.HandleAll();
-      presenter->Sync();
-      const Window id = FindByName(name);
-      Window focus = 0;
-      int revert = 0;
-      XGetInputFocus(x_, &focus, &revert);
-      if (id != 0 && focus == id) return true;
-      if (std::chrono::steady_clock::now() > deadline) return false;
-      poll(nullptr, 0, 10);
-    }
-  };
-  presenter->Activate(dialog, 1);
+  presenter->Activate(reinterpret_cast<HWND>(&handles[3]), 1);
   ASSERT_TRUE(keyboardIn("Dialog")) << "the manager never gave the dialog the focus";
   manager.FallBackAsItIsDestroyed(FindByName("Dialog"), FindByName("Other"));
   const std::size_t asked = manager.Activations().size();
-  presenter->Activate(chosen, 2);
+  presenter->Activate(reinterpret_cast<HWND>(&handles[1]), 2);
   presenter->Sync();  // the program's request waits for the manager
-  presenter->WindowDestroyed(dialog);
+  presenter->WindowDestroyed(reinterpret_cast<HWND>(&handles[3]));
   EXPECT_TRUE(keyboardIn("Chosen")) << "the program took the manager's fallback for the user's choice";
   EXPECT_EQ(manager.Activations().size(), asked + 2) << "the program did not ask again, or asked more";
   presenter.reset();
