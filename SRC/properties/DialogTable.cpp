@@ -78,7 +78,7 @@ void LayoutDialogTable(HWND dialog, DialogTableWindow& table, int rows, int curr
   if (table.Window() != nullptr) SetFocus(table.Window());
 }
 
-void DialogTableRefused(DialogTableWindow& table) {
+void DialogTableRefused(TableWindow& table) {
   HWND window = table.Window();
   if (window == nullptr || !IsWindowVisible(window)) return;
   if (GetFocus() != window) SetFocus(window);

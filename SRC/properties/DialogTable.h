@@ -33,5 +33,6 @@ void LayoutDialogTable(HWND dialog, DialogTableWindow& table, int rows, int curr
 // OK of a dialog refused by its table (a cell that does not store, a row
 // the table's rules do not enter): the keyboard goes back to the table, to
 // the cell the refusal made current, wherever it was when OK was pressed
-// (on OK itself, after Tab), so that what the user types next mends it.
-void DialogTableRefused(DialogTableWindow& table);
+// (on OK itself, after Tab, or after a click on OK), so that what the user
+// types next mends it. Any table a dialog holds, a dialog table or not.
+void DialogTableRefused(TableWindow& table);
