@@ -69,7 +69,7 @@ std::string StoredValueFault(const Model& model) {
 
 std::string ModelIntakeRefusal(Model& model, IntakeRoad road) {
   if (road == IntakeRoad::kImport) {
-    const std::vector<BrokenRule> broken = BrokenModelRules(model, model);
+    const std::vector<BrokenRule> broken = BrokenRowRules(model);
     if (!broken.empty()) return broken.front().message + "\n" + Outcome(road);
   }
   if (const std::string fault = StoredValueFault(model); !fault.empty()) return fault + "\n" + Outcome(road);

@@ -4,9 +4,11 @@
 // Merge. A reader names the line or record it refuses as it reads; what
 // it lets through meets here, whichever reader made the model:
 //
-// - the rules of the whole model (model/ModelRules.h), for a model an
-//   import made: a model file that broke one opens as it always did, and
-//   the gate of every edit keeps it from breaking more;
+// - the rules of the making and of the rows (model/ModelRules.h,
+//   BrokenRowRules), for a model an import made: a model file that broke
+//   one opens as it always did, and the gate of every edit keeps it from
+//   breaking more; the nodes equipment and allowables name are stored as
+//   read, as every import stores them;
 // - the rule of a stored value (services/NumberText.h, StoredValueAcceptable)
 //   over the point tables every road fills (spectra, force spectra, time
 //   functions, wind profiles): what a cell refuses a file may not bring in;

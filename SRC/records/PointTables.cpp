@@ -74,7 +74,7 @@ std::vector<std::string> MendPointTablesBelowLeast(NamedPointsList& list, const 
   for (std::size_t index = 0; index < SavedPointTableCount(list); ++index) {
     NamedPoints& table = list[index];
     const std::vector<std::string> more =
-        MendPointsBelowLeast(table.points, std::string(words.section) + ": " + words.kind + " "" + VisibleText(table.name) + """,
+        MendPointsBelowLeast(table.points, std::string(words.section) + ": " + words.kind + " \"" + VisibleText(table.name) + "\"",
                              LowerFirst(words.abscissa).c_str(), value.c_str());
     notes.insert(notes.end(), more.begin(), more.end());
   }

@@ -44,10 +44,13 @@ const char* AppendText(const char* suffix) {
 // refused, whatever the unit let the text be.
 int ToInternal(double typed, float factor, float& value) {
   value = 0.0f;
-  if (!(std::fabs(typed) < static_cast<double>(FLT_MAX))) return 1;
-  const float internal = static_cast<float>(typed) / factor;
+  // A typed value beyond every float may still be a stored one (2.5E39 mm
+  // is 9.8E37 inches); one that a float holds is divided as a float is.
+  const double internal = std::fabs(typed) < static_cast<double>(FLT_MAX)
+                              ? static_cast<double>(static_cast<float>(typed) / factor)
+                              : typed / static_cast<double>(factor);
   if (!StoredValueAcceptable(internal)) return 1;
-  value = internal;
+  value = static_cast<float>(internal);
   return 0;
 }
 

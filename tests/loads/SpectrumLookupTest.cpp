@@ -143,12 +143,12 @@ TEST(SpectrumTextFile, ReadsWholeLinesConvertsAndKeepsTypedZeros) {
   EXPECT_TRUE(IsExplicitZero(s.points[1].y));
   EXPECT_FLOAT_EQ(s.points[2].y, static_cast<float>(25.4 * 0.03937));
   EXPECT_FLOAT_EQ(Parsed("G\n0 4\n1 0.5\n").points[0].y, static_cast<float>(0.5 * 386.4));
-  // Values too small for a float are typed zeros, not missing ones.
-  const ResponseSpectrum tiny = Parsed("T\n0 1\n1e-50 1e-50\n2 1e-44\n");
+  // Typed zeros are kept as such, not as missing values.
+  const ResponseSpectrum tiny = Parsed("T\n0 1\n0 0.0\n2 0e5\n");
   ASSERT_EQ(tiny.points.size(), 2u);
   EXPECT_TRUE(IsExplicitZero(tiny.points[0].x));
   EXPECT_TRUE(IsExplicitZero(tiny.points[0].y));
-  EXPECT_TRUE(IsExplicitZero(tiny.points[1].y));  // 0 once in inch
+  EXPECT_TRUE(IsExplicitZero(tiny.points[1].y));
 }
 
 TEST(SpectrumTextFile, EveryRefusalNamesItsLine) {
@@ -164,9 +164,14 @@ TEST(SpectrumTextFile, EveryRefusalNamesItsLine) {
   EXPECT_EQ(Refusal("S\n0 2\n0 2\n0 4\n"), "Line 4: 0 4\nSpectrum abscissas must ascend");
   // Abscissas apart only beyond a float's precision are kept equal.
   EXPECT_EQ(Refusal("S\n0 2\n0.03 1\n0.0300000001 2\n"), "Line 4: 0.0300000001 2\nSpectrum abscissas must ascend");
-  EXPECT_EQ(Refusal("S\n0 2\n0 1\n1e-50 2\n"), "Line 4: 1e-50 2\nSpectrum abscissas must ascend");
-  // An ordinate that g's take beyond every float.
-  EXPECT_EQ(Refusal("S\n0 4\n1 1e38\n"), "Line 3: 1 1e38\nInvalid spectrum values");
+  // Values a cell refuses to store: too small for a float (or below
+  // 1E-37), or 1E38 and more once in internal units (an ordinate in g's
+  // 386.4 times larger, 1E-44 in mm 3.9E-46 inch).
+  const std::string range = " is out of range (a value is zero, or from 1E-37 up to 1E38)";
+  EXPECT_EQ(Refusal("S\n0 2\n0 1\n1e-50 2\n"), "Line 4: 1e-50 2\nInvalid spectrum values\nAbscissa" + range);
+  EXPECT_EQ(Refusal("S\n0 1\n2 1e-44\n"), "Line 3: 2 1e-44\nInvalid spectrum values\nOrdinate" + range);
+  EXPECT_EQ(Refusal("S\n0 4\n1 1e38\n"), "Line 3: 1 1e38\nInvalid spectrum values\nOrdinate" + range);
+  EXPECT_EQ(Refusal("S\n0 4\n1 2.6e35\n"), "Line 3: 1 2.6e35\nInvalid spectrum values\nOrdinate" + range);
 }
 
 TEST(SpectrumPlacement, SameNameBlankRowOrInsertedBeforeTheRow) {
