@@ -42,8 +42,16 @@ bool NextTextNumber(const std::string& text, std::size_t& at, double& value) {
   std::size_t end = from;
   while (end < text.size() && text[end] != ' ' && text[end] != '\t') ++end;
   if (end == from) return false;
+  const std::string_view token = std::string_view(text).substr(from, end - from);
+  // Only what a number is spelled with (a zero byte would end the text the
+  // number rule reads, and the rest of the token with it). A cell takes a
+  // sign and a point alone as 0 ("-.", ".E5"); a line of a file spells its
+  // numbers with a digit before any exponent.
+  if (token.find_first_not_of("0123456789+-.Ee") != std::string_view::npos) return false;
+  const std::string_view mantissa = token.substr(0, token.find_first_of("Ee"));
+  if (mantissa.find_first_of("0123456789") == std::string_view::npos) return false;
   double read = 0.0;
-  if (ParseRealText(std::string_view(text).substr(from, end - from), read) != 0) return false;
+  if (ParseRealText(token, read) != 0) return false;
   value = read;
   at = end;
   return true;
