@@ -42,13 +42,15 @@ std::string PointValueFault(const List& list, const char* kind) {
   return {};
 }
 
+// A profile value of 1E38 or more only damage makes; one below 1E-37 an
+// older wind cell could store (1E-37 typed in km/h), and it is harmless.
 std::string WindValueFault(const WindData& wind) {
   for (std::size_t load = 0; load < wind.loads.size(); ++load) {
     const WindLoad& w = wind.loads[load];
     for (const auto* profile : {&w.velocityProfile, &w.pressureProfile})
       for (std::size_t k = 0; k < profile->size(); ++k)
         for (const float value : {(*profile)[k].elevation, (*profile)[k].value})
-          if (!StoredValueAcceptable(value))
+          if (IsBeyondStoredLimit(value))
             return "Wind load " + std::to_string(load + 1) + ", profile point " + std::to_string(k + 1) +
                    ": the value " + ValueText(value) + " is out of range (" + kStoredValueRange + ")";
   }

@@ -11,7 +11,8 @@
 //   read, as every import stores them;
 // - the rule of a stored value (services/NumberText.h, StoredValueAcceptable)
 //   over the point tables every road fills (spectra, force spectra, time
-//   functions, wind profiles): what a cell refuses a file may not bring in;
+//   functions; of the wind profiles the limit of 1E38): what a cell refuses
+//   a file may not bring in;
 // - the writer's own check: the model saves, and the file reads back as a
 //   model whose file is the same bytes (ModelSaveRefusal, ModelFile.h), so
 //   that the model shown is one Save takes and one that does not change
