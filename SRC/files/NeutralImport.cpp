@@ -38,6 +38,7 @@
 #include "records/ModelBatchFile.h"
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
+#include "records/PointTables.h"
 #include "records/RecordTable.h"
 #include "services/NumberText.h"
 #include "services/TextFileEncoding.h"
@@ -288,7 +289,8 @@ void CheckName(const PnfReader& reader, const std::optional<std::string>& name, 
   if (const std::string meant = name->substr(0, name->find_first_of(" \t")); meant.find('(') != std::string::npos)
     Fail(reader, kind + " name should be alpha-numeric", meant);
   if (name->size() > kPnfNameWidth) Fail(reader, kind + " name should be <= 5 characters", *name);
-  if (!IsNameText(*name)) Fail(reader, kind + " name should be alpha-numeric", *name);
+  // A zero byte would end the message where it stands: it is shown.
+  if (!IsNameText(*name)) Fail(reader, kind + " name should be alpha-numeric", VisibleText(*name));
 }
 
 void ReadMaterial(PnfReader& reader) {

@@ -263,7 +263,7 @@ TEST_F(NeutralImportTest, FromAndToNamesKeepTheRulesOfThePropertyLines) {
       {"FROM A 0 0 0 S1 CARBON", "Material name should be <= 5 characters", "CARBON"},
       {"FROM A 0 0 0 S1 CS LOAD12", "Load name should be <= 5 characters", "LOAD12"},
       {"TO B 10 0 0 * SECTION2", "Section name should be <= 5 characters", "SECTION2"},
-      {"TO B 10 0 0 * S1 C\0S"s, "Material name should be alpha-numeric", "C\0S"s},
+      {"TO B 10 0 0 * S1 C\0S"s, "Material name should be alpha-numeric", "C<00>S"},
       {"TO B 10 0 0 * S9", "Section name is not defined", "S9"},
       {"TO B 10 0 0 * S1 CS L2", "Load name is not defined", "L2"},
   };
