@@ -71,6 +71,7 @@
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
+#include "services/NumberText.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
@@ -86,7 +87,6 @@ namespace {
 constexpr char kOldMagic[] = "QUORVEL.MOD";
 constexpr int kOldRowLimit = 1500;
 constexpr int kMaxTemperatureRows = 40;
-constexpr float kNotGiven = 1.0e-36f;
 constexpr std::size_t kLargestOldFile = 64u << 20;
 constexpr double kCurrentFormatVersion = 9;
 
@@ -236,7 +236,8 @@ std::int32_t RecodePipingCode(std::int32_t code) {
   return code;
 }
 
-float NonZero(float value) { return value == 0.0f ? kNotGiven : value; }
+// An old file stored a typed zero as 0; the model keeps it as the typed zero.
+float NonZero(float value) { return value == 0.0f ? kExplicitZero : value; }
 
 // What a file holds before its tables, as the conversion needs it.
 struct OldHeader {
