@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -141,19 +142,20 @@ void KindListTable::EditCurrentItem() {
     TableShowFocus(*this);
     return;
   }
-  const std::string refusal = SettleEditSnapshot(token);
+  SettleEdit(frame, token);
   RedrawLayoutTable();
   if (opener_ != nullptr) opener_();
-  if (!refusal.empty()) ShowErrorMessage(frame, refusal);
   TableShowFocus(*this);
 }
 
 void KindListTable::DeleteRow() {
   const int layoutRow = LayoutRowOf(currentRow);
   if (layoutRow == 0 || TableResultsShown() || type == DataType::None) return;
-  TakeUndoSnapshot(frame);
-  ClearDataType(TheModel(), layoutRow);
-  RefreshAfterDataItemEdit(TheModel(), layoutRow);
+  RunEdit(frame, [&] {
+    ClearDataType(TheModel(), layoutRow);
+    RefreshAfterDataItemEdit(TheModel(), layoutRow);
+    return true;
+  });
   RedrawLayoutTable();
   if (opener_ != nullptr) opener_();
 }

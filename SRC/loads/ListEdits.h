@@ -6,25 +6,15 @@
 
 #include <string>
 
+#include "model/EditSteps.h"
 #include "model/Model.h"
-#include "model/UndoFiles.h"
 #include "platform/Gdi.h"
 
-// `change` returns whether it changed the model; a change marks it modified.
+// `change` returns whether it changed the model; a change marks it modified
+// and is settled as one edit (EditSteps.h).
 template <typename Change>
 void ChangeWithSnapshot(HWND owner, Change change) {
-  const SnapshotToken token = TakeUndoSnapshot(owner);
-  bool changed = false;
-  try {
-    changed = change();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (changed)
-    TheModel().modified = true;
-  else
-    PopTempFile(token);
+  RunEdit(owner, change);
 }
 
 // 0 for an empty text or without a device context.

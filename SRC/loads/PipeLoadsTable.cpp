@@ -10,6 +10,7 @@
 #include "loads/PipeLoadDialog.h"
 #include "loads/PipeLoadUse.h"
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -227,21 +228,25 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
   PipeLoad& record = PipeLoadSlot(loads, currentRow);
   if (record.name.empty()) TableFieldRequired("Name", kNameColumn);
-  const PipeLoad before = record;
-  FillNotGiven(record);
-  CheckDesignValues(record);
-  if (currentRow <= loads.count) {
-    if (!SameNumbers(before, record)) M().modified = true;
+  PipeLoad filled = record;
+  FillNotGiven(filled);
+  CheckDesignValues(filled);
+  const bool spare = currentRow > loads.count;
+  // The values not given filled in and the spare row taken in are one edit.
+  RunEdit(frame, [&] {
+    const bool changed = spare || !SameNumbers(record, filled);
+    record = filled;
+    if (!spare) return changed;
+    MakeRoomForOneMore(loads);
+    ++loads.count;
+    PipeLoadSlot(loads, loads.count) = filled;
+    PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
+    return true;
+  });
+  if (!spare) {
     if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
     return;
   }
-  // The spare row becomes a record.
-  const PipeLoad made = record;
-  MakeRoomForOneMore(loads);
-  ++loads.count;
-  PipeLoadSlot(loads, loads.count) = made;
-  PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
-  M().modified = true;
   TitleAndRows(*this);
   TableShowFocus(*this);
   TableGoTo(*this, loads.count + 1);
@@ -300,7 +305,8 @@ void PipeLoadsTable::EditCurrentItem() {
   DiscardTableEditSnapshot();
   const SnapshotToken token = TableResultsShown() ? 0 : TakeUndoSnapshot(frame);
   const int row = currentRow;
-  if (PipeLoadDialog(frame, row, token) != 1) return;
+  const bool stored = PipeLoadDialog(frame, row, token) == 1;
+  if (!SettleEdit(frame, token) || !stored) return;
   TableShowFocus(*this);
   TableGoTo(*this, row);
   TableCommitInPlace(*this);
@@ -363,12 +369,13 @@ bool PastePipeLoad(HWND owner) {
   const int from = CopiedRecord();
   const int to = table.currentRow;
   if (from < 1 || from > loads.count || to < 1 || to > loads.count + 1 || TableResultsShown()) return true;
-  TakeUndoSnapshot(owner);
-  PipeLoad& target = PipeLoadSlot(loads, to);
-  const std::string name = target.name;
-  target = loads[from];
-  target.name = name;
-  M().modified = true;
+  RunEdit(owner, [&] {
+    PipeLoad& target = PipeLoadSlot(loads, to);
+    const std::string name = target.name;
+    target = loads[from];
+    target.name = name;
+    return true;
+  });
   CopiedRecord() = 0;
   TableDrawRow(table, to);
   return true;

@@ -6,6 +6,7 @@
 
 #include "loads/ListEdits.h"
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "platform/Menu.h"
@@ -87,11 +88,7 @@ bool PointTablesTable::ListCommand(HWND window, int command) {
   if (command == kind_.readCommand) {
     if (TableResultsShown()) return true;
     grid_.Commit();
-    const SnapshotToken token = TakeUndoSnapshot(window);
-    if (!kind_.readTextFile(window, CurrentEntry())) {
-      PopTempFile(token);
-      return true;
-    }
+    if (!RunEdit(window, [&] { return kind_.readTextFile(window, CurrentEntry()); })) return true;
     Refresh(currentRow);
     return true;
   }

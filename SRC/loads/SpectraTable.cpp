@@ -12,6 +12,7 @@
 #include "loads/SpectrumPrint.h"
 #include "loads/SpectrumValuesGrid.h"
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -312,11 +313,7 @@ bool SpectraListCommand(HWND window, int command) {
       if (TableResultsShown()) return true;
     {
       CommitGrid();
-      const SnapshotToken token = TakeUndoSnapshot(window);
-      if (!ReadSpectrumFromTextFile(window)) {
-        PopTempFile(token);
-        return true;
-      }
+      if (!RunEdit(window, [&] { return ReadSpectrumFromTextFile(window); })) return true;
       Refresh(table, table.currentRow);
       return true;
     }

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
@@ -48,8 +49,10 @@ void BeamRecordTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow < 1 || currentRow > RecordCount() + 1) return;
   CheckRequired(currentRow);
   if (currentRow == RecordCount() + 1) {
-    AppendEntryRecord();
-    TheModel().modified = true;
+    RunEdit(frame, [&] {
+      AppendEntryRecord();
+      return true;
+    });
     Regrow();
     TableGoToLast(*this);
     return;
@@ -72,9 +75,10 @@ void BeamRecordTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  TakeUndoSnapshot(frame);
-  InsertRecord(currentRow);
-  TheModel().modified = true;
+  RunEdit(frame, [&] {
+    InsertRecord(currentRow);
+    return true;
+  });
   Regrow();
 }
 
@@ -90,9 +94,10 @@ void BeamRecordTable::DeleteRow() {
     ShowTableMessage(Window(), InUseMessage(currentRow), TableMessageKind::Error);
     return;
   }
-  TakeUndoSnapshot(frame);
-  RemoveRecord(currentRow);
-  TheModel().modified = true;
+  RunEdit(frame, [&] {
+    RemoveRecord(currentRow);
+    return true;
+  });
   Regrow();
 }
 
@@ -104,10 +109,11 @@ void BeamRecordTable::EditCurrentItem() {
   const int row = currentRow;
   const bool entry = row == count + 1;
   if (entry && TableResultsShown()) return;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
   if (entry) AppendEntryRecord();
-  const int result = RunDialog(row, TakeUndoSnapshot(frame));
+  const int result = RunDialog(row, token);
   if (entry && (result != 1 || RecordKey(row).empty())) RemoveRecord(row);
-  if (result != 1) return;
+  if (!SettleEdit(frame, token) || result != 1) return;
   Regrow();
   TableGoTo(*this, row);
 }

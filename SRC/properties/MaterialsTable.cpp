@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -242,12 +243,13 @@ bool MaterialsTable::MustKeepFocus() {
     TableSetColumn(*this, nameMissing ? 1 : 2);
     return true;
   }
-  FillMaterialDefaults(m);
-  if (spare) {
-    ++model.materials.count;
-    model.modified = true;
-    TableSetRowsTitled(*this, Title(), model.materials.count);
-  }
+  // The defaults filled and the spare row taken in are one edit.
+  RunEdit(frame, [&] {
+    FillMaterialDefaults(m);
+    if (spare) ++model.materials.count;
+    return true;
+  });
+  if (spare) TableSetRowsTitled(*this, Title(), model.materials.count);
   return false;
 }
 
@@ -256,10 +258,13 @@ void MaterialsTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow > model.materials.count + 1) return;
   Material& m = RecordOf(currentRow);
   CheckNameAndDescription(m);
-  FillMaterialDefaults(m);
-  if (currentRow == model.materials.count + 1) {
-    ++model.materials.count;
-    model.modified = true;
+  const bool spare = currentRow == model.materials.count + 1;
+  RunEdit(frame, [&] {
+    FillMaterialDefaults(m);
+    if (spare) ++model.materials.count;
+    return true;
+  });
+  if (spare) {
     TableSetRowsTitled(*this, Title(), model.materials.count);
     TableShowFocus(*this);
     TableGoTo(*this, currentRow);
@@ -289,9 +294,10 @@ void MaterialsTable::InsertRow() {
   }
   StoreMaterialPropertyPane();
   ModelRecordTable<Material>& table = model.materials;
-  TakeUndoSnapshot(frame);
-  InsertRecordAt(table, currentRow);
-  model.modified = true;
+  RunEdit(frame, [&] {
+    InsertRecordAt(table, currentRow);
+    return true;
+  });
   TableSetRowsTitled(*this, Title(), table.count);
   TableShowFocus(*this);
   LoadMaterialPropertyPane(currentRow);
@@ -313,9 +319,10 @@ void MaterialsTable::DeleteRow() {
     return;
   }
   TheMaterialPropertyPane().buffer.changed = false;
-  TakeUndoSnapshot(frame);
-  RemoveRecordAt(table, currentRow);
-  model.modified = true;
+  RunEdit(frame, [&] {
+    RemoveRecordAt(table, currentRow);
+    return true;
+  });
   TableSetRowsTitled(*this, Title(), table.count);
   TableShowFocus(*this);
   LoadMaterialPropertyPane(std::min(currentRow, table.count));
@@ -327,7 +334,9 @@ void MaterialsTable::EditCurrentItem() {
   if (TableEndEdit(*this)) return;
   StoreMaterialPropertyPane();
   const int row = currentRow;
-  if (MaterialDialog(frame, row, TakeUndoSnapshot(frame)) != 1) return;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
+  const bool stored = MaterialDialog(frame, row, token) == 1;
+  if (!SettleEdit(frame, token) || !stored) return;
   TableShowFocus(*this);
   TableGoTo(*this, row);
   LoadMaterialPropertyPane(row);

@@ -2,6 +2,7 @@
 // states, the list kept on the current Layout row, the find-node prompt
 // over the list, and a list that stays shown when its last entry goes.
 #include <cstdlib>
+#include <iterator>
 
 #include "application/ListFrame.h"
 #include "editing/LayoutEditors.h"
@@ -16,6 +17,7 @@
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
+#include "properties/MaterialDialog.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "services/ListFrameState.h"
@@ -436,6 +438,58 @@ TEST_F(ListWindowTest, TheToolbarButtonsOfListsAndToolsShowImagesOfTheirOwn) {
       for (const std::vector<COLORREF>& other : images) EXPECT_NE(pixels, other);
       images.push_back(pixels);
     }
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// The model file of the open model, its view rectangle left out: the
+// graphics window keeps its zoom there on its own thread.
+std::string WrittenModel() {
+  const std::string path = TempFolder() + "/list-edit.mod";
+  GraphicsSettings& view = TheModel().graphics;
+  const GraphicsSettings kept = view;
+  view.viewLeft = view.viewBottom = view.viewRight = view.viewTop = 0.0f;
+  EXPECT_EQ(WriteModelFileFrom(TheModel(), path), "");
+  view = kept;
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// An edit made in a list through its dialog (the table's Edit wraps the
+// editor, which takes a snapshot of its own) is one undo step, and one Undo
+// gives back the model it was made on.
+TEST_F(ListWindowTest, AnEditInAListIsOneUndoStep) {
+  const std::string path = TempFolder() + "/read-back.mod";
+  ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
+  Model read;
+  ReadModelFileInto(path, read);
+  SwapModel(read);
+  ShowModelWindows();
+  struct Edit {
+    const char* list;
+    std::string dialog;
+    int field;
+    const char* value;
+  };
+  for (const Edit& edit : {Edit{"&Valves", "VALVE_DIALOG", 1302, "15"}, Edit{"&Sections", "SECTION_DIALOG", 1302, "5"},
+                           Edit{"&Materials", MaterialDialogName(TheModel().options.PipingCode), 1302, "Carbon"}}) {
+    ChooseList(edit.list);
+    const std::string before = WrittenModel();
+    platform::ExpectModal(platform::ModalKind::Dialog, edit.dialog, [&edit](HWND dialog) {
+      SetDlgItemText(dialog, edit.field, edit.value);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(ListFrame().window, WM_COMMAND, 113, 0);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    EXPECT_EQ(UndoDepth(), 1) << edit.list;
+    EXPECT_NE(WrittenModel(), before) << edit.list;
+    SendMessage(ListFrame().window, WM_COMMAND, 40050, 0);
+    EXPECT_TRUE(WrittenModel() == before) << edit.list;
+    EXPECT_EQ(UndoDepth(), 0) << edit.list;
   }
 }
 
