@@ -153,6 +153,11 @@ TEST_F(LayoutRoadRulesTest, WhatNothingKeepsLeavesNoMark) {
   Choose("Comment", "Comment");
   Refused(2, 1, kReplace, "");
   EXPECT_EQ(static_cast<const CommentData&>(*row(10).element).Text(), "keep this note");
+  // The ball's own values from its dialog: the mark the dialog made goes.
+  Choose("Ball", "Ball");
+  platform::ExpectModal(platform::ModalKind::Dialog, "BALL_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  Refused(2, 1, kReplace, "");
 }
 
 TEST_F(LayoutRoadRulesTest, AValueWhoseCoordinatesAreNotFiniteIsRefusedNamingItsRowAndField) {

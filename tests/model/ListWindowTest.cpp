@@ -460,7 +460,7 @@ std::string WrittenModel() {
 
 // An edit made in a list through its dialog (the table's Edit wraps the
 // editor, which takes a snapshot of its own) is one undo step, and one Undo
-// gives back the model it was made on.
+// gives back the model it was made on; one the rules refuse leaves none.
 TEST_F(ListWindowTest, AnEditInAListIsOneUndoStep) {
   const std::string path = TempFolder() + "/read-back.mod";
   ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
@@ -491,6 +491,20 @@ TEST_F(ListWindowTest, AnEditInAListIsOneUndoStep) {
     EXPECT_TRUE(WrittenModel() == before) << edit.list;
     EXPECT_EQ(UndoDepth(), 0) << edit.list;
   }
+  // A length typed in the valves list that leaves the valve without length
+  // is refused as the cell's message, the model as it was.
+  ChooseList("&Valves");
+  const std::string before = WrittenModel();
+  TableWindow& valves = *TableOfWindow(ListTableWindow(0));
+  SetFocus(valves.Window());
+  TableSetColumn(valves, 4);
+  platform::TestTypeText("0.00001");
+  platform::TestKeyPress(VK_RETURN);
+  platform::RunUntilIdle();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "This element has zero length");
+  EXPECT_TRUE(WrittenModel() == before);
+  EXPECT_EQ(UndoDepth(), 0);
 }
 
 }  // namespace
