@@ -516,8 +516,8 @@ TEST_F(WholeModelRulesTest, EveryRecordThatNamesANodeKeepsIt) {
 
 // A file whose Location row holds DX opens with a note naming the row; the
 // offset is gone from the model, which is modified, and the next edit is
-// not blamed for it. A ball typed over a pipe with DX 10 drops its DX as
-// the Type cell allows.
+// not blamed for it. A ball pasted over a pipe with DX 10 drops its DX as
+// its Type cell would.
 TEST_F(WholeModelRulesTest, OffsetsARowCannotKeepAreDroppedWithANoteAndNotBlamedOnTheNextEdit) {
   TheModel().row(9).dx = 5.0f;
   const std::string path = TempFolder() + "/location-dx.mod";
@@ -532,9 +532,9 @@ TEST_F(WholeModelRulesTest, OffsetsARowCannotKeepAreDroppedWithANoteAndNotBlamed
   const int undo = UndoDepth();
   EXPECT_EQ(Store(12, 4, "-20"), "");
   EXPECT_EQ(UndoDepth(), undo + 1);
-  platform::ExpectModal(platform::ModalKind::Dialog, "BALL_DIALOG",
-                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
-  EXPECT_EQ(Store(6, 2, "BALL"), "");
+  Copy(7);
+  At(6, 2);
+  Command(kPaste);
   EXPECT_EQ(row(6).elementType, ElementType::BallJoint);
   EXPECT_EQ(row(6).dx, 0.0f);
   EXPECT_EQ(UndoDepth(), undo + 2);
