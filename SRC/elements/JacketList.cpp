@@ -120,8 +120,8 @@ void JacketedList::EditCurrentItem() {
     return;
   }
   // A jacket that lost a node something names, or narrower than its core,
-  // is refused here whatever road opened the dialog (Edit, a double click,
-  // Enter).
+  // is refused here whichever road opened the dialog, inside the table's
+  // Edit or double click or not.
   SettleEdit(frame, token);
   if (HWND layout = ProgramCommands().layoutTableWindow()) InvalidateRect(layout, nullptr, FALSE);
   OpenJacketedList();

@@ -2,8 +2,8 @@
 #include "model/ModelRules.h"
 
 #include <map>
-#include <utility>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/MakeModel.h"

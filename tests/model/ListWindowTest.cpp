@@ -2,7 +2,6 @@
 // states, the list kept on the current Layout row, the find-node prompt
 // over the list, and a list that stays shown when its last entry goes.
 #include <cstdlib>
-#include <iterator>
 
 #include "application/ListFrame.h"
 #include "editing/LayoutEditors.h"
@@ -10,6 +9,7 @@
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "loads/PipeLoadsTable.h"
+#include "model/EditTesting.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
@@ -448,48 +448,38 @@ namespace {
 // The model file of the open model, its view rectangle left out: the
 // graphics window keeps its zoom there on its own thread.
 std::string WrittenModel() {
-  const std::string path = TempFolder() + "/list-edit.mod";
   GraphicsSettings& view = TheModel().graphics;
   const GraphicsSettings kept = view;
   view.viewLeft = view.viewBottom = view.viewRight = view.viewTop = 0.0f;
-  EXPECT_EQ(WriteModelFileFrom(TheModel(), path), "");
+  const std::string bytes = EditFixture::Bytes(TheModel());
   view = kept;
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return bytes;
 }
 
 // An edit made in a list through its dialog (the table's Edit wraps the
 // editor, which takes a snapshot of its own) is one undo step, and one Undo
 // gives back the model it was made on; one the rules refuse leaves none.
 TEST_F(ListWindowTest, AnEditInAListIsOneUndoStep) {
-  const std::string path = TempFolder() + "/read-back.mod";
-  ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
-  Model read;
-  ReadModelFileInto(path, read);
-  SwapModel(read);
+  OpenAsReadBack(TheModel());
   ShowModelWindows();
-  struct Edit {
-    const char* list;
-    std::string dialog;
-    int field;
-    const char* value;
-  };
-  for (const Edit& edit : {Edit{"&Valves", "VALVE_DIALOG", 1302, "15"}, Edit{"&Sections", "SECTION_DIALOG", 1302, "5"},
-                           Edit{"&Materials", MaterialDialogName(TheModel().options.PipingCode), 1302, "Carbon"}}) {
-    ChooseList(edit.list);
+  // Each list with its dialog and the field 1302 changed: the valve's
+  // length, the section's diameter, the material's description.
+  for (const auto& [list, dialog] : {std::pair<const char*, std::string>{"&Valves", "VALVE_DIALOG"},
+                                     {"&Sections", "SECTION_DIALOG"},
+                                     {"&Materials", MaterialDialogName(TheModel().options.PipingCode)}}) {
+    ChooseList(list);
     const std::string before = WrittenModel();
-    platform::ExpectModal(platform::ModalKind::Dialog, edit.dialog, [&edit](HWND dialog) {
-      SetDlgItemText(dialog, edit.field, edit.value);
-      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    platform::ExpectModal(platform::ModalKind::Dialog, dialog, [](HWND box) {
+      SetDlgItemText(box, 1302, "15");
+      SendMessage(box, WM_COMMAND, IDOK, 0);
     });
     SendMessage(ListFrame().window, WM_COMMAND, 113, 0);
-    platform::RunUntilIdle();
     platform::CheckModalScript();
-    EXPECT_EQ(UndoDepth(), 1) << edit.list;
-    EXPECT_NE(WrittenModel(), before) << edit.list;
+    EXPECT_EQ(UndoDepth(), 1) << list;
+    EXPECT_NE(WrittenModel(), before) << list;
     SendMessage(ListFrame().window, WM_COMMAND, 40050, 0);
-    EXPECT_TRUE(WrittenModel() == before) << edit.list;
-    EXPECT_EQ(UndoDepth(), 0) << edit.list;
+    EXPECT_TRUE(WrittenModel() == before) << list;
+    EXPECT_EQ(UndoDepth(), 0) << list;
   }
   // A length typed in the valves list that leaves the valve without length
   // is refused as the cell's message, the model as it was.
