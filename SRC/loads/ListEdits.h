@@ -1,7 +1,8 @@
 // What the loads' lists share: a change of the model bracketed by an undo
 // snapshot that is discarded when the change reports that nothing changed
-// (or throws), and the pixel width of a cell text on a table's device
-// context.
+// (or throws) or changed only what no model file keeps (the spare row
+// behind the last record), and the pixel width of a cell text on a table's
+// device context.
 #pragma once
 
 #include <string>
@@ -21,10 +22,14 @@ void ChangeWithSnapshot(HWND owner, Change change) {
     PopTempFile(token);
     throw;
   }
-  if (changed)
-    TheModel().modified = true;
-  else
+  if (!changed) {
     PopTempFile(token);
+    return;
+  }
+  TheModel().modified = true;
+  // What no file keeps leaves no undo step and no mark; a change that
+  // breaks a rule of the whole model is refused with the model put back.
+  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) throw refusal;
 }
 
 // 0 for an empty text or without a device context.

@@ -17,7 +17,11 @@ int DcTextWidth(HDC dc, const std::string& text);
 
 // Runs `store` (returning whether it changed the model) between an undo
 // snapshot and its discard; a change marks the model modified. A thrown
-// refusal discards the snapshot and goes on.
+// refusal discards the snapshot and goes on. A change that no model file
+// keeps (a cell of the entry row behind the last record, which is a record
+// only once it is entered) leaves neither an undo step nor the mark; one
+// that breaks a rule of the whole model is refused, the model put back and
+// the rule's message thrown.
 template <typename Store>
 void StoreWithSnapshot(HWND frame, Store store) {
   const SnapshotToken token = TakeUndoSnapshot(frame);
@@ -28,8 +32,12 @@ void StoreWithSnapshot(HWND frame, Store store) {
     PopTempFile(token);
     throw;
   }
-  if (changed) TheModel().modified = true;
-  else PopTempFile(token);
+  if (!changed) {
+    PopTempFile(token);
+    return;
+  }
+  TheModel().modified = true;
+  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) throw refusal;
 }
 
 // Stores `value` in `field`; true when it differed.

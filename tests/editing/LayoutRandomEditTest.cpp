@@ -999,6 +999,11 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // goes, the first From with them, in one step. A layout with no
       // element row, as File > New gives, is saved and read back.
       {1, {{kCommand, 138900035u}, {kCommand, 3096090385u}}},
+      // A value typed into the Materials (Loads) list's entry row behind
+      // the last record is refused as the row has no name yet: no file
+      // keeps that row, so neither the mark nor an undo step is left.
+      {2, {{kListStep, 2175080755u}}},
+      {1, {{kListStep, 1224587919u}}},
       // Find and Replace with Ball opens the ball dialog on the template
       // row; the request is then refused and cancelled: no mark.
       {1, {{kCommand, 760143171u, false}}},
