@@ -227,21 +227,25 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
   PipeLoad& record = PipeLoadSlot(loads, currentRow);
   if (record.name.empty()) TableFieldRequired("Name", kNameColumn);
-  const PipeLoad before = record;
-  FillNotGiven(record);
-  CheckDesignValues(record);
-  if (currentRow <= loads.count) {
-    if (!SameNumbers(before, record)) M().modified = true;
+  const bool spare = currentRow > loads.count;
+  // The values not given filled in, and the spare row made a record: one
+  // undo step, none when nothing changed.
+  ChangeWithSnapshot(frame, [&] {
+    const PipeLoad before = record;
+    FillNotGiven(record);
+    CheckDesignValues(record);
+    if (!spare) return !SameNumbers(before, record);
+    const PipeLoad made = record;
+    MakeRoomForOneMore(loads);
+    ++loads.count;
+    PipeLoadSlot(loads, loads.count) = made;
+    PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
+    return true;
+  });
+  if (!spare) {
     if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
     return;
   }
-  // The spare row becomes a record.
-  const PipeLoad made = record;
-  MakeRoomForOneMore(loads);
-  ++loads.count;
-  PipeLoadSlot(loads, loads.count) = made;
-  PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
-  M().modified = true;
   TitleAndRows(*this);
   TableShowFocus(*this);
   TableGoTo(*this, loads.count + 1);

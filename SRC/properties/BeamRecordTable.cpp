@@ -15,6 +15,7 @@
 #include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
+#include "properties/PropertyTables.h"
 
 namespace {
 
@@ -48,8 +49,11 @@ void BeamRecordTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow < 1 || currentRow > RecordCount() + 1) return;
   CheckRequired(currentRow);
   if (currentRow == RecordCount() + 1) {
-    AppendEntryRecord();
-    TheModel().modified = true;
+    // The entry row made a record: one undo step.
+    StoreWithSnapshot(frame, [&] {
+      AppendEntryRecord();
+      return true;
+    });
     Regrow();
     TableGoToLast(*this);
     return;

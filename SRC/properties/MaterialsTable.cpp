@@ -242,12 +242,14 @@ bool MaterialsTable::MustKeepFocus() {
     TableSetColumn(*this, nameMissing ? 1 : 2);
     return true;
   }
-  FillMaterialDefaults(m);
-  if (spare) {
-    ++model.materials.count;
-    model.modified = true;
-    TableSetRowsTitled(*this, Title(), model.materials.count);
-  }
+  // The defaults filled in, and the entry row made a record, are one undo
+  // step (none when nothing changed).
+  StoreWithSnapshot(frame, [&] {
+    FillMaterialDefaults(m);
+    if (spare) ++model.materials.count;
+    return true;
+  });
+  if (spare) TableSetRowsTitled(*this, Title(), model.materials.count);
   return false;
 }
 
@@ -256,16 +258,21 @@ void MaterialsTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow > model.materials.count + 1) return;
   Material& m = RecordOf(currentRow);
   CheckNameAndDescription(m);
-  FillMaterialDefaults(m);
-  if (currentRow == model.materials.count + 1) {
-    ++model.materials.count;
-    model.modified = true;
+  const bool entry = currentRow == model.materials.count + 1;
+  // One undo step, kept when something changed: "Properties are required"
+  // below follows it and the record stays.
+  StoreWithSnapshot(frame, [&] {
+    FillMaterialDefaults(m);
+    if (entry) ++model.materials.count;
+    return true;
+  });
+  if (entry) {
     TableSetRowsTitled(*this, Title(), model.materials.count);
     TableShowFocus(*this);
     TableGoTo(*this, currentRow);
     LoadMaterialPropertyPane(currentRow);
   }
-  if (m.numtemps < 1) throw CI{"Properties are required", 2};
+  if (RecordOf(currentRow).numtemps < 1) throw CI{"Properties are required", 2};
   if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
 }
 

@@ -199,11 +199,16 @@ void SectionsTable::EnterRow(bool) {
   PipeSection& s = RecordOf(currentRow);
   if (s.name.empty()) TableFieldRequired("Name", 1);
   if (s.outsideDiameter == 0.0f || s.thickness == 0.0f) ThrowCellCommand(kEditCommand);
-  if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f) s.insulationDensity = s.insulationThickness = 0.0f;
-  if (s.liningDensity == 0.0f || s.liningThickness == 0.0f) s.liningDensity = s.liningThickness = 0.0f;
-  if (currentRow == model.sections.count + 1) {
-    ++model.sections.count;
-    model.modified = true;
+  const bool entry = currentRow == model.sections.count + 1;
+  // The half pairs zeroed and the entry row made a record: one undo step,
+  // none when nothing changed.
+  StoreWithSnapshot(frame, [&] {
+    if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f) s.insulationDensity = s.insulationThickness = 0.0f;
+    if (s.liningDensity == 0.0f || s.liningThickness == 0.0f) s.liningDensity = s.liningThickness = 0.0f;
+    if (entry) ++model.sections.count;
+    return true;
+  });
+  if (entry) {
     Regrow(*this);
     TableGoToLast(*this);
     return;

@@ -1004,6 +1004,9 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // keeps that row, so neither the mark nor an undo step is left.
       {2, {{kListStep, 2175080755u}}},
       {1, {{kListStep, 1224587919u}}},
+      // Enter on a material's line fills the values it lacks: one undo
+      // step, marked, though "Properties are required" follows.
+      {0, {{kListStep, 3098122479u}}},
       // Find and Replace with Ball opens the ball dialog on the template
       // row; the request is then refused and cancelled: no mark.
       {1, {{kCommand, 760143171u, false}}},
