@@ -244,10 +244,20 @@ class LayoutRandomEditTest : public RandomEditUser {
       const int depth = UndoDepth();
       const bool mark = TheModel().modified;
       rowsBefore = RowLines(TheModel());
+      const int spare = TheModel().rowCount + 1;
       outcome.log.push_back(Take(steps[i]));
       ++outcome.steps;
       const std::string after = ModelBytes(refusal);
       if (!refusal.empty()) return broken(at, kOtherFault, "the model is not written: " + refusal);
+      // Comment picked for the spare row makes it a Comment row and leaves
+      // the caret on it for the text typed next.
+      if (steps[i].kind == kPickerStep && outcome.log.back().rfind("row " + std::to_string(spare) + " ", 0) == 0 &&
+          outcome.log.back().find("ETYPES_DIALOG &Comment") != std::string::npos &&
+          (table().currentRow != spare || table().currentColumn != 1 ||
+           TheModel().row(spare).elementType != T::Comment))
+        return broken(at, kOtherFault,
+                      "Comment picked for the spare row left the caret at row " + std::to_string(table().currentRow) +
+                          " column " + std::to_string(table().currentColumn));
       notes.clear();
       const int kind = steps[i].kind;
       const RuleCounts now = CountBrokenRules(TheModel(), notes);

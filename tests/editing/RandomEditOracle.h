@@ -122,6 +122,7 @@ std::vector<std::string> RowLines(const Model& model) {
     line << r << ": node " << row.node << " type " << static_cast<int>(row.elementType) << " d " << row.dx << ","
          << row.dy << "," << row.dz << (row.absolute ? " abs" : "") << " names " << row.material << "/" << row.section
          << "/" << row.load << " data " << static_cast<int>(row.dataType);
+    if (row.elementType == T::Comment && row.element != nullptr) line << " \"" << row.element->Text() << "\"";
     lines.push_back(line.str());
   }
   return lines;

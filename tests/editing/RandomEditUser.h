@@ -324,6 +324,7 @@ class RandomEditUser : public ToolFixture {
         platform::TestKeyPress(data ? 'D' : 'T');
         platform::TestKeyUp(VK_SHIFT);
         platform::TestKeyUp(VK_CONTROL);
+        PumpAsTheMainLoop();  // the keys go through the Layout window's accelerators
         break;
       }
       case kTypeHereStep: {
