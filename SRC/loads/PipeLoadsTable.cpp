@@ -228,17 +228,22 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   PipeLoad& record = PipeLoadSlot(loads, currentRow);
   if (record.name.empty()) TableFieldRequired("Name", kNameColumn);
   const bool spare = currentRow > loads.count;
-  // The values not given filled in, and the spare row made a record: one
-  // undo step, none when nothing changed.
+  // The values not given are filled in and checked before anything
+  // changes: a refusal leaves the line as it was.
+  PipeLoad filled = record;
+  FillNotGiven(filled);
+  CheckDesignValues(filled);
+  // The filled values, and the spare row made a record: one undo step,
+  // none when nothing changed.
   ChangeWithSnapshot(frame, [&] {
-    const PipeLoad before = record;
-    FillNotGiven(record);
-    CheckDesignValues(record);
-    if (!spare) return !SameNumbers(before, record);
-    const PipeLoad made = record;
+    if (!spare) {
+      const bool changed = !SameNumbers(record, filled);
+      record = filled;
+      return changed;
+    }
     MakeRoomForOneMore(loads);
     ++loads.count;
-    PipeLoadSlot(loads, loads.count) = made;
+    PipeLoadSlot(loads, loads.count) = filled;
     PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
     return true;
   });

@@ -433,6 +433,9 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // Enter on a material's line fills the values it lacks: one undo
       // step, marked, though "Properties are required" follows.
       {0, {{kListStep, 3098122479u}}},
+      // Enter on a pipe load whose design temperature is below an
+      // operating one is refused before the values it lacks are filled.
+      {3, {{kListStep, 739608139u}}},
       // Find and Replace with Ball opens the ball dialog on the template
       // row; the request is then refused and cancelled: no mark.
       {1, {{kCommand, 760143171u, false}}},
