@@ -339,6 +339,15 @@ void LayoutTable::StoreCell() {
     RefreshListWindow();
     throw refusal;
   }
+  if (!UndoSnapshotPath(token).empty()) {
+    keyStore = token;
+    keyStoreDepth = UndoDepth();
+  }
+}
+
+void LayoutTable::KeyDown(UINT virtualKey) {
+  keyStore = 0;
+  TableWindow::KeyDown(virtualKey);
 }
 
 void SetLayoutRowCount() {

@@ -8,6 +8,7 @@
 // the caret there without a word, which is how Enter on a fresh row walks
 // the user from the node to the type to the offsets.
 #include <cmath>
+#include <utility>
 
 #include "editing/LayoutTable.h"
 #include "elements/Valve.h"
@@ -165,6 +166,14 @@ void SettleEnteredRow(LayoutTable& table, SnapshotToken token) {
   if (!UndoSnapshotPath(token).empty()) TheModel().modified = true;
 }
 
+// The snapshot entering an existing row settles: the one the cell store of
+// the same key kept, while it is still the newest step, or a new one.
+SnapshotToken EnteringSnapshot(LayoutTable& table) {
+  const SnapshotToken stored = std::exchange(table.keyStore, 0);
+  if (stored != 0 && UndoDepth() == table.keyStoreDepth && !UndoSnapshotPath(stored).empty()) return stored;
+  return TakeUndoSnapshot(table.frame);
+}
+
 }  // namespace
 
 void ValidateLayoutRow(LayoutTable& table, bool ctrl) {
@@ -214,7 +223,7 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     TableGoTo(table, row + 1);
     return;
   }
-  const SnapshotToken entered = IsSpareRow(table) ? 0 : TakeUndoSnapshot(table.frame);
+  const SnapshotToken entered = IsSpareRow(table) ? 0 : EnteringSnapshot(table);
   try {
     ValidateLayoutRow(table, ctrl);
     if (model.layoutChanged || table.rowInserted) {
