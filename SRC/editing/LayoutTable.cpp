@@ -14,6 +14,7 @@
 #include "editing/LayoutEditors.h"
 #include "editing/RowText.h"
 #include "editing/UndoRedo.h"
+#include "model/KeyUndoStep.h"
 #include "model/LayoutKeywords.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -339,15 +340,8 @@ void LayoutTable::StoreCell() {
     RefreshListWindow();
     throw refusal;
   }
-  if (!UndoSnapshotPath(token).empty()) {
-    keyStore = token;
-    keyStoreDepth = UndoDepth();
-  }
-}
-
-void LayoutTable::KeyDown(UINT virtualKey) {
-  keyStore = 0;
-  TableWindow::KeyDown(virtualKey);
+  // Enter goes on to enter the row: its changes join this step.
+  KeepKeyStep(this, token);
 }
 
 void SetLayoutRowCount() {

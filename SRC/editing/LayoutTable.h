@@ -22,7 +22,6 @@
 #include <string>
 
 #include "model/LayoutRow.h"
-#include "model/UndoFiles.h"
 #include "services/TableWindow.h"
 
 struct Model;
@@ -54,16 +53,8 @@ class LayoutTable : public TableWindow {
   void CellContextMenu(int column) override;
   std::int32_t RowNode(int row) override;
   void WriteText() override;  // LayoutPrint.cpp
-  // A key begins a new user action (see keyStore).
-  void KeyDown(UINT virtualKey) override;
 
   bool rowInserted = false;
-  // The undo snapshot the cell store of the key being handled kept, with
-  // the undo depth it left: Enter stores the cell and enters the row, one
-  // action, so entering the row adds its changes to that step rather than
-  // taking a second one. 0 once another key or a move begins.
-  SnapshotToken keyStore = 0;
-  int keyStoreDepth = 0;
 };
 
 constexpr int kLayoutColumns = 9;

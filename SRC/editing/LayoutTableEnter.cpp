@@ -8,10 +8,10 @@
 // the caret there without a word, which is how Enter on a fresh row walks
 // the user from the node to the type to the offsets.
 #include <cmath>
-#include <utility>
 
 #include "editing/LayoutTable.h"
 #include "elements/Valve.h"
+#include "model/KeyUndoStep.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -166,12 +166,11 @@ void SettleEnteredRow(LayoutTable& table, SnapshotToken token) {
   if (!UndoSnapshotPath(token).empty()) TheModel().modified = true;
 }
 
-// The snapshot entering an existing row settles: the one the cell store of
-// the same key kept, while it is still the newest step, or a new one.
+// The snapshot entering an existing row settles: the step the cell store
+// of the same key kept, or a new one.
 SnapshotToken EnteringSnapshot(LayoutTable& table) {
-  const SnapshotToken stored = std::exchange(table.keyStore, 0);
-  if (stored != 0 && UndoDepth() == table.keyStoreDepth && !UndoSnapshotPath(stored).empty()) return stored;
-  return TakeUndoSnapshot(table.frame);
+  bool joined = false;
+  return TakeKeyStepSnapshot(&table, table.frame, joined);
 }
 
 }  // namespace

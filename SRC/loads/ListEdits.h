@@ -7,29 +7,25 @@
 
 #include <string>
 
+#include "model/KeyUndoStep.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
+#include "services/TableWindow.h"
 #include "platform/Gdi.h"
 
 // `change` returns whether it changed the model; a change marks it modified.
+// What no file keeps leaves no undo step and no mark; a change that breaks
+// a rule of the whole model is refused with the model put back
+// (model/KeyUndoStep.h).
 template <typename Change>
 void ChangeWithSnapshot(HWND owner, Change change) {
-  const SnapshotToken token = TakeUndoSnapshot(owner);
-  bool changed = false;
-  try {
-    changed = change();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
-    return;
-  }
-  TheModel().modified = true;
-  // What no file keeps leaves no undo step and no mark; a change that
-  // breaks a rule of the whole model is refused with the model put back.
-  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) throw refusal;
+  ChangeInKeyStep(nullptr, owner, change);
+}
+// The same for an edit of a list table: the pieces of one key (the typed
+// cell stored, then the row entered) are one undo step.
+template <typename Change>
+void ChangeWithSnapshot(TableWindow& table, Change change) {
+  ChangeInKeyStep(&table, table.frame, change);
 }
 
 // 0 for an empty text or without a device context.

@@ -210,7 +210,7 @@ int PipeLoadsTable::FilterChar(int character) {
 
 void PipeLoadsTable::StoreCell() {
   PipeLoad& record = PipeLoadSlot(M().pipeLoads, currentRow);
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     return currentColumn == kNameColumn ? StoreName(*this, record) : StoreNumber(currentColumn, record);
   });
 }
@@ -235,7 +235,7 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   CheckDesignValues(filled);
   // The filled values, and the spare row made a record: one undo step,
   // none when nothing changed.
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (!spare) {
       const bool changed = !SameNumbers(record, filled);
       record = filled;
@@ -264,7 +264,7 @@ void PipeLoadsTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     MakeRoomForOneMore(loads);
     PipeLoadSlot(loads, loads.count + 1);
     for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
@@ -291,7 +291,7 @@ void PipeLoadsTable::DeleteRow() {
     ShowErrorMessage(frame, "Load " + loads[row].name + " is in use, it cannot be deleted");
     return;
   }
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
     loads[loads.count] = PipeLoad{};
     --loads.count;

@@ -50,7 +50,7 @@ void BeamRecordTable::EnterRow(bool) {
   CheckRequired(currentRow);
   if (currentRow == RecordCount() + 1) {
     // The entry row made a record: one undo step.
-    StoreWithSnapshot(frame, [&] {
+    StoreWithSnapshot(*this, [&] {
       AppendEntryRecord();
       return true;
     });

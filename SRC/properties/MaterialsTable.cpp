@@ -172,7 +172,7 @@ void MaterialsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     Material& m = RecordOf(row);
     switch (currentColumn) {
       case 1: {
@@ -244,7 +244,7 @@ bool MaterialsTable::MustKeepFocus() {
   }
   // The defaults filled in, and the entry row made a record, are one undo
   // step (none when nothing changed).
-  StoreWithSnapshot(frame, [&] {
+  StoreWithSnapshot(*this, [&] {
     FillMaterialDefaults(m);
     if (spare) ++model.materials.count;
     return true;
@@ -261,7 +261,7 @@ void MaterialsTable::EnterRow(bool) {
   const bool entry = currentRow == model.materials.count + 1;
   // One undo step, kept when something changed: "Properties are required"
   // below follows it and the record stays.
-  StoreWithSnapshot(frame, [&] {
+  StoreWithSnapshot(*this, [&] {
     FillMaterialDefaults(m);
     if (entry) ++model.materials.count;
     return true;

@@ -7,8 +7,10 @@
 #include <string>
 #include <utility>
 
+#include "model/KeyUndoStep.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
+#include "services/TableWindow.h"
 #include "platform/Types.h"
 #include "records/RecordTable.h"
 
@@ -21,23 +23,16 @@ int DcTextWidth(HDC dc, const std::string& text);
 // keeps (a cell of the entry row behind the last record, which is a record
 // only once it is entered) leaves neither an undo step nor the mark; one
 // that breaks a rule of the whole model is refused, the model put back and
-// the rule's message thrown.
+// the rule's message thrown (model/KeyUndoStep.h).
 template <typename Store>
 void StoreWithSnapshot(HWND frame, Store store) {
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = store();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
-    return;
-  }
-  TheModel().modified = true;
-  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) throw refusal;
+  ChangeInKeyStep(nullptr, frame, store);
+}
+// The same for an edit of a list table: the pieces of one key (the typed
+// cell stored, then the row entered) are one undo step.
+template <typename Store>
+void StoreWithSnapshot(TableWindow& table, Store store) {
+  ChangeInKeyStep(&table, table.frame, store);
 }
 
 // Stores `value` in `field`; true when it differed.

@@ -144,7 +144,7 @@ void SectionsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     const PipeSection& s = RecordOf(row);
     PipeSection values = s;
     switch (currentColumn) {
@@ -202,7 +202,7 @@ void SectionsTable::EnterRow(bool) {
   const bool entry = currentRow == model.sections.count + 1;
   // The half pairs zeroed and the entry row made a record: one undo step,
   // none when nothing changed.
-  StoreWithSnapshot(frame, [&] {
+  StoreWithSnapshot(*this, [&] {
     if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f) s.insulationDensity = s.insulationThickness = 0.0f;
     if (s.liningDensity == 0.0f || s.liningThickness == 0.0f) s.liningDensity = s.liningThickness = 0.0f;
     if (entry) ++model.sections.count;

@@ -434,9 +434,11 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // Enter on a material's line fills the values it lacks: one undo
       // step, marked, though "Properties are required" follows.
       {0, {{kListStep, 3098122479u}}},
-      // A value typed into a row of the model and entered with Enter: the
-      // store and the entering of the row are one undo step.
+      // A value typed into a row of the model (a material's line) and
+      // entered with Enter: the store and the entering of the row (the
+      // values it lacks filled in) are one undo step.
       {3, {{kTypeCell, 2338496244u}}},
+      {0, {{kListStep, 415781856u}}},
       // Enter on a pipe load whose design temperature is below an
       // operating one is refused before the values it lacks are filled.
       {3, {{kListStep, 739608139u}}},
