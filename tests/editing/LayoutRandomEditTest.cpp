@@ -439,6 +439,16 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // values it lacks filled in) are one undo step.
       {3, {{kTypeCell, 2338496244u}}},
       {0, {{kListStep, 415781856u}}},
+      // A row typed to Beam without beam materials to pick (refused with
+      // "Material is required"), and a Beam row typed to Cut pipe after
+      // Find and Replace made it a Beam, the three pickers answered: the
+      // refused one leaves the row, the mark and the undo stack as they
+      // were; the taken one is one undo step, whose Undo gives the bytes
+      // back.
+      {1, {{kBeamStep, 1941725865u}}},
+      {2, {{kBeamStep, 1206485860u}, {kTypeCell, 4249084715u}}},
+      // Edit in the Anchors list, OK with a value changed: one undo step.
+      {3, {{kListStep, 1652506201u}}},
       // Enter on a pipe load whose design temperature is below an
       // operating one is refused before the values it lacks are filled.
       {3, {{kListStep, 739608139u}}},
