@@ -447,6 +447,11 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // back.
       {1, {{kBeamStep, 1941725865u}}},
       {2, {{kBeamStep, 1206485860u}, {kTypeCell, 4249084715u}}},
+      // Element Types turns an elastic element into a bellows of axial
+      // stiffness 1E37 and mean diameter 85 with no bending stiffness: the
+      // bending stiffness they give is beyond a float, refused in the
+      // dialog, and the model stays one that is saved.
+      {3, {{kPickerStep, 4139192503u}}},
       // Edit in the Anchors list, OK with a value changed: one undo step.
       {3, {{kListStep, 1652506201u}}},
       // Enter on a pipe load whose design temperature is below an
