@@ -14,6 +14,7 @@
 #include "editing/LayoutEditors.h"
 #include "editing/RowText.h"
 #include "editing/UndoRedo.h"
+#include "model/KeyUndoStep.h"
 #include "model/LayoutKeywords.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -349,6 +350,8 @@ void LayoutTable::StoreCell() {
     throw;
   }
   EndStoreEdit(*this, token);
+  // Enter goes on to enter the row: its changes join this step.
+  KeepKeyStep(this, token);
 }
 
 void SetLayoutRowCount() {

@@ -119,7 +119,7 @@ void AllowablesTable::StoreCell() {
   const int column = currentColumn;
   std::string text = g_EditFieldText;
   TrimBlanks(text);
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     Allowable& a = BeamRecordAt(Records(), row);
     if (column == 1) {
       g_EditFieldText = text;

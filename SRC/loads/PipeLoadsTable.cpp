@@ -211,7 +211,7 @@ int PipeLoadsTable::FilterChar(int character) {
 
 void PipeLoadsTable::StoreCell() {
   PipeLoad& record = PipeLoadSlot(M().pipeLoads, currentRow);
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     return currentColumn == kNameColumn ? StoreName(*this, record) : StoreNumber(currentColumn, record);
   });
 }
@@ -228,15 +228,20 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
   PipeLoad& record = PipeLoadSlot(loads, currentRow);
   if (record.name.empty()) TableFieldRequired("Name", kNameColumn);
+  const bool spare = currentRow > loads.count;
+  // The values not given are filled in and checked before anything
+  // changes: a refusal leaves the line as it was.
   PipeLoad filled = record;
   FillNotGiven(filled);
   CheckDesignValues(filled);
-  const bool spare = currentRow > loads.count;
-  // The values not given filled in and the spare row taken in are one edit.
-  RunEdit(frame, [&] {
-    const bool changed = spare || !SameNumbers(record, filled);
-    record = filled;
-    if (!spare) return changed;
+  // The filled values, and the spare row made a record: one undo step,
+  // none when nothing changed.
+  ChangeWithSnapshot(*this, [&] {
+    if (!spare) {
+      const bool changed = !SameNumbers(record, filled);
+      record = filled;
+      return changed;
+    }
     MakeRoomForOneMore(loads);
     ++loads.count;
     PipeLoadSlot(loads, loads.count) = filled;
@@ -260,7 +265,7 @@ void PipeLoadsTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     MakeRoomForOneMore(loads);
     PipeLoadSlot(loads, loads.count + 1);
     for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
@@ -287,7 +292,7 @@ void PipeLoadsTable::DeleteRow() {
     ShowErrorMessage(frame, "Load " + loads[row].name + " is in use, it cannot be deleted");
     return;
   }
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
     loads[loads.count] = PipeLoad{};
     --loads.count;

@@ -142,7 +142,7 @@ void PointTablesTable::StoreCell() {
   const int other = FindPointTable(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError(kind_.fieldName, "is already defined");
   if (name == record->name) return;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (!record->name.empty()) {
       if (!ConfirmChange(frame, kind_.renameLabel, record->name, name)) return false;
       kind_.renameReferences(TheModel(), record->name, name);
@@ -180,7 +180,7 @@ void PointTablesTable::InsertRow() {
   }
   grid_.Commit();
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     List().insert(List().begin() + (row - 1), NamedPoints{});
     return true;
   });
@@ -198,7 +198,7 @@ void PointTablesTable::DeleteRow() {
     return;
   }
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (row == static_cast<int>(List().size())) {
       const bool changed = !IsBlankPointTable(*record);
       *record = NamedPoints{};

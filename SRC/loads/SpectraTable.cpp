@@ -158,7 +158,7 @@ void SpectraTable::StoreCell() {
   const int other = FindSpectrum(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError("Spectrum", "is already defined");
   if (name == spectrum->name) return;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (!spectrum->name.empty()) {
       if (!ConfirmChange(frame, "Spectrum name", spectrum->name, name)) return false;
       RenameSpectrum(M().spectra, M().spectrumLoad, spectrum->name, name);
@@ -195,7 +195,7 @@ void SpectraTable::InsertRow() {
   }
   CommitGrid();
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     ResponseSpectrum blank;
     blank.logInterpolation1 = spectrum->logInterpolation1;
     blank.logInterpolation2 = spectrum->logInterpolation2;
@@ -218,7 +218,7 @@ void SpectraTable::DeleteRow() {
     return;
   }
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (row == static_cast<int>(List().size())) {
       const bool changed = !spectrum->name.empty() || !spectrum->points.empty();
       spectrum->name.clear();

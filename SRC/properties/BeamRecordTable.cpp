@@ -16,6 +16,7 @@
 #include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
+#include "properties/PropertyTables.h"
 
 namespace {
 
@@ -49,7 +50,8 @@ void BeamRecordTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow < 1 || currentRow > RecordCount() + 1) return;
   CheckRequired(currentRow);
   if (currentRow == RecordCount() + 1) {
-    RunEdit(frame, [&] {
+    // The entry row made a record: one undo step.
+    StoreWithSnapshot(*this, [&] {
       AppendEntryRecord();
       return true;
     });

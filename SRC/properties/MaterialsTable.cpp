@@ -173,7 +173,7 @@ void MaterialsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     Material& m = RecordOf(row);
     switch (currentColumn) {
       case 1: {
@@ -243,8 +243,9 @@ bool MaterialsTable::MustKeepFocus() {
     TableSetColumn(*this, nameMissing ? 1 : 2);
     return true;
   }
-  // The defaults filled and the spare row taken in are one edit.
-  RunEdit(frame, [&] {
+  // The defaults filled in, and the entry row made a record, are one undo
+  // step (none when nothing changed).
+  StoreWithSnapshot(*this, [&] {
     FillMaterialDefaults(m);
     if (spare) ++model.materials.count;
     return true;
@@ -258,19 +259,21 @@ void MaterialsTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow > model.materials.count + 1) return;
   Material& m = RecordOf(currentRow);
   CheckNameAndDescription(m);
-  const bool spare = currentRow == model.materials.count + 1;
-  RunEdit(frame, [&] {
+  const bool entry = currentRow == model.materials.count + 1;
+  // One undo step, kept when something changed: "Properties are required"
+  // below follows it and the record stays.
+  StoreWithSnapshot(*this, [&] {
     FillMaterialDefaults(m);
-    if (spare) ++model.materials.count;
+    if (entry) ++model.materials.count;
     return true;
   });
-  if (spare) {
+  if (entry) {
     TableSetRowsTitled(*this, Title(), model.materials.count);
     TableShowFocus(*this);
     TableGoTo(*this, currentRow);
     LoadMaterialPropertyPane(currentRow);
   }
-  if (m.numtemps < 1) throw CI{"Properties are required", 2};
+  if (RecordOf(currentRow).numtemps < 1) throw CI{"Properties are required", 2};
   if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
 }
 

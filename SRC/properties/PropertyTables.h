@@ -8,7 +8,9 @@
 #include <utility>
 
 #include "model/EditSteps.h"
+#include "model/KeyUndoStep.h"
 #include "model/Model.h"
+#include "services/TableWindow.h"
 #include "platform/Types.h"
 #include "records/RecordTable.h"
 
@@ -22,6 +24,12 @@ int DcTextWidth(HDC dc, const std::string& text);
 template <typename Store>
 void StoreWithSnapshot(HWND frame, Store store) {
   RunEdit(frame, store);
+}
+// The same for an edit of a list table: the pieces of one key (the typed
+// cell stored, then the row entered) are one undo step.
+template <typename Store>
+void StoreWithSnapshot(TableWindow& table, Store store) {
+  ChangeInKeyStep(&table, table.frame, store);
 }
 
 // Stores `value` in `field`; true when it differed.

@@ -145,7 +145,7 @@ void SectionsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     const PipeSection& s = RecordOf(row);
     PipeSection values = s;
     switch (currentColumn) {
@@ -200,16 +200,16 @@ void SectionsTable::EnterRow(bool) {
   PipeSection& s = RecordOf(currentRow);
   if (s.name.empty()) TableFieldRequired("Name", 1);
   if (s.outsideDiameter == 0.0f || s.thickness == 0.0f) ThrowCellCommand(kEditCommand);
-  const bool spare = currentRow == model.sections.count + 1;
-  // The pairs made whole and the spare row taken in are one edit.
-  RunEdit(frame, [&] {
-    if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f)
-      s.insulationDensity = s.insulationThickness = 0.0f;
+  const bool entry = currentRow == model.sections.count + 1;
+  // The half pairs zeroed and the entry row made a record: one undo step,
+  // none when nothing changed.
+  StoreWithSnapshot(*this, [&] {
+    if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f) s.insulationDensity = s.insulationThickness = 0.0f;
     if (s.liningDensity == 0.0f || s.liningThickness == 0.0f) s.liningDensity = s.liningThickness = 0.0f;
-    if (spare) ++model.sections.count;
+    if (entry) ++model.sections.count;
     return true;
   });
-  if (spare) {
+  if (entry) {
     Regrow(*this);
     TableGoToLast(*this);
     return;
