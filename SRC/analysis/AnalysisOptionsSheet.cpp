@@ -5,6 +5,7 @@
 #include <array>
 
 #include "editing/RotateRows.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelGeometry.h"
@@ -181,4 +182,5 @@ void AnalysisOptionsCommand(HWND parent) {
   const SnapshotToken snapshot = TableResultsShown() ? 0 : TakeUndoSnapshot(parent);
   AnalysisOptionsSheet(parent, snapshot);
   BuildLoadCases(TheModel());
+  SettleEdit(parent, snapshot);
 }

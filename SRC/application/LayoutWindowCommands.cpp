@@ -171,15 +171,15 @@ bool Analyse(HWND window) {
 
 // Insert and Delete renumber every node when the preference asks for it,
 // within the command's own undo step.
-void AutoRenumberAfterEdit(HWND window, int row) {
-  if (ProgramPreferences().automaticRenumbering != 0) AutoRenumberNodes(window, row);
+void AutoRenumberAfterEdit(HWND window) {
+  if (ProgramPreferences().automaticRenumbering != 0) AutoRenumberNodes(window);
 }
 
 void InsertRowCommand(HWND window) {
   const int row = Table().currentRow;
   if (!EditWithSnapshot(window, [&] {
         if (!InsertLayoutRow(M(), row, window)) return false;
-        AutoRenumberAfterEdit(window, row);
+        AutoRenumberAfterEdit(window);
         return true;
       }))
     return;
@@ -191,7 +191,7 @@ void DeleteRowsCommand(HWND window, bool range) {
   const int row = Table().currentRow;
   const bool changed = EditWithSnapshot(window, [&] {
     if (!(range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window))) return false;
-    AutoRenumberAfterEdit(window, row);
+    AutoRenumberAfterEdit(window);
     return true;
   });
   if (changed) ReloadAt(row);
@@ -451,7 +451,7 @@ void LayoutCommand(HWND window, int id) {
       if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
       return;
     case 121: ViewpointDialog(window); return;
-    case 316: QaBlockDialog(window); return;
+    case 316: EditWithSnapshot(window, [&] { return QaBlockDialog(window) == 1; }); return;
     case 255: GoBack(false); return;
     case 256: GoBack(true); return;
     case 257: if (InResults()) SwitchPreviousFrame(); return;
@@ -486,7 +486,7 @@ void LayoutCommand(HWND window, int id) {
     case 236: ShowRowKindList(Table(), false); return;
     case 237: ShowRowKindList(Table(), true); return;
     case 379:
-      EditNodeIncrement(window);
+      EditWithSnapshot(window, [&] { return EditNodeIncrement(window); });
       TableRedrawEditCell(Table());
       return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;

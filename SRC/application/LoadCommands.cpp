@@ -13,6 +13,7 @@
 #include "loads/TimeFunctionsTable.h"
 #include "loads/TimeHistoryDialog.h"
 #include "loads/WindDialog.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/UndoFiles.h"
 #include "services/TableWindowSupport.h"
@@ -21,6 +22,15 @@
 namespace {
 
 SnapshotToken Snapshot(HWND window) { return TableResultsShown() ? 0 : TakeUndoSnapshot(window); }
+
+// A loads dialog given the snapshot of its edit, which it discards when it
+// is cancelled or changes nothing; what it kept is settled as one edit.
+template <typename Dialog>
+void DialogEdit(HWND window, Dialog dialog) {
+  const SnapshotToken token = Snapshot(window);
+  dialog(token);
+  SettleEdit(window, token);
+}
 
 // The relief valve tool makes a spectrum and a time function: a table of
 // either shown takes them in.
@@ -46,16 +56,16 @@ int WindLoadOfCommand(int command) {
 
 bool LoadsLayoutCommand(HWND window, int command) {
   if (const int wind = WindLoadOfCommand(command); wind != 0) {
-    WindLoadDialog(window, wind, Snapshot(window));
+    DialogEdit(window, [&](SnapshotToken token) { WindLoadDialog(window, wind, token); });
     return true;
   }
   switch (command) {
     case 259: AnalysisOptionsCommand(window); return true;
-    case 231: LoadCaseNames(window, Snapshot(window)); return true;
-    case 232: StaticSeismicLoadDialog(window, Snapshot(window)); return true;
-    case 234: SpectrumLoadDialog(window, Snapshot(window)); return true;
-    case 235: HarmonicSettingsDialog(window, Snapshot(window)); return true;
-    case 223: TimeHistoryOptionsDialog(window, Snapshot(window)); return true;
+    case 231: DialogEdit(window, [&](SnapshotToken token) { LoadCaseNames(window, token); }); return true;
+    case 232: DialogEdit(window, [&](SnapshotToken token) { StaticSeismicLoadDialog(window, token); }); return true;
+    case 234: DialogEdit(window, [&](SnapshotToken token) { SpectrumLoadDialog(window, token); }); return true;
+    case 235: DialogEdit(window, [&](SnapshotToken token) { HarmonicSettingsDialog(window, token); }); return true;
+    case 223: DialogEdit(window, [&](SnapshotToken token) { TimeHistoryOptionsDialog(window, token); }); return true;
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
     case 252: ShowListByOpener(OpenTimeFunctionsTable); return true;

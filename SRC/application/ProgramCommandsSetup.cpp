@@ -9,6 +9,7 @@
 #include "editing/LayoutEditors.h"
 #include "editing/LayoutTable.h"
 #include "editing/NewDocument.h"
+#include "editing/UndoRedo.h"
 #include "editing/UnitsDialog.h"
 #include "elements/FlangeList.h"
 #include "elements/KindDetailsText.h"
@@ -18,6 +19,7 @@
 #include "files/ModelFile.h"
 #include "files/SaveQuestion.h"
 #include "graphics/GraphicsPrinter.h"
+#include "model/EditSteps.h"
 #include "model/FindNodeDialog.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
@@ -74,10 +76,10 @@ void InstallProgramCommands() {
   commands.settleTableEditSnapshot = [] {
     const std::string refusal = SettleTableEditSnapshot();
     if (refusal.empty()) return;
-    ReloadLayoutTable(false);
-    RefreshListWindow();
+    ShowModelAfterRefusedEdit();
     ShowErrorMessage(GetActiveWindow(), refusal);
   };
+  SetEditRefusalDoor(ShowModelAfterRefusedEdit);
   commands.askNodeToFind = [](HWND owner, std::int32_t& node, std::string& text) {
     if (AskFindNode(owner) != 1) return false;
     node = g_LastFoundNode;

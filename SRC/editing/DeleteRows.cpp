@@ -212,24 +212,26 @@ std::string RowDeletionRefusal(const Model& model, int from, int to) {
   return {};
 }
 
+// A record that names a node no row makes is broken at that node: no row
+// moves it, and a renumbering that leaves it unmade leaves its number.
 void UnmadeNodeReferences(const Model& model, const Model& maker, std::vector<BrokenRule>& broken) {
   const std::string kind = "node reference";
-  auto refuse = [&](std::int32_t node) {
+  auto refuse = [&](const char* record, std::int32_t node) {
     // The deletion's message for the row that made the node: it names the
     // first of the records that refer to it.
     if (std::string refusal = NodeReferenceRefusal(model, node, Plain(node)); !refusal.empty())
-      broken.push_back({kind, std::move(refusal)});
+      broken.push_back({kind, std::string(record) + " names " + std::to_string(node), std::move(refusal)});
   };
   for (int i = 1; i <= model.allowables.count; ++i)
-    if (!NodeIsMade(model, model.allowables[i].node)) refuse(model.allowables[i].node);
+    if (!NodeIsMade(model, model.allowables[i].node)) refuse("allowable", model.allowables[i].node);
   for (int i = 1; i <= model.pumps.count; ++i)
     for (std::int32_t node : {model.pumps[i].suctionNode, model.pumps[i].dischargeNode})
-      if (!NodeIsMade(model, node)) refuse(node);
+      if (!NodeIsMade(model, node)) refuse("pump", node);
   for (const auto* table : {&model.compressors, &model.turbines})
     for (int i = 1; i <= table->count; ++i) {
       const RotatingEquipment& e = (*table)[i];
       for (std::int32_t node : {e.inletNode, e.exhaustNode, e.extractionNode1, e.extractionNode2})
-        if (!NodeIsMade(model, node)) refuse(node);
+        if (!NodeIsMade(model, node)) refuse(table == &model.compressors ? "compressor" : "turbine", node);
     }
   for (int j = 1; j <= model.rowCount; ++j) {
     const std::int32_t connected = Plain(ConnectedNodeOf(model.row(j)));
@@ -239,7 +241,7 @@ void UnmadeNodeReferences(const Model& model, const Model& maker, std::vector<Br
     std::snprintf(text, sizeof text,
                   "Deletion is not possible. LimitStop/Hanger/etc. at row %d \nis connected to this element (row %d).", j,
                   index != 0 ? maker.nodes[index].row : j);
-    broken.push_back({kind, text});
+    broken.push_back({kind, RowPlace(model, j), text});
   }
 }
 

@@ -223,8 +223,8 @@ void EditRowProperty(LayoutTable& table, int column) {
   if (record == 0) return;  // a name without a record opens nothing
   HWND owner = Owner(table);
   const SnapshotToken token = TakeUndoSnapshot(owner);
-  if (!RunRecordEditor(owner, row.elementType == ElementType::Beam, column, record, token)) return;
-  if (!SettleLayoutEdit(owner, token)) return;
+  const bool stored = RunRecordEditor(owner, row.elementType == ElementType::Beam, column, record, token);
+  if (!SettleLayoutEdit(owner, token) || !stored) return;
   TableFitRow(table, table.currentRow);
   RefreshListWindow();
 }

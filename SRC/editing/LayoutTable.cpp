@@ -14,6 +14,7 @@
 #include "editing/LayoutEditors.h"
 #include "editing/RowText.h"
 #include "editing/UndoRedo.h"
+#include "model/KeyUndoStep.h"
 #include "model/LayoutKeywords.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -289,10 +290,34 @@ int LayoutTable::FilterChar(int character) {
   }
 }
 
-// Every store is bracketed by an undo snapshot; a store that changed nothing
-// (refused ones included) leaves none behind, nor does one that changed only
-// what no model file keeps: the cells of the spare row are one undo step
-// with the row, taken when it is entered.
+namespace {
+
+// The end of a store's edit: a store that changed nothing leaves no step,
+// one that changed the model is settled, whatever else it has to say (a
+// picker left without a choice after a change to Beam keeps the change).
+// The gate's refusal goes instead: the model is already put back, and every
+// row it shows again.
+void EndStoreEdit(LayoutTable& table, SnapshotToken token) {
+  if (!g_EditChangedModel) {
+    PopTempFile(token);
+    return;
+  }
+  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
+    g_EditChangedModel = false;
+    SetLayoutRowCount();
+    if (HWND shown = table.Window()) InvalidateRect(shown, nullptr, FALSE);
+    RefreshListWindow();
+    throw refusal;
+  }
+}
+
+}  // namespace
+
+// Every store is one edit: a store that changed nothing (refused ones
+// included) leaves no undo step, nor does one that changed only what no
+// model file keeps: the cells of the spare row are one undo step with the
+// row, taken when it is entered. What a store opens on its way (the three
+// pickers after a change to or from Beam, a kind's dialog) joins its edit.
 void LayoutTable::StoreCell() {
   if (currentRow > kMaxLayoutRows) throw std::string("Maximum number of rows exceeded");
   g_EditChangedModel = false;
@@ -318,27 +343,15 @@ void LayoutTable::StoreCell() {
       g_EditChangedModel = false;
       TableDrawRow(*this, currentRow);
     }
-    if (!g_EditChangedModel) PopTempFile(token);
+    EndStoreEdit(*this, token);
     throw;
   } catch (...) {
-    if (!g_EditChangedModel) PopTempFile(token);
+    EndStoreEdit(*this, token);
     throw;
   }
-  if (!g_EditChangedModel) {
-    PopTempFile(token);
-    return;
-  }
-  // A store that broke a rule of the whole model (a node that something
-  // names no longer made, an element left without length) is refused as
-  // the cell's own checks refuse: the model is already put back, and every
-  // row it shows again.
-  if (std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
-    g_EditChangedModel = false;
-    SetLayoutRowCount();
-    if (HWND shown = Window()) InvalidateRect(shown, nullptr, FALSE);
-    RefreshListWindow();
-    throw refusal;
-  }
+  EndStoreEdit(*this, token);
+  // Enter goes on to enter the row: its changes join this step.
+  KeepKeyStep(this, token);
 }
 
 void SetLayoutRowCount() {

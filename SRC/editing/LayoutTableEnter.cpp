@@ -11,6 +11,7 @@
 
 #include "editing/LayoutTable.h"
 #include "elements/Valve.h"
+#include "model/KeyUndoStep.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -165,6 +166,13 @@ void SettleEnteredRow(LayoutTable& table, SnapshotToken token) {
   if (!UndoSnapshotPath(token).empty()) TheModel().modified = true;
 }
 
+// The snapshot entering an existing row settles: the step the cell store
+// of the same key kept, or a new one.
+SnapshotToken EnteringSnapshot(LayoutTable& table) {
+  bool joined = false;
+  return TakeKeyStepSnapshot(&table, table.frame, joined);
+}
+
 }  // namespace
 
 void ValidateLayoutRow(LayoutTable& table, bool ctrl) {
@@ -214,7 +222,7 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     TableGoTo(table, row + 1);
     return;
   }
-  const SnapshotToken entered = IsSpareRow(table) ? 0 : TakeUndoSnapshot(table.frame);
+  const SnapshotToken entered = IsSpareRow(table) ? 0 : EnteringSnapshot(table);
   try {
     ValidateLayoutRow(table, ctrl);
     if (model.layoutChanged || table.rowInserted) {

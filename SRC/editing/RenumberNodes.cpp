@@ -324,20 +324,14 @@ int RenumberNodesDialog(HWND owner) {
   return RunDialog(owner, 1);
 }
 
-bool AutoRenumberNodes(HWND owner, int currentRow) {
+bool AutoRenumberNodes(HWND owner) {
   Model& model = TheModel();
   Preferences& preferences = ProgramPreferences();
   if (preferences.startingNodeNumber == 0) preferences.startingNodeNumber = 10;
   const std::int32_t start = preferences.startingNodeNumber;
   const std::int32_t increment = IncrementSetting(model);
-  const int current = currentRow;
-  if (current >= 1 && current <= model.rowCount && model.row(current).elementType == ElementType::None) {
-    const int previous = PreviousElementRow(model, current);
-    if (previous > 0) {
-      model.row(current).node = NextNodeNumber(model.nodes, model.row(previous).node, increment);
-      model.untypedRow = current;
-    }
-  }
+  // The row an Insert left empty keeps no node until it is typed: numbered,
+  // it would be an element of no length, which no model may hold.
   NodeNumberMap map;
   try {
     map = AssignNewNodeNumbers(model, 1, model.rowCount, start, increment);

@@ -51,7 +51,6 @@ int RenumberNodesFromLayout(HWND owner, int currentRow);
 // The dialog filled for every row, start 10 (after a refinement).
 int RenumberNodesDialog(HWND owner);
 // The automatic renumbering of every row after Insert or Delete (the
-// preference's start, 10 when it is 0). A current row without an element
-// first takes the next number after the element row before it. True when
-// numbers changed.
-bool AutoRenumberNodes(HWND owner, int currentRow);
+// preference's start, 10 when it is 0). A row without a node (the one an
+// Insert left) stays without one. True when numbers changed.
+bool AutoRenumberNodes(HWND owner);

@@ -9,6 +9,7 @@
 
 #include "editing/LayoutTable.h"
 #include "editing/ModelWindows.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -72,11 +73,9 @@ bool RedoEdit(HWND owner) {
   return false;
 }
 
-bool SettleLayoutEdit(HWND owner, SnapshotToken token) {
-  const std::string refusal = SettleEditSnapshot(token);
-  if (refusal.empty()) return true;
+bool SettleLayoutEdit(HWND owner, SnapshotToken token) { return SettleEdit(owner, token); }
+
+void ShowModelAfterRefusedEdit() {
   ReloadLayoutTable(false);
   RefreshListWindow();
-  ShowErrorMessage(owner, refusal);
-  return false;
 }

@@ -23,3 +23,6 @@ bool RedoEdit(HWND owner);
 // back) is shown again in the Layout table and the List window and its
 // rule's message over `owner`; false then. True when the edit stands.
 bool SettleLayoutEdit(HWND owner, SnapshotToken token);
+// The Layout table and the List window shown again after a refused edit put
+// the model back (the door of EditSteps.h).
+void ShowModelAfterRefusedEdit();

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "editing/LayoutTable.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -156,6 +157,7 @@ bool ChooseUnits(HWND owner) {
   UnitsDialogState state;
   state.owner = owner;
   DialogBoxParam(InstanceHandle, "UNITS_DIALOG", owner, UnitsDialogProc, reinterpret_cast<LPARAM>(&state));
-  if (!state.changed && token != 0) PopTempFile(token);
+  if (!state.changed) PopTempFile(token);
+  SettleEdit(owner, token);
   return state.changed;
 }

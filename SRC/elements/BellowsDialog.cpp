@@ -7,6 +7,7 @@
 #include "elements/BellowsDialog.h"
 
 #include <array>
+#include <limits>
 
 #include "elements/Bellows.h"
 #include "kindbase/KindDialog.h"
@@ -75,6 +76,13 @@ class BellowsDialog : public ElementKindDialog {
     if (input_.diameter == 0.0f && input_.bending == 0.0f) {
       helper.DialogGetItemText(kBending);
       ThrowRequiredField("Bending Stiffness or Mean diameter");
+    }
+    // The bending stiffness the mean diameter gives (D^2 Ka / 8) is stored
+    // as a float: one beyond its range could be neither saved nor analysed.
+    if (input_.bending == 0.0f &&
+        !(double(input_.diameter) * input_.diameter * input_.axial * 0.125 <= std::numeric_limits<float>::max())) {
+      helper.DialogGetItemText(kDiameter);
+      ThrowInvalidField("Diameter");
     }
   }
 

@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "elements/BranchSif.h"
+#include "model/EditSteps.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/UndoFiles.h"
@@ -98,7 +99,11 @@ bool CheckBranchSifsAgainstCode(HWND parent) {
     model.modified = true;
     replaced = true;
   }
-  if (!replaced) PopTempFile(token);
-  else if (HWND layout = ProgramCommands().layoutTableWindow(); layout != nullptr) SetFocus(layout);
-  return replaced;
+  if (!replaced) {
+    PopTempFile(token);
+    return false;
+  }
+  if (!SettleEdit(parent, token)) return false;
+  if (HWND layout = ProgramCommands().layoutTableWindow(); layout != nullptr) SetFocus(layout);
+  return true;
 }

@@ -144,7 +144,7 @@ void RotatingEquipmentTable::StoreCell() {
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
   ModelRecordTable<RotatingEquipment>& records = RotatingEquipmentRecords(kind);
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     RotatingEquipment& r = BeamRecordAt(records, row);
     if (column == 1) {
       std::string description = text;

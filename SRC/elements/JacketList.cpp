@@ -7,6 +7,7 @@
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
 #include "elements/KindTable.h"
+#include "model/EditSteps.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "platform/Paint.h"
@@ -118,6 +119,10 @@ void JacketedList::EditCurrentItem() {
     TableShowFocus(*this);
     return;
   }
+  // A jacket that lost a node something names, or narrower than its core,
+  // is refused here whichever road opened the dialog, inside the table's
+  // Edit or double click or not.
+  SettleEdit(frame, token);
   if (HWND layout = ProgramCommands().layoutTableWindow()) InvalidateRect(layout, nullptr, FALSE);
   OpenJacketedList();
   TableShowFocus(*this);

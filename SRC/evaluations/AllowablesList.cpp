@@ -6,6 +6,7 @@
 #include <cctype>
 #include <cstdio>
 
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -118,7 +119,7 @@ void AllowablesTable::StoreCell() {
   const int column = currentColumn;
   std::string text = g_EditFieldText;
   TrimBlanks(text);
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     Allowable& a = BeamRecordAt(Records(), row);
     if (column == 1) {
       g_EditFieldText = text;
@@ -168,15 +169,19 @@ void StoreEditedAllowable() {
   Records()[row] = copied;
   CopiedRecord() = 0;
   TableGoTo(table, row);
-  const int result = AllowableDialog(table.frame, row, token);
+  // The dialog's own snapshot joins the paste's: OK with the values pasted
+  // keeps the paste, one step with what the dialog changed.
+  const int result = AllowableDialog(table.frame, row, TakeUndoSnapshot(table.frame));
   // Paste stands with the dialog: Cancel leaves the line as it was.
   if (result != 1) {
     if (entry) table.RemoveRecord(row);
     else Records()[row] = before;
+    PopTempFile(token);
     TableShow(table);
     return;
   }
-  if (copied.node != before.node || copied.values != before.values) M().modified = true;
+  if (entry || copied.node != before.node || copied.values != before.values) M().modified = true;
+  if (!SettleEdit(table.frame, token)) return;
   TableSetRowsTitled(table, "Allowables", Records().count);
   TableShow(table);
   TableGoTo(table, row);

@@ -182,7 +182,7 @@ void PumpsTable::StoreCell() {
   const int row = currentRow;
   const std::string text = g_EditFieldText;
   if (currentColumn != 1) return;  // the other columns are changed through the dialog
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     Pump& p = BeamRecordAt(Records(), row);
     std::string name = text;
     TrimBlanks(name);

@@ -20,6 +20,7 @@
 #include "files/ModelFile.h"
 
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -37,6 +38,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
+#include "model/RowRules.h"
 #include "platform/SiblingTemporary.h"
 #include "records/ForceSpectrum.h"
 #include "records/ModelFileFormat.h"
@@ -187,6 +189,33 @@ bool MendAndNotePointTables(Model& model, std::vector<std::string>* notes) {
   return mended;
 }
 
+// The offsets of every row as the file holds them, rows 1 .. row count.
+std::vector<std::array<float, 3>> RowOffsets(const Model& model) {
+  std::vector<std::array<float, 3>> offsets;
+  for (int row = 1; row <= model.rowCount; ++row)
+    offsets.push_back({model.row(row).dx, model.row(row).dy, model.row(row).dz});
+  return offsets;
+}
+
+// The rows whose offsets the file held but the making set to zero, since
+// no such row can keep them (a Location, a hinge or ball joint, a row that
+// closes at a node an earlier row made): the model opens without them, and
+// the notes name each row and why, so none is lost unsaid.
+std::vector<std::string> DroppedOffsetNotes(const Model& model, const std::vector<std::array<float, 3>>& read) {
+  std::vector<std::string> notes;
+  for (int row = 1; row <= model.rowCount && row <= static_cast<int>(read.size()); ++row) {
+    const LayoutRow& made = model.row(row);
+    const std::array<float, 3>& held = read[static_cast<std::size_t>(row - 1)];
+    if ((held[0] == 0.0f && held[1] == 0.0f && held[2] == 0.0f) || made.dx != 0.0f || made.dy != 0.0f ||
+        made.dz != 0.0f)
+      continue;
+    const std::string reason = OffsetsWithoutLengthText(made.elementType, RowEndsAtEarlierNode(model, row), made.node);
+    if (!reason.empty())
+      notes.push_back("Layout row " + std::to_string(row) + ": " + reason + ": its DX, DY, DZ were set to zero");
+  }
+  return notes;
+}
+
 }  // namespace
 
 void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes) {
@@ -223,11 +252,15 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
   if (const std::int64_t at = BinaryFileNonFiniteAt(file); at >= 0)
     ThrowDamagedSection(kFrameSection, "a number that is not finite at byte " + std::to_string(at));
   BinaryFileClose(file);
-  // A case the file lists for a temperature out of use cannot run: it is
-  // dropped and the notes say so. The model then differs from its file.
-  const std::vector<std::string> dropped = DropLoadCasesBeyondThermalCount(model);
+  // A case the file lists for a temperature out of use cannot run, and a
+  // row that cannot keep its offsets is made without them: each is dropped
+  // and the notes say so. The model then differs from its file.
+  std::vector<std::string> dropped = DropLoadCasesBeyondThermalCount(model);
   model.path = path;
+  const std::vector<std::array<float, 3>> offsets = RowOffsets(model);
   MakeModel(model);
+  const std::vector<std::string> lost = DroppedOffsetNotes(model, offsets);
+  dropped.insert(dropped.end(), lost.begin(), lost.end());
   if (ModelExtentsAreSymmetric(model.graphics)) {
     model.graphics.viewDirection = {1.0f, 1.0f, 1.0f};
     MakeModel(model);

@@ -5,6 +5,8 @@
 #include <cctype>
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
+#include "model/KeyUndoStep.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -127,33 +129,43 @@ void KindListTable::EditCurrentItem() {
   const int layoutRow = LayoutRowOf(currentRow);
   if (layoutRow == 0) return;
   if (TableCommitEdit(*this)) return;
-  const SnapshotToken token = TakeUndoSnapshot(frame);
+  // Enter on a typed cell stores it first: the dialog it then opens is the
+  // same key's, one undo step with the store.
+  bool joined = false;
+  const SnapshotToken token = TakeKeyStepSnapshot(this, frame, joined);
   bool changed = false;
   try {
     changed = elementType != ElementType::None ? RunElementDialog(frame, layoutRow, elementType)
                                                : RunItemDialog(frame, layoutRow, type);
   } catch (...) {
-    PopTempFile(token);
+    if (joined)
+      (void)SettleEditSnapshot(token);
+    else
+      PopTempFile(token);
     throw;
   }
   if (!changed) {
-    PopTempFile(token);
+    if (joined)
+      (void)SettleEditSnapshot(token);
+    else
+      PopTempFile(token);
     TableShowFocus(*this);
     return;
   }
-  const std::string refusal = SettleEditSnapshot(token);
+  SettleEdit(frame, token);
   RedrawLayoutTable();
   if (opener_ != nullptr) opener_();
-  if (!refusal.empty()) ShowErrorMessage(frame, refusal);
   TableShowFocus(*this);
 }
 
 void KindListTable::DeleteRow() {
   const int layoutRow = LayoutRowOf(currentRow);
   if (layoutRow == 0 || TableResultsShown() || type == DataType::None) return;
-  TakeUndoSnapshot(frame);
-  ClearDataType(TheModel(), layoutRow);
-  RefreshAfterDataItemEdit(TheModel(), layoutRow);
+  RunEdit(frame, [&] {
+    ClearDataType(TheModel(), layoutRow);
+    RefreshAfterDataItemEdit(TheModel(), layoutRow);
+    return true;
+  });
   RedrawLayoutTable();
   if (opener_ != nullptr) opener_();
 }
@@ -218,6 +230,7 @@ void KindListTable::StoreCell() {
   // A stored cell may change what other cells of the row show.
   if (Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);
   if (!refusal.empty()) throw refusal;
+  KeepKeyStep(this, token);
 }
 
 int KindListTable::YesNoChar(int character) {

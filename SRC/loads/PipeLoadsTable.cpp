@@ -10,6 +10,7 @@
 #include "loads/PipeLoadDialog.h"
 #include "loads/PipeLoadUse.h"
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -210,7 +211,7 @@ int PipeLoadsTable::FilterChar(int character) {
 
 void PipeLoadsTable::StoreCell() {
   PipeLoad& record = PipeLoadSlot(M().pipeLoads, currentRow);
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     return currentColumn == kNameColumn ? StoreName(*this, record) : StoreNumber(currentColumn, record);
   });
 }
@@ -227,21 +228,30 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   ModelRecordTable<PipeLoad>& loads = M().pipeLoads;
   PipeLoad& record = PipeLoadSlot(loads, currentRow);
   if (record.name.empty()) TableFieldRequired("Name", kNameColumn);
-  const PipeLoad before = record;
-  FillNotGiven(record);
-  CheckDesignValues(record);
-  if (currentRow <= loads.count) {
-    if (!SameNumbers(before, record)) M().modified = true;
+  const bool spare = currentRow > loads.count;
+  // The values not given are filled in and checked before anything
+  // changes: a refusal leaves the line as it was.
+  PipeLoad filled = record;
+  FillNotGiven(filled);
+  CheckDesignValues(filled);
+  // The filled values, and the spare row made a record: one undo step,
+  // none when nothing changed.
+  ChangeWithSnapshot(*this, [&] {
+    if (!spare) {
+      const bool changed = !SameNumbers(record, filled);
+      record = filled;
+      return changed;
+    }
+    MakeRoomForOneMore(loads);
+    ++loads.count;
+    PipeLoadSlot(loads, loads.count) = filled;
+    PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
+    return true;
+  });
+  if (!spare) {
     if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
     return;
   }
-  // The spare row becomes a record.
-  const PipeLoad made = record;
-  MakeRoomForOneMore(loads);
-  ++loads.count;
-  PipeLoadSlot(loads, loads.count) = made;
-  PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
-  M().modified = true;
   TitleAndRows(*this);
   TableShowFocus(*this);
   TableGoTo(*this, loads.count + 1);
@@ -255,7 +265,7 @@ void PipeLoadsTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     MakeRoomForOneMore(loads);
     PipeLoadSlot(loads, loads.count + 1);
     for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
@@ -282,7 +292,7 @@ void PipeLoadsTable::DeleteRow() {
     ShowErrorMessage(frame, "Load " + loads[row].name + " is in use, it cannot be deleted");
     return;
   }
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
     loads[loads.count] = PipeLoad{};
     --loads.count;
@@ -300,7 +310,8 @@ void PipeLoadsTable::EditCurrentItem() {
   DiscardTableEditSnapshot();
   const SnapshotToken token = TableResultsShown() ? 0 : TakeUndoSnapshot(frame);
   const int row = currentRow;
-  if (PipeLoadDialog(frame, row, token) != 1) return;
+  const bool stored = PipeLoadDialog(frame, row, token) == 1;
+  if (!SettleEdit(frame, token) || !stored) return;
   TableShowFocus(*this);
   TableGoTo(*this, row);
   TableCommitInPlace(*this);
@@ -363,12 +374,13 @@ bool PastePipeLoad(HWND owner) {
   const int from = CopiedRecord();
   const int to = table.currentRow;
   if (from < 1 || from > loads.count || to < 1 || to > loads.count + 1 || TableResultsShown()) return true;
-  TakeUndoSnapshot(owner);
-  PipeLoad& target = PipeLoadSlot(loads, to);
-  const std::string name = target.name;
-  target = loads[from];
-  target.name = name;
-  M().modified = true;
+  RunEdit(owner, [&] {
+    PipeLoad& target = PipeLoadSlot(loads, to);
+    const std::string name = target.name;
+    target = loads[from];
+    target.name = name;
+    return true;
+  });
   CopiedRecord() = 0;
   TableDrawRow(table, to);
   return true;

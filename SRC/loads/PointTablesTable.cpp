@@ -6,6 +6,7 @@
 
 #include "loads/ListEdits.h"
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "platform/Menu.h"
@@ -87,11 +88,7 @@ bool PointTablesTable::ListCommand(HWND window, int command) {
   if (command == kind_.readCommand) {
     if (TableResultsShown()) return true;
     grid_.Commit();
-    const SnapshotToken token = TakeUndoSnapshot(window);
-    if (!kind_.readTextFile(window, CurrentEntry())) {
-      PopTempFile(token);
-      return true;
-    }
+    if (!RunEdit(window, [&] { return kind_.readTextFile(window, CurrentEntry()); })) return true;
     Refresh(currentRow);
     return true;
   }
@@ -145,7 +142,7 @@ void PointTablesTable::StoreCell() {
   const int other = FindPointTable(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError(kind_.fieldName, "is already defined");
   if (name == record->name) return;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (!record->name.empty()) {
       if (!ConfirmChange(frame, kind_.renameLabel, record->name, name)) return false;
       kind_.renameReferences(TheModel(), record->name, name);
@@ -183,7 +180,7 @@ void PointTablesTable::InsertRow() {
   }
   grid_.Commit();
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     List().insert(List().begin() + (row - 1), NamedPoints{});
     return true;
   });
@@ -201,7 +198,7 @@ void PointTablesTable::DeleteRow() {
     return;
   }
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (row == static_cast<int>(List().size())) {
       const bool changed = !IsBlankPointTable(*record);
       *record = NamedPoints{};

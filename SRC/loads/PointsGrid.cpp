@@ -85,7 +85,7 @@ bool PointsGrid::Commit() {
   const std::vector<FloatPair> given = GivenPoints();
   const int repeated = FirstNearDuplicate(given);
   const int unplaced = FirstValueWithoutAbscissa(given);
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     list[index_].points = SortedPoints(given);
     return true;
   });

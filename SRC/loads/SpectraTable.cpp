@@ -12,6 +12,7 @@
 #include "loads/SpectrumPrint.h"
 #include "loads/SpectrumValuesGrid.h"
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -157,7 +158,7 @@ void SpectraTable::StoreCell() {
   const int other = FindSpectrum(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError("Spectrum", "is already defined");
   if (name == spectrum->name) return;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (!spectrum->name.empty()) {
       if (!ConfirmChange(frame, "Spectrum name", spectrum->name, name)) return false;
       RenameSpectrum(M().spectra, M().spectrumLoad, spectrum->name, name);
@@ -194,7 +195,7 @@ void SpectraTable::InsertRow() {
   }
   CommitGrid();
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     ResponseSpectrum blank;
     blank.logInterpolation1 = spectrum->logInterpolation1;
     blank.logInterpolation2 = spectrum->logInterpolation2;
@@ -217,7 +218,7 @@ void SpectraTable::DeleteRow() {
     return;
   }
   const int row = currentRow;
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     if (row == static_cast<int>(List().size())) {
       const bool changed = !spectrum->name.empty() || !spectrum->points.empty();
       spectrum->name.clear();
@@ -312,11 +313,7 @@ bool SpectraListCommand(HWND window, int command) {
       if (TableResultsShown()) return true;
     {
       CommitGrid();
-      const SnapshotToken token = TakeUndoSnapshot(window);
-      if (!ReadSpectrumFromTextFile(window)) {
-        PopTempFile(token);
-        return true;
-      }
+      if (!RunEdit(window, [&] { return ReadSpectrumFromTextFile(window); })) return true;
       Refresh(table, table.currentRow);
       return true;
     }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdio>
 
+#include "model/EditSteps.h"
 #include "model/Model.h"
 #include "model/ModelLoadCases.h"
 #include "model/UndoFiles.h"
@@ -68,12 +69,13 @@ void OptionsOk(HWND dialog) {
   const std::uint8_t log2 = h.DialogIsChecked(kLog2Radio) ? 1 : 0;
   if (period != spectrum.periodAbscissa || log1 != spectrum.logInterpolation1 ||
       log2 != spectrum.logInterpolation2 || unit != spectrum.ordinateUnit) {
-    TakeUndoSnapshot(dialog);
-    spectrum.periodAbscissa = period;
-    spectrum.logInterpolation1 = log1;
-    spectrum.logInterpolation2 = log2;
-    spectrum.ordinateUnit = unit;
-    M().modified = true;
+    RunEdit(dialog, [&] {
+      spectrum.periodAbscissa = period;
+      spectrum.logInterpolation1 = log1;
+      spectrum.logInterpolation2 = log2;
+      spectrum.ordinateUnit = unit;
+      return true;
+    });
   }
   EndDialog(dialog, 1);
 }

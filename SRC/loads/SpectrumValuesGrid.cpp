@@ -90,7 +90,7 @@ bool SpectrumValuesGrid::Commit() {
   if (index_ >= list.size()) return false;
   changed_ = false;
   const std::vector<FloatPair> given = GivenPoints();
-  ChangeWithSnapshot(frame, [&] {
+  ChangeWithSnapshot(*this, [&] {
     list[index_].points = given;
     return true;
   });

@@ -98,6 +98,11 @@ struct LayoutRow {
   std::int32_t runEnd = 0;
   bool drawn = false;
   bool dimmed = false;
+  // Which row this is while rows move up and down and nodes are renumbered
+  // (0: none given yet): the undo snapshot of an edit gives every row one,
+  // so the rules of the whole model tell a break the edit made from one the
+  // row already held (ModelRules.h). No file keeps it; a copy takes none.
+  std::uint32_t identity = 0;
   std::unique_ptr<ElementData> element;  // null when elementType is None
   std::unique_ptr<DataItem> item;        // null when dataType is None
   Rect2 bounds2d{1.0e30f, 1.0e30f, -1.0e30f, -1.0e30f};

@@ -128,9 +128,6 @@ struct Model {
   // Why a making of the model since the last undo snapshot was taken set a
   // row's offsets to zero (the row cannot keep them); empty when none was.
   std::string droppedOffsets;
-  // The row an Insert made and the node renumbering numbered within the
-  // same edit, not yet typed (0: none); forgotten when the next edit begins.
-  int untypedRow = 0;
 
   Model();
   ~Model();

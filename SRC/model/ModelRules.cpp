@@ -3,6 +3,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "model/MakeModel.h"
@@ -31,6 +32,11 @@ int FirstElementRow(const Model& model) {
 
 void SetModelRuleDoors(const ModelRuleDoors& doors) { Doors() = doors; }
 
+std::string RowPlace(const Model& model, int row) {
+  const std::uint32_t identity = model.row(row).identity;
+  return identity != 0 ? "row " + std::to_string(identity) : "new row " + std::to_string(row);
+}
+
 namespace {
 
 // Makes `model` and lists what its making and its rows break; the node
@@ -40,22 +46,19 @@ std::vector<BrokenRule> BrokenRules(Model& model, const Model* maker) {
   try {
     MakeModel(model);
   } catch (const std::string& message) {
-    broken.push_back({"made", message});
+    broken.push_back({"made", "", message});
     return broken;
   }
   if (const int first = FirstElementRow(model); first != 0 && model.row(first).elementType != ElementType::From)
-    broken.push_back({"first from", kFirstFromMessage});
+    broken.push_back({"first from", "", kFirstFromMessage});
   if (maker != nullptr && Doors().unmadeNodeReferences != nullptr)
     Doors().unmadeNodeReferences(model, *maker, broken);
   for (int row = 1; row <= model.rowCount; ++row) {
     std::string refusal = RowRuleRefusal(model, row);
-    // The row an Insert just made and numbered is the one the user types
-    // next, as the spare row is: its length is asked when it is typed.
-    if (refusal == kZeroLengthMessage && row == model.untypedRow) refusal.clear();
-    if (!refusal.empty()) broken.push_back({refusal, refusal});
+    if (!refusal.empty()) broken.push_back({refusal, RowPlace(model, row), refusal});
     if (Doors().rowRefusal == nullptr) continue;
     refusal = Doors().rowRefusal(model, row);
-    if (!refusal.empty()) broken.push_back({refusal, refusal});
+    if (!refusal.empty()) broken.push_back({refusal, RowPlace(model, row), refusal});
   }
   return broken;
 }
@@ -67,9 +70,9 @@ std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker) { ret
 std::vector<BrokenRule> BrokenRowRules(Model& model) { return BrokenRules(model, nullptr); }
 
 std::string AddedRuleMessage(const std::vector<BrokenRule>& before, const std::vector<BrokenRule>& after) {
-  std::map<std::string, int> held;
-  for (const BrokenRule& rule : before) ++held[rule.kind];
+  std::map<std::pair<std::string, std::string>, int> held;
+  for (const BrokenRule& rule : before) ++held[{rule.kind, rule.place}];
   for (const BrokenRule& rule : after)
-    if (--held[rule.kind] < 0) return rule.message;
+    if (--held[{rule.kind, rule.place}] < 0) return rule.message;
   return {};
 }

@@ -10,11 +10,13 @@
 //   item names is still made, and every jacket takes its core: rules of the
 //   floors above, asked through the doors they fill at start-up.
 //
-// A broken rule is counted by its kind, not by its row or node, so an edit
-// that only moves or renumbers what was already broken adds nothing: an
-// edit is refused only for a kind of broken rule the model before it held
-// fewer of. A model that broke a rule when it was opened still opens and
-// takes every edit that does not add to it.
+// A broken rule is known by its kind and its place: the row that breaks it,
+// known by the row's identity (LayoutRow.h), which moves with the row and
+// outlives a renumbering, or the record and node a named node is missing
+// for. An edit is refused when it makes a break at a place where none was,
+// whatever it mends elsewhere; one that only moves or renumbers what was
+// already broken adds nothing. A model that broke a rule when it was opened
+// still opens and takes every edit that does not add to it.
 #pragma once
 
 #include <string>
@@ -23,9 +25,14 @@
 struct Model;
 
 struct BrokenRule {
-  std::string kind;     // what is counted: one text per rule
+  std::string kind;     // one text per rule
+  std::string place;    // where it is broken (RowPlace); empty for the whole model
   std::string message;  // what the road that broke it shows
 };
+
+// The place of row `row` of `model`: its identity, or its number for a row
+// that has none yet (new to the edit, so new at its place).
+std::string RowPlace(const Model& model, int row);
 
 struct ModelRuleDoors {
   // The named nodes of pumps, compressors, turbines, allowables and
@@ -50,6 +57,7 @@ std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker);
 // keeps. The nodes equipment and allowables name are not looked up: an
 // import stores them as read, and the evaluations resolve them.
 std::vector<BrokenRule> BrokenRowRules(Model& model);
-// The message of the first rule of `after` whose kind `before` holds fewer
-// times; empty when the edit from `before` to `after` added none.
+// The message of the first rule of `after` that `before` does not break at
+// the same place (as many times); empty when the edit from `before` to
+// `after` added none.
 std::string AddedRuleMessage(const std::vector<BrokenRule>& before, const std::vector<BrokenRule>& after);

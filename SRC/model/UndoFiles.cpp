@@ -27,6 +27,9 @@ struct Snapshot {
   // The redo snapshots an edit released; given back when the edit is
   // discarded, deleted when it stands.
   std::vector<Snapshot> heldRedo;
+  // The identity of each row 1 .. row count of the model written, which no
+  // file keeps: the model read back to compare takes them again.
+  std::vector<std::uint32_t> rowIdentities;
 };
 
 struct Stacks {
@@ -34,6 +37,11 @@ struct Stacks {
   std::vector<Snapshot> redo;
   SnapshotToken lastToken = 0;
   SnapshotToken tableEdit = 0;
+  // The edit under way (0: none) and the tokens of the pieces that joined
+  // it, forgotten when it ends.
+  SnapshotToken open = 0;
+  std::vector<SnapshotToken> joined;
+  std::uint32_t lastIdentity = 0;
 };
 
 Stacks& TheStacks() {
@@ -102,27 +110,76 @@ std::string PopNewest(std::vector<Snapshot>& stack) {
   return snapshot.path;
 }
 
+const Snapshot* FindUndo(SnapshotToken token) {
+  for (const Snapshot& snapshot : TheStacks().undo)
+    if (token != 0 && snapshot.token == token) return &snapshot;
+  return nullptr;
+}
+
+// The edit under way, 0 when none is: one whose snapshot has left the stack
+// by another road (an Undo took it, Close emptied the stacks) is over.
+SnapshotToken OpenEdit() {
+  Stacks& stacks = TheStacks();
+  if (stacks.open != 0 && FindUndo(stacks.open) == nullptr) {
+    stacks.open = 0;
+    stacks.joined.clear();
+  }
+  return stacks.open;
+}
+
+bool IsJoined(SnapshotToken token) {
+  const std::vector<SnapshotToken>& joined = TheStacks().joined;
+  return token != 0 && OpenEdit() != 0 && std::find(joined.begin(), joined.end(), token) != joined.end();
+}
+
+// The edit of `token` is over, however it ended.
+void EndEdit(SnapshotToken token) {
+  Stacks& stacks = TheStacks();
+  if (token == 0 || token != stacks.open) return;
+  stacks.open = 0;
+  stacks.joined.clear();
+}
+
+// Every row of the open model is given an identity, kept with the snapshot.
+std::vector<std::uint32_t> IdentifyRows(Model& model) {
+  std::vector<std::uint32_t> identities;
+  identities.reserve(static_cast<std::size_t>(std::max(model.rowCount, 0)));
+  for (int row = 1; row <= model.rowCount; ++row) {
+    std::uint32_t& identity = model.row(row).identity;
+    if (identity == 0) identity = ++TheStacks().lastIdentity;
+    identities.push_back(identity);
+  }
+  return identities;
+}
+
 }  // namespace
 
 SnapshotToken TakeUndoSnapshot(HWND window) {
   Stacks& stacks = TheStacks();
-  // What the making drops, and the row an Insert left untyped, belong to
-  // the edit that begins here only.
+  if (OpenEdit() != 0) {
+    stacks.joined.push_back(++stacks.lastToken);
+    return stacks.joined.back();
+  }
+  // What the making drops belongs to the edit that begins here only.
   TheModel().droppedOffsets.clear();
-  TheModel().untypedRow = 0;
+  std::vector<std::uint32_t> identities = IdentifyRows(TheModel());
   CommitHeldRedo();
   const SnapshotToken token = Push(stacks.undo, TheModel(), window);
   if (token == 0) return 0;
   stacks.undo.back().heldRedo = std::move(stacks.redo);
+  stacks.undo.back().rowIdentities = std::move(identities);
   stacks.redo.clear();
+  stacks.open = token;
   return token;
 }
 
 void PopTempFile(SnapshotToken token) {
   Stacks& stacks = TheStacks();
+  if (IsJoined(token)) return;
   const auto found = std::find_if(stacks.undo.begin(), stacks.undo.end(),
                                   [token](const Snapshot& s) { return s.token == token; });
   if (token == 0 || found == stacks.undo.end()) return;
+  EndEdit(token);
   std::vector<Snapshot> held = std::move(found->heldRedo);
   DeleteTempFile(found->path);
   stacks.undo.erase(found);
@@ -131,6 +188,15 @@ void PopTempFile(SnapshotToken token) {
   } else {
     DeleteAll(held);
   }
+}
+
+bool EditSnapshotOpen() { return OpenEdit() != 0; }
+
+bool ReopenEdit(SnapshotToken token) {
+  Stacks& stacks = TheStacks();
+  if (token == 0 || OpenEdit() != 0 || stacks.undo.empty() || stacks.undo.back().token != token) return false;
+  stacks.open = token;
+  return true;
 }
 
 namespace {
@@ -150,20 +216,10 @@ bool OpenModelMatches(const std::string& path) {
   return same;
 }
 
-}  // namespace
-
-namespace {
-
-const Snapshot* FindUndo(SnapshotToken token) {
-  for (const Snapshot& snapshot : TheStacks().undo)
-    if (token != 0 && snapshot.token == token) return &snapshot;
-  return nullptr;
-}
-
-// The message of the first rule the open model breaks that the model in
-// the snapshot file at `path` did not; empty when the edit added none or
-// the snapshot cannot be read to compare (the edit then stands).
-std::string AddedRuleRefusal(const std::string& path) {
+// The message of the first rule the open model breaks where the model in
+// `snapshot` did not; empty when the edit added none or the snapshot cannot
+// be read to compare (the edit then stands).
+std::string AddedRuleRefusal(const Snapshot& snapshot) {
   Model& open = TheModel();
   // The making here may be the edit's first: what it drops counts too.
   const bool anyBroken = !BrokenModelRules(open, open).empty();
@@ -171,10 +227,13 @@ std::string AddedRuleRefusal(const std::string& path) {
   if (!anyBroken && dropped.empty()) return {};
   Model before;
   try {
-    ProgramCommands().readModelFileInto(path, before);
+    ProgramCommands().readModelFileInto(snapshot.path, before);
   } catch (const std::string&) {
     return {};
   }
+  if (static_cast<std::size_t>(before.rowCount) == snapshot.rowIdentities.size())
+    for (int row = 1; row <= before.rowCount; ++row)
+      before.row(row).identity = snapshot.rowIdentities[static_cast<std::size_t>(row - 1)];
   const std::vector<BrokenRule> held = BrokenModelRules(before, before);
   // Offsets the model before the edit held where its making (the reader's
   // or the rules') drops them, on rows not made since they were given, are
@@ -186,12 +245,12 @@ std::string AddedRuleRefusal(const std::string& path) {
   return AddedRuleMessage(held, broken);
 }
 
-}  // namespace
-
+// The gate: the rule's message after putting the model back and discarding
+// the snapshot, or the empty text (the edit stands, the snapshot stays).
 std::string RefuseEditBreakingRules(SnapshotToken token) {
   const Snapshot* snapshot = FindUndo(token);
   if (snapshot == nullptr) return {};
-  std::string refusal = AddedRuleRefusal(snapshot->path);
+  std::string refusal = AddedRuleRefusal(*snapshot);
   if (refusal.empty()) return refusal;
   const bool modified = snapshot->modified;
   if (RestoreUndoSnapshot(token, modified)) {
@@ -206,8 +265,6 @@ std::string RefuseEditBreakingRules(SnapshotToken token) {
   return refusal;
 }
 
-namespace {
-
 bool PopIfUnchanged(SnapshotToken token) {
   const Snapshot* found = FindUndo(token);
   if (found == nullptr || !OpenModelMatches(found->path)) return false;
@@ -220,25 +277,38 @@ bool PopIfUnchanged(SnapshotToken token) {
 }  // namespace
 
 bool PopTempFileIfUnchanged(SnapshotToken token) {
+  if (IsJoined(token)) return false;
   if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) throw refusal;
-  return PopIfUnchanged(token);
+  const bool unchanged = PopIfUnchanged(token);
+  EndEdit(token);
+  return unchanged;
 }
 
 std::string SettleEditSnapshot(SnapshotToken token) {
+  if (IsJoined(token)) return {};
   if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) return refusal;
   PopIfUnchanged(token);
+  EndEdit(token);
   return {};
 }
 
 bool RestoreUndoSnapshot(SnapshotToken token, bool modified) {
-  const std::string path = UndoSnapshotPath(token);
-  if (path.empty()) return false;
+  if (IsJoined(token)) {
+    token = OpenEdit();
+    modified = FindUndo(token)->modified;
+  }
+  const Snapshot* snapshot = FindUndo(token);
+  if (snapshot == nullptr) return false;
   Model fresh;
   try {
-    ProgramCommands().readModelFileInto(path, fresh);
+    ProgramCommands().readModelFileInto(snapshot->path, fresh);
   } catch (...) {
     return false;
   }
+  // The rows are the rows of the snapshot, as the edit's gate knows them.
+  if (static_cast<std::size_t>(fresh.rowCount) == snapshot->rowIdentities.size())
+    for (int row = 1; row <= fresh.rowCount; ++row)
+      fresh.row(row).identity = snapshot->rowIdentities[static_cast<std::size_t>(row - 1)];
   Model& open = TheModel();
   fresh.path = open.path;
   KeepUserView(open.graphics, fresh.graphics);
@@ -260,9 +330,9 @@ void KeepUserView(const GraphicsSettings& current, GraphicsSettings& restored) {
 }
 
 std::string UndoSnapshotPath(SnapshotToken token) {
-  for (const Snapshot& snapshot : TheStacks().undo)
-    if (token != 0 && snapshot.token == token) return snapshot.path;
-  return {};
+  if (IsJoined(token)) token = OpenEdit();
+  const Snapshot* snapshot = FindUndo(token);
+  return snapshot != nullptr ? snapshot->path : std::string();
 }
 
 SnapshotToken TakeTableEditSnapshot() {
@@ -309,4 +379,6 @@ void DeleteUndoRedoFiles() {
   DeleteAll(stacks.undo);
   DeleteAll(stacks.redo);
   stacks.tableEdit = 0;
+  stacks.open = 0;
+  stacks.joined.clear();
 }

@@ -116,7 +116,7 @@ void BeamLoadsTable::StoreCell() {
   const int row = currentRow;
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     if (column != 1) RequireKeyFirst(row);
     BeamLoad& l = EntryRecord(row);
     if (column == 1) {

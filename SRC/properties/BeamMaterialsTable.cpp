@@ -88,7 +88,7 @@ void BeamMaterialsTable::StoreCell() {
   const int row = currentRow;
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     BeamMaterial& m = BeamRecordAt(Records(), row);
     if (column != 1) RequireKeyFirst(row);
     switch (column) {

@@ -5,6 +5,7 @@
 #include <cctype>
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Menu.h"
@@ -15,6 +16,7 @@
 #include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/TableWindowSupport.h"
+#include "properties/PropertyTables.h"
 
 namespace {
 
@@ -48,8 +50,11 @@ void BeamRecordTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow < 1 || currentRow > RecordCount() + 1) return;
   CheckRequired(currentRow);
   if (currentRow == RecordCount() + 1) {
-    AppendEntryRecord();
-    TheModel().modified = true;
+    // The entry row made a record: one undo step.
+    StoreWithSnapshot(*this, [&] {
+      AppendEntryRecord();
+      return true;
+    });
     Regrow();
     TableGoToLast(*this);
     return;
@@ -72,9 +77,10 @@ void BeamRecordTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  TakeUndoSnapshot(frame);
-  InsertRecord(currentRow);
-  TheModel().modified = true;
+  RunEdit(frame, [&] {
+    InsertRecord(currentRow);
+    return true;
+  });
   Regrow();
 }
 
@@ -90,9 +96,10 @@ void BeamRecordTable::DeleteRow() {
     ShowTableMessage(Window(), InUseMessage(currentRow), TableMessageKind::Error);
     return;
   }
-  TakeUndoSnapshot(frame);
-  RemoveRecord(currentRow);
-  TheModel().modified = true;
+  RunEdit(frame, [&] {
+    RemoveRecord(currentRow);
+    return true;
+  });
   Regrow();
 }
 
@@ -104,10 +111,11 @@ void BeamRecordTable::EditCurrentItem() {
   const int row = currentRow;
   const bool entry = row == count + 1;
   if (entry && TableResultsShown()) return;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
   if (entry) AppendEntryRecord();
-  const int result = RunDialog(row, TakeUndoSnapshot(frame));
+  const int result = RunDialog(row, token);
   if (entry && (result != 1 || RecordKey(row).empty())) RemoveRecord(row);
-  if (result != 1) return;
+  if (!SettleEdit(frame, token) || result != 1) return;
   Regrow();
   TableGoTo(*this, row);
 }

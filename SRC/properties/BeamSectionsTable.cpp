@@ -173,7 +173,7 @@ void BeamSectionsTable::StoreCell() {
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
   bool sized = false;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     BeamSection& s = BeamRecordAt(Records(), row);
     if (column != KeyColumn()) RequireKeyFirst(row);
     if (column == 1) {

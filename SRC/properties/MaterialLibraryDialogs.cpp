@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "model/EditSteps.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "platform/Controls.h"
@@ -290,10 +291,10 @@ bool CopyMaterialFromLibrary(HWND parent, int record) {
   if (!current.description.empty() && current.description != chosen.description &&
       !ConfirmChange(parent, "Material", current.description, chosen.description))
     return false;
-  TakeUndoSnapshot(parent);
-  const std::string name = current.name;
-  current = chosen;
-  current.name = name;
-  model.modified = true;
-  return true;
+  return RunEdit(parent, [&] {
+    const std::string name = current.name;
+    current = chosen;
+    current.name = name;
+    return true;
+  });
 }

@@ -4,8 +4,8 @@
 
 #include <algorithm>
 
+#include "model/EditSteps.h"
 #include "model/Model.h"
-#include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
@@ -143,20 +143,10 @@ int PropertyRowsTable::FilterChar(int character) {
   return character >= 'a' && character <= 'z' ? character - 'a' + 'A' : character;
 }
 
+// The cells fill the buffer only: the material takes it when the pane is
+// stored (StoreMaterialPropertyPane), which is the edit of the model.
 void PropertyRowsTable::StoreCell() {
-  if (inDialog) {
-    StorePropertyCell(buffer, currentRow, currentColumn, g_EditFieldText, Code());
-    return;
-  }
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool stored = false;
-  try {
-    stored = StorePropertyCell(buffer, currentRow, currentColumn, g_EditFieldText, Code());
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!stored) PopTempFile(token);
+  StorePropertyCell(buffer, currentRow, currentColumn, g_EditFieldText, Code());
 }
 
 void PropertyRowsTable::EnterRow(bool) {
@@ -247,9 +237,11 @@ void StoreMaterialPropertyPane() {
   MaterialPropertyPane& pane = TheMaterialPropertyPane();
   Model& model = TheModel();
   if (!pane.buffer.changed || pane.record < 1 || pane.record > model.materials.count) return;
-  StorePropertyRows(pane.buffer, pane.buffer.count, model.materials[pane.record]);
+  RunEdit(pane.frame, [&] {
+    StorePropertyRows(pane.buffer, pane.buffer.count, model.materials[pane.record]);
+    return true;
+  });
   pane.buffer.changed = false;
-  model.modified = true;
   if (ListTableWindow(1) != nullptr && IsWindowVisible(ListTableWindow(1))) LoadMaterialPropertyPane(pane.record, true);
 }
 

@@ -9,6 +9,7 @@
 #include <cctype>
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -174,7 +175,7 @@ void MaterialsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     Material& m = RecordOf(row);
     switch (currentColumn) {
       case 1: {
@@ -244,12 +245,14 @@ bool MaterialsTable::MustKeepFocus() {
     TableSetColumn(*this, nameMissing ? 1 : 2);
     return true;
   }
-  FillMaterialDefaults(m);
-  if (spare) {
-    ++model.materials.count;
-    model.modified = true;
-    TableSetRowsTitled(*this, Title(), model.materials.count);
-  }
+  // The defaults filled in, and the entry row made a record, are one undo
+  // step (none when nothing changed).
+  StoreWithSnapshot(*this, [&] {
+    FillMaterialDefaults(m);
+    if (spare) ++model.materials.count;
+    return true;
+  });
+  if (spare) TableSetRowsTitled(*this, Title(), model.materials.count);
   return false;
 }
 
@@ -258,16 +261,21 @@ void MaterialsTable::EnterRow(bool) {
   if (TableResultsShown() || currentRow > model.materials.count + 1) return;
   Material& m = RecordOf(currentRow);
   CheckNameAndDescription(m);
-  FillMaterialDefaults(m);
-  if (currentRow == model.materials.count + 1) {
-    ++model.materials.count;
-    model.modified = true;
+  const bool entry = currentRow == model.materials.count + 1;
+  // One undo step, kept when something changed: "Properties are required"
+  // below follows it and the record stays.
+  StoreWithSnapshot(*this, [&] {
+    FillMaterialDefaults(m);
+    if (entry) ++model.materials.count;
+    return true;
+  });
+  if (entry) {
     TableSetRowsTitled(*this, Title(), model.materials.count);
     TableShowFocus(*this);
     TableGoTo(*this, currentRow);
     LoadMaterialPropertyPane(currentRow);
   }
-  if (m.numtemps < 1) throw CI{"Properties are required", 2};
+  if (RecordOf(currentRow).numtemps < 1) throw CI{"Properties are required", 2};
   if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
 }
 
@@ -291,9 +299,10 @@ void MaterialsTable::InsertRow() {
   }
   StoreMaterialPropertyPane();
   ModelRecordTable<Material>& table = model.materials;
-  TakeUndoSnapshot(frame);
-  InsertRecordAt(table, currentRow);
-  model.modified = true;
+  RunEdit(frame, [&] {
+    InsertRecordAt(table, currentRow);
+    return true;
+  });
   TableSetRowsTitled(*this, Title(), table.count);
   TableShowFocus(*this);
   LoadMaterialPropertyPane(currentRow);
@@ -315,9 +324,10 @@ void MaterialsTable::DeleteRow() {
     return;
   }
   TheMaterialPropertyPane().buffer.changed = false;
-  TakeUndoSnapshot(frame);
-  RemoveRecordAt(table, currentRow);
-  model.modified = true;
+  RunEdit(frame, [&] {
+    RemoveRecordAt(table, currentRow);
+    return true;
+  });
   TableSetRowsTitled(*this, Title(), table.count);
   TableShowFocus(*this);
   LoadMaterialPropertyPane(std::min(currentRow, table.count));
@@ -329,7 +339,9 @@ void MaterialsTable::EditCurrentItem() {
   if (TableEndEdit(*this)) return;
   StoreMaterialPropertyPane();
   const int row = currentRow;
-  if (MaterialDialog(frame, row, TakeUndoSnapshot(frame)) != 1) return;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
+  const bool stored = MaterialDialog(frame, row, token) == 1;
+  if (!SettleEdit(frame, token) || !stored) return;
   TableShowFocus(*this);
   TableGoTo(*this, row);
   LoadMaterialPropertyPane(row);

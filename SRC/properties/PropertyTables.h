@@ -7,29 +7,29 @@
 #include <string>
 #include <utility>
 
+#include "model/EditSteps.h"
+#include "model/KeyUndoStep.h"
 #include "model/Model.h"
-#include "model/UndoFiles.h"
+#include "services/TableWindow.h"
 #include "platform/Types.h"
 #include "records/RecordTable.h"
 
 // The width of `text` in the font selected into `dc`; 0 without a DC.
 int DcTextWidth(HDC dc, const std::string& text);
 
-// Runs `store` (returning whether it changed the model) between an undo
-// snapshot and its discard; a change marks the model modified. A thrown
-// refusal discards the snapshot and goes on.
+// Runs `store` (returning whether it changed the model) as one edit
+// (EditSteps.h): a change marks the model modified and is settled, a store
+// that changed nothing leaves no step. A thrown refusal discards the
+// snapshot and goes on.
 template <typename Store>
 void StoreWithSnapshot(HWND frame, Store store) {
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = store();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (changed) TheModel().modified = true;
-  else PopTempFile(token);
+  RunEdit(frame, store);
+}
+// The same for an edit of a list table: the pieces of one key (the typed
+// cell stored, then the row entered) are one undo step.
+template <typename Store>
+void StoreWithSnapshot(TableWindow& table, Store store) {
+  ChangeInKeyStep(&table, table.frame, store);
 }
 
 // Stores `value` in `field`; true when it differed.

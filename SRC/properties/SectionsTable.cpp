@@ -6,6 +6,7 @@
 #include <cctype>
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/UndoFiles.h"
@@ -144,7 +145,7 @@ void SectionsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(frame, [&]() -> bool {
+  StoreWithSnapshot(*this, [&]() -> bool {
     const PipeSection& s = RecordOf(row);
     PipeSection values = s;
     switch (currentColumn) {
@@ -199,11 +200,16 @@ void SectionsTable::EnterRow(bool) {
   PipeSection& s = RecordOf(currentRow);
   if (s.name.empty()) TableFieldRequired("Name", 1);
   if (s.outsideDiameter == 0.0f || s.thickness == 0.0f) ThrowCellCommand(kEditCommand);
-  if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f) s.insulationDensity = s.insulationThickness = 0.0f;
-  if (s.liningDensity == 0.0f || s.liningThickness == 0.0f) s.liningDensity = s.liningThickness = 0.0f;
-  if (currentRow == model.sections.count + 1) {
-    ++model.sections.count;
-    model.modified = true;
+  const bool entry = currentRow == model.sections.count + 1;
+  // The half pairs zeroed and the entry row made a record: one undo step,
+  // none when nothing changed.
+  StoreWithSnapshot(*this, [&] {
+    if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f) s.insulationDensity = s.insulationThickness = 0.0f;
+    if (s.liningDensity == 0.0f || s.liningThickness == 0.0f) s.liningDensity = s.liningThickness = 0.0f;
+    if (entry) ++model.sections.count;
+    return true;
+  });
+  if (entry) {
     Regrow(*this);
     TableGoToLast(*this);
     return;
@@ -226,10 +232,10 @@ void SectionsTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  TakeUndoSnapshot(frame);
-  ModelRecordTable<PipeSection>& table = model.sections;
-  InsertRecordAt(table, currentRow);
-  model.modified = true;
+  RunEdit(frame, [&] {
+    InsertRecordAt(model.sections, currentRow);
+    return true;
+  });
   Regrow(*this);
 }
 
@@ -248,9 +254,10 @@ void SectionsTable::DeleteRow() {
                      TableMessageKind::Error);
     return;
   }
-  TakeUndoSnapshot(frame);
-  RemoveRecordAt(table, currentRow);
-  model.modified = true;
+  RunEdit(frame, [&] {
+    RemoveRecordAt(table, currentRow);
+    return true;
+  });
   Regrow(*this);
 }
 
@@ -261,10 +268,11 @@ void SectionsTable::EditCurrentItem() {
   RecordOf(row);
   // The entry row is edited as the record after the last one.
   const bool entry = row == model.sections.count + 1;
+  const SnapshotToken token = TakeUndoSnapshot(frame);
   if (entry) ++model.sections.count;
-  const int result = SectionDialog(frame, row, TakeUndoSnapshot(frame));
+  const int result = SectionDialog(frame, row, token);
   if (entry && (result != 1 || model.sections[row].name.empty())) --model.sections.count;
-  if (result != 1) return;
+  if (!SettleEdit(frame, token) || result != 1) return;
   Regrow(*this);
   TableGoTo(*this, row);
 }

@@ -94,7 +94,10 @@ void TableWindow::AfterEnter() {
   TablePlaceCaret(*this);
 }
 
-void TableWindow::KeyDown(UINT virtualKey) { TableKeyDown(*this, virtualKey); }
+void TableWindow::KeyDown(UINT virtualKey) {
+  keyStore = 0;  // a key begins a new user action
+  TableKeyDown(*this, virtualKey);
+}
 
 void TableWindow::SetColours() {
   const TableDrawingSet& set = TableDrawing();

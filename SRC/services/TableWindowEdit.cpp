@@ -9,9 +9,12 @@
 // MsgCmd keeps the typed text (and the changed flag) for the next try; a CI
 // or MsgColCmd makes the named column current with its stored value. The
 // current row never changes on a failed commit, so the caret stays in the
-// cell that was refused.
+// cell that was refused. A store may open what commits the table first (a
+// picker the store asks for): that commit of the cell being stored finds
+// nothing to store, so a cell is stored once, as one edit.
 #include <algorithm>
 #include <functional>
+#include <utility>
 
 #include "platform/Gdi.h"
 #include "platform/Input.h"
@@ -189,8 +192,13 @@ void TableReloadEditCell(TableWindow& t) {
 }
 
 bool TableCommitEdit(TableWindow& t) {
-  if (!t.editing || !t.editChanged) return false;
+  static const TableWindow* storing = nullptr;
+  if (!t.editing || !t.editChanged || storing == &t) return false;
   g_EditFieldText = t.editBuffer;
+  struct Storing {
+    const TableWindow* outer;
+    ~Storing() { storing = outer; }
+  } store{std::exchange(storing, &t)};
   const bool failed = Guarded(t, [&] { t.StoreCell(); });
   if (failed) return true;
   // A command that stores the cell first leaves the user in it: what he

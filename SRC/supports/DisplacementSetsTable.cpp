@@ -8,6 +8,7 @@
 #include "loads/ListEdits.h"
 
 #include "model/ContextMenus.h"
+#include "model/EditSteps.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -80,15 +81,16 @@ void DeleteSpecifiedDisplacementRow() {
   SpecifiedDisplacementsTable& table = TheTable();
   const int layoutRow = LayoutRowOf(table.currentRow);
   if (layoutRow == 0 || TableResultsShown()) return;
-  TakeUndoSnapshot(table.frame);
-  LayoutRow& row = M().row(layoutRow);
-  if (SpecifiedDisplacements* displacements = RowDisplacements(row)) {
-    displacements->sets.reset();
-    displacements->flags.fill(0);
-  }
-  if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) anchor->DisplacementsInPipeLcs = 0;
-  RefreshAfterDataItemEdit(M(), layoutRow);
-  M().modified = true;
+  RunEdit(table.frame, [&] {
+    LayoutRow& row = M().row(layoutRow);
+    if (SpecifiedDisplacements* displacements = RowDisplacements(row)) {
+      displacements->sets.reset();
+      displacements->flags.fill(0);
+    }
+    if (auto* anchor = dynamic_cast<Anchor*>(row.item.get())) anchor->DisplacementsInPipeLcs = 0;
+    RefreshAfterDataItemEdit(M(), layoutRow);
+    return true;
+  });
   OpenSpecifiedDisplacementsTable();
 }
 
@@ -103,6 +105,7 @@ void SpecifiedDisplacementsTable::EditCurrentItem() {
     return;
   }
   if (g_SpecDisplStored == 0) PopTempFile(token);
+  if (!SettleEdit(frame, token)) return;
   const SpecifiedDisplacements* displacements = RowDisplacements(M().row(layoutRow));
   if (displacements == nullptr || !displacements->HasAny()) {
     OpenSpecifiedDisplacementsTable();

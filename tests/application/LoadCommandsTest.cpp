@@ -62,8 +62,11 @@ TEST_F(LoadCommandsTest, LoadCasesDialogChecksWhatACaseNeedsAndTheMenuCountsTheL
     ClickItem(dialog, kFirstLoadCaseBox + 4);  // Modal analysis off
     Press(dialog, IDOK);
   });
+  const int steps = UndoDepth();
   Layout(231);
-  EXPECT_TRUE(TheModel().modified);
+  // OK on the cases the model runs already changes nothing: no mark, no step.
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(UndoDepth(), steps);
   EXPECT_EQ(LoadsMenuText(231), "&Load cases (4) ...");
   EXPECT_EQ(Cases(), (std::vector<int>{124, 1, 8, 2}));
   // Cancel changes no flag and leaves no edit to undo.

@@ -7,10 +7,17 @@
 
 #include "editing/LayoutRowEdits.h"
 #include "elements/CommentData.h"
+#include "elements/JacketList.h"
 #include "model/KindRecords.h"
+#include "model/ListWindow.h"
+#include "model/Nodes.h"
 #include "model/ToolTesting.h"
+#include "records/AllowableLoad.h"
+#include "records/Compressor.h"
 #include "records/PipeSection.h"
 #include "records/Pump.h"
+#include "services/Settings.h"
+#include "supports/LimitStop.h"
 
 namespace {
 
@@ -145,6 +152,11 @@ TEST_F(LayoutRoadRulesTest, WhatNothingKeepsLeavesNoMark) {
   Choose("Comment", "Comment");
   Refused(2, 1, kReplace, "");
   EXPECT_EQ(static_cast<const CommentData&>(*row(10).element).Text(), "keep this note");
+  // The ball's own values from its dialog: the mark the dialog made goes.
+  Choose("Ball", "Ball");
+  platform::ExpectModal(platform::ModalKind::Dialog, "BALL_DIALOG",
+                        [](HWND dialog) { SendMessage(dialog, WM_COMMAND, IDOK, 0); });
+  Refused(2, 1, kReplace, "");
 }
 
 TEST_F(LayoutRoadRulesTest, AValueWhoseCoordinatesAreNotFiniteIsRefusedNamingItsRowAndField) {
@@ -408,6 +420,146 @@ TEST_F(WholeModelRulesTest, ASpareRowTheRulesRefuseKeepsWhatWasTyped) {
   EXPECT_EQ(row(spare).element->AsJacket()->jacketSection, "S6");
   EXPECT_EQ(UndoDepth(), undo + 1);
   EXPECT_TRUE(TheModel().modified);
+}
+
+// A type change across Beam asks for the three names inside the cell's own
+// edit: one undo step that Undo takes back whole, and none when refused.
+TEST_F(WholeModelRulesTest, ATypeChangeAcrossBeamIsOneEditWithItsPickers) {
+  Model& model = TheModel();
+  AddName(model.beamMaterials, "BM");
+  AddName(model.beamSections, "W8");
+  AddName(model.beamLoads, "BL");
+  for (int beam : {3, 6}) {
+    SetElementType(model, beam, ElementType::Beam);
+    model.row(beam).material = "BM", model.row(beam).section = "W8", model.row(beam).load = "BL";
+  }
+  ReadBackModel();
+  auto change = [](const char* to, const char* dialog, std::function<void(HWND)> fill) {
+    ExpectBox(std::string("Do you want to change Element type\nfrom  \"Beam\"  to  \"") + to + "\" ?", true, IDOK);
+    platform::ExpectModal(platform::ModalKind::Dialog, dialog, [fill](HWND box) {
+      fill(box);
+      SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    for (int picker = 0; picker < 3; ++picker)
+      platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG",
+                            [](HWND pick) { SendMessage(pick, WM_COMMAND, IDOK, 0); });
+  };
+  // Typed: "C" completes "Cut pipe" and stores the cell.
+  At(3, 2);
+  const std::string before = Bytes();
+  const int undo = UndoDepth();
+  change("Cut pipe", "CUTPIPE_DIALOG", Fields({"2"}));
+  Type("C");
+  platform::CheckModalScript();
+  EXPECT_EQ(row(3).elementType, ElementType::CutPipe);
+  EXPECT_EQ(row(3).material, "A106");
+  EXPECT_EQ(UndoDepth(), undo + 1);
+  Command(40050);
+  EXPECT_EQ(FirstDifference(Bytes(), before), -1);
+  EXPECT_EQ(UndoDepth(), undo);
+  ReadBackModel();
+  change("Valve", "VALVE_DIALOG", Fields({"0.00001"}, 1302));
+  Refused(6, 2, "", [&] { Type("V"); });
+  EXPECT_EQ(messages.back(), kZero);
+}
+
+// A model opened with a row of no length (row 13) takes what keeps it so,
+// moved by an Insert and renumbered, and refuses an edit that makes such a
+// row elsewhere, whatever it mends. The Insert leaves its row no node: it
+// is no element until it is typed. A limit stop that names a node no row
+// makes moves with its row too, though its message names the row.
+TEST_F(WholeModelRulesTest, ABreakIsKnownByItsPlace) {
+  Append({{85, 0.0f}, {90, 5.0f}, {85, 0.0f}});
+  static_cast<LimitStop&>(*SetDataType(TheModel(), 12, DataType::LimitStop)).connectedNode = 99;
+  ReadBackModel();
+  ChangeNodeYes("10", "85");
+  Refused(11, 1, "", [&] { EXPECT_EQ(Store(11, 1, "85"), kZero); });
+  Refused(13, 1, 126, kZero);  // row 15, closing at 85, would make it
+  ProgramPreferences().automaticRenumbering = 1;
+  const int undo = UndoDepth();
+  At(3, 1);
+  Command(128);
+  ProgramPreferences() = Preferences{};
+  ASSERT_EQ(UndoDepth(), undo + 1);
+  EXPECT_EQ(row(3).node, 0);
+  EXPECT_EQ(row(14).node, 90);  // 85, renumbered in steps of 10 from 10
+  ReadBackModel();  // saved and read back as it is
+  EXPECT_EQ(row(3).node, 0);
+}
+
+// What the rules of the whole model ask of the tables above the rows: each
+// record that names node 30 keeps row 4 from losing it to a comment.
+TEST_F(WholeModelRulesTest, EveryRecordThatNamesANodeKeepsIt) {
+  Model& model = TheModel();
+  const std::string tail = "Element at Node 30 is referred by ";
+  using Name = std::pair<std::function<void()>, std::string>;
+  for (const Name& record :
+       {Name{[&] { AppendAllowable(model.allowables, Allowable{30, {}}); }, tail + "Allowable at '30'. \nHence cannot be deleted."},
+        Name{[&] { AppendPump(model.pumps, Pump{"P2", 20, kNozzleTop, 30}); }, tail + "Pump 'P2'. \nHence cannot be deleted."},
+        Name{[&] { AppendRotatingEquipment(model.compressors, RotatingEquipment{"C1", 0, 30}); },
+             tail + "Compressor 'C1'. \nHence cannot be deleted."},
+        Name{[&] { AppendRotatingEquipment(model.turbines, RotatingEquipment{"T1", 0, 0, 0, 30}); },
+             tail + "Turbine 'T1'. Hence cannot be deleted."},
+        Name{[&] { static_cast<LimitStop&>(*SetDataType(model, 8, DataType::LimitStop)).connectedNode = 30; },
+             "Deletion is not possible. LimitStop/Hanger/etc. at row 8 \nis connected to this element (row 4)."}}) {
+    StartEmptyLayoutModel(model);
+    BuildRoadsModel();
+    record.first();
+    ReadBackModel();
+    Refused(4, 2, "", [&] { EXPECT_EQ(Store(4, 2, "COMMENT"), record.second); });
+  }
+}
+
+// A file whose Location row holds DX opens with a note naming the row; the
+// offset is gone from the model, which is modified, and the next edit is
+// not blamed for it. A ball pasted over a pipe with DX 10 drops its DX as
+// its Type cell would.
+TEST_F(WholeModelRulesTest, OffsetsARowCannotKeepAreDroppedWithANoteAndNotBlamedOnTheNextEdit) {
+  TheModel().row(9).dx = 5.0f;
+  const std::string path = TempFolder() + "/location-dx.mod";
+  ASSERT_EQ(WriteModelFileFrom(TheModel(), path), "");
+  std::vector<std::string> notes;
+  ASSERT_EQ(ReadModelFile(path, &notes), "");
+  ReloadLayoutTable();
+  EXPECT_EQ(notes, std::vector<std::string>{
+                       "Layout row 9: For Location, DX, DY, DZ should be zero: its DX, DY, DZ were set to zero"});
+  EXPECT_EQ(row(9).dx, 0.0f);
+  EXPECT_TRUE(TheModel().modified);
+  const int undo = UndoDepth();
+  EXPECT_EQ(Store(12, 4, "-20"), "");
+  EXPECT_EQ(UndoDepth(), undo + 1);
+  Copy(7);
+  At(6, 2);
+  Command(kPaste);
+  EXPECT_EQ(row(6).elementType, ElementType::BallJoint);
+  EXPECT_EQ(row(6).dx, 0.0f);
+  EXPECT_EQ(UndoDepth(), undo + 2);
+}
+
+// The jacketed pipes list edits through the jacket's own dialog, wrapped in
+// the table's Edit or alone: a jacketed bend whose intermediate node 41 a
+// pump names is refused its move to 43 either way, leaving no undo step.
+TEST_F(WholeModelRulesTest, AJacketEditedFromItsListAsksTheRulesOnEveryRoad) {
+  Model& model = TheModel();
+  SizeSections();
+  SetElementType(model, 3, ElementType::JacketedBend);
+  JacketRecord& jacket = *model.row(3).element->AsJacket();
+  jacket.jacketMaterial = "A106", jacket.jacketSection = "S6", jacket.jacketLoad = "L1";
+  model.row(3).element->AsBend()->intermediateNode1 = 41, model.row(3).element->AsBend()->angle1 = 0.5f;
+  AppendPump(model.pumps, Pump{"P1", 41});
+  ReadBackModel();
+  ASSERT_NE(FindNodeIndex(TheModel().nodes, 41), 0);
+  ShowListByOpener(OpenJacketedList);
+  for (const auto& road : {std::function<void()>([] { SendMessage(ListFrame().window, WM_COMMAND, 113, 0); }),
+                           std::function<void()>([] { JacketedListTable().EditCurrentItem(); })}) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "JBEND_DIALOG", [](HWND dialog) {
+      SetDlgItemText(dialog, 1305, "43");
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+    ExpectBox("Element at Node 41 is referred by Pump 'P1'. \nHence cannot be deleted.");
+    Refused(3, 1, "", road);
+    EXPECT_EQ(row(3).element->AsBend()->intermediateNode1, 41);
+  }
 }
 
 }  // namespace

@@ -145,11 +145,9 @@ TEST_F(RenumberNodesTest, InsertRenumbersEveryNodeWhenThePreferenceAsks) {
   table().currentRow = 4;
   Command(128);  // Insert before node 30
   EXPECT_EQ(ProgramPreferences().startingNodeNumber, 10);
-  const std::vector<NodeId> nodes = Nodes();
-  ASSERT_EQ(nodes.size(), 4u);
-  EXPECT_EQ(nodes[0], 10);
-  EXPECT_EQ(nodes[1], 15);
-  EXPECT_EQ(nodes[3], nodes[2] + 5);
+  // The inserted row has no node until it is typed: numbered, it would be
+  // an element of no length.
+  EXPECT_EQ(Nodes(), (std::vector<NodeId>{10, 15, 0, 20}));
   Command(40050);  // one undo step takes back the insert and the renumbering
   EXPECT_EQ(Nodes(), (std::vector<NodeId>{10, 20, 30}));
   ProgramPreferences() = Preferences{};

@@ -86,6 +86,7 @@ TEST_F(RowDialogsTest, CommentTextIsStoredTrimmed) {
   });
   EXPECT_EQ(CommentDialog(nullptr, 3, token), 1);
   EXPECT_EQ(model.row(3).element->Text(), "Pump suction line");
+  ASSERT_EQ(SettleEditSnapshot(token), "");
   EXPECT_TRUE(CanUndo());
   // Not a comment row: nothing opens, the snapshot goes.
   const SnapshotToken other = TakeUndoSnapshot();

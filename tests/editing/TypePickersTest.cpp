@@ -165,6 +165,22 @@ TEST_F(TypePickersTest, PickingBendMakesTheRowABendAndDropsItsItem) {
   EXPECT_TRUE(TheModel().modified);
 }
 
+// Comment for the spare row: the row becomes a Comment row with the caret
+// in its column 1, so what is typed next is its text, and Enter takes it.
+TEST_F(TypePickersTest, PickingCommentForTheSpareRowKeepsTheCaretThereForTheText) {
+  LayoutTable& table = LayoutAt(6);
+  platform::ExpectModal(platform::ModalKind::Dialog, "ETYPES_DIALOG",
+                        [](HWND dialog) { Click(dialog, 1400 + kComment); });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 182, 0);
+  EXPECT_EQ(TheModel().row(6).elementType, ElementType::Comment);
+  EXPECT_EQ(std::make_pair(table.currentRow, table.currentColumn), std::make_pair(6, 1));
+  platform::TestTypeText("drain line");
+  platform::TestKeyPress(VK_RETURN);
+  platform::RunUntilIdle();
+  ASSERT_EQ(TheModel().rowCount, 6);
+  EXPECT_EQ(TheModel().row(6).element->Text(), "drain line");
+}
+
 TEST_F(TypePickersTest, PickingRodHangerGivesTheRowAHangerAndCancelNothing) {
   LayoutTable& table = LayoutAt(3);
   platform::ExpectModal(platform::ModalKind::Dialog, "DTYPES_DIALOG",

@@ -50,10 +50,14 @@ void RandomEdit(Model& model, std::mt19937& random) {
 TEST_F(UndoRedoTest, FiftyEditsUndoneAndRedoneGiveBackEveryModelFile) {
   std::mt19937 random(20261206);
   std::vector<std::string> states{Bytes(TheModel())};
-  for (int edit = 0; edit < 50; ++edit) {
-    ASSERT_NE(TakeUndoSnapshot(), 0u);
+  // Each edit settled as the roads settle theirs: one that changed no byte
+  // (a length drawn again) leaves no step.
+  while (states.size() < 51) {
+    const SnapshotToken token = TakeUndoSnapshot();
+    ASSERT_NE(token, 0u);
     RandomEdit(TheModel(), random);
-    states.push_back(Bytes(TheModel()));
+    ASSERT_EQ(SettleEditSnapshot(token), "");
+    if (Bytes(TheModel()) != states.back()) states.push_back(Bytes(TheModel()));
   }
   ASSERT_NE(states.front(), states.back());
   const std::string path = TheModel().path;
@@ -101,8 +105,9 @@ TEST_F(UndoRedoTest, NewEditEmptiesRedoAndADiscardedEditGivesItBack) {
   EXPECT_FALSE(CanUndo());
 
   // An edit that stands, then another snapshot: the redo is gone for good.
-  TakeUndoSnapshot();
+  const SnapshotToken stands = TakeUndoSnapshot();
   TheModel().row(2).dy = 5.0f;
+  ASSERT_EQ(SettleEditSnapshot(stands), "");
   const SnapshotToken next = TakeUndoSnapshot();
   PopTempFile(next);
   EXPECT_FALSE(CanRedo());
@@ -113,6 +118,7 @@ TEST_F(UndoRedoTest, PopTempFileDiscardsOnlyItsOwnSnapshot) {
   const SnapshotToken outer = TakeUndoSnapshot();
   TheModel().row(4).dx = 40.0f;
   RefreshAfterModelEdit(TheModel());
+  ASSERT_EQ(SettleEditSnapshot(outer), "");
   const std::string afterOuterEdit = Bytes(TheModel());
   const SnapshotToken inner = TakeUndoSnapshot();
   TheModel().row(5).dx = 50.0f;
@@ -171,7 +177,9 @@ TEST_F(UndoRedoTest, VanishedSnapshotIsReportedAndChangesNothing) {
 }
 
 TEST_F(UndoRedoTest, SnapshotsAreNotModelFilesAndCloseLeavesNone) {
-  TakeUndoSnapshot();
+  const SnapshotToken first = TakeUndoSnapshot();
+  TheModel().row(2).dy = 2.0f;
+  ASSERT_EQ(SettleEditSnapshot(first), "");
   TakeUndoSnapshot();
   TheModel().row(2).dx = 1.0f;
   ASSERT_TRUE(UndoEdit(nullptr));
@@ -186,19 +194,26 @@ TEST_F(UndoRedoTest, SnapshotsAreNotModelFilesAndCloseLeavesNone) {
 }
 
 TEST_F(UndoRedoTest, TheStacksKeepTheirDepth) {
-  for (int i = 0; i < kSnapshotDepth + 5; ++i) TakeUndoSnapshot();
+  for (int i = 0; i < kSnapshotDepth + 5; ++i) {
+    const SnapshotToken token = TakeUndoSnapshot();
+    TheModel().row(2).dy = static_cast<float>(i + 1);
+    ASSERT_EQ(SettleEditSnapshot(token), "");
+  }
   EXPECT_EQ(UndoDepth(), kSnapshotDepth);
   EXPECT_EQ(static_cast<int>(SnapshotFiles().size()), kSnapshotDepth);
 }
 
 TEST_F(UndoRedoTest, TableDoubleClickSnapshotIsDiscardedByItsEditor) {
-  const SnapshotToken own = TakeUndoSnapshot();
   TakeTableEditSnapshot();
-  EXPECT_EQ(UndoDepth(), 2);
+  EXPECT_EQ(UndoDepth(), 1);
+  DiscardTableEditSnapshot();
+  EXPECT_EQ(UndoDepth(), 0);
+  // The editor's own snapshot is the edit now; a second discard of the
+  // table's leaves it alone.
+  const SnapshotToken own = TakeUndoSnapshot();
   DiscardTableEditSnapshot();
   EXPECT_EQ(UndoDepth(), 1);
-  DiscardTableEditSnapshot();  // once only
-  EXPECT_EQ(UndoDepth(), 1);
+  EXPECT_TRUE(EditSnapshotOpen());
   PopTempFile(own);
   EXPECT_EQ(UndoDepth(), 0);
 }
@@ -213,7 +228,9 @@ TEST(UndoExitDeathTest, ExitLeavesNoSnapshotFiles) {
   GTEST_FLAG_SET(death_test_style, "fast");
   EXPECT_EXIT(
       {
-        TakeUndoSnapshot();
+        const SnapshotToken first = TakeUndoSnapshot();
+        TheModel().title += " edited";
+        SettleEditSnapshot(first);
         TakeUndoSnapshot();
         std::exit(EditFixture::SnapshotFiles().size() == 2 ? 0 : 3);
       },

@@ -53,6 +53,8 @@ class LayoutFixture : public AppFixture {
     platform::RunUntilIdle();
   }
   void TearDown() override {
+    // No road leaves its edit open: every later action would join it.
+    EXPECT_FALSE(EditSnapshotOpen()) << "an edit's undo snapshot was neither settled nor discarded";
     SetTableMessageSink(nullptr);
     SetTableResultsShown(false);
     HWND main = MainFrame().window;

@@ -57,6 +57,8 @@ class ListFixture : public AppFixture {
     SetTableMessageSink([this](HWND, const std::string& text, TableMessageKind) { messages.push_back(text); });
   }
   void TearDown() override {
+    // No road leaves its edit open: every later action would join it.
+    EXPECT_FALSE(EditSnapshotOpen()) << "an edit's undo snapshot was neither settled nor discarded";
     SetTableMessageSink(nullptr);
     TheModel().modified = false;
     if (MainFrame().window != nullptr && IsWindow(MainFrame().window)) {

@@ -9,6 +9,7 @@
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
 #include "loads/PipeLoadsTable.h"
+#include "model/EditTesting.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
 #include "platform/Controls.h"
@@ -16,6 +17,7 @@
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
+#include "properties/MaterialDialog.h"
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "services/ListFrameState.h"
@@ -437,6 +439,62 @@ TEST_F(ListWindowTest, TheToolbarButtonsOfListsAndToolsShowImagesOfTheirOwn) {
       images.push_back(pixels);
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+// The model file of the open model, its view rectangle left out: the
+// graphics window keeps its zoom there on its own thread.
+std::string WrittenModel() {
+  GraphicsSettings& view = TheModel().graphics;
+  const GraphicsSettings kept = view;
+  view.viewLeft = view.viewBottom = view.viewRight = view.viewTop = 0.0f;
+  const std::string bytes = EditFixture::Bytes(TheModel());
+  view = kept;
+  return bytes;
+}
+
+// An edit made in a list through its dialog (the table's Edit wraps the
+// editor, which takes a snapshot of its own) is one undo step, and one Undo
+// gives back the model it was made on; one the rules refuse leaves none.
+TEST_F(ListWindowTest, AnEditInAListIsOneUndoStep) {
+  OpenAsReadBack(TheModel());
+  ShowModelWindows();
+  // Each list with its dialog and the field 1302 changed: the valve's
+  // length, the section's diameter, the material's description.
+  for (const auto& [list, dialog] : {std::pair<const char*, std::string>{"&Valves", "VALVE_DIALOG"},
+                                     {"&Sections", "SECTION_DIALOG"},
+                                     {"&Materials", MaterialDialogName(TheModel().options.PipingCode)}}) {
+    ChooseList(list);
+    const std::string before = WrittenModel();
+    platform::ExpectModal(platform::ModalKind::Dialog, dialog, [](HWND box) {
+      SetDlgItemText(box, 1302, "15");
+      SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    SendMessage(ListFrame().window, WM_COMMAND, 113, 0);
+    platform::CheckModalScript();
+    EXPECT_EQ(UndoDepth(), 1) << list;
+    EXPECT_NE(WrittenModel(), before) << list;
+    SendMessage(ListFrame().window, WM_COMMAND, 40050, 0);
+    EXPECT_TRUE(WrittenModel() == before) << list;
+    EXPECT_EQ(UndoDepth(), 0) << list;
+  }
+  // A length typed in the valves list that leaves the valve without length
+  // is refused as the cell's message, the model as it was.
+  ChooseList("&Valves");
+  const std::string before = WrittenModel();
+  TableWindow& valves = *TableOfWindow(ListTableWindow(0));
+  SetFocus(valves.Window());
+  TableSetColumn(valves, 4);
+  platform::TestTypeText("0.00001");
+  platform::TestKeyPress(VK_RETURN);
+  platform::RunUntilIdle();
+  ASSERT_FALSE(messages.empty());
+  EXPECT_EQ(messages.back(), "This element has zero length");
+  EXPECT_TRUE(WrittenModel() == before);
+  EXPECT_EQ(UndoDepth(), 0);
 }
 
 }  // namespace
