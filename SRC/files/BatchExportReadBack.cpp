@@ -202,6 +202,9 @@ std::optional<BatchTextAsRead> WrittenRounded(const RecordField& held, const Bin
   return SameFieldValue(asRead, read) ? written : std::nullopt;
 }
 
+// More significant digits than a float holds tell no two floats apart.
+constexpr int kMostDigits = 9;
+
 // A value's text as the file holds it, with its unit: "8'4\"", "1.5 mm".
 std::string WrittenText(const FieldEntry& entry, const std::string& text) {
   if (entry.show == FieldShow::kDegrees) return text + " deg";
@@ -227,10 +230,19 @@ class Comparison {
     if (held.entry.table != NameTable::kNone && held.value.kind == BinaryFileValue::kText)
       expected.value.bytes = records_.WrittenName(held.entry.table, held.value.bytes);
     if (SameFieldValue(expected, read)) return;
-    const std::string field = std::string(article) + " " + held.name + ", " + FieldValueText(held.entry, held.value);
-    const std::string is = FieldValueText(held.entry, read);
-    if (const std::optional<BatchTextAsRead> written = WrittenRounded(held, read)) {
-      leftOut_.push_back(where + ": " + field + ", was written rounded to " + WrittenText(held.entry, written->text));
+    const std::optional<BatchTextAsRead> rounded = WrittenRounded(held, read);
+    const std::string written = rounded ? WrittenText(held.entry, rounded->text) : std::string();
+    // The value held and the one it became, with the digits that tell them
+    // apart: no line names one number twice.
+    std::string was, is;
+    for (int digits = 6; digits <= kMostDigits; ++digits) {
+      was = FieldValueText(held.entry, held.value, digits);
+      is = FieldValueText(held.entry, read, digits);
+      if (was != (rounded ? written : is)) break;
+    }
+    const std::string field = std::string(article) + " " + held.name + ", " + was;
+    if (rounded) {
+      leftOut_.push_back(where + ": " + field + ", was written rounded to " + written);
     } else if (carried && !held.entry.uncarried && (IsKindField(held.entry) || IsNothing(held.value))) {
       // The file carries the field, or its absence: the import makes of
       // it a value of its own.
@@ -421,8 +433,12 @@ std::string BatchFileRecords::WrittenName(NameTable table, const std::string& na
 
 std::string RecordPlace(const std::string& kind, const std::string& name, int number, bool first) {
   if (name.find_first_not_of(" \t") == std::string::npos) return kind + " number " + std::to_string(number);
-  if (first) return kind + " " + name;
-  return kind + " " + name + " (number " + std::to_string(number) + ")";
+  // A blank at either end would not show ("Material CS : ..." beside
+  // "Material CS: ..."): such a name is quoted.
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const std::string shown = blank(name.front()) || blank(name.back()) ? "\"" + name + "\"" : name;
+  if (first) return kind + " " + shown;
+  return kind + " " + shown + " (number " + std::to_string(number) + ")";
 }
 
 std::string TextAsRead(const std::string& text) { return ProgramTextFromTextFile(TextFileFromProgramText(text)); }
