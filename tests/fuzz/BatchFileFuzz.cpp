@@ -1,19 +1,27 @@
 // The model batch file reader: any text is imported into a fresh model or
-// refused with its line's message. Seeds: files that reach every section
-// and every built keyword, in English and SI units.
+// refused with its line's message, and a model imported is one the program
+// can show and save (AcceptedModelCheck.h). Seeds: files that reach every
+// section and every built keyword, in English and SI units, and the files
+// of seeds/BatchFileFuzz: lengths and values at the limit of a cell in
+// every unit set.
 #include <sstream>
 
 #include "files/BatchImport.h"
+#include "fuzz/AcceptedModelCheck.h"
 #include "model/Model.h"
+#include "services/Units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> log;
   try {
     ReadModelBatchFile(input, model, log);
   } catch (const std::string&) {
+    return 0;
   }
+  CheckAcceptedModel(model, "model batch file", log);
   return 0;
 }
 

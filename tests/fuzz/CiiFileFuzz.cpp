@@ -1,21 +1,28 @@
 // The CAESAR II neutral file reader: any text is imported into a fresh
-// model or refused with its line's message. Seeds: files of the layouts of
-// versions 5.1, 10.0 and 4.5 reaching every section and record kind,
-// written from the grammar.
+// model or refused with its line's message, and a model imported is one the
+// program can show and save (AcceptedModelCheck.h). Seeds: files of the
+// layouts of versions 5.1, 10.0 and 4.5 reaching every section and record
+// kind, written from the grammar, and the files of seeds/CiiFileFuzz:
+// numbers at and beyond the edges of what a cell takes.
 #include <sstream>
 
 #include "files/CiiImport.h"
 #include "files/CiiSample.h"
+#include "fuzz/AcceptedModelCheck.h"
 #include "model/Model.h"
+#include "services/Units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> log;
   try {
     ReadCiiFile(input, model, log);
   } catch (const std::string&) {
+    return 0;
   }
+  CheckAcceptedModel(model, "CAESAR II neutral file", log);
   return 0;
 }
 

@@ -1,20 +1,28 @@
 // The piping neutral file reader: any text is imported into a fresh model or
-// refused with its line's message. Seeds: files that reach every section
-// line and every record kind, in English, Metric and SI units (a position
-// off a bend and friction coefficients that are not taken among them).
+// refused with its line's message, and a model imported is one the program
+// can show and save (AcceptedModelCheck.h). Seeds: files that reach every
+// section line and every record kind, in English, Metric and SI units (a
+// position off a bend and friction coefficients that are not taken among
+// them), and the files of seeds/NeutralFileFuzz: names the model file does
+// not keep, on FROM and TO lines among them.
 #include <sstream>
 
 #include "files/NeutralImport.h"
+#include "fuzz/AcceptedModelCheck.h"
 #include "model/Model.h"
+#include "services/Units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> log;
   try {
     ReadPnfFile(input, model, log);
   } catch (const std::string&) {
+    return 0;
   }
+  CheckAcceptedModel(model, "neutral file", log);
   return 0;
 }
 

@@ -1,0 +1,160 @@
+// See AcceptedModelCheck.h: the rules, the values, the spectra and the
+// round trip of a model a road accepted. Start reading at
+// AcceptedModelFault.
+#include "fuzz/AcceptedModelCheck.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+#include "files/BatchExportFields.h"
+#include "files/ModelFile.h"
+#include "fuzz/ReaderFuzz.h"
+#include "model/Model.h"
+#include "model/ModelRules.h"
+#include "records/AllowableLoad.h"
+#include "records/BeamLoad.h"
+#include "records/BeamMaterial.h"
+#include "records/BeamSection.h"
+#include "records/Compressor.h"
+#include "records/Material.h"
+#include "records/PipeLoad.h"
+#include "records/PipeSection.h"
+#include "records/Pump.h"
+#include "records/Soil.h"
+#include "records/Spectrum.h"
+#include "services/BinaryFile.h"
+#include "services/NumberText.h"
+
+namespace {
+
+// Every digit of a float, so that 1E-38 and 1E-37 are not both "1E-37".
+std::string Exact(double value) {
+  char text[40];
+  std::snprintf(text, sizeof text, "%.9G", value);
+  return text;
+}
+
+std::string PointsFault(const std::string& where, const std::vector<FloatPair>& points, bool ascending) {
+  for (std::size_t k = 0; k < points.size(); ++k) {
+    const FloatPair& point = points[k];
+    const std::string at = where + ", point " + std::to_string(k + 1);
+    if (!NumberValueAcceptable(point.x)) return at + ": abscissa = " + Exact(point.x);
+    if (!NumberValueAcceptable(point.y)) return at + ": value = " + Exact(point.y);
+    if (ascending && (point.x < 0.0f || (k > 0 && !(point.x > points[k - 1].x))))
+      return at + ": abscissa " + Exact(point.x) + " does not ascend from 0";
+  }
+  return {};
+}
+
+// The first stored value of `fields` that no cell would take.
+std::string FieldsFault(const std::string& where, const std::vector<RecordField>& fields) {
+  for (const RecordField& field : fields) {
+    if (field.entry.show == FieldShow::kMade) continue;
+    const BinaryFileValue& value = field.value;
+    if (value.kind == BinaryFileValue::kFloat && !NumberValueAcceptable(value.real))
+      return where + ": " + field.name + " = " + Exact(value.real);
+    if (value.kind == BinaryFileValue::kPairs)
+      if (std::string fault = PointsFault(where + ": " + field.name, value.pairs, false); !fault.empty())
+        return fault;
+  }
+  return {};
+}
+
+template <typename Record>
+std::string TableFault(const char* kind, const ModelRecordTable<Record>& table,
+                       std::vector<RecordField> (*fields)(const Record&)) {
+  for (int i = 1; i <= table.count; ++i)
+    if (std::string fault = FieldsFault(std::string(kind) + " " + std::to_string(i), fields(table[i]));
+        !fault.empty())
+      return fault;
+  return {};
+}
+
+std::string ValuesFault(const Model& model) {
+  std::string fault = FieldsFault("Analysis options", OptionsFields(model));
+  if (fault.empty()) fault = TableFault("Material", model.materials, MaterialFields);
+  if (fault.empty()) fault = TableFault("Pipe section", model.sections, SectionFields);
+  if (fault.empty()) fault = TableFault("Load", model.pipeLoads, PipeLoadFields);
+  if (fault.empty()) fault = TableFault("Beam material", model.beamMaterials, BeamMaterialFields);
+  if (fault.empty()) fault = TableFault("Beam section", model.beamSections, BeamSectionFields);
+  if (fault.empty()) fault = TableFault("Beam load", model.beamLoads, BeamLoadFields);
+  if (fault.empty()) fault = TableFault("Pump", model.pumps, PumpFields);
+  if (fault.empty()) fault = TableFault("Compressor", model.compressors, RotatingEquipmentFields);
+  if (fault.empty()) fault = TableFault("Turbine", model.turbines, RotatingEquipmentFields);
+  if (fault.empty()) fault = TableFault("Soil", model.soils, SoilFields);
+  if (fault.empty()) fault = TableFault("Allowable load", model.allowables, AllowableFields);
+  for (int row = 1; fault.empty() && row <= model.rowCount; ++row)
+    fault = FieldsFault("Row " + std::to_string(row), RowFields(model.row(row)));
+  for (std::size_t k = 0; fault.empty() && k < model.spectra.size(); ++k)
+    fault = PointsFault("Spectrum " + std::to_string(k + 1), model.spectra[k].points, false);
+  for (std::size_t k = 0; fault.empty() && k < model.forceSpectra.size(); ++k)
+    fault = PointsFault("Force spectrum " + std::to_string(k + 1), model.forceSpectra[k].points, true);
+  for (std::size_t k = 0; fault.empty() && k < model.timeFunctions.size(); ++k)
+    fault = PointsFault("Time function " + std::to_string(k + 1), model.timeFunctions[k].points, true);
+  return fault;
+}
+
+bool NotesName(const std::vector<std::string>& notes, const std::string& name) {
+  for (const std::string& note : notes)
+    if (note.find("\"" + name + "\"") != std::string::npos) return true;
+  return false;
+}
+
+// A spectrum that the lookup refuses for one of its points is one the road
+// said it took as it was.
+std::string SpectraFault(const Model& model, const std::vector<std::string>& notes) {
+  for (const ResponseSpectrum& spectrum : model.spectra) {
+    if (spectrum.name.empty()) continue;
+    SpectrumLoad load;
+    load.name[0] = spectrum.name;
+    load.factor[0] = 1.0f;
+    for (const double omega : {0.5, 20.0, 600.0}) {
+      try {
+        if (!std::isfinite(SpectrumValue(model.spectra, load, omega, 0, true)))
+          return "Spectrum " + spectrum.name + ": a lookup that is not a number";
+      } catch (const std::string& message) {
+        if (message.find(", point ") != std::string::npos && !NotesName(notes, spectrum.name))
+          return "Spectrum " + spectrum.name + ": the lookup refuses what no note named: " + message;
+      }
+    }
+  }
+  return {};
+}
+
+std::string RoundTripFault(const Model& model) {
+  const std::string first = scratch::PathOf("accepted-1.mod");
+  const std::string second = scratch::PathOf("accepted-2.mod");
+  if (const std::string refused = WriteModelFileFrom(model, first); !refused.empty())
+    return "it is not saved: " + refused;
+  Model read;
+  if (const std::string refused = CatchModelRead(first, [&] { ReadModelFileInto(first, read); }); !refused.empty())
+    return "its file is not read back: " + refused;
+  // The save read its own file back already: the second is only written.
+  BinaryFile file;
+  if (!BinaryFileOpenWrite(file, second)) return "no scratch file " + second;
+  WriteModelStream(file, read);
+  if (!BinaryFileClose(file)) return "the model read back is not written";
+  const std::string bytes = scratch::Read(first), again = scratch::Read(second);
+  if (bytes == again) return {};
+  std::size_t at = 0;
+  while (at < bytes.size() && at < again.size() && bytes[at] == again[at]) ++at;
+  return "the model read back is saved otherwise, from byte " + std::to_string(at) + " on";
+}
+
+}  // namespace
+
+std::string AcceptedModelFault(Model& model, const std::vector<std::string>& notes) {
+  const std::vector<BrokenRule> broken = BrokenModelRules(model, model);
+  if (!broken.empty()) return "it breaks a rule of the model: " + broken.front().message;
+  if (std::string fault = ValuesFault(model); !fault.empty()) return "a value no cell takes: " + fault;
+  if (std::string fault = SpectraFault(model, notes); !fault.empty()) return fault;
+  return RoundTripFault(model);
+}
+
+void CheckAcceptedModel(Model& model, const char* road, const std::vector<std::string>& notes) {
+  const std::string fault = AcceptedModelFault(model, notes);
+  if (fault.empty()) return;
+  std::fprintf(stderr, "%s: the model accepted: %s\n", road, fault.c_str());
+  __builtin_trap();
+}

@@ -1,0 +1,33 @@
+// What every fuzz target that makes a model asks of a model its road
+// accepted (Open, the old-format conversion, the imports of .mbf, .pnf and
+// .cii files, Merge). It is written here, apart from whatever check the
+// readers call, so that it finds what they let through:
+//
+// - the model keeps every rule of the whole model (model/ModelRules.h);
+// - every value it holds is one a cell would take: each number its model
+//   file stores, but those the making computes from the rows (a bend's
+//   centre), keeps the one number rule (NumberValueAcceptable,
+//   services/NumberText.h), and the force spectra's and time functions'
+//   abscissas ascend from 0;
+// - a lookup of each response spectrum gives a number, or refuses a point
+//   that the road's notes named;
+// - it is saved, read back and saved again into the same bytes.
+//
+// The fields are walked by their names in the model file (the export's
+// field lists, files/BatchExportFields.h), so a fault names its record,
+// field and value: "Row 3: DX = 1.00000002E+38".
+#pragma once
+
+#include <string>
+#include <vector>
+
+struct Model;
+
+// The first of the above that `model` breaks, or the empty text. `notes`:
+// what the road said of the model (its notes or its log). The model is
+// made again on the way.
+std::string AcceptedModelFault(Model& model, const std::vector<std::string>& notes);
+
+// Ends the run as a crash, naming `road` and the fault, when there is one:
+// the seed driver's test fails, and libFuzzer keeps the input.
+void CheckAcceptedModel(Model& model, const char* road, const std::vector<std::string>& notes = {});
