@@ -1,16 +1,16 @@
 // Random models exported to MBF in every unit set and read back: names of
 // every class (printable ASCII, blanks and tabs, Windows-1252 bytes, section
 // words in any case, the comma splitter's characters, case twins, repeats,
-// none), texts of the same, lengths
-// with fractions of an inch, values in and out of the reader's ranges. After
-// each export: a file the import would refuse is not written and names the
-// record it refuses, which must be one holding a value out of the reader's
-// range (any other refusal the writer could have avoided); else every
-// record comes back or is named as not written, every field that comes
-// back otherwise has its record named, and every field the list names says
-// what the read-back model holds, never one number twice. A failure prints
-// the seed. BATCH_EXPORT_SEED and BATCH_EXPORT_MODELS ask for a longer run,
-// whose counts and reasons of refusal the test prints.
+// none), texts of the same, lengths with fractions of an inch, values in
+// and out of the reader's ranges, temperatures near 0 F. After each export:
+// a file the import would refuse is not written and names the record it
+// refuses, which must be one holding a value out of the reader's range (any
+// other refusal the writer could have avoided); else every record comes
+// back or is named as not written, every field that comes back otherwise
+// has its record named, and every field the list names says what the
+// read-back model holds, never one number twice. A failure prints the seed.
+// BATCH_EXPORT_SEED and BATCH_EXPORT_MODELS ask for a longer run, whose
+// counts and reasons of refusal the test prints.
 #include <gtest/gtest.h>
 
 #include <cctype>
@@ -188,7 +188,6 @@ class RandomModel {
 
   std::mt19937 rng_;
 };
-
 
 // The line of the list on `field` of the record at `where`, when there is one.
 const std::string* LineOn(const std::vector<std::string>& leftOut, const std::string& where, const std::string& field) {
