@@ -584,8 +584,8 @@ constexpr double kFloatRounding = 1.0e-6;
 
 // `unit`: the kind of the values, which are compared in the unit now
 // chosen for it. A factor leaves the digits of a value as they are, but an
-// offset does not: 0.518 F is -17.49 C, whose last float digits are a
-// hundred times the last ones of 0.518 in Fahrenheit.
+// offset does not: 0.518 F is -17.49 C, whose last float digit is some
+// fifty times the last one of 0.518 in Fahrenheit.
 bool SameFloat(float held, float read, int unit) {
   if (held == read || (IsZeroValue(held) && IsZeroValue(read))) return true;
   if (!std::isfinite(held) || !std::isfinite(read)) return false;

@@ -6,9 +6,10 @@
 // item, the Quality Assurance Block and the revision record. Records are
 // paired by their place in the file, not by name (two may share one), and
 // a record or row that does not come back is named. Every field that comes
-// back otherwise than the model holds it, but for a float's rounding, is
-// named in the list of what was left out, unless the writer named it
-// already: written rounded (the text of its unit holds fewer digits), taken
+// back otherwise than the model holds it, but for a float's rounding in the
+// unit the file holds it in, is named in the list of what was left out
+// (with the digits that tell the two values apart), unless the writer
+// named it already: written rounded (the text of its unit holds fewer digits), taken
 // by the import as a value of its own (a field the file carries, or whose
 // absence it reads as a default), or not written (the file has no field
 // for it), each with what reads back; a row that comes back under another
