@@ -4,23 +4,23 @@
 // field by field as the model file stores them (BatchExportFields.h): the
 // options section, every table's records, every row with its element and
 // item, the Quality Assurance Block and the revision record. Records are
-// paired by their place in the file, not by name (two may share one), and
-// a record or row that does not come back is named. Every field that comes
+// paired by their place in the file, not by name (two may share one), and a
+// record or row that does not come back is named. Every field that comes
 // back otherwise than the model holds it, but for a float's rounding in the
-// unit the file holds it in, is named in the list of what was left out
-// (with the digits that tell the two values apart), unless the writer
-// named it already: written rounded (the text of its unit holds fewer digits), taken
+// unit the file holds it in, is named in the list of what was left out (with
+// the digits that tell the two values apart), unless the writer named it
+// already: written rounded (the text of its unit holds fewer digits), taken
 // by the import as a value of its own (a field the file carries, or whose
-// absence it reads as a default), or not written (the file has no field
-// for it), each with what reads back; a row that comes back under another
-// number is named once for the rows that move with it. The title is
-// compared as it reads back through the file's text. The spectra and point
-// tables, which no batch line holds, are named whenever the model has any;
-// the load-case list, which the import rebuilds, by the cases it gains or
-// loses; the loads' design conditions and the number of thermal loads in
-// words of their own. A file the import refuses is named first, by the
-// record or row whose line it refuses, and kept for the command: the writer
-// is meant never to write one. Start reading at ListBatchFileDifferences.
+// absence it reads as a default), or not written (the file has no field for
+// it), each with what reads back; a row that comes back under another number
+// is named once for the rows that move with it. The title is compared as it
+// reads back through the file's text. The spectra and point tables, which no
+// batch line holds, are named whenever the model has any; the load-case
+// list, which the import rebuilds, by the cases it gains or loses; the
+// loads' design conditions and the number of thermal loads in words of their
+// own. A file the import refuses is named first, by the record or row whose
+// line it refuses, and kept for the command: the writer is meant never to
+// write one. Start reading at ListBatchFileDifferences.
 #include "files/BatchExportReadBack.h"
 
 #include <algorithm>
