@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "files/BatchExportFields.h"
@@ -71,7 +72,18 @@ std::string TableFault(const char* kind, const ModelRecordTable<Record>& table,
   return {};
 }
 
-std::string ValuesFault(const Model& model) {
+bool NumbersKeepTheRule(const std::vector<BinaryFileValue>& values) {
+  for (const BinaryFileValue& value : values) {
+    if (value.kind == BinaryFileValue::kFloat && !NumberValueAcceptable(value.real)) return false;
+    if (value.kind == BinaryFileValue::kPairs)
+      for (const FloatPair& point : value.pairs)
+        if (!NumberValueAcceptable(point.x) || !NumberValueAcceptable(point.y)) return false;
+  }
+  return true;
+}
+
+// The fields that name a number no cell takes, the making's apart.
+std::string NamedValuesFault(const Model& model) {
   std::string fault = FieldsFault("Analysis options", OptionsFields(model));
   if (fault.empty()) fault = TableFault("Material", model.materials, MaterialFields);
   if (fault.empty()) fault = TableFault("Pipe section", model.sections, SectionFields);
@@ -88,6 +100,23 @@ std::string ValuesFault(const Model& model) {
     fault = FieldsFault("Row " + std::to_string(row), RowFields(model.row(row)));
   for (std::size_t k = 0; fault.empty() && k < model.spectra.size(); ++k)
     fault = PointsFault("Spectrum " + std::to_string(k + 1), model.spectra[k].points, false);
+  return fault;
+}
+
+// Every value the model file of `model` holds, in the writer's order.
+std::vector<BinaryFileValue> Written(const Model& model) {
+  std::vector<BinaryFileValue> values;
+  BinaryFile recorder;
+  BinaryFileOpenRecorder(recorder, values);
+  WriteModelStream(recorder, model);
+  return values;
+}
+
+// `values`: those of the model's file. All the numbers are asked at once;
+// only when one breaks the rule are the records walked by their fields, to
+// tell whether the making computed it and to name it.
+std::string ValuesFault(const Model& model, const std::vector<BinaryFileValue>& values) {
+  std::string fault = NumbersKeepTheRule(values) ? std::string() : NamedValuesFault(model);
   for (std::size_t k = 0; fault.empty() && k < model.forceSpectra.size(); ++k)
     fault = PointsFault("Force spectrum " + std::to_string(k + 1), model.forceSpectra[k].points, true);
   for (std::size_t k = 0; fault.empty() && k < model.timeFunctions.size(); ++k)
@@ -122,24 +151,29 @@ std::string SpectraFault(const Model& model, const std::vector<std::string>& not
   return {};
 }
 
-std::string RoundTripFault(const Model& model) {
-  const std::string first = scratch::PathOf("accepted-1.mod");
-  const std::string second = scratch::PathOf("accepted-2.mod");
-  if (const std::string refused = WriteModelFileFrom(model, first); !refused.empty())
+bool SameValue(const BinaryFileValue& a, const BinaryFileValue& b) {
+  if (a.kind != b.kind || a.integer != b.integer || a.bytes != b.bytes || a.pairs.size() != b.pairs.size())
+    return false;
+  if (std::memcmp(&a.real, &b.real, sizeof a.real) != 0) return false;
+  return a.pairs.empty() || std::memcmp(a.pairs.data(), b.pairs.data(), a.pairs.size() * sizeof(FloatPair)) == 0;
+}
+
+// `written`: the values of the model's file. The save is the program's own
+// (it reads its file back before it keeps it); the model read from that
+// file is written again as values, which are the bytes of a file but for
+// their encoding.
+std::string RoundTripFault(const Model& model, const std::vector<BinaryFileValue>& written) {
+  const std::string path = scratch::PathOf("accepted.mod");
+  if (const std::string refused = WriteModelFileFrom(model, path); !refused.empty())
     return "it is not saved: " + refused;
   Model read;
-  if (const std::string refused = CatchModelRead(first, [&] { ReadModelFileInto(first, read); }); !refused.empty())
+  if (const std::string refused = CatchModelRead(path, [&] { ReadModelFileInto(path, read); }); !refused.empty())
     return "its file is not read back: " + refused;
-  // The save read its own file back already: the second is only written.
-  BinaryFile file;
-  if (!BinaryFileOpenWrite(file, second)) return "no scratch file " + second;
-  WriteModelStream(file, read);
-  if (!BinaryFileClose(file)) return "the model read back is not written";
-  const std::string bytes = scratch::Read(first), again = scratch::Read(second);
-  if (bytes == again) return {};
+  const std::vector<BinaryFileValue> again = Written(read);
   std::size_t at = 0;
-  while (at < bytes.size() && at < again.size() && bytes[at] == again[at]) ++at;
-  return "the model read back is saved otherwise, from byte " + std::to_string(at) + " on";
+  while (at < written.size() && at < again.size() && SameValue(written[at], again[at])) ++at;
+  if (at == written.size() && at == again.size()) return {};
+  return "the model read back is saved otherwise, from the file's value " + std::to_string(at + 1) + " on";
 }
 
 }  // namespace
@@ -147,9 +181,10 @@ std::string RoundTripFault(const Model& model) {
 std::string AcceptedModelFault(Model& model, const std::vector<std::string>& notes) {
   const std::vector<BrokenRule> broken = BrokenModelRules(model, model);
   if (!broken.empty()) return "it breaks a rule of the model: " + broken.front().message;
-  if (std::string fault = ValuesFault(model); !fault.empty()) return "a value no cell takes: " + fault;
+  const std::vector<BinaryFileValue> written = Written(model);
+  if (std::string fault = ValuesFault(model, written); !fault.empty()) return "a value no cell takes: " + fault;
   if (std::string fault = SpectraFault(model, notes); !fault.empty()) return fault;
-  return RoundTripFault(model);
+  return RoundTripFault(model, written);
 }
 
 void CheckAcceptedModel(Model& model, const char* road, const std::vector<std::string>& notes) {

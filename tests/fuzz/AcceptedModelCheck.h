@@ -11,13 +11,15 @@
 //   abscissas ascend from 0;
 // - a lookup of each response spectrum gives a number, or refuses a point
 //   that the road's notes named;
-// - it is saved, read back and saved again into the same bytes.
+// - it is saved, and the model read back from its file writes the same
+//   file again.
 //
 // The fields are walked by their names in the model file (the export's
 // field lists, files/BatchExportFields.h), so a fault names its record,
 // field and value: "Row 3: DX = 1.00000002E+38".
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -27,6 +29,11 @@ struct Model;
 // what the road said of the model (its notes or its log). The model is
 // made again on the way.
 std::string AcceptedModelFault(Model& model, const std::vector<std::string>& notes);
+
+// The seed driver's budget of inputs for a target that asks this check
+// (FuzzSeedBudget, FuzzTarget.h): its test keeps within its time on a
+// loaded machine.
+constexpr std::size_t kAcceptedModelSeedBudget = 8000;
 
 // Ends the run as a crash, naming `road` and the fault, when there is one:
 // the seed driver's test fails, and libFuzzer keeps the input.

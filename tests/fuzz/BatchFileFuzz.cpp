@@ -8,6 +8,7 @@
 
 #include "files/BatchImport.h"
 #include "fuzz/AcceptedModelCheck.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 #include "services/Units.h"
 
@@ -24,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckAcceptedModel(model, "model batch file", log);
   return 0;
 }
+
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
 
 std::vector<std::string> FuzzSeeds() {
   return {

@@ -9,6 +9,7 @@
 #include "files/CiiImport.h"
 #include "files/CiiSample.h"
 #include "fuzz/AcceptedModelCheck.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
 #include "services/Units.h"
 
@@ -25,6 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckAcceptedModel(model, "CAESAR II neutral file", log);
   return 0;
 }
+
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
 
 std::vector<std::string> FuzzSeeds() {
   std::vector<std::string> seeds;

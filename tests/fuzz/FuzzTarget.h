@@ -19,6 +19,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 // Seeds made in code; may be empty.
 std::vector<std::string> FuzzSeeds();
 
+// Optional: about how many inputs the seed driver may run over the seeds
+// and their variants, for a target whose every input costs much (one that
+// saves and reads back each model it accepts); each seed then gets a share
+// of its variants.
+std::size_t FuzzSeedBudget();
+
 // Sets up a private HOME, XDG_CONFIG_HOME and TMPDIR under a fresh folder
 // (removed at exit), so that no target touches the real ones.
 void FuzzIsolate();

@@ -59,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   return 0;
 }
 
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
+
 std::vector<std::string> FuzzSeeds() {
   std::vector<std::string> seeds;
   for (bool full : {false, true}) {

@@ -43,6 +43,8 @@ std::string StreamBytes(const Model& model) {
 
 }  // namespace
 
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
+
 std::vector<std::string> FuzzSeeds() {
   std::vector<std::string> seeds;
   for (bool full : {false, true}) {

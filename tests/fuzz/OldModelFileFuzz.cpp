@@ -25,6 +25,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   return 0;
 }
 
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
+
 std::vector<std::string> FuzzSeeds() {
   std::vector<std::string> seeds;
   for (int version : {370, 371, 372, 373, 375, 400, 401}) {
