@@ -420,6 +420,11 @@ INT_PTR DialogBoxParam(HINSTANCE instance, LPCSTR templateName, HWND owner, DLGP
   return DialogBoxIndirectParam(instance, dialog, owner, procedure, parameter);
 }
 
+bool platform::DialogEnded(HWND dialog) {
+  const DialogState* state = FindDialogState(dialog);
+  return state == nullptr || state->ended;
+}
+
 BOOL EndDialog(HWND dialog, INT_PTR result) {
   DialogState* state = FindDialogState(dialog);
   if (state == nullptr) return FALSE;

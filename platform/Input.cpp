@@ -400,6 +400,7 @@ void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappa
       target = TheCore().foreground;
     if (const Window* taking = Find(target)) owner = taking->queue;
   }
+  if (const std::function<void()> hold = TakeKeyRouteHold()) hold();
   RunOnThread(owner, [=] { RouteKey(target, key, down, character, unmappable, modifiers); });
 }
 

@@ -12,6 +12,8 @@
 #include <chrono>
 #include <cstdio>
 #include <deque>
+#include <mutex>
+#include <utility>
 #include <vector>
 
 #include "platform/Input.h"
@@ -151,6 +153,7 @@ void EnableTestMode(bool enable) {
     core.lastClickWindow = nullptr;
     core.lastClickTime = 0;
   }
+  HoldNextKeyRoute(nullptr);
   std::lock_guard guard(TheScript().lock);
   TheScript().expected.clear();
   TheScript().answerer = ModalAnswerer{};
@@ -251,6 +254,29 @@ void SyncPresenter() {
 std::uint64_t ActivationsTold() {
   std::lock_guard guard(TheCore().lock);
   return TheCore().choicesTold;
+}
+
+namespace {
+
+struct KeyRouteHold {
+  std::mutex lock;
+  std::function<void()> meanwhile;
+};
+KeyRouteHold& TheKeyRouteHold() {
+  static KeyRouteHold hold;
+  return hold;
+}
+
+}  // namespace
+
+void HoldNextKeyRoute(std::function<void()> meanwhile) {
+  std::lock_guard guard(TheKeyRouteHold().lock);
+  TheKeyRouteHold().meanwhile = std::move(meanwhile);
+}
+
+std::function<void()> TakeKeyRouteHold() {
+  std::lock_guard guard(TheKeyRouteHold().lock);
+  return std::exchange(TheKeyRouteHold().meanwhile, nullptr);
 }
 
 void HoldPresenter(const std::function<void()>& meanwhile, bool requestsFirst) {

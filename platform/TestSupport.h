@@ -61,6 +61,12 @@ void SyncPresenter();
 // released, the presenter reads what the display sent meanwhile first, or,
 // with `requestsFirst`, does what `meanwhile` asked of it first.
 void HoldPresenter(const std::function<void()>& meanwhile, bool requestsFirst = false);
+// Runs `meanwhile` once, on the presenter's thread, the next time a
+// presenter hands the layer a key (PresenterKey): after the window that
+// takes the key was chosen, before the key is queued for that window's
+// thread. A test's way to have the window go in between (a dialog its own
+// thread closes as it reads the key typed before).
+void HoldNextKeyRoute(std::function<void()> meanwhile);
 // How many activations the layer has told the presenter of (the `choice`
 // of Presenter::Activate), so that a test can stand in for a presenter
 // that had or had not taken up the latest.
@@ -91,6 +97,10 @@ struct ModalAnswerer {
   std::function<void(HWND modal)> stillOpen;
 };
 void SetModalAnswerer(ModalAnswerer answerer);
+
+// Whether EndDialog has ended the dialog: a modal dialog's window stays
+// (IsWindow is true) until its loop has returned, after its script's action.
+bool DialogEnded(HWND dialog);
 
 // Pixels: client coordinates of the window, read from its top-level surface.
 COLORREF GetWindowPixel(HWND window, int x, int y);

@@ -292,6 +292,9 @@ void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, bool un
 // x, y relative to the top-level window's top-left corner.
 void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta);
 BYTE CharacterForKey(UINT virtualKey, bool shift);
+// The hold a test set for the next key a presenter hands over
+// (HoldNextKeyRoute); empty when none, and cleared once taken.
+std::function<void()> TakeKeyRouteHold();
 // A frame scroll bar of `window` follows the pointer of the calling thread
 // (bar: 1 vertical, 0 horizontal) until StopScrollTracking.
 void StartScrollTracking(HWND window, int bar);

@@ -141,7 +141,10 @@ void OnOk(HWND dialog, RevisionTable& table) {
     EndDialog(dialog, 0);
     return;
   }
-  if (TableEndEdit(table)) return;
+  if (TableEndEdit(table)) {
+    DialogTableRefused(table);
+    return;
+  }
   if (!table.work.changed) {
     EndDialog(dialog, 0);
     return;

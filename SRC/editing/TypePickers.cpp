@@ -326,19 +326,20 @@ void PickRowDataType(LayoutTable& table) {
   if (TableResultsShown() || TableCommitEdit(table)) return;
   const SnapshotToken token = TakeUndoSnapshot(table.frame);
   const int code = RunDataTypesDialog(table.frame, table.currentRow);
-  if (code == 0) {
-    TablePlaceCaret(table);
+  // A choice that changes nothing leaves the user in the cell he was
+  // typing in, as Cancel does, so that what he types next goes on where
+  // he stopped. A comment or hydrotest load row carries no data item
+  // (entering it would drop one again): any choice there changes nothing.
+  const ElementType kind = TheModel().row(table.currentRow).elementType;
+  g_EditChangedModel = false;
+  if (code != 0 && kind != ElementType::Comment && kind != ElementType::HydrotestLoad)
+    ApplyDataType(table, static_cast<DataType>(code));
+  if (!g_EditChangedModel) {
     PopTempFile(token);
+    TablePlaceCaret(table);
     return;
   }
+  if (!SettleLayoutEdit(table.frame, token)) return;  // on the spare row the row's entering is the one step
   TableSetColumn(table, 9);
-  g_EditChangedModel = false;
-  ApplyDataType(table, static_cast<DataType>(code));
-  if (!g_EditChangedModel && TheModel().row(table.currentRow).dataType != static_cast<DataType>(code))
-    PopTempFile(token);
-  else if (!SettleLayoutEdit(table.frame, token))  // on the spare row the row's entering is the one step
-    return;
-  TableLoadEditBuffer(table);
-  TableDrawRow(table, table.currentRow);
   TableCommitInPlace(table);
 }

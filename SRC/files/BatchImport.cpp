@@ -18,6 +18,7 @@
 #include "files/FileCommands.h"
 #include "files/ImportLog.h"
 #include "files/ModelFile.h"
+#include "files/ModelIntake.h"
 #include "files/NeutralImport.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -279,6 +280,14 @@ bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader rea
     return false;
   } catch (const std::exception&) {
     ShowErrorMessage(owner, "Unable to read import file:\n" + path);
+    return false;
+  }
+  // Whatever the reader let through meets the one check of a model made
+  // from a file: the model shown is one every edit's rules, the rule of a
+  // stored value and Save all take.
+  if (const std::string refusal = ModelIntakeRefusal(imported, IntakeRoad::kImport); !refusal.empty()) {
+    g_UnitsSettings = userUnits;
+    ShowErrorMessage(owner, refusal);
     return false;
   }
   const bool keepExisting = !BatchRun && std::filesystem::exists(modelPath, ignored) &&

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <cfloat>
 #include <cmath>
 #include <cstdlib>
 #include <map>
@@ -43,6 +44,7 @@
 #include "records/RecordTable.h"
 #include "services/General.h"
 #include "services/NumberFormat.h"
+#include "services/NumberText.h"
 #include "services/LoadCaseTypes.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
@@ -153,10 +155,15 @@ struct CiiReader {
     while (found < count) {
       while (*text == ' ' || *text == '\t') ++text;
       if (*text == '\0') break;
-      char* end = nullptr;
-      errno = 0;
-      const double value = std::strtod(text, &end);
-      if (end == text || !std::isfinite(value) || errno == ERANGE) Fail("Invalid number");
+      const char* end = text;
+      while (*end != '\0' && *end != ' ' && *end != '\t') ++end;
+      // A value is spelled as a cell takes it (no hex, no INF or NAN), and
+      // one that no float holds no cell could give; whether the value the
+      // conversion stores keeps the rule is asked where it is stored.
+      double value = 0.0;
+      if (ParseRealText(std::string_view(text, static_cast<std::size_t>(end - text)), value) != 0 ||
+          !(std::fabs(value) < static_cast<double>(FLT_MAX)))
+        Fail("Invalid number");
       values[found++] = value;
       text = end;
     }
@@ -453,19 +460,31 @@ struct Converter {
   std::map<int, int> bendPoints;          // a point on a bend's arc -> the bend's node
   std::vector<float> hydrotestPressures;
 
+  int atLine = 0;  // the line of the record being converted, for its messages
+
   double F(std::size_t index) const { return file.factors[index]; }
-  float Length(double value) const { return static_cast<float>(value / F(1)); }
-  float Diameter(double value) const { return static_cast<float>(value / F(21)); }
-  float Wall(double value) const { return static_cast<float>(value / F(22)); }
+  // A value as the model stores it (internal units), held to the rule a
+  // cell holds its stored value to (NumberText.h): what a cell refuses, the
+  // file may not bring in. Refused naming the field and the record's line.
+  float Stored(double value, const char* field) const {
+    if (!StoredValueAcceptable(value)) {
+      reader.next = static_cast<std::size_t>(atLine);
+      reader.Fail(std::string(field) + " " + CFormat("%g", value) + " is out of range (" + kStoredValueRange + ")");
+    }
+    return static_cast<float>(value);
+  }
+  float Length(double value) const { return Stored(value / F(1), "Length"); }
+  float Diameter(double value) const { return Stored(value / F(21), "Outside diameter"); }
+  float Wall(double value) const { return Stored(value / F(22), "Wall thickness"); }
   // Degrees C (factor 5/9) to F; a factor of 1 is a file in degrees F,
   // which takes no offset.
   float Temperature(double value) const {
-    if (std::fabs(F(7) - 1.0) <= 0.0001) return static_cast<float>(value);
-    return static_cast<float>(value / F(7) + 32.0);
+    if (std::fabs(F(7) - 1.0) <= 0.0001) return Stored(value, "Temperature");
+    return Stored(value / F(7) + 32.0, "Temperature");
   }
-  float Pressure(double value) const { return static_cast<float>(value / F(9)); }
-  float Stiffness(double value) const { return static_cast<float>(value / F(14)); }
-  float RotStiffness(double value) const { return static_cast<float>(value / F(15) * kDegreesPerRadian); }
+  float Pressure(double value) const { return Stored(value / F(9), "Pressure"); }
+  float Stiffness(double value) const { return Stored(value / F(14), "Stiffness"); }
+  float RotStiffness(double value) const { return Stored(value / F(15) * kDegreesPerRadian, "Rot stiffness"); }
 
   int LineOfRow(int number) const {
     const auto at = static_cast<std::size_t>(number);
@@ -546,7 +565,7 @@ struct Converter {
       load.operating[i].pressure = *p[i] == 0.0 ? 0.0f : Pressure(*p[i]);
     }
     load.operating[9] = {70.0f, 0.0f};
-    load.specificGravity = static_cast<float>(e.lines[5][1] / F(13) * 27.62430939226519);
+    load.specificGravity = Stored(e.lines[5][1] / F(13) * 27.62430939226519, "Specific gravity");
     load.additionalWeight = 0.0f;
     load.wind = 1;
     for (int index = 1; index <= model.pipeLoads.count; ++index) {
@@ -567,7 +586,14 @@ struct Converter {
     InitSection(section);
     section.outsideDiameter = Diameter(e.lines[0][5]);
     section.thickness = Wall(e.lines[1][0]);
-    section.insulationDensity = static_cast<float>(e.lines[5][0] / F(12));
+    section.insulationDensity = Stored(e.lines[5][0] / F(12), "Insulation density");
+    // The section cells' rules: a section no cell would keep would reach the
+    // analysis as a pipe of no wall, or one whose bore is negative.
+    reader.next = static_cast<std::size_t>(e.line);
+    if (section.outsideDiameter < 0.001f) reader.Fail("Outside diameter " + Plain(e.lines[0][5]) + " is invalid");
+    if (section.thickness < 0.0001f) reader.Fail("Wall thickness " + Plain(e.lines[1][0]) + " is invalid");
+    if (section.outsideDiameter / 2.0f < section.thickness) reader.Fail("Thickness is greater than radius");
+    if (section.insulationDensity < 0.0f) reader.Fail("Insulation density " + Plain(e.lines[5][0]) + " is invalid");
     section.millTolerance = e.lines[5][3] == 0.0 ? 12.5f : static_cast<float>(e.lines[5][3]);
     for (int index = 1; index <= model.sections.count; ++index) {
       const PipeSection& other = model.sections[index];
@@ -595,7 +621,7 @@ struct Converter {
       reader.Fail("Material number " + CFormat("%g", number) + " is longer than the " +
                   std::to_string(kMaterialDescriptionWidth) + " characters of a material description");
     }
-    const float density = static_cast<float>(e.lines[4][5] / F(11));
+    const float density = Stored(e.lines[4][5] / F(11), "Density");
     for (int i = 1; i <= model.materials.count; ++i) {
       const Material& other = model.materials[i];
       if (other.description == text && std::fabs(other.density - density) <= 0.001f) return other.name;
@@ -726,6 +752,7 @@ struct Converter {
   }
 
   void AddElement(const CiiElement& e, std::size_t index) {
+    atLine = e.line;
     const int from = static_cast<int>(e.lines[0][0]);
     const int to = static_cast<int>(e.lines[0][1]);
     if (from == 0 && to == 0) {
@@ -805,6 +832,7 @@ struct Converter {
   }
 
   void AddRestraint(const CiiFile::Restraint& r) {
+    atLine = r.line;
     const int node = reader.Integer(r.values[0]);
     const int type = reader.Integer(r.values[1]);
     if (node == 0) return;
@@ -901,6 +929,7 @@ struct Converter {
   }
 
   void AddForce(const CiiFile::NodeVectors& f) {
+    atLine = f.line;
     if (f.node == 0) return;
     const int number = RowOfNode(f.node);
     if (number == 0) {
@@ -915,6 +944,7 @@ struct Converter {
   }
 
   void AddTee(const CiiTee& tee) {
+    atLine = tee.line;
     const int node = reader.Integer(tee.values[1]);
     if (node == 0) return;
     const int number = RowOfNode(node);
@@ -949,6 +979,7 @@ struct Converter {
   }
 
   void AddNozzle(const CiiFile::NozzleRecord& record) {
+    atLine = record.line;
     const Reals& v = record.values;
     const int node = reader.Integer(v[1]);
     if (node == 0) return;
@@ -979,6 +1010,7 @@ struct Converter {
   }
 
   void AddDisplacements(const CiiFile::NodeVectors& half) {
+    atLine = half.line;
     if (half.node == 0) return;
     bool taken = false, free = false;
     for (int number = 1; number <= model.rowCount; ++number) {
@@ -1094,6 +1126,7 @@ struct Converter {
     const int node = file.hangerNodes[index];
     const int number = RowOfNode(node);
     if (node == 0) return;
+    atLine = index < file.hangerLines.size() ? file.hangerLines[index] : 0;
     if (number == 0) {
       Log(file.hangerLines[index], "hanger at node " + std::to_string(node) + ", which no element makes: not taken");
       return;
@@ -1180,7 +1213,7 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     ReadAuxiliary(reader, file);
     ReadMiscellaneous(reader, file);
     ReadUnits(reader, file);
-    Converter converter{model, file, reader, {}, {}, {}, {}, {0, 0}, {}, {}};
+    Converter converter{model, file, reader, {}, {}, {}, {}, {0, 0}, {}, {}, 0};
     converter.Run();
     model.loadCases.selected[kCaseIdModal] = 1;
     FinishImportedModel(model);

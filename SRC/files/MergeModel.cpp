@@ -11,6 +11,7 @@
 #include "editing/UndoRedo.h"
 #include "files/ExportFiles.h"
 #include "files/ModelFile.h"
+#include "files/ModelIntake.h"
 #include "loads/ForceSpectrumLoad.h"
 #include "loads/PipeLoadUse.h"
 #include "loads/TimeVaryingLoad.h"
@@ -139,6 +140,15 @@ bool MergeModelFile(HWND parent, const std::string& path) {
   }
   model.modified = true;
   if (!SettleLayoutEdit(parent, token)) return false;
+  // The merged model is one Save takes and that reads back as it is;
+  // otherwise nothing of the merge stays.
+  if (const std::string refusal = ModelIntakeRefusal(model, IntakeRoad::kMerge); !refusal.empty()) {
+    RestoreUndoSnapshot(token, modified);
+    PopTempFile(token);
+    ReloadLayoutTable();
+    ShowErrorMessage(parent, refusal);
+    return false;
+  }
   ReloadLayoutTable();
   PointerToLayoutCentre();
   model.currentRow = std::min(first, std::max(model.rowCount, 1));

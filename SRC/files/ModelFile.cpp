@@ -19,6 +19,7 @@
 //      versions above 502)
 #include "files/ModelFile.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -31,6 +32,7 @@
 #include <sys/stat.h>
 
 #include "files/ModelFileSections.h"
+#include "files/ModelIntake.h"
 #include "files/OldModelFile.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -43,6 +45,7 @@
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
 #include "services/RecentModels.h"
+#include "services/TempFiles.h"
 #include "services/ViewRequests.h"
 
 namespace {
@@ -166,12 +169,22 @@ bool ModelExtentsAreSymmetric(const GraphicsSettings& graphics) {
 }
 
 // What the spectra, force spectra and time functions hold from an older
-// program that the roads of this one refuse; the model opens with them.
-void AppendPointTableNotes(const Model& model, std::vector<std::string>* notes) {
-  if (notes == nullptr) return;
+// program that the roads of this one refuse: values below the least a value
+// may be but zero are mended to the typed zero, the rest opens as it is;
+// a note each. True when something was mended (the model then differs
+// from its file).
+bool MendAndNotePointTables(Model& model, std::vector<std::string>* notes) {
+  std::vector<std::string> taken;
+  for (const std::vector<std::string>& more :
+       {MendSpectraBelowLeast(model.spectra), MendForceSpectraBelowLeast(model.forceSpectra),
+        MendTimeFunctionsBelowLeast(model.timeFunctions)})
+    taken.insert(taken.end(), more.begin(), more.end());
+  const bool mended = !taken.empty();
   for (const std::vector<std::string>& more : {SpectraNotes(model.spectra), ForceSpectrumNotes(model.forceSpectra),
                                                TimeFunctionNotes(model.timeFunctions)})
-    notes->insert(notes->end(), more.begin(), more.end());
+    taken.insert(taken.end(), more.begin(), more.end());
+  if (notes != nullptr) notes->insert(notes->end(), taken.begin(), taken.end());
+  return mended;
 }
 
 }  // namespace
@@ -189,7 +202,7 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
   if (std::memcmp(header, kOldMagic, kMagicLength + 1) == 0) {
     BinaryFileClose(file);
     ConvertOldModelFile(path, model, notes);
-    AppendPointTableNotes(model, notes);
+    MendAndNotePointTables(model, notes);
     return;
   }
   if (std::memcmp(header, kMagic, kMagicLength) != 0)
@@ -220,9 +233,9 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
     MakeModel(model);
     FitViewToModel(model.graphics);
   }
-  model.modified = !dropped.empty();
   if (notes != nullptr) notes->insert(notes->end(), dropped.begin(), dropped.end());
-  AppendPointTableNotes(model, notes);
+  const bool mended = MendAndNotePointTables(model, notes);
+  model.modified = !dropped.empty() || mended;
 }
 
 void ReadModelFileInto(const std::string& path, Model& model) { ReadModelFileInto(path, model, nullptr); }
@@ -248,6 +261,9 @@ std::string ReadModelFile(const std::string& path, std::vector<std::string>* not
     Model fresh;
     std::vector<std::string> taken;
     ReadModelFileInto(path, fresh, &taken);
+    // The model shown is one Save takes and that reads back as it is.
+    if (std::string refusal = ModelIntakeRefusal(fresh, IntakeRoad::kModelFile); !refusal.empty())
+      throw WithPath("Model file: %s\n", path) + refusal;
     if (notes != nullptr) *notes = taken;
     SwapModel(fresh);
     ApplyModelUnits(TheModel());
@@ -341,6 +357,45 @@ std::string WriteModelFileFrom(const Model& model, const std::string& path) {
   // The commit syncs the bytes before the rename and the folder after it.
   if (!temporary.Commit()) return failed;
   return {};
+}
+
+namespace {
+
+std::vector<char> FileBytes(const std::string& path) {
+  std::vector<char> bytes;
+  if (std::FILE* stream = std::fopen(path.c_str(), "rb")) {
+    char buffer[65536];
+    for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, stream)) > 0;)
+      bytes.insert(bytes.end(), buffer, buffer + read);
+    std::fclose(stream);
+  }
+  return bytes;
+}
+
+}  // namespace
+
+std::string ModelSaveRefusal(const Model& model) {
+  TempFile written("ModelCheck_");
+  TempFile again("ModelCheck_");
+  if (!written.IsValid() || !again.IsValid()) return "Unable to write model file:\n" + TempFolder();
+  if (std::string refusal = WriteModelFileFrom(model, written.Path()); !refusal.empty()) return refusal;
+  Model back;
+  if (std::string message = CatchModelRead(written.Path(), [&] { ReadModelFileInto(written.Path(), back); });
+      !message.empty())
+    return "The model file written could not be read back:\n" + message + "\nThe model was not saved.";
+  // An open fits a model never viewed anew; that is the view's, not the
+  // model's.
+  back.graphics = model.graphics;
+  BinaryFile file;
+  if (!BinaryFileOpenWrite(file, again.Path())) return "Unable to write model file:\n" + again.Path();
+  WriteModelStream(file, back);
+  if (!BinaryFileClose(file) || BinaryFileHasError(file)) return "Unable to write model file:\n" + again.Path();
+  const std::vector<char> first = FileBytes(written.Path());
+  const std::vector<char> second = FileBytes(again.Path());
+  if (first == second) return {};
+  const auto differ = std::mismatch(first.begin(), first.end(), second.begin(), second.end());
+  return "The model changes when it is saved and read again (byte " +
+         std::to_string(differ.first - first.begin()) + " of its model file differs).\nThe model was not saved.";
 }
 
 std::string WriteModelFile(const std::string& path) {

@@ -65,6 +65,14 @@ std::string ModelFileRefusal(const Model& model);
 // or whose file the reader refuses (a value out of its range, whatever road
 // brought it), is not written.
 std::string WriteModelFileFrom(const Model& model, const std::string& path);
+// Why `model` cannot be kept as it is: the writer refuses it
+// (WriteModelFileFrom: a text too long for its field, a value the reader
+// refuses, a model that cannot be made), or the file written reads back as
+// a model whose file differs from it, named by the first byte that differs;
+// with "The model was not saved.". Empty when it saves and reads back to
+// the same bytes. The view an open fits anew to a model never viewed is not
+// compared.
+std::string ModelSaveRefusal(const Model& model);
 // Writes the open model to `path` and clears its modified flag on success.
 std::string WriteModelFile(const std::string& path);
 // The whole model into an open stream, as version 900 (used by the file

@@ -38,6 +38,7 @@
 #include "records/ModelBatchFile.h"
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
+#include "records/PointTables.h"
 #include "records/RecordTable.h"
 #include "services/NumberText.h"
 #include "services/TextFileEncoding.h"
@@ -288,7 +289,8 @@ void CheckName(const PnfReader& reader, const std::optional<std::string>& name, 
   if (const std::string meant = name->substr(0, name->find_first_of(" \t")); meant.find('(') != std::string::npos)
     Fail(reader, kind + " name should be alpha-numeric", meant);
   if (name->size() > kPnfNameWidth) Fail(reader, kind + " name should be <= 5 characters", *name);
-  if (!IsNameText(*name)) Fail(reader, kind + " name should be alpha-numeric", *name);
+  // A zero byte would end the message where it stands: it is shown.
+  if (!IsNameText(*name)) Fail(reader, kind + " name should be alpha-numeric", VisibleText(*name));
 }
 
 void ReadMaterial(PnfReader& reader) {
@@ -746,6 +748,21 @@ void FillItem(PnfReader& reader, const std::string& keyword, LayoutRow& row) {
   }
 }
 
+// A section, material or load name of a FROM or TO record: the name a
+// PIPE, MATERIAL or LOAD line gave, by their rules (CheckName), and one an
+// earlier line defined; a name the model file cannot keep, or that names
+// no record, would make a row no save takes or that takes no properties.
+std::string RecordName(const PnfReader& reader, const std::optional<std::string>& name, std::size_t which) {
+  static const char* const kKinds[3] = {"Section", "Material", "Load"};
+  CheckName(reader, name, kKinds[which]);
+  const Model& model = *reader.model;
+  const int found = which == 0   ? FindRecordByName(model.sections, *name)
+                    : which == 1 ? FindRecordByName(model.materials, *name)
+                                 : FindRecordByName(model.pipeLoads, *name);
+  if (found == 0) Fail(reader, std::string(kKinds[which]) + " name is not defined", *name);
+  return *name;
+}
+
 void ReadGeometry(PnfReader& reader, LayoutRow& row, bool to) {
   static const char* const kMessages[3] = {"Invalid DX", "Invalid DY", "Invalid DZ"};
   float* offsets[3] = {&row.dx, &row.dy, &row.dz};
@@ -767,8 +784,8 @@ void ReadGeometry(PnfReader& reader, LayoutRow& row, bool to) {
     }
   }
   std::string* names[3] = {&row.section, &row.material, &row.load};
-  for (std::string* name : names)
-    if (const auto v = Next(reader); Given(v)) *name = *v;
+  for (std::size_t i = 0; i < 3; ++i)
+    if (const auto v = Next(reader); Given(v)) *names[i] = RecordName(reader, v, i);
   // A From row has no properties: the names it gives go to the next
   // element that gives none of its own, else no row would take them.
   std::string* carried[3] = {&reader.fromSection, &reader.fromMaterial, &reader.fromLoad};

@@ -71,6 +71,7 @@
 #include "services/Message.h"
 #include "services/NameTables.h"
 #include "services/NumberFormat.h"
+#include "services/NumberText.h"
 #include "services/Units.h"
 #include "supports/Anchor.h"
 #include "supports/Guide.h"
@@ -86,11 +87,15 @@ namespace {
 constexpr char kOldMagic[] = "QUORVEL.MOD";
 constexpr int kOldRowLimit = 1500;
 constexpr int kMaxTemperatureRows = 40;
-constexpr float kNotGiven = 1.0e-36f;
 constexpr std::size_t kLargestOldFile = 64u << 20;
 constexpr double kCurrentFormatVersion = 9;
 
 struct Damaged {};  // thrown by the cursor; the caller adds the path
+// A record no road of the program would keep, named: the caller adds the
+// path before it.
+struct Refused {
+  std::string detail;
+};
 
 std::string FromOemText(const std::string& text);
 
@@ -231,7 +236,8 @@ std::int32_t RecodePipingCode(std::int32_t code) {
   return code;
 }
 
-float NonZero(float value) { return value == 0.0f ? kNotGiven : value; }
+// An old file stored a typed zero as 0; the model keeps it as the typed zero.
+float NonZero(float value) { return value == 0.0f ? kExplicitZero : value; }
 
 // What a file holds before its tables, as the conversion needs it.
 struct OldHeader {
@@ -319,7 +325,7 @@ void ReadHeaderV4(OldCursor& in, OldHeader& header, Model& model) {
   model.seismic.combination = in.I32();
   const float velocity = in.Real();
   SetWindSpeedAsProfile(model.wind, velocity, WindSpeedUnits{});
-  model.wind.loads[0].shapeFactor = in.Real();
+  model.wind.loads[0].shapeFactor = ReadShapeFactor(in.Real());
   for (float& component : model.wind.loads[0].direction) component = in.Real();
   for (std::size_t axis = 0; axis < 3; ++axis) {
     header.spectrumNames[axis] = FromOemText(in.Text(16));
@@ -518,6 +524,14 @@ void ReadEquipment(OldCursor& in, const OldCounts& counts, Model& model) {
   }
 }
 
+// A spectrum point no road of the program keeps (a negative abscissa, a
+// value of 1E38 or more in internal units) is no older program's either:
+// the conversion is refused, naming it, rather than give a model no save
+// would take. A value below 1E-37 is mended with a note after the read.
+void RefuseSpectrumDamage(const ResponseSpectrum& spectrum) {
+  if (const std::string damage = SpectrumDamage(spectrum); !damage.empty()) throw Refused{"Spectra: " + damage};
+}
+
 std::vector<FloatPair> ReadPoints(OldCursor& in, std::int32_t count) {
   Check(count >= 0);
   in.Need(static_cast<std::size_t>(count) * 16);
@@ -540,6 +554,7 @@ void ReadSpectraAndFunctions(OldCursor& in, const OldCounts& counts, const OldHe
     Check(spectrum.ordinateUnit >= kOrdinateInch && spectrum.ordinateUnit <= kOrdinateG);
     Check(!spectrum.name.empty());
     spectrum.points = ReadPoints(in, in.I32());
+    RefuseSpectrumDamage(spectrum);
     SetLastSpectrum(model.spectra, spectrum);
   }
   if (counts[kSpectra] > 0)
@@ -553,7 +568,8 @@ void ReadSpectraAndFunctions(OldCursor& in, const OldCounts& counts, const OldHe
     function.points = ReadPoints(in, in.I32());
     // The time history reads the points as sorted, and the grid would sort
     // them at its next edit: points out of order are no older program's.
-    Check(TimeFunctionPointFault(function).empty());
+    if (const std::string fault = TimeFunctionPointFault(function); !fault.empty())
+      throw Refused{"Time functions: " + fault};
     model.timeFunctions.insert(model.timeFunctions.end() - 1, std::move(function));
   }
 }
@@ -1102,7 +1118,7 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
   model.seismic.combination = in.Int();
   if (version < 372 && model.seismic.combination == 0 && storedCode != 0) model.seismic.combination = 2;
   SetWindSpeedAsProfile(model.wind, in.Real(), WindSpeedUnits{});
-  model.wind.loads[0].shapeFactor = in.Real();
+  model.wind.loads[0].shapeFactor = ReadShapeFactor(in.Real());
   for (float& component : model.wind.loads[0].direction) component = in.Real();
   options.CutOffFrequency = in.Int();
   options.ModeCount = in.Int();
@@ -1125,6 +1141,7 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
     spectrum.points.resize(static_cast<std::size_t>(count));
     for (FloatPair& point : spectrum.points) point.x = NonZero(in.Real());
     for (FloatPair& point : spectrum.points) point.y = NonZero(in.Real());
+    RefuseSpectrumDamage(spectrum);
   }
   model.spectrumLoad.modeSum = in.Int();
   model.spectrumLoad.directionSum = in.Int();
@@ -1274,6 +1291,8 @@ void ConvertOldModelFile(const std::string& path, Model& model, std::vector<std:
     taken.insert(taken.end(), probe.cuts().begin(), probe.cuts().end());
   } catch (const Damaged&) {
     throw UnreadableText(path);
+  } catch (const Refused& refused) {
+    throw UnreadableText(path) + "\n" + refused.detail;
   }
   model.path = path;
   MakeModel(model);

@@ -16,7 +16,8 @@ const PointTableTextForm kTextForm{"File does not have force spectrum name",
                                    "The frequency of line ",
                                    "There are no force spectrum data points",
                                    "Force spectrum ",
-                                   nullptr};
+                                   nullptr,
+                                   "Frequency"};
 
 NamedPointsList& Spectra(Model& model) { return model.forceSpectra; }
 

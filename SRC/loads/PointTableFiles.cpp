@@ -32,7 +32,7 @@ bool EndsTable(const std::string& line, const char* mark) {
 bool ReadPoints(std::istream& in, int& number, NamedPoints& table, const PointTableTextForm& form) {
   AbscissaSeen seen;
   std::string line;
-  while (ReadTextLine(in, line)) {
+  while (ReadTextLine(in, line, number + 1)) {
     ++number;
     if (EndsTable(line, form.endMark)) {
       if (table.points.empty()) throw TextLineFault(number, line, form.noPoints);
@@ -45,6 +45,10 @@ bool ReadPoints(std::istream& in, int& number, NamedPoints& table, const PointTa
       throw TextLineFault(number, line, form.invalidValues);
     if (abscissa < 0.0) throw TextLineFault(number, line, form.negativeAbscissa);
     if (form.negativeValue && value < 0.0) throw TextLineFault(number, line, form.negativeValue);
+    // What a cell refuses to store, the file may not bring in.
+    for (const auto& [read, field] : {std::pair{abscissa, form.abscissaName}, std::pair{value, "Value"}})
+      if (const std::string fault = StoredPointValueFault(read, field); !fault.empty())
+        throw TextLineFault(number, line, std::string(form.invalidValues) + "\n" + fault);
     const FloatPair point{StoredTextValue(abscissa), StoredTextValue(value)};
     if (const int earlier = seen.Add(point.x, number); earlier != 0)
       throw TextLineFault(number, line, form.abscissaRepeated + std::to_string(earlier) + " is given again");
@@ -61,7 +65,7 @@ std::vector<NamedPoints> ParsePointTablesText(std::istream& in, const PointTable
   std::string line;
   int number = 0;
   for (;;) {
-    if (!ReadTextLine(in, line)) throw std::string("End of file reached");
+    if (!ReadTextLine(in, line, number + 1)) throw std::string("End of file reached");
     ++number;
     NamedPoints table;
     table.name = KeptTableName(line);

@@ -19,6 +19,7 @@
 #include "services/FileDialogs.h"
 #include "services/Message.h"
 #include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 
@@ -31,11 +32,11 @@ namespace {
 ResponseSpectrum ParseSpectrumText(std::istream& in) {
   ResponseSpectrum spectrum;
   std::string line;
-  if (!ReadTextLine(in, line)) throw std::string("End of file reached");
+  if (!ReadTextLine(in, line, 1)) throw std::string("End of file reached");
   spectrum.name = KeptTableName(line);
   if (spectrum.name.empty()) throw std::string("File does not have spectrum name");
   if (HoldsControlCharacter(spectrum.name)) ThrowLine(1, line, kControlCharacterInName);
-  if (!ReadTextLine(in, line)) throw std::string("File does not have spectrum units");
+  if (!ReadTextLine(in, line, 2)) throw std::string("File does not have spectrum units");
   std::size_t at = 0;
   int period = 0, unit = 0;
   if (!NextTextInteger(line, at, period) || !NextTextInteger(line, at, unit))
@@ -46,17 +47,19 @@ ResponseSpectrum ParseSpectrumText(std::istream& in) {
   spectrum.periodAbscissa = period != 0 ? 1 : 0;
   spectrum.ordinateUnit = unit;
   int number = 2;
-  while (ReadTextLine(in, line)) {
+  while (ReadTextLine(in, line, number + 1)) {
     ++number;
     if (IsBlankTextLine(line)) continue;
     double x = 0.0, y = 0.0;
     at = 0;
     if (!NextTextNumber(line, at, x) || !NextTextNumber(line, at, y) || !TextLineEndsAt(line, at))
       ThrowLine(number, line, "Invalid spectrum values");
-    // The unit's factor may take an ordinate beyond every float.
-    float ordinate = static_cast<float>(y);
-    OrdinateToInternal(unit, ordinate);
-    if (!std::isfinite(ordinate)) ThrowLine(number, line, "Invalid spectrum values");
+    // The rule of a stored value, as the cells ask it: of the ordinate in
+    // internal units (an ordinate in g's is 386.4 times larger stored).
+    const double ordinate = SpectrumOrdinateInternal(y, unit);
+    for (const auto& [value, field] : {std::pair{x, "Abscissa"}, std::pair{ordinate, "Ordinate"}})
+      if (const std::string fault = StoredPointValueFault(value, field); !fault.empty())
+        ThrowLine(number, line, ("Invalid spectrum values\n" + fault).c_str());
     // Checked as kept: abscissas apart only beyond a float's precision
     // would be kept equal.
     spectrum.points.push_back({StoredTextValue(x), StoredTextValue(ordinate)});

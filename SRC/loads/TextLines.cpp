@@ -15,15 +15,21 @@ namespace {
 
 void SkipBlanks(const std::string& text, std::size_t& at) {
   while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
-  if (at < text.size() && text[at] == '+') ++at;
 }
 
 }  // namespace
 
-bool ReadTextLine(std::istream& in, std::string& line) {
+bool ReadTextLine(std::istream& in, std::string& line, int number) {
+  const bool atStart = in.tellg() == std::streampos(0);
   if (!std::getline(in, line)) return false;
+  if (atStart && HasUtf8ByteOrderMark(line)) line.erase(0, 3);
   const std::size_t end = line.find_first_of("\r\n");
   if (end != std::string::npos) line.resize(end);
+  if (const std::string lacking = FirstLackingCharacter(line); !lacking.empty()) {
+    const std::string reason = "The character " + lacking + " cannot be kept in the model (Windows-1252 lacks it)";
+    const std::string shown = ProgramTextFromTextFile(line);
+    throw number > 0 ? TextLineFault(number, shown, reason) : shown + "\n" + reason;
+  }
   line = ProgramTextFromTextFile(line);
   return true;
 }
@@ -33,21 +39,28 @@ bool IsBlankTextLine(const std::string& line) { return line.find_first_not_of(" 
 bool NextTextNumber(const std::string& text, std::size_t& at, double& value) {
   std::size_t from = at;
   SkipBlanks(text, from);
-  const char* first = text.data() + from;
-  const char* last = text.data() + text.size();
+  std::size_t end = from;
+  while (end < text.size() && text[end] != ' ' && text[end] != '\t') ++end;
+  if (end == from) return false;
+  const std::string_view token = std::string_view(text).substr(from, end - from);
+  // Only what a number is spelled with (a zero byte would end the text the
+  // number rule reads, and the rest of the token with it). A cell takes a
+  // sign and a point alone as 0 ("-.", ".E5"); a line of a file spells its
+  // numbers with a digit before any exponent.
+  if (token.find_first_not_of("0123456789+-.Ee") != std::string_view::npos) return false;
+  const std::string_view mantissa = token.substr(0, token.find_first_of("Ee"));
+  if (mantissa.find_first_of("0123456789") == std::string_view::npos) return false;
   double read = 0.0;
-  const auto [end, error] = std::from_chars(first, last, read);
-  if (error != std::errc() || end == first || !std::isfinite(read) ||
-      std::fabs(read) > std::numeric_limits<float>::max())
-    return false;
+  if (ParseRealText(token, read) != 0) return false;
   value = read;
-  at = static_cast<std::size_t>(end - text.data());
+  at = end;
   return true;
 }
 
 bool NextTextInteger(const std::string& text, std::size_t& at, int& value) {
   std::size_t from = at;
   SkipBlanks(text, from);
+  if (from < text.size() && text[from] == '+') ++from;
   const char* first = text.data() + from;
   const auto [end, error] = std::from_chars(first, text.data() + text.size(), value);
   if (error != std::errc() || end == first) return false;
@@ -62,6 +75,11 @@ bool TextLineEndsAt(const std::string& text, std::size_t at) {
 float StoredTextValue(double value) {
   const auto stored = static_cast<float>(value);
   return stored == 0.0f ? kExplicitZero : stored;
+}
+
+std::string StoredPointValueFault(double stored, const char* field) {
+  if (StoredValueAcceptable(stored)) return {};
+  return std::string(field) + " is out of range (" + kStoredValueRange + ")";
 }
 
 std::string TextLineFault(int number, const std::string& line, const std::string& reason) {

@@ -10,12 +10,18 @@
 #include <string>
 
 // The next line, as program text (a UTF-8 line converted); false at the end
-// of the file.
-bool ReadTextLine(std::istream& in, std::string& line);
+// of the file. A UTF-8 byte-order mark at the start of the file is passed
+// over (it is no part of a name). A character the model cannot hold
+// (Windows-1252 lacks it) is refused, named by its code point, with the
+// line's `number` when it is given.
+bool ReadTextLine(std::istream& in, std::string& line, int number = 0);
 // Whether the line holds nothing but blanks and tabs.
 bool IsBlankTextLine(const std::string& line);
-// The next number of `text` from `at` (blanks and tabs skipped, an optional
-// plus sign); false when there is none.
+// The next number of `text` from `at`: blanks and tabs skipped, the
+// characters up to the next blank or tab read by the one rule of number
+// text (ParseRealText, NumberText.h), so a file spells a number as a cell
+// does; false when there is none. How large the value may be is asked of
+// the value stored (StoredPointValueFault).
 bool NextTextNumber(const std::string& text, std::size_t& at, double& value);
 bool NextTextInteger(const std::string& text, std::size_t& at, int& value);
 // Whether `text` holds nothing but blanks and tabs from `at` on: a line of
@@ -27,6 +33,11 @@ bool TextLineEndsAt(const std::string& text, std::size_t at);
 // too small for a float) is the explicit zero, so a typed point is never
 // taken for a missing one.
 float StoredTextValue(double value);
+// Why `stored` (a value of the line in internal units, before the typed
+// zero is kept as 1.0e-36) may not be stored, naming the `field`: the rule
+// a cell holds its stored value to (StoredValueAcceptable); empty when it
+// may.
+std::string StoredPointValueFault(double stored, const char* field);
 // "Line %d: %s\n%s": a fault of a line of a text file. A control character
 // of the line shows as "<NN>" (its code in hexadecimal): a zero byte would
 // end the message where it stands, and the reason with it.

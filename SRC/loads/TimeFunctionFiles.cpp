@@ -16,7 +16,8 @@ const PointTableTextForm kTextForm{"File does not have time function name",
                                    "The time of line ",
                                    "There are no time function data points",
                                    "Time function ",
-                                   "-1.e11"};
+                                   "-1.e11",
+                                   "Time"};
 
 NamedPointsList& Functions(Model& model) { return model.timeFunctions; }
 

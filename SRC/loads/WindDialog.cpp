@@ -16,6 +16,7 @@
 #include "platform/Menu.h"
 #include "platform/Paint.h"
 #include "platform/Window.h"
+#include "properties/DialogTable.h"
 #include "records/LoadCaseList.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
@@ -186,7 +187,10 @@ bool StoreDialog() {
   std::array<float, 3> direction{};
   ReadFields(h, shape, direction);
   WindProfileTable& table = TheWindProfileTable();
-  if (TableEndEdit(table)) return false;
+  if (TableEndEdit(table)) {
+    DialogTableRefused(table);
+    return false;
+  }
   std::vector<WindProfilePoint>& edit = WindProfileEdit();
   std::erase_if(edit, [](const WindProfilePoint& point) { return point.elevation == 0.0f; });
   if (edit.empty()) {

@@ -31,7 +31,11 @@ int FirstElementRow(const Model& model) {
 
 void SetModelRuleDoors(const ModelRuleDoors& doors) { Doors() = doors; }
 
-std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker) {
+namespace {
+
+// Makes `model` and lists what its making and its rows break; the node
+// references of `maker` too when it is given.
+std::vector<BrokenRule> BrokenRules(Model& model, const Model* maker) {
   std::vector<BrokenRule> broken;
   try {
     MakeModel(model);
@@ -41,7 +45,8 @@ std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker) {
   }
   if (const int first = FirstElementRow(model); first != 0 && model.row(first).elementType != ElementType::From)
     broken.push_back({"first from", kFirstFromMessage});
-  if (Doors().unmadeNodeReferences != nullptr) Doors().unmadeNodeReferences(model, maker, broken);
+  if (maker != nullptr && Doors().unmadeNodeReferences != nullptr)
+    Doors().unmadeNodeReferences(model, *maker, broken);
   for (int row = 1; row <= model.rowCount; ++row) {
     std::string refusal = RowRuleRefusal(model, row);
     // The row an Insert just made and numbered is the one the user types
@@ -54,6 +59,12 @@ std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker) {
   }
   return broken;
 }
+
+}  // namespace
+
+std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker) { return BrokenRules(model, &maker); }
+
+std::vector<BrokenRule> BrokenRowRules(Model& model) { return BrokenRules(model, nullptr); }
 
 std::string AddedRuleMessage(const std::vector<BrokenRule>& before, const std::vector<BrokenRule>& after) {
   std::map<std::string, int> held;

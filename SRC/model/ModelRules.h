@@ -45,6 +45,11 @@ void SetModelRuleDoors(const ModelRuleDoors& doors);
 // cannot be made breaks the one rule of its making's message. `maker` as in
 // ModelRuleDoors (the model itself when it is its own).
 std::vector<BrokenRule> BrokenModelRules(Model& model, const Model& maker);
+// The rules of the making and of the rows alone (the first three above and
+// the rule of a row of the floors above): what a model an import makes
+// keeps. The nodes equipment and allowables name are not looked up: an
+// import stores them as read, and the evaluations resolve them.
+std::vector<BrokenRule> BrokenRowRules(Model& model);
 // The message of the first rule of `after` whose kind `before` holds fewer
 // times; empty when the edit from `before` to `after` added none.
 std::string AddedRuleMessage(const std::vector<BrokenRule>& before, const std::vector<BrokenRule>& after);

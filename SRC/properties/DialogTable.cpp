@@ -77,3 +77,10 @@ void LayoutDialogTable(HWND dialog, DialogTableWindow& table, int rows, int curr
   TableGoTo(table, table.currentRow);
   if (table.Window() != nullptr) SetFocus(table.Window());
 }
+
+void DialogTableRefused(TableWindow& table) {
+  HWND window = table.Window();
+  if (window == nullptr || !IsWindowVisible(window)) return;
+  if (GetFocus() != window) SetFocus(window);
+  TablePlaceCaret(table);
+}

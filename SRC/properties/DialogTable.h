@@ -30,3 +30,9 @@ HWND CreateDialogTable(HWND dialog, DialogTableWindow& table, int columns, int h
 // them and centres it; the table gets the focus.
 void LayoutDialogTable(HWND dialog, DialogTableWindow& table, int rows, int current, int minRows, int maxRows,
                        const std::vector<std::pair<int, int>>& buttons);
+// OK of a dialog refused by its table (a cell that does not store, a row
+// the table's rules do not enter): the keyboard goes back to the table, to
+// the cell the refusal made current, wherever it was when OK was pressed
+// (on OK itself, after Tab, or after a click on OK), so that what the user
+// types next mends it. Any table a dialog holds, a dialog table or not.
+void DialogTableRefused(TableWindow& table);

@@ -85,8 +85,10 @@ INT_PTR PropertiesProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) 
             EndDialog(dialog, 0);
             return TRUE;
           }
-          if (TableEndEdit(table)) return TRUE;  // the cell was refused: stay
-          if (!EnterTypedEntryRow(table)) return TRUE;
+          if (TableEndEdit(table) || !EnterTypedEntryRow(table)) {  // refused: stay
+            DialogTableRefused(table);
+            return TRUE;
+          }
           if (table.buffer.changed) {
             const std::vector<MaterialTempRow> kept = SortedPropertyRows(table.buffer, table.buffer.count - 1);
             PropertyRowsBuffer stored;

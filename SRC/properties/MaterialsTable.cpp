@@ -125,6 +125,9 @@ std::string MaterialCellText(const Model& model, int record, int column) {
 
 std::string MaterialsTable::PrintName() { return InLibrary() ? "Material Library" : "Pipe Materials"; }
 
+// A column is never narrower than the texts it shows: a density or a
+// strength may read longer than its sample in some units (1.235E+019), and
+// the spare row may hold a record being typed.
 void MaterialsTable::DefineColumns() {
   HDC dc = Dc();
   const Model& model = M();
@@ -133,8 +136,7 @@ void MaterialsTable::DefineColumns() {
     int width = 0;
     if (Shown(c)) {
       width = std::max({DcTextWidth(dc, samples[c]), DcTextWidth(dc, HeadingText(c, 0)), DcTextWidth(dc, HeadingText(c, 1))});
-      if (c == 2 || c == 8)
-        for (int r = 1; r <= model.materials.count; ++r) width = std::max(width, DcTextWidth(dc, MaterialCellText(model, r, c)));
+      for (int r = 1; r <= rowCount; ++r) width = std::max(width, DcTextWidth(dc, MaterialCellText(model, r, c)));
     }
     widths[static_cast<std::size_t>(c)] = width;
   }

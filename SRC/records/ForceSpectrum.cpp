@@ -40,6 +40,10 @@ void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list) {
   list = std::move(fresh);
 }
 
+std::vector<std::string> MendForceSpectraBelowLeast(ForceSpectrumList& list) {
+  return MendPointTablesBelowLeast(list, kWords);
+}
+
 std::vector<std::string> ForceSpectrumNotes(const ForceSpectrumList& list) {
   return PointTableNotes(list, kWords);
 }

@@ -26,5 +26,8 @@ float ForceSpectrumValueAtMode(const ForceSpectrumList& list, double omega, std:
 // Refuses as damage a point no road stores (CheckReadPointTable).
 void ReadForceSpectra(BinaryFile& file, int version, ForceSpectrumList& list);
 // The notes of what an older file may hold (PointTableNotes).
+// The values of a model file's force spectra below 1E-37, mended to the
+// typed zero with a note each (PointTables.h).
+std::vector<std::string> MendForceSpectraBelowLeast(ForceSpectrumList& list);
 std::vector<std::string> ForceSpectrumNotes(const ForceSpectrumList& list);
 void WriteForceSpectra(BinaryFile& file, const ForceSpectrumList& list);

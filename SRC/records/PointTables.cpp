@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <cmath>
 #include <cstdio>
 #include <numeric>
 
@@ -46,10 +47,48 @@ std::string PointFault(const NamedPoints& table, std::size_t point, const PointT
 
 }  // namespace
 
+bool IsBelowLeastStored(float value) {
+  return value != 0.0f && std::isfinite(value) && std::fabs(value) < kLeastStoredMagnitude;
+}
+
+bool IsBeyondStoredLimit(float value) { return !(std::fabs(value) < kStoredMagnitudeLimit); }
+
+std::vector<std::string> MendPointsBelowLeast(std::vector<FloatPair>& points, const std::string& what,
+                                              const char* abscissa, const char* ordinate) {
+  std::vector<std::string> notes;
+  for (std::size_t k = 0; k < points.size(); ++k)
+    for (auto [value, field] : {std::pair{&points[k].x, abscissa}, std::pair{&points[k].y, ordinate}}) {
+      if (!IsBelowLeastStored(*value)) continue;
+      char text[32];
+      std::snprintf(text, sizeof text, "%.3G", static_cast<double>(*value));
+      notes.push_back(what + ", point " + std::to_string(k + 1) + ": the " + field + " " + text +
+                      " is below 1E-37, the least a value may be but zero, and is taken as 0");
+      *value = kExplicitZero;
+    }
+  return notes;
+}
+
+std::vector<std::string> MendPointTablesBelowLeast(NamedPointsList& list, const PointTableWords& words) {
+  std::vector<std::string> notes;
+  const std::string value = "value";
+  for (std::size_t index = 0; index < SavedPointTableCount(list); ++index) {
+    NamedPoints& table = list[index];
+    const std::vector<std::string> more =
+        MendPointsBelowLeast(table.points, std::string(words.section) + ": " + words.kind + " \"" + VisibleText(table.name) + "\"",
+                             LowerFirst(words.abscissa).c_str(), value.c_str());
+    notes.insert(notes.end(), more.begin(), more.end());
+  }
+  return notes;
+}
+
 std::string PointTableFault(const NamedPoints& table, const PointTableWords& words) {
   const std::vector<FloatPair>& points = table.points;
   for (std::size_t k = 0; k < points.size(); ++k) {
     const FloatPair& point = points[k];
+    // What no cell stores (1E38 or more) only damage brings; a value below
+    // the least is mended with a note (MendPointTablesBelowLeast).
+    if (IsBeyondStoredLimit(point.x) || IsBeyondStoredLimit(point.y))
+      return PointFault(table, k, words, std::string("a value is out of range (") + kStoredValueRange + ")");
     if (point.x < 0.0f) return PointFault(table, k, words, words.negativeAbscissa);
     if (words.negativeValue != nullptr && point.y < 0.0f) return PointFault(table, k, words, words.negativeValue);
     if (k > 0 && (!FloatLess(points[k - 1].x, point.x) || FloatNearlyEqual(points[k - 1].x, point.x)))

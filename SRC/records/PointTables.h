@@ -62,6 +62,20 @@ int FirstNearDuplicate(const std::vector<FloatPair>& points);
 // abscissa although it holds a value; -1 when none.
 int FirstValueWithoutAbscissa(const std::vector<FloatPair>& points);
 
+// A value that no road stores for being too small: no zero, and below the
+// least magnitude of a stored value (1E-37, NumberText.h). The text readers
+// of older programs kept such a value as the line spelled it, so a model
+// file may hold one: it is mended to the typed zero (1.0e-36), which the
+// analysis takes as the same nothing, with a note.
+bool IsBelowLeastStored(float value);
+// A value that no road stores for being too large (1E38 or more), or that
+// is no number: only damage makes one.
+bool IsBeyondStoredLimit(float value);
+// Mends every value of `points` below the least stored magnitude to the
+// typed zero; one note each, "`what`, point N: the abscissa 1E-40 ...".
+std::vector<std::string> MendPointsBelowLeast(std::vector<FloatPair>& points, const std::string& what,
+                                              const char* abscissa, const char* ordinate);
+
 // The words of one kind of point table in the model file's messages.
 struct PointTableWords {
   const char* section;           // "Time functions"
@@ -89,6 +103,9 @@ std::string PointTableFault(const NamedPoints& table, const PointTableWords& wor
 // this one the analysis takes, and an edit of the points drops). The model
 // opens with them as they are: a load names its table as the file does.
 std::vector<std::string> PointTableNotes(const NamedPointsList& list, const PointTableWords& words);
+// The values of a model file's list below the least stored magnitude,
+// mended (MendPointsBelowLeast), one note each.
+std::vector<std::string> MendPointTablesBelowLeast(NamedPointsList& list, const PointTableWords& words);
 // The note of one name (response spectra too), `earlier` the names before
 // it; empty when the name keeps the rules.
 std::string TableNameNote(const std::string& name, const std::vector<std::string>& earlier,

@@ -2,6 +2,7 @@
 // header.
 #include "records/Spectrum.h"
 
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <numbers>
@@ -9,6 +10,8 @@
 #include "records/PointTables.h"
 #include "records/TableFileFields.h"
 #include "services/Assert.h"
+#include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 
@@ -52,17 +55,11 @@ void ReadSpectrum(BinaryFile& file, int version, ResponseSpectrum& spectrum) {
   }
   BinaryFileReadFloatPairs(file, spectrum.points);
   CheckSectionRead(file, kSection);
-  for (std::size_t k = 0; k < spectrum.points.size(); ++k) {
-    FloatPair& point = spectrum.points[k];
-    if (OrdinatesInOwnUnit(version)) OrdinateToInternal(spectrum.ordinateUnit, point.y);
-    // An ordinate in g's that a float holds may pass every float once
-    // converted, and the lookup would give an infinite displacement. No
-    // road ever took a negative abscissa: only damage makes one.
-    const SpectrumPointFault fault = SpectrumPointFaultAt(spectrum.points, k);
-    if (fault == SpectrumPointFault::NotFinite || fault == SpectrumPointFault::NegativeAbscissa)
-      ThrowDamagedSection(kSection, "spectrum " + VisibleText(spectrum.name) + ", point " + std::to_string(k + 1) +
-                                        ": " + SpectrumPointFaultText(fault));
-  }
+  if (OrdinatesInOwnUnit(version))
+    for (FloatPair& point : spectrum.points) OrdinateToInternal(spectrum.ordinateUnit, point.y);
+  // An ordinate in g's that a float holds may pass every float once
+  // converted, and the lookup would give an infinite displacement.
+  if (const std::string damage = SpectrumDamage(spectrum); !damage.empty()) ThrowDamagedSection(kSection, damage);
 }
 
 constexpr PointTableWords kWords{kSection, "spectrum", "Abscissa", "Invalid spectrum values",
@@ -91,6 +88,34 @@ std::vector<std::string> SpectraNotes(const SpectrumList& list) {
       notes.push_back(std::string(kSection) + ": spectrum \"" + VisibleText(spectrum.name) + "\", point " +
                       std::to_string(point + 1) + ": " + SpectrumPointFaultText(fault) +
                       "; the analysis refuses the spectrum until it is mended");
+  }
+  return notes;
+}
+
+std::string SpectrumDamage(const ResponseSpectrum& spectrum) {
+  for (std::size_t k = 0; k < spectrum.points.size(); ++k) {
+    const FloatPair& point = spectrum.points[k];
+    SpectrumPointFault fault = SpectrumPointFaultAt(spectrum.points, k);
+    // A value below the least is mended (MendSpectraBelowLeast), and no
+    // road ever took a negative abscissa: only damage makes one.
+    if (fault == SpectrumPointFault::OutOfRange && !IsBeyondStoredLimit(point.x) && !IsBeyondStoredLimit(point.y))
+      fault = point.x < 0.0f ? SpectrumPointFault::NegativeAbscissa : SpectrumPointFault::None;
+    if (fault == SpectrumPointFault::NotFinite || fault == SpectrumPointFault::OutOfRange ||
+        fault == SpectrumPointFault::NegativeAbscissa)
+      return "spectrum " + VisibleText(spectrum.name) + ", point " + std::to_string(k + 1) + ": " +
+             SpectrumPointFaultText(fault);
+  }
+  return {};
+}
+
+std::vector<std::string> MendSpectraBelowLeast(SpectrumList& list) {
+  std::vector<std::string> notes;
+  for (std::size_t index = 0; index < SavedCount(list); ++index) {
+    ResponseSpectrum& spectrum = list[index];
+    const std::vector<std::string> more = MendPointsBelowLeast(
+        spectrum.points, std::string(kSection) + ": spectrum \"" + VisibleText(spectrum.name) + "\"", "abscissa",
+        "ordinate");
+    notes.insert(notes.end(), more.begin(), more.end());
   }
   return notes;
 }
@@ -126,6 +151,7 @@ int FindSpectrum(const SpectrumList& list, const std::string& name) {
 SpectrumPointFault SpectrumPointFaultAt(const std::vector<FloatPair>& points, std::size_t index) {
   const FloatPair& point = points[index];
   if (!std::isfinite(point.x) || !std::isfinite(point.y)) return SpectrumPointFault::NotFinite;
+  if (!StoredValueAcceptable(point.x) || !StoredValueAcceptable(point.y)) return SpectrumPointFault::OutOfRange;
   if (point.x < 0.0f) return SpectrumPointFault::NegativeAbscissa;
   if (point.y < 0.0f) return SpectrumPointFault::NegativeOrdinate;
   if (index > 0 && !(point.x > points[index - 1].x)) return SpectrumPointFault::AbscissaNotAscending;
@@ -143,6 +169,8 @@ const char* SpectrumPointFaultText(SpectrumPointFault fault) {
   switch (fault) {
     case SpectrumPointFault::NotFinite:
     case SpectrumPointFault::NegativeAbscissa: return "Invalid spectrum values";
+    case SpectrumPointFault::OutOfRange:
+      return "Invalid spectrum values: a value is out of range (a value is zero, or from 1E-37 up to 1E38)";
     case SpectrumPointFault::NegativeOrdinate: return "Spectrum value should be positive";
     case SpectrumPointFault::AbscissaNotAscending: return "Spectrum abscissas must ascend";
     case SpectrumPointFault::None: break;
@@ -155,8 +183,14 @@ bool OrdinateToInternal(std::int32_t unit, float& ordinate) {
     case kOrdinateInch:
     case kOrdinateInPerSec2: return true;
     case kOrdinateMm:
-    case kOrdinateMmPerSec2: ordinate = static_cast<float>(ordinate * 0.03937); return true;
-    case kOrdinateG: ordinate = static_cast<float>(ordinate * 386.4); return true;
+    case kOrdinateMmPerSec2:
+    case kOrdinateG: {
+      // One beyond every float becomes infinite, which the readers refuse.
+      const double internal = SpectrumOrdinateInternal(ordinate, unit);
+      ordinate = std::fabs(internal) < static_cast<double>(FLT_MAX) ? static_cast<float>(internal)
+                                                                     : (internal > 0.0 ? INFINITY : -INFINITY);
+      return true;
+    }
     default: return false;
   }
 }

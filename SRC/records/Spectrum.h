@@ -43,7 +43,16 @@ using SpectrumList = std::vector<ResponseSpectrum>;
 // held in internal units: numbers (an old file's ordinate in g's may pass
 // every float once converted), abscissas and ordinates not negative,
 // abscissas ascending (the lookup takes them so).
-enum class SpectrumPointFault { None, NotFinite, NegativeAbscissa, NegativeOrdinate, AbscissaNotAscending };
+// A value out of the range of a stored value (NumberText.h) is no point
+// either.
+enum class SpectrumPointFault {
+  None,
+  NotFinite,
+  OutOfRange,
+  NegativeAbscissa,
+  NegativeOrdinate,
+  AbscissaNotAscending
+};
 // The fault of point `index` against the rules and the point before it.
 SpectrumPointFault SpectrumPointFaultAt(const std::vector<FloatPair>& points, std::size_t index);
 // The first point with a fault (its index in `index`); None when all are good.
@@ -117,4 +126,13 @@ void ReadSpectraSection(BinaryFile& file, int version, SpectrumList& list, Spect
 // readers and grids took them; SpectrumValue refuses such a spectrum), and
 // the names of TableNameNote.
 std::vector<std::string> SpectraNotes(const SpectrumList& list);
+// The values of a model file's spectra below 1E-37 (older text readers kept
+// them), mended to the typed zero with a note each (PointTables.h); the
+// reader refuses a value of 1E38 or more as damage.
+std::vector<std::string> MendSpectraBelowLeast(SpectrumList& list);
+// The fault of `spectrum` that no road ever brings and the readers of
+// model files refuse: a value that is no number or of 1E38 or more once in
+// internal units, a negative abscissa; "spectrum NAME, point N: ...",
+// empty when there is none.
+std::string SpectrumDamage(const ResponseSpectrum& spectrum);
 void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const SpectrumLoad& load);

@@ -54,6 +54,10 @@ void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list) {
 
 std::string TimeFunctionPointFault(const TimeFunction& record) { return PointTableFault(record, kWords); }
 
+std::vector<std::string> MendTimeFunctionsBelowLeast(TimeFunctionList& list) {
+  return MendPointTablesBelowLeast(list, kWords);
+}
+
 std::vector<std::string> TimeFunctionNotes(const TimeFunctionList& list) {
   return PointTableNotes(list, kWords);
 }

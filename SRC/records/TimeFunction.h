@@ -34,5 +34,8 @@ void ReadTimeFunctions(BinaryFile& file, int version, TimeFunctionList& list);
 // (PointTableFault); empty when none.
 std::string TimeFunctionPointFault(const TimeFunction& record);
 // The notes of what an older file may hold (PointTableNotes).
+// The values of a model file's time functions below 1E-37, mended to the
+// typed zero with a note each (PointTables.h).
+std::vector<std::string> MendTimeFunctionsBelowLeast(TimeFunctionList& list);
 std::vector<std::string> TimeFunctionNotes(const TimeFunctionList& list);
 void WriteTimeFunctions(BinaryFile& file, const TimeFunctionList& list);

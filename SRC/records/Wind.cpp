@@ -41,7 +41,7 @@ int Clamp(int index, int last) { return index < 0 ? 0 : (index > last ? last : i
 void ReadShapeAndDirection(BinaryFile& file, WindLoad& load) {
   BinaryFileReadFloat(file, load.shapeFactor);
   BinaryFileReadFloats(file, load.direction.data(), 3);
-  if (load.shapeFactor == 0.0f) load.shapeFactor = kDefaultShapeFactor;
+  load.shapeFactor = ReadShapeFactor(load.shapeFactor);
 }
 
 void ReadUnits(BinaryFile& file, WindData& wind) {

@@ -20,6 +20,10 @@ struct BinaryFile;
 
 inline constexpr int kWindLoadCount = 4;
 inline constexpr float kDefaultShapeFactor = 0.6f;
+// The shape factor a stored one stands for: a stored 0 is read as 0.6 on
+// every road that reads one (the model file, the older formats' converters),
+// so a model means the same once saved and read again.
+inline float ReadShapeFactor(float stored) { return stored == 0.0f ? kDefaultShapeFactor : stored; }
 
 struct WindProfilePoint {
   float elevation = 0.0f;  // inch

@@ -73,7 +73,8 @@ std::size_t CopyText(char* out, const char* text) {
 void EraseInBuffer(char* at, std::size_t count) { std::memmove(at, at + count, std::strlen(at + count) + 1); }
 
 // Checks the exponent part after "E": optional sign, digits only. How large
-// it may be is the value's rule (NumberValueAcceptable), not the spelling's.
+// it may be is the rule of the value stored (StoredValueAcceptable), not
+// the spelling's.
 bool ExponentAcceptable(const char* p, const char* end) {
   if (p < end && (*p == '+' || *p == '-')) ++p;
   return p < end && AllDigits(p, end);
@@ -154,29 +155,44 @@ const char* IntegerToText(std::int32_t value) {
   return t_integerText;
 }
 
-int ParseReal(std::string_view typed, float& value) {
-  value = 0.0f;
+int ParseRealText(std::string_view typed, double& value) {
+  value = 0.0;
   const PreparedText prepared = Prepare(typed);
   if (prepared.tooLong) return 1;
   if (prepared.length == 0) return 0;
   if (!RealTextAcceptable(prepared.text, prepared.length)) return 1;
   const double read = CStrtod(prepared.text, nullptr);
+  // A text with a digit other than zero is no zero, even when its value is
+  // too small for a double to hold.
+  if (read == 0.0 && HasNonZeroDigit(prepared.text)) return 1;
+  if (!std::isfinite(read)) return 1;
+  value = read;
+  return 0;
+}
+
+int ParseReal(std::string_view typed, float& value) {
+  value = 0.0f;
+  double read = 0.0;
+  if (ParseRealText(typed, read) != 0) return 1;
   // "1E38" and thirty-nine digits are the same number: the rule is asked of
   // the value read, never of how it was written.
-  if (read == 0.0 && HasNonZeroDigit(prepared.text)) return 1;
-  if (!NumberValueAcceptable(read)) return 1;
+  if (!StoredValueAcceptable(read)) return 1;
   value = static_cast<float>(read);
   return 0;
 }
 
 int ParseFieldReal(float& value) { return ParseReal(g_EditFieldText, value); }
 
-bool NumberValueAcceptable(double value) {
+bool StoredValueAcceptable(double value) {
+  if (value == 0.0) return true;
   const double magnitude = std::fabs(value);
-  return magnitude == 0.0 || (magnitude >= kLeastNumberMagnitude && magnitude < kNumberMagnitudeLimit);
+  // Beyond every float (and not finite) before any narrowing.
+  if (!(magnitude < static_cast<double>(FLT_MAX))) return false;
+  const auto stored = static_cast<float>(magnitude);
+  return stored >= kLeastStoredMagnitude && stored < kStoredMagnitudeLimit;
 }
 
-bool NumberBelowLimit(double value) { return std::fabs(value) < kNumberMagnitudeLimit; }
+bool NumberBelowLimit(double value) { return std::fabs(value) < 1.0e38; }
 
 bool IsNotNumberChar(char c) {
   return !(IsDigit(c) || c == '+' || c == '-' || c == '.' || c == 'E' || c == 'e');
@@ -464,10 +480,11 @@ int ParseFeetInches(std::string_view typed, float& value) {
     feetText = text.substr(0, apostrophe);
     inchesText = text.substr(apostrophe + 1);
   } else if (!inchMark) {
-    float feet = 0.0f;
-    if (ParseReal(text, feet) != 0) return 1;
-    const double inches = static_cast<double>(feet) * 12.0;
-    if (std::fabs(inches) > FLT_MAX) return 1;
+    // The rule is the stored value's: 1E37 feet are 1.2E38 inches.
+    double typed = 0.0;
+    if (ParseRealText(text, typed) != 0 || !(std::fabs(typed) < static_cast<double>(FLT_MAX))) return 1;
+    const double inches = static_cast<double>(static_cast<float>(typed)) * 12.0;
+    if (!StoredValueAcceptable(inches)) return 1;
     value = static_cast<float>(inches);
     return 0;
   } else {
@@ -480,7 +497,7 @@ int ParseFeetInches(std::string_view typed, float& value) {
   if (ParseInteger(feetText, feet) != 0 || !ParseInchesPart(inchesText, inches)) return 1;
   double total = std::fabs(static_cast<double>(feet)) * 12.0 + inches;
   if (!feetText.empty() && feetText[0] == '-') total = -total;
-  if (std::fabs(total) > FLT_MAX) return 1;
+  if (!StoredValueAcceptable(total)) return 1;
   value = static_cast<float>(total);
   return 0;
 }

@@ -4,11 +4,11 @@
 // acceptable and 1 when it is not, and never throw: the caller raises the
 // field message. They first drop every blank and upper-case the text, so
 // "1 500" reads as 1500 and "2.5e3" as 2500; an empty text is 0 (not
-// given). ParseReal holds the value it reads to one rule, however the text
-// spells it (NumberValueAcceptable): zero, or a magnitude from 1E-37 up to
-// and not including 1E38, the numbers an exponent of two digits' worth
-// (at most 37) can write; so 1E38, 1E-38 and the thirty-nine digits of
-// 3E38 all fail. ParseInteger refuses values outside the 32-bit range.
+// given). ParseReal holds the value it reads to the one rule of a stored
+// value (StoredValueAcceptable), however the text spells it, so 1E38, 1E-38
+// and the thirty-nine digits of 3E38 all fail; the parsers of the unit
+// kinds (Units.h) ask the same rule of the value they store, in internal
+// units, so that what a cell refuses no file brings in. ParseInteger refuses values outside the 32-bit range.
 //
 // Formatters return text in a per-thread buffer that the next formatter call
 // on the same thread overwrites (IntegerToText and the feet-and-inches text
@@ -58,12 +58,26 @@ int ParseFieldInteger(std::int32_t& value);
 const char* IntegerToText(std::int32_t value);
 
 int ParseReal(std::string_view text, float& value);
-// The magnitudes a number may have: none below the least (zero apart),
-// none from the limit up.
-constexpr double kLeastNumberMagnitude = 1.0e-37;
-constexpr double kNumberMagnitudeLimit = 1.0e38;
-// The rule ParseReal holds a typed value to; false for NaN and infinity.
-bool NumberValueAcceptable(double value);
+// The number a text spells, by the rules of ParseReal's text (blanks
+// dropped, digits with at most one point, an exponent of any size after
+// "E"), with no rule on its size: 1 for a text that is no number (a hex or
+// an "INF" text too) or whose value no double holds; 0 for an empty text.
+// Every reader of number text (cells, text files, the neutral imports)
+// starts here and asks StoredValueAcceptable of what it stores.
+int ParseRealText(std::string_view text, double& value);
+// The one rule a value the model stores keeps, on every road that brings
+// one in (a cell, a text file, a model, library or neutral file): zero, or
+// a magnitude from 1E-37 up to and not including 1E38, asked of the value
+// as the model keeps it: the 32-bit float it becomes, in internal units.
+// The rule is asked of the float, so that a cell and a file that store the
+// same float agree at both edges; a value that no float holds fails, and so
+// does one that is no zero but becomes one as a float (1E-46).
+constexpr float kLeastStoredMagnitude = 1.0e-37f;
+constexpr float kStoredMagnitudeLimit = 1.0e38f;
+bool StoredValueAcceptable(double value);
+// The reason a field's stored value breaks the rule, for the messages of
+// the readers: "is out of range: a value is zero, or from 1E-37 up to 1E38".
+inline constexpr const char* kStoredValueRange = "a value is zero, or from 1E-37 up to 1E38";
 // Whether a value stays below the limit (and is a number): what a stored
 // value read from a file, or a result made of such values, must keep to be
 // shown and typed again.

@@ -320,7 +320,10 @@ std::string TableWindowPrintObject(HWND window) {
 
 // The record takes the current font even when no table is shown in it (a
 // hidden list window must not keep a font that was deleted); a table shown
-// there is laid out again in it.
+// there is laid out again in it. A new font is no edit: the user stays in
+// the cell he was in, with what he typed there and not yet stored, and the
+// caret where he left it; the column widens for the text in the new font
+// as it did while he typed.
 void TableWindowReselectFont(HWND window) {
   TableWindowRecord* record = RecordOfWindow(window);
   if (record != nullptr && record->dc != nullptr) {
@@ -328,7 +331,28 @@ void TableWindowReselectFont(HWND window) {
     SelectObject(record->dc, record->font);
     record->metrics = MeasureTableFont(record->dc);
   }
-  if (TableWindow* table = TableOfWindow(window)) TableShow(*table);
+  TableWindow* table = TableOfWindow(window);
+  if (table == nullptr) return;
+  const bool editing = table->editing;
+  const int row = table->currentRow;
+  const int column = table->currentColumn;
+  const int caret = table->caret;
+  const bool typed = table->editChanged;
+  const std::string text = table->editBuffer;
+  TableShow(*table);
+  if (!editing || !table->editing || table->currentRow != row || row < 1) return;
+  const bool wide = table->wideRows && table->IsWideRow(row);
+  if (!wide && !table->IsCellEditable(row, column)) return;
+  table->currentColumn = column;
+  TableLoadEditBuffer(*table);
+  if (typed) {
+    table->editBuffer = text;
+    table->editChanged = true;
+  }
+  table->caret = std::clamp(caret, table->prefixLength, table->EditLength());
+  TableWidenColumnForEdit(*table);
+  TableDrawRow(*table, row);
+  TablePlaceCaret(*table);
 }
 
 void TableWindowGoTo(HWND window, int row) {

@@ -1,6 +1,7 @@
 // Text files in UTF-8, program text in Windows-1252; see the header.
 #include "services/TextFileEncoding.h"
 
+#include <cstdio>
 #include <optional>
 #include <vector>
 
@@ -63,6 +64,20 @@ std::string ProgramTextFromTextFile(std::string_view line, std::size_t* lacking)
   }
   return text;
 }
+
+std::string FirstLackingCharacter(std::string_view line) {
+  const std::optional<std::vector<unsigned>> points = Utf8CodePoints(line);
+  if (!points) return {};
+  for (const unsigned point : *points)
+    if (point != 0 && platform::ByteOf1252(point) == 0) {
+      char name[16];
+      std::snprintf(name, sizeof name, "U+%04X", point);
+      return name;
+    }
+  return {};
+}
+
+bool HasUtf8ByteOrderMark(std::string_view text) { return text.substr(0, 3) == "\xEF\xBB\xBF"; }
 
 std::string LackingCharactersText(std::size_t lacking) {
   return std::to_string(lacking) + (lacking == 1 ? " character" : " characters") + " that Windows-1252 lacks read as ?";

@@ -23,5 +23,14 @@ std::string TextFileFromProgramText(std::string_view text);
 // number of characters that Windows-1252 lacks (each read as '?').
 std::string ProgramTextFromTextFile(std::string_view line, std::size_t* lacking = nullptr);
 
+// The first character of the UTF-8 `line` that Windows-1252 lacks, named
+// by its code point ("U+4E2D"); empty when the model can hold every one
+// (or the line is no UTF-8, and so read as Windows-1252).
+std::string FirstLackingCharacter(std::string_view line);
+
+// Whether `text` begins with a UTF-8 byte-order mark, which a reader
+// passes over at the start of a file.
+bool HasUtf8ByteOrderMark(std::string_view text);
+
 // The warning an import gives a line with such characters.
 std::string LackingCharactersText(std::size_t lacking);

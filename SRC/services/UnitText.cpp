@@ -38,21 +38,25 @@ const char* AppendText(const char* suffix) {
   return buffer;
 }
 
-// A typed value divided by the unit factor; refused when the result is no
-// longer a finite float (a large value in a small unit).
-int ToInternal(float typed, float factor, float& value) {
-  const float internal = typed / factor;
-  if (!std::isfinite(internal)) {
-    value = 0.0f;
-    return 1;
-  }
-  value = internal;
+// A typed value divided by the unit factor, held to the rule of a stored
+// value (NumberText.h) in internal units: 1E37 typed in feet is 1.2E38
+// inches and refused, 1E-37 typed in millimetres is 3.9E-39 inches and
+// refused, whatever the unit let the text be.
+int ToInternal(double typed, float factor, float& value) {
+  value = 0.0f;
+  // A typed value beyond every float may still be a stored one (2.5E39 mm
+  // is 9.8E37 inches); one that a float holds is divided as a float is.
+  const double internal = std::fabs(typed) < static_cast<double>(FLT_MAX)
+                              ? static_cast<double>(static_cast<float>(typed) / factor)
+                              : typed / static_cast<double>(factor);
+  if (!StoredValueAcceptable(internal)) return 1;
+  value = static_cast<float>(internal);
   return 0;
 }
 
 int ParseScaled(std::string_view text, int kind, float& value) {
-  float typed = 0.0f;
-  if (ParseReal(text, typed) != 0) {
+  double typed = 0.0;
+  if (ParseRealText(text, typed) != 0) {
     value = 0.0f;
     return 1;
   }
@@ -136,12 +140,17 @@ int ParseInsulationDensity(std::string_view text, float& value) {
 int ParseTemperature(std::string_view text, float& value) {
   value = 0.0f;
   if (text.empty()) return 0;
-  float typed = 0.0f;
-  if (ParseReal(text, typed) != 0) return 1;
+  const bool celsius = ChosenUnit(kUnitTemperature) == kTemperatureCelsius;
+  double read = 0.0;
+  if (ParseRealText(text, read) != 0 || !(std::fabs(read) < static_cast<double>(FLT_MAX))) return 1;
+  // In Fahrenheit the typed value is the stored one; in Celsius the rule
+  // is asked of the Fahrenheit value below.
+  if (!celsius && !StoredValueAcceptable(read)) return 1;
+  float typed = static_cast<float>(read);
   if (std::fabs(typed) < kZeroThreshold) typed = kExplicitZero;
-  if (ChosenUnit(kUnitTemperature) == kTemperatureCelsius) {
+  if (celsius) {
     float fahrenheit = typed * 1.8f + 32.0f;
-    if (!std::isfinite(fahrenheit)) return 1;
+    if (!StoredValueAcceptable(fahrenheit)) return 1;
     // -17.777778 C is 0 F: typed, it is the typed zero of Fahrenheit, not
     // the 0.0 of a field left empty.
     if (std::fabs(fahrenheit) < kZeroThreshold) fahrenheit = kExplicitZero;
@@ -491,11 +500,19 @@ const char* FormatVelocity(float value) { return FormatG5(value * UnitFactor(kUn
 
 int ParseSpectrumOrdinate(std::string_view text, int mode, float& value) {
   QV_ASSERT(mode >= 0 && mode <= 4);
-  if (ParseReal(text, value) != 0) return 1;
-  if (value < 0.0f) return 1;
-  if (mode == 1 || mode == 3) value *= 0.03937f;
-  if (mode == 4) value *= 386.4f;
-  return std::isfinite(value) ? 0 : 1;
+  value = 0.0f;
+  double typed = 0.0;
+  if (ParseRealText(text, typed) != 0 || typed < 0.0) return 1;
+  const double stored = SpectrumOrdinateInternal(typed, mode);
+  if (!StoredValueAcceptable(stored)) return 1;
+  value = static_cast<float>(stored);
+  return 0;
+}
+
+double SpectrumOrdinateInternal(double ordinate, int mode) {
+  if (mode == 1 || mode == 3) return ordinate * 0.03937;
+  if (mode == 4) return ordinate * 386.4;
+  return ordinate;
 }
 
 int ParseFieldSpectrumOrdinate(int mode, float& value) {

@@ -178,4 +178,8 @@ const char* FormatVelocity(float value);
 // mode is a programming error.
 int ParseSpectrumOrdinate(std::string_view text, int mode, float& value);
 int ParseFieldSpectrumOrdinate(int mode, float& value);
+// An ordinate in the unit of `mode` in internal units (inch, in/sec2), in
+// double: every road (the cell, a text file, an old model or library file)
+// converts through here and narrows once, so they store the same float.
+double SpectrumOrdinateInternal(double ordinate, int mode);
 const char* FormatSpectrumOrdinate(float value, int mode);

@@ -63,6 +63,18 @@ class CellClippingTest : public ListFixture {
     }
     return {};
   }
+  // No column is narrower than a text it shows; the first that is ("" when
+  // none), with its row.
+  static std::string ColumnNarrowerThanItsText(TableWindow& t) {
+    for (int c = 1; c <= t.columnCount; ++c) {
+      if (t.widths[static_cast<std::size_t>(c)] == 0) continue;
+      for (int r = 1; r <= t.rowCount; ++r)
+        if (Width(t, t.CellText(r, c, 0)) > t.widths[static_cast<std::size_t>(c)])
+          return "column " + std::to_string(c) + " is narrower than \"" + t.CellText(r, c, 0) + "\" of row " +
+                 std::to_string(r);
+    }
+    return {};
+  }
 };
 
 TEST_F(CellClippingTest, ACellsTextIsNeverDrawnOverTheCellsBesideIt) {
@@ -122,6 +134,40 @@ TEST_F(CellClippingTest, ACellsTextIsNeverDrawnOverTheCellsBesideIt) {
   platform::RunUntilIdle();
   platform::CheckModalScript();
   EXPECT_EQ(TextOutsideItsCell(materials, spare), "");
+}
+
+// A material typed whole on the spare row and entered: its long density
+// keeps its column wide after the list is shown again for the new record,
+// in new units, and when the list is opened again.
+TEST_F(CellClippingTest, EveryColumnOfTheMaterialsListIsAsWideAsItsTexts) {
+  TheModel().options.PipingCode = 3;  // the Materials list shows Yield
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  TableWindow& materials = OpenList(188);
+  const int spare = materials.rowCount;
+  TableGoTo(materials, spare);
+  platform::RunUntilIdle();
+  for (const char* text : {"NEW", "abcdefghijklmnopqrstuvwxyz01234", "CS", "12345678901234567890", "0.3", "0.85"}) {
+    Type(text);
+    Key(VK_TAB);
+  }
+  Type("35000");
+  Key(VK_RETURN);
+  EXPECT_EQ(messages, std::vector<std::string>{"Properties are required"});
+  ASSERT_EQ(TheModel().materials.count, spare);
+  EXPECT_FLOAT_EQ(TheModel().materials[spare].density, 123456789012.0f);  // 12 digits: the column's length
+  EXPECT_EQ(ColumnNarrowerThanItsText(materials), "");
+  platform::ExpectModal(platform::ModalKind::Dialog, "UNITS_DIALOG", [](HWND dialog) {
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(kAllSiButton, BN_CLICKED), 0);
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(ListFrame().window, WM_COMMAND, 431, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(ColumnNarrowerThanItsText(materials), "");
+  OpenList(190);
+  ASSERT_EQ(&OpenList(188), &materials);
+  EXPECT_EQ(ColumnNarrowerThanItsText(materials), "");
 }
 
 }  // namespace

@@ -192,6 +192,30 @@ TEST_F(LoadCommandsTest, TabReachesTheWindProfileTableAndLeavesIt) {
   EXPECT_FLOAT_EQ(wind.loads[0].pressureProfile[0].value, 60.0f / 144.0f);  // psf in psi
 }
 
+// A profile cell that OK cannot store keeps the dialog open and gives the
+// keyboard back to that cell, though a click on OK had taken it: what the
+// user types next mends the cell.
+TEST_F(LoadCommandsTest, OkRefusedByAProfileCellGivesTheKeyboardBackToIt) {
+  Expect("WIND_DIALOG", [this](HWND dialog) {
+    SetField(dialog, kWindFirstComponent, "1");
+    HWND table = TheWindProfileTable().Window();
+    SetFocus(table);
+    platform::TestTypeText("1e99");
+    platform::RunUntilIdle();
+    SetFocus(GetDlgItem(dialog, IDOK));
+    Press(dialog, IDOK);
+    ASSERT_EQ(messages.size(), 1u);
+    EXPECT_EQ(GetFocus(), table) << "the keyboard stayed on OK";
+    for (int key = 0; key < 4; ++key) platform::TestKeyPress(VK_BACK);
+    TypePoint("100", "60");
+    Press(dialog, IDOK);
+  });
+  Layout(233);
+  const WindData& wind = TheModel().wind;
+  ASSERT_EQ(wind.loads[0].pressureProfile.size(), 1u);
+  EXPECT_FLOAT_EQ(wind.loads[0].pressureProfile[0].elevation, 1200.0f);  // 100 ft in inches
+}
+
 TEST_F(LoadCommandsTest, WindNeedsAProfileAndCancelRestoresKindAndUnits) {
   WindData& wind = TheModel().wind;
   wind.loads[1].pressureProfile = {{120.0f, 0.1f}};

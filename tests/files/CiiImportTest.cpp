@@ -33,6 +33,7 @@
 #include "supports/Hanger.h"
 #include "supports/LimitStop.h"
 #include "supports/Nozzle.h"
+#include "services/Units.h"
 #include "supports/Restraint.h"
 
 namespace {
@@ -284,6 +285,42 @@ TEST_F(CiiImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
     EXPECT_EQ(Read(c.text, model), c.expected);
     for (int kind = 0; kind <= kUnitKindCount; ++kind) EXPECT_EQ(g_UnitsSettings.unit[kind], before.unit[kind]);
   }
+}
+
+// The outside diameter and the wall of an element, edge values against the
+// section cell: a value is read as a cell reads it (no hex, no INF or NAN)
+// and stored by the cell's rules (the number rule of the stored value, an
+// outside diameter of at least 0.001, a wall of at least 0.0001 and no more
+// than the radius). Each pair agrees; the cell's verdict is its parser and
+// those rules worked out by hand.
+TEST_F(CiiImportTest, EdgeValuesOfASectionAgreeWithTheSectionCell) {
+  const std::string good = Plant().Text();
+  const int first = LineOf(good, "#$ ELEMENTS") + 1;
+  const std::vector<std::string> values{"1E39", "3E38",  "1E38",  "9.9E37", "-1",    "1E-40", "1E-45",
+                                        "0x1p3", "inf", "nan", "1E-37", "0.5", "2", "4.3125"};
+  int pairs = 0, agree = 0;
+  for (const bool wall : {true, false}) {
+    const int line = wall ? first + 1 : first;
+    std::vector<std::string> fields;
+    std::istringstream split(LinesOf(good)[std::size_t(line - 1)]);
+    for (std::string field; split >> field;) fields.push_back(field);
+    for (const std::string& value : values) {
+      SCOPED_TRACE((wall ? "wall " : "outside diameter ") + value);
+      fields[wall ? 0 : 5] = value;
+      std::string changed;
+      for (const std::string& field : fields) changed += " " + field;
+      float stored = 0.0f;
+      const bool parsed = ParseNonNegativeDimension(value, stored) == 0;
+      const bool cell = parsed && (wall ? stored >= 0.0001f && stored <= 8.625f / 2.0f
+                                        : stored >= 0.001f && stored / 2.0f >= 0.322f);
+      Model model;
+      const bool file = Read(ReplaceLine(good, line, changed), model).empty();
+      ++pairs;
+      agree += cell == file;
+      EXPECT_EQ(file, cell);
+    }
+  }
+  EXPECT_EQ(agree, pairs);
 }
 
 // A material number becomes its material's description, of which the model

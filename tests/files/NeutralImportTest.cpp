@@ -250,6 +250,37 @@ TEST_F(NeutralImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
   }
 }
 
+// The section, material and load names of FROM and TO records keep the
+// rules of the PIPE, MATERIAL and LOAD lines and name a record an earlier
+// line defined: a name the model file cannot keep would make a model no
+// Save takes, one holding a zero byte a row that takes the row before's.
+TEST_F(NeutralImportTest, FromAndToNamesKeepTheRulesOfThePropertyLines) {
+  using namespace std::string_literals;
+  const struct {
+    std::string line, message, detail;
+  } cases[] = {
+      {"FROM A 0 0 0 STITLE", "Section name should be <= 5 characters", "STITLE"},
+      {"FROM A 0 0 0 S1 CARBON", "Material name should be <= 5 characters", "CARBON"},
+      {"FROM A 0 0 0 S1 CS LOAD12", "Load name should be <= 5 characters", "LOAD12"},
+      {"TO B 10 0 0 * SECTION2", "Section name should be <= 5 characters", "SECTION2"},
+      {"TO B 10 0 0 * S1 C\0S"s, "Material name should be alpha-numeric", "C<00>S"},
+      {"TO B 10 0 0 * S9", "Section name is not defined", "S9"},
+      {"TO B 10 0 0 * S1 CS L2", "Load name is not defined", "L2"},
+  };
+  const int first = 6;  // the five header lines, then FROM
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.line);
+    const bool from = c.line.rfind("FROM", 0) == 0;
+    const std::string text = std::string(kHeader) + (from ? "" : "FROM A 0 0 0\n") + c.line + "\n";
+    Model model;
+    EXPECT_EQ(Read(text, model), LineError(from ? first : first + 1, c.line, c.message) + " :  " + c.detail);
+  }
+  Model model;
+  EXPECT_EQ(Read(std::string(kHeader) + "FROM A 0 0 0 S1 CS L1\nTO B 10 0 0\n", model), "");
+  EXPECT_EQ(model.row(3).section, "S1");  // the title's row, FROM, then TO
+  EXPECT_EQ(model.row(3).load, "L1");
+}
+
 // Rows reach a table's first record of a name: a material of a name given
 // again is left out, and the log says so.
 TEST_F(NeutralImportTest, AMaterialOfANameGivenAgainIsLeftOut) {
@@ -591,9 +622,11 @@ TEST_F(NeutralImportTest, RefusalsOfTheNewRecordsNameTheirLineAndLeaveTheUnitsAs
     for (int kind = 0; kind <= kUnitKindCount; ++kind) EXPECT_EQ(g_UnitsSettings.unit[kind], before.unit[kind]);
   }
   // A reducer whose own section is unknown: no end takes a zero diameter.
+  // A name no PIPE line defined is refused on its own line, before the
+  // reducer could take it.
   Model model;
   const std::string unknown = "PIPE S1 8 40 8.625 0.322\nFROM A 0 0 0 S1\nTO B 1 0 0\nTO C 1 0 0 * S9\nREDUCER B\n";
-  EXPECT_EQ(Read(unknown, model), LineError(5, "REDUCER B", "The reducer has no pipe section") + " :  S9");
+  EXPECT_EQ(Read(unknown, model), LineError(4, "TO C 1 0 0 * S9", "Section name is not defined") + " :  S9");
 }
 
 TEST_F(NeutralImportTest, TheRowThatWouldBeRow7001IsRefused) {

@@ -568,7 +568,50 @@ TEST(OldModelFile, EveryRefusalSaysWhy) {
   ASSERT_NE(at, std::string::npos);
   EXPECT_EQ(Refusal(old), "");
   old.replace(at, sizeof half, sizeof half, '\0');
-  EXPECT_EQ(Refusal(old), "Unable to read model file:\n" + Folder() + "/case.mod");
+  EXPECT_EQ(Refusal(old), "Unable to read model file:\n" + Folder() +
+                              "/case.mod\nTime functions: time function Pulse, point 2: the time is not above that of "
+                              "point 1");
+}
+
+// The file with the reals `pattern` as written (doubles in the newer
+// layout, singles in the older), found after `from`, holding `by` in place
+// of the pattern's value `which`.
+template <typename Real>
+std::string WithReal(std::string bytes, std::initializer_list<Real> pattern, std::size_t which, Real by,
+                     std::size_t from = 0) {
+  std::string written;
+  for (const Real value : pattern) written.append(reinterpret_cast<const char*>(&value), sizeof value);
+  const std::size_t at = bytes.find(written, from);
+  EXPECT_NE(at, std::string::npos);
+  if (at != std::string::npos) bytes.replace(at + which * sizeof by, sizeof by, reinterpret_cast<const char*>(&by), sizeof by);
+  return bytes;
+}
+
+// A stored shape factor of 0 is read as 0.6 on every road, so the wind
+// results do not change once the converted model is saved and opened; a
+// spectrum point no road keeps (a negative abscissa) refuses the
+// conversion by its spectrum and point rather than give a model no Save
+// takes.
+TEST(OldModelFile, AShapeFactorOf0Is06AndANegativeSpectrumAbscissaIsRefused) {
+  for (const int version : {401, 373}) {
+    SCOPED_TRACE(version);
+    OldModelChoices choices;
+    choices.version = version;
+    const std::string bytes = OldModelFileBytes(choices);
+    const bool wide = version >= 400;
+    // The wind velocity 90, then its shape factor 0.8 made 0.
+    Model model;
+    ASSERT_EQ(Refusal(wide ? WithReal<double>(bytes, {90.0, 0.8}, 1, 0.0) : WithReal<float>(bytes, {90.0f, 0.8f}, 1, 0.0f),
+                      &model),
+              "");
+    EXPECT_EQ(model.wind.loads[0].shapeFactor, 0.6f);
+    // The first abscissa, 0.1, of the spectrum record (after its name) or
+    // of the X direction's block (its abscissas 0.1 and 1).
+    const std::string negative = wide ? WithReal<double>(bytes, {0.1, 0.2}, 0, -0.1, bytes.rfind("El Centro"))
+                                      : WithReal<float>(bytes, {0.1f, 1.0f}, 0, -0.1f);
+    EXPECT_EQ(Refusal(negative), "Unable to read model file:\n" + Folder() + "/case.mod\nSpectra: spectrum " +
+                                     (wide ? "El Centro" : "X spectrum") + ", point 1: Invalid spectrum values");
+  }
 }
 
 TEST(OldModelFile, EveryTruncationIsRefusedAndNoFlippedByteFaults) {

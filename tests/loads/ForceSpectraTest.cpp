@@ -88,13 +88,16 @@ TEST_F(ForceSpectraTest, TheFilesReadAndEveryFaultWithItsLine) {
   ExpectRefused("S\n1 1\n-10 1\n", "Line 3: -10 1\nFrequency should be positive");
   ExpectRefused("S\n1 1\n\n10\n", "Line 4: 10\nInvalid force spectrum values");
   ExpectRefused("S\n10 1\n10.000000001 2\n", "Line 3: 10.000000001 2\nThe frequency of line 2 is given again");
-  // Values too small for a float are typed zeros: kept, never taken for
-  // missing ones (which the sorting drops), and a second zero is refused.
-  const ForceSpectrum& zeros = ExpectRead("S\n1e-50 2e-322\n3 4\n", "S");
+  // Values too small for a float (or below 1E-37) are refused as the cells
+  // refuse them; a typed 0 is kept, and a second zero is refused.
+  const std::string range = " is out of range (a value is zero, or from 1E-37 up to 1E38)";
+  ExpectRefused("S\n1e-50 2e-322\n3 4\n", "Line 2: 1e-50 2e-322\nInvalid force spectrum values\nFrequency" + range);
+  ExpectRefused("S\n1 2e-322\n3 4\n", "Line 2: 1 2e-322\nInvalid force spectrum values\nValue" + range);
+  const ForceSpectrum& zeros = ExpectRead("S\n0 0\n3 4\n", "S");
   ASSERT_EQ(zeros.points.size(), 2u);
   EXPECT_EQ(zeros.points[0].x, kExplicitZero);
   EXPECT_EQ(zeros.points[0].y, kExplicitZero);
-  ExpectRefused("S\n0 1\n1e-50 2\n", "Line 3: 1e-50 2\nThe frequency of line 2 is given again");
+  ExpectRefused("S\n0 1\n0.0 2\n", "Line 3: 0.0 2\nThe frequency of line 2 is given again");
 }
 
 TEST_F(ForceSpectraTest, ReadTheGridAndTheMenus) {

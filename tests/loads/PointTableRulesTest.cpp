@@ -8,13 +8,18 @@
 // is checked as kept (an old file's ordinate in g's converted), a line of
 // numbers holds its numbers and nothing more, and a name no control
 // character.
+#include <cmath>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
 #include "files/ModelFile.h"
+#include "loads/ForceSpectraTable.h"
+#include "loads/PairsGrid.h"
 #include "loads/PointTablesTable.h"
+#include "loads/PointsGrid.h"
 #include "loads/PointTablesTesting.h"
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumLibrary.h"
@@ -24,6 +29,7 @@
 #include "records/ForceSpectrum.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
+#include "services/NumberText.h"
 #include "services/Settings.h"
 
 namespace {
@@ -109,7 +115,9 @@ TEST_F(PointTableRulesTest, ALibraryFileKeepsTheRulesOfATextFile) {
 
 TEST_F(PointTableRulesTest, AnOrdinateBeyondAFloatOnceConvertedIsRefusedByEveryReader) {
   // 1e36 g's is 3.864e38 in/sec2, above the largest float (3.40282e38);
-  // 8e35 g's is 3.0912e38 in/sec2 and is kept.
+  // 6.68e35 g's is 2.581e38 in/sec2, a float but above the limit of a
+  // stored value (1E38), which the cell refuses; 2.5e35 g's is 9.66e37
+  // in/sec2 and is kept.
   auto library = [this](float g) {
     section_test::ByteEmitter out;
     out.Text("QUORVELWSPE5100", 16).Int(1).Text("OBE", 32).Byte(0).Byte(0).Byte(0).Int(kOrdinateG);
@@ -117,14 +125,16 @@ TEST_F(PointTableRulesTest, AnOrdinateBeyondAFloatOnceConvertedIsRefusedByEveryR
     section_test::WriteByteFile(Path("old.spe"), out.bytes);
     return Path("old.spe");
   };
-  EXPECT_NEAR(ReadSpectrumLibraryFile(library(8.0e35f))[0].points[1].y, 3.0912e38, 3.0912e38 * 1e-6);
-  try {
-    ReadSpectrumLibraryFile(library(1.0e36f));
-    ADD_FAILURE() << "a library whose ordinate passes every float was read";
-  } catch (const std::string& message) {
-    EXPECT_EQ(message, "Unable to read spectrum library:\n" + Path("old.spe") +
-                           "\nSpectrum OBE, point 2: Invalid spectrum values");
-  }
+  EXPECT_NEAR(ReadSpectrumLibraryFile(library(2.5e35f))[0].points[1].y, 9.66e37, 9.66e37 * 1e-6);
+  for (const float g : {1.0e36f, 6.68e35f})
+    try {
+      ReadSpectrumLibraryFile(library(g));
+      ADD_FAILURE() << "a library whose ordinate passes the limit was read";
+    } catch (const std::string& message) {
+      EXPECT_EQ(message, "Unable to read spectrum library:\n" + Path("old.spe") +
+                             "\nSpectrum OBE, point 2: Invalid spectrum values" +
+                             (g == 1.0e36f ? "" : ": a value is out of range (a value is zero, or from 1E-37 up to 1E38)"));
+    }
   // The model file's spectra section of a file of version 510: refused, the
   // list as it was.
   auto section = [](float g) {
@@ -141,13 +151,80 @@ TEST_F(PointTableRulesTest, AnOrdinateBeyondAFloatOnceConvertedIsRefusedByEveryR
   ASSERT_EQ(SpectrumCount(list), 1);
   EXPECT_EQ(list[0].name, "S2");
   EXPECT_EQ(load.name[0], "");
-  EXPECT_EQ(section_test::ReadFromBytes(section(8.0e35f), read), "");
-  EXPECT_NEAR(list[0].points[1].y, 3.0912e38, 3.0912e38 * 1e-6);
+  EXPECT_EQ(section_test::ReadFromBytes(section(6.68e35f), read),
+            "The file is damaged.\nSpectra: spectrum OBE, point 2: Invalid spectrum values: a value is out of range (a "
+            "value is zero, or from 1E-37 up to 1E38)");
+  EXPECT_EQ(section_test::ReadFromBytes(section(2.5e35f), read), "");
+  EXPECT_NEAR(list[0].points[1].y, 9.66e37, 9.66e37 * 1e-6);
   // The text file, likewise.
   Layout(251);
   ReadText(250, "Read Spectrum from a Text File", "OBE\n0 4\n1 0.5\n10 1e36\n",
-           {{{"Line 4: 10 1e36", "Invalid spectrum values"}, IDOK}});
+           {{{"Line 4: 10 1e36", "Invalid spectrum values",
+              "Ordinate is out of range (a value is zero, or from 1E-37 up to 1E38)"},
+             IDOK}});
   EXPECT_FALSE(HasSpectra(Spectra()));
+}
+
+// Values near zero and near the float limit, typed into a grid's cell and
+// read from a text file, in pairs of one cell and its file: every pair
+// agrees, and with the rule worked out by hand (the value stored, in
+// internal units, is zero or from 1E-37 up to 1E38; an ordinate in g's is
+// stored 386.4 times larger).
+TEST_F(PointTableRulesTest, EdgeValuesAgreeBetweenTheCellsAndTheTextFiles) {
+  const std::vector<std::string> values{"2E38", "1E38", "3.4E38", "1E39",  "9.9E37", "1E37",    "1E-37",
+                                        "9.99E-38", "1E-38", "1E-40", "1E-45", "6.68E35", "2.5E35", "1E-39"};
+  Functions().insert(Functions().begin(), TimeFunction{"F0", {}});
+  TheModel().forceSpectra.insert(TheModel().forceSpectra.begin(), ForceSpectrum{"P0", {}});
+  Spectra().insert(Spectra().begin(), ResponseSpectrum{"S0", 0, 0, 0, kOrdinateG, {}});
+  const struct {
+    int table, read, column;
+    const char *title, *invalid, *field, *header;
+    double factor;
+  } roads[] = {
+      {252, 222, 1, "Read Time function from a Text File", "Invalid time function values", "Time", "", 1.0},
+      {252, 222, 2, "Read Time function from a Text File", "Invalid time function values", "Value", "", 1.0},
+      {376, 250, 2, "Read Force Spectrum from a Text File", "Invalid force spectrum values", "Value", "", 1.0},
+      {251, 250, 2, "Read Spectrum from a Text File", "Invalid spectrum values", "Ordinate", "0 4\n", 386.4},
+  };
+  int pairs = 0, agree = 0, named = 0;
+  for (const auto& road : roads) {
+    for (const std::string& value : values) {
+      const double stored = std::strtod(value.c_str(), nullptr) * road.factor;
+      const bool kept = std::fabs(stored) >= 1e-37 && std::fabs(stored) < 1e38;
+      Layout(road.table);
+      TableWindow& grid = road.table == 252   ? static_cast<TableWindow&>(TheTimeFunctionsGrid())
+                          : road.table == 376 ? static_cast<TableWindow&>(TheForceSpectraGrid())
+                                              : static_cast<TableWindow&>(TheSpectrumValuesGrid());
+      // The grid shows the current record, whatever an earlier test of the
+      // process left it showing.
+      if (auto* pairs = dynamic_cast<PairsGrid*>(&grid)) pairs->Load(0);
+      // The row holds a point before and after, so leaving it drops nothing.
+      TypeCell(grid, 1, 3 - road.column, "1");
+      TypeCell(grid, 1, road.column, "5");
+      messages.clear();
+      TypeCell(grid, 1, road.column, value);
+      const bool cellKept = messages.empty();
+      EXPECT_EQ(cellKept, kept) << road.field << " cell " << value;
+      // The file's line, and what it is refused with when the rule says so.
+      const std::string name = "T" + std::to_string(++named);
+      const std::string line = road.column == 1 ? value + " 1" : "1 " + value;
+      const int number = road.factor == 1.0 ? 2 : 3;
+      std::vector<std::string> box{"Line " + std::to_string(number) + ": " + line, road.invalid,
+                                   std::string(road.field) + " is out of range (a value is zero, or from 1E-37 up to 1E38)"};
+      if (kept && road.table == 252) box = {"Time function was read from file: " + Path("read.txt")};
+      if (kept && road.table == 376) box = {"Force spectrum  \"" + name + "\" was read", "From file: " + Path("read.txt")};
+      if (kept && road.table == 251) box = {"Spectrum  \"" + name + "\" was read", "From file: " + Path("read.txt")};
+      ReadText(road.read, road.title, name + "\n" + road.header + line + "\n", {{box, IDOK}});
+      const bool fileKept = road.table == 252   ? FindPointTable(Functions(), name) >= 0
+                            : road.table == 376 ? FindPointTable(TheModel().forceSpectra, name) >= 0
+                                                : FindSpectrum(Spectra(), name) >= 0;
+      ++pairs;
+      agree += cellKept == fileKept;
+      EXPECT_EQ(fileKept, kept) << road.field << " file " << value;
+    }
+  }
+  EXPECT_EQ(agree, pairs);
+  EXPECT_EQ(pairs, 56);
 }
 
 TEST_F(PointTableRulesTest, ALineOfNumbersHoldsItsNumbersAndNothingMore) {
@@ -280,6 +357,52 @@ TEST_F(PointTableRulesTest, AModelFileRefusesWhatOnlyDamageMakesAndNotesWhatOlde
       EXPECT_EQ(message, direction == 0 ? "Spectrum S1, point 2: Spectrum value should be positive"
                                         : "Spectrum  S3 , point 2: Spectrum abscissas must ascend");
     }
+}
+
+TEST_F(PointTableRulesTest, AByteOrderMarkIsNoPartOfANameAndACharacterTheModelCannotHoldIsNamed) {
+  const std::string mark = "\xEF\xBB\xBF";
+  Layout(251);
+  ReadText(250, "Read Spectrum from a Text File", mark + "OBE\n0 2\n1 2\n",
+           {{{"Spectrum  \"OBE\" was read", "From file: " + Path("read.txt")}, IDOK}});
+  ASSERT_EQ(SpectrumCount(Spectra()), 1);
+  EXPECT_EQ(Spectra()[0].name, "OBE");
+  // "中" (U+4E2D) has no Windows-1252 byte: named, not kept as "?".
+  ReadText(250, "Read Spectrum from a Text File", "S\xE4\xB8\xAD\n0 2\n1 2\n",
+           {{{"Line 1: S?", "The character U+4E2D cannot be kept in the model (Windows-1252 lacks it)"}, IDOK}});
+  EXPECT_EQ(SpectrumCount(Spectra()), 1);
+  Layout(252);
+  ReadText(222, "Read Time function from a Text File", mark + "F1\n0 1\n",
+           {{{"Time function was read from file: " + Path("read.txt")}, IDOK}});
+  EXPECT_EQ(Functions()[0].name, "F1");
+  ReadText(222, "Read Time function from a Text File", "F2\n0 1\n-1.e11\nF\xE2\x82\xAC\xE2\x86\x92\n0 2\n",
+           {{{"Line 4: F\x80?", "The character U+2192 cannot be kept in the model (Windows-1252 lacks it)"}, IDOK}});
+  EXPECT_EQ(SavedPointTableCount(Functions()), 1u);
+}
+
+TEST_F(PointTableRulesTest, AModelFileRefusesAValueBeyondTheLimitAndMendsOneBelowTheLeast) {
+  // 2E38 no cell stores: only damage brings it, and the file is refused by
+  // its table and point. 1E-40 an older text reader kept as the line spelled
+  // it: it is read as the typed zero, with a note, and the model differs
+  // from its file.
+  Model& model = TheModel();
+  const std::string path = Path("edges.mod");
+  Functions().insert(Functions().begin(), TimeFunction{"F1", {{1.0f, 2.0e38f}}});
+  EXPECT_EQ(WriteModelFileFrom(model, path),
+            "The model file written could not be read back:\nThe file is damaged.\nTime functions: time function F1, "
+            "point 1: a value is out of range (a value is zero, or from 1E-37 up to 1E38)\nThe model was not saved.");
+  Functions()[0].points = {{1.0e-40f, 2.0f}, {1.0f, 9.99e-38f}};
+  Spectra().insert(Spectra().begin(), Made("S1", {{1.0f, 1.0e-45f}}));
+  ASSERT_EQ(WriteModelFileFrom(model, path), "");
+  Model read;
+  std::vector<std::string> notes;
+  ReadModelFileInto(path, read, &notes);
+  ASSERT_EQ(notes.size(), 3u);
+  EXPECT_EQ(notes[1], "Time functions: time function \"F1\", point 1: the time 1E-40 is below 1E-37, the least a "
+                      "value may be but zero, and is taken as 0");
+  for (const float mended : {read.timeFunctions[0].points[0].x, read.timeFunctions[0].points[1].y,
+                             read.spectra[0].points[0].y})
+    EXPECT_EQ(mended, kExplicitZero);
+  EXPECT_TRUE(read.modified);
 }
 
 TEST_F(PointTableRulesTest, AValueWithoutItsAbscissaIsNeverStoredUnseen) {

@@ -61,9 +61,8 @@ TEST_F(TimeFunctionTextTest, TwoFunctionsSeparatedByTheEndMark) {
   const std::vector<NamedPoints> more = Read("A\r\n\r\n0.5 -3\r\n-1.E11\r\nB\r\n1 2\r\n\r\n");
   ASSERT_EQ(more.size(), 2u);
   EXPECT_EQ(more[0].points[0].y, -3.0f);
-  // A time too small for a float is a typed 0, kept where sorting drops a
-  // missing one.
-  const std::vector<NamedPoints> tiny = Read("T\n5e-50 -1e-60\n1 2\n");
+  // A typed 0 is kept where sorting drops a missing one.
+  const std::vector<NamedPoints> tiny = Read("T\n0 -0.0\n1 2\n");
   ASSERT_EQ(tiny.size(), 1u);
   ASSERT_EQ(tiny[0].points.size(), 2u);
   EXPECT_EQ(tiny[0].points[0].x, kExplicitZero);
@@ -84,8 +83,11 @@ TEST_F(TimeFunctionTextTest, EveryFaultIsRefusedWithItsLine) {
   ExpectRefused("F1\n0 1\ninf 2\n", "Line 3: inf 2\nInvalid time function values");
   ExpectRefused("F1\n0 0\n0.1 0\n0.1 100\n", "Line 4: 0.1 100\nThe time of line 3 is given again");
   ExpectRefused("F1\n0 1\n-1.e11\nF1\n0 2\n", "Line 4: F1\nTime function F1 is already in the file");
-  // A time too small for a float is time 0 typed, so it repeats line 2's.
-  ExpectRefused("F1\n0 1\n5e-50 2\n", "Line 3: 5e-50 2\nThe time of line 2 is given again");
+  // A time too small for a float (or below 1E-37) is refused, as a cell
+  // refuses it.
+  ExpectRefused("F1\n0 1\n5e-50 2\n",
+                "Line 3: 5e-50 2\nInvalid time function values\nTime is out of range (a value is zero, or from 1E-37 "
+                "up to 1E38)");
 }
 
 TEST_F(TimeFunctionTextTest, LongNamesAreCutAndLongLinesReadWhole) {

@@ -164,6 +164,10 @@ TEST_F(RevisionRecordTest, The161stRevisionIsRefusedAndInsertOnlyBeeps) {
     SendMessage(dialog, WM_COMMAND, 128, 0);  // Insert at 160 rows: nothing
     EXPECT_EQ(table.CellText(1, 1, 0), "1");
     TypeCell(table, kMaxRevisionRows + 1, 1, "Z");
+    // OK refused by the same cell gives the keyboard back to it from OK.
+    SetFocus(GetDlgItem(dialog, IDOK));
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(GetFocus(), table.Window()) << "the keyboard stayed on OK";
     SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
   });
   ASSERT_FALSE(messages.empty());

@@ -11,7 +11,10 @@
 // or a key the presenter read before it had taken up the program's latest
 // choice is older than that choice: the report changes nothing, the key
 // goes to the chosen window. A key that reaches a window a modal dialog
-// keeps disabled goes to the dialog.
+// keeps disabled goes to the dialog. A key whose window goes as the key is
+// routed reaches the window that has the keyboard in the window's thread.
+#include <atomic>
+#include <future>
 #include <thread>
 
 #include "platform/PlatformTest.h"
@@ -179,6 +182,38 @@ TEST_F(FocusReportTest, AKeyForAWindowDestroyedSinceReachesTheForegroundWindowOn
   platform::RunUntilIdle();
   EXPECT_EQ(log.Count(first, WM_KEYDOWN), 1);
   EXPECT_EQ(log.Count(second, WM_KEYDOWN), 0);
+}
+
+// The dialog a key reached closes on its own thread in the moment after
+// the layer chose it to take the key and before the key was queued (the
+// key typed just before closed it): the key goes to the thread the dialog
+// was chosen with, where the dialog's owner has the keyboard now.
+TEST_F(FocusReportTest, AKeyWhoseWindowGoesAsTheKeyIsRoutedReachesTheKeyboardOfItsThread) {
+  HWND dialog = CreateWindowEx(0, "Recorder", "dialog", WS_POPUP | WS_CAPTION, 40, 40, 120, 80, first, nullptr,
+                               nullptr, &log);
+  ShowWindow(dialog, SW_SHOW);
+  platform::RunUntilIdle();
+  ASSERT_EQ(GetActiveWindow(), dialog);
+  std::promise<void> gone;
+  log.hook = [&](HWND window, UINT message, WPARAM, LPARAM, LRESULT*) {
+    if (window == dialog && message == WM_DESTROY) gone.set_value();
+    return false;
+  };
+  log.Clear();
+  platform::HoldNextKeyRoute([&] {
+    PostMessage(dialog, WM_CLOSE, 0, 0);
+    gone.get_future().wait();
+  });
+  std::atomic<bool> routed{false};
+  std::thread screen([&] {
+    platform::PresenterKey(dialog, VK_DELETE, true, 0, false);
+    routed = true;
+  });
+  EXPECT_TRUE(platform::PumpUntil([&] { return routed.load(); }, 10000));
+  screen.join();
+  platform::RunUntilIdle();
+  EXPECT_FALSE(IsWindow(dialog));
+  EXPECT_EQ(log.Count(first, WM_KEYDOWN), 1) << "the key went with the dialog";
 }
 
 TEST_F(FocusReportTest, APlaceTheScreenReportedBeforeTheProgramMovedTheWindowChangesNothing) {

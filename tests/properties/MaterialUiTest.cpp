@@ -173,7 +173,8 @@ TEST_F(MaterialUiTest, TabLeavesThePropertiesTableForTheDialogsButtons) {
 
 // A row typed on the entry row and left with Tab, never entered with
 // Return, is entered by OK under the row's own rules: a whole row is kept,
-// one the rules refuse keeps the dialog open with the reason.
+// one the rules refuse keeps the dialog open with the reason and the
+// keyboard in the cell it names, where the modulus typed next goes.
 TEST_F(MaterialUiTest, OkEntersTheRowTypedOnTheEntryRowOrSaysWhyNot) {
   platform::ExpectModal(platform::ModalKind::Dialog, "MATERIAL3_DIALOG", [this](HWND dialog) {
     SetDlgItemText(dialog, 1302, "Steel");
@@ -181,16 +182,22 @@ TEST_F(MaterialUiTest, OkEntersTheRowTypedOnTheEntryRowOrSaysWhyNot) {
       HWND window = TableIn(properties);
       auto* table = dynamic_cast<PropertyRowsTable*>(TableOfWindow(window));
       ASSERT_NE(table, nullptr);
+      auto tabToOk = [&] {
+        for (int tab = 0; tab < 20 && GetFocus() == window; ++tab) DialogKey(properties, VK_TAB);
+        ASSERT_EQ(GetFocus(), GetDlgItem(properties, IDOK));
+      };
       DialogKey(properties, VK_DOWN);
       DialogType(properties, "450");
+      tabToOk();
       messages.clear();
-      SendMessage(properties, WM_COMMAND, IDOK, 0);
+      DialogKey(properties, VK_RETURN);
       EXPECT_EQ(messages, std::vector<std::string>{"Modulus is required"});
-      ASSERT_TRUE(IsWindow(properties)) << "OK ended the dialog over a row the rules refuse";
+      ASSERT_FALSE(platform::DialogEnded(properties)) << "OK ended the dialog over a row the rules refuse";
+      EXPECT_EQ(GetFocus(), window) << "the keyboard stayed on OK";
       EXPECT_EQ(table->currentRow, 2);
+      EXPECT_EQ(table->currentColumn, 2);
       DialogType(properties, "2.75E7");
-      for (int tab = 0; tab < 20 && GetFocus() == window; ++tab) DialogKey(properties, VK_TAB);
-      ASSERT_EQ(GetFocus(), GetDlgItem(properties, IDOK));
+      tabToOk();
       DialogKey(properties, VK_RETURN);
     });
     SendMessage(dialog, WM_COMMAND, MAKEWPARAM(1001, BN_CLICKED), 0);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -364,6 +365,50 @@ TEST_F(UnitsTest, AValueTooLargeForItsUnitIsRefused) {
   EXPECT_EQ(ParseModulus("1E37", value), 1);
   EXPECT_EQ(ParseModulus("29", value), 0);
   EXPECT_NEAR(value, 29.0 / 6.89476e-06, 29.0 / 6.89476e-06 * 1e-6);
+}
+
+// The limit of a number (zero, or 1E-37 up to 1E38) is the stored value's,
+// in internal units, whatever unit the text was typed in: the same stored
+// value is refused in every unit set. Each stored value is worked out from
+// the unit table by hand and judged by that rule.
+TEST_F(UnitsTest, TheLimitIsAskedOfTheStoredValueInEveryUnit) {
+  const struct {
+    int kind, unit;
+    double factor;  // the unit table's, typed here
+    int (*parse)(std::string_view, float&);
+    std::vector<const char*> texts;
+  } cases[] = {
+      {kUnitLength, kLengthFeet, 1.0 / 12.0, ParseLength, {"1E37", "8E36", "9.9E37", "1E-37", "8E-39"}},
+      {kUnitLength, kLengthFeetInches, 1.0 / 12.0, ParseLength, {"1E37", "8E36"}},
+      {kUnitLength, kLengthMetre, 0.0254, ParseLength, {"5E36", "2E36", "1E-38", "3E-39", "2E-39"}},
+      {kUnitLength, kLengthMillimetre, 25.4, ParseLength, {"1E-37", "1E-35", "2.5E39"}},
+      {kUnitPressure, 1, 0.0689476, ParsePressure, {"1E37", "6E36", "1E-35", "5E-39"}},
+      {kUnitForce, 1, 4.44822, ParseForce, {"1E-37", "5E-37", "4E38"}},
+  };
+  int agree = 0, pairs = 0;
+  for (const auto& c : cases) {
+    Choose(c.kind, c.unit);
+    for (const char* text : c.texts) {
+      const double stored = std::strtod(text, nullptr) / c.factor;
+      const bool kept = std::fabs(stored) >= 1e-37 && std::fabs(stored) < 1e38;
+      float value = -1.0f;
+      const int result = c.parse(text, value);
+      ++pairs;
+      agree += result == (kept ? 0 : 1);
+      EXPECT_EQ(result, kept ? 0 : 1) << text << " " << UnitLabel(c.kind) << " is " << stored << " stored";
+      if (kept) {
+        EXPECT_NEAR(value, stored, std::fabs(stored) * 1e-6) << text;
+      }
+    }
+  }
+  EXPECT_EQ(agree, pairs);
+  // A spectrum ordinate in g's is 386.4 times larger stored.
+  float value = 0.0f;
+  EXPECT_EQ(ParseSpectrumOrdinate("6.68E35", 4, value), 1);  // 2.58E38 in/sec2
+  EXPECT_EQ(ParseSpectrumOrdinate("2.5E35", 4, value), 0);   // 9.66E37 in/sec2
+  EXPECT_EQ(ParseSpectrumOrdinate("1E-39", 4, value), 0);    // 3.864E-37 in/sec2
+  EXPECT_NEAR(value, 3.864e-37, 3.864e-43);
+  EXPECT_EQ(ParseSpectrumOrdinate("1E-36", 3, value), 1);    // 3.937E-38 in/sec2
 }
 
 TEST_F(UnitsTest, ParseFieldReadsTheSharedEditText) {

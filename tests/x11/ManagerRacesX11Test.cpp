@@ -9,17 +9,19 @@
 // for it and leaves it where it is until the manager has read the request;
 // a key typed meanwhile goes to the window the program chose; a focus the
 // manager moves as it reads the program's own hiding of a window is asked
-// for again; a dialog that goes with the keyboard after the program chose
-// another window hands it on without undoing the choice; a key the server
-// sent to a dialog destroyed before the key was read reaches the owner;
-// and a focus given without the program asking (a pager, the user) is
-// followed, never taken back.
+// for again, as is one it moves as it reads the destruction of a dialog
+// that had the keyboard; a dialog that goes with the keyboard after the
+// program chose another window hands it on without undoing the choice; a
+// key the server sent to a dialog destroyed before the key was read
+// reaches the owner; and a focus given without the program asking (a
+// pager, the user) is followed, never taken back.
 #include <gtest/gtest.h>
 #include <poll.h>
 
 #include <algorithm>
 #include <chrono>
 #include <functional>
+#include <memory>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -27,6 +29,7 @@
 
 #include "platform/Gdi.h"
 #include "platform/Messages.h"
+#include "platform/Presenter.h"
 #include "platform/System.h"
 #include "platform/TestSupport.h"
 #include "platform/Window.h"
@@ -175,6 +178,13 @@ class StandInManager {
     fallback_ = fallback;
     twoSteps_ = inTwoSteps;
   }
+  // As it reads the destruction of `window`, it gives the focus to
+  // `fallback`, from its own record of the focus, which lags behind the
+  // server's.
+  void FallBackAsItIsDestroyed(Window window, Window fallback) {
+    destroyed_ = window;
+    destroyFallback_ = fallback;
+  }
   // From now on it notes the activations it is asked for but grants none.
   void GrantNoActivation() { grants_ = false; }
   void FallBackNow() {
@@ -212,6 +222,10 @@ class StandInManager {
           if (fallback_ != 0) XSetInputFocus(x_, twoSteps_ ? nothing_ : fallback_, RevertToPointerRoot, CurrentTime);
         }
         break;
+      case DestroyNotify:
+        if (event.xdestroywindow.window == destroyed_)
+          XSetInputFocus(x_, destroyFallback_, RevertToPointerRoot, CurrentTime);
+        break;
       case ClientMessage:
         if (event.xclient.message_type == activate_) {
           activations_.emplace_back(event.xclient.window, event.xclient.data.l[0]);
@@ -246,7 +260,7 @@ class StandInManager {
   Atom request_ = 0, extents_ = 0, activate_ = 0, check_ = 0;
   int frameX_ = 0, frameY_ = 0;
   Window nothing_ = 0;
-  Window fallback_ = 0;
+  Window fallback_ = 0, destroyed_ = 0, destroyFallback_ = 0;
   bool twoSteps_ = false;
   bool grants_ = true;
   std::vector<std::pair<Window, long>> activations_;
@@ -768,6 +782,54 @@ TEST_F(ManagerRacesX11Test, ADialogThatGoesAfterTheProgramChoseAnotherWindowLeav
   platform::RunUntilIdle();
   CatchUp();
   ExpectTheKeyboardIn("Chosen", chosen, owner, &manager);
+}
+
+// The program activates another window while a dialog still has the
+// keyboard, and the dialog goes before the manager has read the request,
+// destroyed without being hidden first (as a thread's windows go when the
+// thread ends): it hands the keyboard to its owner as it goes. The manager
+// grants the request, and then, as it reads the destruction, gives the
+// focus to a fourth window (its fallback, from a record of the focus that
+// lags). That focus answers the program's own destruction, not the user:
+// the presenter asks for the chosen window again. Its windows here are
+// its own, so what it reports goes nowhere; the server shows its answer.
+TEST_F(ManagerRacesX11Test, AFocusTheManagerMovesAsItReadsADialogsDestructionIsAskedForAgain) {
+  StandInManager manager(display_, true);
+  ASSERT_TRUE(manager.ok());
+  std::unique_ptr<platform::Presenter> presenter = platform::MakeX11Presenter();
+  char handles[4] = {};
+  const char* titles[4] = {"Owner", "Chosen", "Other", "Dialog"};
+  for (int i = 0; i < 4; ++i) {
+    platform::WindowRole role;
+    role.dialog = role.modal = i == 3;
+    role.owner = i == 3 ? reinterpret_cast<HWND>(&handles[0]) : nullptr;
+    presenter->WindowCreated(reinterpret_cast<HWND>(&handles[i]), RECT{30 + 270 * (i % 3), 40, 230 + 270 * (i % 3), 160},
+                             titles[i], role);
+    presenter->WindowShown(reinterpret_cast<HWND>(&handles[i]), true);
+  }
+  auto keyboardIn = [&](const char* name) {  // within 10 s, the manager doing what it is asked meanwhile
+    return platform::PumpUntil(
+        [&] {
+          presenter->Sync();
+          manager.HandleAll();
+          presenter->Sync();
+          Window focus = 0;
+          int revert = 0;
+          XGetInputFocus(x_, &focus, &revert);
+          return focus != 0 && focus == FindByName(name);
+        },
+        10000);
+  };
+  presenter->Activate(reinterpret_cast<HWND>(&handles[3]), 1);
+  ASSERT_TRUE(keyboardIn("Dialog")) << "the manager never gave the dialog the focus";
+  manager.FallBackAsItIsDestroyed(FindByName("Dialog"), FindByName("Other"));
+  const std::size_t asked = manager.Activations().size();
+  presenter->Activate(reinterpret_cast<HWND>(&handles[1]), 2);
+  presenter->Sync();  // the program's request waits for the manager
+  presenter->WindowDestroyed(reinterpret_cast<HWND>(&handles[3]));
+  EXPECT_TRUE(keyboardIn("Chosen")) << "the program took the manager's fallback for the user's choice";
+  EXPECT_EQ(manager.Activations().size(), asked + 2) << "the program did not ask again, or asked more";
+  presenter.reset();
 }
 
 }  // namespace
