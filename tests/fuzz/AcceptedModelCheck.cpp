@@ -11,6 +11,7 @@
 #include "files/BatchExportFields.h"
 #include "files/ModelFile.h"
 #include "fuzz/ReaderFuzz.h"
+#include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelRules.h"
 #include "records/AllowableLoad.h"
@@ -40,8 +41,8 @@ std::string PointsFault(const std::string& where, const std::vector<FloatPair>& 
   for (std::size_t k = 0; k < points.size(); ++k) {
     const FloatPair& point = points[k];
     const std::string at = where + ", point " + std::to_string(k + 1);
-    if (!NumberValueAcceptable(point.x)) return at + ": abscissa = " + Exact(point.x);
-    if (!NumberValueAcceptable(point.y)) return at + ": value = " + Exact(point.y);
+    if (!StoredValueAcceptable(point.x)) return at + ": abscissa = " + Exact(point.x);
+    if (!StoredValueAcceptable(point.y)) return at + ": value = " + Exact(point.y);
     if (ascending && (point.x < 0.0f || (k > 0 && !(point.x > points[k - 1].x))))
       return at + ": abscissa " + Exact(point.x) + " does not ascend from 0";
   }
@@ -53,7 +54,7 @@ std::string FieldsFault(const std::string& where, const std::vector<RecordField>
   for (const RecordField& field : fields) {
     if (field.entry.show == FieldShow::kMade) continue;
     const BinaryFileValue& value = field.value;
-    if (value.kind == BinaryFileValue::kFloat && !NumberValueAcceptable(value.real))
+    if (value.kind == BinaryFileValue::kFloat && !StoredValueAcceptable(value.real))
       return where + ": " + field.name + " = " + Exact(value.real);
     if (value.kind == BinaryFileValue::kPairs)
       if (std::string fault = PointsFault(where + ": " + field.name, value.pairs, false); !fault.empty())
@@ -74,10 +75,10 @@ std::string TableFault(const char* kind, const ModelRecordTable<Record>& table,
 
 bool NumbersKeepTheRule(const std::vector<BinaryFileValue>& values) {
   for (const BinaryFileValue& value : values) {
-    if (value.kind == BinaryFileValue::kFloat && !NumberValueAcceptable(value.real)) return false;
+    if (value.kind == BinaryFileValue::kFloat && !StoredValueAcceptable(value.real)) return false;
     if (value.kind == BinaryFileValue::kPairs)
       for (const FloatPair& point : value.pairs)
-        if (!NumberValueAcceptable(point.x) || !NumberValueAcceptable(point.y)) return false;
+        if (!StoredValueAcceptable(point.x) || !StoredValueAcceptable(point.y)) return false;
   }
   return true;
 }
@@ -178,17 +179,24 @@ std::string RoundTripFault(const Model& model, const std::vector<BinaryFileValue
 
 }  // namespace
 
-std::string AcceptedModelFault(Model& model, const std::vector<std::string>& notes) {
-  const std::vector<BrokenRule> broken = BrokenModelRules(model, model);
+std::string AcceptedModelFault(Model& model, RoadRules rules, const std::vector<std::string>& notes) {
+  const std::vector<BrokenRule> broken = rules == RoadRules::kWholeModel ? BrokenModelRules(model, model)
+                                         : rules == RoadRules::kRows     ? BrokenRowRules(model)
+                                                                         : std::vector<BrokenRule>{};
   if (!broken.empty()) return "it breaks a rule of the model: " + broken.front().message;
+  if (rules == RoadRules::kMaking) try {
+      MakeModel(model);
+    } catch (const std::string& message) {
+      return "it cannot be made: " + message;
+    }
   const std::vector<BinaryFileValue> written = Written(model);
   if (std::string fault = ValuesFault(model, written); !fault.empty()) return "a value no cell takes: " + fault;
   if (std::string fault = SpectraFault(model, notes); !fault.empty()) return fault;
   return RoundTripFault(model, written);
 }
 
-void CheckAcceptedModel(Model& model, const char* road, const std::vector<std::string>& notes) {
-  const std::string fault = AcceptedModelFault(model, notes);
+void CheckAcceptedModel(Model& model, const char* road, RoadRules rules, const std::vector<std::string>& notes) {
+  const std::string fault = AcceptedModelFault(model, rules, notes);
   if (fault.empty()) return;
   std::fprintf(stderr, "%s: the model accepted: %s\n", road, fault.c_str());
   __builtin_trap();

@@ -10,6 +10,7 @@
 
 #include "files/AllKindsModel.h"
 #include "files/MergeModel.h"
+#include "files/ModelIntake.h"
 #include "files/ModelFile.h"
 #include "fuzz/AcceptedModelCheck.h"
 #include "fuzz/FuzzTarget.h"
@@ -55,7 +56,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // or drops offsets.
   if (!open.droppedOffsets.empty()) return 0;
   if (!AddedRuleMessage(BrokenModelRules(before, before), BrokenModelRules(open, before)).empty()) return 0;
-  CheckAcceptedModel(open, "merge");
+  // Then the merge's one check of the model, as MergeModelFile asks it.
+  if (!ModelIntakeRefusal(open, IntakeRoad::kMerge).empty()) return 0;
+  CheckAcceptedModel(open, "merge", RoadRules::kWholeModel);
   return 0;
 }
 

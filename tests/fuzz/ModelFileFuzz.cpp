@@ -9,6 +9,7 @@
 
 #include "files/AllKindsModel.h"
 #include "files/ModelFile.h"
+#include "files/ModelIntake.h"
 #include "fuzz/AcceptedModelCheck.h"
 #include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
@@ -21,9 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> notes;
-  // What the program's roads catch, and no more: anything else ends the run.
-  if (CatchModelRead(path, [&] { ReadModelFileInto(path, model, &notes); }).empty())
-    CheckAcceptedModel(model, "model file", notes);
+  // What the program's roads catch, and no more: anything else ends the
+  // run. Open then asks its one check of the model, as ReadModelFile does.
+  if (CatchModelRead(path, [&] { ReadModelFileInto(path, model, &notes); }).empty() &&
+      ModelIntakeRefusal(model, IntakeRoad::kModelFile).empty())
+    CheckAcceptedModel(model, "model file", RoadRules::kMaking, notes);
   return 0;
 }
 

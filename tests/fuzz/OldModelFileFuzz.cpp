@@ -7,6 +7,7 @@
 // other roads refuse or read otherwise: a wind shape factor of 0 and a
 // response spectrum with a negative abscissa, in either layout.
 #include "files/ModelFile.h"
+#include "files/ModelIntake.h"
 #include "files/OldModelFile.h"
 #include "files/OldModelWriter.h"
 #include "fuzz/AcceptedModelCheck.h"
@@ -19,9 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> notes;
-  // What the program's roads catch, and no more.
-  if (CatchModelRead(path, [&] { ReadModelFileInto(path, model, &notes); }).empty())
-    CheckAcceptedModel(model, "old model file", notes);
+  // What the program's roads catch, and no more; then Open's one check of
+  // the model, as ReadModelFile asks it.
+  if (CatchModelRead(path, [&] { ReadModelFileInto(path, model, &notes); }).empty() &&
+      ModelIntakeRefusal(model, IntakeRoad::kModelFile).empty())
+    CheckAcceptedModel(model, "old model file", RoadRules::kMaking, notes);
   return 0;
 }
 

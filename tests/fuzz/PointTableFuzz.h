@@ -135,7 +135,7 @@ inline void Run(const Command& command, const std::string& input, const NamedPoi
     if (HoldsControlCharacter(list[a].name)) scratch::Fault("a name holding a control character");
     for (const FloatPair& point : list[a].points)
       if (!std::isfinite(point.x) || !std::isfinite(point.y)) scratch::Fault("a value not a number");
-      else if (!NumberValueAcceptable(point.x) || !NumberValueAcceptable(point.y))
+      else if (!StoredValueAcceptable(point.x) || !StoredValueAcceptable(point.y))
         scratch::Fault("a value no cell takes");
     for (std::size_t b = a + 1; b + 1 < list.size(); ++b)
       if (list[a].name == list[b].name) scratch::Fault("a name stands twice");

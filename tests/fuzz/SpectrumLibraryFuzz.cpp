@@ -74,7 +74,7 @@ void CheckRead(const SpectrumList& spectra) {
     if (spectrum.ordinateUnit < 0 || spectrum.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
     for (const FloatPair& point : spectrum.points) {
       if (!std::isfinite(point.x) || !std::isfinite(point.y)) Fault("a point that is not a number");
-      if (!NumberValueAcceptable(point.x) || !NumberValueAcceptable(point.y)) Fault("a value no cell takes");
+      if (!StoredValueAcceptable(point.x) || !StoredValueAcceptable(point.y)) Fault("a value no cell takes");
     }
     std::size_t point = 0;
     if (FirstSpectrumPointFault(spectrum.points, point) != SpectrumPointFault::None) Fault("a point no spectrum keeps");

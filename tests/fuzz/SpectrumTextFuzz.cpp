@@ -55,7 +55,7 @@ void Place(const ResponseSpectrum& spectrum, std::size_t row) {
   if (HoldsControlCharacter(placed.name)) Fault("a name holding a control character");
   for (std::size_t k = 0; k < placed.points.size(); ++k) {
     if (!std::isfinite(placed.points[k].x) || !std::isfinite(placed.points[k].y)) Fault("a value not a number");
-    if (!NumberValueAcceptable(placed.points[k].x) || !NumberValueAcceptable(placed.points[k].y))
+    if (!StoredValueAcceptable(placed.points[k].x) || !StoredValueAcceptable(placed.points[k].y))
       Fault("a value no cell takes");
     if (placed.points[k].x < 0.0f || placed.points[k].y < 0.0f) Fault("a negative value");
     if (k > 0 && !(placed.points[k].x > placed.points[k - 1].x)) Fault("abscissas that do not ascend");
