@@ -139,7 +139,7 @@ void OptionsV3(OldEmitter& out, const OldModelChoices& choices) {
   if (v >= 372) out.Integer(1);
   out.Reals({70.0, 7000.9, 0.1, 0.2, 0.3});
   out.Integer(2);
-  out.Reals({90.0, choices.windShapeFactor, 1.0, 0.0, 0.5});
+  out.Reals({choices.windSpeed, choices.windShapeFactor, 1.0, 0.0, 0.5});
   out.Integers({choices.cutOffFrequency, choices.modeCount});
   if (v >= 372) out.Integer(1);
   out.Reals({1.5, 0.0, 0.5});
@@ -164,7 +164,7 @@ void OptionsV4(OldEmitter& out, const OldModelChoices& choices) {
   out.Integers({choices.cutOffFrequency, choices.modeCount, 1, 1, 1});
   out.Reals({0.1, 0.2, 0.3});
   out.Integer(2);
-  out.Reals({90.0, choices.windShapeFactor, 1.0, 0.0, 0.5});
+  out.Reals({choices.windSpeed, choices.windShapeFactor, 1.0, 0.0, 0.5});
   out.Fixed("El Centro", 16);
   out.Real(1.5);
   out.Fixed("", 16);

@@ -55,9 +55,10 @@ struct OldModelChoices {
   std::string schedule = "40";            // of pipe section 6S40
   std::string pumpName = "Feed pump";
   // Values as written that the converted model does not hold as they are
-  // (BuildConvertedModel keeps 0.8 and 0.1): the wind shape factor, and the
-  // first abscissa of every response spectrum.
+  // (BuildConvertedModel keeps 90, 0.8 and 0.1): the wind speed and shape
+  // factor, and the first abscissa of every response spectrum.
   double windShapeFactor = 0.8;
+  double windSpeed = 90.0;
   double spectrumFirstAbscissa = 0.1;
 };
 
