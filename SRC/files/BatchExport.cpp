@@ -88,12 +88,14 @@ std::string LineStartText(const std::string& text, std::int32_t section, std::si
 // What the comma splitter gives back of `text` written as a field that
 // more fields follow, or nothing when it would take more or less than the
 // text: a comma ends a field, and a "(" protects the rest of the line up
-// to a ")".
+// to a ")". The field after it, "|", must be the line's last: a text that
+// holds ",|" itself gives the splitter one field more.
 std::optional<std::string> CommaFieldAsRead(const std::string& text) {
   BatchFieldCursor fields;
   StartBatchFields(fields, text + ",|");
   const std::optional<std::string> field = NextBatchCommaField(fields);
-  if (!field || NextBatchCommaField(fields) != std::optional<std::string>("|")) return std::nullopt;
+  if (!field || NextBatchCommaField(fields) != std::optional<std::string>("|") || NextBatchCommaField(fields))
+    return std::nullopt;
   return field;
 }
 
@@ -137,6 +139,20 @@ void WriteTitle(Writer& w, bool& titleRow) {
   w.At("");
 }
 
+// Why a text written as a comma field reads back as `read`, when neither
+// the grammar's characters nor the file's text changed it: the splitter
+// drops the blanks before and after a field, and the line is read in
+// capitals.
+std::string ReadBackReason(const std::string& written, const std::string& read) {
+  const bool blanks = Trimmed(written) != written;
+  const bool capitals = Upper(written) != written;
+  std::string why = "\"" + read + "\": ";
+  if (blanks) why += "a field of the batch file loses the blanks at either end";
+  if (blanks && capitals) why += ", and ";
+  if (capitals) why += "the batch file is read in capitals";
+  return why;
+}
+
 // A description or name that begins a line of `section` (a pump's, ...):
 // what is written, with what reads back named when it is not the text.
 // The reader takes the line in capitals, without blanks at either end.
@@ -163,7 +179,7 @@ std::string DescriptionText(Writer& w, const std::string& text, std::int32_t sec
               "field (\",\" or \"(\") or one that no line holds; it was written as \"" + written +
               "\" and reads back as \"" + read + "\"");
   else if (why.empty())
-    w.LeftOut(std::string("its ") + what + " reads back as \"" + read + "\": the batch file is read in capitals");
+    w.LeftOut(std::string("its ") + what + " reads back as " + ReadBackReason(written, read));
   else
     w.LeftOut(std::string("its ") + what + why + "; it reads back as \"" + read + "\"");
   return written;
@@ -365,7 +381,7 @@ void WriteMaterials(Writer& w) {
       w.LeftOut("the description holds a comma and was not written", {"description"});
       description.clear();
     } else if (const std::string read = Upper(Trimmed(description)); read != description) {
-      w.LeftOut("its description reads back as \"" + read + "\": the batch file is read in capitals", {"description"});
+      w.LeftOut("its description reads back as " + ReadBackReason(description, read), {"description"});
     }
     fields.push_back(description);
     while (fields.back().empty()) fields.pop_back();

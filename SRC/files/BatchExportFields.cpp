@@ -560,14 +560,14 @@ std::string Label(const char* label) {
   return text;
 }
 
-std::string FloatText(const FieldEntry& entry, float value) {
+std::string FloatText(const FieldEntry& entry, float value, int digits) {
   if (std::fabs(value) >= 5.0e29f) return value > 0.0f ? "none" : "-none";
-  if (entry.show == S::kDegrees) return std::string(FormatG6(value)) + " deg";
-  if (entry.unit == 0) return FormatG6(value);
+  if (entry.show == S::kDegrees) return std::string(FormatSignificant(value, digits)) + " deg";
+  if (entry.unit == 0) return FormatSignificant(value, digits);
   // Feet and inches are a text of their own, with their marks.
   if (entry.unit == kUnitLength && ChosenUnit(kUnitLength) == kLengthFeetInches)
     return FeetInchesShown(FormatLength(value));
-  return std::string(FormatG6(InUnitNow(value, entry.unit))) + " " + Label(UnitLabel(entry.unit));
+  return std::string(FormatSignificant(InUnitNow(value, entry.unit), digits)) + " " + Label(UnitLabel(entry.unit));
 }
 
 std::string QuotedText(const std::string& bytes) {
@@ -582,10 +582,16 @@ bool IsZeroValue(float value) { return std::fabs(value) < 1.0e-30f; }
 // itself (lb/inch divided back from N/mm).
 constexpr double kFloatRounding = 1.0e-6;
 
-bool SameFloat(float held, float read) {
+// `unit`: the kind of the values, which are compared in the unit now
+// chosen for it. A factor leaves the digits of a value as they are, but an
+// offset does not: 0.518 F is -17.49 C, whose last float digit is some
+// fifty times the last one of 0.518 in Fahrenheit.
+bool SameFloat(float held, float read, int unit) {
   if (held == read || (IsZeroValue(held) && IsZeroValue(read))) return true;
   if (!std::isfinite(held) || !std::isfinite(read)) return false;
-  return std::fabs(static_cast<double>(held) - read) <= kFloatRounding * std::fabs(static_cast<double>(held));
+  const double was = unit == kUnitTemperature ? InUnitNow(held, unit) : held;
+  const double is = unit == kUnitTemperature ? InUnitNow(read, unit) : read;
+  return std::fabs(was - is) <= kFloatRounding * std::fabs(was);
 }
 
 }  // namespace
@@ -718,11 +724,12 @@ bool SameFieldValue(const RecordField& field, const BinaryFileValue& read) {
     case BinaryFileValue::kPairs: {
       if (held.pairs.size() != read.pairs.size()) return false;
       for (std::size_t i = 0; i < held.pairs.size(); ++i)
-        if (!SameFloat(held.pairs[i].x, read.pairs[i].x) || !SameFloat(held.pairs[i].y, read.pairs[i].y))
+        if (!SameFloat(held.pairs[i].x, read.pairs[i].x, 0) || !SameFloat(held.pairs[i].y, read.pairs[i].y, 0))
           return false;
       return true;
     }
-    case BinaryFileValue::kFloat: return SameFloat(held.real, read.real);
+    case BinaryFileValue::kFloat:
+      return SameFloat(held.real, read.real, field.entry.show == S::kValue ? field.entry.unit : 0);
   }
   return false;
 }
@@ -731,9 +738,9 @@ std::string FeetInchesShown(const std::string& text) {
   return text.find_first_of("'\"") == std::string::npos ? text + " ft" : text;
 }
 
-std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value) {
+std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value, int digits) {
   switch (value.kind) {
-    case BinaryFileValue::kFloat: return FloatText(entry, value.real);
+    case BinaryFileValue::kFloat: return FloatText(entry, value.real, digits);
     case BinaryFileValue::kText:
     case BinaryFileValue::kBytes:
       if (entry.show == S::kFlags) {

@@ -109,10 +109,12 @@ std::vector<RecordField> RowFields(const LayoutRow& row);
 // (T1 .. T10, seismic, settlement), component 0 to 5 (DX .. RZ).
 std::string DisplacementFieldName(int slot, int component);
 
-// Whether `read` is the field's value but for a float's rounding.
+// Whether `read` is the field's value but for a float's rounding, in the
+// unit now chosen for the field's kind (the export's, while it compares).
 bool SameFieldValue(const RecordField& field, const BinaryFileValue& read);
 // A feet-and-inches text as the list shows it: a number of feet, which has
 // no mark, followed by " ft" ("1.0288 ft", "8'4\"").
 std::string FeetInchesShown(const std::string& text);
-// A value as the list shows it, in the units in force ("350 F", "on").
-std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value);
+// A value as the list shows it, in the units in force ("350 F", "on"); a
+// number with `digits` significant digits (see FormatSignificant).
+std::string FieldValueText(const FieldEntry& entry, const BinaryFileValue& value, int digits = 6);

@@ -4,22 +4,23 @@
 // field by field as the model file stores them (BatchExportFields.h): the
 // options section, every table's records, every row with its element and
 // item, the Quality Assurance Block and the revision record. Records are
-// paired by their place in the file, not by name (two may share one), and
-// a record or row that does not come back is named. Every field that comes
-// back otherwise than the model holds it, but for a float's rounding, is
-// named in the list of what was left out, unless the writer named it
+// paired by their place in the file, not by name (two may share one), and a
+// record or row that does not come back is named. Every field that comes
+// back otherwise than the model holds it, but for a float's rounding in the
+// unit the file holds it in, is named in the list of what was left out (with
+// the digits that tell the two values apart), unless the writer named it
 // already: written rounded (the text of its unit holds fewer digits), taken
 // by the import as a value of its own (a field the file carries, or whose
-// absence it reads as a default), or not written (the file has no field
-// for it), each with what reads back; a row that comes back under another
-// number is named once for the rows that move with it. The title is
-// compared as it reads back through the file's text. The spectra and point
-// tables, which no batch line holds, are named whenever the model has any;
-// the load-case list, which the import rebuilds, by the cases it gains or
-// loses; the loads' design conditions and the number of thermal loads in
-// words of their own. A file the import refuses is named first, by the
-// record or row whose line it refuses, and kept for the command: the writer
-// is meant never to write one. Start reading at ListBatchFileDifferences.
+// absence it reads as a default), or not written (the file has no field for
+// it), each with what reads back; a row that comes back under another number
+// is named once for the rows that move with it. The title is compared as it
+// reads back through the file's text. The spectra and point tables, which no
+// batch line holds, are named whenever the model has any; the load-case
+// list, which the import rebuilds, by the cases it gains or loses; the
+// loads' design conditions and the number of thermal loads in words of their
+// own. A file the import refuses is named first, by the record or row whose
+// line it refuses, and kept for the command: the writer is meant never to
+// write one. Start reading at ListBatchFileDifferences.
 #include "files/BatchExportReadBack.h"
 
 #include <algorithm>
@@ -202,6 +203,9 @@ std::optional<BatchTextAsRead> WrittenRounded(const RecordField& held, const Bin
   return SameFieldValue(asRead, read) ? written : std::nullopt;
 }
 
+// More significant digits than a float holds tell no two floats apart.
+constexpr int kMostDigits = 9;
+
 // A value's text as the file holds it, with its unit: "8'4\"", "1.5 mm".
 std::string WrittenText(const FieldEntry& entry, const std::string& text) {
   if (entry.show == FieldShow::kDegrees) return text + " deg";
@@ -227,10 +231,19 @@ class Comparison {
     if (held.entry.table != NameTable::kNone && held.value.kind == BinaryFileValue::kText)
       expected.value.bytes = records_.WrittenName(held.entry.table, held.value.bytes);
     if (SameFieldValue(expected, read)) return;
-    const std::string field = std::string(article) + " " + held.name + ", " + FieldValueText(held.entry, held.value);
-    const std::string is = FieldValueText(held.entry, read);
-    if (const std::optional<BatchTextAsRead> written = WrittenRounded(held, read)) {
-      leftOut_.push_back(where + ": " + field + ", was written rounded to " + WrittenText(held.entry, written->text));
+    const std::optional<BatchTextAsRead> rounded = WrittenRounded(held, read);
+    const std::string written = rounded ? WrittenText(held.entry, rounded->text) : std::string();
+    // The value held and the one it became, with the digits that tell them
+    // apart: no line names one number twice.
+    std::string was, is;
+    for (int digits = 6; digits <= kMostDigits; ++digits) {
+      was = FieldValueText(held.entry, held.value, digits);
+      is = FieldValueText(held.entry, read, digits);
+      if (was != (rounded ? written : is)) break;
+    }
+    const std::string field = std::string(article) + " " + held.name + ", " + was;
+    if (rounded) {
+      leftOut_.push_back(where + ": " + field + ", was written rounded to " + written);
     } else if (carried && !held.entry.uncarried && (IsKindField(held.entry) || IsNothing(held.value))) {
       // The file carries the field, or its absence: the import makes of
       // it a value of its own.
@@ -421,8 +434,12 @@ std::string BatchFileRecords::WrittenName(NameTable table, const std::string& na
 
 std::string RecordPlace(const std::string& kind, const std::string& name, int number, bool first) {
   if (name.find_first_not_of(" \t") == std::string::npos) return kind + " number " + std::to_string(number);
-  if (first) return kind + " " + name;
-  return kind + " " + name + " (number " + std::to_string(number) + ")";
+  // A blank at either end would not show ("Material CS : ..." beside
+  // "Material CS: ..."): such a name is quoted.
+  const auto blank = [](char c) { return c == ' ' || c == '\t'; };
+  const std::string shown = blank(name.front()) || blank(name.back()) ? "\"" + name + "\"" : name;
+  if (first) return kind + " " + shown;
+  return kind + " " + shown + " (number " + std::to_string(number) + ")";
 }
 
 std::string TextAsRead(const std::string& text) { return ProgramTextFromTextFile(TextFileFromProgramText(text)); }

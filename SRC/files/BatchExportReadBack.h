@@ -43,8 +43,9 @@ struct BatchFileRecords {
 };
 
 // How the list names record `number` of a table of `kind` ("Material"): by
-// its name, or, when that would not tell it apart (no name, a blank one, or
-// the name of an earlier record: `first` is false), by its number too.
+// its name (quoted when it has a blank at either end), or, when that would
+// not tell it apart (no name, a blank one, or the name of an earlier
+// record: `first` is false), by its number too.
 std::string RecordPlace(const std::string& kind, const std::string& name, int number, bool first);
 
 // The text as the import gives it back: the file is UTF-8, and a character

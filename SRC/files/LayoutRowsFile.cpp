@@ -1,5 +1,6 @@
-// The layout-row section of the model file, the rows of a model being merged,
-// and the two small trailing sections (Layout position, List window state).
+// The layout-row section of the model file and the two small trailing
+// sections (Layout position, List window state). A merge reads the other
+// model whole through the model reader.
 //
 // A row record is its fixed fields followed by the element's own record and
 // the data item's own record, each present only when its type is nonzero and
@@ -50,13 +51,12 @@ void ReadRowObjects(BinaryFile& file, LayoutRow& row) {
   }
 }
 
-// Reads the row count of a rows section; `tooMany` formats the message of a
-// count above 7000.
-std::int32_t ReadRowCount(BinaryFile& file, int version, const char* tooMany) {
+// Reads the row count of a rows section.
+std::int32_t ReadRowCount(BinaryFile& file, int version) {
   std::int32_t count = 0;
   BinaryFileReadInt(file, count);
   CheckSectionRead(file, kRowsSection);
-  if (count > kMaxLayoutRows) throw Format(tooMany, count, kMaxLayoutRows);
+  if (count > kMaxLayoutRows) throw Format("*** Number of rows = %d > maximum = %d ***", count, kMaxLayoutRows);
   if (count < 0) ThrowDamagedSection(kRowsSection, Format("count = %d", count, 0));
   const std::int64_t left = BinaryFileBytesLeft(file);
   if (left >= 0 && count * FixedRowBytes(version) > left)
@@ -137,7 +137,7 @@ void WriteLayoutRow(BinaryFile& file, const LayoutRow& row) {
 
 void ReadLayoutRows(BinaryFile& file, int version, Model& model) {
   model.rowCount = 0;
-  const std::int32_t count = ReadRowCount(file, version, "*** Number of rows = %d > maximum = %d ***");
+  const std::int32_t count = ReadRowCount(file, version);
   for (int number = 1; number <= count; ++number)
     ReadLayoutRow(file, version, number, model.row(number));
   model.rowCount = count;
@@ -146,17 +146,6 @@ void ReadLayoutRows(BinaryFile& file, int version, Model& model) {
 void WriteLayoutRows(BinaryFile& file, const Model& model) {
   BinaryFileWriteInt(file, model.rowCount);
   for (int number = 1; number <= model.rowCount; ++number) WriteLayoutRow(file, model.row(number));
-}
-
-void ReadMergeRows(BinaryFile& file, int version, std::vector<LayoutRow>& rows, int& count) {
-  count = 0;
-  const std::int32_t read =
-      ReadRowCount(file, version, "*** Number of rows to be merged = %d > maximum = %d ***");
-  std::vector<LayoutRow> buffer(static_cast<std::size_t>(read) + 2);
-  for (int number = 1; number <= read; ++number)
-    ReadLayoutRow(file, version, number, buffer[static_cast<std::size_t>(number)]);
-  rows = std::move(buffer);
-  count = read;
 }
 
 void ReadLayoutPosition(BinaryFile& file, int version, Model& model) {

@@ -55,8 +55,12 @@ void AppendAll(ModelRecordTable<Record>& target, ModelRecordTable<Record>& merge
   for (int index = 1; index <= merged.count; ++index) append(target, merged[index]);
 }
 
-// Appends every table and row of `merged` to `model`; the rename maps throw
-// (changing nothing) when no free name is left.
+UINT_PTR MergeDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
+  return FileDialogHookProc(hook, message, wParam, lParam);
+}
+
+}  // namespace
+
 void AppendMergedModel(Model& model, Model& merged) {
   std::vector<LayoutRow> rows = TakeRows(merged);
   const int count = merged.rowCount;
@@ -73,12 +77,6 @@ void AppendMergedModel(Model& model, Model& merged) {
   AppendAll(model.compressors, merged.compressors, AppendRotatingEquipment);
   AppendAll(model.turbines, merged.turbines, AppendRotatingEquipment);
 }
-
-UINT_PTR MergeDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
-  return FileDialogHookProc(hook, message, wParam, lParam);
-}
-
-}  // namespace
 
 std::vector<std::string> MissingMergedReferences(const Model& model, int firstMergedRow) {
   std::vector<std::string> lines;

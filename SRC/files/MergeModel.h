@@ -28,6 +28,14 @@ struct Model;
 // `parent`; true when the model changed. Every refusal is shown.
 bool MergeModelFile(HWND parent, const std::string& path);
 
+// Appends every table and row of `merged`, a model the model reader read,
+// behind those of `model`, renaming the records whose names `model` uses
+// and the merged references that follow them, and makes the model again.
+// Throws the message of a table with no free name left, when the tables
+// before it are appended already: the caller puts the model back. The
+// refusals, the questions and the gate of the edit are MergeModelFile's.
+void AppendMergedModel(Model& model, Model& merged);
+
 // The names of the merged items whose time function or force spectrum the
 // open model lacks, one line each ("Row 12: time function TF1 is not in the
 // model"); rows numbered as appended.

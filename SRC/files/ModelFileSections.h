@@ -48,10 +48,6 @@ void WriteLayoutRows(BinaryFile& file, const Model& model);
 void ReadLayoutRow(BinaryFile& file, int version, int rowNumber, LayoutRow& row);
 void WriteLayoutRow(BinaryFile& file, const LayoutRow& row);
 
-// The rows of a model being merged, into `rows` (1 .. count, one spare row
-// after them); at most 7000.
-void ReadMergeRows(BinaryFile& file, int version, std::vector<LayoutRow>& rows, int& count);
-
 // Current Layout row and the first row shown (versions above 502).
 void ReadLayoutPosition(BinaryFile& file, int version, Model& model);
 void WriteLayoutPosition(BinaryFile& file, const Model& model);

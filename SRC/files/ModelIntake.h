@@ -11,8 +11,10 @@
 //   read, as every import stores them;
 // - the rule of a stored value (services/NumberText.h, StoredValueAcceptable)
 //   over the point tables every road fills (spectra, force spectra, time
-//   functions; of the wind profiles the limit of 1E38): what a cell refuses
-//   a file may not bring in;
+//   functions; of the wind profiles the limit of 1E38) and over every other
+//   number the model stores but those its making computes, named by record
+//   and field: what a cell refuses a file may not bring in, a model file's
+//   options, tables and rows among them;
 // - the writer's own check: the model saves, and the file reads back as a
 //   model whose file is the same bytes (ModelSaveRefusal, ModelFile.h), so
 //   that the model shown is one Save takes and one that does not change

@@ -64,6 +64,7 @@
 #include "records/Compressor.h"
 #include "records/GraphicsSettings.h"
 #include "records/LoadCaseList.h"
+#include "records/PointTables.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
 #include "records/Wind.h"
@@ -292,6 +293,18 @@ void ApplyThermalCycles(AnalysisOptions& options, float cycles, std::vector<std:
 
 std::uint8_t Flag(std::int32_t value) { return value != 0 ? 1 : 0; }
 
+// The old wind speed becomes the one point of a velocity profile, which no
+// cell fills with a value below the least a value may be but zero: such a
+// speed is no wind, and is taken as 0 with a note.
+float WindSpeed(float speed, std::vector<std::string>& notes) {
+  if (!IsBelowLeastStored(speed)) return speed;
+  char text[32];
+  std::snprintf(text, sizeof text, "%.3G", static_cast<double>(speed));
+  notes.push_back(std::string("Analysis options: wind speed ") + text +
+                  " is below 1E-37, the least a value may be but zero, and is taken as 0");
+  return 0.0f;
+}
+
 // The fixed block of the newer layout, up to the load cases.
 void ReadHeaderV4(OldCursor& in, OldHeader& header, Model& model) {
   AnalysisOptions& options = model.options;
@@ -323,7 +336,7 @@ void ReadHeaderV4(OldCursor& in, OldHeader& header, Model& model) {
   options.ZVertical = Flag(in.I32());
   for (float& g : model.seismic.g) g = in.Real();
   model.seismic.combination = in.I32();
-  const float velocity = in.Real();
+  const float velocity = WindSpeed(in.Real(), header.notes);
   SetWindSpeedAsProfile(model.wind, velocity, WindSpeedUnits{});
   model.wind.loads[0].shapeFactor = ReadShapeFactor(in.Real());
   for (float& component : model.wind.loads[0].direction) component = in.Real();
@@ -1117,7 +1130,7 @@ void ReadHeaderV3(OldCursor& in, OldHeader& header, Model& model, std::array<Dir
   for (float& g : model.seismic.g) g = in.Real();
   model.seismic.combination = in.Int();
   if (version < 372 && model.seismic.combination == 0 && storedCode != 0) model.seismic.combination = 2;
-  SetWindSpeedAsProfile(model.wind, in.Real(), WindSpeedUnits{});
+  SetWindSpeedAsProfile(model.wind, WindSpeed(in.Real(), header.notes), WindSpeedUnits{});
   model.wind.loads[0].shapeFactor = ReadShapeFactor(in.Real());
   for (float& component : model.wind.loads[0].direction) component = in.Real();
   options.CutOffFrequency = in.Int();

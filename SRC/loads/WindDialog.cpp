@@ -350,6 +350,9 @@ void WindProfileTable::StoreCell() {
   const double factor = elevation ? WindElevationFactor(wind.elevationUnit)
                                   : (Velocity() ? WindVelocityFactor(wind.velocityUnit)
                                                 : WindPressureFactor(wind.pressureUnit));
+  // The rule of a value is asked of what is stored, in the profile's own
+  // unit: 1E-36 psf is 6.9E-39 psi, which no file may bring in either.
+  if (!StoredValueAcceptable(parsed / factor)) ThrowInvalidField(label);
   // An emptied cell is no value; a typed zero is kept as a point.
   float value = static_cast<float>(parsed / factor);
   if (!g_EditFieldText.empty() && value == 0.0f) value = kExplicitZero;

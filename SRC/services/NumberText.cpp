@@ -333,6 +333,16 @@ const char* FormatG6(double value) {
   return t_numberText;
 }
 
+const char* FormatSignificant(double value, int digits) {
+  if (digits <= 6) return FormatG6(value);
+  if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
+  if (std::fabs(value) < kZeroThreshold) return SetNumberText("0");
+  SetNumberText(CFormat("%.*G", digits, value));
+  if (std::strchr(t_numberText, 'E') == nullptr) return t_numberText;
+  SetNumberText(CFormat("%.*E", digits - 1, value));
+  return ShortenExponent();
+}
+
 const char* FormatThreeDecimals(double value) {
   if (!std::isfinite(value)) return SetNumberText(kNotFiniteText);
   SetNumberText(CFormat("%.3f", value));

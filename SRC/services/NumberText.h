@@ -109,6 +109,10 @@ const char* FormatG3(double value);
 const char* FormatG4(double value);
 const char* FormatG5(double value);
 const char* FormatG6(double value);
+// A value with `digits` significant digits: FormatG6's text for six or
+// fewer, and past them the plain or exponent form with that many, for
+// telling apart two values that six digits show alike.
+const char* FormatSignificant(double value, int digits);
 const char* FormatE3(double value);
 const char* FormatPrecise(double value);
 const char* FormatThreeDecimals(double value);

@@ -219,6 +219,24 @@ TEST_F(LoadCommandsTest, OkRefusedByAProfileCellGivesTheKeyboardBackToIt) {
   EXPECT_FLOAT_EQ(wind.loads[0].pressureProfile[0].elevation, 1200.0f);  // 100 ft in inches
 }
 
+// A profile value is held to the rule of the value stored, not of the text
+// typed: 1E-36 psf is 6.9E-39 psi, which no model file may bring in.
+TEST_F(LoadCommandsTest, AProfileValueIsHeldToTheRuleInTheUnitStored) {
+  Expect("WIND_DIALOG", [this](HWND dialog) {
+    SetField(dialog, kWindFirstComponent, "1");
+    SetFocus(TheWindProfileTable().Window());
+    platform::TestTypeText("100");
+    platform::TestKeyPress(VK_TAB);
+    platform::TestTypeText("1E-36");
+    platform::RunUntilIdle();
+    Press(dialog, IDOK);
+    EXPECT_EQ(messages, std::vector<std::string>{"Pressure =  1E-36  is invalid"});
+    Press(dialog, IDCANCEL);
+  });
+  Layout(233);
+  EXPECT_TRUE(TheModel().wind.loads[0].pressureProfile.empty());
+}
+
 TEST_F(LoadCommandsTest, WindNeedsAProfileAndCancelRestoresKindAndUnits) {
   WindData& wind = TheModel().wind;
   wind.loads[1].pressureProfile = {{120.0f, 0.1f}};

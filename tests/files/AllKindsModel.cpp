@@ -195,8 +195,8 @@ void FillTables(Model& model) {
   Pump pump;
   InitPumpRecord(pump);
   pump.name = "P-101";
-  pump.suctionNode = 20;
-  pump.dischargeNode = 30;
+  pump.suctionNode = 30;
+  pump.dischargeNode = 40;
   pump.shaftAxis = {1.0f, 0.0f, 0.0f};
   AppendPump(model.pumps, pump);
   RotatingEquipment compressor;
@@ -223,7 +223,7 @@ void FillTables(Model& model) {
   soil.strength = 10.0f;
   AppendSoil(model.soils, soil);
   Allowable allowable;
-  allowable.node = 20;
+  allowable.node = 30;
   allowable.values = {1000.0f, 1000.0f, 1000.0f, 5000.0f, 5000.0f, 5000.0f};
   AppendAllowable(model.allowables, allowable);
 }
@@ -295,7 +295,10 @@ void BuildAllKindsModel(Model& model) {
   for (int code = 2; code <= kElementTypeLast; ++code) {
     const auto type = static_cast<ElementType>(code);
     const bool turn = code % 2 == 0;
-    const int number = AddRow(model, node, type, turn ? 0.0f : 50.0f, turn ? 50.0f : 0.0f, 0.0f);
+    // A Location names a node an earlier row made, and has no offsets.
+    const int number = type == ElementType::Location
+                           ? AddRow(model, 10, type, 0.0f, 0.0f, 0.0f)
+                           : AddRow(model, node, type, turn ? 0.0f : 50.0f, turn ? 50.0f : 0.0f, 0.0f);
     if (code == 3) {
       model.row(number).section = "S8";
       model.row(number).load = "L1";

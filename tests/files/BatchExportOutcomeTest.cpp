@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <sstream>
 
@@ -247,10 +248,13 @@ TEST_F(BatchExportOutcomeTest, RecordsWithoutANameAreWrittenUnderAFreeOneOrLeftO
 
 // 12.345 in and 100.001 in in the English set once read back as 12.3456 in
 // and 100 in under "was not written": a length is written in inches where
-// feet and inches would round it, and reads back as itself. A value that no
-// text of its unit reads back as (0.00001 F is -17.77777 C, between two
-// floats of Celsius) is said to be written rounded, with the text written.
-TEST_F(BatchExportOutcomeTest, LengthsReadBackAndARoundedValueIsSaidToBeWrittenRounded) {
+// feet and inches would round it, and reads back as itself. A temperature
+// is compared in the unit it is written in: 0.00001 F (-17.7777722 C) and
+// 0.518 F (-17.4900055 C) lie between two floats of Celsius, and read back
+// as the nearest, which the list names no more than a float's rounding in
+// any other unit; it once said "its T1, -17.49 C, was written rounded to
+// -17.49 C".
+TEST_F(BatchExportOutcomeTest, LengthsReadBackAndATemperatureIsComparedInTheUnitWritten) {
   Model model = Imported(TWO_ROWS "T30,Y10\nPUMPS\nP1,0,1,0,0,10,10,10,20,0\nP2,1,10\n");
   model.row(2).dx = 12.345f;
   model.row(3).dy = 100.001f;
@@ -265,29 +269,15 @@ TEST_F(BatchExportOutcomeTest, LengthsReadBackAndARoundedValueIsSaidToBeWrittenR
   EXPECT_EQ(again.pumps[1].centre, model.pumps[1].centre);
   EXPECT_EQ(leftOut, std::vector<std::string>{"Pump P2: its centre X, 10'6-1/2\", was not written (the batch file does "
                                               "not carry it); it reads back as 0 ft"});
-  model.pipeLoads[1].operating[0].temperature = 1.0e-5f;
-  std::string text;
-  {
-    leftOut.clear();
-    text = WriteModelBatchText(model, BatchExportUnits::Si, leftOut);
+  for (const float fahrenheit : {1.0e-5f, 0.518f}) {
+    SCOPED_TRACE(fahrenheit);
+    model.pipeLoads[1].operating[0].temperature = fahrenheit;
+    again = ExportedAndRead(model, BatchExportUnits::Si, leftOut);
+    EXPECT_FALSE(Starts(leftOut, "Load L1: its T1, ")) << ::testing::PrintToString(leftOut);
+    const double celsius = (fahrenheit - 32.0) * 5.0 / 9.0;
+    const double read = (again.pipeLoads[1].operating[0].temperature - 32.0) * 5.0 / 9.0;
+    EXPECT_NEAR(read, celsius, 1.0e-6 * std::fabs(celsius));
   }
-  again = ExportedAndRead(model, BatchExportUnits::Si, leftOut);
-  const auto line = std::find_if(leftOut.begin(), leftOut.end(),
-                                 [](const std::string& l) { return l.rfind("Load L1: its T1, ", 0) == 0; });
-  ASSERT_NE(line, leftOut.end());
-  const std::string claim = " was written rounded to ";
-  const std::size_t at = line->find(claim);
-  ASSERT_NE(at, std::string::npos) << *line;
-  // The file bears the text the list quotes, and it is what reads back.
-  const std::string written = line->substr(at + claim.size(), line->size() - at - claim.size() - 2);
-  EXPECT_EQ(line->substr(line->size() - 2), " C") << *line;
-  EXPECT_NE(text.find("\nL1," + written + ","), std::string::npos) << text;
-  g_UnitsSettings.unit[kUnitTemperature] = kTemperatureCelsius;
-  float read = 0.0f;
-  ASSERT_EQ(ParseTemperature(written, read), 0);
-  g_UnitsSettings = UnitsSettings{};
-  EXPECT_EQ(again.pipeLoads[1].operating[0].temperature, read);
-  EXPECT_NE(read, 1.0e-5f);
 }
 
 // Values the file carries and the import changes are said to be what the
@@ -330,6 +320,60 @@ TEST_F(BatchExportOutcomeTest, TextsTheFileCannotHoldAreNamedWithWhatReadsBack) 
   again = ExportedAndRead(model, BatchExportUnits::English, leftOut);
   EXPECT_EQ(again.title, "\xC3\xA9");
   EXPECT_EQ(leftOut, std::vector<std::string>{});
+}
+
+// A pump name or a description holding the splitter's own sentinel ",|"
+// passed the comma check, and the import refused the file ("Invalid Pump
+// type : |"): its commas are written as ';' and named.
+TEST_F(BatchExportOutcomeTest, ACommaBeforeABarIsWrittenAsASemicolonAndNamed) {
+  Model model = Imported(TWO_ROWS "PUMPS\nP1,1,10\nCOMPRESSORS\nK1,0,1,0,10\n");
+  model.pumps[1].name = "P1,|";
+  model.compressors[1].description = "K,|,|";
+  std::vector<std::string> leftOut;
+  const Model again = ExportedAndRead(model, BatchExportUnits::Si, leftOut);
+  EXPECT_EQ(again.pumps[1].name, "P1;|");
+  EXPECT_EQ(again.compressors[1].description, "K;|;|");
+  EXPECT_TRUE(Starts(leftOut, "Pump P1,|: its name holds a character the batch file takes for the end or the start "
+                              "of a field (\",\" or \"(\") or one that no line holds; it was written as \"P1;|\""));
+  EXPECT_TRUE(Starts(leftOut, "Compressor K,|,|: its description holds a character")) << leftOut.size();
+}
+
+// Blanks at either end of a description are lost to the field splitter, not
+// to the capitals the line is read in; and a name ending in a blank is
+// quoted, where "Material CS :" beside "Material CS:" showed no difference.
+TEST_F(BatchExportOutcomeTest, BlanksAtEitherEndAreShownAndTheirLossExplained) {
+  Model model = Imported(TWO_ROWS "PUMPS\nP1,1,10\nCOMPRESSORS\nK1,0,1,0,10\n");
+  model.pumps[1].name = "PUMP1 ";
+  model.compressors[1].description = "\tk 1";
+  model.materials[1].description = "a106";
+  Material trailing = model.materials[1];
+  trailing.name = "CS ";
+  AppendMaterial(model.materials, trailing);
+  std::vector<std::string> leftOut;
+  const Model again = ExportedAndRead(model, BatchExportUnits::English, leftOut);
+  EXPECT_EQ(again.compressors[1].description, "K 1");
+  const std::string blanks = "a field of the batch file loses the blanks at either end";
+  const std::string capitals = "the batch file is read in capitals";
+  for (const std::string& line :
+       {"Pump \"PUMP1 \": its name reads back as \"PUMP1\": " + blanks,
+        "Compressor \"\tk 1\": its description reads back as \"K 1\": " + blanks + ", and " + capitals,
+        "Material CS: its description reads back as \"A106\": " + capitals,
+        std::string("Material \"CS \": its name is not one the batch file reads (at most 5 letters, digits, \"-\" "
+                    "or \"/\"); it was written as CS-, and so are the rows that name it")})
+    EXPECT_NE(std::find(leftOut.begin(), leftOut.end(), line), leftOut.end()) << line;
+}
+
+// A record with no name that holds anything a new one does not, however
+// little (a material holding only its type), is written under a free name;
+// only one holding nothing at all is left out.
+TEST_F(BatchExportOutcomeTest, ANamelessMaterialHoldingOnlyItsTypeIsWritten) {
+  Model model = Imported(TWO_ROWS);
+  Material typed;
+  typed.type = "CS";
+  AppendMaterial(model.materials, typed);
+  std::vector<std::string> leftOut;
+  EXPECT_EQ(ExportedAndRead(model, BatchExportUnits::English, leftOut).materials.count, 2);
+  EXPECT_TRUE(Starts(leftOut, "Material number 2: it has no name, which the batch file requires; it was written as M1"));
 }
 
 }  // namespace

@@ -1,5 +1,5 @@
-// The layout-row section on its own: merged rows, the row count limits and
-// the old node numbering, read from hand-built bytes.
+// The layout-row section on its own: the rows, the row count limits and the
+// old node numbering, read from hand-built bytes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +8,7 @@
 #include "files/ByteEmitter.h"
 #include "files/ModelFileSections.h"
 #include "model/LayoutRow.h"
+#include "model/Model.h"
 #include "model/Nodes.h"
 #include "services/BinaryFile.h"
 
@@ -40,39 +41,36 @@ void EmitPipeRow(ByteEmitter& out, int node, float dx) {
   out.Zeros(16);
 }
 
-TEST(LayoutRows, MergedRowsAreReadIntoABufferWithASpareRow) {
+TEST(LayoutRows, RowsAreReadIntoTheModel) {
   ByteEmitter out;
   out.Int(2);
   EmitPipeRow(out, 110, 5.0f);
   EmitPipeRow(out, 120, 6.0f);
   BinaryFile file;
   OpenBytes(file, out.bytes());
-  std::vector<LayoutRow> rows;
-  int count = 0;
-  ReadMergeRows(file, 900, rows, count);
-  EXPECT_EQ(count, 2);
-  ASSERT_EQ(rows.size(), 4u);
-  EXPECT_EQ(rows[2].node, 120);
-  EXPECT_EQ(rows[2].dx, 6.0f);
-  EXPECT_EQ(rows[1].material, "M");
-  EXPECT_NE(rows[1].element, nullptr);
-  EXPECT_TRUE(rows[1].drawn);
+  Model model;
+  ReadLayoutRows(file, 900, model);
+  EXPECT_EQ(model.rowCount, 2);
+  EXPECT_EQ(model.row(2).node, 120);
+  EXPECT_EQ(model.row(2).dx, 6.0f);
+  EXPECT_EQ(model.row(1).material, "M");
+  EXPECT_NE(model.row(1).element, nullptr);
+  EXPECT_TRUE(model.row(1).drawn);
 }
 
-TEST(LayoutRows, TooManyMergedRowsAreRefused) {
+TEST(LayoutRows, TooManyRowsAreRefused) {
   ByteEmitter out;
   out.Int(7001);
   BinaryFile file;
   OpenBytes(file, out.bytes());
-  std::vector<LayoutRow> rows(3);
-  int count = 5;
+  Model model;
   try {
-    ReadMergeRows(file, 900, rows, count);
+    ReadLayoutRows(file, 900, model);
     FAIL() << "accepted";
   } catch (const std::string& message) {
-    EXPECT_EQ(message, "*** Number of rows to be merged = 7001 > maximum = 7000 ***");
+    EXPECT_EQ(message, "*** Number of rows = 7001 > maximum = 7000 ***");
   }
-  EXPECT_EQ(count, 0);
+  EXPECT_EQ(model.rowCount, 0);
 }
 
 TEST(LayoutRows, OldNodeNumbersAreRecodedUpToVersion681) {

@@ -56,4 +56,19 @@ TEST_F(ModelIntakeTest, AnImportsModelMeetsTheValueRuleAndSave) {
   EXPECT_EQ(ModelIntakeRefusal(model, IntakeRoad::kModelFile), "");
 }
 
+// A model file's own numbers keep the rule too, not only its point tables:
+// Open once showed an occasional load factor of 1.41E-38 or a row's DZ of
+// 1E-40 that no cell takes, named now by record and field.
+TEST_F(ModelIntakeTest, AModelFilesOptionsAndRowsMeetTheValueRule) {
+  Model model;
+  BuildSampleModel(model);
+  model.options.OccasionalLoadFactor = 1.41e-38f;
+  EXPECT_EQ(ModelIntakeRefusal(model, IntakeRoad::kModelFile),
+            "Analysis options: the occasional load factor 1.41E-38 is out of range (a value is zero, or from 1E-37 "
+            "up to 1E38)\nThe model was not opened.");
+  model.options.OccasionalLoadFactor = 1.2f;
+  model.row(3).dz = -1.0e-40f;
+  EXPECT_EQ(ModelIntakeRefusal(model, IntakeRoad::kModelFile).rfind("Row 3: the DZ -1E-40 is out of range", 0), 0u);
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 // first save keeping the old file and saying where it went. Nozzle rows of
 // every version open with each field as written, and damaged nozzle records
 // are refused.
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <limits>
@@ -588,7 +589,8 @@ std::string WithReal(std::string bytes, std::initializer_list<Real> pattern, std
 }
 
 // A stored shape factor of 0 is read as 0.6 on every road, so the wind
-// results do not change once the converted model is saved and opened; a
+// results do not change once the converted model is saved and opened, and
+// a wind speed below the least a value may be but zero is taken as 0; a
 // spectrum point no road keeps (a negative abscissa) refuses the
 // conversion by its spectrum and point rather than give a model no Save
 // takes.
@@ -605,6 +607,15 @@ TEST(OldModelFile, AShapeFactorOf0Is06AndANegativeSpectrumAbscissaIsRefused) {
                       &model),
               "");
     EXPECT_EQ(model.wind.loads[0].shapeFactor, 0.6f);
+    // A wind speed below 1E-37, which no cell holds, is no wind.
+    choices.windSpeed = 1.0e-40;
+    const std::vector<std::string> notes = ConversionNotes(choices, model);
+    EXPECT_TRUE(model.wind.loads[0].velocityProfile.empty());
+    EXPECT_NE(std::find(notes.begin(), notes.end(),
+                        "Analysis options: wind speed 1E-40 is below 1E-37, the least a value may be but zero, and is "
+                        "taken as 0"),
+              notes.end())
+        << ::testing::PrintToString(notes);
     // The first abscissa, 0.1, of the spectrum record (after its name) or
     // of the X direction's block (its abscissas 0.1 and 1).
     const std::string negative = wide ? WithReal<double>(bytes, {0.1, 0.2}, 0, -0.1, bytes.rfind("El Centro"))

@@ -113,11 +113,11 @@ void Heading(OldEmitter& out, const OldModelChoices& choices) {
   for (int entry = 0; entry < (out.wide() ? 25 : 21); ++entry) out.Integer(entry >= 1 && entry <= 20 ? entry % 2 : 7);
 }
 
-void SpectrumBlock(OldEmitter& out) {
+void SpectrumBlock(OldEmitter& out, const OldModelChoices& choices) {
   out.Zeros(24);
   out.Bytes({1, 0});
   out.Integers({1, 4, 2});
-  out.Reals({0.1, 1.0, 0.2, 0.0});
+  out.Reals({choices.spectrumFirstAbscissa, 1.0, 0.2, 0.0});
 }
 
 // The load-case count, then the codes.
@@ -139,12 +139,12 @@ void OptionsV3(OldEmitter& out, const OldModelChoices& choices) {
   if (v >= 372) out.Integer(1);
   out.Reals({70.0, 7000.9, 0.1, 0.2, 0.3});
   out.Integer(2);
-  out.Reals({90.0, 0.8, 1.0, 0.0, 0.5});
+  out.Reals({choices.windSpeed, choices.windShapeFactor, 1.0, 0.0, 0.5});
   out.Integers({choices.cutOffFrequency, choices.modeCount});
   if (v >= 372) out.Integer(1);
   out.Reals({1.5, 0.0, 0.5});
-  SpectrumBlock(out);
-  SpectrumBlock(out);
+  SpectrumBlock(out, choices);
+  SpectrumBlock(out, choices);
   out.Integers({choices.modeSum, 2});
   out.Reals({1.0, 1.0, 1.0, -100.0, -100.0, 100.0, 100.0});
   out.Integer(5);
@@ -164,7 +164,7 @@ void OptionsV4(OldEmitter& out, const OldModelChoices& choices) {
   out.Integers({choices.cutOffFrequency, choices.modeCount, 1, 1, 1});
   out.Reals({0.1, 0.2, 0.3});
   out.Integer(2);
-  out.Reals({90.0, 0.8, 1.0, 0.0, 0.5});
+  out.Reals({choices.windSpeed, choices.windShapeFactor, 1.0, 0.0, 0.5});
   out.Fixed("El Centro", 16);
   out.Real(1.5);
   out.Fixed("", 16);
@@ -250,7 +250,7 @@ void Tables(OldEmitter& out, const OldModelChoices& choices) {
 void DynamicTables(OldEmitter& out, const OldModelChoices& choices) {
   out.Fixed("El Centro", 16);
   out.Integers({1, 0, 1, 4, 2});
-  out.Reals({0.1, 0.2, 1.0, 0.0});
+  out.Reals({choices.spectrumFirstAbscissa, 0.2, 1.0, 0.0});
   out.Fixed("Pulse", 16);
   out.Integer(2);
   out.Reals({0.0, 0.0, 0.5, 1.0});

@@ -54,6 +54,12 @@ struct OldModelChoices {
   std::string title = "Old plant \x82";  // an OEM e acute
   std::string schedule = "40";            // of pipe section 6S40
   std::string pumpName = "Feed pump";
+  // Values as written that the converted model does not hold as they are
+  // (BuildConvertedModel keeps 90, 0.8 and 0.1): the wind speed and shape
+  // factor, and the first abscissa of every response spectrum.
+  double windShapeFactor = 0.8;
+  double windSpeed = 90.0;
+  double spectrumFirstAbscissa = 0.1;
 };
 
 std::string OldModelFileBytes(const OldModelChoices& choices);

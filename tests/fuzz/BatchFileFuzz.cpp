@@ -1,21 +1,35 @@
 // The model batch file reader: any text is imported into a fresh model or
-// refused with its line's message. Seeds: files that reach every section
-// and every built keyword, in English and SI units.
+// refused with its line's message, and a model imported is one the program
+// can show and save (AcceptedModelCheck.h). Seeds: files that reach every
+// section and every built keyword, in English and SI units, and the files
+// of seeds/BatchFileFuzz: lengths and values at the limit of a cell in
+// every unit set.
 #include <sstream>
 
 #include "files/BatchImport.h"
+#include "files/ModelIntake.h"
+#include "fuzz/AcceptedModelCheck.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
+#include "services/Units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> log;
   try {
     ReadModelBatchFile(input, model, log);
   } catch (const std::string&) {
+    return 0;
   }
+  // The import's one check of the model, as ImportBatchFile asks it.
+  if (!ModelIntakeRefusal(model, IntakeRoad::kImport).empty()) return 0;
+  CheckAcceptedModel(model, "model batch file", RoadRules::kRows, log);
   return 0;
 }
+
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
 
 std::vector<std::string> FuzzSeeds() {
   return {

@@ -1,23 +1,36 @@
 // The CAESAR II neutral file reader: any text is imported into a fresh
-// model or refused with its line's message. Seeds: files of the layouts of
-// versions 5.1, 10.0 and 4.5 reaching every section and record kind,
-// written from the grammar.
+// model or refused with its line's message, and a model imported is one the
+// program can show and save (AcceptedModelCheck.h). Seeds: files of the
+// layouts of versions 5.1, 10.0 and 4.5 reaching every section and record
+// kind, written from the grammar, and the files of seeds/CiiFileFuzz:
+// numbers at and beyond the edges of what a cell takes.
 #include <sstream>
 
 #include "files/CiiImport.h"
 #include "files/CiiSample.h"
+#include "files/ModelIntake.h"
+#include "fuzz/AcceptedModelCheck.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
+#include "services/Units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> log;
   try {
     ReadCiiFile(input, model, log);
   } catch (const std::string&) {
+    return 0;
   }
+  // The import's one check of the model, as ImportBatchFile asks it.
+  if (!ModelIntakeRefusal(model, IntakeRoad::kImport).empty()) return 0;
+  CheckAcceptedModel(model, "CAESAR II neutral file", RoadRules::kRows, log);
   return 0;
 }
+
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
 
 std::vector<std::string> FuzzSeeds() {
   std::vector<std::string> seeds;

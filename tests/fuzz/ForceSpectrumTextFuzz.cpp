@@ -5,7 +5,8 @@
 // and the spare record; the spectrum goes over the current row's spare
 // record or before the first record. Seeds: spectra with zeros, blank
 // lines, CR LF endings, frequencies out of order and a name too long to
-// keep whole.
+// keep whole; and the files of seeds/ForceSpectrumTextFuzz: a byte-order
+// mark, values past the limit and below the least a cell takes.
 #include "fuzz/PointTableFuzz.h"
 #include "loads/ForceSpectrumFiles.h"
 #include "records/ForceSpectrum.h"

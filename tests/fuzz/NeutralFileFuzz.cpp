@@ -1,22 +1,36 @@
 // The piping neutral file reader: any text is imported into a fresh model or
-// refused with its line's message. Seeds: files that reach every section
-// line and every record kind, in English, Metric and SI units (a position
-// off a bend and friction coefficients that are not taken among them).
+// refused with its line's message, and a model imported is one the program
+// can show and save (AcceptedModelCheck.h). Seeds: files that reach every
+// section line and every record kind, in English, Metric and SI units (a
+// position off a bend and friction coefficients that are not taken among
+// them), and the files of seeds/NeutralFileFuzz: names the model file does
+// not keep, on FROM and TO lines among them.
 #include <sstream>
 
+#include "files/ModelIntake.h"
 #include "files/NeutralImport.h"
+#include "fuzz/AcceptedModelCheck.h"
+#include "fuzz/FuzzTarget.h"
 #include "model/Model.h"
+#include "services/Units.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::istringstream input(std::string(reinterpret_cast<const char*>(data), size));
+  g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> log;
   try {
     ReadPnfFile(input, model, log);
   } catch (const std::string&) {
+    return 0;
   }
+  // The import's one check of the model, as ImportBatchFile asks it.
+  if (!ModelIntakeRefusal(model, IntakeRoad::kImport).empty()) return 0;
+  CheckAcceptedModel(model, "neutral file", RoadRules::kRows, log);
   return 0;
 }
+
+std::size_t FuzzSeedBudget() { return kAcceptedModelSeedBudget; }
 
 std::vector<std::string> FuzzSeeds() {
   return {

@@ -7,7 +7,8 @@
 // its modified flag as they were; a file read places every table it holds
 // with one point for each of its data lines (the reader refuses a repeated
 // abscissa rather than lose one), every value a finite number, abscissas
-// ascending, no name twice nor one holding a control character, and the
+// ascending, no name twice nor one holding a control character, every
+// value one a cell takes, a byte-order mark no part of a name, and the
 // list still ending with its blank record. The process aborts when
 // that fails.
 #pragma once
@@ -18,6 +19,7 @@
 #include <cstring>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -29,6 +31,7 @@
 #include "platform/TestSupport.h"
 #include "records/PointTables.h"
 #include "services/Message.h"
+#include "services/NumberText.h"
 
 namespace pointtables {
 
@@ -74,7 +77,9 @@ inline bool HoldsOnlyNumbers(const std::string& line, int count, bool integers =
 // become a point.
 inline std::vector<std::pair<std::string, std::size_t>> TablesByLines(const std::string& text, const char* endMark) {
   std::vector<std::pair<std::string, std::size_t>> tables;
-  std::istringstream in(text);
+  // A UTF-8 byte-order mark is no part of the first line.
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  std::istringstream in(text.starts_with(kMark) ? text.substr(kMark.size()) : text);
   std::string line;
   bool named = false;
   while (ReadTextLine(in, line)) {
@@ -130,6 +135,8 @@ inline void Run(const Command& command, const std::string& input, const NamedPoi
     if (HoldsControlCharacter(list[a].name)) scratch::Fault("a name holding a control character");
     for (const FloatPair& point : list[a].points)
       if (!std::isfinite(point.x) || !std::isfinite(point.y)) scratch::Fault("a value not a number");
+      else if (!StoredValueAcceptable(point.x) || !StoredValueAcceptable(point.y))
+        scratch::Fault("a value no cell takes");
     for (std::size_t b = a + 1; b + 1 < list.size(); ++b)
       if (list[a].name == list[b].name) scratch::Fault("a name stands twice");
   }

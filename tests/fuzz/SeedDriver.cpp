@@ -3,7 +3,8 @@
 // command line) and over damaged variants of each, made the same way on
 // every run: cut short, single bytes set to 0, 0xFF, 0x80 or flipped, 32-bit
 // fields set to their extremes, separators and zero bytes put in, and a
-// fixed series of random multi-byte changes. A fault ends the process (the
+// fixed series of random multi-byte changes; fewer of each for a seed past
+// 16 KB, and for a target with a budget of inputs, a share of them each. A fault ends the process (the
 // sanitizers see to that); a normal end means every input was read or
 // refused. "--write-seeds DIR" writes the seeds made in code into DIR, to
 // start a long libFuzzer run from.
@@ -23,12 +24,30 @@
 // anything else, when the program has one. So a target that runs here runs
 // under libFuzzer too.
 extern "C" __attribute__((weak)) int LLVMFuzzerInitialize(int* argc, char*** argv);
+// The target's budget of inputs, when it has one (FuzzTarget.h).
+__attribute__((weak)) std::size_t FuzzSeedBudget();
 
 namespace {
 
 namespace fs = std::filesystem;
 
 int runs = 0;
+
+// The variants of one seed at most: the counts of each kind below.
+constexpr double kVariantsPerSeed = 192 * 4 + 128 * 4 + 48 * 5 + 200;
+// The share of those each seed gets, by the target's budget of inputs.
+double share = 1.0;
+
+// A seed larger than this gets fewer variants of each kind, in proportion
+// (the model examples run to 112 KB): a target that reads, saves and reads
+// back each model it accepts would take a large seed past its test's time.
+constexpr std::size_t kFullVariantsUpTo = 16 * 1024;
+
+std::size_t Scaled(std::size_t count, const std::string& seed) {
+  double scale = share;
+  if (seed.size() > kFullVariantsUpTo) scale = std::min(scale, double(kFullVariantsUpTo) / double(seed.size()));
+  return std::max<std::size_t>(8, static_cast<std::size_t>(double(count) * scale));
+}
 
 void Run(const std::string& input) {
   LLVMFuzzerTestOneInput(reinterpret_cast<const std::uint8_t*>(input.data()), input.size());
@@ -49,7 +68,7 @@ void RunVariants(const std::string& seed) {
   Run(seed);
   for (int k = 0; k < 16; ++k) Run(seed.substr(0, seed.size() * static_cast<std::size_t>(k) / 16));
   if (!seed.empty()) Run(seed.substr(0, seed.size() - 1));
-  for (std::size_t at : Spread(seed.size(), 192)) {
+  for (std::size_t at : Spread(seed.size(), Scaled(192, seed))) {
     for (int kind = 0; kind < 4; ++kind) {
       std::string damaged = seed;
       const auto byte = static_cast<unsigned char>(damaged[at]);
@@ -57,14 +76,14 @@ void RunVariants(const std::string& seed) {
       Run(damaged);
     }
   }
-  for (std::size_t at : Spread(seed.size() >= 4 ? seed.size() - 3 : 0, 128, 4)) {
+  for (std::size_t at : Spread(seed.size() >= 4 ? seed.size() - 3 : 0, Scaled(128, seed), 4)) {
     for (std::uint32_t value : {0x80000000u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0x00010000u}) {
       std::string damaged = seed;
       for (int i = 0; i < 4; ++i) damaged[at + static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i));
       Run(damaged);
     }
   }
-  for (std::size_t at : Spread(seed.size() + 1, 48)) {
+  for (std::size_t at : Spread(seed.size() + 1, Scaled(48, seed))) {
     for (char put : {'\0', ',', '|', '"', '\n'}) {
       std::string damaged = seed;
       damaged.insert(at, 1, put);
@@ -78,7 +97,8 @@ void RunVariants(const std::string& seed) {
     state ^= state << 17;
     return state;
   };
-  for (int round = 0; round < 200 && !seed.empty(); ++round) {
+  const int rounds = static_cast<int>(Scaled(200, seed));
+  for (int round = 0; round < rounds && !seed.empty(); ++round) {
     std::string damaged = seed;
     const int changes = 1 + static_cast<int>(next() % 8);
     for (int change = 0; change < changes; ++change)
@@ -120,6 +140,8 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "no seeds\n");
     return 2;
   }
+  if (FuzzSeedBudget != nullptr)
+    share = std::min(1.0, double(FuzzSeedBudget()) / (double(seeds.size()) * kVariantsPerSeed));
   for (const std::string& seed : seeds) RunVariants(seed);
   std::printf("%d inputs from %zu seeds read or refused without a fault\n", runs, seeds.size());
   return 0;

@@ -2,14 +2,15 @@
 // list or refused with its message; a list read holds only what the
 // library window and the pickers can show and a spectrum may hold (names
 // as a table keeps them, each once; ordinate units 0 to 4; every value a
-// finite number, none negative, abscissas ascending), and the analysis'
-// lookup of each of its spectra gives a finite number or the lookup's own
-// message. The process aborts when a
+// finite number a cell takes, none negative, abscissas ascending), and the
+// analysis' lookup of each of its spectra gives a finite number or the
+// lookup's own message. The process aborts when a
 // read list breaks that. Seeds: libraries written by the program's own
 // writer (none; spectra of every ordinate unit, frequency and period
 // abscissas, log interpolation; and spectra it refuses), and version 502
 // (16-byte names, ordinates in their own unit) and 510 laid out field by
-// field from the format, one of 510 with an ordinate of 1e36 g's.
+// field from the format, two of 510 with an ordinate of 1e36 g's and of
+// 6.68E35 g's.
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include "fuzz/FuzzTarget.h"
 #include "loads/SpectrumLibrary.h"
 #include "records/PointTables.h"
+#include "services/NumberText.h"
 
 namespace {
 
@@ -70,8 +72,10 @@ void CheckRead(const SpectrumList& spectra) {
     if (spectrum.name.empty() || spectrum.name != KeptTableName(spectrum.name)) Fault("a name no table would keep");
     if (FindSpectrum(spectra, spectrum.name) != static_cast<int>(index)) Fault("a name given twice");
     if (spectrum.ordinateUnit < 0 || spectrum.ordinateUnit > 4) Fault("an ordinate unit outside 0 to 4");
-    for (const FloatPair& point : spectrum.points)
+    for (const FloatPair& point : spectrum.points) {
       if (!std::isfinite(point.x) || !std::isfinite(point.y)) Fault("a point that is not a number");
+      if (!StoredValueAcceptable(point.x) || !StoredValueAcceptable(point.y)) Fault("a value no cell takes");
+    }
     std::size_t point = 0;
     if (FirstSpectrumPointFault(spectrum.points, point) != SpectrumPointFault::None) Fault("a point no spectrum keeps");
     // What the response spectrum run asks of a spectrum named in X.
@@ -129,5 +133,15 @@ std::vector<std::string> FuzzSeeds() {
   huge.Int(2);
   huge.Floats({1.0f, 0.5f, 10.0f, 1.0e36f});
   seeds.push_back(huge.bytes());
+  // One that a float holds once converted (2.58E38 in/sec2), but no cell.
+  ByteEmitter past;
+  past.Fixed("QUORVELWSPE5100", 16);
+  past.Int(1);
+  past.Fixed("OBE", 32);
+  past.Bytes({0, 0, 0});
+  past.Int(4);
+  past.Int(2);
+  past.Floats({1.0f, 0.5f, 10.0f, 6.68e35f});
+  seeds.push_back(past.bytes());
   return seeds;
 }

@@ -5,22 +5,26 @@
 // list then still ends with its blank entry, holds the spectrum under a
 // name a table would keep (no control character), with every value a finite
 // number and none negative, its abscissas ascending
-// and an ordinate unit of 0 to 4, and the analysis' lookup of it gives a
-// number or its own message. The process aborts when
+// and an ordinate unit of 0 to 4, every value one a cell takes, and the
+// analysis' lookup of it gives a number or its own message; a byte-order
+// mark before the name changes nothing. The process aborts when
 // that fails. Seeds: spectra of every ordinate unit with frequency and
 // period abscissas, zeros, blank lines and CR LF endings, a name with
 // blanks around it, a blank name, a negative ordinate, an ordinate beyond a
 // float once in in/sec2, a name holding a zero byte and text after the
-// numbers.
+// numbers; and the files of seeds/SpectrumTextFuzz: a byte-order mark,
+// values past the limit and below the least a cell takes.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <numbers>
 #include <sstream>
+#include <string_view>
 
 #include "loads/SpectrumFiles.h"
 #include "records/PointTables.h"
+#include "services/NumberText.h"
 
 namespace {
 
@@ -51,6 +55,8 @@ void Place(const ResponseSpectrum& spectrum, std::size_t row) {
   if (HoldsControlCharacter(placed.name)) Fault("a name holding a control character");
   for (std::size_t k = 0; k < placed.points.size(); ++k) {
     if (!std::isfinite(placed.points[k].x) || !std::isfinite(placed.points[k].y)) Fault("a value not a number");
+    if (!StoredValueAcceptable(placed.points[k].x) || !StoredValueAcceptable(placed.points[k].y))
+      Fault("a value no cell takes");
     if (placed.points[k].x < 0.0f || placed.points[k].y < 0.0f) Fault("a negative value");
     if (k > 0 && !(placed.points[k].x > placed.points[k - 1].x)) Fault("abscissas that do not ascend");
   }
@@ -100,6 +106,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckLines(text);
   Place(spectrum, 0);
   Place(spectrum, 1);
+  // A byte-order mark before the name changes nothing of the spectrum.
+  constexpr std::string_view kMark = "\xEF\xBB\xBF";
+  if (text.starts_with(kMark)) {
+    std::istringstream unmarked(text.substr(kMark.size()));
+    try {
+      if (ParseSpectrumText(unmarked).name != spectrum.name) Fault("the byte-order mark became part of the name");
+    } catch (const std::string&) {
+      Fault("a text read with its byte-order mark is refused without it");
+    }
+  }
   return 0;
 }
 

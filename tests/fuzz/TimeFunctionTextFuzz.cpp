@@ -5,7 +5,8 @@
 // leaves it) and the spare record; the functions go one after another from
 // the current row on. Seeds: one function, and three separated by the end
 // mark in its letter cases, with negative values, zeros, blank lines and
-// CR LF endings.
+// CR LF endings; and the files of seeds/TimeFunctionTextFuzz: a byte-order
+// mark, values past the limit and below the least a cell takes.
 #include "fuzz/PointTableFuzz.h"
 #include "loads/TimeFunctionFiles.h"
 #include "records/TimeFunction.h"

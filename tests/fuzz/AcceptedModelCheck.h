@@ -1,0 +1,48 @@
+// What every fuzz target that makes a model asks of a model its road
+// accepted (Open, the old-format conversion, the imports of .mbf, .pnf and
+// .cii files, Merge). It is written here, apart from whatever check the
+// readers call, so that it finds what they let through:
+//
+// - the model keeps the rules its road promises (model/ModelRules.h, below);
+// - every value it holds is one a cell would take: each number its model
+//   file stores, but those the making computes from the rows (a bend's
+//   centre), keeps the one number rule (StoredValueAcceptable,
+//   services/NumberText.h), and the force spectra's and time functions'
+//   abscissas ascend from 0;
+// - a lookup of each response spectrum gives a number, or refuses a point
+//   that the road's notes named;
+// - it is saved, and the model read back from its file writes the same
+//   file again.
+//
+// The fields are walked by their names in the model file (the export's
+// field lists, files/BatchExportFields.h), so a fault names its record,
+// field and value: "Row 3: DX = 1.00000002E+38".
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+struct Model;
+
+// The rules a road promises its model keeps: Merge every rule of the whole
+// model, as every edit; an import those of the making and of the rows (the
+// nodes equipment, allowables and connected items name are stored as read,
+// and the evaluations resolve them); Open none but that the model can be
+// made, which its save asks: a model file that broke a rule opens as it
+// always did, and the gate of every edit keeps it from breaking more.
+enum class RoadRules { kWholeModel, kRows, kMaking };
+
+// The first of the above that `model` breaks, or the empty text. `notes`:
+// what the road said of the model (its notes or its log). The model is
+// made again on the way.
+std::string AcceptedModelFault(Model& model, RoadRules rules, const std::vector<std::string>& notes);
+
+// The seed driver's budget of inputs for a target that asks this check
+// (FuzzSeedBudget, FuzzTarget.h): its test keeps within its time on a
+// loaded machine.
+constexpr std::size_t kAcceptedModelSeedBudget = 5000;
+
+// Ends the run as a crash, naming `road` and the fault, when there is one:
+// the seed driver's test fails, and libFuzzer keeps the input.
+void CheckAcceptedModel(Model& model, const char* road, RoadRules rules, const std::vector<std::string>& notes = {});
