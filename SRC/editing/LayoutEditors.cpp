@@ -15,6 +15,7 @@
 #include "editing/UndoRedo.h"
 #include "elements/Bend.h"
 #include "loads/PipeLoadDialog.h"
+#include "model/KeyUndoStep.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -259,10 +260,19 @@ bool SelectRowProperty(LayoutTable& table, int column) {
   PropertyState(M(), row, column, any, named);
   if (!any) return false;  // nothing to pick from
   HWND owner = Owner(table);
-  const SnapshotToken token = TakeUndoSnapshot(owner);
+  // A picker the key that stored a cell goes on to open (the row entered
+  // lacks the name) is the same action: it joins the step the store kept.
+  bool joined = false;
+  const SnapshotToken token = TakeKeyStepSnapshot(&table, owner, joined);
+  const auto unchanged = [&] {
+    if (joined)
+      (void)SettleEditSnapshot(token);
+    else
+      PopTempFile(token);
+  };
   const int record = PickRecord(owner, row, column);
   if (record == 0) {
-    PopTempFile(token);
+    unchanged();
     return false;
   }
   const std::string name = RecordName(M(), row, column, record);
@@ -273,8 +283,9 @@ bool SelectRowProperty(LayoutTable& table, int column) {
     if (!SettleLayoutEdit(owner, token)) return false;
     TableFitRow(table, table.currentRow);
   } else {
-    PopTempFile(token);
+    unchanged();
   }
+  KeepKeyStep(&table, token);
   TableSetColumn(table, column);
   if (table.editing) TableLoadEditBuffer(table);
   if (column < 9) TableSetColumn(table, column + 1);

@@ -344,9 +344,12 @@ void LayoutTable::StoreCell() {
       TableDrawRow(*this, currentRow);
     }
     EndStoreEdit(*this, token);
+    // The picker the message may send for is the same key's.
+    KeepKeyStep(this, token);
     throw;
   } catch (...) {
     EndStoreEdit(*this, token);
+    KeepKeyStep(this, token);
     throw;
   }
   EndStoreEdit(*this, token);

@@ -234,6 +234,8 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     }
   } catch (...) {
     SettleEnteredRow(table, entered);  // the gate's refusal, if any, goes instead
+    // A name the row lacks is picked next, by the same key.
+    KeepKeyStep(&table, entered);
     throw;
   }
   SettleEnteredRow(table, entered);

@@ -339,7 +339,10 @@ void PickRowDataType(LayoutTable& table) {
     TablePlaceCaret(table);
     return;
   }
-  if (!SettleLayoutEdit(table.frame, token)) return;  // on the spare row the row's entering is the one step
+  // The data cell's store that opens the item's dialog is the same action:
+  // it joins this edit, settled once after it (on the spare row the row's
+  // entering is the one step).
   TableSetColumn(table, 9);
   TableCommitInPlace(table);
+  SettleLayoutEdit(table.frame, token);
 }

@@ -276,10 +276,13 @@ class RandomEditUser : public ToolFixture {
         // A Type completed by the letters typed so far is stored and the
         // caret moves on: that letter was the user's action, who types no
         // further into the cell left.
+        // A data cell's letter may store its item at once, as its dialog
+        // shows: the same.
         bool completed = false;
         for (std::size_t n = 0; n < text.size() && !completed; ++n) {
+          const int stored = UndoDepth();
           Type(text.substr(n, 1));
-          completed = table().currentRow != row || table().currentColumn != column;
+          completed = table().currentRow != row || table().currentColumn != column || UndoDepth() != stored;
         }
         if (completed) {
           done += " (completed at the letter that moved the caret)";
