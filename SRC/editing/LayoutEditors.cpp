@@ -264,15 +264,9 @@ bool SelectRowProperty(LayoutTable& table, int column) {
   // lacks the name) is the same action: it joins the step the store kept.
   bool joined = false;
   const SnapshotToken token = TakeKeyStepSnapshot(&table, owner, joined);
-  const auto unchanged = [&] {
-    if (joined)
-      (void)SettleEditSnapshot(token);
-    else
-      PopTempFile(token);
-  };
   const int record = PickRecord(owner, row, column);
   if (record == 0) {
-    unchanged();
+    EndUnchangedPiece(token, joined);
     return false;
   }
   const std::string name = RecordName(M(), row, column, record);
@@ -283,7 +277,7 @@ bool SelectRowProperty(LayoutTable& table, int column) {
     if (!SettleLayoutEdit(owner, token)) return false;
     TableFitRow(table, table.currentRow);
   } else {
-    unchanged();
+    EndUnchangedPiece(token, joined);
   }
   KeepKeyStep(&table, token);
   TableSetColumn(table, column);

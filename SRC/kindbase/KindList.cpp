@@ -138,17 +138,11 @@ void KindListTable::EditCurrentItem() {
     changed = elementType != ElementType::None ? RunElementDialog(frame, layoutRow, elementType)
                                                : RunItemDialog(frame, layoutRow, type);
   } catch (...) {
-    if (joined)
-      (void)SettleEditSnapshot(token);
-    else
-      PopTempFile(token);
+    EndUnchangedPiece(token, joined);
     throw;
   }
   if (!changed) {
-    if (joined)
-      (void)SettleEditSnapshot(token);
-    else
-      PopTempFile(token);
+    EndUnchangedPiece(token, joined);
     TableShowFocus(*this);
     return;
   }

@@ -311,10 +311,14 @@ void PipeLoadsTable::EditCurrentItem() {
   const SnapshotToken token = TableResultsShown() ? 0 : TakeUndoSnapshot(frame);
   const int row = currentRow;
   const bool stored = PipeLoadDialog(frame, row, token) == 1;
-  if (!SettleEdit(frame, token) || !stored) return;
-  TableShowFocus(*this);
-  TableGoTo(*this, row);
-  TableCommitInPlace(*this);
+  if (stored) {
+    TableShowFocus(*this);
+    TableGoTo(*this, row);
+    // The line entered after the dialog (the values it lacks filled in)
+    // is the same edit: one undo step, settled once.
+    TableCommitInPlace(*this);
+  }
+  SettleEdit(frame, token);
 }
 
 void PipeLoadsTable::ContextMenu() { TablePopupInsertDeleteMenu(*this); }

@@ -27,6 +27,15 @@ SnapshotToken TakeKeyStepSnapshot(TableWindow* table, HWND owner, bool& joined);
 // one the key's later pieces join.
 void KeepKeyStep(TableWindow* table, SnapshotToken token);
 
+// A piece that changed nothing, or stopped, ends: a step it joined keeps
+// what the key's earlier piece stored (settled again), a new one goes.
+inline void EndUnchangedPiece(SnapshotToken token, bool joined) {
+  if (joined)
+    (void)SettleEditSnapshot(token);
+  else
+    PopTempFile(token);
+}
+
 // Runs `change` (returning whether it changed the model) as one piece of
 // the key's undo step; a change marks the model modified. A thrown refusal
 // leaves the step as it was before the piece (a new one discarded) and
@@ -39,20 +48,12 @@ void ChangeInKeyStep(TableWindow* table, HWND owner, Change change) {
   try {
     changed = change();
   } catch (...) {
-    // A joined step holds what the key's earlier piece stored: it stays.
-    if (joined)
-      (void)SettleEditSnapshot(token);
-    else
-      PopTempFile(token);
+    EndUnchangedPiece(token, joined);
     throw;
   }
   if (!changed) {
-    if (!joined) {
-      PopTempFile(token);
-      return;
-    }
-    (void)SettleEditSnapshot(token);
-    KeepKeyStep(table, token);
+    EndUnchangedPiece(token, joined);
+    if (joined) KeepKeyStep(table, token);
     return;
   }
   TheModel().modified = true;

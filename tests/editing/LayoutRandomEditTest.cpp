@@ -480,13 +480,15 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       // One key or command whose later piece opens a dialog or a picker is
       // one undo step: a typed value and Enter that picks the row's
       // material, or opens the item's dialog in a kind list; Data Types
-      // that opens the item's dialog. A data cell's letter that stores its
+      // that opens the item's dialog; the Loads list's dialog whose line is
+      // then entered. A data cell's letter that stores its
       // item is an action of its own, as the letter completing a Type is.
       {1, {{kTypeCell, 3352672261u}, {kCommand, 3509445131u}, {kCommand, 28614791u}, {kTypeCell, 1655646358u}}},
       {0, {{kTypeCell, 1774049422u}, {kTypeCell, 2275857226u}}},
       {1, {{kTypeCell, 2943532855u}, {kListStep, 1696200253u}}},
       {0, {{kBeamStep, 4135638988u}, {kListStep, 1251214358u}}},
       {0, {{kPickerStep, 3557134958u}, {kCommand, 2400054235u}}},
+      {0, {{kListStep, 895243549u}}},
   };
   for (const Found& replay : found) {
     const Outcome outcome = Run(replay.start, replay.steps);
