@@ -15,6 +15,7 @@
 #include "editing/UndoRedo.h"
 #include "elements/Bend.h"
 #include "loads/PipeLoadDialog.h"
+#include "model/EditSteps.h"
 #include "model/KeyUndoStep.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -51,26 +52,6 @@ HWND Owner(const LayoutTable& table) { return table.frame != nullptr ? table.fra
 void SendCommand(const LayoutTable& table, int command) {
   HWND owner = Owner(table);
   if (owner != nullptr) SendMessage(owner, WM_COMMAND, static_cast<WPARAM>(command), 0);
-}
-
-// Runs a kind's dialog between an undo snapshot and its discard when the
-// dialog changed nothing (or nothing a model file keeps, which leaves no
-// modified mark either).
-template <typename Edit>
-bool EditWithSnapshot(HWND owner, Edit edit) {
-  const SnapshotToken token = TakeUndoSnapshot(owner);
-  bool changed = false;
-  try {
-    changed = edit();
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
-    return false;
-  }
-  return SettleLayoutEdit(owner, token);
 }
 
 template <typename Table>
@@ -551,7 +532,7 @@ void EditRowElementType(LayoutTable& table) {
   if (number == 1 || row.element == nullptr || type == ElementType::From || type == ElementType::Location ||
       type == ElementType::Pipe || type == ElementType::Comment)
     return;
-  if (EditWithSnapshot(owner, [&] { return row.element->EditDialog(number, 0, 0); })) TableFitRow(table, number);
+  if (RunEdit(owner, [&] { return row.element->EditDialog(number, 0, 0); })) TableFitRow(table, number);
 }
 
 void EditRowDataType(LayoutTable& table) {
@@ -565,7 +546,7 @@ void EditRowDataType(LayoutTable& table) {
       type == DataType::ThreadedJoint)
     return;
   HWND owner = Owner(table);
-  if (EditWithSnapshot(owner, [&] { return row.item->EditDialog(number, 0, 0); })) {
+  if (RunEdit(owner, [&] { return row.item->EditDialog(number, 0, 0); })) {
     TableFitRow(table, number);
     RefreshListWindow();
   }

@@ -176,13 +176,13 @@ namespace {
   throw std::string("The file is damaged.\nNodes: ") + detail;
 }
 
-// Reads count and records into a fresh table; `limit` < 0 means none.
+// Reads count and records into a fresh table of at most `limit` nodes.
 NodeTable ReadNodeSection(BinaryFile& file, int limit) {
   std::int32_t count = 0;
   BinaryFileReadInt(file, count);
   if (BinaryFileReadFailed(file)) ThrowDamaged("the node count is missing.");
   if (count < 0) ThrowDamaged(CFormat("the node count %d is negative.", count));
-  if (limit >= 0 && count > limit)
+  if (count > limit)
     ThrowDamaged(CFormat("%d nodes, more than the %d a model can hold.", count, limit));
   const std::int64_t left = BinaryFileBytesLeft(file);
   if (left >= 0 && static_cast<std::int64_t>(count) * kNodeRecordBytes > left)
@@ -206,11 +206,6 @@ NodeTable ReadNodeSection(BinaryFile& file, int limit) {
 
 void ReadNodes(BinaryFile& file, NodeTable& table) {
   NodeTable read = ReadNodeSection(file, kMaxNodes);
-  table = std::move(read);
-}
-
-void ReadMergeNodes(BinaryFile& file, NodeTable& table) {
-  NodeTable read = ReadNodeSection(file, -1);
   table = std::move(read);
 }
 

@@ -131,9 +131,6 @@ void ReadNodeRecord(NodeRecord& node, BinaryFile& file);
 // Reads at most kMaxNodes nodes into `table`, which is replaced only when the
 // whole section was read; throws the message text otherwise.
 void ReadNodes(BinaryFile& file, NodeTable& table);
-// The merged model's node section: no node limit beyond the bytes the file
-// holds; every record's label bounds empty.
-void ReadMergeNodes(BinaryFile& file, NodeTable& table);
 
 // Node ids of files up to version 681 wrote derived nodes in steps of 10000.
 std::int32_t RecodeOldNodeId(std::int32_t id, int version);

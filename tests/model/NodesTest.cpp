@@ -211,17 +211,14 @@ TEST(NodeSection, ReadsTheFileLayoutAndWritesItBackByteForByte) {
 
 // Reads `bytes` as a node section into a table holding one node; returns the
 // message thrown (empty when none).
-std::string ReadDamaged(const std::vector<unsigned char>& bytes, bool merge, NodeTable& table) {
+std::string ReadDamaged(const std::vector<unsigned char>& bytes, NodeTable& table) {
   const std::string path = TempPath("nodes-damaged.bin");
   WriteBytes(path, bytes);
   BinaryFile in;
   EXPECT_TRUE(BinaryFileOpenRead(in, path));
   std::string message;
   try {
-    if (merge)
-      ReadMergeNodes(in, table);
-    else
-      ReadNodes(in, table);
+    ReadNodes(in, table);
   } catch (const std::string& text) {
     message = text;
   }
@@ -235,8 +232,7 @@ TEST(NodeSection, DamageGivesAMessageAndLeavesTheTable) {
   for (std::size_t length = 0; length < good.size(); ++length) {
     NodeTable table = TableOf({42});
     const std::string message =
-        ReadDamaged(std::vector<unsigned char>(good.begin(), good.begin() + static_cast<long>(length)),
-                    length % 2 == 0, table);
+        ReadDamaged(std::vector<unsigned char>(good.begin(), good.begin() + static_cast<long>(length)), table);
     EXPECT_NE(message.find("damaged"), std::string::npos) << length;
     ASSERT_EQ(table.count, 1) << length;
     EXPECT_EQ(table[1].id, 42);
@@ -246,23 +242,19 @@ TEST(NodeSection, DamageGivesAMessageAndLeavesTheTable) {
   PutInt(tooMany, kMaxNodes + 1);
   tooMany.resize(4 + 24 * (kMaxNodes + 1), 0);
   NodeTable table = TableOf({42});
-  EXPECT_NE(ReadDamaged(tooMany, false, table).find("9990"), std::string::npos);
+  EXPECT_NE(ReadDamaged(tooMany, table).find("9990"), std::string::npos);
   EXPECT_EQ(table.count, 1);
-  // The merged model has no node limit beyond its bytes.
-  EXPECT_EQ(ReadDamaged(tooMany, true, table), "");
-  EXPECT_EQ(table.count, kMaxNodes + 1);
   std::vector<unsigned char> negative;
   PutInt(negative, 0xFFFFFFFF);
-  table = TableOf({42});
-  EXPECT_NE(ReadDamaged(negative, true, table).find("negative"), std::string::npos);
+  EXPECT_NE(ReadDamaged(negative, table).find("negative"), std::string::npos);
   std::vector<unsigned char> badKind = SectionBytes();
   badKind[8] = 7;  // the first node's kind
-  EXPECT_NE(ReadDamaged(badKind, false, table).find("kind 7"), std::string::npos);
+  EXPECT_NE(ReadDamaged(badKind, table).find("kind 7"), std::string::npos);
   EXPECT_EQ(table.count, 1);
-  // A huge merged count is refused from the bytes left, not allocated.
-  std::vector<unsigned char> huge;
-  PutInt(huge, 0x7FFFFFFF);
-  EXPECT_NE(ReadDamaged(huge, true, table).find("more than the file holds"), std::string::npos);
+  // A count within the limit but beyond the bytes left is refused, not allocated.
+  std::vector<unsigned char> cutShort;
+  PutInt(cutShort, kMaxNodes);
+  EXPECT_NE(ReadDamaged(cutShort, table).find("more than the file holds"), std::string::npos);
 }
 
 // A field that must name a node of the model: empty is none; otherwise the
