@@ -327,8 +327,22 @@ class LayoutRandomEditTest : public RandomEditUser {
         undo.push_back(before);
         redo.clear();
       }
+      // Save first enters the List window's line left unfinished (its
+      // values filled in) or the row typed on the spare row: an action of
+      // its own, one undo step. (It also keeps the view shown, which is no
+      // edit.)
+      const std::string unsaved = ModelBytes(refusal);
+      const int unsavedDepth = UndoDepth();
       const std::string saved = SaveAndReadBack();
       if (!saved.empty()) return broken(at, kOtherFault, saved);
+      if (UndoDepth() == unsavedDepth + 1) {
+        undo.push_back(unsaved);
+        redo.clear();
+      } else if (UndoDepth() != unsavedDepth) {
+        return broken(at, kUndoStepFault,
+                      "Save took the undo stack from " + std::to_string(unsavedDepth) + " to " +
+                          std::to_string(UndoDepth()) + " steps");
+      }
     }
     return outcome;
   }
@@ -489,10 +503,27 @@ TEST_F(LayoutRandomEditTest, StepsThatOnceBrokeARuleKeepThem) {
       {0, {{kBeamStep, 4135638988u}, {kListStep, 1251214358u}}},
       {0, {{kPickerStep, 3557134958u}, {kCommand, 2400054235u}}},
       {0, {{kListStep, 895243549u}}},
+      // A Beam row typed "C": the letter completes Cut pipe and stores it
+      // with its dialog and pickers, one step; the Enter the user did not
+      // type on is not part of it.
+      {0, {{kCommand, 1728732262u}, {kCommand, 2932426376u}, {kBeamStep, 3352179980u}, {kBeamStep, 1732254869u}}},
+      // Save enters the List window's line the user left (a material's
+      // values filled in) or the comment typed on the spare row: a step of
+      // its own, which the next Undo takes back.
+      {0, {{kCommand, 3799166902u}, {kListStep, 3278388365u}, {kTypeCell, 1873287630u}, {kUndoStep, 2047786501u}}},
+      {2,
+       {{kCommand, 3598674689u},
+        {kListStep, 4174669821u},
+        {kPickerStep, 32006309u},
+        {kTypeHereStep, 4122369650u},
+        {kUndoStep, 1397496438u}}},
+      {0, {{kTypeCell, 2825101756u}, {kUndoStep, 3619521550u}, {kListStep, 2591941229u}, {kRedoStep, 3231943273u}}},
   };
   for (const Found& replay : found) {
     const Outcome outcome = Run(replay.start, replay.steps);
-    EXPECT_EQ(outcome.broken, -1) << outcome.why << "\n" << (outcome.log.empty() ? "" : outcome.log.back());
+    std::string steps;
+    for (const std::string& line : outcome.log) steps += line + "\n";
+    EXPECT_EQ(outcome.broken, -1) << outcome.why << "\n" << steps;
   }
 }
 

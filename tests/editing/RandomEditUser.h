@@ -278,13 +278,7 @@ class RandomEditUser : public ToolFixture {
         // further into the cell left.
         // A data cell's letter may store its item at once, as its dialog
         // shows: the same.
-        bool completed = false;
-        for (std::size_t n = 0; n < text.size() && !completed; ++n) {
-          const int stored = UndoDepth();
-          Type(text.substr(n, 1));
-          completed = table().currentRow != row || table().currentColumn != column || UndoDepth() != stored;
-        }
-        if (completed) {
+        if (TypeUntilStored(text, row, column)) {
           done += " (completed at the letter that moved the caret)";
         } else {
           Key(enter ? VK_RETURN : VK_TAB);
@@ -395,10 +389,25 @@ class RandomEditUser : public ToolFixture {
     At(row, 2);
     platform::TestKeyPress(VK_END);
     for (int n = table().EditLength(); n > 0; --n) platform::TestKeyPress(VK_BACK);
-    Type(text);
-    Key(enter ? VK_RETURN : VK_TAB);
+    std::string done = "row " + std::to_string(row) + " column 2: type \"" + text + "\"";
+    if (TypeUntilStored(text, row, 2))
+      done += " (completed at the letter that moved the caret)";
+    else
+      Key(enter ? VK_RETURN : VK_TAB);
     if (table().editing) Key(VK_ESCAPE);
-    return "row " + std::to_string(row) + " column 2: type \"" + text + "\"" + (enter ? " Enter" : " Tab");
+    return done + (enter ? " Enter" : " Tab");
+  }
+
+  // Types `text` into the cell at `row`, `column` a letter at a time; true
+  // when a letter stored it (a completed Type, a data letter storing its
+  // item) or moved the caret on, as the user then types no further.
+  bool TypeUntilStored(const std::string& text, int row, int column) {
+    for (std::size_t n = 0; n < text.size(); ++n) {
+      const int stored = UndoDepth();
+      Type(text.substr(n, 1));
+      if (table().currentRow != row || table().currentColumn != column || UndoDepth() != stored) return true;
+    }
+    return false;
   }
 
   // A List window editor on a line of a list the List window offers (the
