@@ -12,6 +12,7 @@
 #include "model/Model.h"
 #include "model/RowOperations.h"
 #include "model/RowRules.h"
+#include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "services/DialogHelper.h"
 #include "services/General.h"
@@ -104,12 +105,22 @@ bool StoreRowOffsets(RowDialogState& state, const std::array<float, 3>& values) 
     RefuseRowsBreakingRules(model, {state.row});
     return true;
   } catch (const std::string& message) {
-    row.dx = old[0];
-    row.dy = old[1];
-    row.dz = old[2];
-    try {
-      RefreshAfterModelEdit(model);
-    } catch (const std::string&) {
+    // Making the model again from the old offsets does not always give back
+    // the model before byte for byte; the snapshot the dialog's edit took
+    // does.
+    if (RestoreUndoSnapshot(state.snapshot, modified)) {
+      try {
+        RefreshAfterModelEdit(model);
+      } catch (const std::string&) {
+      }
+    } else {
+      row.dx = old[0];
+      row.dy = old[1];
+      row.dz = old[2];
+      try {
+        RefreshAfterModelEdit(model);
+      } catch (const std::string&) {
+      }
     }
     model.modified = modified;
     state.helper.DialogFocusInvalid(message);

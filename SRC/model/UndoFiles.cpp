@@ -265,24 +265,15 @@ std::string RefuseEditBreakingRules(SnapshotToken token) {
   return refusal;
 }
 
-bool PopIfUnchanged(SnapshotToken token) {
+void PopIfUnchanged(SnapshotToken token) {
   const Snapshot* found = FindUndo(token);
-  if (found == nullptr || !OpenModelMatches(found->path)) return false;
+  if (found == nullptr || !OpenModelMatches(found->path)) return;
   const bool modified = found->modified;
   PopTempFile(token);
   TheModel().modified = modified;
-  return true;
 }
 
 }  // namespace
-
-bool PopTempFileIfUnchanged(SnapshotToken token) {
-  if (IsJoined(token)) return false;
-  if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) throw refusal;
-  const bool unchanged = PopIfUnchanged(token);
-  EndEdit(token);
-  return unchanged;
-}
 
 std::string SettleEditSnapshot(SnapshotToken token) {
   if (IsJoined(token)) return {};

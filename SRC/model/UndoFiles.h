@@ -60,9 +60,6 @@ void PopTempFile(SnapshotToken token);
 // modified mark is put back to what it was when the snapshot was taken.
 // The empty text otherwise, and for a piece that joined an open edit.
 std::string SettleEditSnapshot(SnapshotToken token);
-// The same, the refusal thrown as text; true when the snapshot was
-// discarded for leaving the model as it was.
-bool PopTempFileIfUnchanged(SnapshotToken token);
 
 // Whether an edit is open: its snapshot taken and neither settled nor
 // discarded. Between two actions of the user none is.
