@@ -59,9 +59,13 @@ bool ParseGenericSupportStiffness(const std::string& raw, std::int32_t index, fl
     value = 1.0e12f;
     return true;
   }
-  float number = 0.0f;
-  if (ParseReal(text, number) != 0) return false;
-  value = static_cast<float>(number / GroupBUnitFactor(index));
+  // The rule of a stored value is asked of the term as stored, per radian:
+  // 6E37 typed per degree is 3.4E39 per radian, which no float holds.
+  double number = 0.0;
+  if (ParseRealText(text, number) != 0) return false;
+  const double stored = number / GroupBUnitFactor(index);
+  if (!StoredValueAcceptable(stored)) return false;
+  value = static_cast<float>(stored);
   return true;
 }
 

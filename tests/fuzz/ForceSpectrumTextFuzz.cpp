@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   return 0;
 }
 
+std::size_t FuzzSeedBudget() { return pointtables::kSeedBudget; }
+
 std::vector<std::string> FuzzSeeds() {
   return {
       "Slug\n0 5\n10 0.8\n33 0.3\n",

@@ -35,6 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   return 0;
 }
 
+std::size_t FuzzSeedBudget() { return pointtables::kSeedBudget; }
+
 std::vector<std::string> FuzzSeeds() {
   return {
       "F1\n0 0\n0.1 100\n",

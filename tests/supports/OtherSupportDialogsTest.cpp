@@ -212,6 +212,13 @@ TEST_F(OtherSupportDialogsTest, TheGenericSupportShowsItsCouplingInTheChosenUnit
     Set(dialog, 1301, "-5");
     Refused(dialog, "K(1,1) =  -5  is invalid");
     Set(dialog, 1301, "r");
+    // Held to the rule of a stored value per radian: 6E37 per degree is
+    // 3.4E39, 1E-39 per degree 5.7E-38.
+    Set(dialog, 1304, "6E37");
+    Refused(dialog, "K(1,4) =  6E37  is invalid");
+    Set(dialog, 1304, "1E-39");
+    Refused(dialog, "K(1,4) =  1E-39  is invalid");
+    Set(dialog, 1304, "1");
     Set(dialog, 1302, "-5");  // off the diagonal a negative term is allowed
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
