@@ -47,6 +47,7 @@
 #include "files/PcfExport.h"
 #include "files/PlantExport.h"
 #include "files/SaveQuestion.h"
+#include "model/EditSteps.h"
 #include "model/FindNodeDialog.h"
 #include "editing/LayoutRowEdits.h"
 #include "model/ListWindow.h"
@@ -54,7 +55,6 @@
 #include "model/Model.h"
 #include "model/NodeIncrementDialog.h"
 #include "model/RowOperations.h"
-#include "model/UndoFiles.h"
 #include "platform/Dialog.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
@@ -87,53 +87,11 @@ void ReloadAt(int row) {
   if (table.windowRecord != nullptr && row >= 1) TableGoTo(table, std::min(row, table.rowCount));
 }
 
-// An edit that threw after it changed the model: the model goes back to its
-// snapshot (with the modified flag it had) and the user is told why.
-void RefuseFailedEdit(HWND window, SnapshotToken token, bool modified, const std::string& message) {
-  const int row = Table().currentRow;
-  if (!RestoreUndoSnapshot(token, modified)) {
-    // Without a snapshot to read back the rows stay as the edit left them;
-    // the node table is made again when it can be.
-    try {
-      MakeModel(M());
-    } catch (const std::string&) {
-    }
-  }
-  PopTempFile(token);
-  ReloadAt(row);
-  ShowErrorMessage(window, message);
-}
-
-// Runs an edit between an undo snapshot and its discard when it reports no
-// change; a message the edit throws refuses it whole. An edit that changed
-// nothing a model file keeps (what it stored the making of the model took
-// away again) leaves neither an undo step nor the modified mark.
+// A command's edit: one undo step, or none when it changed nothing; a
+// message it throws refuses it whole (EditSteps.h).
 template <typename Edit>
 bool EditWithSnapshot(HWND window, Edit edit) {
-  const bool modified = M().modified;
-  const SnapshotToken token = TakeUndoSnapshot(window);
-  bool changed = false;
-  try {
-    changed = edit();
-  } catch (const std::string& message) {
-    RefuseFailedEdit(window, token, modified, message);
-    return false;
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
-    return false;
-  }
-  // Whatever rule the edit broke, whichever road it took, refuses it here.
-  if (const std::string refusal = SettleEditSnapshot(token); !refusal.empty()) {
-    ReloadAt(Table().currentRow);
-    RefreshListWindow();
-    ShowErrorMessage(window, refusal);
-    return false;
-  }
-  return token == 0 || !UndoSnapshotPath(token).empty();
+  return RunEdit(window, edit, EditMessage::Refuses);
 }
 
 // "Not in results" commands do nothing while results are shown.

@@ -24,15 +24,32 @@ void SetEditRefusalDoor(void (*showModelAgain)());
 // (the active window when null). True when the edit stands.
 bool SettleEdit(HWND owner, SnapshotToken token);
 
+// What a message (a thrown text) of an edit does: go on to the caller, as a
+// cell's message, the edit's snapshot discarded; or refuse the edit whole,
+// as a command's: the model is put back as the snapshot holds it, with its
+// mark, shown again, and the message shown over the owner.
+enum class EditMessage { GoesOn, Refuses };
+
+// A refused edit of `token`, taken when the model's mark was `modified`.
+void RefuseEdit(HWND owner, SnapshotToken token, bool modified, const std::string& message);
+
 // Runs `edit`, which returns whether it changed the model, as one edit: a
-// change marks the model modified and is settled; no change, or a throw
-// (which goes on), discards the snapshot. True when a change stands.
+// change marks the model modified and is settled; no change, or a throw,
+// discards the snapshot. True when a change stands (an undo step kept).
 template <typename Edit>
-bool RunEdit(HWND owner, Edit edit) {
+bool RunEdit(HWND owner, Edit edit, EditMessage onMessage = EditMessage::GoesOn) {
+  const bool modified = TheModel().modified;
   const SnapshotToken token = TakeUndoSnapshot(owner);
   bool changed = false;
   try {
     changed = edit();
+  } catch (const std::string& message) {
+    if (onMessage == EditMessage::GoesOn) {
+      PopTempFile(token);
+      throw;
+    }
+    RefuseEdit(owner, token, modified, message);
+    return false;
   } catch (...) {
     PopTempFile(token);
     throw;
@@ -42,5 +59,6 @@ bool RunEdit(HWND owner, Edit edit) {
     return false;
   }
   TheModel().modified = true;
-  return SettleEdit(owner, token);
+  // What stands but leaves the bytes as they were is no change either.
+  return SettleEdit(owner, token) && (token == 0 || !UndoSnapshotPath(token).empty());
 }
