@@ -309,10 +309,34 @@ HWND CreateDialogFromTemplate(HINSTANCE instance, const DialogTemplate& dialog, 
   return window;
 }
 
+namespace {
+
+// The thread's other windows take no input while a modal window runs, its
+// owner's frame and every other frame alike: the dialog's run belongs to
+// the action that opened it, and nothing done in another window may join
+// it. The windows it disables, to enable again when it ends.
+std::vector<HWND> DisableOtherWindows(HWND dialog) {
+  struct Collected {
+    HWND dialog;
+    std::vector<HWND> windows;
+  } collected{dialog, {}};
+  EnumThreadWindows(
+      GetCurrentThreadId(),
+      [](HWND window, LPARAM parameter) -> BOOL {
+        auto& c = *reinterpret_cast<Collected*>(parameter);
+        if (window != c.dialog && IsWindowVisible(window) && IsWindowEnabled(window)) c.windows.push_back(window);
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&collected));
+  for (HWND window : collected.windows) EnableWindow(window, FALSE);
+  return collected.windows;
+}
+
+}  // namespace
+
 INT_PTR RunModalDialog(HWND dialog, HWND owner, ModalKind kind, std::string name) {
   HWND ownerTop = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
-  bool disabledOwner = ownerTop != nullptr && IsWindowEnabled(ownerTop);
-  if (disabledOwner) EnableWindow(ownerTop, FALSE);
+  const std::vector<HWND> disabled = DisableOtherWindows(dialog);
   INT_PTR result = IDCANCEL;
   if (DialogState* state = FindDialogState(dialog); state != nullptr && state->identified) {
     kind = state->kind;
@@ -342,7 +366,8 @@ INT_PTR RunModalDialog(HWND dialog, HWND owner, ModalKind kind, std::string name
       WaitMessage();
     }
   }
-  if (disabledOwner) EnableWindow(ownerTop, TRUE);
+  for (HWND window : disabled)
+    if (IsWindow(window)) EnableWindow(window, TRUE);
   if (IsWindow(dialog)) {
     bool wasActive = GetActiveWindow() == dialog;
     ShowWindow(dialog, SW_HIDE);

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <exception>
 
 #include "platform/Messages.h"
 #include "platform/WindowCore.h"
@@ -33,6 +34,36 @@ struct ThreadSlot {
 };
 
 thread_local ThreadSlot threadSlot;
+
+// The bracket of SetUserActionHooks: how deep the calling thread is in the
+// program's code, and the hooks it set.
+struct ActionHooks {
+  void (*begin)() = nullptr;
+  void (*end)(bool unwinding) = nullptr;
+};
+thread_local ActionHooks actionHooks;
+thread_local int programDepth = 0;
+
+// One call into the program; the outermost of a thread is an action. The
+// depth stays counted while `end` runs, so that what it shows (a message
+// box and its loop) belongs to the action that ends.
+class ProgramCall {
+ public:
+  ProgramCall() : outermost_(programDepth++ == 0 && actionHooks.begin != nullptr) {
+    if (outermost_) actionHooks.begin();
+  }
+  ~ProgramCall() {
+    if (outermost_ && actionHooks.end != nullptr)
+      actionHooks.end(std::uncaught_exceptions() > exceptions_);
+    --programDepth;
+  }
+  ProgramCall(const ProgramCall&) = delete;
+  ProgramCall& operator=(const ProgramCall&) = delete;
+
+ private:
+  bool outermost_;
+  int exceptions_ = std::uncaught_exceptions();
+};
 
 ThreadSlot::~ThreadSlot() {
   if (!queue) return;
@@ -94,7 +125,9 @@ LRESULT DirectCall(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
     if (window == nullptr) return 0;
     procedure = window->procedure;
   }
-  return procedure != nullptr ? procedure(handle, message, wParam, lParam) : 0;
+  if (procedure == nullptr) return 0;
+  ProgramCall call;
+  return procedure(handle, message, wParam, lParam);
 }
 
 void ServeSent(const std::shared_ptr<ThreadQueue>& queue, std::unique_lock<std::mutex>& held) {
@@ -103,8 +136,12 @@ void ServeSent(const std::shared_ptr<ThreadQueue>& queue, std::unique_lock<std::
   ++queue->serving;
   held.unlock();
   LRESULT result = 0;
-  if (sent->call) sent->call();
-  else result = DirectCall(sent->window, sent->message, sent->wParam, sent->lParam);
+  if (sent->call) {
+    ProgramCall call;
+    sent->call();
+  } else {
+    result = DirectCall(sent->window, sent->message, sent->wParam, sent->lParam);
+  }
   held.lock();
   --queue->serving;
   sent->result = result;
@@ -129,7 +166,10 @@ bool TakeDueTimer(ThreadQueue& queue, MSG* message, HWND filter, UINT first, UIN
     due->due = now + due->interval;
     std::function<void()> work = due->internal;
     held.unlock();
-    work();
+    {
+      ProgramCall call;
+      work();
+    }
     held.lock();
     *ranInternal = true;
     return true;
@@ -312,7 +352,10 @@ bool Retrieve(MSG* message, HWND filter, UINT first, UINT last, bool remove, boo
       std::function<void()> task = std::move(queue->tasks.front());
       queue->tasks.pop_front();
       held.unlock();
-      task();
+      {
+        ProgramCall call;
+        task();
+      }
       held.lock();
       continue;
     }
@@ -435,7 +478,9 @@ LRESULT SendMessage(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {
   if (target == self) {
     WNDPROC procedure = window->procedure;
     held.unlock();
-    return procedure != nullptr ? procedure(handle, message, wParam, lParam) : 0;
+    if (procedure == nullptr) return 0;
+    ProgramCall call;
+    return procedure(handle, message, wParam, lParam);
   }
   if (!target->alive) return 0;
   auto sent = std::make_shared<SentMessage>();
@@ -464,6 +509,7 @@ BOOL WaitMessage() {
 LRESULT DispatchMessage(const MSG* message) {
   if (message->message == WM_TIMER && message->lParam != 0) {
     auto procedure = reinterpret_cast<TIMERPROC>(message->lParam);
+    ProgramCall call;
     procedure(message->hwnd, WM_TIMER, message->wParam, message->time);
     return 0;
   }
@@ -488,6 +534,11 @@ void PostQuitMessage(int exitCode) {
   queue->quit = true;
   queue->quitCode = exitCode;
   NotifyQueue(*queue);
+}
+
+void SetUserActionHooks(void (*begin)(), void (*end)(bool unwinding)) {
+  actionHooks.begin = begin;
+  actionHooks.end = end;
 }
 
 BOOL InSendMessage() {

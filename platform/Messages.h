@@ -173,6 +173,15 @@ BOOL WaitMessage();
 // True while the calling thread serves a send from another thread.
 BOOL InSendMessage();
 
+// The program's bracket around each action of the user on the calling
+// thread. Whatever the layer calls into the program while nothing of it runs
+// there (a window procedure for a sent or dispatched message, a task, a
+// timer) is one action, with everything it runs in turn: the messages it
+// sends, the modal loops it opens and the input those serve. `begin` is
+// called before it and `end` as it returns, `unwinding` true when it ended
+// by a throw; `end` must not throw. Both null (the default) bracket nothing.
+void SetUserActionHooks(void (*begin)(), void (*end)(bool unwinding));
+
 DWORD GetCurrentThreadId();
 DWORD GetWindowThreadProcessId(HWND window, DWORD* processId);
 

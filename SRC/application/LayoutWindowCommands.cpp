@@ -87,13 +87,6 @@ void ReloadAt(int row) {
   if (table.windowRecord != nullptr && row >= 1) TableGoTo(table, std::min(row, table.rowCount));
 }
 
-// A command's edit: one undo step, or none when it changed nothing; a
-// message it throws refuses it whole (EditSteps.h).
-template <typename Edit>
-bool EditWithSnapshot(HWND window, Edit edit) {
-  return RunEdit(window, edit, EditMessage::Refuses);
-}
-
 // "Not in results" commands do nothing while results are shown.
 bool EditsBlocked(int id) {
   switch (id) {
@@ -135,11 +128,11 @@ void AutoRenumberAfterEdit(HWND window) {
 
 void InsertRowCommand(HWND window) {
   const int row = Table().currentRow;
-  if (!EditWithSnapshot(window, [&] {
+  if (!RunEdit(window, [&] {
         if (!InsertLayoutRow(M(), row, window)) return false;
         AutoRenumberAfterEdit(window);
         return true;
-      }))
+      }, EditMessage::Refuses))
     return;
   ReloadAt(row);
   Table().rowInserted = true;
@@ -147,18 +140,18 @@ void InsertRowCommand(HWND window) {
 
 void DeleteRowsCommand(HWND window, bool range) {
   const int row = Table().currentRow;
-  const bool changed = EditWithSnapshot(window, [&] {
+  const bool changed = RunEdit(window, [&] {
     if (!(range ? DeleteRowsDialog(window, row) == 1 : DeleteCurrentRow(Table(), window))) return false;
     AutoRenumberAfterEdit(window);
     return true;
-  });
+  }, EditMessage::Refuses);
   if (changed) ReloadAt(row);
 }
 
 void PasteCommand(HWND window) {
   const int row = Table().currentRow;
   const int column = Table().currentColumn;
-  if (!EditWithSnapshot(window, [&] { return PasteRows(M(), row, column, window); })) return;
+  if (!RunEdit(window, [&] { return PasteRows(M(), row, column, window); }, EditMessage::Refuses)) return;
   ReloadAt(row);
 }
 
@@ -168,7 +161,7 @@ template <typename Tool>
 void RowRangeCommand(HWND window, Tool tool) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
-  if (EditWithSnapshot(window, [&] { return tool(row); })) ReloadAt(row);
+  if (RunEdit(window, [&] { return tool(row); }, EditMessage::Refuses)) ReloadAt(row);
 }
 
 // The dialog gathers the request; it is applied here, inside the undo step,
@@ -181,7 +174,7 @@ void FindReplaceCommand(HWND window) {
   ReplaceRequest request;
   bool changed = false;
   if (FindReplaceDialog(window, request))
-    changed = EditWithSnapshot(window, [&] { return ApplyReplaceRequest(M(), request, window); });
+    changed = RunEdit(window, [&] { return ApplyReplaceRequest(M(), request, window); }, EditMessage::Refuses);
   ClearLayoutRow(M().row(0));
   // The kind dialog the template row opens marks the model, but no file
   // keeps that row: a request that replaced nothing leaves no mark.
@@ -195,13 +188,13 @@ void FindReplaceCommand(HWND window) {
 void SplitCommand(HWND window, bool multiple) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
-  const bool changed = EditWithSnapshot(window, [&] {
+  const bool changed = RunEdit(window, [&] {
     SplitRequest request;
     if (!(multiple ? MultipleSplitDialog(window, row, request) : SplitDialog(window, row, request))) return false;
     if (multiple && request.pieces < 2) return false;
     ApplySplit(M(), request);
     return true;
-  });
+  }, EditMessage::Refuses);
   if (changed) ReloadAt(row);
 }
 
@@ -213,24 +206,24 @@ void RefineCommand(HWND window) {
   double frequency = 0.0;
   if (!RefineLayoutDialog(window, buried, frequency)) return;
   const int row = Table().currentRow;
-  const bool changed = EditWithSnapshot(window, [&] {
+  const bool changed = RunEdit(window, [&] {
     return buried ? RefineBuriedLayout(M(), window) : RefineNodalMesh(M(), frequency, window);
-  });
+  }, EditMessage::Refuses);
   if (changed) ReloadAt(row);
 }
 
 void RefineBranchesCommand(HWND window) {
   if (TableEndEdit(Table())) return;
   const int row = Table().currentRow;
-  if (EditWithSnapshot(window, [&] { return RefineBranchesForB31J(M(), window); })) ReloadAt(row);
+  if (RunEdit(window, [&] { return RefineBranchesForB31J(M(), window); }, EditMessage::Refuses)) ReloadAt(row);
 }
 
 void CombineCommand(HWND window) {
   int merged = 0;
-  const bool changed = EditWithSnapshot(window, [&] {
+  const bool changed = RunEdit(window, [&] {
     merged = CombineWithPreviousRow(M(), Table().currentRow, window);
     return merged != 0;
-  });
+  }, EditMessage::Refuses);
   if (!changed) return;
   ReloadAt(merged);
   Table().CurrentRowChanged();
@@ -238,32 +231,41 @@ void CombineCommand(HWND window) {
 
 void DeleteRowData(HWND window) {
   const int row = Table().currentRow;
-  const bool changed = EditWithSnapshot(window, [&] {
+  const bool changed = RunEdit(window, [&] {
     if (M().row(row).dataType == DataType::None) return false;
     ClearDataType(M(), row);
     return true;
-  });
+  }, EditMessage::Refuses);
   if (changed) TableDrawRow(Table(), row);
   Table().CurrentRowChanged();
 }
 
-// Regenerate remakes the model from the rows as they are, so it takes no
-// undo step; rows that cannot be made keep the node table, the lists and
-// the extents they had.
+// Regenerate remakes the model from the rows as they are: when they were
+// made already it changes no byte, leaves no undo step and no mark; rows
+// that cannot be made keep the node table, the lists and the extents they
+// had.
 void RegenerateCommand(HWND window) {
   Model& model = M();
   const NodeTable nodes = model.nodes;
   const RowIndexLists lists = model.lists;
   const GraphicsSettings graphics = model.graphics;
   const bool modified = model.modified;
-  try {
-    RefreshAfterModelEdit(model);
-  } catch (const std::string& message) {
-    model.nodes = nodes;
-    model.lists = lists;
-    model.graphics = graphics;
-    model.modified = modified;
-    ShowErrorMessage(window, message);
+  std::string failure;
+  RunEdit(window, [&] {
+    try {
+      RefreshAfterModelEdit(model);
+    } catch (const std::string& message) {
+      model.nodes = nodes;
+      model.lists = lists;
+      model.graphics = graphics;
+      model.modified = modified;
+      failure = message;
+      return false;
+    }
+    return true;
+  });
+  if (!failure.empty()) {
+    ShowErrorMessage(window, failure);
     return;
   }
   Table().CurrentRowChanged();
@@ -383,7 +385,7 @@ void LayoutCommand(HWND window, int id) {
     case 128: InsertRowCommand(window); return;
     case 279: DeleteRowsCommand(window, true); return;
     case 117:
-      if (EditWithSnapshot(window, [&] { return GenerateRowsDialog(window) == 1; })) ReloadAt(M().rowCount);
+      if (RunEdit(window, [&] { return GenerateRowsDialog(window) == 1; }, EditMessage::Refuses)) ReloadAt(M().rowCount);
       return;
     case 126: DeleteRowsCommand(window, false); return;
     case 116: RowRangeCommand(window, [&](int row) { return ChangeRowsDialog(window, row) == 1; }); return;
@@ -396,7 +398,7 @@ void LayoutCommand(HWND window, int id) {
     case 40022: FindReplaceCommand(window); return;
     case 40012: RowRangeCommand(window, [&](int row) { return RotateRowsDialog(window, row) == 1; }); return;
     case 40010: RowRangeCommand(window, [&](int row) { return RenumberNodesFromLayout(window, row) == 1; }); return;
-    case 40061: EditWithSnapshot(window, [&] { return RevisionRecordDialog(window) == 1; }); return;
+    case 40061: RunEdit(window, [&] { return RevisionRecordDialog(window) == 1; }, EditMessage::Refuses); return;
     case 40048: CombineCommand(window); return;
     case 118: RegenerateCommand(window); return;
     case 384: TableCommitCell(Table(), true); return;
@@ -409,7 +411,7 @@ void LayoutCommand(HWND window, int id) {
       if (GraphicsFrame().window != nullptr) PostMessage(GraphicsFrame().window, WM_COMMAND, static_cast<WPARAM>(id), 0);
       return;
     case 121: ViewpointDialog(window); return;
-    case 316: EditWithSnapshot(window, [&] { return QaBlockDialog(window) == 1; }); return;
+    case 316: RunEdit(window, [&] { return QaBlockDialog(window) == 1; }, EditMessage::Refuses); return;
     case 255: GoBack(false); return;
     case 256: GoBack(true); return;
     case 257: if (InResults()) SwitchPreviousFrame(); return;
@@ -444,7 +446,7 @@ void LayoutCommand(HWND window, int id) {
     case 236: ShowRowKindList(Table(), false); return;
     case 237: ShowRowKindList(Table(), true); return;
     case 379:
-      EditWithSnapshot(window, [&] { return EditNodeIncrement(window); });
+      RunEdit(window, [&] { return EditNodeIncrement(window); }, EditMessage::Refuses);
       TableRedrawEditCell(Table());
       return;
     case 900: ShowInfoMessage(window, "There is no help viewer on this system."); return;

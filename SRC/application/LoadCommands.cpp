@@ -21,17 +21,6 @@
 
 namespace {
 
-SnapshotToken Snapshot(HWND window) { return TableResultsShown() ? 0 : TakeUndoSnapshot(window); }
-
-// A loads dialog given the snapshot of its edit, which it discards when it
-// is cancelled or changes nothing; what it kept is settled as one edit.
-template <typename Dialog>
-void DialogEdit(HWND window, Dialog dialog) {
-  const SnapshotToken token = Snapshot(window);
-  dialog(token);
-  SettleEdit(window, token);
-}
-
 // The relief valve tool makes a spectrum and a time function: a table of
 // either shown takes them in.
 void ReliefValveLoading(HWND window) {
@@ -56,16 +45,16 @@ int WindLoadOfCommand(int command) {
 
 bool LoadsLayoutCommand(HWND window, int command) {
   if (const int wind = WindLoadOfCommand(command); wind != 0) {
-    DialogEdit(window, [&](SnapshotToken token) { WindLoadDialog(window, wind, token); });
+    RunEdit(window, [&] { return WindLoadDialog(window, wind, 0) == 1; });
     return true;
   }
   switch (command) {
     case 259: AnalysisOptionsCommand(window); return true;
-    case 231: DialogEdit(window, [&](SnapshotToken token) { LoadCaseNames(window, token); }); return true;
-    case 232: DialogEdit(window, [&](SnapshotToken token) { StaticSeismicLoadDialog(window, token); }); return true;
-    case 234: DialogEdit(window, [&](SnapshotToken token) { SpectrumLoadDialog(window, token); }); return true;
-    case 235: DialogEdit(window, [&](SnapshotToken token) { HarmonicSettingsDialog(window, token); }); return true;
-    case 223: DialogEdit(window, [&](SnapshotToken token) { TimeHistoryOptionsDialog(window, token); }); return true;
+    case 231: RunEdit(window, [&] { return LoadCaseNames(window, 0) == 1; }); return true;
+    case 232: RunEdit(window, [&] { return StaticSeismicLoadDialog(window, 0) == 1; }); return true;
+    case 234: RunEdit(window, [&] { return SpectrumLoadDialog(window, 0) == 1; }); return true;
+    case 235: RunEdit(window, [&] { return HarmonicSettingsDialog(window, 0) == 1; }); return true;
+    case 223: RunEdit(window, [&] { return TimeHistoryOptionsDialog(window, 0) == 1; }); return true;
     case 190: ShowListByOpener(OpenPipeLoadsTable); return true;
     case 251: ShowListByOpener(OpenSpectraTable); return true;
     case 252: ShowListByOpener(OpenTimeFunctionsTable); return true;

@@ -70,16 +70,8 @@ void InstallProgramCommands() {
     const std::string failure = CatchModelRead(path, [&] { ReadModelFileInto(path, model); });
     if (!failure.empty()) throw failure;
   };
-  commands.takeTableEditSnapshot = [] { TakeTableEditSnapshot(); };
-  // An editor opened from a table that left a broken rule: the model is
-  // already put back; the tables show it again and the user is told why.
-  commands.settleTableEditSnapshot = [] {
-    const std::string refusal = SettleTableEditSnapshot();
-    if (refusal.empty()) return;
-    ShowModelAfterRefusedEdit();
-    ShowErrorMessage(GetActiveWindow(), refusal);
-  };
   SetEditRefusalDoor(ShowModelAfterRefusedEdit);
+  InstallUserActionEdits();
   commands.askNodeToFind = [](HWND owner, std::int32_t& node, std::string& text) {
     if (AskFindNode(owner) != 1) return false;
     node = g_LastFoundNode;

@@ -16,7 +16,6 @@
 #include "elements/Bend.h"
 #include "loads/PipeLoadDialog.h"
 #include "model/EditSteps.h"
-#include "model/KeyUndoStep.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -241,26 +240,20 @@ bool SelectRowProperty(LayoutTable& table, int column) {
   PropertyState(M(), row, column, any, named);
   if (!any) return false;  // nothing to pick from
   HWND owner = Owner(table);
-  // A picker the key that stored a cell goes on to open (the row entered
-  // lacks the name) is the same action: it joins the step the store kept.
-  bool joined = false;
-  const SnapshotToken token = TakeKeyStepSnapshot(&table, owner, joined);
-  const int record = PickRecord(owner, row, column);
-  if (record == 0) {
-    EndUnchangedPiece(token, joined);
-    return false;
-  }
-  const std::string name = RecordName(M(), row, column, record);
-  std::string& field = column == 6 ? row.material : column == 7 ? row.section : row.load;
-  if (name != field) {
+  int record = 0;
+  bool changed = false;
+  const bool stands = RunEdit(owner, [&] {
+    record = PickRecord(owner, row, column);
+    if (record == 0) return false;
+    const std::string name = RecordName(M(), row, column, record);
+    std::string& field = column == 6 ? row.material : column == 7 ? row.section : row.load;
+    if (name == field) return false;
     field = name;
-    M().modified = true;
-    if (!SettleLayoutEdit(owner, token)) return false;
-    TableFitRow(table, table.currentRow);
-  } else {
-    EndUnchangedPiece(token, joined);
-  }
-  KeepKeyStep(&table, token);
+    changed = true;
+    return true;
+  });
+  if (record == 0 || (changed && !stands)) return false;
+  if (changed) TableFitRow(table, table.currentRow);
   TableSetColumn(table, column);
   if (table.editing) TableLoadEditBuffer(table);
   if (column < 9) TableSetColumn(table, column + 1);
@@ -463,9 +456,7 @@ void ShowRowKindList(LayoutTable& table, bool dataKind) {
   }
 }
 
-// The editors below take their own snapshots: the table's is dropped first.
 void LayoutDoubleClick(LayoutTable& table) {
-  DiscardTableEditSnapshot();
   const int column = table.currentColumn;
   if (IsWideRowType(M().row(table.currentRow).elementType) || column == 2) {
     EditRowElementType(table);

@@ -14,7 +14,6 @@
 #include "editing/LayoutEditors.h"
 #include "editing/RowText.h"
 #include "editing/UndoRedo.h"
-#include "model/KeyUndoStep.h"
 #include "model/LayoutKeywords.h"
 #include "model/ListWindow.h"
 #include "model/MakeModel.h"
@@ -344,17 +343,12 @@ void LayoutTable::StoreCell() {
       TableDrawRow(*this, currentRow);
     }
     EndStoreEdit(*this, token);
-    // The picker the message may send for is the same key's.
-    KeepKeyStep(this, token);
     throw;
   } catch (...) {
     EndStoreEdit(*this, token);
-    KeepKeyStep(this, token);
     throw;
   }
   EndStoreEdit(*this, token);
-  // Enter goes on to enter the row: its changes join this step.
-  KeepKeyStep(this, token);
 }
 
 void SetLayoutRowCount() {

@@ -11,7 +11,6 @@
 
 #include "editing/LayoutTable.h"
 #include "elements/Valve.h"
-#include "model/KeyUndoStep.h"
 #include "model/LayoutRow.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
@@ -166,13 +165,6 @@ void SettleEnteredRow(LayoutTable& table, SnapshotToken token) {
   if (!UndoSnapshotPath(token).empty()) TheModel().modified = true;
 }
 
-// The snapshot entering an existing row settles: the step the cell store
-// of the same key kept, or a new one.
-SnapshotToken EnteringSnapshot(LayoutTable& table) {
-  bool joined = false;
-  return TakeKeyStepSnapshot(&table, table.frame, joined);
-}
-
 }  // namespace
 
 void ValidateLayoutRow(LayoutTable& table, bool ctrl) {
@@ -222,7 +214,7 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     TableGoTo(table, row + 1);
     return;
   }
-  const SnapshotToken entered = IsSpareRow(table) ? 0 : EnteringSnapshot(table);
+  const SnapshotToken entered = IsSpareRow(table) ? 0 : TakeUndoSnapshot(table.frame);
   try {
     ValidateLayoutRow(table, ctrl);
     if (model.layoutChanged || table.rowInserted) {
@@ -234,8 +226,6 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
     }
   } catch (...) {
     SettleEnteredRow(table, entered);  // the gate's refusal, if any, goes instead
-    // A name the row lacks is picked next, by the same key.
-    KeepKeyStep(&table, entered);
     throw;
   }
   SettleEnteredRow(table, entered);

@@ -144,7 +144,7 @@ void RotatingEquipmentTable::StoreCell() {
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
   ModelRecordTable<RotatingEquipment>& records = RotatingEquipmentRecords(kind);
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     RotatingEquipment& r = BeamRecordAt(records, row);
     if (column == 1) {
       std::string description = text;
@@ -170,7 +170,7 @@ void RotatingEquipmentTable::StoreCell() {
     TrimBlanks(typed);
     if (!typed.empty() && ParseReal(typed, value) != 0) ThrowInvalidField(kAxisLabels[column - 6]);
     return StoreFloat(r.shaftAxis[static_cast<std::size_t>(column - 6)], value);
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
 }
 

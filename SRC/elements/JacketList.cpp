@@ -106,23 +106,12 @@ void JacketedList::EditCurrentItem() {
   const int layoutRow = LayoutRowOf(currentRow);
   if (layoutRow == 0) return;
   const ElementType type = TheModel().row(layoutRow).elementType;
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = RunElementKindDialog(frame, layoutRow, type);
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
+  // A jacket that lost a node something names, or narrower than its core,
+  // is refused whichever road opened the dialog.
+  if (!RunEdit(frame, [&] { return RunElementKindDialog(frame, layoutRow, type); })) {
     TableShowFocus(*this);
     return;
   }
-  // A jacket that lost a node something names, or narrower than its core,
-  // is refused here whichever road opened the dialog, inside the table's
-  // Edit or double click or not.
-  SettleEdit(frame, token);
   if (HWND layout = ProgramCommands().layoutTableWindow()) InvalidateRect(layout, nullptr, FALSE);
   OpenJacketedList();
   TableShowFocus(*this);

@@ -119,7 +119,7 @@ void AllowablesTable::StoreCell() {
   const int column = currentColumn;
   std::string text = g_EditFieldText;
   TrimBlanks(text);
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     Allowable& a = BeamRecordAt(Records(), row);
     if (column == 1) {
       g_EditFieldText = text;
@@ -134,7 +134,7 @@ void AllowablesTable::StoreCell() {
     const int code = column <= 4 ? ParseForce(text, value) : ParseMoment(text, value);
     if (!text.empty() && code != 0) throw std::string(kNames[column]) + " is invalid";
     return StoreFloat(a.values[static_cast<std::size_t>(column - 2)], value);
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
 }
 

@@ -182,7 +182,7 @@ void PumpsTable::StoreCell() {
   const int row = currentRow;
   const std::string text = g_EditFieldText;
   if (currentColumn != 1) return;  // the other columns are changed through the dialog
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     Pump& p = BeamRecordAt(Records(), row);
     std::string name = text;
     TrimBlanks(name);
@@ -191,7 +191,7 @@ void PumpsTable::StoreCell() {
     if (name.empty()) throw std::string("Description is required");
     p.name = name;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
 }
 

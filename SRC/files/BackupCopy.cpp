@@ -10,6 +10,7 @@
 
 #include "files/AutoSave.h"
 #include "files/ModelFile.h"
+#include "model/EditSteps.h"
 #include "platform/Dialog.h"
 #include "platform/Registry.h"
 #include "services/Message.h"
@@ -78,6 +79,9 @@ bool KeepBackupCopy(HWND owner, const std::string& path) {
 }
 
 std::optional<std::string> SaveModelFileWithBackup(HWND owner, const std::string& path) {
+  // What the save's own action entered first (a line of a list) stands or
+  // is refused before it is written.
+  if (!SettleActionSoFar(owner)) return std::nullopt;
   if (!KeepBackupCopy(owner, path)) return std::nullopt;
   std::string failure = WriteModelFile(path);
   if (failure.empty()) RemoveAutomaticSave();

@@ -6,7 +6,6 @@
 
 #include "model/ContextMenus.h"
 #include "model/EditSteps.h"
-#include "model/KeyUndoStep.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
@@ -129,24 +128,14 @@ void KindListTable::EditCurrentItem() {
   const int layoutRow = LayoutRowOf(currentRow);
   if (layoutRow == 0) return;
   if (TableCommitEdit(*this)) return;
-  // Enter on a typed cell stores it first: the dialog it then opens is the
-  // same key's, one undo step with the store.
-  bool joined = false;
-  const SnapshotToken token = TakeKeyStepSnapshot(this, frame, joined);
-  bool changed = false;
-  try {
-    changed = elementType != ElementType::None ? RunElementDialog(frame, layoutRow, elementType)
-                                               : RunItemDialog(frame, layoutRow, type);
-  } catch (...) {
-    EndUnchangedPiece(token, joined);
-    throw;
-  }
+  const bool changed = RunEdit(frame, [&] {
+    return elementType != ElementType::None ? RunElementDialog(frame, layoutRow, elementType)
+                                            : RunItemDialog(frame, layoutRow, type);
+  });
   if (!changed) {
-    EndUnchangedPiece(token, joined);
     TableShowFocus(*this);
     return;
   }
-  SettleEdit(frame, token);
   RedrawLayoutTable();
   if (opener_ != nullptr) opener_();
   TableShowFocus(*this);
@@ -196,35 +185,35 @@ void KindListTable::StoreCell() {
   DataItem* item = ItemOf(currentRow);
   ElementData* element = ElementOf(currentRow);
   if (item == nullptr && element == nullptr) return;
-  const SnapshotToken token = TakeUndoSnapshot(frame);
-  bool changed = false;
-  try {
-    changed = item != nullptr ? StoreItemCell(*item, currentColumn) : StoreElementCell(*element, currentColumn);
-  } catch (...) {
-    PopTempFile(token);
-    throw;
-  }
-  if (!changed) {
-    PopTempFile(token);
-    return;
-  }
-  Model& model = TheModel();
-  model.modified = true;
-  model.layoutChanged = true;
   const int layoutRow = LayoutRowOf(currentRow);
-  if (item != nullptr)
-    RefreshAfterDataItemEdit(model, layoutRow);
-  else
-    RefreshAfterElementValuesEdit(model, layoutRow);
   // A value that moves nodes (a valve's length) may leave an element
   // without length or rows that cannot be made: refused as the Layout's
   // cells refuse it, with the model put back.
-  const std::string refusal = SettleEditSnapshot(token);
-  RedrawLayoutTable();
+  bool changed = false;
   // A stored cell may change what other cells of the row show.
-  if (Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);
-  if (!refusal.empty()) throw refusal;
-  KeepKeyStep(this, token);
+  const auto redraw = [&] {
+    if (!changed) return;
+    RedrawLayoutTable();
+    if (Window() != nullptr) InvalidateRect(Window(), nullptr, FALSE);
+  };
+  try {
+    RunEdit(frame, [&] {
+      if (!(item != nullptr ? StoreItemCell(*item, currentColumn) : StoreElementCell(*element, currentColumn)))
+        return false;
+      changed = true;
+      Model& model = TheModel();
+      model.layoutChanged = true;
+      if (item != nullptr)
+        RefreshAfterDataItemEdit(model, layoutRow);
+      else
+        RefreshAfterElementValuesEdit(model, layoutRow);
+      return true;
+    }, EditMessage::GoesOn, EditRefusal::Thrown);
+  } catch (const std::string&) {
+    redraw();
+    throw;
+  }
+  redraw();
 }
 
 int KindListTable::YesNoChar(int character) {

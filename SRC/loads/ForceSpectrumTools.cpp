@@ -109,7 +109,7 @@ bool Make(HWND owner, const Request& request, std::size_t row, bool keepPulse) {
   if (DialogBoxParam(InstanceHandle, "CONVERT_PROGRESS", owner, ProgressProc, reinterpret_cast<LPARAM>(&job)) != 1)
     return false;
   Model& model = TheModel();
-  ChangeWithSnapshot(owner, [&] {
+  RunEdit(owner, [&] {
     if (keepPulse) {
       TimeFunctionList& functions = model.timeFunctions;
       const std::size_t at = PlacePointTable(functions, request.spectrumName, functions.size() - 1);

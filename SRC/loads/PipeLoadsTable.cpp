@@ -211,9 +211,9 @@ int PipeLoadsTable::FilterChar(int character) {
 
 void PipeLoadsTable::StoreCell() {
   PipeLoad& record = PipeLoadSlot(M().pipeLoads, currentRow);
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     return currentColumn == kNameColumn ? StoreName(*this, record) : StoreNumber(currentColumn, record);
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
 }
 
 void PipeLoadsTable::EditFinished() {
@@ -236,7 +236,7 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
   CheckDesignValues(filled);
   // The filled values, and the spare row made a record: one undo step,
   // none when nothing changed.
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     if (!spare) {
       const bool changed = !SameNumbers(record, filled);
       record = filled;
@@ -247,7 +247,7 @@ void PipeLoadsTable::EnterRow(bool /*control*/) {
     PipeLoadSlot(loads, loads.count) = filled;
     PipeLoadSlot(loads, loads.count + 1) = PipeLoad{};
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   if (!spare) {
     if (currentRow < rowCount) TableGoTo(*this, currentRow + 1);
     return;
@@ -265,14 +265,14 @@ void PipeLoadsTable::InsertRow() {
     ErrorBeep();
     return;
   }
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     MakeRoomForOneMore(loads);
     PipeLoadSlot(loads, loads.count + 1);
     for (int index = loads.count + 1; index > row; --index) loads[index] = loads[index - 1];
     loads[row] = PipeLoad{};
     ++loads.count;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TitleAndRows(*this);
   TableShowFocus(*this);
   TableGoTo(*this, row);
@@ -292,13 +292,13 @@ void PipeLoadsTable::DeleteRow() {
     ShowErrorMessage(frame, "Load " + loads[row].name + " is in use, it cannot be deleted");
     return;
   }
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     for (int index = row; index < loads.count; ++index) loads[index] = loads[index + 1];
     loads[loads.count] = PipeLoad{};
     --loads.count;
     if (CopiedRecord() > loads.count) CopiedRecord() = 0;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TitleAndRows(*this);
   TableShowFocus(*this);
   TableGoTo(*this, std::min(row, loads.count + 1));
@@ -306,8 +306,6 @@ void PipeLoadsTable::DeleteRow() {
 
 void PipeLoadsTable::EditCurrentItem() {
   if (TableEndEdit(*this)) return;
-  // The dialog discards exactly the snapshot of its own edit.
-  DiscardTableEditSnapshot();
   const SnapshotToken token = TableResultsShown() ? 0 : TakeUndoSnapshot(frame);
   const int row = currentRow;
   const bool stored = PipeLoadDialog(frame, row, token) == 1;

@@ -142,14 +142,14 @@ void PointTablesTable::StoreCell() {
   const int other = FindPointTable(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError(kind_.fieldName, "is already defined");
   if (name == record->name) return;
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     if (!record->name.empty()) {
       if (!ConfirmChange(frame, kind_.renameLabel, record->name, name)) return false;
       kind_.renameReferences(TheModel(), record->name, name);
     }
     record->name = name;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   // A record just named takes points in the grid.
   if (!record->name.empty() && grid_.Index() == static_cast<std::size_t>(currentRow - 1)) grid_.Load(grid_.Index(), true);
   // A name typed into the spare record makes a record before its row is
@@ -180,10 +180,10 @@ void PointTablesTable::InsertRow() {
   }
   grid_.Commit();
   const int row = currentRow;
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     List().insert(List().begin() + (row - 1), NamedPoints{});
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   Refresh(row);
 }
 
@@ -198,7 +198,7 @@ void PointTablesTable::DeleteRow() {
     return;
   }
   const int row = currentRow;
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     if (row == static_cast<int>(List().size())) {
       const bool changed = !IsBlankPointTable(*record);
       *record = NamedPoints{};
@@ -206,15 +206,13 @@ void PointTablesTable::DeleteRow() {
     }
     List().erase(List().begin() + (row - 1));
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   Refresh(row);
 }
 
-void PointTablesTable::EditCurrentItem() {
-  // The points are edited in the grid beside the table; the names table has
-  // nothing more to open.
-  DiscardTableEditSnapshot();
-}
+// The points are edited in the grid beside the table; the names table has
+// nothing more to open.
+void PointTablesTable::EditCurrentItem() {}
 
 void PointTablesTable::CurrentRowChanged() {
   HideHighlight();

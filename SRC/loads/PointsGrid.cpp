@@ -85,10 +85,10 @@ bool PointsGrid::Commit() {
   const std::vector<FloatPair> given = GivenPoints();
   const int repeated = FirstNearDuplicate(given);
   const int unplaced = FirstValueWithoutAbscissa(given);
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     list[index_].points = SortedPoints(given);
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   Reload();
   // Sorting drops these points, as the points are kept; the user is told
   // the first, as Enter on its row would have.

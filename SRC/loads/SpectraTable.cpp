@@ -158,7 +158,7 @@ void SpectraTable::StoreCell() {
   const int other = FindSpectrum(List(), name);
   if (other >= 0 && other != currentRow - 1) ThrowFieldError("Spectrum", "is already defined");
   if (name == spectrum->name) return;
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     if (!spectrum->name.empty()) {
       if (!ConfirmChange(frame, "Spectrum name", spectrum->name, name)) return false;
       RenameSpectrum(M().spectra, M().spectrumLoad, spectrum->name, name);
@@ -166,7 +166,7 @@ void SpectraTable::StoreCell() {
     }
     spectrum->name = name;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   ShowCount(*this);
   // A spectrum just named takes points in the grid.
   SpectrumValuesGrid& grid = TheSpectrumValuesGrid();
@@ -195,7 +195,7 @@ void SpectraTable::InsertRow() {
   }
   CommitGrid();
   const int row = currentRow;
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     ResponseSpectrum blank;
     blank.logInterpolation1 = spectrum->logInterpolation1;
     blank.logInterpolation2 = spectrum->logInterpolation2;
@@ -203,7 +203,7 @@ void SpectraTable::InsertRow() {
     blank.ordinateUnit = spectrum->ordinateUnit;
     List().insert(List().begin() + (row - 1), blank);
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   Refresh(*this, row);
 }
 
@@ -218,7 +218,7 @@ void SpectraTable::DeleteRow() {
     return;
   }
   const int row = currentRow;
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     if (row == static_cast<int>(List().size())) {
       const bool changed = !spectrum->name.empty() || !spectrum->points.empty();
       spectrum->name.clear();
@@ -227,15 +227,13 @@ void SpectraTable::DeleteRow() {
     }
     List().erase(List().begin() + (row - 1));
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   Refresh(*this, row);
 }
 
-void SpectraTable::EditCurrentItem() {
-  // The spectrum's points are edited in the values grid that comes with the
-  // spectrum library; the list itself has nothing more to open.
-  DiscardTableEditSnapshot();
-}
+// The spectrum's points are edited in the values grid that comes with the
+// spectrum library; the list itself has nothing more to open.
+void SpectraTable::EditCurrentItem() {}
 
 void SpectraTable::CurrentRowChanged() {
   if (!Shown(*this) || rowCount < 1) return;

@@ -332,7 +332,7 @@ bool UseLibrarySpectrum(HWND owner, std::size_t row) {
                         IDNO))
     return false;
   bool taken = false;
-  ChangeWithSnapshot(owner, [&] {
+  RunEdit(owner, [&] {
     if (model.spectra.empty()) AppendBlankSpectrum(model.spectra);
     const std::size_t at = PlaceSpectrum(model.spectra, chosen, row);
     model.spectra[at] = chosen;  // whole: its interpolations too

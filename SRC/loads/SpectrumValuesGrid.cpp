@@ -90,10 +90,10 @@ bool SpectrumValuesGrid::Commit() {
   if (index_ >= list.size()) return false;
   changed_ = false;
   const std::vector<FloatPair> given = GivenPoints();
-  ChangeWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     list[index_].points = given;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   Reload();
   return true;
 }

@@ -24,6 +24,11 @@ struct Snapshot {
   SnapshotToken token = 0;
   std::string path;
   bool modified = false;  // the model's mark when the snapshot was taken
+  // Where the user was looking then (the view, the current and top Layout
+  // rows, the list shown): kept by the file, but not part of any edit.
+  GraphicsSettings view;
+  int currentRow = 1, layoutTopRow = 1;
+  std::string listName;
   // The redo snapshots an edit released; given back when the edit is
   // discarded, deleted when it stands.
   std::vector<Snapshot> heldRedo;
@@ -36,10 +41,13 @@ struct Stacks {
   std::vector<Snapshot> undo;
   std::vector<Snapshot> redo;
   SnapshotToken lastToken = 0;
-  SnapshotToken tableEdit = 0;
   // The edit under way (0: none) and the tokens of the pieces that joined
   // it, forgotten when it ends.
   SnapshotToken open = 0;
+  // An action of the user under way, and the edit it opened (0: none yet,
+  // or the edit was already open when the action began and is not its own).
+  bool inAction = false;
+  SnapshotToken actionEdit = 0;
   std::vector<SnapshotToken> joined;
   std::uint32_t lastIdentity = 0;
 };
@@ -90,6 +98,10 @@ SnapshotToken Push(std::vector<Snapshot>& stack, const Model& model, HWND window
   snapshot.token = ++TheStacks().lastToken;
   snapshot.path = std::move(path);
   snapshot.modified = model.modified;
+  snapshot.view = model.graphics;
+  snapshot.currentRow = model.currentRow;
+  snapshot.layoutTopRow = model.layoutTopRow;
+  snapshot.listName = model.listName;
   stack.push_back(std::move(snapshot));
   return stack.back().token;
 }
@@ -138,6 +150,32 @@ void EndEdit(SnapshotToken token) {
   if (token == 0 || token != stacks.open) return;
   stacks.open = 0;
   stacks.joined.clear();
+  if (stacks.actionEdit == token) stacks.actionEdit = 0;
+}
+
+// The open edit when it is the action's own: its pieces' settling asks and
+// leaves it open, its discarding waits for the action's end.
+bool IsActionEdit(SnapshotToken token) {
+  const Stacks& stacks = TheStacks();
+  return token != 0 && stacks.inAction && stacks.actionEdit != 0 && OpenEdit() == stacks.actionEdit &&
+         (token == stacks.actionEdit || IsJoined(token));
+}
+
+// Discards the undo snapshot `token` whatever edit it belongs to.
+void DiscardSnapshot(SnapshotToken token) {
+  Stacks& stacks = TheStacks();
+  const auto found = std::find_if(stacks.undo.begin(), stacks.undo.end(),
+                                  [token](const Snapshot& s) { return s.token == token; });
+  if (token == 0 || found == stacks.undo.end()) return;
+  EndEdit(token);
+  std::vector<Snapshot> held = std::move(found->heldRedo);
+  DeleteTempFile(found->path);
+  stacks.undo.erase(found);
+  if (stacks.redo.empty()) {
+    stacks.redo = std::move(held);
+  } else {
+    DeleteAll(held);
+  }
 }
 
 // Every row of the open model is given an identity, kept with the snapshot.
@@ -170,34 +208,18 @@ SnapshotToken TakeUndoSnapshot(HWND window) {
   stacks.undo.back().rowIdentities = std::move(identities);
   stacks.redo.clear();
   stacks.open = token;
+  if (stacks.inAction) stacks.actionEdit = token;
   return token;
 }
 
 void PopTempFile(SnapshotToken token) {
-  Stacks& stacks = TheStacks();
-  if (IsJoined(token)) return;
-  const auto found = std::find_if(stacks.undo.begin(), stacks.undo.end(),
-                                  [token](const Snapshot& s) { return s.token == token; });
-  if (token == 0 || found == stacks.undo.end()) return;
-  EndEdit(token);
-  std::vector<Snapshot> held = std::move(found->heldRedo);
-  DeleteTempFile(found->path);
-  stacks.undo.erase(found);
-  if (stacks.redo.empty()) {
-    stacks.redo = std::move(held);
-  } else {
-    DeleteAll(held);
-  }
+  if (IsJoined(token) || IsActionEdit(token)) return;
+  DiscardSnapshot(token);
 }
 
 bool EditSnapshotOpen() { return OpenEdit() != 0; }
 
-bool ReopenEdit(SnapshotToken token) {
-  Stacks& stacks = TheStacks();
-  if (token == 0 || OpenEdit() != 0 || stacks.undo.empty() || stacks.undo.back().token != token) return false;
-  stacks.open = token;
-  return true;
-}
+void DiscardEditSnapshot(SnapshotToken token) { DiscardSnapshot(IsJoined(token) ? OpenEdit() : token); }
 
 namespace {
 
@@ -206,13 +228,26 @@ std::string FileBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-// Whether the open model writes the bytes of the file at `path`; false when
-// it cannot be written to compare (the snapshot is then kept).
-bool OpenModelMatches(const std::string& path) {
-  const std::string current = WriteSnapshot(TheModel());
-  if (current.empty()) return false;
-  const bool same = FileBytes(current) == FileBytes(path);
-  DeleteTempFile(current);
+// Whether the open model writes the bytes of `snapshot`'s file; false when
+// it cannot be written to compare (the snapshot is then kept). Where the
+// user looks is not part of an edit: a view an action stored (Save keeps
+// the view shown), a row moved to or a list shown change nothing here.
+bool OpenModelMatches(const Snapshot& snapshot) {
+  Model& open = TheModel();
+  const GraphicsSettings shown = open.graphics;
+  const int current = open.currentRow, top = open.layoutTopRow;
+  std::string list = std::exchange(open.listName, snapshot.listName);
+  KeepUserView(snapshot.view, open.graphics);
+  open.currentRow = snapshot.currentRow;
+  open.layoutTopRow = snapshot.layoutTopRow;
+  const std::string written = WriteSnapshot(open);
+  open.graphics = shown;
+  open.currentRow = current;
+  open.layoutTopRow = top;
+  open.listName = std::move(list);
+  if (written.empty()) return false;
+  const bool same = FileBytes(written) == FileBytes(snapshot.path);
+  DeleteTempFile(written);
   return same;
 }
 
@@ -261,26 +296,88 @@ std::string RefuseEditBreakingRules(SnapshotToken token) {
     }
     TheModel().droppedOffsets.clear();
   }
-  PopTempFile(token);
+  DiscardSnapshot(token);
   return refusal;
 }
 
-void PopIfUnchanged(SnapshotToken token) {
+// True when the edit left the model's bytes as they were: the step goes
+// and the mark the model had before the edit comes back, unless a save
+// since has cleared it.
+bool PopIfUnchanged(SnapshotToken token) {
   const Snapshot* found = FindUndo(token);
-  if (found == nullptr || !OpenModelMatches(found->path)) return;
+  if (found == nullptr || !OpenModelMatches(*found)) return false;
   const bool modified = found->modified;
-  PopTempFile(token);
-  TheModel().modified = modified;
+  DiscardSnapshot(token);
+  TheModel().modified = TheModel().modified && modified;
+  return true;
+}
+
+// The settling of an edit that is its own, not a piece that joined one.
+std::string SettleOwnEdit(SnapshotToken token) {
+  if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) return refusal;
+  PopIfUnchanged(token);
+  EndEdit(token);
+  return {};
 }
 
 }  // namespace
 
 std::string SettleEditSnapshot(SnapshotToken token) {
+  if (IsActionEdit(token)) return RefuseEditBreakingRules(TheStacks().actionEdit);
   if (IsJoined(token)) return {};
-  if (std::string refusal = RefuseEditBreakingRules(token); !refusal.empty()) return refusal;
-  PopIfUnchanged(token);
-  EndEdit(token);
-  return {};
+  return SettleOwnEdit(token);
+}
+
+bool PutBackAfterThrow(SnapshotToken token, bool message) {
+  const bool joined = IsJoined(token);
+  if (token == 0 || (message && joined)) return false;
+  const SnapshotToken own = joined ? OpenEdit() : token;
+  const Snapshot* snapshot = FindUndo(own);
+  if (snapshot == nullptr) return false;
+  bool putBack = false;
+  if (!OpenModelMatches(*snapshot) && RestoreUndoSnapshot(own, snapshot->modified)) {
+    putBack = true;
+    try {
+      MakeModel(TheModel());
+    } catch (const std::string&) {
+    }
+  }
+  DiscardSnapshot(own);
+  return putBack;
+}
+
+void BeginActionEdits() {
+  Stacks& stacks = TheStacks();
+  stacks.inAction = true;
+  stacks.actionEdit = 0;
+}
+
+std::string EndActionEdits(bool completed) {
+  Stacks& stacks = TheStacks();
+  const SnapshotToken token = stacks.actionEdit;
+  const bool own = token != 0 && OpenEdit() == token;
+  stacks.inAction = false;
+  stacks.actionEdit = 0;
+  if (!own) return {};
+  if (!completed) {
+    // Whatever the action had changed when it failed goes with it.
+    if (RestoreUndoSnapshot(token, FindUndo(token)->modified)) {
+      try {
+        MakeModel(TheModel());
+      } catch (const std::string&) {
+      }
+    }
+    DiscardSnapshot(token);
+    return {};
+  }
+  return SettleOwnEdit(token);
+}
+
+std::string SettleActionEdit() {
+  const Stacks& stacks = TheStacks();
+  const SnapshotToken token = stacks.actionEdit;
+  if (!stacks.inAction || token == 0 || OpenEdit() != token) return {};
+  return SettleOwnEdit(token);
 }
 
 bool RestoreUndoSnapshot(SnapshotToken token, bool modified) {
@@ -326,20 +423,6 @@ std::string UndoSnapshotPath(SnapshotToken token) {
   return snapshot != nullptr ? snapshot->path : std::string();
 }
 
-SnapshotToken TakeTableEditSnapshot() {
-  TheStacks().tableEdit = TakeUndoSnapshot();
-  return TheStacks().tableEdit;
-}
-
-void DiscardTableEditSnapshot() {
-  PopTempFile(std::exchange(TheStacks().tableEdit, 0));
-}
-
-std::string SettleTableEditSnapshot() {
-  const SnapshotToken token = std::exchange(TheStacks().tableEdit, 0);
-  return SettleEditSnapshot(token);
-}
-
 SnapshotToken PushUndoSnapshot(const Model& model, HWND window) {
   return Push(TheStacks().undo, model, window);
 }
@@ -369,7 +452,7 @@ void DeleteUndoRedoFiles() {
   Stacks& stacks = TheStacks();
   DeleteAll(stacks.undo);
   DeleteAll(stacks.redo);
-  stacks.tableEdit = 0;
   stacks.open = 0;
+  stacks.actionEdit = 0;
   stacks.joined.clear();
 }

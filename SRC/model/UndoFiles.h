@@ -3,20 +3,33 @@
 // "QvSnapshot_" and a unique tail, never like a model file), so undo brings
 // back every table of the model, not only the rows.
 //
-// One action of the user (a keystroke that stores, a command, a dialog's
-// OK, a List window edit) is one undo step and one question to the rules of
-// the whole model, however many pieces it is made of. So the snapshot an
-// action takes first is its edit: it stays open until it is settled
-// (SettleEditSnapshot) or discarded (PopTempFile), and every snapshot taken
-// while it is open joins it: nothing is written, and the token of a piece
-// that joined only leaves again, its settling neither asks the gate nor
-// keeps a step. Only the edit's own settling does both. An edit whose
-// snapshot leaves the stack another way (an Undo, Close) is over too.
+// One action of the user is one undo step and one question to the rules of
+// the whole model, however many pieces it is made of. An action begins where
+// its input arrives: the platform's handling of one message from the top of
+// the loop (a key, a button press, a menu, accelerator, popup or toolbar
+// command, a request of another window), with every modal dialog it runs,
+// is one action (BeginActionEdits, EndActionEdits). So typed text that a
+// command stores first, the command itself and whatever it opens are one
+// step, and two inputs are never one.
+//
+// The first snapshot taken in an action is its edit; every later one joins
+// it: nothing is written. A piece that settles its snapshot asks the rules
+// at once, so that its road can say why it was refused; a refusal puts the
+// model back as it was before the whole action and ends the edit. A piece
+// that discards its snapshot leaves the decision to the action's end, which
+// compares bytes: the step is kept, and the model marked, when the model
+// writes other bytes than the snapshot holds, and dropped with the mark
+// given back otherwise, whatever the pieces said of themselves. An action
+// that ends by a throw the program did not handle leaves the model as it
+// was before it.
+//
+// Outside an action (the program starting, a test calling an operation
+// directly) the first snapshot opens an edit that its own settling ends,
+// and the snapshots taken meanwhile join it in the same way.
 //
 // Each snapshot is known by the token its taker gets back: an edit that ends
-// without a change (a dialog cancelled, a cell store that changed nothing)
-// discards exactly its own snapshot with PopTempFile(token), never "the
-// newest".
+// without a change discards exactly its own snapshot with PopTempFile(token),
+// never "the newest".
 //
 // A new edit empties the redo stack, but only for good: the redo snapshots
 // are held by the edit's undo snapshot until the next edit or undo, so an
@@ -45,8 +58,18 @@ SnapshotToken TakeUndoSnapshot(HWND window = nullptr);
 // Discards the undo snapshot `token` when it is still on the stack (its file
 // is deleted; a file already gone only frees the name); the redo snapshots
 // that the edit released come back when the redo stack is still empty. A
-// piece that joined an open edit only leaves it.
+// piece that joined an open edit only leaves it; the edit of an action is
+// kept or dropped by the action's end, by its bytes.
 void PopTempFile(SnapshotToken token);
+
+// Discards the edit `token` belongs to (its own, or the one it joined),
+// whatever action it is part of: a refused edit that its road put back.
+void DiscardEditSnapshot(SnapshotToken token);
+// A piece of an edit threw. A `message` (the user's input refused) from a
+// piece that joined a larger edit leaves it to that edit; otherwise the
+// edit `token` belongs to is discarded, the model put back as its snapshot
+// holds it when it writes other bytes. True when the model was put back.
+bool PutBackAfterThrow(SnapshotToken token, bool message);
 
 // Settles the edit of `token`, its gate first: the model is made and asked
 // the rules of the whole model (ModelRules.h). An edit that broke a rule
@@ -58,19 +81,27 @@ void PopTempFile(SnapshotToken token);
 // the snapshot holds it (it changed only the spare Layout row, or what the
 // making of the model took away again) leaves no undo step, and the model's
 // modified mark is put back to what it was when the snapshot was taken.
-// The empty text otherwise, and for a piece that joined an open edit.
+// The empty text otherwise, and for a piece that joined an open edit
+// outside an action. In an action every piece's settling asks the rules
+// (a refusal ends the action's edit, the model put back as it was before
+// the action) and leaves the edit open for the action's end.
 std::string SettleEditSnapshot(SnapshotToken token);
 
 // Whether an edit is open: its snapshot taken and neither settled nor
 // discarded. Between two actions of the user none is.
 bool EditSnapshotOpen();
-// Opens again the settled edit of `token` when it is still the newest undo
-// step and no edit is open: a later piece of the same action (the row that
-// the key which stored a cell goes on to enter) joins it, and what that
-// piece opens (a picker for a name the row lacks) joins it too. False when
-// it cannot be.
-bool ReopenEdit(SnapshotToken token);
 
+// The action of the user under way (see above). EndActionEdits settles the
+// edit the action opened, if any: `completed` false when the action ended by
+// a throw. It returns the rule's message when the whole action broke a rule
+// that no piece of it asked about: the model is already put back, and the
+// caller shows the message.
+void BeginActionEdits();
+std::string EndActionEdits(bool completed);
+// Settles the edit of the action under way now, as its end would (a save
+// writes what the action stored, not what the rules would refuse); the
+// action goes on, and a later snapshot opens an edit of its own.
+std::string SettleActionEdit();
 // An edit that failed part way: the open model is put back as the undo
 // snapshot `token` holds it, with the path, the view and the given modified
 // flag kept; the snapshot stays on the stack for its taker to discard. A
@@ -84,15 +115,6 @@ void KeepUserView(const GraphicsSettings& current, GraphicsSettings& restored);
 // The file of the undo snapshot `token` (of the edit a piece joined); the
 // empty text when it is not on the stack (a failed edit reads it back).
 std::string UndoSnapshotPath(SnapshotToken token);
-
-// The table window's double click and Edit command take their snapshot
-// before they know what the editor does: the editor's own snapshots join it
-// (an editor that discards it first makes its own the edit). Once the editor
-// is done the table settles it, and the rule's message of a refused edit is
-// returned for the caller to show (empty otherwise).
-SnapshotToken TakeTableEditSnapshot();
-void DiscardTableEditSnapshot();
-std::string SettleTableEditSnapshot();
 
 // The steps of undo and redo (UndoRedo.h): push a snapshot of `model` onto
 // the undo or redo stack without touching the other stack (no edit opens),

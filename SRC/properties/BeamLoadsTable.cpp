@@ -116,7 +116,7 @@ void BeamLoadsTable::StoreCell() {
   const int row = currentRow;
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     if (column != 1) RequireKeyFirst(row);
     BeamLoad& l = EntryRecord(row);
     if (column == 1) {
@@ -150,7 +150,7 @@ void BeamLoadsTable::StoreCell() {
     if (flag == l.wind) return false;
     l.wind = flag;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
 }
 

@@ -88,7 +88,7 @@ void BeamMaterialsTable::StoreCell() {
   const int row = currentRow;
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     BeamMaterial& m = BeamRecordAt(Records(), row);
     if (column != 1) RequireKeyFirst(row);
     switch (column) {
@@ -138,7 +138,7 @@ void BeamMaterialsTable::StoreCell() {
       }
       default: return false;
     }
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
 }
 

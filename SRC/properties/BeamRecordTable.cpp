@@ -51,10 +51,10 @@ void BeamRecordTable::EnterRow(bool) {
   CheckRequired(currentRow);
   if (currentRow == RecordCount() + 1) {
     // The entry row made a record: one undo step.
-    StoreWithSnapshot(*this, [&] {
+    RunEdit(frame, [&] {
       AppendEntryRecord();
       return true;
-    });
+    }, EditMessage::GoesOn, EditRefusal::Thrown);
     Regrow();
     TableGoToLast(*this);
     return;

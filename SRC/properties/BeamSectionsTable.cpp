@@ -173,7 +173,7 @@ void BeamSectionsTable::StoreCell() {
   const int column = currentColumn;
   const std::string text = g_EditFieldText;
   bool sized = false;
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     BeamSection& s = BeamRecordAt(Records(), row);
     if (column != KeyColumn()) RequireKeyFirst(row);
     if (column == 1) {
@@ -205,7 +205,7 @@ void BeamSectionsTable::StoreCell() {
     if (!StoreFloat(*ValueOf(s, column), value)) return false;
     sized = column >= 9;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
   if (sized) DrawAgainAfterSizeChange();
 }
@@ -267,7 +267,7 @@ bool TakeValues(BeamSectionsTable& table, const BeamSection& source) {
   const int row = table.currentRow;
   if (row < 1 || row > Records().count + 1) return false;
   bool sized = false;
-  StoreWithSnapshot(table.frame, [&] {
+  RunEdit(table.frame, [&] {
     BeamSection& target = BeamRecordAt(Records(), row);
     const std::string name = target.name;
     sized = target.depth != source.depth || target.width != source.width;

@@ -175,7 +175,7 @@ void MaterialsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     Material& m = RecordOf(row);
     switch (currentColumn) {
       case 1: {
@@ -228,7 +228,7 @@ void MaterialsTable::StoreCell() {
       }
       default: return false;
     }
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
 }
 
@@ -247,11 +247,11 @@ bool MaterialsTable::MustKeepFocus() {
   }
   // The defaults filled in, and the entry row made a record, are one undo
   // step (none when nothing changed).
-  StoreWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     FillMaterialDefaults(m);
     if (spare) ++model.materials.count;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   if (spare) TableSetRowsTitled(*this, Title(), model.materials.count);
   return false;
 }
@@ -264,11 +264,11 @@ void MaterialsTable::EnterRow(bool) {
   const bool entry = currentRow == model.materials.count + 1;
   // One undo step, kept when something changed: "Properties are required"
   // below follows it and the record stays.
-  StoreWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     FillMaterialDefaults(m);
     if (entry) ++model.materials.count;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   if (entry) {
     TableSetRowsTitled(*this, Title(), model.materials.count);
     TableShowFocus(*this);
@@ -496,7 +496,7 @@ void PasteMaterial() {
   MaterialsTable& table = TheMaterialsTable();
   const int row = table.currentRow;
   if (!Copied().held || row < 1 || row > model.materials.count + 1) return;
-  StoreWithSnapshot(table.frame, [&] {
+  RunEdit(table.frame, [&] {
     Material& target = RecordOf(row);
     const std::string name = target.name;
     target = Copied().values;

@@ -1,14 +1,13 @@
 // What the property lists (Materials, Pipe Sections) and the tables in the
-// properties' dialogs share: measuring a text in a table's font, a cell
-// store bracketed by an undo snapshot that is dropped when nothing changed,
-// and inserting or removing a record in the middle of a model table.
+// properties' dialogs share: measuring a text in a table's font, the one
+// door of an edit (EditSteps.h), and inserting or removing a record in the
+// middle of a model table.
 #pragma once
 
 #include <string>
 #include <utility>
 
 #include "model/EditSteps.h"
-#include "model/KeyUndoStep.h"
 #include "model/Model.h"
 #include "services/TableWindow.h"
 #include "platform/Types.h"
@@ -16,21 +15,6 @@
 
 // The width of `text` in the font selected into `dc`; 0 without a DC.
 int DcTextWidth(HDC dc, const std::string& text);
-
-// Runs `store` (returning whether it changed the model) as one edit
-// (EditSteps.h): a change marks the model modified and is settled, a store
-// that changed nothing leaves no step. A thrown refusal discards the
-// snapshot and goes on.
-template <typename Store>
-void StoreWithSnapshot(HWND frame, Store store) {
-  RunEdit(frame, store);
-}
-// The same for an edit of a list table: the pieces of one key (the typed
-// cell stored, then the row entered) are one undo step.
-template <typename Store>
-void StoreWithSnapshot(TableWindow& table, Store store) {
-  ChangeInKeyStep(&table, table.frame, store);
-}
 
 // Stores `value` in `field`; true when it differed.
 inline bool StoreFloat(float& field, float value) {

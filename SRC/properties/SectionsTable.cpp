@@ -145,7 +145,7 @@ void SectionsTable::StoreCell() {
   Model& model = M();
   const int row = currentRow;
   const std::string text = g_EditFieldText;
-  StoreWithSnapshot(*this, [&]() -> bool {
+  RunEdit(frame, [&]() -> bool {
     const PipeSection& s = RecordOf(row);
     PipeSection values = s;
     switch (currentColumn) {
@@ -190,7 +190,7 @@ void SectionsTable::StoreCell() {
       default: return false;
     }
     return StoreSection(model, row, values);
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   TableDrawRow(*this, row);
 }
 
@@ -203,12 +203,12 @@ void SectionsTable::EnterRow(bool) {
   const bool entry = currentRow == model.sections.count + 1;
   // The half pairs zeroed and the entry row made a record: one undo step,
   // none when nothing changed.
-  StoreWithSnapshot(*this, [&] {
+  RunEdit(frame, [&] {
     if (s.insulationDensity == 0.0f || s.insulationThickness == 0.0f) s.insulationDensity = s.insulationThickness = 0.0f;
     if (s.liningDensity == 0.0f || s.liningThickness == 0.0f) s.liningDensity = s.liningThickness = 0.0f;
     if (entry) ++model.sections.count;
     return true;
-  });
+  }, EditMessage::GoesOn, EditRefusal::Thrown);
   if (entry) {
     Regrow(*this);
     TableGoToLast(*this);
@@ -338,7 +338,7 @@ void PasteSectionData() {
   const int row = table.currentRow;
   if (!Copied().held || row < 1 || row > M().sections.count + 1) return;
   try {
-    StoreWithSnapshot(table.frame, [&] {
+    RunEdit(table.frame, [&] {
       PipeSection values = Copied().values;
       values.name = RecordOf(row).name;
       values.soil = RecordOf(row).soil;

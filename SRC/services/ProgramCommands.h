@@ -60,10 +60,6 @@ struct ProgramCommandTable {
   // from a file into a fresh model (throws the file's message).
   void (*writeModelStream)(BinaryFile& file, const Model& model) = nullptr;
   void (*readModelFileInto)(const std::string& path, Model& model) = nullptr;
-  // The snapshot a table window's double click takes before it knows what
-  // the click opens, and its settling once the editor is done.
-  void (*takeTableEditSnapshot)() = nullptr;
-  void (*settleTableEditSnapshot)() = nullptr;
   // Ctrl+F of a table that lists nodes: the find-node prompt over `owner`;
   // the node asked for and its text, false when cancelled.
   bool (*askNodeToFind)(HWND owner, std::int32_t& node, std::string& text) = nullptr;

@@ -94,10 +94,7 @@ void TableWindow::AfterEnter() {
   TablePlaceCaret(*this);
 }
 
-void TableWindow::KeyDown(UINT virtualKey) {
-  keyStore = 0;  // a key begins a new user action
-  TableKeyDown(*this, virtualKey);
-}
+void TableWindow::KeyDown(UINT virtualKey) { TableKeyDown(*this, virtualKey); }
 
 void TableWindow::SetColours() {
   const TableDrawingSet& set = TableDrawing();
@@ -404,9 +401,7 @@ void TableWindowNotifyRow(HWND window) {
 void TableWindowEditItem(HWND window) {
   TableWindow* table = ShownTable(window);
   if (table == nullptr) return;
-  TableTakeUndoSnapshot();
   table->EditCurrentItem();
-  TableSettleUndoSnapshot();
 }
 
 void TableWindowSelectRow(HWND window) {

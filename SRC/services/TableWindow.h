@@ -148,10 +148,6 @@ class TableWindow {
   int prefixLength = 0;
   int maxEditLength = 0;
   bool textColourChanged = false;
-  // The undo step the edits of the key being handled joined (a snapshot's
-  // token, model/KeyUndoStep.h) and the undo depth it left; a key clears it.
-  std::uint64_t keyStore = 0;
-  int keyStoreDepth = 0;
 
   static constexpr int kMaxEditBuffer = 127;
   static constexpr int kWideRowEditLength = 71;

@@ -209,18 +209,9 @@ LRESULT Bound(HWND window, TableWindow& t, UINT message, WPARAM wParam, LPARAM l
     case WM_CHAR: TableChar(t, static_cast<int>(wParam & 0xFF)); return 0;
     case WM_VSCROLL: TableVScroll(t, LOWORD(wParam), ThumbPosition(wParam)); return 0;
     case WM_HSCROLL: TableHScroll(t, LOWORD(wParam), ThumbPosition(wParam)); return 0;
-    case WM_LBUTTONDOWN:
-      t.keyStore = 0;  // a click begins a new user action, as a key does
-      TableClick(t, x, y);
-      return 0;
+    case WM_LBUTTONDOWN: TableClick(t, x, y); return 0;
     case WM_LBUTTONDBLCLK:
-      t.keyStore = 0;
-      // The snapshot follows the click, which may move the row or store a
-      // cell of its own; what the editor leaves unchanged is not kept.
-      if (!TableClick(t, x, y)) return 0;
-      TableTakeUndoSnapshot();
-      t.DoubleClick();
-      TableSettleUndoSnapshot();
+      if (TableClick(t, x, y)) t.DoubleClick();
       return 0;
     case WM_RBUTTONDOWN: TableContextMenu(t, x, y); return 0;
     case WM_MOUSEWHEEL: {

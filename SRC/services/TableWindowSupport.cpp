@@ -123,5 +123,3 @@ bool TableResultsShown() { return ResultsShownFlag(); }
 
 void SetTableResultsShown(bool shown) { ResultsShownFlag() = shown; }
 
-void TableTakeUndoSnapshot() { ProgramCommands().takeTableEditSnapshot(); }
-void TableSettleUndoSnapshot() { ProgramCommands().settleTableEditSnapshot(); }

@@ -52,8 +52,3 @@ void TableFrameSetTitle(HWND frame, const std::string& title);
 // Results mode: while results are shown no table edits.
 bool TableResultsShown();
 void SetTableResultsShown(bool shown);
-
-// Taken before a double click opens an item, so that its edit can be undone;
-// settled once the item's editor is done: kept only when the model changed.
-void TableTakeUndoSnapshot();
-void TableSettleUndoSnapshot();

@@ -95,7 +95,6 @@ void DeleteSpecifiedDisplacementRow() {
 }
 
 void SpecifiedDisplacementsTable::EditCurrentItem() {
-  DiscardTableEditSnapshot();
   const int layoutRow = LayoutRowOf(currentRow);
   if (layoutRow == 0) return;
   const SnapshotToken token = TableResultsShown() ? 0 : TakeUndoSnapshot(frame);

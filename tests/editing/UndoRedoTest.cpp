@@ -4,10 +4,13 @@
 // one gives it back; a damaged snapshot leaves the open model and its path
 // as they were; snapshots are not named like model files and none is left
 // after Close.
+#include <functional>
 #include <random>
+#include <stdexcept>
 
 #include "editing/UndoRedo.h"
 #include "files/FileCommands.h"
+#include "model/EditSteps.h"
 #include "model/EditTesting.h"
 #include "model/RowOperations.h"
 #include "supports/Restraint.h"
@@ -203,19 +206,110 @@ TEST_F(UndoRedoTest, TheStacksKeepTheirDepth) {
   EXPECT_EQ(static_cast<int>(SnapshotFiles().size()), kSnapshotDepth);
 }
 
-TEST_F(UndoRedoTest, TableDoubleClickSnapshotIsDiscardedByItsEditor) {
-  TakeTableEditSnapshot();
+// The one door of an edit inside one action of the user (a message the
+// layer hands a window procedure): the pieces are one step, kept when the
+// bytes changed, whatever the pieces said; a throw puts the model back; a
+// rule the action broke, which no piece asked about, refuses it whole at
+// its end.
+std::function<void()> g_action;
+LRESULT ActionProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message != WM_USER) return DefWindowProc(window, message, wParam, lParam);
+  g_action();
+  return 0;
+}
+
+void Act(const std::function<void()>& work) {
+  WNDCLASS actions{};
+  actions.lpfnWndProc = ActionProcedure;
+  actions.lpszClassName = "EditActions";
+  RegisterClass(&actions);
+  HWND window = CreateWindow("EditActions", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+  g_action = work;
+  try {
+    SendMessage(window, WM_USER, 0, 0);
+  } catch (...) {
+    DestroyWindow(window);
+    throw;
+  }
+  DestroyWindow(window);
+}
+
+TEST_F(UndoRedoTest, AnActionIsOneStepKeptByItsBytesAndAThrowPutsItBack) {
+  Model& model = TheModel();
+  const std::string before = Bytes(model);
+  const auto change = [&](int row, float dx, bool says) {
+    return RunEdit(nullptr, [&] {
+      model.row(row).dx = dx;
+      RefreshAfterModelEdit(model);
+      return says;
+    });
+  };
+  Act([&] {
+    change(3, 20.0f, true);
+    change(4, 30.0f, true);
+  });
   EXPECT_EQ(UndoDepth(), 1);
-  DiscardTableEditSnapshot();
+  EXPECT_TRUE(model.modified);
+  const std::string two = Bytes(model);
+  // A piece that says it changed nothing, and did: the bytes decide.
+  Act([&] { change(5, 40.0f, false); });
+  EXPECT_EQ(UndoDepth(), 2);
+  // Changes that end where they began: no step, and the mark as it was.
+  model.modified = false;
+  Act([&] {
+    change(2, 50.0f, true);
+    change(2, 12.0f, true);
+  });
+  EXPECT_EQ(UndoDepth(), 2);
+  EXPECT_FALSE(model.modified);
+  // A throw the program did not foresee, inside the door and out of the
+  // action: the model as it was, no step.
+  const std::string three = Bytes(model);
+  EXPECT_THROW(Act([&] {
+                 change(3, 77.0f, true);
+                 RunEdit(nullptr, [&]() -> bool {
+                   model.row(4).dx = 66.0f;
+                   throw std::runtime_error("failed");
+                 });
+               }),
+               std::runtime_error);
+  EXPECT_TRUE(Bytes(model) == three);
+  EXPECT_EQ(UndoDepth(), 2);
+  // A message thrown after a part of the change, outside any action: the
+  // part goes back.
+  EXPECT_THROW(RunEdit(nullptr, [&]() -> bool {
+                 model.row(4).dx = 66.0f;
+                 throw std::string("DX is invalid");
+               }),
+               std::string);
+  EXPECT_TRUE(Bytes(model) == three);
+  ASSERT_TRUE(UndoEdit(nullptr));
+  EXPECT_TRUE(Bytes(model) == two);
+  ASSERT_TRUE(UndoEdit(nullptr));
+  EXPECT_TRUE(Bytes(model) == before);
+}
+
+TEST_F(UndoRedoTest, ARuleTheWholeActionBrokeRefusesItAtItsEnd) {
+  Model& model = TheModel();
+  const std::string before = Bytes(model);
+  std::vector<std::string> said;
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [&](HWND box) {
+    said = LinesOfDialog(box);
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  // The piece leaves its snapshot to the action, as a cancelled dialog
+  // does, after a pipe lost its length.
+  Act([&] {
+    PopTempFile(TakeUndoSnapshot());
+    model.row(3).dx = 0.0f;
+    RefreshAfterModelEdit(model);
+  });
+  platform::CheckModalScript();
+  ASSERT_FALSE(said.empty());
+  EXPECT_NE(said.front().find("zero length"), std::string::npos) << said.front();
+  EXPECT_TRUE(Bytes(model) == before);
   EXPECT_EQ(UndoDepth(), 0);
-  // The editor's own snapshot is the edit now; a second discard of the
-  // table's leaves it alone.
-  const SnapshotToken own = TakeUndoSnapshot();
-  DiscardTableEditSnapshot();
-  EXPECT_EQ(UndoDepth(), 1);
-  EXPECT_TRUE(EditSnapshotOpen());
-  PopTempFile(own);
-  EXPECT_EQ(UndoDepth(), 0);
+  EXPECT_FALSE(model.modified);
 }
 
 }  // namespace

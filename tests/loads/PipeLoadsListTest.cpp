@@ -125,6 +125,29 @@ TEST_F(PipeLoadsListTest, DeleteRefusesALoadInUseCopyPasteAndInsert) {
   EXPECT_EQ(Loads().count, 2);
 }
 
+// A temperature stored with Enter, then Insert and Delete from the List
+// menu: three steps, each taken back by its own Undo.
+TEST_F(PipeLoadsListTest, AStoredKeyAndEachListCommandAfterItAreStepsOfTheirOwn) {
+  OpenList();
+  TableSetColumn(Table(), 2);
+  Retype("300");
+  Key(VK_RETURN);
+  ASSERT_EQ(UndoDepth(), 1);
+  TableGoTo(Table(), 1);
+  List(128);
+  ASSERT_EQ(Loads().count, 2);
+  List(126);
+  ASSERT_EQ(Loads().count, 1);
+  EXPECT_EQ(UndoDepth(), 3);
+  List(40050);
+  EXPECT_EQ(Loads().count, 2);
+  List(40050);
+  EXPECT_EQ(Loads().count, 1);
+  EXPECT_EQ(Loads()[1].operating[0].temperature, 300.0f);
+  List(40050);
+  EXPECT_EQ(Loads()[1].operating[0].temperature, 70.0f);
+}
+
 TEST_F(PipeLoadsListTest, LoadDialogChecksInOrderAndRenamesAfterTheQuestion) {
   BeamLoad beam;
   beam.name = "B1";

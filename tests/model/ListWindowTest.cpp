@@ -5,6 +5,7 @@
 
 #include "application/ListFrame.h"
 #include "editing/LayoutEditors.h"
+#include "editing/LayoutTable.h"
 #include "editing/NodeList.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
@@ -495,6 +496,87 @@ TEST_F(ListWindowTest, AnEditInAListIsOneUndoStep) {
   EXPECT_EQ(messages.back(), "This element has zero length");
   EXPECT_TRUE(WrittenModel() == before);
   EXPECT_EQ(UndoDepth(), 0);
+}
+
+// Each key that stores a line's cell, each List command and File > Save
+// (which enters the line it fills in) is an undo step of its own, and no
+// other window takes input while a dialog of the Layout is open.
+TEST_F(ListWindowTest, EveryKeyAndCommandOfTheListIsAStepOfItsOwn) {
+  OpenAsReadBack(TheModel());
+  TheModel().path = TempFolder() + "/list-steps.mod";
+  ShowModelWindows();
+  const auto key = [](UINT virtualKey) {
+    platform::TestKeyPress(virtualKey);
+    platform::RunUntilIdle();
+  };
+  const auto typeInto = [&](const char* list, int line, int column, const std::string& text) {
+    ChooseList(list);
+    TableWindow& shown = *TableOfWindow(ListTableWindow(0));
+    SetFocus(shown.Window());
+    TableGoTo(shown, line);
+    TableSetColumn(shown, column);
+    platform::TestTypeText(text);
+    key(VK_TAB);
+    return &shown;
+  };
+  const auto undo = [] {
+    SendMessage(ListFrame().window, WM_COMMAND, 40050, 0);
+    platform::RunUntilIdle();
+  };
+  // Two cells of a section, each stored with Tab: two steps.
+  TableWindow* sections = typeInto("&Sections", 1, 7, "10");
+  const std::string seventh = sections->CellText(1, 7, 0), eighth = sections->CellText(1, 8, 0);
+  platform::TestTypeText("5");
+  key(VK_TAB);
+  EXPECT_EQ(UndoDepth(), 2);
+  undo();
+  EXPECT_EQ(sections->CellText(1, 7, 0), seventh);
+  EXPECT_EQ(sections->CellText(1, 8, 0), eighth);
+  // Enter on a section whose insulation has a density but no thickness
+  // clears the pair: a change of the model, one step, marked.
+  DeleteUndoRedoFiles();
+  TheModel().sections[1].insulationDensity = 5.0f;
+  TheModel().sections[1].insulationThickness = 0.0f;
+  TheModel().modified = false;
+  TableGoTo(*sections, 1);
+  key(VK_RETURN);
+  EXPECT_EQ(TheModel().sections[1].insulationDensity, 0.0f);
+  EXPECT_EQ(UndoDepth(), 1);
+  EXPECT_TRUE(TheModel().modified);
+  // A density stored with Tab, then File > Save, which fills in the line's
+  // Nu and joint factor: two steps; one Undo takes back the filling only.
+  DeleteUndoRedoFiles();
+  TheModel().materials[1].nu = 0.0f;
+  TheModel().materials[1].jointFactor = 0.0f;
+  typeInto("&Materials", 1, 4, "0.29");
+  SendMessage(ListFrame().window, WM_COMMAND, 104, 0);
+  platform::RunUntilIdle();
+  EXPECT_NE(TheModel().materials[1].nu, 0.0f);
+  EXPECT_EQ(UndoDepth(), 2);
+  undo();
+  EXPECT_EQ(TheModel().materials[1].nu, 0.0f);
+  EXPECT_FLOAT_EQ(TheModel().materials[1].density, 0.29f);
+  // With the Layout's offsets dialog open, the List window takes no input:
+  // one Undo takes back the offsets, and nothing else was stored.
+  DeleteUndoRedoFiles();
+  const std::string before = WrittenModel();
+  TableGoTo(TheLayoutTable(), 2);
+  platform::ExpectModal(platform::ModalKind::Dialog, "DX_DY_DZ_DIALOG", [&](HWND dialog) {
+    EXPECT_FALSE(IsWindowEnabled(ListFrame().window));
+    platform::TestMouse(ListTableWindow(0), WM_LBUTTONDOWN, 5, 40);
+    platform::TestMouse(ListTableWindow(0), WM_LBUTTONUP, 5, 40);
+    platform::TestTypeText("0.123");
+    platform::TestKeyPress(VK_TAB);
+    SetDlgItemText(dialog, 1301, "33");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  SendMessage(LayoutFrame().window, WM_COMMAND, 40027, 0);
+  platform::RunUntilIdle();
+  platform::CheckModalScript();
+  EXPECT_EQ(UndoDepth(), 1);
+  undo();
+  EXPECT_TRUE(WrittenModel() == before);
+  std::filesystem::remove(TheModel().path);
 }
 
 }  // namespace

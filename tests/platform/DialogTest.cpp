@@ -551,4 +551,31 @@ TEST_F(DialogTest, OtherWindowsKeepPaintingWhileAModalDialogRuns) {
   DestroyWindow(other);
 }
 
+// While a modal dialog runs, no window of its thread takes input: its
+// owner's frame and every other frame are disabled, and enabled again as
+// they were when it ends.
+TEST_F(DialogTest, AModalDialogLeavesNoOtherWindowOfItsThreadEnabled) {
+  RegisterRecorder();
+  MessageLog log;
+  HWND owner = MakeTop(&log, 0, 0, 200, 100), other = MakeTop(&log, 0, 120, 200, 100);
+  HWND disabledBefore = MakeTop(&log, 220, 0, 100, 100);
+  for (HWND window : {owner, other, disabledBefore}) ShowWindow(window, SW_SHOW);
+  EnableWindow(disabledBefore, FALSE);
+  DialogRecord record;
+  platform::ExpectModal(platform::ModalKind::Dialog, "SAMPLE_DIALOG", [&](HWND dialog) {
+    EXPECT_FALSE(IsWindowEnabled(owner));
+    EXPECT_FALSE(IsWindowEnabled(other));
+    platform::TestMouse(other, WM_LBUTTONDOWN, 10, 10);
+    platform::TestMouse(other, WM_LBUTTONUP, 10, 10);
+    ServeDialogs();
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+  EXPECT_EQ(DialogBoxParam(nullptr, "SAMPLE_DIALOG", owner, SampleProcedure, reinterpret_cast<LPARAM>(&record)),
+            IDCANCEL);
+  EXPECT_EQ(log.Count(other, WM_LBUTTONDOWN), 0);
+  EXPECT_TRUE(IsWindowEnabled(owner));
+  EXPECT_TRUE(IsWindowEnabled(other));
+  EXPECT_FALSE(IsWindowEnabled(disabledBefore));
+}
+
 }  // namespace

@@ -1,6 +1,9 @@
 // The message queue of one thread: order of posted messages against WM_PAINT
 // and WM_TIMER, peeking and filters, where a typed key is read, thread
-// messages, quit, timers on the virtual clock and pumping.
+// messages, quit, timers on the virtual clock and pumping, and the action
+// of the user that one message handled from the top makes.
+#include <stdexcept>
+
 #include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/PlatformTest.h"
@@ -193,6 +196,38 @@ TEST_F(MessageQueueTest, SameThreadSendIsADirectCall) {
   EXPECT_EQ(log.Count(window, WM_USER), 1);
   MSG message;
   EXPECT_FALSE(PeekMessage(&message, nullptr, 0, 0, PM_NOREMOVE));
+}
+
+// Whatever one message handled from the top runs (the sends it makes, a loop
+// of its own that dispatches what is queued) is one action; a throw out of
+// it ends the action as unwinding.
+int g_actionsBegun = 0;
+std::vector<bool> g_actionsEnded;
+
+TEST_F(MessageQueueTest, OneMessageHandledFromTheTopIsOneAction) {
+  HWND window = MakeTop(&log, 0, 0, 50, 50);
+  log.hook = [](HWND target, UINT message, WPARAM, LPARAM, LRESULT* answer) {
+    if (message == WM_USER + 3) throw std::runtime_error("failed");
+    if (message != WM_USER + 1) return false;
+    SendMessage(target, WM_USER + 2, 0, 0);
+    PostMessage(target, WM_USER + 2, 0, 0);
+    MSG queued;
+    while (PeekMessage(&queued, nullptr, 0, 0, PM_REMOVE)) DispatchMessage(&queued);
+    *answer = 0;
+    return true;
+  };
+  SetUserActionHooks([] { ++g_actionsBegun; }, [](bool unwinding) { g_actionsEnded.push_back(unwinding); });
+  PostMessage(window, WM_USER + 1, 0, 0);
+  MSG message;
+  ASSERT_TRUE(PeekMessage(&message, window, WM_USER + 1, WM_USER + 1, PM_REMOVE));
+  DispatchMessage(&message);
+  EXPECT_EQ(log.Count(window, WM_USER + 2), 2);
+  EXPECT_EQ(g_actionsBegun, 1);
+  EXPECT_EQ(g_actionsEnded, std::vector<bool>{false});
+  EXPECT_THROW(SendMessage(window, WM_USER + 3, 0, 0), std::runtime_error);
+  SetUserActionHooks(nullptr, nullptr);
+  EXPECT_EQ(g_actionsBegun, 2);
+  EXPECT_EQ(g_actionsEnded, (std::vector<bool>{false, true}));
 }
 
 }  // namespace

@@ -1,0 +1,124 @@
+// One input of the user, one undo step: a key that stores, a command from
+// the menu (with the text typed before it), a picker and a dialog it opens;
+// an action the rules refuse leaves the model's bytes, its mark and the
+// undo stack as they were, and a command that changes no byte leaves no
+// mark.
+#include "editing/ModelWindows.h"
+#include "files/FileCommands.h"
+#include "model/LayoutTesting.h"
+#include "platform/Dialog.h"
+
+namespace {
+
+class UserActionsTest : public LayoutFixture {
+ protected:
+  HWND frame() { return LayoutFrame().window; }
+  // As the menu sends it: one action of its own.
+  void Command(int id) {
+    SendMessage(frame(), WM_COMMAND, static_cast<WPARAM>(id), 0);
+    platform::RunUntilIdle();
+  }
+  static std::string Bytes() {
+    const std::string path = TempFolder() + "/actions.mod";
+    EXPECT_EQ(WriteModelFileFrom(TheModel(), path), "");
+    std::ifstream in(path, std::ios::binary);
+    std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::filesystem::remove(path);
+    return bytes;
+  }
+  // The picker chooses the record at line `line`.
+  static void ExpectPick(int line) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG", [line](HWND dialog) {
+      TableGoTo(*TableOfWindow(GetFocus()), line);
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+  }
+  void Cell(int rowNumber, int column) {
+    TableGoTo(table(), rowNumber);
+    TableSetColumn(table(), column);
+  }
+};
+
+TEST_F(UserActionsTest, EachCommandIsAStepOfItsOwnAndTakesTheTextTypedBeforeIt) {
+  TypeSmallModel();
+  AddName(TheModel().materials, "AL");
+  AddName(TheModel().sections, "S8");
+  const int depth = UndoDepth();
+  // Select Material, then Select Section: two steps; one Undo takes back
+  // the section only.
+  Cell(3, 6);
+  ExpectPick(2);
+  Command(280);
+  ExpectPick(2);
+  Command(281);
+  EXPECT_EQ(row(3).material, "AL");
+  EXPECT_EQ(row(3).section, "S8");
+  EXPECT_EQ(UndoDepth(), depth + 2);
+  Command(40050);
+  EXPECT_EQ(row(3).material, "AL");
+  EXPECT_EQ(row(3).section, "S4");
+  // A DX stored with Tab, then Duplicate last row: two steps.
+  Cell(4, 3);
+  Type("700");
+  Key(VK_TAB);
+  const int typed = UndoDepth();
+  Cell(5, 1);
+  Command(384);
+  EXPECT_EQ(TheModel().rowCount, 5);
+  EXPECT_EQ(UndoDepth(), typed + 1);
+  Command(40050);
+  EXPECT_EQ(TheModel().rowCount, 4);
+  EXPECT_FLOAT_EQ(row(4).dx, 700.0f);
+  // DY typed with no key, then Edit > Offsets with DZ: one step, which one
+  // Undo takes back whole.
+  const std::string before = Bytes();
+  Cell(3, 4);
+  Type("15");
+  platform::ExpectModal(platform::ModalKind::Dialog, "DX_DY_DZ_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(TextOf(GetDlgItem(dialog, 1302)), "15");
+    SetDlgItemText(dialog, 1303, "3");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  Command(40027);
+  EXPECT_FLOAT_EQ(row(3).dy, 15.0f);
+  EXPECT_FLOAT_EQ(row(3).dz, 3.0f);
+  const int offsets = UndoDepth();
+  Command(40050);
+  EXPECT_EQ(UndoDepth(), offsets - 1);
+  EXPECT_TRUE(Bytes() == before);
+}
+
+TEST_F(UserActionsTest, ARefusedActionLeavesTheBytesAndRegenerateMarksNothing) {
+  Model read;
+  ReadModelFileInto(std::string(QUORVEL_SOURCE_DIR) + "/examples/SteamLine.mod", read);
+  SwapModel(read);
+  TheModel().modified = false;
+  ShowModelWindows();
+  platform::RunUntilIdle();
+  // Row 5 deleted: a Bend is the last row. A cut pipe typed on the spare
+  // row with a DZ beyond what a model holds is refused, and nothing of the
+  // key's action stays, the bend's own data included.
+  Cell(5, 1);
+  Command(126);
+  TheModel().modified = false;
+  DeleteUndoRedoFiles();
+  const std::string before = Bytes();
+  const int spare = TheModel().rowCount + 1;
+  Cell(spare, 2);
+  Type("C");
+  Key(VK_RETURN);
+  Cell(spare, 5);
+  Type("1E37");
+  Key(VK_RETURN);
+  ASSERT_FALSE(messages.empty());
+  EXPECT_NE(messages.back().find("too large"), std::string::npos) << messages.back();
+  EXPECT_TRUE(Bytes() == before);
+  EXPECT_EQ(UndoDepth(), 0);
+  EXPECT_FALSE(TheModel().modified);
+  // Regenerate of a model made already changes no byte: no mark, no step.
+  Command(118);
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_EQ(UndoDepth(), 0);
+}
+
+}  // namespace
