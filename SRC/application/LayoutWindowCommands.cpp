@@ -172,13 +172,13 @@ void FindReplaceCommand(HWND window) {
   const int row = Table().currentRow;
   const bool modified = M().modified;
   ReplaceRequest request;
-  bool changed = false;
-  if (FindReplaceDialog(window, request))
-    changed = RunEdit(window, [&] { return ApplyReplaceRequest(M(), request, window); }, EditMessage::Refuses);
-  ClearLayoutRow(M().row(0));
+  const bool asked = FindReplaceDialog(window, request);
   // The kind dialog the template row opens marks the model, but no file
-  // keeps that row: a request that replaced nothing leaves no mark.
-  if (!changed) M().modified = modified;
+  // keeps that row: only a request that replaces something marks it.
+  M().modified = modified;
+  const bool changed =
+      asked && RunEdit(window, [&] { return ApplyReplaceRequest(M(), request, window); }, EditMessage::Refuses);
+  ClearLayoutRow(M().row(0));
   if (changed) ReloadAt(row);
 }
 
@@ -243,31 +243,26 @@ void DeleteRowData(HWND window) {
 // Regenerate remakes the model from the rows as they are: when they were
 // made already it changes no byte, leaves no undo step and no mark; rows
 // that cannot be made keep the node table, the lists and the extents they
-// had.
+// had, and the attempt is no edit.
 void RegenerateCommand(HWND window) {
   Model& model = M();
   const NodeTable nodes = model.nodes;
   const RowIndexLists lists = model.lists;
   const GraphicsSettings graphics = model.graphics;
   const bool modified = model.modified;
-  std::string failure;
-  RunEdit(window, [&] {
-    try {
-      RefreshAfterModelEdit(model);
-    } catch (const std::string& message) {
-      model.nodes = nodes;
-      model.lists = lists;
-      model.graphics = graphics;
-      model.modified = modified;
-      failure = message;
-      return false;
-    }
-    return true;
-  });
-  if (!failure.empty()) {
-    ShowErrorMessage(window, failure);
+  const SnapshotToken token = TakeUndoSnapshot(window);
+  try {
+    RefreshAfterModelEdit(model);
+  } catch (const std::string& message) {
+    model.nodes = nodes;
+    model.lists = lists;
+    model.graphics = graphics;
+    model.modified = modified;
+    DiscardOwnEdit(token);
+    ShowErrorMessage(window, message);
     return;
   }
+  if (!SettleEdit(window, token)) return;
   Table().CurrentRowChanged();
 }
 

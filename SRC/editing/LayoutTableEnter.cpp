@@ -235,14 +235,20 @@ void LayoutEnterRow(LayoutTable& table, bool ctrl) {
   }
   LayoutRow typed;  // as it stands on the spare line, for a refusal below
   CopyLayoutRow(typed, target);
+  const bool modified = model.modified;
   const SnapshotToken token = TakeUndoSnapshot(table.frame);
   ++model.rowCount;
   try {
     RefreshAfterModelEdit(model);
   } catch (...) {
-    --model.rowCount;  // the node table is full: the row stays the spare row
-    MakeModel(model);
-    PopTempFile(token);
+    // The row cannot be made (the node table is full, an offset too large):
+    // it stays the spare row, and the model goes back as it was before, what
+    // the failed making derived on the rows before it (a bend's data)
+    // included.
+    --model.rowCount;
+    if (RestoreUndoSnapshot(token, modified)) CopyLayoutRow(TheModel().row(row), typed);
+    MakeModel(TheModel());
+    DiscardEditSnapshot(token);
     throw;
   }
   // The row's own checks ran above; the whole model's rules (a jacket

@@ -17,6 +17,7 @@
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "platform/Types.h"
+#include "services/ErrorRecords.h"
 
 // The windows that show the model show it again after a refused edit put it
 // back; unset, nothing is shown again.
@@ -35,7 +36,8 @@ bool SettleActionSoFar(HWND owner);
 // (the active window when null). True when the edit stands.
 bool SettleEdit(HWND owner, SnapshotToken token);
 
-// What a message (a thrown text) of an edit does: go on to the caller, as a
+// What a message (a thrown text, or one of the records of ErrorRecords.h,
+// which always go on) of an edit does: go on to the caller, as a
 // cell's message, with the model as it was before the edit; or refuse the
 // edit whole, as a command's: the model is put back as the snapshot holds
 // it, with its mark, shown again, and the message shown over the owner.
@@ -71,6 +73,15 @@ bool RunEdit(HWND owner, Edit edit, EditMessage onMessage = EditMessage::GoesOn,
       RefuseEdit(owner, token, modified, message);
       return false;
     }
+    PutBackFailedEdit(token, true);
+    throw;
+  } catch (const CI&) {
+    PutBackFailedEdit(token, true);
+    throw;
+  } catch (const MsgCmd&) {
+    PutBackFailedEdit(token, true);
+    throw;
+  } catch (const MsgColCmd&) {
     PutBackFailedEdit(token, true);
     throw;
   } catch (...) {

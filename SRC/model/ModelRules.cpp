@@ -43,9 +43,17 @@ namespace {
 // references of `maker` too when it is given.
 std::vector<BrokenRule> BrokenRules(Model& model, const Model* maker) {
   std::vector<BrokenRule> broken;
+  // Rows that cannot be made keep the node table, the lists and the extents
+  // they had: asking changes nothing of what is asked about.
+  NodeTable nodes = model.nodes;
+  RowIndexLists lists = model.lists;
+  const GraphicsSettings graphics = model.graphics;
   try {
     MakeModel(model);
   } catch (const std::string& message) {
+    model.nodes = std::move(nodes);
+    model.lists = std::move(lists);
+    model.graphics = graphics;
     broken.push_back({"made", "", message});
     return broken;
   }

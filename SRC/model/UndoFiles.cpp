@@ -221,6 +221,10 @@ bool EditSnapshotOpen() { return OpenEdit() != 0; }
 
 void DiscardEditSnapshot(SnapshotToken token) { DiscardSnapshot(IsJoined(token) ? OpenEdit() : token); }
 
+void DiscardOwnEdit(SnapshotToken token) {
+  if (!IsJoined(token)) DiscardSnapshot(token);
+}
+
 namespace {
 
 std::string FileBytes(const std::string& path) {

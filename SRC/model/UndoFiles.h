@@ -65,6 +65,10 @@ void PopTempFile(SnapshotToken token);
 // Discards the edit `token` belongs to (its own, or the one it joined),
 // whatever action it is part of: a refused edit that its road put back.
 void DiscardEditSnapshot(SnapshotToken token);
+// Discards the edit `token` opened, in an action too; nothing for a piece
+// that joined one: a command whose attempt is no edit of the user's (a
+// making of rows that cannot be made).
+void DiscardOwnEdit(SnapshotToken token);
 // A piece of an edit threw. A `message` (the user's input refused) from a
 // piece that joined a larger edit leaves it to that edit; otherwise the
 // edit `token` belongs to is discarded, the model put back as its snapshot

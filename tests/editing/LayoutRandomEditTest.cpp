@@ -6,18 +6,24 @@
 // commands and their dialogs, the kind dialogs, the type pickers (on the
 // spare row too, with what is typed next), rows typed to and from Beam and
 // Find and Replace with Beam (the three property pickers after each),
-// Undo, Redo, Merge, and the List window's editors (Edit, double click,
-// Enter, Delete and typed cells) in every list it offers; whatever a
-// dialog or question asks is answered at random (the steps and answers:
-// RandomEditUser.h).
+// Undo, Redo, Merge, the List window's editors (Edit, double click,
+// Enter, Delete and typed cells) in every list it offers, commands from
+// the menu, a popup or their keys after text typed and left in a cell
+// (Save and Duplicate last row among them), and a dialog of the Layout or
+// the List window with the user turning to the other window meanwhile;
+// whatever a dialog or question asks is answered at random (the steps and
+// answers: RandomEditUser.h).
 //
 // After each step an oracle of its own (RandomEditOracle.h, not the
 // program's rule code) checks that the step added no broken rule of the rows, that the model is
 // saved and read back to the same bytes, that a step which stored nothing
 // (or was refused) left the bytes, the modified mark and the undo stack
-// alone, that one which stored left exactly one undo step, whose Undo
-// gives back the bytes before the step, and that Undo and Redo move one
-// step. A failing run is cut down to the shortest steps that fail the
+// alone, that one which stored left exactly one undo step, and that Undo
+// and Redo move one step. One stored step in four is undone and redone at
+// once, its bytes checked; the others are left alone, so that a later step
+// that joined an earlier one shows: at the end of the run Undo walks every
+// step down to the first and Redo back up, each against the bytes
+// recorded. A failing run is cut down to the shortest steps that fail the
 // same way, printed with the seed and the model to replay it.
 //
 // LAYOUT_RANDOM_SEED and LAYOUT_RANDOM_STEPS (steps per model, 60 in the
@@ -224,6 +230,10 @@ class LayoutRandomEditTest : public RandomEditUser {
   // fault.
   Outcome Run(int start, const std::vector<Step>& steps) {
     Outcome outcome;
+    bytesNow_ = [] {
+      std::string refusal;
+      return ModelBytes(refusal);
+    };
     OpenStart(start);
     std::vector<std::string> notes;
     RuleCounts counts = CountBrokenRules(TheModel(), notes);
@@ -245,7 +255,7 @@ class LayoutRandomEditTest : public RandomEditUser {
         redo.clear();
       }
       std::string refusal;
-      const std::string before = ModelBytes(refusal);
+      std::string before = ModelBytes(refusal);
       const int depth = UndoDepth();
       const bool mark = TheModel().modified;
       rowsBefore = RowLines(TheModel());
@@ -311,23 +321,32 @@ class LayoutRandomEditTest : public RandomEditUser {
         for (const std::string& text : said_) said = said || (text.rfind("cell:", 0) != 0 && SaysARule(text));
         if (said) return broken(at, kOtherFault, "a rule's message was shown and the step still stored");
         if (!TheModel().modified) return broken(at, kOtherFault, "a stored step left no modified mark");
-        // One action, one undo step, however many pieces it is made of.
-        if (UndoDepth() != depth + 1)
+        // One action, one undo step, however many pieces it is made of. A
+        // right click stores the text typed in its cell before its popup
+        // comes up: the click and the command chosen are two actions.
+        const bool clicked = !poppedBytes_.empty() && FirstDifference(poppedBytes_, before) >= 0 &&
+                             FirstDifference(poppedBytes_, after) >= 0;
+        if (clicked && UndoDepth() == depth + 2) {
+          undo.push_back(before);
+          before = poppedBytes_;
+        } else if (UndoDepth() != depth + 1)
           return broken(at, kUndoStepFault,
                         "a stored step took the undo stack from " + std::to_string(depth) + " to " +
                             std::to_string(UndoDepth()) + " steps");
         // Undo and Redo, as the check's own, leave the caret where the step left it.
-        const int caretRow = table().currentRow, caretColumn = table().currentColumn;
-        Command(kUndo);
-        const std::string undone = ModelBytes(refusal);
-        if (const long back = FirstDifference(undone, before); back >= 0)
-          return broken(at, kOtherFault,
-                        "Undo does not give back the bytes before the step, from byte " + std::to_string(back));
-        Command(kRedo);
-        if (const long redone = FirstDifference(ModelBytes(refusal), after); redone >= 0)
-          return broken(at, kOtherFault, "Redo does not give back the step, from byte " + std::to_string(redone));
-        TableGoTo(table(), caretRow);
-        TableSetColumn(table(), caretColumn);
+        if ((steps[i].seed >> 11) % 4 == 0) {
+          const int caretRow = table().currentRow, caretColumn = table().currentColumn;
+          Command(kUndo);
+          const std::string undone = ModelBytes(refusal);
+          if (const long back = FirstDifference(undone, before); back >= 0)
+            return broken(at, kOtherFault,
+                          "Undo does not give back the bytes before the step, from byte " + std::to_string(back));
+          Command(kRedo);
+          if (const long redone = FirstDifference(ModelBytes(refusal), after); redone >= 0)
+            return broken(at, kOtherFault, "Redo does not give back the step, from byte " + std::to_string(redone));
+          TableGoTo(table(), caretRow);
+          TableSetColumn(table(), caretColumn);
+        }
         undo.push_back(before);
         redo.clear();
       }
@@ -348,7 +367,36 @@ class LayoutRandomEditTest : public RandomEditUser {
                           std::to_string(UndoDepth()) + " steps");
       }
     }
+    if (!steps.empty()) {
+      const std::string why = WalkDownAndUp(undo);
+      if (!why.empty()) return broken(static_cast<int>(steps.size()) - 1, kUndoStepFault, why);
+    }
     return outcome;
+  }
+
+  // Undo down through every step the run kept, each giving back the bytes
+  // before it, and Redo up again to the bytes the run ended with; "" when
+  // they do, else what went wrong.
+  std::string WalkDownAndUp(const std::vector<std::string>& undo) {
+    std::string refusal;
+    const std::string last = ModelBytes(refusal);
+    if (UndoDepth() != static_cast<int>(undo.size()))
+      return "the run kept " + std::to_string(UndoDepth()) + " undo steps for " + std::to_string(undo.size()) +
+             " actions that stored";
+    for (std::size_t k = undo.size(); k-- > 0;) {
+      Command(kUndo);
+      if (const long at = FirstDifference(ModelBytes(refusal), undo[k]); at >= 0)
+        return "Undo " + std::to_string(undo.size() - k) + " at the end of the run gives other bytes from byte " +
+               std::to_string(at);
+    }
+    for (std::size_t k = 1; k <= undo.size(); ++k) {
+      Command(kRedo);
+      const std::string& expected = k < undo.size() ? undo[k] : last;
+      if (const long at = FirstDifference(ModelBytes(refusal), expected); at >= 0)
+        return "Redo " + std::to_string(k) + " at the end of the run gives other bytes from byte " +
+               std::to_string(at);
+    }
+    return {};
   }
 
   // The shortest steps found that still fail the same way: the steps up to
@@ -392,15 +440,17 @@ TEST_F(LayoutRandomEditTest, NoRoadBreaksARuleTheModelKept) {
     std::vector<Step> steps;
     while (static_cast<int>(steps.size()) < count) {
       Step step;
-      const int draw = std::uniform_int_distribution<int>(0, 99)(random);
-      step.kind = draw < 38   ? kTypeCell
-                  : draw < 70 ? kCommand
-                  : draw < 76 ? kUndoStep
-                  : draw < 81 ? kRedoStep
-                  : draw < 83 ? kMergeStep
-                  : draw < 92 ? kListStep
-                  : draw < 96 ? kBeamStep
-                              : kPickerStep;
+      const int draw = std::uniform_int_distribution<int>(0, 109)(random);
+      step.kind = draw < 38    ? kTypeCell
+                  : draw < 70  ? kCommand
+                  : draw < 76  ? kUndoStep
+                  : draw < 81  ? kRedoStep
+                  : draw < 83  ? kMergeStep
+                  : draw < 92  ? kListStep
+                  : draw < 96  ? kBeamStep
+                  : draw < 100 ? kPickerStep
+                  : draw < 106 ? kTypedCommandStep
+                               : kOtherWindowStep;
       step.seed = static_cast<std::uint32_t>(random());
       steps.push_back(step);
       // What the user types next once the picker has made the row's kind.
@@ -428,10 +478,12 @@ TEST_F(LayoutRandomEditTest, NoRoadBreaksARuleTheModelKept) {
     ADD_FAILURE() << report.str();
   }
   std::printf(
-      "random edits: seed %u, %d steps (%d on the List window's editors, %d Beam changes, %d type pickers), %d "
+      "random edits: seed %u, %d steps (%d on the List window's editors, %d Beam changes, %d type pickers, %d "
+      "commands after typed text, %d dialogs with the other window), %d "
       "refused with a message, %d that stored nothing silently; %d broke a rule, %d left other than one undo step "
       "for what they stored, %d other faults\n",
-      seed, total, kinds[kListStep], kinds[kBeamStep], kinds[kPickerStep], refused, unchanged, faults[kRuleFault],
+      seed, total, kinds[kListStep], kinds[kBeamStep], kinds[kPickerStep], kinds[kTypedCommandStep],
+      kinds[kOtherWindowStep], refused, unchanged, faults[kRuleFault],
       faults[kUndoStepFault], faults[kOtherFault]);
 }
 

@@ -9,9 +9,11 @@
 #include <cctype>
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <iterator>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "editing/RandomEditOracle.h"
@@ -45,6 +47,8 @@ enum StepKind : int {
   kBeamStep,      // a row typed to or from Beam, or Find and Replace with Beam, with the pickers after
   kPickerStep,    // the Element (or Data) Types picker, on the spare row one time in two
   kTypeHereStep,  // text typed where the caret stands, as after a picker
+  kTypedCommandStep,  // text typed into a cell and left there, then a command from the menu, a popup or a key
+  kOtherWindowStep,   // a dialog of the Layout (or the List window) open, the user clicks and types in the other
   kStepKinds
 };
 
@@ -116,7 +120,18 @@ class RandomEditUser : public ToolFixture {
   bool Answer(platform::ModalKind kind, const std::string& name, HWND modal) {
     if (random_ == nullptr) return false;
     using K = platform::ModalKind;
-    if (kind == K::PopupMenu) return false;
+    if (kind == K::PopupMenu) {
+      if (!popupAnswers_) return false;
+      // The click that opened the popup stored the text typed in the cell
+      // first, an action of its own; its command is the next.
+      if (bytesNow_) poppedBytes_ = bytesNow_();
+      // An item chosen with the keys, as a user runs down the menu.
+      const int down = Pick(6);
+      said_.push_back("popup \"" + name + "\" item " + std::to_string(down + 1));
+      for (int n = 0; n < down; ++n) platform::TestKeyPress(VK_DOWN);
+      platform::TestKeyPress(VK_RETURN);
+      return true;
+    }
     if (kind == K::CommonDialog || kind == K::PropertySheet) {
       said_.push_back(name + " cancelled");
       SendMessage(modal, WM_COMMAND, IDCANCEL, 0);
@@ -137,6 +152,7 @@ class RandomEditUser : public ToolFixture {
       SendMessage(modal, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
       return true;
     }
+    if (kind == K::Dialog && intrude_ != nullptr && name.rfind("MESSAGE", 0) != 0) Intrude(modal);
     if (fullAnswers_ && AnswerFully(name, modal)) return true;
     // A dialog: some fields filled, some choices made, then OK.
     Controls found;
@@ -254,6 +270,7 @@ class RandomEditUser : public ToolFixture {
     said_.clear();
     messages.clear();  // what the checks after the step before were told
     fullAnswers_ = step.kind >= kListStep;
+    poppedBytes_.clear();
     const int rows = TheModel().rowCount;
     // Every row, the spare row too; one step in four on a row whose node
     // something else names, where a lost node shows first.
@@ -348,6 +365,12 @@ class RandomEditUser : public ToolFixture {
         Key(enter ? VK_RETURN : VK_TAB);
         break;
       }
+      case kTypedCommandStep:
+        done += TypedCommand(row, column);
+        break;
+      case kOtherWindowStep:
+        done = OtherWindowRoad(row, column);
+        break;
       default:
         break;
     }
@@ -414,7 +437,7 @@ class RandomEditUser : public ToolFixture {
   // valve library, a tool of its own over the frame, left out): the list
   // chosen with List (Ctrl+L), then Edit, a double click, Enter, Delete, or
   // a value typed into the line's cell and entered.
-  std::string ListRoad() {
+  std::string ListRoad(bool editOnly = false) {
     const int count = BuildListMenu();
     std::vector<std::string> labels;
     for (const ListMenuEntry& entry : ListMenuEntries())
@@ -443,7 +466,7 @@ class RandomEditUser : public ToolFixture {
     SetFocus(window);
     platform::RunUntilIdle();
     done += " line " + std::to_string(list->currentRow) + " column " + std::to_string(list->currentColumn);
-    switch (Pick(5)) {
+    switch (editOnly ? 0 : Pick(5)) {
       case 0:
         done += ": Edit";
         SendMessage(ListFrame().window, WM_COMMAND, kListEdit, 0);
@@ -478,7 +501,89 @@ class RandomEditUser : public ToolFixture {
     return done;
   }
 
+  // Text typed into the cell and left there, then one command: from the
+  // menu, from a popup of the cell, or from its key through the
+  // accelerators. The command takes the text first, in the same action.
+  std::string TypedCommand(int row, int column) {
+    At(row, column);
+    const std::string text = CellText(column);
+    platform::TestKeyPress(VK_END);
+    for (int n = table().EditLength(); n > 0; --n) platform::TestKeyPress(VK_BACK);
+    std::string done = "type \"" + text + "\"";
+    if (TypeUntilStored(text, row, column)) return done + " (completed at the letter that moved the caret)";
+    static constexpr int kTyped[] = {kOffsets, kSlope, 280, 281, 282, 384, kElementPicker, kDataPicker,
+                                     kElementKind, kDataKind, kInsert, kPaste, 118, kSave};
+    switch (Pick(3)) {
+      case 0: {
+        const int command = kTyped[Pick(static_cast<int>(std::size(kTyped)))];
+        Command(command);
+        return done + ", command " + std::to_string(command);
+      }
+      case 1: {
+        // Ctrl+Shift+T, Ctrl+Shift+D, Ctrl+T, Ctrl+D, Ctrl+Insert, Ctrl+Enter, Ctrl+S.
+        static const UINT kKeys[][2] = {{'T', 1}, {'D', 1}, {'T', 0}, {'D', 0}, {VK_INSERT, 0}, {VK_RETURN, 0}, {'S', 0}};
+        const auto& key = kKeys[Pick(static_cast<int>(std::size(kKeys)))];
+        platform::TestKeyDown(VK_CONTROL);
+        if (key[1] != 0) platform::TestKeyDown(VK_SHIFT);
+        platform::TestKeyPress(key[0]);
+        if (key[1] != 0) platform::TestKeyUp(VK_SHIFT);
+        platform::TestKeyUp(VK_CONTROL);
+        PumpAsTheMainLoop();
+        return done + ", Ctrl+" + (key[1] != 0 ? "Shift+" : "") + std::to_string(key[0]);
+      }
+      default: {
+        const TableWindow& t = table();
+        const int x = t.x[static_cast<std::size_t>(t.currentColumn)] - t.hPosition + 4;
+        const int y = t.headingHeight + (t.currentRow - t.topRow - 1) * t.rowHeight + t.rowHeight / 2;
+        popupAnswers_ = true;
+        platform::TestMouse(LayoutTableWindow(), WM_RBUTTONDOWN, x, y);
+        platform::TestMouse(LayoutTableWindow(), WM_RBUTTONUP, x, y);
+        platform::RunUntilIdle();
+        popupAnswers_ = false;
+        return done + ", popup";
+      }
+    }
+  }
+
+  // A dialog of one window open, and the user clicks into the other window
+  // and types a value there before answering the dialog: the Layout's
+  // offsets, slope or a kind's dialog with the List window, or a List
+  // window's Edit with the Layout.
+  std::string OtherWindowRoad(int row, int column) {
+    if (Pick(2) == 0) {
+      static constexpr int kDialogs[] = {kOffsets, kSlope, kElementKind, kDataKind};
+      const int command = kDialogs[Pick(static_cast<int>(std::size(kDialogs)))];
+      At(row, column);
+      intrude_ = ListTableWindow(0);
+      Command(command);
+      intrude_ = nullptr;
+      return "row " + std::to_string(row) + " column " + std::to_string(column) + ": command " +
+             std::to_string(command) + " with the List window";
+    }
+    intrude_ = LayoutTableWindow();
+    std::string done = ListRoad(true);
+    intrude_ = nullptr;
+    return done + " with the Layout";
+  }
+  void Intrude(HWND modal) {
+    HWND other = std::exchange(intrude_, nullptr);
+    const std::string value = Value();
+    said_.push_back("clicked the other window, typed \"" + value + "\" Tab");
+    if (other != nullptr && IsWindow(other)) {
+      platform::TestMouse(other, WM_LBUTTONDOWN, 8, 40);
+      platform::TestMouse(other, WM_LBUTTONUP, 8, 40);
+    }
+    platform::TestTypeText(value);
+    platform::TestKeyPress(VK_TAB);
+    platform::RunUntilIdle();
+    if (IsWindow(modal)) SetForegroundWindow(modal);
+  }
+
   std::mt19937* random_ = nullptr;
+  bool popupAnswers_ = false;      // a popup of the step is answered
+  std::function<std::string()> bytesNow_;  // the model's bytes, as the oracle reads them
+  std::string poppedBytes_;        // the model's bytes when the step's popup came up
+  HWND intrude_ = nullptr;         // the window the user turns to while the next dialog is open
   std::vector<std::string> said_;  // what the step's dialogs and questions said, and the answers
   bool fullAnswers_ = false;       // the step is of a later kind (AnswerFully)
   bool beamReplace_ = false;       // Find and Replace is asked for Beams

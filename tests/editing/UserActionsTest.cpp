@@ -18,9 +18,19 @@ class UserActionsTest : public LayoutFixture {
     SendMessage(frame(), WM_COMMAND, static_cast<WPARAM>(id), 0);
     platform::RunUntilIdle();
   }
+  // The model file, where the user looks (the view, the current rows) left
+  // out: no edit changes it.
   static std::string Bytes() {
     const std::string path = TempFolder() + "/actions.mod";
-    EXPECT_EQ(WriteModelFileFrom(TheModel(), path), "");
+    Model& model = TheModel();
+    const GraphicsSettings view = model.graphics;
+    const int current = model.currentRow, top = model.layoutTopRow;
+    model.graphics.viewLeft = model.graphics.viewRight = model.graphics.viewBottom = model.graphics.viewTop = 0.0f;
+    model.currentRow = model.layoutTopRow = 1;
+    EXPECT_EQ(WriteModelFileFrom(model, path), "");
+    model.graphics = view;
+    model.currentRow = current;
+    model.layoutTopRow = top;
     std::ifstream in(path, std::ios::binary);
     std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     std::filesystem::remove(path);
@@ -68,7 +78,7 @@ TEST_F(UserActionsTest, EachCommandIsAStepOfItsOwnAndTakesTheTextTypedBeforeIt) 
   EXPECT_EQ(UndoDepth(), typed + 1);
   Command(40050);
   EXPECT_EQ(TheModel().rowCount, 4);
-  EXPECT_FLOAT_EQ(row(4).dx, 700.0f);
+  EXPECT_FLOAT_EQ(row(4).dx, 700.0f / 25.4f);
   // DY typed with no key, then Edit > Offsets with DZ: one step, which one
   // Undo takes back whole.
   const std::string before = Bytes();
@@ -80,11 +90,20 @@ TEST_F(UserActionsTest, EachCommandIsAStepOfItsOwnAndTakesTheTextTypedBeforeIt) 
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
   Command(40027);
-  EXPECT_FLOAT_EQ(row(3).dy, 15.0f);
-  EXPECT_FLOAT_EQ(row(3).dz, 3.0f);
+  EXPECT_FLOAT_EQ(row(3).dy, 15.0f / 25.4f);
+  EXPECT_FLOAT_EQ(row(3).dz, 3.0f / 25.4f);
   const int offsets = UndoDepth();
   Command(40050);
   EXPECT_EQ(UndoDepth(), offsets - 1);
+  EXPECT_TRUE(Bytes() == before);
+  // The same with Select Material after a DX typed and left.
+  Cell(3, 3);
+  Type("5");
+  ExpectPick(1);
+  Command(280);
+  EXPECT_EQ(row(3).material, "A106");
+  EXPECT_EQ(UndoDepth(), offsets);
+  Command(40050);
   EXPECT_TRUE(Bytes() == before);
 }
 
@@ -92,6 +111,7 @@ TEST_F(UserActionsTest, ARefusedActionLeavesTheBytesAndRegenerateMarksNothing) {
   Model read;
   ReadModelFileInto(std::string(QUORVEL_SOURCE_DIR) + "/examples/SteamLine.mod", read);
   SwapModel(read);
+  g_UnitsSettings.unit[kUnitLength] = kLengthInch;
   TheModel().modified = false;
   ShowModelWindows();
   platform::RunUntilIdle();

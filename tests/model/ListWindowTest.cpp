@@ -457,8 +457,8 @@ std::string WrittenModel() {
   return bytes;
 }
 
-// An edit made in a list through its dialog (the table's Edit wraps the
-// editor, which takes a snapshot of its own) is one undo step, and one Undo
+// An edit made in a list through its dialog (the Edit command, and the
+// editor's own snapshot within it) is one undo step, and one Undo
 // gives back the model it was made on; one the rules refuse leaves none.
 TEST_F(ListWindowTest, AnEditInAListIsOneUndoStep) {
   OpenAsReadBack(TheModel());
@@ -538,6 +538,7 @@ TEST_F(ListWindowTest, EveryKeyAndCommandOfTheListIsAStepOfItsOwn) {
   TheModel().sections[1].insulationDensity = 5.0f;
   TheModel().sections[1].insulationThickness = 0.0f;
   TheModel().modified = false;
+  SetFocus(sections->Window());
   TableGoTo(*sections, 1);
   key(VK_RETURN);
   EXPECT_EQ(TheModel().sections[1].insulationDensity, 0.0f);
@@ -548,8 +549,9 @@ TEST_F(ListWindowTest, EveryKeyAndCommandOfTheListIsAStepOfItsOwn) {
   DeleteUndoRedoFiles();
   TheModel().materials[1].nu = 0.0f;
   TheModel().materials[1].jointFactor = 0.0f;
+  TheModel().materials[1].description = "Carbon steel";
   typeInto("&Materials", 1, 4, "0.29");
-  SendMessage(ListFrame().window, WM_COMMAND, 104, 0);
+  SendMessage(LayoutFrame().window, WM_COMMAND, 104, 0);
   platform::RunUntilIdle();
   EXPECT_NE(TheModel().materials[1].nu, 0.0f);
   EXPECT_EQ(UndoDepth(), 2);
@@ -559,14 +561,15 @@ TEST_F(ListWindowTest, EveryKeyAndCommandOfTheListIsAStepOfItsOwn) {
   // With the Layout's offsets dialog open, the List window takes no input:
   // one Undo takes back the offsets, and nothing else was stored.
   DeleteUndoRedoFiles();
-  const std::string before = WrittenModel();
   TableGoTo(TheLayoutTable(), 2);
+  const std::string before = WrittenModel();
   platform::ExpectModal(platform::ModalKind::Dialog, "DX_DY_DZ_DIALOG", [&](HWND dialog) {
     EXPECT_FALSE(IsWindowEnabled(ListFrame().window));
     platform::TestMouse(ListTableWindow(0), WM_LBUTTONDOWN, 5, 40);
     platform::TestMouse(ListTableWindow(0), WM_LBUTTONUP, 5, 40);
     platform::TestTypeText("0.123");
     platform::TestKeyPress(VK_TAB);
+    platform::RunUntilIdle();
     SetDlgItemText(dialog, 1301, "33");
     SendMessage(dialog, WM_COMMAND, IDOK, 0);
   });
