@@ -1,6 +1,7 @@
 // Find and Replace in a row range (see FindReplaceRows.h).
 #include "editing/FindReplaceRows.h"
 
+#include <array>
 #include <cstdio>
 #include <set>
 #include <vector>
@@ -16,6 +17,8 @@
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
 #include "platform/Window.h"
+#include "properties/ListPickers.h"
+#include "records/RecordTable.h"
 #include "services/DialogHelper.h"
 #include "services/Message.h"
 #include "services/NameTables.h"
@@ -368,23 +371,88 @@ void CheckReplacedBends(const Model& model, const ReplaceRequest& request) {
   }
 }
 
-bool ReplaceElements(Model& model, const ReplaceRequest& request) {
+int PickPipeSection(HWND owner, const std::string& current) { return SelectSection(owner, current); }
+
+// Calls `use` with the table that the column (6 material, 7 section, 8
+// load) of a row of `type` names records of, and the picker over it.
+template <typename Use>
+auto WithNameTable(const Model& model, ElementType type, int column, Use use) {
+  const bool beam = type == ElementType::Beam;
+  if (column == 6) return beam ? use(model.beamMaterials, SelectBeamMaterial) : use(model.materials, SelectMaterial);
+  if (column == 7) return beam ? use(model.beamSections, SelectBeamSection) : use(model.sections, PickPipeSection);
+  return beam ? use(model.beamLoads, SelectBeamLoad) : use(model.pipeLoads, SelectPipeLoad);
+}
+
+// Whether a replaced row's names still fit once it is of `type`: a Beam
+// names beam records and any other kind pipe records, so a change across
+// the Beam line keeps none (the Type cell clears them too), nor does a
+// name that is no record of the new kind's table. An empty name is left
+// for the making of the rows to inherit.
+bool NamesFit(const Model& model, const LayoutRow& row, ElementType type) {
+  if ((row.elementType == ElementType::Beam) != (type == ElementType::Beam)) return false;
+  if (!ElementTypeHasProperties(type)) return true;
+  for (int column = 6; column <= 8; ++column) {
+    const std::string& name = column == 6 ? row.material : column == 7 ? row.section : row.load;
+    auto named = [&name](const auto& table, auto) { return FindRecordByName(table, name) != 0; };
+    if (!name.empty() && !WithNameTable(model, type, column, named)) return false;
+  }
+  return true;
+}
+
+// The three names for replaced rows whose names no longer fit their kind,
+// asked once for them all with the pickers the Type cell opens when it
+// clears a row's names on a change across the Beam line. Tables without a
+// record, or a picker left without a choice, refuse the replacement.
+std::array<std::string, 3> AskNames(const Model& model, ElementType type, HWND owner) {
+  static const char* const kNoRecords[2][3] = {
+      {"There are no materials", "There are no sections", "There are no loads"},
+      {"There are no beam materials", "There are no beam sections", "There are no beam loads"}};
+  static const char* const kRequired[3] = {"Material is required", "Section is required", "Load is required"};
+  const int beam = type == ElementType::Beam ? 1 : 0;
+  for (int column = 6; column <= 8; ++column)
+    if (WithNameTable(model, type, column, [](const auto& table, auto) { return table.count; }) == 0)
+      throw std::string(kNoRecords[beam][column - 6]);
+  std::array<std::string, 3> names;
+  for (int column = 6; column <= 8; ++column) {
+    std::string& name = names[static_cast<std::size_t>(column - 6)];
+    name = WithNameTable(model, type, column, [owner](const auto& table, auto pick) {
+      const int record = pick(owner, std::string());
+      return record == 0 ? std::string() : std::string(table[record].name);
+    });
+    if (name.empty()) throw std::string(kRequired[column - 6]);
+  }
+  return names;
+}
+
+bool ReplaceElements(Model& model, const ReplaceRequest& request, HWND owner) {
   if (request.findType == 0 || request.replaceType == 0) return false;
   const auto type = static_cast<ElementType>(request.replaceType);
   // A kind without values of its own put in its own place changes nothing
   // (and a Comment would lose its text to the empty template).
   if (request.findType == request.replaceType && !ElementNeedsDialog(type)) return false;
   CheckReplacedBends(model, request);
-  const LayoutRow& pattern = model.row(0);
-  std::vector<int> replaced;
+  std::vector<int> replaced, renamed;
   for (int r = request.from; r <= request.to && r <= model.rowCount; ++r) {
     if (static_cast<std::int32_t>(model.row(r).elementType) != request.findType) continue;
+    replaced.push_back(r);
+    if (!NamesFit(model, model.row(r), type)) renamed.push_back(r);
+  }
+  if (replaced.empty()) return false;
+  // A kind without properties names nothing: its rows' names are cleared.
+  std::array<std::string, 3> names;
+  if (!renamed.empty() && ElementTypeHasProperties(type)) names = AskNames(model, type, owner);
+  const LayoutRow& pattern = model.row(0);
+  for (int r : replaced) {
     ElementData* element = SetElementType(model, r, type);
     if (element != nullptr && pattern.element != nullptr && pattern.elementType == type)
       element->CopyFrom(*pattern.element);
-    replaced.push_back(r);
   }
-  if (replaced.empty()) return false;
+  for (int r : renamed) {
+    LayoutRow& row = model.row(r);
+    row.material = names[0];
+    row.section = names[1];
+    row.load = names[2];
+  }
   RefreshAfterModelEdit(model);
   // A joint turned into a pipe has no length: refused as typed.
   RefuseRowsBreakingRules(model, replaced);
@@ -448,7 +516,7 @@ bool IsHangerKindCode(std::int32_t code) {
 
 bool ApplyReplaceRequest(Model& model, const ReplaceRequest& request, HWND owner) {
   switch (request.mode) {
-    case ReplaceMode::Element: return ReplaceElements(model, request);
+    case ReplaceMode::Element: return ReplaceElements(model, request, owner);
     case ReplaceMode::Data: return ReplaceData(model, request, owner);
     default: return ReplaceNames(model, request);
   }

@@ -12,6 +12,14 @@
 // length), refuses the whole replacement with its message and leaves the
 // model as it was. Kinds whose dialog is not built yet are not offered as
 // replacements. The dialog opens with From # selected.
+//
+// A Beam names beam records and every other kind with properties pipe
+// records: replaced rows that cross the Beam line (a Beam turned into a
+// pipe, a pipe into a Beam), or whose names are no records of their new
+// kind's tables, get three names asked once, with the pickers the Type
+// cell opens for such a change (a kind without properties has its names
+// cleared); no record to pick, or a picker left without a choice, refuses
+// the replacement whole.
 #pragma once
 
 #include <cstdint>

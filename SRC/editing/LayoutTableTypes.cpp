@@ -153,11 +153,14 @@ void StoreTypeCell(LayoutTable& table) {
   if (old != ElementType::None && row <= model.rowCount && IsZeroLengthCandidate(target, type) &&
       RowMakesItsNode(model, row))
     throw std::string(kZeroLengthMessage);
-  if (changesKind) {
-    CheckTablesExist(model, type);
-    if (!ConfirmChange(table.frame, "Element type", ElementTypeMessageName(old), ElementTypeMessageName(type)))
-      return;
-  }
+  // A change across the Beam line asks for the names of the new kind's
+  // records: without any to pick, a pipe typed Beam is refused here as a
+  // change of any other kind is, not left a Beam that names nothing.
+  const bool crossesBeam = old != ElementType::None && (old == ElementType::Beam) != (type == ElementType::Beam);
+  if (changesKind || crossesBeam) CheckTablesExist(model, type);
+  if (changesKind &&
+      !ConfirmChange(table.frame, "Element type", ElementTypeMessageName(old), ElementTypeMessageName(type)))
+    return;
   if (type == ElementType::Location) {
     MakeLocationRow(table, old);
     return;
@@ -172,7 +175,7 @@ void StoreTypeCell(LayoutTable& table) {
   model.modified = true;
   TableDrawRow(table, row);
   if (old == ElementType::None) return;
-  if ((old == ElementType::Beam) != (type == ElementType::Beam)) PickNamesAfterBeamChange(table);
+  if (crossesBeam) PickNamesAfterBeamChange(table);
   if (row <= model.rowCount) RefreshAfterModelEdit(model);
 }
 

@@ -48,7 +48,9 @@ class BeamDialog : public ElementKindDialog {
     helper.DialogGetItemText(kBeta);
     float radians = 0.0f;
     if (ParseFieldAngle(radians) != 0) ThrowInvalidField("Beta");
+    // Held in degrees, which keep the rule of a stored value themselves.
     beta_ = radians * kDegreesPerRadian;
+    if (!StoredValueAcceptable(beta_)) ThrowInvalidField("Beta");
     for (int i = 0; i < kBeamReleaseCount; ++i)
       releases_[static_cast<std::size_t>(i)] = helper.DialogIsChecked(kFirstRelease + i) ? 1 : 0;
   }

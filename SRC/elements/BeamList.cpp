@@ -132,6 +132,7 @@ bool BeamsList::StoreElementCell(ElementData& element, int column) {
   float radians = 0.0f;
   if (ParseFieldAngle(radians) != 0) ThrowInvalidField("Beta");
   const float beta = radians * kDegreesPerRadian;
+  if (!StoredValueAcceptable(beta)) ThrowInvalidField("Beta");
   if (beta == beam.beta) return false;
   beam.beta = beta;
   beam.boxesBuilt = false;

@@ -7,7 +7,6 @@
 #include "elements/BellowsDialog.h"
 
 #include <array>
-#include <limits>
 
 #include "elements/Bellows.h"
 #include "kindbase/KindDialog.h"
@@ -78,11 +77,13 @@ class BellowsDialog : public ElementKindDialog {
       ThrowRequiredField("Bending Stiffness or Mean diameter");
     }
     // The bending stiffness the mean diameter gives (D^2 Ka / 8) is stored
-    // as a float: one beyond its range could be neither saved nor analysed.
-    if (input_.bending == 0.0f &&
-        !(double(input_.diameter) * input_.diameter * input_.axial * 0.125 <= std::numeric_limits<float>::max())) {
+    // as the typed values are, and keeps their rule: one that no float
+    // holds, or one past its range, could be neither saved nor analysed.
+    if (DerivesBending() && !StoredValueAcceptable(DerivedBellowsBendingStiffness(input_.diameter, input_.axial))) {
       helper.DialogGetItemText(kDiameter);
-      ThrowInvalidField("Diameter");
+      ThrowFieldError("Diameter",
+                      std::string("is invalid:\nthe bending stiffness D^2 x Axial stiffness / 8 is out of range (") +
+                          kStoredValueRange + ")");
     }
   }
 
@@ -96,8 +97,9 @@ class BellowsDialog : public ElementKindDialog {
   bool Store(ElementData& element) override {
     auto& b = static_cast<Bellows&>(element);
     b.axialStiffness = input_.axial;
-    b.bendingStiffness = input_.bending == 0.0f && input_.diameter > 0.0f
-                             ? DerivedBellowsBendingStiffness(input_.diameter, input_.axial)
+    // Read held the derived value to the rule, so it narrows to a float.
+    b.bendingStiffness = DerivesBending()
+                             ? static_cast<float>(DerivedBellowsBendingStiffness(input_.diameter, input_.axial))
                              : input_.bending;
     b.torsionalStiffness = input_.torsional;
     b.lateralStiffness = input_.lateral;
@@ -109,6 +111,8 @@ class BellowsDialog : public ElementKindDialog {
   }
 
  private:
+  bool DerivesBending() const { return input_.bending == 0.0f && input_.diameter > 0.0f; }
+
   float Stiffness(int item, const char* label, bool required, bool rotational) {
     helper.DialogGetItemText(item);
     if (g_EditFieldText.empty()) {
@@ -147,8 +151,8 @@ BellowsDialog& TheDialog() {
 
 }  // namespace
 
-float DerivedBellowsBendingStiffness(float meanDiameter, float axialStiffness) {
-  return meanDiameter * meanDiameter * axialStiffness * 0.125f;
+double DerivedBellowsBendingStiffness(float meanDiameter, float axialStiffness) {
+  return static_cast<double>(meanDiameter) * meanDiameter * axialStiffness * 0.125;
 }
 
 void Bellows::FillDialog(HWND dialog) {

@@ -11,5 +11,7 @@
 INT_PTR BellowsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // The bending stiffness a bellows of mean diameter d (inch) and axial
-// stiffness ka (lb/in) takes when none is given: d^2 ka / 8 (in-lb/rad).
-float DerivedBellowsBendingStiffness(float meanDiameter, float axialStiffness);
+// stiffness ka (lb/in) takes when none is given: d^2 ka / 8 (in-lb/rad),
+// in double, so that the rule of a stored value is asked of the product
+// itself and not of an intermediate square that overflowed a float.
+double DerivedBellowsBendingStiffness(float meanDiameter, float axialStiffness);

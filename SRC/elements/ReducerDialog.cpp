@@ -7,6 +7,9 @@
 // fields a mode does not show are stored as 0.
 #include "elements/ReducerDialog.h"
 
+#include <cfloat>
+#include <cmath>
+
 #include "elements/Reducer.h"
 #include "kindbase/KindDialog.h"
 #include "model/Model.h"
@@ -100,6 +103,7 @@ class ReducerDialog : public ElementKindDialog {
       float angle = 0.0f;
       if (ParseFieldAngle(angle) != 0 || angle < 0.0f) ThrowInvalidField("Cone angle");
       input_.cone = ConeAngleFromInternal(angle);
+      if (!StoredValueAcceptable(input_.cone)) ThrowInvalidField("Cone angle");
     }
     if (mode_ == 2) {
       input_.knuckles = helper.DialogIsChecked(kKnuckles) ? 1 : 0;
@@ -174,7 +178,10 @@ ReducerDialog& TheReducerDialog() {
 }  // namespace
 
 float ConeAngleToInternal(float degrees) { return static_cast<float>(degrees / kDegreesPerRadian); }
-float ConeAngleFromInternal(float internal) { return static_cast<float>(internal * kDegreesPerRadian); }
+float ConeAngleFromInternal(float internal) {
+  const double degrees = internal * kDegreesPerRadian;
+  return std::fabs(degrees) < FLT_MAX ? static_cast<float>(degrees) : std::copysign(HUGE_VALF, internal);
+}
 
 void Reducer::FillDialog(HWND dialog) {
   ReducerDialog& kind = TheReducerDialog();

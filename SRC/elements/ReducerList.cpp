@@ -67,7 +67,8 @@ bool StoreReducerCell(Reducer& r, int column) {
       if (value > 0.5f * r.od2) throw std::string("Thk2 > 0.5*OD2");
       return StoreChanged(r.thk2, value);
     case kCone:
-      if (ParseFieldAngle(value) != 0 || value < 0.0f) ThrowInvalidField("Cone angle");
+      if (ParseFieldAngle(value) != 0 || value < 0.0f || !StoredValueAcceptable(ConeAngleFromInternal(value)))
+        ThrowInvalidField("Cone angle");
       return StoreChanged(r.coneAngle, ConeAngleFromInternal(value));
     case kKnuckles: {
       bool flag = false;

@@ -90,6 +90,12 @@ std::string Trimmed(const char* text) {
   return value;
 }
 
+// A run pipe whose wall reaches its outside radius has no bore: no pipe,
+// though the beta limits of a rectangular attachment may pass (the hollow
+// attachment's R/T limit keeps it out already).
+constexpr const char* kWallPastRadius = "Thickness is greater than radius";
+bool WallPastRadius(const LugInputs& d) { return d.Thk >= d.OD * 0.5f; }
+
 // The geometry limits of the formulas, after the values.
 std::string GeometryRefusal(const LugInputs& d) {
   if (d.lugType == kLugHollowCircular) {
@@ -100,6 +106,7 @@ std::string GeometryRefusal(const LugInputs& d) {
     if (dD < 0.3 || dD > 1.0) return "do/Do should be between 0.3 and 1.0";
     return {};
   }
+  if (WallPastRadius(d)) return kWallPastRadius;
   const double Ro = (static_cast<double>(d.OD) - d.Thk) * 0.5;
   const double beta1 = d.L1 / Ro, beta2 = d.L2 / Ro;
   if (!(Ro > 0.0) || beta1 > 0.5) return "L1/Ro should be <= 0.5. Ro = Mean Pipe Radius = (Pipe OD - Thk / 2.0)";
@@ -294,6 +301,7 @@ void Read(LugInputs& d) {
                     name, least);
     }
   }
+  if (d.lugType == kLugRectangular && WallPastRadius(d)) h.DialogThrowItemError(1302, kWallPastRadius);
   const std::string geometry = GeometryRefusal(d);
   if (!geometry.empty()) throw geometry;
   ClearUnread(d);

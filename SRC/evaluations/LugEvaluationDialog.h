@@ -6,7 +6,8 @@
 // Cancel leaves the inputs as they were.
 //
 // OK reads in order and refuses the first bad value with the focus on its
-// field (the dialog stays), then the geometry limits of the formulas. What
+// field (the dialog stays), then the geometry limits of the formulas (a
+// run-pipe wall of half the outside diameter or more is no pipe). What
 // the dialog did not read counts as 0. When anything differs from the
 // document it is stored, modified and not analysed. While results are
 // shown everything is read-only and OK stores nothing.

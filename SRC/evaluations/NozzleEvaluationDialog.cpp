@@ -185,6 +185,19 @@ const std::vector<DialogField>& FieldsOf(const NozzleEvaluation& d) {
   return d.analysis == kNozzleWrc537 ? WrcFields() : EnFields();
 }
 
+// A wall that reaches the outside radius of its shell or nozzle leaves no
+// bore: the field of the first such thickness, or 0. A shell given by its
+// mean radius (or mean diameter) reaches it at twice the mean radius.
+constexpr const char* kWallPastRadius = "Thickness is greater than radius";
+int WallPastRadiusItem(const NozzleEvaluation& d) {
+  if (d.analysis == kNozzleWrc537) {
+    if (d.T >= 2.0f * d.Rm) return 1307;
+    return d.spherical && d.eb >= d.ro ? 1310 : 0;
+  }
+  if (d.e >= (d.spherical ? 2.0f * d.R : d.R)) return 1302;
+  return d.eb >= 0.5f * d.de ? 1304 : 0;
+}
+
 // Whether what the report shows of the analysis is finite.
 bool ResultsFiniteOf(const NozzleEvaluation& d) {
   if (d.analysis == kNozzleWrc537) {
@@ -334,6 +347,7 @@ void Read(NozzleEvaluation& d) {
     if (!refusal.empty()) throw refusal;
     d.*f.member = value;
   }
+  if (const int item = WallPastRadiusItem(d); item != 0) h.DialogThrowItemError(item, kWallPastRadius);
   // Each value passed; together they may still give results past a float.
   const InputLimitRefusal refusal = LimitRefusal(d);
   if (!refusal.text.empty()) h.DialogThrowItemError(refusal.item, refusal.text);
@@ -369,6 +383,7 @@ std::string NozzleInputRefusal(const NozzleEvaluation& d) {
     if (!refusal.empty()) return refusal;
     if (f.kind == Kind::Dimension && value < 0.0f) return FormatFieldError(InvalidName(f, d.spherical), text, "is invalid");
   }
+  if (WallPastRadiusItem(d) != 0) return kWallPastRadius;
   return LimitRefusal(d).text;
 }
 

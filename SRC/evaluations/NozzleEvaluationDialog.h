@@ -7,10 +7,12 @@
 // radius are neither shown enabled nor read.
 //
 // OK reads the values of the chosen analysis in order; the first refusal
-// is shown with the focus on its field and the dialog stays. When anything
-// differs from the document it is stored, the document is modified and not
-// analysed, and the tool's window is refreshed. While results are shown
-// everything is read-only and OK closes like Cancel.
+// is shown with the focus on its field and the dialog stays. A shell or
+// nozzle wall that reaches its outside radius is refused after the values
+// ("Thickness is greater than radius", as the pipe sections say). When
+// anything differs from the document it is stored, the document is
+// modified and not analysed, and the tool's window is refreshed. While
+// results are shown everything is read-only and OK closes like Cancel.
 //
 // Analyze holds the document to the same limits (NozzleInputRefusal): New's
 // zeros and a file's values never reach the formulas. Both OK and Analyze

@@ -130,9 +130,10 @@ bool ReadBatchInlineKeyword(BatchReader& reader, BatchLayoutAttributes& attribut
   else if (key == "OD2") a.od2 = Positive(reader, value, ParseDimension, "Invalid OD2");
   else if (key == "THK1") a.thk1 = Positive(reader, value, ParseDimension, "Invalid THK1");
   else if (key == "THK2") a.thk2 = Positive(reader, value, ParseDimension, "Invalid THK2");
-  else if (key == "CONE")
+  else if (key == "CONE") {
     a.coneAngle = ConeAngleFromInternal(AtLeast(reader, value, ParseAngle, 0.0f, "Invalid Cone angle"));
-  else if (key == "LXAX") {
+    if (!StoredValueAcceptable(a.coneAngle)) BatchLineError(reader, "Invalid Cone angle", value);
+  } else if (key == "LXAX") {
     ReadAxis(reader, a.localX, entry, 'X');
     a.localXGiven = true;
   } else if (key == "LYAX") {

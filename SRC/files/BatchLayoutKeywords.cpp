@@ -127,8 +127,15 @@ void ReadBeamName(BatchReader& reader, std::string& field, const BatchEntry& ent
   field = name;
 }
 
+// An angle held in degrees, which keep the rule of a stored value.
+float Degrees(const BatchReader& reader, const std::string& text, const char* message) {
+  const double degrees = Value(reader, text, ParseAngle, message) * kDegreesPerRadian;
+  if (!StoredValueAcceptable(degrees)) BatchLineError(reader, message, text);
+  return static_cast<float>(degrees);
+}
+
 void ReadBeta(BatchReader& reader, Attributes& a, const BatchEntry& entry) {
-  a.beta = static_cast<float>(Value(reader, entry.components[0], ParseAngle, "Invalid Beta value") * kDegreesPerRadian);
+  a.beta = Degrees(reader, entry.components[0], "Invalid Beta value");
 }
 
 // --- Bends -----------------------------------------------------------------------
@@ -195,8 +202,7 @@ float& DisplacementValue(Attributes& a, int slot, int direction) {
 }
 
 float RotationInDegrees(const BatchReader& reader, const std::string& text) {
-  const float radians = Value(reader, text, ParseAngle, "Invalid rotation");
-  return static_cast<float>(radians * kDegreesPerRadian);
+  return Degrees(reader, text, "Invalid rotation");
 }
 
 // Only an anchor takes a specified movement from the file: on any other

@@ -86,6 +86,8 @@ std::string RotationText(float degrees) {
 int ParseFieldRotation(float& degrees) {
   float typed = 0.0f;
   if (ParseFieldReal(typed) != 0) return 1;
+  // Typed in radians, the degrees kept must keep the rule of a stored value.
+  if (ChosenUnit(kUnitAngle) != 0 && !StoredValueAcceptable(typed * kDegreesPerRadian)) return 1;
   // Typed in degrees the value is kept as typed, so that it reads back exactly.
   degrees = ChosenUnit(kUnitAngle) == 0 ? typed : static_cast<float>(typed * kDegreesPerRadian);
   return 0;

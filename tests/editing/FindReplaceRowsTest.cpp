@@ -157,6 +157,22 @@ TEST_F(FindReplaceRowsTest, EveryRefusalKeepsTheModel) {
   EXPECT_FALSE(CanUndo());
 }
 
+// Pipes turned into Beams take beam names, picked once for them all.
+TEST_F(FindReplaceRowsTest, RowsAcrossTheBeamLineTakeNamesOfTheirKind) {
+  AddName(TheModel().beamMaterials, "BM");
+  AddName(TheModel().beamSections, "W8");
+  AddName(TheModel().beamLoads, "BL");
+  Replace("2", "7", [](HWND dialog) {
+    auto ok = [](HWND modal) { SendMessage(modal, WM_COMMAND, IDOK, 0); };
+    for (const char* name : {"BEAM_DIALOG1", "SELECT_DIALOG", "SELECT_DIALOG", "SELECT_DIALOG"})
+      platform::ExpectModal(platform::ModalKind::Dialog, name, ok);
+    Choose(dialog, 1201, "Pipe");
+    Choose(dialog, 1202, "Beam");
+  });
+  for (int r : {3, 5, 7})
+    EXPECT_EQ(TheModel().row(r).material + TheModel().row(r).section + TheModel().row(r).load, "BMW8BL") << r;
+}
+
 TEST_F(FindReplaceRowsTest, ABendWhoseIntermediateNodeIsNamedIsKept) {
   Model& model = TheModel();
   model.sections[1].outsideDiameter = 4.5f;

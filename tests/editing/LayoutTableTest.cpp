@@ -138,9 +138,10 @@ TEST_F(LayoutTableTest, TypingACAtTheStartOfAnEmptyRowMakesAComment) {
 
 TEST_F(LayoutTableTest, RefusedCellsSayWhyAndLeaveTheRowAndTheUndoStack) {
   TypeSmallModel();
+  const int depth = UndoDepth();
+  EXPECT_EQ(Store(3, 2, "BEA"), "There are no beam materials");  // no beam record to name
   auto beamMaterial = ModelRecordTableAppend(TheModel().beamMaterials, 4);
   TheModel().beamMaterials[beamMaterial].name = "B1";
-  const int depth = UndoDepth();
   const float dx = row(3).dx;
   EXPECT_EQ(Store(3, 1, "abc"), "Node =  abc  is invalid");
   EXPECT_EQ(Store(3, 1, "100000"), "Node =  100000  Node number should be < 100000");

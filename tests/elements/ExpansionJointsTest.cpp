@@ -82,6 +82,24 @@ TEST_F(ExpansionJointsTest, ABellowsIsTypedRefusedFieldByFieldAndDerivesItsBendi
   EXPECT_FALSE(TheModel().modified);
 }
 
+// The bending rate D^2 x Ka / 8 keeps the rule of a stored value: 10^2 x
+// 1E37 / 8 = 1.25E38 is refused; 10^2 x 5E36 / 8 = 6.25E37 is taken.
+TEST_F(ExpansionJointsTest, ABendingRateDerivedPastAStoredValuesRangeIsRefusedOnTheDiameter) {
+  platform::ExpectModal(platform::ModalKind::Dialog, "BELLOWS_DIALOG", [](HWND dialog) {
+    for (const auto& [item, text] : {std::pair{1301, "1E37"}, {1303, "95"}, {1304, "4"}, {1307, "10"}})
+      SetDlgItemText(dialog, item, text);
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE2_DIALOG", [](HWND message) {
+      EXPECT_EQ(LinesOfDialog(message).at(0), "Diameter =  10  is invalid:");
+      Ok(message);
+    });
+    Ok(dialog);
+    SetDlgItemText(dialog, 1301, "5E36");
+    Ok(dialog);
+  });
+  TypeKind(3, "Bellows");
+  EXPECT_FLOAT_EQ(ElementAt<Bellows>(3).bendingStiffness, 6.25e37f);
+}
+
 TEST_F(ExpansionJointsTest, TheBellowsListTakesTypedCellsAndPrints) {
   Model& model = TheModel();
   SetElementType(model, 3, ElementType::Bellows);

@@ -73,6 +73,8 @@ TEST_F(ReducerTest, ANewReducerProposesThePipeBeforeItAndTheCodeChoosesTheFields
     EXPECT_FALSE(Visible(dialog, 1101));
     SetDlgItemText(dialog, 1305, "-1");
     ExpectRefused(dialog, "Cone angle =  -1  is invalid", 1305);
+    SetDlgItemText(dialog, 1305, "6E38");  // 1.05E37 rad taken, but no float holds the degrees kept
+    ExpectRefused(dialog, "Cone angle =  6E38  is invalid", 1305);
     SetDlgItemText(dialog, 1305, "15");
     Ok(dialog);
   });

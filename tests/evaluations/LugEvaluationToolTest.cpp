@@ -253,6 +253,17 @@ TEST_F(LugEvaluationToolTest, AnalyzeAndTheDialogRefuseLoadsWhoseStressesAreNotF
   EXPECT_EQ(LugInputRefusal(TheLugDocument().data), "");
 }
 
+// A run-pipe wall of half the OD has no bore, whatever the beta limits say.
+TEST_F(LugEvaluationToolTest, ARunPipeWallOfHalfItsDiameterOrMoreIsRefused) {
+  NewTool();
+  RunDialog([](HWND dialog) {
+    EnterTheHandCalculation(dialog);
+    SetText(dialog, 1302, "5.375");  // OD 10.75
+    RefusedOk(dialog, "Thickness is greater than radius");
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+}
+
 TEST_F(LugEvaluationToolTest, AnalyzeHoldsAFilesZerosToTheLimitsAndUnitsRedraw) {
   const std::string path = Path("zeros.lug");
   WriteLugFileFrom(path, LugInputs{}, g_UnitsSettings);

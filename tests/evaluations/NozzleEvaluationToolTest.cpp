@@ -250,6 +250,16 @@ TEST_F(NozzleEvaluationToolTest, AnalyzeHoldsAFilesValuesToTheDialogsLimits) {
   EXPECT_FALSE(TheNozzleDocument().analysed);
 }
 
+// A nozzle wall of half its OD leaves no bore: refused as the dialog would.
+TEST_F(NozzleEvaluationToolTest, AWallReachingItsOutsideRadiusIsRefused) {
+  NozzleEvaluation d;
+  d.R = 40.0f, d.e = 0.5f, d.de = 12.2f, d.eb = 6.1f, d.d = 12.0f, d.ec = 0.5f, d.f = 20000.0f, d.fb = 20000.0f;
+  WriteNozzleFileFrom(Path("thick.noz"), d, g_UnitsSettings);
+  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, Path("thick.noz")));
+  ExpectMessage("MESSAGE1_DIALOG", {"Thickness is greater than radius"});
+  Tool(40053);
+}
+
 // A value past the limit of a typed number is refused as the dialog refuses
 // it; values each below it whose loads pass a float's range (Mx.Max = C2 x
 // d/4 x f x ec^2 = 5.48 x 3 x 9.9E37 x 0.25 = 4.1E38 > 3.4E38) name the

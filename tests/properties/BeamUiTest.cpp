@@ -257,6 +257,8 @@ TEST_F(BeamUiTest, TheBeamDialogShowsItsAxesAndStoresBetaAndReleases) {
     EXPECT_EQ(Field(dialog, 1306), FormatFixedWidth(1.0, 6, 3));  // local y is +Y
     SetDlgItemText(dialog, 1301, "abc");
     ExpectRefusal(dialog, "Beta =  ABC  is invalid");
+    SetDlgItemText(dialog, 1301, "6E38");  // 1.05E37 rad taken, but no float holds the degrees kept
+    ExpectRefusal(dialog, "Beta =  6E38  is invalid");
     SetDlgItemText(dialog, 1301, "90");
     CheckDlgButton(dialog, 1102, BST_CHECKED);   // From: Major Bending
     CheckDlgButton(dialog, 1107, BST_CHECKED);   // To: Axial
