@@ -147,6 +147,8 @@ class TableWindow {
   bool editing = false;
   int prefixLength = 0;
   int maxEditLength = 0;
+  // While the message of a refused cell or row is up (it borrows the focus).
+  bool showingRefusal = false;
   bool textColourChanged = false;
   // The undo step the edits of the key being handled joined (a snapshot's
   // token, model/KeyUndoStep.h) and the undo depth it left; a key clears it.
