@@ -2,10 +2,13 @@
 // spectrum, SPECTRUM_OPTIONS_DIALOG (abscissa kind, the two interpolations
 // and the ordinate unit), and the spectrum load, SPECTRUM_DIALOG (the
 // spectrum and factor of each direction, the mode and direction sums).
+#include "loads/SpectraTable.h"
+
 #include <array>
 #include <cstdio>
 
 #include "model/EditSteps.h"
+#include "model/ListWindow.h"
 #include "model/Model.h"
 #include "model/ModelLoadCases.h"
 #include "model/UndoFiles.h"
@@ -247,7 +250,14 @@ int SpectrumOptionsDialog(HWND owner, std::size_t entry) {
 }
 
 int SpectrumLoadDialog(HWND owner, SnapshotToken snapshot) {
-  if (M().spectra.empty()) AppendBlankSpectrum(M().spectra);
+  // The load names spectra: without any the user is sent to their list to
+  // give one, not shown a load with nothing to choose.
+  if (!HasSpectra(M().spectra)) {
+    PopTempFile(snapshot);
+    ShowWarningMessage(owner, "No spectrums are input yet.");
+    ShowListByOpener(OpenSpectraTable);
+    return 0;
+  }
   Load().snapshot = snapshot;
   return DialogBoxParam(InstanceHandle, "SPECTRUM_DIALOG", owner, SpectrumLoadDialogProc, 0) == 1 ? 1 : 0;
 }

@@ -147,6 +147,8 @@ class TableWindow {
   bool editing = false;
   int prefixLength = 0;
   int maxEditLength = 0;
+  // While the message of a refused cell or row is up (it borrows the focus).
+  bool showingRefusal = false;
   bool textColourChanged = false;
 
   static constexpr int kMaxEditBuffer = 127;

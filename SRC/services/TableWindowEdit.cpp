@@ -51,7 +51,16 @@ void SendFrameCommand(TableWindow& t, int command) {
 
 bool NamesColumn(const TableWindow& t, int column) { return column >= 1 && column <= t.columnCount; }
 
+// The message of a refusal has the keyboard only while it is up: the user
+// has not left the table, so the table is not told it lost the focus (a
+// pane that stores its rows when left would take a half-typed entry row
+// for the user's last word and load its rows again without it).
 void ShowError(TableWindow& t, const std::string& text) {
+  struct Refusing {
+    TableWindow& table;
+    bool outer;
+    ~Refusing() { table.showingRefusal = outer; }
+  } refusing{t, std::exchange(t.showingRefusal, true)};
   ShowTableMessage(t.Window(), text, TableMessageKind::Error);
 }
 

@@ -131,7 +131,7 @@ void OnSetFocus(HWND window, TableWindow* t) {
 }
 
 void OnKillFocus(TableWindow& t) {
-  t.LostFocus();
+  if (!t.showingRefusal) t.LostFocus();
   DestroyCaret();
   TableDrawCellFrame(t, false);
   TableDrawRow(t, t.currentRow);

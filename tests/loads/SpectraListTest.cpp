@@ -2,8 +2,9 @@
 // File menu items it brings and takes away, a spectrum text file with a
 // bad line refused with its line number and the model untouched, a good
 // one read, the export written and read back, the spectrum load dialog, a
-// rename the load follows, Delete refusing a spectrum in use, and the
-// options dialog refusing a change between displacement and acceleration.
+// rename the load follows, Delete refusing a spectrum in use, the options
+// dialog refusing a change between displacement and acceleration, and the
+// spectrum load without spectra sending the user to their list.
 #include "editing/NodeList.h"
 #include "loads/LoadsTesting.h"
 #include "loads/SpectraTable.h"
@@ -134,6 +135,16 @@ TEST_F(SpectraListTest, ReadExportLoadRenameAndDelete) {
 
 // A name typed into the spare entry makes a spectrum, which the caption
 // counts at once (it read "Spectrums (0)"); a time function's alike.
+TEST_F(SpectraListTest, TheSpectrumLoadWithoutSpectraSaysSoAndOpensTheirList) {
+  ExpectBox({"No spectrums are input yet."});
+  Layout(234);
+  platform::CheckModalScript();
+  EXPECT_EQ(CurrentListOpener(), &OpenSpectraTable);
+  EXPECT_TRUE(IsWindowVisible(ListFrame().window));
+  EXPECT_FALSE(TheModel().modified);
+  EXPECT_FALSE(CanUndo());
+}
+
 TEST_F(SpectraListTest, TheCaptionCountsANameTypedIntoTheSpareEntry) {
   for (const auto& [command, title] : {std::pair{251, "Spectrums  (1)"}, std::pair{252, "Time functions  (1)"}}) {
     Layout(command);

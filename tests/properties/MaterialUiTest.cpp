@@ -3,7 +3,8 @@
 // kept open, a rename confirmed across the rows, the table against
 // temperature typed in the properties dialog and stored sorted, the
 // library's open dialog cancelled, and the list's type column, in-use refusal, new row
-// without properties, copy and paste (undoable), and its export; a name given
+// without properties, copy and paste (undoable), and its export; the
+// property pane's entry row kept through a refused value; a name given
 // twice in a batch file left out, and a rename of a record whose name another
 // holds (as a model file may) changing that record (materials, sections and
 // loads).
@@ -27,6 +28,7 @@
 #include "properties/MaterialsTable.h"
 #include "properties/SectionsTable.h"
 #include "services/ErrorRecords.h"
+#include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/TableWindow.h"
 #include "services/TempFiles.h"
@@ -278,6 +280,43 @@ TEST_F(MaterialUiTest, MaterialsListEditsTypesRefusesInUseAndAddsRows) {
   table.currentRow = 2;
   table.DeleteRow();
   EXPECT_EQ(model.materials.count, 1);
+}
+
+// The pane's entry row refused twice by keys, each time with a real message
+// box that has the keyboard while it is up: the row keeps its temperature
+// and the keyboard comes back to E (with the refused text), so the modulus
+// typed next is E's.
+TEST_F(MaterialUiTest, ARefusalOnThePanesEntryRowKeepsTheRowAndTheKeyboardInTheCell) {
+  TheModel().materials[1].description = "Steel";
+  LayoutCommand(188);  // at the material of the Layout's row
+  MaterialPropertyPane& pane = TheMaterialPropertyPane();
+  ASSERT_EQ(pane.record, 1);
+  SetFocus(pane.Window());
+  TableGoTo(pane, 2);
+  SetTableMessageSink(nullptr);
+  for (const auto& [keys, message, edited] : {std::tuple{"300\r", "Modulus is required", ""},
+                                              std::tuple{"q\t", "Modulus =  Q  is invalid", "Q"}}) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [shown = std::string(message)](HWND box) {
+      EXPECT_EQ(LinesOfDialog(box).at(0), shown);
+      SendMessage(box, WM_COMMAND, IDOK, 0);
+    });
+    platform::TestTypeText(keys);
+    platform::RunUntilIdle();
+    platform::CheckModalScript();
+    EXPECT_EQ(GetFocus(), pane.Window());
+    EXPECT_EQ(pane.currentColumn, 2);
+    EXPECT_EQ(pane.editBuffer, edited);
+    EXPECT_FLOAT_EQ(pane.buffer.rows[2].values[kMatTemperature], 300.0f);
+  }
+  platform::TestKeyPress(VK_BACK);
+  platform::TestTypeText("2.75E7\r");
+  platform::RunUntilIdle();
+  SetFocus(ListTableWindow(0));
+  platform::RunUntilIdle();
+  const Material& m = TheModel().materials[1];
+  ASSERT_EQ(m.numtemps, 2);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatTemperature], 300.0f);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatModulus], 2.75e7f);
 }
 
 TEST_F(MaterialUiTest, TheTypeChooserSelectsTheRecordsTypeOrNothing) {

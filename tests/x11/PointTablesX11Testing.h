@@ -6,10 +6,12 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "editing/ModelWindows.h"
 #include "model/ListTesting.h"
 #include "model/ListWindow.h"
+#include "platform/Dialog.h"
 #include "services/Frame.h"
 #include "x11/WindowManager.h"
 #include "x11/XInput.h"
@@ -32,6 +34,41 @@ class PointTablesX11Fixture : public OnXvfbWithWindowManager<ListFixture> {
       const std::string key = c == '.' ? "period" : c == '-' ? "minus" : std::string(1, c);
       input.Key(key.c_str());
     }
+  }
+  // The message box of `lines`, closed with Return typed on the server once
+  // the server has given it the keyboard; `closed` says when it is.
+  static void ExpectBoxClosedByReturn(ManagedWindows& windows, XInput& input, const std::vector<std::string>& lines,
+                                      bool& closed) {
+    closed = false;
+    platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [&windows, &input, lines, &closed](HWND box) {
+      EXPECT_EQ(LinesOfDialog(box), lines);
+      platform::SyncPresenter();
+      const bool focused = platform::PumpUntil(
+          [&] { return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(TextOf(box)); },
+          10000);
+      EXPECT_TRUE(focused) << "the message box never had the keyboard";
+      input.Key("Return");
+      closed = platform::PumpUntil([&] { return closed; }, 10000, [&](MSG* message) {
+        if (message->message != WM_KEYDOWN || message->wParam != VK_RETURN) return false;
+        closed = IsDialogMessage(box, message) != FALSE;
+        return true;
+      });
+    });
+  }
+  // After a message box went: the manager has dealt with its going and the
+  // List window has the keyboard again, on the server and in the program's
+  // `table` (a key typed while the manager moves the focus goes where the
+  // server sends it).
+  static bool KeyboardBackIn(ManagedWindows& windows, HWND table) {
+    platform::SyncPresenter();
+    if (!windows.SyncWithManager()) return false;
+    const std::string title = TextOf(ListFrame().window);
+    return platform::PumpUntil(
+        [&] {
+          return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(title) &&
+                 GetFocus() == table;
+        },
+        10000);
   }
   // Opens the list of Misc command `command` in the List window and waits
   // until the server has given the List window the keyboard.

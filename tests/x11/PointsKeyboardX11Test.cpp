@@ -5,20 +5,26 @@
 // grid back to the names and Return for the next name. Each Return leaves
 // the keyboard in the new row's first cell; an empty entry row is refused
 // with a message box that Return closes, and the keyboard is back in the
-// grid. What the server shows is what the layer drew; the pictures are kept
-// in the build folder (x11-points-*.png).
+// grid. A modulus refused on the materials' temperature pane's entry row,
+// its message closed with Return: the row keeps its temperature and the
+// keyboard is back in E with the refused text. What the server shows is
+// what the layer drew; the pictures are kept in the build folder
+// (x11-points-*.png).
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "editing/LayoutTable.h"
 #include "loads/PointTablesTable.h"
 #include "loads/SpectraTable.h"
 #include "loads/SpectrumValuesGrid.h"
 #include "loads/TimeFunctionsTable.h"
 #include "platform/Dialog.h"
 #include "platform/Input.h"
+#include "properties/MaterialPropertyTable.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
+#include "services/ListFrameState.h"
 #include "services/TableWindow.h"
 #include "x11/PointTablesX11Testing.h"
 #include "x11/ScreenCompare.h"
@@ -66,36 +72,11 @@ TEST_F(PointsKeyboardX11Test, ASpectrumIsTypedWithTheKeyboardAlone) {
   // server; the keyboard is back in the grid.
   SetTableMessageSink(nullptr);
   bool closed = false;
-  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE1_DIALOG", [&](HWND box) {
-    EXPECT_EQ(LinesOfDialog(box), std::vector<std::string>{"Value is required"});
-    platform::SyncPresenter();
-    const bool focused = platform::PumpUntil(
-        [&] { return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(TextOf(box)); },
-        10000);
-    EXPECT_TRUE(focused) << "the message box never had the keyboard";
-    input.Key("Return");
-    closed = platform::PumpUntil([&] { return closed; }, 10000, [&](MSG* message) {
-      if (message->message != WM_KEYDOWN || message->wParam != VK_RETURN) return false;
-      closed = IsDialogMessage(box, message) != FALSE;
-      return true;
-    });
-  });
+  ExpectBoxClosedByReturn(windows, input, {"Value is required"}, closed);
   input.Key("Return");
   ASSERT_TRUE(platform::PumpUntil([&] { return closed; }, 10000)) << "the message box was not closed by Return";
   platform::CheckModalScript();
-  // The manager has dealt with the box's going and the List window has the
-  // keyboard again, on the server and in the program (a key typed while
-  // the manager moves the focus goes where the server sends it).
-  platform::SyncPresenter();
-  ASSERT_TRUE(windows.SyncWithManager()) << "the manager did not answer";
-  const std::string title = TextOf(ListFrame().window);
-  ASSERT_TRUE(platform::PumpUntil(
-      [&] {
-        return windows.FocusWindow() != 0 && windows.FocusWindow() == windows.ShownWindowTitled(title) &&
-               GetFocus() == grid.Window();
-      },
-      10000))
-      << "the grid did not get the keyboard back after the message";
+  ASSERT_TRUE(KeyboardBackIn(windows, grid.Window())) << "the grid did not get the keyboard back after the message";
   TypePoint(input, "33", "0.1");
   ASSERT_TRUE(platform::PumpUntil([&] { return spectra[0].points.size() == 4; }, 10000))
       << "the keyboard did not come back to the grid after the message";
@@ -149,6 +130,41 @@ TEST_F(PointsKeyboardX11Test, ATimeFunctionIsTypedWithTheKeyboardAlone) {
   EXPECT_FLOAT_EQ(functions[0].points[1].x, 0.1f);
   EXPECT_FLOAT_EQ(functions[0].points[2].y, -50.0f);
   EXPECT_FLOAT_EQ(functions[1].points[0].y, 5.0f);
+}
+
+TEST_F(PointsKeyboardX11Test, ARefusedModulusKeepsTheTemperatureRowAndTheKeyboardInE) {
+  ManagedWindows windows(display_);
+  XInput input(display_);
+  ASSERT_TRUE(windows.ok() && input.ok());
+  TheModel().materials[1].description = "Steel";
+  TheLayoutTable().currentRow = TheModel().currentRow = 2;  // its row names the material
+  ASSERT_TRUE(OpenWithTheKeyboard(windows, 188)) << "the materials never had the keyboard";
+  MaterialPropertyPane& pane = TheMaterialPropertyPane();
+  ASSERT_EQ(pane.record, 1);
+  SetFocus(pane.Window());
+  TableGoTo(pane, 2);
+  SetTableMessageSink(nullptr);
+  bool closed = false;
+  ExpectBoxClosedByReturn(windows, input, {"Modulus =  Q  is invalid"}, closed);
+  Type(input, "300");
+  input.Key("Tab");
+  input.Key("q");
+  input.Key("Tab");
+  ASSERT_TRUE(platform::PumpUntil([&] { return closed; }, 10000)) << "the message box was not closed by Return";
+  platform::CheckModalScript();
+  ASSERT_TRUE(KeyboardBackIn(windows, pane.Window())) << "the pane did not get the keyboard back after the message";
+  EXPECT_EQ(pane.currentColumn, 2);
+  EXPECT_EQ(pane.editBuffer, "Q");
+  input.Key("BackSpace");
+  Type(input, "2.75E7");
+  input.Key("Return");
+  ASSERT_TRUE(platform::PumpUntil([&] { return pane.rowCount == 3; }, 10000)) << "the row was not entered";
+  EXPECT_EQ(CompareWithScreen("temperatures"), 0);
+  SetFocus(ListTableWindow(0));
+  const Material& m = TheModel().materials[1];
+  ASSERT_EQ(m.numtemps, 2);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatTemperature], 300.0f);
+  EXPECT_FLOAT_EQ(m.temps[2].values[kMatModulus], 2.75e7f);
 }
 
 }  // namespace
