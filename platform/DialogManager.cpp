@@ -313,6 +313,7 @@ INT_PTR RunModalDialog(HWND dialog, HWND owner, ModalKind kind, std::string name
   HWND ownerTop = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
   bool disabledOwner = ownerTop != nullptr && IsWindowEnabled(ownerTop);
   if (disabledOwner) EnableWindow(ownerTop, FALSE);
+  ModalLoopBegins(dialog);
   INT_PTR result = IDCANCEL;
   if (DialogState* state = FindDialogState(dialog); state != nullptr && state->identified) {
     kind = state->kind;
@@ -342,6 +343,7 @@ INT_PTR RunModalDialog(HWND dialog, HWND owner, ModalKind kind, std::string name
       WaitMessage();
     }
   }
+  ModalLoopEnds(dialog);
   if (disabledOwner) EnableWindow(ownerTop, TRUE);
   if (IsWindow(dialog)) {
     bool wasActive = GetActiveWindow() == dialog;

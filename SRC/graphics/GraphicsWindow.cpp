@@ -147,15 +147,10 @@ LRESULT OnSize(WPARAM wParam) {
   return 0;
 }
 
-void SendCloseDialogs(Frame& frame) {
-  if (frame.window != nullptr && IsWindow(frame.window)) SendMessage(frame.window, WM_COMMAND, 301, 0);
-}
-
+// The focus closes no dialog of the other windows: a dialog keeps what the
+// user typed until its own OK or Cancel, and while one is open the
+// graphics window takes no input (the layer holds it for the dialog).
 LRESULT OnSetFocus() {
-  SendCloseDialogs(LayoutFrame());
-  SendCloseDialogs(ListFrame());
-  SendCloseDialogs(ResultsFrame());
-  // The List window's table ends its cell editing and its caret.
   if (HWND painting = PaintingWindowHandle()) SetFocus(painting);
   return 0;
 }

@@ -7,6 +7,9 @@
 #include <poll.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
 
 namespace {
 
@@ -132,14 +135,31 @@ void CollectProgramWindows(Display* x, Window window, std::vector<unsigned long>
 
 }  // namespace
 
-std::string WindowManager::Start(const std::string& display) {
+std::string WindowManager::Start(const std::string& display, bool followMouse) {
+  std::vector<std::string> command{"openbox", "--sm-disable"};
+  if (followMouse) {
+    // The system's settings, the focus following the pointer at once (not
+    // after a delay, so that the manager has moved it when it answers).
+    std::ifstream in("/etc/xdg/openbox/rc.xml");
+    std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"<followMouse>no<", "<followMouse>yes<"},
+                                   {"<focusDelay>200<", "<focusDelay>0<"}}) {
+      const std::size_t at = settings.find(from);
+      if (at == std::string::npos) return "no " + from + " in /etc/xdg/openbox/rc.xml";
+      settings.replace(at, from.size(), to);
+    }
+    const char* folder = std::getenv("TMPDIR");
+    const std::string path = std::string(folder != nullptr ? folder : "/tmp") + "/openbox-follow-mouse.xml";
+    std::ofstream(path) << settings;
+    command.insert(command.end(), {"--config-file", path});
+  }
   Display* x = XOpenDisplay(display.c_str());
   if (x == nullptr) return "cannot open " + display;
   XSelectInput(x, DefaultRootWindow(x), PropertyChangeMask | SubstructureNotifyMask);
   XSync(x, False);
   ChildOptions options;
   options.environment = {{"DISPLAY", display}};
-  if (!process_.Start({"openbox", "--sm-disable"}, options)) {
+  if (!process_.Start(command, options)) {
     XCloseDisplay(x);
     return "cannot start openbox";
   }
@@ -266,6 +286,36 @@ unsigned long ManagedWindows::ManagersActiveWindow() {
     active = *reinterpret_cast<const unsigned long*>(data);
   if (data != nullptr) XFree(data);
   return active;
+}
+
+void ManagedWindows::Minimise(unsigned long window) {
+  Display* x = state_->x;
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(x, "WM_CHANGE_STATE", False);
+  request.xclient.format = 32;
+  request.xclient.data.l[0] = IconicState;
+  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XSync(x, False);
+}
+
+bool ManagedWindows::Allows(unsigned long window, const char* action) {
+  return ListsAtom(state_->x, window, "_NET_WM_ALLOWED_ACTIONS", action);
+}
+
+unsigned long ManagedWindows::MotifFunctions(unsigned long window) {
+  Display* x = state_->x;
+  const Atom hints = XInternAtom(x, "_MOTIF_WM_HINTS", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0, functions = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(x, window, hints, 0, 5, False, hints, &type, &format, &count, &after, &data) == Success &&
+      data != nullptr && format == 32 && count >= 2 && (reinterpret_cast<const unsigned long*>(data)[0] & 1) != 0)
+    functions = reinterpret_cast<const unsigned long*>(data)[1];
+  if (data != nullptr) XFree(data);
+  return functions;
 }
 
 void ManagedWindows::ActivateAsPager(unsigned long window) {
