@@ -9,7 +9,6 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 
 namespace {
 
@@ -133,24 +132,27 @@ void CollectProgramWindows(Display* x, Window window, std::vector<unsigned long>
   if (children != nullptr) XFree(children);
 }
 
+// Asks the manager, as the root window's client message `message` about
+// `window` with `first` as its first value.
+void AskManager(Display* x, unsigned long window, const char* message, long first) {
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(x, message, False);
+  request.xclient.format = 32;
+  request.xclient.data.l[0] = first;
+  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XSync(x, False);
+}
+
 }  // namespace
 
 std::string WindowManager::Start(const std::string& display, bool followMouse) {
   std::vector<std::string> command{"openbox", "--sm-disable"};
-  if (followMouse) {
-    // The system's settings, the focus following the pointer at once (not
-    // after a delay, so that the manager has moved it when it answers).
-    std::ifstream in("/etc/xdg/openbox/rc.xml");
-    std::string settings((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    for (const auto& [from, to] : {std::pair<std::string, std::string>{"<followMouse>no<", "<followMouse>yes<"},
-                                   {"<focusDelay>200<", "<focusDelay>0<"}}) {
-      const std::size_t at = settings.find(from);
-      if (at == std::string::npos) return "no " + from + " in /etc/xdg/openbox/rc.xml";
-      settings.replace(at, from.size(), to);
-    }
-    const char* folder = std::getenv("TMPDIR");
-    const std::string path = std::string(folder != nullptr ? folder : "/tmp") + "/openbox-follow-mouse.xml";
-    std::ofstream(path) << settings;
+  if (followMouse) {  // at once, not after a delay: the manager has moved it when it answers
+    const std::string path = std::string(std::getenv("TMPDIR")) + "/openbox-follow-mouse.xml";
+    std::ofstream(path) << "<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><focus><followMouse>yes</followMouse>"
+                           "<focusDelay>0</focusDelay></focus></openbox_config>\n";
     command.insert(command.end(), {"--config-file", path});
   }
   Display* x = XOpenDisplay(display.c_str());
@@ -288,46 +290,14 @@ unsigned long ManagedWindows::ManagersActiveWindow() {
   return active;
 }
 
-void ManagedWindows::Minimise(unsigned long window) {
-  Display* x = state_->x;
-  XEvent request{};
-  request.xclient.type = ClientMessage;
-  request.xclient.window = window;
-  request.xclient.message_type = XInternAtom(x, "WM_CHANGE_STATE", False);
-  request.xclient.format = 32;
-  request.xclient.data.l[0] = IconicState;
-  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
-  XSync(x, False);
-}
+void ManagedWindows::Minimise(unsigned long window) { AskManager(state_->x, window, "WM_CHANGE_STATE", IconicState); }
 
 bool ManagedWindows::Allows(unsigned long window, const char* action) {
   return ListsAtom(state_->x, window, "_NET_WM_ALLOWED_ACTIONS", action);
 }
 
-unsigned long ManagedWindows::MotifFunctions(unsigned long window) {
-  Display* x = state_->x;
-  const Atom hints = XInternAtom(x, "_MOTIF_WM_HINTS", False);
-  Atom type = 0;
-  int format = 0;
-  unsigned long count = 0, after = 0, functions = 0;
-  unsigned char* data = nullptr;
-  if (XGetWindowProperty(x, window, hints, 0, 5, False, hints, &type, &format, &count, &after, &data) == Success &&
-      data != nullptr && format == 32 && count >= 2 && (reinterpret_cast<const unsigned long*>(data)[0] & 1) != 0)
-    functions = reinterpret_cast<const unsigned long*>(data)[1];
-  if (data != nullptr) XFree(data);
-  return functions;
-}
-
 void ManagedWindows::ActivateAsPager(unsigned long window) {
-  Display* x = state_->x;
-  XEvent request{};
-  request.xclient.type = ClientMessage;
-  request.xclient.window = window;
-  request.xclient.message_type = XInternAtom(x, "_NET_ACTIVE_WINDOW", False);
-  request.xclient.format = 32;
-  request.xclient.data.l[0] = 2;  // a pager's request
-  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
-  XSync(x, False);
+  AskManager(state_->x, window, "_NET_ACTIVE_WINDOW", 2);  // a pager's request
 }
 
 unsigned long ManagedWindows::FocusWindow() {

@@ -64,10 +64,8 @@ class ManagedWindows {
   // minimise button or a taskbar does (WM_CHANGE_STATE).
   void Minimise(unsigned long window);
   // Whether the manager lets the user do `action` to the window
-  // ("_NET_WM_ACTION_MINIMIZE"), by its _NET_WM_ALLOWED_ACTIONS; and the
-  // functions the window's Motif hints ask of it (0 without the hints).
+  // ("_NET_WM_ACTION_MINIMIZE"), by its _NET_WM_ALLOWED_ACTIONS.
   bool Allows(unsigned long window, const char* action);
-  unsigned long MotifFunctions(unsigned long window);
   // Asks the manager to activate the window, as a pager or a taskbar does
   // (_NET_ACTIVE_WINDOW from a client that is not the window's), with no key
   // or button pressed.
