@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "graphics/GraphicsExport.h"
@@ -29,6 +28,7 @@
 #include "model/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
@@ -281,8 +281,7 @@ void ForwardToResults(int id) {
 
 void RunTutorial(HWND window) {
   const std::string path = ProgramFolder + "Tutorial_1.pdf";
-  std::error_code ignored;
-  if (std::filesystem::exists(path, ignored) && ShellOpen(path)) return;
+  if (platform::FileExists(path) && ShellOpen(path)) return;
   DialogBox(InstanceHandle, "TUTORIAL_DIALOG", window, OkCancelDialogProc);
 }
 

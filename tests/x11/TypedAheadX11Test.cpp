@@ -145,6 +145,18 @@ TEST_F(TypedAheadX11Test, AMinimisedDialogComesBackWithItsOwnerAndItsValues) {
   EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
 }
 
+// A model another program named with an umlaut, opened from the command
+// line: the windows' titles show its name (_NET_WM_NAME, UTF-8).
+TEST_F(TypedAheadX11Test, AModelsUtf8NameShowsInTheTitles) {
+  program_.Kill();
+  const std::string named = std::string(std::getenv("TMPDIR")) + "/Dampfleitung \xC3\xA4.mod";
+  fs::copy_file(model_, named, fs::copy_options::overwrite_existing);
+  ASSERT_TRUE(program_.Start({QUORVEL_BINARY_DIR "/quorvel", named}));
+  ASSERT_TRUE(Until([&] { return Titled("Quorvel : Graphics") != 0 && Focused("Quorvel : Layout"); }));
+  for (const char* window : {"Quorvel : Layout", "Quorvel : Graphics"})
+    EXPECT_NE(Title(Titled(window)).find("[Dampfleitung \xC3\xA4.mod ("), std::string::npos) << Title(Titled(window));
+}
+
 // Loads > Harmonic from the title row, damping 5, OK, then Save at once.
 TEST_F(TypedAheadX11Test, KeysTypedAfterAMenuCommandReachItsDialog) {
   const fs::file_time_type before = fs::last_write_time(model_);
