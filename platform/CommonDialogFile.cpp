@@ -22,6 +22,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/DialogInternal.h"
+#include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
@@ -120,16 +121,6 @@ std::vector<Filter> ParseFilters(LPCSTR text) {
   return filters;
 }
 
-bool IsFolder(const std::string& path) {
-  std::error_code ignored;
-  return fs::is_directory(path, ignored);
-}
-
-bool Exists(const std::string& path) {
-  std::error_code ignored;
-  return fs::exists(path, ignored);
-}
-
 bool MatchesType(const FileDialog& dialog, const std::string& name) {
   std::vector<std::string> patterns =
       dialog.pattern.empty() ? dialog.filters[static_cast<std::size_t>(dialog.filterIndex)].patterns
@@ -144,8 +135,9 @@ void ReadFolder(HWND window, FileDialog* dialog) {
   if (dialog->folder != "/") dialog->entries.push_back(Entry{"..", true});
   std::vector<Entry> found;
   std::error_code error;
-  for (fs::directory_iterator it(dialog->folder, error), end; !error && it != end; it.increment(error)) {
-    std::string name = it->path().filename().string();
+  for (fs::directory_iterator it(FileSystemPath(dialog->folder), error), end; !error && it != end;
+       it.increment(error)) {
+    std::string name = ProgramNameOf(it->path().filename());
     if (name.empty() || name[0] == '.') continue;
     std::error_code ignored;
     bool folder = it->is_directory(ignored);
@@ -173,8 +165,8 @@ LRESULT NotifyHook(HWND window, FileDialog* dialog, UINT code) {
 
 void OpenFolder(HWND window, FileDialog* dialog, const std::string& path) {
   std::error_code error;
-  fs::path normal = fs::weakly_canonical(fs::path(path), error);
-  dialog->folder = error ? path : normal.string();
+  fs::path normal = fs::weakly_canonical(FileSystemPath(path), error);
+  dialog->folder = error ? path : ProgramNameOf(normal);
   if (dialog->folder.size() > 1 && IsSeparator(dialog->folder.back())) dialog->folder.pop_back();
   ReadFolder(window, dialog);
   NotifyHook(window, dialog, CDN_FOLDERCHANGE);
@@ -205,9 +197,9 @@ bool Acceptable(HWND window, const FileDialog& dialog, const std::string& path) 
     return Refuse(window, dialog, path + "\nThe file name is not valid.");
   if ((flags & (OFN_PATHMUSTEXIST | OFN_FILEMUSTEXIST)) && !folder.empty() && !IsFolder(folder))
     return Refuse(window, dialog, path + "\nPath does not exist.\nCheck the path and try again.");
-  if ((flags & OFN_FILEMUSTEXIST) && !Exists(path))
+  if ((flags & OFN_FILEMUSTEXIST) && !FileExists(path))
     return Refuse(window, dialog, path + "\nFile not found.\nCheck the file name and try again.");
-  if (dialog.save && (flags & OFN_OVERWRITEPROMPT) && Exists(path)) {
+  if (dialog.save && (flags & OFN_OVERWRITEPROMPT) && FileExists(path)) {
     std::string question = path + " already exists.\nDo you want to replace it?";
     if (MessageBox(window, question.c_str(), dialog.title.c_str(), MB_YESNO | MB_ICONWARNING) != IDYES) {
       SetFocus(GetDlgItem(window, edt1));
@@ -329,8 +321,7 @@ void InitialPlace(HWND window, FileDialog* dialog) {
   std::size_t nameAt = NameOffset(initial);
   std::string folder = nameAt > 0 ? initial.substr(0, nameAt) : "";
   if (folder.empty() && record->lpstrInitialDir != nullptr) folder = record->lpstrInitialDir;
-  std::error_code error;
-  if (folder.empty() || !IsFolder(folder)) folder = fs::current_path(error).string();
+  if (folder.empty() || !IsFolder(folder)) folder = CurrentFolder();
   dialog->folder = folder;
   if (dialog->folder.size() > 1 && IsSeparator(dialog->folder.back())) dialog->folder.pop_back();
   SetDlgItemText(window, edt1, initial.substr(nameAt).c_str());

@@ -18,6 +18,7 @@
 
 #include "platform/CommonDialog.h"
 #include "platform/DialogInternal.h"
+#include "platform/FileNames.h"
 #include "platform/MessageBox.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/Window.h"
@@ -56,8 +57,8 @@ Allocations& TheAllocations() {
 
 std::string Normal(const std::string& path) {
   std::error_code error;
-  fs::path normal = fs::weakly_canonical(fs::path(path), error);
-  std::string text = error ? path : normal.string();
+  fs::path normal = fs::weakly_canonical(FileSystemPath(path), error);
+  std::string text = error ? path : ProgramNameOf(normal);
   while (text.size() > 1 && text.back() == '/') text.pop_back();
   return text;
 }
@@ -76,9 +77,10 @@ void List(HWND window, FolderDialog* dialog, const std::string& folder) {
   dialog->folder = Normal(folder);
   dialog->names.clear();
   std::error_code error;
-  for (fs::directory_iterator it(dialog->folder, error), end; !error && it != end; it.increment(error)) {
+  for (fs::directory_iterator it(FileSystemPath(dialog->folder), error), end; !error && it != end;
+       it.increment(error)) {
     std::error_code ignored;
-    std::string name = it->path().filename().string();
+    std::string name = ProgramNameOf(it->path().filename());
     if (!name.empty() && name[0] != '.' && it->is_directory(ignored)) dialog->names.push_back(name);
   }
   std::sort(dialog->names.begin(), dialog->names.end());
@@ -95,8 +97,7 @@ void List(HWND window, FolderDialog* dialog, const std::string& folder) {
 // A folder chosen from outside: list its parent with it selected.
 void Select(HWND window, FolderDialog* dialog, const std::string& path) {
   std::string folder = Normal(path);
-  std::error_code error;
-  if (!fs::is_directory(folder, error)) return;
+  if (!IsFolder(folder)) return;
   std::string parent = Normal(fs::path(folder).parent_path().string());
   if (parent == folder) {
     List(window, dialog, folder);
@@ -126,8 +127,7 @@ void PressOk(HWND window, FolderDialog* dialog) {
     path = text;
     if (!path.empty() && path[0] != '/') path = Child(dialog->folder, path);
   }
-  std::error_code error;
-  if (path.empty() || !fs::is_directory(path, error)) {
+  if (path.empty() || !IsFolder(path)) {
     MessageBox(window, (path + "\nThe folder does not exist.").c_str(), kCaption, MB_OK | MB_ICONWARNING);
     return;
   }
@@ -139,8 +139,7 @@ INT_PTR FolderProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
   if (message == WM_INITDIALOG) {
     auto* dialog = reinterpret_cast<FolderDialog*>(lParam);
     SetWindowLongPtr(window, DWLP_USER, lParam);
-    std::error_code error;
-    List(window, dialog, fs::current_path(error).string());
+    List(window, dialog, CurrentFolder());
     if ((dialog->info->ulFlags & BIF_EDITBOX) == 0) ShowWindow(GetDlgItem(window, kEdit), SW_HIDE);
     FocusDialogControl(GetDlgItem(window, kList));
     if (dialog->info->lpfn != nullptr) dialog->info->lpfn(window, BFFM_INITIALIZED, 0, dialog->info->lParam);

@@ -337,6 +337,7 @@ std::vector<HWND> DisableOtherWindows(HWND dialog) {
 INT_PTR RunModalDialog(HWND dialog, HWND owner, ModalKind kind, std::string name) {
   HWND ownerTop = owner != nullptr ? GetAncestor(owner, GA_ROOT) : nullptr;
   const std::vector<HWND> disabled = DisableOtherWindows(dialog);
+  ModalLoopBegins(dialog);
   INT_PTR result = IDCANCEL;
   if (DialogState* state = FindDialogState(dialog); state != nullptr && state->identified) {
     kind = state->kind;
@@ -366,6 +367,7 @@ INT_PTR RunModalDialog(HWND dialog, HWND owner, ModalKind kind, std::string name
       WaitMessage();
     }
   }
+  ModalLoopEnds(dialog);
   for (HWND window : disabled)
     if (IsWindow(window)) EnableWindow(window, TRUE);
   if (IsWindow(dialog)) {

@@ -25,6 +25,8 @@
 #include <cstring>
 #include <string>
 
+#include "platform/Windows1252.h"
+
 namespace gdi {
 namespace {
 
@@ -50,8 +52,9 @@ std::string TemporaryFolder() {
 }
 
 void LoadFontConfiguration() {
-  std::string path = TemporaryFolder() + "/quorvel-fonts-XXXXXX";
-  int file = mkstemp(path.data());
+  // A name of the process's own, which never reaches the program's text.
+  std::string diskPath = TemporaryFolder() + "/quorvel-fonts-XXXXXX";
+  int file = mkstemp(diskPath.data());
   if (file < 0) {
     std::fprintf(stderr, "Quorvel: cannot write the font configuration in %s\n",
                  TemporaryFolder().c_str());
@@ -63,11 +66,11 @@ void LoadFontConfiguration() {
   close(file);
   const char* previous = std::getenv("FONTCONFIG_FILE");
   std::string kept = previous != nullptr ? previous : "";
-  if (written) setenv("FONTCONFIG_FILE", path.c_str(), 1);
+  if (written) setenv("FONTCONFIG_FILE", diskPath.c_str(), 1);
   FcInit();
   if (previous != nullptr) setenv("FONTCONFIG_FILE", kept.c_str(), 1);
   else unsetenv("FONTCONFIG_FILE");
-  std::remove(path.c_str());
+  std::remove(diskPath.c_str());
   FcFontSet* fonts = FcConfigGetFonts(nullptr, FcSetSystem);
   if (fonts == nullptr || fonts->nfont == 0)
     std::fprintf(stderr, "Quorvel: no fonts found in %s (Debian package fonts-dejavu-core)\n",
@@ -147,6 +150,9 @@ void MeasureGlyphs(FontFace& face) {
     unsigned code = static_cast<unsigned>(byte);
     if (byte >= 0x80 && byte < 0xA0 && kHighControls[byte - 0x80] != 0)
       code = kHighControls[byte - 0x80];
+    // A file name's byte the text cannot hold shows as one stand-in: its
+    // escape as '?', its two halves as nothing (Windows1252.h).
+    if (byte == platform::kNameByteEscape) code = '?';
     std::string text = Utf8(code == 0 ? ' ' : code);
     cairo_glyph_t* glyphs = nullptr;
     int count = 0;
@@ -158,6 +164,7 @@ void MeasureGlyphs(FontFace& face) {
       cairo_scaled_font_glyph_extents(face.font, glyphs, 1, &extents);
       face.advance[byte] = static_cast<int>(std::lround(extents.x_advance));
     }
+    if (byte >= platform::kNameByteHalf && byte < platform::kNameByteHalf + 16) face.advance[byte] = 0;
     cairo_glyph_free(glyphs);
   }
 }

@@ -292,7 +292,8 @@ PointerRoute RoutePointerLocked(Window& top, UINT message, POINT screen, int whe
     route.lParam = screenParameter;
     return route;
   }
-  if ((top.style & WS_DISABLED) != 0 && queue.capture == nullptr) return route;
+  const bool held = (top.style & WS_DISABLED) != 0 || HoldingDialogLocked(top) != nullptr;
+  if (held && queue.capture == nullptr) return route;
   Window* window = Find(queue.capture);
   bool captured = window != nullptr;
   if (window == nullptr) window = DeepestTargetAt(&top, screen);
@@ -387,6 +388,7 @@ void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappa
                   std::uint64_t choicesHeard) {
   HWND target = window;
   std::shared_ptr<ThreadQueue> owner;
+  bool refused = false;
   {
     std::lock_guard guard(TheCore().lock);
     // A key that reached a window while the program's later choice of
@@ -394,11 +396,24 @@ void PresenterKey(HWND window, UINT key, bool down, BYTE character, bool unmappa
     // window the program has closed since, to the window that has the
     // keyboard now.
     if (const Window* chosen = ChoiceOnItsWayLocked(choicesHeard);
-        chosen != nullptr && IsShownLocked(*chosen) && chosen->handle != window)
+        chosen != nullptr && OnScreenLocked(*chosen) && chosen->handle != window)
       target = chosen->handle;
     else if (Find(window) == nullptr)
       target = TheCore().foreground;
-    if (const Window* taking = Find(target)) owner = taking->queue;
+    // A window a modal dialog of another thread holds passes the key on to
+    // the dialog; a window the screen does not show takes none.
+    if (Window* meant = Find(target)) {
+      const Window* taking = KeyTakerLocked(meant);
+      refused = taking == nullptr;
+      if (taking != nullptr) {
+        target = taking->handle;
+        owner = taking->queue;
+      }
+    }
+  }
+  if (refused) {
+    if (down) MessageBeep(0);
+    return;
   }
   if (const std::function<void()> hold = TakeKeyRouteHold()) hold();
   RunOnThread(owner, [=] { RouteKey(target, key, down, character, unmappable, modifiers); });

@@ -50,6 +50,11 @@ struct WindowRole {
   // owner.
   bool modal = false;
   HWND owner = nullptr;  // the top-level window that owns it, if any
+  // What the user may do to the window through a window manager: its
+  // style's sizing border and minimise and maximise boxes.
+  bool sizable = false;
+  bool minimizable = false;
+  bool maximizable = false;
 };
 
 // What the clipboard can give other programs (bits of OfferClipboard).
@@ -115,6 +120,9 @@ void PresenterClosed(HWND window);
 // made before the latest one is old news, which that activation replaces.
 inline constexpr std::uint64_t kEveryChoiceHeard = ~std::uint64_t{0};
 void PresenterActivated(HWND window, bool active, std::uint64_t choicesHeard = kEveryChoiceHeard);
+// A window manager minimised the top-level window to an icon (`iconic`),
+// whatever the program asked, or shows it again.
+void PresenterIconified(HWND window, bool iconic);
 // The modifier keys a display reports held with a key event (bits of
 // PresenterKey's `modifiers`; kModifiersReported says it reported them).
 enum HeldModifiers : unsigned { kShiftHeld = 1u, kControlHeld = 2u, kAltHeld = 4u, kModifiersReported = 8u };

@@ -11,12 +11,13 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <map>
 #include <mutex>
 
+#include "platform/FileNames.h"
 #include "platform/MetafileInternal.h"
 #include "platform/Printer.h"
+#include "platform/Windows1252.h"
 
 namespace platform {
 
@@ -36,8 +37,9 @@ bool HasCommand(const char* name) {
   std::size_t start = 0;
   while (start <= folders.size()) {
     std::size_t end = folders.find(':', start);
-    std::string folder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
-    if (!folder.empty() && access((folder + "/" + name).c_str(), X_OK) == 0) return true;
+    // The environment's bytes, as the disk has them.
+    std::string diskFolder = folders.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    if (!diskFolder.empty() && access((diskFolder + "/" + name).c_str(), X_OK) == 0) return true;
     if (end == std::string::npos) break;
     start = end + 1;
   }
@@ -102,9 +104,8 @@ void RefreshPrinters() {
 }
 
 std::string DefaultPdfOutput() {
-  const char* home = std::getenv("HOME");
-  std::string folder = home != nullptr && *home != '\0' ? home : ".";
-  return folder + "/Quorvel.pdf";
+  const std::string home = FolderFromEnvironment("HOME");
+  return (home.empty() ? std::string(".") : home) + "/Quorvel.pdf";
 }
 
 const std::vector<PaperSize>& PaperSizes() {
@@ -170,7 +171,7 @@ void CloseSurface(PrinterJob& job) {
 
 void Abort(PrinterJob& job) {
   CloseSurface(job);
-  if (!job.partial.empty()) std::remove(job.partial.c_str());
+  if (!job.partial.empty()) RemoveFile(job.partial);
   job.partial.clear();
   job.inPage = false;
 }
@@ -262,16 +263,14 @@ int StartDoc(HDC dc, const DOCINFO* info) {
   if (job->driver == kCupsDriver) {
     const char* temporary = std::getenv("TMPDIR");
     std::string folder = temporary != nullptr && *temporary != '\0' ? temporary : "/tmp";
-    std::string pattern = folder + "/quorvel-print-XXXXXX";
-    std::vector<char> name(pattern.begin(), pattern.end());
-    name.push_back('\0');
-    int file = mkstemp(name.data());
+    std::string diskPattern = folder + "/quorvel-print-XXXXXX";
+    int file = mkstemp(diskPattern.data());
     if (file < 0) {
-      t_lastError = "cannot create a spool file in " + folder;
+      t_lastError = "cannot create a spool file in " + FromFileSystemName(folder);
       return SP_ERROR;
     }
     close(file);
-    job->target = name.data();
+    job->target = FromFileSystemName(diskPattern);
     job->partial = job->target;
   } else {
     std::string output = info != nullptr && info->lpszOutput != nullptr ? info->lpszOutput : job->output;
@@ -282,7 +281,7 @@ int StartDoc(HDC dc, const DOCINFO* info) {
   const DeviceTraits& device = *dc->device;
   double widthPoints = device.physicalWidth * 72.0 / device.pixelsPerInchX;
   double heightPoints = device.physicalHeight * 72.0 / device.pixelsPerInchY;
-  job->surface = cairo_pdf_surface_create(job->partial.c_str(), widthPoints, heightPoints);
+  job->surface = cairo_pdf_surface_create(ToFileSystemName(job->partial).c_str(), widthPoints, heightPoints);
   if (cairo_surface_status(job->surface) != CAIRO_STATUS_SUCCESS) {
     t_lastError = "cannot write " + job->target;
     cairo_surface_destroy(job->surface);
@@ -290,7 +289,7 @@ int StartDoc(HDC dc, const DOCINFO* info) {
     job->partial.clear();
     return SP_ERROR;
   }
-  cairo_pdf_surface_set_metadata(job->surface, CAIRO_PDF_METADATA_TITLE, job->title.c_str());
+  cairo_pdf_surface_set_metadata(job->surface, CAIRO_PDF_METADATA_TITLE, Utf8From1252(job->title).c_str());
   cairo_pdf_surface_set_metadata(job->surface, CAIRO_PDF_METADATA_CREATOR, "Quorvel");
   job->pages = 0;
   return 1;
@@ -333,8 +332,8 @@ int EndDoc(HDC dc) {
     return SP_ERROR;
   }
   if (job->driver == kCupsDriver) {
-    bool handed = Run({"lp", "-d", job->device, "-t", job->title, job->partial});
-    std::remove(job->partial.c_str());
+    bool handed = Run({"lp", "-d", job->device, "-t", Utf8From1252(job->title), ToFileSystemName(job->partial)});
+    RemoveFile(job->partial);
     job->partial.clear();
     if (!handed) {
       t_lastError = "lp refused the job for " + job->device;
@@ -342,9 +341,7 @@ int EndDoc(HDC dc) {
     }
     return 1;
   }
-  std::error_code error;
-  std::filesystem::rename(job->partial, job->target, error);
-  if (error) {
+  if (!RenameFile(job->partial, job->target)) {
     t_lastError = "cannot write " + job->target;
     Abort(*job);
     return SP_ERROR;

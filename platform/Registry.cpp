@@ -34,6 +34,7 @@
 #include <mutex>
 #include <vector>
 
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 
 namespace {
@@ -112,11 +113,12 @@ std::vector<std::string> SplitPath(LPCSTR path) {
   return parts;
 }
 
+// In the program's form of names, as every name the store gives out.
 std::string StoreFolder() {
-  const char* config = std::getenv("XDG_CONFIG_HOME");
-  if (config != nullptr && config[0] == '/') return std::string(config) + "/quorvel";
-  const char* home = std::getenv("HOME");
-  return std::string(home != nullptr ? home : ".") + "/.config/quorvel";
+  const std::string config = platform::FolderFromEnvironment("XDG_CONFIG_HOME");
+  if (!config.empty() && config[0] == '/') return config + "/quorvel";
+  const std::string home = platform::FolderFromEnvironment("HOME");
+  return (home.empty() ? std::string(".") : home) + "/.config/quorvel";
 }
 
 // --- encoding -------------------------------------------------------------
@@ -194,9 +196,8 @@ enum class FileState { Missing, Sound, Damaged, Unreadable };
 // sound.
 FileState ReadStoreFile(const std::string& path, RegKey& root) {
   root = RegKey{};
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) return FileState::Missing;
-  std::ifstream in(path, std::ios::binary);
+  if (!platform::FileExists(path)) return FileState::Missing;
+  std::ifstream in(platform::FileSystemPath(path), std::ios::binary);
   if (!in) return FileState::Unreadable;
   const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
   Decoder decoder{bytes};
@@ -283,7 +284,7 @@ void Replay(RegKey& root, const Change& change) {
 class FolderLock {
  public:
   explicit FolderLock(const std::string& folder)
-      : fd_(open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+      : fd_(open(platform::ToFileSystemName(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
     if (fd_ >= 0) flock(fd_, LOCK_EX);
   }
   ~FolderLock() {
@@ -313,7 +314,7 @@ bool WriteAll(int fd, const char* bytes, std::size_t n) {
 bool Save(Store& store) {
   const std::filesystem::path file(store.filePath);
   std::error_code ignored;
-  std::filesystem::create_directories(file.parent_path(), ignored);
+  std::filesystem::create_directories(platform::FileSystemPath(file.parent_path().string()), ignored);
   FolderLock lock(file.parent_path().string());
   RegKey merged;
   const FileState state = ReadStoreFile(store.filePath, merged);

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/FileNames.h"
+
 namespace platform {
 
 namespace {
@@ -38,40 +40,50 @@ std::string FolderOf(const std::string& path) {
   return folder.empty() ? "." : folder;
 }
 
+bool SyncFolderOfDiskName(const std::string& diskPath) {
+  const int folder = open(FolderOf(diskPath).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folder < 0) return false;
+  const bool synced = fsync(folder) == 0;
+  close(folder);
+  return synced;
+}
+
 }  // namespace
 
-SiblingTemporary::SiblingTemporary(const std::string& target, mode_t mode) : target_(target) {
-  std::string pattern = target + "." + std::string(kRandomLength, 'X') + kSuffix;
-  const int fd = mkostemps(pattern.data(), sizeof kSuffix - 1, O_CLOEXEC);
+SiblingTemporary::SiblingTemporary(const std::string& target, mode_t mode)
+    : diskTarget_(ToFileSystemName(target)) {
+  std::string diskPattern = diskTarget_ + "." + std::string(kRandomLength, 'X') + kSuffix;
+  const int fd = mkostemps(diskPattern.data(), sizeof kSuffix - 1, O_CLOEXEC);
   if (fd < 0) return;
   // Locked before anything is written; a cleaner that finds it between the
   // two calls sees an empty, unlocked file and may remove it, which only
   // makes this save fail at the rename (never another file lost).
   if (flock(fd, LOCK_EX) != 0 || fchmod(fd, mode) != 0) {
-    unlink(pattern.c_str());
+    unlink(diskPattern.c_str());
     close(fd);
     return;
   }
   fd_ = fd;
-  path_ = std::move(pattern);
+  path_ = FromFileSystemName(diskPattern);
+  diskPath_ = std::move(diskPattern);
 }
 
 SiblingTemporary::~SiblingTemporary() {
   if (fd_ < 0) return;
-  unlink(path_.c_str());
+  unlink(diskPath_.c_str());
   close(fd_);
 }
 
 bool SiblingTemporary::Commit() {
   if (fd_ < 0) return false;
   // fsync works on the file, whichever descriptor wrote the bytes.
-  const bool done = fsync(fd_) == 0 && std::rename(path_.c_str(), target_.c_str()) == 0;
-  if (!done) unlink(path_.c_str());
+  const bool done = fsync(fd_) == 0 && std::rename(diskPath_.c_str(), diskTarget_.c_str()) == 0;
+  if (!done) unlink(diskPath_.c_str());
   close(fd_);
   fd_ = -1;
   // The file is in place either way; a folder that cannot be synced (some
   // network file systems) only loses the guarantee across a power cut.
-  if (done) SyncFolderOf(target_);
+  if (done) SyncFolderOfDiskName(diskTarget_);
   return done;
 }
 
@@ -82,9 +94,10 @@ void SiblingTemporary::Abandon() {
 }
 
 void RemoveStaleTemporaries(const std::string& target) {
-  const std::string folder = FolderOf(target);
-  const std::string name = std::filesystem::path(target).filename().string();
-  DIR* listing = opendir(folder.c_str());
+  const std::string diskTarget = ToFileSystemName(target);
+  const std::string diskFolder = FolderOf(diskTarget);
+  const std::string name = std::filesystem::path(diskTarget).filename().string();
+  DIR* listing = opendir(diskFolder.c_str());
   if (listing == nullptr) return;
   const int folderFd = dirfd(listing);
   while (const dirent* entry = readdir(listing)) {
@@ -101,12 +114,6 @@ void RemoveStaleTemporaries(const std::string& target) {
   closedir(listing);
 }
 
-bool SyncFolderOf(const std::string& path) {
-  const int folder = open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folder < 0) return false;
-  const bool synced = fsync(folder) == 0;
-  close(folder);
-  return synced;
-}
+bool SyncFolderOf(const std::string& path) { return SyncFolderOfDiskName(ToFileSystemName(path)); }
 
 }  // namespace platform

@@ -27,6 +27,7 @@ class SiblingTemporary {
 
   bool ok() const { return fd_ >= 0; }
   int fd() const { return fd_; }
+  // The temporary's name, as the program holds names (FileNames.h).
   const std::string& path() const { return path_; }
 
   // Syncs the written bytes, renames the temporary over the target and syncs
@@ -37,7 +38,9 @@ class SiblingTemporary {
   void Abandon();
 
  private:
-  std::string target_, path_;
+  // The target's and the temporary's names in the disk's bytes, and the
+  // temporary's as the program holds it.
+  std::string diskTarget_, diskPath_, path_;
   int fd_ = -1;
 };
 

@@ -176,6 +176,9 @@ void FinishCreation(HWND handle, CREATESTRUCT& create) {
     role.dialog = popup && !role.unmanaged;
     role.modal = role.dialog && creatingModal;
     role.owner = window->owner != nullptr ? window->owner->handle : nullptr;
+    role.sizable = (window->style & WS_THICKFRAME) != 0;
+    role.minimizable = (window->style & WS_MINIMIZEBOX) != 0;
+    role.maximizable = (window->style & WS_MAXIMIZEBOX) != 0;
     screenRect = window->rect;
     title = window->text;
     if ((window->windowClass->style & CS_OWNDC) != 0) {

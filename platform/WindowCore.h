@@ -90,6 +90,9 @@ struct Window {
   bool presentDirty = false;
   std::shared_ptr<const Frame> lastFrame;
   HCURSOR pointer = nullptr;  // top-level windows: the cursor last shown over it
+  // The screen shows the top-level window only as an icon (a window manager
+  // minimised it, whatever the program asked): it takes no keys meanwhile.
+  bool iconic = false;
 
   bool IsChild() const { return (style & WS_CHILD) != 0 && parent != nullptr; }
 };
@@ -191,6 +194,9 @@ struct Core {
   UINT lastClickMessage = 0;
   std::uint64_t lastClickTime = 0;
   POINT lastClickPoint{};
+
+  // The dialogs whose modal loops run, on every thread, oldest first.
+  std::vector<HWND> modalLoops;
 };
 
 Core& TheCore();
@@ -218,6 +224,29 @@ Window* UsableWindowLocked(Window* window);
 // taken up fewer than the activations told (`choicesHeard`) when it made
 // its report; null otherwise.
 Window* ChoiceOnItsWayLocked(std::uint64_t choicesHeard);
+// The modal dialog that keeps the top-level window `window` from input
+// although it runs on another thread: the dialog of the program's latest
+// modal loop, when that loop runs on a thread other than the window's. A
+// thread's own windows follow its own disabling. Null when none.
+Window* HoldingDialogLocked(const Window& window);
+// Whether the screen shows the window (and its top-level window), not
+// only the program: shown and not minimised to an icon by a manager.
+bool OnScreenLocked(const Window& window);
+// The window that takes a key meant for `window`: itself, or the dialog
+// that holds its top-level window (HoldingDialogLocked) when the screen
+// shows that dialog; null when the key goes to no window, as none the
+// screen does not show may take it.
+Window* KeyTakerLocked(Window* window);
+
+// ModalHold.cpp, without the lock: a modal loop of `dialog` begins or ends
+// (RunModalDialog brackets its loop with them).
+void ModalLoopBegins(HWND dialog);
+void ModalLoopEnds(HWND dialog);
+// On the window's thread: the screen activated `window`, which a modal
+// dialog of another thread holds. The activation goes to that dialog,
+// which asks the screen for the keyboard once more unless the screen does
+// not show it. False when no dialog holds the window.
+bool PassActivationToHolder(HWND window);
 
 // The calling thread's queue (made on first use). Call without the lock.
 std::shared_ptr<ThreadQueue> CurrentQueue();

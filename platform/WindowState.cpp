@@ -118,6 +118,7 @@ void SetVisible(HWND handle, bool visible) {
     if (window == nullptr) return;
     topLevel = !window->IsChild();
     minimized = window->showState == ShowState::Minimized;
+    window->iconic = false;  // a window shown or hidden anew is no manager's icon
     if (visible) {
       window->style |= WS_VISIBLE;
       InvalidateLocked(*window, nullptr, true, true);
@@ -374,6 +375,7 @@ void PresenterActivated(HWND handle, bool active, std::uint64_t choicesHeard) {
     if (ChoiceOnItsWay(choicesHeard)) return;
     if (active) {
       if (OldFocusReport(handle)) return;
+      if (PassActivationToHolder(handle)) return;
       HWND usable = UsableWindowFor(handle);
       if (usable == nullptr) return;
       ActivateWindow(usable, WA_ACTIVE);

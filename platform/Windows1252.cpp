@@ -26,6 +26,20 @@ void AppendUtf8(std::string& result, unsigned code) {
   }
 }
 
+// Calls `shown` with each byte of the text, a file name's escaped byte
+// taken as the one stand-in '?'.
+template <typename Shown>
+void ForEachShownByte(const std::string& text, Shown shown) {
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    if (EscapedNameByteAt(text, at) >= 0) {
+      shown('?');
+      at += 2;
+    } else {
+      shown(static_cast<unsigned char>(text[at]));
+    }
+  }
+}
+
 }  // namespace
 
 unsigned CodePointOf1252(BYTE byte) {
@@ -39,22 +53,30 @@ BYTE ByteOf1252(unsigned codePoint) {
   return 0;
 }
 
+int EscapedNameByteAt(std::string_view text, std::size_t at) {
+  if (at + 2 >= text.size() || static_cast<BYTE>(text[at]) != kNameByteEscape) return -1;
+  const int high = static_cast<BYTE>(text[at + 1]) - kNameByteHalf, low = static_cast<BYTE>(text[at + 2]) - kNameByteHalf;
+  if (high < 0 || high > 15 || low < 0 || low > 15) return -1;
+  return high * 16 + low;
+}
+
 std::string Utf8From1252(const std::string& text) {
   std::string result;
   result.reserve(text.size());
-  for (unsigned char byte : text) {
+  ForEachShownByte(text, [&result](unsigned char byte) {
     unsigned code = CodePointOf1252(byte);
     AppendUtf8(result, code != 0 || byte == 0 ? code : '?');
-  }
+  });
   return result;
 }
 
 std::string Latin1From1252(const std::string& text) {
-  std::string result = text;
-  for (char& c : result) {
-    unsigned code = CodePointOf1252(static_cast<unsigned char>(c));
-    if (code > 0xFF || (code == 0 && c != 0)) c = '?';
-  }
+  std::string result;
+  result.reserve(text.size());
+  ForEachShownByte(text, [&result](unsigned char byte) {
+    unsigned code = CodePointOf1252(byte);
+    result += static_cast<char>(code > 0xFF || (code == 0 && byte != 0) ? '?' : byte);
+  });
   return result;
 }
 

@@ -2,14 +2,25 @@
 // the layer makes where text leaves or enters the process through the X
 // server (titles, keys, the clipboard). The five bytes of 0x80..0x9F that
 // Windows-1252 leaves unused have no character; they become '?' on the way
-// out.
+// out, and so does a file name's escaped byte.
 #pragma once
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "platform/Types.h"
 
 namespace platform {
+
+// A byte of a file name that the program's text cannot hold, as the program
+// holds it (FileNames.h): kNameByteEscape, then the byte's high and low
+// halves as kNameByteHalf + 0 to 15. Text shows it as one '?'.
+constexpr BYTE kNameByteEscape = 0x81;
+constexpr BYTE kNameByteHalf = 0x10;
+// The file name's byte escaped at `at` of `text` (0..255), or -1 when none
+// starts there.
+int EscapedNameByteAt(std::string_view text, std::size_t at);
 
 // The code point of a Windows-1252 byte; 0 for the five unused bytes.
 unsigned CodePointOf1252(BYTE byte);

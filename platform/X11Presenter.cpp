@@ -18,7 +18,13 @@
 // carries the dialog window type and is transient for its owner (for the
 // group when its owner is not shown), so it opens, and stays, above the
 // windows it belongs to; a modal one says so (_NET_WM_STATE_MODAL), and the
-// manager gives the keyboard to it rather than to its owner.
+// manager gives the keyboard to it rather than to its owner. What the user
+// may do to a window through the manager follows its style, in the hints X
+// toolkits set: a dialog offers no minimise or maximise, and one without a
+// sizing border keeps its size. A window the manager unmaps while the
+// program shows it has become an icon (a manager may minimise a dialog
+// with its owner all the same), which the layer hears of; a dialog left an
+// icon when its owner is mapped again is asked back.
 //
 // The keyboard focus: the window manager decides, the program asks. A
 // window appears without the focus (user time 0); the program's choice is
@@ -197,6 +203,8 @@ struct XWindowState {
   bool held = false;
   RECT heldRect{};
   bool mapDeferred = false;  // shown while the manager had yet to withdraw it
+  bool sizable = true;   // the user may size it (else its size is fixed)
+  bool iconic = false;   // shown, but the manager has made it an icon
 };
 
 class X11Presenter final : public Presenter {
@@ -256,7 +264,8 @@ class X11Presenter final : public Presenter {
   XWindowState* StateOf(HWND window);
   HWND HandleOf(::Window id);
   void Create(HWND window, RECT rect, const std::string& title, const WindowRole& role);
-  void SetManagerHints(::Window id, bool dialog);
+  void SetManagerHints(::Window id, const WindowRole& role);
+  void SetSizeHints(::Window id, RECT rect, bool sizable);
   void SetTransientFor(const XWindowState& state);
   void Destroy(HWND window);
   bool RemoveHandingOverFocus(const XWindowState& state, bool onScreen, const std::function<void()>& remove);
@@ -295,6 +304,8 @@ class X11Presenter final : public Presenter {
   void OnButton(XEvent& event);
   void OnMotion(XEvent& event);
   void OnMap(XEvent& event);
+  void OnUnmap(XEvent& event);
+  void Deiconify(XWindowState& state);
   void OnMapping(XEvent& event);
   void OnSelection(XEvent& event) { clipboard_->Handle(event); }
 
@@ -307,6 +318,7 @@ class X11Presenter final : public Presenter {
   Atom windowType_ = 0, typeDialog_ = 0, typeNormal_ = 0, clientLeader_ = 0, netWmUserTime_ = 0;
   Atom managerSelection_ = 0, supported_ = 0, requestExtents_ = 0, frameExtents_ = 0;
   Atom activeWindow_ = 0, supportingCheck_ = 0, windowState_ = 0, stateModal_ = 0, timeProbe_ = 0;
+  Atom motifHints_ = 0;
   // Leads the window group of the managed windows; never mapped. Its
   // property changes give the server's time (ServerTime).
   ::Window leader_ = 0;
@@ -415,6 +427,7 @@ X11Presenter::X11Presenter() {
   windowState_ = XInternAtom(display_, "_NET_WM_STATE", False);
   stateModal_ = XInternAtom(display_, "_NET_WM_STATE_MODAL", False);
   timeProbe_ = XInternAtom(display_, "_QUORVEL_TIME", False);
+  motifHints_ = XInternAtom(display_, "_MOTIF_WM_HINTS", False);
   leader_ = XCreateSimpleWindow(display_, root_, 0, 0, 1, 1, 0, 0, 0);
   XSelectInput(display_, leader_, PropertyChangeMask);
   XClassHint leaderClass{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
@@ -544,11 +557,7 @@ void X11Presenter::Dispatch(XEvent& event) {
     case ButtonPress: case ButtonRelease: OnButton(event); break;
     case MotionNotify: OnMotion(event); break;
     case MapNotify: OnMap(event); break;
-    case UnmapNotify:
-      if (XWindowState* state = StateOf(HandleOf(event.xunmap.window));
-          state != nullptr && !event.xunmap.send_event)
-        state->viewable = false;
-      break;
+    case UnmapNotify: OnUnmap(event); break;
     case ReparentNotify:
       if (XWindowState* state = StateOf(HandleOf(event.xreparent.window)))
         state->framed = event.xreparent.parent != root_;
@@ -611,16 +620,10 @@ void X11Presenter::Create(HWND window, RECT rect, const std::string& title, cons
                               CWBackPixmap | CWEventMask | CWCursor | CWOverrideRedirect, &attributes);
   Atom protocols[1] = {deleteWindow_};
   XSetWMProtocols(display_, id, protocols, 1);
-  XSizeHints hints{};
-  hints.flags = USPosition | USSize;
-  hints.x = rect.left;
-  hints.y = rect.top;
-  hints.width = width;
-  hints.height = height;
-  XSetWMNormalHints(display_, id, &hints);
+  SetSizeHints(id, rect, role.sizable || unmanaged);
   XClassHint classHint{const_cast<char*>("quorvel"), const_cast<char*>("Quorvel")};
   XSetClassHint(display_, id, &classHint);
-  if (!unmanaged) SetManagerHints(id, role.dialog);
+  if (!unmanaged) SetManagerHints(id, role);
   XWindowState state{};
   state.id = id;
   state.rect = rect;
@@ -628,12 +631,37 @@ void X11Presenter::Create(HWND window, RECT rect, const std::string& title, cons
   state.modal = state.dialog && role.modal;
   state.owner = role.owner;
   state.managed = !unmanaged;
+  state.sizable = role.sizable || unmanaged;
   windows_[window] = state;
   byId_[id] = window;
   SetTitle(window, title);
 }
 
-void X11Presenter::SetManagerHints(::Window id, bool dialog) {
+// What a user may do to the window through the manager, in the hints X
+// toolkits set (the Motif ones, which the usual managers read): a window
+// without a minimise box, a modal dialog above all, offers no minimise,
+// since the manager would take its owner down with it, and one without a
+// sizing border keeps its size (its size hints say so too).
+void X11Presenter::SetManagerHints(::Window id, const WindowRole& role) {
+  enum : unsigned long { kFunctions = 1, kDecorations = 2 };
+  enum : unsigned long { kResize = 2, kMove = 4, kMinimize = 8, kMaximize = 16, kClose = 32 };
+  enum : unsigned long { kBorder = 2, kResizeHandles = 4, kTitle = 8, kMenu = 16, kMinimizeBox = 32, kMaximizeBox = 64 };
+  unsigned long motif[5] = {kFunctions | kDecorations, kMove | kClose, kBorder | kTitle | kMenu, 0, 0};
+  if (role.sizable) {
+    motif[1] |= kResize;
+    motif[2] |= kResizeHandles;
+  }
+  if (role.minimizable) {
+    motif[1] |= kMinimize;
+    motif[2] |= kMinimizeBox;
+  }
+  if (role.maximizable) {
+    motif[1] |= kMaximize;
+    motif[2] |= kMaximizeBox;
+  }
+  XChangeProperty(display_, id, motifHints_, motifHints_, 32, PropModeReplace,
+                  reinterpret_cast<const unsigned char*>(motif), 5);
+  const bool dialog = role.dialog;
   XWMHints hints{};
   hints.flags = InputHint | WindowGroupHint;
   hints.input = True;
@@ -791,6 +819,9 @@ void X11Presenter::Map(XWindowState& state) {
 void X11Presenter::Move(HWND window, RECT rect) {
   XWindowState* state = StateOf(window);
   if (state == nullptr) return;
+  // A fixed size the manager holds it to changes first, or the manager
+  // would hold the window to the old one.
+  if (!state->sizable) SetSizeHints(state->id, rect, false);
   const bool moved = rect.left != state->rect.left || rect.top != state->rect.top;
   state->rect = rect;
   ++state->moves;
@@ -802,6 +833,23 @@ void X11Presenter::Move(HWND window, RECT rect) {
   else
     XResizeWindow(display_, state->id, width, height);
   if (state->managed) AskManager(*state);
+}
+
+// The place and size the program gives the window; a window without a
+// sizing border keeps its size (the smallest and largest the same).
+void X11Presenter::SetSizeHints(::Window id, RECT rect, bool sizable) {
+  XSizeHints hints{};
+  hints.flags = USPosition | USSize;
+  hints.x = rect.left;
+  hints.y = rect.top;
+  hints.width = std::max<int>(rect.right - rect.left, 1);
+  hints.height = std::max<int>(rect.bottom - rect.top, 1);
+  if (!sizable) {
+    hints.flags |= PMinSize | PMaxSize;
+    hints.min_width = hints.max_width = hints.width;
+    hints.min_height = hints.max_height = hints.height;
+  }
+  XSetWMNormalHints(display_, id, &hints);
 }
 
 // A manager handles our move of a window it manages in its own time, and
@@ -931,6 +979,7 @@ void X11Presenter::Focus(HWND window, std::uint64_t choice) {
   if (state == nullptr) return;
   choice_ = Choice{window};
   if (state->shown && state->viewable) RequestFocus(*state);
+  else Deiconify(*state);  // the keyboard is asked for once the manager shows it
 }
 
 // A manager raises the window it activates, above its owners and with its
@@ -1218,6 +1267,14 @@ void X11Presenter::OnMap(XEvent& event) {
   // the window again.
   if (state == nullptr || !state->shown || state->mapDeferred) return;
   state->viewable = true;
+  if (state->iconic) {
+    state->iconic = false;
+    PresenterIconified(window, false);
+  }
+  // A dialog the manager made an icon with its owner comes back with it,
+  // should the manager leave it behind.
+  for (auto& [owned, ownedState] : windows_)
+    if (ownedState.owner == window && ownedState.iconic) Deiconify(ownedState);
   if (window == choice_.window && !choice_.sent) {
     RequestFocus(*state);
     return;
@@ -1233,6 +1290,27 @@ void X11Presenter::OnMap(XEvent& event) {
   for (const XWindowState* owner = StateOf(state->owner); owner != nullptr && depth < 8; owner = StateOf(owner->owner), ++depth)
     if (owner == active) return;
   Raise(*active);
+}
+
+// The manager unmapped a window the program shows: it made it an icon (or
+// took it off the screen with a desktop of its own), and the window takes
+// no keys until the manager maps it again. A window the program hides or
+// withdraws is no longer shown when its unmap comes.
+void X11Presenter::OnUnmap(XEvent& event) {
+  const HWND window = HandleOf(event.xunmap.window);
+  XWindowState* state = StateOf(window);
+  if (state == nullptr || event.xunmap.send_event) return;
+  const bool byManager = state->shown && state->viewable && state->managed && !state->mapDeferred;
+  state->viewable = false;
+  if (!byManager || state->iconic) return;
+  state->iconic = true;
+  PresenterIconified(window, true);
+}
+
+// Asks the manager to show an icon as a window again (ICCCM: a map
+// request for a window in the iconic state); it decides.
+void X11Presenter::Deiconify(XWindowState& state) {
+  if (state.shown && state.iconic && !state.mapDeferred) XMapWindow(display_, state.id);
 }
 
 // The keyboard layout changed: keys must be decoded with the new one.

@@ -11,10 +11,15 @@
 //
 // And the comments of the sources name only paths that exist: a comment
 // that names a file or a folder the code has left sends its reader nowhere.
+//
+// And every call of the file system by a name takes it through
+// platform/FileNames.h (the disk's UTF-8), on the line of the call or in a
+// variable named for the disk's bytes (diskPath).
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cctype>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -259,6 +264,45 @@ std::vector<std::string> MissingPathsInComments(const fs::path& root) {
   return faults;
 }
 
+// Whether a line of code (its comment cut off) calls the file system by a
+// name: a C call (a whole name), an operation of std::filesystem (as fs::
+// or std::filesystem::), or a file stream opened or made with one.
+bool CallsTheFileSystem(const std::string& code) {
+  for (const std::string name : {"fopen(", "stat(", "access(", "mkstemp(", "mkostemps(", "opendir(", "unlink(", "open(",
+                                 "std::rename(", "std::remove("})
+    for (std::size_t at = code.find(name); at != std::string::npos; at = code.find(name, at + 1))
+      if ((at == 0 || (std::isalnum(static_cast<unsigned char>(code[at - 1])) == 0 &&
+                       std::strchr("_.>", code[at - 1]) == nullptr)) &&
+          (name != "std::remove(" || code.find("c_str", at) != std::string::npos))  // not the algorithm
+        return true;
+  for (const char* name : {"s::exists(", "s::is_directory(", "s::is_regular_file(", "s::remove(", "s::remove_all(",
+                           "s::rename(", "s::copy_file(", "s::file_size(", "s::create_directories(", "directory_iterator ",
+                           "s::equivalent(", "canonical(", "s::current_path(", "s::last_write_time(", ".open("})
+    if (code.find(name) != std::string::npos) return true;
+  const std::size_t stream = code.find("fstream");
+  return stream != std::string::npos && code.find('(', stream) < code.find(';', stream);
+}
+
+// The calls of the file system by a name not converted, "file:line: text".
+std::vector<std::string> UnconvertedFileNames(const fs::path& root) {
+  std::vector<std::string> faults;
+  for (const char* top : {"SRC", "platform"}) {
+    for (const auto& entry : fs::recursive_directory_iterator(root / top)) {
+      const fs::path file = fs::relative(entry.path(), root);
+      if (!IsSource(file) || (file.parent_path() == "platform" && file.stem() == "FileNames")) continue;
+      std::ifstream in(entry.path());
+      std::string line;
+      for (int number = 1; std::getline(in, line); ++number) {
+        const std::string code = line.substr(0, CommentStart(line));
+        if (CallsTheFileSystem(code) && code.find("FileSystemPath(") == std::string::npos &&
+            code.find("ToFileSystemName(") == std::string::npos && code.find("isk") == std::string::npos)
+          faults.push_back(file.string() + ":" + std::to_string(number) + ": " + line);
+      }
+    }
+  }
+  return faults;
+}
+
 void Write(const fs::path& path, const std::string& text) {
   fs::create_directories(path.parent_path());
   std::ofstream(path) << text;
@@ -307,6 +351,13 @@ TEST(Floors, TheCheckNamesAnUpwardIncludeAndAFileOnNoFloor) {
   };
   EXPECT_EQ(faults, expected);
   fs::remove_all(root);
+}
+
+TEST(Floors, EveryFileNameReachesTheDiskThroughTheFileNameModule) {
+  const std::vector<std::string> faults = UnconvertedFileNames(QUORVEL_SOURCE_DIR);
+  std::string listed;
+  for (const std::string& fault : faults) listed += fault + "\n";
+  EXPECT_TRUE(faults.empty()) << faults.size() << " calls take a name the disk does not hold:\n" << listed;
 }
 
 TEST(Floors, CommentsNameOnlyPathsThatExist) {

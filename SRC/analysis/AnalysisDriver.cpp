@@ -25,6 +25,7 @@
 #include "model/Regenerate.h"
 #include "model/RowObjects.h"
 #include "numeric/Renumber.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "records/LoadCaseList.h"
 #include "resultsfile/ResultsFile.h"
@@ -365,7 +366,7 @@ void RunLoadCaseStep(Model& model, const AnalysisElementList& elements, Analysis
     RunModalStep(model, progress, MissingMassWanted(model));
     // An older file would describe modes these results do not hold.
     if (std::getenv("VORSTEL") != nullptr) WriteDynamicSusceptibilityFile(model, elements, progress);
-    else std::remove(SusceptibilityPathOf(model.path).c_str());
+    else platform::RemoveFile(SusceptibilityPathOf(model.path));
     return;
   }
   if (type == kCaseIdCombiningAccelerations) {

@@ -19,6 +19,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "numeric/RunState.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "records/ForceSpectrum.h"
 #include "records/TimeFunction.h"
@@ -467,7 +468,7 @@ std::vector<double> IntegrateModalResponse(const std::vector<double>& p, double 
 void RemoveTimeHistoryFile(const std::string& modelPath) {
   const std::string path = TimeHistoryPathOf(modelPath);
   platform::RemoveStaleTemporaries(path);
-  std::remove(path.c_str());
+  platform::RemoveFile(path);
 }
 
 bool CommitTimeHistoryFile() {

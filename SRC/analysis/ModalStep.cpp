@@ -15,6 +15,7 @@
 #include "numeric/Eigen.h"
 #include "numeric/RunState.h"
 #include "numeric/Skyline.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "records/AnalysisOptions.h"
 #include "resultsfile/ResultsFile.h"
@@ -170,7 +171,7 @@ void WriteDynamicSusceptibilityFile(const Model& model, const AnalysisElementLis
   const ModalStepResults& modal = g_Modal;
   const std::string path = SusceptibilityPathOf(model.path);
   // An earlier file would be read with these results if this one failed.
-  std::remove(path.c_str());
+  platform::RemoveFile(path);
   platform::RemoveStaleTemporaries(path);
   platform::SiblingTemporary temporary(path, 0644);
   BinaryFile file;

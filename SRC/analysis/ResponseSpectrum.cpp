@@ -19,6 +19,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "numeric/RunState.h"
+#include "platform/FileNames.h"
 #include "records/Spectrum.h"
 #include "resultsfile/ResultsFile.h"
 #include "services/Assert.h"
@@ -426,7 +427,7 @@ void RunResponseSpectrumStep(const Model& model, const AnalysisElementList& elem
   ProgressEnd(progress, ProgressArea::Phase);
   CsvFile csv;
   const std::string csvPath = ModalForcesPath(model.path);
-  csv.file = std::fopen(csvPath.c_str(), "w");
+  csv.file = platform::OpenFile(csvPath, "w");
   if (csv.file == nullptr)
     ShowInfoMessage(MainFrame().window, "Not able to open file " + csvPath + ".\nExport of modal forces and moments aborted.");
   // A large model's export runs to tens of megabytes: written in large

@@ -17,6 +17,7 @@
 #include "model/LayoutKeywords.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
+#include "platform/FileNames.h"
 #include "records/LoadCaseList.h"
 #include "numeric/EquationNumbers.h"
 #include "numeric/RunState.h"
@@ -170,7 +171,7 @@ void CalculateElementForces(const Model& model, const AnalysisElementList& eleme
   std::FILE* exportFile = nullptr;
   if (std::getenv("export_K") != nullptr) {
     const std::string name = StiffnessExportPath(model.path);
-    exportFile = std::fopen(name.c_str(), "wb");
+    exportFile = platform::OpenFile(name, "wb");
     if (exportFile == nullptr)
       ShowInfoMessage(MainFrame().window, "Not able to open file " + name + ".\nExport of stiffness aborted.");
   }

@@ -25,6 +25,7 @@
 #include "graphics/GraphicsThread.h"
 #include "graphics/PrintSetup.h"
 #include "platform/Controls.h"
+#include "platform/FileNames.h"
 #include "platform/Input.h"
 #include "platform/Menu.h"
 #include "platform/MessageBox.h"
@@ -211,7 +212,8 @@ std::string FirstRunMarkerPath() {
 void SetHelpFilePath() {
   char path[kPathLimit + 1] = {};
   const ssize_t length = readlink("/proc/self/exe", path, kPathLimit);
-  std::string program = length > 0 ? std::string(path, static_cast<std::size_t>(length)) : std::string();
+  std::string program =
+      length > 0 ? platform::FromFileSystemName(std::string_view(path, static_cast<std::size_t>(length))) : std::string();
   const std::size_t separator = program.find_last_of('/');
   ProgramFolder = separator == std::string::npos ? std::string("./") : program.substr(0, separator + 1);
   HelpFilePath = ProgramFolder + "Quorvel.hlp";
@@ -392,7 +394,7 @@ void InitApplication(const std::string& commandLine) {
   // it, would open while the question waits and hide it. The sample only
   // stands in for a file the user did not name and a model not recovered.
   const bool recovered = StartAutomaticSaveAndOfferRecovery();
-  if (!recovered && !NamesAFile(StartupFileName) && !std::filesystem::exists(FirstRunMarkerPath()))
+  if (!recovered && !NamesAFile(StartupFileName) && !platform::FileExists(FirstRunMarkerPath()))
     PostMessage(MainFrame().window, kFirstRunMessage, 0, 0);
 }
 
@@ -413,8 +415,9 @@ void ExitApplication() {
   Step("exit: first-run marker");
   const std::string marker = FirstRunMarkerPath();
   std::error_code ignored;
-  std::filesystem::create_directories(std::filesystem::path(marker).parent_path(), ignored);
-  std::ofstream(marker, std::ios::trunc);
+  std::filesystem::create_directories(platform::FileSystemPath(std::filesystem::path(marker).parent_path().string()),
+                                      ignored);
+  std::ofstream(platform::FileSystemPath(marker), std::ios::trunc);
 }
 
 int RunMessageLoop() {

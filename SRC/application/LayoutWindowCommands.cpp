@@ -11,7 +11,6 @@
 // windows come with later work say so in a message and leave the model
 // alone.
 #include <cstdio>
-#include <filesystem>
 #include <iterator>
 
 #include "analysis/AnalysisWindow.h"
@@ -56,6 +55,7 @@
 #include "model/NodeIncrementDialog.h"
 #include "model/RowOperations.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "printing/PrintSheet.h"
@@ -329,7 +329,7 @@ void ExitProgram(HWND window) {
 
 void OpenTutorialDocument(HWND window, const char* file) {
   const std::string path = ProgramFolder + file;
-  if (std::filesystem::exists(path) && ShellOpen(path)) return;
+  if (platform::FileExists(path) && ShellOpen(path)) return;
   DialogBox(InstanceHandle, "TUTORIAL_DIALOG", window, OkCancelDialogProc);
 }
 

@@ -3,12 +3,12 @@
 #include "application/MainWindow.h"
 
 #include <cstdio>
-#include <filesystem>
 
 #include "application/PreferencesSheet.h"
 #include "editing/NewDocument.h"
 #include "files/FileCommands.h"
 #include "platform/Controls.h"
+#include "platform/FileNames.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/System.h"
@@ -147,7 +147,7 @@ void SetOpenLastButton(bool shown) {
 
 void OpenTutorial(HWND window, const char* file) {
   const std::string path = ProgramFolder + file;
-  if (std::filesystem::exists(path)) {
+  if (platform::FileExists(path)) {
     ShellOpen(path);
     return;
   }

@@ -6,13 +6,13 @@
 #include <unistd.h>
 
 #include <cmath>
-#include <filesystem>
 
 #include "application/LayoutWindow.h"
 #include "files/AutoSave.h"
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Paint.h"
 #include "platform/PropertySheet.h"
 #include "platform/Window.h"
@@ -98,8 +98,7 @@ void SwitchField(DialogHelper& h, int check, int field, int defaultValue) {
 }
 
 bool CanReadAndWrite(const std::string& folder) {
-  std::error_code error;
-  return std::filesystem::is_directory(folder, error) && access(folder.c_str(), R_OK | W_OK | X_OK) == 0;
+  return platform::IsFolder(folder) && access(platform::ToFileSystemName(folder).c_str(), R_OK | W_OK | X_OK) == 0;
 }
 
 void OnFolderButton(HWND page) {

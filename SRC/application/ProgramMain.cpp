@@ -4,6 +4,7 @@
 #include <string>
 
 #include "application/Application.h"
+#include "platform/FileNames.h"
 #include "platform/ResourceTemplates.h"
 #include "platform/System.h"
 #include "resources/QuorvelResources.h"
@@ -20,7 +21,7 @@ int main(int argc, char** argv) {
   std::string commandLine;
   for (int i = 1; i < argc; ++i) {
     if (i > 1) commandLine += ' ';
-    commandLine += argv[i];
+    commandLine += platform::FromFileSystemName(argv[i]);  // names of files, as the program holds them
   }
   const int exitCode = WinMain(reinterpret_cast<HINSTANCE>(&g_ModuleTag), nullptr, commandLine.c_str(), 1);
   platform::Shutdown();

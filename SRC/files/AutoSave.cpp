@@ -21,6 +21,7 @@
 #include "files/ModelFile.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "properties/MaterialLibrary.h"
@@ -57,7 +58,7 @@ AutoSaveState& State() {
 // The 22nd field of /proc/<pid>/stat, the process's start time; empty when
 // the process does not exist.
 std::string ProcessStart(const std::string& pid) {
-  std::ifstream stat("/proc/" + pid + "/stat");
+  std::ifstream stat(platform::FileSystemPath("/proc/" + pid + "/stat"));
   std::string text((std::istreambuf_iterator<char>(stat)), std::istreambuf_iterator<char>());
   // The command name in brackets may hold blanks: count from its end.
   const std::size_t close = text.rfind(')');
@@ -80,7 +81,7 @@ bool InstanceRuns(const std::string& instance) {
   if (dash == std::string::npos || dash == 0) return false;
   const std::string pid = instance.substr(0, dash);
   if (pid.find_first_not_of("0123456789") != std::string::npos) return false;
-  if (fs::exists("/proc/self/stat")) return ProcessStart(pid) == instance.substr(dash + 1);
+  if (platform::FileExists("/proc/self/stat")) return ProcessStart(pid) == instance.substr(dash + 1);
   const long number = std::strtol(pid.c_str(), nullptr, 10);
   return number > 0 && (kill(static_cast<pid_t>(number), 0) == 0 || errno == EPERM);
 }
@@ -179,12 +180,12 @@ bool ReadHeader(BinaryFile& file, std::string& modelPath) {
   return !BinaryFileReadFailed(file);
 }
 
-bool ReadLeft(const fs::path& file, LeftAutomaticSave& left) {
+bool ReadLeft(const std::string& file, LeftAutomaticSave& left) {
   BinaryFile stream;
-  if (!BinaryFileOpenRead(stream, file.string()) || !ReadHeader(stream, left.modelPath)) return false;
-  left.file = file.string();
+  if (!BinaryFileOpenRead(stream, file) || !ReadHeader(stream, left.modelPath)) return false;
+  left.file = file;
   struct stat status {};
-  if (stat(left.file.c_str(), &status) != 0) return false;
+  if (stat(platform::ToFileSystemName(left.file).c_str(), &status) != 0) return false;
   left.modified = static_cast<std::int64_t>(status.st_mtim.tv_sec);
   left.modifiedNanoseconds = left.modified * 1000000000 + static_cast<std::int64_t>(status.st_mtim.tv_nsec);
   return true;
@@ -192,17 +193,18 @@ bool ReadLeft(const fs::path& file, LeftAutomaticSave& left) {
 
 void ScanFolder(const std::string& folder, std::vector<LeftAutomaticSave>& found) {
   std::error_code error;
-  for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error)) {
-    const std::string name = it->path().filename().string();
+  for (fs::directory_iterator it(platform::FileSystemPath(folder), error), end; !error && it != end;
+       it.increment(error)) {
+    const std::string path = platform::ProgramNameOf(it->path());
+    const std::string name = platform::ProgramNameOf(it->path().filename());
     const std::string instance = InstanceOfName(name);
     if (instance.empty() || instance == AutomaticSaveInstance() || InstanceRuns(instance)) continue;
     if (IsTemporaryName(name)) {
-      std::error_code ignored;
-      fs::remove(it->path(), ignored);
+      platform::RemoveFile(path);
       continue;
     }
     LeftAutomaticSave left;
-    if (ReadLeft(it->path(), left)) found.push_back(left);
+    if (ReadLeft(path, left)) found.push_back(left);
   }
 }
 
@@ -216,8 +218,8 @@ void ReadModelPart(const std::string& file, Model& model) {
   const std::int64_t start = BinaryFileTell(stream);
   BinaryFileClose(stream);
   TempFile copy("QvRecover_");
-  std::ifstream in(file, std::ios::binary);
-  std::ofstream out(copy.Path(), std::ios::binary | std::ios::trunc);
+  std::ifstream in(platform::FileSystemPath(file), std::ios::binary);
+  std::ofstream out(platform::FileSystemPath(copy.Path()), std::ios::binary | std::ios::trunc);
   in.seekg(start);
   out << in.rdbuf();
   out.close();
@@ -281,10 +283,7 @@ bool AutomaticSaveNow() {
     return false;
   }
   state.failureShown = false;
-  if (!state.written.empty() && state.written != target) {
-    std::error_code ignored;
-    fs::remove(state.written, ignored);
-  }
+  if (!state.written.empty() && state.written != target) platform::RemoveFile(state.written);
   state.written = target;
   return true;
 }
@@ -292,8 +291,7 @@ bool AutomaticSaveNow() {
 void RemoveAutomaticSave() {
   AutoSaveState& state = State();
   if (state.written.empty()) return;
-  std::error_code ignored;
-  fs::remove(state.written, ignored);
+  platform::RemoveFile(state.written);
   state.written.clear();
 }
 
@@ -338,9 +336,7 @@ bool OpenLeftAutomaticSave(HWND owner, const LeftAutomaticSave& left) {
   ShowModelWindows();
   // The file is this program's automatic save from now on.
   const std::string adopted = AutomaticSavePath();
-  std::error_code error;
-  fs::rename(left.file, adopted, error);
-  State().written = error ? left.file : adopted;
+  State().written = platform::RenameFile(left.file, adopted) ? adopted : left.file;
   return true;
 }
 
@@ -353,7 +349,6 @@ bool OfferAutomaticSaveRecovery(HWND owner) {
                                "\nfrom " + TimeText(newest.modified) +
                                " was kept.\nDo you want to open it ?\n(No deletes the automatic save.)";
   if (MessageBoxDialog(owner, question, IDYES)) return OpenLeftAutomaticSave(owner, newest);
-  std::error_code ignored;
-  fs::remove(newest.file, ignored);
+  platform::RemoveFile(newest.file);
   return false;
 }

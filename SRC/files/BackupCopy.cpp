@@ -12,6 +12,7 @@
 #include "files/ModelFile.h"
 #include "model/EditSteps.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Registry.h"
 #include "services/Message.h"
 #include "services/Settings.h"
@@ -34,19 +35,20 @@ std::string FileName(const std::string& path) {
 
 bool WriteThroughTemporary(const std::string& target, const std::function<bool(const std::string&)>& write) {
   std::error_code error;
-  fs::create_directories(fs::path(target).parent_path(), error);
-  std::string temporary = target + ".XXXXXX";
-  const int descriptor = mkstemp(temporary.data());
+  fs::create_directories(platform::FileSystemPath(fs::path(target).parent_path().string()), error);
+  std::string diskTemporary = platform::ToFileSystemName(target + ".XXXXXX");
+  const int descriptor = mkstemp(diskTemporary.data());
   if (descriptor < 0) return false;
   close(descriptor);
+  const std::string temporary = platform::FromFileSystemName(diskTemporary);
   bool written = write(temporary);
   if (written) {
-    const int synced = open(temporary.c_str(), O_RDONLY);
+    const int synced = open(diskTemporary.c_str(), O_RDONLY);
     written = synced >= 0 && fsync(synced) == 0;
     if (synced >= 0) close(synced);
   }
-  if (!written || std::rename(temporary.c_str(), target.c_str()) != 0) {
-    std::remove(temporary.c_str());
+  if (!written || !platform::RenameFile(temporary, target)) {
+    platform::RemoveFile(temporary);
     return false;
   }
   return true;
@@ -66,12 +68,13 @@ std::string BackupCopyPath(const std::string& modelPath) {
 }
 
 bool KeepBackupCopy(HWND owner, const std::string& path) {
-  std::error_code error;
-  if (ProgramPreferences().createBackup == 0 || !fs::is_regular_file(path, error)) return true;
+  if (ProgramPreferences().createBackup == 0 || !platform::IsRegularFile(path)) return true;
   const std::string backup = BackupCopyPath(path);
   const bool copied = WriteThroughTemporary(backup, [&path](const std::string& temporary) {
     std::error_code error;
-    return fs::copy_file(path, temporary, fs::copy_options::overwrite_existing, error) && !error;
+    return fs::copy_file(platform::FileSystemPath(path), platform::FileSystemPath(temporary),
+                         fs::copy_options::overwrite_existing, error) &&
+           !error;
   });
   if (copied) return true;
   return MessageBoxDialog(owner, "Unable to make the backup copy:\n" + backup + "\nDo you want to save without it ?",

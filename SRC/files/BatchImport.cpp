@@ -25,6 +25,7 @@
 #include "model/ModelLoadCases.h"
 #include "model/RowObjects.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/Messages.h"
 #include "platform/TestSupport.h"
 #include "printing/ReportOutput.h"
@@ -78,7 +79,8 @@ std::string LowerExtension(std::string_view name) {
 
 bool IsSameFile(const std::string& first, const std::string& second) {
   std::error_code ignored;
-  return first == second || std::filesystem::equivalent(first, second, ignored);
+  return first == second ||
+         std::filesystem::equivalent(platform::FileSystemPath(first), platform::FileSystemPath(second), ignored);
 }
 
 // Row 1 becomes the title comment; later lines before the first header are
@@ -254,9 +256,8 @@ std::string BatchModelPath(const std::string& batchPath) {
 
 bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader reader) {
   // A folder opens as a stream whose first read fails.
-  std::error_code ignored;
   std::ifstream input;
-  if (std::filesystem::is_regular_file(path, ignored)) input.open(path, std::ios::binary);
+  if (platform::IsRegularFile(path)) input.open(platform::FileSystemPath(path), std::ios::binary);
   if (!input.is_open()) {
     ShowErrorMessage(owner, "Unable to open import file:\n" + path);
     return false;
@@ -290,7 +291,7 @@ bool ImportBatchFile(HWND owner, const std::string& path, ImportedFileReader rea
     ShowErrorMessage(owner, refusal);
     return false;
   }
-  const bool keepExisting = !BatchRun && std::filesystem::exists(modelPath, ignored) &&
+  const bool keepExisting = !BatchRun && platform::FileExists(modelPath) &&
                             !MessageBoxDialog(owner, modelPath + " already exists\nDo you want to overwrite ?", IDNO);
   const std::string failure = keepExisting ? std::string() : WriteModelFileFrom(imported, modelPath);
   if (!failure.empty() && BatchRun) {

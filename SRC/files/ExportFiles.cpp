@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 
 #include "files/ImportLog.h"
 #include "model/Model.h"
+#include "platform/FileNames.h"
 #include "platform/Messages.h"
 #include "platform/Window.h"
 #include "services/DialogHook.h"
@@ -73,22 +73,19 @@ bool ModelMayBeExported(HWND parent) {
 std::string WriteExportFile(const std::string& path, const std::string& text) {
   const std::string partial = path + ".partial";
   {
-    std::ofstream output(partial, std::ios::binary | std::ios::trunc);
+    std::ofstream output(platform::FileSystemPath(partial), std::ios::binary | std::ios::trunc);
     if (!output.is_open()) return "Unable to open export file:\n" + path;
     const std::string bytes = TextFileFromProgramText(text);
     output.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     output.flush();
     if (!output) {
       output.close();
-      std::error_code ignored;
-      std::filesystem::remove(partial, ignored);
+      platform::RemoveFile(partial);
       return "Unable to write export file:\n" + path;
     }
   }
-  std::error_code error;
-  std::filesystem::rename(partial, path, error);
-  if (error) {
-    std::filesystem::remove(partial, error);
+  if (!platform::RenameFile(partial, path)) {
+    platform::RemoveFile(partial);
     return "Unable to write export file:\n" + path;
   }
   return {};

@@ -6,7 +6,6 @@
 
 #include <algorithm>
 #include <cctype>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
@@ -26,6 +25,7 @@
 #include "model/NodeDrawing.h"
 #include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/Paint.h"
 #include "properties/BeamLibraryWindow.h"
 #include "properties/MaterialLibrary.h"
@@ -284,8 +284,7 @@ std::string StartupFilePath(const std::string& name) {
   if (first == std::string::npos) return {};
   path = path.substr(first, path.find_last_not_of(" \t") - first + 1);
   if (path.find_first_of("/\\") == std::string::npos) {
-    std::error_code ignored;
-    const std::string current = std::filesystem::current_path(ignored).string();
+    const std::string current = platform::CurrentFolder();
     if (!current.empty()) path = current + "/" + path;
   }
   return path;
@@ -307,8 +306,7 @@ void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name) {
 
 void OpenSampleModelFirstRun(HWND mainWindow) {
   const std::string path = ProgramFolder + "BigModel.mod";
-  std::error_code ignored;
-  if (!std::filesystem::exists(path, ignored)) return;
+  if (!platform::FileExists(path)) return;
   bool opened = false;
   {
     struct SampleOpening {

@@ -19,6 +19,7 @@
 #include "model/Model.h"
 #include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "properties/PropertyEdits.h"
 #include "records/ForceSpectrum.h"
 #include "records/PipeLoad.h"
@@ -35,7 +36,7 @@ constexpr std::size_t kFileBufferLength = 260;
 
 // The first bytes of an old-format file, which cannot be merged.
 bool HasOldHeader(const std::string& path) {
-  std::ifstream input(path, std::ios::binary);
+  std::ifstream input(platform::FileSystemPath(path), std::ios::binary);
   char header[sizeof kOldMagic] = {};
   if (!input.read(header, sizeof header)) return false;
   return std::memcmp(header, kOldMagic, sizeof kOldMagic) == 0;

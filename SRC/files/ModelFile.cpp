@@ -26,7 +26,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <new>
 #include <stdexcept>
 #include <string>
@@ -39,6 +38,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowRules.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "records/ForceSpectrum.h"
 #include "records/ModelFileFormat.h"
@@ -219,8 +219,7 @@ std::vector<std::string> DroppedOffsetNotes(const Model& model, const std::vecto
 }  // namespace
 
 void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes) {
-  std::error_code ignored;
-  if (std::filesystem::is_directory(path, ignored))
+  if (platform::IsFolder(path))
     throw WithPath("Model file: %s\nIs a folder, not a model file.", path);
   BinaryFile file;
   errno = 0;
@@ -332,7 +331,7 @@ namespace {
 // read-write for the owner and readable by others for a new one.
 mode_t SavedFileMode(const std::string& path) {
   struct stat existing;
-  if (stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  if (stat(platform::ToFileSystemName(path).c_str(), &existing) == 0) return existing.st_mode & 07777;
   return 0644;
 }
 
@@ -396,7 +395,7 @@ namespace {
 
 std::vector<char> FileBytes(const std::string& path) {
   std::vector<char> bytes;
-  if (std::FILE* stream = std::fopen(path.c_str(), "rb")) {
+  if (std::FILE* stream = platform::OpenFile(path, "rb")) {
     char buffer[65536];
     for (std::size_t read; (read = std::fread(buffer, 1, sizeof buffer, stream)) > 0;)
       bytes.insert(bytes.end(), buffer, buffer + read);

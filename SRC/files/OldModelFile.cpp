@@ -61,6 +61,7 @@
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
+#include "platform/FileNames.h"
 #include "records/Compressor.h"
 #include "records/GraphicsSettings.h"
 #include "records/LoadCaseList.h"
@@ -1208,9 +1209,9 @@ void ReadModelV3(OldCursor& in, Model& model, std::vector<std::string>& notes) {
 
 std::vector<unsigned char> FileBytes(const std::string& path) {
   std::error_code error;
-  const auto size = std::filesystem::file_size(path, error);
+  const auto size = std::filesystem::file_size(platform::FileSystemPath(path), error);
   if (error || size > kLargestOldFile) throw Damaged{};
-  std::ifstream stream(path, std::ios::binary);
+  std::ifstream stream(platform::FileSystemPath(path), std::ios::binary);
   if (!stream) throw Damaged{};
   std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
   stream.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
@@ -1274,7 +1275,7 @@ bool EmptyUnplacedLocations(Model& model, std::vector<std::string>& notes) {
 }  // namespace
 
 int OldModelFileVersion(const std::string& path) {
-  std::ifstream stream(path, std::ios::binary);
+  std::ifstream stream(platform::FileSystemPath(path), std::ios::binary);
   char header[16] = {};
   if (!stream.read(header, sizeof header)) return 0;
   if (std::memcmp(header, kOldMagic, sizeof kOldMagic) != 0) return 0;
@@ -1340,7 +1341,8 @@ std::string OldModelBackupPath(const std::string& path, int version) {
 bool BackupOldModelFile(const std::string& path, int version) {
   const std::string backup = OldModelBackupPath(path, version);
   std::error_code error;
-  std::filesystem::copy_file(path, backup, std::filesystem::copy_options::overwrite_existing, error);
+  std::filesystem::copy_file(platform::FileSystemPath(path), platform::FileSystemPath(backup),
+                             std::filesystem::copy_options::overwrite_existing, error);
   if (error) return false;
   Converted().backupPath = backup;
   return true;

@@ -23,6 +23,7 @@
 #include "platform/CommonDialog.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Gdi.h"
 #include "records/GraphicsSettings.h"
 #include "services/DialogHelper.h"
@@ -52,9 +53,8 @@ class FileText {
   // Writes a new file beside the target and puts it in its place: a
   // failure leaves the target as it was. The message names the file.
   bool WriteTo(const std::string& path, const char* openMessage, std::string& error) const {
-    namespace fs = std::filesystem;
     const std::string temporary = path + ".part";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    std::FILE* file = platform::OpenFile(temporary, "wb");
     if (file == nullptr) {
       error = std::string(openMessage) + "\n" + path;
       return false;
@@ -68,10 +68,8 @@ class FileText {
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = std::fflush(file) == 0 && written;
     written = std::fclose(file) == 0 && written;
-    std::error_code code;
-    if (written) fs::rename(temporary, path, code);
-    if (!written || code) {
-      fs::remove(temporary, code);
+    if (!written || !platform::RenameFile(temporary, path)) {
+      platform::RemoveFile(temporary);
       error = "Unable to write " + path;
       return false;
     }

@@ -10,7 +10,6 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <filesystem>
 #include <string>
 
 #include "graphics/GraphicsExport.h"
@@ -29,6 +28,7 @@
 #include "model/ViewProjection.h"
 #include "platform/Controls.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Gdi.h"
 #include "platform/Menu.h"
 #include "platform/Paint.h"
@@ -147,15 +147,10 @@ LRESULT OnSize(WPARAM wParam) {
   return 0;
 }
 
-void SendCloseDialogs(Frame& frame) {
-  if (frame.window != nullptr && IsWindow(frame.window)) SendMessage(frame.window, WM_COMMAND, 301, 0);
-}
-
+// The focus closes no dialog of the other windows: a dialog keeps what the
+// user typed until its own OK or Cancel, and while one is open the
+// graphics window takes no input (the layer holds it for the dialog).
 LRESULT OnSetFocus() {
-  SendCloseDialogs(LayoutFrame());
-  SendCloseDialogs(ListFrame());
-  SendCloseDialogs(ResultsFrame());
-  // The List window's table ends its cell editing and its caret.
   if (HWND painting = PaintingWindowHandle()) SetFocus(painting);
   return 0;
 }
@@ -286,8 +281,7 @@ void ForwardToResults(int id) {
 
 void RunTutorial(HWND window) {
   const std::string path = ProgramFolder + "Tutorial_1.pdf";
-  std::error_code ignored;
-  if (std::filesystem::exists(path, ignored) && ShellOpen(path)) return;
+  if (platform::FileExists(path) && ShellOpen(path)) return;
   DialogBox(InstanceHandle, "TUTORIAL_DIALOG", window, OkCancelDialogProc);
 }
 

@@ -10,6 +10,7 @@
 #include "loads/TextLines.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/Windows1252.h"
 #include "printing/ReportOutput.h"
 #include "services/FileDialogs.h"
@@ -81,7 +82,7 @@ std::vector<NamedPoints> ParsePointTablesText(std::istream& in, const PointTable
 }
 
 bool ReadPointTablesTextFile(HWND owner, const std::string& path, std::size_t row, const PointTableReadForm& form) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(platform::FileSystemPath(path), std::ios::binary);
   if (!in) {
     ShowErrorMessage(owner, "File: " + path + "\nDoes not exist.");
     return false;

@@ -5,7 +5,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -13,6 +12,7 @@
 #include "loads/TextLines.h"
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/Windows1252.h"
 #include "printing/ReportOutput.h"
 #include "records/PointTables.h"
@@ -85,7 +85,7 @@ std::size_t PlaceSpectrum(SpectrumList& list, const ResponseSpectrum& spectrum, 
 }
 
 bool ReadSpectrumTextFile(HWND owner, const std::string& path, std::size_t row) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(platform::FileSystemPath(path), std::ios::binary);
   if (!in) {
     ShowErrorMessage(owner, "File: " + path + "\nDoes not exist.");
     return false;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "records/PointTables.h"
 #include "services/BinaryFile.h"
@@ -84,7 +85,7 @@ ResponseSpectrum ReadRecord(BinaryFile& file, int version, const std::string& pa
 
 mode_t SavedFileMode(const std::string& path) {
   struct stat existing;
-  if (stat(path.c_str(), &existing) == 0) return existing.st_mode & 07777;
+  if (stat(platform::ToFileSystemName(path).c_str(), &existing) == 0) return existing.st_mode & 07777;
   return 0644;
 }
 

@@ -3,7 +3,6 @@
 #include "loads/SpectrumLibraryWindow.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "loads/ListEdits.h"
 #include "loads/SpectraTable.h"
@@ -13,6 +12,7 @@
 #include "model/ListWindow.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Window.h"
 #include "properties/DialogTable.h"
 #include "services/FileDialogs.h"
@@ -307,8 +307,7 @@ bool UseLibrarySpectrum(HWND owner, std::size_t row) {
   SpectrumLibraryState& library = TheSpectrumLibrary();
   if (library.spectra.empty()) {
     const std::string& remembered = ProgramPreferences().spectrumLibraryPath;
-    std::error_code ignored;
-    const bool read = !remembered.empty() && std::filesystem::is_regular_file(remembered, ignored)
+    const bool read = !remembered.empty() && platform::IsRegularFile(remembered)
                           ? ReadSpectrumLibrary(owner, remembered)
                           : OpenSpectrumLibraryDialog(owner);
     if (!read && library.path.empty()) return false;

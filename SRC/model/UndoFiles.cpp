@@ -11,6 +11,7 @@
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelRules.h"
+#include "platform/FileNames.h"
 #include "services/BinaryFile.h"
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
@@ -228,7 +229,7 @@ void DiscardOwnEdit(SnapshotToken token) {
 namespace {
 
 std::string FileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(platform::FileSystemPath(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

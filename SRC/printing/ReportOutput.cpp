@@ -8,12 +8,12 @@
 // or whose writing fails is named in an error message, and the notice
 // "txt written." / "csv written." comes only after a good close.
 #include <cstring>
-#include <filesystem>
 #include <optional>
 #include <vector>
 
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/Windows1252.h"
 #include "printing/ReportOutput.h"
 #include "printing/ReportOutputInternal.h"
@@ -101,7 +101,7 @@ void CloseContents() {
 
 bool OpenReportFile(HWND owner, const std::string& path) {
   ReportFile& file = TheReportFile();
-  file.stream = std::fopen(path.c_str(), "wb");
+  file.stream = platform::OpenFile(path, "wb");
   if (file.stream == nullptr) {
     ShowErrorMessage(owner, "Unable to open print file:\n" + path);
     return false;
@@ -185,7 +185,7 @@ std::string BatchReportFileName(const std::string& modelPath) {
   std::string base = modelPath.empty() ? "Untitled" : WithExtension(modelPath, "x");
   if (!modelPath.empty()) base.resize(base.size() - 2);
   std::string candidate = base + "_report.csv";
-  for (int number = 2; std::filesystem::exists(candidate); ++number)
+  for (int number = 2; platform::FileExists(candidate); ++number)
     candidate = base + "_report-" + std::to_string(number) + ".csv";
   return candidate;
 }
@@ -283,7 +283,7 @@ void ReportAbandonFile() {
   ReportFile& file = TheReportFile();
   if (file.stream != nullptr) {
     std::fclose(file.stream);
-    std::remove(file.path.c_str());
+    platform::RemoveFile(file.path);
   }
   file.stream = nullptr;
   g_ReportFileOpen = false;
@@ -299,7 +299,7 @@ bool ExportCsvDialog(HWND owner) {
   OPENFILENAME record = SaveRecord(owner, name, kFilter, "Export to Comma Separated Values file", "csv");
   record.lpfnHook = CsvExportHook;
   if (!GetSaveFileName(&record)) return false;
-  g_CsvExportFile = std::fopen(name.data(), "wb");
+  g_CsvExportFile = platform::OpenFile(name.data(), "wb");
   if (g_CsvExportFile == nullptr) {
     ShowErrorMessage(owner, std::string("Unable to open csv file:\n") + name.data());
     return false;
@@ -312,7 +312,7 @@ void OpenContentsFile() {
   ContentsFile& contents = Contents();
   contents.path = CreateTempFile("quorvel-contents-");
   if (contents.path.empty()) return;
-  contents.stream = std::fopen(contents.path.c_str(), "w+b");
+  contents.stream = platform::OpenFile(contents.path, "w+b");
 }
 
 void ReportSetTitle(const std::string& title) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "services/BinaryFile.h"
 #include "services/Message.h"
 #include "services/NumberFormat.h"
@@ -100,8 +101,8 @@ void WriteBeamLibraryFile(const std::string& path, const ModelRecordTable<BeamSe
       written = BinaryFileClose(file) && !BinaryFileHasError(file);
     }
   }
-  if (!written || std::rename(temporary.c_str(), path.c_str()) != 0) {
-    std::remove(temporary.c_str());
+  if (!written || !platform::RenameFile(temporary, path)) {
+    platform::RemoveFile(temporary);
     throw std::string("Unable to write beam file");
   }
 }

@@ -2,9 +2,9 @@
 #include "properties/BeamLibraryPick.h"
 
 #include <algorithm>
-#include <filesystem>
 
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Window.h"
 #include "properties/BeamLibrary.h"
 #include "properties/DialogTable.h"
@@ -96,10 +96,8 @@ INT_PTR BeamLibraryPickDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 int ChooseBeamLibrarySection(HWND owner) {
   if (SectionCount() == 0) {
-    std::error_code error;
     const std::string& path = BeamLibraryPath();
-    const bool read = !path.empty() && std::filesystem::exists(path, error) ? BeamLibraryOpen(owner)
-                                                                            : BeamLibraryChooseFile(owner);
+    const bool read = !path.empty() && platform::FileExists(path) ? BeamLibraryOpen(owner) : BeamLibraryChooseFile(owner);
     if (!read) return 0;
     if (SectionCount() == 0) {
       ShowErrorMessage(owner, "There are no beam sections in \n" + BeamLibraryPath());

@@ -5,11 +5,11 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 #include <vector>
 
 #include "model/Model.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "services/BinaryFile.h"
 #include "services/NameTables.h"
@@ -104,8 +104,7 @@ void ApplyLibraryUnits(const LibraryUnits& units) {
 }
 
 void ReadMaterialLibraryFile(const std::string& path, MaterialLibrary& library) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) throw WithPath("Material Library: %s\nDoes not exist.", path);
+  if (!platform::IsRegularFile(path)) throw WithPath("Material Library: %s\nDoes not exist.", path);
   BinaryFile file;
   if (!BinaryFileOpenRead(file, path)) throw WithPath("Material Library: %s\nDoes not exist.", path);
   BinaryFileRequireFinite(file);
@@ -149,7 +148,7 @@ void WriteMaterialLibraryFile(const std::string& path, const ModelRecordTable<Ma
   const std::string failed = "Unable to write mat file";
   platform::RemoveStaleTemporaries(path);
   struct stat existing;
-  const mode_t mode = stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+  const mode_t mode = stat(platform::ToFileSystemName(path).c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
   platform::SiblingTemporary temporary(path, mode);
   if (!temporary.ok()) throw failed;
   BinaryFile file;

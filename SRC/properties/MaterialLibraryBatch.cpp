@@ -13,6 +13,7 @@
 
 #include "model/Model.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "platform/Window.h"
 #include "properties/MaterialLibrary.h"
@@ -412,7 +413,7 @@ void ImportMaterialBatchFile(HWND parent) {
   if (!CommitMaterialLibraryEdit()) return;
   const std::string path = AskBatchPath(parent, "Import Material Library", "&Import", false);
   if (path.empty()) return;
-  std::ifstream input(path, std::ios::binary);
+  std::ifstream input(platform::FileSystemPath(path), std::ios::binary);
   if (!input) {
     ShowErrorMessage(parent, "Unable to open import file:\n" + path);
     return;
@@ -454,7 +455,7 @@ void ExportMaterialBatchFile(HWND parent) {
   // failed export leaves an earlier file as it was.
   platform::RemoveStaleTemporaries(path);
   struct stat existing;
-  const mode_t mode = stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+  const mode_t mode = stat(platform::ToFileSystemName(path).c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
   platform::SiblingTemporary temporary(path, mode);
   if (!temporary.ok()) {
     ShowInfoMessage(parent, "Not able to open file " + path + ".\nExport of materials aborted.");

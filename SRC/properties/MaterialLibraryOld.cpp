@@ -5,10 +5,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "properties/MaterialLibrary.h"
 #include "services/Assert.h"
 #include "services/BinaryFile.h"
@@ -146,8 +146,7 @@ std::string AskAndReadOldMaterialLibrary(HWND parent, const std::string& path, M
   QV_ASSERT(!path.empty() && "matlib_file_path");
   const int version = OldMaterialLibraryVersion(path);
   const std::string converted = PathWithExtension(path, "mat");
-  std::error_code error;
-  if (std::filesystem::exists(converted, error) &&
+  if (platform::FileExists(converted) &&
       !MessageBoxDialog(parent, "Material library " + converted + " already exists\nDo you want to overwrite ?", IDYES))
     throw std::string();
   char question[160];

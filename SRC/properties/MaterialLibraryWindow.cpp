@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cstdint>
-#include <filesystem>
 #include <vector>
 
 #include "model/ListWindow.h"
@@ -13,6 +12,7 @@
 #include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Menu.h"
 #include "platform/Toolbar.h"
 #include "platform/Window.h"
@@ -394,8 +394,7 @@ bool OpenMaterialLibraryDialog(HWND parent) {
 bool EnsureMaterialLibraryLoaded(HWND parent, bool storedPath) {
   if (LoadedMaterialLibrary().materials.count > 0) return true;
   const std::string stored = MaterialLibraryPath();
-  std::error_code error;
-  if (storedPath && !stored.empty() && std::filesystem::is_regular_file(stored, error)) {
+  if (storedPath && !stored.empty() && platform::IsRegularFile(stored)) {
     if (ReadLibraryFile(parent, stored).empty()) return false;
   } else if (!OpenMaterialLibraryDialog(parent)) {
     return false;

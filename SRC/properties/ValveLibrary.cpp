@@ -7,10 +7,10 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <utility>
 #include <vector>
 
+#include "platform/FileNames.h"
 #include "platform/SiblingTemporary.h"
 #include "services/BinaryFile.h"
 #include "services/NumberText.h"
@@ -123,8 +123,7 @@ void ClearValveLibrary(ValveLibrary& library) {
 }
 
 void ReadValveLibraryFile(const std::string& path, ValveLibrary& library) {
-  std::error_code error;
-  if (!std::filesystem::is_regular_file(path, error)) throw WithPath("Valve Library: %s\nDoes not exist.", path);
+  if (!platform::IsRegularFile(path)) throw WithPath("Valve Library: %s\nDoes not exist.", path);
   const std::string damaged = WithPath("There was an error while reading valve library:\n%s", path);
   BinaryFile file;
   if (!BinaryFileOpenRead(file, path)) throw WithPath("Unable to read valve library:\n%s", path);
@@ -159,7 +158,7 @@ void WriteValveLibraryFile(ValveLibrary& library, const std::string& path) {
   const std::string failed = "Unable to write Valve file";
   platform::RemoveStaleTemporaries(path);
   struct stat existing;
-  const mode_t mode = stat(path.c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
+  const mode_t mode = stat(platform::ToFileSystemName(path).c_str(), &existing) == 0 ? (existing.st_mode & 07777) : 0644;
   platform::SiblingTemporary temporary(path, mode);
   if (!temporary.ok()) throw failed;
   BinaryFile file;

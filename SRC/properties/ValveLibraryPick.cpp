@@ -1,11 +1,11 @@
 // Picking a library valve by diameter; see ValveLibraryPick.h.
 #include "properties/ValveLibraryPick.h"
 
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Paint.h"
 #include "platform/Rect.h"
 #include "platform/Window.h"
@@ -162,8 +162,7 @@ bool LoadLibrary(HWND owner) {
   const ValveLibrary& library = TheValveLibrary();
   if (!library.path.empty() || library.entries.count > 0) return true;
   const std::string& path = ProgramPreferences().valveLibraryPath;
-  std::error_code error;
-  if (!path.empty() && std::filesystem::is_regular_file(path, error)) return ReadValveLibrary(owner);
+  if (!path.empty() && platform::IsRegularFile(path)) return ReadValveLibrary(owner);
   return OpenValveLibraryFile(owner);
 }
 

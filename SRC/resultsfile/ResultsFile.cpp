@@ -9,6 +9,7 @@
 #include <cstring>
 
 #include "model/Model.h"
+#include "platform/FileNames.h"
 #include "services/BinaryFile.h"
 #include "services/LoadCaseTypes.h"
 #include "services/Message.h"
@@ -38,7 +39,7 @@ void CheckCount(const BinaryFile& file, std::int32_t count, std::int64_t recordB
 // file cannot be looked at.
 bool ModificationTime(const std::string& path, std::int64_t& nanoseconds) {
   struct stat status {};
-  if (path.empty() || stat(path.c_str(), &status) != 0) return false;
+  if (path.empty() || stat(platform::ToFileSystemName(path).c_str(), &status) != 0) return false;
   nanoseconds = static_cast<std::int64_t>(status.st_mtim.tv_sec) * 1000000000 + status.st_mtim.tv_nsec;
   return true;
 }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include "platform/Dialog.h"
+#include "platform/FileNames.h"
 #include "platform/Gdi.h"
 #include "platform/Input.h"
 #include "platform/TestSupport.h"
@@ -96,7 +97,8 @@ bool ShellOpen(const std::string& target) {
   // Never under test: a test must not start desktop programs.
   if (platform::InTestMode()) return false;
   std::string program = "xdg-open";
-  char* argv[] = {program.data(), const_cast<char*>(target.c_str()), nullptr};
+  std::string diskTarget = platform::ToFileSystemName(target);  // a file's name, or an address (plain ASCII)
+  char* argv[] = {program.data(), diskTarget.data(), nullptr};
   pid_t child = 0;
   if (posix_spawnp(&child, "xdg-open", nullptr, nullptr, argv, environ) != 0) return false;
   int status = 0;

@@ -12,6 +12,8 @@
 #include <cmath>
 #include <cstring>
 
+#include "platform/FileNames.h"
+
 namespace {
 
 // A counted text longer than this is damage, whatever the file's size: no
@@ -151,7 +153,7 @@ bool Open(BinaryFile& file, const std::string& path, const char* mode) {
   file.nonFiniteAt = -1;
   file.overlongText.clear();
   file.overlongRoom = 0;
-  std::FILE* stream = std::fopen(path.c_str(), mode);
+  std::FILE* stream = platform::OpenFile(path, mode);
   if (stream == nullptr) return false;
   file.stream.reset(stream);
   struct stat status {};

@@ -5,10 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cctype>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
+#include "platform/FileNames.h"
 #include "platform/Registry.h"
 #include "services/Assert.h"
 #include "services/Settings.h"
@@ -116,9 +115,10 @@ void ReadRecentModels(HKEY versionKey) {
   if (key == nullptr) return;
   std::int32_t count = 0;
   RegQueryInt(key, "N", count);
+  // Names stored by earlier versions are read as the files they named.
   std::string results;
-  std::error_code error;
-  if (RegQueryText(key, "Results", results) && !results.empty() && std::filesystem::exists(results, error))
+  if (RegQueryText(key, "Results", results) && !results.empty() &&
+      platform::FileExists(results = platform::ProgramNameOfStoredName(results)))
     List().lastResults = results;
   else
     List().lastResults.clear();
@@ -128,7 +128,7 @@ void ReadRecentModels(HKEY versionKey) {
     std::string path;
     // Entries stay packed: a missing or empty entry ends the list.
     if (!RegQueryText(key, std::to_string(i).c_str(), path) || path.empty()) break;
-    List().slots[static_cast<std::size_t>(i - 1)] = path;
+    List().slots[static_cast<std::size_t>(i - 1)] = platform::ProgramNameOfStoredName(path);
   }
   RegCloseKey(key);
 }

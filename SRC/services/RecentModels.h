@@ -10,6 +10,9 @@
 // items that show it come with the menus, and opening an entry goes through
 // the model opener that the file commands install (SetRecentModelOpener);
 // until one is installed, opening refuses with a message and keeps the list.
+// Paths are stored as the program holds names (platform/FileNames.h); one
+// that an earlier version stored, whose file has its Windows-1252 bytes on
+// disk, reads as that file.
 #pragma once
 
 #include <string>

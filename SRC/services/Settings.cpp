@@ -20,6 +20,7 @@
 #include <set>
 #include <vector>
 
+#include "platform/FileNames.h"
 #include "platform/Registry.h"
 #include "services/AppFonts.h"
 #include "services/FramePlacements.h"
@@ -355,6 +356,9 @@ void ReadPreferences(HKEY versionKey) {
   RegQueryText(key, "Material library path", p.materialLibraryPath);
   RegQueryText(key, "Spectrum library path", p.spectrumLibraryPath);
   RegQueryText(key, "Valve Library path", p.valveLibraryPath);
+  // Names stored by earlier versions are read as the files they named.
+  for (std::string* path : {&p.backupDirectory, &p.materialLibraryPath, &p.spectrumLibraryPath, &p.valveLibraryPath})
+    *path = platform::ProgramNameOfStoredName(*path);
   ReadExtension(key, "Graphics file ext", p.graphicsFileExt);
   ReadExtension(key, "Print file ext", p.printFileExt);
   RegQueryFlag(key, "Disable graphic editing", p.disableGraphicEditing);

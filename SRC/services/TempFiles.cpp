@@ -10,6 +10,8 @@
 #include <set>
 #include <utility>
 
+#include "platform/FileNames.h"
+
 namespace {
 
 struct LiveFiles {
@@ -29,20 +31,21 @@ LiveFiles& Live() {
 }  // namespace
 
 std::string TempFolder() {
-  const char* folder = std::getenv("TMPDIR");
-  return folder != nullptr && folder[0] != '\0' ? folder : "/tmp";
+  const std::string folder = platform::FolderFromEnvironment("TMPDIR");
+  return !folder.empty() ? folder : "/tmp";
 }
 
 std::string CreateTempFile(const std::string& prefix) {
   if (prefix.find('/') != std::string::npos) return "";
   std::string path = TempFolder();
   if (path.back() != '/') path += '/';
-  path += prefix + "XXXXXX";
+  std::string diskPath = platform::ToFileSystemName(path + prefix + "XXXXXX");
   LiveFiles& live = Live();
   std::lock_guard lock(live.mutex);
-  const int fd = mkstemp(path.data());
+  const int fd = mkstemp(diskPath.data());
   if (fd < 0) return "";
   ::close(fd);
+  path = platform::FromFileSystemName(diskPath);
   live.paths.insert(path);
   return path;
 }
@@ -50,13 +53,13 @@ std::string CreateTempFile(const std::string& prefix) {
 void DeleteTempFile(const std::string& path) {
   LiveFiles& live = Live();
   std::lock_guard lock(live.mutex);
-  if (live.paths.erase(path) != 0) std::remove(path.c_str());
+  if (live.paths.erase(path) != 0) platform::RemoveFile(path);
 }
 
 void DeleteAllTempFiles() {
   LiveFiles& live = Live();
   std::lock_guard lock(live.mutex);
-  for (const std::string& path : live.paths) std::remove(path.c_str());
+  for (const std::string& path : live.paths) platform::RemoveFile(path);
   live.paths.clear();
 }
 

@@ -9,6 +9,7 @@
 #include "model/ModelGeometry.h"
 #include "model/Nodes.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "printing/ReportOutput.h"
 #include "records/PipeLoad.h"
 #include "records/PipeSection.h"
@@ -374,7 +375,7 @@ void OpenHangerReport() {
 }
 
 bool WriteLicadFile(HWND owner, const std::string& path) {
-  std::FILE* file = std::fopen(path.c_str(), "w");
+  std::FILE* file = platform::OpenFile(path, "w");
   if (file == nullptr) {
     ShowErrorMessage(owner, "Unable to open LICAD export file:\n" + path);
     return false;

@@ -21,6 +21,7 @@
 #include "model/RowObjects.h"
 #include "model/UndoFiles.h"
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
 #include "platform/Input.h"
 #include "services/AppTesting.h"
 #include "services/General.h"
@@ -292,6 +293,45 @@ TEST_F(FileCommandsTest, OpensThroughTheRecentModelsList) {
   EXPECT_EQ(RecentModel(1), samplePath_);  // the entry that failed is dropped
   ASSERT_TRUE(OpenRecentModel(nullptr, kFirstRecentModelCommand));
   EXPECT_EQ(TheModel().path, samplePath_);
+  EXPECT_EQ(TheModel().rowCount, 7);
+}
+
+// Names on the disk are UTF-8. Save As of a name typed with umlauts writes
+// the file under the name's UTF-8 bytes; File > Open finds a file another
+// program named by its typed name; the recent models keep both through the
+// registry, and an entry an earlier version kept, whose file has the
+// name's Windows-1252 bytes on disk, still opens.
+TEST_F(FileCommandsTest, NamesOnTheDiskAreUtf8) {
+  namespace fs = std::filesystem;
+  ASSERT_TRUE(OpenFileByExtension(nullptr, samplePath_));
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [](HWND dialog) {
+    SetDlgItemText(dialog, edt1, "M\xFCller \xE4 model");
+    platform::TestKeyPress(VK_RETURN);
+  });
+  ASSERT_TRUE(SaveModelAs(nullptr));
+  EXPECT_TRUE(fs::is_regular_file(folder_ + "/M\xC3\xBCller \xC3\xA4 model.mod"));
+  EXPECT_FALSE(fs::exists(folder_ + "/M\xFCller \xE4 model.mod"));
+  EXPECT_EQ(TheModel().path, folder_ + "/M\xFCller \xE4 model.mod");
+
+  fs::copy_file(samplePath_, folder_ + "/Dampfleitung \xC3\xA4.mod");
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open", [](HWND dialog) {
+    SetDlgItemText(dialog, edt1, "Dampfleitung \xE4.mod");
+    platform::TestKeyPress(VK_RETURN);
+  });
+  OpenModelDialog(nullptr);
+  platform::CheckModalScript();
+  const std::string opened = folder_ + "/Dampfleitung \xE4.mod";
+  ASSERT_EQ(TheModel().path, opened);
+
+  const std::string older = folder_ + "/Alt \xE4.mod";  // an earlier version's file, its 1252 bytes on disk
+  fs::copy_file(samplePath_, older);
+  AddRecentModel(older);
+  SaveProgramSettings();
+  ClearRecentModels();
+  LoadProgramSettings();
+  EXPECT_EQ(RecentModel(2), opened);
+  ASSERT_TRUE(OpenLastModel(nullptr)) << "the entry an earlier version kept did not open";
+  EXPECT_EQ(platform::ToFileSystemName(TheModel().path), older);
   EXPECT_EQ(TheModel().rowCount, 7);
 }
 

@@ -9,6 +9,8 @@
 #include <fstream>
 
 #include "platform/CommonDialog.h"
+#include "platform/FileNames.h"
+#include "platform/Windows1252.h"
 
 namespace {
 
@@ -122,6 +124,29 @@ TEST_F(CommonDialogTest, OpenReturnsTypedNameWithDefaultExtensionAndChosenFilter
   EXPECT_EQ(hook.initParameter, reinterpret_cast<LPARAM>(&record));
   EXPECT_EQ(hook.events, (std::vector<std::string>{"init", "initdone", "typechange", "fileok"}));
   EXPECT_EQ(hook.filterIndexAtTypeChange, 1u);
+}
+
+// The disk's names are UTF-8: a file another program named lists in the
+// program's text, and one whose name that text cannot hold lists with a
+// stand-in and, chosen, gives the path that opens it.
+TEST_F(CommonDialogTest, NamesOnTheDiskAreUtf8) {
+  SetUpFolderText();
+  for (const char* name : {"Dampfleitung \xC3\xA4.mod", "Rohr \xCE\xA9.mod"}) std::ofstream(folder_ / name) << "x";
+  char buffer[260] = "";
+  OPENFILENAME record = Record(buffer, sizeof buffer);
+  record.nFilterIndex = 1;
+  record.Flags |= OFN_FILEMUSTEXIST;
+  std::vector<std::string> listed;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Open", [&listed](HWND dialog) {
+    listed = ListText(dialog);
+    SendDlgItemMessage(dialog, lst1, LB_SETCURSEL, listed.size() - 1, 0);
+    SendMessage(dialog, WM_COMMAND, MAKEWPARAM(lst1, LBN_DBLCLK), 0);
+  });
+  ASSERT_TRUE(GetOpenFileName(&record));
+  ASSERT_EQ(listed.size(), 6u);
+  EXPECT_EQ(listed[4], "Dampfleitung \xE4.mod");
+  EXPECT_EQ(platform::Utf8From1252(listed[5]), "Rohr ??.mod");
+  EXPECT_EQ(platform::ToFileSystemName(buffer), folderText_ + "/Rohr \xCE\xA9.mod");
 }
 
 TEST_F(CommonDialogTest, MustExistRefusesAMissingFileAndKeepsTheDialogOpen) {

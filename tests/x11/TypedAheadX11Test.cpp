@@ -21,11 +21,15 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class TypedAheadX11Test : public OnXvfbWithWindowManager<testing::Test> {
+constexpr const char* kSeismic = "Static Seismic Load (g's)";
+
+template <bool FollowMouse>
+class ProgramUnderOpenbox : public OnXvfbWithWindowManager<testing::Test, FollowMouse> {
  protected:
+  using Server = OnXvfbWithWindowManager<testing::Test, FollowMouse>;
   // The program at its first start on a copy of the sample, its Layout with the keyboard.
   void SetUp() override {
-    OnXvfbWithWindowManager::SetUp();
+    Server::SetUp();
     fs::remove_all(fs::path(std::getenv("XDG_CONFIG_HOME")) / "quorvel");
     fs::copy_file(QUORVEL_SOURCE_DIR "/examples/Sample.mod", model_, fs::copy_options::overwrite_existing);
     ASSERT_TRUE(program_.Start({QUORVEL_BINARY_DIR "/quorvel", model_}));
@@ -62,12 +66,96 @@ class TypedAheadX11Test : public OnXvfbWithWindowManager<testing::Test> {
     return Until([&] { return Menus() > 0; }) && windows_.SyncWithManager() ? Menus() : 0;
   }
 
-  ManagedWindows windows_{display_};
-  XInput input_{display_};
-  std::unique_ptr<Display, decltype(&XCloseDisplay)> x_{XOpenDisplay(display_.c_str()), XCloseDisplay};
+  // Loads > Static seismic from the keyboard, 0.35 typed for X; the
+  // dialog's X window, 0 when it did not get the keyboard.
+  unsigned long TypeIntoSeismic() {
+    input_.Chord("Alt_L", "l");
+    input_.Key("s");
+    if (!Until([&] { return Focused(kSeismic); })) return 0;
+    for (const char* key : {"0", "period", "3", "5"}) input_.Key(key);
+    return Titled(kSeismic);
+  }
+  // Return in the dialog, Ctrl+S from the Layout: the X acceleration saved
+  // (-1 when the dialog or the save did not go as a user expects).
+  float OkAndSave() {
+    const fs::file_time_type before = fs::last_write_time(model_);
+    input_.Key("Return");
+    if (!Until([&] { return Titled(kSeismic) == 0 && Focused("Quorvel : Layout"); })) return -1.0f;
+    input_.Chord("Control_L", "s");
+    if (!Until([&] { return fs::last_write_time(model_) != before; })) return -1.0f;
+    program_.Kill();
+    Model saved;
+    ReadModelFileInto(model_, saved);
+    return saved.seismic.g[0];
+  }
+  // A click into the Graphics window, or under a focus that follows the
+  // pointer the pointer moved into it, while a Layout dialog is open: the
+  // dialog stays with what was typed and takes the keys, and OK stores it.
+  void LeaveTheDialogForTheGraphicsWindow() {
+    ASSERT_NE(TypeIntoSeismic(), 0u) << "the Static Seismic dialog did not come";
+    const std::string graphics = Title(Titled("Quorvel : Graphics"));
+    int x = 0, y = 0;
+    ASSERT_TRUE(input_.PlaceOf(graphics, &x, &y));
+    input_.WatchFocus();
+    if (FollowMouse) input_.Move(x + 300, y + 250);
+    else input_.Click(x + 300, y + 250);
+    ASSERT_TRUE(windows_.SyncWithManager());
+    EXPECT_TRUE(Until([&] { return input_.GotFocus(graphics); })) << "the manager kept the Graphics window unfocused";
+    EXPECT_TRUE(Until([&] { return Focused(kSeismic); })) << "the dialog is gone or lost the keyboard";
+    if (FollowMouse) {  // the pointer into the Layout, which has the keyboard once the dialog goes
+      ASSERT_TRUE(input_.PlaceOf(Title(Titled("Quorvel : Layout")), &x, &y));
+      input_.Move(x + 100, y + 150);
+    }
+    EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
+  }
+
+  ManagedWindows windows_{Server::display_};
+  XInput input_{Server::display_};
+  std::unique_ptr<Display, decltype(&XCloseDisplay)> x_{XOpenDisplay(Server::display_.c_str()), XCloseDisplay};
   ChildProcess program_;  // ends before the connections
   const std::string model_ = std::string(std::getenv("TMPDIR")) + "/Sample.mod";
 };
+
+class TypedAheadX11Test : public ProgramUnderOpenbox<false> {};
+class TypedAheadFollowingMouseX11Test : public ProgramUnderOpenbox<true> {};
+
+TEST_F(TypedAheadX11Test, AClickInTheGraphicsWindowLeavesADialogWithItsValues) {
+  LeaveTheDialogForTheGraphicsWindow();
+}
+
+TEST_F(TypedAheadFollowingMouseX11Test, ThePointerAcrossTheGraphicsWindowLeavesADialogWithItsValues) {
+  LeaveTheDialogForTheGraphicsWindow();
+}
+
+// The Static Seismic dialog offers the manager no minimise or maximise;
+// minimised all the same (as openbox does, with the Layout it belongs to),
+// it stays open with what was typed, a key typed meanwhile reaches no
+// window, and it comes back with the Layout.
+TEST_F(TypedAheadX11Test, AMinimisedDialogComesBackWithItsOwnerAndItsValues) {
+  const unsigned long layout = Titled("Quorvel : Layout"), seismic = TypeIntoSeismic();
+  ASSERT_NE(seismic, 0u) << "the Static Seismic dialog did not come";
+  EXPECT_FALSE(windows_.Allows(seismic, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
+  EXPECT_TRUE(windows_.Allows(layout, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
+  windows_.Minimise(seismic);
+  ASSERT_TRUE(Until([&] { return Titled(kSeismic) == 0; })) << "the manager did not minimise the dialog";
+  ASSERT_TRUE(windows_.SyncWithManager());
+  input_.Key("9");
+  windows_.ActivateAsPager(layout);
+  ASSERT_TRUE(Until([&] { return Focused(kSeismic); })) << "the dialog did not come back with the Layout";
+  EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
+}
+
+// A model another program named with an umlaut, opened from the command
+// line: the windows' titles show its name (_NET_WM_NAME, UTF-8).
+TEST_F(TypedAheadX11Test, AModelsUtf8NameShowsInTheTitles) {
+  program_.Kill();
+  const std::string named = std::string(std::getenv("TMPDIR")) + "/Dampfleitung \xC3\xA4.mod";
+  fs::copy_file(model_, named, fs::copy_options::overwrite_existing);
+  ASSERT_TRUE(program_.Start({QUORVEL_BINARY_DIR "/quorvel", named}));
+  ASSERT_TRUE(Until([&] { return Titled("Quorvel : Graphics") != 0 && Focused("Quorvel : Layout"); }));
+  for (const char* window : {"Quorvel : Layout", "Quorvel : Graphics"})
+    EXPECT_NE(Title(Titled(window)).find("[Dampfleitung \xC3\xA4.mod ("), std::string::npos) << Title(Titled(window));
+}
 
 // Loads > Harmonic from the title row, damping 5, OK, then Save at once.
 TEST_F(TypedAheadX11Test, KeysTypedAfterAMenuCommandReachItsDialog) {

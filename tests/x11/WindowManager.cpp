@@ -7,6 +7,8 @@
 #include <poll.h>
 
 #include <chrono>
+#include <cstdlib>
+#include <fstream>
 
 namespace {
 
@@ -130,16 +132,36 @@ void CollectProgramWindows(Display* x, Window window, std::vector<unsigned long>
   if (children != nullptr) XFree(children);
 }
 
+// Asks the manager, as the root window's client message `message` about
+// `window` with `first` as its first value.
+void AskManager(Display* x, unsigned long window, const char* message, long first) {
+  XEvent request{};
+  request.xclient.type = ClientMessage;
+  request.xclient.window = window;
+  request.xclient.message_type = XInternAtom(x, message, False);
+  request.xclient.format = 32;
+  request.xclient.data.l[0] = first;
+  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
+  XSync(x, False);
+}
+
 }  // namespace
 
-std::string WindowManager::Start(const std::string& display) {
+std::string WindowManager::Start(const std::string& display, bool followMouse) {
+  std::vector<std::string> command{"openbox", "--sm-disable"};
+  if (followMouse) {  // at once, not after a delay: the manager has moved it when it answers
+    const std::string path = std::string(std::getenv("TMPDIR")) + "/openbox-follow-mouse.xml";
+    std::ofstream(path) << "<openbox_config xmlns=\"http://openbox.org/3.4/rc\"><focus><followMouse>yes</followMouse>"
+                           "<focusDelay>0</focusDelay></focus></openbox_config>\n";
+    command.insert(command.end(), {"--config-file", path});
+  }
   Display* x = XOpenDisplay(display.c_str());
   if (x == nullptr) return "cannot open " + display;
   XSelectInput(x, DefaultRootWindow(x), PropertyChangeMask | SubstructureNotifyMask);
   XSync(x, False);
   ChildOptions options;
   options.environment = {{"DISPLAY", display}};
-  if (!process_.Start({"openbox", "--sm-disable"}, options)) {
+  if (!process_.Start(command, options)) {
     XCloseDisplay(x);
     return "cannot start openbox";
   }
@@ -268,16 +290,14 @@ unsigned long ManagedWindows::ManagersActiveWindow() {
   return active;
 }
 
+void ManagedWindows::Minimise(unsigned long window) { AskManager(state_->x, window, "WM_CHANGE_STATE", IconicState); }
+
+bool ManagedWindows::Allows(unsigned long window, const char* action) {
+  return ListsAtom(state_->x, window, "_NET_WM_ALLOWED_ACTIONS", action);
+}
+
 void ManagedWindows::ActivateAsPager(unsigned long window) {
-  Display* x = state_->x;
-  XEvent request{};
-  request.xclient.type = ClientMessage;
-  request.xclient.window = window;
-  request.xclient.message_type = XInternAtom(x, "_NET_ACTIVE_WINDOW", False);
-  request.xclient.format = 32;
-  request.xclient.data.l[0] = 2;  // a pager's request
-  XSendEvent(x, DefaultRootWindow(x), False, SubstructureRedirectMask | SubstructureNotifyMask, &request);
-  XSync(x, False);
+  AskManager(state_->x, window, "_NET_ACTIVE_WINDOW", 2);  // a pager's request
 }
 
 unsigned long ManagedWindows::FocusWindow() {

@@ -22,8 +22,9 @@ class WindowManager {
   WindowManager& operator=(const WindowManager&) = delete;
 
   // Starts openbox on `display` and waits (at most 30 s) until it manages
-  // the screen. An empty text when it did, else why not.
-  std::string Start(const std::string& display);
+  // the screen. An empty text when it did, else why not. `followMouse`:
+  // the focus follows the pointer (its rc.xml's followMouse).
+  std::string Start(const std::string& display, bool followMouse = false);
 
  private:
   ChildProcess process_;
@@ -59,6 +60,12 @@ class ManagedWindows {
   // The window the manager names as the active one (_NET_ACTIVE_WINDOW on
   // the root); 0 when none.
   unsigned long ManagersActiveWindow();
+  // Asks the manager to minimise the window to an icon, as its title's
+  // minimise button or a taskbar does (WM_CHANGE_STATE).
+  void Minimise(unsigned long window);
+  // Whether the manager lets the user do `action` to the window
+  // ("_NET_WM_ACTION_MINIMIZE"), by its _NET_WM_ALLOWED_ACTIONS.
+  bool Allows(unsigned long window, const char* action);
   // Asks the manager to activate the window, as a pager or a taskbar does
   // (_NET_ACTIVE_WINDOW from a client that is not the window's), with no key
   // or button pressed.

@@ -35,6 +35,11 @@ void XInput::Click(int x, int y) {
   XSync(d, False);
 }
 
+void XInput::Move(int x, int y) {
+  XTestFakeMotionEvent(state_->x, -1, x, y, CurrentTime);
+  XSync(state_->x, False);
+}
+
 void XInput::Wheel(int x, int y, bool forward) {
   Display* d = state_->x;
   const unsigned int button = forward ? 4 : 5;

@@ -17,8 +17,9 @@ class XInput {
   XInput& operator=(const XInput&) = delete;
   bool ok() const;
 
-  // A left click at a screen point.
+  // A left click at a screen point; the pointer moved there alone.
   void Click(int x, int y);
+  void Move(int x, int y);
   // One notch of the wheel at a screen point, forward (away from the user)
   // or back.
   void Wheel(int x, int y, bool forward);

@@ -79,14 +79,16 @@ class OnXvfb : public Base {
 
 // The same with a window manager (openbox) on the suite's server, as a user
 // with a desktop has: it frames the program's windows, stacks them and
-// hands the focus around by its own rules. It ends with the suite's server.
-template <typename Base>
+// hands the focus around by its own rules (the focus following the pointer
+// with `FollowMouse`). It ends with the suite's server.
+template <typename Base, bool FollowMouse = false>
 class OnXvfbWithWindowManager : public OnXvfb<Base> {
  protected:
   static void SetUpTestSuite() {
     OnXvfb<Base>::SetUpTestSuite();
     manager_ = std::make_unique<WindowManager>();
-    managerError_ = OnXvfb<Base>::display_.empty() ? "Xvfb did not start" : manager_->Start(OnXvfb<Base>::display_);
+    managerError_ =
+        OnXvfb<Base>::display_.empty() ? "Xvfb did not start" : manager_->Start(OnXvfb<Base>::display_, FollowMouse);
   }
   static void TearDownTestSuite() {
     manager_.reset();
