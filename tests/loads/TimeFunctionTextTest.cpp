@@ -7,10 +7,12 @@
 // of every function.
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "loads/PointTablesTesting.h"
+#include "loads/SpectrumFiles.h"
 #include "loads/TimeFunctionFiles.h"
 #include "records/PointTables.h"
 #include "records/TimeFunction.h"
@@ -88,6 +90,26 @@ TEST_F(TimeFunctionTextTest, EveryFaultIsRefusedWithItsLine) {
   ExpectRefused("F1\n0 1\n5e-50 2\n",
                 "Line 3: 5e-50 2\nInvalid time function values\nTime is out of range (a value is zero, or from 1E-37 "
                 "up to 1E38)");
+}
+
+// A carriage return alone ends a line, in the middle of a line or as the
+// file's only line end, in the point-table form and the spectrum form: no
+// point is lost without a word, nor is the file refused for want of points.
+TEST_F(TimeFunctionTextTest, ACarriageReturnAloneEndsALine) {
+  for (const char* text : {"F1\n1 0.1\r2 0.3\n3 0.5\n", "F1\r1 0.1\r2 0.3\r3 0.5\r", "F1\r\n1 0.1\r2 0.3\r\n3 0.5"}) {
+    const std::vector<NamedPoints> read = Read(text);
+    ASSERT_EQ(read.size(), 1u) << text;
+    ASSERT_EQ(read[0].points.size(), 3u) << text;
+    for (std::size_t k = 0; k < 3; ++k) EXPECT_FLOAT_EQ(read[0].points[k].y, 0.1f + 0.2f * static_cast<float>(k));
+  }
+  ExpectRefused("F1\r0 1\r-0.5 2\r", "Line 3: -0.5 2\nTime should be positive");
+  for (const char* text : {"S\r0 0\r1 2\r2 3\r", "S\n0 0\n1 2\r2 3\n"}) {
+    std::istringstream in(text);
+    const ResponseSpectrum spectrum = ParseSpectrumText(in);
+    ASSERT_EQ(spectrum.points.size(), 2u) << text;
+    EXPECT_EQ(spectrum.points[1].x, 2.0f);
+    EXPECT_EQ(spectrum.points[1].y, 3.0f);
+  }
 }
 
 TEST_F(TimeFunctionTextTest, LongNamesAreCutAndLongLinesReadWhole) {
