@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr float kLowestTemperature = -460.0f;  // degrees F
 constexpr double kDegreesPerRadian = 57.29577951308232;
 constexpr std::size_t kNameWidth = 5;
 constexpr float kSmallestDimension = 0.001f;  // inch
@@ -53,10 +52,10 @@ float Value(const BatchReader& reader, const std::string& text, BatchParser pars
   return ParseBatchValue(reader, text, parser, message);
 }
 
+// The loads' rule of a temperature (no lower than absolute zero), which the
+// reference temperature keeps here too.
 float Temperature(const BatchReader& reader, const std::string& text, const char* message) {
-  const float value = Value(reader, text, ParseTemperature, message);
-  if (value < kLowestTemperature) BatchLineError(reader, message, text);
-  return value;
+  return Value(reader, text, ParseLoadTemperature, message);
 }
 
 float NonNegative(const BatchReader& reader, const std::string& text, BatchParser parser, const char* message) {

@@ -446,9 +446,10 @@ void FillRowItem(BatchReader& reader, LayoutRow& row, int number, const BatchLay
   if (auto* hanger = dynamic_cast<Hanger*>(row.item.get())) FillHanger(*hanger, attributes);
   FillBatchJointItem(row, attributes);
   // What the node table and the piping code decide is checked once the
-  // whole file was read.
+  // whole file was read: an element's length and a bend's arc too, which
+  // coordinates far from the origin may not hold.
   if (row.elementType == ElementType::Location || row.dataType == DataType::BranchSif || IsZeroLengthCandidate(row) ||
-      SupportConnectedNode(row) != 0)
+      SupportConnectedNode(row) != 0 || row.dx != 0.0f || row.dy != 0.0f || row.dz != 0.0f)
     reader.checkedLines.push_back({number, reader.lineNumber, reader.rawLine});
 }
 

@@ -16,7 +16,6 @@ constexpr std::size_t kNameWidth = 5;
 constexpr std::size_t kSoilNameWidth = 3;
 constexpr std::size_t kMaterialTypeWidth = 2;
 constexpr std::size_t kMaterialDescriptionWidth = 31;
-constexpr float kLowestTemperature = -460.0f;                              // degrees F
 constexpr float kSmallestDimension = 0.001f;                               // inch
 constexpr double kLargestSoilDelta = 5.0 * 3.14159265358979323846 / 12.0;  // 75 degrees
 constexpr float kMissingPairTemperature = 70.0f;                           // degrees F, a T2 or T3 not written
@@ -31,9 +30,7 @@ std::optional<std::string> FirstField(BatchReader& reader) {
 }
 
 float ParseTemperatureField(const BatchReader& reader, const std::string& field, const std::string& message) {
-  const float value = ParseBatchValue(reader, field, ParseTemperature, message);
-  if (value < kLowestTemperature) BatchLineError(reader, message, field);
-  return value;
+  return ParseBatchValue(reader, field, ParseLoadTemperature, message);
 }
 
 // A plain number in [low, high) (or [low, high] when `highIncluded`).

@@ -75,6 +75,8 @@ struct CiiElement {
   Reals lines[6];  // element lines 1 to 6
   int bend = 0, rigid = 0, joint = 0, reducer = 0;
   int line = 0;  // where the record starts
+  // The line of element line k (0 to 5): a value is named by its own line.
+  int LineOf(std::size_t k) const { return line + static_cast<int>(k); }
 };
 
 struct CiiTee {
@@ -90,6 +92,7 @@ struct CiiFile {
   int uniforms = 0, winds = 0, offsets = 0, allowables = 0, sifs = 0, vertical = 0, equipment = 0;
   std::vector<CiiElement> element;
   std::vector<Reals> bend, bendLine2, rigid, joint, reducer;
+  std::vector<int> bendLines, jointLines, reducerLines;  // the line of each record's values
   struct Restraint {
     Reals values, cosines;
     int line = 0;
@@ -112,6 +115,7 @@ struct CiiFile {
   std::vector<int> hangerNodes, hangerCounts, hangerTables;
   std::vector<int> hangerLines;  // the line of each hanger's node
   double ambient = 0.0;
+  int ambientLine = 0;
   bool bourdon = false, liberal = false, pressureCorrection = false;
   Reals factors = Reals(23, 0.0);  // 1-based
   std::map<int, std::array<double, 3>> coords;
@@ -132,6 +136,11 @@ struct CiiReader {
   [[noreturn]] void Fail(const std::string& message) const {
     if (next == 0) throw message;
     throw "line = " + std::to_string(next) + "\n" + raw[next - 1] + "\n" + message;
+  }
+  // A fault of a value read earlier, named by the line that holds it.
+  [[noreturn]] void FailAt(int line, const std::string& message) {
+    next = static_cast<std::size_t>(line);
+    Fail(message);
   }
   std::string Line() {
     if (next >= raw.size()) Fail("End of file reached");
@@ -293,6 +302,7 @@ void ReadAuxiliary(CiiReader& reader, CiiFile& file) {
   }
   reader.Header("#$ BEND");
   for (int i = 0; i < file.bends; ++i) {
+    file.bendLines.push_back(reader.LineNumber() + 1);
     file.bend.push_back(reader.Numbers(6));
     file.bendLine2.push_back(reader.Numbers(5));
     if (v >= 5.3) reader.Numbers(1);
@@ -300,7 +310,10 @@ void ReadAuxiliary(CiiReader& reader, CiiFile& file) {
   reader.Header("#$ RIGID");
   for (int i = 0; i < file.rigids; ++i) file.rigid.push_back(reader.Numbers(1));
   reader.Header("#$ EXPJT");
-  for (int i = 0; i < file.joints; ++i) file.joint.push_back(reader.Numbers(5));
+  for (int i = 0; i < file.joints; ++i) {
+    file.jointLines.push_back(reader.LineNumber() + 1);
+    file.joint.push_back(reader.Numbers(5));
+  }
   reader.Header("#$ RESTRANT");
   const int perRecord = v > 8.0 ? 6 : 4;
   for (int i = 0; i < file.restraints * perRecord; ++i) {
@@ -360,7 +373,10 @@ void ReadAuxiliary(CiiReader& reader, CiiFile& file) {
     file.tee.push_back(tee);
   }
   reader.Header("#$ REDUCERS");
-  for (int i = 0; i < file.reducers; ++i) file.reducer.push_back(reader.Numbers(5));
+  for (int i = 0; i < file.reducers; ++i) {
+    file.reducerLines.push_back(reader.LineNumber() + 1);
+    file.reducer.push_back(reader.Numbers(5));
+  }
   if (v > 5.0) {
     reader.Header("#$ FLANGES");
     NoteSkipped(reader, file, "FLANGES", file.flanges);
@@ -420,6 +436,7 @@ void ReadMiscellaneous(CiiReader& reader, CiiFile& file) {
   const Reals more = reader.Numbers(3);
   file.pressureCorrection = more[1] != 0.0;
   file.ambient = more[2];
+  file.ambientLine = reader.LineNumber();
   reader.Skip(v > 8.0 ? 2 : 1);
 }
 
@@ -460,31 +477,38 @@ struct Converter {
   std::map<int, int> bendPoints;          // a point on a bend's arc -> the bend's node
   std::vector<float> hydrotestPressures;
 
-  int atLine = 0;  // the line of the record being converted, for its messages
-
   double F(std::size_t index) const { return file.factors[index]; }
   // A value as the model stores it (internal units), held to the rule a
   // cell holds its stored value to (NumberText.h): what a cell refuses, the
-  // file may not bring in. Refused naming the field and the record's line.
-  float Stored(double value, const char* field) const {
-    if (!StoredValueAcceptable(value)) {
-      reader.next = static_cast<std::size_t>(atLine);
-      reader.Fail(std::string(field) + " " + CFormat("%g", value) + " is out of range (" + kStoredValueRange + ")");
-    }
+  // file may not bring in. Refused naming the field and the `line` that
+  // holds it, as a value that is no number is.
+  float Stored(double value, const char* field, int line) const {
+    if (!StoredValueAcceptable(value))
+      reader.FailAt(line,
+                    std::string(field) + " " + CFormat("%g", value) + " is out of range (" + kStoredValueRange + ")");
     return static_cast<float>(value);
   }
-  float Length(double value) const { return Stored(value / F(1), "Length"); }
-  float Diameter(double value) const { return Stored(value / F(21), "Outside diameter"); }
-  float Wall(double value) const { return Stored(value / F(22), "Wall thickness"); }
+  float Length(double value, int line) const { return Stored(value / F(1), "Length", line); }
+  float Diameter(double value, int line) const { return Stored(value / F(21), "Outside diameter", line); }
+  float Wall(double value, int line) const { return Stored(value / F(22), "Wall thickness", line); }
   // Degrees C (factor 5/9) to F; a factor of 1 is a file in degrees F,
   // which takes no offset.
-  float Temperature(double value) const {
-    if (std::fabs(F(7) - 1.0) <= 0.0001) return Stored(value, "Temperature");
-    return Stored(value / F(7) + 32.0, "Temperature");
+  float Temperature(double value, int line) const {
+    if (std::fabs(F(7) - 1.0) <= 0.0001) return Stored(value, "Temperature", line);
+    return Stored(value / F(7) + 32.0, "Temperature", line);
   }
-  float Pressure(double value) const { return Stored(value / F(9), "Pressure"); }
-  float Stiffness(double value) const { return Stored(value / F(14), "Stiffness"); }
-  float RotStiffness(double value) const { return Stored(value / F(15) * kDegreesPerRadian, "Rot stiffness"); }
+  // A load's temperature keeps the loads' rule as a cell does: none below
+  // absolute zero.
+  float LoadTemperature(double value, int line) const {
+    const float stored = Temperature(value, line);
+    if (stored < kLowestLoadTemperature) reader.FailAt(line, "Temperature " + Plain(value) + " is below absolute zero");
+    return stored;
+  }
+  float Pressure(double value, int line) const { return Stored(value / F(9), "Pressure", line); }
+  float Stiffness(double value, int line) const { return Stored(value / F(14), "Stiffness", line); }
+  float RotStiffness(double value, int line) const {
+    return Stored(value / F(15) * kDegreesPerRadian, "Rot stiffness", line);
+  }
 
   int LineOfRow(int number) const {
     const auto at = static_cast<std::size_t>(number);
@@ -556,16 +580,17 @@ struct Converter {
   std::string LoadName(const CiiElement& e) {
     PipeLoad load;
     InitPipeLoad(load, 70.0f);
-    const double* t[9] = {&e.lines[1][3], &e.lines[1][4], &e.lines[1][5], &e.lines[2][0], &e.lines[2][1],
-                          &e.lines[2][2], &e.lines[2][3], &e.lines[2][4], &e.lines[2][5]};
-    const double* p[9] = {&e.lines[3][0], &e.lines[3][1], &e.lines[3][2], &e.lines[3][3], &e.lines[3][4],
-                          &e.lines[3][5], &e.lines[4][0], &e.lines[4][1], &e.lines[4][2]};
+    // T1 to T3 close element line 2 and T4 to T9 fill line 3; P1 to P6
+    // fill line 4 and P7 to P9 open line 5.
     for (std::size_t i = 0; i < 9; ++i) {
-      load.operating[i].temperature = *t[i] == 0.0 ? 70.0f : Temperature(*t[i]);
-      load.operating[i].pressure = *p[i] == 0.0 ? 0.0f : Pressure(*p[i]);
+      const std::size_t tLine = i < 3 ? 1 : 2, tAt = i < 3 ? i + 3 : i - 3;
+      const std::size_t pLine = i < 6 ? 3 : 4, pAt = i < 6 ? i : i - 6;
+      const double t = e.lines[tLine][tAt], p = e.lines[pLine][pAt];
+      load.operating[i].temperature = t == 0.0 ? 70.0f : LoadTemperature(t, e.LineOf(tLine));
+      load.operating[i].pressure = p == 0.0 ? 0.0f : Pressure(p, e.LineOf(pLine));
     }
     load.operating[9] = {70.0f, 0.0f};
-    load.specificGravity = Stored(e.lines[5][1] / F(13) * 27.62430939226519, "Specific gravity");
+    load.specificGravity = Stored(e.lines[5][1] / F(13) * 27.62430939226519, "Specific gravity", e.LineOf(5));
     load.additionalWeight = 0.0f;
     load.wind = 1;
     for (int index = 1; index <= model.pipeLoads.count; ++index) {
@@ -584,16 +609,19 @@ struct Converter {
   std::string SectionName(const CiiElement& e) {
     PipeSection section;
     InitSection(section);
-    section.outsideDiameter = Diameter(e.lines[0][5]);
-    section.thickness = Wall(e.lines[1][0]);
-    section.insulationDensity = Stored(e.lines[5][0] / F(12), "Insulation density");
+    section.outsideDiameter = Diameter(e.lines[0][5], e.LineOf(0));
+    section.thickness = Wall(e.lines[1][0], e.LineOf(1));
+    section.insulationDensity = Stored(e.lines[5][0] / F(12), "Insulation density", e.LineOf(5));
     // The section cells' rules: a section no cell would keep would reach the
     // analysis as a pipe of no wall, or one whose bore is negative.
-    reader.next = static_cast<std::size_t>(e.line);
-    if (section.outsideDiameter < 0.001f) reader.Fail("Outside diameter " + Plain(e.lines[0][5]) + " is invalid");
-    if (section.thickness < 0.0001f) reader.Fail("Wall thickness " + Plain(e.lines[1][0]) + " is invalid");
-    if (section.outsideDiameter / 2.0f < section.thickness) reader.Fail("Thickness is greater than radius");
-    if (section.insulationDensity < 0.0f) reader.Fail("Insulation density " + Plain(e.lines[5][0]) + " is invalid");
+    if (section.outsideDiameter < 0.001f)
+      reader.FailAt(e.LineOf(0), "Outside diameter " + Plain(e.lines[0][5]) + " is invalid");
+    if (section.thickness < 0.0001f)
+      reader.FailAt(e.LineOf(1), "Wall thickness " + Plain(e.lines[1][0]) + " is invalid");
+    if (section.outsideDiameter / 2.0f < section.thickness)
+      reader.FailAt(e.LineOf(1), "Thickness is greater than radius");
+    if (section.insulationDensity < 0.0f)
+      reader.FailAt(e.LineOf(5), "Insulation density " + Plain(e.lines[5][0]) + " is invalid");
     section.millTolerance = e.lines[5][3] == 0.0 ? 12.5f : static_cast<float>(e.lines[5][3]);
     for (int index = 1; index <= model.sections.count; ++index) {
       const PipeSection& other = model.sections[index];
@@ -617,11 +645,10 @@ struct Converter {
     // model file keeps 31 characters: a longer one (more than 24 digits
     // before the point) is no material number.
     if (text.size() > kMaterialDescriptionWidth) {
-      reader.next = static_cast<std::size_t>(file.materialLines[index]);
-      reader.Fail("Material number " + CFormat("%g", number) + " is longer than the " +
+      reader.FailAt(file.materialLines[index], "Material number " + CFormat("%g", number) + " is longer than the " +
                   std::to_string(kMaterialDescriptionWidth) + " characters of a material description");
     }
-    const float density = Stored(e.lines[4][5] / F(11), "Density");
+    const float density = Stored(e.lines[4][5] / F(11), "Density", e.LineOf(4));
     for (int i = 1; i <= model.materials.count; ++i) {
       const Material& other = model.materials[i];
       if (other.description == text && std::fabs(other.density - density) <= 0.001f) return other.name;
@@ -653,10 +680,8 @@ struct Converter {
   template <typename Record>
   const Reals* Aux(const std::vector<Record>& table, int index, const char* what, int line) {
     if (index == 0) return nullptr;
-    if (index < 0 || index > static_cast<int>(table.size())) {
-      reader.next = static_cast<std::size_t>(line);
-      reader.Fail(std::string("The ") + what + " index is outside its section");
-    }
+    if (index < 0 || index > static_cast<int>(table.size()))
+      reader.FailAt(line, std::string("The ") + what + " index is outside its section");
     return &table[static_cast<std::size_t>(index - 1)];
   }
 
@@ -669,7 +694,8 @@ struct Converter {
       for (const CiiElement& e : file.element) {
         const int a = static_cast<int>(e.lines[0][0]), b = static_cast<int>(e.lines[0][1]);
         if (a == 0 || b == 0 || a == b) continue;
-        const std::array<double, 3> d{Length(e.lines[0][2]), Length(e.lines[0][3]), Length(e.lines[0][4])};
+        const std::array<double, 3> d{Length(e.lines[0][2], e.line), Length(e.lines[0][3], e.line),
+                                      Length(e.lines[0][4], e.line)};
         links[a].push_back({b, d});
         links[b].push_back({a, {-d[0], -d[1], -d[2]}});
       }
@@ -715,7 +741,7 @@ struct Converter {
   }
 
   void AddHydrotest(const CiiElement& e) {
-    const float pressure = Pressure(e.lines[5][5]);
+    const float pressure = Pressure(e.lines[5][5], e.LineOf(5));
     for (const float other : hydrotestPressures)
       if (std::fabs(other - pressure) <= 0.001f) return;
     hydrotestPressures.push_back(pressure);
@@ -735,9 +761,9 @@ struct Converter {
       start = position[from];
     } else if (position.count(to) != 0) {
       start = position[to];
-      start[0] -= Length(e.lines[0][2]);
-      start[1] -= Length(e.lines[0][3]);
-      start[2] -= Length(e.lines[0][4]);
+      start[0] -= Length(e.lines[0][2], e.line);
+      start[1] -= Length(e.lines[0][3], e.line);
+      start[2] -= Length(e.lines[0][4], e.line);
     } else if (!position.empty() && !Chained(from, start)) {
       Log(e.line, "element " + std::to_string(from) + "-" + std::to_string(to) +
                       " starts at a node no element joins to a placed node: it starts at the origin");
@@ -752,7 +778,6 @@ struct Converter {
   }
 
   void AddElement(const CiiElement& e, std::size_t index) {
-    atLine = e.line;
     const int from = static_cast<int>(e.lines[0][0]);
     const int to = static_cast<int>(e.lines[0][1]);
     if (from == 0 && to == 0) {
@@ -781,16 +806,16 @@ struct Converter {
     else if (joint != nullptr) type = (*joint)[4] == 0.0 ? ElementType::Elastic : ElementType::Bellows;
     else if (reducer != nullptr) type = ElementType::Reducer;
     LayoutRow& row = AppendRow(to, type, e.line);
-    row.dx = Length(e.lines[0][2]);
-    row.dy = Length(e.lines[0][3]);
-    row.dz = Length(e.lines[0][4]);
+    row.dx = Length(e.lines[0][2], e.line);
+    row.dy = Length(e.lines[0][3], e.line);
+    row.dz = Length(e.lines[0][4], e.line);
     row.material = material;
     row.section = section;
     row.load = load;
     current = {current[0] + row.dx, current[1] + row.dy, current[2] + row.dz};
     position[to] = current;
     if (auto* data = dynamic_cast<Bend*>(row.element.get())) {
-      data->radius = Length((*bend)[0]);
+      data->radius = Length((*bend)[0], file.bendLines[static_cast<std::size_t>(e.bend - 1)]);
       data->radiusType = kBendRadiusUser;
       // A negative node number marks the point half way round the arc,
       // placed once the bend's angle is known.
@@ -810,29 +835,31 @@ struct Converter {
     } else if (auto* data = dynamic_cast<RigidElement*>(row.element.get())) {
       data->weight = static_cast<float>((*rigid)[0] / F(2));
     } else if (auto* data = dynamic_cast<ElasticElement*>(row.element.get())) {
-      data->kx = Stiffness((*joint)[0]);
-      data->ky = data->kz = Stiffness((*joint)[1]);
-      data->kxx = RotStiffness((*joint)[3]);
-      data->kyy = data->kzz = RotStiffness((*joint)[2]);
+      const int line = file.jointLines[static_cast<std::size_t>(e.joint - 1)];
+      data->kx = Stiffness((*joint)[0], line);
+      data->ky = data->kz = Stiffness((*joint)[1], line);
+      data->kxx = RotStiffness((*joint)[3], line);
+      data->kyy = data->kzz = RotStiffness((*joint)[2], line);
       data->localX[0] = 1.0f;
       data->localY[1] = 1.0f;
     } else if (auto* data = dynamic_cast<Bellows*>(row.element.get())) {
-      data->axialStiffness = Stiffness((*joint)[0]);
-      data->lateralStiffness = Stiffness((*joint)[1]);
-      data->bendingStiffness = RotStiffness((*joint)[2]);
-      data->torsionalStiffness = RotStiffness((*joint)[3]);
-      const double diameter = Diameter((*joint)[4]);
+      const int line = file.jointLines[static_cast<std::size_t>(e.joint - 1)];
+      data->axialStiffness = Stiffness((*joint)[0], line);
+      data->lateralStiffness = Stiffness((*joint)[1], line);
+      data->bendingStiffness = RotStiffness((*joint)[2], line);
+      data->torsionalStiffness = RotStiffness((*joint)[3], line);
+      const double diameter = Diameter((*joint)[4], line);
       data->pressureThrustArea = static_cast<float>(std::numbers::pi / 4.0 * diameter * diameter);
     } else if (auto* data = dynamic_cast<Reducer*>(row.element.get())) {
-      data->od1 = Diameter(e.lines[0][5]);
-      data->thk1 = Wall(e.lines[1][0]);
-      data->od2 = Diameter((*reducer)[0]);
-      data->thk2 = Length((*reducer)[1]);
+      const int line = file.reducerLines[static_cast<std::size_t>(e.reducer - 1)];
+      data->od1 = Diameter(e.lines[0][5], e.LineOf(0));
+      data->thk1 = Wall(e.lines[1][0], e.LineOf(1));
+      data->od2 = Diameter((*reducer)[0], line);
+      data->thk2 = Length((*reducer)[1], line);
     }
   }
 
   void AddRestraint(const CiiFile::Restraint& r) {
-    atLine = r.line;
     const int node = reader.Integer(r.values[0]);
     const int type = reader.Integer(r.values[1]);
     if (node == 0) return;
@@ -842,7 +869,7 @@ struct Converter {
       return;
     }
     const double k = r.values[2];
-    const float gap = Length(r.values[3]);
+    const float gap = Length(r.values[3], r.line);
     // A friction coefficient is at least 0, as the batch file and the
     // dialogs hold it: a negative one would push the pipe along its
     // movement. Not taken (none), and said, where a support takes one.
@@ -871,25 +898,25 @@ struct Converter {
       item.dirY = cy;
       item.dirZ = cz;
       item.frictionCoefficient = friction();
-      if (k != 0.0) item.stiffness = Stiffness(k);
+      if (k != 0.0) item.stiffness = Stiffness(k, r.line);
     };
     if (type == 1) {
       auto& anchor = static_cast<Anchor&>(PlaceItem(number, node, DataType::Anchor, r.line));
       anchor.stiffness.fill(kRigid);
       if (k != 0.0) {
-        for (std::size_t i = 0; i < 3; ++i) anchor.stiffness[i] = Stiffness(k);
+        for (std::size_t i = 0; i < 3; ++i) anchor.stiffness[i] = Stiffness(k, r.line);
         if (k < 14.0)
-          for (std::size_t i = 3; i < 6; ++i) anchor.stiffness[i] = RotStiffness(k);
+          for (std::size_t i = 3; i < 6; ++i) anchor.stiffness[i] = RotStiffness(k, r.line);
       }
       noFriction("an anchor");
     } else if (type >= 2 && type <= 4) {
       const int given = (cx != 0.0f) + (cy != 0.0f) + (cz != 0.0f);
-      if (given >= 2 || (k != 0.0 && Stiffness(k) < kRigid)) {
+      if (given >= 2 || (k != 0.0 && Stiffness(k, r.line) < kRigid)) {
         auto& item = static_cast<SkewedRestraint&>(PlaceItem(number, node, DataType::SkewedRestraint, r.line));
         item.dirX = cx;
         item.dirY = cy;
         item.dirZ = cz;
-        item.stiffness = k != 0.0 ? Stiffness(k) : kRigid;
+        item.stiffness = k != 0.0 ? Stiffness(k, r.line) : kRigid;
         noFriction("a skewed restraint");
       } else {
         auto& item = static_cast<Restraint&>(PlaceItem(number, node, DataType::Restraint, r.line));
@@ -902,13 +929,13 @@ struct Converter {
       item.dirX = cx;
       item.dirY = cy;
       item.dirZ = cz;
-      item.stiffness = k != 0.0 ? RotStiffness(k) : kRigid;
+      item.stiffness = k != 0.0 ? RotStiffness(k, r.line) : kRigid;
       noFriction("a skewed restraint");
     } else if (type == 8) {
       auto& item = static_cast<Guide&>(PlaceItem(number, node, DataType::Guide, r.line));
       item.gap = gap;
       item.frictionCoefficient = friction();
-      if (k != 0.0) item.stiffness = Stiffness(k);
+      if (k != 0.0) item.stiffness = Stiffness(k, r.line);
     } else if (type == 9 || (type >= 27 && type <= 29)) {
       stop(type == 9 ? gap : 0.0f, type == 9 ? -gap : 0.0f);
     } else if (type >= 10 && type <= 12) {
@@ -916,7 +943,7 @@ struct Converter {
       item.dirX = cx;
       item.dirY = cy;
       item.dirZ = cz;
-      if (k != 0.0) item.stiffness = Stiffness(k);
+      if (k != 0.0) item.stiffness = Stiffness(k, r.line);
       noFriction("a snubber");
     } else if ((type >= 13 && type <= 15) || type == 25 || (type >= 30 && type <= 32)) {
       stop(kNoLimit, type >= 30 ? 0.0f : -gap);
@@ -929,7 +956,6 @@ struct Converter {
   }
 
   void AddForce(const CiiFile::NodeVectors& f) {
-    atLine = f.line;
     if (f.node == 0) return;
     const int number = RowOfNode(f.node);
     if (number == 0) {
@@ -944,7 +970,8 @@ struct Converter {
   }
 
   void AddTee(const CiiTee& tee) {
-    atLine = tee.line;
+    // Value 1 and 2 stand on the record's first line, six to a line after.
+    const auto lineOf = [&tee](std::size_t index) { return tee.line + static_cast<int>((index + 3) / 6); };
     const int node = reader.Integer(tee.values[1]);
     if (node == 0) return;
     const int number = RowOfNode(node);
@@ -957,9 +984,8 @@ struct Converter {
     if ((type >= 0 && type <= 6) || type == 17) {
       auto& sif = static_cast<BranchSif&>(PlaceItem(number, node, DataType::BranchSif, tee.line));
       sif.type = type == 17 ? 9 : kBranchCodes[type];
-      if (type == 1) sif.dimension1 = Length(tee.values[7]);
-      if (type == 6) sif.dimension1 = Length(tee.values[9]);
-      if (type == 17) sif.dimension1 = Length(tee.values[8]);
+      for (const auto& [kind, index] : {std::pair{1, 7u}, std::pair{6, 9u}, std::pair{17, 8u}})
+        if (type == kind) sif.dimension1 = Length(tee.values[index], lineOf(index));
     } else if (type == 11) {
       PlaceItem(number, node, DataType::ThreadedJoint, tee.line);
     } else if (type == 7 || (type >= 10 && type <= 13)) {
@@ -979,8 +1005,9 @@ struct Converter {
   }
 
   void AddNozzle(const CiiFile::NozzleRecord& record) {
-    atLine = record.line;
     const Reals& v = record.values;
+    // Values 1 to 6 on the record's first line, six to a line after.
+    const auto lineOf = [&record](std::size_t index) { return record.line + static_cast<int>((index - 1) / 6); };
     const int node = reader.Integer(v[1]);
     if (node == 0) return;
     const int number = RowOfNode(node);
@@ -989,13 +1016,13 @@ struct Converter {
       return;
     }
     auto& nozzle = static_cast<Nozzle&>(PlaceItem(number, node, DataType::Nozzle, record.line));
-    nozzle.nozzleOd = Diameter(v[4]);
-    nozzle.nozzleThickness = Length(v[5]);
-    nozzle.vesselOd = Diameter(v[6]);
-    nozzle.vesselThickness = Length(v[7]);
+    nozzle.nozzleOd = Diameter(v[4], lineOf(4));
+    nozzle.nozzleThickness = Length(v[5], lineOf(5));
+    nozzle.vesselOd = Diameter(v[6], lineOf(6));
+    nozzle.vesselThickness = Length(v[7], lineOf(7));
     nozzle.flatBottom = nozzle.reinforcingPad = v[8] != 0.0 ? 1 : 0;
-    nozzle.l1 = Length(v[10]);
-    nozzle.l2 = Length(v[11]);
+    nozzle.l1 = Length(v[10], lineOf(10));
+    nozzle.l2 = Length(v[11], lineOf(11));
     nozzle.vesselAxis = {static_cast<float>(v[12]), static_cast<float>(v[13]), static_cast<float>(v[14])};
     // The file names no vessel material: the springs need a modulus.
     nozzle.elasticModulus = 3.0e7f;
@@ -1010,7 +1037,6 @@ struct Converter {
   }
 
   void AddDisplacements(const CiiFile::NodeVectors& half) {
-    atLine = half.line;
     if (half.node == 0) return;
     bool taken = false, free = false;
     for (int number = 1; number <= model.rowCount; ++number) {
@@ -1030,7 +1056,8 @@ struct Converter {
             slot = 0.0f;
             free = true;
           } else {
-            slot = i < 3 ? Length(value) : static_cast<float>(value);
+            // The node's line, then one line per vector.
+            slot = i < 3 ? Length(value, half.line + 1 + static_cast<int>(set)) : static_cast<float>(value);
           }
         }
       }
@@ -1126,7 +1153,6 @@ struct Converter {
     const int node = file.hangerNodes[index];
     const int number = RowOfNode(node);
     if (node == 0) return;
-    atLine = index < file.hangerLines.size() ? file.hangerLines[index] : 0;
     if (number == 0) {
       Log(file.hangerLines[index], "hanger at node " + std::to_string(node) + ", which no element makes: not taken");
       return;
@@ -1193,7 +1219,7 @@ struct Converter {
     for (const auto& t : file.tee) AddTee(t);
     for (std::size_t i = 0; i < file.hangerNodes.size(); ++i) AddHanger(i);
     PlaceHalfAngles();
-    if (file.ambient > 0.0) options.ReferenceTemperature = Temperature(file.ambient);
+    if (file.ambient > 0.0) options.ReferenceTemperature = Temperature(file.ambient, file.ambientLine);
   }
 };
 
@@ -1213,7 +1239,7 @@ void ReadCiiFile(std::istream& input, Model& model, std::vector<std::string>& lo
     ReadAuxiliary(reader, file);
     ReadMiscellaneous(reader, file);
     ReadUnits(reader, file);
-    Converter converter{model, file, reader, {}, {}, {}, {}, {0, 0}, {}, {}, 0};
+    Converter converter{model, file, reader, {}, {}, {}, {}, {0, 0}, {}, {}};
     converter.Run();
     model.loadCases.selected[kCaseIdModal] = 1;
     FinishImportedModel(model);

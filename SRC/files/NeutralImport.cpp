@@ -58,7 +58,6 @@ constexpr std::size_t kDescriptionWidth = 31;
 constexpr std::size_t kTitleWidth = 48;
 constexpr float kRigid = 1.0e12f;
 constexpr float kNoLimit = 1.0e30f;
-constexpr float kLowestTemperature = -460.0f;  // degrees F
 constexpr float kUsedPairTemperature = 70.0f;
 constexpr NodeId kDefaultIncrement = 10;
 
@@ -369,9 +368,7 @@ void ReadAllowable(PnfReader& reader) {
 }
 
 float ReadLoadTemperature(const PnfReader& reader, const std::string& token, const std::string& message) {
-  const float value = ReadValue(reader, token, ParseTemperature, message);
-  if (value < kLowestTemperature) Fail(reader, message, token);
-  return value;
+  return ReadValue(reader, token, ParseLoadTemperature, message);
 }
 
 void ReadLoad(PnfReader& reader) {

@@ -73,6 +73,18 @@ bool KeepEdgeInside(float& low, float& high, float rectLow, float rectHigh, floa
 
 }  // namespace
 
+Rect2 ProjectedNodeExtents() {
+  const Model& model = TheModel();
+  Rect2 extents;
+  Rect2Reset(extents);
+  for (int index = 1; index <= model.nodes.count; ++index) {
+    const NodeRecord& node = model.nodes[index];
+    if (CreatingRowShown(model, node)) Rect2Extend(extents, node.screenX, node.screenY);
+  }
+  if (Rect2IsEmpty(extents)) extents = Rect2{-kModelFreeExtent, -kModelFreeExtent, kModelFreeExtent, kModelFreeExtent};
+  return extents;
+}
+
 void ComputeViewExtents() {
   Model& model = TheModel();
   if (model.nodes.count <= 0) {

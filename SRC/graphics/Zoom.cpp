@@ -33,6 +33,8 @@ constexpr int kFitMinimumHeightPx = 150;
 constexpr int kRubberBandMinimumPx = 5;
 constexpr int kContinuousZoomPauseMs = 20;
 constexpr int kRecoverPasses = 10;
+constexpr int kFitPasses = 8;
+constexpr float kSettledScale = 1.0e-3f;  // of the scale, between two passes of a fit
 
 std::atomic<bool> g_StopContinuousZoom{false};
 RECT g_RubberBand{0, 0, 0, 0};
@@ -50,6 +52,24 @@ void DeriveFarEdges() {
 void WindowAroundExtents() {
   const float mx = 0.05f * ExtentsWidth(), my = 0.05f * ExtentsHeight();
   ViewWindow = ViewLimits{ViewExtents.xmin - mx, ViewExtents.xmax + mx, ViewExtents.ymin - my, ViewExtents.ymax + my};
+}
+
+// The extents (grown to 2 units where narrower) with their margins, and the
+// scale that fits them in the pixel area (200 by 150 pixels at the least).
+void ScaleToExtents() {
+  if (ExtentsWidth() < 2.0f) {
+    ViewExtents.xmin -= 1.0f;
+    ViewExtents.xmax += 1.0f;
+  }
+  if (ExtentsHeight() < 2.0f) {
+    ViewExtents.ymin -= 1.0f;
+    ViewExtents.ymax += 1.0f;
+  }
+  WindowAroundExtents();
+  SetGraphicsScale(std::min(static_cast<float>(std::max(ViewWidthPx, kFitMinimumWidthPx)) /
+                                (ViewWindow.right - ViewWindow.left),
+                            static_cast<float>(std::max(ViewHeightPx, kFitMinimumHeightPx)) /
+                                (ViewWindow.top - ViewWindow.bottom)));
 }
 
 // The window grown on the spare side so that it fills the pixel area at the
@@ -161,20 +181,19 @@ void ContinuousZoom(bool in) {
 
 void FitViewToModel() {
   if (PostToGraphicsThread()) return;
-  ComputeViewExtents();
-  if (ExtentsWidth() < 2.0f) {
-    ViewExtents.xmin -= 1.0f;
-    ViewExtents.xmax += 1.0f;
+  // Symbols and labels keep their size in pixels, so their extents grow as
+  // the scale shrinks: measured at the scale the view had, a scale once
+  // made tiny (a far node since deleted) would keep itself. The first scale
+  // is the nodes' alone; the model's extents measured at a scale give the
+  // next, until the scale settles.
+  ViewExtents = ProjectedNodeExtents();
+  ScaleToExtents();
+  for (int pass = 0; pass < kFitPasses; ++pass) {
+    const float scale = GraphicsScale;
+    ComputeViewExtents();
+    ScaleToExtents();
+    if (std::fabs(GraphicsScale - scale) <= kSettledScale * scale) break;
   }
-  if (ExtentsHeight() < 2.0f) {
-    ViewExtents.ymin -= 1.0f;
-    ViewExtents.ymax += 1.0f;
-  }
-  WindowAroundExtents();
-  SetGraphicsScale(std::min(static_cast<float>(std::max(ViewWidthPx, kFitMinimumWidthPx)) /
-                                (ViewWindow.right - ViewWindow.left),
-                            static_cast<float>(std::max(ViewHeightPx, kFitMinimumHeightPx)) /
-                                (ViewWindow.top - ViewWindow.bottom)));
   CentreWindow();
   // Labels and symbols are sized in pixels: the extents at the new scale
   // give the window once more.

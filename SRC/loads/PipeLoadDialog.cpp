@@ -88,7 +88,7 @@ float ReadTemperature(DialogHelper& h, int item) {
   h.DialogGetItemText(item);
   if (g_EditFieldText.empty()) return M().options.ReferenceTemperature;
   float value = 0.0f;
-  if (ParseFieldTemperature(value) != 0) ThrowInvalidField("Temperature");
+  if (ParseFieldLoadTemperature(value) != 0) ThrowInvalidField("Temperature");
   return value;
 }
 

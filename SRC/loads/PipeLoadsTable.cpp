@@ -89,7 +89,7 @@ bool StoreValue(float& field, float value) {
 
 float ParseCellTemperature() {
   float value = 0.0f;
-  if (ParseFieldTemperature(value) != 0) ThrowInvalidField("Temperature");
+  if (ParseFieldLoadTemperature(value) != 0) ThrowInvalidField("Temperature");
   return value;
 }
 

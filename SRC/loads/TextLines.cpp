@@ -17,14 +17,29 @@ void SkipBlanks(const std::string& text, std::size_t& at) {
   while (at < text.size() && (text[at] == ' ' || text[at] == '\t')) ++at;
 }
 
+// The bytes up to the next line end: a line feed, a carriage return and
+// line feed, or a carriage return alone (a file of old line ends, or one
+// in the middle of a line, which would otherwise hide the rest of it).
+bool ReadLineBytes(std::istream& in, std::string& line) {
+  line.clear();
+  std::istream::int_type c = in.get();
+  if (c == std::istream::traits_type::eof()) return false;
+  for (; c != std::istream::traits_type::eof() && c != '\n'; c = in.get()) {
+    if (c == '\r') {
+      if (in.peek() == '\n') in.get();
+      break;
+    }
+    line.push_back(static_cast<char>(c));
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ReadTextLine(std::istream& in, std::string& line, int number) {
   const bool atStart = in.tellg() == std::streampos(0);
-  if (!std::getline(in, line)) return false;
+  if (!ReadLineBytes(in, line)) return false;
   if (atStart && HasUtf8ByteOrderMark(line)) line.erase(0, 3);
-  const std::size_t end = line.find_first_of("\r\n");
-  if (end != std::string::npos) line.resize(end);
   if (const std::string lacking = FirstLackingCharacter(line); !lacking.empty()) {
     const std::string reason = "The character " + lacking + " cannot be kept in the model (Windows-1252 lacks it)";
     const std::string shown = ProgramTextFromTextFile(line);

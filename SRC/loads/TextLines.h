@@ -1,6 +1,8 @@
 // Reading the loads' text imports (spectra, force spectra, time functions)
-// line by line: a line is read whole, however long, and cut at its first
-// carriage return or line feed; numbers are read with from_chars, so a file
+// line by line: a line is read whole, however long, and ends at a line
+// feed, a carriage return and line feed, or a carriage return alone, so that
+// a file of old line ends, or a stray carriage return, hides no line of it;
+// numbers are read with from_chars, so a file
 // means the same under every locale, and only finite numbers a 32-bit
 // float holds count as numbers.
 #pragma once

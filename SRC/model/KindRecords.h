@@ -31,6 +31,9 @@ struct BendRecord {
   std::uint8_t radiusType = kBendRadiusLong;
   std::uint8_t flangedEnds = 0;  // 0, 1 or 2; kept from files
   std::uint8_t BendGeometryValid = 0;
+  // Set by making the model when the node coordinates, so far from the
+  // origin, cannot hold the arc (CoordinatesHoldLength): a row rule.
+  std::uint8_t arcLostInCoordinates = 0;
   float bendAngle = 0.0f;  // radians, set by making the model
   float centre[3] = {0.0f, 0.0f, 0.0f};
   std::int32_t farNode = 0;  // node index of the far point

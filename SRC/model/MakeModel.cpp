@@ -10,6 +10,7 @@
 #include <cmath>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "model/KindRecords.h"
 #include "model/Model.h"
@@ -165,7 +166,7 @@ void AddBendNodes(Model& model, int number, Point3 end) {
     model.nodes[row.endNode].nodeKind = kBendNode;
   }
   BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
-  if (bend) bend->BendGeometryValid = 0;
+  if (bend) bend->BendGeometryValid = bend->arcLostInCoordinates = 0;
   AddNode(model, row.node + kArcFarOffset, end, number);
   if (jacketed) AddNode(model, row.node + kJacketFarOffset, end, number);
   if (!bend || row.elementType == ElementType::Miter) return;
@@ -246,6 +247,28 @@ bool PlaceJacketArc(Model& model, const JacketRecord& jacket, JacketedBendRecord
   return true;
 }
 
+// Whether the arc elements the analysis makes of the placed bend (its arc
+// from the near to the far end through the nodes named on it; a jacketed
+// bend's core arc whole and its jacket's arc through those nodes) each turn
+// through an angle, as the analysis computes it from the nodes.
+bool ArcElementsTurn(const Model& model, const BendRecord& bend, const ElementData& element, int near, bool miter) {
+  std::vector<int> named;
+  if (!miter)
+    for (NodeId id : {bend.intermediateNode1, bend.intermediateNode2})
+      if (id != 0) named.push_back(FindNode(model, id));
+  const auto turns = [&](int from, const std::vector<int>& through, int to, const float centre[3], float radius) {
+    for (int index : through) {
+      if (!(BendArcAngle(model.nodes, from, index, centre, radius) > 0.0f)) return false;
+      from = index;
+    }
+    return BendArcAngle(model.nodes, from, to, centre, radius) > 0.0f;
+  };
+  const JacketedBendRecord* jacketed = element.AsJacketedBend();
+  if (jacketed == nullptr) return turns(near, named, bend.farNode, bend.centre, bend.radius);
+  return turns(near, {}, bend.farNode, bend.centre, bend.radius) &&
+         turns(jacketed->jacketNearNode, named, jacketed->jacketFarNode, jacketed->jacketCentre, jacketed->jacketRadius);
+}
+
 // Step 8: nodes named on the arc, at angle a from its near end:
 // A + R sin(a) u + R (1 - cos(a)) v.
 bool PlaceIntermediateNodes(Model& model, const BendRecord& bend, float theta, Point3 p1, const Arc& arc) {
@@ -318,6 +341,7 @@ void BendNodesGeometry(Model& model, ElementData& element, int bendRow) {
   const float a[3] = {d1.x, d1.y, d1.z}, b[3] = {d2.x, d2.y, d2.z};
   const float theta = AngleBetween3(a, b);
   bend.bendAngle = theta;
+  bend.arcLostInCoordinates = 0;
   // Written to refuse a NaN angle (coincident or damaged nodes) as well.
   if (!(theta >= 0.001f && theta <= 0.9f * 3.14159265f)) return;
   const float radius = BendRadius(model, bend.radiusType, bend.radius, row.section);
@@ -326,6 +350,16 @@ void BendNodesGeometry(Model& model, ElementData& element, int bendRow) {
   if (!TangentLength(radius, theta, leg1, leg2, 1.0f, tangent)) return;
   Arc arc = ArcThrough(p1, d1, d2, leg1, leg2, radius, tangent, theta);
   StoreCentre(bend.centre, arc.centre);
+  // So far from the origin that a coordinate moves in steps near the arc's
+  // size, the arc's nodes would land anywhere about the corner.
+  const float cornerAt[3] = {p1.x, p1.y, p1.z};
+  const auto held = [&cornerAt](float length, const float centre[3]) {
+    return CoordinatesHoldLength(cornerAt, length) && CoordinatesHoldLength(centre, length);
+  };
+  if (!held(tangent, bend.centre)) {
+    bend.arcLostInCoordinates = 1;
+    return;
+  }
   const int near = FindNode(model, row.node + kArcNearOffset);
   const int far = FindNode(model, row.node + kArcFarOffset);
   if (near == 0 || far == 0) return;
@@ -337,9 +371,16 @@ void BendNodesGeometry(Model& model, ElementData& element, int bendRow) {
     Arc jacketArc;
     if (!PlaceJacketArc(model, *element.AsJacket(), *jacketed, row.node, p1, d1, d2, leg1, leg2, theta, jacketArc))
       return;
+    if (!held(jacketArc.tangent, jacketed->jacketCentre)) {
+      bend.arcLostInCoordinates = 1;
+      return;
+    }
     arc = jacketArc;  // intermediate nodes of a jacketed bend lie on the jacket's arc
   }
   if (!PlaceIntermediateNodes(model, bend, theta, p1, arc)) return;
+  // The analysis builds every arc element from its nodes and needs it to
+  // turn: a bend whose nodes say otherwise is not placed.
+  if (!ArcElementsTurn(model, bend, element, near, row.elementType == ElementType::Miter)) return;
   bend.BendGeometryValid = 1;
 }
 

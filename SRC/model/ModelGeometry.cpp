@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "model/KindRecords.h"
 #include "model/Model.h"
@@ -148,14 +149,35 @@ void SetAxisFromNodes(LocalFrame& frame, const NodeTable& nodes, int index1, int
   BuildLocalFrame(frame, zVertical);
 }
 
+namespace {
+
+// The unit vector (C - P) / R from the node towards the arc's centre.
+Vector3 TowardsCentre(const NodeRecord& p, const float centre[3], float radius) {
+  return {(centre[0] - p.x) / radius, (centre[1] - p.y) / radius, (centre[2] - p.z) / radius};
+}
+
+}  // namespace
+
+float BendArcAngle(const NodeTable& nodes, int index1, int index2, const float centre[3], float radius) {
+  if (!ValidIndex(nodes, index1) || !ValidIndex(nodes, index2) || !(radius > 0.0f)) return 0.0f;
+  const Vector3 y = TowardsCentre(nodes[index1], centre, radius);
+  const Vector3 w = TowardsCentre(nodes[index2], centre, radius);
+  return AngleBetween3(y.data(), w.data());
+}
+
+bool CoordinatesHoldLength(const float point[3], float length) {
+  constexpr float kSteps = 8.0f;
+  const float magnitude = std::max({std::fabs(point[0]), std::fabs(point[1]), std::fabs(point[2])});
+  const float spacing = std::nextafter(magnitude, std::numeric_limits<float>::infinity()) - magnitude;
+  return length >= kSteps * spacing;
+}
+
 float BendArcGeometry(LocalFrame& frame, const NodeTable& nodes, int index1, int index2,
                       const float centre[3], float radius) {
   QV_ASSERT(radius > 0.0f);
   QV_ASSERT(ValidIndex(nodes, index1) && ValidIndex(nodes, index2));
-  const NodeRecord& p1 = nodes[index1];
-  const NodeRecord& p2 = nodes[index2];
-  frame.y = {(centre[0] - p1.x) / radius, (centre[1] - p1.y) / radius, (centre[2] - p1.z) / radius};
-  const Vector3 w{(centre[0] - p2.x) / radius, (centre[1] - p2.y) / radius, (centre[2] - p2.z) / radius};
+  frame.y = TowardsCentre(nodes[index1], centre, radius);
+  const Vector3 w = TowardsCentre(nodes[index2], centre, radius);
   const float angle = AngleBetween3(frame.y.data(), w.data());
   QV_ASSERT(angle > 0.0f);
   const Vector3 normal = Cross(frame.y, w);

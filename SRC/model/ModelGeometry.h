@@ -37,6 +37,17 @@ void BuildLocalFrame(LocalFrame& frame, bool zVertical);
 void SetAxisFromNodes(LocalFrame& frame, const NodeTable& nodes, int index1, int index2,
                       bool zVertical);
 
+// The angle between (C - P1) / R and (C - P2) / R, P1 and P2 the nodes at
+// index1 and index2, as BendArcGeometry computes it: 0 (or not a number)
+// when the nodes hold no arc about the centre.
+float BendArcAngle(const NodeTable& nodes, int index1, int index2, const float centre[3], float radius);
+
+// Whether node coordinates about `point` (inches) can hold a length: a
+// float coordinate moves there in steps of its spacing, and a length of
+// fewer than eight steps (an arc's tangent length far from the origin) is
+// not held to within an eighth of itself.
+bool CoordinatesHoldLength(const float point[3], float length);
+
 // The arc of a bend between its nodes index1 (P1) and index2 (P2), with arc
 // centre C and radius R (R > 0): y = (C - P1) / R points to the centre, the
 // angle is that between y and w = (C - P2) / R (> 0), z = (y cross w) /

@@ -151,7 +151,6 @@ void UpdateRowGeometry(Model& model, int number) {
   LayoutRow& row = model.row(number);
   if (!ValidNode(model, row.endNode)) return;
   if (row.element) row.element->BuildGeometry(row);
-  if (row.item) row.item->BuildSymbol(row);
   UpdateRowBounds(model, number);
 }
 
@@ -170,6 +169,10 @@ void UpdateRowBounds(Model& model, int number) {
   Rect2ExtendRect(ViewExtents, row.bounds2d);
   Rect2ExtendRect(ViewExtents, row.boundsGl);
   if (!row.item) return;
+  // A symbol keeps a least size in pixels, so its size in model units is
+  // the scale's: built at another scale it would carry that scale into the
+  // extents, and through them into the next fit.
+  row.item->BuildSymbol(row);
   row.item->ComputeSymbolBounds(row);
   Rect2ExtendRect(ViewExtents, row.item->symbolBounds);
   Rect2ExtendRect(ViewExtents, row.item->glBounds);

@@ -22,12 +22,12 @@ struct Model;
 // rule needs the row's place (the end of its run).
 int DispatchedRow();
 
-// With its end node: the element's BuildGeometry and the item's BuildSymbol,
-// then UpdateRowBounds.
+// With its end node: the element's BuildGeometry, then UpdateRowBounds.
 void UpdateRowGeometry(Model& model, int row);
 // The row's two bounds from its end node, the element's shape and the
-// symbol margin, the item's symbol bounds, and the view extents grown by all
-// of them (not for Comment and Hydrotest load rows).
+// symbol margin, the item's symbol built at the current scale and its
+// bounds, and the view extents grown by all of them (not for Comment and
+// Hydrotest load rows).
 void UpdateRowBounds(Model& model, int row);
 // The element's 2D drawing when the row is drawn, has its element and end
 // node and meets the drawing limits; whether it drew.

@@ -8,6 +8,7 @@
 #include "model/KindRecords.h"
 #include "model/LayoutKeywords.h"
 #include "model/MakeModel.h"
+#include "model/ModelGeometry.h"
 #include "model/Model.h"
 #include "model/Nodes.h"
 #include "model/RowObjects.h"
@@ -25,6 +26,58 @@ int MakerOf(const Model& model, NodeId id) {
 
 bool AllFinite(const float* values, int count) {
   return std::all_of(values, values + count, [](float value) { return std::isfinite(value); });
+}
+
+const char* const kFields[] = {"DX", "DY", "DZ"};
+
+// The largest offset of rows 1 to `last`, its row and field: where a
+// coordinate too large for what is made from it began.
+void LargestOffset(const Model& model, int last, int& row, const char*& field) {
+  float largest = 0.0f;
+  for (int number = 1; number <= last; ++number) {
+    const LayoutRow& candidate = model.row(number);
+    const float offsets[3] = {candidate.dx, candidate.dy, candidate.dz};
+    for (int axis = 0; axis < 3; ++axis)
+      if (std::fabs(offsets[axis]) > largest) {
+        largest = std::fabs(offsets[axis]);
+        row = number;
+        field = kFields[axis];
+      }
+  }
+}
+
+// What node coordinates so far from the origin cannot hold (`what`: the
+// arc of a bend, an element) at row `row`, naming the largest offset up to
+// it, where its distance came from.
+std::string LostInCoordinatesText(const Model& model, int row, const char* what) {
+  int blamed = row;
+  const char* field = "DX, DY, DZ";
+  LargestOffset(model, row, blamed, field);
+  char text[192];
+  std::snprintf(text, sizeof text,
+                "Row %d: %s is too large:\nso far from the origin the node coordinates cannot hold %s at node %s.",
+                blamed, field, what, NodeNumberText(model.row(row).node));
+  return text;
+}
+
+// A bend whose arc its node coordinates cannot hold, so far from the origin
+// (BendRecord::arcLostInCoordinates), and an element whose length they
+// cannot hold (a pipe of 4 ft 1E9 ft out would be made 10 ft long, or of
+// none): the analysis would take lengths and arcs the rows do not give.
+std::string LostInCoordinatesRefusal(const Model& model, int row) {
+  const LayoutRow& target = model.row(row);
+  const BendRecord* bend = target.element != nullptr ? target.element->AsBend() : nullptr;
+  if (bend != nullptr && bend->arcLostInCoordinates != 0) return LostInCoordinatesText(model, row, "the arc of the bend");
+  const int start = target.startNode, end = target.endNode;
+  if (target.absolute || start < 1 || start > model.nodes.count || end < 1 || end > model.nodes.count) return {};
+  const auto length = static_cast<float>(
+      std::sqrt(double(target.dx) * target.dx + double(target.dy) * target.dy + double(target.dz) * target.dz));
+  const float from[3] = {model.nodes[start].x, model.nodes[start].y, model.nodes[start].z};
+  const float to[3] = {model.nodes[end].x, model.nodes[end].y, model.nodes[end].z};
+  if (length <= 0.0001f || (CoordinatesHoldLength(from, length) && CoordinatesHoldLength(to, length))) return {};
+  // A row at a node an earlier row made is made without its offsets.
+  if (!RowMakesItsNode(model, row)) return {};
+  return LostInCoordinatesText(model, row, "the element");
 }
 
 bool BendGeometryFinite(const ElementData* element) {
@@ -96,7 +149,7 @@ std::string RowRuleRefusal(const Model& model, int row) {
   if (target.elementType == ElementType::Location)
     return LocationNodeIsMade(model, row) ? std::string() : kLocationNodeMessage;
   if (IsZeroLengthCandidate(target) && RowMakesItsNode(model, row)) return kZeroLengthMessage;
-  return {};
+  return LostInCoordinatesRefusal(model, row);
 }
 
 void RefuseRowsBreakingRules(const Model& model, const std::vector<int>& rows) {
@@ -110,7 +163,6 @@ void RefuseRowsBreakingRules(const Model& model, int first, int last) {
 }
 
 std::string NonFiniteRowRefusal(const Model& model) {
-  static const char* const kFields[] = {"DX", "DY", "DZ"};
   // A coordinate that overflows, or is so large that the picture's view
   // window made from it would, names the first row that went past the
   // limit and the axis it went past on: the row whose value overflowed,
@@ -147,17 +199,7 @@ std::string NonFiniteRowRefusal(const Model& model) {
   // largest offset of the model is where the overflow began.
   int row = broken;
   const char* field = "DX, DY, DZ";
-  float largest = 0.0f;
-  for (int number = 1; number <= model.rowCount; ++number) {
-    const LayoutRow& candidate = model.row(number);
-    const float offsets[3] = {candidate.dx, candidate.dy, candidate.dz};
-    for (int axis = 0; axis < 3; ++axis)
-      if (std::fabs(offsets[axis]) > largest) {
-        largest = std::fabs(offsets[axis]);
-        row = number;
-        field = kFields[axis];
-      }
-  }
+  LargestOffset(model, model.rowCount, row, field);
   std::snprintf(text, sizeof text,
                 "Row %d: %s is too large:\nthe node coordinates or bend made from it are not finite numbers.",
                 row, field);

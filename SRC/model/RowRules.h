@@ -8,7 +8,11 @@
 //   with them zero, so a road that would give such a row an offset refuses
 //   it (RefuseOffsetsWithoutLength) rather than lose it without a word.
 // - On a made model (RowRuleRefusal): a Location names a node an earlier row
-//   made; an element that must have length and makes its own node has some.
+//   made; an element that must have length and makes its own node has some;
+//   neither a bend's arc nor an element's length is lost in node coordinates
+//   so far from the origin that they move in steps near its size ("Row 3: DX
+//   is too large:\n..." names the largest offset up to the row, where its
+//   distance came from).
 // - Every number made from the rows, node coordinates and bend geometry, is
 //   finite (NonFiniteRowRefusal). The making of the model refuses rows that
 //   break this (MakeModel.h), so no road stores such a value and no file is

@@ -63,7 +63,7 @@ BeamLoad ReadFields(DialogHelper& helper, int record) {
     helper.DialogGetItemText(kFirstTemperature + k);
     float& t = edited.temperature[static_cast<std::size_t>(k)];
     if (g_EditFieldText.empty()) t = model.options.ReferenceTemperature;
-    else if (ParseFieldTemperature(t) != 0) ThrowInvalidField("Temperature");
+    else if (ParseFieldLoadTemperature(t) != 0) ThrowInvalidField("Temperature");
   }
   helper.DialogGetItemText(kAdditionalWeight);
   if (ParseFieldAdditionalWeight(edited.additionalWeight) != 0) ThrowInvalidField("Additional weight");

@@ -136,7 +136,7 @@ void BeamLoadsTable::StoreCell() {
     if (column >= 2 && column <= 11) {
       float value = 0.0f;
       if (text.empty()) value = model.options.ReferenceTemperature;
-      else if (ParseTemperature(text, value) != 0) ThrowInvalidField("Temperature");
+      else if (ParseLoadTemperature(text, value) != 0) ThrowInvalidField("Temperature");
       return StoreFloat(l.temperature[static_cast<std::size_t>(column - 2)], value);
     }
     if (column == kWeightColumn) {

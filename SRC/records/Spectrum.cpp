@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstdio>
+#include <limits>
 #include <numbers>
 
 #include "records/PointTables.h"
@@ -187,8 +188,15 @@ bool OrdinateToInternal(std::int32_t unit, float& ordinate) {
     case kOrdinateG: {
       // One beyond every float becomes infinite, which the readers refuse.
       const double internal = SpectrumOrdinateInternal(ordinate, unit);
-      ordinate = std::fabs(internal) < static_cast<double>(FLT_MAX) ? static_cast<float>(internal)
-                                                                     : (internal > 0.0 ? INFINITY : -INFINITY);
+      const float converted = std::fabs(internal) < static_cast<double>(FLT_MAX)
+                                  ? static_cast<float>(internal)
+                                  : (internal > 0.0 ? INFINITY : -INFINITY);
+      // One that is no zero stays none, the least a float holds, so that
+      // the rule of a stored value judges it as the cell does (1.4E-45 mm
+      // is below the least a value may be), not as the 0 a float makes it.
+      ordinate = converted == 0.0f && ordinate != 0.0f
+                     ? std::copysign(std::numeric_limits<float>::denorm_min(), ordinate)
+                     : converted;
       return true;
     }
     default: return false;

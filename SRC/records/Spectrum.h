@@ -83,7 +83,9 @@ int SpectrumCount(const SpectrumList& list);
 int FindSpectrum(const SpectrumList& list, const std::string& name);
 
 // Converts an ordinate held in `unit` to the internal unit; false for a unit
-// outside 0..4.
+// outside 0..4. An ordinate that is no zero never becomes one: one too small
+// for a float once converted is kept as the least float, below the least a
+// stored value may be.
 bool OrdinateToInternal(std::int32_t unit, float& ordinate);
 
 // An internal ordinate in the spectrum's own unit (mm and mm/sec2 x

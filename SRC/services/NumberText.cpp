@@ -192,6 +192,10 @@ bool StoredValueAcceptable(double value) {
   return stored >= kLeastStoredMagnitude && stored < kStoredMagnitudeLimit;
 }
 
+bool StoredValueKeepsTyped(double typed, double stored) {
+  return StoredValueAcceptable(stored) && (typed == 0.0) == (stored == 0.0);
+}
+
 bool NumberBelowLimit(double value) { return std::fabs(value) < 1.0e38; }
 
 bool IsNotNumberChar(char c) {
@@ -484,7 +488,7 @@ int ParseFeetInches(std::string_view typed, float& value) {
     double typed = 0.0;
     if (ParseRealText(text, typed) != 0 || !(std::fabs(typed) < static_cast<double>(FLT_MAX))) return 1;
     const double inches = static_cast<double>(static_cast<float>(typed)) * 12.0;
-    if (!StoredValueAcceptable(inches)) return 1;
+    if (!StoredValueKeepsTyped(typed, inches)) return 1;
     value = static_cast<float>(inches);
     return 0;
   } else {

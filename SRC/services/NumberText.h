@@ -75,6 +75,11 @@ int ParseRealText(std::string_view text, double& value);
 constexpr float kLeastStoredMagnitude = 1.0e-37f;
 constexpr float kStoredMagnitudeLimit = 1.0e38f;
 bool StoredValueAcceptable(double value);
+// The rule asked of `stored`, the value a `typed` value is kept as once
+// converted (a float in internal units), and besides: a typed value that is
+// no zero stays no zero, so 1E-46, which a float holds as 0, fails however
+// the conversion went.
+bool StoredValueKeepsTyped(double typed, double stored);
 // The reason a field's stored value breaks the rule, for the messages of
 // the readers: "is out of range: a value is zero, or from 1E-37 up to 1E38".
 inline constexpr const char* kStoredValueRange = "a value is zero, or from 1E-37 up to 1E38";

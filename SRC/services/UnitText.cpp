@@ -41,7 +41,8 @@ const char* AppendText(const char* suffix) {
 // A typed value divided by the unit factor, held to the rule of a stored
 // value (NumberText.h) in internal units: 1E37 typed in feet is 1.2E38
 // inches and refused, 1E-37 typed in millimetres is 3.9E-39 inches and
-// refused, whatever the unit let the text be.
+// refused, whatever the unit let the text be; 1E-46, a float's 0, is
+// refused as the float it is stored as, not taken for a zero.
 int ToInternal(double typed, float factor, float& value) {
   value = 0.0f;
   // A typed value beyond every float may still be a stored one (2.5E39 mm
@@ -49,7 +50,7 @@ int ToInternal(double typed, float factor, float& value) {
   const double internal = std::fabs(typed) < static_cast<double>(FLT_MAX)
                               ? static_cast<double>(static_cast<float>(typed) / factor)
                               : typed / static_cast<double>(factor);
-  if (!StoredValueAcceptable(internal)) return 1;
+  if (!StoredValueKeepsTyped(typed, internal)) return 1;
   value = static_cast<float>(internal);
   return 0;
 }
@@ -160,6 +161,11 @@ int ParseTemperature(std::string_view text, float& value) {
   return 0;
 }
 
+int ParseLoadTemperature(std::string_view text, float& value) {
+  if (ParseTemperature(text, value) != 0) return 1;
+  return value < kLowestLoadTemperature ? 1 : 0;
+}
+
 int ParseThermalExpansion(std::string_view text, float& value) {
   return ParseWithExplicitZero(text, kUnitThermalExpansion, value, false);
 }
@@ -212,6 +218,7 @@ int ParseFieldWeight(float& value) { return ParseWeight(g_EditFieldText, value);
 int ParseFieldDensity(float& value) { return ParseDensity(g_EditFieldText, value); }
 int ParseFieldInsulationDensity(float& value) { return ParseInsulationDensity(g_EditFieldText, value); }
 int ParseFieldTemperature(float& value) { return ParseTemperature(g_EditFieldText, value); }
+int ParseFieldLoadTemperature(float& value) { return ParseLoadTemperature(g_EditFieldText, value); }
 int ParseFieldThermalExpansion(float& value) { return ParseThermalExpansion(g_EditFieldText, value); }
 int ParseFieldPressure(float& value) { return ParsePressure(g_EditFieldText, value); }
 int ParseFieldStress(float& value) { return ParseStress(g_EditFieldText, value); }

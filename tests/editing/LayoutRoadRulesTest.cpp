@@ -321,7 +321,7 @@ TEST_F(WholeModelRulesTest, EveryNumberTheModelKeepsStaysFiniteAndItsRowIsNamed)
   const std::string tail = " is too large:\nthe picture of the model made from it would not be finite.";
   // DX 6E37 and DY -9E37 make a view window wider than a float holds.
   Refused(3, 3, "", [&] { EXPECT_EQ(Store(3, 3, "6E37"), "Row 3: DX" + tail); });
-  EXPECT_EQ(Store(3, 3, "5E36"), "");
+  row(3).dx = 5.0e36f;  // as a model opened so: the pipes after it lost far out
   ReadBackModel();
   Refused(4, 4, "", [&] { EXPECT_EQ(Store(4, 4, "-9E37"), "Row 4: DY" + tail); });
   const GraphicsSettings& view = TheModel().graphics;
@@ -338,6 +338,22 @@ TEST_F(WholeModelRulesTest, EveryNumberTheModelKeepsStaysFiniteAndItsRowIsNamed)
   TheModel().path = TempFolder() + "/finite.mod";
   Command(104);
   EXPECT_TRUE(std::filesystem::exists(TheModel().path));
+}
+
+// A bend of radius 6 at row 3 (DX 40, then DY 20): arc ends 6 from the
+// corner. 1E7 in out a coordinate moves in steps of 1 (2^23 <= 1E7 <
+// 2^24), short of the eight an arc needs; 1E6 (steps of 1/16) holds it.
+TEST_F(WholeModelRulesTest, NoRoadLosesABendsArcInCoordinatesFarOut) {
+  SetElementType(TheModel(), 3, ElementType::Bend);
+  TheModel().row(3).element->AsBend()->radiusType = kBendRadiusUser;
+  TheModel().row(3).element->AsBend()->radius = 6.0f;
+  ReadBackModel();
+  const std::string lost = " is too large:\nso far from the origin the node coordinates cannot hold the arc of the bend at node 20.";
+  Refused(3, 3, "", [&] { EXPECT_EQ(Store(3, 3, "1E7"), "Row 3: DX" + lost); });
+  Refused(2, 3, "", [&] { EXPECT_EQ(Store(2, 3, "-1E7"), "Row 2: DX" + lost); });
+  Fill("DX_DY_DZ_DIALOG", {"99999999", "0", "0"}, "Row 3: DX" + lost);
+  Refused(3, 3, 40027, "");
+  EXPECT_EQ(Store(3, 3, "1E6"), "");
 }
 
 TEST_F(WholeModelRulesTest, TheOffsetsDialogRefusesAndACommentHasNoLengthToLose) {

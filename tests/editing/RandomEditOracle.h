@@ -4,6 +4,7 @@
 // count; and the rows as text lines, to show what a failing step changed.
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -13,6 +14,8 @@
 #include <vector>
 
 #include "model/KindRecords.h"
+#include "model/ModelGeometry.h"
+#include "model/Nodes.h"
 #include "model/Model.h"
 #include "model/RowObjects.h"
 #include "records/AllowableLoad.h"
@@ -31,14 +34,30 @@ enum Rule : int {
   kZeroOffsets,   // hinge, ball, Location and closing rows have no offsets
   kNamedNode,     // pumps, compressors, turbines, allowables, connected items name made nodes
   kFinite,        // every number held or derived is finite
+  kHeld,          // an element is made as long as its offsets, a placed bend's arc ends as far from its corner
   kRules
 };
 const char* const kRuleNames[kRules] = {"the first From row leads", "a Location names a made node",
                                         "an element has length",    "joints, Locations and closings have no offsets",
-                                        "named nodes are made",     "every number is finite"};
+                                        "named nodes are made",     "every number is finite",
+                                        "the coordinates hold lengths and arcs"};
 using RuleCounts = std::array<int, kRules>;
 
 bool MakesNothing(T type) { return type == T::None || type == T::Comment || type == T::HydrotestLoad; }
+
+// The row made as its offsets say, to within a quarter: the element as
+// long, a placed bend's arc ends apart from the corner and equally far.
+bool HeldAsMade(const Model& model, const LayoutRow& row, double length) {
+  const auto at = [&](std::int32_t id) { return FindNodeIndex(model.nodes, id); };
+  const auto apart = [&](int a, int b) { return NodeDistanceDouble(model.nodes, a, b); };
+  const int end = at(row.node);
+  if (row.startNode < 1 || end == 0) return true;
+  if (std::fabs(apart(row.startNode, end) - length) > length / 4.0) return false;
+  const BendRecord* bend = row.element != nullptr ? row.element->AsBend() : nullptr;
+  if (bend == nullptr || bend->BendGeometryValid == 0) return true;
+  const double a = apart(at(row.node + 100000), end), b = apart(at(row.node + 200000), end);
+  return a > 0.0 && std::fabs(a - b) <= std::max(a, b) / 4.0;
+}
 
 // The oracle. Node numbers of 100000 and more stand for their plain number.
 RuleCounts CountBrokenRules(const Model& model, std::vector<std::string>& notes) {
@@ -75,6 +94,7 @@ RuleCounts CountBrokenRules(const Model& model, std::vector<std::string>& notes)
         if (row.absolute) break;
         if (earlier && offsets) note(kZeroOffsets, at + " closes a loop");
         if (!earlier && row.elementType != T::Elastic && !(length > 0.0001)) note(kLength, at);
+        if (!earlier && length > 0.0001 && !HeldAsMade(model, row, length)) note(kHeld, at);
         break;
     }
     if (row.elementType != T::Location) made.insert(row.node);

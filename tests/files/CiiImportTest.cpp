@@ -258,6 +258,8 @@ TEST_F(CiiImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
   second.to = 30;
   second.dx = 0;
   noLength.elements = {first, second};
+  CiiSample cold = Plant();  // T1 of -1000 F on the element's second line
+  cold.elements[0].t1 = -1000;
   struct Case {
     std::string text;
     std::string expected;
@@ -276,6 +278,7 @@ TEST_F(CiiImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
       {zeroFactor.Text(), LineError(zeroFactor.Text(), units, "UNITS factor 1 is 0")},
       {ReplaceLine(good, 1, "#$ VERSON"), "line = 1\n#$ VERSON\n#$ VERSION not found"},
       {noLength.Text(), LineError(noLength.Text(), LineOf(noLength.Text(), " 20 30"), "This element has zero length")},
+      {cold.Text(), LineError(cold.Text(), elements + 2, "Temperature -1000 is below absolute zero")},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.expected);
@@ -292,11 +295,11 @@ TEST_F(CiiImportTest, RefusalsNameTheirLineAndLeaveTheUnitsAsTheyWere) {
 // and stored by the cell's rules (the number rule of the stored value, an
 // outside diameter of at least 0.001, a wall of at least 0.0001 and no more
 // than the radius). Each pair agrees; the cell's verdict is its parser and
-// those rules worked out by hand.
+// those rules worked out by hand; a refusal names the value's own line.
 TEST_F(CiiImportTest, EdgeValuesOfASectionAgreeWithTheSectionCell) {
   const std::string good = Plant().Text();
   const int first = LineOf(good, "#$ ELEMENTS") + 1;
-  const std::vector<std::string> values{"1E39", "3E38",  "1E38",  "9.9E37", "-1",    "1E-40", "1E-45",
+  const std::vector<std::string> values{"1E39", "3E38",  "1E38",  "9.9E37", "-1",    "1E-40", "1E-45", "1E-46",
                                         "0x1p3", "inf", "nan", "1E-37", "0.5", "2", "4.3125"};
   int pairs = 0, agree = 0;
   for (const bool wall : {true, false}) {
@@ -314,10 +317,14 @@ TEST_F(CiiImportTest, EdgeValuesOfASectionAgreeWithTheSectionCell) {
       const bool cell = parsed && (wall ? stored >= 0.0001f && stored <= 8.625f / 2.0f
                                         : stored >= 0.001f && stored / 2.0f >= 0.322f);
       Model model;
-      const bool file = Read(ReplaceLine(good, line, changed), model).empty();
+      const std::string refusal = Read(ReplaceLine(good, line, changed), model);
+      const bool file = refusal.empty();
       ++pairs;
       agree += cell == file;
       EXPECT_EQ(file, cell);
+      // A wall beyond the radius is named on the wall's line.
+      const int named = refusal.find("greater than radius") != std::string::npos ? first + 1 : line;
+      EXPECT_EQ(file || refusal.rfind("line = " + std::to_string(named) + "\n", 0) == 0, true) << refusal;
     }
   }
   EXPECT_EQ(agree, pairs);

@@ -72,10 +72,13 @@ void Place(const ResponseSpectrum& spectrum, std::size_t row) {
 // numbers, nothing after them but blanks (read by strtol and strtod, not by
 // the program's own reading).
 void CheckLines(const std::string& text) {
-  std::istringstream in(text);
+  std::string ends;  // every line end as a line feed: a carriage return alone ends a line too
+  for (std::size_t i = 0; i < text.size(); ++i)
+    if (text[i] != '\r') ends += text[i];
+    else if (i + 1 == text.size() || text[i + 1] != '\n') ends += '\n';
+  std::istringstream in(ends);
   std::string line;
   for (int number = 1; std::getline(in, line); ++number) {
-    line.resize(std::min(line.size(), line.find_first_of("\r\n")));
     if (number == 1 || (number > 2 && line.find_first_not_of(" \t") == std::string::npos)) continue;
     const char* at = line.c_str();
     for (int k = 0; k < 2; ++k) {

@@ -70,6 +70,27 @@ TEST_F(ZoomTest, AOnePointModelIsFittedWithExtentsOfAtLeastTwoUnits) {
   EXPECT_GT(window.top, 0.0f);
 }
 
+// A spare row a million feet out, or a thousand, cut again: Zoom All draws
+// the model as fresh, not at the scale symbols built at the far row's keep.
+TEST_F(ZoomTest, ZoomAllAfterAFarRowIsCutFitsTheModelAsItFitsItFresh) {
+  ShowPlant(60);
+  SizeClient(600, 400);
+  Command(131);
+  const ViewLimits fresh = Window();
+  const float scale = Scale();
+  const int spare = TheModel().rowCount + 1;
+  for (const char* far : {"1000000", "1000"}) {
+    TableGoTo(table(), spare);
+    TypeRow({"99990", "", far});
+    Command(131);  // the model with the far row
+    TableGoTo(table(), spare);
+    SendMessage(LayoutFrame().window, WM_COMMAND, 126, 0);  // Cut
+    Command(131);
+    EXPECT_FLOAT_EQ(Scale(), scale) << far;
+    EXPECT_FLOAT_EQ(Window().left, fresh.left) << far;
+  }
+}
+
 TEST_F(ZoomTest, ATinyWindowIsFittedAsIfItWere200By150Pixels) {
   ShowPlant(60);
   SizeClient(100, 100);

@@ -86,6 +86,21 @@ TEST_F(PipeLoadsListTest, ANewLoadOnTheSpareRowTakesEntersDefaults) {
   EXPECT_EQ(Loads().count, 2);
 }
 
+// Below absolute zero (-460 F) a load's cell refuses as the readers do.
+TEST_F(PipeLoadsListTest, NoLoadTemperatureBelowAbsoluteZero) {
+  OpenList();
+  TableSetColumn(Table(), 2);
+  for (const char* text : {"-1E36", "-461"}) {
+    Retype(text);
+    Key(VK_RETURN);
+    EXPECT_EQ(messages.back(), std::string("Temperature =  ") + text + "  is invalid");
+    Key(VK_ESCAPE);
+  }
+  Retype("-460");
+  Key(VK_RETURN);
+  EXPECT_EQ(Loads()[1].operating[0].temperature, -460.0f);
+}
+
 TEST_F(PipeLoadsListTest, DeleteRefusesALoadInUseCopyPasteAndInsert) {
   PipeLoad hot;
   InitPipeLoad(hot, 70.0f);

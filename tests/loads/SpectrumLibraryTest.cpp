@@ -27,6 +27,7 @@
 #include "services/ListFrameState.h"
 #include "services/NumberText.h"
 #include "services/Settings.h"
+#include "services/Units.h"
 
 namespace {
 
@@ -164,6 +165,18 @@ TEST_F(SpectrumLibraryFileTest, OldFilesAndNamesWithoutTheirZeroAreRead) {
   // A full 32-byte name without its zero: its first 31 characters.
   LibraryBytes("QUORVELWSPE6000").Int(1).Name(std::string(32, 'N'), 32).Flags(0, 0, 0).Int(0).Int(0).WriteTo(path);
   EXPECT_EQ(ReadSpectrumLibraryFile(path)[0].name, std::string(31, 'N'));
+}
+
+// 1.4E-45 mm in a library older than 511 is 5.5E-47 in, a float's 0: the
+// reader refuses it, of either sign, as the cell refuses it typed.
+TEST_F(SpectrumLibraryFileTest, AnOldOrdinateLostAsAFloatIsRefusedAsTheCellRefusesIt) {
+  float typed = 0.0f;
+  EXPECT_EQ(ParseSpectrumOrdinate("1.4E-45", kOrdinateMm, typed), 1);
+  for (const float y : {1.4e-45f, -1.4e-45f}) {
+    LibraryBytes("QUORVELWSPE5100").Int(1).Name("S1", 32).Flags(0, 0, 0).Int(kOrdinateMm).Int(1).Float(1.0f).Float(y).WriteTo(Path("old.spe"));
+    EXPECT_EQ(ReadRefusal(Path("old.spe")), "Unable to read spectrum library:\n" + Path("old.spe") +
+                                                "\nSpectrum S1, point 1: " + SpectrumPointFaultText(SpectrumPointFault::OutOfRange));
+  }
 }
 
 class SpectrumLibraryWindowTest : public LoadsFixture {

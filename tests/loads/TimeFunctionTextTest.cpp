@@ -7,10 +7,12 @@
 // of every function.
 #include <fstream>
 #include <iterator>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "loads/PointTablesTesting.h"
+#include "loads/SpectrumFiles.h"
 #include "loads/TimeFunctionFiles.h"
 #include "records/PointTables.h"
 #include "records/TimeFunction.h"
@@ -88,6 +90,17 @@ TEST_F(TimeFunctionTextTest, EveryFaultIsRefusedWithItsLine) {
   ExpectRefused("F1\n0 1\n5e-50 2\n",
                 "Line 3: 5e-50 2\nInvalid time function values\nTime is out of range (a value is zero, or from 1E-37 "
                 "up to 1E38)");
+}
+
+// A carriage return alone ends a line, in point tables and spectra alike.
+TEST_F(TimeFunctionTextTest, ACarriageReturnAloneEndsALine) {
+  for (const char* text : {"F1\n1 0.1\r2 0.3\n3 0.5\n", "F1\r1 0.1\r2 0.3\r3 0.5\r"}) {
+    const std::vector<NamedPoints> read = Read(text);
+    ASSERT_EQ(read.at(0).points.size(), 3u) << text;
+    EXPECT_FLOAT_EQ(read[0].points[2].y, 0.5f);
+  }
+  std::istringstream spectrum("S\r0 0\r1 2\r2 3\r");
+  EXPECT_EQ(ParseSpectrumText(spectrum).points.size(), 2u);
 }
 
 TEST_F(TimeFunctionTextTest, LongNamesAreCutAndLongLinesReadWhole) {

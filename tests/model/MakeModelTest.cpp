@@ -7,8 +7,10 @@
 #include "elements/Bend.h"
 #include "elements/JacketedBend.h"
 #include "elements/JacketedPipe.h"
+#include "model/AnalysisElements.h"
 #include "model/MakeModel.h"
 #include "model/ModelBuilder.h"
+#include "model/RowRules.h"
 #include "records/PipeSection.h"
 
 namespace {
@@ -109,6 +111,25 @@ TEST(MakeModel, IntermediateAngleBeyondDeflectionLeavesBendInvalidWithArcEndsPla
   EXPECT_EQ(BendOf(built.model, built.bendRow).BendGeometryValid, 0);
   ExpectAt(built.model, 100030, 180, 0, 0);
   ExpectAt(built.model, 200030, 200, 20, 0);
+}
+
+// 4E7 in out a float coordinate moves in steps of 4 (2^25 <= 4E7 < 2^26):
+// arc ends 20 from the corner lie five steps off it, short of eight (3E7,
+// steps of 2, holds it). Not placed, the bend is refused by the analysis.
+TEST(MakeModel, ABendTooFarFromTheOriginForItsArcIsNotPlacedAndItsOffsetIsNamed) {
+  for (const float far : {3.0e7f, 4.0e7f}) {
+    NinetyDegreeBend built;
+    built.model.row(1).dx = far;
+    MakeModel(built.model);
+    const bool held = far == 3.0e7f;
+    EXPECT_EQ(BendOf(built.model, built.bendRow).BendGeometryValid, held ? 1 : 0) << far;
+    EXPECT_EQ(RowRuleRefusal(built.model, built.bendRow),
+              held ? "" : "Row 1: DX is too large:\nso far from the origin the node coordinates cannot hold the arc of "
+                          "the bend at node 30.");
+    AnalysisElementList list;
+    EXPECT_ANY_THROW(GenerateRowElements(built.model, list, built.bendRow));  // no material, or the bend
+    EXPECT_EQ(list.invalidBendRow, held ? 0 : built.bendRow);
+  }
 }
 
 TEST(MakeModel, FromLocationClosingLoopAndUntypedRows) {

@@ -369,7 +369,8 @@ TEST_F(UnitsTest, AValueTooLargeForItsUnitIsRefused) {
 
 // The limit of a number (zero, or 1E-37 up to 1E38) is the stored value's,
 // in internal units, whatever unit the text was typed in: the same stored
-// value is refused in every unit set. Each stored value is worked out from
+// value is refused in every unit set, and a text that is no zero is never
+// stored as one (1E-46, a float's 0). Each stored value is worked out from
 // the unit table by hand and judged by that rule.
 TEST_F(UnitsTest, TheLimitIsAskedOfTheStoredValueInEveryUnit) {
   const struct {
@@ -378,8 +379,9 @@ TEST_F(UnitsTest, TheLimitIsAskedOfTheStoredValueInEveryUnit) {
     int (*parse)(std::string_view, float&);
     std::vector<const char*> texts;
   } cases[] = {
-      {kUnitLength, kLengthFeet, 1.0 / 12.0, ParseLength, {"1E37", "8E36", "9.9E37", "1E-37", "8E-39"}},
-      {kUnitLength, kLengthFeetInches, 1.0 / 12.0, ParseLength, {"1E37", "8E36"}},
+      {kUnitLength, kLengthFeet, 1.0 / 12.0, ParseLength, {"1E37", "8E36", "9.9E37", "1E-37", "8E-39", "1E-46"}},
+      {kUnitLength, kLengthFeetInches, 1.0 / 12.0, ParseLength, {"1E37", "8E36", "1E-46", "-1E-46"}},
+      {kUnitDimension, 0, 1.0, ParseDimension, {"1E-46", "-1E-46", "1E-45", "1E-37"}},
       {kUnitLength, kLengthMetre, 0.0254, ParseLength, {"5E36", "2E36", "1E-38", "3E-39", "2E-39"}},
       {kUnitLength, kLengthMillimetre, 25.4, ParseLength, {"1E-37", "1E-35", "2.5E39"}},
       {kUnitPressure, 1, 0.0689476, ParsePressure, {"1E37", "6E36", "1E-35", "5E-39"}},
