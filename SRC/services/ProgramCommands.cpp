@@ -18,7 +18,7 @@ void SetProgramCommands(const ProgramCommandTable& commands) {
             commands.openResultsDialog && commands.closeModel && commands.saveModelAs &&
             commands.querySaveModelChanges && commands.modelHasUnsavedChanges && commands.analyzeModel &&
             commands.openResults && commands.leaveResultsMode && commands.inResultsMode &&
-            commands.openModelPath && commands.writeModelStream && commands.readModelFileInto &&
+            commands.openModelPath && commands.writeModelStream && commands.readModelFileInto && commands.modelWriteFault &&
             commands.takeTableEditSnapshot && commands.settleTableEditSnapshot && commands.askNodeToFind && commands.setCurrentLayoutRow && commands.chooseUnits &&
             commands.openListMenuDialog && commands.showList &&
             commands.layoutTableWindow && commands.updateLayoutTitle);

@@ -60,6 +60,11 @@ struct ProgramCommandTable {
   // from a file into a fresh model (throws the file's message).
   void (*writeModelStream)(BinaryFile& file, const Model& model) = nullptr;
   void (*readModelFileInto)(const std::string& path, Model& model) = nullptr;
+  // Why Save would refuse the model, asked of its writer in memory: the
+  // first number the file would record out of the rule of a stored value,
+  // named by record and field, or a text too long for its field; empty when
+  // it saves. The gate of every edit asks it.
+  std::string (*modelWriteFault)(const Model& model) = nullptr;
   // The snapshot a table window's double click takes before it knows what
   // the click opens, and its settling once the editor is done.
   void (*takeTableEditSnapshot)() = nullptr;

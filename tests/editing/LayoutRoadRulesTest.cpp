@@ -3,6 +3,7 @@
 // Delete's message and leaves the model byte for byte as it was, unmarked,
 // with no undo step; a road that stores what nothing keeps leaves no mark.
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 
 #include "editing/LayoutRowEdits.h"
@@ -340,6 +341,23 @@ TEST_F(WholeModelRulesTest, EveryNumberTheModelKeepsStaysFiniteAndItsRowIsNamed)
   EXPECT_TRUE(std::filesystem::exists(TheModel().path));
 }
 
+// The gate of every edit asks what Save asks, of the model file's writer
+// in memory: DZ values each cell takes (1.000001E-37 on row 3, then -1E-37
+// on row 4) make node 30's Z of about 1E-43, which the file would record
+// and Open refuse; the second edit is refused whole, naming the node and
+// the row that made it.
+TEST_F(WholeModelRulesTest, AnEditLeavingANumberSaveRefusesIsRefusedWhole) {
+  EXPECT_EQ(Store(3, 5, "1.000001E-37"), "");
+  ReadBackModel();
+  char z[32];
+  std::snprintf(z, sizeof z, "%.4G", static_cast<double>(1.000001e-37f + -1.0e-37f));
+  Refused(4, 5, "", [&] {
+    EXPECT_EQ(Store(4, 5, "-1E-37"), std::string("Node 30 (row 4): the Z ") + z +
+                                         " is out of range (a value is zero, or from 1E-37 up to 1E38)");
+  });
+  EXPECT_EQ(row(4).dz, 0.0f);
+}
+
 TEST_F(WholeModelRulesTest, TheOffsetsDialogRefusesAndACommentHasNoLengthToLose) {
   Fill("DX_DY_DZ_DIALOG", {"0", "0", "0"}, kZero);
   Refused(4, 3, 40027, "");
@@ -508,6 +526,30 @@ TEST_F(WholeModelRulesTest, EveryRecordThatNamesANodeKeepsIt) {
     ReadBackModel();
     Refused(4, 2, "", [&] { EXPECT_EQ(Store(4, 2, "COMMENT"), record.second); });
   }
+}
+
+// A broken node reference is known by its record and node, not counted: a
+// bend's intermediate node moved from 41 to 43 gives allowable 43 its node
+// while it takes node 41 from pump P1, a reference the model did not break;
+// the edit is refused.
+TEST_F(WholeModelRulesTest, AnEditMendingOneRecordsNodeAndBreakingAnothersIsRefused) {
+  Model& model = TheModel();
+  SizeSections();
+  SetElementType(model, 3, ElementType::JacketedBend);
+  JacketRecord& jacket = *model.row(3).element->AsJacket();
+  jacket.jacketMaterial = "A106", jacket.jacketSection = "S6", jacket.jacketLoad = "L1";
+  model.row(3).element->AsBend()->intermediateNode1 = 41, model.row(3).element->AsBend()->angle1 = 0.5f;
+  AppendPump(model.pumps, Pump{"P1", 41});
+  AppendAllowable(model.allowables, Allowable{43, {}});
+  ReadBackModel();
+  ShowListByOpener(OpenJacketedList);
+  platform::ExpectModal(platform::ModalKind::Dialog, "JBEND_DIALOG", [](HWND dialog) {
+    SetDlgItemText(dialog, 1305, "43");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ExpectBox("Element at Node 41 is referred by Pump 'P1'. \nHence cannot be deleted.");
+  Refused(3, 1, "", [] { JacketedListTable().EditCurrentItem(); });
+  EXPECT_EQ(row(3).element->AsBend()->intermediateNode1, 41);
 }
 
 // A file whose Location row holds DX opens with a note naming the row; the
