@@ -114,8 +114,8 @@ std::string ModelWriteFault(const Model& model) {
   if (fault.pair < 0) return where + ": the " + field + " " + ValueText(fault.value) + range;
   // A point of a list: a spectrum's, a force spectrum's, a time function's
   // or a wind profile's.
-  return where + (field.empty() ? "" : ": " + field) + ", point " + std::to_string(fault.pair + 1) + ": the value " +
-         ValueText(fault.value) + range;
+  return where + (field.empty() ? "" : ": " + field) + ", point " + std::to_string(fault.pair + 1) + ": the " +
+         (fault.ordinate ? "value " : "abscissa ") + ValueText(fault.value) + range;
 }
 
 std::string ModelIntakeRefusal(Model& model, IntakeRoad road, const std::string& fileValueFault) {

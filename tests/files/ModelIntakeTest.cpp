@@ -7,6 +7,7 @@
 // with a note.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,7 +17,6 @@
 #include "files/BatchImport.h"
 #include "files/ModelFile.h"
 #include "files/ModelIntake.h"
-#include "files/OldModelWriter.h"
 #include "files/SampleModel.h"
 #include "model/KindRecords.h"
 #include "model/Model.h"
@@ -83,92 +83,69 @@ TEST_F(ModelIntakeTest, AModelFilesOptionsAndRowsMeetTheValueRule) {
   EXPECT_EQ(ModelIntakeRefusal(model, IntakeRoad::kModelFile).rfind("Row 3: the DZ -1E-40 is out of range", 0), 0u);
 }
 
-// The places of every float the writer gives a recorder for `model`: the
-// first byte of each, in a point list each of a pair's two; `size` the
-// bytes of the whole file.
-std::vector<std::int64_t> FloatPlaces(const Model& model, std::int64_t& size) {
+// Every float the writer gives for `model`'s file (a point list's two a
+// point), with the place of each in it; `bytes`: the file so written.
+std::vector<std::pair<std::int64_t, float>> Floats(const Model& model, std::string* bytes = nullptr) {
   std::vector<BinaryFileValue> values;
-  BinaryFile recorder;
-  BinaryFileOpenRecorder(recorder, values);
-  WriteModelStream(recorder, model);
-  std::vector<std::int64_t> places;
-  for (const BinaryFileValue& value : values) {
-    if (value.kind == BinaryFileValue::kFloat) places.push_back(value.at);
-    if (value.kind == BinaryFileValue::kPairs)
-      for (std::size_t k = 0; k < 2 * value.pairs.size(); ++k) places.push_back(value.at + 4 + 4 * static_cast<std::int64_t>(k));
-  }
-  size = recorder.counted;
-  return places;
-}
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-// The model of `model` written as the writer writes it, past Save's check.
-void WriteUnchecked(const Model& model, const std::string& path) {
   BinaryFile file;
-  ASSERT_TRUE(BinaryFileOpenWrite(file, path));
+  BinaryFileOpenRecorder(file, values);
   WriteModelStream(file, model);
-  ASSERT_TRUE(BinaryFileClose(file));
+  std::vector<std::pair<std::int64_t, float>> floats;
+  for (const BinaryFileValue& value : values) {
+    if (value.kind == BinaryFileValue::kFloat) floats.emplace_back(value.at, value.real);
+    for (std::int64_t k = 0; k < static_cast<std::int64_t>(value.pairs.size()); ++k) {
+      const FloatPair& pair = value.pairs[static_cast<std::size_t>(k)];
+      floats.insert(floats.end(), {{value.at + 4 + 8 * k, pair.x}, {value.at + 8 + 8 * k, pair.y}});
+    }
+  }
+  const std::string path = TempFolder() + "/written.mod";
+  if (bytes == nullptr || !BinaryFileOpenWrite(file, path)) return floats;
+  WriteModelStream(file, model);
+  BinaryFileClose(file);
+  std::ifstream in(path, std::ios::binary);
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return floats;
 }
 
 // Each float the program writes for the every-kind model set in turn to
-// 1E-40 and to 3E38 (below the least and past the limit, both floats) in
-// its file: Open refuses the file, or opens it mended
+// 1E-40 and to 3E38 in its file: Open refuses the file, or opens it mended
 // with a note and holding no such value. Once ten opened with the value
 // kept (a spectrum load's factors, the view), and a bend's or a jacket's
-// radius was replaced by its section's without a word.
+// radius, or a value the making computes, was replaced without a word.
 TEST_F(ModelIntakeTest, EveryFloatOfAFileOutOfRangeIsRefusedOrMendedWithANote) {
   Model model;
   BuildAllKindsModel(model);
+  std::string bytes;
+  const auto floats = Floats(model, &bytes);
   const std::string path = TempFolder() + "/every.mod";
-  ASSERT_EQ(WriteModelFileFrom(model, path), "");
-  const std::string bytes = Bytes(path);
-  std::int64_t size = 0;
-  const std::vector<std::int64_t> places = FloatPlaces(model, size);
-  ASSERT_EQ(size, static_cast<std::int64_t>(bytes.size()));
   std::vector<std::string> opened;
-  for (const std::int64_t place : places)
+  for (const auto& [place, original] : floats)
     for (const float bad : {1.0e-40f, 3.0e38f}) {
-      std::uint32_t bits = 0;
-      std::memcpy(&bits, &bad, 4);
       std::string changed = bytes;
-      for (int i = 0; i < 4; ++i) changed[static_cast<std::size_t>(place + i)] = static_cast<char>(bits >> (8 * i));
+      std::memcpy(&changed[static_cast<std::size_t>(place)], &bad, 4);  // little-endian, as the file
       std::ofstream(path, std::ios::binary | std::ios::trunc) << changed;
       std::vector<std::string> notes;
       if (!ReadModelFile(path, &notes).empty()) continue;
-      bool inRange = true;
-      std::vector<BinaryFileValue> values;
-      BinaryFile recorder;
-      BinaryFileOpenRecorder(recorder, values);
-      WriteModelStream(recorder, TheModel());
-      for (const BinaryFileValue& value : values) {
-        inRange = inRange && (value.kind != BinaryFileValue::kFloat || StoredValueAcceptable(value.real));
-        for (const FloatPair& pair : value.pairs)
-          inRange = inRange && StoredValueAcceptable(pair.x) && StoredValueAcceptable(pair.y);
-      }
-      if (notes.empty() || !inRange)
-        opened.push_back("byte " + std::to_string(place) + " = " + std::to_string(bad) + ": " +
-                         (notes.empty() ? "no note" : notes.front()) + " [" + ModelWriteFault(TheModel()) + "]");
+      const auto read = Floats(TheModel());
+      if (notes.empty() || !std::all_of(read.begin(), read.end(), [](auto f) { return StoredValueAcceptable(f.second); }))
+        opened.push_back("byte " + std::to_string(place) + " = " + std::to_string(bad));
     }
-  EXPECT_TRUE(opened.empty()) << opened.size() << " of " << 2 * places.size() << ", first: " << opened.front();
+  EXPECT_TRUE(opened.empty()) << opened.size() << " of " << 2 * floats.size() << ", first: " << opened.front();
 }
 
-// Open ends at the one check: a number of a model file out of range is
-// refused with its record and field (row 3's DZ once opened silently), a
-// bend radius the making would replace included, and so is one an old
-// model's conversion took; a wind profile's value past the limit too,
-// which its reader reads as it stands, while one below 1E-37 that an older
-// wind cell stored is mended with a note.
+// Open ends at the one check: a model file's number out of range is refused
+// by record and field (row 3's DZ of -1E-40 once opened silently), a bend
+// radius the making would replace included; a wind profile's value past
+// the limit too, which its reader reads as it stands, while one below 1E-37
+// that an older wind cell stored is mended with a note.
 TEST_F(ModelIntakeTest, OpenRefusesAFilesNumberOutOfRangeWhereverItStands) {
-  const std::string path = TempFolder() + "/refused.mod";
-  const std::string range = " is out of range (a value is zero, or from 1E-37 up to 1E38)\nThe model was not opened.";
+  const std::string path = TempFolder() + "/refused.mod", range = " is out of range (" + std::string(kStoredValueRange) + ")";
   TheModel().title = "Before";
   const auto refused = [&](const Model& model, const std::string& fault) {
-    WriteUnchecked(model, path);
-    EXPECT_EQ(ReadModelFile(path), "Model file: " + path + "\n" + fault + range);
+    std::string written;
+    Floats(model, &written);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
+    EXPECT_EQ(ReadModelFile(path), "Model file: " + path + "\n" + fault + range + "\nThe model was not opened.");
     EXPECT_EQ(TheModel().title, "Before");
   };
   Model model;
@@ -176,30 +153,24 @@ TEST_F(ModelIntakeTest, OpenRefusesAFilesNumberOutOfRangeWhereverItStands) {
   model.row(3).dz = -1.0e-40f;
   refused(model, "Row 3: the DZ -1E-40");
   BuildAllKindsModel(model);
-  int bendRow = 1;
-  while (model.row(bendRow).elementType != ElementType::Bend) ++bendRow;
-  model.row(bendRow).element->AsBend()->radius = 1.0e-40f;
-  refused(model, "Row " + std::to_string(bendRow) + ": the bend radius 1E-40");
+  int bend = 1;
+  while (model.row(bend).elementType != ElementType::Bend) ++bend;
+  model.row(bend).element->AsBend()->radius = 1.0e-40f;
+  refused(model, "Row " + std::to_string(bend) + ": the bend radius 1E-40");
   BuildSampleModel(model);
-  WindLoad& wind = model.wind.loads[0];
   model.wind.profileIsVelocity = 1;
-  wind.direction = {1.0f, 0.0f, 0.0f};
-  wind.velocityProfile = {{1.0e-40f, 50.0f}, {400.0f, 2.0e38f}};
+  model.wind.loads[0].direction = {1.0f, 0.0f, 0.0f};
+  model.wind.loads[0].velocityProfile = {{1.0e-40f, 50.0f}, {400.0f, 2.0e38f}};
   refused(model, "Analysis options: wind load 1 profile, point 2: the value 2E+38");
-  wind.velocityProfile[1].value = 60.0f;
-  WriteUnchecked(model, path);
+  model.wind.loads[0].velocityProfile[1].value = 60.0f;
+  std::string written;
+  Floats(model, &written);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
   std::vector<std::string> notes;
   ASSERT_EQ(ReadModelFile(path, &notes), "");
   EXPECT_EQ(notes, std::vector<std::string>{"Wind load 1 profile, point 1: the elevation 1E-40 is below 1E-37, the "
                                             "least a value may be but zero, and is taken as 0"});
   EXPECT_EQ(TheModel().wind.loads[0].velocityProfile[0].elevation, kExplicitZero);
-  // The conversion of an old model keeps the shape factor it finds.
-  OldModelChoices old;
-  old.windShapeFactor = 1.0e-40;
-  std::ofstream(path, std::ios::binary | std::ios::trunc) << OldModelFileBytes(old);
-  TheModel().title = "Before";
-  EXPECT_EQ(ReadModelFile(path), "Model file: " + path + "\nAnalysis options: the wind load 1 shape factor 1E-40" + range);
-  EXPECT_EQ(TheModel().title, "Before");
 }
 
 }  // namespace

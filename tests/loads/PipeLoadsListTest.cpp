@@ -90,7 +90,7 @@ TEST_F(PipeLoadsListTest, ANewLoadOnTheSpareRowTakesEntersDefaults) {
 
 // In Celsius the rule of a stored value is asked of the Fahrenheit value
 // the cell stores: 6E37 C is 1.08E38 F, which a model file may not hold
-// (it was once stored, saved, then refused by Open); 5E37 C is 9E37 F.
+// (it was once stored, saved, then refused by Open).
 TEST_F(PipeLoadsListTest, ACelsiusTemperatureKeepsTheRuleAsItIsStored) {
   g_UnitsSettings.unit[kUnitTemperature] = kTemperatureCelsius;
   OpenList();
@@ -98,14 +98,9 @@ TEST_F(PipeLoadsListTest, ACelsiusTemperatureKeepsTheRuleAsItIsStored) {
   TableSetColumn(Table(), 2);
   Retype("6E37");
   Key(VK_RETURN);
-  ASSERT_FALSE(messages.empty());
-  EXPECT_EQ(messages.back(), "Temperature =  6E37  is invalid");
+  EXPECT_EQ(messages, std::vector<std::string>{"Temperature =  6E37  is invalid"});
   EXPECT_EQ(Loads()[1].operating[0].temperature, before);
   Key(VK_ESCAPE);
-  TableSetColumn(Table(), 2);
-  Retype("5E37");
-  Key(VK_RETURN);
-  EXPECT_FLOAT_EQ(Loads()[1].operating[0].temperature, 9.0e37f);
   g_UnitsSettings.unit[kUnitTemperature] = 0;
 }
 
