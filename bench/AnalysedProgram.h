@@ -1,7 +1,7 @@
 // The program of the results benchmarks: started headless with settings
 // in a folder of its own, the generated serpentine model of `rows` rows
-// built, saved and analysed once before any timing; shut down and its
-// folder removed when it goes.
+// built, saved and (unless the benchmark edits it instead) analysed once
+// before any timing; shut down and its folder removed when it goes.
 #pragma once
 
 #include <unistd.h>
@@ -33,7 +33,7 @@ inline char g_BenchModuleTag;
 
 class AnalysedProgram {
  public:
-  explicit AnalysedProgram(int rows) {
+  explicit AnalysedProgram(int rows, bool analyse = true) {
     folder_ = std::filesystem::temp_directory_path() / ("quorvel-results-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(folder_ / "config" / "quorvel");
     setenv("QUORVEL_DISPLAY", "headless", 1);
@@ -48,6 +48,7 @@ class AnalysedProgram {
     bench_models::BuildSerpentine(model, rows, (folder_ / "serpentine.mod").string());
     WriteModelFile(model.path);
     model.modified = false;
+    if (!analyse) return;
     try {
       RunAnalysis(model, SilentProgress());
     } catch (const std::string& message) {

@@ -17,6 +17,7 @@
 #include "evaluations/FlangeReport.h"
 #include "files/FileCommands.h"
 #include "files/ModelFile.h"
+#include "files/ModelIntake.h"
 #include "files/SaveQuestion.h"
 #include "graphics/GraphicsPrinter.h"
 #include "model/EditSteps.h"
@@ -65,11 +66,15 @@ void InstallProgramCommands() {
   commands.writeStoredPrinters = SavePrinterSettings;
   commands.writeModelStream = WriteModelStream;
   // Undo reads its snapshots with the model reader: whatever the reader
-  // throws reaches it as the message the other roads show.
+  // throws reaches it as the message the other roads show. A snapshot
+  // comes back as it was written, whatever numbers the model held.
   commands.readModelFileInto = [](const std::string& path, Model& model) {
-    const std::string failure = CatchModelRead(path, [&] { ReadModelFileInto(path, model); });
+    std::string heldValueFault;
+    const std::string failure =
+        CatchModelRead(path, [&] { ReadModelFileInto(path, model, nullptr, heldValueFault); });
     if (!failure.empty()) throw failure;
   };
+  commands.modelWriteFault = ModelWriteFault;
   SetEditRefusalDoor(ShowModelAfterRefusedEdit);
   InstallUserActionEdits();
   commands.askNodeToFind = [](HWND owner, std::int32_t& node, std::string& text) {

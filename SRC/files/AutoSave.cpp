@@ -18,7 +18,9 @@
 #include "editing/ModelWindows.h"
 #include "files/BackupCopy.h"
 #include "files/FileCommands.h"
+#include "files/ImportLog.h"
 #include "files/ModelFile.h"
+#include "files/ModelIntake.h"
 #include "model/Model.h"
 #include "platform/Dialog.h"
 #include "platform/FileNames.h"
@@ -209,8 +211,9 @@ void ScanFolder(const std::string& folder, std::vector<LeftAutomaticSave>& found
 }
 
 // The model part of the file into a temporary model file, which the model
-// reader reads as any other.
-void ReadModelPart(const std::string& file, Model& model) {
+// reader reads as any other: the notes of what it mended go to `notes`, and
+// a number out of range to the intake, which refuses it as Open does.
+void ReadModelPart(const std::string& file, Model& model, std::vector<std::string>& notes) {
   const std::string damaged = "Unable to read the automatic save:\n" + file;
   BinaryFile stream;
   std::string modelPath;
@@ -224,7 +227,12 @@ void ReadModelPart(const std::string& file, Model& model) {
   out << in.rdbuf();
   out.close();
   if (!copy.IsValid() || !in || !out) throw damaged;
-  if (!CatchModelRead(copy.Path(), [&] { ReadModelFileInto(copy.Path(), model); }).empty()) throw damaged;
+  std::string fault;
+  if (!CatchModelRead(copy.Path(), [&] { ReadModelFileInto(copy.Path(), model, &notes, fault); }).empty())
+    throw damaged;
+  // The model recovered is one Open would show: one Save takes.
+  if (const std::string refusal = ModelIntakeRefusal(model, IntakeRoad::kModelFile, fault); !refusal.empty())
+    throw "Automatic save: " + file + "\n" + refusal;
 }
 
 std::string TimeText(std::int64_t seconds) {
@@ -318,8 +326,9 @@ std::vector<LeftAutomaticSave> FindLeftAutomaticSaves() {
 
 bool OpenLeftAutomaticSave(HWND owner, const LeftAutomaticSave& left) {
   Model fresh;
+  std::vector<std::string> notes;
   try {
-    ReadModelPart(left.file, fresh);
+    ReadModelPart(left.file, fresh, notes);
   } catch (const std::string& message) {
     ShowErrorMessage(owner, message);
     return false;
@@ -334,6 +343,7 @@ bool OpenLeftAutomaticSave(HWND owner, const LeftAutomaticSave& left) {
     ChooseModelFile(left.modelPath);
   TheModel().modified = true;
   ShowModelWindows();
+  ShowImportLog(owner, notes, "automatic save");
   // The file is this program's automatic save from now on.
   const std::string adopted = AutomaticSavePath();
   State().written = platform::RenameFile(left.file, adopted) ? adopted : left.file;

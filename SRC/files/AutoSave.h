@@ -28,8 +28,11 @@
 // is written until the user saves, and that save goes where the user
 // expects; the original file stays untouched until then. The file then
 // becomes this program's automatic save. No deletes it (the question says
-// so). A file that cannot be read is left alone. Older files of other ended
-// programs are offered at the next starts, one at a time.
+// so). The model recovered ends at the check Open ends at (ModelIntake.h):
+// a file that cannot be read, or whose model Open would refuse, is left
+// alone with the message, and what the reader mended is listed as Open
+// lists it. Older files of other ended programs are offered at the next
+// starts, one at a time.
 //
 // Start reading at OnAutoSaveTimer.
 #pragma once

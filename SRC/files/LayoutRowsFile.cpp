@@ -145,7 +145,10 @@ void ReadLayoutRows(BinaryFile& file, int version, Model& model) {
 
 void WriteLayoutRows(BinaryFile& file, const Model& model) {
   BinaryFileWriteInt(file, model.rowCount);
-  for (int number = 1; number <= model.rowCount; ++number) WriteLayoutRow(file, model.row(number));
+  for (int number = 1; number <= model.rowCount; ++number) {
+    BinaryFileNextRecord(file);
+    WriteLayoutRow(file, model.row(number));
+  }
 }
 
 void ReadLayoutPosition(BinaryFile& file, int version, Model& model) {

@@ -2,6 +2,7 @@
 #include "files/MergeModel.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 
@@ -10,6 +11,7 @@
 #include "editing/RenumberNodes.h"
 #include "editing/UndoRedo.h"
 #include "files/ExportFiles.h"
+#include "files/ImportLog.h"
 #include "files/ModelFile.h"
 #include "files/ModelIntake.h"
 #include "loads/ForceSpectrumLoad.h"
@@ -54,6 +56,23 @@ std::vector<LayoutRow> TakeRows(Model& merged) {
 template <typename Record, typename Append>
 void AppendAll(ModelRecordTable<Record>& target, ModelRecordTable<Record>& merged, Append append) {
   for (int index = 1; index <= merged.count; ++index) append(target, merged[index]);
+}
+
+// The notes of the read that name a merged row ("Layout row 3: a Location
+// ...: its DX, DY, DZ were set to zero", as Open notes it), numbered as the
+// row is appended from `firstMergedRow` on; the others name what a merge
+// does not take (load cases, spectra, wind).
+std::vector<std::string> MergedRowNotes(const std::vector<std::string>& notes, int firstMergedRow) {
+  static const std::string kHead = "Layout row ";
+  std::vector<std::string> kept;
+  for (const std::string& note : notes) {
+    if (note.rfind(kHead, 0) != 0) continue;
+    const std::size_t digits = note.find(':', kHead.size());
+    if (digits == std::string::npos) continue;
+    const int row = std::atoi(note.substr(kHead.size(), digits - kHead.size()).c_str());
+    kept.push_back(kHead + std::to_string(firstMergedRow + row - 1) + note.substr(digits));
+  }
+  return kept;
 }
 
 UINT_PTR MergeDialogHook(HWND hook, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -102,9 +121,17 @@ bool MergeModelFile(HWND parent, const std::string& path) {
     return false;
   }
   Model merged;
-  if (const std::string failure = CatchModelRead(path, [&] { ReadModelFileInto(path, merged); });
+  std::vector<std::string> notes;
+  std::string fault;
+  if (const std::string failure = CatchModelRead(path, [&] { ReadModelFileInto(path, merged, &notes, fault); });
       !failure.empty()) {
     ShowErrorMessage(parent, failure);
+    return false;
+  }
+  // A number of the file out of range is refused as Open refuses it, by
+  // the merged file's rows, before anything is asked.
+  if (!fault.empty()) {
+    ShowErrorMessage(parent, "Model file: " + path + "\n" + ModelIntakeRefusal(merged, IntakeRoad::kMerge, fault));
     return false;
   }
   if ((merged.options.ZVertical != 0) != (model.options.ZVertical != 0)) {
@@ -153,6 +180,7 @@ bool MergeModelFile(HWND parent, const std::string& path) {
   ReloadLayoutTable();
   PointerToLayoutCentre();
   model.currentRow = std::min(first, std::max(model.rowCount, 1));
+  ShowImportLog(parent, MergedRowNotes(notes, first), "merge");
   const std::vector<std::string> missing = MissingMergedReferences(model, first);
   ShowItemList(parent,
                "The merged rows name " + std::to_string(missing.size()) +

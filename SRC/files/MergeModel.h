@@ -5,9 +5,11 @@
 // other model's tables and rows behind the open model's.
 //
 // The other file is read whole by the model file reader into a model of its
-// own; of it, the tables and rows are merged and everything else (title,
-// options but the vertical axis, load cases, graphics, spectra, time
-// functions) is dropped. A merged record whose name the open model already
+// own, and refused as Open refuses it for a number out of range (before
+// anything is asked); the rows whose offsets its making dropped are noted
+// under their merged numbers as Open notes them. Of it, the tables and rows
+// are merged and everything else (title, options but the vertical axis,
+// load cases, graphics, spectra, time functions) is dropped. A merged record whose name the open model already
 // uses (pipe and beam tables sharing names) takes the first free number
 // "1".."999", and every merged reference follows: rows, bend and jacket
 // materials, jacket sections and loads, and the soils named by merged pipe

@@ -124,20 +124,36 @@ void ReadTables(BinaryFile& file, int version, Model& model) {
   if (version > 690) ReadAllowables(file, version, model.allowables);
 }
 
+// Each section is entered as the records it holds, for a check of what
+// is written to name them (BinaryFileEnterRecord).
 void WriteTables(BinaryFile& file, const Model& model) {
+  BinaryFileEnterRecord(file, kMaterialRecord);
   WriteMaterials(file, model.materials);
+  BinaryFileEnterRecord(file, kSectionRecord);
   WriteSections(file, model.sections);
+  BinaryFileEnterRecord(file, kPipeLoadRecord);
   WritePipeLoads(file, model.pipeLoads);
+  BinaryFileEnterRecord(file, kBeamMaterialRecord);
   WriteBeamMaterials(file, model.beamMaterials);
+  BinaryFileEnterRecord(file, kBeamSectionRecord);
   WriteBeamSections(file, model.beamSections);
+  BinaryFileEnterRecord(file, kBeamLoadRecord);
   WriteBeamLoads(file, model.beamLoads);
+  BinaryFileEnterRecord(file, kPumpRecord);
   WritePumps(file, model.pumps);
+  BinaryFileEnterRecord(file, kCompressorRecord);
   WriteCompressors(file, model.compressors);
+  BinaryFileEnterRecord(file, kTurbineRecord);
   WriteTurbines(file, model.turbines);
+  BinaryFileEnterRecord(file, kSpectrumRecord);
   WriteSpectraSection(file, model.spectra, model.spectrumLoad);
+  BinaryFileEnterRecord(file, kForceSpectrumRecord);
   WriteForceSpectra(file, model.forceSpectra);
+  BinaryFileEnterRecord(file, kTimeFunctionRecord);
   WriteTimeFunctions(file, model.timeFunctions);
+  BinaryFileEnterRecord(file, kSoilRecord);
   WriteSoils(file, model.soils);
+  BinaryFileEnterRecord(file, kAllowableRecord);
   WriteAllowables(file, model.allowables);
 }
 
@@ -170,16 +186,16 @@ bool ModelExtentsAreSymmetric(const GraphicsSettings& graphics) {
          whole(graphics.extentBottom) == whole(graphics.extentTop);
 }
 
-// What the spectra, force spectra and time functions hold from an older
-// program that the roads of this one refuse: values below the least a value
-// may be but zero are mended to the typed zero, the rest opens as it is;
-// a note each. True when something was mended (the model then differs
-// from its file).
+// What the spectra, force spectra, time functions and wind profiles hold
+// from an older program that the roads of this one refuse: values below the
+// least a value may be but zero are mended to the typed zero, the rest
+// opens as it is; a note each. True when something was mended (the model
+// then differs from its file).
 bool MendAndNotePointTables(Model& model, std::vector<std::string>* notes) {
   std::vector<std::string> taken;
   for (const std::vector<std::string>& more :
        {MendSpectraBelowLeast(model.spectra), MendForceSpectraBelowLeast(model.forceSpectra),
-        MendTimeFunctionsBelowLeast(model.timeFunctions)})
+        MendTimeFunctionsBelowLeast(model.timeFunctions), MendWindProfilesBelowLeast(model.wind)})
     taken.insert(taken.end(), more.begin(), more.end());
   const bool mended = !taken.empty();
   for (const std::vector<std::string>& more : {SpectraNotes(model.spectra), ForceSpectrumNotes(model.forceSpectra),
@@ -218,7 +234,12 @@ std::vector<std::string> DroppedOffsetNotes(const Model& model, const std::vecto
 
 }  // namespace
 
-void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes) {
+namespace {
+
+// The model reader; see ModelFile.h. `fileValueFault` null: a value of the
+// file that breaks the rule of a stored value is thrown.
+void ReadModelFileWhole(const std::string& path, Model& model, std::vector<std::string>* notes,
+                        std::string* fileValueFault) {
   if (platform::IsFolder(path))
     throw WithPath("Model file: %s\nIs a folder, not a model file.", path);
   BinaryFile file;
@@ -256,6 +277,15 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
   // and the notes say so. The model then differs from its file.
   std::vector<std::string> dropped = DropLoadCasesBeyondThermalCount(model);
   model.path = path;
+  std::vector<std::string> mends;
+  const bool mended = MendAndNotePointTables(model, &mends);
+  // Every number of the file as it was read, before the making computes
+  // again what it makes (a bend's radius below 0.01, the nodes): what is
+  // made from a value out of range would hide it.
+  if (std::string fault = ModelWriteFault(model); !fault.empty()) {
+    if (fileValueFault == nullptr) throw fault;
+    *fileValueFault = std::move(fault);
+  }
   const std::vector<std::array<float, 3>> offsets = RowOffsets(model);
   MakeModel(model);
   const std::vector<std::string> lost = DroppedOffsetNotes(model, offsets);
@@ -265,12 +295,26 @@ void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::s
     MakeModel(model);
     FitViewToModel(model.graphics);
   }
-  if (notes != nullptr) notes->insert(notes->end(), dropped.begin(), dropped.end());
-  const bool mended = MendAndNotePointTables(model, notes);
+  if (notes != nullptr) {
+    notes->insert(notes->end(), dropped.begin(), dropped.end());
+    notes->insert(notes->end(), mends.begin(), mends.end());
+  }
   model.modified = !dropped.empty() || mended;
 }
 
-void ReadModelFileInto(const std::string& path, Model& model) { ReadModelFileInto(path, model, nullptr); }
+}  // namespace
+
+void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes) {
+  ReadModelFileWhole(path, model, notes, nullptr);
+}
+
+void ReadModelFileInto(const std::string& path, Model& model) { ReadModelFileWhole(path, model, nullptr, nullptr); }
+
+void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes,
+                       std::string& fileValueFault) {
+  fileValueFault.clear();
+  ReadModelFileWhole(path, model, notes, &fileValueFault);
+}
 
 std::string CatchModelRead(const std::string& path, const std::function<void()>& read) {
   try {
@@ -292,9 +336,10 @@ std::string ReadModelFile(const std::string& path, std::vector<std::string>* not
   return CatchModelRead(path, [&] {
     Model fresh;
     std::vector<std::string> taken;
-    ReadModelFileInto(path, fresh, &taken);
+    std::string fault;
+    ReadModelFileInto(path, fresh, &taken, fault);
     // The model shown is one Save takes and that reads back as it is.
-    if (std::string refusal = ModelIntakeRefusal(fresh, IntakeRoad::kModelFile); !refusal.empty())
+    if (std::string refusal = ModelIntakeRefusal(fresh, IntakeRoad::kModelFile, fault); !refusal.empty())
       throw WithPath("Model file: %s\n", path) + refusal;
     if (notes != nullptr) *notes = taken;
     SwapModel(fresh);
@@ -315,12 +360,18 @@ void WriteModelStream(BinaryFile& file, const Model& model) {
   BinaryFileWriteBytes(file, header, kHeaderLength);
   WriteTitleAndQaBlock(file, model);
   WriteRevisionRecord(file, model.revisions);
+  BinaryFileEnterRecord(file, kOptionsRecord);
   WriteModelOptions(file, model);
+  BinaryFileEnterRecord(file, kLoadCasesRecord);
   WriteLoadCaseList(file, model.loadCases);
+  BinaryFileEnterRecord(file, kGraphicsRecord);
   WriteGraphicsSettings(file, model.graphics);
   WriteTables(file, model);
+  BinaryFileEnterRecord(file, kRowRecord);
   WriteLayoutRows(file, model);
+  BinaryFileEnterRecord(file, kNodeRecord);
   WriteNodes(file, model.nodes);
+  BinaryFileEnterRecord(file, "Layout position");
   WriteLayoutPosition(file, model);
   WriteListWindowState(file, model.listName);
 }
@@ -369,6 +420,9 @@ std::string WriteModelFileFrom(const Model& model, const std::string& path) {
   // A file the reader would refuse is never written, and the previous one
   // stays.
   if (std::string refusal = ModelFileRefusal(model); !refusal.empty()) return refusal;
+  // What Open would refuse is not written: every number the file records
+  // keeps the rule of a stored value, asked of the writer's own walk.
+  if (std::string fault = ModelWriteFault(model); !fault.empty()) return fault + "\nThe model was not saved.";
   const std::string failed = WithPath("Unable to write model file:\n%s", path);
   // A save killed earlier left its temporary beside the model: gone now.
   platform::RemoveStaleTemporaries(path);

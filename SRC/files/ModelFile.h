@@ -30,8 +30,20 @@ struct Model;
 // of a value out of range is appended to `notes`. A load case of the list
 // that needs more thermal loads than the model uses is dropped, with a note
 // (a file of the current format then leaves the model modified).
+// Every number of the file as read (before the making computes again what
+// it makes: a bend's radius below 0.01 takes its section's, the nodes are
+// placed anew) keeps the rule of a stored value, or the first that does
+// not is thrown, named by record and field (ModelWriteFault, ModelIntake.h);
+// only the values below 1E-37 of the point tables and wind profiles, which
+// older programs kept, are mended to the typed zero with a note.
 void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes);
 void ReadModelFileInto(const std::string& path, Model& model);
+// The same for a road that ends at the intake (ModelIntake.h): a number of
+// the file out of range is not thrown but named in `fileValueFault` (empty
+// when none is), for the road's intake to refuse with its outcome. Undo
+// reads its snapshots so too, taking back whatever the model held.
+void ReadModelFileInto(const std::string& path, Model& model, std::vector<std::string>* notes,
+                       std::string& fileValueFault);
 
 // Runs `read`, which reads the model file at `path` (the model reader or a
 // part of it), and returns the empty text, or the message of its failure:
@@ -62,8 +74,9 @@ std::string ModelFileRefusal(const Model& model);
 // target, renamed over it when every byte was written and the reader has
 // read it back. Returns the empty text or the message of the failure (the
 // previous file is then untouched); a model that ModelFileRefusal refuses,
-// or whose file the reader refuses (a value out of its range, whatever road
-// brought it), is not written.
+// whose file would record a number out of the rule of a stored value
+// (ModelWriteFault, ModelIntake.h: what Open refuses), or whose file the
+// reader refuses, whatever road brought it, is not written.
 std::string WriteModelFileFrom(const Model& model, const std::string& path);
 // Why `model` cannot be kept as it is: the writer refuses it
 // (WriteModelFileFrom: a text too long for its field, a value the reader

@@ -8,19 +8,12 @@
 #include "files/ModelFile.h"
 #include "model/Model.h"
 #include "model/ModelRules.h"
-#include "records/AllowableLoad.h"
-#include "records/BeamLoad.h"
-#include "records/BeamMaterial.h"
-#include "records/BeamSection.h"
-#include "records/Compressor.h"
-#include "records/Material.h"
-#include "records/PipeLoad.h"
-#include "records/PipeSection.h"
+#include "model/Nodes.h"
+#include "records/ForceSpectrum.h"
+#include "records/ModelFileFormat.h"
 #include "records/PointTables.h"
-#include "records/Pump.h"
-#include "records/Soil.h"
 #include "records/Spectrum.h"
-#include "records/Wind.h"
+#include "records/TimeFunction.h"
 #include "services/BinaryFile.h"
 #include "services/NumberText.h"
 
@@ -41,107 +34,97 @@ std::string ValueText(float value) {
   return text;
 }
 
-// The first point of a list of named tables whose abscissa or value breaks
-// the rule of a stored value, "KIND NAME, point N: ..."; empty when none.
-template <typename List>
-std::string PointValueFault(const List& list, const char* kind) {
-  for (const auto& table : list)
-    for (std::size_t k = 0; k < table.points.size(); ++k)
-      for (const float value : {table.points[k].x, table.points[k].y})
-        if (!StoredValueAcceptable(value))
-          return std::string(kind) + " " + VisibleText(table.name) + ", point " + std::to_string(k + 1) +
-                 ": the value " + ValueText(value) + " is out of range (" + kStoredValueRange + ")";
-  return {};
+bool KeepsStoredValueRule(float value) { return StoredValueAcceptable(value); }
+
+template <std::size_t N>
+std::string NameAt(const char* const (&names)[N], std::size_t field) {
+  return field < N ? names[field] : "field " + std::to_string(field + 1);
 }
 
-// A profile value of 1E38 or more only damage makes; one below 1E-37 an
-// older wind cell could store (1E-37 typed in km/h), and it is harmless.
-std::string WindValueFault(const WindData& wind) {
-  for (std::size_t load = 0; load < wind.loads.size(); ++load) {
-    const WindLoad& w = wind.loads[load];
-    for (const auto* profile : {&w.velocityProfile, &w.pressureProfile})
-      for (std::size_t k = 0; k < profile->size(); ++k)
-        for (const float value : {(*profile)[k].elevation, (*profile)[k].value})
-          if (IsBeyondStoredLimit(value))
-            return "Wind load " + std::to_string(load + 1) + ", profile point " + std::to_string(k + 1) +
-                   ": the value " + ValueText(value) + " is out of range (" + kStoredValueRange + ")";
-  }
-  return {};
-}
-
-// The first number of `fields` that breaks the rule of a stored value, the
-// making's own and the point lists (asked above) apart.
-std::string FieldValueFault(const std::string& where, const std::vector<RecordField>& fields) {
-  for (const RecordField& field : fields)
-    if (field.entry.show != FieldShow::kMade && field.value.kind == BinaryFileValue::kFloat &&
-        !StoredValueAcceptable(field.value.real))
-      return where + ": the " + field.name + " " + ValueText(field.value.real) + " is out of range (" +
-             kStoredValueRange + ")";
-  return {};
+std::string FieldName(const std::vector<RecordField>& fields, std::size_t field) {
+  return field < fields.size() ? fields[field].name : "field " + std::to_string(field + 1);
 }
 
 template <typename Record>
-std::string TableValueFault(const char* kind, const ModelRecordTable<Record>& table,
-                            std::vector<RecordField> (*fields)(const Record&)) {
-  for (int i = 1; i <= table.count; ++i)
-    if (std::string fault = FieldValueFault(std::string(kind) + " " + std::to_string(i), fields(table[i]));
-        !fault.empty())
-      return fault;
-  return {};
+std::string TableFieldName(const ModelRecordTable<Record>& table, int number, std::size_t field,
+                           std::vector<RecordField> (*fields)(const Record&)) {
+  return number >= 1 && number <= table.count ? FieldName(fields(table[number]), field) : FieldName({}, field);
 }
 
-// Whether every number the model's file holds keeps the rule: asked of all
-// at once, so that the records are walked by name only to name a fault.
-bool FileValuesAcceptable(const Model& model) {
-  std::vector<BinaryFileValue> values;
-  BinaryFile recorder;
-  BinaryFileOpenRecorder(recorder, values);
-  WriteModelStream(recorder, model);
-  for (const BinaryFileValue& value : values)
-    if (value.kind == BinaryFileValue::kFloat && !StoredValueAcceptable(value.real)) return false;
-  return true;
+template <typename List>
+std::string TableName(const List& list, int number) {
+  return number >= 1 && static_cast<std::size_t>(number) <= list.size()
+             ? " " + VisibleText(list[static_cast<std::size_t>(number - 1)].name)
+             : std::string();
 }
 
-// Every other number a model stores, by record and field as its file holds
-// them (BatchExportFields.h): a model file's too, which no text reader has
-// asked.
-std::string RecordValueFault(const Model& model) {
-  if (FileValuesAcceptable(model)) return {};
-  std::string fault = FieldValueFault("Analysis options", OptionsFields(model));
-  if (fault.empty()) fault = TableValueFault("Material", model.materials, MaterialFields);
-  if (fault.empty()) fault = TableValueFault("Pipe section", model.sections, SectionFields);
-  if (fault.empty()) fault = TableValueFault("Load", model.pipeLoads, PipeLoadFields);
-  if (fault.empty()) fault = TableValueFault("Beam material", model.beamMaterials, BeamMaterialFields);
-  if (fault.empty()) fault = TableValueFault("Beam section", model.beamSections, BeamSectionFields);
-  if (fault.empty()) fault = TableValueFault("Beam load", model.beamLoads, BeamLoadFields);
-  if (fault.empty()) fault = TableValueFault("Pump", model.pumps, PumpFields);
-  if (fault.empty()) fault = TableValueFault("Compressor", model.compressors, RotatingEquipmentFields);
-  if (fault.empty()) fault = TableValueFault("Turbine", model.turbines, RotatingEquipmentFields);
-  if (fault.empty()) fault = TableValueFault("Soil", model.soils, SoilFields);
-  if (fault.empty()) fault = TableValueFault("Allowable load", model.allowables, AllowableFields);
-  for (int row = 1; fault.empty() && row <= model.rowCount; ++row)
-    fault = FieldValueFault("Row " + std::to_string(row), RowFields(model.row(row)));
-  return fault;
-}
-
-// The tables the text readers, the grids and the library fill, and every
-// other number the model stores: one rule for their values on every road.
-std::string StoredValueFault(const Model& model) {
-  for (const std::string& fault :
-       {PointValueFault(model.spectra, "Spectrum"), PointValueFault(model.forceSpectra, "Force spectrum"),
-        PointValueFault(model.timeFunctions, "Time function"), WindValueFault(model.wind), RecordValueFault(model)})
-    if (!fault.empty()) return fault;
-  return {};
+// Where the checker's fault stands, as the user reads it: the record
+// ("Row 3", "Time function F1") and the field's name, from the names of
+// the model file's fields (BatchExportFields.h) where they have them.
+void NameFault(const Model& model, const BinaryFileFault& fault, std::string& where, std::string& field) {
+  static const char* const kGraphics[] = {"view direction X", "view direction Y", "view direction Z", "view left",
+                                          "view bottom",      "view right",       "view top"};
+  static const char* const kSpectrumLoad[] = {"X spectrum", "X factor", "Y spectrum",
+                                              "Y factor",   "Z spectrum", "Z factor"};
+  static const char* const kNode[] = {"node number", "node kind", "X", "Y", "Z", "row"};
+  const std::string record = fault.record;
+  const int number = fault.number;
+  where = record + (number > 0 ? " " + std::to_string(number) : std::string());
+  const std::size_t at = fault.field;
+  if (record == kOptionsRecord) field = FieldName(OptionsFields(model), at);
+  else if (record == kGraphicsRecord) field = NameAt(kGraphics, at);
+  else if (record == kSpectrumLoadRecord) field = NameAt(kSpectrumLoad, at);
+  else if (record == kMaterialRecord) field = TableFieldName(model.materials, number, at, MaterialFields);
+  else if (record == kSectionRecord) field = TableFieldName(model.sections, number, at, SectionFields);
+  else if (record == kPipeLoadRecord) field = TableFieldName(model.pipeLoads, number, at, PipeLoadFields);
+  else if (record == kBeamMaterialRecord) field = TableFieldName(model.beamMaterials, number, at, BeamMaterialFields);
+  else if (record == kBeamSectionRecord) field = TableFieldName(model.beamSections, number, at, BeamSectionFields);
+  else if (record == kBeamLoadRecord) field = TableFieldName(model.beamLoads, number, at, BeamLoadFields);
+  else if (record == kPumpRecord) field = TableFieldName(model.pumps, number, at, PumpFields);
+  else if (record == kCompressorRecord) field = TableFieldName(model.compressors, number, at, RotatingEquipmentFields);
+  else if (record == kTurbineRecord) field = TableFieldName(model.turbines, number, at, RotatingEquipmentFields);
+  else if (record == kSoilRecord) field = TableFieldName(model.soils, number, at, SoilFields);
+  else if (record == kAllowableRecord) field = TableFieldName(model.allowables, number, at, AllowableFields);
+  else if (record == kRowRecord && number >= 1 && number <= model.rowCount)
+    field = FieldName(RowFields(model.row(number)), at);
+  else if (record == kNodeRecord && number >= 1 && number <= model.nodes.count) {
+    const NodeRecord& node = model.nodes[number];
+    where = record + " " + NodeNumberText(node.id) + " (row " + std::to_string(node.row) + ")";
+    field = NameAt(kNode, at);
+  } else if (record == kSpectrumRecord) where = record + TableName(model.spectra, number);
+  else if (record == kForceSpectrumRecord) where = record + TableName(model.forceSpectra, number);
+  else if (record == kTimeFunctionRecord) where = record + TableName(model.timeFunctions, number);
+  else field = FieldName({}, at);
 }
 
 }  // namespace
 
-std::string ModelIntakeRefusal(Model& model, IntakeRoad road) {
+std::string ModelWriteFault(const Model& model) {
+  BinaryFile checker;
+  BinaryFileOpenCheck(checker, KeepsStoredValueRule);
+  WriteModelStream(checker, model);
+  if (checker.overlongRoom != 0)
+    return "The text \"" + checker.overlongText + "\" is longer than the " + std::to_string(checker.overlongRoom) +
+           " characters the model file keeps for it.";
+  const BinaryFileFault& fault = BinaryFileFirstFault(checker);
+  if (!fault.found) return {};
+  std::string where, field;
+  NameFault(model, fault, where, field);
+  const std::string range = " is out of range (" + std::string(kStoredValueRange) + ")";
+  if (fault.pair < 0) return where + ": the " + field + " " + ValueText(fault.value) + range;
+  // A point of a list: a spectrum's, a force spectrum's, a time function's
+  // or a wind profile's.
+  return where + (field.empty() ? "" : ": " + field) + ", point " + std::to_string(fault.pair + 1) + ": the " +
+         (fault.ordinate ? "value " : "abscissa ") + ValueText(fault.value) + range;
+}
+
+std::string ModelIntakeRefusal(Model& model, IntakeRoad road, const std::string& fileValueFault) {
+  if (!fileValueFault.empty()) return fileValueFault + "\n" + Outcome(road);
   if (road == IntakeRoad::kImport) {
     const std::vector<BrokenRule> broken = BrokenRowRules(model);
     if (!broken.empty()) return broken.front().message + "\n" + Outcome(road);
   }
-  if (const std::string fault = StoredValueFault(model); !fault.empty()) return fault + "\n" + Outcome(road);
+  if (const std::string fault = ModelWriteFault(model); !fault.empty()) return fault + "\n" + Outcome(road);
   std::string refusal = ModelSaveRefusal(model);
   if (refusal.empty()) return refusal;
   // The writer's words are a save's; the road's outcome is what happened.

@@ -10,11 +10,13 @@
 //   breaking more; the nodes equipment and allowables name are stored as
 //   read, as every import stores them;
 // - the rule of a stored value (services/NumberText.h, StoredValueAcceptable)
-//   over the point tables every road fills (spectra, force spectra, time
-//   functions; of the wind profiles the limit of 1E38) and over every other
-//   number the model stores but those its making computes, named by record
-//   and field: what a cell refuses a file may not bring in, a model file's
-//   options, tables and rows among them;
+//   over every number the model's file records, as its writer walks it
+//   (ModelWriteFault): options, tables, point tables, rows, nodes, the
+//   view, and the values the making computes from the rows; no field can be
+//   left out, and the fault is named by record and field. A model file's
+//   own numbers are walked so as it is read, before the making computes
+//   what it makes again (a bend's radius below 0.01 takes its section's):
+//   the reader hands its fault to the road, which refuses it here;
 // - the writer's own check: the model saves, and the file reads back as a
 //   model whose file is the same bytes (ModelSaveRefusal, ModelFile.h), so
 //   that the model shown is one Save takes and one that does not change
@@ -36,5 +38,15 @@ enum class IntakeRoad {
 
 // The refusal of the model a road made, ending in "The model was not
 // opened." (or imported, merged); empty when the model may be shown.
-// `model` is made on the way (its nodes are rebuilt).
-std::string ModelIntakeRefusal(Model& model, IntakeRoad road);
+// `model` is made on the way (its nodes are rebuilt). `fileValueFault`:
+// what the model reader found in the file's own numbers (ModelFile.h).
+std::string ModelIntakeRefusal(Model& model, IntakeRoad road, const std::string& fileValueFault = {});
+
+// The writer's own walk over `model`, in memory: the first number its model
+// file would record that breaks the rule of a stored value, named by record
+// and field ("Row 3: the DZ -1E-40 is out of range (a value is zero, or
+// from 1E-37 up to 1E38)", "Time function F1, point 2: the value ..."), or
+// a text too long for its field; empty when the file would take every
+// value. Save asks it before it writes, and the gate of every edit asks it,
+// so that no edit leaves a model that Save refuses.
+std::string ModelWriteFault(const Model& model);

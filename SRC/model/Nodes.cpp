@@ -151,6 +151,7 @@ NodeId NextNodeNumber(const NodeTable& table, NodeId after, std::int32_t increme
 void WriteNodes(BinaryFile& file, const NodeTable& table) {
   BinaryFileWriteInt(file, table.count);
   for (int index = 1; index <= table.count; ++index) {
+    BinaryFileNextRecord(file);
     const NodeRecord& node = table[index];
     BinaryFileWriteInt(file, node.id);
     BinaryFileWriteInt(file, node.nodeKind);

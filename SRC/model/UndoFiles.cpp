@@ -291,6 +291,9 @@ std::string RefuseEditBreakingRules(SnapshotToken token) {
   const Snapshot* snapshot = FindUndo(token);
   if (snapshot == nullptr) return {};
   std::string refusal = AddedRuleRefusal(*snapshot);
+  // What Save would refuse, asked of the writer in memory: no edit leaves a
+  // model that cannot be saved.
+  if (refusal.empty()) refusal = ProgramCommands().modelWriteFault(TheModel());
   if (refusal.empty()) return refusal;
   const bool modified = snapshot->modified;
   if (RestoreUndoSnapshot(token, modified)) {

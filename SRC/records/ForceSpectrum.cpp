@@ -52,6 +52,7 @@ void WriteForceSpectra(BinaryFile& file, const ForceSpectrumList& list) {
   const std::size_t count = SavedPointTableCount(list);
   WriteSectionCount(file, static_cast<std::int32_t>(count));
   for (std::size_t index = 0; index < count; ++index) {
+    BinaryFileNextRecord(file);
     WriteFixedField(file, list[index].name, kNameWidth);
     BinaryFileWriteFloatPairs(file, list[index].points);
   }

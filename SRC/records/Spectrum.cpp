@@ -8,6 +8,7 @@
 #include <limits>
 #include <numbers>
 
+#include "records/ModelFileFormat.h"
 #include "records/PointTables.h"
 #include "records/TableFileFields.h"
 #include "services/Assert.h"
@@ -345,6 +346,7 @@ void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const Spect
   if (carrier) count = 1;
   WriteSectionCount(file, static_cast<std::int32_t>(count));
   for (std::size_t index = 0; index < count; ++index) {
+    BinaryFileNextRecord(file);
     const ResponseSpectrum& spectrum = carrier ? spare : list[index];
     WriteFixedField(file, spectrum.name, kNameRoom);
     BinaryFileWriteByte(file, spectrum.logInterpolation1);
@@ -354,6 +356,7 @@ void WriteSpectraSection(BinaryFile& file, const SpectrumList& list, const Spect
     BinaryFileWriteFloatPairs(file, spectrum.points);
   }
   if (count == 0) return;
+  BinaryFileEnterRecord(file, kSpectrumLoadRecord);
   for (std::size_t axis = 0; axis < 3; ++axis) {
     WriteFixedField(file, load.name[axis], kNameRoom);
     BinaryFileWriteFloat(file, load.factor[axis]);

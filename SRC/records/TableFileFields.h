@@ -15,8 +15,7 @@
 #include <utility>
 
 #include "records/RecordTable.h"
-
-struct BinaryFile;
+#include "services/BinaryFile.h"
 
 // Room of every short name (material, section, pipe load, beam tables):
 // five characters and the zero.
@@ -75,5 +74,8 @@ void ReadTableSection(BinaryFile& file, const char* section, std::int64_t minimu
 template <typename T, typename WriteRecord>
 void WriteTableSection(BinaryFile& file, const ModelRecordTable<T>& table, WriteRecord writeRecord) {
   WriteSectionCount(file, table.count);
-  for (int index = 1; index <= table.count; ++index) writeRecord(file, table[index]);
+  for (int index = 1; index <= table.count; ++index) {
+    BinaryFileNextRecord(file);
+    writeRecord(file, table[index]);
+  }
 }

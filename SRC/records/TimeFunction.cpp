@@ -66,6 +66,7 @@ void WriteTimeFunctions(BinaryFile& file, const TimeFunctionList& list) {
   const std::size_t count = SavedPointTableCount(list);
   WriteSectionCount(file, static_cast<std::int32_t>(count));
   for (std::size_t index = 0; index < count; ++index) {
+    BinaryFileNextRecord(file);
     WriteFixedField(file, list[index].name, kNameRoom);
     BinaryFileWriteFloatPairs(file, list[index].points);
   }

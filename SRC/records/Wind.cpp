@@ -6,6 +6,7 @@
 #include <cstring>
 #include <string>
 
+#include "records/PointTables.h"
 #include "records/TableFileFields.h"
 #include "services/BinaryFile.h"
 #include "services/Interpolation.h"
@@ -198,4 +199,18 @@ void WriteWindBlock(BinaryFile& file, const WindData& wind) {
   BinaryFileWriteInt(file, wind.velocityUnit);
   BinaryFileWriteByte(file, wind.profileIsVelocity);
   for (int index = 0; index < kWindLoadCount; ++index) WriteProfile(file, ProfileInForce(wind, index));
+}
+
+std::vector<std::string> MendWindProfilesBelowLeast(WindData& wind) {
+  std::vector<std::string> notes;
+  for (std::size_t load = 0; load < wind.loads.size(); ++load)
+    for (std::vector<WindProfilePoint>* profile : {&wind.loads[load].velocityProfile, &wind.loads[load].pressureProfile}) {
+      std::vector<FloatPair> points;
+      for (const WindProfilePoint& point : *profile) points.push_back({point.elevation, point.value});
+      const std::vector<std::string> more =
+          MendPointsBelowLeast(points, "Wind load " + std::to_string(load + 1) + " profile", "elevation", "value");
+      for (std::size_t k = 0; k < points.size(); ++k) (*profile)[k] = {points[k].x, points[k].y};
+      notes.insert(notes.end(), more.begin(), more.end());
+    }
+  return notes;
 }

@@ -14,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 struct BinaryFile;
@@ -95,6 +96,12 @@ const std::vector<WindProfilePoint>& WindProfileInForce(const WindData& wind, in
 
 // The profile units an old wind speed takes from the program's current units.
 WindSpeedUnits CurrentWindSpeedUnits();
+
+// What an older wind cell could store below the least a value may be but
+// zero (1E-37 typed in km/h) in a model file's profiles: mended to the
+// typed zero, one note each ("Wind load 1, profile point 2: the elevation
+// ...").
+std::vector<std::string> MendWindProfilesBelowLeast(WindData& wind);
 
 // The wind block of the analysis-options section. The first form gives the
 // wind speed of a file before version 503 the current units.

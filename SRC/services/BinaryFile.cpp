@@ -123,9 +123,12 @@ bool ReadCountedBytes(BinaryFile& file, std::vector<char>& bytes, std::size_t ca
   return true;
 }
 
-// Keeps a value a recorder was given; false for a file that writes.
-bool Recorded(BinaryFile& file, BinaryFileValue value) {
+// Keeps a value a recorder was given, which a file holds in `size` bytes;
+// false for any other stream.
+bool Recorded(BinaryFile& file, BinaryFileValue value, std::int64_t size) {
   if (file.recorded == nullptr) return false;
+  value.at = file.counted;
+  file.counted += size;
   file.recorded->push_back(std::move(value));
   return true;
 }
@@ -135,18 +138,36 @@ bool RecordedNumber(BinaryFile& file, BinaryFileValue::Kind kind, std::int32_t i
   value.kind = kind;
   value.integer = integer;
   value.real = real;
-  return Recorded(file, std::move(value));
+  return Recorded(file, std::move(value), kind == BinaryFileValue::kByte ? 1 : 4);
 }
 
-bool RecordedText(BinaryFile& file, BinaryFileValue::Kind kind, std::string bytes) {
+bool RecordedText(BinaryFile& file, BinaryFileValue::Kind kind, std::string bytes, std::int64_t size) {
   BinaryFileValue value;
   value.kind = kind;
   value.bytes = std::move(bytes);
-  return Recorded(file, std::move(value));
+  return Recorded(file, std::move(value), size);
+}
+
+// A checker counts one value, which a file holds in `size` bytes, in the
+// writer's record; false for any other stream.
+bool Checked(BinaryFile& file, std::int64_t size) {
+  if (file.acceptable == nullptr) return false;
+  file.counted += size;
+  ++file.recordValues;
+  return true;
+}
+
+// A checker asks its rule of a float of the value it is about to count.
+void CheckFloat(BinaryFile& file, float value, std::int32_t pair = -1, bool ordinate = false) {
+  if (file.fault.found || file.acceptable(value)) return;
+  file.fault = {true, file.record, file.recordNumber, file.recordValues, pair, ordinate, value};
 }
 
 bool Open(BinaryFile& file, const std::string& path, const char* mode) {
   file.recorded = nullptr;
+  file.acceptable = nullptr;
+  file.counted = 0;
+  file.fault = {};
   file.stream.reset();
   file.size = -1;
   file.failed = file.shortRead = file.refusedCount = file.finiteOnly = false;
@@ -176,6 +197,24 @@ void BinaryFileOpenRecorder(BinaryFile& file, std::vector<BinaryFileValue>& valu
   file = BinaryFile{};
   file.recorded = &values;
 }
+
+void BinaryFileOpenCheck(BinaryFile& file, bool (*acceptable)(float value)) {
+  file = BinaryFile{};
+  file.acceptable = acceptable;
+}
+
+void BinaryFileEnterRecord(BinaryFile& file, const char* record, std::int32_t number) {
+  file.record = record;
+  file.recordNumber = number;
+  file.recordValues = 0;
+}
+
+void BinaryFileNextRecord(BinaryFile& file) {
+  ++file.recordNumber;
+  file.recordValues = 0;
+}
+
+const BinaryFileFault& BinaryFileFirstFault(const BinaryFile& file) { return file.fault; }
 
 bool BinaryFileClose(BinaryFile& file) {
   if (!file.stream) return !file.failed;
@@ -223,7 +262,10 @@ std::int64_t BinaryFileBytesLeft(const BinaryFile& file) {
 void BinaryFileReadBytes(BinaryFile& file, void* buffer, std::size_t n) { ReadExactly(file, buffer, n); }
 
 void BinaryFileWriteBytes(BinaryFile& file, const void* buffer, std::size_t n) {
-  if (RecordedText(file, BinaryFileValue::kBytes, std::string(static_cast<const char*>(buffer), n))) return;
+  const auto size = static_cast<std::int64_t>(n);
+  if (RecordedText(file, BinaryFileValue::kBytes, std::string(static_cast<const char*>(buffer), n), size) ||
+      Checked(file, size))
+    return;
   WriteExactly(file, buffer, n);
 }
 
@@ -233,7 +275,7 @@ void BinaryFileReadInt(BinaryFile& file, std::int32_t& out) {
 }
 
 void BinaryFileWriteInt(BinaryFile& file, std::int32_t value) {
-  if (RecordedNumber(file, BinaryFileValue::kInt, value)) return;
+  if (RecordedNumber(file, BinaryFileValue::kInt, value) || Checked(file, 4)) return;
   std::uint8_t raw[4];
   PutInt32(raw, static_cast<std::uint32_t>(value));
   WriteExactly(file, raw, 4);
@@ -246,8 +288,9 @@ void BinaryFileReadInts(BinaryFile& file, std::int32_t* array, std::size_t n) {
 }
 
 void BinaryFileWriteInts(BinaryFile& file, const std::int32_t* array, std::size_t n) {
-  if (file.recorded != nullptr) {
-    for (std::size_t i = 0; i < n; ++i) RecordedNumber(file, BinaryFileValue::kInt, array[i]);
+  if (file.recorded != nullptr || file.acceptable != nullptr) {
+    for (std::size_t i = 0; i < n; ++i)
+      if (!RecordedNumber(file, BinaryFileValue::kInt, array[i])) Checked(file, 4);
     return;
   }
   std::vector<std::uint8_t> raw(4 * n);
@@ -267,6 +310,11 @@ void BinaryFileReadFloat(BinaryFile& file, double& out) {
 
 void BinaryFileWriteFloat(BinaryFile& file, float value) {
   if (RecordedNumber(file, BinaryFileValue::kFloat, 0, value)) return;
+  if (file.acceptable != nullptr) {
+    CheckFloat(file, value);
+    Checked(file, 4);
+    return;
+  }
   std::uint8_t raw[4];
   PutInt32(raw, FloatBits(value));
   WriteExactly(file, raw, 4);
@@ -280,8 +328,8 @@ void BinaryFileReadFloats(BinaryFile& file, float* array, std::size_t n) {
 }
 
 void BinaryFileWriteFloats(BinaryFile& file, const float* array, std::size_t n) {
-  if (file.recorded != nullptr) {
-    for (std::size_t i = 0; i < n; ++i) RecordedNumber(file, BinaryFileValue::kFloat, 0, array[i]);
+  if (file.recorded != nullptr || file.acceptable != nullptr) {
+    for (std::size_t i = 0; i < n; ++i) BinaryFileWriteFloat(file, array[i]);
     return;
   }
   std::vector<std::uint8_t> raw(4 * n);
@@ -300,7 +348,7 @@ void BinaryFileReadByte(BinaryFile& file, bool& out) {
 }
 
 void BinaryFileWriteByte(BinaryFile& file, std::uint8_t value) {
-  if (RecordedNumber(file, BinaryFileValue::kByte, value)) return;
+  if (RecordedNumber(file, BinaryFileValue::kByte, value) || Checked(file, 1)) return;
   WriteExactly(file, &value, 1);
 }
 
@@ -321,7 +369,8 @@ void BinaryFileReadText(BinaryFile& file, char* destination, std::size_t capacit
 void BinaryFileWriteText(BinaryFile& file, const std::string& text) {
   // The text ends at its first zero, as it would in a byte field.
   const std::size_t length = std::strlen(text.c_str());
-  if (RecordedText(file, BinaryFileValue::kText, text.substr(0, length))) return;
+  const std::int64_t size = 4 + (length == 0 ? 0 : static_cast<std::int64_t>(length) + 1);
+  if (RecordedText(file, BinaryFileValue::kText, text.substr(0, length), size) || Checked(file, size)) return;
   if (length == 0) {
     BinaryFileWriteInt(file, 0);
     return;
@@ -354,7 +403,9 @@ bool BinaryFileWriteFixedText(BinaryFile& file, const std::string& text, std::si
     BinaryFileRefuseOverlongText(file, text, width == 0 ? 0 : width - 1);
     return false;
   }
-  if (RecordedText(file, BinaryFileValue::kText, text.substr(0, length))) return true;
+  if (RecordedText(file, BinaryFileValue::kText, text.substr(0, length), static_cast<std::int64_t>(width)) ||
+      Checked(file, static_cast<std::int64_t>(width)))
+    return true;
   std::vector<char> bytes(width, '\0');
   std::memcpy(bytes.data(), text.c_str(), length);
   WriteExactly(file, bytes.data(), width);
@@ -376,11 +427,20 @@ void BinaryFileReadFloatPairs(BinaryFile& file, std::vector<FloatPair>& list) {
 }
 
 void BinaryFileWriteFloatPairs(BinaryFile& file, const std::vector<FloatPair>& list) {
+  const std::int64_t size = 4 + 8 * static_cast<std::int64_t>(list.size());
   if (file.recorded != nullptr) {
     BinaryFileValue value;
     value.kind = BinaryFileValue::kPairs;
     value.pairs = list;
-    Recorded(file, std::move(value));
+    Recorded(file, std::move(value), size);
+    return;
+  }
+  if (file.acceptable != nullptr) {
+    for (std::size_t k = 0; k < list.size(); ++k) {
+      CheckFloat(file, list[k].x, static_cast<std::int32_t>(k), false);
+      CheckFloat(file, list[k].y, static_cast<std::int32_t>(k), true);
+    }
+    Checked(file, size);
     return;
   }
   BinaryFileWriteInt(file, static_cast<std::int32_t>(list.size()));

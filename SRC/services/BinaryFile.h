@@ -26,8 +26,13 @@
 // a time; it is a move-only value that closes its stream when it goes away.
 //
 // A recorder (BinaryFileOpenRecorder) writes to no device: it keeps every
-// value a writer gives it, one by one, so that what a format's writer
-// stores of two records can be compared value by value.
+// value a writer gives it, one by one, with the place in the file it would
+// start at, so that what a format's writer stores of two records can be
+// compared value by value. A checker (BinaryFileOpenCheck) writes to no
+// device either: it holds every float a writer gives it to a rule and keeps
+// the first that breaks it, with the record the writer was writing
+// (BinaryFileEnterRecord), so that a check of a model is the walk of its
+// writer, which no field escapes.
 #pragma once
 
 #include <cstddef>
@@ -52,6 +57,21 @@ struct BinaryFileValue {
   float real = 0.0f;         // kFloat
   std::string bytes;         // kText (without its zero), kBytes
   std::vector<FloatPair> pairs;
+  std::int64_t at = 0;       // the place of its first byte in the file
+};
+
+// The first float a checker found that breaks its rule, and where: the
+// record the writer was in, the record's number in its section (0 for the
+// section's own fields), the values before it in the record (counted as a
+// recorder keeps them) and, in a float-pair list, the pair and its half.
+struct BinaryFileFault {
+  bool found = false;
+  const char* record = "";
+  std::int32_t number = 0;
+  std::size_t field = 0;
+  std::int32_t pair = -1;  // -1: a float of its own; else the pair, 0 up
+  bool ordinate = false;   // the pair's second float
+  float value = 0.0f;
 };
 
 struct BinaryFileCloser {
@@ -71,6 +91,15 @@ struct BinaryFile {
   std::string overlongText;
   std::size_t overlongRoom = 0;
   std::vector<BinaryFileValue>* recorded = nullptr;  // a recorder's values
+  // A recorder or a checker: the bytes a file would hold so far.
+  std::int64_t counted = 0;
+  // A checker: the rule (null for any other stream), the writer's place
+  // and the first float that broke the rule.
+  bool (*acceptable)(float value) = nullptr;
+  const char* record = "";
+  std::int32_t recordNumber = 0;
+  std::size_t recordValues = 0;
+  BinaryFileFault fault;
 };
 
 // Opening and closing. Opening resets the three conditions.
@@ -82,6 +111,18 @@ bool BinaryFileOpenUpdate(BinaryFile& file, const std::string& path);
 // A recorder: every value written from now on is appended to `values`
 // instead of a device (until the file is opened again).
 void BinaryFileOpenRecorder(BinaryFile& file, std::vector<BinaryFileValue>& values);
+// A checker: every value written from now on goes to no device; each float
+// (one by one, and both of every pair of a float-pair list) is asked
+// `acceptable`, and the first it refuses is kept (until the file is opened
+// again). A text too long for its fixed field is refused as by a file.
+void BinaryFileOpenCheck(BinaryFile& file, bool (*acceptable)(float value));
+// The writer's place, for a checker to name: from here on the values are
+// those of `record` number `number` (0: the section's own), counted from
+// the first. BinaryFileNextRecord goes on to the next record of the same
+// kind. Any other stream ignores both.
+void BinaryFileEnterRecord(BinaryFile& file, const char* record, std::int32_t number = 0);
+void BinaryFileNextRecord(BinaryFile& file);
+const BinaryFileFault& BinaryFileFirstFault(const BinaryFile& file);
 // Flushes and closes; false (and BinaryFileHasError) when the flush or close
 // failed, which is where a full disk shows for a writer.
 bool BinaryFileClose(BinaryFile& file);

@@ -19,7 +19,7 @@ void SetProgramCommands(const ProgramCommandTable& commands) {
             commands.querySaveModelChanges && commands.modelHasUnsavedChanges && commands.analyzeModel &&
             commands.openResults && commands.leaveResultsMode && commands.inResultsMode &&
             commands.openModelPath && commands.writeModelStream && commands.readModelFileInto &&
-            commands.askNodeToFind && commands.setCurrentLayoutRow && commands.chooseUnits &&
+            commands.modelWriteFault && commands.askNodeToFind && commands.setCurrentLayoutRow && commands.chooseUnits &&
             commands.openListMenuDialog && commands.showList &&
             commands.layoutTableWindow && commands.updateLayoutTitle);
   Table() = commands;

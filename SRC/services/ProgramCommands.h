@@ -60,6 +60,11 @@ struct ProgramCommandTable {
   // from a file into a fresh model (throws the file's message).
   void (*writeModelStream)(BinaryFile& file, const Model& model) = nullptr;
   void (*readModelFileInto)(const std::string& path, Model& model) = nullptr;
+  // Why Save would refuse the model, asked of its writer in memory: the
+  // first number the file would record out of the rule of a stored value,
+  // named by record and field, or a text too long for its field; empty when
+  // it saves. The gate of every edit asks it.
+  std::string (*modelWriteFault)(const Model& model) = nullptr;
   // Ctrl+F of a table that lists nodes: the find-node prompt over `owner`;
   // the node asked for and its text, false when cancelled.
   bool (*askNodeToFind)(HWND owner, std::int32_t& node, std::string& text) = nullptr;

@@ -3,6 +3,7 @@
 // Delete's message and leaves the model byte for byte as it was, unmarked,
 // with no undo step; a road that stores what nothing keeps leaves no mark.
 #include <cmath>
+#include <cstdio>
 #include <fstream>
 
 #include "editing/LayoutRowEdits.h"
@@ -356,6 +357,22 @@ TEST_F(WholeModelRulesTest, NoRoadLosesABendsArcInCoordinatesFarOut) {
   EXPECT_EQ(Store(3, 3, "1E6"), "");
 }
 
+// The gate of every edit asks what Save asks, of the model file's writer
+// in memory: DZ values each cell takes (1.000001E-37 on row 3, then -1E-37
+// on row 4) make node 30's Z of about 1E-43, which the file would record
+// and Open refuse; the second edit is refused whole, naming the node and
+// the row that made it.
+TEST_F(WholeModelRulesTest, AnEditLeavingANumberSaveRefusesIsRefusedWhole) {
+  EXPECT_EQ(Store(3, 5, "1.000001E-37"), "");
+  ReadBackModel();
+  char z[32];
+  std::snprintf(z, sizeof z, "%.4G", static_cast<double>(1.000001e-37f + -1.0e-37f));
+  Refused(4, 5, "", [&] {
+    EXPECT_EQ(Store(4, 5, "-1E-37"), std::string("Node 30 (row 4): the Z ") + z +
+                                         " is out of range (a value is zero, or from 1E-37 up to 1E38)");
+  });
+}
+
 TEST_F(WholeModelRulesTest, TheOffsetsDialogRefusesAndACommentHasNoLengthToLose) {
   Fill("DX_DY_DZ_DIALOG", {"0", "0", "0"}, kZero);
   Refused(4, 3, 40027, "");
@@ -554,7 +571,10 @@ TEST_F(WholeModelRulesTest, OffsetsARowCannotKeepAreDroppedWithANoteAndNotBlamed
 
 // The jacketed pipes list edits through the jacket's own dialog, wrapped in
 // the table's Edit or alone: a jacketed bend whose intermediate node 41 a
-// pump names is refused its move to 43 either way, leaving no undo step.
+// pump names is refused its move to 43 either way, leaving no undo step;
+// that the move gives the allowable naming 43 its node mends another
+// record's reference, not the pump's (a broken reference is known by its
+// record and node, not counted).
 TEST_F(WholeModelRulesTest, AJacketEditedFromItsListAsksTheRulesOnEveryRoad) {
   Model& model = TheModel();
   SizeSections();
@@ -563,6 +583,7 @@ TEST_F(WholeModelRulesTest, AJacketEditedFromItsListAsksTheRulesOnEveryRoad) {
   jacket.jacketMaterial = "A106", jacket.jacketSection = "S6", jacket.jacketLoad = "L1";
   model.row(3).element->AsBend()->intermediateNode1 = 41, model.row(3).element->AsBend()->angle1 = 0.5f;
   AppendPump(model.pumps, Pump{"P1", 41});
+  AppendAllowable(model.allowables, Allowable{43, {}});
   ReadBackModel();
   ASSERT_NE(FindNodeIndex(TheModel().nodes, 41), 0);
   ShowListByOpener(OpenJacketedList);

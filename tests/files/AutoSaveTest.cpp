@@ -7,7 +7,8 @@
 // its path, modified; No deletes it; files of programs still running are
 // never offered. The backup folder and automatic save chosen in a run that
 // then crashed are in the store, so the next start finds that run's file;
-// on a first start the question comes before the sample and alone.
+// on a first start the question comes before the sample and alone. A
+// recovered model ends at the check Open ends at.
 #include <signal.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,8 +21,11 @@
 #include "application/PreferencesSheet.h"
 #include "editing/ModelWindows.h"
 #include "files/AutoSaveTesting.h"
+#include "files/ImportLogTesting.h"
 #include "files/ModelFile.h"
 #include "platform/PropertySheet.h"
+#include "records/TimeFunction.h"
+#include "services/NumberText.h"
 
 namespace {
 
@@ -263,6 +267,37 @@ TEST_F(AutoSaveTest, ADamagedFileIsNeverOfferedNorDeleted) {
   EXPECT_FALSE(OpenLeftAutomaticSave(nullptr, FindLeftAutomaticSaves()[0]));
   EXPECT_TRUE(Exists(left));
   EXPECT_EQ(TheModel().rowCount, rows);
+}
+
+// A left automatic save holding what an older build let a model keep (a
+// material density of 1E-39) is refused as Open refuses it and kept, where
+// it was once recovered and saved into a file Open refused: Save refuses
+// such a model too. A time function value below 1E-37 is mended as Open
+// mends it, with the note shown.
+TEST_F(AutoSaveTest, ARecoveredModelEndsAtTheCheckOpenEndsAt) {
+  BuildModel(InFolder("dense.mod"));
+  TheModel().materials[1].density = 1.0e-39f;
+  const std::string fault = "Material 1: the density 1E-39 is out of range (a value is zero, or from 1E-37 up to 1E38)";
+  EXPECT_EQ(WriteModelFile(InFolder("dense.mod")), fault + "\nThe model was not saved.");
+  const std::string left = LeaveFile("999999999-1");
+  BuildModel(InFolder("other.mod"));
+  platform::ExpectModal(platform::ModalKind::Dialog, "MESSAGE3_DIALOG", [&](HWND box) {
+    EXPECT_EQ(LinesOf(box), (std::vector<std::string>{"Automatic save: " + left, fault, "The model was not opened."}));
+    SendMessage(box, WM_COMMAND, IDOK, 0);
+  });
+  EXPECT_FALSE(OpenLeftAutomaticSave(nullptr, FindLeftAutomaticSaves()[0]));
+  EXPECT_TRUE(Exists(left) && !Exists(InFolder("dense.mod")));
+  EXPECT_EQ(TheModel().path, InFolder("other.mod"));
+  std::filesystem::remove(left);
+  TheModel().timeFunctions.insert(TheModel().timeFunctions.begin(), TimeFunction{"F1", {{1.0f, 1.0e-40f}}});
+  LeaveFile("999999999-2");
+  platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [](HWND dialog) {
+    EXPECT_EQ(ImportLogLines(dialog)[1], "Time functions: time function \"F1\", point 1: the value 1E-40 is below "
+                                         "1E-37, the least a value may be but zero, and is taken as 0");
+    SendMessage(dialog, WM_COMMAND, IDOK, 0);
+  });
+  ASSERT_TRUE(OpenLeftAutomaticSave(nullptr, FindLeftAutomaticSaves()[0]));
+  EXPECT_EQ(TheModel().timeFunctions[0].points[0].y, kExplicitZero);
 }
 
 // A run chooses a backup folder and automatic save in the Preferences,

@@ -5,19 +5,22 @@
 // (a start the open model uses is refused) and joined on No; each refusal
 // leaves the model as it was, byte for byte; Undo gives the model back byte
 // for byte; a merged time varying load whose function the model lacks is
-// listed afterwards.
+// listed afterwards; a merged file ends at the check Open ends at, and a
+// Location's dropped offset is noted.
 #include <functional>
 #include <sstream>
 
 #include "elements/Bend.h"
 #include "elements/JacketedPipe.h"
 #include "files/BatchImport.h"
+#include "files/ImportLogTesting.h"
 #include "files/MergeModel.h"
 #include "loads/TimeVaryingLoad.h"
 #include "model/RowObjects.h"
 #include "model/ToolTesting.h"
 #include "platform/CommonDialog.h"
 #include "platform/Input.h"
+#include "services/BinaryFile.h"
 
 namespace {
 
@@ -266,6 +269,43 @@ TEST_F(MergeModelTest, MergedLoadsNamingAFunctionTheModelLacksAreListed) {
   EXPECT_EQ(TheModel().rowCount, 7);
   EXPECT_EQ(MissingMergedReferences(TheModel(), 5),
             std::vector<std::string>{"Row 7: time function PULSE is not in the model"});
+}
+
+// A merged file ends at the check Open ends at: a number out of range is
+// refused by the merged file's row before anything changes (a bend radius of
+// 1E-40, which the making would replace, was once merged silently); a
+// Location's DX, which no Location keeps, is noted as Open notes it, under
+// its merged row, not dropped without a word.
+TEST_F(MergeModelTest, AMergedFileEndsAtTheCheckAndADroppedOffsetIsNoted) {
+  OpenText(kOpenModel);
+  const std::string before = Bytes(), path = TempFolder() + "/other.mod";
+  std::istringstream input("Bent\nOPTIONS\nB313\nPIPE\nS1,4.5,0.237\nLAYOUT\nF800,PS1\nT810,X10\nT820,KI,Y10\nT830,X10\n");
+  Model other;
+  std::vector<std::string> log;
+  ReadModelBatchFile(input, other, log);
+  const auto merge = [&](const std::function<void()>& then) {
+    BinaryFile file;
+    ASSERT_TRUE(BinaryFileOpenWrite(file, path));
+    WriteModelStream(file, other);  // past Save's check
+    BinaryFileClose(file);
+    Merge(path, then);
+  };
+  other.row(4).element->AsBend()->radius = 1.0e-40f;
+  merge([&] {
+    ExpectBox("Model file: " + path + "\nRow 4: the bend radius 1E-40 is out of range (a value is zero, or from 1E-37 "
+              "up to 1E38)\nThe model was not merged.");
+  });
+  EXPECT_EQ(FirstDifference(Bytes(), before), -1);
+  other.row(4).element->AsBend()->radius = 0.0f;
+  AddRow(other, 810, ElementType::Location, 5.0f);  // row 6, merged as row 10
+  merge([] {
+    platform::ExpectModal(platform::ModalKind::Dialog, "IMPORT_LOG_DIALOG", [](HWND dialog) {
+      EXPECT_EQ(ImportLogLines(dialog)[1], "Layout row 10: For Location, DX, DY, DZ should be zero: its DX, DY, DZ "
+                                           "were set to zero");
+      SendMessage(dialog, WM_COMMAND, IDOK, 0);
+    });
+  });
+  EXPECT_EQ(TheModel().rowCount, 10);
 }
 
 }  // namespace

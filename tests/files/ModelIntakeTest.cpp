@@ -2,16 +2,28 @@
 // model holds a value no cell stores is refused with its reason, the open
 // model and the folder as they were; a model that changes when saved and
 // read again (a shape factor of 0, which every reader takes as 0.6) is
-// refused with the byte that differs.
+// refused with the byte that differs; Open refuses a file's number out of
+// range wherever it stands, whatever the making does with it, or mends it
+// with a note.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 
+#include "files/AllKindsModel.h"
 #include "files/BatchImport.h"
+#include "files/ModelFile.h"
 #include "files/ModelIntake.h"
 #include "files/SampleModel.h"
+#include "model/KindRecords.h"
 #include "model/Model.h"
+#include "model/RowObjects.h"
+#include "records/Wind.h"
+#include "services/BinaryFile.h"
+#include "services/NumberText.h"
 #include "platform/TestSupport.h"
 #include "records/TimeFunction.h"
 #include "services/AppTesting.h"
@@ -69,6 +81,96 @@ TEST_F(ModelIntakeTest, AModelFilesOptionsAndRowsMeetTheValueRule) {
   model.options.OccasionalLoadFactor = 1.2f;
   model.row(3).dz = -1.0e-40f;
   EXPECT_EQ(ModelIntakeRefusal(model, IntakeRoad::kModelFile).rfind("Row 3: the DZ -1E-40 is out of range", 0), 0u);
+}
+
+// Every float the writer gives for `model`'s file (a point list's two a
+// point), with the place of each in it; `bytes`: the file so written.
+std::vector<std::pair<std::int64_t, float>> Floats(const Model& model, std::string* bytes = nullptr) {
+  std::vector<BinaryFileValue> values;
+  BinaryFile file;
+  BinaryFileOpenRecorder(file, values);
+  WriteModelStream(file, model);
+  std::vector<std::pair<std::int64_t, float>> floats;
+  for (const BinaryFileValue& value : values) {
+    if (value.kind == BinaryFileValue::kFloat) floats.emplace_back(value.at, value.real);
+    for (std::int64_t k = 0; k < static_cast<std::int64_t>(value.pairs.size()); ++k) {
+      const FloatPair& pair = value.pairs[static_cast<std::size_t>(k)];
+      floats.insert(floats.end(), {{value.at + 4 + 8 * k, pair.x}, {value.at + 8 + 8 * k, pair.y}});
+    }
+  }
+  const std::string path = TempFolder() + "/written.mod";
+  if (bytes == nullptr || !BinaryFileOpenWrite(file, path)) return floats;
+  WriteModelStream(file, model);
+  BinaryFileClose(file);
+  std::ifstream in(path, std::ios::binary);
+  bytes->assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  return floats;
+}
+
+// Each float the program writes for the every-kind model set in turn to
+// 1E-40 and to 3E38 in its file: Open refuses the file, or opens it mended
+// with a note and holding no such value. Once ten opened with the value
+// kept (a spectrum load's factors, the view), and a bend's or a jacket's
+// radius, or a value the making computes, was replaced without a word.
+TEST_F(ModelIntakeTest, EveryFloatOfAFileOutOfRangeIsRefusedOrMendedWithANote) {
+  Model model;
+  BuildAllKindsModel(model);
+  std::string bytes;
+  const auto floats = Floats(model, &bytes);
+  const std::string path = TempFolder() + "/every.mod";
+  std::vector<std::string> opened;
+  for (const auto& [place, original] : floats)
+    for (const float bad : {1.0e-40f, 3.0e38f}) {
+      std::string changed = bytes;
+      std::memcpy(&changed[static_cast<std::size_t>(place)], &bad, 4);  // little-endian, as the file
+      std::ofstream(path, std::ios::binary | std::ios::trunc) << changed;
+      std::vector<std::string> notes;
+      if (!ReadModelFile(path, &notes).empty()) continue;
+      const auto read = Floats(TheModel());
+      if (notes.empty() || !std::all_of(read.begin(), read.end(), [](auto f) { return StoredValueAcceptable(f.second); }))
+        opened.push_back("byte " + std::to_string(place) + " = " + std::to_string(bad));
+    }
+  EXPECT_TRUE(opened.empty()) << opened.size() << " of " << 2 * floats.size() << ", first: " << opened.front();
+}
+
+// Open ends at the one check: a model file's number out of range is refused
+// by record and field (row 3's DZ of -1E-40 once opened silently), a bend
+// radius the making would replace included; a wind profile's value past
+// the limit too, which its reader reads as it stands, while one below 1E-37
+// that an older wind cell stored is mended with a note.
+TEST_F(ModelIntakeTest, OpenRefusesAFilesNumberOutOfRangeWhereverItStands) {
+  const std::string path = TempFolder() + "/refused.mod", range = " is out of range (" + std::string(kStoredValueRange) + ")";
+  TheModel().title = "Before";
+  const auto refused = [&](const Model& model, const std::string& fault) {
+    std::string written;
+    Floats(model, &written);
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
+    EXPECT_EQ(ReadModelFile(path), "Model file: " + path + "\n" + fault + range + "\nThe model was not opened.");
+    EXPECT_EQ(TheModel().title, "Before");
+  };
+  Model model;
+  BuildSampleModel(model);
+  model.row(3).dz = -1.0e-40f;
+  refused(model, "Row 3: the DZ -1E-40");
+  BuildAllKindsModel(model);
+  int bend = 1;
+  while (model.row(bend).elementType != ElementType::Bend) ++bend;
+  model.row(bend).element->AsBend()->radius = 1.0e-40f;
+  refused(model, "Row " + std::to_string(bend) + ": the bend radius 1E-40");
+  BuildSampleModel(model);
+  model.wind.profileIsVelocity = 1;
+  model.wind.loads[0].direction = {1.0f, 0.0f, 0.0f};
+  model.wind.loads[0].velocityProfile = {{1.0e-40f, 50.0f}, {400.0f, 2.0e38f}};
+  refused(model, "Analysis options: wind load 1 profile, point 2: the value 2E+38");
+  model.wind.loads[0].velocityProfile[1].value = 60.0f;
+  std::string written;
+  Floats(model, &written);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
+  std::vector<std::string> notes;
+  ASSERT_EQ(ReadModelFile(path, &notes), "");
+  EXPECT_EQ(notes, std::vector<std::string>{"Wind load 1 profile, point 1: the elevation 1E-40 is below 1E-37, the "
+                                            "least a value may be but zero, and is taken as 0"});
+  EXPECT_EQ(TheModel().wind.loads[0].velocityProfile[0].elevation, kExplicitZero);
 }
 
 }  // namespace

@@ -9,23 +9,13 @@
 #include <cstring>
 #include <string>
 
-#include "files/BatchExportFields.h"
 #include "files/ModelFile.h"
+#include "files/ModelIntake.h"
 #include "fuzz/ReaderFuzz.h"
 #include "model/MakeModel.h"
 #include "model/Model.h"
 #include "model/ModelRules.h"
-#include "records/AllowableLoad.h"
-#include "records/BeamLoad.h"
-#include "records/BeamMaterial.h"
-#include "records/BeamSection.h"
-#include "records/Compressor.h"
 #include "records/GraphicsSettings.h"
-#include "records/Material.h"
-#include "records/PipeLoad.h"
-#include "records/PipeSection.h"
-#include "records/Pump.h"
-#include "records/Soil.h"
 #include "records/Spectrum.h"
 #include "services/BinaryFile.h"
 #include "services/NumberText.h"
@@ -51,62 +41,7 @@ std::string PointsFault(const std::string& where, const std::vector<FloatPair>& 
   return {};
 }
 
-// The first stored value of `fields` that no cell would take.
-std::string FieldsFault(const std::string& where, const std::vector<RecordField>& fields) {
-  for (const RecordField& field : fields) {
-    if (field.entry.show == FieldShow::kMade) continue;
-    const BinaryFileValue& value = field.value;
-    if (value.kind == BinaryFileValue::kFloat && !StoredValueAcceptable(value.real))
-      return where + ": " + field.name + " = " + Exact(value.real);
-    if (value.kind == BinaryFileValue::kPairs)
-      if (std::string fault = PointsFault(where + ": " + field.name, value.pairs, false); !fault.empty())
-        return fault;
-  }
-  return {};
-}
-
-template <typename Record>
-std::string TableFault(const char* kind, const ModelRecordTable<Record>& table,
-                       std::vector<RecordField> (*fields)(const Record&)) {
-  for (int i = 1; i <= table.count; ++i)
-    if (std::string fault = FieldsFault(std::string(kind) + " " + std::to_string(i), fields(table[i]));
-        !fault.empty())
-      return fault;
-  return {};
-}
-
-bool NumbersKeepTheRule(const std::vector<BinaryFileValue>& values) {
-  for (const BinaryFileValue& value : values) {
-    if (value.kind == BinaryFileValue::kFloat && !StoredValueAcceptable(value.real)) return false;
-    if (value.kind == BinaryFileValue::kPairs)
-      for (const FloatPair& point : value.pairs)
-        if (!StoredValueAcceptable(point.x) || !StoredValueAcceptable(point.y)) return false;
-  }
-  return true;
-}
-
-// The fields that name a number no cell takes, the making's apart.
-std::string NamedValuesFault(const Model& model) {
-  std::string fault = FieldsFault("Analysis options", OptionsFields(model));
-  if (fault.empty()) fault = TableFault("Material", model.materials, MaterialFields);
-  if (fault.empty()) fault = TableFault("Pipe section", model.sections, SectionFields);
-  if (fault.empty()) fault = TableFault("Load", model.pipeLoads, PipeLoadFields);
-  if (fault.empty()) fault = TableFault("Beam material", model.beamMaterials, BeamMaterialFields);
-  if (fault.empty()) fault = TableFault("Beam section", model.beamSections, BeamSectionFields);
-  if (fault.empty()) fault = TableFault("Beam load", model.beamLoads, BeamLoadFields);
-  if (fault.empty()) fault = TableFault("Pump", model.pumps, PumpFields);
-  if (fault.empty()) fault = TableFault("Compressor", model.compressors, RotatingEquipmentFields);
-  if (fault.empty()) fault = TableFault("Turbine", model.turbines, RotatingEquipmentFields);
-  if (fault.empty()) fault = TableFault("Soil", model.soils, SoilFields);
-  if (fault.empty()) fault = TableFault("Allowable load", model.allowables, AllowableFields);
-  for (int row = 1; fault.empty() && row <= model.rowCount; ++row)
-    fault = FieldsFault("Row " + std::to_string(row), RowFields(model.row(row)));
-  for (std::size_t k = 0; fault.empty() && k < model.spectra.size(); ++k)
-    fault = PointsFault("Spectrum " + std::to_string(k + 1), model.spectra[k].points, false);
-  return fault;
-}
-
-// Every value the model file of `model` holds, in the writer's order.
+// Every value of the model's file in the writer's order.
 std::vector<BinaryFileValue> Written(const Model& model) {
   std::vector<BinaryFileValue> values;
   BinaryFile recorder;
@@ -115,11 +50,24 @@ std::vector<BinaryFileValue> Written(const Model& model) {
   return values;
 }
 
-// `values`: those of the model's file. All the numbers are asked at once;
-// only when one breaks the rule are the records walked by their fields, to
-// tell whether the making computed it and to name it.
+// `values`: those of the model's file, as its writer walks it. Every float
+// it records, alone or in a point list, the values the making computes
+// included, keeps the rule: no field is left out for want of a name. The
+// first that does not is named by its place in the file, and by record and
+// field as the program's own walk names it (ModelWriteFault).
 std::string ValuesFault(const Model& model, const std::vector<BinaryFileValue>& values) {
-  std::string fault = NumbersKeepTheRule(values) ? std::string() : NamedValuesFault(model);
+  for (std::size_t k = 0; k < values.size(); ++k) {
+    const BinaryFileValue& value = values[k];
+    std::vector<float> floats;
+    if (value.kind == BinaryFileValue::kFloat) floats.push_back(value.real);
+    if (value.kind == BinaryFileValue::kPairs)
+      for (const FloatPair& point : value.pairs) floats.insert(floats.end(), {point.x, point.y});
+    for (const float number : floats)
+      if (!StoredValueAcceptable(number))
+        return "the file's value " + std::to_string(k + 1) + " (byte " + std::to_string(value.at) +
+               ") = " + Exact(number) + " [" + ModelWriteFault(model) + "]";
+  }
+  std::string fault;
   for (std::size_t k = 0; fault.empty() && k < model.forceSpectra.size(); ++k)
     fault = PointsFault("Force spectrum " + std::to_string(k + 1), model.forceSpectra[k].points, true);
   for (std::size_t k = 0; fault.empty() && k < model.timeFunctions.size(); ++k)

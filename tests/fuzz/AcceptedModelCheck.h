@@ -4,19 +4,20 @@
 // readers call, so that it finds what they let through:
 //
 // - the model keeps the rules its road promises (model/ModelRules.h, below);
-// - every value it holds is one a cell would take: each number its model
-//   file stores, but those the making computes from the rows (a bend's
-//   centre), keeps the one number rule (StoredValueAcceptable,
-//   services/NumberText.h), and the force spectra's and time functions'
-//   abscissas ascend from 0;
+// - every value it holds is one a cell would take: each float its model
+//   file records, as the file's writer walks it (the values the making
+//   computes from the rows included, a bend's centre, the nodes), keeps the
+//   one number rule (StoredValueAcceptable, services/NumberText.h), and the
+//   force spectra's and time functions' abscissas ascend from 0;
 // - a lookup of each response spectrum gives a number, or refuses a point
 //   that the road's notes named;
 // - it is saved, and the model read back from its file writes the same
 //   file again.
 //
-// The fields are walked by their names in the model file (the export's
-// field lists, files/BatchExportFields.h), so a fault names its record,
-// field and value: "Row 3: DX = 1.00000002E+38".
+// The values are those a recorder keeps of the writer's walk, so no field
+// escapes for want of a name; a fault names the value's place in the file
+// and, as the program's own walk names it, its record and field:
+// "the file's value 912 (byte 4410) = 1.00000002E+38 [Row 3: the DX ...]".
 #pragma once
 
 #include <cstddef>

@@ -39,7 +39,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string path = FuzzWriteFile("fuzz.mod", data, size);
   g_UnitsSettings = UnitsSettings{};
   Model merged;
-  if (!CatchModelRead(path, [&] { ReadModelFileInto(path, merged); }).empty()) return 0;
+  std::string fault;
+  std::vector<std::string> notes;
+  if (!CatchModelRead(path, [&] { ReadModelFileInto(path, merged, &notes, fault); }).empty()) return 0;
+  // A number of the file out of range: the command refuses it at once.
+  if (!fault.empty()) return 0;
   Model open, before;
   ReadModelFileInto(OpenModelPath(), open);
   ReadModelFileInto(OpenModelPath(), before);
@@ -56,6 +60,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   // or drops offsets.
   if (!open.droppedOffsets.empty()) return 0;
   if (!AddedRuleMessage(BrokenModelRules(before, before), BrokenModelRules(open, before)).empty()) return 0;
+  if (!ModelWriteFault(open).empty()) return 0;
   // Then the merge's one check of the model, as MergeModelFile asks it.
   if (!ModelIntakeRefusal(open, IntakeRoad::kMerge).empty()) return 0;
   CheckAcceptedModel(open, "merge", RoadRules::kWholeModel);

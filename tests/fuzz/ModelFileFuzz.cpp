@@ -22,10 +22,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   g_UnitsSettings = UnitsSettings{};
   Model model;
   std::vector<std::string> notes;
+  std::string fault;
   // What the program's roads catch, and no more: anything else ends the
   // run. Open then asks its one check of the model, as ReadModelFile does.
-  if (CatchModelRead(path, [&] { ReadModelFileInto(path, model, &notes); }).empty() &&
-      ModelIntakeRefusal(model, IntakeRoad::kModelFile).empty())
+  if (CatchModelRead(path, [&] { ReadModelFileInto(path, model, &notes, fault); }).empty() &&
+      ModelIntakeRefusal(model, IntakeRoad::kModelFile, fault).empty())
     CheckAcceptedModel(model, "model file", RoadRules::kMaking, notes);
   return 0;
 }

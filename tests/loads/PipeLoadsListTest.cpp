@@ -3,7 +3,8 @@
 // cell messages, Delete refusing a load in use, Copy and Paste, Insert;
 // the LOAD_DIALOG opened by Edit with its messages, the pairs not in use
 // reset, a rename carried into the rows after the question, and an OK
-// without a change leaving nothing to undo.
+// without a change leaving nothing to undo; a Celsius cell held to the
+// rule as it stores.
 #include "loads/LoadsTesting.h"
 #include "loads/PipeLoadDialog.h"
 #include "loads/PipeLoadsTable.h"
@@ -11,6 +12,7 @@
 #include "records/BeamLoad.h"
 #include "records/PipeLoad.h"
 #include "services/NumberText.h"
+#include "services/Units.h"
 
 namespace {
 
@@ -99,6 +101,22 @@ TEST_F(PipeLoadsListTest, NoLoadTemperatureBelowAbsoluteZero) {
   Retype("-460");
   Key(VK_RETURN);
   EXPECT_EQ(Loads()[1].operating[0].temperature, -460.0f);
+}
+
+// In Celsius the rule of a stored value is asked of the Fahrenheit value
+// the cell stores: 6E37 C is 1.08E38 F, which a model file may not hold
+// (it was once stored, saved, then refused by Open).
+TEST_F(PipeLoadsListTest, ACelsiusTemperatureKeepsTheRuleAsItIsStored) {
+  g_UnitsSettings.unit[kUnitTemperature] = kTemperatureCelsius;
+  OpenList();
+  const float before = Loads()[1].operating[0].temperature;
+  TableSetColumn(Table(), 2);
+  Retype("6E37");
+  Key(VK_RETURN);
+  EXPECT_EQ(messages, std::vector<std::string>{"Temperature =  6E37  is invalid"});
+  EXPECT_EQ(Loads()[1].operating[0].temperature, before);
+  Key(VK_ESCAPE);
+  g_UnitsSettings.unit[kUnitTemperature] = 0;
 }
 
 TEST_F(PipeLoadsListTest, DeleteRefusesALoadInUseCopyPasteAndInsert) {

@@ -29,6 +29,7 @@
 #include "records/ForceSpectrum.h"
 #include "records/Spectrum.h"
 #include "records/TimeFunction.h"
+#include "services/BinaryFile.h"
 #include "services/NumberText.h"
 #include "services/Settings.h"
 
@@ -381,18 +382,22 @@ TEST_F(PointTableRulesTest, AByteOrderMarkIsNoPartOfANameAndACharacterTheModelCa
 
 TEST_F(PointTableRulesTest, AModelFileRefusesAValueBeyondTheLimitAndMendsOneBelowTheLeast) {
   // 2E38 no cell stores: only damage brings it, and the file is refused by
-  // its table and point. 1E-40 an older text reader kept as the line spelled
-  // it: it is read as the typed zero, with a note, and the model differs
-  // from its file.
+  // its table and point; Save writes no such model. 1E-40 an older text
+  // reader kept as the line spelled it (Save refuses it too): it is read as
+  // the typed zero, with a note, and the model differs from its file.
   Model& model = TheModel();
   const std::string path = Path("edges.mod");
   Functions().insert(Functions().begin(), TimeFunction{"F1", {{1.0f, 2.0e38f}}});
   EXPECT_EQ(WriteModelFileFrom(model, path),
-            "The model file written could not be read back:\nThe file is damaged.\nTime functions: time function F1, "
-            "point 1: a value is out of range (a value is zero, or from 1E-37 up to 1E38)\nThe model was not saved.");
+            "Time function F1, point 1: the value 2E+38 is out of range (a value is zero, or from 1E-37 up to "
+            "1E38)\nThe model was not saved.");
   Functions()[0].points = {{1.0e-40f, 2.0f}, {1.0f, 9.99e-38f}};
   Spectra().insert(Spectra().begin(), Made("S1", {{1.0f, 1.0e-45f}}));
-  ASSERT_EQ(WriteModelFileFrom(model, path), "");
+  EXPECT_EQ(WriteModelFileFrom(model, path).rfind("Spectrum S1, point 1: the value 1.401E-45 is out of range", 0), 0u);
+  BinaryFile file;
+  ASSERT_TRUE(BinaryFileOpenWrite(file, path));
+  WriteModelStream(file, model);
+  ASSERT_TRUE(BinaryFileClose(file));
   Model read;
   std::vector<std::string> notes;
   ReadModelFileInto(path, read, &notes);

@@ -1,7 +1,8 @@
 // The time function text files as the user reads them (the command with its
 // open dialog and its message): the two-function file of F1 and F2, a file
 // ending at its "-1.e11" line, a function ending there without points,
-// negative times, values that are no numbers, a time given twice, a name
+// negative times, values that are no numbers (a sign or a point without a
+// digit among them), a time given twice, a name
 // given twice, blank lines and lines longer than any buffer, each refusal
 // with its line and the list left as it was; and the comma-separated export
 // of every function.
@@ -83,6 +84,10 @@ TEST_F(TimeFunctionTextTest, EveryFaultIsRefusedWithItsLine) {
   ExpectRefused("F1\n0 1\n0.5\n", "Line 3: 0.5\nInvalid time function values");
   ExpectRefused("F1\n0 1\n0.5 abc\n", "Line 3: 0.5 abc\nInvalid time function values");
   ExpectRefused("F1\n0 1\ninf 2\n", "Line 3: inf 2\nInvalid time function values");
+  // A sign or a point without a digit before the exponent, which a cell
+  // reads as 0, is no number in a file.
+  ExpectRefused("F1\n0 1\n1 -.\n", "Line 3: 1 -.\nInvalid time function values");
+  ExpectRefused("F1\n0 1\n1 .E5\n", "Line 3: 1 .E5\nInvalid time function values");
   ExpectRefused("F1\n0 0\n0.1 0\n0.1 100\n", "Line 4: 0.1 100\nThe time of line 3 is given again");
   ExpectRefused("F1\n0 1\n-1.e11\nF1\n0 2\n", "Line 4: F1\nTime function F1 is already in the file");
   // A time too small for a float (or below 1E-37) is refused, as a cell
