@@ -1,6 +1,7 @@
 // A cell of the Layout table committed on the 7000-row serpentine model, as
-// the user's Enter stores it: the undo snapshot, the store and the making,
-// and the gate that settles the edit (the rules of the whole model, and
+// the user's Enter stores it, from the key's arrival to its end: the undo
+// snapshot, the store and the making, and at the action's end the gate that
+// settles the edit and the comparison of its bytes (the rules of the whole model, and
 // Save's own check of every number the file would record, asked of its
 // writer in memory). A user calls what stays within 100 ms instant. The
 // walk of the writer alone is measured too. "Smoke" runs are the quick CI
@@ -34,7 +35,9 @@ void CellCommitBench(benchmark::State& state) {
     table.currentRow = row;
     table.currentColumn = 3;
     g_EditFieldText = std::to_string(static_cast<int>(dx) + (++round % 2));
+    BeginActionEdits();
     table.StoreCell();
+    if (!EndActionEdits(true).empty()) state.SkipWithError("the cell was refused");
   }
   if (TheModel().row(row).dx == 0.0f) state.SkipWithError("the cell was not stored");
   state.counters["rows"] = TheModel().rowCount;
