@@ -285,6 +285,18 @@ std::string AddedRuleRefusal(const Snapshot& snapshot) {
   return AddedRuleMessage(held, broken);
 }
 
+// Whether the model in `snapshot` would not save either (or cannot be read
+// back to tell).
+bool WriteFaultHeldBefore(const Snapshot& snapshot) {
+  Model before;
+  try {
+    ProgramCommands().readModelFileInto(snapshot.path, before);
+  } catch (const std::string&) {
+    return true;
+  }
+  return !ProgramCommands().modelWriteFault(before).empty();
+}
+
 // The gate: the rule's message after putting the model back and discarding
 // the snapshot, or the empty text (the edit stands, the snapshot stays).
 std::string RefuseEditBreakingRules(SnapshotToken token) {
@@ -292,8 +304,12 @@ std::string RefuseEditBreakingRules(SnapshotToken token) {
   if (snapshot == nullptr) return {};
   std::string refusal = AddedRuleRefusal(*snapshot);
   // What Save would refuse, asked of the writer in memory: no edit leaves a
-  // model that cannot be saved.
-  if (refusal.empty()) refusal = ProgramCommands().modelWriteFault(TheModel());
+  // model that cannot be saved. A model that could not be saved before it
+  // (left unmade, say) is not the edit's doing, as with the rules.
+  if (refusal.empty()) {
+    refusal = ProgramCommands().modelWriteFault(TheModel());
+    if (!refusal.empty() && WriteFaultHeldBefore(*snapshot)) refusal.clear();
+  }
   if (refusal.empty()) return refusal;
   const bool modified = snapshot->modified;
   if (RestoreUndoSnapshot(token, modified)) {

@@ -128,9 +128,10 @@ const Refusal kRefusals[] = {
     {LAYOUT_PREFIX, "T20,CIN2(15,-3)", "Invalid intermediate node2 angle :  -3"},
     {LAYOUT_PREFIX, "T20,CAMB", "Reference temperature (AMB) not specified"},
     {LAYOUT_PREFIX, "T20,CL=L9", "Load not defined :  L9"},
-    // 1.2E9 in out a coordinate moves in steps of 128: the bend's arc, 6 in
-    // from its corner, is lost there (refused on the bend's line).
-    {LAYOUT_PREFIX "\nT20,X99999999", "T30,KI,Y4,B6",
+    // 1.2E7 in out (1E6 ft) a coordinate moves in steps of 1: a pipe a foot
+    // long is held there, the bend's arc, 6 in from its corner, is not
+    // (refused on the bend's line).
+    {LAYOUT_PREFIX "\nT20,X1000000", "T30,KI,Y4,B6",
      "Row 3: DX is too large:\nso far from the origin the node coordinates cannot hold the arc of the bend at node 30."},
 };
 
