@@ -3,8 +3,9 @@
 // by anchors whose values come from the anchor dialog, guides deleted after
 // the question (and kept on No), names replaced (and a name replaced by
 // itself changing nothing), the lists offering only the kinds the model
-// holds, every refusal of the dialog, and a bend whose intermediate node a
-// pump names refusing the whole replacement.
+// holds, every refusal of the dialog, rows turned across the Beam line
+// taking names of their kind (or refused whole without them), and a bend
+// whose intermediate node a pump names refusing the whole replacement.
 #include "elements/Bend.h"
 #include "model/ToolTesting.h"
 #include "supports/Anchor.h"
@@ -157,13 +158,27 @@ TEST_F(FindReplaceRowsTest, EveryRefusalKeepsTheModel) {
   EXPECT_FALSE(CanUndo());
 }
 
-// Pipes turned into Beams take beam names, picked once for them all.
+// Pipes turned into Beams take beam names, picked once for them all; the
+// first picker left without a choice refuses the whole replacement.
 TEST_F(FindReplaceRowsTest, RowsAcrossTheBeamLineTakeNamesOfTheirKind) {
   AddName(TheModel().beamMaterials, "BM");
   AddName(TheModel().beamSections, "W8");
   AddName(TheModel().beamLoads, "BL");
-  Replace("2", "7", [](HWND dialog) {
-    auto ok = [](HWND modal) { SendMessage(modal, WM_COMMAND, IDOK, 0); };
+  auto ok = [](HWND modal) { SendMessage(modal, WM_COMMAND, IDOK, 0); };
+  const std::string before = Bytes();
+  const bool mark = TheModel().modified;
+  Replace("2", "7", [ok](HWND dialog) {
+    platform::ExpectModal(platform::ModalKind::Dialog, "BEAM_DIALOG1", ok);
+    platform::ExpectModal(platform::ModalKind::Dialog, "SELECT_DIALOG",
+                          [](HWND picker) { SendMessage(picker, WM_COMMAND, IDCANCEL, 0); });
+    ExpectBox("Material is required");
+    Choose(dialog, 1201, "Pipe");
+    Choose(dialog, 1202, "Beam");
+  });
+  EXPECT_EQ(FirstDifference(Bytes(), before), -1);
+  EXPECT_EQ(TheModel().modified, mark);
+  EXPECT_FALSE(CanUndo());
+  Replace("2", "7", [ok](HWND dialog) {
     for (const char* name : {"BEAM_DIALOG1", "SELECT_DIALOG", "SELECT_DIALOG", "SELECT_DIALOG"})
       platform::ExpectModal(platform::ModalKind::Dialog, name, ok);
     Choose(dialog, 1201, "Pipe");

@@ -312,6 +312,50 @@ TEST_F(UndoRedoTest, ARuleTheWholeActionBrokeRefusesItAtItsEnd) {
   EXPECT_FALSE(model.modified);
 }
 
+// A message thrown by a piece that joined a larger edit (a record's field
+// refused) and caught by that edit leaves the edit its own change: one
+// step, the outer DX kept.
+TEST_F(UndoRedoTest, AMessageCaughtByTheOuterEditLeavesItItsChange) {
+  Model& model = TheModel();
+  const std::string before = Bytes(model);
+  Act([&] {
+    RunEdit(nullptr, [&] {
+      model.row(3).dx = 20.0f;
+      RefreshAfterModelEdit(model);
+      try {
+        RunEdit(nullptr, []() -> bool { throw std::string("Density = -460 is invalid"); });
+      } catch (const std::string&) {
+      }
+      return true;
+    });
+  });
+  EXPECT_FLOAT_EQ(model.row(3).dx, 20.0f);
+  EXPECT_EQ(UndoDepth(), 1);
+  ASSERT_TRUE(UndoEdit(nullptr));
+  EXPECT_TRUE(Bytes(model) == before);
+}
+
+// An action that ends by a throw after its pieces stood goes back whole:
+// the bytes and the mark as they were, no step.
+TEST_F(UndoRedoTest, AnActionThatEndsByAThrowIsPutBackWhole) {
+  Model& model = TheModel();
+  const std::string before = Bytes(model);
+  model.modified = false;
+  EXPECT_THROW(Act([&] {
+                 for (int row : {3, 4})
+                   RunEdit(nullptr, [&] {
+                     model.row(row).dx = 10.0f * static_cast<float>(row);
+                     RefreshAfterModelEdit(model);
+                     return true;
+                   });
+                 throw std::runtime_error("failed");
+               }),
+               std::runtime_error);
+  EXPECT_TRUE(Bytes(model) == before);
+  EXPECT_EQ(UndoDepth(), 0);
+  EXPECT_FALSE(model.modified);
+}
+
 }  // namespace
 
 namespace {

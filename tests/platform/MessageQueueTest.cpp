@@ -1,12 +1,16 @@
 // The message queue of one thread: order of posted messages against WM_PAINT
 // and WM_TIMER, peeking and filters, where a typed key is read, thread
 // messages, quit, timers on the virtual clock and pumping, and the action
-// of the user that one message handled from the top makes.
+// of the user that one message handled from the top (or one call another
+// thread sends or queues) makes.
 #include <stdexcept>
+#include <thread>
+#include <utility>
 
 #include "platform/Input.h"
 #include "platform/Paint.h"
 #include "platform/PlatformTest.h"
+#include "platform/Presenter.h"
 
 namespace {
 
@@ -228,6 +232,64 @@ TEST_F(MessageQueueTest, OneMessageHandledFromTheTopIsOneAction) {
   SetUserActionHooks(nullptr, nullptr);
   EXPECT_EQ(g_actionsBegun, 2);
   EXPECT_EQ(g_actionsEnded, (std::vector<bool>{false, true}));
+}
+
+// A message another thread sends, a call it forwards and a task it queues
+// (the screen's report of a move) are one action each, with the messages
+// they send in turn; what the end of an action shows (a message and the
+// calls it makes) belongs to that action and begins none.
+HWND g_shownBy = nullptr;
+void EndShowingAMessage(bool unwinding) {
+  g_actionsEnded.push_back(unwinding);
+  static bool showing = false;
+  if (g_shownBy == nullptr || std::exchange(showing, true)) return;
+  SendMessage(g_shownBy, WM_USER + 2, 0, 0);
+  showing = false;
+}
+
+TEST_F(MessageQueueTest, EachCallFromAnotherThreadIsOneActionAndItsEndBeginsNone) {
+  g_actionsBegun = 0;
+  g_actionsEnded.clear();
+  HWND window = MakeTop(&log, 0, 0, 50, 50);
+  ShowWindow(window, SW_SHOW);
+  platform::RunUntilIdle();
+  log.hook = [](HWND target, UINT message, WPARAM, LPARAM, LRESULT* answer) {
+    if (message != WM_USER + 1) return false;
+    SendMessage(target, WM_USER + 2, 0, 0);
+    SendMessage(target, WM_USER + 2, 0, 0);
+    *answer = 0;
+    return true;
+  };
+  // This thread serves the other's work while it waits for the message the
+  // other posts once its work returned.
+  auto fromAnotherThread = [window](const std::function<void()>& work) {
+    std::thread other([&] {
+      work();
+      PostMessage(window, WM_USER + 9, 0, 0);
+    });
+    MSG done;
+    GetMessage(&done, window, WM_USER + 9, WM_USER + 9);
+    other.join();
+  };
+  SetUserActionHooks([] { ++g_actionsBegun; }, EndShowingAMessage);
+  fromAnotherThread([window] { SendMessage(window, WM_USER + 1, 0, 0); });
+  const int shown = log.Count(window, WM_USER + 2);
+  EXPECT_EQ(g_actionsBegun, 1);
+  fromAnotherThread([window] { SetWindowPos(window, nullptr, 5, 5, 60, 60, SWP_NOZORDER); });
+  EXPECT_EQ(g_actionsBegun, 2);
+  fromAnotherThread([window] { platform::PresenterResized(window, RECT{20, 30, 120, 130}); });
+  EXPECT_EQ(g_actionsBegun, 3);
+  // The end showed one message each time, inside the action it ended.
+  g_shownBy = window;
+  PostMessage(window, WM_USER + 1, 0, 0);
+  MSG message;
+  ASSERT_TRUE(PeekMessage(&message, window, WM_USER + 1, WM_USER + 1, PM_REMOVE));
+  DispatchMessage(&message);
+  SetUserActionHooks(nullptr, nullptr);
+  g_shownBy = nullptr;
+  EXPECT_EQ(g_actionsBegun, 4);
+  EXPECT_EQ(g_actionsEnded, std::vector<bool>(4, false));
+  EXPECT_EQ(log.Count(window, WM_USER + 2), shown + 3);
 }
 
 }  // namespace
