@@ -15,16 +15,21 @@
 // answers: RandomEditUser.h).
 //
 // After each step an oracle of its own (RandomEditOracle.h, not the
-// program's rule code) checks that the step added no broken rule of the rows, that the model is
-// saved and read back to the same bytes, that a step which stored nothing
-// (or was refused) left the bytes, the modified mark and the undo stack
-// alone, that one which stored left exactly one undo step, and that Undo
-// and Redo move one step. One stored step in four is undone and redone at
-// once, its bytes checked; the others are left alone, so that a later step
-// that joined an earlier one shows: at the end of the run Undo walks every
-// step down to the first and Redo back up, each against the bytes
-// recorded. A failing run is cut down to the shortest steps that fail the
-// same way, printed with the seed and the model to replay it.
+// program's rule code) checks that the step added no broken rule of the
+// rows, that the model is saved and read back to the same bytes, that an
+// action which stored nothing (or was refused) left the bytes, the modified
+// mark and the undo stack alone, that one which stored left exactly one
+// undo step and the mark (a right click that stores typed text and the
+// popup command it posts are two actions, each judged by its own bytes;
+// File > Save clears the mark once the file holds the model), that the step
+// Save adds when it enters a row or line changed the bytes, and that Undo
+// and Redo move one step and mark the model. One stored step in four is
+// undone and redone at once, its bytes checked; the others are left alone,
+// so that a later step that joined an earlier one shows: at the end of the
+// run Undo walks every step down to the first and Redo back up, each
+// against the bytes recorded. A failing run is cut down to the shortest
+// steps that fail the same way, printed with the seed and the model to
+// replay it.
 //
 // LAYOUT_RANDOM_SEED and LAYOUT_RANDOM_STEPS (steps per model, 60 in the
 // suite's own run, four models) choose a longer run; the totals are printed
@@ -146,26 +151,61 @@ class LayoutRandomEditTest : public RandomEditUser {
     platform::RunUntilIdle();
   }
 
-  // The model file of the open model, or the writer's refusal. The view
-  // rectangle (the graphics thread keeps it), the current and top rows
-  // (where the user clicked and scrolled) and the list the List window
-  // shows are left out: none is an edit.
-  static std::string ModelBytes(std::string& refusal) {
+  // The model file of `model` (the open one unless said), or the writer's
+  // refusal. The view and the axes' corner (the graphics thread keeps them,
+  // and Save stores those shown), the current and top rows (where the user
+  // clicked and scrolled) and the list the List window shows are left out:
+  // none is an edit.
+  static std::string ModelBytes(std::string& refusal, Model& model = TheModel()) {
     const std::string path = TempFolder() + "/random-bytes.mod";
-    GraphicsSettings& view = TheModel().graphics;
+    GraphicsSettings& view = model.graphics;
     const GraphicsSettings kept = view;
-    const int current = TheModel().currentRow, top = TheModel().layoutTopRow;
-    const std::string list = std::exchange(TheModel().listName, {});
+    const int current = model.currentRow, top = model.layoutTopRow;
+    const std::string list = std::exchange(model.listName, {});
     view.viewLeft = view.viewBottom = view.viewRight = view.viewTop = 0.0f;
-    TheModel().currentRow = TheModel().layoutTopRow = 1;
-    refusal = WriteModelFileFrom(TheModel(), path);
+    view.viewDirection = {};
+    view.viewSetting = 0;
+    view.factor1 = view.factor2 = 0.0f;
+    view.axesTriad = 0;
+    model.currentRow = model.layoutTopRow = 1;
+    refusal = WriteModelFileFrom(model, path);
     view = kept;
-    TheModel().currentRow = current;
-    TheModel().layoutTopRow = top;
-    TheModel().listName = list;
+    model.currentRow = current;
+    model.layoutTopRow = top;
+    model.listName = list;
     std::string bytes = ReadFile(path);
     std::filesystem::remove(path);
     return bytes;
+  }
+
+  // Reads the model file at the open model's path into `read`; the
+  // reader's refusal, or "".
+  static std::string ReadSaved(Model& read) {
+    try {
+      ReadModelFileInto(TheModel().path, read);
+    } catch (const std::string& message) {
+      return message;
+    }
+    // A model whose extents are symmetric opens fitted to the window from
+    // (1, 1, 1): that view is the reader's, not one the file failed to keep.
+    GraphicsSettings& view = read.graphics;
+    if (view.viewLeft == 0.0f && view.viewRight == 0.0f && view.viewBottom == 0.0f && view.viewTop == 0.0f) {
+      const GraphicsSettings& saved = TheModel().graphics;
+      view.viewDirection = saved.viewDirection;
+      view.viewLeft = saved.viewLeft;
+      view.viewRight = saved.viewRight;
+      view.viewBottom = saved.viewBottom;
+      view.viewTop = saved.viewTop;
+    }
+    return {};
+  }
+
+  // Whether the file at the open model's path holds the model `now` (its
+  // bytes as ModelBytes gives them): what a Save that clears the mark wrote.
+  static bool SavedFileHolds(const std::string& now) {
+    Model read;
+    std::string refusal;
+    return ReadSaved(read).empty() && FirstDifference(ModelBytes(refusal, read), now) < 0 && refusal.empty();
   }
 
   // Saves through File > Save and reads the file back: "" when the bytes
@@ -195,22 +235,8 @@ class LayoutRandomEditTest : public RandomEditUser {
     }
     const std::string saved = ReadFile(path);
     Model read;
-    try {
-      ReadModelFileInto(path, read);
-    } catch (const std::string& message) {
+    if (const std::string message = ReadSaved(read); !message.empty())
       return "the saved file is not read back: " + message;
-    }
-    // A model whose extents are symmetric opens fitted to the window from
-    // (1, 1, 1): that view is the reader's, not one the file failed to keep.
-    GraphicsSettings& view = read.graphics;
-    if (view.viewLeft == 0.0f && view.viewRight == 0.0f && view.viewBottom == 0.0f && view.viewTop == 0.0f) {
-      const GraphicsSettings& saved = TheModel().graphics;
-      view.viewDirection = saved.viewDirection;
-      view.viewLeft = saved.viewLeft;
-      view.viewRight = saved.viewRight;
-      view.viewBottom = saved.viewBottom;
-      view.viewTop = saved.viewTop;
-    }
     const std::string again = TempFolder() + "/random-again.mod";
     const std::string refusal = WriteModelFileFrom(read, again);
     if (!refusal.empty()) return "the model read back is not written: " + refusal;
@@ -297,77 +323,104 @@ class LayoutRandomEditTest : public RandomEditUser {
                             std::to_string(UndoDepth()) + " steps");
         if (from.empty()) {
           if (changed) return broken(at, kOtherFault, "Undo or Redo with nothing to give back changed the model");
+          if (TheModel().modified != mark)
+            return broken(at, kOtherFault, "Undo or Redo with nothing to give back changed the modified mark");
         } else {
           if (FirstDifference(after, from.back()) >= 0)
             return broken(at, kOtherFault,
                           "Undo or Redo gave back other bytes than the model had, from byte " +
                               std::to_string(FirstDifference(after, from.back())));
+          if (!TheModel().modified) return broken(at, kOtherFault, "Undo or Redo left no modified mark");
           from.pop_back();
           to.push_back(before);
         }
-      } else if (!changed) {
-        // Nothing stored, or refused: no mark, no undo step.
-        if (UndoDepth() != depth)
-          return broken(at, kUndoStepFault,
-                        "a step that stored nothing took the undo stack from " + std::to_string(depth) + " to " +
-                            std::to_string(UndoDepth()) + " steps");
-        if (TheModel().modified != mark) return broken(at, kOtherFault, "a step that stored nothing left the modified mark");
-        if (outcome.log.back().find("; ") != std::string::npos)
-          ++outcome.refused;
-        else
-          ++outcome.unchanged;
       } else {
-        bool said = false;  // what a dialog said: a cell's message may be about the row left
-        for (const std::string& text : said_) said = said || (text.rfind("cell:", 0) != 0 && SaysARule(text));
-        if (said) return broken(at, kOtherFault, "a rule's message was shown and the step still stored");
-        // Typed text that Save stores is saved with the rest: no mark is left.
-        const std::string& done = outcome.log.back();
-        const bool saved = done.find(", command 104") != std::string::npos || done.find(", Ctrl+83") != std::string::npos;
-        if (!TheModel().modified && !saved) return broken(at, kOtherFault, "a stored step left no modified mark");
-        // One action, one undo step, however many pieces it is made of. A
-        // right click stores the text typed in its cell before its popup
-        // comes up: the click and the command chosen are two actions.
-        const bool clicked = !poppedBytes_.empty() && FirstDifference(poppedBytes_, before) >= 0 &&
-                             FirstDifference(poppedBytes_, after) >= 0;
-        if (clicked && UndoDepth() == depth + 2) {
-          undo.push_back(before);
-          before = poppedBytes_;
-        } else if (UndoDepth() != depth + 1)
+        // One action, one undo step when it changed the bytes and none when
+        // it did not, however many pieces it is made of. A right click
+        // stores the text typed in its cell before its popup comes up: the
+        // click and the command chosen are two actions, each judged by its
+        // own bytes and by what was said in its own time.
+        struct Action {
+          std::string start, end;
+          std::vector<std::string> said;
+        };
+        std::vector<Action> actions;
+        if (poppedBytes_.empty()) {
+          actions.push_back({before, after, said_});
+        } else {
+          const auto split = said_.begin() + static_cast<long>(std::min(poppedSaid_, said_.size()));
+          actions.push_back({before, poppedBytes_, {said_.begin(), split}});
+          actions.push_back({poppedBytes_, after, {split, said_.end()}});
+        }
+        std::vector<std::string> starts;  // the bytes before each action that stored
+        for (const Action& action : actions) {
+          if (FirstDifference(action.end, action.start) < 0) continue;
+          starts.push_back(action.start);
+          // What a dialog said: a cell's message may be about the row left.
+          for (const std::string& text : action.said)
+            if (text.rfind("cell:", 0) != 0 && SaysARule(text))
+              return broken(at, kOtherFault, "a rule's message was shown and the step still stored");
+        }
+        const int stored = static_cast<int>(starts.size());
+        if (UndoDepth() != depth + stored)
           return broken(at, kUndoStepFault,
-                        "a stored step took the undo stack from " + std::to_string(depth) + " to " +
+                        std::string(stored == 0 ? "a step that stored nothing" : "a stored step") +
+                            " took the undo stack from " + std::to_string(depth) + " to " +
                             std::to_string(UndoDepth()) + " steps");
+        // The mark follows the bytes; File > Save (from the menu or Ctrl+S)
+        // clears it once the file holds the model, typed text it stored
+        // included.
+        const std::string& done = outcome.log.back();
+        const bool saveStep =
+            done.find(", command 104") != std::string::npos || done.find(", Ctrl+83") != std::string::npos;
+        const bool savedNow = saveStep && !TheModel().modified;
+        if (savedNow && !SavedFileHolds(after))
+          return broken(at, kOtherFault, "Save cleared the modified mark and the file does not hold the model");
+        if (stored == 0) {
+          if (TheModel().modified != mark && !savedNow)
+            return broken(at, kOtherFault, "a step that stored nothing left the modified mark");
+          if (done.find("; ") != std::string::npos)
+            ++outcome.refused;
+          else
+            ++outcome.unchanged;
+        } else if (!TheModel().modified && !savedNow) {
+          return broken(at, kOtherFault, "a stored step left no modified mark");
+        }
         // Undo and Redo, as the check's own, leave the caret where the step left it.
-        if ((steps[i].seed >> 11) % 4 == 0) {
+        if (stored != 0 && (steps[i].seed >> 11) % 4 == 0) {
           const int caretRow = table().currentRow, caretColumn = table().currentColumn;
           Command(kUndo);
           const std::string undone = ModelBytes(refusal);
-          if (const long back = FirstDifference(undone, before); back >= 0)
+          if (const long back = FirstDifference(undone, starts.back()); back >= 0)
             return broken(at, kOtherFault,
                           "Undo does not give back the bytes before the step, from byte " + std::to_string(back));
           Command(kRedo);
           if (const long redone = FirstDifference(ModelBytes(refusal), after); redone >= 0)
             return broken(at, kOtherFault, "Redo does not give back the step, from byte " + std::to_string(redone));
+          if (!TheModel().modified) return broken(at, kOtherFault, "Undo or Redo left no modified mark");
           TableGoTo(table(), caretRow);
           TableSetColumn(table(), caretColumn);
         }
-        undo.push_back(before);
-        redo.clear();
+        if (stored != 0) redo.clear();
+        undo.insert(undo.end(), starts.begin(), starts.end());
       }
       // Save first enters the List window's line left unfinished (its
       // values filled in) or the row typed on the spare row: an action of
-      // its own, one undo step. (It also keeps the view shown, which is no
-      // edit.)
+      // its own, one undo step when that changed the bytes and none when it
+      // did not. (It also keeps the view shown, which is no edit.)
       const std::string unsaved = ModelBytes(refusal);
       const int unsavedDepth = UndoDepth();
       const std::string saved = SaveAndReadBack();
       if (!saved.empty()) return broken(at, kOtherFault, saved);
-      if (UndoDepth() == unsavedDepth + 1) {
+      const bool saveChanged = FirstDifference(ModelBytes(refusal), unsaved) >= 0;
+      if (UndoDepth() != unsavedDepth + (saveChanged ? 1 : 0))
+        return broken(at, kUndoStepFault,
+                      std::string(saveChanged ? "Save that stored" : "Save that stored nothing") +
+                          " took the undo stack from " + std::to_string(unsavedDepth) + " to " +
+                          std::to_string(UndoDepth()) + " steps");
+      if (saveChanged) {
         undo.push_back(unsaved);
         redo.clear();
-      } else if (UndoDepth() != unsavedDepth) {
-        return broken(at, kUndoStepFault,
-                      "Save took the undo stack from " + std::to_string(unsavedDepth) + " to " +
-                          std::to_string(UndoDepth()) + " steps");
       }
     }
     if (!steps.empty()) {
@@ -378,8 +431,8 @@ class LayoutRandomEditTest : public RandomEditUser {
   }
 
   // Undo down through every step the run kept, each giving back the bytes
-  // before it, and Redo up again to the bytes the run ended with; "" when
-  // they do, else what went wrong.
+  // before it, and Redo up again to the bytes the run ended with, each
+  // leaving the model marked; "" when they do, else what went wrong.
   std::string WalkDownAndUp(const std::vector<std::string>& undo) {
     std::string refusal;
     const std::string last = ModelBytes(refusal);
@@ -391,6 +444,8 @@ class LayoutRandomEditTest : public RandomEditUser {
       if (const long at = FirstDifference(ModelBytes(refusal), undo[k]); at >= 0)
         return "Undo " + std::to_string(undo.size() - k) + " at the end of the run gives other bytes from byte " +
                std::to_string(at);
+      if (!TheModel().modified)
+        return "Undo " + std::to_string(undo.size() - k) + " at the end of the run left no mark";
     }
     for (std::size_t k = 1; k <= undo.size(); ++k) {
       Command(kRedo);
@@ -398,6 +453,7 @@ class LayoutRandomEditTest : public RandomEditUser {
       if (const long at = FirstDifference(ModelBytes(refusal), expected); at >= 0)
         return "Redo " + std::to_string(k) + " at the end of the run gives other bytes from byte " +
                std::to_string(at);
+      if (!TheModel().modified) return "Redo " + std::to_string(k) + " at the end of the run left no mark";
     }
     return {};
   }

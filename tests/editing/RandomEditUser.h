@@ -125,6 +125,7 @@ class RandomEditUser : public ToolFixture {
       // The click that opened the popup stored the text typed in the cell
       // first, an action of its own; its command is the next.
       if (bytesNow_) poppedBytes_ = bytesNow_();
+      poppedSaid_ = said_.size();
       // An item chosen with the keys, as a user runs down the menu.
       const int down = Pick(6);
       said_.push_back("popup \"" + name + "\" item " + std::to_string(down + 1));
@@ -274,6 +275,7 @@ class RandomEditUser : public ToolFixture {
     messages.clear();  // what the checks after the step before were told
     fullAnswers_ = step.kind >= kListStep;
     poppedBytes_.clear();
+    poppedSaid_ = 0;
     const int rows = TheModel().rowCount;
     // Every row, the spare row too; one step in four on a row whose node
     // something else names, where a lost node shows first.
@@ -591,6 +593,7 @@ class RandomEditUser : public ToolFixture {
   bool popupAnswers_ = false;      // a popup of the step is answered
   std::function<std::string()> bytesNow_;  // the model's bytes, as the oracle reads them
   std::string poppedBytes_;        // the model's bytes when the step's popup came up
+  std::size_t poppedSaid_ = 0;     // what the step had said then: the rest is the popup command's
   HWND intrude_ = nullptr;         // the window the user turns to while the next dialog is open
   std::vector<std::string> said_;  // what the step's dialogs and questions said, and the answers
   bool fullAnswers_ = false;       // the step is of a later kind (AnswerFully)
