@@ -279,7 +279,7 @@ TEST_F(MessageQueueTest, EachCallFromAnotherThreadIsOneActionAndItsEndBeginsNone
   EXPECT_EQ(g_actionsBegun, 2);
   fromAnotherThread([window] { platform::PresenterResized(window, RECT{20, 30, 120, 130}); });
   EXPECT_EQ(g_actionsBegun, 3);
-  // The end showed one message each time, inside the action it ended.
+  // An end that shows a message shows it inside the action it ends.
   g_shownBy = window;
   PostMessage(window, WM_USER + 1, 0, 0);
   MSG message;
