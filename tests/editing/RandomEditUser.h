@@ -156,6 +156,12 @@ class RandomEditUser : public ToolFixture {
       SendMessage(modal, WM_COMMAND, static_cast<WPARAM>(chosen), 0);
       return true;
     }
+    // The dialog a command opens after storing the text typed in its cell
+    // comes up on the text stored: what it says is about its own input.
+    if (kind == K::Dialog && typedDialog_ && typedBytes_.empty() && bytesNow_ && name.rfind("MESSAGE", 0) != 0) {
+      typedBytes_ = bytesNow_();
+      typedSaid_ = said_.size();
+    }
     if (kind == K::Dialog && intrude_ != nullptr && name.rfind("MESSAGE", 0) != 0) Intrude(modal);
     if (fullAnswers_ && AnswerFully(name, modal)) return true;
     // A dialog: some fields filled, some choices made, then OK.
@@ -276,6 +282,8 @@ class RandomEditUser : public ToolFixture {
     fullAnswers_ = step.kind >= kListStep;
     poppedBytes_.clear();
     poppedSaid_ = 0;
+    typedBytes_.clear();
+    typedSaid_ = 0;
     const int rows = TheModel().rowCount;
     // Every row, the spare row too; one step in four on a row whose node
     // something else names, where a lost node shows first.
@@ -523,22 +531,29 @@ class RandomEditUser : public ToolFixture {
     if (TypeUntilStored(text, row, column)) return done + " (completed at the letter that moved the caret)";
     static constexpr int kTyped[] = {kOffsets, kSlope, 280, 281, 282, 384, kElementPicker, kDataPicker,
                                      kElementKind, kDataKind, kInsert, kPaste, 118, kSave};
+    // The commands and keys that open a dialog before they change anything.
+    static constexpr int kDialogs[] = {kOffsets,       kSlope,      280,          281,      282,
+                                       kElementPicker, kDataPicker, kElementKind, kDataKind};
     switch (Pick(3)) {
       case 0: {
         const int command = kTyped[Pick(static_cast<int>(std::size(kTyped)))];
+        typedDialog_ = std::find(std::begin(kDialogs), std::end(kDialogs), command) != std::end(kDialogs);
         Command(command);
+        typedDialog_ = false;
         return done + ", command " + std::to_string(command);
       }
       case 1: {
         // Ctrl+Shift+T, Ctrl+Shift+D, Ctrl+T, Ctrl+D, Ctrl+Insert, Ctrl+Enter, Ctrl+S.
         static const UINT kKeys[][2] = {{'T', 1}, {'D', 1}, {'T', 0}, {'D', 0}, {VK_INSERT, 0}, {VK_RETURN, 0}, {'S', 0}};
         const auto& key = kKeys[Pick(static_cast<int>(std::size(kKeys)))];
+        typedDialog_ = key[0] == 'T' || key[0] == 'D';
         platform::TestKeyDown(VK_CONTROL);
         if (key[1] != 0) platform::TestKeyDown(VK_SHIFT);
         platform::TestKeyPress(key[0]);
         if (key[1] != 0) platform::TestKeyUp(VK_SHIFT);
         platform::TestKeyUp(VK_CONTROL);
         PumpAsTheMainLoop();
+        typedDialog_ = false;
         return done + ", Ctrl+" + (key[1] != 0 ? "Shift+" : "") + std::to_string(key[0]);
       }
       default: {
@@ -594,6 +609,9 @@ class RandomEditUser : public ToolFixture {
   std::function<std::string()> bytesNow_;  // the model's bytes, as the oracle reads them
   std::string poppedBytes_;        // the model's bytes when the step's popup came up
   std::size_t poppedSaid_ = 0;     // what the step had said then: the rest is the popup command's
+  bool typedDialog_ = false;       // the command under way opens a dialog on the text typed first
+  std::string typedBytes_;         // the model's bytes when that dialog came up
+  std::size_t typedSaid_ = 0;      // what the step had said then: the rest is the dialog's
   HWND intrude_ = nullptr;         // the window the user turns to while the next dialog is open
   std::vector<std::string> said_;  // what the step's dialogs and questions said, and the answers
   bool fullAnswers_ = false;       // the step is of a later kind (AnswerFully)
