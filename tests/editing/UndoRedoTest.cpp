@@ -13,6 +13,7 @@
 #include "model/EditSteps.h"
 #include "model/EditTesting.h"
 #include "model/RowOperations.h"
+#include "services/ErrorRecords.h"
 #include "supports/Restraint.h"
 
 namespace {
@@ -313,25 +314,37 @@ TEST_F(UndoRedoTest, ARuleTheWholeActionBrokeRefusesItAtItsEnd) {
 }
 
 // A message thrown by a piece that joined a larger edit (a record's field
-// refused) and caught by that edit leaves the edit its own change: one
-// step, the outer DX kept.
+// refused), as text or as a record that also moves the caret or sends a
+// command, and caught by that edit leaves the edit its own change: one
+// step each, the outer DX kept.
 TEST_F(UndoRedoTest, AMessageCaughtByTheOuterEditLeavesItItsChange) {
   Model& model = TheModel();
   const std::string before = Bytes(model);
-  Act([&] {
-    RunEdit(nullptr, [&] {
-      model.row(3).dx = 20.0f;
-      RefreshAfterModelEdit(model);
-      try {
-        RunEdit(nullptr, []() -> bool { throw std::string("Density = -460 is invalid"); });
-      } catch (const std::string&) {
-      }
-      return true;
+  const std::function<void()> throws[] = {[] { throw std::string("Density = -460 is invalid"); },
+                                          [] { throw CI{"Density = -460 is invalid", 5}; },
+                                          [] { throw MsgCmd{"Density = -460 is invalid", 280}; },
+                                          [] { throw MsgColCmd{"Density = -460 is invalid", 5, 280}; }};
+  float dx = 20.0f;
+  for (const auto& refuse : throws) {
+    dx += 1.0f;
+    Act([&] {
+      RunEdit(nullptr, [&] {
+        model.row(3).dx = dx;
+        RefreshAfterModelEdit(model);
+        try {
+          RunEdit(nullptr, [&]() -> bool {
+            refuse();
+            return true;
+          });
+        } catch (...) {
+        }
+        return true;
+      });
     });
-  });
-  EXPECT_FLOAT_EQ(model.row(3).dx, 20.0f);
-  EXPECT_EQ(UndoDepth(), 1);
-  ASSERT_TRUE(UndoEdit(nullptr));
+    EXPECT_FLOAT_EQ(model.row(3).dx, dx);
+  }
+  EXPECT_EQ(UndoDepth(), 4);
+  for (int step = 0; step < 4; ++step) ASSERT_TRUE(UndoEdit(nullptr));
   EXPECT_TRUE(Bytes(model) == before);
 }
 
