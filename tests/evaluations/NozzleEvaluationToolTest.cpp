@@ -250,14 +250,22 @@ TEST_F(NozzleEvaluationToolTest, AnalyzeHoldsAFilesValuesToTheDialogsLimits) {
   EXPECT_FALSE(TheNozzleDocument().analysed);
 }
 
-// A nozzle wall of half its OD leaves no bore: refused as the dialog would.
+// A nozzle wall of half its OD leaves no bore, nor does a WRC shell wall of
+// twice the shell's mean radius: refused as the dialog would.
 TEST_F(NozzleEvaluationToolTest, AWallReachingItsOutsideRadiusIsRefused) {
-  NozzleEvaluation d;
-  d.R = 40.0f, d.e = 0.5f, d.de = 12.2f, d.eb = 6.1f, d.d = 12.0f, d.ec = 0.5f, d.f = 20000.0f, d.fb = 20000.0f;
-  WriteNozzleFileFrom(Path("thick.noz"), d, g_UnitsSettings);
-  ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, Path("thick.noz")));
-  ExpectMessage("MESSAGE1_DIALOG", {"Thickness is greater than radius"});
-  Tool(40053);
+  NozzleEvaluation en;
+  en.R = 40.0f, en.e = 0.5f, en.de = 12.2f, en.eb = 6.1f, en.d = 12.0f, en.ec = 0.5f, en.f = 20000.0f, en.fb = 20000.0f;
+  NozzleEvaluation wrc;
+  wrc.analysis = kNozzleWrc537;
+  wrc.T = 20.0f, wrc.Rm = 10, wrc.ro = 1, wrc.eb = 0.1f, wrc.rm = 6, wrc.r = 0.1f, wrc.P = 100;
+  for (const NozzleEvaluation& d : {en, wrc}) {
+    WriteNozzleFileFrom(Path("thick.noz"), d, g_UnitsSettings);
+    ASSERT_TRUE(OpenFileByExtension(LayoutFrame().window, Path("thick.noz")));
+    ExpectMessage("MESSAGE1_DIALOG", {"Thickness is greater than radius"});
+    Tool(40053);
+    platform::CheckModalScript();
+    EXPECT_FALSE(TheNozzleDocument().analysed);
+  }
 }
 
 // A value past the limit of a typed number is refused as the dialog refuses
