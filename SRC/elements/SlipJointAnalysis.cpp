@@ -7,11 +7,14 @@
 // (the spring of 1, no friction), sliding (the spring of 1 and the
 // friction against the way it slides), held (the rigid spring, no
 // friction). Coulomb's law decides the next state from the solve:
-// - free: it slides the way it moved; it is held when it did not move.
-// - sliding: it slides on while it moves the way it slides; moved back, or
-//   not at all, the friction is more than what drives it, and it is held.
+// - free: it is held, which finds what drives it.
 // - held: the rigid spring carries what drives it; once that is more than
 //   the friction it slides that way.
+// - sliding: it slides on while it moves the way it slides; moved back, or
+//   not at all, the friction is more than what drives it, and it is held.
+// Deciding by the force held, not by the free movement, spares the other
+// nonlinear items of the line the long slide a free joint makes when its
+// friction comes on.
 // The friction never takes its sign from the force through the joint:
 // under pressure that force is mostly the thrust, which points along the
 // slide, and friction given its sign would drive the slide it resists.
@@ -25,7 +28,6 @@
 namespace {
 
 constexpr int kSlipJointKind = 11;
-constexpr double kStill = 1.0e-6;  // inch or radian: no movement
 constexpr double kFree = 1.0;
 constexpr double kHeld = 1.0e12;
 // A held joint slides only when what drives it passes the friction by this
@@ -47,10 +49,7 @@ void Step(double d, double f, double solvedSpring, double& spring, double& appli
       applied = carried > 0.0 ? -f : f;
     }
   } else if (applied == 0.0) {
-    if (std::fabs(d) <= kStill)
-      spring = kHeld;
-    else
-      applied = d > 0.0 ? -f : f;
+    spring = kHeld;
   } else if (d * applied >= 0.0) {  // the friction points along d: moved back
     spring = kHeld;
     applied = 0.0;
