@@ -38,6 +38,7 @@
 #include "services/Message.h"
 #include "services/ProgramCommands.h"
 #include "services/ProgramContext.h"
+#include "services/ProgramSample.h"
 #include "services/RecentModels.h"
 #include "services/Settings.h"
 #include "services/StartupSwitches.h"
@@ -69,10 +70,6 @@ std::string ResultsModelPath(const std::string& resultsPath) {
   return resultsPath.substr(0, dot) + ".mod";
 }
 
-// Set while the first run opens the sample: the sample is the program's
-// own file, so the user's work on it is saved where the user says.
-bool g_OpenSampleUntitled = false;
-
 bool OpenModelFile(HWND owner, const std::string& path) {
   // A file of the old format is converted only when the user agrees.
   const int oldVersion = OldModelFileVersion(path);
@@ -86,7 +83,9 @@ bool OpenModelFile(HWND owner, const std::string& path) {
   ForgetModelSession();
   if (oldVersion != 0) RememberConvertedModel(path, oldVersion);
   ChooseModelFile(path);
-  if (UntitledMode || g_OpenSampleUntitled) ResetModelTitle();
+  // The sample is the program's own file, by whichever road it was opened:
+  // the user's work on it is saved where the user says.
+  if (UntitledMode || IsProgramSample(path)) ResetModelTitle();
   ShowModelWindows();
   // What an old model's conversion took in place of values out of range,
   // and the load cases dropped for temperatures out of use.
@@ -305,17 +304,9 @@ void ImportBatchFileFromCommandLine(HWND mainWindow, const std::string& name) {
 }
 
 void OpenSampleModelFirstRun(HWND mainWindow) {
-  const std::string path = ProgramFolder + "BigModel.mod";
+  const std::string path = ProgramSamplePath();
   if (!platform::FileExists(path)) return;
-  bool opened = false;
-  {
-    struct SampleOpening {
-      SampleOpening() { g_OpenSampleUntitled = true; }
-      ~SampleOpening() { g_OpenSampleUntitled = false; }
-    } opening;
-    opened = OpenStartupFile(mainWindow, path);
-  }
-  if (!opened) {
+  if (!OpenStartupFile(mainWindow, path)) {
     ResetModelTitle();
     InitEmptyModel(TheModel(), ProgramAnalysisOptions());
   }

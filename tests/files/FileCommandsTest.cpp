@@ -349,7 +349,9 @@ TEST_F(FileCommandsTest, StartupNameInCapitalsWithoutFolderOpensFromTheCurrentFo
 
 // The sample lies in the program's folder, which holds what the program
 // ships: it opens untitled, so that Save asks where to write the user's
-// work instead of writing over the sample.
+// work instead of writing over the sample; it never enters the recent
+// models (the first run's exit stores none, and an earlier version's list
+// that holds it drops it), and Save As onto it is refused.
 TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   const std::string savedFolder = ProgramFolder;
   ProgramFolder = folder_ + "/program/";
@@ -374,6 +376,58 @@ TEST_F(FileCommandsTest, FirstRunOpensTheSampleUntitledAndSaveAsksWhere) {
   platform::CheckModalScript();
   EXPECT_EQ(Bytes(sample), shipped);
   EXPECT_TRUE(TheModel().path.empty());
+
+  auto listsSample = [&sample] {
+    for (int slot = 1; slot <= kRecentModelSlots; ++slot)
+      if (RecentModel(slot) == sample) return true;
+    return false;
+  };
+  EXPECT_FALSE(listsSample());
+  SaveProgramSettings();  // as the exit stores them
+  ClearRecentModels();
+  LoadProgramSettings();
+  EXPECT_FALSE(listsSample());
+
+  // Save As onto the sample, even with the replacement agreed, writes nothing.
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As", [sample](HWND dialog) {
+    SetDlgItemText(dialog, edt1, sample.c_str());
+    platform::TestKeyPress(VK_RETURN);
+  });
+  platform::ExpectModal(platform::ModalKind::MessageBox, sample + " already exists.\nDo you want to replace it?",
+                        [](HWND) { platform::TestKeyPress('Y'); });
+  ExpectMessage("MESSAGE3_DIALOG", {"Model file: " + sample,
+                                    "This is the program's sample model, which is kept as it came.",
+                                    "The model was not saved."});
+  EXPECT_FALSE(SaveModel(nullptr));
+  platform::CheckModalScript();
+  EXPECT_EQ(Bytes(sample), shipped);
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_TRUE(TheModel().modified);
+
+  // An earlier version stored the sample first in the list: it is dropped as
+  // the list is read, and the sample opened by its path is untitled too.
+  HKEY recent = RegCreateKeyChecked(HKEY_CURRENT_USER, (std::string(kCompanyKeyPath) + "\\" + kProductKeyName +
+                                                        "\\" + SettingsVersionKeyName() + "\\Recent files")
+                                                           .c_str());
+  ASSERT_NE(recent, nullptr);
+  RegSetInt(recent, "N", 2);
+  RegSetText(recent, "1", sample);
+  RegSetText(recent, "2", samplePath_);
+  RegCloseKey(recent);
+  ClearRecentModels();
+  LoadProgramSettings();
+  EXPECT_EQ(RecentModel(1), samplePath_);
+  EXPECT_EQ(CountRecentModels(), 1);
+  TheModel().modified = false;
+  ASSERT_TRUE(OpenFileByExtension(nullptr, sample));
+  EXPECT_TRUE(TheModel().path.empty());
+  EXPECT_FALSE(listsSample());
+  TheModel().modified = true;
+  platform::ExpectModal(platform::ModalKind::CommonDialog, "Save As",
+                        [](HWND) { platform::TestKeyPress(VK_ESCAPE); });
+  EXPECT_FALSE(SaveModel(nullptr));
+  platform::CheckModalScript();
+  EXPECT_EQ(Bytes(sample), shipped);
   ProgramFolder = savedFolder;
 }
 
