@@ -109,6 +109,14 @@ class ProgramUnderOpenbox : public OnXvfbWithWindowManager<testing::Test, Follow
     EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
   }
 
+  // The manager minimises the dialog, and with it the frame it belongs to;
+  // false when it did not.
+  bool MinimiseWithItsOwner(unsigned long dialog) {
+    const std::string title = Title(dialog);
+    windows_.Minimise(dialog);
+    return Until([&] { return Titled(title) == 0; }) && windows_.SyncWithManager();
+  }
+
   ManagedWindows windows_{Server::display_};
   XInput input_{Server::display_};
   std::unique_ptr<Display, decltype(&XCloseDisplay)> x_{XOpenDisplay(Server::display_.c_str()), XCloseDisplay};
@@ -136,13 +144,59 @@ TEST_F(TypedAheadX11Test, AMinimisedDialogComesBackWithItsOwnerAndItsValues) {
   ASSERT_NE(seismic, 0u) << "the Static Seismic dialog did not come";
   EXPECT_FALSE(windows_.Allows(seismic, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
   EXPECT_TRUE(windows_.Allows(layout, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
-  windows_.Minimise(seismic);
-  ASSERT_TRUE(Until([&] { return Titled(kSeismic) == 0; })) << "the manager did not minimise the dialog";
-  ASSERT_TRUE(windows_.SyncWithManager());
+  ASSERT_TRUE(MinimiseWithItsOwner(seismic)) << "the manager did not minimise the dialog";
   input_.Key("9");
   windows_.ActivateAsPager(layout);
   ASSERT_TRUE(Until([&] { return Focused(kSeismic); })) << "the dialog did not come back with the Layout";
   EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
+}
+
+// Minimised with the Layout, the dialog comes back on a click in the
+// Graphics window, which it holds from another thread.
+TEST_F(TypedAheadX11Test, AClickInTheGraphicsWindowBringsBackAMinimisedDialog) {
+  const unsigned long seismic = TypeIntoSeismic();
+  ASSERT_NE(seismic, 0u) << "the Static Seismic dialog did not come";
+  ASSERT_TRUE(MinimiseWithItsOwner(seismic)) << "the manager did not minimise the dialog";
+  int x = 0, y = 0;
+  ASSERT_TRUE(input_.PlaceOf(Title(Titled("Quorvel : Graphics")), &x, &y));
+  input_.Click(x + 300, y + 250);
+  ASSERT_TRUE(windows_.SyncWithManager());
+  ASSERT_TRUE(Until([&] { return Titled(kSeismic) == seismic && Focused(kSeismic); }))
+      << "the dialog stayed an icon";
+  EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
+}
+
+// Misc > Materials, a material's dialog open over the List window with a
+// description typed; the manager activates the Layout, as a taskbar asks:
+// the dialog comes up over the Layout with the keyboard, so that what is
+// typed next goes where the user sees it, and OK stores it all.
+TEST_F(TypedAheadX11Test, ALayoutActivatedUnderAListDialogGivesTheDialogBack) {
+  const fs::file_time_type before = fs::last_write_time(model_);
+  input_.Chord("Alt_L", "m");
+  for (const char* key : {"m", "Return"}) input_.Key(key);
+  ASSERT_TRUE(Until([&] { return Focused("Quorvel : Materials"); })) << "the Materials list did not come";
+  input_.Chord("Control_L", "e");
+  ASSERT_TRUE(Until([&] { return Focused("Material # 1"); })) << "the material's dialog did not come";
+  for (const char* key : {"Tab", "Tab", "h"}) input_.Key(key);
+  const unsigned long layout = Titled("Quorvel : Layout"), dialog = Titled("Material # 1");
+  windows_.ActivateAsPager(layout);
+  ASSERT_TRUE(windows_.SyncWithManager());
+  EXPECT_TRUE(Until([&] {
+    return Focused("Material # 1") && windows_.ManagersActiveWindow() == dialog &&
+           windows_.StackingPlace(dialog) > windows_.StackingPlace(layout);
+  })) << "the dialog stayed behind the Layout, which " << (Focused("Quorvel : Layout") ? "has" : "lacks")
+      << " the keyboard";
+  input_.Key("x");
+  input_.Key("Return");
+  ASSERT_TRUE(Until([&] { return Titled("Material # 1") == 0 && Focused("Quorvel : Materials"); }));
+  windows_.ActivateAsPager(layout);
+  ASSERT_TRUE(Until([&] { return Focused("Quorvel : Layout"); }));
+  input_.Chord("Control_L", "s");
+  ASSERT_TRUE(Until([&] { return fs::last_write_time(model_) != before; })) << "the save never came";
+  program_.Kill();
+  Model saved;
+  ReadModelFileInto(model_, saved);
+  EXPECT_EQ(saved.materials[1].description, "hx");
 }
 
 // A model another program named with an umlaut, opened from the command
