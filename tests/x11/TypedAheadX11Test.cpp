@@ -109,6 +109,41 @@ class ProgramUnderOpenbox : public OnXvfbWithWindowManager<testing::Test, Follow
     EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
   }
 
+  // Misc > Materials, a material's dialog open over the List window with a
+  // description typed; the manager activates the Layout: the dialog comes
+  // up over the Layout with the keyboard, so that what is typed next goes
+  // where the user sees it, and OK stores it all.
+  void ActivateTheLayoutUnderAListDialog() {
+    const fs::file_time_type before = fs::last_write_time(model_);
+    input_.Chord("Alt_L", "m");
+    for (const char* key : {"m", "Return"}) input_.Key(key);
+    ASSERT_TRUE(Until([&] { return Focused("Quorvel : Materials"); })) << "the Materials list did not come";
+    input_.Chord("Control_L", "e");
+    ASSERT_TRUE(Until([&] { return Focused("Material # 1"); })) << "the material's dialog did not come";
+    for (const char* key : {"Tab", "Tab", "h"}) input_.Key(key);
+    const unsigned long layout = Titled("Quorvel : Layout"), dialog = Titled("Material # 1");
+    int x = 0, y = 0;
+    ASSERT_TRUE(input_.PlaceOf(Title(layout), &x, &y));
+    if (FollowMouse) input_.Move(x + 40, y + 300);
+    else windows_.ActivateAsPager(layout);
+    ASSERT_TRUE(windows_.SyncWithManager());
+    EXPECT_TRUE(Until([&] {
+      return Focused("Material # 1") && windows_.ManagersActiveWindow() == dialog &&
+             windows_.StackingPlace(dialog) > windows_.StackingPlace(layout);
+    })) << "the dialog stayed behind the Layout, which " << (Focused("Quorvel : Layout") ? "has" : "lacks")
+        << " the keyboard";
+    for (const char* key : {"x", "Return"}) input_.Key(key);
+    ASSERT_TRUE(Until([&] { return Titled("Material # 1") == 0 && Focused("Quorvel : Materials"); }));
+    windows_.ActivateAsPager(layout);
+    ASSERT_TRUE(Until([&] { return Focused("Quorvel : Layout"); }));
+    input_.Chord("Control_L", "s");
+    ASSERT_TRUE(Until([&] { return fs::last_write_time(model_) != before; })) << "the save never came";
+    program_.Kill();
+    Model saved;
+    ReadModelFileInto(model_, saved);
+    EXPECT_EQ(saved.materials[1].description, "hx");
+  }
+
   // The manager minimises the dialog, and with it the frame it belongs to;
   // false when it did not.
   bool MinimiseWithItsOwner(unsigned long dialog) {
@@ -166,37 +201,13 @@ TEST_F(TypedAheadX11Test, AClickInTheGraphicsWindowBringsBackAMinimisedDialog) {
   EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
 }
 
-// Misc > Materials, a material's dialog open over the List window with a
-// description typed; the manager activates the Layout, as a taskbar asks:
-// the dialog comes up over the Layout with the keyboard, so that what is
-// typed next goes where the user sees it, and OK stores it all.
-TEST_F(TypedAheadX11Test, ALayoutActivatedUnderAListDialogGivesTheDialogBack) {
-  const fs::file_time_type before = fs::last_write_time(model_);
-  input_.Chord("Alt_L", "m");
-  for (const char* key : {"m", "Return"}) input_.Key(key);
-  ASSERT_TRUE(Until([&] { return Focused("Quorvel : Materials"); })) << "the Materials list did not come";
-  input_.Chord("Control_L", "e");
-  ASSERT_TRUE(Until([&] { return Focused("Material # 1"); })) << "the material's dialog did not come";
-  for (const char* key : {"Tab", "Tab", "h"}) input_.Key(key);
-  const unsigned long layout = Titled("Quorvel : Layout"), dialog = Titled("Material # 1");
-  windows_.ActivateAsPager(layout);
-  ASSERT_TRUE(windows_.SyncWithManager());
-  EXPECT_TRUE(Until([&] {
-    return Focused("Material # 1") && windows_.ManagersActiveWindow() == dialog &&
-           windows_.StackingPlace(dialog) > windows_.StackingPlace(layout);
-  })) << "the dialog stayed behind the Layout, which " << (Focused("Quorvel : Layout") ? "has" : "lacks")
-      << " the keyboard";
-  input_.Key("x");
-  input_.Key("Return");
-  ASSERT_TRUE(Until([&] { return Titled("Material # 1") == 0 && Focused("Quorvel : Materials"); }));
-  windows_.ActivateAsPager(layout);
-  ASSERT_TRUE(Until([&] { return Focused("Quorvel : Layout"); }));
-  input_.Chord("Control_L", "s");
-  ASSERT_TRUE(Until([&] { return fs::last_write_time(model_) != before; })) << "the save never came";
-  program_.Kill();
-  Model saved;
-  ReadModelFileInto(model_, saved);
-  EXPECT_EQ(saved.materials[1].description, "hx");
+// Misc > Materials, a material's dialog open over the List window, the
+// Layout activated by the manager, as a taskbar asks:
+TEST_F(TypedAheadX11Test, ALayoutActivatedUnderAListDialogGivesTheDialogBack) { ActivateTheLayoutUnderAListDialog(); }
+
+// ... or as the pointer moved into the Layout makes it.
+TEST_F(TypedAheadFollowingMouseX11Test, ThePointerIntoTheLayoutUnderAListDialogGivesTheDialogBack) {
+  ActivateTheLayoutUnderAListDialog();
 }
 
 // A model another program named with an umlaut, opened from the command
