@@ -351,7 +351,10 @@ void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta) {
     if (UINT button = ButtonKey(message)) SetKey(core.asyncKeys, button, IsButtonDown(message));
     route = RoutePointerLocked(*top, message, screen, wheelDelta);
   }
-  if (route.message == 0) return;
+  if (route.message == 0) {
+    if (IsButtonDown(message)) PressInHeldWindow(topLevel);
+    return;
+  }
   bool eaten = route.activate != nullptr && AskMouseActivate(route, message);
   if (route.askCursor)
     SendMessage(route.target, WM_SETCURSOR, reinterpret_cast<WPARAM>(route.target),

@@ -236,6 +236,23 @@ TEST_F(NozzleEvaluationToolTest, TheWrcLayoutAndTheShippedCurvesRefusal) {
   EXPECT_FALSE(Has(lines, "Stresses!Fig.No Au Al Bu Bl Cu Cl Du Dl"));
 }
 
+// The nozzle's own rows, greyed by WRC 537 on a cylinder, are required
+// again under EN 13445-3: each label and unit comes back with its field.
+TEST_F(NozzleEvaluationToolTest, TheNozzleRowsComeBackWholeWithEn13445) {
+  NewTool();
+  RunDialog([](HWND dialog) {
+    const int rows[] = {1510, 1310, 1610, 1511, 1311, 1611};
+    Choose(dialog, 1201, 1);
+    Click(dialog, 1402);
+    for (int item : rows) EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, item))) << item;
+    Choose(dialog, 1201, 0);
+    EXPECT_EQ(Text(dialog, 1510), "Nozzle Design Stress (fb)");
+    EXPECT_EQ(Text(dialog, 1511), "Rein. Pad Design Stress (f2)");
+    for (int item : rows) EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, item))) << item;
+    SendMessage(dialog, WM_COMMAND, IDCANCEL, 0);
+  });
+}
+
 TEST_F(NozzleEvaluationToolTest, AnalyzeHoldsAFilesValuesToTheDialogsLimits) {
   NozzleEvaluation d;
   d.R = 50.0f;  // the rest zero: no nozzle

@@ -109,6 +109,62 @@ class ProgramUnderOpenbox : public OnXvfbWithWindowManager<testing::Test, Follow
     EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
   }
 
+  // Misc > Materials, the first material's dialog opened over the List
+  // window and "h" typed into its description: the dialog's X window, 0
+  // when it did not come.
+  unsigned long OpenMaterialDialog() {
+    input_.Chord("Alt_L", "m");
+    for (const char* key : {"m", "Return"}) input_.Key(key);
+    if (!Until([&] { return Focused("Quorvel : Materials"); })) return 0;
+    input_.Chord("Control_L", "e");
+    if (!Until([&] { return Focused("Material # 1"); })) return 0;
+    for (const char* key : {"Tab", "Tab", "h"}) input_.Key(key);
+    return Titled("Material # 1");
+  }
+  // "x" and Return in the material's dialog, Ctrl+S from the Layout: the
+  // description saved ("(not saved)" when the dialog or the save did not
+  // go as a user expects).
+  std::string OkAndSaveDescription() {
+    const fs::file_time_type before = fs::last_write_time(model_);
+    for (const char* key : {"x", "Return"}) input_.Key(key);
+    if (!Until([&] { return Titled("Material # 1") == 0 && Focused("Quorvel : Materials"); })) return "(not saved)";
+    windows_.ActivateAsPager(Titled("Quorvel : Layout"));
+    if (!Until([&] { return Focused("Quorvel : Layout"); })) return "(not saved)";
+    input_.Chord("Control_L", "s");
+    if (!Until([&] { return fs::last_write_time(model_) != before; })) return "(not saved)";
+    program_.Kill();
+    Model saved;
+    ReadModelFileInto(model_, saved);
+    return saved.materials[1].description;
+  }
+  // The material's dialog open, the manager activates the Layout (as a
+  // taskbar asks, or as the pointer moved into it makes it): the dialog
+  // comes up over the Layout with the keyboard, so that what is typed next
+  // goes where the user sees it.
+  void ActivateTheLayoutUnderAListDialog() {
+    const unsigned long layout = Titled("Quorvel : Layout"), dialog = OpenMaterialDialog();
+    ASSERT_NE(dialog, 0u) << "the material's dialog did not come";
+    int x = 0, y = 0;
+    ASSERT_TRUE(input_.PlaceOf(Title(layout), &x, &y));
+    if (FollowMouse) input_.Move(x + 40, y + 300);
+    else windows_.ActivateAsPager(layout);
+    ASSERT_TRUE(windows_.SyncWithManager());
+    EXPECT_TRUE(Until([&] {
+      return Focused("Material # 1") && windows_.ManagersActiveWindow() == dialog &&
+             windows_.StackingPlace(dialog) > windows_.StackingPlace(layout);
+    })) << "the dialog stayed behind the Layout, which " << (Focused("Quorvel : Layout") ? "has" : "lacks")
+        << " the keyboard";
+    EXPECT_EQ(OkAndSaveDescription(), "hx");
+  }
+
+  // The manager minimises the dialog, and with it the frame it belongs to;
+  // false when it did not.
+  bool MinimiseWithItsOwner(unsigned long dialog) {
+    const std::string title = Title(dialog);
+    windows_.Minimise(dialog);
+    return Until([&] { return Titled(title) == 0; }) && windows_.SyncWithManager();
+  }
+
   ManagedWindows windows_{Server::display_};
   XInput input_{Server::display_};
   std::unique_ptr<Display, decltype(&XCloseDisplay)> x_{XOpenDisplay(Server::display_.c_str()), XCloseDisplay};
@@ -136,13 +192,40 @@ TEST_F(TypedAheadX11Test, AMinimisedDialogComesBackWithItsOwnerAndItsValues) {
   ASSERT_NE(seismic, 0u) << "the Static Seismic dialog did not come";
   EXPECT_FALSE(windows_.Allows(seismic, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
   EXPECT_TRUE(windows_.Allows(layout, "_NET_WM_ACTION_MAXIMIZE_HORZ"));
-  windows_.Minimise(seismic);
-  ASSERT_TRUE(Until([&] { return Titled(kSeismic) == 0; })) << "the manager did not minimise the dialog";
-  ASSERT_TRUE(windows_.SyncWithManager());
+  ASSERT_TRUE(MinimiseWithItsOwner(seismic)) << "the manager did not minimise the dialog";
   input_.Key("9");
   windows_.ActivateAsPager(layout);
   ASSERT_TRUE(Until([&] { return Focused(kSeismic); })) << "the dialog did not come back with the Layout";
   EXPECT_FLOAT_EQ(OkAndSave(), 0.35f);
+}
+
+// The material's dialog minimised with the List window: a key typed in
+// the Layout meanwhile reaches no window, and a click in the Graphics
+// window (which the dialog holds from another thread) brings the dialog
+// back with the keyboard and what was typed before.
+TEST_F(TypedAheadX11Test, AClickInTheGraphicsWindowBringsBackAMinimisedDialog) {
+  const unsigned long dialog = OpenMaterialDialog();
+  ASSERT_NE(dialog, 0u) << "the material's dialog did not come";
+  ASSERT_TRUE(MinimiseWithItsOwner(dialog)) << "the manager did not minimise the dialog";
+  windows_.ActivateAsPager(Titled("Quorvel : Layout"));
+  ASSERT_TRUE(Until([&] { return Focused("Quorvel : Layout"); }));
+  input_.Key("z");
+  int x = 0, y = 0;
+  ASSERT_TRUE(input_.PlaceOf(Title(Titled("Quorvel : Graphics")), &x, &y));
+  input_.Click(x + 300, y + 250);
+  ASSERT_TRUE(windows_.SyncWithManager());
+  ASSERT_TRUE(Until([&] { return Titled("Material # 1") == dialog && Focused("Material # 1"); }))
+      << "the dialog stayed an icon";
+  EXPECT_EQ(OkAndSaveDescription(), "hx");
+}
+
+// Misc > Materials, a material's dialog open over the List window, the
+// Layout activated by the manager, as a taskbar asks:
+TEST_F(TypedAheadX11Test, ALayoutActivatedUnderAListDialogGivesTheDialogBack) { ActivateTheLayoutUnderAListDialog(); }
+
+// ... or as the pointer moved into the Layout makes it.
+TEST_F(TypedAheadFollowingMouseX11Test, ThePointerIntoTheLayoutUnderAListDialogGivesTheDialogBack) {
+  ActivateTheLayoutUnderAListDialog();
 }
 
 // A model another program named with an umlaut, opened from the command
