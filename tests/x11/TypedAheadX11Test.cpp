@@ -12,6 +12,7 @@
 
 #include "files/ModelFile.h"
 #include "model/Model.h"
+#include "platform/FileNames.h"
 #include "x11/WindowManager.h"
 #include "x11/XInput.h"
 #include "x11/XProperty.h"
@@ -232,7 +233,7 @@ TEST_F(TypedAheadX11Test, ANameTypedOutsideWindows1252IsSavedAsTyped) {
   program_.Kill();
   Model original, written;
   ReadModelFileInto(model_, original);
-  ReadModelFileInto(saved, written);
+  ReadModelFileInto(platform::FromFileSystemName(saved), written);
   EXPECT_EQ(written.rowCount, original.rowCount);
 }
 
