@@ -321,7 +321,7 @@ void DestroyThreadWindows(ThreadQueue& queue);
 
 // Input (no lock held; on the owner thread).
 // `modifiers`: HeldModifiers of Presenter.h, or 0 when not reported.
-void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, bool unmappable, unsigned modifiers = 0);
+void RouteKey(HWND topLevel, UINT virtualKey, bool down, BYTE character, unsigned unheld, unsigned modifiers = 0);
 // x, y relative to the top-level window's top-left corner.
 void RouteMouse(HWND topLevel, UINT message, int x, int y, int wheelDelta);
 BYTE CharacterForKey(UINT virtualKey, bool shift);

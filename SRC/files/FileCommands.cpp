@@ -46,8 +46,6 @@
 
 namespace {
 
-constexpr std::size_t kFileBufferLength = 260;
-
 std::size_t NameOffset(const std::string& path) {
   const std::size_t separator = path.find_last_of("/\\");
   return separator == std::string::npos ? 0 : separator + 1;
@@ -124,11 +122,8 @@ OPENFILENAME FileDialogRecord(HWND owner, std::vector<char>& buffer, const char*
 
 // The model's own file name, the start of the dialogs' name field.
 std::vector<char> NameBuffer() {
-  std::vector<char> buffer(kFileBufferLength, '\0');
   const std::string& path = TheModel().path;
-  const std::string name = path.substr(NameOffset(path));
-  std::copy_n(name.begin(), std::min(name.size(), buffer.size() - 1), buffer.begin());
-  return buffer;
+  return FileNameBuffer(path.substr(NameOffset(path)));
 }
 
 bool OpenDocumentByKind(HWND owner, const std::string& path) {
@@ -233,7 +228,7 @@ bool SaveModelAs(HWND owner) {
   OPENFILENAME record = FileDialogRecord(owner, buffer, "Model files (*.mod)\0*.mod\0", "Save As");
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_PATHMUSTEXIST | OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
-  if (!GetSaveFileName(&record)) return false;
+  if (!RunFileDialog(record, true)) return false;
   const std::string path = buffer.data();
   // A model under another extension could not be opened again.
   if (LowerExtension(path) != "mod") {
@@ -272,7 +267,7 @@ void OpenModelDialog(HWND owner) {
   }
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
-  if (GetOpenFileName(&record)) OpenFileByExtension(owner, buffer.data());
+  if (RunFileDialog(record, false)) OpenFileByExtension(owner, buffer.data());
 }
 
 std::string StartupFilePath(const std::string& name) {
@@ -313,14 +308,12 @@ void OpenSampleModelFirstRun(HWND mainWindow) {
 }
 
 void OpenResultsDialog(HWND owner) {
-  std::vector<char> buffer(kFileBufferLength, '\0');
-  const std::string& last = LastResultsPath();
-  std::copy_n(last.begin(), std::min(last.size(), buffer.size() - 1), buffer.begin());
+  std::vector<char> buffer = FileNameBuffer(LastResultsPath());
   OPENFILENAME record = FileDialogRecord(owner, buffer, "Results files (*.res)\0*.res\0", "Open Results");
   record.lpstrDefExt = "res";
   record.Flags = OFN_EXPLORER | OFN_ENABLESIZING | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY |
                  OFN_ENABLEHOOK;
-  if (!GetOpenFileName(&record)) return;
+  if (!RunFileDialog(record, false)) return;
   const std::string path = buffer.data();
   if (LowerExtension(path) != "res") {
     ShowErrorMessage(owner, "File extension must be : res");
