@@ -9,7 +9,15 @@
 #include "model/Model.h"
 #include "model/ModelRules.h"
 #include "model/Nodes.h"
+#include "records/BeamLoad.h"
+#include "records/BeamMaterial.h"
+#include "records/BeamSection.h"
+#include "records/FieldRules.h"
 #include "records/ForceSpectrum.h"
+#include "records/Material.h"
+#include "records/PipeLoad.h"
+#include "records/PipeSection.h"
+#include "records/Soil.h"
 #include "records/ModelFileFormat.h"
 #include "records/PointTables.h"
 #include "records/Spectrum.h"
@@ -97,6 +105,36 @@ void NameFault(const Model& model, const BinaryFileFault& fault, std::string& wh
   else field = FieldName({}, at);
 }
 
+// The first field of a table's record that its rules refuse (FieldRules.h),
+// named by record and field as a value out of range is.
+template <typename Record, std::size_t N>
+std::string TableFieldFault(const ModelRecordTable<Record>& table, const char* record,
+                            const FieldRule<Record> (&rules)[N], int temperaturesInUse = 10) {
+  for (int number = 1; number <= table.count; ++number)
+    if (std::string fault = RecordFieldFaultText(table[number], rules, record + (" " + std::to_string(number)),
+                                                 temperaturesInUse);
+        !fault.empty())
+      return fault;
+  return {};
+}
+
+std::string FieldRuleFault(const Model& model) {
+  for (int number = 1; number <= model.materials.count; ++number)
+    if (std::string fault = MaterialFieldFaultText(model.materials[number], kMaterialRecord + (" " + std::to_string(number)));
+        !fault.empty())
+      return fault;
+  const int inUse = PipeLoadPairsInUse(model.options.ThermalLoadCount);
+  for (const std::string& fault :
+       {TableFieldFault(model.sections, kSectionRecord, kSectionRules),
+        TableFieldFault(model.pipeLoads, kPipeLoadRecord, kPipeLoadRules, inUse),
+        TableFieldFault(model.beamMaterials, kBeamMaterialRecord, kBeamMaterialRules),
+        TableFieldFault(model.beamSections, kBeamSectionRecord, kBeamSectionRules),
+        TableFieldFault(model.beamLoads, kBeamLoadRecord, kBeamLoadRules, inUse),
+        TableFieldFault(model.soils, kSoilRecord, kSoilRules)})
+    if (!fault.empty()) return fault;
+  return {};
+}
+
 }  // namespace
 
 std::string ModelWriteFault(const Model& model) {
@@ -107,7 +145,7 @@ std::string ModelWriteFault(const Model& model) {
     return "The text \"" + checker.overlongText + "\" is longer than the " + std::to_string(checker.overlongRoom) +
            " characters the model file keeps for it.";
   const BinaryFileFault& fault = BinaryFileFirstFault(checker);
-  if (!fault.found) return {};
+  if (!fault.found) return FieldRuleFault(model);
   std::string where, field;
   NameFault(model, fault, where, field);
   const std::string range = " is out of range (" + std::string(kStoredValueRange) + ")";
