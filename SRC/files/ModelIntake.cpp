@@ -109,10 +109,9 @@ void NameFault(const Model& model, const BinaryFileFault& fault, std::string& wh
 // named by record and field as a value out of range is.
 template <typename Record, std::size_t N>
 std::string TableFieldFault(const ModelRecordTable<Record>& table, const char* record,
-                            const FieldRule<Record> (&rules)[N], int temperaturesInUse = 10) {
+                            const FieldRule<Record> (&rules)[N]) {
   for (int number = 1; number <= table.count; ++number)
-    if (std::string fault = RecordFieldFaultText(table[number], rules, record + (" " + std::to_string(number)),
-                                                 temperaturesInUse);
+    if (std::string fault = RecordFieldFaultText(table[number], rules, record + (" " + std::to_string(number)));
         !fault.empty())
       return fault;
   return {};
@@ -123,16 +122,13 @@ std::string FieldRuleFault(const Model& model) {
     if (std::string fault = MaterialFieldFaultText(model.materials[number], kMaterialRecord + (" " + std::to_string(number)));
         !fault.empty())
       return fault;
-  const int inUse = PipeLoadPairsInUse(model.options.ThermalLoadCount);
-  for (const std::string& fault :
-       {TableFieldFault(model.sections, kSectionRecord, kSectionRules),
-        TableFieldFault(model.pipeLoads, kPipeLoadRecord, kPipeLoadRules, inUse),
-        TableFieldFault(model.beamMaterials, kBeamMaterialRecord, kBeamMaterialRules),
-        TableFieldFault(model.beamSections, kBeamSectionRecord, kBeamSectionRules),
-        TableFieldFault(model.beamLoads, kBeamLoadRecord, kBeamLoadRules, inUse),
-        TableFieldFault(model.soils, kSoilRecord, kSoilRules)})
-    if (!fault.empty()) return fault;
-  return {};
+  std::string fault = TableFieldFault(model.sections, kSectionRecord, kSectionRules);
+  if (fault.empty()) fault = TableFieldFault(model.pipeLoads, kPipeLoadRecord, kPipeLoadRules);
+  if (fault.empty()) fault = TableFieldFault(model.beamMaterials, kBeamMaterialRecord, kBeamMaterialRules);
+  if (fault.empty()) fault = TableFieldFault(model.beamSections, kBeamSectionRecord, kBeamSectionRules);
+  if (fault.empty()) fault = TableFieldFault(model.beamLoads, kBeamLoadRecord, kBeamLoadRules);
+  if (fault.empty()) fault = TableFieldFault(model.soils, kSoilRecord, kSoilRules);
+  return fault;
 }
 
 }  // namespace

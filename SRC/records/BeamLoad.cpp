@@ -21,7 +21,7 @@ FieldRefusal TemperatureRefusal(float value, const BeamLoad&) { return LoadTempe
 
 template <int Index>
 constexpr FieldRule<BeamLoad> TemperatureRule(const char* name) {
-  return {name, "Temperature", Temperature<Index>, TemperatureRefusal, Index + 1};
+  return {name, "Temperature", Temperature<Index>, TemperatureRefusal};
 }
 
 }  // namespace

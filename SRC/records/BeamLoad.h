@@ -24,8 +24,9 @@ struct BeamLoad {
 };
 
 // The rules of a beam load's fields (FieldRules.h), in file order: T1 to
-// T10 (each judged while the model uses that many temperatures) and the
-// additional weight.
+// T10 and the additional weight. A temperature out of use is judged too:
+// none below absolute zero is sound, and one would stand in the way the
+// day the model uses it.
 enum BeamLoadRuled : int { kBeamLoadT1Rule, kBeamLoadAdditionalWeightRule = 10, kBeamLoadRuleCount };
 extern const FieldRule<BeamLoad> kBeamLoadRules[kBeamLoadRuleCount];
 

@@ -23,7 +23,7 @@ FieldRefusal NuRefusal(float value, const BeamMaterial&) {
 
 const FieldRule<BeamMaterial> kBeamMaterialRules[kBeamMaterialRuleCount] = {
     {"Young's modulus", "E", [](const BeamMaterial& m) { return m.E; }, NotNegative},
-    {"Poisson's ratio", "Nu", [](const BeamMaterial& m) { return m.nu; }, NuRefusal, 0, ZeroIsNotGiven<BeamMaterial>},
+    {"Poisson's ratio", "Nu", [](const BeamMaterial& m) { return m.nu; }, NuRefusal, ZeroIsNotGiven<BeamMaterial>},
     {"density", "Density", [](const BeamMaterial& m) { return m.density; }, NotNegative},
 };
 

@@ -18,10 +18,10 @@ FieldRefusal Positive(float value, const BeamSection&) {
 }  // namespace
 
 const FieldRule<BeamSection> kBeamSectionRules[kBeamSectionRuleCount] = {
-    {"axial area", "Area", [](const BeamSection& s) { return s.A; }, Positive, 0, ZeroIsNotGiven<BeamSection>},
-    {"major moment of inertia", "Moment of inertia", [](const BeamSection& s) { return s.Imaj; }, Positive, 0,
+    {"axial area", "Area", [](const BeamSection& s) { return s.A; }, Positive, ZeroIsNotGiven<BeamSection>},
+    {"major moment of inertia", "Moment of inertia", [](const BeamSection& s) { return s.Imaj; }, Positive,
      ZeroIsNotGiven<BeamSection>},
-    {"minor moment of inertia", "Moment of inertia", [](const BeamSection& s) { return s.Imin; }, Positive, 0,
+    {"minor moment of inertia", "Moment of inertia", [](const BeamSection& s) { return s.Imin; }, Positive,
      ZeroIsNotGiven<BeamSection>},
     {"torsional inertia", "Torsional constant", [](const BeamSection& s) { return s.J; }, NotNegative},
     {"major shear area", "Area", [](const BeamSection& s) { return s.Asmaj; }, NotNegative},

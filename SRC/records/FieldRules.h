@@ -47,9 +47,6 @@ struct FieldRule {
   const char* label;  // the label of the cells' message: "Density"
   float (*value)(const Record& record);
   FieldRefusal (*judge)(float value, const Record& record);
-  // A load's T<n>: judged only while the model uses n temperatures, as the
-  // cells edit only those (0: always).
-  int temperature = 0;
   // When a stored 0 is the field not yet given (null: never).
   bool (*zeroNotGiven)(const Record& record) = nullptr;
 };
@@ -92,14 +89,11 @@ struct FieldFault {
   explicit operator bool() const { return name != nullptr; }
 };
 
-// The first field of `record` that `rules` (count `count`) refuse; only the
-// temperatures of the first `temperaturesInUse` are judged.
+// The first field of `record` that `rules` (count `count`) refuse.
 template <typename Record>
-FieldFault FirstFieldFault(const Record& record, const FieldRule<Record>* rules, std::size_t count,
-                           int temperaturesInUse = 10) {
+FieldFault FirstFieldFault(const Record& record, const FieldRule<Record>* rules, std::size_t count) {
   for (std::size_t k = 0; k < count; ++k) {
     const FieldRule<Record>& rule = rules[k];
-    if (rule.temperature > temperaturesInUse) continue;
     const float value = rule.value(record);
     if (value == 0.0f && rule.zeroNotGiven != nullptr && rule.zeroNotGiven(record)) continue;
     if (const FieldRefusal refusal = rule.judge(value, record)) return {rule.name, value, refusal};
@@ -114,8 +108,7 @@ std::string FieldFaultText(const std::string& where, const FieldFault& fault);
 // The refusal of the first field of `record` that `rules` refuse, at
 // `where`; empty when it keeps them all.
 template <typename Record, std::size_t N>
-std::string RecordFieldFaultText(const Record& record, const FieldRule<Record> (&rules)[N], const std::string& where,
-                                 int temperaturesInUse = 10) {
-  const FieldFault fault = FirstFieldFault(record, rules, N, temperaturesInUse);
+std::string RecordFieldFaultText(const Record& record, const FieldRule<Record> (&rules)[N], const std::string& where) {
+  const FieldFault fault = FirstFieldFault(record, rules, N);
   return fault ? FieldFaultText(where, fault) : std::string();
 }

@@ -83,10 +83,10 @@ float RowColumn(const MaterialTempRow& row) {
 const FieldRule<Material> kMaterialRules[kMaterialRuleCount] = {
     {"Poisson's ratio", "Nu", [](const Material& m) { return m.nu; }, NuRefusal},
     {"density", "Density", [](const Material& m) { return m.density; }, NotNegative},
-    {"joint factor", "Joint factor", [](const Material& m) { return m.jointFactor; }, JointFactorRefusal, 0,
+    {"joint factor", "Joint factor", [](const Material& m) { return m.jointFactor; }, JointFactorRefusal,
      WithoutTemperatureRows},
     {"circumferential joint factor", "Joint factor", [](const Material& m) { return m.circJointFactor; },
-     JointFactorRefusal, 0, ZeroIsNotGiven<Material>},
+     JointFactorRefusal, ZeroIsNotGiven<Material>},
     {"strength", "Tensile strength", [](const Material& m) { return m.strength; }, NotNegative},
 };
 

@@ -46,7 +46,7 @@ FieldRefusal SpecificGravity(float value, const PipeLoad&) {
 
 template <int Pair>
 constexpr FieldRule<PipeLoad> OperatingRule(const char* name) {
-  return {name, "Temperature", OperatingTemperature<Pair>, Temperature, Pair + 1};
+  return {name, "Temperature", OperatingTemperature<Pair>, Temperature};
 }
 
 }  // namespace

@@ -41,8 +41,10 @@ struct PipeLoad {
 };
 
 // The rules of a load's fields (FieldRules.h), in file order: T1 to T10
-// (each judged while its pair is in use), the design temperature, the
-// specific gravity and the additional weight. The pressures may be any.
+// (a pair out of use too: none below absolute zero is sound, and one would
+// stand in the way the day the model uses the pair), the design
+// temperature, the specific gravity and the additional weight. The
+// pressures may be any.
 enum PipeLoadRuled : int {
   kPipeLoadT1Rule,
   kPipeLoadDesignTemperatureRule = 10,

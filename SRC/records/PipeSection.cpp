@@ -67,12 +67,12 @@ bool WithoutWall(const PipeSection& section) { return section.thickness == 0.0f;
 
 const FieldRule<PipeSection> kSectionRules[kSectionRuleCount] = {
     {"outside diameter", "Outside diameter", [](const PipeSection& s) { return s.outsideDiameter; }, DiameterRefusal,
-     0, ZeroIsNotGiven<PipeSection>},
-    {"wall thickness", "Thickness", [](const PipeSection& s) { return s.thickness; }, WallRefusal, 0,
+     ZeroIsNotGiven<PipeSection>},
+    {"wall thickness", "Thickness", [](const PipeSection& s) { return s.thickness; }, WallRefusal,
      ZeroIsNotGiven<PipeSection>},
     {"corrosion allowance", "Corrosion allowance", [](const PipeSection& s) { return s.corrosionAllowance; },
-     CorrosionRefusal, 0, WithoutWall},
-    {"mill tolerance (%)", "Mill tolerance", [](const PipeSection& s) { return s.millTolerance; }, MillRefusal, 0,
+     CorrosionRefusal, WithoutWall},
+    {"mill tolerance (%)", "Mill tolerance", [](const PipeSection& s) { return s.millTolerance; }, MillRefusal,
      WithoutWall},
     {"insulation density", "Insulation density", [](const PipeSection& s) { return s.insulationDensity; },
      NotNegative},

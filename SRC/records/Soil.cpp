@@ -24,10 +24,10 @@ FieldRefusal DeltaRefusal(float value, const Soil&) {
 }  // namespace
 
 const FieldRule<Soil> kSoilRules[kSoilRuleCount] = {
-    {"density", "Density", [](const Soil& s) { return s.density; }, Positive, 0, ZeroIsNotGiven<Soil>},
-    {"strength", "Strength", [](const Soil& s) { return s.strength; }, Positive, 0, ZeroIsNotGiven<Soil>},
+    {"density", "Density", [](const Soil& s) { return s.density; }, Positive, ZeroIsNotGiven<Soil>},
+    {"strength", "Strength", [](const Soil& s) { return s.strength; }, Positive, ZeroIsNotGiven<Soil>},
     {"delta", "Delta", [](const Soil& s) { return s.delta; }, DeltaRefusal},
-    {"ks", "Ks", [](const Soil& s) { return s.Ks; }, Positive, 0, ZeroIsNotGiven<Soil>},
+    {"ks", "Ks", [](const Soil& s) { return s.Ks; }, Positive, ZeroIsNotGiven<Soil>},
 };
 
 int FindSoilByName(const ModelRecordTable<Soil>& table, const std::string& name) {

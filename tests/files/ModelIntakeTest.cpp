@@ -25,6 +25,7 @@
 #include "services/BinaryFile.h"
 #include "services/NumberText.h"
 #include "platform/TestSupport.h"
+#include "records/Spectrum.h"
 #include "records/TimeFunction.h"
 #include "services/AppTesting.h"
 #include "services/Frame.h"
@@ -137,7 +138,7 @@ TEST_F(ModelIntakeTest, EveryFloatOfAFileOutOfRangeIsRefusedOrMendedWithANote) {
 // by record and field (row 3's DZ of -1E-40 once opened silently), a bend
 // radius the making would replace included; a wind profile's value past
 // the limit too, which its reader reads as it stands, while one below 1E-37
-// that an older wind cell stored is mended with a note.
+// that an older wind cell or spectrum table stored is mended with a note.
 TEST_F(ModelIntakeTest, OpenRefusesAFilesNumberOutOfRangeWhereverItStands) {
   const std::string path = TempFolder() + "/refused.mod", range = " is out of range (" + std::string(kStoredValueRange) + ")";
   TheModel().title = "Before";
@@ -171,6 +172,17 @@ TEST_F(ModelIntakeTest, OpenRefusesAFilesNumberOutOfRangeWhereverItStands) {
   EXPECT_EQ(notes, std::vector<std::string>{"Wind load 1 profile, point 1: the elevation 1E-40 is below 1E-37, the "
                                             "least a value may be but zero, and is taken as 0"});
   EXPECT_EQ(TheModel().wind.loads[0].velocityProfile[0].elevation, kExplicitZero);
+  BuildAllKindsModel(model);
+  model.spectra[0].points[0].x = 1.0e-40f;
+  Floats(model, &written);
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << written;
+  ASSERT_EQ(ReadModelFile(path, &notes), "");
+  EXPECT_NE(std::find(notes.begin(), notes.end(),
+                      "Spectra: spectrum \"Quake\", point 1: the abscissa 1E-40 is below 1E-37, the least a value "
+                      "may be but zero, and is taken as 0"),
+            notes.end())
+      << ::testing::PrintToString(notes);
+  EXPECT_EQ(TheModel().spectra[0].points[0].x, kExplicitZero);
 }
 
 // A model file holding a value its cell refuses opened without a word and
@@ -209,6 +221,11 @@ TEST_F(ModelIntakeTest, OpenRefusesAFieldItsCellsRefuseAndOpensEveryValueTheyTak
       {[](Model& m) { m.sections[1].corrosionAllowance = -0.01f; }, "Pipe section 1: the corrosion allowance -0.01 is invalid (below 0)"},
       {[](Model& m) { m.sections[1].corrosionAllowance = 0.322f; },
        "Pipe section 1: the corrosion allowance 0.322 is invalid (Corrosion allowance >= Thickness)"},
+      // The wall 0.322 less 12.5 % leaves 0.28175, of which 0.0001 must stay.
+      {[](Model& m) { m.sections[1].corrosionAllowance = 0.2816f; }, nullptr},
+      {[](Model& m) { m.sections[1].corrosionAllowance = 0.2818f; },
+       "Pipe section 1: the corrosion allowance 0.2818 is invalid (Corrosion allowance + mill tolerance is too large)"},
+      {[](Model& m) { m.materials[1].density = kExplicitZero, m.materials[1].nu = 0.0f; }, nullptr},
       {[](Model& m) { m.sections[1].millTolerance = -1.0f; }, "Pipe section 1: the mill tolerance (%) -1 is invalid (not from 0 to 75 %)"},
       {[](Model& m) { m.sections[1].millTolerance = 75.5f; }, "Pipe section 1: the mill tolerance (%) 75.5 is invalid (not from 0 to 75 %)"},
       {[](Model& m) { m.sections[1].millTolerance = 75.0f; }, nullptr},
@@ -220,8 +237,9 @@ TEST_F(ModelIntakeTest, OpenRefusesAFieldItsCellsRefuseAndOpensEveryValueTheyTak
       {[](Model& m) { m.pipeLoads[1].operating[0].temperature = -460.5f; },
        "Load 1: the T1 -460.5 is invalid (below absolute zero, -460 F)"},
       {[](Model& m) { m.pipeLoads[1].operating[0].temperature = -460.0f; }, nullptr},
-      // A pair not in use, as the cells, is not judged.
-      {[](Model& m) { m.pipeLoads[1].operating[9].temperature = -1000.0f; }, nullptr},
+      // A pair out of use too: once in use, it would refuse every edit.
+      {[](Model& m) { m.pipeLoads[1].operating[9].temperature = -1000.0f; },
+       "Load 1: the T10 -1000 is invalid (below absolute zero, -460 F)"},
       {[](Model& m) { m.beamLoads[1].temperature[0] = -461.0f; }, "Beam load 1: the T1 -461 is invalid (below absolute zero, -460 F)"},
   };
   for (const auto& c : cases) {
